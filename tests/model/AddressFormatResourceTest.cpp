@@ -1,0 +1,108 @@
+#include "common/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+
+namespace {
+
+const QStringList kFields = {QStringLiteral("ZIP"), QStringLiteral("State"), QStringLiteral("City"),
+                             QStringLiteral("Street"), QStringLiteral("Country")};
+
+[[nodiscard]] QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+[[nodiscard]] QJsonArray addressFormatRows()
+{
+    return QJsonDocument::fromJson(readFile(QStringLiteral(":/AddressFormat.json")))
+        .object()
+        .value(QStringLiteral("AddressFormat"))
+        .toArray();
+}
+
+[[nodiscard]] QJsonObject rowForCode(const QString &code)
+{
+    for (const QJsonValue &row : addressFormatRows()) {
+        if (row.toObject().value(QStringLiteral("CountryCode")).toString() == code)
+            return row.toObject();
+    }
+    return {};
+}
+
+}  // namespace
+
+TEST(AddressFormatResource, HoldsEveryIsoCountryOnce)
+{
+    const QJsonArray iso = QJsonDocument::fromJson(readFile(QStringLiteral("/usr/share/iso-codes/json/iso_3166-1.json")))
+                               .object()
+                               .value(QStringLiteral("3166-1"))
+                               .toArray();
+    ASSERT_GT(iso.size(), 240);
+    QSet<QString> isoCodes;
+    for (const QJsonValue &country : iso)
+        isoCodes.insert(country.toObject().value(QStringLiteral("alpha_2")).toString());
+
+    QStringList codes;
+    for (const QJsonValue &row : addressFormatRows())
+        codes.append(row.toObject().value(QStringLiteral("CountryCode")).toString());
+    EXPECT_EQ(codes.size(), isoCodes.size());
+    EXPECT_EQ(QSet<QString>(codes.cbegin(), codes.cend()), isoCodes);
+}
+
+TEST(AddressFormatResource, EveryRowNamesTheFiveFieldsOnceWithCapitalNames)
+{
+    const QJsonArray rows = addressFormatRows();
+    ASSERT_FALSE(rows.isEmpty());
+    for (const QJsonValue &value : rows) {
+        const QJsonObject row = value.toObject();
+        const QString code = row.value(QStringLiteral("CountryCode")).toString();
+        SCOPED_TRACE(code.toStdString());
+        QStringList tokens = row.value(QStringLiteral("formatString"))
+                                 .toString()
+                                 .remove(QChar(0x200E))
+                                 .split(QRegularExpression(QStringLiteral("\\s")));
+        EXPECT_EQ(tokens.size(), kFields.size());
+        for (const QString &field : kFields)
+            EXPECT_EQ(tokens.count(field), 1) << field.toStdString();
+
+        const QString name = row.value(QStringLiteral("Country")).toString();
+        EXPECT_FALSE(name.isEmpty());
+        EXPECT_EQ(name, name.toUpper());
+        EXPECT_EQ(row.value(QStringLiteral("Alpha3")).toString().size(), 3);
+        EXPECT_EQ(code.size(), 2);
+        EXPECT_EQ(code, code.toUpper());
+    }
+}
+
+TEST(AddressFormatResource, JapanPutsThePostalCodeFirstAndTheStreetLast)
+{
+    const QJsonObject japan = rowForCode(QStringLiteral("JP"));
+    EXPECT_EQ(japan.value(QStringLiteral("formatString")).toString(), QStringLiteral("ZIP State City Street Country"));
+    EXPECT_EQ(japan.value(QStringLiteral("Country")).toString(), QStringLiteral("JAPAN"));
+    EXPECT_EQ(japan.value(QStringLiteral("Alpha3")).toString(), QStringLiteral("JPN"));
+    EXPECT_EQ(rowForCode(QStringLiteral("US")).value(QStringLiteral("formatString")).toString(),
+              QStringLiteral("Street City State ZIP Country"));
+}
+
+// The committed file must be what the generator makes from the installed
+// locale and country data, so that nobody edits it by hand.
+TEST(AddressFormatResource, GeneratorReproducesTheCommittedFile)
+{
+    const QString output = TestEnvironment::makeScratchFolder(QStringLiteral("address-format")) +
+                           QStringLiteral("/AddressFormat.json");
+    QProcess generator;
+    generator.start(QStringLiteral(QUILLMARK_TOOLS_DIR "/make-address-format"), {output});
+    ASSERT_TRUE(generator.waitForFinished(60000));
+    ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
+    EXPECT_EQ(readFile(output), readFile(QStringLiteral(QUILLMARK_RESOURCES_DIR "/AddressFormat.json")));
+    EXPECT_EQ(readFile(output), readFile(QStringLiteral(":/AddressFormat.json")));
+}
