@@ -1,0 +1,104 @@
+#pragma once
+
+#include "platform/contacts/StoreContact.h"
+#include "platform/contacts/StoreContainer.h"
+#include "platform/contacts/StoreError.h"
+#include "platform/contacts/StoreFetchRequest.h"
+#include "platform/contacts/StoreGroup.h"
+#include "platform/contacts/StorePredicate.h"
+#include "platform/contacts/StoreSaveRequest.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class StoreConnectionPool;
+
+// The contacts store: containers, groups and contacts in one SQLite file
+// ("Contacts.sqlite" in the application-data folder unless a path is given).
+//
+// Every thread that uses a store object talks to the file over a connection of
+// its own, opened on the thread's first call, so a worker can fetch while the
+// main thread saves (the file is in WAL mode). A store object may be shared
+// between threads; it must outlive their calls.
+//
+// A file that is not a store of ours, is corrupt, or was written by a newer
+// version is never written to: every call fails with an error naming the file.
+//
+// Fetches give the contacts with the keys asked for; execute() applies a save
+// request in one transaction, all or nothing.
+class ContactStore
+{
+public:
+    enum class AuthorizationStatus { NotDetermined = 0, Restricted = 1, Denied = 2, Authorized = 3 };
+
+    // How the process-wide access decision behaves. Linux has no contacts
+    // permission, so the store is Authorized; the other behaviours let the
+    // application's access flows be tested.
+    enum class AccessBehaviour {
+        Authorized,
+        NotDeterminedThenGrant,
+        NotDeterminedThenRefuse,
+        Denied,
+        Restricted,
+    };
+    using AccessCompletion = std::function<void(bool granted, const StoreError &error)>;
+
+    // The store in the application-data folder.
+    ContactStore();
+    explicit ContactStore(const QString &filePath);
+    ~ContactStore();
+    ContactStore(const ContactStore &) = delete;
+    ContactStore &operator=(const ContactStore &) = delete;
+
+    [[nodiscard]] static QString defaultFilePath();
+    [[nodiscard]] QString filePath() const;
+
+    // Opens (and on first use creates) the file on the calling thread and
+    // checks that it is a store of ours. Every other call does this itself;
+    // calling it first gives the error early.
+    bool open(StoreError *error = nullptr);
+
+    [[nodiscard]] static AuthorizationStatus authorizationStatus();
+    // Answers on a thread of its own: granted exactly when the status is, or
+    // becomes, Authorized. A NotDetermined status is decided by the answer.
+    void requestAccess(const AccessCompletion &completion);
+    // Resets the process-wide access decision (tests).
+    static void setAccessBehaviour(AccessBehaviour behaviour);
+
+    // The local container's identifier; empty when the store can't be opened.
+    [[nodiscard]] QString defaultContainerIdentifier(StoreError *error = nullptr) const;
+    [[nodiscard]] QList<StoreContainer> containersMatchingPredicate(const StorePredicate &predicate,
+                                                                    StoreError *error = nullptr) const;
+    // The container that holds the contact; nullopt when there is none.
+    [[nodiscard]] std::optional<StoreContainer> containerOfContact(const QString &contactIdentifier,
+                                                                   StoreError *error = nullptr) const;
+    [[nodiscard]] QList<StoreGroup> groupsMatchingPredicate(const StorePredicate &predicate,
+                                                            StoreError *error = nullptr) const;
+
+    // One contact; nullopt (with RecordDoesNotExist) when the store lacks it.
+    [[nodiscard]] std::optional<StoreContact> unifiedContactWithIdentifier(const QString &identifier,
+                                                                           const QStringList &keysToFetch,
+                                                                           StoreError *error = nullptr) const;
+    // Contacts in the order they were added to the store.
+    [[nodiscard]] QList<StoreContact> unifiedContactsMatchingPredicate(const StorePredicate &predicate,
+                                                                       const QStringList &keysToFetch,
+                                                                       StoreError *error = nullptr) const;
+    // Calls the block with each contact of the request in store order until it
+    // sets *stop. False when the fetch failed (the block may have seen some
+    // contacts by then).
+    bool enumerateContactsWithFetchRequest(const StoreFetchRequest &request,
+                                           const std::function<void(const StoreContact &, bool *stop)> &block,
+                                           StoreError *error = nullptr) const;
+
+    // Applies the whole request or, on any failure, nothing. The store makes
+    // the thumbnail of every saved contact that has an image.
+    bool execute(const StoreSaveRequest &request, StoreError *error = nullptr);
+
+private:
+    std::unique_ptr<StoreConnectionPool> m_connections;
+};

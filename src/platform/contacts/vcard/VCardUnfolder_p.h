@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// The first layer of the vCard reader: cuts the text into physical lines (CRLF,
+// LF or a lone CR, mixed as real files mix them) and joins them into logical
+// content lines:
+// - a line that begins with a space or a tab continues the one before it
+//   (one white-space character is dropped, however many there are);
+// - a QUOTED-PRINTABLE line that ends in "=" continues on the next line as it
+//   stands (the soft line break of vCard 2.1);
+// - after a vCard 2.1 BASE64 property, lines without a colon belong to its
+//   value until a blank line.
+// Blank lines are skipped. A logical line is a view into the input when it was
+// not folded, else into a buffer that the next call reuses.
+class VCardUnfolder
+{
+public:
+    explicit VCardUnfolder(QStringView text);
+
+    // Moves to the next logical line; false at the end of the text.
+    bool next();
+
+    [[nodiscard]] QStringView line() const { return m_line; }
+    // 1-based number of the physical line on which the logical line starts.
+    [[nodiscard]] int lineNumber() const { return m_lineNumber; }
+
+private:
+    enum class State {
+        Between,        // the previous line needs nothing from the next one
+        QuotedPrintable, // inside a QUOTED-PRINTABLE value: "=" at the end joins
+        Base64,         // inside a 2.1 BASE64 value: colon-free lines join
+    };
+
+    // The physical line at m_pos without its line end; advances m_pos.
+    QStringView takePhysicalLine();
+    [[nodiscard]] QStringView peekPhysicalLine() const;
+    void skipPeekedLine();
+    // Appends the following physical lines that continue the current one.
+    void joinContinuations(QStringView first);
+    void appendToBuffer(QStringView first, QStringView part);
+    [[nodiscard]] static State stateAfterHeader(QStringView line);
+
+    QStringView m_text;
+    qsizetype m_pos = 0;
+    int m_physicalLine = 0;
+    QString m_buffer;
+    bool m_usingBuffer = false;
+    QStringView m_line;
+    int m_lineNumber = 0;
+    State m_state = State::Between;
+};
