@@ -1,0 +1,166 @@
+#include "platform/UserDefaults.h"
+
+#include "platform/StoredValue.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+
+// QJsonDocument holds only arrays and objects: a value is written as the
+// text of a one-element array without its brackets.
+QString encodedValue(const QVariant &value)
+{
+    const QByteArray text = QJsonDocument(QJsonArray{StoredValue::toJson(value)}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(text.mid(1, text.size() - 2));
+}
+
+QVariant decodedValue(const QString &key, const QVariant &stored)
+{
+    QJsonParseError error;
+    const QJsonDocument document =
+        QJsonDocument::fromJson('[' + stored.toString().toUtf8() + ']', &error);
+    if (error.error != QJsonParseError::NoError || !document.isArray() || document.array().size() != 1) {
+        qWarning("%s: ERROR unreadable value of %s: %s", Q_FUNC_INFO, qPrintable(key),
+                 qPrintable(error.errorString()));
+        return {};
+    }
+    return StoredValue::fromJson(document.array().first());
+}
+
+}  // namespace
+
+UserDefaults::UserDefaults(const QString &filePath)
+    : m_filePath(filePath)
+    , m_settings(std::make_unique<QSettings>(filePath, QSettings::IniFormat))
+{
+    QDir().mkpath(QFileInfo(filePath).absolutePath());
+}
+
+UserDefaults::~UserDefaults()
+{
+    m_settings->sync();
+}
+
+QString UserDefaults::standardFilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/Quillmark.conf");
+}
+
+UserDefaults &UserDefaults::standardUserDefaults()
+{
+    static UserDefaults defaults(standardFilePath());
+    return defaults;
+}
+
+void UserDefaults::registerDefaults(const QVariantMap &defaults)
+{
+    const QMutexLocker locker(&m_mutex);
+    m_registeredDefaults.insert(defaults);
+}
+
+QVariant UserDefaults::storedValue(const QString &key) const
+{
+    const QVariant stored = m_settings->value(key);
+    return stored.isValid() ? decodedValue(key, stored) : QVariant();
+}
+
+QVariant UserDefaults::objectForKey(const QString &key) const
+{
+    const QMutexLocker locker(&m_mutex);
+    const QVariant stored = storedValue(key);
+    return stored.isValid() ? stored : m_registeredDefaults.value(key);
+}
+
+QString UserDefaults::stringForKey(const QString &key) const
+{
+    return StoredValue::toString(objectForKey(key));
+}
+
+qint64 UserDefaults::integerForKey(const QString &key) const
+{
+    return StoredValue::toInteger(objectForKey(key));
+}
+
+double UserDefaults::doubleForKey(const QString &key) const
+{
+    return StoredValue::toDouble(objectForKey(key));
+}
+
+bool UserDefaults::boolForKey(const QString &key) const
+{
+    return StoredValue::toBool(objectForKey(key));
+}
+
+QVariantList UserDefaults::arrayForKey(const QString &key) const
+{
+    return StoredValue::toArray(objectForKey(key));
+}
+
+QStringList UserDefaults::stringArrayForKey(const QString &key) const
+{
+    QStringList strings;
+    for (const QVariant &item : arrayForKey(key)) {
+        if (item.typeId() != QMetaType::QString)
+            return {};
+        strings.append(item.toString());
+    }
+    return strings;
+}
+
+QVariantMap UserDefaults::dictionaryForKey(const QString &key) const
+{
+    return StoredValue::toDictionary(objectForKey(key));
+}
+
+QByteArray UserDefaults::dataForKey(const QString &key) const
+{
+    return StoredValue::toData(objectForKey(key));
+}
+
+void UserDefaults::setObject(const QVariant &value, const QString &key)
+{
+    if (!value.isValid()) {
+        removeObjectForKey(key);
+        return;
+    }
+    const QMutexLocker locker(&m_mutex);
+    m_settings->setValue(key, encodedValue(value));
+}
+
+void UserDefaults::removeObjectForKey(const QString &key)
+{
+    const QMutexLocker locker(&m_mutex);
+    m_settings->remove(key);
+}
+
+void UserDefaults::removePersistentDomain()
+{
+    const QMutexLocker locker(&m_mutex);
+    m_settings->clear();
+}
+
+QVariantMap UserDefaults::dictionaryRepresentation() const
+{
+    const QMutexLocker locker(&m_mutex);
+    QVariantMap values = m_registeredDefaults;
+    for (const QString &key : m_settings->allKeys())
+        values.insert(key, storedValue(key));
+    return values;
+}
+
+bool UserDefaults::synchronize()
+{
+    const QMutexLocker locker(&m_mutex);
+    m_settings->sync();
+    if (m_settings->status() != QSettings::NoError) {
+        qWarning("%s: ERROR can't synchronize %s (status %d)", Q_FUNC_INFO, qPrintable(m_filePath),
+                 int(m_settings->status()));
+        return false;
+    }
+    return true;
+}
