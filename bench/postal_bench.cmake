@@ -1,0 +1,1 @@
+quillmark_add_bench(postal_bench quillmark_interchange)
