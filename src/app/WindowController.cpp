@@ -1,6 +1,11 @@
 #include "app/WindowController.h"
 
+#include "platform/UndoManager.h"
+
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSplitter>
 
 namespace {
@@ -19,6 +24,7 @@ QWidget *makePlaceholderPane(const QString &title, const QString &objectName)
 
 WindowController::WindowController(QWidget *parent)
     : QMainWindow(parent)
+    , m_undoManager(new UndoManager(this))
     , m_splitView(new QSplitter(Qt::Horizontal, this))
 {
     setWindowTitle(tr("Quillmark") + QStringLiteral("[*]"));
@@ -27,7 +33,42 @@ WindowController::WindowController(QWidget *parent)
     m_splitView->addWidget(makePlaceholderPane(tr("Detail"), QStringLiteral("detailPane")));
     m_splitView->setStretchFactor(1, 1);
     setCentralWidget(m_splitView);
+    buildEditMenu();
     resize(1200, 720);
 }
 
 WindowController::~WindowController() = default;
+
+void WindowController::buildEditMenu()
+{
+    m_editMenu = menuBar()->addMenu(tr("Edit"));
+    m_undoAction = m_editMenu->addAction(tr("Undo"), this, &WindowController::undo);
+    m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redoAction = m_editMenu->addAction(tr("Redo"), this, &WindowController::redo);
+    m_redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    connect(m_editMenu, &QMenu::aboutToShow, this, &WindowController::validateUndoMenuItems);
+    connect(m_undoManager, &UndoManager::stacksChanged, this, &WindowController::validateUndoMenuItems);
+    validateUndoMenuItems();
+}
+
+void WindowController::validateUndoMenuItems()
+{
+    m_undoAction->setEnabled(m_undoManager->canUndo());
+    m_redoAction->setEnabled(m_undoManager->canRedo());
+    const QString undoName = m_undoManager->undoActionName();
+    const QString redoName = m_undoManager->redoActionName();
+    m_undoAction->setText(undoName.isEmpty() ? tr("Undo") : tr("Undo %1").arg(undoName));
+    m_redoAction->setText(redoName.isEmpty() ? tr("Redo") : tr("Redo %1").arg(redoName));
+}
+
+void WindowController::undo()
+{
+    m_undoManager->undo();
+    setWindowModified(m_undoManager->canUndo());
+}
+
+void WindowController::redo()
+{
+    m_undoManager->redo();
+    setWindowModified(m_undoManager->canUndo());
+}
