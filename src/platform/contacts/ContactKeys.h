@@ -60,10 +60,10 @@ public:
     // department, job title and note); StoreContact::setStringForKey takes them.
     [[nodiscard]] static const QStringList &stringContactKeys();
     // Position of a contact key in allContactKeys(), -1 for anything else.
-    [[nodiscard]] static int indexOfContactKey(QStringView key);
+    [[nodiscard]] static int indexOfContactKey(const QString &key);
 
     // The English name of a contact key or a postal-address key, through tr()
     // so that translations apply ("givenName" → "First name"); an unknown key
     // comes back unchanged.
-    [[nodiscard]] static QString localizedStringForKey(QStringView key);
+    [[nodiscard]] static QString localizedStringForKey(const QString &key);
 };

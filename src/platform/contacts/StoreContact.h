@@ -51,7 +51,7 @@ public:
 
     // Whether the fetch that made this contact asked for the key (or the key
     // was set since). The identifier is always available.
-    [[nodiscard]] bool isKeyAvailable(QStringView key) const;
+    [[nodiscard]] bool isKeyAvailable(const QString &key) const;
     [[nodiscard]] bool areKeysAvailable(const QStringList &keys) const;
     [[nodiscard]] QStringList availableKeys() const;
 
@@ -115,13 +115,19 @@ public:
 
     // The string field named by a key of ContactKeys::stringContactKeys();
     // empty (and logged) for any other key.
-    [[nodiscard]] QString stringForKey(QStringView key) const;
+    [[nodiscard]] QString stringForKey(const QString &key) const;
     // Sets the string field named by the key; false (and logged) when the key
     // names no string field.
-    bool setStringForKey(QStringView key, const QString &value);
+    bool setStringForKey(const QString &key, const QString &value);
 
 private:
     friend class StoreContactCodec;
+
+    StoreContact(const QString &identifier, quint64 availableKeys)
+        : m_identifier(identifier)
+        , m_availableKeys(availableKeys)
+    {
+    }
 
     [[nodiscard]] bool checkAvailable(int keyIndex, const char *caller) const;
     void markAvailable(int keyIndex) { m_availableKeys |= quint64(1) << keyIndex; }

@@ -17,7 +17,7 @@ struct StorePostalAddress
 
     // The part named by a postal-address key of ContactKeys; empty for any
     // other key.
-    [[nodiscard]] QString valueForKey(QStringView key) const;
+    [[nodiscard]] QString valueForKey(const QString &key) const;
 
     friend bool operator==(const StorePostalAddress &, const StorePostalAddress &) = default;
 };

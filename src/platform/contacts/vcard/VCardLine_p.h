@@ -36,7 +36,8 @@ struct VCardLine
         return {};
     }
 
-    [[nodiscard]] bool hasType(QStringView type) const
+    template <typename String>
+    [[nodiscard]] bool hasType(String type) const
     {
         for (QStringView t : types) {
             if (t.compare(type, Qt::CaseInsensitive) == 0)

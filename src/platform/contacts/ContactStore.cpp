@@ -1,0 +1,324 @@
+#include "platform/contacts/ContactStore.h"
+
+#include "platform/ApplicationPaths.h"
+#include "platform/contacts/ContactKeyIndex_p.h"
+#include "platform/contacts/StoreConnectionPool_p.h"
+#include "platform/contacts/StoreConnection_p.h"
+#include "platform/contacts/StoreContactCodec_p.h"
+#include "platform/contacts/StoreSaveExecutor_p.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <sqlite3.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+std::atomic<ContactStore::AccessBehaviour> accessBehaviour{ContactStore::AccessBehaviour::Authorized};
+std::atomic<ContactStore::AuthorizationStatus> accessStatus{ContactStore::AuthorizationStatus::Authorized};
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ContactStore", text);
+}
+
+StoreError &errorSink(StoreError *error, StoreError &fallback)
+{
+    return error ? *error : fallback;
+}
+
+QString jsonList(const QStringList &identifiers)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(identifiers)).toJson(QJsonDocument::Compact));
+}
+
+QByteArray contactQuery(StorePredicate::Kind kind, quint64 keys)
+{
+    QByteArray sql = "SELECT c.identifier, c.fields";
+    sql += (keys & (quint64(1) << KeyImageData)) ? ", c.image" : ", NULL";
+    sql += (keys & (quint64(1) << KeyThumbnailImageData)) ? ", c.thumbnail" : ", NULL";
+    sql += " FROM contacts c";
+    switch (kind) {
+    case StorePredicate::Kind::All:
+        break;
+    case StorePredicate::Kind::ContactsWithIdentifiers:
+        sql += " WHERE c.identifier IN (SELECT value FROM json_each(?1))";
+        break;
+    case StorePredicate::Kind::ContactsInContainer:
+        sql += " WHERE c.container_id = (SELECT id FROM containers WHERE identifier = ?1)";
+        break;
+    case StorePredicate::Kind::ContactsInGroup:
+        sql += " JOIN memberships m ON m.contact_id = c.id"
+               " WHERE m.group_id = (SELECT id FROM groups WHERE identifier = ?1)";
+        break;
+    default:
+        return {};
+    }
+    return sql + " ORDER BY c.id";
+}
+
+// Binds the predicate's argument: a JSON list for identifier lists, else the
+// one container or group identifier.
+void bindPredicate(SqliteStatement *statement, const StorePredicate &predicate)
+{
+    switch (predicate.kind()) {
+    case StorePredicate::Kind::All:
+        break;
+    case StorePredicate::Kind::ContactsWithIdentifiers:
+    case StorePredicate::Kind::GroupsWithIdentifiers:
+    case StorePredicate::Kind::ContainersWithIdentifiers:
+        statement->bind(1, jsonList(predicate.identifiers()));
+        break;
+    default:
+        statement->bind(1, predicate.identifiers().value(0));
+        break;
+    }
+}
+
+}  // namespace
+
+ContactStore::ContactStore()
+    : ContactStore(defaultFilePath())
+{
+}
+
+ContactStore::ContactStore(const QString &filePath)
+    : m_connections(std::make_unique<StoreConnectionPool>(filePath))
+{
+}
+
+ContactStore::~ContactStore() = default;
+
+QString ContactStore::defaultFilePath()
+{
+    return ApplicationPaths::applicationDataFolder() + QStringLiteral("/Contacts.sqlite");
+}
+
+QString ContactStore::filePath() const
+{
+    return m_connections->path();
+}
+
+bool ContactStore::open(StoreError *error)
+{
+    StoreError ignored;
+    return m_connections->connectionForCurrentThread(&errorSink(error, ignored)) != nullptr;
+}
+
+ContactStore::AuthorizationStatus ContactStore::authorizationStatus()
+{
+    return accessStatus.load();
+}
+
+void ContactStore::setAccessBehaviour(AccessBehaviour behaviour)
+{
+    accessBehaviour = behaviour;
+    switch (behaviour) {
+    case AccessBehaviour::Authorized: accessStatus = AuthorizationStatus::Authorized; break;
+    case AccessBehaviour::NotDeterminedThenGrant:
+    case AccessBehaviour::NotDeterminedThenRefuse: accessStatus = AuthorizationStatus::NotDetermined; break;
+    case AccessBehaviour::Denied: accessStatus = AuthorizationStatus::Denied; break;
+    case AccessBehaviour::Restricted: accessStatus = AuthorizationStatus::Restricted; break;
+    }
+}
+
+void ContactStore::requestAccess(const AccessCompletion &completion)
+{
+    std::thread([completion] {
+        AuthorizationStatus expected = AuthorizationStatus::NotDetermined;
+        const AuthorizationStatus decided = accessBehaviour == AccessBehaviour::NotDeterminedThenGrant
+            ? AuthorizationStatus::Authorized
+            : AuthorizationStatus::Denied;
+        accessStatus.compare_exchange_strong(expected, decided);
+        const bool granted = accessStatus == AuthorizationStatus::Authorized;
+        StoreError error;
+        if (!granted)
+            error = {StoreError::Code::AccessDenied, tr("Access to the contacts was denied."), {}};
+        if (completion)
+            completion(granted, error);
+    }).detach();
+}
+
+namespace {
+
+// Runs a query on the calling thread's connection: the statement is made by
+// `sql`, given the predicate's argument, and each row handed to `row` until it
+// returns false.
+bool runQuery(StoreConnectionPool &pool, const QByteArray &sql, const StorePredicate &predicate,
+              const std::function<bool(const SqliteStatement &)> &row, StoreError *error)
+{
+    const auto status = ContactStore::authorizationStatus();
+    if (status == ContactStore::AuthorizationStatus::Denied || status == ContactStore::AuthorizationStatus::Restricted) {
+        *error = {StoreError::Code::AccessDenied, tr("Access to the contacts was denied."), pool.path()};
+        return false;
+    }
+    StoreConnection *connection = pool.connectionForCurrentThread(error);
+    if (!connection)
+        return false;
+    if (sql.isEmpty()) {
+        *error = connection->failure(StoreError::Code::InvalidRecord, tr("The predicate doesn't fit this fetch."));
+        return false;
+    }
+    ActiveStatement statement = connection->statement(sql, error);
+    if (!statement)
+        return false;
+    bindPredicate(statement.get(), predicate);
+    int rc = SQLITE_ROW;
+    while ((rc = statement->step()) == SQLITE_ROW) {
+        if (!row(*statement.get()))
+            return true;
+    }
+    if (rc != SQLITE_DONE) {
+        *error = connection->failure(tr("Can't read the contacts store"));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+QString ContactStore::defaultContainerIdentifier(StoreError *error) const
+{
+    const QList<StoreContainer> containers = containersMatchingPredicate({}, error);
+    for (const StoreContainer &container : containers) {
+        if (container.type == StoreContainer::Type::Local)
+            return container.identifier;
+    }
+    return {};
+}
+
+QList<StoreContainer> ContactStore::containersMatchingPredicate(const StorePredicate &predicate,
+                                                                StoreError *error) const
+{
+    StoreError ignored;
+    QByteArray sql = "SELECT identifier, name, type FROM containers";
+    if (predicate.kind() == StorePredicate::Kind::ContainersWithIdentifiers)
+        sql += " WHERE identifier IN (SELECT value FROM json_each(?1))";
+    else if (predicate.kind() != StorePredicate::Kind::All)
+        sql.clear();
+    QList<StoreContainer> containers;
+    const bool ok = runQuery(
+        *m_connections, sql.isEmpty() ? sql : sql + " ORDER BY id", predicate,
+        [&](const SqliteStatement &row) {
+            containers.append({row.columnText(0), row.columnText(1), StoreContainer::Type(row.columnInt(2))});
+            return true;
+        },
+        &errorSink(error, ignored));
+    return ok ? containers : QList<StoreContainer>();
+}
+
+std::optional<StoreContainer> ContactStore::containerOfContact(const QString &contactIdentifier,
+                                                               StoreError *error) const
+{
+    StoreError ignored;
+    std::optional<StoreContainer> container;
+    runQuery(
+        *m_connections,
+        "SELECT k.identifier, k.name, k.type FROM containers k JOIN contacts c ON c.container_id = k.id"
+        " WHERE c.identifier = ?1",
+        StorePredicate::predicateForContactsInContainerWithIdentifier(contactIdentifier),
+        [&](const SqliteStatement &row) {
+            container = StoreContainer{row.columnText(0), row.columnText(1), StoreContainer::Type(row.columnInt(2))};
+            return false;
+        },
+        &errorSink(error, ignored));
+    return container;
+}
+
+QList<StoreGroup> ContactStore::groupsMatchingPredicate(const StorePredicate &predicate, StoreError *error) const
+{
+    StoreError ignored;
+    QByteArray sql = "SELECT g.identifier, g.name FROM groups g";
+    if (predicate.kind() == StorePredicate::Kind::GroupsInContainer)
+        sql += " WHERE g.container_id = (SELECT id FROM containers WHERE identifier = ?1)";
+    else if (predicate.kind() == StorePredicate::Kind::GroupsWithIdentifiers)
+        sql += " WHERE g.identifier IN (SELECT value FROM json_each(?1))";
+    else if (predicate.kind() != StorePredicate::Kind::All)
+        sql.clear();
+    QList<StoreGroup> groups;
+    const bool ok = runQuery(
+        *m_connections, sql.isEmpty() ? sql : sql + " ORDER BY g.id", predicate,
+        [&](const SqliteStatement &row) {
+            groups.append(StoreGroup(row.columnText(0), row.columnText(1)));
+            return true;
+        },
+        &errorSink(error, ignored));
+    return ok ? groups : QList<StoreGroup>();
+}
+
+std::optional<StoreContact> ContactStore::unifiedContactWithIdentifier(const QString &identifier,
+                                                                       const QStringList &keysToFetch,
+                                                                       StoreError *error) const
+{
+    StoreError ignored;
+    StoreError &sink = errorSink(error, ignored);
+    const QList<StoreContact> found = unifiedContactsMatchingPredicate(
+        StorePredicate::predicateForContactsWithIdentifiers({identifier}), keysToFetch, &sink);
+    if (found.isEmpty()) {
+        if (!sink.isError())
+            sink = {StoreError::Code::RecordDoesNotExist,
+                    tr("The contacts store “%1” has no contact %2.").arg(filePath(), identifier), filePath()};
+        return std::nullopt;
+    }
+    return found.first();
+}
+
+QList<StoreContact> ContactStore::unifiedContactsMatchingPredicate(const StorePredicate &predicate,
+                                                                   const QStringList &keysToFetch,
+                                                                   StoreError *error) const
+{
+    QList<StoreContact> contacts;
+    const bool ok = enumerateContactsWithFetchRequest(
+        {keysToFetch, predicate, true, false},
+        [&contacts](const StoreContact &contact, bool *) { contacts.append(contact); }, error);
+    return ok ? contacts : QList<StoreContact>();
+}
+
+bool ContactStore::enumerateContactsWithFetchRequest(const StoreFetchRequest &request,
+                                                     const std::function<void(const StoreContact &, bool *)> &block,
+                                                     StoreError *error) const
+{
+    StoreError ignored;
+    StoreError &sink = errorSink(error, ignored);
+    const quint64 keys = StoreContactCodec::keyMask(request.keysToFetch);
+    bool damaged = false;
+    const bool ok = runQuery(
+        *m_connections, contactQuery(request.predicate.kind(), keys), request.predicate,
+        [&](const SqliteStatement &row) {
+            StoreContact contact = StoreContactCodec::fetchedContact(row.columnText(0), keys);
+            if (!StoreContactCodec::decode(row.columnBlob(1), &contact)) {
+                damaged = true;
+                return false;
+            }
+            StoreContactCodec::setImages(&contact, row.columnBlob(2), row.columnBlob(3));
+            bool stop = false;
+            block(contact, &stop);
+            return !stop;
+        },
+        &sink);
+    if (damaged) {
+        sink = {StoreError::Code::NotAStore,
+                tr("The contacts store “%1” holds a damaged contact.").arg(filePath()), filePath()};
+        return false;
+    }
+    return ok;
+}
+
+bool ContactStore::execute(const StoreSaveRequest &request, StoreError *error)
+{
+    StoreError ignored;
+    StoreError &sink = errorSink(error, ignored);
+    bool allowed = true;
+    // The access check and the connection come from the same path as fetches.
+    if (!runQuery(*m_connections, "SELECT 1", {}, [](const SqliteStatement &) { return false; }, &sink))
+        allowed = false;
+    StoreConnection *connection = allowed ? m_connections->connectionForCurrentThread(&sink) : nullptr;
+    if (!connection)
+        return false;
+    StoreSaveExecutor executor(*connection);
+    return executor.execute(request, &sink);
+}

@@ -1,0 +1,156 @@
+#include "platform/contacts/StoreConnection_p.h"
+
+#include "platform/ApplicationPaths.h"
+#include "platform/contacts/SqliteStatement_p.h"
+#include "platform/contacts/StoreSchema_p.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int busyTimeoutMilliseconds = 10000;
+
+QString sqliteMessage(sqlite3 *db)
+{
+    return QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory");
+}
+
+// The store holds personal data: its file is created readable by its owner only
+// (the WAL and shared-memory files SQLite adds take the same permissions).
+bool createOwnerOnlyFile(const QString &path, StoreError *error)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        *error = StoreSchema::cannotOpenError(path, QStringLiteral("can't create the folder"));
+        return false;
+    }
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0 && errno != EEXIST) {
+        *error = StoreSchema::cannotOpenError(path, QString::fromLocal8Bit(strerror(errno)));
+        return false;
+    }
+    if (fd >= 0)
+        ::close(fd);
+    return true;
+}
+
+// A file that already holds data is first looked at over a read-only
+// connection, so that not even SQLite's own recovery writes to a file that
+// turns out not to be ours.
+bool checkReadOnly(const QString &path, StoreError *error)
+{
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                   SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    bool ok = rc == SQLITE_OK;
+    if (!ok)
+        *error = StoreSchema::cannotOpenError(path, sqliteMessage(db));
+    else
+        ok = StoreSchema::inspect(db, path, error) != StoreSchema::FileState::Invalid;
+    sqlite3_close_v2(db);
+    return ok;
+}
+
+bool configure(sqlite3 *db, const QString &path, StoreError *error)
+{
+    sqlite3_busy_timeout(db, busyTimeoutMilliseconds);
+    switch (StoreSchema::inspect(db, path, error)) {
+    case StoreSchema::FileState::Invalid:
+        return false;
+    case StoreSchema::FileState::Empty:
+        if (!StoreSchema::create(db, path, error))
+            return false;
+        break;
+    case StoreSchema::FileState::Store:
+        break;
+    }
+    // FULL: a commit is on disk before execute() reports success.
+    const char *setup = "PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL; PRAGMA foreign_keys = ON;";
+    if (sqlite3_exec(db, setup, nullptr, nullptr, nullptr) != SQLITE_OK) {
+        *error = StoreSchema::cannotOpenError(path, sqliteMessage(db));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+StoreConnection::~StoreConnection()
+{
+    m_statements.clear();
+    sqlite3_close_v2(m_db);
+}
+
+std::unique_ptr<StoreConnection> StoreConnection::open(const QString &path, StoreError *error)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        if (!createOwnerOnlyFile(path, error))
+            return nullptr;
+    } else if (info.size() > 0 && !checkReadOnly(path, error)) {
+        return nullptr;
+    }
+
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr)
+        != SQLITE_OK) {
+        *error = StoreSchema::cannotOpenError(path, sqliteMessage(db));
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
+    sqlite3_extended_result_codes(db, 1);
+    if (!configure(db, path, error)) {
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
+    if (QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther))
+        ApplicationPaths::makeOwnerOnly(path);
+    return std::unique_ptr<StoreConnection>(new StoreConnection(db, path));
+}
+
+ActiveStatement StoreConnection::statement(const QByteArray &sql, StoreError *error)
+{
+    const std::string key = sql.toStdString();
+    auto &entry = m_statements[key];
+    if (!entry)
+        entry = std::make_unique<SqliteStatement>(m_db, sql);
+    if (!entry->isValid()) {
+        *error = failure(QStringLiteral("Can't prepare a statement"));
+        m_statements.erase(key);
+        return nullptr;
+    }
+    return entry.get();
+}
+
+bool StoreConnection::exec(const char *sql, StoreError *error)
+{
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK)
+        return true;
+    *error = failure(QString::fromUtf8(sql));
+    return false;
+}
+
+StoreError StoreConnection::failure(const QString &operation) const
+{
+    const int code = sqlite3_errcode(m_db) & 0xff;
+    if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB)
+        return StoreSchema::notAStoreError(m_path);
+    return failure(StoreError::Code::DatabaseFailure, operation + QStringLiteral(": ") + sqliteMessage(m_db));
+}
+
+StoreError StoreConnection::failure(StoreError::Code code, const QString &description) const
+{
+    return {code, description, m_path};
+}
+
+int StoreConnection::changes() const
+{
+    return sqlite3_changes(m_db);
+}

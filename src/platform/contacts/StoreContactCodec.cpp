@@ -1,0 +1,285 @@
+#include "platform/contacts/StoreContactCodec_p.h"
+
+#include "platform/contacts/ContactKeyIndex_p.h"
+#include "platform/contacts/ContactKeys.h"
+
+#include <QDataStream>
+#include <QIODevice>
+
+namespace {
+
+constexpr quint8 formatVersion = 1;
+// The blob holds the fields from the contact type to the instant-message
+// addresses; identifier and images have columns of their own.
+constexpr int firstStoredKey = KeyContactType;
+constexpr int lastStoredKey = KeyInstantMessageAddresses;
+
+void prepare(QDataStream &stream)
+{
+    stream.setVersion(QDataStream::Qt_6_0);
+    stream.setByteOrder(QDataStream::LittleEndian);
+}
+
+// --- writing ---------------------------------------------------------------
+
+void writeValue(QDataStream &s, const QString &value) { s << value; }
+void writeValue(QDataStream &s, StoreContact::ContactType value) { s << quint8(value); }
+void writeValue(QDataStream &s, const StorePhoneNumber &value) { s << value.stringValue(); }
+void writeValue(QDataStream &s, const StoreContactRelation &value) { s << value.name; }
+void writeValue(QDataStream &s, const StoreInstantMessageAddress &value) { s << value.username << value.service; }
+void writeValue(QDataStream &s, const StoreSocialProfile &value)
+{
+    s << value.urlString << value.username << value.userIdentifier << value.service;
+}
+void writeValue(QDataStream &s, const StorePostalAddress &value)
+{
+    s << value.street << value.subLocality << value.city << value.subAdministrativeArea << value.state
+      << value.postalCode << value.country << value.isoCountryCode;
+}
+void writeValue(QDataStream &s, const StoreDateComponents &value)
+{
+    s << quint8((value.year ? 1 : 0) | (value.month ? 2 : 0) | (value.day ? 4 : 0));
+    for (const std::optional<int> &part : {value.year, value.month, value.day}) {
+        if (part)
+            s << qint32(*part);
+    }
+}
+void writeValue(QDataStream &s, const std::optional<StoreDateComponents> &value)
+{
+    s << quint8(value.has_value());
+    if (value)
+        writeValue(s, *value);
+}
+template <typename T>
+void writeValue(QDataStream &s, const QList<StoreLabeledValue<T>> &list)
+{
+    s << quint32(list.size());
+    for (const StoreLabeledValue<T> &item : list) {
+        s << item.identifier() << item.label();
+        writeValue(s, item.value());
+    }
+}
+
+bool isEmptyValue(const QString &value) { return value.isEmpty(); }
+bool isEmptyValue(StoreContact::ContactType value) { return value == StoreContact::ContactType::Person; }
+bool isEmptyValue(const std::optional<StoreDateComponents> &value) { return !value; }
+template <typename T>
+bool isEmptyValue(const QList<T> &value) { return value.isEmpty(); }
+
+template <typename T>
+void put(QDataStream &s, int key, const T &value, bool includeEmpty)
+{
+    if (!includeEmpty && isEmptyValue(value))
+        return;
+    s << quint8(key);
+    writeValue(s, value);
+}
+
+// --- reading ---------------------------------------------------------------
+
+bool readValue(QDataStream &s, QString *value)
+{
+    s >> *value;
+    return true;
+}
+bool readValue(QDataStream &s, StoreContact::ContactType *value)
+{
+    quint8 type = 0;
+    s >> type;
+    *value = StoreContact::ContactType(type);
+    return type <= 1;
+}
+bool readValue(QDataStream &s, std::optional<StorePhoneNumber> *value)
+{
+    QString text;
+    s >> text;
+    *value = StorePhoneNumber::phoneNumberWithStringValue(text);
+    return value->has_value();
+}
+bool readValue(QDataStream &s, StoreContactRelation *value)
+{
+    s >> value->name;
+    return true;
+}
+bool readValue(QDataStream &s, StoreInstantMessageAddress *value)
+{
+    s >> value->username >> value->service;
+    return true;
+}
+bool readValue(QDataStream &s, StoreSocialProfile *value)
+{
+    s >> value->urlString >> value->username >> value->userIdentifier >> value->service;
+    return true;
+}
+bool readValue(QDataStream &s, StorePostalAddress *value)
+{
+    s >> value->street >> value->subLocality >> value->city >> value->subAdministrativeArea >> value->state
+        >> value->postalCode >> value->country >> value->isoCountryCode;
+    return true;
+}
+bool readValue(QDataStream &s, StoreDateComponents *value)
+{
+    quint8 present = 0;
+    s >> present;
+    std::optional<int> *parts[] = {&value->year, &value->month, &value->day};
+    for (int i = 0; i < 3; ++i) {
+        if (present & (1 << i)) {
+            qint32 part = 0;
+            s >> part;
+            *parts[i] = part;
+        }
+    }
+    return present < 8;
+}
+bool readValue(QDataStream &s, std::optional<StoreDateComponents> *value)
+{
+    quint8 present = 0;
+    s >> present;
+    value->reset();
+    if (!present)
+        return true;
+    StoreDateComponents components;
+    const bool ok = readValue(s, &components);
+    *value = components;
+    return ok;
+}
+
+template <typename T>
+const T &unwrap(const T &value) { return value; }
+const StorePhoneNumber &unwrap(const std::optional<StorePhoneNumber> &value) { return *value; }
+
+template <typename T, typename Holder = T>
+bool readValue(QDataStream &s, QList<StoreLabeledValue<T>> *list)
+{
+    quint32 count = 0;
+    s >> count;
+    list->clear();
+    for (quint32 i = 0; i < count && s.status() == QDataStream::Ok; ++i) {
+        QString identifier;
+        QString label;
+        Holder value{};
+        s >> identifier >> label;
+        if (!readValue(s, &value))
+            return false;
+        list->append(StoreLabeledValue<T>(identifier, label, unwrap(value)));
+    }
+    return s.status() == QDataStream::Ok;
+}
+
+}  // namespace
+
+QByteArray StoreContactCodec::encode(const StoreContact &contact)
+{
+    return encodeKeys(contact, false);
+}
+
+QByteArray StoreContactCodec::encodeKeys(const StoreContact &c, bool includeEmpty)
+{
+    QByteArray blob;
+    QDataStream s(&blob, QIODevice::WriteOnly);
+    prepare(s);
+    s << formatVersion;
+    auto &mutableContact = const_cast<StoreContact &>(c);
+    for (int key = firstStoredKey; key <= lastStoredKey; ++key) {
+        if (!hasKey(c, key))
+            continue;
+        if (const QString *text = mutableContact.stringField(key)) {
+            put(s, key, *text, includeEmpty);
+            continue;
+        }
+        switch (key) {
+        case KeyContactType: put(s, key, c.m_contactType, includeEmpty); break;
+        case KeyBirthday: put(s, key, c.m_birthday, includeEmpty); break;
+        case KeyDates: put(s, key, c.m_dates, includeEmpty); break;
+        case KeyPhoneNumbers: put(s, key, c.m_phoneNumbers, includeEmpty); break;
+        case KeyEmailAddresses: put(s, key, c.m_emailAddresses, includeEmpty); break;
+        case KeyPostalAddresses: put(s, key, c.m_postalAddresses, includeEmpty); break;
+        case KeyUrlAddresses: put(s, key, c.m_urlAddresses, includeEmpty); break;
+        case KeyContactRelations: put(s, key, c.m_contactRelations, includeEmpty); break;
+        case KeySocialProfiles: put(s, key, c.m_socialProfiles, includeEmpty); break;
+        case KeyInstantMessageAddresses: put(s, key, c.m_instantMessageAddresses, includeEmpty); break;
+        default: break;
+        }
+    }
+    return blob;
+}
+
+bool StoreContactCodec::decode(const QByteArray &blob, StoreContact *c)
+{
+    QDataStream s(blob);
+    prepare(s);
+    quint8 version = 0;
+    s >> version;
+    if (version != formatVersion)
+        return false;
+    while (!s.atEnd()) {
+        quint8 key = 0;
+        s >> key;
+        bool ok = true;
+        if (QString *text = c->stringField(key)) {
+            ok = readValue(s, text);
+        } else {
+            switch (key) {
+            case KeyContactType: ok = readValue(s, &c->m_contactType); break;
+            case KeyBirthday: ok = readValue(s, &c->m_birthday); break;
+            case KeyDates: ok = readValue(s, &c->m_dates); break;
+            case KeyPhoneNumbers:
+                ok = readValue<StorePhoneNumber, std::optional<StorePhoneNumber>>(s, &c->m_phoneNumbers);
+                break;
+            case KeyEmailAddresses: ok = readValue(s, &c->m_emailAddresses); break;
+            case KeyPostalAddresses: ok = readValue(s, &c->m_postalAddresses); break;
+            case KeyUrlAddresses: ok = readValue(s, &c->m_urlAddresses); break;
+            case KeyContactRelations: ok = readValue(s, &c->m_contactRelations); break;
+            case KeySocialProfiles: ok = readValue(s, &c->m_socialProfiles); break;
+            case KeyInstantMessageAddresses: ok = readValue(s, &c->m_instantMessageAddresses); break;
+            default: ok = false; break;
+            }
+        }
+        if (!ok || s.status() != QDataStream::Ok)
+            return false;
+    }
+    return true;
+}
+
+bool StoreContactCodec::merge(const QByteArray &stored, const StoreContact &changes, QByteArray *merged)
+{
+    StoreContact contact = fetchedContact(changes.identifier(), ~quint64(0));
+    if (!decode(stored, &contact) || !decode(encodeKeys(changes, true), &contact))
+        return false;
+    *merged = encode(contact);
+    return true;
+}
+
+StoreContact StoreContactCodec::fetchedContact(const QString &identifier, quint64 availableKeys)
+{
+    return StoreContact(identifier, availableKeys | (quint64(1) << KeyIdentifier));
+}
+
+quint64 StoreContactCodec::keyMask(const QStringList &keys)
+{
+    quint64 mask = 0;
+    for (const QString &key : keys) {
+        const int index = ContactKeys::indexOfContactKey(key);
+        if (index >= 0)
+            mask |= quint64(1) << index;
+        else
+            qWarning("%s: ERROR unknown contact key %s", Q_FUNC_INFO, qPrintable(key));
+    }
+    return mask;
+}
+
+bool StoreContactCodec::hasKey(const StoreContact &contact, int keyIndex)
+{
+    return contact.m_availableKeys & (quint64(1) << keyIndex);
+}
+
+const QByteArray &StoreContactCodec::rawImageData(const StoreContact &contact)
+{
+    return contact.m_imageData;
+}
+
+void StoreContactCodec::setImages(StoreContact *contact, const QByteArray &image, const QByteArray &thumbnail)
+{
+    contact->m_imageData = image;
+    contact->m_thumbnailImageData = thumbnail;
+}

@@ -1,0 +1,31 @@
+#include "platform/contacts/StorePredicate.h"
+
+StorePredicate StorePredicate::predicateForContactsWithIdentifiers(const QStringList &identifiers)
+{
+    return {Kind::ContactsWithIdentifiers, identifiers};
+}
+
+StorePredicate StorePredicate::predicateForContactsInContainerWithIdentifier(const QString &containerIdentifier)
+{
+    return {Kind::ContactsInContainer, {containerIdentifier}};
+}
+
+StorePredicate StorePredicate::predicateForContactsInGroupWithIdentifier(const QString &groupIdentifier)
+{
+    return {Kind::ContactsInGroup, {groupIdentifier}};
+}
+
+StorePredicate StorePredicate::predicateForGroupsInContainerWithIdentifier(const QString &containerIdentifier)
+{
+    return {Kind::GroupsInContainer, {containerIdentifier}};
+}
+
+StorePredicate StorePredicate::predicateForGroupsWithIdentifiers(const QStringList &identifiers)
+{
+    return {Kind::GroupsWithIdentifiers, identifiers};
+}
+
+StorePredicate StorePredicate::predicateForContainersWithIdentifiers(const QStringList &identifiers)
+{
+    return {Kind::ContainersWithIdentifiers, identifiers};
+}

@@ -1,0 +1,132 @@
+#include "platform/contacts/vcard/ContactVCardSerialization.h"
+
+#include "platform/contacts/vcard/VCardContactBuilder_p.h"
+#include "platform/contacts/vcard/VCardContactWriter_p.h"
+#include "platform/contacts/vcard/VCardLineParser_p.h"
+#include "platform/contacts/vcard/VCardPropertyReaders_p.h"
+#include "platform/contacts/vcard/VCardUnfolder_p.h"
+
+#include <QLoggingCategory>
+
+namespace {
+
+// Unknown properties are everyday in real files (X-MS-OL-DESIGN, REV, GEO):
+// they go to the debug output of this category, which is off unless asked for.
+Q_LOGGING_CATEGORY(lcVCard, "quillmark.vcard", QtInfoMsg)
+
+bool isCardBoundary(const VCardLine &line, QStringView name)
+{
+    return line.name.compare(name, Qt::CaseInsensitive) == 0
+        && line.value.trimmed().compare(u"VCARD", Qt::CaseInsensitive) == 0;
+}
+
+class Reader
+{
+public:
+    Reader(const QString &text, ContactVCardSerialization::ReadReport *report)
+        : m_unfolder(text)
+        , m_report(report)
+    {
+    }
+
+    QList<StoreContact> read()
+    {
+        while (m_unfolder.next())
+            readLine();
+        if (m_inCard)
+            endCard(false);
+        return std::move(m_contacts);
+    }
+
+private:
+    void readLine()
+    {
+        if (!VCardLineParser::parse(m_unfolder.line(), m_line)) {
+            if (m_inCard)
+                skip(QString(), "no property (no colon)", true);
+            return;
+        }
+        if (isCardBoundary(m_line, u"BEGIN")) {
+            if (m_inCard)
+                endCard(false);
+            m_inCard = true;
+            return;
+        }
+        if (isCardBoundary(m_line, u"END")) {
+            if (m_inCard)
+                endCard(true);
+            return;
+        }
+        if (!m_inCard)
+            return; // text between cards is no part of any
+        QString reason;
+        switch (VCardPropertyReaders::read(m_line, m_builder, &reason)) {
+        case VCardPropertyReaders::Result::Used:
+        case VCardPropertyReaders::Result::Ignored:
+            break;
+        case VCardPropertyReaders::Result::Unknown:
+            skip(m_line.name.toString(), "unknown property", false);
+            break;
+        case VCardPropertyReaders::Result::Skipped:
+            skip(m_line.name.toString(), reason, true);
+            break;
+        }
+    }
+
+    void skip(const QString &name, const QString &reason, bool warn)
+    {
+        const int number = m_unfolder.lineNumber();
+        if (warn)
+            qCWarning(lcVCard, "%s: skipped line %d (%s): %s", Q_FUNC_INFO, number, qUtf8Printable(name),
+                      qUtf8Printable(reason));
+        else
+            qCDebug(lcVCard, "%s: skipped line %d (%s): %s", Q_FUNC_INFO, number, qUtf8Printable(name),
+                    qUtf8Printable(reason));
+        if (m_report)
+            m_report->skippedLines.append({number, name, reason});
+    }
+
+    // A card cut off by the end of the text or by the next BEGIN:VCARD still
+    // gives what it held, as long as it held anything.
+    void endCard(bool terminated)
+    {
+        m_inCard = false;
+        if (!terminated) {
+            qCWarning(lcVCard, "%s: card without END:VCARD before line %d", Q_FUNC_INFO,
+                      m_unfolder.lineNumber());
+            if (m_report)
+                ++m_report->unterminatedCardCount;
+            if (!m_builder.hasContent()) {
+                m_builder.reset();
+                return;
+            }
+        }
+        if (m_report)
+            ++m_report->cardCount;
+        m_contacts.append(m_builder.takeContact());
+    }
+
+    VCardUnfolder m_unfolder;
+    ContactVCardSerialization::ReadReport *m_report = nullptr;
+    VCardLine m_line;
+    VCardContactBuilder m_builder;
+    bool m_inCard = false;
+    QList<StoreContact> m_contacts;
+};
+
+}  // namespace
+
+QByteArray ContactVCardSerialization::dataWithContacts(const QList<StoreContact> &contacts)
+{
+    QByteArray out;
+    out.reserve(contacts.size() * 512);
+    VCardContactWriter writer(out);
+    for (const StoreContact &contact : contacts)
+        writer.write(contact);
+    return out;
+}
+
+QList<StoreContact> ContactVCardSerialization::contactsWithData(const QString &text, ReadReport *report)
+{
+    return Reader(text, report).read();
+}

@@ -1,0 +1,201 @@
+#include "platform/contacts/vcard/VCardContactBuilder_p.h"
+
+namespace {
+
+template <typename T>
+qsizetype appendValue(QList<StoreLabeledValue<T>> &list, const QString &label, const T &value)
+{
+    list.append(StoreLabeledValue<T>(label, value));
+    return list.size() - 1;
+}
+
+template <typename T>
+void relabel(QList<StoreLabeledValue<T>> &list, qsizetype index, const QString &label)
+{
+    if (index >= 0 && index < list.size())
+        list[index].setLabel(label);
+}
+
+}  // namespace
+
+void VCardContactBuilder::reset()
+{
+    *this = VCardContactBuilder();
+}
+
+VCardContactBuilder::GroupEntry *VCardContactBuilder::findGroup(QStringView group)
+{
+    for (GroupEntry &entry : m_groups) {
+        if (entry.group.compare(group, Qt::CaseInsensitive) == 0)
+            return &entry;
+    }
+    return nullptr;
+}
+
+VCardContactBuilder::GroupEntry &VCardContactBuilder::groupEntry(QStringView group)
+{
+    if (GroupEntry *entry = findGroup(group))
+        return *entry;
+    GroupEntry entry;
+    entry.group = group.toString();
+    m_groups.append(entry);
+    return m_groups.back();
+}
+
+void VCardContactBuilder::registerValue(QStringView group, Field field, qsizetype index)
+{
+    m_hasContent = true;
+    if (group.isEmpty())
+        return;
+    GroupEntry &entry = groupEntry(group);
+    if (entry.index >= 0)
+        return; // a second value in one group keeps its own label
+    entry.field = field;
+    entry.index = index;
+    if (entry.hasLabel)
+        applyGroupLabel(entry);
+    if (entry.hasCountryCode)
+        applyGroupCountryCode(entry);
+}
+
+void VCardContactBuilder::applyGroupLabel(const GroupEntry &entry)
+{
+    switch (entry.field) {
+    case Field::Phone: relabel(m_phoneNumbers, entry.index, entry.label); break;
+    case Field::Email: relabel(m_emailAddresses, entry.index, entry.label); break;
+    case Field::Address: relabel(m_postalAddresses, entry.index, entry.label); break;
+    case Field::Url: relabel(m_urlAddresses, entry.index, entry.label); break;
+    case Field::Relation: relabel(m_contactRelations, entry.index, entry.label); break;
+    case Field::Date: relabel(m_dates, entry.index, entry.label); break;
+    case Field::SocialProfile: relabel(m_socialProfiles, entry.index, entry.label); break;
+    case Field::InstantMessage: relabel(m_instantMessageAddresses, entry.index, entry.label); break;
+    }
+}
+
+void VCardContactBuilder::applyGroupCountryCode(const GroupEntry &entry)
+{
+    if (entry.field != Field::Address || entry.index < 0 || entry.index >= m_postalAddresses.size())
+        return;
+    StorePostalAddress address = m_postalAddresses.at(entry.index).value();
+    address.isoCountryCode = entry.countryCode;
+    m_postalAddresses[entry.index].setValue(address);
+}
+
+void VCardContactBuilder::setGroupLabel(QStringView group, const QString &label)
+{
+    GroupEntry &entry = groupEntry(group);
+    entry.label = label;
+    entry.hasLabel = true;
+    if (entry.index >= 0)
+        applyGroupLabel(entry);
+}
+
+void VCardContactBuilder::setGroupCountryCode(QStringView group, const QString &code)
+{
+    GroupEntry &entry = groupEntry(group);
+    entry.countryCode = code;
+    entry.hasCountryCode = true;
+    if (entry.index >= 0)
+        applyGroupCountryCode(entry);
+}
+
+void VCardContactBuilder::addPhoneNumber(QStringView group, const QString &label,
+                                         const StorePhoneNumber &value)
+{
+    registerValue(group, Field::Phone, appendValue(m_phoneNumbers, label, value));
+}
+
+void VCardContactBuilder::addEmailAddress(QStringView group, const QString &label, const QString &value)
+{
+    registerValue(group, Field::Email, appendValue(m_emailAddresses, label, value));
+}
+
+void VCardContactBuilder::addUrlAddress(QStringView group, const QString &label, const QString &value)
+{
+    registerValue(group, Field::Url, appendValue(m_urlAddresses, label, value));
+}
+
+void VCardContactBuilder::addPostalAddress(QStringView group, const QString &label,
+                                           const StorePostalAddress &value)
+{
+    registerValue(group, Field::Address, appendValue(m_postalAddresses, label, value));
+}
+
+void VCardContactBuilder::addContactRelation(QStringView group, const QString &label,
+                                             const StoreContactRelation &value)
+{
+    registerValue(group, Field::Relation, appendValue(m_contactRelations, label, value));
+}
+
+void VCardContactBuilder::addDate(QStringView group, const QString &label, const StoreDateComponents &value)
+{
+    registerValue(group, Field::Date, appendValue(m_dates, label, value));
+}
+
+void VCardContactBuilder::addSocialProfile(QStringView group, const QString &label,
+                                           const StoreSocialProfile &value)
+{
+    registerValue(group, Field::SocialProfile, appendValue(m_socialProfiles, label, value));
+}
+
+void VCardContactBuilder::addInstantMessageAddress(QStringView group, const QString &label,
+                                                   const StoreInstantMessageAddress &value)
+{
+    registerValue(group, Field::InstantMessage, appendValue(m_instantMessageAddresses, label, value));
+}
+
+void VCardContactBuilder::appendNote(const QString &note)
+{
+    // Outlook and Android write a long note as several NOTE lines.
+    if (m_hasNote)
+        m_note += u'\n';
+    m_note += note;
+    m_hasNote = true;
+    m_hasContent = true;
+}
+
+void VCardContactBuilder::setImageData(const QByteArray &data)
+{
+    if (m_imageData.isEmpty())
+        m_imageData = data;
+    m_hasContent = true;
+}
+
+StoreContact VCardContactBuilder::takeContact()
+{
+    // A 4.0 card may name a contact by FN alone; with N present FN is only
+    // its display form and is not read.
+    if (!m_nameRead && !m_formattedName.isEmpty()) {
+        if (m_contact.contactType() == StoreContact::ContactType::Organization) {
+            if (m_contact.organizationName().isEmpty())
+                m_contact.setOrganizationName(m_formattedName);
+        } else {
+            m_contact.setGivenName(m_formattedName);
+        }
+    }
+    if (!m_phoneNumbers.isEmpty())
+        m_contact.setPhoneNumbers(m_phoneNumbers);
+    if (!m_emailAddresses.isEmpty())
+        m_contact.setEmailAddresses(m_emailAddresses);
+    if (!m_postalAddresses.isEmpty())
+        m_contact.setPostalAddresses(m_postalAddresses);
+    if (!m_urlAddresses.isEmpty())
+        m_contact.setUrlAddresses(m_urlAddresses);
+    if (!m_contactRelations.isEmpty())
+        m_contact.setContactRelations(m_contactRelations);
+    if (!m_socialProfiles.isEmpty())
+        m_contact.setSocialProfiles(m_socialProfiles);
+    if (!m_instantMessageAddresses.isEmpty())
+        m_contact.setInstantMessageAddresses(m_instantMessageAddresses);
+    if (!m_dates.isEmpty())
+        m_contact.setDates(m_dates);
+    if (m_birthday)
+        m_contact.setBirthday(m_birthday);
+    if (m_hasNote)
+        m_contact.setNote(m_note);
+    if (!m_imageData.isEmpty())
+        m_contact.setImageData(m_imageData);
+    StoreContact contact = std::move(m_contact);
+    reset();
+    return contact;
+}

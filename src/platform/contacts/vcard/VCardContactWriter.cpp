@@ -1,0 +1,320 @@
+#include "platform/contacts/vcard/VCardContactWriter_p.h"
+
+#include "platform/contacts/ContactKeys.h"
+#include "platform/contacts/StoreContactFormatter.h"
+#include "platform/contacts/vcard/VCardEscaping_p.h"
+#include "platform/contacts/vcard/VCardFolding_p.h"
+#include "platform/contacts/vcard/VCardValues_p.h"
+
+#include <QStringList>
+
+namespace {
+
+bool needsQuotes(QStringView value)
+{
+    for (QChar c : value) {
+        const char16_t u = c.unicode();
+        if (u == u';' || u == u':' || u == u',' || u == u'"' || u < 0x20)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void VCardContactWriter::beginLine(QByteArrayView name)
+{
+    m_line.clear();
+    m_line.append(name);
+}
+
+void VCardContactWriter::appendParameter(QByteArrayView name, QStringView value)
+{
+    m_line.append(';');
+    m_line.append(name);
+    m_line.append('=');
+    if (!needsQuotes(value)) {
+        m_line.append(value.toUtf8());
+        return;
+    }
+    // A parameter value cannot hold a double quote, even quoted; line ends
+    // and other controls have no form there at all.
+    QString quoted = value.toString();
+    quoted.replace(u'"', u'\'');
+    for (QChar &c : quoted) {
+        if (c.unicode() < 0x20)
+            c = u' ';
+    }
+    m_line.append('"');
+    m_line.append(quoted.toUtf8());
+    m_line.append('"');
+}
+
+void VCardContactWriter::appendValue(QStringView text)
+{
+    m_line.append(':');
+    VCardEscaping::appendEscapedUtf8(m_line, text);
+}
+
+void VCardContactWriter::appendComponent(QStringView text)
+{
+    m_line.append(';');
+    VCardEscaping::appendEscapedUtf8(m_line, text);
+}
+
+void VCardContactWriter::endLine()
+{
+    VCardFolding::appendFoldedLine(m_out, m_line);
+}
+
+void VCardContactWriter::writeTextLine(QByteArrayView name, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    beginLine(name);
+    appendValue(text);
+    endLine();
+}
+
+QByteArray VCardContactWriter::beginLabeledLine(QByteArrayView name, const QString &label, LabelStyle style,
+                                                VCardLabels::Kind kind, bool grouped,
+                                                QLatin1StringView extraType)
+{
+    const QLatin1StringView types =
+        style == LabelStyle::Types ? VCardLabels::typesForLabel(kind, label) : QLatin1StringView();
+    QByteArray group;
+    if (grouped || (types.isEmpty() && !label.isEmpty()))
+        group = "item" + QByteArray::number(++m_item);
+    m_line.clear();
+    if (!group.isEmpty()) {
+        m_line.append(group);
+        m_line.append('.');
+    }
+    m_line.append(name);
+    if (!extraType.isEmpty() || !types.isEmpty()) {
+        m_line.append(";TYPE=");
+        m_line.append(extraType);
+        if (!extraType.isEmpty() && !types.isEmpty())
+            m_line.append(',');
+        m_line.append(types);
+    }
+    return group;
+}
+
+void VCardContactWriter::writeItemLabel(const QByteArray &group, const QString &label, LabelStyle style,
+                                        VCardLabels::Kind kind)
+{
+    if (group.isEmpty() || label.isEmpty())
+        return;
+    if (style == LabelStyle::Types && !VCardLabels::typesForLabel(kind, label).isEmpty())
+        return;
+    beginLine(QByteArray(group + ".X-ABLabel"));
+    appendValue(label);
+    endLine();
+}
+
+QString VCardContactWriter::formattedName(const StoreContact &contact)
+{
+    const bool familyFirst = StoreContactFormatter::nameOrderForContact(contact)
+        == StoreContactFormatter::DisplayNameOrder::FamilyNameFirst;
+    QStringList parts{contact.namePrefix()};
+    if (familyFirst)
+        parts << contact.familyName() << contact.givenName() << contact.middleName();
+    else
+        parts << contact.givenName() << contact.middleName() << contact.familyName();
+    parts << contact.nameSuffix();
+    parts.removeAll(QString());
+    QString name = parts.join(u' ');
+    if (name.isEmpty() || contact.contactType() == StoreContact::ContactType::Organization) {
+        if (const QString organization = contact.organizationName(); !organization.isEmpty())
+            return organization;
+    }
+    return name;
+}
+
+void VCardContactWriter::writeNames(const StoreContact &contact)
+{
+    beginLine("N");
+    appendValue(contact.familyName());
+    appendComponent(contact.givenName());
+    appendComponent(contact.middleName());
+    appendComponent(contact.namePrefix());
+    appendComponent(contact.nameSuffix());
+    endLine();
+    beginLine("FN");
+    appendValue(formattedName(contact));
+    endLine();
+    writeTextLine("X-MAIDENNAME", contact.previousFamilyName());
+    writeTextLine("NICKNAME", contact.nickname());
+    writeTextLine("X-PHONETIC-FIRST-NAME", contact.phoneticGivenName());
+    writeTextLine("X-PHONETIC-MIDDLE-NAME", contact.phoneticMiddleName());
+    writeTextLine("X-PHONETIC-LAST-NAME", contact.phoneticFamilyName());
+}
+
+void VCardContactWriter::writeOrganization(const StoreContact &contact)
+{
+    const QString organization = contact.organizationName();
+    const QString department = contact.departmentName();
+    if (!organization.isEmpty() || !department.isEmpty()) {
+        beginLine("ORG");
+        appendValue(organization);
+        if (!department.isEmpty())
+            appendComponent(department);
+        endLine();
+    }
+    writeTextLine("X-PHONETIC-ORG", contact.phoneticOrganizationName());
+    writeTextLine("TITLE", contact.jobTitle());
+}
+
+void VCardContactWriter::writePhoneNumbers(const StoreContact &contact)
+{
+    for (const auto &value : contact.phoneNumbers()) {
+        const QByteArray group = beginLabeledLine("TEL", value.label(), LabelStyle::Types, VCardLabels::Kind::Phone);
+        appendValue(value.value().stringValue());
+        endLine();
+        writeItemLabel(group, value.label(), LabelStyle::Types, VCardLabels::Kind::Phone);
+    }
+}
+
+// EMAIL (with the INTERNET type that mail programs expect) and URL.
+void VCardContactWriter::writeStrings(QByteArrayView name, const StoreContact::Strings &values,
+                                      QLatin1StringView extraType)
+{
+    for (const auto &value : values) {
+        const QByteArray group = beginLabeledLine(name, value.label(), LabelStyle::Types,
+                                                  VCardLabels::Kind::Other, false, extraType);
+        appendValue(value.value());
+        endLine();
+        writeItemLabel(group, value.label(), LabelStyle::Types, VCardLabels::Kind::Other);
+    }
+}
+
+void VCardContactWriter::writePostalAddresses(const StoreContact &contact)
+{
+    for (const auto &value : contact.postalAddresses()) {
+        const StorePostalAddress &address = value.value();
+        const bool hasCode = !address.isoCountryCode.isEmpty();
+        const QByteArray group = beginLabeledLine("ADR", value.label(), LabelStyle::Types,
+                                                  VCardLabels::Kind::Other, hasCode);
+        if (!address.subLocality.isEmpty())
+            appendParameter("X-APPLE-SUBLOCALITY", address.subLocality);
+        if (!address.subAdministrativeArea.isEmpty())
+            appendParameter("X-APPLE-SUBADMINISTRATIVEAREA", address.subAdministrativeArea);
+        appendValue(QString());
+        appendComponent(QString());
+        appendComponent(address.street);
+        appendComponent(address.city);
+        appendComponent(address.state);
+        appendComponent(address.postalCode);
+        appendComponent(address.country);
+        endLine();
+        if (hasCode) {
+            beginLine(QByteArray(group + ".X-ABADR"));
+            appendValue(address.isoCountryCode);
+            endLine();
+        }
+        writeItemLabel(group, value.label(), LabelStyle::Types, VCardLabels::Kind::Other);
+    }
+}
+
+void VCardContactWriter::writeDates(const StoreContact &contact)
+{
+    for (const auto &value : contact.dates()) {
+        if (value.value().isEmpty())
+            continue;
+        bool omittedYear = false;
+        const QByteArray text = VCardValues::formatDate(value.value(), &omittedYear);
+        const QByteArray group = beginLabeledLine("X-ABDATE", value.label(), LabelStyle::ItemLabel,
+                                                  VCardLabels::Kind::Other);
+        if (omittedYear)
+            m_line.append(";X-APPLE-OMIT-YEAR=1604");
+        m_line.append(':');
+        m_line.append(text);
+        endLine();
+        writeItemLabel(group, value.label(), LabelStyle::ItemLabel, VCardLabels::Kind::Other);
+    }
+}
+
+void VCardContactWriter::writeRelations(const StoreContact &contact)
+{
+    for (const auto &value : contact.contactRelations()) {
+        const QByteArray group = beginLabeledLine("X-ABRELATEDNAMES", value.label(), LabelStyle::ItemLabel,
+                                                  VCardLabels::Kind::Other);
+        appendValue(value.value().name);
+        endLine();
+        writeItemLabel(group, value.label(), LabelStyle::ItemLabel, VCardLabels::Kind::Other);
+    }
+}
+
+// "IMPP;X-SERVICE-TYPE=Jabber;TYPE=HOME:xmpp:jdoe@example.com", as phones
+// write them since IMPP came; the service parameter keeps names that have no
+// scheme of their own.
+void VCardContactWriter::writeInstantMessages(const StoreContact &contact)
+{
+    for (const auto &value : contact.instantMessageAddresses()) {
+        const StoreInstantMessageAddress &address = value.value();
+        const QByteArray group = beginLabeledLine("IMPP", value.label(), LabelStyle::Types,
+                                                  VCardLabels::Kind::Other);
+        if (!address.service.isEmpty())
+            appendParameter("X-SERVICE-TYPE", address.service);
+        m_line.append(':');
+        m_line.append(VCardLabels::schemeForInstantMessageService(address.service));
+        m_line.append(':');
+        VCardEscaping::appendEscapedUtf8(m_line, address.username);
+        endLine();
+        writeItemLabel(group, value.label(), LabelStyle::Types, VCardLabels::Kind::Other);
+    }
+}
+
+void VCardContactWriter::writeSocialProfiles(const StoreContact &contact)
+{
+    for (const auto &value : contact.socialProfiles()) {
+        const StoreSocialProfile &profile = value.value();
+        const QByteArray group = beginLabeledLine("X-SOCIALPROFILE", value.label(), LabelStyle::ItemLabel,
+                                                  VCardLabels::Kind::Other);
+        if (!profile.service.isEmpty())
+            appendParameter("TYPE", profile.service);
+        if (!profile.username.isEmpty())
+            appendParameter("X-USER", profile.username);
+        if (!profile.userIdentifier.isEmpty())
+            appendParameter("X-USERID", profile.userIdentifier);
+        appendValue(profile.urlString);
+        endLine();
+        writeItemLabel(group, value.label(), LabelStyle::ItemLabel, VCardLabels::Kind::Other);
+    }
+}
+
+void VCardContactWriter::writeBirthday(const StoreContact &contact)
+{
+    const std::optional<StoreDateComponents> birthday = contact.birthday();
+    if (!birthday || birthday->isEmpty())
+        return;
+    bool omittedYear = false;
+    const QByteArray text = VCardValues::formatDate(*birthday, &omittedYear);
+    beginLine("BDAY");
+    if (omittedYear)
+        m_line.append(";X-APPLE-OMIT-YEAR=1604");
+    m_line.append(':');
+    m_line.append(text);
+    endLine();
+}
+
+void VCardContactWriter::write(const StoreContact &contact)
+{
+    m_item = 0;
+    m_out.append("BEGIN:VCARD\r\nVERSION:3.0\r\n");
+    writeNames(contact);
+    writeOrganization(contact);
+    writeStrings("EMAIL", contact.emailAddresses(), QLatin1StringView("INTERNET"));
+    writePhoneNumbers(contact);
+    writePostalAddresses(contact);
+    writeStrings("URL", contact.urlAddresses(), QLatin1StringView());
+    writeDates(contact);
+    writeRelations(contact);
+    writeInstantMessages(contact);
+    writeSocialProfiles(contact);
+    writeBirthday(contact);
+    if (contact.contactType() == StoreContact::ContactType::Organization)
+        m_out.append("X-ABShowAs:COMPANY\r\n");
+    m_out.append("END:VCARD\r\n");
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/contacts/StoreContact.h"
+#include "platform/contacts/vcard/VCardLabels_p.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QLatin1StringView>
+#include <QString>
+
+// Writes store contacts as vCard 3.0 cards. Each content line is put
+// together in a scratch buffer and then folded into the output.
+class VCardContactWriter
+{
+public:
+    explicit VCardContactWriter(QByteArray &out) : m_out(out) {}
+
+    void write(const StoreContact &contact);
+
+private:
+    // How a labeled value says its label: a TYPE list where one stands for it,
+    // else an X-ABLabel line; relations, dates and profiles always use the line.
+    enum class LabelStyle { Types, ItemLabel };
+
+    void beginLine(QByteArrayView name);
+    void appendParameter(QByteArrayView name, QStringView value);
+    void appendValue(QStringView text);         // ":" and the escaped text
+    void appendComponent(QStringView text);     // ";" and the escaped text
+    void endLine();
+    void writeTextLine(QByteArrayView name, const QString &text); // skipped when empty
+
+    // Starts "itemN.NAME;TYPE=…" for a value with this label; `grouped`
+    // forces a group (for X-ABADR). Returns the group, empty for none.
+    QByteArray beginLabeledLine(QByteArrayView name, const QString &label, LabelStyle style,
+                                VCardLabels::Kind kind, bool grouped = false,
+                                QLatin1StringView extraType = {});
+    void writeItemLabel(const QByteArray &group, const QString &label, LabelStyle style,
+                        VCardLabels::Kind kind);
+
+    void writeNames(const StoreContact &contact);
+    void writeOrganization(const StoreContact &contact);
+    void writePhoneNumbers(const StoreContact &contact);
+    void writeStrings(QByteArrayView name, const StoreContact::Strings &values,
+                      QLatin1StringView extraType);
+    void writePostalAddresses(const StoreContact &contact);
+    void writeDates(const StoreContact &contact);
+    void writeRelations(const StoreContact &contact);
+    void writeInstantMessages(const StoreContact &contact);
+    void writeSocialProfiles(const StoreContact &contact);
+    void writeBirthday(const StoreContact &contact);
+    [[nodiscard]] static QString formattedName(const StoreContact &contact);
+
+    QByteArray &m_out;
+    QByteArray m_line;
+    int m_item = 0;
+};

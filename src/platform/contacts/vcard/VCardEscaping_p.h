@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+#include <QVarLengthArray>
+
+// Backslash escapes of vCard text values, both ways.
+class VCardEscaping
+{
+public:
+    VCardEscaping() = delete;
+
+    using Components = QVarLengthArray<QStringView, 8>;
+
+    // "\\", "\n", "\N", "\,", "\;" and the "\:" and "\"" that some writers put
+    // into URLs and notes become the characters they stand for; a backslash
+    // before anything else stays, with its character.
+    [[nodiscard]] static QString unescape(QStringView value);
+
+    // The parts of a structured value (N, ADR, ORG) between separators that
+    // are not escaped; the parts are still escaped.
+    static void split(QStringView value, QChar separator, Components &parts);
+
+    // The escaped UTF-8 form of a text value for a vCard 3.0 writer: backslash,
+    // comma, semicolon and line ends ("\r\n", "\n", "\r" all as "\n").
+    static void appendEscapedUtf8(QByteArray &out, QStringView value);
+};

@@ -1,0 +1,173 @@
+#include "platform/contacts/vcard/VCardValues_p.h"
+
+#include "platform/contacts/vcard/VCardDecoding_p.h"
+#include "platform/contacts/vcard/VCardLine_p.h"
+
+#include <cstdio>
+
+namespace {
+
+// The number made of exactly `count` ASCII digits at `from`, or -1.
+int digitsAt(QStringView text, qsizetype from, qsizetype count)
+{
+    if (from < 0 || from + count > text.size())
+        return -1;
+    int value = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// "--0415", "--04-15", "--04" and "---15": the 4.0 forms without a year.
+std::optional<StoreDateComponents> parseYearless(QStringView text)
+{
+    StoreDateComponents date;
+    if (text.startsWith(u"---")) {
+        date.day = digitsAt(text, 3, 2);
+        return text.size() == 5 && *date.day > 0 ? std::optional(date) : std::nullopt;
+    }
+    date.month = digitsAt(text, 2, 2);
+    if (text.size() == 4)
+        return date;
+    const qsizetype dayAt = text.size() == 7 && text.at(4) == u'-' ? 5 : 4;
+    if (text.size() != dayAt + 2)
+        return std::nullopt;
+    date.day = digitsAt(text, dayAt, 2);
+    return date;
+}
+
+std::optional<StoreDateComponents> parseWithYear(QStringView text)
+{
+    StoreDateComponents date;
+    date.year = digitsAt(text, 0, 4);
+    if (text.size() == 4)
+        return date;
+    const bool dashed = text.size() > 4 && text.at(4) == u'-';
+    const qsizetype monthAt = dashed ? 5 : 4;
+    date.month = digitsAt(text, monthAt, 2);
+    if (text.size() == monthAt + 2 && dashed)
+        return date; // "1980-03"
+    const qsizetype dayAt = dashed ? 8 : 6;
+    if (text.size() != dayAt + 2 || (dashed && text.at(7) != u'-'))
+        return std::nullopt;
+    date.day = digitsAt(text, dayAt, 2);
+    return date;
+}
+
+bool isPlausible(const StoreDateComponents &date)
+{
+    if ((date.year && *date.year < 0) || (date.month && (*date.month < 1 || *date.month > 12))
+        || (date.day && (*date.day < 1 || *date.day > 31)))
+        return false;
+    if (date.year && date.month && date.day)
+        return date.date().isValid();
+    return !date.isEmpty();
+}
+
+}  // namespace
+
+VCardValues::VCardValues(const VCardLine &line)
+    : m_line(line)
+    , m_text(line.value)
+{
+    switch (VCardDecoding::encodingOf(line)) {
+    case VCardDecoding::Encoding::QuotedPrintable:
+        m_storage = VCardDecoding::decodeQuotedPrintableText(line.value, line.parameter(u"CHARSET"),
+                                                             &m_charsetKnown);
+        m_text = m_storage;
+        break;
+    case VCardDecoding::Encoding::Base64:
+        // Text in BASE64 (3.0 "ENCODING=b" on a text property); a photo asks
+        // for binary() instead, and this text is then never read.
+        if (const std::optional<QByteArray> bytes = VCardDecoding::decodeBase64(line.value)) {
+            m_storage = VCardDecoding::decodeBytes(*bytes, line.parameter(u"CHARSET"), &m_charsetKnown);
+            m_text = m_storage;
+        } else {
+            m_valid = false;
+            m_text = QStringView();
+        }
+        break;
+    case VCardDecoding::Encoding::None:
+        break;
+    }
+}
+
+const VCardEscaping::Components &VCardValues::components() const
+{
+    if (!m_split) {
+        VCardEscaping::split(m_text, u';', m_components);
+        m_split = true;
+    }
+    return m_components;
+}
+
+qsizetype VCardValues::componentCount() const
+{
+    return components().size();
+}
+
+QString VCardValues::component(qsizetype index) const
+{
+    const VCardEscaping::Components &parts = components();
+    if (index >= parts.size())
+        return {};
+    return VCardEscaping::unescape(parts.at(index).trimmed());
+}
+
+std::optional<QByteArray> VCardValues::binary() const
+{
+    if (VCardDecoding::encodingOf(m_line) == VCardDecoding::Encoding::Base64)
+        return VCardDecoding::decodeBase64(m_line.value);
+    // vCard 4.0: "PHOTO:data:image/jpeg;base64,/9j/…"
+    const QStringView value = m_line.value.trimmed();
+    const qsizetype marker = value.indexOf(u";base64,", 0, Qt::CaseInsensitive);
+    if (value.startsWith(u"data:", Qt::CaseInsensitive) && marker > 0)
+        return VCardDecoding::decodeBase64(value.sliced(marker + 8));
+    return std::nullopt;
+}
+
+std::optional<StoreDateComponents> VCardValues::parseDate(QStringView text, QStringView omittedYear)
+{
+    text = text.trimmed();
+    const qsizetype time = text.indexOf(u'T');
+    if (time > 0)
+        text = text.first(time);
+    std::optional<StoreDateComponents> date =
+        text.startsWith(u"--") ? parseYearless(text) : parseWithYear(text);
+    if (!date)
+        return std::nullopt;
+    const auto invalid = [](const std::optional<int> &part) { return part && *part < 0; };
+    if (invalid(date->year) || invalid(date->month) || invalid(date->day))
+        return std::nullopt;
+    if (date->year && !omittedYear.isEmpty() && omittedYear.toInt() == *date->year)
+        date->year.reset();
+    if (!isPlausible(*date))
+        return std::nullopt;
+    return date;
+}
+
+QByteArray VCardValues::formatDate(const StoreDateComponents &date, bool *omittedYear)
+{
+    char buffer[32] = {};
+    *omittedYear = false;
+    const int year = date.year.value_or(0);
+    const int month = date.month.value_or(0);
+    const int day = date.day.value_or(0);
+    if (date.month && date.day) {
+        *omittedYear = !date.year;
+        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date.year ? year : 1604, month, day);
+    } else if (date.year && date.month) {
+        std::snprintf(buffer, sizeof buffer, "%04d-%02d", year, month);
+    } else if (date.year) {
+        std::snprintf(buffer, sizeof buffer, "%04d", year);
+    } else if (date.month) {
+        std::snprintf(buffer, sizeof buffer, "--%02d", month);
+    } else if (date.day) {
+        std::snprintf(buffer, sizeof buffer, "---%02d", day);
+    }
+    return QByteArray(buffer);
+}
