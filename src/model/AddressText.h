@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/LabeledValueRecord.h"
+
+#include <QList>
+#include <QString>
+
+// Where one field of an address lies in its one-line text.
+struct AddressRangeEntry
+{
+    QString identifier;     // "identifier": a token of the country's field order
+    QString value;          // "value": the field's text and one space, or "" when empty
+    qsizetype location = 0; // "range": position in the one-line text
+    qsizetype length = 0;
+
+    bool operator==(const AddressRangeEntry &) const = default;
+};
+
+// The one-line text of a postal address in its country's field order, and
+// the table that maps a position in that text back to a field.
+class AddressText
+{
+public:
+    // Option bits of addressFromLabeledValue and updateAddressValue.
+    enum Option { IncludeCountry = 1, IncludeZIP = 2, IncludeCountryAndZIP = 3 };
+
+    AddressText() = delete;
+
+    // The address's ISO code; else the code of its country name; else the
+    // user's default country.
+    [[nodiscard]] static QString countryCodeOfAddress(const LabeledValueRecord &address);
+
+    // Every included non-empty field followed by one space, the last one too:
+    // the range table and the find code count on that final space. Also
+    // stores the platform's mailing form in "formattedString".
+    static QString addressFromLabeledValue(LabeledValueRecord *address, int option);
+    // "No label" for an address without one, then its display text.
+    static void updateAddressValue(LabeledValueRecord *address, int option);
+
+    // One entry per token of the country's order, positions as in the text
+    // made with both options.
+    [[nodiscard]] static QList<AddressRangeEntry> rangeTableFromAddressDictionary(const LabeledValueRecord *address);
+};

@@ -1,0 +1,283 @@
+#include "model/FieldVocabulary.h"
+
+#include "platform/contacts/ContactKeys.h"
+#include "platform/contacts/ContactLabels.h"
+
+#include <QCoreApplication>
+
+#include <array>
+#include <utility>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Store label → plain word. Only these labels are converted; any other is
+// unwrapped from "_$!<" … ">!$_" or passed through.
+const std::array<std::pair<QLatin1StringView, QLatin1StringView>, 26> &labelWords()
+{
+    static const std::array<std::pair<QLatin1StringView, QLatin1StringView>, 26> table{{
+        {"All"_L1, "All"_L1},
+        {ContactLabels::work, "work"_L1},
+        {ContactLabels::home, "home"_L1},
+        {ContactLabels::other, "other"_L1},
+        {ContactLabels::phoneNumberiPhone, "iPhone"_L1},
+        {ContactLabels::phoneNumberMain, "main"_L1},
+        {ContactLabels::phoneNumberMobile, "mobile"_L1},
+        {ContactLabels::phoneNumberHomeFax, "home fax"_L1},
+        {ContactLabels::phoneNumberWorkFax, "work fax"_L1},
+        {ContactLabels::phoneNumberOtherFax, "other fax"_L1},
+        {ContactLabels::phoneNumberPager, "pager"_L1},
+        {ContactLabels::urlAddressHomePage, "home page"_L1},
+        {ContactLabels::contactRelationMother, "mother"_L1},
+        {ContactLabels::contactRelationFather, "father"_L1},
+        {ContactLabels::contactRelationParent, "parent"_L1},
+        {ContactLabels::contactRelationSister, "sister"_L1},
+        {ContactLabels::contactRelationBrother, "brother"_L1},
+        {ContactLabels::contactRelationChild, "child"_L1},
+        {ContactLabels::contactRelationFriend, "friend"_L1},
+        {ContactLabels::contactRelationSpouse, "spouse"_L1},
+        {ContactLabels::contactRelationPartner, "partner"_L1},
+        {ContactLabels::contactRelationAssistant, "assistant"_L1},
+        {ContactLabels::contactRelationManager, "manager"_L1},
+        {ContactLabels::dateAnniversary, "anniversary"_L1},
+        {"_$!<Son>!$_"_L1, "son"_L1},
+        {"_$!<Daughter>!$_"_L1, "daughter"_L1},
+    }};
+    return table;
+}
+
+const QString noLabel = u"No label"_s;
+const QLatin1StringView wrapOpening = "_$!<"_L1;
+// "_$!<" and ">!$_" around at least nothing.
+constexpr qsizetype shortestWrappedLabel = 8;
+
+QStringList wordsOf(std::initializer_list<QLatin1StringView> storeLabels)
+{
+    QStringList words;
+    words.reserve(qsizetype(storeLabels.size()));
+    for (const QLatin1StringView storeLabel : storeLabels)
+        words.append(FieldVocabulary::labelFromCNLabel(storeLabel));
+    return words;
+}
+
+}  // namespace
+
+FieldVocabulary &FieldVocabulary::shared()
+{
+    static FieldVocabulary vocabulary;
+    return vocabulary;
+}
+
+FieldVocabulary::FieldVocabulary()
+{
+    buildIdentifiers();
+    buildBuiltInLabels();
+    buildLocalizedLabels();
+}
+
+void FieldVocabulary::buildIdentifiers()
+{
+    using namespace FieldId;
+    m_allIdentifiers = {Name,  Company, Department,     JobTitle,      Nickname, Title,    Suffix,
+                        Note,  Phone,   Email,          URL,           Address,  Relationship,
+                        SocialNetwork, InstantMessage, Dates, Birthday, PhoneticName, Photo};
+    setCNIdentifiers({
+        {Department, ContactKeys::departmentName},
+        {Nickname, ContactKeys::nickname},
+        {JobTitle, ContactKeys::jobTitle},
+        {Title, ContactKeys::namePrefix},
+        {Suffix, ContactKeys::nameSuffix},
+        {Company, ContactKeys::organizationName},
+        {Phone, ContactKeys::phoneNumbers},
+        {Email, ContactKeys::emailAddresses},
+        {Address, ContactKeys::postalAddresses},
+        {InstantMessage, ContactKeys::instantMessageAddresses},
+        {SocialNetwork, ContactKeys::socialProfiles},
+        {Relationship, ContactKeys::contactRelations},
+        {URL, ContactKeys::urlAddresses},
+        {Birthday, ContactKeys::birthday},
+        {Dates, ContactKeys::dates},
+        {PhoneticFirstNameStore, ContactKeys::phoneticGivenName},
+        {PhoneticMiddleNameStore, ContactKeys::phoneticMiddleName},
+        {PhoneticLastNameStore, ContactKeys::phoneticFamilyName},
+        {Photo, ContactKeys::imageData},
+        {Note, ContactKeys::note},
+    });
+    m_labeledIdentifiers = {Email, InstantMessage, SocialNetwork, URL, Phone, Address, Relationship, Dates};
+    m_addressIdentifiers = {ZIP, State, City, Street, Country};
+    m_storeStringIdentifiers = {Company, Department, Nickname, JobTitle, Title, Note, Suffix};
+    m_stringIdentifiers = QStringList{Renmei} + m_storeStringIdentifiers;
+}
+
+void FieldVocabulary::buildBuiltInLabels()
+{
+    const auto homeWorkOther = wordsOf({ContactLabels::home, ContactLabels::work, ContactLabels::other});
+    m_builtInLabels.insert(FieldId::Email, homeWorkOther);
+    m_builtInLabels.insert(FieldId::Address, homeWorkOther);
+    m_builtInLabels.insert(FieldId::URL, wordsOf({ContactLabels::urlAddressHomePage, ContactLabels::home,
+                                                  ContactLabels::work, ContactLabels::other}));
+    m_builtInLabels.insert(
+        FieldId::Phone,
+        wordsOf({ContactLabels::home, ContactLabels::work, ContactLabels::other, ContactLabels::phoneNumberMain,
+                 ContactLabels::phoneNumberMobile, ContactLabels::phoneNumberiPhone,
+                 ContactLabels::phoneNumberPager, ContactLabels::phoneNumberHomeFax,
+                 ContactLabels::phoneNumberWorkFax, ContactLabels::phoneNumberOtherFax}));
+    m_builtInLabels.insert(
+        FieldId::Relationship,
+        wordsOf({ContactLabels::contactRelationFather, ContactLabels::contactRelationMother,
+                 ContactLabels::contactRelationParent, ContactLabels::contactRelationSpouse,
+                 ContactLabels::contactRelationChild, ContactLabels::contactRelationBrother,
+                 ContactLabels::contactRelationSister, ContactLabels::contactRelationFriend,
+                 ContactLabels::contactRelationAssistant, ContactLabels::contactRelationManager,
+                 ContactLabels::contactRelationPartner, "_$!<Son>!$_"_L1, "_$!<Daughter>!$_"_L1}));
+    m_builtInLabels.insert(FieldId::Dates, wordsOf({ContactLabels::dateAnniversary}));
+    m_builtInLabels.insert(
+        FieldId::SocialNetwork,
+        wordsOf({ContactLabels::socialProfileServiceTwitter, ContactLabels::socialProfileServiceFacebook,
+                 ContactLabels::socialProfileServiceFlickr, ContactLabels::socialProfileServiceLinkedIn,
+                 ContactLabels::socialProfileServiceYelp, ContactLabels::socialProfileServiceMySpace,
+                 ContactLabels::socialProfileServiceSinaWeibo, ContactLabels::socialProfileServiceTencentWeibo,
+                 "WeChat"_L1, "Instagram"_L1, "Pinterest"_L1, "LINE"_L1, "Snapchat"_L1,
+                 // Stored label words: kept as users' files already hold them.
+                 "Tumbler"_L1, "WhatsApp"_L1}));
+    m_builtInLabels.insert(FieldId::InstantMessage, homeWorkOther);
+    m_builtInLabels.insert(FieldId::ShowAsPerson, {u"Person"_s, u"Company"_s});
+    m_builtInLabels.insert(FieldId::NameOrdering, {u"System Default (%1)"_s.arg(u"LastName"_s),
+                                                   u"First Name First"_s, u"Last Name First"_s});
+}
+
+void FieldVocabulary::buildLocalizedLabels()
+{
+    for (const QString &identifier :
+         {FieldId::Email, FieldId::Phone, FieldId::Address, FieldId::URL, FieldId::Relationship, FieldId::Dates,
+          FieldId::SocialNetwork, FieldId::InstantMessage, FieldId::ShowAsPerson, FieldId::NameOrdering}) {
+        const QStringList &labels = m_builtInLabels.value(identifier);
+        auto localized = std::make_shared<QStringList>();
+        localized->reserve(labels.size());
+        for (const QString &label : labels)
+            localized->append(ContactLabels::localizedStringForLabel(CNLabelFromLabel(label)));
+        m_localizedLabels.insert(identifier, localized);
+    }
+}
+
+QString FieldVocabulary::typeForIdentifier(const ContactIdentifier &identifier) const
+{
+    if (m_labeledIdentifiers.contains(identifier))
+        return FieldKind::LabeledValue;
+    if (m_stringIdentifiers.contains(identifier))
+        return FieldKind::StringValue;
+    if (identifier == FieldId::Birthday || identifier == FieldId::Name || identifier == FieldId::PhoneticName)
+        return FieldKind::DictionaryValue;
+    return {};
+}
+
+QString FieldVocabulary::localizedIdentifierForKey(const ContactIdentifier &identifier)
+{
+    static const QHash<QString, QString> postalKeys{
+        {FieldId::ZIP, ContactKeys::postalAddressPostalCode},
+        {FieldId::State, ContactKeys::postalAddressState},
+        {FieldId::City, ContactKeys::postalAddressCity},
+        {FieldId::Street, ContactKeys::postalAddressStreet},
+        {FieldId::Country, ContactKeys::postalAddressCountry},
+    };
+    const QString storeKey = shared().CNIdentifiers().value(identifier, postalKeys.value(identifier));
+    if (!storeKey.isEmpty())
+        return ContactKeys::localizedStringForKey(storeKey);
+    return QCoreApplication::translate("MVPerson", identifier.toUtf8().constData());
+}
+
+QStringList FieldVocabulary::labelsForIdentifier(const ContactIdentifier &identifier) const
+{
+    const auto builtIn = m_builtInLabels.constFind(identifier);
+    if (builtIn == m_builtInLabels.cend())
+        return {};
+    QStringList labels = *builtIn;
+    if (const LabelList custom = m_customLabels.value(identifier))
+        labels.append(*custom);
+    return labels;
+}
+
+FieldVocabulary::LabelList FieldVocabulary::customLabelsForIdentifier(const ContactIdentifier &identifier) const
+{
+    return m_customLabels.value(identifier);
+}
+
+QHash<QString, QStringList> FieldVocabulary::labelTableDict() const
+{
+    QHash<QString, QStringList> table;
+    for (auto it = m_builtInLabels.cbegin(); it != m_builtInLabels.cend(); ++it)
+        table.insert(it.key(), labelsForIdentifier(it.key()));
+    return table;
+}
+
+QStringList FieldVocabulary::localizedLabelsForIdentifier(const ContactIdentifier &identifier) const
+{
+    const LabelList localized = m_localizedLabels.value(identifier);
+    return localized ? *localized : QStringList();
+}
+
+bool FieldVocabulary::setLabel(const QString &oldLabel, const QString &newLabel,
+                               const ContactIdentifier &identifier)
+{
+    if (m_builtInLabels.value(identifier).contains(newLabel))
+        return false;
+    LabelList &custom = m_customLabels[identifier];
+    if (!custom)
+        custom = std::make_shared<QStringList>();
+    LabelList &localized = m_localizedLabels[identifier];
+    if (!localized)
+        localized = std::make_shared<QStringList>();
+
+    // The display texts of custom labels follow those of the built-in ones;
+    // a built-in text equal to a custom label must not be renamed with it.
+    const qsizetype customStart = m_builtInLabels.value(identifier).size();
+    const qsizetype position = custom->indexOf(oldLabel);
+    if (position >= 0) {
+        if (newLabel.isEmpty()) {
+            custom->removeAll(oldLabel);
+            for (qsizetype i = localized->size() - 1; i >= customStart; --i) {
+                if (localized->at(i) == oldLabel)
+                    localized->removeAt(i);
+            }
+            return true;
+        }
+        (*custom)[position] = newLabel;
+        const qsizetype localizedPosition = localized->indexOf(oldLabel, customStart);
+        if (localizedPosition >= 0)
+            (*localized)[localizedPosition] = newLabel;
+        return true;
+    }
+    if (newLabel.isEmpty() || custom->contains(newLabel))
+        return false;
+    custom->append(newLabel);
+    localized->append(newLabel);
+    return true;
+}
+
+QString FieldVocabulary::labelFromCNLabel(const QString &storeLabel)
+{
+    for (const auto &[store, word] : labelWords()) {
+        if (storeLabel == store)
+            return word;
+    }
+    QString word = storeLabel;
+    // A label shorter than its wrapping would unwrap into garbage: keep it.
+    if (storeLabel.contains(wrapOpening) && storeLabel.size() >= shortestWrappedLabel)
+        word = storeLabel.mid(4, storeLabel.size() - 8);
+    return word.isEmpty() ? noLabel : word;
+}
+
+QString FieldVocabulary::CNLabelFromLabel(const QString &label)
+{
+    for (const auto &[store, word] : labelWords()) {
+        if (label == word)
+            return store;
+    }
+    return label;
+}
+
+QString FieldVocabulary::localizedLabelFromCNLabel(const QString &storeLabel)
+{
+    return ContactLabels::localizedStringForLabel(storeLabel);
+}

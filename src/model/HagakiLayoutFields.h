@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+
+#include <optional>
+
+// The print choices and the four block frames of one postcard layout. Both a
+// layout record and the address it belongs to carry these keys, flat, beside
+// their own; a flag that was never set reads as NO and an empty frame counts
+// as absent.
+struct HagakiLayoutFields
+{
+    std::optional<bool> sender;   // "Sender"
+    std::optional<bool> company;  // "Company"
+    std::optional<bool> renmei;   // "Renmei"
+    QString receiverAddress;      // "receiverAddress"
+    QString receiverName;         // "receiverName"
+    QString senderAddress;        // "senderAddress"
+    QString senderName;           // "senderName"
+
+    [[nodiscard]] bool printsSender() const { return sender.value_or(false); }
+    [[nodiscard]] bool printsCompany() const { return company.value_or(false); }
+    [[nodiscard]] bool printsRenmei() const { return renmei.value_or(false); }
+    // True when no flag and no frame has ever been set.
+    [[nodiscard]] bool isUnset() const;
+
+    // Adds the keys that are present to map, and reads them back from one.
+    void insertInto(QVariantMap &map) const;
+    void readFrom(const QVariantMap &map);
+
+    bool operator==(const HagakiLayoutFields &) const = default;
+};
+
+namespace HagakiLayoutKey {
+inline const QString Sender = QStringLiteral("Sender");
+inline const QString Company = QStringLiteral("Company");
+inline const QString Renmei = QStringLiteral("Renmei");
+inline const QString ReceiverAddress = QStringLiteral("receiverAddress");
+inline const QString ReceiverName = QStringLiteral("receiverName");
+inline const QString SenderAddress = QStringLiteral("senderAddress");
+inline const QString SenderName = QStringLiteral("senderName");
+}  // namespace HagakiLayoutKey

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "model/HagakiLayoutFields.h"
+#include "platform/contacts/StoreContactRelation.h"
+#include "platform/contacts/StoreDateComponents.h"
+#include "platform/contacts/StoreInstantMessageAddress.h"
+#include "platform/contacts/StorePhoneNumber.h"
+#include "platform/contacts/StorePostalAddress.h"
+#include "platform/contacts/StoreSocialProfile.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QVariantMap>
+
+#include <memory>
+#include <optional>
+#include <variant>
+
+// "value" of a labeled value: text for most fields, date parts for "Dates";
+// a plain date is what an editor may hand in before the dates builder turns
+// it into parts. Addresses keep no value.
+using LabeledValue = std::variant<std::monostate, QString, StoreDateComponents, QDate>;
+
+// One value of a multi-valued field. The keys of all eight fields share one
+// flat record, as they share one dictionary shape; a field uses its own keys
+// and leaves the others empty. Empty text counts as an absent key.
+struct LabeledValueRecord
+{
+    std::optional<QString> label;  // "label": absent and empty differ for services
+    LabeledValue value;            // "value"
+    QString stringValue;           // "stringValue": display text
+    qint64 labelIndex = -1;        // "labelIndex": -1 until numbered
+
+    // "Email": the parts around the first at sign. "Social Network" and
+    // "Instant Message" keep their user name under the same key "username".
+    QString username;        // "username"
+    QString domain;          // "domain"
+    QString service;         // "service": social and instant-message service
+    QString urlString;       // "urlString": social profile URL
+    QString userIdentifier;  // "userIdentifier": social profile user identifier
+
+    // "Address".
+    QString street;           // "Street"
+    QString city;             // "City"
+    QString state;            // "State"
+    QString zip;              // "ZIP"
+    QString country;          // "Country"
+    QString isoCountryCode;   // "ISOCountryCode"
+    QString formattedString;  // "formattedString": the platform's mailing form
+    HagakiLayoutFields layout;  // the applied postcard layout's flags and frames
+
+    // The store's objects, kept on records read from the store for the write-back.
+    std::optional<StorePhoneNumber> phoneNumber;                      // "phoneNumber"
+    std::optional<StorePostalAddress> postalAddress;                  // "postalAddress"
+    std::optional<StoreContactRelation> contactRelation;              // "contactRelation"
+    std::optional<StoreSocialProfile> socialProfile;                  // "socialProfile"
+    std::optional<StoreInstantMessageAddress> instantMessageAddress;  // "instantMessageAddress"
+
+    // "value" as text; empty for date parts or no value.
+    [[nodiscard]] QString valueText() const;
+    [[nodiscard]] bool hasValue() const { return !std::holds_alternative<std::monostate>(value); }
+    [[nodiscard]] QString labelText() const { return label.value_or(QString()); }
+    // An address part by its identifier ("Street", "City", "State", "ZIP",
+    // "Country" or the ISO-code key); empty for anything else.
+    [[nodiscard]] QString addressPart(const QString &identifier) const;
+
+    // The dictionary form with the exact keys; store objects are not carried.
+    [[nodiscard]] QVariantMap toVariantMap() const;
+    [[nodiscard]] static LabeledValueRecord fromVariantMap(const QVariantMap &map);
+
+    bool operator==(const LabeledValueRecord &) const = default;
+};
+
+using LabeledValueRecordPtr = std::shared_ptr<LabeledValueRecord>;
+using LabeledValueList = QList<LabeledValueRecordPtr>;
+using LabeledValueListPtr = std::shared_ptr<LabeledValueList>;

@@ -1,0 +1,257 @@
+#include "model/MVPerson.h"
+
+#include "model/StoreContactReader.h"
+
+#include <array>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+const QString noName = u"No Name"_s;
+}  // namespace
+
+MVPerson::MVPerson()
+{
+    initializeClass();
+}
+
+void MVPerson::initializeClass()
+{
+    // Address formats first: the tables after them may consult them.
+    (void)addressFormats();
+    (void)vocabulary();
+}
+
+FieldVocabulary &MVPerson::vocabulary()
+{
+    return FieldVocabulary::shared();
+}
+
+AddressFormatTable &MVPerson::addressFormats()
+{
+    return AddressFormatTable::shared();
+}
+
+void MVPerson::setAddressFormatDict(const QList<AddressFormatRow> &rows)
+{
+    addressFormats().mergeRows(rows, AddressFormatTable::userLanguage(), AddressFormatTable::userRegion());
+}
+
+NameRecordPtr MVPerson::nameValue()
+{
+    if (!m_nameValue) {
+        m_nameValue = std::make_shared<NameRecord>();
+        if (m_cnContact) {
+            StoreContactReader::readName(*m_cnContact, *m_nameValue);
+            m_nameOrdering = m_nameValue->nameOrdering;
+            m_showAsPerson = m_nameValue->showAsPerson;
+            return m_nameValue;
+        }
+    }
+    // The identifier-keyed setters rely on every read bringing the record's
+    // flags and the display string in line with the dictionary.
+    m_showAsPerson = m_nameValue->showAsPerson;
+    m_nameOrdering = m_nameValue->nameOrdering;
+    m_nameValue->stringValue = ValueRecordFormatter::compositeNameFromNameDict(*m_nameValue);
+    return m_nameValue;
+}
+
+PhoneticNameRecordPtr MVPerson::phoneticNameValue()
+{
+    if (!m_phoneticNameValue) {
+        m_phoneticNameValue = std::make_shared<PhoneticNameRecord>();
+        if (m_cnContact)
+            StoreContactReader::readPhoneticName(*m_cnContact, *m_phoneticNameValue);
+    }
+    m_phoneticNameValue->stringValue = ValueRecordFormatter::phoneticNameString(*m_phoneticNameValue, m_nameOrdering);
+    return m_phoneticNameValue;
+}
+
+BirthdayRecordPtr MVPerson::birthdayValue()
+{
+    if (!m_birthdayValue) {
+        m_birthdayValue = std::make_shared<BirthdayRecord>();
+        if (m_cnContact)
+            StoreContactReader::readBirthday(*m_cnContact, *m_birthdayValue);
+    }
+    return m_birthdayValue;
+}
+
+StringValuesRecordPtr MVPerson::stringValues()
+{
+    if (!m_stringValues) {
+        m_stringValues = std::make_shared<StringValuesRecord>();
+        if (m_cnContact)
+            StoreContactReader::readStringValues(*m_cnContact, *m_stringValues);
+    }
+    return m_stringValues;
+}
+
+LabeledValueListPtr &MVPerson::makeLabeledCache(LabeledValueListPtr &cache,
+                                                LabeledValueList (*read)(const StoreContact &))
+{
+    if (!cache)
+        cache = std::make_shared<LabeledValueList>(m_cnContact ? read(*m_cnContact) : LabeledValueList());
+    return cache;
+}
+
+LabeledValueListPtr MVPerson::phoneValues()
+{
+    return makeLabeledCache(m_phoneValues, &StoreContactReader::phoneValues);
+}
+
+LabeledValueListPtr MVPerson::emailValues()
+{
+    return makeLabeledCache(m_emailValues, &StoreContactReader::emailValues);
+}
+
+LabeledValueListPtr MVPerson::addressValues()
+{
+    const bool made = !m_addressValues;
+    makeLabeledCache(m_addressValues, &StoreContactReader::addressValues);
+    // An address's display string always follows its parts, however they
+    // were changed since the last read.
+    if (!made || !m_cnContact) {
+        for (const LabeledValueRecordPtr &address : std::as_const(*m_addressValues))
+            AddressText::updateAddressValue(address.get(), AddressText::IncludeCountryAndZIP);
+    }
+    return m_addressValues;
+}
+
+LabeledValueListPtr MVPerson::urlValues()
+{
+    return makeLabeledCache(m_urlValues, &StoreContactReader::urlValues);
+}
+
+LabeledValueListPtr MVPerson::snsValues()
+{
+    return makeLabeledCache(m_snsValues, &StoreContactReader::snsValues);
+}
+
+LabeledValueListPtr MVPerson::imsValues()
+{
+    return makeLabeledCache(m_imsValues, &StoreContactReader::imsValues);
+}
+
+LabeledValueListPtr MVPerson::relationshipValues()
+{
+    return makeLabeledCache(m_relationshipValues, &StoreContactReader::relationshipValues);
+}
+
+LabeledValueListPtr MVPerson::datesValues()
+{
+    return makeLabeledCache(m_datesValues, &StoreContactReader::datesValues);
+}
+
+struct MVPerson::LabeledCacheEntry
+{
+    const QString &identifier;
+    LabeledValueListPtr MVPerson::*cache;
+    LabeledValueListPtr (MVPerson::*getter)();
+};
+
+const MVPerson::LabeledCacheEntry *MVPerson::labeledCacheEntry(const ContactIdentifier &identifier)
+{
+    static const std::array<LabeledCacheEntry, 8> entries{{
+        {FieldId::Phone, &MVPerson::m_phoneValues, &MVPerson::phoneValues},
+        {FieldId::Email, &MVPerson::m_emailValues, &MVPerson::emailValues},
+        {FieldId::Address, &MVPerson::m_addressValues, &MVPerson::addressValues},
+        {FieldId::URL, &MVPerson::m_urlValues, &MVPerson::urlValues},
+        {FieldId::SocialNetwork, &MVPerson::m_snsValues, &MVPerson::snsValues},
+        {FieldId::InstantMessage, &MVPerson::m_imsValues, &MVPerson::imsValues},
+        {FieldId::Relationship, &MVPerson::m_relationshipValues, &MVPerson::relationshipValues},
+        {FieldId::Dates, &MVPerson::m_datesValues, &MVPerson::datesValues},
+    }};
+    for (const LabeledCacheEntry &entry : entries) {
+        if (entry.identifier == identifier)
+            return &entry;
+    }
+    return nullptr;
+}
+
+LabeledValueListPtr MVPerson::heldLabeledValues(const ContactIdentifier &identifier) const
+{
+    const LabeledCacheEntry *entry = labeledCacheEntry(identifier);
+    return entry ? this->*entry->cache : nullptr;
+}
+
+LabeledValueListPtr MVPerson::labeledValues(const ContactIdentifier &identifier)
+{
+    const LabeledCacheEntry *entry = labeledCacheEntry(identifier);
+    return entry ? (this->*entry->getter)() : nullptr;
+}
+
+std::shared_ptr<HagakiLayoutList> MVPerson::hagakiLayouts()
+{
+    if (m_hagakiLayouts)
+        return m_hagakiLayouts;
+    m_hagakiLayouts = std::make_shared<HagakiLayoutList>();
+    const LabeledValueListPtr addresses = addressValues();
+    for (qsizetype i = 0; i < addresses->size(); ++i) {
+        auto layout = std::make_shared<HagakiLayoutRecord>();
+        layout->labelIndex = i;
+        layout->label = addresses->at(i)->label;
+        m_hagakiLayouts->append(layout);
+    }
+    if (m_hagakiLayouts->isEmpty())
+        m_hagakiLayouts->append(std::make_shared<HagakiLayoutRecord>());
+    return m_hagakiLayouts;
+}
+
+QString MVPerson::compositeName()
+{
+    // The caches as they stand: the name's display string is not recomputed.
+    const NameRecordPtr name = m_nameValue ? m_nameValue : nameValue();
+    QString composite = m_showAsPerson ? name->stringValue : stringValues()->value(FieldId::Company);
+    if (composite.isEmpty())
+        composite = noName;
+    m_compositeName = composite;
+    return m_compositeName;
+}
+
+QString MVPerson::phoneticName() const
+{
+    return m_phoneticNameValue ? m_phoneticNameValue->stringValue : QString();
+}
+
+void MVPerson::refreshCache()
+{
+    m_nameValue.reset();
+    m_phoneticNameValue.reset();
+    m_birthdayValue.reset();
+    m_stringValues.reset();
+    for (LabeledValueListPtr *cache : {&m_phoneValues, &m_emailValues, &m_addressValues, &m_urlValues,
+                                       &m_snsValues, &m_imsValues, &m_relationshipValues, &m_datesValues})
+        cache->reset();
+    m_imageData.clear();
+    (void)nameValue();
+    (void)stringValues();
+}
+
+qsizetype MVPerson::findLabeledValue(const LabeledValueList &values, qint64 labelIndex)
+{
+    if (labelIndex == -1)
+        return NotFound;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (values.at(i)->labelIndex == labelIndex)
+            return i;
+    }
+    return values.size();
+}
+
+QString MVPerson::layoutStringFromHagakiLayoutDict(const HagakiLayoutFields *layout) const
+{
+    return layout ? HagakiLayoutString::fromLayout(*layout) : QString();
+}
+
+void MVPerson::updateHagakiLayout(HagakiLayoutRecord *layout) const
+{
+    if (layout)
+        layout->stringValue = layoutStringFromHagakiLayoutDict(layout);
+}
+
+void MVPerson::hagakiLayoutFromLayoutString(HagakiLayoutFields *layout, const QString &text)
+{
+    if (layout)
+        HagakiLayoutString::parse(text, *layout);
+}

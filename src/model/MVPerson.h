@@ -1,0 +1,274 @@
+#pragma once
+
+#include "model/AddressFormatTable.h"
+#include "model/AddressText.h"
+#include "model/BirthdayRecord.h"
+#include "model/ContactIdentifier.h"
+#include "model/FieldVocabulary.h"
+#include "model/HagakiLayoutRecord.h"
+#include "model/HagakiLayoutString.h"
+#include "model/LabeledValueRecord.h"
+#include "model/NameRecord.h"
+#include "model/PhoneticNameRecord.h"
+#include "model/StringValuesRecord.h"
+#include "model/ValueRecordFormatter.h"
+#include "platform/contacts/StoreContact.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <limits>
+#include <memory>
+#include <optional>
+
+// One contact, copied out of the contacts store into plain values keyed by
+// field identifier. Every pane shares the same MVPerson (hold it by
+// std::shared_ptr) and the same value records inside it.
+//
+// A cache getter creates its cache on first use; when it creates it while a
+// store contact is attached, it fills it from that contact. A cache that
+// exists is never filled again, so reading it twice never doubles its values.
+class MVPerson
+{
+public:
+    // What findLabeledValue answers for labelIndex -1.
+    static constexpr qsizetype NotFound = std::numeric_limits<qint64>::max();
+
+    MVPerson();
+    MVPerson(const MVPerson &) = delete;
+    MVPerson &operator=(const MVPerson &) = delete;
+
+    // --- Fields --------------------------------------------------------
+    [[nodiscard]] bool showAsPerson() const { return m_showAsPerson; }
+    void setShowAsPerson(bool showAsPerson) { m_showAsPerson = showAsPerson; }
+    [[nodiscard]] bool created() const { return m_created; }
+    void setCreated(bool created) { m_created = created; }
+    [[nodiscard]] bool changed() const { return m_changed; }
+    void setChanged(bool changed) { m_changed = changed; }
+    [[nodiscard]] int defaultNameOrdering() const { return m_defaultNameOrdering; }
+    void setDefaultNameOrdering(int ordering) { m_defaultNameOrdering = ordering; }
+    [[nodiscard]] const QString &defaultCountryCode() const { return m_defaultCountryCode; }
+    void setDefaultCountryCode(const QString &code) { m_defaultCountryCode = code; }
+    void setCompositeName(const QString &name) { m_compositeName = name; }
+    [[nodiscard]] const std::optional<StoreContact> &cnContact() const { return m_cnContact; }
+    void setCnContact(const std::optional<StoreContact> &contact) { m_cnContact = contact; }
+    [[nodiscard]] int nameOrdering() const { return m_nameOrdering; }
+    void setNameOrdering(int ordering) { m_nameOrdering = ordering; }
+    [[nodiscard]] const QByteArray &imageData() const { return m_imageData; }
+    void setImageData(const QByteArray &data) { m_imageData = data; }
+    [[nodiscard]] const QByteArray &thumbnailImageData() const { return m_thumbnailImageData; }
+    void setThumbnailImageData(const QByteArray &data) { m_thumbnailImageData = data; }
+    [[nodiscard]] const QString &uniqueId() const { return m_uniqueId; }
+    void setUniqueId(const QString &identifier) { m_uniqueId = identifier; }
+    [[nodiscard]] const QString &uniqueId2() const { return m_uniqueId2; }
+    void setUniqueId2(const QString &identifier) { m_uniqueId2 = identifier; }
+
+    // --- Value caches (live records) -----------------------------------
+    NameRecordPtr nameValue();
+    PhoneticNameRecordPtr phoneticNameValue();
+    BirthdayRecordPtr birthdayValue();
+    StringValuesRecordPtr stringValues();
+    LabeledValueListPtr phoneValues();
+    LabeledValueListPtr emailValues();
+    LabeledValueListPtr addressValues();
+    LabeledValueListPtr urlValues();
+    LabeledValueListPtr snsValues();
+    LabeledValueListPtr imsValues();
+    LabeledValueListPtr relationshipValues();
+    LabeledValueListPtr datesValues();
+    std::shared_ptr<HagakiLayoutList> hagakiLayouts();
+
+    void setNameValue(const NameRecordPtr &value) { m_nameValue = value; }
+    void setPhoneticNameValue(const PhoneticNameRecordPtr &value) { m_phoneticNameValue = value; }
+    void setBirthdayValue(const BirthdayRecordPtr &value) { m_birthdayValue = value; }
+    void setStringValues(const StringValuesRecordPtr &value) { m_stringValues = value; }
+    void setPhoneValues(const LabeledValueListPtr &values) { m_phoneValues = values; }
+    void setEmailValues(const LabeledValueListPtr &values) { m_emailValues = values; }
+    void setAddressValues(const LabeledValueListPtr &values) { m_addressValues = values; }
+    void setUrlValues(const LabeledValueListPtr &values) { m_urlValues = values; }
+    void setSnsValues(const LabeledValueListPtr &values) { m_snsValues = values; }
+    void setImsValues(const LabeledValueListPtr &values) { m_imsValues = values; }
+    void setRelationshipValues(const LabeledValueListPtr &values) { m_relationshipValues = values; }
+    void setDatesValues(const LabeledValueListPtr &values) { m_datesValues = values; }
+    void setHagakiLayouts(const std::shared_ptr<HagakiLayoutList> &layouts) { m_hagakiLayouts = layouts; }
+
+    // Whether a cache has been made (read or set); a cache never made is left
+    // alone by the write-back.
+    [[nodiscard]] bool holdsNameValue() const { return m_nameValue != nullptr; }
+    [[nodiscard]] bool holdsPhoneticNameValue() const { return m_phoneticNameValue != nullptr; }
+    [[nodiscard]] bool holdsBirthdayValue() const { return m_birthdayValue != nullptr; }
+    [[nodiscard]] bool holdsStringValues() const { return m_stringValues != nullptr; }
+    // The cache of a labeled field identifier as it stands, without making it.
+    [[nodiscard]] LabeledValueListPtr heldLabeledValues(const ContactIdentifier &identifier) const;
+    // The cache of a labeled field identifier, made if needed; null for any
+    // other identifier.
+    LabeledValueListPtr labeledValues(const ContactIdentifier &identifier);
+
+    // The display name: the name for a person, the company for a company,
+    // "No Name" when that is empty. Recomputed on every call.
+    QString compositeName();
+    // The phonetic name's display string as cached.
+    [[nodiscard]] QString phoneticName() const;
+
+    // Drops every cache but the postcard layouts and the image, then reads
+    // the name and the string fields again.
+    void refreshCache();
+
+    // Position of the first record with labelIndex; list size when none;
+    // NotFound for -1.
+    [[nodiscard]] static qsizetype findLabeledValue(const LabeledValueList &values, qint64 labelIndex);
+
+    // --- Postcard layout text -------------------------------------------
+    [[nodiscard]] QString layoutStringFromHagakiLayoutDict(const HagakiLayoutFields *layout) const;
+    [[nodiscard]] QString normarizeRect(const QString &rectText) const
+    {
+        return HagakiLayoutString::normarizeRect(rectText);
+    }
+    void updateHagakiLayout(HagakiLayoutRecord *layout) const;
+    static void hagakiLayoutFromLayoutString(HagakiLayoutFields *layout, const QString &text);
+
+    // --- Class-wide tables ------------------------------------------------
+    // Builds the address formats, then the identifier and label tables.
+    static void initializeClass();
+    [[nodiscard]] static const QStringList &allIdentifiers() { return vocabulary().allIdentifiers(); }
+    [[nodiscard]] static const QStringList &labeledIdentifiers() { return vocabulary().labeledIdentifiers(); }
+    [[nodiscard]] static const QStringList &addressIdentifiers() { return vocabulary().addressIdentifiers(); }
+    [[nodiscard]] static const QStringList &stringIdentifiers() { return vocabulary().stringIdentifiers(); }
+    [[nodiscard]] static const QHash<QString, QString> &CNIdentifiers() { return vocabulary().CNIdentifiers(); }
+    static void setAllIdentifiers(const QStringList &list) { vocabulary().setAllIdentifiers(list); }
+    static void setLabeledIdentifiers(const QStringList &list) { vocabulary().setLabeledIdentifiers(list); }
+    static void setAddressIdentifiers(const QStringList &list) { vocabulary().setAddressIdentifiers(list); }
+    static void setStringIdentifiers(const QStringList &list) { vocabulary().setStringIdentifiers(list); }
+    static void setCNIdentifiers(const QHash<QString, QString> &map) { vocabulary().setCNIdentifiers(map); }
+    // No identifier is custom.
+    [[nodiscard]] static QStringList customIdentifiers() { return {}; }
+    [[nodiscard]] static QString typeForIdentifier(const ContactIdentifier &identifier)
+    {
+        return vocabulary().typeForIdentifier(identifier);
+    }
+    [[nodiscard]] static QString localizedIdentifierForKey(const ContactIdentifier &identifier)
+    {
+        return FieldVocabulary::localizedIdentifierForKey(identifier);
+    }
+    [[nodiscard]] static QStringList labelsForIdentifier(const ContactIdentifier &identifier)
+    {
+        return vocabulary().labelsForIdentifier(identifier);
+    }
+    [[nodiscard]] static FieldVocabulary::LabelList customLabelsForIdentifier(const ContactIdentifier &identifier)
+    {
+        return vocabulary().customLabelsForIdentifier(identifier);
+    }
+    [[nodiscard]] static QHash<QString, QStringList> labelTableDict() { return vocabulary().labelTableDict(); }
+    [[nodiscard]] static const QHash<QString, FieldVocabulary::LabelList> &customLabelTableDict()
+    {
+        return vocabulary().customLabelTableDict();
+    }
+    [[nodiscard]] static const QHash<QString, FieldVocabulary::LabelList> &localizedLabelTableDict()
+    {
+        return vocabulary().localizedLabelTableDict();
+    }
+    [[nodiscard]] static QStringList localizedLabelsForIdentifier(const ContactIdentifier &identifier)
+    {
+        return vocabulary().localizedLabelsForIdentifier(identifier);
+    }
+    static bool setLabel(const QString &oldLabel, const QString &newLabel, const ContactIdentifier &identifier)
+    {
+        return vocabulary().setLabel(oldLabel, newLabel, identifier);
+    }
+    [[nodiscard]] static QString labelFromCNLabel(const QString &label) { return FieldVocabulary::labelFromCNLabel(label); }
+    [[nodiscard]] static QString CNLabelFromLabel(const QString &label) { return FieldVocabulary::CNLabelFromLabel(label); }
+    [[nodiscard]] static QString localizedLabelFromCNLabel(const QString &label)
+    {
+        return FieldVocabulary::localizedLabelFromCNLabel(label);
+    }
+
+    // --- Address formats and text ----------------------------------------
+    [[nodiscard]] static const QList<AddressFormatRowPtr> &addressFormatTable() { return addressFormats().rows(); }
+    static void setAddressFormatTable(const QList<AddressFormatRowPtr> &rows) { addressFormats().setRows(rows); }
+    [[nodiscard]] static const QHash<QString, AddressFormatRowPtr> &addressFormatDict()
+    {
+        return addressFormats().rowsByCode();
+    }
+    static void setAddressFormatDict(const QList<AddressFormatRow> &rows);
+    [[nodiscard]] static QString predictCountryCode(const QString &countryName)
+    {
+        return addressFormats().predictCountryCode(countryName);
+    }
+    [[nodiscard]] static QStringList orderOfaddressFormats(const QString &countryCode, const QString &countryName)
+    {
+        return addressFormats().orderOfaddressFormats(countryCode, countryName);
+    }
+    static QString addressFromLabeledValue(LabeledValueRecord *address, int option)
+    {
+        return AddressText::addressFromLabeledValue(address, option);
+    }
+    static void updateAddressValue(LabeledValueRecord *address, int option)
+    {
+        AddressText::updateAddressValue(address, option);
+    }
+    [[nodiscard]] static QList<AddressRangeEntry> rangeTableFromAddressDictionary(const LabeledValueRecord *address)
+    {
+        return AddressText::rangeTableFromAddressDictionary(address);
+    }
+    [[nodiscard]] static QList<AddressRangeEntry> rangeTableFromAddressLabeledValue(const LabeledValueRecord *address)
+    {
+        return AddressText::rangeTableFromAddressDictionary(address);
+    }
+
+    // --- Display strings ----------------------------------------------------
+    [[nodiscard]] static QString compositeNameFromNameDict(const NameRecord &name)
+    {
+        return ValueRecordFormatter::compositeNameFromNameDict(name);
+    }
+    [[nodiscard]] static QString dateStringFromDateComponents(const StoreDateComponents &components)
+    {
+        return ValueRecordFormatter::dateStringFromDateComponents(components);
+    }
+    static void updatePhoneValue(LabeledValueRecord *record) { ValueRecordFormatter::updatePhoneValue(record); }
+    static void updateEmailValue(LabeledValueRecord *record) { ValueRecordFormatter::updateEmailValue(record); }
+    static void updateURLValue(LabeledValueRecord *record) { ValueRecordFormatter::updateURLValue(record); }
+    static void updateRelationshipValue(LabeledValueRecord *record)
+    {
+        ValueRecordFormatter::updateRelationshipValue(record);
+    }
+    static void updateSNSValue(LabeledValueRecord *record) { ValueRecordFormatter::updateSNSValue(record); }
+    static void updateIMSValue(LabeledValueRecord *record) { ValueRecordFormatter::updateIMSValue(record); }
+    static void updateDatesValue(LabeledValueRecord *record) { ValueRecordFormatter::updateDatesValue(record); }
+
+private:
+    struct LabeledCacheEntry;
+    [[nodiscard]] static const LabeledCacheEntry *labeledCacheEntry(const ContactIdentifier &identifier);
+    static FieldVocabulary &vocabulary();
+    static AddressFormatTable &addressFormats();
+    // Makes a labeled cache, filled from the attached store contact if any.
+    LabeledValueListPtr &makeLabeledCache(LabeledValueListPtr &cache,
+                                          LabeledValueList (*read)(const StoreContact &));
+
+    bool m_showAsPerson = true;
+    bool m_created = false;
+    bool m_changed = false;
+    int m_defaultNameOrdering = 0;
+    QString m_defaultCountryCode;
+    QString m_compositeName;
+    std::optional<StoreContact> m_cnContact;
+    int m_nameOrdering = 0;
+    NameRecordPtr m_nameValue;
+    PhoneticNameRecordPtr m_phoneticNameValue;
+    LabeledValueListPtr m_phoneValues;
+    LabeledValueListPtr m_emailValues;
+    LabeledValueListPtr m_addressValues;
+    LabeledValueListPtr m_urlValues;
+    LabeledValueListPtr m_snsValues;
+    LabeledValueListPtr m_imsValues;
+    LabeledValueListPtr m_relationshipValues;
+    LabeledValueListPtr m_datesValues;
+    std::shared_ptr<HagakiLayoutList> m_hagakiLayouts;
+    BirthdayRecordPtr m_birthdayValue;
+    StringValuesRecordPtr m_stringValues;
+    QByteArray m_imageData;
+    QByteArray m_thumbnailImageData;
+    QString m_uniqueId;
+    QString m_uniqueId2;
+};
+
+using MVPersonPtr = std::shared_ptr<MVPerson>;

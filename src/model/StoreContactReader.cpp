@@ -1,0 +1,185 @@
+#include "model/StoreContactReader.h"
+
+#include "model/AddressText.h"
+#include "model/FieldVocabulary.h"
+#include "model/ValueRecordFormatter.h"
+#include "platform/contacts/ContactKeys.h"
+#include "platform/contacts/ContactLabels.h"
+#include "platform/contacts/StoreContact.h"
+#include "platform/contacts/StoreContactFormatter.h"
+
+namespace {
+
+// One numbered record per store value: labelIndex is the store position and
+// the label the plain word; fill completes the field's own keys.
+template <typename T, typename Fill>
+LabeledValueList numberedRecords(const QList<StoreLabeledValue<T>> &values, Fill fill)
+{
+    LabeledValueList records;
+    records.reserve(values.size());
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        auto record = std::make_shared<LabeledValueRecord>();
+        record->label = FieldVocabulary::labelFromCNLabel(values.at(i).label());
+        fill(*record, values.at(i).value());
+        record->labelIndex = i;
+        records.append(record);
+    }
+    return records;
+}
+
+void setText(LabeledValueRecord &record, const QString &text)
+{
+    record.value = text;
+    record.stringValue = text;
+}
+
+}  // namespace
+
+void StoreContactReader::readName(const StoreContact &contact, NameRecord &name)
+{
+    name.firstName = contact.givenName();
+    name.middleName = contact.middleName();
+    name.lastName = contact.familyName();
+    name.previousFamilyName = contact.previousFamilyName();
+    switch (StoreContactFormatter::nameOrderForContact(contact)) {
+    case StoreContactFormatter::DisplayNameOrder::GivenNameFirst:
+        name.nameOrdering = 1;
+        break;
+    case StoreContactFormatter::DisplayNameOrder::FamilyNameFirst:
+        name.nameOrdering = 2;
+        break;
+    default:
+        name.nameOrdering = 0;
+        break;
+    }
+    name.showAsPerson = contact.contactType() == StoreContact::ContactType::Person;
+    name.stringValue = ValueRecordFormatter::compositeNameFromNameDict(name);
+}
+
+void StoreContactReader::readPhoneticName(const StoreContact &contact, PhoneticNameRecord &name)
+{
+    if (const QString first = contact.phoneticGivenName(); !first.isEmpty())
+        name.firstName = first;
+    if (const QString middle = contact.phoneticMiddleName(); !middle.isEmpty())
+        name.middleName = middle;
+    if (const QString last = contact.phoneticFamilyName(); !last.isEmpty())
+        name.lastName = last;
+}
+
+void StoreContactReader::readStringValues(const StoreContact &contact, StringValuesRecord &values)
+{
+    values.company = contact.organizationName();
+    values.department = contact.departmentName();
+    values.jobTitle = contact.jobTitle();
+    values.nickname = contact.nickname();
+    values.title = contact.namePrefix();
+    values.suffix = contact.nameSuffix();
+    // The note is fetched only where the user allowed it.
+    values.note = contact.isKeyAvailable(QString(ContactKeys::note)) ? contact.note() : QString();
+}
+
+void StoreContactReader::readBirthday(const StoreContact &contact, BirthdayRecord &birthday)
+{
+    const std::optional<StoreDateComponents> components = contact.birthday();
+    if (!components) {
+        birthday.stringValue = QString();
+        return;
+    }
+    birthday.value = *components;
+    birthday.stringValue = ValueRecordFormatter::dateStringFromDateComponents(*components);
+}
+
+LabeledValueList StoreContactReader::phoneValues(const StoreContact &contact)
+{
+    return numberedRecords(contact.phoneNumbers(), [](LabeledValueRecord &record, const StorePhoneNumber &number) {
+        record.phoneNumber = number;
+        setText(record, number.stringValue());
+    });
+}
+
+LabeledValueList StoreContactReader::emailValues(const StoreContact &contact)
+{
+    return numberedRecords(contact.emailAddresses(), [](LabeledValueRecord &record, const QString &address) {
+        setText(record, address);
+        ValueRecordFormatter::updateEmailValue(&record);
+    });
+}
+
+LabeledValueList StoreContactReader::addressValues(const StoreContact &contact)
+{
+    return numberedRecords(contact.postalAddresses(),
+                           [](LabeledValueRecord &record, const StorePostalAddress &address) {
+                               record.street = address.street;
+                               record.city = address.city;
+                               record.state = address.state;
+                               record.zip = address.postalCode;
+                               record.country = address.country;
+                               record.isoCountryCode = address.isoCountryCode;
+                               record.postalAddress = address;
+                               AddressText::updateAddressValue(&record, AddressText::IncludeCountryAndZIP);
+                           });
+}
+
+LabeledValueList StoreContactReader::urlValues(const StoreContact &contact)
+{
+    return numberedRecords(contact.urlAddresses(),
+                           [](LabeledValueRecord &record, const QString &url) { setText(record, url); });
+}
+
+LabeledValueList StoreContactReader::snsValues(const StoreContact &contact)
+{
+    // The service names the value; the store's label of a profile is not used.
+    return numberedRecords(contact.socialProfiles(), [](LabeledValueRecord &record, const StoreSocialProfile &profile) {
+        record.socialProfile = profile;
+        record.service = canonicalSocialService(profile.service);
+        record.label = record.service;
+        setText(record, profile.username);
+        record.username = profile.username;
+        record.urlString = profile.urlString;
+        record.userIdentifier = profile.userIdentifier;
+    });
+}
+
+LabeledValueList StoreContactReader::imsValues(const StoreContact &contact)
+{
+    return numberedRecords(contact.instantMessageAddresses(),
+                           [](LabeledValueRecord &record, const StoreInstantMessageAddress &address) {
+                               record.instantMessageAddress = address;
+                               record.service = address.service;
+                               record.username = address.username;
+                               record.value = address.username;
+                               record.stringValue =
+                                   ValueRecordFormatter::instantMessageString(address.service, address.username);
+                           });
+}
+
+LabeledValueList StoreContactReader::relationshipValues(const StoreContact &contact)
+{
+    return numberedRecords(contact.contactRelations(),
+                           [](LabeledValueRecord &record, const StoreContactRelation &relation) {
+                               record.contactRelation = relation;
+                               setText(record, relation.name);
+                           });
+}
+
+LabeledValueList StoreContactReader::datesValues(const StoreContact &contact)
+{
+    return numberedRecords(contact.dates(), [](LabeledValueRecord &record, const StoreDateComponents &date) {
+        if (!date.isEmpty())
+            record.value = date;
+        record.stringValue = ValueRecordFormatter::dateStringFromDateComponents(date);
+    });
+}
+
+QString StoreContactReader::canonicalSocialService(const QString &service)
+{
+    if (service == u"facebook")
+        return ContactLabels::socialProfileServiceFacebook;
+    if (service == u"twitter")
+        return ContactLabels::socialProfileServiceTwitter;
+    if (service == u"flickr")
+        return ContactLabels::socialProfileServiceFlickr;
+    if (service == u"linkedin")
+        return ContactLabels::socialProfileServiceLinkedIn;
+    return service;
+}

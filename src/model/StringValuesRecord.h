@@ -1,0 +1,45 @@
+#pragma once
+
+#include "model/ContactIdentifier.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <memory>
+#include <optional>
+
+// The single-string fields ("stringValues"), each under its field identifier.
+// An absent entry reads as the empty string; the difference matters only to
+// the write-back, which leaves a field it never held alone.
+struct StringValuesRecord
+{
+    std::optional<QString> company;     // "Company"
+    std::optional<QString> department;  // "Department"
+    std::optional<QString> jobTitle;    // "Job Title"
+    std::optional<QString> nickname;    // "Nickname"
+    std::optional<QString> title;       // "Title" (the name prefix)
+    std::optional<QString> suffix;      // "Suffix"
+    std::optional<QString> note;        // "Note"
+    std::optional<QString> renmei;      // "Renmei": joint names, kept beside the store
+
+    // The entry of a field identifier; nullopt when absent or not a string field.
+    [[nodiscard]] std::optional<QString> entry(const ContactIdentifier &identifier) const;
+    [[nodiscard]] QString value(const ContactIdentifier &identifier) const
+    {
+        return entry(identifier).value_or(QString());
+    }
+    // Sets or (with nullopt) removes an entry; false for an identifier that is
+    // not one of the eight string fields.
+    bool setEntry(const ContactIdentifier &identifier, const std::optional<QString> &value);
+
+    // The eight identifiers in the order they are coded.
+    [[nodiscard]] static const QStringList &identifiers();
+
+    [[nodiscard]] QVariantMap toVariantMap() const;
+    [[nodiscard]] static StringValuesRecord fromVariantMap(const QVariantMap &map);
+
+    bool operator==(const StringValuesRecord &) const = default;
+};
+
+using StringValuesRecordPtr = std::shared_ptr<StringValuesRecord>;

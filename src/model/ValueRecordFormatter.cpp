@@ -1,0 +1,147 @@
+#include "model/ValueRecordFormatter.h"
+
+#include "platform/contacts/StoreUserDefaults.h"
+
+#include <QLocale>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString noLabel = u"No label"_s;
+const QString noService = u"No service"_s;
+
+// Phone, e-mail, URL and relation values share this step.
+void defaultLabelAndShowValue(LabeledValueRecord &record)
+{
+    if (record.labelText().isEmpty())
+        record.label = noLabel;
+    record.stringValue = record.valueText();
+}
+
+QString joinedName(const QString &first, const QString &last, bool lastFirst)
+{
+    return lastFirst ? last + u' ' + first : first + u' ' + last;
+}
+
+}  // namespace
+
+int ValueRecordFormatter::effectiveNameOrdering(int nameOrdering)
+{
+    if (nameOrdering != 0)
+        return nameOrdering;
+    switch (StoreUserDefaults::sortOrder()) {
+    case StoreUserDefaults::SortOrder::GivenName:
+        return 1;
+    case StoreUserDefaults::SortOrder::FamilyName:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+QString ValueRecordFormatter::compositeNameFromNameDict(const NameRecord &name)
+{
+    const int ordering = effectiveNameOrdering(name.nameOrdering);
+    if (!name.firstName.isEmpty() && !name.lastName.isEmpty())
+        return joinedName(name.firstName, name.lastName, ordering == 2);
+    if (!name.firstName.isEmpty())
+        return name.firstName;
+    if (!name.lastName.isEmpty())
+        return name.lastName;
+    return name.middleName;
+}
+
+QString ValueRecordFormatter::phoneticNameString(const PhoneticNameRecord &name, int nameOrdering)
+{
+    if (!name.firstName.isEmpty() && !name.lastName.isEmpty())
+        return joinedName(name.firstName, name.lastName, nameOrdering == 2);
+    return name.firstName.isEmpty() ? name.lastName : name.firstName;
+}
+
+QString ValueRecordFormatter::dateStringFromDateComponents(const StoreDateComponents &components)
+{
+    if (components.isEmpty())
+        return {};
+    // The platform calendar fills a missing part with 1, so a birthday saved
+    // without its year still has a date.
+    const QDate date(components.year.value_or(1), components.month.value_or(1), components.day.value_or(1));
+    if (!date.isValid())
+        return {};
+    return QLocale().toString(date, u"yyyy.MM.dd(ddd)"_s);
+}
+
+void ValueRecordFormatter::updatePhoneValue(LabeledValueRecord *record)
+{
+    if (record)
+        defaultLabelAndShowValue(*record);
+}
+
+void ValueRecordFormatter::updateEmailValue(LabeledValueRecord *record)
+{
+    if (!record)
+        return;
+    defaultLabelAndShowValue(*record);
+    const QString address = record->valueText();
+    const qsizetype at = address.indexOf(u'@');
+    if (at < 0 || at == address.size() - 1)
+        return;
+    const QString username = address.left(at);
+    const QString domain = address.mid(at + 1);
+    if (!username.isEmpty())
+        record->username = username;
+    if (!domain.isEmpty())
+        record->domain = domain;
+}
+
+void ValueRecordFormatter::updateURLValue(LabeledValueRecord *record)
+{
+    if (record)
+        defaultLabelAndShowValue(*record);
+}
+
+void ValueRecordFormatter::updateRelationshipValue(LabeledValueRecord *record)
+{
+    if (record)
+        defaultLabelAndShowValue(*record);
+}
+
+void ValueRecordFormatter::updateSNSValue(LabeledValueRecord *record)
+{
+    if (!record)
+        return;
+    if (!record->label)
+        record->label = noService;
+    record->stringValue = record->valueText();
+    record->service = *record->label;
+    record->username = record->valueText();
+}
+
+void ValueRecordFormatter::updateIMSValue(LabeledValueRecord *record)
+{
+    if (!record)
+        return;
+    if (!record->label)
+        record->label = noLabel;
+    record->stringValue = instantMessageString(record->service, record->valueText());
+    if (record->hasValue())
+        record->username = record->valueText();
+}
+
+void ValueRecordFormatter::updateDatesValue(LabeledValueRecord *record)
+{
+    if (!record)
+        return;
+    if (record->labelText().isEmpty())
+        record->label = noLabel;
+    if (const QDate *date = std::get_if<QDate>(&record->value))
+        record->value = StoreDateComponents::fromDate(*date);
+    const auto *components = std::get_if<StoreDateComponents>(&record->value);
+    record->stringValue = components ? dateStringFromDateComponents(*components) : QString();
+}
+
+QString ValueRecordFormatter::instantMessageString(const QString &service, const QString &username)
+{
+    const QString text = service + u':' + username;
+    return text.size() < 2 ? QString() : text;
+}

@@ -1,0 +1,189 @@
+#include "model/MVPerson.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct AddressCase
+{
+    const char *isoCode;
+    const char *street;
+    const char *city;
+    const char *state;
+    const char *zip;
+    const char *country;
+    // The one-line text with option 0, 1 (country), 2 (postal code), 3 (both).
+    std::array<const char *, 4> expected;
+};
+
+LabeledValueRecord addressOf(const AddressCase &c)
+{
+    LabeledValueRecord address;
+    address.isoCountryCode = QString::fromUtf8(c.isoCode);
+    address.street = QString::fromUtf8(c.street);
+    address.city = QString::fromUtf8(c.city);
+    address.state = QString::fromUtf8(c.state);
+    address.zip = QString::fromUtf8(c.zip);
+    address.country = QString::fromUtf8(c.country);
+    return address;
+}
+
+class OneLineAddress : public testing::TestWithParam<AddressCase>
+{
+};
+
+TEST_P(OneLineAddress, FollowsTheCountryOrderForEachOption)
+{
+    for (int option = 0; option < 4; ++option) {
+        LabeledValueRecord address = addressOf(GetParam());
+        EXPECT_EQ(MVPerson::addressFromLabeledValue(&address, option), QString::fromUtf8(GetParam().expected[option]))
+            << "option " << option;
+    }
+}
+
+TEST_P(OneLineAddress, RangesPointAtTheFieldsOfTheFullText)
+{
+    LabeledValueRecord address = addressOf(GetParam());
+    const QString text = MVPerson::addressFromLabeledValue(&address, 3);
+    for (const AddressRangeEntry &entry : MVPerson::rangeTableFromAddressDictionary(&address))
+        EXPECT_EQ(text.mid(entry.location, entry.length), entry.value) << qPrintable(entry.identifier);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Countries, OneLineAddress,
+    testing::Values(
+        AddressCase{"JP", "千代田1-1", "千代田区", "東京都", "100-8111", "日本",
+                    {"東京都 千代田区 千代田1-1 ", "東京都 千代田区 千代田1-1 日本 ",
+                     "100-8111 東京都 千代田区 千代田1-1 ", "100-8111 東京都 千代田区 千代田1-1 日本 "}},
+        AddressCase{"CN", "东长安街1号", "东城区", "北京市", "100006", "中国",
+                    {"北京市 东城区 东长安街1号 ", "北京市 东城区 东长安街1号 中国 ",
+                     "100006 北京市 东城区 东长安街1号 ", "100006 北京市 东城区 东长安街1号 中国 "}},
+        AddressCase{"KR", "세종대로 110", "중구", "서울특별시", "04524", "대한민국",
+                    {"세종대로 110 중구 서울특별시 ", "세종대로 110 중구 서울특별시 대한민국 ",
+                     "세종대로 110 04524 중구 서울특별시 ", "세종대로 110 04524 중구 서울특별시 대한민국 "}},
+        AddressCase{"TW", "重慶南路一段122號", "中正區", "臺北市", "100", "臺灣",
+                    {"臺北市 中正區 重慶南路一段122號 ", "臺北市 中正區 重慶南路一段122號 臺灣 ",
+                     "100 臺北市 中正區 重慶南路一段122號 ", "100 臺北市 中正區 重慶南路一段122號 臺灣 "}},
+        AddressCase{"US", "1600 Pennsylvania Ave NW", "Washington", "DC", "20500", "United States",
+                    {"1600 Pennsylvania Ave NW Washington DC ", "1600 Pennsylvania Ave NW Washington DC United States ",
+                     "1600 Pennsylvania Ave NW Washington DC 20500 ",
+                     "1600 Pennsylvania Ave NW Washington DC 20500 United States "}},
+        AddressCase{"GB", "10 Downing Street", "London", "", "SW1A 2AA", "United Kingdom",
+                    {"10 Downing Street London ", "10 Downing Street London United Kingdom ",
+                     "10 Downing Street SW1A 2AA London ", "10 Downing Street SW1A 2AA London United Kingdom "}},
+        AddressCase{"DE", "Platz der Republik 1", "Berlin", "", "11011", "Deutschland",
+                    {"Platz der Republik 1 Berlin ", "Platz der Republik 1 Berlin Deutschland ",
+                     "Platz der Republik 1 11011 Berlin ", "Platz der Republik 1 11011 Berlin Deutschland "}},
+        AddressCase{"FR", "55 Rue du Faubourg Saint-Honoré", "Paris", "", "75008", "France",
+                    {"55 Rue du Faubourg Saint-Honoré Paris ", "55 Rue du Faubourg Saint-Honoré Paris France ",
+                     "55 Rue du Faubourg Saint-Honoré 75008 Paris ",
+                     "55 Rue du Faubourg Saint-Honoré 75008 Paris France "}},
+        AddressCase{"BR", "Praça dos Três Poderes", "Brasília", "DF", "70150-900", "Brasil",
+                    {"Praça dos Três Poderes Brasília DF ", "Praça dos Três Poderes Brasília DF Brasil ",
+                     "Praça dos Três Poderes 70150-900 Brasília DF ",
+                     "Praça dos Três Poderes 70150-900 Brasília DF Brasil "}},
+        AddressCase{"RU", "Красная площадь, 1", "Москва", "", "109012", "Россия",
+                    {"Красная площадь, 1 Москва ", "Красная площадь, 1 Москва Россия ",
+                     "Красная площадь, 1 109012 Москва ", "Красная площадь, 1 109012 Москва Россия "}},
+        // A code the table does not know: the default order.
+        AddressCase{"ZZ", "1 Main St", "Springfield", "IL", "62701", "Nowhere",
+                    {"1 Main St Springfield IL ", "1 Main St Springfield IL Nowhere ",
+                     "1 Main St Springfield IL 62701 ", "1 Main St Springfield IL 62701 Nowhere "}}));
+
+TEST(AddressCountry, AnAddressWithoutCodeTakesItsCountryName)
+{
+    LabeledValueRecord address;
+    address.street = "丸の内1-9-1";
+    address.city = "千代田区";
+    address.state = "東京都";
+    address.zip = "100-0005";
+    address.country = "日本";
+    EXPECT_EQ(AddressText::countryCodeOfAddress(address), "JP");
+    EXPECT_EQ(MVPerson::addressFromLabeledValue(&address, 3), "100-0005 東京都 千代田区 丸の内1-9-1 日本 ");
+
+    address.country = "germany";
+    EXPECT_EQ(AddressText::countryCodeOfAddress(address), "DE");
+}
+
+TEST(AddressCountry, PredictsCodesFromNamesCodesAndAlpha3)
+{
+    EXPECT_EQ(MVPerson::predictCountryCode("JAPAN"), "JP");
+    EXPECT_EQ(MVPerson::predictCountryCode("JP"), "JP");
+    EXPECT_EQ(MVPerson::predictCountryCode("JPN"), "JP");
+    EXPECT_EQ(MVPerson::predictCountryCode("日本"), "JP");
+    EXPECT_EQ(MVPerson::predictCountryCode("FRANÇAISE"), "FR");
+    EXPECT_EQ(MVPerson::predictCountryCode("Japan"), "");
+    EXPECT_EQ(MVPerson::predictCountryCode("ATLANTIS"), "");
+}
+
+TEST(AddressCountry, TheTableAndTheDictionaryShareTheirRows)
+{
+    ASSERT_FALSE(MVPerson::addressFormatTable().isEmpty());
+    for (const AddressFormatRowPtr &row : MVPerson::addressFormatTable())
+        EXPECT_EQ(MVPerson::addressFormatDict().value(row->countryCode), row) << qPrintable(row->countryCode);
+}
+
+TEST(AddressCountry, NamesInTheUsersLanguageComeFromTheLocaleData)
+{
+    const QByteArray json = R"({"AddressFormat":[
+        {"CountryCode":"JP","Country":"JAPAN","Alpha3":"JPN","formatString":"ZIP State City Street Country"},
+        {"CountryCode":"DE","Country":"GERMANY","Alpha3":"DEU","formatString":"Street\u200E ZIP  City\nState Country"}]})";
+    const AddressFormatTable japanese = AddressFormatTable::fromJson(json, "ja", "JP");
+    EXPECT_EQ(japanese.rowsByCode().value("DE")->localizedCountry, QString("ドイツ"));
+    EXPECT_EQ(japanese.rowsByCode().value("DE")->language, QString("ja"));
+    EXPECT_EQ(japanese.predictCountryCode("ドイツ"), "DE");
+    // Consecutive separators give an empty token, which matches no field.
+    EXPECT_EQ(japanese.rowsByCode().value("DE")->order, QStringList({"Street", "ZIP", "", "City", "State", "Country"}));
+
+    const AddressFormatTable english = AddressFormatTable::fromJson(json, "en", "US");
+    EXPECT_FALSE(english.rowsByCode().value("DE")->localizedCountry.has_value());
+    EXPECT_EQ(english.predictCountryCode("ドイツ"), "");
+}
+
+TEST(AddressOrder, UnknownCodesGetTheDefaultOrder)
+{
+    EXPECT_EQ(MVPerson::orderOfaddressFormats("XX", ""), QStringList({"XX", "Street", "City", "State", "ZIP", "Country"}));
+    EXPECT_EQ(MVPerson::orderOfaddressFormats("", ""), QStringList({"", "Street", "City", "State", "ZIP", "Country"}));
+    EXPECT_EQ(MVPerson::orderOfaddressFormats("jp", ""), QStringList({"jp", "ZIP", "State", "City", "Street", "Country"}));
+}
+
+TEST(AddressRanges, AnEmptyCityHasAZeroLengthRangeWhereTheStateBegins)
+{
+    LabeledValueRecord address;
+    address.isoCountryCode = "US";
+    address.street = "1 Main St";
+    address.state = "CA";
+    address.zip = "94000";
+    address.country = "USA";
+    const QString text = MVPerson::addressFromLabeledValue(&address, 3);
+    ASSERT_EQ(text, "1 Main St CA 94000 USA ");
+    const QList<AddressRangeEntry> expected{
+        {"Street", "1 Main St ", 0, 10}, {"City", "", 10, 0}, {"State", "CA ", 10, 3},
+        {"ZIP", "94000 ", 13, 6},        {"Country", "USA ", 19, 4},
+    };
+    EXPECT_EQ(MVPerson::rangeTableFromAddressLabeledValue(&address), expected);
+    EXPECT_TRUE(MVPerson::rangeTableFromAddressDictionary(nullptr).isEmpty());
+}
+
+TEST(AddressUpdate, SetsNoLabelAndTheDisplayTextAndTheMailingForm)
+{
+    LabeledValueRecord address;
+    address.isoCountryCode = "JP";
+    address.zip = "100-0001";
+    address.state = "東京都";
+    address.city = "千代田区";
+    address.street = "千代田1-1";
+    MVPerson::updateAddressValue(&address, 1);
+    EXPECT_EQ(address.labelText(), "No label");
+    EXPECT_EQ(address.stringValue, "東京都 千代田区 千代田1-1 ");
+    EXPECT_TRUE(address.formattedString.contains("千代田区"));
+
+    LabeledValueRecord empty;
+    empty.label = "home";
+    MVPerson::updateAddressValue(&empty, 3);
+    EXPECT_EQ(empty.labelText(), "home");
+    EXPECT_EQ(empty.stringValue, "");
+    MVPerson::updateAddressValue(nullptr, 3);
+}
+
+}  // namespace

@@ -1,0 +1,145 @@
+#include "model/MVPerson.h"
+#include "platform/contacts/ContactLabels.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every built-in label of every field comes back unchanged through the store's form.
+TEST(FieldVocabularyLabels, EveryBuiltInLabelSurvivesTheStoreRoundTrip)
+{
+    const auto table = MVPerson::labelTableDict();
+    ASSERT_FALSE(table.isEmpty());
+    for (auto it = table.cbegin(); it != table.cend(); ++it) {
+        for (const QString &label : it.value()) {
+            const QString storeLabel = MVPerson::CNLabelFromLabel(label);
+            EXPECT_EQ(MVPerson::labelFromCNLabel(storeLabel), label) << qPrintable(it.key());
+        }
+    }
+}
+
+TEST(FieldVocabularyLabels, BuiltInLabelsKeepTheirWordsAndOrder)
+{
+    EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::Phone),
+              QStringList({"home", "work", "other", "main", "mobile", "iPhone", "pager", "home fax", "work fax",
+                           "other fax"}));
+    EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::URL), QStringList({"home page", "home", "work", "other"}));
+    EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::Relationship),
+              QStringList({"father", "mother", "parent", "spouse", "child", "brother", "sister", "friend",
+                           "assistant", "manager", "partner", "son", "daughter"}));
+    EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::SocialNetwork),
+              QStringList({"Twitter", "Facebook", "Flickr", "LinkedIn", "Yelp", "MySpace", "SinaWeibo",
+                           "TencentWeibo", "WeChat", "Instagram", "Pinterest", "LINE", "Snapchat", "Tumbler",
+                           "WhatsApp"}));
+    EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::Dates), QStringList({"anniversary"}));
+    EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::ShowAsPerson), QStringList({"Person", "Company"}));
+    EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::NameOrdering),
+              QStringList({"System Default (LastName)", "First Name First", "Last Name First"}));
+}
+
+TEST(FieldVocabularyLabels, RelationsSonAndDaughterUseTheirLiteralStoreLabels)
+{
+    EXPECT_EQ(MVPerson::CNLabelFromLabel("son"), "_$!<Son>!$_");
+    EXPECT_EQ(MVPerson::CNLabelFromLabel("daughter"), "_$!<Daughter>!$_");
+    EXPECT_EQ(MVPerson::CNLabelFromLabel("partner"), QString(ContactLabels::contactRelationPartner));
+    EXPECT_EQ(MVPerson::CNLabelFromLabel("anniversary"), QString(ContactLabels::dateAnniversary));
+}
+
+struct StoreLabelCase
+{
+    const char *storeLabel;
+    const char *word;
+};
+
+class StoreLabelToWord : public testing::TestWithParam<StoreLabelCase>
+{
+};
+
+TEST_P(StoreLabelToWord, Converts)
+{
+    EXPECT_EQ(MVPerson::labelFromCNLabel(QString::fromUtf8(GetParam().storeLabel)), QString::fromUtf8(GetParam().word));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StoreLabelToWord,
+    testing::Values(StoreLabelCase{"", "No label"}, StoreLabelCase{"_$!<Cottage>!$_", "Cottage"},
+                    StoreLabelCase{"_$!<>!$_", "No label"}, StoreLabelCase{"Facebook", "Facebook"},
+                    StoreLabelCase{"All", "All"}, StoreLabelCase{"iPhone", "iPhone"},
+                    // Shorter than its wrapping: nothing to unwrap.
+                    StoreLabelCase{"_$!<", "_$!<"}, StoreLabelCase{"a_$!<b", "a_$!<b"},
+                    StoreLabelCase{"_$!<ab>", "_$!<ab>"}, StoreLabelCase{"別荘", "別荘"}));
+
+TEST(FieldVocabularyLabels, PlainWordsOtherThanBuiltInPassThroughCaseSensitively)
+{
+    EXPECT_EQ(MVPerson::CNLabelFromLabel("Home"), "Home");
+    EXPECT_EQ(MVPerson::CNLabelFromLabel("Person"), "Person");
+    EXPECT_EQ(MVPerson::CNLabelFromLabel("All"), "All");
+    EXPECT_EQ(MVPerson::CNLabelFromLabel(""), "");
+}
+
+TEST(FieldVocabularyKinds, FieldsHaveTheirKinds)
+{
+    EXPECT_EQ(MVPerson::typeForIdentifier("Renmei"), "String Value");
+    EXPECT_EQ(MVPerson::typeForIdentifier("Phonetic Name"), "Dictionary Value");
+    EXPECT_EQ(MVPerson::typeForIdentifier("Address"), "Labeled Value");
+    EXPECT_TRUE(MVPerson::typeForIdentifier("Photo").isEmpty());
+    EXPECT_TRUE(MVPerson::typeForIdentifier("ZIP").isEmpty());
+    EXPECT_EQ(MVPerson::allIdentifiers().size(), 19);
+    EXPECT_EQ(MVPerson::allIdentifiers().first(), "Name");
+    EXPECT_EQ(MVPerson::allIdentifiers().last(), "Photo");
+    EXPECT_EQ(MVPerson::CNIdentifiers().size(), 20);
+    EXPECT_EQ(MVPerson::stringIdentifiers().first(), "Renmei");
+}
+
+TEST(FieldVocabularyKinds, TablesAreBuiltOncePerProcess)
+{
+    EXPECT_EQ(&MVPerson::allIdentifiers(), &MVPerson::allIdentifiers());
+    EXPECT_EQ(&FieldVocabulary::shared(), &FieldVocabulary::shared());
+    EXPECT_EQ(MVPerson::localizedLabelTableDict().value("Phone").get(),
+              MVPerson::localizedLabelTableDict().value("Phone").get());
+}
+
+// Custom labels: each test uses words of its own, since the tables live for the process.
+TEST(FieldVocabularyCustomLabels, AddRenameAndRemoveKeepBothListsParallel)
+{
+    const QString field = FieldId::Phone;
+    const qsizetype builtIn = MVPerson::labelsForIdentifier(field).size();
+
+    EXPECT_FALSE(MVPerson::setLabel("", "home", field));
+    EXPECT_TRUE(MVPerson::setLabel("", "walkie", field));
+    EXPECT_EQ(MVPerson::labelsForIdentifier(field).last(), "walkie");
+    EXPECT_EQ(MVPerson::localizedLabelsForIdentifier(field).last(), "walkie");
+    EXPECT_FALSE(MVPerson::setLabel("", "walkie", field));
+
+    EXPECT_TRUE(MVPerson::setLabel("walkie", "talkie", field));
+    EXPECT_EQ(MVPerson::labelsForIdentifier(field).last(), "talkie");
+    EXPECT_EQ(MVPerson::localizedLabelsForIdentifier(field).last(), "talkie");
+
+    EXPECT_TRUE(MVPerson::setLabel("talkie", "", field));
+    EXPECT_EQ(MVPerson::labelsForIdentifier(field).size(), builtIn);
+    EXPECT_EQ(MVPerson::localizedLabelsForIdentifier(field).size(), builtIn);
+    EXPECT_FALSE(MVPerson::setLabel("nothing", "", field));
+}
+
+TEST(FieldVocabularyCustomLabels, RenamingOntoAnotherCustomLabelLeavesTwoEqualEntries)
+{
+    const QString field = FieldId::Email;
+    ASSERT_TRUE(MVPerson::setLabel("", "club", field));
+    ASSERT_TRUE(MVPerson::setLabel("", "choir", field));
+    EXPECT_TRUE(MVPerson::setLabel("choir", "club", field));
+    EXPECT_EQ(MVPerson::customLabelsForIdentifier(field)->count("club"), 2);
+    EXPECT_TRUE(MVPerson::setLabel("club", "", field));
+    EXPECT_TRUE(MVPerson::customLabelsForIdentifier(field)->isEmpty());
+    EXPECT_EQ(MVPerson::localizedLabelsForIdentifier(field).size(), MVPerson::labelsForIdentifier(field).size());
+}
+
+TEST(FieldVocabularyCustomLabels, LabelTableHoldsOnlyFieldsWithBuiltInLabels)
+{
+    ASSERT_TRUE(MVPerson::setLabel("", "headquarters", FieldId::Company));
+    EXPECT_FALSE(MVPerson::labelTableDict().contains(FieldId::Company));
+    EXPECT_TRUE(MVPerson::labelsForIdentifier(FieldId::Company).isEmpty());
+    EXPECT_TRUE(MVPerson::customLabelsForIdentifier(FieldId::Company)->contains("headquarters"));
+    EXPECT_TRUE(MVPerson::setLabel("headquarters", "", FieldId::Company));
+}
+
+}  // namespace

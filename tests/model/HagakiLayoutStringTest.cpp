@@ -1,0 +1,173 @@
+#include "model/HagakiLayoutRecord.h"
+#include "model/HagakiLayoutString.h"
+
+#include <QLocale>
+
+#include <clocale>
+#include <random>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+HagakiLayoutFields fullLayout()
+{
+    HagakiLayoutFields layout;
+    // Keys set out of order: the text has its own.
+    layout.senderName = "{{7, 8}, {9, 10}}";
+    layout.receiverAddress = "{{10, 20}, {30, 40}}";
+    layout.senderAddress = "{{5.5,6},{7,8.25}}";
+    layout.receiverName = "{{-1.5, 2}, {-3, 4}}";
+    layout.renmei = true;
+    layout.company = true;
+    layout.sender = true;
+    return layout;
+}
+
+const QString fullText = "7;ra:{{10.00,20.00},{30.00,40.00}};rn:{{-1.50,2.00},{-3.00,4.00}};"
+                         "sa:{{5.50,6.00},{7.00,8.25}};sn:{{7.00,8.00},{9.00,10.00}};";
+
+TEST(LayoutStringWriter, AnEmptyLayoutIsZero)
+{
+    EXPECT_EQ(HagakiLayoutString::fromLayout({}), "0;");
+}
+
+TEST(LayoutStringWriter, AllFlagsAndFourFramesInTheirOrder)
+{
+    EXPECT_EQ(HagakiLayoutString::fromLayout(fullLayout()), fullText);
+}
+
+TEST(LayoutStringWriter, FlagsAddUp)
+{
+    HagakiLayoutFields layout;
+    layout.sender = true;
+    layout.company = false;
+    layout.renmei = true;
+    layout.receiverAddress = "{{10, 20}, {30, 40}}";
+    EXPECT_EQ(HagakiLayoutString::fromLayout(layout), "5;ra:{{10.00,20.00},{30.00,40.00}};");
+}
+
+class LayoutStringUnderLocale : public testing::TestWithParam<std::pair<QLocale::Language, const char *>>
+{
+protected:
+    void TearDown() override
+    {
+        QLocale::setDefault(QLocale::system());
+        std::setlocale(LC_NUMERIC, m_numeric.c_str());
+    }
+    std::string m_numeric = std::setlocale(LC_NUMERIC, nullptr);
+};
+
+// Files written on a German or French desktop must read on every other one.
+TEST_P(LayoutStringUnderLocale, WritesAPointAsDecimalSeparator)
+{
+    QLocale::setDefault(QLocale(GetParam().first));
+    std::setlocale(LC_NUMERIC, GetParam().second);  // where the system has the locale
+    EXPECT_EQ(HagakiLayoutString::fromLayout(fullLayout()), fullText);
+    EXPECT_EQ(HagakiLayoutString::normarizeRect("{{1.5, 2}, {3, 4}}"), "{{1.50,2.00},{3.00,4.00}}");
+}
+
+INSTANTIATE_TEST_SUITE_P(DecimalComma, LayoutStringUnderLocale,
+                         testing::Values(std::pair{QLocale::German, "de_DE.UTF-8"},
+                                         std::pair{QLocale::French, "fr_FR.UTF-8"}));
+
+TEST(LayoutStringRects, ReadTheFirstFourNumbersInEitherForm)
+{
+    EXPECT_EQ(HagakiLayoutString::rectFromString("{{10, 20}, {30, 40}}"), QRectF(10, 20, 30, 40));
+    EXPECT_EQ(HagakiLayoutString::rectFromString("{{10,20},{30,40}}"), QRectF(10, 20, 30, 40));
+    EXPECT_EQ(HagakiLayoutString::rectFromString("{{10, 20}}"), QRectF(10, 20, 0, 0));
+    EXPECT_EQ(HagakiLayoutString::rectFromString("garbage"), QRectF());
+    EXPECT_EQ(HagakiLayoutString::normarizeRect("{{1,2},{3,4},{5,6}}"), "{{1.00,2.00},{3.00,4.00}}");
+    EXPECT_EQ(HagakiLayoutString::normarizeRect("{{0, 0}, {-12.345, -0.5}}"), "{{0.00,0.00},{-12.35,-0.50}}");
+}
+
+TEST(LayoutStringParser, ReadsFlagsAndFramesAndKeepsTheRest)
+{
+    HagakiLayoutFields layout;
+    layout.receiverName = "{{1,1},{1,1}}";
+    HagakiLayoutString::parse("3;", layout);
+    EXPECT_TRUE(layout.printsSender());
+    EXPECT_TRUE(layout.printsCompany());
+    ASSERT_TRUE(layout.renmei.has_value());
+    EXPECT_FALSE(*layout.renmei);
+    EXPECT_EQ(layout.receiverName, "{{1,1},{1,1}}");
+
+    HagakiLayoutString::parse("1;ra:{{10, 20}, {30, 40}};", layout);
+    EXPECT_EQ(layout.receiverAddress, "{{10, 20}, {30, 40}}");
+    EXPECT_EQ(layout.receiverName, "{{1,1},{1,1}}");
+}
+
+TEST(LayoutStringParser, PartialStrings)
+{
+    HagakiLayoutFields noFlags;
+    noFlags.sender = true;
+    HagakiLayoutString::parse("ra:{{1,2},{3,4}};", noFlags);
+    EXPECT_FALSE(noFlags.printsSender());
+    EXPECT_EQ(noFlags.receiverAddress, "{{1,2},{3,4}}");
+
+    HagakiLayoutFields single;
+    HagakiLayoutString::parse("4", single);
+    EXPECT_TRUE(single.printsRenmei());
+    EXPECT_FALSE(single.printsSender());
+
+    HagakiLayoutFields untouched;
+    untouched.company = true;
+    HagakiLayoutString::parse("", untouched);
+    EXPECT_TRUE(untouched.printsCompany());
+    EXPECT_FALSE(untouched.sender.has_value());
+
+    HagakiLayoutFields keyWithoutFrame;
+    keyWithoutFrame.senderName = "{{1,2},{3,4}}";
+    HagakiLayoutString::parse("2;sn;xx:{{9,9},{9,9}};", keyWithoutFrame);
+    EXPECT_EQ(keyWithoutFrame.senderName, "{{1,2},{3,4}}");
+    EXPECT_TRUE(keyWithoutFrame.printsCompany());
+}
+
+TEST(LayoutStringRoundTrip, WriteParseWriteGivesTheSameText)
+{
+    std::mt19937 random(20240315);
+    std::uniform_int_distribution<int> hundredths(-200000, 200000);
+    std::uniform_int_distribution<int> flags(0, 7);
+    std::bernoulli_distribution present(0.7);
+    const auto frame = [&] {
+        QString text = "{{";
+        for (int i = 0; i < 4; ++i) {
+            text += QString::number(hundredths(random) / 100.0, 'f', 2);
+            text += i == 1 ? "}, {" : (i == 3 ? "}}" : ", ");
+        }
+        return text;
+    };
+    for (int round = 0; round < 500; ++round) {
+        HagakiLayoutFields layout;
+        const int bits = flags(random);
+        layout.sender = (bits & 1) != 0;
+        layout.company = (bits & 2) != 0;
+        layout.renmei = (bits & 4) != 0;
+        for (QString *rect : {&layout.receiverAddress, &layout.receiverName, &layout.senderAddress, &layout.senderName}) {
+            if (present(random))
+                *rect = frame();
+        }
+        const QString written = HagakiLayoutString::fromLayout(layout);
+        HagakiLayoutFields parsed;
+        HagakiLayoutString::parse(written, parsed);
+        ASSERT_EQ(HagakiLayoutString::fromLayout(parsed), written);
+    }
+}
+
+TEST(LayoutRecord, DictionaryFormKeepsTheExactKeys)
+{
+    HagakiLayoutRecord record;
+    record.labelIndex = 2;
+    record.label = "home";
+    record.sender = true;
+    record.receiverAddress = "{{1,2},{3,4}}";
+    record.stringValue = "1;ra:{{1.00,2.00},{3.00,4.00}};";
+    const QVariantMap map = record.toVariantMap();
+    EXPECT_EQ(map.value("labelIndex").toLongLong(), 2);
+    EXPECT_EQ(map.value("Sender").toBool(), true);
+    EXPECT_FALSE(map.contains("Company"));
+    EXPECT_EQ(map.value("receiverAddress").toString(), "{{1,2},{3,4}}");
+    EXPECT_EQ(HagakiLayoutRecord::fromVariantMap(map), record);
+}
+
+}  // namespace

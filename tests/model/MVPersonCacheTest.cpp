@@ -1,0 +1,188 @@
+#include "model/MVPerson.h"
+#include "model/StoreContactReader.h"
+#include "platform/contacts/ContactLabels.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+StoreContact sampleContact()
+{
+    StoreContact contact;
+    contact.setGivenName("太郎");
+    contact.setFamilyName("山田");
+    contact.setPhoneticGivenName("タロウ");
+    contact.setPhoneticFamilyName("ヤマダ");
+    contact.setOrganizationName("Morvane");
+    contact.setNote("note");
+    contact.setPhoneNumbers({{QString(ContactLabels::phoneNumberMobile), *StorePhoneNumber::phoneNumberWithStringValue("090-1234-5678")},
+                             {QString(ContactLabels::work), *StorePhoneNumber::phoneNumberWithStringValue("03-1234-5678")}});
+    contact.setEmailAddresses({{QString(ContactLabels::home), "taro@example.jp"}});
+    StorePostalAddress address;
+    address.postalCode = "100-0001";
+    address.state = "東京都";
+    address.city = "千代田区";
+    address.street = "千代田1-1";
+    address.isoCountryCode = "JP";
+    contact.setPostalAddresses({{QString(ContactLabels::home), address}, {"_$!<Cottage>!$_", address}});
+    contact.setUrlAddresses({{QString(ContactLabels::urlAddressHomePage), "https://example.jp"}});
+    contact.setSocialProfiles({{"", StoreSocialProfile{"", "taro", "", "twitter"}},
+                               {"", StoreSocialProfile{"", "yamada", "", "Twitter"}}});
+    contact.setInstantMessageAddresses({{QString(ContactLabels::work), StoreInstantMessageAddress{"taro", "Skype"}}});
+    contact.setContactRelations({{"_$!<Son>!$_", StoreContactRelation{"次郎"}}});
+    contact.setDates({{QString(ContactLabels::dateAnniversary), StoreDateComponents{2010, 6, 1}}});
+    contact.setBirthday(StoreDateComponents{1980, 4, 1});
+    return contact;
+}
+
+TEST(PersonCaches, FillOnceFromAnAttachedStoreContact)
+{
+    MVPerson person;
+    person.setCnContact(sampleContact());
+
+    const LabeledValueListPtr phones = person.phoneValues();
+    ASSERT_EQ(phones->size(), 2);
+    EXPECT_EQ(person.phoneValues(), phones);
+    EXPECT_EQ(person.phoneValues()->size(), 2);
+    EXPECT_EQ(person.addressValues()->size(), 2);
+    EXPECT_EQ(person.addressValues()->size(), 2);
+    EXPECT_EQ(person.snsValues()->size(), 2);
+    EXPECT_EQ(person.snsValues()->size(), 2);
+
+    person.setCnContact(std::nullopt);
+    EXPECT_EQ(person.phoneValues()->size(), 2);
+}
+
+TEST(PersonCaches, EveryFieldIsCopiedWithPlainLabelsAndNumbers)
+{
+    MVPerson person;
+    person.setCnContact(sampleContact());
+
+    EXPECT_EQ(person.nameValue()->stringValue, "山田 太郎");
+    EXPECT_EQ(person.nameOrdering(), 2);
+    EXPECT_EQ(person.phoneticNameValue()->stringValue, "ヤマダ タロウ");
+    EXPECT_EQ(person.stringValues()->value(FieldId::Company), "Morvane");
+    EXPECT_EQ(person.stringValues()->value(FieldId::Note), "note");
+    EXPECT_FALSE(person.stringValues()->renmei.has_value());
+
+    const LabeledValueList phones = *person.phoneValues();
+    EXPECT_EQ(phones.at(0)->labelText(), "mobile");
+    EXPECT_EQ(phones.at(1)->labelText(), "work");
+    EXPECT_EQ(phones.at(1)->labelIndex, 1);
+    EXPECT_EQ(phones.at(1)->stringValue, "03-1234-5678");
+
+    const LabeledValueRecord &email = *person.emailValues()->first();
+    EXPECT_EQ(email.username, "taro");
+    EXPECT_EQ(email.domain, "example.jp");
+
+    const LabeledValueList addresses = *person.addressValues();
+    EXPECT_EQ(addresses.at(0)->stringValue, "100-0001 東京都 千代田区 千代田1-1 ");
+    EXPECT_EQ(addresses.at(1)->labelText(), "Cottage");
+    EXPECT_EQ(addresses.at(1)->labelIndex, 1);
+
+    EXPECT_EQ(person.urlValues()->first()->labelText(), "home page");
+    EXPECT_EQ(person.snsValues()->at(0)->labelText(), "Twitter");
+    EXPECT_EQ(person.snsValues()->at(1)->labelText(), "Twitter");
+    EXPECT_EQ(person.imsValues()->first()->stringValue, "Skype:taro");
+    EXPECT_EQ(person.relationshipValues()->first()->labelText(), "son");
+    EXPECT_EQ(person.datesValues()->first()->labelText(), "anniversary");
+    EXPECT_EQ(std::get<StoreDateComponents>(person.datesValues()->first()->value), (StoreDateComponents{2010, 6, 1}));
+    EXPECT_EQ(person.birthdayValue()->value, (StoreDateComponents{1980, 4, 1}));
+    EXPECT_TRUE(person.birthdayValue()->stringValue.startsWith("1980.04.01("));
+    EXPECT_EQ(person.compositeName(), "山田 太郎");
+}
+
+TEST(PersonCaches, ServiceNamesOnlyInLowerCaseAreMadeCanonical)
+{
+    EXPECT_EQ(StoreContactReader::canonicalSocialService("twitter"), "Twitter");
+    EXPECT_EQ(StoreContactReader::canonicalSocialService("linkedin"), "LinkedIn");
+    EXPECT_EQ(StoreContactReader::canonicalSocialService("TWITTER"), "TWITTER");
+    EXPECT_EQ(StoreContactReader::canonicalSocialService("Mastodon"), "Mastodon");
+}
+
+TEST(PersonCaches, AStoreCompanyShowsItsCompanyName)
+{
+    StoreContact contact;
+    contact.setContactType(StoreContact::ContactType::Organization);
+    contact.setOrganizationName("Morvane Software");
+    MVPerson company;
+    company.setCnContact(contact);
+    company.nameValue();
+    EXPECT_FALSE(company.showAsPerson());
+    EXPECT_EQ(company.compositeName(), "Morvane Software");
+}
+
+TEST(PersonCaches, RefreshRestoresOnlyWhileTheStoreContactIsAttached)
+{
+    MVPerson attached;
+    attached.setCnContact(sampleContact());
+    attached.phoneValues()->clear();
+    attached.refreshCache();
+    EXPECT_EQ(attached.phoneValues()->size(), 2);
+    EXPECT_EQ(attached.compositeName(), "山田 太郎");
+
+    MVPerson detached;
+    detached.setCnContact(sampleContact());
+    detached.phoneValues();
+    detached.nameValue();
+    detached.setCnContact(std::nullopt);
+    detached.refreshCache();
+    EXPECT_TRUE(detached.phoneValues()->isEmpty());
+    EXPECT_TRUE(detached.nameValue()->showAsPerson);
+    EXPECT_EQ(detached.nameValue()->stringValue, "");
+}
+
+TEST(PersonCaches, DetachedAddressesRecomputeTheirTextOnEveryRead)
+{
+    MVPerson person;
+    person.setCnContact(sampleContact());
+    person.addressValues();
+    person.setCnContact(std::nullopt);
+    person.addressValues()->first()->street = "丸の内1-1";
+    EXPECT_EQ(person.addressValues()->first()->stringValue, "100-0001 東京都 千代田区 丸の内1-1 ");
+}
+
+TEST(PersonLayouts, OneLayoutPerAddressOrOneForNone)
+{
+    MVPerson person;
+    person.setCnContact(sampleContact());
+    const auto layouts = person.hagakiLayouts();
+    ASSERT_EQ(layouts->size(), 2);
+    EXPECT_EQ(layouts->at(1)->labelIndex, 1);
+    EXPECT_EQ(layouts->at(1)->label, QString("Cottage"));
+    EXPECT_EQ(person.hagakiLayouts(), layouts);
+
+    MVPerson empty;
+    ASSERT_EQ(empty.hagakiLayouts()->size(), 1);
+    EXPECT_EQ(empty.hagakiLayouts()->first()->labelIndex, 0);
+}
+
+TEST(PersonLayouts, AnAddressWritesItsOwnLayoutText)
+{
+    MVPerson person;
+    LabeledValueRecord address;
+    address.layout.sender = true;
+    address.layout.receiverName = "{{1, 2}, {3, 4}}";
+    EXPECT_EQ(person.layoutStringFromHagakiLayoutDict(&address.layout), "1;rn:{{1.00,2.00},{3.00,4.00}};");
+    EXPECT_EQ(person.layoutStringFromHagakiLayoutDict(nullptr), "");
+
+    HagakiLayoutRecord layout;
+    MVPerson::hagakiLayoutFromLayoutString(&layout, "6;sa:{{5,6},{7,8}};");
+    person.updateHagakiLayout(&layout);
+    EXPECT_EQ(layout.stringValue, "6;sa:{{5.00,6.00},{7.00,8.00}};");
+}
+
+TEST(PersonFind, FindsTheFirstRecordByLabelIndex)
+{
+    LabeledValueList values;
+    for (qint64 labelIndex : {3, 0, 3}) {
+        values.append(std::make_shared<LabeledValueRecord>());
+        values.last()->labelIndex = labelIndex;
+    }
+    EXPECT_EQ(MVPerson::findLabeledValue(values, 3), 0);
+    EXPECT_EQ(MVPerson::findLabeledValue(values, 0), 1);
+    EXPECT_EQ(MVPerson::findLabeledValue(values, 7), 3);
+    EXPECT_EQ(MVPerson::findLabeledValue(values, -1), MVPerson::NotFound);
+}
+
+}  // namespace

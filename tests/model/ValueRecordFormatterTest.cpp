@@ -1,0 +1,167 @@
+#include "model/MVPerson.h"
+#include "platform/contacts/StoreUserDefaults.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+NameRecord nameOf(const QString &first, const QString &middle, const QString &last, int ordering)
+{
+    NameRecord name;
+    name.firstName = first;
+    name.middleName = middle;
+    name.lastName = last;
+    name.nameOrdering = ordering;
+    return name;
+}
+
+TEST(CompositeName, FollowsTheNameOrdering)
+{
+    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("Taro", "", "Yamada", 1)), "Taro Yamada");
+    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("Taro", "", "Yamada", 2)), "Yamada Taro");
+    const bool familyFirst = StoreUserDefaults::sortOrder() == StoreUserDefaults::SortOrder::FamilyName;
+    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("Taro", "", "Yamada", 0)),
+              familyFirst ? "Yamada Taro" : "Taro Yamada");
+}
+
+TEST(CompositeName, TheMiddleNameShowsOnlyAlone)
+{
+    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("", "Quincy", "", 1)), "Quincy");
+    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("John", "Quincy", "", 2)), "John");
+    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("", "Quincy", "Adams", 1)), "Adams");
+    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("John", "Quincy", "Adams", 1)), "John Adams");
+    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("", "", "", 1)), "");
+}
+
+TEST(CompositeName, EmptyPersonsAndCompaniesShowNoName)
+{
+    MVPerson person;
+    EXPECT_EQ(person.compositeName(), "No Name");
+
+    MVPerson company;
+    company.nameValue()->showAsPerson = false;
+    company.nameValue();
+    company.stringValues()->company = "";
+    EXPECT_EQ(company.compositeName(), "No Name");
+    company.stringValues()->company = "Morvane";
+    EXPECT_EQ(company.compositeName(), "Morvane");
+}
+
+struct EmailCase
+{
+    const char *address;
+    const char *username;
+    const char *domain;
+};
+
+class EmailSplitting : public testing::TestWithParam<EmailCase>
+{
+};
+
+TEST_P(EmailSplitting, SplitsAtTheFirstAtSign)
+{
+    LabeledValueRecord email;
+    email.value = QString::fromUtf8(GetParam().address);
+    MVPerson::updateEmailValue(&email);
+    EXPECT_EQ(email.labelText(), "No label");
+    EXPECT_EQ(email.stringValue, QString::fromUtf8(GetParam().address));
+    EXPECT_EQ(email.username, QString::fromUtf8(GetParam().username));
+    EXPECT_EQ(email.domain, QString::fromUtf8(GetParam().domain));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, EmailSplitting,
+                         testing::Values(EmailCase{"taro@example.jp", "taro", "example.jp"},
+                                         EmailCase{"taro@", "", ""}, EmailCase{"@example.jp", "", "example.jp"},
+                                         EmailCase{"a@b@c", "a", "b@c"}, EmailCase{"no-at-sign", "", ""},
+                                         EmailCase{"", "", ""}));
+
+TEST(EmailSplittingKeeps, EarlierPartsWhenTheNewAddressLacksThem)
+{
+    LabeledValueRecord email;
+    email.label = "work";
+    email.value = QString("taro@example.jp");
+    MVPerson::updateEmailValue(&email);
+    email.value = QString("@example.org");
+    MVPerson::updateEmailValue(&email);
+    EXPECT_EQ(email.labelText(), "work");
+    EXPECT_EQ(email.username, "taro");
+    EXPECT_EQ(email.domain, "example.org");
+}
+
+TEST(ServiceValues, InstantMessagesShowServiceAndUser)
+{
+    LabeledValueRecord none;
+    MVPerson::updateIMSValue(&none);
+    EXPECT_EQ(none.stringValue, "");
+    EXPECT_EQ(none.labelText(), "No label");
+
+    LabeledValueRecord serviceOnly;
+    serviceOnly.label = "";
+    serviceOnly.service = "Skype";
+    MVPerson::updateIMSValue(&serviceOnly);
+    EXPECT_EQ(serviceOnly.stringValue, "Skype:");
+    EXPECT_EQ(serviceOnly.labelText(), "");
+
+    LabeledValueRecord full;
+    full.service = "Jabber";
+    full.value = QString("taro");
+    MVPerson::updateIMSValue(&full);
+    EXPECT_EQ(full.stringValue, "Jabber:taro");
+    EXPECT_EQ(full.username, "taro");
+}
+
+TEST(ServiceValues, SocialProfilesTakeTheirServiceFromTheLabel)
+{
+    LabeledValueRecord unlabeled;
+    unlabeled.value = QString("taro");
+    MVPerson::updateSNSValue(&unlabeled);
+    EXPECT_EQ(unlabeled.labelText(), "No service");
+    EXPECT_EQ(unlabeled.service, "No service");
+    EXPECT_EQ(unlabeled.username, "taro");
+    EXPECT_EQ(unlabeled.stringValue, "taro");
+
+    LabeledValueRecord emptyLabel;
+    emptyLabel.label = "";
+    MVPerson::updateSNSValue(&emptyLabel);
+    EXPECT_EQ(emptyLabel.label, QString(""));
+}
+
+class BirthdayText : public testing::TestWithParam<std::pair<QLocale::Language, const char *>>
+{
+protected:
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+};
+
+TEST_P(BirthdayText, IsYearMonthDayAndTheWeekdayOfTheUsersLocale)
+{
+    QLocale::setDefault(QLocale(GetParam().first));
+    EXPECT_EQ(MVPerson::dateStringFromDateComponents({2024, 3, 15}), QString::fromUtf8(GetParam().second));
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, BirthdayText,
+                         testing::Values(std::pair{QLocale::English, "2024.03.15(Fri)"},
+                                         std::pair{QLocale::Japanese, "2024.03.15(金)"}));
+
+TEST(DatesValues, ShowDatePartsAndNothingForText)
+{
+    QLocale::setDefault(QLocale(QLocale::English));
+    LabeledValueRecord fromDate;
+    fromDate.value = QDate(2001, 1, 2);
+    MVPerson::updateDatesValue(&fromDate);
+    EXPECT_EQ(fromDate.stringValue, "2001.01.02(Tue)");
+    EXPECT_EQ(std::get<StoreDateComponents>(fromDate.value), (StoreDateComponents{2001, 1, 2}));
+
+    LabeledValueRecord text;
+    text.value = QString("2001-01-02");
+    MVPerson::updateDatesValue(&text);
+    EXPECT_EQ(text.stringValue, "");
+    EXPECT_EQ(text.valueText(), "2001-01-02");
+
+    EXPECT_EQ(MVPerson::dateStringFromDateComponents({}), "");
+    EXPECT_EQ(MVPerson::dateStringFromDateComponents({2001, 2, 30}), "");
+    QLocale::setDefault(QLocale::system());
+}
+
+}  // namespace
