@@ -66,6 +66,10 @@ KeyValueStore::KeyValueStore(const QString &filePath, QObject *parent)
     : QObject(parent)
     , m_filePath(filePath)
 {
+    // The address book is first loaded on a pool thread, which has no event
+    // loop to run the coalesced writes.
+    if (!parent && QCoreApplication::instance())
+        moveToThread(QCoreApplication::instance()->thread());
     load();
 }
 

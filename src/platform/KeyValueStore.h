@@ -13,7 +13,7 @@
 // joint names and postcard layouts. Changes are written once per event-loop
 // turn, and at once by synchronize(), atomically (QSaveFile), readable by the
 // owner only. No size limits. Reads and writes are safe from any thread; the
-// file is written on the store's own thread.
+// coalesced writes run on the application's main thread.
 //
 // A file that can't be read back is logged and left as it is; the first
 // write after that first keeps a copy of it beside it ("<file>.bak").

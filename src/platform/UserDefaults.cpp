@@ -2,6 +2,7 @@
 
 #include "platform/StoredValue.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -38,6 +39,10 @@ UserDefaults::UserDefaults(const QString &filePath)
     : m_filePath(filePath)
     , m_settings(std::make_unique<QSettings>(filePath, QSettings::IniFormat))
 {
+    // QSettings writes its changes from its thread's event loop; a pool
+    // thread that reads the defaults first has none.
+    if (QCoreApplication::instance())
+        m_settings->moveToThread(QCoreApplication::instance()->thread());
     QDir().mkpath(QFileInfo(filePath).absolutePath());
 }
 

@@ -14,6 +14,8 @@
 #include <QTest>
 
 #include <iostream>
+#include <memory>
+#include <thread>
 
 namespace {
 
@@ -251,4 +253,17 @@ TEST(KeyValueStoreWriting, FailedWriteKeepsTheChangesPendingAndReportsUnavailabl
     EXPECT_TRUE(store.synchronize());
     EXPECT_EQ(KeyValueStore(blocker + QStringLiteral("/KeyValueStore.json")).stringForKey(QStringLiteral("key")),
               QStringLiteral("value"));
+}
+
+TEST(KeyValueStoreWriting, StoreMadeOnAThreadWithoutEventLoopStillWritesAfterTheTurn)
+{
+    const QString path = freshPath();
+    std::unique_ptr<KeyValueStore> store;
+    std::thread loader([&]() {
+        store = std::make_unique<KeyValueStore>(path);
+        store->setObject(QStringLiteral("太郎"), QStringLiteral("Renmei"));
+    });
+    loader.join();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(KeyValueStore(path).stringForKey(QStringLiteral("Renmei")), QStringLiteral("太郎"));
 }

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
+
+#include <memory>
+#include <thread>
 
 namespace {
 
@@ -142,4 +146,19 @@ TEST(UserDefaultsTypedReads, ConvertBetweenStringsAndNumbersOnlyAndRefuseOtherKi
     EXPECT_TRUE(defaults.dataForKey(QStringLiteral("text")).isEmpty());
     EXPECT_TRUE(defaults.stringArrayForKey(QStringLiteral("mixed")).isEmpty());
     EXPECT_EQ(defaults.integerForKey(QStringLiteral("absent")), 0);
+}
+
+TEST(UserDefaultsWriting, DefaultsMadeOnAThreadWithoutEventLoopAreWrittenAfterTheTurn)
+{
+    const QString path = freshPath();
+    std::unique_ptr<UserDefaults> defaults;
+    std::thread loader([&]() {
+        defaults = std::make_unique<UserDefaults>(path);
+        defaults->setObject(QStringLiteral("container-2"), QStringLiteral("MV1DlastContainerIdentifier"));
+    });
+    loader.join();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(QFile::exists(path));
+    UserDefaults reread(copyOfFile(path));
+    EXPECT_EQ(reread.stringForKey(QStringLiteral("MV1DlastContainerIdentifier")), QStringLiteral("container-2"));
 }
