@@ -272,8 +272,10 @@ void VCardContactWriter::writeSocialProfiles(const StoreContact &contact)
         const StoreSocialProfile &profile = value.value();
         const QByteArray group = beginLabeledLine("X-SOCIALPROFILE", value.label(), LabelStyle::ItemLabel,
                                                   VCardLabels::Kind::Other);
+        // TYPE is where phones look for the service; a name with a comma
+        // would fall apart there into a list of types.
         if (!profile.service.isEmpty())
-            appendParameter("TYPE", profile.service);
+            appendParameter(profile.service.contains(u',') ? "X-SERVICE-TYPE" : "TYPE", profile.service);
         if (!profile.username.isEmpty())
             appendParameter("X-USER", profile.username);
         if (!profile.userIdentifier.isEmpty())

@@ -303,11 +303,10 @@ Result readSocialProfile(Context &c)
     profile.urlString = values.text().trimmed();
     profile.username = c.line.parameter(u"X-USER").toString();
     profile.userIdentifier = c.line.parameter(u"X-USERID").toString();
+    profile.service = c.line.parameter(u"X-SERVICE-TYPE").toString();
     for (QStringView type : c.line.types) {
-        if (type.compare(u"PREF", Qt::CaseInsensitive) != 0) {
+        if (profile.service.isEmpty() && type.compare(u"PREF", Qt::CaseInsensitive) != 0)
             profile.service = VCardLabels::knownSocialProfileService(type);
-            break;
-        }
     }
     // Without a URL phones write "x-apple:<user name>".
     if (profile.urlString.startsWith(u"x-apple:", Qt::CaseInsensitive)) {

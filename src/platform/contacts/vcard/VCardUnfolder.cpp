@@ -100,7 +100,9 @@ void VCardUnfolder::joinContinuations(QStringView first)
             if (m_usingBuffer)
                 m_buffer.chop(1);
             appendToBuffer(current, next);
-        } else if (!next.isEmpty() && isFoldSpace(next.front())) {
+        } else if (!next.isEmpty() && isFoldSpace(next.front()) && !next.trimmed().isEmpty()) {
+            // A line of blanks alone is taken as a blank line, not as blanks
+            // to add to the value: Outlook ends BASE64 data with one.
             appendToBuffer(m_line, next.sliced(1));
         } else if (m_state == State::Base64 && !next.isEmpty() && !next.contains(u':')) {
             // Old 2.1 writers put BASE64 lines without indentation until a blank line.

@@ -12,7 +12,7 @@
 //   stands (the soft line break of vCard 2.1);
 // - after a vCard 2.1 BASE64 property, lines without a colon belong to its
 //   value until a blank line.
-// Blank lines are skipped. A logical line is a view into the input when it was
+// Blank lines (and lines of blanks alone) are skipped. A logical line is a view into the input when it was
 // not folded, else into a buffer that the next call reuses.
 class VCardUnfolder
 {

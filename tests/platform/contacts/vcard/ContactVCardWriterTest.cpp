@@ -1,0 +1,154 @@
+#include "platform/contacts/vcard/ContactVCardSerialization.h"
+
+#include "platform/contacts/ContactLabels.h"
+
+#include "VCardContactDump.h"
+#include "VCardTestText.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringDecoder>
+
+namespace {
+
+template <typename T>
+StoreLabeledValue<T> labeled(QLatin1StringView label, const T &value)
+{
+    return StoreLabeledValue<T>(QString(label), value);
+}
+
+template <typename T>
+StoreLabeledValue<T> labeled(const char16_t *label, const T &value)
+{
+    return StoreLabeledValue<T>(QString::fromUtf16(label), value);
+}
+
+StorePhoneNumber phone(const QString &text)
+{
+    return *StorePhoneNumber::phoneNumberWithStringValue(text);
+}
+
+// Every field the writer writes, with the characters that need escaping,
+// text long enough to fold and labels of every kind.
+StoreContact fullContact()
+{
+    StoreContact c;
+    c.setNamePrefix(QStringLiteral("Dr."));
+    c.setGivenName(QStringLiteral("太郎"));
+    c.setMiddleName(QStringLiteral("Q, R"));
+    c.setFamilyName(QStringLiteral("山田"));
+    c.setPreviousFamilyName(QStringLiteral("佐藤"));
+    c.setNameSuffix(QStringLiteral("Jr.; III"));
+    c.setNickname(QStringLiteral("たろ\\う"));
+    c.setPhoneticGivenName(QStringLiteral("タロウ"));
+    c.setPhoneticMiddleName(QStringLiteral("キュー"));
+    c.setPhoneticFamilyName(QStringLiteral("ヤマダ"));
+    c.setPhoneticOrganizationName(QStringLiteral("ヤマダショウジ"));
+    c.setOrganizationName(QStringLiteral("山田商事株式会社; Yamada Trading, Ltd."));
+    c.setDepartmentName(QStringLiteral("営業部"));
+    c.setJobTitle(QStringLiteral("課長"));
+    c.setPhoneNumbers({labeled(ContactLabels::phoneNumberMobile, phone(QStringLiteral("090-1234-5678"))),
+                       labeled(ContactLabels::phoneNumberiPhone, phone(QStringLiteral("+81 80 1111 2222"))),
+                       labeled(ContactLabels::phoneNumberWorkFax, phone(QStringLiteral("03-1111-2222"))),
+                       labeled(ContactLabels::school, phone(QStringLiteral("03-3333-4444"))),
+                       labeled(u"実家", phone(QStringLiteral("0263-11-2222"))),
+                       labeled(u"", phone(QStringLiteral("117")))});
+    c.setEmailAddresses({labeled(ContactLabels::work, QStringLiteral("taro@example.co.jp")),
+                         labeled(u"携帯, 私用", QStringLiteral("taro@example.ne.jp"))});
+    StorePostalAddress home{QStringLiteral("神宮前1-2-3\n青山ビル4階"), QStringLiteral("神宮前"),
+                            QStringLiteral("渋谷区"), QString(), QStringLiteral("東京都"),
+                            QStringLiteral("150-0001"), QStringLiteral("日本"), QStringLiteral("jp")};
+    StorePostalAddress office{QStringLiteral("1 Infinite Loop; Bldg 2"), QString(), QStringLiteral("Cupertino"),
+                              QStringLiteral("Santa Clara: County"), QStringLiteral("CA"),
+                              QStringLiteral("95014"), QStringLiteral("USA"), QString()};
+    c.setPostalAddresses({labeled(ContactLabels::home, home), labeled(u"別荘", office)});
+    c.setUrlAddresses({labeled(ContactLabels::urlAddressHomePage, QStringLiteral("https://example.jp/a,b;c")),
+                       labeled(ContactLabels::other, QStringLiteral("http://example.org"))});
+    c.setDates({labeled(ContactLabels::dateAnniversary, StoreDateComponents{2001, 11, 22}),
+                labeled(u"初詣", StoreDateComponents{std::nullopt, 1, 1})});
+    c.setContactRelations({labeled(ContactLabels::contactRelationSpouse, StoreContactRelation{QStringLiteral("花子")}),
+                           labeled(u"恩師", StoreContactRelation{QStringLiteral("鈴木 一郎")})});
+    c.setInstantMessageAddresses(
+        {labeled(ContactLabels::home, StoreInstantMessageAddress{QStringLiteral("taro@example.com"),
+                                                                 QString(ContactLabels::instantMessageServiceJabber)}),
+         labeled(u"", StoreInstantMessageAddress{QStringLiteral("taro_y"), QStringLiteral("LINE")}),
+         labeled(ContactLabels::work, StoreInstantMessageAddress{QStringLiteral("taro.y"),
+                                                                 QString(ContactLabels::instantMessageServiceSkype)})});
+    c.setSocialProfiles({labeled(ContactLabels::socialProfileServiceTwitter,
+                                 StoreSocialProfile{QStringLiteral("https://twitter.com/taro"), QStringLiteral("taro"),
+                                                    QStringLiteral("12345"),
+                                                    QString(ContactLabels::socialProfileServiceTwitter)}),
+                         labeled(u"", StoreSocialProfile{QString(), QStringLiteral("taro;y"), QString(),
+                                                          QStringLiteral("Mastodon, Inc")})});
+    c.setBirthday(StoreDateComponents{1970, 2, 28});
+    return c;
+}
+
+TEST(ContactVCardWriterTest, WrittenAndReadBackGivesTheSameFieldValues)
+{
+    const StoreContact person = fullContact();
+    StoreContact company = fullContact();
+    company.setContactType(StoreContact::ContactType::Organization);
+    company.setBirthday(StoreDateComponents{std::nullopt, 12, 24});
+    const QByteArray data = ContactVCardSerialization::dataWithContacts({person, company});
+    const QList<StoreContact> back = ContactVCardSerialization::contactsWithData(QString::fromUtf8(data));
+    ASSERT_EQ(back.size(), 2);
+    EXPECT_EQ(text(VCardContactDump::dump(back.at(0))), text(VCardContactDump::dump(person)));
+    EXPECT_EQ(text(VCardContactDump::dump(back.at(1))), text(VCardContactDump::dump(company)));
+}
+
+TEST(ContactVCardWriterTest, WritesNeitherNoteNorPhoto)
+{
+    StoreContact contact = fullContact();
+    contact.setNote(QStringLiteral("a note"));
+    contact.setImageData(QByteArray(300, 'x'));
+    const QByteArray data = ContactVCardSerialization::dataWithContacts({contact});
+    EXPECT_FALSE(data.contains("\r\nNOTE"));
+    EXPECT_FALSE(data.contains("\r\nPHOTO"));
+    const QList<StoreContact> back = ContactVCardSerialization::contactsWithData(QString::fromUtf8(data));
+    ASSERT_EQ(back.size(), 1);
+    EXPECT_TRUE(back.at(0).note().isEmpty());
+    EXPECT_TRUE(back.at(0).imageData().isEmpty());
+}
+
+// What other address books expect: one content line each, CRLF, at most 75
+// octets, each physical line valid UTF-8, the standard properties in their
+// 3.0 forms and the own ones in the forms phones write.
+TEST(ContactVCardWriterTest, WritesVCard30OnTheWire)
+{
+    StoreContact company = fullContact();
+    company.setContactType(StoreContact::ContactType::Organization);
+    const QByteArray data = ContactVCardSerialization::dataWithContacts({company, StoreContact()});
+    ASSERT_TRUE(data.startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\nN:山田;太郎;Q\\, R;Dr.;Jr.\\; III\r\n"));
+    ASSERT_TRUE(data.endsWith("END:VCARD\r\n"));
+    EXPECT_EQ(data.count("BEGIN:VCARD\r\n"), 2);
+    QList<QByteArray> lines = data.split('\n');
+    lines.removeLast();
+    for (const QByteArray &line : lines) {
+        EXPECT_TRUE(line.endsWith('\r')) << line.constData();
+        EXPECT_LE(line.size() - 1, 75) << line.constData();
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        (void)utf8.decode(line);
+        EXPECT_FALSE(utf8.hasError()) << line.constData();
+    }
+    const QString written = QString::fromUtf8(data);
+    for (const char *expected :
+         {"\r\nTEL;TYPE=CELL,VOICE:090-1234-5678\r\n", "\r\nTEL;TYPE=IPHONE,CELL,VOICE:+81 80 1111 2222\r\n",
+          "\r\nTEL;TYPE=WORK,FAX:03-1111-2222\r\n", "\r\nitem2.TEL:03-3333-4444\r\nitem2.X-ABLabel:_$!<School>!$_\r\n",
+          "\r\nitem3.TEL:0263-11-2222\r\nitem3.X-ABLabel:実家\r\n", "\r\nTEL:117\r\n",
+          "\r\nEMAIL;TYPE=INTERNET,WORK:taro@example.co.jp\r\n",
+          "\r\nitem1.EMAIL;TYPE=INTERNET:taro@example.ne.jp\r\nitem1.X-ABLabel:携帯\\, 私用\r\n", "\r\nX-PHONETIC-FIRST-NAME:タロウ\r\n",
+          "\r\nX-PHONETIC-MIDDLE-NAME:キュー\r\n", "\r\nX-PHONETIC-LAST-NAME:ヤマダ\r\n", "\r\nX-MAIDENNAME:佐藤\r\n",
+          "\r\nitem4.X-ABADR:jp\r\n", "\r\nBDAY:1970-02-28\r\n", ".X-ABDATE;X-APPLE-OMIT-YEAR=1604:1604-01-01\r\n",
+          "\r\nIMPP;TYPE=HOME;X-SERVICE-TYPE=Jabber:xmpp:taro@example.com\r\n", "\r\nFN:山田商事株式会社\\; Yamada Trading\\, Ltd.\r\n",
+          "\r\nX-ABShowAs:COMPANY\r\nEND:VCARD\r\n"}) {
+        EXPECT_TRUE(written.contains(QString::fromUtf8(expected))) << expected << "\nin\n" << data.constData();
+    }
+}
+
+TEST(ContactVCardWriterTest, EmptyListGivesNoText)
+{
+    EXPECT_TRUE(ContactVCardSerialization::dataWithContacts({}).isEmpty());
+}
+
+}  // namespace
