@@ -267,14 +267,50 @@ std::optional<StoreContact> ContactStore::unifiedContactWithIdentifier(const QSt
     return found.first();
 }
 
+namespace {
+
+// Fetches the request's contacts, handing each to `consumer` (which may move it
+// away) until it returns false.
+bool fetchContacts(StoreConnectionPool &pool, const StoreFetchRequest &request,
+                   const std::function<bool(StoreContact &)> &consumer, StoreError *error)
+{
+    const quint64 keys = StoreContactCodec::keyMask(request.keysToFetch);
+    bool damaged = false;
+    const bool ok = runQuery(
+        pool, contactQuery(request.predicate.kind(), keys), request.predicate,
+        [&](const SqliteStatement &row) {
+            StoreContact contact = StoreContactCodec::fetchedContact(row.columnText(0), keys);
+            if (!StoreContactCodec::decode(row.columnBlobView(1), &contact)) {
+                damaged = true;
+                return false;
+            }
+            StoreContactCodec::setImages(&contact, row.columnBlob(2), row.columnBlob(3));
+            return consumer(contact);
+        },
+        error);
+    if (damaged) {
+        *error = {StoreError::Code::NotAStore,
+                  tr("The contacts store “%1” holds a damaged contact.").arg(pool.path()), pool.path()};
+        return false;
+    }
+    return ok;
+}
+
+}  // namespace
+
 QList<StoreContact> ContactStore::unifiedContactsMatchingPredicate(const StorePredicate &predicate,
                                                                    const QStringList &keysToFetch,
                                                                    StoreError *error) const
 {
+    StoreError ignored;
     QList<StoreContact> contacts;
-    const bool ok = enumerateContactsWithFetchRequest(
-        {keysToFetch, predicate, true, false},
-        [&contacts](const StoreContact &contact, bool *) { contacts.append(contact); }, error);
+    const bool ok = fetchContacts(
+        *m_connections, {keysToFetch, predicate, true, false},
+        [&contacts](StoreContact &contact) {
+            contacts.append(std::move(contact));
+            return true;
+        },
+        &errorSink(error, ignored));
     return ok ? contacts : QList<StoreContact>();
 }
 
@@ -283,29 +319,14 @@ bool ContactStore::enumerateContactsWithFetchRequest(const StoreFetchRequest &re
                                                      StoreError *error) const
 {
     StoreError ignored;
-    StoreError &sink = errorSink(error, ignored);
-    const quint64 keys = StoreContactCodec::keyMask(request.keysToFetch);
-    bool damaged = false;
-    const bool ok = runQuery(
-        *m_connections, contactQuery(request.predicate.kind(), keys), request.predicate,
-        [&](const SqliteStatement &row) {
-            StoreContact contact = StoreContactCodec::fetchedContact(row.columnText(0), keys);
-            if (!StoreContactCodec::decode(row.columnBlob(1), &contact)) {
-                damaged = true;
-                return false;
-            }
-            StoreContactCodec::setImages(&contact, row.columnBlob(2), row.columnBlob(3));
+    return fetchContacts(
+        *m_connections, request,
+        [&block](StoreContact &contact) {
             bool stop = false;
             block(contact, &stop);
             return !stop;
         },
-        &sink);
-    if (damaged) {
-        sink = {StoreError::Code::NotAStore,
-                tr("The contacts store “%1” holds a damaged contact.").arg(filePath()), filePath()};
-        return false;
-    }
-    return ok;
+        &errorSink(error, ignored));
 }
 
 bool ContactStore::execute(const StoreSaveRequest &request, StoreError *error)

@@ -63,6 +63,12 @@ QByteArray SqliteStatement::columnBlob(int column) const
     return data ? QByteArray(data, sqlite3_column_bytes(m_statement, column)) : QByteArray();
 }
 
+QByteArray SqliteStatement::columnBlobView(int column) const
+{
+    const auto *data = static_cast<const char *>(sqlite3_column_blob(m_statement, column));
+    return data ? QByteArray::fromRawData(data, sqlite3_column_bytes(m_statement, column)) : QByteArray();
+}
+
 qint64 SqliteStatement::columnInt(int column) const
 {
     return sqlite3_column_int64(m_statement, column);

@@ -31,6 +31,8 @@ public:
 
     [[nodiscard]] QString columnText(int column) const;
     [[nodiscard]] QByteArray columnBlob(int column) const;
+    // The blob without a copy; valid until the statement steps or resets.
+    [[nodiscard]] QByteArray columnBlobView(int column) const;
     [[nodiscard]] qint64 columnInt(int column) const;
 
 private:

@@ -136,11 +136,7 @@ QByteArray StoreContact::thumbnailImageData() const
     return valueIf(checkAvailable(KeyThumbnailImageData, Q_FUNC_INFO), m_thumbnailImageData);
 }
 
-void StoreContact::setContactType(ContactType type)
-{
-    m_contactType = type;
-    markAvailable(KeyContactType);
-}
+void StoreContact::setContactType(ContactType type) { assign(&m_contactType, type, KeyContactType); }
 
 void StoreContact::setNamePrefix(const QString &value) { setStringForKey(ContactKeys::namePrefix, value); }
 void StoreContact::setGivenName(const QString &value) { setStringForKey(ContactKeys::givenName, value); }
@@ -176,65 +172,25 @@ void StoreContact::setDepartmentName(const QString &value) { setStringForKey(Con
 void StoreContact::setJobTitle(const QString &value) { setStringForKey(ContactKeys::jobTitle, value); }
 void StoreContact::setNote(const QString &value) { setStringForKey(ContactKeys::note, value); }
 
-void StoreContact::setPhoneNumbers(const PhoneNumbers &values)
-{
-    m_phoneNumbers = values;
-    markAvailable(KeyPhoneNumbers);
-}
+void StoreContact::setPhoneNumbers(const PhoneNumbers &values) { assign(&m_phoneNumbers, values, KeyPhoneNumbers); }
 
-void StoreContact::setEmailAddresses(const Strings &values)
-{
-    m_emailAddresses = values;
-    markAvailable(KeyEmailAddresses);
-}
+void StoreContact::setEmailAddresses(const Strings &values) { assign(&m_emailAddresses, values, KeyEmailAddresses); }
 
-void StoreContact::setPostalAddresses(const PostalAddresses &values)
-{
-    m_postalAddresses = values;
-    markAvailable(KeyPostalAddresses);
-}
+void StoreContact::setPostalAddresses(const PostalAddresses &values) { assign(&m_postalAddresses, values, KeyPostalAddresses); }
 
-void StoreContact::setUrlAddresses(const Strings &values)
-{
-    m_urlAddresses = values;
-    markAvailable(KeyUrlAddresses);
-}
+void StoreContact::setUrlAddresses(const Strings &values) { assign(&m_urlAddresses, values, KeyUrlAddresses); }
 
-void StoreContact::setContactRelations(const ContactRelations &values)
-{
-    m_contactRelations = values;
-    markAvailable(KeyContactRelations);
-}
+void StoreContact::setContactRelations(const ContactRelations &values) { assign(&m_contactRelations, values, KeyContactRelations); }
 
-void StoreContact::setSocialProfiles(const SocialProfiles &values)
-{
-    m_socialProfiles = values;
-    markAvailable(KeySocialProfiles);
-}
+void StoreContact::setSocialProfiles(const SocialProfiles &values) { assign(&m_socialProfiles, values, KeySocialProfiles); }
 
-void StoreContact::setInstantMessageAddresses(const InstantMessageAddresses &values)
-{
-    m_instantMessageAddresses = values;
-    markAvailable(KeyInstantMessageAddresses);
-}
+void StoreContact::setInstantMessageAddresses(const InstantMessageAddresses &values) { assign(&m_instantMessageAddresses, values, KeyInstantMessageAddresses); }
 
-void StoreContact::setBirthday(const std::optional<StoreDateComponents> &value)
-{
-    m_birthday = value;
-    markAvailable(KeyBirthday);
-}
+void StoreContact::setBirthday(const std::optional<StoreDateComponents> &value) { assign(&m_birthday, value, KeyBirthday); }
 
-void StoreContact::setDates(const Dates &values)
-{
-    m_dates = values;
-    markAvailable(KeyDates);
-}
+void StoreContact::setDates(const Dates &values) { assign(&m_dates, values, KeyDates); }
 
-void StoreContact::setImageData(const QByteArray &data)
-{
-    m_imageData = data;
-    markAvailable(KeyImageData);
-}
+void StoreContact::setImageData(const QByteArray &data) { assign(&m_imageData, data, KeyImageData); }
 
 QString *StoreContact::stringField(int keyIndex)
 {

@@ -131,6 +131,12 @@ private:
 
     [[nodiscard]] bool checkAvailable(int keyIndex, const char *caller) const;
     void markAvailable(int keyIndex) { m_availableKeys |= quint64(1) << keyIndex; }
+    template <typename T>
+    void assign(T *member, const T &value, int keyIndex)
+    {
+        *member = value;
+        markAvailable(keyIndex);
+    }
     [[nodiscard]] QString *stringField(int keyIndex);
 
     QString m_identifier;

@@ -3,8 +3,10 @@
 #include "platform/contacts/ContactKeyIndex_p.h"
 #include "platform/contacts/ContactKeys.h"
 
-#include <QDataStream>
-#include <QIODevice>
+#include <QSysInfo>
+
+#include <cstring>
+
 
 namespace {
 
@@ -14,29 +16,122 @@ constexpr quint8 formatVersion = 1;
 constexpr int firstStoredKey = KeyContactType;
 constexpr int lastStoredKey = KeyInstantMessageAddresses;
 
-void prepare(QDataStream &stream)
+// Little-endian numbers and UTF-16 strings with a length in front, written and
+// read without a device in between: fetching 10,000 contacts is dominated by
+// this loop.
+class BlobWriter
 {
-    stream.setVersion(QDataStream::Qt_6_0);
-    stream.setByteOrder(QDataStream::LittleEndian);
-}
+public:
+    BlobWriter &operator<<(quint8 value)
+    {
+        m_data.append(char(value));
+        return *this;
+    }
+    BlobWriter &operator<<(quint32 value)
+    {
+        const char bytes[4] = {char(value), char(value >> 8), char(value >> 16), char(value >> 24)};
+        m_data.append(bytes, 4);
+        return *this;
+    }
+    BlobWriter &operator<<(qint32 value) { return *this << quint32(value); }
+    BlobWriter &operator<<(const QString &text)
+    {
+        *this << quint32(text.size());
+        if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+            m_data.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        } else {
+            for (const QChar character : text)
+                *this << quint8(character.unicode()) << quint8(character.unicode() >> 8);
+        }
+        return *this;
+    }
+    [[nodiscard]] const QByteArray &data() const { return m_data; }
+
+private:
+    QByteArray m_data;
+};
+
+class BlobReader
+{
+public:
+    explicit BlobReader(const QByteArray &data) : m_data(data) {}
+
+    BlobReader &operator>>(quint8 &value)
+    {
+        value = have(1) ? quint8(m_data[m_position++]) : 0;
+        return *this;
+    }
+    BlobReader &operator>>(quint32 &value)
+    {
+        value = 0;
+        if (have(4)) {
+            const auto *bytes = reinterpret_cast<const uchar *>(m_data.constData() + m_position);
+            value = quint32(bytes[0]) | quint32(bytes[1]) << 8 | quint32(bytes[2]) << 16 | quint32(bytes[3]) << 24;
+            m_position += 4;
+        }
+        return *this;
+    }
+    BlobReader &operator>>(qint32 &value)
+    {
+        quint32 raw = 0;
+        *this >> raw;
+        value = qint32(raw);
+        return *this;
+    }
+    BlobReader &operator>>(QString &text)
+    {
+        quint32 length = 0;
+        *this >> length;
+        if (!have(qsizetype(length) * 2)) {
+            text.clear();
+            return *this;
+        }
+        text.resize(length);
+        char16_t *units = reinterpret_cast<char16_t *>(text.data());
+        const auto *bytes = reinterpret_cast<const uchar *>(m_data.constData() + m_position);
+        if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+            memcpy(units, bytes, size_t(length) * 2);
+        } else {
+            for (quint32 i = 0; i < length; ++i)
+                units[i] = char16_t(bytes[2 * i] | bytes[2 * i + 1] << 8);
+        }
+        m_position += qsizetype(length) * 2;
+        return *this;
+    }
+    [[nodiscard]] bool atEnd() const { return m_position >= m_data.size(); }
+    [[nodiscard]] bool ok() const { return m_ok; }
+
+private:
+    bool have(qsizetype bytes)
+    {
+        if (m_ok && bytes <= m_data.size() - m_position)
+            return true;
+        m_ok = false;
+        return false;
+    }
+
+    const QByteArray &m_data;
+    qsizetype m_position = 0;
+    bool m_ok = true;
+};
 
 // --- writing ---------------------------------------------------------------
 
-void writeValue(QDataStream &s, const QString &value) { s << value; }
-void writeValue(QDataStream &s, StoreContact::ContactType value) { s << quint8(value); }
-void writeValue(QDataStream &s, const StorePhoneNumber &value) { s << value.stringValue(); }
-void writeValue(QDataStream &s, const StoreContactRelation &value) { s << value.name; }
-void writeValue(QDataStream &s, const StoreInstantMessageAddress &value) { s << value.username << value.service; }
-void writeValue(QDataStream &s, const StoreSocialProfile &value)
+void writeValue(BlobWriter &s, const QString &value) { s << value; }
+void writeValue(BlobWriter &s, StoreContact::ContactType value) { s << quint8(value); }
+void writeValue(BlobWriter &s, const StorePhoneNumber &value) { s << value.stringValue(); }
+void writeValue(BlobWriter &s, const StoreContactRelation &value) { s << value.name; }
+void writeValue(BlobWriter &s, const StoreInstantMessageAddress &value) { s << value.username << value.service; }
+void writeValue(BlobWriter &s, const StoreSocialProfile &value)
 {
     s << value.urlString << value.username << value.userIdentifier << value.service;
 }
-void writeValue(QDataStream &s, const StorePostalAddress &value)
+void writeValue(BlobWriter &s, const StorePostalAddress &value)
 {
     s << value.street << value.subLocality << value.city << value.subAdministrativeArea << value.state
       << value.postalCode << value.country << value.isoCountryCode;
 }
-void writeValue(QDataStream &s, const StoreDateComponents &value)
+void writeValue(BlobWriter &s, const StoreDateComponents &value)
 {
     s << quint8((value.year ? 1 : 0) | (value.month ? 2 : 0) | (value.day ? 4 : 0));
     for (const std::optional<int> &part : {value.year, value.month, value.day}) {
@@ -44,14 +139,14 @@ void writeValue(QDataStream &s, const StoreDateComponents &value)
             s << qint32(*part);
     }
 }
-void writeValue(QDataStream &s, const std::optional<StoreDateComponents> &value)
+void writeValue(BlobWriter &s, const std::optional<StoreDateComponents> &value)
 {
     s << quint8(value.has_value());
     if (value)
         writeValue(s, *value);
 }
 template <typename T>
-void writeValue(QDataStream &s, const QList<StoreLabeledValue<T>> &list)
+void writeValue(BlobWriter &s, const QList<StoreLabeledValue<T>> &list)
 {
     s << quint32(list.size());
     for (const StoreLabeledValue<T> &item : list) {
@@ -67,7 +162,7 @@ template <typename T>
 bool isEmptyValue(const QList<T> &value) { return value.isEmpty(); }
 
 template <typename T>
-void put(QDataStream &s, int key, const T &value, bool includeEmpty)
+void put(BlobWriter &s, int key, const T &value, bool includeEmpty)
 {
     if (!includeEmpty && isEmptyValue(value))
         return;
@@ -77,47 +172,47 @@ void put(QDataStream &s, int key, const T &value, bool includeEmpty)
 
 // --- reading ---------------------------------------------------------------
 
-bool readValue(QDataStream &s, QString *value)
+bool readValue(BlobReader &s, QString *value)
 {
     s >> *value;
     return true;
 }
-bool readValue(QDataStream &s, StoreContact::ContactType *value)
+bool readValue(BlobReader &s, StoreContact::ContactType *value)
 {
     quint8 type = 0;
     s >> type;
     *value = StoreContact::ContactType(type);
     return type <= 1;
 }
-bool readValue(QDataStream &s, std::optional<StorePhoneNumber> *value)
+bool readValue(BlobReader &s, std::optional<StorePhoneNumber> *value)
 {
     QString text;
     s >> text;
     *value = StorePhoneNumber::phoneNumberWithStringValue(text);
     return value->has_value();
 }
-bool readValue(QDataStream &s, StoreContactRelation *value)
+bool readValue(BlobReader &s, StoreContactRelation *value)
 {
     s >> value->name;
     return true;
 }
-bool readValue(QDataStream &s, StoreInstantMessageAddress *value)
+bool readValue(BlobReader &s, StoreInstantMessageAddress *value)
 {
     s >> value->username >> value->service;
     return true;
 }
-bool readValue(QDataStream &s, StoreSocialProfile *value)
+bool readValue(BlobReader &s, StoreSocialProfile *value)
 {
     s >> value->urlString >> value->username >> value->userIdentifier >> value->service;
     return true;
 }
-bool readValue(QDataStream &s, StorePostalAddress *value)
+bool readValue(BlobReader &s, StorePostalAddress *value)
 {
     s >> value->street >> value->subLocality >> value->city >> value->subAdministrativeArea >> value->state
         >> value->postalCode >> value->country >> value->isoCountryCode;
     return true;
 }
-bool readValue(QDataStream &s, StoreDateComponents *value)
+bool readValue(BlobReader &s, StoreDateComponents *value)
 {
     quint8 present = 0;
     s >> present;
@@ -131,7 +226,7 @@ bool readValue(QDataStream &s, StoreDateComponents *value)
     }
     return present < 8;
 }
-bool readValue(QDataStream &s, std::optional<StoreDateComponents> *value)
+bool readValue(BlobReader &s, std::optional<StoreDateComponents> *value)
 {
     quint8 present = 0;
     s >> present;
@@ -149,12 +244,12 @@ const T &unwrap(const T &value) { return value; }
 const StorePhoneNumber &unwrap(const std::optional<StorePhoneNumber> &value) { return *value; }
 
 template <typename T, typename Holder = T>
-bool readValue(QDataStream &s, QList<StoreLabeledValue<T>> *list)
+bool readValue(BlobReader &s, QList<StoreLabeledValue<T>> *list)
 {
     quint32 count = 0;
     s >> count;
     list->clear();
-    for (quint32 i = 0; i < count && s.status() == QDataStream::Ok; ++i) {
+    for (quint32 i = 0; i < count && s.ok(); ++i) {
         QString identifier;
         QString label;
         Holder value{};
@@ -163,7 +258,7 @@ bool readValue(QDataStream &s, QList<StoreLabeledValue<T>> *list)
             return false;
         list->append(StoreLabeledValue<T>(identifier, label, unwrap(value)));
     }
-    return s.status() == QDataStream::Ok;
+    return s.ok();
 }
 
 }  // namespace
@@ -175,9 +270,7 @@ QByteArray StoreContactCodec::encode(const StoreContact &contact)
 
 QByteArray StoreContactCodec::encodeKeys(const StoreContact &c, bool includeEmpty)
 {
-    QByteArray blob;
-    QDataStream s(&blob, QIODevice::WriteOnly);
-    prepare(s);
+    BlobWriter s;
     s << formatVersion;
     auto &mutableContact = const_cast<StoreContact &>(c);
     for (int key = firstStoredKey; key <= lastStoredKey; ++key) {
@@ -201,13 +294,12 @@ QByteArray StoreContactCodec::encodeKeys(const StoreContact &c, bool includeEmpt
         default: break;
         }
     }
-    return blob;
+    return s.data();
 }
 
 bool StoreContactCodec::decode(const QByteArray &blob, StoreContact *c)
 {
-    QDataStream s(blob);
-    prepare(s);
+    BlobReader s(blob);
     quint8 version = 0;
     s >> version;
     if (version != formatVersion)
@@ -235,7 +327,7 @@ bool StoreContactCodec::decode(const QByteArray &blob, StoreContact *c)
             default: ok = false; break;
             }
         }
-        if (!ok || s.status() != QDataStream::Ok)
+        if (!ok || !s.ok())
             return false;
     }
     return true;

@@ -8,9 +8,10 @@
 
 // The compact form in which the store keeps a contact's fields (all but the
 // identifier and the images) in one blob: a format byte, then one entry per
-// field, each a key number and its value in QDataStream form. Empty fields are
-// left out. Adding a field means a new key number; changing a value's form
-// means a new format byte and a schema version.
+// field, each a key number and its value (little-endian numbers, strings as
+// UTF-16 with their length in front). Empty fields are left out. Adding a
+// field means a new key number; changing a value's form means a new format
+// byte and a schema version.
 class StoreContactCodec
 {
 public:

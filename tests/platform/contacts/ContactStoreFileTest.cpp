@@ -1,0 +1,136 @@
+#include "StoreTestSupport.h"
+
+#include "platform/contacts/ContactStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <sqlite3.h>
+
+using namespace StoreTestSupport;
+
+namespace {
+
+bool runSql(const QString &path, const char *sql)
+{
+    sqlite3 *db = nullptr;
+    bool ok = sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK
+        && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+void writeRandomBytes(const QString &path)
+{
+    QByteArray bytes(8192, Qt::Uninitialized);
+    QRandomGenerator generator(42);
+    for (char &byte : bytes)
+        byte = char(generator.bounded(256));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void writeForeignDatabase(const QString &path)
+{
+    ASSERT_TRUE(runSql(path, "CREATE TABLE recipes(name TEXT, minutes INTEGER);"
+                             "INSERT INTO recipes VALUES('miso soup', 15);"));
+}
+
+void writeNewerStore(const QString &path)
+{
+    {
+        ContactStore store(path);
+        StoreSaveRequest request;
+        request.addContact(typicalContact(1));
+        ASSERT_TRUE(store.execute(request));
+    }
+    ASSERT_TRUE(runSql(path, "PRAGMA user_version = 2"));
+}
+
+void writeStoreLookalike(const QString &path)
+{
+    // Our header marks, but none of our tables.
+    ASSERT_TRUE(runSql(path, "CREATE TABLE notes(text TEXT); PRAGMA application_id = 1364018003;"
+                             "PRAGMA user_version = 1;"));
+}
+
+struct BadFile
+{
+    const char *name;
+    void (*write)(const QString &path);
+    StoreError::Code expected;
+};
+
+class ContactStoreBadFile : public testing::TestWithParam<BadFile>
+{
+};
+
+}  // namespace
+
+TEST_P(ContactStoreBadFile, IsReportedByNameAndLeftUntouched)
+{
+    const QString path = newStorePath(QString::fromLatin1(GetParam().name));
+    GetParam().write(path);
+    ASSERT_FALSE(HasFatalFailure());
+    const QByteArray before = fileBytes(path);
+    ASSERT_FALSE(before.isEmpty());
+
+    ContactStore store(path);
+    StoreError error;
+    EXPECT_FALSE(store.open(&error));
+    EXPECT_EQ(error.code, GetParam().expected);
+    EXPECT_TRUE(error.description.contains(path)) << qPrintable(error.description);
+
+    StoreSaveRequest request;
+    request.addContact(typicalContact(2));
+    StoreError saveError;
+    EXPECT_FALSE(store.execute(request, &saveError));
+    EXPECT_EQ(saveError.code, GetParam().expected);
+    StoreError fetchError;
+    EXPECT_TRUE(store.unifiedContactsMatchingPredicate({}, {}, &fetchError).isEmpty());
+    EXPECT_EQ(fetchError.code, GetParam().expected);
+
+    EXPECT_EQ(fileBytes(path), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ContactStoreBadFile,
+                         testing::Values(BadFile{"randomBytes", writeRandomBytes, StoreError::Code::NotAStore},
+                                         BadFile{"foreignDatabase", writeForeignDatabase,
+                                                 StoreError::Code::NotAStore},
+                                         BadFile{"lookalike", writeStoreLookalike, StoreError::Code::NotAStore},
+                                         BadFile{"newerVersion", writeNewerStore, StoreError::Code::NewerVersion}),
+                         [](const testing::TestParamInfo<BadFile> &info) { return std::string(info.param.name); });
+
+TEST(ContactStoreFile, NewStoreIsOwnerOnlyAndHasItsLocalContainer)
+{
+    const QString path = newStorePath(QStringLiteral("new"));
+    ContactStore store(path);
+    StoreError error;
+    ASSERT_TRUE(store.open(&error)) << qPrintable(error.description);
+    EXPECT_EQ(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+              QFile::Permissions());
+    const QString local = store.defaultContainerIdentifier();
+    EXPECT_FALSE(local.isEmpty());
+    EXPECT_EQ(store.containersMatchingPredicate(StorePredicate::predicateForContainersWithIdentifiers({local})).size(), 1);
+}
+
+TEST(ContactStoreFile, DefaultStoreLivesInTheApplicationDataFolder)
+{
+    EXPECT_TRUE(ContactStore::defaultFilePath().endsWith(QStringLiteral("/Contacts.sqlite")));
+    EXPECT_TRUE(ContactStore::defaultFilePath().startsWith(QDir::cleanPath(qEnvironmentVariable("XDG_DATA_HOME"))));
+}
+
+TEST(ContactStoreFile, UnwritableFolderIsReportedWithTheFileName)
+{
+    const QString path = QStringLiteral("/proc/quillmark-no-such-folder/Contacts.sqlite");
+    ContactStore store(path);
+    StoreError error;
+    EXPECT_FALSE(store.open(&error));
+    EXPECT_EQ(error.code, StoreError::Code::CannotOpen);
+    EXPECT_TRUE(error.description.contains(path));
+}

@@ -1,0 +1,146 @@
+#include "platform/contacts/ContactLabels.h"
+#include "platform/contacts/StoreContact.h"
+#include "platform/contacts/StoreContactFormatter.h"
+#include "platform/contacts/StorePostalAddressFormatter.h"
+#include "platform/contacts/StoreUserDefaults.h"
+
+#include <gtest/gtest.h>
+
+TEST(StorePhoneNumber, EmptyTextMakesNoNumberAndOtherTextIsKeptVerbatim)
+{
+    EXPECT_FALSE(StorePhoneNumber::phoneNumberWithStringValue(QString()));
+    EXPECT_FALSE(StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("")));
+    const auto number = StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral(" +81 (3) 1234-5678 "));
+    ASSERT_TRUE(number);
+    EXPECT_EQ(number->stringValue(), QStringLiteral(" +81 (3) 1234-5678 "));
+}
+
+namespace {
+
+struct NameCase
+{
+    const char *family;
+    const char *given;
+    bool familyFirstByScript;
+};
+
+class NameOrder : public testing::TestWithParam<NameCase>
+{
+};
+
+}  // namespace
+
+TEST_P(NameOrder, FollowsTheScriptOfTheName)
+{
+    StoreContact contact;
+    contact.setFamilyName(QString::fromUtf8(GetParam().family));
+    contact.setGivenName(QString::fromUtf8(GetParam().given));
+    const auto userDefault = StoreUserDefaults::displayNameOrder() == 2
+        ? StoreContactFormatter::DisplayNameOrder::FamilyNameFirst
+        : StoreContactFormatter::DisplayNameOrder::GivenNameFirst;
+    EXPECT_EQ(StoreContactFormatter::nameOrderForContact(contact),
+              GetParam().familyFirstByScript ? StoreContactFormatter::DisplayNameOrder::FamilyNameFirst : userDefault);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, NameOrder,
+                         testing::Values(NameCase{"山田", "太郎", true}, NameCase{"", "はなこ", true},
+                                         NameCase{"ヤマダ", "", true}, NameCase{"김", "민수", true},
+                                         NameCase{"Smith", "漢", true}, NameCase{"Smith", "John", false},
+                                         NameCase{"Łukasiewicz", "Ünal", false}, NameCase{"", "", false}));
+
+namespace {
+
+struct LocaleCase
+{
+    const char *locale;
+    StoreUserDefaults::SortOrder order;
+    const char *country;
+};
+
+class UserDefaultsByLocale : public testing::TestWithParam<LocaleCase>
+{
+};
+
+}  // namespace
+
+TEST_P(UserDefaultsByLocale, SortOrderAndCountry)
+{
+    const QLocale locale(QString::fromLatin1(GetParam().locale));
+    EXPECT_EQ(StoreUserDefaults::sortOrderForLocale(locale), GetParam().order);
+    EXPECT_EQ(StoreUserDefaults::countryCodeForLocale(locale), QString::fromLatin1(GetParam().country));
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, UserDefaultsByLocale,
+                         testing::Values(LocaleCase{"ja_JP", StoreUserDefaults::SortOrder::FamilyName, "JP"},
+                                         LocaleCase{"zh_TW", StoreUserDefaults::SortOrder::FamilyName, "TW"},
+                                         LocaleCase{"ko_KR", StoreUserDefaults::SortOrder::FamilyName, "KR"},
+                                         LocaleCase{"hu_HU", StoreUserDefaults::SortOrder::FamilyName, "HU"},
+                                         LocaleCase{"en_GB", StoreUserDefaults::SortOrder::GivenName, "GB"},
+                                         LocaleCase{"de_AT", StoreUserDefaults::SortOrder::GivenName, "AT"}));
+
+TEST(StoreContact, ValuesOfUnfetchedKeysAreNotHandedOut)
+{
+    StoreContact contact;
+    EXPECT_TRUE(contact.isKeyAvailable(QStringLiteral("note")));
+    EXPECT_FALSE(contact.setStringForKey(QStringLiteral("phoneNumbers"), QStringLiteral("x")));
+    EXPECT_TRUE(contact.setStringForKey(QStringLiteral("departmentName"), QStringLiteral("Printing")));
+    EXPECT_EQ(contact.departmentName(), QStringLiteral("Printing"));
+    EXPECT_FALSE(contact.isKeyAvailable(QStringLiteral("noSuchKey")));
+}
+
+TEST(ContactLabels, KnownLabelsReadAsWordsAndOthersStayAsTheyAre)
+{
+    EXPECT_EQ(ContactLabels::localizedStringForLabel(ContactLabels::phoneNumberHomeFax), QStringLiteral("home fax"));
+    EXPECT_EQ(ContactLabels::localizedStringForLabel(ContactLabels::contactRelationDaughter), QStringLiteral("daughter"));
+    EXPECT_EQ(ContactLabels::localizedStringForLabel(QStringLiteral("_$!<Cottage>!$_")), QStringLiteral("_$!<Cottage>!$_"));
+    EXPECT_EQ(ContactLabels::localizedStringForLabel(QStringLiteral("Twitter")), QStringLiteral("Twitter"));
+}
+
+namespace {
+
+class PostalAddressFormatter : public testing::Test
+{
+protected:
+    void TearDown() override { StorePostalAddressFormatter::setFormatProvider({}); }
+};
+
+StorePostalAddress tokyoAddress()
+{
+    StorePostalAddress address;
+    address.street = QStringLiteral("千代田1-1");
+    address.city = QStringLiteral("千代田区");
+    address.state = QStringLiteral("東京都");
+    address.postalCode = QStringLiteral("100-0001");
+    address.isoCountryCode = QStringLiteral("jp");
+    return address;
+}
+
+}  // namespace
+
+TEST_F(PostalAddressFormatter, LinesFollowTheCountryAndEmptyPartsDropOut)
+{
+    StorePostalAddress address = tokyoAddress();
+    EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(address),
+              QStringLiteral("〒100-0001\n東京都千代田区\n千代田1-1"));
+    address.postalCode.clear();
+    EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(address), QStringLiteral("東京都千代田区\n千代田1-1"));
+
+    StorePostalAddress american;
+    american.street = QStringLiteral("1 Main St\nApt 2");
+    american.city = QStringLiteral("Springfield");
+    american.postalCode = QStringLiteral("12345");
+    american.country = QStringLiteral("USA");
+    american.isoCountryCode = QStringLiteral("US");
+    EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(american),
+              QStringLiteral("1 Main St\nApt 2\nSpringfield 12345\nUSA"));
+}
+
+TEST_F(PostalAddressFormatter, ProviderReplacesTheBuiltInOrder)
+{
+    StorePostalAddressFormatter::setFormatProvider([](const QString &code) {
+        return code == QStringLiteral("JP") ? QStringLiteral("{street} {city}") : QString();
+    });
+    EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(tokyoAddress()), QStringLiteral("千代田1-1 千代田区"));
+    EXPECT_EQ(StorePostalAddressFormatter::formatForCountry(QStringLiteral("de")),
+              QStringLiteral("{street}\n{postalCode} {city}\n{country}"));
+}
