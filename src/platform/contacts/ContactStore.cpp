@@ -145,18 +145,24 @@ void ContactStore::requestAccess(const AccessCompletion &completion)
 
 namespace {
 
+// The calling thread's connection, unless the user denied access.
+StoreConnection *allowedConnection(StoreConnectionPool &pool, StoreError *error)
+{
+    const auto status = ContactStore::authorizationStatus();
+    if (status == ContactStore::AuthorizationStatus::Denied || status == ContactStore::AuthorizationStatus::Restricted) {
+        *error = {StoreError::Code::AccessDenied, tr("Access to the contacts was denied."), pool.path()};
+        return nullptr;
+    }
+    return pool.connectionForCurrentThread(error);
+}
+
 // Runs a query on the calling thread's connection: the statement is made by
 // `sql`, given the predicate's argument, and each row handed to `row` until it
 // returns false.
 bool runQuery(StoreConnectionPool &pool, const QByteArray &sql, const StorePredicate &predicate,
               const std::function<bool(const SqliteStatement &)> &row, StoreError *error)
 {
-    const auto status = ContactStore::authorizationStatus();
-    if (status == ContactStore::AuthorizationStatus::Denied || status == ContactStore::AuthorizationStatus::Restricted) {
-        *error = {StoreError::Code::AccessDenied, tr("Access to the contacts was denied."), pool.path()};
-        return false;
-    }
-    StoreConnection *connection = pool.connectionForCurrentThread(error);
+    StoreConnection *connection = allowedConnection(pool, error);
     if (!connection)
         return false;
     if (sql.isEmpty()) {
@@ -220,6 +226,7 @@ std::optional<StoreContainer> ContactStore::containerOfContact(const QString &co
         *m_connections,
         "SELECT k.identifier, k.name, k.type FROM containers k JOIN contacts c ON c.container_id = k.id"
         " WHERE c.identifier = ?1",
+        // Any predicate of one identifier binds it as ?1.
         StorePredicate::predicateForContactsInContainerWithIdentifier(contactIdentifier),
         [&](const SqliteStatement &row) {
             container = StoreContainer{row.columnText(0), row.columnText(1), StoreContainer::Type(row.columnInt(2))};
@@ -333,11 +340,7 @@ bool ContactStore::execute(const StoreSaveRequest &request, StoreError *error)
 {
     StoreError ignored;
     StoreError &sink = errorSink(error, ignored);
-    bool allowed = true;
-    // The access check and the connection come from the same path as fetches.
-    if (!runQuery(*m_connections, "SELECT 1", {}, [](const SqliteStatement &) { return false; }, &sink))
-        allowed = false;
-    StoreConnection *connection = allowed ? m_connections->connectionForCurrentThread(&sink) : nullptr;
+    StoreConnection *connection = allowedConnection(*m_connections, &sink);
     if (!connection)
         return false;
     StoreSaveExecutor executor(*connection);
