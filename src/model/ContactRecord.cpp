@@ -1,0 +1,12 @@
+#include "model/ContactRecord.h"
+
+std::shared_ptr<ContactRecord> ContactRecord::makeWithPerson(const MVPersonPtr &person)
+{
+    auto record = std::make_shared<ContactRecord>();
+    record->person = person;
+    if (person) {
+        record->uniqueId = person->uniqueId();
+        record->uniqueId2 = person->uniqueId2();
+    }
+    return record;
+}

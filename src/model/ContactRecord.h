@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/MVPerson.h"
+#include "platform/contacts/StoreContact.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+// One contact in a group's contact table. The rows of every group of a
+// container share the MVPerson of the top group's row; the rows themselves are
+// shared between the application delegate, the window and its panes, and
+// changed in place.
+//
+// The flags "new" and "deleted" are either present with YES or absent: the
+// undo operations add them with YES and remove them, and nothing ever stores
+// NO, so each is one bool here (true = present).
+struct ContactRecord
+{
+    MVPersonPtr person;                  // "person"
+    QString uniqueId;                    // "uniqueId"
+    QString uniqueId2;                   // "uniqueId2": present only when not empty
+    qint64 labelIndex = 0;               // "labelIndex"
+    bool isNew = false;                  // "new": added to this group since the last load
+    bool deleted = false;                // "deleted": removed from this group since the last load
+    std::optional<StoreContact> cnContact;  // "cnContact": the store contact an update was built on
+
+    // A row for a person just copied out of the store or made anew.
+    [[nodiscard]] static std::shared_ptr<ContactRecord> makeWithPerson(const MVPersonPtr &person);
+};
+
+using ContactRecordPtr = std::shared_ptr<ContactRecord>;
+using ContactTable = QList<ContactRecordPtr>;
+using ContactTablePtr = std::shared_ptr<ContactTable>;
+
+namespace ContactRecordKey {
+inline const QString Person = QStringLiteral("person");
+inline const QString UniqueId = QStringLiteral("uniqueId");
+inline const QString UniqueId2 = QStringLiteral("uniqueId2");
+inline const QString LabelIndex = QStringLiteral("labelIndex");
+inline const QString New = QStringLiteral("new");
+inline const QString Deleted = QStringLiteral("deleted");
+inline const QString CnContact = QStringLiteral("cnContact");
+}  // namespace ContactRecordKey
