@@ -1,25 +1,107 @@
 #pragma once
 
+#include "app/AddressBookTables.h"
+
+#include <QFutureWatcher>
 #include <QObject>
+#include <QString>
 
 #include <memory>
 
+class AddressBookView;
+class AlertPresenter;
+class ContactStore;
+class KeyValueStore;
+class RenmeiAndHagakiStore;
+class UserDefaults;
 class WindowController;
 
-// Starts the application: builds the address-book window once the event loop
-// is about to run.
+// Owns the address book for the whole run: builds the address-book window,
+// loads the contacts store into the container table, the selected group and
+// the contact table, hands these very tables to the window's main view, and
+// saves every pending change in one request or reverts to the store.
+//
+// The first load runs on a worker; every later load (after Save and Revert)
+// runs on the main thread. The tables reach the main view only through
+// updateContainerTableInViewController(), always queued to the main thread.
 class AppDelegate : public QObject
 {
     Q_OBJECT
 
 public:
+    // The user default naming the container shown last.
+    static inline const QString lastContainerIdentifierKey = QStringLiteral("MV1DlastContainerIdentifier");
+
+    // What the delegate works on; each one left out is the application's own.
+    struct Services
+    {
+        ContactStore *contactStore = nullptr;
+        KeyValueStore *keyValueStore = nullptr;
+        UserDefaults *userDefaults = nullptr;
+        QString sideStoreFilePath;
+        AlertPresenter *alertPresenter = nullptr;
+    };
+
     explicit AppDelegate(QObject *parent = nullptr);
+    explicit AppDelegate(const Services &services, QObject *parent = nullptr);
     ~AppDelegate() override;
 
+    // Builds and shows the window, empties its main view and, with access to
+    // the contacts store, loads the address book on a worker.
     void applicationDidFinishLaunching();
 
-    [[nodiscard]] WindowController *windowController() const { return m_windowController.get(); }
+    [[nodiscard]] WindowController *window() const { return m_window.get(); }
+    [[nodiscard]] AddressBookView *mainViewController() const { return m_mainViewController; }
+    // The main view of the window (not owned); none until the window has one.
+    void setMainViewController(AddressBookView *view) { m_mainViewController = view; }
+
+    [[nodiscard]] const ContainerTablePtr &containerTable() const { return m_tables.containerTable; }
+    [[nodiscard]] const GroupRecordPtr &selectedGroupDict() const { return m_tables.selectedGroupDict; }
+    [[nodiscard]] const ContactTablePtr &contactTable() const { return m_tables.contactTable; }
+    [[nodiscard]] RenmeiAndHagakiStore &sideStore() const { return *m_sideStore; }
+
+    // Loads the address book again, here and now, replacing the three tables.
+    void loadAddressBook();
+    // Queues the hand-over of the current tables to the main view.
+    void updateContainerTableInViewController();
+
+    // The Save command: commits the typing; when the window is marked edited,
+    // saves, clears the edited mark and the undo history, loads again and
+    // hands the tables over. A save the store refuses is shown and leaves
+    // everything pending.
+    void saveAddressBook(QObject *sender);
+    // Sends every pending change in one request and, once the store has taken
+    // it, writes the side store. False when the store refused it.
+    bool saveAddressBook();
+    // The Revert command: after the user's confirmation, drops every pending
+    // change with the undo history and loads again.
+    void revertAddressBookToSaved(QObject *sender);
+
+    // Save and Revert are offered exactly when the window has something to undo.
+    [[nodiscard]] bool canSaveOrRevert() const;
+
+Q_SIGNALS:
+    // The first load's tables were taken over by the main thread.
+    void addressBookLoaded();
 
 private:
-    std::unique_ptr<WindowController> m_windowController;
+    void startFirstLoad();
+    void takeOverFirstLoad();
+    void postAlert(const QString &messageText, const QString &informativeText);
+    void showPrivacyAlert();
+    void forgetPendingChanges();
+    [[nodiscard]] QString lastContainerIdentifier() const;
+
+    std::unique_ptr<ContactStore> m_ownedContactStore;
+    std::unique_ptr<AlertPresenter> m_ownedAlertPresenter;
+    ContactStore *m_contactStore = nullptr;
+    KeyValueStore *m_keyValueStore = nullptr;
+    UserDefaults *m_userDefaults = nullptr;
+    AlertPresenter *m_alertPresenter = nullptr;
+    std::unique_ptr<RenmeiAndHagakiStore> m_sideStore;
+
+    std::unique_ptr<WindowController> m_window;
+    AddressBookView *m_mainViewController = nullptr;
+    AddressBookTables m_tables;
+    QFutureWatcher<AddressBookTables> m_firstLoad;
 };

@@ -1,0 +1,252 @@
+#include "app/AddressBookLoader.h"
+
+#include "app/PersonStoreBridge_p.h"
+#include "app/RenmeiAndHagakiStore.h"
+#include "platform/contacts/ContactKeys.h"
+#include "platform/contacts/ContactStore.h"
+#include "platform/contacts/StoreContactFormatter.h"
+
+#include <QCoreApplication>
+
+#include <exception>
+
+namespace {
+
+[[nodiscard]] QString tr(const char *text)
+{
+    return QCoreApplication::translate("AddressBookLoader", text);
+}
+
+[[nodiscard]] QString containerDisplayName(const StoreContainer &container)
+{
+    switch (container.type) {
+    case StoreContainer::Type::Local:
+        return tr("On This Computer");
+    case StoreContainer::Type::Exchange:
+    case StoreContainer::Type::CardDAV:
+        return container.name;
+    case StoreContainer::Type::Unassigned:
+        break;
+    }
+    return {};
+}
+
+[[nodiscard]] GroupRecordPtr makeTopGroup(const ContainerRecord &container)
+{
+    auto top = std::make_shared<GroupRecord>();
+    top->top = true;
+    top->name = tr("All Contacts");
+    top->containerName = container.name;
+    top->uniqueId = container.identifier;
+    top->containerIdentifier = container.identifier;
+    return top;
+}
+
+[[nodiscard]] GroupRecordPtr makeGroup(const StoreGroup &group, const ContainerRecord &container)
+{
+    auto record = std::make_shared<GroupRecord>();
+    record->name = group.name();
+    record->containerName = container.name;
+    record->uniqueId = group.identifier();
+    record->cnGroup = group;
+    record->containerIdentifier = container.identifier;
+    return record;
+}
+
+[[nodiscard]] QStringList makeKeysToFetch(bool withThumbnail)
+{
+    QStringList keys{
+        ContactKeys::givenName, ContactKeys::familyName, ContactKeys::middleName,
+        ContactKeys::previousFamilyName, ContactKeys::phoneticGivenName, ContactKeys::phoneticFamilyName,
+        ContactKeys::phoneticMiddleName, ContactKeys::urlAddresses, ContactKeys::instantMessageAddresses,
+        ContactKeys::socialProfiles, ContactKeys::dates, ContactKeys::birthday,
+        ContactKeys::contactRelations, ContactKeys::contactType, ContactKeys::identifier,
+        ContactKeys::organizationName, ContactKeys::jobTitle, ContactKeys::departmentName,
+        ContactKeys::nickname, ContactKeys::namePrefix, ContactKeys::nameSuffix,
+        ContactKeys::phoneNumbers, ContactKeys::emailAddresses, ContactKeys::postalAddresses,
+        ContactKeys::imageData,
+    };
+    if (withThumbnail)
+        keys.append(ContactKeys::thumbnailImageData);
+    keys.append(StoreContactFormatter::descriptorForRequiredKeys());
+    keys.append(ContactKeys::note);
+    keys.removeDuplicates();
+    return keys;
+}
+
+}  // namespace
+
+AddressBookLoader::AddressBookLoader(const ContactStore &store, const RenmeiAndHagakiStore &sideStore)
+    : m_store(store)
+    , m_sideStore(sideStore)
+{
+}
+
+const QStringList &AddressBookLoader::keysToFetch()
+{
+    static const QStringList keys = makeKeysToFetch(true);
+    return keys;
+}
+
+const QStringList &AddressBookLoader::keysToFetchForSave()
+{
+    static const QStringList keys = makeKeysToFetch(false);
+    return keys;
+}
+
+void AddressBookLoader::postAlert(const QString &message, const QString &informativeText) const
+{
+    if (m_alertPoster)
+        m_alertPoster(message, informativeText);
+}
+
+bool AddressBookLoader::openStore() const
+{
+    StoreError error;
+    // The store object may be shared; opening only makes this thread's
+    // connection, so the const_cast changes nothing the caller sees.
+    if (const_cast<ContactStore &>(m_store).open(&error))
+        return true;
+    qWarning("%s: ERROR %s", Q_FUNC_INFO, qPrintable(error.description));
+    QString informativeText = error.description;
+    if (!informativeText.contains(m_store.filePath()))
+        informativeText += QLatin1Char('\n') + m_store.filePath();
+    postAlert(tr("Couldn't open the contacts store."), informativeText);
+    return false;
+}
+
+ContainerTablePtr AddressBookLoader::aContainerTable() const
+{
+    auto table = std::make_shared<ContainerTable>();
+    StoreError error;
+    const QList<StoreContainer> containers = m_store.containersMatchingPredicate({}, &error);
+    if (error.isError())
+        qWarning("%s: ERROR %s", Q_FUNC_INFO, qPrintable(error.description));
+    for (const StoreContainer &container : containers) {
+        auto record = std::make_shared<ContainerRecord>();
+        record->name = containerDisplayName(container);
+        record->type = int(container.type);
+        record->identifier = container.identifier;
+        if (record->identifier.isEmpty() || record->name.isEmpty())
+            continue;
+        record->groups->append(makeTopGroup(*record));
+        table->append(record);
+        appendGroups(*record);
+    }
+    return table;
+}
+
+void AddressBookLoader::appendGroups(ContainerRecord &container) const
+{
+    const StorePredicate predicate = StorePredicate::predicateForGroupsInContainerWithIdentifier(container.identifier);
+    try {
+        StoreError error;
+        const QList<StoreGroup> groups = m_store.groupsMatchingPredicate(predicate, &error);
+        if (error.isError())
+            qWarning("%s: ERROR can't find groups in %s", Q_FUNC_INFO, qPrintable(container.name));
+        for (const StoreGroup &group : groups)
+            container.groups->append(makeGroup(group, container));
+    } catch (const std::exception &exception) {
+        qWarning("%s: Exception ERROR at groupsMatchingPredicate for %s: %s", Q_FUNC_INFO,
+                 qPrintable(container.name), exception.what());
+        postAlert(tr("Error on reading a group in the '%1'.").arg(container.name),
+                  tr("Please check the account settings."));
+    }
+}
+
+std::optional<QList<StoreContact>> AddressBookLoader::cnContactsForGroup(const std::optional<StoreGroup> &group,
+                                                                         const QString &containerIdentifier) const
+{
+    StoreError error;
+    if (group) {
+        const QList<StoreGroup> groups = m_store.groupsMatchingPredicate(
+            StorePredicate::predicateForGroupsInContainerWithIdentifier(containerIdentifier), &error);
+        if (error.isError())
+            qWarning("%s: ERROR can't find groups in %s", Q_FUNC_INFO, qPrintable(containerIdentifier));
+        for (const StoreGroup &candidate : groups) {
+            if (candidate.identifier() == group->identifier()) {
+                return m_store.unifiedContactsMatchingPredicate(
+                    StorePredicate::predicateForContactsInGroupWithIdentifier(candidate.identifier()), keysToFetch());
+            }
+        }
+        return std::nullopt;
+    }
+    StoreFetchRequest request;
+    request.keysToFetch = keysToFetch();
+    request.predicate = StorePredicate::predicateForContactsInContainerWithIdentifier(containerIdentifier);
+    request.unifyResults = false;
+    request.mutableObjects = true;
+    QList<StoreContact> contacts;
+    const bool fetched = m_store.enumerateContactsWithFetchRequest(
+        request, [&contacts](const StoreContact &contact, bool *) { contacts.append(contact); }, &error);
+    if (!fetched) {
+        qWarning("%s: ERROR can't fetch the contacts of %s: %s", Q_FUNC_INFO, qPrintable(containerIdentifier),
+                 qPrintable(error.description));
+        return std::nullopt;
+    }
+    return contacts;
+}
+
+ContactTablePtr AddressBookLoader::makeContactTable(const QList<StoreContact> &contacts,
+                                                    const RenmeiAndHagakiRecords *fileRecords) const
+{
+    auto table = std::make_shared<ContactTable>();
+    table->reserve(contacts.size());
+    for (const StoreContact &contact : contacts) {
+        const MVPersonPtr person = PersonStoreBridge::personWithStoreContact(contact);
+        table->append(ContactRecord::makeWithPerson(person));
+        if (!fileRecords)
+            continue;
+        if (const auto record = fileRecords->constFind(person->uniqueId()); record != fileRecords->cend())
+            RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(*record, *person);
+    }
+    return table;
+}
+
+void AddressBookLoader::applyKeyValueRecords(const ContactTable &table) const
+{
+    if (!m_sideStore.isKeyValueStoreAvailable())
+        return;
+    for (const ContactRecordPtr &row : table) {
+        if (const std::optional<RenmeiAndHagakiRecord> record = m_sideStore.keyValueRestoreValueForKey(row->uniqueId))
+            RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(*record, *row->person);
+    }
+}
+
+AddressBookTables AddressBookLoader::loadAddressBook(const QString &preferredContainerIdentifier,
+                                                     const AddressBookTables &previous) const
+{
+    AddressBookTables tables = previous;
+    if (!openStore()) {
+        tables.containerTable = std::make_shared<ContainerTable>();
+        return tables;
+    }
+    tables.containerTable = aContainerTable();
+    const QString preferred =
+        preferredContainerIdentifier.isEmpty() ? m_store.defaultContainerIdentifier() : preferredContainerIdentifier;
+    const std::optional<RenmeiAndHagakiContainers> sideRecords = m_sideStore.restoreRenmeiAndHagakiContainers();
+    if (tables.containerTable->isEmpty())
+        return tables;
+
+    ContainerRecordPtr chosen = tables.containerTable->first();
+    for (const ContainerRecordPtr &container : std::as_const(*tables.containerTable)) {
+        if (container->identifier == preferred) {
+            chosen = container;
+            break;
+        }
+    }
+    const GroupRecordPtr top = chosen->topGroup();
+    tables.selectedGroupDict = top;
+    const QList<StoreContact> contacts = cnContactsForGroup(top->cnGroup, top->containerIdentifier).value_or(QList<StoreContact>());
+    const RenmeiAndHagakiRecords *fileRecords = nullptr;
+    if (sideRecords) {
+        if (const auto found = sideRecords->constFind(chosen->identifier); found != sideRecords->cend())
+            fileRecords = &*found;
+    }
+    // An empty container still gets a table of its own, so that contacts
+    // added to it have a table to go into.
+    top->contactTable = makeContactTable(contacts, fileRecords);
+    applyKeyValueRecords(*top->contactTable);
+    tables.contactTable = top->contactTable;
+    return tables;
+}

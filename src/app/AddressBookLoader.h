@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/AddressBookTables.h"
+#include "app/RenmeiAndHagakiStore.h"
+#include "platform/contacts/StoreContact.h"
+#include "platform/contacts/StoreGroup.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class ContactStore;
+
+// Reads the contacts store into the address book's tables: every container
+// with its top group "All Contacts" and its groups, and the contacts of the
+// chosen container, each in a new MVPerson with its side records applied
+// (the file's first, then the key-value store's, which win).
+//
+// Touches no widget, so it runs on a worker for the first load. Alerts are
+// handed to the poster, which must bring them to the main thread.
+class AddressBookLoader
+{
+public:
+    using AlertPoster = std::function<void(const QString &message, const QString &informativeText)>;
+
+    AddressBookLoader(const ContactStore &store, const RenmeiAndHagakiStore &sideStore);
+
+    void setAlertPoster(const AlertPoster &poster) { m_alertPoster = poster; }
+
+    // The tables of the store. The preferred container is the one last shown
+    // (empty: the store's default container); when the store has no usable
+    // container, the selected group and contact table of previous are kept.
+    [[nodiscard]] AddressBookTables loadAddressBook(const QString &preferredContainerIdentifier,
+                                                    const AddressBookTables &previous = {}) const;
+
+    // Every container with its top group and groups, but no contacts.
+    [[nodiscard]] ContainerTablePtr aContainerTable() const;
+
+    // The contacts of a group of the container, or without a group every
+    // contact of the container; nullopt when they can't be fetched.
+    [[nodiscard]] std::optional<QList<StoreContact>> cnContactsForGroup(const std::optional<StoreGroup> &group,
+                                                                        const QString &containerIdentifier) const;
+
+    // The contact keys every fetch of the address book asks for.
+    [[nodiscard]] static const QStringList &keysToFetch();
+    // The same without the thumbnail, which the store makes itself on saving.
+    [[nodiscard]] static const QStringList &keysToFetchForSave();
+
+private:
+    [[nodiscard]] bool openStore() const;
+    void appendGroups(ContainerRecord &container) const;
+    [[nodiscard]] ContactTablePtr makeContactTable(const QList<StoreContact> &contacts,
+                                                   const RenmeiAndHagakiRecords *fileRecords) const;
+    void applyKeyValueRecords(const ContactTable &table) const;
+    void postAlert(const QString &message, const QString &informativeText) const;
+
+    const ContactStore &m_store;
+    const RenmeiAndHagakiStore &m_sideStore;
+    AlertPoster m_alertPoster;
+};

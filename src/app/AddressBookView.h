@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/ContainerRecord.h"
+
+#include <QVariant>
+
+// What the application delegate needs of the address-book window's main view:
+// it hands the view the very tables it holds, asks it to re-apply its
+// settings, and before a save has the value being typed committed.
+class AddressBookView
+{
+public:
+    virtual ~AddressBookView() = default;
+
+    virtual void setContainerTable(const ContainerTablePtr &containerTable) = 0;
+    virtual void setSelectedGroupDict(const GroupRecordPtr &selectedGroupDict) = 0;
+    virtual void setContactTable(const ContactTablePtr &contactTable) = 0;
+    // With nothing: re-applies the sort, the group pane and the print settings.
+    virtual void setRepresentedObject(const QVariant &representedObject) = 0;
+
+    // Ends the typing into a cell, committing its value; true when a value
+    // was being typed.
+    virtual bool commitEditing() = 0;
+    // Rebuilds and redraws the contact table's rows.
+    virtual void updateTable() = 0;
+};

@@ -1,0 +1,262 @@
+#include "app/RenmeiAndHagakiStore.h"
+
+#include "model/MVPerson.h"
+#include "platform/ApplicationPaths.h"
+#include "platform/KeyValueStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+namespace {
+
+// The file's own marks: anything else at the file's place is not ours.
+const QString formatKey = QStringLiteral("format");
+const QString formatName = QStringLiteral("Quillmark RenmeiAndHagakiContainers");
+const QString versionKey = QStringLiteral("version");
+const QString containersKey = QStringLiteral("containers");
+constexpr int fileVersion = 1;
+
+// The layout string of the address with the label index, or empty when the
+// person has no such address.
+[[nodiscard]] QString layoutStringOfAddress(const MVPerson &person, const LabeledValueRecord &address)
+{
+    return person.layoutStringFromHagakiLayoutDict(&address.layout);
+}
+
+[[nodiscard]] const RenmeiAndHagakiRecord::HagakiEntry *matchingEntry(const RenmeiAndHagakiRecord &record,
+                                                                     const LabeledValueRecord &address)
+{
+    const QString label = address.labelText();
+    for (const RenmeiAndHagakiRecord::HagakiEntry &entry : record.hagakiArray) {
+        if (entry.label == label && entry.addressString == address.stringValue)
+            return &entry;
+    }
+    return nullptr;
+}
+
+[[nodiscard]] QJsonObject containersToJson(const RenmeiAndHagakiContainers &containers)
+{
+    QJsonObject json;
+    for (auto container = containers.cbegin(); container != containers.cend(); ++container) {
+        QJsonObject records;
+        for (auto record = container->cbegin(); record != container->cend(); ++record)
+            records.insert(record.key(), QJsonObject::fromVariantMap(record->toVariantMap()));
+        json.insert(container.key(), records);
+    }
+    return json;
+}
+
+// The containers of a file's JSON; nullopt when any part is not of the
+// file's shape, since a file of ours never holds such a part.
+[[nodiscard]] std::optional<RenmeiAndHagakiContainers> containersFromJson(const QJsonObject &json)
+{
+    RenmeiAndHagakiContainers containers;
+    for (auto container = json.constBegin(); container != json.constEnd(); ++container) {
+        if (!container->isObject())
+            return std::nullopt;
+        const QJsonObject records = container->toObject();
+        RenmeiAndHagakiRecords &target = containers[container.key()];
+        for (auto record = records.constBegin(); record != records.constEnd(); ++record) {
+            if (!record->isObject())
+                return std::nullopt;
+            std::optional<RenmeiAndHagakiRecord> value =
+                RenmeiAndHagakiRecord::fromVariantMap(record->toObject().toVariantMap());
+            if (!value)
+                return std::nullopt;
+            target.insert(record.key(), std::move(*value));
+        }
+    }
+    return containers;
+}
+
+void mergeInto(RenmeiAndHagakiContainers &stored, const RenmeiAndHagakiContainers &changes)
+{
+    for (auto container = changes.cbegin(); container != changes.cend(); ++container) {
+        RenmeiAndHagakiRecords &target = stored[container.key()];
+        for (auto record = container->cbegin(); record != container->cend(); ++record) {
+            if (record->isEmpty())
+                target.remove(record.key());
+            else
+                target.insert(record.key(), *record);
+        }
+        if (target.isEmpty())
+            stored.remove(container.key());
+    }
+}
+
+}  // namespace
+
+RenmeiAndHagakiStore::RenmeiAndHagakiStore(KeyValueStore *keyValueStore, const QString &filePath)
+    : m_keyValueStore(keyValueStore)
+    , m_filePath(filePath.isEmpty() ? defaultFilePath() : filePath)
+{
+}
+
+QString RenmeiAndHagakiStore::fileName()
+{
+    return QStringLiteral("RenmeiAndHagakiContainers.data");
+}
+
+QString RenmeiAndHagakiStore::defaultFilePath()
+{
+    const QString folder = ApplicationPaths::applicationDataFolder();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + fileName();
+}
+
+RenmeiAndHagakiRecord RenmeiAndHagakiStore::makeRenmeiAndHagakiDict(MVPerson &person)
+{
+    RenmeiAndHagakiRecord record;
+    const QString renmei = person.stringValues()->value(FieldId::Renmei);
+    if (!renmei.isEmpty())
+        record.renmei = renmei;
+    // A contact without address has no address record to take a layout
+    // string from, so it has no entry.
+    for (const LabeledValueRecordPtr &address : std::as_const(*person.addressValues())) {
+        const QString layoutString = layoutStringOfAddress(person, *address);
+        if (!layoutString.isEmpty())
+            record.hagakiArray.append({address->labelText(), address->stringValue, layoutString});
+    }
+    return record;
+}
+
+void RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(const RenmeiAndHagakiRecord &record, MVPerson &person)
+{
+    if (record.renmei)
+        person.stringValues()->setEntry(FieldId::Renmei, *record.renmei);
+    if (record.hagakiArray.isEmpty())
+        return;
+    for (const LabeledValueRecordPtr &address : std::as_const(*person.addressValues())) {
+        const RenmeiAndHagakiRecord::HagakiEntry *entry = matchingEntry(record, *address);
+        if (entry && !entry->layoutString.isEmpty())
+            MVPerson::hagakiLayoutFromLayoutString(&address->layout, entry->layoutString);
+    }
+}
+
+RenmeiAndHagakiStore::FileContents RenmeiAndHagakiStore::readFile() const
+{
+    QFile file(m_filePath);
+    if (m_filePath.isEmpty() || !file.exists())
+        return {};
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("%s: ERROR can't read %s: %s", Q_FUNC_INFO, qPrintable(m_filePath), qPrintable(file.errorString()));
+        return {FileState::Unreadable, {}};
+    }
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
+    const QJsonObject json = document.object();
+    if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
+        qWarning("%s: ERROR %s is not readable: %s", Q_FUNC_INFO, qPrintable(m_filePath),
+                 qPrintable(parseError.errorString()));
+        return {FileState::Unreadable, {}};
+    }
+    if (json.value(formatKey).toString() != formatName || json.value(versionKey).toInt(-1) != fileVersion) {
+        qWarning("%s: ERROR %s is of an unknown format or version", Q_FUNC_INFO, qPrintable(m_filePath));
+        return {FileState::Unreadable, {}};
+    }
+    std::optional<RenmeiAndHagakiContainers> containers;
+    if (json.value(containersKey).isObject())
+        containers = containersFromJson(json.value(containersKey).toObject());
+    if (!containers) {
+        qWarning("%s: ERROR %s holds records of a wrong shape", Q_FUNC_INFO, qPrintable(m_filePath));
+        return {FileState::Unreadable, {}};
+    }
+    return {FileState::Read, std::move(*containers)};
+}
+
+std::optional<RenmeiAndHagakiContainers> RenmeiAndHagakiStore::restoreRenmeiAndHagakiContainers() const
+{
+    FileContents contents = readFile();
+    if (contents.state != FileState::Read)
+        return std::nullopt;
+    return std::move(contents.containers);
+}
+
+bool RenmeiAndHagakiStore::keepUnreadableFile() const
+{
+    const QString backupPath = m_filePath + QStringLiteral(".bak");
+    if (QFile::exists(backupPath) && !QFile::remove(backupPath)) {
+        qWarning("%s: ERROR can't replace %s", Q_FUNC_INFO, qPrintable(backupPath));
+        return false;
+    }
+    if (!QFile::copy(m_filePath, backupPath)) {
+        qWarning("%s: ERROR can't keep %s as %s", Q_FUNC_INFO, qPrintable(m_filePath), qPrintable(backupPath));
+        return false;
+    }
+    ApplicationPaths::makeOwnerOnly(backupPath);
+    return true;
+}
+
+bool RenmeiAndHagakiStore::saveRenmeiAndHagakiContainers(const RenmeiAndHagakiContainers &records) const
+{
+    if (m_filePath.isEmpty() || !QDir().mkpath(QFileInfo(m_filePath).absolutePath())) {
+        qWarning("%s: ERROR no folder for %s", Q_FUNC_INFO, qPrintable(m_filePath));
+        return false;
+    }
+    FileContents stored = readFile();
+    if (stored.state == FileState::Unreadable && !keepUnreadableFile())
+        return false;
+    mergeInto(stored.containers, records);
+
+    QJsonObject json;
+    json.insert(formatKey, formatName);
+    json.insert(versionKey, fileVersion);
+    json.insert(containersKey, containersToJson(stored.containers));
+
+    QSaveFile file(m_filePath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        qWarning("%s: ERROR can't write %s: %s", Q_FUNC_INFO, qPrintable(m_filePath), qPrintable(file.errorString()));
+        return false;
+    }
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    file.write(QJsonDocument(json).toJson(QJsonDocument::Compact));
+    if (!file.commit()) {
+        qWarning("%s: ERROR can't write %s: %s", Q_FUNC_INFO, qPrintable(m_filePath), qPrintable(file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+void RenmeiAndHagakiStore::keyValueSaveRenmeiAndHagaki(const RenmeiAndHagakiContainers &records) const
+{
+    if (!m_keyValueStore)
+        return;
+    for (const RenmeiAndHagakiRecords &container : records) {
+        for (auto record = container.cbegin(); record != container.cend(); ++record) {
+            if (record->isEmpty())
+                m_keyValueStore->removeObjectForKey(record.key());
+            else
+                keyValueSaveValue(record->toVariantMap(), record.key());
+        }
+    }
+    m_keyValueStore->synchronize();
+}
+
+void RenmeiAndHagakiStore::keyValueSaveValue(const QVariantMap &value, const QString &key) const
+{
+    if (m_keyValueStore && !value.isEmpty() && !key.isEmpty())
+        m_keyValueStore->setObject(value, key);
+}
+
+std::optional<RenmeiAndHagakiRecord> RenmeiAndHagakiStore::keyValueRestoreValueForKey(const QString &key) const
+{
+    if (!m_keyValueStore || key.isEmpty())
+        return std::nullopt;
+    const QVariant value = m_keyValueStore->objectForKey(key);
+    if (!value.isValid())
+        return std::nullopt;
+    std::optional<RenmeiAndHagakiRecord> record;
+    if (value.metaType().id() == QMetaType::QVariantMap)
+        record = RenmeiAndHagakiRecord::fromVariantMap(value.toMap());
+    if (!record)
+        qWarning("%s: ERROR the entry of %s is not a side record; skipped", Q_FUNC_INFO, qPrintable(key));
+    return record;
+}
+
+bool RenmeiAndHagakiStore::isKeyValueStoreAvailable() const
+{
+    return m_keyValueStore && m_keyValueStore->isAvailable();
+}

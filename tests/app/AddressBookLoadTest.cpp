@@ -1,0 +1,156 @@
+#include "AddressBookTestSupport.h"
+
+#include "app/RenmeiAndHagakiStore.h"
+
+#include <QFile>
+
+TEST_F(AddressBookTest, LocalOnlyStoreLoadsAsOneContainerWithAllContacts)
+{
+    seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"));
+    seedContact(QStringLiteral("Hanako"), QStringLiteral("Sato"));
+    launch();
+
+    const ContainerTablePtr containers = m_delegate->containerTable();
+    ASSERT_EQ(containers->size(), 1);
+    const ContainerRecordPtr local = containers->first();
+    EXPECT_EQ(local->name, QStringLiteral("On This Computer"));
+    EXPECT_EQ(local->type, 1);
+    EXPECT_EQ(local->identifier, m_store->defaultContainerIdentifier());
+    ASSERT_EQ(local->groups->size(), 1);
+    const GroupRecordPtr top = local->topGroup();
+    EXPECT_TRUE(top->top);
+    EXPECT_EQ(top->name, QStringLiteral("All Contacts"));
+    EXPECT_EQ(top->uniqueId, local->identifier);
+    EXPECT_EQ(top->containerName, QStringLiteral("On This Computer"));
+    EXPECT_FALSE(top->cnGroup.has_value());
+
+    EXPECT_EQ(m_delegate->selectedGroupDict(), top);
+    EXPECT_EQ(m_delegate->contactTable(), top->contactTable);
+    ASSERT_EQ(top->contactTable->size(), 2);
+    for (const ContactRecordPtr &row : std::as_const(*top->contactTable)) {
+        EXPECT_EQ(row->labelIndex, 0);
+        EXPECT_FALSE(row->isNew);
+        EXPECT_FALSE(row->deleted);
+        EXPECT_EQ(row->uniqueId, row->person->uniqueId());
+        EXPECT_FALSE(row->person->created());
+        EXPECT_FALSE(row->person->changed());
+    }
+    EXPECT_EQ(top->contactTable->at(0)->person->nameValue()->firstName, QStringLiteral("Taro"));
+}
+
+TEST_F(AddressBookTest, HandOverGivesTheMainViewTheDelegatesVeryTablesThenTheRepresentedObject)
+{
+    seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"));
+    launch();
+
+    EXPECT_EQ(m_view.containerTable, m_delegate->containerTable());
+    EXPECT_EQ(m_view.selectedGroupDict, m_delegate->selectedGroupDict());
+    EXPECT_EQ(m_view.contactTable, m_delegate->contactTable());
+    // Emptied at start-up, then the loaded tables, each time followed by the
+    // represented object.
+    const QStringList handOver{QStringLiteral("containerTable"), QStringLiteral("selectedGroupDict"),
+                               QStringLiteral("contactTable"), QStringLiteral("representedObject")};
+    EXPECT_EQ(m_view.calls, handOver + handOver);
+}
+
+TEST_F(AddressBookTest, HandOverIsQueuedEvenOnTheMainThread)
+{
+    launch();
+    m_view.calls.clear();
+    m_delegate->updateContainerTableInViewController();
+    EXPECT_TRUE(m_view.calls.isEmpty());
+    processEvents();
+    EXPECT_EQ(m_view.calls.size(), 4);
+}
+
+TEST_F(AddressBookTest, StaleLastContainerIdentifierFallsBackToTheFirstContainer)
+{
+    seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"));
+    m_userDefaults->setObject(QStringLiteral("no-such-container"), AppDelegate::lastContainerIdentifierKey);
+    launch();
+
+    ASSERT_EQ(m_delegate->containerTable()->size(), 1);
+    EXPECT_EQ(m_delegate->selectedGroupDict(), m_delegate->containerTable()->first()->topGroup());
+    ASSERT_TRUE(m_delegate->contactTable());
+    EXPECT_EQ(m_delegate->contactTable()->size(), 1);
+}
+
+TEST_F(AddressBookTest, GroupsFollowTheTopGroupWithTheirStoreGroupAndNoContactsYet)
+{
+    const StoreContact taro = seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"));
+    seedGroup(QStringLiteral("Family"), {taro.identifier()});
+    seedGroup(QString());
+    launch();
+
+    const GroupListPtr groups = m_delegate->containerTable()->first()->groups;
+    ASSERT_EQ(groups->size(), 3);
+    const GroupRecordPtr family = groups->at(1);
+    EXPECT_FALSE(family->top);
+    EXPECT_EQ(family->name, QStringLiteral("Family"));
+    ASSERT_TRUE(family->cnGroup.has_value());
+    EXPECT_EQ(family->uniqueId, family->cnGroup->identifier());
+    EXPECT_EQ(family->containerIdentifier, m_store->defaultContainerIdentifier());
+    EXPECT_FALSE(family->contactTable);
+    EXPECT_EQ(groups->at(2)->name, QString());
+}
+
+TEST_F(AddressBookTest, EmptyContainerGetsAnEmptyTableToAddContactsTo)
+{
+    launch();
+    ASSERT_TRUE(m_delegate->contactTable());
+    EXPECT_TRUE(m_delegate->contactTable()->isEmpty());
+    EXPECT_EQ(m_delegate->contactTable(), topGroup()->contactTable);
+}
+
+TEST_F(AddressBookTest, StoreThatCannotBeOpenedIsAnAlertNamingTheFile)
+{
+    const QString path = m_folder + QStringLiteral("/Broken.sqlite");
+    QFile broken(path);
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write(QByteArray(4096, 'x'));
+    broken.close();
+    m_delegate.reset();
+    m_store = std::make_unique<ContactStore>(path);
+    relaunch();
+
+    ASSERT_EQ(m_alerts.alerts.size(), 1);
+    EXPECT_TRUE(m_alerts.alerts.first().informativeText.contains(path))
+        << m_alerts.alerts.first().informativeText.toStdString();
+    EXPECT_TRUE(m_delegate->containerTable()->isEmpty());
+}
+
+TEST_F(AddressBookTest, SideRecordsApplyFromTheFileThenFromTheKeyValueStore)
+{
+    const StoreContact taro = seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"));
+    const StoreContact hanako = seedContact(QStringLiteral("Hanako"), QStringLiteral("Sato"));
+    RenmeiAndHagakiStore sideStore(m_keyValueStore.get(), sideFilePath());
+    RenmeiAndHagakiRecord fileRecord;
+    fileRecord.renmei = QStringLiteral("From the file");
+    ASSERT_TRUE(sideStore.saveRenmeiAndHagakiContainers(
+        {{m_store->defaultContainerIdentifier(), {{taro.identifier(), fileRecord}, {hanako.identifier(), fileRecord}}}}));
+    RenmeiAndHagakiRecord keyValueRecord;
+    keyValueRecord.renmei = QStringLiteral("From the key-value store");
+    sideStore.keyValueSaveRenmeiAndHagaki({{QStringLiteral("any"), {{hanako.identifier(), keyValueRecord}}}});
+    launch();
+
+    EXPECT_EQ(rowNamed(QStringLiteral("Taro"))->person->stringValues()->value(FieldId::Renmei),
+              QStringLiteral("From the file"));
+    EXPECT_EQ(rowNamed(QStringLiteral("Hanako"))->person->stringValues()->value(FieldId::Renmei),
+              QStringLiteral("From the key-value store"));
+}
+
+TEST_F(AddressBookTest, KeyValueEntryOfTheWrongShapeIsSkipped)
+{
+    const StoreContact taro = seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"));
+    const StoreContact hanako = seedContact(QStringLiteral("Hanako"), QStringLiteral("Sato"));
+    m_keyValueStore->setObject(QStringLiteral("not a record"), taro.identifier());
+    m_keyValueStore->setObject(QVariantMap{{QStringLiteral("Renmei"), 42}}, hanako.identifier());
+    LogCapture log;
+    launch();
+
+    EXPECT_EQ(topGroup()->contactTable->size(), 2);
+    EXPECT_TRUE(rowNamed(QStringLiteral("Taro"))->person->stringValues()->value(FieldId::Renmei).isEmpty());
+    EXPECT_TRUE(rowNamed(QStringLiteral("Hanako"))->person->stringValues()->value(FieldId::Renmei).isEmpty());
+    EXPECT_TRUE(log.contains(taro.identifier()));
+    EXPECT_TRUE(log.contains(hanako.identifier()));
+}

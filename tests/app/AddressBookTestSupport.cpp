@@ -1,0 +1,181 @@
+#include "AddressBookTestSupport.h"
+
+#include "common/TestEnvironment.h"
+#include "app/WindowController.h"
+#include "platform/UndoManager.h"
+#include "platform/contacts/ContactKeys.h"
+#include "platform/contacts/StoreTestHooks_p.h"
+
+#include <QCoreApplication>
+#include <QMutex>
+#include <QSignalSpy>
+#include <QUuid>
+
+namespace {
+
+QMutex logMutex;
+QStringList capturedLines;
+QtMessageHandler previousHandler = nullptr;
+
+void captureMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    {
+        QMutexLocker lock(&logMutex);
+        capturedLines.append(message);
+    }
+    if (previousHandler && type != QtWarningMsg)
+        previousHandler(type, context, message);
+}
+
+}  // namespace
+
+LogCapture::LogCapture()
+{
+    QMutexLocker lock(&logMutex);
+    capturedLines.clear();
+    previousHandler = qInstallMessageHandler(captureMessage);
+}
+
+LogCapture::~LogCapture()
+{
+    qInstallMessageHandler(previousHandler);
+}
+
+QStringList LogCapture::lines() const
+{
+    QMutexLocker lock(&logMutex);
+    return capturedLines;
+}
+
+bool LogCapture::contains(const QString &text) const
+{
+    const QStringList all = lines();
+    return std::any_of(all.cbegin(), all.cend(), [&text](const QString &line) { return line.contains(text); });
+}
+
+void AddressBookTest::SetUp()
+{
+    m_folder = TestEnvironment::makeScratchFolder(QUuid::createUuid().toString(QUuid::WithoutBraces));
+    m_store = std::make_unique<ContactStore>(m_folder + QStringLiteral("/Contacts.sqlite"));
+    m_keyValueStore = std::make_unique<KeyValueStore>(m_folder + QStringLiteral("/KeyValueStore.json"));
+    m_userDefaults = std::make_unique<UserDefaults>(m_folder + QStringLiteral("/Quillmark.conf"));
+    makeDelegate();
+}
+
+void AddressBookTest::TearDown()
+{
+    StoreTestHooks::setStatementHook({});
+    m_delegate.reset();
+}
+
+void AddressBookTest::makeDelegate()
+{
+    AppDelegate::Services services;
+    services.contactStore = m_store.get();
+    services.keyValueStore = m_keyValueStore.get();
+    services.userDefaults = m_userDefaults.get();
+    services.sideStoreFilePath = sideFilePath();
+    services.alertPresenter = &m_alerts;
+    m_delegate = std::make_unique<AppDelegate>(services);
+    m_delegate->setMainViewController(&m_view);
+}
+
+void AddressBookTest::relaunch()
+{
+    m_delegate.reset();
+    m_keyValueStore->synchronize();
+    m_keyValueStore = std::make_unique<KeyValueStore>(m_folder + QStringLiteral("/KeyValueStore.json"));
+    m_view = RecordingAddressBookView();
+    makeDelegate();
+    launch();
+}
+
+void AddressBookTest::launch()
+{
+    QSignalSpy loaded(m_delegate.get(), &AppDelegate::addressBookLoaded);
+    m_delegate->applicationDidFinishLaunching();
+    ASSERT_TRUE(loaded.wait(10000));
+    processEvents();
+}
+
+void AddressBookTest::processEvents()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+StoreContact AddressBookTest::seedContact(const QString &givenName, const QString &familyName,
+                                          const std::function<void(StoreContact &)> &fill)
+{
+    StoreContact contact;
+    contact.setGivenName(givenName);
+    contact.setFamilyName(familyName);
+    if (fill)
+        fill(contact);
+    StoreSaveRequest request;
+    request.addContact(contact);
+    StoreError error;
+    EXPECT_TRUE(m_store->execute(request, &error)) << error.description.toStdString();
+    return contact;
+}
+
+StoreGroup AddressBookTest::seedGroup(const QString &name, const QStringList &memberIdentifiers)
+{
+    StoreGroup group(name);
+    StoreSaveRequest request;
+    request.addGroup(group);
+    for (const QString &identifier : memberIdentifiers) {
+        const std::optional<StoreContact> contact = m_store->unifiedContactWithIdentifier(identifier, {});
+        EXPECT_TRUE(contact.has_value());
+        if (contact)
+            request.addMember(*contact, group);
+    }
+    StoreError error;
+    EXPECT_TRUE(m_store->execute(request, &error)) << error.description.toStdString();
+    return group;
+}
+
+GroupRecordPtr AddressBookTest::topGroup() const
+{
+    return m_delegate->containerTable()->first()->topGroup();
+}
+
+ContactRecordPtr AddressBookTest::rowNamed(const QString &givenName) const
+{
+    for (const ContactRecordPtr &row : std::as_const(*topGroup()->contactTable)) {
+        if (row->person->nameValue()->firstName == givenName)
+            return row;
+    }
+    return {};
+}
+
+void AddressBookTest::markEdited()
+{
+    WindowController *window = m_delegate->window();
+    window->undoManager()->registerUndo(this, [] {});
+    window->setWindowModified(true);
+}
+
+bool AddressBookTest::save()
+{
+    const ContainerTablePtr before = m_delegate->containerTable();
+    m_delegate->saveAddressBook(nullptr);
+    processEvents();
+    return m_delegate->containerTable() != before;
+}
+
+QStringList AddressBookTest::contactsInGroupNamed(const QString &name) const
+{
+    const QList<StoreGroup> groups = m_store->groupsMatchingPredicate({});
+    for (const StoreGroup &group : groups) {
+        if (group.name() != name)
+            continue;
+        QStringList names;
+        for (const StoreContact &contact : m_store->unifiedContactsMatchingPredicate(
+                 StorePredicate::predicateForContactsInGroupWithIdentifier(group.identifier()),
+                 {ContactKeys::givenName}))
+            names.append(contact.givenName());
+        return names;
+    }
+    return {};
+}

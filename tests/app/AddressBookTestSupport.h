@@ -1,0 +1,124 @@
+#pragma once
+
+#include "app/AddressBookView.h"
+#include "app/AlertPresenter.h"
+#include "app/AppDelegate.h"
+#include "platform/KeyValueStore.h"
+#include "platform/UserDefaults.h"
+#include "platform/contacts/ContactStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+// The main view as the application delegate sees it: remembers what it was
+// handed, and commits "typing" through a hook.
+class RecordingAddressBookView : public AddressBookView
+{
+public:
+    void setContainerTable(const ContainerTablePtr &table) override { containerTable = table; calls.append(QStringLiteral("containerTable")); }
+    void setSelectedGroupDict(const GroupRecordPtr &group) override { selectedGroupDict = group; calls.append(QStringLiteral("selectedGroupDict")); }
+    void setContactTable(const ContactTablePtr &table) override { contactTable = table; calls.append(QStringLiteral("contactTable")); }
+    void setRepresentedObject(const QVariant &) override { calls.append(QStringLiteral("representedObject")); }
+    bool commitEditing() override
+    {
+        calls.append(QStringLiteral("commitEditing"));
+        if (!typing)
+            return false;
+        typing();
+        typing = nullptr;
+        return true;
+    }
+    void updateTable() override { calls.append(QStringLiteral("updateTable")); }
+
+    ContainerTablePtr containerTable;
+    GroupRecordPtr selectedGroupDict;
+    ContactTablePtr contactTable;
+    QStringList calls;
+    // A value being typed; committed by the next commitEditing().
+    std::function<void()> typing;
+};
+
+// Records every alert and answers confirmations with a chosen button.
+class RecordingAlertPresenter : public AlertPresenter
+{
+public:
+    struct Alert
+    {
+        QString messageText;
+        QString informativeText;
+    };
+
+    void showAlert(QWidget *, const QString &messageText, const QString &informativeText) override
+    {
+        alerts.append({messageText, informativeText});
+    }
+    void askConfirmation(QWidget *, const QString &messageText, const std::function<void(int)> &completion) override
+    {
+        confirmations.append(messageText);
+        completion(answer);
+    }
+
+    QList<Alert> alerts;
+    QStringList confirmations;
+    int answer = FirstButtonReturn;
+};
+
+// Captures the log lines written while it lives.
+class LogCapture
+{
+public:
+    LogCapture();
+    ~LogCapture();
+    [[nodiscard]] QStringList lines() const;
+    [[nodiscard]] bool contains(const QString &text) const;
+};
+
+// An address book on its own files in a scratch folder: store, key-value
+// store, preferences and side-store file, and an application delegate over
+// them with a recording main view and alerts.
+class AddressBookTest : public testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A new delegate over the same files, as after quitting and starting again.
+    void relaunch();
+    // Starts the delegate and waits until the first load was handed over.
+    void launch();
+    // Lets queued calls (hand-over, alerts) run.
+    static void processEvents();
+
+    // Adds a contact to the store directly, as another program would.
+    StoreContact seedContact(const QString &givenName, const QString &familyName,
+                             const std::function<void(StoreContact &)> &fill = {});
+    StoreGroup seedGroup(const QString &name, const QStringList &memberIdentifiers = {});
+
+    // The top-group row of the contact with the given name in the delegate's tables.
+    [[nodiscard]] ContactRecordPtr rowNamed(const QString &givenName) const;
+    [[nodiscard]] GroupRecordPtr topGroup() const;
+    // Marks the window edited, as every undoable edit does, with one undo step.
+    void markEdited();
+    // The Save command; true when it reached the store (the tables were replaced).
+    bool save();
+
+    [[nodiscard]] QString sideFilePath() const { return m_folder + QStringLiteral("/RenmeiAndHagakiContainers.data"); }
+    [[nodiscard]] QStringList contactsInGroupNamed(const QString &name) const;
+
+    QString m_folder;
+    std::unique_ptr<ContactStore> m_store;
+    std::unique_ptr<KeyValueStore> m_keyValueStore;
+    std::unique_ptr<UserDefaults> m_userDefaults;
+    RecordingAddressBookView m_view;
+    RecordingAlertPresenter m_alerts;
+    std::unique_ptr<AppDelegate> m_delegate;
+
+private:
+    void makeDelegate();
+};
