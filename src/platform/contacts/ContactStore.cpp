@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QUuid>
 
 #include <sqlite3.h>
 
@@ -195,6 +196,29 @@ QString ContactStore::defaultContainerIdentifier(StoreError *error) const
             return container.identifier;
     }
     return {};
+}
+
+std::optional<StoreContainer> ContactStore::addContainer(const QString &name, StoreContainer::Type type,
+                                                        StoreError *error)
+{
+    StoreError ignored;
+    StoreError &sink = errorSink(error, ignored);
+    StoreConnection *connection = allowedConnection(*m_connections, &sink);
+    if (!connection)
+        return std::nullopt;
+    ActiveStatement insert =
+        connection->statement("INSERT INTO containers(identifier, name, type) VALUES(?1, ?2, ?3)", &sink);
+    if (!insert)
+        return std::nullopt;
+    StoreContainer container{QUuid::createUuid().toString(QUuid::WithoutBraces), name, type};
+    insert->bind(1, container.identifier);
+    insert->bind(2, container.name);
+    insert->bind(3, qint64(type));
+    if (insert->step() != SQLITE_DONE) {
+        sink = connection->failure(tr("Can't add the container %1").arg(name));
+        return std::nullopt;
+    }
+    return container;
 }
 
 QList<StoreContainer> ContactStore::containersMatchingPredicate(const StorePredicate &predicate,

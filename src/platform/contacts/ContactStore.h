@@ -72,6 +72,12 @@ public:
 
     // The local container's identifier; empty when the store can't be opened.
     [[nodiscard]] QString defaultContainerIdentifier(StoreError *error = nullptr) const;
+    // Adds an account container of the given type and answers it (with a new
+    // identifier); nullopt when the store can't be written. The application
+    // itself only ever shows what the store holds; account containers come
+    // from outside (and from tests).
+    std::optional<StoreContainer> addContainer(const QString &name, StoreContainer::Type type,
+                                               StoreError *error = nullptr);
     [[nodiscard]] QList<StoreContainer> containersMatchingPredicate(const StorePredicate &predicate,
                                                                     StoreError *error = nullptr) const;
     // The container that holds the contact; nullopt when there is none.

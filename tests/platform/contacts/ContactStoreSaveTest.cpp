@@ -300,3 +300,37 @@ TEST_F(ContactStoreSave, AddingAMemberTheStoreLacksFails)
     EXPECT_FALSE(store.execute(request, &error));
     EXPECT_EQ(error.code, StoreError::Code::RecordDoesNotExist);
 }
+
+TEST_F(ContactStoreSave, AccountContainersKeepTheirOwnContactsAndGroupsAcrossReopening)
+{
+    QString exchange;
+    {
+        ContactStore store(m_path);
+        const std::optional<StoreContainer> account =
+            store.addContainer(QStringLiteral("Office"), StoreContainer::Type::Exchange);
+        ASSERT_TRUE(account);
+        exchange = account->identifier;
+        StoreSaveRequest request;
+        request.addContact(m_first, exchange);
+        request.addGroup(m_friends, exchange);
+        request.addMember(m_first, m_friends);
+        request.addContact(m_second);
+        StoreError error;
+        ASSERT_TRUE(store.execute(request, &error)) << qPrintable(error.description);
+    }
+    ContactStore reopened(m_path);
+    const QList<StoreContainer> containers = reopened.containersMatchingPredicate({});
+    ASSERT_EQ(containers.size(), 2);
+    EXPECT_EQ(containers[1].type, StoreContainer::Type::Exchange);
+    EXPECT_EQ(containers[1].name, QStringLiteral("Office"));
+    EXPECT_NE(reopened.defaultContainerIdentifier(), exchange);
+    EXPECT_EQ(contactIdentifiers(reopened, StorePredicate::predicateForContactsInContainerWithIdentifier(exchange)),
+              QStringList{m_first.identifier()});
+    EXPECT_EQ(contactIdentifiers(reopened, StorePredicate::predicateForContactsInContainerWithIdentifier(
+                                               reopened.defaultContainerIdentifier())),
+              QStringList{m_second.identifier()});
+    const QList<StoreGroup> groups =
+        reopened.groupsMatchingPredicate(StorePredicate::predicateForGroupsInContainerWithIdentifier(exchange));
+    ASSERT_EQ(groups.size(), 1);
+    EXPECT_EQ(groups.first().identifier(), m_friends.identifier());
+}
