@@ -1,0 +1,213 @@
+#include "AddressBookTestSupport.h"
+
+#include "app/RenmeiAndHagakiStore.h"
+#include "common/TestEnvironment.h"
+
+#include <QFile>
+#include <QUuid>
+
+namespace {
+
+[[nodiscard]] QString scratchFile(const QString &name)
+{
+    return TestEnvironment::makeScratchFolder(QUuid::createUuid().toString(QUuid::WithoutBraces)) + u'/' + name;
+}
+
+[[nodiscard]] QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+[[nodiscard]] RenmeiAndHagakiRecord recordWithRenmei(const QString &renmei)
+{
+    RenmeiAndHagakiRecord record;
+    record.renmei = renmei;
+    return record;
+}
+
+[[nodiscard]] MVPersonPtr personWithAddresses(const QList<std::pair<QString, QString>> &labelsAndStreets)
+{
+    auto person = std::make_shared<MVPerson>();
+    qint64 labelIndex = 0;
+    for (const auto &[label, street] : labelsAndStreets) {
+        auto address = std::make_shared<LabeledValueRecord>();
+        address->label = label;
+        address->street = street;
+        address->labelIndex = labelIndex++;
+        person->addressValues()->append(address);
+    }
+    (void)person->addressValues();  // brings the one-line texts in line with the parts
+    return person;
+}
+
+}  // namespace
+
+class RenmeiAndHagakiFileTest : public testing::Test
+{
+protected:
+    QString m_path = scratchFile(RenmeiAndHagakiStore::fileName());
+    RenmeiAndHagakiStore m_store{nullptr, m_path};
+};
+
+TEST_F(RenmeiAndHagakiFileTest, MissingFileIsAFirstStartThatLogsNothing)
+{
+    LogCapture log;
+    EXPECT_FALSE(m_store.restoreRenmeiAndHagakiContainers().has_value());
+    EXPECT_TRUE(log.lines().isEmpty());
+}
+
+TEST_F(RenmeiAndHagakiFileTest, SaveMergesWithTheStoredRecords)
+{
+    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(
+        {{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("old A"))},
+                                    {QStringLiteral("B"), recordWithRenmei(QStringLiteral("B"))},
+                                    {QStringLiteral("C"), recordWithRenmei(QStringLiteral("C"))}}}}));
+
+    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(
+        {{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("new A"))},
+                                    {QStringLiteral("C"), RenmeiAndHagakiRecord()}}}}));
+
+    const auto stored = m_store.restoreRenmeiAndHagakiContainers();
+    ASSERT_TRUE(stored.has_value());
+    const RenmeiAndHagakiRecords expected{{QStringLiteral("A"), recordWithRenmei(QStringLiteral("new A"))},
+                                          {QStringLiteral("B"), recordWithRenmei(QStringLiteral("B"))}};
+    EXPECT_EQ(stored->value(QStringLiteral("local")), expected);
+}
+
+TEST_F(RenmeiAndHagakiFileTest, FileIsReadableByItsOwnerOnly)
+{
+    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers({{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A"))}}}}));
+    EXPECT_EQ(QFile::permissions(m_path) & ~(QFile::ReadUser | QFile::WriteUser),
+              QFile::ReadOwner | QFile::WriteOwner);
+}
+
+// A file that can't be read back yields nothing, is logged, and is kept as
+// "<file>.bak" beside the whole file the next save writes.
+class UnreadableSideFileTest : public RenmeiAndHagakiFileTest, public testing::WithParamInterface<QByteArray>
+{
+};
+
+TEST_P(UnreadableSideFileTest, LoadsNothingLogsAnErrorAndIsKeptBesideTheNextFile)
+{
+    writeBytes(m_path, GetParam());
+    {
+        LogCapture log;
+        EXPECT_FALSE(m_store.restoreRenmeiAndHagakiContainers().has_value());
+        EXPECT_TRUE(log.contains(QStringLiteral(": ERROR ")));
+    }
+
+    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers({{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A"))}}}}));
+
+    EXPECT_EQ(bytesOf(m_path + QStringLiteral(".bak")), GetParam());
+    const auto stored = m_store.restoreRenmeiAndHagakiContainers();
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->value(QStringLiteral("local")).keys(), QStringList{QStringLiteral("A")});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SideFiles, UnreadableSideFileTest,
+    testing::Values(
+        QByteArray(),
+        QByteArray("{\"format\":\"Quillmark RenmeiAndHagakiContainers\",\"version\":1,\"containers\":{\"local\":{\"A\":{\"Ren"),
+        QByteArray("\x89PNG\r\n\x1a\n binary", 15),
+        QByteArray("{\"format\":\"Quillmark RenmeiAndHagakiContainers\",\"version\":2,\"containers\":{}}"),
+        QByteArray("{\"format\":\"something else\",\"version\":1,\"containers\":{}}"),
+        QByteArray("{\"format\":\"Quillmark RenmeiAndHagakiContainers\",\"version\":1,\"containers\":{\"local\":{\"A\":{\"Renmei\":42}}}}"),
+        QByteArray("{\"format\":\"Quillmark RenmeiAndHagakiContainers\",\"version\":1,\"containers\":[]}")));
+
+// Records of a wrong shape are refused whole.
+class RecordShapeTest : public testing::TestWithParam<QVariantMap>
+{
+};
+
+TEST_P(RecordShapeTest, RecordOfAWrongShapeIsRefused)
+{
+    EXPECT_FALSE(RenmeiAndHagakiRecord::fromVariantMap(GetParam()).has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SideRecords, RecordShapeTest,
+    testing::Values(
+        QVariantMap{{QStringLiteral("Renmei"), QVariantList{QStringLiteral("Hanako")}}},
+        QVariantMap{{QStringLiteral("HagakiArray"), QStringLiteral("1;")}},
+        QVariantMap{{QStringLiteral("HagakiArray"), QVariantList{QStringLiteral("1;")}}},
+        QVariantMap{{QStringLiteral("HagakiArray"),
+                     QVariantList{QVariantMap{{QStringLiteral("Label"), QStringLiteral("home")},
+                                              {QStringLiteral("LayoutString"), QStringLiteral("1;")}}}}}));
+
+TEST(RenmeiAndHagakiRecord, JointNamesWithoutAddressGiveARecordOfJointNamesOnly)
+{
+    MVPerson person;
+    person.stringValues()->setEntry(FieldId::Renmei, QStringLiteral("Hanako"));
+    const RenmeiAndHagakiRecord record = RenmeiAndHagakiStore::makeRenmeiAndHagakiDict(person);
+    EXPECT_EQ(record.toVariantMap(), (QVariantMap{{QStringLiteral("Renmei"), QStringLiteral("Hanako")}}));
+}
+
+TEST(RenmeiAndHagakiRecord, LayoutsRoundTripByLabelAndAddressText)
+{
+    const MVPersonPtr saved = personWithAddresses({{QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")},
+                                                   {QStringLiteral("work"), QStringLiteral("4-5-6 Umeda")}});
+    saved->addressValues()->at(1)->layout.renmei = true;
+    saved->addressValues()->at(1)->layout.senderAddress = QStringLiteral("{{1,2},{3,4}}");
+    const RenmeiAndHagakiRecord record = RenmeiAndHagakiStore::makeRenmeiAndHagakiDict(*saved);
+    ASSERT_EQ(record.hagakiArray.size(), 2);
+    EXPECT_EQ(record.hagakiArray.at(1).label, QStringLiteral("work"));
+    EXPECT_EQ(record.hagakiArray.at(1).addressString, saved->addressValues()->at(1)->stringValue);
+    EXPECT_EQ(record.hagakiArray.at(1).layoutString, QStringLiteral("4;sa:{{1.00,2.00},{3.00,4.00}};"));
+
+    // The same addresses in another order still find their layouts.
+    const MVPersonPtr loaded = personWithAddresses({{QStringLiteral("work"), QStringLiteral("4-5-6 Umeda")},
+                                                    {QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")}});
+    RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(record, *loaded);
+    EXPECT_TRUE(loaded->addressValues()->at(0)->layout.printsRenmei());
+    EXPECT_EQ(loaded->addressValues()->at(0)->layout.senderAddress, QStringLiteral("{{1.00,2.00},{3.00,4.00}}"));
+    EXPECT_FALSE(loaded->addressValues()->at(1)->layout.printsRenmei());
+}
+
+TEST(RenmeiAndHagakiRecord, AddressWhoseTextChangedNoLongerFindsItsLayout)
+{
+    const MVPersonPtr saved = personWithAddresses({{QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")}});
+    saved->addressValues()->first()->layout.sender = true;
+    const RenmeiAndHagakiRecord record = RenmeiAndHagakiStore::makeRenmeiAndHagakiDict(*saved);
+
+    const MVPersonPtr moved = personWithAddresses({{QStringLiteral("home"), QStringLiteral("7-8-9 Ginza")}});
+    RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(record, *moved);
+    EXPECT_TRUE(moved->addressValues()->first()->layout.isUnset());
+}
+
+TEST(RenmeiAndHagakiRecord, TwoEqualAddressesBothTakeTheFirstMatchingLayout)
+{
+    RenmeiAndHagakiRecord record;
+    const MVPersonPtr person = personWithAddresses({{QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")},
+                                                    {QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")}});
+    const QString text = person->addressValues()->first()->stringValue;
+    record.hagakiArray = {{QStringLiteral("home"), text, QStringLiteral("1;")},
+                          {QStringLiteral("home"), text, QStringLiteral("2;")}};
+    RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(record, *person);
+    for (const LabeledValueRecordPtr &address : std::as_const(*person->addressValues())) {
+        EXPECT_TRUE(address->layout.printsSender());
+        EXPECT_FALSE(address->layout.printsCompany());
+    }
+}
+
+TEST(RenmeiAndHagakiKeyValueStore, EmptyRecordRemovesTheEntryAndOtherEntriesStay)
+{
+    KeyValueStore keyValueStore(scratchFile(QStringLiteral("KeyValueStore.json")));
+    keyValueStore.setObject(QStringLiteral("someone else's"), QStringLiteral("other"));
+    RenmeiAndHagakiStore store(&keyValueStore, scratchFile(RenmeiAndHagakiStore::fileName()));
+    store.keyValueSaveRenmeiAndHagaki({{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A"))}}}});
+    ASSERT_EQ(store.keyValueRestoreValueForKey(QStringLiteral("A")), recordWithRenmei(QStringLiteral("A")));
+
+    store.keyValueSaveRenmeiAndHagaki({{QStringLiteral("local"), {{QStringLiteral("A"), RenmeiAndHagakiRecord()}}}});
+
+    EXPECT_FALSE(keyValueStore.objectForKey(QStringLiteral("A")).isValid());
+    EXPECT_EQ(keyValueStore.stringForKey(QStringLiteral("other")), QStringLiteral("someone else's"));
+}
