@@ -20,8 +20,6 @@ public:
   [[nodiscard]] static PostalDatabase fromFiles(const QString &kenAllPath,
                                                 const QString &jigyosyoPath);
 
-  // Position 0 or 1 of the cache.
-  [[nodiscard]] const QString &text(qsizetype position) const { return m_texts.at(size_t(position)); }
   [[nodiscard]] const QString &areaText() const { return m_texts[0]; }
   [[nodiscard]] const QString &officeText() const { return m_texts[1]; }
 

@@ -11,6 +11,9 @@ namespace {
 // the scan then resumes on the next line, so a line is listed once.
 [[nodiscard]] QString linesContaining(QStringView text, QStringView pattern) {
   QString lines;
+  if (pattern.isEmpty()) {
+    return lines;
+  }
   for (qsizetype hit = LiteralSearch::find(text, 0, pattern); hit >= 0;) {
     const qsizetype end = LiteralSearch::lineEnd(text, hit);
     const qsizetype start = LiteralSearch::lineStart(text, hit);

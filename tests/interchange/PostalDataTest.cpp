@@ -80,7 +80,7 @@ TEST(ReformatPostalTextTest, SkipsAndCountsLinesItCannotUse) {
   const QString kept = ReformatPostalText(
       u"1,\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\"\r\n"            // 8 columns: one short
       u"\r\n"                                                      // blank
-      u"1,\"2\",\"1000001\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\"\n"  // exactly 9, LF only
+      u"1,\"2\",\"1000001\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\"\r\n"  // exactly 9
       u"1,\"2\",\"1000002\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",0",  // no line feed
       PostalTable::KenAll, &skipped);
   EXPECT_EQ(kept, u"K,\"1000001\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",\n");

@@ -145,6 +145,12 @@ TEST(ZipSearchTest, FindAddressAppendsToTheTableAndCountsIt) {
   EXPECT_EQ(search.reloads, 3);
 }
 
+TEST(ZipSearchTest, EmptyQueriesGivenDirectlyFindNothing) {
+  ZipSearch search(sampleDatabase());
+  EXPECT_EQ(search.findZip(u""_qs, sampleDatabase()->areaText()), 0);
+  EXPECT_EQ(search.findAddress(u""_qs, sampleDatabase()->areaText()), 0);
+}
+
 TEST(ZipSearchTest, SearchesOfAnEmptyTableFindNothing) {
   ZipSearch search(std::make_shared<const PostalDatabase>());
   search.searchForQuery(u"1000001"_qs);
