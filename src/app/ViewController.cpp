@@ -1,0 +1,446 @@
+#include "app/ViewController.h"
+
+#include "app/ContactDetailPane.h"
+#include "app/ContactTablePane.h"
+#include "app/FindBarPane.h"
+#include "app/GroupOutlinePane.h"
+#include "app/MembershipJournal.h"
+#include "app/PostcardPreviewPane.h"
+#include "app/SeparatorBox.h"
+#include "app/WindowController.h"
+#include "model/ContactIdentifier.h"
+#include "platform/UndoManager.h"
+
+#include <QAction>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+QSet<QString> uniqueIdsOf(const ContactTable &table)
+{
+    QSet<QString> ids;
+    ids.reserve(table.size());
+    for (const ContactRecordPtr &row : table)
+        ids.insert(row->uniqueId);
+    return ids;
+}
+
+}  // namespace
+
+ViewController::ViewController(WindowController *windowController, QObject *parent)
+    : QObject(parent)
+    , m_windowController(windowController)
+{
+}
+
+ViewController::~ViewController()
+{
+    // The inverses registered by this controller call back into it.
+    if (UndoManager *manager = undoManager())
+        manager->removeAllActionsWithTarget(this);
+}
+
+UndoManager *ViewController::undoManager() const
+{
+    return m_windowController ? m_windowController->undoManager() : nullptr;
+}
+
+void ViewController::setEditButton(QAction *editButton)
+{
+    m_editButton = editButton;
+}
+
+void ViewController::setRedSeparator(SeparatorBox *separator)
+{
+    m_redSeparator = separator;
+}
+
+// --- Tables -------------------------------------------------------------
+
+void ViewController::setContainerTable(const ContainerTablePtr &containerTable)
+{
+    m_containerTable = containerTable;
+}
+
+void ViewController::setSelectedGroupDict(const GroupRecordPtr &selectedGroupDict)
+{
+    m_selectedGroupDict = selectedGroupDict;
+}
+
+void ViewController::setContactTable(const ContactTablePtr &contactTable)
+{
+    m_contactTable = contactTable;
+}
+
+void ViewController::setRepresentedObject(const QVariant & /*representedObject*/)
+{
+    showGroupOutline(true);
+    if (m_contactsViewController) {
+        m_contactsViewController->setContactTable(m_contactTable);
+        m_contactsViewController->updateTable();
+    }
+}
+
+bool ViewController::commitEditing()
+{
+    // No pane types into a cell yet.
+    return false;
+}
+
+void ViewController::updateTable()
+{
+    if (m_contactsViewController)
+        m_contactsViewController->updateTable();
+}
+
+// --- Refresh, undo and edit state ----------------------------------------
+
+void ViewController::contactDidUpdate(const ContactRecordPtr &contact, ChangeSender sender)
+{
+    if (!contact)
+        return;
+    const UndoManager *manager = undoManager();
+    if (manager && (manager->isUndoing() || manager->isRedoing())) {
+        if (m_contactsViewController)
+            m_contactsViewController->updateTable();
+        if (m_contactInfoController)
+            m_contactInfoController->updateTable();
+        return;
+    }
+    const auto *detailSender = std::get_if<const ContactDetailPane *>(&sender);
+    if (m_contactInfoController && !(detailSender && *detailSender == m_contactInfoController))
+        m_contactInfoController->updateTable();
+    const auto *tableSender = std::get_if<const ContactTablePane *>(&sender);
+    if (m_contactsViewController && !(tableSender && *tableSender == m_contactsViewController))
+        m_contactsViewController->updateTable();
+    if (m_hagakiViewController)
+        m_hagakiViewController->updateUI();
+    setWindowEdited(true);
+}
+
+void ViewController::undo()
+{
+    if (UndoManager *manager = undoManager()) {
+        manager->undo();
+        setWindowEdited(manager->canUndo());
+    }
+}
+
+void ViewController::redo()
+{
+    if (UndoManager *manager = undoManager()) {
+        manager->redo();
+        setWindowEdited(manager->canUndo());
+    }
+}
+
+void ViewController::setWindowEdited(bool edited)
+{
+    if (m_windowController)
+        m_windowController->setWindowModified(edited);
+}
+
+void ViewController::setEditState(bool editState)
+{
+    m_editState = editState;
+    if (m_redSeparator) {
+        // Locking keeps the line's width and only greys it.
+        if (editState)
+            m_redSeparator->setBorderWidth(2);
+        const QColor color = editState ? QColor(Qt::red) : QColor(Qt::gray);
+        m_redSeparator->setBorderColor(color);
+        m_redSeparator->setFillColor(color);
+    }
+    if (m_contactsViewController)
+        m_contactsViewController->setEditState(editState);
+    if (m_contactInfoController)
+        m_contactInfoController->setEditState(editState);
+    if (m_groupViewController)
+        m_groupViewController->setEditState(editState);
+    if (m_findBarController)
+        m_findBarController->setEditState(editState);
+    if (m_editButton)
+        m_editButton->setText(editState ? tr("Lock") : tr("Edit"));
+    if (m_contactsViewController)
+        m_contactsViewController->updateTable();
+    if (m_contactInfoVisible && m_contactInfoController)
+        m_contactInfoController->updateTable();
+}
+
+void ViewController::enableEditButton(bool enabled)
+{
+    if (m_editButton)
+        m_editButton->setEnabled(enabled);
+}
+
+// --- Group memberships -----------------------------------------------------
+
+ContainerRecordPtr ViewController::containerOfGroup(const GroupRecord &group) const
+{
+    if (!m_containerTable)
+        return {};
+    const auto found = std::find_if(m_containerTable->cbegin(), m_containerTable->cend(),
+                                    [&group](const ContainerRecordPtr &container) {
+                                        return container->identifier == group.containerIdentifier;
+                                    });
+    return found == m_containerTable->cend() ? ContainerRecordPtr() : *found;
+}
+
+void ViewController::undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group)
+{
+    if (!group)
+        return;
+    auto journal = std::make_shared<MembershipJournal>();
+    addContactsToGroup(contacts, group, *journal);
+    addContactsToTopGroup(contacts, group, *journal);
+    registerMembershipStep(journal, contacts, group, true);
+    showChangedMembership(contacts, group, true);
+}
+
+// A contact the group already holds keeps its one row, which loses any
+// "deleted" mark: a second row of it would leave the mark for the save to
+// read as a removal.
+void ViewController::addContactsToGroup(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
+                                        MembershipJournal &journal) const
+{
+    const ContactTablePtr table = group->contactTable;
+    if (!table) {
+        qWarning("%s: ERROR the contacts of group %s were never fetched", Q_FUNC_INFO, qPrintable(group->name));
+        return;
+    }
+    QSet<QString> held = uniqueIdsOf(*table);
+    for (const ContactRecordPtr &contact : contacts) {
+        if (!held.contains(contact->uniqueId)) {
+            journal.setFlag(contact, &ContactRecord::isNew, true);
+            journal.setFlag(contact, &ContactRecord::deleted, false);
+            journal.appendRow(table, contact);
+            held.insert(contact->uniqueId);
+        } else {
+            for (const ContactRecordPtr &row : std::as_const(*table)) {
+                if (row->uniqueId == contact->uniqueId)
+                    journal.setFlag(row, &ContactRecord::deleted, false);
+            }
+        }
+        journal.setFlag(group, &GroupRecord::changed, true);
+    }
+}
+
+// A group's contacts all belong to its container's top group too.
+void ViewController::addContactsToTopGroup(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
+                                           MembershipJournal &journal) const
+{
+    if (group->top)
+        return;
+    const ContainerRecordPtr container = containerOfGroup(*group);
+    const GroupRecordPtr top = container ? container->topGroup() : GroupRecordPtr();
+    if (!top)
+        return;
+    journal.setFlag(top, &GroupRecord::changed, true);
+    if (!top->contactTable) {
+        qWarning("%s: ERROR the top group of %s was never fetched", Q_FUNC_INFO, qPrintable(container->name));
+        return;
+    }
+    QSet<QString> held = uniqueIdsOf(*top->contactTable);
+    for (const ContactRecordPtr &contact : contacts) {
+        if (held.contains(contact->uniqueId))
+            continue;
+        auto copy = std::make_shared<ContactRecord>(*contact);
+        copy->isNew = true;
+        journal.appendRow(top->contactTable, copy);
+        held.insert(copy->uniqueId);
+    }
+}
+
+void ViewController::undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
+                                        bool doUndo)
+{
+    if (!group)
+        return;
+    auto journal = std::make_shared<MembershipJournal>();
+    markContactsDeleted(contacts, group, *journal);
+    // Removing a contact from the top group removes it from the store, and so
+    // from every group of its container.
+    if (group->top) {
+        if (const ContainerRecordPtr container = containerOfGroup(*group)) {
+            for (const GroupRecordPtr &other : std::as_const(*container->groups))
+                markContactsDeleted(contacts, other, *journal);
+        }
+    }
+    if (doUndo)
+        registerMembershipStep(journal, contacts, group, false);
+    showChangedMembership(contacts, group, false);
+}
+
+void ViewController::markContactsDeleted(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
+                                         MembershipJournal &journal) const
+{
+    journal.setFlag(group, &GroupRecord::changed, true);
+    if (!group->contactTable)
+        return;
+    for (const ContactRecordPtr &contact : contacts) {
+        for (const ContactRecordPtr &row : std::as_const(*group->contactTable)) {
+            if (row->uniqueId == contact->uniqueId)
+                journal.setFlag(row, &ContactRecord::deleted, true);
+        }
+    }
+}
+
+void ViewController::registerMembershipStep(const JournalPtr &journal, const QList<ContactRecordPtr> &contacts,
+                                            const GroupRecordPtr &group, bool sorted)
+{
+    UndoManager *manager = undoManager();
+    if (!manager || journal->isEmpty())
+        return;
+    manager->registerUndo(this, [this, journal, contacts, group, sorted]() {
+        replayMembershipStep(journal, false, contacts, group, sorted);
+    });
+}
+
+// Undo takes the change back; what it registers makes it again on redo.
+void ViewController::replayMembershipStep(const JournalPtr &journal, bool forward,
+                                          const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
+                                          bool sorted)
+{
+    forward ? journal->apply() : journal->revert();
+    if (UndoManager *manager = undoManager()) {
+        manager->registerUndo(this, [this, journal, forward, contacts, group, sorted]() {
+            replayMembershipStep(journal, !forward, contacts, group, sorted);
+        });
+    }
+    // A step that adds rows shows them sorted in, as the add itself does.
+    showChangedMembership(contacts, group, forward == sorted);
+}
+
+void ViewController::showChangedMembership(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
+                                           bool sorted)
+{
+    if (contacts.isEmpty() || !m_contactsViewController || !group->contactTable
+        || group->contactTable != m_contactTable)
+        return;
+    m_contactsViewController->setContactTable(m_contactTable);
+    if (sorted)
+        sortContactTable();
+    m_contactsViewController->updateTable();
+    m_contactsViewController->selectRowIndexesWithContacts(contacts);
+}
+
+void ViewController::deleteContacts()
+{
+    if (!m_contactsViewController)
+        return;
+    const QList<ContactRecordPtr> contacts = m_contactsViewController->selectedContacts();
+    if (contacts.isEmpty())
+        return;
+    const QList<int> rows = m_contactsViewController->selectedRowIndexes();
+    undoDeleteContacts(contacts, m_selectedGroupDict, true);
+    setWindowEdited(true);
+    selectRowBefore(rows.isEmpty() ? 0 : rows.first());
+}
+
+void ViewController::selectRowBefore(int firstDeletedRow)
+{
+    const int row = std::max(firstDeletedRow - 1, 0);
+    m_contactsViewController->selectRowIndexes({row});
+    m_contactsViewController->scrollRowToVisible(row);
+}
+
+// --- Groups ----------------------------------------------------------------
+
+void ViewController::undoAddGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container)
+{
+    if (!group || !container)
+        return;
+    if (UndoManager *manager = undoManager())
+        manager->registerUndo(this, &ViewController::undoDeleteGroup, group, container);
+    if (group->deleted)
+        group->deleted = false;
+    else
+        container->groups->append(group);
+    showGroupOutline(false);
+}
+
+void ViewController::undoDeleteGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container)
+{
+    if (!group || !container)
+        return;
+    if (UndoManager *manager = undoManager())
+        manager->registerUndo(this, &ViewController::undoAddGroup, group, container);
+    group->deleted = true;
+    GroupList &groups = *container->groups;
+    // The deleted group goes to the end, where the outline no longer shows it.
+    const qsizetype at = groups.indexOf(group);
+    if (at >= 0)
+        groups.swapItemsAt(at, groups.size() - 1);
+    m_selectedGroupDict = container->topGroup();
+    showGroupOutline(true);
+    groupSelectionDidChange(m_selectedGroupDict);
+}
+
+bool ViewController::undoChangeGroupName(const QString &name, const GroupRecordPtr &group)
+{
+    if (!group)
+        return true;
+    if (UndoManager *manager = undoManager())
+        manager->registerUndo(this, &ViewController::undoChangeGroupName, group->name, group);
+    group->groupNameChanged = true;
+    group->name = name;
+    m_selectedGroupDict = group;
+    showGroupOutline(true);
+    groupSelectionDidChange(group);
+    return true;
+}
+
+void ViewController::showGroupOutline(bool withSelection)
+{
+    if (!m_groupViewController)
+        return;
+    m_groupViewController->setContainerTable(m_containerTable);
+    if (withSelection)
+        m_groupViewController->setSelectedGroupDict(m_selectedGroupDict);
+    m_groupViewController->updateTable();
+}
+
+void ViewController::groupSelectionDidChange(const GroupRecordPtr &group)
+{
+    if (!group)
+        return;
+    m_selectedGroupDict = group;
+    m_contactTable = group->contactTable;
+    if (m_contactsViewController) {
+        m_contactsViewController->setContactTable(m_contactTable);
+        m_contactsViewController->updateTable();
+    }
+}
+
+void ViewController::sortContactTable()
+{
+    // The table keeps its order until sorting by a column is built.
+}
+
+// --- Default display settings -----------------------------------------------
+
+QVariantMap ViewController::aViewTypeDict()
+{
+    const QStringList nameOnly = {QStringLiteral("Sender"), FieldId::Name};
+    const QStringList address = nameOnly + QStringList{FieldId::Renmei, FieldId::Company, FieldId::Address};
+    const QStringList addressDetail = nameOnly + QStringList{FieldId::Renmei, FieldId::Company, FieldId::ZIP,
+                                                             FieldId::State, FieldId::City, FieldId::Street,
+                                                             FieldId::Country};
+    return {
+        {QStringLiteral("Name Only"), nameOnly},
+        {QStringLiteral("Address"), address},
+        {QStringLiteral("Address Detail"), addressDetail},
+    };
+}
+
+QVariantMap ViewController::aSelectedLabels()
+{
+    QVariantMap labels;
+    for (const ContactIdentifier &identifier : {FieldId::Email, FieldId::Phone, FieldId::Address, FieldId::URL,
+                                                FieldId::InstantMessage, FieldId::SocialNetwork,
+                                                FieldId::Relationship, FieldId::Dates})
+        labels.insert(identifier, QStringList{QStringLiteral("All")});
+    return labels;
+}

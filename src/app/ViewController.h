@@ -1,0 +1,146 @@
+#pragma once
+
+#include "app/AddressBookView.h"
+#include "model/ContainerRecord.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVariantMap>
+
+#include <memory>
+#include <variant>
+
+class ContactDetailPane;
+class ContactInfoPopoverPane;
+class ContactTablePane;
+class FindBarPane;
+class GroupOutlinePane;
+class MembershipJournal;
+class PostcardPreviewPane;
+class QAction;
+class SeparatorBox;
+class UndoManager;
+class WindowController;
+
+// The content controller of one contact window (the address book's or a
+// document's). Every change of contact data and of groups made in the window
+// passes through its operations: each registers its own inverse on the
+// window's undo manager, changes the records in place and marks them for the
+// next save. It also holds the window's edit state.
+//
+// The panes do not know each other; the controller holds each through the
+// small interface of what it asks of it, and skips those the window lacks.
+class ViewController : public QObject, public AddressBookView
+{
+    Q_OBJECT
+
+public:
+    // Who made a change: one of the panes, or nothing for the controller's
+    // own operations.
+    using ChangeSender = std::variant<std::monostate, const ContactTablePane *, const ContactDetailPane *,
+                                      const ContactInfoPopoverPane *>;
+
+    explicit ViewController(WindowController *windowController, QObject *parent = nullptr);
+    ~ViewController() override;
+
+    [[nodiscard]] UndoManager *undoManager() const;
+
+    // --- Panes and controls (not owned; null when the window has none) --
+    void setContactsViewController(ContactTablePane *pane) { m_contactsViewController = pane; }
+    void setGroupViewController(GroupOutlinePane *pane) { m_groupViewController = pane; }
+    void setContactInfoController(ContactDetailPane *pane) { m_contactInfoController = pane; }
+    void setHagakiViewController(PostcardPreviewPane *pane) { m_hagakiViewController = pane; }
+    void setFindBarController(FindBarPane *pane) { m_findBarController = pane; }
+    // The detail popover now open, or null when none (or another kind) is.
+    void setPopover(ContactInfoPopoverPane *popover) { m_popover = popover; }
+    [[nodiscard]] ContactInfoPopoverPane *popover() const { return m_popover; }
+    void setEditButton(QAction *editButton);
+    void setRedSeparator(SeparatorBox *separator);
+    void setContactInfoVisible(bool visible) { m_contactInfoVisible = visible; }
+
+    // --- The tables (the application delegate's or the document's) -------
+    void setContainerTable(const ContainerTablePtr &containerTable) override;
+    void setSelectedGroupDict(const GroupRecordPtr &selectedGroupDict) override;
+    void setContactTable(const ContactTablePtr &contactTable) override;
+    void setRepresentedObject(const QVariant &representedObject) override;
+    bool commitEditing() override;
+    void updateTable() override;
+    [[nodiscard]] const ContainerTablePtr &containerTable() const { return m_containerTable; }
+    [[nodiscard]] const GroupRecordPtr &selectedGroupDict() const { return m_selectedGroupDict; }
+    [[nodiscard]] const ContactTablePtr &contactTable() const { return m_contactTable; }
+
+    // --- Refresh, undo and edit state -------------------------------------
+    // After a change of a contact's values: redraws the panes other than the
+    // sender and the preview, and marks the window edited. While undoing or
+    // redoing only the table and the detail pane redraw.
+    void contactDidUpdate(const ContactRecordPtr &contact, ChangeSender sender);
+    // The Edit menu's Undo and Redo; afterwards the window is marked edited
+    // exactly when something is left to undo.
+    void undo();
+    void redo();
+    void setEditState(bool editState);
+    [[nodiscard]] bool editState() const { return m_editState; }
+    void enableEditButton(bool enabled);
+
+    // --- Group memberships and groups -------------------------------------
+    void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group);
+    void undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo);
+    void undoAddGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container);
+    void undoDeleteGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container);
+    bool undoChangeGroupName(const QString &name, const GroupRecordPtr &group);
+    // The selected contacts removed from the selected group (from the store
+    // when that is "All Contacts"), or copied into it as new contacts.
+    void deleteContacts();
+    void duplicateContacts();
+
+    // Shows a group's contacts in the table.
+    void groupSelectionDidChange(const GroupRecordPtr &group);
+    void sortContactTable();
+
+    // The view types' columns, stored when no other is.
+    [[nodiscard]] static QVariantMap aViewTypeDict();
+    // Every labeled field showing all its labels.
+    [[nodiscard]] static QVariantMap aSelectedLabels();
+
+private:
+    using JournalPtr = std::shared_ptr<const MembershipJournal>;
+
+    [[nodiscard]] ContainerRecordPtr containerOfGroup(const GroupRecord &group) const;
+    void addContactsToGroup(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
+                            MembershipJournal &journal) const;
+    void addContactsToTopGroup(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
+                               MembershipJournal &journal) const;
+    void markContactsDeleted(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
+                             MembershipJournal &journal) const;
+    // Registers the step that takes a membership change back (or, while
+    // undoing, makes it again).
+    void registerMembershipStep(const JournalPtr &journal, const QList<ContactRecordPtr> &contacts,
+                                const GroupRecordPtr &group, bool sorted);
+    void replayMembershipStep(const JournalPtr &journal, bool forward, const QList<ContactRecordPtr> &contacts,
+                              const GroupRecordPtr &group, bool sorted);
+    // The shown group's table handed to the contact table again after a
+    // membership change, with the changed contacts selected.
+    void showChangedMembership(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted);
+    void showGroupOutline(bool withSelection);
+    void selectRowBefore(int firstDeletedRow);
+    void setWindowEdited(bool edited);
+
+    QPointer<WindowController> m_windowController;
+    ContactTablePane *m_contactsViewController = nullptr;
+    GroupOutlinePane *m_groupViewController = nullptr;
+    ContactDetailPane *m_contactInfoController = nullptr;
+    PostcardPreviewPane *m_hagakiViewController = nullptr;
+    FindBarPane *m_findBarController = nullptr;
+    ContactInfoPopoverPane *m_popover = nullptr;
+    QPointer<QAction> m_editButton;
+    QPointer<SeparatorBox> m_redSeparator;
+
+    ContainerTablePtr m_containerTable;
+    GroupRecordPtr m_selectedGroupDict;
+    ContactTablePtr m_contactTable;
+
+    bool m_editState = false;
+    bool m_contactInfoVisible = false;
+};

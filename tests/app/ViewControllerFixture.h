@@ -1,0 +1,58 @@
+#pragma once
+
+#include "RecordingPanes.h"
+
+#include "app/SeparatorBox.h"
+#include "app/ViewController.h"
+#include "app/WindowController.h"
+#include "platform/UndoManager.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// A window with its controller and a recording pane of every kind, over an
+// address book held in memory: one container whose top group "All Contacts"
+// holds the contacts "c0" … "c9", and the groups "Friends" (c0–c4) and
+// "Work" (c3–c7), whose rows share the top group's persons.
+class ViewControllerTest : public testing::Test
+{
+protected:
+    void SetUp() override;
+
+    // Ends the event-loop turn, closing the undo step of what happened in it.
+    static void endTurn();
+
+    [[nodiscard]] GroupRecordPtr top() const { return m_container->topGroup(); }
+    [[nodiscard]] GroupRecordPtr group(const QString &name) const;
+    // The first row of the contact in a group's table, or null.
+    [[nodiscard]] static ContactRecordPtr rowOf(const GroupRecordPtr &group, const QString &uniqueId);
+    [[nodiscard]] static qsizetype rowCount(const GroupRecordPtr &group, const QString &uniqueId);
+    // A row for a contact of another window (a document's), sharing nothing.
+    [[nodiscard]] static ContactRecordPtr foreignRow(const QString &uniqueId);
+    // A fresh row for a person the address book already holds, as a drop makes.
+    [[nodiscard]] static ContactRecordPtr rowFor(const ContactRecordPtr &row);
+    // Shows a group's contacts, as selecting it in the outline does.
+    void showGroup(const GroupRecordPtr &group);
+
+    // Every flag of every group and row of the container, with each row's
+    // identity: equal snapshots mean the same objects with the same marks.
+    [[nodiscard]] QStringList snapshot() const;
+
+    PaneLog m_log;
+    WindowController m_window;
+    ViewController m_controller{&m_window};
+    RecordingContactTable m_table{m_log};
+    RecordingGroupOutline m_outline{m_log};
+    RecordingContactDetail m_detail{m_log};
+    RecordingPostcardPreview m_preview{m_log};
+    RecordingFindBar m_findBar{m_log};
+    SeparatorBox m_separator;
+    QAction m_editButton{QStringLiteral("Edit")};
+    ContainerTablePtr m_containerTable = std::make_shared<ContainerTable>();
+    ContainerRecordPtr m_container;
+};

@@ -1,0 +1,283 @@
+#include "ViewControllerFixture.h"
+
+using GroupUndo = ViewControllerTest;
+
+TEST_F(GroupUndo, DeletingFromAllContactsMarksEveryGroupAndUndoGivesBackTheSameRowsUnmarked)
+{
+    const QStringList before = snapshot();
+    const ContactRecordPtr topRow = rowOf(top(), QStringLiteral("c3"));
+    const ContactRecordPtr friendsRow = rowOf(group(QStringLiteral("Friends")), QStringLiteral("c3"));
+
+    m_controller.undoDeleteContacts({topRow}, top(), true);
+    endTurn();
+    for (const GroupRecordPtr &g : std::as_const(*m_container->groups)) {
+        EXPECT_TRUE(g->changed) << qPrintable(g->name);
+        EXPECT_TRUE(rowOf(g, QStringLiteral("c3"))->deleted) << qPrintable(g->name);
+    }
+    EXPECT_FALSE(rowOf(top(), QStringLiteral("c2"))->deleted);
+
+    m_controller.undo();
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(rowOf(top(), QStringLiteral("c3")), topRow);
+    EXPECT_EQ(rowOf(group(QStringLiteral("Friends")), QStringLiteral("c3")), friendsRow);
+    EXPECT_FALSE(m_window.isWindowModified());
+
+    m_controller.redo();
+    EXPECT_TRUE(rowOf(group(QStringLiteral("Work")), QStringLiteral("c3"))->deleted);
+    EXPECT_TRUE(topRow->deleted);
+    m_controller.undo();
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(GroupUndo, UndoingADeleteFromAllContactsKeepsARemovalFromAGroupMadeBefore)
+{
+    const GroupRecordPtr friends = group(QStringLiteral("Friends"));
+    m_controller.undoDeleteContacts({rowOf(friends, QStringLiteral("c1"))}, friends, true);
+    endTurn();
+    const QStringList afterRemoval = snapshot();
+    m_controller.undoDeleteContacts({rowOf(top(), QStringLiteral("c1"))}, top(), true);
+    endTurn();
+
+    m_controller.undo();
+    EXPECT_TRUE(rowOf(friends, QStringLiteral("c1"))->deleted);
+    EXPECT_FALSE(rowOf(top(), QStringLiteral("c1"))->deleted);
+    EXPECT_EQ(snapshot(), afterRemoval);
+}
+
+TEST_F(GroupUndo, UndoingAnAddToAGroupTakesBackTheCopyItPutIntoAllContacts)
+{
+    const GroupRecordPtr friends = group(QStringLiteral("Friends"));
+    const QStringList before = snapshot();
+    const ContactRecordPtr incoming = foreignRow(QStringLiteral("doc-1"));
+
+    m_controller.undoAddContacts({incoming}, friends);
+    endTurn();
+    ASSERT_EQ(rowOf(friends, QStringLiteral("doc-1")), incoming);
+    EXPECT_TRUE(incoming->isNew);
+    const ContactRecordPtr copy = rowOf(top(), QStringLiteral("doc-1"));
+    ASSERT_TRUE(copy);
+    EXPECT_NE(copy, incoming);
+    EXPECT_EQ(copy->person, incoming->person);
+    EXPECT_TRUE(copy->isNew);
+    EXPECT_TRUE(top()->changed);
+
+    m_controller.undo();
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(incoming->isNew);
+
+    m_controller.redo();
+    EXPECT_EQ(rowOf(top(), QStringLiteral("doc-1")), copy);
+    EXPECT_EQ(rowOf(friends, QStringLiteral("doc-1")), incoming);
+}
+
+TEST_F(GroupUndo, ReAddingARemovedContactClearsItsMarkAndAddsNoSecondRow)
+{
+    const GroupRecordPtr friends = group(QStringLiteral("Friends"));
+    const ContactRecordPtr row = rowOf(friends, QStringLiteral("c2"));
+    m_controller.undoDeleteContacts({row}, friends, true);
+    endTurn();
+    ASSERT_TRUE(row->deleted);
+
+    m_controller.undoAddContacts({rowFor(rowOf(top(), QStringLiteral("c2")))}, friends);
+    endTurn();
+    EXPECT_EQ(rowCount(friends, QStringLiteral("c2")), 1);
+    EXPECT_FALSE(row->deleted);
+    EXPECT_EQ(rowCount(top(), QStringLiteral("c2")), 1);
+
+    m_controller.undo();
+    EXPECT_TRUE(row->deleted);
+    EXPECT_EQ(rowCount(friends, QStringLiteral("c2")), 1);
+}
+
+TEST_F(GroupUndo, AddingTheSameContactTwiceInOneListLeavesOneRow)
+{
+    const GroupRecordPtr work = group(QStringLiteral("Work"));
+    const ContactRecordPtr source = rowOf(top(), QStringLiteral("c0"));
+    m_controller.undoAddContacts({rowFor(source), rowFor(source)}, work);
+    EXPECT_EQ(rowCount(work, QStringLiteral("c0")), 1);
+    EXPECT_EQ(rowCount(top(), QStringLiteral("c0")), 1);
+}
+
+TEST_F(GroupUndo, MarksSetBeforeAnOperationStayAfterItsUndo)
+{
+    const GroupRecordPtr work = group(QStringLiteral("Work"));
+    work->changed = true;
+    rowOf(work, QStringLiteral("c5"))->isNew = true;
+    const QStringList before = snapshot();
+
+    m_controller.undoDeleteContacts({rowOf(work, QStringLiteral("c5"))}, work, true);
+    m_controller.undoAddContacts({rowFor(rowOf(top(), QStringLiteral("c9")))}, work);
+    endTurn();
+    m_controller.undo();
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(GroupUndo, OperationsOfOneTurnUndoAsOneStepAndSoDoThoseOfAnExplicitGroup)
+{
+    const GroupRecordPtr friends = group(QStringLiteral("Friends"));
+    const QStringList before = snapshot();
+    m_controller.undoDeleteContacts({rowOf(friends, QStringLiteral("c0"))}, friends, true);
+    m_controller.undoAddContacts({rowFor(rowOf(top(), QStringLiteral("c8")))}, friends);
+    m_controller.undoChangeGroupName(QStringLiteral("Family"), friends);
+    endTurn();
+    m_controller.undo();
+    EXPECT_EQ(friends->name, QStringLiteral("Friends"));
+    EXPECT_FALSE(m_controller.undoManager()->canUndo());
+
+    m_controller.undoManager()->beginUndoGrouping();
+    m_controller.undoDeleteContacts({rowOf(top(), QStringLiteral("c4"))}, top(), true);
+    endTurn();
+    m_controller.undoDeleteContacts({rowOf(top(), QStringLiteral("c5"))}, top(), true);
+    m_controller.undoManager()->endUndoGrouping();
+    endTurn();
+    m_controller.undo();
+    EXPECT_FALSE(m_controller.undoManager()->canUndo());
+    EXPECT_FALSE(rowOf(top(), QStringLiteral("c4"))->deleted);
+    EXPECT_FALSE(rowOf(friends, QStringLiteral("c4"))->deleted);
+    // The rename stays marked: the save then sends the group's own name.
+    friends->groupNameChanged = false;
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(GroupUndo, WithoutUndoARemovalRegistersNothing)
+{
+    m_controller.undoDeleteContacts({rowOf(top(), QStringLiteral("c1"))}, top(), false);
+    endTurn();
+    EXPECT_TRUE(rowOf(top(), QStringLiteral("c1"))->deleted);
+    EXPECT_FALSE(m_controller.undoManager()->canUndo());
+}
+
+TEST_F(GroupUndo, TheShownGroupIsHandedToTheTableAgainWithTheChangedContactsSelected)
+{
+    const GroupRecordPtr friends = group(QStringLiteral("Friends"));
+    showGroup(friends);
+    const ContactRecordPtr added = rowFor(rowOf(top(), QStringLiteral("c9")));
+    m_controller.undoAddContacts({added}, friends);
+    EXPECT_EQ(m_log.calls(), (QStringList{QStringLiteral("table.setContactTable"), QStringLiteral("table.updateTable"),
+                                          QStringLiteral("table.selectRowIndexesWithContacts")}));
+    EXPECT_EQ(m_table.contactTable, friends->contactTable);
+    EXPECT_EQ(m_table.selectedContacts(), QList<ContactRecordPtr>{added});
+
+    m_log.clear();
+    m_controller.undoDeleteContacts({added}, group(QStringLiteral("Work")), true);
+    m_controller.undoDeleteContacts({}, friends, true);
+    EXPECT_TRUE(m_log.calls().isEmpty());
+}
+
+struct DeleteSelectionRow
+{
+    QList<int> selectedRows;
+    int selectedAfter;
+};
+
+class DeleteSelection : public ViewControllerTest, public testing::WithParamInterface<DeleteSelectionRow>
+{
+};
+
+TEST_P(DeleteSelection, SelectsTheRowBeforeTheFirstDeletedOne)
+{
+    m_table.select(GetParam().selectedRows);
+    m_controller.deleteContacts();
+    for (int row : GetParam().selectedRows)
+        EXPECT_TRUE(top()->contactTable->at(row)->deleted);
+    EXPECT_EQ(m_table.selectedRowIndexes(), QList<int>{GetParam().selectedAfter});
+    EXPECT_EQ(m_table.scrolledTo, GetParam().selectedAfter);
+    EXPECT_TRUE(m_window.isWindowModified());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DeleteSelection,
+                         testing::Values(DeleteSelectionRow{{0, 1}, 0}, DeleteSelectionRow{{1}, 0},
+                                         DeleteSelectionRow{{5, 6, 7}, 4}, DeleteSelectionRow{{9}, 8}));
+
+TEST_F(GroupUndo, DeletingAnEmptySelectionDoesNothing)
+{
+    m_controller.deleteContacts();
+    endTurn();
+    EXPECT_FALSE(m_controller.undoManager()->canUndo());
+    EXPECT_FALSE(m_window.isWindowModified());
+    EXPECT_FALSE(top()->changed);
+}
+
+TEST_F(GroupUndo, DeletingAGroupMovesItLastAndSelectsAllContacts)
+{
+    const GroupRecordPtr second = group(QStringLiteral("Friends"));
+    const GroupRecordPtr third = group(QStringLiteral("Work"));
+    auto fourth = std::make_shared<GroupRecord>(*third);
+    fourth->name = QStringLiteral("Club");
+    fourth->contactTable = std::make_shared<ContactTable>();
+    m_container->groups->append(fourth);
+    showGroup(second);
+
+    m_controller.undoDeleteGroup(second, m_container);
+    EXPECT_EQ(*m_container->groups, (GroupList{top(), fourth, third, second}));
+    EXPECT_TRUE(second->deleted);
+    EXPECT_EQ(m_controller.selectedGroupDict(), top());
+    EXPECT_EQ(m_outline.selectedGroupDict, top());
+    EXPECT_EQ(m_controller.contactTable(), top()->contactTable);
+    EXPECT_EQ(m_table.contactTable, top()->contactTable);
+    EXPECT_TRUE(m_log.calls().contains(QStringLiteral("outline.updateTable")));
+    endTurn();
+
+    m_controller.undo();
+    EXPECT_FALSE(second->deleted);
+    EXPECT_EQ(*m_container->groups, (GroupList{top(), fourth, third, second}));
+    m_controller.redo();
+    EXPECT_TRUE(second->deleted);
+}
+
+TEST_F(GroupUndo, AddingAGroupAppendsItAndItsUndoMarksItDeleted)
+{
+    auto added = std::make_shared<GroupRecord>();
+    added->name = QStringLiteral("New Group");
+    added->isNew = true;
+    added->containerIdentifier = m_container->identifier;
+    added->contactTable = std::make_shared<ContactTable>();
+    m_controller.undoAddGroup(added, m_container);
+    EXPECT_EQ(m_container->groups->last(), added);
+    EXPECT_EQ(m_outline.containerTable, m_containerTable);
+    endTurn();
+    m_controller.undo();
+    EXPECT_TRUE(added->deleted);
+    m_controller.redo();
+    EXPECT_FALSE(added->deleted);
+    EXPECT_EQ(m_container->groups->count(added), 1);
+}
+
+TEST_F(GroupUndo, RenamingAGroupAndUndoingGivesBackTheOldNameAndKeepsTheMark)
+{
+    const GroupRecordPtr work = group(QStringLiteral("Work"));
+    EXPECT_TRUE(m_controller.undoChangeGroupName(QStringLiteral("Office"), work));
+    EXPECT_EQ(work->name, QStringLiteral("Office"));
+    EXPECT_TRUE(work->groupNameChanged);
+    EXPECT_EQ(m_controller.selectedGroupDict(), work);
+    EXPECT_EQ(m_table.contactTable, work->contactTable);
+    endTurn();
+    m_controller.undo();
+    EXPECT_EQ(work->name, QStringLiteral("Work"));
+    EXPECT_TRUE(work->groupNameChanged);
+    m_controller.redo();
+    EXPECT_EQ(work->name, QStringLiteral("Office"));
+}
+
+TEST(ViewControllerDefaults, ViewTypesAndLabelFilter)
+{
+    const QVariantMap viewTypes = ViewController::aViewTypeDict();
+    EXPECT_EQ(viewTypes.value(QStringLiteral("Name Only")).toStringList(),
+              (QStringList{QStringLiteral("Sender"), QStringLiteral("Name")}));
+    EXPECT_EQ(viewTypes.value(QStringLiteral("Address")).toStringList(),
+              (QStringList{QStringLiteral("Sender"), QStringLiteral("Name"), QStringLiteral("Renmei"),
+                           QStringLiteral("Company"), QStringLiteral("Address")}));
+    EXPECT_EQ(viewTypes.value(QStringLiteral("Address Detail")).toStringList(),
+              (QStringList{QStringLiteral("Sender"), QStringLiteral("Name"), QStringLiteral("Renmei"),
+                           QStringLiteral("Company"), QStringLiteral("ZIP"), QStringLiteral("State"),
+                           QStringLiteral("City"), QStringLiteral("Street"), QStringLiteral("Country")}));
+    EXPECT_EQ(viewTypes.size(), 3);
+
+    const QVariantMap labels = ViewController::aSelectedLabels();
+    EXPECT_EQ(labels.keys(), (QStringList{QStringLiteral("Address"), QStringLiteral("Dates"), QStringLiteral("Email"),
+                                          QStringLiteral("Instant Message"), QStringLiteral("Phone"),
+                                          QStringLiteral("Relationship"), QStringLiteral("Social Network"),
+                                          QStringLiteral("URL")}));
+    for (const QVariant &filter : labels)
+        EXPECT_EQ(filter.toStringList(), QStringList{QStringLiteral("All")});
+}
