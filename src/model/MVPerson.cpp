@@ -1,8 +1,10 @@
 #include "model/MVPerson.h"
 
+#include "model/PostalAddressTemplate.h"
 #include "model/StoreContactReader.h"
 
 #include <array>
+#include <mutex>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -17,9 +19,15 @@ MVPerson::MVPerson()
 
 void MVPerson::initializeClass()
 {
-    // Address formats first: the tables after them may consult them.
-    (void)addressFormats();
-    (void)vocabulary();
+    static std::once_flag once;
+    std::call_once(once, [] {
+        // Address formats first: the tables after them may consult them.
+        (void)addressFormats();
+        (void)vocabulary();
+        // The store's formatted addresses follow the same country formats
+        // as the one-line text.
+        PostalAddressTemplate::install();
+    });
 }
 
 FieldVocabulary &MVPerson::vocabulary()
@@ -175,6 +183,12 @@ LabeledValueListPtr MVPerson::heldLabeledValues(const ContactIdentifier &identif
     return entry ? this->*entry->cache : nullptr;
 }
 
+void MVPerson::setLabeledCache(const ContactIdentifier &identifier, const LabeledValueListPtr &values)
+{
+    if (const LabeledCacheEntry *entry = labeledCacheEntry(identifier))
+        this->*entry->cache = values;
+}
+
 LabeledValueListPtr MVPerson::labeledValues(const ContactIdentifier &identifier)
 {
     const LabeledCacheEntry *entry = labeledCacheEntry(identifier);
@@ -224,6 +238,9 @@ void MVPerson::refreshCache()
                                        &m_snsValues, &m_imsValues, &m_relationshipValues, &m_datesValues})
         cache->reset();
     m_imageData.clear();
+    // The image is unread again: a write-back must not take the cleared data
+    // for a photo the user removed.
+    m_photoHeld = false;
     (void)nameValue();
     (void)stringValues();
 }

@@ -9,17 +9,26 @@
 #include "model/HagakiLayoutString.h"
 #include "model/LabeledValueRecord.h"
 #include "model/NameRecord.h"
+#include "model/PersonValue.h"
 #include "model/PhoneticNameRecord.h"
+#include "model/SortDescriptor.h"
 #include "model/StringValuesRecord.h"
 #include "model/ValueRecordFormatter.h"
 #include "platform/contacts/StoreContact.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QImage>
+#include <QJsonObject>
+#include <QList>
 #include <QString>
 
 #include <limits>
 #include <memory>
 #include <optional>
+
+class MVPerson;
+using MVPersonPtr = std::shared_ptr<MVPerson>;
 
 // One contact, copied out of the contacts store into plain values keyed by
 // field identifier. Every pane shares the same MVPerson (hold it by
@@ -28,15 +37,108 @@
 // A cache getter creates its cache on first use; when it creates it while a
 // store contact is attached, it fills it from that contact. A cache that
 // exists is never filled again, so reading it twice never doubles its values.
+//
+// A record is made from a store contact (initWithCNContact), new (init), from
+// vCard data, as a copy or from its keyed coding; it is written back into a
+// store contact with contactFromCache, which writes only the caches the record
+// holds, so a field it never read keeps the store's value.
 class MVPerson
 {
 public:
     // What findLabeledValue answers for labelIndex -1.
     static constexpr qsizetype NotFound = std::numeric_limits<qint64>::max();
+    // The version of the keyed coding encodeWithCoder writes.
+    static constexpr int CodingVersion = 1;
 
+    // A bare record: no identifier, no caches. The factories below make the
+    // records the program uses.
     MVPerson();
     MVPerson(const MVPerson &) = delete;
     MVPerson &operator=(const MVPerson &) = delete;
+
+    // --- Lifecycle -------------------------------------------------------
+    // A record of a store contact fetched with the keys of every field: all
+    // caches filled, the store contact dropped, created NO.
+    [[nodiscard]] static MVPersonPtr initWithCNContact(const StoreContact &contact);
+    // A new, empty contact with a new identifier, created YES.
+    [[nodiscard]] static MVPersonPtr init();
+    // The first contact of UTF-8 vCard text, created YES; data without a
+    // contact gives a bare record.
+    [[nodiscard]] static MVPersonPtr initWithVCardData(const QByteArray &data);
+    // A new record (created YES, its own identifier) with this one's values;
+    // joint names and postcard layouts are not copied.
+    [[nodiscard]] MVPersonPtr copy();
+    // The record's values written onto a copy of the given store contact, or
+    // onto a new one. Only caches the record holds are written.
+    [[nodiscard]] StoreContact contactFromCache(const std::optional<StoreContact> &contact = std::nullopt);
+    // The vCard of contactFromCache() from nothing; empty when none is made.
+    [[nodiscard]] QByteArray vCardData();
+
+    // Keyed coding: a versioned JSON object under the record's field names.
+    // Caches the record does not hold are left out and stay unheld on decoding.
+    void encodeWithCoder(QJsonObject &coder) const;
+    // Null for a coding of a newer version.
+    [[nodiscard]] static MVPersonPtr initWithCoder(const QJsonObject &coder);
+
+    // What simpleVCardWithOption writes: positions in the "Email", "Phone",
+    // "Address" and "URL" lists, and which organisation lines.
+    struct SimpleVCardOptions
+    {
+        QHash<ContactIdentifier, QList<qsizetype>> indexes;
+        bool company = false;
+        bool department = false;
+        bool jobTitle = false;
+    };
+    // A short vCard 3.0 text of the chosen values.
+    [[nodiscard]] QString simpleVCardWithOption(const SimpleVCardOptions &options);
+
+    // --- Identifier-keyed access ---------------------------------------------
+    // Readers hand out copies; only the layout list and its layouts are live.
+    [[nodiscard]] PersonValue valueForIdentifier(const ContactIdentifier &identifier);
+    void setValue(const PersonValue &value, const ContactIdentifier &identifier);
+    void deleteValueForIdentifier(const ContactIdentifier &identifier);
+    [[nodiscard]] QString stringValueForIdentifier(const ContactIdentifier &identifier, qint64 labelIndex);
+    // Nullopt removes the entry, and so does the empty string.
+    void setStringValue(const std::optional<QString> &value, const ContactIdentifier &identifier);
+
+    // A copy of the value with that labelIndex, or at that position; null when
+    // none (and for "HagakiLayout", whose copies the layout readers give).
+    [[nodiscard]] LabeledValueRecordPtr labeledValueForIdentifierAtLabelIndex(const ContactIdentifier &identifier,
+                                                                            qint64 labelIndex);
+    [[nodiscard]] LabeledValueRecordPtr labeledValueForIdentifierAtIndex(const ContactIdentifier &identifier,
+                                                                       qsizetype index);
+    // Copies of a postcard layout, the "HagakiLayout" form of the readers above.
+    [[nodiscard]] HagakiLayoutRecordPtr hagakiLayoutForLabelIndex(qint64 labelIndex);
+    [[nodiscard]] HagakiLayoutRecordPtr hagakiLayoutAtIndex(qsizetype index);
+
+    // A LabeledValueRecord replaces one value, a LabeledValueList the whole
+    // list (values of labelIndex -1 numbered from the largest + 1); for
+    // "HagakiLayout" the number is always a labelIndex and the value a layout
+    // (stored itself) or a layout text.
+    void replaceLabeledValueAtLabelIndex(const PersonValue &value, const ContactIdentifier &identifier,
+                                         qint64 labelIndex);
+    void replaceLabeledValueAtIndex(const PersonValue &value, const ContactIdentifier &identifier, qsizetype index);
+    // Appends a copy numbered largest labelIndex + 1 (0 in an empty list).
+    void addLabeledValue(const LabeledValueRecord &record, const ContactIdentifier &identifier);
+    // Deleting never renumbers the values left.
+    void deleteLabeledValueForIdentifierAtLabelIndex(const ContactIdentifier &identifier, qint64 labelIndex);
+    void deleteLabeledValueForIdentifierAtIndex(const ContactIdentifier &identifier, qsizetype index);
+    // Sorts the field named by the key by display string; labelIndex values
+    // move with their values.
+    void sortLabeledValueForSortDescriptor(const SortDescriptor &descriptor);
+    // Copies numbered by position.
+    [[nodiscard]] static LabeledValueList deepCopyDictionaryArray(const LabeledValueList &records);
+
+    // The photo, read from the attached store contact on first use; null when none.
+    [[nodiscard]] QImage photo();
+    // Stored as PNG; a null image removes the photo and its thumbnail.
+    void setPhoto(const QImage &image);
+    // The photo, else its thumbnail, else the guest-user picture for a person
+    // and "CompanySquare" for a company.
+    [[nodiscard]] QImage thumbnail();
+    // Whether the photo was read or set; the write-back leaves the store's
+    // image alone otherwise.
+    [[nodiscard]] bool holdsPhoto() const { return m_photoHeld; }
 
     // --- Fields --------------------------------------------------------
     [[nodiscard]] bool showAsPerson() const { return m_showAsPerson; }
@@ -55,10 +157,16 @@ public:
     [[nodiscard]] int nameOrdering() const { return m_nameOrdering; }
     void setNameOrdering(int ordering) { m_nameOrdering = ordering; }
     [[nodiscard]] const QByteArray &imageData() const { return m_imageData; }
-    void setImageData(const QByteArray &data) { m_imageData = data; }
+    void setImageData(const QByteArray &data)
+    {
+        m_imageData = data;
+        m_photoHeld = true;
+    }
     [[nodiscard]] const QByteArray &thumbnailImageData() const { return m_thumbnailImageData; }
     void setThumbnailImageData(const QByteArray &data) { m_thumbnailImageData = data; }
-    [[nodiscard]] const QString &uniqueId() const { return m_uniqueId; }
+    // The record's identity; a record without one takes its display name and
+    // the current time.
+    [[nodiscard]] QString uniqueId() const;
     void setUniqueId(const QString &identifier) { m_uniqueId = identifier; }
     [[nodiscard]] const QString &uniqueId2() const { return m_uniqueId2; }
     void setUniqueId2(const QString &identifier) { m_uniqueId2 = identifier; }
@@ -237,6 +345,23 @@ public:
 
 private:
     struct LabeledCacheEntry;
+    void fillFromStoreContact(const StoreContact &contact);
+    void setLabeledCache(const ContactIdentifier &identifier, const LabeledValueListPtr &values);
+    // The coding keys of the eight labeled caches.
+    [[nodiscard]] static const QList<std::pair<QString, LabeledValueListPtr MVPerson::*>> &codedLists();
+    [[nodiscard]] QString companyContentKey();
+    void refreshName();
+    void replaceHagakiLayout(const PersonValue &value, qint64 labelIndex);
+    void replaceLabeledValues(const LabeledValueList &records, const ContactIdentifier &identifier, bool byLabelIndex);
+    void addLayoutsForAddresses(const LabeledValueList &addresses, const QList<qint64> &layoutIndexes);
+    void replaceLabeledValue(const PersonValue &value, const ContactIdentifier &identifier, qint64 number,
+                             bool byLabelIndex);
+    [[nodiscard]] PersonValue labeledValuesCopy(const ContactIdentifier &identifier);
+    bool setNamePart(const ContactIdentifier &identifier, const QString &value);
+    bool setPhoneticPart(const ContactIdentifier &identifier, const QString &value);
+    void setBirthday(const PersonValue &value);
+    [[nodiscard]] QString labeledStringValue(const ContactIdentifier &identifier, qint64 labelIndex);
+    static void updateLabeledValue(const ContactIdentifier &identifier, LabeledValueRecord *record);
     [[nodiscard]] static const LabeledCacheEntry *labeledCacheEntry(const ContactIdentifier &identifier);
     static FieldVocabulary &vocabulary();
     static AddressFormatTable &addressFormats();
@@ -267,8 +392,7 @@ private:
     StringValuesRecordPtr m_stringValues;
     QByteArray m_imageData;
     QByteArray m_thumbnailImageData;
-    QString m_uniqueId;
+    bool m_photoHeld = false;
+    mutable QString m_uniqueId;
     QString m_uniqueId2;
 };
-
-using MVPersonPtr = std::shared_ptr<MVPerson>;

@@ -1,0 +1,296 @@
+// Reading and changing a contact record's fields by identifier, and its photo.
+#include "model/MVPerson.h"
+
+#include "platform/contacts/ContactKeys.h"
+#include "platform/contacts/ContactLabels.h"
+
+#include <QBuffer>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString NameRecord::*namePart(const ContactIdentifier &identifier)
+{
+    if (identifier == FieldId::FirstName)
+        return &NameRecord::firstName;
+    if (identifier == FieldId::MiddleName)
+        return &NameRecord::middleName;
+    if (identifier == FieldId::LastName)
+        return &NameRecord::lastName;
+    if (identifier == FieldId::PreviousFamilyName)
+        return &NameRecord::previousFamilyName;
+    return nullptr;
+}
+
+QString PhoneticNameRecord::*phoneticPart(const ContactIdentifier &identifier)
+{
+    if (identifier == FieldId::PhoneticFirstName)
+        return &PhoneticNameRecord::firstName;
+    if (identifier == FieldId::PhoneticMiddleName)
+        return &PhoneticNameRecord::middleName;
+    if (identifier == FieldId::PhoneticLastName)
+        return &PhoneticNameRecord::lastName;
+    return nullptr;
+}
+
+bool isStringField(const ContactIdentifier &identifier)
+{
+    return StringValuesRecord::identifiers().contains(identifier);
+}
+
+const QString guestImage = u":/UserGuest.png"_s;
+const QString companyImage = u":/CompanySquare.png"_s;
+
+}  // namespace
+
+void MVPerson::refreshName()
+{
+    (void)nameValue();
+    (void)compositeName();
+}
+
+PersonValue MVPerson::valueForIdentifier(const ContactIdentifier &identifier)
+{
+    if (identifier == FieldId::Name)
+        return *nameValue();
+    if (identifier == u"compositeName") {
+        (void)nameValue();
+        return m_compositeName;
+    }
+    if (const auto part = namePart(identifier))
+        return (*nameValue()).*part;
+    if (identifier == FieldId::PhoneticName)
+        return *phoneticNameValue();
+    if (const auto part = phoneticPart(identifier))
+        return (*phoneticNameValue()).*part;
+    if (isStringField(identifier))
+        return stringValues()->value(identifier);
+    if (labeledCacheEntry(identifier))
+        return labeledValuesCopy(identifier);
+    if (identifier == FieldId::HagakiLayout)
+        return *hagakiLayouts();
+    if (identifier == FieldId::Birthday)
+        return *birthdayValue();
+    if (identifier == FieldId::Photo) {
+        const QImage image = photo();
+        return image.isNull() ? PersonValue() : PersonValue(image);
+    }
+    return {};
+}
+
+PersonValue MVPerson::labeledValuesCopy(const ContactIdentifier &identifier)
+{
+    // Copies keep their numbers: an undo hands them back as they were.
+    LabeledValueList copies;
+    for (const LabeledValueRecordPtr &record : std::as_const(*labeledValues(identifier)))
+        copies.append(std::make_shared<LabeledValueRecord>(*record));
+    return copies;
+}
+
+bool MVPerson::setNamePart(const ContactIdentifier &identifier, const QString &value)
+{
+    const auto part = namePart(identifier);
+    if (!part)
+        return false;
+    (*nameValue()).*part = value;
+    refreshName();
+    return true;
+}
+
+bool MVPerson::setPhoneticPart(const ContactIdentifier &identifier, const QString &value)
+{
+    const auto part = phoneticPart(identifier);
+    if (!part)
+        return false;
+    (*phoneticNameValue()).*part = value;
+    (void)phoneticNameValue();
+    return true;
+}
+
+void MVPerson::setValue(const PersonValue &value, const ContactIdentifier &identifier)
+{
+    const auto *text = std::get_if<QString>(&value);
+    if (identifier == FieldId::Name) {
+        if (const auto *name = std::get_if<NameRecord>(&value)) {
+            m_nameValue = std::make_shared<NameRecord>(*name);
+            refreshName();
+        }
+    } else if (namePart(identifier)) {
+        if (text)
+            setNamePart(identifier, *text);
+    } else if (identifier == FieldId::PhoneticName) {
+        if (const auto *name = std::get_if<PhoneticNameRecord>(&value)) {
+            m_phoneticNameValue = std::make_shared<PhoneticNameRecord>(*name);
+            (void)phoneticNameValue();
+        }
+    } else if (phoneticPart(identifier)) {
+        if (text)
+            setPhoneticPart(identifier, *text);
+    } else if (isStringField(identifier)) {
+        if (text)
+            setStringValue(*text, identifier);
+        else if (std::holds_alternative<std::monostate>(value))
+            setStringValue(std::nullopt, identifier);
+    } else if (labeledCacheEntry(identifier)) {
+        replaceLabeledValueAtIndex(value, identifier, 0);
+    } else if (identifier == FieldId::HagakiLayout) {
+        if (const auto *layouts = std::get_if<HagakiLayoutList>(&value))
+            m_hagakiLayouts = std::make_shared<HagakiLayoutList>(*layouts);
+        else
+            replaceLabeledValueAtIndex(value, identifier, 0);
+    } else if (identifier == FieldId::Birthday) {
+        setBirthday(value);
+    } else if (identifier == FieldId::Photo) {
+        if (const auto *image = std::get_if<QImage>(&value))
+            setPhoto(*image);
+        else if (std::holds_alternative<std::monostate>(value))
+            setPhoto(QImage());
+    }
+}
+
+void MVPerson::setBirthday(const PersonValue &value)
+{
+    std::optional<StoreDateComponents> components;
+    if (const auto *record = std::get_if<BirthdayRecord>(&value))
+        components = record->value;
+    else if (const auto *parts = std::get_if<StoreDateComponents>(&value))
+        components = *parts;
+    else if (const auto *date = std::get_if<QDate>(&value))
+        components = StoreDateComponents::fromDate(*date);
+    // No value leaves an empty birthday rather than none, so that saving
+    // clears the store's birthday instead of keeping it.
+    auto birthday = std::make_shared<BirthdayRecord>();
+    if (components) {
+        birthday->value = components;
+        birthday->stringValue = ValueRecordFormatter::dateStringFromDateComponents(*components);
+    }
+    m_birthdayValue = birthday;
+}
+
+void MVPerson::deleteValueForIdentifier(const ContactIdentifier &identifier)
+{
+    if (identifier == FieldId::Name) {
+        const NameRecordPtr name = nameValue();
+        name->firstName.clear();
+        name->middleName.clear();
+        name->lastName.clear();
+        name->previousFamilyName.clear();
+        name->stringValue.clear();
+        name->showAsPerson = true;
+        refreshName();
+    } else if (const auto part = namePart(identifier)) {
+        const NameRecordPtr name = nameValue();
+        ((*name).*part).clear();
+        name->stringValue.clear();
+        refreshName();
+    } else if (identifier == FieldId::PhoneticName) {
+        m_phoneticNameValue = std::make_shared<PhoneticNameRecord>();
+    } else if (const auto part = phoneticPart(identifier)) {
+        const PhoneticNameRecordPtr name = phoneticNameValue();
+        ((*name).*part).clear();
+        name->stringValue.clear();
+    } else if (identifier == FieldId::Birthday) {
+        m_birthdayValue = std::make_shared<BirthdayRecord>();
+    } else if (identifier == FieldId::Photo) {
+        setPhoto(QImage());
+    }
+}
+
+QString MVPerson::stringValueForIdentifier(const ContactIdentifier &identifier, qint64 labelIndex)
+{
+    if (identifier == FieldId::Name)
+        return (m_nameValue ? m_nameValue : nameValue())->stringValue;
+    if (identifier == FieldId::PhoneticName)
+        return (m_phoneticNameValue ? m_phoneticNameValue : phoneticNameValue())->stringValue;
+    if (identifier == FieldId::Birthday)
+        return birthdayValue()->stringValue;
+    if (labeledCacheEntry(identifier) || identifier == FieldId::HagakiLayout
+        || addressIdentifiers().contains(identifier) || identifier == ContactKeys::postalAddressISOCountryCode
+        || identifier == u"IMSusername" || identifier == u"IMSservicename" || identifier == u"SNSusername")
+        return labeledStringValue(identifier, labelIndex);
+    const PersonValue value = valueForIdentifier(identifier);
+    const auto *text = std::get_if<QString>(&value);
+    return text ? *text : QString();
+}
+
+QString MVPerson::labeledStringValue(const ContactIdentifier &identifier, qint64 labelIndex)
+{
+    const auto recordWith = [labelIndex](const LabeledValueListPtr &records) -> LabeledValueRecordPtr {
+        const qsizetype position = findLabeledValue(*records, labelIndex);
+        return position < records->size() ? records->at(position) : nullptr;
+    };
+    if (const LabeledValueListPtr records = labeledValues(identifier)) {
+        // The last value that carries the number.
+        for (qsizetype i = records->size() - 1; i >= 0; --i) {
+            if (records->at(i)->labelIndex == labelIndex)
+                return records->at(i)->stringValue;
+        }
+        return {};
+    }
+    if (identifier == FieldId::HagakiLayout) {
+        const LabeledValueRecordPtr address = recordWith(addressValues());
+        return address ? layoutStringFromHagakiLayoutDict(&address->layout) : QString();
+    }
+    if (identifier == u"IMSusername" || identifier == u"IMSservicename") {
+        const LabeledValueRecordPtr address = recordWith(imsValues());
+        if (!address)
+            return {};
+        return identifier == u"IMSusername" ? address->username : address->service;
+    }
+    if (identifier == u"SNSusername") {
+        const LabeledValueRecordPtr profile = recordWith(snsValues());
+        return profile ? profile->username : QString();
+    }
+    const LabeledValueRecordPtr address = recordWith(addressValues());
+    return address ? address->addressPart(identifier) : QString();
+}
+
+void MVPerson::setStringValue(const std::optional<QString> &value, const ContactIdentifier &identifier)
+{
+    const StringValuesRecordPtr strings = stringValues();
+    // An emptied entry is removed, so it reads back as the empty string.
+    strings->setEntry(identifier, value && !value->isEmpty() ? value : std::nullopt);
+    if (identifier == FieldId::Company && value)
+        (void)compositeName();
+}
+
+QImage MVPerson::photo()
+{
+    if (m_imageData.isEmpty() && m_cnContact && m_cnContact->isKeyAvailable(QString(ContactKeys::imageData))) {
+        m_imageData = m_cnContact->imageData();
+        if (m_cnContact->isKeyAvailable(QString(ContactKeys::thumbnailImageData)))
+            m_thumbnailImageData = m_cnContact->thumbnailImageData();
+        m_photoHeld = true;
+    }
+    QImage image = QImage::fromData(m_imageData);
+    if (image.isNull())
+        image = QImage::fromData(m_thumbnailImageData);
+    return image;
+}
+
+void MVPerson::setPhoto(const QImage &image)
+{
+    m_photoHeld = true;
+    if (image.isNull()) {
+        m_imageData.clear();
+        m_thumbnailImageData.clear();
+        return;
+    }
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        qWarning("%s: ERROR can't encode the photo", Q_FUNC_INFO);
+        return;
+    }
+    m_imageData = data;
+}
+
+QImage MVPerson::thumbnail()
+{
+    QImage image = photo();
+    if (image.isNull())
+        image = QImage(m_showAsPerson ? guestImage : companyImage);
+    return image;
+}

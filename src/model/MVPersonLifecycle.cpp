@@ -1,0 +1,221 @@
+// How a contact record is made, copied, identified and written back into the
+// contacts store.
+#include "model/MVPerson.h"
+
+#include "model/StoreContactWriter.h"
+#include "platform/contacts/StoreUserDefaults.h"
+#include "platform/contacts/vcard/ContactVCardSerialization.h"
+
+#include <QDateTime>
+#include <QUuid>
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The store's sort order as a name ordering: 1 by given name, 2 by family name.
+int storeDefaultNameOrdering()
+{
+    return ValueRecordFormatter::effectiveNameOrdering(0);
+}
+
+}  // namespace
+
+MVPersonPtr MVPerson::initWithCNContact(const StoreContact &contact)
+{
+    auto person = std::make_shared<MVPerson>();
+    person->m_showAsPerson = true;
+    person->m_created = false;
+    person->m_cnContact = contact;
+    person->m_uniqueId = contact.identifier();
+    person->m_defaultCountryCode = StoreUserDefaults::countryCode();
+    person->m_defaultNameOrdering = storeDefaultNameOrdering();
+    person->fillFromStoreContact(contact);
+    if (!person->m_showAsPerson)
+        person->m_uniqueId2 = person->companyContentKey();
+    return person;
+}
+
+MVPersonPtr MVPerson::init()
+{
+    auto person = std::make_shared<MVPerson>();
+    person->m_uniqueId = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    person->m_showAsPerson = true;
+    person->m_created = true;
+    person->m_defaultCountryCode = StoreUserDefaults::countryCode();
+    person->m_defaultNameOrdering = storeDefaultNameOrdering();
+    (void)person->stringValues();
+    (void)person->hagakiLayouts();
+    return person;
+}
+
+MVPersonPtr MVPerson::initWithVCardData(const QByteArray &data)
+{
+    auto person = std::make_shared<MVPerson>();
+    const QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(QString::fromUtf8(data));
+    if (contacts.isEmpty())
+        return person;
+    person->m_created = true;
+    person->m_showAsPerson = true;
+    person->m_uniqueId = contacts.first().identifier();
+    person->m_defaultCountryCode = StoreUserDefaults::countryCode();
+    person->fillFromStoreContact(contacts.first());
+    return person;
+}
+
+void MVPerson::fillFromStoreContact(const StoreContact &contact)
+{
+    // The caches are filled in one pass while the contact is attached; every
+    // later read sees only the record's own values.
+    m_cnContact = contact;
+    (void)nameValue();
+    (void)stringValues();
+    (void)phoneticNameValue();
+    (void)compositeName();
+    for (const ContactIdentifier &identifier :
+         {FieldId::Phone, FieldId::Email, FieldId::Address, FieldId::URL, FieldId::SocialNetwork,
+          FieldId::InstantMessage, FieldId::Relationship, FieldId::Dates})
+        (void)labeledValues(identifier);
+    (void)birthdayValue();
+    (void)photo();
+    (void)hagakiLayouts();
+    m_cnContact.reset();
+}
+
+QString MVPerson::companyContentKey()
+{
+    QString key;
+    const StringValuesRecordPtr strings = stringValues();
+    for (const ContactIdentifier &identifier :
+         {FieldId::Company, FieldId::Department, FieldId::JobTitle, FieldId::Title, FieldId::Suffix, FieldId::Note})
+        key += strings->value(identifier);
+    // URLs take no part.
+    for (const ContactIdentifier &identifier :
+         {FieldId::Phone, FieldId::Email, FieldId::Address, FieldId::InstantMessage, FieldId::SocialNetwork,
+          FieldId::Relationship, FieldId::Dates}) {
+        for (const LabeledValueRecordPtr &record : std::as_const(*labeledValues(identifier)))
+            key += record->labelText() + record->stringValue;
+    }
+    return key + birthdayValue()->stringValue;
+}
+
+MVPersonPtr MVPerson::copy()
+{
+    MVPersonPtr duplicate = init();
+    for (const ContactIdentifier &identifier : allIdentifiers()) {
+        const PersonValue value = valueForIdentifier(identifier);
+        if (!std::holds_alternative<std::monostate>(value))
+            duplicate->setValue(value, identifier);
+    }
+    return duplicate;
+}
+
+QString MVPerson::uniqueId() const
+{
+    if (m_uniqueId.isEmpty()) {
+        const QString name = m_compositeName.isEmpty() ? u"MorvaneSoftware"_s : m_compositeName;
+        m_uniqueId = name + u'+' + QDateTime::currentDateTimeUtc().toString(u"yyyy-MM-dd HH:mm:ss +0000"_s);
+    }
+    return m_uniqueId;
+}
+
+StoreContact MVPerson::contactFromCache(const std::optional<StoreContact> &contact)
+{
+    StoreContact target = contact ? contact->mutableCopy() : StoreContact();
+    if (m_nameValue)
+        StoreContactWriter::writeName(*m_nameValue, target);
+    if (m_phoneticNameValue)
+        StoreContactWriter::writePhoneticName(*m_phoneticNameValue, target);
+    if (m_phoneValues)
+        StoreContactWriter::writePhoneValues(*m_phoneValues, target);
+    if (m_emailValues)
+        StoreContactWriter::writeEmailValues(*m_emailValues, target);
+    if (m_urlValues)
+        StoreContactWriter::writeUrlValues(*m_urlValues, target);
+    if (m_addressValues)
+        StoreContactWriter::writeAddressValues(*m_addressValues, target);
+    if (m_snsValues)
+        StoreContactWriter::writeSnsValues(*m_snsValues, target);
+    if (m_imsValues)
+        StoreContactWriter::writeImsValues(*m_imsValues, target);
+    if (m_relationshipValues)
+        StoreContactWriter::writeRelationshipValues(*m_relationshipValues, target);
+    if (m_datesValues)
+        StoreContactWriter::writeDatesValues(*m_datesValues, target);
+    // A birthday or photo the user removed is cleared in the store; one the
+    // record never read is left as the store has it.
+    if (m_birthdayValue)
+        StoreContactWriter::writeBirthday(*m_birthdayValue, target);
+    if (m_stringValues)
+        StoreContactWriter::writeStringValues(*m_stringValues, target);
+    if (m_photoHeld)
+        StoreContactWriter::writeImageData(m_imageData, target);
+    return target;
+}
+
+QByteArray MVPerson::vCardData()
+{
+    return ContactVCardSerialization::dataWithContacts({contactFromCache()});
+}
+
+namespace {
+
+// "home" and "work" in any letter case become a TYPE parameter; other labels
+// are left out of the short card.
+QString typedProperty(const QString &property, const QString &label)
+{
+    const QString lower = label.toLower();
+    if (lower == u"home" || lower == u"work")
+        return property + u";type=" + label + u':';
+    return property + u':';
+}
+
+QString simpleVCardLine(const ContactIdentifier &identifier, const LabeledValueRecord &record)
+{
+    if (identifier == FieldId::Address) {
+        QString line = typedProperty(u"ADR"_s, record.labelText()) + u";;";
+        for (const QString &part : {record.street, record.city, record.state, record.zip, record.country})
+            line += part + u';';
+        line.chop(1);
+        return line + u"\r\n";
+    }
+    static const QHash<QString, QString> properties{
+        {FieldId::Email, u"EMAIL"_s}, {FieldId::Phone, u"TEL"_s}, {FieldId::URL, u"URL"_s}};
+    return typedProperty(properties.value(identifier), record.labelText()) + record.valueText() + u"\r\n";
+}
+
+}  // namespace
+
+QString MVPerson::simpleVCardWithOption(const SimpleVCardOptions &options)
+{
+    QString text = u"BEGIN:VCARD\r\nVERSION:3.0\r\n"_s;
+    const QString name = compositeName();
+    text += u"FN:" + (name.isEmpty() ? u"No name"_s : name) + u"\r\n";
+    // N lists the family name first.
+    const NameRecordPtr parts = nameValue();
+    text += u"N:" + parts->lastName + u';' + parts->firstName + u";;;\r\n";
+    for (const ContactIdentifier &identifier : {FieldId::Email, FieldId::Phone, FieldId::Address, FieldId::URL}) {
+        QList<qsizetype> positions = options.indexes.value(identifier);
+        std::sort(positions.begin(), positions.end());
+        positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+        const LabeledValueListPtr records = labeledValues(identifier);
+        for (const qsizetype position : std::as_const(positions)) {
+            if (position >= 0 && position < records->size())
+                text += simpleVCardLine(identifier, *records->at(position));
+        }
+    }
+    const QString company = stringValues()->value(FieldId::Company);
+    const QString department = stringValues()->value(FieldId::Department);
+    if (options.company && options.department)
+        text += u"ORG:" + company + u';' + department + u"\r\n";
+    else if (options.company && !company.isEmpty())
+        text += u"ORG:" + company + u"\r\n";
+    else if (options.department && !department.isEmpty())
+        text += u"ORG:;" + department + u"\r\n";
+    const QString jobTitle = stringValues()->value(FieldId::JobTitle);
+    if (options.jobTitle && !jobTitle.isEmpty())
+        text += u"TITLE:" + jobTitle + u"\r\n";
+    return text + u"END:VCARD\r\n";
+}

@@ -1,0 +1,207 @@
+#include "model/StoreContactWriter.h"
+
+#include "model/FieldVocabulary.h"
+#include "platform/contacts/ContactKeys.h"
+#include "platform/contacts/ContactLabels.h"
+#include "platform/contacts/StoreContact.h"
+
+namespace {
+
+QString storeLabel(const LabeledValueRecord &record)
+{
+    return FieldVocabulary::CNLabelFromLabel(record.labelText());
+}
+
+QString storeLabelOr(const LabeledValueRecord &record, QLatin1StringView fallback)
+{
+    const QString label = storeLabel(record);
+    return label.isEmpty() ? QString(fallback) : label;
+}
+
+// The target's text under a string key, or "" when its fetch did not carry it.
+QString currentString(const StoreContact &target, const QString &key)
+{
+    return target.isKeyAvailable(key) ? target.stringForKey(key) : QString();
+}
+
+void setStringIfDifferent(StoreContact &target, const QString &key, const QString &value)
+{
+    if (currentString(target, key) != value)
+        target.setStringForKey(key, value);
+}
+
+// One labeled value per record that make() turns into a store value.
+template <typename T, typename Make>
+QList<StoreLabeledValue<T>> labeledValues(const LabeledValueList &records, Make make)
+{
+    QList<StoreLabeledValue<T>> values;
+    values.reserve(records.size());
+    for (const LabeledValueRecordPtr &record : records) {
+        if (!record)
+            continue;
+        if (std::optional<StoreLabeledValue<T>> value = make(*record))
+            values.append(*value);
+    }
+    return values;
+}
+
+// An editor may hand in a plain date before the dates builder has made parts of it.
+std::optional<StoreDateComponents> dateComponents(const LabeledValue &value)
+{
+    if (const auto *components = std::get_if<StoreDateComponents>(&value))
+        return *components;
+    if (const auto *date = std::get_if<QDate>(&value))
+        return StoreDateComponents::fromDate(*date);
+    return std::nullopt;
+}
+
+}  // namespace
+
+void StoreContactWriter::writeName(const NameRecord &name, StoreContact &target)
+{
+    setStringIfDifferent(target, QString(ContactKeys::givenName), name.firstName);
+    setStringIfDifferent(target, QString(ContactKeys::middleName), name.middleName);
+    setStringIfDifferent(target, QString(ContactKeys::familyName), name.lastName);
+    setStringIfDifferent(target, QString(ContactKeys::previousFamilyName), name.previousFamilyName);
+    const auto type = name.showAsPerson ? StoreContact::ContactType::Person : StoreContact::ContactType::Organization;
+    if (!target.isKeyAvailable(QString(ContactKeys::contactType)) || target.contactType() != type)
+        target.setContactType(type);
+}
+
+void StoreContactWriter::writePhoneticName(const PhoneticNameRecord &name, StoreContact &target)
+{
+    setStringIfDifferent(target, QString(ContactKeys::phoneticGivenName), name.firstName);
+    setStringIfDifferent(target, QString(ContactKeys::phoneticMiddleName), name.middleName);
+    setStringIfDifferent(target, QString(ContactKeys::phoneticFamilyName), name.lastName);
+}
+
+void StoreContactWriter::writePhoneValues(const LabeledValueList &records, StoreContact &target)
+{
+    target.setPhoneNumbers(labeledValues<StorePhoneNumber>(
+        records, [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<StorePhoneNumber>> {
+            const std::optional<StorePhoneNumber> number =
+                StorePhoneNumber::phoneNumberWithStringValue(record.valueText());
+            if (!number)
+                return std::nullopt;
+            return StoreLabeledValue<StorePhoneNumber>(storeLabel(record), *number);
+        }));
+}
+
+namespace {
+
+StoreContact::Strings textValues(const LabeledValueList &records)
+{
+    return labeledValues<QString>(records,
+                                  [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<QString>> {
+                                      const QString text = record.valueText();
+                                      if (text.isEmpty())
+                                          return std::nullopt;
+                                      return StoreLabeledValue<QString>(storeLabel(record), text);
+                                  });
+}
+
+}  // namespace
+
+void StoreContactWriter::writeEmailValues(const LabeledValueList &records, StoreContact &target)
+{
+    target.setEmailAddresses(textValues(records));
+}
+
+void StoreContactWriter::writeUrlValues(const LabeledValueList &records, StoreContact &target)
+{
+    target.setUrlAddresses(textValues(records));
+}
+
+void StoreContactWriter::writeAddressValues(const LabeledValueList &records, StoreContact &target)
+{
+    target.setPostalAddresses(labeledValues<StorePostalAddress>(
+        records, [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<StorePostalAddress>> {
+            StorePostalAddress address;
+            address.postalCode = record.zip;
+            address.state = record.state;
+            address.city = record.city;
+            address.street = record.street;
+            address.country = record.country;
+            address.isoCountryCode = record.isoCountryCode;
+            return StoreLabeledValue<StorePostalAddress>(storeLabel(record), address);
+        }));
+}
+
+void StoreContactWriter::writeSnsValues(const LabeledValueList &records, StoreContact &target)
+{
+    target.setSocialProfiles(labeledValues<StoreSocialProfile>(
+        records, [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<StoreSocialProfile>> {
+            if (record.username.isEmpty())
+                return std::nullopt;
+            StoreSocialProfile profile;
+            profile.service =
+                record.service.isEmpty() ? QString(ContactLabels::socialProfileServiceTwitter) : record.service;
+            profile.username = record.username;
+            // The profile's URL and user identifier were read with it; writing
+            // them back empty would lose them on every save.
+            profile.urlString = record.urlString;
+            profile.userIdentifier = record.userIdentifier;
+            return StoreLabeledValue<StoreSocialProfile>(profile.service, profile);
+        }));
+}
+
+void StoreContactWriter::writeImsValues(const LabeledValueList &records, StoreContact &target)
+{
+    target.setInstantMessageAddresses(labeledValues<StoreInstantMessageAddress>(
+        records, [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<StoreInstantMessageAddress>> {
+            if (record.username.isEmpty())
+                return std::nullopt;
+            StoreInstantMessageAddress address;
+            address.service =
+                record.service.isEmpty() ? QString(ContactLabels::instantMessageServiceAIM) : record.service;
+            address.username = record.username;
+            return StoreLabeledValue<StoreInstantMessageAddress>(storeLabel(record), address);
+        }));
+}
+
+void StoreContactWriter::writeRelationshipValues(const LabeledValueList &records, StoreContact &target)
+{
+    target.setContactRelations(labeledValues<StoreContactRelation>(
+        records, [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<StoreContactRelation>> {
+            const QString name = record.valueText();
+            if (name.isEmpty())
+                return std::nullopt;
+            return StoreLabeledValue<StoreContactRelation>(
+                storeLabelOr(record, ContactLabels::contactRelationFriend), StoreContactRelation{name});
+        }));
+}
+
+void StoreContactWriter::writeDatesValues(const LabeledValueList &records, StoreContact &target)
+{
+    target.setDates(labeledValues<StoreDateComponents>(
+        records, [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<StoreDateComponents>> {
+            const std::optional<StoreDateComponents> date = dateComponents(record.value);
+            if (!date)
+                return std::nullopt;
+            return StoreLabeledValue<StoreDateComponents>(storeLabelOr(record, ContactLabels::dateAnniversary),
+                                                          *date);
+        }));
+}
+
+void StoreContactWriter::writeBirthday(const BirthdayRecord &birthday, StoreContact &target)
+{
+    const bool available = target.isKeyAvailable(QString(ContactKeys::birthday));
+    if (!available && !birthday.value)
+        return;
+    if (!available || target.birthday() != birthday.value)
+        target.setBirthday(birthday.value);
+}
+
+void StoreContactWriter::writeStringValues(const StringValuesRecord &values, StoreContact &target)
+{
+    const FieldVocabulary &vocabulary = FieldVocabulary::shared();
+    for (const QString &identifier : vocabulary.storeStringIdentifiers())
+        setStringIfDifferent(target, vocabulary.CNIdentifiers().value(identifier), values.value(identifier));
+}
+
+void StoreContactWriter::writeImageData(const QByteArray &imageData, StoreContact &target)
+{
+    const bool available = target.isKeyAvailable(QString(ContactKeys::imageData));
+    if (available ? target.imageData() != imageData : !imageData.isEmpty())
+        target.setImageData(imageData);
+}

@@ -1,0 +1,304 @@
+#include "model/MVPerson.h"
+#include "PersonTestContacts.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+LabeledValueRecord textRecord(const QString &label, const QString &value, qint64 labelIndex = -1)
+{
+    LabeledValueRecord record;
+    record.label = label;
+    record.value = value;
+    record.labelIndex = labelIndex;
+    return record;
+}
+
+// One member of every record of a list.
+template <typename Record, typename Member>
+QList<Member> column(const QList<std::shared_ptr<Record>> &records, Member Record::*member)
+{
+    QList<Member> values;
+    for (const std::shared_ptr<Record> &record : records)
+        values.append((*record).*member);
+    return values;
+}
+
+QList<qint64> labelIndexes(const LabeledValueList &records)
+{
+    return column(records, &LabeledValueRecord::labelIndex);
+}
+
+QStringList stringValues(const LabeledValueList &records)
+{
+    return column(records, &LabeledValueRecord::stringValue);
+}
+
+QList<qint64> layoutIndexes(const HagakiLayoutList &layouts)
+{
+    return column(layouts, &HagakiLayoutRecord::labelIndex);
+}
+
+TEST(PersonLabelIndex, AddingNumbersAfterTheLargestAndDeletingNeverRenumbers)
+{
+    const MVPersonPtr person = MVPerson::init();
+    person->addLabeledValue(textRecord("home", "03-1111-1111"), FieldId::Phone);
+    person->addLabeledValue(textRecord("work", "03-2222-2222"), FieldId::Phone);
+    person->deleteLabeledValueForIdentifierAtLabelIndex(FieldId::Phone, 0);
+    person->addLabeledValue(textRecord("mobile", "090-3333-3333"), FieldId::Phone);
+
+    EXPECT_EQ(labelIndexes(*person->phoneValues()), (QList<qint64>{1, 2}));
+    const LabeledValueRecordPtr second = person->labeledValueForIdentifierAtLabelIndex(FieldId::Phone, 1);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->valueText(), "03-2222-2222");
+    EXPECT_EQ(person->stringValueForIdentifier(FieldId::Phone, 2), "090-3333-3333");
+    EXPECT_EQ(person->stringValueForIdentifier(FieldId::Phone, 0), "");
+}
+
+struct WholeListRow
+{
+    QList<qint64> given;
+    QList<qint64> numbered;
+};
+
+class PersonWholeList : public testing::TestWithParam<WholeListRow>
+{
+};
+
+TEST_P(PersonWholeList, NewValuesAreNumberedFromTheLargestPlusOne)
+{
+    const MVPersonPtr person = MVPerson::init();
+    LabeledValueList list;
+    for (const qint64 labelIndex : GetParam().given)
+        list.append(std::make_shared<LabeledValueRecord>(textRecord("work", "a@example.jp", labelIndex)));
+    person->replaceLabeledValueAtLabelIndex(list, FieldId::Email, 0);
+
+    EXPECT_EQ(labelIndexes(*person->emailValues()), GetParam().numbered);
+    // The caller's own records are the ones stored and numbered.
+    EXPECT_EQ(person->emailValues()->first(), list.first());
+    EXPECT_EQ(list.first()->domain, "example.jp");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PersonWholeList,
+                         testing::Values(WholeListRow{{4, -1, -1}, {4, 5, 6}}, WholeListRow{{-1}, {1}},
+                                         WholeListRow{{2, -1, 0, -1}, {2, 3, 0, 4}}));
+
+TEST(PersonLayouts, StoringALayoutTextGrowsTheListUpToItsLabelIndex)
+{
+    const MVPersonPtr person = MVPerson::init();
+    ASSERT_EQ(layoutIndexes(*person->hagakiLayouts()), (QList<qint64>{0}));
+    person->replaceLabeledValueAtLabelIndex(QString("5;rn:{{1,2},{3,4}};"), FieldId::HagakiLayout, 2);
+
+    const HagakiLayoutList layouts = *person->hagakiLayouts();
+    EXPECT_EQ(layoutIndexes(layouts), (QList<qint64>{0, 1, 2}));
+    EXPECT_TRUE(layouts.at(2)->printsSender());
+    EXPECT_TRUE(layouts.at(2)->printsRenmei());
+    EXPECT_EQ(layouts.at(2)->receiverName, "{{1,2},{3,4}}");
+    EXPECT_EQ(layouts.at(2)->stringValue, "5;rn:{{1,2},{3,4}};");
+    EXPECT_TRUE(layouts.at(1)->isUnset());
+}
+
+TEST(PersonLayouts, ALayoutRecordIsStoredItselfAndNilChangesNothing)
+{
+    const MVPersonPtr person = MVPerson::init();
+    auto layout = std::make_shared<HagakiLayoutRecord>();
+    layout->labelIndex = 1;
+    layout->company = true;
+    person->replaceLabeledValueAtIndex(layout, FieldId::HagakiLayout, 1);
+    EXPECT_EQ(person->hagakiLayouts()->at(1), layout);
+
+    person->replaceLabeledValueAtLabelIndex(PersonValue(), FieldId::HagakiLayout, 1);
+    EXPECT_EQ(person->hagakiLayouts()->at(1), layout);
+    // Readers of layouts give copies; the list itself is live.
+    EXPECT_NE(person->hagakiLayoutForLabelIndex(1), layout);
+    EXPECT_EQ(*person->hagakiLayoutForLabelIndex(1), *layout);
+    EXPECT_EQ(std::get<HagakiLayoutList>(person->valueForIdentifier(FieldId::HagakiLayout)).at(1), layout);
+}
+
+TEST(PersonLayouts, NewAddressesOfAWholeListGetLayoutsAtTheirNumbers)
+{
+    const MVPersonPtr person = MVPerson::initWithCNContact(PersonTestContacts::fullContact());
+    ASSERT_EQ(layoutIndexes(*person->hagakiLayouts()), (QList<qint64>{0, 1}));
+    LabeledValueList addresses = std::get<LabeledValueList>(person->valueForIdentifier(FieldId::Address));
+    LabeledValueRecord added;
+    added.label = "Office";
+    added.city = "大阪市";
+    added.labelIndex = -1;
+    addresses.append(std::make_shared<LabeledValueRecord>(added));
+    person->setValue(addresses, FieldId::Address);
+
+    EXPECT_EQ(person->addressValues()->at(2)->labelIndex, 2);
+    const HagakiLayoutList layouts = *person->hagakiLayouts();
+    ASSERT_EQ(layoutIndexes(layouts), (QList<qint64>{0, 1, 2}));
+    EXPECT_EQ(layouts.at(2)->label, QString("Office"));
+
+    // A layout stored for the new address lands on its own layout.
+    person->replaceLabeledValueAtLabelIndex(QString("1;"), FieldId::HagakiLayout, 2);
+    EXPECT_TRUE(person->hagakiLayouts()->at(2)->printsSender());
+    EXPECT_EQ(person->hagakiLayouts()->size(), 3);
+}
+
+TEST(PersonLayouts, AnAddressNumberedPastTheListBringsInTheLayoutsBeforeIt)
+{
+    const MVPersonPtr person = MVPerson::init();
+    LabeledValueRecord address;
+    address.street = "千代田1-1";
+    address.labelIndex = 3;
+    person->setValue(LabeledValueList{std::make_shared<LabeledValueRecord>(address)}, FieldId::Address);
+    EXPECT_EQ(layoutIndexes(*person->hagakiLayouts()), (QList<qint64>{0, 1, 2, 3}));
+    EXPECT_EQ(person->hagakiLayouts()->at(3)->label, QString("No label"));
+}
+
+TEST(PersonReaders, DatesAreIndependentCopies)
+{
+    const MVPersonPtr person = MVPerson::initWithCNContact(PersonTestContacts::fullContact());
+    LabeledValueList dates = std::get<LabeledValueList>(person->valueForIdentifier(FieldId::Dates));
+    ASSERT_EQ(dates.size(), 1);
+    std::get<StoreDateComponents>(dates.first()->value).year = 1999;
+    dates.first()->label = "changed";
+    EXPECT_EQ(std::get<StoreDateComponents>(person->datesValues()->first()->value).year, 2010);
+    EXPECT_EQ(person->datesValues()->first()->labelText(), "anniversary");
+
+    const LabeledValueRecordPtr copy = person->labeledValueForIdentifierAtIndex(FieldId::Dates, 0);
+    std::get<StoreDateComponents>(copy->value).month = 12;
+    EXPECT_EQ(std::get<StoreDateComponents>(person->datesValues()->first()->value).month, 6);
+}
+
+TEST(PersonReaders, ReplacingAnAddressByLabelIndexRecomputesItsText)
+{
+    const MVPersonPtr person = MVPerson::initWithCNContact(PersonTestContacts::fullContact());
+    LabeledValueRecordPtr address = person->labeledValueForIdentifierAtLabelIndex(FieldId::Address, 0);
+    address->street = "丸の内2-2";
+    person->replaceLabeledValueAtLabelIndex(*address, FieldId::Address, 0);
+    EXPECT_EQ(person->addressValues()->first()->labelIndex, 0);
+    EXPECT_EQ(person->stringValueForIdentifier(FieldId::Address, 0), "100-0001 東京都 千代田区 丸の内2-2 日本 ");
+    EXPECT_EQ(person->stringValueForIdentifier(FieldId::Street, 0), "丸の内2-2");
+    EXPECT_EQ(person->stringValueForIdentifier(FieldId::ZIP, 1), "62701");
+    EXPECT_EQ(person->stringValueForIdentifier(FieldId::ZIP, 7), "");
+}
+
+TEST(PersonReaders, SubFieldsOfProfilesAndInstantMessages)
+{
+    const MVPersonPtr person = MVPerson::initWithCNContact(PersonTestContacts::fullContact());
+    EXPECT_EQ(person->stringValueForIdentifier("IMSusername", 0), "taro");
+    EXPECT_EQ(person->stringValueForIdentifier("IMSservicename", 0), "Skype");
+    EXPECT_EQ(person->stringValueForIdentifier("SNSusername", 0), "taro");
+    EXPECT_EQ(person->stringValueForIdentifier(FieldId::Birthday, 42).left(11), "1980.04.01(");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(person->valueForIdentifier(FieldId::ZIP)));
+}
+
+TEST(PersonDelete, DeletingByLabelIndexTakesEqualCopiesWithIt)
+{
+    const MVPersonPtr person = MVPerson::init();
+    auto record = std::make_shared<LabeledValueRecord>(textRecord("home", "a@example.jp", 0));
+    LabeledValueList list{record, std::make_shared<LabeledValueRecord>(textRecord("work", "b@example.jp", 1)),
+                          std::make_shared<LabeledValueRecord>(*record)};
+    person->setValue(list, FieldId::Email);
+    person->deleteLabeledValueForIdentifierAtLabelIndex(FieldId::Email, 0);
+    EXPECT_EQ(stringValues(*person->emailValues()), QStringList{"b@example.jp"});
+
+    person->deleteLabeledValueForIdentifierAtLabelIndex(FieldId::Email, MVPerson::NotFound);
+    person->deleteLabeledValueForIdentifierAtIndex(FieldId::Email, 5);
+    EXPECT_EQ(person->emailValues()->size(), 1);
+    person->deleteLabeledValueForIdentifierAtIndex(FieldId::Email, 0);
+    EXPECT_TRUE(person->emailValues()->isEmpty());
+}
+
+TEST(PersonSort, DescendingReversesTheTextsAndNumbersMoveWithThem)
+{
+    const MVPersonPtr person = MVPerson::init();
+    for (const QString &number : {"03-2222", "090-1111", "03-1111"})
+        person->addLabeledValue(textRecord("home", number), FieldId::Phone);
+    person->sortLabeledValueForSortDescriptor({FieldId::Phone, false});
+    EXPECT_EQ(stringValues(*person->phoneValues()), (QStringList{"090-1111", "03-2222", "03-1111"}));
+    EXPECT_EQ(labelIndexes(*person->phoneValues()), (QList<qint64>{1, 0, 2}));
+
+    person->sortLabeledValueForSortDescriptor({QString(), true});
+    EXPECT_EQ(labelIndexes(*person->phoneValues()), (QList<qint64>{1, 0, 2}));
+}
+
+TEST(PersonDeepCopy, CopiesAreNumberedByPosition)
+{
+    LabeledValueList list{std::make_shared<LabeledValueRecord>(textRecord("home", "x", 7)),
+                          std::make_shared<LabeledValueRecord>(textRecord("work", "y", 3))};
+    const LabeledValueList copies = MVPerson::deepCopyDictionaryArray(list);
+    EXPECT_EQ(labelIndexes(copies), (QList<qint64>{0, 1}));
+    EXPECT_NE(copies.first(), list.first());
+    EXPECT_EQ(list.first()->labelIndex, 7);
+}
+
+TEST(PersonStrings, EmptyingRemovesTheEntryAndTheCompanyNameFollows)
+{
+    StoreContact contact;
+    contact.setContactType(StoreContact::ContactType::Organization);
+    contact.setOrganizationName("Morvane");
+    const MVPersonPtr company = MVPerson::initWithCNContact(contact);
+    EXPECT_EQ(company->compositeName(), "Morvane");
+    company->setValue(QString(), FieldId::Company);
+    EXPECT_FALSE(company->stringValues()->company.has_value());
+    EXPECT_EQ(std::get<QString>(company->valueForIdentifier("compositeName")), "No Name");
+
+    company->setStringValue(QString("田中 花子"), FieldId::Renmei);
+    EXPECT_EQ(company->stringValueForIdentifier(FieldId::Renmei, 0), "田中 花子");
+    company->setStringValue(QString(), FieldId::Renmei);
+    EXPECT_FALSE(company->stringValues()->renmei.has_value());
+    EXPECT_EQ(std::get<QString>(company->valueForIdentifier(FieldId::Renmei)), "");
+}
+
+TEST(PersonNames, PartsKeepTheDisplayNameInStep)
+{
+    const MVPersonPtr person = MVPerson::init();
+    person->setValue(QString("花子"), FieldId::FirstName);
+    person->setValue(QString("田中"), FieldId::LastName);
+    NameRecord name = std::get<NameRecord>(person->valueForIdentifier(FieldId::Name));
+    name.nameOrdering = 2;
+    person->setValue(name, FieldId::Name);
+    EXPECT_EQ(person->compositeName(), "田中 花子");
+    EXPECT_EQ(person->nameOrdering(), 2);
+
+    person->deleteValueForIdentifier(FieldId::LastName);
+    EXPECT_EQ(person->stringValueForIdentifier(FieldId::Name, 0), "花子");
+
+    person->setValue(QString("ハナコ"), FieldId::PhoneticFirstName);
+    person->setValue(QString("タナカ"), FieldId::PhoneticLastName);
+    EXPECT_EQ(person->stringValueForIdentifier(FieldId::PhoneticName, 0), "タナカ ハナコ");
+    person->deleteValueForIdentifier(FieldId::PhoneticFirstName);
+    EXPECT_EQ(person->phoneticNameValue()->stringValue, "タナカ");
+}
+
+TEST(PersonPhoto, ImagesAreQImagesAndAMissingPhotoShowsAPlaceholder)
+{
+    const MVPersonPtr person = MVPerson::init();
+    EXPECT_TRUE(person->photo().isNull());
+    const QImage guest = person->thumbnail();
+    ASSERT_FALSE(guest.isNull());
+    EXPECT_EQ(guest, QImage(":/UserGuest.png"));
+
+    NameRecord name;
+    name.showAsPerson = false;
+    person->setValue(name, FieldId::Name);
+    EXPECT_EQ(person->thumbnail(), QImage(":/CompanySquare.png"));
+    EXPECT_NE(person->thumbnail(), guest);
+
+    QImage red(4, 4, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    person->setValue(red, FieldId::Photo);
+    EXPECT_EQ(person->photo().pixelColor(1, 1), QColor(Qt::red));
+    EXPECT_EQ(person->thumbnail().size(), QSize(4, 4));
+    person->deleteValueForIdentifier(FieldId::Photo);
+    EXPECT_TRUE(person->imageData().isEmpty());
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(person->valueForIdentifier(FieldId::Photo)));
+}
+
+TEST(PersonBirthday, SetFromADateAndRemovedToAnEmptyRecord)
+{
+    const MVPersonPtr person = MVPerson::init();
+    person->setValue(QDate(2001, 2, 3), FieldId::Birthday);
+    EXPECT_EQ(person->birthdayValue()->value, (StoreDateComponents{2001, 2, 3}));
+    EXPECT_TRUE(person->birthdayValue()->stringValue.startsWith("2001.02.03("));
+    person->setValue(PersonValue(), FieldId::Birthday);
+    EXPECT_FALSE(person->birthdayValue()->value.has_value());
+    EXPECT_EQ(person->birthdayValue()->stringValue, "");
+}
+
+}  // namespace

@@ -1,0 +1,355 @@
+#include "common/TestEnvironment.h"
+#include "model/MVPerson.h"
+#include "model/PostalAddressTemplate.h"
+#include "PersonTestContacts.h"
+#include "platform/contacts/ContactKeys.h"
+#include "platform/contacts/ContactStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QProcess>
+
+using PersonTestContacts::fullContact;
+
+namespace {
+
+// The label and value of each entry: saving gives labeled values new
+// identifiers, so those are not compared.
+template <typename T>
+QList<std::pair<QString, T>> entries(const QList<StoreLabeledValue<T>> &values)
+{
+    QList<std::pair<QString, T>> list;
+    for (const StoreLabeledValue<T> &value : values)
+        list.append({value.label(), value.value()});
+    return list;
+}
+
+void expectSameFields(const StoreContact &actual, const StoreContact &expected)
+{
+    for (const QString &key : ContactKeys::stringContactKeys())
+        EXPECT_EQ(actual.stringForKey(key), expected.stringForKey(key)) << key.toStdString();
+    EXPECT_EQ(actual.contactType(), expected.contactType());
+    EXPECT_EQ(entries(actual.phoneNumbers()), entries(expected.phoneNumbers()));
+    EXPECT_EQ(entries(actual.emailAddresses()), entries(expected.emailAddresses()));
+    EXPECT_EQ(entries(actual.postalAddresses()), entries(expected.postalAddresses()));
+    EXPECT_EQ(entries(actual.urlAddresses()), entries(expected.urlAddresses()));
+    EXPECT_EQ(entries(actual.contactRelations()), entries(expected.contactRelations()));
+    EXPECT_EQ(entries(actual.socialProfiles()), entries(expected.socialProfiles()));
+    EXPECT_EQ(entries(actual.instantMessageAddresses()), entries(expected.instantMessageAddresses()));
+    EXPECT_EQ(entries(actual.dates()), entries(expected.dates()));
+    EXPECT_EQ(actual.birthday(), expected.birthday());
+    EXPECT_EQ(actual.imageData(), expected.imageData());
+}
+
+// A store in a file of its own, and one contact saved in it.
+class PersonStoreRoundTrip : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_store = std::make_unique<ContactStore>(TestEnvironment::makeScratchFolder("person-store")
+                                                 + "/Contacts.sqlite");
+        StoreSaveRequest request;
+        request.addContact(fullContact());
+        ASSERT_TRUE(m_store->execute(request));
+        m_identifier = request.addedContacts().first().contact.identifier();
+    }
+
+    [[nodiscard]] StoreContact fetch(const QStringList &keys = ContactKeys::allContactKeys()) const
+    {
+        const std::optional<StoreContact> contact = m_store->unifiedContactWithIdentifier(m_identifier, keys);
+        EXPECT_TRUE(contact.has_value());
+        return contact.value_or(StoreContact());
+    }
+
+    // What the save of a changed record does: write onto the contact fetched
+    // again, update, fetch once more.
+    [[nodiscard]] StoreContact saveChanged(MVPerson &person) const
+    {
+        StoreSaveRequest request;
+        request.updateContact(person.contactFromCache(fetch()));
+        EXPECT_TRUE(m_store->execute(request));
+        return fetch();
+    }
+
+    std::unique_ptr<ContactStore> m_store;
+    QString m_identifier;
+};
+
+TEST_F(PersonStoreRoundTrip, EveryFieldSurvivesTheRecordAndTheWriteBack)
+{
+    const MVPersonPtr person = MVPerson::initWithCNContact(fetch());
+    EXPECT_FALSE(person->created());
+    EXPECT_EQ(person->uniqueId(), m_identifier);
+    EXPECT_FALSE(person->cnContact().has_value());
+    expectSameFields(saveChanged(*person), fullContact());
+    EXPECT_EQ(fetch().phoneticOrganizationName(), "モルヴァン");
+
+    // A record written from nothing carries the same values.
+    expectSameFields(MVPerson::initWithCNContact(fetch())->contactFromCache(), [] {
+        StoreContact expected = fullContact();
+        expected.setPhoneticOrganizationName(QString());
+        return expected;
+    }());
+}
+
+TEST_F(PersonStoreRoundTrip, ADeletedPhotoAndBirthdayAreClearedInTheStore)
+{
+    const MVPersonPtr person = MVPerson::initWithCNContact(fetch());
+    ASSERT_FALSE(person->photo().isNull());
+    person->deleteValueForIdentifier(FieldId::Photo);
+    person->deleteValueForIdentifier(FieldId::Birthday);
+    const StoreContact saved = saveChanged(*person);
+    EXPECT_TRUE(saved.imageData().isEmpty());
+    EXPECT_TRUE(saved.thumbnailImageData().isEmpty());
+    EXPECT_FALSE(saved.birthday().has_value());
+    EXPECT_EQ(saved.givenName(), "太郎");
+}
+
+TEST_F(PersonStoreRoundTrip, ABirthdaySetToNothingIsClearedToo)
+{
+    const MVPersonPtr person = MVPerson::initWithCNContact(fetch());
+    person->setValue(PersonValue(), FieldId::Birthday);
+    person->setValue(PersonValue(), FieldId::Photo);
+    const StoreContact saved = saveChanged(*person);
+    EXPECT_FALSE(saved.birthday().has_value());
+    EXPECT_TRUE(saved.imageData().isEmpty());
+}
+
+TEST_F(PersonStoreRoundTrip, APhotoOrBirthdayNeverReadIsLeftAlone)
+{
+    // Fetched without the image: the record never knew the photo.
+    QStringList keys = ContactKeys::allContactKeys();
+    keys.removeAll(QString(ContactKeys::imageData));
+    keys.removeAll(QString(ContactKeys::thumbnailImageData));
+    const MVPersonPtr withoutImage = MVPerson::initWithCNContact(fetch(keys));
+    EXPECT_FALSE(withoutImage->holdsPhoto());
+    withoutImage->setValue(QString("Hanako"), FieldId::FirstName);
+    StoreContact saved = saveChanged(*withoutImage);
+    EXPECT_EQ(saved.givenName(), "Hanako");
+    EXPECT_EQ(saved.imageData(), fullContact().imageData());
+
+    // A record that never read its birthday or photo.
+    const MVPersonPtr bare = MVPerson::init();
+    bare->setValue(QString("Jiro"), FieldId::FirstName);
+    saved = saveChanged(*bare);
+    EXPECT_EQ(saved.givenName(), "Jiro");
+    EXPECT_EQ(saved.birthday(), fullContact().birthday());
+    EXPECT_EQ(saved.imageData(), fullContact().imageData());
+}
+
+TEST_F(PersonStoreRoundTrip, AnEmptiedStringFieldIsClearedInTheStore)
+{
+    const MVPersonPtr person = MVPerson::initWithCNContact(fetch());
+    person->setValue(QString(), FieldId::Note);
+    person->setStringValue(std::nullopt, FieldId::Department);
+    const StoreContact saved = saveChanged(*person);
+    EXPECT_EQ(saved.note(), "");
+    EXPECT_EQ(saved.departmentName(), "");
+    EXPECT_EQ(saved.organizationName(), "Morvane");
+}
+
+TEST_F(PersonStoreRoundTrip, AFieldTheFetchDidNotCarryIsNotClearedByItsEmptyValue)
+{
+    QStringList keys = ContactKeys::allContactKeys();
+    keys.removeAll(QString(ContactKeys::note));
+    const MVPersonPtr person = MVPerson::initWithCNContact(fetch(keys));
+    EXPECT_EQ(person->stringValueForIdentifier(FieldId::Note, 0), "");
+    person->setValue(QString("課長代理"), FieldId::JobTitle);
+
+    StoreSaveRequest request;
+    const StoreContact written = person->contactFromCache(fetch(keys));
+    EXPECT_FALSE(written.isKeyAvailable(QString(ContactKeys::note)));
+    request.updateContact(written);
+    ASSERT_TRUE(m_store->execute(request));
+    EXPECT_EQ(fetch().note(), fullContact().note());
+    EXPECT_EQ(fetch().jobTitle(), "課長代理");
+}
+
+TEST(PersonWriteBack, LeavesOutEmptyPhonesAndDefaultsEmptyServices)
+{
+    const MVPersonPtr person = MVPerson::init();
+    LabeledValueRecord phone;
+    phone.label = "home";
+    phone.value = QString();
+    person->addLabeledValue(phone, FieldId::Phone);
+    phone.label = "work";
+    phone.value = QString("03-1234-5678");
+    person->addLabeledValue(phone, FieldId::Phone);
+    LabeledValueRecord profile;
+    profile.label = QString();
+    profile.value = QString("taro");
+    person->addLabeledValue(profile, FieldId::SocialNetwork);
+    LabeledValueRecord anonymous;
+    anonymous.label = "Facebook";
+    person->addLabeledValue(anonymous, FieldId::SocialNetwork);
+    LabeledValueRecord message;
+    message.label = "home";
+    message.value = QString("taro");
+    person->addLabeledValue(message, FieldId::InstantMessage);
+    LabeledValueRecord relation;
+    relation.value = QString("次郎");
+    person->addLabeledValue(relation, FieldId::Relationship);
+
+    const StoreContact contact = person->contactFromCache();
+    ASSERT_EQ(contact.phoneNumbers().size(), 1);
+    EXPECT_EQ(contact.phoneNumbers().first().value().stringValue(), "03-1234-5678");
+    EXPECT_EQ(contact.phoneNumbers().first().label(), "_$!<Work>!$_");
+    ASSERT_EQ(contact.socialProfiles().size(), 1);
+    EXPECT_EQ(contact.socialProfiles().first().value().service, "Twitter");
+    EXPECT_EQ(contact.socialProfiles().first().label(), "Twitter");
+    EXPECT_EQ(contact.socialProfiles().first().value().username, "taro");
+    ASSERT_EQ(contact.instantMessageAddresses().size(), 1);
+    EXPECT_EQ(contact.instantMessageAddresses().first().value().service, "AIM");
+    ASSERT_EQ(contact.contactRelations().size(), 1);
+    EXPECT_EQ(contact.contactRelations().first().value().name, "次郎");
+}
+
+TEST(PersonIdentity, ACompanyIsKeyedByItsContents)
+{
+    StoreContact contact;
+    contact.setContactType(StoreContact::ContactType::Organization);
+    contact.setOrganizationName("Morvane");
+    contact.setPhoneNumbers({{QString(ContactLabels::work), PersonTestContacts::phone("03-1234-5678")}});
+    const MVPersonPtr company = MVPerson::initWithCNContact(contact);
+    EXPECT_EQ(company->uniqueId2(), "Morvanework03-1234-5678");
+    EXPECT_EQ(MVPerson::initWithCNContact(contact.mutableCopy())->uniqueId2(), company->uniqueId2());
+
+    StoreContact person = contact;
+    person.setContactType(StoreContact::ContactType::Person);
+    EXPECT_EQ(MVPerson::initWithCNContact(person)->uniqueId2(), "");
+}
+
+TEST(PersonIdentity, ACopyIsNewWithItsOwnIdAndNoJointNames)
+{
+    const MVPersonPtr person = MVPerson::initWithCNContact(fullContact());
+    person->setStringValue(QString("山田 花子"), FieldId::Renmei);
+    person->replaceLabeledValueAtLabelIndex(QString("7;"), FieldId::HagakiLayout, 0);
+
+    const MVPersonPtr copy = person->copy();
+    EXPECT_TRUE(copy->created());
+    EXPECT_NE(copy->uniqueId(), person->uniqueId());
+    EXPECT_FALSE(copy->uniqueId().isEmpty());
+    EXPECT_EQ(copy->stringValueForIdentifier(FieldId::Renmei, 0), "");
+    EXPECT_FALSE(copy->hagakiLayouts()->first()->printsSender());
+    EXPECT_EQ(copy->compositeName(), person->compositeName());
+    EXPECT_EQ(copy->stringValueForIdentifier(FieldId::Phone, 1), "03-1234-5678");
+    EXPECT_EQ(copy->birthdayValue()->value, person->birthdayValue()->value);
+    EXPECT_FALSE(copy->photo().isNull());
+    // The copy's records are its own.
+    copy->phoneValues()->first()->value = QString("000");
+    EXPECT_EQ(person->phoneValues()->first()->valueText(), "090-1234-5678");
+}
+
+TEST(PersonIdentity, ARecordWithoutIdTakesItsNameAndTheTime)
+{
+    MVPerson bare;
+    EXPECT_TRUE(bare.uniqueId().startsWith("MorvaneSoftware+"));
+    EXPECT_EQ(bare.uniqueId(), bare.uniqueId());
+    EXPECT_NE(MVPerson::init()->uniqueId(), MVPerson::init()->uniqueId());
+}
+
+TEST(PersonCoding, RoundTripKeepsEveryCodedField)
+{
+    const MVPersonPtr person = MVPerson::initWithCNContact(fullContact());
+    person->setChanged(true);
+    person->setStringValue(QString("山田 花子"), FieldId::Renmei);
+    QJsonObject coder;
+    person->encodeWithCoder(coder);
+    const QJsonObject stored = QJsonDocument::fromJson(QJsonDocument(coder).toJson()).object();
+
+    const MVPersonPtr decoded = MVPerson::initWithCoder(stored);
+    ASSERT_TRUE(decoded);
+    QJsonObject again;
+    decoded->encodeWithCoder(again);
+    EXPECT_EQ(again, coder);
+    EXPECT_EQ(decoded->uniqueId(), person->uniqueId());
+    EXPECT_TRUE(decoded->changed());
+    EXPECT_FALSE(decoded->created());
+    EXPECT_EQ(*decoded->nameValue(), *person->nameValue());
+    EXPECT_EQ(*decoded->birthdayValue(), *person->birthdayValue());
+    EXPECT_EQ(decoded->datesValues()->first()->value, person->datesValues()->first()->value);
+    EXPECT_EQ(decoded->addressValues()->at(1)->zip, "62701");
+    EXPECT_EQ(decoded->imageData(), person->imageData());
+    // The write-back from the decoded record gives the same contact.
+    expectSameFields(decoded->contactFromCache(), person->contactFromCache());
+}
+
+TEST(PersonCoding, UnheldCachesStayUnheldAndNewerVersionsAreRefused)
+{
+    MVPerson bare;
+    QJsonObject coder;
+    bare.encodeWithCoder(coder);
+    const MVPersonPtr decoded = MVPerson::initWithCoder(coder);
+    ASSERT_TRUE(decoded);
+    EXPECT_FALSE(decoded->holdsBirthdayValue());
+    EXPECT_FALSE(decoded->holdsPhoto());
+
+    coder.insert("version", MVPerson::CodingVersion + 1);
+    EXPECT_EQ(MVPerson::initWithCoder(coder), nullptr);
+}
+
+TEST(PersonVCard, TheRecordsVCardReadsBackIntoTheSameValues)
+{
+    const MVPersonPtr person = MVPerson::initWithCNContact(fullContact());
+    const QByteArray data = person->vCardData();
+    ASSERT_TRUE(data.startsWith("BEGIN:VCARD"));
+    const MVPersonPtr read = MVPerson::initWithVCardData(data);
+    EXPECT_TRUE(read->created());
+    EXPECT_NE(read->uniqueId(), person->uniqueId());
+    EXPECT_EQ(read->compositeName(), "山田 太郎");
+    EXPECT_EQ(read->phoneticName(), "ヤマダ タロウ");
+    EXPECT_EQ(read->stringValueForIdentifier(FieldId::Phone, 0), "090-1234-5678");
+    EXPECT_EQ(read->stringValueForIdentifier(FieldId::Address, 0), person->stringValueForIdentifier(FieldId::Address, 0));
+    EXPECT_EQ(read->birthdayValue()->value, (StoreDateComponents{1980, 4, 1}));
+
+    const MVPersonPtr empty = MVPerson::initWithVCardData("no card here");
+    EXPECT_FALSE(empty->created());
+    EXPECT_FALSE(empty->holdsNameValue());
+}
+
+TEST(PersonVCard, ASimpleCardHoldsTheChosenValues)
+{
+    const MVPersonPtr person = MVPerson::initWithCNContact(fullContact());
+    MVPerson::SimpleVCardOptions options;
+    options.indexes.insert(FieldId::Phone, {1, 0, 9});
+    options.indexes.insert(FieldId::Address, {1});
+    options.indexes.insert(FieldId::Email, {0});
+    options.company = true;
+    options.jobTitle = true;
+    EXPECT_EQ(person->simpleVCardWithOption(options),
+              "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:山田 太郎\r\nN:山田;太郎;;;\r\n"
+              "EMAIL;type=home:taro@example.jp\r\n"
+              "TEL:090-1234-5678\r\nTEL;type=work:03-1234-5678\r\n"
+              "ADR:;;1 Main St;Springfield;IL;62701;\r\n"
+              "ORG:Morvane\r\nTITLE:課長\r\nEND:VCARD\r\n");
+}
+
+TEST(PersonAddressFormat, TheStoresFormattedAddressFollowsTheCountrysFormat)
+{
+    const MVPersonPtr person = MVPerson::initWithCNContact(fullContact());
+    EXPECT_EQ(person->addressValues()->at(0)->formattedString, "100-0001 東京都 千代田区\n千代田1-1\n日本");
+    EXPECT_EQ(person->addressValues()->at(1)->formattedString, "1 Main St\nSpringfield IL 62701");
+    EXPECT_EQ(PostalAddressTemplate::forCountry("de"), "{street}\n{postalCode} {city} {state}\n{country}");
+    EXPECT_EQ(PostalAddressTemplate::forCountry("XX"), "");
+}
+
+TEST(PersonImages, TheCommittedPicturesAreWhatTheScriptDraws)
+{
+    const QString folder = TestEnvironment::makeScratchFolder("contact-images");
+    QProcess script;
+    script.start(QStringLiteral(QUILLMARK_TOOLS_DIR "/make-contact-images"), {folder});
+    ASSERT_TRUE(script.waitForFinished(60000));
+    ASSERT_EQ(script.exitCode(), 0) << script.readAllStandardError().toStdString();
+    for (const QString name : {"UserGuest.png", "CompanySquare.png"}) {
+        QFile made(folder + '/' + name);
+        QFile committed(QStringLiteral(QUILLMARK_RESOURCES_DIR "/") + name);
+        ASSERT_TRUE(made.open(QIODevice::ReadOnly) && committed.open(QIODevice::ReadOnly));
+        EXPECT_EQ(made.readAll(), committed.readAll()) << name.toStdString();
+    }
+}
+
+}  // namespace
