@@ -270,6 +270,10 @@ QString FieldVocabulary::labelFromCNLabel(const QString &storeLabel)
 
 QString FieldVocabulary::CNLabelFromLabel(const QString &label)
 {
+    // "No label" is only how an unlabeled value reads; writing it back would
+    // give the value a label its owner never chose.
+    if (label == noLabel)
+        return {};
     for (const auto &[store, word] : labelWords()) {
         if (label == word)
             return store;

@@ -353,3 +353,17 @@ TEST(PersonImages, TheCommittedPicturesAreWhatTheScriptDraws)
 }
 
 }  // namespace
+
+TEST(PersonWriteBack, AnUnlabeledValueStaysUnlabeledInTheStore)
+{
+    StoreContact contact;
+    contact.setFamilyName(QStringLiteral("山田"));
+    contact.setPhoneNumbers({StoreLabeledValue<StorePhoneNumber>(QString(), PersonTestContacts::phone("090-1111-2222"))});
+    const MVPersonPtr person = MVPerson::initWithCNContact(contact);
+    ASSERT_EQ(person->phoneValues()->size(), 1);
+    EXPECT_EQ(person->phoneValues()->first()->label, QStringLiteral("No label"));
+
+    const StoreContact written = person->contactFromCache(contact);
+    ASSERT_EQ(written.phoneNumbers().size(), 1);
+    EXPECT_EQ(written.phoneNumbers().first().label(), QString());
+}
