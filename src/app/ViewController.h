@@ -2,6 +2,7 @@
 
 #include "app/AddressBookView.h"
 #include "model/ContainerRecord.h"
+#include "model/PersonValue.h"
 
 #include <QList>
 #include <QObject>
@@ -10,6 +11,7 @@
 #include <QVariantMap>
 
 #include <memory>
+#include <optional>
 #include <variant>
 
 class ContactDetailPane;
@@ -84,6 +86,27 @@ public:
     [[nodiscard]] bool editState() const { return m_editState; }
     void enableEditButton(bool enabled);
 
+    // --- Values of one contact ------------------------------------------------
+    // Each registers its inverse with the old value and marks the person
+    // changed. A replace that changes nothing (a value of a kind the field
+    // does not take, text equal to a name part's) answers false and
+    // registers nothing.
+    bool undoReplaceValue(const PersonValue &value, const ContactIdentifier &identifier,
+                          const ContactRecordPtr &contact);
+    void undoDeleteLabeledValue(const LabeledValueRecord &value, const ContactIdentifier &identifier,
+                                const ContactRecordPtr &contact);
+    // "Birthday" takes the record's date parts (or date) as the birthday.
+    void undoAddLabeledValue(const LabeledValueRecord &value, const ContactIdentifier &identifier,
+                             const ContactRecordPtr &contact);
+    // Replace All in one field of one contact, at a list position for the
+    // labeled fields; true when the field changed.
+    bool undoReplaceString(const QString &find, const QString &replacement, const ContactIdentifier &identifier,
+                           qsizetype index, Qt::CaseSensitivity options, const ContactRecordPtr &contact);
+    // The merge editor's result: each contact takes the values of the record
+    // at the same position, as one undo step.
+    void undoReplacePersonByContacts(const QList<ContactRecordPtr> &newContacts,
+                                     const QList<ContactRecordPtr> &contacts);
+
     // --- Group memberships and groups -------------------------------------
     void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group);
     void undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo);
@@ -106,6 +129,19 @@ public:
 
 private:
     using JournalPtr = std::shared_ptr<const MembershipJournal>;
+
+    // The value a replace takes back to, or nothing when it is refused.
+    [[nodiscard]] static std::optional<PersonValue> acceptedOldValue(const PersonValue &value,
+                                                                     const ContactIdentifier &identifier,
+                                                                     MVPerson &person);
+    static void applyReplacement(const PersonValue &value, const ContactIdentifier &identifier, MVPerson &person);
+    bool replaceLabeledText(const QString &find, const QString &replacement, const ContactIdentifier &identifier,
+                            qsizetype index, Qt::CaseSensitivity options, const ContactRecordPtr &contact);
+    void registerReplaceValue(const PersonValue &old, const ContactIdentifier &identifier,
+                              const ContactRecordPtr &contact);
+    void mergeInto(MVPerson &source, const ContactRecordPtr &target);
+    void refreshPopoversAfterMerge(const QList<ContactRecordPtr> &newContacts,
+                                   const QList<ContactRecordPtr> &contacts);
 
     [[nodiscard]] ContainerRecordPtr containerOfGroup(const GroupRecord &group) const;
     void addContactsToGroup(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,

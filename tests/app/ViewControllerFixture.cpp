@@ -1,5 +1,7 @@
 #include "ViewControllerFixture.h"
 
+#include "PersonValueDump.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -103,7 +105,7 @@ void ViewControllerTest::showGroup(const GroupRecordPtr &group)
     m_log.clear();
 }
 
-QStringList ViewControllerTest::snapshot() const
+std::string ViewControllerTest::snapshot() const
 {
     QStringList lines;
     for (const GroupRecordPtr &group : std::as_const(*m_container->groups)) {
@@ -123,5 +125,12 @@ QStringList ViewControllerTest::snapshot() const
                              .arg(row->deleted));
         }
     }
-    return lines;
+    return lines.join(QLatin1Char('\n')).toStdString();
+}
+
+void FilledContactsTest::SetUp()
+{
+    ViewControllerTest::SetUp();
+    for (int i = 0; i < 3; ++i)
+        fillPerson(person(i), QStringLiteral("Taro%1").arg(i));
 }

@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
 
 // A window with its controller and a recording pane of every kind, over an
 // address book held in memory: one container whose top group "All Contacts"
@@ -41,7 +42,7 @@ protected:
 
     // Every flag of every group and row of the container, with each row's
     // identity: equal snapshots mean the same objects with the same marks.
-    [[nodiscard]] QStringList snapshot() const;
+    [[nodiscard]] std::string snapshot() const;
 
     PaneLog m_log;
     WindowController m_window;
@@ -55,4 +56,14 @@ protected:
     QAction m_editButton{QStringLiteral("Edit")};
     ContainerTablePtr m_containerTable = std::make_shared<ContainerTable>();
     ContainerRecordPtr m_container;
+};
+
+// The same, with the contacts c0–c2 holding a value in every field.
+class FilledContactsTest : public ViewControllerTest
+{
+protected:
+    void SetUp() override;
+
+    [[nodiscard]] ContactRecordPtr contact(int i) const { return top()->contactTable->at(i); }
+    [[nodiscard]] MVPerson &person(int i) const { return *contact(i)->person; }
 };

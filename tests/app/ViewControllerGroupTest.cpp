@@ -4,7 +4,7 @@ using GroupUndo = ViewControllerTest;
 
 TEST_F(GroupUndo, DeletingFromAllContactsMarksEveryGroupAndUndoGivesBackTheSameRowsUnmarked)
 {
-    const QStringList before = snapshot();
+    const std::string before = snapshot();
     const ContactRecordPtr topRow = rowOf(top(), QStringLiteral("c3"));
     const ContactRecordPtr friendsRow = rowOf(group(QStringLiteral("Friends")), QStringLiteral("c3"));
 
@@ -34,7 +34,7 @@ TEST_F(GroupUndo, UndoingADeleteFromAllContactsKeepsARemovalFromAGroupMadeBefore
     const GroupRecordPtr friends = group(QStringLiteral("Friends"));
     m_controller.undoDeleteContacts({rowOf(friends, QStringLiteral("c1"))}, friends, true);
     endTurn();
-    const QStringList afterRemoval = snapshot();
+    const std::string afterRemoval = snapshot();
     m_controller.undoDeleteContacts({rowOf(top(), QStringLiteral("c1"))}, top(), true);
     endTurn();
 
@@ -47,7 +47,7 @@ TEST_F(GroupUndo, UndoingADeleteFromAllContactsKeepsARemovalFromAGroupMadeBefore
 TEST_F(GroupUndo, UndoingAnAddToAGroupTakesBackTheCopyItPutIntoAllContacts)
 {
     const GroupRecordPtr friends = group(QStringLiteral("Friends"));
-    const QStringList before = snapshot();
+    const std::string before = snapshot();
     const ContactRecordPtr incoming = foreignRow(QStringLiteral("doc-1"));
 
     m_controller.undoAddContacts({incoming}, friends);
@@ -103,7 +103,7 @@ TEST_F(GroupUndo, MarksSetBeforeAnOperationStayAfterItsUndo)
     const GroupRecordPtr work = group(QStringLiteral("Work"));
     work->changed = true;
     rowOf(work, QStringLiteral("c5"))->isNew = true;
-    const QStringList before = snapshot();
+    const std::string before = snapshot();
 
     m_controller.undoDeleteContacts({rowOf(work, QStringLiteral("c5"))}, work, true);
     m_controller.undoAddContacts({rowFor(rowOf(top(), QStringLiteral("c9")))}, work);
@@ -115,7 +115,7 @@ TEST_F(GroupUndo, MarksSetBeforeAnOperationStayAfterItsUndo)
 TEST_F(GroupUndo, OperationsOfOneTurnUndoAsOneStepAndSoDoThoseOfAnExplicitGroup)
 {
     const GroupRecordPtr friends = group(QStringLiteral("Friends"));
-    const QStringList before = snapshot();
+    const std::string before = snapshot();
     m_controller.undoDeleteContacts({rowOf(friends, QStringLiteral("c0"))}, friends, true);
     m_controller.undoAddContacts({rowFor(rowOf(top(), QStringLiteral("c8")))}, friends);
     m_controller.undoChangeGroupName(QStringLiteral("Family"), friends);

@@ -1,0 +1,304 @@
+// The value operations of ViewController: every change of one contact's
+// values, the Replace All of the find bar and the merge editor's result.
+
+#include "app/ViewController.h"
+
+#include "app/ContactInfoPopoverPane.h"
+#include "app/ContactTablePane.h"
+#include "app/PersonValueRules_p.h"
+#include "platform/UndoManager.h"
+
+#include <QSet>
+
+using namespace PersonValueRules;
+
+namespace {
+
+bool isNil(const PersonValue &value)
+{
+    return std::holds_alternative<std::monostate>(value);
+}
+
+// The fields a merge hands over, in the order it compares them.
+const QList<ContactIdentifier> &mergedIdentifiers()
+{
+    static const QList<ContactIdentifier> identifiers{
+        FieldId::Name,        FieldId::Renmei,   FieldId::Email,        FieldId::Phone,
+        FieldId::Address,     FieldId::InstantMessage, FieldId::SocialNetwork, FieldId::URL,
+        FieldId::PhoneticName, FieldId::Nickname, FieldId::Birthday,    FieldId::Relationship,
+        FieldId::Suffix,      FieldId::Title,    FieldId::Company,      FieldId::Department,
+        FieldId::JobTitle,    FieldId::Dates,    FieldId::Note};
+    return identifiers;
+}
+
+// The value that a replace of one labeled value takes back to; none when the
+// field holds no value of that number, so that the replace changes nothing.
+std::optional<PersonValue> labeledOldValue(MVPerson &person, const ContactIdentifier &field, qint64 labelIndex)
+{
+    const LabeledValueRecordPtr old = person.labeledValueForIdentifierAtLabelIndex(field, labelIndex);
+    if (!old)
+        return std::nullopt;
+    return PersonValue(*old);
+}
+
+template<typename Accepted>
+std::optional<PersonValue> wholeValue(const PersonValue &value, const ContactIdentifier &identifier,
+                                      MVPerson &person)
+{
+    if (!isNil(value) && !std::holds_alternative<Accepted>(value))
+        return std::nullopt;
+    return person.valueForIdentifier(identifier);
+}
+
+// Name and phonetic parts: typing the text a part already holds leaves no
+// undo step.
+std::optional<PersonValue> partValue(const PersonValue &value, const ContactIdentifier &identifier,
+                                     MVPerson &person)
+{
+    const auto *text = std::get_if<QString>(&value);
+    if (!text)
+        return std::nullopt;
+    PersonValue old = person.valueForIdentifier(identifier);
+    const auto *oldText = std::get_if<QString>(&old);
+    if (oldText && *oldText == *text)
+        return std::nullopt;
+    return old;
+}
+
+QStringList uniqueIdsOf(const QList<ContactRecordPtr> &contacts)
+{
+    QStringList ids;
+    for (const ContactRecordPtr &contact : contacts)
+        ids.append(contact->uniqueId);
+    return ids;
+}
+
+}  // namespace
+
+void ViewController::registerReplaceValue(const PersonValue &old, const ContactIdentifier &identifier,
+                                          const ContactRecordPtr &contact)
+{
+    if (UndoManager *manager = undoManager())
+        manager->registerUndo(this, &ViewController::undoReplaceValue, old, identifier, contact);
+}
+
+bool ViewController::undoReplaceValue(const PersonValue &value, const ContactIdentifier &identifier,
+                                      const ContactRecordPtr &contact)
+{
+    if (!contact || !contact->person)
+        return false;
+    MVPerson &person = *contact->person;
+    const std::optional<PersonValue> old = acceptedOldValue(value, identifier, person);
+    if (!old)
+        return false;
+    registerReplaceValue(*old, identifier, contact);
+    applyReplacement(value, identifier, person);
+    person.setChanged(true);
+    contactDidUpdate(contact, {});
+    return true;
+}
+
+std::optional<PersonValue> ViewController::acceptedOldValue(const PersonValue &value,
+                                                            const ContactIdentifier &identifier, MVPerson &person)
+{
+    const auto *record = std::get_if<LabeledValueRecord>(&value);
+    if (isLabeledIdentifier(identifier)) {
+        if (std::holds_alternative<LabeledValueList>(value))
+            return person.valueForIdentifier(identifier);
+        if (record)
+            return labeledOldValue(person, identifier, record->labelIndex);
+        if (isNil(value))
+            qWarning("%s: ERROR no value for %s", Q_FUNC_INFO, qPrintable(identifier));
+        return std::nullopt;
+    }
+    // An address part's edit hands in the whole address.
+    if (isAddressPart(identifier))
+        return record ? labeledOldValue(person, FieldId::Address, record->labelIndex) : std::nullopt;
+    if (identifier == FieldId::Name)
+        return wholeValue<NameRecord>(value, identifier, person);
+    if (identifier == FieldId::PhoneticName)
+        return wholeValue<PhoneticNameRecord>(value, identifier, person);
+    if (identifier == FieldId::Birthday)
+        return wholeValue<BirthdayRecord>(value, identifier, person);
+    if (identifier == FieldId::Photo)
+        return wholeValue<QImage>(value, identifier, person);
+    if (isNamePart(identifier) || isPhoneticPart(identifier))
+        return partValue(value, identifier, person);
+    if (identifier == FieldId::HagakiLayout) {
+        const auto *layout = std::get_if<HagakiLayoutRecordPtr>(&value);
+        if (!layout || !*layout)
+            return std::nullopt;
+        const HagakiLayoutRecordPtr old = person.hagakiLayoutForLabelIndex((*layout)->labelIndex);
+        return old ? PersonValue(old) : PersonValue();
+    }
+    if (isStringIdentifier(identifier))
+        return wholeValue<QString>(value, identifier, person);
+    return std::nullopt;
+}
+
+void ViewController::applyReplacement(const PersonValue &value, const ContactIdentifier &identifier,
+                                      MVPerson &person)
+{
+    if (const auto *record = std::get_if<LabeledValueRecord>(&value)) {
+        const ContactIdentifier field = isAddressPart(identifier) ? FieldId::Address : identifier;
+        person.replaceLabeledValueAtLabelIndex(value, field, record->labelIndex);
+    } else if (const auto *layout = std::get_if<HagakiLayoutRecordPtr>(&value)) {
+        person.replaceLabeledValueAtLabelIndex(value, identifier, (*layout)->labelIndex);
+    } else if (isNil(value) && (identifier == FieldId::Name || identifier == FieldId::PhoneticName
+                                || identifier == FieldId::Birthday || identifier == FieldId::Photo)) {
+        person.deleteValueForIdentifier(identifier);
+    } else {
+        person.setValue(value, identifier);
+    }
+}
+
+void ViewController::undoDeleteLabeledValue(const LabeledValueRecord &value, const ContactIdentifier &identifier,
+                                            const ContactRecordPtr &contact)
+{
+    if (!contact || !contact->person)
+        return;
+    if (!isLabeledIdentifier(identifier)) {
+        qWarning("%s: ERROR %s holds no labeled values", Q_FUNC_INFO, qPrintable(identifier));
+        return;
+    }
+    MVPerson &person = *contact->person;
+    registerReplaceValue(person.valueForIdentifier(identifier), identifier, contact);
+    person.deleteLabeledValueForIdentifierAtLabelIndex(identifier, value.labelIndex);
+    person.setChanged(true);
+}
+
+void ViewController::undoAddLabeledValue(const LabeledValueRecord &value, const ContactIdentifier &identifier,
+                                         const ContactRecordPtr &contact)
+{
+    if (!contact || !contact->person)
+        return;
+    MVPerson &person = *contact->person;
+    if (isLabeledIdentifier(identifier)) {
+        registerReplaceValue(person.valueForIdentifier(identifier), identifier, contact);
+        person.addLabeledValue(value, identifier);
+    } else if (identifier == FieldId::Birthday) {
+        registerReplaceValue(person.valueForIdentifier(identifier), identifier, contact);
+        if (const auto *components = std::get_if<StoreDateComponents>(&value.value))
+            person.setValue(*components, identifier);
+        else if (const auto *date = std::get_if<QDate>(&value.value))
+            person.setValue(*date, identifier);
+    }
+    person.setChanged(true);
+    contactDidUpdate(std::make_shared<ContactRecord>(*contact), m_contactsViewController);
+}
+
+bool ViewController::undoReplaceString(const QString &find, const QString &replacement,
+                                       const ContactIdentifier &identifier, qsizetype index,
+                                       Qt::CaseSensitivity options, const ContactRecordPtr &contact)
+{
+    if (!contact || !contact->person)
+        return false;
+    MVPerson &person = *contact->person;
+    if (isNamePart(identifier) || isPhoneticPart(identifier) || isStringIdentifier(identifier)) {
+        const PersonValue current = person.valueForIdentifier(identifier);
+        const QString *text = std::get_if<QString>(&current);
+        const QString old = text ? *text : QString();
+        const QString replaced = replacedString(old, find, replacement, options);
+        if (replaced == old)
+            return false;
+        registerReplaceValue(old, identifier, contact);
+        person.setValue(replaced, identifier);
+    } else if (!replaceLabeledText(find, replacement, identifier, index, options, contact)) {
+        return false;
+    }
+    person.setChanged(true);
+    return true;
+}
+
+// Addresses are rewritten part by part, each under its own key, and chat and
+// social user names in the value and the user name together; the field's
+// builder then makes the display string again.
+bool ViewController::replaceLabeledText(const QString &find, const QString &replacement,
+                                        const ContactIdentifier &identifier, qsizetype index,
+                                        Qt::CaseSensitivity options, const ContactRecordPtr &contact)
+{
+    const bool addressPart = isAddressPart(identifier);
+    const bool userName = identifier == FieldId::InstantMessage || identifier == FieldId::SocialNetwork;
+    const bool plain = identifier == FieldId::Phone || identifier == FieldId::Email || identifier == FieldId::URL
+                       || identifier == FieldId::Relationship;
+    if (!addressPart && !userName && !plain)
+        return false;
+    const ContactIdentifier field = addressPart ? FieldId::Address : identifier;
+    MVPerson &person = *contact->person;
+    const LabeledValueRecordPtr old = person.labeledValueForIdentifierAtIndex(field, index);
+    if (!old)
+        return false;
+    LabeledValueRecord changed = *old;
+    QString text = old->valueText();
+    if (addressPart)
+        text = old->addressPart(identifier);
+    else if (userName && !old->username.isEmpty())
+        text = old->username;
+    const QString replaced = replacedString(text, find, replacement, options);
+    if (replaced == text)
+        return false;
+    if (addressPart) {
+        setAddressPart(changed, identifier, replaced);
+    } else {
+        changed.value = replaced;
+        if (userName)
+            changed.username = replaced;
+    }
+    registerReplaceValue(*old, field, contact);
+    person.replaceLabeledValueAtIndex(changed, field, index);
+    return true;
+}
+
+void ViewController::undoReplacePersonByContacts(const QList<ContactRecordPtr> &newContacts,
+                                                 const QList<ContactRecordPtr> &contacts)
+{
+    UndoManager *manager = undoManager();
+    if (manager)
+        manager->beginUndoGrouping();
+    const qsizetype count = std::min(newContacts.size(), contacts.size());
+    for (qsizetype i = 0; i < count; ++i) {
+        if (newContacts.at(i) && newContacts.at(i)->person && contacts.at(i) && contacts.at(i)->person)
+            mergeInto(*newContacts.at(i)->person, contacts.at(i));
+    }
+    if (manager)
+        manager->endUndoGrouping();
+    refreshPopoversAfterMerge(newContacts, contacts);
+    if (!newContacts.isEmpty())
+        contactDidUpdate(newContacts.first(), m_contactsViewController);
+}
+
+void ViewController::mergeInto(MVPerson &source, const ContactRecordPtr &target)
+{
+    MVPerson &person = *target->person;
+    // Reading the photos first brings in image data still held by a store contact.
+    const QImage sourcePhoto = source.photo();
+    const bool bothHavePhotos = !sourcePhoto.isNull() && !person.photo().isNull();
+    if (bothHavePhotos && source.imageData() != person.imageData())
+        undoReplaceValue(sourcePhoto, FieldId::Photo, target);
+    for (const ContactIdentifier &identifier : mergedIdentifiers()) {
+        const PersonValue value = source.valueForIdentifier(identifier);
+        if (!sameValue(value, person.valueForIdentifier(identifier)))
+            undoReplaceValue(value, identifier, target);
+    }
+}
+
+void ViewController::refreshPopoversAfterMerge(const QList<ContactRecordPtr> &newContacts,
+                                               const QList<ContactRecordPtr> &contacts)
+{
+    const QStringList newIds = uniqueIdsOf(newContacts);
+    if (m_popover && m_popover->contact()) {
+        const QString shown = m_popover->contact()->uniqueId;
+        if (uniqueIdsOf(contacts).contains(shown)) {
+            m_popover->closePopover();
+            m_popover = nullptr;
+        } else if (newIds.contains(shown)) {
+            m_popover->updateTable();
+        }
+    }
+    if (!m_contactsViewController)
+        return;
+    for (ContactInfoPopoverPane *detached : m_contactsViewController->detachedWindows()) {
+        if (detached && detached->contact() && newIds.contains(detached->contact()->uniqueId))
+            detached->updateTable();
+    }
+}

@@ -1,0 +1,311 @@
+#include "PersonValueDump.h"
+#include "ViewControllerFixture.h"
+
+#include <QImage>
+
+#include <functional>
+
+namespace {
+
+class ValueUndo : public FilledContactsTest
+{
+protected:
+    [[nodiscard]] LabeledValueRecord labeledAt(int i, const ContactIdentifier &identifier, qint64 labelIndex) const
+    {
+        const LabeledValueRecordPtr record = person(i).labeledValueForIdentifierAtLabelIndex(identifier, labelIndex);
+        EXPECT_TRUE(record) << qPrintable(identifier) << " " << labelIndex;
+        return record ? *record : LabeledValueRecord();
+    }
+
+    [[nodiscard]] bool nothingToUndo()
+    {
+        endTurn();
+        return !m_controller.undoManager()->canUndo();
+    }
+};
+
+// One row of the replace table: the field, the value handed in (made from
+// the contact as it is), and what the field then reads.
+struct ReplaceRow
+{
+    const char *name;
+    ContactIdentifier identifier;
+    std::function<PersonValue(MVPerson &)> value;
+    ContactIdentifier readIdentifier;
+    qint64 readLabelIndex;
+    QString expected;
+};
+
+void PrintTo(const ReplaceRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+LabeledValueRecord changedRecord(MVPerson &person, const ContactIdentifier &identifier, qint64 labelIndex,
+                                 const std::function<void(LabeledValueRecord &)> &change)
+{
+    LabeledValueRecord record = *person.labeledValueForIdentifierAtLabelIndex(identifier, labelIndex);
+    change(record);
+    return record;
+}
+
+// A labeled value is read through the record reader, which brings a phone's
+// display string up to date.
+std::string readBack(MVPerson &person, const ContactIdentifier &identifier, qint64 labelIndex)
+{
+    if (const LabeledValueRecordPtr record = person.labeledValueForIdentifierAtLabelIndex(identifier, labelIndex))
+        return record->stringValue.toStdString();
+    return person.stringValueForIdentifier(identifier, labelIndex).toStdString();
+}
+
+QImage redSquare()
+{
+    QImage image(8, 8, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    return image;
+}
+
+const ReplaceRow replaceRows[] = {
+    {"PhoneList", FieldId::Phone,
+     [](MVPerson &p) {
+         auto list = std::get<LabeledValueList>(p.valueForIdentifier(FieldId::Phone));
+         list.removeFirst();
+         auto added = std::make_shared<LabeledValueRecord>();
+         added->label = QStringLiteral("work");
+         added->value = QStringLiteral("03-5555-0000");
+         list.append(added);
+         return PersonValue(list);
+     },
+     FieldId::Phone, 2, QStringLiteral("03-5555-0000")},
+    {"OneEmail", FieldId::Email,
+     [](MVPerson &p) {
+         return PersonValue(changedRecord(p, FieldId::Email, 1, [](LabeledValueRecord &r) {
+             r.value = QStringLiteral("taro@work.example");
+         }));
+     },
+     FieldId::Email, 1, QStringLiteral("taro@work.example")},
+    {"AddressPart", FieldId::City,
+     [](MVPerson &p) {
+         return PersonValue(changedRecord(p, FieldId::Address, 0, [](LabeledValueRecord &r) {
+             r.city = QStringLiteral("大阪市北区");
+         }));
+     },
+     FieldId::City, 0, QStringLiteral("大阪市北区")},
+    {"Name",
+     FieldId::Name,
+     [](MVPerson &p) {
+         NameRecord name = std::get<NameRecord>(p.valueForIdentifier(FieldId::Name));
+         name.lastName = QStringLiteral("Suzuki");
+         return PersonValue(name);
+     },
+     FieldId::LastName, 0, QStringLiteral("Suzuki")},
+    {"NameNil", FieldId::Name, [](MVPerson &) { return PersonValue(); }, FieldId::FirstName, 0, QString()},
+    {"FirstName", FieldId::FirstName, [](MVPerson &) { return PersonValue(QStringLiteral("Jiro")); },
+     FieldId::FirstName, 0, QStringLiteral("Jiro")},
+    {"PhoneticName",
+     FieldId::PhoneticName,
+     [](MVPerson &) {
+         PhoneticNameRecord phonetic;
+         phonetic.lastName = QStringLiteral("スズキ");
+         return PersonValue(phonetic);
+     },
+     FieldId::PhoneticLastName, 0, QStringLiteral("スズキ")},
+    {"PhoneticNameNil", FieldId::PhoneticName, [](MVPerson &) { return PersonValue(); },
+     FieldId::PhoneticLastName, 0, QString()},
+    {"PhoneticPart", FieldId::PhoneticFirstName, [](MVPerson &) { return PersonValue(QStringLiteral("ジロウ")); },
+     FieldId::PhoneticFirstName, 0, QStringLiteral("ジロウ")},
+    {"Birthday",
+     FieldId::Birthday,
+     [](MVPerson &) {
+         BirthdayRecord birthday;
+         birthday.value = StoreDateComponents{1990, 12, 24};
+         return PersonValue(birthday);
+     },
+     FieldId::Birthday, 0, QStringLiteral("1990.12.24(Mon)")},
+    {"BirthdayNil", FieldId::Birthday, [](MVPerson &) { return PersonValue(); }, FieldId::Birthday, 0, QString()},
+    {"Photo", FieldId::Photo, [](MVPerson &) { return PersonValue(redSquare()); }, {}, 0, {}},
+    {"HagakiLayout",
+     FieldId::HagakiLayout,
+     [](MVPerson &p) {
+         HagakiLayoutRecordPtr layout = p.hagakiLayoutForLabelIndex(0);
+         layout->renmei = !layout->printsRenmei();
+         layout->receiverName = QStringLiteral("{{10, 20}, {30, 40}}");
+         return PersonValue(layout);
+     },
+     {}, 0, {}},
+    {"Note", FieldId::Note, [](MVPerson &) { return PersonValue(QStringLiteral("Moved to Osaka")); }, FieldId::Note,
+     0, QStringLiteral("Moved to Osaka")},
+    {"NoteNil", FieldId::Note, [](MVPerson &) { return PersonValue(); }, FieldId::Note, 0, QString()},
+    {"Renmei", FieldId::Renmei, [](MVPerson &) { return PersonValue(QStringLiteral("花子\n一郎")); },
+     FieldId::Renmei, 0, QStringLiteral("花子\n一郎")},
+};
+
+class ReplaceValue : public ValueUndo, public testing::WithParamInterface<ReplaceRow>
+{
+};
+
+}  // namespace
+
+TEST_P(ReplaceValue, ChangesTheFieldAndUndoAndRedoGiveBackTheExactValues)
+{
+    const ReplaceRow &row = GetParam();
+    const std::string before = dumpPerson(person(0));
+    const std::string untouched = dumpPerson(person(1));
+
+    ASSERT_TRUE(m_controller.undoReplaceValue(row.value(person(0)), row.identifier, contact(0)));
+    EXPECT_TRUE(person(0).changed());
+    EXPECT_TRUE(m_window.isWindowModified());
+    if (!row.readIdentifier.isEmpty())
+        EXPECT_EQ(readBack(person(0), row.readIdentifier, row.readLabelIndex), row.expected.toStdString());
+    const std::string after = dumpPerson(person(0));
+    EXPECT_NE(after, before);
+    endTurn();
+
+    m_controller.undo();
+    EXPECT_EQ(dumpPerson(person(0)), before);
+    EXPECT_TRUE(person(0).changed());
+    m_controller.redo();
+    EXPECT_EQ(dumpPerson(person(0)), after);
+    EXPECT_EQ(dumpPerson(person(1)), untouched);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryRowOfTheIdentifierTable, ReplaceValue, testing::ValuesIn(replaceRows),
+                         [](const testing::TestParamInfo<ReplaceRow> &info) { return info.param.name; });
+
+struct RefusedRow
+{
+    const char *name;
+    ContactIdentifier identifier;
+    std::function<PersonValue(MVPerson &)> value;
+};
+
+void PrintTo(const RefusedRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class RefusedReplace : public ValueUndo, public testing::WithParamInterface<RefusedRow>
+{
+};
+
+TEST_P(RefusedReplace, AnswersNoAndRegistersAndChangesNothing)
+{
+    const std::string before = dumpPerson(person(0));
+    EXPECT_FALSE(m_controller.undoReplaceValue(GetParam().value(person(0)), GetParam().identifier, contact(0)));
+    EXPECT_TRUE(nothingToUndo());
+    EXPECT_EQ(dumpPerson(person(0)), before);
+    EXPECT_FALSE(person(0).changed());
+    EXPECT_FALSE(m_window.isWindowModified());
+    EXPECT_TRUE(m_log.calls().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, RefusedReplace,
+    testing::Values(
+        RefusedRow{"PhoneNil", FieldId::Phone, [](MVPerson &) { return PersonValue(); }},
+        RefusedRow{"PhoneAsText", FieldId::Phone, [](MVPerson &) { return PersonValue(QStringLiteral("1")); }},
+        RefusedRow{"EmailNumberNotHeld", FieldId::Email,
+                   [](MVPerson &p) {
+                       LabeledValueRecord record = *p.labeledValueForIdentifierAtLabelIndex(FieldId::Email, 0);
+                       record.labelIndex = 7;
+                       return PersonValue(record);
+                   }},
+        RefusedRow{"SameFirstName", FieldId::FirstName, [](MVPerson &) { return PersonValue(QStringLiteral("Taro0")); }},
+        RefusedRow{"FirstNameAsDate", FieldId::FirstName, [](MVPerson &) { return PersonValue(QDate(2020, 1, 1)); }},
+        RefusedRow{"SamePhoneticPart", FieldId::PhoneticLastName,
+                   [](MVPerson &) { return PersonValue(QStringLiteral("ヤマダ")); }},
+        RefusedRow{"AddressPartAsText", FieldId::City, [](MVPerson &) { return PersonValue(QStringLiteral("Osaka")); }},
+        RefusedRow{"NameAsText", FieldId::Name, [](MVPerson &) { return PersonValue(QStringLiteral("Jiro")); }},
+        RefusedRow{"PhotoAsText", FieldId::Photo, [](MVPerson &) { return PersonValue(QStringLiteral("x")); }},
+        RefusedRow{"LayoutNil", FieldId::HagakiLayout, [](MVPerson &) { return PersonValue(); }},
+        RefusedRow{"UnknownField", QStringLiteral("Shoe Size"), [](MVPerson &) { return PersonValue(QStringLiteral("27")); }}),
+    [](const testing::TestParamInfo<RefusedRow> &info) { return info.param.name; });
+
+TEST_F(ValueUndo, ThreeContactsChangedInOneTurnUndoInOneStep)
+{
+    const std::string before[] = {dumpPerson(person(0)), dumpPerson(person(1)), dumpPerson(person(2))};
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(m_controller.undoReplaceValue(QStringLiteral("Renamed Inc."), FieldId::Company, contact(i)));
+    endTurn();
+    m_controller.undo();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(dumpPerson(person(i)), before[i]);
+    EXPECT_FALSE(m_controller.undoManager()->canUndo());
+    EXPECT_FALSE(m_window.isWindowModified());
+}
+
+TEST_F(ValueUndo, TheEditedMarkFollowsUndoToTheSavePointAndRedo)
+{
+    ASSERT_TRUE(m_controller.undoReplaceValue(QStringLiteral("Saved Inc."), FieldId::Company, contact(0)));
+    endTurn();
+    // What a save does to the window.
+    m_controller.undoManager()->removeAllActions();
+    m_window.setWindowModified(false);
+
+    ASSERT_TRUE(m_controller.undoReplaceValue(QStringLiteral("Edited Inc."), FieldId::Company, contact(0)));
+    ASSERT_TRUE(m_controller.undoReplaceValue(QStringLiteral("Hanako"), FieldId::FirstName, contact(1)));
+    endTurn();
+    ASSERT_TRUE(m_controller.undoReplaceValue(QStringLiteral("Later Inc."), FieldId::Company, contact(2)));
+    endTurn();
+    EXPECT_TRUE(m_window.isWindowModified());
+    m_controller.undo();
+    EXPECT_TRUE(m_window.isWindowModified());
+    m_controller.undo();
+    EXPECT_FALSE(m_window.isWindowModified());
+    EXPECT_EQ(person(0).stringValueForIdentifier(FieldId::Company, 0).toStdString(), "Saved Inc.");
+    m_controller.redo();
+    EXPECT_TRUE(m_window.isWindowModified());
+}
+
+TEST_F(ValueUndo, DeletingALabeledValueKeepsTheOtherNumbersAndUndoGivesItBack)
+{
+    const std::string before = dumpPerson(person(0));
+    m_controller.undoDeleteLabeledValue(labeledAt(0, FieldId::Email, 0), FieldId::Email, contact(0));
+    EXPECT_TRUE(person(0).changed());
+    const auto emails = std::get<LabeledValueList>(person(0).valueForIdentifier(FieldId::Email));
+    ASSERT_EQ(emails.size(), 1);
+    EXPECT_EQ(emails.first()->labelIndex, 1);
+    EXPECT_TRUE(m_log.calls().isEmpty());
+    endTurn();
+    m_controller.undo();
+    EXPECT_EQ(dumpPerson(person(0)), before);
+}
+
+TEST_F(ValueUndo, DeletingFromAFieldWithoutLabelsChangesNothing)
+{
+    m_controller.undoDeleteLabeledValue(labeledAt(0, FieldId::Email, 0), FieldId::Note, contact(0));
+    EXPECT_TRUE(nothingToUndo());
+    EXPECT_FALSE(person(0).changed());
+}
+
+TEST_F(ValueUndo, AddingALabeledValueNumbersItAfterTheLargestAndRefreshesAllButTheTable)
+{
+    const std::string before = dumpPerson(person(0));
+    m_controller.undoDeleteLabeledValue(labeledAt(0, FieldId::Phone, 0), FieldId::Phone, contact(0));
+    LabeledValueRecord fax;
+    fax.label = QStringLiteral("work fax");
+    fax.value = QStringLiteral("03-5555-0001");
+    m_log.clear();
+    m_controller.undoAddLabeledValue(fax, FieldId::Phone, contact(0));
+    EXPECT_EQ(person(0).stringValueForIdentifier(FieldId::Phone, 2).toStdString(), "03-5555-0001");
+    EXPECT_EQ(m_log.calls(), (QStringList{QStringLiteral("detail.updateTable"), QStringLiteral("preview.updateUI")}));
+    EXPECT_TRUE(m_window.isWindowModified());
+    endTurn();
+    m_controller.undo();
+    EXPECT_EQ(dumpPerson(person(0)), before);
+}
+
+TEST_F(ValueUndo, AddingABirthdaySetsItAndUndoGivesBackTheOldOne)
+{
+    const std::string before = dumpPerson(person(0));
+    LabeledValueRecord birthday;
+    birthday.value = StoreDateComponents{1975, 3, 3};
+    m_controller.undoAddLabeledValue(birthday, FieldId::Birthday, contact(0));
+    EXPECT_EQ(person(0).stringValueForIdentifier(FieldId::Birthday, 0).toStdString(), "1975.03.03(Mon)");
+    endTurn();
+    m_controller.undo();
+    EXPECT_EQ(dumpPerson(person(0)), before);
+    m_controller.redo();
+    EXPECT_EQ(std::get<BirthdayRecord>(person(0).valueForIdentifier(FieldId::Birthday)).value,
+              (StoreDateComponents{1975, 3, 3}));
+}
