@@ -1,0 +1,227 @@
+#include "interchange/MVvCard.h"
+
+#include "interchange/CsvColumn_p.h"
+#include "interchange/CsvContactBuilder_p.h"
+#include "interchange/CsvRecordReader.h"
+#include "interchange/CsvText_p.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString compositeNameType = u"compositeName"_s;
+const QString otherLabel = u"other"_s;
+
+// The text a column shows for one row: the display name on every row, the
+// single fields on a contact's first row (its name parts on every row), and
+// for a labeled column the row's value when its label is the column's; the
+// Other columns take every label but home and work.
+QString cellOfColumn(const CsvColumn &column, MVPerson &person, qint64 row)
+{
+    if (column.type == compositeNameType)
+        return person.compositeName();
+    if (column.label.isEmpty()) {
+        if (column.type == FieldId::Name)
+            return person.stringValueForIdentifier(column.subType, 0);
+        return row == 0 ? person.stringValueForIdentifier(column.type, 0) : QString();
+    }
+    const LabeledValueRecordPtr value = person.labeledValueForIdentifierAtIndex(column.type, row);
+    if (!value)
+        return {};
+    const QString label = value->labelText().toLower();
+    const QString columnLabel = column.label.toLower();
+    const bool collects = label == columnLabel
+        || (columnLabel == otherLabel && label != u"home"_s && label != u"work"_s && label != otherLabel);
+    if (!collects)
+        return {};
+    return column.subType.isEmpty() ? value->stringValue : value->addressPart(column.subType);
+}
+
+QString csvCell(const QString &value)
+{
+    const QString escaped = CsvText::escape(value);
+    return CsvText::needsQuotes(escaped, u",") ? CsvText::quote(escaped) : escaped;
+}
+
+QList<SubContactRecord> rowsOf(const ContactTable &contacts)
+{
+    QList<SubContactRecord> rows;
+    rows.reserve(contacts.size());
+    for (const ContactRecordPtr &contact : contacts) {
+        if (contact)
+            rows.append({contact->person, contact->uniqueId, contact->labelIndex});
+    }
+    return rows;
+}
+
+// One value of the row-copy text.
+QString rowValue(MVPerson &person, const ContactIdentifier &identifier, qint64 row)
+{
+    if (identifier == FieldId::Name)
+        return person.compositeName();
+    if (identifier == FieldId::PhoneticName || identifier == FieldId::Birthday)
+        return person.stringValueForIdentifier(identifier, 0);
+    if (MVPerson::labeledIdentifiers().contains(identifier)) {
+        const LabeledValueRecordPtr value = person.labeledValueForIdentifierAtIndex(identifier, row);
+        if (!value || value->labelText().isEmpty() || value->stringValue.isEmpty())
+            return {};
+        return value->labelText() + u':' + value->stringValue;
+    }
+    if (MVPerson::addressIdentifiers().contains(identifier) || identifier == FieldId::Country)
+        return {};
+    return row == 0 ? person.stringValueForIdentifier(identifier, 0) : QString();
+}
+
+}  // namespace
+
+QString MVvCard::csvFromRows(const QList<SubContactRecord> &rows) const
+{
+    const QList<CsvColumn> &columns = CsvColumn::layout();
+    QStringList header;
+    for (const CsvColumn &column : columns)
+        header.append(column.fieldName);
+    QString csv = header.join(u',') + u'\n';
+    QStringList cells;
+    for (const SubContactRecord &row : rows) {
+        if (!row.person)
+            continue;
+        cells.clear();
+        for (const CsvColumn &column : columns)
+            cells.append(csvCell(cellOfColumn(column, *row.person, row.labelIndex)));
+        csv.append(cells.join(u','));
+        csv.append(u'\n');
+    }
+    return csv;
+}
+
+QString MVvCard::csvFromSubContacts(const QList<SubContactRecordPtr> &rows) const
+{
+    QList<SubContactRecord> plain;
+    plain.reserve(rows.size());
+    for (const SubContactRecordPtr &row : rows) {
+        if (row)
+            plain.append(*row);
+    }
+    return csvFromRows(plain);
+}
+
+QString MVvCard::csvFromSubContacts(const ContactTable &rows) const
+{
+    return csvFromRows(rowsOf(rows));
+}
+
+QString MVvCard::csvStringFromRow(const SubContactRecord &row, const QStringList &identifiers,
+                                  const QString &separator) const
+{
+    if (!row.person)
+        return {};
+    QStringList values;
+    for (const ContactIdentifier &identifier : identifiers) {
+        const QString value = CsvText::escape(rowValue(*row.person, identifier, row.labelIndex));
+        const bool quoted = !value.isEmpty()
+            && (identifier == FieldId::Note || value.contains(u' ') || CsvText::needsQuotes(value, separator));
+        values.append(quoted ? CsvText::quote(value) : value);
+    }
+    return values.join(separator);
+}
+
+QString MVvCard::csvStringFromContact(const SubContactRecordPtr &row, const QStringList &identifiers,
+                                      const QString &separator) const
+{
+    return row ? csvStringFromRow(*row, identifiers, separator) : QString();
+}
+
+QString MVvCard::csvStringFromContact(const ContactRecordPtr &row, const QStringList &identifiers,
+                                      const QString &separator) const
+{
+    if (!row)
+        return {};
+    return csvStringFromRow({row->person, row->uniqueId, row->labelIndex}, identifiers, separator);
+}
+
+ContactTablePtr MVvCard::contactsFromCSV(const QString &text) const
+{
+    if (text.isNull())
+        return nullptr;
+    auto contacts = std::make_shared<ContactTable>();
+    QStringView body = text;
+    if (body.startsWith(QChar(0xFEFF)))
+        body = body.sliced(1);
+    CsvRecordReader reader(body, CsvRecordReader::detectSeparator(body));
+    QStringList cells;
+    if (!reader.next(cells))
+        return contacts;
+    QList<CsvHeaderColumn> columns;
+    bool anyKnown = false;
+    for (const QString &cell : std::as_const(cells)) {
+        columns.append(CsvHeaderColumn::fromHeaderCell(cell));
+        anyKnown = anyKnown || columns.constLast().type != u"Unknown"_s;
+    }
+    if (!anyKnown)
+        return contacts;
+    // Only the system's own layout escapes line breaks and tabs.
+    const bool ownLayout = cells.constFirst() == u"Name"_s;
+    while (reader.next(cells)) {
+        if (reader.recordLength() < 2)
+            continue;
+        CsvContactBuilder builder;
+        const qsizetype count = qMin(cells.size(), columns.size());
+        for (qsizetype i = 0; i < count; ++i) {
+            const QString value = ownLayout ? CsvText::unescape(cells.at(i)) : cells.at(i);
+            builder.createContact(value, columns.at(i).type, columns.at(i).label);
+        }
+        if (!builder.isEmpty())
+            contacts->append(builder.makeContact());
+    }
+    return contacts;
+}
+
+QString MVvCard::detectType(const QString &cell)
+{
+    static const QList<std::pair<QStringList, QString>> words{
+        {{u"First Name"_s}, FieldId::FirstName},
+        {{u"Last Name"_s}, FieldId::LastName},
+        {{u"Nickname"_s}, FieldId::Nickname},
+        {{u"Name"_s}, FieldId::Name},
+        {{u"Phone"_s}, FieldId::Phone},
+        {{u"Email"_s}, FieldId::Email},
+        {{u"ZIP"_s, u"State"_s, u"City"_s, u"Street"_s}, FieldId::Address},
+        {{u"Birthday"_s}, FieldId::Birthday},
+        {{u"Job Title"_s}, FieldId::JobTitle},
+        {{u"Title"_s}, FieldId::Title},
+        {{u"Company"_s}, FieldId::Company},
+        {{u"Department"_s}, FieldId::Department},
+        {{u"Note"_s}, FieldId::Note},
+        {{u"Facebook"_s}, u"Facebook"_s},
+        {{u"LinkedIn"_s}, u"LinkedIn"_s},
+        {{u"Flickr"_s}, u"Flickr"_s},
+        {{u"SinaWeibo"_s}, u"SinaWeibo"_s},
+    };
+    for (const auto &[needles, type] : words) {
+        for (const QString &needle : needles) {
+            if (cell.contains(needle, Qt::CaseInsensitive))
+                return type;
+        }
+    }
+    return {};
+}
+
+QString MVvCard::detectLabel(const QString &cell)
+{
+    if (cell.contains(u"Home"_s, Qt::CaseInsensitive))
+        return u"home"_s;
+    if (cell.contains(u"Work"_s, Qt::CaseInsensitive) || cell.contains(u"Business"_s, Qt::CaseInsensitive))
+        return u"work"_s;
+    if (cell.contains(u"Mobile"_s, Qt::CaseInsensitive))
+        return u"mobile"_s;
+    return u"other"_s;
+}
+
+QString MVvCard::detectAddressType(const QString &cell)
+{
+    for (const QString &part : {FieldId::ZIP, FieldId::State, FieldId::City}) {
+        if (cell.contains(part, Qt::CaseInsensitive))
+            return part;
+    }
+    return FieldId::Street;
+}

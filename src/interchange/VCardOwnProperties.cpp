@@ -1,0 +1,250 @@
+#include "interchange/VCardOwnProperties_p.h"
+
+#include "interchange/BackslashEscapes_p.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+bool isLineEnd(QChar c)
+{
+    return c == u'\n' || c == u'\r';
+}
+
+// A byte-order mark left at the start of a decoded file does not hide the
+// first line's name.
+bool startsLine(QStringView text, qsizetype position)
+{
+    if (position == 0)
+        return true;
+    const QChar before = text.at(position - 1);
+    return isLineEnd(before) || (position == 1 && before == QChar(0xFEFF));
+}
+
+qsizetype findLineStart(QStringView text, QStringView name, qsizetype from, Qt::CaseSensitivity cs)
+{
+    for (qsizetype position = text.indexOf(name, from, cs); position >= 0;
+         position = text.indexOf(name, position + 1, cs)) {
+        if (startsLine(text, position))
+            return position;
+    }
+    return -1;
+}
+
+// Just past the end of the line at position: its CRLF, LF or CR included.
+qsizetype pastLineEnd(QStringView text, qsizetype position)
+{
+    while (position < text.size() && !isLineEnd(text.at(position)))
+        ++position;
+    if (position < text.size() && text.at(position) == u'\r')
+        ++position;
+    if (position < text.size() && text.at(position) == u'\n')
+        ++position;
+    return position;
+}
+
+QStringView withoutLineEnd(QStringView line)
+{
+    while (!line.isEmpty() && isLineEnd(line.back()))
+        line.chop(1);
+    return line;
+}
+
+// A line found before stays the next one until the search passes it; none
+// after one position means none after any later one.
+qsizetype findLineCached(QStringView text, QStringView name, qsizetype from,
+                         VCardOwnProperties::LineSearch &search)
+{
+    if (search.searchedFrom < 0 || from < search.searchedFrom || (search.foundAt >= 0 && search.foundAt < from)) {
+        search.searchedFrom = from;
+        search.foundAt = findLineStart(text, name, from, Qt::CaseInsensitive);
+    }
+    return search.foundAt;
+}
+
+constexpr qsizetype photoFirstLineLength = 48;
+constexpr qsizetype photoLineLength = 74;
+
+}  // namespace
+
+std::optional<VCardOwnProperties::CardExtent> VCardOwnProperties::findCard(QStringView text, qsizetype from,
+                                                                          CardSearch &search)
+{
+    static constexpr QStringView begin = u"BEGIN:VCARD";
+    static constexpr QStringView end = u"END:VCARD";
+    const qsizetype beginAt = text.indexOf(begin, from, Qt::CaseInsensitive);
+    if (beginAt < 0)
+        return std::nullopt;
+    const qsizetype bodyAt = beginAt + begin.size();
+    const qsizetype endAt = findLineCached(text, end, bodyAt, search.end);
+    const qsizetype nextBegin = findLineCached(text, begin, bodyAt, search.nextBegin);
+    CardExtent extent{beginAt, text.size()};
+    if (nextBegin >= 0 && (endAt < 0 || nextBegin < endAt)) {
+        extent.end = nextBegin;
+    } else if (endAt >= 0) {
+        qsizetype position = endAt + end.size();
+        while (position < text.size() && !isLineEnd(text.at(position)))
+            ++position;
+        extent.end = position < text.size() ? position + 1 : position;
+    }
+    return extent;
+}
+
+qsizetype VCardOwnProperties::findLine(QStringView text, QStringView name, qsizetype from)
+{
+    return findLineStart(text, name, from, Qt::CaseSensitive);
+}
+
+bool VCardOwnProperties::hasProperty(QStringView text, QStringView name)
+{
+    for (qsizetype position = findLine(text, name); position >= 0; position = findLine(text, name, position + 1)) {
+        const qsizetype after = position + name.size();
+        if (after < text.size() && (text.at(after) == u':' || text.at(after) == u';'))
+            return true;
+    }
+    return false;
+}
+
+qsizetype VCardOwnProperties::endLine(QStringView card)
+{
+    static constexpr QStringView end = u"END:VCARD";
+    for (qsizetype position = card.lastIndexOf(end); position >= 0;
+         position = position > 0 ? card.lastIndexOf(end, position - 1) : -1) {
+        if (startsLine(card, position))
+            return position;
+    }
+    return -1;
+}
+
+QStringView VCardOwnProperties::restOfLine(QStringView text, qsizetype from)
+{
+    qsizetype position = from;
+    while (position < text.size() && !isLineEnd(text.at(position)))
+        ++position;
+    return text.sliced(from, position - from);
+}
+
+QStringView VCardOwnProperties::retriveVCardElement(QStringView text, qsizetype from)
+{
+    qsizetype position = pastLineEnd(text, from);
+    while (position < text.size() && text.at(position) == u' ')
+        position = pastLineEnd(text, position);
+    return text.sliced(from, position - from);
+}
+
+QList<QStringView> VCardOwnProperties::foldedLines(QStringView extent, qsizetype nameLength)
+{
+    QList<QStringView> lines;
+    qsizetype position = 0;
+    while (position < extent.size()) {
+        const qsizetype next = pastLineEnd(extent, position);
+        QStringView line = withoutLineEnd(extent.sliced(position, next - position));
+        line = position == 0 ? line.sliced(qMin(nameLength, line.size())) : line.sliced(1);
+        lines.append(line);
+        position = next;
+    }
+    return lines;
+}
+
+QString VCardOwnProperties::escapeText(QStringView text)
+{
+    QString escaped;
+    escaped.reserve(text.size() + 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\\' || c == u',' || c == u';') {
+            escaped.append(u'\\');
+            escaped.append(c);
+        } else if (c == u'\r') {
+            escaped.append(u"\\n");
+            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
+                ++i;
+        } else if (c == u'\n') {
+            escaped.append(u"\\n");
+        } else {
+            escaped.append(c);
+        }
+    }
+    return escaped;
+}
+
+QString VCardOwnProperties::unescapeText(QStringView text)
+{
+    return BackslashEscapes::unescape(text, [](char16_t escaped) -> char16_t {
+        switch (escaped) {
+        case u'n':
+        case u'N':
+            return u'\n';
+        case u'\\':
+        case u',':
+        case u';':
+            return escaped;
+        default:
+            return 0;
+        }
+    });
+}
+
+QStringList VCardOwnProperties::splitCategories(QStringView value)
+{
+    QStringList names;
+    const auto take = [&names](QStringView piece) {
+        const QString name = unescapeText(piece).trimmed();
+        if (!name.isEmpty())
+            names.append(name);
+    };
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value.at(i) == u'\\') {
+            ++i;
+        } else if (value.at(i) == u',') {
+            take(value.sliced(start, i - start));
+            start = i + 1;
+        }
+    }
+    take(value.sliced(qMin(start, value.size())));
+    return names;
+}
+
+QStringList VCardOwnProperties::findCategories2(QStringView card)
+{
+    static constexpr QStringView name = u"CATEGORIES:";
+    QStringList names;
+    for (qsizetype position = findLine(card, name); position >= 0; position = findLine(card, name, position + 1)) {
+        const QStringView extent = retriveVCardElement(card, position);
+        QString value;
+        for (const QStringView line : foldedLines(extent, name.size()))
+            value.append(line);
+        names.append(splitCategories(value));
+    }
+    return names;
+}
+
+QString VCardOwnProperties::escapeRenmei(const QString &names)
+{
+    QString escaped = names;
+    escaped.replace(u"\r\n"_s, u"\\n"_s);
+    escaped.replace(u'\n', u"\\n"_s);
+    return escaped;
+}
+
+QString VCardOwnProperties::unescapeRenmei(QStringView value)
+{
+    return value.toString().replace(u"\\n"_s, u"\n"_s);
+}
+
+QString VCardOwnProperties::foldedPhoto(const QByteArray &base64)
+{
+    QString property = u"PHOTO;ENCODING=b;TYPE=JPEG:"_s;
+    property.reserve(property.size() + base64.size() + base64.size() / photoLineLength * 3 + 4);
+    const qsizetype first = qMin(photoFirstLineLength, base64.size());
+    property.append(QLatin1StringView(base64.constData(), first));
+    property.append(u"\r\n");
+    for (qsizetype position = first; position < base64.size(); position += photoLineLength) {
+        property.append(u' ');
+        property.append(QLatin1StringView(base64.constData() + position,
+                                          qMin(photoLineLength, base64.size() - position)));
+        property.append(u"\r\n");
+    }
+    return property;
+}

@@ -1,0 +1,187 @@
+#include "InterchangeTestContacts.h"
+
+#include "model/ContactIdentifier.h"
+
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QPainter>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace InterchangeTestContacts {
+
+LabeledValueRecord labeled(const QString &label, const QString &value)
+{
+    LabeledValueRecord record;
+    record.label = label;
+    record.value = value;
+    return record;
+}
+
+LabeledValueRecord address(const QString &label, const QString &zip, const QString &state, const QString &city,
+                           const QString &street, const QString &layout)
+{
+    LabeledValueRecord record;
+    record.label = label;
+    record.zip = zip;
+    record.state = state;
+    record.city = city;
+    record.street = street;
+    record.country = u"Japan"_s;
+    record.isoCountryCode = u"jp"_s;
+    MVPerson::hagakiLayoutFromLayoutString(&record.layout, layout);
+    return record;
+}
+
+QImage testPhoto(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, 128));
+    }
+    return image;
+}
+
+MVPersonPtr fullPerson()
+{
+    const MVPersonPtr person = MVPerson::init();
+    NameRecord name;
+    name.firstName = u"太郎"_s;
+    name.middleName = u"M"_s;
+    name.lastName = u"山田"_s;
+    person->setValue(name, FieldId::Name);
+    PhoneticNameRecord phonetic;
+    phonetic.firstName = u"たろう"_s;
+    phonetic.lastName = u"やまだ"_s;
+    person->setValue(phonetic, FieldId::PhoneticName);
+    person->setValue(u"Quill, Inc."_s, FieldId::Company);
+    person->setValue(u"Sales; East"_s, FieldId::Department);
+    person->setValue(u"Manager"_s, FieldId::JobTitle);
+    person->setValue(u"Taro"_s, FieldId::Nickname);
+    person->setValue(u"Dr."_s, FieldId::Title);
+    person->setValue(u"Jr."_s, FieldId::Suffix);
+    person->setValue(u"C:\\notes\\n, first line\nsecond; \"line\""_s, FieldId::Note);
+    person->addLabeledValue(labeled(u"home"_s, u"03-1234-5678"_s), FieldId::Phone);
+    person->addLabeledValue(labeled(u"work"_s, u"03-8765-4321"_s), FieldId::Phone);
+    person->addLabeledValue(labeled(u"mobile"_s, u"090-1111-2222"_s), FieldId::Phone);
+    person->addLabeledValue(labeled(u"home"_s, u"taro@example.jp"_s), FieldId::Email);
+    person->addLabeledValue(labeled(u"work"_s, u"yamada@quill.example"_s), FieldId::Email);
+    person->addLabeledValue(labeled(u"home page"_s, u"https://example.jp/taro"_s), FieldId::URL);
+    person->addLabeledValue(address(u"home"_s, u"100-0001"_s, u"東京都"_s, u"千代田区"_s, u"千代田1-1"_s,
+                                    u"5;ra:{{10.00,20.00},{30.00,40.00}};"_s),
+                            FieldId::Address);
+    person->addLabeledValue(address(u"work"_s, u"530-0001"_s, u"大阪府"_s, u"大阪市北区"_s, u"梅田2-2"_s,
+                                    u"2;rn:{{1.50,2.25},{100.00,50.00}};sn:{{5.00,6.00},{7.00,8.00}};"_s),
+                            FieldId::Address);
+    person->addLabeledValue(address(u"other"_s, u"060-0001"_s, u"北海道"_s, u"札幌市"_s, u"北1条"_s, u"7;"_s),
+                            FieldId::Address);
+    LabeledValueRecord profile = labeled(u"Facebook"_s, u"taro.yamada"_s);
+    profile.username = u"taro.yamada"_s;
+    profile.service = u"Facebook"_s;
+    person->addLabeledValue(profile, FieldId::SocialNetwork);
+    LabeledValueRecord message = labeled(u"home"_s, u"taro_im"_s);
+    message.username = u"taro_im"_s;
+    message.service = u"Skype"_s;
+    person->addLabeledValue(message, FieldId::InstantMessage);
+    person->addLabeledValue(labeled(u"spouse"_s, u"山田花子"_s), FieldId::Relationship);
+    LabeledValueRecord anniversary;
+    anniversary.label = u"anniversary"_s;
+    anniversary.value = StoreDateComponents{2010, 4, 1};
+    person->addLabeledValue(anniversary, FieldId::Dates);
+    person->setValue(StoreDateComponents{1980, 2, 29}, FieldId::Birthday);
+    person->setValue(u"山田花子\n山田一郎"_s, FieldId::Renmei);
+    person->setPhoto(testPhoto());
+    return person;
+}
+
+MVPersonPtr personWithLabel(const QString &label, const QString &name)
+{
+    const MVPersonPtr person = MVPerson::init();
+    NameRecord record;
+    record.firstName = name;
+    record.lastName = u"Family"_s;
+    person->setValue(record, FieldId::Name);
+    person->addLabeledValue(labeled(label, u"+81 3 "_s + QString::number(name.size() * 1111)), FieldId::Phone);
+    person->addLabeledValue(labeled(label, name.toLower() + u"@example.com"), FieldId::Email);
+    person->addLabeledValue(address(label, u"100-0001"_s, u"Tokyo"_s, u"Chiyoda"_s, name + u" Street 1", u"0;"_s),
+                            FieldId::Address);
+    return person;
+}
+
+ContactRecordPtr contactOf(const MVPersonPtr &person)
+{
+    return ContactRecord::makeWithPerson(person);
+}
+
+namespace {
+
+QString describe(const LabeledValueRecord &record)
+{
+    QString text = record.labelText() + u'|' + record.valueText() + u'|';
+    if (const auto *date = std::get_if<StoreDateComponents>(&record.value))
+        text += u"%1-%2-%3|"_s.arg(date->year.value_or(0)).arg(date->month.value_or(0)).arg(date->day.value_or(0));
+    return text + record.zip + u'|' + record.state + u'|' + record.city + u'|' + record.street + u'|' + record.username
+        + u'|' + record.service;
+}
+
+QStringList describeField(MVPerson &person, const ContactIdentifier &identifier)
+{
+    QStringList values;
+    const PersonValue value = person.valueForIdentifier(identifier);
+    if (const auto *list = std::get_if<LabeledValueList>(&value)) {
+        for (const LabeledValueRecordPtr &record : *list)
+            values.append(describe(*record));
+    }
+    return values;
+}
+
+}  // namespace
+
+void expectSameValues(MVPerson &expected, MVPerson &actual)
+{
+    for (const ContactIdentifier &identifier :
+         {FieldId::FirstName, FieldId::MiddleName, FieldId::LastName, FieldId::PhoneticFirstName,
+          FieldId::PhoneticLastName, FieldId::Company, FieldId::Department, FieldId::JobTitle, FieldId::Nickname,
+          FieldId::Title, FieldId::Suffix, FieldId::Note, FieldId::Renmei, FieldId::Birthday}) {
+        EXPECT_EQ(actual.stringValueForIdentifier(identifier, 0), expected.stringValueForIdentifier(identifier, 0))
+            << qPrintable(identifier);
+    }
+    EXPECT_EQ(actual.nameValue()->showAsPerson, expected.nameValue()->showAsPerson);
+    for (const ContactIdentifier &identifier : MVPerson::labeledIdentifiers())
+        EXPECT_EQ(describeField(actual, identifier), describeField(expected, identifier)) << qPrintable(identifier);
+}
+
+void expectSameLayouts(MVPerson &expected, MVPerson &actual)
+{
+    const PersonValue expectedValue = expected.valueForIdentifier(FieldId::Address);
+    const PersonValue actualValue = actual.valueForIdentifier(FieldId::Address);
+    const auto &expectedList = std::get<LabeledValueList>(expectedValue);
+    const auto &actualList = std::get<LabeledValueList>(actualValue);
+    ASSERT_EQ(actualList.size(), expectedList.size());
+    for (qsizetype i = 0; i < expectedList.size(); ++i) {
+        EXPECT_EQ(actual.layoutStringFromHagakiLayoutDict(&actualList.at(i)->layout),
+                  expected.layoutStringFromHagakiLayoutDict(&expectedList.at(i)->layout))
+            << "address " << i;
+    }
+}
+
+void expectSamePicture(const QImage &expected, const QImage &actual)
+{
+    ASSERT_FALSE(actual.isNull());
+    ASSERT_EQ(actual.size(), expected.size());
+    constexpr int tolerance = 24;
+    int worst = 0;
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            const QRgb a = expected.pixel(x, y);
+            const QRgb b = actual.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
+        }
+    }
+    EXPECT_LE(worst, tolerance);
+}
+
+}  // namespace InterchangeTestContacts

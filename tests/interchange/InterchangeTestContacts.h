@@ -1,0 +1,47 @@
+#pragma once
+
+#include "model/ContactRecord.h"
+#include "model/MVPerson.h"
+
+#include <QImage>
+
+#include <ostream>
+#include <QString>
+#include <QStringList>
+
+// Contacts for the vCard and CSV tests, and comparison by what the user sees
+// (values, labels and their order), never by identifiers or labelIndex.
+namespace InterchangeTestContacts {
+
+// A labeled value of a plain-text field.
+[[nodiscard]] LabeledValueRecord labeled(const QString &label, const QString &value);
+// A postal address with a postcard layout applied.
+[[nodiscard]] LabeledValueRecord address(const QString &label, const QString &zip, const QString &state,
+                                         const QString &city, const QString &street, const QString &layout);
+
+// A photo with a gradient, so that pixel comparisons mean something.
+[[nodiscard]] QImage testPhoto(int width = 64, int height = 48);
+
+// A contact with every field: names, phonetic names, the single texts (a
+// note with a backslash, a comma and a line break), phones, e-mails, URLs,
+// three addresses with layouts, profiles, messaging, relations, dates, a
+// birthday, two joint names and a photo.
+[[nodiscard]] MVPersonPtr fullPerson();
+// A contact whose values are all under one label ("home", "work" or "other"),
+// each field holding one value.
+[[nodiscard]] MVPersonPtr personWithLabel(const QString &label, const QString &name);
+[[nodiscard]] ContactRecordPtr contactOf(const MVPersonPtr &person);
+
+// Google Test assertions that two contacts hold the same values.
+void expectSameValues(MVPerson &expected, MVPerson &actual);
+void expectSameLayouts(MVPerson &expected, MVPerson &actual);
+// Same size, and every channel of every pixel within JPEG's loss.
+void expectSamePicture(const QImage &expected, const QImage &actual);
+
+}  // namespace InterchangeTestContacts
+
+// Lets GoogleTest show a mismatching text as text.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}

@@ -1,0 +1,265 @@
+#include "InterchangeTestContacts.h"
+
+#include "interchange/MVvCard.h"
+#include "model/ContactIdentifier.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace InterchangeTestContacts;
+
+namespace {
+
+const QString header =
+    u"Name,Home Phone,Work Phone,Other Phone,Home Email,Work Email,Other Email,Home ZIP,Home State,Home City,"
+    u"Home Street,Work ZIP,Work State,Work City,Work Street,Other ZIP,Other State,Other City,Other Street,Birthday,"
+    u"Title,Company,Department,Job Title,First Name,Last Name,Nickname,Note,Facebook,LinkedIn,Flickr,SinaWeibo"_s;
+
+QList<SubContactRecordPtr> rowsOf(const MVPersonPtr &person, qint64 count)
+{
+    QList<SubContactRecordPtr> rows;
+    for (qint64 k = 0; k < count; ++k)
+        rows.append(std::make_shared<SubContactRecord>(SubContactRecord{person, person->uniqueId(), k}));
+    return rows;
+}
+
+QStringList lines(const QString &csv)
+{
+    QStringList list = csv.split(u'\n');
+    EXPECT_EQ(list.takeLast(), QString());  // every line ends with a line feed
+    return list;
+}
+
+ContactTablePtr read(const QString &text)
+{
+    const ContactTablePtr contacts = MVvCard().contactsFromCSV(text);
+    EXPECT_TRUE(contacts);
+    return contacts;
+}
+
+TEST(MVvCardCsv, HeaderNamesThe32Columns)
+{
+    const QStringList written = lines(MVvCard().csvFromSubContacts(QList<SubContactRecordPtr>()));
+    ASSERT_EQ(written.size(), 1);
+    EXPECT_EQ(written.first(), header);
+    EXPECT_EQ(written.first().split(u',').size(), 32);
+}
+
+TEST(MVvCardCsv, ContactOfThreeRowsFillsSingleFieldsOnlyOnTheFirst)
+{
+    const MVPersonPtr person = fullPerson();
+    const QStringList written = lines(MVvCard().csvFromSubContacts(rowsOf(person, 3)));
+    ASSERT_EQ(written.size(), 4);
+    const QString name = person->compositeName();
+    EXPECT_TRUE(written.at(1).startsWith(name + u",03-1234-5678,,,taro@example.jp,,,100-0001,東京都,千代田区,千代田1-1,"_s))
+        << qPrintable(written.at(1));
+    EXPECT_TRUE(written.at(1).contains(u",1980.02.29("_s));
+    EXPECT_TRUE(written.at(1).contains(u",Dr.,\"Quill, Inc.\",Sales; East,Manager,太郎,山田,Taro,"_s))
+        << qPrintable(written.at(1));
+    // The second row shows the second phone, e-mail and address, the name
+    // parts again, and no single field.
+    EXPECT_EQ(written.at(2), name + u",,03-8765-4321,,,yamada@quill.example,,,,,,530-0001,大阪府,大阪市北区,梅田2-2,,,,,,,,,,太郎,山田,,,,,,"_s);
+    // A mobile phone lands in Other Phone.
+    EXPECT_TRUE(written.at(3).startsWith(name + u",,,090-1111-2222,"_s)) << qPrintable(written.at(3));
+}
+
+TEST(MVvCardCsv, ContactRecordsAreFirstRows)
+{
+    const MVPersonPtr person = fullPerson();
+    EXPECT_EQ(MVvCard().csvFromSubContacts(ContactTable{contactOf(person)}),
+              MVvCard().csvFromSubContacts(rowsOf(person, 1)));
+}
+
+TEST(MVvCardCsv, ContactsOfEachLabelRoundTrip)
+{
+    ContactTable contacts;
+    for (const auto &[label, name] : {std::pair{u"home"_s, u"Ann"_s}, {u"work"_s, u"Ben"_s}, {u"other"_s, u"Cid"_s}})
+        contacts.append(contactOf(personWithLabel(label, name)));
+    contacts.at(0)->person->setValue(u"Ann & Co."_s, FieldId::Company);
+    contacts.at(1)->person->setValue(u"line\nbreak\ttab \\ back, \"quoted\""_s, FieldId::Note);
+    contacts.at(2)->person->setValue(StoreDateComponents{1999, 12, 31}, FieldId::Birthday);
+    LabeledValueRecord profile = labeled(u"LinkedIn"_s, u"cid-family"_s);
+    contacts.at(2)->person->addLabeledValue(profile, FieldId::SocialNetwork);
+
+    const ContactTablePtr back = read(MVvCard().csvFromSubContacts(contacts));
+    ASSERT_EQ(back->size(), 3);
+    for (qsizetype i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        expectSameValues(*contacts.at(i)->person, *back->at(i)->person);
+        EXPECT_EQ(back->at(i)->person->compositeName(), contacts.at(i)->person->compositeName());
+        EXPECT_TRUE(back->at(i)->person->created());
+        EXPECT_EQ(back->at(i)->uniqueId, back->at(i)->person->uniqueId());
+    }
+}
+
+TEST(MVvCardCsv, ACompanyComesBackAsACompany)
+{
+    const MVPersonPtr company = MVPerson::init();
+    NameRecord name;
+    name.showAsPerson = false;
+    company->setValue(name, FieldId::Name);
+    company->setValue(u"Quill Works"_s, FieldId::Company);
+    ASSERT_EQ(company->compositeName(), u"Quill Works"_s);
+    const ContactTablePtr back = read(MVvCard().csvFromSubContacts(ContactTable{contactOf(company)}));
+    ASSERT_EQ(back->size(), 1);
+    EXPECT_FALSE(back->constFirst()->person->nameValue()->showAsPerson);
+    EXPECT_EQ(back->constFirst()->person->compositeName(), u"Quill Works"_s);
+    EXPECT_EQ(back->constFirst()->person->stringValueForIdentifier(FieldId::LastName, 0), QString());
+}
+
+TEST(MVvCardCsv, NameCellAloneNamesThePerson)
+{
+    const ContactTablePtr back = read(u"Name,Company\nHanako Sato,Acme\n"_s);
+    ASSERT_EQ(back->size(), 1);
+    EXPECT_EQ(back->constFirst()->person->compositeName(), u"Hanako Sato"_s);
+    EXPECT_TRUE(back->constFirst()->person->nameValue()->showAsPerson);
+}
+
+TEST(MVvCardCsv, CrlfReadsLikeLf)
+{
+    const MVPersonPtr person = fullPerson();
+    const QString lf = MVvCard().csvFromSubContacts(rowsOf(person, 2));
+    QString crlf = lf;
+    crlf.replace(u"\n"_s, u"\r\n"_s);
+    const ContactTablePtr fromLf = read(lf);
+    const ContactTablePtr fromCrlf = read(crlf);
+    ASSERT_EQ(fromLf->size(), 2);
+    ASSERT_EQ(fromCrlf->size(), 2);
+    for (qsizetype i = 0; i < 2; ++i)
+        expectSameValues(*fromLf->at(i)->person, *fromCrlf->at(i)->person);
+}
+
+TEST(MVvCardCsv, ValueWithQuoteAndCommaKeepsLaterColumnsInPlace)
+{
+    const QString text = header + u"\nAnn,,,,,,,,,,,,,,,,,,,,,\"Say \"\"Hi\"\", Inc.\",Sales,,Ann,Family\n"_s;
+    const ContactTablePtr back = read(text);
+    ASSERT_EQ(back->size(), 1);
+    MVPerson &person = *back->constFirst()->person;
+    EXPECT_EQ(person.stringValueForIdentifier(FieldId::Company, 0), u"Say \"Hi\", Inc."_s);
+    EXPECT_EQ(person.stringValueForIdentifier(FieldId::Department, 0), u"Sales"_s);
+    EXPECT_EQ(person.stringValueForIdentifier(FieldId::FirstName, 0), u"Ann"_s);
+
+    const QString written = MVvCard().csvFromSubContacts(*back);
+    EXPECT_TRUE(written.contains(u",\"Say \"\"Hi\"\", Inc.\",Sales,"_s)) << qPrintable(written);
+}
+
+struct BirthdayCase
+{
+    const char *name;
+    QString cell;
+    std::optional<StoreDateComponents> date;
+};
+
+class CsvBirthdays : public testing::TestWithParam<BirthdayCase>
+{
+};
+
+TEST_P(CsvBirthdays, AreReadByTheirLeadingDate)
+{
+    const ContactTablePtr back = read(u"Name,Birthday\nAnn,"_s + GetParam().cell + u'\n');
+    ASSERT_EQ(back->size(), 1);
+    const PersonValue value = back->constFirst()->person->valueForIdentifier(FieldId::Birthday);
+    const auto *birthday = std::get_if<BirthdayRecord>(&value);
+    ASSERT_TRUE(birthday);
+    EXPECT_EQ(birthday->value, GetParam().date);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, CsvBirthdays,
+    testing::Values(BirthdayCase{"with_weekday_in_parentheses", u"1980.02.29(Fri)"_s, StoreDateComponents{1980, 2, 29}},
+                    BirthdayCase{"japanese_weekday", u"1980.02.29(金)"_s, StoreDateComponents{1980, 2, 29}},
+                    BirthdayCase{"german_weekday_after_space", u"2001.07.04 Mi."_s, StoreDateComponents{2001, 7, 4}},
+                    BirthdayCase{"date_only", u"2001.07.04"_s, StoreDateComponents{2001, 7, 4}},
+                    BirthdayCase{"not_a_date", u"1980.02.30"_s, std::nullopt},
+                    BirthdayCase{"other_form", u"4 July 2001"_s, std::nullopt}),
+    [](const testing::TestParamInfo<BirthdayCase> &info) { return std::string(info.param.name); });
+
+TEST(MVvCardCsv, WrittenBirthdayReadsBack)
+{
+    const MVPersonPtr person = personWithLabel(u"home"_s, u"Ann"_s);
+    person->setValue(StoreDateComponents{1975, 1, 9}, FieldId::Birthday);
+    const ContactTablePtr back = read(MVvCard().csvFromSubContacts(ContactTable{contactOf(person)}));
+    ASSERT_EQ(back->size(), 1);
+    EXPECT_EQ(back->constFirst()->person->stringValueForIdentifier(FieldId::Birthday, 0),
+              person->stringValueForIdentifier(FieldId::Birthday, 0));
+}
+
+TEST(MVvCardCsv, ForeignHeaderIsNoContactAndUnknownRowsGiveNone)
+{
+    const QString text = u"Display Name,Primary Email,Fax Number,Home ZipCode,Home City,Business Phone\n"
+                         u"Ann Family,ann@example.com,123,100-0001,Tokyo,03-1\n"
+                         u",,555,,,\n"
+                         u"\n"_s;
+    const ContactTablePtr back = read(text);
+    ASSERT_EQ(back->size(), 1);
+    MVPerson &person = *back->constFirst()->person;
+    EXPECT_EQ(person.compositeName(), u"Ann Family"_s);
+    const LabeledValueRecordPtr email = person.labeledValueForIdentifierAtIndex(FieldId::Email, 0);
+    ASSERT_TRUE(email);
+    EXPECT_EQ(email->labelText(), u"other"_s);
+    const LabeledValueRecordPtr address = person.labeledValueForIdentifierAtIndex(FieldId::Address, 0);
+    ASSERT_TRUE(address);
+    EXPECT_EQ(address->labelText(), u"home"_s);
+    EXPECT_EQ(address->zip, u"100-0001"_s);
+    EXPECT_EQ(address->city, u"Tokyo"_s);
+    const LabeledValueRecordPtr phone = person.labeledValueForIdentifierAtIndex(FieldId::Phone, 0);
+    ASSERT_TRUE(phone);
+    EXPECT_EQ(phone->labelText(), u"work"_s);
+}
+
+TEST(MVvCardCsv, FileWhereNothingMapsGivesNoContacts)
+{
+    EXPECT_TRUE(read(u"1,1,1,1,1@host.invalid\n2,2,2\n"_s)->isEmpty());
+    EXPECT_TRUE(read(u"\nAnn,Ben\n"_s)->isEmpty());
+    EXPECT_TRUE(read(QString(u""_s))->isEmpty());
+    EXPECT_FALSE(MVvCard().contactsFromCSV(QString()));
+}
+
+TEST(MVvCardCsv, HeaderWordsMapInTheirOrder)
+{
+    EXPECT_EQ(MVvCard::detectType(u"Job Title"_s), u"Job Title"_s);
+    EXPECT_EQ(MVvCard::detectType(u"title"_s), u"Title"_s);
+    EXPECT_EQ(MVvCard::detectType(u"Nickname"_s), u"Nickname"_s);
+    EXPECT_EQ(MVvCard::detectType(u"first name"_s), u"FirstName"_s);
+    EXPECT_EQ(MVvCard::detectType(u"Home ZIP"_s), u"Address"_s);
+    EXPECT_EQ(MVvCard::detectType(u"Organization"_s), QString());
+    EXPECT_EQ(MVvCard::detectLabel(u"Business Phone"_s), u"work"_s);
+    EXPECT_EQ(MVvCard::detectLabel(u"Mobile Phone"_s), u"mobile"_s);
+    EXPECT_EQ(MVvCard::detectLabel(u"Phone"_s), u"other"_s);
+    EXPECT_EQ(MVvCard::detectAddressType(u"Home City"_s), u"City"_s);
+    EXPECT_EQ(MVvCard::detectAddressType(u"Home Address"_s), u"Street"_s);
+}
+
+TEST(MVvCardCsv, SemicolonFilesAreSplitAtSemicolons)
+{
+    const ContactTablePtr back = read(u"Display Name;First Name;Last Name;Primary Email\nJohn Doe;John;Doe;john@doe.invalid\n"_s);
+    ASSERT_EQ(back->size(), 1);
+    EXPECT_EQ(back->constFirst()->person->stringValueForIdentifier(FieldId::FirstName, 0), u"John"_s);
+    EXPECT_EQ(back->constFirst()->person->stringValueForIdentifier(FieldId::LastName, 0), u"Doe"_s);
+}
+
+TEST(MVvCardCsv, EscapesAreUndoneOnlyInTheOwnLayout)
+{
+    const ContactTablePtr own = read(u"Name,Note\nAnn,a\\nb\\tc\\\\n\n"_s);
+    ASSERT_EQ(own->size(), 1);
+    EXPECT_EQ(own->constFirst()->person->stringValueForIdentifier(FieldId::Note, 0), u"a\nb\tc\\n"_s);
+    const ContactTablePtr foreign = read(u"Full Name,Note\nAnn,a\\nb\n"_s);
+    ASSERT_EQ(foreign->size(), 1);
+    EXPECT_EQ(foreign->constFirst()->person->stringValueForIdentifier(FieldId::Note, 0), u"a\\nb"_s);
+}
+
+TEST(MVvCardCsv, RowCopyQuotesValuesWithSpacesAndNotes)
+{
+    const MVPersonPtr person = fullPerson();
+    const auto row = std::make_shared<SubContactRecord>(SubContactRecord{person, person->uniqueId(), 0});
+    const QString copied = MVvCard().csvStringFromContact(
+        row, {u"Name"_s, u"Company"_s, u"Phone"_s, u"ZIP"_s, u"Note"_s, u"Job Title"_s}, u", "_s);
+    const QString name = u'"' + person->compositeName() + u'"';
+    EXPECT_EQ(copied, name + u", \"Quill, Inc.\", home:03-1234-5678, , "
+                                                u"\"C:\\\\notes\\\\n, first line\\nsecond; \"\"line\"\"\", Manager"_s);
+    const auto second = std::make_shared<SubContactRecord>(SubContactRecord{person, person->uniqueId(), 1});
+    EXPECT_EQ(MVvCard().csvStringFromContact(second, {u"Name"_s, u"Company"_s, u"Phone"_s}, u"\t"_s),
+              name + u"\t\twork:03-8765-4321"_s);
+}
+
+}  // namespace

@@ -1,0 +1,242 @@
+#include "InterchangeTestContacts.h"
+
+#include "interchange/MVvCard.h"
+#include "model/ContactIdentifier.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString card(const QString &name, const QString &extra = {})
+{
+    return u"BEGIN:VCARD\r\nVERSION:3.0\r\nN:%1;;;;\r\nFN:%1\r\n%2END:VCARD\r\n"_s.arg(name, extra);
+}
+
+ContainerRecordPtr readOne(const QString &text)
+{
+    const ContainerTablePtr containers = MVvCard().containersFromVCards(text, nullptr);
+    EXPECT_TRUE(containers);
+    EXPECT_EQ(containers->size(), 1);
+    return containers->constFirst();
+}
+
+QStringList names(const ContactTablePtr &contacts)
+{
+    QStringList list;
+    for (const ContactRecordPtr &contact : *contacts)
+        list.append(contact->person->compositeName());
+    return list;
+}
+
+QStringList groupNames(const ContainerRecordPtr &container)
+{
+    QStringList list;
+    for (const GroupRecordPtr &group : *container->groups)
+        list.append(group->name);
+    return list;
+}
+
+TEST(MVvCardReader, ShortOrCardlessTextGivesAnEmptyVCardContainer)
+{
+    for (const QString &text : {QString(), u"BEGIN:VCA"_s, u"no cards in here at all"_s}) {
+        const ContainerRecordPtr container = readOne(text);
+        EXPECT_EQ(container->name, u"vCard"_s);
+        EXPECT_EQ(container->type, 1);
+        ASSERT_EQ(container->groups->size(), 1);
+        const GroupRecordPtr top = container->groups->constFirst();
+        EXPECT_TRUE(top->top);
+        EXPECT_EQ(top->name, u"All Contacts"_s);
+        EXPECT_EQ(top->containerName, u"vCard"_s);
+        EXPECT_TRUE(top->contactTable->isEmpty());
+    }
+}
+
+TEST(MVvCardReader, LowerCaseBeginAndEndAreCards)
+{
+    const QString text = u"begin:vcard\nversion:3.0\nfn:Ann\nn:Ann;;;;\nend:vcard\n"_s + card(u"Ben"_s);
+    const ContainerRecordPtr container = readOne(text);
+    const ContactTablePtr contacts = MVvCard().contactsInContainer(container);
+    EXPECT_EQ(names(contacts), (QStringList{u"Ann"_s, u"Ben"_s}));
+    for (const ContactRecordPtr &contact : *contacts) {
+        EXPECT_TRUE(contact->isNew);
+        EXPECT_TRUE(contact->person->created());
+        EXPECT_EQ(contact->uniqueId, contact->person->uniqueId());
+        EXPECT_EQ(contact->labelIndex, 0);
+    }
+}
+
+TEST(MVvCardReader, EveryReadGivesNewIdentifiers)
+{
+    const QString text = card(u"Ann"_s, u"UID:fixed-uid\r\n"_s);
+    const ContactTablePtr first = MVvCard().contactsInContainer(readOne(text));
+    const ContactTablePtr second = MVvCard().contactsInContainer(readOne(text));
+    ASSERT_EQ(first->size(), 1);
+    ASSERT_EQ(second->size(), 1);
+    EXPECT_FALSE(first->constFirst()->uniqueId.isEmpty());
+    EXPECT_NE(first->constFirst()->uniqueId, second->constFirst()->uniqueId);
+    EXPECT_NE(first->constFirst()->uniqueId, u"fixed-uid"_s);
+}
+
+TEST(MVvCardReader, CategoriesMakeGroupsInTheOrderMet)
+{
+    const QString text = card(u"Ann"_s, u"CATEGORIES:Golf, Work\r\n"_s) + card(u"Ben"_s, u"CATEGORIES:Work\r\n"_s)
+        + card(u"Cid"_s, u"CATEGORIES:Chess\r\nCATEGORIES:Golf\r\n"_s)
+        + card(u"Dan"_s, u"categories:Lower\r\nX-CATEGORIES:Other\r\nCATEGORIES;CHARSET=UTF-8:Param\r\n"_s);
+    const ContainerRecordPtr container = readOne(text);
+    EXPECT_EQ(groupNames(container), (QStringList{u"All Contacts"_s, u"Golf"_s, u"Work"_s, u"Chess"_s}));
+    const GroupList &groups = *container->groups;
+    EXPECT_EQ(names(groups.at(1)->contactTable), (QStringList{u"Ann"_s, u"Cid"_s}));
+    EXPECT_EQ(names(groups.at(2)->contactTable), (QStringList{u"Ann"_s, u"Ben"_s}));
+    EXPECT_EQ(names(groups.at(3)->contactTable), QStringList{u"Cid"_s});
+    EXPECT_EQ(names(groups.at(0)->contactTable).size(), 4);
+    for (qsizetype i = 1; i < groups.size(); ++i) {
+        EXPECT_FALSE(groups.at(i)->top);
+        EXPECT_EQ(groups.at(i)->containerName, u"Local"_s);
+        EXPECT_TRUE(groups.at(i)->uniqueId.startsWith(groups.at(i)->name + u'-'));
+        EXPECT_EQ(MVvCard().contactsForGroup(groups.at(i), container), groups.at(i)->contactTable);
+    }
+    // The same contact object sits in the top group and in its category groups.
+    EXPECT_EQ(groups.at(1)->contactTable->constFirst(), groups.at(0)->contactTable->constFirst());
+}
+
+TEST(MVvCardReader, CategoryNamedLikeTheTopGroupIsTheTopGroup)
+{
+    const ContainerRecordPtr container =
+        readOne(card(u"Ann"_s, u"CATEGORIES:All Contacts,All Contacts\r\nCATEGORIES:All Contacts\r\n"_s));
+    EXPECT_EQ(container->groups->size(), 1);
+    EXPECT_EQ(container->groups->constFirst()->contactTable->size(), 1);
+}
+
+TEST(MVvCardReader, EscapedAndOlderCategoryNamesReadBack)
+{
+    const ContainerRecordPtr container = readOne(card(u"Ann"_s, u"CATEGORIES:Smith\\, Jones,C:\\dir\r\n"_s));
+    EXPECT_EQ(groupNames(container), (QStringList{u"All Contacts"_s, u"Smith, Jones"_s, u"C:\\dir"_s}));
+}
+
+TEST(MVvCardReader, JointNamesAreTheRestOfTheirLine)
+{
+    const MVvCard converter;
+    const auto renmeiOf = [&converter](const QString &extra) {
+        const ContactTablePtr contacts = converter.contactsInContainer(readOne(card(u"Ann"_s, extra)));
+        return contacts->constFirst()->person->stringValueForIdentifier(FieldId::Renmei, 0);
+    };
+    EXPECT_EQ(renmeiOf(u"X-RENMEI:花子\\n一郎\r\n"_s), u"花子\n一郎"_s);
+    EXPECT_EQ(renmeiOf(u"X-RENMEI:\r\n"_s), QString());
+    EXPECT_EQ(renmeiOf(u"x-renmei:lower\r\n"_s), QString());
+    EXPECT_EQ(renmeiOf(u"NOTE:X-RENMEI:in a note\r\n"_s), QString());
+    // "." of the property's pattern matches no carriage return.
+    EXPECT_EQ(renmeiOf(u"X-RENMEI:a\rb\r\n"_s), u"a"_s);
+}
+
+TEST(MVvCardReader, EachLayoutLineGoesToTheAddressAtItsPosition)
+{
+    const QString addresses = u"ADR;TYPE=HOME:;;Street 1;City;;100-0001;Japan\r\n"
+                              u"ADR;TYPE=WORK:;;Street 2;City;;100-0002;Japan\r\n"_s;
+    const QString layouts = u"X-HAGAKILAYOUTS:5;ra:{{10.00,20.00},{30.00,40.00}};\r\n 3;\r\n\r\n 7;\r\n 1;\r\n"_s;
+    const ContactTablePtr contacts = MVvCard().contactsInContainer(readOne(card(u"Ann"_s, addresses + layouts)));
+    MVPerson &person = *contacts->constFirst()->person;
+    const LabeledValueRecordPtr home = person.labeledValueForIdentifierAtIndex(FieldId::Address, 0);
+    const LabeledValueRecordPtr work = person.labeledValueForIdentifierAtIndex(FieldId::Address, 1);
+    ASSERT_TRUE(home && work);
+    EXPECT_EQ(person.layoutStringFromHagakiLayoutDict(&home->layout), u"5;ra:{{10.00,20.00},{30.00,40.00}};"_s);
+    EXPECT_EQ(person.layoutStringFromHagakiLayoutDict(&work->layout), u"3;"_s);
+    EXPECT_EQ(home->street, u"Street 1"_s);
+}
+
+TEST(MVvCardReader, LayoutLinesOfAFileWithBareLineFeedsReadTheSame)
+{
+    const QString text = u"BEGIN:VCARD\nVERSION:3.0\nFN:Ann\nN:Ann;;;;\nADR;TYPE=HOME:;;S1;C;;1;Japan\n"
+                         u"ADR;TYPE=WORK:;;S2;C;;2;Japan\nX-HAGAKILAYOUTS:1;\n 6;sn:{{1.00,2.00},{3.00,4.00}};\nEND:VCARD\n"_s;
+    const ContactTablePtr contacts = MVvCard().contactsInContainer(readOne(text));
+    MVPerson &person = *contacts->constFirst()->person;
+    const LabeledValueRecordPtr work = person.labeledValueForIdentifierAtIndex(FieldId::Address, 1);
+    ASSERT_TRUE(work);
+    EXPECT_EQ(person.layoutStringFromHagakiLayoutDict(&work->layout), u"6;sn:{{1.00,2.00},{3.00,4.00}};"_s);
+}
+
+TEST(MVvCardReader, StopsWhenTheHandlerSaysAndReportsCharacterPositions)
+{
+    const QString first = card(u"Ann"_s);
+    const QString text = first + u"\r\n"_s + card(u"Ben"_s) + card(u"Cid"_s);
+    QList<quint64> positions;
+    const ContainerTablePtr stopped = MVvCard().containersFromVCards(text, nullptr, [&](bool *stop, quint64 position) {
+        positions.append(position);
+        *stop = positions.size() == 2;
+    });
+    EXPECT_FALSE(stopped);
+    ASSERT_EQ(positions.size(), 2);
+    EXPECT_EQ(positions.at(0), quint64(first.size() - 1));  // just past the carriage return
+    EXPECT_EQ(positions.at(1), quint64(first.size() + 2 + card(u"Ben"_s).size() - 1));
+
+    positions.clear();
+    const ContainerTablePtr all =
+        MVvCard().containersFromVCards(text, nullptr, [&](bool *, quint64 position) { positions.append(position); });
+    ASSERT_TRUE(all);
+    EXPECT_EQ(positions.size(), 3);
+}
+
+TEST(MVvCardReader, OnlyVCardContainersGiveContacts)
+{
+    const ContainerRecordPtr container = readOne(card(u"Ann"_s, u"CATEGORIES:Golf\r\n"_s));
+    const GroupRecordPtr golf = container->groups->at(1);
+    container->name = u"On This Computer"_s;
+    EXPECT_FALSE(MVvCard().contactsInContainer(container));
+    EXPECT_FALSE(MVvCard().contactsForGroup(golf, container));
+    container->name = u"vCard"_s;
+    auto stranger = std::make_shared<GroupRecord>();
+    stranger->uniqueId = u"nope"_s;
+    EXPECT_FALSE(MVvCard().contactsForGroup(stranger, container));
+}
+
+struct DamagedCase
+{
+    const char *name;
+    QString text;
+    QStringList names;
+};
+
+class DamagedInput : public testing::TestWithParam<DamagedCase>
+{
+};
+
+TEST_P(DamagedInput, GivesTheContactsThatCanBeRead)
+{
+    EXPECT_EQ(names(MVvCard().contactsInContainer(readOne(GetParam().text))), GetParam().names);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedInput,
+    testing::Values(
+        DamagedCase{"truncated_last_card", card(u"Ann"_s) + u"BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ben\r\nN:Ben;;;"_s,
+                    {u"Ann"_s, u"Ben"_s}},
+        DamagedCase{"card_without_end_before_next", u"BEGIN:VCARD\r\nFN:Ann\r\nN:Ann;;;;\r\n"_s + card(u"Ben"_s),
+                    {u"Ann"_s, u"Ben"_s}},
+        DamagedCase{"end_inside_a_note", card(u"Ann"_s, u"NOTE:this END:VCARD is text\r\n"_s) + card(u"Ben"_s),
+                    {u"Ann"_s, u"Ben"_s}},
+        DamagedCase{"binary_between_cards",
+                    card(u"Ann"_s) + QString::fromLatin1(QByteArray("\x00\x01\xff\xfe garbage\x7f", 15))
+                        + card(u"Ben"_s),
+                    {u"Ann"_s, u"Ben"_s}},
+        DamagedCase{"broken_lines_inside", card(u"Ann"_s, u"no colon here\r\n;;;\r\n:\r\nX-HAGAKILAYOUTS:\r\n"_s),
+                    {u"Ann"_s}}),
+    [](const testing::TestParamInfo<DamagedCase> &info) { return std::string(info.param.name); });
+
+TEST(MVvCardReader, LongMalformedTextEnds)
+{
+    // Megabytes of starts without ends, of one line without a line end, and
+    // of layout continuation lines must end in reasonable time.
+    QString begins;
+    for (int i = 0; i < 20000; ++i)
+        begins += u"BEGIN:VCARD\r\n"_s;
+    EXPECT_TRUE(MVvCard().containersFromVCards(begins, nullptr));
+    const QString longLine = u"BEGIN:VCARD\r\nFN:"_s + QString(2'000'000, u'x') + u"\r\nEND:VCARD\r\n"_s;
+    EXPECT_EQ(MVvCard().contactsInContainer(readOne(longLine))->size(), 1);
+    QString layouts = u"X-HAGAKILAYOUTS:1;\r\n"_s;
+    for (int i = 0; i < 100000; ++i)
+        layouts += u" 1;\r\n"_s;
+    EXPECT_EQ(MVvCard().contactsInContainer(readOne(card(u"Ann"_s, layouts)))->size(), 1);
+}
+
+}  // namespace

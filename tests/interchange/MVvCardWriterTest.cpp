@@ -1,0 +1,138 @@
+#include "InterchangeTestContacts.h"
+
+#include "interchange/MVvCard.h"
+#include "model/ContactIdentifier.h"
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace InterchangeTestContacts;
+
+namespace {
+
+const vCardExportOptions allOptions{u"Note"_s, u"Photo"_s, u"Renmei"_s, u"HagakiLayout"_s, u"Categories"_s};
+
+// The names of the card's properties in order, continuation lines left out.
+QStringList propertyNames(const QString &card)
+{
+    QStringList names;
+    for (const QString &line : card.split(u"\r\n"_s)) {
+        if (line.isEmpty() || line.startsWith(u' '))
+            continue;
+        names.append(line.section(QRegularExpression(u"[:;]"_s), 0, 0));
+    }
+    return names;
+}
+
+QStringList ownProperties(const QString &card)
+{
+    QStringList own;
+    for (const QString &name : propertyNames(card)) {
+        if (QStringList{u"NOTE"_s, u"X-RENMEI"_s, u"X-HAGAKILAYOUTS"_s, u"PHOTO"_s, u"CATEGORIES"_s, u"END"_s}.contains(
+                name))
+            own.append(name);
+    }
+    return own;
+}
+
+TEST(MVvCardWriter, PersonCardPutsOwnPropertiesBeforeEndInItsOrder)
+{
+    const QString card = MVvCard().vCardFromPerson(fullPerson(), allOptions, {u"Friends"_s, u"Golf, Club"_s});
+    EXPECT_EQ(ownProperties(card),
+              (QStringList{u"NOTE"_s, u"X-RENMEI"_s, u"X-HAGAKILAYOUTS"_s, u"PHOTO"_s, u"CATEGORIES"_s, u"END"_s}));
+    EXPECT_TRUE(card.startsWith(u"BEGIN:VCARD\r\n"_s));
+    EXPECT_TRUE(card.endsWith(u"END:VCARD\r\n"_s));
+    EXPECT_TRUE(card.contains(u"\r\nCATEGORIES:Friends,Golf\\, Club\r\nEND:VCARD"_s));
+}
+
+TEST(MVvCardWriter, ContactCardPutsPhotoBeforeJointNames)
+{
+    const QString card = MVvCard().vCardFromContact(contactOf(fullPerson()), allOptions);
+    EXPECT_EQ(ownProperties(card),
+              (QStringList{u"NOTE"_s, u"PHOTO"_s, u"X-RENMEI"_s, u"X-HAGAKILAYOUTS"_s, u"END"_s}));
+}
+
+TEST(MVvCardWriter, OwnPropertiesNeedTheirOptions)
+{
+    const QString card = MVvCard().vCardFromPerson(fullPerson(), {u"note"_s, u"Categories"_s}, {});
+    EXPECT_EQ(ownProperties(card), QStringList{u"END"_s});
+}
+
+TEST(MVvCardWriter, NoteIsEscapedAsVCard30Text)
+{
+    const QString card = MVvCard().vCardFromPerson(fullPerson(), {u"Note"_s}, {});
+    EXPECT_TRUE(card.contains(u"\r\nNOTE:C:\\\\notes\\\\n\\, first line\\nsecond\\; \"line\"\r\n"_s)) << qPrintable(card);
+}
+
+TEST(MVvCardWriter, LayoutsStandOneAddressPerLine)
+{
+    const QString card = MVvCard().vCardFromPerson(fullPerson(), {u"HagakiLayout"_s, u"Renmei"_s}, {});
+    EXPECT_TRUE(card.contains(u"\r\nX-RENMEI:山田花子\\n山田一郎\r\n"_s));
+    EXPECT_TRUE(card.contains(u"\r\nX-HAGAKILAYOUTS:5;ra:{{10.00,20.00},{30.00,40.00}};\r\n"
+                              u" 2;rn:{{1.50,2.25},{100.00,50.00}};sn:{{5.00,6.00},{7.00,8.00}};\r\n"
+                              u" 7;\r\nEND:VCARD"_s))
+        << qPrintable(card);
+}
+
+TEST(MVvCardWriter, PhotoOptionGivesEveryPersonCardAPicture)
+{
+    const MVPersonPtr person = personWithLabel(u"home"_s, u"Ann"_s);
+    EXPECT_TRUE(MVvCard().vCardFromPerson(person, {u"Photo"_s}, {}).contains(u"\r\nPHOTO;ENCODING=b;TYPE=JPEG:"_s));
+    EXPECT_FALSE(MVvCard().vCardFromContact(contactOf(person), {u"Photo"_s}).contains(u"PHOTO"_s));
+}
+
+TEST(MVvCardWriter, PhotoIsJpegAtQuality90)
+{
+    const QImage photo = testPhoto(200, 150);
+    const QByteArray jpeg = MVvCard::jpegDataFromImage(photo);
+    ASSERT_TRUE(jpeg.startsWith("\xFF\xD8"));
+    QImage read;
+    ASSERT_TRUE(read.loadFromData(jpeg, "JPEG"));
+    expectSamePicture(photo, read);
+    // Transparent pixels come out white, not black.
+    QImage clear(8, 8, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    QImage white;
+    ASSERT_TRUE(white.loadFromData(MVvCard::jpegDataFromImage(clear), "JPEG"));
+    EXPECT_GT(qRed(white.pixel(4, 4)), 240);
+}
+
+TEST(MVvCardWriter, ManyContactsListTheirGroupsAndStopWhenAsked)
+{
+    const MVvCard converter;
+    auto contacts = std::make_shared<ContactTable>();
+    for (const QString &name : {u"Ann"_s, u"Ben"_s, u"Cid"_s})
+        contacts->append(contactOf(personWithLabel(u"home"_s, name)));
+    auto container = std::make_shared<ContainerRecord>();
+    auto top = std::make_shared<GroupRecord>();
+    top->top = true;
+    top->name = u"All Contacts"_s;
+    top->contactTable = contacts;
+    auto golf = std::make_shared<GroupRecord>();
+    golf->name = u"Golf"_s;
+    golf->contactTable = std::make_shared<ContactTable>(ContactTable{contacts->at(1)});
+    container->groups->append({top, golf});
+
+    const std::optional<QString> all = converter.vCardsFromContacts(contacts, {}, container);
+    ASSERT_TRUE(all);
+    EXPECT_EQ(all->count(u"BEGIN:VCARD"_s), 3);
+    EXPECT_EQ(all->count(u"\r\nCATEGORIES:Golf\r\n"_s), 1);
+    EXPECT_FALSE(all->contains(u"All Contacts"_s));
+
+    QList<quint64> positions;
+    const std::optional<QString> stopped =
+        converter.vCardsFromContacts(contacts, {}, container, [&positions](bool *stop, quint64 position) {
+            positions.append(position);
+            *stop = position == 1;
+        });
+    EXPECT_FALSE(stopped);
+    EXPECT_EQ(positions, (QList<quint64>{0, 1}));
+
+    EXPECT_FALSE(converter.vCardsFromContacts(ContactTablePtr(), {}, container));
+    EXPECT_EQ(converter.vCardsFromContacts(std::make_shared<ContactTable>(), {}, container), QString());
+    EXPECT_EQ(converter.vCardsFromContacts(*contacts, {}, 0).count(u"END:VCARD"_s), 3);
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+#include "interchange/VCardOwnProperties_p.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct PhotoCase
+{
+    const char *name;
+    qsizetype base64Length;
+    QList<qsizetype> lineLengths;  // base64 characters per line
+};
+
+class PhotoFolding : public testing::TestWithParam<PhotoCase>
+{
+};
+
+TEST_P(PhotoFolding, FirstLineHolds48AndEachContinuation74)
+{
+    const QByteArray base64(GetParam().base64Length, 'A');
+    const QString property = VCardOwnProperties::foldedPhoto(base64);
+    ASSERT_TRUE(property.endsWith(u"\r\n"_s));
+    QStringList lines = property.split(u"\r\n"_s);
+    lines.removeLast();
+    ASSERT_EQ(lines.size(), GetParam().lineLengths.size());
+    ASSERT_TRUE(lines.first().startsWith(u"PHOTO;ENCODING=b;TYPE=JPEG:"_s));
+    EXPECT_EQ(lines.first().size() - 27, GetParam().lineLengths.first());
+    EXPECT_LE(lines.first().size(), 75);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        ASSERT_TRUE(lines.at(i).startsWith(u' '));
+        EXPECT_EQ(lines.at(i).size() - 1, GetParam().lineLengths.at(i)) << "line " << i;
+        EXPECT_LE(lines.at(i).size(), 75);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, PhotoFolding,
+                         testing::Values(PhotoCase{"shorter_than_48", 20, {20}}, PhotoCase{"exactly_48", 48, {48}},
+                                         PhotoCase{"48_74_1", 48 + 74 + 1, {48, 74, 1}},
+                                         PhotoCase{"48_74", 48 + 74, {48, 74}},
+                                         PhotoCase{"48_74_74_5", 48 + 74 + 74 + 5, {48, 74, 74, 5}}),
+                         [](const testing::TestParamInfo<PhotoCase> &info) { return std::string(info.param.name); });
+
+TEST(VCardOwnProperties, TextEscapesFollowVCard30AndReadBack)
+{
+    const QString note = u"C:\\dir, a; b\nnext\r\nlast"_s;
+    const QString escaped = VCardOwnProperties::escapeText(note);
+    EXPECT_EQ(escaped, u"C:\\\\dir\\, a\\; b\\nnext\\nlast"_s);
+    EXPECT_EQ(VCardOwnProperties::unescapeText(escaped), u"C:\\dir, a; b\nnext\nlast"_s);
+    // The older form kept backslashes that start no escape.
+    EXPECT_EQ(VCardOwnProperties::unescapeText(u"C:\\dir\\nnext"_s), u"C:\\dir\nnext"_s);
+}
+
+TEST(VCardOwnProperties, CategoriesSplitAtCommasThatAreNotEscaped)
+{
+    EXPECT_EQ(VCardOwnProperties::splitCategories(u"Friends, Work\r\n"_s),
+              (QStringList{u"Friends"_s, u"Work"_s}));
+    EXPECT_EQ(VCardOwnProperties::splitCategories(u"Smith\\, Jones,Club\\;1,,\\\\x\\"_s),
+              (QStringList{u"Smith, Jones"_s, u"Club;1"_s, u"\\x\\"_s}));
+    EXPECT_TRUE(VCardOwnProperties::splitCategories(u" , "_s).isEmpty());
+}
+
+TEST(VCardOwnProperties, PropertiesAreFoundOnlyWhereALineStarts)
+{
+    const QString card = u"BEGIN:VCARD\r\nORG:X-RENMEI:no\r\nNOTE:see CATEGORIES:x\r\n"
+                         u"CATEGORIES:A\r\nEND:VCARD\r\n"_s;
+    EXPECT_EQ(VCardOwnProperties::findLine(card, u"X-RENMEI:"), -1);
+    EXPECT_EQ(VCardOwnProperties::findCategories2(card), QStringList{u"A"_s});
+    EXPECT_TRUE(VCardOwnProperties::hasProperty(card, u"NOTE"));
+    EXPECT_FALSE(VCardOwnProperties::hasProperty(card, u"X-RENMEI"));
+    EXPECT_EQ(VCardOwnProperties::endLine(card), card.indexOf(u"END:VCARD"_s));
+}
+
+TEST(VCardOwnProperties, CardsAreCutAtLineStartsIgnoringCase)
+{
+    const QString text = u"junk\nbegin:vcard\nNOTE:say END:VCARD here\nend:VCard\r\nBEGIN:VCARD\r\nFN:b\r\n"_s;
+    VCardOwnProperties::CardSearch search;
+    const auto first = VCardOwnProperties::findCard(text, 0, search);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->begin, 5);
+    // Just past the carriage return: the line feed is text between cards.
+    EXPECT_EQ(text.at(first->end - 1), u'\r');
+    const auto second = VCardOwnProperties::findCard(text, first->end, search);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(text.sliced(second->begin, second->end - second->begin), u"BEGIN:VCARD\r\nFN:b\r\n"_s);
+    EXPECT_FALSE(VCardOwnProperties::findCard(text, second->end, search));
+}
+
+TEST(VCardOwnProperties, ACardCutOffByTheNextEndsWhereTheNextBegins)
+{
+    const QString text = u"BEGIN:VCARD\nFN:a\nBEGIN:VCARD\nFN:b\nEND:VCARD\n"_s;
+    VCardOwnProperties::CardSearch search;
+    const auto first = VCardOwnProperties::findCard(text, 0, search);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->end, text.indexOf(u"BEGIN:VCARD"_s, 1));
+}
+
+TEST(VCardOwnProperties, FoldedExtentTakesContinuationLinesWithAnyLineEnd)
+{
+    const QString crlf = u"X-HAGAKILAYOUTS:1;\r\n 2;\r\n 4;\r\nEND:VCARD"_s;
+    const QStringView extent = VCardOwnProperties::retriveVCardElement(crlf, 0);
+    EXPECT_EQ(extent, u"X-HAGAKILAYOUTS:1;\r\n 2;\r\n 4;\r\n"_s);
+    EXPECT_EQ(VCardOwnProperties::foldedLines(extent, 16), (QList<QStringView>{u"1;", u"2;", u"4;"}));
+    const QString lf = u"X-HAGAKILAYOUTS:1;\n 2;\nEND:VCARD"_s;
+    EXPECT_EQ(VCardOwnProperties::foldedLines(VCardOwnProperties::retriveVCardElement(lf, 0), 16),
+              (QList<QStringView>{u"1;", u"2;"}));
+}
+
+TEST(VCardOwnProperties, JointNamesEscapeOnlyLineFeeds)
+{
+    EXPECT_EQ(VCardOwnProperties::escapeRenmei(u"花子\n一郎, Jr."_s), u"花子\\n一郎, Jr."_s);
+    EXPECT_EQ(VCardOwnProperties::unescapeRenmei(u"花子\\n一郎"), u"花子\n一郎"_s);
+}
+
+}  // namespace
