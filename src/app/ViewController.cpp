@@ -339,6 +339,31 @@ void ViewController::deleteContacts()
     selectRowBefore(rows.isEmpty() ? 0 : rows.first());
 }
 
+// Each copy is a new store contact with an identifier of its own; joint
+// names, which live beside the store, are carried over by hand.
+void ViewController::duplicateContacts()
+{
+    if (!m_contactsViewController)
+        return;
+    QList<ContactRecordPtr> copies;
+    for (const ContactRecordPtr &contact : m_contactsViewController->selectedContacts()) {
+        if (!contact->person)
+            continue;
+        const MVPersonPtr person = MVPerson::initWithCNContact(contact->person->contactFromCache());
+        const PersonValue renmei = contact->person->valueForIdentifier(FieldId::Renmei);
+        if (const auto *text = std::get_if<QString>(&renmei); text && !text->isEmpty())
+            person->setValue(*text, FieldId::Renmei);
+        person->setCreated(true);
+        const ContactRecordPtr copy = ContactRecord::makeWithPerson(person);
+        copy->isNew = true;
+        copies.append(copy);
+    }
+    if (copies.isEmpty())
+        return;
+    undoAddContacts(copies, m_selectedGroupDict);
+    setWindowEdited(true);
+}
+
 void ViewController::selectRowBefore(int firstDeletedRow)
 {
     const int row = std::max(firstDeletedRow - 1, 0);

@@ -281,3 +281,34 @@ TEST(ViewControllerDefaults, ViewTypesAndLabelFilter)
     for (const QVariant &filter : labels)
         EXPECT_EQ(filter.toStringList(), QStringList{QStringLiteral("All")});
 }
+
+using Duplicate = FilledContactsTest;
+
+TEST_F(Duplicate, MakesNewContactsWithTheirOwnIdentifierAndTheSameJointNames)
+{
+    showGroup(group(QStringLiteral("Friends")));
+    m_table.select({0});
+    const std::string before = snapshot();
+    m_controller.duplicateContacts();
+    EXPECT_TRUE(m_window.isWindowModified());
+
+    const ContactRecordPtr original = rowOf(top(), QStringLiteral("c0"));
+    const ContactRecordPtr copy = group(QStringLiteral("Friends"))->contactTable->last();
+    ASSERT_NE(copy->uniqueId, original->uniqueId);
+    EXPECT_FALSE(copy->uniqueId.isEmpty());
+    EXPECT_EQ(copy->uniqueId, copy->person->uniqueId());
+    EXPECT_TRUE(copy->isNew);
+    EXPECT_TRUE(copy->person->created());
+    EXPECT_NE(copy->person, original->person);
+    EXPECT_EQ(copy->person->stringValueForIdentifier(FieldId::Renmei, 0).toStdString(), "花子");
+    EXPECT_EQ(copy->person->stringValueForIdentifier(FieldId::Email, 0).toStdString(), "taro0@example.jp");
+    const ContactRecordPtr inTop = rowOf(top(), copy->uniqueId);
+    ASSERT_TRUE(inTop);
+    EXPECT_EQ(inTop->person, copy->person);
+    EXPECT_EQ(m_table.selectedContacts(), QList<ContactRecordPtr>{copy});
+
+    endTurn();
+    m_controller.undo();
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(original->person->changed());
+}
