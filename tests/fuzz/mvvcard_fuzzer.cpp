@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const ContainerRecordPtr container = containers->constFirst();
     // Photos are left out: encoding pictures would slow every run down and
     // reads nothing the fuzzer gave.
-    const vCardExportOptions options{u"Note"_qs, u"Renmei"_qs, u"HagakiLayout"_qs};
+    const vCardExportOptions options{QStringLiteral("Note"), QStringLiteral("Renmei"), QStringLiteral("HagakiLayout")};
     (void)converter.vCardsFromContacts(converter.contactsInContainer(container), options, container);
     return 0;
 }
