@@ -118,12 +118,12 @@ private:
 
 QByteArray ContactVCardSerialization::dataWithContacts(const QList<StoreContact> &contacts)
 {
-    QByteArray out;
-    out.reserve(contacts.size() * 512);
+    std::string out;
+    out.reserve(std::size_t(contacts.size()) * 640);
     VCardContactWriter writer(out);
     for (const StoreContact &contact : contacts)
         writer.write(contact);
-    return out;
+    return QByteArray(out.data(), qsizetype(out.size()));
 }
 
 QList<StoreContact> ContactVCardSerialization::contactsWithData(const QString &text, ReadReport *report)

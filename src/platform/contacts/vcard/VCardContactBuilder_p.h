@@ -37,6 +37,7 @@ public:
 
     void setFormattedName(const QString &name) { m_formattedName = name; }
     void markNameRead() { m_nameRead = true; }
+    [[nodiscard]] bool isNameRead() const { return m_nameRead; }
     void appendNote(const QString &note);
     void setBirthday(const StoreDateComponents &date) { m_birthday = date; }
     void setImageData(const QByteArray &data);

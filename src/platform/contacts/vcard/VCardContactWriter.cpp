@@ -6,7 +6,6 @@
 #include "platform/contacts/vcard/VCardFolding_p.h"
 #include "platform/contacts/vcard/VCardValues_p.h"
 
-#include <QStringList>
 
 namespace {
 
@@ -22,19 +21,18 @@ bool needsQuotes(QStringView value)
 
 }  // namespace
 
-void VCardContactWriter::beginLine(QByteArrayView name)
+void VCardContactWriter::beginLine(std::string_view name)
 {
-    m_line.clear();
-    m_line.append(name);
+    m_line.assign(name);
 }
 
-void VCardContactWriter::appendParameter(QByteArrayView name, QStringView value)
+void VCardContactWriter::appendParameter(std::string_view name, QStringView value)
 {
-    m_line.append(';');
+    m_line.push_back(';');
     m_line.append(name);
-    m_line.append('=');
+    m_line.push_back('=');
     if (!needsQuotes(value)) {
-        m_line.append(value.toUtf8());
+        VCardEscaping::appendUtf8(m_line, value);
         return;
     }
     // A parameter value cannot hold a double quote, even quoted; line ends
@@ -45,20 +43,20 @@ void VCardContactWriter::appendParameter(QByteArrayView name, QStringView value)
         if (c.unicode() < 0x20)
             c = u' ';
     }
-    m_line.append('"');
-    m_line.append(quoted.toUtf8());
-    m_line.append('"');
+    m_line.push_back('"');
+    VCardEscaping::appendUtf8(m_line, quoted);
+    m_line.push_back('"');
 }
 
 void VCardContactWriter::appendValue(QStringView text)
 {
-    m_line.append(':');
+    m_line.push_back(':');
     VCardEscaping::appendEscapedUtf8(m_line, text);
 }
 
 void VCardContactWriter::appendComponent(QStringView text)
 {
-    m_line.append(';');
+    m_line.push_back(';');
     VCardEscaping::appendEscapedUtf8(m_line, text);
 }
 
@@ -67,7 +65,7 @@ void VCardContactWriter::endLine()
     VCardFolding::appendFoldedLine(m_out, m_line);
 }
 
-void VCardContactWriter::writeTextLine(QByteArrayView name, const QString &text)
+void VCardContactWriter::writeTextLine(std::string_view name, const QString &text)
 {
     if (text.isEmpty())
         return;
@@ -76,58 +74,65 @@ void VCardContactWriter::writeTextLine(QByteArrayView name, const QString &text)
     endLine();
 }
 
-QByteArray VCardContactWriter::beginLabeledLine(QByteArrayView name, const QString &label, LabelStyle style,
+std::string VCardContactWriter::beginLabeledLine(std::string_view name, const QString &label, LabelStyle style,
                                                 VCardLabels::Kind kind, bool grouped,
                                                 QLatin1StringView extraType)
 {
     const QLatin1StringView types =
         style == LabelStyle::Types ? VCardLabels::typesForLabel(kind, label) : QLatin1StringView();
-    QByteArray group;
+    std::string group;
     if (grouped || (types.isEmpty() && !label.isEmpty()))
-        group = "item" + QByteArray::number(++m_item);
+        group = "item" + std::to_string(++m_item);
     m_line.clear();
-    if (!group.isEmpty()) {
+    if (!group.empty()) {
         m_line.append(group);
-        m_line.append('.');
+        m_line.push_back('.');
     }
     m_line.append(name);
     if (!extraType.isEmpty() || !types.isEmpty()) {
         m_line.append(";TYPE=");
-        m_line.append(extraType);
+        m_line.append(extraType.data(), std::size_t(extraType.size()));
         if (!extraType.isEmpty() && !types.isEmpty())
-            m_line.append(',');
-        m_line.append(types);
+            m_line.push_back(',');
+        m_line.append(types.data(), std::size_t(types.size()));
     }
     return group;
 }
 
-void VCardContactWriter::writeItemLabel(const QByteArray &group, const QString &label, LabelStyle style,
+void VCardContactWriter::writeItemLabel(const std::string &group, const QString &label, LabelStyle style,
                                         VCardLabels::Kind kind)
 {
-    if (group.isEmpty() || label.isEmpty())
+    if (group.empty() || label.isEmpty())
         return;
     if (style == LabelStyle::Types && !VCardLabels::typesForLabel(kind, label).isEmpty())
         return;
-    beginLine(QByteArray(group + ".X-ABLabel"));
+    beginLine(group + ".X-ABLabel");
     appendValue(label);
     endLine();
 }
 
 QString VCardContactWriter::formattedName(const StoreContact &contact)
 {
-    const bool familyFirst = StoreContactFormatter::nameOrderForContact(contact)
-        == StoreContactFormatter::DisplayNameOrder::FamilyNameFirst;
-    QStringList parts{contact.namePrefix()};
-    if (familyFirst)
-        parts << contact.familyName() << contact.givenName() << contact.middleName();
-    else
-        parts << contact.givenName() << contact.middleName() << contact.familyName();
-    parts << contact.nameSuffix();
-    parts.removeAll(QString());
-    QString name = parts.join(u' ');
-    if (name.isEmpty() || contact.contactType() == StoreContact::ContactType::Organization) {
-        if (const QString organization = contact.organizationName(); !organization.isEmpty())
+    const QString given = contact.givenName();
+    const QString family = contact.familyName();
+    if (contact.contactType() == StoreContact::ContactType::Organization
+        || (given.isEmpty() && family.isEmpty())) {
+        if (QString organization = contact.organizationName(); !organization.isEmpty())
             return organization;
+    }
+    // The order matters only where both names are there ("山田 太郎", "John Doe").
+    const bool familyFirst = !given.isEmpty() && !family.isEmpty()
+        && StoreContactFormatter::nameOrderForContact(contact)
+            == StoreContactFormatter::DisplayNameOrder::FamilyNameFirst;
+    const QString middle = contact.middleName();
+    QString name;
+    for (const QString &part : {contact.namePrefix(), familyFirst ? family : given, middle,
+                                familyFirst ? given : family, contact.nameSuffix()}) {
+        if (part.isEmpty())
+            continue;
+        if (!name.isEmpty())
+            name += u' ';
+        name += part;
     }
     return name;
 }
@@ -169,7 +174,7 @@ void VCardContactWriter::writeOrganization(const StoreContact &contact)
 void VCardContactWriter::writePhoneNumbers(const StoreContact &contact)
 {
     for (const auto &value : contact.phoneNumbers()) {
-        const QByteArray group = beginLabeledLine("TEL", value.label(), LabelStyle::Types, VCardLabels::Kind::Phone);
+        const std::string group = beginLabeledLine("TEL", value.label(), LabelStyle::Types, VCardLabels::Kind::Phone);
         appendValue(value.value().stringValue());
         endLine();
         writeItemLabel(group, value.label(), LabelStyle::Types, VCardLabels::Kind::Phone);
@@ -177,11 +182,11 @@ void VCardContactWriter::writePhoneNumbers(const StoreContact &contact)
 }
 
 // EMAIL (with the INTERNET type that mail programs expect) and URL.
-void VCardContactWriter::writeStrings(QByteArrayView name, const StoreContact::Strings &values,
+void VCardContactWriter::writeStrings(std::string_view name, const StoreContact::Strings &values,
                                       QLatin1StringView extraType)
 {
     for (const auto &value : values) {
-        const QByteArray group = beginLabeledLine(name, value.label(), LabelStyle::Types,
+        const std::string group = beginLabeledLine(name, value.label(), LabelStyle::Types,
                                                   VCardLabels::Kind::Other, false, extraType);
         appendValue(value.value());
         endLine();
@@ -194,7 +199,7 @@ void VCardContactWriter::writePostalAddresses(const StoreContact &contact)
     for (const auto &value : contact.postalAddresses()) {
         const StorePostalAddress &address = value.value();
         const bool hasCode = !address.isoCountryCode.isEmpty();
-        const QByteArray group = beginLabeledLine("ADR", value.label(), LabelStyle::Types,
+        const std::string group = beginLabeledLine("ADR", value.label(), LabelStyle::Types,
                                                   VCardLabels::Kind::Other, hasCode);
         if (!address.subLocality.isEmpty())
             appendParameter("X-APPLE-SUBLOCALITY", address.subLocality);
@@ -209,7 +214,7 @@ void VCardContactWriter::writePostalAddresses(const StoreContact &contact)
         appendComponent(address.country);
         endLine();
         if (hasCode) {
-            beginLine(QByteArray(group + ".X-ABADR"));
+            beginLine(group + ".X-ABADR");
             appendValue(address.isoCountryCode);
             endLine();
         }
@@ -224,12 +229,12 @@ void VCardContactWriter::writeDates(const StoreContact &contact)
             continue;
         bool omittedYear = false;
         const QByteArray text = VCardValues::formatDate(value.value(), &omittedYear);
-        const QByteArray group = beginLabeledLine("X-ABDATE", value.label(), LabelStyle::ItemLabel,
+        const std::string group = beginLabeledLine("X-ABDATE", value.label(), LabelStyle::ItemLabel,
                                                   VCardLabels::Kind::Other);
         if (omittedYear)
             m_line.append(";X-APPLE-OMIT-YEAR=1604");
-        m_line.append(':');
-        m_line.append(text);
+        m_line.push_back(':');
+        m_line.append(text.constData(), std::size_t(text.size()));
         endLine();
         writeItemLabel(group, value.label(), LabelStyle::ItemLabel, VCardLabels::Kind::Other);
     }
@@ -238,7 +243,7 @@ void VCardContactWriter::writeDates(const StoreContact &contact)
 void VCardContactWriter::writeRelations(const StoreContact &contact)
 {
     for (const auto &value : contact.contactRelations()) {
-        const QByteArray group = beginLabeledLine("X-ABRELATEDNAMES", value.label(), LabelStyle::ItemLabel,
+        const std::string group = beginLabeledLine("X-ABRELATEDNAMES", value.label(), LabelStyle::ItemLabel,
                                                   VCardLabels::Kind::Other);
         appendValue(value.value().name);
         endLine();
@@ -253,13 +258,14 @@ void VCardContactWriter::writeInstantMessages(const StoreContact &contact)
 {
     for (const auto &value : contact.instantMessageAddresses()) {
         const StoreInstantMessageAddress &address = value.value();
-        const QByteArray group = beginLabeledLine("IMPP", value.label(), LabelStyle::Types,
+        const std::string group = beginLabeledLine("IMPP", value.label(), LabelStyle::Types,
                                                   VCardLabels::Kind::Other);
         if (!address.service.isEmpty())
             appendParameter("X-SERVICE-TYPE", address.service);
-        m_line.append(':');
-        m_line.append(VCardLabels::schemeForInstantMessageService(address.service));
-        m_line.append(':');
+        m_line.push_back(':');
+        const QLatin1StringView scheme = VCardLabels::schemeForInstantMessageService(address.service);
+        m_line.append(scheme.data(), std::size_t(scheme.size()));
+        m_line.push_back(':');
         VCardEscaping::appendEscapedUtf8(m_line, address.username);
         endLine();
         writeItemLabel(group, value.label(), LabelStyle::Types, VCardLabels::Kind::Other);
@@ -270,7 +276,7 @@ void VCardContactWriter::writeSocialProfiles(const StoreContact &contact)
 {
     for (const auto &value : contact.socialProfiles()) {
         const StoreSocialProfile &profile = value.value();
-        const QByteArray group = beginLabeledLine("X-SOCIALPROFILE", value.label(), LabelStyle::ItemLabel,
+        const std::string group = beginLabeledLine("X-SOCIALPROFILE", value.label(), LabelStyle::ItemLabel,
                                                   VCardLabels::Kind::Other);
         // TYPE is where phones look for the service; a name with a comma
         // would fall apart there into a list of types.
@@ -296,8 +302,8 @@ void VCardContactWriter::writeBirthday(const StoreContact &contact)
     beginLine("BDAY");
     if (omittedYear)
         m_line.append(";X-APPLE-OMIT-YEAR=1604");
-    m_line.append(':');
-    m_line.append(text);
+    m_line.push_back(':');
+    m_line.append(text.constData(), std::size_t(text.size()));
     endLine();
 }
 

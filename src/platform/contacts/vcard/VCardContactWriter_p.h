@@ -3,17 +3,18 @@
 #include "platform/contacts/StoreContact.h"
 #include "platform/contacts/vcard/VCardLabels_p.h"
 
-#include <QByteArray>
-#include <QByteArrayView>
 #include <QLatin1StringView>
 #include <QString>
+
+#include <string>
+#include <string_view>
 
 // Writes store contacts as vCard 3.0 cards. Each content line is put
 // together in a scratch buffer and then folded into the output.
 class VCardContactWriter
 {
 public:
-    explicit VCardContactWriter(QByteArray &out) : m_out(out) {}
+    explicit VCardContactWriter(std::string &out) : m_out(out) {}
 
     void write(const StoreContact &contact);
 
@@ -22,25 +23,25 @@ private:
     // else an X-ABLabel line; relations, dates and profiles always use the line.
     enum class LabelStyle { Types, ItemLabel };
 
-    void beginLine(QByteArrayView name);
-    void appendParameter(QByteArrayView name, QStringView value);
+    void beginLine(std::string_view name);
+    void appendParameter(std::string_view name, QStringView value);
     void appendValue(QStringView text);         // ":" and the escaped text
     void appendComponent(QStringView text);     // ";" and the escaped text
     void endLine();
-    void writeTextLine(QByteArrayView name, const QString &text); // skipped when empty
+    void writeTextLine(std::string_view name, const QString &text); // skipped when empty
 
     // Starts "itemN.NAME;TYPE=…" for a value with this label; `grouped`
     // forces a group (for X-ABADR). Returns the group, empty for none.
-    QByteArray beginLabeledLine(QByteArrayView name, const QString &label, LabelStyle style,
+    std::string beginLabeledLine(std::string_view name, const QString &label, LabelStyle style,
                                 VCardLabels::Kind kind, bool grouped = false,
                                 QLatin1StringView extraType = {});
-    void writeItemLabel(const QByteArray &group, const QString &label, LabelStyle style,
+    void writeItemLabel(const std::string &group, const QString &label, LabelStyle style,
                         VCardLabels::Kind kind);
 
     void writeNames(const StoreContact &contact);
     void writeOrganization(const StoreContact &contact);
     void writePhoneNumbers(const StoreContact &contact);
-    void writeStrings(QByteArrayView name, const StoreContact::Strings &values,
+    void writeStrings(std::string_view name, const StoreContact::Strings &values,
                       QLatin1StringView extraType);
     void writePostalAddresses(const StoreContact &contact);
     void writeDates(const StoreContact &contact);
@@ -50,7 +51,7 @@ private:
     void writeBirthday(const StoreContact &contact);
     [[nodiscard]] static QString formattedName(const StoreContact &contact);
 
-    QByteArray &m_out;
-    QByteArray m_line;
+    std::string &m_out;
+    std::string m_line;
     int m_item = 0;
 };

@@ -27,17 +27,6 @@ bool needsEscape(char16_t c)
     return c == u'\\' || c == u',' || c == u';' || c == u'\n' || c == u'\r';
 }
 
-void appendUtf8(QByteArray &out, QStringView text)
-{
-    if (text.isEmpty())
-        return;
-    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    const qsizetype size = out.size();
-    out.resize(size + encoder.requiredSpace(text.size()));
-    char *end = encoder.appendToBuffer(out.data() + size, text);
-    out.truncate(end - out.constData());
-}
-
 }  // namespace
 
 QString VCardEscaping::unescape(QStringView value)
@@ -78,7 +67,18 @@ void VCardEscaping::split(QStringView value, QChar separator, Components &parts)
     parts.append(value.sliced(start));
 }
 
-void VCardEscaping::appendEscapedUtf8(QByteArray &out, QStringView value)
+void VCardEscaping::appendUtf8(std::string &out, QStringView text)
+{
+    if (text.isEmpty())
+        return;
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    const std::size_t size = out.size();
+    out.resize(size + std::size_t(encoder.requiredSpace(text.size())));
+    const char *end = encoder.appendToBuffer(out.data() + size, text);
+    out.resize(std::size_t(end - out.data()));
+}
+
+void VCardEscaping::appendEscapedUtf8(std::string &out, QStringView value)
 {
     qsizetype runStart = 0;
     for (qsizetype i = 0; i < value.size(); ++i) {
@@ -94,8 +94,8 @@ void VCardEscaping::appendEscapedUtf8(QByteArray &out, QStringView value)
         } else if (c == u'\n') {
             out.append("\\n", 2);
         } else {
-            out.append('\\');
-            out.append(char(c));
+            out.push_back('\\');
+            out.push_back(char(c));
         }
     }
     appendUtf8(out, value.sliced(runStart));

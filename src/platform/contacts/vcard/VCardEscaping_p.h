@@ -5,6 +5,8 @@
 #include <QStringView>
 #include <QVarLengthArray>
 
+#include <string>
+
 // Backslash escapes of vCard text values, both ways.
 class VCardEscaping
 {
@@ -24,5 +26,7 @@ public:
 
     // The escaped UTF-8 form of a text value for a vCard 3.0 writer: backslash,
     // comma, semicolon and line ends ("\r\n", "\n", "\r" all as "\n").
-    static void appendEscapedUtf8(QByteArray &out, QStringView value);
+    static void appendEscapedUtf8(std::string &out, QStringView value);
+    // The UTF-8 form of text as it stands.
+    static void appendUtf8(std::string &out, QStringView text);
 };

@@ -9,21 +9,21 @@ bool isContinuationByte(char c)
 
 }  // namespace
 
-void VCardFolding::appendFoldedLine(QByteArray &out, QByteArrayView line)
+void VCardFolding::appendFoldedLine(std::string &out, std::string_view line)
 {
-    qsizetype position = 0;
-    qsizetype room = maximumLineOctets;
+    std::size_t position = 0;
+    std::size_t room = maximumLineOctets;
     while (line.size() - position > room) {
-        qsizetype cut = position + room;
-        while (cut > position && isContinuationByte(line.at(cut)))
+        std::size_t cut = position + room;
+        while (cut > position && isContinuationByte(line[cut]))
             --cut;
         if (cut == position)
             cut = position + room; // not UTF-8: cut where the octets run out
-        out.append(line.sliced(position, cut - position));
+        out.append(line.substr(position, cut - position));
         out.append("\r\n ", 3);
         position = cut;
         room = maximumLineOctets - 1; // the leading space takes one octet
     }
-    out.append(line.sliced(position));
+    out.append(line.substr(position));
     out.append("\r\n", 2);
 }

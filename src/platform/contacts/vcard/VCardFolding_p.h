@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
+#include <string>
+#include <string_view>
 
 // The wire rule of the vCard writer: content lines of at most 75 octets.
 class VCardFolding
@@ -9,10 +9,10 @@ class VCardFolding
 public:
     VCardFolding() = delete;
 
-    static constexpr qsizetype maximumLineOctets = 75;
+    static constexpr std::size_t maximumLineOctets = 75;
 
     // Appends one UTF-8 content line and its CRLF, folded (CRLF and one space)
     // so that no physical line is longer than 75 octets; a fold never falls
     // inside a UTF-8 sequence, so every physical line is valid UTF-8 on its own.
-    static void appendFoldedLine(QByteArray &out, QByteArrayView line);
+    static void appendFoldedLine(std::string &out, std::string_view line);
 };

@@ -3,6 +3,8 @@
 #include "platform/contacts/ContactLabels.h"
 #include "platform/contacts/vcard/VCardLine_p.h"
 
+#include <QList>
+
 #include <array>
 #include <span>
 
@@ -79,9 +81,20 @@ QString VCardLabels::labelForTypes(Kind kind, const VCardLine &line)
 {
     if (line.types.isEmpty())
         return {};
-    for (const LabelTypes &row : tableFor(kind)) {
-        if (matches(row, line))
-            return row.label;
+    // The labels as shared strings, made once: every phone of a large file
+    // would otherwise allocate its label anew.
+    static const auto shared = [](std::span<const LabelTypes> table) {
+        QList<QString> labels;
+        for (const LabelTypes &row : table)
+            labels.append(QString(row.label));
+        return labels;
+    };
+    static const QList<QString> phoneLabels = shared(phoneTable);
+    static const QList<QString> otherLabels = shared(otherTable);
+    const std::span<const LabelTypes> table = tableFor(kind);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (matches(table[i], line))
+            return kind == Kind::Phone ? phoneLabels.at(qsizetype(i)) : otherLabels.at(qsizetype(i));
     }
     for (QStringView type : line.types) {
         if (!isNeutral(type))

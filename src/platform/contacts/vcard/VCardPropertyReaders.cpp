@@ -1,13 +1,11 @@
 #include "platform/contacts/vcard/VCardPropertyReaders_p.h"
 
-#include "platform/contacts/ContactKeys.h"
 #include "platform/contacts/ContactLabels.h"
 #include "platform/contacts/vcard/VCardContactBuilder_p.h"
 #include "platform/contacts/vcard/VCardLabels_p.h"
 #include "platform/contacts/vcard/VCardLine_p.h"
 #include "platform/contacts/vcard/VCardValues_p.h"
 
-#include <QStringList>
 
 #include <string_view>
 #include <unordered_map>
@@ -22,6 +20,7 @@ struct Context
     VCardContactBuilder &builder;
     QString &reason;
     QLatin1StringView argument; // the fixed label or service of an alias row
+    void (StoreContact::*setter)(const QString &);
 
     Result skip(const char *why)
     {
@@ -40,14 +39,33 @@ Result readName(Context &c)
     if (!values.isValid())
         return c.skip("broken BASE64 text");
     StoreContact &contact = c.builder.contact();
-    contact.setFamilyName(values.component(0));
-    contact.setGivenName(values.component(1));
-    contact.setMiddleName(values.component(2));
-    contact.setNamePrefix(values.component(3));
-    contact.setNameSuffix(values.component(4));
+    constexpr void (StoreContact::*setters[])(const QString &) = {
+        &StoreContact::setFamilyName, &StoreContact::setGivenName, &StoreContact::setMiddleName,
+        &StoreContact::setNamePrefix, &StoreContact::setNameSuffix};
+    // The parts a card leaves empty stay empty; a second N line replaces all.
+    const bool replacing = c.builder.isNameRead();
+    for (qsizetype i = 0; i < 5; ++i) {
+        if (const QString part = values.component(i); replacing || !part.isEmpty())
+            (contact.*setters[i])(part);
+    }
     c.builder.markNameRead();
     c.builder.markContent();
     return Result::Used;
+}
+
+// "a;b;;c" → "a, b, c": the given components joined, empty ones left out.
+QString joinedComponents(const VCardValues &values, qsizetype from, qsizetype to, QStringView separator)
+{
+    QString joined;
+    for (qsizetype i = from; i < std::min(to, values.componentCount()); ++i) {
+        const QString part = values.component(i);
+        if (part.isEmpty())
+            continue;
+        if (!joined.isEmpty())
+            joined += separator;
+        joined += part;
+    }
+    return joined;
 }
 
 Result readFormattedName(Context &c)
@@ -59,13 +77,13 @@ Result readFormattedName(Context &c)
     return Result::Used;
 }
 
-// NICKNAME, TITLE, X-MAIDENNAME and the X-PHONETIC-… lines: one store key each.
+// NICKNAME, TITLE, X-MAIDENNAME and the X-PHONETIC-… lines: one string field each.
 Result readString(Context &c)
 {
     const VCardValues values(c.line);
     if (!values.isValid())
         return c.skip("broken BASE64 text");
-    c.builder.contact().setStringForKey(QString(c.argument), values.text());
+    (c.builder.contact().*c.setter)(values.text());
     c.builder.markContent();
     return Result::Used;
 }
@@ -76,13 +94,8 @@ Result readOrganization(Context &c)
     if (!values.isValid())
         return c.skip("broken BASE64 text");
     // "ORG:IBM;Accounting;Dungeon": every unit after the first is department.
-    QStringList units;
-    for (qsizetype i = 1; i < values.componentCount(); ++i) {
-        if (QString unit = values.component(i); !unit.isEmpty())
-            units.append(unit);
-    }
     c.builder.contact().setOrganizationName(values.component(0));
-    c.builder.contact().setDepartmentName(units.join(u", "));
+    c.builder.contact().setDepartmentName(joinedComponents(values, 1, values.componentCount(), u", "));
     c.builder.markContent();
     return Result::Used;
 }
@@ -185,12 +198,7 @@ Result readAddress(Context &c)
     StorePostalAddress address;
     // Post-office box and extended address have no field of their own; they
     // lead the street, one line each ("ADR:;Suite 100;222 Broadway;…").
-    QStringList streetLines;
-    for (qsizetype i = 0; i < 3; ++i) {
-        if (QString part = values.component(i); !part.isEmpty())
-            streetLines.append(part);
-    }
-    address.street = streetLines.join(u'\n');
+    address.street = joinedComponents(values, 0, 3, u"\n");
     address.city = values.component(3);
     address.state = values.component(4);
     address.postalCode = values.component(5);
@@ -331,6 +339,7 @@ struct Row
 {
     Reader reader;
     QLatin1StringView argument{};
+    void (StoreContact::*setter)(const QString &) = nullptr;
 };
 
 using Table = std::unordered_map<std::string_view, Row>;
@@ -343,13 +352,13 @@ const Table &table()
         {"X-ABUID", {ignore}}, {"CATEGORIES", {ignore}}, {"X-RENMEI", {ignore}},
         {"X-HAGAKILAYOUTS", {ignore}}, {"LABEL", {ignore}}, {"X-ABLABEL", {readGroupLabel}},
         {"N", {readName}}, {"FN", {readFormattedName}},
-        {"NICKNAME", {readString, ContactKeys::nickname}},
-        {"TITLE", {readString, ContactKeys::jobTitle}},
-        {"X-MAIDENNAME", {readString, ContactKeys::previousFamilyName}},
-        {"X-PHONETIC-FIRST-NAME", {readString, ContactKeys::phoneticGivenName}},
-        {"X-PHONETIC-MIDDLE-NAME", {readString, ContactKeys::phoneticMiddleName}},
-        {"X-PHONETIC-LAST-NAME", {readString, ContactKeys::phoneticFamilyName}},
-        {"X-PHONETIC-ORG", {readString, ContactKeys::phoneticOrganizationName}},
+        {"NICKNAME", {readString, {}, &StoreContact::setNickname}},
+        {"TITLE", {readString, {}, &StoreContact::setJobTitle}},
+        {"X-MAIDENNAME", {readString, {}, &StoreContact::setPreviousFamilyName}},
+        {"X-PHONETIC-FIRST-NAME", {readString, {}, &StoreContact::setPhoneticGivenName}},
+        {"X-PHONETIC-MIDDLE-NAME", {readString, {}, &StoreContact::setPhoneticMiddleName}},
+        {"X-PHONETIC-LAST-NAME", {readString, {}, &StoreContact::setPhoneticFamilyName}},
+        {"X-PHONETIC-ORG", {readString, {}, &StoreContact::setPhoneticOrganizationName}},
         {"SOUND", {readSound}}, {"ORG", {readOrganization}},
         {"X-ABSHOWAS", {readShowAs}}, {"KIND", {readShowAs}},
         {"NOTE", {readNote}}, {"PHOTO", {readPhoto}},
@@ -414,7 +423,7 @@ VCardPropertyReaders::Result VCardPropertyReaders::read(const VCardLine &line, V
     if (row == rows.end())
         return Result::Unknown;
     QString why;
-    Context context{line, builder, why, row->second.argument};
+    Context context{line, builder, why, row->second.argument, row->second.setter};
     const Result result = row->second.reader(context);
     if (reason)
         *reason = why;

@@ -49,9 +49,13 @@ QStringView VCardUnfolder::peekPhysicalLine() const
 void VCardUnfolder::skipPeekedLine()
 {
     m_pos += peekPhysicalLine().size();
-    if (m_pos < m_text.size() && m_text.at(m_pos) == u'\r')
-        ++m_pos;
-    if (m_pos < m_text.size() && m_text.at(m_pos) == u'\n')
+    // iOS 6 wrote "\r\r\n": carriage returns before a line feed end one line.
+    qsizetype end = m_pos;
+    while (end < m_text.size() && m_text.at(end) == u'\r')
+        ++end;
+    if (end < m_text.size() && m_text.at(end) == u'\n')
+        m_pos = end + 1;
+    else if (m_pos < m_text.size())
         ++m_pos;
     ++m_physicalLine;
 }
@@ -63,16 +67,15 @@ QStringView VCardUnfolder::takePhysicalLine()
     return line;
 }
 
-VCardUnfolder::State VCardUnfolder::stateAfterHeader(QStringView line)
+bool VCardUnfolder::isQuotedPrintable(QStringView line)
+{
+    return headerOf(line).contains(u"QUOTED-PRINTABLE", Qt::CaseInsensitive);
+}
+
+bool VCardUnfolder::isBase64(QStringView line)
 {
     const QStringView header = headerOf(line);
-    if (header.isEmpty())
-        return State::Between;
-    if (header.contains(u"QUOTED-PRINTABLE", Qt::CaseInsensitive))
-        return State::QuotedPrintable;
-    if (header.contains(u"BASE64", Qt::CaseInsensitive) || hasBinaryEncodingParameter(header))
-        return State::Base64;
-    return State::Between;
+    return header.contains(u"BASE64", Qt::CaseInsensitive) || hasBinaryEncodingParameter(header);
 }
 
 void VCardUnfolder::appendToBuffer(QStringView first, QStringView part)
@@ -90,21 +93,30 @@ void VCardUnfolder::joinContinuations(QStringView first)
 {
     m_usingBuffer = false;
     m_line = first;
-    m_state = stateAfterHeader(first);
+    // The encoding is looked up only when the next line could belong to the
+    // value because of it; most lines never need it.
+    int quotedPrintable = -1;
+    int base64 = -1;
+    const auto known = [first](int &answer, bool (*test)(QStringView)) {
+        if (answer < 0)
+            answer = test(first) ? 1 : 0;
+        return answer == 1;
+    };
     while (m_pos < m_text.size()) {
         const QStringView next = peekPhysicalLine();
-        if (m_state == State::QuotedPrintable && m_line.endsWith(u'=')) {
+        const bool blank = next.trimmed().isEmpty();
+        if (m_line.endsWith(u'=') && known(quotedPrintable, isQuotedPrintable)) {
             // "…=C3=91=" CRLF "=20…": the soft break and its "=" vanish, the
             // next line is taken as it stands, leading blanks included.
             const QStringView current = m_line.chopped(1);
             if (m_usingBuffer)
                 m_buffer.chop(1);
             appendToBuffer(current, next);
-        } else if (!next.isEmpty() && isFoldSpace(next.front()) && !next.trimmed().isEmpty()) {
+        } else if (!blank && isFoldSpace(next.front())) {
             // A line of blanks alone is taken as a blank line, not as blanks
             // to add to the value: Outlook ends BASE64 data with one.
             appendToBuffer(m_line, next.sliced(1));
-        } else if (m_state == State::Base64 && !next.isEmpty() && !next.contains(u':')) {
+        } else if (!blank && !next.contains(u':') && known(base64, isBase64)) {
             // Old 2.1 writers put BASE64 lines without indentation until a blank line.
             appendToBuffer(m_line, next);
         } else {
@@ -119,10 +131,8 @@ bool VCardUnfolder::next()
     while (m_pos < m_text.size()) {
         const int number = m_physicalLine + 1;
         const QStringView physical = takePhysicalLine();
-        if (physical.trimmed().isEmpty()) {
-            m_state = State::Between;
+        if (physical.trimmed().isEmpty())
             continue;
-        }
         m_lineNumber = number;
         joinContinuations(physical);
         return true;

@@ -4,7 +4,7 @@
 #include <QStringView>
 
 // The first layer of the vCard reader: cuts the text into physical lines (CRLF,
-// LF or a lone CR, mixed as real files mix them) and joins them into logical
+// LF, a lone CR or CRs before an LF, mixed as real files mix them) and joins them into logical
 // content lines:
 // - a line that begins with a space or a tab continues the one before it
 //   (one white-space character is dropped, however many there are);
@@ -27,12 +27,6 @@ public:
     [[nodiscard]] int lineNumber() const { return m_lineNumber; }
 
 private:
-    enum class State {
-        Between,        // the previous line needs nothing from the next one
-        QuotedPrintable, // inside a QUOTED-PRINTABLE value: "=" at the end joins
-        Base64,         // inside a 2.1 BASE64 value: colon-free lines join
-    };
-
     // The physical line at m_pos without its line end; advances m_pos.
     QStringView takePhysicalLine();
     [[nodiscard]] QStringView peekPhysicalLine() const;
@@ -40,7 +34,8 @@ private:
     // Appends the following physical lines that continue the current one.
     void joinContinuations(QStringView first);
     void appendToBuffer(QStringView first, QStringView part);
-    [[nodiscard]] static State stateAfterHeader(QStringView line);
+    [[nodiscard]] static bool isQuotedPrintable(QStringView line);
+    [[nodiscard]] static bool isBase64(QStringView line);
 
     QStringView m_text;
     qsizetype m_pos = 0;
@@ -49,5 +44,4 @@ private:
     bool m_usingBuffer = false;
     QStringView m_line;
     int m_lineNumber = 0;
-    State m_state = State::Between;
 };

@@ -70,21 +70,36 @@ bool isPlausible(const StoreDateComponents &date)
 
 }  // namespace
 
+namespace {
+
+// Outlook's QUOTED-PRINTABLE notes carry "=0D=0A": one line end, like every
+// other line end in the store.
+QString withLineFeeds(QString text)
+{
+    if (text.contains(u'\r')) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text.replace(u'\r', u'\n');
+    }
+    return text;
+}
+
+}  // namespace
+
 VCardValues::VCardValues(const VCardLine &line)
     : m_line(line)
     , m_text(line.value)
 {
     switch (VCardDecoding::encodingOf(line)) {
     case VCardDecoding::Encoding::QuotedPrintable:
-        m_storage = VCardDecoding::decodeQuotedPrintableText(line.value, line.parameter(u"CHARSET"),
-                                                             &m_charsetKnown);
+        m_storage = withLineFeeds(VCardDecoding::decodeQuotedPrintableText(
+            line.value, line.parameter(u"CHARSET"), &m_charsetKnown));
         m_text = m_storage;
         break;
     case VCardDecoding::Encoding::Base64:
         // Text in BASE64 (3.0 "ENCODING=b" on a text property); a photo asks
         // for binary() instead, and this text is then never read.
         if (const std::optional<QByteArray> bytes = VCardDecoding::decodeBase64(line.value)) {
-            m_storage = VCardDecoding::decodeBytes(*bytes, line.parameter(u"CHARSET"), &m_charsetKnown);
+            m_storage = withLineFeeds(VCardDecoding::decodeBytes(*bytes, line.parameter(u"CHARSET"), &m_charsetKnown));
             m_text = m_storage;
         } else {
             m_valid = false;

@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {"contact 1", "type: person", "address[_$!<Home>!$_]: street=東京都渋谷 | postalCode=150-8512"}},
         ReadRow{"QuotedPrintableNoteInLines",
                 u"BEGIN:VCARD\r\nNOTE;ENCODING=QUOTED-PRINTABLE:first=0D=0Asecond=\r\n line\r\nNOTE:more\r\nEND:VCARD\r\n",
-                {"contact 1", "type: person", "note: first\\r\\nsecond line\\nmore"}},
+                {"contact 1", "type: person", "note: first\\nsecond line\\nmore"}},
         ReadRow{"Base64TextValue", u"BEGIN:VCARD\r\nFN;ENCODING=b;CHARSET=UTF-8:5bGx55Sw\r\nEND:VCARD\r\n",
                 {"contact 1", "type: person", "givenName: 山田"}},
         ReadRow{"PhotoFolded30AndBare21",

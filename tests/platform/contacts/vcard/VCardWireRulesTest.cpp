@@ -104,17 +104,17 @@ TEST(VCardEscapingTest, SplitsAtUnescapedSeparatorsOnly)
 TEST(VCardEscapingTest, EscapesForTheWriterAndComesBack)
 {
     const QString value = QStringLiteral("a,b;c\\d\r\ne\nf\rg 東京");
-    QByteArray escaped;
+    std::string escaped;
     VCardEscaping::appendEscapedUtf8(escaped, value);
-    EXPECT_EQ(escaped.toStdString(), "a\\,b\\;c\\\\d\\ne\\nf\\ng 東京");
-    EXPECT_EQ(text(VCardEscaping::unescape(QString::fromUtf8(escaped))), "a,b;c\\d\ne\nf\ng 東京");
+    EXPECT_EQ(escaped, "a\\,b\\;c\\\\d\\ne\\nf\\ng 東京");
+    EXPECT_EQ(text(VCardEscaping::unescape(QString::fromStdString(escaped))), "a,b;c\\d\ne\nf\ng 東京");
 }
 
 // ---- folding ----------------------------------------------------------------
 
-QList<QByteArray> physicalLines(const QByteArray &out)
+QList<QByteArray> physicalLines(const std::string &out)
 {
-    QList<QByteArray> lines = out.split('\n');
+    QList<QByteArray> lines = QByteArray::fromStdString(out).split('\n');
     EXPECT_TRUE(lines.takeLast().isEmpty());
     for (QByteArray &line : lines) {
         EXPECT_TRUE(line.endsWith('\r'));
@@ -125,9 +125,9 @@ QList<QByteArray> physicalLines(const QByteArray &out)
 
 TEST(VCardFoldingTest, ShortLineStaysWhole)
 {
-    QByteArray out;
-    VCardFolding::appendFoldedLine(out, QByteArray(75, 'a'));
-    EXPECT_EQ(out.toStdString(), std::string(75, 'a') + "\r\n");
+    std::string out;
+    VCardFolding::appendFoldedLine(out, std::string(75, 'a'));
+    EXPECT_EQ(out, std::string(75, 'a') + "\r\n");
 }
 
 TEST(VCardFoldingTest, FoldsAtSeventyFiveOctetsNeverInsideUtf8)
@@ -135,8 +135,8 @@ TEST(VCardFoldingTest, FoldsAtSeventyFiveOctetsNeverInsideUtf8)
     // 3-octet characters after an odd ASCII prefix put a sequence across every
     // 75-octet mark.
     const QString line = QStringLiteral("NOTE:") + QString(100, QChar(0x6771)) + QStringLiteral("x");
-    QByteArray out;
-    VCardFolding::appendFoldedLine(out, line.toUtf8());
+    std::string out;
+    VCardFolding::appendFoldedLine(out, line.toStdString());
     const QList<QByteArray> lines = physicalLines(out);
     ASSERT_GT(lines.size(), 4);
     QByteArray unfolded;

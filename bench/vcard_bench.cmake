@@ -1,0 +1,1 @@
+quillmark_add_bench(vcard_bench quillmark_platform)
