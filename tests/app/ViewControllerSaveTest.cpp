@@ -311,3 +311,16 @@ TEST_F(UndoThenSave, RandomEditsUndoneGiveBackEveryValueAndASaveOfNothingButUpda
     EXPECT_TRUE(request.removedMembers().isEmpty());
     EXPECT_FALSE(request.updatedContacts().isEmpty());
 }
+
+TEST_F(UndoThenSave, TheDelegatesHandOverReachesTheControllerAndItsTable)
+{
+    m_delegate->setMainViewController(m_controller.get());
+    m_delegate->loadAddressBook();
+    m_delegate->updateContainerTableInViewController();
+    processEvents();
+    EXPECT_EQ(m_controller->containerTable(), m_delegate->containerTable());
+    EXPECT_EQ(m_controller->selectedGroupDict(), m_delegate->selectedGroupDict());
+    EXPECT_EQ(m_controller->contactTable(), m_delegate->contactTable());
+    EXPECT_EQ(m_table.contactTable, m_delegate->contactTable());
+    m_delegate->setMainViewController(nullptr);
+}
