@@ -2,6 +2,7 @@
 
 #include "platform/contacts/vcard/VCardContactBuilder_p.h"
 #include "platform/contacts/vcard/VCardContactWriter_p.h"
+#include "platform/contacts/vcard/VCardDecoding_p.h"
 #include "platform/contacts/vcard/VCardLineParser_p.h"
 #include "platform/contacts/vcard/VCardPropertyReaders_p.h"
 #include "platform/contacts/vcard/VCardUnfolder_p.h"
@@ -16,8 +17,7 @@ Q_LOGGING_CATEGORY(lcVCard, "quillmark.vcard", QtInfoMsg)
 
 bool isCardBoundary(const VCardLine &line, QStringView name)
 {
-    return line.name.compare(name, Qt::CaseInsensitive) == 0
-        && line.value.trimmed().compare(u"VCARD", Qt::CaseInsensitive) == 0;
+    return isSameVCardWord(line.name, name) && isSameVCardWord(line.value.trimmed(), QStringView(u"VCARD"));
 }
 
 class Reader
@@ -59,6 +59,7 @@ private:
         }
         if (!m_inCard)
             return; // text between cards is no part of any
+        warnOfUnknownCharset();
         QString reason;
         switch (VCardPropertyReaders::read(m_line, m_builder, &reason)) {
         case VCardPropertyReaders::Result::Used:
@@ -71,6 +72,18 @@ private:
             skip(m_line.name.toString(), reason, true);
             break;
         }
+    }
+
+    // The value is still read, as UTF-8.
+    void warnOfUnknownCharset() const
+    {
+        const QStringView charset = m_line.parameter(u"CHARSET");
+        if (charset.isEmpty() || VCardDecoding::encodingOf(m_line) == VCardDecoding::Encoding::None
+            || VCardDecoding::isKnownCharset(charset))
+            return;
+        qCWarning(lcVCard, "%s: line %d (%s): unknown charset %s, read as UTF-8", Q_FUNC_INFO,
+                  m_unfolder.lineNumber(), qUtf8Printable(m_line.name.toString()),
+                  qUtf8Printable(charset.toString()));
     }
 
     void skip(const QString &name, const QString &reason, bool warn)

@@ -1,5 +1,7 @@
 #include "platform/contacts/vcard/VCardContactBuilder_p.h"
 
+#include "platform/contacts/vcard/VCardLine_p.h"
+
 #include <QRandomGenerator>
 #include <QUuid>
 
@@ -45,7 +47,7 @@ void VCardContactBuilder::reset()
 VCardContactBuilder::GroupEntry *VCardContactBuilder::findGroup(QStringView group)
 {
     for (GroupEntry &entry : m_groups) {
-        if (entry.group.compare(group, Qt::CaseInsensitive) == 0)
+        if (isSameVCardWord(group, QStringView(entry.group)))
             return &entry;
     }
     return nullptr;

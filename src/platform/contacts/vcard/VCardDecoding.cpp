@@ -56,6 +56,14 @@ std::optional<QString> decodeWithIcu(const QByteArray &bytes, QStringView charse
 
 }  // namespace
 
+bool VCardDecoding::isKnownCharset(QStringView charset)
+{
+    const QByteArray name = charset.toLatin1();
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<UConverter, ConverterCloser> converter(ucnv_open(name.constData(), &status));
+    return U_SUCCESS(status) && converter;
+}
+
 VCardDecoding::Encoding VCardDecoding::encodingOf(const VCardLine &line)
 {
     const QStringView encoding = line.parameter(u"ENCODING");

@@ -32,6 +32,9 @@ public:
     // the text holds anything but base64 characters.
     [[nodiscard]] static std::optional<QByteArray> decodeBase64(QStringView value);
 
+    // Whether ICU has a converter of this name ("Shift_JIS", "ISO-8859-1", …).
+    [[nodiscard]] static bool isKnownCharset(QStringView charset);
+
     // Bytes in the named charset. An empty name means UTF-8, falling back to
     // ISO-8859-1 for bytes that are not UTF-8; an unknown name decodes as UTF-8.
     [[nodiscard]] static QString decodeBytes(const QByteArray &bytes, QStringView charset,

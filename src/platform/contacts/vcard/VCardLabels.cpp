@@ -55,7 +55,7 @@ std::span<const LabelTypes> tableFor(VCardLabels::Kind kind)
 bool isNeutral(QStringView type)
 {
     for (QLatin1StringView neutral : neutralTypes) {
-        if (type.compare(neutral, Qt::CaseInsensitive) == 0)
+        if (isSameVCardWord(type, neutral))
             return true;
     }
     return false;

@@ -12,8 +12,9 @@ enum class State {
 
 bool isBareEncoding(QStringView word)
 {
-    for (QStringView encoding : {u"BASE64", u"QUOTED-PRINTABLE", u"8BIT", u"7BIT", u"B"}) {
-        if (word.compare(encoding, Qt::CaseInsensitive) == 0)
+    for (QStringView encoding : {QStringView(u"BASE64"), QStringView(u"QUOTED-PRINTABLE"), QStringView(u"8BIT"),
+                                 QStringView(u"7BIT"), QStringView(u"B")}) {
+        if (isSameVCardWord(word, encoding))
             return true;
     }
     return false;
@@ -35,7 +36,7 @@ void addTypes(QStringView value, VCardLine &out)
 
 void addParameterValue(QStringView name, QStringView value, VCardLine &out)
 {
-    if (name.compare(u"TYPE", Qt::CaseInsensitive) == 0)
+    if (isSameVCardWord(name, QStringView(u"TYPE")))
         addTypes(value, out);
     else
         out.parameters.append({name, value});

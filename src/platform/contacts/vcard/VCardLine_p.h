@@ -1,7 +1,29 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QStringView>
 #include <QVarLengthArray>
+
+// Property and parameter names and TYPE words compared as vCard compares them,
+// ASCII letters without case; the length is looked at first, since most
+// comparisons on the reader's path fail there.
+template <typename Word>
+[[nodiscard]] inline bool isSameVCardWord(QStringView text, Word word)
+{
+    if (text.size() != word.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t a = text.at(i).unicode();
+        char16_t b = QChar(word.at(i)).unicode();
+        if (a >= u'a' && a <= u'z')
+            a -= 32;
+        if (b >= u'a' && b <= u'z')
+            b -= 32;
+        if (a != b)
+            return false;
+    }
+    return true;
+}
 
 // The neutral form of one content line, whatever vCard version wrote it:
 // "item1.TEL;type=HOME;type=FAX:…", "TEL;TYPE=home,fax:…" and the 2.1 form
@@ -30,17 +52,21 @@ struct VCardLine
     [[nodiscard]] QStringView parameter(QStringView parameterName) const
     {
         for (const VCardParameter &p : parameters) {
-            if (p.name.compare(parameterName, Qt::CaseInsensitive) == 0)
+            if (isSameVCardWord(p.name, parameterName))
                 return p.value.isNull() ? QStringView(u"") : p.value;
         }
         return {};
     }
 
-    template <typename String>
-    [[nodiscard]] bool hasType(String type) const
+    [[nodiscard]] bool hasType(QStringView type) const { return hasTypeWord(type); }
+    [[nodiscard]] bool hasType(QLatin1StringView type) const { return hasTypeWord(type); }
+
+private:
+    template <typename Word>
+    [[nodiscard]] bool hasTypeWord(Word type) const
     {
         for (QStringView t : types) {
-            if (t.compare(type, Qt::CaseInsensitive) == 0)
+            if (isSameVCardWord(t, type))
                 return true;
         }
         return false;
