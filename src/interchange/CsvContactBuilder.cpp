@@ -99,7 +99,7 @@ void CsvContactBuilder::setAddressPart(const QString &part, const QString &label
         address->city = value;
     else
         address->street = value;
-    MVPerson::updateAddressValue(address.get(), 3);
+    // The display text is made once, when the contact takes the list.
 }
 
 bool CsvContactBuilder::isEmpty() const

@@ -39,8 +39,10 @@ void insertRenmei(QString &card, const MVPersonPtr &person)
 // on a continuation line of its own, never folded.
 void insertHagakiLayouts(QString &card, const MVPersonPtr &person)
 {
-    const PersonValue value = person->valueForIdentifier(FieldId::Address);
-    const auto *addresses = std::get_if<LabeledValueList>(&value);
+    // Only the layouts are read: the held list spares formatting the addresses.
+    LabeledValueListPtr addresses = person->heldLabeledValues(FieldId::Address);
+    if (!addresses)
+        addresses = person->labeledValues(FieldId::Address);
     if (!addresses || addresses->isEmpty() || VCardOwnProperties::hasProperty(card, u"X-HAGAKILAYOUTS"))
         return;
     QString property = u"X-HAGAKILAYOUTS:"_s;

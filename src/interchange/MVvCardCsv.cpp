@@ -5,6 +5,8 @@
 #include "interchange/CsvRecordReader.h"
 #include "interchange/CsvText_p.h"
 
+#include <QHash>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -12,20 +14,62 @@ namespace {
 const QString compositeNameType = u"compositeName"_s;
 const QString otherLabel = u"other"_s;
 
+// The values one row shows, each field's taken once for all its columns.
+class RowValues
+{
+public:
+    RowValues(MVPerson &person, qint64 row)
+        : m_person(person)
+        , m_row(row)
+    {
+    }
+
+    [[nodiscard]] MVPerson &person() const { return m_person; }
+    [[nodiscard]] qint64 row() const { return m_row; }
+
+    // The value at the row's position of a multi-valued field, or null.
+    LabeledValueRecordPtr valueOf(const ContactIdentifier &identifier)
+    {
+        const auto it = m_values.constFind(identifier);
+        if (it != m_values.cend())
+            return *it;
+        LabeledValueRecordPtr value;
+        if (identifier == FieldId::Address) {
+            // Only the parts are shown: the held list spares formatting
+            // every address for each of its columns.
+            LabeledValueListPtr addresses = m_person.heldLabeledValues(identifier);
+            if (!addresses)
+                addresses = m_person.labeledValues(identifier);
+            if (addresses && m_row >= 0 && m_row < addresses->size())
+                value = addresses->at(m_row);
+        } else {
+            value = m_person.labeledValueForIdentifierAtIndex(identifier, m_row);
+        }
+        m_values.insert(identifier, value);
+        return value;
+    }
+
+private:
+    MVPerson &m_person;
+    qint64 m_row = 0;
+    QHash<ContactIdentifier, LabeledValueRecordPtr> m_values;
+};
+
 // The text a column shows for one row: the display name on every row, the
 // single fields on a contact's first row (its name parts on every row), and
 // for a labeled column the row's value when its label is the column's; the
 // Other columns take every label but home and work.
-QString cellOfColumn(const CsvColumn &column, MVPerson &person, qint64 row)
+QString cellOfColumn(const CsvColumn &column, RowValues &values)
 {
+    MVPerson &person = values.person();
     if (column.type == compositeNameType)
         return person.compositeName();
     if (column.label.isEmpty()) {
         if (column.type == FieldId::Name)
             return person.stringValueForIdentifier(column.subType, 0);
-        return row == 0 ? person.stringValueForIdentifier(column.type, 0) : QString();
+        return values.row() == 0 ? person.stringValueForIdentifier(column.type, 0) : QString();
     }
-    const LabeledValueRecordPtr value = person.labeledValueForIdentifierAtIndex(column.type, row);
+    const LabeledValueRecordPtr value = values.valueOf(column.type);
     if (!value)
         return {};
     const QString label = value->labelText().toLower();
@@ -86,8 +130,9 @@ QString MVvCard::csvFromRows(const QList<SubContactRecord> &rows) const
         if (!row.person)
             continue;
         cells.clear();
+        RowValues values(*row.person, row.labelIndex);
         for (const CsvColumn &column : columns)
-            cells.append(csvCell(cellOfColumn(column, *row.person, row.labelIndex)));
+            cells.append(csvCell(cellOfColumn(column, values)));
         csv.append(cells.join(u','));
         csv.append(u'\n');
     }

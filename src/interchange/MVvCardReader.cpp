@@ -83,15 +83,19 @@ void readHagakiLayouts(QStringView card, MVPerson &person)
     if (position < 1)
         return;
     const QStringView extent = VCardOwnProperties::retriveVCardElement(card, position);
+    // The layout goes into the address record itself, which a read contact
+    // holds already: taking the held list spares formatting every address
+    // again for each layout.
+    LabeledValueListPtr addresses = person.heldLabeledValues(FieldId::Address);
+    if (!addresses)
+        addresses = person.labeledValues(FieldId::Address);
     qsizetype index = 0;
     for (const QStringView layout : VCardOwnProperties::foldedLines(extent, name.size())) {
         if (layout.trimmed().isEmpty())
             continue;
-        const LabeledValueRecordPtr address = person.labeledValueForIdentifierAtIndex(FieldId::Address, index);
-        if (!address)
+        if (index >= addresses->size())
             break;
-        MVPerson::hagakiLayoutFromLayoutString(&address->layout, layout.toString());
-        person.replaceLabeledValueAtIndex(*address, FieldId::Address, index);
+        MVPerson::hagakiLayoutFromLayoutString(&addresses->at(index)->layout, layout.toString());
         ++index;
     }
 }

@@ -1,0 +1,1 @@
+quillmark_add_bench(interchange_bench quillmark_interchange)

@@ -1,0 +1,197 @@
+// Files written by other programs, read as the import commands read them:
+// decoded in their encoding first, then converted.
+#include "InterchangeTestContacts.h"
+
+#include "common/TestEnvironment.h"
+#include "interchange/MVvCard.h"
+#include "model/ContactIdentifier.h"
+#include "platform/contacts/vcard/ContactVCardSerialization.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <unicode/ucnv.h>
+
+#include <vector>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString decodeFile(const QString &path, const QString &encoding)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(path);
+    const QByteArray bytes = file.readAll();
+    UErrorCode error = U_ZERO_ERROR;
+    UConverter *converter = ucnv_open(encoding.toLatin1().constData(), &error);
+    EXPECT_TRUE(U_SUCCESS(error)) << qPrintable(encoding);
+    QString text(bytes.size() + 1, Qt::Uninitialized);
+    const int32_t length = ucnv_toUChars(converter, reinterpret_cast<UChar *>(text.data()), int32_t(text.size()),
+                                         bytes.constData(), int32_t(bytes.size()), &error);
+    ucnv_close(converter);
+    EXPECT_TRUE(U_SUCCESS(error)) << qPrintable(path);
+    text.truncate(length);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+struct CorpusFile
+{
+    QString name;
+    QString encoding;
+};
+
+// The files of one tests/data folder with their encodings, from its SOURCES.tsv.
+std::vector<CorpusFile> corpusFiles(const QString &folder)
+{
+    std::vector<CorpusFile> files;
+    QFile sources(TestEnvironment::dataPath(folder + u"/SOURCES.tsv"_s));
+    if (!sources.open(QIODevice::ReadOnly | QIODevice::Text))
+        return files;
+    sources.readLine();
+    while (!sources.atEnd()) {
+        const QStringList columns = QString::fromUtf8(sources.readLine()).trimmed().split(u'\t');
+        if (columns.size() >= 7)
+            files.push_back({columns.first().section(u'/', 1), columns.last()});
+    }
+    return files;
+}
+
+std::string testName(const testing::TestParamInfo<CorpusFile> &info)
+{
+    std::string name = info.param.name.section(u'.', 0, 0).toStdString();
+    for (char &c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    }
+    return name;
+}
+
+// --- vCard ------------------------------------------------------------------
+
+class VCardCorpus : public testing::TestWithParam<CorpusFile>
+{
+};
+
+// Cut into cards, every file gives the contacts that the store's reader finds
+// in it as a whole, with the same values.
+TEST_P(VCardCorpus, ReadsWithItsDataInPlace)
+{
+    const QString text = decodeFile(TestEnvironment::dataPath(u"vcard/"_s + GetParam().name), GetParam().encoding);
+    const QList<StoreContact> whole = ContactVCardSerialization::contactsWithData(text);
+    ASSERT_FALSE(whole.isEmpty());
+    QList<quint64> positions;
+    const ContainerTablePtr containers = MVvCard().containersFromVCards(
+        text, nullptr, [&positions](bool *, quint64 position) { positions.append(position); });
+    ASSERT_TRUE(containers);
+    const ContactTablePtr contacts = MVvCard().contactsInContainer(containers->constFirst());
+    ASSERT_EQ(contacts->size(), whole.size());
+    EXPECT_EQ(positions.size(), whole.size());
+    for (qsizetype i = 0; i < whole.size(); ++i) {
+        SCOPED_TRACE(i);
+        const MVPersonPtr expected = MVPerson::initWithCNContact(whole.at(i));
+        InterchangeTestContacts::expectSameValues(*expected, *contacts->at(i)->person);
+        EXPECT_EQ(contacts->at(i)->person->photo().size(), expected->photo().size());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, VCardCorpus, testing::ValuesIn(corpusFiles(u"vcard"_s)), testName);
+
+struct NativeName
+{
+    const char *file;
+    const char *encoding;
+    QString familyName;
+    QString givenName;
+};
+
+class VCardNativeScript : public testing::TestWithParam<NativeName>
+{
+};
+
+TEST_P(VCardNativeScript, NamesComeOutInTheirScript)
+{
+    const QString text = decodeFile(TestEnvironment::dataPath(u"vcard/"_s + QLatin1StringView(GetParam().file)),
+                                    QLatin1StringView(GetParam().encoding));
+    const ContactTablePtr contacts =
+        MVvCard().contactsInContainer(MVvCard().containersFromVCards(text, nullptr)->constFirst());
+    ASSERT_FALSE(contacts->isEmpty());
+    MVPerson &person = *contacts->constFirst()->person;
+    EXPECT_EQ(person.stringValueForIdentifier(FieldId::LastName, 0), GetParam().familyName);
+    EXPECT_EQ(person.stringValueForIdentifier(FieldId::FirstName, 0), GetParam().givenName);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, VCardNativeScript,
+    testing::Values(NativeName{"aosp__v21_japanese_1.vcf", "Shift_JIS", u"安藤ロイド"_s, QString()},
+                    NativeName{"aosp__v21_japanese_2.vcf", "Shift_JIS", u"安藤"_s, u"ロイド1"_s},
+                    NativeName{"aosp__v30_japanese.vcf", "Shift_JIS", u"伊能"_s, u"圭一"_s},
+                    NativeName{"ezvcard__gmail-single.vcf", "UTF-8", u"Dartmouth"_s, u"Greg"_s}),
+    [](const testing::TestParamInfo<NativeName> &info) { return std::to_string(info.index); });
+
+// --- CSV --------------------------------------------------------------------
+
+struct CsvExpectation
+{
+    const char *file;
+    qsizetype count;
+    QString firstName;
+    QString lastName;
+    QString email;
+};
+
+class CsvCorpus : public testing::TestWithParam<CsvExpectation>
+{
+};
+
+// Foreign headers map the columns whose words are known; header lines and
+// rows that map to nothing give no contact.
+TEST_P(CsvCorpus, MapsKnownColumnsWithoutJunkContacts)
+{
+    const QString name = QLatin1StringView(GetParam().file);
+    QString encoding = u"UTF-8"_s;
+    for (const CorpusFile &file : corpusFiles(u"csv"_s)) {
+        if (file.name == name)
+            encoding = file.encoding;
+    }
+    const ContactTablePtr contacts = MVvCard().contactsFromCSV(decodeFile(TestEnvironment::dataPath(u"csv/"_s + name), encoding));
+    ASSERT_TRUE(contacts);
+    ASSERT_EQ(contacts->size(), GetParam().count);
+    if (contacts->isEmpty())
+        return;
+    MVPerson &person = *contacts->constFirst()->person;
+    EXPECT_EQ(person.stringValueForIdentifier(FieldId::FirstName, 0), GetParam().firstName);
+    EXPECT_EQ(person.stringValueForIdentifier(FieldId::LastName, 0), GetParam().lastName);
+    const LabeledValueRecordPtr email = person.labeledValueForIdentifierAtIndex(FieldId::Email, 0);
+    EXPECT_EQ(email ? email->valueText() : QString(), GetParam().email);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CsvCorpus,
+    testing::Values(
+        CsvExpectation{"thunderbird__basic_addressbook.csv", 1, u"John"_s, u"Doe"_s, u"johndoe@host.invalid"_s},
+        CsvExpectation{"thunderbird__utf16_addressbook.csv", 1, u"John"_s, u"Doe"_s, u"johndoe@host.invalid"_s},
+        CsvExpectation{"thunderbird__shiftjis_addressbook.csv", 1, u"権兵衛"_s, u"名無し"_s,
+                       u"名無しの権兵衛@host.invalid"_s},
+        CsvExpectation{"thunderbird__quote.csv", 1, QString(), u"Acer America"_s, QString()},
+        CsvExpectation{"thunderbird__export.csv", 2, u"contact"_s, u"one"_s, u"contact1@invalid"_s},
+        CsvExpectation{"thunderbird__csv_semicolon.csv", 2, u"John"_s, u"Doe"_s, u"john@doe.invalid"_s},
+        CsvExpectation{"thunderbird__tab_comma_mixed.csv", 0, {}, {}, {}}),
+    [](const testing::TestParamInfo<CsvExpectation> &info) {
+        return QString::fromLatin1(info.param.file).section(u'.', 0, 0).remove(u"thunderbird__"_s).toStdString();
+    });
+
+TEST(CsvCorpus, QuotedCellsOfAnExportKeepTheirLineBreaksAndQuotes)
+{
+    const ContactTablePtr contacts =
+        MVvCard().contactsFromCSV(decodeFile(TestEnvironment::dataPath(u"csv/thunderbird__export.csv"_s), u"UTF-8"_s));
+    ASSERT_EQ(contacts->size(), 2);
+    MVPerson &second = *contacts->at(1)->person;
+    EXPECT_EQ(second.stringValueForIdentifier(FieldId::JobTitle, 0), u"\"worker\""_s);
+    EXPECT_EQ(second.stringValueForIdentifier(FieldId::Note, 0), u"here's some unicode text…"_s);
+}
+
+}  // namespace
