@@ -1,6 +1,5 @@
 #include "app/AddressBookLoader.h"
 
-#include "app/PersonStoreBridge_p.h"
 #include "app/RenmeiAndHagakiStore.h"
 #include "platform/contacts/ContactKeys.h"
 #include "platform/contacts/ContactStore.h"
@@ -76,7 +75,7 @@ namespace {
 
 }  // namespace
 
-AddressBookLoader::AddressBookLoader(const ContactStore &store, const RenmeiAndHagakiStore &sideStore)
+AddressBookLoader::AddressBookLoader(ContactStore &store, const RenmeiAndHagakiStore &sideStore)
     : m_store(store)
     , m_sideStore(sideStore)
 {
@@ -103,9 +102,7 @@ void AddressBookLoader::postAlert(const QString &message, const QString &informa
 bool AddressBookLoader::openStore() const
 {
     StoreError error;
-    // The store object may be shared; opening only makes this thread's
-    // connection, so the const_cast changes nothing the caller sees.
-    if (const_cast<ContactStore &>(m_store).open(&error))
+    if (m_store.open(&error))
         return true;
     qWarning("%s: ERROR %s", Q_FUNC_INFO, qPrintable(error.description));
     QString informativeText = error.description;
@@ -193,7 +190,7 @@ ContactTablePtr AddressBookLoader::makeContactTable(const QList<StoreContact> &c
     auto table = std::make_shared<ContactTable>();
     table->reserve(contacts.size());
     for (const StoreContact &contact : contacts) {
-        const MVPersonPtr person = PersonStoreBridge::personWithStoreContact(contact);
+        const MVPersonPtr person = MVPerson::initWithCNContact(contact);
         table->append(ContactRecord::makeWithPerson(person));
         if (!fileRecords)
             continue;

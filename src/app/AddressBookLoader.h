@@ -26,7 +26,7 @@ class AddressBookLoader
 public:
     using AlertPoster = std::function<void(const QString &message, const QString &informativeText)>;
 
-    AddressBookLoader(const ContactStore &store, const RenmeiAndHagakiStore &sideStore);
+    AddressBookLoader(ContactStore &store, const RenmeiAndHagakiStore &sideStore);
 
     void setAlertPoster(const AlertPoster &poster) { m_alertPoster = poster; }
 
@@ -57,7 +57,7 @@ private:
     void applyKeyValueRecords(const ContactTable &table) const;
     void postAlert(const QString &message, const QString &informativeText) const;
 
-    const ContactStore &m_store;
+    ContactStore &m_store;
     const RenmeiAndHagakiStore &m_sideStore;
     AlertPoster m_alertPoster;
 };

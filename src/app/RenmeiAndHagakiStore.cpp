@@ -1,5 +1,7 @@
 #include "app/RenmeiAndHagakiStore.h"
 
+#include "app/RenmeiAndHagakiFile_p.h"
+
 #include "model/MVPerson.h"
 #include "platform/ApplicationPaths.h"
 #include "platform/KeyValueStore.h"
@@ -7,21 +9,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSaveFile>
 
 namespace {
 
-// The file's own marks: anything else at the file's place is not ours.
-const QString formatKey = QStringLiteral("format");
-const QString formatName = QStringLiteral("Quillmark RenmeiAndHagakiContainers");
-const QString versionKey = QStringLiteral("version");
-const QString containersKey = QStringLiteral("containers");
-constexpr int fileVersion = 1;
-
-// The layout string of the address with the label index, or empty when the
-// person has no such address.
+// The "HagakiLayout" string of one address, taken from the record in hand:
+// asking the person by label index formats all its addresses again each time.
 [[nodiscard]] QString layoutStringOfAddress(const MVPerson &person, const LabeledValueRecord &address)
 {
     return person.layoutStringFromHagakiLayoutDict(&address.layout);
@@ -36,41 +29,6 @@ constexpr int fileVersion = 1;
             return &entry;
     }
     return nullptr;
-}
-
-[[nodiscard]] QJsonObject containersToJson(const RenmeiAndHagakiContainers &containers)
-{
-    QJsonObject json;
-    for (auto container = containers.cbegin(); container != containers.cend(); ++container) {
-        QJsonObject records;
-        for (auto record = container->cbegin(); record != container->cend(); ++record)
-            records.insert(record.key(), QJsonObject::fromVariantMap(record->toVariantMap()));
-        json.insert(container.key(), records);
-    }
-    return json;
-}
-
-// The containers of a file's JSON; nullopt when any part is not of the
-// file's shape, since a file of ours never holds such a part.
-[[nodiscard]] std::optional<RenmeiAndHagakiContainers> containersFromJson(const QJsonObject &json)
-{
-    RenmeiAndHagakiContainers containers;
-    for (auto container = json.constBegin(); container != json.constEnd(); ++container) {
-        if (!container->isObject())
-            return std::nullopt;
-        const QJsonObject records = container->toObject();
-        RenmeiAndHagakiRecords &target = containers[container.key()];
-        for (auto record = records.constBegin(); record != records.constEnd(); ++record) {
-            if (!record->isObject())
-                return std::nullopt;
-            std::optional<RenmeiAndHagakiRecord> value =
-                RenmeiAndHagakiRecord::fromVariantMap(record->toObject().toVariantMap());
-            if (!value)
-                return std::nullopt;
-            target.insert(record.key(), std::move(*value));
-        }
-    }
-    return containers;
 }
 
 void mergeInto(RenmeiAndHagakiContainers &stored, const RenmeiAndHagakiContainers &changes)
@@ -126,10 +84,16 @@ RenmeiAndHagakiRecord RenmeiAndHagakiStore::makeRenmeiAndHagakiDict(MVPerson &pe
 void RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(const RenmeiAndHagakiRecord &record, MVPerson &person)
 {
     if (record.renmei)
-        person.stringValues()->setEntry(FieldId::Renmei, *record.renmei);
+        person.setStringValue(*record.renmei, FieldId::Renmei);
     if (record.hagakiArray.isEmpty())
         return;
-    for (const LabeledValueRecordPtr &address : std::as_const(*person.addressValues())) {
+    // The person was just made and nothing else holds its addresses yet, so
+    // the layouts are parsed into them in place; their one-line texts, which
+    // the match relies on, are those the person was made with.
+    LabeledValueListPtr addresses = person.heldLabeledValues(FieldId::Address);
+    if (!addresses)
+        addresses = person.addressValues();
+    for (const LabeledValueRecordPtr &address : std::as_const(*addresses)) {
         const RenmeiAndHagakiRecord::HagakiEntry *entry = matchingEntry(record, *address);
         if (entry && !entry->layoutString.isEmpty())
             MVPerson::hagakiLayoutFromLayoutString(&address->layout, entry->layoutString);
@@ -145,25 +109,9 @@ RenmeiAndHagakiStore::FileContents RenmeiAndHagakiStore::readFile() const
         qWarning("%s: ERROR can't read %s: %s", Q_FUNC_INFO, qPrintable(m_filePath), qPrintable(file.errorString()));
         return {FileState::Unreadable, {}};
     }
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
-    const QJsonObject json = document.object();
-    if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
-        qWarning("%s: ERROR %s is not readable: %s", Q_FUNC_INFO, qPrintable(m_filePath),
-                 qPrintable(parseError.errorString()));
+    std::optional<RenmeiAndHagakiContainers> containers = RenmeiAndHagakiFile::decode(file.readAll(), m_filePath);
+    if (!containers)
         return {FileState::Unreadable, {}};
-    }
-    if (json.value(formatKey).toString() != formatName || json.value(versionKey).toInt(-1) != fileVersion) {
-        qWarning("%s: ERROR %s is of an unknown format or version", Q_FUNC_INFO, qPrintable(m_filePath));
-        return {FileState::Unreadable, {}};
-    }
-    std::optional<RenmeiAndHagakiContainers> containers;
-    if (json.value(containersKey).isObject())
-        containers = containersFromJson(json.value(containersKey).toObject());
-    if (!containers) {
-        qWarning("%s: ERROR %s holds records of a wrong shape", Q_FUNC_INFO, qPrintable(m_filePath));
-        return {FileState::Unreadable, {}};
-    }
     return {FileState::Read, std::move(*containers)};
 }
 
@@ -201,18 +149,13 @@ bool RenmeiAndHagakiStore::saveRenmeiAndHagakiContainers(const RenmeiAndHagakiCo
         return false;
     mergeInto(stored.containers, records);
 
-    QJsonObject json;
-    json.insert(formatKey, formatName);
-    json.insert(versionKey, fileVersion);
-    json.insert(containersKey, containersToJson(stored.containers));
-
     QSaveFile file(m_filePath);
     if (!file.open(QIODevice::WriteOnly)) {
         qWarning("%s: ERROR can't write %s: %s", Q_FUNC_INFO, qPrintable(m_filePath), qPrintable(file.errorString()));
         return false;
     }
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    file.write(QJsonDocument(json).toJson(QJsonDocument::Compact));
+    file.write(RenmeiAndHagakiFile::encode(stored.containers));
     if (!file.commit()) {
         qWarning("%s: ERROR can't write %s: %s", Q_FUNC_INFO, qPrintable(m_filePath), qPrintable(file.errorString()));
         return false;

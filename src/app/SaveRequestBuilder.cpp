@@ -1,8 +1,9 @@
 #include "app/SaveRequestBuilder.h"
 
 #include "app/AddressBookLoader.h"
-#include "app/PersonStoreBridge_p.h"
 #include "platform/contacts/ContactStore.h"
+
+#include <algorithm>
 
 // What the top group of one container decided, for its other groups.
 struct SaveRequestBuilder::ContainerState
@@ -151,7 +152,7 @@ void SaveRequestBuilder::addPerson(const MVPersonPtr &person, const QList<Contac
         }
         plan.savedPersons.append(person);
     } else if (person->created()) {
-        const StoreContact contact = PersonStoreBridge::contactFromCache(*person, std::nullopt);
+        const StoreContact contact = person->contactFromCache();
         plan.request.addContact(contact, state.containerIdentifier);
         state.addedContacts.insert(person.get(), contact);
         plan.createdContacts.append({person, contact});
@@ -167,7 +168,7 @@ void SaveRequestBuilder::addPerson(const MVPersonPtr &person, const QList<Contac
             qWarning("%s: ERROR %s is no longer in the store", Q_FUNC_INFO, qPrintable(person->uniqueId()));
             return;
         }
-        plan.request.updateContact(PersonStoreBridge::contactFromCache(*person, *stored));
+        plan.request.updateContact(person->contactFromCache(*stored));
         for (const ContactRecordPtr &row : rows)
             plan.updatedRows.append({row, *stored});
         storeSideRecord(person->uniqueId(), RenmeiAndHagakiStore::makeRenmeiAndHagakiDict(*person));

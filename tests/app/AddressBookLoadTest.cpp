@@ -63,17 +63,40 @@ TEST_F(AddressBookTest, HandOverIsQueuedEvenOnTheMainThread)
     EXPECT_EQ(m_view.calls.size(), 4);
 }
 
-TEST_F(AddressBookTest, StaleLastContainerIdentifierFallsBackToTheFirstContainer)
+// Which container's contacts the load shows, by the last container shown.
+enum class LastContainer { Account, Stale, Absent };
+
+class ChosenContainerTest : public AddressBookTest, public testing::WithParamInterface<LastContainer>
+{
+};
+
+TEST_P(ChosenContainerTest, LastContainerShownElseTheFirstOrTheStoresDefault)
 {
     seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"));
-    m_userDefaults->setObject(QStringLiteral("no-such-container"), AppDelegate::lastContainerIdentifierKey);
+    const std::optional<StoreContainer> account = m_store->addContainer(QStringLiteral("Work"), StoreContainer::Type::CardDAV);
+    ASSERT_TRUE(account.has_value());
+    ASSERT_TRUE(m_store->addContainer(QStringLiteral("Nameless"), StoreContainer::Type::Unassigned).has_value());
+    if (GetParam() == LastContainer::Account)
+        m_userDefaults->setObject(account->identifier, AppDelegate::lastContainerIdentifierKey);
+    else if (GetParam() == LastContainer::Stale)
+        m_userDefaults->setObject(QStringLiteral("no-such-container"), AppDelegate::lastContainerIdentifierKey);
     launch();
 
-    ASSERT_EQ(m_delegate->containerTable()->size(), 1);
-    EXPECT_EQ(m_delegate->selectedGroupDict(), m_delegate->containerTable()->first()->topGroup());
-    ASSERT_TRUE(m_delegate->contactTable());
-    EXPECT_EQ(m_delegate->contactTable()->size(), 1);
+    const ContainerTablePtr containers = m_delegate->containerTable();
+    ASSERT_EQ(containers->size(), 2);
+    EXPECT_EQ(containers->at(1)->name, QStringLiteral("Work"));
+    EXPECT_EQ(containers->at(1)->type, 3);
+    const ContainerRecordPtr expected = GetParam() == LastContainer::Account ? containers->at(1) : containers->at(0);
+    EXPECT_EQ(m_delegate->selectedGroupDict(), expected->topGroup());
+    EXPECT_EQ(m_delegate->contactTable(), expected->topGroup()->contactTable);
+    EXPECT_EQ(m_delegate->contactTable()->size(), GetParam() == LastContainer::Account ? 0 : 1);
+    // Only the chosen container's contacts are fetched.
+    const ContainerRecordPtr other = GetParam() == LastContainer::Account ? containers->at(0) : containers->at(1);
+    EXPECT_FALSE(other->topGroup()->contactTable);
 }
+
+INSTANTIATE_TEST_SUITE_P(Containers, ChosenContainerTest,
+                         testing::Values(LastContainer::Account, LastContainer::Stale, LastContainer::Absent));
 
 TEST_F(AddressBookTest, GroupsFollowTheTopGroupWithTheirStoreGroupAndNoContactsYet)
 {

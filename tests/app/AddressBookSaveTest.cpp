@@ -21,20 +21,6 @@ void setRenmei(const ContactRecordPtr &row, const QString &renmei)
     return row->person->stringValues()->value(FieldId::Renmei);
 }
 
-// A contact made in the window, as adding a contact does: a new person marked
-// created on a row marked new in the top group.
-ContactRecordPtr addNewContact(const GroupRecordPtr &top, const QString &givenName)
-{
-    auto person = std::make_shared<MVPerson>();
-    person->setUniqueId(QUuid::createUuid().toString(QUuid::WithoutBraces));
-    person->nameValue()->firstName = givenName;
-    person->setCreated(true);
-    ContactRecordPtr row = ContactRecord::makeWithPerson(person);
-    row->isNew = true;
-    top->contactTable->append(row);
-    return row;
-}
-
 GroupRecordPtr addNewGroup(const ContainerRecordPtr &container, const QString &name)
 {
     auto group = std::make_shared<GroupRecord>();
@@ -45,15 +31,6 @@ GroupRecordPtr addNewGroup(const ContainerRecordPtr &container, const QString &n
     group->contactTable = std::make_shared<ContactTable>();
     container->groups->append(group);
     return group;
-}
-
-ContactRecordPtr rowInGroup(const GroupRecordPtr &group, const ContactRecordPtr &topRow)
-{
-    auto row = std::make_shared<ContactRecord>(*topRow);
-    row->isNew = false;
-    row->deleted = false;
-    group->contactTable->append(row);
-    return row;
 }
 
 }  // namespace
@@ -118,10 +95,10 @@ TEST_F(AddressBookTest, FailedSaveKeepsEveryPendingChangeAndASecondSaveStoresEve
     const ContactRecordPtr taro = rowNamed(QStringLiteral("Taro"));
     setRenmei(taro, QStringLiteral("Hanako"));
     taro->person->stringValues()->setEntry(FieldId::Company, QStringLiteral("Yamada Shoten"));
-    const ContactRecordPtr jiro = addNewContact(topGroup(), QStringLiteral("Jiro"));
+    const ContactRecordPtr jiro = addCreatedContact(QStringLiteral("Jiro"));
     jiro->person->stringValues()->setEntry(FieldId::Renmei, QStringLiteral("Saburo"));
     const GroupRecordPtr family = addNewGroup(m_delegate->containerTable()->first(), QStringLiteral("Family"));
-    rowInGroup(family, jiro);
+    family->contactTable->append(groupRow(jiro, true, false));
     markEdited();
 
     StoreTestHooks::setStatementHook([](int) { return false; });
@@ -152,9 +129,9 @@ TEST_F(AddressBookTest, FailedSaveKeepsEveryPendingChangeAndASecondSaveStoresEve
 TEST_F(AddressBookTest, NewContactInANewGroupIsAMemberAfterTheReload)
 {
     launch();
-    const ContactRecordPtr jiro = addNewContact(topGroup(), QStringLiteral("Jiro"));
+    const ContactRecordPtr jiro = addCreatedContact(QStringLiteral("Jiro"));
     const GroupRecordPtr friends = addNewGroup(m_delegate->containerTable()->first(), QStringLiteral("Friends"));
-    rowInGroup(friends, jiro);
+    friends->contactTable->append(groupRow(jiro, true, false));
     markEdited();
 
     ASSERT_TRUE(save());
@@ -252,8 +229,8 @@ TEST_F(AddressBookTest, ContactRemovedFromAGroupLeavesTheGroupButStaysInTheStore
     launch();
     const GroupRecordPtr family = m_delegate->containerTable()->first()->groups->at(1);
     family->contactTable = std::make_shared<ContactTable>();
-    rowInGroup(family, rowNamed(QStringLiteral("Taro")))->deleted = true;
-    rowInGroup(family, rowNamed(QStringLiteral("Hanako")));
+    family->contactTable->append(groupRow(rowNamed(QStringLiteral("Taro")), false, true));
+    family->contactTable->append(groupRow(rowNamed(QStringLiteral("Hanako")), false, false));
     family->changed = true;
     family->name = QStringLiteral("Kin");
     family->groupNameChanged = true;

@@ -149,6 +149,26 @@ ContactRecordPtr AddressBookTest::rowNamed(const QString &givenName) const
     return {};
 }
 
+ContactRecordPtr AddressBookTest::addCreatedContact(const QString &givenName)
+{
+    auto person = std::make_shared<MVPerson>();
+    person->setUniqueId(QUuid::createUuid().toString(QUuid::WithoutBraces));
+    person->nameValue()->firstName = givenName;
+    person->setCreated(true);
+    ContactRecordPtr row = ContactRecord::makeWithPerson(person);
+    row->isNew = true;
+    topGroup()->contactTable->append(row);
+    return row;
+}
+
+ContactRecordPtr AddressBookTest::groupRow(const ContactRecordPtr &topRow, bool isNew, bool deleted)
+{
+    auto row = std::make_shared<ContactRecord>(*topRow);
+    row->isNew = isNew;
+    row->deleted = deleted;
+    return row;
+}
+
 void AddressBookTest::markEdited()
 {
     WindowController *window = m_delegate->window();

@@ -103,6 +103,11 @@ protected:
     // The top-group row of the contact with the given name in the delegate's tables.
     [[nodiscard]] ContactRecordPtr rowNamed(const QString &givenName) const;
     [[nodiscard]] GroupRecordPtr topGroup() const;
+    // A contact made in the window, as adding a contact does: a new person
+    // marked created on a row marked new in the top group.
+    ContactRecordPtr addCreatedContact(const QString &givenName);
+    // A row of a group sharing the person of a top-group row.
+    [[nodiscard]] static ContactRecordPtr groupRow(const ContactRecordPtr &topRow, bool isNew, bool deleted);
     // Marks the window edited, as every undoable edit does, with one undo step.
     void markEdited();
     // The Save command; true when it reached the store (the tables were replaced).

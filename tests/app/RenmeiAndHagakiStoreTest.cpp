@@ -3,6 +3,7 @@
 #include "app/RenmeiAndHagakiStore.h"
 #include "common/TestEnvironment.h"
 
+#include <QDataStream>
 #include <QFile>
 #include <QUuid>
 
@@ -89,39 +90,74 @@ TEST_F(RenmeiAndHagakiFileTest, FileIsReadableByItsOwnerOnly)
               QFile::ReadOwner | QFile::WriteOwner);
 }
 
+// Ways a side file can be unreadable.
+enum class Damage { None, Empty, Truncated, Garbage, UnknownVersion, OtherMagic, TrailingBytes, HugeCount, BadFlag };
+
+// The bytes of a side file holding one record, damaged as asked.
+[[nodiscard]] QByteArray damagedFile(Damage damage)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream.setVersion(QDataStream::Qt_6_0);
+    const quint32 magic = damage == Damage::OtherMagic ? 0x12345678 : 0x514D5248;
+    const quint32 version = damage == Damage::UnknownVersion ? 2 : 1;
+    const quint32 entries = damage == Damage::HugeCount ? 0x7fffffff : 1;
+    const quint8 flag = damage == Damage::BadFlag ? 7 : 1;
+    stream << magic << version << quint32(1) << QStringLiteral("local") << quint32(1) << QStringLiteral("A") << flag
+           << QStringLiteral("Hanako") << entries << QStringLiteral("home") << QStringLiteral("1-2-3 Ginza")
+           << QStringLiteral("1;");
+    switch (damage) {
+    case Damage::Empty:
+        return {};
+    case Damage::Truncated:
+        return bytes.left(bytes.size() - 5);
+    case Damage::Garbage:
+        return QByteArray("\x89PNG\r\n\x1a\n binary", 15);
+    case Damage::TrailingBytes:
+        return bytes + QByteArray("more");
+    default:
+        return bytes;
+    }
+}
+
 // A file that can't be read back yields nothing, is logged, and is kept as
 // "<file>.bak" beside the whole file the next save writes.
-class UnreadableSideFileTest : public RenmeiAndHagakiFileTest, public testing::WithParamInterface<QByteArray>
+class UnreadableSideFileTest : public RenmeiAndHagakiFileTest, public testing::WithParamInterface<Damage>
 {
 };
 
 TEST_P(UnreadableSideFileTest, LoadsNothingLogsAnErrorAndIsKeptBesideTheNextFile)
 {
-    writeBytes(m_path, GetParam());
+    const QByteArray damaged = damagedFile(GetParam());
+    writeBytes(m_path, damaged);
     {
         LogCapture log;
         EXPECT_FALSE(m_store.restoreRenmeiAndHagakiContainers().has_value());
         EXPECT_TRUE(log.contains(QStringLiteral(": ERROR ")));
     }
 
-    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers({{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A"))}}}}));
+    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers({{QStringLiteral("local"), {{QStringLiteral("B"), recordWithRenmei(QStringLiteral("B"))}}}}));
 
-    EXPECT_EQ(bytesOf(m_path + QStringLiteral(".bak")), GetParam());
+    EXPECT_EQ(bytesOf(m_path + QStringLiteral(".bak")), damaged);
     const auto stored = m_store.restoreRenmeiAndHagakiContainers();
     ASSERT_TRUE(stored.has_value());
-    EXPECT_EQ(stored->value(QStringLiteral("local")).keys(), QStringList{QStringLiteral("A")});
+    EXPECT_EQ(stored->value(QStringLiteral("local")).keys(), QStringList{QStringLiteral("B")});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SideFiles, UnreadableSideFileTest,
-    testing::Values(
-        QByteArray(),
-        QByteArray("{\"format\":\"Quillmark RenmeiAndHagakiContainers\",\"version\":1,\"containers\":{\"local\":{\"A\":{\"Ren"),
-        QByteArray("\x89PNG\r\n\x1a\n binary", 15),
-        QByteArray("{\"format\":\"Quillmark RenmeiAndHagakiContainers\",\"version\":2,\"containers\":{}}"),
-        QByteArray("{\"format\":\"something else\",\"version\":1,\"containers\":{}}"),
-        QByteArray("{\"format\":\"Quillmark RenmeiAndHagakiContainers\",\"version\":1,\"containers\":{\"local\":{\"A\":{\"Renmei\":42}}}}"),
-        QByteArray("{\"format\":\"Quillmark RenmeiAndHagakiContainers\",\"version\":1,\"containers\":[]}")));
+INSTANTIATE_TEST_SUITE_P(SideFiles, UnreadableSideFileTest,
+                         testing::Values(Damage::Empty, Damage::Truncated, Damage::Garbage, Damage::UnknownVersion,
+                                         Damage::OtherMagic, Damage::TrailingBytes, Damage::HugeCount,
+                                         Damage::BadFlag));
+
+TEST_F(RenmeiAndHagakiFileTest, UndamagedFileOfTheSameLayoutReadsBack)
+{
+    writeBytes(m_path, damagedFile(Damage::None));
+    const auto stored = m_store.restoreRenmeiAndHagakiContainers();
+    ASSERT_TRUE(stored.has_value());
+    RenmeiAndHagakiRecord expected = recordWithRenmei(QStringLiteral("Hanako"));
+    expected.hagakiArray = {{QStringLiteral("home"), QStringLiteral("1-2-3 Ginza"), QStringLiteral("1;")}};
+    EXPECT_EQ(stored->value(QStringLiteral("local")).value(QStringLiteral("A")), expected);
+}
 
 // Records of a wrong shape are refused whole.
 class RecordShapeTest : public testing::TestWithParam<QVariantMap>

@@ -2,8 +2,6 @@
 
 #include "app/SaveRequestBuilder.h"
 
-#include <QUuid>
-
 namespace {
 
 class SaveRequestBuilderTest : public AddressBookTest
@@ -23,32 +21,12 @@ protected:
         return SaveRequestBuilder(*m_store).saveAddressBook(*m_delegate->containerTable());
     }
 
-    ContactRecordPtr addCreatedContact(const QString &givenName)
-    {
-        auto person = std::make_shared<MVPerson>();
-        person->setUniqueId(QUuid::createUuid().toString(QUuid::WithoutBraces));
-        person->nameValue()->firstName = givenName;
-        person->setCreated(true);
-        ContactRecordPtr row = ContactRecord::makeWithPerson(person);
-        row->isNew = true;
-        topGroup()->contactTable->append(row);
-        return row;
-    }
-
     // The stored group "Family" with a contact table of the given rows.
     GroupRecordPtr familyWithRows(const QList<ContactRecordPtr> &rows)
     {
         const GroupRecordPtr family = m_delegate->containerTable()->first()->groups->at(1);
         family->contactTable = std::make_shared<ContactTable>(rows);
         return family;
-    }
-
-    [[nodiscard]] static ContactRecordPtr groupRow(const ContactRecordPtr &topRow, bool isNew, bool deleted)
-    {
-        auto row = std::make_shared<ContactRecord>(*topRow);
-        row->isNew = isNew;
-        row->deleted = deleted;
-        return row;
     }
 
     StoreContact m_taro;
