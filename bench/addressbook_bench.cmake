@@ -1,0 +1,1 @@
+quillmark_add_bench(addressbook_bench quillmark_app)
