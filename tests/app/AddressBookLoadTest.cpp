@@ -3,6 +3,8 @@
 #include "app/RenmeiAndHagakiStore.h"
 
 #include <QFile>
+#include <QSignalSpy>
+#include <QTest>
 
 TEST_F(AddressBookTest, LocalOnlyStoreLoadsAsOneContainerWithAllContacts)
 {
@@ -176,4 +178,50 @@ TEST_F(AddressBookTest, KeyValueEntryOfTheWrongShapeIsSkipped)
     EXPECT_TRUE(rowNamed(QStringLiteral("Hanako"))->person->stringValues()->value(FieldId::Renmei).isEmpty());
     EXPECT_TRUE(log.contains(taro.identifier()));
     EXPECT_TRUE(log.contains(hanako.identifier()));
+}
+
+// The answer the store gives about access to the user's contacts.
+class StoreAccessTest : public AddressBookTest, public testing::WithParamInterface<ContactStore::AccessBehaviour>
+{
+protected:
+    void TearDown() override
+    {
+        ContactStore::setAccessBehaviour(ContactStore::AccessBehaviour::Authorized);
+        AddressBookTest::TearDown();
+    }
+};
+
+TEST_P(StoreAccessTest, WithoutAccessThePrivacyAlertComesAfterADelayAndNothingLoads)
+{
+    seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"));
+    ContactStore::setAccessBehaviour(GetParam());
+    QSignalSpy loaded(m_delegate.get(), &AppDelegate::addressBookLoaded);
+    m_delegate->applicationDidFinishLaunching();
+    processEvents();
+    EXPECT_TRUE(m_alerts.alerts.isEmpty());
+
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !m_alerts.alerts.isEmpty(); }, 5000));
+
+    ASSERT_EQ(m_alerts.alerts.size(), 1);
+    EXPECT_EQ(m_alerts.alerts.first().messageText, QStringLiteral("Please allow \"Quillmark\" to access your contacts."));
+    EXPECT_TRUE(m_alerts.alerts.first().informativeText.startsWith(QStringLiteral("Quillmark needs to access your contacts")));
+    EXPECT_EQ(loaded.count(), 0);
+    EXPECT_FALSE(m_delegate->containerTable());
+}
+
+INSTANTIATE_TEST_SUITE_P(Access, StoreAccessTest,
+                         testing::Values(ContactStore::AccessBehaviour::Denied,
+                                         ContactStore::AccessBehaviour::Restricted,
+                                         ContactStore::AccessBehaviour::NotDeterminedThenRefuse));
+
+TEST_F(AddressBookTest, AccessGrantedWhenAskedLoadsTheAddressBook)
+{
+    seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"));
+    ContactStore::setAccessBehaviour(ContactStore::AccessBehaviour::NotDeterminedThenGrant);
+    launch();
+    ContactStore::setAccessBehaviour(ContactStore::AccessBehaviour::Authorized);
+
+    ASSERT_TRUE(m_delegate->contactTable());
+    EXPECT_EQ(m_delegate->contactTable()->size(), 1);
+    EXPECT_TRUE(m_alerts.alerts.isEmpty());
 }
