@@ -13,6 +13,7 @@ function(quillmark_add_test_suite subsystem)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
+    NO_PRETTY_VALUES
     PROPERTIES LABELS ${subsystem} ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
   )
 endfunction()
