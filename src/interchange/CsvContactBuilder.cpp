@@ -9,6 +9,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+const QString noNamePlaceholder = u"No Name"_s;
+
 // The single-text fields a CSV cell can fill, in the order they are set.
 const QStringList &stringFields()
 {
@@ -47,7 +49,9 @@ void CsvContactBuilder::createContact(const QString &value, const QString &key, 
     if (value.isEmpty())
         return;
     if (key == FieldId::Name) {
-        m_nameText = value;
+        // What a contact without a name shows is no name to give it.
+        if (value != noNamePlaceholder)
+            m_nameText = value;
     } else if (key == FieldId::FirstName) {
         m_firstName = value;
     } else if (key == FieldId::LastName) {

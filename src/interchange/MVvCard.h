@@ -92,7 +92,9 @@ public:
 
     // --- CSV ------------------------------------------------------------------
     // The 32-column layout: header line, then one line per row, each line
-    // ended by a line feed. A contact record counts as its contact's first row.
+    // ended by a line feed. A table row shows the values at its position; a
+    // contact record is written whole, each labeled column showing the
+    // contact's first value of the column's label.
     [[nodiscard]] QString csvFromSubContacts(const QList<SubContactRecordPtr> &rows) const;
     [[nodiscard]] QString csvFromSubContacts(const ContactTable &rows) const;
     // One row of the chosen fields joined by the separator, for the clipboard.
@@ -115,7 +117,7 @@ public:
 private:
     [[nodiscard]] QString vCardOfPerson(const MVPersonPtr &person, const vCardExportOptions &options,
                                         const QStringList &groupNames, bool fromContactRow) const;
-    [[nodiscard]] QString csvFromRows(const QList<SubContactRecord> &rows) const;
+    [[nodiscard]] QString csvFromRows(const QList<SubContactRecord> &rows, bool wholeContacts) const;
     [[nodiscard]] QString csvStringFromRow(const SubContactRecord &row, const QStringList &identifiers,
                                            const QString &separator) const;
 };

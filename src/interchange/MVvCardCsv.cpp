@@ -14,45 +14,70 @@ namespace {
 const QString compositeNameType = u"compositeName"_s;
 const QString otherLabel = u"other"_s;
 
-// The values one row shows, each field's taken once for all its columns.
+// The values one line shows, each field's taken once for all its columns.
+// A table row shows the values at its position; a contact written whole
+// shows in each labeled column its first value of that label, so that one
+// line carries a home, a work and an other value of each field.
 class RowValues
 {
 public:
-    RowValues(MVPerson &person, qint64 row)
+    RowValues(MVPerson &person, qint64 row, bool wholeContact)
         : m_person(person)
         , m_row(row)
+        , m_wholeContact(wholeContact)
     {
     }
 
     [[nodiscard]] MVPerson &person() const { return m_person; }
     [[nodiscard]] qint64 row() const { return m_row; }
 
-    // The value at the row's position of a multi-valued field, or null.
-    LabeledValueRecordPtr valueOf(const ContactIdentifier &identifier)
+    // The value of a multi-valued field that the column shows, or null.
+    LabeledValueRecordPtr valueOf(const ContactIdentifier &identifier, const QString &columnLabel)
     {
-        const auto it = m_values.constFind(identifier);
+        const QString key = m_wholeContact ? identifier + u'|' + columnLabel : identifier;
+        const auto it = m_values.constFind(key);
         if (it != m_values.cend())
             return *it;
         LabeledValueRecordPtr value;
-        if (identifier == FieldId::Address) {
-            // Only the parts are shown: the held list spares formatting
-            // every address for each of its columns.
-            LabeledValueListPtr addresses = m_person.heldLabeledValues(identifier);
-            if (!addresses)
-                addresses = m_person.labeledValues(identifier);
-            if (addresses && m_row >= 0 && m_row < addresses->size())
-                value = addresses->at(m_row);
+        // Only the parts of an address are shown: the held list spares
+        // formatting every address for each of its columns.
+        LabeledValueListPtr list = identifier == FieldId::Address ? m_person.heldLabeledValues(identifier) : nullptr;
+        if (!list)
+            list = m_person.labeledValues(identifier);
+        if (!list) {
+        } else if (!m_wholeContact) {
+            if (m_row >= 0 && m_row < list->size())
+                value = list->at(m_row);
         } else {
-            value = m_person.labeledValueForIdentifierAtIndex(identifier, m_row);
+            for (const LabeledValueRecordPtr &candidate : std::as_const(*list)) {
+                if (collects(columnLabel, candidate->labelText())) {
+                    value = candidate;
+                    break;
+                }
+            }
         }
-        m_values.insert(identifier, value);
+        if (value && identifier == FieldId::Phone) {
+            value = std::make_shared<LabeledValueRecord>(*value);
+            MVPerson::updatePhoneValue(value.get());
+        }
+        m_values.insert(key, value);
         return value;
+    }
+
+    // Whether a column of the label shows a value of the other: the Other
+    // columns take every label but home and work.
+    [[nodiscard]] static bool collects(const QString &columnLabel, const QString &valueLabel)
+    {
+        const QString label = valueLabel.toLower();
+        const QString column = columnLabel.toLower();
+        return label == column || (column == otherLabel && label != u"home"_s && label != u"work"_s);
     }
 
 private:
     MVPerson &m_person;
     qint64 m_row = 0;
-    QHash<ContactIdentifier, LabeledValueRecordPtr> m_values;
+    bool m_wholeContact = false;
+    QHash<QString, LabeledValueRecordPtr> m_values;
 };
 
 // The text a column shows for one row: the display name on every row, the
@@ -69,14 +94,8 @@ QString cellOfColumn(const CsvColumn &column, RowValues &values)
             return person.stringValueForIdentifier(column.subType, 0);
         return values.row() == 0 ? person.stringValueForIdentifier(column.type, 0) : QString();
     }
-    const LabeledValueRecordPtr value = values.valueOf(column.type);
-    if (!value)
-        return {};
-    const QString label = value->labelText().toLower();
-    const QString columnLabel = column.label.toLower();
-    const bool collects = label == columnLabel
-        || (columnLabel == otherLabel && label != u"home"_s && label != u"work"_s && label != otherLabel);
-    if (!collects)
+    const LabeledValueRecordPtr value = values.valueOf(column.type, column.label);
+    if (!value || !RowValues::collects(column.label, value->labelText()))
         return {};
     return column.subType.isEmpty() ? value->stringValue : value->addressPart(column.subType);
 }
@@ -118,7 +137,7 @@ QString rowValue(MVPerson &person, const ContactIdentifier &identifier, qint64 r
 
 }  // namespace
 
-QString MVvCard::csvFromRows(const QList<SubContactRecord> &rows) const
+QString MVvCard::csvFromRows(const QList<SubContactRecord> &rows, bool wholeContacts) const
 {
     const QList<CsvColumn> &columns = CsvColumn::layout();
     QStringList header;
@@ -130,7 +149,7 @@ QString MVvCard::csvFromRows(const QList<SubContactRecord> &rows) const
         if (!row.person)
             continue;
         cells.clear();
-        RowValues values(*row.person, row.labelIndex);
+        RowValues values(*row.person, wholeContacts ? 0 : row.labelIndex, wholeContacts);
         for (const CsvColumn &column : columns)
             cells.append(csvCell(cellOfColumn(column, values)));
         csv.append(cells.join(u','));
@@ -147,12 +166,12 @@ QString MVvCard::csvFromSubContacts(const QList<SubContactRecordPtr> &rows) cons
         if (row)
             plain.append(*row);
     }
-    return csvFromRows(plain);
+    return csvFromRows(plain, false);
 }
 
 QString MVvCard::csvFromSubContacts(const ContactTable &rows) const
 {
-    return csvFromRows(rowsOf(rows));
+    return csvFromRows(rowsOf(rows), true);
 }
 
 QString MVvCard::csvStringFromRow(const SubContactRecord &row, const QStringList &identifiers,

@@ -63,11 +63,28 @@ TEST(MVvCardCsv, ContactOfThreeRowsFillsSingleFieldsOnlyOnTheFirst)
     EXPECT_TRUE(written.at(3).startsWith(name + u",,,090-1111-2222,"_s)) << qPrintable(written.at(3));
 }
 
-TEST(MVvCardCsv, ContactRecordsAreFirstRows)
+TEST(MVvCardCsv, ContactRecordsAreWrittenWholeOnOneLine)
 {
     const MVPersonPtr person = fullPerson();
-    EXPECT_EQ(MVvCard().csvFromSubContacts(ContactTable{contactOf(person)}),
-              MVvCard().csvFromSubContacts(rowsOf(person, 1)));
+    const QStringList written = lines(MVvCard().csvFromSubContacts(ContactTable{contactOf(person)}));
+    ASSERT_EQ(written.size(), 2);
+    EXPECT_TRUE(written.at(1).startsWith(
+        u"%1,03-1234-5678,03-8765-4321,090-1111-2222,taro@example.jp,yamada@quill.example,,100-0001,東京都,千代田区,"
+        u"千代田1-1,530-0001,大阪府,大阪市北区,梅田2-2,060-0001,北海道,札幌市,北1条,1980.02.29("_s.arg(person->compositeName())))
+        << written.at(1).toStdString();
+}
+
+TEST(MVvCardCsv, ContactWithAValueOfEachLabelRoundTrips)
+{
+    const MVPersonPtr person = personWithLabel(u"home"_s, u"Ann"_s);
+    for (const QString &label : {u"work"_s, u"other"_s}) {
+        person->addLabeledValue(labeled(label, label + u" phone"), FieldId::Phone);
+        person->addLabeledValue(labeled(label, label + u"@example.com"), FieldId::Email);
+        person->addLabeledValue(address(label, u"1"_s, u"S"_s, u"C"_s, label + u" street", u"0;"_s), FieldId::Address);
+    }
+    const ContactTablePtr back = read(MVvCard().csvFromSubContacts(ContactTable{contactOf(person)}));
+    ASSERT_EQ(back->size(), 1);
+    expectSameValues(*person, *back->constFirst()->person);
 }
 
 TEST(MVvCardCsv, ContactsOfEachLabelRoundTrip)
@@ -105,6 +122,17 @@ TEST(MVvCardCsv, ACompanyComesBackAsACompany)
     EXPECT_FALSE(back->constFirst()->person->nameValue()->showAsPerson);
     EXPECT_EQ(back->constFirst()->person->compositeName(), u"Quill Works"_s);
     EXPECT_EQ(back->constFirst()->person->stringValueForIdentifier(FieldId::LastName, 0), QString());
+}
+
+TEST(MVvCardCsv, AContactWithoutANameGetsNoneBack)
+{
+    const MVPersonPtr person = MVPerson::init();
+    person->addLabeledValue(labeled(u"home"_s, u"03-0000-0000"_s), FieldId::Phone);
+    ASSERT_EQ(person->compositeName(), u"No Name"_s);
+    const ContactTablePtr back = read(MVvCard().csvFromSubContacts(ContactTable{contactOf(person)}));
+    ASSERT_EQ(back->size(), 1);
+    EXPECT_EQ(back->constFirst()->person->stringValueForIdentifier(FieldId::LastName, 0), QString());
+    EXPECT_EQ(back->constFirst()->person->compositeName(), u"No Name"_s);
 }
 
 TEST(MVvCardCsv, NameCellAloneNamesThePerson)

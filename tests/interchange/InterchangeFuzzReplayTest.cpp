@@ -1,0 +1,99 @@
+// The corpora of the CSV and the vCard fuzzers of contacts
+// (tests/fuzz/corpus/csv and tests/fuzz/corpus/mvvcard), replayed in every
+// build: each input must read without a crash, and what it gives must be
+// written and read back to the same contacts (for CSV, to the same text).
+#include "interchange/MVvCard.h"
+#include "model/ContactIdentifier.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The fuzzers' own reading of their input: the first byte chooses UTF-8 or
+// UTF-16 code units for the rest.
+QString fuzzerText(const QByteArray &input)
+{
+    if (input.isEmpty())
+        return {};
+    const QByteArray bytes = input.sliced(1);
+    if (input.at(0) & 1)
+        return QString(reinterpret_cast<const QChar *>(bytes.constData()), bytes.size() / 2);
+    return QString::fromUtf8(bytes);
+}
+
+QList<QByteArray> corpus(const QString &target)
+{
+    const QDir folder(QString::fromUtf8(QUILLMARK_FUZZ_CORPUS) + u'/' + target);
+    QList<QByteArray> inputs;
+    for (const QString &name : folder.entryList(QDir::Files)) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        inputs.append(file.readAll());
+    }
+    return inputs;
+}
+
+// What a contact shows, for comparing a contact with its copy read back.
+std::string shown(const ContactTablePtr &contacts)
+{
+    QStringList lines;
+    for (const ContactRecordPtr &contact : *contacts) {
+        MVPerson &person = *contact->person;
+        QString line = person.compositeName() + u'|' + person.stringValueForIdentifier(FieldId::Renmei, 0);
+        if (const LabeledValueListPtr addresses = person.labeledValues(FieldId::Address)) {
+            for (const LabeledValueRecordPtr &address : *addresses)
+                line += u'|' + person.layoutStringFromHagakiLayoutDict(&address->layout);
+        }
+        lines.append(line);
+    }
+    return lines.join(u'\n').toStdString();
+}
+
+TEST(InterchangeFuzzReplay, EveryCsvInputReadsAndWritesBack)
+{
+    const QList<QByteArray> inputs = corpus(u"csv"_s);
+    ASSERT_GT(inputs.size(), 10);
+    const MVvCard converter;
+    qsizetype contacts = 0;
+    for (const QByteArray &input : inputs) {
+        const ContactTablePtr read = converter.contactsFromCSV(fuzzerText(input));
+        ASSERT_TRUE(read);
+        // A foreign file may hold more labels than the three columns of a
+        // field; once written, what the layout holds must stay as it is.
+        const QString written = converter.csvFromSubContacts(*read);
+        const ContactTablePtr again = converter.contactsFromCSV(written);
+        EXPECT_EQ(converter.csvFromSubContacts(*again).toStdString(), written.toStdString())
+            << input.toHex().left(200).toStdString();
+        contacts += read->size();
+    }
+    EXPECT_GT(contacts, 0);
+}
+
+TEST(InterchangeFuzzReplay, EveryVCardInputReadsAndWritesBack)
+{
+    const QList<QByteArray> inputs = corpus(u"mvvcard"_s);
+    ASSERT_GT(inputs.size(), 10);
+    const MVvCard converter;
+    const vCardExportOptions options{u"Note"_s, u"Renmei"_s, u"HagakiLayout"_s};
+    qsizetype contacts = 0;
+    for (const QByteArray &input : inputs) {
+        const ContainerTablePtr read = converter.containersFromVCards(fuzzerText(input), nullptr);
+        ASSERT_TRUE(read);
+        const ContainerRecordPtr container = read->constFirst();
+        const std::optional<QString> written =
+            converter.vCardsFromContacts(converter.contactsInContainer(container), options, container);
+        ASSERT_TRUE(written);
+        const ContainerRecordPtr again = converter.containersFromVCards(*written, nullptr)->constFirst();
+        EXPECT_EQ(shown(converter.contactsInContainer(again)), shown(converter.contactsInContainer(container)))
+            << input.toHex().left(200).toStdString();
+        contacts += converter.contactsInContainer(container)->size();
+    }
+    EXPECT_GT(contacts, 0);
+}
+
+}  // namespace
