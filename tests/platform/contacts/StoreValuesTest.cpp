@@ -144,3 +144,64 @@ TEST_F(PostalAddressFormatter, ProviderReplacesTheBuiltInOrder)
     EXPECT_EQ(StorePostalAddressFormatter::formatForCountry(QStringLiteral("de")),
               QStringLiteral("{street}\n{postalCode} {city}\n{country}"));
 }
+
+namespace {
+
+struct TemplateCase
+{
+    const char *name;
+    const char *format;
+    const char *street;
+    const char *city;
+    const char *state;
+    const char *expected;
+};
+
+class PostalAddressTemplateText : public testing::TestWithParam<TemplateCase>
+{
+protected:
+    void TearDown() override { StorePostalAddressFormatter::setFormatProvider({}); }
+};
+
+}  // namespace
+
+// Templates come from data files and from the user's country table, so the
+// formatter must take whatever text they hold: braces that name no field stay
+// literal, blanks left around empty parts collapse, and a line that holds
+// nothing of the address is dropped.
+TEST_P(PostalAddressTemplateText, FillsTheTemplateAsWritten)
+{
+    const QString format = QString::fromUtf8(GetParam().format);
+    StorePostalAddressFormatter::setFormatProvider([format](const QString &) { return format; });
+    StorePostalAddress address;
+    address.street = QString::fromUtf8(GetParam().street);
+    address.city = QString::fromUtf8(GetParam().city);
+    address.state = QString::fromUtf8(GetParam().state);
+    address.isoCountryCode = QStringLiteral("ZZ");
+    EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(address), QString::fromUtf8(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StorePostalAddressFormatter, PostalAddressTemplateText,
+    testing::Values(
+        TemplateCase{"BlankRunsCollapse", "{street}  \t {city}", "A", "B", "", "A B"},
+        TemplateCase{"OneTabStays", "{street}\t{city}", "A", "B", "", "A\tB"},
+        TemplateCase{"BlankRunInsideAValue", "{street}", "1  Main", "", "", "1 Main"},
+        TemplateCase{"ValuesAreTrimmed", "[{street}]", "  A  ", "", "", "[A]"},
+        TemplateCase{"OuterBlanksGo", "  {city}  ", "", "B", "", "B"},
+        TemplateCase{"DoubledBracesKeepOne", "{{street}}", "A", "", "", "{A}"},
+        TemplateCase{"UnclosedBraceIsText", "{street {city}", "A", "B", "", "{street B"},
+        TemplateCase{"EmptyBracesAreText", "{} {city}", "", "B", "", "{} B"},
+        TemplateCase{"SpaceInBracesIsText", "{str eet} {city}", "A", "B", "", "{str eet} B"},
+        TemplateCase{"NonAsciiInBracesIsText", "{ä}{city}", "", "B", "", "{ä}B"},
+        TemplateCase{"DigitInBracesIsText", "{city2}{city}", "", "B", "", "{city2}B"},
+        TemplateCase{"UnknownKeyIsEmpty", "{foo}{street}", "A", "", "", "A"},
+        TemplateCase{"KeysAreCaseSensitive", "{STREET}{city}", "A", "B", "", "B"},
+        TemplateCase{"LineOfOnlyTextDropped", "Attn: {street}\n{city}", "", "B", "", "B"},
+        TemplateCase{"LineWithoutKeysDropped", "{street\n{city}", "A", "B", "", "B"},
+        TemplateCase{"IdeographicSpaceTrimmed", "{state}\u3000{city}", "", "B", "", "B"},
+        TemplateCase{"IdeographicSpaceKept", "{state}\u3000{city}", "", "B", "S", "S\u3000B"},
+        TemplateCase{"EmptyLinesDropped", "{state}\n\n{city}\n", "", "B", "S", "S\nB"},
+        TemplateCase{"StreetLinesKept", "{street}\n{city}", "1 Main\nApt 2", "B", "", "1 Main\nApt 2\nB"},
+        TemplateCase{"NothingLeft", "{state} {city}", "", "", "", ""}),
+    [](const testing::TestParamInfo<TemplateCase> &info) { return std::string(info.param.name); });
