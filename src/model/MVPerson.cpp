@@ -197,19 +197,22 @@ LabeledValueListPtr MVPerson::labeledValues(const ContactIdentifier &identifier)
 
 std::shared_ptr<HagakiLayoutList> MVPerson::hagakiLayouts()
 {
-    if (m_hagakiLayouts)
-        return m_hagakiLayouts;
+    if (!m_hagakiLayouts)
+        makeHagakiLayouts(*addressValues());
+    return m_hagakiLayouts;
+}
+
+void MVPerson::makeHagakiLayouts(const LabeledValueList &addresses)
+{
     m_hagakiLayouts = std::make_shared<HagakiLayoutList>();
-    const LabeledValueListPtr addresses = addressValues();
-    for (qsizetype i = 0; i < addresses->size(); ++i) {
+    for (qsizetype i = 0; i < addresses.size(); ++i) {
         auto layout = std::make_shared<HagakiLayoutRecord>();
         layout->labelIndex = i;
-        layout->label = addresses->at(i)->label;
+        layout->label = addresses.at(i)->label;
         m_hagakiLayouts->append(layout);
     }
     if (m_hagakiLayouts->isEmpty())
         m_hagakiLayouts->append(std::make_shared<HagakiLayoutRecord>());
-    return m_hagakiLayouts;
 }
 
 QString MVPerson::compositeName()

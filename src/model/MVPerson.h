@@ -346,6 +346,11 @@ public:
 private:
     struct LabeledCacheEntry;
     void fillFromStoreContact(const StoreContact &contact);
+    // The layout list of these addresses, one layout each (one for none).
+    void makeHagakiLayouts(const LabeledValueList &addresses);
+    // The attached store contact's image data, taken when the record has none;
+    // taking it counts as reading the photo.
+    void takeStorePhotoData();
     void setLabeledCache(const ContactIdentifier &identifier, const LabeledValueListPtr &values);
     // The coding keys of the eight labeled caches.
     [[nodiscard]] static const QList<std::pair<QString, LabeledValueListPtr MVPerson::*>> &codedLists();

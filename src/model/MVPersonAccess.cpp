@@ -255,7 +255,7 @@ void MVPerson::setStringValue(const std::optional<QString> &value, const Contact
         (void)compositeName();
 }
 
-QImage MVPerson::photo()
+void MVPerson::takeStorePhotoData()
 {
     if (m_imageData.isEmpty() && m_cnContact && m_cnContact->isKeyAvailable(QString(ContactKeys::imageData))) {
         m_imageData = m_cnContact->imageData();
@@ -263,6 +263,11 @@ QImage MVPerson::photo()
             m_thumbnailImageData = m_cnContact->thumbnailImageData();
         m_photoHeld = true;
     }
+}
+
+QImage MVPerson::photo()
+{
+    takeStorePhotoData();
     QImage image = QImage::fromData(m_imageData);
     if (image.isNull())
         image = QImage::fromData(m_thumbnailImageData);

@@ -79,8 +79,13 @@ void MVPerson::fillFromStoreContact(const StoreContact &contact)
           FieldId::InstantMessage, FieldId::Relationship, FieldId::Dates})
         (void)labeledValues(identifier);
     (void)birthdayValue();
-    (void)photo();
-    (void)hagakiLayouts();
+    // The photo's data is taken now, while the store contact is here, and
+    // decoded only when someone asks for the picture.
+    takeStorePhotoData();
+    // The addresses were formatted as they were read just above: reading
+    // them through addressValues() again would format each a second time.
+    if (!m_hagakiLayouts)
+        makeHagakiLayouts(*m_addressValues);
     m_cnContact.reset();
 }
 

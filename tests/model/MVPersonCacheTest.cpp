@@ -1,6 +1,8 @@
 #include "model/MVPerson.h"
+#include "model/PostalAddressTemplate.h"
 #include "model/StoreContactReader.h"
 #include "platform/contacts/ContactLabels.h"
+#include "platform/contacts/StorePostalAddressFormatter.h"
 
 #include <gtest/gtest.h>
 
@@ -140,6 +142,32 @@ TEST(PersonCaches, DetachedAddressesRecomputeTheirTextOnEveryRead)
     person.setCnContact(std::nullopt);
     person.addressValues()->first()->street = "丸の内1-1";
     EXPECT_EQ(person.addressValues()->first()->stringValue, "100-0001 東京都 千代田区 丸の内1-1 ");
+}
+
+// Formatting addresses is most of the cost of loading a large address book,
+// so a load formats each address once, and what it made is what any later
+// read recomputes.
+TEST(PersonCaches, ALoadFormatsEachAddressOnce)
+{
+    MVPerson::initializeClass();
+    int formatted = 0;
+    StorePostalAddressFormatter::setFormatProvider([&formatted](const QString &code) {
+        ++formatted;
+        return PostalAddressTemplate::forCountry(code);
+    });
+    const MVPersonPtr person = MVPerson::initWithCNContact(sampleContact());
+    PostalAddressTemplate::install();
+    EXPECT_EQ(formatted, 2);
+
+    const LabeledValueList loaded = MVPerson::deepCopyDictionaryArray(*person->heldLabeledValues(FieldId::Address));
+    const LabeledValueListPtr reread = person->addressValues();
+    ASSERT_EQ(reread->size(), loaded.size());
+    for (qsizetype i = 0; i < loaded.size(); ++i) {
+        EXPECT_EQ(*reread->at(i), *loaded.at(i));
+        EXPECT_EQ(person->hagakiLayouts()->at(i)->label, loaded.at(i)->label);
+    }
+    EXPECT_EQ(loaded.first()->stringValue, "100-0001 東京都 千代田区 千代田1-1 ");
+    EXPECT_EQ(loaded.first()->formattedString, "100-0001 東京都 千代田区\n千代田1-1");
 }
 
 TEST(PersonLayouts, OneLayoutPerAddressOrOneForNone)

@@ -141,6 +141,31 @@ TEST_F(PersonStoreRoundTrip, APhotoOrBirthdayNeverReadIsLeftAlone)
     EXPECT_EQ(saved.imageData(), fullContact().imageData());
 }
 
+// The load takes the photo's data with every other field, though it does
+// not decode it: the record holds the photo from then on, so a photo deleted
+// before anyone looked at it is still cleared in the store.
+TEST_F(PersonStoreRoundTrip, ALoadedRecordHoldsItsPhotoBeforeAnyoneAsks)
+{
+    const StoreContact stored = fetch();
+    ASSERT_FALSE(stored.thumbnailImageData().isEmpty());
+    const MVPersonPtr person = MVPerson::initWithCNContact(stored);
+    EXPECT_TRUE(person->holdsPhoto());
+    EXPECT_EQ(person->imageData(), stored.imageData());
+    EXPECT_EQ(person->thumbnailImageData(), stored.thumbnailImageData());
+
+    person->deleteValueForIdentifier(FieldId::Photo);
+    const StoreContact saved = saveChanged(*person);
+    EXPECT_TRUE(saved.imageData().isEmpty());
+    EXPECT_TRUE(saved.thumbnailImageData().isEmpty());
+
+    // Its picture is there to decode long after the store contact is gone.
+    const MVPersonPtr reloaded = MVPerson::initWithCNContact(fetch());
+    EXPECT_TRUE(reloaded->photo().isNull());
+    const MVPersonPtr original = MVPerson::initWithCNContact(fullContact());
+    EXPECT_FALSE(original->cnContact().has_value());
+    EXPECT_EQ(original->photo().size(), QImage::fromData(fullContact().imageData()).size());
+}
+
 TEST_F(PersonStoreRoundTrip, AnEmptiedStringFieldIsClearedInTheStore)
 {
     const MVPersonPtr person = MVPerson::initWithCNContact(fetch());

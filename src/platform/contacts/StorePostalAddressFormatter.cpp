@@ -4,7 +4,6 @@
 
 #include <QHash>
 #include <QMutex>
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -33,21 +32,98 @@ StorePostalAddressFormatter::FormatProvider &formatProvider()
     return provider;
 }
 
-QString fillLine(const QString &line, const StorePostalAddress &address)
+// One line of a template cut at its placeholders: literals.size() is
+// keys.size() + 1, the keys standing between the literals.
+struct TemplateLine
 {
-    static const QRegularExpression placeholder(QStringLiteral("\\{([A-Za-z]+)\\}"));
-    QString result;
-    qsizetype position = 0;
-    for (const QRegularExpressionMatch &match : placeholder.globalMatch(line)) {
-        result += line.mid(position, match.capturedStart() - position);
-        result += address.valueForKey(match.captured(1)).trimmed();
-        position = match.capturedEnd();
+    QStringList literals;
+    QStringList keys;
+    // The line as it reads when every part is empty: a line that fills to
+    // no more than this holds nothing of the address.
+    QString withoutValues;
+};
+using ParsedTemplate = QList<TemplateLine>;
+
+bool isAsciiLetter(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// Runs of two or more spaces and tabs become one space, then the ends are
+// trimmed: separators around a missing part would be left doubled or
+// dangling, while a street of several lines keeps its line breaks.
+QString tidied(QString text)
+{
+    const auto isBlank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    qsizetype out = 0;
+    while (out + 1 < text.size() && !(isBlank(text.at(out)) && isBlank(text.at(out + 1))))
+        ++out;
+    if (out + 1 >= text.size())
+        return text.trimmed();
+    for (qsizetype in = out; in < text.size();) {
+        qsizetype run = in;
+        while (run < text.size() && isBlank(text.at(run)))
+            ++run;
+        if (run - in >= 2) {
+            text[out++] = u' ';
+            in = run;
+        } else {
+            text[out++] = text.at(in++);
+        }
     }
-    result += line.mid(position);
-    // Separators around a missing part would be left doubled or dangling; a
-    // street of several lines keeps its line breaks.
-    static const QRegularExpression spaces(QStringLiteral("[ \\t]{2,}"));
-    return result.replace(spaces, QStringLiteral(" ")).trimmed();
+    text.truncate(out);
+    return text.trimmed();
+}
+
+// A placeholder is one or more ASCII letters in braces; any other brace is
+// text, so "{{street}}" keeps one pair of braces around the street.
+TemplateLine parseLine(const QString &line)
+{
+    TemplateLine parsed;
+    QString literal;
+    for (qsizetype i = 0; i < line.size();) {
+        qsizetype end = i + 1;
+        while (line.at(i) == u'{' && end < line.size() && isAsciiLetter(line.at(end)))
+            ++end;
+        if (end > i + 1 && end < line.size() && line.at(end) == u'}') {
+            parsed.literals.append(literal);
+            parsed.keys.append(line.mid(i + 1, end - i - 1));
+            literal.clear();
+            i = end + 1;
+        } else {
+            literal += line.at(i++);
+        }
+    }
+    parsed.literals.append(literal);
+    parsed.withoutValues = tidied(parsed.literals.join(QString()));
+    return parsed;
+}
+
+// Templates are few (one a country) and every address of a load uses one of
+// them, so each is cut into lines and placeholders once per thread.
+ParsedTemplate parsedTemplate(const QString &format)
+{
+    thread_local QHash<QString, ParsedTemplate> cache;
+    if (const auto found = cache.constFind(format); found != cache.cend())
+        return *found;
+    // A provider that makes up templates must not grow the cache for ever.
+    if (cache.size() >= 256)
+        cache.clear();
+    ParsedTemplate lines;
+    for (const QString &line : format.split(QLatin1Char('\n')))
+        lines.append(parseLine(line));
+    cache.insert(format, lines);
+    return lines;
+}
+
+QString fillLine(const TemplateLine &line, const StorePostalAddress &address)
+{
+    QString result = line.literals.first();
+    for (qsizetype i = 0; i < line.keys.size(); ++i) {
+        result += address.valueForKey(line.keys.at(i)).trimmed();
+        result += line.literals.at(i + 1);
+    }
+    return tidied(result);
 }
 
 }  // namespace
@@ -77,10 +153,10 @@ QString StorePostalAddressFormatter::stringFromPostalAddress(const StorePostalAd
     Q_UNUSED(style);
     const QString code = address.isoCountryCode.isEmpty() ? StoreUserDefaults::countryCode() : address.isoCountryCode;
     QStringList lines;
-    for (const QString &line : formatForCountry(code).split(QLatin1Char('\n'))) {
+    for (const TemplateLine &line : parsedTemplate(formatForCountry(code))) {
         const QString filled = fillLine(line, address);
         // A line that held only literal text around empty parts ("〒") is dropped.
-        if (!filled.isEmpty() && filled != fillLine(line, StorePostalAddress()))
+        if (!filled.isEmpty() && filled != line.withoutValues)
             lines.append(filled);
     }
     return lines.join(QLatin1Char('\n'));
