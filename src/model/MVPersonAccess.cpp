@@ -39,6 +39,13 @@ bool isStringField(const ContactIdentifier &identifier)
     return StringValuesRecord::identifiers().contains(identifier);
 }
 
+// Most contacts have no picture, and asking the image readers about no data
+// still looks through every image plug-in.
+QImage decodedImage(const QByteArray &data)
+{
+    return data.isEmpty() ? QImage() : QImage::fromData(data);
+}
+
 const QString guestImage = u":/UserGuest.png"_s;
 const QString companyImage = u":/CompanySquare.png"_s;
 
@@ -268,9 +275,9 @@ void MVPerson::takeStorePhotoData()
 QImage MVPerson::photo()
 {
     takeStorePhotoData();
-    QImage image = QImage::fromData(m_imageData);
+    QImage image = decodedImage(m_imageData);
     if (image.isNull())
-        image = QImage::fromData(m_thumbnailImageData);
+        image = decodedImage(m_thumbnailImageData);
     return image;
 }
 
