@@ -5,6 +5,9 @@
 #include "platform/contacts/ContactKeys.h"
 #include "platform/contacts/StorePostalAddressFormatter.h"
 
+#include <QHash>
+#include <QMutex>
+
 namespace {
 
 // The formatter's placeholder of a field token; empty for any other token.
@@ -22,6 +25,17 @@ QString placeholder(const QString &token)
         return u'{' + QString(ContactKeys::postalAddressCountry) + u'}';
     return {};
 }
+
+// The template last made for each country with the order it was made from.
+// Every address of a load asks for its country's template, from the loading
+// worker; the order is compared so that a merged table row is seen at once.
+struct CachedTemplate
+{
+    QStringList order;
+    QString format;
+};
+QMutex cacheMutex;
+QHash<QString, CachedTemplate> templateCache;
 
 }  // namespace
 
@@ -51,8 +65,15 @@ QString PostalAddressTemplate::fromOrder(const QStringList &order)
 
 QString PostalAddressTemplate::forCountry(const QString &isoCountryCode)
 {
-    const AddressFormatRowPtr row = AddressFormatTable::shared().rowsByCode().value(isoCountryCode.toUpper());
-    return row ? fromOrder(row->order) : QString();
+    const QString code = isoCountryCode.toUpper();
+    const AddressFormatRowPtr row = AddressFormatTable::shared().rowsByCode().value(code);
+    if (!row)
+        return {};
+    QMutexLocker locker(&cacheMutex);
+    CachedTemplate &cached = templateCache[code];
+    if (cached.format.isEmpty() || cached.order != row->order)
+        cached = {row->order, fromOrder(row->order)};
+    return cached.format;
 }
 
 void PostalAddressTemplate::install()

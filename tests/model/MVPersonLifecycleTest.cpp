@@ -362,6 +362,21 @@ TEST(PersonAddressFormat, TheStoresFormattedAddressFollowsTheCountrysFormat)
     EXPECT_EQ(PostalAddressTemplate::forCountry("XX"), "");
 }
 
+// Templates are remembered per country; a row merged into the table later
+// must still change the country's template.
+TEST(PersonAddressFormat, AMergedCountryFormatChangesItsTemplate)
+{
+    MVPerson::initializeClass();
+    ASSERT_EQ(PostalAddressTemplate::forCountry("DJ"), "{postalCode} {state} {city}\n{street}\n{country}");
+    const AddressFormatRow original = *MVPerson::addressFormatDict().value("DJ");
+    AddressFormatRow changed = original;
+    changed.formatString = "Country City ZIP Street";
+    MVPerson::setAddressFormatDict({changed});
+    EXPECT_EQ(PostalAddressTemplate::forCountry("dj"), "{country}\n{city} {postalCode}\n{street}");
+    MVPerson::setAddressFormatDict({original});
+    EXPECT_EQ(PostalAddressTemplate::forCountry("DJ"), "{postalCode} {state} {city}\n{street}\n{country}");
+}
+
 TEST(PersonImages, TheCommittedPicturesAreWhatTheScriptDraws)
 {
     const QString folder = TestEnvironment::makeScratchFolder("contact-images");
