@@ -91,15 +91,14 @@ VCardValues::VCardValues(const VCardLine &line)
 {
     switch (VCardDecoding::encodingOf(line)) {
     case VCardDecoding::Encoding::QuotedPrintable:
-        m_storage = withLineFeeds(VCardDecoding::decodeQuotedPrintableText(
-            line.value, line.parameter(u"CHARSET"), &m_charsetKnown));
+        m_storage = withLineFeeds(VCardDecoding::decodeQuotedPrintableText(line.value, line.parameter(u"CHARSET")));
         m_text = m_storage;
         break;
     case VCardDecoding::Encoding::Base64:
         // Text in BASE64 (3.0 "ENCODING=b" on a text property); a photo asks
         // for binary() instead, and this text is then never read.
         if (const std::optional<QByteArray> bytes = VCardDecoding::decodeBase64(line.value)) {
-            m_storage = withLineFeeds(VCardDecoding::decodeBytes(*bytes, line.parameter(u"CHARSET"), &m_charsetKnown));
+            m_storage = withLineFeeds(VCardDecoding::decodeBytes(*bytes, line.parameter(u"CHARSET")));
             m_text = m_storage;
         } else {
             m_valid = false;

@@ -21,8 +21,6 @@ public:
 
     // False when the value's BASE64 text was broken.
     [[nodiscard]] bool isValid() const { return m_valid; }
-    // False when the line named a charset that ICU does not know.
-    [[nodiscard]] bool isCharsetKnown() const { return m_charsetKnown; }
 
     // The still escaped text of the value.
     [[nodiscard]] QStringView escapedText() const { return m_text; }
@@ -52,5 +50,4 @@ private:
     mutable VCardEscaping::Components m_components;
     mutable bool m_split = false;
     bool m_valid = true;
-    bool m_charsetKnown = true;
 };
