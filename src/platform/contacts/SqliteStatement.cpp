@@ -4,9 +4,8 @@
 
 SqliteStatement::SqliteStatement(sqlite3 *db, const QByteArray &sql)
 {
-    m_prepareResult = sqlite3_prepare_v3(db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                                         &m_statement, nullptr);
-    if (m_prepareResult != SQLITE_OK) {
+    if (sqlite3_prepare_v3(db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &m_statement, nullptr)
+        != SQLITE_OK) {
         sqlite3_finalize(m_statement);
         m_statement = nullptr;
     }
@@ -39,11 +38,6 @@ void SqliteStatement::bind(int index, const QByteArray &blob)
 void SqliteStatement::bind(int index, qint64 value)
 {
     sqlite3_bind_int64(m_statement, index, value);
-}
-
-void SqliteStatement::bindNull(int index)
-{
-    sqlite3_bind_null(m_statement, index);
 }
 
 int SqliteStatement::step()

@@ -17,14 +17,11 @@ public:
     SqliteStatement &operator=(const SqliteStatement &) = delete;
 
     [[nodiscard]] bool isValid() const { return m_statement != nullptr; }
-    // The SQLite result code of preparing it (SQLITE_OK when valid).
-    [[nodiscard]] int prepareResult() const { return m_prepareResult; }
 
     void reset();
     void bind(int index, const QString &text);
     void bind(int index, const QByteArray &blob);
     void bind(int index, qint64 value);
-    void bindNull(int index);
 
     // SQLITE_ROW, SQLITE_DONE or an error code.
     int step();
@@ -37,7 +34,6 @@ public:
 
 private:
     sqlite3_stmt *m_statement = nullptr;
-    int m_prepareResult = 0;
 };
 
 // A statement in use: reset when the use ends, so that no finished query
