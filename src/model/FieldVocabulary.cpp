@@ -41,8 +41,8 @@ const std::array<std::pair<QLatin1StringView, QLatin1StringView>, 26> &labelWord
         {ContactLabels::contactRelationAssistant, "assistant"_L1},
         {ContactLabels::contactRelationManager, "manager"_L1},
         {ContactLabels::dateAnniversary, "anniversary"_L1},
-        {"_$!<Son>!$_"_L1, "son"_L1},
-        {"_$!<Daughter>!$_"_L1, "daughter"_L1},
+        {ContactLabels::contactRelationSon, "son"_L1},
+        {ContactLabels::contactRelationDaughter, "daughter"_L1},
     }};
     return table;
 }
@@ -130,7 +130,8 @@ void FieldVocabulary::buildBuiltInLabels()
                  ContactLabels::contactRelationChild, ContactLabels::contactRelationBrother,
                  ContactLabels::contactRelationSister, ContactLabels::contactRelationFriend,
                  ContactLabels::contactRelationAssistant, ContactLabels::contactRelationManager,
-                 ContactLabels::contactRelationPartner, "_$!<Son>!$_"_L1, "_$!<Daughter>!$_"_L1}));
+                 ContactLabels::contactRelationPartner, ContactLabels::contactRelationSon,
+                 ContactLabels::contactRelationDaughter}));
     m_builtInLabels.insert(FieldId::Dates, wordsOf({ContactLabels::dateAnniversary}));
     m_builtInLabels.insert(
         FieldId::SocialNetwork,
