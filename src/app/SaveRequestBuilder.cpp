@@ -3,6 +3,8 @@
 #include "app/AddressBookLoader.h"
 #include "platform/contacts/ContactStore.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 // What the top group of one container decided, for its other groups.

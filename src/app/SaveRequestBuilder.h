@@ -6,7 +6,6 @@
 
 #include <QHash>
 #include <QList>
-#include <QSet>
 
 #include <utility>
 

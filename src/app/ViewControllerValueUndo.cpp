@@ -8,8 +8,6 @@
 #include "app/PersonValueRules_p.h"
 #include "platform/UndoManager.h"
 
-#include <QSet>
-
 using namespace PersonValueRules;
 
 namespace {

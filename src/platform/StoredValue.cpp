@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include <cmath>
-#include <limits>
 
 namespace {
 

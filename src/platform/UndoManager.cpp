@@ -1,7 +1,5 @@
 #include "platform/UndoManager.h"
 
-#include <algorithm>
-
 UndoManager::UndoManager(QObject *parent)
     : QObject(parent)
 {
