@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -123,21 +122,6 @@ std::optional<RenmeiAndHagakiContainers> RenmeiAndHagakiStore::restoreRenmeiAndH
     return std::move(contents.containers);
 }
 
-bool RenmeiAndHagakiStore::keepUnreadableFile() const
-{
-    const QString backupPath = m_filePath + QStringLiteral(".bak");
-    if (QFile::exists(backupPath) && !QFile::remove(backupPath)) {
-        qWarning("%s: ERROR can't replace %s", Q_FUNC_INFO, qPrintable(backupPath));
-        return false;
-    }
-    if (!QFile::copy(m_filePath, backupPath)) {
-        qWarning("%s: ERROR can't keep %s as %s", Q_FUNC_INFO, qPrintable(m_filePath), qPrintable(backupPath));
-        return false;
-    }
-    ApplicationPaths::makeOwnerOnly(backupPath);
-    return true;
-}
-
 bool RenmeiAndHagakiStore::saveRenmeiAndHagakiContainers(const RenmeiAndHagakiContainers &records) const
 {
     if (m_filePath.isEmpty() || !QDir().mkpath(QFileInfo(m_filePath).absolutePath())) {
@@ -145,22 +129,10 @@ bool RenmeiAndHagakiStore::saveRenmeiAndHagakiContainers(const RenmeiAndHagakiCo
         return false;
     }
     FileContents stored = readFile();
-    if (stored.state == FileState::Unreadable && !keepUnreadableFile())
+    if (stored.state == FileState::Unreadable && !ApplicationPaths::keepBackupCopy(m_filePath))
         return false;
     mergeInto(stored.containers, records);
-
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning("%s: ERROR can't write %s: %s", Q_FUNC_INFO, qPrintable(m_filePath), qPrintable(file.errorString()));
-        return false;
-    }
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    file.write(RenmeiAndHagakiFile::encode(stored.containers));
-    if (!file.commit()) {
-        qWarning("%s: ERROR can't write %s: %s", Q_FUNC_INFO, qPrintable(m_filePath), qPrintable(file.errorString()));
-        return false;
-    }
-    return true;
+    return ApplicationPaths::writeOwnerOnlyFile(m_filePath, RenmeiAndHagakiFile::encode(stored.containers));
 }
 
 void RenmeiAndHagakiStore::keyValueSaveRenmeiAndHagaki(const RenmeiAndHagakiContainers &records) const

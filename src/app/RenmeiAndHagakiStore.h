@@ -70,7 +70,6 @@ private:
     };
 
     [[nodiscard]] FileContents readFile() const;
-    [[nodiscard]] bool keepUnreadableFile() const;
 
     KeyValueStore *m_keyValueStore = nullptr;
     QString m_filePath;

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 namespace {
 
@@ -219,37 +218,13 @@ bool KeyValueStore::synchronize()
     return false;
 }
 
-bool KeyValueStore::keepCopyOfUnreadableFile()
-{
-    const QString backupPath = m_filePath + QStringLiteral(".bak");
-    if (QFile::exists(backupPath) && !QFile::remove(backupPath)) {
-        qWarning("%s: ERROR can't replace %s", Q_FUNC_INFO, qPrintable(backupPath));
-        return false;
-    }
-    if (!QFile::copy(m_filePath, backupPath)) {
-        qWarning("%s: ERROR can't copy %s to %s", Q_FUNC_INFO, qPrintable(m_filePath), qPrintable(backupPath));
-        return false;
-    }
-    ApplicationPaths::makeOwnerOnly(backupPath);
-    return true;
-}
-
 bool KeyValueStore::write(const QVariantMap &values)
 {
-    if (m_fileUnreadable && QFile::exists(m_filePath) && !keepCopyOfUnreadableFile())
+    if (m_fileUnreadable && QFile::exists(m_filePath) && !ApplicationPaths::keepBackupCopy(m_filePath))
         return false;
     QDir().mkpath(QFileInfo(m_filePath).absolutePath());
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning("%s: ERROR can't write %s: %s", Q_FUNC_INFO, qPrintable(m_filePath), qPrintable(file.errorString()));
+    if (!ApplicationPaths::writeOwnerOnlyFile(m_filePath, serialized(values)))
         return false;
-    }
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    const QByteArray bytes = serialized(values);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        qWarning("%s: ERROR can't write %s: %s", Q_FUNC_INFO, qPrintable(m_filePath), qPrintable(file.errorString()));
-        return false;
-    }
     m_fileUnreadable = false;
     return true;
 }

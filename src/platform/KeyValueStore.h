@@ -58,7 +58,6 @@ private:
     void markChanged();
     void writeIfChanged();
     [[nodiscard]] bool write(const QVariantMap &values);
-    [[nodiscard]] bool keepCopyOfUnreadableFile();
 
     const QString m_filePath;
     // Guards the values and flags; m_writeMutex keeps writes in order.
