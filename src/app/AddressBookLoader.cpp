@@ -221,7 +221,6 @@ AddressBookTables AddressBookLoader::loadAddressBook(const QString &preferredCon
     tables.containerTable = aContainerTable();
     const QString preferred =
         preferredContainerIdentifier.isEmpty() ? m_store.defaultContainerIdentifier() : preferredContainerIdentifier;
-    const std::optional<RenmeiAndHagakiContainers> sideRecords = m_sideStore.restoreRenmeiAndHagakiContainers();
     if (tables.containerTable->isEmpty())
         return tables;
 
@@ -235,6 +234,7 @@ AddressBookTables AddressBookLoader::loadAddressBook(const QString &preferredCon
     const GroupRecordPtr top = chosen->topGroup();
     tables.selectedGroupDict = top;
     const QList<StoreContact> contacts = cnContactsForGroup(top->cnGroup, top->containerIdentifier).value_or(QList<StoreContact>());
+    const std::optional<RenmeiAndHagakiContainers> sideRecords = m_sideStore.restoreRenmeiAndHagakiContainers();
     const RenmeiAndHagakiRecords *fileRecords = nullptr;
     if (sideRecords) {
         if (const auto found = sideRecords->constFind(chosen->identifier); found != sideRecords->cend())
