@@ -7,19 +7,32 @@
 
 namespace {
 
-// Every line of `text` that holds `pattern` starts with its first occurrence;
-// the scan then resumes on the next line, so a line is listed once.
+// Calls `visit(hit, end)` with the first occurrence of a non-empty `pattern`
+// on each line of `text` that holds it and the end of that line; the scan
+// then resumes on the next line, so a line is visited once.
+template <typename Visit>
+void forEachLineHolding(QStringView text, QStringView pattern, Visit visit) {
+  for (qsizetype hit = LiteralSearch::find(text, 0, pattern); hit >= 0;) {
+    const qsizetype end = LiteralSearch::lineEnd(text, hit);
+    visit(hit, end);
+    hit = LiteralSearch::find(text, end, pattern);
+  }
+}
+
+// The line of `text` that holds `hit` and ends at `end`, with its line feed.
+[[nodiscard]] QStringView lineAt(QStringView text, qsizetype hit, qsizetype end) {
+  const qsizetype start = LiteralSearch::lineStart(text, hit);
+  return text.sliced(start, end - start);
+}
+
+// Every line of `text` that holds `pattern`.
 [[nodiscard]] QString linesContaining(QStringView text, QStringView pattern) {
   QString lines;
   if (pattern.isEmpty()) {
     return lines;
   }
-  for (qsizetype hit = LiteralSearch::find(text, 0, pattern); hit >= 0;) {
-    const qsizetype end = LiteralSearch::lineEnd(text, hit);
-    const qsizetype start = LiteralSearch::lineStart(text, hit);
-    lines += text.sliced(start, end - start);
-    hit = LiteralSearch::find(text, end, pattern);
-  }
+  forEachLineHolding(text, pattern,
+                     [&](qsizetype hit, qsizetype end) { lines += lineAt(text, hit, end); });
   return lines;
 }
 
@@ -50,8 +63,7 @@ struct PrefixHits {
   }
   const QStringView seed = query.first(2);
   PrefixHits hits;
-  for (qsizetype hit = LiteralSearch::find(text, 0, seed); hit >= 0;) {
-    const qsizetype end = LiteralSearch::lineEnd(text, hit);
+  forEachLineHolding(text, seed, [&](qsizetype hit, qsizetype end) {
     const QStringView rest = text.first(end);
     qsizetype longest = 0;
     for (qsizetype at = hit; at >= 0 && longest < query.size();
@@ -62,11 +74,9 @@ struct PrefixHits {
       if (longest > hits.length) {
         hits = {longest, {}};
       }
-      const qsizetype start = LiteralSearch::lineStart(text, hit);
-      hits.lines += text.sliced(start, end - start);
+      hits.lines += lineAt(text, hit, end);
     }
-    hit = LiteralSearch::find(text, end, seed);
-  }
+  });
   return hits;
 }
 
@@ -82,16 +92,13 @@ struct PrefixHits {
   // code only when its column ends there.
   const bool complete = pattern.size() == 8;
   QString lines;
-  for (qsizetype hit = LiteralSearch::find(text, 0, pattern); hit >= 0;) {
-    const qsizetype end = LiteralSearch::lineEnd(text, hit);
+  forEachLineHolding(text, pattern, [&](qsizetype hit, qsizetype end) {
     const qsizetype after = hit + pattern.size();
     const QChar next = after < text.size() ? text[after] : QChar();
     if ((next >= u'0' && next <= u'9') || (complete && next == u'"')) {
-      const qsizetype start = LiteralSearch::lineStart(text, hit);
-      lines += text.sliced(start, end - start);
+      lines += lineAt(text, hit, end);
     }
-    hit = LiteralSearch::find(text, end, pattern);
-  }
+  });
   return lines;
 }
 
