@@ -155,8 +155,9 @@ TEST_P(ReplaceValue, ChangesTheFieldAndUndoAndRedoGiveBackTheExactValues)
     ASSERT_TRUE(m_controller.undoReplaceValue(row.value(person(0)), row.identifier, contact(0)));
     EXPECT_TRUE(person(0).changed());
     EXPECT_TRUE(m_window.isWindowModified());
-    if (!row.readIdentifier.isEmpty())
+    if (!row.readIdentifier.isEmpty()) {
         EXPECT_EQ(readBack(person(0), row.readIdentifier, row.readLabelIndex), row.expected.toStdString());
+    }
     const std::string after = dumpPerson(person(0));
     EXPECT_NE(after, before);
     endTurn();

@@ -207,7 +207,7 @@ TEST(PersonDelete, DeletingByLabelIndexTakesEqualCopiesWithIt)
 TEST(PersonSort, DescendingReversesTheTextsAndNumbersMoveWithThem)
 {
     const MVPersonPtr person = MVPerson::init();
-    for (const QString &number : {"03-2222", "090-1111", "03-1111"})
+    for (const char *number : {"03-2222", "090-1111", "03-1111"})
         person->addLabeledValue(textRecord("home", number), FieldId::Phone);
     person->sortLabeledValueForSortDescriptor({FieldId::Phone, false});
     EXPECT_EQ(stringValues(*person->phoneValues()), (QStringList{"090-1111", "03-2222", "03-1111"}));

@@ -6,14 +6,14 @@
 // postal-address keys of ContactKeys.
 struct StorePostalAddress
 {
-    QString street;
-    QString subLocality;
-    QString city;
-    QString subAdministrativeArea;
-    QString state;
-    QString postalCode;
-    QString country;
-    QString isoCountryCode;
+    QString street{};
+    QString subLocality{};
+    QString city{};
+    QString subAdministrativeArea{};
+    QString state{};
+    QString postalCode{};
+    QString country{};
+    QString isoCountryCode{};
 
     // The part named by a postal-address key of ContactKeys; empty for any
     // other key.

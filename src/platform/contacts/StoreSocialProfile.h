@@ -6,10 +6,10 @@
 // ContactLabels or any other text.
 struct StoreSocialProfile
 {
-    QString urlString;
-    QString username;
-    QString userIdentifier;
-    QString service;
+    QString urlString{};
+    QString username{};
+    QString userIdentifier{};
+    QString service{};
 
     friend bool operator==(const StoreSocialProfile &, const StoreSocialProfile &) = default;
 };
