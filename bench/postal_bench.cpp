@@ -10,62 +10,76 @@
 
 namespace {
 
-const QString kKenAll = QStringLiteral(":/ken_all.gzip");
-const QString kJigyosyo = QStringLiteral(":/jigyosyo.gzip");
+const QString kenAllResource = QStringLiteral(":/ken_all.gzip");
+const QString jigyosyoResource = QStringLiteral(":/jigyosyo.gzip");
 
-std::shared_ptr<const PostalDatabase> sharedDatabase() {
-  static const auto database =
-      std::make_shared<const PostalDatabase>(PostalDatabase::fromFiles(kKenAll, kJigyosyo));
-  return database;
+std::shared_ptr<const PostalDatabase> sharedDatabase()
+{
+    static const auto database
+        = std::make_shared<const PostalDatabase>(PostalDatabase::fromFiles(kenAllResource, jigyosyoResource));
+    return database;
 }
 
-void BM_BuildCache(benchmark::State &state) {
-  qsizetype bytes = 0;
-  qsizetype lines = 0;
-  for (auto _ : state) {
-    const PostalDatabase database = PostalDatabase::fromFiles(kKenAll, kJigyosyo);
-    bytes = database.memoryBytes();
-    lines = database.areaText().count(u'\n') + database.officeText().count(u'\n');
-    benchmark::DoNotOptimize(bytes);
-  }
-  state.counters["cache_MiB"] = double(bytes) / (1024.0 * 1024.0);
-  state.counters["lines"] = double(lines);
+void BM_BuildCache(benchmark::State &state)
+{
+    qsizetype bytes = 0;
+    qsizetype lines = 0;
+    for (auto _ : state) {
+        const PostalDatabase database = PostalDatabase::fromFiles(kenAllResource, jigyosyoResource);
+        bytes = database.memoryBytes();
+        lines = database.areaText().count(u'\n') + database.officeText().count(u'\n');
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["cache_MiB"] = double(bytes) / (1024.0 * 1024.0);
+    state.counters["lines"] = double(lines);
 }
 BENCHMARK(BM_BuildCache)->Unit(benchmark::kMillisecond);
 
 // Runs one query the way the sheet does and reports how many hits it listed.
-void runQuery(benchmark::State &state, const QString &query) {
-  ZipSearch search(sharedDatabase());
-  for (auto _ : state) {
-    search.searchForQuery(query);
-    benchmark::DoNotOptimize(search.table().data());
-  }
-  state.counters["hits"] = double(search.table().size());
-  state.counters["query_chars"] = double(query.size());
+void runQuery(benchmark::State &state, const QString &query)
+{
+    ZipSearch search(sharedDatabase());
+    for (auto _ : state) {
+        search.searchForQuery(query);
+        benchmark::DoNotOptimize(search.table().data());
+    }
+    state.counters["hits"] = double(search.table().size());
+    state.counters["query_chars"] = double(query.size());
 }
 
-void BM_PostalCode7Digits(benchmark::State &state) { runQuery(state, u"1000001"_qs); }
+void BM_PostalCode7Digits(benchmark::State &state)
+{
+    runQuery(state, u"1000001"_qs);
+}
 BENCHMARK(BM_PostalCode7Digits)->Unit(benchmark::kMicrosecond);
 
-void BM_PostalCode3Digits(benchmark::State &state) { runQuery(state, u"100"_qs); }
+void BM_PostalCode3Digits(benchmark::State &state)
+{
+    runQuery(state, u"100"_qs);
+}
 BENCHMARK(BM_PostalCode3Digits)->Unit(benchmark::kMicrosecond);
 
 // "東京都" is the longest prefix found in one line; the rest narrows within
 // its lines.
-void BM_Address5Characters(benchmark::State &state) { runQuery(state, u"東京都千代"_qs); }
+void BM_Address5Characters(benchmark::State &state)
+{
+    runQuery(state, u"東京都千代"_qs);
+}
 BENCHMARK(BM_Address5Characters)->Unit(benchmark::kMicrosecond);
 
-void BM_Address20Characters(benchmark::State &state) {
-  runQuery(state, u"東京都千代田区千代田１丁目１番１号皇居内"_qs);
+void BM_Address20Characters(benchmark::State &state)
+{
+    runQuery(state, u"東京都千代田区千代田１丁目１番１号皇居内"_qs);
 }
 BENCHMARK(BM_Address20Characters)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace
 
-int main(int argc, char **argv) {
-  QCoreApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

@@ -20,4 +20,4 @@ namespace LiteralSearch {
 // the end of the text when the line has none).
 [[nodiscard]] qsizetype lineEnd(QStringView text, qsizetype position);
 
-}  // namespace LiteralSearch
+} // namespace LiteralSearch

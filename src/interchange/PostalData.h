@@ -12,8 +12,8 @@
 
 // Which of Japan Post's two tables a text comes from.
 enum class PostalTable {
-  KenAll,    // codes by area, "ken_all"
-  Jigyosyo,  // individual codes of large business offices, "jigyosyo"
+    KenAll, // codes by area, "ken_all"
+    Jigyosyo, // individual codes of large business offices, "jigyosyo"
 };
 
 // Inflates a zlib or a gzip stream (the header tells which). An empty input is
@@ -31,5 +31,4 @@ enum class PostalTable {
 // comma (the tables hold none inside a column) and keep their double quotes.
 // A line with too few columns, and a last line without its line feed, are
 // skipped, logged and counted in `skippedLines`.
-[[nodiscard]] QString ReformatPostalText(QStringView text, PostalTable table,
-                                         qsizetype *skippedLines = nullptr);
+[[nodiscard]] QString ReformatPostalText(QStringView text, PostalTable table, qsizetype *skippedLines = nullptr);

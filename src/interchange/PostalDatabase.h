@@ -12,27 +12,25 @@
 // not be read being an empty text, so that neither search has to ask.
 class PostalDatabase {
 public:
-  // Two empty texts.
-  PostalDatabase() = default;
+    // Two empty texts.
+    PostalDatabase() = default;
 
-  // Reads both gzip files (paths or ":/" resources). A missing, unreadable,
-  // corrupt or undecodable file leaves an empty text at its position.
-  [[nodiscard]] static PostalDatabase fromFiles(const QString &kenAllPath,
-                                                const QString &jigyosyoPath);
+    // Reads both gzip files (paths or ":/" resources). A missing, unreadable,
+    // corrupt or undecodable file leaves an empty text at its position.
+    [[nodiscard]] static PostalDatabase fromFiles(const QString &kenAllPath, const QString &jigyosyoPath);
 
-  [[nodiscard]] const QString &areaText() const { return m_texts[0]; }
-  [[nodiscard]] const QString &officeText() const { return m_texts[1]; }
+    [[nodiscard]] const QString &areaText() const { return m_texts[0]; }
+    [[nodiscard]] const QString &officeText() const { return m_texts[1]; }
 
-  // Lines of the source files that had too few columns or no line feed.
-  [[nodiscard]] qsizetype skippedLines() const { return m_skippedLines; }
+    // Lines of the source files that had too few columns or no line feed.
+    [[nodiscard]] qsizetype skippedLines() const { return m_skippedLines; }
 
-  // Bytes the two texts occupy.
-  [[nodiscard]] qsizetype memoryBytes() const;
+    // Bytes the two texts occupy.
+    [[nodiscard]] qsizetype memoryBytes() const;
 
 private:
-  [[nodiscard]] static QString loadTable(const QString &path, PostalTable table,
-                                         qsizetype &skippedLines);
+    [[nodiscard]] static QString loadTable(const QString &path, PostalTable table, qsizetype &skippedLines);
 
-  std::array<QString, 2> m_texts;
-  qsizetype m_skippedLines = 0;
+    std::array<QString, 2> m_texts;
+    qsizetype m_skippedLines = 0;
 };

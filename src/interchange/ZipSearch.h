@@ -23,83 +23,82 @@ class PostalDatabase;
 // addressesFromZip().
 class ZipSearch {
 public:
-  // What the last search looked for.
-  enum SearchMode : qint32 {
-    NoSearch = 0,
-    AddressSearch = 1,
-    PostalCodeSearch = 2,
-  };
+    // What the last search looked for.
+    enum SearchMode : qint32 {
+        NoSearch = 0,
+        AddressSearch = 1,
+        PostalCodeSearch = 2,
+    };
 
-  // Searches the process-wide cache, built (or waited for) by the first search.
-  ZipSearch() = default;
-  // Searches `database` instead, which tests fill from files of their own.
-  explicit ZipSearch(std::shared_ptr<const PostalDatabase> database);
-  virtual ~ZipSearch();
+    // Searches the process-wide cache, built (or waited for) by the first search.
+    ZipSearch() = default;
+    // Searches `database` instead, which tests fill from files of their own.
+    explicit ZipSearch(std::shared_ptr<const PostalDatabase> database);
+    virtual ~ZipSearch();
 
-  ZipSearch(const ZipSearch &) = delete;
-  ZipSearch &operator=(const ZipSearch &) = delete;
+    ZipSearch(const ZipSearch &) = delete;
+    ZipSearch &operator=(const ZipSearch &) = delete;
 
-  // The process-wide cache of the resources ":/ken_all.gzip" and
-  // ":/jigyosyo.gzip", built on the first call from any thread; a call that
-  // comes while another thread builds it waits until both tables are in.
-  [[nodiscard]] static std::shared_ptr<const PostalDatabase> zipdb();
+    // The process-wide cache of the resources ":/ken_all.gzip" and
+    // ":/jigyosyo.gzip", built on the first call from any thread; a call that
+    // comes while another thread builds it waits until both tables are in.
+    [[nodiscard]] static std::shared_ptr<const PostalDatabase> zipdb();
 
-  // Runs the search a query typed into the sheet asks for: two or more
-  // leading digits (or hyphens) search postal codes, text without a leading
-  // digit searches addresses, a single digit searches nothing. The area
-  // table is searched first, the office table only when it gives no hit.
-  // `table()` is emptied first and holds the hits afterwards.
-  void searchForQuery(const QString &query);
+    // Runs the search a query typed into the sheet asks for: two or more
+    // leading digits (or hyphens) search postal codes, text without a leading
+    // digit searches addresses, a single digit searches nothing. The area
+    // table is searched first, the office table only when it gives no hit.
+    // `table()` is emptied first and holds the hits afterwards.
+    void searchForQuery(const QString &query);
 
-  // Records of every area and then every office whose postal code begins with
-  // `zip`; touches neither `table()` nor the search mode.
-  [[nodiscard]] QList<PostalRecord> addressesFromZip(const QString &zip) const;
+    // Records of every area and then every office whose postal code begins with
+    // `zip`; touches neither `table()` nor the search mode.
+    [[nodiscard]] QList<PostalRecord> addressesFromZip(const QString &zip) const;
 
-  // Appends to `table()` the records of the lines of `text` (a cache text)
-  // whose postal code begins with `zip`, and returns the size of `table()`.
-  qsizetype findAddress(const QString &zip, QStringView text);
+    // Appends to `table()` the records of the lines of `text` (a cache text)
+    // whose postal code begins with `zip`, and returns the size of `table()`.
+    qsizetype findAddress(const QString &zip, QStringView text);
 
-  // Appends to `table()` the records of the lines of `text` that the address
-  // `query` names, and returns the size of `table()`.
-  qsizetype findZip(const QString &query, QStringView text);
+    // Appends to `table()` the records of the lines of `text` that the address
+    // `query` names, and returns the size of `table()`.
+    qsizetype findZip(const QString &query, QStringView text);
 
-  // Appends the records of kept lines to `table()`.
-  void linesToTable(QStringView lines);
+    // Appends the records of kept lines to `table()`.
+    void linesToTable(QStringView lines);
 
-  // The leading run of decimal digits (of any script) and "-", or nothing
-  // when the string starts with neither.
-  [[nodiscard]] static std::optional<QString> findNumericString(const QString &string);
+    // The leading run of decimal digits (of any script) and "-", or nothing
+    // when the string starts with neither.
+    [[nodiscard]] static std::optional<QString> findNumericString(const QString &string);
 
-  // One record per non-empty kept line, in line order.
-  [[nodiscard]] static QList<PostalRecord> dictionariesFromFindLines(QStringView lines);
+    // One record per non-empty kept line, in line order.
+    [[nodiscard]] static QList<PostalRecord> dictionariesFromFindLines(QStringView lines);
 
-  // Removes one leading and one trailing double quote from a string of three
-  // or more characters; shorter strings stay as they are.
-  [[nodiscard]] static QString stripDoublequote(const QString &string);
+    // Removes one leading and one trailing double quote from a string of three
+    // or more characters; shorter strings stay as they are.
+    [[nodiscard]] static QString stripDoublequote(const QString &string);
 
-  // "1234567" → "123-4567"; strings shorter than three characters stay as
-  // they are.
-  [[nodiscard]] static QString formatZIP(const QString &string);
+    // "1234567" → "123-4567"; strings shorter than three characters stay as
+    // they are.
+    [[nodiscard]] static QString formatZIP(const QString &string);
 
-  // The first dictionary of `labels` whose "Label" is `label`, or null.
-  [[nodiscard]] static const QVariantMap *labelDictForLabel(const QString &label,
-                                                           const QList<QVariantMap> &labels);
+    // The first dictionary of `labels` whose "Label" is `label`, or null.
+    [[nodiscard]] static const QVariantMap *labelDictForLabel(const QString &label, const QList<QVariantMap> &labels);
 
-  [[nodiscard]] const QList<PostalRecord> &table() const { return m_table; }
-  void clearTable() { m_table.clear(); }
+    [[nodiscard]] const QList<PostalRecord> &table() const { return m_table; }
+    void clearTable() { m_table.clear(); }
 
-  [[nodiscard]] qint32 zipSearchMode() const { return m_zipSearchMode; }
-  void setZipSearchMode(qint32 mode) { m_zipSearchMode = mode; }
+    [[nodiscard]] qint32 zipSearchMode() const { return m_zipSearchMode; }
+    void setZipSearchMode(qint32 mode) { m_zipSearchMode = mode; }
 
 protected:
-  // Called whenever a search has changed `table()`.
-  virtual void reloadResultView() {}
+    // Called whenever a search has changed `table()`.
+    virtual void reloadResultView() { }
 
 private:
-  [[nodiscard]] const PostalDatabase &database() const;
+    [[nodiscard]] const PostalDatabase &database() const;
 
-  // Empty until the first search when no database was given.
-  mutable std::shared_ptr<const PostalDatabase> m_database;
-  QList<PostalRecord> m_table;
-  qint32 m_zipSearchMode = NoSearch;
+    // Empty until the first search when no database was given.
+    mutable std::shared_ptr<const PostalDatabase> m_database;
+    QList<PostalRecord> m_table;
+    qint32 m_zipSearchMode = NoSearch;
 };

@@ -8,28 +8,28 @@ namespace {
 
 // The filtered scan must agree with Qt's own search at every start position,
 // including occurrences that straddle its eight-position blocks and the tail.
-TEST(LiteralSearchTest, AgreesWithIndexOfFromEveryPosition) {
-  const QString text = QStringLiteral(
-      "K,\"1000001\",\"ﾄｳｷｮｳﾄ\",\"東京都\",\"千代田区\",\n"
-      "J,\"\",\"上智大学\",\"東京都\",\"千代田区\",\"紀尾井町\",\"1028554\",\n"
-      "aaaaaaaaaaaaaaaaaaaab\"100\"1000\"10");
-  for (const QString &pattern : {u"\"100"_qs, u"\"1000001"_qs, u"東京都"_qs, u"千代"_qs,
-                                u"aab"_qs, u"aaaaaaaaab"_qs, u"\"10"_qs, u"\n"_qs, u"zz"_qs,
-                                u"千代田区\",\n"_qs}) {
-    for (qsizetype from = 0; from <= text.size(); ++from) {
-      ASSERT_EQ(LiteralSearch::find(text, from, pattern), text.indexOf(pattern, from))
-          << qPrintable(pattern) << " from " << from;
+TEST(LiteralSearchTest, AgreesWithIndexOfFromEveryPosition)
+{
+    const QString text = QStringLiteral("K,\"1000001\",\"ﾄｳｷｮｳﾄ\",\"東京都\",\"千代田区\",\n"
+                                        "J,\"\",\"上智大学\",\"東京都\",\"千代田区\",\"紀尾井町\",\"1028554\",\n"
+                                        "aaaaaaaaaaaaaaaaaaaab\"100\"1000\"10");
+    for (const QString &pattern : {u"\"100"_qs, u"\"1000001"_qs, u"東京都"_qs, u"千代"_qs, u"aab"_qs, u"aaaaaaaaab"_qs,
+             u"\"10"_qs, u"\n"_qs, u"zz"_qs, u"千代田区\",\n"_qs}) {
+        for (qsizetype from = 0; from <= text.size(); ++from) {
+            ASSERT_EQ(LiteralSearch::find(text, from, pattern), text.indexOf(pattern, from))
+                << qPrintable(pattern) << " from " << from;
+        }
     }
-  }
-  EXPECT_EQ(LiteralSearch::find(u"ab", 0, u"abc"), -1);
+    EXPECT_EQ(LiteralSearch::find(u"ab", 0, u"abc"), -1);
 }
 
-TEST(LiteralSearchTest, LineBoundsIncludeTheLineFeed) {
-  const QStringView text = u"ab\ncd\nef";
-  EXPECT_EQ(LiteralSearch::lineStart(text, 4), 3);
-  EXPECT_EQ(LiteralSearch::lineEnd(text, 4), 6);
-  EXPECT_EQ(LiteralSearch::lineStart(text, 0), 0);
-  EXPECT_EQ(LiteralSearch::lineEnd(text, 7), 8);
+TEST(LiteralSearchTest, LineBoundsIncludeTheLineFeed)
+{
+    const QStringView text = u"ab\ncd\nef";
+    EXPECT_EQ(LiteralSearch::lineStart(text, 4), 3);
+    EXPECT_EQ(LiteralSearch::lineEnd(text, 4), 6);
+    EXPECT_EQ(LiteralSearch::lineStart(text, 0), 0);
+    EXPECT_EQ(LiteralSearch::lineEnd(text, 7), 8);
 }
 
-}  // namespace
+} // namespace

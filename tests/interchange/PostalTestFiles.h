@@ -21,10 +21,9 @@ enum class Stream { Gzip, Zlib };
 [[nodiscard]] QByteArray compress(const QByteArray &data, Stream stream);
 
 // Writes `data` to `folder`/`name` and returns the path.
-[[nodiscard]] QString writeFile(const QString &folder, const QString &name,
-                                const QByteArray &data);
+[[nodiscard]] QString writeFile(const QString &folder, const QString &name, const QByteArray &data);
 
 // Writes both tables gzip-compressed into a fresh folder; returns the folder.
 [[nodiscard]] QString writeTables(const QString &folderName);
 
-}  // namespace PostalTestFiles
+} // namespace PostalTestFiles

@@ -10,47 +10,50 @@
 
 namespace {
 
-TEST(ShippedPostalDataTest, ResourcesAreCompiledIntoTheLibrary) {
-  for (const char *name : {":/ken_all.gzip", ":/jigyosyo.gzip"}) {
-    QFile file(QString::fromLatin1(name));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    EXPECT_GT(file.size(), 100000) << name;
-  }
+TEST(ShippedPostalDataTest, ResourcesAreCompiledIntoTheLibrary)
+{
+    for (const char *name : {":/ken_all.gzip", ":/jigyosyo.gzip"}) {
+        QFile file(QString::fromLatin1(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        EXPECT_GT(file.size(), 100000) << name;
+    }
 }
 
-TEST(ShippedPostalDataTest, ThreadsThatAskTogetherGetOneCompleteCache) {
-  std::vector<std::shared_ptr<const PostalDatabase>> seen(4);
-  std::vector<std::thread> threads;
-  for (auto &slot : seen) {
-    threads.emplace_back([&slot] { slot = ZipSearch::zipdb(); });
-  }
-  for (std::thread &thread : threads) {
-    thread.join();
-  }
-  for (const auto &database : seen) {
-    ASSERT_EQ(database, seen.front());
-  }
-  EXPECT_GT(seen.front()->areaText().count(u'\n'), 100000);
-  EXPECT_GT(seen.front()->officeText().count(u'\n'), 20000);
-  EXPECT_EQ(seen.front()->skippedLines(), 0);
+TEST(ShippedPostalDataTest, ThreadsThatAskTogetherGetOneCompleteCache)
+{
+    std::vector<std::shared_ptr<const PostalDatabase>> seen(4);
+    std::vector<std::thread> threads;
+    for (auto &slot : seen) {
+        threads.emplace_back([&slot] { slot = ZipSearch::zipdb(); });
+    }
+    for (std::thread &thread : threads) {
+        thread.join();
+    }
+    for (const auto &database : seen) {
+        ASSERT_EQ(database, seen.front());
+    }
+    EXPECT_GT(seen.front()->areaText().count(u'\n'), 100000);
+    EXPECT_GT(seen.front()->officeText().count(u'\n'), 20000);
+    EXPECT_EQ(seen.front()->skippedLines(), 0);
 }
 
-TEST(ShippedPostalDataTest, FindsChiyodaByCodeAndItsCodeByAddress) {
-  ZipSearch search;
-  search.searchForQuery(u"1000001"_qs);
-  ASSERT_EQ(search.table().size(), 1);
-  const PostalRecord &record = search.table().front();
-  EXPECT_EQ(record.zip, u"100-0001");
-  EXPECT_EQ(record.state, u"東京都");
-  EXPECT_EQ(record.city, u"千代田区");
-  EXPECT_EQ(record.street, u"千代田");
+TEST(ShippedPostalDataTest, FindsChiyodaByCodeAndItsCodeByAddress)
+{
+    ZipSearch search;
+    search.searchForQuery(u"1000001"_qs);
+    ASSERT_EQ(search.table().size(), 1);
+    const PostalRecord &record = search.table().front();
+    EXPECT_EQ(record.zip, u"100-0001");
+    EXPECT_EQ(record.state, u"東京都");
+    EXPECT_EQ(record.city, u"千代田区");
+    EXPECT_EQ(record.street, u"千代田");
 
-  search.searchForQuery(u"東京都千代田区千代田"_qs);
-  EXPECT_EQ(search.zipSearchMode(), ZipSearch::AddressSearch);
-  const auto hit = std::find_if(search.table().begin(), search.table().end(),
-                                [](const PostalRecord &r) { return r.zip == u"100-0001"; });
-  ASSERT_NE(hit, search.table().end());
-  EXPECT_EQ(hit->street, u"千代田");
+    search.searchForQuery(u"東京都千代田区千代田"_qs);
+    EXPECT_EQ(search.zipSearchMode(), ZipSearch::AddressSearch);
+    const auto hit = std::find_if(
+        search.table().begin(), search.table().end(), [](const PostalRecord &r) { return r.zip == u"100-0001"; });
+    ASSERT_NE(hit, search.table().end());
+    EXPECT_EQ(hit->street, u"千代田");
 }
 
-}  // namespace
+} // namespace

@@ -11,74 +11,71 @@ using testing::IsEmpty;
 
 namespace {
 
-std::shared_ptr<const PostalDatabase> sampleDatabase() {
-  static const std::shared_ptr<const PostalDatabase> database = [] {
-    const QString folder = PostalTestFiles::writeTables(QStringLiteral("zip-search"));
-    return std::make_shared<const PostalDatabase>(PostalDatabase::fromFiles(
-        folder + u"/ken_all.gzip", folder + u"/jigyosyo.gzip"));
-  }();
-  return database;
+std::shared_ptr<const PostalDatabase> sampleDatabase()
+{
+    static const std::shared_ptr<const PostalDatabase> database = [] {
+        const QString folder = PostalTestFiles::writeTables(QStringLiteral("zip-search"));
+        return std::make_shared<const PostalDatabase>(
+            PostalDatabase::fromFiles(folder + u"/ken_all.gzip", folder + u"/jigyosyo.gzip"));
+    }();
+    return database;
 }
 
-QStringList zipsOf(const QList<PostalRecord> &records) {
-  QStringList zips;
-  for (const PostalRecord &record : records) {
-    zips.append(record.zip);
-  }
-  return zips;
+QStringList zipsOf(const QList<PostalRecord> &records)
+{
+    QStringList zips;
+    for (const PostalRecord &record : records) {
+        zips.append(record.zip);
+    }
+    return zips;
 }
 
 // The sheet's view: counts how often a search asked it to show the list again.
 class CountingSearch : public ZipSearch {
 public:
-  using ZipSearch::ZipSearch;
-  int reloads = 0;
+    using ZipSearch::ZipSearch;
+    int reloads = 0;
 
 protected:
-  void reloadResultView() override { ++reloads; }
+    void reloadResultView() override { ++reloads; }
 };
 
 struct QueryRow {
-  const char *name;
-  QString query;
-  qint32 mode;
-  QStringList zips;
+    const char *name;
+    QString query;
+    qint32 mode;
+    QStringList zips;
 };
 
-class ZipSearchQueryTest : public testing::TestWithParam<QueryRow> {};
+class ZipSearchQueryTest : public testing::TestWithParam<QueryRow> { };
 
-TEST_P(ZipSearchQueryTest, ListsTheHitsTheQueryAsksFor) {
-  CountingSearch search(sampleDatabase());
-  search.setZipSearchMode(-1);
-  search.searchForQuery(GetParam().query);
-  EXPECT_EQ(zipsOf(search.table()), GetParam().zips);
-  EXPECT_EQ(search.zipSearchMode(), GetParam().mode);
-  EXPECT_GE(search.reloads, 1);
+TEST_P(ZipSearchQueryTest, ListsTheHitsTheQueryAsksFor)
+{
+    CountingSearch search(sampleDatabase());
+    search.setZipSearchMode(-1);
+    search.searchForQuery(GetParam().query);
+    EXPECT_EQ(zipsOf(search.table()), GetParam().zips);
+    EXPECT_EQ(search.zipSearchMode(), GetParam().mode);
+    EXPECT_GE(search.reloads, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Queries, ZipSearchQueryTest,
-    testing::Values(
-        QueryRow{"sevenDigits", u"1000001"_qs, 2, {u"100-0001"_qs}},
+INSTANTIATE_TEST_SUITE_P(Queries, ZipSearchQueryTest,
+    testing::Values(QueryRow{"sevenDigits", u"1000001"_qs, 2, {u"100-0001"_qs}},
         QueryRow{"hyphenAfterThirdDigit", u"100-0001"_qs, 2, {u"100-0001"_qs}},
         QueryRow{"hyphenAfterSecondDigit", u"10-00001"_qs, 2, {}},
-        QueryRow{"hyphenAfterFourthDigit", u"1000-001"_qs, 2, {}},
-        QueryRow{"oneDigitSearchesNothing", u"1"_qs, -1, {}},
-        QueryRow{"oneHyphenSearchesNothing", u"-"_qs, -1, {}},
-        QueryRow{"emptyQuery", u""_qs, -1, {}},
-        QueryRow{"twoDigits", u"10"_qs, 2,
-                 {u"100-0000"_qs, u"100-0001"_qs, u"101-0021"_qs, u"103-0027"_qs}},
+        QueryRow{"hyphenAfterFourthDigit", u"1000-001"_qs, 2, {}}, QueryRow{"oneDigitSearchesNothing", u"1"_qs, -1, {}},
+        QueryRow{"oneHyphenSearchesNothing", u"-"_qs, -1, {}}, QueryRow{"emptyQuery", u""_qs, -1, {}},
+        QueryRow{"twoDigits", u"10"_qs, 2, {u"100-0000"_qs, u"100-0001"_qs, u"101-0021"_qs, u"103-0027"_qs}},
         QueryRow{"sixDigitsListBothCodes", u"100000"_qs, 2, {u"100-0000"_qs, u"100-0001"_qs}},
         QueryRow{"digitsFollowedByText", u"540 大阪"_qs, 2, {u"540-0002"_qs}},
         QueryRow{"fullWidthDigitsFindNothing", u"１００"_qs, 2, {}},
         QueryRow{"areaHitsHideOfficeHits", u"100"_qs, 2, {u"100-0000"_qs, u"100-0001"_qs}},
         QueryRow{"officeHitsWhenNoArea", u"102"_qs, 2, {u"102-8554"_qs}},
-        QueryRow{"prefectureAndCity", u"東京都千代田区"_qs, 1,
-                 {u"100-0000"_qs, u"100-0001"_qs, u"101-0021"_qs}},
+        QueryRow{"prefectureAndCity", u"東京都千代田区"_qs, 1, {u"100-0000"_qs, u"100-0001"_qs, u"101-0021"_qs}},
         QueryRow{"prefectureCityAndTown", u"東京都中央区日本橋"_qs, 1, {u"103-0027"_qs}},
         QueryRow{"spacesBeforeTheRest", u"東京都   中央区"_qs, 1, {u"103-0027"_qs}},
-        QueryRow{"restOfSpacesOnly", u"東京都 "_qs, 1,
-                 {u"100-0000"_qs, u"100-0001"_qs, u"101-0021"_qs, u"103-0027"_qs}},
+        QueryRow{
+            "restOfSpacesOnly", u"東京都 "_qs, 1, {u"100-0000"_qs, u"100-0001"_qs, u"101-0021"_qs, u"103-0027"_qs}},
         QueryRow{"restMatchingNothing", u"東京都大阪"_qs, 1, {}},
         QueryRow{"oneCharacterUnchanged", u"城"_qs, 1, {u"540-0002"_qs}},
         QueryRow{"kanaColumnsAreSearched", u"ﾆﾎﾝﾊﾞｼ"_qs, 1, {u"103-0027"_qs}},
@@ -87,137 +84,146 @@ INSTANTIATE_TEST_SUITE_P(
         QueryRow{"nothingAnywhere", u"沖縄県"_qs, 1, {}}),
     [](const testing::TestParamInfo<QueryRow> &info) { return std::string(info.param.name); });
 
-TEST(ZipSearchTest, AddressesFromZipListsAreasThenOfficesAndLeavesTheTable) {
-  ZipSearch search(sampleDatabase());
-  EXPECT_THAT(zipsOf(search.addressesFromZip(u"100"_qs)),
-              ElementsAre(u"100-0000"_qs, u"100-0001"_qs, u"100-8791"_qs));
-  EXPECT_THAT(zipsOf(search.addressesFromZip(u"100-8791"_qs)), ElementsAre(u"100-8791"_qs));
-  EXPECT_THAT(search.addressesFromZip(u""_qs), IsEmpty());
-  EXPECT_THAT(search.table(), IsEmpty());
-  EXPECT_EQ(search.zipSearchMode(), ZipSearch::NoSearch);
+TEST(ZipSearchTest, AddressesFromZipListsAreasThenOfficesAndLeavesTheTable)
+{
+    ZipSearch search(sampleDatabase());
+    EXPECT_THAT(
+        zipsOf(search.addressesFromZip(u"100"_qs)), ElementsAre(u"100-0000"_qs, u"100-0001"_qs, u"100-8791"_qs));
+    EXPECT_THAT(zipsOf(search.addressesFromZip(u"100-8791"_qs)), ElementsAre(u"100-8791"_qs));
+    EXPECT_THAT(search.addressesFromZip(u""_qs), IsEmpty());
+    EXPECT_THAT(search.table(), IsEmpty());
+    EXPECT_EQ(search.zipSearchMode(), ZipSearch::NoSearch);
 }
 
-TEST(ZipSearchTest, AreaRecordCarriesTheKanaOfCityAndTown) {
-  ZipSearch search(sampleDatabase());
-  search.searchForQuery(u"1000001"_qs);
-  ASSERT_EQ(search.table().size(), 1);
-  const PostalRecord &record = search.table().front();
-  EXPECT_EQ(record, (PostalRecord{u"100-0001"_qs, u"東京都"_qs, u"千代田区"_qs, u"千代田"_qs,
-                                  u"ﾁﾖﾀﾞｸ"_qs, u"ﾁﾖﾀﾞ"_qs, u""_qs, std::nullopt}));
-  const QVariantMap map = record.toVariantMap();
-  EXPECT_EQ(map.keys(), (QStringList{u"City"_qs, u"Company"_qs, u"PhoneticCity"_qs,
-                                     u"PhoneticStreet"_qs, u"State"_qs, u"Street"_qs, u"ZIP"_qs}));
+TEST(ZipSearchTest, AreaRecordCarriesTheKanaOfCityAndTown)
+{
+    ZipSearch search(sampleDatabase());
+    search.searchForQuery(u"1000001"_qs);
+    ASSERT_EQ(search.table().size(), 1);
+    const PostalRecord &record = search.table().front();
+    EXPECT_EQ(record,
+        (PostalRecord{u"100-0001"_qs, u"東京都"_qs, u"千代田区"_qs, u"千代田"_qs, u"ﾁﾖﾀﾞｸ"_qs, u"ﾁﾖﾀﾞ"_qs, u""_qs,
+            std::nullopt}));
+    const QVariantMap map = record.toVariantMap();
+    EXPECT_EQ(map.keys(),
+        (QStringList{u"City"_qs, u"Company"_qs, u"PhoneticCity"_qs, u"PhoneticStreet"_qs, u"State"_qs, u"Street"_qs,
+            u"ZIP"_qs}));
 }
 
-TEST(ZipSearchTest, PlaceholderStreetIsCarriedUnchanged) {
-  ZipSearch search(sampleDatabase());
-  const QList<PostalRecord> records = search.addressesFromZip(u"1000000"_qs);
-  ASSERT_EQ(records.size(), 1);
-  EXPECT_EQ(records.front().street, u"以下に掲載がない場合");
+TEST(ZipSearchTest, PlaceholderStreetIsCarriedUnchanged)
+{
+    ZipSearch search(sampleDatabase());
+    const QList<PostalRecord> records = search.addressesFromZip(u"1000000"_qs);
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records.front().street, u"以下に掲載がない場合");
 }
 
-TEST(ZipSearchTest, OfficeRecordJoinsTownAndBlockWithoutPhoneticAddress) {
-  ZipSearch search(sampleDatabase());
-  const QList<PostalRecord> records = search.addressesFromZip(u"1008791"_qs);
-  ASSERT_EQ(records.size(), 1);
-  EXPECT_EQ(records.front(),
-            (PostalRecord{u"100-8791"_qs, u"東京都"_qs, u"千代田区"_qs, u"大手町２丁目３－１"_qs,
-                          u""_qs, u""_qs, u"日本郵政　株式会社"_qs, u"ﾆﾂﾎﾟﾝﾕｳｾｲ ｶﾌﾞｼｷｶﾞｲｼｬ"_qs}));
-  EXPECT_EQ(records.front().toVariantMap().value(u"PhoneticCompany"_qs), u"ﾆﾂﾎﾟﾝﾕｳｾｲ ｶﾌﾞｼｷｶﾞｲｼｬ"_qs);
+TEST(ZipSearchTest, OfficeRecordJoinsTownAndBlockWithoutPhoneticAddress)
+{
+    ZipSearch search(sampleDatabase());
+    const QList<PostalRecord> records = search.addressesFromZip(u"1008791"_qs);
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records.front(),
+        (PostalRecord{u"100-8791"_qs, u"東京都"_qs, u"千代田区"_qs, u"大手町２丁目３－１"_qs, u""_qs, u""_qs,
+            u"日本郵政　株式会社"_qs, u"ﾆﾂﾎﾟﾝﾕｳｾｲ ｶﾌﾞｼｷｶﾞｲｼｬ"_qs}));
+    EXPECT_EQ(records.front().toVariantMap().value(u"PhoneticCompany"_qs), u"ﾆﾂﾎﾟﾝﾕｳｾｲ ｶﾌﾞｼｷｶﾞｲｼｬ"_qs);
 }
 
-TEST(ZipSearchTest, EmptyQuotedColumnsGiveEmptyValues) {
-  ZipSearch search(sampleDatabase());
-  const QList<PostalRecord> records = search.addressesFromZip(u"5408799"_qs);
-  ASSERT_EQ(records.size(), 1);
-  EXPECT_EQ(records.front().street, u"大阪城１－１");
-  EXPECT_EQ(records.front().phoneticCompany, u""_qs);
-  EXPECT_EQ(ZipSearch::stripDoublequote(u"\"\""_qs), u"\"\"");
+TEST(ZipSearchTest, EmptyQuotedColumnsGiveEmptyValues)
+{
+    ZipSearch search(sampleDatabase());
+    const QList<PostalRecord> records = search.addressesFromZip(u"5408799"_qs);
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records.front().street, u"大阪城１－１");
+    EXPECT_EQ(records.front().phoneticCompany, u""_qs);
+    EXPECT_EQ(ZipSearch::stripDoublequote(u"\"\""_qs), u"\"\"");
 }
 
-TEST(ZipSearchTest, FindAddressAppendsToTheTableAndCountsIt) {
-  CountingSearch search(sampleDatabase());
-  const PostalDatabase &database = *sampleDatabase();
-  EXPECT_EQ(search.findAddress(u"101"_qs, database.areaText()), 1);
-  EXPECT_EQ(search.findAddress(u"100"_qs, database.officeText()), 2);
-  EXPECT_EQ(search.findZip(u"上智大学"_qs, database.officeText()), 3);
-  EXPECT_THAT(zipsOf(search.table()), ElementsAre(u"101-0021"_qs, u"100-8791"_qs, u"102-8554"_qs));
-  EXPECT_EQ(search.reloads, 3);
+TEST(ZipSearchTest, FindAddressAppendsToTheTableAndCountsIt)
+{
+    CountingSearch search(sampleDatabase());
+    const PostalDatabase &database = *sampleDatabase();
+    EXPECT_EQ(search.findAddress(u"101"_qs, database.areaText()), 1);
+    EXPECT_EQ(search.findAddress(u"100"_qs, database.officeText()), 2);
+    EXPECT_EQ(search.findZip(u"上智大学"_qs, database.officeText()), 3);
+    EXPECT_THAT(zipsOf(search.table()), ElementsAre(u"101-0021"_qs, u"100-8791"_qs, u"102-8554"_qs));
+    EXPECT_EQ(search.reloads, 3);
 }
 
-TEST(ZipSearchTest, EmptyQueriesGivenDirectlyFindNothing) {
-  ZipSearch search(sampleDatabase());
-  EXPECT_EQ(search.findZip(u""_qs, sampleDatabase()->areaText()), 0);
-  EXPECT_EQ(search.findAddress(u""_qs, sampleDatabase()->areaText()), 0);
+TEST(ZipSearchTest, EmptyQueriesGivenDirectlyFindNothing)
+{
+    ZipSearch search(sampleDatabase());
+    EXPECT_EQ(search.findZip(u""_qs, sampleDatabase()->areaText()), 0);
+    EXPECT_EQ(search.findAddress(u""_qs, sampleDatabase()->areaText()), 0);
 }
 
-TEST(ZipSearchTest, SearchesOfAnEmptyTableFindNothing) {
-  ZipSearch search(std::make_shared<const PostalDatabase>());
-  search.searchForQuery(u"1000001"_qs);
-  EXPECT_THAT(search.table(), IsEmpty());
-  search.searchForQuery(u"東京都千代田区"_qs);
-  EXPECT_THAT(search.table(), IsEmpty());
-  EXPECT_THAT(search.addressesFromZip(u"100"_qs), IsEmpty());
+TEST(ZipSearchTest, SearchesOfAnEmptyTableFindNothing)
+{
+    ZipSearch search(std::make_shared<const PostalDatabase>());
+    search.searchForQuery(u"1000001"_qs);
+    EXPECT_THAT(search.table(), IsEmpty());
+    search.searchForQuery(u"東京都千代田区"_qs);
+    EXPECT_THAT(search.table(), IsEmpty());
+    EXPECT_THAT(search.addressesFromZip(u"100"_qs), IsEmpty());
 }
 
-TEST(ZipSearchTest, DictionariesFromFindLinesSkipsEmptyAndShortLines) {
-  const QList<PostalRecord> records = ZipSearch::dictionariesFromFindLines(
-      u"\nK,\"1\",\"2\"\nJ,\"ｶ\",\"社\",\"県\",\"市\",\"町\",\"1-2\",\"9876543\",\n");
-  ASSERT_EQ(records.size(), 1);
-  EXPECT_EQ(records.front().zip, u"987-6543");
-  EXPECT_EQ(records.front().street, u"町1-2");
+TEST(ZipSearchTest, DictionariesFromFindLinesSkipsEmptyAndShortLines)
+{
+    const QList<PostalRecord> records = ZipSearch::dictionariesFromFindLines(
+        u"\nK,\"1\",\"2\"\nJ,\"ｶ\",\"社\",\"県\",\"市\",\"町\",\"1-2\",\"9876543\",\n");
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records.front().zip, u"987-6543");
+    EXPECT_EQ(records.front().street, u"町1-2");
 }
 
 struct TextRow {
-  QString input;
-  std::optional<QString> expected;
+    QString input;
+    std::optional<QString> expected;
 };
 
-class FindNumericStringTest : public testing::TestWithParam<TextRow> {};
+class FindNumericStringTest : public testing::TestWithParam<TextRow> { };
 
-TEST_P(FindNumericStringTest, TakesTheLeadingDigitsAndHyphens) {
-  EXPECT_EQ(ZipSearch::findNumericString(GetParam().input), GetParam().expected);
+TEST_P(FindNumericStringTest, TakesTheLeadingDigitsAndHyphens)
+{
+    EXPECT_EQ(ZipSearch::findNumericString(GetParam().input), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Strings, FindNumericStringTest,
+INSTANTIATE_TEST_SUITE_P(Strings, FindNumericStringTest,
     testing::Values(TextRow{u"100-0001"_qs, u"100-0001"_qs}, TextRow{u"12ab3"_qs, u"12"_qs},
-                    TextRow{u"-1"_qs, u"-1"_qs}, TextRow{u"１２３４"_qs, u"１２３４"_qs},
-                    TextRow{u"٣٤5"_qs, u"٣٤5"_qs},
-                    // MATHEMATICAL BOLD DIGIT ONE: a digit outside the BMP
-                    TextRow{u"\U0001D7CF2x"_qs, u"\U0001D7CF2"_qs}, TextRow{u"東京"_qs, {}},
-                    TextRow{u" 100"_qs, {}}, TextRow{u""_qs, {}}));
+        TextRow{u"-1"_qs, u"-1"_qs}, TextRow{u"１２３４"_qs, u"１２３４"_qs}, TextRow{u"٣٤5"_qs, u"٣٤5"_qs},
+        // MATHEMATICAL BOLD DIGIT ONE: a digit outside the BMP
+        TextRow{u"\U0001D7CF2x"_qs, u"\U0001D7CF2"_qs}, TextRow{u"東京"_qs, {}}, TextRow{u" 100"_qs, {}},
+        TextRow{u""_qs, {}}));
 
-class StripDoublequoteTest : public testing::TestWithParam<std::pair<QString, QString>> {};
+class StripDoublequoteTest : public testing::TestWithParam<std::pair<QString, QString>> { };
 
-TEST_P(StripDoublequoteTest, RemovesOneQuoteAtEachEndOfLongerStrings) {
-  EXPECT_EQ(ZipSearch::stripDoublequote(GetParam().first), GetParam().second);
+TEST_P(StripDoublequoteTest, RemovesOneQuoteAtEachEndOfLongerStrings)
+{
+    EXPECT_EQ(ZipSearch::stripDoublequote(GetParam().first), GetParam().second);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Strings, StripDoublequoteTest,
+INSTANTIATE_TEST_SUITE_P(Strings, StripDoublequoteTest,
     testing::Values(std::pair{u"\"千代田\""_qs, u"千代田"_qs}, std::pair{u"\"a\""_qs, u"a"_qs},
-                    std::pair{u"\"\""_qs, u"\"\""_qs}, std::pair{u"\"a"_qs, u"\"a"_qs},
-                    std::pair{u"\"abc"_qs, u"abc"_qs}, std::pair{u"abc\""_qs, u"abc"_qs},
-                    std::pair{u"\"\"\"\""_qs, u"\"\""_qs}, std::pair{u"abc"_qs, u"abc"_qs}));
+        std::pair{u"\"\""_qs, u"\"\""_qs}, std::pair{u"\"a"_qs, u"\"a"_qs}, std::pair{u"\"abc"_qs, u"abc"_qs},
+        std::pair{u"abc\""_qs, u"abc"_qs}, std::pair{u"\"\"\"\""_qs, u"\"\""_qs}, std::pair{u"abc"_qs, u"abc"_qs}));
 
-class FormatZipTest : public testing::TestWithParam<std::pair<QString, QString>> {};
+class FormatZipTest : public testing::TestWithParam<std::pair<QString, QString>> { };
 
-TEST_P(FormatZipTest, InsertsTheHyphenAfterTheThirdCharacter) {
-  EXPECT_EQ(ZipSearch::formatZIP(GetParam().first), GetParam().second);
+TEST_P(FormatZipTest, InsertsTheHyphenAfterTheThirdCharacter)
+{
+    EXPECT_EQ(ZipSearch::formatZIP(GetParam().first), GetParam().second);
 }
 
 INSTANTIATE_TEST_SUITE_P(Strings, FormatZipTest,
-                         testing::Values(std::pair{u"1000001"_qs, u"100-0001"_qs},
-                                         std::pair{u"100"_qs, u"100-"_qs},
-                                         std::pair{u"10"_qs, u"10"_qs}));
+    testing::Values(
+        std::pair{u"1000001"_qs, u"100-0001"_qs}, std::pair{u"100"_qs, u"100-"_qs}, std::pair{u"10"_qs, u"10"_qs}));
 
-TEST(ZipSearchTest, LabelDictForLabelFindsTheFirstDictionaryOfTheLabel) {
-  const QList<QVariantMap> labels{{{u"Label"_qs, u"home"_qs}, {u"n"_qs, 1}},
-                                  {{u"Label"_qs, u"work"_qs}, {u"n"_qs, 2}},
-                                  {{u"Label"_qs, u"work"_qs}, {u"n"_qs, 3}}};
-  EXPECT_EQ(ZipSearch::labelDictForLabel(u"work"_qs, labels), &labels[1]);
-  EXPECT_EQ(ZipSearch::labelDictForLabel(u"other"_qs, labels), nullptr);
+TEST(ZipSearchTest, LabelDictForLabelFindsTheFirstDictionaryOfTheLabel)
+{
+    const QList<QVariantMap> labels{{{u"Label"_qs, u"home"_qs}, {u"n"_qs, 1}},
+        {{u"Label"_qs, u"work"_qs}, {u"n"_qs, 2}}, {{u"Label"_qs, u"work"_qs}, {u"n"_qs, 3}}};
+    EXPECT_EQ(ZipSearch::labelDictForLabel(u"work"_qs, labels), &labels[1]);
+    EXPECT_EQ(ZipSearch::labelDictForLabel(u"other"_qs, labels), nullptr);
 }
 
-}  // namespace
+} // namespace
