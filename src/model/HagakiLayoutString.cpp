@@ -1,10 +1,8 @@
 #include "model/HagakiLayoutString.h"
 
-#include <QRegularExpression>
-#include <QStringList>
-
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -24,25 +22,34 @@ constexpr std::array<FrameEntry, 4> frameEntries{{
 
 // std::to_chars ignores the C locale, which QCoreApplication sets from the
 // environment: printf would write "10,00" under a German or French locale.
-QString twoDecimals(double value)
+void appendTwoDecimals(QString &text, double value)
 {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::fixed, 2);
-    if (result.ec != std::errc())
-        return QStringLiteral("0.00");
-    return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+    if (result.ec != std::errc()) {
+        text += u"0.00";
+        return;
+    }
+    text += QLatin1StringView(buffer.data(), result.ptr - buffer.data());
 }
 
-QString rectText(double x, double y, double width, double height)
+void appendRect(QString &text, const QRectF &rect)
 {
-    return u"{{" + twoDecimals(x) + u',' + twoDecimals(y) + u"},{" + twoDecimals(width) + u','
-        + twoDecimals(height) + u"}}";
+    text += u"{{";
+    appendTwoDecimals(text, rect.x());
+    text += u',';
+    appendTwoDecimals(text, rect.y());
+    text += u"},{";
+    appendTwoDecimals(text, rect.width());
+    text += u',';
+    appendTwoDecimals(text, rect.height());
+    text += u"}}";
 }
 
 // The leading integer of a piece, as the flags entry is read: white space
 // skipped, an optional sign, then digits up to the first non-digit.
-qint64 leadingInteger(const QString &piece)
+qint64 leadingInteger(QStringView piece)
 {
     qsizetype i = 0;
     while (i < piece.size() && piece.at(i).isSpace())
@@ -61,17 +68,92 @@ qint64 leadingInteger(const QString &piece)
     return negative ? -value : value;
 }
 
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// End of the digits from position on.
+qsizetype skipDigits(QStringView text, qsizetype position)
+{
+    while (position < text.size() && isAsciiDigit(text.at(position)))
+        ++position;
+    return position;
+}
+
+// Length of the number starting at position, 0 when none starts there. A
+// number is an optional sign, digits with an optional point and fraction or
+// a point and digits, then an optional exponent with at least one digit; the
+// longest such text is taken, as a regular expression would.
+qsizetype numberLength(QStringView text, qsizetype position)
+{
+    qsizetype end = position;
+    if (end < text.size() && (text.at(end) == u'-' || text.at(end) == u'+'))
+        ++end;
+    const qsizetype mantissa = end;
+    end = skipDigits(text, end);
+    if (end > mantissa) {
+        if (end < text.size() && text.at(end) == u'.')
+            end = skipDigits(text, end + 1);
+    } else if (end + 1 < text.size() && text.at(end) == u'.' && isAsciiDigit(text.at(end + 1))) {
+        end = skipDigits(text, end + 1);
+    } else {
+        return 0;
+    }
+    if (end < text.size() && (text.at(end) == u'e' || text.at(end) == u'E')) {
+        qsizetype exponent = end + 1;
+        if (exponent < text.size() && (text.at(exponent) == u'-' || text.at(exponent) == u'+'))
+            ++exponent;
+        const qsizetype digits = skipDigits(text, exponent);
+        if (digits > exponent)
+            end = digits;
+    }
+    return end - position;
+}
+
+// The value of a number found by numberLength. std::from_chars reads the
+// usual numbers without the locale and without making a string; whatever it
+// does not take for a plain, normal double (a leading plus, overflow, values
+// too small to be normal) goes to QString's reading, whose answers (infinity,
+// zero) the written text has always carried.
+double numberValue(QStringView number)
+{
+    std::array<char, 64> ascii{};
+    QStringView digits = number;
+    if (digits.startsWith(u'+'))
+        digits = digits.sliced(1);
+    if (digits.size() <= qsizetype(ascii.size())) {
+        for (qsizetype i = 0; i < digits.size(); ++i)
+            ascii[size_t(i)] = char(digits.at(i).unicode());
+        double value = 0;
+        const char *end = ascii.data() + digits.size();
+        const auto result = std::from_chars(ascii.data(), end, value);
+        if (result.ec == std::errc() && result.ptr == end
+            && (std::fabs(value) >= std::numeric_limits<double>::min() || value == 0))
+            return value;
+    }
+    return number.toDouble();
+}
+
 }  // namespace
 
 QString HagakiLayoutString::fromLayout(const HagakiLayoutFields &layout)
 {
-    const long flags = (layout.printsSender() ? 1 : 0) + (layout.printsCompany() ? 2 : 0)
+    const int flags = (layout.printsSender() ? 1 : 0) + (layout.printsCompany() ? 2 : 0)
         + (layout.printsRenmei() ? 4 : 0);
-    QString text = QString::number(flags) + u';';
+    QString text;
+    // The flags and four frames of ordinary sizes: one allocation for all.
+    text.reserve(2 + int(frameEntries.size()) * 40);
+    text += QChar(u'0' + flags);
+    text += u';';
     for (const FrameEntry &entry : frameEntries) {
         const QString &frame = layout.*entry.frame;
-        if (!frame.isEmpty())
-            text += entry.key + u':' + normarizeRect(frame) + u';';
+        if (frame.isEmpty())
+            continue;
+        text += entry.key;
+        text += u':';
+        appendRect(text, rectFromString(frame));
+        text += u';';
     }
     return text;
 }
@@ -80,41 +162,52 @@ void HagakiLayoutString::parse(const QString &text, HagakiLayoutFields &layout)
 {
     if (text.isEmpty())
         return;
-    const QStringList pieces = text.split(u';');
-    const qint64 flags = leadingInteger(pieces.first());
+    const QStringView whole(text);
+    const qsizetype firstSeparator = whole.indexOf(u';');
+    const qint64 flags = leadingInteger(firstSeparator < 0 ? whole : whole.first(firstSeparator));
     layout.sender = (flags & 1) != 0;
     layout.company = (flags & 2) != 0;
     layout.renmei = (flags & 4) != 0;
-    if (pieces.size() < 2)
+    if (firstSeparator < 0)
         return;
-    for (const QString &piece : pieces) {
-        const QStringList parts = piece.split(u':');
+    for (const QStringView piece : whole.tokenize(u';')) {
         // "ra" without ":" carries no frame; the format leaves it undefined.
-        if (parts.size() < 2)
+        const qsizetype colon = piece.indexOf(u':');
+        if (colon < 0)
             continue;
+        // The frame ends at a further ":", should one follow.
+        const qsizetype frameEnd = piece.indexOf(u':', colon + 1);
+        const QStringView key = piece.first(colon);
+        const QStringView frame = piece.sliced(colon + 1, (frameEnd < 0 ? piece.size() : frameEnd) - colon - 1);
         for (const FrameEntry &entry : frameEntries) {
-            if (parts.first() == entry.key)
-                layout.*entry.frame = parts.at(1);
+            if (key == entry.key)
+                layout.*entry.frame = frame.toString();
         }
     }
 }
 
 QString HagakiLayoutString::normarizeRect(const QString &rectText)
 {
-    const QRectF rect = rectFromString(rectText);
-    return ::rectText(rect.x(), rect.y(), rect.width(), rect.height());
+    QString text;
+    text.reserve(40);
+    appendRect(text, rectFromString(rectText));
+    return text;
 }
 
 QRectF HagakiLayoutString::rectFromString(const QString &rectText)
 {
-    static const QRegularExpression number(
-        QStringLiteral(R"([-+]?(?:\d+(?:\.\d*)?|\.\d+)(?:[eE][-+]?\d+)?)"));
+    const QStringView text(rectText);
     std::array<double, 4> values{};
-    auto match = number.globalMatch(rectText);
-    for (double &value : values) {
-        if (!match.hasNext())
-            break;
-        value = match.next().captured().toDouble();
+    size_t found = 0;
+    qsizetype position = 0;
+    while (found < values.size() && position < text.size()) {
+        const qsizetype length = numberLength(text, position);
+        if (length == 0) {
+            ++position;
+            continue;
+        }
+        values[found++] = numberValue(text.sliced(position, length));
+        position += length;
     }
     // QRectF keeps a negative width or height as given, which the writer relies on.
     return QRectF(values[0], values[1], values[2], values[3]);

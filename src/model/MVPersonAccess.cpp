@@ -264,9 +264,9 @@ void MVPerson::setStringValue(const std::optional<QString> &value, const Contact
 
 void MVPerson::takeStorePhotoData()
 {
-    if (m_imageData.isEmpty() && m_cnContact && m_cnContact->isKeyAvailable(QString(ContactKeys::imageData))) {
+    if (m_imageData.isEmpty() && m_cnContact && m_cnContact->isKeyAvailable(ContactKeys::imageData)) {
         m_imageData = m_cnContact->imageData();
-        if (m_cnContact->isKeyAvailable(QString(ContactKeys::thumbnailImageData)))
+        if (m_cnContact->isKeyAvailable(ContactKeys::thumbnailImageData))
             m_thumbnailImageData = m_cnContact->thumbnailImageData();
         m_photoHeld = true;
     }

@@ -3,11 +3,11 @@
 #include "model/MVPerson.h"
 
 #include "model/StoreContactWriter.h"
+#include "platform/contacts/StoreContactIdentifier.h"
 #include "platform/contacts/StoreUserDefaults.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 
 #include <QDateTime>
-#include <QUuid>
 
 #include <algorithm>
 
@@ -41,7 +41,7 @@ MVPersonPtr MVPerson::initWithCNContact(const StoreContact &contact)
 MVPersonPtr MVPerson::init()
 {
     auto person = std::make_shared<MVPerson>();
-    person->m_uniqueId = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    person->m_uniqueId = StoreContactIdentifier::create(StoreContactIdentifier::LetterCase::Upper);
     person->m_showAsPerson = true;
     person->m_created = true;
     person->m_defaultCountryCode = StoreUserDefaults::countryCode();

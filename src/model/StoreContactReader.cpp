@@ -75,7 +75,7 @@ void StoreContactReader::readStringValues(const StoreContact &contact, StringVal
     values.title = contact.namePrefix();
     values.suffix = contact.nameSuffix();
     // The note is fetched only where the user allowed it.
-    values.note = contact.isKeyAvailable(QString(ContactKeys::note)) ? contact.note() : QString();
+    values.note = contact.isKeyAvailable(ContactKeys::note) ? contact.note() : QString();
 }
 
 void StoreContactReader::readBirthday(const StoreContact &contact, BirthdayRecord &birthday)

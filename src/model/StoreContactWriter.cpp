@@ -30,6 +30,22 @@ void setStringIfDifferent(StoreContact &target, const QString &key, const QStrin
         target.setStringForKey(key, value);
 }
 
+// A name field by its key and accessors: the names are written for every
+// contact, and naming the field by key text would look the key up three times.
+struct NameField
+{
+    QLatin1StringView key;
+    QString (StoreContact::*get)() const;
+    void (StoreContact::*set)(const QString &);
+};
+
+void setNameIfDifferent(StoreContact &target, const NameField &field, const QString &value)
+{
+    const QString current = target.isKeyAvailable(field.key) ? (target.*field.get)() : QString();
+    if (current != value)
+        (target.*field.set)(value);
+}
+
 // One labeled value per record that make() turns into a store value.
 template <typename T, typename Make>
 QList<StoreLabeledValue<T>> labeledValues(const LabeledValueList &records, Make make)
@@ -59,20 +75,34 @@ std::optional<StoreDateComponents> dateComponents(const LabeledValue &value)
 
 void StoreContactWriter::writeName(const NameRecord &name, StoreContact &target)
 {
-    setStringIfDifferent(target, QString(ContactKeys::givenName), name.firstName);
-    setStringIfDifferent(target, QString(ContactKeys::middleName), name.middleName);
-    setStringIfDifferent(target, QString(ContactKeys::familyName), name.lastName);
-    setStringIfDifferent(target, QString(ContactKeys::previousFamilyName), name.previousFamilyName);
+    setNameIfDifferent(target, {ContactKeys::givenName, &StoreContact::givenName, &StoreContact::setGivenName},
+                       name.firstName);
+    setNameIfDifferent(target, {ContactKeys::middleName, &StoreContact::middleName, &StoreContact::setMiddleName},
+                       name.middleName);
+    setNameIfDifferent(target, {ContactKeys::familyName, &StoreContact::familyName, &StoreContact::setFamilyName},
+                       name.lastName);
+    setNameIfDifferent(target,
+                       {ContactKeys::previousFamilyName, &StoreContact::previousFamilyName,
+                        &StoreContact::setPreviousFamilyName},
+                       name.previousFamilyName);
     const auto type = name.showAsPerson ? StoreContact::ContactType::Person : StoreContact::ContactType::Organization;
-    if (!target.isKeyAvailable(QString(ContactKeys::contactType)) || target.contactType() != type)
+    if (!target.isKeyAvailable(ContactKeys::contactType) || target.contactType() != type)
         target.setContactType(type);
 }
 
 void StoreContactWriter::writePhoneticName(const PhoneticNameRecord &name, StoreContact &target)
 {
-    setStringIfDifferent(target, QString(ContactKeys::phoneticGivenName), name.firstName);
-    setStringIfDifferent(target, QString(ContactKeys::phoneticMiddleName), name.middleName);
-    setStringIfDifferent(target, QString(ContactKeys::phoneticFamilyName), name.lastName);
+    setNameIfDifferent(
+        target, {ContactKeys::phoneticGivenName, &StoreContact::phoneticGivenName, &StoreContact::setPhoneticGivenName},
+        name.firstName);
+    setNameIfDifferent(target,
+                       {ContactKeys::phoneticMiddleName, &StoreContact::phoneticMiddleName,
+                        &StoreContact::setPhoneticMiddleName},
+                       name.middleName);
+    setNameIfDifferent(target,
+                       {ContactKeys::phoneticFamilyName, &StoreContact::phoneticFamilyName,
+                        &StoreContact::setPhoneticFamilyName},
+                       name.lastName);
 }
 
 void StoreContactWriter::writePhoneValues(const LabeledValueList &records, StoreContact &target)
@@ -185,7 +215,7 @@ void StoreContactWriter::writeDatesValues(const LabeledValueList &records, Store
 
 void StoreContactWriter::writeBirthday(const BirthdayRecord &birthday, StoreContact &target)
 {
-    const bool available = target.isKeyAvailable(QString(ContactKeys::birthday));
+    const bool available = target.isKeyAvailable(ContactKeys::birthday);
     if (!available && !birthday.value)
         return;
     if (!available || target.birthday() != birthday.value)
@@ -201,7 +231,7 @@ void StoreContactWriter::writeStringValues(const StringValuesRecord &values, Sto
 
 void StoreContactWriter::writeImageData(const QByteArray &imageData, StoreContact &target)
 {
-    const bool available = target.isKeyAvailable(QString(ContactKeys::imageData));
+    const bool available = target.isKeyAvailable(ContactKeys::imageData);
     if (available ? target.imageData() != imageData : !imageData.isEmpty())
         target.setImageData(imageData);
 }

@@ -2,7 +2,10 @@
 #include "model/HagakiLayoutString.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
+#include <array>
+#include <charconv>
 #include <clocale>
 #include <random>
 
@@ -81,6 +84,72 @@ TEST(LayoutStringRects, ReadTheFirstFourNumbersInEitherForm)
     EXPECT_EQ(HagakiLayoutString::normarizeRect("{{0, 0}, {-12.345, -0.5}}"), "{{0.00,0.00},{-12.35,-0.50}}");
 }
 
+// Frames as people and other programs have written them: every number is
+// read the way QString reads it, "." as decimal point, whatever the locale.
+class UnusualFrameNumbers : public testing::TestWithParam<std::pair<const char *, const char *>>
+{
+};
+
+TEST_P(UnusualFrameNumbers, AreRewrittenWithTwoDecimals)
+{
+    EXPECT_EQ(HagakiLayoutString::normarizeRect(QString::fromUtf8(GetParam().first)), GetParam().second);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, UnusualFrameNumbers,
+    testing::Values(std::pair{"{{+5,.5},{1.,-.25}}", "{{5.00,0.50},{1.00,-0.25}}"},
+                    std::pair{"{{1e2,2.5E-1},{1e+1,7e}}", "{{100.00,0.25},{10.00,7.00}}"},
+                    std::pair{"{{-0,-0.001},{0.005,0.015}}", "{{-0.00,-0.00},{0.01,0.01}}"},
+                    std::pair{"{{1e999,-1e999},{1e-999,1e-310}}", "{{inf,-inf},{0.00,0.00}}"},
+                    // A number of more than 61 digits is written as 0.
+                    std::pair{"{{1e62,1e300},{2.5,00012}}", "{{0.00,0.00},{2.50,12.00}}"},
+                    std::pair{"{{１２,٣,4},{5,6}}", "{{4.00,5.00},{6.00,0.00}}"},
+                    std::pair{"{{1-2},{3e-x4}}", "{{1.00,-2.00},{3.00,4.00}}"},
+                    std::pair{"x{{1.2.3,4}}", "{{1.20,0.30},{4.00,0.00}}"},
+                    std::pair{"", "{{0.00,0.00},{0.00,0.00}}"}));
+
+// The numbers of a frame as they were first read, by a regular expression and
+// QString::toDouble: the reader that replaced it must agree on any text.
+QString referenceNormalizedRect(const QString &rectText)
+{
+    static const QRegularExpression number(QStringLiteral(R"([-+]?(?:\d+(?:\.\d*)?|\.\d+)(?:[eE][-+]?\d+)?)"));
+    std::array<double, 4> values{};
+    auto match = number.globalMatch(rectText);
+    for (double &value : values) {
+        if (!match.hasNext())
+            break;
+        value = match.next().captured().toDouble();
+    }
+    QString text = "{{";
+    for (int i = 0; i < 4; ++i) {
+        std::array<char, 64> buffer{};
+        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), values[size_t(i)],
+                                          std::chars_format::fixed, 2);
+        text += result.ec == std::errc() ? QString::fromLatin1(buffer.data(), result.ptr - buffer.data())
+                                         : QStringLiteral("0.00");
+        text += i == 1 ? "},{" : (i == 3 ? "}}" : ",");
+    }
+    return text;
+}
+
+TEST(LayoutStringRects, AnyTextReadsAsTheRegularExpressionReadIt)
+{
+    std::mt19937 random(20250101);
+    const QString alphabet = QStringLiteral("0123456789012345678901234567890.....--++eeEE{},, x１٣");
+    std::uniform_int_distribution<qsizetype> pick(0, alphabet.size() - 1);
+    std::uniform_int_distribution<int> length(0, 40);
+    std::uniform_int_distribution<int> longRun(0, 400);
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        const int size = length(random);
+        for (int i = 0; i < size; ++i)
+            text += alphabet.at(pick(random));
+        if (round % 50 == 0)
+            text.insert(size / 2, QString(longRun(random), QChar(u'0' + round % 10)));
+        ASSERT_EQ(HagakiLayoutString::normarizeRect(text), referenceNormalizedRect(text)) << text.toStdString();
+    }
+}
+
 TEST(LayoutStringParser, ReadsFlagsAndFramesAndKeepsTheRest)
 {
     HagakiLayoutFields layout;
@@ -121,6 +190,20 @@ TEST(LayoutStringParser, PartialStrings)
     HagakiLayoutString::parse("2;sn;xx:{{9,9},{9,9}};", keyWithoutFrame);
     EXPECT_EQ(keyWithoutFrame.senderName, "{{1,2},{3,4}}");
     EXPECT_TRUE(keyWithoutFrame.printsCompany());
+}
+
+TEST(LayoutStringParser, AFrameEndsAtAFurtherColonAndAnEmptyFrameClearsIt)
+{
+    HagakiLayoutFields layout;
+    layout.receiverName = "{{1,2},{3,4}}";
+    HagakiLayoutString::parse(" 6 ;ra:{{5,6}:x},{7,8}};rn:;sa:{{1,1},{1,1}}:;sn", layout);
+    HagakiLayoutFields expected;
+    expected.sender = false;
+    expected.company = true;
+    expected.renmei = true;
+    expected.receiverAddress = "{{5,6}";
+    expected.senderAddress = "{{1,1},{1,1}}";
+    EXPECT_EQ(layout, expected);
 }
 
 TEST(LayoutStringRoundTrip, WriteParseWriteGivesTheSameText)

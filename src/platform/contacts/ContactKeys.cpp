@@ -92,6 +92,21 @@ int ContactKeys::indexOfContactKey(const QString &key)
     return indexes.value(key, -1);
 }
 
+int ContactKeys::indexOfContactKey(QLatin1StringView key)
+{
+    // The constants above are what callers pass: their text is the very text
+    // of the table, so most lookups end at a pointer comparison.
+    for (int i = 0; i < contactKeyCount; ++i) {
+        if (keyNames[i].key.data() == key.data() && keyNames[i].key.size() == key.size())
+            return i;
+    }
+    for (int i = 0; i < contactKeyCount; ++i) {
+        if (keyNames[i].key == key)
+            return i;
+    }
+    return -1;
+}
+
 QString ContactKeys::localizedStringForKey(const QString &key)
 {
     for (const KeyName &entry : keyNames) {

@@ -61,6 +61,7 @@ public:
     [[nodiscard]] static const QStringList &stringContactKeys();
     // Position of a contact key in allContactKeys(), -1 for anything else.
     [[nodiscard]] static int indexOfContactKey(const QString &key);
+    [[nodiscard]] static int indexOfContactKey(QLatin1StringView key);
 
     // The English name of a contact key or a postal-address key, through tr()
     // so that translations apply ("givenName" → "First name"); an unknown key

@@ -2,8 +2,7 @@
 
 #include "platform/contacts/ContactKeyIndex_p.h"
 #include "platform/contacts/ContactKeys.h"
-
-#include <QUuid>
+#include "platform/contacts/StoreContactIdentifier.h"
 
 namespace {
 
@@ -16,14 +15,18 @@ T valueIf(bool available, const T &value)
 }  // namespace
 
 StoreContact::StoreContact()
-    : m_identifier(QUuid::createUuid().toString(QUuid::WithoutBraces))
+    : m_identifier(StoreContactIdentifier::create())
 {
 }
 
 bool StoreContact::isKeyAvailable(const QString &key) const
 {
-    const int index = ContactKeys::indexOfContactKey(key);
-    return index >= 0 && (m_availableKeys & (quint64(1) << index));
+    return isIndexAvailable(ContactKeys::indexOfContactKey(key));
+}
+
+bool StoreContact::isKeyAvailable(QLatin1StringView key) const
+{
+    return isIndexAvailable(ContactKeys::indexOfContactKey(key));
 }
 
 bool StoreContact::areKeysAvailable(const QStringList &keys) const
@@ -48,7 +51,7 @@ QStringList StoreContact::availableKeys() const
 
 bool StoreContact::checkAvailable(int keyIndex, const char *caller) const
 {
-    if (m_availableKeys & (quint64(1) << keyIndex))
+    if (isIndexAvailable(keyIndex))
         return true;
     qWarning("%s: ERROR the key %s was not fetched for contact %s", caller,
              qPrintable(ContactKeys::allContactKeys().at(keyIndex)), qPrintable(m_identifier));
@@ -138,39 +141,21 @@ QByteArray StoreContact::thumbnailImageData() const
 
 void StoreContact::setContactType(ContactType type) { assign(&m_contactType, type, KeyContactType); }
 
-void StoreContact::setNamePrefix(const QString &value) { setStringForKey(ContactKeys::namePrefix, value); }
-void StoreContact::setGivenName(const QString &value) { setStringForKey(ContactKeys::givenName, value); }
-void StoreContact::setMiddleName(const QString &value) { setStringForKey(ContactKeys::middleName, value); }
-void StoreContact::setFamilyName(const QString &value) { setStringForKey(ContactKeys::familyName, value); }
-void StoreContact::setPreviousFamilyName(const QString &value)
-{
-    setStringForKey(ContactKeys::previousFamilyName, value);
-}
-void StoreContact::setNameSuffix(const QString &value) { setStringForKey(ContactKeys::nameSuffix, value); }
-void StoreContact::setNickname(const QString &value) { setStringForKey(ContactKeys::nickname, value); }
-void StoreContact::setPhoneticGivenName(const QString &value)
-{
-    setStringForKey(ContactKeys::phoneticGivenName, value);
-}
-void StoreContact::setPhoneticMiddleName(const QString &value)
-{
-    setStringForKey(ContactKeys::phoneticMiddleName, value);
-}
-void StoreContact::setPhoneticFamilyName(const QString &value)
-{
-    setStringForKey(ContactKeys::phoneticFamilyName, value);
-}
-void StoreContact::setPhoneticOrganizationName(const QString &value)
-{
-    setStringForKey(ContactKeys::phoneticOrganizationName, value);
-}
-void StoreContact::setOrganizationName(const QString &value)
-{
-    setStringForKey(ContactKeys::organizationName, value);
-}
-void StoreContact::setDepartmentName(const QString &value) { setStringForKey(ContactKeys::departmentName, value); }
-void StoreContact::setJobTitle(const QString &value) { setStringForKey(ContactKeys::jobTitle, value); }
-void StoreContact::setNote(const QString &value) { setStringForKey(ContactKeys::note, value); }
+void StoreContact::setNamePrefix(const QString &value) { assign(&m_namePrefix, value, KeyNamePrefix); }
+void StoreContact::setGivenName(const QString &value) { assign(&m_givenName, value, KeyGivenName); }
+void StoreContact::setMiddleName(const QString &value) { assign(&m_middleName, value, KeyMiddleName); }
+void StoreContact::setFamilyName(const QString &value) { assign(&m_familyName, value, KeyFamilyName); }
+void StoreContact::setPreviousFamilyName(const QString &value) { assign(&m_previousFamilyName, value, KeyPreviousFamilyName); }
+void StoreContact::setNameSuffix(const QString &value) { assign(&m_nameSuffix, value, KeyNameSuffix); }
+void StoreContact::setNickname(const QString &value) { assign(&m_nickname, value, KeyNickname); }
+void StoreContact::setPhoneticGivenName(const QString &value) { assign(&m_phoneticGivenName, value, KeyPhoneticGivenName); }
+void StoreContact::setPhoneticMiddleName(const QString &value) { assign(&m_phoneticMiddleName, value, KeyPhoneticMiddleName); }
+void StoreContact::setPhoneticFamilyName(const QString &value) { assign(&m_phoneticFamilyName, value, KeyPhoneticFamilyName); }
+void StoreContact::setPhoneticOrganizationName(const QString &value) { assign(&m_phoneticOrganizationName, value, KeyPhoneticOrganizationName); }
+void StoreContact::setOrganizationName(const QString &value) { assign(&m_organizationName, value, KeyOrganizationName); }
+void StoreContact::setDepartmentName(const QString &value) { assign(&m_departmentName, value, KeyDepartmentName); }
+void StoreContact::setJobTitle(const QString &value) { assign(&m_jobTitle, value, KeyJobTitle); }
+void StoreContact::setNote(const QString &value) { assign(&m_note, value, KeyNote); }
 
 void StoreContact::setPhoneNumbers(const PhoneNumbers &values) { assign(&m_phoneNumbers, values, KeyPhoneNumbers); }
 

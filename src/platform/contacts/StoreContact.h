@@ -9,6 +9,7 @@
 #include "platform/contacts/StoreSocialProfile.h"
 
 #include <QByteArray>
+#include <QLatin1StringView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -52,6 +53,8 @@ public:
     // Whether the fetch that made this contact asked for the key (or the key
     // was set since). The identifier is always available.
     [[nodiscard]] bool isKeyAvailable(const QString &key) const;
+    // The same for the constants of ContactKeys, without making a QString.
+    [[nodiscard]] bool isKeyAvailable(QLatin1StringView key) const;
     [[nodiscard]] bool areKeysAvailable(const QStringList &keys) const;
     [[nodiscard]] QStringList availableKeys() const;
 
@@ -129,6 +132,10 @@ private:
     {
     }
 
+    [[nodiscard]] bool isIndexAvailable(int keyIndex) const
+    {
+        return keyIndex >= 0 && (m_availableKeys & (quint64(1) << keyIndex));
+    }
     [[nodiscard]] bool checkAvailable(int keyIndex, const char *caller) const;
     void markAvailable(int keyIndex) { m_availableKeys |= quint64(1) << keyIndex; }
     template <typename T>

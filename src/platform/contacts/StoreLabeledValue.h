@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/contacts/StoreContactIdentifier.h"
+
 #include <QString>
-#include <QUuid>
 
 // One value of a multi-valued contact field with its label. The identifier is
 // made once, when the value is made, and stays with the value through copies,
@@ -12,7 +13,7 @@ class StoreLabeledValue
 {
 public:
     StoreLabeledValue(const QString &label, const T &value)
-        : m_identifier(QUuid::createUuid().toString(QUuid::WithoutBraces))
+        : m_identifier(StoreContactIdentifier::create())
         , m_label(label)
         , m_value(value)
     {

@@ -1,3 +1,4 @@
+#include "platform/contacts/ContactKeys.h"
 #include "platform/contacts/ContactLabels.h"
 #include "platform/contacts/StoreContact.h"
 #include "platform/contacts/StoreContactFormatter.h"
@@ -86,6 +87,21 @@ TEST(StoreContact, ValuesOfUnfetchedKeysAreNotHandedOut)
     EXPECT_TRUE(contact.setStringForKey(QStringLiteral("departmentName"), QStringLiteral("Printing")));
     EXPECT_EQ(contact.departmentName(), QStringLiteral("Printing"));
     EXPECT_FALSE(contact.isKeyAvailable(QStringLiteral("noSuchKey")));
+}
+
+// The constants are looked up by where their text lies; a key spelled out
+// elsewhere must still be found, and a near miss not.
+TEST(ContactKeys, AKeyIsFoundByItsTextInEitherForm)
+{
+    const QStringList &keys = ContactKeys::allContactKeys();
+    for (int i = 0; i < keys.size(); ++i) {
+        const QByteArray copy = keys.at(i).toLatin1();
+        EXPECT_EQ(ContactKeys::indexOfContactKey(keys.at(i)), i);
+        EXPECT_EQ(ContactKeys::indexOfContactKey(QLatin1StringView(copy)), i);
+        EXPECT_EQ(ContactKeys::indexOfContactKey(QLatin1StringView(copy.first(copy.size() - 1))), -1);
+    }
+    EXPECT_EQ(ContactKeys::indexOfContactKey(ContactKeys::note), keys.indexOf(QStringLiteral("note")));
+    EXPECT_EQ(ContactKeys::indexOfContactKey(QLatin1StringView("Note")), -1);
 }
 
 TEST(ContactLabels, KnownLabelsReadAsWordsAndOthersStayAsTheyAre)
