@@ -95,7 +95,7 @@ void readHagakiLayouts(QStringView card, MVPerson &person)
             continue;
         if (index >= addresses->size())
             break;
-        MVPerson::hagakiLayoutFromLayoutString(&addresses->at(index)->layout, layout.toString());
+        HagakiLayoutString::parse(layout, addresses->at(index)->layout);
         ++index;
     }
 }

@@ -56,12 +56,17 @@ QString AddressText::addressFromLabeledValue(LabeledValueRecord *address, int op
     const QString code = countryCodeOfAddress(*address);
     address->formattedString = formattedAddress(*address, code, option);
     QString text;
+    // The parts and their spaces, as one allocation.
+    text.reserve(address->street.size() + address->city.size() + address->state.size() + address->zip.size()
+                 + address->country.size() + 5);
     for (const QString &token : fieldOrderFor(code)) {
         if (!includesField(token, option))
             continue;
         const QString value = address->addressPart(token);
-        if (!value.isEmpty())
-            text += value + u' ';
+        if (!value.isEmpty()) {
+            text += value;
+            text += u' ';
+        }
     }
     return text;
 }

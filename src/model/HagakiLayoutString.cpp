@@ -160,9 +160,13 @@ QString HagakiLayoutString::fromLayout(const HagakiLayoutFields &layout)
 
 void HagakiLayoutString::parse(const QString &text, HagakiLayoutFields &layout)
 {
-    if (text.isEmpty())
+    parse(QStringView(text), layout);
+}
+
+void HagakiLayoutString::parse(QStringView whole, HagakiLayoutFields &layout)
+{
+    if (whole.isEmpty())
         return;
-    const QStringView whole(text);
     const qsizetype firstSeparator = whole.indexOf(u';');
     const qint64 flags = leadingInteger(firstSeparator < 0 ? whole : whole.first(firstSeparator));
     layout.sender = (flags & 1) != 0;

@@ -4,6 +4,7 @@
 
 #include <QRectF>
 #include <QString>
+#include <QStringView>
 
 // The one-line text form of a postcard layout: "5;ra:{{10.00,20.00},{30.00,40.00}};".
 // It is stored in the side store, in vCard and in CSV files, so it must read
@@ -18,6 +19,7 @@ public:
     // Reads text into layout; frames the text does not mention keep their
     // values, and an empty text changes nothing.
     static void parse(const QString &text, HagakiLayoutFields &layout);
+    static void parse(QStringView text, HagakiLayoutFields &layout);
 
     // The frame rewritten as "{{x,y},{w,h}}" with exactly two decimals.
     [[nodiscard]] static QString normarizeRect(const QString &rectText);

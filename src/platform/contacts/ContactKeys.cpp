@@ -3,7 +3,6 @@
 #include "platform/contacts/ContactKeyIndex_p.h"
 
 #include <QCoreApplication>
-#include <QHash>
 
 namespace {
 
@@ -58,6 +57,18 @@ constexpr KeyName postalKeyNames[] = {
     {ContactKeys::postalAddressISOCountryCode, QT_TRANSLATE_NOOP("ContactKeys", "Country Code")},
 };
 
+// Writing a contact back looks keys up several times per field: a scan that
+// compares lengths first is cheaper than hashing the key.
+template <typename Text>
+int indexOfKeyText(const Text &key)
+{
+    for (int i = 0; i < contactKeyCount; ++i) {
+        if (keyNames[i].key.size() == key.size() && keyNames[i].key == key)
+            return i;
+    }
+    return -1;
+}
+
 }  // namespace
 
 const QStringList &ContactKeys::allContactKeys()
@@ -83,13 +94,7 @@ const QStringList &ContactKeys::stringContactKeys()
 
 int ContactKeys::indexOfContactKey(const QString &key)
 {
-    static const QHash<QString, int> indexes = [] {
-        QHash<QString, int> hash;
-        for (int i = 0; i < contactKeyCount; ++i)
-            hash.insert(keyNames[i].key, i);
-        return hash;
-    }();
-    return indexes.value(key, -1);
+    return indexOfKeyText(key);
 }
 
 int ContactKeys::indexOfContactKey(QLatin1StringView key)
@@ -100,11 +105,7 @@ int ContactKeys::indexOfContactKey(QLatin1StringView key)
         if (keyNames[i].key.data() == key.data() && keyNames[i].key.size() == key.size())
             return i;
     }
-    for (int i = 0; i < contactKeyCount; ++i) {
-        if (keyNames[i].key == key)
-            return i;
-    }
-    return -1;
+    return indexOfKeyText(key);
 }
 
 QString ContactKeys::localizedStringForKey(const QString &key)
