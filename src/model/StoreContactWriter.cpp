@@ -5,6 +5,9 @@
 #include "platform/contacts/ContactLabels.h"
 #include "platform/contacts/StoreContact.h"
 
+#include <QHash>
+#include <QStringList>
+
 namespace {
 
 QString storeLabel(const LabeledValueRecord &record)
@@ -56,7 +59,7 @@ QList<StoreLabeledValue<T>> labeledValues(const LabeledValueList &records, Make 
         if (!record)
             continue;
         if (std::optional<StoreLabeledValue<T>> value = make(*record))
-            values.append(*value);
+            values.append(std::move(*value));
     }
     return values;
 }
@@ -222,11 +225,41 @@ void StoreContactWriter::writeBirthday(const BirthdayRecord &birthday, StoreCont
         target.setBirthday(birthday.value);
 }
 
+namespace {
+
+struct StringFieldKey
+{
+    QString identifier;
+    QString storeKey;
+};
+
+// The store key of each string field, as the vocabulary maps them. Hashing
+// each identifier again for every contact written was a sixth of the time of
+// a vCard export; the pairs are made again whenever the vocabulary's tables
+// are no longer the ones they were made from. One per thread: contacts are
+// written off the GUI thread too.
+const QList<StringFieldKey> &stringFieldKeys(const FieldVocabulary &vocabulary)
+{
+    thread_local QStringList identifiers;
+    thread_local QHash<QString, QString> storeKeys;
+    thread_local QList<StringFieldKey> pairs;
+    if (!identifiers.isSharedWith(vocabulary.storeStringIdentifiers())
+        || !storeKeys.isSharedWith(vocabulary.CNIdentifiers())) {
+        identifiers = vocabulary.storeStringIdentifiers();
+        storeKeys = vocabulary.CNIdentifiers();
+        pairs.clear();
+        for (const QString &identifier : std::as_const(identifiers))
+            pairs.append({identifier, storeKeys.value(identifier)});
+    }
+    return pairs;
+}
+
+}  // namespace
+
 void StoreContactWriter::writeStringValues(const StringValuesRecord &values, StoreContact &target)
 {
-    const FieldVocabulary &vocabulary = FieldVocabulary::shared();
-    for (const QString &identifier : vocabulary.storeStringIdentifiers())
-        setStringIfDifferent(target, vocabulary.CNIdentifiers().value(identifier), values.value(identifier));
+    for (const StringFieldKey &field : stringFieldKeys(FieldVocabulary::shared()))
+        setStringIfDifferent(target, field.storeKey, values.value(field.identifier));
 }
 
 void StoreContactWriter::writeImageData(const QByteArray &imageData, StoreContact &target)

@@ -407,3 +407,31 @@ TEST(PersonWriteBack, AnUnlabeledValueStaysUnlabeledInTheStore)
     ASSERT_EQ(written.phoneNumbers().size(), 1);
     EXPECT_EQ(written.phoneNumbers().first().label(), QString());
 }
+
+// The string fields go to the store keys the vocabulary names at the time of
+// writing, also when its table changes between two contacts.
+TEST(PersonWriteBack, StringFieldsFollowTheVocabularysStoreKeys)
+{
+    const MVPersonPtr person = MVPerson::init();
+    NameRecord name;
+    name.firstName = QStringLiteral("太郎");
+    person->setValue(name, FieldId::Name);
+    person->setValue(QStringLiteral("Morvane"), FieldId::Company);
+    const QHash<QString, QString> original = MVPerson::CNIdentifiers();
+
+    StoreContact written = person->contactFromCache();
+    EXPECT_EQ(written.organizationName(), "Morvane");
+    EXPECT_EQ(written.givenName(), "太郎");
+
+    QHash<QString, QString> changed = original;
+    changed.insert(FieldId::Company, ContactKeys::givenName);
+    MVPerson::setCNIdentifiers(changed);
+    written = person->contactFromCache();
+    MVPerson::setCNIdentifiers(original);
+    EXPECT_EQ(written.organizationName(), "");
+    EXPECT_EQ(written.givenName(), "Morvane");
+
+    written = person->contactFromCache();
+    EXPECT_EQ(written.organizationName(), "Morvane");
+    EXPECT_EQ(written.givenName(), "太郎");
+}
