@@ -102,7 +102,7 @@ void readHagakiLayouts(QStringView card, MVPerson &person)
 
 ContactRecordPtr contactOfCard(QStringView card)
 {
-    const QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(card.toString());
+    const QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(card);
     if (contacts.isEmpty())
         return nullptr;
     const MVPersonPtr person = MVPerson::initWithCNContact(contacts.constFirst());

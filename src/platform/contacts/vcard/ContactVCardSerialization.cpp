@@ -23,7 +23,7 @@ bool isCardBoundary(const VCardLine &line, QStringView name)
 class Reader
 {
 public:
-    Reader(const QString &text, ContactVCardSerialization::ReadReport *report)
+    Reader(QStringView text, ContactVCardSerialization::ReadReport *report)
         : m_unfolder(text)
         , m_report(report)
     {
@@ -140,6 +140,11 @@ QByteArray ContactVCardSerialization::dataWithContacts(const QList<StoreContact>
 }
 
 QList<StoreContact> ContactVCardSerialization::contactsWithData(const QString &text, ReadReport *report)
+{
+    return Reader(text, report).read();
+}
+
+QList<StoreContact> ContactVCardSerialization::contactsWithData(QStringView text, ReadReport *report)
 {
     return Reader(text, report).read();
 }

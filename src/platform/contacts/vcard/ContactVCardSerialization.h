@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 // The vCard form of store contacts.
 //
@@ -45,4 +46,6 @@ public:
 
     [[nodiscard]] static QList<StoreContact> contactsWithData(const QString &text,
                                                               ReadReport *report = nullptr);
+    // The same for a part of a larger text, read where it lies.
+    [[nodiscard]] static QList<StoreContact> contactsWithData(QStringView text, ReadReport *report = nullptr);
 };

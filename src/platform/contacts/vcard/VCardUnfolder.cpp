@@ -7,6 +7,13 @@ bool isFoldSpace(QChar c)
     return c == u' ' || c == u'\t';
 }
 
+// Only a line that starts with white space can be blank: most are decided
+// by their first character.
+bool isBlank(QStringView line)
+{
+    return line.isEmpty() || (line.front().isSpace() && line.trimmed().isEmpty());
+}
+
 // The header of a content line: everything before the first colon.
 QStringView headerOf(QStringView line)
 {
@@ -37,13 +44,17 @@ VCardUnfolder::VCardUnfolder(QStringView text)
 
 QStringView VCardUnfolder::peekPhysicalLine() const
 {
+    if (m_peekedAt == m_pos)
+        return m_text.sliced(m_pos, m_peekedSize);
     const QStringView rest = m_text.sliced(m_pos);
     const char16_t *begin = rest.utf16();
     const char16_t *end = begin + rest.size();
     const char16_t *p = begin;
     while (p != end && *p != u'\n' && *p != u'\r')
         ++p;
-    return rest.first(p - begin);
+    m_peekedAt = m_pos;
+    m_peekedSize = p - begin;
+    return rest.first(m_peekedSize);
 }
 
 void VCardUnfolder::skipPeekedLine()
@@ -104,7 +115,7 @@ void VCardUnfolder::joinContinuations(QStringView first)
     };
     while (m_pos < m_text.size()) {
         const QStringView next = peekPhysicalLine();
-        const bool blank = next.trimmed().isEmpty();
+        const bool blank = isBlank(next);
         if (m_line.endsWith(u'=') && known(quotedPrintable, isQuotedPrintable)) {
             // "…=C3=91=" CRLF "=20…": the soft break and its "=" vanish, the
             // next line is taken as it stands, leading blanks included.
@@ -131,7 +142,7 @@ bool VCardUnfolder::next()
     while (m_pos < m_text.size()) {
         const int number = m_physicalLine + 1;
         const QStringView physical = takePhysicalLine();
-        if (physical.trimmed().isEmpty())
+        if (isBlank(physical))
             continue;
         m_lineNumber = number;
         joinContinuations(physical);

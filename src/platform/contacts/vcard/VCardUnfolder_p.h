@@ -42,6 +42,10 @@ private:
     int m_physicalLine = 0;
     QString m_buffer;
     bool m_usingBuffer = false;
+    // Every physical line is looked at before it is taken; the scan for its
+    // end is done once.
+    mutable qsizetype m_peekedAt = -1;
+    mutable qsizetype m_peekedSize = 0;
     QStringView m_line;
     int m_lineNumber = 0;
 };

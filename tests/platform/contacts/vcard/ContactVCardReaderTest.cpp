@@ -168,4 +168,21 @@ TEST(ContactVCardReaderIdentityTest, EveryContactReadIsNewAndNeverTakesTheCardsU
     EXPECT_NE(second.at(0).identifier(), second.at(1).identifier());
 }
 
+// The interchange reader hands over each card as a view into the whole file:
+// nothing after the view may be read, not even a continuation line.
+TEST(ContactVCardReaderViewTest, ReadsOnlyTheViewOfALargerText)
+{
+    const QString whole = QStringLiteral("BEGIN:VCARD\r\nN:Doe;;;;\r\nNOTE:first\r\n second\r\nEND:VCARD\r\n");
+    const qsizetype cut = whole.indexOf(u" second");
+    ContactVCardSerialization::ReadReport report;
+    const QList<StoreContact> contacts =
+        ContactVCardSerialization::contactsWithData(QStringView(whole).first(cut), &report);
+    ASSERT_EQ(contacts.size(), 1);
+    EXPECT_EQ(contacts.at(0).note(), QStringLiteral("first"));
+    EXPECT_EQ(report.unterminatedCardCount, 1);
+    const QList<StoreContact> all = ContactVCardSerialization::contactsWithData(QStringView(whole).sliced(0));
+    ASSERT_EQ(all.size(), 1);
+    EXPECT_EQ(all.at(0).note(), QStringLiteral("firstsecond"));
+}
+
 }  // namespace
