@@ -8,6 +8,8 @@
 #include <QJsonObject>
 #include <QLocale>
 
+#include <optional>
+
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
@@ -43,6 +45,24 @@ QList<AddressFormatRow> rowsFromJson(const QByteArray &json)
     return rows;
 }
 
+// Two ASCII letters as one number, capitalised when asked; nullopt for
+// any other code.
+std::optional<quint32> letterPair(const QString &code, bool capitalise)
+{
+    if (code.size() != 2)
+        return std::nullopt;
+    quint32 key = 0;
+    for (const QChar c : code) {
+        char16_t letter = c.unicode();
+        if (letter >= 0x80)
+            return std::nullopt;
+        if (capitalise && letter >= u'a' && letter <= u'z')
+            letter = char16_t(letter - u'a' + u'A');
+        key = (key << 8) | letter;
+    }
+    return key;
+}
+
 }  // namespace
 
 AddressFormatTable AddressFormatTable::fromJson(const QByteArray &json, const QString &language,
@@ -52,7 +72,7 @@ AddressFormatTable AddressFormatTable::fromJson(const QByteArray &json, const QS
     for (AddressFormatRow &row : rowsFromJson(json)) {
         table.localize(row, language, region);
         auto shared = std::make_shared<AddressFormatRow>(std::move(row));
-        table.m_rowsByCode.insert(shared->countryCode, shared);
+        table.insertByCode(shared);
         table.m_rows.append(shared);
     }
     return table;
@@ -83,6 +103,20 @@ void AddressFormatTable::localize(AddressFormatRow &row, const QString &language
     row.order = AddressFormatRow::orderFromFormatString(row.formatString);
 }
 
+void AddressFormatTable::insertByCode(const AddressFormatRowPtr &row)
+{
+    m_rowsByCode.insert(row->countryCode, row);
+    if (const std::optional<quint32> key = letterPair(row->countryCode, false))
+        m_rowsByLetterPair.insert(*key, row);
+}
+
+AddressFormatRowPtr AddressFormatTable::rowForCode(const QString &countryCode) const
+{
+    if (const std::optional<quint32> key = letterPair(countryCode, true))
+        return m_rowsByLetterPair.value(*key);
+    return m_rowsByCode.value(countryCode.toUpper());
+}
+
 void AddressFormatTable::setRows(const QList<AddressFormatRowPtr> &rows)
 {
     m_rows = rows;
@@ -96,7 +130,7 @@ void AddressFormatTable::mergeRows(const QList<AddressFormatRow> &rows, const QS
         localize(row, mergeLanguage, region);
         row.keyedByLanguage = row.language.has_value();
         auto shared = std::make_shared<AddressFormatRow>(std::move(row));
-        m_rowsByCode.insert(shared->countryCode, shared);
+        insertByCode(shared);
         for (AddressFormatRowPtr &existing : m_rows) {
             if (existing->countryCode == shared->countryCode) {
                 existing = shared;
@@ -134,11 +168,16 @@ QString AddressFormatTable::predictCountryCode(const QString &countryName) const
 QStringList AddressFormatTable::orderOfaddressFormats(const QString &countryCode, const QString &) const
 {
     QStringList order{countryCode};
-    const AddressFormatRowPtr row = m_rowsByCode.value(countryCode.toUpper());
+    order.append(fieldOrder(countryCode));
+    return order;
+}
+
+QStringList AddressFormatTable::fieldOrder(const QString &countryCode) const
+{
+    const AddressFormatRowPtr row = rowForCode(countryCode);
     if (row && !row->order.isEmpty())
-        order.append(row->order);
-    if (order.size() == 1)
-        order.append(defaultOrder());
+        return row->order;
+    static const QStringList order = defaultOrder();
     return order;
 }
 

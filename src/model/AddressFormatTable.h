@@ -42,6 +42,10 @@ public:
     [[nodiscard]] QStringList orderOfaddressFormats(const QString &countryCode,
                                                     const QString &countryName = {}) const;
 
+    // The country's field order alone: orderOfaddressFormats without the code.
+    [[nodiscard]] QStringList fieldOrder(const QString &countryCode) const;
+    // The row of a code in any letter case, or null.
+    [[nodiscard]] AddressFormatRowPtr rowForCode(const QString &countryCode) const;
     [[nodiscard]] static QStringList defaultOrder();
 
     // The user's language (first two letters of the first UI language) and
@@ -51,7 +55,12 @@ public:
 
 private:
     void localize(AddressFormatRow &row, const QString &language, const QString &region) const;
+    void insertByCode(const AddressFormatRowPtr &row);
 
     QList<AddressFormatRowPtr> m_rows;
     QHash<QString, AddressFormatRowPtr> m_rowsByCode;
+    // The rows of two-letter codes again, keyed by the letters as a number:
+    // every address formatted looks its country up, and hashing text costs
+    // more than the rest of the look-up.
+    QHash<quint32, AddressFormatRowPtr> m_rowsByLetterPair;
 };

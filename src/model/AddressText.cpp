@@ -10,9 +10,7 @@ namespace {
 // The country's field order without its leading code.
 QStringList fieldOrderFor(const QString &countryCode)
 {
-    QStringList order = AddressFormatTable::shared().orderOfaddressFormats(countryCode);
-    order.removeFirst();
-    return order;
+    return AddressFormatTable::shared().fieldOrder(countryCode);
 }
 
 bool includesField(const QString &token, int option)

@@ -26,16 +26,18 @@ QString placeholder(const QString &token)
     return {};
 }
 
-// The template last made for each country with the order it was made from.
-// Every address of a load asks for its country's template, from the loading
-// worker; the order is compared so that a merged table row is seen at once.
+// The template last made for each country's row with the order it was made
+// from. Every address of a load asks for its country's template, from the
+// loading worker; the order is compared so that a merged table row is seen at
+// once. The entry holds its row, so that no other row can take its address.
 struct CachedTemplate
 {
+    AddressFormatRowPtr row;
     QStringList order;
     QString format;
 };
 QMutex cacheMutex;
-QHash<QString, CachedTemplate> templateCache;
+QHash<const AddressFormatRow *, CachedTemplate> templateCache;
 
 }  // namespace
 
@@ -65,14 +67,16 @@ QString PostalAddressTemplate::fromOrder(const QStringList &order)
 
 QString PostalAddressTemplate::forCountry(const QString &isoCountryCode)
 {
-    const QString code = isoCountryCode.toUpper();
-    const AddressFormatRowPtr row = AddressFormatTable::shared().rowsByCode().value(code);
+    const AddressFormatRowPtr row = AddressFormatTable::shared().rowForCode(isoCountryCode);
     if (!row)
         return {};
     QMutexLocker locker(&cacheMutex);
-    CachedTemplate &cached = templateCache[code];
+    // Rows replaced by merges leave their entries behind.
+    if (templateCache.size() >= 1024)
+        templateCache.clear();
+    CachedTemplate &cached = templateCache[row.get()];
     if (cached.format.isEmpty() || cached.order != row->order)
-        cached = {row->order, fromOrder(row->order)};
+        cached = {row, row->order, fromOrder(row->order)};
     return cached.format;
 }
 

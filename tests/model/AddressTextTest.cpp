@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 struct AddressCase
@@ -145,6 +147,29 @@ TEST(AddressOrder, UnknownCodesGetTheDefaultOrder)
     EXPECT_EQ(MVPerson::orderOfaddressFormats("XX", ""), QStringList({"XX", "Street", "City", "State", "ZIP", "Country"}));
     EXPECT_EQ(MVPerson::orderOfaddressFormats("", ""), QStringList({"", "Street", "City", "State", "ZIP", "Country"}));
     EXPECT_EQ(MVPerson::orderOfaddressFormats("jp", ""), QStringList({"jp", "ZIP", "State", "City", "Street", "Country"}));
+}
+
+TEST(AddressOrder, RowsAreFoundByTheirCodeInAnyLetterCaseAndAfterMerges)
+{
+    const QByteArray json = R"({"AddressFormat":[
+        {"CountryCode":"JP","Country":"JAPAN","Alpha3":"JPN","formatString":"ZIP State City Street Country"},
+        {"CountryCode":"XKX","Country":"NOWHERE","Alpha3":"XKX","formatString":"City Street"}]})";
+    AddressFormatTable table = AddressFormatTable::fromJson(json, "en", "US");
+    const AddressFormatRowPtr japan = table.rowsByCode().value("JP");
+    for (const QString code : {u"JP"_s, u"jp"_s, u"jP"_s})
+        EXPECT_EQ(table.rowForCode(code), japan) << qPrintable(code);
+    EXPECT_EQ(table.rowForCode(u"xkx"_s), table.rowsByCode().value("XKX"));
+    for (const QString code : {u"J"_s, u"JPN"_s, u"ＪＰ"_s, u"ｊｐ"_s, QString()})
+        EXPECT_EQ(table.rowForCode(code), nullptr) << qPrintable(code);
+    EXPECT_EQ(table.fieldOrder(u"jp"_s), QStringList({"ZIP", "State", "City", "Street", "Country"}));
+    EXPECT_EQ(table.fieldOrder(u"xx"_s), AddressFormatTable::defaultOrder());
+
+    AddressFormatRow merged;
+    merged.countryCode = "JP";
+    merged.formatString = "Street City";
+    table.mergeRows({merged}, "en", "US");
+    EXPECT_EQ(table.rowForCode(u"jp"_s), table.rowsByCode().value("JP"));
+    EXPECT_EQ(table.fieldOrder(u"jp"_s), QStringList({"Street", "City"}));
 }
 
 TEST(AddressRanges, AnEmptyCityHasAZeroLengthRangeWhereTheStateBegins)

@@ -51,28 +51,42 @@ bool isAsciiLetter(QChar c)
 
 // Runs of two or more spaces and tabs become one space, then the ends are
 // trimmed: separators around a missing part would be left doubled or
-// dangling, while a street of several lines keeps its line breaks.
-QString tidied(QString text)
+// dangling, while a street of several lines keeps its line breaks. The text
+// is changed where it lies: every line of every address formatted passes here.
+void tidy(QString &text)
 {
     const auto isBlank = [](QChar c) { return c == u' ' || c == u'\t'; };
     qsizetype out = 0;
     while (out + 1 < text.size() && !(isBlank(text.at(out)) && isBlank(text.at(out + 1))))
         ++out;
-    if (out + 1 >= text.size())
-        return text.trimmed();
-    for (qsizetype in = out; in < text.size();) {
-        qsizetype run = in;
-        while (run < text.size() && isBlank(text.at(run)))
-            ++run;
-        if (run - in >= 2) {
-            text[out++] = u' ';
-            in = run;
-        } else {
-            text[out++] = text.at(in++);
+    if (out + 1 < text.size()) {
+        for (qsizetype in = out; in < text.size();) {
+            qsizetype run = in;
+            while (run < text.size() && isBlank(text.at(run)))
+                ++run;
+            if (run - in >= 2) {
+                text[out++] = u' ';
+                in = run;
+            } else {
+                text[out++] = text.at(in++);
+            }
         }
+        text.truncate(out);
     }
-    text.truncate(out);
-    return text.trimmed();
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    qsizetype begin = 0;
+    while (begin < end && text.at(begin).isSpace())
+        ++begin;
+    text.truncate(end);
+    text.remove(0, begin);
+}
+
+QString tidied(QString text)
+{
+    tidy(text);
+    return text;
 }
 
 // A placeholder is one or more ASCII letters in braces; any other brace is
@@ -100,30 +114,43 @@ TemplateLine parseLine(const QString &line)
 }
 
 // Templates are few (one a country) and every address of a load uses one of
-// them, so each is cut into lines and placeholders once per thread.
-ParsedTemplate parsedTemplate(const QString &format)
+// them, so each is cut into lines and placeholders once per thread. The one
+// last used is compared first: the addresses of a load are mostly of one
+// country, and comparing the text costs less than hashing it.
+const ParsedTemplate &parsedTemplate(const QString &format)
 {
     thread_local QHash<QString, ParsedTemplate> cache;
-    if (const auto found = cache.constFind(format); found != cache.cend())
-        return *found;
-    // A provider that makes up templates must not grow the cache for ever.
-    if (cache.size() >= 256)
-        cache.clear();
-    ParsedTemplate lines;
-    for (const QString &line : format.split(QLatin1Char('\n')))
-        lines.append(parseLine(line));
-    cache.insert(format, lines);
-    return lines;
+    thread_local QString lastFormat;
+    // Into the cache, which moves its entries when it grows: set anew after each insertion.
+    thread_local const ParsedTemplate *last = nullptr;
+    if (last && lastFormat == format)
+        return *last;
+    auto found = cache.constFind(format);
+    if (found == cache.cend()) {
+        // A provider that makes up templates must not grow the cache for ever.
+        if (cache.size() >= 256)
+            cache.clear();
+        ParsedTemplate lines;
+        for (const QString &line : format.split(QLatin1Char('\n')))
+            lines.append(parseLine(line));
+        found = cache.insert(format, lines);
+    }
+    lastFormat = format;
+    last = &found.value();
+    return *last;
 }
 
-QString fillLine(const TemplateLine &line, const StorePostalAddress &address)
+// The line filled in, into text, whose room is kept from one line to the next.
+void fillLine(const TemplateLine &line, const StorePostalAddress &address, QString &text)
 {
-    QString result = line.literals.first();
+    text.resize(0);
+    text += line.literals.first();
     for (qsizetype i = 0; i < line.keys.size(); ++i) {
-        result += address.valueForKey(line.keys.at(i)).trimmed();
-        result += line.literals.at(i + 1);
+        const QString value = address.valueForKey(line.keys.at(i));
+        text += QStringView(value).trimmed();
+        text += line.literals.at(i + 1);
     }
-    return tidied(result);
+    tidy(text);
 }
 
 }  // namespace
@@ -152,12 +179,21 @@ QString StorePostalAddressFormatter::stringFromPostalAddress(const StorePostalAd
 {
     Q_UNUSED(style);
     const QString code = address.isoCountryCode.isEmpty() ? StoreUserDefaults::countryCode() : address.isoCountryCode;
-    QStringList lines;
-    for (const TemplateLine &line : parsedTemplate(formatForCountry(code))) {
-        const QString filled = fillLine(line, address);
+    const QString format = formatForCountry(code);
+    thread_local QString filled;
+    QString text;
+    // The text is kept with its address: room for the parts and a few separators.
+    text.reserve(16 + address.street.size() + address.subLocality.size() + address.city.size()
+                 + address.subAdministrativeArea.size() + address.state.size() + address.postalCode.size()
+                 + address.country.size() + address.isoCountryCode.size());
+    for (const TemplateLine &line : parsedTemplate(format)) {
+        fillLine(line, address, filled);
         // A line that held only literal text around empty parts ("〒") is dropped.
-        if (!filled.isEmpty() && filled != line.withoutValues)
-            lines.append(filled);
+        if (filled.isEmpty() || filled == line.withoutValues)
+            continue;
+        if (!text.isEmpty())
+            text += u'\n';
+        text += filled;
     }
-    return lines.join(QLatin1Char('\n'));
+    return text;
 }

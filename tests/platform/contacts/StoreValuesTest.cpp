@@ -197,6 +197,25 @@ TEST_P(PostalAddressTemplateText, FillsTheTemplateAsWritten)
     EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(address), QString::fromUtf8(GetParam().expected));
 }
 
+// The formatter remembers the template it used last; a provider that answers
+// differently from one call to the next must still be followed at once.
+TEST_F(PostalAddressTemplateText, FollowsEachChangeOfTemplate)
+{
+    StorePostalAddress address;
+    address.street = QStringLiteral("A");
+    address.city = QStringLiteral("B");
+    address.isoCountryCode = QStringLiteral("ZZ");
+    const QStringList formats{QStringLiteral("{street} {city}"), QStringLiteral("{city}\n{street}"),
+                              QStringLiteral("{street} {city}"), QString()};
+    const QStringList expected{QStringLiteral("A B"), QStringLiteral("B\nA"), QStringLiteral("A B"),
+                               QStringLiteral("A\nB")};
+    for (qsizetype i = 0; i < formats.size(); ++i) {
+        const QString format = formats.at(i);
+        StorePostalAddressFormatter::setFormatProvider([format](const QString &) { return format; });
+        EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(address), expected.at(i)) << i;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     StorePostalAddressFormatter, PostalAddressTemplateText,
     testing::Values(
