@@ -6,44 +6,73 @@
 #include <QImageWriter>
 #include <QPainter>
 
+#include <array>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Inserts a property line directly before the card's END:VCARD line, so that
-// properties inserted one after another stand in that order.
-void insertBeforeEnd(QString &card, const QString &property)
-{
-    const qsizetype anchor = VCardOwnProperties::endLine(card);
-    if (anchor > 0)
-        card.insert(anchor, property);
-}
+// The system's own properties, each added only to a card that has no line of
+// it yet; the bits of OwnProperty follow this order.
+constexpr std::array<QStringView, 5> ownPropertyNames{u"NOTE", u"X-RENMEI", u"X-HAGAKILAYOUTS", u"PHOTO",
+                                                      u"CATEGORIES"};
+enum OwnProperty : quint32 { Note = 1, Renmei = 2, HagakiLayouts = 4, Photo = 8, Categories = 16 };
 
-void insertNote(QString &card, const MVPersonPtr &person)
+// A card being completed, with the own properties it has lines of: found in
+// the store's card once, then in each property inserted, instead of searching
+// the whole card again before each insertion.
+struct Card
+{
+    explicit Card(QString cardText)
+        : text(std::move(cardText))
+        , present(VCardOwnProperties::propertiesWithLines(text, ownPropertyNames))
+    {
+    }
+
+    [[nodiscard]] bool has(OwnProperty property) const { return (present & property) != 0; }
+
+    // Inserts a property line directly before the card's END:VCARD line, so
+    // that properties inserted one after another stand in that order. What
+    // is inserted ends with a line end and the END:VCARD line still starts
+    // one, so the lines of the card are those it had and those inserted.
+    void insertBeforeEnd(const QString &property)
+    {
+        const qsizetype anchor = VCardOwnProperties::endLine(text);
+        if (anchor <= 0)
+            return;
+        text.insert(anchor, property);
+        present |= VCardOwnProperties::propertiesWithLines(property, ownPropertyNames);
+    }
+
+    QString text;
+    quint32 present = 0;
+};
+
+void insertNote(Card &card, const MVPersonPtr &person)
 {
     const QString note = person->stringValueForIdentifier(FieldId::Note, 0);
-    if (note.isEmpty() || VCardOwnProperties::hasProperty(card, u"NOTE"))
+    if (note.isEmpty() || card.has(Note))
         return;
-    insertBeforeEnd(card, u"NOTE:"_s + VCardOwnProperties::escapeText(note) + u"\r\n"_s);
+    card.insertBeforeEnd(u"NOTE:"_s + VCardOwnProperties::escapeText(note) + u"\r\n"_s);
 }
 
-void insertRenmei(QString &card, const MVPersonPtr &person)
+void insertRenmei(Card &card, const MVPersonPtr &person)
 {
     const QString names = person->stringValueForIdentifier(FieldId::Renmei, 0);
-    if (names.isEmpty() || VCardOwnProperties::hasProperty(card, u"X-RENMEI"))
+    if (names.isEmpty() || card.has(Renmei))
         return;
-    insertBeforeEnd(card, u"X-RENMEI:"_s + VCardOwnProperties::escapeRenmei(names) + u"\r\n"_s);
+    card.insertBeforeEnd(u"X-RENMEI:"_s + VCardOwnProperties::escapeRenmei(names) + u"\r\n"_s);
 }
 
 // One layout per address: the first on the property line, each further one
 // on a continuation line of its own, never folded.
-void insertHagakiLayouts(QString &card, const MVPersonPtr &person)
+void insertHagakiLayouts(Card &card, const MVPersonPtr &person)
 {
     // Only the layouts are read: the held list spares formatting the addresses.
     LabeledValueListPtr addresses = person->heldLabeledValues(FieldId::Address);
     if (!addresses)
         addresses = person->labeledValues(FieldId::Address);
-    if (!addresses || addresses->isEmpty() || VCardOwnProperties::hasProperty(card, u"X-HAGAKILAYOUTS"))
+    if (!addresses || addresses->isEmpty() || card.has(HagakiLayouts))
         return;
     QString property = u"X-HAGAKILAYOUTS:"_s;
     for (const LabeledValueRecordPtr &address : *addresses) {
@@ -55,17 +84,17 @@ void insertHagakiLayouts(QString &card, const MVPersonPtr &person)
     }
     if (property.size() > 16 && property.endsWith(u' ')) {
         property.chop(1);
-        insertBeforeEnd(card, property);
+        card.insertBeforeEnd(property);
     }
 }
 
-void insertPhoto(QString &card, const QImage &image)
+void insertPhoto(Card &card, const QImage &image)
 {
-    if (image.isNull() || VCardOwnProperties::hasProperty(card, u"PHOTO"))
+    if (image.isNull() || card.has(Photo))
         return;
     const QString property = MVvCard::encodeVCardPhoto(image);
     if (!property.isEmpty())
-        insertBeforeEnd(card, property);
+        card.insertBeforeEnd(property);
 }
 
 QString escapedCategories(const QStringList &groupNames)
@@ -78,12 +107,12 @@ QString escapedCategories(const QStringList &groupNames)
     return names.join(u',');
 }
 
-void insertCategories(QString &card, const QStringList &groupNames)
+void insertCategories(Card &card, const QStringList &groupNames)
 {
     const QString names = escapedCategories(groupNames);
-    if (names.isEmpty() || VCardOwnProperties::hasProperty(card, u"CATEGORIES"))
+    if (names.isEmpty() || card.has(Categories))
         return;
-    insertBeforeEnd(card, u"CATEGORIES:"_s + names + u"\r\n"_s);
+    card.insertBeforeEnd(u"CATEGORIES:"_s + names + u"\r\n"_s);
 }
 
 // The names of the container's groups, other than its top group, that hold
@@ -116,7 +145,7 @@ QString MVvCard::vCardOfPerson(const MVPersonPtr &person, const vCardExportOptio
     const QByteArray data = person->vCardData();
     if (data.isEmpty())
         return {};
-    QString card = QString::fromUtf8(data);
+    Card card(QString::fromUtf8(data));
     if (options.contains(vCardExportOption::Note))
         insertNote(card, person);
     if (fromContactRow) {
@@ -134,7 +163,7 @@ QString MVvCard::vCardOfPerson(const MVPersonPtr &person, const vCardExportOptio
         }
         insertCategories(card, groupNames);
     }
-    return card;
+    return std::move(card.text);
 }
 
 QString MVvCard::vCardFromPerson(const MVPersonPtr &person, const vCardExportOptions &options,

@@ -97,12 +97,34 @@ qsizetype VCardOwnProperties::findLine(QStringView text, QStringView name, qsize
 
 bool VCardOwnProperties::hasProperty(QStringView text, QStringView name)
 {
-    for (qsizetype position = findLine(text, name); position >= 0; position = findLine(text, name, position + 1)) {
-        const qsizetype after = position + name.size();
-        if (after < text.size() && (text.at(after) == u':' || text.at(after) == u';'))
-            return true;
+    return propertiesWithLines(text, {&name, 1}) != 0;
+}
+
+quint32 VCardOwnProperties::propertiesWithLines(QStringView text, std::span<const QStringView> names)
+{
+    quint32 found = 0;
+    const auto lineAt = [&](qsizetype position) {
+        const QStringView rest = text.sliced(position);
+        for (size_t i = 0; i < names.size() && i < 32; ++i) {
+            // Most lines differ in the first letter: the whole name is compared only after it.
+            const QStringView name = names[i];
+            const qsizetype length = name.size();
+            if (rest.size() > length && rest.front() == name.front() && (rest[length] == u':' || rest[length] == u';')
+                && rest.first(length) == name)
+                found |= quint32(1) << i;
+        }
+    };
+    lineAt(0);
+    if (text.size() > 1 && text.front() == QChar(0xFEFF))
+        lineAt(1);
+    const char16_t *const characters = text.utf16();
+    for (qsizetype i = 0, last = text.size() - 1; i < last; ++i) {
+        // One comparison rules out nearly every character before the two line ends are told apart.
+        const char16_t c = characters[i];
+        if (c <= u'\r' && (c == u'\n' || c == u'\r'))
+            lineAt(i + 1);
     }
-    return false;
+    return found;
 }
 
 qsizetype VCardOwnProperties::endLine(QStringView card)

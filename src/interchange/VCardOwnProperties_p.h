@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <optional>
+#include <span>
 
 // The wire rules of the system's own vCard properties, one function each.
 // Property names are recognised only where a line starts, so text inside a
@@ -49,6 +50,10 @@ public:
     [[nodiscard]] static qsizetype findLine(QStringView text, QStringView name, qsizetype from = 0);
     // Whether text has a line of the property name (followed by ':' or ';').
     [[nodiscard]] static bool hasProperty(QStringView text, QStringView name);
+    // Which of names have a line in text, as hasProperty finds them: bit i
+    // stands for names[i] (at most 32). One pass over the text, however many
+    // names are asked for.
+    [[nodiscard]] static quint32 propertiesWithLines(QStringView text, std::span<const QStringView> names);
     // Where the card's "END:VCARD" line starts, -1 when it has none.
     [[nodiscard]] static qsizetype endLine(QStringView card);
 

@@ -135,6 +135,55 @@ double numberValue(QStringView number)
     return number.toDouble();
 }
 
+// Length of a number as appendTwoDecimals writes it, starting at position: an
+// optional minus, an integer part without leading zeros, a point and two
+// decimals; 0 when none starts there. Nine integer digits at most, so that
+// the number holds fewer than 15 significant digits and comes back from a
+// double as it was.
+qsizetype writtenNumberLength(QStringView text, qsizetype position)
+{
+    qsizetype end = position;
+    if (end < text.size() && text.at(end) == u'-')
+        ++end;
+    const qsizetype digits = skipDigits(text, end);
+    const qsizetype integerDigits = digits - end;
+    if (integerDigits == 0 || integerDigits > 9 || (integerDigits > 1 && text.at(end) == u'0'))
+        return 0;
+    if (digits + 3 > text.size() || text.at(digits) != u'.' || !isAsciiDigit(text.at(digits + 1))
+        || !isAsciiDigit(text.at(digits + 2)))
+        return 0;
+    return digits + 3 - position;
+}
+
+// Whether frame reads "{{x,y},{w,h}}" with each number as appendRect writes
+// it: reading and writing it again would give the same text. Frames are kept
+// in this form, and a vCard export rewrites every one of them.
+bool isWrittenRect(QStringView frame)
+{
+    static constexpr std::array<QStringView, 5> punctuation{u"{{", u",", u"},{", u",", u"}}"};
+    qsizetype position = 0;
+    for (size_t part = 0; part < punctuation.size(); ++part) {
+        if (!frame.sliced(position).startsWith(punctuation[part]))
+            return false;
+        position += punctuation[part].size();
+        if (part + 1 == punctuation.size())
+            break;
+        const qsizetype length = writtenNumberLength(frame, position);
+        if (length == 0)
+            return false;
+        position += length;
+    }
+    return position == frame.size();
+}
+
+void appendNormalizedRect(QString &text, const QString &frame)
+{
+    if (isWrittenRect(frame))
+        text += frame;
+    else
+        appendRect(text, HagakiLayoutString::rectFromString(frame));
+}
+
 }  // namespace
 
 QString HagakiLayoutString::fromLayout(const HagakiLayoutFields &layout)
@@ -152,7 +201,7 @@ QString HagakiLayoutString::fromLayout(const HagakiLayoutFields &layout)
             continue;
         text += entry.key;
         text += u':';
-        appendRect(text, rectFromString(frame));
+        appendNormalizedRect(text, frame);
         text += u';';
     }
     return text;
@@ -194,7 +243,7 @@ QString HagakiLayoutString::normarizeRect(const QString &rectText)
 {
     QString text;
     text.reserve(40);
-    appendRect(text, rectFromString(rectText));
+    appendNormalizedRect(text, rectText);
     return text;
 }
 

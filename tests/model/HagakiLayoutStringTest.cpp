@@ -8,6 +8,7 @@
 #include <charconv>
 #include <clocale>
 #include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -147,6 +148,43 @@ TEST(LayoutStringRects, AnyTextReadsAsTheRegularExpressionReadIt)
         if (round % 50 == 0)
             text.insert(size / 2, QString(longRun(random), QChar(u'0' + round % 10)));
         ASSERT_EQ(HagakiLayoutString::normarizeRect(text), referenceNormalizedRect(text)) << text.toStdString();
+    }
+}
+
+// Frames already written with two decimals are taken as they stand; those
+// that only look so must still be read and written again.
+TEST(LayoutStringRects, WrittenFramesAndNearMissesReadAsTheRegularExpressionReadThem)
+{
+    std::mt19937 random(20250102);
+    std::uniform_int_distribution<int> digitCount(1, 11);
+    std::uniform_int_distribution<int> digit(0, 9);
+    std::uniform_int_distribution<int> coin(0, 3);
+    const auto number = [&] {
+        QString text = coin(random) == 0 ? QStringLiteral("-") : QString();
+        const int digits = digitCount(random);
+        for (int i = 0; i < digits; ++i)
+            text += QChar(u'0' + digit(random));
+        text += u'.';
+        const int decimals = coin(random) == 0 ? 1 + coin(random) : 2;
+        for (int i = 0; i < decimals; ++i)
+            text += QChar(u'0' + digit(random));
+        return text;
+    };
+    std::vector<QString> frames{"{{-0.00,0.00},{999999999.99,-999999999.99}}",
+                                "{{0.05,00.50},{1.00,2.00}}",
+                                "{{1234567890.12,1.00},{2.00,3.00}}",
+                                "{{1.00,2.00},{3.00,4.00}};",
+                                " {{1.00,2.00},{3.00,4.00}}",
+                                "{{1.00,2.00},{3.00,4.00}",
+                                "{{1.00,2.00}{3.00,4.00}}"};
+    for (int round = 0; round < 5000; ++round)
+        frames.push_back("{{" + number() + "," + number() + "},{" + number() + "," + number() + "}}");
+    for (const QString &frame : frames) {
+        ASSERT_EQ(HagakiLayoutString::normarizeRect(frame), referenceNormalizedRect(frame)) << frame.toStdString();
+        HagakiLayoutFields layout;
+        layout.senderName = frame;
+        ASSERT_EQ(HagakiLayoutString::fromLayout(layout), "0;sn:" + referenceNormalizedRect(frame) + ";")
+            << frame.toStdString();
     }
 }
 

@@ -5,9 +5,12 @@
 
 #include "VCardTestText.h"
 
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QStringList>
 
 namespace {
@@ -108,6 +111,40 @@ TEST(VCardEscapingTest, EscapesForTheWriterAndComesBack)
     VCardEscaping::appendEscapedUtf8(escaped, value);
     EXPECT_EQ(escaped, "a\\,b\\;c\\\\d\\ne\\nf\\ng 東京");
     EXPECT_EQ(text(VCardEscaping::unescape(QString::fromStdString(escaped))), "a,b;c\\d\ne\nf\ng 東京");
+}
+
+// The writer encodes and escapes in one pass; what it writes must be what
+// escaping the text and then encoding it with Qt's stateless encoder gives,
+// unpaired surrogates (written as U+FFFD) included.
+TEST(VCardEscapingTest, WritesWhatQtsEncoderWritesForAnyText)
+{
+    const auto encoded = [](const QString &text) {
+        QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+        return QByteArray(encoder.encode(text)).toStdString();
+    };
+    const QString alphabet = QStringLiteral("ab ,;\\\r\n\t~\u00e9\u00ff\u0800\u6771\uffff\U0001F600")
+        + QChar(0xD800) + QChar(0xDC00) + QChar(0xDBFF);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<qsizetype> pick(0, alphabet.size() - 1);
+    std::uniform_int_distribution<int> length(0, 24);
+    for (int round = 0; round < 20000; ++round) {
+        QString value;
+        for (int i = length(random); i > 0; --i)
+            value += alphabet.at(pick(random));
+        QString escapedText = value;
+        escapedText.replace(QStringLiteral("\\"), QStringLiteral("\\\\"))
+            .replace(u',', QStringLiteral("\\,"))
+            .replace(u';', QStringLiteral("\\;"))
+            .replace(QStringLiteral("\r\n"), QStringLiteral("\\n"))
+            .replace(u'\r', QStringLiteral("\\n"))
+            .replace(u'\n', QStringLiteral("\\n"));
+        std::string escaped;
+        VCardEscaping::appendEscapedUtf8(escaped, value);
+        ASSERT_EQ(escaped, encoded(escapedText)) << round;
+        std::string plain = "x";
+        VCardEscaping::appendUtf8(plain, value);
+        ASSERT_EQ(plain, "x" + encoded(value)) << round;
+    }
 }
 
 // ---- folding ----------------------------------------------------------------
