@@ -4,6 +4,10 @@
 
 #include <QLocale>
 
+#include <algorithm>
+#include <array>
+#include <optional>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -22,6 +26,52 @@ void defaultLabelAndShowValue(LabeledValueRecord &record)
 QString joinedName(const QString &first, const QString &last, bool lastFirst)
 {
     return lastFirst ? last + u' ' + first : first + u' ' + last;
+}
+
+// "yyyy.MM.dd(ddd)" of the default locale. Every contact read formats its
+// birthday, and QLocale parses the pattern and asks the system for the day's
+// name each time; here the names are asked for once per locale and thread.
+// Years outside 1…9999 and locales that write other digits take QLocale's
+// own way.
+QString birthdayText(const QDate &date)
+{
+    static const QString pattern = u"yyyy.MM.dd(ddd)"_s;
+    struct DayNames
+    {
+        QLocale locale;
+        std::array<QString, 7> names;
+        bool asciiDigits = false;
+    };
+    thread_local std::optional<DayNames> cached;
+    const QLocale locale;
+    const int year = date.year();
+    if (year < 1 || year > 9999)
+        return locale.toString(date, pattern);
+    if (!cached || cached->locale != locale) {
+        cached.emplace(DayNames{locale, {}, locale.zeroDigit() == u"0"});
+        for (int day = 1; day <= 7; ++day)
+            cached->names[day - 1] = locale.dayName(day, QLocale::ShortFormat);
+    }
+    if (!cached->asciiDigits)
+        return locale.toString(date, pattern);
+    const QString &dayName = cached->names[date.dayOfWeek() - 1];
+    QString text(12 + dayName.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    const auto digits = [&out](int value, int count) {
+        for (int i = count - 1; i >= 0; --i, value /= 10)
+            out[i] = char16_t(u'0' + value % 10);
+        out += count;
+    };
+    digits(year, 4);
+    *out++ = u'.';
+    digits(date.month(), 2);
+    *out++ = u'.';
+    digits(date.day(), 2);
+    *out++ = u'(';
+    std::copy(dayName.utf16(), dayName.utf16() + dayName.size(), out);
+    out += dayName.size();
+    *out = u')';
+    return text;
 }
 
 }  // namespace
@@ -68,7 +118,7 @@ QString ValueRecordFormatter::dateStringFromDateComponents(const StoreDateCompon
     const QDate date(components.year.value_or(1), components.month.value_or(1), components.day.value_or(1));
     if (!date.isValid())
         return {};
-    return QLocale().toString(date, u"yyyy.MM.dd(ddd)"_s);
+    return birthdayText(date);
 }
 
 void ValueRecordFormatter::updatePhoneValue(LabeledValueRecord *record)

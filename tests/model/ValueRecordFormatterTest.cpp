@@ -142,7 +142,24 @@ TEST_P(BirthdayText, IsYearMonthDayAndTheWeekdayOfTheUsersLocale)
 
 INSTANTIATE_TEST_SUITE_P(Locales, BirthdayText,
                          testing::Values(std::pair{QLocale::English, "2024.03.15(Fri)"},
-                                         std::pair{QLocale::Japanese, "2024.03.15(金)"}));
+                                         std::pair{QLocale::Japanese, "2024.03.15(金)"},
+                                         std::pair{QLocale::German, "2024.03.15(Fr.)"},
+                                         std::pair{QLocale::Arabic, "٢٠٢٤.٠٣.١٥(الجمعة)"}));
+
+// The text is built without QLocale's pattern parser; it must read as
+// QLocale writes it, for every weekday, any year, and locales of other digits.
+TEST_P(BirthdayText, ReadsAsTheLocaleWritesThePattern)
+{
+    QLocale::setDefault(QLocale(GetParam().first));
+    const QLocale locale;
+    for (const QDate &date : {QDate(2024, 3, 11), QDate(2024, 3, 12), QDate(2024, 3, 13), QDate(2024, 3, 14),
+                              QDate(2024, 3, 15), QDate(2024, 3, 16), QDate(2024, 3, 17), QDate(1, 1, 1),
+                              QDate(999, 12, 31), QDate(9999, 12, 31), QDate(10000, 1, 1), QDate(-44, 3, 15)}) {
+        const StoreDateComponents components{date.year(), date.month(), date.day()};
+        EXPECT_EQ(MVPerson::dateStringFromDateComponents(components), locale.toString(date, u"yyyy.MM.dd(ddd)"))
+            << qPrintable(date.toString(Qt::ISODate));
+    }
+}
 
 TEST(DatesValues, ShowDatePartsAndNothingForText)
 {
