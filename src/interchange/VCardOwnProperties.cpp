@@ -21,10 +21,43 @@ bool startsLine(QStringView text, qsizetype position)
     return isLineEnd(before) || (position == 1 && before == QChar(0xFEFF));
 }
 
+char16_t asciiLower(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+// QStringView::indexOf without regard to case, for the card delimiters alone:
+// of all characters only U+017F and U+212A fold to ASCII letters (s and k),
+// which "BEGIN:VCARD" and "END:VCARD" lack, so comparing ASCII letters
+// without case finds what Qt's folding finds. Qt's search sets up a table on
+// the heap for each call, and a file is searched twice for each card.
+qsizetype indexOfDelimiter(QStringView text, QStringView delimiter, qsizetype from)
+{
+    Q_ASSERT(!delimiter.contains(u's', Qt::CaseInsensitive) && !delimiter.contains(u'k', Qt::CaseInsensitive));
+    const qsizetype length = delimiter.size();
+    if (length == 0 || from < 0)
+        return text.indexOf(delimiter, from, Qt::CaseInsensitive);
+    const char16_t *characters = text.utf16();
+    const char16_t *needle = delimiter.utf16();
+    const char16_t first = asciiLower(needle[0]);
+    for (qsizetype i = from, last = text.size() - length; i <= last; ++i) {
+        if (asciiLower(characters[i]) != first)
+            continue;
+        qsizetype j = 1;
+        while (j < length && asciiLower(characters[i + j]) == asciiLower(needle[j]))
+            ++j;
+        if (j == length)
+            return i;
+    }
+    return -1;
+}
+
 qsizetype findLineStart(QStringView text, QStringView name, qsizetype from, Qt::CaseSensitivity cs)
 {
-    for (qsizetype position = text.indexOf(name, from, cs); position >= 0;
-         position = text.indexOf(name, position + 1, cs)) {
+    const auto next = [&](qsizetype at) {
+        return cs == Qt::CaseInsensitive ? indexOfDelimiter(text, name, at) : text.indexOf(name, at, cs);
+    };
+    for (qsizetype position = next(from); position >= 0; position = next(position + 1)) {
         if (startsLine(text, position))
             return position;
     }
@@ -72,7 +105,7 @@ std::optional<VCardOwnProperties::CardExtent> VCardOwnProperties::findCard(QStri
 {
     static constexpr QStringView begin = u"BEGIN:VCARD";
     static constexpr QStringView end = u"END:VCARD";
-    const qsizetype beginAt = text.indexOf(begin, from, Qt::CaseInsensitive);
+    const qsizetype beginAt = indexOfDelimiter(text, begin, from);
     if (beginAt < 0)
         return std::nullopt;
     const qsizetype bodyAt = beginAt + begin.size();
@@ -118,12 +151,25 @@ quint32 VCardOwnProperties::propertiesWithLines(QStringView text, std::span<cons
     if (text.size() > 1 && text.front() == QChar(0xFEFF))
         lineAt(1);
     const char16_t *const characters = text.utf16();
-    for (qsizetype i = 0, last = text.size() - 1; i < last; ++i) {
-        // One comparison rules out nearly every character before the two line ends are told apart.
-        const char16_t c = characters[i];
-        if (c <= u'\r' && (c == u'\n' || c == u'\r'))
-            lineAt(i + 1);
+    const qsizetype last = text.size() - 1;
+    const auto lineEndsIn = [&](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i) {
+            if (characters[i] == u'\n' || characters[i] == u'\r')
+                lineAt(i + 1);
+        }
+    };
+    // Blocks of sixteen characters without a control character among them,
+    // nearly all of a card, are passed over with one vector comparison each.
+    constexpr qsizetype block = 16;
+    qsizetype i = 0;
+    for (; i + block <= last; i += block) {
+        bool control = false;
+        for (qsizetype k = 0; k < block; ++k)
+            control |= characters[i + k] <= u'\r';
+        if (control)
+            lineEndsIn(i, i + block);
     }
+    lineEndsIn(i, last);
     return found;
 }
 
@@ -170,23 +216,29 @@ QList<QStringView> VCardOwnProperties::foldedLines(QStringView extent, qsizetype
 
 QString VCardOwnProperties::escapeText(QStringView text)
 {
-    QString escaped;
-    escaped.reserve(text.size() + 8);
+    // Written through a pointer into room for the longest result: appending
+    // character by character was most of the time of a note.
+    QString escaped(text.size() * 2, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(escaped.data());
+    char16_t *const start = out;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
+        const char16_t c = text.at(i).unicode();
         if (c == u'\\' || c == u',' || c == u';') {
-            escaped.append(u'\\');
-            escaped.append(c);
+            *out++ = u'\\';
+            *out++ = c;
         } else if (c == u'\r') {
-            escaped.append(u"\\n");
+            *out++ = u'\\';
+            *out++ = u'n';
             if (i + 1 < text.size() && text.at(i + 1) == u'\n')
                 ++i;
         } else if (c == u'\n') {
-            escaped.append(u"\\n");
+            *out++ = u'\\';
+            *out++ = u'n';
         } else {
-            escaped.append(c);
+            *out++ = c;
         }
     }
+    escaped.truncate(out - start);
     return escaped;
 }
 

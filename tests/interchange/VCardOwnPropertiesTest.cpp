@@ -1,5 +1,8 @@
 #include "interchange/VCardOwnProperties_p.h"
 
+#include <array>
+#include <random>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -72,6 +75,37 @@ TEST(VCardOwnProperties, PropertiesAreFoundOnlyWhereALineStarts)
     EXPECT_EQ(VCardOwnProperties::endLine(card), card.indexOf(u"END:VCARD"_s));
 }
 
+// Which properties a text has lines of, found in one pass, must be what
+// looking for each name where a line starts finds: after CR, LF, at the start
+// and after a leading byte-order mark, followed by ':' or ';'.
+TEST(VCardOwnProperties, PropertiesFoundInOnePassAreThoseFoundOneByOne)
+{
+    const std::array<QStringView, 3> names{u"NOTE", u"X-RENMEI", u"PHOTO"};
+    const QStringList pieces{u"NOTE"_s, u"X-RENMEI"_s, u"PHOTO"_s, u":"_s, u";"_s, u"\r"_s, u"\n"_s, u"\r\n"_s,
+                             u"a"_s,    u"東京都"_s,   u"\t"_s,    u"N"_s, QString(QChar(0xFEFF))};
+    std::mt19937 random(11);
+    std::uniform_int_distribution<qsizetype> pick(0, pieces.size() - 1);
+    std::uniform_int_distribution<int> length(0, 40);
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        for (int i = length(random); i > 0; --i)
+            text += pieces.at(pick(random));
+        quint32 expected = 0;
+        for (size_t n = 0; n < names.size(); ++n) {
+            for (qsizetype position = 0; position < text.size(); ++position) {
+                const bool lineStart = position == 0 || text.at(position - 1) == u'\r' || text.at(position - 1) == u'\n'
+                    || (position == 1 && text.at(0) == QChar(0xFEFF));
+                const qsizetype after = position + names[n].size();
+                if (lineStart && QStringView(text).sliced(position).startsWith(names[n]) && after < text.size()
+                    && (text.at(after) == u':' || text.at(after) == u';'))
+                    expected |= quint32(1) << n;
+            }
+        }
+        ASSERT_EQ(VCardOwnProperties::propertiesWithLines(text, names), expected) << text.toStdString();
+        ASSERT_EQ(VCardOwnProperties::hasProperty(text, u"X-RENMEI"), (expected & 2) != 0) << text.toStdString();
+    }
+}
+
 TEST(VCardOwnProperties, CardsAreCutAtLineStartsIgnoringCase)
 {
     const QString text = u"junk\nbegin:vcard\nNOTE:say END:VCARD here\nend:VCard\r\nBEGIN:VCARD\r\nFN:b\r\n"_s;
@@ -85,6 +119,20 @@ TEST(VCardOwnProperties, CardsAreCutAtLineStartsIgnoringCase)
     ASSERT_TRUE(second);
     EXPECT_EQ(text.sliced(second->begin, second->end - second->begin), u"BEGIN:VCARD\r\nFN:b\r\n"_s);
     EXPECT_FALSE(VCardOwnProperties::findCard(text, second->end, search));
+}
+
+// The delimiters are found as Qt finds them without regard to case, look-alike
+// letters from other scripts included.
+TEST(VCardOwnProperties, CardsBeginWhereQtFindsTheDelimiterIgnoringCase)
+{
+    for (const QString &text :
+         {u"BEGİN:VCARD\nbEgIn:vCaRd\n"_s, u"ＢEGIN:VCARD\nx begin:vcard\n"_s, u"BEGIN:VCARĐ\nBEGIN:VCARD"_s,
+          u"BEGIN:VCAR"_s, u"begin:vcard"_s, u"\u212Abegin:VCARD"_s, u"BEGIN\u0131:VCARD BEGIN:VCARD\r"_s}) {
+        VCardOwnProperties::CardSearch search;
+        const auto card = VCardOwnProperties::findCard(text, 0, search);
+        const qsizetype expected = text.indexOf(u"BEGIN:VCARD"_s, 0, Qt::CaseInsensitive);
+        EXPECT_EQ(card ? card->begin : -1, expected) << text.toStdString();
+    }
 }
 
 TEST(VCardOwnProperties, ACardCutOffByTheNextEndsWhereTheNextBegins)
