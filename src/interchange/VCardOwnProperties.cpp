@@ -2,6 +2,8 @@
 
 #include "interchange/BackslashEscapes_p.h"
 
+#include <cstring>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -158,16 +160,16 @@ quint32 VCardOwnProperties::propertiesWithLines(QStringView text, std::span<cons
                 lineAt(i + 1);
         }
     };
-    // Blocks of sixteen characters without a control character among them,
-    // nearly all of a card, are passed over with one vector comparison each.
-    constexpr qsizetype block = 16;
+    // Four characters are tested at once, as the lanes of a 64-bit word: a
+    // lane below 14 (CR is 13) sets its top bit in (x - 14 per lane) & ~x.
+    // Nearly every word of a card has none and is passed over.
+    constexpr quint64 lanes = 0x0001000100010001;
     qsizetype i = 0;
-    for (; i + block <= last; i += block) {
-        bool control = false;
-        for (qsizetype k = 0; k < block; ++k)
-            control |= characters[i + k] <= u'\r';
-        if (control)
-            lineEndsIn(i, i + block);
+    for (; i + 4 <= last; i += 4) {
+        quint64 word = 0;
+        std::memcpy(&word, characters + i, sizeof word);
+        if (((word - lanes * 14) & ~word & (lanes * 0x8000)) != 0)
+            lineEndsIn(i, i + 4);
     }
     lineEndsIn(i, last);
     return found;

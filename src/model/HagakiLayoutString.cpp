@@ -163,8 +163,13 @@ bool isWrittenRect(QStringView frame)
     static constexpr std::array<QStringView, 5> punctuation{u"{{", u",", u"},{", u",", u"}}"};
     qsizetype position = 0;
     for (size_t part = 0; part < punctuation.size(); ++part) {
-        if (!frame.sliced(position).startsWith(punctuation[part]))
+        const QStringView expected = punctuation[part];
+        if (frame.size() - position < expected.size())
             return false;
+        for (qsizetype k = 0; k < expected.size(); ++k) {
+            if (frame[position + k] != expected[k])
+                return false;
+        }
         position += punctuation[part].size();
         if (part + 1 == punctuation.size())
             break;
