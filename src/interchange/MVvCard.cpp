@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QImageWriter>
 #include <QPainter>
+#include <QStringDecoder>
 
 #include <array>
 
@@ -18,17 +19,26 @@ constexpr std::array<QStringView, 5> ownPropertyNames{u"NOTE", u"X-RENMEI", u"X-
                                                       u"CATEGORIES"};
 enum OwnProperty : quint32 { Note = 1, Renmei = 2, HagakiLayouts = 4, Photo = 8, Categories = 16 };
 
-// A card being completed, with the own properties it has lines of: found in
-// the store's card once, then in each property inserted, instead of searching
-// the whole card again before each insertion.
+// A card being completed at the end of out, with the own properties it has
+// lines of: found in the store's card once, then in each property inserted,
+// instead of searching the whole card again before each insertion. Cards of
+// an export are written one after another into the one text.
 struct Card
 {
-    explicit Card(QString cardText)
-        : text(std::move(cardText))
-        , present(VCardOwnProperties::propertiesWithLines(text, ownPropertyNames))
+    Card(QString &out, QByteArrayView data)
+        : text(out)
+        , start(out.size())
     {
+        // A UTF-8 text never has more UTF-16 units than octets.
+        text.resize(start + data.size());
+        QStringDecoder decoder(QStringDecoder::Utf8,
+                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        const QChar *end = decoder.appendToBuffer(text.data() + start, data);
+        text.truncate(end - text.constData());
+        present = VCardOwnProperties::propertiesWithLines(card(), ownPropertyNames);
     }
 
+    [[nodiscard]] QStringView card() const { return QStringView(text).sliced(start); }
     [[nodiscard]] bool has(OwnProperty property) const { return (present & property) != 0; }
 
     // Inserts a property line directly before the card's END:VCARD line, so
@@ -37,14 +47,15 @@ struct Card
     // one, so the lines of the card are those it had and those inserted.
     void insertBeforeEnd(const QString &property)
     {
-        const qsizetype anchor = VCardOwnProperties::endLine(text);
+        const qsizetype anchor = VCardOwnProperties::endLine(card());
         if (anchor <= 0)
             return;
-        text.insert(anchor, property);
+        text.insert(start + anchor, property);
         present |= VCardOwnProperties::propertiesWithLines(property, ownPropertyNames);
     }
 
-    QString text;
+    QString &text;
+    qsizetype start = 0;
     quint32 present = 0;
 };
 
@@ -137,15 +148,15 @@ QStringList groupNamesOfContact(const ContactRecord &contact, const ContainerRec
 
 }  // namespace
 
-QString MVvCard::vCardOfPerson(const MVPersonPtr &person, const vCardExportOptions &options,
-                               const QStringList &groupNames, bool fromContactRow) const
+void MVvCard::appendVCardOfPerson(QString &out, const MVPersonPtr &person, const vCardExportOptions &options,
+                                  const QStringList &groupNames, bool fromContactRow) const
 {
     if (!person)
-        return {};
+        return;
     const QByteArray data = person->vCardData();
     if (data.isEmpty())
-        return {};
-    Card card(QString::fromUtf8(data));
+        return;
+    Card card(out, data);
     if (options.contains(vCardExportOption::Note))
         insertNote(card, person);
     if (fromContactRow) {
@@ -163,20 +174,23 @@ QString MVvCard::vCardOfPerson(const MVPersonPtr &person, const vCardExportOptio
         }
         insertCategories(card, groupNames);
     }
-    return std::move(card.text);
 }
 
 QString MVvCard::vCardFromPerson(const MVPersonPtr &person, const vCardExportOptions &options,
                                  const QStringList &groupNames) const
 {
-    return vCardOfPerson(person, options, groupNames, false);
+    QString card;
+    appendVCardOfPerson(card, person, options, groupNames, false);
+    return card;
 }
 
 QString MVvCard::vCardFromContact(const ContactRecordPtr &contact, const vCardExportOptions &options) const
 {
     if (!contact)
         return {};
-    return vCardOfPerson(contact->person, options, {}, true);
+    QString card;
+    appendVCardOfPerson(card, contact->person, options, {}, true);
+    return card;
 }
 
 std::optional<QString> MVvCard::vCardsFromContacts(const ContactTablePtr &contacts, const vCardExportOptions &options,
@@ -189,7 +203,7 @@ std::optional<QString> MVvCard::vCardsFromContacts(const ContactTablePtr &contac
     for (qsizetype i = 0; i < contacts->size(); ++i) {
         const ContactRecordPtr &contact = contacts->at(i);
         if (contact) {
-            cards.append(vCardFromPerson(contact->person, options, groupNamesOfContact(*contact, containerDict)));
+            appendVCardOfPerson(cards, contact->person, options, groupNamesOfContact(*contact, containerDict), false);
         }
         if (progressHandler) {
             bool stop = false;
@@ -211,8 +225,10 @@ QString MVvCard::vCardsFromContacts(const ContactTable &contacts, const vCardExp
                                     int /*progress*/) const
 {
     QString cards;
-    for (const ContactRecordPtr &contact : contacts)
-        cards.append(vCardFromContact(contact, options));
+    for (const ContactRecordPtr &contact : contacts) {
+        if (contact)
+            appendVCardOfPerson(cards, contact->person, options, {}, true);
+    }
     return cards;
 }
 
