@@ -229,15 +229,15 @@ namespace {
 
 struct StringFieldKey
 {
-    QString identifier;
+    StringValuesRecord::Member member = nullptr;
     QString storeKey;
 };
 
-// The store key of each string field, as the vocabulary maps them. Hashing
-// each identifier again for every contact written was a sixth of the time of
-// a vCard export; the pairs are made again whenever the vocabulary's tables
-// are no longer the ones they were made from. One per thread: contacts are
-// written off the GUI thread too.
+// The record member and store key of each string field, as the vocabulary
+// maps them. Comparing and hashing the identifiers again for every contact
+// written was a sixth of the time of a vCard export; the pairs are made again
+// whenever the vocabulary's tables are no longer the ones they were made
+// from. One per thread: contacts are written off the GUI thread too.
 const QList<StringFieldKey> &stringFieldKeys(const FieldVocabulary &vocabulary)
 {
     thread_local QStringList identifiers;
@@ -249,7 +249,7 @@ const QList<StringFieldKey> &stringFieldKeys(const FieldVocabulary &vocabulary)
         storeKeys = vocabulary.CNIdentifiers();
         pairs.clear();
         for (const QString &identifier : std::as_const(identifiers))
-            pairs.append({identifier, storeKeys.value(identifier)});
+            pairs.append({StringValuesRecord::memberFor(identifier), storeKeys.value(identifier)});
     }
     return pairs;
 }
@@ -258,8 +258,11 @@ const QList<StringFieldKey> &stringFieldKeys(const FieldVocabulary &vocabulary)
 
 void StoreContactWriter::writeStringValues(const StringValuesRecord &values, StoreContact &target)
 {
-    for (const StringFieldKey &field : stringFieldKeys(FieldVocabulary::shared()))
-        setStringIfDifferent(target, field.storeKey, values.value(field.identifier));
+    static const QString absent;
+    for (const StringFieldKey &field : stringFieldKeys(FieldVocabulary::shared())) {
+        const std::optional<QString> *entry = field.member ? &(values.*field.member) : nullptr;
+        setStringIfDifferent(target, field.storeKey, entry && *entry ? **entry : absent);
+    }
 }
 
 void StoreContactWriter::writeImageData(const QByteArray &imageData, StoreContact &target)

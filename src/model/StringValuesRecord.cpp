@@ -5,7 +5,7 @@
 
 namespace {
 
-using Member = std::optional<QString> StringValuesRecord::*;
+using Member = StringValuesRecord::Member;
 
 const std::array<std::pair<QString, Member>, 8> &members()
 {
@@ -22,7 +22,9 @@ const std::array<std::pair<QString, Member>, 8> &members()
     return table;
 }
 
-Member memberFor(const ContactIdentifier &identifier)
+}  // namespace
+
+StringValuesRecord::Member StringValuesRecord::memberFor(const ContactIdentifier &identifier)
 {
     for (const auto &[key, member] : members()) {
         if (key == identifier)
@@ -30,8 +32,6 @@ Member memberFor(const ContactIdentifier &identifier)
     }
     return nullptr;
 }
-
-}  // namespace
 
 std::optional<QString> StringValuesRecord::entry(const ContactIdentifier &identifier) const
 {

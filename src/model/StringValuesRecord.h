@@ -23,6 +23,12 @@ struct StringValuesRecord
     std::optional<QString> note;        // "Note"
     std::optional<QString> renmei;      // "Renmei": joint names, kept beside the store
 
+    using Member = std::optional<QString> StringValuesRecord::*;
+    // The member that holds a field identifier's entry; nullptr for an
+    // identifier that is not one of the eight string fields. Writers of many
+    // records look it up once instead of comparing identifiers for each.
+    [[nodiscard]] static Member memberFor(const ContactIdentifier &identifier);
+
     // The entry of a field identifier; nullopt when absent or not a string field.
     [[nodiscard]] std::optional<QString> entry(const ContactIdentifier &identifier) const;
     [[nodiscard]] QString value(const ContactIdentifier &identifier) const
