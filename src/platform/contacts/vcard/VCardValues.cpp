@@ -3,6 +3,8 @@
 #include "platform/contacts/vcard/VCardDecoding_p.h"
 #include "platform/contacts/vcard/VCardLine_p.h"
 
+#include <array>
+#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -129,7 +131,25 @@ QString VCardValues::component(qsizetype index) const
     const VCardEscaping::Components &parts = components();
     if (index >= parts.size())
         return {};
-    return VCardEscaping::unescape(parts.at(index).trimmed());
+    return unescaped(parts.at(index).trimmed());
+}
+
+QString VCardValues::unescaped(QStringView escaped)
+{
+    static constexpr qsizetype longestShared = 48;
+    static constexpr std::size_t slotCount = 256;
+    if (escaped.isEmpty() || escaped.size() > longestShared || escaped.contains(u'\\'))
+        return VCardEscaping::unescape(escaped);
+    // One slot a value, chosen by an FNV-1a hash; a value of another slot's
+    // hash simply takes the slot over.
+    std::uint32_t hash = 2166136261u;
+    for (const QChar c : escaped)
+        hash = (hash ^ c.unicode()) * 16777619u;
+    thread_local std::array<QString, slotCount> recent;
+    QString &slot = recent[hash % slotCount];
+    if (slot != escaped)
+        slot = escaped.toString();
+    return slot;
 }
 
 std::optional<QByteArray> VCardValues::binary() const

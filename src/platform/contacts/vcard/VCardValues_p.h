@@ -24,7 +24,7 @@ public:
 
     // The still escaped text of the value.
     [[nodiscard]] QStringView escapedText() const { return m_text; }
-    [[nodiscard]] QString text() const { return VCardEscaping::unescape(m_text); }
+    [[nodiscard]] QString text() const { return unescaped(m_text); }
     // Component `index` of a value split at ";" (empty past the end).
     [[nodiscard]] QString component(qsizetype index) const;
     [[nodiscard]] qsizetype componentCount() const;
@@ -42,6 +42,12 @@ public:
     [[nodiscard]] static QByteArray formatDate(const StoreDateComponents &date, bool *omittedYear);
 
 private:
+    // Short values that repeat from card to card (countries, regions,
+    // organisations, family names) come back as the string read before,
+    // shared instead of allocated again: a file of thousands of cards holds
+    // them once, and freeing its contacts has less to do.
+    [[nodiscard]] static QString unescaped(QStringView escaped);
+
     const VCardLine &m_line;
     QString m_storage;
     QStringView m_text;

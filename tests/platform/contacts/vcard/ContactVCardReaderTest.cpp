@@ -185,4 +185,34 @@ TEST(ContactVCardReaderViewTest, ReadsOnlyTheViewOfALargerText)
     EXPECT_EQ(all.at(0).note(), QStringLiteral("firstsecond"));
 }
 
+// Short values read before are handed out again instead of being copied; with
+// more distinct values than the reader keeps, each must still read as written.
+TEST(ContactVCardReaderSharedValuesTest, EveryCardKeepsItsOwnValues)
+{
+    QString text;
+    for (int i = 0; i < 600; ++i) {
+        text += QStringLiteral("BEGIN:VCARD\r\nN:Family%1;Given;;;\r\nORG:Org %2\\, Ltd;Dept\r\n"
+                               "ADR:;;Street %1;City;State;;Country\r\nEND:VCARD\r\n")
+                    .arg(i)
+                    .arg(i % 3);
+    }
+    const QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(text);
+    ASSERT_EQ(contacts.size(), 600);
+    for (int i = 0; i < 600; ++i) {
+        const StoreContact &contact = contacts.at(i);
+        EXPECT_EQ(contact.familyName(), QStringLiteral("Family%1").arg(i));
+        EXPECT_EQ(contact.givenName(), QStringLiteral("Given"));
+        EXPECT_EQ(contact.organizationName(), QStringLiteral("Org %1, Ltd").arg(i % 3));
+        EXPECT_EQ(contact.departmentName(), QStringLiteral("Dept"));
+        ASSERT_EQ(contact.postalAddresses().size(), 1);
+        EXPECT_EQ(contact.postalAddresses().at(0).value().street, QStringLiteral("Street %1").arg(i));
+        EXPECT_EQ(contact.postalAddresses().at(0).value().country, QStringLiteral("Country"));
+    }
+    // A value changed in place afterwards leaves the others as they were read.
+    QString given = contacts.at(0).givenName();
+    given[0] = u'X';
+    EXPECT_EQ(contacts.at(0).givenName(), QStringLiteral("Given"));
+    EXPECT_EQ(contacts.at(1).givenName(), QStringLiteral("Given"));
+}
+
 }  // namespace
