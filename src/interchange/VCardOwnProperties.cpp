@@ -54,14 +54,41 @@ qsizetype indexOfDelimiter(QStringView text, QStringView delimiter, qsizetype fr
     return -1;
 }
 
+bool sameIgnoringAsciiCase(QStringView text, QStringView delimiter)
+{
+    for (qsizetype i = 0; i < delimiter.size(); ++i) {
+        if (asciiLower(text[i].unicode()) != asciiLower(delimiter[i].unicode()))
+            return false;
+    }
+    return true;
+}
+
+// The first line starting at or after `from` with name (without regard to
+// case only for the card delimiters, as indexOfDelimiter). Only line starts
+// are compared: a card is searched for its delimiters and own properties
+// several times, and most of its characters are no line start.
 qsizetype findLineStart(QStringView text, QStringView name, qsizetype from, Qt::CaseSensitivity cs)
 {
-    const auto next = [&](qsizetype at) {
-        return cs == Qt::CaseInsensitive ? indexOfDelimiter(text, name, at) : text.indexOf(name, at, cs);
+    Q_ASSERT(cs == Qt::CaseSensitive
+             || (!name.contains(u's', Qt::CaseInsensitive) && !name.contains(u'k', Qt::CaseInsensitive)));
+    if (from < 0)
+        from = qMax<qsizetype>(from + text.size(), 0);
+    const qsizetype lastStart = text.size() - name.size();
+    const auto startsWithName = [&](qsizetype position) {
+        if (position > lastStart || !startsLine(text, position))
+            return false;
+        const QStringView here = text.sliced(position, name.size());
+        return cs == Qt::CaseSensitive ? here == name : sameIgnoringAsciiCase(here, name);
     };
-    for (qsizetype position = next(from); position >= 0; position = next(position + 1)) {
-        if (startsLine(text, position))
-            return position;
+    if (startsWithName(from))
+        return from;
+    if (from == 0 && startsWithName(1))
+        return 1;
+    const char16_t *const characters = text.utf16();
+    for (qsizetype i = from; i < lastStart; ++i) {
+        const char16_t c = characters[i];
+        if (c <= u'\r' && (c == u'\n' || c == u'\r') && startsWithName(i + 1))
+            return i + 1;
     }
     return -1;
 }

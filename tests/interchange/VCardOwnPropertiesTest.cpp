@@ -106,6 +106,57 @@ TEST(VCardOwnProperties, PropertiesFoundInOnePassAreThoseFoundOneByOne)
     }
 }
 
+// Lines are found by comparing only where lines start; what is found must be
+// the first match of the name, from any position, that starts a line.
+TEST(VCardOwnProperties, LinesFoundAreTheFirstMatchesThatStartALine)
+{
+    const QStringList pieces{u"X-RENMEI:"_s, u"X-RENMEI"_s, u"END:VCARD"_s, u"end:vCard"_s, u"\r"_s, u"\n"_s,
+                             u"\r\n"_s,    u"a"_s,        u"東京都"_s,    u"E"_s,         QString(QChar(0xFEFF))};
+    std::mt19937 random(7);
+    std::uniform_int_distribution<qsizetype> pick(0, pieces.size() - 1);
+    std::uniform_int_distribution<int> length(0, 30);
+    const auto startsLine = [](const QString &text, qsizetype position) {
+        return position == 0 || text.at(position - 1) == u'\r' || text.at(position - 1) == u'\n'
+            || (position == 1 && text.at(0) == QChar(0xFEFF));
+    };
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        for (int i = length(random); i > 0; --i)
+            text += pieces.at(pick(random));
+        const qsizetype from = std::uniform_int_distribution<qsizetype>(0, text.size())(random);
+        qsizetype expected = -1;
+        for (qsizetype position = text.indexOf(u"X-RENMEI:"_s, from); position >= 0;
+             position = text.indexOf(u"X-RENMEI:"_s, position + 1)) {
+            if (startsLine(text, position)) {
+                expected = position;
+                break;
+            }
+        }
+        ASSERT_EQ(VCardOwnProperties::findLine(text, u"X-RENMEI:", from), expected) << text.toStdString() << from;
+        // The end of a card is found the same way without regard to case.
+        const QString card = u"BEGIN:VCARD"_s + text;
+        qsizetype end = -1;
+        for (qsizetype position = card.indexOf(u"END:VCARD"_s, 11, Qt::CaseInsensitive); position >= 0;
+             position = card.indexOf(u"END:VCARD"_s, position + 1, Qt::CaseInsensitive)) {
+            if (startsLine(card, position)) {
+                end = position;
+                break;
+            }
+        }
+        VCardOwnProperties::CardSearch search;
+        const auto extent = VCardOwnProperties::findCard(card, 0, search);
+        ASSERT_TRUE(extent);
+        if (end >= 0 && card.indexOf(u"BEGIN:VCARD"_s, 11, Qt::CaseInsensitive) < 0) {
+            qsizetype past = end + 9;
+            while (past < card.size() && card.at(past) != u'\n' && card.at(past) != u'\r')
+                ++past;
+            ASSERT_EQ(extent->end, past < card.size() ? past + 1 : past) << card.toStdString();
+        } else if (end < 0) {
+            ASSERT_EQ(extent->end, card.size()) << card.toStdString();
+        }
+    }
+}
+
 TEST(VCardOwnProperties, CardsAreCutAtLineStartsIgnoringCase)
 {
     const QString text = u"junk\nbegin:vcard\nNOTE:say END:VCARD here\nend:VCard\r\nBEGIN:VCARD\r\nFN:b\r\n"_s;
