@@ -28,7 +28,6 @@ MVPersonPtr MVPerson::initWithCNContact(const StoreContact &contact)
     auto person = std::make_shared<MVPerson>();
     person->m_showAsPerson = true;
     person->m_created = false;
-    person->m_cnContact = contact;
     person->m_uniqueId = contact.identifier();
     person->m_defaultCountryCode = StoreUserDefaults::countryCode();
     person->m_defaultNameOrdering = storeDefaultNameOrdering();

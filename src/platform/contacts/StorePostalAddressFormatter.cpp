@@ -157,7 +157,15 @@ void fillLine(const TemplateLine &line, const StorePostalAddress &address, QStri
 
 QString StorePostalAddressFormatter::formatForCountry(const QString &isoCountryCode)
 {
-    const QString code = isoCountryCode.toUpper();
+    // Every address of a load asks with the same few codes, often in small
+    // letters ("jp"): the capitalised code is made once for each.
+    thread_local QString lastCode;
+    thread_local QString lastUpper;
+    if (isoCountryCode != lastCode) {
+        lastCode = isoCountryCode;
+        lastUpper = isoCountryCode.toUpper();
+    }
+    const QString code = lastUpper;
     {
         QMutexLocker locker(&providerMutex);
         if (formatProvider()) {

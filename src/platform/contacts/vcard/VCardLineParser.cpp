@@ -58,7 +58,7 @@ void addBareParameter(QStringView word, VCardLine &out)
 
 bool VCardLineParser::parse(QStringView line, VCardLine &out)
 {
-    out = VCardLine();
+    out.clear();
     State state = State::Name;
     qsizetype start = 0;
     QStringView parameterName;

@@ -48,6 +48,17 @@ struct VCardLine
     QVarLengthArray<VCardParameter, 4> parameters;
     QStringView value;
 
+    // Emptied field by field: the line form is reused for every line of a
+    // file, and a new one would set up both of its arrays each time.
+    void clear()
+    {
+        group = {};
+        name = {};
+        types.clear();
+        parameters.clear();
+        value = {};
+    }
+
     // The value of the first parameter of this name, null when there is none.
     [[nodiscard]] QStringView parameter(QStringView parameterName) const
     {
