@@ -28,32 +28,6 @@ char16_t asciiLower(char16_t c)
     return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
 }
 
-// QStringView::indexOf without regard to case, for the card delimiters alone:
-// of all characters only U+017F and U+212A fold to ASCII letters (s and k),
-// which "BEGIN:VCARD" and "END:VCARD" lack, so comparing ASCII letters
-// without case finds what Qt's folding finds. Qt's search sets up a table on
-// the heap for each call, and a file is searched twice for each card.
-qsizetype indexOfDelimiter(QStringView text, QStringView delimiter, qsizetype from)
-{
-    Q_ASSERT(!delimiter.contains(u's', Qt::CaseInsensitive) && !delimiter.contains(u'k', Qt::CaseInsensitive));
-    const qsizetype length = delimiter.size();
-    if (length == 0 || from < 0)
-        return text.indexOf(delimiter, from, Qt::CaseInsensitive);
-    const char16_t *characters = text.utf16();
-    const char16_t *needle = delimiter.utf16();
-    const char16_t first = asciiLower(needle[0]);
-    for (qsizetype i = from, last = text.size() - length; i <= last; ++i) {
-        if (asciiLower(characters[i]) != first)
-            continue;
-        qsizetype j = 1;
-        while (j < length && asciiLower(characters[i + j]) == asciiLower(needle[j]))
-            ++j;
-        if (j == length)
-            return i;
-    }
-    return -1;
-}
-
 bool sameIgnoringAsciiCase(QStringView text, QStringView delimiter)
 {
     for (qsizetype i = 0; i < delimiter.size(); ++i) {
@@ -63,32 +37,37 @@ bool sameIgnoringAsciiCase(QStringView text, QStringView delimiter)
     return true;
 }
 
-// The first line starting at or after `from` with name (without regard to
-// case only for the card delimiters, as indexOfDelimiter). Only line starts
-// are compared: a card is searched for its delimiters and own properties
-// several times, and most of its characters are no line start.
+// QStringView::indexOf without regard to case, for the card delimiters alone:
+// of all characters only U+017F and U+212A fold to ASCII letters (s and k),
+// which "BEGIN:VCARD" and "END:VCARD" lack, so comparing ASCII letters
+// without case finds what Qt's folding finds. Qt's search sets up a table on
+// the heap for each call, and a file is searched twice for each card; here
+// the colon of the delimiter is looked for, which Qt finds fast, and the
+// letters around it compared.
+qsizetype indexOfDelimiter(QStringView text, QStringView delimiter, qsizetype from)
+{
+    Q_ASSERT(!delimiter.contains(u's', Qt::CaseInsensitive) && !delimiter.contains(u'k', Qt::CaseInsensitive));
+    const qsizetype colon = delimiter.indexOf(u':');
+    if (colon < 0 || from < 0)
+        return text.indexOf(delimiter, from, Qt::CaseInsensitive);
+    for (qsizetype at = text.indexOf(u':', from + colon); at >= 0; at = text.indexOf(u':', at + 1)) {
+        const qsizetype start = at - colon;
+        if (start + delimiter.size() > text.size())
+            return -1;
+        if (sameIgnoringAsciiCase(text.sliced(start, delimiter.size()), delimiter))
+            return start;
+    }
+    return -1;
+}
+
 qsizetype findLineStart(QStringView text, QStringView name, qsizetype from, Qt::CaseSensitivity cs)
 {
-    Q_ASSERT(cs == Qt::CaseSensitive
-             || (!name.contains(u's', Qt::CaseInsensitive) && !name.contains(u'k', Qt::CaseInsensitive)));
-    if (from < 0)
-        from = qMax<qsizetype>(from + text.size(), 0);
-    const qsizetype lastStart = text.size() - name.size();
-    const auto startsWithName = [&](qsizetype position) {
-        if (position > lastStart || !startsLine(text, position))
-            return false;
-        const QStringView here = text.sliced(position, name.size());
-        return cs == Qt::CaseSensitive ? here == name : sameIgnoringAsciiCase(here, name);
+    const auto next = [&](qsizetype at) {
+        return cs == Qt::CaseInsensitive ? indexOfDelimiter(text, name, at) : text.indexOf(name, at, cs);
     };
-    if (startsWithName(from))
-        return from;
-    if (from == 0 && startsWithName(1))
-        return 1;
-    const char16_t *const characters = text.utf16();
-    for (qsizetype i = from; i < lastStart; ++i) {
-        const char16_t c = characters[i];
-        if (c <= u'\r' && (c == u'\n' || c == u'\r') && startsWithName(i + 1))
-            return i + 1;
+    for (qsizetype position = next(from); position >= 0; position = next(position + 1)) {
+        if (startsLine(text, position))
+            return position;
     }
     return -1;
 }

@@ -106,8 +106,8 @@ TEST(VCardOwnProperties, PropertiesFoundInOnePassAreThoseFoundOneByOne)
     }
 }
 
-// Lines are found by comparing only where lines start; what is found must be
-// the first match of the name, from any position, that starts a line.
+// What is found must be the first match of the name, from any position, that
+// starts a line; the card delimiters without regard to case.
 TEST(VCardOwnProperties, LinesFoundAreTheFirstMatchesThatStartALine)
 {
     const QStringList pieces{u"X-RENMEI:"_s, u"X-RENMEI"_s, u"END:VCARD"_s, u"end:vCard"_s, u"\r"_s, u"\n"_s,

@@ -46,14 +46,14 @@ QStringView VCardUnfolder::peekPhysicalLine() const
 {
     if (m_peekedAt == m_pos)
         return m_text.sliced(m_pos, m_peekedSize);
+    // Qt's search for one character is vectorised: the line feed is looked
+    // for first, then a carriage return before it.
     const QStringView rest = m_text.sliced(m_pos);
-    const char16_t *begin = rest.utf16();
-    const char16_t *end = begin + rest.size();
-    const char16_t *p = begin;
-    while (p != end && *p != u'\n' && *p != u'\r')
-        ++p;
+    const qsizetype lineFeed = rest.indexOf(u'\n');
+    const QStringView line = lineFeed < 0 ? rest : rest.first(lineFeed);
+    const qsizetype carriageReturn = line.indexOf(u'\r');
     m_peekedAt = m_pos;
-    m_peekedSize = p - begin;
+    m_peekedSize = carriageReturn < 0 ? line.size() : carriageReturn;
     return rest.first(m_peekedSize);
 }
 
@@ -92,7 +92,8 @@ bool VCardUnfolder::isBase64(QStringView line)
 void VCardUnfolder::appendToBuffer(QStringView first, QStringView part)
 {
     if (!m_usingBuffer) {
-        m_buffer.clear();
+        // Emptied without giving its room back: folded lines are common.
+        m_buffer.resize(0);
         m_buffer.append(first);
         m_usingBuffer = true;
     }

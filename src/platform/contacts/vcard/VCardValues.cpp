@@ -138,13 +138,17 @@ QString VCardValues::unescaped(QStringView escaped)
 {
     static constexpr qsizetype longestShared = 48;
     static constexpr std::size_t slotCount = 256;
-    if (escaped.isEmpty() || escaped.size() > longestShared || escaped.contains(u'\\'))
+    if (escaped.isEmpty() || escaped.size() > longestShared)
         return VCardEscaping::unescape(escaped);
     // One slot a value, chosen by an FNV-1a hash; a value of another slot's
-    // hash simply takes the slot over.
+    // hash simply takes the slot over. Escaped text is not shared: its
+    // characters are not those of the value.
     std::uint32_t hash = 2166136261u;
-    for (const QChar c : escaped)
+    for (const QChar c : escaped) {
+        if (c == u'\\')
+            return VCardEscaping::unescape(escaped);
         hash = (hash ^ c.unicode()) * 16777619u;
+    }
     thread_local std::array<QString, slotCount> recent;
     QString &slot = recent[hash % slotCount];
     if (slot != escaped)
