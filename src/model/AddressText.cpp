@@ -5,6 +5,8 @@
 #include "platform/contacts/StorePostalAddressFormatter.h"
 #include "platform/contacts/StoreUserDefaults.h"
 
+#include <QVarLengthArray>
+
 namespace {
 
 // The country's field order without its leading code.
@@ -13,19 +15,51 @@ QStringList fieldOrderFor(const QString &countryCode)
     return AddressFormatTable::shared().fieldOrder(countryCode);
 }
 
-bool includesField(const QString &token, int option)
+// The parts of the one-line text in a country's order, as record members with
+// the option each needs (none for street, city and state); other tokens give
+// nothing. Worked out once for each order and thread: every address of a
+// load asks with one of a few orders.
+struct OrderedPart
 {
-    if (token == FieldId::Street || token == FieldId::City || token == FieldId::State)
-        return true;
-    if (token == FieldId::ZIP)
-        return (option & AddressText::IncludeZIP) != 0;
-    if (token == FieldId::Country)
-        return (option & AddressText::IncludeCountry) != 0;
-    return false;
+    QString LabeledValueRecord::*member = nullptr;
+    int option = 0;
+};
+struct ResolvedOrder
+{
+    QStringList order;
+    QVarLengthArray<OrderedPart, 8> parts;
+};
+
+const ResolvedOrder &resolvedOrder(const QStringList &order)
+{
+    thread_local ResolvedOrder last;
+    if (!last.order.isEmpty() && last.order == order)
+        return last;
+    last.order = order;
+    last.parts.clear();
+    for (const QString &token : order) {
+        if (token == FieldId::Street)
+            last.parts.append({&LabeledValueRecord::street, 0});
+        else if (token == FieldId::City)
+            last.parts.append({&LabeledValueRecord::city, 0});
+        else if (token == FieldId::State)
+            last.parts.append({&LabeledValueRecord::state, 0});
+        else if (token == FieldId::ZIP)
+            last.parts.append({&LabeledValueRecord::zip, AddressText::IncludeZIP});
+        else if (token == FieldId::Country)
+            last.parts.append({&LabeledValueRecord::country, AddressText::IncludeCountry});
+    }
+    return last;
 }
 
 QString formattedAddress(const LabeledValueRecord &address, const QString &countryCode, int option)
 {
+    // A record read from the store still holds the store's address with the
+    // same parts: it is formatted as it stands, without a copy to fill in.
+    if (const std::optional<StorePostalAddress> &held = address.postalAddress;
+        held && option != 0 && held->street == address.street && held->city == address.city
+        && held->state == address.state && held->country == address.country && held->isoCountryCode == countryCode)
+        return StorePostalAddressFormatter::stringFromPostalAddress(*held);
     StorePostalAddress postal = address.postalAddress.value_or(StorePostalAddress{});
     postal.city = address.city;
     postal.state = address.state;
@@ -57,10 +91,10 @@ QString AddressText::addressFromLabeledValue(LabeledValueRecord *address, int op
     // The parts and their spaces, as one allocation.
     text.reserve(address->street.size() + address->city.size() + address->state.size() + address->zip.size()
                  + address->country.size() + 5);
-    for (const QString &token : fieldOrderFor(code)) {
-        if (!includesField(token, option))
+    for (const OrderedPart &part : resolvedOrder(fieldOrderFor(code)).parts) {
+        if (part.option != 0 && (option & part.option) == 0)
             continue;
-        const QString value = address->addressPart(token);
+        const QString &value = address->*part.member;
         if (!value.isEmpty()) {
             text += value;
             text += u' ';

@@ -1,4 +1,8 @@
 #include "model/MVPerson.h"
+#include "model/StoreContactReader.h"
+#include "platform/contacts/StorePostalAddressFormatter.h"
+
+#include "PersonTestContacts.h"
 
 #include <gtest/gtest.h>
 
@@ -209,6 +213,39 @@ TEST(AddressUpdate, SetsNoLabelAndTheDisplayTextAndTheMailingForm)
     EXPECT_EQ(empty.labelText(), "home");
     EXPECT_EQ(empty.stringValue, "");
     MVPerson::updateAddressValue(nullptr, 3);
+}
+
+// The mailing form of a record read from the store follows the record's parts
+// once they differ from the store's address it still holds.
+TEST(AddressUpdate, MailingFormFollowsPartsChangedAfterReading)
+{
+    const StorePostalAddress held = PersonTestContacts::tokyoAddress();
+    StoreContact contact;
+    contact.setPostalAddresses({StoreLabeledValue<StorePostalAddress>(u"home"_s, held)});
+    const LabeledValueList read = StoreContactReader::addressValues(contact);
+    ASSERT_EQ(read.size(), 1);
+    LabeledValueRecord &address = *read.first();
+    // Whichever template the formatter has for the country.
+    const auto formatted = [](StorePostalAddress postal) {
+        return StorePostalAddressFormatter::stringFromPostalAddress(postal);
+    };
+    MVPerson::updateAddressValue(&address, 3);
+    EXPECT_EQ(address.formattedString, formatted(held));
+    EXPECT_TRUE(address.formattedString.contains("日本"));
+    MVPerson::updateAddressValue(&address, 0);
+    StorePostalAddress withoutCountry = held;
+    withoutCountry.country.clear();
+    EXPECT_EQ(address.formattedString, formatted(withoutCountry));
+    address.city = "港区";
+    MVPerson::updateAddressValue(&address, 3);
+    StorePostalAddress moved = held;
+    moved.city = "港区";
+    EXPECT_EQ(address.formattedString, formatted(moved));
+    EXPECT_TRUE(address.formattedString.contains("港区"));
+    address.isoCountryCode.clear();
+    address.country.clear();
+    MVPerson::updateAddressValue(&address, 3);
+    EXPECT_FALSE(address.formattedString.contains("日本"));
 }
 
 }  // namespace
