@@ -132,7 +132,7 @@ private:
 QByteArray ContactVCardSerialization::dataWithContacts(const QList<StoreContact> &contacts)
 {
     std::string out;
-    out.reserve(std::size_t(contacts.size()) * 640);
+    out.reserve(std::size_t(contacts.size()) * 1024);  // a card of a full contact, its addresses in kanji
     VCardContactWriter writer(out);
     for (const StoreContact &contact : contacts)
         writer.write(contact);

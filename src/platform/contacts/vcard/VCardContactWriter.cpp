@@ -23,16 +23,17 @@ bool needsQuotes(QStringView value)
 
 void VCardContactWriter::beginLine(std::string_view name)
 {
-    m_line.assign(name);
+    m_lineStart = m_out.size();
+    m_out.append(name);
 }
 
 void VCardContactWriter::appendParameter(std::string_view name, QStringView value)
 {
-    m_line.push_back(';');
-    m_line.append(name);
-    m_line.push_back('=');
+    m_out.push_back(';');
+    m_out.append(name);
+    m_out.push_back('=');
     if (!needsQuotes(value)) {
-        VCardEscaping::appendUtf8(m_line, value);
+        VCardEscaping::appendUtf8(m_out, value);
         return;
     }
     // A parameter value cannot hold a double quote, even quoted; line ends
@@ -43,26 +44,33 @@ void VCardContactWriter::appendParameter(std::string_view name, QStringView valu
         if (c.unicode() < 0x20)
             c = u' ';
     }
-    m_line.push_back('"');
-    VCardEscaping::appendUtf8(m_line, quoted);
-    m_line.push_back('"');
+    m_out.push_back('"');
+    VCardEscaping::appendUtf8(m_out, quoted);
+    m_out.push_back('"');
 }
 
 void VCardContactWriter::appendValue(QStringView text)
 {
-    m_line.push_back(':');
-    VCardEscaping::appendEscapedUtf8(m_line, text);
+    m_out.push_back(':');
+    VCardEscaping::appendEscapedUtf8(m_out, text);
 }
 
 void VCardContactWriter::appendComponent(QStringView text)
 {
-    m_line.push_back(';');
-    VCardEscaping::appendEscapedUtf8(m_line, text);
+    m_out.push_back(';');
+    VCardEscaping::appendEscapedUtf8(m_out, text);
 }
 
 void VCardContactWriter::endLine()
 {
-    VCardFolding::appendFoldedLine(m_out, m_line);
+    if (m_out.size() - m_lineStart <= VCardFolding::maximumLineOctets) {
+        m_out.append("\r\n", 2);
+        return;
+    }
+    // The folds go where the line stands, so it is folded from a copy.
+    m_longLine.assign(m_out, m_lineStart);
+    m_out.resize(m_lineStart);
+    VCardFolding::appendFoldedLine(m_out, m_longLine);
 }
 
 void VCardContactWriter::writeTextLine(std::string_view name, const QString &text)
@@ -83,18 +91,18 @@ std::string VCardContactWriter::beginLabeledLine(std::string_view name, const QS
     std::string group;
     if (grouped || (types.isEmpty() && !label.isEmpty()))
         group = "item" + std::to_string(++m_item);
-    m_line.clear();
+    m_lineStart = m_out.size();
     if (!group.empty()) {
-        m_line.append(group);
-        m_line.push_back('.');
+        m_out.append(group);
+        m_out.push_back('.');
     }
-    m_line.append(name);
+    m_out.append(name);
     if (!extraType.isEmpty() || !types.isEmpty()) {
-        m_line.append(";TYPE=");
-        m_line.append(extraType.data(), std::size_t(extraType.size()));
+        m_out.append(";TYPE=");
+        m_out.append(extraType.data(), std::size_t(extraType.size()));
         if (!extraType.isEmpty() && !types.isEmpty())
-            m_line.push_back(',');
-        m_line.append(types.data(), std::size_t(types.size()));
+            m_out.push_back(',');
+        m_out.append(types.data(), std::size_t(types.size()));
     }
     return group;
 }
@@ -232,9 +240,9 @@ void VCardContactWriter::writeDates(const StoreContact &contact)
         const std::string group = beginLabeledLine("X-ABDATE", value.label(), LabelStyle::ItemLabel,
                                                   VCardLabels::Kind::Other);
         if (omittedYear)
-            m_line.append(";X-APPLE-OMIT-YEAR=1604");
-        m_line.push_back(':');
-        m_line.append(text.constData(), std::size_t(text.size()));
+            m_out.append(";X-APPLE-OMIT-YEAR=1604");
+        m_out.push_back(':');
+        m_out.append(text.constData(), std::size_t(text.size()));
         endLine();
         writeItemLabel(group, value.label(), LabelStyle::ItemLabel, VCardLabels::Kind::Other);
     }
@@ -262,11 +270,11 @@ void VCardContactWriter::writeInstantMessages(const StoreContact &contact)
                                                   VCardLabels::Kind::Other);
         if (!address.service.isEmpty())
             appendParameter("X-SERVICE-TYPE", address.service);
-        m_line.push_back(':');
+        m_out.push_back(':');
         const QLatin1StringView scheme = VCardLabels::schemeForInstantMessageService(address.service);
-        m_line.append(scheme.data(), std::size_t(scheme.size()));
-        m_line.push_back(':');
-        VCardEscaping::appendEscapedUtf8(m_line, address.username);
+        m_out.append(scheme.data(), std::size_t(scheme.size()));
+        m_out.push_back(':');
+        VCardEscaping::appendEscapedUtf8(m_out, address.username);
         endLine();
         writeItemLabel(group, value.label(), LabelStyle::Types, VCardLabels::Kind::Other);
     }
@@ -301,9 +309,9 @@ void VCardContactWriter::writeBirthday(const StoreContact &contact)
     const QByteArray text = VCardValues::formatDate(*birthday, &omittedYear);
     beginLine("BDAY");
     if (omittedYear)
-        m_line.append(";X-APPLE-OMIT-YEAR=1604");
-    m_line.push_back(':');
-    m_line.append(text.constData(), std::size_t(text.size()));
+        m_out.append(";X-APPLE-OMIT-YEAR=1604");
+    m_out.push_back(':');
+    m_out.append(text.constData(), std::size_t(text.size()));
     endLine();
 }
 

@@ -9,8 +9,9 @@
 #include <string>
 #include <string_view>
 
-// Writes store contacts as vCard 3.0 cards. Each content line is put
-// together in a scratch buffer and then folded into the output.
+// Writes store contacts as vCard 3.0 cards. Each content line is written
+// straight into the output; one longer than a physical line is folded there
+// afterwards.
 class VCardContactWriter
 {
 public:
@@ -52,6 +53,7 @@ private:
     [[nodiscard]] static QString formattedName(const StoreContact &contact);
 
     std::string &m_out;
-    std::string m_line;
+    std::size_t m_lineStart = 0;  // where the line being written starts in m_out
+    std::string m_longLine;       // a copy of a line being folded
     int m_item = 0;
 };

@@ -1,6 +1,7 @@
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 
 #include "platform/contacts/ContactLabels.h"
+#include "platform/contacts/vcard/VCardFolding_p.h"
 
 #include "VCardContactDump.h"
 #include "VCardTestText.h"
@@ -144,6 +145,23 @@ TEST(ContactVCardWriterTest, WritesVCard30OnTheWire)
           "\r\nX-ABShowAs:COMPANY\r\nEND:VCARD\r\n"}) {
         EXPECT_TRUE(written.contains(QString::fromUtf8(expected))) << expected << "\nin\n" << data.constData();
     }
+}
+
+// Lines are written straight into the card and folded there when long: the
+// folded line must be what the folding rule makes of it, and the lines around
+// it must stay as they were.
+TEST(ContactVCardWriterTest, LongLinesAreFoldedWhereTheyStand)
+{
+    StoreContact contact;
+    contact.setFamilyName(QStringLiteral("山田"));
+    contact.setOrganizationName(QString(40, QChar(u'社')) + QStringLiteral(", Ltd."));
+    contact.setJobTitle(QStringLiteral("課長"));
+    const QByteArray data = ContactVCardSerialization::dataWithContacts({contact});
+    std::string organization;
+    VCardFolding::appendFoldedLine(organization, "ORG:" + QString(40, QChar(u'社')).toStdString() + "\\, Ltd.");
+    const std::string expected = "\r\nFN:山田\r\n" + organization + "TITLE:課長\r\nEND:VCARD\r\n";
+    EXPECT_TRUE(data.toStdString().ends_with(expected)) << data.constData();
+    EXPECT_GE(QByteArray::fromStdString(organization).count("\r\n "), 1);
 }
 
 TEST(ContactVCardWriterTest, EmptyListGivesNoText)
