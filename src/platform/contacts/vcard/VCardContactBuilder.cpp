@@ -20,7 +20,28 @@ QString newValueIdentifier()
                      uchar((words[2] & 0x3F) | 0x80), uchar(words[2] >> 8), uchar(words[2] >> 16),
                      uchar(words[2] >> 24), uchar(words[3]), uchar(words[3] >> 8), uchar(words[3] >> 16),
                      uchar(words[3] >> 24));
-    return uuid.toString(QUuid::WithoutBraces);
+    // As QUuid::toString(QUuid::WithoutBraces) writes it, straight into the
+    // string: that call goes through a byte array of its own.
+    QString text(36, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    const auto hex = [&out](quint64 value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value >>= 4)
+            out[i] = u"0123456789abcdef"[value & 0xF];
+        out += digits;
+    };
+    hex(uuid.data1, 8);
+    *out++ = u'-';
+    hex(uuid.data2, 4);
+    *out++ = u'-';
+    hex(uuid.data3, 4);
+    *out++ = u'-';
+    hex(quint64(uuid.data4[0]) << 8 | uuid.data4[1], 4);
+    *out++ = u'-';
+    quint64 node = 0;
+    for (int i = 2; i < 8; ++i)
+        node = node << 8 | uuid.data4[i];
+    hex(node, 12);
+    return text;
 }
 
 template <typename T>

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QUuid>
+
 namespace {
 
 struct ReadRow
@@ -166,6 +168,27 @@ TEST(ContactVCardReaderIdentityTest, EveryContactReadIsNewAndNeverTakesTheCardsU
     EXPECT_NE(first.at(0).identifier(), QStringLiteral("card-uid-1"));
     EXPECT_NE(first.at(0).identifier(), second.at(0).identifier());
     EXPECT_NE(second.at(0).identifier(), second.at(1).identifier());
+}
+
+// Values get identifiers of their own as the store writes them: random
+// (version 4) UUIDs in small hex digits without braces, each a new one.
+TEST(ContactVCardReaderIdentityTest, EveryValueGetsARandomUuidOfItsOwn)
+{
+    const QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(
+        QStringLiteral("BEGIN:VCARD\r\nN:Doe;;;;\r\nTEL:1\r\nTEL:2\r\nEMAIL:a@b.c\r\nADR:;;x;;;;\r\nEND:VCARD\r\n"));
+    ASSERT_EQ(contacts.size(), 1);
+    QStringList identifiers;
+    for (const auto &value : contacts.at(0).phoneNumbers())
+        identifiers.append(value.identifier());
+    identifiers.append(contacts.at(0).emailAddresses().at(0).identifier());
+    identifiers.append(contacts.at(0).postalAddresses().at(0).identifier());
+    for (const QString &identifier : identifiers) {
+        const QUuid uuid(identifier);
+        EXPECT_EQ(uuid.toString(QUuid::WithoutBraces), identifier);
+        EXPECT_EQ(uuid.version(), QUuid::Random) << qPrintable(identifier);
+        EXPECT_EQ(uuid.variant(), QUuid::DCE) << qPrintable(identifier);
+        EXPECT_EQ(identifiers.count(identifier), 1);
+    }
 }
 
 // The interchange reader hands over each card as a view into the whole file:
