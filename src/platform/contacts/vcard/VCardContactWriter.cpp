@@ -119,30 +119,35 @@ void VCardContactWriter::writeItemLabel(const std::string &group, const QString 
     endLine();
 }
 
-QString VCardContactWriter::formattedName(const StoreContact &contact)
+// FN: the organization for a company or a contact without names, else the
+// name parts joined by spaces. The parts are escaped one by one into the line:
+// a space between them is never part of an escape.
+void VCardContactWriter::appendFormattedName(const StoreContact &contact)
 {
     const QString given = contact.givenName();
     const QString family = contact.familyName();
     if (contact.contactType() == StoreContact::ContactType::Organization
         || (given.isEmpty() && family.isEmpty())) {
-        if (QString organization = contact.organizationName(); !organization.isEmpty())
-            return organization;
+        if (const QString organization = contact.organizationName(); !organization.isEmpty()) {
+            appendValue(organization);
+            return;
+        }
     }
     // The order matters only where both names are there ("山田 太郎", "John Doe").
     const bool familyFirst = !given.isEmpty() && !family.isEmpty()
         && StoreContactFormatter::nameOrderForContact(contact)
             == StoreContactFormatter::DisplayNameOrder::FamilyNameFirst;
-    const QString middle = contact.middleName();
-    QString name;
-    for (const QString &part : {contact.namePrefix(), familyFirst ? family : given, middle,
+    m_out.push_back(':');
+    bool first = true;
+    for (const QString &part : {contact.namePrefix(), familyFirst ? family : given, contact.middleName(),
                                 familyFirst ? given : family, contact.nameSuffix()}) {
         if (part.isEmpty())
             continue;
-        if (!name.isEmpty())
-            name += u' ';
-        name += part;
+        if (!first)
+            m_out.push_back(' ');
+        first = false;
+        VCardEscaping::appendEscapedUtf8(m_out, part);
     }
-    return name;
 }
 
 void VCardContactWriter::writeNames(const StoreContact &contact)
@@ -155,7 +160,7 @@ void VCardContactWriter::writeNames(const StoreContact &contact)
     appendComponent(contact.nameSuffix());
     endLine();
     beginLine("FN");
-    appendValue(formattedName(contact));
+    appendFormattedName(contact);
     endLine();
     writeTextLine("X-MAIDENNAME", contact.previousFamilyName());
     writeTextLine("NICKNAME", contact.nickname());

@@ -50,7 +50,7 @@ private:
     void writeInstantMessages(const StoreContact &contact);
     void writeSocialProfiles(const StoreContact &contact);
     void writeBirthday(const StoreContact &contact);
-    [[nodiscard]] static QString formattedName(const StoreContact &contact);
+    void appendFormattedName(const StoreContact &contact);
 
     std::string &m_out;
     std::size_t m_lineStart = 0;  // where the line being written starts in m_out
