@@ -41,7 +41,7 @@ bool sameIgnoringAsciiCase(QStringView text, QStringView delimiter)
 // of all characters only U+017F and U+212A fold to ASCII letters (s and k),
 // which "BEGIN:VCARD" and "END:VCARD" lack, so comparing ASCII letters
 // without case finds what Qt's folding finds. Qt's search sets up a table on
-// the heap for each call, and a file is searched twice for each card; here
+// the heap for each call, and a file is searched for each card; here
 // the colon of the delimiter is looked for, which Qt finds fast, and the
 // letters around it compared.
 qsizetype indexOfDelimiter(QStringView text, QStringView delimiter, qsizetype from)
@@ -60,12 +60,9 @@ qsizetype indexOfDelimiter(QStringView text, QStringView delimiter, qsizetype fr
     return -1;
 }
 
-qsizetype findLineStart(QStringView text, QStringView name, qsizetype from, Qt::CaseSensitivity cs)
+qsizetype findLineStart(QStringView text, QStringView name, qsizetype from)
 {
-    const auto next = [&](qsizetype at) {
-        return cs == Qt::CaseInsensitive ? indexOfDelimiter(text, name, at) : text.indexOf(name, at, cs);
-    };
-    for (qsizetype position = next(from); position >= 0; position = next(position + 1)) {
+    for (qsizetype position = text.indexOf(name, from); position >= 0; position = text.indexOf(name, position + 1)) {
         if (startsLine(text, position))
             return position;
     }
@@ -91,14 +88,39 @@ QStringView withoutLineEnd(QStringView line)
     return line;
 }
 
+constexpr QStringView cardBegin = u"BEGIN:VCARD";
+constexpr QStringView cardEnd = u"END:VCARD";
+
+bool startsDelimiterLine(QStringView text, qsizetype position, QStringView delimiter)
+{
+    return position + delimiter.size() <= text.size() && startsLine(text, position)
+        && sameIgnoringAsciiCase(text.sliced(position, delimiter.size()), delimiter);
+}
+
+// The first line at or after from that starts with END:VCARD or BEGIN:VCARD
+// (ignoring case, as indexOfDelimiter); -1 when none. Both are found in one
+// pass by their colon, 3 and 5 characters after their starts.
+qsizetype findDelimiterLine(QStringView text, qsizetype from)
+{
+    const qsizetype afterColon = cardEnd.size() - cardEnd.indexOf(u':');
+    for (qsizetype at = text.indexOf(u':', from + 3); at >= 0; at = text.indexOf(u':', at + 1)) {
+        if (at + afterColon > text.size())
+            return -1;
+        if (at - 3 >= from && startsDelimiterLine(text, at - 3, cardEnd))
+            return at - 3;
+        if (at - 5 >= from && startsDelimiterLine(text, at - 5, cardBegin))
+            return at - 5;
+    }
+    return -1;
+}
+
 // A line found before stays the next one until the search passes it; none
 // after one position means none after any later one.
-qsizetype findLineCached(QStringView text, QStringView name, qsizetype from,
-                         VCardOwnProperties::LineSearch &search)
+qsizetype findDelimiterLineCached(QStringView text, qsizetype from, VCardOwnProperties::LineSearch &search)
 {
     if (search.searchedFrom < 0 || from < search.searchedFrom || (search.foundAt >= 0 && search.foundAt < from)) {
         search.searchedFrom = from;
-        search.foundAt = findLineStart(text, name, from, Qt::CaseInsensitive);
+        search.foundAt = findDelimiterLine(text, from);
     }
     return search.foundAt;
 }
@@ -111,19 +133,18 @@ constexpr qsizetype photoLineLength = 74;
 std::optional<VCardOwnProperties::CardExtent> VCardOwnProperties::findCard(QStringView text, qsizetype from,
                                                                           CardSearch &search)
 {
-    static constexpr QStringView begin = u"BEGIN:VCARD";
-    static constexpr QStringView end = u"END:VCARD";
-    const qsizetype beginAt = indexOfDelimiter(text, begin, from);
+    const qsizetype beginAt = indexOfDelimiter(text, cardBegin, from);
     if (beginAt < 0)
         return std::nullopt;
-    const qsizetype bodyAt = beginAt + begin.size();
-    const qsizetype endAt = findLineCached(text, end, bodyAt, search.end);
-    const qsizetype nextBegin = findLineCached(text, begin, bodyAt, search.nextBegin);
+    const qsizetype bodyAt = beginAt + cardBegin.size();
+    // The card ends at the next BEGIN:VCARD line or after its END:VCARD line,
+    // whichever comes first.
+    const qsizetype delimiterAt = findDelimiterLineCached(text, bodyAt, search.delimiter);
     CardExtent extent{beginAt, text.size()};
-    if (nextBegin >= 0 && (endAt < 0 || nextBegin < endAt)) {
-        extent.end = nextBegin;
-    } else if (endAt >= 0) {
-        qsizetype position = endAt + end.size();
+    if (delimiterAt >= 0 && asciiLower(text.at(delimiterAt).unicode()) == u'b') {
+        extent.end = delimiterAt;
+    } else if (delimiterAt >= 0) {
+        qsizetype position = delimiterAt + cardEnd.size();
         while (position < text.size() && !isLineEnd(text.at(position)))
             ++position;
         extent.end = position < text.size() ? position + 1 : position;
@@ -133,7 +154,7 @@ std::optional<VCardOwnProperties::CardExtent> VCardOwnProperties::findCard(QStri
 
 qsizetype VCardOwnProperties::findLine(QStringView text, QStringView name, qsizetype from)
 {
-    return findLineStart(text, name, from, Qt::CaseSensitive);
+    return findLineStart(text, name, from);
 }
 
 bool VCardOwnProperties::hasProperty(QStringView text, QStringView name)

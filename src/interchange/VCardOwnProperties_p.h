@@ -24,8 +24,7 @@ public:
         qsizetype end = 0;
     };
     // What the card search learnt of the text so far, so that cutting a long
-    // text stays linear: where the next END:VCARD line and the next
-    // BEGIN:VCARD line are.
+    // text stays linear: where the next END:VCARD or BEGIN:VCARD line is.
     struct LineSearch
     {
         qsizetype searchedFrom = -1;  // where the search last started, -1 before the first
@@ -33,8 +32,7 @@ public:
     };
     struct CardSearch
     {
-        LineSearch end;
-        LineSearch nextBegin;
+        LineSearch delimiter;
     };
     // The next card at or after from; nullopt when there is no BEGIN:VCARD
     // or it has no END:VCARD line after it. Both are matched ignoring case;
