@@ -137,7 +137,12 @@ void ValueRecordFormatter::updateEmailValue(LabeledValueRecord *record)
     if (at < 0 || at == address.size() - 1)
         return;
     const QString username = address.left(at);
-    const QString domain = address.mid(at + 1);
+    // The contacts of a file mostly share a few domains: the text of the one
+    // before is taken again rather than copied.
+    thread_local QString lastDomain;
+    if (QStringView(address).sliced(at + 1) != lastDomain)
+        lastDomain = address.mid(at + 1);
+    const QString domain = lastDomain;
     if (!username.isEmpty())
         record->username = username;
     if (!domain.isEmpty())

@@ -128,6 +128,20 @@ TEST(ServiceValues, SocialProfilesTakeTheirServiceFromTheLabel)
     EXPECT_EQ(emptyLabel.label, QString(""));
 }
 
+// Domains repeat from record to record and are shared; each record must still
+// get its own address's domain.
+TEST(EmailValues, EachRecordGetsTheDomainOfItsOwnAddress)
+{
+    const QStringList addresses{"a@example.jp", "b@example.jp", "c@other.jp", "d@example.jp", "e@example.jpx"};
+    for (const QString &text : addresses) {
+        LabeledValueRecord record;
+        record.value = text;
+        MVPerson::updateEmailValue(&record);
+        EXPECT_EQ(record.username, text.section(u'@', 0, 0));
+        EXPECT_EQ(record.domain, text.section(u'@', 1));
+    }
+}
+
 class BirthdayText : public testing::TestWithParam<std::pair<QLocale::Language, const char *>>
 {
 protected:
