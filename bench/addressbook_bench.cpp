@@ -11,7 +11,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
 namespace {
@@ -146,14 +145,3 @@ void BM_SaveChangedContacts(benchmark::State &state)
 BENCHMARK(BM_SaveChangedContacts)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -10,7 +10,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
 
@@ -202,12 +201,3 @@ void read100MegabytesOfVCards(benchmark::State &state)
 BENCHMARK(read100MegabytesOfVCards)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

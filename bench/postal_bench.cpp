@@ -6,7 +6,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 
 namespace {
 
@@ -74,12 +73,3 @@ void BM_Address20Characters(benchmark::State &state)
 BENCHMARK(BM_Address20Characters)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
 namespace {
@@ -58,12 +57,3 @@ void fetchTenThousandContacts(benchmark::State &state)
 BENCHMARK(fetchTenThousandContacts)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

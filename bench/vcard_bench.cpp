@@ -8,7 +8,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 
 namespace {
 
@@ -115,12 +114,3 @@ void readContacts(benchmark::State &state)
 
 BENCHMARK(writeContacts)->Unit(benchmark::kMillisecond);
 BENCHMARK(readContacts)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
