@@ -160,10 +160,10 @@ TEST(AddressOrder, RowsAreFoundByTheirCodeInAnyLetterCaseAndAfterMerges)
         {"CountryCode":"XKX","Country":"NOWHERE","Alpha3":"XKX","formatString":"City Street"}]})";
     AddressFormatTable table = AddressFormatTable::fromJson(json, "en", "US");
     const AddressFormatRowPtr japan = table.rowsByCode().value("JP");
-    for (const QString code : {u"JP"_s, u"jp"_s, u"jP"_s})
+    for (const QString &code : {u"JP"_s, u"jp"_s, u"jP"_s})
         EXPECT_EQ(table.rowForCode(code), japan) << qPrintable(code);
     EXPECT_EQ(table.rowForCode(u"xkx"_s), table.rowsByCode().value("XKX"));
-    for (const QString code : {u"J"_s, u"JPN"_s, u"ＪＰ"_s, u"ｊｐ"_s, QString()})
+    for (const QString &code : {u"J"_s, u"JPN"_s, u"ＪＰ"_s, u"ｊｐ"_s, QString()})
         EXPECT_EQ(table.rowForCode(code), nullptr) << qPrintable(code);
     EXPECT_EQ(table.fieldOrder(u"jp"_s), QStringList({"ZIP", "State", "City", "Street", "Country"}));
     EXPECT_EQ(table.fieldOrder(u"xx"_s), AddressFormatTable::defaultOrder());

@@ -28,8 +28,9 @@ TEST_P(IdentifierShape, IsARandomUuidWithoutBraces)
         const QUuid uuid = QUuid::fromString(identifier);
         ASSERT_EQ(uuid.version(), QUuid::Random);
         ASSERT_EQ(uuid.variant(), QUuid::DCE);
-        if (GetParam().first == LetterCase::Lower)
+        if (GetParam().first == LetterCase::Lower) {
             ASSERT_EQ(uuid.toString(QUuid::WithoutBraces), identifier);
+        }
     }
 }
 
