@@ -2,23 +2,14 @@
 // properties (categories, joint names, postcard layouts), as a caller decodes
 // a file: the bytes as UTF-8 or, every other run, as UTF-16 code units. Every
 // contact read is written out again with all own properties.
+#include "fuzz/FuzzInput.h"
 #include "interchange/MVvCard.h"
 
 #include <QCoreApplication>
-#include <QtGlobal>
-
-#include <cstddef>
-#include <cstdint>
-
-namespace {
-
-void dropMessages(QtMsgType, const QMessageLogContext &, const QString &) {}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qInstallMessageHandler(dropMessages);
+    FuzzInput::silenceMessages();
     static QCoreApplication application(*argc, *argv);
     return 0;
 }
@@ -27,10 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)
         return 0;
-    const QByteArray bytes(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    const QString text = (data[0] & 1)
-        ? QString(reinterpret_cast<const QChar *>(bytes.constData()), bytes.size() / 2)
-        : QString::fromUtf8(bytes);
+    const QString text = FuzzInput::text(data, size);
     const MVvCard converter;
     const ContainerTablePtr containers = converter.containersFromVCards(text, nullptr);
     if (!containers || containers->isEmpty())

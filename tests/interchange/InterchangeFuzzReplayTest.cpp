@@ -5,6 +5,8 @@
 #include "interchange/MVvCard.h"
 #include "model/ContactIdentifier.h"
 
+#include "fuzz/FuzzInput.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -13,18 +15,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// The fuzzers' own reading of their input: the first byte chooses UTF-8 or
-// UTF-16 code units for the rest.
-QString fuzzerText(const QByteArray &input)
-{
-    if (input.isEmpty())
-        return {};
-    const QByteArray bytes = input.sliced(1);
-    if (input.at(0) & 1)
-        return QString(reinterpret_cast<const QChar *>(bytes.constData()), bytes.size() / 2);
-    return QString::fromUtf8(bytes);
-}
 
 QList<QByteArray> corpus(const QString &target)
 {
@@ -61,7 +51,7 @@ TEST(InterchangeFuzzReplay, EveryCsvInputReadsAndWritesBack)
     const MVvCard converter;
     qsizetype contacts = 0;
     for (const QByteArray &input : inputs) {
-        const ContactTablePtr read = converter.contactsFromCSV(fuzzerText(input));
+        const ContactTablePtr read = converter.contactsFromCSV(FuzzInput::text(input));
         ASSERT_TRUE(read);
         // A foreign file may hold more labels than the three columns of a
         // field; once written, what the layout holds must stay as it is.
@@ -82,7 +72,7 @@ TEST(InterchangeFuzzReplay, EveryVCardInputReadsAndWritesBack)
     const vCardExportOptions options{u"Note"_s, u"Renmei"_s, u"HagakiLayout"_s};
     qsizetype contacts = 0;
     for (const QByteArray &input : inputs) {
-        const ContainerTablePtr read = converter.containersFromVCards(fuzzerText(input), nullptr);
+        const ContainerTablePtr read = converter.containersFromVCards(FuzzInput::text(input), nullptr);
         ASSERT_TRUE(read);
         const ContainerRecordPtr container = read->constFirst();
         const std::optional<QString> written =

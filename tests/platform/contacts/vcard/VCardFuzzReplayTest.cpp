@@ -7,24 +7,14 @@
 #include "VCardContactDump.h"
 #include "VCardTestText.h"
 
+#include "fuzz/FuzzInput.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 
 namespace {
-
-// The fuzzer's own reading of its input: the first byte chooses UTF-8 or
-// UTF-16 code units for the rest.
-QString fuzzerText(const QByteArray &input)
-{
-    if (input.isEmpty())
-        return {};
-    const QByteArray bytes = input.sliced(1);
-    if (input.at(0) & 1)
-        return QString(reinterpret_cast<const QChar *>(bytes.constData()), bytes.size() / 2);
-    return QString::fromUtf8(bytes);
-}
 
 // The writer leaves these to the exporter.
 QStringList withoutNoteAndImage(QStringList lines)
@@ -45,7 +35,7 @@ TEST(VCardFuzzReplayTest, EveryInputOfTheCorpusReadsAndWritesBack)
         QFile file(folder.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
         ContactVCardSerialization::ReadReport report;
-        const QList<StoreContact> read = ContactVCardSerialization::contactsWithData(fuzzerText(file.readAll()), &report);
+        const QList<StoreContact> read = ContactVCardSerialization::contactsWithData(FuzzInput::text(file.readAll()), &report);
         const QByteArray written = ContactVCardSerialization::dataWithContacts(read);
         const QList<StoreContact> again = ContactVCardSerialization::contactsWithData(QString::fromUtf8(written));
         EXPECT_EQ(text(VCardContactDump::dump(again)), text(withoutNoteAndImage(VCardContactDump::dump(read))))
