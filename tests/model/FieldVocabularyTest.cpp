@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <thread>
+#include <vector>
+
 namespace {
 
 // Every built-in label of every field comes back unchanged through the store's form.
@@ -91,12 +95,28 @@ TEST(FieldVocabularyKinds, FieldsHaveTheirKinds)
     EXPECT_EQ(MVPerson::stringIdentifiers().first(), "Renmei");
 }
 
-TEST(FieldVocabularyKinds, TablesAreBuiltOncePerProcess)
+TEST(FieldVocabularyKinds, TablesAreBuiltOncePerProcessEvenWhenThreadsRaceToFirstUse)
 {
-    EXPECT_EQ(&MVPerson::allIdentifiers(), &MVPerson::allIdentifiers());
-    EXPECT_EQ(&FieldVocabulary::shared(), &FieldVocabulary::shared());
-    EXPECT_EQ(MVPerson::localizedLabelTableDict().value("Phone").get(),
-              MVPerson::localizedLabelTableDict().value("Phone").get());
+    // The first load runs on a worker while the main thread may already ask
+    // for labels: both must see one vocabulary, built once.
+    constexpr int threadCount = 4;
+    std::array<const FieldVocabulary *, threadCount> vocabularies{};
+    std::array<const void *, threadCount> phoneLabels{};
+    std::vector<std::thread> threads;
+    for (int index = 0; index < threadCount; ++index) {
+        threads.emplace_back([&, index] {
+            vocabularies[index] = &FieldVocabulary::shared();
+            phoneLabels[index] = MVPerson::localizedLabelTableDict().value("Phone").get();
+        });
+    }
+    for (std::thread &thread : threads)
+        thread.join();
+    for (int index = 1; index < threadCount; ++index) {
+        EXPECT_EQ(vocabularies[index], vocabularies[0]);
+        EXPECT_EQ(phoneLabels[index], phoneLabels[0]);
+    }
+    EXPECT_NE(phoneLabels[0], nullptr);
+    EXPECT_EQ(MVPerson::allIdentifiers().first(), "Name");
 }
 
 // Custom labels: each test uses words of its own, since the tables live for the process.
