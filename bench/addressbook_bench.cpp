@@ -22,8 +22,7 @@ constexpr int changedCount = 1000;
 // A store of contacts with a name, a phone, an e-mail and an address each,
 // its side file holding a record for every contact and the key-value store
 // one for the first thousand.
-class SeededAddressBook
-{
+class SeededAddressBook {
 public:
     SeededAddressBook()
         : m_store(m_folder.filePath(QStringLiteral("Contacts.sqlite")))
@@ -67,7 +66,8 @@ private:
         contact.setGivenName(QStringLiteral("Taro%1").arg(i));
         contact.setFamilyName(QStringLiteral("Yamada"));
         contact.setOrganizationName(QStringLiteral("Company %1").arg(i % 97));
-        if (const auto phone = StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("03-1234-%1").arg(i, 4, 10, QLatin1Char('0'))))
+        if (const auto phone = StorePhoneNumber::phoneNumberWithStringValue(
+                QStringLiteral("03-1234-%1").arg(i, 4, 10, QLatin1Char('0'))))
             contact.setPhoneNumbers({{QStringLiteral("_$!<Mobile>!$_"), *phone}});
         contact.setEmailAddresses({{QStringLiteral("_$!<Home>!$_"), QStringLiteral("taro%1@example.jp").arg(i)}});
         StorePostalAddress address;
@@ -105,9 +105,7 @@ void BM_LoadAddressBook(benchmark::State &state)
         // Dropping the tables is the next load's business, not this one's.
         state.PauseTiming();
         withRenmei = std::count_if(tables.contactTable->cbegin(), tables.contactTable->cend(),
-                                   [](const ContactRecordPtr &row) {
-                                       return !row->person->stringValues()->value(FieldId::Renmei).isEmpty();
-                                   });
+            [](const ContactRecordPtr &row) { return !row->person->stringValues()->value(FieldId::Renmei).isEmpty(); });
         tables = {};
         state.ResumeTiming();
     }
@@ -144,4 +142,4 @@ void BM_SaveChangedContacts(benchmark::State &state)
 }
 BENCHMARK(BM_SaveChangedContacts)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

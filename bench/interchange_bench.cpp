@@ -24,7 +24,8 @@ constexpr qsizetype bigTextBytes = 100'000'000;
 const vCardExportOptions textOptions{u"Note"_s, u"Renmei"_s, u"HagakiLayout"_s};
 
 const char16_t *const familyNames[] = {u"山田", u"佐藤", u"鈴木", u"高橋", u"田中", u"伊藤", u"渡辺", u"中村"};
-const char16_t *const familyReadings[] = {u"ヤマダ", u"サトウ", u"スズキ", u"タカハシ", u"タナカ", u"イトウ", u"ワタナベ", u"ナカムラ"};
+const char16_t *const familyReadings[]
+    = {u"ヤマダ", u"サトウ", u"スズキ", u"タカハシ", u"タナカ", u"イトウ", u"ワタナベ", u"ナカムラ"};
 const char16_t *const givenNames[] = {u"太郎", u"花子", u"一郎", u"美咲", u"健太", u"由美", u"翔太"};
 const char16_t *const givenReadings[] = {u"タロウ", u"ハナコ", u"イチロウ", u"ミサキ", u"ケンタ", u"ユミ", u"ショウタ"};
 const char16_t *const cities[] = {u"千代田区", u"渋谷区", u"横浜市中区", u"大阪市北区", u"札幌市中央区"};
@@ -44,11 +45,12 @@ LabeledValueRecord addressOf(const QString &label, int i, int block)
     address.zip = u"%1-%2"_s.arg(100 + i % 900).arg((i + block) % 10000, 4, 10, QLatin1Char('0'));
     address.state = u"東京都"_s;
     address.city = QString::fromUtf16(cities[(i + block) % 5]);
-    address.street = u"丸の内%1丁目%2番%3号 クイルマークビル%4階"_s.arg(1 + i % 3).arg(1 + i % 20).arg(1 + i % 9).arg(1 + block);
+    address.street
+        = u"丸の内%1丁目%2番%3号 クイルマークビル%4階"_s.arg(1 + i % 3).arg(1 + i % 20).arg(1 + i % 9).arg(1 + block);
     address.country = u"日本"_s;
     address.isoCountryCode = u"jp"_s;
-    MVPerson::hagakiLayoutFromLayoutString(
-        &address.layout, u"%1;ra:{{%2.00,20.00},{30.00,40.00}};rn:{{1.50,2.25},{100.00,50.00}};"_s.arg(block + 1).arg(i % 90));
+    MVPerson::hagakiLayoutFromLayoutString(&address.layout,
+        u"%1;ra:{{%2.00,20.00},{30.00,40.00}};rn:{{1.50,2.25},{100.00,50.00}};"_s.arg(block + 1).arg(i % 90));
     return address;
 }
 
@@ -66,13 +68,14 @@ MVPersonPtr makePerson(int i)
     person->setValue(u"株式会社クイルマーク商事 第%1支社"_s.arg(i % 50), FieldId::Company);
     person->setValue(u"営業本部 第二営業部"_s, FieldId::Department);
     person->setValue(u"課長代理"_s, FieldId::JobTitle);
-    person->addLabeledValue(labeledText(u"mobile"_s, u"090-%1-%2"_s.arg(1000 + i % 9000).arg(i, 4, 10, QLatin1Char('0'))),
-                            FieldId::Phone);
+    person->addLabeledValue(
+        labeledText(u"mobile"_s, u"090-%1-%2"_s.arg(1000 + i % 9000).arg(i, 4, 10, QLatin1Char('0'))), FieldId::Phone);
     person->addLabeledValue(labeledText(u"work"_s, u"03-%1-5678"_s.arg(1000 + i % 9000)), FieldId::Phone);
     person->addLabeledValue(labeledText(u"work"_s, u"user%1@example.co.jp"_s.arg(i)), FieldId::Email);
     person->addLabeledValue(addressOf(u"work"_s, i, 0), FieldId::Address);
     person->addLabeledValue(addressOf(u"home"_s, i, 1), FieldId::Address);
-    person->setValue(u"年賀状は毎年送付。\n二〇一九年に名刺交換。\n趣味はゴルフと釣り。\n連絡は午前中が望ましい。"_s, FieldId::Note);
+    person->setValue(
+        u"年賀状は毎年送付。\n二〇一九年に名刺交換。\n趣味はゴルフと釣り。\n連絡は午前中が望ましい。"_s, FieldId::Note);
     person->setValue(StoreDateComponents{1950 + i % 50, 1 + i % 12, 1 + i % 28}, FieldId::Birthday);
     person->setValue(u"山田花子\n山田一郎"_s, FieldId::Renmei);
     return person;
@@ -108,7 +111,8 @@ void countBytes(benchmark::State &state, const QString &text)
 {
     const double megabytes = double(text.toUtf8().size()) / 1e6;
     state.counters["MB/s"] = benchmark::Counter(megabytes, benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["contacts/s"] = benchmark::Counter(double(contactCount), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["contacts/s"]
+        = benchmark::Counter(double(contactCount), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void writeVCards(benchmark::State &state)
@@ -171,8 +175,8 @@ void writeVCardsWithPhotos(benchmark::State &state)
     }
     const double megabytes = double(text.toUtf8().size()) / 1e6;
     state.counters["MB/s"] = benchmark::Counter(megabytes, benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["contacts/s"] =
-        benchmark::Counter(double(photoContactCount), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["contacts/s"]
+        = benchmark::Counter(double(photoContactCount), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(writeVCardsWithPhotos)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -200,4 +204,4 @@ void read100MegabytesOfVCards(benchmark::State &state)
 }
 BENCHMARK(read100MegabytesOfVCards)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
-}  // namespace
+} // namespace

@@ -6,7 +6,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace {
 
 const QString kenAllResource = QStringLiteral(":/ken_all.gzip");

@@ -33,7 +33,8 @@ void saveTenThousandContacts(benchmark::State &state)
         if (!opened || !store.execute(request))
             state.SkipWithError("the save failed");
     }
-    state.counters["contacts/s"] = benchmark::Counter(double(contactCount), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["contacts/s"]
+        = benchmark::Counter(double(contactCount), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(saveTenThousandContacts)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -52,8 +53,9 @@ void fetchTenThousandContacts(benchmark::State &state)
             state.SkipWithError("the fetch missed contacts");
         benchmark::DoNotOptimize(contacts.data());
     }
-    state.counters["contacts/s"] = benchmark::Counter(double(contactCount), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["contacts/s"]
+        = benchmark::Counter(double(contactCount), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(fetchTenThousandContacts)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-}  // namespace
+} // namespace

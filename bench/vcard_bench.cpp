@@ -8,19 +8,18 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace {
 
 constexpr int contactCount = 10000;
 
 const char16_t *const familyNames[] = {u"山田", u"佐藤", u"鈴木", u"高橋", u"田中", u"伊藤", u"渡辺", u"中村"};
-const char16_t *const familyReadings[] = {u"ヤマダ", u"サトウ", u"スズキ", u"タカハシ", u"タナカ", u"イトウ", u"ワタナベ", u"ナカムラ"};
+const char16_t *const familyReadings[]
+    = {u"ヤマダ", u"サトウ", u"スズキ", u"タカハシ", u"タナカ", u"イトウ", u"ワタナベ", u"ナカムラ"};
 const char16_t *const givenNames[] = {u"太郎", u"花子", u"一郎", u"美咲", u"健太", u"由美", u"翔太"};
 const char16_t *const givenReadings[] = {u"タロウ", u"ハナコ", u"イチロウ", u"ミサキ", u"ケンタ", u"ユミ", u"ショウタ"};
 const char16_t *const cities[] = {u"千代田区", u"渋谷区", u"横浜市中区", u"大阪市北区", u"札幌市中央区"};
 
-template <typename T>
-StoreLabeledValue<T> labeled(QLatin1StringView label, const T &value)
+template <typename T> StoreLabeledValue<T> labeled(QLatin1StringView label, const T &value)
 {
     return StoreLabeledValue<T>(QString(label), value);
 }
@@ -36,19 +35,25 @@ StoreContact makeContact(int i)
     c.setDepartmentName(QStringLiteral("営業本部 第二営業部"));
     c.setJobTitle(QStringLiteral("課長代理"));
     c.setPhoneNumbers({labeled(ContactLabels::phoneNumberMobile,
-                               *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("090-%1-%2").arg(1000 + i % 9000).arg(i, 4, 10, QLatin1Char('0')))),
-                       labeled(ContactLabels::work,
-                               *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("03-%1-5678").arg(1000 + i % 9000)))});
+                           *StorePhoneNumber::phoneNumberWithStringValue(
+                               QStringLiteral("090-%1-%2").arg(1000 + i % 9000).arg(i, 4, 10, QLatin1Char('0')))),
+        labeled(ContactLabels::work,
+            *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("03-%1-5678").arg(1000 + i % 9000)))});
     c.setEmailAddresses({labeled(ContactLabels::work, QStringLiteral("user%1@example.co.jp").arg(i))});
     StorePostalAddress address;
     address.postalCode = QStringLiteral("%1-%2").arg(100 + i % 900).arg(i % 10000, 4, 10, QLatin1Char('0'));
     address.state = QStringLiteral("東京都");
     address.city = QString::fromUtf16(cities[i % 5]);
-    address.street = QStringLiteral("丸の内%1丁目%2番%3号 クイルマークビル%4階").arg(1 + i % 3).arg(1 + i % 20).arg(1 + i % 9).arg(1 + i % 30);
+    address.street = QStringLiteral("丸の内%1丁目%2番%3号 クイルマークビル%4階")
+                         .arg(1 + i % 3)
+                         .arg(1 + i % 20)
+                         .arg(1 + i % 9)
+                         .arg(1 + i % 30);
     address.country = QStringLiteral("日本");
     address.isoCountryCode = QStringLiteral("jp");
     c.setPostalAddresses({labeled(ContactLabels::work, address)});
-    c.setNote(QStringLiteral("年賀状は毎年送付。\n二〇一九年に名刺交換。\n趣味はゴルフと釣り。\n連絡は午前中が望ましい。"));
+    c.setNote(
+        QStringLiteral("年賀状は毎年送付。\n二〇一九年に名刺交換。\n趣味はゴルフと釣り。\n連絡は午前中が望ましい。"));
     c.setBirthday(StoreDateComponents{1950 + i % 50, 1 + i % 12, 1 + i % 28});
     return c;
 }
@@ -74,7 +79,8 @@ const QString &exportedText()
         QString note = contacts().first().note();
         note.replace(u'\n', QStringLiteral("\\n"));
         QString withNotes = QString::fromUtf8(data);
-        withNotes.replace(QStringLiteral("END:VCARD\r\n"), QStringLiteral("NOTE:") + note + QStringLiteral("\r\nEND:VCARD\r\n"));
+        withNotes.replace(
+            QStringLiteral("END:VCARD\r\n"), QStringLiteral("NOTE:") + note + QStringLiteral("\r\nEND:VCARD\r\n"));
         return withNotes;
     }();
     return text;
@@ -89,8 +95,8 @@ void writeContacts(benchmark::State &state)
         benchmark::DoNotOptimize(data.constData());
     }
     state.counters["MB/s"] = benchmark::Counter(double(bytes) / 1e6, benchmark::Counter::kIsRate);
-    state.counters["contacts/s"] = benchmark::Counter(double(state.iterations()) * contactCount,
-                                                      benchmark::Counter::kIsRate);
+    state.counters["contacts/s"]
+        = benchmark::Counter(double(state.iterations()) * contactCount, benchmark::Counter::kIsRate);
 }
 
 void readContacts(benchmark::State &state)
@@ -106,11 +112,11 @@ void readContacts(benchmark::State &state)
         benchmark::DoNotOptimize(read.constData());
     }
     state.counters["MB/s"] = benchmark::Counter(double(bytes) / 1e6, benchmark::Counter::kIsRate);
-    state.counters["contacts/s"] = benchmark::Counter(double(state.iterations()) * contactCount,
-                                                      benchmark::Counter::kIsRate);
+    state.counters["contacts/s"]
+        = benchmark::Counter(double(state.iterations()) * contactCount, benchmark::Counter::kIsRate);
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(writeContacts)->Unit(benchmark::kMillisecond);
 BENCHMARK(readContacts)->Unit(benchmark::kMillisecond);

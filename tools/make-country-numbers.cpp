@@ -41,7 +41,7 @@ std::string subcontinentOf(const std::string &region)
     return subcontinent != nullptr ? subcontinent->getRegionCode() : "001";
 }
 
-}  // namespace
+} // namespace
 
 int main()
 {

@@ -55,14 +55,30 @@ namespace {
 [[nodiscard]] QStringList makeKeysToFetch(bool withThumbnail)
 {
     QStringList keys{
-        ContactKeys::givenName, ContactKeys::familyName, ContactKeys::middleName,
-        ContactKeys::previousFamilyName, ContactKeys::phoneticGivenName, ContactKeys::phoneticFamilyName,
-        ContactKeys::phoneticMiddleName, ContactKeys::urlAddresses, ContactKeys::instantMessageAddresses,
-        ContactKeys::socialProfiles, ContactKeys::dates, ContactKeys::birthday,
-        ContactKeys::contactRelations, ContactKeys::contactType, ContactKeys::identifier,
-        ContactKeys::organizationName, ContactKeys::jobTitle, ContactKeys::departmentName,
-        ContactKeys::nickname, ContactKeys::namePrefix, ContactKeys::nameSuffix,
-        ContactKeys::phoneNumbers, ContactKeys::emailAddresses, ContactKeys::postalAddresses,
+        ContactKeys::givenName,
+        ContactKeys::familyName,
+        ContactKeys::middleName,
+        ContactKeys::previousFamilyName,
+        ContactKeys::phoneticGivenName,
+        ContactKeys::phoneticFamilyName,
+        ContactKeys::phoneticMiddleName,
+        ContactKeys::urlAddresses,
+        ContactKeys::instantMessageAddresses,
+        ContactKeys::socialProfiles,
+        ContactKeys::dates,
+        ContactKeys::birthday,
+        ContactKeys::contactRelations,
+        ContactKeys::contactType,
+        ContactKeys::identifier,
+        ContactKeys::organizationName,
+        ContactKeys::jobTitle,
+        ContactKeys::departmentName,
+        ContactKeys::nickname,
+        ContactKeys::namePrefix,
+        ContactKeys::nameSuffix,
+        ContactKeys::phoneNumbers,
+        ContactKeys::emailAddresses,
+        ContactKeys::postalAddresses,
         ContactKeys::imageData,
     };
     if (withThumbnail)
@@ -73,7 +89,7 @@ namespace {
     return keys;
 }
 
-}  // namespace
+} // namespace
 
 AddressBookLoader::AddressBookLoader(ContactStore &store, const RenmeiAndHagakiStore &sideStore)
     : m_store(store)
@@ -144,15 +160,15 @@ void AddressBookLoader::appendGroups(ContainerRecord &container) const
         for (const StoreGroup &group : groups)
             container.groups->append(makeGroup(group, container));
     } catch (const std::exception &exception) {
-        qWarning("%s: Exception ERROR at groupsMatchingPredicate for %s: %s", Q_FUNC_INFO,
-                 qPrintable(container.name), exception.what());
-        postAlert(tr("Error on reading a group in the '%1'.").arg(container.name),
-                  tr("Please check the account settings."));
+        qWarning("%s: Exception ERROR at groupsMatchingPredicate for %s: %s", Q_FUNC_INFO, qPrintable(container.name),
+            exception.what());
+        postAlert(
+            tr("Error on reading a group in the '%1'.").arg(container.name), tr("Please check the account settings."));
     }
 }
 
-std::optional<QList<StoreContact>> AddressBookLoader::cnContactsForGroup(const std::optional<StoreGroup> &group,
-                                                                         const QString &containerIdentifier) const
+std::optional<QList<StoreContact>> AddressBookLoader::cnContactsForGroup(
+    const std::optional<StoreGroup> &group, const QString &containerIdentifier) const
 {
     StoreError error;
     if (group) {
@@ -178,14 +194,14 @@ std::optional<QList<StoreContact>> AddressBookLoader::cnContactsForGroup(const s
         request, [&contacts](const StoreContact &contact, bool *) { contacts.append(contact); }, &error);
     if (!fetched) {
         qWarning("%s: ERROR can't fetch the contacts of %s: %s", Q_FUNC_INFO, qPrintable(containerIdentifier),
-                 qPrintable(error.description));
+            qPrintable(error.description));
         return std::nullopt;
     }
     return contacts;
 }
 
-ContactTablePtr AddressBookLoader::makeContactTable(const QList<StoreContact> &contacts,
-                                                    const RenmeiAndHagakiRecords *fileRecords) const
+ContactTablePtr AddressBookLoader::makeContactTable(
+    const QList<StoreContact> &contacts, const RenmeiAndHagakiRecords *fileRecords) const
 {
     auto table = std::make_shared<ContactTable>();
     table->reserve(contacts.size());
@@ -210,8 +226,8 @@ void AddressBookLoader::applyKeyValueRecords(const ContactTable &table) const
     }
 }
 
-AddressBookTables AddressBookLoader::loadAddressBook(const QString &preferredContainerIdentifier,
-                                                     const AddressBookTables &previous) const
+AddressBookTables AddressBookLoader::loadAddressBook(
+    const QString &preferredContainerIdentifier, const AddressBookTables &previous) const
 {
     AddressBookTables tables = previous;
     if (!openStore()) {
@@ -219,8 +235,8 @@ AddressBookTables AddressBookLoader::loadAddressBook(const QString &preferredCon
         return tables;
     }
     tables.containerTable = aContainerTable();
-    const QString preferred =
-        preferredContainerIdentifier.isEmpty() ? m_store.defaultContainerIdentifier() : preferredContainerIdentifier;
+    const QString preferred
+        = preferredContainerIdentifier.isEmpty() ? m_store.defaultContainerIdentifier() : preferredContainerIdentifier;
     if (tables.containerTable->isEmpty())
         return tables;
 
@@ -233,7 +249,8 @@ AddressBookTables AddressBookLoader::loadAddressBook(const QString &preferredCon
     }
     const GroupRecordPtr top = chosen->topGroup();
     tables.selectedGroupDict = top;
-    const QList<StoreContact> contacts = cnContactsForGroup(top->cnGroup, top->containerIdentifier).value_or(QList<StoreContact>());
+    const QList<StoreContact> contacts
+        = cnContactsForGroup(top->cnGroup, top->containerIdentifier).value_or(QList<StoreContact>());
     const std::optional<RenmeiAndHagakiContainers> sideRecords = m_sideStore.restoreRenmeiAndHagakiContainers();
     const RenmeiAndHagakiRecords *fileRecords = nullptr;
     if (sideRecords) {

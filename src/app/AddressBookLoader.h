@@ -21,8 +21,7 @@ class ContactStore;
 //
 // Touches no widget, so it runs on a worker for the first load. Alerts are
 // handed to the poster, which must bring them to the main thread.
-class AddressBookLoader
-{
+class AddressBookLoader {
 public:
     using AlertPoster = std::function<void(const QString &message, const QString &informativeText)>;
 
@@ -33,16 +32,16 @@ public:
     // The tables of the store. The preferred container is the one last shown
     // (empty: the store's default container); when the store has no usable
     // container, the selected group and contact table of previous are kept.
-    [[nodiscard]] AddressBookTables loadAddressBook(const QString &preferredContainerIdentifier,
-                                                    const AddressBookTables &previous = {}) const;
+    [[nodiscard]] AddressBookTables loadAddressBook(
+        const QString &preferredContainerIdentifier, const AddressBookTables &previous = {}) const;
 
     // Every container with its top group and groups, but no contacts.
     [[nodiscard]] ContainerTablePtr aContainerTable() const;
 
     // The contacts of a group of the container, or without a group every
     // contact of the container; nullopt when they can't be fetched.
-    [[nodiscard]] std::optional<QList<StoreContact>> cnContactsForGroup(const std::optional<StoreGroup> &group,
-                                                                        const QString &containerIdentifier) const;
+    [[nodiscard]] std::optional<QList<StoreContact>> cnContactsForGroup(
+        const std::optional<StoreGroup> &group, const QString &containerIdentifier) const;
 
     // The contact keys every fetch of the address book asks for.
     [[nodiscard]] static const QStringList &keysToFetch();
@@ -52,8 +51,8 @@ public:
 private:
     [[nodiscard]] bool openStore() const;
     void appendGroups(ContainerRecord &container) const;
-    [[nodiscard]] ContactTablePtr makeContactTable(const QList<StoreContact> &contacts,
-                                                   const RenmeiAndHagakiRecords *fileRecords) const;
+    [[nodiscard]] ContactTablePtr makeContactTable(
+        const QList<StoreContact> &contacts, const RenmeiAndHagakiRecords *fileRecords) const;
     void applyKeyValueRecords(const ContactTable &table) const;
     void postAlert(const QString &message, const QString &informativeText) const;
 

@@ -7,8 +7,7 @@
 // What the application delegate needs of the address-book window's main view:
 // it hands the view the very tables it holds, asks it to re-apply its
 // settings, and before a save has the value being typed committed.
-class AddressBookView
-{
+class AddressBookView {
 public:
     virtual ~AddressBookView() = default;
 

@@ -9,8 +9,7 @@ class QWidget;
 // Shows the alerts of the address book: the application uses message boxes
 // (MessageBoxAlertPresenter); tests record what would have been shown and
 // answer in place of the user.
-class AlertPresenter
-{
+class AlertPresenter {
 public:
     // The answers of a confirmation, as the first and second button.
     static constexpr int FirstButtonReturn = 1000;
@@ -23,6 +22,7 @@ public:
 
     // A sheet of the window with "OK" and "Cancel"; the completion gets
     // FirstButtonReturn for OK and SecondButtonReturn otherwise.
-    virtual void askConfirmation(QWidget *window, const QString &messageText,
-                                 const std::function<void(int response)> &completion) = 0;
+    virtual void askConfirmation(
+        QWidget *window, const QString &messageText, const std::function<void(int response)> &completion)
+        = 0;
 };

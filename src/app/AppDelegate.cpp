@@ -18,7 +18,7 @@
 
 namespace {
 constexpr int privacyAlertDelayMilliseconds = 1500;
-}  // namespace
+} // namespace
 
 AppDelegate::AppDelegate(QObject *parent)
     : AppDelegate(Services(), parent)
@@ -67,14 +67,17 @@ void AppDelegate::applicationDidFinishLaunching()
     case ContactStore::AuthorizationStatus::NotDetermined: {
         const QPointer<AppDelegate> self(this);
         m_contactStore->requestAccess([self](bool granted, const StoreError &) {
-            QMetaObject::invokeMethod(self, [self, granted] {
-                if (!self)
-                    return;
-                if (granted)
-                    self->startFirstLoad();
-                else
-                    QTimer::singleShot(privacyAlertDelayMilliseconds, self, &AppDelegate::showPrivacyAlert);
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                self,
+                [self, granted] {
+                    if (!self)
+                        return;
+                    if (granted)
+                        self->startFirstLoad();
+                    else
+                        QTimer::singleShot(privacyAlertDelayMilliseconds, self, &AppDelegate::showPrivacyAlert);
+                },
+                Qt::QueuedConnection);
         });
         break;
     }
@@ -88,8 +91,7 @@ void AppDelegate::applicationDidFinishLaunching()
 void AppDelegate::showPrivacyAlert()
 {
     const QString name = QCoreApplication::applicationName();
-    m_alertPresenter->showAlert(
-        m_window.get(), tr("Please allow %1 to access your contacts.").arg(u'"' + name + u'"'),
+    m_alertPresenter->showAlert(m_window.get(), tr("Please allow %1 to access your contacts.").arg(u'"' + name + u'"'),
         tr("%1 needs to access your contacts to show and edit them, please change the setting at the system settings.")
             .arg(name));
     QCoreApplication::quit();
@@ -103,9 +105,12 @@ QString AppDelegate::lastContainerIdentifier() const
 void AppDelegate::postAlert(const QString &messageText, const QString &informativeText)
 {
     // Queued even from the main thread: an alert never runs inside a load.
-    QMetaObject::invokeMethod(this, [this, messageText, informativeText] {
-        m_alertPresenter->showAlert(m_window.get(), messageText, informativeText);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, messageText, informativeText] {
+            m_alertPresenter->showAlert(m_window.get(), messageText, informativeText);
+        },
+        Qt::QueuedConnection);
 }
 
 void AppDelegate::startFirstLoad()
@@ -119,9 +124,8 @@ void AppDelegate::startFirstLoad()
     RenmeiAndHagakiStore *sideStore = m_sideStore.get();
     m_firstLoad.setFuture(QtConcurrent::run([this, store, sideStore, preferred, previous] {
         AddressBookLoader loader(*store, *sideStore);
-        loader.setAlertPoster([this](const QString &message, const QString &informative) {
-            postAlert(message, informative);
-        });
+        loader.setAlertPoster(
+            [this](const QString &message, const QString &informative) { postAlert(message, informative); });
         return loader.loadAddressBook(preferred, previous);
     }));
 }
@@ -137,22 +141,24 @@ void AppDelegate::takeOverFirstLoad()
 void AppDelegate::loadAddressBook()
 {
     AddressBookLoader loader(*m_contactStore, *m_sideStore);
-    loader.setAlertPoster([this](const QString &message, const QString &informative) {
-        postAlert(message, informative);
-    });
+    loader.setAlertPoster(
+        [this](const QString &message, const QString &informative) { postAlert(message, informative); });
     m_tables = loader.loadAddressBook(lastContainerIdentifier(), m_tables);
 }
 
 void AppDelegate::updateContainerTableInViewController()
 {
-    QMetaObject::invokeMethod(this, [this] {
-        if (!m_mainViewController)
-            return;
-        m_mainViewController->setContainerTable(m_tables.containerTable);
-        m_mainViewController->setSelectedGroupDict(m_tables.selectedGroupDict);
-        m_mainViewController->setContactTable(m_tables.contactTable);
-        m_mainViewController->setRepresentedObject({});
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!m_mainViewController)
+                return;
+            m_mainViewController->setContainerTable(m_tables.containerTable);
+            m_mainViewController->setSelectedGroupDict(m_tables.selectedGroupDict);
+            m_mainViewController->setContactTable(m_tables.contactTable);
+            m_mainViewController->setRepresentedObject({});
+        },
+        Qt::QueuedConnection);
 }
 
 void AppDelegate::forgetPendingChanges()
@@ -191,8 +197,8 @@ bool AppDelegate::saveAddressBook()
     if (plan.sideRecords.isEmpty())
         return true;
     if (!m_sideStore->saveRenmeiAndHagakiContainers(plan.sideRecords)) {
-        m_alertPresenter->showAlert(m_window.get(), tr("Couldn't save the joint names and postcard layouts."),
-                                    m_sideStore->filePath());
+        m_alertPresenter->showAlert(
+            m_window.get(), tr("Couldn't save the joint names and postcard layouts."), m_sideStore->filePath());
     }
     m_sideStore->keyValueSaveRenmeiAndHagaki(plan.sideRecords);
     return true;

@@ -24,8 +24,7 @@ class WindowController;
 // The first load runs on a worker; every later load (after Save and Revert)
 // runs on the main thread. The tables reach the main view only through
 // updateContainerTableInViewController(), always queued to the main thread.
-class AppDelegate : public QObject
-{
+class AppDelegate : public QObject {
     Q_OBJECT
 
 public:
@@ -33,8 +32,7 @@ public:
     static inline const QString lastContainerIdentifierKey = QStringLiteral("MV1DlastContainerIdentifier");
 
     // What the delegate works on; each one left out is the application's own.
-    struct Services
-    {
+    struct Services {
         ContactStore *contactStore = nullptr;
         KeyValueStore *keyValueStore = nullptr;
         UserDefaults *userDefaults = nullptr;

@@ -3,8 +3,7 @@
 #include "model/ContactRecord.h"
 
 // What the window's controller asks of the contact detail pane.
-class ContactDetailPane
-{
+class ContactDetailPane {
 public:
     virtual ~ContactDetailPane() = default;
 

@@ -3,8 +3,7 @@
 #include "model/SubContactRecord.h"
 
 // A contact's details shown in a popover or in a window detached from it.
-class ContactInfoPopoverPane
-{
+class ContactInfoPopoverPane {
 public:
     virtual ~ContactInfoPopoverPane() = default;
 

@@ -8,8 +8,7 @@ class ContactInfoPopoverPane;
 
 // What the window's controller asks of the contact table: show a contact
 // list, rebuild its rows after a change, and read and set the selection.
-class ContactTablePane
-{
+class ContactTablePane {
 public:
     virtual ~ContactTablePane() = default;
 

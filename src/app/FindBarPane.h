@@ -1,8 +1,7 @@
 #pragma once
 
 // What the window's controller asks of the find bar.
-class FindBarPane
-{
+class FindBarPane {
 public:
     virtual ~FindBarPane() = default;
 

@@ -3,8 +3,7 @@
 #include "model/ContainerRecord.h"
 
 // What the window's controller asks of the outline of containers and groups.
-class GroupOutlinePane
-{
+class GroupOutlinePane {
 public:
     virtual ~GroupOutlinePane() = default;
 

@@ -10,12 +10,10 @@
 // redo makes them again, so flags that were set before the change stay set,
 // and what the change spread to other groups of the container is taken back
 // with it.
-class MembershipJournal
-{
+class MembershipJournal {
 public:
     // Sets a present-or-absent flag of a record, noting the change.
-    template<typename Record>
-    void setFlag(const std::shared_ptr<Record> &record, bool Record::*flag, bool value)
+    template <typename Record> void setFlag(const std::shared_ptr<Record> &record, bool Record::*flag, bool value)
     {
         recordFlag(record, &((*record).*flag), value);
     }
@@ -27,9 +25,8 @@ public:
     [[nodiscard]] bool isEmpty() const { return m_steps.empty(); }
 
 private:
-    struct Step
-    {
-        std::shared_ptr<void> owner;  // keeps the flag's record alive
+    struct Step {
+        std::shared_ptr<void> owner; // keeps the flag's record alive
         bool *flag = nullptr;
         bool before = false;
         bool after = false;

@@ -9,8 +9,8 @@ void MessageBoxAlertPresenter::showAlert(QWidget *window, const QString &message
     alert.exec();
 }
 
-void MessageBoxAlertPresenter::askConfirmation(QWidget *window, const QString &messageText,
-                                               const std::function<void(int response)> &completion)
+void MessageBoxAlertPresenter::askConfirmation(
+    QWidget *window, const QString &messageText, const std::function<void(int response)> &completion)
 {
     auto *alert = new QMessageBox(QMessageBox::Question, QString(), messageText, QMessageBox::NoButton, window);
     alert->addButton(QMessageBox::tr("OK"), QMessageBox::AcceptRole);

@@ -4,10 +4,9 @@
 
 // The application's alerts: QMessageBox with a message and an informative
 // text; a confirmation is window-modal, as a sheet of the window.
-class MessageBoxAlertPresenter : public AlertPresenter
-{
+class MessageBoxAlertPresenter : public AlertPresenter {
 public:
     void showAlert(QWidget *window, const QString &messageText, const QString &informativeText) override;
-    void askConfirmation(QWidget *window, const QString &messageText,
-                         const std::function<void(int response)> &completion) override;
+    void askConfirmation(
+        QWidget *window, const QString &messageText, const std::function<void(int response)> &completion) override;
 };

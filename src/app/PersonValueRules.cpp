@@ -10,21 +10,18 @@ namespace {
 
 const QStringList &labeledIdentifiers()
 {
-    static const QStringList identifiers{FieldId::Phone,        FieldId::Email,         FieldId::URL,
-                                         FieldId::Relationship, FieldId::SocialNetwork, FieldId::Address,
-                                         FieldId::InstantMessage, FieldId::Dates};
+    static const QStringList identifiers{FieldId::Phone, FieldId::Email, FieldId::URL, FieldId::Relationship,
+        FieldId::SocialNetwork, FieldId::Address, FieldId::InstantMessage, FieldId::Dates};
     return identifiers;
 }
 
-template<typename Pointer>
-bool samePointees(const QList<Pointer> &a, const QList<Pointer> &b)
+template <typename Pointer> bool samePointees(const QList<Pointer> &a, const QList<Pointer> &b)
 {
-    return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend(), [](const Pointer &x, const Pointer &y) {
-        return x == y || (x && y && *x == *y);
-    });
+    return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend(),
+        [](const Pointer &x, const Pointer &y) { return x == y || (x && y && *x == *y); });
 }
 
-}  // namespace
+} // namespace
 
 bool isLabeledIdentifier(const ContactIdentifier &identifier)
 {
@@ -39,23 +36,21 @@ bool isAddressPart(const ContactIdentifier &identifier)
 
 bool isNamePart(const ContactIdentifier &identifier)
 {
-    static const QStringList parts{FieldId::FirstName, FieldId::LastName, FieldId::MiddleName,
-                                   FieldId::PreviousFamilyName};
+    static const QStringList parts{
+        FieldId::FirstName, FieldId::LastName, FieldId::MiddleName, FieldId::PreviousFamilyName};
     return parts.contains(identifier);
 }
 
 bool isPhoneticPart(const ContactIdentifier &identifier)
 {
-    static const QStringList parts{FieldId::PhoneticFirstName, FieldId::PhoneticLastName,
-                                   FieldId::PhoneticMiddleName};
+    static const QStringList parts{FieldId::PhoneticFirstName, FieldId::PhoneticLastName, FieldId::PhoneticMiddleName};
     return parts.contains(identifier);
 }
 
 bool isStringIdentifier(const ContactIdentifier &identifier)
 {
-    static const QStringList identifiers{FieldId::Renmei,   FieldId::Company, FieldId::Department,
-                                         FieldId::Nickname, FieldId::JobTitle, FieldId::Title,
-                                         FieldId::Note,     FieldId::Suffix};
+    static const QStringList identifiers{FieldId::Renmei, FieldId::Company, FieldId::Department, FieldId::Nickname,
+        FieldId::JobTitle, FieldId::Title, FieldId::Note, FieldId::Suffix};
     return identifiers.contains(identifier);
 }
 
@@ -72,8 +67,8 @@ bool sameValue(const PersonValue &a, const PersonValue &b)
     return a == b;
 }
 
-QString replacedString(const QString &text, const QString &find, const QString &replacement,
-                       Qt::CaseSensitivity options)
+QString replacedString(
+    const QString &text, const QString &find, const QString &replacement, Qt::CaseSensitivity options)
 {
     if (find.isEmpty())
         return text.isEmpty() ? replacement : text;
@@ -94,4 +89,4 @@ void setAddressPart(LabeledValueRecord &address, const ContactIdentifier &part, 
         address.country = text;
 }
 
-}  // namespace PersonValueRules
+} // namespace PersonValueRules

@@ -27,10 +27,10 @@ namespace PersonValueRules {
 
 // Replace All on one string: every occurrence of the find string replaced; an
 // empty find string fills an empty field and leaves any other as it is.
-[[nodiscard]] QString replacedString(const QString &text, const QString &find, const QString &replacement,
-                                     Qt::CaseSensitivity options);
+[[nodiscard]] QString replacedString(
+    const QString &text, const QString &find, const QString &replacement, Qt::CaseSensitivity options);
 
 // Sets an address part of an address record by its identifier.
 void setAddressPart(LabeledValueRecord &address, const ContactIdentifier &part, const QString &text);
 
-}  // namespace PersonValueRules
+} // namespace PersonValueRules

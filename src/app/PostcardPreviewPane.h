@@ -8,8 +8,7 @@
 // What the window's controller asks of the postcard preview. The receivers,
 // the sender and the printing flag are plain properties: only updateUI()
 // prepares and redraws.
-class PostcardPreviewPane
-{
+class PostcardPreviewPane {
 public:
     virtual ~PostcardPreviewPane() = default;
 

@@ -41,7 +41,7 @@ bool readRecord(QDataStream &stream, RenmeiAndHagakiRecords &records)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 namespace RenmeiAndHagakiFile {
 
@@ -90,4 +90,4 @@ std::optional<RenmeiAndHagakiContainers> decode(const QByteArray &bytes, const Q
     return containers;
 }
 
-}  // namespace RenmeiAndHagakiFile
+} // namespace RenmeiAndHagakiFile

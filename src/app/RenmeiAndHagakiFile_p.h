@@ -16,7 +16,7 @@
 // of the save together.
 namespace RenmeiAndHagakiFile {
 
-inline constexpr quint32 magic = 0x514D5248;  // "QMRH"
+inline constexpr quint32 magic = 0x514D5248; // "QMRH"
 inline constexpr quint32 version = 1;
 
 [[nodiscard]] QByteArray encode(const RenmeiAndHagakiContainers &containers);
@@ -26,4 +26,4 @@ inline constexpr quint32 version = 1;
 // file's path.
 [[nodiscard]] std::optional<RenmeiAndHagakiContainers> decode(const QByteArray &bytes, const QString &filePath);
 
-}  // namespace RenmeiAndHagakiFile
+} // namespace RenmeiAndHagakiFile

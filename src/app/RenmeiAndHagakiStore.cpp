@@ -19,8 +19,8 @@ namespace {
     return person.layoutStringFromHagakiLayoutDict(&address.layout);
 }
 
-[[nodiscard]] const RenmeiAndHagakiRecord::HagakiEntry *matchingEntry(const RenmeiAndHagakiRecord &record,
-                                                                     const LabeledValueRecord &address)
+[[nodiscard]] const RenmeiAndHagakiRecord::HagakiEntry *matchingEntry(
+    const RenmeiAndHagakiRecord &record, const LabeledValueRecord &address)
 {
     const QString label = address.labelText();
     for (const RenmeiAndHagakiRecord::HagakiEntry &entry : record.hagakiArray) {
@@ -45,7 +45,7 @@ void mergeInto(RenmeiAndHagakiContainers &stored, const RenmeiAndHagakiContainer
     }
 }
 
-}  // namespace
+} // namespace
 
 RenmeiAndHagakiStore::RenmeiAndHagakiStore(KeyValueStore *keyValueStore, const QString &filePath)
     : m_keyValueStore(keyValueStore)

@@ -28,8 +28,7 @@ using RenmeiAndHagakiContainers = QHash<QString, RenmeiAndHagakiRecords>;
 // Saving merges: the records handed over replace the stored records of the
 // same contacts, an empty record removes the contact's entry, and every other
 // contact keeps what it had.
-class RenmeiAndHagakiStore
-{
+class RenmeiAndHagakiStore {
 public:
     // The file in the application-data folder, or a file of the caller's
     // choosing (tests, benchmarks), with the key-value store to use.
@@ -63,8 +62,7 @@ public:
 
 private:
     enum class FileState { Missing, Read, Unreadable };
-    struct FileContents
-    {
+    struct FileContents {
         FileState state = FileState::Missing;
         RenmeiAndHagakiContainers containers;
     };

@@ -8,8 +8,7 @@
 #include <algorithm>
 
 // What the top group of one container decided, for its other groups.
-struct SaveRequestBuilder::ContainerState
-{
+struct SaveRequestBuilder::ContainerState {
     QString containerIdentifier;
     // Stored contacts of the persons the save updates, deletes or changes
     // memberships of, by uniqueId.
@@ -24,8 +23,7 @@ namespace {
 
 // The persons of the top group in row order, each once, with all their rows
 // (a contact may stand on two rows of one table until the next load).
-struct PersonRows
-{
+struct PersonRows {
     MVPersonPtr person;
     QList<ContactRecordPtr> rows;
 };
@@ -52,7 +50,7 @@ struct PersonRows
     return std::any_of(rows.cbegin(), rows.cend(), [](const ContactRecordPtr &row) { return row->deleted; });
 }
 
-}  // namespace
+} // namespace
 
 void SaveRequestBuilder::Plan::applySucceeded()
 {
@@ -103,8 +101,8 @@ QHash<QString, StoreContact> SaveRequestBuilder::fetchStoredContacts(const Conta
         for (const ContactRecordPtr &row : std::as_const(*group->contactTable)) {
             if (!row->person || row->person->created())
                 continue;
-            const bool pending = group->top ? (row->deleted || row->person->changed())
-                                            : (group->isNew || row->isNew || row->deleted);
+            const bool pending
+                = group->top ? (row->deleted || row->person->changed()) : (group->isNew || row->isNew || row->deleted);
             if (pending)
                 identifiers.append(row->person->uniqueId());
         }
@@ -114,9 +112,9 @@ QHash<QString, StoreContact> SaveRequestBuilder::fetchStoredContacts(const Conta
         return contacts;
     identifiers.removeDuplicates();
     StoreError error;
-    const QList<StoreContact> fetched = m_store.unifiedContactsMatchingPredicate(
-        StorePredicate::predicateForContactsWithIdentifiers(identifiers), AddressBookLoader::keysToFetchForSave(),
-        &error);
+    const QList<StoreContact> fetched
+        = m_store.unifiedContactsMatchingPredicate(StorePredicate::predicateForContactsWithIdentifiers(identifiers),
+            AddressBookLoader::keysToFetchForSave(), &error);
     if (error.isError())
         qWarning("%s: ERROR %s", Q_FUNC_INFO, qPrintable(error.description));
     contacts.reserve(fetched.size());
@@ -135,8 +133,8 @@ void SaveRequestBuilder::addTopGroup(const GroupRecord &top, ContainerState &sta
 
 // Deletion wins over creation and change: a contact the user deleted is never
 // written back, and one created and deleted before the save is not sent.
-void SaveRequestBuilder::addPerson(const MVPersonPtr &person, const QList<ContactRecordPtr> &rows,
-                                   ContainerState &state, Plan &plan) const
+void SaveRequestBuilder::addPerson(
+    const MVPersonPtr &person, const QList<ContactRecordPtr> &rows, ContainerState &state, Plan &plan) const
 {
     const auto storeSideRecord = [&](const QString &uniqueId, const RenmeiAndHagakiRecord &record) {
         plan.sideRecords[state.containerIdentifier].insert(uniqueId, record);
@@ -207,7 +205,7 @@ void SaveRequestBuilder::addGroup(const GroupRecord &group, const ContainerState
 // last load sends nothing, and every row of a new group that was not removed
 // again becomes a member, contacts created by this same save included.
 void SaveRequestBuilder::addMembershipChanges(const GroupRecord &group, const StoreGroup &storeGroup, bool groupIsNew,
-                                              const ContainerState &state, Plan &plan) const
+    const ContainerState &state, Plan &plan) const
 {
     if (!group.contactTable)
         return;
@@ -224,7 +222,8 @@ void SaveRequestBuilder::addMembershipChanges(const GroupRecord &group, const St
         std::optional<StoreContact> contact;
         if (const auto addedContact = state.addedContacts.constFind(person); addedContact != state.addedContacts.cend())
             contact = add ? std::optional<StoreContact>(*addedContact) : std::nullopt;
-        else if (const auto stored = state.storedContacts.constFind(person->uniqueId()); stored != state.storedContacts.cend())
+        else if (const auto stored = state.storedContacts.constFind(person->uniqueId());
+                 stored != state.storedContacts.cend())
             contact = *stored;
         if (!contact)
             continue;

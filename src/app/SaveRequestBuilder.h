@@ -18,11 +18,9 @@ class ContactStore;
 // Building changes nothing in the tables: the persons keep their created and
 // changed flags until applySucceeded(), so a save that the store refuses can
 // be sent again, whole, by the next Save.
-class SaveRequestBuilder
-{
+class SaveRequestBuilder {
 public:
-    struct Plan
-    {
+    struct Plan {
         StoreSaveRequest request;
         // Records to merge into the side store; an empty record removes the
         // contact's entry (cleared joint names, deleted contacts).
@@ -48,11 +46,11 @@ private:
     void addContainer(const ContainerRecord &container, Plan &plan) const;
     [[nodiscard]] QHash<QString, StoreContact> fetchStoredContacts(const ContainerRecord &container) const;
     void addTopGroup(const GroupRecord &top, ContainerState &state, Plan &plan) const;
-    void addPerson(const MVPersonPtr &person, const QList<ContactRecordPtr> &rows, ContainerState &state,
-                   Plan &plan) const;
+    void addPerson(
+        const MVPersonPtr &person, const QList<ContactRecordPtr> &rows, ContainerState &state, Plan &plan) const;
     void addGroup(const GroupRecord &group, const ContainerState &state, Plan &plan) const;
     void addMembershipChanges(const GroupRecord &group, const StoreGroup &storeGroup, bool groupIsNew,
-                              const ContainerState &state, Plan &plan) const;
+        const ContainerState &state, Plan &plan) const;
 
     const ContactStore &m_store;
 };

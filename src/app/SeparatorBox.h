@@ -5,8 +5,7 @@
 
 // A line of the window's layout drawn as a filled box with a border; the
 // window shows whether it is editing or locked by its width and colours.
-class SeparatorBox : public QWidget
-{
+class SeparatorBox : public QWidget {
     Q_OBJECT
 
 public:

@@ -27,7 +27,7 @@ QSet<QString> uniqueIdsOf(const ContactTable &table)
     return ids;
 }
 
-}  // namespace
+} // namespace
 
 ViewController::ViewController(WindowController *windowController, QObject *parent)
     : QObject(parent)
@@ -182,9 +182,7 @@ ContainerRecordPtr ViewController::containerOfGroup(const GroupRecord &group) co
     if (!m_containerTable)
         return {};
     const auto found = std::find_if(m_containerTable->cbegin(), m_containerTable->cend(),
-                                    [&group](const ContainerRecordPtr &container) {
-                                        return container->identifier == group.containerIdentifier;
-                                    });
+        [&group](const ContainerRecordPtr &container) { return container->identifier == group.containerIdentifier; });
     return found == m_containerTable->cend() ? ContainerRecordPtr() : *found;
 }
 
@@ -202,8 +200,8 @@ void ViewController::undoAddContacts(const QList<ContactRecordPtr> &contacts, co
 // A contact the group already holds keeps its one row, which loses any
 // "deleted" mark: a second row of it would leave the mark for the save to
 // read as a removal.
-void ViewController::addContactsToGroup(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
-                                        MembershipJournal &journal) const
+void ViewController::addContactsToGroup(
+    const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, MembershipJournal &journal) const
 {
     const ContactTablePtr table = group->contactTable;
     if (!table) {
@@ -228,8 +226,8 @@ void ViewController::addContactsToGroup(const QList<ContactRecordPtr> &contacts,
 }
 
 // A group's contacts all belong to its container's top group too.
-void ViewController::addContactsToTopGroup(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
-                                           MembershipJournal &journal) const
+void ViewController::addContactsToTopGroup(
+    const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, MembershipJournal &journal) const
 {
     if (group->top)
         return;
@@ -253,8 +251,8 @@ void ViewController::addContactsToTopGroup(const QList<ContactRecordPtr> &contac
     }
 }
 
-void ViewController::undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
-                                        bool doUndo)
+void ViewController::undoDeleteContacts(
+    const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo)
 {
     if (!group)
         return;
@@ -273,8 +271,8 @@ void ViewController::undoDeleteContacts(const QList<ContactRecordPtr> &contacts,
     showChangedMembership(contacts, group, false);
 }
 
-void ViewController::markContactsDeleted(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
-                                         MembershipJournal &journal) const
+void ViewController::markContactsDeleted(
+    const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, MembershipJournal &journal) const
 {
     journal.setFlag(group, &GroupRecord::changed, true);
     if (!group->contactTable)
@@ -287,21 +285,19 @@ void ViewController::markContactsDeleted(const QList<ContactRecordPtr> &contacts
     }
 }
 
-void ViewController::registerMembershipStep(const JournalPtr &journal, const QList<ContactRecordPtr> &contacts,
-                                            const GroupRecordPtr &group, bool sorted)
+void ViewController::registerMembershipStep(
+    const JournalPtr &journal, const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted)
 {
     UndoManager *manager = undoManager();
     if (!manager || journal->isEmpty())
         return;
-    manager->registerUndo(this, [this, journal, contacts, group, sorted]() {
-        replayMembershipStep(journal, false, contacts, group, sorted);
-    });
+    manager->registerUndo(this,
+        [this, journal, contacts, group, sorted]() { replayMembershipStep(journal, false, contacts, group, sorted); });
 }
 
 // Undo takes the change back; what it registers makes it again on redo.
 void ViewController::replayMembershipStep(const JournalPtr &journal, bool forward,
-                                          const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
-                                          bool sorted)
+    const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted)
 {
     forward ? journal->apply() : journal->revert();
     if (UndoManager *manager = undoManager()) {
@@ -313,8 +309,8 @@ void ViewController::replayMembershipStep(const JournalPtr &journal, bool forwar
     showChangedMembership(contacts, group, forward == sorted);
 }
 
-void ViewController::showChangedMembership(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
-                                           bool sorted)
+void ViewController::showChangedMembership(
+    const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted)
 {
     if (contacts.isEmpty() || !m_contactsViewController || !group->contactTable
         || group->contactTable != m_contactTable)
@@ -450,9 +446,9 @@ QVariantMap ViewController::aViewTypeDict()
 {
     const QStringList nameOnly = {QStringLiteral("Sender"), FieldId::Name};
     const QStringList address = nameOnly + QStringList{FieldId::Renmei, FieldId::Company, FieldId::Address};
-    const QStringList addressDetail = nameOnly + QStringList{FieldId::Renmei, FieldId::Company, FieldId::ZIP,
-                                                             FieldId::State, FieldId::City, FieldId::Street,
-                                                             FieldId::Country};
+    const QStringList addressDetail = nameOnly
+        + QStringList{FieldId::Renmei, FieldId::Company, FieldId::ZIP, FieldId::State, FieldId::City, FieldId::Street,
+            FieldId::Country};
     return {
         {QStringLiteral("Name Only"), nameOnly},
         {QStringLiteral("Address"), address},
@@ -464,8 +460,7 @@ QVariantMap ViewController::aSelectedLabels()
 {
     QVariantMap labels;
     for (const ContactIdentifier &identifier : {FieldId::Email, FieldId::Phone, FieldId::Address, FieldId::URL,
-                                                FieldId::InstantMessage, FieldId::SocialNetwork,
-                                                FieldId::Relationship, FieldId::Dates})
+             FieldId::InstantMessage, FieldId::SocialNetwork, FieldId::Relationship, FieldId::Dates})
         labels.insert(identifier, QStringList{QStringLiteral("All")});
     return labels;
 }

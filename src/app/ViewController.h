@@ -34,15 +34,14 @@ class WindowController;
 //
 // The panes do not know each other; the controller holds each through the
 // small interface of what it asks of it, and skips those the window lacks.
-class ViewController : public QObject, public AddressBookView
-{
+class ViewController : public QObject, public AddressBookView {
     Q_OBJECT
 
 public:
     // Who made a change: one of the panes, or nothing for the controller's
     // own operations.
     using ChangeSender = std::variant<std::monostate, const ContactTablePane *, const ContactDetailPane *,
-                                      const ContactInfoPopoverPane *>;
+        const ContactInfoPopoverPane *>;
 
     explicit ViewController(WindowController *windowController, QObject *parent = nullptr);
     ~ViewController() override;
@@ -91,21 +90,21 @@ public:
     // changed. A replace that changes nothing (a value of a kind the field
     // does not take, text equal to a name part's) answers false and
     // registers nothing.
-    bool undoReplaceValue(const PersonValue &value, const ContactIdentifier &identifier,
-                          const ContactRecordPtr &contact);
-    void undoDeleteLabeledValue(const LabeledValueRecord &value, const ContactIdentifier &identifier,
-                                const ContactRecordPtr &contact);
+    bool undoReplaceValue(
+        const PersonValue &value, const ContactIdentifier &identifier, const ContactRecordPtr &contact);
+    void undoDeleteLabeledValue(
+        const LabeledValueRecord &value, const ContactIdentifier &identifier, const ContactRecordPtr &contact);
     // "Birthday" takes the record's date parts (or date) as the birthday.
-    void undoAddLabeledValue(const LabeledValueRecord &value, const ContactIdentifier &identifier,
-                             const ContactRecordPtr &contact);
+    void undoAddLabeledValue(
+        const LabeledValueRecord &value, const ContactIdentifier &identifier, const ContactRecordPtr &contact);
     // Replace All in one field of one contact, at a list position for the
     // labeled fields; true when the field changed.
     bool undoReplaceString(const QString &find, const QString &replacement, const ContactIdentifier &identifier,
-                           qsizetype index, Qt::CaseSensitivity options, const ContactRecordPtr &contact);
+        qsizetype index, Qt::CaseSensitivity options, const ContactRecordPtr &contact);
     // The merge editor's result: each contact takes the values of the record
     // at the same position, as one undo step.
-    void undoReplacePersonByContacts(const QList<ContactRecordPtr> &newContacts,
-                                     const QList<ContactRecordPtr> &contacts);
+    void undoReplacePersonByContacts(
+        const QList<ContactRecordPtr> &newContacts, const QList<ContactRecordPtr> &contacts);
 
     // --- Group memberships and groups -------------------------------------
     void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group);
@@ -131,31 +130,29 @@ private:
     using JournalPtr = std::shared_ptr<const MembershipJournal>;
 
     // The value a replace takes back to, or nothing when it is refused.
-    [[nodiscard]] static std::optional<PersonValue> acceptedOldValue(const PersonValue &value,
-                                                                     const ContactIdentifier &identifier,
-                                                                     MVPerson &person);
+    [[nodiscard]] static std::optional<PersonValue> acceptedOldValue(
+        const PersonValue &value, const ContactIdentifier &identifier, MVPerson &person);
     static void applyReplacement(const PersonValue &value, const ContactIdentifier &identifier, MVPerson &person);
     bool replaceLabeledText(const QString &find, const QString &replacement, const ContactIdentifier &identifier,
-                            qsizetype index, Qt::CaseSensitivity options, const ContactRecordPtr &contact);
-    void registerReplaceValue(const PersonValue &old, const ContactIdentifier &identifier,
-                              const ContactRecordPtr &contact);
+        qsizetype index, Qt::CaseSensitivity options, const ContactRecordPtr &contact);
+    void registerReplaceValue(
+        const PersonValue &old, const ContactIdentifier &identifier, const ContactRecordPtr &contact);
     void mergeInto(MVPerson &source, const ContactRecordPtr &target);
-    void refreshPopoversAfterMerge(const QList<ContactRecordPtr> &newContacts,
-                                   const QList<ContactRecordPtr> &contacts);
+    void refreshPopoversAfterMerge(const QList<ContactRecordPtr> &newContacts, const QList<ContactRecordPtr> &contacts);
 
     [[nodiscard]] ContainerRecordPtr containerOfGroup(const GroupRecord &group) const;
-    void addContactsToGroup(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
-                            MembershipJournal &journal) const;
-    void addContactsToTopGroup(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
-                               MembershipJournal &journal) const;
-    void markContactsDeleted(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group,
-                             MembershipJournal &journal) const;
+    void addContactsToGroup(
+        const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, MembershipJournal &journal) const;
+    void addContactsToTopGroup(
+        const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, MembershipJournal &journal) const;
+    void markContactsDeleted(
+        const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, MembershipJournal &journal) const;
     // Registers the step that takes a membership change back (or, while
     // undoing, makes it again).
-    void registerMembershipStep(const JournalPtr &journal, const QList<ContactRecordPtr> &contacts,
-                                const GroupRecordPtr &group, bool sorted);
+    void registerMembershipStep(
+        const JournalPtr &journal, const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted);
     void replayMembershipStep(const JournalPtr &journal, bool forward, const QList<ContactRecordPtr> &contacts,
-                              const GroupRecordPtr &group, bool sorted);
+        const GroupRecordPtr &group, bool sorted);
     // The shown group's table handed to the contact table again after a
     // membership change, with the changed contacts selected.
     void showChangedMembership(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted);

@@ -20,12 +20,10 @@ bool isNil(const PersonValue &value)
 // The fields a merge hands over, in the order it compares them.
 const QList<ContactIdentifier> &mergedIdentifiers()
 {
-    static const QList<ContactIdentifier> identifiers{
-        FieldId::Name,        FieldId::Renmei,   FieldId::Email,        FieldId::Phone,
-        FieldId::Address,     FieldId::InstantMessage, FieldId::SocialNetwork, FieldId::URL,
-        FieldId::PhoneticName, FieldId::Nickname, FieldId::Birthday,    FieldId::Relationship,
-        FieldId::Suffix,      FieldId::Title,    FieldId::Company,      FieldId::Department,
-        FieldId::JobTitle,    FieldId::Dates,    FieldId::Note};
+    static const QList<ContactIdentifier> identifiers{FieldId::Name, FieldId::Renmei, FieldId::Email, FieldId::Phone,
+        FieldId::Address, FieldId::InstantMessage, FieldId::SocialNetwork, FieldId::URL, FieldId::PhoneticName,
+        FieldId::Nickname, FieldId::Birthday, FieldId::Relationship, FieldId::Suffix, FieldId::Title, FieldId::Company,
+        FieldId::Department, FieldId::JobTitle, FieldId::Dates, FieldId::Note};
     return identifiers;
 }
 
@@ -39,9 +37,8 @@ std::optional<PersonValue> labeledOldValue(MVPerson &person, const ContactIdenti
     return PersonValue(*old);
 }
 
-template<typename Accepted>
-std::optional<PersonValue> wholeValue(const PersonValue &value, const ContactIdentifier &identifier,
-                                      MVPerson &person)
+template <typename Accepted>
+std::optional<PersonValue> wholeValue(const PersonValue &value, const ContactIdentifier &identifier, MVPerson &person)
 {
     if (!isNil(value) && !std::holds_alternative<Accepted>(value))
         return std::nullopt;
@@ -50,8 +47,7 @@ std::optional<PersonValue> wholeValue(const PersonValue &value, const ContactIde
 
 // Name and phonetic parts: typing the text a part already holds leaves no
 // undo step.
-std::optional<PersonValue> partValue(const PersonValue &value, const ContactIdentifier &identifier,
-                                     MVPerson &person)
+std::optional<PersonValue> partValue(const PersonValue &value, const ContactIdentifier &identifier, MVPerson &person)
 {
     const auto *text = std::get_if<QString>(&value);
     if (!text)
@@ -71,17 +67,17 @@ QStringList uniqueIdsOf(const QList<ContactRecordPtr> &contacts)
     return ids;
 }
 
-}  // namespace
+} // namespace
 
-void ViewController::registerReplaceValue(const PersonValue &old, const ContactIdentifier &identifier,
-                                          const ContactRecordPtr &contact)
+void ViewController::registerReplaceValue(
+    const PersonValue &old, const ContactIdentifier &identifier, const ContactRecordPtr &contact)
 {
     if (UndoManager *manager = undoManager())
         manager->registerUndo(this, &ViewController::undoReplaceValue, old, identifier, contact);
 }
 
-bool ViewController::undoReplaceValue(const PersonValue &value, const ContactIdentifier &identifier,
-                                      const ContactRecordPtr &contact)
+bool ViewController::undoReplaceValue(
+    const PersonValue &value, const ContactIdentifier &identifier, const ContactRecordPtr &contact)
 {
     if (!contact || !contact->person)
         return false;
@@ -96,8 +92,8 @@ bool ViewController::undoReplaceValue(const PersonValue &value, const ContactIde
     return true;
 }
 
-std::optional<PersonValue> ViewController::acceptedOldValue(const PersonValue &value,
-                                                            const ContactIdentifier &identifier, MVPerson &person)
+std::optional<PersonValue> ViewController::acceptedOldValue(
+    const PersonValue &value, const ContactIdentifier &identifier, MVPerson &person)
 {
     const auto *record = std::get_if<LabeledValueRecord>(&value);
     if (isLabeledIdentifier(identifier)) {
@@ -134,24 +130,24 @@ std::optional<PersonValue> ViewController::acceptedOldValue(const PersonValue &v
     return std::nullopt;
 }
 
-void ViewController::applyReplacement(const PersonValue &value, const ContactIdentifier &identifier,
-                                      MVPerson &person)
+void ViewController::applyReplacement(const PersonValue &value, const ContactIdentifier &identifier, MVPerson &person)
 {
     if (const auto *record = std::get_if<LabeledValueRecord>(&value)) {
         const ContactIdentifier field = isAddressPart(identifier) ? FieldId::Address : identifier;
         person.replaceLabeledValueAtLabelIndex(value, field, record->labelIndex);
     } else if (const auto *layout = std::get_if<HagakiLayoutRecordPtr>(&value)) {
         person.replaceLabeledValueAtLabelIndex(value, identifier, (*layout)->labelIndex);
-    } else if (isNil(value) && (identifier == FieldId::Name || identifier == FieldId::PhoneticName
-                                || identifier == FieldId::Birthday || identifier == FieldId::Photo)) {
+    } else if (isNil(value)
+        && (identifier == FieldId::Name || identifier == FieldId::PhoneticName || identifier == FieldId::Birthday
+            || identifier == FieldId::Photo)) {
         person.deleteValueForIdentifier(identifier);
     } else {
         person.setValue(value, identifier);
     }
 }
 
-void ViewController::undoDeleteLabeledValue(const LabeledValueRecord &value, const ContactIdentifier &identifier,
-                                            const ContactRecordPtr &contact)
+void ViewController::undoDeleteLabeledValue(
+    const LabeledValueRecord &value, const ContactIdentifier &identifier, const ContactRecordPtr &contact)
 {
     if (!contact || !contact->person)
         return;
@@ -165,8 +161,8 @@ void ViewController::undoDeleteLabeledValue(const LabeledValueRecord &value, con
     person.setChanged(true);
 }
 
-void ViewController::undoAddLabeledValue(const LabeledValueRecord &value, const ContactIdentifier &identifier,
-                                         const ContactRecordPtr &contact)
+void ViewController::undoAddLabeledValue(
+    const LabeledValueRecord &value, const ContactIdentifier &identifier, const ContactRecordPtr &contact)
 {
     if (!contact || !contact->person)
         return;
@@ -186,8 +182,7 @@ void ViewController::undoAddLabeledValue(const LabeledValueRecord &value, const 
 }
 
 bool ViewController::undoReplaceString(const QString &find, const QString &replacement,
-                                       const ContactIdentifier &identifier, qsizetype index,
-                                       Qt::CaseSensitivity options, const ContactRecordPtr &contact)
+    const ContactIdentifier &identifier, qsizetype index, Qt::CaseSensitivity options, const ContactRecordPtr &contact)
 {
     if (!contact || !contact->person)
         return false;
@@ -212,13 +207,12 @@ bool ViewController::undoReplaceString(const QString &find, const QString &repla
 // social user names in the value and the user name together; the field's
 // builder then makes the display string again.
 bool ViewController::replaceLabeledText(const QString &find, const QString &replacement,
-                                        const ContactIdentifier &identifier, qsizetype index,
-                                        Qt::CaseSensitivity options, const ContactRecordPtr &contact)
+    const ContactIdentifier &identifier, qsizetype index, Qt::CaseSensitivity options, const ContactRecordPtr &contact)
 {
     const bool addressPart = isAddressPart(identifier);
     const bool userName = identifier == FieldId::InstantMessage || identifier == FieldId::SocialNetwork;
     const bool plain = identifier == FieldId::Phone || identifier == FieldId::Email || identifier == FieldId::URL
-                       || identifier == FieldId::Relationship;
+        || identifier == FieldId::Relationship;
     if (!addressPart && !userName && !plain)
         return false;
     const ContactIdentifier field = addressPart ? FieldId::Address : identifier;
@@ -247,8 +241,8 @@ bool ViewController::replaceLabeledText(const QString &find, const QString &repl
     return true;
 }
 
-void ViewController::undoReplacePersonByContacts(const QList<ContactRecordPtr> &newContacts,
-                                                 const QList<ContactRecordPtr> &contacts)
+void ViewController::undoReplacePersonByContacts(
+    const QList<ContactRecordPtr> &newContacts, const QList<ContactRecordPtr> &contacts)
 {
     UndoManager *manager = undoManager();
     if (manager)
@@ -280,8 +274,8 @@ void ViewController::mergeInto(MVPerson &source, const ContactRecordPtr &target)
     }
 }
 
-void ViewController::refreshPopoversAfterMerge(const QList<ContactRecordPtr> &newContacts,
-                                               const QList<ContactRecordPtr> &contacts)
+void ViewController::refreshPopoversAfterMerge(
+    const QList<ContactRecordPtr> &newContacts, const QList<ContactRecordPtr> &contacts)
 {
     const QStringList newIds = uniqueIdsOf(newContacts);
     if (m_popover && m_popover->contact()) {

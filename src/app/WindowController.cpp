@@ -20,7 +20,7 @@ QWidget *makePlaceholderPane(const QString &title, const QString &objectName)
     return pane;
 }
 
-}  // namespace
+} // namespace
 
 WindowController::WindowController(QWidget *parent)
     : QMainWindow(parent)

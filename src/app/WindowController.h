@@ -11,8 +11,7 @@ class UndoManager;
 // table and the contact detail pane. It owns the window's undo manager, on
 // which every change made in the window registers its inverse, and the Edit
 // menu's Undo and Redo.
-class WindowController : public QMainWindow
-{
+class WindowController : public QMainWindow {
     Q_OBJECT
 
 public:

@@ -5,8 +5,7 @@
 
 // Undoing backslash escapes, shared by the vCard and the CSV rules, which
 // differ only in the escapes they know.
-class BackslashEscapes
-{
+class BackslashEscapes {
 public:
     BackslashEscapes() = delete;
 

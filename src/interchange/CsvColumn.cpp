@@ -38,8 +38,8 @@ QList<CsvColumn> makeLayout()
     columns.append({u"Nickname"_s, FieldId::Nickname, {}, {}});
     columns.append({u"Note"_s, FieldId::Note, {}, {}});
     for (const QLatin1StringView service :
-         {ContactLabels::socialProfileServiceFacebook, ContactLabels::socialProfileServiceLinkedIn,
-          ContactLabels::socialProfileServiceFlickr, ContactLabels::socialProfileServiceSinaWeibo}) {
+        {ContactLabels::socialProfileServiceFacebook, ContactLabels::socialProfileServiceLinkedIn,
+            ContactLabels::socialProfileServiceFlickr, ContactLabels::socialProfileServiceSinaWeibo}) {
         columns.append({QString(service), FieldId::SocialNetwork, QString(service), {}});
     }
     return columns;
@@ -48,15 +48,15 @@ QList<CsvColumn> makeLayout()
 QString socialService(const QString &type)
 {
     for (const QLatin1StringView service :
-         {ContactLabels::socialProfileServiceFacebook, ContactLabels::socialProfileServiceLinkedIn,
-          ContactLabels::socialProfileServiceFlickr, ContactLabels::socialProfileServiceSinaWeibo}) {
+        {ContactLabels::socialProfileServiceFacebook, ContactLabels::socialProfileServiceLinkedIn,
+            ContactLabels::socialProfileServiceFlickr, ContactLabels::socialProfileServiceSinaWeibo}) {
         if (type == service)
             return QString(service);
     }
     return {};
 }
 
-}  // namespace
+} // namespace
 
 const QList<CsvColumn> &CsvColumn::layout()
 {

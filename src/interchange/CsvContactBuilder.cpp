@@ -14,8 +14,8 @@ const QString noNamePlaceholder = u"No Name"_s;
 // The single-text fields a CSV cell can fill, in the order they are set.
 const QStringList &stringFields()
 {
-    static const QStringList fields{FieldId::Nickname, FieldId::Title,      FieldId::Company,
-                                    FieldId::Department, FieldId::JobTitle, FieldId::Note};
+    static const QStringList fields{
+        FieldId::Nickname, FieldId::Title, FieldId::Company, FieldId::Department, FieldId::JobTitle, FieldId::Note};
     return fields;
 }
 
@@ -34,7 +34,7 @@ int readNumber(const QString &text, qsizetype &position, int maxDigits)
     int number = 0;
     int digits = 0;
     while (position < text.size() && digits < maxDigits && text.at(position).isDigit()
-           && text.at(position).unicode() < 128) {
+        && text.at(position).unicode() < 128) {
         number = number * 10 + (text.at(position).unicode() - u'0');
         ++position;
         ++digits;
@@ -42,7 +42,7 @@ int readNumber(const QString &text, qsizetype &position, int maxDigits)
     return digits ? number : -1;
 }
 
-}  // namespace
+} // namespace
 
 void CsvContactBuilder::createContact(const QString &value, const QString &key, const QString &label)
 {

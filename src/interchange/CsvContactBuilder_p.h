@@ -11,8 +11,7 @@
 
 // Collects the cells of one CSV row as the fields of a contact, then makes
 // the contact.
-class CsvContactBuilder
-{
+class CsvContactBuilder {
 public:
     // Adds one cell to the fields; an empty value changes nothing.
     void createContact(const QString &value, const QString &key, const QString &label);
@@ -32,9 +31,9 @@ private:
     void setAddressPart(const QString &part, const QString &label, const QString &value);
     void applyName(MVPerson &person) const;
 
-    QString m_nameText;   // the "Name" cell
-    QString m_firstName;  // "FirstName"
-    QString m_lastName;   // "LastName"
+    QString m_nameText; // the "Name" cell
+    QString m_firstName; // "FirstName"
+    QString m_lastName; // "LastName"
     QHash<QString, QString> m_strings;
     LabeledValueList m_phones;
     LabeledValueList m_emails;

@@ -7,7 +7,7 @@ bool isLineEnd(QChar c)
     return c == u'\n' || c == u'\r';
 }
 
-}  // namespace
+} // namespace
 
 CsvRecordReader::CsvRecordReader(QStringView text, QChar separator)
     : m_text(text)

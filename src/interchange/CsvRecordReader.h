@@ -13,8 +13,7 @@
 // lenient where the RFC is silent: text after a closing quote is kept as part
 // of the cell, and a quote that is never closed is an ordinary character of an
 // unquoted cell (a stray quote must not swallow the rest of a long file).
-class CsvRecordReader
-{
+class CsvRecordReader {
 public:
     // The text must outlive the reader.
     explicit CsvRecordReader(QStringView text, QChar separator = u',');

@@ -5,8 +5,7 @@
 
 // The cell rules of the CSV writers and of the reader of the system's own
 // layout.
-class CsvText
-{
+class CsvText {
 public:
     CsvText() = delete;
 

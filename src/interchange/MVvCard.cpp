@@ -15,24 +15,23 @@ namespace {
 
 // The system's own properties, each added only to a card that has no line of
 // it yet; the bits of OwnProperty follow this order.
-constexpr std::array<QStringView, 5> ownPropertyNames{u"NOTE", u"X-RENMEI", u"X-HAGAKILAYOUTS", u"PHOTO",
-                                                      u"CATEGORIES"};
+constexpr std::array<QStringView, 5> ownPropertyNames{
+    u"NOTE", u"X-RENMEI", u"X-HAGAKILAYOUTS", u"PHOTO", u"CATEGORIES"};
 enum OwnProperty : quint32 { Note = 1, Renmei = 2, HagakiLayouts = 4, Photo = 8, Categories = 16 };
 
 // A card being completed at the end of out, with the own properties it has
 // lines of: found in the store's card once, then in each property inserted,
 // instead of searching the whole card again before each insertion. Cards of
 // an export are written one after another into the one text.
-struct Card
-{
+struct Card {
     Card(QString &out, QByteArrayView data)
         : text(out)
         , start(out.size())
     {
         // A UTF-8 text never has more UTF-16 units than octets.
         text.resize(start + data.size());
-        QStringDecoder decoder(QStringDecoder::Utf8,
-                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        QStringDecoder decoder(
+            QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
         const QChar *end = decoder.appendToBuffer(text.data() + start, data);
         text.truncate(end - text.constData());
         present = VCardOwnProperties::propertiesWithLines(card(), ownPropertyNames);
@@ -170,10 +169,10 @@ Q_ALWAYS_INLINE void prefetchContacts(const ContactTable &contacts, qsizetype cu
 #endif
 }
 
-}  // namespace
+} // namespace
 
 void MVvCard::appendVCardOfPerson(QString &out, const MVPersonPtr &person, const vCardExportOptions &options,
-                                  const QStringList &groupNames, bool fromContactRow) const
+    const QStringList &groupNames, bool fromContactRow) const
 {
     if (!person)
         return;
@@ -200,8 +199,8 @@ void MVvCard::appendVCardOfPerson(QString &out, const MVPersonPtr &person, const
     }
 }
 
-QString MVvCard::vCardFromPerson(const MVPersonPtr &person, const vCardExportOptions &options,
-                                 const QStringList &groupNames) const
+QString MVvCard::vCardFromPerson(
+    const MVPersonPtr &person, const vCardExportOptions &options, const QStringList &groupNames) const
 {
     QString card;
     appendVCardOfPerson(card, person, options, groupNames, false);
@@ -218,8 +217,7 @@ QString MVvCard::vCardFromContact(const ContactRecordPtr &contact, const vCardEx
 }
 
 std::optional<QString> MVvCard::vCardsFromContacts(const ContactTablePtr &contacts, const vCardExportOptions &options,
-                                                   const ContainerRecordPtr &containerDict,
-                                                   const vCardProgressHandler &progressHandler) const
+    const ContainerRecordPtr &containerDict, const vCardProgressHandler &progressHandler) const
 {
     if (!contacts)
         return std::nullopt;
@@ -240,14 +238,14 @@ std::optional<QString> MVvCard::vCardsFromContacts(const ContactTablePtr &contac
     return cards;
 }
 
-std::optional<QString> MVvCard::vCardsFromContacts(const ContactTablePtr &contacts, const vCardExportOptions &options,
-                                                   const ContainerRecordPtr &containerDict) const
+std::optional<QString> MVvCard::vCardsFromContacts(
+    const ContactTablePtr &contacts, const vCardExportOptions &options, const ContainerRecordPtr &containerDict) const
 {
     return vCardsFromContacts(contacts, options, containerDict, nullptr);
 }
 
-QString MVvCard::vCardsFromContacts(const ContactTable &contacts, const vCardExportOptions &options,
-                                    int /*progress*/) const
+QString MVvCard::vCardsFromContacts(
+    const ContactTable &contacts, const vCardExportOptions &options, int /*progress*/) const
 {
     QString cards;
     for (qsizetype i = 0; i < contacts.size(); ++i) {

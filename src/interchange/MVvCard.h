@@ -26,7 +26,7 @@ inline const QString Renmei = QStringLiteral("Renmei");
 inline const QString HagakiLayout = QStringLiteral("HagakiLayout");
 // Has no effect: group names reach the writers by their own arguments.
 inline const QString Categories = QStringLiteral("Categories");
-}  // namespace vCardExportOption
+} // namespace vCardExportOption
 
 // Called after every card: the writers pass the index of the contact just
 // written, the reader the character offset just past the card just read. The
@@ -43,8 +43,7 @@ using vCardProgressHandler = std::function<void(bool *stop, quint64 position)>;
 // (MVPerson::vCardData); this class adds and reads back the system's own:
 // NOTE, X-RENMEI (joint names), X-HAGAKILAYOUTS (one postcard layout per
 // address), PHOTO and CATEGORIES.
-class MVvCard
-{
+class MVvCard {
 public:
     MVvCard() = default;
 
@@ -53,36 +52,34 @@ public:
     // contact read, in card order, followed by one group per category met;
     // null when the handler stopped it. The error is never set: text without
     // usable cards gives a container without contacts.
-    [[nodiscard]] ContainerTablePtr containersFromVCards(const QString &text, QString *error,
-                                                         const vCardProgressHandler &progressHandler) const;
+    [[nodiscard]] ContainerTablePtr containersFromVCards(
+        const QString &text, QString *error, const vCardProgressHandler &progressHandler) const;
     [[nodiscard]] ContainerTablePtr containersFromVCards(const QString &text, QString *error) const;
     // The contact table of the first group of a "vCard" container; null for
     // any other container.
     [[nodiscard]] ContactTablePtr contactsInContainer(const ContainerRecordPtr &container) const;
     // The contact table of the "vCard" container's group with the group's
     // uniqueId; null when none matches or for any other container.
-    [[nodiscard]] ContactTablePtr contactsForGroup(const GroupRecordPtr &group,
-                                                   const ContainerRecordPtr &container) const;
+    [[nodiscard]] ContactTablePtr contactsForGroup(
+        const GroupRecordPtr &group, const ContainerRecordPtr &container) const;
 
     // --- vCard writing --------------------------------------------------------
     // Every contact's card, each listing the non-top groups of the container
     // that hold it as categories; nullopt for a null list or when stopped.
     [[nodiscard]] std::optional<QString> vCardsFromContacts(const ContactTablePtr &contacts,
-                                                            const vCardExportOptions &options,
-                                                            const ContainerRecordPtr &containerDict,
-                                                            const vCardProgressHandler &progressHandler) const;
+        const vCardExportOptions &options, const ContainerRecordPtr &containerDict,
+        const vCardProgressHandler &progressHandler) const;
     [[nodiscard]] std::optional<QString> vCardsFromContacts(const ContactTablePtr &contacts,
-                                                            const vCardExportOptions &options,
-                                                            const ContainerRecordPtr &containerDict) const;
+        const vCardExportOptions &options, const ContainerRecordPtr &containerDict) const;
     // One card; with "Photo" every card carries a picture (the thumbnail when
     // the contact has no photo). Empty when the person has no vCard.
-    [[nodiscard]] QString vCardFromPerson(const MVPersonPtr &person, const vCardExportOptions &options,
-                                          const QStringList &groupNames) const;
+    [[nodiscard]] QString vCardFromPerson(
+        const MVPersonPtr &person, const vCardExportOptions &options, const QStringList &groupNames) const;
     // One card of a contact row; "Photo" writes only the contact's own photo.
     [[nodiscard]] QString vCardFromContact(const ContactRecordPtr &contact, const vCardExportOptions &options) const;
     // The cards of vCardFromContact concatenated; the progress is not used.
-    [[nodiscard]] QString vCardsFromContacts(const ContactTable &contacts, const vCardExportOptions &options,
-                                             int progress) const;
+    [[nodiscard]] QString vCardsFromContacts(
+        const ContactTable &contacts, const vCardExportOptions &options, int progress) const;
 
     // The PHOTO property of an image, folded, with its line end; empty when
     // the image gives no JPEG data.
@@ -98,10 +95,10 @@ public:
     [[nodiscard]] QString csvFromSubContacts(const QList<SubContactRecordPtr> &rows) const;
     [[nodiscard]] QString csvFromSubContacts(const ContactTable &rows) const;
     // One row of the chosen fields joined by the separator, for the clipboard.
-    [[nodiscard]] QString csvStringFromContact(const SubContactRecordPtr &row, const QStringList &identifiers,
-                                               const QString &separator) const;
-    [[nodiscard]] QString csvStringFromContact(const ContactRecordPtr &row, const QStringList &identifiers,
-                                               const QString &separator) const;
+    [[nodiscard]] QString csvStringFromContact(
+        const SubContactRecordPtr &row, const QStringList &identifiers, const QString &separator) const;
+    [[nodiscard]] QString csvStringFromContact(
+        const ContactRecordPtr &row, const QStringList &identifiers, const QString &separator) const;
     // Contacts of a CSV file whose header names its columns in words; null for
     // null text. Rows from which no field could be taken give no contact.
     [[nodiscard]] ContactTablePtr contactsFromCSV(const QString &text) const;
@@ -117,8 +114,8 @@ public:
 private:
     // Appends the person's card to out; nothing when there is none.
     void appendVCardOfPerson(QString &out, const MVPersonPtr &person, const vCardExportOptions &options,
-                             const QStringList &groupNames, bool fromContactRow) const;
+        const QStringList &groupNames, bool fromContactRow) const;
     [[nodiscard]] QString csvFromRows(const QList<SubContactRecord> &rows, bool wholeContacts) const;
-    [[nodiscard]] QString csvStringFromRow(const SubContactRecord &row, const QStringList &identifiers,
-                                           const QString &separator) const;
+    [[nodiscard]] QString csvStringFromRow(
+        const SubContactRecord &row, const QStringList &identifiers, const QString &separator) const;
 };

@@ -18,8 +18,7 @@ const QString otherLabel = u"other"_s;
 // A table row shows the values at its position; a contact written whole
 // shows in each labeled column its first value of that label, so that one
 // line carries a home, a work and an other value of each field.
-class RowValues
-{
+class RowValues {
 public:
     RowValues(MVPerson &person, qint64 row, bool wholeContact)
         : m_person(person)
@@ -135,7 +134,7 @@ QString rowValue(MVPerson &person, const ContactIdentifier &identifier, qint64 r
     return row == 0 ? person.stringValueForIdentifier(identifier, 0) : QString();
 }
 
-}  // namespace
+} // namespace
 
 QString MVvCard::csvFromRows(const QList<SubContactRecord> &rows, bool wholeContacts) const
 {
@@ -174,8 +173,8 @@ QString MVvCard::csvFromSubContacts(const ContactTable &rows) const
     return csvFromRows(rowsOf(rows), true);
 }
 
-QString MVvCard::csvStringFromRow(const SubContactRecord &row, const QStringList &identifiers,
-                                  const QString &separator) const
+QString MVvCard::csvStringFromRow(
+    const SubContactRecord &row, const QStringList &identifiers, const QString &separator) const
 {
     if (!row.person)
         return {};
@@ -189,14 +188,14 @@ QString MVvCard::csvStringFromRow(const SubContactRecord &row, const QStringList
     return values.join(separator);
 }
 
-QString MVvCard::csvStringFromContact(const SubContactRecordPtr &row, const QStringList &identifiers,
-                                      const QString &separator) const
+QString MVvCard::csvStringFromContact(
+    const SubContactRecordPtr &row, const QStringList &identifiers, const QString &separator) const
 {
     return row ? csvStringFromRow(*row, identifiers, separator) : QString();
 }
 
-QString MVvCard::csvStringFromContact(const ContactRecordPtr &row, const QStringList &identifiers,
-                                      const QString &separator) const
+QString MVvCard::csvStringFromContact(
+    const ContactRecordPtr &row, const QStringList &identifiers, const QString &separator) const
 {
     if (!row)
         return {};

@@ -115,10 +115,10 @@ ContactRecordPtr contactOfCard(QStringView card)
     return contact;
 }
 
-}  // namespace
+} // namespace
 
-ContainerTablePtr MVvCard::containersFromVCards(const QString &text, QString * /*error*/,
-                                                const vCardProgressHandler &progressHandler) const
+ContainerTablePtr MVvCard::containersFromVCards(
+    const QString &text, QString * /*error*/, const vCardProgressHandler &progressHandler) const
 {
     const ContainerRecordPtr container = makeVCardContainer();
     auto containers = std::make_shared<ContainerTable>(ContainerTable{container});

@@ -128,10 +128,10 @@ qsizetype findDelimiterLineCached(QStringView text, qsizetype from, VCardOwnProp
 constexpr qsizetype photoFirstLineLength = 48;
 constexpr qsizetype photoLineLength = 74;
 
-}  // namespace
+} // namespace
 
-std::optional<VCardOwnProperties::CardExtent> VCardOwnProperties::findCard(QStringView text, qsizetype from,
-                                                                          CardSearch &search)
+std::optional<VCardOwnProperties::CardExtent> VCardOwnProperties::findCard(
+    QStringView text, qsizetype from, CardSearch &search)
 {
     const qsizetype beginAt = indexOfDelimiter(text, cardBegin, from);
     if (beginAt < 0)
@@ -345,8 +345,8 @@ QString VCardOwnProperties::foldedPhoto(const QByteArray &base64)
     property.append(u"\r\n");
     for (qsizetype position = first; position < base64.size(); position += photoLineLength) {
         property.append(u' ');
-        property.append(QLatin1StringView(base64.constData() + position,
-                                          qMin(photoLineLength, base64.size() - position)));
+        property.append(
+            QLatin1StringView(base64.constData() + position, qMin(photoLineLength, base64.size() - position)));
         property.append(u"\r\n");
     }
     return property;

@@ -11,27 +11,23 @@
 // The wire rules of the system's own vCard properties, one function each.
 // Property names are recognised only where a line starts, so text inside a
 // value (a note mentioning "END:VCARD") is never taken for a property.
-class VCardOwnProperties
-{
+class VCardOwnProperties {
 public:
     VCardOwnProperties() = delete;
 
     // Where one card lies in a text: from "BEGIN:VCARD" to just past the line
     // end after "END:VCARD" (or the end of "END:VCARD" when none follows).
-    struct CardExtent
-    {
+    struct CardExtent {
         qsizetype begin = 0;
         qsizetype end = 0;
     };
     // What the card search learnt of the text so far, so that cutting a long
     // text stays linear: where the next END:VCARD or BEGIN:VCARD line is.
-    struct LineSearch
-    {
-        qsizetype searchedFrom = -1;  // where the search last started, -1 before the first
-        qsizetype foundAt = -1;       // what it found there, -1 for none up to the end
+    struct LineSearch {
+        qsizetype searchedFrom = -1; // where the search last started, -1 before the first
+        qsizetype foundAt = -1; // what it found there, -1 for none up to the end
     };
-    struct CardSearch
-    {
+    struct CardSearch {
         LineSearch delimiter;
     };
     // The next card at or after from; nullopt when there is no BEGIN:VCARD

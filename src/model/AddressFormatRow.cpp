@@ -9,7 +9,7 @@ const QString orderKey = QStringLiteral("Order");
 const QString localizedCountryKey = QStringLiteral("LocalizedCountry");
 const QString languageKey = QStringLiteral("Language");
 constexpr char16_t leftToRightMark = u'\u200E';
-}  // namespace
+} // namespace
 
 QVariantMap AddressFormatRow::toVariantMap() const
 {

@@ -9,15 +9,14 @@
 
 // One country of the address-format table. The table and the dictionary by
 // country code hold the same row objects.
-struct AddressFormatRow
-{
-    QString countryCode;    // "CountryCode": two capital letters
-    QString country;        // "Country": the name as callers pass it, in capitals
-    QString alpha3;         // "Alpha3"
-    QString formatString;   // "formatString": field identifiers separated by white space
-    QStringList order;      // "Order": formatString split at every white-space character
-    std::optional<QString> localizedCountry;  // "LocalizedCountry": only for a non-English user
-    std::optional<QString> language;          // "Language": the user's two-letter language
+struct AddressFormatRow {
+    QString countryCode; // "CountryCode": two capital letters
+    QString country; // "Country": the name as callers pass it, in capitals
+    QString alpha3; // "Alpha3"
+    QString formatString; // "formatString": field identifiers separated by white space
+    QStringList order; // "Order": formatString split at every white-space character
+    std::optional<QString> localizedCountry; // "LocalizedCountry": only for a non-English user
+    std::optional<QString> language; // "Language": the user's two-letter language
     // A merged row also carries its localized name under "Country.<language>".
     bool keyedByLanguage = false;
 

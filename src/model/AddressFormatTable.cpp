@@ -33,8 +33,7 @@ QList<AddressFormatRow> rowsFromJson(const QByteArray &json)
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject()) {
-        qWarning("%s: ERROR can't read the address formats: %s", Q_FUNC_INFO,
-                 qUtf8Printable(error.errorString()));
+        qWarning("%s: ERROR can't read the address formats: %s", Q_FUNC_INFO, qUtf8Printable(error.errorString()));
         return {};
     }
     QList<AddressFormatRow> rows;
@@ -63,10 +62,9 @@ std::optional<quint32> letterPair(const QString &code, bool capitalise)
     return key;
 }
 
-}  // namespace
+} // namespace
 
-AddressFormatTable AddressFormatTable::fromJson(const QByteArray &json, const QString &language,
-                                                const QString &region)
+AddressFormatTable AddressFormatTable::fromJson(const QByteArray &json, const QString &language, const QString &region)
 {
     AddressFormatTable table;
     for (AddressFormatRow &row : rowsFromJson(json)) {
@@ -122,8 +120,7 @@ void AddressFormatTable::setRows(const QList<AddressFormatRowPtr> &rows)
     m_rows = rows;
 }
 
-void AddressFormatTable::mergeRows(const QList<AddressFormatRow> &rows, const QString &language,
-                                   const QString &region)
+void AddressFormatTable::mergeRows(const QList<AddressFormatRow> &rows, const QString &language, const QString &region)
 {
     const QString mergeLanguage = language.isEmpty() ? QStringLiteral("US") : language;
     for (AddressFormatRow row : rows) {
@@ -159,8 +156,7 @@ QString AddressFormatTable::predictCountryCode(const QString &countryName) const
         return QStringLiteral("JP");
     if (countryName.toLower() == u"française")
         return QStringLiteral("FR");
-    if (auto code = firstCodeWhere(
-            [&](const AddressFormatRow &row) { return row.localizedCountry == countryName; }))
+    if (auto code = firstCodeWhere([&](const AddressFormatRow &row) { return row.localizedCountry == countryName; }))
         return *code;
     return {};
 }

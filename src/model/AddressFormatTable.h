@@ -11,16 +11,15 @@
 // The address formats by country: the rows in resource order and the same
 // rows keyed by country code. The process holds one, loaded from the
 // "AddressFormat" resource when the contact model is first used.
-class AddressFormatTable
-{
+class AddressFormatTable {
 public:
     AddressFormatTable() = default;
 
     // The rows of the JSON data (an object whose "AddressFormat" member is the
     // array of rows), with the localized names in the given user language and
     // region. An unreadable resource gives an empty table.
-    [[nodiscard]] static AddressFormatTable fromJson(const QByteArray &json, const QString &language,
-                                                     const QString &region);
+    [[nodiscard]] static AddressFormatTable fromJson(
+        const QByteArray &json, const QString &language, const QString &region);
     // The application's own table, in the user's language.
     [[nodiscard]] static AddressFormatTable fromResource();
     // The process's table, loaded from the resource on first use.
@@ -39,8 +38,7 @@ public:
 
     // The code followed by the country's field order, or by the default order
     // "Street City State ZIP Country" when the table has none for it.
-    [[nodiscard]] QStringList orderOfaddressFormats(const QString &countryCode,
-                                                    const QString &countryName = {}) const;
+    [[nodiscard]] QStringList orderOfaddressFormats(const QString &countryCode, const QString &countryName = {}) const;
 
     // The country's field order alone: orderOfaddressFormats without the code.
     [[nodiscard]] QStringList fieldOrder(const QString &countryCode) const;

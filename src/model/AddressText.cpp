@@ -19,13 +19,11 @@ QStringList fieldOrderFor(const QString &countryCode)
 // the option each needs (none for street, city and state); other tokens give
 // nothing. Worked out once for each order and thread: every address of a
 // load asks with one of a few orders.
-struct OrderedPart
-{
+struct OrderedPart {
     QString LabeledValueRecord::*member = nullptr;
     int option = 0;
 };
-struct ResolvedOrder
-{
+struct ResolvedOrder {
     QStringList order;
     QVarLengthArray<OrderedPart, 8> parts;
 };
@@ -56,9 +54,9 @@ QString formattedAddress(const LabeledValueRecord &address, const QString &count
 {
     // A record read from the store still holds the store's address with the
     // same parts: it is formatted as it stands, without a copy to fill in.
-    if (const std::optional<StorePostalAddress> &held = address.postalAddress;
-        held && option != 0 && held->street == address.street && held->city == address.city
-        && held->state == address.state && held->country == address.country && held->isoCountryCode == countryCode)
+    if (const std::optional<StorePostalAddress> &held = address.postalAddress; held && option != 0
+        && held->street == address.street && held->city == address.city && held->state == address.state
+        && held->country == address.country && held->isoCountryCode == countryCode)
         return StorePostalAddressFormatter::stringFromPostalAddress(*held);
     StorePostalAddress postal = address.postalAddress.value_or(StorePostalAddress{});
     postal.city = address.city;
@@ -69,7 +67,7 @@ QString formattedAddress(const LabeledValueRecord &address, const QString &count
     return StorePostalAddressFormatter::stringFromPostalAddress(postal);
 }
 
-}  // namespace
+} // namespace
 
 QString AddressText::countryCodeOfAddress(const LabeledValueRecord &address)
 {
@@ -90,7 +88,7 @@ QString AddressText::addressFromLabeledValue(LabeledValueRecord *address, int op
     QString text;
     // The parts and their spaces, as one allocation.
     text.reserve(address->street.size() + address->city.size() + address->state.size() + address->zip.size()
-                 + address->country.size() + 5);
+        + address->country.size() + 5);
     for (const OrderedPart &part : resolvedOrder(fieldOrderFor(code)).parts) {
         if (part.option != 0 && (option & part.option) == 0)
             continue;

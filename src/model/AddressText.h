@@ -6,10 +6,9 @@
 #include <QString>
 
 // Where one field of an address lies in its one-line text.
-struct AddressRangeEntry
-{
-    QString identifier;     // "identifier": a token of the country's field order
-    QString value;          // "value": the field's text and one space, or "" when empty
+struct AddressRangeEntry {
+    QString identifier; // "identifier": a token of the country's field order
+    QString value; // "value": the field's text and one space, or "" when empty
     qsizetype location = 0; // "range": position in the one-line text
     qsizetype length = 0;
 
@@ -18,8 +17,7 @@ struct AddressRangeEntry
 
 // The one-line text of a postal address in its country's field order, and
 // the table that maps a position in that text back to a field.
-class AddressText
-{
+class AddressText {
 public:
     // Option bits of addressFromLabeledValue and updateAddressValue.
     enum Option { IncludeCountry = 1, IncludeZIP = 2, IncludeCountryAndZIP = 3 };

@@ -10,10 +10,9 @@
 
 // The birthday ("birthdayValue"): its date parts when there is one, and its
 // display text "yyyy.MM.dd(EEE)".
-struct BirthdayRecord
-{
-    std::optional<StoreDateComponents> value;  // "value"
-    QString stringValue;                       // "stringValue"
+struct BirthdayRecord {
+    std::optional<StoreDateComponents> value; // "value"
+    QString stringValue; // "stringValue"
 
     [[nodiscard]] QVariantMap toVariantMap() const;
     [[nodiscard]] static BirthdayRecord fromVariantMap(const QVariantMap &map);

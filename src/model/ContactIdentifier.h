@@ -58,11 +58,11 @@ inline const ContactIdentifier HagakiLayout = QStringLiteral("HagakiLayout");
 inline const ContactIdentifier ShowAsPerson = QStringLiteral("Show as Person");
 inline const ContactIdentifier NameOrdering = QStringLiteral("Name Ordering");
 
-}  // namespace FieldId
+} // namespace FieldId
 
 // What typeForIdentifier answers.
 namespace FieldKind {
 inline const QString LabeledValue = QStringLiteral("Labeled Value");
 inline const QString StringValue = QStringLiteral("String Value");
 inline const QString DictionaryValue = QStringLiteral("Dictionary Value");
-}  // namespace FieldKind
+} // namespace FieldKind

@@ -17,15 +17,14 @@
 // The flags "new" and "deleted" are either present with YES or absent: the
 // undo operations add them with YES and remove them, and nothing ever stores
 // NO, so each is one bool here (true = present).
-struct ContactRecord
-{
-    MVPersonPtr person;                  // "person"
-    QString uniqueId;                    // "uniqueId"
-    QString uniqueId2;                   // "uniqueId2": present only when not empty
-    qint64 labelIndex = 0;               // "labelIndex"
-    bool isNew = false;                  // "new": added to this group since the last load
-    bool deleted = false;                // "deleted": removed from this group since the last load
-    std::optional<StoreContact> cnContact;  // "cnContact": the store contact an update was built on
+struct ContactRecord {
+    MVPersonPtr person; // "person"
+    QString uniqueId; // "uniqueId"
+    QString uniqueId2; // "uniqueId2": present only when not empty
+    qint64 labelIndex = 0; // "labelIndex"
+    bool isNew = false; // "new": added to this group since the last load
+    bool deleted = false; // "deleted": removed from this group since the last load
+    std::optional<StoreContact> cnContact; // "cnContact": the store contact an update was built on
 
     // A row for a person just copied out of the store or made anew.
     [[nodiscard]] static std::shared_ptr<ContactRecord> makeWithPerson(const MVPersonPtr &person);
@@ -43,4 +42,4 @@ inline const QString LabelIndex = QStringLiteral("labelIndex");
 inline const QString New = QStringLiteral("new");
 inline const QString Deleted = QStringLiteral("deleted");
 inline const QString CnContact = QStringLiteral("cnContact");
-}  // namespace ContactRecordKey
+} // namespace ContactRecordKey

@@ -61,7 +61,7 @@ QStringList wordsOf(std::initializer_list<QLatin1StringView> storeLabels)
     return words;
 }
 
-}  // namespace
+} // namespace
 
 FieldVocabulary &FieldVocabulary::shared()
 {
@@ -79,9 +79,8 @@ FieldVocabulary::FieldVocabulary()
 void FieldVocabulary::buildIdentifiers()
 {
     using namespace FieldId;
-    m_allIdentifiers = {Name,  Company, Department,     JobTitle,      Nickname, Title,    Suffix,
-                        Note,  Phone,   Email,          URL,           Address,  Relationship,
-                        SocialNetwork, InstantMessage, Dates, Birthday, PhoneticName, Photo};
+    m_allIdentifiers = {Name, Company, Department, JobTitle, Nickname, Title, Suffix, Note, Phone, Email, URL, Address,
+        Relationship, SocialNetwork, InstantMessage, Dates, Birthday, PhoneticName, Photo};
     setCNIdentifiers({
         {Department, ContactKeys::departmentName},
         {Nickname, ContactKeys::nickname},
@@ -115,44 +114,40 @@ void FieldVocabulary::buildBuiltInLabels()
     const auto homeWorkOther = wordsOf({ContactLabels::home, ContactLabels::work, ContactLabels::other});
     m_builtInLabels.insert(FieldId::Email, homeWorkOther);
     m_builtInLabels.insert(FieldId::Address, homeWorkOther);
-    m_builtInLabels.insert(FieldId::URL, wordsOf({ContactLabels::urlAddressHomePage, ContactLabels::home,
-                                                  ContactLabels::work, ContactLabels::other}));
-    m_builtInLabels.insert(
-        FieldId::Phone,
+    m_builtInLabels.insert(FieldId::URL,
+        wordsOf({ContactLabels::urlAddressHomePage, ContactLabels::home, ContactLabels::work, ContactLabels::other}));
+    m_builtInLabels.insert(FieldId::Phone,
         wordsOf({ContactLabels::home, ContactLabels::work, ContactLabels::other, ContactLabels::phoneNumberMain,
-                 ContactLabels::phoneNumberMobile, ContactLabels::phoneNumberiPhone,
-                 ContactLabels::phoneNumberPager, ContactLabels::phoneNumberHomeFax,
-                 ContactLabels::phoneNumberWorkFax, ContactLabels::phoneNumberOtherFax}));
-    m_builtInLabels.insert(
-        FieldId::Relationship,
+            ContactLabels::phoneNumberMobile, ContactLabels::phoneNumberiPhone, ContactLabels::phoneNumberPager,
+            ContactLabels::phoneNumberHomeFax, ContactLabels::phoneNumberWorkFax, ContactLabels::phoneNumberOtherFax}));
+    m_builtInLabels.insert(FieldId::Relationship,
         wordsOf({ContactLabels::contactRelationFather, ContactLabels::contactRelationMother,
-                 ContactLabels::contactRelationParent, ContactLabels::contactRelationSpouse,
-                 ContactLabels::contactRelationChild, ContactLabels::contactRelationBrother,
-                 ContactLabels::contactRelationSister, ContactLabels::contactRelationFriend,
-                 ContactLabels::contactRelationAssistant, ContactLabels::contactRelationManager,
-                 ContactLabels::contactRelationPartner, ContactLabels::contactRelationSon,
-                 ContactLabels::contactRelationDaughter}));
+            ContactLabels::contactRelationParent, ContactLabels::contactRelationSpouse,
+            ContactLabels::contactRelationChild, ContactLabels::contactRelationBrother,
+            ContactLabels::contactRelationSister, ContactLabels::contactRelationFriend,
+            ContactLabels::contactRelationAssistant, ContactLabels::contactRelationManager,
+            ContactLabels::contactRelationPartner, ContactLabels::contactRelationSon,
+            ContactLabels::contactRelationDaughter}));
     m_builtInLabels.insert(FieldId::Dates, wordsOf({ContactLabels::dateAnniversary}));
-    m_builtInLabels.insert(
-        FieldId::SocialNetwork,
+    m_builtInLabels.insert(FieldId::SocialNetwork,
         wordsOf({ContactLabels::socialProfileServiceTwitter, ContactLabels::socialProfileServiceFacebook,
-                 ContactLabels::socialProfileServiceFlickr, ContactLabels::socialProfileServiceLinkedIn,
-                 ContactLabels::socialProfileServiceYelp, ContactLabels::socialProfileServiceMySpace,
-                 ContactLabels::socialProfileServiceSinaWeibo, ContactLabels::socialProfileServiceTencentWeibo,
-                 "WeChat"_L1, "Instagram"_L1, "Pinterest"_L1, "LINE"_L1, "Snapchat"_L1,
-                 // Stored label words: kept as users' files already hold them.
-                 "Tumbler"_L1, "WhatsApp"_L1}));
+            ContactLabels::socialProfileServiceFlickr, ContactLabels::socialProfileServiceLinkedIn,
+            ContactLabels::socialProfileServiceYelp, ContactLabels::socialProfileServiceMySpace,
+            ContactLabels::socialProfileServiceSinaWeibo, ContactLabels::socialProfileServiceTencentWeibo, "WeChat"_L1,
+            "Instagram"_L1, "Pinterest"_L1, "LINE"_L1, "Snapchat"_L1,
+            // Stored label words: kept as users' files already hold them.
+            "Tumbler"_L1, "WhatsApp"_L1}));
     m_builtInLabels.insert(FieldId::InstantMessage, homeWorkOther);
     m_builtInLabels.insert(FieldId::ShowAsPerson, {u"Person"_s, u"Company"_s});
-    m_builtInLabels.insert(FieldId::NameOrdering, {u"System Default (%1)"_s.arg(u"LastName"_s),
-                                                   u"First Name First"_s, u"Last Name First"_s});
+    m_builtInLabels.insert(FieldId::NameOrdering,
+        {u"System Default (%1)"_s.arg(u"LastName"_s), u"First Name First"_s, u"Last Name First"_s});
 }
 
 void FieldVocabulary::buildLocalizedLabels()
 {
     for (const QString &identifier :
-         {FieldId::Email, FieldId::Phone, FieldId::Address, FieldId::URL, FieldId::Relationship, FieldId::Dates,
-          FieldId::SocialNetwork, FieldId::InstantMessage, FieldId::ShowAsPerson, FieldId::NameOrdering}) {
+        {FieldId::Email, FieldId::Phone, FieldId::Address, FieldId::URL, FieldId::Relationship, FieldId::Dates,
+            FieldId::SocialNetwork, FieldId::InstantMessage, FieldId::ShowAsPerson, FieldId::NameOrdering}) {
         const QStringList &labels = m_builtInLabels.value(identifier);
         auto localized = std::make_shared<QStringList>();
         localized->reserve(labels.size());
@@ -218,8 +213,7 @@ QStringList FieldVocabulary::localizedLabelsForIdentifier(const ContactIdentifie
     return localized ? *localized : QStringList();
 }
 
-bool FieldVocabulary::setLabel(const QString &oldLabel, const QString &newLabel,
-                               const ContactIdentifier &identifier)
+bool FieldVocabulary::setLabel(const QString &oldLabel, const QString &newLabel, const ContactIdentifier &identifier)
 {
     if (m_builtInLabels.value(identifier).contains(newLabel))
         return false;

@@ -13,8 +13,7 @@
 // and how a label converts to and from the store's wrapped labels. The
 // process holds one (shared()), built on first use; afterwards only the
 // custom labels change, in memory, for the life of the process.
-class FieldVocabulary
-{
+class FieldVocabulary {
 public:
     using LabelList = std::shared_ptr<QStringList>;
 

@@ -14,19 +14,18 @@
 //
 // "changed", "new" and "deleted" are present-with-YES-or-absent flags (true =
 // present), as on ContactRecord. "groupNameChanged" is read by its value.
-struct GroupRecord
-{
-    bool top = false;                   // "top"
-    QString name;                       // "name"
-    QString containerName;              // "containerName"
-    QString uniqueId;                   // "uniqueId": the group's, or the container's for the top group
-    QString containerIdentifier;        // "containerIdentifier"
-    std::optional<StoreGroup> cnGroup;  // "cnGroup": absent in the top group and in groups not yet saved
-    ContactTablePtr contactTable;       // "contactTable": null until the group's contacts were fetched
-    bool changed = false;               // "changed": members were added or removed since the last load
-    bool isNew = false;                 // "new": created since the last load
-    bool deleted = false;               // "deleted": deleted since the last load
-    bool groupNameChanged = false;      // "groupNameChanged"
+struct GroupRecord {
+    bool top = false; // "top"
+    QString name; // "name"
+    QString containerName; // "containerName"
+    QString uniqueId; // "uniqueId": the group's, or the container's for the top group
+    QString containerIdentifier; // "containerIdentifier"
+    std::optional<StoreGroup> cnGroup; // "cnGroup": absent in the top group and in groups not yet saved
+    ContactTablePtr contactTable; // "contactTable": null until the group's contacts were fetched
+    bool changed = false; // "changed": members were added or removed since the last load
+    bool isNew = false; // "new": created since the last load
+    bool deleted = false; // "deleted": deleted since the last load
+    bool groupNameChanged = false; // "groupNameChanged"
 };
 
 using GroupRecordPtr = std::shared_ptr<GroupRecord>;
@@ -45,4 +44,4 @@ inline const QString Changed = QStringLiteral("changed");
 inline const QString New = QStringLiteral("new");
 inline const QString Deleted = QStringLiteral("deleted");
 inline const QString GroupNameChanged = QStringLiteral("groupNameChanged");
-}  // namespace GroupRecordKey
+} // namespace GroupRecordKey

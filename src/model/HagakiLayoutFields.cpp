@@ -22,7 +22,7 @@ std::optional<bool> readFlag(const QVariantMap &map, const QString &key)
     return it->toBool();
 }
 
-}  // namespace
+} // namespace
 
 bool HagakiLayoutFields::isUnset() const
 {

@@ -9,15 +9,14 @@
 // layout record and the address it belongs to carry these keys, flat, beside
 // their own; a flag that was never set reads as NO and an empty frame counts
 // as absent.
-struct HagakiLayoutFields
-{
-    std::optional<bool> sender;   // "Sender"
-    std::optional<bool> company;  // "Company"
-    std::optional<bool> renmei;   // "Renmei"
-    QString receiverAddress;      // "receiverAddress"
-    QString receiverName;         // "receiverName"
-    QString senderAddress;        // "senderAddress"
-    QString senderName;           // "senderName"
+struct HagakiLayoutFields {
+    std::optional<bool> sender; // "Sender"
+    std::optional<bool> company; // "Company"
+    std::optional<bool> renmei; // "Renmei"
+    QString receiverAddress; // "receiverAddress"
+    QString receiverName; // "receiverName"
+    QString senderAddress; // "senderAddress"
+    QString senderName; // "senderName"
 
     [[nodiscard]] bool printsSender() const { return sender.value_or(false); }
     [[nodiscard]] bool printsCompany() const { return company.value_or(false); }
@@ -40,4 +39,4 @@ inline const QString ReceiverAddress = QStringLiteral("receiverAddress");
 inline const QString ReceiverName = QStringLiteral("receiverName");
 inline const QString SenderAddress = QStringLiteral("senderAddress");
 inline const QString SenderName = QStringLiteral("senderName");
-}  // namespace HagakiLayoutKey
+} // namespace HagakiLayoutKey

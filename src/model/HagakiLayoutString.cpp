@@ -7,8 +7,7 @@
 
 namespace {
 
-struct FrameEntry
-{
+struct FrameEntry {
     QLatin1String key;
     QString HagakiLayoutFields::*frame;
 };
@@ -25,8 +24,7 @@ constexpr std::array<FrameEntry, 4> frameEntries{{
 void appendTwoDecimals(QString &text, double value)
 {
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, 2);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 2);
     if (result.ec != std::errc()) {
         text += u"0.00";
         return;
@@ -189,12 +187,12 @@ void appendNormalizedRect(QString &text, const QString &frame)
         appendRect(text, HagakiLayoutString::rectFromString(frame));
 }
 
-}  // namespace
+} // namespace
 
 QString HagakiLayoutString::fromLayout(const HagakiLayoutFields &layout)
 {
-    const int flags = (layout.printsSender() ? 1 : 0) + (layout.printsCompany() ? 2 : 0)
-        + (layout.printsRenmei() ? 4 : 0);
+    const int flags
+        = (layout.printsSender() ? 1 : 0) + (layout.printsCompany() ? 2 : 0) + (layout.printsRenmei() ? 4 : 0);
     QString text;
     // The flags and four frames of ordinary sizes: one allocation for all.
     text.reserve(2 + int(frameEntries.size()) * 40);

@@ -9,8 +9,7 @@
 // The one-line text form of a postcard layout: "5;ra:{{10.00,20.00},{30.00,40.00}};".
 // It is stored in the side store, in vCard and in CSV files, so it must read
 // and write the same on every machine whatever the user's number format.
-class HagakiLayoutString
-{
+class HagakiLayoutString {
 public:
     // Flags entry (Sender 1 + Company 2 + Renmei 4) then each non-empty frame
     // in the order ra, rn, sa, sn, rewritten with two decimals.

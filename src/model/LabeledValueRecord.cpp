@@ -59,7 +59,7 @@ LabeledValue valueFromVariant(const QVariant &variant)
     return variant.toString();
 }
 
-}  // namespace
+} // namespace
 
 QString LabeledValueRecord::valueText() const
 {
@@ -70,9 +70,8 @@ QString LabeledValueRecord::valueText() const
 
 QString LabeledValueRecord::addressPart(const QString &identifier) const
 {
-    static const QStringList addressKeys{FieldId::Street, FieldId::City, FieldId::State, FieldId::ZIP,
-                                         FieldId::Country,
-                                         QString(ContactKeys::postalAddressISOCountryCode)};
+    static const QStringList addressKeys{FieldId::Street, FieldId::City, FieldId::State, FieldId::ZIP, FieldId::Country,
+        QString(ContactKeys::postalAddressISOCountryCode)};
     if (!addressKeys.contains(identifier))
         return {};
     for (const auto &[key, member] : textMembers()) {

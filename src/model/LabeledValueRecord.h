@@ -25,37 +25,36 @@ using LabeledValue = std::variant<std::monostate, QString, StoreDateComponents, 
 // One value of a multi-valued field. The keys of all eight fields share one
 // flat record, as they share one dictionary shape; a field uses its own keys
 // and leaves the others empty. Empty text counts as an absent key.
-struct LabeledValueRecord
-{
-    std::optional<QString> label;  // "label": absent and empty differ for services
-    LabeledValue value;            // "value"
-    QString stringValue;           // "stringValue": display text
-    qint64 labelIndex = -1;        // "labelIndex": -1 until numbered
+struct LabeledValueRecord {
+    std::optional<QString> label; // "label": absent and empty differ for services
+    LabeledValue value; // "value"
+    QString stringValue; // "stringValue": display text
+    qint64 labelIndex = -1; // "labelIndex": -1 until numbered
 
     // "Email": the parts around the first at sign. "Social Network" and
     // "Instant Message" keep their user name under the same key "username".
-    QString username;        // "username"
-    QString domain;          // "domain"
-    QString service;         // "service": social and instant-message service
-    QString urlString;       // "urlString": social profile URL
-    QString userIdentifier;  // "userIdentifier": social profile user identifier
+    QString username; // "username"
+    QString domain; // "domain"
+    QString service; // "service": social and instant-message service
+    QString urlString; // "urlString": social profile URL
+    QString userIdentifier; // "userIdentifier": social profile user identifier
 
     // "Address".
-    QString street;           // "Street"
-    QString city;             // "City"
-    QString state;            // "State"
-    QString zip;              // "ZIP"
-    QString country;          // "Country"
-    QString isoCountryCode;   // "ISOCountryCode"
-    QString formattedString;  // "formattedString": the platform's mailing form
-    HagakiLayoutFields layout;  // the applied postcard layout's flags and frames
+    QString street; // "Street"
+    QString city; // "City"
+    QString state; // "State"
+    QString zip; // "ZIP"
+    QString country; // "Country"
+    QString isoCountryCode; // "ISOCountryCode"
+    QString formattedString; // "formattedString": the platform's mailing form
+    HagakiLayoutFields layout; // the applied postcard layout's flags and frames
 
     // The store's objects, kept on records read from the store for the write-back.
-    std::optional<StorePhoneNumber> phoneNumber;                      // "phoneNumber"
-    std::optional<StorePostalAddress> postalAddress;                  // "postalAddress"
-    std::optional<StoreContactRelation> contactRelation;              // "contactRelation"
-    std::optional<StoreSocialProfile> socialProfile;                  // "socialProfile"
-    std::optional<StoreInstantMessageAddress> instantMessageAddress;  // "instantMessageAddress"
+    std::optional<StorePhoneNumber> phoneNumber; // "phoneNumber"
+    std::optional<StorePostalAddress> postalAddress; // "postalAddress"
+    std::optional<StoreContactRelation> contactRelation; // "contactRelation"
+    std::optional<StoreSocialProfile> socialProfile; // "socialProfile"
+    std::optional<StoreInstantMessageAddress> instantMessageAddress; // "instantMessageAddress"
 
     // "value" as text; empty for date parts or no value.
     [[nodiscard]] QString valueText() const;

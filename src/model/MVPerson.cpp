@@ -10,7 +10,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 const QString noName = u"No Name"_s;
-}  // namespace
+} // namespace
 
 MVPerson::MVPerson()
 {
@@ -95,8 +95,8 @@ StringValuesRecordPtr MVPerson::stringValues()
     return m_stringValues;
 }
 
-LabeledValueListPtr &MVPerson::makeLabeledCache(LabeledValueListPtr &cache,
-                                                LabeledValueList (*read)(const StoreContact &))
+LabeledValueListPtr &MVPerson::makeLabeledCache(
+    LabeledValueListPtr &cache, LabeledValueList (*read)(const StoreContact &))
 {
     if (!cache)
         cache = std::make_shared<LabeledValueList>(m_cnContact ? read(*m_cnContact) : LabeledValueList());
@@ -151,8 +151,7 @@ LabeledValueListPtr MVPerson::datesValues()
     return makeLabeledCache(m_datesValues, &StoreContactReader::datesValues);
 }
 
-struct MVPerson::LabeledCacheEntry
-{
+struct MVPerson::LabeledCacheEntry {
     const QString &identifier;
     LabeledValueListPtr MVPerson::*cache;
     LabeledValueListPtr (MVPerson::*getter)();
@@ -237,8 +236,8 @@ void MVPerson::refreshCache()
     m_phoneticNameValue.reset();
     m_birthdayValue.reset();
     m_stringValues.reset();
-    for (LabeledValueListPtr *cache : {&m_phoneValues, &m_emailValues, &m_addressValues, &m_urlValues,
-                                       &m_snsValues, &m_imsValues, &m_relationshipValues, &m_datesValues})
+    for (LabeledValueListPtr *cache : {&m_phoneValues, &m_emailValues, &m_addressValues, &m_urlValues, &m_snsValues,
+             &m_imsValues, &m_relationshipValues, &m_datesValues})
         cache->reset();
     m_imageData.clear();
     // The image is unread again: a write-back must not take the cleared data

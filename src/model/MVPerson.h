@@ -42,8 +42,7 @@ using MVPersonPtr = std::shared_ptr<MVPerson>;
 // vCard data, as a copy or from its keyed coding; it is written back into a
 // store contact with contactFromCache, which writes only the caches the record
 // holds, so a field it never read keeps the store's value.
-class MVPerson
-{
+class MVPerson {
 public:
     // What findLabeledValue answers for labelIndex -1.
     static constexpr qsizetype NotFound = std::numeric_limits<qint64>::max();
@@ -82,8 +81,7 @@ public:
 
     // What simpleVCardWithOption writes: positions in the "Email", "Phone",
     // "Address" and "URL" lists, and which organisation lines.
-    struct SimpleVCardOptions
-    {
+    struct SimpleVCardOptions {
         QHash<ContactIdentifier, QList<qsizetype>> indexes;
         bool company = false;
         bool department = false;
@@ -103,10 +101,10 @@ public:
 
     // A copy of the value with that labelIndex, or at that position; null when
     // none (and for "HagakiLayout", whose copies the layout readers give).
-    [[nodiscard]] LabeledValueRecordPtr labeledValueForIdentifierAtLabelIndex(const ContactIdentifier &identifier,
-                                                                            qint64 labelIndex);
-    [[nodiscard]] LabeledValueRecordPtr labeledValueForIdentifierAtIndex(const ContactIdentifier &identifier,
-                                                                       qsizetype index);
+    [[nodiscard]] LabeledValueRecordPtr labeledValueForIdentifierAtLabelIndex(
+        const ContactIdentifier &identifier, qint64 labelIndex);
+    [[nodiscard]] LabeledValueRecordPtr labeledValueForIdentifierAtIndex(
+        const ContactIdentifier &identifier, qsizetype index);
     // Copies of a postcard layout, the "HagakiLayout" form of the readers above.
     [[nodiscard]] HagakiLayoutRecordPtr hagakiLayoutForLabelIndex(qint64 labelIndex);
     [[nodiscard]] HagakiLayoutRecordPtr hagakiLayoutAtIndex(qsizetype index);
@@ -115,8 +113,8 @@ public:
     // list (values of labelIndex -1 numbered from the largest + 1); for
     // "HagakiLayout" the number is always a labelIndex and the value a layout
     // (stored itself) or a layout text.
-    void replaceLabeledValueAtLabelIndex(const PersonValue &value, const ContactIdentifier &identifier,
-                                         qint64 labelIndex);
+    void replaceLabeledValueAtLabelIndex(
+        const PersonValue &value, const ContactIdentifier &identifier, qint64 labelIndex);
     void replaceLabeledValueAtIndex(const PersonValue &value, const ContactIdentifier &identifier, qsizetype index);
     // Appends a copy numbered largest labelIndex + 1 (0 in an empty list).
     void addLabeledValue(const LabeledValueRecord &record, const ContactIdentifier &identifier);
@@ -283,8 +281,14 @@ public:
     {
         return vocabulary().setLabel(oldLabel, newLabel, identifier);
     }
-    [[nodiscard]] static QString labelFromCNLabel(const QString &label) { return FieldVocabulary::labelFromCNLabel(label); }
-    [[nodiscard]] static QString CNLabelFromLabel(const QString &label) { return FieldVocabulary::CNLabelFromLabel(label); }
+    [[nodiscard]] static QString labelFromCNLabel(const QString &label)
+    {
+        return FieldVocabulary::labelFromCNLabel(label);
+    }
+    [[nodiscard]] static QString CNLabelFromLabel(const QString &label)
+    {
+        return FieldVocabulary::CNLabelFromLabel(label);
+    }
     [[nodiscard]] static QString localizedLabelFromCNLabel(const QString &label)
     {
         return FieldVocabulary::localizedLabelFromCNLabel(label);
@@ -359,8 +363,8 @@ private:
     void replaceHagakiLayout(const PersonValue &value, qint64 labelIndex);
     void replaceLabeledValues(const LabeledValueList &records, const ContactIdentifier &identifier, bool byLabelIndex);
     void addLayoutsForAddresses(const LabeledValueList &addresses, const QList<qint64> &layoutIndexes);
-    void replaceLabeledValue(const PersonValue &value, const ContactIdentifier &identifier, qint64 number,
-                             bool byLabelIndex);
+    void replaceLabeledValue(
+        const PersonValue &value, const ContactIdentifier &identifier, qint64 number, bool byLabelIndex);
     [[nodiscard]] PersonValue labeledValuesCopy(const ContactIdentifier &identifier);
     bool setNamePart(const ContactIdentifier &identifier, const QString &value);
     bool setPhoneticPart(const ContactIdentifier &identifier, const QString &value);
@@ -371,8 +375,7 @@ private:
     static FieldVocabulary &vocabulary();
     static AddressFormatTable &addressFormats();
     // Makes a labeled cache, filled from the attached store contact if any.
-    LabeledValueListPtr &makeLabeledCache(LabeledValueListPtr &cache,
-                                          LabeledValueList (*read)(const StoreContact &));
+    LabeledValueListPtr &makeLabeledCache(LabeledValueListPtr &cache, LabeledValueList (*read)(const StoreContact &));
 
     bool m_showAsPerson = true;
     bool m_created = false;

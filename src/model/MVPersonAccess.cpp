@@ -49,7 +49,7 @@ QImage decodedImage(const QByteArray &data)
 const QString guestImage = u":/UserGuest.png"_s;
 const QString companyImage = u":/CompanySquare.png"_s;
 
-}  // namespace
+} // namespace
 
 void MVPerson::refreshName()
 {

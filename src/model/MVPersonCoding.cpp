@@ -73,8 +73,7 @@ void encodeRecord(QJsonObject &coder, const QString &key, const std::shared_ptr<
         coder.insert(key, jsonFromMap(record->toVariantMap()));
 }
 
-template <typename Record>
-std::shared_ptr<Record> decodeRecord(const QJsonObject &coder, const QString &key)
+template <typename Record> std::shared_ptr<Record> decodeRecord(const QJsonObject &coder, const QString &key)
 {
     if (!coder.value(key).isObject())
         return nullptr;
@@ -97,11 +96,12 @@ LabeledValueListPtr decodeList(const QJsonObject &coder, const QString &key)
         return nullptr;
     auto records = std::make_shared<LabeledValueList>();
     for (const QJsonValue &value : coder.value(key).toArray())
-        records->append(std::make_shared<LabeledValueRecord>(LabeledValueRecord::fromVariantMap(mapFromJson(value.toObject()))));
+        records->append(
+            std::make_shared<LabeledValueRecord>(LabeledValueRecord::fromVariantMap(mapFromJson(value.toObject()))));
     return records;
 }
 
-}  // namespace
+} // namespace
 
 const QList<std::pair<QString, LabeledValueListPtr MVPerson::*>> &MVPerson::codedLists()
 {

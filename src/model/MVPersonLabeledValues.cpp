@@ -29,7 +29,7 @@ void growHagakiLayouts(HagakiLayoutList &layouts, qint64 labelIndex)
     }
 }
 
-}  // namespace
+} // namespace
 
 void MVPerson::updateLabeledValue(const ContactIdentifier &identifier, LabeledValueRecord *record)
 {
@@ -51,8 +51,8 @@ void MVPerson::updateLabeledValue(const ContactIdentifier &identifier, LabeledVa
         AddressText::updateAddressValue(record, AddressText::IncludeCountryAndZIP);
 }
 
-LabeledValueRecordPtr MVPerson::labeledValueForIdentifierAtLabelIndex(const ContactIdentifier &identifier,
-                                                                      qint64 labelIndex)
+LabeledValueRecordPtr MVPerson::labeledValueForIdentifierAtLabelIndex(
+    const ContactIdentifier &identifier, qint64 labelIndex)
 {
     const LabeledValueListPtr records = labeledValues(identifier);
     if (!records)
@@ -61,8 +61,7 @@ LabeledValueRecordPtr MVPerson::labeledValueForIdentifierAtLabelIndex(const Cont
     return position < records->size() ? labeledValueForIdentifierAtIndex(identifier, position) : nullptr;
 }
 
-LabeledValueRecordPtr MVPerson::labeledValueForIdentifierAtIndex(const ContactIdentifier &identifier,
-                                                                 qsizetype index)
+LabeledValueRecordPtr MVPerson::labeledValueForIdentifierAtIndex(const ContactIdentifier &identifier, qsizetype index)
 {
     const LabeledValueListPtr records = labeledValues(identifier);
     if (!records || index < 0 || index >= records->size())
@@ -90,20 +89,20 @@ HagakiLayoutRecordPtr MVPerson::hagakiLayoutAtIndex(qsizetype index)
     return std::make_shared<HagakiLayoutRecord>(*layouts->at(index));
 }
 
-void MVPerson::replaceLabeledValueAtLabelIndex(const PersonValue &value, const ContactIdentifier &identifier,
-                                               qint64 labelIndex)
+void MVPerson::replaceLabeledValueAtLabelIndex(
+    const PersonValue &value, const ContactIdentifier &identifier, qint64 labelIndex)
 {
     replaceLabeledValue(value, identifier, labelIndex, true);
 }
 
-void MVPerson::replaceLabeledValueAtIndex(const PersonValue &value, const ContactIdentifier &identifier,
-                                          qsizetype index)
+void MVPerson::replaceLabeledValueAtIndex(
+    const PersonValue &value, const ContactIdentifier &identifier, qsizetype index)
 {
     replaceLabeledValue(value, identifier, index, false);
 }
 
-void MVPerson::replaceLabeledValue(const PersonValue &value, const ContactIdentifier &identifier, qint64 number,
-                                   bool byLabelIndex)
+void MVPerson::replaceLabeledValue(
+    const PersonValue &value, const ContactIdentifier &identifier, qint64 number, bool byLabelIndex)
 {
     if (identifier == FieldId::HagakiLayout) {
         replaceHagakiLayout(value, number);
@@ -129,8 +128,8 @@ void MVPerson::replaceLabeledValue(const PersonValue &value, const ContactIdenti
     (*records)[position] = replacement;
 }
 
-void MVPerson::replaceLabeledValues(const LabeledValueList &records, const ContactIdentifier &identifier,
-                                    bool byLabelIndex)
+void MVPerson::replaceLabeledValues(
+    const LabeledValueList &records, const ContactIdentifier &identifier, bool byLabelIndex)
 {
     QList<qint64> layoutIndexes;
     if (identifier == FieldId::Address) {
@@ -174,9 +173,8 @@ void MVPerson::replaceHagakiLayout(const PersonValue &value, qint64 labelIndex)
 {
     const std::shared_ptr<HagakiLayoutList> layouts = hagakiLayouts();
     growHagakiLayouts(*layouts, labelIndex);
-    const auto found = std::find_if(layouts->cbegin(), layouts->cend(), [labelIndex](const HagakiLayoutRecordPtr &layout) {
-        return layout->labelIndex == labelIndex;
-    });
+    const auto found = std::find_if(layouts->cbegin(), layouts->cend(),
+        [labelIndex](const HagakiLayoutRecordPtr &layout) { return layout->labelIndex == labelIndex; });
     if (found == layouts->cend())
         return;
     const auto *layout = std::get_if<HagakiLayoutRecordPtr>(&value);
@@ -231,10 +229,10 @@ void MVPerson::sortLabeledValueForSortDescriptor(const SortDescriptor &descripto
         return;
     // Plain comparison of UTF-16 units: case-sensitive, not by locale.
     std::stable_sort(records->begin(), records->end(),
-                     [ascending = descriptor.ascending](const LabeledValueRecordPtr &a, const LabeledValueRecordPtr &b) {
-                         const int order = a->stringValue.compare(b->stringValue);
-                         return ascending ? order < 0 : order > 0;
-                     });
+        [ascending = descriptor.ascending](const LabeledValueRecordPtr &a, const LabeledValueRecordPtr &b) {
+            const int order = a->stringValue.compare(b->stringValue);
+            return ascending ? order < 0 : order > 0;
+        });
 }
 
 LabeledValueList MVPerson::deepCopyDictionaryArray(const LabeledValueList &records)

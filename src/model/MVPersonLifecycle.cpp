@@ -21,7 +21,7 @@ int storeDefaultNameOrdering()
     return ValueRecordFormatter::effectiveNameOrdering(0);
 }
 
-}  // namespace
+} // namespace
 
 MVPersonPtr MVPerson::initWithCNContact(const StoreContact &contact)
 {
@@ -73,9 +73,8 @@ void MVPerson::fillFromStoreContact(const StoreContact &contact)
     (void)stringValues();
     (void)phoneticNameValue();
     (void)compositeName();
-    for (const ContactIdentifier &identifier :
-         {FieldId::Phone, FieldId::Email, FieldId::Address, FieldId::URL, FieldId::SocialNetwork,
-          FieldId::InstantMessage, FieldId::Relationship, FieldId::Dates})
+    for (const ContactIdentifier &identifier : {FieldId::Phone, FieldId::Email, FieldId::Address, FieldId::URL,
+             FieldId::SocialNetwork, FieldId::InstantMessage, FieldId::Relationship, FieldId::Dates})
         (void)labeledValues(identifier);
     (void)birthdayValue();
     // The photo's data is taken now, while the store contact is here, and
@@ -93,12 +92,11 @@ QString MVPerson::companyContentKey()
     QString key;
     const StringValuesRecordPtr strings = stringValues();
     for (const ContactIdentifier &identifier :
-         {FieldId::Company, FieldId::Department, FieldId::JobTitle, FieldId::Title, FieldId::Suffix, FieldId::Note})
+        {FieldId::Company, FieldId::Department, FieldId::JobTitle, FieldId::Title, FieldId::Suffix, FieldId::Note})
         key += strings->value(identifier);
     // URLs take no part.
-    for (const ContactIdentifier &identifier :
-         {FieldId::Phone, FieldId::Email, FieldId::Address, FieldId::InstantMessage, FieldId::SocialNetwork,
-          FieldId::Relationship, FieldId::Dates}) {
+    for (const ContactIdentifier &identifier : {FieldId::Phone, FieldId::Email, FieldId::Address,
+             FieldId::InstantMessage, FieldId::SocialNetwork, FieldId::Relationship, FieldId::Dates}) {
         for (const LabeledValueRecordPtr &record : std::as_const(*labeledValues(identifier)))
             key += record->labelText() + record->stringValue;
     }
@@ -190,7 +188,7 @@ QString simpleVCardLine(const ContactIdentifier &identifier, const LabeledValueR
     return typedProperty(properties.value(identifier), record.labelText()) + record.valueText() + u"\r\n";
 }
 
-}  // namespace
+} // namespace
 
 QString MVPerson::simpleVCardWithOption(const SimpleVCardOptions &options)
 {

@@ -15,8 +15,8 @@ namespace {
 [[nodiscard]] bool isSeparator(QChar c)
 {
     const char16_t u = c.unicode();
-    return u == u'-' || u == u'(' || u == u')' || u == u' ' || u == u'.' || u == u'/' || u == 0x00A0 ||
-           u == 0x202F || u == 0x3000 || (u >= 0x2010 && u <= 0x2015) || u == 0x2212;
+    return u == u'-' || u == u'(' || u == u')' || u == u' ' || u == u'.' || u == u'/' || u == 0x00A0 || u == 0x202F
+        || u == 0x3000 || (u >= 0x2010 && u <= 0x2015) || u == 0x2212;
 }
 
 // Japanese input gives "０３（１２３４）５６７８" and "＋８１": full-width forms
@@ -47,8 +47,7 @@ namespace {
 
 // One row of a layout: from this length on, the number is cut from the right
 // into these groups (reading order) and the rest becomes the area code.
-struct LayoutRule
-{
+struct LayoutRule {
     qsizetype minimumLength = 0;
     std::span<const int> groups;
     QLatin1Char separator{'-'};
@@ -65,9 +64,8 @@ constexpr int kTwoTwoTwoTwo[] = {2, 2, 2, 2};
 const LayoutRule kFourPlusFour[] = {{9, kFourFour}, {5, kFour}};
 const LayoutRule kThreePlusFour[] = {{8, kThreeFour}, {5, kFour}};
 const LayoutRule kTwoPlusFour[] = {{7, kTwoFour}, {5, kFour}};
-const LayoutRule kQuadTwo[] = {{9, kTwoTwoTwoTwo, QLatin1Char(' ')},
-                               {7, kTwoTwoTwo, QLatin1Char(' ')},
-                               {5, kTwoTwo, QLatin1Char(' ')}};
+const LayoutRule kQuadTwo[]
+    = {{9, kTwoTwoTwoTwo, QLatin1Char(' ')}, {7, kTwoTwoTwo, QLatin1Char(' ')}, {5, kTwoTwo, QLatin1Char(' ')}};
 
 [[nodiscard]] std::span<const LayoutRule> rulesFor(NormalizePhoneNumber::Layout layout)
 {
@@ -111,7 +109,7 @@ const LayoutRule kQuadTwo[] = {{9, kTwoTwoTwoTwo, QLatin1Char(' ')},
     return (u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029;
 }
 
-}  // namespace
+} // namespace
 
 NormalizePhoneNumber::NormalizePhoneNumber()
 {
@@ -140,7 +138,7 @@ QList<CountryNumberRow> NormalizePhoneNumber::arrayFromCountryNumbersString(cons
         const QStringList fields = line.split(QLatin1Char(','));
         if (fields.size() != 4) {
             qWarning("%s: ERROR line %d of the calling-code table has %lld fields", Q_FUNC_INFO, lineNumber,
-                     static_cast<long long>(fields.size()));
+                static_cast<long long>(fields.size()));
             rows.append(CountryNumberRow{});
             continue;
         }
@@ -156,7 +154,7 @@ void NormalizePhoneNumber::setPhoneNumber(const QString &number)
     m_keptAsWritten = digitCount(cleaned) < digitCount(folded);
     m_phoneNumber = m_keptAsWritten ? number : cleaned;
     std::stable_sort(m_countryNumbers.begin(), m_countryNumbers.end(),
-                     [](const CountryNumberRow &a, const CountryNumberRow &b) { return a.number < b.number; });
+        [](const CountryNumberRow &a, const CountryNumberRow &b) { return a.number < b.number; });
 }
 
 QString NormalizePhoneNumber::fourPlusFour() const
@@ -184,8 +182,8 @@ QString NormalizePhoneNumber::countryNumber(const QString &number) const
     if (!number.startsWith(QLatin1Char('+')))
         return {};
     const QChar second = number.size() > 1 ? number.at(1) : QChar();
-    const QString firstDigit = (second >= QLatin1Char('0') && second <= QLatin1Char('9')) ? QString(second)
-                                                                                      : QStringLiteral("0");
+    const QString firstDigit
+        = (second >= QLatin1Char('0') && second <= QLatin1Char('9')) ? QString(second) : QStringLiteral("0");
     const QStringView digits = QStringView(number).mid(1);
     for (const CountryNumberRow &row : m_countryNumbers) {
         if (row.firstDigit < firstDigit)

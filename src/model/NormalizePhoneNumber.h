@@ -8,8 +8,7 @@
 // Lays out a phone number in one of four groupings, keeping a "+" country
 // calling code and an extension apart. One normaliser serves one run of the
 // reformat command: give it a number, then ask for the layout.
-class NormalizePhoneNumber
-{
+class NormalizePhoneNumber {
 public:
     enum class Layout { FourPlusFour, ThreePlusFour, TwoPlusFour, QuadTwo };
 

@@ -18,15 +18,5 @@
 // list of labeled values, a layout or the layout list, a birthday as date
 // parts or a date, or the photo. Which kinds a field takes is the record's
 // business; a kind a field does not take changes nothing.
-using PersonValue = std::variant<std::monostate,
-                                 QString,
-                                 NameRecord,
-                                 PhoneticNameRecord,
-                                 BirthdayRecord,
-                                 StoreDateComponents,
-                                 QDate,
-                                 LabeledValueRecord,
-                                 LabeledValueList,
-                                 HagakiLayoutRecordPtr,
-                                 HagakiLayoutList,
-                                 QImage>;
+using PersonValue = std::variant<std::monostate, QString, NameRecord, PhoneticNameRecord, BirthdayRecord,
+    StoreDateComponents, QDate, LabeledValueRecord, LabeledValueList, HagakiLayoutRecordPtr, HagakiLayoutList, QImage>;

@@ -7,11 +7,10 @@
 
 // The phonetic name ("phoneticNameValue"). A part is written into a
 // dictionary only when it holds text.
-struct PhoneticNameRecord
-{
-    QString firstName;   // "FirstName"
-    QString middleName;  // "MiddleName"
-    QString lastName;    // "LastName"
+struct PhoneticNameRecord {
+    QString firstName; // "FirstName"
+    QString middleName; // "MiddleName"
+    QString lastName; // "LastName"
     QString stringValue; // "stringValue"
 
     [[nodiscard]] QVariantMap toVariantMap() const;

@@ -30,8 +30,7 @@ QString placeholder(const QString &token)
 // from. Every address of a load asks for its country's template, from the
 // loading worker; the order is compared so that a merged table row is seen at
 // once. The entry holds its row, so that no other row can take its address.
-struct CachedTemplate
-{
+struct CachedTemplate {
     AddressFormatRowPtr row;
     QStringList order;
     QString format;
@@ -39,7 +38,7 @@ struct CachedTemplate
 QMutex cacheMutex;
 QHash<const AddressFormatRow *, CachedTemplate> templateCache;
 
-}  // namespace
+} // namespace
 
 QString PostalAddressTemplate::fromOrder(const QStringList &order)
 {

@@ -6,8 +6,7 @@
 // The envelope template of the contacts store's postal-address formatter made
 // from a country's field order in the address-format data, so that the
 // store's formatted address and the one-line text follow the same order.
-class PostalAddressTemplate
-{
+class PostalAddressTemplate {
 public:
     PostalAddressTemplate() = delete;
 

@@ -22,7 +22,7 @@ namespace {
     return RenmeiAndHagakiRecord::HagakiEntry{label.toString(), addressString.toString(), layoutString.toString()};
 }
 
-}  // namespace
+} // namespace
 
 QVariantMap RenmeiAndHagakiRecord::toVariantMap() const
 {

@@ -4,8 +4,7 @@
 
 // How to sort a list: the key names what is compared (for the contact
 // record's labeled fields, the field identifier) and the direction.
-struct SortDescriptor
-{
+struct SortDescriptor {
     QString key;
     bool ascending = true;
 };

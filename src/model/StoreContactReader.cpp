@@ -33,7 +33,7 @@ void setText(LabeledValueRecord &record, const QString &text)
     record.stringValue = text;
 }
 
-}  // namespace
+} // namespace
 
 void StoreContactReader::readName(const StoreContact &contact, NameRecord &name)
 {
@@ -107,23 +107,23 @@ LabeledValueList StoreContactReader::emailValues(const StoreContact &contact)
 
 LabeledValueList StoreContactReader::addressValues(const StoreContact &contact)
 {
-    return numberedRecords(contact.postalAddresses(),
-                           [](LabeledValueRecord &record, const StorePostalAddress &address) {
-                               record.street = address.street;
-                               record.city = address.city;
-                               record.state = address.state;
-                               record.zip = address.postalCode;
-                               record.country = address.country;
-                               record.isoCountryCode = address.isoCountryCode;
-                               record.postalAddress = address;
-                               AddressText::updateAddressValue(&record, AddressText::IncludeCountryAndZIP);
-                           });
+    return numberedRecords(
+        contact.postalAddresses(), [](LabeledValueRecord &record, const StorePostalAddress &address) {
+            record.street = address.street;
+            record.city = address.city;
+            record.state = address.state;
+            record.zip = address.postalCode;
+            record.country = address.country;
+            record.isoCountryCode = address.isoCountryCode;
+            record.postalAddress = address;
+            AddressText::updateAddressValue(&record, AddressText::IncludeCountryAndZIP);
+        });
 }
 
 LabeledValueList StoreContactReader::urlValues(const StoreContact &contact)
 {
-    return numberedRecords(contact.urlAddresses(),
-                           [](LabeledValueRecord &record, const QString &url) { setText(record, url); });
+    return numberedRecords(
+        contact.urlAddresses(), [](LabeledValueRecord &record, const QString &url) { setText(record, url); });
 }
 
 LabeledValueList StoreContactReader::snsValues(const StoreContact &contact)
@@ -142,24 +142,23 @@ LabeledValueList StoreContactReader::snsValues(const StoreContact &contact)
 
 LabeledValueList StoreContactReader::imsValues(const StoreContact &contact)
 {
-    return numberedRecords(contact.instantMessageAddresses(),
-                           [](LabeledValueRecord &record, const StoreInstantMessageAddress &address) {
-                               record.instantMessageAddress = address;
-                               record.service = address.service;
-                               record.username = address.username;
-                               record.value = address.username;
-                               record.stringValue =
-                                   ValueRecordFormatter::instantMessageString(address.service, address.username);
-                           });
+    return numberedRecords(
+        contact.instantMessageAddresses(), [](LabeledValueRecord &record, const StoreInstantMessageAddress &address) {
+            record.instantMessageAddress = address;
+            record.service = address.service;
+            record.username = address.username;
+            record.value = address.username;
+            record.stringValue = ValueRecordFormatter::instantMessageString(address.service, address.username);
+        });
 }
 
 LabeledValueList StoreContactReader::relationshipValues(const StoreContact &contact)
 {
-    return numberedRecords(contact.contactRelations(),
-                           [](LabeledValueRecord &record, const StoreContactRelation &relation) {
-                               record.contactRelation = relation;
-                               setText(record, relation.name);
-                           });
+    return numberedRecords(
+        contact.contactRelations(), [](LabeledValueRecord &record, const StoreContactRelation &relation) {
+            record.contactRelation = relation;
+            setText(record, relation.name);
+        });
 }
 
 LabeledValueList StoreContactReader::datesValues(const StoreContact &contact)

@@ -11,8 +11,7 @@ class StoreContact;
 // Copies the values of a store contact into the contact model's records:
 // labels become plain words, labeled values are numbered 0, 1, 2, … in store
 // order and every record gets its display string.
-class StoreContactReader
-{
+class StoreContactReader {
 public:
     StoreContactReader() = delete;
 

@@ -35,8 +35,7 @@ void setStringIfDifferent(StoreContact &target, const QString &key, const QStrin
 
 // A name field by its key and accessors: the names are written for every
 // contact, and naming the field by key text would look the key up three times.
-struct NameField
-{
+struct NameField {
     QLatin1StringView key;
     QString (StoreContact::*get)() const;
     void (StoreContact::*set)(const QString &);
@@ -74,20 +73,19 @@ std::optional<StoreDateComponents> dateComponents(const LabeledValue &value)
     return std::nullopt;
 }
 
-}  // namespace
+} // namespace
 
 void StoreContactWriter::writeName(const NameRecord &name, StoreContact &target)
 {
-    setNameIfDifferent(target, {ContactKeys::givenName, &StoreContact::givenName, &StoreContact::setGivenName},
-                       name.firstName);
-    setNameIfDifferent(target, {ContactKeys::middleName, &StoreContact::middleName, &StoreContact::setMiddleName},
-                       name.middleName);
-    setNameIfDifferent(target, {ContactKeys::familyName, &StoreContact::familyName, &StoreContact::setFamilyName},
-                       name.lastName);
+    setNameIfDifferent(
+        target, {ContactKeys::givenName, &StoreContact::givenName, &StoreContact::setGivenName}, name.firstName);
+    setNameIfDifferent(
+        target, {ContactKeys::middleName, &StoreContact::middleName, &StoreContact::setMiddleName}, name.middleName);
+    setNameIfDifferent(
+        target, {ContactKeys::familyName, &StoreContact::familyName, &StoreContact::setFamilyName}, name.lastName);
     setNameIfDifferent(target,
-                       {ContactKeys::previousFamilyName, &StoreContact::previousFamilyName,
-                        &StoreContact::setPreviousFamilyName},
-                       name.previousFamilyName);
+        {ContactKeys::previousFamilyName, &StoreContact::previousFamilyName, &StoreContact::setPreviousFamilyName},
+        name.previousFamilyName);
     const auto type = name.showAsPerson ? StoreContact::ContactType::Person : StoreContact::ContactType::Organization;
     if (!target.isKeyAvailable(ContactKeys::contactType) || target.contactType() != type)
         target.setContactType(type);
@@ -95,25 +93,23 @@ void StoreContactWriter::writeName(const NameRecord &name, StoreContact &target)
 
 void StoreContactWriter::writePhoneticName(const PhoneticNameRecord &name, StoreContact &target)
 {
-    setNameIfDifferent(
-        target, {ContactKeys::phoneticGivenName, &StoreContact::phoneticGivenName, &StoreContact::setPhoneticGivenName},
+    setNameIfDifferent(target,
+        {ContactKeys::phoneticGivenName, &StoreContact::phoneticGivenName, &StoreContact::setPhoneticGivenName},
         name.firstName);
     setNameIfDifferent(target,
-                       {ContactKeys::phoneticMiddleName, &StoreContact::phoneticMiddleName,
-                        &StoreContact::setPhoneticMiddleName},
-                       name.middleName);
+        {ContactKeys::phoneticMiddleName, &StoreContact::phoneticMiddleName, &StoreContact::setPhoneticMiddleName},
+        name.middleName);
     setNameIfDifferent(target,
-                       {ContactKeys::phoneticFamilyName, &StoreContact::phoneticFamilyName,
-                        &StoreContact::setPhoneticFamilyName},
-                       name.lastName);
+        {ContactKeys::phoneticFamilyName, &StoreContact::phoneticFamilyName, &StoreContact::setPhoneticFamilyName},
+        name.lastName);
 }
 
 void StoreContactWriter::writePhoneValues(const LabeledValueList &records, StoreContact &target)
 {
     target.setPhoneNumbers(labeledValues<StorePhoneNumber>(
         records, [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<StorePhoneNumber>> {
-            const std::optional<StorePhoneNumber> number =
-                StorePhoneNumber::phoneNumberWithStringValue(record.valueText());
+            const std::optional<StorePhoneNumber> number
+                = StorePhoneNumber::phoneNumberWithStringValue(record.valueText());
             if (!number)
                 return std::nullopt;
             return StoreLabeledValue<StorePhoneNumber>(storeLabel(record), *number);
@@ -124,16 +120,16 @@ namespace {
 
 StoreContact::Strings textValues(const LabeledValueList &records)
 {
-    return labeledValues<QString>(records,
-                                  [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<QString>> {
-                                      const QString text = record.valueText();
-                                      if (text.isEmpty())
-                                          return std::nullopt;
-                                      return StoreLabeledValue<QString>(storeLabel(record), text);
-                                  });
+    return labeledValues<QString>(
+        records, [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<QString>> {
+            const QString text = record.valueText();
+            if (text.isEmpty())
+                return std::nullopt;
+            return StoreLabeledValue<QString>(storeLabel(record), text);
+        });
 }
 
-}  // namespace
+} // namespace
 
 void StoreContactWriter::writeEmailValues(const LabeledValueList &records, StoreContact &target)
 {
@@ -167,8 +163,8 @@ void StoreContactWriter::writeSnsValues(const LabeledValueList &records, StoreCo
             if (record.username.isEmpty())
                 return std::nullopt;
             StoreSocialProfile profile;
-            profile.service =
-                record.service.isEmpty() ? QString(ContactLabels::socialProfileServiceTwitter) : record.service;
+            profile.service
+                = record.service.isEmpty() ? QString(ContactLabels::socialProfileServiceTwitter) : record.service;
             profile.username = record.username;
             // The profile's URL and user identifier were read with it; writing
             // them back empty would lose them on every save.
@@ -185,8 +181,8 @@ void StoreContactWriter::writeImsValues(const LabeledValueList &records, StoreCo
             if (record.username.isEmpty())
                 return std::nullopt;
             StoreInstantMessageAddress address;
-            address.service =
-                record.service.isEmpty() ? QString(ContactLabels::instantMessageServiceAIM) : record.service;
+            address.service
+                = record.service.isEmpty() ? QString(ContactLabels::instantMessageServiceAIM) : record.service;
             address.username = record.username;
             return StoreLabeledValue<StoreInstantMessageAddress>(storeLabel(record), address);
         }));
@@ -211,8 +207,7 @@ void StoreContactWriter::writeDatesValues(const LabeledValueList &records, Store
             const std::optional<StoreDateComponents> date = dateComponents(record.value);
             if (!date)
                 return std::nullopt;
-            return StoreLabeledValue<StoreDateComponents>(storeLabelOr(record, ContactLabels::dateAnniversary),
-                                                          *date);
+            return StoreLabeledValue<StoreDateComponents>(storeLabelOr(record, ContactLabels::dateAnniversary), *date);
         }));
 }
 
@@ -227,8 +222,7 @@ void StoreContactWriter::writeBirthday(const BirthdayRecord &birthday, StoreCont
 
 namespace {
 
-struct StringFieldKey
-{
+struct StringFieldKey {
     StringValuesRecord::Member member = nullptr;
     QString storeKey;
 };
@@ -254,7 +248,7 @@ const QList<StringFieldKey> &stringFieldKeys(const FieldVocabulary &vocabulary)
     return pairs;
 }
 
-}  // namespace
+} // namespace
 
 void StoreContactWriter::writeStringValues(const StringValuesRecord &values, StoreContact &target)
 {

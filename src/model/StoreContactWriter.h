@@ -19,8 +19,7 @@ class StoreContact;
 // A single field is set only when it differs from the target's, so an update
 // writes nothing it need not. A key the target was fetched without counts as
 // empty there: an empty value never clears a field the fetch did not carry.
-class StoreContactWriter
-{
+class StoreContactWriter {
 public:
     StoreContactWriter() = delete;
 

@@ -22,7 +22,7 @@ const std::array<std::pair<QString, Member>, 8> &members()
     return table;
 }
 
-}  // namespace
+} // namespace
 
 StringValuesRecord::Member StringValuesRecord::memberFor(const ContactIdentifier &identifier)
 {

@@ -12,16 +12,15 @@
 // The single-string fields ("stringValues"), each under its field identifier.
 // An absent entry reads as the empty string; the difference matters only to
 // the write-back, which leaves a field it never held alone.
-struct StringValuesRecord
-{
-    std::optional<QString> company;     // "Company"
-    std::optional<QString> department;  // "Department"
-    std::optional<QString> jobTitle;    // "Job Title"
-    std::optional<QString> nickname;    // "Nickname"
-    std::optional<QString> title;       // "Title" (the name prefix)
-    std::optional<QString> suffix;      // "Suffix"
-    std::optional<QString> note;        // "Note"
-    std::optional<QString> renmei;      // "Renmei": joint names, kept beside the store
+struct StringValuesRecord {
+    std::optional<QString> company; // "Company"
+    std::optional<QString> department; // "Department"
+    std::optional<QString> jobTitle; // "Job Title"
+    std::optional<QString> nickname; // "Nickname"
+    std::optional<QString> title; // "Title" (the name prefix)
+    std::optional<QString> suffix; // "Suffix"
+    std::optional<QString> note; // "Note"
+    std::optional<QString> renmei; // "Renmei": joint names, kept beside the store
 
     using Member = std::optional<QString> StringValuesRecord::*;
     // The member that holds a field identifier's entry; nullptr for an

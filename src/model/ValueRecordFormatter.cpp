@@ -36,8 +36,7 @@ QString joinedName(const QString &first, const QString &last, bool lastFirst)
 QString birthdayText(const QDate &date)
 {
     static const QString pattern = u"yyyy.MM.dd(ddd)"_s;
-    struct DayNames
-    {
+    struct DayNames {
         QLocale locale;
         std::array<QString, 7> names;
         bool asciiDigits = false;
@@ -74,7 +73,7 @@ QString birthdayText(const QDate &date)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 int ValueRecordFormatter::effectiveNameOrdering(int nameOrdering)
 {

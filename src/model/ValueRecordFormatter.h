@@ -9,8 +9,7 @@
 // The display strings of the value records. Each update* completes one
 // labeled value in place (label default, "stringValue" and the keys derived
 // from the value); a null record is ignored.
-class ValueRecordFormatter
-{
+class ValueRecordFormatter {
 public:
     ValueRecordFormatter() = delete;
 

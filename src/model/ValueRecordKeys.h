@@ -14,4 +14,4 @@ inline const QString ShowAsPerson = QStringLiteral("showAsPerson");
 inline const QString Username = QStringLiteral("username");
 inline const QString Domain = QStringLiteral("domain");
 inline const QString FormattedString = QStringLiteral("formattedString");
-}  // namespace RecordKey
+} // namespace RecordKey

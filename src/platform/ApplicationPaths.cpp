@@ -61,4 +61,4 @@ bool writeOwnerOnlyFile(const QString &filePath, const QByteArray &bytes)
     return true;
 }
 
-}  // namespace ApplicationPaths
+} // namespace ApplicationPaths

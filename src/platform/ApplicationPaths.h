@@ -23,4 +23,4 @@ bool keepBackupCopy(const QString &filePath);
 // readable by its owner only. Returns false and logs when it cannot.
 bool writeOwnerOnlyFile(const QString &filePath, const QByteArray &bytes);
 
-}  // namespace ApplicationPaths
+} // namespace ApplicationPaths

@@ -59,7 +59,7 @@ QString defaultStorePath()
     return folder.isEmpty() ? QString() : folder + QStringLiteral("/KeyValueStore.json");
 }
 
-}  // namespace
+} // namespace
 
 KeyValueStore::KeyValueStore(const QString &filePath, QObject *parent)
     : QObject(parent)
@@ -83,8 +83,8 @@ KeyValueStore &KeyValueStore::defaultStore()
     // loop, once more when the store is destroyed at exit.
     static KeyValueStore store(defaultStorePath());
     static const bool connected = QCoreApplication::instance()
-        && QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &store,
-                            &KeyValueStore::synchronize);
+        && QObject::connect(
+            QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &store, &KeyValueStore::synchronize);
     Q_UNUSED(connected);
     return store;
 }

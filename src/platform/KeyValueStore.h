@@ -17,8 +17,7 @@
 //
 // A file that can't be read back is logged and left as it is; the first
 // write after that first keeps a copy of it beside it ("<file>.bak").
-class KeyValueStore : public QObject
-{
+class KeyValueStore : public QObject {
     Q_OBJECT
 
 public:

@@ -28,8 +28,8 @@ QVariant NotificationCenter::objectVariant(QObject *object)
     return object ? QVariant::fromValue(object) : QVariant();
 }
 
-NotificationCenter::ObserverToken NotificationCenter::addObserver(QObject *receiver, const QString &name,
-                                                                  const QVariant &object, Handler handler)
+NotificationCenter::ObserverToken NotificationCenter::addObserver(
+    QObject *receiver, const QString &name, const QVariant &object, Handler handler)
 {
     if (!handler) {
         qWarning("%s: ERROR no handler for %s", Q_FUNC_INFO, qPrintable(name));
@@ -49,14 +49,14 @@ NotificationCenter::ObserverToken NotificationCenter::addObserver(QObject *recei
     return m_lastToken;
 }
 
-NotificationCenter::ObserverToken NotificationCenter::addObserver(QObject *receiver, const QString &name,
-                                                                  QObject *object, Handler handler)
+NotificationCenter::ObserverToken NotificationCenter::addObserver(
+    QObject *receiver, const QString &name, QObject *object, Handler handler)
 {
     return addObserver(receiver, name, objectVariant(object), std::move(handler));
 }
 
-NotificationCenter::ObserverToken NotificationCenter::addObserver(const QString &name, const QVariant &object,
-                                                                  Handler handler)
+NotificationCenter::ObserverToken NotificationCenter::addObserver(
+    const QString &name, const QVariant &object, Handler handler)
 {
     return addObserver(nullptr, name, object, std::move(handler));
 }
@@ -67,9 +67,8 @@ void NotificationCenter::watchReceiver(QObject *receiver)
 {
     if (m_watchedReceivers.contains(receiver))
         return;
-    m_watchedReceivers.insert(receiver, QObject::connect(receiver, &QObject::destroyed, [this, receiver]() {
-        removeObserver(receiver);
-    }));
+    m_watchedReceivers.insert(
+        receiver, QObject::connect(receiver, &QObject::destroyed, [this, receiver]() { removeObserver(receiver); }));
 }
 
 void NotificationCenter::removeObservationsIf(const std::function<bool(const Observation &)> &predicate)
@@ -79,9 +78,8 @@ void NotificationCenter::removeObservationsIf(const std::function<bool(const Obs
     // Receivers left without observations are no longer watched.
     for (auto it = m_watchedReceivers.begin(); it != m_watchedReceivers.end();) {
         QObject *receiver = it.key();
-        const bool observing = std::any_of(m_observations.cbegin(), m_observations.cend(), [receiver](const Observation &o) {
-            return o.hasReceiver && o.receiver.data() == receiver;
-        });
+        const bool observing = std::any_of(m_observations.cbegin(), m_observations.cend(),
+            [receiver](const Observation &o) { return o.hasReceiver && o.receiver.data() == receiver; });
         if (observing) {
             ++it;
         } else {
@@ -126,9 +124,8 @@ bool NotificationCenter::objectsMatch(const QVariant &filter, const QVariant &ob
 bool NotificationCenter::isObserving(ObserverToken token) const
 {
     const QMutexLocker locker(&m_mutex);
-    return std::any_of(m_observations.cbegin(), m_observations.cend(), [token](const Observation &o) {
-        return o.token == token && (!o.hasReceiver || !o.receiver.isNull());
-    });
+    return std::any_of(m_observations.cbegin(), m_observations.cend(),
+        [token](const Observation &o) { return o.token == token && (!o.hasReceiver || !o.receiver.isNull()); });
 }
 
 void NotificationCenter::postNotification(const QString &name, const QVariant &object, const QVariantMap &userInfo)

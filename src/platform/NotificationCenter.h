@@ -17,8 +17,7 @@ class QObject;
 // application that do not know each other. A notification carries an object
 // (the sender, or any value) and a user-info dictionary, and reaches its
 // observers synchronously on the posting thread, in the order they were added.
-class NotificationCenter
-{
+class NotificationCenter {
 public:
     struct Notification {
         QString name;

@@ -16,4 +16,4 @@ void applyApplicationSettings()
 #endif
 }
 
-}  // namespace ProcessTuning
+} // namespace ProcessTuning

@@ -13,4 +13,4 @@ namespace ProcessTuning {
 // freed; the per-thread cache still serves the small allocations.
 void applyApplicationSettings();
 
-}  // namespace ProcessTuning
+} // namespace ProcessTuning

@@ -61,7 +61,7 @@ bool isIntegral(const QVariant &value)
     return isNumber(value) && value.typeId() != QMetaType::Double && value.typeId() != QMetaType::Float;
 }
 
-}  // namespace
+} // namespace
 
 namespace StoredValue {
 
@@ -203,4 +203,4 @@ QByteArray toData(const QVariant &value)
     return value.typeId() == QMetaType::QByteArray ? value.toByteArray() : QByteArray();
 }
 
-}  // namespace StoredValue
+} // namespace StoredValue

@@ -34,4 +34,4 @@ namespace StoredValue {
 [[nodiscard]] QVariantMap toDictionary(const QVariant &value);
 [[nodiscard]] QByteArray toData(const QVariant &value);
 
-}  // namespace StoredValue
+} // namespace StoredValue

@@ -21,8 +21,7 @@
 // closes empty is dropped, so every undo step changes something.
 //
 // One manager per window or sheet; main thread only.
-class UndoManager : public QObject
-{
+class UndoManager : public QObject {
     Q_OBJECT
 
 public:
@@ -37,12 +36,14 @@ public:
 
     // Registers a call of one of the target's operations with the arguments as
     // they are now (copied), e.g. the old value of a field.
-    template<typename Target, typename Result, typename... Parameters, typename... Arguments>
+    template <typename Target, typename Result, typename... Parameters, typename... Arguments>
     void registerUndo(Target *target, Result (Target::*operation)(Parameters...), Arguments &&...arguments)
     {
-        registerUndo(target, [target, operation, saved = std::make_tuple(std::decay_t<Arguments>(std::forward<Arguments>(arguments))...)]() {
-            std::apply([&](const auto &...values) { (target->*operation)(values...); }, saved);
-        });
+        registerUndo(target,
+            [target, operation,
+                saved = std::make_tuple(std::decay_t<Arguments>(std::forward<Arguments>(arguments))...)]() {
+                std::apply([&](const auto &...values) { (target->*operation)(values...); }, saved);
+            });
     }
 
     void beginUndoGrouping();

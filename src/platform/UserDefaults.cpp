@@ -23,17 +23,15 @@ QString encodedValue(const QVariant &value)
 QVariant decodedValue(const QString &key, const QVariant &stored)
 {
     QJsonParseError error;
-    const QJsonDocument document =
-        QJsonDocument::fromJson('[' + stored.toString().toUtf8() + ']', &error);
+    const QJsonDocument document = QJsonDocument::fromJson('[' + stored.toString().toUtf8() + ']', &error);
     if (error.error != QJsonParseError::NoError || !document.isArray() || document.array().size() != 1) {
-        qWarning("%s: ERROR unreadable value of %s: %s", Q_FUNC_INFO, qPrintable(key),
-                 qPrintable(error.errorString()));
+        qWarning("%s: ERROR unreadable value of %s: %s", Q_FUNC_INFO, qPrintable(key), qPrintable(error.errorString()));
         return {};
     }
     return StoredValue::fromJson(document.array().first());
 }
 
-}  // namespace
+} // namespace
 
 UserDefaults::UserDefaults(const QString &filePath)
     : m_filePath(filePath)
@@ -164,7 +162,7 @@ bool UserDefaults::synchronize()
     m_settings->sync();
     if (m_settings->status() != QSettings::NoError) {
         qWarning("%s: ERROR can't synchronize %s (status %d)", Q_FUNC_INFO, qPrintable(m_filePath),
-                 int(m_settings->status()));
+            int(m_settings->status()));
         return false;
     }
     return true;

@@ -17,8 +17,7 @@ class QSettings;
 // written. Every value is stored as JSON text, so arrays and dictionaries
 // nested to any depth come back whole, with their numbers, booleans, strings
 // and byte arrays. Safe to use from any thread.
-class UserDefaults
-{
+class UserDefaults {
 public:
     explicit UserDefaults(const QString &filePath);
     ~UserDefaults();

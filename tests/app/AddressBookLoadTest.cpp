@@ -51,7 +51,7 @@ TEST_F(AddressBookTest, HandOverGivesTheMainViewTheDelegatesVeryTablesThenTheRep
     // Emptied at start-up, then the loaded tables, each time followed by the
     // represented object.
     const QStringList handOver{QStringLiteral("containerTable"), QStringLiteral("selectedGroupDict"),
-                               QStringLiteral("contactTable"), QStringLiteral("representedObject")};
+        QStringLiteral("contactTable"), QStringLiteral("representedObject")};
     EXPECT_EQ(m_view.calls, handOver + handOver);
 }
 
@@ -68,14 +68,13 @@ TEST_F(AddressBookTest, HandOverIsQueuedEvenOnTheMainThread)
 // Which container's contacts the load shows, by the last container shown.
 enum class LastContainer { Account, Stale, Absent };
 
-class ChosenContainerTest : public AddressBookTest, public testing::WithParamInterface<LastContainer>
-{
-};
+class ChosenContainerTest : public AddressBookTest, public testing::WithParamInterface<LastContainer> { };
 
 TEST_P(ChosenContainerTest, LastContainerShownElseTheFirstOrTheStoresDefault)
 {
     seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"));
-    const std::optional<StoreContainer> account = m_store->addContainer(QStringLiteral("Work"), StoreContainer::Type::CardDAV);
+    const std::optional<StoreContainer> account
+        = m_store->addContainer(QStringLiteral("Work"), StoreContainer::Type::CardDAV);
     ASSERT_TRUE(account.has_value());
     ASSERT_TRUE(m_store->addContainer(QStringLiteral("Nameless"), StoreContainer::Type::Unassigned).has_value());
     if (GetParam() == LastContainer::Account)
@@ -98,7 +97,7 @@ TEST_P(ChosenContainerTest, LastContainerShownElseTheFirstOrTheStoresDefault)
 }
 
 INSTANTIATE_TEST_SUITE_P(Containers, ChosenContainerTest,
-                         testing::Values(LastContainer::Account, LastContainer::Stale, LastContainer::Absent));
+    testing::Values(LastContainer::Account, LastContainer::Stale, LastContainer::Absent));
 
 TEST_F(AddressBookTest, GroupsFollowTheTopGroupWithTheirStoreGroupAndNoContactsYet)
 {
@@ -151,17 +150,17 @@ TEST_F(AddressBookTest, SideRecordsApplyFromTheFileThenFromTheKeyValueStore)
     RenmeiAndHagakiStore sideStore(m_keyValueStore.get(), sideFilePath());
     RenmeiAndHagakiRecord fileRecord;
     fileRecord.renmei = QStringLiteral("From the file");
-    ASSERT_TRUE(sideStore.saveRenmeiAndHagakiContainers(
-        {{m_store->defaultContainerIdentifier(), {{taro.identifier(), fileRecord}, {hanako.identifier(), fileRecord}}}}));
+    ASSERT_TRUE(sideStore.saveRenmeiAndHagakiContainers({{m_store->defaultContainerIdentifier(),
+        {{taro.identifier(), fileRecord}, {hanako.identifier(), fileRecord}}}}));
     RenmeiAndHagakiRecord keyValueRecord;
     keyValueRecord.renmei = QStringLiteral("From the key-value store");
     sideStore.keyValueSaveRenmeiAndHagaki({{QStringLiteral("any"), {{hanako.identifier(), keyValueRecord}}}});
     launch();
 
     EXPECT_EQ(rowNamed(QStringLiteral("Taro"))->person->stringValues()->value(FieldId::Renmei),
-              QStringLiteral("From the file"));
+        QStringLiteral("From the file"));
     EXPECT_EQ(rowNamed(QStringLiteral("Hanako"))->person->stringValues()->value(FieldId::Renmei),
-              QStringLiteral("From the key-value store"));
+        QStringLiteral("From the key-value store"));
 }
 
 TEST_F(AddressBookTest, KeyValueEntryOfTheWrongShapeIsSkipped)
@@ -181,8 +180,7 @@ TEST_F(AddressBookTest, KeyValueEntryOfTheWrongShapeIsSkipped)
 }
 
 // The answer the store gives about access to the user's contacts.
-class StoreAccessTest : public AddressBookTest, public testing::WithParamInterface<ContactStore::AccessBehaviour>
-{
+class StoreAccessTest : public AddressBookTest, public testing::WithParamInterface<ContactStore::AccessBehaviour> {
 protected:
     void TearDown() override
     {
@@ -203,16 +201,17 @@ TEST_P(StoreAccessTest, WithoutAccessThePrivacyAlertComesAfterADelayAndNothingLo
     EXPECT_TRUE(QTest::qWaitFor([this] { return !m_alerts.alerts.isEmpty(); }, 5000));
 
     ASSERT_EQ(m_alerts.alerts.size(), 1);
-    EXPECT_EQ(m_alerts.alerts.first().messageText, QStringLiteral("Please allow \"Quillmark\" to access your contacts."));
-    EXPECT_TRUE(m_alerts.alerts.first().informativeText.startsWith(QStringLiteral("Quillmark needs to access your contacts")));
+    EXPECT_EQ(
+        m_alerts.alerts.first().messageText, QStringLiteral("Please allow \"Quillmark\" to access your contacts."));
+    EXPECT_TRUE(
+        m_alerts.alerts.first().informativeText.startsWith(QStringLiteral("Quillmark needs to access your contacts")));
     EXPECT_EQ(loaded.count(), 0);
     EXPECT_FALSE(m_delegate->containerTable());
 }
 
 INSTANTIATE_TEST_SUITE_P(Access, StoreAccessTest,
-                         testing::Values(ContactStore::AccessBehaviour::Denied,
-                                         ContactStore::AccessBehaviour::Restricted,
-                                         ContactStore::AccessBehaviour::NotDeterminedThenRefuse));
+    testing::Values(ContactStore::AccessBehaviour::Denied, ContactStore::AccessBehaviour::Restricted,
+        ContactStore::AccessBehaviour::NotDeterminedThenRefuse));
 
 TEST_F(AddressBookTest, AccessGrantedWhenAskedLoadsTheAddressBook)
 {

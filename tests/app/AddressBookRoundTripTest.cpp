@@ -7,7 +7,7 @@
 
 namespace {
 
-template<typename T, typename Describe>
+template <typename T, typename Describe>
 void describeList(QStringList &lines, const char *field, const QList<StoreLabeledValue<T>> &values, Describe describe)
 {
     for (const StoreLabeledValue<T> &value : values)
@@ -27,10 +27,20 @@ void describeList(QStringList &lines, const char *field, const QList<StoreLabele
 {
     QStringList lines{
         QStringLiteral("type %1").arg(int(contact.contactType())),
-        contact.namePrefix(), contact.givenName(), contact.middleName(), contact.familyName(),
-        contact.previousFamilyName(), contact.nameSuffix(), contact.nickname(), contact.phoneticGivenName(),
-        contact.phoneticMiddleName(), contact.phoneticFamilyName(), contact.organizationName(),
-        contact.departmentName(), contact.jobTitle(), contact.note(),
+        contact.namePrefix(),
+        contact.givenName(),
+        contact.middleName(),
+        contact.familyName(),
+        contact.previousFamilyName(),
+        contact.nameSuffix(),
+        contact.nickname(),
+        contact.phoneticGivenName(),
+        contact.phoneticMiddleName(),
+        contact.phoneticFamilyName(),
+        contact.organizationName(),
+        contact.departmentName(),
+        contact.jobTitle(),
+        contact.note(),
         QStringLiteral("image %1 bytes").arg(contact.imageData().size()),
     };
     describeList(lines, "phone", contact.phoneNumbers(), [](const StorePhoneNumber &v) { return v.stringValue(); });
@@ -80,29 +90,45 @@ void fillEveryField(StoreContact &contact)
     contact.setDepartmentName(QStringLiteral("Sales"));
     contact.setJobTitle(QStringLiteral("Manager"));
     contact.setNote(QStringLiteral("Two lines\nof note"));
-    contact.setPhoneNumbers({{QStringLiteral("_$!<Mobile>!$_"), *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("090-1234-5678"))},
-                             {QStringLiteral("_$!<Work>!$_"), *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("+81 3-1234-5678"))},
-                             {QStringLiteral("Shop"), *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("03-9999-0000"))}});
+    contact.setPhoneNumbers({{QStringLiteral("_$!<Mobile>!$_"),
+                                 *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("090-1234-5678"))},
+        {QStringLiteral("_$!<Work>!$_"),
+            *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("+81 3-1234-5678"))},
+        {QStringLiteral("Shop"), *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("03-9999-0000"))}});
     contact.setEmailAddresses({{QStringLiteral("_$!<Home>!$_"), QStringLiteral("taro@example.jp")},
-                               {QStringLiteral("_$!<Work>!$_"), QStringLiteral("yamada@example.co.jp")}});
+        {QStringLiteral("_$!<Work>!$_"), QStringLiteral("yamada@example.co.jp")}});
     contact.setUrlAddresses({{QStringLiteral("_$!<HomePage>!$_"), QStringLiteral("https://example.jp/taro")}});
-    contact.setPostalAddresses(
-        {{QStringLiteral("_$!<Home>!$_"), StorePostalAddress{.street = QStringLiteral("銀座1-2-3"), .city = QStringLiteral("中央区"), .state = QStringLiteral("東京都"), .postalCode = QStringLiteral("104-0061"), .country = QStringLiteral("日本"), .isoCountryCode = QStringLiteral("jp")}},
-         {QStringLiteral("_$!<Work>!$_"), StorePostalAddress{.street = QStringLiteral("1 Main St"), .city = QStringLiteral("Springfield"), .state = QStringLiteral("IL"), .postalCode = QStringLiteral("62701"), .country = QStringLiteral("USA"), .isoCountryCode = QStringLiteral("us")}}});
+    contact.setPostalAddresses({{QStringLiteral("_$!<Home>!$_"),
+                                    StorePostalAddress{.street = QStringLiteral("銀座1-2-3"),
+                                        .city = QStringLiteral("中央区"),
+                                        .state = QStringLiteral("東京都"),
+                                        .postalCode = QStringLiteral("104-0061"),
+                                        .country = QStringLiteral("日本"),
+                                        .isoCountryCode = QStringLiteral("jp")}},
+        {QStringLiteral("_$!<Work>!$_"),
+            StorePostalAddress{.street = QStringLiteral("1 Main St"),
+                .city = QStringLiteral("Springfield"),
+                .state = QStringLiteral("IL"),
+                .postalCode = QStringLiteral("62701"),
+                .country = QStringLiteral("USA"),
+                .isoCountryCode = QStringLiteral("us")}}});
     contact.setContactRelations({{QStringLiteral("_$!<Spouse>!$_"), StoreContactRelation{QStringLiteral("Hanako")}}});
-    contact.setSocialProfiles({{QStringLiteral("Twitter"), StoreSocialProfile{.username = QStringLiteral("taro"), .service = QStringLiteral("Twitter")}}});
-    contact.setInstantMessageAddresses({{QStringLiteral("_$!<Home>!$_"), StoreInstantMessageAddress{QStringLiteral("taro.y"), QStringLiteral("Skype")}}});
+    contact.setSocialProfiles({{QStringLiteral("Twitter"),
+        StoreSocialProfile{.username = QStringLiteral("taro"), .service = QStringLiteral("Twitter")}}});
+    contact.setInstantMessageAddresses({{QStringLiteral("_$!<Home>!$_"),
+        StoreInstantMessageAddress{QStringLiteral("taro.y"), QStringLiteral("Skype")}}});
     contact.setBirthday(StoreDateComponents{1980, 4, 1});
     contact.setDates({{QStringLiteral("_$!<Anniversary>!$_"), StoreDateComponents{2005, 6, 12}}});
     contact.setImageData(pngImage());
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(AddressBookTest, SaveQuitAndLoadKeepsEveryFieldOfAContactWithManyValues)
 {
     const StoreContact seeded = seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"), fillEveryField);
-    const std::string before = describe(*m_store->unifiedContactWithIdentifier(seeded.identifier(), AddressBookLoader::keysToFetch()));
+    const std::string before
+        = describe(*m_store->unifiedContactWithIdentifier(seeded.identifier(), AddressBookLoader::keysToFetch()));
     launch();
     const ContactRecordPtr taro = rowNamed(QStringLiteral("Taro"));
     taro->person->setStringValue(QStringLiteral("Hanako, Jiro"), FieldId::Renmei);
@@ -119,11 +145,11 @@ TEST_F(AddressBookTest, SaveQuitAndLoadKeepsEveryFieldOfAContactWithManyValues)
 
     ASSERT_EQ(topGroup()->contactTable->size(), 2);
     for (const ContactRecordPtr &row : std::as_const(*topGroup()->contactTable)) {
-        const std::optional<StoreContact> stored =
-            m_store->unifiedContactWithIdentifier(row->uniqueId, AddressBookLoader::keysToFetch());
+        const std::optional<StoreContact> stored
+            = m_store->unifiedContactWithIdentifier(row->uniqueId, AddressBookLoader::keysToFetch());
         ASSERT_TRUE(stored.has_value());
         EXPECT_EQ(describe(*stored), before);
     }
     EXPECT_EQ(rowNamed(QStringLiteral("Taro"))->person->stringValues()->value(FieldId::Renmei),
-              QStringLiteral("Hanako, Jiro"));
+        QStringLiteral("Hanako, Jiro"));
 }

@@ -33,7 +33,7 @@ GroupRecordPtr addNewGroup(const ContainerRecordPtr &container, const QString &n
     return group;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(AddressBookTest, SaveOfAnUneditedWindowOnlyCommitsTheTyping)
 {
@@ -68,7 +68,7 @@ TEST_F(AddressBookTest, SaveCommitsTheValueBeingTypedBeforeBuildingTheRequest)
 
     EXPECT_EQ(m_view.calls.mid(0, 2), (QStringList{QStringLiteral("commitEditing"), QStringLiteral("updateTable")}));
     EXPECT_EQ(rowNamed(QStringLiteral("Taro"))->person->stringValues()->value(FieldId::Company),
-              QStringLiteral("Typed Inc."));
+        QStringLiteral("Typed Inc."));
 }
 
 TEST_F(AddressBookTest, SuccessfulSaveClearsTheEditedMarkAndUndoAndHandsOverNewTables)
@@ -120,7 +120,7 @@ TEST_F(AddressBookTest, FailedSaveKeepsEveryPendingChangeAndASecondSaveStoresEve
 
     EXPECT_EQ(renmeiOf(rowNamed(QStringLiteral("Taro"))), QStringLiteral("Hanako"));
     EXPECT_EQ(rowNamed(QStringLiteral("Taro"))->person->stringValues()->value(FieldId::Company),
-              QStringLiteral("Yamada Shoten"));
+        QStringLiteral("Yamada Shoten"));
     ASSERT_TRUE(rowNamed(QStringLiteral("Jiro")));
     EXPECT_EQ(renmeiOf(rowNamed(QStringLiteral("Jiro"))), QStringLiteral("Saburo"));
     EXPECT_EQ(contactsInGroupNamed(QStringLiteral("Family")), QStringList{QStringLiteral("Jiro")});
@@ -148,8 +148,10 @@ TEST_F(AddressBookTest, DeletedContactIsDeletedEvenWhenItWasAlsoChanged)
     seedContact(QStringLiteral("Hanako"), QStringLiteral("Sato"));
     RenmeiAndHagakiRecord record;
     record.renmei = QStringLiteral("Jiro");
-    m_delegate->sideStore().saveRenmeiAndHagakiContainers({{m_store->defaultContainerIdentifier(), {{taro.identifier(), record}}}});
-    m_delegate->sideStore().keyValueSaveRenmeiAndHagaki({{m_store->defaultContainerIdentifier(), {{taro.identifier(), record}}}});
+    m_delegate->sideStore().saveRenmeiAndHagakiContainers(
+        {{m_store->defaultContainerIdentifier(), {{taro.identifier(), record}}}});
+    m_delegate->sideStore().keyValueSaveRenmeiAndHagaki(
+        {{m_store->defaultContainerIdentifier(), {{taro.identifier(), record}}}});
     launch();
     const ContactRecordPtr row = rowNamed(QStringLiteral("Taro"));
     setRenmei(row, QStringLiteral("Changed"));
@@ -171,10 +173,22 @@ TEST_F(AddressBookTest, DeletedContactIsDeletedEvenWhenItWasAlsoChanged)
 TEST_F(AddressBookTest, ChangingOneContactKeepsTheSideRecordsOfTheOthers)
 {
     seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"), [](StoreContact &contact) {
-        contact.setPostalAddresses({{QStringLiteral("_$!<Home>!$_"), StorePostalAddress{.street = QStringLiteral("1-2-3 Ginza"), .city = QStringLiteral("Chuo-ku"), .state = QStringLiteral("Tokyo"), .postalCode = QStringLiteral("104-0061"), .country = QStringLiteral("Japan"), .isoCountryCode = QStringLiteral("jp")}}});
+        contact.setPostalAddresses({{QStringLiteral("_$!<Home>!$_"),
+            StorePostalAddress{.street = QStringLiteral("1-2-3 Ginza"),
+                .city = QStringLiteral("Chuo-ku"),
+                .state = QStringLiteral("Tokyo"),
+                .postalCode = QStringLiteral("104-0061"),
+                .country = QStringLiteral("Japan"),
+                .isoCountryCode = QStringLiteral("jp")}}});
     });
     seedContact(QStringLiteral("Hanako"), QStringLiteral("Sato"), [](StoreContact &contact) {
-        contact.setPostalAddresses({{QStringLiteral("_$!<Work>!$_"), StorePostalAddress{.street = QStringLiteral("4-5-6 Umeda"), .city = QStringLiteral("Kita-ku"), .state = QStringLiteral("Osaka"), .postalCode = QStringLiteral("530-0001"), .country = QStringLiteral("Japan"), .isoCountryCode = QStringLiteral("jp")}}});
+        contact.setPostalAddresses({{QStringLiteral("_$!<Work>!$_"),
+            StorePostalAddress{.street = QStringLiteral("4-5-6 Umeda"),
+                .city = QStringLiteral("Kita-ku"),
+                .state = QStringLiteral("Osaka"),
+                .postalCode = QStringLiteral("530-0001"),
+                .country = QStringLiteral("Japan"),
+                .isoCountryCode = QStringLiteral("jp")}}});
     });
     launch();
     for (const QString &name : {QStringLiteral("Taro"), QStringLiteral("Hanako")}) {

@@ -27,7 +27,7 @@ void captureMessage(QtMsgType type, const QMessageLogContext &context, const QSt
         previousHandler(type, context, message);
 }
 
-}  // namespace
+} // namespace
 
 LogCapture::LogCapture()
 {
@@ -104,8 +104,8 @@ void AddressBookTest::processEvents()
     QCoreApplication::processEvents();
 }
 
-StoreContact AddressBookTest::seedContact(const QString &givenName, const QString &familyName,
-                                          const std::function<void(StoreContact &)> &fill)
+StoreContact AddressBookTest::seedContact(
+    const QString &givenName, const QString &familyName, const std::function<void(StoreContact &)> &fill)
 {
     StoreContact contact;
     contact.setGivenName(givenName);

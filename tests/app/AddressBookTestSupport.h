@@ -18,12 +18,23 @@
 
 // The main view as the application delegate sees it: remembers what it was
 // handed, and commits "typing" through a hook.
-class RecordingAddressBookView : public AddressBookView
-{
+class RecordingAddressBookView : public AddressBookView {
 public:
-    void setContainerTable(const ContainerTablePtr &table) override { containerTable = table; calls.append(QStringLiteral("containerTable")); }
-    void setSelectedGroupDict(const GroupRecordPtr &group) override { selectedGroupDict = group; calls.append(QStringLiteral("selectedGroupDict")); }
-    void setContactTable(const ContactTablePtr &table) override { contactTable = table; calls.append(QStringLiteral("contactTable")); }
+    void setContainerTable(const ContainerTablePtr &table) override
+    {
+        containerTable = table;
+        calls.append(QStringLiteral("containerTable"));
+    }
+    void setSelectedGroupDict(const GroupRecordPtr &group) override
+    {
+        selectedGroupDict = group;
+        calls.append(QStringLiteral("selectedGroupDict"));
+    }
+    void setContactTable(const ContactTablePtr &table) override
+    {
+        contactTable = table;
+        calls.append(QStringLiteral("contactTable"));
+    }
     void setRepresentedObject(const QVariant &) override { calls.append(QStringLiteral("representedObject")); }
     bool commitEditing() override
     {
@@ -45,11 +56,9 @@ public:
 };
 
 // Records every alert and answers confirmations with a chosen button.
-class RecordingAlertPresenter : public AlertPresenter
-{
+class RecordingAlertPresenter : public AlertPresenter {
 public:
-    struct Alert
-    {
+    struct Alert {
         QString messageText;
         QString informativeText;
     };
@@ -70,8 +79,7 @@ public:
 };
 
 // Captures the log lines written while it lives.
-class LogCapture
-{
+class LogCapture {
 public:
     LogCapture();
     ~LogCapture();
@@ -82,8 +90,7 @@ public:
 // An address book on its own files in a scratch folder: store, key-value
 // store, preferences and side-store file, and an application delegate over
 // them with a recording main view and alerts.
-class AddressBookTest : public testing::Test
-{
+class AddressBookTest : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -96,8 +103,8 @@ protected:
     static void processEvents();
 
     // Adds a contact to the store directly, as another program would.
-    StoreContact seedContact(const QString &givenName, const QString &familyName,
-                             const std::function<void(StoreContact &)> &fill = {});
+    StoreContact seedContact(
+        const QString &givenName, const QString &familyName, const std::function<void(StoreContact &)> &fill = {});
     StoreGroup seedGroup(const QString &name, const QStringList &memberIdentifiers = {});
 
     // The top-group row of the contact with the given name in the delegate's tables.

@@ -11,7 +11,10 @@ QString describeVariant(const QVariant &value)
 {
     if (value.metaType() == QMetaType::fromType<StoreDateComponents>()) {
         const auto parts = value.value<StoreDateComponents>();
-        return QStringLiteral("%1-%2-%3").arg(parts.year.value_or(-1)).arg(parts.month.value_or(-1)).arg(parts.day.value_or(-1));
+        return QStringLiteral("%1-%2-%3")
+            .arg(parts.year.value_or(-1))
+            .arg(parts.month.value_or(-1))
+            .arg(parts.day.value_or(-1));
     }
     if (value.metaType() == QMetaType::fromType<QVariantMap>()) {
         const QVariantMap map = value.toMap();
@@ -28,7 +31,7 @@ QString describeRecord(const QVariantMap &map)
     return describeVariant(map);
 }
 
-}  // namespace
+} // namespace
 
 QString describeValue(const PersonValue &value)
 {
@@ -83,7 +86,7 @@ LabeledValueRecord labeled(const QString &label, const QString &value)
     return record;
 }
 
-}  // namespace
+} // namespace
 
 void fillPerson(MVPerson &person, const QString &firstName)
 {
@@ -97,8 +100,8 @@ void fillPerson(MVPerson &person, const QString &firstName)
     person.setValue(phonetic, FieldId::PhoneticName);
     person.addLabeledValue(labeled(QStringLiteral("mobile"), QStringLiteral("090-1234-5678")), FieldId::Phone);
     person.addLabeledValue(labeled(QStringLiteral("home"), QStringLiteral("075-123-4567")), FieldId::Phone);
-    person.addLabeledValue(labeled(QStringLiteral("home"), firstName.toLower() + QStringLiteral("@example.jp")),
-                           FieldId::Email);
+    person.addLabeledValue(
+        labeled(QStringLiteral("home"), firstName.toLower() + QStringLiteral("@example.jp")), FieldId::Email);
     person.addLabeledValue(labeled(QStringLiteral("work"), QStringLiteral("yamada@example.com")), FieldId::Email);
     LabeledValueRecord address = labeled(QStringLiteral("home"), QString());
     address.value = std::monostate();
@@ -114,8 +117,8 @@ void fillPerson(MVPerson &person, const QString &firstName)
     chat.service = QStringLiteral("Skype");
     person.addLabeledValue(chat, FieldId::InstantMessage);
     person.addLabeledValue(labeled(QStringLiteral("Twitter"), QStringLiteral("taro_y")), FieldId::SocialNetwork);
-    person.addLabeledValue(labeled(QStringLiteral("homepage"), QStringLiteral("https://example.jp/taro")),
-                           FieldId::URL);
+    person.addLabeledValue(
+        labeled(QStringLiteral("homepage"), QStringLiteral("https://example.jp/taro")), FieldId::URL);
     person.addLabeledValue(labeled(QStringLiteral("spouse"), QStringLiteral("Hanako")), FieldId::Relationship);
     LabeledValueRecord anniversary = labeled(QStringLiteral("anniversary"), QString());
     anniversary.value = StoreDateComponents{2005, 4, 29};

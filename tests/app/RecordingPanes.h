@@ -15,8 +15,7 @@
 
 // Panes that only note what the window's controller asks of them, into one
 // log shared by every pane of a test, as "<pane>.<call>".
-class PaneLog
-{
+class PaneLog {
 public:
     void note(const QString &pane, const QString &call) { m_calls.append(pane + QLatin1Char('.') + call); }
     void clear() { m_calls.clear(); }
@@ -28,8 +27,7 @@ private:
 };
 
 // Notes each call of a recording pane under the pane's name.
-class RecordedPane
-{
+class RecordedPane {
 public:
     RecordedPane(PaneLog &log, const QString &name)
         : m_log(log)
@@ -45,8 +43,7 @@ private:
     QString m_name;
 };
 
-class RecordingContactTable : public ContactTablePane, private RecordedPane
-{
+class RecordingContactTable : public ContactTablePane, private RecordedPane {
 public:
     explicit RecordingContactTable(PaneLog &log)
         : RecordedPane(log, QStringLiteral("table"))
@@ -59,10 +56,7 @@ public:
         note(QStringLiteral("setContactTable"));
     }
     void updateTable() override { note(QStringLiteral("updateTable")); }
-    void setEditState(bool editState) override
-    {
-        note(QStringLiteral("setEditState:%1").arg(editState));
-    }
+    void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
     void selectRowIndexesWithContacts(const QList<ContactRecordPtr> &contacts) override
     {
         selectedContactsList = contacts;
@@ -99,11 +93,9 @@ public:
     QList<int> selectedRows;
     int scrolledTo = -1;
     QList<ContactInfoPopoverPane *> detached;
-
 };
 
-class RecordingGroupOutline : public GroupOutlinePane, private RecordedPane
-{
+class RecordingGroupOutline : public GroupOutlinePane, private RecordedPane {
 public:
     explicit RecordingGroupOutline(PaneLog &log)
         : RecordedPane(log, QStringLiteral("outline"))
@@ -121,18 +113,13 @@ public:
         note(QStringLiteral("setSelectedGroupDict"));
     }
     void updateTable() override { note(QStringLiteral("updateTable")); }
-    void setEditState(bool editState) override
-    {
-        note(QStringLiteral("setEditState:%1").arg(editState));
-    }
+    void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
 
     ContainerTablePtr containerTable;
     GroupRecordPtr selectedGroupDict;
-
 };
 
-class RecordingContactDetail : public ContactDetailPane, private RecordedPane
-{
+class RecordingContactDetail : public ContactDetailPane, private RecordedPane {
 public:
     explicit RecordingContactDetail(PaneLog &log)
         : RecordedPane(log, QStringLiteral("detail"))
@@ -147,17 +134,12 @@ public:
     }
     [[nodiscard]] ContactRecordPtr contact() const override { return shown; }
     void updateTable() override { note(QStringLiteral("updateTable")); }
-    void setEditState(bool editState) override
-    {
-        note(QStringLiteral("setEditState:%1").arg(editState));
-    }
+    void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
 
     ContactRecordPtr shown;
-
 };
 
-class RecordingContactInfoPopover : public ContactInfoPopoverPane, private RecordedPane
-{
+class RecordingContactInfoPopover : public ContactInfoPopoverPane, private RecordedPane {
 public:
     RecordingContactInfoPopover(PaneLog &log, const QString &name, const SubContactRecordPtr &row)
         : RecordedPane(log, name)
@@ -174,8 +156,7 @@ private:
     SubContactRecordPtr m_row;
 };
 
-class RecordingPostcardPreview : public PostcardPreviewPane, private RecordedPane
-{
+class RecordingPostcardPreview : public PostcardPreviewPane, private RecordedPane {
 public:
     explicit RecordingPostcardPreview(PaneLog &log)
         : RecordedPane(log, QStringLiteral("preview"))
@@ -193,23 +174,15 @@ public:
         sender = row;
         note(QStringLiteral("setSenderPerson"));
     }
-    void setPrinting(bool printing) override
-    {
-        note(QStringLiteral("setPrinting:%1").arg(printing));
-    }
-    void setSelectedStyle(const QString &style) override
-    {
-        note(QStringLiteral("setSelectedStyle:") + style);
-    }
+    void setPrinting(bool printing) override { note(QStringLiteral("setPrinting:%1").arg(printing)); }
+    void setSelectedStyle(const QString &style) override { note(QStringLiteral("setSelectedStyle:") + style); }
     void updateUI() override { note(QStringLiteral("updateUI")); }
 
     QList<SubContactRecordPtr> receiverPersons;
     SubContactRecordPtr sender;
-
 };
 
-class RecordingFindBar : public FindBarPane, private RecordedPane
-{
+class RecordingFindBar : public FindBarPane, private RecordedPane {
 public:
     explicit RecordingFindBar(PaneLog &log)
         : RecordedPane(log, QStringLiteral("findBar"))
@@ -222,10 +195,7 @@ public:
         note(QStringLiteral("setVisible:%1").arg(visible));
     }
     [[nodiscard]] bool isVisible() const override { return m_visible; }
-    void setEditState(bool editState) override
-    {
-        note(QStringLiteral("setEditState:%1").arg(editState));
-    }
+    void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
 
 private:
     bool m_visible = false;

@@ -45,14 +45,13 @@ void writeBytes(const QString &path, const QByteArray &bytes)
         address->labelIndex = labelIndex++;
         person->addressValues()->append(address);
     }
-    (void)person->addressValues();  // brings the one-line texts in line with the parts
+    (void)person->addressValues(); // brings the one-line texts in line with the parts
     return person;
 }
 
-}  // namespace
+} // namespace
 
-class RenmeiAndHagakiFileTest : public testing::Test
-{
+class RenmeiAndHagakiFileTest : public testing::Test {
 protected:
     QString m_path = scratchFile(RenmeiAndHagakiStore::fileName());
     RenmeiAndHagakiStore m_store{nullptr, m_path};
@@ -67,27 +66,27 @@ TEST_F(RenmeiAndHagakiFileTest, MissingFileIsAFirstStartThatLogsNothing)
 
 TEST_F(RenmeiAndHagakiFileTest, SaveMergesWithTheStoredRecords)
 {
-    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(
-        {{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("old A"))},
-                                    {QStringLiteral("B"), recordWithRenmei(QStringLiteral("B"))},
-                                    {QStringLiteral("C"), recordWithRenmei(QStringLiteral("C"))}}}}));
+    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers({{QStringLiteral("local"),
+        {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("old A"))},
+            {QStringLiteral("B"), recordWithRenmei(QStringLiteral("B"))},
+            {QStringLiteral("C"), recordWithRenmei(QStringLiteral("C"))}}}}));
 
-    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(
-        {{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("new A"))},
-                                    {QStringLiteral("C"), RenmeiAndHagakiRecord()}}}}));
+    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers({{QStringLiteral("local"),
+        {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("new A"))},
+            {QStringLiteral("C"), RenmeiAndHagakiRecord()}}}}));
 
     const auto stored = m_store.restoreRenmeiAndHagakiContainers();
     ASSERT_TRUE(stored.has_value());
     const RenmeiAndHagakiRecords expected{{QStringLiteral("A"), recordWithRenmei(QStringLiteral("new A"))},
-                                          {QStringLiteral("B"), recordWithRenmei(QStringLiteral("B"))}};
+        {QStringLiteral("B"), recordWithRenmei(QStringLiteral("B"))}};
     EXPECT_EQ(stored->value(QStringLiteral("local")), expected);
 }
 
 TEST_F(RenmeiAndHagakiFileTest, FileIsReadableByItsOwnerOnly)
 {
-    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers({{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A"))}}}}));
-    EXPECT_EQ(QFile::permissions(m_path) & ~(QFile::ReadUser | QFile::WriteUser),
-              QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(
+        {{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A"))}}}}));
+    EXPECT_EQ(QFile::permissions(m_path) & ~(QFile::ReadUser | QFile::WriteUser), QFile::ReadOwner | QFile::WriteOwner);
 }
 
 // Ways a side file can be unreadable.
@@ -122,9 +121,7 @@ enum class Damage { None, Empty, Truncated, Garbage, UnknownVersion, OtherMagic,
 
 // A file that can't be read back yields nothing, is logged, and is kept as
 // "<file>.bak" beside the whole file the next save writes.
-class UnreadableSideFileTest : public RenmeiAndHagakiFileTest, public testing::WithParamInterface<Damage>
-{
-};
+class UnreadableSideFileTest : public RenmeiAndHagakiFileTest, public testing::WithParamInterface<Damage> { };
 
 TEST_P(UnreadableSideFileTest, LoadsNothingLogsAnErrorAndIsKeptBesideTheNextFile)
 {
@@ -136,7 +133,8 @@ TEST_P(UnreadableSideFileTest, LoadsNothingLogsAnErrorAndIsKeptBesideTheNextFile
         EXPECT_TRUE(log.contains(QStringLiteral(": ERROR ")));
     }
 
-    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers({{QStringLiteral("local"), {{QStringLiteral("B"), recordWithRenmei(QStringLiteral("B"))}}}}));
+    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(
+        {{QStringLiteral("local"), {{QStringLiteral("B"), recordWithRenmei(QStringLiteral("B"))}}}}));
 
     EXPECT_EQ(bytesOf(m_path + QStringLiteral(".bak")), damaged);
     const auto stored = m_store.restoreRenmeiAndHagakiContainers();
@@ -145,9 +143,8 @@ TEST_P(UnreadableSideFileTest, LoadsNothingLogsAnErrorAndIsKeptBesideTheNextFile
 }
 
 INSTANTIATE_TEST_SUITE_P(SideFiles, UnreadableSideFileTest,
-                         testing::Values(Damage::Empty, Damage::Truncated, Damage::Garbage, Damage::UnknownVersion,
-                                         Damage::OtherMagic, Damage::TrailingBytes, Damage::HugeCount,
-                                         Damage::BadFlag));
+    testing::Values(Damage::Empty, Damage::Truncated, Damage::Garbage, Damage::UnknownVersion, Damage::OtherMagic,
+        Damage::TrailingBytes, Damage::HugeCount, Damage::BadFlag));
 
 TEST_F(RenmeiAndHagakiFileTest, UndamagedFileOfTheSameLayoutReadsBack)
 {
@@ -160,24 +157,20 @@ TEST_F(RenmeiAndHagakiFileTest, UndamagedFileOfTheSameLayoutReadsBack)
 }
 
 // Records of a wrong shape are refused whole.
-class RecordShapeTest : public testing::TestWithParam<QVariantMap>
-{
-};
+class RecordShapeTest : public testing::TestWithParam<QVariantMap> { };
 
 TEST_P(RecordShapeTest, RecordOfAWrongShapeIsRefused)
 {
     EXPECT_FALSE(RenmeiAndHagakiRecord::fromVariantMap(GetParam()).has_value());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SideRecords, RecordShapeTest,
-    testing::Values(
-        QVariantMap{{QStringLiteral("Renmei"), QVariantList{QStringLiteral("Hanako")}}},
+INSTANTIATE_TEST_SUITE_P(SideRecords, RecordShapeTest,
+    testing::Values(QVariantMap{{QStringLiteral("Renmei"), QVariantList{QStringLiteral("Hanako")}}},
         QVariantMap{{QStringLiteral("HagakiArray"), QStringLiteral("1;")}},
         QVariantMap{{QStringLiteral("HagakiArray"), QVariantList{QStringLiteral("1;")}}},
         QVariantMap{{QStringLiteral("HagakiArray"),
-                     QVariantList{QVariantMap{{QStringLiteral("Label"), QStringLiteral("home")},
-                                              {QStringLiteral("LayoutString"), QStringLiteral("1;")}}}}}));
+            QVariantList{QVariantMap{{QStringLiteral("Label"), QStringLiteral("home")},
+                {QStringLiteral("LayoutString"), QStringLiteral("1;")}}}}}));
 
 TEST(RenmeiAndHagakiRecord, JointNamesWithoutAddressGiveARecordOfJointNamesOnly)
 {
@@ -190,7 +183,7 @@ TEST(RenmeiAndHagakiRecord, JointNamesWithoutAddressGiveARecordOfJointNamesOnly)
 TEST(RenmeiAndHagakiRecord, LayoutsRoundTripByLabelAndAddressText)
 {
     const MVPersonPtr saved = personWithAddresses({{QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")},
-                                                   {QStringLiteral("work"), QStringLiteral("4-5-6 Umeda")}});
+        {QStringLiteral("work"), QStringLiteral("4-5-6 Umeda")}});
     saved->addressValues()->at(1)->layout.renmei = true;
     saved->addressValues()->at(1)->layout.senderAddress = QStringLiteral("{{1,2},{3,4}}");
     const RenmeiAndHagakiRecord record = RenmeiAndHagakiStore::makeRenmeiAndHagakiDict(*saved);
@@ -201,7 +194,7 @@ TEST(RenmeiAndHagakiRecord, LayoutsRoundTripByLabelAndAddressText)
 
     // The same addresses in another order still find their layouts.
     const MVPersonPtr loaded = personWithAddresses({{QStringLiteral("work"), QStringLiteral("4-5-6 Umeda")},
-                                                    {QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")}});
+        {QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")}});
     RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(record, *loaded);
     EXPECT_TRUE(loaded->addressValues()->at(0)->layout.printsRenmei());
     EXPECT_EQ(loaded->addressValues()->at(0)->layout.senderAddress, QStringLiteral("{{1.00,2.00},{3.00,4.00}}"));
@@ -223,10 +216,10 @@ TEST(RenmeiAndHagakiRecord, TwoEqualAddressesBothTakeTheFirstMatchingLayout)
 {
     RenmeiAndHagakiRecord record;
     const MVPersonPtr person = personWithAddresses({{QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")},
-                                                    {QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")}});
+        {QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")}});
     const QString text = person->addressValues()->first()->stringValue;
-    record.hagakiArray = {{QStringLiteral("home"), text, QStringLiteral("1;")},
-                          {QStringLiteral("home"), text, QStringLiteral("2;")}};
+    record.hagakiArray
+        = {{QStringLiteral("home"), text, QStringLiteral("1;")}, {QStringLiteral("home"), text, QStringLiteral("2;")}};
     RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(record, *person);
     for (const LabeledValueRecordPtr &address : std::as_const(*person->addressValues())) {
         EXPECT_TRUE(address->layout.printsSender());
@@ -239,7 +232,8 @@ TEST(RenmeiAndHagakiKeyValueStore, EmptyRecordRemovesTheEntryAndOtherEntriesStay
     KeyValueStore keyValueStore(scratchFile(QStringLiteral("KeyValueStore.json")));
     keyValueStore.setObject(QStringLiteral("someone else's"), QStringLiteral("other"));
     RenmeiAndHagakiStore store(&keyValueStore, scratchFile(RenmeiAndHagakiStore::fileName()));
-    store.keyValueSaveRenmeiAndHagaki({{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A"))}}}});
+    store.keyValueSaveRenmeiAndHagaki(
+        {{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A"))}}}});
     ASSERT_EQ(store.keyValueRestoreValueForKey(QStringLiteral("A")), recordWithRenmei(QStringLiteral("A")));
 
     store.keyValueSaveRenmeiAndHagaki({{QStringLiteral("local"), {{QStringLiteral("A"), RenmeiAndHagakiRecord()}}}});

@@ -4,8 +4,7 @@
 
 namespace {
 
-class SaveRequestBuilderTest : public AddressBookTest
-{
+class SaveRequestBuilderTest : public AddressBookTest {
 protected:
     void SetUp() override
     {
@@ -42,7 +41,7 @@ protected:
     return identifiers;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(SaveRequestBuilderTest, UnchangedTablesSendNothing)
 {
@@ -115,7 +114,7 @@ TEST_F(SaveRequestBuilderTest, NewGroupGetsOnlyTheRowsNotRemovedAgainWithContact
 TEST_F(SaveRequestBuilderTest, ExistingGroupSendsAdditionsAndRemovalsOfItsRows)
 {
     familyWithRows({groupRow(rowNamed(QStringLiteral("Taro")), false, true),
-                    groupRow(rowNamed(QStringLiteral("Hanako")), true, false)});
+        groupRow(rowNamed(QStringLiteral("Hanako")), true, false)});
 
     const SaveRequestBuilder::Plan plan = build();
 

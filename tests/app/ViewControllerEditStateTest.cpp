@@ -12,9 +12,10 @@ TEST_F(EditState, EditingShowsARedLineTellsEveryPaneAndOffersLock)
     EXPECT_EQ(m_separator.borderColor(), QColor(Qt::red));
     EXPECT_EQ(m_separator.fillColor(), QColor(Qt::red));
     EXPECT_EQ(m_editButton.text().toStdString(), "Lock");
-    EXPECT_EQ(m_log.calls(), (QStringList{QStringLiteral("table.setEditState:1"), QStringLiteral("detail.setEditState:1"),
-                                          QStringLiteral("outline.setEditState:1"), QStringLiteral("findBar.setEditState:1"),
-                                          QStringLiteral("table.updateTable")}));
+    EXPECT_EQ(m_log.calls(),
+        (QStringList{QStringLiteral("table.setEditState:1"), QStringLiteral("detail.setEditState:1"),
+            QStringLiteral("outline.setEditState:1"), QStringLiteral("findBar.setEditState:1"),
+            QStringLiteral("table.updateTable")}));
 }
 
 TEST_F(EditState, LockingGreysTheLineKeepingItsWidthAndOffersEdit)
@@ -29,9 +30,10 @@ TEST_F(EditState, LockingGreysTheLineKeepingItsWidthAndOffersEdit)
     EXPECT_EQ(m_separator.borderColor(), QColor(Qt::gray));
     EXPECT_EQ(m_separator.fillColor(), QColor(Qt::gray));
     EXPECT_EQ(m_editButton.text().toStdString(), "Edit");
-    EXPECT_EQ(m_log.calls(), (QStringList{QStringLiteral("table.setEditState:0"), QStringLiteral("detail.setEditState:0"),
-                                          QStringLiteral("outline.setEditState:0"), QStringLiteral("findBar.setEditState:0"),
-                                          QStringLiteral("table.updateTable"), QStringLiteral("detail.updateTable")}));
+    EXPECT_EQ(m_log.calls(),
+        (QStringList{QStringLiteral("table.setEditState:0"), QStringLiteral("detail.setEditState:0"),
+            QStringLiteral("outline.setEditState:0"), QStringLiteral("findBar.setEditState:0"),
+            QStringLiteral("table.updateTable"), QStringLiteral("detail.updateTable")}));
 }
 
 TEST_F(EditState, TheSeparatorPaintsItsFillAndBorder)
@@ -90,8 +92,9 @@ TEST_F(RefreshRule, EveryPaneButTheSenderRedrawsAndTheWindowIsMarkedEdited)
     m_log.clear();
     RecordingContactInfoPopover popover(m_log, QStringLiteral("popover"), {});
     m_controller.contactDidUpdate(contact, &popover);
-    EXPECT_EQ(m_log.calls(), (QStringList{QStringLiteral("detail.updateTable"), QStringLiteral("table.updateTable"),
-                                          QStringLiteral("preview.updateUI")}));
+    EXPECT_EQ(m_log.calls(),
+        (QStringList{QStringLiteral("detail.updateTable"), QStringLiteral("table.updateTable"),
+            QStringLiteral("preview.updateUI")}));
 }
 
 TEST_F(RefreshRule, WhileUndoingOnlyTheTableAndTheDetailPaneRedraw)

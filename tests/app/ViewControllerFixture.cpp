@@ -18,7 +18,7 @@ GroupRecordPtr makeGroup(const ContainerRecord &container, const QString &name, 
     return group;
 }
 
-}  // namespace
+} // namespace
 
 void ViewControllerTest::SetUp()
 {
@@ -84,7 +84,7 @@ ContactRecordPtr ViewControllerTest::rowOf(const GroupRecordPtr &group, const QS
 qsizetype ViewControllerTest::rowCount(const GroupRecordPtr &group, const QString &uniqueId)
 {
     return std::count_if(group->contactTable->cbegin(), group->contactTable->cend(),
-                         [&uniqueId](const ContactRecordPtr &row) { return row->uniqueId == uniqueId; });
+        [&uniqueId](const ContactRecordPtr &row) { return row->uniqueId == uniqueId; });
 }
 
 ContactRecordPtr ViewControllerTest::foreignRow(const QString &uniqueId)

@@ -20,8 +20,7 @@
 // address book held in memory: one container whose top group "All Contacts"
 // holds the contacts "c0" … "c9", and the groups "Friends" (c0–c4) and
 // "Work" (c3–c7), whose rows share the top group's persons.
-class ViewControllerTest : public testing::Test
-{
+class ViewControllerTest : public testing::Test {
 protected:
     void SetUp() override;
 
@@ -59,8 +58,7 @@ protected:
 };
 
 // The same, with the contacts c0–c2 holding a value in every field.
-class FilledContactsTest : public ViewControllerTest
-{
+class FilledContactsTest : public ViewControllerTest {
 protected:
     void SetUp() override;
 

@@ -153,8 +153,9 @@ TEST_F(GroupUndo, TheShownGroupIsHandedToTheTableAgainWithTheChangedContactsSele
     showGroup(friends);
     const ContactRecordPtr added = rowFor(rowOf(top(), QStringLiteral("c9")));
     m_controller.undoAddContacts({added}, friends);
-    EXPECT_EQ(m_log.calls(), (QStringList{QStringLiteral("table.setContactTable"), QStringLiteral("table.updateTable"),
-                                          QStringLiteral("table.selectRowIndexesWithContacts")}));
+    EXPECT_EQ(m_log.calls(),
+        (QStringList{QStringLiteral("table.setContactTable"), QStringLiteral("table.updateTable"),
+            QStringLiteral("table.selectRowIndexesWithContacts")}));
     EXPECT_EQ(m_table.contactTable, friends->contactTable);
     EXPECT_EQ(m_table.selectedContacts(), QList<ContactRecordPtr>{added});
 
@@ -164,15 +165,12 @@ TEST_F(GroupUndo, TheShownGroupIsHandedToTheTableAgainWithTheChangedContactsSele
     EXPECT_TRUE(m_log.calls().isEmpty());
 }
 
-struct DeleteSelectionRow
-{
+struct DeleteSelectionRow {
     QList<int> selectedRows;
     int selectedAfter;
 };
 
-class DeleteSelection : public ViewControllerTest, public testing::WithParamInterface<DeleteSelectionRow>
-{
-};
+class DeleteSelection : public ViewControllerTest, public testing::WithParamInterface<DeleteSelectionRow> { };
 
 TEST_P(DeleteSelection, SelectsTheRowBeforeTheFirstDeletedOne)
 {
@@ -186,8 +184,8 @@ TEST_P(DeleteSelection, SelectsTheRowBeforeTheFirstDeletedOne)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DeleteSelection,
-                         testing::Values(DeleteSelectionRow{{0, 1}, 0}, DeleteSelectionRow{{1}, 0},
-                                         DeleteSelectionRow{{5, 6, 7}, 4}, DeleteSelectionRow{{9}, 8}));
+    testing::Values(DeleteSelectionRow{{0, 1}, 0}, DeleteSelectionRow{{1}, 0}, DeleteSelectionRow{{5, 6, 7}, 4},
+        DeleteSelectionRow{{9}, 8}));
 
 TEST_F(GroupUndo, DeletingAnEmptySelectionDoesNothing)
 {
@@ -263,21 +261,21 @@ TEST(ViewControllerDefaults, ViewTypesAndLabelFilter)
 {
     const QVariantMap viewTypes = ViewController::aViewTypeDict();
     EXPECT_EQ(viewTypes.value(QStringLiteral("Name Only")).toStringList(),
-              (QStringList{QStringLiteral("Sender"), QStringLiteral("Name")}));
+        (QStringList{QStringLiteral("Sender"), QStringLiteral("Name")}));
     EXPECT_EQ(viewTypes.value(QStringLiteral("Address")).toStringList(),
-              (QStringList{QStringLiteral("Sender"), QStringLiteral("Name"), QStringLiteral("Renmei"),
-                           QStringLiteral("Company"), QStringLiteral("Address")}));
+        (QStringList{QStringLiteral("Sender"), QStringLiteral("Name"), QStringLiteral("Renmei"),
+            QStringLiteral("Company"), QStringLiteral("Address")}));
     EXPECT_EQ(viewTypes.value(QStringLiteral("Address Detail")).toStringList(),
-              (QStringList{QStringLiteral("Sender"), QStringLiteral("Name"), QStringLiteral("Renmei"),
-                           QStringLiteral("Company"), QStringLiteral("ZIP"), QStringLiteral("State"),
-                           QStringLiteral("City"), QStringLiteral("Street"), QStringLiteral("Country")}));
+        (QStringList{QStringLiteral("Sender"), QStringLiteral("Name"), QStringLiteral("Renmei"),
+            QStringLiteral("Company"), QStringLiteral("ZIP"), QStringLiteral("State"), QStringLiteral("City"),
+            QStringLiteral("Street"), QStringLiteral("Country")}));
     EXPECT_EQ(viewTypes.size(), 3);
 
     const QVariantMap labels = ViewController::aSelectedLabels();
-    EXPECT_EQ(labels.keys(), (QStringList{QStringLiteral("Address"), QStringLiteral("Dates"), QStringLiteral("Email"),
-                                          QStringLiteral("Instant Message"), QStringLiteral("Phone"),
-                                          QStringLiteral("Relationship"), QStringLiteral("Social Network"),
-                                          QStringLiteral("URL")}));
+    EXPECT_EQ(labels.keys(),
+        (QStringList{QStringLiteral("Address"), QStringLiteral("Dates"), QStringLiteral("Email"),
+            QStringLiteral("Instant Message"), QStringLiteral("Phone"), QStringLiteral("Relationship"),
+            QStringLiteral("Social Network"), QStringLiteral("URL")}));
     for (const QVariant &filter : labels)
         EXPECT_EQ(filter.toStringList(), QStringList{QStringLiteral("All")});
 }

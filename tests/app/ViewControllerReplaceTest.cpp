@@ -5,8 +5,7 @@
 
 namespace {
 
-class ReplaceAll : public FilledContactsTest
-{
+class ReplaceAll : public FilledContactsTest {
 protected:
     [[nodiscard]] LabeledValueRecord first(int i, const ContactIdentifier &identifier) const
     {
@@ -14,13 +13,13 @@ protected:
     }
 
     bool replace(const QString &find, const QString &with, const ContactIdentifier &identifier, int contactIndex = 0,
-                 Qt::CaseSensitivity options = Qt::CaseSensitive)
+        Qt::CaseSensitivity options = Qt::CaseSensitive)
     {
         return m_controller.undoReplaceString(find, with, identifier, 0, options, contact(contactIndex));
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ReplaceAll, AnAddressPartIsReplacedUnderItsOwnKeyAndUndoGivesBackTheWholeAddress)
 {
@@ -111,8 +110,7 @@ TEST_F(ReplaceAll, EveryFieldOfSeveralContactsInOneGroupIsOneUndoStep)
 
 namespace {
 
-class Merge : public ReplaceAll
-{
+class Merge : public ReplaceAll {
 protected:
     // The merge editor's result for contact 0: its values with a few changed.
     [[nodiscard]] ContactRecordPtr mergedRecord() const
@@ -126,7 +124,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Merge, TakesTheDifferingValuesAsOneUndoStep)
 {

@@ -19,8 +19,7 @@ namespace {
 // with six contacts, "Friends" (Aoi, Ben, Chika) and "Work" (Chika, Daichi);
 // the groups' tables are fetched as selecting them does, sharing the top
 // group's persons.
-class UndoThenSave : public AddressBookTest
-{
+class UndoThenSave : public AddressBookTest {
 protected:
     void SetUp() override
     {
@@ -61,7 +60,7 @@ protected:
     [[nodiscard]] static ContactRecordPtr rowWithId(const GroupRecordPtr &group, const QString &uniqueId)
     {
         const auto found = std::find_if(group->contactTable->cbegin(), group->contactTable->cend(),
-                                        [&](const ContactRecordPtr &row) { return row->uniqueId == uniqueId; });
+            [&](const ContactRecordPtr &row) { return row->uniqueId == uniqueId; });
         return found == group->contactTable->cend() ? ContactRecordPtr() : *found;
     }
 
@@ -85,8 +84,8 @@ protected:
     // An edit elsewhere, so that Save has something to write.
     void editSomethingElse()
     {
-        ASSERT_TRUE(m_controller->undoReplaceValue(QStringLiteral("Quillmark Inc."), FieldId::Company,
-                                                   rowNamed(QStringLiteral("Fumio"))));
+        ASSERT_TRUE(m_controller->undoReplaceValue(
+            QStringLiteral("Quillmark Inc."), FieldId::Company, rowNamed(QStringLiteral("Fumio"))));
         endTurn();
     }
 
@@ -106,7 +105,7 @@ QStringList sorted(QStringList names)
     return names;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(UndoThenSave, UndoingADeleteFromAllContactsKeepsEveryMembershipAfterSave)
 {
@@ -120,9 +119,9 @@ TEST_F(UndoThenSave, UndoingADeleteFromAllContactsKeepsEveryMembershipAfterSave)
 
     ASSERT_TRUE(save());
     EXPECT_EQ(sorted(contactsInGroupNamed(QStringLiteral("Friends"))),
-              (QStringList{QStringLiteral("Aoi"), QStringLiteral("Ben"), QStringLiteral("Chika")}));
+        (QStringList{QStringLiteral("Aoi"), QStringLiteral("Ben"), QStringLiteral("Chika")}));
     EXPECT_EQ(sorted(contactsInGroupNamed(QStringLiteral("Work"))),
-              (QStringList{QStringLiteral("Chika"), QStringLiteral("Daichi")}));
+        (QStringList{QStringLiteral("Chika"), QStringLiteral("Daichi")}));
     EXPECT_TRUE(rowNamed(QStringLiteral("Chika")));
 }
 
@@ -138,9 +137,9 @@ TEST_F(UndoThenSave, ARemovalFromAGroupMadeBeforeADeleteThatIsUndoneIsSaved)
 
     ASSERT_TRUE(save());
     EXPECT_EQ(sorted(contactsInGroupNamed(QStringLiteral("Friends"))),
-              (QStringList{QStringLiteral("Aoi"), QStringLiteral("Ben")}));
+        (QStringList{QStringLiteral("Aoi"), QStringLiteral("Ben")}));
     EXPECT_EQ(sorted(contactsInGroupNamed(QStringLiteral("Work"))),
-              (QStringList{QStringLiteral("Chika"), QStringLiteral("Daichi")}));
+        (QStringList{QStringLiteral("Chika"), QStringLiteral("Daichi")}));
     EXPECT_TRUE(rowNamed(QStringLiteral("Daichi")));
 }
 
@@ -157,7 +156,7 @@ TEST_F(UndoThenSave, ReAddingARemovedContactKeepsItInTheGroup)
 
     ASSERT_TRUE(save());
     EXPECT_EQ(sorted(contactsInGroupNamed(QStringLiteral("Work"))),
-              (QStringList{QStringLiteral("Chika"), QStringLiteral("Daichi")}));
+        (QStringList{QStringLiteral("Chika"), QStringLiteral("Daichi")}));
 }
 
 TEST_F(UndoThenSave, UndoingAnAddToAGroupSavesNoMembership)
@@ -175,8 +174,7 @@ TEST_F(UndoThenSave, UndoingAnAddToAGroupSavesNoMembership)
 namespace {
 
 // One random change, made through the controller as the panes make it.
-class RandomEditor
-{
+class RandomEditor {
 public:
     RandomEditor(ViewController &controller, RecordingContactTable &table, std::mt19937 &random)
         : m_controller(controller)
@@ -206,12 +204,13 @@ public:
             break;
         }
         case 3:
-            if (const LabeledValueRecordPtr first = contact->person->labeledValueForIdentifierAtIndex(FieldId::Phone, 0))
+            if (const LabeledValueRecordPtr first
+                = contact->person->labeledValueForIdentifierAtIndex(FieldId::Phone, 0))
                 m_controller.undoDeleteLabeledValue(*first, FieldId::Phone, contact);
             break;
         case 4:
-            m_controller.undoReplaceString(QStringLiteral("a"), text(), pickOf({FieldId::FirstName, FieldId::Company}), 0,
-                                           Qt::CaseInsensitive, contact);
+            m_controller.undoReplaceString(QStringLiteral("a"), text(), pickOf({FieldId::FirstName, FieldId::Company}),
+                0, Qt::CaseInsensitive, contact);
             break;
         case 5: {
             LabeledValueRecord birthday;
@@ -246,11 +245,7 @@ public:
     }
 
 private:
-    template<typename T>
-    const T &pick(const QList<T> &list)
-    {
-        return list.at(int(m_random() % list.size()));
-    }
+    template <typename T> const T &pick(const QList<T> &list) { return list.at(int(m_random() % list.size())); }
     ContactIdentifier pickOf(const QList<ContactIdentifier> &identifiers) { return pick(identifiers); }
     QString text() { return QStringLiteral("text %1").arg(m_random() % 1000); }
 
@@ -259,7 +254,7 @@ private:
     std::mt19937 &m_random;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(UndoThenSave, RandomEditsUndoneGiveBackEveryValueAndASaveOfNothingButUpdates)
 {

@@ -7,8 +7,7 @@
 
 namespace {
 
-class ValueUndo : public FilledContactsTest
-{
+class ValueUndo : public FilledContactsTest {
 protected:
     [[nodiscard]] LabeledValueRecord labeledAt(int i, const ContactIdentifier &identifier, qint64 labelIndex) const
     {
@@ -26,8 +25,7 @@ protected:
 
 // One row of the replace table: the field, the value handed in (made from
 // the contact as it is), and what the field then reads.
-struct ReplaceRow
-{
+struct ReplaceRow {
     const char *name;
     ContactIdentifier identifier;
     std::function<PersonValue(MVPerson &)> value;
@@ -42,7 +40,7 @@ void PrintTo(const ReplaceRow &row, std::ostream *out)
 }
 
 LabeledValueRecord changedRecord(MVPerson &person, const ContactIdentifier &identifier, qint64 labelIndex,
-                                 const std::function<void(LabeledValueRecord &)> &change)
+    const std::function<void(LabeledValueRecord &)> &change)
 {
     LabeledValueRecord record = *person.labeledValueForIdentifierAtLabelIndex(identifier, labelIndex);
     change(record);
@@ -67,84 +65,76 @@ QImage redSquare()
 
 const ReplaceRow replaceRows[] = {
     {"PhoneList", FieldId::Phone,
-     [](MVPerson &p) {
-         auto list = std::get<LabeledValueList>(p.valueForIdentifier(FieldId::Phone));
-         list.removeFirst();
-         auto added = std::make_shared<LabeledValueRecord>();
-         added->label = QStringLiteral("work");
-         added->value = QStringLiteral("03-5555-0000");
-         list.append(added);
-         return PersonValue(list);
-     },
-     FieldId::Phone, 2, QStringLiteral("03-5555-0000")},
+        [](MVPerson &p) {
+            auto list = std::get<LabeledValueList>(p.valueForIdentifier(FieldId::Phone));
+            list.removeFirst();
+            auto added = std::make_shared<LabeledValueRecord>();
+            added->label = QStringLiteral("work");
+            added->value = QStringLiteral("03-5555-0000");
+            list.append(added);
+            return PersonValue(list);
+        },
+        FieldId::Phone, 2, QStringLiteral("03-5555-0000")},
     {"OneEmail", FieldId::Email,
-     [](MVPerson &p) {
-         return PersonValue(changedRecord(p, FieldId::Email, 1, [](LabeledValueRecord &r) {
-             r.value = QStringLiteral("taro@work.example");
-         }));
-     },
-     FieldId::Email, 1, QStringLiteral("taro@work.example")},
+        [](MVPerson &p) {
+            return PersonValue(changedRecord(
+                p, FieldId::Email, 1, [](LabeledValueRecord &r) { r.value = QStringLiteral("taro@work.example"); }));
+        },
+        FieldId::Email, 1, QStringLiteral("taro@work.example")},
     {"AddressPart", FieldId::City,
-     [](MVPerson &p) {
-         return PersonValue(changedRecord(p, FieldId::Address, 0, [](LabeledValueRecord &r) {
-             r.city = QStringLiteral("大阪市北区");
-         }));
-     },
-     FieldId::City, 0, QStringLiteral("大阪市北区")},
-    {"Name",
-     FieldId::Name,
-     [](MVPerson &p) {
-         NameRecord name = std::get<NameRecord>(p.valueForIdentifier(FieldId::Name));
-         name.lastName = QStringLiteral("Suzuki");
-         return PersonValue(name);
-     },
-     FieldId::LastName, 0, QStringLiteral("Suzuki")},
+        [](MVPerson &p) {
+            return PersonValue(changedRecord(
+                p, FieldId::Address, 0, [](LabeledValueRecord &r) { r.city = QStringLiteral("大阪市北区"); }));
+        },
+        FieldId::City, 0, QStringLiteral("大阪市北区")},
+    {"Name", FieldId::Name,
+        [](MVPerson &p) {
+            NameRecord name = std::get<NameRecord>(p.valueForIdentifier(FieldId::Name));
+            name.lastName = QStringLiteral("Suzuki");
+            return PersonValue(name);
+        },
+        FieldId::LastName, 0, QStringLiteral("Suzuki")},
     {"NameNil", FieldId::Name, [](MVPerson &) { return PersonValue(); }, FieldId::FirstName, 0, QString()},
     {"FirstName", FieldId::FirstName, [](MVPerson &) { return PersonValue(QStringLiteral("Jiro")); },
-     FieldId::FirstName, 0, QStringLiteral("Jiro")},
-    {"PhoneticName",
-     FieldId::PhoneticName,
-     [](MVPerson &) {
-         PhoneticNameRecord phonetic;
-         phonetic.lastName = QStringLiteral("スズキ");
-         return PersonValue(phonetic);
-     },
-     FieldId::PhoneticLastName, 0, QStringLiteral("スズキ")},
-    {"PhoneticNameNil", FieldId::PhoneticName, [](MVPerson &) { return PersonValue(); },
-     FieldId::PhoneticLastName, 0, QString()},
+        FieldId::FirstName, 0, QStringLiteral("Jiro")},
+    {"PhoneticName", FieldId::PhoneticName,
+        [](MVPerson &) {
+            PhoneticNameRecord phonetic;
+            phonetic.lastName = QStringLiteral("スズキ");
+            return PersonValue(phonetic);
+        },
+        FieldId::PhoneticLastName, 0, QStringLiteral("スズキ")},
+    {"PhoneticNameNil", FieldId::PhoneticName, [](MVPerson &) { return PersonValue(); }, FieldId::PhoneticLastName, 0,
+        QString()},
     {"PhoneticPart", FieldId::PhoneticFirstName, [](MVPerson &) { return PersonValue(QStringLiteral("ジロウ")); },
-     FieldId::PhoneticFirstName, 0, QStringLiteral("ジロウ")},
-    {"Birthday",
-     FieldId::Birthday,
-     [](MVPerson &) {
-         BirthdayRecord birthday;
-         birthday.value = StoreDateComponents{1990, 12, 24};
-         return PersonValue(birthday);
-     },
-     FieldId::Birthday, 0, QStringLiteral("1990.12.24(Mon)")},
+        FieldId::PhoneticFirstName, 0, QStringLiteral("ジロウ")},
+    {"Birthday", FieldId::Birthday,
+        [](MVPerson &) {
+            BirthdayRecord birthday;
+            birthday.value = StoreDateComponents{1990, 12, 24};
+            return PersonValue(birthday);
+        },
+        FieldId::Birthday, 0, QStringLiteral("1990.12.24(Mon)")},
     {"BirthdayNil", FieldId::Birthday, [](MVPerson &) { return PersonValue(); }, FieldId::Birthday, 0, QString()},
     {"Photo", FieldId::Photo, [](MVPerson &) { return PersonValue(redSquare()); }, {}, 0, {}},
-    {"HagakiLayout",
-     FieldId::HagakiLayout,
-     [](MVPerson &p) {
-         HagakiLayoutRecordPtr layout = p.hagakiLayoutForLabelIndex(0);
-         layout->renmei = !layout->printsRenmei();
-         layout->receiverName = QStringLiteral("{{10, 20}, {30, 40}}");
-         return PersonValue(layout);
-     },
-     {}, 0, {}},
-    {"Note", FieldId::Note, [](MVPerson &) { return PersonValue(QStringLiteral("Moved to Osaka")); }, FieldId::Note,
-     0, QStringLiteral("Moved to Osaka")},
+    {"HagakiLayout", FieldId::HagakiLayout,
+        [](MVPerson &p) {
+            HagakiLayoutRecordPtr layout = p.hagakiLayoutForLabelIndex(0);
+            layout->renmei = !layout->printsRenmei();
+            layout->receiverName = QStringLiteral("{{10, 20}, {30, 40}}");
+            return PersonValue(layout);
+        },
+        {}, 0, {}},
+    {"Note", FieldId::Note, [](MVPerson &) { return PersonValue(QStringLiteral("Moved to Osaka")); }, FieldId::Note, 0,
+        QStringLiteral("Moved to Osaka")},
     {"NoteNil", FieldId::Note, [](MVPerson &) { return PersonValue(); }, FieldId::Note, 0, QString()},
-    {"Renmei", FieldId::Renmei, [](MVPerson &) { return PersonValue(QStringLiteral("花子\n一郎")); },
-     FieldId::Renmei, 0, QStringLiteral("花子\n一郎")},
+    {"Renmei", FieldId::Renmei, [](MVPerson &) { return PersonValue(QStringLiteral("花子\n一郎")); }, FieldId::Renmei,
+        0, QStringLiteral("花子\n一郎")},
 };
 
-class ReplaceValue : public ValueUndo, public testing::WithParamInterface<ReplaceRow>
-{
-};
+class ReplaceValue : public ValueUndo, public testing::WithParamInterface<ReplaceRow> { };
 
-}  // namespace
+} // namespace
 
 TEST_P(ReplaceValue, ChangesTheFieldAndUndoAndRedoGiveBackTheExactValues)
 {
@@ -171,10 +161,9 @@ TEST_P(ReplaceValue, ChangesTheFieldAndUndoAndRedoGiveBackTheExactValues)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRowOfTheIdentifierTable, ReplaceValue, testing::ValuesIn(replaceRows),
-                         [](const testing::TestParamInfo<ReplaceRow> &info) { return info.param.name; });
+    [](const testing::TestParamInfo<ReplaceRow> &info) { return info.param.name; });
 
-struct RefusedRow
-{
+struct RefusedRow {
     const char *name;
     ContactIdentifier identifier;
     std::function<PersonValue(MVPerson &)> value;
@@ -185,9 +174,7 @@ void PrintTo(const RefusedRow &row, std::ostream *out)
     *out << row.name;
 }
 
-class RefusedReplace : public ValueUndo, public testing::WithParamInterface<RefusedRow>
-{
-};
+class RefusedReplace : public ValueUndo, public testing::WithParamInterface<RefusedRow> { };
 
 TEST_P(RefusedReplace, AnswersNoAndRegistersAndChangesNothing)
 {
@@ -200,26 +187,26 @@ TEST_P(RefusedReplace, AnswersNoAndRegistersAndChangesNothing)
     EXPECT_TRUE(m_log.calls().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Refusals, RefusedReplace,
-    testing::Values(
-        RefusedRow{"PhoneNil", FieldId::Phone, [](MVPerson &) { return PersonValue(); }},
+INSTANTIATE_TEST_SUITE_P(Refusals, RefusedReplace,
+    testing::Values(RefusedRow{"PhoneNil", FieldId::Phone, [](MVPerson &) { return PersonValue(); }},
         RefusedRow{"PhoneAsText", FieldId::Phone, [](MVPerson &) { return PersonValue(QStringLiteral("1")); }},
         RefusedRow{"EmailNumberNotHeld", FieldId::Email,
-                   [](MVPerson &p) {
-                       LabeledValueRecord record = *p.labeledValueForIdentifierAtLabelIndex(FieldId::Email, 0);
-                       record.labelIndex = 7;
-                       return PersonValue(record);
-                   }},
-        RefusedRow{"SameFirstName", FieldId::FirstName, [](MVPerson &) { return PersonValue(QStringLiteral("Taro0")); }},
+            [](MVPerson &p) {
+                LabeledValueRecord record = *p.labeledValueForIdentifierAtLabelIndex(FieldId::Email, 0);
+                record.labelIndex = 7;
+                return PersonValue(record);
+            }},
+        RefusedRow{
+            "SameFirstName", FieldId::FirstName, [](MVPerson &) { return PersonValue(QStringLiteral("Taro0")); }},
         RefusedRow{"FirstNameAsDate", FieldId::FirstName, [](MVPerson &) { return PersonValue(QDate(2020, 1, 1)); }},
         RefusedRow{"SamePhoneticPart", FieldId::PhoneticLastName,
-                   [](MVPerson &) { return PersonValue(QStringLiteral("ヤマダ")); }},
+            [](MVPerson &) { return PersonValue(QStringLiteral("ヤマダ")); }},
         RefusedRow{"AddressPartAsText", FieldId::City, [](MVPerson &) { return PersonValue(QStringLiteral("Osaka")); }},
         RefusedRow{"NameAsText", FieldId::Name, [](MVPerson &) { return PersonValue(QStringLiteral("Jiro")); }},
         RefusedRow{"PhotoAsText", FieldId::Photo, [](MVPerson &) { return PersonValue(QStringLiteral("x")); }},
         RefusedRow{"LayoutNil", FieldId::HagakiLayout, [](MVPerson &) { return PersonValue(); }},
-        RefusedRow{"UnknownField", QStringLiteral("Shoe Size"), [](MVPerson &) { return PersonValue(QStringLiteral("27")); }}),
+        RefusedRow{
+            "UnknownField", QStringLiteral("Shoe Size"), [](MVPerson &) { return PersonValue(QStringLiteral("27")); }}),
     [](const testing::TestParamInfo<RefusedRow> &info) { return info.param.name; });
 
 TEST_F(ValueUndo, ThreeContactsChangedInOneTurnUndoInOneStep)
@@ -308,5 +295,5 @@ TEST_F(ValueUndo, AddingABirthdaySetsItAndUndoGivesBackTheOldOne)
     EXPECT_EQ(dumpPerson(person(0)), before);
     m_controller.redo();
     EXPECT_EQ(std::get<BirthdayRecord>(person(0).valueForIdentifier(FieldId::Birthday)).value,
-              (StoreDateComponents{1975, 3, 3}));
+        (StoreDateComponents{1975, 3, 3}));
 }

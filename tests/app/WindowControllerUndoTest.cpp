@@ -16,8 +16,7 @@ namespace {
 
 // A value of the window changed through an undoable edit, as the window's
 // controllers change contact data.
-class EditedText
-{
+class EditedText {
 public:
     explicit EditedText(WindowController &window)
         : m_window(window)
@@ -52,9 +51,8 @@ void showActive(WindowController &window)
 void openEditMenu(WindowController &window)
 {
     const auto menus = window.menuBar()->actions();
-    const auto edit = std::find_if(menus.cbegin(), menus.cend(), [](QAction *action) {
-        return action->text() == QStringLiteral("Edit");
-    });
+    const auto edit = std::find_if(
+        menus.cbegin(), menus.cend(), [](QAction *action) { return action->text() == QStringLiteral("Edit"); });
     ASSERT_NE(edit, menus.cend());
     QMenu *menu = (*edit)->menu();
     menu->popup(window.geometry().center());
@@ -62,7 +60,7 @@ void openEditMenu(WindowController &window)
     menu->close();
 }
 
-}  // namespace
+} // namespace
 
 TEST(WindowControllerUndo, ShortcutsUndoAndRedoAndTheEditedMarkFollowsWhatIsLeftToUndo)
 {

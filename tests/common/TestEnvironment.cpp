@@ -12,7 +12,7 @@ QTemporaryDir &temporaryRoot()
     return root;
 }
 
-}  // namespace
+} // namespace
 
 namespace TestEnvironment {
 
@@ -34,4 +34,4 @@ QString dataPath(const QString &relativePath)
     return QStringLiteral(QUILLMARK_TEST_DATA "/") + relativePath;
 }
 
-}  // namespace TestEnvironment
+} // namespace TestEnvironment

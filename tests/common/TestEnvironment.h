@@ -16,4 +16,4 @@ namespace TestEnvironment {
 // Absolute path of a file under tests/data.
 [[nodiscard]] QString dataPath(const QString &relativePath);
 
-}  // namespace TestEnvironment
+} // namespace TestEnvironment

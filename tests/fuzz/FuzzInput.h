@@ -34,4 +34,4 @@ inline void silenceMessages()
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
 }
 
-}  // namespace FuzzInput
+} // namespace FuzzInput

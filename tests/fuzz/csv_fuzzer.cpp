@@ -21,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString text = FuzzInput::text(data, size);
     CsvRecordReader reader(text, CsvRecordReader::detectSeparator(text));
     QStringList cells;
-    while (reader.next(cells)) {
-    }
+    while (reader.next(cells)) { }
     const MVvCard converter;
     if (const ContactTablePtr contacts = converter.contactsFromCSV(text))
         (void)converter.csvFromSubContacts(*contacts);

@@ -4,7 +4,6 @@
 #include "fuzz/FuzzInput.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const bool quiet = [] {

@@ -19,26 +19,21 @@ QList<QStringList> readAll(const QString &text, QChar separator = u',')
     return records;
 }
 
-struct RecordCase
-{
+struct RecordCase {
     const char *name;
     QString text;
     QList<QStringList> records;
 };
 
-class CsvRecords : public testing::TestWithParam<RecordCase>
-{
-};
+class CsvRecords : public testing::TestWithParam<RecordCase> { };
 
 TEST_P(CsvRecords, AreReadAsRfc4180Records)
 {
     EXPECT_EQ(readAll(GetParam().text), GetParam().records);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, CsvRecords,
-    testing::Values(
-        RecordCase{"plain", u"a,b,c\n1,2,3\n"_s, {{u"a"_s, u"b"_s, u"c"_s}, {u"1"_s, u"2"_s, u"3"_s}}},
+INSTANTIATE_TEST_SUITE_P(Rows, CsvRecords,
+    testing::Values(RecordCase{"plain", u"a,b,c\n1,2,3\n"_s, {{u"a"_s, u"b"_s, u"c"_s}, {u"1"_s, u"2"_s, u"3"_s}}},
         RecordCase{"crlf_equals_lf", u"a,b\r\n1,2\r\n"_s, {{u"a"_s, u"b"_s}, {u"1"_s, u"2"_s}}},
         RecordCase{"bare_cr", u"a\rb"_s, {{u"a"_s}, {u"b"_s}}},
         RecordCase{"no_final_line_end", u"a,b"_s, {{u"a"_s, u"b"_s}}},
@@ -46,15 +41,13 @@ INSTANTIATE_TEST_SUITE_P(
         RecordCase{"empty_line", u"a\n\nb\n"_s, {{u"a"_s}, {u""_s}, {u"b"_s}}},
         RecordCase{"quoted_separator", u"\"a,b\",c\n"_s, {{u"a,b"_s, u"c"_s}}},
         RecordCase{"doubled_quotes", u"\"say \"\"hi\"\"\",x"_s, {{u"say \"hi\""_s, u"x"_s}}},
-        RecordCase{"quote_and_comma_later_columns", u"\"a \"\"b\"\", c\",d,e"_s,
-                   {{u"a \"b\", c"_s, u"d"_s, u"e"_s}}},
-        RecordCase{"line_break_inside_quotes", u"\"one\ntwo\",3\r\nnext"_s,
-                   {{u"one\ntwo"_s, u"3"_s}, {u"next"_s}}},
+        RecordCase{"quote_and_comma_later_columns", u"\"a \"\"b\"\", c\",d,e"_s, {{u"a \"b\", c"_s, u"d"_s, u"e"_s}}},
+        RecordCase{"line_break_inside_quotes", u"\"one\ntwo\",3\r\nnext"_s, {{u"one\ntwo"_s, u"3"_s}, {u"next"_s}}},
         RecordCase{"empty_quoted_cells", u"\"\",\"\",x"_s, {{u""_s, u""_s, u"x"_s}}},
         RecordCase{"quote_inside_unquoted_cell", u"ab\"c,d"_s, {{u"ab\"c"_s, u"d"_s}}},
         RecordCase{"text_after_closing_quote", u"\"ab\"cd,e"_s, {{u"abcd"_s, u"e"_s}}},
         RecordCase{"unclosed_quote_is_plain_text", u"x,\"never closed,y\nz"_s,
-                   {{u"x"_s, u"\"never closed"_s, u"y"_s}, {u"z"_s}}},
+            {{u"x"_s, u"\"never closed"_s, u"y"_s}, {u"z"_s}}},
         RecordCase{"only_doubled_quotes_after_open", u"\"a\"\"b\nc"_s, {{u"\"a\"\"b"_s}, {u"c"_s}}},
         RecordCase{"empty_text", u""_s, {}}),
     [](const testing::TestParamInfo<RecordCase> &info) { return std::string(info.param.name); });
@@ -93,4 +86,4 @@ TEST(CsvRecordReader, ManyStrayQuotesStayLinear)
     EXPECT_GT(cells.size(), 1);
 }
 
-}  // namespace
+} // namespace

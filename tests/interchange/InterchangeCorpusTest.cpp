@@ -29,7 +29,7 @@ QString decodeFile(const QString &path, const QString &encoding)
     EXPECT_TRUE(U_SUCCESS(error)) << qPrintable(encoding);
     QString text(bytes.size() + 1, Qt::Uninitialized);
     const int32_t length = ucnv_toUChars(converter, reinterpret_cast<UChar *>(text.data()), int32_t(text.size()),
-                                         bytes.constData(), int32_t(bytes.size()), &error);
+        bytes.constData(), int32_t(bytes.size()), &error);
     ucnv_close(converter);
     EXPECT_TRUE(U_SUCCESS(error)) << qPrintable(path);
     text.truncate(length);
@@ -38,8 +38,7 @@ QString decodeFile(const QString &path, const QString &encoding)
     return text;
 }
 
-struct CorpusFile
-{
+struct CorpusFile {
     QString name;
     QString encoding;
 };
@@ -72,9 +71,7 @@ std::string testName(const testing::TestParamInfo<CorpusFile> &info)
 
 // --- vCard ------------------------------------------------------------------
 
-class VCardCorpus : public testing::TestWithParam<CorpusFile>
-{
-};
+class VCardCorpus : public testing::TestWithParam<CorpusFile> { };
 
 // Cut into cards, every file gives the contacts that the store's reader finds
 // in it as a whole, with the same values.
@@ -100,42 +97,37 @@ TEST_P(VCardCorpus, ReadsWithItsDataInPlace)
 
 INSTANTIATE_TEST_SUITE_P(Files, VCardCorpus, testing::ValuesIn(corpusFiles(u"vcard"_s)), testName);
 
-struct NativeName
-{
+struct NativeName {
     const char *file;
     const char *encoding;
     QString familyName;
     QString givenName;
 };
 
-class VCardNativeScript : public testing::TestWithParam<NativeName>
-{
-};
+class VCardNativeScript : public testing::TestWithParam<NativeName> { };
 
 TEST_P(VCardNativeScript, NamesComeOutInTheirScript)
 {
     const QString text = decodeFile(TestEnvironment::dataPath(u"vcard/"_s + QLatin1StringView(GetParam().file)),
-                                    QLatin1StringView(GetParam().encoding));
-    const ContactTablePtr contacts =
-        MVvCard().contactsInContainer(MVvCard().containersFromVCards(text, nullptr)->constFirst());
+        QLatin1StringView(GetParam().encoding));
+    const ContactTablePtr contacts
+        = MVvCard().contactsInContainer(MVvCard().containersFromVCards(text, nullptr)->constFirst());
     ASSERT_FALSE(contacts->isEmpty());
     MVPerson &person = *contacts->constFirst()->person;
     EXPECT_EQ(person.stringValueForIdentifier(FieldId::LastName, 0), GetParam().familyName);
     EXPECT_EQ(person.stringValueForIdentifier(FieldId::FirstName, 0), GetParam().givenName);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, VCardNativeScript,
+INSTANTIATE_TEST_SUITE_P(Files, VCardNativeScript,
     testing::Values(NativeName{"aosp__v21_japanese_1.vcf", "Shift_JIS", u"安藤ロイド"_s, QString()},
-                    NativeName{"aosp__v21_japanese_2.vcf", "Shift_JIS", u"安藤"_s, u"ロイド1"_s},
-                    NativeName{"aosp__v30_japanese.vcf", "Shift_JIS", u"伊能"_s, u"圭一"_s},
-                    NativeName{"ezvcard__gmail-single.vcf", "UTF-8", u"Dartmouth"_s, u"Greg"_s}),
+        NativeName{"aosp__v21_japanese_2.vcf", "Shift_JIS", u"安藤"_s, u"ロイド1"_s},
+        NativeName{"aosp__v30_japanese.vcf", "Shift_JIS", u"伊能"_s, u"圭一"_s},
+        NativeName{"ezvcard__gmail-single.vcf", "UTF-8", u"Dartmouth"_s, u"Greg"_s}),
     [](const testing::TestParamInfo<NativeName> &info) { return std::to_string(info.index); });
 
 // --- CSV --------------------------------------------------------------------
 
-struct CsvExpectation
-{
+struct CsvExpectation {
     const char *file;
     qsizetype count;
     QString firstName;
@@ -143,9 +135,7 @@ struct CsvExpectation
     QString email;
 };
 
-class CsvCorpus : public testing::TestWithParam<CsvExpectation>
-{
-};
+class CsvCorpus : public testing::TestWithParam<CsvExpectation> { };
 
 // Foreign headers map the columns whose words are known; header lines and
 // rows that map to nothing give no contact.
@@ -157,7 +147,8 @@ TEST_P(CsvCorpus, MapsKnownColumnsWithoutJunkContacts)
         if (file.name == name)
             encoding = file.encoding;
     }
-    const ContactTablePtr contacts = MVvCard().contactsFromCSV(decodeFile(TestEnvironment::dataPath(u"csv/"_s + name), encoding));
+    const ContactTablePtr contacts
+        = MVvCard().contactsFromCSV(decodeFile(TestEnvironment::dataPath(u"csv/"_s + name), encoding));
     ASSERT_TRUE(contacts);
     ASSERT_EQ(contacts->size(), GetParam().count);
     if (contacts->isEmpty())
@@ -169,13 +160,12 @@ TEST_P(CsvCorpus, MapsKnownColumnsWithoutJunkContacts)
     EXPECT_EQ(email ? email->valueText() : QString(), GetParam().email);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, CsvCorpus,
+INSTANTIATE_TEST_SUITE_P(Files, CsvCorpus,
     testing::Values(
         CsvExpectation{"thunderbird__basic_addressbook.csv", 1, u"John"_s, u"Doe"_s, u"johndoe@host.invalid"_s},
         CsvExpectation{"thunderbird__utf16_addressbook.csv", 1, u"John"_s, u"Doe"_s, u"johndoe@host.invalid"_s},
-        CsvExpectation{"thunderbird__shiftjis_addressbook.csv", 1, u"権兵衛"_s, u"名無し"_s,
-                       u"名無しの権兵衛@host.invalid"_s},
+        CsvExpectation{
+            "thunderbird__shiftjis_addressbook.csv", 1, u"権兵衛"_s, u"名無し"_s, u"名無しの権兵衛@host.invalid"_s},
         CsvExpectation{"thunderbird__quote.csv", 1, QString(), u"Acer America"_s, QString()},
         CsvExpectation{"thunderbird__export.csv", 2, u"contact"_s, u"one"_s, u"contact1@invalid"_s},
         CsvExpectation{"thunderbird__csv_semicolon.csv", 2, u"John"_s, u"Doe"_s, u"john@doe.invalid"_s},
@@ -186,12 +176,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CsvCorpus, QuotedCellsOfAnExportKeepTheirLineBreaksAndQuotes)
 {
-    const ContactTablePtr contacts =
-        MVvCard().contactsFromCSV(decodeFile(TestEnvironment::dataPath(u"csv/thunderbird__export.csv"_s), u"UTF-8"_s));
+    const ContactTablePtr contacts = MVvCard().contactsFromCSV(
+        decodeFile(TestEnvironment::dataPath(u"csv/thunderbird__export.csv"_s), u"UTF-8"_s));
     ASSERT_EQ(contacts->size(), 2);
     MVPerson &second = *contacts->at(1)->person;
     EXPECT_EQ(second.stringValueForIdentifier(FieldId::JobTitle, 0), u"\"worker\""_s);
     EXPECT_EQ(second.stringValueForIdentifier(FieldId::Note, 0), u"here's some unicode text…"_s);
 }
 
-}  // namespace
+} // namespace

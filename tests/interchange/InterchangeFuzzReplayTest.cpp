@@ -75,8 +75,8 @@ TEST(InterchangeFuzzReplay, EveryVCardInputReadsAndWritesBack)
         const ContainerTablePtr read = converter.containersFromVCards(FuzzInput::text(input), nullptr);
         ASSERT_TRUE(read);
         const ContainerRecordPtr container = read->constFirst();
-        const std::optional<QString> written =
-            converter.vCardsFromContacts(converter.contactsInContainer(container), options, container);
+        const std::optional<QString> written
+            = converter.vCardsFromContacts(converter.contactsInContainer(container), options, container);
         ASSERT_TRUE(written);
         const ContainerRecordPtr again = converter.containersFromVCards(*written, nullptr)->constFirst();
         EXPECT_EQ(shown(converter.contactsInContainer(again)), shown(converter.contactsInContainer(container)))
@@ -86,4 +86,4 @@ TEST(InterchangeFuzzReplay, EveryVCardInputReadsAndWritesBack)
     EXPECT_GT(contacts, 0);
 }
 
-}  // namespace
+} // namespace

@@ -20,7 +20,7 @@ LabeledValueRecord labeled(const QString &label, const QString &value)
 }
 
 LabeledValueRecord address(const QString &label, const QString &zip, const QString &state, const QString &city,
-                           const QString &street, const QString &layout)
+    const QString &street, const QString &layout)
 {
     LabeledValueRecord record;
     record.label = label;
@@ -70,13 +70,13 @@ MVPersonPtr fullPerson()
     person->addLabeledValue(labeled(u"work"_s, u"yamada@quill.example"_s), FieldId::Email);
     person->addLabeledValue(labeled(u"home page"_s, u"https://example.jp/taro"_s), FieldId::URL);
     person->addLabeledValue(address(u"home"_s, u"100-0001"_s, u"東京都"_s, u"千代田区"_s, u"千代田1-1"_s,
-                                    u"5;ra:{{10.00,20.00},{30.00,40.00}};"_s),
-                            FieldId::Address);
+                                u"5;ra:{{10.00,20.00},{30.00,40.00}};"_s),
+        FieldId::Address);
     person->addLabeledValue(address(u"work"_s, u"530-0001"_s, u"大阪府"_s, u"大阪市北区"_s, u"梅田2-2"_s,
-                                    u"2;rn:{{1.50,2.25},{100.00,50.00}};sn:{{5.00,6.00},{7.00,8.00}};"_s),
-                            FieldId::Address);
-    person->addLabeledValue(address(u"other"_s, u"060-0001"_s, u"北海道"_s, u"札幌市"_s, u"北1条"_s, u"7;"_s),
-                            FieldId::Address);
+                                u"2;rn:{{1.50,2.25},{100.00,50.00}};sn:{{5.00,6.00},{7.00,8.00}};"_s),
+        FieldId::Address);
+    person->addLabeledValue(
+        address(u"other"_s, u"060-0001"_s, u"北海道"_s, u"札幌市"_s, u"北1条"_s, u"7;"_s), FieldId::Address);
     LabeledValueRecord profile = labeled(u"Facebook"_s, u"taro.yamada"_s);
     profile.username = u"taro.yamada"_s;
     profile.service = u"Facebook"_s;
@@ -105,8 +105,8 @@ MVPersonPtr personWithLabel(const QString &label, const QString &name)
     person->setValue(record, FieldId::Name);
     person->addLabeledValue(labeled(label, u"+81 3 "_s + QString::number(name.size() * 1111)), FieldId::Phone);
     person->addLabeledValue(labeled(label, name.toLower() + u"@example.com"), FieldId::Email);
-    person->addLabeledValue(address(label, u"100-0001"_s, u"Tokyo"_s, u"Chiyoda"_s, name + u" Street 1", u"0;"_s),
-                            FieldId::Address);
+    person->addLabeledValue(
+        address(label, u"100-0001"_s, u"Tokyo"_s, u"Chiyoda"_s, name + u" Street 1", u"0;"_s), FieldId::Address);
     return person;
 }
 
@@ -137,14 +137,14 @@ QStringList describeField(MVPerson &person, const ContactIdentifier &identifier)
     return values;
 }
 
-}  // namespace
+} // namespace
 
 void expectSameValues(MVPerson &expected, MVPerson &actual)
 {
     for (const ContactIdentifier &identifier :
-         {FieldId::FirstName, FieldId::MiddleName, FieldId::LastName, FieldId::PhoneticFirstName,
-          FieldId::PhoneticLastName, FieldId::Company, FieldId::Department, FieldId::JobTitle, FieldId::Nickname,
-          FieldId::Title, FieldId::Suffix, FieldId::Note, FieldId::Renmei, FieldId::Birthday}) {
+        {FieldId::FirstName, FieldId::MiddleName, FieldId::LastName, FieldId::PhoneticFirstName,
+            FieldId::PhoneticLastName, FieldId::Company, FieldId::Department, FieldId::JobTitle, FieldId::Nickname,
+            FieldId::Title, FieldId::Suffix, FieldId::Note, FieldId::Renmei, FieldId::Birthday}) {
         EXPECT_EQ(actual.stringValueForIdentifier(identifier, 0), expected.stringValueForIdentifier(identifier, 0))
             << qPrintable(identifier);
     }
@@ -162,7 +162,7 @@ void expectSameLayouts(MVPerson &expected, MVPerson &actual)
     ASSERT_EQ(actualList.size(), expectedList.size());
     for (qsizetype i = 0; i < expectedList.size(); ++i) {
         EXPECT_EQ(actual.layoutStringFromHagakiLayoutDict(&actualList.at(i)->layout),
-                  expected.layoutStringFromHagakiLayoutDict(&expectedList.at(i)->layout))
+            expected.layoutStringFromHagakiLayoutDict(&expectedList.at(i)->layout))
             << "address " << i;
     }
 }
@@ -177,11 +177,11 @@ void expectSamePicture(const QImage &expected, const QImage &actual)
         for (int x = 0; x < expected.width(); ++x) {
             const QRgb a = expected.pixel(x, y);
             const QRgb b = actual.pixel(x, y);
-            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                              std::abs(qBlue(a) - qBlue(b))});
+            worst = std::max(
+                {worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
         }
     }
     EXPECT_LE(worst, tolerance);
 }
 
-}  // namespace InterchangeTestContacts
+} // namespace InterchangeTestContacts

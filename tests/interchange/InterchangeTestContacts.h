@@ -17,7 +17,7 @@ namespace InterchangeTestContacts {
 [[nodiscard]] LabeledValueRecord labeled(const QString &label, const QString &value);
 // A postal address with a postcard layout applied.
 [[nodiscard]] LabeledValueRecord address(const QString &label, const QString &zip, const QString &state,
-                                         const QString &city, const QString &street, const QString &layout);
+    const QString &city, const QString &street, const QString &layout);
 
 // A photo with a gradient, so that pixel comparisons mean something.
 [[nodiscard]] QImage testPhoto(int width = 64, int height = 48);
@@ -38,7 +38,7 @@ void expectSameLayouts(MVPerson &expected, MVPerson &actual);
 // Same size, and every channel of every pixel within JPEG's loss.
 void expectSamePicture(const QImage &expected, const QImage &actual);
 
-}  // namespace InterchangeTestContacts
+} // namespace InterchangeTestContacts
 
 // Lets GoogleTest show a mismatching text as text.
 inline void PrintTo(const QString &text, std::ostream *out)

@@ -10,10 +10,10 @@ using namespace InterchangeTestContacts;
 
 namespace {
 
-const QString header =
-    u"Name,Home Phone,Work Phone,Other Phone,Home Email,Work Email,Other Email,Home ZIP,Home State,Home City,"
-    u"Home Street,Work ZIP,Work State,Work City,Work Street,Other ZIP,Other State,Other City,Other Street,Birthday,"
-    u"Title,Company,Department,Job Title,First Name,Last Name,Nickname,Note,Facebook,LinkedIn,Flickr,SinaWeibo"_s;
+const QString header
+    = u"Name,Home Phone,Work Phone,Other Phone,Home Email,Work Email,Other Email,Home ZIP,Home State,Home City,"
+      u"Home Street,Work ZIP,Work State,Work City,Work Street,Other ZIP,Other State,Other City,Other Street,Birthday,"
+      u"Title,Company,Department,Job Title,First Name,Last Name,Nickname,Note,Facebook,LinkedIn,Flickr,SinaWeibo"_s;
 
 QList<SubContactRecordPtr> rowsOf(const MVPersonPtr &person, qint64 count)
 {
@@ -26,7 +26,7 @@ QList<SubContactRecordPtr> rowsOf(const MVPersonPtr &person, qint64 count)
 QStringList lines(const QString &csv)
 {
     QStringList list = csv.split(u'\n');
-    EXPECT_EQ(list.takeLast(), QString());  // every line ends with a line feed
+    EXPECT_EQ(list.takeLast(), QString()); // every line ends with a line feed
     return list;
 }
 
@@ -51,14 +51,17 @@ TEST(MVvCardCsv, ContactOfThreeRowsFillsSingleFieldsOnlyOnTheFirst)
     const QStringList written = lines(MVvCard().csvFromSubContacts(rowsOf(person, 3)));
     ASSERT_EQ(written.size(), 4);
     const QString name = person->compositeName();
-    EXPECT_TRUE(written.at(1).startsWith(name + u",03-1234-5678,,,taro@example.jp,,,100-0001,東京都,千代田区,千代田1-1,"_s))
+    EXPECT_TRUE(
+        written.at(1).startsWith(name + u",03-1234-5678,,,taro@example.jp,,,100-0001,東京都,千代田区,千代田1-1,"_s))
         << qPrintable(written.at(1));
     EXPECT_TRUE(written.at(1).contains(u",1980.02.29("_s));
     EXPECT_TRUE(written.at(1).contains(u",Dr.,\"Quill, Inc.\",Sales; East,Manager,太郎,山田,Taro,"_s))
         << qPrintable(written.at(1));
     // The second row shows the second phone, e-mail and address, the name
     // parts again, and no single field.
-    EXPECT_EQ(written.at(2), name + u",,03-8765-4321,,,yamada@quill.example,,,,,,530-0001,大阪府,大阪市北区,梅田2-2,,,,,,,,,,太郎,山田,,,,,,"_s);
+    EXPECT_EQ(written.at(2),
+        name
+            + u",,03-8765-4321,,,yamada@quill.example,,,,,,530-0001,大阪府,大阪市北区,梅田2-2,,,,,,,,,,太郎,山田,,,,,,"_s);
     // A mobile phone lands in Other Phone.
     EXPECT_TRUE(written.at(3).startsWith(name + u",,,090-1111-2222,"_s)) << qPrintable(written.at(3));
 }
@@ -70,7 +73,8 @@ TEST(MVvCardCsv, ContactRecordsAreWrittenWholeOnOneLine)
     ASSERT_EQ(written.size(), 2);
     EXPECT_TRUE(written.at(1).startsWith(
         u"%1,03-1234-5678,03-8765-4321,090-1111-2222,taro@example.jp,yamada@quill.example,,100-0001,東京都,千代田区,"
-        u"千代田1-1,530-0001,大阪府,大阪市北区,梅田2-2,060-0001,北海道,札幌市,北1条,1980.02.29("_s.arg(person->compositeName())))
+        u"千代田1-1,530-0001,大阪府,大阪市北区,梅田2-2,060-0001,北海道,札幌市,北1条,1980.02.29("_s.arg(
+            person->compositeName())))
         << written.at(1).toStdString();
 }
 
@@ -171,16 +175,13 @@ TEST(MVvCardCsv, ValueWithQuoteAndCommaKeepsLaterColumnsInPlace)
     EXPECT_TRUE(written.contains(u",\"Say \"\"Hi\"\", Inc.\",Sales,"_s)) << qPrintable(written);
 }
 
-struct BirthdayCase
-{
+struct BirthdayCase {
     const char *name;
     QString cell;
     std::optional<StoreDateComponents> date;
 };
 
-class CsvBirthdays : public testing::TestWithParam<BirthdayCase>
-{
-};
+class CsvBirthdays : public testing::TestWithParam<BirthdayCase> { };
 
 TEST_P(CsvBirthdays, AreReadByTheirLeadingDate)
 {
@@ -192,14 +193,13 @@ TEST_P(CsvBirthdays, AreReadByTheirLeadingDate)
     EXPECT_EQ(birthday->value, GetParam().date);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Forms, CsvBirthdays,
+INSTANTIATE_TEST_SUITE_P(Forms, CsvBirthdays,
     testing::Values(BirthdayCase{"with_weekday_in_parentheses", u"1980.02.29(Fri)"_s, StoreDateComponents{1980, 2, 29}},
-                    BirthdayCase{"japanese_weekday", u"1980.02.29(金)"_s, StoreDateComponents{1980, 2, 29}},
-                    BirthdayCase{"german_weekday_after_space", u"2001.07.04 Mi."_s, StoreDateComponents{2001, 7, 4}},
-                    BirthdayCase{"date_only", u"2001.07.04"_s, StoreDateComponents{2001, 7, 4}},
-                    BirthdayCase{"not_a_date", u"1980.02.30"_s, std::nullopt},
-                    BirthdayCase{"other_form", u"4 July 2001"_s, std::nullopt}),
+        BirthdayCase{"japanese_weekday", u"1980.02.29(金)"_s, StoreDateComponents{1980, 2, 29}},
+        BirthdayCase{"german_weekday_after_space", u"2001.07.04 Mi."_s, StoreDateComponents{2001, 7, 4}},
+        BirthdayCase{"date_only", u"2001.07.04"_s, StoreDateComponents{2001, 7, 4}},
+        BirthdayCase{"not_a_date", u"1980.02.30"_s, std::nullopt},
+        BirthdayCase{"other_form", u"4 July 2001"_s, std::nullopt}),
     [](const testing::TestParamInfo<BirthdayCase> &info) { return std::string(info.param.name); });
 
 TEST(MVvCardCsv, WrittenBirthdayReadsBack)
@@ -209,7 +209,7 @@ TEST(MVvCardCsv, WrittenBirthdayReadsBack)
     const ContactTablePtr back = read(MVvCard().csvFromSubContacts(ContactTable{contactOf(person)}));
     ASSERT_EQ(back->size(), 1);
     EXPECT_EQ(back->constFirst()->person->stringValueForIdentifier(FieldId::Birthday, 0),
-              person->stringValueForIdentifier(FieldId::Birthday, 0));
+        person->stringValueForIdentifier(FieldId::Birthday, 0));
 }
 
 TEST(MVvCardCsv, ForeignHeaderIsNoContactAndUnknownRowsGiveNone)
@@ -260,7 +260,8 @@ TEST(MVvCardCsv, HeaderWordsMapInTheirOrder)
 
 TEST(MVvCardCsv, SemicolonFilesAreSplitAtSemicolons)
 {
-    const ContactTablePtr back = read(u"Display Name;First Name;Last Name;Primary Email\nJohn Doe;John;Doe;john@doe.invalid\n"_s);
+    const ContactTablePtr back
+        = read(u"Display Name;First Name;Last Name;Primary Email\nJohn Doe;John;Doe;john@doe.invalid\n"_s);
     ASSERT_EQ(back->size(), 1);
     EXPECT_EQ(back->constFirst()->person->stringValueForIdentifier(FieldId::FirstName, 0), u"John"_s);
     EXPECT_EQ(back->constFirst()->person->stringValueForIdentifier(FieldId::LastName, 0), u"Doe"_s);
@@ -283,11 +284,13 @@ TEST(MVvCardCsv, RowCopyQuotesValuesWithSpacesAndNotes)
     const QString copied = MVvCard().csvStringFromContact(
         row, {u"Name"_s, u"Company"_s, u"Phone"_s, u"ZIP"_s, u"Note"_s, u"Job Title"_s}, u", "_s);
     const QString name = u'"' + person->compositeName() + u'"';
-    EXPECT_EQ(copied, name + u", \"Quill, Inc.\", home:03-1234-5678, , "
-                                                u"\"C:\\\\notes\\\\n, first line\\nsecond; \"\"line\"\"\", Manager"_s);
+    EXPECT_EQ(copied,
+        name
+            + u", \"Quill, Inc.\", home:03-1234-5678, , "
+              u"\"C:\\\\notes\\\\n, first line\\nsecond; \"\"line\"\"\", Manager"_s);
     const auto second = std::make_shared<SubContactRecord>(SubContactRecord{person, person->uniqueId(), 1});
     EXPECT_EQ(MVvCard().csvStringFromContact(second, {u"Name"_s, u"Company"_s, u"Phone"_s}, u"\t"_s),
-              name + u"\t\twork:03-8765-4321"_s);
+        name + u"\t\twork:03-8765-4321"_s);
 }
 
-}  // namespace
+} // namespace

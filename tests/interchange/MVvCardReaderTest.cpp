@@ -103,8 +103,8 @@ TEST(MVvCardReader, CategoriesMakeGroupsInTheOrderMet)
 
 TEST(MVvCardReader, CategoryNamedLikeTheTopGroupIsTheTopGroup)
 {
-    const ContainerRecordPtr container =
-        readOne(card(u"Ann"_s, u"CATEGORIES:All Contacts,All Contacts\r\nCATEGORIES:All Contacts\r\n"_s));
+    const ContainerRecordPtr container
+        = readOne(card(u"Ann"_s, u"CATEGORIES:All Contacts,All Contacts\r\nCATEGORIES:All Contacts\r\n"_s));
     EXPECT_EQ(container->groups->size(), 1);
     EXPECT_EQ(container->groups->constFirst()->contactTable->size(), 1);
 }
@@ -147,8 +147,9 @@ TEST(MVvCardReader, EachLayoutLineGoesToTheAddressAtItsPosition)
 
 TEST(MVvCardReader, LayoutLinesOfAFileWithBareLineFeedsReadTheSame)
 {
-    const QString text = u"BEGIN:VCARD\nVERSION:3.0\nFN:Ann\nN:Ann;;;;\nADR;TYPE=HOME:;;S1;C;;1;Japan\n"
-                         u"ADR;TYPE=WORK:;;S2;C;;2;Japan\nX-HAGAKILAYOUTS:1;\n 6;sn:{{1.00,2.00},{3.00,4.00}};\nEND:VCARD\n"_s;
+    const QString text
+        = u"BEGIN:VCARD\nVERSION:3.0\nFN:Ann\nN:Ann;;;;\nADR;TYPE=HOME:;;S1;C;;1;Japan\n"
+          u"ADR;TYPE=WORK:;;S2;C;;2;Japan\nX-HAGAKILAYOUTS:1;\n 6;sn:{{1.00,2.00},{3.00,4.00}};\nEND:VCARD\n"_s;
     const ContactTablePtr contacts = MVvCard().contactsInContainer(readOne(text));
     MVPerson &person = *contacts->constFirst()->person;
     const LabeledValueRecordPtr work = person.labeledValueForIdentifierAtIndex(FieldId::Address, 1);
@@ -167,12 +168,12 @@ TEST(MVvCardReader, StopsWhenTheHandlerSaysAndReportsCharacterPositions)
     });
     EXPECT_FALSE(stopped);
     ASSERT_EQ(positions.size(), 2);
-    EXPECT_EQ(positions.at(0), quint64(first.size() - 1));  // just past the carriage return
+    EXPECT_EQ(positions.at(0), quint64(first.size() - 1)); // just past the carriage return
     EXPECT_EQ(positions.at(1), quint64(first.size() + 2 + card(u"Ben"_s).size() - 1));
 
     positions.clear();
-    const ContainerTablePtr all =
-        MVvCard().containersFromVCards(text, nullptr, [&](bool *, quint64 position) { positions.append(position); });
+    const ContainerTablePtr all
+        = MVvCard().containersFromVCards(text, nullptr, [&](bool *, quint64 position) { positions.append(position); });
     ASSERT_TRUE(all);
     EXPECT_EQ(positions.size(), 3);
 }
@@ -190,37 +191,31 @@ TEST(MVvCardReader, OnlyVCardContainersGiveContacts)
     EXPECT_FALSE(MVvCard().contactsForGroup(stranger, container));
 }
 
-struct DamagedCase
-{
+struct DamagedCase {
     const char *name;
     QString text;
     QStringList names;
 };
 
-class DamagedInput : public testing::TestWithParam<DamagedCase>
-{
-};
+class DamagedInput : public testing::TestWithParam<DamagedCase> { };
 
 TEST_P(DamagedInput, GivesTheContactsThatCanBeRead)
 {
     EXPECT_EQ(names(MVvCard().contactsInContainer(readOne(GetParam().text))), GetParam().names);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, DamagedInput,
-    testing::Values(
-        DamagedCase{"truncated_last_card", card(u"Ann"_s) + u"BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ben\r\nN:Ben;;;"_s,
-                    {u"Ann"_s, u"Ben"_s}},
+INSTANTIATE_TEST_SUITE_P(Files, DamagedInput,
+    testing::Values(DamagedCase{"truncated_last_card",
+                        card(u"Ann"_s) + u"BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ben\r\nN:Ben;;;"_s, {u"Ann"_s, u"Ben"_s}},
         DamagedCase{"card_without_end_before_next", u"BEGIN:VCARD\r\nFN:Ann\r\nN:Ann;;;;\r\n"_s + card(u"Ben"_s),
-                    {u"Ann"_s, u"Ben"_s}},
+            {u"Ann"_s, u"Ben"_s}},
         DamagedCase{"end_inside_a_note", card(u"Ann"_s, u"NOTE:this END:VCARD is text\r\n"_s) + card(u"Ben"_s),
-                    {u"Ann"_s, u"Ben"_s}},
+            {u"Ann"_s, u"Ben"_s}},
         DamagedCase{"binary_between_cards",
-                    card(u"Ann"_s) + QString::fromLatin1(QByteArray("\x00\x01\xff\xfe garbage\x7f", 15))
-                        + card(u"Ben"_s),
-                    {u"Ann"_s, u"Ben"_s}},
-        DamagedCase{"broken_lines_inside", card(u"Ann"_s, u"no colon here\r\n;;;\r\n:\r\nX-HAGAKILAYOUTS:\r\n"_s),
-                    {u"Ann"_s}}),
+            card(u"Ann"_s) + QString::fromLatin1(QByteArray("\x00\x01\xff\xfe garbage\x7f", 15)) + card(u"Ben"_s),
+            {u"Ann"_s, u"Ben"_s}},
+        DamagedCase{
+            "broken_lines_inside", card(u"Ann"_s, u"no colon here\r\n;;;\r\n:\r\nX-HAGAKILAYOUTS:\r\n"_s), {u"Ann"_s}}),
     [](const testing::TestParamInfo<DamagedCase> &info) { return std::string(info.param.name); });
 
 TEST(MVvCardReader, LongMalformedTextEnds)
@@ -239,4 +234,4 @@ TEST(MVvCardReader, LongMalformedTextEnds)
     EXPECT_EQ(MVvCard().contactsInContainer(readOne(card(u"Ann"_s, layouts)))->size(), 1);
 }
 
-}  // namespace
+} // namespace

@@ -59,7 +59,7 @@ TEST(MVvCardRoundTrip, GroupsComeBackAsCategories)
     EXPECT_EQ(read->groups->at(1)->name, club->name);
     ASSERT_EQ(read->groups->at(1)->contactTable->size(), 1);
     EXPECT_EQ(read->groups->at(1)->contactTable->constFirst()->person->compositeName(),
-              contacts->at(1)->person->compositeName());
+        contacts->at(1)->person->compositeName());
     EXPECT_EQ(read->groups->at(0)->contactTable->size(), 2);
 }
 
@@ -71,4 +71,4 @@ TEST(MVvCardRoundTrip, NoteWithEndOfCardTextStaysInItsCard)
     EXPECT_EQ(read->stringValueForIdentifier(FieldId::Note, 0), original->stringValueForIdentifier(FieldId::Note, 0));
 }
 
-}  // namespace
+} // namespace

@@ -41,7 +41,7 @@ TEST(MVvCardWriter, PersonCardPutsOwnPropertiesBeforeEndInItsOrder)
 {
     const QString card = MVvCard().vCardFromPerson(fullPerson(), allOptions, {u"Friends"_s, u"Golf, Club"_s});
     EXPECT_EQ(ownProperties(card),
-              (QStringList{u"NOTE"_s, u"X-RENMEI"_s, u"X-HAGAKILAYOUTS"_s, u"PHOTO"_s, u"CATEGORIES"_s, u"END"_s}));
+        (QStringList{u"NOTE"_s, u"X-RENMEI"_s, u"X-HAGAKILAYOUTS"_s, u"PHOTO"_s, u"CATEGORIES"_s, u"END"_s}));
     EXPECT_TRUE(card.startsWith(u"BEGIN:VCARD\r\n"_s));
     EXPECT_TRUE(card.endsWith(u"END:VCARD\r\n"_s));
     EXPECT_TRUE(card.contains(u"\r\nCATEGORIES:Friends,Golf\\, Club\r\nEND:VCARD"_s));
@@ -50,8 +50,7 @@ TEST(MVvCardWriter, PersonCardPutsOwnPropertiesBeforeEndInItsOrder)
 TEST(MVvCardWriter, ContactCardPutsPhotoBeforeJointNames)
 {
     const QString card = MVvCard().vCardFromContact(contactOf(fullPerson()), allOptions);
-    EXPECT_EQ(ownProperties(card),
-              (QStringList{u"NOTE"_s, u"PHOTO"_s, u"X-RENMEI"_s, u"X-HAGAKILAYOUTS"_s, u"END"_s}));
+    EXPECT_EQ(ownProperties(card), (QStringList{u"NOTE"_s, u"PHOTO"_s, u"X-RENMEI"_s, u"X-HAGAKILAYOUTS"_s, u"END"_s}));
 }
 
 TEST(MVvCardWriter, OwnPropertiesNeedTheirOptions)
@@ -63,7 +62,8 @@ TEST(MVvCardWriter, OwnPropertiesNeedTheirOptions)
 TEST(MVvCardWriter, NoteIsEscapedAsVCard30Text)
 {
     const QString card = MVvCard().vCardFromPerson(fullPerson(), {u"Note"_s}, {});
-    EXPECT_TRUE(card.contains(u"\r\nNOTE:C:\\\\notes\\\\n\\, first line\\nsecond\\; \"line\"\r\n"_s)) << qPrintable(card);
+    EXPECT_TRUE(card.contains(u"\r\nNOTE:C:\\\\notes\\\\n\\, first line\\nsecond\\; \"line\"\r\n"_s))
+        << qPrintable(card);
 }
 
 TEST(MVvCardWriter, LayoutsStandOneAddressPerLine)
@@ -122,11 +122,11 @@ TEST(MVvCardWriter, ManyContactsListTheirGroupsAndStopWhenAsked)
     EXPECT_FALSE(all->contains(u"All Contacts"_s));
 
     QList<quint64> positions;
-    const std::optional<QString> stopped =
-        converter.vCardsFromContacts(contacts, {}, container, [&positions](bool *stop, quint64 position) {
-            positions.append(position);
-            *stop = position == 1;
-        });
+    const std::optional<QString> stopped
+        = converter.vCardsFromContacts(contacts, {}, container, [&positions](bool *stop, quint64 position) {
+              positions.append(position);
+              *stop = position == 1;
+          });
     EXPECT_FALSE(stopped);
     EXPECT_EQ(positions, (QList<quint64>{0, 1}));
 
@@ -135,4 +135,4 @@ TEST(MVvCardWriter, ManyContactsListTheirGroupsAndStopWhenAsked)
     EXPECT_EQ(converter.vCardsFromContacts(*contacts, {}, 0).count(u"END:VCARD"_s), 3);
 }
 
-}  // namespace
+} // namespace

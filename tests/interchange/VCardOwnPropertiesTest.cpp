@@ -9,16 +9,13 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-struct PhotoCase
-{
+struct PhotoCase {
     const char *name;
     qsizetype base64Length;
-    QList<qsizetype> lineLengths;  // base64 characters per line
+    QList<qsizetype> lineLengths; // base64 characters per line
 };
 
-class PhotoFolding : public testing::TestWithParam<PhotoCase>
-{
-};
+class PhotoFolding : public testing::TestWithParam<PhotoCase> { };
 
 TEST_P(PhotoFolding, FirstLineHolds48AndEachContinuation74)
 {
@@ -39,11 +36,10 @@ TEST_P(PhotoFolding, FirstLineHolds48AndEachContinuation74)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, PhotoFolding,
-                         testing::Values(PhotoCase{"shorter_than_48", 20, {20}}, PhotoCase{"exactly_48", 48, {48}},
-                                         PhotoCase{"48_74_1", 48 + 74 + 1, {48, 74, 1}},
-                                         PhotoCase{"48_74", 48 + 74, {48, 74}},
-                                         PhotoCase{"48_74_74_5", 48 + 74 + 74 + 5, {48, 74, 74, 5}}),
-                         [](const testing::TestParamInfo<PhotoCase> &info) { return std::string(info.param.name); });
+    testing::Values(PhotoCase{"shorter_than_48", 20, {20}}, PhotoCase{"exactly_48", 48, {48}},
+        PhotoCase{"48_74_1", 48 + 74 + 1, {48, 74, 1}}, PhotoCase{"48_74", 48 + 74, {48, 74}},
+        PhotoCase{"48_74_74_5", 48 + 74 + 74 + 5, {48, 74, 74, 5}}),
+    [](const testing::TestParamInfo<PhotoCase> &info) { return std::string(info.param.name); });
 
 TEST(VCardOwnProperties, TextEscapesFollowVCard30AndReadBack)
 {
@@ -57,10 +53,9 @@ TEST(VCardOwnProperties, TextEscapesFollowVCard30AndReadBack)
 
 TEST(VCardOwnProperties, CategoriesSplitAtCommasThatAreNotEscaped)
 {
-    EXPECT_EQ(VCardOwnProperties::splitCategories(u"Friends, Work\r\n"_s),
-              (QStringList{u"Friends"_s, u"Work"_s}));
+    EXPECT_EQ(VCardOwnProperties::splitCategories(u"Friends, Work\r\n"_s), (QStringList{u"Friends"_s, u"Work"_s}));
     EXPECT_EQ(VCardOwnProperties::splitCategories(u"Smith\\, Jones,Club\\;1,,\\\\x\\"_s),
-              (QStringList{u"Smith, Jones"_s, u"Club;1"_s, u"\\x\\"_s}));
+        (QStringList{u"Smith, Jones"_s, u"Club;1"_s, u"\\x\\"_s}));
     EXPECT_TRUE(VCardOwnProperties::splitCategories(u" , "_s).isEmpty());
 }
 
@@ -81,8 +76,8 @@ TEST(VCardOwnProperties, PropertiesAreFoundOnlyWhereALineStarts)
 TEST(VCardOwnProperties, PropertiesFoundInOnePassAreThoseFoundOneByOne)
 {
     const std::array<QStringView, 3> names{u"NOTE", u"X-RENMEI", u"PHOTO"};
-    const QStringList pieces{u"NOTE"_s, u"X-RENMEI"_s, u"PHOTO"_s, u":"_s, u";"_s, u"\r"_s, u"\n"_s, u"\r\n"_s,
-                             u"a"_s,    u"東京都"_s,   u"\t"_s,    u"N"_s, QString(QChar(0xFEFF))};
+    const QStringList pieces{u"NOTE"_s, u"X-RENMEI"_s, u"PHOTO"_s, u":"_s, u";"_s, u"\r"_s, u"\n"_s, u"\r\n"_s, u"a"_s,
+        u"東京都"_s, u"\t"_s, u"N"_s, QString(QChar(0xFEFF))};
     std::mt19937 random(11);
     std::uniform_int_distribution<qsizetype> pick(0, pieces.size() - 1);
     std::uniform_int_distribution<int> length(0, 40);
@@ -110,8 +105,8 @@ TEST(VCardOwnProperties, PropertiesFoundInOnePassAreThoseFoundOneByOne)
 // starts a line; the card delimiters without regard to case.
 TEST(VCardOwnProperties, LinesFoundAreTheFirstMatchesThatStartALine)
 {
-    const QStringList pieces{u"X-RENMEI:"_s, u"X-RENMEI"_s, u"END:VCARD"_s, u"end:vCard"_s, u"\r"_s, u"\n"_s,
-                             u"\r\n"_s,    u"a"_s,        u"東京都"_s,    u"E"_s,         QString(QChar(0xFEFF))};
+    const QStringList pieces{u"X-RENMEI:"_s, u"X-RENMEI"_s, u"END:VCARD"_s, u"end:vCard"_s, u"\r"_s, u"\n"_s, u"\r\n"_s,
+        u"a"_s, u"東京都"_s, u"E"_s, QString(QChar(0xFEFF))};
     std::mt19937 random(7);
     std::uniform_int_distribution<qsizetype> pick(0, pieces.size() - 1);
     std::uniform_int_distribution<int> length(0, 30);
@@ -177,8 +172,8 @@ TEST(VCardOwnProperties, CardsAreCutAtLineStartsIgnoringCase)
 TEST(VCardOwnProperties, CardsBeginWhereQtFindsTheDelimiterIgnoringCase)
 {
     for (const QString &text :
-         {u"BEGİN:VCARD\nbEgIn:vCaRd\n"_s, u"ＢEGIN:VCARD\nx begin:vcard\n"_s, u"BEGIN:VCARĐ\nBEGIN:VCARD"_s,
-          u"BEGIN:VCAR"_s, u"begin:vcard"_s, u"\u212Abegin:VCARD"_s, u"BEGIN\u0131:VCARD BEGIN:VCARD\r"_s}) {
+        {u"BEGİN:VCARD\nbEgIn:vCaRd\n"_s, u"ＢEGIN:VCARD\nx begin:vcard\n"_s, u"BEGIN:VCARĐ\nBEGIN:VCARD"_s,
+            u"BEGIN:VCAR"_s, u"begin:vcard"_s, u"\u212Abegin:VCARD"_s, u"BEGIN\u0131:VCARD BEGIN:VCARD\r"_s}) {
         VCardOwnProperties::CardSearch search;
         const auto card = VCardOwnProperties::findCard(text, 0, search);
         const qsizetype expected = text.indexOf(u"BEGIN:VCARD"_s, 0, Qt::CaseInsensitive);
@@ -203,7 +198,7 @@ TEST(VCardOwnProperties, FoldedExtentTakesContinuationLinesWithAnyLineEnd)
     EXPECT_EQ(VCardOwnProperties::foldedLines(extent, 16), (QList<QStringView>{u"1;", u"2;", u"4;"}));
     const QString lf = u"X-HAGAKILAYOUTS:1;\n 2;\nEND:VCARD"_s;
     EXPECT_EQ(VCardOwnProperties::foldedLines(VCardOwnProperties::retriveVCardElement(lf, 0), 16),
-              (QList<QStringView>{u"1;", u"2;"}));
+        (QList<QStringView>{u"1;", u"2;"}));
 }
 
 TEST(VCardOwnProperties, JointNamesEscapeOnlyLineFeeds)
@@ -212,4 +207,4 @@ TEST(VCardOwnProperties, JointNamesEscapeOnlyLineFeeds)
     EXPECT_EQ(VCardOwnProperties::unescapeRenmei(u"花子\\n一郎"), u"花子\n一郎"_s);
 }
 
-}  // namespace
+} // namespace

@@ -11,7 +11,7 @@
 namespace {
 
 const QStringList kFields = {QStringLiteral("ZIP"), QStringLiteral("State"), QStringLiteral("City"),
-                             QStringLiteral("Street"), QStringLiteral("Country")};
+    QStringLiteral("Street"), QStringLiteral("Country")};
 
 using GeneratedResource::readFile;
 
@@ -32,14 +32,15 @@ using GeneratedResource::readFile;
     return {};
 }
 
-}  // namespace
+} // namespace
 
 TEST(AddressFormatResource, HoldsEveryIsoCountryOnce)
 {
-    const QJsonArray iso = QJsonDocument::fromJson(readFile(QStringLiteral("/usr/share/iso-codes/json/iso_3166-1.json")))
-                               .object()
-                               .value(QStringLiteral("3166-1"))
-                               .toArray();
+    const QJsonArray iso
+        = QJsonDocument::fromJson(readFile(QStringLiteral("/usr/share/iso-codes/json/iso_3166-1.json")))
+              .object()
+              .value(QStringLiteral("3166-1"))
+              .toArray();
     ASSERT_GT(iso.size(), 240);
     QSet<QString> isoCodes;
     for (const QJsonValue &country : iso)
@@ -84,11 +85,11 @@ TEST(AddressFormatResource, JapanPutsThePostalCodeFirstAndTheStreetLast)
     EXPECT_EQ(japan.value(QStringLiteral("Country")).toString(), QStringLiteral("JAPAN"));
     EXPECT_EQ(japan.value(QStringLiteral("Alpha3")).toString(), QStringLiteral("JPN"));
     EXPECT_EQ(rowForCode(QStringLiteral("US")).value(QStringLiteral("formatString")).toString(),
-              QStringLiteral("Street City State ZIP Country"));
+        QStringLiteral("Street City State ZIP Country"));
 }
 
 TEST(AddressFormatResource, GeneratorReproducesTheCommittedFile)
 {
-    GeneratedResource::expectGeneratorReproduces(QStringLiteral("make-address-format"),
-                                                 QStringLiteral("AddressFormat.json"));
+    GeneratedResource::expectGeneratorReproduces(
+        QStringLiteral("make-address-format"), QStringLiteral("AddressFormat.json"));
 }

@@ -10,8 +10,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-struct AddressCase
-{
+struct AddressCase {
     const char *isoCode;
     const char *street;
     const char *city;
@@ -34,9 +33,7 @@ LabeledValueRecord addressOf(const AddressCase &c)
     return address;
 }
 
-class OneLineAddress : public testing::TestWithParam<AddressCase>
-{
-};
+class OneLineAddress : public testing::TestWithParam<AddressCase> { };
 
 TEST_P(OneLineAddress, FollowsTheCountryOrderForEachOption)
 {
@@ -55,46 +52,43 @@ TEST_P(OneLineAddress, RangesPointAtTheFieldsOfTheFullText)
         EXPECT_EQ(text.mid(entry.location, entry.length), entry.value) << qPrintable(entry.identifier);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Countries, OneLineAddress,
-    testing::Values(
-        AddressCase{"JP", "千代田1-1", "千代田区", "東京都", "100-8111", "日本",
-                    {"東京都 千代田区 千代田1-1 ", "東京都 千代田区 千代田1-1 日本 ",
-                     "100-8111 東京都 千代田区 千代田1-1 ", "100-8111 東京都 千代田区 千代田1-1 日本 "}},
+INSTANTIATE_TEST_SUITE_P(Countries, OneLineAddress,
+    testing::Values(AddressCase{"JP", "千代田1-1", "千代田区", "東京都", "100-8111", "日本",
+                        {"東京都 千代田区 千代田1-1 ", "東京都 千代田区 千代田1-1 日本 ",
+                            "100-8111 東京都 千代田区 千代田1-1 ", "100-8111 東京都 千代田区 千代田1-1 日本 "}},
         AddressCase{"CN", "东长安街1号", "东城区", "北京市", "100006", "中国",
-                    {"北京市 东城区 东长安街1号 ", "北京市 东城区 东长安街1号 中国 ",
-                     "100006 北京市 东城区 东长安街1号 ", "100006 北京市 东城区 东长安街1号 中国 "}},
+            {"北京市 东城区 东长安街1号 ", "北京市 东城区 东长安街1号 中国 ", "100006 北京市 东城区 东长安街1号 ",
+                "100006 北京市 东城区 东长安街1号 中国 "}},
         AddressCase{"KR", "세종대로 110", "중구", "서울특별시", "04524", "대한민국",
-                    {"세종대로 110 중구 서울특별시 ", "세종대로 110 중구 서울특별시 대한민국 ",
-                     "세종대로 110 04524 중구 서울특별시 ", "세종대로 110 04524 중구 서울특별시 대한민국 "}},
+            {"세종대로 110 중구 서울특별시 ", "세종대로 110 중구 서울특별시 대한민국 ",
+                "세종대로 110 04524 중구 서울특별시 ", "세종대로 110 04524 중구 서울특별시 대한민국 "}},
         AddressCase{"TW", "重慶南路一段122號", "中正區", "臺北市", "100", "臺灣",
-                    {"臺北市 中正區 重慶南路一段122號 ", "臺北市 中正區 重慶南路一段122號 臺灣 ",
-                     "100 臺北市 中正區 重慶南路一段122號 ", "100 臺北市 中正區 重慶南路一段122號 臺灣 "}},
+            {"臺北市 中正區 重慶南路一段122號 ", "臺北市 中正區 重慶南路一段122號 臺灣 ",
+                "100 臺北市 中正區 重慶南路一段122號 ", "100 臺北市 中正區 重慶南路一段122號 臺灣 "}},
         AddressCase{"US", "1600 Pennsylvania Ave NW", "Washington", "DC", "20500", "United States",
-                    {"1600 Pennsylvania Ave NW Washington DC ", "1600 Pennsylvania Ave NW Washington DC United States ",
-                     "1600 Pennsylvania Ave NW Washington DC 20500 ",
-                     "1600 Pennsylvania Ave NW Washington DC 20500 United States "}},
+            {"1600 Pennsylvania Ave NW Washington DC ", "1600 Pennsylvania Ave NW Washington DC United States ",
+                "1600 Pennsylvania Ave NW Washington DC 20500 ",
+                "1600 Pennsylvania Ave NW Washington DC 20500 United States "}},
         AddressCase{"GB", "10 Downing Street", "London", "", "SW1A 2AA", "United Kingdom",
-                    {"10 Downing Street London ", "10 Downing Street London United Kingdom ",
-                     "10 Downing Street SW1A 2AA London ", "10 Downing Street SW1A 2AA London United Kingdom "}},
+            {"10 Downing Street London ", "10 Downing Street London United Kingdom ",
+                "10 Downing Street SW1A 2AA London ", "10 Downing Street SW1A 2AA London United Kingdom "}},
         AddressCase{"DE", "Platz der Republik 1", "Berlin", "", "11011", "Deutschland",
-                    {"Platz der Republik 1 Berlin ", "Platz der Republik 1 Berlin Deutschland ",
-                     "Platz der Republik 1 11011 Berlin ", "Platz der Republik 1 11011 Berlin Deutschland "}},
+            {"Platz der Republik 1 Berlin ", "Platz der Republik 1 Berlin Deutschland ",
+                "Platz der Republik 1 11011 Berlin ", "Platz der Republik 1 11011 Berlin Deutschland "}},
         AddressCase{"FR", "55 Rue du Faubourg Saint-Honoré", "Paris", "", "75008", "France",
-                    {"55 Rue du Faubourg Saint-Honoré Paris ", "55 Rue du Faubourg Saint-Honoré Paris France ",
-                     "55 Rue du Faubourg Saint-Honoré 75008 Paris ",
-                     "55 Rue du Faubourg Saint-Honoré 75008 Paris France "}},
+            {"55 Rue du Faubourg Saint-Honoré Paris ", "55 Rue du Faubourg Saint-Honoré Paris France ",
+                "55 Rue du Faubourg Saint-Honoré 75008 Paris ", "55 Rue du Faubourg Saint-Honoré 75008 Paris France "}},
         AddressCase{"BR", "Praça dos Três Poderes", "Brasília", "DF", "70150-900", "Brasil",
-                    {"Praça dos Três Poderes Brasília DF ", "Praça dos Três Poderes Brasília DF Brasil ",
-                     "Praça dos Três Poderes 70150-900 Brasília DF ",
-                     "Praça dos Três Poderes 70150-900 Brasília DF Brasil "}},
+            {"Praça dos Três Poderes Brasília DF ", "Praça dos Três Poderes Brasília DF Brasil ",
+                "Praça dos Três Poderes 70150-900 Brasília DF ",
+                "Praça dos Três Poderes 70150-900 Brasília DF Brasil "}},
         AddressCase{"RU", "Красная площадь, 1", "Москва", "", "109012", "Россия",
-                    {"Красная площадь, 1 Москва ", "Красная площадь, 1 Москва Россия ",
-                     "Красная площадь, 1 109012 Москва ", "Красная площадь, 1 109012 Москва Россия "}},
+            {"Красная площадь, 1 Москва ", "Красная площадь, 1 Москва Россия ", "Красная площадь, 1 109012 Москва ",
+                "Красная площадь, 1 109012 Москва Россия "}},
         // A code the table does not know: the default order.
         AddressCase{"ZZ", "1 Main St", "Springfield", "IL", "62701", "Nowhere",
-                    {"1 Main St Springfield IL ", "1 Main St Springfield IL Nowhere ",
-                     "1 Main St Springfield IL 62701 ", "1 Main St Springfield IL 62701 Nowhere "}}));
+            {"1 Main St Springfield IL ", "1 Main St Springfield IL Nowhere ", "1 Main St Springfield IL 62701 ",
+                "1 Main St Springfield IL 62701 Nowhere "}}));
 
 TEST(AddressCountry, AnAddressWithoutCodeTakesItsCountryName)
 {
@@ -148,9 +142,11 @@ TEST(AddressCountry, NamesInTheUsersLanguageComeFromTheLocaleData)
 
 TEST(AddressOrder, UnknownCodesGetTheDefaultOrder)
 {
-    EXPECT_EQ(MVPerson::orderOfaddressFormats("XX", ""), QStringList({"XX", "Street", "City", "State", "ZIP", "Country"}));
+    EXPECT_EQ(
+        MVPerson::orderOfaddressFormats("XX", ""), QStringList({"XX", "Street", "City", "State", "ZIP", "Country"}));
     EXPECT_EQ(MVPerson::orderOfaddressFormats("", ""), QStringList({"", "Street", "City", "State", "ZIP", "Country"}));
-    EXPECT_EQ(MVPerson::orderOfaddressFormats("jp", ""), QStringList({"jp", "ZIP", "State", "City", "Street", "Country"}));
+    EXPECT_EQ(
+        MVPerson::orderOfaddressFormats("jp", ""), QStringList({"jp", "ZIP", "State", "City", "Street", "Country"}));
 }
 
 TEST(AddressOrder, RowsAreFoundByTheirCodeInAnyLetterCaseAndAfterMerges)
@@ -187,8 +183,11 @@ TEST(AddressRanges, AnEmptyCityHasAZeroLengthRangeWhereTheStateBegins)
     const QString text = MVPerson::addressFromLabeledValue(&address, 3);
     ASSERT_EQ(text, "1 Main St CA 94000 USA ");
     const QList<AddressRangeEntry> expected{
-        {"Street", "1 Main St ", 0, 10}, {"City", "", 10, 0}, {"State", "CA ", 10, 3},
-        {"ZIP", "94000 ", 13, 6},        {"Country", "USA ", 19, 4},
+        {"Street", "1 Main St ", 0, 10},
+        {"City", "", 10, 0},
+        {"State", "CA ", 10, 3},
+        {"ZIP", "94000 ", 13, 6},
+        {"Country", "USA ", 19, 4},
     };
     EXPECT_EQ(MVPerson::rangeTableFromAddressLabeledValue(&address), expected);
     EXPECT_TRUE(MVPerson::rangeTableFromAddressDictionary(nullptr).isEmpty());
@@ -226,9 +225,8 @@ TEST(AddressUpdate, MailingFormFollowsPartsChangedAfterReading)
     ASSERT_EQ(read.size(), 1);
     LabeledValueRecord &address = *read.first();
     // Whichever template the formatter has for the country.
-    const auto formatted = [](StorePostalAddress postal) {
-        return StorePostalAddressFormatter::stringFromPostalAddress(postal);
-    };
+    const auto formatted
+        = [](StorePostalAddress postal) { return StorePostalAddressFormatter::stringFromPostalAddress(postal); };
     MVPerson::updateAddressValue(&address, 3);
     EXPECT_EQ(address.formattedString, formatted(held));
     EXPECT_TRUE(address.formattedString.contains("日本"));
@@ -248,4 +246,4 @@ TEST(AddressUpdate, MailingFormFollowsPartsChangedAfterReading)
     EXPECT_FALSE(address.formattedString.contains("日本"));
 }
 
-}  // namespace
+} // namespace

@@ -28,6 +28,6 @@ TEST(CountryNumbersResource, EveryLineHoldsFourNonEmptyFields)
 // checks that the table lacks none of them.
 TEST(CountryNumbersResource, GeneratorReproducesTheCommittedFile)
 {
-    GeneratedResource::expectGeneratorReproduces(QStringLiteral("make-country-numbers"),
-                                                 QStringLiteral("CountryNumbers.csv"));
+    GeneratedResource::expectGeneratorReproduces(
+        QStringLiteral("make-country-numbers"), QStringLiteral("CountryNumbers.csv"));
 }

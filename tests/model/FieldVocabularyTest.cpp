@@ -25,20 +25,19 @@ TEST(FieldVocabularyLabels, EveryBuiltInLabelSurvivesTheStoreRoundTrip)
 TEST(FieldVocabularyLabels, BuiltInLabelsKeepTheirWordsAndOrder)
 {
     EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::Phone),
-              QStringList({"home", "work", "other", "main", "mobile", "iPhone", "pager", "home fax", "work fax",
-                           "other fax"}));
+        QStringList(
+            {"home", "work", "other", "main", "mobile", "iPhone", "pager", "home fax", "work fax", "other fax"}));
     EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::URL), QStringList({"home page", "home", "work", "other"}));
     EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::Relationship),
-              QStringList({"father", "mother", "parent", "spouse", "child", "brother", "sister", "friend",
-                           "assistant", "manager", "partner", "son", "daughter"}));
+        QStringList({"father", "mother", "parent", "spouse", "child", "brother", "sister", "friend", "assistant",
+            "manager", "partner", "son", "daughter"}));
     EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::SocialNetwork),
-              QStringList({"Twitter", "Facebook", "Flickr", "LinkedIn", "Yelp", "MySpace", "SinaWeibo",
-                           "TencentWeibo", "WeChat", "Instagram", "Pinterest", "LINE", "Snapchat", "Tumbler",
-                           "WhatsApp"}));
+        QStringList({"Twitter", "Facebook", "Flickr", "LinkedIn", "Yelp", "MySpace", "SinaWeibo", "TencentWeibo",
+            "WeChat", "Instagram", "Pinterest", "LINE", "Snapchat", "Tumbler", "WhatsApp"}));
     EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::Dates), QStringList({"anniversary"}));
     EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::ShowAsPerson), QStringList({"Person", "Company"}));
     EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::NameOrdering),
-              QStringList({"System Default (LastName)", "First Name First", "Last Name First"}));
+        QStringList({"System Default (LastName)", "First Name First", "Last Name First"}));
 }
 
 TEST(FieldVocabularyLabels, RelationsSonAndDaughterUseTheirLiteralStoreLabels)
@@ -49,29 +48,25 @@ TEST(FieldVocabularyLabels, RelationsSonAndDaughterUseTheirLiteralStoreLabels)
     EXPECT_EQ(MVPerson::CNLabelFromLabel("anniversary"), QString(ContactLabels::dateAnniversary));
 }
 
-struct StoreLabelCase
-{
+struct StoreLabelCase {
     const char *storeLabel;
     const char *word;
 };
 
-class StoreLabelToWord : public testing::TestWithParam<StoreLabelCase>
-{
-};
+class StoreLabelToWord : public testing::TestWithParam<StoreLabelCase> { };
 
 TEST_P(StoreLabelToWord, Converts)
 {
     EXPECT_EQ(MVPerson::labelFromCNLabel(QString::fromUtf8(GetParam().storeLabel)), QString::fromUtf8(GetParam().word));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StoreLabelToWord,
+INSTANTIATE_TEST_SUITE_P(Cases, StoreLabelToWord,
     testing::Values(StoreLabelCase{"", "No label"}, StoreLabelCase{"_$!<Cottage>!$_", "Cottage"},
-                    StoreLabelCase{"_$!<>!$_", "No label"}, StoreLabelCase{"Facebook", "Facebook"},
-                    StoreLabelCase{"All", "All"}, StoreLabelCase{"iPhone", "iPhone"},
-                    // Shorter than its wrapping: nothing to unwrap.
-                    StoreLabelCase{"_$!<", "_$!<"}, StoreLabelCase{"a_$!<b", "a_$!<b"},
-                    StoreLabelCase{"_$!<ab>", "_$!<ab>"}, StoreLabelCase{"別荘", "別荘"}));
+        StoreLabelCase{"_$!<>!$_", "No label"}, StoreLabelCase{"Facebook", "Facebook"}, StoreLabelCase{"All", "All"},
+        StoreLabelCase{"iPhone", "iPhone"},
+        // Shorter than its wrapping: nothing to unwrap.
+        StoreLabelCase{"_$!<", "_$!<"}, StoreLabelCase{"a_$!<b", "a_$!<b"}, StoreLabelCase{"_$!<ab>", "_$!<ab>"},
+        StoreLabelCase{"別荘", "別荘"}));
 
 TEST(FieldVocabularyLabels, PlainWordsOtherThanBuiltInPassThroughCaseSensitively)
 {
@@ -162,4 +157,4 @@ TEST(FieldVocabularyCustomLabels, LabelTableHoldsOnlyFieldsWithBuiltInLabels)
     EXPECT_TRUE(MVPerson::setLabel("headquarters", "", FieldId::Company));
 }
 
-}  // namespace
+} // namespace

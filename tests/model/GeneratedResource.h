@@ -31,4 +31,4 @@ inline void expectGeneratorReproduces(const QString &tool, const QString &fileNa
     EXPECT_EQ(generated, readFile(QStringLiteral(":/") + fileName));
 }
 
-}  // namespace GeneratedResource
+} // namespace GeneratedResource

@@ -51,8 +51,7 @@ TEST(LayoutStringWriter, FlagsAddUp)
     EXPECT_EQ(HagakiLayoutString::fromLayout(layout), "5;ra:{{10.00,20.00},{30.00,40.00}};");
 }
 
-class LayoutStringUnderLocale : public testing::TestWithParam<std::pair<QLocale::Language, const char *>>
-{
+class LayoutStringUnderLocale : public testing::TestWithParam<std::pair<QLocale::Language, const char *>> {
 protected:
     void TearDown() override
     {
@@ -66,14 +65,13 @@ protected:
 TEST_P(LayoutStringUnderLocale, WritesAPointAsDecimalSeparator)
 {
     QLocale::setDefault(QLocale(GetParam().first));
-    std::setlocale(LC_NUMERIC, GetParam().second);  // where the system has the locale
+    std::setlocale(LC_NUMERIC, GetParam().second); // where the system has the locale
     EXPECT_EQ(HagakiLayoutString::fromLayout(fullLayout()), fullText);
     EXPECT_EQ(HagakiLayoutString::normarizeRect("{{1.5, 2}, {3, 4}}"), "{{1.50,2.00},{3.00,4.00}}");
 }
 
 INSTANTIATE_TEST_SUITE_P(DecimalComma, LayoutStringUnderLocale,
-                         testing::Values(std::pair{QLocale::German, "de_DE.UTF-8"},
-                                         std::pair{QLocale::French, "fr_FR.UTF-8"}));
+    testing::Values(std::pair{QLocale::German, "de_DE.UTF-8"}, std::pair{QLocale::French, "fr_FR.UTF-8"}));
 
 TEST(LayoutStringRects, ReadTheFirstFourNumbersInEitherForm)
 {
@@ -87,27 +85,23 @@ TEST(LayoutStringRects, ReadTheFirstFourNumbersInEitherForm)
 
 // Frames as people and other programs have written them: every number is
 // read the way QString reads it, "." as decimal point, whatever the locale.
-class UnusualFrameNumbers : public testing::TestWithParam<std::pair<const char *, const char *>>
-{
-};
+class UnusualFrameNumbers : public testing::TestWithParam<std::pair<const char *, const char *>> { };
 
 TEST_P(UnusualFrameNumbers, AreRewrittenWithTwoDecimals)
 {
     EXPECT_EQ(HagakiLayoutString::normarizeRect(QString::fromUtf8(GetParam().first)), GetParam().second);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, UnusualFrameNumbers,
+INSTANTIATE_TEST_SUITE_P(Rows, UnusualFrameNumbers,
     testing::Values(std::pair{"{{+5,.5},{1.,-.25}}", "{{5.00,0.50},{1.00,-0.25}}"},
-                    std::pair{"{{1e2,2.5E-1},{1e+1,7e}}", "{{100.00,0.25},{10.00,7.00}}"},
-                    std::pair{"{{-0,-0.001},{0.005,0.015}}", "{{-0.00,-0.00},{0.01,0.01}}"},
-                    std::pair{"{{1e999,-1e999},{1e-999,1e-310}}", "{{inf,-inf},{0.00,0.00}}"},
-                    // A number of more than 61 digits is written as 0.
-                    std::pair{"{{1e62,1e300},{2.5,00012}}", "{{0.00,0.00},{2.50,12.00}}"},
-                    std::pair{"{{１２,٣,4},{5,6}}", "{{4.00,5.00},{6.00,0.00}}"},
-                    std::pair{"{{1-2},{3e-x4}}", "{{1.00,-2.00},{3.00,4.00}}"},
-                    std::pair{"x{{1.2.3,4}}", "{{1.20,0.30},{4.00,0.00}}"},
-                    std::pair{"", "{{0.00,0.00},{0.00,0.00}}"}));
+        std::pair{"{{1e2,2.5E-1},{1e+1,7e}}", "{{100.00,0.25},{10.00,7.00}}"},
+        std::pair{"{{-0,-0.001},{0.005,0.015}}", "{{-0.00,-0.00},{0.01,0.01}}"},
+        std::pair{"{{1e999,-1e999},{1e-999,1e-310}}", "{{inf,-inf},{0.00,0.00}}"},
+        // A number of more than 61 digits is written as 0.
+        std::pair{"{{1e62,1e300},{2.5,00012}}", "{{0.00,0.00},{2.50,12.00}}"},
+        std::pair{"{{１２,٣,4},{5,6}}", "{{4.00,5.00},{6.00,0.00}}"},
+        std::pair{"{{1-2},{3e-x4}}", "{{1.00,-2.00},{3.00,4.00}}"},
+        std::pair{"x{{1.2.3,4}}", "{{1.20,0.30},{4.00,0.00}}"}, std::pair{"", "{{0.00,0.00},{0.00,0.00}}"}));
 
 // The numbers of a frame as they were first read, by a regular expression and
 // QString::toDouble: the reader that replaced it must agree on any text.
@@ -124,8 +118,8 @@ QString referenceNormalizedRect(const QString &rectText)
     QString text = "{{";
     for (int i = 0; i < 4; ++i) {
         std::array<char, 64> buffer{};
-        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), values[size_t(i)],
-                                          std::chars_format::fixed, 2);
+        const auto result = std::to_chars(
+            buffer.data(), buffer.data() + buffer.size(), values[size_t(i)], std::chars_format::fixed, 2);
         text += result.ec == std::errc() ? QString::fromLatin1(buffer.data(), result.ptr - buffer.data())
                                          : QStringLiteral("0.00");
         text += i == 1 ? "},{" : (i == 3 ? "}}" : ",");
@@ -170,13 +164,9 @@ TEST(LayoutStringRects, WrittenFramesAndNearMissesReadAsTheRegularExpressionRead
             text += QChar(u'0' + digit(random));
         return text;
     };
-    std::vector<QString> frames{"{{-0.00,0.00},{999999999.99,-999999999.99}}",
-                                "{{0.05,00.50},{1.00,2.00}}",
-                                "{{1234567890.12,1.00},{2.00,3.00}}",
-                                "{{1.00,2.00},{3.00,4.00}};",
-                                " {{1.00,2.00},{3.00,4.00}}",
-                                "{{1.00,2.00},{3.00,4.00}",
-                                "{{1.00,2.00}{3.00,4.00}}"};
+    std::vector<QString> frames{"{{-0.00,0.00},{999999999.99,-999999999.99}}", "{{0.05,00.50},{1.00,2.00}}",
+        "{{1234567890.12,1.00},{2.00,3.00}}", "{{1.00,2.00},{3.00,4.00}};", " {{1.00,2.00},{3.00,4.00}}",
+        "{{1.00,2.00},{3.00,4.00}", "{{1.00,2.00}{3.00,4.00}}"};
     for (int round = 0; round < 5000; ++round)
         frames.push_back("{{" + number() + "," + number() + "},{" + number() + "," + number() + "}}");
     for (const QString &frame : frames) {
@@ -264,7 +254,8 @@ TEST(LayoutStringRoundTrip, WriteParseWriteGivesTheSameText)
         layout.sender = (bits & 1) != 0;
         layout.company = (bits & 2) != 0;
         layout.renmei = (bits & 4) != 0;
-        for (QString *rect : {&layout.receiverAddress, &layout.receiverName, &layout.senderAddress, &layout.senderName}) {
+        for (QString *rect :
+            {&layout.receiverAddress, &layout.receiverName, &layout.senderAddress, &layout.senderName}) {
             if (present(random))
                 *rect = frame();
         }
@@ -291,4 +282,4 @@ TEST(LayoutRecord, DictionaryFormKeepsTheExactKeys)
     EXPECT_EQ(HagakiLayoutRecord::fromVariantMap(map), record);
 }
 
-}  // namespace
+} // namespace

@@ -55,15 +55,12 @@ TEST(PersonLabelIndex, AddingNumbersAfterTheLargestAndDeletingNeverRenumbers)
     EXPECT_EQ(person->stringValueForIdentifier(FieldId::Phone, 0), "");
 }
 
-struct WholeListRow
-{
+struct WholeListRow {
     QList<qint64> given;
     QList<qint64> numbered;
 };
 
-class PersonWholeList : public testing::TestWithParam<WholeListRow>
-{
-};
+class PersonWholeList : public testing::TestWithParam<WholeListRow> { };
 
 TEST_P(PersonWholeList, NewValuesAreNumberedFromTheLargestPlusOne)
 {
@@ -80,8 +77,8 @@ TEST_P(PersonWholeList, NewValuesAreNumberedFromTheLargestPlusOne)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PersonWholeList,
-                         testing::Values(WholeListRow{{4, -1, -1}, {4, 5, 6}}, WholeListRow{{-1}, {1}},
-                                         WholeListRow{{2, -1, 0, -1}, {2, 3, 0, 4}}));
+    testing::Values(
+        WholeListRow{{4, -1, -1}, {4, 5, 6}}, WholeListRow{{-1}, {1}}, WholeListRow{{2, -1, 0, -1}, {2, 3, 0, 4}}));
 
 TEST(PersonLayouts, StoringALayoutTextGrowsTheListUpToItsLabelIndex)
 {
@@ -192,7 +189,7 @@ TEST(PersonDelete, DeletingByLabelIndexTakesEqualCopiesWithIt)
     const MVPersonPtr person = MVPerson::init();
     auto record = std::make_shared<LabeledValueRecord>(textRecord("home", "a@example.jp", 0));
     LabeledValueList list{record, std::make_shared<LabeledValueRecord>(textRecord("work", "b@example.jp", 1)),
-                          std::make_shared<LabeledValueRecord>(*record)};
+        std::make_shared<LabeledValueRecord>(*record)};
     person->setValue(list, FieldId::Email);
     person->deleteLabeledValueForIdentifierAtLabelIndex(FieldId::Email, 0);
     EXPECT_EQ(stringValues(*person->emailValues()), QStringList{"b@example.jp"});
@@ -220,7 +217,7 @@ TEST(PersonSort, DescendingReversesTheTextsAndNumbersMoveWithThem)
 TEST(PersonDeepCopy, CopiesAreNumberedByPosition)
 {
     LabeledValueList list{std::make_shared<LabeledValueRecord>(textRecord("home", "x", 7)),
-                          std::make_shared<LabeledValueRecord>(textRecord("work", "y", 3))};
+        std::make_shared<LabeledValueRecord>(textRecord("work", "y", 3))};
     const LabeledValueList copies = MVPerson::deepCopyDictionaryArray(list);
     EXPECT_EQ(labelIndexes(copies), (QList<qint64>{0, 1}));
     EXPECT_NE(copies.first(), list.first());
@@ -301,4 +298,4 @@ TEST(PersonBirthday, SetFromADateAndRemovedToAnEmptyRecord)
     EXPECT_EQ(person->birthdayValue()->stringValue, "");
 }
 
-}  // namespace
+} // namespace

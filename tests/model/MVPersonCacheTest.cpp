@@ -17,8 +17,9 @@ StoreContact sampleContact()
     contact.setPhoneticFamilyName("ヤマダ");
     contact.setOrganizationName("Morvane");
     contact.setNote("note");
-    contact.setPhoneNumbers({{QString(ContactLabels::phoneNumberMobile), *StorePhoneNumber::phoneNumberWithStringValue("090-1234-5678")},
-                             {QString(ContactLabels::work), *StorePhoneNumber::phoneNumberWithStringValue("03-1234-5678")}});
+    contact.setPhoneNumbers(
+        {{QString(ContactLabels::phoneNumberMobile), *StorePhoneNumber::phoneNumberWithStringValue("090-1234-5678")},
+            {QString(ContactLabels::work), *StorePhoneNumber::phoneNumberWithStringValue("03-1234-5678")}});
     contact.setEmailAddresses({{QString(ContactLabels::home), "taro@example.jp"}});
     StorePostalAddress address;
     address.postalCode = "100-0001";
@@ -28,8 +29,8 @@ StoreContact sampleContact()
     address.isoCountryCode = "JP";
     contact.setPostalAddresses({{QString(ContactLabels::home), address}, {"_$!<Cottage>!$_", address}});
     contact.setUrlAddresses({{QString(ContactLabels::urlAddressHomePage), "https://example.jp"}});
-    contact.setSocialProfiles({{"", StoreSocialProfile{"", "taro", "", "twitter"}},
-                               {"", StoreSocialProfile{"", "yamada", "", "Twitter"}}});
+    contact.setSocialProfiles(
+        {{"", StoreSocialProfile{"", "taro", "", "twitter"}}, {"", StoreSocialProfile{"", "yamada", "", "Twitter"}}});
     contact.setInstantMessageAddresses({{QString(ContactLabels::work), StoreInstantMessageAddress{"taro", "Skype"}}});
     contact.setContactRelations({{"_$!<Son>!$_", StoreContactRelation{"次郎"}}});
     contact.setDates({{QString(ContactLabels::dateAnniversary), StoreDateComponents{2010, 6, 1}}});
@@ -213,4 +214,4 @@ TEST(PersonFind, FindsTheFirstRecordByLabelIndex)
     EXPECT_EQ(MVPerson::findLabeledValue(values, -1), MVPerson::NotFound);
 }
 
-}  // namespace
+} // namespace

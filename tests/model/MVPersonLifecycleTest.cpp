@@ -18,8 +18,7 @@ namespace {
 
 // The label and value of each entry: saving gives labeled values new
 // identifiers, so those are not compared.
-template <typename T>
-QList<std::pair<QString, T>> entries(const QList<StoreLabeledValue<T>> &values)
+template <typename T> QList<std::pair<QString, T>> entries(const QList<StoreLabeledValue<T>> &values)
 {
     QList<std::pair<QString, T>> list;
     for (const StoreLabeledValue<T> &value : values)
@@ -45,13 +44,12 @@ void expectSameFields(const StoreContact &actual, const StoreContact &expected)
 }
 
 // A store in a file of its own, and one contact saved in it.
-class PersonStoreRoundTrip : public testing::Test
-{
+class PersonStoreRoundTrip : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_store = std::make_unique<ContactStore>(TestEnvironment::makeScratchFolder("person-store")
-                                                 + "/Contacts.sqlite");
+        m_store
+            = std::make_unique<ContactStore>(TestEnvironment::makeScratchFolder("person-store") + "/Contacts.sqlite");
         StoreSaveRequest request;
         request.addContact(fullContact());
         ASSERT_TRUE(m_store->execute(request));
@@ -328,7 +326,8 @@ TEST(PersonVCard, TheRecordsVCardReadsBackIntoTheSameValues)
     EXPECT_EQ(read->compositeName(), "山田 太郎");
     EXPECT_EQ(read->phoneticName(), "ヤマダ タロウ");
     EXPECT_EQ(read->stringValueForIdentifier(FieldId::Phone, 0), "090-1234-5678");
-    EXPECT_EQ(read->stringValueForIdentifier(FieldId::Address, 0), person->stringValueForIdentifier(FieldId::Address, 0));
+    EXPECT_EQ(
+        read->stringValueForIdentifier(FieldId::Address, 0), person->stringValueForIdentifier(FieldId::Address, 0));
     EXPECT_EQ(read->birthdayValue()->value, (StoreDateComponents{1980, 4, 1}));
 
     const MVPersonPtr empty = MVPerson::initWithVCardData("no card here");
@@ -346,11 +345,11 @@ TEST(PersonVCard, ASimpleCardHoldsTheChosenValues)
     options.company = true;
     options.jobTitle = true;
     EXPECT_EQ(person->simpleVCardWithOption(options),
-              "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:山田 太郎\r\nN:山田;太郎;;;\r\n"
-              "EMAIL;type=home:taro@example.jp\r\n"
-              "TEL:090-1234-5678\r\nTEL;type=work:03-1234-5678\r\n"
-              "ADR:;;1 Main St;Springfield;IL;62701;\r\n"
-              "ORG:Morvane\r\nTITLE:課長\r\nEND:VCARD\r\n");
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:山田 太郎\r\nN:山田;太郎;;;\r\n"
+        "EMAIL;type=home:taro@example.jp\r\n"
+        "TEL:090-1234-5678\r\nTEL;type=work:03-1234-5678\r\n"
+        "ADR:;;1 Main St;Springfield;IL;62701;\r\n"
+        "ORG:Morvane\r\nTITLE:課長\r\nEND:VCARD\r\n");
 }
 
 TEST(PersonAddressFormat, TheStoresFormattedAddressFollowsTheCountrysFormat)
@@ -392,13 +391,14 @@ TEST(PersonImages, TheCommittedPicturesAreWhatTheScriptDraws)
     }
 }
 
-}  // namespace
+} // namespace
 
 TEST(PersonWriteBack, AnUnlabeledValueStaysUnlabeledInTheStore)
 {
     StoreContact contact;
     contact.setFamilyName(QStringLiteral("山田"));
-    contact.setPhoneNumbers({StoreLabeledValue<StorePhoneNumber>(QString(), PersonTestContacts::phone("090-1111-2222"))});
+    contact.setPhoneNumbers(
+        {StoreLabeledValue<StorePhoneNumber>(QString(), PersonTestContacts::phone("090-1111-2222"))});
     const MVPersonPtr person = MVPerson::initWithCNContact(contact);
     ASSERT_EQ(person->phoneValues()->size(), 1);
     EXPECT_EQ(person->phoneValues()->first()->label, QStringLiteral("No label"));

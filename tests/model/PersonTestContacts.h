@@ -59,7 +59,7 @@ namespace PersonTestContacts {
     contact.setJobTitle("課長");
     contact.setNote("一行目\n二行目");
     contact.setPhoneNumbers({{QString(ContactLabels::phoneNumberMobile), phone("090-1234-5678")},
-                             {QString(ContactLabels::work), phone("03-1234-5678")}});
+        {QString(ContactLabels::work), phone("03-1234-5678")}});
     contact.setEmailAddresses({{QString(ContactLabels::home), "taro@example.jp"}});
     StorePostalAddress us;
     us.street = "1 Main St";
@@ -79,4 +79,4 @@ namespace PersonTestContacts {
     return contact;
 }
 
-}  // namespace PersonTestContacts
+} // namespace PersonTestContacts

@@ -23,7 +23,7 @@ TEST(CompositeName, FollowsTheNameOrdering)
     EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("Taro", "", "Yamada", 2)), "Yamada Taro");
     const bool familyFirst = StoreUserDefaults::sortOrder() == StoreUserDefaults::SortOrder::FamilyName;
     EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("Taro", "", "Yamada", 0)),
-              familyFirst ? "Yamada Taro" : "Taro Yamada");
+        familyFirst ? "Yamada Taro" : "Taro Yamada");
 }
 
 TEST(CompositeName, TheMiddleNameShowsOnlyAlone)
@@ -49,16 +49,13 @@ TEST(CompositeName, EmptyPersonsAndCompaniesShowNoName)
     EXPECT_EQ(company.compositeName(), "Morvane");
 }
 
-struct EmailCase
-{
+struct EmailCase {
     const char *address;
     const char *username;
     const char *domain;
 };
 
-class EmailSplitting : public testing::TestWithParam<EmailCase>
-{
-};
+class EmailSplitting : public testing::TestWithParam<EmailCase> { };
 
 TEST_P(EmailSplitting, SplitsAtTheFirstAtSign)
 {
@@ -72,10 +69,9 @@ TEST_P(EmailSplitting, SplitsAtTheFirstAtSign)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, EmailSplitting,
-                         testing::Values(EmailCase{"taro@example.jp", "taro", "example.jp"},
-                                         EmailCase{"taro@", "", ""}, EmailCase{"@example.jp", "", "example.jp"},
-                                         EmailCase{"a@b@c", "a", "b@c"}, EmailCase{"no-at-sign", "", ""},
-                                         EmailCase{"", "", ""}));
+    testing::Values(EmailCase{"taro@example.jp", "taro", "example.jp"}, EmailCase{"taro@", "", ""},
+        EmailCase{"@example.jp", "", "example.jp"}, EmailCase{"a@b@c", "a", "b@c"}, EmailCase{"no-at-sign", "", ""},
+        EmailCase{"", "", ""}));
 
 TEST(EmailSplittingKeeps, EarlierPartsWhenTheNewAddressLacksThem)
 {
@@ -142,8 +138,7 @@ TEST(EmailValues, EachRecordGetsTheDomainOfItsOwnAddress)
     }
 }
 
-class BirthdayText : public testing::TestWithParam<std::pair<QLocale::Language, const char *>>
-{
+class BirthdayText : public testing::TestWithParam<std::pair<QLocale::Language, const char *>> {
 protected:
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
 };
@@ -155,10 +150,8 @@ TEST_P(BirthdayText, IsYearMonthDayAndTheWeekdayOfTheUsersLocale)
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, BirthdayText,
-                         testing::Values(std::pair{QLocale::English, "2024.03.15(Fri)"},
-                                         std::pair{QLocale::Japanese, "2024.03.15(金)"},
-                                         std::pair{QLocale::German, "2024.03.15(Fr.)"},
-                                         std::pair{QLocale::Arabic, "٢٠٢٤.٠٣.١٥(الجمعة)"}));
+    testing::Values(std::pair{QLocale::English, "2024.03.15(Fri)"}, std::pair{QLocale::Japanese, "2024.03.15(金)"},
+        std::pair{QLocale::German, "2024.03.15(Fr.)"}, std::pair{QLocale::Arabic, "٢٠٢٤.٠٣.١٥(الجمعة)"}));
 
 // The text is built without QLocale's pattern parser; it must read as
 // QLocale writes it, for every weekday, any year, and locales of other digits.
@@ -167,8 +160,8 @@ TEST_P(BirthdayText, ReadsAsTheLocaleWritesThePattern)
     QLocale::setDefault(QLocale(GetParam().first));
     const QLocale locale;
     for (const QDate &date : {QDate(2024, 3, 11), QDate(2024, 3, 12), QDate(2024, 3, 13), QDate(2024, 3, 14),
-                              QDate(2024, 3, 15), QDate(2024, 3, 16), QDate(2024, 3, 17), QDate(1, 1, 1),
-                              QDate(999, 12, 31), QDate(9999, 12, 31), QDate(10000, 1, 1), QDate(-44, 3, 15)}) {
+             QDate(2024, 3, 15), QDate(2024, 3, 16), QDate(2024, 3, 17), QDate(1, 1, 1), QDate(999, 12, 31),
+             QDate(9999, 12, 31), QDate(10000, 1, 1), QDate(-44, 3, 15)}) {
         const StoreDateComponents components{date.year(), date.month(), date.day()};
         EXPECT_EQ(MVPerson::dateStringFromDateComponents(components), locale.toString(date, u"yyyy.MM.dd(ddd)"))
             << qPrintable(date.toString(Qt::ISODate));
@@ -195,4 +188,4 @@ TEST(DatesValues, ShowDatePartsAndNothingForText)
     QLocale::setDefault(QLocale::system());
 }
 
-}  // namespace
+} // namespace

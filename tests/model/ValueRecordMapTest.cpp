@@ -96,4 +96,4 @@ TEST(AddressFormatMerge, ReplacesRowsByCodeAndAppendsNothingToTheTable)
     EXPECT_EQ(table.orderOfaddressFormats("AT"), QStringList({"AT", "City", "Street"}));
 }
 
-}  // namespace
+} // namespace

@@ -38,8 +38,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
 }
 
 // Collects the warnings logged while it lives.
-class LoggedWarnings
-{
+class LoggedWarnings {
 public:
     LoggedWarnings() { s_previous = qInstallMessageHandler(&LoggedWarnings::handle); }
     ~LoggedWarnings()
@@ -65,9 +64,10 @@ QVariantMap writerState(qint64 round)
         {QStringLiteral("round"), round},
         {QStringLiteral("blob"), QByteArray(3 * 1024 * 1024, char('a' + round % 26))},
         {QStringLiteral("contact-") + QString::number(round % 5),
-         QVariantMap{{QStringLiteral("Renmei"), QStringLiteral("花子\n太郎 %1").arg(round)},
-                     {QStringLiteral("HagakiArray"), QVariantList{QVariantMap{{QStringLiteral("LayoutString"),
-                                                                                 QString(200000, QChar(char16_t(u'0' + round % 10)))}}}}}},
+            QVariantMap{{QStringLiteral("Renmei"), QStringLiteral("花子\n太郎 %1").arg(round)},
+                {QStringLiteral("HagakiArray"),
+                    QVariantList{QVariantMap{
+                        {QStringLiteral("LayoutString"), QString(200000, QChar(char16_t(u'0' + round % 10)))}}}}}},
     };
     return state;
 }
@@ -96,7 +96,7 @@ bool waitForFirstWrite(QProcess &writer)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 // The writer that the crash test runs as a child and kills: with the variable
 // set it writes round after round until it is killed; without it, a few
@@ -135,7 +135,7 @@ TEST(KeyValueStoreCrash, WriterKilledAtRandomMomentsLeavesTheLastCompleteFile)
         QProcess writer;
         writer.setProcessEnvironment(environment);
         writer.start(QCoreApplication::applicationFilePath(),
-                     {QStringLiteral("--gtest_filter=KeyValueStoreWriter.EverySynchronizeLeavesTheWholeStateInTheFile")});
+            {QStringLiteral("--gtest_filter=KeyValueStoreWriter.EverySynchronizeLeavesTheWholeStateInTheFile")});
         ASSERT_TRUE(writer.waitForStarted());
         ASSERT_TRUE(waitForFirstWrite(writer)) << writer.errorString().toStdString() << " exit " << writer.exitCode()
                                                << writer.readAllStandardError().toStdString();
@@ -156,9 +156,7 @@ struct ValueRow {
     QVariant value;
 };
 
-class KeyValueStoreRoundTrip : public testing::TestWithParam<ValueRow>
-{
-};
+class KeyValueStoreRoundTrip : public testing::TestWithParam<ValueRow> { };
 
 TEST_P(KeyValueStoreRoundTrip, ComesBackWholeFromTheFile)
 {
@@ -173,21 +171,17 @@ TEST_P(KeyValueStoreRoundTrip, ComesBackWholeFromTheFile)
     EXPECT_EQ(reread.objectForKey(QStringLiteral("6A2F1C-uniqueId")).typeId(), GetParam().value.typeId());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, KeyValueStoreRoundTrip,
-    testing::Values(
-        ValueRow{"string", QStringLiteral("山田 花子\n\"quoted\"")},
-        ValueRow{"integer", QVariant::fromValue<qlonglong>(-42)},
-        ValueRow{"double", 0.1},
-        ValueRow{"boolean", true},
+INSTANTIATE_TEST_SUITE_P(Rows, KeyValueStoreRoundTrip,
+    testing::Values(ValueRow{"string", QStringLiteral("山田 花子\n\"quoted\"")},
+        ValueRow{"integer", QVariant::fromValue<qlonglong>(-42)}, ValueRow{"double", 0.1}, ValueRow{"boolean", true},
         ValueRow{"data", QByteArray("\x00\x01\xfe\xff", 4)},
         ValueRow{"large_data", QByteArray(5 * 1024 * 1024, '\x7f')},
         ValueRow{"side_record",
-                 QVariantMap{{QStringLiteral("Renmei"), QStringLiteral("太郎")},
-                             {QStringLiteral("HagakiArray"),
-                              QVariantList{QVariantMap{{QStringLiteral("Label"), QStringLiteral("_$!<Home>!$_")},
-                                                       {QStringLiteral("AddressString"), QString()},
-                                                       {QStringLiteral("LayoutString"), QStringLiteral("1,0,1")}}}}}},
+            QVariantMap{{QStringLiteral("Renmei"), QStringLiteral("太郎")},
+                {QStringLiteral("HagakiArray"),
+                    QVariantList{QVariantMap{{QStringLiteral("Label"), QStringLiteral("_$!<Home>!$_")},
+                        {QStringLiteral("AddressString"), QString()},
+                        {QStringLiteral("LayoutString"), QStringLiteral("1,0,1")}}}}}},
         ValueRow{"dictionary_that_looks_like_data", QVariantMap{{QStringLiteral("$data"), QStringLiteral("AAAA")}}},
         ValueRow{"dollar_keys", QVariantMap{{QStringLiteral("$$x"), 1}, {QStringLiteral("$"), QVariantList{}}}}),
     [](const testing::TestParamInfo<ValueRow> &info) { return std::string(info.param.label); });
@@ -252,7 +246,7 @@ TEST(KeyValueStoreWriting, FailedWriteKeepsTheChangesPendingAndReportsUnavailabl
     ASSERT_TRUE(QDir().mkpath(blocker));
     EXPECT_TRUE(store.synchronize());
     EXPECT_EQ(KeyValueStore(blocker + QStringLiteral("/KeyValueStore.json")).stringForKey(QStringLiteral("key")),
-              QStringLiteral("value"));
+        QStringLiteral("value"));
 }
 
 TEST(KeyValueStoreWriting, StoreMadeOnAThreadWithoutEventLoopStillWritesAfterTheTurn)

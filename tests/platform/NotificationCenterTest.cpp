@@ -13,7 +13,7 @@ const QString changed3 = QStringLiteral("MV1NTextObjectChanged3");
 const QString changed4 = QStringLiteral("MV1NTextObjectChanged4");
 const QString optionsUpdated = QStringLiteral("MV1NprintOptionsUpdated");
 
-}  // namespace
+} // namespace
 
 TEST(NotificationCenterDelivery, ReachesObserversOfTheNameWithObjectAndUserInfo)
 {
@@ -42,16 +42,15 @@ TEST(NotificationCenterDelivery, EmptyNameObservesEveryNameInOrderOfObservation)
 {
     NotificationCenter center;
     QStringList received;
-    center.addObserver(QString(), QVariant(), [&](const NotificationCenter::Notification &n) {
-        received.append(QStringLiteral("any:") + n.name);
-    });
-    center.addObserver(optionsUpdated, QVariant(), [&](const NotificationCenter::Notification &n) {
-        received.append(QStringLiteral("named:") + n.name);
-    });
+    center.addObserver(QString(), QVariant(),
+        [&](const NotificationCenter::Notification &n) { received.append(QStringLiteral("any:") + n.name); });
+    center.addObserver(optionsUpdated, QVariant(),
+        [&](const NotificationCenter::Notification &n) { received.append(QStringLiteral("named:") + n.name); });
     center.postNotification(optionsUpdated);
     center.postNotification(changed4);
-    EXPECT_EQ(received, (QStringList{QStringLiteral("any:") + optionsUpdated, QStringLiteral("named:") + optionsUpdated,
-                                     QStringLiteral("any:") + changed4}));
+    EXPECT_EQ(received,
+        (QStringList{QStringLiteral("any:") + optionsUpdated, QStringLiteral("named:") + optionsUpdated,
+            QStringLiteral("any:") + changed4}));
 }
 
 // A filter object and the object posted; whether the observer hears it.
@@ -62,9 +61,7 @@ struct ObjectFilterRow {
     bool heard;
 };
 
-class NotificationCenterObjectFilter : public testing::TestWithParam<ObjectFilterRow>
-{
-};
+class NotificationCenterObjectFilter : public testing::TestWithParam<ObjectFilterRow> { };
 
 QObject *firstView()
 {
@@ -83,24 +80,22 @@ TEST_P(NotificationCenterObjectFilter, DeliversOnlyMatchingObjects)
     NotificationCenter center;
     int heard = 0;
     center.addObserver(QStringLiteral("MV1NmLabelAttributeChanged"), GetParam().filter,
-                       [&](const NotificationCenter::Notification &) { ++heard; });
+        [&](const NotificationCenter::Notification &) { ++heard; });
     center.postNotification(QStringLiteral("MV1NmLabelAttributeChanged"), GetParam().posted);
     EXPECT_EQ(heard, GetParam().heard ? 1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, NotificationCenterObjectFilter,
-    testing::Values(
-        ObjectFilterRow{"same_view", NotificationCenter::objectVariant(firstView()),
+INSTANTIATE_TEST_SUITE_P(Rows, NotificationCenterObjectFilter,
+    testing::Values(ObjectFilterRow{"same_view", NotificationCenter::objectVariant(firstView()),
                         NotificationCenter::objectVariant(firstView()), true},
         ObjectFilterRow{"other_view", NotificationCenter::objectVariant(firstView()),
-                        NotificationCenter::objectVariant(secondView()), false},
+            NotificationCenter::objectVariant(secondView()), false},
         ObjectFilterRow{"view_filter_no_object", NotificationCenter::objectVariant(firstView()), QVariant(), false},
         ObjectFilterRow{"any_object", QVariant(), NotificationCenter::objectVariant(secondView()), true},
         ObjectFilterRow{"equal_string", QStringLiteral("A4 24"), QStringLiteral("A4 24"), true},
         ObjectFilterRow{"other_string", QStringLiteral("A4 24"), QStringLiteral("A4 12"), false},
         ObjectFilterRow{"string_filter_view_posted", QStringLiteral("A4 24"),
-                        NotificationCenter::objectVariant(firstView()), false}),
+            NotificationCenter::objectVariant(firstView()), false}),
     [](const testing::TestParamInfo<ObjectFilterRow> &info) { return std::string(info.param.label); });
 
 TEST(NotificationCenterRemoval, ObserverGoesAwayWithItsReceiver)
@@ -108,7 +103,8 @@ TEST(NotificationCenterRemoval, ObserverGoesAwayWithItsReceiver)
     NotificationCenter center;
     int heard = 0;
     auto receiver = std::make_unique<QObject>();
-    center.addObserver(receiver.get(), optionsUpdated, nullptr, [&](const NotificationCenter::Notification &) { ++heard; });
+    center.addObserver(
+        receiver.get(), optionsUpdated, nullptr, [&](const NotificationCenter::Notification &) { ++heard; });
     center.addObserver(receiver.get(), changed3, nullptr, [&](const NotificationCenter::Notification &) { ++heard; });
     center.postNotification(optionsUpdated);
     receiver.reset();
@@ -118,7 +114,8 @@ TEST(NotificationCenterRemoval, ObserverGoesAwayWithItsReceiver)
 
     // A new object at the same address must not inherit the observation.
     auto successor = std::make_unique<QObject>();
-    center.addObserver(successor.get(), changed4, nullptr, [&](const NotificationCenter::Notification &) { heard += 10; });
+    center.addObserver(
+        successor.get(), changed4, nullptr, [&](const NotificationCenter::Notification &) { heard += 10; });
     center.postNotification(optionsUpdated);
     center.postNotification(changed4);
     EXPECT_EQ(heard, 11);
@@ -130,9 +127,11 @@ TEST(NotificationCenterRemoval, ByTokenByReceiverAndByName)
     QObject receiver;
     QStringList heard;
     const auto note = [&](const QString &who) {
-        return [&heard, who](const NotificationCenter::Notification &n) { heard.append(who + QLatin1Char(':') + n.name); };
+        return
+            [&heard, who](const NotificationCenter::Notification &n) { heard.append(who + QLatin1Char(':') + n.name); };
     };
-    const NotificationCenter::ObserverToken token = center.addObserver(optionsUpdated, QVariant(), note(QStringLiteral("token")));
+    const NotificationCenter::ObserverToken token
+        = center.addObserver(optionsUpdated, QVariant(), note(QStringLiteral("token")));
     center.addObserver(&receiver, optionsUpdated, nullptr, note(QStringLiteral("receiver")));
     center.addObserver(&receiver, changed3, nullptr, note(QStringLiteral("receiver")));
 
@@ -157,9 +156,8 @@ TEST(NotificationCenterRemoval, ObserverRemovedByAnEarlierHandlerOfTheSamePostIs
         center.removeObserver(second);
         center.postNotification(changed4);
     });
-    second = center.addObserver(optionsUpdated, QVariant(), [&](const NotificationCenter::Notification &) {
-        heard.append(QStringLiteral("second"));
-    });
+    second = center.addObserver(optionsUpdated, QVariant(),
+        [&](const NotificationCenter::Notification &) { heard.append(QStringLiteral("second")); });
     center.postNotification(optionsUpdated);
     EXPECT_EQ(heard, QStringList{QStringLiteral("first")});
 }

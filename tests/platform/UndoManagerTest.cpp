@@ -10,8 +10,7 @@ namespace {
 
 // A field whose setter registers its inverse with the old value, as every
 // undoable operation of the application does.
-class Field
-{
+class Field {
 public:
     explicit Field(UndoManager &manager)
         : m_manager(manager)
@@ -33,8 +32,7 @@ private:
 
 // A list whose append registers a removal, and whose removal registers the
 // append again: inverses that are not the same operation.
-class Journal
-{
+class Journal {
 public:
     explicit Journal(UndoManager &manager)
         : m_manager(manager)
@@ -76,7 +74,7 @@ void setInTurns(Field &field, std::initializer_list<std::initializer_list<int>> 
     }
 }
 
-}  // namespace
+} // namespace
 
 TEST(UndoManagerGrouping, RegistrationsOfOneTurnUndoAsOneStepInReverseOrder)
 {
@@ -215,9 +213,8 @@ TEST(UndoManagerRedo, StateFlagsAreSetWhileTheInversesRun)
 {
     UndoManager manager;
     QStringList seen;
-    const auto record = [&]() {
-        seen.append(QStringLiteral("%1%2").arg(manager.isUndoing()).arg(manager.isRedoing()));
-    };
+    const auto record
+        = [&]() { seen.append(QStringLiteral("%1%2").arg(manager.isUndoing()).arg(manager.isRedoing())); };
     manager.registerUndo(&seen, [&]() {
         record();
         manager.registerUndo(&seen, record);
@@ -232,9 +229,7 @@ TEST(UndoManagerRedo, StateFlagsAreSetWhileTheInversesRun)
 // How the new registration after an undo is made.
 enum class NewRegistration { SameTurn, NextTurn, InsideExplicitGroup };
 
-class UndoManagerRedoCleared : public testing::TestWithParam<NewRegistration>
-{
-};
+class UndoManagerRedoCleared : public testing::TestWithParam<NewRegistration> { };
 
 TEST_P(UndoManagerRedoCleared, ByANewRegistrationOutsideUndo)
 {
@@ -260,8 +255,7 @@ TEST_P(UndoManagerRedoCleared, ByANewRegistrationOutsideUndo)
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, UndoManagerRedoCleared,
-                         testing::Values(NewRegistration::SameTurn, NewRegistration::NextTurn,
-                                         NewRegistration::InsideExplicitGroup));
+    testing::Values(NewRegistration::SameTurn, NewRegistration::NextTurn, NewRegistration::InsideExplicitGroup));
 
 TEST(UndoManagerRemoval, RemoveAllActionsEmptiesBothStacksAndTheOpenGroup)
 {

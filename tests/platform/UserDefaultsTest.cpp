@@ -17,7 +17,8 @@ namespace {
 // cached in this process can stand in for what is on disk.
 QString copyOfFile(const QString &path)
 {
-    const QString copy = TestEnvironment::makeScratchFolder(QStringLiteral("defaults-copy")) + QStringLiteral("/copy.conf");
+    const QString copy
+        = TestEnvironment::makeScratchFolder(QStringLiteral("defaults-copy")) + QStringLiteral("/copy.conf");
     EXPECT_TRUE(QFile::copy(path, copy));
     return copy;
 }
@@ -31,13 +32,14 @@ QVariantMap sortOptions()
 {
     return {
         {QStringLiteral("Name"),
-         QVariantMap{{QStringLiteral("items"), QVariantList{QStringLiteral("compositeName"), QStringLiteral("LastName")}},
-                     {QStringLiteral("selected"), QStringLiteral("compositeName")}}},
+            QVariantMap{
+                {QStringLiteral("items"), QVariantList{QStringLiteral("compositeName"), QStringLiteral("LastName")}},
+                {QStringLiteral("selected"), QStringLiteral("compositeName")}}},
         {QStringLiteral("$data"), QStringLiteral("a key that looks like an encoded byte array")},
     };
 }
 
-}  // namespace
+} // namespace
 
 // A value written, synchronized and read back from the file by a new instance.
 struct RoundTripRow {
@@ -45,9 +47,7 @@ struct RoundTripRow {
     QVariant value;
 };
 
-class UserDefaultsRoundTrip : public testing::TestWithParam<RoundTripRow>
-{
-};
+class UserDefaultsRoundTrip : public testing::TestWithParam<RoundTripRow> { };
 
 TEST_P(UserDefaultsRoundTrip, ComesBackWholeFromTheFile)
 {
@@ -63,25 +63,20 @@ TEST_P(UserDefaultsRoundTrip, ComesBackWholeFromTheFile)
     EXPECT_EQ(reread.objectForKey(key).typeId(), GetParam().value.typeId());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, UserDefaultsRoundTrip,
-    testing::Values(
-        RoundTripRow{"string_with_separators", QStringLiteral("a, b; \"c\" = [d]\n様")},
+INSTANTIATE_TEST_SUITE_P(Rows, UserDefaultsRoundTrip,
+    testing::Values(RoundTripRow{"string_with_separators", QStringLiteral("a, b; \"c\" = [d]\n様")},
         RoundTripRow{"integer", QVariant::fromValue<qlonglong>(9007199254740993LL)},
-        RoundTripRow{"float_number", 28.346457},
-        RoundTripRow{"boolean", false},
+        RoundTripRow{"float_number", 28.346457}, RoundTripRow{"boolean", false},
         RoundTripRow{"data", QByteArray("\x00\xff binary\n", 10)},
-        RoundTripRow{"string_array", QVariantList{QStringLiteral("All")}},
-        RoundTripRow{"empty_array", QVariantList{}},
+        RoundTripRow{"string_array", QVariantList{QStringLiteral("All")}}, RoundTripRow{"empty_array", QVariantList{}},
         RoundTripRow{"nested_dictionaries", QVariantMap{{QStringLiteral("MV1DsortOptionsDict"), sortOptions()}}},
         RoundTripRow{"print_options",
-                     QVariantMap{{QStringLiteral("Version"), 5},
-                                 {QStringLiteral("Hagaki"),
-                                  QVariantMap{{QStringLiteral("senderZIPPosition"), QVariantList{12.5, 400}},
-                                              {QStringLiteral("printSender"), true},
-                                              {QStringLiteral("template"), QByteArray("\x89PNG", 4)}}},
-                                 {QStringLiteral("rectDicts"),
-                                  QVariantList{QVariantList{QVariantMap{{QStringLiteral("x"), -1.25}}}, QVariantMap{}}}}}),
+            QVariantMap{{QStringLiteral("Version"), 5},
+                {QStringLiteral("Hagaki"),
+                    QVariantMap{{QStringLiteral("senderZIPPosition"), QVariantList{12.5, 400}},
+                        {QStringLiteral("printSender"), true}, {QStringLiteral("template"), QByteArray("\x89PNG", 4)}}},
+                {QStringLiteral("rectDicts"),
+                    QVariantList{QVariantList{QVariantMap{{QStringLiteral("x"), -1.25}}}, QVariantMap{}}}}}),
     [](const testing::TestParamInfo<RoundTripRow> &info) { return std::string(info.param.label); });
 
 TEST(UserDefaultsRegisteredDefaults, AnsweredUntilAValueIsStoredAndNeverWritten)
@@ -118,7 +113,8 @@ TEST(UserDefaultsRemoval, OfOneKeyAndOfTheWholeDomainReachTheFile)
     {
         UserDefaults reread(copyOfFile(path));
         EXPECT_FALSE(reread.objectForKey(QStringLiteral("MV1DlastContainerIdentifier")).isValid());
-        EXPECT_EQ(reread.dictionaryForKey(QStringLiteral("MV1DcolumnWidthDictionary")).value(QStringLiteral("Name")), 180.5);
+        EXPECT_EQ(
+            reread.dictionaryForKey(QStringLiteral("MV1DcolumnWidthDictionary")).value(QStringLiteral("Name")), 180.5);
     }
 
     defaults.removePersistentDomain();

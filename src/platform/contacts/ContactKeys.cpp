@@ -6,8 +6,7 @@
 
 namespace {
 
-struct KeyName
-{
+struct KeyName {
     QLatin1StringView key;
     const char *englishName;
 };
@@ -59,8 +58,7 @@ constexpr KeyName postalKeyNames[] = {
 
 // Writing a contact back looks keys up several times per field: a scan that
 // compares lengths first is cheaper than hashing the key.
-template <typename Text>
-int indexOfKeyText(const Text &key)
+template <typename Text> int indexOfKeyText(const Text &key)
 {
     for (int i = 0; i < contactKeyCount; ++i) {
         if (keyNames[i].key.size() == key.size() && keyNames[i].key == key)
@@ -69,7 +67,7 @@ int indexOfKeyText(const Text &key)
     return -1;
 }
 
-}  // namespace
+} // namespace
 
 const QStringList &ContactKeys::allContactKeys()
 {
@@ -84,11 +82,9 @@ const QStringList &ContactKeys::allContactKeys()
 
 const QStringList &ContactKeys::stringContactKeys()
 {
-    static const QStringList keys{namePrefix,        givenName,          middleName,
-                                  familyName,        previousFamilyName, nameSuffix,
-                                  nickname,          phoneticGivenName,  phoneticMiddleName,
-                                  phoneticFamilyName, phoneticOrganizationName, organizationName,
-                                  departmentName,    jobTitle,           note};
+    static const QStringList keys{namePrefix, givenName, middleName, familyName, previousFamilyName, nameSuffix,
+        nickname, phoneticGivenName, phoneticMiddleName, phoneticFamilyName, phoneticOrganizationName, organizationName,
+        departmentName, jobTitle, note};
     return keys;
 }
 

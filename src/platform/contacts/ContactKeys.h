@@ -9,8 +9,7 @@
 // isKeyAvailable() with them, and the contact model maps its own field
 // identifiers onto them. The strings are stored in nothing but are part of the
 // API: callers keep them in lists and maps, so they never change.
-class ContactKeys
-{
+class ContactKeys {
 public:
     ContactKeys() = delete;
 

@@ -4,8 +4,7 @@
 
 namespace {
 
-struct LabelName
-{
+struct LabelName {
     QLatin1StringView label;
     const char *englishName;
 };
@@ -39,7 +38,7 @@ constexpr LabelName labelNames[] = {
     {ContactLabels::contactRelationManager, QT_TRANSLATE_NOOP("ContactLabels", "manager")},
 };
 
-}  // namespace
+} // namespace
 
 QString ContactLabels::localizedStringForLabel(const QString &label)
 {

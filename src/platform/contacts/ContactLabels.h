@@ -11,8 +11,7 @@
 // contact model can unwrap them into its plain words. All of these strings end
 // up in the store file and in exported files: they are fixed once and never
 // renamed.
-class ContactLabels
-{
+class ContactLabels {
 public:
     ContactLabels() = delete;
 

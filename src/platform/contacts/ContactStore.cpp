@@ -80,7 +80,7 @@ void bindPredicate(SqliteStatement *statement, const StorePredicate &predicate)
     }
 }
 
-}  // namespace
+} // namespace
 
 ContactStore::ContactStore()
     : ContactStore(defaultFilePath())
@@ -119,11 +119,19 @@ void ContactStore::setAccessBehaviour(AccessBehaviour behaviour)
 {
     accessBehaviour = behaviour;
     switch (behaviour) {
-    case AccessBehaviour::Authorized: accessStatus = AuthorizationStatus::Authorized; break;
+    case AccessBehaviour::Authorized:
+        accessStatus = AuthorizationStatus::Authorized;
+        break;
     case AccessBehaviour::NotDeterminedThenGrant:
-    case AccessBehaviour::NotDeterminedThenRefuse: accessStatus = AuthorizationStatus::NotDetermined; break;
-    case AccessBehaviour::Denied: accessStatus = AuthorizationStatus::Denied; break;
-    case AccessBehaviour::Restricted: accessStatus = AuthorizationStatus::Restricted; break;
+    case AccessBehaviour::NotDeterminedThenRefuse:
+        accessStatus = AuthorizationStatus::NotDetermined;
+        break;
+    case AccessBehaviour::Denied:
+        accessStatus = AuthorizationStatus::Denied;
+        break;
+    case AccessBehaviour::Restricted:
+        accessStatus = AuthorizationStatus::Restricted;
+        break;
     }
 }
 
@@ -150,7 +158,8 @@ namespace {
 StoreConnection *allowedConnection(StoreConnectionPool &pool, StoreError *error)
 {
     const auto status = ContactStore::authorizationStatus();
-    if (status == ContactStore::AuthorizationStatus::Denied || status == ContactStore::AuthorizationStatus::Restricted) {
+    if (status == ContactStore::AuthorizationStatus::Denied
+        || status == ContactStore::AuthorizationStatus::Restricted) {
         *error = {StoreError::Code::AccessDenied, tr("Access to the contacts was denied."), pool.path()};
         return nullptr;
     }
@@ -161,7 +170,7 @@ StoreConnection *allowedConnection(StoreConnectionPool &pool, StoreError *error)
 // `sql`, given the predicate's argument, and each row handed to `row` until it
 // returns false.
 bool runQuery(StoreConnectionPool &pool, const QByteArray &sql, const StorePredicate &predicate,
-              const std::function<bool(const SqliteStatement &)> &row, StoreError *error)
+    const std::function<bool(const SqliteStatement &)> &row, StoreError *error)
 {
     StoreConnection *connection = allowedConnection(pool, error);
     if (!connection)
@@ -186,7 +195,7 @@ bool runQuery(StoreConnectionPool &pool, const QByteArray &sql, const StorePredi
     return true;
 }
 
-}  // namespace
+} // namespace
 
 QString ContactStore::defaultContainerIdentifier(StoreError *error) const
 {
@@ -198,16 +207,16 @@ QString ContactStore::defaultContainerIdentifier(StoreError *error) const
     return {};
 }
 
-std::optional<StoreContainer> ContactStore::addContainer(const QString &name, StoreContainer::Type type,
-                                                        StoreError *error)
+std::optional<StoreContainer> ContactStore::addContainer(
+    const QString &name, StoreContainer::Type type, StoreError *error)
 {
     StoreError ignored;
     StoreError &sink = errorSink(error, ignored);
     StoreConnection *connection = allowedConnection(*m_connections, &sink);
     if (!connection)
         return std::nullopt;
-    ActiveStatement insert =
-        connection->statement("INSERT INTO containers(identifier, name, type) VALUES(?1, ?2, ?3)", &sink);
+    ActiveStatement insert
+        = connection->statement("INSERT INTO containers(identifier, name, type) VALUES(?1, ?2, ?3)", &sink);
     if (!insert)
         return std::nullopt;
     StoreContainer container{QUuid::createUuid().toString(QUuid::WithoutBraces), name, type};
@@ -221,8 +230,8 @@ std::optional<StoreContainer> ContactStore::addContainer(const QString &name, St
     return container;
 }
 
-QList<StoreContainer> ContactStore::containersMatchingPredicate(const StorePredicate &predicate,
-                                                                StoreError *error) const
+QList<StoreContainer> ContactStore::containersMatchingPredicate(
+    const StorePredicate &predicate, StoreError *error) const
 {
     StoreError ignored;
     QByteArray sql = "SELECT identifier, name, type FROM containers";
@@ -241,8 +250,8 @@ QList<StoreContainer> ContactStore::containersMatchingPredicate(const StorePredi
     return ok ? containers : QList<StoreContainer>();
 }
 
-std::optional<StoreContainer> ContactStore::containerOfContact(const QString &contactIdentifier,
-                                                               StoreError *error) const
+std::optional<StoreContainer> ContactStore::containerOfContact(
+    const QString &contactIdentifier, StoreError *error) const
 {
     StoreError ignored;
     std::optional<StoreContainer> container;
@@ -281,9 +290,8 @@ QList<StoreGroup> ContactStore::groupsMatchingPredicate(const StorePredicate &pr
     return ok ? groups : QList<StoreGroup>();
 }
 
-std::optional<StoreContact> ContactStore::unifiedContactWithIdentifier(const QString &identifier,
-                                                                       const QStringList &keysToFetch,
-                                                                       StoreError *error) const
+std::optional<StoreContact> ContactStore::unifiedContactWithIdentifier(
+    const QString &identifier, const QStringList &keysToFetch, StoreError *error) const
 {
     StoreError ignored;
     StoreError &sink = errorSink(error, ignored);
@@ -292,7 +300,7 @@ std::optional<StoreContact> ContactStore::unifiedContactWithIdentifier(const QSt
     if (found.isEmpty()) {
         if (!sink.isError())
             sink = {StoreError::Code::RecordDoesNotExist,
-                    tr("The contacts store “%1” has no contact %2.").arg(filePath(), identifier), filePath()};
+                tr("The contacts store “%1” has no contact %2.").arg(filePath(), identifier), filePath()};
         return std::nullopt;
     }
     return found.first();
@@ -303,7 +311,7 @@ namespace {
 // Fetches the request's contacts, handing each to `consumer` (which may move it
 // away) until it returns false.
 bool fetchContacts(StoreConnectionPool &pool, const StoreFetchRequest &request,
-                   const std::function<bool(StoreContact &)> &consumer, StoreError *error)
+    const std::function<bool(StoreContact &)> &consumer, StoreError *error)
 {
     const quint64 keys = StoreContactCodec::keyMask(request.keysToFetch);
     bool damaged = false;
@@ -320,18 +328,17 @@ bool fetchContacts(StoreConnectionPool &pool, const StoreFetchRequest &request,
         },
         error);
     if (damaged) {
-        *error = {StoreError::Code::NotAStore,
-                  tr("The contacts store “%1” holds a damaged contact.").arg(pool.path()), pool.path()};
+        *error = {StoreError::Code::NotAStore, tr("The contacts store “%1” holds a damaged contact.").arg(pool.path()),
+            pool.path()};
         return false;
     }
     return ok;
 }
 
-}  // namespace
+} // namespace
 
-QList<StoreContact> ContactStore::unifiedContactsMatchingPredicate(const StorePredicate &predicate,
-                                                                   const QStringList &keysToFetch,
-                                                                   StoreError *error) const
+QList<StoreContact> ContactStore::unifiedContactsMatchingPredicate(
+    const StorePredicate &predicate, const QStringList &keysToFetch, StoreError *error) const
 {
     StoreError ignored;
     QList<StoreContact> contacts;
@@ -346,8 +353,7 @@ QList<StoreContact> ContactStore::unifiedContactsMatchingPredicate(const StorePr
 }
 
 bool ContactStore::enumerateContactsWithFetchRequest(const StoreFetchRequest &request,
-                                                     const std::function<void(const StoreContact &, bool *)> &block,
-                                                     StoreError *error) const
+    const std::function<void(const StoreContact &, bool *)> &block, StoreError *error) const
 {
     StoreError ignored;
     return fetchContacts(

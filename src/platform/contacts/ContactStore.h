@@ -31,8 +31,7 @@ class StoreConnectionPool;
 //
 // Fetches give the contacts with the keys asked for; execute() applies a save
 // request in one transaction, all or nothing.
-class ContactStore
-{
+class ContactStore {
 public:
     enum class AuthorizationStatus { NotDetermined = 0, Restricted = 1, Denied = 2, Authorized = 3 };
 
@@ -76,30 +75,27 @@ public:
     // identifier); nullopt when the store can't be written. The application
     // itself only ever shows what the store holds; account containers come
     // from outside (and from tests).
-    std::optional<StoreContainer> addContainer(const QString &name, StoreContainer::Type type,
-                                               StoreError *error = nullptr);
-    [[nodiscard]] QList<StoreContainer> containersMatchingPredicate(const StorePredicate &predicate,
-                                                                    StoreError *error = nullptr) const;
+    std::optional<StoreContainer> addContainer(
+        const QString &name, StoreContainer::Type type, StoreError *error = nullptr);
+    [[nodiscard]] QList<StoreContainer> containersMatchingPredicate(
+        const StorePredicate &predicate, StoreError *error = nullptr) const;
     // The container that holds the contact; nullopt when there is none.
-    [[nodiscard]] std::optional<StoreContainer> containerOfContact(const QString &contactIdentifier,
-                                                                   StoreError *error = nullptr) const;
-    [[nodiscard]] QList<StoreGroup> groupsMatchingPredicate(const StorePredicate &predicate,
-                                                            StoreError *error = nullptr) const;
+    [[nodiscard]] std::optional<StoreContainer> containerOfContact(
+        const QString &contactIdentifier, StoreError *error = nullptr) const;
+    [[nodiscard]] QList<StoreGroup> groupsMatchingPredicate(
+        const StorePredicate &predicate, StoreError *error = nullptr) const;
 
     // One contact; nullopt (with RecordDoesNotExist) when the store lacks it.
-    [[nodiscard]] std::optional<StoreContact> unifiedContactWithIdentifier(const QString &identifier,
-                                                                           const QStringList &keysToFetch,
-                                                                           StoreError *error = nullptr) const;
+    [[nodiscard]] std::optional<StoreContact> unifiedContactWithIdentifier(
+        const QString &identifier, const QStringList &keysToFetch, StoreError *error = nullptr) const;
     // Contacts in the order they were added to the store.
-    [[nodiscard]] QList<StoreContact> unifiedContactsMatchingPredicate(const StorePredicate &predicate,
-                                                                       const QStringList &keysToFetch,
-                                                                       StoreError *error = nullptr) const;
+    [[nodiscard]] QList<StoreContact> unifiedContactsMatchingPredicate(
+        const StorePredicate &predicate, const QStringList &keysToFetch, StoreError *error = nullptr) const;
     // Calls the block with each contact of the request in store order until it
     // sets *stop. False when the fetch failed (the block may have seen some
     // contacts by then).
     bool enumerateContactsWithFetchRequest(const StoreFetchRequest &request,
-                                           const std::function<void(const StoreContact &, bool *stop)> &block,
-                                           StoreError *error = nullptr) const;
+        const std::function<void(const StoreContact &, bool *stop)> &block, StoreError *error = nullptr) const;
 
     // Applies the whole request or, on any failure, nothing. The store makes
     // the thumbnail of every saved contact that has an image.

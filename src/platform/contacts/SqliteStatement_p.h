@@ -8,8 +8,7 @@ struct sqlite3_stmt;
 
 // A prepared statement that stays prepared for the life of its connection;
 // reset() readies it for the next use.
-class SqliteStatement
-{
+class SqliteStatement {
 public:
     SqliteStatement(sqlite3 *db, const QByteArray &sql);
     ~SqliteStatement();
@@ -38,11 +37,17 @@ private:
 
 // A statement in use: reset when the use ends, so that no finished query
 // keeps a read transaction (and with it an old snapshot) open.
-class ActiveStatement
-{
+class ActiveStatement {
 public:
-    ActiveStatement(SqliteStatement *statement = nullptr) : m_statement(statement) {}
-    ActiveStatement(ActiveStatement &&other) noexcept : m_statement(other.m_statement) { other.m_statement = nullptr; }
+    ActiveStatement(SqliteStatement *statement = nullptr)
+        : m_statement(statement)
+    {
+    }
+    ActiveStatement(ActiveStatement &&other) noexcept
+        : m_statement(other.m_statement)
+    {
+        other.m_statement = nullptr;
+    }
     ActiveStatement(const ActiveStatement &) = delete;
     ActiveStatement &operator=(const ActiveStatement &) = delete;
     ~ActiveStatement()

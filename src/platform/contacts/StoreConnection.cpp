@@ -46,8 +46,8 @@ bool createOwnerOnlyFile(const QString &path, StoreError *error)
 bool checkReadOnly(const QString &path, StoreError *error)
 {
     sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                                   SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc = sqlite3_open_v2(
+        QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     bool ok = rc == SQLITE_OK;
     if (!ok)
         *error = StoreSchema::cannotOpenError(path, sqliteMessage(db));
@@ -79,7 +79,7 @@ bool configure(sqlite3 *db, const QString &path, StoreError *error)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 StoreConnection::~StoreConnection()
 {
@@ -98,8 +98,7 @@ std::unique_ptr<StoreConnection> StoreConnection::open(const QString &path, Stor
     }
 
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                        nullptr)
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr)
         != SQLITE_OK) {
         *error = StoreSchema::cannotOpenError(path, sqliteMessage(db));
         sqlite3_close_v2(db);

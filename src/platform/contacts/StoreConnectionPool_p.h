@@ -14,8 +14,7 @@ class StoreConnection;
 // The connections of one store object, one per thread that has used it.
 // A connection is opened on the thread's first call and kept until the store
 // object goes; a failed open is not kept, so the next call tries again.
-class StoreConnectionPool
-{
+class StoreConnectionPool {
 public:
     explicit StoreConnectionPool(const QString &path);
     ~StoreConnectionPool();

@@ -18,8 +18,7 @@ struct sqlite3;
 // of ours of a version we understand; a file that is not is opened read-only
 // for that check and never written. A missing or empty file becomes a new
 // store with its local container.
-class StoreConnection
-{
+class StoreConnection {
 public:
     ~StoreConnection();
     StoreConnection(const StoreConnection &) = delete;
@@ -43,7 +42,11 @@ public:
     [[nodiscard]] int changes() const;
 
 private:
-    StoreConnection(sqlite3 *db, const QString &path) : m_db(db), m_path(path) {}
+    StoreConnection(sqlite3 *db, const QString &path)
+        : m_db(db)
+        , m_path(path)
+    {
+    }
 
     sqlite3 *m_db = nullptr;
     QString m_path;

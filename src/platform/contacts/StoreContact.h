@@ -31,8 +31,7 @@ class StoreContactCodec;
 //
 // Copies are cheap (Qt's implicitly shared containers); mutableCopy() exists
 // so that code written against a read-only/mutable pair reads naturally.
-class StoreContact
-{
+class StoreContact {
 public:
     enum class ContactType { Person = 0, Organization = 1 };
 
@@ -138,8 +137,7 @@ private:
     }
     [[nodiscard]] bool checkAvailable(int keyIndex, const char *caller) const;
     void markAvailable(int keyIndex) { m_availableKeys |= quint64(1) << keyIndex; }
-    template <typename T>
-    void assign(T *member, const T &value, int keyIndex)
+    template <typename T> void assign(T *member, const T &value, int keyIndex)
     {
         *member = value;
         markAvailable(keyIndex);

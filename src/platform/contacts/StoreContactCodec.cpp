@@ -7,7 +7,6 @@
 
 #include <cstring>
 
-
 namespace {
 
 constexpr quint8 formatVersion = 1;
@@ -19,8 +18,7 @@ constexpr int lastStoredKey = KeyInstantMessageAddresses;
 // Little-endian numbers and UTF-16 strings with a length in front, written and
 // read without a device in between: fetching 10,000 contacts is dominated by
 // this loop.
-class BlobWriter
-{
+class BlobWriter {
 public:
     BlobWriter &operator<<(quint8 value)
     {
@@ -51,10 +49,12 @@ private:
     QByteArray m_data;
 };
 
-class BlobReader
-{
+class BlobReader {
 public:
-    explicit BlobReader(const QByteArray &data) : m_data(data) {}
+    explicit BlobReader(const QByteArray &data)
+        : m_data(data)
+    {
+    }
 
     BlobReader &operator>>(quint8 &value)
     {
@@ -117,11 +117,26 @@ private:
 
 // --- writing ---------------------------------------------------------------
 
-void writeValue(BlobWriter &s, const QString &value) { s << value; }
-void writeValue(BlobWriter &s, StoreContact::ContactType value) { s << quint8(value); }
-void writeValue(BlobWriter &s, const StorePhoneNumber &value) { s << value.stringValue(); }
-void writeValue(BlobWriter &s, const StoreContactRelation &value) { s << value.name; }
-void writeValue(BlobWriter &s, const StoreInstantMessageAddress &value) { s << value.username << value.service; }
+void writeValue(BlobWriter &s, const QString &value)
+{
+    s << value;
+}
+void writeValue(BlobWriter &s, StoreContact::ContactType value)
+{
+    s << quint8(value);
+}
+void writeValue(BlobWriter &s, const StorePhoneNumber &value)
+{
+    s << value.stringValue();
+}
+void writeValue(BlobWriter &s, const StoreContactRelation &value)
+{
+    s << value.name;
+}
+void writeValue(BlobWriter &s, const StoreInstantMessageAddress &value)
+{
+    s << value.username << value.service;
+}
 void writeValue(BlobWriter &s, const StoreSocialProfile &value)
 {
     s << value.urlString << value.username << value.userIdentifier << value.service;
@@ -145,8 +160,7 @@ void writeValue(BlobWriter &s, const std::optional<StoreDateComponents> &value)
     if (value)
         writeValue(s, *value);
 }
-template <typename T>
-void writeValue(BlobWriter &s, const QList<StoreLabeledValue<T>> &list)
+template <typename T> void writeValue(BlobWriter &s, const QList<StoreLabeledValue<T>> &list)
 {
     s << quint32(list.size());
     for (const StoreLabeledValue<T> &item : list) {
@@ -155,14 +169,24 @@ void writeValue(BlobWriter &s, const QList<StoreLabeledValue<T>> &list)
     }
 }
 
-bool isEmptyValue(const QString &value) { return value.isEmpty(); }
-bool isEmptyValue(StoreContact::ContactType value) { return value == StoreContact::ContactType::Person; }
-bool isEmptyValue(const std::optional<StoreDateComponents> &value) { return !value; }
-template <typename T>
-bool isEmptyValue(const QList<T> &value) { return value.isEmpty(); }
+bool isEmptyValue(const QString &value)
+{
+    return value.isEmpty();
+}
+bool isEmptyValue(StoreContact::ContactType value)
+{
+    return value == StoreContact::ContactType::Person;
+}
+bool isEmptyValue(const std::optional<StoreDateComponents> &value)
+{
+    return !value;
+}
+template <typename T> bool isEmptyValue(const QList<T> &value)
+{
+    return value.isEmpty();
+}
 
-template <typename T>
-void put(BlobWriter &s, int key, const T &value, bool includeEmpty)
+template <typename T> void put(BlobWriter &s, int key, const T &value, bool includeEmpty)
 {
     if (!includeEmpty && isEmptyValue(value))
         return;
@@ -239,12 +263,16 @@ bool readValue(BlobReader &s, std::optional<StoreDateComponents> *value)
     return ok;
 }
 
-template <typename T>
-const T &unwrap(const T &value) { return value; }
-const StorePhoneNumber &unwrap(const std::optional<StorePhoneNumber> &value) { return *value; }
+template <typename T> const T &unwrap(const T &value)
+{
+    return value;
+}
+const StorePhoneNumber &unwrap(const std::optional<StorePhoneNumber> &value)
+{
+    return *value;
+}
 
-template <typename T, typename Holder = T>
-bool readValue(BlobReader &s, QList<StoreLabeledValue<T>> *list)
+template <typename T, typename Holder = T> bool readValue(BlobReader &s, QList<StoreLabeledValue<T>> *list)
 {
     quint32 count = 0;
     s >> count;
@@ -261,7 +289,7 @@ bool readValue(BlobReader &s, QList<StoreLabeledValue<T>> *list)
     return s.ok();
 }
 
-}  // namespace
+} // namespace
 
 QByteArray StoreContactCodec::encode(const StoreContact &contact)
 {
@@ -281,17 +309,38 @@ QByteArray StoreContactCodec::encodeKeys(const StoreContact &c, bool includeEmpt
             continue;
         }
         switch (key) {
-        case KeyContactType: put(s, key, c.m_contactType, includeEmpty); break;
-        case KeyBirthday: put(s, key, c.m_birthday, includeEmpty); break;
-        case KeyDates: put(s, key, c.m_dates, includeEmpty); break;
-        case KeyPhoneNumbers: put(s, key, c.m_phoneNumbers, includeEmpty); break;
-        case KeyEmailAddresses: put(s, key, c.m_emailAddresses, includeEmpty); break;
-        case KeyPostalAddresses: put(s, key, c.m_postalAddresses, includeEmpty); break;
-        case KeyUrlAddresses: put(s, key, c.m_urlAddresses, includeEmpty); break;
-        case KeyContactRelations: put(s, key, c.m_contactRelations, includeEmpty); break;
-        case KeySocialProfiles: put(s, key, c.m_socialProfiles, includeEmpty); break;
-        case KeyInstantMessageAddresses: put(s, key, c.m_instantMessageAddresses, includeEmpty); break;
-        default: break;
+        case KeyContactType:
+            put(s, key, c.m_contactType, includeEmpty);
+            break;
+        case KeyBirthday:
+            put(s, key, c.m_birthday, includeEmpty);
+            break;
+        case KeyDates:
+            put(s, key, c.m_dates, includeEmpty);
+            break;
+        case KeyPhoneNumbers:
+            put(s, key, c.m_phoneNumbers, includeEmpty);
+            break;
+        case KeyEmailAddresses:
+            put(s, key, c.m_emailAddresses, includeEmpty);
+            break;
+        case KeyPostalAddresses:
+            put(s, key, c.m_postalAddresses, includeEmpty);
+            break;
+        case KeyUrlAddresses:
+            put(s, key, c.m_urlAddresses, includeEmpty);
+            break;
+        case KeyContactRelations:
+            put(s, key, c.m_contactRelations, includeEmpty);
+            break;
+        case KeySocialProfiles:
+            put(s, key, c.m_socialProfiles, includeEmpty);
+            break;
+        case KeyInstantMessageAddresses:
+            put(s, key, c.m_instantMessageAddresses, includeEmpty);
+            break;
+        default:
+            break;
         }
     }
     return s.data();
@@ -312,19 +361,39 @@ bool StoreContactCodec::decode(const QByteArray &blob, StoreContact *c)
             ok = readValue(s, text);
         } else {
             switch (key) {
-            case KeyContactType: ok = readValue(s, &c->m_contactType); break;
-            case KeyBirthday: ok = readValue(s, &c->m_birthday); break;
-            case KeyDates: ok = readValue(s, &c->m_dates); break;
+            case KeyContactType:
+                ok = readValue(s, &c->m_contactType);
+                break;
+            case KeyBirthday:
+                ok = readValue(s, &c->m_birthday);
+                break;
+            case KeyDates:
+                ok = readValue(s, &c->m_dates);
+                break;
             case KeyPhoneNumbers:
                 ok = readValue<StorePhoneNumber, std::optional<StorePhoneNumber>>(s, &c->m_phoneNumbers);
                 break;
-            case KeyEmailAddresses: ok = readValue(s, &c->m_emailAddresses); break;
-            case KeyPostalAddresses: ok = readValue(s, &c->m_postalAddresses); break;
-            case KeyUrlAddresses: ok = readValue(s, &c->m_urlAddresses); break;
-            case KeyContactRelations: ok = readValue(s, &c->m_contactRelations); break;
-            case KeySocialProfiles: ok = readValue(s, &c->m_socialProfiles); break;
-            case KeyInstantMessageAddresses: ok = readValue(s, &c->m_instantMessageAddresses); break;
-            default: ok = false; break;
+            case KeyEmailAddresses:
+                ok = readValue(s, &c->m_emailAddresses);
+                break;
+            case KeyPostalAddresses:
+                ok = readValue(s, &c->m_postalAddresses);
+                break;
+            case KeyUrlAddresses:
+                ok = readValue(s, &c->m_urlAddresses);
+                break;
+            case KeyContactRelations:
+                ok = readValue(s, &c->m_contactRelations);
+                break;
+            case KeySocialProfiles:
+                ok = readValue(s, &c->m_socialProfiles);
+                break;
+            case KeyInstantMessageAddresses:
+                ok = readValue(s, &c->m_instantMessageAddresses);
+                break;
+            default:
+                ok = false;
+                break;
             }
         }
         if (!ok || !s.ok())

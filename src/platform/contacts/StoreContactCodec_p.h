@@ -12,8 +12,7 @@
 // UTF-16 with their length in front). Empty fields are left out. Adding a
 // field means a new key number; changing a value's form means a new format
 // byte and a schema version.
-class StoreContactCodec
-{
+class StoreContactCodec {
 public:
     StoreContactCodec() = delete;
 

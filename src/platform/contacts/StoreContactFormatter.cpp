@@ -4,7 +4,6 @@
 #include "platform/contacts/StoreContact.h"
 #include "platform/contacts/StoreUserDefaults.h"
 
-
 namespace {
 
 bool isWrittenFamilyFirst(const QString &name)
@@ -23,7 +22,7 @@ bool isWrittenFamilyFirst(const QString &name)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 StoreContactFormatter::DisplayNameOrder StoreContactFormatter::nameOrderForContact(const StoreContact &contact)
 {
@@ -37,8 +36,8 @@ StoreContactFormatter::DisplayNameOrder StoreContactFormatter::nameOrderForConta
 
 QStringList StoreContactFormatter::descriptorForRequiredKeys()
 {
-    return {ContactKeys::contactType,        ContactKeys::namePrefix,         ContactKeys::givenName,
-            ContactKeys::middleName,         ContactKeys::familyName,         ContactKeys::previousFamilyName,
-            ContactKeys::nameSuffix,         ContactKeys::nickname,           ContactKeys::organizationName,
-            ContactKeys::phoneticGivenName,  ContactKeys::phoneticMiddleName, ContactKeys::phoneticFamilyName};
+    return {ContactKeys::contactType, ContactKeys::namePrefix, ContactKeys::givenName, ContactKeys::middleName,
+        ContactKeys::familyName, ContactKeys::previousFamilyName, ContactKeys::nameSuffix, ContactKeys::nickname,
+        ContactKeys::organizationName, ContactKeys::phoneticGivenName, ContactKeys::phoneticMiddleName,
+        ContactKeys::phoneticFamilyName};
 }

@@ -5,8 +5,7 @@
 class StoreContact;
 
 // How a contact's name reads.
-class StoreContactFormatter
-{
+class StoreContactFormatter {
 public:
     enum class DisplayNameOrder { UserDefault = 0, GivenNameFirst = 1, FamilyNameFirst = 2 };
 

@@ -18,7 +18,7 @@ std::mt19937_64 &threadGenerator()
     return generator;
 }
 
-}  // namespace
+} // namespace
 
 QString StoreContactIdentifier::create(LetterCase letterCase)
 {
@@ -29,8 +29,8 @@ QString StoreContactIdentifier::create(LetterCase letterCase)
         for (int i = 0; i < 8; ++i, word >>= 8)
             bytes[size_t(half * 8 + i)] = quint8(word);
     }
-    bytes[6] = quint8((bytes[6] & 0x0F) | 0x40);  // version 4: random
-    bytes[8] = quint8((bytes[8] & 0x3F) | 0x80);  // the RFC 4122 variant
+    bytes[6] = quint8((bytes[6] & 0x0F) | 0x40); // version 4: random
+    bytes[8] = quint8((bytes[8] & 0x3F) | 0x80); // the RFC 4122 variant
 
     const char *const digits = letterCase == LetterCase::Upper ? "0123456789ABCDEF" : "0123456789abcdef";
     QString text(36, Qt::Uninitialized);

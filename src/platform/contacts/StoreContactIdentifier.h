@@ -8,8 +8,7 @@
 // They are drawn from a generator of the calling thread, seeded once from the
 // system: asking the system (the CPU's random-seed instruction) for every
 // value took a quarter of the time of writing or reading a large vCard file.
-class StoreContactIdentifier
-{
+class StoreContactIdentifier {
 public:
     enum class LetterCase { Lower, Upper };
 

@@ -3,8 +3,7 @@
 #include <QString>
 
 // A related person, known by name only.
-struct StoreContactRelation
-{
+struct StoreContactRelation {
     QString name;
 
     friend bool operator==(const StoreContactRelation &, const StoreContactRelation &) = default;

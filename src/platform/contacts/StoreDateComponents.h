@@ -6,8 +6,7 @@
 
 // A calendar date whose parts may be missing: a birthday without a year, or
 // an anniversary known only by its month and day. Gregorian calendar.
-struct StoreDateComponents
-{
+struct StoreDateComponents {
     std::optional<int> year;
     std::optional<int> month;
     std::optional<int> day;

@@ -9,8 +9,7 @@
 // unified result is the contact itself, and every fetched contact can be
 // changed and saved, so mutableObjects changes nothing; both are kept so that
 // callers can say what they mean.
-struct StoreFetchRequest
-{
+struct StoreFetchRequest {
     QStringList keysToFetch;
     StorePredicate predicate;
     bool unifyResults = true;

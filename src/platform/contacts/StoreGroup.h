@@ -5,8 +5,7 @@
 // A group of contacts within one container. A group made with a name only is
 // new and gets a fresh UUID string as identifier, which it keeps when a save
 // request adds it; fetched groups carry the stored identifier.
-class StoreGroup
-{
+class StoreGroup {
 public:
     explicit StoreGroup(const QString &name = {});
     StoreGroup(const QString &identifier, const QString &name);

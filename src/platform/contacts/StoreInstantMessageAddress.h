@@ -4,8 +4,7 @@
 
 // A user name on an instant-message service (a name of ContactLabels or any
 // other text).
-struct StoreInstantMessageAddress
-{
+struct StoreInstantMessageAddress {
     QString username;
     QString service;
 

@@ -8,9 +8,7 @@
 // made once, when the value is made, and stays with the value through copies,
 // changes of label or value, saving and fetching, so that a value can be
 // recognised again after the list around it has changed.
-template <typename T>
-class StoreLabeledValue
-{
+template <typename T> class StoreLabeledValue {
 public:
     StoreLabeledValue(const QString &label, const T &value)
         : m_identifier(StoreContactIdentifier::create())

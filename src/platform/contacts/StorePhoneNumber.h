@@ -7,8 +7,7 @@
 // A phone number as the user wrote it. The text is kept verbatim (no
 // normalising: "+81 (3) 1234-5678" stays so); the only rule is that a number
 // has text, so an empty string makes no number.
-class StorePhoneNumber
-{
+class StorePhoneNumber {
 public:
     [[nodiscard]] static std::optional<StorePhoneNumber> phoneNumberWithStringValue(const QString &text);
 
@@ -17,7 +16,10 @@ public:
     friend bool operator==(const StorePhoneNumber &, const StorePhoneNumber &) = default;
 
 private:
-    explicit StorePhoneNumber(const QString &text) : m_stringValue(text) {}
+    explicit StorePhoneNumber(const QString &text)
+        : m_stringValue(text)
+    {
+    }
 
     QString m_stringValue;
 };

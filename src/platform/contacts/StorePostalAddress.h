@@ -4,8 +4,7 @@
 
 // A postal address in parts, as the store keeps it. The part names match the
 // postal-address keys of ContactKeys.
-struct StorePostalAddress
-{
+struct StorePostalAddress {
     QString street{};
     QString subLocality{};
     QString city{};

@@ -34,8 +34,7 @@ StorePostalAddressFormatter::FormatProvider &formatProvider()
 
 // One line of a template cut at its placeholders: literals.size() is
 // keys.size() + 1, the keys standing between the literals.
-struct TemplateLine
-{
+struct TemplateLine {
     QStringList literals;
     QStringList keys;
     // The line as it reads when every part is empty: a line that fills to
@@ -153,7 +152,7 @@ void fillLine(const TemplateLine &line, const StorePostalAddress &address, QStri
     tidy(text);
 }
 
-}  // namespace
+} // namespace
 
 QString StorePostalAddressFormatter::formatForCountry(const QString &isoCountryCode)
 {
@@ -192,8 +191,8 @@ QString StorePostalAddressFormatter::stringFromPostalAddress(const StorePostalAd
     QString text;
     // The text is kept with its address: room for the parts and a few separators.
     text.reserve(16 + address.street.size() + address.subLocality.size() + address.city.size()
-                 + address.subAdministrativeArea.size() + address.state.size() + address.postalCode.size()
-                 + address.country.size() + address.isoCountryCode.size());
+        + address.subAdministrativeArea.size() + address.state.size() + address.postalCode.size()
+        + address.country.size() + address.isoCountryCode.size());
     for (const TemplateLine &line : parsedTemplate(format)) {
         fillLine(line, address, filled);
         // A line that held only literal text around empty parts ("〒") is dropped.

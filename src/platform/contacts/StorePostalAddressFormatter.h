@@ -14,8 +14,7 @@
 // parts drop out, and so do lines left empty. The built-in table knows a few
 // countries; setFormatProvider() replaces it (the address-format data of the
 // application plugs in here).
-class StorePostalAddressFormatter
-{
+class StorePostalAddressFormatter {
 public:
     enum class Style { MailingAddress = 0 };
 
@@ -27,8 +26,8 @@ public:
 
     // The country is the address's ISO country code, else the user's default
     // country (StoreUserDefaults::countryCode).
-    [[nodiscard]] static QString stringFromPostalAddress(const StorePostalAddress &address,
-                                                         Style style = Style::MailingAddress);
+    [[nodiscard]] static QString stringFromPostalAddress(
+        const StorePostalAddress &address, Style style = Style::MailingAddress);
     // The template used for a country.
     [[nodiscard]] static QString formatForCountry(const QString &isoCountryCode);
     // An empty provider restores the built-in table.

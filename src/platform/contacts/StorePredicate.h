@@ -6,8 +6,7 @@
 // What a fetch selects: contacts by identifier, in a container or in a group;
 // groups in a container; containers by identifier. The default predicate
 // selects everything of the kind fetched.
-class StorePredicate
-{
+class StorePredicate {
 public:
     enum class Kind {
         All,
@@ -22,7 +21,8 @@ public:
     StorePredicate() = default;
 
     [[nodiscard]] static StorePredicate predicateForContactsWithIdentifiers(const QStringList &identifiers);
-    [[nodiscard]] static StorePredicate predicateForContactsInContainerWithIdentifier(const QString &containerIdentifier);
+    [[nodiscard]] static StorePredicate predicateForContactsInContainerWithIdentifier(
+        const QString &containerIdentifier);
     [[nodiscard]] static StorePredicate predicateForContactsInGroupWithIdentifier(const QString &groupIdentifier);
     [[nodiscard]] static StorePredicate predicateForGroupsInContainerWithIdentifier(const QString &containerIdentifier);
     [[nodiscard]] static StorePredicate predicateForGroupsWithIdentifiers(const QStringList &identifiers);
@@ -34,7 +34,11 @@ public:
     [[nodiscard]] const QStringList &identifiers() const { return m_identifiers; }
 
 private:
-    StorePredicate(Kind kind, const QStringList &identifiers) : m_kind(kind), m_identifiers(identifiers) {}
+    StorePredicate(Kind kind, const QStringList &identifiers)
+        : m_kind(kind)
+        , m_identifiers(identifiers)
+    {
+    }
 
     Kind m_kind = Kind::All;
     QStringList m_identifiers;

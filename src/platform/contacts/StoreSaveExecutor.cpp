@@ -58,7 +58,7 @@ QByteArray makeThumbnail(const QByteArray &image)
     return data;
 }
 
-}  // namespace
+} // namespace
 
 bool StoreSaveExecutor::execute(const StoreSaveRequest &request, StoreError *error)
 {
@@ -74,8 +74,8 @@ bool StoreSaveExecutor::execute(const StoreSaveRequest &request, StoreError *err
 bool StoreSaveExecutor::applyAll(const StoreSaveRequest &request, StoreError *error)
 {
     return addGroups(request, error) && addContacts(request, error) && updateContacts(request, error)
-        && updateGroups(request, error) && changeMembers(request, true, error)
-        && changeMembers(request, false, error) && deleteRows(request.deletedContactIdentifiers(), true, error)
+        && updateGroups(request, error) && changeMembers(request, true, error) && changeMembers(request, false, error)
+        && deleteRows(request.deletedContactIdentifiers(), true, error)
         && deleteRows(request.deletedGroupIdentifiers(), false, error);
 }
 
@@ -97,19 +97,19 @@ bool StoreSaveExecutor::run(SqliteStatement *statement, const QString &operation
 
 StoreError StoreSaveExecutor::missing(const QString &operation) const
 {
-    return m_connection.failure(StoreError::Code::RecordDoesNotExist,
-                                operation + tr(": the store has no such record."));
+    return m_connection.failure(
+        StoreError::Code::RecordDoesNotExist, operation + tr(": the store has no such record."));
 }
 
-std::optional<qint64> StoreSaveExecutor::containerId(const QString &identifier, const QString &operation,
-                                                     StoreError *error)
+std::optional<qint64> StoreSaveExecutor::containerId(
+    const QString &identifier, const QString &operation, StoreError *error)
 {
     if (auto found = m_containerIds.constFind(identifier); found != m_containerIds.constEnd())
         return *found;
-    ActiveStatement query = m_connection.statement(
-        identifier.isEmpty() ? "SELECT id FROM containers WHERE type = 1 ORDER BY id LIMIT 1"
-                             : "SELECT id FROM containers WHERE identifier = ?1",
-        error);
+    ActiveStatement query
+        = m_connection.statement(identifier.isEmpty() ? "SELECT id FROM containers WHERE type = 1 ORDER BY id LIMIT 1"
+                                                      : "SELECT id FROM containers WHERE identifier = ?1",
+            error);
     if (!query)
         return std::nullopt;
     if (!identifier.isEmpty())
@@ -125,13 +125,13 @@ std::optional<qint64> StoreSaveExecutor::containerId(const QString &identifier, 
     return id;
 }
 
-std::optional<StoreSaveExecutor::Row> StoreSaveExecutor::findRow(bool contact, const QString &identifier,
-                                                                 const QString &operation, StoreError *error)
+std::optional<StoreSaveExecutor::Row> StoreSaveExecutor::findRow(
+    bool contact, const QString &identifier, const QString &operation, StoreError *error)
 {
-    ActiveStatement query = m_connection.statement(
-        contact ? "SELECT id, container_id FROM contacts WHERE identifier = ?1"
-                : "SELECT id, container_id FROM groups WHERE identifier = ?1",
-        error);
+    ActiveStatement query
+        = m_connection.statement(contact ? "SELECT id, container_id FROM contacts WHERE identifier = ?1"
+                                         : "SELECT id, container_id FROM groups WHERE identifier = ?1",
+            error);
     if (!query)
         return std::nullopt;
     query->bind(1, identifier);
@@ -152,9 +152,9 @@ bool StoreSaveExecutor::addGroups(const StoreSaveRequest &request, StoreError *e
             return false;
         }
         const std::optional<qint64> containerRow = containerId(container, operation, error);
-        ActiveStatement insert = containerRow ? m_connection.statement(
-                                      "INSERT INTO groups(identifier, container_id, name) VALUES(?1, ?2, ?3)", error)
-                                               : nullptr;
+        ActiveStatement insert = containerRow
+            ? m_connection.statement("INSERT INTO groups(identifier, container_id, name) VALUES(?1, ?2, ?3)", error)
+            : nullptr;
         if (!insert)
             return false;
         insert->bind(1, group.identifier());
@@ -178,7 +178,7 @@ bool StoreSaveExecutor::addContacts(const StoreSaveRequest &request, StoreError 
         ActiveStatement insert = containerRow
             ? m_connection.statement("INSERT INTO contacts(identifier, container_id, fields, image, thumbnail)"
                                      " VALUES(?1, ?2, ?3, ?4, ?5)",
-                                     error)
+                error)
             : nullptr;
         if (!insert)
             return false;
@@ -212,8 +212,8 @@ bool StoreSaveExecutor::updateContacts(const StoreSaveRequest &request, StoreErr
         const qint64 id = query->columnInt(0);
         QByteArray merged;
         if (!StoreContactCodec::merge(query->columnBlob(1), contact, &merged)) {
-            *error = m_connection.failure(StoreError::Code::NotAStore,
-                                          operation + tr(": its stored fields are damaged."));
+            *error
+                = m_connection.failure(StoreError::Code::NotAStore, operation + tr(": its stored fields are damaged."));
             return false;
         }
         ActiveStatement update = m_connection.statement("UPDATE contacts SET fields = ?2 WHERE id = ?1", error);
@@ -230,11 +230,11 @@ bool StoreSaveExecutor::updateContacts(const StoreSaveRequest &request, StoreErr
     return true;
 }
 
-bool StoreSaveExecutor::writeImage(qint64 contactId, const QByteArray &image, const QString &operation,
-                                   StoreError *error)
+bool StoreSaveExecutor::writeImage(
+    qint64 contactId, const QByteArray &image, const QString &operation, StoreError *error)
 {
-    ActiveStatement update =
-        m_connection.statement("UPDATE contacts SET image = ?2, thumbnail = ?3 WHERE id = ?1", error);
+    ActiveStatement update
+        = m_connection.statement("UPDATE contacts SET image = ?2, thumbnail = ?3 WHERE id = ?1", error);
     if (!update)
         return false;
     update->bind(1, contactId);
@@ -275,14 +275,14 @@ bool StoreSaveExecutor::changeMembers(const StoreSaveRequest &request, bool add,
         if (!group)
             return false;
         if (add && contact->containerId != group->containerId) {
-            *error = m_connection.failure(StoreError::Code::InvalidRecord,
-                                          operation + tr(": they are in different containers."));
+            *error = m_connection.failure(
+                StoreError::Code::InvalidRecord, operation + tr(": they are in different containers."));
             return false;
         }
-        ActiveStatement change = m_connection.statement(
-            add ? "INSERT OR IGNORE INTO memberships(group_id, contact_id) VALUES(?1, ?2)"
-                : "DELETE FROM memberships WHERE group_id = ?1 AND contact_id = ?2",
-            error);
+        ActiveStatement change
+            = m_connection.statement(add ? "INSERT OR IGNORE INTO memberships(group_id, contact_id) VALUES(?1, ?2)"
+                                         : "DELETE FROM memberships WHERE group_id = ?1 AND contact_id = ?2",
+                error);
         if (!change)
             return false;
         change->bind(1, group->id);
@@ -296,11 +296,11 @@ bool StoreSaveExecutor::changeMembers(const StoreSaveRequest &request, bool add,
 bool StoreSaveExecutor::deleteRows(const QList<QString> &identifiers, bool contacts, StoreError *error)
 {
     for (const QString &identifier : identifiers) {
-        const QString operation =
-            (contacts ? tr("Can't delete the contact %1") : tr("Can't delete the group %1")).arg(identifier);
-        ActiveStatement remove = m_connection.statement(contacts ? "DELETE FROM contacts WHERE identifier = ?1"
-                                                                  : "DELETE FROM groups WHERE identifier = ?1",
-                                                         error);
+        const QString operation
+            = (contacts ? tr("Can't delete the contact %1") : tr("Can't delete the group %1")).arg(identifier);
+        ActiveStatement remove = m_connection.statement(
+            contacts ? "DELETE FROM contacts WHERE identifier = ?1" : "DELETE FROM groups WHERE identifier = ?1",
+            error);
         if (!remove)
             return false;
         remove->bind(1, identifier);

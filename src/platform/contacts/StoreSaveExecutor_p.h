@@ -15,16 +15,17 @@ class StoreSaveRequest;
 // Applies one save request over one connection inside one transaction: every
 // operation succeeds, or the transaction is rolled back and the error names
 // the operation that failed.
-class StoreSaveExecutor
-{
+class StoreSaveExecutor {
 public:
-    explicit StoreSaveExecutor(StoreConnection &connection) : m_connection(connection) {}
+    explicit StoreSaveExecutor(StoreConnection &connection)
+        : m_connection(connection)
+    {
+    }
 
     bool execute(const StoreSaveRequest &request, StoreError *error);
 
 private:
-    struct Row
-    {
+    struct Row {
         qint64 id = 0;
         qint64 containerId = 0;
     };
@@ -40,10 +41,10 @@ private:
 
     // Steps a writing statement (through the test hook); false with *error.
     bool run(SqliteStatement *statement, const QString &operation, StoreError *error);
-    [[nodiscard]] std::optional<qint64> containerId(const QString &identifier, const QString &operation,
-                                                    StoreError *error);
-    [[nodiscard]] std::optional<Row> findRow(bool contact, const QString &identifier, const QString &operation,
-                                             StoreError *error);
+    [[nodiscard]] std::optional<qint64> containerId(
+        const QString &identifier, const QString &operation, StoreError *error);
+    [[nodiscard]] std::optional<Row> findRow(
+        bool contact, const QString &identifier, const QString &operation, StoreError *error);
     [[nodiscard]] StoreError missing(const QString &operation) const;
 
     StoreConnection &m_connection;

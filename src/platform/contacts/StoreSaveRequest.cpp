@@ -43,6 +43,6 @@ void StoreSaveRequest::removeMember(const StoreContact &contact, const StoreGrou
 bool StoreSaveRequest::isEmpty() const
 {
     return m_addedContacts.isEmpty() && m_updatedContacts.isEmpty() && m_deletedContacts.isEmpty()
-        && m_addedGroups.isEmpty() && m_updatedGroups.isEmpty() && m_deletedGroups.isEmpty()
-        && m_addedMembers.isEmpty() && m_removedMembers.isEmpty();
+        && m_addedGroups.isEmpty() && m_updatedGroups.isEmpty() && m_deletedGroups.isEmpty() && m_addedMembers.isEmpty()
+        && m_removedMembers.isEmpty();
 }

@@ -14,21 +14,17 @@
 // added, members removed, contacts deleted, groups deleted. So a request may
 // add a group and a contact and make the contact a member of that group.
 // An empty container identifier means the store's default container.
-class StoreSaveRequest
-{
+class StoreSaveRequest {
 public:
-    struct ContactInContainer
-    {
+    struct ContactInContainer {
         StoreContact contact;
         QString containerIdentifier;
     };
-    struct GroupInContainer
-    {
+    struct GroupInContainer {
         StoreGroup group;
         QString containerIdentifier;
     };
-    struct Membership
-    {
+    struct Membership {
         QString contactIdentifier;
         QString groupIdentifier;
     };

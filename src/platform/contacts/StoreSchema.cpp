@@ -30,8 +30,8 @@ const char *const localContainerName = "On This Computer";
 bool readInt(sqlite3 *db, const char *sql, qint64 *value)
 {
     sqlite3_stmt *statement = nullptr;
-    bool ok = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK
-        && sqlite3_step(statement) == SQLITE_ROW;
+    bool ok
+        = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK && sqlite3_step(statement) == SQLITE_ROW;
     if (ok)
         *value = sqlite3_column_int64(statement, 0);
     sqlite3_finalize(statement);
@@ -46,13 +46,13 @@ bool execAll(sqlite3 *db, const QString &path, StoreError *error)
             return false;
         }
     }
-    const QByteArray setup = QStringLiteral(
-        "INSERT INTO containers(identifier, name, type) VALUES('%1', '%2', 1);"
-        "PRAGMA application_id = %3; PRAGMA user_version = %4;")
-        .arg(QUuid::createUuid().toString(QUuid::WithoutBraces), QString::fromLatin1(localContainerName))
-        .arg(StoreSchema::applicationId)
-        .arg(StoreSchema::version)
-        .toUtf8();
+    const QByteArray setup
+        = QStringLiteral("INSERT INTO containers(identifier, name, type) VALUES('%1', '%2', 1);"
+                         "PRAGMA application_id = %3; PRAGMA user_version = %4;")
+              .arg(QUuid::createUuid().toString(QUuid::WithoutBraces), QString::fromLatin1(localContainerName))
+              .arg(StoreSchema::applicationId)
+              .arg(StoreSchema::version)
+              .toUtf8();
     if (sqlite3_exec(db, setup.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
         *error = StoreSchema::cannotOpenError(path, QString::fromUtf8(sqlite3_errmsg(db)));
         return false;
@@ -60,23 +60,22 @@ bool execAll(sqlite3 *db, const QString &path, StoreError *error)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 namespace StoreSchema {
 
 StoreError notAStoreError(const QString &path)
 {
     return {StoreError::Code::NotAStore,
-            QCoreApplication::translate("ContactStore", "The file “%1” is not a contacts store, or it is damaged.")
-                .arg(path),
-            path};
+        QCoreApplication::translate("ContactStore", "The file “%1” is not a contacts store, or it is damaged.")
+            .arg(path),
+        path};
 }
 
 StoreError cannotOpenError(const QString &path, const QString &reason)
 {
     return {StoreError::Code::CannotOpen,
-            QCoreApplication::translate("ContactStore", "Can't open the contacts store “%1”: %2").arg(path, reason),
-            path};
+        QCoreApplication::translate("ContactStore", "Can't open the contacts store “%1”: %2").arg(path, reason), path};
 }
 
 FileState inspect(sqlite3 *db, const QString &path, StoreError *error)
@@ -100,17 +99,17 @@ FileState inspect(sqlite3 *db, const QString &path, StoreError *error)
     }
     if (fileVersion > version) {
         *error = {StoreError::Code::NewerVersion,
-                  QCoreApplication::translate(
-                      "ContactStore", "The contacts store “%1” was written by a newer version of the application.")
-                      .arg(path),
-                  path};
+            QCoreApplication::translate(
+                "ContactStore", "The contacts store “%1” was written by a newer version of the application.")
+                .arg(path),
+            path};
         return FileState::Invalid;
     }
     qint64 ourTables = 0;
     if (!readInt(db,
-                 "SELECT count(*) FROM sqlite_master WHERE type = 'table'"
-                 " AND name IN ('containers', 'groups', 'contacts', 'memberships')",
-                 &ourTables)
+            "SELECT count(*) FROM sqlite_master WHERE type = 'table'"
+            " AND name IN ('containers', 'groups', 'contacts', 'memberships')",
+            &ourTables)
         || ourTables != 4) {
         *error = notAStoreError(path);
         return FileState::Invalid;
@@ -138,4 +137,4 @@ bool create(sqlite3 *db, const QString &path, StoreError *error)
     return true;
 }
 
-}  // namespace StoreSchema
+} // namespace StoreSchema

@@ -27,4 +27,4 @@ bool create(sqlite3 *db, const QString &path, StoreError *error);
 [[nodiscard]] StoreError notAStoreError(const QString &path);
 [[nodiscard]] StoreError cannotOpenError(const QString &path, const QString &reason);
 
-}  // namespace StoreSchema
+} // namespace StoreSchema

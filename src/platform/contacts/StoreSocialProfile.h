@@ -4,8 +4,7 @@
 
 // A profile on a social service; the service is one of the names in
 // ContactLabels or any other text.
-struct StoreSocialProfile
-{
+struct StoreSocialProfile {
     QString urlString{};
     QString username{};
     QString userIdentifier{};

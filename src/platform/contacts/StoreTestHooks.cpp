@@ -11,7 +11,7 @@ StoreTestHooks::StatementHook &currentHook()
     return hook;
 }
 
-}  // namespace
+} // namespace
 
 namespace StoreTestHooks {
 
@@ -31,4 +31,4 @@ bool allowStatement(int statementNumber)
     return !hook || hook(statementNumber);
 }
 
-}  // namespace StoreTestHooks
+} // namespace StoreTestHooks

@@ -15,4 +15,4 @@ void setStatementHook(const StatementHook &hook);
 // What the save asks before each writing statement.
 [[nodiscard]] bool allowStatement(int statementNumber);
 
-}  // namespace StoreTestHooks
+} // namespace StoreTestHooks

@@ -5,8 +5,7 @@
 
 // The user's contact preferences, derived from the system locale (the desktop
 // has no contacts settings of its own).
-class StoreUserDefaults
-{
+class StoreUserDefaults {
 public:
     enum class SortOrder { None = 0, UserDefault = 1, GivenName = 2, FamilyName = 3 };
 

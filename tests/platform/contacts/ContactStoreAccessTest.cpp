@@ -11,15 +11,13 @@ using namespace StoreTestSupport;
 
 namespace {
 
-struct AccessAnswer
-{
+struct AccessAnswer {
     bool granted = false;
     StoreError error;
     std::thread::id thread;
 };
 
-class ContactStoreAccess : public testing::Test
-{
+class ContactStoreAccess : public testing::Test {
 protected:
     void TearDown() override { ContactStore::setAccessBehaviour(ContactStore::AccessBehaviour::Authorized); }
 
@@ -33,7 +31,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ContactStoreAccess, UndecidedAccessGrantedOnAThreadOfItsOwn)
 {

@@ -37,8 +37,9 @@ void writeRandomBytes(const QString &path)
 
 void writeForeignDatabase(const QString &path)
 {
-    ASSERT_TRUE(runSql(path, "CREATE TABLE recipes(name TEXT, minutes INTEGER);"
-                             "INSERT INTO recipes VALUES('miso soup', 15);"));
+    ASSERT_TRUE(runSql(path,
+        "CREATE TABLE recipes(name TEXT, minutes INTEGER);"
+        "INSERT INTO recipes VALUES('miso soup', 15);"));
 }
 
 void writeNewerStore(const QString &path)
@@ -55,22 +56,20 @@ void writeNewerStore(const QString &path)
 void writeStoreLookalike(const QString &path)
 {
     // Our header marks, but none of our tables.
-    ASSERT_TRUE(runSql(path, "CREATE TABLE notes(text TEXT); PRAGMA application_id = 1364018003;"
-                             "PRAGMA user_version = 1;"));
+    ASSERT_TRUE(runSql(path,
+        "CREATE TABLE notes(text TEXT); PRAGMA application_id = 1364018003;"
+        "PRAGMA user_version = 1;"));
 }
 
-struct BadFile
-{
+struct BadFile {
     const char *name;
     void (*write)(const QString &path);
     StoreError::Code expected;
 };
 
-class ContactStoreBadFile : public testing::TestWithParam<BadFile>
-{
-};
+class ContactStoreBadFile : public testing::TestWithParam<BadFile> { };
 
-}  // namespace
+} // namespace
 
 TEST_P(ContactStoreBadFile, IsReportedByNameAndLeftUntouched)
 {
@@ -99,12 +98,11 @@ TEST_P(ContactStoreBadFile, IsReportedByNameAndLeftUntouched)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ContactStoreBadFile,
-                         testing::Values(BadFile{"randomBytes", writeRandomBytes, StoreError::Code::NotAStore},
-                                         BadFile{"foreignDatabase", writeForeignDatabase,
-                                                 StoreError::Code::NotAStore},
-                                         BadFile{"lookalike", writeStoreLookalike, StoreError::Code::NotAStore},
-                                         BadFile{"newerVersion", writeNewerStore, StoreError::Code::NewerVersion}),
-                         [](const testing::TestParamInfo<BadFile> &info) { return std::string(info.param.name); });
+    testing::Values(BadFile{"randomBytes", writeRandomBytes, StoreError::Code::NotAStore},
+        BadFile{"foreignDatabase", writeForeignDatabase, StoreError::Code::NotAStore},
+        BadFile{"lookalike", writeStoreLookalike, StoreError::Code::NotAStore},
+        BadFile{"newerVersion", writeNewerStore, StoreError::Code::NewerVersion}),
+    [](const testing::TestParamInfo<BadFile> &info) { return std::string(info.param.name); });
 
 TEST(ContactStoreFile, NewStoreIsOwnerOnlyAndHasItsLocalContainer)
 {
@@ -112,11 +110,13 @@ TEST(ContactStoreFile, NewStoreIsOwnerOnlyAndHasItsLocalContainer)
     ContactStore store(path);
     StoreError error;
     ASSERT_TRUE(store.open(&error)) << qPrintable(error.description);
-    EXPECT_EQ(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
-              QFile::Permissions());
+    EXPECT_EQ(
+        QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+        QFile::Permissions());
     const QString local = store.defaultContainerIdentifier();
     EXPECT_FALSE(local.isEmpty());
-    EXPECT_EQ(store.containersMatchingPredicate(StorePredicate::predicateForContainersWithIdentifiers({local})).size(), 1);
+    EXPECT_EQ(
+        store.containersMatchingPredicate(StorePredicate::predicateForContainersWithIdentifiers({local})).size(), 1);
 }
 
 TEST(ContactStoreFile, DefaultStoreLivesInTheApplicationDataFolder)

@@ -15,8 +15,7 @@ using namespace StoreTestSupport;
 
 namespace {
 
-class ContactStoreSave : public testing::Test
-{
+class ContactStoreSave : public testing::Test {
 protected:
     void TearDown() override { StoreTestHooks::setStatementHook({}); }
 
@@ -74,7 +73,7 @@ QByteArray pngImage(int width, int height)
     return data;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(ContactStoreSave, RequestFailingAtAnyStatementLeavesTheStoreAsBefore)
 {
@@ -155,7 +154,7 @@ TEST_F(ContactStoreSave, OneRequestAddsAGroupAndAContactAndMakesItAMember)
     EXPECT_EQ(groups.first().identifier(), group.identifier());
     EXPECT_EQ(groups.first().name(), QStringLiteral("Family"));
     EXPECT_EQ(contactIdentifiers(store, StorePredicate::predicateForContactsInGroupWithIdentifier(group.identifier())),
-              QStringList{contact.identifier()});
+        QStringList{contact.identifier()});
 }
 
 TEST_F(ContactStoreSave, UpdateAfterAPartialFetchLeavesTheUnfetchedFieldsAlone)
@@ -180,8 +179,8 @@ TEST_F(ContactStoreSave, UpdateAfterAPartialFetchLeavesTheUnfetchedFieldsAlone)
     update.updateContact(changed);
     ASSERT_TRUE(store.execute(update));
 
-    const std::optional<StoreContact> after =
-        store.unifiedContactWithIdentifier(original.identifier(), ContactKeys::allContactKeys());
+    const std::optional<StoreContact> after
+        = store.unifiedContactWithIdentifier(original.identifier(), ContactKeys::allContactKeys());
     ASSERT_TRUE(after);
     EXPECT_EQ(after->givenName(), QStringLiteral("Jiro"));
     EXPECT_TRUE(after->phoneNumbers().isEmpty());
@@ -201,8 +200,8 @@ TEST_F(ContactStoreSave, EveryFieldComesBackAsSavedWithItsValueIdentifiers)
     request.addContact(original);
     ASSERT_TRUE(store.execute(request));
 
-    const std::optional<StoreContact> fetched =
-        store.unifiedContactWithIdentifier(original.identifier(), ContactKeys::allContactKeys());
+    const std::optional<StoreContact> fetched
+        = store.unifiedContactWithIdentifier(original.identifier(), ContactKeys::allContactKeys());
     ASSERT_TRUE(fetched);
     for (const QString &key : ContactKeys::stringContactKeys())
         EXPECT_EQ(fetched->stringForKey(key), original.stringForKey(key)) << qPrintable(key);
@@ -258,8 +257,9 @@ TEST_F(ContactStoreSave, DeletingAContactOrAGroupEndsItsMemberships)
     deletions.deleteContact(m_first);
     deletions.deleteGroup(m_work);
     ASSERT_TRUE(store.execute(deletions));
-    EXPECT_EQ(contactIdentifiers(store, StorePredicate::predicateForContactsInGroupWithIdentifier(m_friends.identifier())),
-              QStringList{m_second.identifier()});
+    EXPECT_EQ(
+        contactIdentifiers(store, StorePredicate::predicateForContactsInGroupWithIdentifier(m_friends.identifier())),
+        QStringList{m_second.identifier()});
     EXPECT_EQ(contactIdentifiers(store), QStringList{m_second.identifier()});
 
     // A group made anew under the deleted one's identifier starts empty.
@@ -267,7 +267,8 @@ TEST_F(ContactStoreSave, DeletingAContactOrAGroupEndsItsMemberships)
     again.addGroup(m_work);
     ASSERT_TRUE(store.execute(again));
     EXPECT_TRUE(
-        contactIdentifiers(store, StorePredicate::predicateForContactsInGroupWithIdentifier(m_work.identifier())).isEmpty());
+        contactIdentifiers(store, StorePredicate::predicateForContactsInGroupWithIdentifier(m_work.identifier()))
+            .isEmpty());
 }
 
 TEST_F(ContactStoreSave, ContactsGroupsAndMembershipsSurviveReopening)
@@ -279,11 +280,12 @@ TEST_F(ContactStoreSave, ContactsGroupsAndMembershipsSurviveReopening)
         before = snapshot(store);
     }
     EXPECT_EQ(QFile::permissions(m_path) & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
-              QFile::Permissions());
+        QFile::Permissions());
     ContactStore reopened(m_path);
     EXPECT_EQ(snapshot(reopened), before);
-    EXPECT_EQ(contactIdentifiers(reopened, StorePredicate::predicateForContactsInGroupWithIdentifier(m_friends.identifier())),
-              QStringList{m_first.identifier()});
+    EXPECT_EQ(
+        contactIdentifiers(reopened, StorePredicate::predicateForContactsInGroupWithIdentifier(m_friends.identifier())),
+        QStringList{m_first.identifier()});
     const auto containers = reopened.containersMatchingPredicate({});
     ASSERT_EQ(containers.size(), 1);
     EXPECT_EQ(containers.first().name, QStringLiteral("On This Computer"));
@@ -306,8 +308,8 @@ TEST_F(ContactStoreSave, AccountContainersKeepTheirOwnContactsAndGroupsAcrossReo
     QString exchange;
     {
         ContactStore store(m_path);
-        const std::optional<StoreContainer> account =
-            store.addContainer(QStringLiteral("Office"), StoreContainer::Type::Exchange);
+        const std::optional<StoreContainer> account
+            = store.addContainer(QStringLiteral("Office"), StoreContainer::Type::Exchange);
         ASSERT_TRUE(account);
         exchange = account->identifier;
         StoreSaveRequest request;
@@ -325,12 +327,12 @@ TEST_F(ContactStoreSave, AccountContainersKeepTheirOwnContactsAndGroupsAcrossReo
     EXPECT_EQ(containers[1].name, QStringLiteral("Office"));
     EXPECT_NE(reopened.defaultContainerIdentifier(), exchange);
     EXPECT_EQ(contactIdentifiers(reopened, StorePredicate::predicateForContactsInContainerWithIdentifier(exchange)),
-              QStringList{m_first.identifier()});
-    EXPECT_EQ(contactIdentifiers(reopened, StorePredicate::predicateForContactsInContainerWithIdentifier(
-                                               reopened.defaultContainerIdentifier())),
-              QStringList{m_second.identifier()});
-    const QList<StoreGroup> groups =
-        reopened.groupsMatchingPredicate(StorePredicate::predicateForGroupsInContainerWithIdentifier(exchange));
+        QStringList{m_first.identifier()});
+    EXPECT_EQ(contactIdentifiers(reopened,
+                  StorePredicate::predicateForContactsInContainerWithIdentifier(reopened.defaultContainerIdentifier())),
+        QStringList{m_second.identifier()});
+    const QList<StoreGroup> groups
+        = reopened.groupsMatchingPredicate(StorePredicate::predicateForGroupsInContainerWithIdentifier(exchange));
     ASSERT_EQ(groups.size(), 1);
     EXPECT_EQ(groups.first().identifier(), m_friends.identifier());
 }

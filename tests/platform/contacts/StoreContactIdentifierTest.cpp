@@ -13,9 +13,7 @@ namespace {
 
 using LetterCase = StoreContactIdentifier::LetterCase;
 
-class IdentifierShape : public testing::TestWithParam<std::pair<LetterCase, const char *>>
-{
-};
+class IdentifierShape : public testing::TestWithParam<std::pair<LetterCase, const char *>> { };
 
 // Identifiers end up in the store, in the side store and in files other
 // programs read: they must read as random UUIDs there.
@@ -34,8 +32,7 @@ TEST_P(IdentifierShape, IsARandomUuidWithoutBraces)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, IdentifierShape,
+INSTANTIATE_TEST_SUITE_P(Cases, IdentifierShape,
     testing::Values(
         std::pair{LetterCase::Lower, "^[0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12}$"},
         std::pair{LetterCase::Upper, "^[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}$"}));
@@ -73,4 +70,4 @@ TEST(StoreContactIdentifier, NewContactsAndValuesEachGetTheirOwn)
         EXPECT_FALSE(QUuid::fromString(identifier).isNull()) << identifier.toStdString();
 }
 
-}  // namespace
+} // namespace

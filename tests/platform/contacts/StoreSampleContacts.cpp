@@ -14,11 +14,10 @@ StoreContact typicalContact(int number)
     contact.setPhoneticFamilyName(QStringLiteral("やまだ"));
     contact.setOrganizationName(QStringLiteral("Quill Works ") + n);
     contact.setPhoneNumbers({{QString(ContactLabels::phoneNumberMobile),
-                              *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("090-1234-") + n)},
-                             {QString(ContactLabels::work),
-                              *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("03-5555-") + n)}});
+                                 *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("090-1234-") + n)},
+        {QString(ContactLabels::work), *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("03-5555-") + n)}});
     contact.setEmailAddresses({{QString(ContactLabels::home), QStringLiteral("taro%1@example.org").arg(n)},
-                               {QString(ContactLabels::work), QStringLiteral("yamada%1@example.com").arg(n)}});
+        {QString(ContactLabels::work), QStringLiteral("yamada%1@example.com").arg(n)}});
     StorePostalAddress address;
     address.street = QStringLiteral("千代田1-") + n;
     address.city = QStringLiteral("千代田区");
@@ -31,4 +30,4 @@ StoreContact typicalContact(int number)
     return contact;
 }
 
-}  // namespace StoreSampleContacts
+} // namespace StoreSampleContacts

@@ -9,4 +9,4 @@ namespace StoreSampleContacts {
 // address and a note, all carrying `number` so that contacts differ.
 [[nodiscard]] StoreContact typicalContact(int number);
 
-}  // namespace StoreSampleContacts
+} // namespace StoreSampleContacts

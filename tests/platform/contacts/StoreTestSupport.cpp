@@ -28,15 +28,15 @@ StoreContact everyFieldContact()
     contact.setPhoneticOrganizationName(QStringLiteral("くいるわーくす"));
     contact.setDepartmentName(QStringLiteral("Printing"));
     contact.setJobTitle(QStringLiteral("Typesetter"));
-    contact.setUrlAddresses({{QString(ContactLabels::urlAddressHomePage), QStringLiteral("https://example.org/~taro")}});
-    contact.setContactRelations({{QString(ContactLabels::contactRelationSpouse), StoreContactRelation{QStringLiteral("花子")}}});
+    contact.setUrlAddresses(
+        {{QString(ContactLabels::urlAddressHomePage), QStringLiteral("https://example.org/~taro")}});
+    contact.setContactRelations(
+        {{QString(ContactLabels::contactRelationSpouse), StoreContactRelation{QStringLiteral("花子")}}});
     contact.setSocialProfiles({{QString(ContactLabels::socialProfileServiceTwitter),
-                                StoreSocialProfile{QStringLiteral("https://x.example/taro"), QStringLiteral("taro"),
-                                                   QStringLiteral("12345"),
-                                                   QString(ContactLabels::socialProfileServiceTwitter)}}});
-    contact.setInstantMessageAddresses(
-        {{QString(ContactLabels::home), StoreInstantMessageAddress{QStringLiteral("taro.y"),
-                                                                    QString(ContactLabels::instantMessageServiceSkype)}}});
+        StoreSocialProfile{QStringLiteral("https://x.example/taro"), QStringLiteral("taro"), QStringLiteral("12345"),
+            QString(ContactLabels::socialProfileServiceTwitter)}}});
+    contact.setInstantMessageAddresses({{QString(ContactLabels::home),
+        StoreInstantMessageAddress{QStringLiteral("taro.y"), QString(ContactLabels::instantMessageServiceSkype)}}});
     contact.setBirthday(StoreDateComponents{std::nullopt, 2, 29});
     contact.setDates({{QString(ContactLabels::dateAnniversary), StoreDateComponents{2001, 6, std::nullopt}}});
     return contact;
@@ -46,15 +46,16 @@ QStringList snapshot(const ContactStore &store)
 {
     QStringList lines;
     for (const StoreContainer &container : store.containersMatchingPredicate({})) {
-        lines.append(QStringLiteral("container %1 %2 %3").arg(container.identifier, container.name).arg(int(container.type)));
+        lines.append(
+            QStringLiteral("container %1 %2 %3").arg(container.identifier, container.name).arg(int(container.type)));
         const auto groups = store.groupsMatchingPredicate(
             StorePredicate::predicateForGroupsInContainerWithIdentifier(container.identifier));
         for (const StoreGroup &group : groups) {
             lines.append(QStringLiteral("group %1 %2").arg(group.identifier(), group.name()));
             lines.append(QStringLiteral("members ")
-                         + contactIdentifiers(store, StorePredicate::predicateForContactsInGroupWithIdentifier(
-                                                         group.identifier()))
-                               .join(QLatin1Char(' ')));
+                + contactIdentifiers(
+                    store, StorePredicate::predicateForContactsInGroupWithIdentifier(group.identifier()))
+                      .join(QLatin1Char(' ')));
         }
         const auto contacts = store.unifiedContactsMatchingPredicate(
             StorePredicate::predicateForContactsInContainerWithIdentifier(container.identifier),
@@ -62,9 +63,8 @@ QStringList snapshot(const ContactStore &store)
         for (const StoreContact &contact : contacts) {
             lines.append(QStringLiteral("contact %1 %2 image %3 thumbnail %4")
                              .arg(contact.identifier(), QString::fromLatin1(StoreContactCodec::encode(contact).toHex()),
-                                  QString::fromLatin1(QCryptographicHash::hash(contact.imageData(),
-                                                                               QCryptographicHash::Sha1)
-                                                          .toHex()))
+                                 QString::fromLatin1(
+                                     QCryptographicHash::hash(contact.imageData(), QCryptographicHash::Sha1).toHex()))
                              .arg(contact.thumbnailImageData().size()));
         }
     }
@@ -85,4 +85,4 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-}  // namespace StoreTestSupport
+} // namespace StoreTestSupport

@@ -28,4 +28,4 @@ using StoreSampleContacts::typicalContact;
 // Bytes of a file, empty when it can't be read.
 [[nodiscard]] QByteArray fileBytes(const QString &path);
 
-}  // namespace StoreTestSupport
+} // namespace StoreTestSupport

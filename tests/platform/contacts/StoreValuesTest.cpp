@@ -18,18 +18,15 @@ TEST(StorePhoneNumber, EmptyTextMakesNoNumberAndOtherTextIsKeptVerbatim)
 
 namespace {
 
-struct NameCase
-{
+struct NameCase {
     const char *family;
     const char *given;
     bool familyFirstByScript;
 };
 
-class NameOrder : public testing::TestWithParam<NameCase>
-{
-};
+class NameOrder : public testing::TestWithParam<NameCase> { };
 
-}  // namespace
+} // namespace
 
 TEST_P(NameOrder, FollowsTheScriptOfTheName)
 {
@@ -40,29 +37,25 @@ TEST_P(NameOrder, FollowsTheScriptOfTheName)
         ? StoreContactFormatter::DisplayNameOrder::FamilyNameFirst
         : StoreContactFormatter::DisplayNameOrder::GivenNameFirst;
     EXPECT_EQ(StoreContactFormatter::nameOrderForContact(contact),
-              GetParam().familyFirstByScript ? StoreContactFormatter::DisplayNameOrder::FamilyNameFirst : userDefault);
+        GetParam().familyFirstByScript ? StoreContactFormatter::DisplayNameOrder::FamilyNameFirst : userDefault);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, NameOrder,
-                         testing::Values(NameCase{"山田", "太郎", true}, NameCase{"", "はなこ", true},
-                                         NameCase{"ヤマダ", "", true}, NameCase{"김", "민수", true},
-                                         NameCase{"Smith", "漢", true}, NameCase{"Smith", "John", false},
-                                         NameCase{"Łukasiewicz", "Ünal", false}, NameCase{"", "", false}));
+    testing::Values(NameCase{"山田", "太郎", true}, NameCase{"", "はなこ", true}, NameCase{"ヤマダ", "", true},
+        NameCase{"김", "민수", true}, NameCase{"Smith", "漢", true}, NameCase{"Smith", "John", false},
+        NameCase{"Łukasiewicz", "Ünal", false}, NameCase{"", "", false}));
 
 namespace {
 
-struct LocaleCase
-{
+struct LocaleCase {
     const char *locale;
     StoreUserDefaults::SortOrder order;
     const char *country;
 };
 
-class UserDefaultsByLocale : public testing::TestWithParam<LocaleCase>
-{
-};
+class UserDefaultsByLocale : public testing::TestWithParam<LocaleCase> { };
 
-}  // namespace
+} // namespace
 
 TEST_P(UserDefaultsByLocale, SortOrderAndCountry)
 {
@@ -72,12 +65,12 @@ TEST_P(UserDefaultsByLocale, SortOrderAndCountry)
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, UserDefaultsByLocale,
-                         testing::Values(LocaleCase{"ja_JP", StoreUserDefaults::SortOrder::FamilyName, "JP"},
-                                         LocaleCase{"zh_TW", StoreUserDefaults::SortOrder::FamilyName, "TW"},
-                                         LocaleCase{"ko_KR", StoreUserDefaults::SortOrder::FamilyName, "KR"},
-                                         LocaleCase{"hu_HU", StoreUserDefaults::SortOrder::FamilyName, "HU"},
-                                         LocaleCase{"en_GB", StoreUserDefaults::SortOrder::GivenName, "GB"},
-                                         LocaleCase{"de_AT", StoreUserDefaults::SortOrder::GivenName, "AT"}));
+    testing::Values(LocaleCase{"ja_JP", StoreUserDefaults::SortOrder::FamilyName, "JP"},
+        LocaleCase{"zh_TW", StoreUserDefaults::SortOrder::FamilyName, "TW"},
+        LocaleCase{"ko_KR", StoreUserDefaults::SortOrder::FamilyName, "KR"},
+        LocaleCase{"hu_HU", StoreUserDefaults::SortOrder::FamilyName, "HU"},
+        LocaleCase{"en_GB", StoreUserDefaults::SortOrder::GivenName, "GB"},
+        LocaleCase{"de_AT", StoreUserDefaults::SortOrder::GivenName, "AT"}));
 
 TEST(StoreContact, ValuesOfUnfetchedKeysAreNotHandedOut)
 {
@@ -107,15 +100,16 @@ TEST(ContactKeys, AKeyIsFoundByItsTextInEitherForm)
 TEST(ContactLabels, KnownLabelsReadAsWordsAndOthersStayAsTheyAre)
 {
     EXPECT_EQ(ContactLabels::localizedStringForLabel(ContactLabels::phoneNumberHomeFax), QStringLiteral("home fax"));
-    EXPECT_EQ(ContactLabels::localizedStringForLabel(ContactLabels::contactRelationDaughter), QStringLiteral("daughter"));
-    EXPECT_EQ(ContactLabels::localizedStringForLabel(QStringLiteral("_$!<Cottage>!$_")), QStringLiteral("_$!<Cottage>!$_"));
+    EXPECT_EQ(
+        ContactLabels::localizedStringForLabel(ContactLabels::contactRelationDaughter), QStringLiteral("daughter"));
+    EXPECT_EQ(
+        ContactLabels::localizedStringForLabel(QStringLiteral("_$!<Cottage>!$_")), QStringLiteral("_$!<Cottage>!$_"));
     EXPECT_EQ(ContactLabels::localizedStringForLabel(QStringLiteral("Twitter")), QStringLiteral("Twitter"));
 }
 
 namespace {
 
-class PostalAddressFormatter : public testing::Test
-{
+class PostalAddressFormatter : public testing::Test {
 protected:
     void TearDown() override { StorePostalAddressFormatter::setFormatProvider({}); }
 };
@@ -131,15 +125,16 @@ StorePostalAddress tokyoAddress()
     return address;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(PostalAddressFormatter, LinesFollowTheCountryAndEmptyPartsDropOut)
 {
     StorePostalAddress address = tokyoAddress();
     EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(address),
-              QStringLiteral("〒100-0001\n東京都千代田区\n千代田1-1"));
+        QStringLiteral("〒100-0001\n東京都千代田区\n千代田1-1"));
     address.postalCode.clear();
-    EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(address), QStringLiteral("東京都千代田区\n千代田1-1"));
+    EXPECT_EQ(
+        StorePostalAddressFormatter::stringFromPostalAddress(address), QStringLiteral("東京都千代田区\n千代田1-1"));
 
     StorePostalAddress american;
     american.street = QStringLiteral("1 Main St\nApt 2");
@@ -148,7 +143,7 @@ TEST_F(PostalAddressFormatter, LinesFollowTheCountryAndEmptyPartsDropOut)
     american.country = QStringLiteral("USA");
     american.isoCountryCode = QStringLiteral("US");
     EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(american),
-              QStringLiteral("1 Main St\nApt 2\nSpringfield 12345\nUSA"));
+        QStringLiteral("1 Main St\nApt 2\nSpringfield 12345\nUSA"));
 }
 
 TEST_F(PostalAddressFormatter, ProviderReplacesTheBuiltInOrder)
@@ -156,15 +151,15 @@ TEST_F(PostalAddressFormatter, ProviderReplacesTheBuiltInOrder)
     StorePostalAddressFormatter::setFormatProvider([](const QString &code) {
         return code == QStringLiteral("JP") ? QStringLiteral("{street} {city}") : QString();
     });
-    EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(tokyoAddress()), QStringLiteral("千代田1-1 千代田区"));
+    EXPECT_EQ(
+        StorePostalAddressFormatter::stringFromPostalAddress(tokyoAddress()), QStringLiteral("千代田1-1 千代田区"));
     EXPECT_EQ(StorePostalAddressFormatter::formatForCountry(QStringLiteral("de")),
-              QStringLiteral("{street}\n{postalCode} {city}\n{country}"));
+        QStringLiteral("{street}\n{postalCode} {city}\n{country}"));
 }
 
 namespace {
 
-struct TemplateCase
-{
+struct TemplateCase {
     const char *name;
     const char *format;
     const char *street;
@@ -173,13 +168,12 @@ struct TemplateCase
     const char *expected;
 };
 
-class PostalAddressTemplateText : public testing::TestWithParam<TemplateCase>
-{
+class PostalAddressTemplateText : public testing::TestWithParam<TemplateCase> {
 protected:
     void TearDown() override { StorePostalAddressFormatter::setFormatProvider({}); }
 };
 
-}  // namespace
+} // namespace
 
 // Templates come from data files and from the user's country table, so the
 // formatter must take whatever text they hold: braces that name no field stay
@@ -206,9 +200,9 @@ TEST_F(PostalAddressTemplateText, FollowsEachChangeOfTemplate)
     address.city = QStringLiteral("B");
     address.isoCountryCode = QStringLiteral("ZZ");
     const QStringList formats{QStringLiteral("{street} {city}"), QStringLiteral("{city}\n{street}"),
-                              QStringLiteral("{street} {city}"), QString()};
-    const QStringList expected{QStringLiteral("A B"), QStringLiteral("B\nA"), QStringLiteral("A B"),
-                               QStringLiteral("A\nB")};
+        QStringLiteral("{street} {city}"), QString()};
+    const QStringList expected{
+        QStringLiteral("A B"), QStringLiteral("B\nA"), QStringLiteral("A B"), QStringLiteral("A\nB")};
     for (qsizetype i = 0; i < formats.size(); ++i) {
         const QString format = formats.at(i);
         StorePostalAddressFormatter::setFormatProvider([format](const QString &) { return format; });
@@ -216,10 +210,8 @@ TEST_F(PostalAddressTemplateText, FollowsEachChangeOfTemplate)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    StorePostalAddressFormatter, PostalAddressTemplateText,
-    testing::Values(
-        TemplateCase{"BlankRunsCollapse", "{street}  \t {city}", "A", "B", "", "A B"},
+INSTANTIATE_TEST_SUITE_P(StorePostalAddressFormatter, PostalAddressTemplateText,
+    testing::Values(TemplateCase{"BlankRunsCollapse", "{street}  \t {city}", "A", "B", "", "A B"},
         TemplateCase{"OneTabStays", "{street}\t{city}", "A", "B", "", "A\tB"},
         TemplateCase{"BlankRunInsideAValue", "{street}", "1  Main", "", "", "1 Main"},
         TemplateCase{"ValuesAreTrimmed", "[{street}]", "  A  ", "", "", "[A]"},

@@ -20,8 +20,7 @@ bool isCardBoundary(const VCardLine &line, QStringView name)
     return isSameVCardWord(line.name, name) && isSameVCardWord(line.value.trimmed(), QStringView(u"VCARD"));
 }
 
-class Reader
-{
+class Reader {
 public:
     Reader(QStringView text, ContactVCardSerialization::ReadReport *report)
         : m_unfolder(text)
@@ -81,9 +80,8 @@ private:
         if (charset.isEmpty() || VCardDecoding::encodingOf(m_line) == VCardDecoding::Encoding::None
             || VCardDecoding::isKnownCharset(charset))
             return;
-        qCWarning(lcVCard, "%s: line %d (%s): unknown charset %s, read as UTF-8", Q_FUNC_INFO,
-                  m_unfolder.lineNumber(), qUtf8Printable(m_line.name.toString()),
-                  qUtf8Printable(charset.toString()));
+        qCWarning(lcVCard, "%s: line %d (%s): unknown charset %s, read as UTF-8", Q_FUNC_INFO, m_unfolder.lineNumber(),
+            qUtf8Printable(m_line.name.toString()), qUtf8Printable(charset.toString()));
     }
 
     void skip(const QString &name, const QString &reason, bool warn)
@@ -91,10 +89,10 @@ private:
         const int number = m_unfolder.lineNumber();
         if (warn)
             qCWarning(lcVCard, "%s: skipped line %d (%s): %s", Q_FUNC_INFO, number, qUtf8Printable(name),
-                      qUtf8Printable(reason));
+                qUtf8Printable(reason));
         else
             qCDebug(lcVCard, "%s: skipped line %d (%s): %s", Q_FUNC_INFO, number, qUtf8Printable(name),
-                    qUtf8Printable(reason));
+                qUtf8Printable(reason));
         if (m_report)
             m_report->skippedLines.append({number, name, reason});
     }
@@ -105,8 +103,7 @@ private:
     {
         m_inCard = false;
         if (!terminated) {
-            qCWarning(lcVCard, "%s: card without END:VCARD before line %d", Q_FUNC_INFO,
-                      m_unfolder.lineNumber());
+            qCWarning(lcVCard, "%s: card without END:VCARD before line %d", Q_FUNC_INFO, m_unfolder.lineNumber());
             if (m_report)
                 ++m_report->unterminatedCardCount;
             if (!m_builder.hasContent()) {
@@ -127,12 +124,12 @@ private:
     QList<StoreContact> m_contacts;
 };
 
-}  // namespace
+} // namespace
 
 QByteArray ContactVCardSerialization::dataWithContacts(const QList<StoreContact> &contacts)
 {
     std::string out;
-    out.reserve(std::size_t(contacts.size()) * 1024);  // a card of a full contact, its addresses in kanji
+    out.reserve(std::size_t(contacts.size()) * 1024); // a card of a full contact, its addresses in kanji
     VCardContactWriter writer(out);
     for (const StoreContact &contact : contacts)
         writer.write(contact);

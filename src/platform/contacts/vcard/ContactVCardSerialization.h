@@ -21,20 +21,17 @@
 // write them, NOTE and PHOTO included. Each contact read is new: it gets an
 // identifier of its own, never the card's UID. Lines it cannot use are
 // skipped and counted in the report; nothing in the text makes it fail.
-class ContactVCardSerialization
-{
+class ContactVCardSerialization {
 public:
     ContactVCardSerialization() = delete;
 
-    struct SkippedLine
-    {
+    struct SkippedLine {
         int lineNumber = 0; // 1-based, of the line where the property starts
-        QString name;       // the property name as written, empty for a line without one
+        QString name; // the property name as written, empty for a line without one
         QString reason;
     };
 
-    struct ReadReport
-    {
+    struct ReadReport {
         QList<SkippedLine> skippedLines;
         int cardCount = 0;
         // Cards cut off by the end of the text or by the next BEGIN:VCARD;
@@ -44,8 +41,7 @@ public:
 
     [[nodiscard]] static QByteArray dataWithContacts(const QList<StoreContact> &contacts);
 
-    [[nodiscard]] static QList<StoreContact> contactsWithData(const QString &text,
-                                                              ReadReport *report = nullptr);
+    [[nodiscard]] static QList<StoreContact> contactsWithData(const QString &text, ReadReport *report = nullptr);
     // The same for a part of a larger text, read where it lies.
     [[nodiscard]] static QList<StoreContact> contactsWithData(QStringView text, ReadReport *report = nullptr);
 };

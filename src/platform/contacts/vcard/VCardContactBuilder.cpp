@@ -17,9 +17,8 @@ QString newValueIdentifier()
     quint32 words[4];
     generator.fillRange(words);
     const QUuid uuid(words[0], ushort(words[1]), ushort((words[1] >> 16 & 0x0FFF) | 0x4000),
-                     uchar((words[2] & 0x3F) | 0x80), uchar(words[2] >> 8), uchar(words[2] >> 16),
-                     uchar(words[2] >> 24), uchar(words[3]), uchar(words[3] >> 8), uchar(words[3] >> 16),
-                     uchar(words[3] >> 24));
+        uchar((words[2] & 0x3F) | 0x80), uchar(words[2] >> 8), uchar(words[2] >> 16), uchar(words[2] >> 24),
+        uchar(words[3]), uchar(words[3] >> 8), uchar(words[3] >> 16), uchar(words[3] >> 24));
     // As QUuid::toString(QUuid::WithoutBraces) writes it, straight into the
     // string: that call goes through a byte array of its own.
     QString text(36, Qt::Uninitialized);
@@ -44,21 +43,19 @@ QString newValueIdentifier()
     return text;
 }
 
-template <typename T>
-qsizetype appendValue(QList<StoreLabeledValue<T>> &list, const QString &label, const T &value)
+template <typename T> qsizetype appendValue(QList<StoreLabeledValue<T>> &list, const QString &label, const T &value)
 {
     list.append(StoreLabeledValue<T>(newValueIdentifier(), label, value));
     return list.size() - 1;
 }
 
-template <typename T>
-void relabel(QList<StoreLabeledValue<T>> &list, qsizetype index, const QString &label)
+template <typename T> void relabel(QList<StoreLabeledValue<T>> &list, qsizetype index, const QString &label)
 {
     if (index >= 0 && index < list.size())
         list[index].setLabel(label);
 }
 
-}  // namespace
+} // namespace
 
 void VCardContactBuilder::reset()
 {
@@ -103,14 +100,30 @@ void VCardContactBuilder::registerValue(QStringView group, Field field, qsizetyp
 void VCardContactBuilder::applyGroupLabel(const GroupEntry &entry)
 {
     switch (entry.field) {
-    case Field::Phone: relabel(m_phoneNumbers, entry.index, entry.label); break;
-    case Field::Email: relabel(m_emailAddresses, entry.index, entry.label); break;
-    case Field::Address: relabel(m_postalAddresses, entry.index, entry.label); break;
-    case Field::Url: relabel(m_urlAddresses, entry.index, entry.label); break;
-    case Field::Relation: relabel(m_contactRelations, entry.index, entry.label); break;
-    case Field::Date: relabel(m_dates, entry.index, entry.label); break;
-    case Field::SocialProfile: relabel(m_socialProfiles, entry.index, entry.label); break;
-    case Field::InstantMessage: relabel(m_instantMessageAddresses, entry.index, entry.label); break;
+    case Field::Phone:
+        relabel(m_phoneNumbers, entry.index, entry.label);
+        break;
+    case Field::Email:
+        relabel(m_emailAddresses, entry.index, entry.label);
+        break;
+    case Field::Address:
+        relabel(m_postalAddresses, entry.index, entry.label);
+        break;
+    case Field::Url:
+        relabel(m_urlAddresses, entry.index, entry.label);
+        break;
+    case Field::Relation:
+        relabel(m_contactRelations, entry.index, entry.label);
+        break;
+    case Field::Date:
+        relabel(m_dates, entry.index, entry.label);
+        break;
+    case Field::SocialProfile:
+        relabel(m_socialProfiles, entry.index, entry.label);
+        break;
+    case Field::InstantMessage:
+        relabel(m_instantMessageAddresses, entry.index, entry.label);
+        break;
     }
 }
 
@@ -141,8 +154,7 @@ void VCardContactBuilder::setGroupCountryCode(QStringView group, const QString &
         applyGroupCountryCode(entry);
 }
 
-void VCardContactBuilder::addPhoneNumber(QStringView group, const QString &label,
-                                         const StorePhoneNumber &value)
+void VCardContactBuilder::addPhoneNumber(QStringView group, const QString &label, const StorePhoneNumber &value)
 {
     registerValue(group, Field::Phone, appendValue(m_phoneNumbers, label, value));
 }
@@ -157,14 +169,12 @@ void VCardContactBuilder::addUrlAddress(QStringView group, const QString &label,
     registerValue(group, Field::Url, appendValue(m_urlAddresses, label, value));
 }
 
-void VCardContactBuilder::addPostalAddress(QStringView group, const QString &label,
-                                           const StorePostalAddress &value)
+void VCardContactBuilder::addPostalAddress(QStringView group, const QString &label, const StorePostalAddress &value)
 {
     registerValue(group, Field::Address, appendValue(m_postalAddresses, label, value));
 }
 
-void VCardContactBuilder::addContactRelation(QStringView group, const QString &label,
-                                             const StoreContactRelation &value)
+void VCardContactBuilder::addContactRelation(QStringView group, const QString &label, const StoreContactRelation &value)
 {
     registerValue(group, Field::Relation, appendValue(m_contactRelations, label, value));
 }
@@ -174,14 +184,13 @@ void VCardContactBuilder::addDate(QStringView group, const QString &label, const
     registerValue(group, Field::Date, appendValue(m_dates, label, value));
 }
 
-void VCardContactBuilder::addSocialProfile(QStringView group, const QString &label,
-                                           const StoreSocialProfile &value)
+void VCardContactBuilder::addSocialProfile(QStringView group, const QString &label, const StoreSocialProfile &value)
 {
     registerValue(group, Field::SocialProfile, appendValue(m_socialProfiles, label, value));
 }
 
-void VCardContactBuilder::addInstantMessageAddress(QStringView group, const QString &label,
-                                                   const StoreInstantMessageAddress &value)
+void VCardContactBuilder::addInstantMessageAddress(
+    QStringView group, const QString &label, const StoreInstantMessageAddress &value)
 {
     registerValue(group, Field::InstantMessage, appendValue(m_instantMessageAddresses, label, value));
 }

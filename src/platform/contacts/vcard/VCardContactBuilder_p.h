@@ -10,8 +10,7 @@
 // readers take from one card and makes the store contact of it. Values of
 // grouped lines ("item1.TEL", "item1.X-ABLabel") meet here, in whichever order
 // the card writes them.
-class VCardContactBuilder
-{
+class VCardContactBuilder {
 public:
     enum class Field { Phone, Email, Address, Url, Relation, Date, SocialProfile, InstantMessage };
 
@@ -27,8 +26,7 @@ public:
     void addContactRelation(QStringView group, const QString &label, const StoreContactRelation &value);
     void addDate(QStringView group, const QString &label, const StoreDateComponents &value);
     void addSocialProfile(QStringView group, const QString &label, const StoreSocialProfile &value);
-    void addInstantMessageAddress(QStringView group, const QString &label,
-                                  const StoreInstantMessageAddress &value);
+    void addInstantMessageAddress(QStringView group, const QString &label, const StoreInstantMessageAddress &value);
 
     // "itemN.X-ABLabel" and "itemN.X-ABADR" (the ISO country code of the
     // address in that group), before or after the value they belong to.
@@ -49,8 +47,7 @@ public:
     [[nodiscard]] StoreContact takeContact();
 
 private:
-    struct GroupEntry
-    {
+    struct GroupEntry {
         QString group;
         Field field = Field::Phone;
         qsizetype index = -1; // -1: the group's value has not come yet

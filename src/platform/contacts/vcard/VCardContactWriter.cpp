@@ -6,7 +6,6 @@
 #include "platform/contacts/vcard/VCardFolding_p.h"
 #include "platform/contacts/vcard/VCardValues_p.h"
 
-
 namespace {
 
 bool needsQuotes(QStringView value)
@@ -19,7 +18,7 @@ bool needsQuotes(QStringView value)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 void VCardContactWriter::beginLine(std::string_view name)
 {
@@ -83,11 +82,10 @@ void VCardContactWriter::writeTextLine(std::string_view name, const QString &tex
 }
 
 std::string VCardContactWriter::beginLabeledLine(std::string_view name, const QString &label, LabelStyle style,
-                                                VCardLabels::Kind kind, bool grouped,
-                                                QLatin1StringView extraType)
+    VCardLabels::Kind kind, bool grouped, QLatin1StringView extraType)
 {
-    const QLatin1StringView types =
-        style == LabelStyle::Types ? VCardLabels::typesForLabel(kind, label) : QLatin1StringView();
+    const QLatin1StringView types
+        = style == LabelStyle::Types ? VCardLabels::typesForLabel(kind, label) : QLatin1StringView();
     std::string group;
     if (grouped || (types.isEmpty() && !label.isEmpty()))
         group = "item" + std::to_string(++m_item);
@@ -107,8 +105,8 @@ std::string VCardContactWriter::beginLabeledLine(std::string_view name, const QS
     return group;
 }
 
-void VCardContactWriter::writeItemLabel(const std::string &group, const QString &label, LabelStyle style,
-                                        VCardLabels::Kind kind)
+void VCardContactWriter::writeItemLabel(
+    const std::string &group, const QString &label, LabelStyle style, VCardLabels::Kind kind)
 {
     if (group.empty() || label.isEmpty())
         return;
@@ -126,8 +124,7 @@ void VCardContactWriter::appendFormattedName(const StoreContact &contact)
 {
     const QString given = contact.givenName();
     const QString family = contact.familyName();
-    if (contact.contactType() == StoreContact::ContactType::Organization
-        || (given.isEmpty() && family.isEmpty())) {
+    if (contact.contactType() == StoreContact::ContactType::Organization || (given.isEmpty() && family.isEmpty())) {
         if (const QString organization = contact.organizationName(); !organization.isEmpty()) {
             appendValue(organization);
             return;
@@ -140,7 +137,7 @@ void VCardContactWriter::appendFormattedName(const StoreContact &contact)
     m_out.push_back(':');
     bool first = true;
     for (const QString &part : {contact.namePrefix(), familyFirst ? family : given, contact.middleName(),
-                                familyFirst ? given : family, contact.nameSuffix()}) {
+             familyFirst ? given : family, contact.nameSuffix()}) {
         if (part.isEmpty())
             continue;
         if (!first)
@@ -195,12 +192,12 @@ void VCardContactWriter::writePhoneNumbers(const StoreContact &contact)
 }
 
 // EMAIL (with the INTERNET type that mail programs expect) and URL.
-void VCardContactWriter::writeStrings(std::string_view name, const StoreContact::Strings &values,
-                                      QLatin1StringView extraType)
+void VCardContactWriter::writeStrings(
+    std::string_view name, const StoreContact::Strings &values, QLatin1StringView extraType)
 {
     for (const auto &value : values) {
-        const std::string group = beginLabeledLine(name, value.label(), LabelStyle::Types,
-                                                  VCardLabels::Kind::Other, false, extraType);
+        const std::string group
+            = beginLabeledLine(name, value.label(), LabelStyle::Types, VCardLabels::Kind::Other, false, extraType);
         appendValue(value.value());
         endLine();
         writeItemLabel(group, value.label(), LabelStyle::Types, VCardLabels::Kind::Other);
@@ -212,8 +209,8 @@ void VCardContactWriter::writePostalAddresses(const StoreContact &contact)
     for (const auto &value : contact.postalAddresses()) {
         const StorePostalAddress &address = value.value();
         const bool hasCode = !address.isoCountryCode.isEmpty();
-        const std::string group = beginLabeledLine("ADR", value.label(), LabelStyle::Types,
-                                                  VCardLabels::Kind::Other, hasCode);
+        const std::string group
+            = beginLabeledLine("ADR", value.label(), LabelStyle::Types, VCardLabels::Kind::Other, hasCode);
         if (!address.subLocality.isEmpty())
             appendParameter("X-APPLE-SUBLOCALITY", address.subLocality);
         if (!address.subAdministrativeArea.isEmpty())
@@ -242,8 +239,8 @@ void VCardContactWriter::writeDates(const StoreContact &contact)
             continue;
         bool omittedYear = false;
         const QByteArray text = VCardValues::formatDate(value.value(), &omittedYear);
-        const std::string group = beginLabeledLine("X-ABDATE", value.label(), LabelStyle::ItemLabel,
-                                                  VCardLabels::Kind::Other);
+        const std::string group
+            = beginLabeledLine("X-ABDATE", value.label(), LabelStyle::ItemLabel, VCardLabels::Kind::Other);
         if (omittedYear)
             m_out.append(";X-APPLE-OMIT-YEAR=1604");
         m_out.push_back(':');
@@ -256,8 +253,8 @@ void VCardContactWriter::writeDates(const StoreContact &contact)
 void VCardContactWriter::writeRelations(const StoreContact &contact)
 {
     for (const auto &value : contact.contactRelations()) {
-        const std::string group = beginLabeledLine("X-ABRELATEDNAMES", value.label(), LabelStyle::ItemLabel,
-                                                  VCardLabels::Kind::Other);
+        const std::string group
+            = beginLabeledLine("X-ABRELATEDNAMES", value.label(), LabelStyle::ItemLabel, VCardLabels::Kind::Other);
         appendValue(value.value().name);
         endLine();
         writeItemLabel(group, value.label(), LabelStyle::ItemLabel, VCardLabels::Kind::Other);
@@ -271,8 +268,7 @@ void VCardContactWriter::writeInstantMessages(const StoreContact &contact)
 {
     for (const auto &value : contact.instantMessageAddresses()) {
         const StoreInstantMessageAddress &address = value.value();
-        const std::string group = beginLabeledLine("IMPP", value.label(), LabelStyle::Types,
-                                                  VCardLabels::Kind::Other);
+        const std::string group = beginLabeledLine("IMPP", value.label(), LabelStyle::Types, VCardLabels::Kind::Other);
         if (!address.service.isEmpty())
             appendParameter("X-SERVICE-TYPE", address.service);
         m_out.push_back(':');
@@ -289,8 +285,8 @@ void VCardContactWriter::writeSocialProfiles(const StoreContact &contact)
 {
     for (const auto &value : contact.socialProfiles()) {
         const StoreSocialProfile &profile = value.value();
-        const std::string group = beginLabeledLine("X-SOCIALPROFILE", value.label(), LabelStyle::ItemLabel,
-                                                  VCardLabels::Kind::Other);
+        const std::string group
+            = beginLabeledLine("X-SOCIALPROFILE", value.label(), LabelStyle::ItemLabel, VCardLabels::Kind::Other);
         // TYPE is where phones look for the service; a name with a comma
         // would fall apart there into a list of types.
         if (!profile.service.isEmpty())

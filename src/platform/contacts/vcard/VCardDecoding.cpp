@@ -22,8 +22,7 @@ int hexValue(QChar c)
     return -1;
 }
 
-struct ConverterCloser
-{
+struct ConverterCloser {
     void operator()(UConverter *converter) const { ucnv_close(converter); }
 };
 
@@ -45,16 +44,15 @@ std::optional<QString> decodeWithIcu(const QByteArray &bytes, QStringView charse
         return std::nullopt;
     QString text(bytes.size() * 2 + 1, Qt::Uninitialized);
     status = U_ZERO_ERROR;
-    const int32_t length = ucnv_toUChars(converter.get(), reinterpret_cast<UChar *>(text.data()),
-                                         int32_t(text.size()), bytes.constData(),
-                                         int32_t(bytes.size()), &status);
+    const int32_t length = ucnv_toUChars(converter.get(), reinterpret_cast<UChar *>(text.data()), int32_t(text.size()),
+        bytes.constData(), int32_t(bytes.size()), &status);
     if (U_FAILURE(status) && status != U_STRING_NOT_TERMINATED_WARNING)
         return std::nullopt;
     text.truncate(length);
     return text;
 }
 
-}  // namespace
+} // namespace
 
 bool VCardDecoding::isKnownCharset(QStringView charset)
 {
@@ -71,8 +69,7 @@ VCardDecoding::Encoding VCardDecoding::encodingOf(const VCardLine &line)
         return Encoding::None;
     if (encoding.compare(u"QUOTED-PRINTABLE", Qt::CaseInsensitive) == 0)
         return Encoding::QuotedPrintable;
-    if (encoding.compare(u"BASE64", Qt::CaseInsensitive) == 0
-        || encoding.compare(u"B", Qt::CaseInsensitive) == 0)
+    if (encoding.compare(u"BASE64", Qt::CaseInsensitive) == 0 || encoding.compare(u"B", Qt::CaseInsensitive) == 0)
         return Encoding::Base64;
     return Encoding::None;
 }
@@ -90,8 +87,7 @@ QString VCardDecoding::decodeBytes(const QByteArray &bytes, QStringView charset,
     return QString::fromUtf8(bytes);
 }
 
-QString VCardDecoding::decodeQuotedPrintableText(QStringView value, QStringView charset,
-                                                 bool *charsetKnown)
+QString VCardDecoding::decodeQuotedPrintableText(QStringView value, QStringView charset, bool *charsetKnown)
 {
     QString text;
     QByteArray bytes;
@@ -141,8 +137,8 @@ std::optional<QByteArray> VCardDecoding::decodeBase64(QStringView value)
             return std::nullopt;
         ascii.append(char(u));
     }
-    QByteArray::FromBase64Result result =
-        QByteArray::fromBase64Encoding(ascii, QByteArray::AbortOnBase64DecodingErrors);
+    QByteArray::FromBase64Result result
+        = QByteArray::fromBase64Encoding(ascii, QByteArray::AbortOnBase64DecodingErrors);
     if (!result)
         return std::nullopt;
     return std::move(result.decoded);

@@ -12,8 +12,7 @@ struct VCardLine;
 // text handed to the reader is already decoded by the caller, so a CHARSET
 // parameter applies only to the bytes that QUOTED-PRINTABLE or BASE64 decoding
 // yields ("N;CHARSET=SHIFT_JIS:" with raw text is taken as it stands).
-class VCardDecoding
-{
+class VCardDecoding {
 public:
     VCardDecoding() = delete;
 
@@ -25,8 +24,8 @@ public:
     // meaning; ASCII ones join the byte runs around them, because a Shift_JIS
     // trail byte may be written unescaped ("=8Fa"). `charsetKnown` is false when
     // the charset was named but ICU has no converter for it.
-    [[nodiscard]] static QString decodeQuotedPrintableText(QStringView value, QStringView charset,
-                                                           bool *charsetKnown = nullptr);
+    [[nodiscard]] static QString decodeQuotedPrintableText(
+        QStringView value, QStringView charset, bool *charsetKnown = nullptr);
 
     // BASE64 or ENCODING=b data; white space anywhere is skipped. Nothing when
     // the text holds anything but base64 characters.
@@ -37,6 +36,6 @@ public:
 
     // Bytes in the named charset. An empty name means UTF-8, falling back to
     // ISO-8859-1 for bytes that are not UTF-8; an unknown name decodes as UTF-8.
-    [[nodiscard]] static QString decodeBytes(const QByteArray &bytes, QStringView charset,
-                                             bool *charsetKnown = nullptr);
+    [[nodiscard]] static QString decodeBytes(
+        const QByteArray &bytes, QStringView charset, bool *charsetKnown = nullptr);
 };

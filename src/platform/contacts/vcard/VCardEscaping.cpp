@@ -25,7 +25,7 @@ bool needsEscape(char16_t c)
     return c == u'\\' || c == u',' || c == u';' || c == u'\n' || c == u'\r';
 }
 
-}  // namespace
+} // namespace
 
 QString VCardEscaping::unescape(QStringView value)
 {
@@ -70,8 +70,7 @@ namespace {
 // Every value of a card passes through here: one pass that encodes and
 // escapes into room made once, with no encoder set up for each run. A
 // surrogate without its partner becomes U+FFFD, as QStringEncoder writes it.
-template <bool escape>
-void appendEncoded(std::string &out, QStringView text)
+template <bool escape> void appendEncoded(std::string &out, QStringView text)
 {
     const char16_t *const characters = text.utf16();
     const qsizetype size = text.size();
@@ -112,7 +111,7 @@ void appendEncoded(std::string &out, QStringView text)
     out.resize(std::size_t(p - out.data()));
 }
 
-}  // namespace
+} // namespace
 
 void VCardEscaping::appendUtf8(std::string &out, QStringView text)
 {

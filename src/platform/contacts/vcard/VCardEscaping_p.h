@@ -7,8 +7,7 @@
 #include <string>
 
 // Backslash escapes of vCard text values, both ways.
-class VCardEscaping
-{
+class VCardEscaping {
 public:
     VCardEscaping() = delete;
 

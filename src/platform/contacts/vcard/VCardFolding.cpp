@@ -7,7 +7,7 @@ bool isContinuationByte(char c)
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-}  // namespace
+} // namespace
 
 void VCardFolding::appendFoldedLine(std::string &out, std::string_view line)
 {

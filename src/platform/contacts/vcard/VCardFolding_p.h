@@ -4,8 +4,7 @@
 #include <string_view>
 
 // The wire rule of the vCard writer: content lines of at most 75 octets.
-class VCardFolding
-{
+class VCardFolding {
 public:
     VCardFolding() = delete;
 

@@ -10,17 +10,18 @@
 
 namespace {
 
-struct LabelTypes
-{
+struct LabelTypes {
     QLatin1StringView label;
-    QLatin1StringView written;  // the TYPE list a writer uses
+    QLatin1StringView written; // the TYPE list a writer uses
     QLatin1StringView required; // the types a reader needs, all of them; first match wins
     QLatin1StringView alsoRequired{};
 };
 
 constexpr std::array phoneTable{
-    LabelTypes{ContactLabels::phoneNumberHomeFax, QLatin1StringView("HOME,FAX"), QLatin1StringView("FAX"), QLatin1StringView("HOME")},
-    LabelTypes{ContactLabels::phoneNumberWorkFax, QLatin1StringView("WORK,FAX"), QLatin1StringView("FAX"), QLatin1StringView("WORK")},
+    LabelTypes{ContactLabels::phoneNumberHomeFax, QLatin1StringView("HOME,FAX"), QLatin1StringView("FAX"),
+        QLatin1StringView("HOME")},
+    LabelTypes{ContactLabels::phoneNumberWorkFax, QLatin1StringView("WORK,FAX"), QLatin1StringView("FAX"),
+        QLatin1StringView("WORK")},
     LabelTypes{ContactLabels::phoneNumberOtherFax, QLatin1StringView("OTHER,FAX"), QLatin1StringView("FAX")},
     LabelTypes{ContactLabels::phoneNumberiPhone, QLatin1StringView("IPHONE,CELL,VOICE"), QLatin1StringView("IPHONE")},
     LabelTypes{ContactLabels::phoneNumberMobile, QLatin1StringView("CELL,VOICE"), QLatin1StringView("CELL")},
@@ -39,9 +40,15 @@ constexpr std::array otherTable{
 
 // Types that say how a value is used, not which one it is.
 constexpr std::array neutralTypes{
-    QLatin1StringView("PREF"),   QLatin1StringView("VOICE"),  QLatin1StringView("INTERNET"),
-    QLatin1StringView("X400"),   QLatin1StringView("POSTAL"), QLatin1StringView("PARCEL"),
-    QLatin1StringView("DOM"),    QLatin1StringView("INTL"),   QLatin1StringView("MSG"),
+    QLatin1StringView("PREF"),
+    QLatin1StringView("VOICE"),
+    QLatin1StringView("INTERNET"),
+    QLatin1StringView("X400"),
+    QLatin1StringView("POSTAL"),
+    QLatin1StringView("PARCEL"),
+    QLatin1StringView("DOM"),
+    QLatin1StringView("INTL"),
+    QLatin1StringView("MSG"),
     QLatin1StringView("TEXT"),
 };
 
@@ -66,7 +73,7 @@ bool matches(const LabelTypes &row, const VCardLine &line)
     return line.hasType(row.required) && (row.alsoRequired.isEmpty() || line.hasType(row.alsoRequired));
 }
 
-}  // namespace
+} // namespace
 
 QLatin1StringView VCardLabels::typesForLabel(Kind kind, const QString &label)
 {
@@ -106,33 +113,47 @@ QString VCardLabels::labelForTypes(Kind kind, const VCardLine &line)
 namespace {
 
 constexpr std::array relationLabels{
-    ContactLabels::contactRelationFather,    ContactLabels::contactRelationMother,
-    ContactLabels::contactRelationParent,    ContactLabels::contactRelationBrother,
-    ContactLabels::contactRelationSister,    ContactLabels::contactRelationChild,
-    ContactLabels::contactRelationSon,       ContactLabels::contactRelationDaughter,
-    ContactLabels::contactRelationFriend,    ContactLabels::contactRelationSpouse,
-    ContactLabels::contactRelationPartner,   ContactLabels::contactRelationAssistant,
+    ContactLabels::contactRelationFather,
+    ContactLabels::contactRelationMother,
+    ContactLabels::contactRelationParent,
+    ContactLabels::contactRelationBrother,
+    ContactLabels::contactRelationSister,
+    ContactLabels::contactRelationChild,
+    ContactLabels::contactRelationSon,
+    ContactLabels::contactRelationDaughter,
+    ContactLabels::contactRelationFriend,
+    ContactLabels::contactRelationSpouse,
+    ContactLabels::contactRelationPartner,
+    ContactLabels::contactRelationAssistant,
     ContactLabels::contactRelationManager,
 };
 
 constexpr std::array instantMessageServices{
-    ContactLabels::instantMessageServiceAIM,      ContactLabels::instantMessageServiceFacebook,
-    ContactLabels::instantMessageServiceGaduGadu, ContactLabels::instantMessageServiceGoogleTalk,
-    ContactLabels::instantMessageServiceICQ,      ContactLabels::instantMessageServiceJabber,
-    ContactLabels::instantMessageServiceMSN,      ContactLabels::instantMessageServiceQQ,
-    ContactLabels::instantMessageServiceSkype,    ContactLabels::instantMessageServiceYahoo,
+    ContactLabels::instantMessageServiceAIM,
+    ContactLabels::instantMessageServiceFacebook,
+    ContactLabels::instantMessageServiceGaduGadu,
+    ContactLabels::instantMessageServiceGoogleTalk,
+    ContactLabels::instantMessageServiceICQ,
+    ContactLabels::instantMessageServiceJabber,
+    ContactLabels::instantMessageServiceMSN,
+    ContactLabels::instantMessageServiceQQ,
+    ContactLabels::instantMessageServiceSkype,
+    ContactLabels::instantMessageServiceYahoo,
 };
 
 constexpr std::array socialProfileServices{
-    ContactLabels::socialProfileServiceTwitter,      ContactLabels::socialProfileServiceFacebook,
-    ContactLabels::socialProfileServiceFlickr,       ContactLabels::socialProfileServiceLinkedIn,
-    ContactLabels::socialProfileServiceYelp,         ContactLabels::socialProfileServiceMySpace,
-    ContactLabels::socialProfileServiceSinaWeibo,    ContactLabels::socialProfileServiceTencentWeibo,
+    ContactLabels::socialProfileServiceTwitter,
+    ContactLabels::socialProfileServiceFacebook,
+    ContactLabels::socialProfileServiceFlickr,
+    ContactLabels::socialProfileServiceLinkedIn,
+    ContactLabels::socialProfileServiceYelp,
+    ContactLabels::socialProfileServiceMySpace,
+    ContactLabels::socialProfileServiceSinaWeibo,
+    ContactLabels::socialProfileServiceTencentWeibo,
     ContactLabels::socialProfileServiceGameCenter,
 };
 
-struct SchemeService
-{
+struct SchemeService {
     QLatin1StringView scheme;
     QLatin1StringView service;
 };
@@ -152,8 +173,7 @@ constexpr std::array schemes{
     SchemeService{QLatin1StringView("qq"), ContactLabels::instantMessageServiceQQ},
 };
 
-template <std::size_t N>
-QString spelt(QStringView name, const std::array<QLatin1StringView, N> &known)
+template <std::size_t N> QString spelt(QStringView name, const std::array<QLatin1StringView, N> &known)
 {
     for (QLatin1StringView k : known) {
         if (name.compare(k, Qt::CaseInsensitive) == 0)
@@ -162,7 +182,7 @@ QString spelt(QStringView name, const std::array<QLatin1StringView, N> &known)
     return name.toString();
 }
 
-}  // namespace
+} // namespace
 
 QString VCardLabels::relationLabelForType(QStringView type)
 {

@@ -8,8 +8,7 @@ struct VCardLine;
 // Store labels and vCard TYPE parameters, both ways. A label with no TYPE
 // form (the user's own, "_$!<HomePage>!$_", every relation and date label)
 // travels as "itemN.X-ABLabel" beside its value.
-class VCardLabels
-{
+class VCardLabels {
 public:
     VCardLabels() = delete;
 

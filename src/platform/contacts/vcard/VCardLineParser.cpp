@@ -3,17 +3,17 @@
 namespace {
 
 enum class State {
-    Name,             // group and name, up to ";" or ":"
-    ParameterName,    // after ";": a name, or a bare 2.1 value such as HOME
-    ParameterValue,   // after "=": comma-separated values
-    QuotedValue,      // inside "…"
+    Name, // group and name, up to ";" or ":"
+    ParameterName, // after ";": a name, or a bare 2.1 value such as HOME
+    ParameterValue, // after "=": comma-separated values
+    QuotedValue, // inside "…"
     AfterQuotedValue, // after the closing quote: "," ";" or ":"
 };
 
 bool isBareEncoding(QStringView word)
 {
     for (QStringView encoding : {QStringView(u"BASE64"), QStringView(u"QUOTED-PRINTABLE"), QStringView(u"8BIT"),
-                                 QStringView(u"7BIT"), QStringView(u"B")}) {
+             QStringView(u"7BIT"), QStringView(u"B")}) {
         if (isSameVCardWord(word, encoding))
             return true;
     }
@@ -54,7 +54,7 @@ void addBareParameter(QStringView word, VCardLine &out)
         out.types.append(word);
 }
 
-}  // namespace
+} // namespace
 
 bool VCardLineParser::parse(QStringView line, VCardLine &out)
 {

@@ -5,8 +5,7 @@
 // The second layer of the vCard reader: one logical content line into its
 // neutral form. A small state machine walks the header once; quoted parameter
 // values may hold ";", ":" and ",".
-class VCardLineParser
-{
+class VCardLineParser {
 public:
     VCardLineParser() = delete;
 

@@ -7,8 +7,7 @@
 // Property and parameter names and TYPE words compared as vCard compares them,
 // ASCII letters without case; the length is looked at first, since most
 // comparisons on the reader's path fail there.
-template <typename Word>
-[[nodiscard]] inline bool isSameVCardWord(QStringView text, Word word)
+template <typename Word> [[nodiscard]] inline bool isSameVCardWord(QStringView text, Word word)
 {
     if (text.size() != word.size())
         return false;
@@ -30,14 +29,12 @@ template <typename Word>
 // "TEL;HOME;FAX:…" all give group "item1" (or none), name "TEL" and the types
 // HOME and FAX. Every view points into the logical line it was parsed from and
 // lives as long as that line.
-struct VCardParameter
-{
-    QStringView name;  // as written; compare without case
+struct VCardParameter {
+    QStringView name; // as written; compare without case
     QStringView value; // quotes removed
 };
 
-struct VCardLine
-{
+struct VCardLine {
     QStringView group;
     QStringView name;
     // TYPE values in the order met, from "TYPE=a,b", "TYPE=a;TYPE=b" and bare
@@ -73,8 +70,7 @@ struct VCardLine
     [[nodiscard]] bool hasType(QLatin1StringView type) const { return hasTypeWord(type); }
 
 private:
-    template <typename Word>
-    [[nodiscard]] bool hasTypeWord(Word type) const
+    template <typename Word> [[nodiscard]] bool hasTypeWord(Word type) const
     {
         for (QStringView t : types) {
             if (isSameVCardWord(t, type))

@@ -6,7 +6,6 @@
 #include "platform/contacts/vcard/VCardLine_p.h"
 #include "platform/contacts/vcard/VCardValues_p.h"
 
-
 #include <string_view>
 #include <unordered_map>
 
@@ -14,8 +13,7 @@ namespace {
 
 using Result = VCardPropertyReaders::Result;
 
-struct Context
-{
+struct Context {
     const VCardLine &line;
     VCardContactBuilder &builder;
     QString &reason;
@@ -39,9 +37,9 @@ Result readName(Context &c)
     if (!values.isValid())
         return c.skip("broken BASE64 text");
     StoreContact &contact = c.builder.contact();
-    constexpr void (StoreContact::*setters[])(const QString &) = {
-        &StoreContact::setFamilyName, &StoreContact::setGivenName, &StoreContact::setMiddleName,
-        &StoreContact::setNamePrefix, &StoreContact::setNameSuffix};
+    constexpr void (StoreContact::*setters[])(const QString &)
+        = {&StoreContact::setFamilyName, &StoreContact::setGivenName, &StoreContact::setMiddleName,
+            &StoreContact::setNamePrefix, &StoreContact::setNameSuffix};
     // The parts a card leaves empty stay empty; a second N line replaces all.
     const bool replacing = c.builder.isNameRead();
     for (qsizetype i = 0; i < 5; ++i) {
@@ -125,8 +123,7 @@ Result readSound(Context &c)
 Result readShowAs(Context &c)
 {
     const QStringView value = c.line.value.trimmed();
-    if (value.compare(u"COMPANY", Qt::CaseInsensitive) == 0
-        || value.compare(u"org", Qt::CaseInsensitive) == 0
+    if (value.compare(u"COMPANY", Qt::CaseInsensitive) == 0 || value.compare(u"org", Qt::CaseInsensitive) == 0
         || value.compare(u"organization", Qt::CaseInsensitive) == 0) {
         c.builder.contact().setContactType(StoreContact::ContactType::Organization);
         c.builder.markContent();
@@ -148,8 +145,7 @@ Result readPhoto(Context &c)
     const VCardValues values(c.line);
     const std::optional<QByteArray> data = values.binary();
     if (!data)
-        return c.line.value.trimmed().isEmpty() ? Result::Ignored
-                                                : c.skip("not BASE64 data (a link or broken text)");
+        return c.line.value.trimmed().isEmpty() ? Result::Ignored : c.skip("not BASE64 data (a link or broken text)");
     if (data->isEmpty())
         return Result::Ignored;
     c.builder.setImageData(*data);
@@ -205,8 +201,7 @@ Result readAddress(Context &c)
     address.country = values.component(6);
     address.subLocality = c.line.parameter(u"X-APPLE-SUBLOCALITY").toString();
     address.subAdministrativeArea = c.line.parameter(u"X-APPLE-SUBADMINISTRATIVEAREA").toString();
-    c.builder.addPostalAddress(c.line.group, VCardLabels::labelForTypes(VCardLabels::Kind::Other, c.line),
-                               address);
+    c.builder.addPostalAddress(c.line.group, VCardLabels::labelForTypes(VCardLabels::Kind::Other, c.line), address);
     return Result::Used;
 }
 
@@ -297,7 +292,7 @@ Result readInstantMessage(Context &c)
     if (username.isEmpty())
         return c.skip("empty user name");
     c.builder.addInstantMessageAddress(c.line.group, VCardLabels::labelForTypes(VCardLabels::Kind::Other, c.line),
-                                       StoreInstantMessageAddress{username, service});
+        StoreInstantMessageAddress{username, service});
     return Result::Used;
 }
 
@@ -335,8 +330,7 @@ Result ignore(Context &)
 
 // ---- dispatch -------------------------------------------------------------
 
-struct Row
-{
+struct Row {
     Reader reader;
     QLatin1StringView argument{};
     void (StoreContact::*setter)(const QString &) = nullptr;
@@ -348,10 +342,18 @@ const Table &table()
 {
     static const Table rows{
         // Read by the caller from the card's text, or of no use to a store contact.
-        {"VERSION", {ignore}}, {"PRODID", {ignore}}, {"REV", {ignore}}, {"UID", {ignore}},
-        {"X-ABUID", {ignore}}, {"CATEGORIES", {ignore}}, {"X-RENMEI", {ignore}},
-        {"X-HAGAKILAYOUTS", {ignore}}, {"LABEL", {ignore}}, {"X-ABLABEL", {readGroupLabel}},
-        {"N", {readName}}, {"FN", {readFormattedName}},
+        {"VERSION", {ignore}},
+        {"PRODID", {ignore}},
+        {"REV", {ignore}},
+        {"UID", {ignore}},
+        {"X-ABUID", {ignore}},
+        {"CATEGORIES", {ignore}},
+        {"X-RENMEI", {ignore}},
+        {"X-HAGAKILAYOUTS", {ignore}},
+        {"LABEL", {ignore}},
+        {"X-ABLABEL", {readGroupLabel}},
+        {"N", {readName}},
+        {"FN", {readFormattedName}},
         {"NICKNAME", {readString, {}, &StoreContact::setNickname}},
         {"TITLE", {readString, {}, &StoreContact::setJobTitle}},
         {"X-MAIDENNAME", {readString, {}, &StoreContact::setPreviousFamilyName}},
@@ -359,17 +361,25 @@ const Table &table()
         {"X-PHONETIC-MIDDLE-NAME", {readString, {}, &StoreContact::setPhoneticMiddleName}},
         {"X-PHONETIC-LAST-NAME", {readString, {}, &StoreContact::setPhoneticFamilyName}},
         {"X-PHONETIC-ORG", {readString, {}, &StoreContact::setPhoneticOrganizationName}},
-        {"SOUND", {readSound}}, {"ORG", {readOrganization}},
-        {"X-ABSHOWAS", {readShowAs}}, {"KIND", {readShowAs}},
-        {"NOTE", {readNote}}, {"PHOTO", {readPhoto}},
-        {"TEL", {readPhone}}, {"EMAIL", {readStringValue}}, {"URL", {readStringValue, QLatin1StringView("url")}},
-        {"ADR", {readAddress}}, {"X-ABADR", {readAddressCountryCode}},
-        {"BDAY", {readBirthday}}, {"X-ABDATE", {readDate}},
+        {"SOUND", {readSound}},
+        {"ORG", {readOrganization}},
+        {"X-ABSHOWAS", {readShowAs}},
+        {"KIND", {readShowAs}},
+        {"NOTE", {readNote}},
+        {"PHOTO", {readPhoto}},
+        {"TEL", {readPhone}},
+        {"EMAIL", {readStringValue}},
+        {"URL", {readStringValue, QLatin1StringView("url")}},
+        {"ADR", {readAddress}},
+        {"X-ABADR", {readAddressCountryCode}},
+        {"BDAY", {readBirthday}},
+        {"X-ABDATE", {readDate}},
         {"ANNIVERSARY", {readDate, ContactLabels::dateAnniversary}},
         {"X-ANNIVERSARY", {readDate, ContactLabels::dateAnniversary}},
         {"X-EVOLUTION-ANNIVERSARY", {readDate, ContactLabels::dateAnniversary}},
         {"X-MS-ANNIVERSARY", {readDate, ContactLabels::dateAnniversary}},
-        {"X-ABRELATEDNAMES", {readRelation}}, {"RELATED", {readRelation}},
+        {"X-ABRELATEDNAMES", {readRelation}},
+        {"RELATED", {readRelation}},
         {"X-SPOUSE", {readRelation, ContactLabels::contactRelationSpouse}},
         {"X-EVOLUTION-SPOUSE", {readRelation, ContactLabels::contactRelationSpouse}},
         {"X-MS-SPOUSE", {readRelation, ContactLabels::contactRelationSpouse}},
@@ -409,10 +419,10 @@ std::optional<std::string_view> upperCaseName(QStringView name, char (&buffer)[3
     return std::string_view(buffer, size_t(name.size()));
 }
 
-}  // namespace
+} // namespace
 
-VCardPropertyReaders::Result VCardPropertyReaders::read(const VCardLine &line, VCardContactBuilder &builder,
-                                                        QString *reason)
+VCardPropertyReaders::Result VCardPropertyReaders::read(
+    const VCardLine &line, VCardContactBuilder &builder, QString *reason)
 {
     char buffer[32];
     const std::optional<std::string_view> name = upperCaseName(line.name, buffer);

@@ -35,7 +35,7 @@ bool hasBinaryEncodingParameter(QStringView header)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 VCardUnfolder::VCardUnfolder(QStringView text)
     : m_text(text)

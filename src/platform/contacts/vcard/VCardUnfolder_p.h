@@ -14,8 +14,7 @@
 //   value until a blank line.
 // Blank lines (and lines of blanks alone) are skipped. A logical line is a view into the input when it was
 // not folded, else into a buffer that the next call reuses.
-class VCardUnfolder
-{
+class VCardUnfolder {
 public:
     explicit VCardUnfolder(QStringView text);
 

@@ -70,7 +70,7 @@ bool isPlausible(const StoreDateComponents &date)
     return !date.isEmpty();
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -85,7 +85,7 @@ QString withLineFeeds(QString text)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 VCardValues::VCardValues(const VCardLine &line)
     : m_line(line)
@@ -174,8 +174,7 @@ std::optional<StoreDateComponents> VCardValues::parseDate(QStringView text, QStr
     const qsizetype time = text.indexOf(u'T');
     if (time > 0)
         text = text.first(time);
-    std::optional<StoreDateComponents> date =
-        text.startsWith(u"--") ? parseYearless(text) : parseWithYear(text);
+    std::optional<StoreDateComponents> date = text.startsWith(u"--") ? parseYearless(text) : parseWithYear(text);
     if (!date)
         return std::nullopt;
     const auto invalid = [](const std::optional<int> &part) { return part && *part < 0; };

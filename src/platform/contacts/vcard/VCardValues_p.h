@@ -14,8 +14,7 @@ struct VCardLine;
 // Values of the neutral line form as the property readers need them: the text
 // with its transfer encoding and charset removed, plain or split into the
 // components of a structured value, and dates.
-class VCardValues
-{
+class VCardValues {
 public:
     explicit VCardValues(const VCardLine &line);
 
@@ -35,8 +34,7 @@ public:
     // "1980-03-22", "19800322", "2012-06-06T00:00:00Z", "--0415", "--04-15",
     // "---15", "1980-03", "1980"; with X-APPLE-OMIT-YEAR=1604 "1604-04-15" has
     // no year.
-    [[nodiscard]] static std::optional<StoreDateComponents> parseDate(QStringView text,
-                                                                      QStringView omittedYear);
+    [[nodiscard]] static std::optional<StoreDateComponents> parseDate(QStringView text, QStringView omittedYear);
     // The form a vCard 3.0 writer uses; `omittedYear` is set to "1604" for a
     // date without a year, which the value then carries in its place.
     [[nodiscard]] static QByteArray formatDate(const StoreDateComponents &date, bool *omittedYear);

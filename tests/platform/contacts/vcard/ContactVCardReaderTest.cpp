@@ -9,135 +9,133 @@
 
 namespace {
 
-struct ReadRow
-{
+struct ReadRow {
     const char *name;
     const char16_t *text;
     QStringList dump;
 };
 
-class ContactVCardReaderTest : public testing::TestWithParam<ReadRow>
-{
-};
+class ContactVCardReaderTest : public testing::TestWithParam<ReadRow> { };
 
 TEST_P(ContactVCardReaderTest, ReadsTheCardAsWritersWriteIt)
 {
-    const QList<StoreContact> contacts =
-        ContactVCardSerialization::contactsWithData(QString::fromUtf16(GetParam().text));
+    const QList<StoreContact> contacts
+        = ContactVCardSerialization::contactsWithData(QString::fromUtf16(GetParam().text));
     EXPECT_EQ(text(VCardContactDump::dump(contacts)), text(GetParam().dump));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Forms, ContactVCardReaderTest,
-    testing::Values(
-        ReadRow{"LowerCaseBeginEnd", u"begin:vcard\r\nversion:3.0\r\nn:Doe;John;;;\r\nend:vcard\r\n",
-                {"contact 1", "type: person", "givenName: John", "familyName: Doe"}},
+INSTANTIATE_TEST_SUITE_P(Forms, ContactVCardReaderTest,
+    testing::Values(ReadRow{"LowerCaseBeginEnd", u"begin:vcard\r\nversion:3.0\r\nn:Doe;John;;;\r\nend:vcard\r\n",
+                        {"contact 1", "type: person", "givenName: John", "familyName: Doe"}},
         ReadRow{"FormattedNameOnly40", u"BEGIN:VCARD\nVERSION:4.0\nFN:Jane Roe\nEND:VCARD\n",
-                {"contact 1", "type: person", "givenName: Jane Roe"}},
+            {"contact 1", "type: person", "givenName: Jane Roe"}},
         ReadRow{"FormattedNameIgnoredBesideName", u"BEGIN:VCARD\nFN:Mr. X\nN:Roe;Jane;;Ms.;\nEND:VCARD\n",
-                {"contact 1", "type: person", "namePrefix: Ms.", "givenName: Jane", "familyName: Roe"}},
+            {"contact 1", "type: person", "namePrefix: Ms.", "givenName: Jane", "familyName: Roe"}},
         ReadRow{"TypesInEveryStyle",
-                u"BEGIN:VCARD\r\nVERSION:3.0\r\nTEL;type=CELL;type=VOICE;type=pref:1\r\nTEL;TYPE=HOME,FAX:2\r\n"
-                u"TEL;WORK;VOICE:3\r\nTEL;TYPE=\"work,fax\":4\r\nTEL;FAX:5\r\nTEL;X-NEC-SECRET:6\r\nTEL:7\r\n"
-                u"TEL;IPHONE;CELL:8\r\nTEL;TYPE=MAIN:9\r\nTEL;PAGER:10\r\nEND:VCARD\r\n",
-                {"contact 1", "type: person", "phone[_$!<Mobile>!$_]: 1", "phone[_$!<HomeFAX>!$_]: 2",
-                 "phone[_$!<Work>!$_]: 3", "phone[_$!<WorkFAX>!$_]: 4", "phone[_$!<OtherFAX>!$_]: 5",
-                 "phone[X-NEC-SECRET]: 6", "phone[]: 7", "phone[iPhone]: 8", "phone[_$!<Main>!$_]: 9",
-                 "phone[_$!<Pager>!$_]: 10"}},
+            u"BEGIN:VCARD\r\nVERSION:3.0\r\nTEL;type=CELL;type=VOICE;type=pref:1\r\nTEL;TYPE=HOME,FAX:2\r\n"
+            u"TEL;WORK;VOICE:3\r\nTEL;TYPE=\"work,fax\":4\r\nTEL;FAX:5\r\nTEL;X-NEC-SECRET:6\r\nTEL:7\r\n"
+            u"TEL;IPHONE;CELL:8\r\nTEL;TYPE=MAIN:9\r\nTEL;PAGER:10\r\nEND:VCARD\r\n",
+            {"contact 1", "type: person", "phone[_$!<Mobile>!$_]: 1", "phone[_$!<HomeFAX>!$_]: 2",
+                "phone[_$!<Work>!$_]: 3", "phone[_$!<WorkFAX>!$_]: 4", "phone[_$!<OtherFAX>!$_]: 5",
+                "phone[X-NEC-SECRET]: 6", "phone[]: 7", "phone[iPhone]: 8", "phone[_$!<Main>!$_]: 9",
+                "phone[_$!<Pager>!$_]: 10"}},
         ReadRow{"GroupLabelsBeforeAndAfter",
-                u"BEGIN:VCARD\r\nitem2.X-ABLabel:_$!<HomePage>!$_\r\nitem1.URL:http\\://a.example\r\n"
-                u"item2.URL;type=pref:www.b.example\r\nitem1.X-ABLabel:Blog\r\nITEM3.TEL:5\r\nitem3.x-ablabel:Car\r\n"
-                u"END:VCARD\r\n",
-                {"contact 1", "type: person", "phone[Car]: 5", "url[Blog]: http://a.example",
-                 "url[_$!<HomePage>!$_]: www.b.example"}},
+            u"BEGIN:VCARD\r\nitem2.X-ABLabel:_$!<HomePage>!$_\r\nitem1.URL:http\\://a.example\r\n"
+            u"item2.URL;type=pref:www.b.example\r\nitem1.X-ABLabel:Blog\r\nITEM3.TEL:5\r\nitem3.x-ablabel:Car\r\n"
+            u"END:VCARD\r\n",
+            {"contact 1", "type: person", "phone[Car]: 5", "url[Blog]: http://a.example",
+                "url[_$!<HomePage>!$_]: www.b.example"}},
         ReadRow{"PhoneticNamesOfPhones",
-                u"BEGIN:VCARD\r\nVERSION:3.0\r\nN:山田;太郎;;;\r\nX-PHONETIC-FIRST-NAME:タロウ\r\n"
-                u"X-PHONETIC-LAST-NAME:ヤマダ\r\nX-PHONETIC-MIDDLE-NAME:ミ\r\nX-PHONETIC-ORG:カブシキガイシャ\r\nEND:VCARD\r\n",
-                {"contact 1", "type: person", "givenName: 太郎", "familyName: 山田", "phoneticGivenName: タロウ",
-                 "phoneticMiddleName: ミ", "phoneticFamilyName: ヤマダ", "phoneticOrganizationName: カブシキガイシャ"}},
+            u"BEGIN:VCARD\r\nVERSION:3.0\r\nN:山田;太郎;;;\r\nX-PHONETIC-FIRST-NAME:タロウ\r\n"
+            u"X-PHONETIC-LAST-NAME:ヤマダ\r\nX-PHONETIC-MIDDLE-NAME:ミ\r\nX-PHONETIC-ORG:カブシキガイシャ\r\nEND:"
+            u"VCARD\r\n",
+            {"contact 1", "type: person", "givenName: 太郎", "familyName: 山田", "phoneticGivenName: タロウ",
+                "phoneticMiddleName: ミ", "phoneticFamilyName: ヤマダ", "phoneticOrganizationName: カブシキガイシャ"}},
         ReadRow{"SoundReadingKeptVerbatim",
-                u"BEGIN:VCARD\r\nVERSION:2.1\r\nN:安藤;ロイド;;;\r\nSOUND;X-IRMC-N;CHARSET=SHIFT_JIS:ｱﾝﾄﾞｳ;ﾛｲﾄﾞ;;;\r\nEND:VCARD\r\n",
-                {"contact 1", "type: person", "givenName: ロイド", "familyName: 安藤", "phoneticGivenName: ﾛｲﾄﾞ",
-                 "phoneticFamilyName: ｱﾝﾄﾞｳ"}},
+            u"BEGIN:VCARD\r\nVERSION:2.1\r\nN:安藤;ロイド;;;\r\nSOUND;X-IRMC-N;CHARSET=SHIFT_JIS:ｱﾝﾄﾞｳ;ﾛｲﾄﾞ;;;\r\nEND:"
+            u"VCARD\r\n",
+            {"contact 1", "type: person", "givenName: ロイド", "familyName: 安藤", "phoneticGivenName: ﾛｲﾄﾞ",
+                "phoneticFamilyName: ｱﾝﾄﾞｳ"}},
         ReadRow{"PhoneticLinesWinOverSound",
-                u"BEGIN:VCARD\r\nSOUND;X-IRMC-N:ｱﾝﾄﾞｳ;;;;\r\nX-PHONETIC-LAST-NAME:アンドウ\r\nEND:VCARD\r\n"
-                u"BEGIN:VCARD\r\nX-PHONETIC-LAST-NAME:アンドウ\r\nSOUND;X-IRMC-N:ｱﾝﾄﾞｳ;;;;\r\nEND:VCARD\r\n",
-                {"contact 1", "type: person", "phoneticFamilyName: アンドウ", "contact 2", "type: person",
-                 "phoneticFamilyName: アンドウ"}},
+            u"BEGIN:VCARD\r\nSOUND;X-IRMC-N:ｱﾝﾄﾞｳ;;;;\r\nX-PHONETIC-LAST-NAME:アンドウ\r\nEND:VCARD\r\n"
+            u"BEGIN:VCARD\r\nX-PHONETIC-LAST-NAME:アンドウ\r\nSOUND;X-IRMC-N:ｱﾝﾄﾞｳ;;;;\r\nEND:VCARD\r\n",
+            {"contact 1", "type: person", "phoneticFamilyName: アンドウ", "contact 2", "type: person",
+                "phoneticFamilyName: アンドウ"}},
         ReadRow{"QuotedPrintableShiftJisAddress",
-                u"BEGIN:VCARD\r\nVERSION:2.1\r\nADR;HOME;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:;=93=8C=8B=9E=93=73=\r\n"
-                u"=8F=61=92=4A;;;;150-8512;\r\nEND:VCARD\r\n",
-                {"contact 1", "type: person", "address[_$!<Home>!$_]: street=東京都渋谷 | postalCode=150-8512"}},
+            u"BEGIN:VCARD\r\nVERSION:2.1\r\nADR;HOME;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:;=93=8C=8B=9E=93=73="
+            u"\r\n"
+            u"=8F=61=92=4A;;;;150-8512;\r\nEND:VCARD\r\n",
+            {"contact 1", "type: person", "address[_$!<Home>!$_]: street=東京都渋谷 | postalCode=150-8512"}},
         ReadRow{"QuotedPrintableNoteInLines",
-                u"BEGIN:VCARD\r\nNOTE;ENCODING=QUOTED-PRINTABLE:first=0D=0Asecond=\r\n line\r\nNOTE:more\r\nEND:VCARD\r\n",
-                {"contact 1", "type: person", "note: first\\nsecond line\\nmore"}},
+            u"BEGIN:VCARD\r\nNOTE;ENCODING=QUOTED-PRINTABLE:first=0D=0Asecond=\r\n line\r\nNOTE:more\r\nEND:VCARD\r\n",
+            {"contact 1", "type: person", "note: first\\nsecond line\\nmore"}},
         ReadRow{"Base64TextValue", u"BEGIN:VCARD\r\nFN;ENCODING=b;CHARSET=UTF-8:5bGx55Sw\r\nEND:VCARD\r\n",
-                {"contact 1", "type: person", "givenName: 山田"}},
+            {"contact 1", "type: person", "givenName: 山田"}},
         ReadRow{"PhotoFolded30AndBare21",
-                u"BEGIN:VCARD\r\nPHOTO;ENCODING=b;TYPE=JPEG:SGVs\r\n  bG8=\r\nEND:VCARD\r\n"
-                u"BEGIN:VCARD\r\nPHOTO;BASE64;JPEG:\r\n    SGVs\r\n    bG8=\r\n\r\nEND:VCARD\r\n"
-                u"BEGIN:VCARD\nPHOTO:data:image/jpeg;base64,SGVsbG8=\nEND:VCARD\n",
-                {"contact 1", "type: person", "image: 5 bytes, sha1 f7ff9e8b7bb2", "contact 2", "type: person",
-                 "image: 5 bytes, sha1 f7ff9e8b7bb2", "contact 3", "type: person",
-                 "image: 5 bytes, sha1 f7ff9e8b7bb2"}},
+            u"BEGIN:VCARD\r\nPHOTO;ENCODING=b;TYPE=JPEG:SGVs\r\n  bG8=\r\nEND:VCARD\r\n"
+            u"BEGIN:VCARD\r\nPHOTO;BASE64;JPEG:\r\n    SGVs\r\n    bG8=\r\n\r\nEND:VCARD\r\n"
+            u"BEGIN:VCARD\nPHOTO:data:image/jpeg;base64,SGVsbG8=\nEND:VCARD\n",
+            {"contact 1", "type: person", "image: 5 bytes, sha1 f7ff9e8b7bb2", "contact 2", "type: person",
+                "image: 5 bytes, sha1 f7ff9e8b7bb2", "contact 3", "type: person", "image: 5 bytes, sha1 f7ff9e8b7bb2"}},
         ReadRow{"AddressPartsAndCountryCode",
-                u"BEGIN:VCARD\r\nitem1.ADR;type=WORK;X-APPLE-SUBLOCALITY=Shibuya:PO 5;Suite 100;1-2-3 Jingumae\\nBldg;"
-                u"Tokyo;Tokyo-to;150-0001;Japan\r\nitem1.X-ABADR:jp\r\nADR;TYPE=HOME,POSTAL:;;;Austin;TX\r\nEND:VCARD\r\n",
-                {"contact 1", "type: person",
-                 "address[_$!<Work>!$_]: street=PO 5\\nSuite 100\\n1-2-3 Jingumae\\nBldg | subLocality=Shibuya | "
-                 "city=Tokyo | state=Tokyo-to | postalCode=150-0001 | country=Japan | iso=jp",
-                 "address[_$!<Home>!$_]: city=Austin | state=TX"}},
+            u"BEGIN:VCARD\r\nitem1.ADR;type=WORK;X-APPLE-SUBLOCALITY=Shibuya:PO 5;Suite 100;1-2-3 Jingumae\\nBldg;"
+            u"Tokyo;Tokyo-to;150-0001;Japan\r\nitem1.X-ABADR:jp\r\nADR;TYPE=HOME,POSTAL:;;;Austin;TX\r\nEND:VCARD\r\n",
+            {"contact 1", "type: person",
+                "address[_$!<Work>!$_]: street=PO 5\\nSuite 100\\n1-2-3 Jingumae\\nBldg | subLocality=Shibuya | "
+                "city=Tokyo | state=Tokyo-to | postalCode=150-0001 | country=Japan | iso=jp",
+                "address[_$!<Home>!$_]: city=Austin | state=TX"}},
         ReadRow{"OrganizationAndKinds",
-                u"BEGIN:VCARD\r\nORG:Gump Shrimp Co.;Sales Dept.\\;Manager;Fish keeper\r\nX-ABShowAs:COMPANY\r\nEND:VCARD\r\n"
-                u"BEGIN:VCARD\nVERSION:4.0\nKIND:org\nFN:ACME\nEND:VCARD\n",
-                {"contact 1", "type: organization", "organizationName: Gump Shrimp Co.",
-                 "departmentName: Sales Dept.;Manager, Fish keeper", "contact 2", "type: organization",
-                 "organizationName: ACME"}},
+            u"BEGIN:VCARD\r\nORG:Gump Shrimp Co.;Sales Dept.\\;Manager;Fish "
+            u"keeper\r\nX-ABShowAs:COMPANY\r\nEND:VCARD\r\n"
+            u"BEGIN:VCARD\nVERSION:4.0\nKIND:org\nFN:ACME\nEND:VCARD\n",
+            {"contact 1", "type: organization", "organizationName: Gump Shrimp Co.",
+                "departmentName: Sales Dept.;Manager, Fish keeper", "contact 2", "type: organization",
+                "organizationName: ACME"}},
         ReadRow{"DatesRelationsAndBirthday",
-                u"BEGIN:VCARD\r\nitem4.X-ABDATE:1970-06-02\r\nitem4.X-ABLabel:_$!<Anniversary>!$_\r\n"
-                u"ANNIVERSARY;VALUE=DATE:20091010\r\nitem5.X-ABRELATEDNAMES:Jenny\r\nitem5.X-ABLabel:_$!<Spouse>!$_\r\n"
-                u"RELATED;TYPE=friend;VALUE=text:Max\r\nX-EVOLUTION-MANAGER:Big Blue\r\n"
-                u"BDAY;X-APPLE-OMIT-YEAR=1604:1604-03-15\r\nEND:VCARD\r\n",
-                {"contact 1", "type: person", "date[_$!<Anniversary>!$_]: 1970-06-02",
-                 "date[_$!<Anniversary>!$_]: 2009-10-10", "relation[_$!<Spouse>!$_]: Jenny",
-                 "relation[_$!<Friend>!$_]: Max", "relation[_$!<Manager>!$_]: Big Blue", "birthday: xxxx-03-15"}},
+            u"BEGIN:VCARD\r\nitem4.X-ABDATE:1970-06-02\r\nitem4.X-ABLabel:_$!<Anniversary>!$_\r\n"
+            u"ANNIVERSARY;VALUE=DATE:20091010\r\nitem5.X-ABRELATEDNAMES:Jenny\r\nitem5.X-ABLabel:_$!<Spouse>!$_\r\n"
+            u"RELATED;TYPE=friend;VALUE=text:Max\r\nX-EVOLUTION-MANAGER:Big Blue\r\n"
+            u"BDAY;X-APPLE-OMIT-YEAR=1604:1604-03-15\r\nEND:VCARD\r\n",
+            {"contact 1", "type: person", "date[_$!<Anniversary>!$_]: 1970-06-02",
+                "date[_$!<Anniversary>!$_]: 2009-10-10", "relation[_$!<Spouse>!$_]: Jenny",
+                "relation[_$!<Friend>!$_]: Max", "relation[_$!<Manager>!$_]: Big Blue", "birthday: xxxx-03-15"}},
         ReadRow{"InstantMessagesAndProfiles",
-                u"BEGIN:VCARD\r\nIMPP;X-SERVICE-TYPE=AIM;type=HOME;type=pref:aim:johnny5\r\nIMPP:xmpp:j@example.com\r\n"
-                u"X-AIM;TYPE=HOME;X-COUCHDB-UUID=\"cb9e\":johnny\r\nX-ICQ:123456789\r\n"
-                u"X-SOCIALPROFILE;type=twitter;x-user=jdoe:http://twitter.com/jdoe\r\n"
-                u"X-SOCIALPROFILE;type=linkedin:x-apple:jd\r\nEND:VCARD\r\n",
-                {"contact 1", "type: person", "instantMessage[_$!<Home>!$_]: AIM / johnny5",
-                 "instantMessage[]: Jabber / j@example.com", "instantMessage[_$!<Home>!$_]: AIM / johnny",
-                 "instantMessage[]: ICQ / 123456789", "socialProfile[]: Twitter / jdoe /  / http://twitter.com/jdoe",
-                 "socialProfile[]: LinkedIn / jd /  / "}},
+            u"BEGIN:VCARD\r\nIMPP;X-SERVICE-TYPE=AIM;type=HOME;type=pref:aim:johnny5\r\nIMPP:xmpp:j@example.com\r\n"
+            u"X-AIM;TYPE=HOME;X-COUCHDB-UUID=\"cb9e\":johnny\r\nX-ICQ:123456789\r\n"
+            u"X-SOCIALPROFILE;type=twitter;x-user=jdoe:http://twitter.com/jdoe\r\n"
+            u"X-SOCIALPROFILE;type=linkedin:x-apple:jd\r\nEND:VCARD\r\n",
+            {"contact 1", "type: person", "instantMessage[_$!<Home>!$_]: AIM / johnny5",
+                "instantMessage[]: Jabber / j@example.com", "instantMessage[_$!<Home>!$_]: AIM / johnny",
+                "instantMessage[]: ICQ / 123456789", "socialProfile[]: Twitter / jdoe /  / http://twitter.com/jdoe",
+                "socialProfile[]: LinkedIn / jd /  / "}},
         ReadRow{"UnknownPropertiesAndTextOutsideCards",
-                u"garbage before\r\nBEGIN:VCARD\r\nX-MS-OL-DESIGN;CHARSET=utf-8:<card/>\r\nAGENT:Invalid line\r\n"
-                u"UID:477343c8\r\nEMAIL;INTERNET;PREF:a@example.com\r\nEND:VCARD\r\ntrailing garbage",
-                {"contact 1", "type: person", "email[]: a@example.com"}}),
+            u"garbage before\r\nBEGIN:VCARD\r\nX-MS-OL-DESIGN;CHARSET=utf-8:<card/>\r\nAGENT:Invalid line\r\n"
+            u"UID:477343c8\r\nEMAIL;INTERNET;PREF:a@example.com\r\nEND:VCARD\r\ntrailing garbage",
+            {"contact 1", "type: person", "email[]: a@example.com"}}),
     [](const testing::TestParamInfo<ReadRow> &info) { return std::string(info.param.name); });
 
 // Input that is broken in the ways real files and the fuzzer break it: the
 // contacts that can be read come back, nothing else happens.
-INSTANTIATE_TEST_SUITE_P(
-    BadInput, ContactVCardReaderTest,
+INSTANTIATE_TEST_SUITE_P(BadInput, ContactVCardReaderTest,
     testing::Values(
         ReadRow{"BrokenFolding", u"BEGIN:VCARD\r\nN:Doe;Jo\r\nhn;;;\r\nEMAIL:a@example.com\r\nEND:VCARD\r\n",
-                {"contact 1", "type: person", "givenName: Jo", "familyName: Doe", "email[]: a@example.com"}},
+            {"contact 1", "type: person", "givenName: Jo", "familyName: Doe", "email[]: a@example.com"}},
         ReadRow{"UnknownCharset",
-                u"BEGIN:VCARD\r\nN;CHARSET=X-MARTIAN;ENCODING=QUOTED-PRINTABLE:=C3=91;;;;\r\nEND:VCARD\r\n",
-                {"contact 1", "type: person", "familyName: Ñ"}},
+            u"BEGIN:VCARD\r\nN;CHARSET=X-MARTIAN;ENCODING=QUOTED-PRINTABLE:=C3=91;;;;\r\nEND:VCARD\r\n",
+            {"contact 1", "type: person", "familyName: Ñ"}},
         ReadRow{"InvalidBase64", u"BEGIN:VCARD\r\nN:Doe;;;;\r\nPHOTO;ENCODING=b:@@@not base64@@@\r\nEND:VCARD\r\n",
-                {"contact 1", "type: person", "familyName: Doe"}},
+            {"contact 1", "type: person", "familyName: Doe"}},
         ReadRow{"UnterminatedCardKeepsWhatItHeld",
-                u"BEGIN:VCARD\r\nN:One;;;;\r\nBEGIN:VCARD\r\nN:Two;;;;\r\nEND:VCARD\r\nBEGIN:VCARD\r\nN:Three;;;;",
-                {"contact 1", "type: person", "familyName: One", "contact 2", "type: person", "familyName: Two",
-                 "contact 3", "type: person", "familyName: Three"}},
+            u"BEGIN:VCARD\r\nN:One;;;;\r\nBEGIN:VCARD\r\nN:Two;;;;\r\nEND:VCARD\r\nBEGIN:VCARD\r\nN:Three;;;;",
+            {"contact 1", "type: person", "familyName: One", "contact 2", "type: person", "familyName: Two",
+                "contact 3", "type: person", "familyName: Three"}},
         ReadRow{"EmptyUnterminatedCardGivesNothing", u"BEGIN:VCARD\r\nVERSION:3.0\r\n", {}},
         ReadRow{"BinaryGarbage",
-                u"\x0001\xFFFF:;;\r\nBEGIN:VCARD\r\n\x0001\xFFFF\xD800:;;\r\n\xDC00" u"N:x\r\n;=\x0002:\r\n\"\r\nEND:VCARD",
-                {"contact 1", "type: person"}},
+            u"\x0001\xFFFF:;;\r\nBEGIN:VCARD\r\n\x0001\xFFFF\xD800:;;\r\n\xDC00"
+            u"N:x\r\n;=\x0002:\r\n\"\r\nEND:VCARD",
+            {"contact 1", "type: person"}},
         ReadRow{"QuotedPrintableEndsInsideEscape", u"BEGIN:VCARD\r\nN;QUOTED-PRINTABLE:A=C",
-                {"contact 1", "type: person", "familyName: A=C"}},
+            {"contact 1", "type: person", "familyName: A=C"}},
         ReadRow{"NothingButBegin", u"BEGIN:VCARD", {}}),
     [](const testing::TestParamInfo<ReadRow> &info) { return std::string(info.param.name); });
 
@@ -198,8 +196,8 @@ TEST(ContactVCardReaderViewTest, ReadsOnlyTheViewOfALargerText)
     const QString whole = QStringLiteral("BEGIN:VCARD\r\nN:Doe;;;;\r\nNOTE:first\r\n second\r\nEND:VCARD\r\n");
     const qsizetype cut = whole.indexOf(u" second");
     ContactVCardSerialization::ReadReport report;
-    const QList<StoreContact> contacts =
-        ContactVCardSerialization::contactsWithData(QStringView(whole).first(cut), &report);
+    const QList<StoreContact> contacts
+        = ContactVCardSerialization::contactsWithData(QStringView(whole).first(cut), &report);
     ASSERT_EQ(contacts.size(), 1);
     EXPECT_EQ(contacts.at(0).note(), QStringLiteral("first"));
     EXPECT_EQ(report.unterminatedCardCount, 1);
@@ -238,4 +236,4 @@ TEST(ContactVCardReaderSharedValuesTest, EveryCardKeepsItsOwnValues)
     EXPECT_EQ(contacts.at(1).givenName(), QStringLiteral("Given"));
 }
 
-}  // namespace
+} // namespace

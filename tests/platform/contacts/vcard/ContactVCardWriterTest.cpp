@@ -12,14 +12,12 @@
 
 namespace {
 
-template <typename T>
-StoreLabeledValue<T> labeled(QLatin1StringView label, const T &value)
+template <typename T> StoreLabeledValue<T> labeled(QLatin1StringView label, const T &value)
 {
     return StoreLabeledValue<T>(QString(label), value);
 }
 
-template <typename T>
-StoreLabeledValue<T> labeled(const char16_t *label, const T &value)
+template <typename T> StoreLabeledValue<T> labeled(const char16_t *label, const T &value)
 {
     return StoreLabeledValue<T>(QString::fromUtf16(label), value);
 }
@@ -49,38 +47,36 @@ StoreContact fullContact()
     c.setDepartmentName(QStringLiteral("営業部"));
     c.setJobTitle(QStringLiteral("課長"));
     c.setPhoneNumbers({labeled(ContactLabels::phoneNumberMobile, phone(QStringLiteral("090-1234-5678"))),
-                       labeled(ContactLabels::phoneNumberiPhone, phone(QStringLiteral("+81 80 1111 2222"))),
-                       labeled(ContactLabels::phoneNumberWorkFax, phone(QStringLiteral("03-1111-2222"))),
-                       labeled(ContactLabels::school, phone(QStringLiteral("03-3333-4444"))),
-                       labeled(u"実家", phone(QStringLiteral("0263-11-2222"))),
-                       labeled(u"", phone(QStringLiteral("117")))});
+        labeled(ContactLabels::phoneNumberiPhone, phone(QStringLiteral("+81 80 1111 2222"))),
+        labeled(ContactLabels::phoneNumberWorkFax, phone(QStringLiteral("03-1111-2222"))),
+        labeled(ContactLabels::school, phone(QStringLiteral("03-3333-4444"))),
+        labeled(u"実家", phone(QStringLiteral("0263-11-2222"))), labeled(u"", phone(QStringLiteral("117")))});
     c.setEmailAddresses({labeled(ContactLabels::work, QStringLiteral("taro@example.co.jp")),
-                         labeled(u"携帯, 私用", QStringLiteral("taro@example.ne.jp"))});
+        labeled(u"携帯, 私用", QStringLiteral("taro@example.ne.jp"))});
     StorePostalAddress home{QStringLiteral("神宮前1-2-3\n青山ビル4階"), QStringLiteral("神宮前"),
-                            QStringLiteral("渋谷区"), QString(), QStringLiteral("東京都"),
-                            QStringLiteral("150-0001"), QStringLiteral("日本"), QStringLiteral("jp")};
+        QStringLiteral("渋谷区"), QString(), QStringLiteral("東京都"), QStringLiteral("150-0001"),
+        QStringLiteral("日本"), QStringLiteral("jp")};
     StorePostalAddress office{QStringLiteral("1 Infinite Loop; Bldg 2"), QString(), QStringLiteral("Cupertino"),
-                              QStringLiteral("Santa Clara: County"), QStringLiteral("CA"),
-                              QStringLiteral("95014"), QStringLiteral("USA"), QString()};
+        QStringLiteral("Santa Clara: County"), QStringLiteral("CA"), QStringLiteral("95014"), QStringLiteral("USA"),
+        QString()};
     c.setPostalAddresses({labeled(ContactLabels::home, home), labeled(u"別荘", office)});
     c.setUrlAddresses({labeled(ContactLabels::urlAddressHomePage, QStringLiteral("https://example.jp/a,b;c")),
-                       labeled(ContactLabels::other, QStringLiteral("http://example.org"))});
+        labeled(ContactLabels::other, QStringLiteral("http://example.org"))});
     c.setDates({labeled(ContactLabels::dateAnniversary, StoreDateComponents{2001, 11, 22}),
-                labeled(u"初詣", StoreDateComponents{std::nullopt, 1, 1})});
+        labeled(u"初詣", StoreDateComponents{std::nullopt, 1, 1})});
     c.setContactRelations({labeled(ContactLabels::contactRelationSpouse, StoreContactRelation{QStringLiteral("花子")}),
-                           labeled(u"恩師", StoreContactRelation{QStringLiteral("鈴木 一郎")})});
-    c.setInstantMessageAddresses(
-        {labeled(ContactLabels::home, StoreInstantMessageAddress{QStringLiteral("taro@example.com"),
-                                                                 QString(ContactLabels::instantMessageServiceJabber)}),
-         labeled(u"", StoreInstantMessageAddress{QStringLiteral("taro_y"), QStringLiteral("LINE")}),
-         labeled(ContactLabels::work, StoreInstantMessageAddress{QStringLiteral("taro.y"),
-                                                                 QString(ContactLabels::instantMessageServiceSkype)})});
+        labeled(u"恩師", StoreContactRelation{QStringLiteral("鈴木 一郎")})});
+    c.setInstantMessageAddresses({labeled(ContactLabels::home,
+                                      StoreInstantMessageAddress{QStringLiteral("taro@example.com"),
+                                          QString(ContactLabels::instantMessageServiceJabber)}),
+        labeled(u"", StoreInstantMessageAddress{QStringLiteral("taro_y"), QStringLiteral("LINE")}),
+        labeled(ContactLabels::work,
+            StoreInstantMessageAddress{QStringLiteral("taro.y"), QString(ContactLabels::instantMessageServiceSkype)})});
     c.setSocialProfiles({labeled(ContactLabels::socialProfileServiceTwitter,
-                                 StoreSocialProfile{QStringLiteral("https://twitter.com/taro"), QStringLiteral("taro"),
-                                                    QStringLiteral("12345"),
-                                                    QString(ContactLabels::socialProfileServiceTwitter)}),
-                         labeled(u"", StoreSocialProfile{QString(), QStringLiteral("taro;y"), QString(),
-                                                          QStringLiteral("Mastodon, Inc")})});
+                             StoreSocialProfile{QStringLiteral("https://twitter.com/taro"), QStringLiteral("taro"),
+                                 QStringLiteral("12345"), QString(ContactLabels::socialProfileServiceTwitter)}),
+        labeled(
+            u"", StoreSocialProfile{QString(), QStringLiteral("taro;y"), QString(), QStringLiteral("Mastodon, Inc")})});
     c.setBirthday(StoreDateComponents{1970, 2, 28});
     return c;
 }
@@ -133,16 +129,17 @@ TEST(ContactVCardWriterTest, WritesVCard30OnTheWire)
         EXPECT_FALSE(utf8.hasError()) << line.constData();
     }
     const QString written = QString::fromUtf8(data);
-    for (const char *expected :
-         {"\r\nTEL;TYPE=CELL,VOICE:090-1234-5678\r\n", "\r\nTEL;TYPE=IPHONE,CELL,VOICE:+81 80 1111 2222\r\n",
-          "\r\nTEL;TYPE=WORK,FAX:03-1111-2222\r\n", "\r\nitem2.TEL:03-3333-4444\r\nitem2.X-ABLabel:_$!<School>!$_\r\n",
-          "\r\nitem3.TEL:0263-11-2222\r\nitem3.X-ABLabel:実家\r\n", "\r\nTEL:117\r\n",
-          "\r\nEMAIL;TYPE=INTERNET,WORK:taro@example.co.jp\r\n",
-          "\r\nitem1.EMAIL;TYPE=INTERNET:taro@example.ne.jp\r\nitem1.X-ABLabel:携帯\\, 私用\r\n", "\r\nX-PHONETIC-FIRST-NAME:タロウ\r\n",
-          "\r\nX-PHONETIC-MIDDLE-NAME:キュー\r\n", "\r\nX-PHONETIC-LAST-NAME:ヤマダ\r\n", "\r\nX-MAIDENNAME:佐藤\r\n",
-          "\r\nitem4.X-ABADR:jp\r\n", "\r\nBDAY:1970-02-28\r\n", ".X-ABDATE;X-APPLE-OMIT-YEAR=1604:1604-01-01\r\n",
-          "\r\nIMPP;TYPE=HOME;X-SERVICE-TYPE=Jabber:xmpp:taro@example.com\r\n", "\r\nFN:山田商事株式会社\\; Yamada Trading\\, Ltd.\r\n",
-          "\r\nX-ABShowAs:COMPANY\r\nEND:VCARD\r\n"}) {
+    for (const char *expected : {"\r\nTEL;TYPE=CELL,VOICE:090-1234-5678\r\n",
+             "\r\nTEL;TYPE=IPHONE,CELL,VOICE:+81 80 1111 2222\r\n", "\r\nTEL;TYPE=WORK,FAX:03-1111-2222\r\n",
+             "\r\nitem2.TEL:03-3333-4444\r\nitem2.X-ABLabel:_$!<School>!$_\r\n",
+             "\r\nitem3.TEL:0263-11-2222\r\nitem3.X-ABLabel:実家\r\n", "\r\nTEL:117\r\n",
+             "\r\nEMAIL;TYPE=INTERNET,WORK:taro@example.co.jp\r\n",
+             "\r\nitem1.EMAIL;TYPE=INTERNET:taro@example.ne.jp\r\nitem1.X-ABLabel:携帯\\, 私用\r\n",
+             "\r\nX-PHONETIC-FIRST-NAME:タロウ\r\n", "\r\nX-PHONETIC-MIDDLE-NAME:キュー\r\n",
+             "\r\nX-PHONETIC-LAST-NAME:ヤマダ\r\n", "\r\nX-MAIDENNAME:佐藤\r\n", "\r\nitem4.X-ABADR:jp\r\n",
+             "\r\nBDAY:1970-02-28\r\n", ".X-ABDATE;X-APPLE-OMIT-YEAR=1604:1604-01-01\r\n",
+             "\r\nIMPP;TYPE=HOME;X-SERVICE-TYPE=Jabber:xmpp:taro@example.com\r\n",
+             "\r\nFN:山田商事株式会社\\; Yamada Trading\\, Ltd.\r\n", "\r\nX-ABShowAs:COMPANY\r\nEND:VCARD\r\n"}) {
         EXPECT_TRUE(written.contains(QString::fromUtf8(expected))) << expected << "\nin\n" << data.constData();
     }
 }
@@ -164,8 +161,7 @@ TEST(ContactVCardWriterTest, LongLinesAreFoldedWhereTheyStand)
     EXPECT_GE(QByteArray::fromStdString(organization).count("\r\n "), 1);
 }
 
-struct FormattedNameRow
-{
+struct FormattedNameRow {
     const char *name;
     const char16_t *prefix;
     const char16_t *given;
@@ -176,9 +172,7 @@ struct FormattedNameRow
     const char *line;
 };
 
-class FormattedNameTest : public testing::TestWithParam<FormattedNameRow>
-{
-};
+class FormattedNameTest : public testing::TestWithParam<FormattedNameRow> { };
 
 TEST_P(FormattedNameTest, FNJoinsTheEscapedPartsInTheNameOrder)
 {
@@ -195,14 +189,13 @@ TEST_P(FormattedNameTest, FNJoinsTheEscapedPartsInTheNameOrder)
     EXPECT_TRUE(data.contains(line)) << data.constData();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, FormattedNameTest,
+INSTANTIATE_TEST_SUITE_P(Names, FormattedNameTest,
     testing::Values(FormattedNameRow{"kanji_family_first", u"", u"太郎", u"", u"山田", u"", u"", "FN:山田 太郎"},
-                    FormattedNameRow{"latin_given_first", u"Dr.", u"John", u"Q\\R", u"Doe", u"Jr., III", u"",
-                                     "FN:Dr. John Q\\\\R Doe Jr.\\, III"},
-                    FormattedNameRow{"line_ends_in_parts", u"", u"A\r", u"", u"", u"\nB", u"", "FN:A\\n \\nB"},
-                    FormattedNameRow{"organization_without_names", u"Mr.", u"", u"", u"", u"", u"A;B", "FN:A\\;B"},
-                    FormattedNameRow{"nothing", u"", u"", u"", u"", u"", u"", "FN:"}),
+        FormattedNameRow{"latin_given_first", u"Dr.", u"John", u"Q\\R", u"Doe", u"Jr., III", u"",
+            "FN:Dr. John Q\\\\R Doe Jr.\\, III"},
+        FormattedNameRow{"line_ends_in_parts", u"", u"A\r", u"", u"", u"\nB", u"", "FN:A\\n \\nB"},
+        FormattedNameRow{"organization_without_names", u"Mr.", u"", u"", u"", u"", u"A;B", "FN:A\\;B"},
+        FormattedNameRow{"nothing", u"", u"", u"", u"", u"", u"", "FN:"}),
     [](const testing::TestParamInfo<FormattedNameRow> &info) { return std::string(info.param.name); });
 
 TEST(ContactVCardWriterTest, EmptyListGivesNoText)
@@ -210,4 +203,4 @@ TEST(ContactVCardWriterTest, EmptyListGivesNoText)
     EXPECT_TRUE(ContactVCardSerialization::dataWithContacts({}).isEmpty());
 }
 
-}  // namespace
+} // namespace

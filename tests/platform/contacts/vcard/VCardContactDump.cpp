@@ -32,7 +32,7 @@ void addLabeled(QStringList &lines, const char *key, const QList<StoreLabeledVal
 {
     for (const StoreLabeledValue<T> &value : values)
         lines.append(QLatin1StringView(key) + u'[' + shown(value.label()) + QStringLiteral("]: ")
-                     + shown(format(value.value())));
+            + shown(format(value.value())));
 }
 
 QString addressText(const StorePostalAddress &a)
@@ -53,13 +53,13 @@ QString addressText(const StorePostalAddress &a)
     return parts.join(QStringLiteral(" | "));
 }
 
-}  // namespace
+} // namespace
 
 QStringList VCardContactDump::dump(const StoreContact &c)
 {
     QStringList lines;
     lines.append(c.contactType() == StoreContact::ContactType::Organization ? QStringLiteral("type: organization")
-                                                                           : QStringLiteral("type: person"));
+                                                                            : QStringLiteral("type: person"));
     add(lines, "namePrefix", c.namePrefix());
     add(lines, "givenName", c.givenName());
     add(lines, "middleName", c.middleName());
@@ -80,9 +80,8 @@ QStringList VCardContactDump::dump(const StoreContact &c)
     addLabeled(lines, "url", c.urlAddresses(), [](const QString &s) { return s; });
     addLabeled(lines, "date", c.dates(), dateText);
     addLabeled(lines, "relation", c.contactRelations(), [](const StoreContactRelation &r) { return r.name; });
-    addLabeled(lines, "instantMessage", c.instantMessageAddresses(), [](const StoreInstantMessageAddress &a) -> QString {
-        return a.service + QStringLiteral(" / ") + a.username;
-    });
+    addLabeled(lines, "instantMessage", c.instantMessageAddresses(),
+        [](const StoreInstantMessageAddress &a) -> QString { return a.service + QStringLiteral(" / ") + a.username; });
     addLabeled(lines, "socialProfile", c.socialProfiles(), [](const StoreSocialProfile &p) -> QString {
         return p.service + QStringLiteral(" / ") + p.username + QStringLiteral(" / ") + p.userIdentifier
             + QStringLiteral(" / ") + p.urlString;
@@ -92,10 +91,10 @@ QStringList VCardContactDump::dump(const StoreContact &c)
     add(lines, "note", c.note());
     const QByteArray image = c.imageData();
     if (!image.isEmpty())
-        lines.append(QStringLiteral("image: %1 bytes, sha1 %2")
-                         .arg(image.size())
-                         .arg(QString::fromLatin1(
-                             QCryptographicHash::hash(image, QCryptographicHash::Sha1).toHex().left(12))));
+        lines.append(
+            QStringLiteral("image: %1 bytes, sha1 %2")
+                .arg(image.size())
+                .arg(QString::fromLatin1(QCryptographicHash::hash(image, QCryptographicHash::Sha1).toHex().left(12))));
     return lines;
 }
 

@@ -13,4 +13,4 @@ namespace VCardContactDump {
 [[nodiscard]] QStringList dump(const StoreContact &contact);
 [[nodiscard]] QStringList dump(const QList<StoreContact> &contacts);
 
-}  // namespace VCardContactDump
+} // namespace VCardContactDump

@@ -16,8 +16,7 @@
 
 namespace {
 
-struct CorpusFile
-{
+struct CorpusFile {
     QString name;
     QString encoding;
 };
@@ -43,9 +42,7 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-class VCardCorpusTest : public testing::TestWithParam<CorpusFile>
-{
-};
+class VCardCorpusTest : public testing::TestWithParam<CorpusFile> { };
 
 TEST_P(VCardCorpusTest, ReadsAsTheReferenceListingSays)
 {
@@ -56,7 +53,8 @@ TEST_P(VCardCorpusTest, ReadsAsTheReferenceListingSays)
     const QString decoded = VCardDecoding::decodeBytes(bytes, file.encoding, &known);
     ASSERT_TRUE(known) << file.encoding.toStdString();
     const QStringList listing = VCardContactDump::dump(ContactVCardSerialization::contactsWithData(decoded));
-    const QString referencePath = TestEnvironment::dataPath(QStringLiteral("vcard/") + file.name + QStringLiteral(".txt"));
+    const QString referencePath
+        = TestEnvironment::dataPath(QStringLiteral("vcard/") + file.name + QStringLiteral(".txt"));
     if (qEnvironmentVariableIntValue("QUILLMARK_WRITE_VCARD_REFERENCES") == 1) {
         QFile out(referencePath);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -67,24 +65,25 @@ TEST_P(VCardCorpusTest, ReadsAsTheReferenceListingSays)
     ASSERT_FALSE(reference.isEmpty());
     reference.removeLast(); // the final line end
     for (qsizetype i = 0; i < std::max(listing.size(), reference.size()); ++i) {
-        EXPECT_EQ(text(listing.value(i, QStringLiteral("(missing)"))), text(reference.value(i, QStringLiteral("(missing)"))))
+        EXPECT_EQ(
+            text(listing.value(i, QStringLiteral("(missing)"))), text(reference.value(i, QStringLiteral("(missing)"))))
             << file.name.toStdString() << " line " << i + 1;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, VCardCorpusTest, testing::ValuesIn(corpusFiles()),
-                         [](const testing::TestParamInfo<CorpusFile> &info) {
-                             std::string name = QFileInfo(info.param.name).baseName().toStdString();
-                             for (char &c : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Files, VCardCorpusTest, testing::ValuesIn(corpusFiles()), [](const testing::TestParamInfo<CorpusFile> &info) {
+        std::string name = QFileInfo(info.param.name).baseName().toStdString();
+        for (char &c : name) {
+            if (!std::isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        }
+        return name;
+    });
 
 TEST(VCardCorpusListTest, EveryCopiedFileIsListed)
 {
     EXPECT_EQ(corpusFiles().size(), 16);
 }
 
-}  // namespace
+} // namespace

@@ -35,7 +35,8 @@ TEST(VCardFuzzReplayTest, EveryInputOfTheCorpusReadsAndWritesBack)
         QFile file(folder.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
         ContactVCardSerialization::ReadReport report;
-        const QList<StoreContact> read = ContactVCardSerialization::contactsWithData(FuzzInput::text(file.readAll()), &report);
+        const QList<StoreContact> read
+            = ContactVCardSerialization::contactsWithData(FuzzInput::text(file.readAll()), &report);
         const QByteArray written = ContactVCardSerialization::dataWithContacts(read);
         const QList<StoreContact> again = ContactVCardSerialization::contactsWithData(QString::fromUtf8(written));
         EXPECT_EQ(text(VCardContactDump::dump(again)), text(withoutNoteAndImage(VCardContactDump::dump(read))))
@@ -45,4 +46,4 @@ TEST(VCardFuzzReplayTest, EveryInputOfTheCorpusReadsAndWritesBack)
     EXPECT_GT(contacts, 0);
 }
 
-}  // namespace
+} // namespace

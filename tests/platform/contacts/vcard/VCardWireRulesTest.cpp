@@ -17,8 +17,7 @@ namespace {
 
 // ---- QUOTED-PRINTABLE and charsets ---------------------------------------
 
-struct QuotedPrintableRow
-{
+struct QuotedPrintableRow {
     const char *name;
     const char16_t *value;
     const char16_t *charset;
@@ -26,23 +25,19 @@ struct QuotedPrintableRow
     bool charsetKnown = true;
 };
 
-class QuotedPrintableTest : public testing::TestWithParam<QuotedPrintableRow>
-{
-};
+class QuotedPrintableTest : public testing::TestWithParam<QuotedPrintableRow> { };
 
 TEST_P(QuotedPrintableTest, DecodesBytesThroughTheCharset)
 {
     bool known = false;
-    const QString decoded = VCardDecoding::decodeQuotedPrintableText(QString::fromUtf16(GetParam().value),
-                                                                  QString::fromUtf16(GetParam().charset), &known);
+    const QString decoded = VCardDecoding::decodeQuotedPrintableText(
+        QString::fromUtf16(GetParam().value), QString::fromUtf16(GetParam().charset), &known);
     EXPECT_EQ(::text(decoded), ::text(QString::fromUtf16(GetParam().expected)));
     EXPECT_EQ(known, GetParam().charsetKnown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, QuotedPrintableTest,
-    testing::Values(
-        QuotedPrintableRow{"Utf8", u"=C3=91=20=C3=91", u"UTF-8", u"Ñ Ñ"},
+INSTANTIATE_TEST_SUITE_P(Rows, QuotedPrintableTest,
+    testing::Values(QuotedPrintableRow{"Utf8", u"=C3=91=20=C3=91", u"UTF-8", u"Ñ Ñ"},
         QuotedPrintableRow{"NoCharsetIsUtf8", u"=E6=9D=B1=E4=BA=AC", u"", u"東京"},
         QuotedPrintableRow{"NoCharsetNotUtf8IsLatin1", u"caf=E9", u"", u"café"},
         QuotedPrintableRow{"CrLf", u"a=0D=0Ab", u"", u"a\r\nb"},
@@ -66,32 +61,26 @@ TEST(VCardDecodingTest, Base64SkipsWhiteSpaceAndRejectsForeignCharacters)
 
 // ---- escaping ---------------------------------------------------------------
 
-struct EscapeRow
-{
+struct EscapeRow {
     const char *name;
     const char16_t *escaped;
     const char16_t *text;
 };
 
-class UnescapeTest : public testing::TestWithParam<EscapeRow>
-{
-};
+class UnescapeTest : public testing::TestWithParam<EscapeRow> { };
 
 TEST_P(UnescapeTest, GivesTheCharactersMeant)
 {
-    EXPECT_EQ(::text(VCardEscaping::unescape(QString::fromUtf16(GetParam().escaped))), ::text(QString::fromUtf16(GetParam().text)));
+    EXPECT_EQ(::text(VCardEscaping::unescape(QString::fromUtf16(GetParam().escaped))),
+        ::text(QString::fromUtf16(GetParam().text)));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, UnescapeTest,
-    testing::Values(EscapeRow{"Plain", u"abc", u"abc"},
-                    EscapeRow{"Separators", u"a\\,b\\;c", u"a,b;c"},
-                    EscapeRow{"LineEnds", u"a\\nb\\Nc", u"a\nb\nc"},
-                    EscapeRow{"Backslash", u"C:\\\\dir", u"C:\\dir"},
-                    EscapeRow{"ColonOfOldWriters", u"http\\://www.ibm.com", u"http://www.ibm.com"},
-                    EscapeRow{"Quote", u"\\\"AS IS\\\"", u"\"AS IS\""},
-                    EscapeRow{"UnknownEscapeStays", u"a\\tb", u"a\\tb"},
-                    EscapeRow{"TrailingBackslash", u"a\\", u"a\\"}),
+INSTANTIATE_TEST_SUITE_P(Rows, UnescapeTest,
+    testing::Values(EscapeRow{"Plain", u"abc", u"abc"}, EscapeRow{"Separators", u"a\\,b\\;c", u"a,b;c"},
+        EscapeRow{"LineEnds", u"a\\nb\\Nc", u"a\nb\nc"}, EscapeRow{"Backslash", u"C:\\\\dir", u"C:\\dir"},
+        EscapeRow{"ColonOfOldWriters", u"http\\://www.ibm.com", u"http://www.ibm.com"},
+        EscapeRow{"Quote", u"\\\"AS IS\\\"", u"\"AS IS\""}, EscapeRow{"UnknownEscapeStays", u"a\\tb", u"a\\tb"},
+        EscapeRow{"TrailingBackslash", u"a\\", u"a\\"}),
     [](const testing::TestParamInfo<EscapeRow> &info) { return std::string(info.param.name); });
 
 TEST(VCardEscapingTest, SplitsAtUnescapedSeparatorsOnly)
@@ -122,8 +111,8 @@ TEST(VCardEscapingTest, WritesWhatQtsEncoderWritesForAnyText)
         QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
         return QByteArray(encoder.encode(text)).toStdString();
     };
-    const QString alphabet = QStringLiteral("ab ,;\\\r\n\t~\u00e9\u00ff\u0800\u6771\uffff\U0001F600")
-        + QChar(0xD800) + QChar(0xDC00) + QChar(0xDBFF);
+    const QString alphabet = QStringLiteral("ab ,;\\\r\n\t~\u00e9\u00ff\u0800\u6771\uffff\U0001F600") + QChar(0xD800)
+        + QChar(0xDC00) + QChar(0xDBFF);
     std::mt19937 random(7);
     std::uniform_int_distribution<qsizetype> pick(0, alphabet.size() - 1);
     std::uniform_int_distribution<int> length(0, 24);
@@ -194,23 +183,20 @@ TEST(VCardFoldingTest, FoldsAtSeventyFiveOctetsNeverInsideUtf8)
 
 // ---- dates ------------------------------------------------------------------
 
-struct DateRow
-{
+struct DateRow {
     const char *name;
     const char16_t *text;
     const char16_t *omittedYear;
     int year, month, day; // 0: absent; all -1: not a date
 };
 
-class DateTest : public testing::TestWithParam<DateRow>
-{
-};
+class DateTest : public testing::TestWithParam<DateRow> { };
 
 TEST_P(DateTest, ParsesTheFormsWritersUse)
 {
     const DateRow &row = GetParam();
-    const std::optional<StoreDateComponents> date =
-        VCardValues::parseDate(QString::fromUtf16(row.text), QString::fromUtf16(row.omittedYear));
+    const std::optional<StoreDateComponents> date
+        = VCardValues::parseDate(QString::fromUtf16(row.text), QString::fromUtf16(row.omittedYear));
     if (row.year < 0) {
         EXPECT_FALSE(date);
         return;
@@ -222,37 +208,29 @@ TEST_P(DateTest, ParsesTheFormsWritersUse)
     EXPECT_EQ(date->day, part(row.day));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DateTest,
-    testing::Values(DateRow{"Dashed", u"1980-03-22", u"", 1980, 3, 22},
-                    DateRow{"Basic", u"19800322", u"", 1980, 3, 22},
-                    DateRow{"WithTime", u"2012-06-06T00:00:00Z", u"", 2012, 6, 6},
-                    DateRow{"YearOmittedByParameter", u"1604-04-15", u"1604", 0, 4, 15},
-                    DateRow{"NoYear40", u"--0415", u"", 0, 4, 15},
-                    DateRow{"NoYearDashed", u"--04-15", u"", 0, 4, 15},
-                    DateRow{"MonthOnly", u"--04", u"", 0, 4, 0},
-                    DateRow{"DayOnly", u"---15", u"", 0, 0, 15},
-                    DateRow{"YearAndMonth", u"1980-03", u"", 1980, 3, 0},
-                    DateRow{"YearOnly", u"1980", u"", 1980, 0, 0},
-                    DateRow{"NoSuchDay", u"1981-02-29", u"", -1, -1, -1},
-                    DateRow{"MonthThirteen", u"1980-13-01", u"", -1, -1, -1},
-                    DateRow{"Text", u"next Tuesday", u"", -1, -1, -1},
-                    DateRow{"Empty", u"", u"", -1, -1, -1}),
+INSTANTIATE_TEST_SUITE_P(Rows, DateTest,
+    testing::Values(DateRow{"Dashed", u"1980-03-22", u"", 1980, 3, 22}, DateRow{"Basic", u"19800322", u"", 1980, 3, 22},
+        DateRow{"WithTime", u"2012-06-06T00:00:00Z", u"", 2012, 6, 6},
+        DateRow{"YearOmittedByParameter", u"1604-04-15", u"1604", 0, 4, 15},
+        DateRow{"NoYear40", u"--0415", u"", 0, 4, 15}, DateRow{"NoYearDashed", u"--04-15", u"", 0, 4, 15},
+        DateRow{"MonthOnly", u"--04", u"", 0, 4, 0}, DateRow{"DayOnly", u"---15", u"", 0, 0, 15},
+        DateRow{"YearAndMonth", u"1980-03", u"", 1980, 3, 0}, DateRow{"YearOnly", u"1980", u"", 1980, 0, 0},
+        DateRow{"NoSuchDay", u"1981-02-29", u"", -1, -1, -1}, DateRow{"MonthThirteen", u"1980-13-01", u"", -1, -1, -1},
+        DateRow{"Text", u"next Tuesday", u"", -1, -1, -1}, DateRow{"Empty", u"", u"", -1, -1, -1}),
     [](const testing::TestParamInfo<DateRow> &info) { return std::string(info.param.name); });
 
 TEST(VCardDateFormatTest, WritesWhatTheReaderReadsBack)
 {
     const QList<StoreDateComponents> dates{{1980, 3, 22}, {std::nullopt, 2, 29}, {1980, 3, std::nullopt},
-                                           {1980, std::nullopt, std::nullopt}, {std::nullopt, 4, std::nullopt},
-                                           {std::nullopt, std::nullopt, 15}};
+        {1980, std::nullopt, std::nullopt}, {std::nullopt, 4, std::nullopt}, {std::nullopt, std::nullopt, 15}};
     for (const StoreDateComponents &date : dates) {
         bool omitted = false;
         const QByteArray text = VCardValues::formatDate(date, &omitted);
-        const std::optional<StoreDateComponents> back =
-            VCardValues::parseDate(QString::fromLatin1(text), omitted ? u"1604" : u"");
+        const std::optional<StoreDateComponents> back
+            = VCardValues::parseDate(QString::fromLatin1(text), omitted ? u"1604" : u"");
         ASSERT_TRUE(back) << text.constData();
         EXPECT_EQ(*back, date) << text.constData();
     }
 }
 
-}  // namespace
+} // namespace
