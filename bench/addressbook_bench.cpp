@@ -1,8 +1,9 @@
 // Loading and saving the address book on a store of 10,000 contacts. Aims:
-// the load (store fetch, MVPersons, side records of every contact from the
-// file and 1,000 from the key-value store) within 300 ms; a save of 1,000
-// changed contacts (the request built and executed, the side store written;
-// not the reload) within 300 ms.
+// the load (the store's integrity check, store fetch, MVPersons, side records
+// of every contact from the file and 1,000 from the key-value store) within
+// 300 ms, the check alone shown apart; a save of 1,000 changed contacts (the
+// request built and executed, the side store written; not the reload) within
+// 300 ms.
 #include "app/AddressBookLoader.h"
 #include "app/RenmeiAndHagakiStore.h"
 #include "app/SaveRequestBuilder.h"
@@ -113,6 +114,18 @@ void BM_LoadAddressBook(benchmark::State &state)
     state.counters["with_renmei"] = double(withRenmei);
 }
 BENCHMARK(BM_LoadAddressBook)->Unit(benchmark::kMillisecond);
+
+// What opening the store adds to every load: reading each of its pages.
+void BM_CheckStore(benchmark::State &state)
+{
+    ContactStore &store = addressBook().store();
+    for (auto _ : state) {
+        StoreError error;
+        if (!store.open(&error))
+            state.SkipWithError(qPrintable(error.description));
+    }
+}
+BENCHMARK(BM_CheckStore)->Unit(benchmark::kMillisecond);
 
 void BM_SaveChangedContacts(benchmark::State &state)
 {

@@ -89,6 +89,14 @@ namespace {
     return keys;
 }
 
+[[nodiscard]] AddressBookTables unreadableTables()
+{
+    AddressBookTables tables;
+    tables.containerTable = std::make_shared<ContainerTable>();
+    tables.storeUnreadable = true;
+    return tables;
+}
+
 } // namespace
 
 AddressBookLoader::AddressBookLoader(ContactStore &store, const RenmeiAndHagakiStore &sideStore)
@@ -115,17 +123,46 @@ void AddressBookLoader::postAlert(const QString &message, const QString &informa
         m_alertPoster(message, informativeText);
 }
 
+// False when the store can't be shown; a write-protected one is shown, since
+// the address book is read as much as it is edited.
 bool AddressBookLoader::openStore() const
 {
     StoreError error;
     if (m_store.open(&error))
         return true;
+    alertStoreFailure(error);
+    return error.code == StoreError::Code::ReadOnly;
+}
+
+void AddressBookLoader::alertStoreFailure(const StoreError &error) const
+{
     qWarning("%s: ERROR %s", Q_FUNC_INFO, qPrintable(error.description));
+    QString message;
+    QString advice;
+    switch (error.code) {
+    case StoreError::Code::Damaged:
+        message = tr("The contacts store is damaged.");
+        advice = tr("Nothing will be written to it. Replace it with a backup copy, then open the address book again.");
+        break;
+    case StoreError::Code::ReadOnly:
+        message = tr("The contacts store can't be written.");
+        advice = tr("Changes can't be saved until it can be written again.");
+        break;
+    case StoreError::Code::Busy:
+        message = tr("The contacts store is in use by another program.");
+        advice = tr("Quit that program, then open the address book again.");
+        break;
+    default:
+        message = error.code == StoreError::Code::CannotOpen ? tr("Couldn't open the contacts store.")
+                                                             : tr("Couldn't read the contacts store.");
+        break;
+    }
     QString informativeText = error.description;
     if (!informativeText.contains(m_store.filePath()))
         informativeText += QLatin1Char('\n') + m_store.filePath();
-    postAlert(tr("Couldn't open the contacts store."), informativeText);
-    return false;
+    if (!advice.isEmpty())
+        informativeText += QLatin1Char('\n') + advice;
+    postAlert(message, informativeText);
 }
 
 ContainerTablePtr AddressBookLoader::aContainerTable() const
@@ -168,9 +205,10 @@ void AddressBookLoader::appendGroups(ContainerRecord &container) const
 }
 
 std::optional<QList<StoreContact>> AddressBookLoader::cnContactsForGroup(
-    const std::optional<StoreGroup> &group, const QString &containerIdentifier) const
+    const std::optional<StoreGroup> &group, const QString &containerIdentifier, StoreError *errorOut) const
 {
-    StoreError error;
+    StoreError ignored;
+    StoreError &error = errorOut ? *errorOut : ignored;
     if (group) {
         const QList<StoreGroup> groups = m_store.groupsMatchingPredicate(
             StorePredicate::predicateForGroupsInContainerWithIdentifier(containerIdentifier), &error);
@@ -230,10 +268,9 @@ AddressBookTables AddressBookLoader::loadAddressBook(
     const QString &preferredContainerIdentifier, const AddressBookTables &previous) const
 {
     AddressBookTables tables = previous;
-    if (!openStore()) {
-        tables.containerTable = std::make_shared<ContainerTable>();
-        return tables;
-    }
+    tables.storeUnreadable = false;
+    if (!openStore())
+        return unreadableTables();
     tables.containerTable = aContainerTable();
     const QString preferred
         = preferredContainerIdentifier.isEmpty() ? m_store.defaultContainerIdentifier() : preferredContainerIdentifier;
@@ -249,8 +286,14 @@ AddressBookTables AddressBookLoader::loadAddressBook(
     }
     const GroupRecordPtr top = chosen->topGroup();
     tables.selectedGroupDict = top;
-    const QList<StoreContact> contacts
-        = cnContactsForGroup(top->cnGroup, top->containerIdentifier).value_or(QList<StoreContact>());
+    StoreError fetchError;
+    const std::optional<QList<StoreContact>> contacts
+        = cnContactsForGroup(top->cnGroup, top->containerIdentifier, &fetchError);
+    if (!contacts) {
+        // Showing what could be read would invite a save over what could not.
+        alertStoreFailure(fetchError);
+        return unreadableTables();
+    }
     const std::optional<RenmeiAndHagakiContainers> sideRecords = m_sideStore.restoreRenmeiAndHagakiContainers();
     const RenmeiAndHagakiRecords *fileRecords = nullptr;
     if (sideRecords) {
@@ -259,7 +302,7 @@ AddressBookTables AddressBookLoader::loadAddressBook(
     }
     // An empty container still gets a table of its own, so that contacts
     // added to it have a table to go into.
-    top->contactTable = makeContactTable(contacts, fileRecords);
+    top->contactTable = makeContactTable(*contacts, fileRecords);
     applyKeyValueRecords(*top->contactTable);
     tables.contactTable = top->contactTable;
     return tables;

@@ -3,6 +3,7 @@
 #include "app/AddressBookTables.h"
 #include "app/RenmeiAndHagakiStore.h"
 #include "platform/contacts/StoreContact.h"
+#include "platform/contacts/StoreError.h"
 #include "platform/contacts/StoreGroup.h"
 
 #include <QList>
@@ -32,6 +33,9 @@ public:
     // The tables of the store. The preferred container is the one last shown
     // (empty: the store's default container); when the store has no usable
     // container, the selected group and contact table of previous are kept.
+    // The store is checked first; a store that can't be read whole, or whose
+    // contacts can't be fetched, gives an alert and empty tables marked
+    // storeUnreadable. A write-protected store is shown, after an alert.
     [[nodiscard]] AddressBookTables loadAddressBook(
         const QString &preferredContainerIdentifier, const AddressBookTables &previous = {}) const;
 
@@ -39,9 +43,10 @@ public:
     [[nodiscard]] ContainerTablePtr aContainerTable() const;
 
     // The contacts of a group of the container, or without a group every
-    // contact of the container; nullopt when they can't be fetched.
+    // contact of the container; nullopt when they can't be fetched (with the
+    // store's error in *error, when given).
     [[nodiscard]] std::optional<QList<StoreContact>> cnContactsForGroup(
-        const std::optional<StoreGroup> &group, const QString &containerIdentifier) const;
+        const std::optional<StoreGroup> &group, const QString &containerIdentifier, StoreError *error = nullptr) const;
 
     // The contact keys every fetch of the address book asks for.
     [[nodiscard]] static const QStringList &keysToFetch();
@@ -50,6 +55,7 @@ public:
 
 private:
     [[nodiscard]] bool openStore() const;
+    void alertStoreFailure(const StoreError &error) const;
     void appendGroups(ContainerRecord &container) const;
     [[nodiscard]] ContactTablePtr makeContactTable(
         const QList<StoreContact> &contacts, const RenmeiAndHagakiRecords *fileRecords) const;

@@ -173,7 +173,7 @@ void AppDelegate::saveAddressBook(QObject *)
 {
     if (m_mainViewController && m_mainViewController->commitEditing())
         m_mainViewController->updateTable();
-    if (!m_window || !m_window->isWindowModified())
+    if (!m_window || !m_window->isWindowModified() || m_tables.storeUnreadable)
         return;
     if (!saveAddressBook())
         return;
@@ -219,5 +219,5 @@ void AppDelegate::revertAddressBookToSaved(QObject *)
 
 bool AppDelegate::canSaveOrRevert() const
 {
-    return m_window && m_window->undoManager()->canUndo();
+    return m_window && !m_tables.storeUnreadable && m_window->undoManager()->canUndo();
 }

@@ -66,7 +66,7 @@ public:
     // The Save command: commits the typing; when the window is marked edited,
     // saves, clears the edited mark and the undo history, loads again and
     // hands the tables over. A save the store refuses is shown and leaves
-    // everything pending.
+    // everything pending. Nothing is saved into a store that couldn't be read.
     void saveAddressBook(QObject *sender);
     // Sends every pending change in one request and, once the store has taken
     // it, writes the side store. False when the store refused it.
@@ -75,7 +75,8 @@ public:
     // change with the undo history and loads again.
     void revertAddressBookToSaved(QObject *sender);
 
-    // Save and Revert are offered exactly when the window has something to undo.
+    // Save and Revert are offered exactly when the window has something to
+    // undo and the store could be read.
     [[nodiscard]] bool canSaveOrRevert() const;
 
 Q_SIGNALS:

@@ -6,6 +6,7 @@
 #include "platform/contacts/StoreConnection_p.h"
 #include "platform/contacts/StoreContactCodec_p.h"
 #include "platform/contacts/StoreSaveExecutor_p.h"
+#include "platform/contacts/StoreSchema_p.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -107,7 +108,18 @@ QString ContactStore::filePath() const
 bool ContactStore::open(StoreError *error)
 {
     StoreError ignored;
-    return m_connections->connectionForCurrentThread(&errorSink(error, ignored)) != nullptr;
+    StoreError &sink = errorSink(error, ignored);
+    StoreConnection *connection = m_connections->connectionForCurrentThread(&sink);
+    if (!connection) {
+        m_connections->noteDamage(sink);
+        return false;
+    }
+    const bool whole = connection->checkIntegrity(&sink);
+    m_connections->noteDamage(whole ? StoreError() : sink);
+    if (!whole)
+        return false;
+    return !connection->isReadOnly()
+        || m_connections->connectionForCurrentThread(&sink, StoreConnectionPool::Use::Write) != nullptr;
 }
 
 ContactStore::AuthorizationStatus ContactStore::authorizationStatus()
@@ -155,7 +167,8 @@ void ContactStore::requestAccess(const AccessCompletion &completion)
 namespace {
 
 // The calling thread's connection, unless the user denied access.
-StoreConnection *allowedConnection(StoreConnectionPool &pool, StoreError *error)
+StoreConnection *allowedConnection(
+    StoreConnectionPool &pool, StoreError *error, StoreConnectionPool::Use use = StoreConnectionPool::Use::Read)
 {
     const auto status = ContactStore::authorizationStatus();
     if (status == ContactStore::AuthorizationStatus::Denied
@@ -163,7 +176,26 @@ StoreConnection *allowedConnection(StoreConnectionPool &pool, StoreError *error)
         *error = {StoreError::Code::AccessDenied, tr("Access to the contacts was denied."), pool.path()};
         return nullptr;
     }
-    return pool.connectionForCurrentThread(error);
+    return pool.connectionForCurrentThread(error, use);
+}
+
+// After a write: a connection that failed for a reason of the file's, not of
+// the request's, is closed, so the next write opens the file afresh.
+bool finishWrite(StoreConnectionPool &pool, bool written, const StoreError &error)
+{
+    if (written)
+        return true;
+    switch (error.code) {
+    case StoreError::Code::RecordDoesNotExist:
+    case StoreError::Code::RecordExists:
+    case StoreError::Code::InvalidRecord:
+        break;
+    default:
+        pool.noteDamage(error);
+        pool.discardConnectionForCurrentThread();
+        break;
+    }
+    return false;
 }
 
 // Runs a query on the calling thread's connection: the statement is made by
@@ -190,6 +222,7 @@ bool runQuery(StoreConnectionPool &pool, const QByteArray &sql, const StorePredi
     }
     if (rc != SQLITE_DONE) {
         *error = connection->failure(tr("Can't read the contacts store"));
+        pool.noteDamage(*error);
         return false;
     }
     return true;
@@ -212,21 +245,22 @@ std::optional<StoreContainer> ContactStore::addContainer(
 {
     StoreError ignored;
     StoreError &sink = errorSink(error, ignored);
-    StoreConnection *connection = allowedConnection(*m_connections, &sink);
+    StoreConnection *connection = allowedConnection(*m_connections, &sink, StoreConnectionPool::Use::Write);
     if (!connection)
         return std::nullopt;
-    ActiveStatement insert
-        = connection->statement("INSERT INTO containers(identifier, name, type) VALUES(?1, ?2, ?3)", &sink);
-    if (!insert)
-        return std::nullopt;
     StoreContainer container{QUuid::createUuid().toString(QUuid::WithoutBraces), name, type};
-    insert->bind(1, container.identifier);
-    insert->bind(2, container.name);
-    insert->bind(3, qint64(type));
-    if (insert->step() != SQLITE_DONE) {
-        sink = connection->failure(tr("Can't add the container %1").arg(name));
-        return std::nullopt;
+    bool added = false;
+    if (ActiveStatement insert
+        = connection->statement("INSERT INTO containers(identifier, name, type) VALUES(?1, ?2, ?3)", &sink)) {
+        insert->bind(1, container.identifier);
+        insert->bind(2, container.name);
+        insert->bind(3, qint64(type));
+        added = insert->step() == SQLITE_DONE;
+        if (!added)
+            sink = connection->failure(tr("Can't add the container %1").arg(name));
     }
+    if (!finishWrite(*m_connections, added, sink))
+        return std::nullopt;
     return container;
 }
 
@@ -328,8 +362,8 @@ bool fetchContacts(StoreConnectionPool &pool, const StoreFetchRequest &request,
         },
         error);
     if (damaged) {
-        *error = {StoreError::Code::NotAStore, tr("The contacts store “%1” holds a damaged contact.").arg(pool.path()),
-            pool.path()};
+        *error = StoreSchema::damagedError(pool.path(), tr("a contact's fields can't be read."));
+        pool.noteDamage(*error);
         return false;
     }
     return ok;
@@ -370,9 +404,9 @@ bool ContactStore::execute(const StoreSaveRequest &request, StoreError *error)
 {
     StoreError ignored;
     StoreError &sink = errorSink(error, ignored);
-    StoreConnection *connection = allowedConnection(*m_connections, &sink);
+    StoreConnection *connection = allowedConnection(*m_connections, &sink, StoreConnectionPool::Use::Write);
     if (!connection)
         return false;
-    StoreSaveExecutor executor(*connection);
-    return executor.execute(request, &sink);
+    const bool written = StoreSaveExecutor(*connection).execute(request, &sink);
+    return finishWrite(*m_connections, written, sink);
 }

@@ -26,8 +26,11 @@ class StoreConnectionPool;
 // main thread saves (the file is in WAL mode). A store object may be shared
 // between threads; it must outlive their calls.
 //
-// A file that is not a store of ours, is corrupt, or was written by a newer
+// A file that is not a store of ours, is damaged, or was written by a newer
 // version is never written to: every call fails with an error naming the file.
+// A write-protected file can be read; writes fail with ReadOnly until it can
+// be written again, and then succeed without a new store object. A store held
+// by another program fails with Busy after a wait of two seconds at most.
 //
 // Fetches give the contacts with the keys asked for; execute() applies a save
 // request in one transaction, all or nothing.
@@ -58,8 +61,11 @@ public:
     [[nodiscard]] QString filePath() const;
 
     // Opens (and on first use creates) the file on the calling thread and
-    // checks that it is a store of ours. Every other call does this itself;
-    // calling it first gives the error early.
+    // checks that it is a store of ours, that every page of it reads (at each
+    // call: this is what a load costs beyond its fetches) and that it can be
+    // written. Damaged: nothing is written to the file until a later open()
+    // finds it whole. ReadOnly: the store can still be read. Every other call
+    // opens the file itself, without these checks.
     bool open(StoreError *error = nullptr);
 
     [[nodiscard]] static AuthorizationStatus authorizationStatus();

@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
+
+#include <algorithm>
 
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -14,7 +17,12 @@
 
 namespace {
 
-constexpr int busyTimeoutMilliseconds = 10000;
+// How long a call waits for another program's lock before it reports the
+// store busy: the save runs on the main thread, so this is how long the
+// window can hang.
+constexpr int busyTimeoutMilliseconds = 2000;
+// The damage a check reports: enough to name it, not a page list.
+constexpr int reportedDamageLines = 3;
 
 QString sqliteMessage(sqlite3 *db)
 {
@@ -49,10 +57,12 @@ bool checkReadOnly(const QString &path, StoreError *error)
     const int rc = sqlite3_open_v2(
         QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     bool ok = rc == SQLITE_OK;
-    if (!ok)
-        *error = StoreSchema::cannotOpenError(path, sqliteMessage(db));
-    else
+    if (!ok) {
+        *error = StoreSchema::openError(db, path);
+    } else {
+        sqlite3_busy_timeout(db, busyTimeoutMilliseconds);
         ok = StoreSchema::inspect(db, path, error) != StoreSchema::FileState::Invalid;
+    }
     sqlite3_close_v2(db);
     return ok;
 }
@@ -73,7 +83,7 @@ bool configure(sqlite3 *db, const QString &path, StoreError *error)
     // FULL: a commit is on disk before execute() reports success.
     const char *setup = "PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL; PRAGMA foreign_keys = ON;";
     if (sqlite3_exec(db, setup, nullptr, nullptr, nullptr) != SQLITE_OK) {
-        *error = StoreSchema::cannotOpenError(path, sqliteMessage(db));
+        *error = StoreSchema::openError(db, path);
         return false;
     }
     return true;
@@ -98,9 +108,12 @@ std::unique_ptr<StoreConnection> StoreConnection::open(const QString &path, Stor
     }
 
     sqlite3 *db = nullptr;
+    // A write-protected file is opened read-only without a word from SQLite;
+    // the connection notes it, so that writes are refused (and the file
+    // opened again) rather than failing on the first statement.
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr)
         != SQLITE_OK) {
-        *error = StoreSchema::cannotOpenError(path, sqliteMessage(db));
+        *error = StoreSchema::openError(db, path);
         sqlite3_close_v2(db);
         return nullptr;
     }
@@ -111,7 +124,44 @@ std::unique_ptr<StoreConnection> StoreConnection::open(const QString &path, Stor
     }
     if (QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther))
         ApplicationPaths::makeOwnerOnly(path);
-    return std::unique_ptr<StoreConnection>(new StoreConnection(db, path));
+    auto connection = std::unique_ptr<StoreConnection>(new StoreConnection(db, path));
+    connection->m_readOnly = sqlite3_db_readonly(db, "main") == 1;
+    return connection;
+}
+
+bool StoreConnection::checkIntegrity(StoreError *error)
+{
+    ActiveStatement check = statement("PRAGMA quick_check(100)", error);
+    if (!check)
+        return false;
+    QStringList damage;
+    int rc = SQLITE_ROW;
+    while ((rc = check->step()) == SQLITE_ROW) {
+        for (const QString &line : check->columnText(0).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            if (line != QLatin1String("ok") && !line.startsWith(QLatin1String("***")))
+                damage.append(line);
+        }
+    }
+    // The check may stop at damage it has already reported.
+    if (damage.isEmpty() && rc != SQLITE_DONE) {
+        *error = failure(QStringLiteral("PRAGMA quick_check"));
+        return false;
+    }
+    if (damage.isEmpty())
+        return true;
+    // Pages cut off by the damage come last: they follow from it.
+    std::stable_partition(damage.begin(), damage.end(),
+        [](const QString &line) { return !line.endsWith(QLatin1String(" is never used")); });
+    *error = StoreSchema::damagedError(m_path, damage.mid(0, reportedDamageLines).join(QStringLiteral("; ")));
+    return false;
+}
+
+void StoreConnection::refuseWrites()
+{
+    // Closing the last connection would otherwise copy the write-ahead log
+    // into the file.
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    sqlite3_exec(m_db, "PRAGMA query_only = 1", nullptr, nullptr, nullptr);
 }
 
 ActiveStatement StoreConnection::statement(const QByteArray &sql, StoreError *error)
@@ -138,9 +188,8 @@ bool StoreConnection::exec(const char *sql, StoreError *error)
 
 StoreError StoreConnection::failure(const QString &operation) const
 {
-    const int code = sqlite3_errcode(m_db) & 0xff;
-    if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB)
-        return StoreSchema::notAStoreError(m_path);
+    if (std::optional<StoreError> error = StoreSchema::fileError(m_db, m_path))
+        return *error;
     return failure(StoreError::Code::DatabaseFailure, operation + QStringLiteral(": ") + sqliteMessage(m_db));
 }
 

@@ -27,6 +27,15 @@ public:
     [[nodiscard]] static std::unique_ptr<StoreConnection> open(const QString &path, StoreError *error);
 
     [[nodiscard]] const QString &path() const { return m_path; }
+    // SQLite opened the file read-only (it or its folder is write-protected).
+    [[nodiscard]] bool isReadOnly() const { return m_readOnly; }
+
+    // Reads every page of the file (SQLite's quick check); false with a
+    // Damaged error naming the damage, or the error that stopped the check.
+    bool checkIntegrity(StoreError *error);
+    // Makes the connection read-only for good, so that nothing it does, its
+    // closing included, writes to the file.
+    void refuseWrites();
 
     // A prepared statement, prepared once per connection and reset for reuse.
     // Null (and *error set) when SQLite can't prepare it.
@@ -34,8 +43,9 @@ public:
     bool exec(const char *sql, StoreError *error);
 
     // An error about this store: the operation that failed ("Can't add the
-    // contact “Anna”") and SQLite's last message. Damage to the file is
-    // reported as such, with the file's name.
+    // contact “Anna”") and SQLite's last message. Damage to the file, write
+    // protection and another program's lock are reported as such, with the
+    // file's name.
     [[nodiscard]] StoreError failure(const QString &operation) const;
     [[nodiscard]] StoreError failure(StoreError::Code code, const QString &description) const;
 
@@ -50,5 +60,6 @@ private:
 
     sqlite3 *m_db = nullptr;
     QString m_path;
+    bool m_readOnly = false;
     std::unordered_map<std::string, std::unique_ptr<SqliteStatement>> m_statements;
 };

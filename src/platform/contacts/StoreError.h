@@ -9,7 +9,10 @@ struct StoreError {
     enum class Code {
         None = 0,
         CannotOpen, // the file can't be created, opened or read
-        NotAStore, // the file is corrupt or a database of something else
+        NotAStore, // a database of something else, or not a database at all
+        Damaged, // a store of ours with damaged pages or records; never written to
+        ReadOnly, // the file (or its folder) is write-protected: readable, not writable
+        Busy, // another program holds the store's lock
         NewerVersion, // written by a later version of the store
         AccessDenied, // the user did not grant access
         RecordDoesNotExist, // a save request or fetch names a record the store lacks

@@ -213,7 +213,7 @@ bool StoreSaveExecutor::updateContacts(const StoreSaveRequest &request, StoreErr
         QByteArray merged;
         if (!StoreContactCodec::merge(query->columnBlob(1), contact, &merged)) {
             *error
-                = m_connection.failure(StoreError::Code::NotAStore, operation + tr(": its stored fields are damaged."));
+                = m_connection.failure(StoreError::Code::Damaged, operation + tr(": its stored fields are damaged."));
             return false;
         }
         ActiveStatement update = m_connection.statement("UPDATE contacts SET fields = ?2 WHERE id = ?1", error);

@@ -42,7 +42,7 @@ bool execAll(sqlite3 *db, const QString &path, StoreError *error)
 {
     for (const char *sql : createStatements) {
         if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
-            *error = StoreSchema::cannotOpenError(path, QString::fromUtf8(sqlite3_errmsg(db)));
+            *error = StoreSchema::openError(db, path);
             return false;
         }
     }
@@ -54,7 +54,7 @@ bool execAll(sqlite3 *db, const QString &path, StoreError *error)
               .arg(StoreSchema::version)
               .toUtf8();
     if (sqlite3_exec(db, setup.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
-        *error = StoreSchema::cannotOpenError(path, QString::fromUtf8(sqlite3_errmsg(db)));
+        *error = StoreSchema::openError(db, path);
         return false;
     }
     return true;
@@ -78,6 +78,55 @@ StoreError cannotOpenError(const QString &path, const QString &reason)
         QCoreApplication::translate("ContactStore", "Can't open the contacts store “%1”: %2").arg(path, reason), path};
 }
 
+StoreError damagedError(const QString &path, const QString &damage)
+{
+    return {StoreError::Code::Damaged,
+        QCoreApplication::translate("ContactStore", "The contacts store “%1” is damaged: %2").arg(path, damage), path};
+}
+
+StoreError readOnlyError(const QString &path)
+{
+    return {StoreError::Code::ReadOnly,
+        QCoreApplication::translate(
+            "ContactStore", "The contacts store “%1” can't be written: the file or its folder is write-protected.")
+            .arg(path),
+        path};
+}
+
+StoreError busyError(const QString &path)
+{
+    return {StoreError::Code::Busy,
+        QCoreApplication::translate("ContactStore", "The contacts store “%1” is in use by another program.").arg(path),
+        path};
+}
+
+std::optional<StoreError> fileError(sqlite3 *db, const QString &path)
+{
+    // A store in use needs files of its own beside it: without them it can't
+    // even be read.
+    if (sqlite3_extended_errcode(db) == SQLITE_READONLY_DIRECTORY)
+        return cannotOpenError(
+            path, QCoreApplication::translate("ContactStore", "the folder it is in is write-protected."));
+    switch (sqlite3_extended_errcode(db) & 0xff) {
+    case SQLITE_NOTADB:
+        return notAStoreError(path);
+    case SQLITE_CORRUPT:
+        return damagedError(path, QString::fromUtf8(sqlite3_errmsg(db)));
+    case SQLITE_READONLY:
+        return readOnlyError(path);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return busyError(path);
+    default:
+        return std::nullopt;
+    }
+}
+
+StoreError openError(sqlite3 *db, const QString &path)
+{
+    return fileError(db, path).value_or(cannotOpenError(path, QString::fromUtf8(sqlite3_errmsg(db))));
+}
+
 FileState inspect(sqlite3 *db, const QString &path, StoreError *error)
 {
     qint64 id = 0;
@@ -85,10 +134,7 @@ FileState inspect(sqlite3 *db, const QString &path, StoreError *error)
     qint64 tableCount = 0;
     if (!readInt(db, "PRAGMA application_id", &id) || !readInt(db, "PRAGMA user_version", &fileVersion)
         || !readInt(db, "SELECT count(*) FROM sqlite_master", &tableCount)) {
-        const int code = sqlite3_errcode(db);
-        *error = (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
-            ? notAStoreError(path)
-            : cannotOpenError(path, QString::fromUtf8(sqlite3_errmsg(db)));
+        *error = openError(db, path);
         return FileState::Invalid;
     }
     if (id == 0 && fileVersion == 0 && tableCount == 0)
@@ -123,14 +169,14 @@ bool create(sqlite3 *db, const QString &path, StoreError *error)
     // nothing but the header.
     sqlite3_exec(db, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
     if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        *error = cannotOpenError(path, QString::fromUtf8(sqlite3_errmsg(db)));
+        *error = openError(db, path);
         return false;
     }
     const FileState state = inspect(db, path, error);
     const bool ok = state == FileState::Store || (state == FileState::Empty && execAll(db, path, error));
     if (!ok || sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
         if (ok)
-            *error = cannotOpenError(path, QString::fromUtf8(sqlite3_errmsg(db)));
+            *error = openError(db, path);
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         return false;
     }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 struct sqlite3;
 
 // The layout of the store file and the checks that tell our files from others.
@@ -26,5 +28,16 @@ bool create(sqlite3 *db, const QString &path, StoreError *error);
 
 [[nodiscard]] StoreError notAStoreError(const QString &path);
 [[nodiscard]] StoreError cannotOpenError(const QString &path, const QString &reason);
+// `damage` says what is damaged, in SQLite's words.
+[[nodiscard]] StoreError damagedError(const QString &path, const QString &damage);
+[[nodiscard]] StoreError readOnlyError(const QString &path);
+[[nodiscard]] StoreError busyError(const QString &path);
+
+// The error that SQLite's last failure on db stands for when it is about the
+// file itself (a foreign file, damage, write protection, another program's
+// lock); nullopt for any other failure.
+[[nodiscard]] std::optional<StoreError> fileError(sqlite3 *db, const QString &path);
+// fileError(), or else "can't open" with SQLite's message.
+[[nodiscard]] StoreError openError(sqlite3 *db, const QString &path);
 
 } // namespace StoreSchema

@@ -1,5 +1,8 @@
 #include "StoreTestSupport.h"
 
+#include "common/StoreFileDamage.h"
+#include "common/WriteProtection.h"
+
 #include "platform/contacts/ContactStore.h"
 
 #include <gtest/gtest.h>
@@ -61,6 +64,18 @@ void writeStoreLookalike(const QString &path)
         "PRAGMA user_version = 1;"));
 }
 
+void writeDamagedStore(const QString &path)
+{
+    {
+        ContactStore store(path);
+        StoreSaveRequest request;
+        for (int i = 0; i < 2000; ++i)
+            request.addContact(typicalContact(i));
+        ASSERT_TRUE(store.execute(request));
+    }
+    ASSERT_TRUE(StoreFileDamage::damageInteriorPage(path));
+}
+
 struct BadFile {
     const char *name;
     void (*write)(const QString &path);
@@ -101,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(Files, ContactStoreBadFile,
     testing::Values(BadFile{"randomBytes", writeRandomBytes, StoreError::Code::NotAStore},
         BadFile{"foreignDatabase", writeForeignDatabase, StoreError::Code::NotAStore},
         BadFile{"lookalike", writeStoreLookalike, StoreError::Code::NotAStore},
-        BadFile{"newerVersion", writeNewerStore, StoreError::Code::NewerVersion}),
+        BadFile{"newerVersion", writeNewerStore, StoreError::Code::NewerVersion},
+        BadFile{"damagedInteriorPage", writeDamagedStore, StoreError::Code::Damaged}),
     [](const testing::TestParamInfo<BadFile> &info) { return std::string(info.param.name); });
 
 TEST(ContactStoreFile, NewStoreIsOwnerOnlyAndHasItsLocalContainer)
@@ -133,4 +149,51 @@ TEST(ContactStoreFile, UnwritableFolderIsReportedWithTheFileName)
     EXPECT_FALSE(store.open(&error));
     EXPECT_EQ(error.code, StoreError::Code::CannotOpen);
     EXPECT_TRUE(error.description.contains(path));
+}
+
+TEST(ContactStoreFile, WriteProtectedStoreIsReportedAtOpenAndWrittenOnceWritableAgain)
+{
+    const QString path = newStorePath(QStringLiteral("protected"));
+    // Another store object keeps the file open, as the application's first
+    // load does on its worker.
+    ContactStore earlier(path);
+    StoreSaveRequest first;
+    first.addContact(typicalContact(1));
+    ASSERT_TRUE(earlier.execute(first));
+    ContactStore store(path);
+    StoreSaveRequest second;
+    second.addContact(typicalContact(2));
+
+    WriteProtection protection(QFileInfo(path).absolutePath());
+    StoreError error;
+    EXPECT_FALSE(store.open(&error));
+    EXPECT_EQ(error.code, StoreError::Code::ReadOnly);
+    EXPECT_TRUE(error.description.contains(path)) << qPrintable(error.description);
+    EXPECT_EQ(contactIdentifiers(store).size(), 1);
+    StoreError saveError;
+    EXPECT_FALSE(store.execute(second, &saveError));
+    EXPECT_EQ(saveError.code, StoreError::Code::ReadOnly);
+
+    protection.lift();
+    EXPECT_TRUE(store.execute(second, &saveError)) << qPrintable(saveError.description);
+    EXPECT_TRUE(store.open(&error)) << qPrintable(error.description);
+    EXPECT_EQ(contactIdentifiers(store).size(), 2);
+}
+
+TEST(ContactStoreFile, ClosedStoreInAWriteProtectedFolderIsReportedByItsCause)
+{
+    const QString path = newStorePath(QStringLiteral("protectedFolder"));
+    {
+        ContactStore store(path);
+        ASSERT_TRUE(store.open());
+    }
+    const QByteArray before = fileBytes(path);
+    WriteProtection protection(QFileInfo(path).absolutePath());
+    ContactStore store(path);
+    StoreError error;
+    EXPECT_FALSE(store.open(&error));
+    EXPECT_EQ(error.code, StoreError::Code::CannotOpen);
+    EXPECT_TRUE(error.description.contains(path)) << qPrintable(error.description);
+    EXPECT_TRUE(error.description.contains(QLatin1String("folder"))) << qPrintable(error.description);
+    EXPECT_EQ(fileBytes(path), before);
 }
