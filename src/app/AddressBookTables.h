@@ -4,8 +4,8 @@
 
 // The three tables of an address book: every container with its groups, the
 // selected group and the contact table shown, and whether the store allowed
-// them to be read. The window's panes are handed
-// these very objects and change them in place.
+// them to be read. The window's panes are handed these very objects and
+// change them in place.
 struct AddressBookTables {
     ContainerTablePtr containerTable;
     GroupRecordPtr selectedGroupDict;

@@ -162,6 +162,7 @@ void StoreConnection::refuseWrites()
     // into the file.
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     sqlite3_exec(m_db, "PRAGMA query_only = 1", nullptr, nullptr, nullptr);
+    m_readOnly = true;
 }
 
 ActiveStatement StoreConnection::statement(const QByteArray &sql, StoreError *error)

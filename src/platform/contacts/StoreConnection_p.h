@@ -27,14 +27,15 @@ public:
     [[nodiscard]] static std::unique_ptr<StoreConnection> open(const QString &path, StoreError *error);
 
     [[nodiscard]] const QString &path() const { return m_path; }
-    // SQLite opened the file read-only (it or its folder is write-protected).
+    // SQLite opened the file read-only (it or its folder is write-protected),
+    // or the connection was made to refuse writes.
     [[nodiscard]] bool isReadOnly() const { return m_readOnly; }
 
     // Reads every page of the file (SQLite's quick check); false with a
     // Damaged error naming the damage, or the error that stopped the check.
     bool checkIntegrity(StoreError *error);
     // Makes the connection read-only for good, so that nothing it does, its
-    // closing included, writes to the file.
+    // closing included, writes to the file; a write needs a new connection.
     void refuseWrites();
 
     // A prepared statement, prepared once per connection and reset for reuse.
