@@ -130,11 +130,11 @@ bool AddressBookLoader::openStore() const
     StoreError error;
     if (m_store.open(&error))
         return true;
-    alertStoreFailure(error);
+    alertStoreFailure(error, tr("Couldn't open the contacts store."));
     return error.code == StoreError::Code::ReadOnly;
 }
 
-void AddressBookLoader::alertStoreFailure(const StoreError &error) const
+void AddressBookLoader::alertStoreFailure(const StoreError &error, const QString &otherwise) const
 {
     qWarning("%s: ERROR %s", Q_FUNC_INFO, qPrintable(error.description));
     QString message;
@@ -153,8 +153,7 @@ void AddressBookLoader::alertStoreFailure(const StoreError &error) const
         advice = tr("Quit that program, then open the address book again.");
         break;
     default:
-        message = error.code == StoreError::Code::CannotOpen ? tr("Couldn't open the contacts store.")
-                                                             : tr("Couldn't read the contacts store.");
+        message = otherwise;
         break;
     }
     QString informativeText = error.description;
@@ -291,7 +290,7 @@ AddressBookTables AddressBookLoader::loadAddressBook(
         = cnContactsForGroup(top->cnGroup, top->containerIdentifier, &fetchError);
     if (!contacts) {
         // Showing what could be read would invite a save over what could not.
-        alertStoreFailure(fetchError);
+        alertStoreFailure(fetchError, tr("Couldn't read the contacts store."));
         return unreadableTables();
     }
     const std::optional<RenmeiAndHagakiContainers> sideRecords = m_sideStore.restoreRenmeiAndHagakiContainers();

@@ -55,7 +55,9 @@ public:
 
 private:
     [[nodiscard]] bool openStore() const;
-    void alertStoreFailure(const StoreError &error) const;
+    // The alert for a store that failed: its message names the kind of
+    // failure (damaged, write-protected, in use), else it is `otherwise`.
+    void alertStoreFailure(const StoreError &error, const QString &otherwise) const;
     void appendGroups(ContainerRecord &container) const;
     [[nodiscard]] ContactTablePtr makeContactTable(
         const QList<StoreContact> &contacts, const RenmeiAndHagakiRecords *fileRecords) const;
