@@ -1,6 +1,6 @@
-#include "platform/ProcessTuning.h"
+#include "RunBenchmarks.h"
 
-#include <benchmark/benchmark.h>
+#include "platform/ProcessTuning.h"
 
 #include <QCoreApplication>
 
@@ -9,10 +9,5 @@ int main(int argc, char **argv)
 {
     ProcessTuning::applyApplicationSettings();
     QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

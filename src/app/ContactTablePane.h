@@ -1,10 +1,13 @@
 #pragma once
 
 #include "model/ContactRecord.h"
+#include "model/SortDescriptor.h"
 
 #include <QList>
+#include <QStringList>
 
 class ContactInfoPopoverPane;
+class QFont;
 
 // What the window's controller asks of the contact table: show a contact
 // list, rebuild its rows after a change, and read and set the selection.
@@ -16,6 +19,14 @@ public:
     // Rebuilds and redraws the rows, keeping the selected row.
     virtual void updateTable() = 0;
     virtual void setEditState(bool editState) = 0;
+    // The labels whose values get rows of their own (["All"]: every label).
+    virtual void setSelectedLabels(const QStringList &labels) = 0;
+    virtual void setSelectedFont(const QFont &font) = 0;
+    // The table view's sort descriptors, first one deciding; setting them
+    // does not sort.
+    virtual void setSortDescriptors(const QList<SortDescriptor> &descriptors) = 0;
+    // Makes the table view the window's focus.
+    virtual void makeFirstResponder() = 0;
 
     // Selects every row that shows one of the contacts.
     virtual void selectRowIndexesWithContacts(const QList<ContactRecordPtr> &contacts) = 0;

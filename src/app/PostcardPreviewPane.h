@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+class PostcardLayoutView;
+
 // What the window's controller asks of the postcard preview. The receivers,
 // the sender and the printing flag are plain properties: only updateUI()
 // prepares and redraws.
@@ -19,4 +21,6 @@ public:
     // "Hagaki", "Envelope", "Labels" or "Address List".
     virtual void setSelectedStyle(const QString &style) = 0;
     virtual void updateUI() = 0;
+    // The postcard view the preview draws with; null while it has none.
+    [[nodiscard]] virtual PostcardLayoutView *hagakiView() const = 0;
 };

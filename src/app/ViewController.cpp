@@ -97,7 +97,7 @@ void ViewController::updateTable()
 
 // --- Refresh, undo and edit state ----------------------------------------
 
-void ViewController::contactDidUpdate(const ContactRecordPtr &contact, ChangeSender sender)
+void ViewController::contactDidUpdate(const PersonRecordPtr &contact, ChangeSender sender)
 {
     if (!contact)
         return;

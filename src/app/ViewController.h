@@ -76,7 +76,7 @@ public:
     // After a change of a contact's values: redraws the panes other than the
     // sender and the preview, and marks the window edited. While undoing or
     // redoing only the table and the detail pane redraw.
-    void contactDidUpdate(const ContactRecordPtr &contact, ChangeSender sender);
+    void contactDidUpdate(const PersonRecordPtr &contact, ChangeSender sender);
     // The Edit menu's Undo and Redo; afterwards the window is marked edited
     // exactly when something is left to undo.
     void undo();
@@ -91,20 +91,19 @@ public:
     // does not take, text equal to a name part's) answers false and
     // registers nothing.
     bool undoReplaceValue(
-        const PersonValue &value, const ContactIdentifier &identifier, const ContactRecordPtr &contact);
+        const PersonValue &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact);
     void undoDeleteLabeledValue(
-        const LabeledValueRecord &value, const ContactIdentifier &identifier, const ContactRecordPtr &contact);
+        const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact);
     // "Birthday" takes the record's date parts (or date) as the birthday.
     void undoAddLabeledValue(
-        const LabeledValueRecord &value, const ContactIdentifier &identifier, const ContactRecordPtr &contact);
+        const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact);
     // Replace All in one field of one contact, at a list position for the
     // labeled fields; true when the field changed.
     bool undoReplaceString(const QString &find, const QString &replacement, const ContactIdentifier &identifier,
-        qsizetype index, Qt::CaseSensitivity options, const ContactRecordPtr &contact);
+        qsizetype index, Qt::CaseSensitivity options, const PersonRecordPtr &contact);
     // The merge editor's result: each contact takes the values of the record
     // at the same position, as one undo step.
-    void undoReplacePersonByContacts(
-        const QList<ContactRecordPtr> &newContacts, const QList<ContactRecordPtr> &contacts);
+    void undoReplacePersonByContacts(const QList<PersonRecordPtr> &newContacts, const QList<PersonRecordPtr> &contacts);
 
     // --- Group memberships and groups -------------------------------------
     void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group);
@@ -134,11 +133,11 @@ private:
         const PersonValue &value, const ContactIdentifier &identifier, MVPerson &person);
     static void applyReplacement(const PersonValue &value, const ContactIdentifier &identifier, MVPerson &person);
     bool replaceLabeledText(const QString &find, const QString &replacement, const ContactIdentifier &identifier,
-        qsizetype index, Qt::CaseSensitivity options, const ContactRecordPtr &contact);
+        qsizetype index, Qt::CaseSensitivity options, const PersonRecordPtr &contact);
     void registerReplaceValue(
-        const PersonValue &old, const ContactIdentifier &identifier, const ContactRecordPtr &contact);
-    void mergeInto(MVPerson &source, const ContactRecordPtr &target);
-    void refreshPopoversAfterMerge(const QList<ContactRecordPtr> &newContacts, const QList<ContactRecordPtr> &contacts);
+        const PersonValue &old, const ContactIdentifier &identifier, const PersonRecordPtr &contact);
+    void mergeInto(MVPerson &source, const PersonRecordPtr &target);
+    void refreshPopoversAfterMerge(const QList<PersonRecordPtr> &newContacts, const QList<PersonRecordPtr> &contacts);
 
     [[nodiscard]] ContainerRecordPtr containerOfGroup(const GroupRecord &group) const;
     void addContactsToGroup(

@@ -59,10 +59,10 @@ std::optional<PersonValue> partValue(const PersonValue &value, const ContactIden
     return old;
 }
 
-QStringList uniqueIdsOf(const QList<ContactRecordPtr> &contacts)
+QStringList uniqueIdsOf(const QList<PersonRecordPtr> &contacts)
 {
     QStringList ids;
-    for (const ContactRecordPtr &contact : contacts)
+    for (const PersonRecordPtr &contact : contacts)
         ids.append(contact->uniqueId);
     return ids;
 }
@@ -70,14 +70,14 @@ QStringList uniqueIdsOf(const QList<ContactRecordPtr> &contacts)
 } // namespace
 
 void ViewController::registerReplaceValue(
-    const PersonValue &old, const ContactIdentifier &identifier, const ContactRecordPtr &contact)
+    const PersonValue &old, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
 {
     if (UndoManager *manager = undoManager())
         manager->registerUndo(this, &ViewController::undoReplaceValue, old, identifier, contact);
 }
 
 bool ViewController::undoReplaceValue(
-    const PersonValue &value, const ContactIdentifier &identifier, const ContactRecordPtr &contact)
+    const PersonValue &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
 {
     if (!contact || !contact->person)
         return false;
@@ -147,7 +147,7 @@ void ViewController::applyReplacement(const PersonValue &value, const ContactIde
 }
 
 void ViewController::undoDeleteLabeledValue(
-    const LabeledValueRecord &value, const ContactIdentifier &identifier, const ContactRecordPtr &contact)
+    const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
 {
     if (!contact || !contact->person)
         return;
@@ -162,7 +162,7 @@ void ViewController::undoDeleteLabeledValue(
 }
 
 void ViewController::undoAddLabeledValue(
-    const LabeledValueRecord &value, const ContactIdentifier &identifier, const ContactRecordPtr &contact)
+    const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
 {
     if (!contact || !contact->person)
         return;
@@ -178,11 +178,11 @@ void ViewController::undoAddLabeledValue(
             person.setValue(*date, identifier);
     }
     person.setChanged(true);
-    contactDidUpdate(std::make_shared<ContactRecord>(*contact), m_contactsViewController);
+    contactDidUpdate(contact, m_contactsViewController);
 }
 
 bool ViewController::undoReplaceString(const QString &find, const QString &replacement,
-    const ContactIdentifier &identifier, qsizetype index, Qt::CaseSensitivity options, const ContactRecordPtr &contact)
+    const ContactIdentifier &identifier, qsizetype index, Qt::CaseSensitivity options, const PersonRecordPtr &contact)
 {
     if (!contact || !contact->person)
         return false;
@@ -207,7 +207,7 @@ bool ViewController::undoReplaceString(const QString &find, const QString &repla
 // social user names in the value and the user name together; the field's
 // builder then makes the display string again.
 bool ViewController::replaceLabeledText(const QString &find, const QString &replacement,
-    const ContactIdentifier &identifier, qsizetype index, Qt::CaseSensitivity options, const ContactRecordPtr &contact)
+    const ContactIdentifier &identifier, qsizetype index, Qt::CaseSensitivity options, const PersonRecordPtr &contact)
 {
     const bool addressPart = isAddressPart(identifier);
     const bool userName = identifier == FieldId::InstantMessage || identifier == FieldId::SocialNetwork;
@@ -242,7 +242,7 @@ bool ViewController::replaceLabeledText(const QString &find, const QString &repl
 }
 
 void ViewController::undoReplacePersonByContacts(
-    const QList<ContactRecordPtr> &newContacts, const QList<ContactRecordPtr> &contacts)
+    const QList<PersonRecordPtr> &newContacts, const QList<PersonRecordPtr> &contacts)
 {
     UndoManager *manager = undoManager();
     if (manager)
@@ -259,7 +259,7 @@ void ViewController::undoReplacePersonByContacts(
         contactDidUpdate(newContacts.first(), m_contactsViewController);
 }
 
-void ViewController::mergeInto(MVPerson &source, const ContactRecordPtr &target)
+void ViewController::mergeInto(MVPerson &source, const PersonRecordPtr &target)
 {
     MVPerson &person = *target->person;
     // Reading the photos first brings in image data still held by a store contact.
@@ -275,7 +275,7 @@ void ViewController::mergeInto(MVPerson &source, const ContactRecordPtr &target)
 }
 
 void ViewController::refreshPopoversAfterMerge(
-    const QList<ContactRecordPtr> &newContacts, const QList<ContactRecordPtr> &contacts)
+    const QList<PersonRecordPtr> &newContacts, const QList<PersonRecordPtr> &contacts)
 {
     const QStringList newIds = uniqueIdsOf(newContacts);
     if (m_popover && m_popover->contact()) {

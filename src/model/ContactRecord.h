@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/MVPerson.h"
+#include "model/PersonRecord.h"
 #include "platform/contacts/StoreContact.h"
 
 #include <QList>
@@ -17,14 +17,13 @@
 // The flags "new" and "deleted" are either present with YES or absent: the
 // undo operations add them with YES and remove them, and nothing ever stores
 // NO, so each is one bool here (true = present).
-struct ContactRecord {
-    MVPersonPtr person; // "person"
-    QString uniqueId; // "uniqueId"
+struct ContactRecord : PersonRecord {
     QString uniqueId2; // "uniqueId2": present only when not empty
-    qint64 labelIndex = 0; // "labelIndex"
     bool isNew = false; // "new": added to this group since the last load
     bool deleted = false; // "deleted": removed from this group since the last load
     std::optional<StoreContact> cnContact; // "cnContact": the store contact an update was built on
+
+    using PersonRecord::PersonRecord;
 
     // A row for a person just copied out of the store or made anew.
     [[nodiscard]] static std::shared_ptr<ContactRecord> makeWithPerson(const MVPersonPtr &person);
@@ -35,10 +34,10 @@ using ContactTable = QList<ContactRecordPtr>;
 using ContactTablePtr = std::shared_ptr<ContactTable>;
 
 namespace ContactRecordKey {
-inline const QString Person = QStringLiteral("person");
-inline const QString UniqueId = QStringLiteral("uniqueId");
+inline const QString Person = PersonRecordKey::Person;
+inline const QString UniqueId = PersonRecordKey::UniqueId;
 inline const QString UniqueId2 = QStringLiteral("uniqueId2");
-inline const QString LabelIndex = QStringLiteral("labelIndex");
+inline const QString LabelIndex = PersonRecordKey::LabelIndex;
 inline const QString New = QStringLiteral("new");
 inline const QString Deleted = QStringLiteral("deleted");
 inline const QString CnContact = QStringLiteral("cnContact");

@@ -1,23 +1,31 @@
 #pragma once
 
-#include "model/MVPerson.h"
+#include "model/LabeledValueRecord.h"
+#include "model/PersonRecord.h"
 
 #include <QString>
 
 #include <memory>
 
 // One row of the contact table: a contact and the label position the row
-// shows (0 for the contact's first row, n for the row of its n-th value).
-struct SubContactRecord {
-    MVPersonPtr person; // "person": the very object of the contact's ContactRecord
-    QString uniqueId; // "uniqueId": the person's when the row was made
-    qint64 labelIndex = 0; // "labelIndex"
+// shows ("labelIndex": 0 for the contact's first row, n for the row of its
+// n-th value). "person" is the very object of the contact's ContactRecord.
+struct SubContactRecord : PersonRecord {
+    // "layoutDict": a copy of the row's address with its postcard layout keys,
+    // which the preview draws and its layout editing changes; null when the
+    // row was never prepared for printing or its contact has no address there.
+    // Never the person's own address: layout edits reach the person through
+    // the undoable operations only.
+    LabeledValueRecordPtr layoutDict;
+
+    using PersonRecord::PersonRecord;
 };
 
 using SubContactRecordPtr = std::shared_ptr<SubContactRecord>;
 
 namespace SubContactRecordKey {
-inline const QString Person = QStringLiteral("person");
-inline const QString UniqueId = QStringLiteral("uniqueId");
-inline const QString LabelIndex = QStringLiteral("labelIndex");
+inline const QString Person = PersonRecordKey::Person;
+inline const QString UniqueId = PersonRecordKey::UniqueId;
+inline const QString LabelIndex = PersonRecordKey::LabelIndex;
+inline const QString LayoutDict = QStringLiteral("layoutDict");
 } // namespace SubContactRecordKey

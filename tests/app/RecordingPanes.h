@@ -5,9 +5,12 @@
 #include "app/ContactTablePane.h"
 #include "app/FindBarPane.h"
 #include "app/GroupOutlinePane.h"
+#include "app/PostcardLayoutView.h"
 #include "app/PostcardPreviewPane.h"
 
+#include <QFont>
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -57,6 +60,22 @@ public:
     }
     void updateTable() override { note(QStringLiteral("updateTable")); }
     void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
+    void setSelectedLabels(const QStringList &labels) override
+    {
+        selectedLabels = labels;
+        note(QStringLiteral("setSelectedLabels"));
+    }
+    void setSelectedFont(const QFont &font) override
+    {
+        selectedFont = font;
+        note(QStringLiteral("setSelectedFont"));
+    }
+    void setSortDescriptors(const QList<SortDescriptor> &descriptors) override
+    {
+        sortDescriptors = descriptors;
+        note(QStringLiteral("setSortDescriptors"));
+    }
+    void makeFirstResponder() override { note(QStringLiteral("makeFirstResponder")); }
     void selectRowIndexesWithContacts(const QList<ContactRecordPtr> &contacts) override
     {
         selectedContactsList = contacts;
@@ -89,6 +108,9 @@ public:
     }
 
     ContactTablePtr contactTable;
+    QStringList selectedLabels;
+    QFont selectedFont;
+    QList<SortDescriptor> sortDescriptors;
     QList<ContactRecordPtr> selectedContactsList;
     QList<int> selectedRows;
     int scrolledTo = -1;
@@ -126,17 +148,29 @@ public:
     {
     }
 
-    void setContact(const ContactRecordPtr &row) override
+    void setContact(const PersonRecordPtr &row) override
     {
         if (row)
             shown = row;
         note(QStringLiteral("setContact"));
     }
-    [[nodiscard]] ContactRecordPtr contact() const override { return shown; }
+    [[nodiscard]] PersonRecordPtr contact() const override { return shown; }
     void updateTable() override { note(QStringLiteral("updateTable")); }
     void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
+    void setSelectedLabels(const QStringList &labels) override
+    {
+        selectedLabels = labels;
+        note(QStringLiteral("setSelectedLabels"));
+    }
+    void setSelectedFont(const QFont &font) override
+    {
+        selectedFont = font;
+        note(QStringLiteral("setSelectedFont"));
+    }
 
-    ContactRecordPtr shown;
+    PersonRecordPtr shown;
+    QStringList selectedLabels;
+    QFont selectedFont;
 };
 
 class RecordingContactInfoPopover : public ContactInfoPopoverPane, private RecordedPane {
@@ -156,10 +190,33 @@ private:
     SubContactRecordPtr m_row;
 };
 
+// The preview's postcard view: rows and paper as the test sets them; it posts
+// its layout notifications when the test says so.
+class RecordingPostcardLayoutView : public QObject, public PostcardLayoutView, private RecordedPane {
+public:
+    explicit RecordingPostcardLayoutView(PaneLog &log)
+        : RecordedPane(log, QStringLiteral("layoutView"))
+    {
+    }
+
+    [[nodiscard]] QList<SubContactRecordPtr> receiverPersons() const override { return receivers; }
+    [[nodiscard]] SubContactRecordPtr senderPerson() const override { return sender; }
+    void setPrintInfo(const PrintInfoPtr &info) override
+    {
+        printInfo = info;
+        note(QStringLiteral("setPrintInfo"));
+    }
+
+    QList<SubContactRecordPtr> receivers;
+    SubContactRecordPtr sender;
+    PrintInfoPtr printInfo;
+};
+
 class RecordingPostcardPreview : public PostcardPreviewPane, private RecordedPane {
 public:
     explicit RecordingPostcardPreview(PaneLog &log)
         : RecordedPane(log, QStringLiteral("preview"))
+        , layoutView(log)
     {
     }
 
@@ -177,9 +234,11 @@ public:
     void setPrinting(bool printing) override { note(QStringLiteral("setPrinting:%1").arg(printing)); }
     void setSelectedStyle(const QString &style) override { note(QStringLiteral("setSelectedStyle:") + style); }
     void updateUI() override { note(QStringLiteral("updateUI")); }
+    [[nodiscard]] PostcardLayoutView *hagakiView() const override { return &layoutView; }
 
     QList<SubContactRecordPtr> receiverPersons;
     SubContactRecordPtr sender;
+    mutable RecordingPostcardLayoutView layoutView;
 };
 
 class RecordingFindBar : public FindBarPane, private RecordedPane {

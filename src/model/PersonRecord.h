@@ -1,0 +1,41 @@
+#pragma once
+
+#include "model/MVPerson.h"
+
+#include <QString>
+
+#include <memory>
+
+// What every row handed between the panes carries: a contact's person and its
+// identity. The table rows, the contact tables' records, the detail pane's
+// contact and the find hits all reach the undoable operations as one of these,
+// so the operations take any of them.
+//
+// Records are shared and changed in place; a copy is made only where a copy
+// is meant, never by slicing through a base pointer.
+struct PersonRecord {
+    MVPersonPtr person; // "person"
+    QString uniqueId; // "uniqueId": the person's when the record was made
+    qint64 labelIndex = 0; // "labelIndex"
+
+    PersonRecord() = default;
+    PersonRecord(MVPersonPtr person, QString uniqueId, qint64 labelIndex = 0)
+        : person(std::move(person))
+        , uniqueId(std::move(uniqueId))
+        , labelIndex(labelIndex)
+    {
+    }
+    PersonRecord(const PersonRecord &) = default;
+    PersonRecord(PersonRecord &&) = default;
+    PersonRecord &operator=(const PersonRecord &) = default;
+    PersonRecord &operator=(PersonRecord &&) = default;
+    virtual ~PersonRecord() = default;
+};
+
+using PersonRecordPtr = std::shared_ptr<PersonRecord>;
+
+namespace PersonRecordKey {
+inline const QString Person = QStringLiteral("person");
+inline const QString UniqueId = QStringLiteral("uniqueId");
+inline const QString LabelIndex = QStringLiteral("labelIndex");
+} // namespace PersonRecordKey

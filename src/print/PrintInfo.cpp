@@ -1,0 +1,46 @@
+#include "print/PrintInfo.h"
+
+namespace {
+
+constexpr double pointsPerInch = 72.0;
+constexpr double millimetresPerInch = 25.4;
+
+} // namespace
+
+PrintInfo::PrintInfo() = default;
+
+const PrintInfoPtr &PrintInfo::sharedPrintInfo()
+{
+    static const PrintInfoPtr shared = std::make_shared<PrintInfo>();
+    return shared;
+}
+
+bool PrintInfo::setPaperName(const QString &name)
+{
+    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+        const auto pageSizeId = static_cast<QPageSize::PageSizeId>(id);
+        if (QPageSize::key(pageSizeId) == name) {
+            m_pageSize = QPageSize(pageSizeId);
+            return true;
+        }
+    }
+    qWarning("%s: ERROR no paper named %s", Q_FUNC_INFO, qPrintable(name));
+    return false;
+}
+
+QSizeF PrintInfo::paperSize() const
+{
+    const QSizeF defined = m_pageSize.definitionSize();
+    QSizeF points;
+    switch (m_pageSize.definitionUnits()) {
+    case QPageSize::Millimeter:
+        points = defined * (pointsPerInch / millimetresPerInch);
+        break;
+    case QPageSize::Inch:
+        points = defined * pointsPerInch;
+        break;
+    default:
+        points = m_pageSize.size(QPageSize::Point);
+    }
+    return m_orientation == QPageLayout::Landscape ? points.transposed() : points;
+}

@@ -1,0 +1,103 @@
+#include "print/PrintOptionValue.h"
+
+#include "print/PrintOptionsRecord.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QRegularExpression &numberPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral(R"([+-]?(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?)"));
+    return pattern;
+}
+
+bool isNumeric(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+namespace PrintOptionValue {
+
+double number(const QVariant &value)
+{
+    if (isNumeric(value))
+        return value.toDouble();
+    if (value.typeId() != QMetaType::QString)
+        return 0;
+    const QString text = value.toString().trimmed();
+    const QRegularExpressionMatch match = numberPattern().match(
+        text, 0, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+    return match.hasMatch() ? match.captured().toDouble() : 0;
+}
+
+qint64 integer(const QVariant &value)
+{
+    return static_cast<qint64>(number(value));
+}
+
+bool flag(const QVariant &value)
+{
+    if (isNumeric(value))
+        return value.toDouble() != 0;
+    if (value.typeId() != QMetaType::QString)
+        return false;
+    const QString text = value.toString().trimmed();
+    qsizetype at = 0;
+    if (at < text.size() && (text.at(at) == u'+' || text.at(at) == u'-'))
+        ++at;
+    while (at < text.size() && text.at(at) == u'0')
+        ++at;
+    if (at == text.size())
+        return false;
+    const QChar first = text.at(at);
+    return QStringLiteral("YyTt123456789").contains(first);
+}
+
+QString text(const QVariant &value)
+{
+    return value.typeId() == QMetaType::QString ? value.toString() : QString();
+}
+
+QPointF point(const QVariant &value)
+{
+    double coordinates[2] = {0, 0};
+    int found = 0;
+    QRegularExpressionMatchIterator matches = numberPattern().globalMatch(text(value));
+    while (found < 2 && matches.hasNext())
+        coordinates[found++] = matches.next().captured().toDouble();
+    return {coordinates[0], coordinates[1]};
+}
+
+QVariantMap dictionary(const QVariantMap &record, const QString &key)
+{
+    const QVariant value = record.value(key);
+    return value.typeId() == QMetaType::QVariantMap ? value.toMap() : QVariantMap();
+}
+
+QPointF senderZIPPosition(const QVariantMap &hagakiOptions)
+{
+    static const QString newYearDefault = QStringLiteral("(15.59, 348.66)");
+    QString stored = text(hagakiOptions.value(PrintOptionsKey::SenderZIPPositionForNenga));
+    if (stored.isEmpty() || stored == QStringLiteral("(21, 354)"))
+        stored = newYearDefault;
+    QPointF position = point(stored);
+    if (text(hagakiOptions.value(PrintOptionsKey::HagakiType)) == QStringLiteral("General"))
+        position.ry() += generalCardZIPOffset;
+    return position;
+}
+
+} // namespace PrintOptionValue
