@@ -17,6 +17,9 @@ class QSettings;
 // written. Every value is stored as JSON text, so arrays and dictionaries
 // nested to any depth come back whole, with their numbers, booleans, strings
 // and byte arrays. Safe to use from any thread.
+//
+// The folder and the file are their owner's only. A file that can't be read
+// is logged, and kept as a copy beside it before the first change replaces it.
 class UserDefaults {
 public:
     explicit UserDefaults(const QString &filePath);
@@ -61,9 +64,12 @@ public:
 
 private:
     [[nodiscard]] QVariant storedValue(const QString &key) const;
+    void prepareForWrite();
 
     const QString m_filePath;
     mutable QMutex m_mutex;
     std::unique_ptr<QSettings> m_settings;
     QVariantMap m_registeredDefaults;
+    bool m_keepCopyBeforeWrite = false;
+    bool m_fileIsOwnerOnly = false;
 };

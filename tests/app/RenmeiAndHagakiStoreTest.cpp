@@ -2,6 +2,7 @@
 
 #include "app/RenmeiAndHagakiStore.h"
 #include "common/TestEnvironment.h"
+#include "platform/ApplicationPaths.h"
 
 #include <QDataStream>
 #include <QFile>
@@ -99,7 +100,7 @@ enum class Damage { None, Empty, Truncated, Garbage, UnknownVersion, OtherMagic,
     QDataStream stream(&bytes, QIODevice::WriteOnly);
     stream.setVersion(QDataStream::Qt_6_0);
     const quint32 magic = damage == Damage::OtherMagic ? 0x12345678 : 0x514D5248;
-    const quint32 version = damage == Damage::UnknownVersion ? 2 : 1;
+    const quint32 version = damage == Damage::UnknownVersion ? 3 : 1;
     const quint32 entries = damage == Damage::HugeCount ? 0x7fffffff : 1;
     const quint8 flag = damage == Damage::BadFlag ? 7 : 1;
     stream << magic << version << quint32(1) << QStringLiteral("local") << quint32(1) << QStringLiteral("A") << flag
@@ -119,8 +120,8 @@ enum class Damage { None, Empty, Truncated, Garbage, UnknownVersion, OtherMagic,
     }
 }
 
-// A file that can't be read back yields nothing, is logged, and is kept as
-// "<file>.bak" beside the whole file the next save writes.
+// A file that can't be read back yields nothing, is logged, and is kept as a
+// copy beside the whole file the next save writes.
 class UnreadableSideFileTest : public RenmeiAndHagakiFileTest, public testing::WithParamInterface<Damage> { };
 
 TEST_P(UnreadableSideFileTest, LoadsNothingLogsAnErrorAndIsKeptBesideTheNextFile)
@@ -136,7 +137,9 @@ TEST_P(UnreadableSideFileTest, LoadsNothingLogsAnErrorAndIsKeptBesideTheNextFile
     ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(
         {{QStringLiteral("local"), {{QStringLiteral("B"), recordWithRenmei(QStringLiteral("B"))}}}}));
 
-    EXPECT_EQ(bytesOf(m_path + QStringLiteral(".bak")), damaged);
+    const QStringList copies = ApplicationPaths::backupCopies(m_path);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(bytesOf(copies.first()), damaged);
     const auto stored = m_store.restoreRenmeiAndHagakiContainers();
     ASSERT_TRUE(stored.has_value());
     EXPECT_EQ(stored->value(QStringLiteral("local")).keys(), QStringList{QStringLiteral("B")});
