@@ -41,18 +41,25 @@ UserDefaults::UserDefaults(const QString &filePath)
     ApplicationPaths::makeOwnerOnlyFolder(QFileInfo(filePath).absolutePath());
     if (QFile::exists(filePath))
         ApplicationPaths::makeOwnerOnly(filePath);
-    m_settings = std::make_unique<QSettings>(filePath, QSettings::IniFormat);
-    // QSettings writes its changes from its thread's event loop; a pool
-    // thread that reads the defaults first has none.
-    if (QCoreApplication::instance())
-        m_settings->moveToThread(QCoreApplication::instance()->thread());
-    // QSettings replaces a file it could not read with what it holds, which
-    // is nothing of that file.
-    if (m_settings->status() != QSettings::NoError) {
+    // QSettings replaces a file it could not read with the little it could
+    // make of it.
+    if (openSettings() != QSettings::NoError) {
         qWarning("%s: ERROR can't read %s (status %d); a copy of it is kept before it is written again", Q_FUNC_INFO,
             qPrintable(filePath), int(m_settings->status()));
         m_keepCopyBeforeWrite = true;
     }
+}
+
+QSettings::Status UserDefaults::openSettings()
+{
+    m_settings = std::make_unique<QSettings>(m_filePath, QSettings::IniFormat);
+    // QSettings writes its changes from its thread's event loop; a pool
+    // thread that reads the defaults first has none.
+    if (QCoreApplication::instance())
+        m_settings->moveToThread(QCoreApplication::instance()->thread());
+    // The file is read on first use, and only then is its status known.
+    (void)m_settings->allKeys();
+    return m_settings->status();
 }
 
 UserDefaults::~UserDefaults()
@@ -167,6 +174,7 @@ void UserDefaults::prepareForWrite()
 {
     if (m_keepCopyBeforeWrite) {
         m_keepCopyBeforeWrite = false;
+        m_reopenAfterSync = true;
         if (QFile::exists(m_filePath))
             ApplicationPaths::keepBackupCopy(m_filePath);
     }
@@ -193,6 +201,12 @@ bool UserDefaults::synchronize()
 {
     const QMutexLocker locker(&m_mutex);
     m_settings->sync();
+    // QSettings keeps reporting the file it could not read after it has
+    // written a whole one in its place.
+    if (m_reopenAfterSync && m_settings->status() == QSettings::FormatError) {
+        m_reopenAfterSync = false;
+        openSettings();
+    }
     if (m_settings->status() != QSettings::NoError) {
         qWarning("%s: ERROR can't synchronize %s (status %d)", Q_FUNC_INFO, qPrintable(m_filePath),
             int(m_settings->status()));

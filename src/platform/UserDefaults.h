@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QMutex>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -9,8 +10,6 @@
 #include <QVariantMap>
 
 #include <memory>
-
-class QSettings;
 
 // The user's preferences ("MV1D..." keys): an INI file under the XDG config
 // folder, with defaults registered at start-up that are answered but never
@@ -64,6 +63,7 @@ public:
 
 private:
     [[nodiscard]] QVariant storedValue(const QString &key) const;
+    QSettings::Status openSettings();
     void prepareForWrite();
 
     const QString m_filePath;
@@ -72,4 +72,5 @@ private:
     QVariantMap m_registeredDefaults;
     bool m_keepCopyBeforeWrite = false;
     bool m_fileIsOwnerOnly = false;
+    bool m_reopenAfterSync = false;
 };

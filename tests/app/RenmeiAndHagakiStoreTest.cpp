@@ -5,6 +5,8 @@
 #include "platform/ApplicationPaths.h"
 
 #include <QDataStream>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QUuid>
 
@@ -148,6 +150,25 @@ TEST_P(UnreadableSideFileTest, LoadsNothingLogsAnErrorAndIsKeptBesideTheNextFile
 INSTANTIATE_TEST_SUITE_P(SideFiles, UnreadableSideFileTest,
     testing::Values(Damage::Empty, Damage::Truncated, Damage::Garbage, Damage::UnknownVersion, Damage::OtherMagic,
         Damage::TrailingBytes, Damage::HugeCount, Damage::BadFlag));
+
+TEST_F(RenmeiAndHagakiFileTest, EachDamagedFileIsKeptUnderANameOfItsOwnAndTheNewestFiveStay)
+{
+    QByteArrayList damaged;
+    for (int i = 0; i < 7; ++i) {
+        damaged.append("damaged side file " + QByteArray::number(i));
+        writeBytes(m_path, damaged.last());
+        ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(
+            {{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A"))}}}}));
+    }
+
+    const QDir folder = QFileInfo(m_path).absoluteDir();
+    QByteArrayList kept;
+    for (const QString &name : folder.entryList(QDir::Files, QDir::Name)) {
+        if (folder.filePath(name) != m_path)
+            kept.append(bytesOf(folder.filePath(name)));
+    }
+    EXPECT_EQ(kept, damaged.mid(2));
+}
 
 TEST_F(RenmeiAndHagakiFileTest, UndamagedFileOfTheSameLayoutReadsBack)
 {

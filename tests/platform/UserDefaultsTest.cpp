@@ -1,6 +1,8 @@
 #include "platform/UserDefaults.h"
 
 #include "common/TestEnvironment.h"
+#include "platform/ApplicationPaths.h"
+#include "LoggedWarnings.h"
 #include "VariantPrinting.h"
 
 #include <gtest/gtest.h>
@@ -157,4 +159,35 @@ TEST(UserDefaultsWriting, DefaultsMadeOnAThreadWithoutEventLoopAreWrittenAfterTh
     ASSERT_TRUE(QFile::exists(path));
     UserDefaults reread(copyOfFile(path));
     EXPECT_EQ(reread.stringForKey(QStringLiteral("MV1DlastContainerIdentifier")), QStringLiteral("container-2"));
+}
+
+// QSettings writes over a file it can't read with the little it made of it.
+TEST(UserDefaultsWriting, UnreadableFileIsLoggedAndKeptAsACopyBeforeTheFirstChangeReplacesIt)
+{
+    const QString path = freshPath();
+    const QByteArray damaged("[General]\nMV1DprintStyle=\"Hagaki\"\n\x89PNG\r\n\x1a\n\0\0\0 binary", 48);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(damaged);
+    }
+    std::unique_ptr<UserDefaults> defaults;
+    {
+        const LoggedWarnings warnings;
+        defaults = std::make_unique<UserDefaults>(path);
+        ASSERT_EQ(warnings.lines().size(), 1);
+        EXPECT_TRUE(warnings.lines().first().contains(QStringLiteral("ERROR")));
+    }
+    EXPECT_TRUE(ApplicationPaths::backupCopies(path).isEmpty());
+
+    defaults->setObject(QStringLiteral("container-1"), QStringLiteral("MV1DlastContainerIdentifier"));
+    ASSERT_TRUE(defaults->synchronize());
+
+    const QStringList copies = ApplicationPaths::backupCopies(path);
+    ASSERT_EQ(copies.size(), 1);
+    QFile copy(copies.first());
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), damaged);
+    UserDefaults reread(copyOfFile(path));
+    EXPECT_EQ(reread.stringForKey(QStringLiteral("MV1DlastContainerIdentifier")), QStringLiteral("container-1"));
 }
