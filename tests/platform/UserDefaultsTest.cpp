@@ -1,14 +1,15 @@
 #include "platform/UserDefaults.h"
 
 #include "common/TestEnvironment.h"
-#include "platform/ApplicationPaths.h"
 #include "LoggedWarnings.h"
 #include "VariantPrinting.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <memory>
 #include <thread>
@@ -178,14 +179,15 @@ TEST(UserDefaultsWriting, UnreadableFileIsLoggedAndKeptAsACopyBeforeTheFirstChan
         ASSERT_EQ(warnings.lines().size(), 1);
         EXPECT_TRUE(warnings.lines().first().contains(QStringLiteral("ERROR")));
     }
-    EXPECT_TRUE(ApplicationPaths::backupCopies(path).isEmpty());
+    const QDir folder = QFileInfo(path).absoluteDir();
+    EXPECT_EQ(folder.entryList(QDir::Files), QStringList{QStringLiteral("Quillmark.conf")});
 
     defaults->setObject(QStringLiteral("container-1"), QStringLiteral("MV1DlastContainerIdentifier"));
     ASSERT_TRUE(defaults->synchronize());
 
-    const QStringList copies = ApplicationPaths::backupCopies(path);
-    ASSERT_EQ(copies.size(), 1);
-    QFile copy(copies.first());
+    const QStringList files = folder.entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 2);
+    QFile copy(folder.filePath(files.at(files.at(0) == QStringLiteral("Quillmark.conf") ? 1 : 0)));
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), damaged);
     UserDefaults reread(copyOfFile(path));
