@@ -253,14 +253,24 @@ ContactTablePtr AddressBookLoader::makeContactTable(
     return table;
 }
 
-void AddressBookLoader::applyKeyValueRecords(const ContactTable &table) const
+void AddressBookLoader::applyKeyValueRecords(const ContactTable &table, std::optional<qint64> storeGeneration) const
 {
     if (!m_sideStore.isKeyValueStoreAvailable())
         return;
+    const RenmeiAndHagakiStore::KeyValueView entries = m_sideStore.keyValueRestoreForGeneration(storeGeneration);
     for (const ContactRecordPtr &row : table) {
-        if (const std::optional<RenmeiAndHagakiRecord> record = m_sideStore.keyValueRestoreValueForKey(row->uniqueId))
+        if (const std::optional<RenmeiAndHagakiRecord> record = entries.valueForKey(row->uniqueId))
             RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(*record, *row->person);
     }
+}
+
+std::optional<qint64> AddressBookLoader::storeGeneration() const
+{
+    StoreError error;
+    const std::optional<qint64> generation = m_store.saveGeneration(&error);
+    if (!generation)
+        qWarning("%s: ERROR %s; the side data is read as last written", Q_FUNC_INFO, qPrintable(error.description));
+    return generation;
 }
 
 AddressBookTables AddressBookLoader::loadAddressBook(
@@ -293,7 +303,11 @@ AddressBookTables AddressBookLoader::loadAddressBook(
         alertStoreFailure(fetchError, tr("Couldn't read the contacts store."));
         return unreadableTables();
     }
-    const std::optional<RenmeiAndHagakiContainers> sideRecords = m_sideStore.restoreRenmeiAndHagakiContainers();
+    // The side data of the save the store last took, whatever was written
+    // after it.
+    const std::optional<qint64> generation = storeGeneration();
+    const std::optional<RenmeiAndHagakiContainers> sideRecords
+        = m_sideStore.restoreRenmeiAndHagakiContainers(generation);
     const RenmeiAndHagakiRecords *fileRecords = nullptr;
     if (sideRecords) {
         if (const auto found = sideRecords->constFind(chosen->identifier); found != sideRecords->cend())
@@ -302,7 +316,7 @@ AddressBookTables AddressBookLoader::loadAddressBook(
     // An empty container still gets a table of its own, so that contacts
     // added to it have a table to go into.
     top->contactTable = makeContactTable(*contacts, fileRecords);
-    applyKeyValueRecords(*top->contactTable);
+    applyKeyValueRecords(*top->contactTable, generation);
     tables.contactTable = top->contactTable;
     return tables;
 }

@@ -18,7 +18,8 @@ class ContactStore;
 // Reads the contacts store into the address book's tables: every container
 // with its top group "All Contacts" and its groups, and the contacts of the
 // chosen container, each in a new MVPerson with its side records applied
-// (the file's first, then the key-value store's, which win).
+// (the file's first, then the key-value store's, which win), as they stand
+// for the save the store last took.
 //
 // Touches no widget, so it runs on a worker for the first load. Alerts are
 // handed to the poster, which must bring them to the main thread.
@@ -61,7 +62,8 @@ private:
     void appendGroups(ContainerRecord &container) const;
     [[nodiscard]] ContactTablePtr makeContactTable(
         const QList<StoreContact> &contacts, const RenmeiAndHagakiRecords *fileRecords) const;
-    void applyKeyValueRecords(const ContactTable &table) const;
+    void applyKeyValueRecords(const ContactTable &table, std::optional<qint64> storeGeneration) const;
+    [[nodiscard]] std::optional<qint64> storeGeneration() const;
     void postAlert(const QString &message, const QString &informativeText) const;
 
     ContactStore &m_store;

@@ -1,10 +1,10 @@
 #include "app/AppDelegate.h"
 
 #include "app/AddressBookLoader.h"
+#include "app/AddressBookSaver.h"
 #include "app/AddressBookView.h"
 #include "app/MessageBoxAlertPresenter.h"
 #include "app/RenmeiAndHagakiStore.h"
-#include "app/SaveRequestBuilder.h"
 #include "app/WindowController.h"
 #include "platform/KeyValueStore.h"
 #include "platform/UndoManager.h"
@@ -186,22 +186,13 @@ bool AppDelegate::saveAddressBook()
 {
     if (!m_tables.containerTable)
         return true;
-    SaveRequestBuilder::Plan plan = SaveRequestBuilder(*m_contactStore).saveAddressBook(*m_tables.containerTable);
-    StoreError error;
-    if (!plan.request.isEmpty() && !m_contactStore->execute(plan.request, &error)) {
-        qWarning("%s: ERROR %s", Q_FUNC_INFO, qPrintable(error.description));
-        m_alertPresenter->showAlert(m_window.get(), tr("Couldn't save the address book."), error.description);
-        return false;
-    }
-    plan.applySucceeded();
-    if (plan.sideRecords.isEmpty())
+    const std::optional<AddressBookSaver::Failure> failure
+        = AddressBookSaver(*m_contactStore, *m_sideStore).save(*m_tables.containerTable);
+    if (!failure)
         return true;
-    if (!m_sideStore->saveRenmeiAndHagakiContainers(plan.sideRecords)) {
-        m_alertPresenter->showAlert(
-            m_window.get(), tr("Couldn't save the joint names and postcard layouts."), m_sideStore->filePath());
-    }
-    m_sideStore->keyValueSaveRenmeiAndHagaki(plan.sideRecords);
-    return true;
+    qWarning("%s: ERROR %s %s", Q_FUNC_INFO, qPrintable(failure->messageText), qPrintable(failure->informativeText));
+    m_alertPresenter->showAlert(m_window.get(), failure->messageText, failure->informativeText);
+    return false;
 }
 
 void AppDelegate::revertAddressBookToSaved(QObject *)

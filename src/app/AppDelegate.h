@@ -65,11 +65,12 @@ public:
 
     // The Save command: commits the typing; when the window is marked edited,
     // saves, clears the edited mark and the undo history, loads again and
-    // hands the tables over. A save the store refuses is shown and leaves
-    // everything pending. Nothing is saved into a store that couldn't be read.
+    // hands the tables over. A save that fails is shown and leaves
+    // everything pending: the edited mark, the undo history and the tables.
+    // Nothing is saved into a store that couldn't be read.
     void saveAddressBook(QObject *sender);
-    // Sends every pending change in one request and, once the store has taken
-    // it, writes the side store. False when the store refused it.
+    // Writes the side store and sends every pending change in one request.
+    // False, shown in an alert, when any part of it could not be written.
     bool saveAddressBook();
     // The Revert command: after the user's confirmation, drops every pending
     // change with the undo history and loads again.

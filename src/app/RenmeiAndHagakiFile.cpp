@@ -41,36 +41,19 @@ bool readRecord(QDataStream &stream, RenmeiAndHagakiRecords &records)
     return true;
 }
 
-} // namespace
-
-namespace RenmeiAndHagakiFile {
-
-QByteArray encode(const RenmeiAndHagakiContainers &containers)
+void writeContainers(QDataStream &stream, const RenmeiAndHagakiContainers &containers)
 {
-    QByteArray bytes;
-    QDataStream stream(&bytes, QIODevice::WriteOnly);
-    stream.setVersion(QDataStream::Qt_6_0);
-    stream << magic << version << quint32(containers.size());
+    stream << quint32(containers.size());
     for (auto container = containers.cbegin(); container != containers.cend(); ++container) {
         stream << container.key() << quint32(container->size());
         for (auto record = container->cbegin(); record != container->cend(); ++record)
             writeRecord(stream, record.key(), *record);
     }
-    return bytes;
 }
 
-std::optional<RenmeiAndHagakiContainers> decode(const QByteArray &bytes, const QString &filePath)
+// False when the stream ran out or holds something that is not records.
+bool readContainers(QDataStream &stream, RenmeiAndHagakiContainers &containers)
 {
-    QDataStream stream(bytes);
-    stream.setVersion(QDataStream::Qt_6_0);
-    quint32 fileMagic = 0;
-    quint32 fileVersion = 0;
-    stream >> fileMagic >> fileVersion;
-    if (stream.status() != QDataStream::Ok || fileMagic != magic || fileVersion != version) {
-        qWarning("%s: ERROR %s is of an unknown format or version", Q_FUNC_INFO, qPrintable(filePath));
-        return std::nullopt;
-    }
-    RenmeiAndHagakiContainers containers;
     quint32 containerCount = 0;
     stream >> containerCount;
     bool whole = stream.status() == QDataStream::Ok;
@@ -83,11 +66,54 @@ std::optional<RenmeiAndHagakiContainers> decode(const QByteArray &bytes, const Q
         for (quint32 r = 0; whole && r < recordCount; ++r)
             whole = readRecord(stream, records);
     }
+    return whole;
+}
+
+} // namespace
+
+namespace RenmeiAndHagakiFile {
+
+QByteArray encode(const Contents &contents)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream.setVersion(QDataStream::Qt_6_0);
+    stream << magic << (contents.stamp ? stampedVersion : version);
+    if (contents.stamp)
+        stream << contents.stamp->generation << contents.stamp->baseGeneration;
+    writeContainers(stream, contents.containers);
+    if (contents.stamp)
+        writeContainers(stream, contents.stamp->previous);
+    return bytes;
+}
+
+std::optional<Contents> decode(const QByteArray &bytes, const QString &filePath)
+{
+    QDataStream stream(bytes);
+    stream.setVersion(QDataStream::Qt_6_0);
+    quint32 fileMagic = 0;
+    quint32 fileVersion = 0;
+    stream >> fileMagic >> fileVersion;
+    if (stream.status() != QDataStream::Ok || fileMagic != magic
+        || (fileVersion != version && fileVersion != stampedVersion)) {
+        qWarning("%s: ERROR %s is of an unknown format or version", Q_FUNC_INFO, qPrintable(filePath));
+        return std::nullopt;
+    }
+    Contents contents;
+    bool whole = true;
+    if (fileVersion == stampedVersion) {
+        RenmeiAndHagakiSaveStamp stamp;
+        stream >> stamp.generation >> stamp.baseGeneration;
+        whole = readContainers(stream, contents.containers) && readContainers(stream, stamp.previous);
+        contents.stamp = std::move(stamp);
+    } else {
+        whole = readContainers(stream, contents.containers);
+    }
     if (!whole || !stream.atEnd()) {
         qWarning("%s: ERROR %s is truncated or damaged", Q_FUNC_INFO, qPrintable(filePath));
         return std::nullopt;
     }
-    return containers;
+    return contents;
 }
 
 } // namespace RenmeiAndHagakiFile

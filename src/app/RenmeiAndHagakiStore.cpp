@@ -6,11 +6,80 @@
 #include "platform/ApplicationPaths.h"
 #include "platform/KeyValueStore.h"
 
-#include <QDir>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
+
+const QString generationKey = QStringLiteral("generation");
+const QString baseGenerationKey = QStringLiteral("baseGeneration");
+const QString previousKey = QStringLiteral("previous");
+
+[[nodiscard]] QString tr(const char *text)
+{
+    return QCoreApplication::translate("RenmeiAndHagakiStore", text);
+}
+
+[[nodiscard]] QString writeErrorText(const QString &filePath, const QString &reason)
+{
+    return tr("The file “%1” can't be written: %2").arg(filePath, reason);
+}
+
+// How side data written for one save reads for the store's generation.
+enum class StampMatch {
+    AsWritten, // the store took the save (or no generation was asked for)
+    Before, // the store is still at the generation before the save
+    Lagging, // the store is at another generation altogether
+};
+
+[[nodiscard]] StampMatch matchOf(qint64 generation, qint64 baseGeneration, std::optional<qint64> storeGeneration)
+{
+    if (!storeGeneration || generation == *storeGeneration)
+        return StampMatch::AsWritten;
+    return baseGeneration == *storeGeneration ? StampMatch::Before : StampMatch::Lagging;
+}
+
+// The stamp the key-value store keeps under saveStampKey(); no generation
+// for a key-value store that no stamped save wrote.
+struct KeyValueStamp {
+    std::optional<qint64> generation;
+    qint64 baseGeneration = 0;
+    QVariantMap previous;
+};
+
+[[nodiscard]] KeyValueStamp keyValueStamp(const KeyValueStore &store)
+{
+    const QVariantMap stamp = store.dictionaryForKey(RenmeiAndHagakiStore::saveStampKey());
+    if (!stamp.contains(generationKey))
+        return {};
+    return {stamp.value(generationKey).toLongLong(), stamp.value(baseGenerationKey).toLongLong(),
+        stamp.value(previousKey).toMap()};
+}
+
+[[nodiscard]] StampMatch matchOf(const KeyValueStamp &stamp, std::optional<qint64> storeGeneration)
+{
+    return stamp.generation ? matchOf(*stamp.generation, stamp.baseGeneration, storeGeneration) : StampMatch::AsWritten;
+}
+
+// The record a key-value entry holds; nothing for no entry or an empty one.
+[[nodiscard]] std::optional<RenmeiAndHagakiRecord> recordOfEntry(const QVariant &value, const QString &key)
+{
+    if (!value.isValid() || (value.metaType().id() == QMetaType::QVariantMap && value.toMap().isEmpty()))
+        return std::nullopt;
+    std::optional<RenmeiAndHagakiRecord> record;
+    if (value.metaType().id() == QMetaType::QVariantMap)
+        record = RenmeiAndHagakiRecord::fromVariantMap(value.toMap());
+    if (!record)
+        qWarning("%s: ERROR the entry of %s is not a side record; skipped", Q_FUNC_INFO, qPrintable(key));
+    return record;
+}
+
+[[nodiscard]] bool isSideRecord(const QVariant &value)
+{
+    return value.metaType().id() == QMetaType::QVariantMap
+        && RenmeiAndHagakiRecord::fromVariantMap(value.toMap()).has_value();
+}
 
 // The "HagakiLayout" string of one address, taken from the record in hand:
 // asking the person by label index formats all its addresses again each time.
@@ -28,6 +97,21 @@ namespace {
             return &entry;
     }
     return nullptr;
+}
+
+// The stored records of the contacts that changes names; an empty record for
+// those that have none.
+[[nodiscard]] RenmeiAndHagakiContainers recordsBefore(
+    const RenmeiAndHagakiContainers &stored, const RenmeiAndHagakiContainers &changes)
+{
+    RenmeiAndHagakiContainers before;
+    for (auto container = changes.cbegin(); container != changes.cend(); ++container) {
+        const RenmeiAndHagakiRecords records = stored.value(container.key());
+        RenmeiAndHagakiRecords &target = before[container.key()];
+        for (auto record = container->cbegin(); record != container->cend(); ++record)
+            target.insert(record.key(), records.value(record.key()));
+    }
+    return before;
 }
 
 void mergeInto(RenmeiAndHagakiContainers &stored, const RenmeiAndHagakiContainers &changes)
@@ -51,11 +135,18 @@ RenmeiAndHagakiStore::RenmeiAndHagakiStore(KeyValueStore *keyValueStore, const Q
     : m_keyValueStore(keyValueStore)
     , m_filePath(filePath.isEmpty() ? defaultFilePath() : filePath)
 {
+    ApplicationPaths::removeInterruptedWrites(m_filePath);
 }
 
 QString RenmeiAndHagakiStore::fileName()
 {
     return QStringLiteral("RenmeiAndHagakiContainers.data");
+}
+
+QString RenmeiAndHagakiStore::saveStampKey()
+{
+    // Not a contact's identifier, which the store makes from a UUID.
+    return QStringLiteral("RenmeiAndHagakiSaveStamp");
 }
 
 QString RenmeiAndHagakiStore::defaultFilePath()
@@ -106,33 +197,142 @@ RenmeiAndHagakiStore::FileContents RenmeiAndHagakiStore::readFile() const
         return {};
     if (!file.open(QIODevice::ReadOnly)) {
         qWarning("%s: ERROR can't read %s: %s", Q_FUNC_INFO, qPrintable(m_filePath), qPrintable(file.errorString()));
-        return {FileState::Unreadable, {}};
+        return {FileState::Unreadable, {}, {}};
     }
-    std::optional<RenmeiAndHagakiContainers> containers = RenmeiAndHagakiFile::decode(file.readAll(), m_filePath);
-    if (!containers)
-        return {FileState::Unreadable, {}};
-    return {FileState::Read, std::move(*containers)};
+    std::optional<RenmeiAndHagakiFile::Contents> contents = RenmeiAndHagakiFile::decode(file.readAll(), m_filePath);
+    if (!contents)
+        return {FileState::Unreadable, {}, {}};
+    return {FileState::Read, std::move(contents->containers), std::move(contents->stamp)};
 }
 
-std::optional<RenmeiAndHagakiContainers> RenmeiAndHagakiStore::restoreRenmeiAndHagakiContainers() const
+RenmeiAndHagakiContainers RenmeiAndHagakiStore::recordsForGeneration(
+    FileContents contents, std::optional<qint64> storeGeneration, const QString &filePath)
+{
+    if (!contents.stamp)
+        return std::move(contents.containers);
+    switch (matchOf(contents.stamp->generation, contents.stamp->baseGeneration, storeGeneration)) {
+    case StampMatch::AsWritten:
+        break;
+    case StampMatch::Before:
+        mergeInto(contents.containers, contents.stamp->previous);
+        break;
+    case StampMatch::Lagging:
+        qWarning("%s: ERROR %s was written for save %lld, the contacts store is at save %lld; its records are taken "
+                 "as they stand",
+            Q_FUNC_INFO, qPrintable(filePath), contents.stamp->generation, *storeGeneration);
+        break;
+    }
+    return std::move(contents.containers);
+}
+
+std::optional<RenmeiAndHagakiContainers> RenmeiAndHagakiStore::restoreRenmeiAndHagakiContainers(
+    std::optional<qint64> storeGeneration) const
 {
     FileContents contents = readFile();
     if (contents.state != FileState::Read)
         return std::nullopt;
-    return std::move(contents.containers);
+    return recordsForGeneration(std::move(contents), storeGeneration, m_filePath);
 }
 
 bool RenmeiAndHagakiStore::saveRenmeiAndHagakiContainers(const RenmeiAndHagakiContainers &records) const
 {
-    if (m_filePath.isEmpty() || !QDir().mkpath(QFileInfo(m_filePath).absolutePath())) {
-        qWarning("%s: ERROR no folder for %s", Q_FUNC_INFO, qPrintable(m_filePath));
+    return writeFile(records, std::nullopt, nullptr, nullptr);
+}
+
+bool RenmeiAndHagakiStore::saveForStoreGeneration(
+    const RenmeiAndHagakiContainers &records, qint64 baseGeneration, QString *errorText) const
+{
+    // A key-value store that lags behind is written again from the file.
+    const bool rebuildKeyValueStore
+        = m_keyValueStore && matchOf(keyValueStamp(*m_keyValueStore), baseGeneration) == StampMatch::Lagging;
+    RenmeiAndHagakiContainers fileBefore;
+    return writeFile(records, baseGeneration, rebuildKeyValueStore ? &fileBefore : nullptr, errorText)
+        && writeKeyValueStore(records, baseGeneration, fileBefore, errorText);
+}
+
+bool RenmeiAndHagakiStore::writeFile(const RenmeiAndHagakiContainers &records,
+    const std::optional<qint64> &baseGeneration, RenmeiAndHagakiContainers *before, QString *errorText) const
+{
+    const auto fail = [&](const QString &reason) {
+        if (errorText)
+            *errorText = writeErrorText(m_filePath, reason);
         return false;
+    };
+    if (m_filePath.isEmpty() || !ApplicationPaths::makeOwnerOnlyFolder(QFileInfo(m_filePath).absolutePath())) {
+        qWarning("%s: ERROR no folder for %s", Q_FUNC_INFO, qPrintable(m_filePath));
+        return fail(tr("Its folder can't be made."));
     }
     FileContents stored = readFile();
     if (stored.state == FileState::Unreadable && !ApplicationPaths::keepBackupCopy(m_filePath))
-        return false;
-    mergeInto(stored.containers, records);
-    return ApplicationPaths::writeOwnerOnlyFile(m_filePath, RenmeiAndHagakiFile::encode(stored.containers));
+        return fail(tr("It can't be read, and a copy of it can't be kept."));
+    RenmeiAndHagakiFile::Contents contents;
+    contents.containers = recordsForGeneration(std::move(stored), baseGeneration, m_filePath);
+    if (baseGeneration)
+        contents.stamp = RenmeiAndHagakiSaveStamp{
+            *baseGeneration + 1, *baseGeneration, recordsBefore(contents.containers, records)};
+    if (before)
+        *before = contents.containers;
+    mergeInto(contents.containers, records);
+    QString reason;
+    if (!ApplicationPaths::writeOwnerOnlyFile(m_filePath, RenmeiAndHagakiFile::encode(contents), &reason))
+        return fail(reason);
+    return true;
+}
+
+bool RenmeiAndHagakiStore::writeKeyValueStore(const RenmeiAndHagakiContainers &records, qint64 baseGeneration,
+    const RenmeiAndHagakiContainers &fileBefore, QString *errorText) const
+{
+    if (!m_keyValueStore)
+        return true;
+    bringKeyValueStoreToGeneration(baseGeneration, fileBefore);
+    QVariantMap previous;
+    for (const RenmeiAndHagakiRecords &container : records) {
+        for (auto record = container.cbegin(); record != container.cend(); ++record) {
+            previous.insert(record.key(), m_keyValueStore->dictionaryForKey(record.key()));
+            if (record->isEmpty())
+                m_keyValueStore->removeObjectForKey(record.key());
+            else
+                m_keyValueStore->setObject(record->toVariantMap(), record.key());
+        }
+    }
+    m_keyValueStore->setObject(
+        QVariantMap{{generationKey, baseGeneration + 1}, {baseGenerationKey, baseGeneration}, {previousKey, previous}},
+        saveStampKey());
+    if (m_keyValueStore->synchronize())
+        return true;
+    if (errorText)
+        *errorText = writeErrorText(m_keyValueStore->filePath(), m_keyValueStore->lastError());
+    return false;
+}
+
+// Takes back what a save the store did not take left in the key-value store,
+// or, when the key-value store lags behind, makes its entries those of the file.
+void RenmeiAndHagakiStore::bringKeyValueStoreToGeneration(
+    qint64 generation, const RenmeiAndHagakiContainers &fileBefore) const
+{
+    const KeyValueStamp stamp = keyValueStamp(*m_keyValueStore);
+    switch (matchOf(stamp, generation)) {
+    case StampMatch::AsWritten:
+        return;
+    case StampMatch::Before:
+        for (auto entry = stamp.previous.cbegin(); entry != stamp.previous.cend(); ++entry)
+            m_keyValueStore->setObject(entry->toMap().isEmpty() ? QVariant() : *entry, entry.key());
+        return;
+    case StampMatch::Lagging:
+        break;
+    }
+    qWarning("%s: ERROR %s was written for save %lld, the contacts store is at save %lld; its entries are written "
+             "again from the file",
+        Q_FUNC_INFO, qPrintable(m_keyValueStore->filePath()), *stamp.generation, generation);
+    const QVariantMap all = m_keyValueStore->dictionaryRepresentation();
+    for (auto entry = all.cbegin(); entry != all.cend(); ++entry) {
+        if (entry.key() != saveStampKey() && isSideRecord(*entry))
+            m_keyValueStore->removeObjectForKey(entry.key());
+    }
+    for (const RenmeiAndHagakiRecords &container : fileBefore) {
+        for (auto record = container.cbegin(); record != container.cend(); ++record)
+            m_keyValueStore->setObject(record->toVariantMap(), record.key());
+    }
 }
 
 void RenmeiAndHagakiStore::keyValueSaveRenmeiAndHagaki(const RenmeiAndHagakiContainers &records) const
@@ -160,15 +360,39 @@ std::optional<RenmeiAndHagakiRecord> RenmeiAndHagakiStore::keyValueRestoreValueF
 {
     if (!m_keyValueStore || key.isEmpty())
         return std::nullopt;
-    const QVariant value = m_keyValueStore->objectForKey(key);
-    if (!value.isValid())
+    return recordOfEntry(m_keyValueStore->objectForKey(key), key);
+}
+
+RenmeiAndHagakiStore::KeyValueView RenmeiAndHagakiStore::keyValueRestoreForGeneration(
+    std::optional<qint64> storeGeneration) const
+{
+    KeyValueView view;
+    if (!m_keyValueStore)
+        return view;
+    KeyValueStamp stamp = keyValueStamp(*m_keyValueStore);
+    switch (matchOf(stamp, storeGeneration)) {
+    case StampMatch::AsWritten:
+        view.m_store = this;
+        break;
+    case StampMatch::Before:
+        view.m_store = this;
+        view.m_previous = std::move(stamp.previous);
+        break;
+    case StampMatch::Lagging:
+        qWarning("%s: ERROR %s was written for save %lld, the contacts store is at save %lld; its entries are not read",
+            Q_FUNC_INFO, qPrintable(m_keyValueStore->filePath()), *stamp.generation, *storeGeneration);
+        break;
+    }
+    return view;
+}
+
+std::optional<RenmeiAndHagakiRecord> RenmeiAndHagakiStore::KeyValueView::valueForKey(const QString &key) const
+{
+    if (!m_store)
         return std::nullopt;
-    std::optional<RenmeiAndHagakiRecord> record;
-    if (value.metaType().id() == QMetaType::QVariantMap)
-        record = RenmeiAndHagakiRecord::fromVariantMap(value.toMap());
-    if (!record)
-        qWarning("%s: ERROR the entry of %s is not a side record; skipped", Q_FUNC_INFO, qPrintable(key));
-    return record;
+    if (const auto previous = m_previous.constFind(key); previous != m_previous.cend())
+        return recordOfEntry(*previous, key);
+    return m_store->keyValueRestoreValueForKey(key);
 }
 
 bool RenmeiAndHagakiStore::isKeyValueStoreAvailable() const

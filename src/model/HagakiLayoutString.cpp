@@ -1,5 +1,7 @@
 #include "model/HagakiLayoutString.h"
 
+using namespace Qt::StringLiterals;
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -79,15 +81,31 @@ qsizetype skipDigits(QStringView text, qsizetype position)
     return position;
 }
 
+// Length of "inf", "infinity" or "nan" (any case) at the start of text, 0
+// when none is there: what a frame holding a number out of range was once
+// written as. Read as a number, such a frame is dropped; skipped, it would
+// move the frame's other numbers one place.
+qsizetype nonFiniteWordLength(QStringView text)
+{
+    for (const QLatin1StringView word : {"infinity"_L1, "inf"_L1, "nan"_L1}) {
+        if (text.startsWith(word, Qt::CaseInsensitive))
+            return word.size();
+    }
+    return 0;
+}
+
 // Length of the number starting at position, 0 when none starts there. A
 // number is an optional sign, digits with an optional point and fraction or
 // a point and digits, then an optional exponent with at least one digit; the
-// longest such text is taken, as a regular expression would.
+// longest such text is taken, as a regular expression would. A sign and a
+// word of nonFiniteWordLength() is a number too.
 qsizetype numberLength(QStringView text, qsizetype position)
 {
     qsizetype end = position;
     if (end < text.size() && (text.at(end) == u'-' || text.at(end) == u'+'))
         ++end;
+    if (const qsizetype word = nonFiniteWordLength(text.sliced(end)); word > 0)
+        return end + word - position;
     const qsizetype mantissa = end;
     end = skipDigits(text, end);
     if (end > mantissa) {
@@ -120,6 +138,12 @@ double numberValue(QStringView number)
     QStringView digits = number;
     if (digits.startsWith(u'+'))
         digits = digits.sliced(1);
+    if (const QStringView word = digits.startsWith(u'-') ? digits.sliced(1) : digits;
+        !word.isEmpty() && word.front().isLetter()) {
+        const double value = word.front().toLower() == u'n' ? std::numeric_limits<double>::quiet_NaN()
+                                                            : std::numeric_limits<double>::infinity();
+        return digits.startsWith(u'-') ? -value : value;
+    }
     if (digits.size() <= qsizetype(ascii.size())) {
         for (qsizetype i = 0; i < digits.size(); ++i)
             ascii[size_t(i)] = char(digits.at(i).unicode());
@@ -179,12 +203,35 @@ bool isWrittenRect(QStringView frame)
     return position == frame.size();
 }
 
-void appendNormalizedRect(QString &text, const QString &frame)
+[[nodiscard]] bool isFinite(const QRectF &rect)
 {
-    if (isWrittenRect(frame))
+    return std::isfinite(rect.x()) && std::isfinite(rect.y()) && std::isfinite(rect.width())
+        && std::isfinite(rect.height());
+}
+
+// Whether the frame's numbers can all be written: a frame in the written
+// form always can.
+[[nodiscard]] bool isWritableFrame(QStringView frame)
+{
+    return isWrittenRect(frame) || isFinite(HagakiLayoutString::rectFromString(frame.toString()));
+}
+
+// False, and nothing appended, for a frame with a number out of range: no
+// written number could stand for it.
+bool appendNormalizedRect(QString &text, const QString &frame)
+{
+    if (isWrittenRect(frame)) {
         text += frame;
-    else
-        appendRect(text, HagakiLayoutString::rectFromString(frame));
+        return true;
+    }
+    const QRectF rect = HagakiLayoutString::rectFromString(frame);
+    if (!isFinite(rect)) {
+        qWarning(
+            "%s: ERROR the frame %s holds a number out of range; it is not written", Q_FUNC_INFO, qPrintable(frame));
+        return false;
+    }
+    appendRect(text, rect);
+    return true;
 }
 
 } // namespace
@@ -202,10 +249,13 @@ QString HagakiLayoutString::fromLayout(const HagakiLayoutFields &layout)
         const QString &frame = layout.*entry.frame;
         if (frame.isEmpty())
             continue;
+        const qsizetype entryStart = text.size();
         text += entry.key;
         text += u':';
-        appendNormalizedRect(text, frame);
-        text += u';';
+        if (appendNormalizedRect(text, frame))
+            text += u';';
+        else
+            text.truncate(entryStart);
     }
     return text;
 }
@@ -236,8 +286,13 @@ void HagakiLayoutString::parse(QStringView whole, HagakiLayoutFields &layout)
         const QStringView key = piece.first(colon);
         const QStringView frame = piece.sliced(colon + 1, (frameEnd < 0 ? piece.size() : frameEnd) - colon - 1);
         for (const FrameEntry &entry : frameEntries) {
-            if (key == entry.key)
+            if (key != entry.key)
+                continue;
+            if (isWritableFrame(frame))
                 layout.*entry.frame = frame.toString();
+            else
+                qWarning("%s: ERROR the frame %s holds a number out of range; it is dropped", Q_FUNC_INFO,
+                    qPrintable(frame.toString()));
         }
     }
 }
@@ -246,7 +301,8 @@ QString HagakiLayoutString::normarizeRect(const QString &rectText)
 {
     QString text;
     text.reserve(40);
-    appendNormalizedRect(text, rectText);
+    if (!appendNormalizedRect(text, rectText))
+        return {};
     return text;
 }
 

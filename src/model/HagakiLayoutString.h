@@ -12,18 +12,22 @@
 class HagakiLayoutString {
 public:
     // Flags entry (Sender 1 + Company 2 + Renmei 4) then each non-empty frame
-    // in the order ra, rn, sa, sn, rewritten with two decimals.
+    // in the order ra, rn, sa, sn, rewritten with two decimals. A frame with a
+    // number out of range (or "inf", "nan") is left out whole, and logged.
     [[nodiscard]] static QString fromLayout(const HagakiLayoutFields &layout);
 
     // Reads text into layout; frames the text does not mention keep their
-    // values, and an empty text changes nothing.
+    // values, and an empty text changes nothing. A frame with a number out of
+    // range is dropped whole (logged), as if the text did not mention it.
     static void parse(const QString &text, HagakiLayoutFields &layout);
     static void parse(QStringView text, HagakiLayoutFields &layout);
 
-    // The frame rewritten as "{{x,y},{w,h}}" with exactly two decimals.
+    // The frame rewritten as "{{x,y},{w,h}}" with exactly two decimals; empty
+    // when a number of it is out of range.
     [[nodiscard]] static QString normarizeRect(const QString &rectText);
 
     // The first four numbers in text as x, y, width, height; missing ones are 0.
     // Reads both "{{10,20},{30,40}}" and the spaced "{{10, 20}, {30, 40}}".
+    // A number out of range, and "inf" or "nan", read as infinite or NaN.
     [[nodiscard]] static QRectF rectFromString(const QString &rectText);
 };

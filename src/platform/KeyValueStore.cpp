@@ -4,7 +4,6 @@
 #include "platform/StoredValue.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -99,6 +98,7 @@ bool KeyValueStore::isAvailable() const
 
 void KeyValueStore::load()
 {
+    ApplicationPaths::removeInterruptedWrites(m_filePath);
     QFile file(m_filePath);
     if (m_filePath.isEmpty() || !file.exists())
         return;
@@ -218,13 +218,22 @@ bool KeyValueStore::synchronize()
     return false;
 }
 
+QString KeyValueStore::lastError() const
+{
+    const QMutexLocker locker(&m_mutex);
+    return m_lastError;
+}
+
 bool KeyValueStore::write(const QVariantMap &values)
 {
+    QString error;
     if (m_fileUnreadable && QFile::exists(m_filePath) && !ApplicationPaths::keepBackupCopy(m_filePath))
-        return false;
-    QDir().mkpath(QFileInfo(m_filePath).absolutePath());
-    if (!ApplicationPaths::writeOwnerOnlyFile(m_filePath, serialized(values)))
-        return false;
-    m_fileUnreadable = false;
-    return true;
+        error = QCoreApplication::translate("KeyValueStore", "A copy of the unreadable file could not be kept.");
+    else if (!ApplicationPaths::makeOwnerOnlyFolder(QFileInfo(m_filePath).absolutePath()))
+        error = QCoreApplication::translate("KeyValueStore", "Its folder could not be created.");
+    else if (ApplicationPaths::writeOwnerOnlyFile(m_filePath, serialized(values), &error))
+        m_fileUnreadable = false;
+    const QMutexLocker locker(&m_mutex);
+    m_lastError = error;
+    return error.isEmpty();
 }

@@ -16,7 +16,8 @@
 // coalesced writes run on the application's main thread.
 //
 // A file that can't be read back is logged and left as it is; the first
-// write after that first keeps a copy of it beside it ("<file>.bak").
+// write after that first keeps a copy of it beside it. Temporary files that an
+// interrupted write left beside the file are removed when the store is made.
 class KeyValueStore : public QObject {
     Q_OBJECT
 
@@ -51,6 +52,8 @@ public:
     // Writes pending changes now. False (and logged) when the file can't be
     // written; the changes stay pending.
     bool synchronize();
+    // Why the last write failed; empty after a write that succeeded.
+    [[nodiscard]] QString lastError() const;
 
 private:
     void load();
@@ -67,4 +70,5 @@ private:
     bool m_writeScheduled = false;
     // The file on disk could not be read; back it up before replacing it.
     bool m_fileUnreadable = false;
+    QString m_lastError;
 };

@@ -1,9 +1,10 @@
 #include "platform/UserDefaults.h"
 
+#include "platform/ApplicationPaths.h"
 #include "platform/StoredValue.h"
 
 #include <QCoreApplication>
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -35,13 +36,30 @@ QVariant decodedValue(const QString &key, const QVariant &stored)
 
 UserDefaults::UserDefaults(const QString &filePath)
     : m_filePath(filePath)
-    , m_settings(std::make_unique<QSettings>(filePath, QSettings::IniFormat))
 {
+    // QSettings would make a missing folder as the umask has it.
+    ApplicationPaths::makeOwnerOnlyFolder(QFileInfo(filePath).absolutePath());
+    if (QFile::exists(filePath))
+        ApplicationPaths::makeOwnerOnly(filePath);
+    // QSettings replaces a file it could not read with the little it could
+    // make of it.
+    if (openSettings() != QSettings::NoError) {
+        qWarning("%s: ERROR can't read %s (status %d); a copy of it is kept before it is written again", Q_FUNC_INFO,
+            qPrintable(filePath), int(m_settings->status()));
+        m_keepCopyBeforeWrite = true;
+    }
+}
+
+QSettings::Status UserDefaults::openSettings()
+{
+    m_settings = std::make_unique<QSettings>(m_filePath, QSettings::IniFormat);
     // QSettings writes its changes from its thread's event loop; a pool
     // thread that reads the defaults first has none.
     if (QCoreApplication::instance())
         m_settings->moveToThread(QCoreApplication::instance()->thread());
-    QDir().mkpath(QFileInfo(filePath).absolutePath());
+    // The file is read on first use, and only then is its status known.
+    (void)m_settings->allKeys();
+    return m_settings->status();
 }
 
 UserDefaults::~UserDefaults()
@@ -132,19 +150,42 @@ void UserDefaults::setObject(const QVariant &value, const QString &key)
         return;
     }
     const QMutexLocker locker(&m_mutex);
+    prepareForWrite();
     m_settings->setValue(key, encodedValue(value));
 }
 
 void UserDefaults::removeObjectForKey(const QString &key)
 {
     const QMutexLocker locker(&m_mutex);
+    prepareForWrite();
     m_settings->remove(key);
 }
 
 void UserDefaults::removePersistentDomain()
 {
     const QMutexLocker locker(&m_mutex);
+    prepareForWrite();
     m_settings->clear();
+}
+
+// Called with m_mutex held, before each change: QSettings writes the changes
+// later, into the file as it finds it.
+void UserDefaults::prepareForWrite()
+{
+    if (m_keepCopyBeforeWrite) {
+        m_keepCopyBeforeWrite = false;
+        m_reopenAfterSync = true;
+        if (QFile::exists(m_filePath))
+            ApplicationPaths::keepBackupCopy(m_filePath);
+    }
+    if (m_fileIsOwnerOnly)
+        return;
+    // QSettings keeps the permissions of a file that exists, and makes a new
+    // one as the umask has it.
+    QFile file(m_filePath);
+    if (!file.exists() && !file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
+        qWarning("%s: ERROR can't create %s: %s", Q_FUNC_INFO, qPrintable(m_filePath), qPrintable(file.errorString()));
+    m_fileIsOwnerOnly = true;
 }
 
 QVariantMap UserDefaults::dictionaryRepresentation() const
@@ -160,6 +201,12 @@ bool UserDefaults::synchronize()
 {
     const QMutexLocker locker(&m_mutex);
     m_settings->sync();
+    // QSettings keeps reporting the file it could not read after it has
+    // written a whole one in its place.
+    if (m_reopenAfterSync && m_settings->status() == QSettings::FormatError) {
+        m_reopenAfterSync = false;
+        openSettings();
+    }
     if (m_settings->status() != QSettings::NoError) {
         qWarning("%s: ERROR can't synchronize %s (status %d)", Q_FUNC_INFO, qPrintable(m_filePath),
             int(m_settings->status()));

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QMutex>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -10,13 +11,14 @@
 
 #include <memory>
 
-class QSettings;
-
 // The user's preferences ("MV1D..." keys): an INI file under the XDG config
 // folder, with defaults registered at start-up that are answered but never
 // written. Every value is stored as JSON text, so arrays and dictionaries
 // nested to any depth come back whole, with their numbers, booleans, strings
 // and byte arrays. Safe to use from any thread.
+//
+// The folder and the file are their owner's only. A file that can't be read
+// is logged, and kept as a copy beside it before the first change replaces it.
 class UserDefaults {
 public:
     explicit UserDefaults(const QString &filePath);
@@ -61,9 +63,14 @@ public:
 
 private:
     [[nodiscard]] QVariant storedValue(const QString &key) const;
+    QSettings::Status openSettings();
+    void prepareForWrite();
 
     const QString m_filePath;
     mutable QMutex m_mutex;
     std::unique_ptr<QSettings> m_settings;
     QVariantMap m_registeredDefaults;
+    bool m_keepCopyBeforeWrite = false;
+    bool m_fileIsOwnerOnly = false;
+    bool m_reopenAfterSync = false;
 };

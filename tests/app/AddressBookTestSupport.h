@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -87,6 +88,21 @@ public:
     [[nodiscard]] bool contains(const QString &text) const;
 };
 
+// Makes a folder read-only while it lives, also for tests run as root: the
+// calling thread then drops the capabilities that let root write anywhere.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString &path);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
+    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
+
+private:
+    QString m_path;
+    std::array<quint32, 2> m_effective{};
+    bool m_capabilitiesDropped = false;
+};
+
 // An address book on its own files in a scratch folder: store, key-value
 // store, preferences and side-store file, and an application delegate over
 // them with a recording main view and alerts.
@@ -122,6 +138,8 @@ protected:
 
     [[nodiscard]] QString sideFilePath() const { return m_folder + QStringLiteral("/RenmeiAndHagakiContainers.data"); }
     [[nodiscard]] QStringList contactsInGroupNamed(const QString &name) const;
+    // The tables a restart would show: loaded by fresh stores over the files.
+    [[nodiscard]] AddressBookTables loadAsAtRestart() const;
 
     QString m_folder;
     std::unique_ptr<ContactStore> m_store;

@@ -2,9 +2,12 @@
 
 #include "app/RenmeiAndHagakiStore.h"
 #include "common/TestEnvironment.h"
+#include "platform/ApplicationPaths.h"
 
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QUuid>
 
 namespace {
@@ -99,7 +102,7 @@ enum class Damage { None, Empty, Truncated, Garbage, UnknownVersion, OtherMagic,
     QDataStream stream(&bytes, QIODevice::WriteOnly);
     stream.setVersion(QDataStream::Qt_6_0);
     const quint32 magic = damage == Damage::OtherMagic ? 0x12345678 : 0x514D5248;
-    const quint32 version = damage == Damage::UnknownVersion ? 2 : 1;
+    const quint32 version = damage == Damage::UnknownVersion ? 3 : 1;
     const quint32 entries = damage == Damage::HugeCount ? 0x7fffffff : 1;
     const quint8 flag = damage == Damage::BadFlag ? 7 : 1;
     stream << magic << version << quint32(1) << QStringLiteral("local") << quint32(1) << QStringLiteral("A") << flag
@@ -119,8 +122,8 @@ enum class Damage { None, Empty, Truncated, Garbage, UnknownVersion, OtherMagic,
     }
 }
 
-// A file that can't be read back yields nothing, is logged, and is kept as
-// "<file>.bak" beside the whole file the next save writes.
+// A file that can't be read back yields nothing, is logged, and is kept as a
+// copy beside the whole file the next save writes.
 class UnreadableSideFileTest : public RenmeiAndHagakiFileTest, public testing::WithParamInterface<Damage> { };
 
 TEST_P(UnreadableSideFileTest, LoadsNothingLogsAnErrorAndIsKeptBesideTheNextFile)
@@ -136,7 +139,9 @@ TEST_P(UnreadableSideFileTest, LoadsNothingLogsAnErrorAndIsKeptBesideTheNextFile
     ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(
         {{QStringLiteral("local"), {{QStringLiteral("B"), recordWithRenmei(QStringLiteral("B"))}}}}));
 
-    EXPECT_EQ(bytesOf(m_path + QStringLiteral(".bak")), damaged);
+    const QStringList copies = ApplicationPaths::backupCopies(m_path);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(bytesOf(copies.first()), damaged);
     const auto stored = m_store.restoreRenmeiAndHagakiContainers();
     ASSERT_TRUE(stored.has_value());
     EXPECT_EQ(stored->value(QStringLiteral("local")).keys(), QStringList{QStringLiteral("B")});
@@ -145,6 +150,25 @@ TEST_P(UnreadableSideFileTest, LoadsNothingLogsAnErrorAndIsKeptBesideTheNextFile
 INSTANTIATE_TEST_SUITE_P(SideFiles, UnreadableSideFileTest,
     testing::Values(Damage::Empty, Damage::Truncated, Damage::Garbage, Damage::UnknownVersion, Damage::OtherMagic,
         Damage::TrailingBytes, Damage::HugeCount, Damage::BadFlag));
+
+TEST_F(RenmeiAndHagakiFileTest, EachDamagedFileIsKeptUnderANameOfItsOwnAndTheNewestFiveStay)
+{
+    QByteArrayList damaged;
+    for (int i = 0; i < 7; ++i) {
+        damaged.append("damaged side file " + QByteArray::number(i));
+        writeBytes(m_path, damaged.last());
+        ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(
+            {{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A"))}}}}));
+    }
+
+    const QDir folder = QFileInfo(m_path).absoluteDir();
+    QByteArrayList kept;
+    for (const QString &name : folder.entryList(QDir::Files, QDir::Name)) {
+        if (folder.filePath(name) != m_path)
+            kept.append(bytesOf(folder.filePath(name)));
+    }
+    EXPECT_EQ(kept, damaged.mid(2));
+}
 
 TEST_F(RenmeiAndHagakiFileTest, UndamagedFileOfTheSameLayoutReadsBack)
 {
@@ -240,4 +264,76 @@ TEST(RenmeiAndHagakiKeyValueStore, EmptyRecordRemovesTheEntryAndOtherEntriesStay
 
     EXPECT_FALSE(keyValueStore.objectForKey(QStringLiteral("A")).isValid());
     EXPECT_EQ(keyValueStore.stringForKey(QStringLiteral("other")), QStringLiteral("someone else's"));
+}
+
+// Saves stamped for the store's generations, the store taking some of them:
+// what each reads for a generation, in the file and in the key-value store.
+class RenmeiAndHagakiGenerationTest : public testing::Test {
+protected:
+    // Joint names per contact of "local", read for the generation from the
+    // file and from the key-value store alone.
+    [[nodiscard]] std::pair<QStringList, QStringList> renmeiAt(qint64 generation) const
+    {
+        QStringList fromFile;
+        QStringList fromKeyValueStore;
+        const RenmeiAndHagakiRecords file = m_store.restoreRenmeiAndHagakiContainers(generation)
+                                                .value_or(RenmeiAndHagakiContainers())
+                                                .value(QStringLiteral("local"));
+        const RenmeiAndHagakiStore::KeyValueView entries = m_store.keyValueRestoreForGeneration(generation);
+        for (const QString &contact : {QStringLiteral("A"), QStringLiteral("B")}) {
+            fromFile.append(file.value(contact).renmei.value_or(QString()));
+            fromKeyValueStore.append(
+                entries.valueForKey(contact).value_or(RenmeiAndHagakiRecord()).renmei.value_or(QString()));
+        }
+        return {fromFile, fromKeyValueStore};
+    }
+
+    void save(qint64 baseGeneration, const RenmeiAndHagakiRecords &records)
+    {
+        ASSERT_TRUE(m_store.saveForStoreGeneration({{QStringLiteral("local"), records}}, baseGeneration));
+    }
+
+    QString m_keyValuePath = scratchFile(QStringLiteral("KeyValueStore.json"));
+    std::unique_ptr<KeyValueStore> m_keyValueStore = std::make_unique<KeyValueStore>(m_keyValuePath);
+    RenmeiAndHagakiStore m_store{m_keyValueStore.get(), scratchFile(RenmeiAndHagakiStore::fileName())};
+};
+
+TEST_F(RenmeiAndHagakiGenerationTest, ASaveTheStoreNeverTookReadsAsNotMadeAndTheNextSaveTakesItBack)
+{
+    save(0,
+        {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A1"))},
+            {QStringLiteral("B"), recordWithRenmei(QStringLiteral("B1"))}});
+    save(1, {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A2"))}, {QStringLiteral("B"), {}}});
+    const QStringList first{QStringLiteral("A1"), QStringLiteral("B1")};
+    EXPECT_EQ(renmeiAt(1), std::pair(first, first));
+    const QStringList second{QStringLiteral("A2"), QString()};
+    EXPECT_EQ(renmeiAt(2), std::pair(second, second));
+
+    // Saved again for the same generation, without B: B's unsaved change is gone.
+    save(1, {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A3"))}});
+    const QStringList third{QStringLiteral("A3"), QStringLiteral("B1")};
+    EXPECT_EQ(renmeiAt(2), std::pair(third, third));
+}
+
+TEST_F(RenmeiAndHagakiGenerationTest, AKeyValueStoreLaggingBehindIsNotReadAndIsWrittenAgainFromTheFile)
+{
+    save(0,
+        {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A1"))},
+            {QStringLiteral("B"), recordWithRenmei(QStringLiteral("B1"))}});
+    ASSERT_TRUE(QFile::copy(m_keyValuePath, m_keyValuePath + QStringLiteral(".1")));
+    save(1, {{QStringLiteral("B"), recordWithRenmei(QStringLiteral("B2"))}});
+    m_keyValueStore.reset();
+    ASSERT_TRUE(QFile::remove(m_keyValuePath));
+    ASSERT_TRUE(QFile::rename(m_keyValuePath + QStringLiteral(".1"), m_keyValuePath));
+    m_keyValueStore = std::make_unique<KeyValueStore>(m_keyValuePath);
+    RenmeiAndHagakiStore store(m_keyValueStore.get(), m_store.filePath());
+
+    EXPECT_FALSE(store.keyValueRestoreForGeneration(2).valueForKey(QStringLiteral("B")));
+
+    ASSERT_TRUE(store.saveForStoreGeneration(
+        {{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A4"))}}}}, 2));
+    EXPECT_EQ(
+        store.keyValueRestoreForGeneration(3).valueForKey(QStringLiteral("A")), recordWithRenmei(QStringLiteral("A4")));
+    EXPECT_EQ(
+        store.keyValueRestoreForGeneration(3).valueForKey(QStringLiteral("B")), recordWithRenmei(QStringLiteral("B2")));
 }

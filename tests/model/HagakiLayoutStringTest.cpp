@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <clocale>
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -96,12 +97,38 @@ INSTANTIATE_TEST_SUITE_P(Rows, UnusualFrameNumbers,
     testing::Values(std::pair{"{{+5,.5},{1.,-.25}}", "{{5.00,0.50},{1.00,-0.25}}"},
         std::pair{"{{1e2,2.5E-1},{1e+1,7e}}", "{{100.00,0.25},{10.00,7.00}}"},
         std::pair{"{{-0,-0.001},{0.005,0.015}}", "{{-0.00,-0.00},{0.01,0.01}}"},
-        std::pair{"{{1e999,-1e999},{1e-999,1e-310}}", "{{inf,-inf},{0.00,0.00}}"},
+        std::pair{"{{1e-999,1e-310},{2,3}}", "{{0.00,0.00},{2.00,3.00}}"},
         // A number of more than 61 digits is written as 0.
         std::pair{"{{1e62,1e300},{2.5,00012}}", "{{0.00,0.00},{2.50,12.00}}"},
         std::pair{"{{１２,٣,4},{5,6}}", "{{4.00,5.00},{6.00,0.00}}"},
         std::pair{"{{1-2},{3e-x4}}", "{{1.00,-2.00},{3.00,4.00}}"},
         std::pair{"x{{1.2.3,4}}", "{{1.20,0.30},{4.00,0.00}}"}, std::pair{"", "{{0.00,0.00},{0.00,0.00}}"}));
+
+// A frame with a number out of range, as typed, imported or written by
+// earlier versions ("inf"): no number can stand for it, so it is dropped whole
+// on writing and on reading, and never read with its numbers moved a place.
+class OutOfRangeFrame : public testing::TestWithParam<const char *> { };
+
+TEST_P(OutOfRangeFrame, IsDroppedWholeOnWritingAndOnReading)
+{
+    const QString frame = QString::fromLatin1(GetParam());
+    HagakiLayoutFields written;
+    written.sender = true;
+    written.receiverAddress = "{{1,2},{3,4}}";
+    written.receiverName = frame;
+    EXPECT_EQ(HagakiLayoutString::fromLayout(written), "1;ra:{{1.00,2.00},{3.00,4.00}};");
+    EXPECT_EQ(HagakiLayoutString::normarizeRect(frame), "");
+
+    HagakiLayoutFields read;
+    HagakiLayoutString::parse("1;ra:{{1,2},{3,4}};rn:" + frame + ";", read);
+    EXPECT_TRUE(read.printsSender());
+    EXPECT_EQ(read.receiverAddress, "{{1,2},{3,4}}");
+    EXPECT_EQ(read.receiverName, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, OutOfRangeFrame,
+    testing::Values("{{1e400,2},{3,4}}", "{{inf,2.00},{3.00,4.00}}", "{{2.00,-inf},{3.00,4.00}}", "{{1,-1E999},{3,4}}",
+        "{{1,2},{3,NaN}}", "{{1.00,2.00},{3.00,Infinity}}"));
 
 // The numbers of a frame as they were first read, by a regular expression and
 // QString::toDouble: the reader that replaced it must agree on any text.
@@ -114,6 +141,8 @@ QString referenceNormalizedRect(const QString &rectText)
         if (!match.hasNext())
             break;
         value = match.next().captured().toDouble();
+        if (!std::isfinite(value))
+            return {};
     }
     QString text = "{{";
     for (int i = 0; i < 4; ++i) {

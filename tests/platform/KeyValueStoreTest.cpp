@@ -1,6 +1,8 @@
 #include "platform/KeyValueStore.h"
+#include "platform/ApplicationPaths.h"
 
 #include "common/TestEnvironment.h"
+#include "LoggedWarnings.h"
 #include "VariantPrinting.h"
 
 #include <gtest/gtest.h>
@@ -36,25 +38,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
-
-// Collects the warnings logged while it lives.
-class LoggedWarnings {
-public:
-    LoggedWarnings() { s_previous = qInstallMessageHandler(&LoggedWarnings::handle); }
-    ~LoggedWarnings()
-    {
-        qInstallMessageHandler(s_previous);
-        s_lines.clear();
-    }
-
-    [[nodiscard]] QStringList lines() const { return s_lines; }
-
-private:
-    static void handle(QtMsgType, const QMessageLogContext &, const QString &message) { s_lines.append(message); }
-
-    static inline QtMessageHandler s_previous = nullptr;
-    static inline QStringList s_lines;
-};
 
 // The complete state of round n of the writer: large, nested, and with a key
 // set that changes from round to round.
@@ -223,7 +206,9 @@ TEST(KeyValueStoreWriting, UnreadableFileIsLoggedKeptUntilAChangeAndThenBackedUp
 
     store->setObject(7, QStringLiteral("x"));
     ASSERT_TRUE(store->synchronize());
-    EXPECT_EQ(contentsOf(path + QStringLiteral(".bak")), garbage);
+    const QStringList copies = ApplicationPaths::backupCopies(path);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(contentsOf(copies.first()), garbage);
     EXPECT_EQ(KeyValueStore(path).longLongForKey(QStringLiteral("x")), 7);
 }
 

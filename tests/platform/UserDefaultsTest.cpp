@@ -1,12 +1,15 @@
 #include "platform/UserDefaults.h"
 
 #include "common/TestEnvironment.h"
+#include "LoggedWarnings.h"
 #include "VariantPrinting.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <memory>
 #include <thread>
@@ -157,4 +160,36 @@ TEST(UserDefaultsWriting, DefaultsMadeOnAThreadWithoutEventLoopAreWrittenAfterTh
     ASSERT_TRUE(QFile::exists(path));
     UserDefaults reread(copyOfFile(path));
     EXPECT_EQ(reread.stringForKey(QStringLiteral("MV1DlastContainerIdentifier")), QStringLiteral("container-2"));
+}
+
+// QSettings writes over a file it can't read with the little it made of it.
+TEST(UserDefaultsWriting, UnreadableFileIsLoggedAndKeptAsACopyBeforeTheFirstChangeReplacesIt)
+{
+    const QString path = freshPath();
+    const QByteArray damaged("[General]\nMV1DprintStyle=\"Hagaki\"\n\x89PNG\r\n\x1a\n\0\0\0 binary", 48);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(damaged);
+    }
+    std::unique_ptr<UserDefaults> defaults;
+    {
+        const LoggedWarnings warnings;
+        defaults = std::make_unique<UserDefaults>(path);
+        ASSERT_EQ(warnings.lines().size(), 1);
+        EXPECT_TRUE(warnings.lines().first().contains(QStringLiteral("ERROR")));
+    }
+    const QDir folder = QFileInfo(path).absoluteDir();
+    EXPECT_EQ(folder.entryList(QDir::Files), QStringList{QStringLiteral("Quillmark.conf")});
+
+    defaults->setObject(QStringLiteral("container-1"), QStringLiteral("MV1DlastContainerIdentifier"));
+    ASSERT_TRUE(defaults->synchronize());
+
+    const QStringList files = folder.entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 2);
+    QFile copy(folder.filePath(files.at(files.at(0) == QStringLiteral("Quillmark.conf") ? 1 : 0)));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), damaged);
+    UserDefaults reread(copyOfFile(path));
+    EXPECT_EQ(reread.stringForKey(QStringLiteral("MV1DlastContainerIdentifier")), QStringLiteral("container-1"));
 }

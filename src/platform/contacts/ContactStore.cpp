@@ -410,3 +410,32 @@ bool ContactStore::execute(const StoreSaveRequest &request, StoreError *error)
     const bool written = StoreSaveExecutor(*connection).execute(request, &sink);
     return finishWrite(*m_connections, written, sink);
 }
+
+std::optional<qint64> ContactStore::saveGeneration(StoreError *error) const
+{
+    StoreError ignored;
+    StoreError &sink = errorSink(error, ignored);
+    StoreConnection *connection = allowedConnection(*m_connections, &sink);
+    if (!connection)
+        return std::nullopt;
+    // The table is made by the first stamped save.
+    ActiveStatement table = connection->statement(
+        "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'save_generation'", &sink);
+    if (!table)
+        return std::nullopt;
+    if (table->step() != SQLITE_ROW) {
+        sink = connection->failure(tr("Can't read the contacts store"));
+        return std::nullopt;
+    }
+    if (table->columnInt(0) == 0)
+        return 0;
+    ActiveStatement query = connection->statement("SELECT generation FROM save_generation WHERE id = 1", &sink);
+    if (!query)
+        return std::nullopt;
+    const int rc = query->step();
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        sink = connection->failure(tr("Can't read the contacts store"));
+        return std::nullopt;
+    }
+    return rc == SQLITE_ROW ? query->columnInt(0) : 0;
+}

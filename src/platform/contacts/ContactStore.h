@@ -107,6 +107,10 @@ public:
     // the thumbnail of every saved contact that has an image.
     bool execute(const StoreSaveRequest &request, StoreError *error = nullptr);
 
+    // The save generation of the last request that carried one, 0 when none
+    // did; nullopt (with *error) when the store can't be read.
+    [[nodiscard]] std::optional<qint64> saveGeneration(StoreError *error = nullptr) const;
+
 private:
     std::unique_ptr<StoreConnectionPool> m_connections;
 };

@@ -76,7 +76,25 @@ bool StoreSaveExecutor::applyAll(const StoreSaveRequest &request, StoreError *er
     return addGroups(request, error) && addContacts(request, error) && updateContacts(request, error)
         && updateGroups(request, error) && changeMembers(request, true, error) && changeMembers(request, false, error)
         && deleteRows(request.deletedContactIdentifiers(), true, error)
-        && deleteRows(request.deletedGroupIdentifiers(), false, error);
+        && deleteRows(request.deletedGroupIdentifiers(), false, error) && stampSaveGeneration(request, error);
+}
+
+bool StoreSaveExecutor::stampSaveGeneration(const StoreSaveRequest &request, StoreError *error)
+{
+    const std::optional<qint64> generation = request.saveGeneration();
+    if (!generation)
+        return true;
+    // Stores written before saves were stamped lack the table.
+    if (!m_connection.exec("CREATE TABLE IF NOT EXISTS save_generation("
+                           "id INTEGER PRIMARY KEY CHECK(id = 1), generation INTEGER NOT NULL)",
+            error))
+        return false;
+    ActiveStatement stamp
+        = m_connection.statement("INSERT OR REPLACE INTO save_generation(id, generation) VALUES(1, ?1)", error);
+    if (!stamp)
+        return false;
+    stamp->bind(1, *generation);
+    return run(stamp.get(), tr("Can't stamp the save"), error);
 }
 
 bool StoreSaveExecutor::run(SqliteStatement *statement, const QString &operation, StoreError *error)

@@ -37,6 +37,7 @@ private:
     bool updateGroups(const StoreSaveRequest &request, StoreError *error);
     bool changeMembers(const StoreSaveRequest &request, bool add, StoreError *error);
     bool deleteRows(const QList<QString> &identifiers, bool contacts, StoreError *error);
+    bool stampSaveGeneration(const StoreSaveRequest &request, StoreError *error);
     bool writeImage(qint64 contactId, const QByteArray &image, const QString &operation, StoreError *error);
 
     // Steps a writing statement (through the test hook); false with *error.

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // Changes to the store that are written together: ContactStore::execute()
 // applies all of them in one transaction or none.
 //
@@ -38,6 +40,12 @@ public:
     void addMember(const StoreContact &contact, const StoreGroup &group);
     void removeMember(const StoreContact &contact, const StoreGroup &group);
 
+    // A number the store keeps with the changes, in the same transaction, so
+    // that files written beside the store can tell whether it took them.
+    void setSaveGeneration(qint64 generation) { m_saveGeneration = generation; }
+    [[nodiscard]] std::optional<qint64> saveGeneration() const { return m_saveGeneration; }
+
+    // No change (a save generation alone is none).
     [[nodiscard]] bool isEmpty() const;
     [[nodiscard]] const QList<ContactInContainer> &addedContacts() const { return m_addedContacts; }
     [[nodiscard]] const QList<StoreContact> &updatedContacts() const { return m_updatedContacts; }
@@ -57,4 +65,5 @@ private:
     QList<QString> m_deletedGroups;
     QList<Membership> m_addedMembers;
     QList<Membership> m_removedMembers;
+    std::optional<qint64> m_saveGeneration;
 };

@@ -1,0 +1,41 @@
+#include "app/AddressBookSaver.h"
+
+#include "app/RenmeiAndHagakiStore.h"
+#include "app/SaveRequestBuilder.h"
+#include "platform/contacts/ContactStore.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+[[nodiscard]] QString tr(const char *text)
+{
+    return QCoreApplication::translate("AddressBookSaver", text);
+}
+
+} // namespace
+
+AddressBookSaver::AddressBookSaver(ContactStore &store, const RenmeiAndHagakiStore &sideStore)
+    : m_store(store)
+    , m_sideStore(sideStore)
+{
+}
+
+std::optional<AddressBookSaver::Failure> AddressBookSaver::save(const ContainerTable &containerTable) const
+{
+    SaveRequestBuilder::Plan plan = SaveRequestBuilder(m_store).saveAddressBook(containerTable);
+    StoreError error;
+    if (!plan.sideRecords.isEmpty()) {
+        const std::optional<qint64> generation = m_store.saveGeneration(&error);
+        if (!generation)
+            return Failure{tr("Couldn't save the address book."), error.description};
+        QString sideError;
+        if (!m_sideStore.saveForStoreGeneration(plan.sideRecords, *generation, &sideError))
+            return Failure{tr("Couldn't save the joint names and postcard layouts."), sideError};
+        plan.request.setSaveGeneration(*generation + 1);
+    }
+    if ((!plan.request.isEmpty() || plan.request.saveGeneration()) && !m_store.execute(plan.request, &error))
+        return Failure{tr("Couldn't save the address book."), error.description};
+    plan.applySucceeded();
+    return std::nullopt;
+}
