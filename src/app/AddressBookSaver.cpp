@@ -24,6 +24,8 @@ AddressBookSaver::AddressBookSaver(ContactStore &store, const RenmeiAndHagakiSto
 std::optional<AddressBookSaver::Failure> AddressBookSaver::save(const ContainerTable &containerTable) const
 {
     SaveRequestBuilder::Plan plan = SaveRequestBuilder(m_store).saveAddressBook(containerTable);
+    if (!plan.fetchError.isEmpty())
+        return Failure{tr("Couldn't save the address book."), plan.fetchError};
     StoreError error;
     if (!plan.sideRecords.isEmpty()) {
         const std::optional<qint64> generation = m_store.saveGeneration(&error);

@@ -81,7 +81,7 @@ void SaveRequestBuilder::addContainer(const ContainerRecord &container, Plan &pl
 {
     ContainerState state;
     state.containerIdentifier = container.identifier;
-    state.storedContacts = fetchStoredContacts(container);
+    state.storedContacts = fetchStoredContacts(container, &plan.fetchError);
     for (const GroupRecordPtr &group : std::as_const(*container.groups)) {
         if (group->top)
             addTopGroup(*group, state, plan);
@@ -92,7 +92,8 @@ void SaveRequestBuilder::addContainer(const ContainerRecord &container, Plan &pl
 
 // One fetch for every stored contact the container's changes name, instead
 // of one per contact.
-QHash<QString, StoreContact> SaveRequestBuilder::fetchStoredContacts(const ContainerRecord &container) const
+QHash<QString, StoreContact> SaveRequestBuilder::fetchStoredContacts(
+    const ContainerRecord &container, QString *fetchError) const
 {
     QStringList identifiers;
     for (const GroupRecordPtr &group : std::as_const(*container.groups)) {
@@ -115,8 +116,11 @@ QHash<QString, StoreContact> SaveRequestBuilder::fetchStoredContacts(const Conta
     const QList<StoreContact> fetched
         = m_store.unifiedContactsMatchingPredicate(StorePredicate::predicateForContactsWithIdentifiers(identifiers),
             AddressBookLoader::keysToFetchForSave(), &error);
-    if (error.isError())
+    if (error.isError()) {
         qWarning("%s: ERROR %s", Q_FUNC_INFO, qPrintable(error.description));
+        *fetchError = error.description;
+        return contacts;
+    }
     contacts.reserve(fetched.size());
     for (const StoreContact &contact : fetched)
         contacts.insert(contact.identifier(), contact);

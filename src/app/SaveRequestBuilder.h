@@ -31,6 +31,10 @@ public:
         QList<std::pair<ContactRecordPtr, StoreContact>> updatedRows;
         // Every person whose created and changed flags the save settles.
         QList<MVPersonPtr> savedPersons;
+        // Why the stored contacts the changes build on couldn't be read; a
+        // plan with one must not be sent, or the changes it left out would
+        // count as saved.
+        QString fetchError;
 
         // Brings the tables in line with a store that has taken the request.
         void applySucceeded();
@@ -44,7 +48,8 @@ private:
     struct ContainerState;
 
     void addContainer(const ContainerRecord &container, Plan &plan) const;
-    [[nodiscard]] QHash<QString, StoreContact> fetchStoredContacts(const ContainerRecord &container) const;
+    [[nodiscard]] QHash<QString, StoreContact> fetchStoredContacts(
+        const ContainerRecord &container, QString *error) const;
     void addTopGroup(const GroupRecord &top, ContainerState &state, Plan &plan) const;
     void addPerson(
         const MVPersonPtr &person, const QList<ContactRecordPtr> &rows, ContainerState &state, Plan &plan) const;

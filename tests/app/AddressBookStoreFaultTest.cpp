@@ -146,3 +146,20 @@ TEST_F(AddressBookTest, WriteProtectedStoreIsShownAfterAnAlert)
     ASSERT_TRUE(tables.contactTable);
     EXPECT_EQ(tables.contactTable->size(), 1);
 }
+
+TEST_F(AddressBookTest, SaveOverContactsThatCanNoLongerBeReadFailsAndKeepsTheEdits)
+{
+    seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"));
+    relaunch();
+    const ContactRecordPtr taro = rowNamed(QStringLiteral("Taro"));
+    taro->person->stringValues()->setEntry(FieldId::Company, QStringLiteral("Yamada Shoten"));
+    taro->person->setChanged(true);
+    markEdited();
+    ASSERT_TRUE(StoreFileDamage::damageFirstContactFields(m_store->filePath()));
+
+    EXPECT_FALSE(save());
+
+    ASSERT_EQ(m_alerts.alerts.size(), 1);
+    EXPECT_TRUE(m_delegate->window()->isWindowModified());
+    EXPECT_TRUE(taro->person->changed());
+}
