@@ -53,7 +53,7 @@ private:
 TEST(AutomaticEncoding, ReadsEveryCorpusFileInTheEncodingItWasWrittenIn)
 {
     InterfaceLanguage english(QLocale::English);
-    for (const QString folder : {u"vcard"_s, u"csv"_s}) {
+    for (const QString &folder : {u"vcard"_s, u"csv"_s}) {
         const QStringList lines = QString::fromUtf8(dataFile(folder + u"/SOURCES.tsv"_s)).split(u'\n');
         for (const QString &line : lines.mid(1)) {
             const QStringList columns = line.split(u'\t');
