@@ -105,8 +105,12 @@ TEST_F(EncodingAccessoryTest, SelectAllOffersEveryEncodingAndClearAllStoresAnEmp
 
     QList<EncodingRow> rows = TextEncodingTable::initEncodings();
     TextEncodingTable::defaultEncodings(rows, QLocale().uiLanguages());
-    const auto next = openModeAccessory();
-    EXPECT_EQ(popupTitles(*next).mid(1, popupTitles(*next).size() - 3), TextEncodingTable::checkedNames(rows));
+    const QStringList defaultPopup = QStringList{u"Automatic"_s} + TextEncodingTable::checkedNames(rows)
+        + QStringList{QString(), u"Customize Encoding List…"_s};
+    EXPECT_EQ(popupTitles(*openModeAccessory()), defaultPopup);
+    // A stored value that is no list of names reads as none.
+    m_defaults.setObject(42, EncodingAccessory::encodingsKey);
+    EXPECT_EQ(popupTitles(*openModeAccessory()), defaultPopup);
 }
 
 TEST_F(EncodingAccessoryTest, ShiftJisChosenInAFileDialogIsTheEncodingRead)

@@ -83,6 +83,21 @@ TEST(ChosenEncoding, DecodesStrictlyAndNamesTheFirstBadByte)
         TextFileDecoder::readTextFile(path + u".missing"_s, shiftJis).errorDescription, u"No such file or directory"_s);
 }
 
+// ICU converts at most 2 GiB in one call, so long files are converted in
+// pieces of 16 MiB; a character may start in one piece and end in the next.
+TEST(ChosenEncoding, ReadsCharactersAcrossPiecesAndCountsBadBytesFromTheFileStart)
+{
+    const quint32 shiftJis = TextEncodingTable::idForCharset("Shift_JIS");
+    const qsizetype piece = qsizetype(1) << 24;
+    const QByteArray across = QByteArray(piece - 1, 'a') + "\x88\xc0";
+    const TextFileDecoder::Result read = TextFileDecoder::decode(across, shiftJis, u"long.txt"_s);
+    EXPECT_EQ(read.text.size(), piece);
+    EXPECT_EQ(read.text.back(), u'安');
+    const TextFileDecoder::Result bad
+        = TextFileDecoder::decode(QByteArray(across + "\x82\x20"), shiftJis, u"long.txt"_s);
+    EXPECT_TRUE(bad.errorDescription.endsWith(u"invalid data at byte 16777217."_s)) << qPrintable(bad.errorDescription);
+}
+
 TEST(AutomaticEncoding, PutsOneReplacementCharacterForOneBadByteAndLogsIt)
 {
     QByteArray cards = dataFile(u"vcard/aosp__v21_multiple_entry.vcf"_s).repeated(10);
