@@ -138,4 +138,19 @@ TEST_F(EncodingAccessoryTest, ShiftJisChosenInAFileDialogIsTheEncodingRead)
     EXPECT_EQ(accessory->encodingType(), TextEncodingTable::idForCharset("Shift_JIS"));
 }
 
+// A window of its own would be blocked by the dialog's modality.
+TEST_F(EncodingAccessoryTest, TheCustomizePanelBelongsToTheModalFileDialogItOpensFrom)
+{
+    QFileDialog dialog(nullptr, u"Import from CSV"_s, TestEnvironment::makeScratchFolder(u"modal"_s));
+    auto *accessory = new EncodingAccessory(nullptr, &m_defaults);
+    accessory->setEncodingOnly();
+    accessory->attachTo(&dialog);
+    dialog.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    chooseCustomize(*accessory);
+    EXPECT_EQ(accessory->encodingListPanel()->parentWidget(), &dialog);
+    QTest::mouseClick(accessory->selectAllButton(), Qt::LeftButton);
+    EXPECT_EQ(accessory->encodingTypePopup()->count(), TextEncodingTable::encodings().size() + 3);
+}
+
 } // namespace
