@@ -105,11 +105,9 @@ INSTANTIATE_TEST_SUITE_P(Formats, Payload,
         PayloadRow{"UnknownFormat", u"Fax"_s, tickSecondPhone, u""_s}),
     [](const testing::TestParamInfo<PayloadRow> &info) { return info.param.name; });
 
-TEST(PayloadWebAddress, KeepsAnHttpsSchemeAndAddsHttpToNone)
+TEST(PayloadWebAddress, KeepsAnHttpsScheme)
 {
     EXPECT_EQ(QRCodePayload::webAddress(u"https://example.org"_s), u"https://example.org"_s);
-    EXPECT_EQ(QRCodePayload::webAddress(u"http://example.org"_s), u"http://example.org"_s);
-    EXPECT_EQ(QRCodePayload::webAddress(u"example.org"_s), u"http://example.org"_s);
 }
 
 struct ImageRow {
