@@ -2,6 +2,7 @@
 
 #include "model/ContactRecord.h"
 #include "model/SortDescriptor.h"
+#include "model/SubContactRecord.h"
 
 #include <QList>
 #include <QStringList>
@@ -32,6 +33,9 @@ public:
     virtual void selectRowIndexesWithContacts(const QList<ContactRecordPtr> &contacts) = 0;
     // The distinct contacts of the selected rows, in row order.
     [[nodiscard]] virtual QList<ContactRecordPtr> selectedContacts() const = 0;
+    // The table's own records of the selected rows, in row order; each shows
+    // its contact's values at one label position.
+    [[nodiscard]] virtual QList<SubContactRecordPtr> selectedSubContacts() const = 0;
     // Ascending.
     [[nodiscard]] virtual QList<int> selectedRowIndexes() const = 0;
     // The table view's own selection and scrolling.

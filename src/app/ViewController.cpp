@@ -15,6 +15,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -103,21 +104,48 @@ void ViewController::contactDidUpdate(const PersonRecordPtr &contact, ChangeSend
         return;
     const UndoManager *manager = undoManager();
     if (manager && (manager->isUndoing() || manager->isRedoing())) {
-        if (m_contactsViewController)
-            m_contactsViewController->updateTable();
-        if (m_contactInfoController)
-            m_contactInfoController->updateTable();
+        m_pendingRefresh.table = true;
+        m_pendingRefresh.detail = true;
+        scheduleRefresh();
         return;
     }
     const auto *detailSender = std::get_if<const ContactDetailPane *>(&sender);
-    if (m_contactInfoController && !(detailSender && *detailSender == m_contactInfoController))
-        m_contactInfoController->updateTable();
+    if (!(detailSender && *detailSender == m_contactInfoController))
+        m_pendingRefresh.detail = true;
     const auto *tableSender = std::get_if<const ContactTablePane *>(&sender);
-    if (m_contactsViewController && !(tableSender && *tableSender == m_contactsViewController))
-        m_contactsViewController->updateTable();
-    if (m_hagakiViewController)
-        m_hagakiViewController->updateUI();
+    if (!(tableSender && *tableSender == m_contactsViewController))
+        m_pendingRefresh.table = true;
+    m_pendingRefresh.preview = true;
+    scheduleRefresh();
     setWindowEdited(true);
+}
+
+void ViewController::updateTableLater()
+{
+    m_pendingRefresh.table = true;
+    scheduleRefresh();
+}
+
+// A command that changes a thousand rows asks a thousand times; the panes
+// rebuild once.
+void ViewController::scheduleRefresh()
+{
+    if (m_refreshQueued)
+        return;
+    m_refreshQueued = true;
+    QMetaObject::invokeMethod(this, &ViewController::refreshPanes, Qt::QueuedConnection);
+}
+
+void ViewController::refreshPanes()
+{
+    const PendingRefresh pending = std::exchange(m_pendingRefresh, {});
+    m_refreshQueued = false;
+    if (pending.detail && m_contactInfoController)
+        m_contactInfoController->updateTable();
+    if (pending.table && m_contactsViewController)
+        m_contactsViewController->updateTable();
+    if (pending.preview && m_hagakiViewController)
+        m_hagakiViewController->updateUI();
 }
 
 void ViewController::undo()

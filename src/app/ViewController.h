@@ -60,6 +60,9 @@ public:
     void setEditButton(QAction *editButton);
     void setRedSeparator(SeparatorBox *separator);
     void setContactInfoVisible(bool visible) { m_contactInfoVisible = visible; }
+    [[nodiscard]] ContactTablePane *contactsViewController() const { return m_contactsViewController; }
+    [[nodiscard]] ContactDetailPane *contactInfoController() const { return m_contactInfoController; }
+    [[nodiscard]] bool contactInfoVisible() const { return m_contactInfoVisible; }
 
     // --- The tables (the application delegate's or the document's) -------
     void setContainerTable(const ContainerTablePtr &containerTable) override;
@@ -73,10 +76,14 @@ public:
     [[nodiscard]] const ContactTablePtr &contactTable() const { return m_contactTable; }
 
     // --- Refresh, undo and edit state -------------------------------------
-    // After a change of a contact's values: redraws the panes other than the
-    // sender and the preview, and marks the window edited. While undoing or
-    // redoing only the table and the detail pane redraw.
+    // After a change of a contact's values: marks the window edited at once
+    // and has the panes other than the sender and the preview redraw when
+    // the event-loop turn ends, each once however many changes the turn made
+    // (a pane that sent some of them but not all redraws too). While undoing
+    // or redoing only the table and the detail pane redraw.
     void contactDidUpdate(const PersonRecordPtr &contact, ChangeSender sender);
+    // Has the contact table redraw with the turn's other redraws.
+    void updateTableLater();
     // The Edit menu's Undo and Redo; afterwards the window is marked edited
     // exactly when something is left to undo.
     void undo();
@@ -158,6 +165,15 @@ private:
     void showGroupOutline(bool withSelection);
     void selectRowBefore(int firstDeletedRow);
     void setWindowEdited(bool edited);
+    void scheduleRefresh();
+    void refreshPanes();
+
+    // The panes to redraw when the current event-loop turn ends.
+    struct PendingRefresh {
+        bool table = false;
+        bool detail = false;
+        bool preview = false;
+    };
 
     QPointer<WindowController> m_windowController;
     ContactTablePane *m_contactsViewController = nullptr;
@@ -175,4 +191,6 @@ private:
 
     bool m_editState = false;
     bool m_contactInfoVisible = false;
+    PendingRefresh m_pendingRefresh;
+    bool m_refreshQueued = false;
 };

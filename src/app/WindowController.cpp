@@ -34,6 +34,7 @@ WindowController::WindowController(QWidget *parent)
     m_splitView->setStretchFactor(1, 1);
     setCentralWidget(m_splitView);
     buildEditMenu();
+    buildContactCommands();
     resize(1200, 720);
 }
 

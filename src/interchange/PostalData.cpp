@@ -1,13 +1,12 @@
 #include "interchange/PostalData.h"
 
+#include "interchange/TextConversion_p.h"
+
 #include <QDebug>
 
-#include <unicode/ucnv.h>
-#include <unicode/ucnv_err.h>
 #include <zlib.h>
 
 #include <climits>
-#include <memory>
 
 namespace {
 
@@ -16,10 +15,6 @@ constexpr int automaticHeaderWindowBits = 15 + 32;
 
 // Skipped lines are logged one by one up to this many, then only counted.
 constexpr qsizetype loggedSkippedLinesLimit = 10;
-
-struct ConverterCloser {
-    void operator()(UConverter *converter) const { ucnv_close(converter); }
-};
 
 struct TableLayout {
     QChar tag;
@@ -102,28 +97,7 @@ std::optional<QByteArray> InflateGzipData(QByteArrayView data)
 
 std::optional<QString> DecodeWindows31J(QByteArrayView bytes)
 {
-    if (bytes.size() > qsizetype(INT32_MAX)) {
-        qWarning("%s: ERROR input of %lld bytes is too large", Q_FUNC_INFO, qlonglong(bytes.size()));
-        return std::nullopt;
-    }
-    UErrorCode error = U_ZERO_ERROR;
-    const std::unique_ptr<UConverter, ConverterCloser> converter(ucnv_open("windows-31j", &error));
-    if (U_FAILURE(error)) {
-        qWarning("%s: ERROR can't open the windows-31j converter: %s", Q_FUNC_INFO, u_errorName(error));
-        return std::nullopt;
-    }
-    ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &error);
-    // Every Windows-31J character is one or two bytes and one UTF-16 unit, so
-    // the text is never longer than the bytes.
-    QString text(bytes.size(), Qt::Uninitialized);
-    const int32_t length = ucnv_toUChars(converter.get(), reinterpret_cast<UChar *>(text.data()), int32_t(text.size()),
-        bytes.data(), int32_t(bytes.size()), &error);
-    if (U_FAILURE(error)) {
-        qWarning("%s: ERROR %s", Q_FUNC_INFO, u_errorName(error));
-        return std::nullopt;
-    }
-    text.truncate(length);
-    return text;
+    return TextConversion::decodeStrictly("windows-31j", bytes);
 }
 
 QString ReformatPostalText(QStringView text, PostalTable table, qsizetype *skippedLines)

@@ -82,6 +82,7 @@ public:
         note(QStringLiteral("selectRowIndexesWithContacts"));
     }
     [[nodiscard]] QList<ContactRecordPtr> selectedContacts() const override { return selectedContactsList; }
+    [[nodiscard]] QList<SubContactRecordPtr> selectedSubContacts() const override { return selectedSubContactsList; }
     [[nodiscard]] QList<int> selectedRowIndexes() const override { return selectedRows; }
     void selectRowIndexes(const QList<int> &rows) override
     {
@@ -112,6 +113,7 @@ public:
     QFont selectedFont;
     QList<SortDescriptor> sortDescriptors;
     QList<ContactRecordPtr> selectedContactsList;
+    QList<SubContactRecordPtr> selectedSubContactsList;
     QList<int> selectedRows;
     int scrolledTo = -1;
     QList<ContactInfoPopoverPane *> detached;

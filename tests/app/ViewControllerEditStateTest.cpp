@@ -78,20 +78,27 @@ TEST_F(RefreshRule, NothingHappensForNoContact)
     EXPECT_FALSE(m_window.isWindowModified());
 }
 
-TEST_F(RefreshRule, EveryPaneButTheSenderRedrawsAndTheWindowIsMarkedEdited)
+TEST_F(RefreshRule, EveryPaneButTheSenderRedrawsOnceWhenTheTurnEndsAndTheWindowIsMarkedAtOnce)
 {
     const ContactRecordPtr contact = top()->contactTable->first();
     m_controller.contactDidUpdate(contact, &m_detail);
-    EXPECT_EQ(m_log.calls(), (QStringList{QStringLiteral("table.updateTable"), QStringLiteral("preview.updateUI")}));
     EXPECT_TRUE(m_window.isWindowModified());
+    EXPECT_TRUE(m_log.calls().isEmpty());
+    m_controller.contactDidUpdate(contact, &m_detail);
+    endTurn();
+    EXPECT_EQ(m_log.calls(), (QStringList{QStringLiteral("table.updateTable"), QStringLiteral("preview.updateUI")}));
 
     m_log.clear();
     m_controller.contactDidUpdate(contact, &m_table);
+    endTurn();
     EXPECT_EQ(m_log.calls(), (QStringList{QStringLiteral("detail.updateTable"), QStringLiteral("preview.updateUI")}));
 
+    // A pane that sent only some of a turn's changes redraws for the others.
     m_log.clear();
     RecordingContactInfoPopover popover(m_log, QStringLiteral("popover"), {});
+    m_controller.contactDidUpdate(contact, &m_table);
     m_controller.contactDidUpdate(contact, &popover);
+    endTurn();
     EXPECT_EQ(m_log.calls(),
         (QStringList{QStringLiteral("detail.updateTable"), QStringLiteral("table.updateTable"),
             QStringLiteral("preview.updateUI")}));
@@ -105,6 +112,7 @@ TEST_F(RefreshRule, WhileUndoingOnlyTheTableAndTheDetailPaneRedraw)
     m_window.setWindowModified(false);
     m_log.clear();
     m_controller.undoManager()->undo();
-    EXPECT_EQ(m_log.calls(), (QStringList{QStringLiteral("table.updateTable"), QStringLiteral("detail.updateTable")}));
+    endTurn();
+    EXPECT_EQ(m_log.calls(), (QStringList{QStringLiteral("detail.updateTable"), QStringLiteral("table.updateTable")}));
     EXPECT_FALSE(m_window.isWindowModified());
 }

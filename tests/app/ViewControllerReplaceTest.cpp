@@ -188,6 +188,7 @@ TEST_F(Merge, ClosesAPopoverOfAMergedContactAndRedrawsDetachedViewsOfTheResult)
     endTurn();
     m_log.clear();
     m_controller.undo();
+    endTurn();
     EXPECT_EQ(m_log.count(QStringLiteral("detached.updateTable")), 0);
     EXPECT_GT(m_log.count(QStringLiteral("table.updateTable")), 0);
     EXPECT_GT(m_log.count(QStringLiteral("detail.updateTable")), 0);

@@ -276,6 +276,7 @@ TEST_F(ValueUndo, AddingALabeledValueNumbersItAfterTheLargestAndRefreshesAllButT
     m_log.clear();
     m_controller.undoAddLabeledValue(fax, FieldId::Phone, contact(0));
     EXPECT_EQ(person(0).stringValueForIdentifier(FieldId::Phone, 2).toStdString(), "03-5555-0001");
+    endTurn();
     EXPECT_EQ(m_log.calls(), (QStringList{QStringLiteral("detail.updateTable"), QStringLiteral("preview.updateUI")}));
     EXPECT_TRUE(m_window.isWindowModified());
     endTurn();

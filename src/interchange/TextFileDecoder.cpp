@@ -1,0 +1,204 @@
+#include "interchange/TextFileDecoder.h"
+
+#include "interchange/TextConversion_p.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QLatin1StringView>
+#include <QLocale>
+
+#include <unicode/ucsdet.h>
+
+#include <memory>
+
+namespace {
+
+// The detector's matches below this confidence are only taken as a last guess.
+constexpr int sureConfidence = 50;
+
+struct DetectorCloser {
+    void operator()(UCharsetDetector *detector) const { ucsdet_close(detector); }
+};
+
+bool isWideUnicode(quint32 id)
+{
+    const TextEncodingTable::Encoding *encoding = TextEncodingTable::encoding(id);
+    return encoding && (encoding->name.startsWith(u"UTF-16") || encoding->name.startsWith(u"UTF-32"));
+}
+
+// Text read with replacement characters that has them on most of its lines
+// was never text.
+bool isMostlyUndecodable(const QString &text, qint64 substitutions)
+{
+    if (substitutions < 2)
+        return false;
+    qsizetype lines = 0;
+    qsizetype damaged = 0;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        ++lines;
+        if (QStringView(text).sliced(start, end - start).contains(u'\uFFFD'))
+            ++damaged;
+        start = end + 1;
+    }
+    return damaged * 2 > lines;
+}
+
+quint32 shiftJis()
+{
+    static const quint32 id = TextEncodingTable::idForCharset("Shift_JIS");
+    return id;
+}
+
+} // namespace
+
+TextFileDecoder::Result TextFileDecoder::readTextFile(const QString &path, quint32 encoding)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {QString(), encoding, file.errorString()};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {QString(), encoding, file.errorString()};
+    return decode(bytes, encoding, QFileInfo(path).fileName());
+}
+
+TextFileDecoder::Result TextFileDecoder::decode(QByteArrayView bytes, quint32 encoding, const QString &fileName)
+{
+    if (encoding != TextEncodingTable::Automatic)
+        return decodeStrictly(bytes, TextEncodingTable::validateEncoding(encoding), fileName);
+    if (bytes.isEmpty())
+        return {QString(), TextEncodingTable::UTF8, QString()};
+    return recognise(bytes, fileName);
+}
+
+TextFileDecoder::Result TextFileDecoder::decodeStrictly(QByteArrayView bytes, quint32 id, const QString &fileName)
+{
+    const TextEncodingTable::Encoding *encoding = TextEncodingTable::encoding(id);
+    TextConversion::Outcome outcome
+        = TextConversion::convert(encoding->converterName.constData(), bytes, TextConversion::Mode::Strict);
+    if (!outcome.converterOpened)
+        return {QString(), id, tr("The file “%1” can't be read as %2.").arg(fileName, encoding->name)};
+    if (!outcome.ok())
+        return {QString(), id,
+            tr("The file “%1” can't be read as %2: invalid data at byte %3.")
+                .arg(fileName, encoding->name)
+                .arg(outcome.invalidOffset)};
+    return {std::move(outcome.text), id, QString()};
+}
+
+TextFileDecoder::Result TextFileDecoder::recognise(QByteArrayView bytes, const QString &fileName)
+{
+    if (const quint32 marked = byteOrderMarkEncoding(bytes))
+        return decodeStrictly(bytes, marked, fileName);
+    if (bytes.contains('\0'))
+        return recogniseWithNulBytes(bytes, fileName);
+    // Plain ASCII is UTF-8 too.
+    if (Result utf8 = decodeStrictly(bytes, TextEncodingTable::UTF8, fileName); utf8.ok())
+        return utf8;
+    const QByteArrayView head = bytes.first(std::min(bytes.size(), sampleBytes));
+    if (const quint32 declared = declaredCharset(head)) {
+        if (Result result = decodeStrictly(bytes, declared, fileName); result.ok())
+            return result;
+    }
+    const Guess guess = detectorGuess(head);
+    if (guess.encoding && guess.confidence >= sureConfidence) {
+        if (Result result = decodeStrictly(bytes, guess.encoding, fileName); result.ok())
+            return result;
+    }
+    if (QLocale().language() == QLocale::Japanese) {
+        if (Result result = decodeStrictly(bytes, shiftJis(), fileName); result.ok())
+            return result;
+    }
+    return guessLeniently(bytes, guess, fileName);
+}
+
+// UTF-16 and UTF-32 text without a byte-order mark is full of NUL bytes;
+// anything else that holds one is binary.
+TextFileDecoder::Result TextFileDecoder::recogniseWithNulBytes(QByteArrayView bytes, const QString &fileName)
+{
+    const Guess guess = detectorGuess(bytes.first(std::min(bytes.size(), sampleBytes)));
+    if (guess.confidence >= sureConfidence && isWideUnicode(guess.encoding)) {
+        if (Result result = decodeStrictly(bytes, guess.encoding, fileName); result.ok())
+            return result;
+    }
+    return notText(fileName);
+}
+
+TextFileDecoder::Result TextFileDecoder::guessLeniently(
+    QByteArrayView bytes, const Guess &guess, const QString &fileName)
+{
+    if (!guess.encoding)
+        return decodeStrictly(bytes, TextEncodingTable::idForCharset("ISO-8859-1"), fileName);
+    if (Result result = decodeStrictly(bytes, guess.encoding, fileName); result.ok())
+        return result;
+    const TextEncodingTable::Encoding *encoding = TextEncodingTable::encoding(guess.encoding);
+    TextConversion::Outcome outcome
+        = TextConversion::convert(encoding->converterName.constData(), bytes, TextConversion::Mode::Substitute);
+    if (!outcome.converterOpened || isMostlyUndecodable(outcome.text, outcome.substitutions))
+        return notText(fileName);
+    qWarning("%s: ERROR %s read as %s with %lld undecodable sequences replaced, the first at byte %lld", Q_FUNC_INFO,
+        qPrintable(fileName), qPrintable(encoding->name), qlonglong(outcome.substitutions),
+        qlonglong(outcome.firstSubstitution));
+    return {std::move(outcome.text), guess.encoding, QString()};
+}
+
+quint32 TextFileDecoder::byteOrderMarkEncoding(QByteArrayView bytes)
+{
+    // ICU's "UTF-16" and "UTF-32" read the mark and the byte order it gives;
+    // UTF-32LE's mark begins like UTF-16LE's, so it is looked for first.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return TextEncodingTable::UTF8;
+    if (bytes.startsWith(QByteArrayView("\xFF\xFE\0\0", 4)) || bytes.startsWith(QByteArrayView("\0\0\xFE\xFF", 4)))
+        return TextEncodingTable::idForCharset("UTF-32");
+    if (bytes.startsWith("\xFE\xFF") || bytes.startsWith("\xFF\xFE"))
+        return TextEncodingTable::idForCharset("UTF-16");
+    return TextEncodingTable::Automatic;
+}
+
+quint32 TextFileDecoder::declaredCharset(QByteArrayView head)
+{
+    const QLatin1StringView text(head.data(), head.size());
+    const QLatin1StringView parameter("CHARSET=");
+    const qsizetype found = text.indexOf(parameter, 0, Qt::CaseInsensitive);
+    if (found < 0)
+        return TextEncodingTable::Automatic;
+    const qsizetype start = found + parameter.size();
+    qsizetype end = start;
+    static const QByteArrayView delimiters(";:,\"' \t\r\n");
+    while (end < head.size() && !delimiters.contains(head[end]))
+        ++end;
+    return TextEncodingTable::idForCharset(head.sliced(start, end - start));
+}
+
+TextFileDecoder::Guess TextFileDecoder::detectorGuess(QByteArrayView head)
+{
+    UErrorCode error = U_ZERO_ERROR;
+    const std::unique_ptr<UCharsetDetector, DetectorCloser> detector(ucsdet_open(&error));
+    ucsdet_setText(detector.get(), head.data(), int32_t(head.size()), &error);
+    int32_t count = 0;
+    const UCharsetMatch **matches = ucsdet_detectAll(detector.get(), &count, &error);
+    if (U_FAILURE(error)) {
+        qWarning("%s: ERROR the detector failed: %s", Q_FUNC_INFO, u_errorName(error));
+        return {};
+    }
+    for (int32_t index = 0; index < count; ++index) {
+        UErrorCode matchError = U_ZERO_ERROR;
+        const char *name = ucsdet_getName(matches[index], &matchError);
+        const int32_t confidence = ucsdet_getConfidence(matches[index], &matchError);
+        if (U_FAILURE(matchError) || !name)
+            continue;
+        // Some matches name a reading direction ("IBM424_rtl") no converter has.
+        if (const quint32 id = TextEncodingTable::idForCharset(name))
+            return {id, confidence};
+    }
+    return {};
+}
+
+TextFileDecoder::Result TextFileDecoder::notText(const QString &fileName)
+{
+    return {QString(), TextEncodingTable::Automatic, tr("The file “%1” is not a text file.").arg(fileName)};
+}

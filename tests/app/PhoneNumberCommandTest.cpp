@@ -1,0 +1,145 @@
+#include "ViewControllerFixture.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class PhoneNumberCommand : public ViewControllerTest {
+protected:
+    void SetUp() override
+    {
+        ViewControllerTest::SetUp();
+        m_window.setMainViewController(&m_controller);
+        m_window.setViewTypeDict({{u"Phones"_s, QStringList{u"Sender"_s, u"Name"_s, u"Phone"_s}},
+            {u"Address"_s, QStringList{u"Sender"_s, u"Name"_s, u"Address"_s}}});
+        m_window.setSelectedViewType(u"Phones"_s);
+        m_window.show();
+        QApplication::setActiveWindow(&m_window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
+    }
+
+    // Gives a contact of the table these phones.
+    MVPerson &withPhones(int i, const QStringList &numbers)
+    {
+        MVPerson &person = *top()->contactTable->at(i)->person;
+        LabeledValueList phones;
+        for (const QString &number : numbers) {
+            auto phone = std::make_shared<LabeledValueRecord>();
+            phone->label = u"home"_s;
+            phone->value = number;
+            phones.append(phone);
+        }
+        person.setValue(phones, FieldId::Phone);
+        return person;
+    }
+
+    // Selects the table rows of these contacts at these label positions.
+    void selectRows(const QList<std::pair<int, qint64>> &rows)
+    {
+        for (const auto &[i, position] : rows) {
+            const ContactRecordPtr &contact = top()->contactTable->at(i);
+            m_table.selectedSubContactsList.append(
+                std::make_shared<SubContactRecord>(contact->person, contact->uniqueId, position));
+            if (!m_table.selectedContactsList.contains(contact))
+                m_table.selectedContactsList.append(contact);
+        }
+    }
+
+    [[nodiscard]] QAction *patternItem(const QString &title) const
+    {
+        for (QAction *item : m_window.phoneFormatMenu()->actions()) {
+            if (item->text() == title)
+                return item;
+        }
+        ADD_FAILURE() << qPrintable(title);
+        return nullptr;
+    }
+
+    // Runs the Edit menu's validation, as showing the menu does.
+    [[nodiscard]] bool commandEnabled()
+    {
+        Q_EMIT m_window.editMenu()->aboutToShow();
+        return patternItem(u"(123) 456-7890"_s)->isEnabled();
+    }
+
+    // Opens the menu and chooses the pattern.
+    void choosePattern(const QString &title)
+    {
+        ASSERT_TRUE(commandEnabled());
+        patternItem(title)->trigger();
+    }
+
+    static QString phone(MVPerson &person, qsizetype position)
+    {
+        return person.labeledValueForIdentifierAtIndex(FieldId::Phone, position)->valueText();
+    }
+};
+
+TEST_F(PhoneNumberCommand, ReformatsEverySelectedRowsPhoneAndOneUndoRestoresThemAll)
+{
+    MVPerson &first = withPhones(0, {u"1234567890"_s, u"03-1234-5678"_s});
+    MVPerson &second = withPhones(1, {u"0459876543"_s});
+    selectRows({{0, 0}, {0, 1}, {1, 0}});
+    choosePattern(u"(123) 456-7890"_s);
+    EXPECT_EQ(phone(first, 0), u"(123) 456-7890"_s);
+    EXPECT_EQ(phone(first, 1), u"(031) 234-5678"_s);
+    EXPECT_EQ(phone(second, 0), u"(045) 987-6543"_s);
+    EXPECT_TRUE(m_window.isWindowModified());
+    endTurn();
+    EXPECT_EQ(m_log.count(u"table.updateTable"_s), 1);
+
+    QTest::keyClick(&m_window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(phone(first, 0), u"1234567890"_s);
+    EXPECT_EQ(phone(first, 1), u"03-1234-5678"_s);
+    EXPECT_EQ(phone(second, 0), u"0459876543"_s);
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+}
+
+TEST_F(PhoneNumberCommand, NumbersAlreadyInThePatternLeaveNoUndoStepAndNoMark)
+{
+    MVPerson &person = withPhones(0, {u"(123) 456-7890"_s});
+    selectRows({{0, 0}, {1, 0}});
+    choosePattern(u"(123) 456-7890"_s);
+    endTurn();
+    EXPECT_EQ(phone(person, 0), u"(123) 456-7890"_s);
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+    EXPECT_FALSE(m_window.isWindowModified());
+    EXPECT_EQ(m_log.count(u"table.updateTable"_s), 0);
+}
+
+TEST_F(PhoneNumberCommand, AThousandRowsRebuildTheTableOnce)
+{
+    for (int i = 0; i < 1000; ++i) {
+        auto person = std::make_shared<MVPerson>();
+        person->setUniqueId(u"many%1"_s.arg(i));
+        top()->contactTable->append(ContactRecord::makeWithPerson(person));
+        withPhones(10 + i, {u"0312345%1"_s.arg(i, 3, 10, QLatin1Char('0'))});
+        selectRows({{10 + i, 0}});
+    }
+    choosePattern(u"(12) 3456-7890"_s);
+    endTurn();
+    EXPECT_EQ(phone(*top()->contactTable->at(1009)->person, 0), u"(03) 1234-5999"_s);
+    EXPECT_EQ(m_log.count(u"table.updateTable"_s), 1);
+}
+
+TEST_F(PhoneNumberCommand, NeedsASelectedRowUnderThePhoneColumnOrAPhoneInTheDetailPane)
+{
+    withPhones(0, {u"1234567890"_s});
+    EXPECT_FALSE(commandEnabled());
+    selectRows({{1, 0}});
+    EXPECT_TRUE(commandEnabled());
+    m_window.setSelectedViewType(u"Address"_s);
+    EXPECT_FALSE(commandEnabled());
+
+    m_controller.setContactInfoVisible(true);
+    m_detail.setContact(top()->contactTable->at(1));
+    EXPECT_FALSE(commandEnabled());
+    m_detail.setContact(top()->contactTable->at(0));
+    EXPECT_TRUE(commandEnabled());
+}
+
+} // namespace

@@ -1,0 +1,156 @@
+#include "common/Screenshot.h"
+#include "common/TestEnvironment.h"
+#include "interchange/TextEncodingTable.h"
+#include "interchange/widgets/EncodingAccessory.h"
+#include "platform/UserDefaults.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class EncodingAccessoryTest : public testing::Test {
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+
+    [[nodiscard]] std::unique_ptr<EncodingAccessory> openModeAccessory()
+    {
+        auto accessory = std::make_unique<EncodingAccessory>(nullptr, &m_defaults);
+        accessory->setEncodingOnly();
+        return accessory;
+    }
+
+    [[nodiscard]] static QStringList popupTitles(const EncodingAccessory &accessory)
+    {
+        QStringList titles;
+        for (int index = 0; index < accessory.encodingTypePopup()->count(); ++index)
+            titles.append(accessory.encodingTypePopup()->itemText(index));
+        return titles;
+    }
+
+    // The user picks "Customize Encoding List…", the pop-up's last item.
+    static void chooseCustomize(EncodingAccessory &accessory)
+    {
+        QTest::keyClick(accessory.encodingTypePopup(), Qt::Key_End);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(accessory.encodingListPanel()));
+    }
+
+    // Ticks a row's check box in the customize panel from the keyboard.
+    static void toggleRow(EncodingAccessory &accessory, const QString &name)
+    {
+        QTableView *view = accessory.tableView();
+        const QModelIndexList found
+            = view->model()->match(view->model()->index(0, 1), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << qPrintable(name);
+        view->setCurrentIndex(found.first().siblingAtColumn(0));
+        QTest::keyClick(view, Qt::Key_Space);
+    }
+
+    UserDefaults m_defaults{TestEnvironment::makeScratchFolder(u"accessory"_s) + u"/Quillmark.conf"_s};
+};
+
+TEST_F(EncodingAccessoryTest, ACheckedEncodingComesRightBelowAutomaticAndIsRead)
+{
+    const auto accessory = openModeAccessory();
+    accessory->show();
+    chooseCustomize(*accessory);
+    EXPECT_EQ(accessory->encodingType(), TextEncodingTable::Automatic);
+    toggleRow(*accessory, u"Japanese (Shift_JIS)"_s);
+    Screenshot::grab(accessory->encodingListPanel());
+    EXPECT_EQ(accessory->encodingTypePopup()->itemText(1), u"Japanese (Shift_JIS)"_s);
+    EXPECT_EQ(accessory->encodingTypePopup()->currentIndex(), 1);
+    EXPECT_EQ(accessory->encodingType(), TextEncodingTable::idForCharset("Shift_JIS"));
+
+    toggleRow(*accessory, u"Japanese (Shift_JIS)"_s);
+    EXPECT_EQ(accessory->encodingTypePopup()->findText(u"Japanese (Shift_JIS)"_s), -1);
+    EXPECT_EQ(accessory->encodingType(), TextEncodingTable::Automatic);
+}
+
+TEST_F(EncodingAccessoryTest, CustomizeLeftShowingReadsAsAutomatic)
+{
+    const auto accessory = openModeAccessory();
+    accessory->show();
+    QTest::keyClick(accessory->encodingTypePopup(), Qt::Key_Down);
+    EXPECT_EQ(accessory->encodingType(), TextEncodingTable::UTF8);
+    chooseCustomize(*accessory);
+    EXPECT_EQ(accessory->encodingType(), 0u);
+}
+
+TEST_F(EncodingAccessoryTest, SelectAllOffersEveryEncodingAndClearAllStoresAnEmptyList)
+{
+    const auto accessory = openModeAccessory();
+    accessory->show();
+    chooseCustomize(*accessory);
+    QTest::mouseClick(accessory->selectAllButton(), Qt::LeftButton);
+    const qsizetype encodings = TextEncodingTable::encodings().size();
+    EXPECT_EQ(accessory->encodingTypePopup()->count(), encodings + 3);
+
+    QTest::mouseClick(accessory->clearAllButton(), Qt::LeftButton);
+    EXPECT_EQ(popupTitles(*accessory), (QStringList{u"Automatic"_s, QString(), u"Customize Encoding List…"_s}));
+    accessory->encodingListPanel()->close();
+    EXPECT_EQ(m_defaults.objectForKey(EncodingAccessory::encodingsKey), QVariant(QVariantList()));
+
+    QList<EncodingRow> rows = TextEncodingTable::initEncodings();
+    TextEncodingTable::defaultEncodings(rows, QLocale().uiLanguages());
+    const QStringList defaultPopup = QStringList{u"Automatic"_s} + TextEncodingTable::checkedNames(rows)
+        + QStringList{QString(), u"Customize Encoding List…"_s};
+    EXPECT_EQ(popupTitles(*openModeAccessory()), defaultPopup);
+    // A stored value that is no list of names reads as none.
+    m_defaults.setObject(42, EncodingAccessory::encodingsKey);
+    EXPECT_EQ(popupTitles(*openModeAccessory()), defaultPopup);
+}
+
+TEST_F(EncodingAccessoryTest, ShiftJisChosenInAFileDialogIsTheEncodingRead)
+{
+    m_defaults.setObject(QStringList{u"Japanese (Shift_JIS)"_s}, EncodingAccessory::encodingsKey);
+    const QString folder = TestEnvironment::makeScratchFolder(u"dialog"_s);
+    QFile card(folder + u"/cards.vcf"_s);
+    ASSERT_TRUE(card.open(QIODevice::WriteOnly));
+    card.close();
+
+    QFileDialog dialog(nullptr, u"Import from vCard"_s, folder);
+    auto *accessory = new EncodingAccessory(nullptr, &m_defaults);
+    accessory->setEncodingOnly();
+    accessory->attachTo(&dialog);
+    dialog.selectFile(card.fileName());
+    dialog.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClick(accessory->encodingTypePopup(), Qt::Key_Down);
+    QTest::keyClick(accessory->encodingTypePopup(), Qt::Key_Down);
+    Screenshot::grab(&dialog);
+    auto *buttons = dialog.findChild<QDialogButtonBox *>();
+    ASSERT_TRUE(buttons);
+    QTest::mouseClick(buttons->button(QDialogButtonBox::Open), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(accessory->encodingType(), TextEncodingTable::idForCharset("Shift_JIS"));
+}
+
+// A window of its own would be blocked by the dialog's modality.
+TEST_F(EncodingAccessoryTest, TheCustomizePanelBelongsToTheModalFileDialogItOpensFrom)
+{
+    QFileDialog dialog(nullptr, u"Import from CSV"_s, TestEnvironment::makeScratchFolder(u"modal"_s));
+    auto *accessory = new EncodingAccessory(nullptr, &m_defaults);
+    accessory->setEncodingOnly();
+    accessory->attachTo(&dialog);
+    dialog.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    chooseCustomize(*accessory);
+    EXPECT_EQ(accessory->encodingListPanel()->parentWidget(), &dialog);
+    QTest::mouseClick(accessory->selectAllButton(), Qt::LeftButton);
+    EXPECT_EQ(accessory->encodingTypePopup()->count(), TextEncodingTable::encodings().size() + 3);
+}
+
+} // namespace

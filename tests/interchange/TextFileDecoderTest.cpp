@@ -1,0 +1,169 @@
+#include "common/TestEnvironment.h"
+#include "interchange/TextFileDecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLocale>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QByteArray dataFile(const QString &relativePath)
+{
+    QFile file(TestEnvironment::dataPath(relativePath));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(relativePath);
+    return file.readAll();
+}
+
+QString encodingName(quint32 id)
+{
+    const TextEncodingTable::Encoding *encoding = TextEncodingTable::encoding(id);
+    return encoding ? encoding->name : u"none"_s;
+}
+
+// Runs with the application's locale set to one language.
+class InterfaceLanguage {
+public:
+    explicit InterfaceLanguage(QLocale::Language language) { QLocale::setDefault(QLocale(language)); }
+    ~InterfaceLanguage() { QLocale::setDefault(m_previous); }
+
+private:
+    QLocale m_previous;
+};
+
+// The warnings logged while it lives.
+class LoggedWarnings {
+public:
+    LoggedWarnings() { s_previous = qInstallMessageHandler(&LoggedWarnings::handle); }
+    ~LoggedWarnings() { qInstallMessageHandler(s_previous); }
+    [[nodiscard]] const QStringList &messages() const { return s_messages; }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &, const QString &message)
+    {
+        if (type == QtWarningMsg)
+            s_messages.append(message);
+    }
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline QStringList s_messages;
+};
+
+TEST(AutomaticEncoding, ReadsEveryCorpusFileInTheEncodingItWasWrittenIn)
+{
+    InterfaceLanguage english(QLocale::English);
+    for (const QString &folder : {u"vcard"_s, u"csv"_s}) {
+        const QStringList lines = QString::fromUtf8(dataFile(folder + u"/SOURCES.tsv"_s)).split(u'\n');
+        for (const QString &line : lines.mid(1)) {
+            const QStringList columns = line.split(u'\t');
+            if (columns.size() < 7)
+                continue;
+            SCOPED_TRACE(qPrintable(columns.first()));
+            const TextFileDecoder::Result result
+                = TextFileDecoder::readTextFile(TestEnvironment::dataPath(columns.first()), 0);
+            EXPECT_TRUE(result.ok()) << qPrintable(result.errorDescription);
+            EXPECT_EQ(encodingName(result.encoding), columns.last().trimmed());
+            EXPECT_FALSE(result.text.startsWith(QChar(0xFEFF)));
+        }
+    }
+}
+
+TEST(ChosenEncoding, DecodesStrictlyAndNamesTheFirstBadByte)
+{
+    const QString path = TestEnvironment::dataPath(u"csv/thunderbird__shiftjis_addressbook.csv"_s);
+    const TextFileDecoder::Result asUtf8 = TextFileDecoder::readTextFile(path, TextEncodingTable::UTF8);
+    EXPECT_EQ(asUtf8.errorDescription,
+        u"The file “thunderbird__shiftjis_addressbook.csv” can't be read as UTF-8: invalid data at byte 427."_s);
+    const quint32 shiftJis = TextEncodingTable::idForCharset("Shift_JIS");
+    const TextFileDecoder::Result asShiftJis = TextFileDecoder::readTextFile(path, shiftJis);
+    EXPECT_TRUE(asShiftJis.text.contains(u"名無しの権兵衛"_s));
+    EXPECT_EQ(TextFileDecoder::decode("\x87\x40\x87\x8A", shiftJis, u"x"_s).text, u"①㈱"_s);
+    EXPECT_EQ(
+        TextFileDecoder::readTextFile(path + u".missing"_s, shiftJis).errorDescription, u"No such file or directory"_s);
+}
+
+// ICU converts at most 2 GiB in one call, so long files are converted in
+// pieces of 16 MiB; a character may start in one piece and end in the next.
+TEST(ChosenEncoding, ReadsCharactersAcrossPiecesAndCountsBadBytesFromTheFileStart)
+{
+    const quint32 shiftJis = TextEncodingTable::idForCharset("Shift_JIS");
+    const qsizetype piece = qsizetype(1) << 24;
+    const QByteArray across = QByteArray(piece - 1, 'a') + "\x88\xc0";
+    const TextFileDecoder::Result read = TextFileDecoder::decode(across, shiftJis, u"long.txt"_s);
+    EXPECT_EQ(read.text.size(), piece);
+    EXPECT_EQ(read.text.back(), u'安');
+    const TextFileDecoder::Result bad
+        = TextFileDecoder::decode(QByteArray(across + "\x82\x20"), shiftJis, u"long.txt"_s);
+    EXPECT_TRUE(bad.errorDescription.endsWith(u"invalid data at byte 16777217."_s)) << qPrintable(bad.errorDescription);
+}
+
+TEST(AutomaticEncoding, PutsOneReplacementCharacterForOneBadByteAndLogsIt)
+{
+    QByteArray cards = dataFile(u"vcard/aosp__v21_multiple_entry.vcf"_s).repeated(10);
+    // The second byte of the first two-byte character.
+    cards[47] = ' ';
+    LoggedWarnings warnings;
+    const TextFileDecoder::Result result = TextFileDecoder::decode(cards, 0, u"cards.vcf"_s);
+    EXPECT_EQ(encodingName(result.encoding), u"Shift_JIS"_s);
+    EXPECT_EQ(result.text.count(QChar(0xFFFD)), 1);
+    EXPECT_EQ(result.text.indexOf(QChar(0xFFFD)), 46);
+    ASSERT_EQ(warnings.messages().size(), 1);
+    EXPECT_TRUE(warnings.messages().first().contains(u"1 undecodable sequences replaced, the first at byte 46"_s))
+        << qPrintable(warnings.messages().first());
+}
+
+struct RecognitionRow {
+    const char *name;
+    QByteArray bytes;
+    QLocale::Language interface;
+    QString encoding; // "none" for no text
+    QString text;
+};
+
+void PrintTo(const RecognitionRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class Recognition : public testing::TestWithParam<RecognitionRow> { };
+
+TEST_P(Recognition, FindsTheEncoding)
+{
+    const RecognitionRow &row = GetParam();
+    InterfaceLanguage language(row.interface);
+    const TextFileDecoder::Result result = TextFileDecoder::decode(row.bytes, 0, u"file.txt"_s);
+    EXPECT_EQ(encodingName(result.encoding), row.encoding);
+    EXPECT_EQ(result.text, row.text);
+    EXPECT_EQ(result.ok(), row.encoding != u"none"_s) << qPrintable(result.errorDescription);
+}
+
+const QByteArray shortShiftJis("\x88\xc0\x93\xa1\x97S\x89\xee\n");
+
+INSTANTIATE_TEST_SUITE_P(Files, Recognition,
+    testing::Values(RecognitionRow{"Empty", "", QLocale::English, u"UTF-8"_s, u""_s},
+        RecognitionRow{"Utf8Mark", "\xEF\xBB\xBFNOTE:\xC3\xA9t\xC3\xA9", QLocale::English, u"UTF-8"_s, u"NOTE:été"_s},
+        RecognitionRow{"Utf16Mark", QByteArray("\xFF\xFEN\0O\0", 6), QLocale::English, u"UTF-16"_s, u"NO"_s},
+        RecognitionRow{"Utf16WithoutMark", QByteArray("B\0E\0G\0I\0N\0:\0V\0C\0A\0R\0D\0\r\0\n\0", 26),
+            QLocale::English, u"UTF-16LE"_s, u"BEGIN:VCARD\r\n"_s},
+        RecognitionRow{"DeclaredCharset", "N;CHARSET=SHIFT_JIS:" + shortShiftJis, QLocale::English, u"Shift_JIS"_s,
+            u"N;CHARSET=SHIFT_JIS:安藤祐介\n"_s},
+        RecognitionRow{
+            "ShiftJisInAJapaneseInterface", shortShiftJis, QLocale::Japanese, u"Shift_JIS"_s, u"安藤祐介\n"_s},
+        RecognitionRow{
+            "Binary", QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\x01\xF4", 18), QLocale::English, u"none"_s, u""_s}),
+    [](const testing::TestParamInfo<RecognitionRow> &info) { return info.param.name; });
+
+TEST(AutomaticEncoding, CallsBytesThatAreBadOnMostLinesNoText)
+{
+    QByteArray noise;
+    quint32 state = 12345;
+    for (int i = 0; i < 4000; ++i) {
+        state = state * 1103515245 + 12345;
+        noise += char((state >> 16) % 255 + 1);
+    }
+    const TextFileDecoder::Result result = TextFileDecoder::decode(noise, 0, u"noise.bin"_s);
+    EXPECT_EQ(result.errorDescription, u"The file “noise.bin” is not a text file."_s);
+}
+
+} // namespace
