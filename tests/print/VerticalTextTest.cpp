@@ -69,18 +69,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, VerticalSetting,
         SettingRow{"ｱ", 1, {90, 50, 10, 10}}, SettingRow{"A", 2, {100, 50, 5, 10}},
         SettingRow{"あ", 2, {100, 50, 10, 10}, -90}, SettingRow{"𠮷", 1, {90, 50, 10, 10}}));
 
-TEST(VerticalSetting, UprightCharacterSitsInItsCellOnTheDescender)
-{
-    DrawList drawn;
-    VerticalText::drawStringInVertical(QStringLiteral("あい"), tenPoint(), origin, true, 1, true, &drawn);
-    const QList<PlacedGlyph> glyphs = drawn.glyphs();
-    ASSERT_EQ(glyphs.size(), 2);
-    const double descent = glyphs.at(1).font.descent();
-    EXPECT_GT(descent, 0);
-    EXPECT_EQ(glyphs.at(1).anchor, QPointF(90, 70 - descent));
-    EXPECT_EQ(glyphs.at(1).offset, QPointF(0, 0));
-}
-
 TEST(VerticalSetting, CharacterBeyondSixteenBitsStandsUprightFromAFaceThatHasIt)
 {
     DrawList drawn;
