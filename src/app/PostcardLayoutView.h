@@ -1,26 +1,4 @@
 #pragma once
 
-#include "model/SubContactRecord.h"
-#include "print/PrintInfo.h"
-
-#include <QList>
-#include <QString>
-
-// The preview's postcard view as the window's controller sees it: the rows it
-// draws, each prepared for printing, and the paper it draws on.
-//
-// When the user has moved or resized a text block in layout mode, the view
-// writes the block's rectangle into the row's "layoutDict" and posts
-// MV1NTextObjectChanged3 (a receiver's block) or MV1NTextObjectChanged4 (the
-// sender's) with itself, a QObject, as the notification's object.
-class PostcardLayoutView {
-public:
-    static inline const QString textObjectChangedForReceiver = QStringLiteral("MV1NTextObjectChanged3");
-    static inline const QString textObjectChangedForSender = QStringLiteral("MV1NTextObjectChanged4");
-
-    virtual ~PostcardLayoutView() = default;
-
-    [[nodiscard]] virtual QList<SubContactRecordPtr> receiverPersons() const = 0;
-    [[nodiscard]] virtual SubContactRecordPtr senderPerson() const = 0;
-    virtual void setPrintInfo(const PrintInfoPtr &printInfo) = 0;
-};
+// The postcard view's interface lives with the view, in the print library.
+#include "print/PostcardLayoutView.h"

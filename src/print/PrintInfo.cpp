@@ -1,5 +1,7 @@
 #include "print/PrintInfo.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr double pointsPerInch = 72.0;
@@ -43,4 +45,20 @@ QSizeF PrintInfo::paperSize() const
         points = m_pageSize.size(QPageSize::Point);
     }
     return m_orientation == QPageLayout::Landscape ? points.transposed() : points;
+}
+
+QRectF PrintInfo::imageablePageBounds() const
+{
+    return m_imageablePageBounds.value_or(QRectF(QPointF(0, 0), paperSize()));
+}
+
+QPageLayout PrintInfo::pageLayout() const
+{
+    const QSizeF paper = paperSize();
+    const QRectF reach = imageablePageBounds();
+    // A reach beyond the paper's edge is clipped to the paper.
+    const auto edge = [](double length) { return std::max(length, 0.0); };
+    const QMarginsF edges(edge(reach.left()), edge(reach.top()), edge(paper.width() - reach.right()),
+        edge(paper.height() - reach.bottom()));
+    return QPageLayout(m_pageSize, m_orientation, edges, QPageLayout::Point);
 }

@@ -52,6 +52,14 @@ bool FontResolver::isInstalled(const QString &family)
     return !family.isEmpty() && QFontDatabase::hasFamily(family);
 }
 
+bool FontResolver::hasFace(const QString &name)
+{
+    if (isInstalled(name))
+        return true;
+    const QStringList &standIns = standInsFor(kindOfName(name));
+    return std::any_of(standIns.cbegin(), standIns.cend(), &FontResolver::isInstalled);
+}
+
 QString FontResolver::resolvedFamily(const QString &name)
 {
     // The font database answers slowly the first time and the names asked for

@@ -18,6 +18,9 @@ public:
     // The kind a font name asks for, read from the words in it.
     [[nodiscard]] static Kind kindOfName(const QString &name);
     [[nodiscard]] static bool isInstalled(const QString &family);
+    // Whether the name or a stand-in of its kind is installed: the font
+    // "exists" for the settings that fall back when it does not.
+    [[nodiscard]] static bool hasFace(const QString &name);
 
     // The installed family to draw the named font with; the application
     // font's family when neither the name nor a face of its kind is installed.

@@ -1,0 +1,121 @@
+#include "platform/widgets/VerticalGlyphForms.h"
+
+#include <QHash>
+#include <QMutex>
+#include <QString>
+
+#include <hb-ot.h>
+#include <hb.h>
+
+#include <memory>
+
+namespace {
+
+hb_blob_t *referenceTable(hb_face_t *, hb_tag_t tag, void *userData)
+{
+    const char name[5] = {char(tag >> 24), char(tag >> 16), char(tag >> 8), char(tag), 0};
+    const QByteArray table = static_cast<const QRawFont *>(userData)->fontTable(name);
+    if (table.isEmpty())
+        return nullptr;
+    return hb_blob_create(
+        table.constData(), static_cast<unsigned>(table.size()), HB_MEMORY_MODE_DUPLICATE, nullptr, nullptr);
+}
+
+void deleteRawFont(void *userData)
+{
+    delete static_cast<QRawFont *>(userData);
+}
+
+// One face's substitutions, asked for character by character and remembered.
+class FaceForms {
+public:
+    explicit FaceForms(const QRawFont &font)
+        : m_face(hb_face_create_for_tables(referenceTable, new QRawFont(font), deleteRawFont))
+        , m_font(hb_font_create(m_face))
+        , m_buffer(hb_buffer_create())
+    {
+        for (const hb_tag_t tag : {HB_TAG('v', 'e', 'r', 't'), HB_TAG('v', 'r', 't', '2')}) {
+            if (hasFeature(tag)) {
+                m_feature = {tag, 1, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END};
+                m_hasFeature = true;
+                break;
+            }
+        }
+    }
+    ~FaceForms()
+    {
+        hb_buffer_destroy(m_buffer);
+        hb_font_destroy(m_font);
+        hb_face_destroy(m_face);
+    }
+    FaceForms(const FaceForms &) = delete;
+    FaceForms &operator=(const FaceForms &) = delete;
+
+    // The glyph the feature puts in place of the character's glyph; 0 when it
+    // changes nothing.
+    quint32 substitute(char32_t character)
+    {
+        if (!m_hasFeature)
+            return 0;
+        if (const auto known = m_substitutes.constFind(character); known != m_substitutes.cend())
+            return *known;
+        // Shaped once plainly and once with the feature: what the feature
+        // alone changes, whatever the face's other default substitutions do.
+        const quint32 plain = shapedGlyph(character, nullptr);
+        const quint32 vertical = shapedGlyph(character, &m_feature);
+        const quint32 result = vertical != plain ? vertical : 0;
+        m_substitutes.insert(character, result);
+        return result;
+    }
+
+private:
+    [[nodiscard]] bool hasFeature(hb_tag_t tag) const
+    {
+        const hb_tag_t features[] = {tag, HB_TAG_NONE};
+        hb_set_t *lookups = hb_set_create();
+        hb_ot_layout_collect_lookups(m_face, HB_OT_TAG_GSUB, nullptr, nullptr, features, lookups);
+        const bool found = !hb_set_is_empty(lookups);
+        hb_set_destroy(lookups);
+        return found;
+    }
+
+    quint32 shapedGlyph(char32_t character, const hb_feature_t *feature)
+    {
+        hb_buffer_clear_contents(m_buffer);
+        const hb_codepoint_t codepoint = character;
+        hb_buffer_add_codepoints(m_buffer, &codepoint, 1, 0, 1);
+        hb_buffer_set_direction(m_buffer, HB_DIRECTION_LTR);
+        hb_buffer_set_language(m_buffer, hb_language_from_string("ja", -1));
+        hb_buffer_guess_segment_properties(m_buffer);
+        hb_shape(m_font, m_buffer, feature, feature ? 1 : 0);
+        unsigned int count = 0;
+        const hb_glyph_info_t *glyphs = hb_buffer_get_glyph_infos(m_buffer, &count);
+        return count == 1 ? glyphs[0].codepoint : 0;
+    }
+
+    hb_face_t *m_face = nullptr;
+    hb_font_t *m_font = nullptr;
+    hb_buffer_t *m_buffer = nullptr;
+    hb_feature_t m_feature{};
+    bool m_hasFeature = false;
+    QHash<char32_t, quint32> m_substitutes;
+};
+
+} // namespace
+
+quint32 VerticalGlyphForms::verticalGlyph(const QRawFont &font, char32_t character, quint32 glyph)
+{
+    if (!font.isValid())
+        return glyph;
+    // A face is known by its family and style: every size of it shares the
+    // tables, and the fonts drawn are few.
+    static QMutex mutex;
+    static QHash<QString, std::shared_ptr<FaceForms>> faces;
+    const QMutexLocker locker(&mutex);
+    const QString key = font.familyName() + u'\n' + font.styleName();
+    std::shared_ptr<FaceForms> &forms = faces[key];
+    if (!forms)
+        forms = std::make_shared<FaceForms>(font);
+    const quint32 substitute = forms->substitute(character);
+    return substitute != 0 ? substitute : glyph;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QRawFont>
+
+// The upright forms that vertical Japanese text takes: the comma and full
+// stop moved to the top right of their cell, brackets and the long vowel mark
+// turned, small kana moved up. No installed font has a vertical variant of
+// its own, so the forms come from the font's 'vert' substitutions (its
+// 'vrt2' ones when it has no 'vert'), found with HarfBuzz in the tables of
+// the very face a glyph is drawn from.
+class VerticalGlyphForms {
+public:
+    VerticalGlyphForms() = delete;
+
+    // The vertical form of the character's glyph in the font, or the glyph
+    // itself when the font substitutes nothing for it.
+    [[nodiscard]] static quint32 verticalGlyph(const QRawFont &font, char32_t character, quint32 glyph);
+};

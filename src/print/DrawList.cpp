@@ -1,0 +1,99 @@
+#include "print/DrawList.h"
+
+#include <QGlyphRun>
+
+namespace {
+
+// Glyphs that stand upright in one font are drawn as one run: one text object
+// in a PDF instead of one per character.
+class GlyphBatch {
+public:
+    explicit GlyphBatch(QPainter &painter)
+        : m_painter(painter)
+    {
+    }
+    ~GlyphBatch() { flush(); }
+    GlyphBatch(const GlyphBatch &) = delete;
+    GlyphBatch &operator=(const GlyphBatch &) = delete;
+
+    void add(const PlacedGlyph &glyph)
+    {
+        if (glyph.angle != 0) {
+            flush();
+            m_painter.save();
+            m_painter.translate(glyph.anchor);
+            m_painter.rotate(glyph.angle);
+            m_painter.drawGlyphRun(QPointF(0, 0), run(glyph.font, {glyph.glyph}, {glyph.offset}));
+            m_painter.restore();
+            return;
+        }
+        if (!m_indexes.isEmpty() && glyph.font != m_font)
+            flush();
+        m_font = glyph.font;
+        m_indexes.append(glyph.glyph);
+        m_positions.append(glyph.anchor + glyph.offset);
+    }
+
+    void flush()
+    {
+        if (m_indexes.isEmpty())
+            return;
+        m_painter.drawGlyphRun(QPointF(0, 0), run(m_font, m_indexes, m_positions));
+        m_indexes.clear();
+        m_positions.clear();
+    }
+
+private:
+    static QGlyphRun run(const QRawFont &font, const QList<quint32> &indexes, const QList<QPointF> &positions)
+    {
+        QGlyphRun glyphs;
+        glyphs.setRawFont(font);
+        glyphs.setGlyphIndexes(indexes);
+        glyphs.setPositions(positions);
+        return glyphs;
+    }
+
+    QPainter &m_painter;
+    QRawFont m_font;
+    QList<quint32> m_indexes;
+    QList<QPointF> m_positions;
+};
+
+} // namespace
+
+QList<PlacedGlyph> DrawList::glyphs() const
+{
+    QList<PlacedGlyph> glyphs;
+    for (const DrawItem &item : m_items) {
+        if (const auto *glyph = std::get_if<PlacedGlyph>(&item))
+            glyphs.append(*glyph);
+    }
+    return glyphs;
+}
+
+void DrawList::paint(QPainter &painter) const
+{
+    painter.save();
+    painter.setPen(Qt::black);
+    painter.setRenderHint(QPainter::Antialiasing);
+    GlyphBatch batch(painter);
+    for (const DrawItem &item : m_items) {
+        if (const auto *glyph = std::get_if<PlacedGlyph>(&item)) {
+            batch.add(*glyph);
+            continue;
+        }
+        batch.flush();
+        if (const auto *fill = std::get_if<FilledRect>(&item)) {
+            painter.fillRect(fill->rect, fill->color);
+        } else if (const auto *stroke = std::get_if<StrokedPath>(&item)) {
+            painter.strokePath(stroke->path, stroke->pen);
+        } else if (const auto *image = std::get_if<PlacedImage>(&item)) {
+            painter.save();
+            painter.setCompositionMode(image->mode);
+            painter.drawImage(image->target, image->image);
+            painter.restore();
+        }
+    }
+    batch.flush();
+    painter.restore();
+}

@@ -1,0 +1,142 @@
+#pragma once
+
+#include "print/DrawList.h"
+#include "print/PostcardLayoutView.h"
+#include "print/PrintContactRecord.h"
+#include "print/PrintInfo.h"
+#include "print/PrintOptionsRecord.h"
+#include "print/TextObject.h"
+
+#include <QList>
+#include <QRectF>
+#include <QString>
+#include <QWidget>
+
+struct HagakiLayoutFields;
+
+// The one view that lays out and draws addresses in every print style:
+// Japanese postcards ("Hagaki"), envelopes, mailing labels and address lists.
+// The preview shows one page of it and a print job pages through a view of
+// its own. Its state and drawing never depend on its being shown: drawRect()
+// paints a page in points on any painter, for the screen, a printer, a PDF or
+// an image alike.
+//
+// Coordinates are points with y growing downward. A print view stacks its
+// pages, one paper height each, and page n of N is the strip N − n, so the
+// pages come out last strip first.
+class HagakiView : public QWidget, public PostcardLayoutView {
+    Q_OBJECT
+
+public:
+    static inline const QString hagakiStyle = QStringLiteral("Hagaki");
+    static inline const QString envelopeStyle = QStringLiteral("Envelope");
+    static inline const QString labelsStyle = QStringLiteral("Labels");
+    static inline const QString addressListStyle = QStringLiteral("Address List");
+
+    explicit HagakiView(QWidget *parent = nullptr);
+
+    // Options first, then style, print info, receivers and sender.
+    void setPrintOptions(const PrintOptionsRecordPtr &options);
+    [[nodiscard]] const PrintOptionsRecordPtr &printOptions() const { return m_printOptions; }
+    [[nodiscard]] const QString &selectedStyle() const { return m_selectedStyle; }
+    void setSelectedStyle(const QString &style) { m_selectedStyle = style; }
+    [[nodiscard]] const PrintInfoPtr &printInfo() const { return m_printInfo; }
+    void setPrintInfo(const PrintInfoPtr &printInfo) override { m_printInfo = printInfo; }
+    // Lays out the first receiver and redraws.
+    void setReceiverPersons(const PrintContactList &receivers);
+    [[nodiscard]] PrintContactList receiverPersons() const override { return m_receiverPersons; }
+    // Lays out the sender; the caller redraws.
+    void setSenderPerson(const PrintContactRecordPtr &sender);
+    [[nodiscard]] PrintContactRecordPtr senderPerson() const override { return m_senderPerson; }
+    // Re-fits every block in its rectangle, after a block was resized.
+    void setNeedsLayout(bool needsLayout);
+
+    [[nodiscard]] bool printing() const { return m_printing; }
+    void setPrinting(bool printing) { m_printing = printing; }
+    [[nodiscard]] bool layoutMode() const { return m_layoutMode; }
+    void setLayoutMode(bool layoutMode) { m_layoutMode = layoutMode; }
+    [[nodiscard]] const QString &selectedFontName() const { return m_selectedFontName; }
+    void setSelectedFontName(const QString &name) { m_selectedFontName = name; }
+    [[nodiscard]] const QString &selectedTategakiFontName() const { return m_selectedTategakiFontName; }
+    void setSelectedTategakiFontName(const QString &name) { m_selectedTategakiFontName = name; }
+    [[nodiscard]] const QString &keishou() const { return m_keishou; }
+    void setKeishou(const QString &keishou) { m_keishou = keishou; }
+
+    // The receiver's name and address blocks, then the sender's.
+    [[nodiscard]] const QList<TextObjectPtr> &objectTable() const { return m_objectTable; }
+
+    // Paging: the number of pages (also kept for rectForPage() with labels and
+    // lists) and the strip of the view that page n, from 1, shows.
+    [[nodiscard]] int knowsPageRange();
+    [[nodiscard]] QRectF rectForPage(int page) const;
+
+    // The page the rectangle asks for, laid out into what it is drawn from,
+    // and painted.
+    [[nodiscard]] DrawList drawList(const QRectF &rect);
+    void drawRect(QPainter &painter, const QRectF &rect);
+
+    // Postcard layout: fills the receiver's or the sender's two blocks from
+    // the record, in their saved or default rectangles, fitted to them.
+    void updateTextObjectForReceiver(const PrintContactRecordPtr &record);
+    void updateTextObjectForSender(const PrintContactRecordPtr &record);
+    QRectF newAlignName(TextObject &object, const QRectF &rect) const;
+    QRectF newAlignAddress(TextObject &object, const QRectF &rect) const;
+    void updateTextObject(TextObject &object) const;
+
+    // The name block's text, with this view's honorific.
+    [[nodiscard]] QString nameString(const TextObject &object, const HagakiLayoutFields *layout, bool sender) const;
+
+    // Draws a block's columns into the rectangle, which it returns.
+    QRectF drawTextObject(const TextObject &object, const QRectF &rect, DrawList &drawList) const;
+
+    // Tells the window that the user changed a block: MV1NTextObjectChanged3
+    // for a receiver's block, MV1NTextObjectChanged4 for the sender's, with
+    // this view as the object.
+    void postTextObjectChanged(const TextObject &object);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    [[nodiscard]] QSizeF paperSize() const;
+    [[nodiscard]] QRectF imageableBounds() const;
+    [[nodiscard]] bool isPostcardStyle() const;
+    [[nodiscard]] double optionNumber(const QString &key) const;
+    [[nodiscard]] QVariantMap optionDictionary(const QString &key) const;
+    [[nodiscard]] int labelPageCount() const;
+
+    void updateTextObjects(const PrintContactRecordPtr &record, bool sender);
+    void fillNameObject(TextObject &object, const PrintContactRecord &record, bool sender) const;
+    [[nodiscard]] QRectF postcardNameRect(TextObject &object, bool sender) const;
+    [[nodiscard]] QRectF postcardAddressRect(const TextObject &nameObject, const QRectF &nameRect, bool sender) const;
+    [[nodiscard]] QRectF envelopeRect(bool sender) const;
+
+    void drawHagakiRect(const QRectF &rect, DrawList &drawList);
+    void drawCard(DrawList &drawList) const;
+    void drawBlock(const TextObject &object, const QPointF &origin, DrawList &drawList) const;
+    [[nodiscard]] bool skipsReceiverBlocks(qsizetype pageIndex) const;
+    // Where the next column stands and where the last one began.
+    struct ColumnEnd {
+        double x = 0;
+        double top = 0;
+    };
+    // Draws lines as columns from x leftward, one pitch apart: line 0 from
+    // firstTop, every further line ending at end (its length taken from
+    // widths) when widths has its entry, else beginning where the line before
+    // it began.
+    ColumnEnd drawColumns(const QStringList &lines, double size, const QList<double> &widths, double x, double firstTop,
+        double end, double pitch, DrawList &drawList) const;
+
+    PrintInfoPtr m_printInfo;
+    PrintContactList m_receiverPersons;
+    PrintContactRecordPtr m_senderPerson;
+    QList<TextObjectPtr> m_objectTable;
+    PrintOptionsRecordPtr m_printOptions;
+    QString m_selectedStyle = hagakiStyle;
+    QString m_selectedFontName = QStringLiteral("Hiragino Kaku Gothic ProN");
+    QString m_selectedTategakiFontName;
+    QString m_keishou;
+    bool m_printing = false;
+    bool m_layoutMode = false;
+    int m_numberOfPages = 0;
+};

@@ -1,0 +1,314 @@
+#include "print/HagakiView.h"
+
+#include "model/HagakiLayoutFields.h"
+#include "print/NameString.h"
+#include "print/PrintOptionValue.h"
+#include "print/RectText.h"
+#include "print/VerticalText.h"
+
+#include <algorithm>
+#include <limits>
+
+using namespace PrintOptionsKey;
+
+namespace {
+
+// A fitted column ends at most this much short of its block.
+constexpr double fittingTolerance = 8;
+constexpr double sizeStepDown = 0.5;
+constexpr double sizeStepUp = 0.4;
+// A name of hundreds of characters in a short block would step down forever,
+// and a line of more than about 80 cells can step over the tolerance back and
+// forth: every fitting stops at 1 pt and after 100 steps.
+constexpr double smallestSize = 1;
+constexpr int mostFittingSteps = 100;
+// An address is not set smaller than this; below it the region takes a
+// column of its own.
+constexpr double smallestAddressSize = 7;
+constexpr double largestAddressSize = 48;
+// A column fills at most this part of its pitch.
+constexpr double columnFill = 0.9;
+
+const QRectF defaultReceiverName(108, 80, 82, 270);
+const QRectF defaultReceiverAddress(204, 75, 46, 275);
+const QRectF defaultSenderName(12, 175, 60, 175);
+const QRectF receiverZipBox(125.575, 34.016, 80, 18);
+const QSizeF senderZipBoxSize(80, 18);
+// The receiver's address keeps clear of the name block when that reaches past
+// this; a saved address block lower than this reaches down to the card's
+// bottom line.
+constexpr double receiverAddressLeft = 206;
+constexpr double flatAddressHeight = 10;
+constexpr double receiverAddressBottom = 376;
+
+struct ColumnSpan {
+    double x = 0;
+    double width = 0;
+};
+
+// Where the name block of so many lines (name and company) stands by default.
+ColumnSpan nameSpan(qsizetype lines, bool sender, bool nameAloneHasTwoLines)
+{
+    if (sender) {
+        switch (lines) {
+        case 1:
+            return {20, 36};
+        case 2:
+            return {18, 48};
+        case 3:
+            return {12, 54};
+        default:
+            return {10, 60};
+        }
+    }
+    switch (lines) {
+    case 1:
+        return {120, 50};
+    case 2:
+        return {nameAloneHasTwoLines ? 105.0 : 125.0, 80};
+    case 3:
+    case 4:
+        return {108, 90};
+    default:
+        return {108, 82};
+    }
+}
+
+// Steps the size until a text whose longest column is so long at 1 pt fills
+// the height within the tolerance, while the size stays below the ceiling and
+// above the floor.
+double fittedSize(double columnLength, double height, double size, double ceiling, double floor)
+{
+    size = std::max(size, smallestSize);
+    for (int step = 0; step < mostFittingSteps; ++step) {
+        const double length = columnLength * size;
+        if (length <= height && length >= height - fittingTolerance)
+            break;
+        size += length > height ? -sizeStepDown : sizeStepUp;
+        if (size < smallestSize)
+            return smallestSize;
+        if (!(ceiling > size && size > floor))
+            break;
+    }
+    return size;
+}
+
+qsizetype longestLine(const QStringList &lines)
+{
+    qsizetype longest = 0;
+    for (const QString &line : lines)
+        longest = std::max(longest, line.size());
+    return longest;
+}
+
+QList<double> lineLengths(const QStringList &lines, double size)
+{
+    QList<double> lengths;
+    lengths.reserve(lines.size());
+    for (const QString &line : lines)
+        lengths.append(VerticalText::columnLength(line) * size);
+    return lengths;
+}
+
+const HagakiLayoutFields *layoutOf(const TextObject &object)
+{
+    return object.layoutDict ? &object.layoutDict->layout : nullptr;
+}
+
+// The company lines a name block prints: none unless its layout asks for them
+// and there is a company. A company the contact lacks takes no column.
+QStringList companyLines(const TextObject &object)
+{
+    const HagakiLayoutFields *layout = layoutOf(object);
+    if (!layout || !layout->printsCompany() || object.company.isEmpty())
+        return {};
+    return object.company.split(u'\n');
+}
+
+} // namespace
+
+void HagakiView::updateTextObjectForReceiver(const PrintContactRecordPtr &record)
+{
+    updateTextObjects(record, false);
+}
+
+void HagakiView::updateTextObjectForSender(const PrintContactRecordPtr &record)
+{
+    updateTextObjects(record, true);
+}
+
+void HagakiView::updateTextObjects(const PrintContactRecordPtr &record, bool sender)
+{
+    if (!record)
+        return;
+    TextObject &nameObject = *m_objectTable.at(sender ? 2 : 0);
+    fillNameObject(nameObject, *record, sender);
+    if (m_selectedStyle == envelopeStyle) {
+        nameObject.rect = envelopeRect(sender);
+        nameObject.kind = TextObjectKey::AddressAndName;
+        return;
+    }
+    if (!isPostcardStyle())
+        return;
+    const QRectF nameRect = postcardNameRect(nameObject, sender);
+    newAlignName(nameObject, nameRect);
+
+    TextObject &addressObject = *m_objectTable.at(sender ? 3 : 1);
+    addressObject.fontName = m_selectedFontName;
+    addressObject.type = nameObject.type;
+    addressObject.kind = TextObjectKey::Address;
+    addressObject.adrsDict = record->layoutDict;
+    newAlignAddress(addressObject, postcardAddressRect(nameObject, nameRect, sender));
+    if (!addressObject.adrsDict || addressObject.adrsDict->zip.isEmpty())
+        return;
+    if (sender)
+        addressObject.senderZipRect
+            = QRectF(PrintOptionValue::senderZIPPosition(optionDictionary(Hagaki)), senderZipBoxSize);
+    else
+        addressObject.receiverZipRect = receiverZipBox;
+}
+
+void HagakiView::fillNameObject(TextObject &object, const PrintContactRecord &record, bool sender) const
+{
+    object.fontName = m_selectedFontName;
+    object.type = sender ? TextObjectKey::Sender : TextObjectKey::Receiver;
+    object.kind = TextObjectKey::Name;
+    // A row without an address has no layout, and a row without a name no
+    // name: neither takes the flags, places or name of the row laid out
+    // before it, as the cards of a print job share these blocks.
+    object.layoutDict = record.layoutDict;
+    object.company = record.company.value_or(QString());
+    object.nameDict = record.name;
+    object.displayName = record.name ? record.compositeName : QString();
+    object.renmei = record.renmei ? std::optional(record.renmei->split(u'\n')) : std::nullopt;
+}
+
+QRectF HagakiView::postcardNameRect(TextObject &object, bool sender) const
+{
+    const HagakiLayoutFields *layout = layoutOf(object);
+    if (layout) {
+        if (const auto saved = RectText::parse(sender ? layout->senderName : layout->receiverName))
+            return *saved;
+    }
+    const qsizetype nameLines = nameString(object, layout, sender).count(u'\n') + 1;
+    const ColumnSpan span = nameSpan(nameLines + companyLines(object).size(), sender, nameLines == 2);
+    const QRectF &byDefault = sender ? defaultSenderName : defaultReceiverName;
+    return {span.x, byDefault.y(), span.width, byDefault.height()};
+}
+
+QRectF HagakiView::postcardAddressRect(const TextObject &nameObject, const QRectF &nameRect, bool sender) const
+{
+    const HagakiLayoutFields *layout = layoutOf(nameObject);
+    const std::optional<QRectF> saved
+        = layout ? RectText::parse(sender ? layout->senderAddress : layout->receiverAddress) : std::nullopt;
+    if (sender) {
+        if (saved)
+            return *saved;
+        QRectF rect(nameRect.right() + 3, 175, 40, 175);
+        if (rect.x() + 40 < 73)
+            rect = QRectF(75, 175, 29, 175);
+        if (rect.right() > 104)
+            rect.setWidth(104 - rect.x());
+        return rect;
+    }
+    if (saved) {
+        QRectF rect = *saved;
+        if (rect.height() < flatAddressHeight)
+            rect.setHeight(receiverAddressBottom - rect.y());
+        return rect;
+    }
+    QRectF rect = defaultReceiverAddress;
+    if (nameRect.right() > receiverAddressLeft)
+        rect.moveLeft(nameRect.right());
+    return rect;
+}
+
+QRectF HagakiView::envelopeRect(bool sender) const
+{
+    const QSizeF paper = paperSize();
+    const QRectF byDefault(0, 0, paper.width() / 3, paper.height() / (sender ? 4 : 3));
+    const QVariantMap envelope = optionDictionary(Envelope);
+    const bool upDown = PrintOptionValue::text(envelope.value(TextDirection)) == QLatin1String("Up-Down");
+    const QString &key
+        = sender ? (upDown ? SenderRectUpDown : SenderRect) : (upDown ? ReceiverRectUpDown : ReceiverRect);
+    const QString paperName = m_printInfo ? m_printInfo->paperName() : QString();
+    const QVariantMap saved
+        = PrintOptionValue::dictionary(PrintOptionValue::dictionary(envelope, RectDicts), paperName);
+    return RectText::parse(PrintOptionValue::text(saved.value(key))).value_or(byDefault);
+}
+
+QRectF HagakiView::newAlignName(TextObject &object, const QRectF &rect) const
+{
+    const QString text = nameString(object, layoutOf(object), object.isSender());
+    const QStringList nameLines = text.split(u'\n');
+    double pitch = rect.width() / double(nameLines.size());
+    double companySize = 0;
+    object.companyWidthArray.clear();
+    if (const QStringList company = companyLines(object); !company.isEmpty()) {
+        pitch = rect.width() / double(company.size() + nameLines.size());
+        const double ceiling = columnFill * pitch;
+        const double start = std::min(rect.height() / double(longestLine(company)), ceiling);
+        const double fitted = fittedSize(VerticalText::columnLength(object.company), rect.height(), start, ceiling,
+            -std::numeric_limits<double>::infinity());
+        companySize = std::min(ceiling, fitted);
+        object.companyWidthArray = lineLengths(company, companySize);
+    }
+    const double ceiling = columnFill * pitch;
+    // The name holds a space after every character.
+    const double characters = double(longestLine(nameLines) / 2 + 1);
+    double size = std::min(rect.height() / characters, ceiling);
+    if (rect.width() > 1 || rect.height() > 1)
+        size = fittedSize(
+            VerticalText::columnLength(text), rect.height(), size, ceiling, -std::numeric_limits<double>::infinity());
+    const double nameSize = std::min(ceiling, size);
+    object.nameWidthArray = lineLengths(nameLines, nameSize);
+    object.rect = rect;
+    object.companyFontSize = std::min(nameSize, companySize);
+    object.nameFontSize = nameSize;
+    object.lineHeight = pitch;
+    return rect;
+}
+
+QRectF HagakiView::newAlignAddress(TextObject &object, const QRectF &rect) const
+{
+    static const QChar minusSign(0x2212);
+    const LabeledValueRecord *address = object.adrsDict.get();
+    const QString region = address ? address->state + address->city : QString();
+    QString street = address ? address->street : QString();
+    street.replace(minusSign, u'-');
+    QString text = QString(region + street).replace(minusSign, u'-');
+
+    QStringList lines = text.split(u'\n');
+    double pitch = rect.width() / double(lines.size());
+    double size = std::min({rect.height() / double(longestLine(lines)), largestAddressSize, columnFill * pitch});
+    if (size < smallestAddressSize || size < 0.5 * pitch) {
+        text = region.isEmpty() ? street : region + u'\n' + street;
+        lines = text.split(u'\n');
+        pitch = rect.width() / double(lines.size());
+        size = std::min(rect.height() / double(longestLine(lines)), columnFill * pitch);
+    }
+    if (rect.width() > 1 || rect.height() > 1)
+        size = fittedSize(
+            VerticalText::columnLength(text), rect.height(), size, columnFill * pitch, smallestAddressSize);
+    object.addressArray = lines;
+    object.widthArray = lineLengths(lines, size);
+    object.lineHeight = pitch;
+    object.fontSize = size;
+    object.rect = rect;
+    return rect;
+}
+
+void HagakiView::updateTextObject(TextObject &object) const
+{
+    if (!(object.rect.width() > 1 || object.rect.height() > 1))
+        return;
+    if (object.kind == TextObjectKey::Name)
+        newAlignName(object, object.rect);
+    else if (object.kind == TextObjectKey::Address)
+        newAlignAddress(object, object.rect);
+}
+
+QString HagakiView::nameString(const TextObject &object, const HagakiLayoutFields *layout, bool sender) const
+{
+    return NameString::nameString(object, layout, sender, m_keishou);
+}

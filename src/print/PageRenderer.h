@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+
+class HagakiView;
+class QPagedPaintDevice;
+class QPainter;
+
+// Puts the pages of a view onto a printer, a PDF or an image: the painter is
+// scaled to points and moved up to the page's strip, so that the view draws
+// each page as it would on screen.
+class PageRenderer {
+public:
+    PageRenderer() = delete;
+
+    // Pages 1 to N, each on a page of the device, which starts at the paper's
+    // imageable corner. False when the device cannot be painted on.
+    static bool renderPages(HagakiView &view, QPagedPaintDevice &device);
+    // One page as a white image of the paper at the resolution.
+    [[nodiscard]] static QImage renderPage(HagakiView &view, int page, double dotsPerInch);
+    // One page onto a painter that draws in points.
+    static void renderPage(HagakiView &view, int page, QPainter &painter);
+};

@@ -1,0 +1,187 @@
+#include "PrintTestCards.h"
+
+#include "print/PrintOptionValue.h"
+
+#include <gtest/gtest.h>
+
+using namespace PrintTestCards;
+
+namespace {
+
+struct LayoutRow {
+    const char *label;
+    bool sender;
+    Card card;
+    QRectF name;
+    QRectF address;
+};
+
+void PrintTo(const LayoutRow &row, std::ostream *out)
+{
+    *out << row.label;
+}
+
+Card withJointName()
+{
+    Card card;
+    card.renmei = QStringLiteral("花子");
+    card.jointNames = true;
+    return card;
+}
+
+Card withCompany(const char *company = "株式会社見本")
+{
+    Card card;
+    card.company = QString::fromUtf8(company);
+    card.companyLine = true;
+    return card;
+}
+
+Card withSaved(const char *name, const char *address)
+{
+    Card card;
+    card.savedName = QString::fromLatin1(name);
+    card.savedAddress = QString::fromLatin1(address);
+    return card;
+}
+
+Card withThreeLines()
+{
+    Card card = withJointName();
+    card.renmei = QStringLiteral("花子\n一郎");
+    return card;
+}
+
+class BlockRectangles : public testing::TestWithParam<LayoutRow> { };
+
+} // namespace
+
+TEST_P(BlockRectangles, BlocksStandInTheirSavedOrDefaultRectangles)
+{
+    const LayoutRow &row = GetParam();
+    const auto view = postcardView(false);
+    if (row.sender)
+        view->setSenderPerson(record(row.card));
+    else
+        view->setReceiverPersons({record(row.card)});
+    const qsizetype first = row.sender ? 2 : 0;
+    const TextObject &name = *view->objectTable().at(first);
+    const TextObject &address = *view->objectTable().at(first + 1);
+    EXPECT_EQ(name.rect, row.name);
+    EXPECT_EQ(address.rect, row.address);
+    // Fitted: the longest column fills its block within 8 points, unless the
+    // column's width holds the size back.
+    EXPECT_LE(name.nameWidthArray.value(0), row.name.height());
+    if (name.nameFontSize < 0.9 * name.lineHeight) {
+        EXPECT_GE(name.nameWidthArray.value(0), row.name.height() - 8);
+    }
+    EXPECT_LE(name.nameFontSize, 0.9 * name.lineHeight);
+    EXPECT_GT(address.fontSize, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, BlockRectangles,
+    testing::Values(LayoutRow{"one line", false, Card(), {120, 80, 50, 270}, {204, 75, 46, 275}},
+        LayoutRow{"joint name", false, withJointName(), {105, 80, 80, 270}, {204, 75, 46, 275}},
+        LayoutRow{"company", false, withCompany(), {125, 80, 80, 270}, {204, 75, 46, 275}},
+        LayoutRow{"saved name", false, withSaved("{{150, 80}, {70, 270}}", ""), {150, 80, 70, 270}, {220, 75, 46, 275}},
+        LayoutRow{"flat address", false, withSaved("", "{{210,100},{40,5}}"), {120, 80, 50, 270}, {210, 100, 40, 276}},
+        LayoutRow{"damaged", false, withSaved("{{150, 80}}", "none"), {120, 80, 50, 270}, {204, 75, 46, 275}},
+        LayoutRow{"sender", true, Card(), {20, 175, 36, 175}, {59, 175, 40, 175}},
+        LayoutRow{"sender of three lines", true, withThreeLines(), {12, 175, 54, 175}, {69, 175, 35, 175}}));
+
+TEST(PostcardLayout, CompanyTakesAColumnNoLargerThanTheName)
+{
+    const auto view = postcardView(false);
+    view->setReceiverPersons({record(withCompany("株式会社見本商事\n営業部"))});
+    const TextObject &name = *view->objectTable().at(0);
+    EXPECT_EQ(name.rect, QRectF(108, 80, 90, 270));
+    EXPECT_DOUBLE_EQ(name.lineHeight, 30);
+    ASSERT_EQ(name.companyWidthArray.size(), 2);
+    EXPECT_GT(name.companyFontSize, 0);
+    EXPECT_LE(name.companyFontSize, name.nameFontSize);
+
+    view->setReceiverPersons({record(Card())});
+    EXPECT_EQ(view->objectTable().at(0)->companyFontSize, 0);
+}
+
+TEST(PostcardLayout, ReceiverAfterOneWithASavedLayoutGetsTheDefaults)
+{
+    const auto view = postcardView(true);
+    Card saved = withSaved("{{150, 80}, {70, 270}}", "{{230, 90}, {40, 200}}");
+    saved.jointNames = true;
+    saved.renmei = QStringLiteral("花子");
+    Card plain;
+    plain.hasAddress = false;
+    plain.renmei = QStringLiteral("次郎");
+    view->setReceiverPersons({record(saved), record(plain)});
+    view->updateTextObjectForReceiver(view->receiverPersons().at(1));
+    const TextObject &name = *view->objectTable().at(0);
+    EXPECT_EQ(name.rect, QRectF(120, 80, 50, 270));
+    EXPECT_EQ(name.layoutDict, nullptr);
+    EXPECT_EQ(name.nameWidthArray.size(), 1);
+    EXPECT_EQ(view->objectTable().at(1)->rect, QRectF(204, 75, 46, 275));
+}
+
+TEST(PostcardLayout, AddressThatWouldBeTooSmallGivesItsRegionAColumn)
+{
+    const auto view = postcardView(false);
+    Card card;
+    card.street = QStringLiteral("千代田一丁目一番一号\u2212千代田ビルディング二十階");
+    view->setReceiverPersons({record(card)});
+    const TextObject &address = *view->objectTable().at(1);
+    EXPECT_EQ(address.addressArray,
+        QStringList(
+            {QStringLiteral("東京都千代田区"), QStringLiteral("千代田一丁目一番一号-千代田ビルディング二十階")}));
+    EXPECT_DOUBLE_EQ(address.lineHeight, 23);
+    EXPECT_GE(address.fontSize, 7);
+}
+
+TEST(PostcardLayout, SenderPostalCodeBoxesFollowTheCardType)
+{
+    for (const char *type : {"Nenga", "General"}) {
+        const auto view = postcardView(false);
+        QVariantMap hagaki = PrintOptionValue::dictionary(*view->printOptions(), PrintOptionsKey::Hagaki);
+        hagaki.insert(PrintOptionsKey::HagakiType, QString::fromLatin1(type));
+        hagaki.insert(PrintOptionsKey::SenderZIPPositionForNenga, QStringLiteral("(21, 354)"));
+        view->printOptions()->insert(PrintOptionsKey::Hagaki, hagaki);
+        view->setSenderPerson(record(Card()));
+        const double drop = qstrcmp(type, "General") == 0 ? 42.51968503937008 : 0;
+        EXPECT_EQ(view->objectTable().at(3)->senderZipRect, QRectF(15.59, 348.66 + drop, 80, 18)) << type;
+    }
+}
+
+TEST(PostcardLayout, EnvelopeBoxesComeFromThePaperAndDirection)
+{
+    const auto view = postcardView(false);
+    view->setSelectedStyle(HagakiView::envelopeStyle);
+    QVariantMap envelope = PrintOptionValue::dictionary(*view->printOptions(), PrintOptionsKey::Envelope);
+    envelope.insert(PrintOptionsKey::RectDicts,
+        QVariantMap{{QStringLiteral("Postcard"),
+            QVariantMap{{PrintOptionsKey::ReceiverRectUpDown, QStringLiteral("{{100, 120}, {80, 200}}")}}}});
+    view->printOptions()->insert(PrintOptionsKey::Envelope, envelope);
+    view->setReceiverPersons({record(Card())});
+    EXPECT_EQ(view->objectTable().at(0)->rect, QRectF(100, 120, 80, 200));
+    EXPECT_EQ(view->objectTable().at(0)->kind, QStringLiteral("addressAndName"));
+
+    const QSizeF paper = view->printInfo()->paperSize();
+    view->setSenderPerson(record(Card()));
+    EXPECT_EQ(view->objectTable().at(2)->rect, QRectF(0, 0, paper.width() / 3, paper.height() / 4));
+    view->printInfo()->setPaperName(QStringLiteral("A4"));
+    view->setReceiverPersons({record(Card())});
+    const QSizeF a4 = view->printInfo()->paperSize();
+    EXPECT_EQ(view->objectTable().at(0)->rect, QRectF(0, 0, a4.width() / 3, a4.height() / 3));
+}
+
+TEST(PostcardLayout, VeryLongNamesLayOutAndEnd)
+{
+    const auto view = postcardView(false);
+    Card card;
+    card.given = QString(500, QChar(0x6728));
+    view->setReceiverPersons({record(card)});
+    TextObject &name = *view->objectTable().at(0);
+    EXPECT_DOUBLE_EQ(name.nameFontSize, 1);
+    card.given = QString(200, QChar(0x6728));
+    view->setReceiverPersons({record(card)});
+    view->newAlignName(name, QRectF(120, 80, 50, 50));
+    EXPECT_DOUBLE_EQ(name.nameFontSize, 1);
+}

@@ -1,0 +1,128 @@
+#include "PrintTestCards.h"
+
+#include "platform/NotificationCenter.h"
+#include "print/PrintOptionValue.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+
+using namespace PrintTestCards;
+using namespace PrintOptionsKey;
+
+namespace {
+
+struct LabelRow {
+    int receivers;
+    int repeatCount;
+    double labelWidth;
+    double labelHeight;
+    int pages;
+};
+
+void PrintTo(const LabelRow &row, std::ostream *out)
+{
+    *out << row.receivers << " × " << row.repeatCount;
+}
+
+PrintContactList receivers(int count)
+{
+    PrintContactList list;
+    for (int index = 0; index < count; ++index) {
+        Card card;
+        card.given = QString(QChar(0x4E00 + index));
+        list.append(record(card));
+    }
+    return list;
+}
+
+class LabelPages : public testing::TestWithParam<LabelRow> { };
+
+} // namespace
+
+// Letter paper, 612 × 792 points: labels of 250 × 150 with gaps of 5 make a
+// grid of 2 columns and 5 rows.
+TEST_P(LabelPages, LabelsFillGridsOfTheirSize)
+{
+    const LabelRow &row = GetParam();
+    HagakiView view;
+    view.setSelectedStyle(HagakiView::labelsStyle);
+    auto options = std::make_shared<PrintOptionsRecord>();
+    options->insert(MailingLabels,
+        QVariantMap{{LabelWidth, QString::number(row.labelWidth)}, {LabelHeight, row.labelHeight},
+            {HGap, QStringLiteral("5")}, {VGap, 5}, {RepeatCount, row.repeatCount}});
+    view.setPrintOptions(options);
+    view.setPrintInfo(std::make_shared<PrintInfo>());
+    view.setReceiverPersons(receivers(row.receivers));
+    EXPECT_EQ(view.knowsPageRange(), row.pages);
+    EXPECT_EQ(view.rectForPage(1), QRectF(0, 792 * (row.pages - 1), 612, 792));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LabelPages,
+    testing::Values(LabelRow{10, 1, 250, 150, 1}, LabelRow{11, 1, 250, 150, 2}, LabelRow{4, 3, 250, 150, 2},
+        LabelRow{3, 1, 700, 900, 3}, LabelRow{0, 1, 250, 150, 1}));
+
+TEST(PostcardPages, EachReceiverHasAPageAndPageOneIsTheLastStrip)
+{
+    const auto view = postcardView(true);
+    EXPECT_EQ(view->knowsPageRange(), 0);
+    EXPECT_EQ(view->rectForPage(1), QRectF(QPointF(0, 0), view->printInfo()->paperSize()));
+    view->setReceiverPersons(receivers(3));
+    const double height = view->printInfo()->paperSize().height();
+    EXPECT_NEAR(height, 419.53, 0.01);
+    EXPECT_EQ(view->knowsPageRange(), 3);
+    EXPECT_EQ(view->rectForPage(1).y(), 2 * height);
+    EXPECT_EQ(view->rectForPage(3).y(), 0);
+    view->setSelectedStyle(QStringLiteral("Postcards"));
+    EXPECT_EQ(view->knowsPageRange(), 3);
+    EXPECT_FALSE(view->drawList(view->rectForPage(1)).glyphs().isEmpty());
+    view->setSelectedStyle(HagakiView::addressListStyle);
+    EXPECT_EQ(view->knowsPageRange(), 1);
+}
+
+TEST(PostcardPages, PrintJobWhoseFirstRowIsTheSenderPrintsEveryOtherAddress)
+{
+    const auto view = postcardView(true);
+    const PrintContactList rows = receivers(3);
+    view->setReceiverPersons(rows);
+    view->setSenderPerson(rows.first());
+    for (int page = 1; page <= 3; ++page) {
+        const DrawList drawn = view->drawList(view->rectForPage(page));
+        const bool senderOwnCard = page == 3;
+        qsizetype receiverGlyphs = 0;
+        for (const PlacedGlyph &glyph : drawn.glyphs())
+            receiverGlyphs += glyph.size() == 18 || glyph.anchor.x() > 110 ? 1 : 0;
+        EXPECT_EQ(receiverGlyphs == 0, senderOwnCard) << "page " << page;
+    }
+    // The preview of the sender's own row shows the sender's blocks alone.
+    const auto preview = postcardView(false);
+    preview->setReceiverPersons(rows);
+    preview->setSenderPerson(rows.first());
+    for (const PlacedGlyph &glyph : preview->drawList(preview->rectForPage(1)).glyphs())
+        EXPECT_LT(glyph.anchor.x(), 110);
+}
+
+TEST(HagakiViewState, MissingOptionsReadAsStandardFontsAndNoHonorific)
+{
+    HagakiView view;
+    view.setPrintOptions(std::make_shared<PrintOptionsRecord>());
+    EXPECT_EQ(view.selectedFontName(), QGuiApplication::font().family());
+    // Its stand-in is installed, so the name the settings know it by is kept.
+    EXPECT_EQ(view.selectedTategakiFontName(), QStringLiteral("Hiragino Maru Gothic Pro"));
+    EXPECT_EQ(view.keishou(), QString());
+}
+
+TEST(HagakiViewState, ChangedBlockIsAnnouncedWithTheViewAsItsObject)
+{
+    HagakiView view;
+    QStringList names;
+    NotificationCenter &center = NotificationCenter::defaultCenter();
+    const auto token = center.addObserver(QString(), QVariant(), [&](const NotificationCenter::Notification &posted) {
+        if (posted.objectPointer() == &view)
+            names.append(posted.name);
+    });
+    view.postTextObjectChanged(*view.objectTable().at(1));
+    view.postTextObjectChanged(*view.objectTable().at(2));
+    center.removeObserver(token);
+    EXPECT_EQ(names, QStringList({QStringLiteral("MV1NTextObjectChanged3"), QStringLiteral("MV1NTextObjectChanged4")}));
+}

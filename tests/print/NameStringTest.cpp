@@ -1,0 +1,64 @@
+#include "print/NameString.h"
+#include "print/TextObject.h"
+
+#include "model/HagakiLayoutFields.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct NameRow {
+    const char *family;
+    const char *given;
+    const char *display;
+    QStringList renmei;
+    bool jointNames;
+    bool sender;
+    const char *keishou;
+    const char *expected;
+};
+
+void PrintTo(const NameRow &row, std::ostream *out)
+{
+    *out << row.expected;
+}
+
+class NameStrings : public testing::TestWithParam<NameRow> { };
+
+} // namespace
+
+TEST_P(NameStrings, SpaceEveryCharacterAndEndEveryLineWithTheHonorific)
+{
+    const NameRow &row = GetParam();
+    TextObject object;
+    NameRecord name;
+    name.lastName = QString::fromUtf8(row.family);
+    name.firstName = QString::fromUtf8(row.given);
+    object.nameDict = name;
+    object.displayName = QString::fromUtf8(row.display);
+    object.renmei = row.renmei;
+    HagakiLayoutFields layout;
+    layout.renmei = row.jointNames;
+    EXPECT_EQ(NameString::nameString(object, &layout, row.sender, QString::fromUtf8(row.keishou)),
+        QString::fromUtf8(row.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, NameStrings,
+    testing::Values(NameRow{"甲乙", "丙丁", "", {}, false, false, "様", "甲 乙  丙 丁 様"},
+        NameRow{"甲乙", "丙丁", "", {}, false, true, "様", "甲 乙  丙 丁"},
+        NameRow{"甲乙", "丙丁", "", {"戊己"}, true, false, "様", "甲 乙  丙 丁 様\n戊 己 様"},
+        NameRow{"甲乙", "丙丁", "", {"戊己"}, false, false, "様", "甲 乙  丙 丁 様"},
+        NameRow{"甲乙", "丙", "", {"戊己"}, true, false, "様", "甲 乙   丙 様\n戊 己 様"},
+        NameRow{"甲乙", "丙丁", "", {"戊己"}, true, true, "様", "甲 乙  丙 丁\n戊 己"},
+        NameRow{"Ab", "Xy", "", {}, false, false, "Mr.", "M r . A b  X y "},
+        NameRow{"Ab", "Xy", "", {}, false, true, "Mr.", "A b  X y"},
+        NameRow{"", "", "甲乙　丙丁", {}, false, false, "None", "甲 乙  丙 丁 "},
+        NameRow{"", "", "　甲乙 丙丁", {}, false, false, "", "　 甲 乙  丙 丁 "},
+        NameRow{"", "", "", {}, false, false, "御中", "N o   n a m e 御中"},
+        NameRow{"甲", "", "", {"", "乙", "丙", "丁"}, true, false, "殿", "甲 殿\n乙 殿\n丙 殿"},
+        NameRow{"𠮷田", "か\u3099", "", {}, false, false, "様", "𠮷 田  か\u3099 様"}));
+
+TEST(NameStrings, BlockWithoutANameIsEmpty)
+{
+    EXPECT_EQ(NameString::nameString(TextObject(), nullptr, false, QStringLiteral("様")), QString());
+}

@@ -1,0 +1,47 @@
+#include "PrintTestCards.h"
+
+#include "print/PrintOptions.h"
+
+namespace PrintTestCards {
+
+PrintContactRecordPtr record(const Card &card)
+{
+    auto row = std::make_shared<PrintContactRecord>();
+    NameRecord name;
+    name.lastName = card.family;
+    name.firstName = card.given;
+    row->name = name;
+    row->compositeName = card.family + u' ' + card.given;
+    row->renmei = card.renmei;
+    if (!card.company.isEmpty())
+        row->company = card.company;
+    if (card.hasAddress) {
+        auto address = std::make_shared<LabeledValueRecord>();
+        address->zip = card.zip;
+        address->state = card.state;
+        address->city = card.city;
+        address->street = card.street;
+        address->layout.renmei = card.jointNames;
+        address->layout.company = card.companyLine;
+        address->layout.receiverName = card.savedName;
+        address->layout.senderName = card.savedName;
+        address->layout.receiverAddress = card.savedAddress;
+        address->layout.senderAddress = card.savedAddress;
+        row->layoutDict = address;
+    }
+    return row;
+}
+
+std::unique_ptr<HagakiView> postcardView(bool printing)
+{
+    auto view = std::make_unique<HagakiView>();
+    view->setPrinting(printing);
+    view->setSelectedStyle(HagakiView::hagakiStyle);
+    view->setPrintOptions(std::make_shared<PrintOptionsRecord>(PrintOptions::initPrintOptions(QStringLiteral("ja"))));
+    auto paper = std::make_shared<PrintInfo>();
+    paper->setPaperName(QStringLiteral("Postcard"));
+    view->setPrintInfo(paper);
+    return view;
+}
+
+} // namespace PrintTestCards

@@ -1,0 +1,108 @@
+#include "print/DrawList.h"
+#include "print/VerticalText.h"
+
+#include "platform/widgets/FontResolver.h"
+
+#include <gtest/gtest.h>
+
+#include <QFont>
+
+namespace {
+
+const QPointF origin(100, 50);
+
+QFont tenPoint()
+{
+    return FontResolver::font(QStringLiteral("IPAexGothic"), 10);
+}
+
+struct SettingRow {
+    const char *text;
+    int direction;
+    QRectF covered;
+    // The angle of the only glyph, for texts of one character.
+    double angle = 0;
+};
+
+void PrintTo(const SettingRow &row, std::ostream *out)
+{
+    *out << row.text << " direction " << row.direction;
+}
+
+class VerticalSetting : public testing::TestWithParam<SettingRow> { };
+
+} // namespace
+
+TEST_P(VerticalSetting, CoversTheCellsOfItsCharacterClassesAndMeasuresWithoutDrawing)
+{
+    const SettingRow &row = GetParam();
+    const QString text = QString::fromUtf8(row.text);
+    DrawList drawn;
+    const QRectF covered
+        = VerticalText::drawStringInVertical(text, tenPoint(), origin, true, row.direction, true, &drawn);
+    EXPECT_EQ(covered, row.covered);
+    DrawList measured;
+    EXPECT_EQ(
+        VerticalText::drawStringInVertical(text, tenPoint(), origin, false, row.direction, true, &measured), covered);
+    EXPECT_TRUE(measured.items().empty());
+    if (row.direction == VerticalText::downward) {
+        EXPECT_DOUBLE_EQ(VerticalText::columnLength(text) * 10, covered.height());
+    }
+    const QList<PlacedGlyph> glyphs = drawn.glyphs();
+    if (text.size() == 1 || (text.size() == 2 && text.at(0).isHighSurrogate())) {
+        ASSERT_EQ(glyphs.size(), 1);
+        EXPECT_EQ(glyphs.first().angle, row.angle);
+        EXPECT_NE(glyphs.first().glyph, 0u);
+        EXPECT_DOUBLE_EQ(glyphs.first().size(), 10);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, VerticalSetting,
+    testing::Values(SettingRow{"", 1, {100, 50, 0, 0}}, SettingRow{"", 2, {100, 50, 0, 0}},
+        SettingRow{"あいう", 1, {90, 50, 10, 30}}, SettingRow{"あいう", 2, {100, 50, 30, 10}},
+        SettingRow{"AB", 1, {90, 50, 10, 10}}, SettingRow{"あ\nい", 1, {80, 50, 20, 10}},
+        SettingRow{"あ\n", 1, {80, 50, 20, 10}}, SettingRow{"！", 1, {90, 50, 10, 5}, 90},
+        SettingRow{"＂", 1, {90, 50, 10, 10}}, SettingRow{"ー", 1, {90, 50, 10, 10}},
+        SettingRow{"ｰ", 1, {90, 50, 10, 5}, 90}, SettingRow{" ", 1, {90, 50, 10, 5}, 90},
+        SettingRow{"　", 1, {90, 50, 10, 10}}, SettingRow{"ㇰ", 1, {90, 50, 10, 5}, 90},
+        SettingRow{"ヵ", 1, {90, 50, 10, 10}}, SettingRow{"ゃ", 1, {90, 50, 10, 5}},
+        SettingRow{"ｱ", 1, {90, 50, 10, 10}}, SettingRow{"A", 2, {100, 50, 5, 10}},
+        SettingRow{"あ", 2, {100, 50, 10, 10}, -90}, SettingRow{"𠮷", 1, {90, 50, 10, 10}}));
+
+TEST(VerticalSetting, CharacterBeyondSixteenBitsStandsUprightFromAFaceThatHasIt)
+{
+    DrawList drawn;
+    VerticalText::drawStringInVertical(QStringLiteral("𠮷田"), tenPoint(), origin, true, 1, true, &drawn);
+    const QList<PlacedGlyph> glyphs = drawn.glyphs();
+    ASSERT_EQ(glyphs.size(), 2);
+    EXPECT_EQ(glyphs.first().character, U'\U00020BB7');
+    EXPECT_NE(glyphs.first().glyph, 0u);
+    EXPECT_EQ(glyphs.first().font.glyphIndexesForString(QStringLiteral("𠮷")).value(0), glyphs.first().glyph);
+    EXPECT_EQ(glyphs.at(1).anchor.y() - glyphs.first().anchor.y(), 10);
+}
+
+TEST(VerticalSetting, UprightPunctuationTakesTheFontsVerticalFormsAndLatinDoesNot)
+{
+    DrawList drawn;
+    VerticalText::drawStringInVertical(QStringLiteral("、。ーA"), tenPoint(), origin, true, 1, true, &drawn);
+    const QList<PlacedGlyph> glyphs = drawn.glyphs();
+    ASSERT_EQ(glyphs.size(), 4);
+    for (const PlacedGlyph &glyph : glyphs) {
+        const quint32 nominal = glyph.font.glyphIndexesForString(QString::fromUcs4(&glyph.character, 1)).value(0);
+        EXPECT_EQ(glyph.glyph == nominal, glyph.character == U'A') << uint(glyph.character);
+    }
+    DrawList horizontalForms;
+    VerticalText::drawStringInVertical(QStringLiteral("、"), tenPoint(), origin, true, 1, false, &horizontalForms);
+    EXPECT_EQ(horizontalForms.glyphs().first().glyph,
+        horizontalForms.glyphs().first().font.glyphIndexesForString(QStringLiteral("、")).value(0));
+}
+
+TEST(VerticalSetting, JapaneseAreTheKanaPunctuationAndIdeographBlocks)
+{
+    for (const char32_t character :
+        {0x3000, 0x30FF, 0x3200, 0x4DBF, 0x4E00, 0x9FFF, 0xF900, 0xFAFF, 0x20000, 0x20BB7, 0x3134F})
+        EXPECT_TRUE(VerticalText::isJapanese(character)) << std::hex << uint(character);
+    for (const char32_t character :
+        {0x2FFF, 0x3100, 0x31FF, 0x4DC0, 0x4DFF, 0xA000, 0xF8FF, 0xFB00, 0xFF01, 0x1FFFF, 0x31350})
+        EXPECT_FALSE(VerticalText::isJapanese(character)) << std::hex << uint(character);
+}
