@@ -48,6 +48,10 @@ DateViewController::DateViewController(QWidget *parent)
 
     connect(m_dateControls, &DateControls::dateChosen, this, &DateViewController::dateChosen);
     connect(m_dateField, &QLineEdit::returnPressed, this, &DateViewController::textEntered);
+    connect(m_dateField, &QLineEdit::textEdited, this, [this] {
+        updateClearButton();
+        userDidChange();
+    });
     connect(m_dateControls->yearField(), &QLineEdit::returnPressed, this, &DateViewController::updateClearButton);
     connect(m_clearButton, &QPushButton::clicked, this, [this] {
         m_dateField->clear();

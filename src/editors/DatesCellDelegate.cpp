@@ -61,3 +61,10 @@ void DatesCellDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
     }
     QStyledItemDelegate::setModelData(editor, model, index);
 }
+
+void DatesCellDelegate::destroyEditor(QWidget *editor, const QModelIndex &index) const
+{
+    if (editor == m_openEditor)
+        m_openEditor = nullptr;
+    QStyledItemDelegate::destroyEditor(editor, index);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -20,4 +21,9 @@ inline void PrintTo(const QPoint &point, std::ostream *out)
 inline void PrintTo(const QSize &size, std::ostream *out)
 {
     *out << size.width() << " x " << size.height();
+}
+
+inline void PrintTo(const QDate &date, std::ostream *out)
+{
+    *out << (date.isValid() ? date.toString(Qt::ISODate).toStdString() : "invalid date");
 }

@@ -46,11 +46,9 @@ EditorKind kind(const char *name, const ContactIdentifier &type, QSize size,
 
 QWidget *typeInto(QLineEdit *field, bool edit, const QString &text)
 {
+    if (edit)
+        EditorHarness::type(field, text);
     field->setFocus();
-    if (edit) {
-        field->selectAll();
-        QTest::keyClicks(field, text);
-    }
     return field;
 }
 
@@ -90,19 +88,21 @@ std::vector<EditorKind> editorKinds()
 
 // The Edit toggle as an opener sets it.
 struct FrameState {
+    enum Given { Nothing, ContextAlone, ContextAndContact };
     const char *name;
     bool editEnabled;
     bool editable;
-    bool withContact;
+    Given given;
     bool editing;
     bool toggleEnabled;
 };
 
 const FrameState frameStates[] = {
-    {"Editing", true, true, true, true, true},
-    {"Locked", true, false, true, false, true},
-    {"ViewOnly", false, true, true, false, false},
-    {"NoContact", true, true, false, false, false},
+    {"Editing", true, true, FrameState::ContextAndContact, true, true},
+    {"Locked", true, false, FrameState::ContextAndContact, false, true},
+    {"ViewOnly", false, true, FrameState::ContextAndContact, false, false},
+    {"NoContact", true, true, FrameState::ContextAlone, false, false},
+    {"NoContext", true, true, FrameState::Nothing, false, false},
 };
 
 class EditorFrame : public testing::TestWithParam<std::tuple<EditorKind, FrameState>> { };
@@ -111,9 +111,9 @@ TEST_P(EditorFrame, ToggleStateTitlesAndClosingWithoutAResult)
 {
     const auto &[kind, state] = GetParam();
     EditorHarness harness;
-    const PopoverContextInfoPtr context
-        = EditorHarness::context(state.withContact ? testContact() : nullptr, kind.type, state.editEnabled);
-    ValueEditor *editor = kind.open(harness, context, state.editable);
+    const PopoverContextInfoPtr context = EditorHarness::context(
+        state.given == FrameState::ContextAndContact ? testContact() : nullptr, kind.type, state.editEnabled);
+    ValueEditor *editor = kind.open(harness, state.given == FrameState::Nothing ? nullptr : context, state.editable);
     Screenshot::grab(editor);
 
     EXPECT_EQ(editor->editButton()->isChecked(), state.editing);
@@ -125,7 +125,7 @@ TEST_P(EditorFrame, ToggleStateTitlesAndClosingWithoutAResult)
     EXPECT_EQ(editor->redSeparator()->fillColor(), QColor(state.editing ? Qt::red : Qt::gray));
     EXPECT_EQ(editor->redSeparator()->borderWidth(), state.editing ? 2 : 1);
     EXPECT_EQ(kind.controlsEditable(editor), state.editing);
-    if (!state.withContact) {
+    if (state.given != FrameState::ContextAndContact) {
         EXPECT_EQ(editor->contactNameField()->text(), QStringLiteral("No name"));
     }
     EXPECT_LE(editor->minimumSizeHint().width(), kind.size.width());

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTest>
 #include <QWidget>
@@ -43,9 +44,18 @@ public:
         return editor;
     }
 
+    [[nodiscard]] Popover *popover() const { return m_popover; }
     [[nodiscard]] bool isOpen() const { return m_popover && m_popover->isShown(); }
     [[nodiscard]] int closeCount() const { return m_closeCount; }
     [[nodiscard]] QWidget *window() { return &m_window; }
+
+    // Replaces the field's text by typing, as a user does.
+    static void type(QLineEdit *field, const QString &text)
+    {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
 
     // A context as the openers build it.
     [[nodiscard]] static PopoverContextInfoPtr context(const PersonRecordPtr &contact, const ContactIdentifier &type,

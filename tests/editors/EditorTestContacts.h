@@ -5,6 +5,13 @@
 
 #include <QString>
 
+#include <ostream>
+
+inline void PrintTo(const StoreDateComponents &parts, std::ostream *out)
+{
+    *out << parts.year.value_or(0) << '-' << parts.month.value_or(0) << '-' << parts.day.value_or(0);
+}
+
 // Taro Yamada, formerly Sato, タロウ ヤマダ, of Quill Co., born 31 January
 // 1980, with three dates numbered 0, 1 and 2.
 inline ContactRecordPtr testContact()

@@ -148,6 +148,21 @@ TEST_F(PopoverTest, ClosesOnceWhenTheContentClosesItAndIsReleasedInDidClose)
     EXPECT_EQ(m_closed.size(), 1);
 }
 
+TEST_F(PopoverTest, NewContentOfAShownPopoverReplacesTheOldWithoutClosing)
+{
+    QPointer<QWidget> old = new QWidget;
+    Popover *popover = show(&m_window, Behavior::Transient, old);
+    auto *content = new QWidget;
+    content->setMinimumSize(120, 80);
+    popover->setContentWidget(content);
+    EXPECT_TRUE(old->isHidden());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(old.isNull());
+    EXPECT_EQ(popover->size(), QSize(122, 82));
+    EXPECT_TRUE(popover->isShown());
+    EXPECT_TRUE(m_closed.isEmpty());
+}
+
 TEST_F(PopoverTest, ClosesWhenItsViewsWindowHidesOrTheViewDies)
 {
     auto *view = new QWidget(&m_window);
