@@ -2,6 +2,7 @@
 #include "EditorTestContacts.h"
 
 #include "common/QtPrinting.h"
+#include "common/Screenshot.h"
 #include "editors/CustomLabelView.h"
 #include "editors/DatesTableModel.h"
 #include "editors/DatesViewController.h"
@@ -127,6 +128,7 @@ TEST_F(DatesEditor, CustomLabelChosenInTheLabelPopupLabelsTheSelectedRow)
 
     QTest::keyClicks(m_editor->customLabelField(), QStringLiteral("wedding"));
     QTest::keyClick(m_editor->customLabelField(), Qt::Key_Return);
+    Screenshot::grab(m_editor);
     QTest::mouseClick(m_editor->addButtonInCustomLabelView(), Qt::LeftButton);
     EXPECT_FALSE(m_editor->customLabelView()->isVisible());
     EXPECT_EQ(m_editor->table()->labels().last(), QStringLiteral("wedding"));
