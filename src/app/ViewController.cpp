@@ -6,7 +6,7 @@
 #include "app/GroupOutlinePane.h"
 #include "app/MembershipJournal.h"
 #include "app/PostcardPreviewPane.h"
-#include "app/SeparatorBox.h"
+#include "editors/SeparatorBox.h"
 #include "app/WindowController.h"
 #include "model/ContactIdentifier.h"
 #include "platform/UndoManager.h"

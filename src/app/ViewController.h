@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AddressBookView.h"
+#include "editors/ValueEditorDelegate.h"
 #include "model/ContainerRecord.h"
 #include "model/PersonValue.h"
 
@@ -34,7 +35,7 @@ class WindowController;
 //
 // The panes do not know each other; the controller holds each through the
 // small interface of what it asks of it, and skips those the window lacks.
-class ViewController : public QObject, public AddressBookView {
+class ViewController : public QObject, public AddressBookView, public ValueEditorDelegate {
     Q_OBJECT
 
 public:
@@ -98,12 +99,12 @@ public:
     // does not take, text equal to a name part's) answers false and
     // registers nothing.
     bool undoReplaceValue(
-        const PersonValue &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact);
+        const PersonValue &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact) override;
     void undoDeleteLabeledValue(
         const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact);
     // "Birthday" takes the record's date parts (or date) as the birthday.
     void undoAddLabeledValue(
-        const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact);
+        const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact) override;
     // Replace All in one field of one contact, at a list position for the
     // labeled fields; true when the field changed.
     bool undoReplaceString(const QString &find, const QString &replacement, const ContactIdentifier &identifier,

@@ -2,7 +2,7 @@
 
 #include "RecordingPanes.h"
 
-#include "app/SeparatorBox.h"
+#include "editors/SeparatorBox.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "platform/UndoManager.h"

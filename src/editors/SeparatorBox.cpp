@@ -1,4 +1,4 @@
-#include "app/SeparatorBox.h"
+#include "editors/SeparatorBox.h"
 
 #include <QPainter>
 #include <QPen>

@@ -1,0 +1,268 @@
+#include "editors/DatesViewController.h"
+
+#include "editors/CustomLabelView.h"
+#include "editors/DatesCellDelegate.h"
+#include "editors/DatesTableModel.h"
+#include "model/MVPerson.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+// The editors' own tables use rows of 20 pixels.
+constexpr int rowHeight = 20;
+
+QPushButton *smallButton(const QString &title, QWidget *parent)
+{
+    auto *button = new QPushButton(title, parent);
+    button->setFixedWidth(28);
+    return button;
+}
+
+} // namespace
+
+DatesViewController::DatesViewController(QWidget *parent)
+    : ValueEditor(parent)
+    , m_table(new DatesTableModel(this))
+    , m_cellDelegate(new DatesCellDelegate(this))
+    , m_tableView(new QTableView(this))
+    , m_addButton(smallButton(QStringLiteral("+"), this))
+    , m_delButton(smallButton(QStringLiteral("\u2212"), this))
+    , m_dateControls(new DateControls(this))
+{
+    contactNameField()->setPlaceholderText(tr("Name"));
+    m_tableView->setModel(m_table);
+    m_tableView->setItemDelegate(m_cellDelegate);
+    m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tableView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_tableView->verticalHeader()->hide();
+    m_tableView->verticalHeader()->setDefaultSectionSize(rowHeight);
+    m_tableView->horizontalHeader()->hide();
+    m_tableView->horizontalHeader()->setStretchLastSection(true);
+    m_tableView->setColumnWidth(DatesTableModel::LabelColumn, 120);
+    m_tableView->setMinimumHeight(4 * rowHeight);
+    buildCustomLabelView();
+
+    auto *controlRow = new QHBoxLayout;
+    controlRow->addWidget(m_addButton);
+    controlRow->addWidget(m_delButton);
+    controlRow->addStretch(1);
+    controlRow->addWidget(m_dateControls->yearField());
+    controlRow->addWidget(m_dateControls->monthPopup());
+    controlRow->addWidget(m_dateControls->datePicker());
+    bodyLayout()->addWidget(m_customLabelView);
+    bodyLayout()->addWidget(m_tableView, 1);
+    bodyLayout()->addLayout(controlRow);
+
+    connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+        &DatesViewController::showSelectedDate);
+    connect(m_table, &DatesTableModel::rowEdited, this, &DatesViewController::rowEdited);
+    connect(m_cellDelegate, &DatesCellDelegate::customLabelRequested, this, &DatesViewController::addCustomLabel);
+    connect(m_addButton, &QPushButton::clicked, this, &DatesViewController::addRow);
+    connect(m_delButton, &QPushButton::clicked, this, &DatesViewController::deleteRows);
+    connect(m_dateControls, &DateControls::dateChosen, this, &DatesViewController::dateChosen);
+    setControlsEditing(false);
+}
+
+void DatesViewController::buildCustomLabelView()
+{
+    m_customLabelView = new CustomLabelView(this);
+    m_customLabelLabel = new QLabel(tr("Custom Label"), m_customLabelView);
+    m_customLabelField = new QLineEdit(m_customLabelView);
+    m_cancelButtonInCustomLabelView = new QPushButton(tr("Cancel"), m_customLabelView);
+    m_addButtonInCustomLabelView = new QPushButton(tr("Add"), m_customLabelView);
+    auto *fieldRow = new QHBoxLayout;
+    fieldRow->addWidget(m_customLabelLabel);
+    fieldRow->addWidget(m_customLabelField, 1);
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(m_cancelButtonInCustomLabelView);
+    buttonRow->addWidget(m_addButtonInCustomLabelView);
+    auto *layout = new QVBoxLayout(m_customLabelView);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(fieldRow);
+    layout->addLayout(buttonRow);
+    m_customLabelView->hide();
+
+    connect(m_customLabelField, &QLineEdit::editingFinished, m_addButtonInCustomLabelView,
+        [this] { m_addButtonInCustomLabelView->setEnabled(true); });
+    connect(m_addButtonInCustomLabelView, &QPushButton::clicked, this, [this] { finishCustomLabel(true); });
+    connect(m_cancelButtonInCustomLabelView, &QPushButton::clicked, this, [this] { finishCustomLabel(false); });
+}
+
+void DatesViewController::fillControls(MVPerson *person, bool /*editable*/)
+{
+    if (contextInfo() && !contextInfo()->type.isEmpty())
+        m_type = contextInfo()->type;
+    LabeledValueList rows;
+    if (person) {
+        const PersonValue value = person->valueForIdentifier(m_type);
+        if (const auto *list = std::get_if<LabeledValueList>(&value))
+            rows = *list;
+    }
+    m_table->reset(rows, MVPerson::labelsForIdentifier(FieldId::Dates),
+        MVPerson::localizedLabelsForIdentifier(FieldId::Dates), m_type);
+    m_customLabelView->hide();
+    // The opener names the value by its own number, not by its position.
+    int selected = -1;
+    const std::optional<qint64> labelIndex = contextInfo() ? contextInfo()->labelIndex : std::nullopt;
+    for (int row = 0; labelIndex && *labelIndex != -1 && row < rows.size(); ++row) {
+        if (rows.at(row)->labelIndex == *labelIndex) {
+            selected = row;
+            break;
+        }
+    }
+    selectRow(selected);
+}
+
+void DatesViewController::contextInfoDidLoad()
+{
+    if (isEditing() && m_table->rowCount() == 0)
+        addRow();
+}
+
+void DatesViewController::setControlsEditing(bool editing)
+{
+    m_table->setEditing(editing);
+    m_tableView->setEditTriggers(editing
+            ? QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
+            : QAbstractItemView::NoEditTriggers);
+    m_dateControls->setEnabled(editing);
+    m_addButton->setEnabled(editing);
+    m_delButton->setEnabled(editing && m_table->rowCount() > 0);
+    if (editing)
+        m_tableView->setFocus();
+}
+
+int DatesViewController::selectedRow() const
+{
+    const QItemSelectionModel *selection = m_tableView->selectionModel();
+    const QModelIndex current = selection->currentIndex();
+    if (current.isValid() && selection->isRowSelected(current.row()))
+        return current.row();
+    const QModelIndexList rows = selection->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void DatesViewController::selectRow(int row)
+{
+    if (row < 0 || row >= m_table->rowCount()) {
+        m_tableView->clearSelection();
+        return;
+    }
+    m_tableView->selectionModel()->setCurrentIndex(
+        m_table->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void DatesViewController::showSelectedDate()
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    if (const auto *components = std::get_if<StoreDateComponents>(&m_table->rows().at(row)->value))
+        m_dateControls->updateUIFromDateComponents(*components);
+}
+
+void DatesViewController::addRow()
+{
+    if (m_type != FieldId::Dates)
+        return;
+    const StoreDateComponents today = StoreDateComponents::fromDate(QDate::currentDate());
+    auto record = std::make_shared<LabeledValueRecord>();
+    record->value = today;
+    record->stringValue = m_dateControls->updateUIFromDateComponents(today);
+    record->label = m_table->labels().value(0);
+    record->labelIndex = -1;
+    int row = m_table->rowCount();
+    const QModelIndexList selected = m_tableView->selectionModel()->selectedRows();
+    if (!selected.isEmpty()) {
+        row = std::max_element(selected.cbegin(), selected.cend(),
+                  [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); })
+                  ->row()
+            + 1;
+    }
+    m_table->insertDate(row, record);
+    selectRow(row);
+    m_delButton->setEnabled(true);
+    userDidChange();
+}
+
+void DatesViewController::deleteRows()
+{
+    QList<int> rows;
+    const QModelIndexList selected = m_tableView->selectionModel()->selectedRows();
+    for (const QModelIndex &index : selected)
+        rows.append(index.row());
+    m_table->removeDates(rows);
+    m_delButton->setEnabled(isEditing() && m_table->rowCount() > 0);
+    userDidChange();
+}
+
+void DatesViewController::dateChosen(const QDate &date, DateControls::Source source)
+{
+    if (!isEditing())
+        return;
+    const int row = selectedRow();
+    if (row >= 0)
+        m_table->setRowDate(row, date);
+    if (row >= 0 || source == DateControls::Source::Month)
+        userDidChange();
+}
+
+void DatesViewController::rowEdited(int row)
+{
+    userDidChange();
+    if (const auto *components = std::get_if<StoreDateComponents>(&m_table->rows().at(row)->value))
+        m_dateControls->updateUIFromDateComponents(*components);
+}
+
+void DatesViewController::addCustomLabel()
+{
+    if (!isEditing())
+        return;
+    m_doneEnabledBeforeCustomLabel = doneButton()->isEnabled();
+    m_customLabelField->clear();
+    m_addButtonInCustomLabelView->setEnabled(false);
+    m_customLabelView->show();
+    setDoneEnabled(false);
+    m_customLabelField->setFocus();
+}
+
+void DatesViewController::finishCustomLabel(bool add)
+{
+    m_customLabelView->hide();
+    if (!add) {
+        setDoneEnabled(m_doneEnabledBeforeCustomLabel);
+        return;
+    }
+    const QString label = m_customLabelField->text().trimmed();
+    if (!label.isEmpty()) {
+        m_table->appendLabel(label);
+        m_table->setRowLabel(selectedRow(), label);
+    }
+    userDidChange();
+}
+
+bool DatesViewController::writeResult()
+{
+    m_cellDelegate->commitOpenEditor();
+    LabeledValueList result;
+    for (const LabeledValueRecordPtr &row : m_table->rows())
+        result.append(std::make_shared<LabeledValueRecord>(*row));
+    contextInfo()->value = result;
+    contextInfo()->dirty = true;
+    return true;
+}
+
+void DatesViewController::didFinish()
+{
+    m_table->reset({}, m_table->labels(), MVPerson::localizedLabelsForIdentifier(FieldId::Dates), m_type);
+}

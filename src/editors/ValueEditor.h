@@ -1,0 +1,95 @@
+#pragma once
+
+#include "editors/PopoverContextInfo.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class MVPerson;
+class Popover;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QShortcut;
+class QVBoxLayout;
+class SeparatorBox;
+
+// The frame every popover value editor shares: the contact's name and
+// picture, the Edit/Lock toggle, Done (titled "Change" while editing),
+// Cancel and the separator that turns red while editing. An editor edits
+// copies; Done while editing writes the result and "dirty" into the context
+// it was given, and Done or Cancel closes its popover. The opener applies
+// the result after the close.
+class ValueEditor : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ValueEditor(QWidget *parent = nullptr);
+    ~ValueEditor() override;
+
+    // Called once, after the popover was shown: keeps the very context, fills
+    // the frame and the controls from its contact, then sets the toggle to
+    // `editable` when the context allows editing, else locks it off.
+    void setContextInfo(const PopoverContextInfoPtr &contextInfo, bool editable);
+    [[nodiscard]] const PopoverContextInfoPtr &contextInfo() const { return m_contextInfo; }
+    // The popover Done and Cancel close; not owned.
+    void setPopover(Popover *popover);
+    [[nodiscard]] Popover *popover() const;
+    [[nodiscard]] bool isEditing() const;
+
+    // The frame's controls.
+    [[nodiscard]] QLineEdit *contactNameField() const { return m_contactNameField; }
+    [[nodiscard]] QLabel *imageView() const { return m_imageView; }
+    [[nodiscard]] QPushButton *editButton() const { return m_editButton; }
+    [[nodiscard]] QPushButton *doneButton() const { return m_doneButton; }
+    [[nodiscard]] QPushButton *cancelButton() const { return m_cancelButton; }
+    [[nodiscard]] SeparatorBox *redSeparator() const { return m_redSeparator; }
+
+protected:
+    // Where an editor puts its own controls, between separator and buttons.
+    [[nodiscard]] QVBoxLayout *bodyLayout() const { return m_bodyLayout; }
+    // The person of the context's contact, or null.
+    [[nodiscard]] MVPerson *person() const;
+
+    // Fills the editor's controls; a null person leaves them empty.
+    virtual void fillControls(MVPerson *person, bool editable) = 0;
+    virtual void setControlsEditing(bool editing) = 0;
+    // Writes "value" and "dirty"; false keeps the editor open.
+    virtual bool writeResult() = 0;
+    // After the toggle was set for the first time.
+    virtual void contextInfoDidLoad() { }
+    // After Done or Cancel closed the popover.
+    virtual void didFinish() { }
+    // Whether each toggle gives Done the Return key.
+    [[nodiscard]] virtual bool doneTakesReturnAtToggle() const { return true; }
+
+    // A field the user cannot type in looks like a label.
+    static void setFieldEditable(QLineEdit *field, bool editable);
+
+    // A change the user made: Done is enabled.
+    void userDidChange();
+    void setDoneEnabled(bool enabled);
+    void setDoneTakesReturn(bool takesReturn);
+
+private:
+    void buildFrame();
+    void setEditState(bool editing);
+    void showFrameState(bool editing);
+    void pressDone();
+    void closePopover();
+    void updateReturnShortcut();
+
+    PopoverContextInfoPtr m_contextInfo;
+    QPointer<Popover> m_popover;
+    bool m_doneTakesReturn = false;
+
+    QLineEdit *m_contactNameField = nullptr;
+    QLabel *m_imageView = nullptr;
+    QPushButton *m_editButton = nullptr;
+    QPushButton *m_doneButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    SeparatorBox *m_redSeparator = nullptr;
+    QVBoxLayout *m_bodyLayout = nullptr;
+    QShortcut *m_returnShortcut = nullptr;
+    QShortcut *m_enterShortcut = nullptr;
+};

@@ -1,0 +1,142 @@
+#include "PersonValueDump.h"
+#include "ViewControllerFixture.h"
+
+#include "common/QtPrinting.h"
+#include "editors/DateViewController.h"
+#include "editors/DatesViewController.h"
+#include "editors/EditorHarness.h"
+#include "editors/EditorTestContacts.h"
+#include "editors/NameViewController.h"
+#include "editors/PhoneticNameViewController.h"
+#include "editors/ValueEditorResult.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+#include <functional>
+
+namespace {
+
+// Contact c0 edited in a popover beside a cell, its result applied through
+// the window's controller when the popover closes, as the openers do.
+class EditorHandOff : public FilledContactsTest {
+protected:
+    void SetUp() override
+    {
+        FilledContactsTest::SetUp();
+        NameRecord name = *person(0).nameValue();
+        name.previousFamilyName = QStringLiteral("Sato");
+        person(0).setValue(name, FieldId::Name);
+        m_before = dumpPerson(person(0));
+    }
+
+public:
+    template <typename Editor> Editor *open(const ContactIdentifier &type, QSize size)
+    {
+        m_context = EditorHarness::context(contact(0), type);
+        auto *editor = m_harness.open<Editor>(m_context, size, true);
+        QObject::connect(m_harness.popover(), &Popover::didClose, m_harness.popover(),
+            [this] { m_applied = applyValueEditorResult(m_context, contact(0), &m_controller); });
+        return editor;
+    }
+
+protected:
+    EditorHarness m_harness;
+    PopoverContextInfoPtr m_context;
+    std::string m_before;
+    bool m_applied = false;
+};
+
+// An editor's edit ended with Done, and what the contact then holds.
+struct HandOffRow {
+    const char *name;
+    std::function<ValueEditor *(EditorHandOff &)> edit;
+    std::function<QString(MVPerson &)> read;
+    QString expected;
+};
+
+void PrintTo(const HandOffRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class EditorResult : public EditorHandOff, public testing::WithParamInterface<HandOffRow> { };
+
+TEST_P(EditorResult, ChangesTheContactAsShownAndOneUndoTakesItBack)
+{
+    ValueEditor *editor = GetParam().edit(*this);
+    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
+    EXPECT_TRUE(m_applied);
+    EXPECT_EQ(GetParam().read(person(0)), GetParam().expected);
+    EXPECT_TRUE(m_window.isWindowModified());
+
+    endTurn();
+    m_controller.undo();
+    EXPECT_EQ(dumpPerson(person(0)), m_before);
+    EXPECT_FALSE(m_controller.undoManager()->canUndo());
+}
+
+QString todayText()
+{
+    return QDate::currentDate().toString(Qt::ISODate);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, EditorResult,
+    testing::Values(
+        HandOffRow{"Name",
+            [](EditorHandOff &test) -> ValueEditor * {
+                auto *editor = test.open<NameViewController>(FieldId::Name, QSize(340, 316));
+                EditorHarness::type(editor->firstNameField(), QStringLiteral("Jiro"));
+                return editor;
+            },
+            [](MVPerson &p) -> QString { return p.compositeName() + u'/' + p.nameValue()->previousFamilyName; },
+            QStringLiteral("Jiro Yamada/Sato")},
+        HandOffRow{"PhoneticName",
+            [](EditorHandOff &test) -> ValueEditor * {
+                auto *editor = test.open<PhoneticNameViewController>(FieldId::PhoneticName, QSize(340, 220));
+                EditorHarness::type(editor->middleNameField(), QStringLiteral("Q"));
+                return editor;
+            },
+            [](MVPerson &p) { return p.phoneticNameValue()->middleName; }, QStringLiteral("Q")},
+        HandOffRow{"Birthday",
+            [](EditorHandOff &test) -> ValueEditor * {
+                auto *editor = test.open<DateViewController>(FieldId::Birthday, QSize(340, 284));
+                QTest::keyClick(editor->monthPopup(), Qt::Key_Down);
+                return editor;
+            },
+            [](MVPerson &p) { return p.birthdayValue()->value->date().toString(Qt::ISODate); },
+            QStringLiteral("1980-06-01")},
+        HandOffRow{"Dates",
+            [](EditorHandOff &test) -> ValueEditor * {
+                auto *editor = test.open<DatesViewController>(FieldId::Dates, QSize(340, 392));
+                QTest::mouseClick(editor->addButton(), Qt::LeftButton);
+                return editor;
+            },
+            [](MVPerson &p) { return datesOf(p.valueForIdentifier(FieldId::Dates)).join(u' '); },
+            QStringLiteral("0:2005-04-29 1:") + todayText()}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+class EditorClosedWithoutDone : public EditorHandOff, public testing::WithParamInterface<bool> { };
+
+TEST_P(EditorClosedWithoutDone, LeavesTheUndoStackAndTheEditedMarkAlone)
+{
+    auto *editor = open<NameViewController>(FieldId::Name, QSize(340, 316));
+    EditorHarness::type(editor->firstNameField(), QStringLiteral("Jiro"));
+    if (GetParam())
+        QTest::mouseClick(editor->cancelButton(), Qt::LeftButton);
+    else
+        QTest::mouseClick(m_harness.window(), Qt::LeftButton, {}, QPoint(400, 250));
+    EXPECT_FALSE(m_harness.isOpen());
+    EXPECT_FALSE(m_applied);
+    endTurn();
+    EXPECT_FALSE(m_controller.undoManager()->canUndo());
+    EXPECT_FALSE(m_window.isWindowModified());
+    EXPECT_EQ(dumpPerson(person(0)), m_before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, EditorClosedWithoutDone, testing::Bool(),
+    [](const auto &info) { return info.param ? "Cancel" : "ClickOutside"; });
+
+} // namespace

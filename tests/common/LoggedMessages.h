@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <algorithm>
+
+// Collects what Qt's logging receives while it lives, so that a test can
+// check that a failure was logged.
+class LoggedMessages {
+public:
+    LoggedMessages() { s_previous = qInstallMessageHandler(&LoggedMessages::handle); }
+    ~LoggedMessages()
+    {
+        qInstallMessageHandler(s_previous);
+        s_lines.clear();
+    }
+    LoggedMessages(const LoggedMessages &) = delete;
+    LoggedMessages &operator=(const LoggedMessages &) = delete;
+
+    [[nodiscard]] const QStringList &lines() const { return s_lines; }
+    [[nodiscard]] bool contains(const QString &text) const
+    {
+        return std::any_of(
+            s_lines.cbegin(), s_lines.cend(), [&text](const QString &line) { return line.contains(text); });
+    }
+
+private:
+    static void handle(QtMsgType, const QMessageLogContext &, const QString &message) { s_lines.append(message); }
+
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline QStringList s_lines;
+};
