@@ -63,6 +63,11 @@ WindowController *AppDelegate::window() const
     return m_window.data();
 }
 
+ContactTablePane *AppDelegate::contactsViewController() const
+{
+    return m_window ? m_window->mainViewController()->contactsViewController() : nullptr;
+}
+
 void AppDelegate::applicationDidFinishLaunching()
 {
     localizeHelpMenu();

@@ -14,6 +14,7 @@ class AboutPanelController;
 class AddressBookView;
 class AlertPresenter;
 class ContactStore;
+class ContactTablePane;
 class KeyValueStore;
 class QAction;
 class RenmeiAndHagakiStore;
@@ -65,6 +66,8 @@ public:
     // finished, then the newest contact window.
     [[nodiscard]] WindowController *window() const;
     [[nodiscard]] AddressBookView *mainViewController() const { return m_mainViewController; }
+    // The address-book window's contact table, when it has one.
+    [[nodiscard]] ContactTablePane *contactsViewController() const;
     // The main view the tables are handed to (not owned).
     void setMainViewController(AddressBookView *view) { m_mainViewController = view; }
 
