@@ -1,14 +1,22 @@
 #include "app/AppDelegate.h"
+#include "app/BuildInfo.h"
+#include "app/WindowController.h"
 #include "platform/ProcessTuning.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char **argv)
 {
     ProcessTuning::applyApplicationSettings();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
+    QApplication::setApplicationVersion(QString::fromLatin1(BuildInfo::version));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/Quillmark2_256.png")));
+    // The delegate builds the address-book window, which reads the settings
+    // first; launching finishes once the window is on screen.
     AppDelegate delegate;
+    delegate.window()->show();
     delegate.applicationDidFinishLaunching();
     return QApplication::exec();
 }

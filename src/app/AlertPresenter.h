@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -19,6 +20,13 @@ public:
 
     // An alert with one button, modal for the application.
     virtual void showAlert(QWidget *window, const QString &messageText, const QString &informativeText) = 0;
+
+    // An alert with the buttons given, modal for the application; answers
+    // FirstButtonReturn for the first button, SecondButtonReturn for the
+    // second, and so on.
+    virtual int runModalAlert(
+        QWidget *window, const QString &messageText, const QString &informativeText, const QStringList &buttonTitles)
+        = 0;
 
     // A sheet of the window with "OK" and "Cancel"; the completion gets
     // FirstButtonReturn for OK and SecondButtonReturn otherwise.

@@ -1,10 +1,13 @@
 #include "app/AppDelegate.h"
 
+#include "app/AboutPanelController.h"
+
 #include "app/AddressBookLoader.h"
 #include "app/AddressBookSaver.h"
 #include "app/AddressBookView.h"
 #include "app/MessageBoxAlertPresenter.h"
 #include "app/RenmeiAndHagakiStore.h"
+#include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "platform/KeyValueStore.h"
 #include "platform/UndoManager.h"
@@ -42,6 +45,11 @@ AppDelegate::AppDelegate(const Services &services, QObject *parent)
     }
     m_sideStore = std::make_unique<RenmeiAndHagakiStore>(m_keyValueStore, services.sideStoreFilePath);
     connect(&m_firstLoad, &QFutureWatcher<AddressBookTables>::finished, this, &AppDelegate::takeOverFirstLoad);
+    makeApplicationActions();
+    // The "Main" window: its main view reads and repairs the settings before
+    // anything else reads one.
+    m_ownedWindow = std::make_unique<WindowController>(WindowController::Services{m_userDefaults, m_alertPresenter});
+    m_window = m_ownedWindow.get();
 }
 
 AppDelegate::~AppDelegate()
@@ -50,10 +58,39 @@ AppDelegate::~AppDelegate()
     m_firstLoad.waitForFinished();
 }
 
+WindowController *AppDelegate::window() const
+{
+    return m_window.data();
+}
+
+ContactTablePane *AppDelegate::contactsViewController() const
+{
+    return m_window ? m_window->mainViewController()->contactsViewController() : nullptr;
+}
+
 void AppDelegate::applicationDidFinishLaunching()
 {
-    m_window = std::make_unique<WindowController>();
-    m_window->show();
+    localizeHelpMenu();
+    const QList<WindowController *> windows = WindowController::windowControllers();
+    for (WindowController *window : windows) {
+        installApplicationMenus(window);
+        m_window = window;
+        m_mainViewController = window->mainViewController();
+    }
+    if (m_window) {
+        // The main view goes with its window; a hand-over still queued then
+        // reaches nothing.
+        AddressBookView *view = m_mainViewController;
+        connect(m_window, &QObject::destroyed, this, [this, view] {
+            if (m_mainViewController == view)
+                m_mainViewController = nullptr;
+        });
+    }
+    if (windows.isEmpty())
+        qWarning("%s: ERROR can't find windowController", Q_FUNC_INFO);
+    if (m_window)
+        connect(m_window->undoManager(), &UndoManager::stacksChanged, this, &AppDelegate::validateApplicationMenus);
+    validateApplicationMenus();
     if (m_mainViewController) {
         m_mainViewController->setContainerTable({});
         m_mainViewController->setSelectedGroupDict({});
@@ -62,7 +99,7 @@ void AppDelegate::applicationDidFinishLaunching()
     }
     switch (ContactStore::authorizationStatus()) {
     case ContactStore::AuthorizationStatus::Authorized:
-        startFirstLoad();
+        startFirstLoad(true);
         break;
     case ContactStore::AuthorizationStatus::NotDetermined: {
         const QPointer<AppDelegate> self(this);
@@ -73,7 +110,7 @@ void AppDelegate::applicationDidFinishLaunching()
                     if (!self)
                         return;
                     if (granted)
-                        self->startFirstLoad();
+                        self->startFirstLoad(false);
                     else
                         QTimer::singleShot(privacyAlertDelayMilliseconds, self, &AppDelegate::showPrivacyAlert);
                 },
@@ -91,7 +128,7 @@ void AppDelegate::applicationDidFinishLaunching()
 void AppDelegate::showPrivacyAlert()
 {
     const QString name = QCoreApplication::applicationName();
-    m_alertPresenter->showAlert(m_window.get(), tr("Please allow %1 to access your contacts.").arg(u'"' + name + u'"'),
+    m_alertPresenter->showAlert(m_window, tr("Please allow %1 to access your contacts.").arg(u'"' + name + u'"'),
         tr("%1 needs to access your contacts to show and edit them, please change the setting at the system settings.")
             .arg(name));
     QCoreApplication::quit();
@@ -107,16 +144,18 @@ void AppDelegate::postAlert(const QString &messageText, const QString &informati
     // Queued even from the main thread: an alert never runs inside a load.
     QMetaObject::invokeMethod(
         this,
-        [this, messageText, informativeText] {
-            m_alertPresenter->showAlert(m_window.get(), messageText, informativeText);
-        },
+        [this, messageText, informativeText] { m_alertPresenter->showAlert(m_window, messageText, informativeText); },
         Qt::QueuedConnection);
 }
 
-void AppDelegate::startFirstLoad()
+void AppDelegate::startFirstLoad(bool showsProgress)
 {
     if (m_firstLoad.isRunning())
         return;
+    // Shown here, on the main thread, before the worker starts, so that
+    // nothing on screen lags behind the flag.
+    if (showsProgress && m_window)
+        m_window->mainViewController()->setAddressBookLoading(true);
     // Read here, so the worker touches no preference.
     const QString preferred = lastContainerIdentifier();
     const AddressBookTables previous = m_tables;
@@ -134,6 +173,8 @@ void AppDelegate::takeOverFirstLoad()
 {
     if (m_firstLoad.future().resultCount() > 0)
         m_tables = m_firstLoad.result();
+    if (m_window)
+        m_window->mainViewController()->setAddressBookLoading(false);
     updateContainerTableInViewController();
     Q_EMIT addressBookLoaded();
 }
@@ -157,6 +198,7 @@ void AppDelegate::updateContainerTableInViewController()
             m_mainViewController->setSelectedGroupDict(m_tables.selectedGroupDict);
             m_mainViewController->setContactTable(m_tables.contactTable);
             m_mainViewController->setRepresentedObject({});
+            Q_EMIT mainViewUpdated();
         },
         Qt::QueuedConnection);
 }
@@ -198,7 +240,7 @@ bool AppDelegate::saveAddressBook()
 void AppDelegate::revertAddressBookToSaved(QObject *)
 {
     const QPointer<AppDelegate> self(this);
-    m_alertPresenter->askConfirmation(m_window.get(), tr("Do you want to revert AddressBook?"), [self](int response) {
+    m_alertPresenter->askConfirmation(m_window, tr("Do you want to revert AddressBook?"), [self](int response) {
         if (!self || response != AlertPresenter::FirstButtonReturn)
             return;
         // The undo history speaks of the records the reload replaces.

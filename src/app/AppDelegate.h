@@ -3,15 +3,20 @@
 #include "app/AddressBookTables.h"
 
 #include <QFutureWatcher>
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
 
+class AboutPanelController;
 class AddressBookView;
 class AlertPresenter;
 class ContactStore;
+class ContactTablePane;
 class KeyValueStore;
+class QAction;
 class RenmeiAndHagakiStore;
 class UserDefaults;
 class WindowController;
@@ -19,11 +24,18 @@ class WindowController;
 // Owns the address book for the whole run: builds the address-book window,
 // loads the contacts store into the container table, the selected group and
 // the contact table, hands these very tables to the window's main view, and
-// saves every pending change in one request or reverts to the store.
+// saves every pending change in one request or reverts to the store. It also
+// carries the application's own menu items: Save, Revert and Quit in the File
+// menu, and the Help menu with About.
 //
-// The first load runs on a worker; every later load (after Save and Revert)
-// runs on the main thread. The tables reach the main view only through
-// updateContainerTableInViewController(), always queued to the main thread.
+// Start-up: the constructor builds the window, whose main view reads its
+// settings first; the caller shows the window and then calls
+// applicationDidFinishLaunching().
+//
+// The first load runs on a worker behind the main view's busy indicator;
+// every later load (after Save and Revert) runs on the main thread. The
+// tables reach the main view only through updateContainerTableInViewController(),
+// always queued to the main thread.
 class AppDelegate : public QObject {
     Q_OBJECT
 
@@ -44,13 +56,19 @@ public:
     explicit AppDelegate(const Services &services, QObject *parent = nullptr);
     ~AppDelegate() override;
 
-    // Builds and shows the window, empties its main view and, with access to
-    // the contacts store, loads the address book on a worker.
+    // Takes the newest contact window as the address-book window and gives
+    // every contact window the application's menu items, empties the main
+    // view and, with access to the contacts store, loads the address book on
+    // a worker.
     void applicationDidFinishLaunching();
 
-    [[nodiscard]] WindowController *window() const { return m_window.get(); }
+    // The address-book window: the one built here until launching has
+    // finished, then the newest contact window.
+    [[nodiscard]] WindowController *window() const;
     [[nodiscard]] AddressBookView *mainViewController() const { return m_mainViewController; }
-    // The main view of the window (not owned); none until the window has one.
+    // The address-book window's contact table, when it has one.
+    [[nodiscard]] ContactTablePane *contactsViewController() const;
+    // The main view the tables are handed to (not owned).
     void setMainViewController(AddressBookView *view) { m_mainViewController = view; }
 
     [[nodiscard]] const ContainerTablePtr &containerTable() const { return m_tables.containerTable; }
@@ -80,12 +98,34 @@ public:
     // undo and the store could be read.
     [[nodiscard]] bool canSaveOrRevert() const;
 
+    // --- The application's menu items -----------------------------------
+    [[nodiscard]] QAction *saveAction() const { return m_saveAction; }
+    [[nodiscard]] QAction *revertAction() const { return m_revertAction; }
+    [[nodiscard]] QAction *quitAction() const { return m_quitAction; }
+    // The Help menu's items, About last.
+    [[nodiscard]] const QList<QAction *> &helpActions() const { return m_helpActions; }
+    // Opens the page or the mail the item names; the Japanese pages when the
+    // user's first language is Japanese. An item of another title does nothing.
+    void menuItemSelectedInHelpMenu(QAction *item);
+    // Runs the About panel modally, the same panel each time.
+    void showAboutPanel();
+    [[nodiscard]] AboutPanelController *aboutPanelController() const { return m_aboutPanelController.get(); }
+    // Closes every window, which stores what windows store, and quits
+    // without asking about unsaved changes.
+    void quit();
+
 Q_SIGNALS:
     // The first load's tables were taken over by the main thread.
     void addressBookLoaded();
+    // A hand-over has reached the main view (after its setRepresentedObject()).
+    void mainViewUpdated();
 
 private:
-    void startFirstLoad();
+    void makeApplicationActions();
+    void localizeHelpMenu();
+    void installApplicationMenus(WindowController *window);
+    void validateApplicationMenus();
+    void startFirstLoad(bool showsProgress);
     void takeOverFirstLoad();
     void postAlert(const QString &messageText, const QString &informativeText);
     void showPrivacyAlert();
@@ -100,8 +140,14 @@ private:
     AlertPresenter *m_alertPresenter = nullptr;
     std::unique_ptr<RenmeiAndHagakiStore> m_sideStore;
 
-    std::unique_ptr<WindowController> m_window;
+    std::unique_ptr<WindowController> m_ownedWindow;
+    QPointer<WindowController> m_window;
     AddressBookView *m_mainViewController = nullptr;
+    std::unique_ptr<AboutPanelController> m_aboutPanelController;
+    QAction *m_saveAction = nullptr;
+    QAction *m_revertAction = nullptr;
+    QAction *m_quitAction = nullptr;
+    QList<QAction *> m_helpActions;
     AddressBookTables m_tables;
     QFutureWatcher<AddressBookTables> m_firstLoad;
 };

@@ -1,12 +1,28 @@
 #include "app/MessageBoxAlertPresenter.h"
 
+#include <QList>
 #include <QMessageBox>
+#include <QPushButton>
 
 void MessageBoxAlertPresenter::showAlert(QWidget *window, const QString &messageText, const QString &informativeText)
 {
     QMessageBox alert(QMessageBox::Warning, QString(), messageText, QMessageBox::Ok, window);
     alert.setInformativeText(informativeText);
     alert.exec();
+}
+
+int MessageBoxAlertPresenter::runModalAlert(
+    QWidget *window, const QString &messageText, const QString &informativeText, const QStringList &buttonTitles)
+{
+    QMessageBox alert(QMessageBox::Question, QString(), messageText, QMessageBox::NoButton, window);
+    alert.setInformativeText(informativeText);
+    alert.setWindowModality(Qt::ApplicationModal);
+    QList<QPushButton *> buttons;
+    for (const QString &title : buttonTitles)
+        buttons.append(alert.addButton(title, buttons.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::RejectRole));
+    alert.exec();
+    const qsizetype clicked = buttons.indexOf(qobject_cast<QPushButton *>(alert.clickedButton()));
+    return FirstButtonReturn + int(clicked < 0 ? buttons.size() - 1 : clicked);
 }
 
 void MessageBoxAlertPresenter::askConfirmation(

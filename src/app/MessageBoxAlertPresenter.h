@@ -7,6 +7,8 @@
 class MessageBoxAlertPresenter : public AlertPresenter {
 public:
     void showAlert(QWidget *window, const QString &messageText, const QString &informativeText) override;
+    int runModalAlert(QWidget *window, const QString &messageText, const QString &informativeText,
+        const QStringList &buttonTitles) override;
     void askConfirmation(
         QWidget *window, const QString &messageText, const std::function<void(int response)> &completion) override;
 };

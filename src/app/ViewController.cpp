@@ -75,15 +75,6 @@ void ViewController::setContactTable(const ContactTablePtr &contactTable)
     m_contactTable = contactTable;
 }
 
-void ViewController::setRepresentedObject(const QVariant & /*representedObject*/)
-{
-    showGroupOutline(true);
-    if (m_contactsViewController) {
-        m_contactsViewController->setContactTable(m_contactTable);
-        m_contactsViewController->updateTable();
-    }
-}
-
 bool ViewController::commitEditing()
 {
     // No pane types into a cell yet.

@@ -1,16 +1,24 @@
 #pragma once
 
 #include "app/AddressBookView.h"
+#include "app/MainViewDefaults.h"
 #include "editors/ValueEditorDelegate.h"
 #include "model/ContainerRecord.h"
 #include "model/PersonValue.h"
+#include "model/SubContactRecord.h"
+#include "platform/NotificationCenter.h"
 
+#include <QFont>
+#include <QFontDialog>
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QProgressBar>
 #include <QString>
 #include <QVariantMap>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <variant>
@@ -25,6 +33,7 @@ class PostcardPreviewPane;
 class QAction;
 class SeparatorBox;
 class UndoManager;
+class UserDefaults;
 class WindowController;
 
 // The content controller of one contact window (the address book's or a
@@ -35,6 +44,11 @@ class WindowController;
 //
 // The panes do not know each other; the controller holds each through the
 // small interface of what it asks of it, and skips those the window lacks.
+//
+// Coming up: the window controller makes it and calls viewDidLoad() (the
+// preference reset, then the view settings read and repaired) before anything
+// else reads a preference; the window calls viewWillAppear() when it is shown
+// and viewWillDisappear() when it is hidden or closed.
 class ViewController : public QObject, public AddressBookView, public ValueEditorDelegate {
     Q_OBJECT
 
@@ -49,6 +63,61 @@ public:
 
     [[nodiscard]] UndoManager *undoManager() const;
 
+    // --- Lifecycle --------------------------------------------------------
+    void viewDidLoad();
+    void viewWillAppear();
+    void viewWillDisappear();
+    // The preferences were reset at this launch: the window opens at the
+    // first-run frame.
+    [[nodiscard]] bool newWindow() const { return m_newWindow; }
+    // Where the reset prompt reads the keys held at launch (Shift, Control
+    // and Alt together ask); tests set it, null restores the keyboard's.
+    static void setKeyboardModifiersSource(std::function<Qt::KeyboardModifiers()> source);
+    // A document window's name; empty in the address-book window.
+    void setDocumentName(const QString &name) { m_documentName = name; }
+    [[nodiscard]] const QString &documentName() const { return m_documentName; }
+
+    // --- View settings, as read at load -----------------------------------
+    [[nodiscard]] const QStringList &selectedLabels() const { return m_settings.selectedLabels; }
+    [[nodiscard]] const MainViewDefaults::ViewTypeDict &viewTypeDict() const { return m_settings.viewTypeDict; }
+    [[nodiscard]] const QString &selectedViewType() const { return m_settings.selectedViewType; }
+    void setViewTypeDict(const MainViewDefaults::ViewTypeDict &viewTypeDict) { m_settings.viewTypeDict = viewTypeDict; }
+    void setSelectedViewType(const QString &viewType) { m_settings.selectedViewType = viewType; }
+    [[nodiscard]] const MainViewDefaults::SortOptionsDict &sortOptionsDict() const
+    {
+        return m_settings.sortOptionsDict;
+    }
+    [[nodiscard]] const QString &printStyle() const { return m_settings.printStyle; }
+    [[nodiscard]] const PrintOptionsRecordPtr &printOptions() const { return m_settings.printOptions; }
+
+    // --- Fonts of the table, the detail pane and the merge editor ----------
+    [[nodiscard]] const QFont &selectedFont() const { return m_selectedFont; }
+    // No font changes nothing; a font goes to the panes that show text.
+    void setFont(const std::optional<QFont> &font);
+    // The font panel's choice.
+    void changeFont(const QFont &font);
+    void revertToDefaultFont();
+    void showFontPanel();
+
+    // --- The first load ---------------------------------------------------
+    // Set (with the busy indicator over the table shown) while the store is
+    // read on a worker; any thread may ask.
+    void setAddressBookLoading(bool loading);
+    [[nodiscard]] bool isAddressBookLoading() const { return m_isAddressBookLoading.load(); }
+    [[nodiscard]] QProgressBar *progressIndicator() const { return m_progressIndicator; }
+
+    // --- Menus ------------------------------------------------------------
+    // Whether the window's item is enabled (by its object name: "undo",
+    // "redo", "findBarButtonClicked", "deleteContacts", "duplicateContacts";
+    // any other is); sets the find item's title.
+    [[nodiscard]] bool validateMenuItem(QAction *item) const;
+
+    // --- Layout edited in the preview ---------------------------------------
+    // MV1NTextObjectChanged3 (the first receiver's block) and ...4 (the
+    // sender's) from this window's postcard view store the row's layout in
+    // its address, as one undoable change.
+    void handleNotifications(const NotificationCenter::Notification &notification);
+
     // --- Panes and controls (not owned; null when the window has none) --
     void setContactsViewController(ContactTablePane *pane) { m_contactsViewController = pane; }
     void setGroupViewController(GroupOutlinePane *pane) { m_groupViewController = pane; }
@@ -61,9 +130,10 @@ public:
     void setEditButton(QAction *editButton);
     void setRedSeparator(SeparatorBox *separator);
     void setContactInfoVisible(bool visible) { m_contactInfoVisible = visible; }
+    [[nodiscard]] bool contactInfoVisible() const { return m_contactInfoVisible; }
     [[nodiscard]] ContactTablePane *contactsViewController() const { return m_contactsViewController; }
     [[nodiscard]] ContactDetailPane *contactInfoController() const { return m_contactInfoController; }
-    [[nodiscard]] bool contactInfoVisible() const { return m_contactInfoVisible; }
+    [[nodiscard]] PostcardPreviewPane *hagakiViewController() const { return m_hagakiViewController; }
 
     // --- The tables (the application delegate's or the document's) -------
     void setContainerTable(const ContainerTablePtr &containerTable) override;
@@ -175,6 +245,14 @@ private:
         bool detail = false;
         bool preview = false;
     };
+    void resetPreferencesWhenAsked();
+    void observeLayoutNotifications();
+    void makeProgressIndicator();
+    void placeProgressIndicator();
+    void offerPrintInfo();
+    void storeLayout(const SubContactRecordPtr &row);
+    [[nodiscard]] UserDefaults &userDefaults() const;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     QPointer<WindowController> m_windowController;
     ContactTablePane *m_contactsViewController = nullptr;
@@ -194,4 +272,12 @@ private:
     bool m_contactInfoVisible = false;
     PendingRefresh m_pendingRefresh;
     bool m_refreshQueued = false;
+
+    bool m_newWindow = false;
+    QString m_documentName;
+    MainViewDefaults m_settings;
+    QFont m_selectedFont = MainViewDefaults::systemFont();
+    QPointer<QFontDialog> m_fontPanel;
+    QPointer<QProgressBar> m_progressIndicator;
+    std::atomic<bool> m_isAddressBookLoading = false;
 };

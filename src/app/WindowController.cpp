@@ -1,14 +1,29 @@
 #include "app/WindowController.h"
 
+#include "app/MainViewDefaults.h"
+#include "app/MessageBoxAlertPresenter.h"
+#include "app/PostcardLayoutView.h"
+#include "app/PostcardPreviewPane.h"
+#include "app/ViewController.h"
 #include "platform/UndoManager.h"
+#include "platform/UserDefaults.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QShowEvent>
 #include <QSplitter>
 
 namespace {
+
+QList<WindowController *> &registry()
+{
+    static QList<WindowController *> windows;
+    return windows;
+}
 
 // Stands in for a pane until its controller is built.
 QWidget *makePlaceholderPane(const QString &title, const QString &objectName)
@@ -23,53 +38,134 @@ QWidget *makePlaceholderPane(const QString &title, const QString &objectName)
 } // namespace
 
 WindowController::WindowController(QWidget *parent)
+    : WindowController(Services(), parent)
+{
+}
+
+WindowController::WindowController(const Services &services, QWidget *parent)
     : QMainWindow(parent)
+    , m_userDefaults(services.userDefaults ? services.userDefaults : &UserDefaults::standardUserDefaults())
+    , m_alertPresenter(services.alertPresenter)
     , m_undoManager(new UndoManager(this))
     , m_splitView(new QSplitter(Qt::Horizontal, this))
 {
+    if (!m_alertPresenter) {
+        m_ownedAlertPresenter = std::make_unique<MessageBoxAlertPresenter>();
+        m_alertPresenter = m_ownedAlertPresenter.get();
+    }
+    registry().append(this);
     setWindowTitle(tr("Quillmark") + QStringLiteral("[*]"));
     m_splitView->addWidget(makePlaceholderPane(tr("Postcard Preview"), QStringLiteral("previewPane")));
     m_splitView->addWidget(makePlaceholderPane(tr("Contacts"), QStringLiteral("contactTablePane")));
     m_splitView->addWidget(makePlaceholderPane(tr("Detail"), QStringLiteral("detailPane")));
     m_splitView->setStretchFactor(1, 1);
     setCentralWidget(m_splitView);
-    buildEditMenu();
-    buildContactCommands();
     resize(1200, 720);
+    m_mainViewController = new ViewController(this, this);
+    buildMenus();
+    buildContactCommands();
+    // The controller reads and repairs the settings before anything else of
+    // the window reads one.
+    m_mainViewController->viewDidLoad();
 }
 
-WindowController::~WindowController() = default;
-
-void WindowController::buildEditMenu()
+WindowController::~WindowController()
 {
+    registry().removeOne(this);
+    // Its undo registrations call back into the controller.
+    delete m_mainViewController;
+    m_mainViewController = nullptr;
+}
+
+QList<WindowController *> WindowController::windowControllers()
+{
+    return registry();
+}
+
+void WindowController::buildMenus()
+{
+    m_fileMenu = menuBar()->addMenu(tr("File"));
     m_editMenu = menuBar()->addMenu(tr("Edit"));
-    m_undoAction = m_editMenu->addAction(tr("Undo"), this, &WindowController::undo);
+    m_undoAction = m_editMenu->addAction(tr("Undo"), m_mainViewController, &ViewController::undo);
+    m_undoAction->setObjectName(QStringLiteral("undo"));
     m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m_redoAction = m_editMenu->addAction(tr("Redo"), this, &WindowController::redo);
+    m_redoAction = m_editMenu->addAction(tr("Redo"), m_mainViewController, &ViewController::redo);
+    m_redoAction->setObjectName(QStringLiteral("redo"));
     m_redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    connect(m_editMenu, &QMenu::aboutToShow, this, &WindowController::validateUndoMenuItems);
-    connect(m_undoManager, &UndoManager::stacksChanged, this, &WindowController::validateUndoMenuItems);
-    validateUndoMenuItems();
+    connect(m_editMenu, &QMenu::aboutToShow, this, &WindowController::validateEditMenu);
+    connect(m_undoManager, &UndoManager::stacksChanged, this, &WindowController::validateEditMenu);
+    validateEditMenu();
+
+    m_formatMenu = menuBar()->addMenu(tr("Format"));
+    QAction *showFonts
+        = m_formatMenu->addAction(tr("Show Fonts"), m_mainViewController, &ViewController::showFontPanel);
+    showFonts->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    m_formatMenu->addAction(tr("Revert to Default Font"), m_mainViewController, &ViewController::revertToDefaultFont);
+    m_helpMenu = menuBar()->addMenu(tr("Help"));
 }
 
-void WindowController::validateUndoMenuItems()
+void WindowController::validateEditMenu()
 {
-    m_undoAction->setEnabled(m_undoManager->canUndo());
-    m_redoAction->setEnabled(m_undoManager->canRedo());
+    for (QAction *item : m_editMenu->actions())
+        item->setEnabled(m_mainViewController->validateMenuItem(item));
     const QString undoName = m_undoManager->undoActionName();
     const QString redoName = m_undoManager->redoActionName();
     m_undoAction->setText(undoName.isEmpty() ? tr("Undo") : tr("Undo %1").arg(undoName));
     m_redoAction->setText(redoName.isEmpty() ? tr("Redo") : tr("Redo %1").arg(redoName));
 }
 
-void WindowController::undo()
+bool WindowController::shouldChangePrintInfo(const PrintInfoPtr &printInfo)
 {
-    m_undoManager->undo();
-    setWindowModified(m_undoManager->canUndo());
+    PostcardPreviewPane *preview = m_mainViewController->hagakiViewController();
+    if (!preview)
+        return true;
+    if (PostcardLayoutView *view = preview->hagakiView())
+        view->setPrintInfo(printInfo);
+    preview->updateUI();
+    return true;
 }
 
-void WindowController::redo()
+void WindowController::showContactInfo(bool show)
 {
-    m_undoManager->redo();
-    setWindowModified(m_undoManager->canUndo());
+    m_splitView->widget(2)->setVisible(show);
+    m_mainViewController->setContactInfoVisible(show);
+}
+
+void WindowController::showGroupView(bool show)
+{
+    m_splitView->widget(0)->setVisible(show);
+}
+
+void WindowController::setFrameAutosaveName(const QString &name)
+{
+    m_frameAutosaveName = name;
+    const QByteArray frame = m_userDefaults->dataForKey(MainViewDefaults::windowFramePrefix + name);
+    if (!frame.isEmpty() && !restoreGeometry(frame))
+        qWarning("%s: ERROR unreadable frame of %s", Q_FUNC_INFO, qPrintable(name));
+}
+
+void WindowController::placeAtFirstRunFrame()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    resize(900, 500);
+    move(available.topLeft() + QPoint(100, 100));
+}
+
+void WindowController::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Not when the window manager shows a minimised window again.
+    if (!event->spontaneous())
+        m_mainViewController->viewWillAppear();
+}
+
+void WindowController::hideEvent(QHideEvent *event)
+{
+    QMainWindow::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    if (!m_frameAutosaveName.isEmpty())
+        m_userDefaults->setObject(saveGeometry(), MainViewDefaults::windowFramePrefix + m_frameAutosaveName);
+    m_mainViewController->viewWillDisappear();
 }

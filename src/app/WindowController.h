@@ -1,49 +1,71 @@
 #pragma once
 
-#include <QMainWindow>
-#include <QPointer>
-#include <QString>
-#include <QVariantMap>
+#include "print/PrintInfo.h"
 
+#include <QMainWindow>
+#include <QString>
+
+#include <memory>
+
+class AlertPresenter;
 class QAction;
 class QMenu;
 class QRCodePanelController;
 class QSplitter;
 class UndoManager;
+class UserDefaults;
 class ViewController;
 
-// The address-book window: a split view of the postcard preview, the contact
-// table and the contact detail pane. It owns the window's undo manager, on
-// which every change made in the window registers its inverse, and the Edit
-// menu's Undo and Redo.
+// A contact window: the address book's, and later every document's. Its
+// content controller, the ViewController, is made with it and has loaded its
+// settings by the time the constructor returns. The window holds a split view
+// of the postcard preview, the contact table and the contact detail pane, the
+// undo manager on which every change made in the window registers its
+// inverse, and the menus whose actions reach its controllers.
 class WindowController : public QMainWindow {
     Q_OBJECT
 
 public:
+    // What the window works with; each one left out is the application's own.
+    struct Services {
+        UserDefaults *userDefaults = nullptr;
+        AlertPresenter *alertPresenter = nullptr;
+    };
+
     explicit WindowController(QWidget *parent = nullptr);
+    explicit WindowController(const Services &services, QWidget *parent = nullptr);
     ~WindowController() override;
 
+    // Every window of this kind that exists, oldest first.
+    [[nodiscard]] static QList<WindowController *> windowControllers();
+
+    [[nodiscard]] ViewController *mainViewController() const { return m_mainViewController; }
+    [[nodiscard]] UserDefaults &userDefaults() const { return *m_userDefaults; }
+    [[nodiscard]] AlertPresenter &alertPresenter() const { return *m_alertPresenter; }
     [[nodiscard]] QSplitter *splitView() const { return m_splitView; }
     [[nodiscard]] UndoManager *undoManager() const { return m_undoManager; }
+
+    [[nodiscard]] QMenu *fileMenu() const { return m_fileMenu; }
     [[nodiscard]] QMenu *editMenu() const { return m_editMenu; }
+    [[nodiscard]] QMenu *formatMenu() const { return m_formatMenu; }
+    [[nodiscard]] QMenu *helpMenu() const { return m_helpMenu; }
     [[nodiscard]] QAction *undoAction() const { return m_undoAction; }
     [[nodiscard]] QAction *redoAction() const { return m_redoAction; }
 
-    // The Edit menu's Undo and Redo: one step on the undo manager, after
-    // which the window is marked edited exactly when there is still something
-    // to undo, so undoing back to the last save clears the mark.
-    void undo();
-    void redo();
+    // Hands the paper to the preview's postcard view and refreshes the
+    // preview, when the window has one.
+    bool shouldChangePrintInfo(const PrintInfoPtr &printInfo);
+    // Show or hide the detail pane (pane 2) and the group pane (pane 0).
+    void showContactInfo(bool show);
+    void showGroupView(bool show);
 
-    // --- The window's controllers ------------------------------------------
-    // The content controller, through whose panes the commands reach the rows.
-    void setMainViewController(ViewController *controller);
-    [[nodiscard]] ViewController *mainViewController() const;
-    // View type → the contact table's column identifiers in display order.
-    [[nodiscard]] const QVariantMap &viewTypeDict() const { return m_viewTypeDict; }
-    void setViewTypeDict(const QVariantMap &viewTypeDict) { m_viewTypeDict = viewTypeDict; }
-    [[nodiscard]] const QString &selectedViewType() const { return m_selectedViewType; }
-    void setSelectedViewType(const QString &viewType) { m_selectedViewType = viewType; }
+    // The frame is kept in the user defaults under "Window Frame " and this
+    // name; setting the name puts the window at the frame kept, if any.
+    void setFrameAutosaveName(const QString &name);
+    [[nodiscard]] const QString &frameAutosaveName() const { return m_frameAutosaveName; }
+    // The frame of a first run: 900 × 500 points, its top-left corner 100
+    // points right of and below that of the primary screen's available area.
+    void placeAtFirstRunFrame();
 
     // --- Contact commands --------------------------------------------------
     // Contact ▸ "Show QRCode": the first selected contact in the QR-code
@@ -59,22 +81,30 @@ public:
     [[nodiscard]] QAction *showQRCodeAction() const { return m_showQRCodeAction; }
     [[nodiscard]] QMenu *phoneFormatMenu() const { return m_phoneFormatMenu; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
 private:
+    void buildMenus();
+    void validateEditMenu();
     void buildContactCommands();
     [[nodiscard]] bool canNormalizePhoneNumber() const;
 
-    void buildEditMenu();
-    void validateUndoMenuItems();
-
+    std::unique_ptr<AlertPresenter> m_ownedAlertPresenter;
+    UserDefaults *m_userDefaults = nullptr;
+    AlertPresenter *m_alertPresenter = nullptr;
     UndoManager *m_undoManager = nullptr;
     QSplitter *m_splitView = nullptr;
+    ViewController *m_mainViewController = nullptr;
+    QString m_frameAutosaveName;
+    QMenu *m_fileMenu = nullptr;
     QMenu *m_editMenu = nullptr;
+    QMenu *m_formatMenu = nullptr;
+    QMenu *m_helpMenu = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
 
-    QPointer<ViewController> m_mainViewController;
-    QVariantMap m_viewTypeDict;
-    QString m_selectedViewType;
     QRCodePanelController *m_qrCodePanelController = nullptr;
     QMenu *m_contactMenu = nullptr;
     QAction *m_showQRCodeAction = nullptr;

@@ -77,16 +77,6 @@ void WindowController::buildContactCommands()
     validateContactCommands();
 }
 
-void WindowController::setMainViewController(ViewController *controller)
-{
-    m_mainViewController = controller;
-}
-
-ViewController *WindowController::mainViewController() const
-{
-    return m_mainViewController;
-}
-
 void WindowController::validateContactCommands()
 {
     const bool enabled = canNormalizePhoneNumber();
@@ -108,7 +98,9 @@ bool WindowController::canNormalizePhoneNumber() const
     }
     const ContactTablePane *table = m_mainViewController->contactsViewController();
     return table && !table->selectedContacts().isEmpty()
-        && m_viewTypeDict.value(m_selectedViewType).toStringList().contains(FieldId::Phone);
+        && m_mainViewController->viewTypeDict()
+               .value(m_mainViewController->selectedViewType())
+               .contains(FieldId::Phone);
 }
 
 void WindowController::normalizePhoneNumber(const QAction *sender)

@@ -37,6 +37,15 @@ QJsonArray arrayToJson(const QVariantList &list)
     return array;
 }
 
+bool isIntegral(const QVariant &value)
+{
+    return StoredValue::isNumber(value) && value.typeId() != QMetaType::Double && value.typeId() != QMetaType::Float;
+}
+
+} // namespace
+
+namespace StoredValue {
+
 bool isNumber(const QVariant &value)
 {
     switch (value.typeId()) {
@@ -55,15 +64,6 @@ bool isNumber(const QVariant &value)
         return false;
     }
 }
-
-bool isIntegral(const QVariant &value)
-{
-    return isNumber(value) && value.typeId() != QMetaType::Double && value.typeId() != QMetaType::Float;
-}
-
-} // namespace
-
-namespace StoredValue {
 
 QJsonValue toJson(const QVariant &value)
 {

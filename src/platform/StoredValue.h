@@ -26,6 +26,8 @@ namespace StoredValue {
 // Typed reads as the stores answer them: a value of another kind gives the
 // empty or zero result, except that strings and numbers convert into each
 // other ("12" reads as the integer 12, 3 as the string "3").
+// Any integer or floating-point kind (not booleans, not text).
+[[nodiscard]] bool isNumber(const QVariant &value);
 [[nodiscard]] QString toString(const QVariant &value);
 [[nodiscard]] qint64 toInteger(const QVariant &value);
 [[nodiscard]] double toDouble(const QVariant &value);

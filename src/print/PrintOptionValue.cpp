@@ -1,6 +1,7 @@
 #include "print/PrintOptionValue.h"
 
 #include "print/PrintOptionsRecord.h"
+#include "platform/StoredValue.h"
 
 #include <QRegularExpression>
 
@@ -12,20 +13,10 @@ const QRegularExpression &numberPattern()
     return pattern;
 }
 
+// Booleans count as 1 and 0 here, as the options sheet may store either.
 bool isNumeric(const QVariant &value)
 {
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
+    return StoredValue::isNumber(value) || value.typeId() == QMetaType::Bool;
 }
 
 } // namespace

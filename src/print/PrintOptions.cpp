@@ -1,5 +1,6 @@
 #include "print/PrintOptions.h"
 
+#include "platform/StoredValue.h"
 #include "platform/UserDefaults.h"
 #include "platform/widgets/FontResolver.h"
 
@@ -98,13 +99,6 @@ QVariantMap hagakiOptions(const QString &verticalFamily)
     };
 }
 
-bool isNumber(const QVariant &value)
-{
-    const int type = value.typeId();
-    return type == QMetaType::LongLong || type == QMetaType::Int || type == QMetaType::Double
-        || type == QMetaType::ULongLong || type == QMetaType::UInt;
-}
-
 QVariantList deepCopyArray(const QVariantList &source)
 {
     QVariantList copy;
@@ -185,7 +179,7 @@ bool PrintOptions::isCurrentRecord(const QVariant &stored)
         return false;
     // A "Version" of another kind (text) reads as none, that is 0.
     const QVariant version = stored.toMap().value(Version);
-    return isNumber(version) && version.toDouble() >= currentVersion;
+    return StoredValue::isNumber(version) && version.toDouble() >= currentVersion;
 }
 
 PrintOptionsRecordPtr PrintOptions::loadPrintOptions(UserDefaults &defaults)

@@ -68,6 +68,12 @@ public:
     {
         alerts.append({messageText, informativeText});
     }
+    int runModalAlert(
+        QWidget *, const QString &messageText, const QString &informativeText, const QStringList &) override
+    {
+        alerts.append({messageText, informativeText});
+        return answer;
+    }
     void askConfirmation(QWidget *, const QString &messageText, const std::function<void(int)> &completion) override
     {
         confirmations.append(messageText);

@@ -23,7 +23,6 @@ protected:
     void SetUp() override
     {
         ViewControllerTest::SetUp();
-        m_window.setMainViewController(&m_controller);
         m_window.show();
         QApplication::setActiveWindow(&m_window);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));

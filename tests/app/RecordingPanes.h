@@ -46,20 +46,14 @@ private:
     QString m_name;
 };
 
-class RecordingContactTable : public ContactTablePane, private RecordedPane {
+// The labels and the font that the table and the detail pane both take.
+template <typename Pane> class RecordingTextPane : public Pane, protected RecordedPane {
 public:
-    explicit RecordingContactTable(PaneLog &log)
-        : RecordedPane(log, QStringLiteral("table"))
+    RecordingTextPane(PaneLog &log, const QString &name)
+        : RecordedPane(log, name)
     {
     }
 
-    void setContactTable(const ContactTablePtr &table) override
-    {
-        contactTable = table;
-        note(QStringLiteral("setContactTable"));
-    }
-    void updateTable() override { note(QStringLiteral("updateTable")); }
-    void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
     void setSelectedLabels(const QStringList &labels) override
     {
         selectedLabels = labels;
@@ -70,6 +64,25 @@ public:
         selectedFont = font;
         note(QStringLiteral("setSelectedFont"));
     }
+
+    QStringList selectedLabels;
+    QFont selectedFont;
+};
+
+class RecordingContactTable : public RecordingTextPane<ContactTablePane> {
+public:
+    explicit RecordingContactTable(PaneLog &log)
+        : RecordingTextPane(log, QStringLiteral("table"))
+    {
+    }
+
+    void setContactTable(const ContactTablePtr &table) override
+    {
+        contactTable = table;
+        note(QStringLiteral("setContactTable"));
+    }
+    void updateTable() override { note(QStringLiteral("updateTable")); }
+    void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
     void setSortDescriptors(const QList<SortDescriptor> &descriptors) override
     {
         sortDescriptors = descriptors;
@@ -109,8 +122,6 @@ public:
     }
 
     ContactTablePtr contactTable;
-    QStringList selectedLabels;
-    QFont selectedFont;
     QList<SortDescriptor> sortDescriptors;
     QList<ContactRecordPtr> selectedContactsList;
     QList<SubContactRecordPtr> selectedSubContactsList;
@@ -143,10 +154,10 @@ public:
     GroupRecordPtr selectedGroupDict;
 };
 
-class RecordingContactDetail : public ContactDetailPane, private RecordedPane {
+class RecordingContactDetail : public RecordingTextPane<ContactDetailPane> {
 public:
     explicit RecordingContactDetail(PaneLog &log)
-        : RecordedPane(log, QStringLiteral("detail"))
+        : RecordingTextPane(log, QStringLiteral("detail"))
     {
     }
 
@@ -159,20 +170,8 @@ public:
     [[nodiscard]] PersonRecordPtr contact() const override { return shown; }
     void updateTable() override { note(QStringLiteral("updateTable")); }
     void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
-    void setSelectedLabels(const QStringList &labels) override
-    {
-        selectedLabels = labels;
-        note(QStringLiteral("setSelectedLabels"));
-    }
-    void setSelectedFont(const QFont &font) override
-    {
-        selectedFont = font;
-        note(QStringLiteral("setSelectedFont"));
-    }
 
     PersonRecordPtr shown;
-    QStringList selectedLabels;
-    QFont selectedFont;
 };
 
 class RecordingContactInfoPopover : public ContactInfoPopoverPane, private RecordedPane {

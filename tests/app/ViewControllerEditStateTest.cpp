@@ -46,16 +46,6 @@ TEST_F(EditState, TheSeparatorPaintsItsFillAndBorder)
     EXPECT_EQ(m_separator.grab().toImage().pixelColor(20, 3), QColor(Qt::gray));
 }
 
-TEST_F(EditState, EnablingTheEditButtonTouchesNothingElse)
-{
-    m_controller.enableEditButton(false);
-    EXPECT_FALSE(m_editButton.isEnabled());
-    EXPECT_EQ(m_editButton.text().toStdString(), "Edit");
-    EXPECT_TRUE(m_log.calls().isEmpty());
-    m_controller.enableEditButton(true);
-    EXPECT_TRUE(m_editButton.isEnabled());
-}
-
 TEST(EditStateWithoutPanes, AWindowWithoutPanesOrControlsSkipsThem)
 {
     WindowController window;

@@ -45,7 +45,7 @@ protected:
 
     PaneLog m_log;
     WindowController m_window;
-    ViewController m_controller{&m_window};
+    ViewController &m_controller = *m_window.mainViewController();
     RecordingContactTable m_table{m_log};
     RecordingGroupOutline m_outline{m_log};
     RecordingContactDetail m_detail{m_log};

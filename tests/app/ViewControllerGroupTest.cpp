@@ -257,29 +257,6 @@ TEST_F(GroupUndo, RenamingAGroupAndUndoingGivesBackTheOldNameAndKeepsTheMark)
     EXPECT_EQ(work->name, QStringLiteral("Office"));
 }
 
-TEST(ViewControllerDefaults, ViewTypesAndLabelFilter)
-{
-    const QVariantMap viewTypes = ViewController::aViewTypeDict();
-    EXPECT_EQ(viewTypes.value(QStringLiteral("Name Only")).toStringList(),
-        (QStringList{QStringLiteral("Sender"), QStringLiteral("Name")}));
-    EXPECT_EQ(viewTypes.value(QStringLiteral("Address")).toStringList(),
-        (QStringList{QStringLiteral("Sender"), QStringLiteral("Name"), QStringLiteral("Renmei"),
-            QStringLiteral("Company"), QStringLiteral("Address")}));
-    EXPECT_EQ(viewTypes.value(QStringLiteral("Address Detail")).toStringList(),
-        (QStringList{QStringLiteral("Sender"), QStringLiteral("Name"), QStringLiteral("Renmei"),
-            QStringLiteral("Company"), QStringLiteral("ZIP"), QStringLiteral("State"), QStringLiteral("City"),
-            QStringLiteral("Street"), QStringLiteral("Country")}));
-    EXPECT_EQ(viewTypes.size(), 3);
-
-    const QVariantMap labels = ViewController::aSelectedLabels();
-    EXPECT_EQ(labels.keys(),
-        (QStringList{QStringLiteral("Address"), QStringLiteral("Dates"), QStringLiteral("Email"),
-            QStringLiteral("Instant Message"), QStringLiteral("Phone"), QStringLiteral("Relationship"),
-            QStringLiteral("Social Network"), QStringLiteral("URL")}));
-    for (const QVariant &filter : labels)
-        EXPECT_EQ(filter.toStringList(), QStringList{QStringLiteral("All")});
-}
-
 using Duplicate = FilledContactsTest;
 
 TEST_F(Duplicate, MakesNewContactsWithTheirOwnIdentifierAndTheSameJointNames)

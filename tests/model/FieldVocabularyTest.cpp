@@ -3,10 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <thread>
-#include <vector>
-
 namespace {
 
 // Every built-in label of every field comes back unchanged through the store's form.
@@ -20,32 +16,6 @@ TEST(FieldVocabularyLabels, EveryBuiltInLabelSurvivesTheStoreRoundTrip)
             EXPECT_EQ(MVPerson::labelFromCNLabel(storeLabel), label) << qPrintable(it.key());
         }
     }
-}
-
-TEST(FieldVocabularyLabels, BuiltInLabelsKeepTheirWordsAndOrder)
-{
-    EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::Phone),
-        QStringList(
-            {"home", "work", "other", "main", "mobile", "iPhone", "pager", "home fax", "work fax", "other fax"}));
-    EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::URL), QStringList({"home page", "home", "work", "other"}));
-    EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::Relationship),
-        QStringList({"father", "mother", "parent", "spouse", "child", "brother", "sister", "friend", "assistant",
-            "manager", "partner", "son", "daughter"}));
-    EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::SocialNetwork),
-        QStringList({"Twitter", "Facebook", "Flickr", "LinkedIn", "Yelp", "MySpace", "SinaWeibo", "TencentWeibo",
-            "WeChat", "Instagram", "Pinterest", "LINE", "Snapchat", "Tumbler", "WhatsApp"}));
-    EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::Dates), QStringList({"anniversary"}));
-    EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::ShowAsPerson), QStringList({"Person", "Company"}));
-    EXPECT_EQ(MVPerson::labelsForIdentifier(FieldId::NameOrdering),
-        QStringList({"System Default (LastName)", "First Name First", "Last Name First"}));
-}
-
-TEST(FieldVocabularyLabels, RelationsSonAndDaughterUseTheirLiteralStoreLabels)
-{
-    EXPECT_EQ(MVPerson::CNLabelFromLabel("son"), "_$!<Son>!$_");
-    EXPECT_EQ(MVPerson::CNLabelFromLabel("daughter"), "_$!<Daughter>!$_");
-    EXPECT_EQ(MVPerson::CNLabelFromLabel("partner"), QString(ContactLabels::contactRelationPartner));
-    EXPECT_EQ(MVPerson::CNLabelFromLabel("anniversary"), QString(ContactLabels::dateAnniversary));
 }
 
 struct StoreLabelCase {
@@ -74,44 +44,6 @@ TEST(FieldVocabularyLabels, PlainWordsOtherThanBuiltInPassThroughCaseSensitively
     EXPECT_EQ(MVPerson::CNLabelFromLabel("Person"), "Person");
     EXPECT_EQ(MVPerson::CNLabelFromLabel("All"), "All");
     EXPECT_EQ(MVPerson::CNLabelFromLabel(""), "");
-}
-
-TEST(FieldVocabularyKinds, FieldsHaveTheirKinds)
-{
-    EXPECT_EQ(MVPerson::typeForIdentifier("Renmei"), "String Value");
-    EXPECT_EQ(MVPerson::typeForIdentifier("Phonetic Name"), "Dictionary Value");
-    EXPECT_EQ(MVPerson::typeForIdentifier("Address"), "Labeled Value");
-    EXPECT_TRUE(MVPerson::typeForIdentifier("Photo").isEmpty());
-    EXPECT_TRUE(MVPerson::typeForIdentifier("ZIP").isEmpty());
-    EXPECT_EQ(MVPerson::allIdentifiers().size(), 19);
-    EXPECT_EQ(MVPerson::allIdentifiers().first(), "Name");
-    EXPECT_EQ(MVPerson::allIdentifiers().last(), "Photo");
-    EXPECT_EQ(MVPerson::CNIdentifiers().size(), 20);
-    EXPECT_EQ(MVPerson::stringIdentifiers().first(), "Renmei");
-}
-
-TEST(FieldVocabularyKinds, TablesAreBuiltOncePerProcessEvenWhenThreadsRaceToFirstUse)
-{
-    // The first load runs on a worker while the main thread may already ask
-    // for labels: both must see one vocabulary, built once.
-    constexpr int threadCount = 4;
-    std::array<const FieldVocabulary *, threadCount> vocabularies{};
-    std::array<const void *, threadCount> phoneLabels{};
-    std::vector<std::thread> threads;
-    for (int index = 0; index < threadCount; ++index) {
-        threads.emplace_back([&, index] {
-            vocabularies[index] = &FieldVocabulary::shared();
-            phoneLabels[index] = MVPerson::localizedLabelTableDict().value("Phone").get();
-        });
-    }
-    for (std::thread &thread : threads)
-        thread.join();
-    for (int index = 1; index < threadCount; ++index) {
-        EXPECT_EQ(vocabularies[index], vocabularies[0]);
-        EXPECT_EQ(phoneLabels[index], phoneLabels[0]);
-    }
-    EXPECT_NE(phoneLabels[0], nullptr);
-    EXPECT_EQ(MVPerson::allIdentifiers().first(), "Name");
 }
 
 // Custom labels: each test uses words of its own, since the tables live for the process.

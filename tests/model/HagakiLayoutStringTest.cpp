@@ -32,18 +32,12 @@ HagakiLayoutFields fullLayout()
 const QString fullText = "7;ra:{{10.00,20.00},{30.00,40.00}};rn:{{-1.50,2.00},{-3.00,4.00}};"
                          "sa:{{5.50,6.00},{7.00,8.25}};sn:{{7.00,8.00},{9.00,10.00}};";
 
-TEST(LayoutStringWriter, AnEmptyLayoutIsZero)
+// The flags add up (sender 1, company 2, joint names 4) before the frames,
+// which follow in their own order whatever order they were set in.
+TEST(LayoutStringWriter, FlagsThenFramesInTheirOrder)
 {
     EXPECT_EQ(HagakiLayoutString::fromLayout({}), "0;");
-}
-
-TEST(LayoutStringWriter, AllFlagsAndFourFramesInTheirOrder)
-{
     EXPECT_EQ(HagakiLayoutString::fromLayout(fullLayout()), fullText);
-}
-
-TEST(LayoutStringWriter, FlagsAddUp)
-{
     HagakiLayoutFields layout;
     layout.sender = true;
     layout.company = false;

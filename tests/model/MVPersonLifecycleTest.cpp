@@ -376,20 +376,31 @@ TEST(PersonAddressFormat, AMergedCountryFormatChangesItsTemplate)
     EXPECT_EQ(PostalAddressTemplate::forCountry("DJ"), "{postalCode} {state} {city}\n{street}\n{country}");
 }
 
-TEST(PersonImages, TheCommittedPicturesAreWhatTheScriptDraws)
+struct DrawnPictures {
+    const char *script;
+    QStringList files;
+};
+
+class CommittedPictures : public testing::TestWithParam<DrawnPictures> { };
+
+TEST_P(CommittedPictures, AreWhatTheirScriptDraws)
 {
-    const QString folder = TestEnvironment::makeScratchFolder("contact-images");
+    const QString folder = TestEnvironment::makeScratchFolder("drawn-pictures");
     QProcess script;
-    script.start(QStringLiteral(QUILLMARK_TOOLS_DIR "/make-contact-images"), {folder});
+    script.start(QStringLiteral(QUILLMARK_TOOLS_DIR "/") + QString::fromLatin1(GetParam().script), {folder});
     ASSERT_TRUE(script.waitForFinished(60000));
     ASSERT_EQ(script.exitCode(), 0) << script.readAllStandardError().toStdString();
-    for (const QString name : {"UserGuest.png", "CompanySquare.png"}) {
+    for (const QString &name : GetParam().files) {
         QFile made(folder + '/' + name);
         QFile committed(QStringLiteral(QUILLMARK_RESOURCES_DIR "/") + name);
         ASSERT_TRUE(made.open(QIODevice::ReadOnly) && committed.open(QIODevice::ReadOnly));
         EXPECT_EQ(made.readAll(), committed.readAll()) << name.toStdString();
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Scripts, CommittedPictures,
+    testing::Values(DrawnPictures{"make-contact-images", {"UserGuest.png", "CompanySquare.png"}},
+        DrawnPictures{"make-app-icon", {"Quillmark2_256.png"}}));
 
 } // namespace
 

@@ -1,0 +1,1 @@
+quillmark_add_gui_bench(startup_bench quillmark_launchfixture)

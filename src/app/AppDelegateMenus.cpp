@@ -1,0 +1,112 @@
+// The application's own menu items: Save, Revert and Quit in each contact
+// window's File menu, and its Help menu with About.
+
+#include "app/AboutPanelController.h"
+#include "app/AppDelegate.h"
+#include "app/ProductPages.h"
+#include "app/WindowController.h"
+#include "platform/UndoManager.h"
+#include "print/PrintOptions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QUrl>
+
+namespace {
+
+// The Help menu's items by their English titles, which their data keeps.
+const QString helpTitle = QStringLiteral("Quillmark2 Help");
+const QString feedbackTitle = QStringLiteral("Feedback via Email…");
+const QString privacyPolicyTitle = QStringLiteral("Privacy Policy…");
+const QString aboutTitle = QStringLiteral("About Quillmark");
+
+} // namespace
+
+void AppDelegate::makeApplicationActions()
+{
+    m_saveAction = new QAction(tr("Save AddressBook"), this);
+    m_saveAction->setObjectName(QStringLiteral("saveAddressBook"));
+    m_saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(m_saveAction, &QAction::triggered, this, [this] { saveAddressBook(m_saveAction); });
+    m_revertAction = new QAction(tr("Revert AddressBook to Saved"), this);
+    m_revertAction->setObjectName(QStringLiteral("revertAddressBookToSaved"));
+    connect(m_revertAction, &QAction::triggered, this, [this] { revertAddressBookToSaved(m_revertAction); });
+    m_quitAction = new QAction(tr("Quit"), this);
+    m_quitAction->setShortcut(QKeySequence::Quit);
+    m_quitAction->setMenuRole(QAction::QuitRole);
+    connect(m_quitAction, &QAction::triggered, this, &AppDelegate::quit);
+
+    for (const QString &title : {helpTitle, feedbackTitle, privacyPolicyTitle, aboutTitle}) {
+        auto *item = new QAction(title, this);
+        item->setData(title);
+        m_helpActions.append(item);
+    }
+    m_helpActions.last()->setMenuRole(QAction::AboutRole);
+    for (QAction *item : std::as_const(m_helpActions)) {
+        if (item->data().toString() == aboutTitle)
+            connect(item, &QAction::triggered, this, &AppDelegate::showAboutPanel);
+        else
+            connect(item, &QAction::triggered, this, [this, item] { menuItemSelectedInHelpMenu(item); });
+    }
+}
+
+void AppDelegate::localizeHelpMenu()
+{
+    for (QAction *item : std::as_const(m_helpActions))
+        item->setText(tr(qPrintable(item->data().toString())));
+}
+
+void AppDelegate::installApplicationMenus(WindowController *window)
+{
+    QMenu *file = window->fileMenu();
+    if (file->actions().contains(m_saveAction))
+        return;
+    file->addAction(m_saveAction);
+    file->addAction(m_revertAction);
+    file->addSeparator();
+    file->addAction(m_quitAction);
+    connect(file, &QMenu::aboutToShow, this, &AppDelegate::validateApplicationMenus);
+    QMenu *help = window->helpMenu();
+    help->addActions(m_helpActions.mid(0, m_helpActions.size() - 1));
+    help->addSeparator();
+    help->addAction(m_helpActions.last());
+}
+
+void AppDelegate::validateApplicationMenus()
+{
+    // A disabled item's shortcut does nothing: Ctrl+S in a window with
+    // nothing to save sends no request.
+    const bool pending = canSaveOrRevert();
+    m_saveAction->setEnabled(pending);
+    m_revertAction->setEnabled(pending);
+}
+
+void AppDelegate::menuItemSelectedInHelpMenu(QAction *item)
+{
+    const QString title = item ? item->data().toString() : QString();
+    const bool japanese = PrintOptions::preferredLanguage() == QStringLiteral("ja");
+    if (title == helpTitle) {
+        ProductPages::open(QUrl(japanese ? ProductPages::helpJapanese : ProductPages::help));
+    } else if (title == feedbackTitle) {
+        QString mail = ProductPages::supportMailAddress
+            + QStringLiteral("?subject=Feedback of %1").arg(QCoreApplication::applicationName());
+        mail.replace(u' ', QStringLiteral("%20"));
+        ProductPages::open(QUrl(QStringLiteral("mailto:") + mail, QUrl::TolerantMode));
+    } else if (title == privacyPolicyTitle) {
+        ProductPages::open(QUrl(japanese ? ProductPages::privacyPolicyJapanese : ProductPages::privacyPolicy));
+    }
+}
+
+void AppDelegate::showAboutPanel()
+{
+    if (!m_aboutPanelController)
+        m_aboutPanelController = std::make_unique<AboutPanelController>();
+    m_aboutPanelController->exec();
+}
+
+void AppDelegate::quit()
+{
+    QApplication::closeAllWindows();
+    QCoreApplication::quit();
+}

@@ -1,0 +1,278 @@
+#include "AddressBookTestSupport.h"
+
+#include "app/AboutPanelController.h"
+#include "app/ModalResponse.h"
+#include "app/ProgressAlert.h"
+#include "app/ViewController.h"
+#include "app/WindowController.h"
+#include "common/LaunchedAddressBook.h"
+#include "common/Screenshot.h"
+#include "common/TestEnvironment.h"
+#include "model/ContactIdentifier.h"
+#include "platform/UndoManager.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+// The application opened on a generated store of its own.
+class Startup : public testing::Test {
+protected:
+    void TearDown() override { ContactStore::setAccessBehaviour(ContactStore::AccessBehaviour::Authorized); }
+
+    GeneratedAddressBook m_book{200, TestEnvironment::makeScratchFolder(QStringLiteral("startup"))};
+    RecordingAlertPresenter m_alerts;
+    LaunchedAddressBook m_app{m_book, &m_alerts};
+};
+
+} // namespace
+
+TEST_F(Startup, TheBusyIndicatorShowsFromLaunchUntilTheTablesArrive)
+{
+    m_app.makeDelegate();
+    m_app.finishLaunching();
+    ViewController &view = m_app.mainView();
+    EXPECT_TRUE(view.isAddressBookLoading());
+    EXPECT_TRUE(view.progressIndicator()->isVisible());
+    Screenshot::grab(&m_app.window(), QStringLiteral("loading"));
+
+    ASSERT_TRUE(m_app.waitForHandOver());
+    EXPECT_FALSE(view.isAddressBookLoading());
+    EXPECT_FALSE(view.progressIndicator()->isVisible());
+    ASSERT_TRUE(view.contactTable());
+    EXPECT_EQ(view.contactTable()->size(), 200);
+    EXPECT_EQ(view.containerTable()->first()->groups->size(), 4);
+}
+
+namespace {
+
+// Counts the times a widget is shown.
+class ShowCounter : public QObject {
+public:
+    explicit ShowCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int shown = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        shown += event->type() == QEvent::Show;
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(Startup, AccessGrantedWhenAskedLoadsWithoutTheIndicator)
+{
+    ContactStore::setAccessBehaviour(ContactStore::AccessBehaviour::NotDeterminedThenGrant);
+    m_app.makeDelegate();
+    const ShowCounter indicator(m_app.mainView().progressIndicator());
+    m_app.finishLaunching();
+    EXPECT_FALSE(m_app.mainView().isAddressBookLoading());
+    ASSERT_TRUE(m_app.waitForHandOver());
+    EXPECT_EQ(indicator.shown, 0);
+    EXPECT_EQ(m_app.mainView().contactTable()->size(), 200);
+}
+
+TEST_F(Startup, TheNewestOfTwoWindowsBecomesTheAddressBooksWindow)
+{
+    m_app.makeDelegate();
+    WindowController second({&m_app.userDefaults(), &m_alerts});
+    m_app.finishLaunching();
+    EXPECT_EQ(m_app.delegate().window(), &second);
+    EXPECT_EQ(m_app.delegate().mainViewController(), second.mainViewController());
+    ASSERT_TRUE(m_app.waitForHandOver());
+    ASSERT_TRUE(second.mainViewController()->contactTable());
+    EXPECT_EQ(second.mainViewController()->contactTable()->size(), 200);
+    EXPECT_FALSE(second.mainViewController()->isAddressBookLoading());
+}
+
+TEST_F(Startup, SaveAndRevertAreOfferedOnlyWhileThereIsSomethingToUndo)
+{
+    ASSERT_TRUE(m_app.launch());
+    WindowController &window = m_app.window();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QAction *save = m_app.delegate().saveAction();
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_FALSE(m_app.delegate().revertAction()->isEnabled());
+
+    // A disabled Ctrl+S sends nothing: the edited mark a save would clear stays.
+    window.setWindowModified(true);
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(window.isWindowModified());
+
+    const ContactRecordPtr row = m_app.mainView().contactTable()->first();
+    ASSERT_TRUE(m_app.mainView().undoReplaceValue(QStringLiteral("Moved in May."), FieldId::Note, row));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(save->isEnabled());
+    EXPECT_TRUE(m_app.delegate().revertAction()->isEnabled());
+
+    window.undoAction()->trigger();
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_FALSE(m_app.delegate().revertAction()->isEnabled());
+
+    window.redoAction()->trigger();
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_FALSE(save->isEnabled());
+}
+
+namespace {
+
+// Takes the pages and mails the Help menu opens, in place of the desktop.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    UrlRecorder()
+    {
+        for (const char *scheme : {"https", "mailto"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "openUrl");
+    }
+    ~UrlRecorder() override
+    {
+        for (const char *scheme : {"https", "mailto"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+        QLocale::setDefault(QLocale::c());
+    }
+
+    QStringList opened;
+
+public Q_SLOTS:
+    void openUrl(const QUrl &url) { opened.append(QString::fromUtf8(url.toEncoded())); }
+};
+
+QAction *helpItem(const AppDelegate &delegate, const QString &title)
+{
+    for (QAction *item : delegate.helpActions()) {
+        if (item->data().toString() == title)
+            return item;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(Startup, TheHelpMenuOpensPagesInTheUsersLanguageAndAMailWithItsSubject)
+{
+    m_app.makeDelegate();
+    m_app.finishLaunching();
+    QStringList titles;
+    for (const QAction *item : m_app.window().helpMenu()->actions()) {
+        if (!item->isSeparator())
+            titles.append(item->data().toString());
+    }
+    EXPECT_EQ(titles,
+        (QStringList{QStringLiteral("Quillmark2 Help"), QStringLiteral("Feedback via Email…"),
+            QStringLiteral("Privacy Policy…"), QStringLiteral("About Quillmark")}));
+
+    UrlRecorder urls;
+    AppDelegate &delegate = m_app.delegate();
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    helpItem(delegate, QStringLiteral("Quillmark2 Help"))->trigger();
+    helpItem(delegate, QStringLiteral("Feedback via Email…"))->trigger();
+    QLocale::setDefault(QLocale(QStringLiteral("ja_JP")));
+    helpItem(delegate, QStringLiteral("Quillmark2 Help"))->trigger();
+    helpItem(delegate, QStringLiteral("Privacy Policy…"))->trigger();
+    QAction other(QStringLiteral("Rate us on the App Store"));
+    other.setData(other.text());
+    delegate.menuItemSelectedInHelpMenu(&other);
+    EXPECT_EQ(urls.opened,
+        (QStringList{QStringLiteral("https://quillmark.example.org/help/"),
+            QStringLiteral("mailto:support@quillmark.example.org?subject=Feedback%20of%20Quillmark"),
+            QStringLiteral("https://quillmark.example.org/ja/help/"),
+            QStringLiteral("https://quillmark.example.org/ja/privacy/")}));
+}
+
+TEST_F(Startup, AboutShowsNameAndVersionAndEndsWithOKOrTheCloseBox)
+{
+    m_app.makeDelegate();
+    AppDelegate &delegate = m_app.delegate();
+    QTimer::singleShot(0, [&delegate] {
+        AboutPanelController *panel = delegate.aboutPanelController();
+        EXPECT_EQ(panel->productNameField()->text(), QStringLiteral("Quillmark"));
+        EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(^Version \d+\.\d+\.\d+ \(\d+\)$)"))
+                        .match(panel->versionField()->text())
+                        .hasMatch())
+            << panel->versionField()->text().toStdString();
+        Screenshot::grab(panel);
+        QTest::mouseClick(panel->okButton(), Qt::LeftButton);
+    });
+    delegate.showAboutPanel();
+    AboutPanelController *first = delegate.aboutPanelController();
+    EXPECT_EQ(first->result(), ModalResponse::Abort);
+
+    QTimer::singleShot(0, [first] { first->close(); });
+    delegate.showAboutPanel();
+    EXPECT_EQ(delegate.aboutPanelController(), first);
+    EXPECT_FALSE(first->isVisible());
+}
+
+namespace {
+
+// How the caller ends the progress window, and what its run answers.
+struct ProgressEnd {
+    const char *what;
+    void (*end)(ProgressAlert &alert);
+    int response;
+};
+
+class ProgressAlertEnds : public testing::TestWithParam<ProgressEnd> { };
+
+} // namespace
+
+TEST_P(ProgressAlertEnds, CancelAbortsAndClosingStops)
+{
+    ProgressAlert alert;
+    QTimer::singleShot(0, &alert, [&alert] { GetParam().end(alert); });
+    EXPECT_EQ(alert.exec(), GetParam().response);
+
+    // The same as a sheet of a window.
+    QWidget window;
+    window.show();
+    ProgressAlert sheet(&window);
+    sheet.setWindowModality(Qt::WindowModal);
+    QSignalSpy finished(&sheet, &QDialog::finished);
+    sheet.open();
+    GetParam().end(sheet);
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished.first().first().toInt(), GetParam().response);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ProgressAlertEnds,
+    testing::Values(
+        ProgressEnd{"cancel", [](ProgressAlert &alert) { QTest::mouseClick(alert.cancelButton(), Qt::LeftButton); },
+            ModalResponse::Abort},
+        ProgressEnd{
+            "escape", [](ProgressAlert &alert) { QTest::keyClick(&alert, Qt::Key_Escape); }, ModalResponse::Abort},
+        ProgressEnd{"requestClose", [](ProgressAlert &alert) { alert.requestClose(); }, ModalResponse::Stop},
+        ProgressEnd{"closeBox", [](ProgressAlert &alert) { alert.close(); }, ModalResponse::Stop}),
+    [](const testing::TestParamInfo<ProgressEnd> &info) { return std::string(info.param.what); });
+
+TEST(ProgressAlertValue, ProgressIsHeldBetweenNoneAndAll)
+{
+    ProgressAlert alert;
+    alert.setProgress(42.6);
+    EXPECT_EQ(alert.progressIndicator()->value(), 43);
+    alert.setProgress(150);
+    EXPECT_EQ(alert.progressIndicator()->value(), 100);
+    alert.setProgress(-3);
+    EXPECT_EQ(alert.progressIndicator()->value(), 0);
+}
+
+#include "StartupTest.moc"

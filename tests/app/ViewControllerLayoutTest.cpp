@@ -1,0 +1,92 @@
+#include "ViewControllerFixture.h"
+
+#include "model/ContactIdentifier.h"
+
+#include <QAction>
+
+namespace {
+
+// The preview's rows carry a copy of their address with the layout the user
+// has just dragged; the view then posts its notification.
+class LayoutNotification : public FilledContactsTest {
+protected:
+    void SetUp() override
+    {
+        FilledContactsTest::SetUp();
+        LabeledValueRecord second;
+        second.label = QStringLiteral("work");
+        second.city = QStringLiteral("大阪市北区");
+        person(0).addLabeledValue(second, FieldId::Address);
+        endTurn();
+    }
+
+    // A row showing the contact's address at that position, as the preview
+    // enriched it and the user moved its blocks.
+    SubContactRecordPtr editedRow(qint64 position) const
+    {
+        auto row = std::make_shared<SubContactRecord>(contact(0)->person, contact(0)->uniqueId, position);
+        if (const LabeledValueRecordPtr address = person(0).labeledValueForIdentifierAtIndex(FieldId::Address, 1)) {
+            row->layoutDict = address;
+            row->layoutDict->layout.company = true;
+            row->layoutDict->layout.receiverName = QStringLiteral("{{10, 20}, {30, 40}}");
+        }
+        return row;
+    }
+
+    void post(const QString &name, QObject *sender)
+    {
+        NotificationCenter::defaultCenter().postNotification(name, sender);
+    }
+
+    [[nodiscard]] LabeledValueRecordPtr address(qsizetype position) const
+    {
+        return person(0).labeledValueForIdentifierAtIndex(FieldId::Address, position);
+    }
+};
+
+} // namespace
+
+TEST_F(LayoutNotification, TheRowsAddressTakesTheLayoutAsOneUndoStep)
+{
+    m_preview.layoutView.receivers = {editedRow(1)};
+    post(PostcardLayoutView::textObjectChangedForReceiver, &m_preview.layoutView);
+
+    EXPECT_TRUE(address(1)->layout.printsCompany());
+    EXPECT_EQ(address(1)->layout.receiverName, QStringLiteral("{{10, 20}, {30, 40}}"));
+    EXPECT_TRUE(address(0)->layout.isUnset());
+    const HagakiLayoutRecordPtr layout = person(0).hagakiLayoutForLabelIndex(address(1)->labelIndex);
+    ASSERT_TRUE(layout);
+    EXPECT_TRUE(layout->printsCompany());
+    EXPECT_FALSE(layout->stringValue.isEmpty());
+    EXPECT_TRUE(m_window.isWindowModified());
+
+    endTurn();
+    m_window.undoAction()->trigger();
+    EXPECT_TRUE(address(1)->layout.isUnset());
+    EXPECT_TRUE(person(0).hagakiLayoutForLabelIndex(address(1)->labelIndex)->isUnset());
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+}
+
+TEST_F(LayoutNotification, TheSendersBlockGoesToTheSendersRow)
+{
+    m_preview.layoutView.sender = editedRow(1);
+    post(PostcardLayoutView::textObjectChangedForSender, &m_preview.layoutView);
+    EXPECT_TRUE(address(1)->layout.printsCompany());
+}
+
+TEST_F(LayoutNotification, OtherSendersAndRowsWithoutALayoutOrAddressChangeNothing)
+{
+    QObject otherView;
+    m_preview.layoutView.receivers = {editedRow(1)};
+    post(PostcardLayoutView::textObjectChangedForReceiver, &otherView);
+    m_preview.layoutView.receivers = {editedRow(5)};
+    post(PostcardLayoutView::textObjectChangedForReceiver, &m_preview.layoutView);
+    m_preview.layoutView.receivers = {std::make_shared<SubContactRecord>(contact(0)->person, contact(0)->uniqueId, 1)};
+    post(PostcardLayoutView::textObjectChangedForReceiver, &m_preview.layoutView);
+    m_preview.layoutView.receivers.clear();
+    post(PostcardLayoutView::textObjectChangedForReceiver, &m_preview.layoutView);
+    endTurn();
+    EXPECT_TRUE(address(1)->layout.isUnset());
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+    EXPECT_FALSE(m_window.isWindowModified());
+}
