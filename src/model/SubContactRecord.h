@@ -17,6 +17,11 @@ struct SubContactRecord : PersonRecord {
     // Never the person's own address: layout edits reach the person through
     // the undoable operations only.
     LabeledValueRecordPtr layoutDict;
+    // "notFirstRow": the row directly follows a row of the same contact in
+    // the table's current order (present with YES = true).
+    bool notFirstRow = false;
+    // "numLines": the row's height in text lines, as last computed.
+    int numLines = 1;
 
     using PersonRecord::PersonRecord;
 };
@@ -28,4 +33,7 @@ inline const QString Person = PersonRecordKey::Person;
 inline const QString UniqueId = PersonRecordKey::UniqueId;
 inline const QString LabelIndex = PersonRecordKey::LabelIndex;
 inline const QString LayoutDict = QStringLiteral("layoutDict");
+inline const QString NotFirstRow = QStringLiteral("notFirstRow");
+inline const QString NumLines = QStringLiteral("numLines");
+inline const QString GroupNames = PersonRecordKey::GroupNames;
 } // namespace SubContactRecordKey
