@@ -1,0 +1,297 @@
+#include "table/ContactTableModel.h"
+
+#include "model/MVPerson.h"
+#include "table/ContactsViewControllerDelegate.h"
+#include "table/SubContactTableSorter.h"
+
+#include <QFontMetricsF>
+
+#include <cmath>
+
+namespace {
+
+// A column's width when the view never gave one.
+constexpr int defaultColumnWidth = 120;
+// What a column's text may not use of its width while finding.
+constexpr int wrapMargin = 72;
+
+int lineCount(const std::optional<QString> &text)
+{
+    if (!text)
+        return 0;
+    return int(text->count(QLatin1Char('\n'))) + 1;
+}
+
+} // namespace
+
+QString ContactTableModel::displayName(MVPerson &person)
+{
+    // The record answers its own untranslated stand-in for an empty name.
+    static const QString untranslatedNoName = QStringLiteral("No Name");
+    const QString name = person.compositeName();
+    return name.isEmpty() || name == untranslatedNoName ? tr("No Name") : name;
+}
+
+ContactTableModel::ContactTableModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+void ContactTableModel::setColumnIdentifiers(const QStringList &identifiers)
+{
+    beginResetModel();
+    m_columns.clear();
+    for (const QString &identifier : identifiers)
+        m_columns.append(TableColumn::make(identifier));
+    m_columnWidths.resize(m_columns.size(), defaultColumnWidth);
+    endResetModel();
+}
+
+QStringList ContactTableModel::columnIdentifiers() const
+{
+    QStringList identifiers;
+    for (const TableColumn &column : m_columns)
+        identifiers.append(column.identifier);
+    return identifiers;
+}
+
+void ContactTableModel::setSelectedFont(const QFont &font, const QFont &boldFont)
+{
+    m_selectedFont = font;
+    m_selectedBoldfont = boldFont;
+}
+
+void ContactTableModel::setColumnWidth(int column, int width)
+{
+    if (column >= 0 && column < m_columnWidths.size())
+        m_columnWidths[column] = width;
+}
+
+void ContactTableModel::updateSubContactTable()
+{
+    SubContactTable rows;
+    RegisteredLabels registered;
+    if (m_contactTable) {
+        rows.reserve(m_contactTable->size() * 2);
+        for (const ContactRecordPtr &contact : std::as_const(*m_contactTable)) {
+            if (!contact || contact->deleted)
+                continue;
+            if (!contact->person) {
+                qWarning("%s: ERROR contact %s has no person", Q_FUNC_INFO, qPrintable(contact->uniqueId));
+                continue;
+            }
+            rows.append(createSubContactsFromContact(*contact, m_columns, m_selectedLabels, &registered));
+        }
+    }
+    m_rows = std::move(rows);
+}
+
+ContactTableModel::SubContactTable ContactTableModel::createSubContactsFromContact(const ContactRecord &contact,
+    const QList<TableColumn> &columns, const QStringList &labels, RegisteredLabels *registered)
+{
+    SubContactTable rows;
+    MVPerson &person = *contact.person;
+    const QString uniqueId = person.uniqueId();
+    rows.append(std::make_shared<SubContactRecord>(contact.person, uniqueId, 0));
+    // Each position gets one row at most: a position below the highest one
+    // with a row is either there already or was needed too late.
+    qint64 highest = 0;
+    ContactIdentifier heldField;
+    LabeledValueListPtr values;
+    for (const TableColumn &column : columns) {
+        if (!column.showsLabeledValues())
+            continue;
+        // The address parts are neighbours reading one list.
+        if (column.field != heldField) {
+            values = person.labeledValues(column.field);
+            heldField = column.field;
+        }
+        if (!values)
+            continue;
+        // Registering takes the vocabulary's lock; a rebuild meets the same
+        // few labels over and over.
+        QSet<QString> *known = registered ? &(*registered)[column.identifier] : nullptr;
+        for (qint64 position = 0; position < values->size(); ++position) {
+            const LabeledValueRecord &value = *values->at(position);
+            if (!known || (value.label && !known->contains(*value.label))) {
+                addLabel(value.label, column.identifier);
+                if (known && value.label)
+                    known->insert(*value.label);
+            }
+            if (position > highest && TableColumn::passesLabelFilter(value, labels)) {
+                rows.append(std::make_shared<SubContactRecord>(contact.person, uniqueId, position));
+                highest = position;
+            }
+        }
+    }
+    return rows;
+}
+
+void ContactTableModel::addLabel(const std::optional<QString> &label, const ContactIdentifier &identifier)
+{
+    if (label)
+        MVPerson::setLabel(QString(), *label, identifier);
+}
+
+void ContactTableModel::sortSubContactTable(const QList<SortDescriptor> &descriptors)
+{
+    if (!descriptors.isEmpty())
+        SubContactTableSorter::sort(m_rows, descriptors.first());
+}
+
+SubContactRecordPtr ContactTableModel::reload()
+{
+    beginResetModel();
+    SubContactRecordPtr sender;
+    const QString *previous = nullptr;
+    for (const SubContactRecordPtr &row : std::as_const(m_rows)) {
+        row->notFirstRow = previous && *previous == row->uniqueId;
+        previous = &row->uniqueId;
+        const LabeledValueRecordPtr address
+            = TableColumn::labeledValueAt(*row->person, FieldId::Address, row->labelIndex);
+        if (address && address->layout.printsSender())
+            sender = row;
+    }
+    endResetModel();
+    return sender;
+}
+
+SubContactRecordPtr ContactTableModel::subContactAt(int row) const
+{
+    return row >= 0 && row < m_rows.size() ? m_rows.at(row) : nullptr;
+}
+
+QString ContactTableModel::footerText() const
+{
+    QString groupName;
+    if (m_delegate) {
+        if (const GroupRecordPtr &group = m_delegate->selectedGroupDict())
+            groupName = group->name;
+    }
+    qsizetype count = 0;
+    if (m_contactTable) {
+        for (const ContactRecordPtr &contact : std::as_const(*m_contactTable))
+            count += contact && !contact->deleted ? 1 : 0;
+    }
+    return QStringLiteral("%1: total %2 contacts").arg(groupName).arg(count);
+}
+
+std::optional<QString> ContactTableModel::measuredText(SubContactRecord &row, const TableColumn &column) const
+{
+    MVPerson &person = *row.person;
+    if (column.showsLabeledValues())
+        return column.valueTextAt(person, row.labelIndex);
+    if (column.identifier == FieldId::Renmei)
+        return person.stringValues()->value(FieldId::Renmei);
+    if (row.labelIndex != 0)
+        return QString();
+    switch (column.kind) {
+    case TableColumn::Kind::Name:
+        return person.compositeName();
+    case TableColumn::Kind::PhoneticName:
+        return person.phoneticName();
+    case TableColumn::Kind::Birthday:
+        return person.birthdayValue()->stringValue;
+    case TableColumn::Kind::Sender:
+        return std::nullopt;
+    default:
+        return person.stringValues()->entry(column.identifier);
+    }
+}
+
+int ContactTableModel::linesOfColumn(SubContactRecord &row, const TableColumn &column, int columnIndex) const
+{
+    const std::optional<QString> text = measuredText(row, column);
+    int lines = lineCount(text);
+    const int width = m_columnWidths.value(columnIndex, defaultColumnWidth);
+    if (!m_findString.isEmpty() && text && !text->isEmpty() && width > wrapMargin) {
+        const qreal textWidth = QFontMetricsF(m_selectedFont).horizontalAdvance(*text);
+        lines = std::max(lines, int(std::trunc(textWidth / (width - wrapMargin) + 1)));
+    }
+    return lines;
+}
+
+int ContactTableModel::heightOfRow(int row)
+{
+    const SubContactRecordPtr record = subContactAt(row);
+    if (!record)
+        return m_rowHeight;
+    int numLines = 1;
+    for (int column = 0; column < m_columns.size(); ++column)
+        numLines = std::max(numLines, linesOfColumn(*record, m_columns.at(column), column));
+    record->numLines = numLines;
+    return numLines * m_rowHeight;
+}
+
+int ContactTableModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid() || m_rows.isEmpty())
+        return 0;
+    return int(m_rows.size()) + 1;
+}
+
+int ContactTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QString ContactTableModel::cellText(const SubContactRecord &row, const TableColumn &column, int tableRow) const
+{
+    MVPerson &person = *row.person;
+    const bool firstPosition = row.labelIndex == 0;
+    switch (column.kind) {
+    case TableColumn::Kind::Sender:
+        return {};
+    case TableColumn::Kind::Name:
+        if (hidesName(row, tableRow))
+            return {};
+        return displayName(person);
+    case TableColumn::Kind::CompanyOrRenmei:
+        return person.stringValues()->value(column.identifier);
+    case TableColumn::Kind::PhoneticName:
+        return firstPosition ? person.phoneticName() : QString();
+    case TableColumn::Kind::Birthday:
+        return firstPosition ? person.birthdayValue()->stringValue : QString();
+    case TableColumn::Kind::Labeled:
+    case TableColumn::Kind::AddressPart: {
+        const LabeledValueRecordPtr value = column.filteredValueAt(person, row.labelIndex, m_selectedLabels);
+        if (!value)
+            return {};
+        return column.addressPart ? (*value).*column.addressPart : value->stringValue;
+    }
+    case TableColumn::Kind::Other:
+        break;
+    }
+    return firstPosition ? person.stringValues()->value(column.identifier) : QString();
+}
+
+QVariant ContactTableModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid() || index.column() >= m_columns.size())
+        return {};
+    if (isFooterRow(index.row()))
+        return index.column() == 0 ? QVariant(footerText()) : QVariant();
+    const SubContactRecordPtr row = subContactAt(index.row());
+    if (!row)
+        return {};
+    return cellText(*row, m_columns.at(index.column()), index.row());
+}
+
+QVariant ContactTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= m_columns.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const TableColumn &column = m_columns.at(section);
+    if (column.kind == TableColumn::Kind::Sender)
+        return tr("Sender");
+    return MVPerson::localizedIdentifierForKey(column.identifier);
+}
+
+Qt::ItemFlags ContactTableModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    if (isFooterRow(index.row()))
+        return Qt::ItemIsEnabled;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
