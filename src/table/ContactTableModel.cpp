@@ -15,13 +15,6 @@ constexpr int defaultColumnWidth = 120;
 // What a column's text may not use of its width while finding.
 constexpr int wrapMargin = 72;
 
-int lineCount(const std::optional<QString> &text)
-{
-    if (!text)
-        return 0;
-    return int(text->count(QLatin1Char('\n'))) + 1;
-}
-
 } // namespace
 
 QString ContactTableModel::displayName(MVPerson &person)
@@ -41,8 +34,16 @@ void ContactTableModel::setColumnIdentifiers(const QStringList &identifiers)
 {
     beginResetModel();
     m_columns.clear();
-    for (const QString &identifier : identifiers)
-        m_columns.append(TableColumn::make(identifier));
+    m_fields.clear();
+    for (const QString &identifier : identifiers) {
+        TableColumn column = TableColumn::make(identifier);
+        if (column.showsLabeledValues()) {
+            if (!m_fields.contains(column.field))
+                m_fields.append(column.field);
+            column.fieldSlot = int(m_fields.indexOf(column.field));
+        }
+        m_columns.append(column);
+    }
     m_columnWidths.resize(m_columns.size(), defaultColumnWidth);
     endResetModel();
 }
@@ -58,6 +59,7 @@ QStringList ContactTableModel::columnIdentifiers() const
 void ContactTableModel::setSelectedFont(const QFont &font, const QFont &boldFont)
 {
     m_selectedFont = font;
+    m_selectedFontMetrics = QFontMetricsF(font);
     m_selectedBoldfont = boldFont;
 }
 
@@ -103,7 +105,11 @@ ContactTableModel::SubContactTable ContactTableModel::createSubContactsFromConta
             continue;
         // The address parts are neighbours reading one list.
         if (column.field != heldField) {
-            values = person.labeledValues(column.field);
+            // The list as held: the rows need its labels, not display texts
+            // made anew.
+            values = person.heldLabeledValues(column.field);
+            if (!values)
+                values = person.labeledValues(column.field);
             heldField = column.field;
         }
         if (!values)
@@ -176,51 +182,105 @@ QString ContactTableModel::footerText() const
     return QStringLiteral("%1: total %2 contacts").arg(groupName).arg(count);
 }
 
-std::optional<QString> ContactTableModel::measuredText(SubContactRecord &row, const TableColumn &column) const
+ContactTableModel::FieldValues ContactTableModel::fieldValuesOfRow(const SubContactRecord &row, HeldLists &held) const
+{
+    if (held.person != row.person.get()) {
+        held.person = row.person.get();
+        held.lists.clear();
+        for (const ContactIdentifier &field : m_fields) {
+            LabeledValueListPtr list = row.person->heldLabeledValues(field);
+            held.lists.append(list ? list : row.person->labeledValues(field));
+        }
+    }
+    FieldValues values;
+    for (const LabeledValueListPtr &list : std::as_const(held.lists)) {
+        const bool there = list && row.labelIndex >= 0 && row.labelIndex < list->size();
+        values.append(there ? list->at(row.labelIndex).get() : nullptr);
+    }
+    return values;
+}
+
+const QString *ContactTableModel::measuredText(
+    const SubContactRecord &row, const FieldValues &values, const TableColumn &column, QString &holder)
 {
     MVPerson &person = *row.person;
-    if (column.showsLabeledValues())
-        return column.valueTextAt(person, row.labelIndex);
+    if (column.fieldSlot >= 0) {
+        const LabeledValueRecord *value = values.at(column.fieldSlot);
+        if (!value)
+            return nullptr;
+        return column.addressPart ? &(value->*column.addressPart) : &value->stringValue;
+    }
+    const auto entry = [&person, &column]() -> const QString * {
+        const std::optional<QString> &text = (*person.stringValues()).*column.stringMember;
+        return text ? &*text : nullptr;
+    };
     if (column.identifier == FieldId::Renmei)
-        return person.stringValues()->value(FieldId::Renmei);
-    if (row.labelIndex != 0)
-        return QString();
+        return entry();
+    if (row.labelIndex != 0) {
+        holder.clear();
+        return &holder;
+    }
     switch (column.kind) {
     case TableColumn::Kind::Name:
-        return person.compositeName();
+        holder = person.compositeName();
+        return &holder;
     case TableColumn::Kind::PhoneticName:
-        return person.phoneticName();
+        holder = person.phoneticName();
+        return &holder;
     case TableColumn::Kind::Birthday:
-        return person.birthdayValue()->stringValue;
+        return &person.birthdayValue()->stringValue;
     case TableColumn::Kind::Sender:
-        return std::nullopt;
+        return nullptr;
     default:
-        return person.stringValues()->entry(column.identifier);
+        return column.stringMember ? entry() : nullptr;
     }
 }
 
-int ContactTableModel::linesOfColumn(SubContactRecord &row, const TableColumn &column, int columnIndex) const
+int ContactTableModel::linesOfText(const QString *text, int columnIndex) const
 {
-    const std::optional<QString> text = measuredText(row, column);
-    int lines = lineCount(text);
+    if (!text)
+        return 0;
+    // Most texts are one line: finding no line break is quicker than counting.
+    int lines = text->contains(QLatin1Char('\n')) ? int(text->count(QLatin1Char('\n'))) + 1 : 1;
     const int width = m_columnWidths.value(columnIndex, defaultColumnWidth);
-    if (!m_findString.isEmpty() && text && !text->isEmpty() && width > wrapMargin) {
-        const qreal textWidth = QFontMetricsF(m_selectedFont).horizontalAdvance(*text);
+    if (!m_findString.isEmpty() && !text->isEmpty() && width > wrapMargin) {
+        const qreal textWidth = m_selectedFontMetrics.horizontalAdvance(*text);
         lines = std::max(lines, int(std::trunc(textWidth / (width - wrapMargin) + 1)));
     }
     return lines;
 }
 
+int ContactTableModel::measureRow(SubContactRecord &row, HeldLists &held)
+{
+    const FieldValues values = fieldValuesOfRow(row, held);
+    int numLines = 1;
+    QString holder;
+    for (int column = 0; column < m_columns.size(); ++column) {
+        const QString *text = measuredText(row, values, m_columns.at(column), holder);
+        numLines = std::max(numLines, linesOfText(text, column));
+    }
+    row.numLines = numLines;
+    return numLines * m_rowHeight;
+}
+
 int ContactTableModel::heightOfRow(int row)
 {
-    const SubContactRecordPtr record = subContactAt(row);
-    if (!record)
+    if (row < 0 || row >= m_rows.size())
         return m_rowHeight;
-    int numLines = 1;
-    for (int column = 0; column < m_columns.size(); ++column)
-        numLines = std::max(numLines, linesOfColumn(*record, m_columns.at(column), column));
-    record->numLines = numLines;
-    return numLines * m_rowHeight;
+    HeldLists held;
+    return measureRow(*m_rows.at(row), held);
+}
+
+QList<int> ContactTableModel::heightsOfRows()
+{
+    QList<int> heights;
+    heights.reserve(rowCount());
+    HeldLists held;
+    for (const SubContactRecordPtr &row : std::as_const(m_rows))
+        heights.append(measureRow(*row, held));
+    if (!m_rows.isEmpty())
+        heights.append(m_rowHeight);
+    return heights;
 }
 
 int ContactTableModel::rowCount(const QModelIndex &parent) const

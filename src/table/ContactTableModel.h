@@ -8,11 +8,13 @@
 
 #include <QAbstractTableModel>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 
 class ContactsViewControllerDelegate;
 class MVPerson;
@@ -82,6 +84,8 @@ public:
     [[nodiscard]] QString footerText() const;
     // The row's height in points; stores its line count in the row.
     int heightOfRow(int row);
+    // The heights of every row, the footer's last, in one pass.
+    [[nodiscard]] QList<int> heightsOfRows();
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex &parent = {}) const override;
@@ -101,16 +105,33 @@ public:
     }
 
 private:
-    [[nodiscard]] int linesOfColumn(SubContactRecord &row, const TableColumn &column, int columnIndex) const;
-    [[nodiscard]] std::optional<QString> measuredText(SubContactRecord &row, const TableColumn &column) const;
+    // The values of the table's labeled fields at the row's position; the
+    // person holds them while the row is measured.
+    using FieldValues = QVarLengthArray<const LabeledValueRecord *, 4>;
+    // The lists of the person last looked at: a contact's rows mostly follow
+    // one another.
+    struct HeldLists {
+        const MVPerson *person = nullptr;
+        QVarLengthArray<LabeledValueListPtr, 4> lists;
+    };
+    [[nodiscard]] FieldValues fieldValuesOfRow(const SubContactRecord &row, HeldLists &held) const;
+    int measureRow(SubContactRecord &row, HeldLists &held);
+    [[nodiscard]] int linesOfText(const QString *text, int columnIndex) const;
+    // The text a column is measured by, null when it has none; holder keeps
+    // a text made for the call.
+    [[nodiscard]] static const QString *measuredText(
+        const SubContactRecord &row, const FieldValues &values, const TableColumn &column, QString &holder);
 
     ContactTablePtr m_contactTable;
     SubContactTable m_rows;
     QList<TableColumn> m_columns;
+    // The distinct labeled fields the columns read.
+    QList<ContactIdentifier> m_fields;
     QList<int> m_columnWidths;
     QStringList m_selectedLabels;
     ContactsViewControllerDelegate *m_delegate = nullptr;
     QFont m_selectedFont;
+    QFontMetricsF m_selectedFontMetrics{m_selectedFont};
     QFont m_selectedBoldfont;
     int m_rowHeight = 24;
     bool m_editState = false;

@@ -174,11 +174,10 @@ void ContactsViewController::redisplay()
 void ContactsViewController::updateRowHeights()
 {
     QHeaderView *header = m_tableView->verticalHeader();
-    const int rows = m_model->rowCount();
-    for (int row = 0; row < rows; ++row) {
-        const int height = m_model->heightOfRow(row);
-        if (height != header->sectionSize(row))
-            header->resizeSection(row, height);
+    const QList<int> heights = m_model->heightsOfRows();
+    for (int row = 0; row < heights.size(); ++row) {
+        if (heights.at(row) != header->sectionSize(row))
+            header->resizeSection(row, heights.at(row));
     }
 }
 

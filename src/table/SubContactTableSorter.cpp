@@ -133,12 +133,11 @@ template <typename Key> struct KeyedRow {
 };
 
 // Rows without a text come last whichever the direction.
-bool textOrdersBefore(const QString &a, const QString &b, bool ascending)
+bool textOrdersBefore(const std::u32string &a, const std::u32string &b, bool ascending)
 {
-    if (a.isEmpty() || b.isEmpty())
-        return !a.isEmpty() && b.isEmpty();
-    return ascending ? QString::compare(a, b, Qt::CaseInsensitive) < 0
-                     : QString::compare(b, a, Qt::CaseInsensitive) < 0;
+    if (a.empty() || b.empty())
+        return !a.empty() && b.empty();
+    return ascending ? a < b : b < a;
 }
 
 // A row without a date is the smallest.
@@ -182,10 +181,25 @@ void SubContactTableSorter::sort(QList<SubContactRecordPtr> &rows, const SortDes
         return;
     }
     const TextOfRow text = textOfRowForKey(descriptor.key);
-    sortByKeys<QString>(
+    sortByKeys<std::u32string>(
         rows,
         [text, &descriptor](const SubContactRecord &row) {
-            return row.person ? text(*row.person, row.labelIndex, descriptor.key) : QString();
+            return row.person ? caseFoldedKey(text(*row.person, row.labelIndex, descriptor.key)) : std::u32string();
         },
-        [ascending](const QString &a, const QString &b) { return textOrdersBefore(a, b, ascending); });
+        [ascending](const std::u32string &a, const std::u32string &b) { return textOrdersBefore(a, b, ascending); });
+}
+
+std::u32string SubContactTableSorter::caseFoldedKey(const QString &text)
+{
+    std::u32string folded;
+    folded.reserve(std::size_t(text.size()));
+    char32_t last = 0;
+    for (const QChar unit : text) {
+        char32_t codePoint = unit.unicode();
+        if (unit.isLowSurrogate() && QChar::isHighSurrogate(last))
+            codePoint = QChar::surrogateToUcs4(char16_t(last), unit.unicode());
+        last = unit.unicode();
+        folded.push_back(QChar::toCaseFolded(codePoint));
+    }
+    return folded;
 }

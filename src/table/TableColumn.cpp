@@ -30,6 +30,7 @@ TableColumn TableColumn::make(const ContactIdentifier &identifier)
 {
     TableColumn column;
     column.identifier = identifier;
+    column.stringMember = StringValuesRecord::memberFor(identifier);
     if (identifier == senderColumn)
         column.kind = Kind::Sender;
     else if (identifier == FieldId::Name)
@@ -76,12 +77,4 @@ LabeledValueRecordPtr TableColumn::filteredValueAt(MVPerson &person, qint64 posi
     if (!value || !passesLabelFilter(*value, filter))
         return nullptr;
     return value;
-}
-
-std::optional<QString> TableColumn::valueTextAt(MVPerson &person, qint64 position) const
-{
-    const LabeledValueRecordPtr value = labeledValueAt(person, field, position);
-    if (!value)
-        return std::nullopt;
-    return addressPart ? (*value).*addressPart : value->stringValue;
 }

@@ -2,6 +2,7 @@
 
 #include "model/ContactIdentifier.h"
 #include "model/LabeledValueRecord.h"
+#include "model/StringValuesRecord.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,6 +31,11 @@ struct TableColumn {
     ContactIdentifier field;
     // For an address part, the member holding that part.
     QString LabeledValueRecord::*addressPart = nullptr;
+    // Which of the table's distinct labeled fields the column reads (the
+    // address parts share one), -1 for none: a row reads each field once.
+    int fieldSlot = -1;
+    // For a string field ("Company", "Note", joint names, ...), its entry.
+    StringValuesRecord::Member stringMember = nullptr;
 
     [[nodiscard]] static TableColumn make(const ContactIdentifier &identifier);
     [[nodiscard]] bool showsLabeledValues() const { return kind == Kind::Labeled || kind == Kind::AddressPart; }
@@ -44,7 +50,4 @@ struct TableColumn {
     // its label fails the filter.
     [[nodiscard]] LabeledValueRecordPtr filteredValueAt(
         MVPerson &person, qint64 position, const QStringList &filter) const;
-    // The text of the column's value (or its part) at the position, unfiltered;
-    // nullopt when there is no value there.
-    [[nodiscard]] std::optional<QString> valueTextAt(MVPerson &person, qint64 position) const;
 };

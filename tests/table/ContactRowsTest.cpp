@@ -113,6 +113,7 @@ TEST_F(ContactRows, ReloadMarksContinuationRowsInTheCurrentOrderAndRowCountChang
     const auto addStreet = [&](int contact, const QString &street, bool sender) {
         auto address = std::make_shared<LabeledValueRecord>();
         address->street = street;
+        address->stringValue = street;
         if (sender)
             address->layout.sender = true;
         (*contacts)[contact]->person->addressValues()->append(address);

@@ -4,6 +4,7 @@
 #include "model/MVPerson.h"
 #include "platform/contacts/ContactLabels.h"
 #include "table/ContactTableModel.h"
+#include "table/SubContactTableSorter.h"
 
 using namespace TableTest;
 
@@ -89,5 +90,24 @@ INSTANTIATE_TEST_SUITE_P(Rows, SortDate,
     testing::Values(DateCase{1980, 5, 17, QDate(1980, 5, 17)}, DateCase{std::nullopt, 5, 17, QDate(1, 5, 17)},
         DateCase{1980, std::nullopt, std::nullopt, QDate(1980, 1, 1)}, DateCase{1980, 2, 30, QDate()},
         DateCase{std::nullopt, std::nullopt, std::nullopt, QDate()}, DateCase{1980, 13, 1, QDate()}));
+
+class FoldedKey : public testing::TestWithParam<std::pair<const char *, const char *>> { };
+
+TEST_P(FoldedKey, OrdersAsTheCaseInsensitiveComparisonOfTexts)
+{
+    const QString a = QString::fromUtf8(GetParam().first);
+    const QString b = QString::fromUtf8(GetParam().second);
+    const int expected = QString::compare(a, b, Qt::CaseInsensitive);
+    const std::u32string keyA = SubContactTableSorter::caseFoldedKey(a);
+    const std::u32string keyB = SubContactTableSorter::caseFoldedKey(b);
+    EXPECT_EQ(keyA < keyB, expected < 0);
+    EXPECT_EQ(keyA == keyB, expected == 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, FoldedKey,
+    testing::Values(std::pair{"LeeAnn", "leeann"}, std::pair{"Leea", "LeeAnn"}, std::pair{"Straße", "STRASSE"},
+        std::pair{"ΣΊΣΥΦΟΣ", "σίσυφος"}, std::pair{"İstanbul", "istanbul"}, std::pair{"𐐀x", "𐐨X"},
+        std::pair{"𐐀", "\uffff"}, std::pair{"ab", "a"}, std::pair{"やまだ", "ヤマダ"}, std::pair{"Ａ", "ａ"},
+        std::pair{"_a", "A"}, std::pair{"", "a"}));
 
 } // namespace
