@@ -116,13 +116,13 @@ ContactTableModel::SubContactTable ContactTableModel::createSubContactsFromConta
             continue;
         // Registering takes the vocabulary's lock; a rebuild meets the same
         // few labels over and over.
-        QSet<QString> *known = registered ? &(*registered)[column.identifier] : nullptr;
+        QStringList *known = registered ? &(*registered)[column.identifier] : nullptr;
         for (qint64 position = 0; position < values->size(); ++position) {
             const LabeledValueRecord &value = *values->at(position);
             if (!known || (value.label && !known->contains(*value.label))) {
                 addLabel(value.label, column.identifier);
                 if (known && value.label)
-                    known->insert(*value.label);
+                    known->append(*value.label);
             }
             if (position > highest && TableColumn::passesLabelFilter(value, labels)) {
                 rows.append(std::make_shared<SubContactRecord>(contact.person, uniqueId, position));
@@ -150,12 +150,17 @@ SubContactRecordPtr ContactTableModel::reload()
     beginResetModel();
     SubContactRecordPtr sender;
     const QString *previous = nullptr;
+    const MVPerson *addressesOf = nullptr;
+    LabeledValueListPtr addresses;
     for (const SubContactRecordPtr &row : std::as_const(m_rows)) {
         row->notFirstRow = previous && *previous == row->uniqueId;
         previous = &row->uniqueId;
-        const LabeledValueRecordPtr address
-            = TableColumn::labeledValueAt(*row->person, FieldId::Address, row->labelIndex);
-        if (address && address->layout.printsSender())
+        if (addressesOf != row->person.get()) {
+            addressesOf = row->person.get();
+            addresses = row->person->heldLabeledValues(FieldId::Address);
+        }
+        if (addresses && row->labelIndex >= 0 && row->labelIndex < addresses->size()
+            && addresses->at(row->labelIndex)->layout.printsSender())
             sender = row;
     }
     endResetModel();
@@ -236,48 +241,99 @@ const QString *ContactTableModel::measuredText(
     }
 }
 
-int ContactTableModel::linesOfText(const QString *text, int columnIndex) const
+int ContactTableModel::linesOfText(QStringView text, int columnIndex) const
 {
-    if (!text)
-        return 0;
-    // Most texts are one line: finding no line break is quicker than counting.
-    int lines = text->contains(QLatin1Char('\n')) ? int(text->count(QLatin1Char('\n'))) + 1 : 1;
+    int lines = 1;
+    // Tens of thousands of short texts: a loop of our own beats a call into
+    // the library's vectorised search for each.
+    for (const QChar unit : text)
+        lines += unit == QLatin1Char('\n') ? 1 : 0;
     const int width = m_columnWidths.value(columnIndex, defaultColumnWidth);
-    if (!m_findString.isEmpty() && !text->isEmpty() && width > wrapMargin) {
-        const qreal textWidth = m_selectedFontMetrics.horizontalAdvance(*text);
+    if (!m_findString.isEmpty() && !text.isEmpty() && width > wrapMargin) {
+        const qreal textWidth = m_selectedFontMetrics.horizontalAdvance(text.toString());
         lines = std::max(lines, int(std::trunc(textWidth / (width - wrapMargin) + 1)));
     }
     return lines;
 }
 
-int ContactTableModel::measureRow(SubContactRecord &row, HeldLists &held)
+// The texts of the rows being measured, gathered before any is read: reading
+// them is mostly waiting for memory, and the reading loop asks for the texts
+// ahead of it while it reads one.
+struct ContactTableModel::GatheredTexts {
+    QList<QStringView> texts;
+    QList<int> columns;
+    // Per row: the end of its texts, and the lines of the texts made for it
+    // (which are read at once).
+    QList<qsizetype> ends;
+    QList<int> knownLines;
+};
+
+void ContactTableModel::gatherRow(const SubContactRecord &row, HeldLists &held, GatheredTexts &gathered) const
 {
     const FieldValues values = fieldValuesOfRow(row, held);
-    int numLines = 1;
+    int known = 1;
     QString holder;
     for (int column = 0; column < m_columns.size(); ++column) {
         const QString *text = measuredText(row, values, m_columns.at(column), holder);
-        numLines = std::max(numLines, linesOfText(text, column));
+        if (!text)
+            continue;
+        if (text == &holder) {
+            known = std::max(known, linesOfText(holder, column));
+            continue;
+        }
+        gathered.texts.append(*text);
+        gathered.columns.append(column);
     }
-    row.numLines = numLines;
-    return numLines * m_rowHeight;
+    gathered.ends.append(gathered.texts.size());
+    gathered.knownLines.append(known);
+}
+
+QList<int> ContactTableModel::measureRows(qsizetype first, qsizetype last)
+{
+    constexpr qsizetype prefetchDistance = 16;
+    GatheredTexts gathered;
+    gathered.texts.reserve((last - first) * m_columns.size());
+    gathered.columns.reserve((last - first) * m_columns.size());
+    HeldLists held;
+    for (qsizetype row = first; row < last; ++row) {
+        // The rows and their contacts lie all over memory: ask for the rows
+        // ahead, and for the contacts of the rows asked for earlier.
+        if (row + 2 * prefetchDistance < last)
+            __builtin_prefetch(m_rows.at(row + 2 * prefetchDistance).get());
+        if (row + prefetchDistance < last) {
+            const char *person = reinterpret_cast<const char *>(m_rows.at(row + prefetchDistance)->person.get());
+            for (std::size_t offset = 0; offset < sizeof(MVPerson); offset += 64)
+                __builtin_prefetch(person + offset);
+        }
+        gatherRow(*m_rows.at(row), held, gathered);
+    }
+
+    QList<int> heights;
+    heights.reserve(last - first + 1);
+    qsizetype text = 0;
+    for (qsizetype row = first; row < last; ++row) {
+        int numLines = gathered.knownLines.at(row - first);
+        for (const qsizetype end = gathered.ends.at(row - first); text < end; ++text) {
+            if (text + prefetchDistance < gathered.texts.size())
+                __builtin_prefetch(gathered.texts.at(text + prefetchDistance).data());
+            numLines = std::max(numLines, linesOfText(gathered.texts.at(text), gathered.columns.at(text)));
+        }
+        m_rows.at(row)->numLines = numLines;
+        heights.append(numLines * m_rowHeight);
+    }
+    return heights;
 }
 
 int ContactTableModel::heightOfRow(int row)
 {
     if (row < 0 || row >= m_rows.size())
         return m_rowHeight;
-    HeldLists held;
-    return measureRow(*m_rows.at(row), held);
+    return measureRows(row, row + 1).first();
 }
 
 QList<int> ContactTableModel::heightsOfRows()
 {
-    QList<int> heights;
-    heights.reserve(rowCount());
-    HeldLists held;
-    for (const SubContactRecordPtr &row : std::as_const(m_rows))
-        heights.append(measureRow(*row, held));
+    QList<int> heights = measureRows(0, m_rows.size());
     if (!m_rows.isEmpty())
         heights.append(m_rowHeight);
     return heights;

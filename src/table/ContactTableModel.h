@@ -11,7 +11,6 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVarLengthArray>
@@ -62,8 +61,8 @@ public:
     // Makes the rows anew from the contact table, for the columns and the
     // label filter; neither sorts nor resets the model.
     void updateSubContactTable();
-    // Labels by field, registered during one rebuild.
-    using RegisteredLabels = QHash<ContactIdentifier, QSet<QString>>;
+    // Labels by column, registered during one rebuild: a handful each.
+    using RegisteredLabels = QHash<ContactIdentifier, QStringList>;
     // The rows of one contact; labels already in registered are not
     // registered again.
     [[nodiscard]] static SubContactTable createSubContactsFromContact(const ContactRecord &contact,
@@ -115,8 +114,12 @@ private:
         QVarLengthArray<LabeledValueListPtr, 4> lists;
     };
     [[nodiscard]] FieldValues fieldValuesOfRow(const SubContactRecord &row, HeldLists &held) const;
-    int measureRow(SubContactRecord &row, HeldLists &held);
-    [[nodiscard]] int linesOfText(const QString *text, int columnIndex) const;
+    struct GatheredTexts;
+    void gatherRow(const SubContactRecord &row, HeldLists &held, GatheredTexts &gathered) const;
+    // Measures the rows from first to last (not included), stores their line
+    // counts and answers their heights.
+    QList<int> measureRows(qsizetype first, qsizetype last);
+    [[nodiscard]] int linesOfText(QStringView text, int columnIndex) const;
     // The text a column is measured by, null when it has none; holder keeps
     // a text made for the call.
     [[nodiscard]] static const QString *measuredText(
