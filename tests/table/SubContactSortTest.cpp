@@ -1,6 +1,5 @@
 #include "TableTestSupport.h"
 
-#include "model/CalendarDate.h"
 #include "model/MVPerson.h"
 #include "platform/contacts/ContactLabels.h"
 #include "table/ContactTableModel.h"
@@ -69,27 +68,6 @@ INSTANTIATE_TEST_SUITE_P(Keys, SubContactSort,
         // Equal keys, or a key that names nothing: the order stays.
         SortCase{"Note", true, {"Ann:0", "Ann:1", "Bo:0", ":0", "Acme:0", "Cy:0"}},
         SortCase{"NoSuchKey", false, {"Ann:0", "Ann:1", "Bo:0", ":0", "Acme:0", "Cy:0"}}));
-
-struct DateCase {
-    std::optional<int> year;
-    std::optional<int> month;
-    std::optional<int> day;
-    QDate date;
-};
-
-class SortDate : public testing::TestWithParam<DateCase> { };
-
-TEST_P(SortDate, MissingPartsCountAsOneAndImpossibleDatesAsNone)
-{
-    const DateCase &row = GetParam();
-    EXPECT_EQ(CalendarDate::sortDateFromComponents(StoreDateComponents{row.year, row.month, row.day}).value_or(QDate()),
-        row.date);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, SortDate,
-    testing::Values(DateCase{1980, 5, 17, QDate(1980, 5, 17)}, DateCase{std::nullopt, 5, 17, QDate(1, 5, 17)},
-        DateCase{1980, std::nullopt, std::nullopt, QDate(1980, 1, 1)}, DateCase{1980, 2, 30, QDate()},
-        DateCase{std::nullopt, std::nullopt, std::nullopt, QDate()}, DateCase{1980, 13, 1, QDate()}));
 
 class FoldedKey : public testing::TestWithParam<std::pair<const char *, const char *>> { };
 
