@@ -72,7 +72,7 @@ void ContactTableModel::setColumnWidth(int column, int width)
 void ContactTableModel::updateSubContactTable()
 {
     SubContactTable rows;
-    RegisteredLabels registered;
+    RegisteredLabels registered(m_columns.size());
     if (m_contactTable) {
         rows.reserve(m_contactTable->size() * 2);
         for (const ContactRecordPtr &contact : std::as_const(*m_contactTable)) {
@@ -82,16 +82,23 @@ void ContactTableModel::updateSubContactTable()
                 qWarning("%s: ERROR contact %s has no person", Q_FUNC_INFO, qPrintable(contact->uniqueId));
                 continue;
             }
-            rows.append(createSubContactsFromContact(*contact, m_columns, m_selectedLabels, &registered));
+            appendSubContacts(*contact, m_columns, m_selectedLabels, &registered, rows);
         }
     }
     m_rows = std::move(rows);
 }
 
-ContactTableModel::SubContactTable ContactTableModel::createSubContactsFromContact(const ContactRecord &contact,
-    const QList<TableColumn> &columns, const QStringList &labels, RegisteredLabels *registered)
+ContactTableModel::SubContactTable ContactTableModel::createSubContactsFromContact(
+    const ContactRecord &contact, const QList<TableColumn> &columns, const QStringList &labels)
 {
     SubContactTable rows;
+    appendSubContacts(contact, columns, labels, nullptr, rows);
+    return rows;
+}
+
+void ContactTableModel::appendSubContacts(const ContactRecord &contact, const QList<TableColumn> &columns,
+    const QStringList &labels, RegisteredLabels *registered, SubContactTable &rows)
+{
     MVPerson &person = *contact.person;
     const QString uniqueId = person.uniqueId();
     rows.append(std::make_shared<SubContactRecord>(contact.person, uniqueId, 0));
@@ -100,7 +107,8 @@ ContactTableModel::SubContactTable ContactTableModel::createSubContactsFromConta
     qint64 highest = 0;
     ContactIdentifier heldField;
     LabeledValueListPtr values;
-    for (const TableColumn &column : columns) {
+    for (qsizetype index = 0; index < columns.size(); ++index) {
+        const TableColumn &column = columns.at(index);
         if (!column.showsLabeledValues())
             continue;
         // The address parts are neighbours reading one list.
@@ -116,7 +124,7 @@ ContactTableModel::SubContactTable ContactTableModel::createSubContactsFromConta
             continue;
         // Registering takes the vocabulary's lock; a rebuild meets the same
         // few labels over and over.
-        QStringList *known = registered ? &(*registered)[column.identifier] : nullptr;
+        QStringList *known = registered && index < registered->size() ? &(*registered)[index] : nullptr;
         for (qint64 position = 0; position < values->size(); ++position) {
             const LabeledValueRecord &value = *values->at(position);
             if (!known || (value.label && !known->contains(*value.label))) {
@@ -130,7 +138,6 @@ ContactTableModel::SubContactTable ContactTableModel::createSubContactsFromConta
             }
         }
     }
-    return rows;
 }
 
 void ContactTableModel::addLabel(const std::optional<QString> &label, const ContactIdentifier &identifier)

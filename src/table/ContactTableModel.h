@@ -61,12 +61,11 @@ public:
     // Makes the rows anew from the contact table, for the columns and the
     // label filter; neither sorts nor resets the model.
     void updateSubContactTable();
-    // Labels by column, registered during one rebuild: a handful each.
-    using RegisteredLabels = QHash<ContactIdentifier, QStringList>;
-    // The rows of one contact; labels already in registered are not
-    // registered again.
-    [[nodiscard]] static SubContactTable createSubContactsFromContact(const ContactRecord &contact,
-        const QList<TableColumn> &columns, const QStringList &labels, RegisteredLabels *registered = nullptr);
+    // Labels by column position, registered during one rebuild: a handful each.
+    using RegisteredLabels = QList<QStringList>;
+    // The rows of one contact.
+    [[nodiscard]] static SubContactTable createSubContactsFromContact(
+        const ContactRecord &contact, const QList<TableColumn> &columns, const QStringList &labels);
     // Makes the label a known label of the field.
     static void addLabel(const std::optional<QString> &label, const ContactIdentifier &identifier);
     // Sorts the rows by the first descriptor; stable.
@@ -104,6 +103,10 @@ public:
     }
 
 private:
+    // Appends the rows of one contact; labels already in registered are not
+    // registered again.
+    static void appendSubContacts(const ContactRecord &contact, const QList<TableColumn> &columns,
+        const QStringList &labels, RegisteredLabels *registered, SubContactTable &rows);
     // The values of the table's labeled fields at the row's position; the
     // person holds them while the row is measured.
     using FieldValues = QVarLengthArray<const LabeledValueRecord *, 4>;
