@@ -248,7 +248,7 @@ const QString *ContactTableModel::measuredText(
     }
 }
 
-int ContactTableModel::linesOfText(QStringView text, int columnIndex) const
+int ContactTableModel::linesOfText(QStringView text, int columnIndex, TextWidths &widths) const
 {
     int lines = 1;
     // Tens of thousands of short texts: a loop of our own beats a call into
@@ -257,7 +257,12 @@ int ContactTableModel::linesOfText(QStringView text, int columnIndex) const
         lines += unit == QLatin1Char('\n') ? 1 : 0;
     const int width = m_columnWidths.value(columnIndex, defaultColumnWidth);
     if (!m_findString.isEmpty() && !text.isEmpty() && width > wrapMargin) {
-        const qreal textWidth = m_selectedFontMetrics.horizontalAdvance(text.toString());
+        // Looked up without a copy; a text kept as a key is copied.
+        const QString key = QString::fromRawData(text.data(), text.size());
+        auto known = widths.constFind(key);
+        if (known == widths.cend())
+            known = widths.insert(text.toString(), m_selectedFontMetrics.horizontalAdvance(key));
+        const qreal textWidth = *known;
         lines = std::max(lines, int(std::trunc(textWidth / (width - wrapMargin) + 1)));
     }
     return lines;
@@ -273,6 +278,7 @@ struct ContactTableModel::GatheredTexts {
     // (which are read at once).
     QList<qsizetype> ends;
     QList<int> knownLines;
+    TextWidths widths;
 };
 
 void ContactTableModel::gatherRow(const SubContactRecord &row, HeldLists &held, GatheredTexts &gathered) const
@@ -285,7 +291,7 @@ void ContactTableModel::gatherRow(const SubContactRecord &row, HeldLists &held, 
         if (!text)
             continue;
         if (text == &holder) {
-            known = std::max(known, linesOfText(holder, column));
+            known = std::max(known, linesOfText(holder, column, gathered.widths));
             continue;
         }
         gathered.texts.append(*text);
@@ -323,7 +329,8 @@ QList<int> ContactTableModel::measureRows(qsizetype first, qsizetype last)
         for (const qsizetype end = gathered.ends.at(row - first); text < end; ++text) {
             if (text + prefetchDistance < gathered.texts.size())
                 __builtin_prefetch(gathered.texts.at(text + prefetchDistance).data());
-            numLines = std::max(numLines, linesOfText(gathered.texts.at(text), gathered.columns.at(text)));
+            numLines
+                = std::max(numLines, linesOfText(gathered.texts.at(text), gathered.columns.at(text), gathered.widths));
         }
         m_rows.at(row)->numLines = numLines;
         heights.append(numLines * m_rowHeight);

@@ -122,7 +122,10 @@ private:
     // Measures the rows from first to last (not included), stores their line
     // counts and answers their heights.
     QList<int> measureRows(qsizetype first, qsizetype last);
-    [[nodiscard]] int linesOfText(QStringView text, int columnIndex) const;
+    // Widths of texts met in one measuring pass: states, countries and
+    // domains come back row after row.
+    using TextWidths = QHash<QString, qreal>;
+    [[nodiscard]] int linesOfText(QStringView text, int columnIndex, TextWidths &widths) const;
     // The text a column is measured by, null when it has none; holder keeps
     // a text made for the call.
     [[nodiscard]] static const QString *measuredText(
