@@ -11,17 +11,18 @@
 // shows ("labelIndex": 0 for the contact's first row, n for the row of its
 // n-th value). "person" is the very object of the contact's ContactRecord.
 struct SubContactRecord : PersonRecord {
+    // "notFirstRow": the row directly follows a row of the same contact in
+    // the table's current order (present with YES = true).
+    bool notFirstRow = false;
+    // "numLines": the row's height in text lines, as last computed.
+    int numLines = 1;
+
     // "layoutDict": a copy of the row's address with its postcard layout keys,
     // which the preview draws and its layout editing changes; null when the
     // row was never prepared for printing or its contact has no address there.
     // Never the person's own address: layout edits reach the person through
     // the undoable operations only.
     LabeledValueRecordPtr layoutDict;
-    // "notFirstRow": the row directly follows a row of the same contact in
-    // the table's current order (present with YES = true).
-    bool notFirstRow = false;
-    // "numLines": the row's height in text lines, as last computed.
-    int numLines = 1;
 
     using PersonRecord::PersonRecord;
 };
@@ -29,11 +30,11 @@ struct SubContactRecord : PersonRecord {
 using SubContactRecordPtr = std::shared_ptr<SubContactRecord>;
 
 namespace SubContactRecordKey {
+inline const QString NotFirstRow = QStringLiteral("notFirstRow");
+inline const QString NumLines = QStringLiteral("numLines");
+inline const QString GroupNames = PersonRecordKey::GroupNames;
 inline const QString Person = PersonRecordKey::Person;
 inline const QString UniqueId = PersonRecordKey::UniqueId;
 inline const QString LabelIndex = PersonRecordKey::LabelIndex;
 inline const QString LayoutDict = QStringLiteral("layoutDict");
-inline const QString NotFirstRow = QStringLiteral("notFirstRow");
-inline const QString NumLines = QStringLiteral("numLines");
-inline const QString GroupNames = PersonRecordKey::GroupNames;
 } // namespace SubContactRecordKey
