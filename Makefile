@@ -32,3 +32,21 @@ bench: deps
 
 clean:
 	rm -rf $(BUILD_DIR) $(BENCH_DIR)
+
+# make tsan   build the model's tests with clang and ThreadSanitizer and run
+#             them: the tables read by the workers that parse files must stand
+#             the main thread's changes (not the tests that run the data
+#             generators: they fork, which the sanitizer's runtime does not
+#             follow)
+TSAN_DIR ?= build-tsan
+TSAN_FLAGS = -fsanitize=thread -fno-omit-frame-pointer
+
+.PHONY: tsan
+tsan: deps
+	CC=clang CXX=clang++ cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_FLAGS="$(TSAN_FLAGS)" -DCMAKE_CXX_FLAGS="$(TSAN_FLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target quillmark_model_tests
+	cd $(TSAN_DIR) && QT_QPA_PLATFORM=offscreen TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+	  ctest -L model -E "ReproducesTheCommittedFile|TheCommittedPicturesAreWhatTheScriptDraws" \
+	  --output-on-failure -j $(JOBS)

@@ -73,7 +73,20 @@ FieldVocabulary::FieldVocabulary()
 {
     buildIdentifiers();
     buildBuiltInLabels();
-    buildLocalizedLabels();
+    m_labelTables = std::make_shared<const LabelTables>(LabelTables{{}, builtInLocalizedLabels()});
+}
+
+FieldVocabulary::LabelTablesPtr FieldVocabulary::labelTables() const
+{
+    const std::lock_guard lock(m_tablesMutex);
+    return m_labelTables;
+}
+
+void FieldVocabulary::swapInLabelTables(LabelTables tables)
+{
+    auto swapped = std::make_shared<const LabelTables>(std::move(tables));
+    const std::lock_guard lock(m_tablesMutex);
+    m_labelTables.swap(swapped);
 }
 
 void FieldVocabulary::buildIdentifiers()
@@ -143,18 +156,20 @@ void FieldVocabulary::buildBuiltInLabels()
         {u"System Default (%1)"_s.arg(u"LastName"_s), u"First Name First"_s, u"Last Name First"_s});
 }
 
-void FieldVocabulary::buildLocalizedLabels()
+FieldVocabulary::LabelTable FieldVocabulary::builtInLocalizedLabels() const
 {
+    LabelTable table;
     for (const QString &identifier :
         {FieldId::Email, FieldId::Phone, FieldId::Address, FieldId::URL, FieldId::Relationship, FieldId::Dates,
             FieldId::SocialNetwork, FieldId::InstantMessage, FieldId::ShowAsPerson, FieldId::NameOrdering}) {
         const QStringList &labels = m_builtInLabels.value(identifier);
-        auto localized = std::make_shared<QStringList>();
-        localized->reserve(labels.size());
+        QStringList localized;
+        localized.reserve(labels.size());
         for (const QString &label : labels)
-            localized->append(ContactLabels::localizedStringForLabel(CNLabelFromLabel(label)));
-        m_localizedLabels.insert(identifier, localized);
+            localized.append(ContactLabels::localizedStringForLabel(CNLabelFromLabel(label)));
+        table.insert(identifier, std::make_shared<const QStringList>(std::move(localized)));
     }
+    return table;
 }
 
 QString FieldVocabulary::typeForIdentifier(const ContactIdentifier &identifier) const
@@ -189,14 +204,14 @@ QStringList FieldVocabulary::labelsForIdentifier(const ContactIdentifier &identi
     if (builtIn == m_builtInLabels.cend())
         return {};
     QStringList labels = *builtIn;
-    if (const LabelList custom = m_customLabels.value(identifier))
+    if (const LabelList custom = labelTables()->custom.value(identifier))
         labels.append(*custom);
     return labels;
 }
 
 FieldVocabulary::LabelList FieldVocabulary::customLabelsForIdentifier(const ContactIdentifier &identifier) const
 {
-    return m_customLabels.value(identifier);
+    return labelTables()->custom.value(identifier);
 }
 
 QHash<QString, QStringList> FieldVocabulary::labelTableDict() const
@@ -209,7 +224,7 @@ QHash<QString, QStringList> FieldVocabulary::labelTableDict() const
 
 QStringList FieldVocabulary::localizedLabelsForIdentifier(const ContactIdentifier &identifier) const
 {
-    const LabelList localized = m_localizedLabels.value(identifier);
+    const LabelList localized = labelTables()->localized.value(identifier);
     return localized ? *localized : QStringList();
 }
 
@@ -217,37 +232,61 @@ bool FieldVocabulary::setLabel(const QString &oldLabel, const QString &newLabel,
 {
     if (m_builtInLabels.value(identifier).contains(newLabel))
         return false;
-    LabelList &custom = m_customLabels[identifier];
-    if (!custom)
-        custom = std::make_shared<QStringList>();
-    LabelList &localized = m_localizedLabels[identifier];
-    if (!localized)
-        localized = std::make_shared<QStringList>();
+    // The table rows register every label they meet, nearly always one
+    // already known: those calls only read.
+    LabelTables tables = *labelTables();
+    if (!changeLabel(tables, oldLabel, newLabel, identifier))
+        return false;
+    const std::lock_guard lock(m_writeMutex);
+    // Another writer may have swapped the tables in the meantime: change the
+    // tables as they stand now.
+    tables = *labelTables();
+    if (!changeLabel(tables, oldLabel, newLabel, identifier))
+        return false;
+    swapInLabelTables(std::move(tables));
+    return true;
+}
+
+bool FieldVocabulary::changeLabel(
+    LabelTables &tables, const QString &oldLabel, const QString &newLabel, const ContactIdentifier &identifier) const
+{
+    const LabelList oldCustom = tables.custom.value(identifier);
+    const LabelList oldLocalized = tables.localized.value(identifier);
+    QStringList custom = oldCustom ? *oldCustom : QStringList();
+    QStringList localized = oldLocalized ? *oldLocalized : QStringList();
 
     // The display texts of custom labels follow those of the built-in ones;
     // a built-in text equal to a custom label must not be renamed with it.
     const qsizetype customStart = m_builtInLabels.value(identifier).size();
-    const qsizetype position = custom->indexOf(oldLabel);
+    const qsizetype position = custom.indexOf(oldLabel);
     if (position >= 0) {
         if (newLabel.isEmpty()) {
-            custom->removeAll(oldLabel);
-            for (qsizetype i = localized->size() - 1; i >= customStart; --i) {
-                if (localized->at(i) == oldLabel)
-                    localized->removeAt(i);
+            custom.removeAll(oldLabel);
+            for (qsizetype i = localized.size() - 1; i >= customStart; --i) {
+                if (localized.at(i) == oldLabel)
+                    localized.removeAt(i);
             }
-            return true;
+        } else {
+            custom[position] = newLabel;
+            const qsizetype localizedPosition = localized.indexOf(oldLabel, customStart);
+            if (localizedPosition >= 0)
+                localized[localizedPosition] = newLabel;
         }
-        (*custom)[position] = newLabel;
-        const qsizetype localizedPosition = localized->indexOf(oldLabel, customStart);
-        if (localizedPosition >= 0)
-            (*localized)[localizedPosition] = newLabel;
-        return true;
-    }
-    if (newLabel.isEmpty() || custom->contains(newLabel))
+    } else if (newLabel.isEmpty() || custom.contains(newLabel)) {
         return false;
-    custom->append(newLabel);
-    localized->append(newLabel);
+    } else {
+        custom.append(newLabel);
+        localized.append(newLabel);
+    }
+    tables.custom.insert(identifier, std::make_shared<const QStringList>(std::move(custom)));
+    tables.localized.insert(identifier, std::make_shared<const QStringList>(std::move(localized)));
     return true;
+}
+
+void FieldVocabulary::removeAllCustomLabels()
+{
+    const std::lock_guard lock(m_writeMutex);
+    swapInLabelTables({{}, builtInLocalizedLabels()});
 }
 
 QString FieldVocabulary::labelFromCNLabel(const QString &storeLabel)

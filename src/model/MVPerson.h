@@ -265,11 +265,11 @@ public:
         return vocabulary().customLabelsForIdentifier(identifier);
     }
     [[nodiscard]] static QHash<QString, QStringList> labelTableDict() { return vocabulary().labelTableDict(); }
-    [[nodiscard]] static const QHash<QString, FieldVocabulary::LabelList> &customLabelTableDict()
+    [[nodiscard]] static FieldVocabulary::LabelTable customLabelTableDict()
     {
         return vocabulary().customLabelTableDict();
     }
-    [[nodiscard]] static const QHash<QString, FieldVocabulary::LabelList> &localizedLabelTableDict()
+    [[nodiscard]] static FieldVocabulary::LabelTable localizedLabelTableDict()
     {
         return vocabulary().localizedLabelTableDict();
     }

@@ -3,6 +3,7 @@
 #include "model/MVPerson.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -17,6 +18,7 @@ struct PersonRecord {
     MVPersonPtr person; // "person"
     QString uniqueId; // "uniqueId": the person's when the record was made
     qint64 labelIndex = 0; // "labelIndex"
+    QStringList groupNames; // "groupNames": the groups of the contact, written when its details are shown
 
     PersonRecord() = default;
     PersonRecord(MVPersonPtr person, QString uniqueId, qint64 labelIndex = 0)
@@ -38,4 +40,5 @@ namespace PersonRecordKey {
 inline const QString Person = QStringLiteral("person");
 inline const QString UniqueId = QStringLiteral("uniqueId");
 inline const QString LabelIndex = QStringLiteral("labelIndex");
+inline const QString GroupNames = QStringLiteral("groupNames");
 } // namespace PersonRecordKey

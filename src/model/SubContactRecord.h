@@ -21,6 +21,11 @@ struct SubContactRecord : PersonRecord {
     QString compositeName; // "Name" within "Name": the contact's display name
     std::optional<QString> renmei; // "Renmei": joint names, one a line; "" for none
     std::optional<QString> company; // "Company": absent when the contact has none
+    // "notFirstRow": the row directly follows a row of the same contact in
+    // the table's current order (present with YES = true).
+    bool notFirstRow = false;
+    // "numLines": the row's height in text lines, as last computed.
+    int numLines = 1;
 
     // "layoutDict": a copy of the row's address with its postcard layout keys,
     // which the preview draws and its layout editing changes; null when the
@@ -35,6 +40,9 @@ struct SubContactRecord : PersonRecord {
 using SubContactRecordPtr = std::shared_ptr<SubContactRecord>;
 
 namespace SubContactRecordKey {
+inline const QString NotFirstRow = QStringLiteral("notFirstRow");
+inline const QString NumLines = QStringLiteral("numLines");
+inline const QString GroupNames = PersonRecordKey::GroupNames;
 inline const QString Person = PersonRecordKey::Person;
 inline const QString UniqueId = PersonRecordKey::UniqueId;
 inline const QString LabelIndex = PersonRecordKey::LabelIndex;

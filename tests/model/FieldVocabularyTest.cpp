@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <atomic>
+#include <thread>
+#include <vector>
+
 namespace {
 
 // Every built-in label of every field comes back unchanged through the store's form.
@@ -78,6 +83,38 @@ TEST(FieldVocabularyCustomLabels, RenamingOntoAnotherCustomLabelLeavesTwoEqualEn
     EXPECT_TRUE(MVPerson::setLabel("club", "", field));
     EXPECT_TRUE(MVPerson::customLabelsForIdentifier(field)->isEmpty());
     EXPECT_EQ(MVPerson::localizedLabelsForIdentifier(field).size(), MVPerson::labelsForIdentifier(field).size());
+}
+
+// The table registers labels on the main thread while vCard files are read
+// on workers; a reader must always see whole lists.
+TEST(FieldVocabularyCustomLabels, ReadersOnOtherThreadsSeeWholeListsWhileLabelsAreAddedAndRemoved)
+{
+    const QString field = FieldId::URL;
+    const qsizetype builtIn = MVPerson::labelsForIdentifier(field).size();
+    std::atomic<bool> done = false;
+    std::atomic<int> torn = 0;
+    std::vector<std::thread> readers;
+    for (int reader = 0; reader < 3; ++reader) {
+        readers.emplace_back([&] {
+            while (!done.load()) {
+                const qsizetype added = MVPerson::localizedLabelsForIdentifier(field).size() - builtIn;
+                const FieldVocabulary::LabelList custom = MVPerson::customLabelsForIdentifier(field);
+                const qsizetype customCount = custom ? custom->size() : 0;
+                if (added < 0 || added > 1 || customCount > 1
+                    || MVPerson::labelsForIdentifier(field).size() > builtIn + 1)
+                    ++torn;
+            }
+        });
+    }
+    for (int round = 0; round < 2000; ++round) {
+        MVPerson::setLabel("", "racing", field);
+        MVPerson::setLabel("racing", "", field);
+    }
+    done = true;
+    for (std::thread &reader : readers)
+        reader.join();
+    EXPECT_EQ(torn.load(), 0);
+    EXPECT_EQ(MVPerson::labelsForIdentifier(field).size(), builtIn);
 }
 
 TEST(FieldVocabularyCustomLabels, LabelTableHoldsOnlyFieldsWithBuiltInLabels)

@@ -1,0 +1,427 @@
+#include "table/ContactTableModel.h"
+
+#include "model/MVPerson.h"
+#include "table/ContactsViewControllerDelegate.h"
+#include "table/SubContactTableSorter.h"
+
+#include <QFontMetricsF>
+
+#include <cmath>
+
+namespace {
+
+// A column's width when the view never gave one.
+constexpr int defaultColumnWidth = 120;
+// What a column's text may not use of its width while finding.
+constexpr int wrapMargin = 72;
+
+} // namespace
+
+QString ContactTableModel::displayName(MVPerson &person)
+{
+    // The record answers its own untranslated stand-in for an empty name.
+    static const QString untranslatedNoName = QStringLiteral("No Name");
+    const QString name = person.compositeName();
+    return name.isEmpty() || name == untranslatedNoName ? tr("No Name") : name;
+}
+
+ContactTableModel::ContactTableModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+void ContactTableModel::setColumnIdentifiers(const QStringList &identifiers)
+{
+    beginResetModel();
+    m_columns.clear();
+    m_fields.clear();
+    for (const QString &identifier : identifiers) {
+        TableColumn column = TableColumn::make(identifier);
+        if (column.showsLabeledValues()) {
+            if (!m_fields.contains(column.field))
+                m_fields.append(column.field);
+            column.fieldSlot = int(m_fields.indexOf(column.field));
+        }
+        m_columns.append(column);
+    }
+    m_columnWidths.resize(m_columns.size(), defaultColumnWidth);
+    endResetModel();
+}
+
+QStringList ContactTableModel::columnIdentifiers() const
+{
+    QStringList identifiers;
+    for (const TableColumn &column : m_columns)
+        identifiers.append(column.identifier);
+    return identifiers;
+}
+
+void ContactTableModel::setSelectedFont(const QFont &font, const QFont &boldFont)
+{
+    m_selectedFont = font;
+    m_selectedFontMetrics = QFontMetricsF(font);
+    m_selectedBoldfont = boldFont;
+}
+
+void ContactTableModel::setColumnWidth(int column, int width)
+{
+    if (column >= 0 && column < m_columnWidths.size())
+        m_columnWidths[column] = width;
+}
+
+void ContactTableModel::updateSubContactTable()
+{
+    SubContactTable rows;
+    RegisteredLabels registered(m_columns.size());
+    if (m_contactTable) {
+        rows.reserve(m_contactTable->size() * 2);
+        for (const ContactRecordPtr &contact : std::as_const(*m_contactTable)) {
+            if (!contact || contact->deleted)
+                continue;
+            if (!contact->person) {
+                qWarning("%s: ERROR contact %s has no person", Q_FUNC_INFO, qPrintable(contact->uniqueId));
+                continue;
+            }
+            appendSubContacts(*contact, m_columns, m_selectedLabels, &registered, rows);
+        }
+    }
+    m_rows = std::move(rows);
+}
+
+ContactTableModel::SubContactTable ContactTableModel::createSubContactsFromContact(
+    const ContactRecord &contact, const QList<TableColumn> &columns, const QStringList &labels)
+{
+    SubContactTable rows;
+    appendSubContacts(contact, columns, labels, nullptr, rows);
+    return rows;
+}
+
+void ContactTableModel::appendSubContacts(const ContactRecord &contact, const QList<TableColumn> &columns,
+    const QStringList &labels, RegisteredLabels *registered, SubContactTable &rows)
+{
+    MVPerson &person = *contact.person;
+    const QString uniqueId = person.uniqueId();
+    rows.append(std::make_shared<SubContactRecord>(contact.person, uniqueId, 0));
+    // Each position gets one row at most: a position below the highest one
+    // with a row is either there already or was needed too late.
+    qint64 highest = 0;
+    ContactIdentifier heldField;
+    LabeledValueListPtr values;
+    for (qsizetype index = 0; index < columns.size(); ++index) {
+        const TableColumn &column = columns.at(index);
+        if (!column.showsLabeledValues())
+            continue;
+        // The address parts are neighbours reading one list.
+        if (column.field != heldField) {
+            // The list as held: the rows need its labels, not display texts
+            // made anew.
+            values = person.heldLabeledValues(column.field);
+            if (!values)
+                values = person.labeledValues(column.field);
+            heldField = column.field;
+        }
+        if (!values)
+            continue;
+        // Registering takes the vocabulary's lock; a rebuild meets the same
+        // few labels over and over.
+        QStringList *known = registered && index < registered->size() ? &(*registered)[index] : nullptr;
+        for (qint64 position = 0; position < values->size(); ++position) {
+            const LabeledValueRecord &value = *values->at(position);
+            if (!known || (value.label && !known->contains(*value.label))) {
+                addLabel(value.label, column.identifier);
+                if (known && value.label)
+                    known->append(*value.label);
+            }
+            if (position > highest && TableColumn::passesLabelFilter(value, labels)) {
+                rows.append(std::make_shared<SubContactRecord>(contact.person, uniqueId, position));
+                highest = position;
+            }
+        }
+    }
+}
+
+void ContactTableModel::addLabel(const std::optional<QString> &label, const ContactIdentifier &identifier)
+{
+    if (label)
+        MVPerson::setLabel(QString(), *label, identifier);
+}
+
+void ContactTableModel::sortSubContactTable(const QList<SortDescriptor> &descriptors)
+{
+    if (!descriptors.isEmpty())
+        SubContactTableSorter::sort(m_rows, descriptors.first());
+}
+
+SubContactRecordPtr ContactTableModel::reload()
+{
+    beginResetModel();
+    SubContactRecordPtr sender;
+    const QString *previous = nullptr;
+    const MVPerson *addressesOf = nullptr;
+    LabeledValueListPtr addresses;
+    for (const SubContactRecordPtr &row : std::as_const(m_rows)) {
+        row->notFirstRow = previous && *previous == row->uniqueId;
+        previous = &row->uniqueId;
+        if (addressesOf != row->person.get()) {
+            addressesOf = row->person.get();
+            addresses = row->person->heldLabeledValues(FieldId::Address);
+        }
+        if (addresses && row->labelIndex >= 0 && row->labelIndex < addresses->size()
+            && addresses->at(row->labelIndex)->layout.printsSender())
+            sender = row;
+    }
+    endResetModel();
+    return sender;
+}
+
+SubContactRecordPtr ContactTableModel::subContactAt(int row) const
+{
+    return row >= 0 && row < m_rows.size() ? m_rows.at(row) : nullptr;
+}
+
+QString ContactTableModel::footerText() const
+{
+    QString groupName;
+    if (m_delegate) {
+        if (const GroupRecordPtr &group = m_delegate->selectedGroupDict())
+            groupName = group->name;
+    }
+    qsizetype count = 0;
+    if (m_contactTable) {
+        for (const ContactRecordPtr &contact : std::as_const(*m_contactTable))
+            count += contact && !contact->deleted ? 1 : 0;
+    }
+    return QStringLiteral("%1: total %2 contacts").arg(groupName).arg(count);
+}
+
+ContactTableModel::FieldValues ContactTableModel::fieldValuesOfRow(const SubContactRecord &row, HeldLists &held) const
+{
+    if (held.person != row.person.get()) {
+        held.person = row.person.get();
+        held.lists.clear();
+        for (const ContactIdentifier &field : m_fields) {
+            LabeledValueListPtr list = row.person->heldLabeledValues(field);
+            held.lists.append(list ? list : row.person->labeledValues(field));
+        }
+    }
+    FieldValues values;
+    for (const LabeledValueListPtr &list : std::as_const(held.lists)) {
+        const bool there = list && row.labelIndex >= 0 && row.labelIndex < list->size();
+        values.append(there ? list->at(row.labelIndex).get() : nullptr);
+    }
+    return values;
+}
+
+const QString *ContactTableModel::measuredText(
+    const SubContactRecord &row, const FieldValues &values, const TableColumn &column, QString &holder)
+{
+    MVPerson &person = *row.person;
+    if (column.fieldSlot >= 0) {
+        const LabeledValueRecord *value = values.at(column.fieldSlot);
+        if (!value)
+            return nullptr;
+        return column.addressPart ? &(value->*column.addressPart) : &value->stringValue;
+    }
+    const auto entry = [&person, &column]() -> const QString * {
+        const std::optional<QString> &text = (*person.stringValues()).*column.stringMember;
+        return text ? &*text : nullptr;
+    };
+    if (column.identifier == FieldId::Renmei)
+        return entry();
+    if (row.labelIndex != 0) {
+        holder.clear();
+        return &holder;
+    }
+    switch (column.kind) {
+    case TableColumn::Kind::Name:
+        holder = person.compositeName();
+        return &holder;
+    case TableColumn::Kind::PhoneticName:
+        holder = person.phoneticName();
+        return &holder;
+    case TableColumn::Kind::Birthday:
+        return &person.birthdayValue()->stringValue;
+    case TableColumn::Kind::Sender:
+        return nullptr;
+    default:
+        return column.stringMember ? entry() : nullptr;
+    }
+}
+
+int ContactTableModel::linesOfText(QStringView text, int columnIndex, TextWidths &widths) const
+{
+    int lines = 1;
+    // Tens of thousands of short texts: a loop of our own beats a call into
+    // the library's vectorised search for each.
+    for (const QChar unit : text)
+        lines += unit == QLatin1Char('\n') ? 1 : 0;
+    const int width = m_columnWidths.value(columnIndex, defaultColumnWidth);
+    if (!m_findString.isEmpty() && !text.isEmpty() && width > wrapMargin) {
+        // Looked up without a copy; a text kept as a key is copied.
+        const QString key = QString::fromRawData(text.data(), text.size());
+        auto known = widths.constFind(key);
+        if (known == widths.cend())
+            known = widths.insert(text.toString(), m_selectedFontMetrics.horizontalAdvance(key));
+        const qreal textWidth = *known;
+        lines = std::max(lines, int(std::trunc(textWidth / (width - wrapMargin) + 1)));
+    }
+    return lines;
+}
+
+// The texts of the rows being measured, gathered before any is read: reading
+// them is mostly waiting for memory, and the reading loop asks for the texts
+// ahead of it while it reads one.
+struct ContactTableModel::GatheredTexts {
+    QList<QStringView> texts;
+    QList<int> columns;
+    // Per row: the end of its texts, and the lines of the texts made for it
+    // (which are read at once).
+    QList<qsizetype> ends;
+    QList<int> knownLines;
+    TextWidths widths;
+};
+
+void ContactTableModel::gatherRow(const SubContactRecord &row, HeldLists &held, GatheredTexts &gathered) const
+{
+    const FieldValues values = fieldValuesOfRow(row, held);
+    int known = 1;
+    QString holder;
+    for (int column = 0; column < m_columns.size(); ++column) {
+        const QString *text = measuredText(row, values, m_columns.at(column), holder);
+        if (!text)
+            continue;
+        if (text == &holder) {
+            known = std::max(known, linesOfText(holder, column, gathered.widths));
+            continue;
+        }
+        gathered.texts.append(*text);
+        gathered.columns.append(column);
+    }
+    gathered.ends.append(gathered.texts.size());
+    gathered.knownLines.append(known);
+}
+
+QList<int> ContactTableModel::measureRows(qsizetype first, qsizetype last)
+{
+    constexpr qsizetype prefetchDistance = 16;
+    GatheredTexts gathered;
+    gathered.texts.reserve((last - first) * m_columns.size());
+    gathered.columns.reserve((last - first) * m_columns.size());
+    HeldLists held;
+    for (qsizetype row = first; row < last; ++row) {
+        // The rows and their contacts lie all over memory: ask for the rows
+        // ahead, and for the contacts of the rows asked for earlier.
+        if (row + 2 * prefetchDistance < last)
+            __builtin_prefetch(m_rows.at(row + 2 * prefetchDistance).get());
+        if (row + prefetchDistance < last) {
+            const char *person = reinterpret_cast<const char *>(m_rows.at(row + prefetchDistance)->person.get());
+            for (std::size_t offset = 0; offset < sizeof(MVPerson); offset += 64)
+                __builtin_prefetch(person + offset);
+        }
+        gatherRow(*m_rows.at(row), held, gathered);
+    }
+
+    QList<int> heights;
+    heights.reserve(last - first + 1);
+    qsizetype text = 0;
+    for (qsizetype row = first; row < last; ++row) {
+        int numLines = gathered.knownLines.at(row - first);
+        for (const qsizetype end = gathered.ends.at(row - first); text < end; ++text) {
+            if (text + prefetchDistance < gathered.texts.size())
+                __builtin_prefetch(gathered.texts.at(text + prefetchDistance).data());
+            numLines
+                = std::max(numLines, linesOfText(gathered.texts.at(text), gathered.columns.at(text), gathered.widths));
+        }
+        m_rows.at(row)->numLines = numLines;
+        heights.append(numLines * m_rowHeight);
+    }
+    return heights;
+}
+
+int ContactTableModel::heightOfRow(int row)
+{
+    if (row < 0 || row >= m_rows.size())
+        return m_rowHeight;
+    return measureRows(row, row + 1).first();
+}
+
+QList<int> ContactTableModel::heightsOfRows()
+{
+    QList<int> heights = measureRows(0, m_rows.size());
+    if (!m_rows.isEmpty())
+        heights.append(m_rowHeight);
+    return heights;
+}
+
+int ContactTableModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid() || m_rows.isEmpty())
+        return 0;
+    return int(m_rows.size()) + 1;
+}
+
+int ContactTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QString ContactTableModel::cellText(const SubContactRecord &row, const TableColumn &column, int tableRow) const
+{
+    MVPerson &person = *row.person;
+    const bool firstPosition = row.labelIndex == 0;
+    switch (column.kind) {
+    case TableColumn::Kind::Sender:
+        return {};
+    case TableColumn::Kind::Name:
+        if (hidesName(row, tableRow))
+            return {};
+        return displayName(person);
+    case TableColumn::Kind::CompanyOrRenmei:
+        return person.stringValues()->value(column.identifier);
+    case TableColumn::Kind::PhoneticName:
+        return firstPosition ? person.phoneticName() : QString();
+    case TableColumn::Kind::Birthday:
+        return firstPosition ? person.birthdayValue()->stringValue : QString();
+    case TableColumn::Kind::Labeled:
+    case TableColumn::Kind::AddressPart: {
+        const LabeledValueRecordPtr value = column.filteredValueAt(person, row.labelIndex, m_selectedLabels);
+        if (!value)
+            return {};
+        return column.addressPart ? (*value).*column.addressPart : value->stringValue;
+    }
+    case TableColumn::Kind::Other:
+        break;
+    }
+    return firstPosition ? person.stringValues()->value(column.identifier) : QString();
+}
+
+QVariant ContactTableModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid() || index.column() >= m_columns.size())
+        return {};
+    if (isFooterRow(index.row()))
+        return index.column() == 0 ? QVariant(footerText()) : QVariant();
+    const SubContactRecordPtr row = subContactAt(index.row());
+    if (!row)
+        return {};
+    return cellText(*row, m_columns.at(index.column()), index.row());
+}
+
+QVariant ContactTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= m_columns.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const TableColumn &column = m_columns.at(section);
+    if (column.kind == TableColumn::Kind::Sender)
+        return tr("Sender");
+    return MVPerson::localizedIdentifierForKey(column.identifier);
+}
+
+Qt::ItemFlags ContactTableModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    if (isFooterRow(index.row()))
+        return Qt::ItemIsEnabled;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}

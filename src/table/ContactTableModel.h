@@ -1,0 +1,150 @@
+#pragma once
+
+#include "model/ContactRecord.h"
+#include "model/ItemAndRangeRecord.h"
+#include "model/SortDescriptor.h"
+#include "model/SubContactRecord.h"
+#include "table/TableColumn.h"
+
+#include <QAbstractTableModel>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVarLengthArray>
+
+class ContactsViewControllerDelegate;
+class MVPerson;
+
+// The rows of the contact table: one row per contact and label position that
+// a visible column needs, and after them the footer row with the group's
+// total. Every cell is answered from the live records; nothing of a contact
+// is copied. Rows change only by a rebuild or a sort followed by reload().
+class ContactTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    using SubContactTable = QList<SubContactRecordPtr>;
+
+    explicit ContactTableModel(QObject *parent = nullptr);
+
+    void setContactTable(const ContactTablePtr &contactTable) { m_contactTable = contactTable; }
+    [[nodiscard]] const ContactTablePtr &contactTable() const { return m_contactTable; }
+    // The columns in display order; resets the model.
+    void setColumnIdentifiers(const QStringList &identifiers);
+    [[nodiscard]] QStringList columnIdentifiers() const;
+    [[nodiscard]] const QList<TableColumn> &columns() const { return m_columns; }
+    void setSelectedLabels(const QStringList &labels) { m_selectedLabels = labels; }
+    [[nodiscard]] const QStringList &selectedLabels() const { return m_selectedLabels; }
+    void setDelegate(ContactsViewControllerDelegate *delegate) { m_delegate = delegate; }
+
+    // What the cells show beside the rows.
+    void setSelectedFont(const QFont &font, const QFont &boldFont);
+    [[nodiscard]] const QFont &selectedFont() const { return m_selectedFont; }
+    [[nodiscard]] const QFont &selectedBoldfont() const { return m_selectedBoldfont; }
+    void setRowHeight(int rowHeight) { m_rowHeight = rowHeight; }
+    [[nodiscard]] int rowHeight() const { return m_rowHeight; }
+    void setEditState(bool editState) { m_editState = editState; }
+    [[nodiscard]] bool editState() const { return m_editState; }
+    void setFindString(const QString &findString) { m_findString = findString; }
+    [[nodiscard]] const QString &findString() const { return m_findString; }
+    void setFindOptions(const QString &findOptions) { m_findOptions = findOptions; }
+    [[nodiscard]] const QString &findOptions() const { return m_findOptions; }
+    void setSelectedItemAndRange(const ItemAndRangeRecordPtr &target) { m_selectedItemAndRange = target; }
+    [[nodiscard]] const ItemAndRangeRecordPtr &selectedItemAndRange() const { return m_selectedItemAndRange; }
+    // The widths the wrapped lines of a find are measured against; 120 for a
+    // column never given one.
+    void setColumnWidth(int column, int width);
+
+    // Makes the rows anew from the contact table, for the columns and the
+    // label filter; neither sorts nor resets the model.
+    void updateSubContactTable();
+    // Labels by column position, registered during one rebuild: a handful each.
+    using RegisteredLabels = QList<QStringList>;
+    // The rows of one contact.
+    [[nodiscard]] static SubContactTable createSubContactsFromContact(
+        const ContactRecord &contact, const QList<TableColumn> &columns, const QStringList &labels);
+    // Makes the label a known label of the field.
+    static void addLabel(const std::optional<QString> &label, const ContactIdentifier &identifier);
+    // Sorts the rows by the first descriptor; stable.
+    void sortSubContactTable(const QList<SortDescriptor> &descriptors);
+    // Resets the model over the rows as they stand and marks the rows that
+    // continue a contact; answers the last row whose address is the sender.
+    SubContactRecordPtr reload();
+
+    [[nodiscard]] const SubContactTable &subContactTable() const { return m_rows; }
+    // Null for the footer row and beyond.
+    [[nodiscard]] SubContactRecordPtr subContactAt(int row) const;
+    [[nodiscard]] bool isFooterRow(int row) const { return !m_rows.isEmpty() && row == m_rows.size(); }
+    // "<group>: total <n> contacts", counting the contacts not deleted.
+    [[nodiscard]] QString footerText() const;
+    // The row's height in points; stores its line count in the row.
+    int heightOfRow(int row);
+    // The heights of every row, the footer's last, in one pass.
+    [[nodiscard]] QList<int> heightsOfRows();
+
+    [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override;
+    [[nodiscard]] int columnCount(const QModelIndex &parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    [[nodiscard]] Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    // The text a cell of the row shows.
+    [[nodiscard]] QString cellText(const SubContactRecord &row, const TableColumn &column, int tableRow) const;
+    // The contact's composite name, or "No Name".
+    [[nodiscard]] static QString displayName(MVPerson &person);
+    // Whether the name cell of the row stays empty: the contact's earlier row
+    // shows it.
+    [[nodiscard]] static bool hidesName(const SubContactRecord &row, int tableRow)
+    {
+        return row.notFirstRow && tableRow != 0;
+    }
+
+private:
+    // Appends the rows of one contact; labels already in registered are not
+    // registered again.
+    static void appendSubContacts(const ContactRecord &contact, const QList<TableColumn> &columns,
+        const QStringList &labels, RegisteredLabels *registered, SubContactTable &rows);
+    // The values of the table's labeled fields at the row's position; the
+    // person holds them while the row is measured.
+    using FieldValues = QVarLengthArray<const LabeledValueRecord *, 4>;
+    // The lists of the person last looked at: a contact's rows mostly follow
+    // one another.
+    struct HeldLists {
+        const MVPerson *person = nullptr;
+        QVarLengthArray<LabeledValueListPtr, 4> lists;
+    };
+    [[nodiscard]] FieldValues fieldValuesOfRow(const SubContactRecord &row, HeldLists &held) const;
+    struct GatheredTexts;
+    void gatherRow(const SubContactRecord &row, HeldLists &held, GatheredTexts &gathered) const;
+    // Measures the rows from first to last (not included), stores their line
+    // counts and answers their heights.
+    QList<int> measureRows(qsizetype first, qsizetype last);
+    // Widths of texts met in one measuring pass: states, countries and
+    // domains come back row after row.
+    using TextWidths = QHash<QString, qreal>;
+    [[nodiscard]] int linesOfText(QStringView text, int columnIndex, TextWidths &widths) const;
+    // The text a column is measured by, null when it has none; holder keeps
+    // a text made for the call.
+    [[nodiscard]] static const QString *measuredText(
+        const SubContactRecord &row, const FieldValues &values, const TableColumn &column, QString &holder);
+
+    ContactTablePtr m_contactTable;
+    SubContactTable m_rows;
+    QList<TableColumn> m_columns;
+    // The distinct labeled fields the columns read.
+    QList<ContactIdentifier> m_fields;
+    QList<int> m_columnWidths;
+    QStringList m_selectedLabels;
+    ContactsViewControllerDelegate *m_delegate = nullptr;
+    QFont m_selectedFont;
+    QFontMetricsF m_selectedFontMetrics{m_selectedFont};
+    QFont m_selectedBoldfont;
+    int m_rowHeight = 24;
+    bool m_editState = false;
+    QString m_findString;
+    QString m_findOptions;
+    ItemAndRangeRecordPtr m_selectedItemAndRange;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "model/GroupRecord.h"
+#include "model/SortDescriptor.h"
+#include "model/SubContactRecord.h"
+
+#include <QList>
+
+// What the contact table tells the window's controller, and the one thing it
+// asks of it: the selected group, whose name the footer row shows.
+class ContactsViewControllerDelegate {
+public:
+    virtual ~ContactsViewControllerDelegate() = default;
+
+    // The row the user selected (the table's current row, when selected).
+    virtual void rowSelectionDidChange(const SubContactRecordPtr &row) = 0;
+    // The last row, in row order, whose address is marked as the sender.
+    virtual void changeSenderInHagakiView(const SubContactRecordPtr &row) = 0;
+    // The first sort descriptor changed: the controller sorts its contact list.
+    virtual void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) = 0;
+    [[nodiscard]] virtual const GroupRecordPtr &selectedGroupDict() const = 0;
+};

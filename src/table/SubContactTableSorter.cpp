@@ -1,0 +1,205 @@
+#include "table/SubContactTableSorter.h"
+
+#include "model/CalendarDate.h"
+#include "model/MVPerson.h"
+#include "table/TableColumn.h"
+
+#include <QDate>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+using TextOfRow = QString (*)(MVPerson &person, qint64 position, const QString &key);
+
+LabeledValueRecordPtr valueAt(MVPerson &person, const ContactIdentifier &field, qint64 position)
+{
+    return TableColumn::labeledValueAt(person, field, position);
+}
+
+QString companyOrName(MVPerson &person, bool lastNameFirst)
+{
+    const NameRecordPtr name = person.nameValue();
+    if (!name->showAsPerson)
+        return person.stringValues()->value(FieldId::Company);
+    return lastNameFirst ? name->lastName + name->firstName : name->firstName + name->lastName;
+}
+
+QString compositeNameText(MVPerson &person, qint64, const QString &)
+{
+    return person.compositeName();
+}
+
+QString firstNameText(MVPerson &person, qint64, const QString &)
+{
+    return companyOrName(person, false);
+}
+
+QString lastNameText(MVPerson &person, qint64, const QString &)
+{
+    return companyOrName(person, true);
+}
+
+QString phoneticFirstNameText(MVPerson &person, qint64, const QString &)
+{
+    const PhoneticNameRecordPtr name = person.phoneticNameValue();
+    return name->firstName + name->lastName;
+}
+
+QString phoneticLastNameText(MVPerson &person, qint64, const QString &)
+{
+    const PhoneticNameRecordPtr name = person.phoneticNameValue();
+    return name->lastName + name->firstName;
+}
+
+QString labeledText(MVPerson &person, qint64 position, const QString &key)
+{
+    const LabeledValueRecordPtr value = valueAt(person, key, position);
+    return value ? value->stringValue : QString();
+}
+
+QString addressPartText(MVPerson &person, qint64 position, const QString &key)
+{
+    const LabeledValueRecordPtr address = valueAt(person, FieldId::Address, position);
+    return address ? address->addressPart(key) : QString();
+}
+
+QString addressLabelText(MVPerson &person, qint64 position, const QString &)
+{
+    const LabeledValueRecordPtr address = valueAt(person, FieldId::Address, position);
+    return address ? address->labelText() : QString();
+}
+
+QString emailDomainText(MVPerson &person, qint64 position, const QString &)
+{
+    const QString mail = labeledText(person, position, FieldId::Email);
+    const qsizetype at = mail.indexOf(QLatin1Char('@'));
+    return at < 0 ? QString() : mail.mid(at + 1);
+}
+
+QString emailUsernameText(MVPerson &person, qint64 position, const QString &)
+{
+    const QString mail = labeledText(person, position, FieldId::Email);
+    const qsizetype at = mail.indexOf(QLatin1Char('@'));
+    return at < 0 ? mail : mail.left(at);
+}
+
+template <const QString &field, QString LabeledValueRecord::*member>
+QString serviceOrUsernameText(MVPerson &person, qint64 position, const QString &)
+{
+    const LabeledValueRecordPtr value = valueAt(person, field, position);
+    return value ? (*value).*member : QString();
+}
+
+QString otherText(MVPerson &person, qint64, const QString &key)
+{
+    const PersonValue value = person.valueForIdentifier(key);
+    const QString *text = std::get_if<QString>(&value);
+    return text ? *text : QString();
+}
+
+TextOfRow textOfRowForKey(const QString &key)
+{
+    static const QHash<QString, TextOfRow> byKey{
+        {u"compositeName"_s, &compositeNameText},
+        {FieldId::FirstName, &firstNameText},
+        {FieldId::LastName, &lastNameText},
+        {FieldId::PhoneticFirstName, &phoneticFirstNameText},
+        {FieldId::PhoneticLastName, &phoneticLastNameText},
+        {u"Address label"_s, &addressLabelText},
+        {u"Email domain"_s, &emailDomainText},
+        {u"Email username"_s, &emailUsernameText},
+        {u"Instant Message type"_s, &serviceOrUsernameText<FieldId::InstantMessage, &LabeledValueRecord::service>},
+        {u"Instant Message username"_s, &serviceOrUsernameText<FieldId::InstantMessage, &LabeledValueRecord::username>},
+        {u"Social Network type"_s, &serviceOrUsernameText<FieldId::SocialNetwork, &LabeledValueRecord::service>},
+        {u"Social Network username"_s, &serviceOrUsernameText<FieldId::SocialNetwork, &LabeledValueRecord::username>},
+    };
+    if (const TextOfRow text = byKey.value(key))
+        return text;
+    if (MVPerson::labeledIdentifiers().contains(key))
+        return &labeledText;
+    if (MVPerson::addressIdentifiers().contains(key))
+        return &addressPartText;
+    return &otherText;
+}
+
+template <typename Key> struct KeyedRow {
+    Key key;
+    SubContactRecordPtr row;
+};
+
+// Rows without a text come last whichever the direction.
+bool textOrdersBefore(const std::u32string &a, const std::u32string &b, bool ascending)
+{
+    if (a.empty() || b.empty())
+        return !a.empty() && b.empty();
+    return ascending ? a < b : b < a;
+}
+
+// A row without a date is the smallest.
+bool dateOrdersBefore(const std::optional<QDate> &a, const std::optional<QDate> &b, bool ascending)
+{
+    if (!a || !b) {
+        if (!a && !b)
+            return false;
+        return ascending ? !a : !b;
+    }
+    return ascending ? *a < *b : *b < *a;
+}
+
+template <typename Key, typename MakeKey, typename Before>
+void sortByKeys(QList<SubContactRecordPtr> &rows, MakeKey makeKey, Before before)
+{
+    std::vector<KeyedRow<Key>> keyed;
+    keyed.reserve(std::size_t(rows.size()));
+    for (SubContactRecordPtr &row : rows)
+        keyed.push_back({makeKey(*row), std::move(row)});
+    std::stable_sort(keyed.begin(), keyed.end(),
+        [&before](const KeyedRow<Key> &a, const KeyedRow<Key> &b) { return before(a.key, b.key); });
+    for (qsizetype index = 0; index < rows.size(); ++index)
+        rows[index] = std::move(keyed[std::size_t(index)].row);
+}
+
+} // namespace
+
+void SubContactTableSorter::sort(QList<SubContactRecordPtr> &rows, const SortDescriptor &descriptor)
+{
+    const bool ascending = descriptor.ascending;
+    if (descriptor.key == FieldId::Birthday) {
+        sortByKeys<std::optional<QDate>>(
+            rows,
+            [](const SubContactRecord &row) -> std::optional<QDate> {
+                if (row.labelIndex != 0 || !row.person)
+                    return std::nullopt;
+                return CalendarDate::sortDateFromComponents(row.person->birthdayValue()->value);
+            },
+            [ascending](const auto &a, const auto &b) { return dateOrdersBefore(a, b, ascending); });
+        return;
+    }
+    const TextOfRow text = textOfRowForKey(descriptor.key);
+    sortByKeys<std::u32string>(
+        rows,
+        [text, &descriptor](const SubContactRecord &row) {
+            return row.person ? caseFoldedKey(text(*row.person, row.labelIndex, descriptor.key)) : std::u32string();
+        },
+        [ascending](const std::u32string &a, const std::u32string &b) { return textOrdersBefore(a, b, ascending); });
+}
+
+std::u32string SubContactTableSorter::caseFoldedKey(const QString &text)
+{
+    std::u32string folded;
+    folded.reserve(std::size_t(text.size()));
+    char32_t last = 0;
+    for (const QChar unit : text) {
+        char32_t codePoint = unit.unicode();
+        if (unit.isLowSurrogate() && QChar::isHighSurrogate(last))
+            codePoint = QChar::surrogateToUcs4(char16_t(last), unit.unicode());
+        last = unit.unicode();
+        folded.push_back(QChar::toCaseFolded(codePoint));
+    }
+    return folded;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/SortDescriptor.h"
+#include "model/SubContactRecord.h"
+
+#include <QList>
+#include <QString>
+
+#include <string>
+
+// The order of the contact table's rows under a sort descriptor. Each row's
+// key is computed once; texts compare without regard to case, and rows
+// without a text come last in both directions, while a missing birthday is
+// the smallest date. Rows with equal keys keep their order, so a contact's
+// rows stay in label-position order.
+namespace SubContactTableSorter {
+
+void sort(QList<SubContactRecordPtr> &rows, const SortDescriptor &descriptor);
+
+// The text as QString::compare(…, Qt::CaseInsensitive) sees it: every UTF-16
+// unit case-folded, a low surrogate as the folded code point of its pair.
+// Two keys compare unit by unit exactly as that comparison orders their
+// texts, so a sort folds each text once instead of at every comparison.
+[[nodiscard]] std::u32string caseFoldedKey(const QString &text);
+
+} // namespace SubContactTableSorter

@@ -1,0 +1,80 @@
+#include "table/TableColumn.h"
+
+#include "model/MVPerson.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString senderColumn = u"Sender"_s;
+const QString allLabels = u"All"_s;
+
+QString LabeledValueRecord::*addressMember(const ContactIdentifier &identifier)
+{
+    if (identifier == FieldId::ZIP)
+        return &LabeledValueRecord::zip;
+    if (identifier == FieldId::State)
+        return &LabeledValueRecord::state;
+    if (identifier == FieldId::City)
+        return &LabeledValueRecord::city;
+    if (identifier == FieldId::Street)
+        return &LabeledValueRecord::street;
+    if (identifier == FieldId::Country)
+        return &LabeledValueRecord::country;
+    return nullptr;
+}
+
+} // namespace
+
+TableColumn TableColumn::make(const ContactIdentifier &identifier)
+{
+    TableColumn column;
+    column.identifier = identifier;
+    column.stringMember = StringValuesRecord::memberFor(identifier);
+    if (identifier == senderColumn)
+        column.kind = Kind::Sender;
+    else if (identifier == FieldId::Name)
+        column.kind = Kind::Name;
+    else if (identifier == FieldId::Company || identifier == FieldId::Renmei)
+        column.kind = Kind::CompanyOrRenmei;
+    else if (identifier == FieldId::PhoneticName)
+        column.kind = Kind::PhoneticName;
+    else if (identifier == FieldId::Birthday)
+        column.kind = Kind::Birthday;
+    else if (MVPerson::labeledIdentifiers().contains(identifier)) {
+        column.kind = Kind::Labeled;
+        column.field = identifier;
+    } else if (MVPerson::addressIdentifiers().contains(identifier)) {
+        column.kind = Kind::AddressPart;
+        column.field = FieldId::Address;
+        column.addressPart = addressMember(identifier);
+    }
+    return column;
+}
+
+LabeledValueRecordPtr TableColumn::labeledValueAt(MVPerson &person, const ContactIdentifier &field, qint64 position)
+{
+    // The list as held: making it anew would format every address again for
+    // each cell drawn and measured.
+    LabeledValueListPtr values = person.heldLabeledValues(field);
+    if (!values)
+        values = person.labeledValues(field);
+    if (!values || position < 0 || position >= values->size())
+        return nullptr;
+    return values->at(position);
+}
+
+bool TableColumn::passesLabelFilter(const LabeledValueRecord &value, const QStringList &filter)
+{
+    if (filter.isEmpty())
+        return false;
+    return filter.first() == allLabels || filter.contains(value.labelText());
+}
+
+LabeledValueRecordPtr TableColumn::filteredValueAt(MVPerson &person, qint64 position, const QStringList &filter) const
+{
+    LabeledValueRecordPtr value = labeledValueAt(person, field, position);
+    if (!value || !passesLabelFilter(*value, filter))
+        return nullptr;
+    return value;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "model/ContactIdentifier.h"
+#include "model/LabeledValueRecord.h"
+#include "model/StringValuesRecord.h"
+
+#include <QString>
+#include <QStringList>
+
+class MVPerson;
+
+// One column of the contact table: its identifier and what kind of cell it
+// holds, worked out once, so that painting and measuring thousands of rows
+// never compares identifiers again.
+struct TableColumn {
+    enum class Kind {
+        Sender, // the sender mark of the row's address
+        Name, // picture and name, on a contact's first row
+        CompanyOrRenmei, // text and a print flag of the row's address
+        PhoneticName,
+        Labeled, // a value of a labeled field
+        AddressPart, // a part of an address
+        Birthday,
+        Other, // a string field
+    };
+
+    ContactIdentifier identifier;
+    Kind kind = Kind::Other;
+    // The labeled field whose values the column shows: the identifier, or
+    // "Address" for an address part.
+    ContactIdentifier field;
+    // For an address part, the member holding that part.
+    QString LabeledValueRecord::*addressPart = nullptr;
+    // Which of the table's distinct labeled fields the column reads (the
+    // address parts share one), -1 for none: a row reads each field once.
+    int fieldSlot = -1;
+    // For a string field ("Company", "Note", joint names, ...), its entry.
+    StringValuesRecord::Member stringMember = nullptr;
+
+    [[nodiscard]] static TableColumn make(const ContactIdentifier &identifier);
+    [[nodiscard]] bool showsLabeledValues() const { return kind == Kind::Labeled || kind == Kind::AddressPart; }
+
+    // The value of a labeled field at a list position, the live record; null
+    // when there is none.
+    [[nodiscard]] static LabeledValueRecordPtr labeledValueAt(
+        MVPerson &person, const ContactIdentifier &field, qint64 position);
+    // An empty filter passes nothing; one starting with "All" every label.
+    [[nodiscard]] static bool passesLabelFilter(const LabeledValueRecord &value, const QStringList &filter);
+    // The column's value at the row's position, null when there is none or
+    // its label fails the filter.
+    [[nodiscard]] LabeledValueRecordPtr filteredValueAt(
+        MVPerson &person, qint64 position, const QStringList &filter) const;
+};

@@ -1,0 +1,183 @@
+#include "TableTestSupport.h"
+
+#include "model/MVPerson.h"
+#include "platform/contacts/ContactLabels.h"
+#include "table/ContactTableModel.h"
+#include "table/ContactsViewController.h"
+
+using namespace TableTest;
+
+namespace {
+
+const QString home = ContactLabels::home;
+const QString work = ContactLabels::work;
+const QString mobile = ContactLabels::phoneNumberMobile;
+const QStringList addressDetail{"Sender", "Name", "Renmei", "Company", "ZIP", "State", "City", "Street", "Country"};
+
+class ContactRows : public TableTestCase {
+protected:
+    void build(const ContactTablePtr &contacts, const QStringList &columns, const QStringList &labels = {"All"})
+    {
+        model.setContactTable(contacts);
+        model.setColumnIdentifiers(columns);
+        model.setSelectedLabels(labels);
+        model.updateSubContactTable();
+        model.reload();
+    }
+    [[nodiscard]] QString cell(int row, int column) const { return model.index(row, column).data().toString(); }
+
+    ContactTableModel model;
+};
+
+TEST_F(ContactRows, EachPositionAnyColumnNeedsGetsARowAndTheNameShowsOnTheFirstOnly)
+{
+    StoreContact ann = person("Ann", "Lee");
+    setPhones(ann, {{home, "03-1111"}, {work, "03-2222"}});
+    setEmails(ann, {{home, "a@x.jp"}, {work, "b@x.jp"}, {home, "c@x.jp"}});
+    build(table({ann}), {"Sender", "Name", "Phone", "Email"});
+
+    EXPECT_EQ(rowNames(model.subContactTable()), QStringList({"Ann:0", "Ann:1", "Ann:2"}));
+    EXPECT_EQ(model.rowCount(), 4);
+    EXPECT_EQ(cell(0, 1), "Ann Lee");
+    EXPECT_EQ(cell(1, 1), "");
+    EXPECT_EQ(cell(2, 2), "");
+    EXPECT_EQ(cell(2, 3), "c@x.jp");
+}
+
+TEST_F(ContactRows, TheFirstRowIsMadeAnywayAndValuesFailingTheFilterShowNothing)
+{
+    StoreContact bo = person("Bo");
+    setPhones(bo, {{home, "03-1111"}, {work, "03-2222"}, {mobile, "090-3333"}});
+    build(table({bo}), {"Name", "Phone"}, {"work"});
+
+    EXPECT_EQ(rowNames(model.subContactTable()), QStringList({"Bo:0", "Bo:1"}));
+    EXPECT_EQ(cell(0, 1), "");
+    EXPECT_EQ(cell(1, 1), "03-2222");
+}
+
+// Five address columns read one list: each position still gets one row, and
+// one needed after a higher position gets none.
+TEST_F(ContactRows, APositionGetsOneRowWhateverTheNumberOfColumnsThatNeedIt)
+{
+    StoreContact cy = person("Cy");
+    setStreets(cy, {{home, "1 Elm"}, {home, "2 Oak"}, {work, "3 Ash"}});
+    setEmails(cy, {{home, "a@x"}, {work, "b@x"}});
+    QStringList columns = addressDetail;
+    columns.append("Email");
+    build(table({cy}), columns, {"work"});
+
+    EXPECT_EQ(rowNames(model.subContactTable()), QStringList({"Cy:0", "Cy:2"}));
+    EXPECT_EQ(cell(1, columns.indexOf("Street")), "3 Ash");
+    EXPECT_EQ(MVPerson::customLabelsForIdentifier("Street")->size(), 2) << "home and work, once each";
+}
+
+TEST_F(ContactRows, DeletedContactsAndContactsWithoutPersonMakeNoRowsAndAnEmptyTableNoFooter)
+{
+    auto contacts = table({person("Di"), person("Ed")});
+    contacts->first()->deleted = true;
+    contacts->append(std::make_shared<ContactRecord>());
+    build(contacts, {"Name"});
+    EXPECT_EQ(rowNames(model.subContactTable()), QStringList({"Ed:0"}));
+
+    contacts->last()->deleted = true;
+    contacts->removeAt(1);
+    build(contacts, {"Name"});
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_FALSE(model.isFooterRow(0));
+}
+
+TEST_F(ContactRows, FooterNamesTheGroupAndCountsTheContactsNotDeleted)
+{
+    RecordingDelegate delegate;
+    delegate.group->name = "Family";
+    model.setDelegate(&delegate);
+    auto contacts = generatedTable(5);
+    build(contacts, {"Name"});
+    EXPECT_EQ(model.index(5, 0).data().toString(), "Family: total 5 contacts");
+
+    (*contacts)[1]->deleted = true;
+    (*contacts)[3]->deleted = true;
+    build(contacts, {"Name"});
+    EXPECT_EQ(model.rowCount(), 4);
+    EXPECT_EQ(model.index(3, 0).data().toString(), "Family: total 3 contacts");
+    EXPECT_FALSE(model.flags(model.index(3, 0)) & Qt::ItemIsSelectable);
+    EXPECT_FALSE(model.flags(model.index(0, 0)) & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable));
+}
+
+TEST_F(ContactRows, ReloadMarksContinuationRowsInTheCurrentOrderAndRowCountChangesNothing)
+{
+    ContactsViewController controller;
+    RecordingDelegate delegate;
+    controller.setDelegate(&delegate);
+    auto contacts = table({person("Fay"), person("Gus"), person("Hal")});
+    const auto addStreet = [&](int contact, const QString &street, bool sender) {
+        auto address = std::make_shared<LabeledValueRecord>();
+        address->street = street;
+        address->stringValue = street;
+        if (sender)
+            address->layout.sender = true;
+        (*contacts)[contact]->person->addressValues()->append(address);
+    };
+    addStreet(0, "A", false);
+    addStreet(0, "C", true);
+    addStreet(1, "D", false);
+    addStreet(1, "E", false);
+    addStreet(2, "B", true);
+    controller.setContactTable(contacts);
+    controller.setColumnIdentifiers({"Name", "Address"});
+    controller.setSelectedLabels({"All"});
+    controller.updateSubContactTable();
+    controller.sortSubContactTable({{"Address", true}});
+    controller.reload();
+    controller.reload();
+
+    QStringList marks;
+    for (const SubContactRecordPtr &row : controller.subContactTable())
+        marks.append(QStringLiteral("%1%2").arg(row->notFirstRow ? "+" : "").arg(rowNames({row}).first()));
+    EXPECT_EQ(marks, QStringList({"Fay:0", "Hal:0", "Fay:1", "Gus:0", "+Gus:1"}));
+    ASSERT_EQ(delegate.senders.size(), 2);
+    EXPECT_EQ(rowNames({delegate.senders.last()}), QStringList({"Fay:1"}));
+
+    for (int call = 0; call < 100; ++call)
+        (void)controller.model()->rowCount();
+    EXPECT_EQ(delegate.senders.size(), 2);
+    EXPECT_EQ(controller.subContactTable().size(), 5);
+}
+
+TEST_F(ContactRows, HeightsCountTheLinesOfEveryColumnAtTheRowsPosition)
+{
+    auto contacts = table({person("Ida")});
+    MVPerson &ida = *contacts->first()->person;
+    ida.stringValues()->setEntry("Note", "one\ntwo\nthree");
+    ida.phoneValues()->append(std::make_shared<LabeledValueRecord>());
+    ida.phoneValues()->append(std::make_shared<LabeledValueRecord>());
+    build(contacts, {"Name", "Note", "Phone"});
+    const int line = model.rowHeight();
+    EXPECT_EQ(model.heightOfRow(0), 3 * line);
+    EXPECT_EQ(model.subContactTable().first()->numLines, 3);
+    EXPECT_EQ(model.heightOfRow(1), line);
+    EXPECT_EQ(model.heightOfRow(3), line) << "footer";
+    EXPECT_EQ(model.heightOfRow(99), line);
+
+    ida.stringValues()->setEntry("Renmei", "Jo\nKim");
+    build(contacts, {"Name", "Renmei", "Phone"});
+    EXPECT_EQ(model.heightOfRow(1), 2 * line);
+}
+
+TEST_F(ContactRows, ANarrowColumnGrowsWhileFindingAndShrinksAfter)
+{
+    StoreContact kay = person("Kay");
+    setEmails(kay, {{home, "a.very.long.address.of.kay@example.org"}});
+    build(table({kay}), {"Name", "Email"});
+    const int line = model.rowHeight();
+    model.setColumnWidth(1, 100);
+    model.setFindString("kay");
+    EXPECT_GT(model.heightOfRow(0), 2 * line);
+    model.setColumnWidth(1, 72);
+    EXPECT_EQ(model.heightOfRow(0), line) << "no room to wrap into";
+    model.setColumnWidth(1, 100);
+    model.setFindString("");
+    EXPECT_EQ(model.heightOfRow(0), line);
+}
+
+} // namespace

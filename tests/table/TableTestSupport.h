@@ -1,0 +1,57 @@
+#pragma once
+
+#include "model/ContactRecord.h"
+#include "model/GroupRecord.h"
+#include "platform/contacts/StoreContact.h"
+#include "table/ContactsViewControllerDelegate.h"
+
+#include <gtest/gtest.h>
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+// Contacts, tables and a recording delegate for the contact table's tests.
+namespace TableTest {
+
+using LabeledTexts = QList<QPair<QString, QString>>; // store label, text
+
+[[nodiscard]] StoreContact person(const QString &given, const QString &family = {});
+[[nodiscard]] StoreContact company(const QString &name);
+void setPhones(StoreContact &contact, const LabeledTexts &phones);
+void setEmails(StoreContact &contact, const LabeledTexts &emails);
+// Addresses whose street is the text.
+void setStreets(StoreContact &contact, const LabeledTexts &streets);
+
+[[nodiscard]] ContactRecordPtr record(const StoreContact &contact);
+[[nodiscard]] ContactTablePtr table(const QList<StoreContact> &contacts);
+// Contacts made by the shared generator, numbered from 0.
+[[nodiscard]] ContactTablePtr generatedTable(int count);
+
+// "<given name>:<position>" of each row, in row order.
+[[nodiscard]] QStringList rowNames(const QList<SubContactRecordPtr> &rows);
+
+class RecordingDelegate : public ContactsViewControllerDelegate {
+public:
+    void rowSelectionDidChange(const SubContactRecordPtr &row) override { selectedRows.append(row); }
+    void changeSenderInHagakiView(const SubContactRecordPtr &row) override { senders.append(row); }
+    void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override
+    {
+        sortChanges.append(descriptors);
+    }
+    [[nodiscard]] const GroupRecordPtr &selectedGroupDict() const override { return group; }
+
+    QList<SubContactRecordPtr> selectedRows;
+    QList<SubContactRecordPtr> senders;
+    QList<QList<SortDescriptor>> sortChanges;
+    GroupRecordPtr group = std::make_shared<GroupRecord>();
+};
+
+// Every test starts from the built-in labels only.
+class TableTestCase : public testing::Test {
+protected:
+    void SetUp() override;
+};
+
+} // namespace TableTest
