@@ -10,55 +10,12 @@
 #include "platform/contacts/StoreTestHooks_p.h"
 
 #include <QCoreApplication>
-#include <QMutex>
 #include <QSignalSpy>
 #include <QUuid>
 
 #include <linux/capability.h>
 #include <sys/syscall.h>
 #include <unistd.h>
-
-namespace {
-
-QMutex logMutex;
-QStringList capturedLines;
-QtMessageHandler previousHandler = nullptr;
-
-void captureMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    {
-        QMutexLocker lock(&logMutex);
-        capturedLines.append(message);
-    }
-    if (previousHandler && type != QtWarningMsg)
-        previousHandler(type, context, message);
-}
-
-} // namespace
-
-LogCapture::LogCapture()
-{
-    QMutexLocker lock(&logMutex);
-    capturedLines.clear();
-    previousHandler = qInstallMessageHandler(captureMessage);
-}
-
-LogCapture::~LogCapture()
-{
-    qInstallMessageHandler(previousHandler);
-}
-
-QStringList LogCapture::lines() const
-{
-    QMutexLocker lock(&logMutex);
-    return capturedLines;
-}
-
-bool LogCapture::contains(const QString &text) const
-{
-    const QStringList all = lines();
-    return std::any_of(all.cbegin(), all.cend(), [&text](const QString &line) { return line.contains(text); });
-}
 
 ReadOnlyFolder::ReadOnlyFolder(const QString &path)
     : m_path(path)

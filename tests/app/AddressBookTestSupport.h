@@ -3,6 +3,7 @@
 #include "app/AddressBookView.h"
 #include "app/AlertPresenter.h"
 #include "app/AppDelegate.h"
+#include "common/LoggedMessages.h"
 #include "platform/KeyValueStore.h"
 #include "platform/UserDefaults.h"
 #include "platform/contacts/ContactStore.h"
@@ -83,15 +84,6 @@ public:
     QList<Alert> alerts;
     QStringList confirmations;
     int answer = FirstButtonReturn;
-};
-
-// Captures the log lines written while it lives.
-class LogCapture {
-public:
-    LogCapture();
-    ~LogCapture();
-    [[nodiscard]] QStringList lines() const;
-    [[nodiscard]] bool contains(const QString &text) const;
 };
 
 // Makes a folder read-only while it lives, also for tests run as root: the

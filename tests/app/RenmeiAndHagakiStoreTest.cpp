@@ -62,7 +62,7 @@ protected:
 
 TEST_F(RenmeiAndHagakiFileTest, MissingFileIsAFirstStartThatLogsNothing)
 {
-    LogCapture log;
+    LoggedMessages log;
     EXPECT_FALSE(m_store.restoreRenmeiAndHagakiContainers().has_value());
     EXPECT_TRUE(log.lines().isEmpty());
 }
@@ -131,7 +131,7 @@ TEST_P(UnreadableSideFileTest, LoadsNothingLogsAnErrorAndIsKeptBesideTheNextFile
     const QByteArray damaged = damagedFile(GetParam());
     writeBytes(m_path, damaged);
     {
-        LogCapture log;
+        LoggedMessages log;
         EXPECT_FALSE(m_store.restoreRenmeiAndHagakiContainers().has_value());
         EXPECT_TRUE(log.contains(QStringLiteral(": ERROR ")));
     }
