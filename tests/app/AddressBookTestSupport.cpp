@@ -13,39 +13,6 @@
 #include <QSignalSpy>
 #include <QUuid>
 
-#include <linux/capability.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
-ReadOnlyFolder::ReadOnlyFolder(const QString &path)
-    : m_path(path)
-{
-    EXPECT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner));
-    if (::geteuid() != 0)
-        return;
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    std::array<__user_cap_data_struct, 2> data{};
-    EXPECT_EQ(::syscall(SYS_capget, &header, data.data()), 0);
-    for (size_t i = 0; i < data.size(); ++i)
-        m_effective[i] = data[i].effective;
-    data[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
-    m_capabilitiesDropped = ::syscall(SYS_capset, &header, data.data()) == 0;
-    EXPECT_TRUE(m_capabilitiesDropped);
-}
-
-ReadOnlyFolder::~ReadOnlyFolder()
-{
-    if (m_capabilitiesDropped) {
-        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-        std::array<__user_cap_data_struct, 2> data{};
-        ::syscall(SYS_capget, &header, data.data());
-        for (size_t i = 0; i < data.size(); ++i)
-            data[i].effective = m_effective[i];
-        EXPECT_EQ(::syscall(SYS_capset, &header, data.data()), 0);
-    }
-    EXPECT_TRUE(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-}
-
 void AddressBookTest::SetUp()
 {
     m_folder = TestEnvironment::makeScratchFolder(QUuid::createUuid().toString(QUuid::WithoutBraces));

@@ -14,7 +14,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <functional>
 #include <memory>
 
@@ -84,21 +83,6 @@ public:
     QList<Alert> alerts;
     QStringList confirmations;
     int answer = FirstButtonReturn;
-};
-
-// Makes a folder read-only while it lives, also for tests run as root: the
-// calling thread then drops the capabilities that let root write anywhere.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(const QString &path);
-    ~ReadOnlyFolder();
-    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
-    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
-
-private:
-    QString m_path;
-    std::array<quint32, 2> m_effective{};
-    bool m_capabilitiesDropped = false;
 };
 
 // An address book on its own files in a scratch folder: store, key-value
