@@ -14,32 +14,22 @@ TEST_F(AddressBookTest, LocalOnlyStoreLoadsAsOneContainerWithAllContacts)
 
     const ContainerTablePtr containers = m_delegate->containerTable();
     ASSERT_EQ(containers->size(), 1);
-    const ContainerRecordPtr local = containers->first();
-    EXPECT_EQ(local->name, QStringLiteral("On This Computer"));
-    EXPECT_EQ(local->type, 1);
-    EXPECT_EQ(local->identifier, m_store->defaultContainerIdentifier());
-    ASSERT_EQ(local->groups->size(), 1);
-    const GroupRecordPtr top = local->topGroup();
+    EXPECT_EQ(containers->first()->identifier, m_store->defaultContainerIdentifier());
+    ASSERT_EQ(containers->first()->groups->size(), 1);
+    const GroupRecordPtr top = topGroup();
     EXPECT_TRUE(top->top);
     EXPECT_EQ(top->name, QStringLiteral("All Contacts"));
-    EXPECT_EQ(top->uniqueId, local->identifier);
-    EXPECT_EQ(top->containerName, QStringLiteral("On This Computer"));
-    EXPECT_FALSE(top->cnGroup.has_value());
-
     EXPECT_EQ(m_delegate->selectedGroupDict(), top);
     EXPECT_EQ(m_delegate->contactTable(), top->contactTable);
     ASSERT_EQ(top->contactTable->size(), 2);
     for (const ContactRecordPtr &row : std::as_const(*top->contactTable)) {
-        EXPECT_EQ(row->labelIndex, 0);
-        EXPECT_FALSE(row->isNew);
-        EXPECT_FALSE(row->deleted);
-        EXPECT_EQ(row->uniqueId, row->person->uniqueId());
-        EXPECT_FALSE(row->person->created());
-        EXPECT_FALSE(row->person->changed());
+        EXPECT_FALSE(row->isNew || row->deleted);
+        EXPECT_FALSE(row->person->created() || row->person->changed());
     }
-    EXPECT_EQ(top->contactTable->at(0)->person->nameValue()->firstName, QStringLiteral("Taro"));
 }
 
+// The hand-over is queued even on the main thread, and gives the loaded
+// tables before the represented object.
 TEST_F(AddressBookTest, HandOverGivesTheMainViewTheDelegatesVeryTablesThenTheRepresentedObject)
 {
     seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"));
@@ -48,20 +38,15 @@ TEST_F(AddressBookTest, HandOverGivesTheMainViewTheDelegatesVeryTablesThenTheRep
     EXPECT_EQ(m_view.containerTable, m_delegate->containerTable());
     EXPECT_EQ(m_view.selectedGroupDict, m_delegate->selectedGroupDict());
     EXPECT_EQ(m_view.contactTable, m_delegate->contactTable());
-    // The loaded tables, followed by the represented object.
     const QStringList handOver{QStringLiteral("containerTable"), QStringLiteral("selectedGroupDict"),
         QStringLiteral("contactTable"), QStringLiteral("representedObject")};
     EXPECT_EQ(m_view.calls, handOver);
-}
 
-TEST_F(AddressBookTest, HandOverIsQueuedEvenOnTheMainThread)
-{
-    launch();
     m_view.calls.clear();
     m_delegate->updateContainerTableInViewController();
     EXPECT_TRUE(m_view.calls.isEmpty());
     processEvents();
-    EXPECT_EQ(m_view.calls.size(), 4);
+    EXPECT_EQ(m_view.calls, handOver);
 }
 
 // Which container's contacts the load shows, by the last container shown.
@@ -108,11 +93,9 @@ TEST_F(AddressBookTest, GroupsFollowTheTopGroupWithTheirStoreGroupAndNoContactsY
     const GroupListPtr groups = m_delegate->containerTable()->first()->groups;
     ASSERT_EQ(groups->size(), 3);
     const GroupRecordPtr family = groups->at(1);
-    EXPECT_FALSE(family->top);
     EXPECT_EQ(family->name, QStringLiteral("Family"));
     ASSERT_TRUE(family->cnGroup.has_value());
     EXPECT_EQ(family->uniqueId, family->cnGroup->identifier());
-    EXPECT_EQ(family->containerIdentifier, m_store->defaultContainerIdentifier());
     EXPECT_FALSE(family->contactTable);
     EXPECT_EQ(groups->at(2)->name, QString());
 }
@@ -168,7 +151,7 @@ TEST_F(AddressBookTest, KeyValueEntryOfTheWrongShapeIsSkipped)
     const StoreContact hanako = seedContact(QStringLiteral("Hanako"), QStringLiteral("Sato"));
     m_keyValueStore->setObject(QStringLiteral("not a record"), taro.identifier());
     m_keyValueStore->setObject(QVariantMap{{QStringLiteral("Renmei"), 42}}, hanako.identifier());
-    LogCapture log;
+    LoggedMessages log;
     launch();
 
     EXPECT_EQ(topGroup()->contactTable->size(), 2);
@@ -211,15 +194,3 @@ TEST_P(StoreAccessTest, WithoutAccessThePrivacyAlertComesAfterADelayAndNothingLo
 INSTANTIATE_TEST_SUITE_P(Access, StoreAccessTest,
     testing::Values(ContactStore::AccessBehaviour::Denied, ContactStore::AccessBehaviour::Restricted,
         ContactStore::AccessBehaviour::NotDeterminedThenRefuse));
-
-TEST_F(AddressBookTest, AccessGrantedWhenAskedLoadsTheAddressBook)
-{
-    seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"));
-    ContactStore::setAccessBehaviour(ContactStore::AccessBehaviour::NotDeterminedThenGrant);
-    launch();
-    ContactStore::setAccessBehaviour(ContactStore::AccessBehaviour::Authorized);
-
-    ASSERT_TRUE(m_delegate->contactTable());
-    EXPECT_EQ(m_delegate->contactTable()->size(), 1);
-    EXPECT_TRUE(m_alerts.alerts.isEmpty());
-}

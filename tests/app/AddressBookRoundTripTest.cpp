@@ -1,69 +1,21 @@
 #include "AddressBookTestSupport.h"
 
 #include "app/AddressBookLoader.h"
+#include "platform/contacts/vcard/ContactVCardSerialization.h"
 
 #include <QBuffer>
 #include <QImage>
 
 namespace {
 
-template <typename T, typename Describe>
-void describeList(QStringList &lines, const char *field, const QList<StoreLabeledValue<T>> &values, Describe describe)
+// Every field of a contact the address book keeps, one line each: its card
+// (which leaves out the identifiers of the values, made anew by a
+// write-back), its note and the size of its image.
+[[nodiscard]] std::string describe(const StoreContact &contact)
 {
-    for (const StoreLabeledValue<T> &value : values)
-        lines.append(QStringLiteral("%1 [%2] %3").arg(QLatin1String(field), value.label(), describe(value.value())));
-}
-
-[[nodiscard]] QString describeDate(const StoreDateComponents &date)
-{
-    return QStringLiteral("%1-%2-%3").arg(date.year.value_or(0)).arg(date.month.value_or(0)).arg(date.day.value_or(0));
-}
-
-// Every field of a contact the address book keeps, one line each; the
-// identifiers of the values, which a write-back makes anew, are left out.
-[[nodiscard]] std::string describe(const StoreContact &contact);
-
-[[nodiscard]] QStringList describeLines(const StoreContact &contact)
-{
-    QStringList lines{
-        QStringLiteral("type %1").arg(int(contact.contactType())),
-        contact.namePrefix(),
-        contact.givenName(),
-        contact.middleName(),
-        contact.familyName(),
-        contact.previousFamilyName(),
-        contact.nameSuffix(),
-        contact.nickname(),
-        contact.phoneticGivenName(),
-        contact.phoneticMiddleName(),
-        contact.phoneticFamilyName(),
-        contact.organizationName(),
-        contact.departmentName(),
-        contact.jobTitle(),
-        contact.note(),
-        QStringLiteral("image %1 bytes").arg(contact.imageData().size()),
-    };
-    describeList(lines, "phone", contact.phoneNumbers(), [](const StorePhoneNumber &v) { return v.stringValue(); });
-    describeList(lines, "email", contact.emailAddresses(), [](const QString &v) { return v; });
-    describeList(lines, "url", contact.urlAddresses(), [](const QString &v) { return v; });
-    describeList(lines, "address", contact.postalAddresses(), [](const StorePostalAddress &v) {
-        return QStringList{v.street, v.city, v.state, v.postalCode, v.country, v.isoCountryCode}.join(u'|');
-    });
-    describeList(lines, "relation", contact.contactRelations(), [](const StoreContactRelation &v) { return v.name; });
-    describeList(lines, "social", contact.socialProfiles(), [](const StoreSocialProfile &v) {
-        return QStringList{v.service, v.username}.join(u'|');
-    });
-    describeList(lines, "im", contact.instantMessageAddresses(), [](const StoreInstantMessageAddress &v) {
-        return QStringList{v.service, v.username}.join(u'|');
-    });
-    describeList(lines, "date", contact.dates(), describeDate);
-    lines.append(QStringLiteral("birthday ") + (contact.birthday() ? describeDate(*contact.birthday()) : QString()));
-    return lines;
-}
-
-std::string describe(const StoreContact &contact)
-{
-    return describeLines(contact).join(u'\n').toStdString();
+    const QByteArray card = ContactVCardSerialization::dataWithContacts({contact});
+    return card.toStdString() + "NOTE " + contact.note().toStdString() + "\nIMAGE "
+        + std::to_string(contact.imageData().size());
 }
 
 [[nodiscard]] QByteArray pngImage()

@@ -1,6 +1,7 @@
 #include "AddressBookTestSupport.h"
 
 #include "app/WindowController.h"
+#include "common/WriteProtection.h"
 #include "platform/ApplicationPaths.h"
 #include "platform/UndoManager.h"
 
@@ -91,7 +92,7 @@ TEST_F(SaveFaultTest, ReadOnlyDataFolderFailsTheSaveUntilItIsWritableAgain)
     edit(rowNamed(QStringLiteral("Taro")), 1);
     markEdited();
     {
-        const ReadOnlyFolder readOnly(m_folder);
+        const WriteProtection readOnly(m_folder);
         EXPECT_FALSE(save());
     }
     expectEverythingPending(tables, sideFilePath());

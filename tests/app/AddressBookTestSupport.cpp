@@ -10,84 +10,8 @@
 #include "platform/contacts/StoreTestHooks_p.h"
 
 #include <QCoreApplication>
-#include <QMutex>
 #include <QSignalSpy>
 #include <QUuid>
-
-#include <linux/capability.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
-namespace {
-
-QMutex logMutex;
-QStringList capturedLines;
-QtMessageHandler previousHandler = nullptr;
-
-void captureMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    {
-        QMutexLocker lock(&logMutex);
-        capturedLines.append(message);
-    }
-    if (previousHandler && type != QtWarningMsg)
-        previousHandler(type, context, message);
-}
-
-} // namespace
-
-LogCapture::LogCapture()
-{
-    QMutexLocker lock(&logMutex);
-    capturedLines.clear();
-    previousHandler = qInstallMessageHandler(captureMessage);
-}
-
-LogCapture::~LogCapture()
-{
-    qInstallMessageHandler(previousHandler);
-}
-
-QStringList LogCapture::lines() const
-{
-    QMutexLocker lock(&logMutex);
-    return capturedLines;
-}
-
-bool LogCapture::contains(const QString &text) const
-{
-    const QStringList all = lines();
-    return std::any_of(all.cbegin(), all.cend(), [&text](const QString &line) { return line.contains(text); });
-}
-
-ReadOnlyFolder::ReadOnlyFolder(const QString &path)
-    : m_path(path)
-{
-    EXPECT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner));
-    if (::geteuid() != 0)
-        return;
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    std::array<__user_cap_data_struct, 2> data{};
-    EXPECT_EQ(::syscall(SYS_capget, &header, data.data()), 0);
-    for (size_t i = 0; i < data.size(); ++i)
-        m_effective[i] = data[i].effective;
-    data[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
-    m_capabilitiesDropped = ::syscall(SYS_capset, &header, data.data()) == 0;
-    EXPECT_TRUE(m_capabilitiesDropped);
-}
-
-ReadOnlyFolder::~ReadOnlyFolder()
-{
-    if (m_capabilitiesDropped) {
-        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-        std::array<__user_cap_data_struct, 2> data{};
-        ::syscall(SYS_capget, &header, data.data());
-        for (size_t i = 0; i < data.size(); ++i)
-            data[i].effective = m_effective[i];
-        EXPECT_EQ(::syscall(SYS_capset, &header, data.data()), 0);
-    }
-    EXPECT_TRUE(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-}
 
 void AddressBookTest::SetUp()
 {

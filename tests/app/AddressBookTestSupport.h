@@ -3,6 +3,7 @@
 #include "app/AddressBookView.h"
 #include "app/AlertPresenter.h"
 #include "app/AppDelegate.h"
+#include "common/LoggedMessages.h"
 #include "platform/KeyValueStore.h"
 #include "platform/UserDefaults.h"
 #include "platform/contacts/ContactStore.h"
@@ -13,7 +14,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <functional>
 #include <memory>
 
@@ -83,30 +83,6 @@ public:
     QList<Alert> alerts;
     QStringList confirmations;
     int answer = FirstButtonReturn;
-};
-
-// Captures the log lines written while it lives.
-class LogCapture {
-public:
-    LogCapture();
-    ~LogCapture();
-    [[nodiscard]] QStringList lines() const;
-    [[nodiscard]] bool contains(const QString &text) const;
-};
-
-// Makes a folder read-only while it lives, also for tests run as root: the
-// calling thread then drops the capabilities that let root write anywhere.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(const QString &path);
-    ~ReadOnlyFolder();
-    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
-    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
-
-private:
-    QString m_path;
-    std::array<quint32, 2> m_effective{};
-    bool m_capabilitiesDropped = false;
 };
 
 // An address book on its own files in a scratch folder: store, key-value

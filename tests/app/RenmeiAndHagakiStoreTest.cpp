@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QUuid>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 [[nodiscard]] QString scratchFile(const QString &name)
@@ -30,11 +32,17 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-[[nodiscard]] RenmeiAndHagakiRecord recordWithRenmei(const QString &renmei)
+[[nodiscard]] RenmeiAndHagakiRecord renmei(const QString &renmei)
 {
     RenmeiAndHagakiRecord record;
     record.renmei = renmei;
     return record;
+}
+
+// The records of the contacts of the container "local".
+[[nodiscard]] RenmeiAndHagakiContainers local(const RenmeiAndHagakiRecords &records)
+{
+    return {{u"local"_s, records}};
 }
 
 [[nodiscard]] MVPersonPtr personWithAddresses(const QList<std::pair<QString, QString>> &labelsAndStreets)
@@ -62,33 +70,28 @@ protected:
 
 TEST_F(RenmeiAndHagakiFileTest, MissingFileIsAFirstStartThatLogsNothing)
 {
-    LogCapture log;
+    LoggedMessages log;
     EXPECT_FALSE(m_store.restoreRenmeiAndHagakiContainers().has_value());
     EXPECT_TRUE(log.lines().isEmpty());
 }
 
 TEST_F(RenmeiAndHagakiFileTest, SaveMergesWithTheStoredRecords)
 {
-    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers({{QStringLiteral("local"),
-        {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("old A"))},
-            {QStringLiteral("B"), recordWithRenmei(QStringLiteral("B"))},
-            {QStringLiteral("C"), recordWithRenmei(QStringLiteral("C"))}}}}));
+    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(
+        local({{u"A"_s, renmei(u"old A"_s)}, {u"B"_s, renmei(u"B"_s)}, {u"C"_s, renmei(u"C"_s)}})));
 
-    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers({{QStringLiteral("local"),
-        {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("new A"))},
-            {QStringLiteral("C"), RenmeiAndHagakiRecord()}}}}));
+    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(
+        local({{u"A"_s, renmei(u"new A"_s)}, {u"C"_s, RenmeiAndHagakiRecord()}})));
 
     const auto stored = m_store.restoreRenmeiAndHagakiContainers();
     ASSERT_TRUE(stored.has_value());
-    const RenmeiAndHagakiRecords expected{{QStringLiteral("A"), recordWithRenmei(QStringLiteral("new A"))},
-        {QStringLiteral("B"), recordWithRenmei(QStringLiteral("B"))}};
-    EXPECT_EQ(stored->value(QStringLiteral("local")), expected);
+    const RenmeiAndHagakiRecords expected{{u"A"_s, renmei(u"new A"_s)}, {u"B"_s, renmei(u"B"_s)}};
+    EXPECT_EQ(stored->value(u"local"_s), expected);
 }
 
 TEST_F(RenmeiAndHagakiFileTest, FileIsReadableByItsOwnerOnly)
 {
-    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(
-        {{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A"))}}}}));
+    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(local({{u"A"_s, renmei(u"A"_s)}})));
     EXPECT_EQ(QFile::permissions(m_path) & ~(QFile::ReadUser | QFile::WriteUser), QFile::ReadOwner | QFile::WriteOwner);
 }
 
@@ -105,9 +108,8 @@ enum class Damage { None, Empty, Truncated, Garbage, UnknownVersion, OtherMagic,
     const quint32 version = damage == Damage::UnknownVersion ? 3 : 1;
     const quint32 entries = damage == Damage::HugeCount ? 0x7fffffff : 1;
     const quint8 flag = damage == Damage::BadFlag ? 7 : 1;
-    stream << magic << version << quint32(1) << QStringLiteral("local") << quint32(1) << QStringLiteral("A") << flag
-           << QStringLiteral("Hanako") << entries << QStringLiteral("home") << QStringLiteral("1-2-3 Ginza")
-           << QStringLiteral("1;");
+    stream << magic << version << quint32(1) << u"local"_s << quint32(1) << u"A"_s << flag << u"Hanako"_s << entries
+           << u"home"_s << u"1-2-3 Ginza"_s << u"1;"_s;
     switch (damage) {
     case Damage::Empty:
         return {};
@@ -131,20 +133,19 @@ TEST_P(UnreadableSideFileTest, LoadsNothingLogsAnErrorAndIsKeptBesideTheNextFile
     const QByteArray damaged = damagedFile(GetParam());
     writeBytes(m_path, damaged);
     {
-        LogCapture log;
+        LoggedMessages log;
         EXPECT_FALSE(m_store.restoreRenmeiAndHagakiContainers().has_value());
-        EXPECT_TRUE(log.contains(QStringLiteral(": ERROR ")));
+        EXPECT_TRUE(log.contains(u": ERROR "_s));
     }
 
-    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(
-        {{QStringLiteral("local"), {{QStringLiteral("B"), recordWithRenmei(QStringLiteral("B"))}}}}));
+    ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(local({{u"B"_s, renmei(u"B"_s)}})));
 
     const QStringList copies = ApplicationPaths::backupCopies(m_path);
     ASSERT_EQ(copies.size(), 1);
     EXPECT_EQ(bytesOf(copies.first()), damaged);
     const auto stored = m_store.restoreRenmeiAndHagakiContainers();
     ASSERT_TRUE(stored.has_value());
-    EXPECT_EQ(stored->value(QStringLiteral("local")).keys(), QStringList{QStringLiteral("B")});
+    EXPECT_EQ(stored->value(u"local"_s).keys(), QStringList{u"B"_s});
 }
 
 INSTANTIATE_TEST_SUITE_P(SideFiles, UnreadableSideFileTest,
@@ -157,8 +158,7 @@ TEST_F(RenmeiAndHagakiFileTest, EachDamagedFileIsKeptUnderANameOfItsOwnAndTheNew
     for (int i = 0; i < 7; ++i) {
         damaged.append("damaged side file " + QByteArray::number(i));
         writeBytes(m_path, damaged.last());
-        ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(
-            {{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A"))}}}}));
+        ASSERT_TRUE(m_store.saveRenmeiAndHagakiContainers(local({{u"A"_s, renmei(u"A"_s)}})));
     }
 
     const QDir folder = QFileInfo(m_path).absoluteDir();
@@ -175,9 +175,9 @@ TEST_F(RenmeiAndHagakiFileTest, UndamagedFileOfTheSameLayoutReadsBack)
     writeBytes(m_path, damagedFile(Damage::None));
     const auto stored = m_store.restoreRenmeiAndHagakiContainers();
     ASSERT_TRUE(stored.has_value());
-    RenmeiAndHagakiRecord expected = recordWithRenmei(QStringLiteral("Hanako"));
-    expected.hagakiArray = {{QStringLiteral("home"), QStringLiteral("1-2-3 Ginza"), QStringLiteral("1;")}};
-    EXPECT_EQ(stored->value(QStringLiteral("local")).value(QStringLiteral("A")), expected);
+    RenmeiAndHagakiRecord expected = renmei(u"Hanako"_s);
+    expected.hagakiArray = {{u"home"_s, u"1-2-3 Ginza"_s, u"1;"_s}};
+    EXPECT_EQ(stored->value(u"local"_s).value(u"A"_s), expected);
 }
 
 // Records of a wrong shape are refused whole.
@@ -189,49 +189,45 @@ TEST_P(RecordShapeTest, RecordOfAWrongShapeIsRefused)
 }
 
 INSTANTIATE_TEST_SUITE_P(SideRecords, RecordShapeTest,
-    testing::Values(QVariantMap{{QStringLiteral("Renmei"), QVariantList{QStringLiteral("Hanako")}}},
-        QVariantMap{{QStringLiteral("HagakiArray"), QStringLiteral("1;")}},
-        QVariantMap{{QStringLiteral("HagakiArray"), QVariantList{QStringLiteral("1;")}}},
-        QVariantMap{{QStringLiteral("HagakiArray"),
-            QVariantList{QVariantMap{{QStringLiteral("Label"), QStringLiteral("home")},
-                {QStringLiteral("LayoutString"), QStringLiteral("1;")}}}}}));
+    testing::Values(QVariantMap{{u"Renmei"_s, QVariantList{u"Hanako"_s}}}, QVariantMap{{u"HagakiArray"_s, u"1;"_s}},
+        QVariantMap{{u"HagakiArray"_s, QVariantList{u"1;"_s}}},
+        QVariantMap{
+            {u"HagakiArray"_s, QVariantList{QVariantMap{{u"Label"_s, u"home"_s}, {u"LayoutString"_s, u"1;"_s}}}}}));
 
 TEST(RenmeiAndHagakiRecord, JointNamesWithoutAddressGiveARecordOfJointNamesOnly)
 {
     MVPerson person;
-    person.stringValues()->setEntry(FieldId::Renmei, QStringLiteral("Hanako"));
+    person.stringValues()->setEntry(FieldId::Renmei, u"Hanako"_s);
     const RenmeiAndHagakiRecord record = RenmeiAndHagakiStore::makeRenmeiAndHagakiDict(person);
-    EXPECT_EQ(record.toVariantMap(), (QVariantMap{{QStringLiteral("Renmei"), QStringLiteral("Hanako")}}));
+    EXPECT_EQ(record.toVariantMap(), (QVariantMap{{u"Renmei"_s, u"Hanako"_s}}));
 }
 
 TEST(RenmeiAndHagakiRecord, LayoutsRoundTripByLabelAndAddressText)
 {
-    const MVPersonPtr saved = personWithAddresses({{QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")},
-        {QStringLiteral("work"), QStringLiteral("4-5-6 Umeda")}});
+    const MVPersonPtr saved = personWithAddresses({{u"home"_s, u"1-2-3 Ginza"_s}, {u"work"_s, u"4-5-6 Umeda"_s}});
     saved->addressValues()->at(1)->layout.renmei = true;
-    saved->addressValues()->at(1)->layout.senderAddress = QStringLiteral("{{1,2},{3,4}}");
+    saved->addressValues()->at(1)->layout.senderAddress = u"{{1,2},{3,4}}"_s;
     const RenmeiAndHagakiRecord record = RenmeiAndHagakiStore::makeRenmeiAndHagakiDict(*saved);
     ASSERT_EQ(record.hagakiArray.size(), 2);
-    EXPECT_EQ(record.hagakiArray.at(1).label, QStringLiteral("work"));
+    EXPECT_EQ(record.hagakiArray.at(1).label, u"work"_s);
     EXPECT_EQ(record.hagakiArray.at(1).addressString, saved->addressValues()->at(1)->stringValue);
-    EXPECT_EQ(record.hagakiArray.at(1).layoutString, QStringLiteral("4;sa:{{1.00,2.00},{3.00,4.00}};"));
+    EXPECT_EQ(record.hagakiArray.at(1).layoutString, u"4;sa:{{1.00,2.00},{3.00,4.00}};"_s);
 
     // The same addresses in another order still find their layouts.
-    const MVPersonPtr loaded = personWithAddresses({{QStringLiteral("work"), QStringLiteral("4-5-6 Umeda")},
-        {QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")}});
+    const MVPersonPtr loaded = personWithAddresses({{u"work"_s, u"4-5-6 Umeda"_s}, {u"home"_s, u"1-2-3 Ginza"_s}});
     RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(record, *loaded);
     EXPECT_TRUE(loaded->addressValues()->at(0)->layout.printsRenmei());
-    EXPECT_EQ(loaded->addressValues()->at(0)->layout.senderAddress, QStringLiteral("{{1.00,2.00},{3.00,4.00}}"));
+    EXPECT_EQ(loaded->addressValues()->at(0)->layout.senderAddress, u"{{1.00,2.00},{3.00,4.00}}"_s);
     EXPECT_FALSE(loaded->addressValues()->at(1)->layout.printsRenmei());
 }
 
 TEST(RenmeiAndHagakiRecord, AddressWhoseTextChangedNoLongerFindsItsLayout)
 {
-    const MVPersonPtr saved = personWithAddresses({{QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")}});
+    const MVPersonPtr saved = personWithAddresses({{u"home"_s, u"1-2-3 Ginza"_s}});
     saved->addressValues()->first()->layout.sender = true;
     const RenmeiAndHagakiRecord record = RenmeiAndHagakiStore::makeRenmeiAndHagakiDict(*saved);
 
-    const MVPersonPtr moved = personWithAddresses({{QStringLiteral("home"), QStringLiteral("7-8-9 Ginza")}});
+    const MVPersonPtr moved = personWithAddresses({{u"home"_s, u"7-8-9 Ginza"_s}});
     RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(record, *moved);
     EXPECT_TRUE(moved->addressValues()->first()->layout.isUnset());
 }
@@ -239,11 +235,9 @@ TEST(RenmeiAndHagakiRecord, AddressWhoseTextChangedNoLongerFindsItsLayout)
 TEST(RenmeiAndHagakiRecord, TwoEqualAddressesBothTakeTheFirstMatchingLayout)
 {
     RenmeiAndHagakiRecord record;
-    const MVPersonPtr person = personWithAddresses({{QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")},
-        {QStringLiteral("home"), QStringLiteral("1-2-3 Ginza")}});
+    const MVPersonPtr person = personWithAddresses({{u"home"_s, u"1-2-3 Ginza"_s}, {u"home"_s, u"1-2-3 Ginza"_s}});
     const QString text = person->addressValues()->first()->stringValue;
-    record.hagakiArray
-        = {{QStringLiteral("home"), text, QStringLiteral("1;")}, {QStringLiteral("home"), text, QStringLiteral("2;")}};
+    record.hagakiArray = {{u"home"_s, text, u"1;"_s}, {u"home"_s, text, u"2;"_s}};
     RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(record, *person);
     for (const LabeledValueRecordPtr &address : std::as_const(*person->addressValues())) {
         EXPECT_TRUE(address->layout.printsSender());
@@ -253,17 +247,16 @@ TEST(RenmeiAndHagakiRecord, TwoEqualAddressesBothTakeTheFirstMatchingLayout)
 
 TEST(RenmeiAndHagakiKeyValueStore, EmptyRecordRemovesTheEntryAndOtherEntriesStay)
 {
-    KeyValueStore keyValueStore(scratchFile(QStringLiteral("KeyValueStore.json")));
-    keyValueStore.setObject(QStringLiteral("someone else's"), QStringLiteral("other"));
+    KeyValueStore keyValueStore(scratchFile(u"KeyValueStore.json"_s));
+    keyValueStore.setObject(u"someone else's"_s, u"other"_s);
     RenmeiAndHagakiStore store(&keyValueStore, scratchFile(RenmeiAndHagakiStore::fileName()));
-    store.keyValueSaveRenmeiAndHagaki(
-        {{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A"))}}}});
-    ASSERT_EQ(store.keyValueRestoreValueForKey(QStringLiteral("A")), recordWithRenmei(QStringLiteral("A")));
+    store.keyValueSaveRenmeiAndHagaki(local({{u"A"_s, renmei(u"A"_s)}}));
+    ASSERT_EQ(store.keyValueRestoreValueForKey(u"A"_s), renmei(u"A"_s));
 
-    store.keyValueSaveRenmeiAndHagaki({{QStringLiteral("local"), {{QStringLiteral("A"), RenmeiAndHagakiRecord()}}}});
+    store.keyValueSaveRenmeiAndHagaki(local({{u"A"_s, RenmeiAndHagakiRecord()}}));
 
-    EXPECT_FALSE(keyValueStore.objectForKey(QStringLiteral("A")).isValid());
-    EXPECT_EQ(keyValueStore.stringForKey(QStringLiteral("other")), QStringLiteral("someone else's"));
+    EXPECT_FALSE(keyValueStore.objectForKey(u"A"_s).isValid());
+    EXPECT_EQ(keyValueStore.stringForKey(u"other"_s), u"someone else's"_s);
 }
 
 // Saves stamped for the store's generations, the store taking some of them:
@@ -278,9 +271,9 @@ protected:
         QStringList fromKeyValueStore;
         const RenmeiAndHagakiRecords file = m_store.restoreRenmeiAndHagakiContainers(generation)
                                                 .value_or(RenmeiAndHagakiContainers())
-                                                .value(QStringLiteral("local"));
+                                                .value(u"local"_s);
         const RenmeiAndHagakiStore::KeyValueView entries = m_store.keyValueRestoreForGeneration(generation);
-        for (const QString &contact : {QStringLiteral("A"), QStringLiteral("B")}) {
+        for (const QString &contact : {u"A"_s, u"B"_s}) {
             fromFile.append(file.value(contact).renmei.value_or(QString()));
             fromKeyValueStore.append(
                 entries.valueForKey(contact).value_or(RenmeiAndHagakiRecord()).renmei.value_or(QString()));
@@ -290,50 +283,43 @@ protected:
 
     void save(qint64 baseGeneration, const RenmeiAndHagakiRecords &records)
     {
-        ASSERT_TRUE(m_store.saveForStoreGeneration({{QStringLiteral("local"), records}}, baseGeneration));
+        ASSERT_TRUE(m_store.saveForStoreGeneration(local(records), baseGeneration));
     }
 
-    QString m_keyValuePath = scratchFile(QStringLiteral("KeyValueStore.json"));
+    QString m_keyValuePath = scratchFile(u"KeyValueStore.json"_s);
     std::unique_ptr<KeyValueStore> m_keyValueStore = std::make_unique<KeyValueStore>(m_keyValuePath);
     RenmeiAndHagakiStore m_store{m_keyValueStore.get(), scratchFile(RenmeiAndHagakiStore::fileName())};
 };
 
 TEST_F(RenmeiAndHagakiGenerationTest, ASaveTheStoreNeverTookReadsAsNotMadeAndTheNextSaveTakesItBack)
 {
-    save(0,
-        {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A1"))},
-            {QStringLiteral("B"), recordWithRenmei(QStringLiteral("B1"))}});
-    save(1, {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A2"))}, {QStringLiteral("B"), {}}});
-    const QStringList first{QStringLiteral("A1"), QStringLiteral("B1")};
+    save(0, {{u"A"_s, renmei(u"A1"_s)}, {u"B"_s, renmei(u"B1"_s)}});
+    save(1, {{u"A"_s, renmei(u"A2"_s)}, {u"B"_s, {}}});
+    const QStringList first{u"A1"_s, u"B1"_s};
     EXPECT_EQ(renmeiAt(1), std::pair(first, first));
-    const QStringList second{QStringLiteral("A2"), QString()};
+    const QStringList second{u"A2"_s, QString()};
     EXPECT_EQ(renmeiAt(2), std::pair(second, second));
 
     // Saved again for the same generation, without B: B's unsaved change is gone.
-    save(1, {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A3"))}});
-    const QStringList third{QStringLiteral("A3"), QStringLiteral("B1")};
+    save(1, {{u"A"_s, renmei(u"A3"_s)}});
+    const QStringList third{u"A3"_s, u"B1"_s};
     EXPECT_EQ(renmeiAt(2), std::pair(third, third));
 }
 
 TEST_F(RenmeiAndHagakiGenerationTest, AKeyValueStoreLaggingBehindIsNotReadAndIsWrittenAgainFromTheFile)
 {
-    save(0,
-        {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A1"))},
-            {QStringLiteral("B"), recordWithRenmei(QStringLiteral("B1"))}});
-    ASSERT_TRUE(QFile::copy(m_keyValuePath, m_keyValuePath + QStringLiteral(".1")));
-    save(1, {{QStringLiteral("B"), recordWithRenmei(QStringLiteral("B2"))}});
+    save(0, {{u"A"_s, renmei(u"A1"_s)}, {u"B"_s, renmei(u"B1"_s)}});
+    ASSERT_TRUE(QFile::copy(m_keyValuePath, m_keyValuePath + u".1"_s));
+    save(1, {{u"B"_s, renmei(u"B2"_s)}});
     m_keyValueStore.reset();
     ASSERT_TRUE(QFile::remove(m_keyValuePath));
-    ASSERT_TRUE(QFile::rename(m_keyValuePath + QStringLiteral(".1"), m_keyValuePath));
+    ASSERT_TRUE(QFile::rename(m_keyValuePath + u".1"_s, m_keyValuePath));
     m_keyValueStore = std::make_unique<KeyValueStore>(m_keyValuePath);
     RenmeiAndHagakiStore store(m_keyValueStore.get(), m_store.filePath());
 
-    EXPECT_FALSE(store.keyValueRestoreForGeneration(2).valueForKey(QStringLiteral("B")));
+    EXPECT_FALSE(store.keyValueRestoreForGeneration(2).valueForKey(u"B"_s));
 
-    ASSERT_TRUE(store.saveForStoreGeneration(
-        {{QStringLiteral("local"), {{QStringLiteral("A"), recordWithRenmei(QStringLiteral("A4"))}}}}, 2));
-    EXPECT_EQ(
-        store.keyValueRestoreForGeneration(3).valueForKey(QStringLiteral("A")), recordWithRenmei(QStringLiteral("A4")));
-    EXPECT_EQ(
-        store.keyValueRestoreForGeneration(3).valueForKey(QStringLiteral("B")), recordWithRenmei(QStringLiteral("B2")));
+    ASSERT_TRUE(store.saveForStoreGeneration(local({{u"A"_s, renmei(u"A4"_s)}}), 2));
+    EXPECT_EQ(store.keyValueRestoreForGeneration(3).valueForKey(u"A"_s), renmei(u"A4"_s));
+    EXPECT_EQ(store.keyValueRestoreForGeneration(3).valueForKey(u"B"_s), renmei(u"B2"_s));
 }

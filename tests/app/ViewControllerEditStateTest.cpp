@@ -4,7 +4,7 @@
 
 using EditState = ViewControllerTest;
 
-TEST_F(EditState, EditingShowsARedLineTellsEveryPaneAndOffersLock)
+TEST_F(EditState, EditingShowsARedLineAndOffersLockAndLockingGreysItKeepingItsWidth)
 {
     m_controller.setEditState(true);
     EXPECT_TRUE(m_controller.editState());
@@ -16,11 +16,7 @@ TEST_F(EditState, EditingShowsARedLineTellsEveryPaneAndOffersLock)
         (QStringList{QStringLiteral("table.setEditState:1"), QStringLiteral("detail.setEditState:1"),
             QStringLiteral("outline.setEditState:1"), QStringLiteral("findBar.setEditState:1"),
             QStringLiteral("table.updateTable")}));
-}
 
-TEST_F(EditState, LockingGreysTheLineKeepingItsWidthAndOffersEdit)
-{
-    m_controller.setEditState(true);
     m_separator.setBorderWidth(3);
     m_controller.setContactInfoVisible(true);
     m_log.clear();

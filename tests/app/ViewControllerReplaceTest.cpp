@@ -40,26 +40,23 @@ TEST_F(ReplaceAll, AnAddressPartIsReplacedUnderItsOwnKeyAndUndoGivesBackTheWhole
     EXPECT_EQ(dumpPerson(person(0)), before);
 }
 
-TEST_F(ReplaceAll, ASocialUserNameChangesInValueAndUserNameAndKeepsServiceAndLabel)
+TEST_F(ReplaceAll, SocialAndChatUserNamesChangeInValueUserNameAndDisplayTextAndKeepServiceAndLabel)
 {
     const LabeledValueRecord old = first(0, FieldId::SocialNetwork);
     ASSERT_TRUE(replace(QStringLiteral("taro"), QStringLiteral("jiro"), FieldId::SocialNetwork));
-    const LabeledValueRecord changed = first(0, FieldId::SocialNetwork);
-    EXPECT_EQ(changed.valueText().toStdString(), "jiro_y");
-    EXPECT_EQ(changed.username.toStdString(), "jiro_y");
-    EXPECT_EQ(changed.service, old.service);
-    EXPECT_EQ(changed.label, old.label);
-    EXPECT_TRUE(changed.stringValue.contains(QStringLiteral("jiro_y")));
-}
+    const LabeledValueRecord social = first(0, FieldId::SocialNetwork);
+    EXPECT_EQ(social.valueText().toStdString(), "jiro_y");
+    EXPECT_EQ(social.username.toStdString(), "jiro_y");
+    EXPECT_EQ(social.service, old.service);
+    EXPECT_EQ(social.label, old.label);
+    EXPECT_TRUE(social.stringValue.contains(QStringLiteral("jiro_y")));
 
-TEST_F(ReplaceAll, AChatUserNameChangesInValueAndUserNameAndItsDisplayText)
-{
     ASSERT_TRUE(replace(QStringLiteral("taro"), QStringLiteral("hanako"), FieldId::InstantMessage));
-    const LabeledValueRecord changed = first(0, FieldId::InstantMessage);
-    EXPECT_EQ(changed.valueText().toStdString(), "hanako.chat");
-    EXPECT_EQ(changed.username.toStdString(), "hanako.chat");
-    EXPECT_EQ(changed.service.toStdString(), "Skype");
-    EXPECT_TRUE(changed.stringValue.contains(QStringLiteral("hanako.chat")));
+    const LabeledValueRecord chat = first(0, FieldId::InstantMessage);
+    EXPECT_EQ(chat.valueText().toStdString(), "hanako.chat");
+    EXPECT_EQ(chat.username.toStdString(), "hanako.chat");
+    EXPECT_EQ(chat.service.toStdString(), "Skype");
+    EXPECT_TRUE(chat.stringValue.contains(QStringLiteral("hanako.chat")));
 }
 
 TEST_F(ReplaceAll, PlainLabeledValuesNamePartsAndStringsAreRewritten)

@@ -87,34 +87,13 @@ const ReplaceRow replaceRows[] = {
                 p, FieldId::Address, 0, [](LabeledValueRecord &r) { r.city = QStringLiteral("大阪市北区"); }));
         },
         FieldId::City, 0, QStringLiteral("大阪市北区")},
-    {"Name", FieldId::Name,
-        [](MVPerson &p) {
-            NameRecord name = std::get<NameRecord>(p.valueForIdentifier(FieldId::Name));
-            name.lastName = QStringLiteral("Suzuki");
-            return PersonValue(name);
-        },
-        FieldId::LastName, 0, QStringLiteral("Suzuki")},
     {"NameNil", FieldId::Name, [](MVPerson &) { return PersonValue(); }, FieldId::FirstName, 0, QString()},
     {"FirstName", FieldId::FirstName, [](MVPerson &) { return PersonValue(QStringLiteral("Jiro")); },
         FieldId::FirstName, 0, QStringLiteral("Jiro")},
-    {"PhoneticName", FieldId::PhoneticName,
-        [](MVPerson &) {
-            PhoneticNameRecord phonetic;
-            phonetic.lastName = QStringLiteral("スズキ");
-            return PersonValue(phonetic);
-        },
-        FieldId::PhoneticLastName, 0, QStringLiteral("スズキ")},
     {"PhoneticNameNil", FieldId::PhoneticName, [](MVPerson &) { return PersonValue(); }, FieldId::PhoneticLastName, 0,
         QString()},
     {"PhoneticPart", FieldId::PhoneticFirstName, [](MVPerson &) { return PersonValue(QStringLiteral("ジロウ")); },
         FieldId::PhoneticFirstName, 0, QStringLiteral("ジロウ")},
-    {"Birthday", FieldId::Birthday,
-        [](MVPerson &) {
-            BirthdayRecord birthday;
-            birthday.value = StoreDateComponents{1990, 12, 24};
-            return PersonValue(birthday);
-        },
-        FieldId::Birthday, 0, QStringLiteral("1990.12.24(Mon)")},
     {"BirthdayNil", FieldId::Birthday, [](MVPerson &) { return PersonValue(); }, FieldId::Birthday, 0, QString()},
     {"Photo", FieldId::Photo, [](MVPerson &) { return PersonValue(redSquare()); }, {}, 0, {}},
     {"HagakiLayout", FieldId::HagakiLayout,
@@ -125,8 +104,6 @@ const ReplaceRow replaceRows[] = {
             return PersonValue(layout);
         },
         {}, 0, {}},
-    {"Note", FieldId::Note, [](MVPerson &) { return PersonValue(QStringLiteral("Moved to Osaka")); }, FieldId::Note, 0,
-        QStringLiteral("Moved to Osaka")},
     {"NoteNil", FieldId::Note, [](MVPerson &) { return PersonValue(); }, FieldId::Note, 0, QString()},
     {"Renmei", FieldId::Renmei, [](MVPerson &) { return PersonValue(QStringLiteral("花子\n一郎")); }, FieldId::Renmei,
         0, QStringLiteral("花子\n一郎")},

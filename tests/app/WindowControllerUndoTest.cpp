@@ -62,7 +62,7 @@ void openEditMenu(WindowController &window)
 
 } // namespace
 
-TEST(WindowControllerUndo, ShortcutsUndoAndRedoAndTheEditedMarkFollowsWhatIsLeftToUndo)
+TEST(WindowControllerUndo, ShortcutsAndMenuUndoAndRedoAndTheEditedMarkFollowsWhatIsLeftToUndo)
 {
     WindowController window;
     showActive(window);
@@ -87,18 +87,11 @@ TEST(WindowControllerUndo, ShortcutsUndoAndRedoAndTheEditedMarkFollowsWhatIsLeft
     EXPECT_TRUE(window.isWindowModified());
     EXPECT_TRUE(window.undoAction()->isEnabled());
     EXPECT_FALSE(window.redoAction()->isEnabled());
-}
 
-TEST(WindowControllerUndo, MenuUndoOfOneOfTwoStepsKeepsTheWindowEdited)
-{
-    WindowController window;
-    showActive(window);
-    EditedText name(window);
-    name.replace(QStringLiteral("Tanaka"));
-    QCoreApplication::processEvents();
+    // Undoing one of two steps from the menu keeps the window edited; with
+    // nothing left, the disabled item does nothing.
     name.replace(QStringLiteral("Suzuki"));
     QCoreApplication::processEvents();
-
     openEditMenu(window);
     EXPECT_EQ(window.undoAction()->text(), QStringLiteral("Undo"));
     window.undoAction()->trigger();
@@ -107,8 +100,6 @@ TEST(WindowControllerUndo, MenuUndoOfOneOfTwoStepsKeepsTheWindowEdited)
     window.undoAction()->trigger();
     EXPECT_EQ(name.text(), QStringLiteral("Yamada"));
     EXPECT_FALSE(window.isWindowModified());
-
-    // Nothing left: the disabled item does nothing.
     window.undoAction()->trigger();
     QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(name.text(), QStringLiteral("Yamada"));

@@ -23,15 +23,6 @@ using GeneratedResource::readFile;
         .toArray();
 }
 
-[[nodiscard]] QJsonObject rowForCode(const QString &code)
-{
-    for (const QJsonValue &row : addressFormatRows()) {
-        if (row.toObject().value(QStringLiteral("CountryCode")).toString() == code)
-            return row.toObject();
-    }
-    return {};
-}
-
 } // namespace
 
 TEST(AddressFormatResource, HoldsEveryIsoCountryOnce)
@@ -76,16 +67,6 @@ TEST(AddressFormatResource, EveryRowNamesTheFiveFieldsOnceWithCapitalNames)
         EXPECT_EQ(code.size(), 2);
         EXPECT_EQ(code, code.toUpper());
     }
-}
-
-TEST(AddressFormatResource, JapanPutsThePostalCodeFirstAndTheStreetLast)
-{
-    const QJsonObject japan = rowForCode(QStringLiteral("JP"));
-    EXPECT_EQ(japan.value(QStringLiteral("formatString")).toString(), QStringLiteral("ZIP State City Street Country"));
-    EXPECT_EQ(japan.value(QStringLiteral("Country")).toString(), QStringLiteral("JAPAN"));
-    EXPECT_EQ(japan.value(QStringLiteral("Alpha3")).toString(), QStringLiteral("JPN"));
-    EXPECT_EQ(rowForCode(QStringLiteral("US")).value(QStringLiteral("formatString")).toString(),
-        QStringLiteral("Street City State ZIP Country"));
 }
 
 TEST(AddressFormatResource, GeneratorReproducesTheCommittedFile)

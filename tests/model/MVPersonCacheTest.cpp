@@ -46,11 +46,6 @@ TEST(PersonCaches, FillOnceFromAnAttachedStoreContact)
     const LabeledValueListPtr phones = person.phoneValues();
     ASSERT_EQ(phones->size(), 2);
     EXPECT_EQ(person.phoneValues(), phones);
-    EXPECT_EQ(person.phoneValues()->size(), 2);
-    EXPECT_EQ(person.addressValues()->size(), 2);
-    EXPECT_EQ(person.addressValues()->size(), 2);
-    EXPECT_EQ(person.snsValues()->size(), 2);
-    EXPECT_EQ(person.snsValues()->size(), 2);
 
     person.setCnContact(std::nullopt);
     EXPECT_EQ(person.phoneValues()->size(), 2);
@@ -93,26 +88,6 @@ TEST(PersonCaches, EveryFieldIsCopiedWithPlainLabelsAndNumbers)
     EXPECT_EQ(person.birthdayValue()->value, (StoreDateComponents{1980, 4, 1}));
     EXPECT_TRUE(person.birthdayValue()->stringValue.startsWith("1980.04.01("));
     EXPECT_EQ(person.compositeName(), "山田 太郎");
-}
-
-TEST(PersonCaches, ServiceNamesOnlyInLowerCaseAreMadeCanonical)
-{
-    EXPECT_EQ(StoreContactReader::canonicalSocialService("twitter"), "Twitter");
-    EXPECT_EQ(StoreContactReader::canonicalSocialService("linkedin"), "LinkedIn");
-    EXPECT_EQ(StoreContactReader::canonicalSocialService("TWITTER"), "TWITTER");
-    EXPECT_EQ(StoreContactReader::canonicalSocialService("Mastodon"), "Mastodon");
-}
-
-TEST(PersonCaches, AStoreCompanyShowsItsCompanyName)
-{
-    StoreContact contact;
-    contact.setContactType(StoreContact::ContactType::Organization);
-    contact.setOrganizationName("Morvane Software");
-    MVPerson company;
-    company.setCnContact(contact);
-    company.nameValue();
-    EXPECT_FALSE(company.showAsPerson());
-    EXPECT_EQ(company.compositeName(), "Morvane Software");
 }
 
 TEST(PersonCaches, RefreshRestoresOnlyWhileTheStoreContactIsAttached)
@@ -184,21 +159,6 @@ TEST(PersonLayouts, OneLayoutPerAddressOrOneForNone)
     MVPerson empty;
     ASSERT_EQ(empty.hagakiLayouts()->size(), 1);
     EXPECT_EQ(empty.hagakiLayouts()->first()->labelIndex, 0);
-}
-
-TEST(PersonLayouts, AnAddressWritesItsOwnLayoutText)
-{
-    MVPerson person;
-    LabeledValueRecord address;
-    address.layout.sender = true;
-    address.layout.receiverName = "{{1, 2}, {3, 4}}";
-    EXPECT_EQ(person.layoutStringFromHagakiLayoutDict(&address.layout), "1;rn:{{1.00,2.00},{3.00,4.00}};");
-    EXPECT_EQ(person.layoutStringFromHagakiLayoutDict(nullptr), "");
-
-    HagakiLayoutRecord layout;
-    MVPerson::hagakiLayoutFromLayoutString(&layout, "6;sa:{{5,6},{7,8}};");
-    person.updateHagakiLayout(&layout);
-    EXPECT_EQ(layout.stringValue, "6;sa:{{5.00,6.00},{7.00,8.00}};");
 }
 
 TEST(PersonFind, FindsTheFirstRecordByLabelIndex)

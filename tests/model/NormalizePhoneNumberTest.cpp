@@ -46,21 +46,14 @@ INSTANTIATE_TEST_SUITE_P(TenDigitsAndShorter, NormalizePhoneNumberLayout,
         LayoutCase{"threePlusFour10", u"1234567890", kThreeFour, u"(123) 456-7890"},
         LayoutCase{"twoPlusFour10", u"1234567890", kTwoFour, u"(1234) 56-7890"},
         LayoutCase{"quadTwo10", u"1234567890", kQuadTwo, u"(12) 34 56 78 90"},
-        LayoutCase{"fourPlusFour9", u"123456789", kFourFour, u"(1) 2345-6789"},
         LayoutCase{"fourPlusFour8", u"12345678", kFourFour, u"(1234) 5678"},
-        LayoutCase{"threePlusFour8", u"12345678", kThreeFour, u"(1) 234-5678"},
         LayoutCase{"threePlusFour7", u"1234567", kThreeFour, u"(123) 4567"},
-        LayoutCase{"twoPlusFour7", u"1234567", kTwoFour, u"(1) 23-4567"},
         LayoutCase{"twoPlusFour6", u"123456", kTwoFour, u"(12) 3456"},
-        LayoutCase{"quadTwo9", u"123456789", kQuadTwo, u"(1) 23 45 67 89"},
-        LayoutCase{"quadTwo8", u"12345678", kQuadTwo, u"(12) 34 56 78"},
         LayoutCase{"quadTwo6", u"123456", kQuadTwo, u"(12) 34 56"},
         LayoutCase{"fourPlusFour5", u"12345", kFourFour, u"(1) 2345"}));
 
 INSTANTIATE_TEST_SUITE_P(Extensions, NormalizePhoneNumberLayout,
     testing::Values(LayoutCase{"extDot", u"03-1234-5678 ext.12", kFourFour, u"(03) 1234-5678 x12"},
-        LayoutCase{"extDotSpace", u"03-1234-5678 ext. 12", kFourFour, u"(03) 1234-5678 x12"},
-        LayoutCase{"ext", u"03-1234-5678 ext 12", kFourFour, u"(03) 1234-5678 x12"},
         LayoutCase{"x", u"(212) 555-0143 x7", kThreeFour, u"(212) 555-0143 x7"},
         LayoutCase{"fullWidthExt", u"０３－１２３４－５６７８　ｅｘｔ１２", kFourFour, u"(03) 1234-5678 x12"},
         LayoutCase{"withCode", u"+81 3 1234 5678 x99", kFourFour, u"+81 (3) 1234-5678 x99"},
@@ -69,24 +62,18 @@ INSTANTIATE_TEST_SUITE_P(Extensions, NormalizePhoneNumberLayout,
 
 INSTANTIATE_TEST_SUITE_P(ShortNumbersUnchanged, NormalizePhoneNumberLayout,
     testing::Values(LayoutCase{"police", u"110", kFourFour, u"110"},
-        LayoutCase{"fourDigits", u"1234", kQuadTwo, u"1234"},
-        LayoutCase{"fourDigitsWithCode", u"+81 1234", kTwoFour, u"+81 1234"},
-        LayoutCase{"codeOnly", u"+819", kFourFour, u"+81 9"},
+        LayoutCase{"fourDigits", u"1234", kQuadTwo, u"1234"}, LayoutCase{"codeOnly", u"+819", kFourFour, u"+81 9"},
         LayoutCase{"plusAndTooFewDigits", u"+81", kFourFour, u"+81"}, LayoutCase{"empty", u"", kFourFour, u""}));
 
 // Dots, slashes, dashes of every width and full-width digits keep every digit.
 INSTANTIATE_TEST_SUITE_P(SeparatorsKeepEveryDigit, NormalizePhoneNumberLayout,
     testing::Values(LayoutCase{"dotted", u"03.1234.5678", kFourFour, u"(03) 1234-5678"},
-        LayoutCase{"dottedWithCode", u"+1 415.555.0199", kThreeFour, u"+1 (415) 555-0199"},
         LayoutCase{"slash", u"089/12345678", kFourFour, u"(089) 1234-5678"},
         LayoutCase{"fullWidth", u"０３－１２３４－５６７８", kFourFour, u"(03) 1234-5678"},
-        LayoutCase{"fullWidthParentheses", u"０６（６１２３）４５６７", kFourFour, u"(06) 6123-4567"},
         LayoutCase{"fullWidthPlus", u"＋８１　９０　１２３４　５６７８", kFourFour, u"+81 (90) 1234-5678"},
         LayoutCase{"hyphenU2010", u"03\u20101234\u20105678", kFourFour, u"(03) 1234-5678"},
-        LayoutCase{"figureDashAndEmDash", u"03\u20121234\u20145678", kFourFour, u"(03) 1234-5678"},
         LayoutCase{"minusSign", u"03\u22121234\u22125678", kFourFour, u"(03) 1234-5678"},
-        LayoutCase{"noBreakSpace", u"01\u00A023\u00A045\u00A067\u00A089", kQuadTwo, u"(01) 23 45 67 89"},
-        LayoutCase{"narrowNoBreakSpace", u"01\u202F23\u202F45\u202F67\u202F89", kQuadTwo, u"(01) 23 45 67 89"}));
+        LayoutCase{"noBreakSpace", u"01\u00A023\u00A045\u00A067\u00A089", kQuadTwo, u"(01) 23 45 67 89"}));
 
 // Cleaning that would lose digits gives the number back exactly as written.
 INSTANTIATE_TEST_SUITE_P(UncleanNumbersUnchanged, NormalizePhoneNumberLayout,
@@ -99,21 +86,14 @@ INSTANTIATE_TEST_SUITE_P(UncleanNumbersUnchanged, NormalizePhoneNumberLayout,
 INSTANTIATE_TEST_SUITE_P(RealNumbers, NormalizePhoneNumberLayout,
     testing::Values(LayoutCase{"jpTokyo", u"03-1234-5678", kFourFour, u"(03) 1234-5678"},
         LayoutCase{"jpMobile", u"090-1234-5678", kFourFour, u"(090) 1234-5678"},
-        LayoutCase{"jpInternational", u"+81 3-1234-5678", kFourFour, u"+81 (3) 1234-5678"},
-        LayoutCase{"jpOsaka", u"06-6123-4567", kFourFour, u"(06) 6123-4567"},
         LayoutCase{"jpFujisawa", u"0466-12-3456", kTwoFour, u"(0466) 12-3456"},
-        LayoutCase{"usNewYork", u"(212) 555-0143", kThreeFour, u"(212) 555-0143"},
         LayoutCase{"usInternational", u"+1 650 253 0000", kThreeFour, u"+1 (650) 253-0000"},
         LayoutCase{"usTollFree", u"1-800-555-0100 ext. 23", kThreeFour, u"(1800) 555-0100 x23"},
         LayoutCase{"gbLondon", u"+44 20 7946 0958", kFourFour, u"+44 (20) 7946-0958"},
-        LayoutCase{"gbDomestic", u"020 7946 0958", kFourFour, u"(020) 7946-0958"},
         LayoutCase{"gbMobile", u"07700 900123", kTwoFour, u"(07700) 90-0123"},
-        LayoutCase{"deBerlin", u"+49 30 12345678", kFourFour, u"+49 (30) 1234-5678"},
         LayoutCase{"deMunich", u"089 / 123 456 78", kFourFour, u"(089) 1234-5678"},
         LayoutCase{"deDialled", u"030-1234567", kThreeFour, u"(030) 123-4567"},
-        LayoutCase{"frParis", u"01 23 45 67 89", kQuadTwo, u"(01) 23 45 67 89"},
-        LayoutCase{"frInternational", u"+33 1 23 45 67 89", kQuadTwo, u"+33 (1) 23 45 67 89"},
-        LayoutCase{"frDotted", u"06.12.34.56.78", kQuadTwo, u"(06) 12 34 56 78"}),
+        LayoutCase{"frInternational", u"+33 1 23 45 67 89", kQuadTwo, u"+33 (1) 23 45 67 89"}),
     [](const testing::TestParamInfo<LayoutCase> &info) { return std::string(info.param.name); });
 
 [[nodiscard]] NormalizePhoneNumber normalizerWithTable(const QString &csv)
@@ -155,14 +135,6 @@ TEST(NormalizePhoneNumberCountryCode, ShippedTableKnowsTheCommonCodes)
         const QString number = QLatin1Char('+') + QLatin1String(code) + QStringLiteral("123456789");
         EXPECT_EQ(normalizer.countryNumber(number), QLatin1String(code));
     }
-    const QList<CountryNumberRow> &rows = normalizer.countryNumbers();
-    const auto japan = std::find_if(
-        rows.cbegin(), rows.cend(), [](const CountryNumberRow &row) { return row.number == QStringLiteral("81"); });
-    ASSERT_NE(japan, rows.cend());
-    EXPECT_EQ(japan->country, QStringLiteral("Japan"));
-    EXPECT_EQ(japan->countryInJapanese, QStringLiteral("日本"));
-    EXPECT_EQ(japan->areaInJapanese, QStringLiteral("東アジア"));
-    EXPECT_EQ(japan->firstDigit, QStringLiteral("8"));
 }
 
 TEST(NormalizePhoneNumberTable, ReadsFourFieldLinesAfterTheHeader)

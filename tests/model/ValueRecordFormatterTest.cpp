@@ -151,7 +151,7 @@ TEST_P(BirthdayText, IsYearMonthDayAndTheWeekdayOfTheUsersLocale)
 
 INSTANTIATE_TEST_SUITE_P(Locales, BirthdayText,
     testing::Values(std::pair{QLocale::English, "2024.03.15(Fri)"}, std::pair{QLocale::Japanese, "2024.03.15(金)"},
-        std::pair{QLocale::German, "2024.03.15(Fr.)"}, std::pair{QLocale::Arabic, "٢٠٢٤.٠٣.١٥(الجمعة)"}));
+        std::pair{QLocale::Arabic, "٢٠٢٤.٠٣.١٥(الجمعة)"}));
 
 // The text is built without QLocale's pattern parser; it must read as
 // QLocale writes it, for every weekday, any year, and locales of other digits.

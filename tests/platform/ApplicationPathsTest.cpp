@@ -21,16 +21,6 @@ namespace {
 
 } // namespace
 
-TEST(ApplicationPaths, DataFolderIsCreatedOwnerOnlyInsideTheTestRoot)
-{
-    const QString folder = ApplicationPaths::applicationDataFolder();
-    ASSERT_FALSE(folder.isEmpty());
-    const QFileInfo info(folder);
-    EXPECT_TRUE(info.isDir());
-    EXPECT_TRUE(folder.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
-    EXPECT_EQ(info.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther), 0);
-}
-
 // The XDG base folders of a new home, made by the application itself under
 // the most permissive umask.
 class UmaskZero : public testing::Test {

@@ -67,10 +67,3 @@ TEST_F(ContactStoreAccess, RefusedAccessStaysDeniedAndStopsFetchesAndSaves)
     EXPECT_FALSE(store.execute(save, &saveError));
     EXPECT_EQ(saveError.code, StoreError::Code::AccessDenied);
 }
-
-TEST_F(ContactStoreAccess, AuthorizedStoreAnswersGrantedAtOnce)
-{
-    ContactStore store(newStorePath(QStringLiteral("authorized")));
-    EXPECT_EQ(ContactStore::authorizationStatus(), ContactStore::AuthorizationStatus::Authorized);
-    EXPECT_TRUE(request(store).granted);
-}

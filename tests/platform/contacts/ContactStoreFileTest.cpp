@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -119,27 +118,6 @@ INSTANTIATE_TEST_SUITE_P(Files, ContactStoreBadFile,
         BadFile{"newerVersion", writeNewerStore, StoreError::Code::NewerVersion},
         BadFile{"damagedInteriorPage", writeDamagedStore, StoreError::Code::Damaged}),
     [](const testing::TestParamInfo<BadFile> &info) { return std::string(info.param.name); });
-
-TEST(ContactStoreFile, NewStoreIsOwnerOnlyAndHasItsLocalContainer)
-{
-    const QString path = newStorePath(QStringLiteral("new"));
-    ContactStore store(path);
-    StoreError error;
-    ASSERT_TRUE(store.open(&error)) << qPrintable(error.description);
-    EXPECT_EQ(
-        QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
-        QFile::Permissions());
-    const QString local = store.defaultContainerIdentifier();
-    EXPECT_FALSE(local.isEmpty());
-    EXPECT_EQ(
-        store.containersMatchingPredicate(StorePredicate::predicateForContainersWithIdentifiers({local})).size(), 1);
-}
-
-TEST(ContactStoreFile, DefaultStoreLivesInTheApplicationDataFolder)
-{
-    EXPECT_TRUE(ContactStore::defaultFilePath().endsWith(QStringLiteral("/Contacts.sqlite")));
-    EXPECT_TRUE(ContactStore::defaultFilePath().startsWith(QDir::cleanPath(qEnvironmentVariable("XDG_DATA_HOME"))));
-}
 
 TEST(ContactStoreFile, UnwritableFolderIsReportedWithTheFileName)
 {

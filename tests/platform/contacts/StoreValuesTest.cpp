@@ -66,11 +66,8 @@ TEST_P(UserDefaultsByLocale, SortOrderAndCountry)
 
 INSTANTIATE_TEST_SUITE_P(Locales, UserDefaultsByLocale,
     testing::Values(LocaleCase{"ja_JP", StoreUserDefaults::SortOrder::FamilyName, "JP"},
-        LocaleCase{"zh_TW", StoreUserDefaults::SortOrder::FamilyName, "TW"},
-        LocaleCase{"ko_KR", StoreUserDefaults::SortOrder::FamilyName, "KR"},
         LocaleCase{"hu_HU", StoreUserDefaults::SortOrder::FamilyName, "HU"},
-        LocaleCase{"en_GB", StoreUserDefaults::SortOrder::GivenName, "GB"},
-        LocaleCase{"de_AT", StoreUserDefaults::SortOrder::GivenName, "AT"}));
+        LocaleCase{"en_GB", StoreUserDefaults::SortOrder::GivenName, "GB"}));
 
 TEST(StoreContact, ValuesOfUnfetchedKeysAreNotHandedOut)
 {
@@ -100,8 +97,6 @@ TEST(ContactKeys, AKeyIsFoundByItsTextInEitherForm)
 TEST(ContactLabels, KnownLabelsReadAsWordsAndOthersStayAsTheyAre)
 {
     EXPECT_EQ(ContactLabels::localizedStringForLabel(ContactLabels::phoneNumberHomeFax), QStringLiteral("home fax"));
-    EXPECT_EQ(
-        ContactLabels::localizedStringForLabel(ContactLabels::contactRelationDaughter), QStringLiteral("daughter"));
     EXPECT_EQ(
         ContactLabels::localizedStringForLabel(QStringLiteral("_$!<Cottage>!$_")), QStringLiteral("_$!<Cottage>!$_"));
     EXPECT_EQ(ContactLabels::localizedStringForLabel(QStringLiteral("Twitter")), QStringLiteral("Twitter"));
@@ -219,8 +214,6 @@ INSTANTIATE_TEST_SUITE_P(StorePostalAddressFormatter, PostalAddressTemplateText,
         TemplateCase{"DoubledBracesKeepOne", "{{street}}", "A", "", "", "{A}"},
         TemplateCase{"UnclosedBraceIsText", "{street {city}", "A", "B", "", "{street B"},
         TemplateCase{"EmptyBracesAreText", "{} {city}", "", "B", "", "{} B"},
-        TemplateCase{"SpaceInBracesIsText", "{str eet} {city}", "A", "B", "", "{str eet} B"},
-        TemplateCase{"NonAsciiInBracesIsText", "{ä}{city}", "", "B", "", "{ä}B"},
         TemplateCase{"DigitInBracesIsText", "{city2}{city}", "", "B", "", "{city2}B"},
         TemplateCase{"UnknownKeyIsEmpty", "{foo}{street}", "A", "", "", "A"},
         TemplateCase{"KeysAreCaseSensitive", "{STREET}{city}", "A", "B", "", "B"},

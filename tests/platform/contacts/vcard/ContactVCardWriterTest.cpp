@@ -198,9 +198,4 @@ INSTANTIATE_TEST_SUITE_P(Names, FormattedNameTest,
         FormattedNameRow{"nothing", u"", u"", u"", u"", u"", u"", "FN:"}),
     [](const testing::TestParamInfo<FormattedNameRow> &info) { return std::string(info.param.name); });
 
-TEST(ContactVCardWriterTest, EmptyListGivesNoText)
-{
-    EXPECT_TRUE(ContactVCardSerialization::dataWithContacts({}).isEmpty());
-}
-
 } // namespace
