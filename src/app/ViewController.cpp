@@ -34,6 +34,7 @@ ViewController::ViewController(WindowController *windowController, QObject *pare
     : QObject(parent)
     , m_windowController(windowController)
 {
+    viewDidLoad();
 }
 
 ViewController::~ViewController()
@@ -51,6 +52,11 @@ UndoManager *ViewController::undoManager() const
 void ViewController::setEditButton(QAction *editButton)
 {
     m_editButton = editButton;
+}
+
+QAction *ViewController::editButton() const
+{
+    return m_editButton;
 }
 
 void ViewController::setRedSeparator(SeparatorBox *separator)
@@ -73,15 +79,6 @@ void ViewController::setSelectedGroupDict(const GroupRecordPtr &selectedGroupDic
 void ViewController::setContactTable(const ContactTablePtr &contactTable)
 {
     m_contactTable = contactTable;
-}
-
-void ViewController::setRepresentedObject(const QVariant & /*representedObject*/)
-{
-    showGroupOutline(true);
-    if (m_contactsViewController) {
-        m_contactsViewController->setContactTable(m_contactTable);
-        m_contactsViewController->updateTable();
-    }
 }
 
 bool ViewController::commitEditing()

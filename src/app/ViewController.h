@@ -3,6 +3,8 @@
 #include "app/AddressBookView.h"
 #include "model/ContainerRecord.h"
 #include "model/PersonValue.h"
+#include "model/SubContactRecord.h"
+#include "platform/NotificationCenter.h"
 
 #include <QList>
 #include <QObject>
@@ -48,6 +50,10 @@ public:
 
     [[nodiscard]] UndoManager *undoManager() const;
 
+    // Reads the print style and prepares the paper, and starts taking the
+    // layouts edited in the preview.
+    void viewDidLoad();
+
     // --- Panes and controls (not owned; null when the window has none) --
     void setContactsViewController(ContactTablePane *pane) { m_contactsViewController = pane; }
     void setGroupViewController(GroupOutlinePane *pane) { m_groupViewController = pane; }
@@ -62,7 +68,23 @@ public:
     void setContactInfoVisible(bool visible) { m_contactInfoVisible = visible; }
     [[nodiscard]] ContactTablePane *contactsViewController() const { return m_contactsViewController; }
     [[nodiscard]] ContactDetailPane *contactInfoController() const { return m_contactInfoController; }
+    [[nodiscard]] PostcardPreviewPane *hagakiViewController() const { return m_hagakiViewController; }
+    [[nodiscard]] QAction *editButton() const;
     [[nodiscard]] bool contactInfoVisible() const { return m_contactInfoVisible; }
+
+    // --- The postcard preview -----------------------------------------------
+    // "Hagaki", "Envelope", "Labels" or "Address List", as kept under
+    // MV1DprintStyle.
+    [[nodiscard]] const QString &printStyle() const { return m_printStyle; }
+    // A row of the table was selected: the preview shows the selected rows.
+    void rowSelectionDidChange(const SubContactRecordPtr &row);
+    // The row the user marked as the postcards' sender, or none.
+    void changeSenderInHagakiView(const SubContactRecordPtr &row);
+    [[nodiscard]] SubContactRecordPtr senderInHagakiView() const;
+    // MV1NTextObjectChanged3 (the first receiver's block) and ...4 (the
+    // sender's) from this window's postcard view store the row's layout in
+    // its address, as one undoable change.
+    void handleNotifications(const NotificationCenter::Notification &notification);
 
     // --- The tables (the application delegate's or the document's) -------
     void setContainerTable(const ContainerTablePtr &containerTable) override;
@@ -135,6 +157,9 @@ public:
 private:
     using JournalPtr = std::shared_ptr<const MembershipJournal>;
 
+    void observeLayoutNotifications();
+    void storeLayout(const SubContactRecordPtr &row);
+
     // The value a replace takes back to, or nothing when it is refused.
     [[nodiscard]] static std::optional<PersonValue> acceptedOldValue(
         const PersonValue &value, const ContactIdentifier &identifier, MVPerson &person);
@@ -189,6 +214,7 @@ private:
     GroupRecordPtr m_selectedGroupDict;
     ContactTablePtr m_contactTable;
 
+    QString m_printStyle;
     bool m_editState = false;
     bool m_contactInfoVisible = false;
     PendingRefresh m_pendingRefresh;

@@ -122,8 +122,15 @@ std::optional<PersonValue> ViewController::acceptedOldValue(
         const auto *layout = std::get_if<HagakiLayoutRecordPtr>(&value);
         if (!layout || !*layout)
             return std::nullopt;
-        const HagakiLayoutRecordPtr old = person.hagakiLayoutForLabelIndex((*layout)->labelIndex);
-        return old ? PersonValue(old) : PersonValue();
+        // An address added since the load has no layout yet; undoing its first
+        // layout puts an empty one in its place, which prints as none.
+        HagakiLayoutRecordPtr old = person.hagakiLayoutForLabelIndex((*layout)->labelIndex);
+        if (!old) {
+            old = std::make_shared<HagakiLayoutRecord>();
+            old->labelIndex = (*layout)->labelIndex;
+            old->label = (*layout)->label;
+        }
+        return PersonValue(old);
     }
     if (isStringIdentifier(identifier))
         return wholeValue<QString>(value, identifier, person);

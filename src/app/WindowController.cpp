@@ -1,6 +1,9 @@
 #include "app/WindowController.h"
 
+#include "app/MessageBoxAlertPresenter.h"
 #include "platform/UndoManager.h"
+#include "platform/UserDefaults.h"
+#include "print/HagakiViewController.h"
 
 #include <QAction>
 #include <QLabel>
@@ -23,18 +26,31 @@ QWidget *makePlaceholderPane(const QString &title, const QString &objectName)
 } // namespace
 
 WindowController::WindowController(QWidget *parent)
+    : WindowController(Services(), parent)
+{
+}
+
+WindowController::WindowController(const Services &services, QWidget *parent)
     : QMainWindow(parent)
+    , m_userDefaults(services.userDefaults ? services.userDefaults : &UserDefaults::standardUserDefaults())
+    , m_alertPresenter(services.alertPresenter)
     , m_undoManager(new UndoManager(this))
     , m_splitView(new QSplitter(Qt::Horizontal, this))
 {
+    if (!m_alertPresenter) {
+        m_ownedAlertPresenter = std::make_unique<MessageBoxAlertPresenter>();
+        m_alertPresenter = m_ownedAlertPresenter.get();
+    }
     setWindowTitle(tr("Quillmark") + QStringLiteral("[*]"));
-    m_splitView->addWidget(makePlaceholderPane(tr("Postcard Preview"), QStringLiteral("previewPane")));
+    m_hagakiViewController = new HagakiViewController(*m_userDefaults);
+    m_splitView->addWidget(m_hagakiViewController);
     m_splitView->addWidget(makePlaceholderPane(tr("Contacts"), QStringLiteral("contactTablePane")));
     m_splitView->addWidget(makePlaceholderPane(tr("Detail"), QStringLiteral("detailPane")));
     m_splitView->setStretchFactor(1, 1);
     setCentralWidget(m_splitView);
     buildEditMenu();
     buildContactCommands();
+    buildPrintCommands();
     resize(1200, 720);
 }
 

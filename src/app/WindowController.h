@@ -1,15 +1,26 @@
 #pragma once
 
+#include "model/SubContactRecord.h"
+#include "print/PrintInfo.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 #include <QVariantMap>
 
+#include <functional>
+#include <memory>
+
+class AlertPresenter;
+class HagakiViewController;
 class QAction;
 class QMenu;
+class QPrinter;
 class QRCodePanelController;
 class QSplitter;
+class QToolBar;
 class UndoManager;
+class UserDefaults;
 class ViewController;
 
 // The address-book window: a split view of the postcard preview, the contact
@@ -20,8 +31,18 @@ class WindowController : public QMainWindow {
     Q_OBJECT
 
 public:
+    // What the window works with; each one left out is the application's own.
+    struct Services {
+        UserDefaults *userDefaults = nullptr;
+        AlertPresenter *alertPresenter = nullptr;
+    };
+
     explicit WindowController(QWidget *parent = nullptr);
+    explicit WindowController(const Services &services, QWidget *parent = nullptr);
     ~WindowController() override;
+
+    [[nodiscard]] UserDefaults &userDefaults() const { return *m_userDefaults; }
+    [[nodiscard]] AlertPresenter &alertPresenter() const { return *m_alertPresenter; }
 
     [[nodiscard]] QSplitter *splitView() const { return m_splitView; }
     [[nodiscard]] UndoManager *undoManager() const { return m_undoManager; }
@@ -59,13 +80,47 @@ public:
     [[nodiscard]] QAction *showQRCodeAction() const { return m_showQRCodeAction; }
     [[nodiscard]] QMenu *phoneFormatMenu() const { return m_phoneFormatMenu; }
 
+    // --- Printing -------------------------------------------------------------
+    // The postcard preview, pane 0 of the split view.
+    [[nodiscard]] HagakiViewController *hagakiViewController() const;
+    // File ▸ "Print…": the selected rows in the print style, on the printer
+    // or into the PDF file the print panel chooses; nothing without a row.
+    void printDocument();
+    // File ▸ "Page Setup…": the paper of every print and of the preview.
+    void runPageLayout();
+    // The page setup's end: OK takes the printer's paper, orientation and
+    // reach as the shared paper's and fits the preview to it.
+    void pageSetupDidEnd(const QPrinter &printer, int returnCode);
+    // Fits the preview to the paper: at most 285 × 420 in its proportions,
+    // centred in its pane, showing the whole paper.
+    bool shouldChangePrintInfo(const PrintInfoPtr &printInfo);
+    // The toolbar's "Layout": layout editing in the preview on or off; the
+    // window's contact editing is locked meanwhile and comes back as it was.
+    void layoutButtonPressed();
+    // Enables Print while a row is selected; checks Layout in layout mode.
+    void validatePrintCommands();
+    [[nodiscard]] QAction *printAction() const { return m_printAction; }
+    [[nodiscard]] QAction *pageSetupAction() const { return m_pageSetupAction; }
+    [[nodiscard]] QAction *layoutButton() const { return m_layoutButton; }
+    [[nodiscard]] QToolBar *toolbar() const { return m_toolbar; }
+    // What shows the print panel for a printer and reports whether the user
+    // chose to print; a window-modal print dialog unless set (tests print to
+    // a file without it).
+    using PrintPanel = std::function<void(QPrinter &printer, const std::function<void(bool accepted)> &done)>;
+    void setPrintPanel(PrintPanel panel) { m_printPanel = std::move(panel); }
+
 private:
+    void buildPrintCommands();
+    void printRows(const QList<SubContactRecordPtr> &rows);
     void buildContactCommands();
     [[nodiscard]] bool canNormalizePhoneNumber() const;
 
     void buildEditMenu();
     void validateUndoMenuItems();
 
+    std::unique_ptr<AlertPresenter> m_ownedAlertPresenter;
+    UserDefaults *m_userDefaults = nullptr;
+    AlertPresenter *m_alertPresenter = nullptr;
     UndoManager *m_undoManager = nullptr;
     QSplitter *m_splitView = nullptr;
     QMenu *m_editMenu = nullptr;
@@ -79,4 +134,14 @@ private:
     QMenu *m_contactMenu = nullptr;
     QAction *m_showQRCodeAction = nullptr;
     QMenu *m_phoneFormatMenu = nullptr;
+
+    QPointer<HagakiViewController> m_hagakiViewController;
+    QAction *m_printAction = nullptr;
+    QAction *m_pageSetupAction = nullptr;
+    QAction *m_layoutButton = nullptr;
+    QToolBar *m_toolbar = nullptr;
+    PrintPanel m_printPanel;
+    // The window's editing before layout mode locked it.
+    bool m_editStateBeforeLayout = false;
+    bool m_editButtonEnabledBeforeLayout = true;
 };

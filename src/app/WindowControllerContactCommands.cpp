@@ -9,6 +9,7 @@
 #include "interchange/widgets/QRCodePanelController.h"
 #include "model/ContactIdentifier.h"
 #include "model/NormalizePhoneNumber.h"
+#include "print/HagakiViewController.h"
 #include "platform/UndoManager.h"
 
 #include <QAction>
@@ -80,6 +81,8 @@ void WindowController::buildContactCommands()
 void WindowController::setMainViewController(ViewController *controller)
 {
     m_mainViewController = controller;
+    if (controller)
+        controller->setHagakiViewController(m_hagakiViewController);
 }
 
 ViewController *WindowController::mainViewController() const

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/RecordingPanes.h"
+
+#include "app/AlertPresenter.h"
+#include "app/ViewController.h"
+#include "app/WindowController.h"
+#include "platform/UserDefaults.h"
+#include "print/HagakiViewController.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLocale>
+
+#include <memory>
+
+// Alerts noted instead of shown.
+class NotedAlerts : public AlertPresenter {
+public:
+    void showAlert(QWidget *, const QString &messageText, const QString &) override { messages.append(messageText); }
+    void askConfirmation(QWidget *, const QString &, const std::function<void(int)> &completion) override
+    {
+        completion(FirstButtonReturn);
+    }
+
+    QStringList messages;
+};
+
+// The address-book window with its real postcard preview over contacts of
+// the generated address book; rows are selected in a recording table, as a
+// click on them would select them. Settings are the test's own.
+class PreviewWindowTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Builds the window; a test that stores settings first calls it itself.
+    void openWindow();
+
+    // Selects the rows showing contact i at label position p and tells the
+    // controller, as a click on a row of the table does.
+    void selectRows(const QList<std::pair<int, qint64>> &rows);
+    [[nodiscard]] MVPerson &person(int i) const { return *m_contacts->at(i)->person; }
+
+    [[nodiscard]] HagakiViewController &pane() const { return *m_window->hagakiViewController(); }
+    [[nodiscard]] HagakiView &view() const { return *pane().hagakiView(); }
+    [[nodiscard]] TextObject &block(int index) const { return *view().objectTable().at(index); }
+    // Where a point of the paper lies on the view's widget.
+    [[nodiscard]] QPoint onView(const QPointF &paperPoint) const;
+    // A press, moves and a release of the mouse's left button on the view.
+    void drag(const QPointF &from, const QPointF &to) const;
+    void click(const QPointF &at) const;
+    // A click on the toolbar's "Layout".
+    void pressLayout() const;
+    // Ends the event-loop turn, closing the undo step of what happened in it.
+    static void endTurn();
+
+    NotedAlerts m_alerts;
+    std::unique_ptr<UserDefaults> m_defaults;
+    PaneLog m_log;
+    RecordingContactTable m_table{m_log};
+    QAction m_editButton{QStringLiteral("Edit")};
+    std::unique_ptr<WindowController> m_window;
+    std::unique_ptr<ViewController> m_controller;
+    ContactTablePtr m_contacts;
+
+private:
+    QLocale m_locale;
+};
