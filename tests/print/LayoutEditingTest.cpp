@@ -1,3 +1,4 @@
+#include "PdfWords.h"
 #include "PreviewWindow.h"
 
 #include "common/Screenshot.h"
@@ -7,6 +8,8 @@
 #include "print/PrintOptions.h"
 #include "print/RectText.h"
 
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QTest>
 
 using namespace PrintOptionsKey;
@@ -227,4 +230,40 @@ TEST_F(LayoutEditing, ThePointerTakesTheShapeOfWhatItIsOver)
     EXPECT_EQ(corner.hotSpot(), QPoint(7, 7));
     EXPECT_EQ(hover(QPointF(name.center().x(), name.bottom())).shape(), Qt::SizeVerCursor);
     EXPECT_EQ(hover(name.topLeft() - QPointF(20, 20)).shape(), Qt::ArrowCursor);
+}
+
+TEST_F(EnvelopeLayout, AMovedBlockPrintsWhereItWasMoved)
+{
+    setEnvelopeOption(TextDirection, QStringLiteral("Left-Right"));
+    pane().updateUI();
+    view().repaint();
+    const QPointF at = block(0).rect.center();
+    drag(at, at + QPointF(-60, 80));
+    const QRectF moved = block(0).rect;
+    const QString path = pdfPath();
+    ASSERT_TRUE(printInto(path));
+    const QList<PdfWords::Page> pages = PdfWords::pdfWords(path);
+    ASSERT_EQ(pages.size(), 1);
+    const QRectF printed = PdfWords::inkedArea(pages.first());
+    EXPECT_NEAR(printed.left(), moved.left(), 1);
+    EXPECT_NEAR(printed.top(), moved.top(), 3);
+}
+
+TEST_F(PreviewWindowTest, PageSetupTakesThePaperChosenAndRefitsThePreview)
+{
+    openWindow();
+    m_window->runPageLayout();
+    auto *dialog = m_window->findChild<QPageSetupDialog *>();
+    ASSERT_TRUE(dialog);
+    dialog->reject();
+    EXPECT_EQ(PrintInfo::sharedPrintInfo()->orientation(), QPageLayout::Portrait);
+
+    QPrinter printer;
+    printer.setPageSize(QPageSize(QPageSize::A5));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    m_window->pageSetupDidEnd(printer, QDialog::Accepted);
+    EXPECT_EQ(PrintInfo::sharedPrintInfo()->paperName(), QStringLiteral("A5"));
+    EXPECT_EQ(PrintInfo::sharedPrintInfo()->orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(view().width(), HagakiViewController::previewWidth);
+    EXPECT_EQ(view().bounds().size(), PrintInfo::sharedPrintInfo()->paperSize());
 }

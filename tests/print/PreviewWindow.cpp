@@ -1,11 +1,16 @@
 #include "PreviewWindow.h"
 
+#include "PdfWords.h"
+
 #include "common/GeneratedAddressBook.h"
 #include "common/TestEnvironment.h"
 #include "platform/UndoManager.h"
 #include "print/PrintInfo.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
 #include <QTest>
 #include <QToolBar>
 
@@ -99,4 +104,28 @@ void PreviewWindowTest::pressLayout() const
 void PreviewWindowTest::endTurn()
 {
     QCoreApplication::processEvents();
+}
+
+bool PreviewWindowTest::printInto(const QString &path)
+{
+    m_window->setPrintPanel([this, path](QPrinter &printer, const std::function<void(bool)> &done) {
+        ++m_printPanels;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        done(true);
+    });
+    m_window->validatePrintCommands();
+    if (!m_window->printAction()->isEnabled())
+        return false;
+    m_window->printAction()->trigger();
+    return true;
+}
+
+QString PreviewWindowTest::pdfPath()
+{
+    const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
+    const QString name = QString::fromUtf8(test->test_suite_name()) + u'.' + QString::fromUtf8(test->name());
+    const QString path = QDir(PdfWords::outputFolder()).filePath(name + QStringLiteral(".pdf"));
+    QFile::remove(path);
+    return path;
 }

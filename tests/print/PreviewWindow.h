@@ -53,6 +53,11 @@ protected:
     void click(const QPointF &at) const;
     // A click on the toolbar's "Layout".
     void pressLayout() const;
+    // File ▸ Print…, the print panel answered at once with printing into a
+    // PDF file at the path; false when the item was not enabled.
+    bool printInto(const QString &path);
+    // A PDF file for the test, beside the screenshots when they are kept.
+    [[nodiscard]] static QString pdfPath();
     // Ends the event-loop turn, closing the undo step of what happened in it.
     static void endTurn();
 
@@ -64,6 +69,7 @@ protected:
     std::unique_ptr<WindowController> m_window;
     std::unique_ptr<ViewController> m_controller;
     ContactTablePtr m_contacts;
+    int m_printPanels = 0;
 
 private:
     QLocale m_locale;
