@@ -8,14 +8,24 @@
 #include <QPrinter>
 #include <QProgressDialog>
 
+namespace {
+
+// Drawing starts at the corner the printer reaches: no margins of our own,
+// only those the printer cannot print in.
+void useNoMargins(QPrinter &printer)
+{
+    printer.setFullPage(false);
+    if (!printer.setPageMargins(QMarginsF(), QPageLayout::Point))
+        printer.setPageMargins(printer.pageLayout().minimumMargins(), printer.pageLayout().units());
+}
+
+} // namespace
+
 void PrintJob::preparePrinter(QPrinter &printer, const PrintInfo &paper)
 {
     printer.setPageSize(paper.pageSize());
     printer.setPageOrientation(paper.orientation());
-    printer.setFullPage(false);
-    // No margins of our own: a printer keeps those it cannot print in.
-    if (!printer.setPageMargins(QMarginsF(), QPageLayout::Point))
-        printer.setPageMargins(printer.pageLayout().minimumMargins(), printer.pageLayout().units());
+    useNoMargins(printer);
 }
 
 QRectF PrintJob::printableArea(const QPrinter &printer)
@@ -26,7 +36,7 @@ QRectF PrintJob::printableArea(const QPrinter &printer)
 PrintJob::Result PrintJob::print(HagakiView &view, QPrinter &printer, PrintInfo &paper, QWidget *window)
 {
     // The print panel may have chosen another printer, with edges of its own.
-    preparePrinter(printer, paper);
+    useNoMargins(printer);
     paper.setImageablePageBounds(printableArea(printer));
     const int pages = view.knowsPageRange();
     QProgressDialog progress(tr("Printing…"), tr("Cancel"), 0, pages, window);
