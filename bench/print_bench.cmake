@@ -1,1 +1,1 @@
-quillmark_add_gui_bench(print_bench quillmark_print)
+quillmark_add_gui_bench(print_bench quillmark_print quillmark_fixture)

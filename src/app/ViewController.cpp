@@ -53,6 +53,11 @@ void ViewController::setEditButton(QAction *editButton)
     m_editButton = editButton;
 }
 
+QAction *ViewController::editButton() const
+{
+    return m_editButton;
+}
+
 void ViewController::setRedSeparator(SeparatorBox *separator)
 {
     m_redSeparator = separator;

@@ -134,6 +134,14 @@ public:
     [[nodiscard]] ContactTablePane *contactsViewController() const { return m_contactsViewController; }
     [[nodiscard]] ContactDetailPane *contactInfoController() const { return m_contactInfoController; }
     [[nodiscard]] PostcardPreviewPane *hagakiViewController() const { return m_hagakiViewController; }
+    [[nodiscard]] QAction *editButton() const;
+
+    // --- The postcard preview -----------------------------------------------
+    // A row of the table was selected: the preview shows the selected rows.
+    void rowSelectionDidChange(const SubContactRecordPtr &row);
+    // The row the user marked as the postcards' sender, or none.
+    void changeSenderInHagakiView(const SubContactRecordPtr &row);
+    [[nodiscard]] SubContactRecordPtr senderInHagakiView() const;
 
     // --- The tables (the application delegate's or the document's) -------
     void setContainerTable(const ContainerTablePtr &containerTable) override;

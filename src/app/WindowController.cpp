@@ -2,11 +2,12 @@
 
 #include "app/MainViewDefaults.h"
 #include "app/MessageBoxAlertPresenter.h"
-#include "app/PostcardLayoutView.h"
-#include "app/PostcardPreviewPane.h"
 #include "app/ViewController.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
+#include "print/HagakiViewController.h"
+#include "print/PostcardLayoutView.h"
+#include "print/PostcardPreviewPane.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -55,15 +56,18 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     }
     registry().append(this);
     setWindowTitle(tr("Quillmark") + QStringLiteral("[*]"));
-    m_splitView->addWidget(makePlaceholderPane(tr("Postcard Preview"), QStringLiteral("previewPane")));
+    m_hagakiViewController = new HagakiViewController(*m_userDefaults);
+    m_splitView->addWidget(m_hagakiViewController);
     m_splitView->addWidget(makePlaceholderPane(tr("Contacts"), QStringLiteral("contactTablePane")));
     m_splitView->addWidget(makePlaceholderPane(tr("Detail"), QStringLiteral("detailPane")));
     m_splitView->setStretchFactor(1, 1);
     setCentralWidget(m_splitView);
     resize(1200, 720);
     m_mainViewController = new ViewController(this, this);
+    m_mainViewController->setHagakiViewController(m_hagakiViewController);
     buildMenus();
     buildContactCommands();
+    buildPrintCommands();
     // The controller reads and repairs the settings before anything else of
     // the window reads one.
     m_mainViewController->viewDidLoad();
@@ -112,17 +116,6 @@ void WindowController::validateEditMenu()
     const QString redoName = m_undoManager->redoActionName();
     m_undoAction->setText(undoName.isEmpty() ? tr("Undo") : tr("Undo %1").arg(undoName));
     m_redoAction->setText(redoName.isEmpty() ? tr("Redo") : tr("Redo %1").arg(redoName));
-}
-
-bool WindowController::shouldChangePrintInfo(const PrintInfoPtr &printInfo)
-{
-    PostcardPreviewPane *preview = m_mainViewController->hagakiViewController();
-    if (!preview)
-        return true;
-    if (PostcardLayoutView *view = preview->hagakiView())
-        view->setPrintInfo(printInfo);
-    preview->updateUI();
-    return true;
 }
 
 void WindowController::showContactInfo(bool show)

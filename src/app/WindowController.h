@@ -1,17 +1,23 @@
 #pragma once
 
+#include "model/SubContactRecord.h"
 #include "print/PrintInfo.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class AlertPresenter;
+class HagakiViewController;
 class QAction;
 class QMenu;
+class QPrinter;
 class QRCodePanelController;
 class QSplitter;
+class QToolBar;
 class UndoManager;
 class UserDefaults;
 class ViewController;
@@ -52,8 +58,8 @@ public:
     [[nodiscard]] QAction *undoAction() const { return m_undoAction; }
     [[nodiscard]] QAction *redoAction() const { return m_redoAction; }
 
-    // Hands the paper to the preview's postcard view and refreshes the
-    // preview, when the window has one.
+    // Fits the preview to the paper (at most 285 × 420 in its proportions,
+    // centred in its pane, showing the whole paper) and refreshes it.
     bool shouldChangePrintInfo(const PrintInfoPtr &printInfo);
     // Show or hide the detail pane (pane 2) and the group pane (pane 0).
     void showContactInfo(bool show);
@@ -81,6 +87,32 @@ public:
     [[nodiscard]] QAction *showQRCodeAction() const { return m_showQRCodeAction; }
     [[nodiscard]] QMenu *phoneFormatMenu() const { return m_phoneFormatMenu; }
 
+    // --- Printing -------------------------------------------------------------
+    // The postcard preview, pane 0 of the split view.
+    [[nodiscard]] HagakiViewController *hagakiViewController() const;
+    // File ▸ "Print…": the selected rows in the print style, on the printer
+    // or into the PDF file the print panel chooses; nothing without a row.
+    void printDocument();
+    // File ▸ "Page Setup…": the paper of every print and of the preview.
+    void runPageLayout();
+    // The page setup's end: OK takes the printer's paper, orientation and
+    // reach as the shared paper's and fits the preview to it.
+    void pageSetupDidEnd(const QPrinter &printer, int returnCode);
+    // The toolbar's "Layout": layout editing in the preview on or off; the
+    // window's contact editing is locked meanwhile and comes back as it was.
+    void layoutButtonPressed();
+    // Enables Print while a row is selected; checks Layout in layout mode.
+    void validatePrintCommands();
+    [[nodiscard]] QAction *printAction() const { return m_printAction; }
+    [[nodiscard]] QAction *pageSetupAction() const { return m_pageSetupAction; }
+    [[nodiscard]] QAction *layoutButton() const { return m_layoutButton; }
+    [[nodiscard]] QToolBar *toolbar() const { return m_toolbar; }
+    // What shows the print panel for a printer and reports whether the user
+    // chose to print; a window-modal print dialog unless set (tests print to
+    // a file without it).
+    using PrintPanel = std::function<void(QPrinter &printer, const std::function<void(bool accepted)> &done)>;
+    void setPrintPanel(PrintPanel panel) { m_printPanel = std::move(panel); }
+
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -90,6 +122,8 @@ private:
     void validateEditMenu();
     void buildContactCommands();
     [[nodiscard]] bool canNormalizePhoneNumber() const;
+    void buildPrintCommands();
+    void printRows(const QList<SubContactRecordPtr> &rows);
 
     std::unique_ptr<AlertPresenter> m_ownedAlertPresenter;
     UserDefaults *m_userDefaults = nullptr;
@@ -109,4 +143,14 @@ private:
     QMenu *m_contactMenu = nullptr;
     QAction *m_showQRCodeAction = nullptr;
     QMenu *m_phoneFormatMenu = nullptr;
+
+    QPointer<HagakiViewController> m_hagakiViewController;
+    QAction *m_printAction = nullptr;
+    QAction *m_pageSetupAction = nullptr;
+    QAction *m_layoutButton = nullptr;
+    QToolBar *m_toolbar = nullptr;
+    PrintPanel m_printPanel;
+    // The window's editing before layout mode locked it.
+    bool m_editStateBeforeLayout = false;
+    bool m_editButtonEnabledBeforeLayout = true;
 };

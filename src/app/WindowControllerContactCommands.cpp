@@ -9,6 +9,7 @@
 #include "interchange/widgets/QRCodePanelController.h"
 #include "model/ContactIdentifier.h"
 #include "model/NormalizePhoneNumber.h"
+#include "print/HagakiViewController.h"
 #include "platform/UndoManager.h"
 
 #include <QAction>

@@ -86,7 +86,9 @@ void DrawList::paint(QPainter &painter) const
         if (const auto *fill = std::get_if<FilledRect>(&item)) {
             painter.fillRect(fill->rect, fill->color);
         } else if (const auto *stroke = std::get_if<StrokedPath>(&item)) {
+            painter.setRenderHint(QPainter::Antialiasing, stroke->antialiased);
             painter.strokePath(stroke->path, stroke->pen);
+            painter.setRenderHint(QPainter::Antialiasing);
         } else if (const auto *image = std::get_if<PlacedImage>(&item)) {
             painter.save();
             painter.setCompositionMode(image->mode);

@@ -35,6 +35,7 @@ struct FilledRect {
 struct StrokedPath {
     QPainterPath path;
     QPen pen;
+    bool antialiased = true; // off for crisp outlines on screen
 };
 
 struct PlacedImage {

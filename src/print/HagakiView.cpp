@@ -1,8 +1,10 @@
 #include "print/HagakiView.h"
 
 #include "platform/NotificationCenter.h"
+#include "platform/UserDefaults.h"
 #include "platform/widgets/FontResolver.h"
 #include "print/PrintOptionValue.h"
+#include "print/ResizeCursors_p.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -34,7 +36,13 @@ qint64 fittingCount(double extent, double pitch)
 
 HagakiView::HagakiView(QWidget *parent)
     : QWidget(parent)
+    , m_angle45ResizeCursor(ResizeCursors::angle45ResizeCursor())
+    , m_angle135ResizeCursor(ResizeCursors::angle135ResizeCursor())
 {
+    // The pointer's shape follows the blocks under it, and a click gives the
+    // view the arrow keys.
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
     for (const QString &type : {TextObjectKey::Receiver, TextObjectKey::Sender}) {
         for (const QString &kind : {TextObjectKey::Name, TextObjectKey::Address}) {
             auto object = std::make_shared<TextObject>();
@@ -43,6 +51,27 @@ HagakiView::HagakiView(QWidget *parent)
             m_objectTable.append(object);
         }
     }
+}
+
+HagakiView::~HagakiView() = default;
+
+void HagakiView::setUserDefaults(UserDefaults *defaults)
+{
+    m_userDefaults = defaults;
+}
+
+QRectF HagakiView::bounds() const
+{
+    return m_bounds.isEmpty() ? QRectF(QPointF(0, 0), paperSize()) : m_bounds;
+}
+
+QPointF HagakiView::mapToBounds(const QPointF &widgetPoint) const
+{
+    const QRectF shown = bounds();
+    if (width() <= 0 || height() <= 0)
+        return shown.topLeft();
+    return {
+        shown.x() + widgetPoint.x() * shown.width() / width(), shown.y() + widgetPoint.y() * shown.height() / height()};
 }
 
 void HagakiView::setPrintOptions(const PrintOptionsRecordPtr &options)
@@ -62,6 +91,7 @@ void HagakiView::setPrintOptions(const PrintOptionsRecordPtr &options)
 void HagakiView::setReceiverPersons(const PrintContactList &receivers)
 {
     m_receiverPersons = receivers;
+    resetCursorRects();
     if (!m_receiverPersons.isEmpty())
         updateTextObjectForReceiver(m_receiverPersons.first());
     update();
@@ -70,6 +100,7 @@ void HagakiView::setReceiverPersons(const PrintContactList &receivers)
 void HagakiView::setSenderPerson(const PrintContactRecordPtr &sender)
 {
     m_senderPerson = sender;
+    resetCursorRects();
     updateTextObjectForSender(sender);
 }
 
@@ -131,8 +162,10 @@ DrawList HagakiView::drawList(const QRectF &rect)
 {
     DrawList list;
     list.add(FilledRect{rect, Qt::white});
-    // Envelopes, labels and lists are white pages until their own drawing is in.
-    if (isPostcardStyle())
+    // Labels and lists are white pages until their own drawing is in.
+    if (m_selectedStyle == envelopeStyle)
+        drawEnvelopeRect(rect, list);
+    else if (isPostcardStyle())
         drawHagakiRect(rect, list);
     return list;
 }
@@ -150,13 +183,13 @@ void HagakiView::postTextObjectChanged(const TextObject &object)
 
 void HagakiView::paintEvent(QPaintEvent *)
 {
-    const QSizeF paper = paperSize();
-    if (paper.isEmpty())
+    const QRectF shown = bounds();
+    if (shown.isEmpty())
         return;
     QPainter painter(this);
-    const double scale = width() / paper.width();
-    painter.scale(scale, scale);
-    drawRect(painter, QRectF(QPointF(0, 0), paper));
+    painter.scale(width() / shown.width(), height() / shown.height());
+    painter.translate(-shown.topLeft());
+    drawRect(painter, shown);
 }
 
 QSizeF HagakiView::paperSize() const

@@ -7,12 +7,14 @@
 #include "print/PrintOptionsRecord.h"
 #include "print/TextObject.h"
 
+#include <QCursor>
 #include <QList>
 #include <QRectF>
 #include <QString>
 #include <QWidget>
 
 struct HagakiLayoutFields;
+class UserDefaults;
 
 // The one view that lays out and draws addresses in every print style:
 // Japanese postcards ("Hagaki"), envelopes, mailing labels and address lists.
@@ -23,7 +25,14 @@ struct HagakiLayoutFields;
 //
 // Coordinates are points with y growing downward. A print view stacks its
 // pages, one paper height each, and page n of N is the strip N − n, so the
-// pages come out last strip first.
+// pages come out last strip first. On screen the view shows its bounds (the
+// paper) scaled to its size.
+//
+// In layout mode the user moves and resizes the blocks of the previewed
+// postcard or envelope with the mouse and the arrow keys; what changed is
+// saved when the button or the key is released: a postcard's blocks into the
+// row's layout, announced with MV1NTextObjectChanged3 or ...4, an envelope's
+// into the print options, stored at once.
 class HagakiView : public QWidget, public PostcardLayoutView {
     Q_OBJECT
 
@@ -34,6 +43,7 @@ public:
     static inline const QString addressListStyle = QStringLiteral("Address List");
 
     explicit HagakiView(QWidget *parent = nullptr);
+    ~HagakiView() override;
 
     // Options first, then style, print info, receivers and sender.
     void setPrintOptions(const PrintOptionsRecordPtr &options);
@@ -55,6 +65,15 @@ public:
     void setPrinting(bool printing) { m_printing = printing; }
     [[nodiscard]] bool layoutMode() const { return m_layoutMode; }
     void setLayoutMode(bool layoutMode) { m_layoutMode = layoutMode; }
+    // Where the envelope rectangles the user places are stored; the
+    // application's own defaults unless set.
+    void setUserDefaults(UserDefaults *defaults);
+
+    // The part of the paper the view shows, in points; the whole paper until
+    // set. A point of the widget maps to the point of the paper under it.
+    [[nodiscard]] QRectF bounds() const;
+    void setBounds(const QRectF &bounds) { m_bounds = bounds; }
+    [[nodiscard]] QPointF mapToBounds(const QPointF &widgetPoint) const;
     [[nodiscard]] const QString &selectedFontName() const { return m_selectedFontName; }
     void setSelectedFontName(const QString &name) { m_selectedFontName = name; }
     [[nodiscard]] const QString &selectedTategakiFontName() const { return m_selectedTategakiFontName; }
@@ -89,6 +108,31 @@ public:
     // Draws a block's columns into the rectangle, which it returns.
     QRectF drawTextObject(const TextObject &object, const QRectF &rect, DrawList &drawList) const;
 
+    // Envelopes and labels: a person's block text, the address lines and then
+    // the name, with the honorific unless it is the sender's.
+    [[nodiscard]] QString makeAdrsAndNameString(
+        const PrintContactRecord &record, const QVariantMap &options, bool forSender) const;
+    // Fits the receiver's or the sender's envelope block from its box into
+    // the text object, placing a box that has no position of its own; null
+    // without a record.
+    TextObject *makeTextObject(const PrintContactRecordPtr &record, const QVariantMap &options, bool forSender);
+    // Draws a fitted block at the rectangle, which it returns.
+    QRectF drawTextObject2(const TextObject &object, const QRectF &rect, DrawList &drawList) const;
+
+    // --- Layout editing -----------------------------------------------------
+    // Where the block is drawn and hit on screen: its rectangle moved by the
+    // margins and by its page's offset.
+    [[nodiscard]] QRectF drawnRect(const TextObject &object) const;
+    // The first handle (0-7: corners from the top-left anticlockwise, then
+    // the middles of the left, bottom, right and top edges) whose square holds
+    // the point, or −1.
+    [[nodiscard]] static int nobIdAtPoint(const QPointF &point, const QRectF &rect);
+    // The cursors of the selected block's body and handles, and the cursor
+    // under the last mouse position.
+    void resetCursorRects();
+    // The dashed outline of a block and, with the flag, its eight handles.
+    static void drawRubberBand(const QRectF &rect, bool withNob, DrawList &drawList);
+    static void drawDashedBox(const QRectF &rect, DrawList &drawList);
     // Tells the window that the user changed a block: MV1NTextObjectChanged3
     // for a receiver's block, MV1NTextObjectChanged4 for the sender's, with
     // this view as the object.
@@ -96,8 +140,18 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
+    // A rectangle of the paper and the cursor the pointer takes over it.
+    struct CursorRect {
+        QRectF rect;
+        QCursor cursor;
+    };
     [[nodiscard]] QSizeF paperSize() const;
     [[nodiscard]] QRectF imageableBounds() const;
     [[nodiscard]] bool isPostcardStyle() const;
@@ -110,6 +164,25 @@ private:
     [[nodiscard]] QRectF postcardNameRect(TextObject &object, bool sender) const;
     [[nodiscard]] QRectF postcardAddressRect(const TextObject &nameObject, const QRectF &nameRect, bool sender) const;
     [[nodiscard]] QRectF envelopeRect(bool sender) const;
+
+    void drawEnvelopeRect(const QRectF &rect, DrawList &drawList);
+    void drawEnvelopeBlock(const PrintContactRecordPtr &record, bool forSender, double pageOffset, DrawList &drawList);
+    [[nodiscard]] QPointF pageOrigin(double pageOffset) const;
+
+    void mouseDown(const QPointF &point);
+    void pressSelectedBlock(const QRectF &hit);
+    // Whether the block is drawn on the previewed page, where it can be hit.
+    [[nodiscard]] bool isShown(const TextObject &object) const;
+    void pressNewBlock(const QRectF &hit);
+    void dragBlock(TextObject &object, const QPointF &delta);
+    void resizeBlock(TextObject &object, const QPointF &delta);
+    void nudgeBlock(TextObject &object, int key);
+    // Saves what the user changed in the selected blocks, in layout mode.
+    void saveChangedBlocks();
+    void saveBlock(const TextObject &object);
+    void saveEnvelopeBlock(const TextObject &object);
+    void setCursorForNob();
+    void setHoverCursor(const QPointF &point);
 
     void drawHagakiRect(const QRectF &rect, DrawList &drawList);
     void drawCard(DrawList &drawList) const;
@@ -139,4 +212,15 @@ private:
     bool m_printing = false;
     bool m_layoutMode = false;
     int m_numberOfPages = 0;
+    QRectF m_bounds;
+    UserDefaults *m_userDefaults = nullptr;
+
+    // Layout editing: the last mouse position on the paper, the handle being
+    // dragged (−1: the block is moved), whether a press started a drag.
+    QPointF m_lastPoint;
+    int m_nobId = -1;
+    bool m_isDragging = false;
+    QCursor m_angle45ResizeCursor;
+    QCursor m_angle135ResizeCursor;
+    QList<CursorRect> m_cursorRects;
 };

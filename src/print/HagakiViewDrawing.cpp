@@ -68,13 +68,9 @@ QPainterPath cardGrid(const QRectF &card, double topMargin)
 void HagakiView::drawHagakiRect(const QRectF &rect, DrawList &drawList)
 {
     const double paperHeight = paperSize().height();
-    const QRectF reach = imageableBounds();
     const qsizetype page
         = paperHeight > 0 ? static_cast<qsizetype>(std::floor((rect.y() + rect.height() * 0.5) / paperHeight)) : 0;
-    const double pageTop = m_printing ? double(page) * paperHeight : 0;
-    const double left = optionNumber(LeftMargin);
-    const double top = optionNumber(TopMargin);
-    const QPointF origin = m_printing ? QPointF(left - reach.x(), pageTop + top - reach.y()) : QPointF(left, top);
+    const QPointF origin = pageOrigin(m_printing ? double(page) * paperHeight : 0);
     if (!m_printing)
         drawCard(drawList);
     else if (page >= 0 && page < m_receiverPersons.size())
@@ -86,7 +82,18 @@ void HagakiView::drawHagakiRect(const QRectF &rect, DrawList &drawList)
         if (object->rect.width() <= 0)
             continue;
         drawBlock(*object, origin, drawList);
+        if (m_layoutMode)
+            drawRubberBand(object->rect.translated(origin), object->selected, drawList);
     }
+}
+
+QPointF HagakiView::pageOrigin(double pageOffset) const
+{
+    const QPointF margins(optionNumber(LeftMargin), optionNumber(TopMargin) + pageOffset);
+    // A printer's painter starts at the corner of the part of the paper it
+    // reaches, so a page is drawn that much up and left to land where the
+    // preview shows it.
+    return m_printing ? margins - imageableBounds().topLeft() : margins;
 }
 
 bool HagakiView::skipsReceiverBlocks(qsizetype page) const

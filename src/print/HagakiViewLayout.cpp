@@ -144,7 +144,8 @@ void HagakiView::updateTextObjects(const PrintContactRecordPtr &record, bool sen
     TextObject &nameObject = *m_objectTable.at(sender ? 2 : 0);
     fillNameObject(nameObject, *record, sender);
     if (m_selectedStyle == envelopeStyle) {
-        nameObject.rect = envelopeRect(sender);
+        nameObject.box = envelopeRect(sender);
+        nameObject.rect = nameObject.box;
         nameObject.kind = TextObjectKey::AddressAndName;
         return;
     }

@@ -13,7 +13,8 @@ constexpr double pointsPerInch = 72;
 
 } // namespace
 
-bool PageRenderer::renderPages(HagakiView &view, QPagedPaintDevice &device)
+bool PageRenderer::renderPages(
+    HagakiView &view, QPagedPaintDevice &device, const std::function<bool(int page)> &beforePage)
 {
     const int pages = view.knowsPageRange();
     if (pages <= 0)
@@ -25,6 +26,8 @@ bool PageRenderer::renderPages(HagakiView &view, QPagedPaintDevice &device)
     }
     painter.scale(device.logicalDpiX() / pointsPerInch, device.logicalDpiY() / pointsPerInch);
     for (int page = 1; page <= pages; ++page) {
+        if (beforePage && !beforePage(page))
+            return false;
         if (page > 1 && !device.newPage()) {
             qWarning("%s: ERROR can't start page %d", Q_FUNC_INFO, page);
             return false;

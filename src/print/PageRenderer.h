@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+#include <functional>
+
 class HagakiView;
 class QPagedPaintDevice;
 class QPainter;
@@ -14,8 +16,11 @@ public:
     PageRenderer() = delete;
 
     // Pages 1 to N, each on a page of the device, which starts at the paper's
-    // imageable corner. False when the device cannot be painted on.
-    static bool renderPages(HagakiView &view, QPagedPaintDevice &device);
+    // imageable corner. Once the device is open, beforePage is asked before
+    // each page whether to go on. False when the device cannot be painted on
+    // or the pages were stopped.
+    static bool renderPages(
+        HagakiView &view, QPagedPaintDevice &device, const std::function<bool(int page)> &beforePage = {});
     // One page as a white image of the paper at the resolution.
     [[nodiscard]] static QImage renderPage(HagakiView &view, int page, double dotsPerInch);
     // One page onto a painter that draws in points.

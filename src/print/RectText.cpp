@@ -1,5 +1,6 @@
 #include "print/RectText.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 
 #include <array>
@@ -15,4 +16,22 @@ std::optional<QRectF> RectText::parse(const QString &text)
     if (found < values.size())
         return std::nullopt;
     return QRectF(values[0], values[1], values[2], values[3]);
+}
+
+namespace {
+
+QString shortestNumber(double value)
+{
+    // Fixed notation: the layout text's reader takes no exponents, and −0
+    // reads back as 0 anyway.
+    return QString::number(value == 0 ? 0.0 : value, 'f', QLocale::FloatingPointShortest);
+}
+
+} // namespace
+
+QString RectText::toString(const QRectF &rect)
+{
+    return QStringLiteral("{{%1, %2}, {%3, %4}}")
+        .arg(shortestNumber(rect.x()), shortestNumber(rect.y()), shortestNumber(rect.width()),
+            shortestNumber(rect.height()));
 }

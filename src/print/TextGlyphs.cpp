@@ -5,9 +5,7 @@
 #include <QImage>
 #include <QTextLine>
 
-namespace {
-
-QPaintDevice *pointDevice()
+QPaintDevice *TextGlyphs::pointDevice()
 {
     static QImage device = [] {
         QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
@@ -18,8 +16,6 @@ QPaintDevice *pointDevice()
     }();
     return &device;
 }
-
-} // namespace
 
 TextGlyphs::TextGlyphs(const QString &line, const QFont &font, qreal size)
     : m_layout(line, font, pointDevice())

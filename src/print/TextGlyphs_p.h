@@ -25,6 +25,9 @@ public:
     // invalid font when none is.
     [[nodiscard]] Glyph glyphAt(int position, int length) const;
 
+    // A device of 72 dots per inch, on which a point is a pixel.
+    [[nodiscard]] static QPaintDevice *pointDevice();
+
     // The font at the exact size: what a glyph of the font draws with.
     [[nodiscard]] static QRawFont sizedFont(const QRawFont &font, qreal size);
     [[nodiscard]] static QRawFont sizedFont(const QFont &font, qreal size);

@@ -40,11 +40,26 @@ struct TextObject {
     QList<double> widthArray; // "widthArray": length of each column
     double fontSize = 0; // "fontSize"
 
+    // Envelope blocks (kind "addressAndName"): the whole block fitted into its
+    // box. The box is what the settings or the user gave; the block's "rect"
+    // is where it was placed, which a box without a position leaves to the
+    // page, so that every envelope of a job is fitted from the same box.
+    QRectF box;
+    QRectF textRect; // "textRect": the fitted text's extent
+    double yOffset = 0; // "yOffset": the top of the block's page in the view
+    QString blockText; // the text of "attributedString"
+    bool printVertical = false; // "printVertical": vertical glyph forms
+    QString textDirection; // "textDirection": "Left-Right" or "Up-Down"
+    QString verticalFontName; // "verticalFontName"
+
     double lineHeight = 0; // "lineHeight": from one column to the next
     bool selected = false; // "selected"
-    bool dirty = false; // "dirty"
+    // "dirty": what the user did to the block since it was last saved.
+    enum Change { Unchanged = 0, Moved = 1, Resized = 2 };
+    int dirty = Unchanged;
 
     [[nodiscard]] bool isSender() const { return type == QLatin1String("sender"); }
+    [[nodiscard]] bool isEnvelopeBlock() const { return kind == QLatin1String("addressAndName"); }
 };
 
 using TextObjectPtr = std::shared_ptr<TextObject>;

@@ -232,7 +232,7 @@ class PreferenceReset : public WindowDefaults, public testing::WithParamInterfac
 TEST_P(PreferenceReset, ShiftControlAltOffersTheDefaultsBack)
 {
     const QString frameKey = Keys::windowFramePrefix + QStringLiteral("AddressBook");
-    const QRect saved(50, 60, 500, 300);
+    const QRect saved(50, 60, 1000, 640);
     {
         const auto window = makeWindow();
         window->show();

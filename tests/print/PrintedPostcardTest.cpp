@@ -1,3 +1,4 @@
+#include "PdfWords.h"
 #include "PrintTestCards.h"
 
 #include "common/Screenshot.h"
@@ -9,54 +10,11 @@
 
 #include <QDir>
 #include <QPdfWriter>
-#include <QProcess>
-#include <QXmlStreamReader>
 
+using namespace PdfWords;
 using namespace PrintTestCards;
 
 namespace {
-
-struct Word {
-    QString text; // NFKC: Qt's PDF names 山 by the radical ⼭ it shares a glyph with
-    QRectF box;
-};
-using Page = QList<Word>;
-
-// Kept beside the screenshots when they are asked for, so that anyone can
-// look at what was printed.
-QString outputFolder()
-{
-    const QString screenshots = qEnvironmentVariable("QUILLMARK_SCREENSHOT_DIR");
-    if (screenshots.isEmpty())
-        return TestEnvironment::makeScratchFolder(QStringLiteral("printed-postcards"));
-    QDir().mkpath(screenshots);
-    return screenshots;
-}
-
-QList<Page> pdfWords(const QString &path)
-{
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
-        ADD_FAILURE() << "pdftotext failed: " << pdftotext.readAllStandardError().toStdString();
-        return {};
-    }
-    QList<Page> pages;
-    QXmlStreamReader xml(pdftotext.readAllStandardOutput());
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == QLatin1String("page")) {
-            pages.append(Page());
-        } else if (xml.name() == QLatin1String("word") && !pages.isEmpty()) {
-            const auto number
-                = [&xml](const char *name) { return xml.attributes().value(QLatin1String(name)).toDouble(); };
-            const QRectF box(QPointF(number("xMin"), number("yMin")), QPointF(number("xMax"), number("yMax")));
-            pages.last().append(Word{xml.readElementText().normalized(QString::NormalizationForm_KC), box});
-        }
-    }
-    return pages;
-}
 
 // The characters of a name block's column, top to bottom: each below the one
 // before it, at the first one's x, which lies in the receiver's half.

@@ -1,0 +1,207 @@
+// The print commands of the window: Print, Page Setup and the layout button
+// that lets the user move the preview's blocks.
+
+#include "app/WindowController.h"
+
+#include "app/AlertPresenter.h"
+#include "app/ContactTablePane.h"
+#include "app/ViewController.h"
+#include "print/HagakiViewController.h"
+#include "print/PrintJob.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSplitter>
+#include <QToolBar>
+
+namespace {
+
+// The widest paper, width over height, that fills the preview's width.
+constexpr double previewProportion
+    = double(HagakiViewController::previewWidth) / double(HagakiViewController::previewHeight);
+
+// The window's menu of that title, made at the front of the menu bar when
+// the window has none yet.
+QMenu *menuTitled(QMenuBar *bar, const QString &title)
+{
+    for (QAction *item : bar->actions()) {
+        if (item->menu() && item->text() == title)
+            return item->menu();
+    }
+    auto *menu = new QMenu(title, bar);
+    const QList<QAction *> items = bar->actions();
+    bar->insertMenu(items.isEmpty() ? nullptr : items.first(), menu);
+    return menu;
+}
+
+void openPrintDialog(QWidget *window, QPrinter &printer, const std::function<void(bool)> &done)
+{
+    auto *dialog = new QPrintDialog(&printer, window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    QObject::connect(dialog, &QDialog::finished, window, [done](int result) { done(result == QDialog::Accepted); });
+    dialog->open();
+}
+
+} // namespace
+
+HagakiViewController *WindowController::hagakiViewController() const
+{
+    return m_hagakiViewController;
+}
+
+void WindowController::buildPrintCommands()
+{
+    QMenu *fileMenu = menuTitled(menuBar(), tr("File"));
+    m_pageSetupAction = fileMenu->addAction(tr("Page Setup…"), this, &WindowController::runPageLayout);
+    m_pageSetupAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    m_printAction = fileMenu->addAction(tr("Print…"), this, &WindowController::printDocument);
+    m_printAction->setShortcut(QKeySequence::Print);
+    connect(fileMenu, &QMenu::aboutToShow, this, &WindowController::validatePrintCommands);
+
+    m_toolbar = findChild<QToolBar *>();
+    if (!m_toolbar) {
+        m_toolbar = addToolBar(tr("Toolbar"));
+        m_toolbar->setObjectName(QStringLiteral("toolbar"));
+    }
+    m_layoutButton = m_toolbar->addAction(tr("Layout"), this, &WindowController::layoutButtonPressed);
+    m_layoutButton->setCheckable(true);
+    m_printPanel
+        = [this](QPrinter &printer, const std::function<void(bool)> &done) { openPrintDialog(this, printer, done); };
+    validatePrintCommands();
+}
+
+void WindowController::validatePrintCommands()
+{
+    const ContactTablePane *table = m_mainViewController ? m_mainViewController->contactsViewController() : nullptr;
+    m_printAction->setEnabled(table && !table->selectedSubContacts().isEmpty());
+    m_layoutButton->setChecked(m_hagakiViewController && m_hagakiViewController->hagakiView()->layoutMode());
+}
+
+// --- Print ---------------------------------------------------------------------
+
+void WindowController::printDocument()
+{
+    const ContactTablePane *table = m_mainViewController ? m_mainViewController->contactsViewController() : nullptr;
+    if (!table || !m_hagakiViewController)
+        return;
+    const QList<SubContactRecordPtr> rows = table->selectedSubContacts();
+    if (rows.isEmpty())
+        return;
+    printRows(rows);
+}
+
+void WindowController::printRows(const QList<SubContactRecordPtr> &rows)
+{
+    const PrintInfoPtr &paper = PrintInfo::sharedPrintInfo();
+    paper->setMargins(QMarginsF());
+    paper->setHorizontallyCentered(false);
+    paper->setVerticallyCentered(false);
+
+    // The rows are those the preview shows, prepared again in case a contact
+    // changed since; the view counts and places its own pages.
+    auto view = std::make_shared<HagakiView>();
+    for (const SubContactRecordPtr &row : rows)
+        HagakiViewController::convertContact(*row);
+    const PrintContactRecordPtr sender = m_hagakiViewController->senderPerson();
+    if (sender)
+        HagakiViewController::convertContact(*sender);
+    view->setPrinting(true);
+    view->setSelectedStyle(m_mainViewController->printStyle());
+    view->setPrintOptions(m_hagakiViewController->printOptions());
+    view->setPrintInfo(paper);
+    view->setReceiverPersons(rows);
+    view->setSenderPerson(sender);
+
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    PrintJob::preparePrinter(*printer, *paper);
+    const QPointer<WindowController> self(this);
+    m_printPanel(*printer, [self, printer, view, paper](bool accepted) {
+        if (!self || !accepted)
+            return;
+        if (PrintJob::print(*view, *printer, *paper, self) == PrintJob::Result::Failed)
+            self->alertPresenter().showAlert(self, tr("Couldn't print."),
+                tr("Please make sure the printer is available and the file can be written."));
+    });
+}
+
+// --- Page setup ------------------------------------------------------------------
+
+void WindowController::runPageLayout()
+{
+    auto printer = std::make_shared<QPrinter>();
+    PrintJob::preparePrinter(*printer, *PrintInfo::sharedPrintInfo());
+    auto *dialog = new QPageSetupDialog(printer.get(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    connect(dialog, &QDialog::finished, this, [this, printer](int result) { pageSetupDidEnd(*printer, result); });
+    dialog->open();
+}
+
+void WindowController::pageSetupDidEnd(const QPrinter &printer, int returnCode)
+{
+    if (returnCode != QDialog::Accepted)
+        return;
+    const PrintInfoPtr &paper = PrintInfo::sharedPrintInfo();
+    const QPageLayout layout = printer.pageLayout();
+    paper->setPageSize(layout.pageSize());
+    paper->setOrientation(layout.orientation());
+    paper->setImageablePageBounds(PrintJob::printableArea(printer));
+    shouldChangePrintInfo(paper);
+}
+
+bool WindowController::shouldChangePrintInfo(const PrintInfoPtr &printInfo)
+{
+    if (!m_hagakiViewController || !printInfo)
+        return true;
+    HagakiView *view = m_hagakiViewController->hagakiView();
+    const QSizeF paper = printInfo->paperSize();
+    // A paper of no size leaves the preview as it was.
+    if (paper.width() > 0 && paper.height() > 0) {
+        const double proportion = paper.width() / paper.height();
+        const QSizeF size = proportion > previewProportion
+            ? QSizeF(HagakiViewController::previewWidth, HagakiViewController::previewWidth / proportion)
+            : QSizeF(HagakiViewController::previewHeight * proportion, HagakiViewController::previewHeight);
+        const QWidget *pane = view->parentWidget();
+        const double paneHeight = pane ? pane->height() : 0;
+        view->setGeometry(QRectF(QPointF(view->x(), (paneHeight - size.height()) * 0.5), size).toRect());
+        view->setBounds(QRectF(QPointF(0, 0), paper));
+    }
+    view->setPrintInfo(printInfo);
+    m_hagakiViewController->updateUI();
+    return true;
+}
+
+// --- Layout --------------------------------------------------------------------
+
+void WindowController::layoutButtonPressed()
+{
+    if (!m_hagakiViewController)
+        return;
+    HagakiView *view = m_hagakiViewController->hagakiView();
+    if (view->layoutMode()) {
+        view->setLayoutMode(false);
+        m_layoutButton->setText(tr("Layout"));
+        // Editing comes back as it was: a locked window stays locked.
+        if (m_mainViewController) {
+            m_mainViewController->enableEditButton(m_editButtonEnabledBeforeLayout);
+            m_mainViewController->setEditState(m_editStateBeforeLayout);
+        }
+    } else {
+        if (m_mainViewController) {
+            const QAction *editButton = m_mainViewController->editButton();
+            m_editButtonEnabledBeforeLayout = !editButton || editButton->isEnabled();
+            m_editStateBeforeLayout = m_mainViewController->editState();
+            m_mainViewController->enableEditButton(false);
+            m_mainViewController->setEditState(false);
+        }
+        view->setLayoutMode(true);
+        m_layoutButton->setText(tr("Lock"));
+    }
+    view->update();
+    validatePrintCommands();
+}

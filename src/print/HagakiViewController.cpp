@@ -1,0 +1,95 @@
+#include "print/HagakiViewController.h"
+
+#include "model/ContactIdentifier.h"
+#include "platform/NotificationCenter.h"
+#include "platform/UserDefaults.h"
+#include "print/PrintOptions.h"
+
+#include <QResizeEvent>
+
+HagakiViewController::HagakiViewController(QWidget *parent)
+    : HagakiViewController(UserDefaults::standardUserDefaults(), parent)
+{
+}
+
+HagakiViewController::HagakiViewController(UserDefaults &defaults, QWidget *parent)
+    : QWidget(parent)
+    , m_userDefaults(&defaults)
+    , m_hagakiView(new HagakiView(this))
+{
+    setObjectName(QStringLiteral("previewPane"));
+    setMinimumSize(previewWidth + 5, previewHeight);
+    // Until the paper is known, the view stands centred across the pane.
+    m_hagakiView->setGeometry((minimumWidth() - previewWidth) / 2, 0, previewWidth, previewHeight);
+    m_hagakiView->setUserDefaults(m_userDefaults);
+    viewDidLoad();
+}
+
+HagakiViewController::~HagakiViewController() = default;
+
+void HagakiViewController::viewDidLoad()
+{
+    setPrintOptions(PrintOptions::loadStoredPrintOptions(*m_userDefaults));
+    NotificationCenter::defaultCenter().addObserver(this, PrintOptions::printOptionsUpdated, QVariant(),
+        [this](const NotificationCenter::Notification &) { printOptionsUpdated(); });
+}
+
+// The options sheet has stored its record: the preview works on a fresh copy
+// of it, and redraws with the old one when none is stored.
+void HagakiViewController::printOptionsUpdated()
+{
+    const QVariant stored = m_userDefaults->objectForKey(PrintOptions::defaultsKey);
+    if (stored.typeId() == QMetaType::QVariantMap)
+        setPrintOptions(std::make_shared<PrintOptionsRecord>(PrintOptions::deepCopyDictionary(stored.toMap())));
+    updateUI();
+}
+
+void HagakiViewController::setPrintOptions(const PrintOptionsRecordPtr &options)
+{
+    m_printOptions = options;
+    m_hagakiView->setPrintOptions(options);
+}
+
+void HagakiViewController::setLayoutMode(bool layoutMode)
+{
+    m_layoutMode = layoutMode;
+    m_hagakiView->resetCursorRects();
+}
+
+void HagakiViewController::updateUI()
+{
+    m_hagakiView->resetCursorRects();
+    m_hagakiView->setSelectedStyle(m_selectedStyle);
+    for (const PrintContactRecordPtr &row : std::as_const(m_receiverPersons))
+        convertContact(*row);
+    m_hagakiView->setReceiverPersons(m_receiverPersons);
+    // No sender is handed on too: a sender the user unmarked leaves the card.
+    if (m_senderPerson)
+        convertContact(*m_senderPerson);
+    m_hagakiView->setSenderPerson(m_senderPerson);
+    m_hagakiView->update();
+}
+
+void HagakiViewController::convertContact(PrintContactRecord &row)
+{
+    if (!row.person)
+        return;
+    MVPerson &person = *row.person;
+    row.name = *person.nameValue();
+    row.compositeName = person.compositeName();
+    const PersonValue renmei = person.valueForIdentifier(FieldId::Renmei);
+    const QString *renmeiText = std::get_if<QString>(&renmei);
+    row.renmei = renmeiText ? *renmeiText : QString();
+    // A copy: the layout editing writes into it, and the contact takes the
+    // change only through an undoable edit.
+    row.layoutDict = person.labeledValueForIdentifierAtIndex(FieldId::Address, row.labelIndex);
+    const PersonValue company = person.valueForIdentifier(FieldId::Company);
+    const QString *companyText = std::get_if<QString>(&company);
+    row.company = companyText && !companyText->isEmpty() ? std::optional(*companyText) : std::nullopt;
+}
+
+void HagakiViewController::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_hagakiView->move(m_hagakiView->x(), (height() - m_hagakiView->height()) / 2);
+}

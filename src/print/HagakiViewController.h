@@ -1,0 +1,81 @@
+#pragma once
+
+#include "print/HagakiView.h"
+#include "print/PostcardPreviewPane.h"
+#include "print/PrintContactRecord.h"
+#include "print/PrintInfo.h"
+#include "print/PrintOptionsRecord.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class UserDefaults;
+
+// The postcard preview beside the contact table: one page of the chosen
+// print style for the first selected row, with the sender the user marked.
+// It holds its own copy of the print options, shared with its view and with
+// every print job made from it, so that an envelope block moved here prints
+// where it was moved; the copy is taken afresh whenever the options sheet
+// announces a change.
+class HagakiViewController : public QWidget, public PostcardPreviewPane {
+    Q_OBJECT
+
+public:
+    // The widest and tallest the view is shown in the pane, in pixels.
+    static constexpr int previewWidth = 285;
+    static constexpr int previewHeight = 420;
+
+    // Loads the stored options, or builds, uses and stores the default record
+    // of the user's language when none is stored.
+    explicit HagakiViewController(QWidget *parent = nullptr);
+    explicit HagakiViewController(UserDefaults &defaults, QWidget *parent = nullptr);
+    ~HagakiViewController() override;
+
+    [[nodiscard]] HagakiView *hagakiView() const override { return m_hagakiView; }
+
+    [[nodiscard]] const PrintOptionsRecordPtr &printOptions() const { return m_printOptions; }
+    // Also the view's options.
+    void setPrintOptions(const PrintOptionsRecordPtr &options);
+
+    // Rows, sender and style are stored; the view takes them on updateUI().
+    [[nodiscard]] const PrintContactList &receiverPersons() const { return m_receiverPersons; }
+    void setReceiverPersons(const PrintContactList &receivers) override { m_receiverPersons = receivers; }
+    [[nodiscard]] PrintContactRecordPtr senderPerson() const override { return m_senderPerson; }
+    void setSenderPerson(const PrintContactRecordPtr &sender) override { m_senderPerson = sender; }
+    [[nodiscard]] const QString &selectedStyle() const { return m_selectedStyle; }
+    void setSelectedStyle(const QString &style) override { m_selectedStyle = style; }
+    // Stored only: the view draws with the print info it was given.
+    [[nodiscard]] const PrintInfoPtr &printInfo() const { return m_printInfo; }
+    void setPrintInfo(const PrintInfoPtr &printInfo) { m_printInfo = printInfo; }
+    [[nodiscard]] bool printing() const { return m_printing; }
+    void setPrinting(bool printing) override { m_printing = printing; }
+    [[nodiscard]] bool layoutMode() const { return m_layoutMode; }
+    void setLayoutMode(bool layoutMode);
+
+    // Prepares the rows and the sender for printing and redraws the view.
+    void updateUI() override;
+
+    // Adds to the row what printing reads of its contact: the name, the
+    // joint names, the address at the row's position with its layout, and
+    // the company. A contact that no longer has an address there or a company
+    // takes it off the row.
+    static void convertContact(PrintContactRecord &row);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void viewDidLoad();
+    void printOptionsUpdated();
+
+    UserDefaults *m_userDefaults = nullptr;
+    QPointer<HagakiView> m_hagakiView;
+    PrintOptionsRecordPtr m_printOptions;
+    PrintContactList m_receiverPersons;
+    PrintContactRecordPtr m_senderPerson;
+    QString m_selectedStyle = HagakiView::hagakiStyle;
+    PrintInfoPtr m_printInfo;
+    bool m_printing = false;
+    bool m_layoutMode = false;
+};

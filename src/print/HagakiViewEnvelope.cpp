@@ -1,0 +1,228 @@
+// Envelopes: one page per receiver with the receiver's block and the
+// sender's, each the address lines and the name, fitted to its box.
+
+#include "print/HagakiView.h"
+
+#include "platform/widgets/FontResolver.h"
+#include "print/NameString.h"
+#include "print/PrintOptionValue.h"
+#include "print/StyledText.h"
+#include "print/VerticalText.h"
+
+#include <QGuiApplication>
+
+#include <cmath>
+
+using namespace PrintOptionsKey;
+
+namespace {
+
+const QColor envelopeColour = QColor::fromRgbF(1, 1, 0.7);
+const QString leftRight = QStringLiteral("Left-Right");
+const QString upDown = QStringLiteral("Up-Down");
+
+// Shorter lines count as this many characters when the first size is guessed.
+constexpr qsizetype fewestCharacters = 5;
+constexpr int mostMeasurements = 20;
+// A box of nothing would step the size down past zero.
+constexpr double smallestBlockSize = 1;
+constexpr double borderWidth = 1.5;
+constexpr double borderGap = 3;
+// Where the sender's block stands when nothing placed it: its right edge
+// three quarters across, 10 points down, or 10 points in and a quarter of the
+// width down for lines that run down the page.
+constexpr double senderAcross = 0.75;
+constexpr double senderDown = 0.25;
+constexpr double senderInset = 10;
+
+// The change of size one fitting step makes for a block that fills these
+// parts of its box across and down; 0 ends the fitting.
+double fittingStep(double across, double down)
+{
+    if (across > 0.98 || down > 0.98)
+        return -0.2;
+    if (across < 0.6 && down < 0.6)
+        return 1.2;
+    if (across < 0.8 && down < 0.8)
+        return 0.8;
+    if (across < 0.9 && down < 0.9)
+        return 0.4;
+    return 0;
+}
+
+qsizetype longestLineLength(const QString &text)
+{
+    qsizetype longest = 0;
+    for (const QStringView line : QStringView(text).split(u'\n'))
+        longest = std::max(longest, line.size());
+    return longest;
+}
+
+// One block's text as it is set on the page: horizontally in the view's font,
+// or in vertical glyph forms of the vertical font, its lines running across
+// ("Left-Right") or down the page. Fonts here have no vertical variant, so
+// vertical forms are set glyph by glyph.
+class BlockSetting {
+public:
+    explicit BlockSetting(const TextObject &object)
+        : m_object(object)
+        , m_upDown(object.textDirection != leftRight)
+        , m_styled(object.blockText,
+              FontResolver::font(object.printVertical ? object.verticalFontName : object.fontName, 0),
+              object.printVertical ? StyledText::LineSpacing::Size : StyledText::LineSpacing::FontHeight)
+    {
+    }
+
+    // What the block takes across and down the page at the size.
+    [[nodiscard]] QSizeF extent(double size) const
+    {
+        if (m_object.printVertical && m_upDown) {
+            // Set along x and turned: its sides swap once it runs down.
+            const QRectF along = VerticalText::drawStringInVertical(
+                m_object.blockText, verticalFont(size), QPointF(0, 0), false, VerticalText::across, true, nullptr);
+            return {along.height(), along.width()};
+        }
+        const QSizeF styled = m_styled.extent(size);
+        return m_upDown && !m_object.printVertical ? styled.transposed() : styled;
+    }
+
+    void draw(double size, const QRectF &rect, DrawList &drawList) const
+    {
+        const QPointF topLeft = rect.topLeft();
+        const QPointF topRight(rect.right(), rect.top());
+        if (!m_object.printVertical) {
+            m_styled.draw(size, m_upDown ? topRight : topLeft, m_upDown, drawList);
+            return;
+        }
+        VerticalText::drawStringInVertical(m_object.blockText, verticalFont(size), m_upDown ? topRight : topLeft, true,
+            m_upDown ? VerticalText::downward : VerticalText::across, true, &drawList);
+    }
+
+private:
+    [[nodiscard]] QFont verticalFont(double size) const { return FontResolver::font(m_object.verticalFontName, size); }
+
+    const TextObject &m_object;
+    bool m_upDown = false;
+    StyledText m_styled;
+};
+
+} // namespace
+
+QString HagakiView::makeAdrsAndNameString(
+    const PrintContactRecord &record, const QVariantMap &options, bool forSender) const
+{
+    QString name = record.name ? record.name->stringValue : QString();
+    // No name takes no honorific either: the block then ends with an empty
+    // line, not with a lone "様".
+    if (!forSender && !name.isEmpty() && !m_keishou.isEmpty() && m_keishou != QLatin1String("None")) {
+        if (NameString::isHonorificBefore(m_keishou))
+            name = m_keishou + u' ' + name;
+        else
+            name += u' ' + m_keishou;
+    }
+    QString text;
+    if (const LabeledValueRecord *address = record.layoutDict.get()) {
+        if (PrintOptionValue::flag(options.value(PrintZIP)) && !address->zip.isEmpty())
+            text += address->zip + u' ';
+        if (PrintOptionValue::flag(options.value(PrintCountry)) && !address->country.isEmpty())
+            text += address->country + u' ';
+        text += address->state + address->city + u'\n';
+        if (!address->street.isEmpty())
+            text += address->street + u'\n';
+    }
+    return text + name;
+}
+
+TextObject *HagakiView::makeTextObject(const PrintContactRecordPtr &record, const QVariantMap &options, bool forSender)
+{
+    if (!record)
+        return nullptr;
+    TextObject &object = *m_objectTable.at(forSender ? 2 : 0);
+    object.fontName = m_selectedFontName;
+    object.blockText = makeAdrsAndNameString(*record, options, forSender);
+    const double characters = double(std::max(longestLineLength(object.blockText), fewestCharacters));
+    const QSizeF box = object.box.size();
+    object.printVertical = PrintOptionValue::flag(options.value(DrawTextInVertical));
+    object.textDirection = PrintOptionValue::text(options.value(TextDirection));
+    if (object.textDirection.isEmpty())
+        object.textDirection = leftRight;
+    object.verticalFontName = PrintOptionValue::text(options.value(VerticalFontName));
+    if (object.verticalFontName.isEmpty())
+        object.verticalFontName = QGuiApplication::font().family();
+
+    const BlockSetting setting(object);
+    double size
+        = std::max((object.textDirection == upDown ? box.height() : box.width()) / characters * 1.1, smallestBlockSize);
+    QSizeF extent = setting.extent(size);
+    for (int measurement = 1; measurement < mostMeasurements; ++measurement) {
+        const double step = fittingStep(extent.width() / box.width(), extent.height() / box.height());
+        const double next = std::max(size + step, smallestBlockSize);
+        if (step == 0 || next == size)
+            break;
+        size = next;
+        extent = setting.extent(size);
+    }
+    object.fontSize = size;
+
+    QRectF placed(object.box.topLeft(), extent);
+    if (object.box.topLeft() == QPointF(0, 0)) {
+        const QSizeF paper = paperSize();
+        const QRectF reach = imageableBounds();
+        if (!forSender)
+            placed.moveTopLeft(QPointF((paper.width() - extent.width()) / 2, (paper.height() - extent.height()) / 2));
+        else if (object.textDirection == leftRight)
+            placed.moveTopLeft(reach.topLeft() + QPointF(senderAcross * paper.width() - extent.width(), senderInset));
+        else
+            placed.moveTopLeft(reach.topLeft() + QPointF(senderInset, senderInset + senderDown * paper.width()));
+        object.rect = placed;
+    } else {
+        object.rect = object.box;
+    }
+    object.textRect = placed;
+    object.kind = TextObjectKey::AddressAndName;
+    return &object;
+}
+
+QRectF HagakiView::drawTextObject2(const TextObject &object, const QRectF &rect, DrawList &drawList) const
+{
+    BlockSetting(object).draw(object.fontSize, rect, drawList);
+    return rect;
+}
+
+void HagakiView::drawEnvelopeRect(const QRectF &rect, DrawList &drawList)
+{
+    const QSizeF paper = paperSize();
+    const qsizetype page = m_printing && paper.height() > 0
+        ? static_cast<qsizetype>(std::floor((rect.y() + rect.height() * 0.5) / paper.height()))
+        : 0;
+    const double pageOffset = double(page) * paper.height();
+    if (!m_printing) {
+        const QRectF shown = bounds();
+        const QRectF strip(shown.x(), shown.y() + pageOffset, shown.width(), paper.height());
+        drawList.add(FilledRect{strip, envelopeColour});
+        drawList.add(FilledRect{imageableBounds().translated(strip.topLeft()), Qt::white});
+    }
+    // A page past the receivers shows the envelope with the sender alone.
+    if (page >= 0 && page < m_receiverPersons.size())
+        drawEnvelopeBlock(m_receiverPersons.at(page), false, pageOffset, drawList);
+    if (m_senderPerson)
+        drawEnvelopeBlock(m_senderPerson, true, pageOffset, drawList);
+}
+
+void HagakiView::drawEnvelopeBlock(
+    const PrintContactRecordPtr &record, bool forSender, double pageOffset, DrawList &drawList)
+{
+    TextObject *object = makeTextObject(record, optionDictionary(Envelope), forSender);
+    if (!object)
+        return;
+    object->yOffset = pageOffset;
+    const QRectF drawn = object->rect.translated(pageOrigin(pageOffset));
+    if (PrintOptionValue::flag(optionDictionary(Envelope).value(PrintBorder))) {
+        QPainterPath frame;
+        frame.addRect(drawn.adjusted(-borderGap, -borderGap, borderGap, borderGap));
+        drawList.add(StrokedPath{frame, QPen(Qt::black, borderWidth)});
+    }
+    drawTextObject2(*object, drawn, drawList);
+    if (m_layoutMode)
+        drawRubberBand(drawn, object->selected, drawList);
+}

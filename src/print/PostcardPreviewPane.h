@@ -1,0 +1,27 @@
+#pragma once
+
+#include "model/SubContactRecord.h"
+#include "print/PostcardLayoutView.h"
+
+#include <QList>
+#include <QString>
+
+// What the window's controller asks of the postcard preview. The receivers,
+// the sender and the printing flag are plain properties: only updateUI()
+// prepares and redraws. The layout notifications name the preview's view as
+// their object; the rows they are about are its first receiver and its
+// sender.
+class PostcardPreviewPane {
+public:
+    virtual ~PostcardPreviewPane() = default;
+
+    virtual void setReceiverPersons(const QList<SubContactRecordPtr> &receivers) = 0;
+    [[nodiscard]] virtual SubContactRecordPtr senderPerson() const = 0;
+    virtual void setSenderPerson(const SubContactRecordPtr &sender) = 0;
+    virtual void setPrinting(bool printing) = 0;
+    // "Hagaki", "Envelope", "Labels" or "Address List".
+    virtual void setSelectedStyle(const QString &style) = 0;
+    virtual void updateUI() = 0;
+    // The postcard view the preview draws with; null while it has none.
+    [[nodiscard]] virtual PostcardLayoutView *hagakiView() const = 0;
+};

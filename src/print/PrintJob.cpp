@@ -1,0 +1,69 @@
+#include "print/PrintJob.h"
+
+#include "print/HagakiView.h"
+#include "print/PageRenderer.h"
+#include "print/PrintInfo.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QProgressDialog>
+
+namespace {
+
+// Drawing starts at the corner the printer reaches: no margins of our own,
+// only those the printer cannot print in.
+void useNoMargins(QPrinter &printer)
+{
+    printer.setFullPage(false);
+    if (!printer.setPageMargins(QMarginsF(), QPageLayout::Point))
+        printer.setPageMargins(printer.pageLayout().minimumMargins(), printer.pageLayout().units());
+}
+
+} // namespace
+
+void PrintJob::preparePrinter(QPrinter &printer, const PrintInfo &paper)
+{
+    printer.setPageSize(paper.pageSize());
+    printer.setPageOrientation(paper.orientation());
+    useNoMargins(printer);
+}
+
+QRectF PrintJob::printableArea(const QPrinter &printer)
+{
+    return printer.pageLayout().paintRect(QPageLayout::Point);
+}
+
+PrintJob::Result PrintJob::print(HagakiView &view, QPrinter &printer, PrintInfo &paper, QWidget *window)
+{
+    // The print panel may have chosen another printer, with edges of its own.
+    useNoMargins(printer);
+    paper.setImageablePageBounds(printableArea(printer));
+    const int pages = view.knowsPageRange();
+    QProgressDialog progress(tr("Printing…"), tr("Cancel"), 0, pages, window);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    if (pages > 1)
+        progress.show();
+    bool started = false;
+    bool cancelled = false;
+    const bool printed = PageRenderer::renderPages(view, printer, [&](int page) {
+        started = true;
+        progress.setValue(page - 1);
+        if (progress.isVisible())
+            QCoreApplication::processEvents();
+        cancelled = progress.wasCanceled();
+        // Whatever the printer cannot take back of what it was sent still
+        // prints; a file is removed below.
+        if (cancelled)
+            printer.abort();
+        return !cancelled;
+    });
+    progress.setValue(pages);
+    if (printed)
+        return Result::Printed;
+    // A file the job began is no use half written; one it could not open is
+    // not the job's to remove.
+    if (started && printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        QFile::remove(printer.outputFileName());
+    return cancelled ? Result::Cancelled : Result::Failed;
+}

@@ -1,0 +1,134 @@
+#include "PreviewWindow.h"
+#include "PrintTestCards.h"
+
+#include "print/PrintOptionValue.h"
+#include "print/PrintOptions.h"
+
+using namespace PrintOptionsKey;
+using namespace PrintTestCards;
+
+namespace {
+
+struct BlockTextRow {
+    const char *name;
+    const char *keishou;
+    bool forSender = false;
+    bool printZIP = true;
+    bool printCountry = false;
+    Card card;
+    const char *expected;
+};
+
+Card withRegion(const QString &state, const QString &city, const QString &zip)
+{
+    Card card;
+    card.state = state;
+    card.city = city;
+    card.zip = zip;
+    return card;
+}
+
+Card withoutAddress()
+{
+    Card card;
+    card.hasAddress = false;
+    return card;
+}
+
+Card withoutName()
+{
+    Card card;
+    card.family.clear();
+    card.given.clear();
+    return card;
+}
+
+class EnvelopeBlockText : public testing::TestWithParam<BlockTextRow> { };
+
+} // namespace
+
+TEST_P(EnvelopeBlockText, AddressLinesThenTheName)
+{
+    const BlockTextRow &row = GetParam();
+    auto view = postcardView(true);
+    PrintOptionsRecord options = *view->printOptions();
+    options.insert(Keishou, QString::fromUtf8(row.keishou));
+    view->setPrintOptions(std::make_shared<PrintOptionsRecord>(options));
+    const PrintContactRecordPtr record = PrintTestCards::record(row.card);
+    record->name->stringValue = row.card.family.isEmpty() ? QString() : row.card.family + u' ' + row.card.given;
+    if (record->layoutDict)
+        record->layoutDict->country = QStringLiteral("日本");
+    const QVariantMap envelope{{PrintZIP, row.printZIP}, {PrintCountry, row.printCountry}};
+    EXPECT_EQ(view->makeAdrsAndNameString(*record, envelope, row.forSender), QString::fromUtf8(row.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, EnvelopeBlockText,
+    testing::Values(
+        BlockTextRow{"Honorific", "様", false, true, false, Card(), "100-0001 東京都千代田区\n千代田1-1\n山田 太郎 様"},
+        BlockTextRow{
+            "BeforeTheName", "Mr.", false, true, false, Card(), "100-0001 東京都千代田区\n千代田1-1\nMr. 山田 太郎"},
+        BlockTextRow{"Sender", "様", true, false, true, Card(), "日本 東京都千代田区\n千代田1-1\n山田 太郎"},
+        BlockTextRow{"NoneAddsNothing", "None", false, false, false, Card(), "東京都千代田区\n千代田1-1\n山田 太郎"},
+        BlockTextRow{"StreetOnly", "様", false, true, false, withRegion({}, {}, {}), "\n千代田1-1\n山田 太郎 様"},
+        BlockTextRow{"NoAddress", "様", false, true, false, withoutAddress(), "山田 太郎 様"},
+        BlockTextRow{"NoName", "様", false, true, false, withoutName(), "100-0001 東京都千代田区\n千代田1-1\n"}),
+    [](const testing::TestParamInfo<BlockTextRow> &info) { return std::string(info.param.name); });
+
+TEST(EnvelopeBlockFitting, ABoxTooSmallForAnyTextStopsAtOnePoint)
+{
+    auto view = postcardView(true);
+    PrintOptionsRecord options = *view->printOptions();
+    QVariantMap envelope = PrintOptionValue::dictionary(options, Envelope);
+    envelope.insert(RectDicts,
+        QVariantMap{
+            {QStringLiteral("Postcard"), QVariantMap{{ReceiverRectUpDown, QStringLiteral("{{0, 0}, {2, 2}}")}}}});
+    options.insert(Envelope, envelope);
+    view->setPrintOptions(std::make_shared<PrintOptionsRecord>(options));
+    view->setSelectedStyle(HagakiView::envelopeStyle);
+    view->setReceiverPersons({record(Card())});
+    ASSERT_EQ(view->objectTable().first()->box, QRectF(0, 0, 2, 2));
+    const TextObject *block = view->makeTextObject(view->receiverPersons().first(), envelope, false);
+    ASSERT_TRUE(block);
+    EXPECT_EQ(block->fontSize, 1);
+}
+
+namespace {
+
+struct FrameRow {
+    const char *name;
+    const char *paperName;
+    QPageLayout::Orientation orientation;
+    QSize frame;
+};
+
+class PreviewFrame : public PreviewWindowTest, public testing::WithParamInterface<FrameRow> { };
+
+} // namespace
+
+TEST_P(PreviewFrame, FitsThePaperIntoTheFrameCentredInThePane)
+{
+    openWindow();
+    auto paper = std::make_shared<PrintInfo>();
+    paper->setPaperName(QString::fromLatin1(GetParam().paperName));
+    paper->setOrientation(GetParam().orientation);
+    EXPECT_TRUE(m_window->shouldChangePrintInfo(paper));
+    EXPECT_EQ(view().size(), GetParam().frame);
+    EXPECT_EQ(view().bounds(), QRectF(QPointF(0, 0), paper->paperSize()));
+    EXPECT_NEAR(view().geometry().center().y(), pane().height() / 2, 1);
+    EXPECT_EQ(view().printInfo(), paper);
+}
+
+INSTANTIATE_TEST_SUITE_P(Papers, PreviewFrame,
+    testing::Values(FrameRow{"Postcard", "Postcard", QPageLayout::Portrait, QSize(284, 420)},
+        FrameRow{"LandscapeLetter", "Letter", QPageLayout::Landscape, QSize(285, 220)}),
+    [](const testing::TestParamInfo<FrameRow> &info) { return std::string(info.param.name); });
+
+TEST_F(PreviewWindowTest, APaperWithoutASizeLeavesThePreviewAsItWas)
+{
+    openWindow();
+    const QRect before = view().geometry();
+    auto paper = std::make_shared<PrintInfo>();
+    paper->setPageSize(QPageSize());
+    m_window->shouldChangePrintInfo(paper);
+    EXPECT_EQ(view().geometry(), before);
+}

@@ -1,0 +1,269 @@
+#include "PdfWords.h"
+#include "PreviewWindow.h"
+
+#include "common/Screenshot.h"
+#include "model/ContactIdentifier.h"
+#include "platform/UndoManager.h"
+#include "print/PrintOptionValue.h"
+#include "print/PrintOptions.h"
+#include "print/RectText.h"
+
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QTest>
+
+using namespace PrintOptionsKey;
+
+namespace {
+
+class LayoutEditing : public PreviewWindowTest {
+protected:
+    void SetUp() override
+    {
+        PreviewWindowTest::SetUp();
+        openWindow();
+        selectRows({{2, 1}});
+        pressLayout();
+    }
+
+    // The contact's address the previewed row shows.
+    [[nodiscard]] LabeledValueRecordPtr shownAddress() const
+    {
+        return person(2).labeledValueForIdentifierAtIndex(FieldId::Address, 1);
+    }
+    // How far the view moves a block for a drag between these paper points:
+    // the pointer lands on whole pixels.
+    [[nodiscard]] QPointF dragged(const QPointF &from, const QPointF &to) const
+    {
+        return view().mapToBounds(onView(to)) - view().mapToBounds(onView(from));
+    }
+};
+
+} // namespace
+
+TEST_F(LayoutEditing, ADraggedNameIsStoredWithTheAddressBlockAsOneUndoStep)
+{
+    EXPECT_FALSE(m_controller->editState());
+    EXPECT_FALSE(m_editButton.isEnabled());
+    EXPECT_TRUE(m_window->layoutButton()->isChecked());
+    const QRectF name = block(0).rect;
+    const QPointF from = name.center();
+    drag(from, from + QPointF(-30, 20));
+    const QRectF moved = name.translated(dragged(from, from + QPointF(-30, 20)));
+    EXPECT_EQ(block(0).rect, moved);
+    Screenshot::grab(&pane());
+
+    const LabeledValueRecordPtr address = shownAddress();
+    EXPECT_EQ(HagakiLayoutString::rectFromString(address->layout.receiverName), moved);
+    EXPECT_EQ(HagakiLayoutString::rectFromString(address->layout.receiverAddress), block(1).rect);
+    const HagakiLayoutRecordPtr layout = person(2).hagakiLayoutForLabelIndex(address->labelIndex);
+    ASSERT_TRUE(layout);
+    EXPECT_EQ(layout->receiverName, address->layout.receiverName);
+    EXPECT_EQ(layout->receiverAddress, address->layout.receiverAddress);
+
+    endTurn();
+    m_controller->undo();
+    EXPECT_TRUE(shownAddress()->layout.receiverName.isEmpty());
+    EXPECT_TRUE(person(2).hagakiLayoutForLabelIndex(address->labelIndex)->receiverName.isEmpty());
+    EXPECT_FALSE(m_window->undoManager()->canUndo());
+}
+
+TEST_F(LayoutEditing, OutsideLayoutModeAClickStoresNothing)
+{
+    const QPointF at = block(0).rect.center();
+    drag(at, at + QPointF(5, 5));
+    endTurn();
+    pressLayout();
+    EXPECT_TRUE(m_controller->editState());
+    m_window->undoManager()->removeAllActions();
+    const QString saved = shownAddress()->layout.receiverName;
+    drag(at, at + QPointF(5, 5));
+    click(at);
+    endTurn();
+    EXPECT_EQ(shownAddress()->layout.receiverName, saved);
+    EXPECT_FALSE(m_window->undoManager()->canUndo());
+}
+
+TEST_F(LayoutEditing, ArrowKeysMoveTheSelectedBlockAndAreSaved)
+{
+    const QRectF address = block(1).rect;
+    click(address.center());
+    ASSERT_TRUE(block(1).selected);
+    for (int press = 0; press < 3; ++press)
+        QTest::keyClick(&view(), Qt::Key_Right);
+    QTest::keyClick(&view(), Qt::Key_Up);
+    EXPECT_EQ(block(1).rect, address.translated(3, -1));
+    EXPECT_EQ(HagakiLayoutString::rectFromString(shownAddress()->layout.receiverAddress), block(1).rect);
+}
+
+TEST_F(LayoutEditing, TheTopLeftHandlePastTheSmallestSizeLeavesFiveByFiftyFollowingThePointer)
+{
+    const QRectF name = block(0).rect;
+    click(name.center());
+    const QPointF to = name.topLeft() + QPointF(name.width() + 20, name.height() + 10);
+    drag(name.topLeft(), to);
+    const QPointF moved = dragged(name.topLeft(), to);
+    EXPECT_EQ(block(0).rect.size(), QSizeF(5, 50));
+    EXPECT_NEAR(block(0).rect.x(), name.x() + moved.x(), 1e-9);
+    EXPECT_NEAR(block(0).rect.y(), name.y() + moved.y(), 1e-9);
+    EXPECT_EQ(block(0).dirty, TextObject::Unchanged);
+}
+
+TEST_F(LayoutEditing, OnATinyBlockTheLowerHandleWins)
+{
+    // Handles 0, 3 and 7 of a block 5 wide all hold a point between them.
+    const QRectF name = block(0).rect;
+    click(name.center());
+    drag(name.topLeft(), name.topLeft() + QPointF(name.width(), 0));
+    const QRectF tiny = block(0).rect;
+    ASSERT_EQ(tiny.width(), 5);
+    const QPointF between = tiny.topLeft() + QPointF(2, 0);
+    drag(between, between + QPointF(-20, 0));
+    EXPECT_LT(block(0).rect.x(), tiny.x() - 10);
+    EXPECT_GT(block(0).rect.width(), 15);
+}
+
+TEST_F(LayoutEditing, ThePressInTheSelectedBlocksBottomLeftCornerStartsNothing)
+{
+    const QRectF name = block(0).rect;
+    const QPointF corner = name.bottomLeft() + QPointF(8, -8);
+    // Not yet selected: the press selects the block and moves it.
+    drag(corner, corner + QPointF(10, 0));
+    ASSERT_TRUE(block(0).selected);
+    const QRectF moved = block(0).rect;
+    EXPECT_GT(moved.x(), name.x() + 5);
+    const QPointF movedCorner = moved.bottomLeft() + QPointF(8, -8);
+    drag(movedCorner, movedCorner + QPointF(10, 0));
+    EXPECT_EQ(block(0).rect, moved);
+}
+
+TEST_F(LayoutEditing, LeavingLayoutModeBringsTheEditStateBack)
+{
+    pressLayout();
+    EXPECT_TRUE(m_controller->editState());
+    EXPECT_TRUE(m_editButton.isEnabled());
+    m_controller->setEditState(false);
+    m_controller->enableEditButton(false);
+    pressLayout();
+    pressLayout();
+    EXPECT_FALSE(m_controller->editState());
+    EXPECT_FALSE(m_editButton.isEnabled());
+    EXPECT_EQ(m_window->layoutButton()->text(), QStringLiteral("Layout"));
+}
+
+// Envelopes keep the boxes the user placed in the options, per paper and
+// direction of the lines.
+class EnvelopeLayout : public PreviewWindowTest {
+protected:
+    void SetUp() override
+    {
+        PreviewWindowTest::SetUp();
+        m_defaults->setObject(QStringLiteral("Envelope"), PrintOptions::printStyleKey);
+        openWindow();
+        selectRows({{0, 0}});
+        pressLayout();
+    }
+
+    void setEnvelopeOption(const QString &key, const QVariant &value) const
+    {
+        QVariantMap envelope = PrintOptionValue::dictionary(*pane().printOptions(), Envelope);
+        envelope.insert(key, value);
+        pane().printOptions()->insert(Envelope, envelope);
+    }
+};
+
+TEST_F(EnvelopeLayout, EachPaperAndDirectionKeepsItsBoxWithoutAnUndoStep)
+{
+    for (const char *paperName : {"Postcard", "Letter"}) {
+        PrintInfo::sharedPrintInfo()->setPaperName(QString::fromLatin1(paperName));
+        m_window->shouldChangePrintInfo(PrintInfo::sharedPrintInfo());
+        for (const char *direction : {"Left-Right", "Up-Down"}) {
+            setEnvelopeOption(TextDirection, QString::fromLatin1(direction));
+            pane().updateUI();
+            view().repaint();
+            const QPointF at = block(0).rect.center();
+            drag(at, at + QPointF(12, 9));
+        }
+    }
+    Screenshot::grab(&pane());
+    const QVariantMap boxes = PrintOptionValue::dictionary(
+        PrintOptionValue::dictionary(m_defaults->dictionaryForKey(PrintOptions::defaultsKey), Envelope), RectDicts);
+    for (const char *paperName : {"Postcard", "Letter"}) {
+        const QVariantMap paper = PrintOptionValue::dictionary(boxes, QString::fromLatin1(paperName));
+        EXPECT_TRUE(RectText::parse(paper.value(ReceiverRect).toString())) << paperName;
+        EXPECT_TRUE(RectText::parse(paper.value(ReceiverRectUpDown).toString())) << paperName;
+    }
+    // The Letter's up-down box is where the last drag left the block.
+    EXPECT_EQ(RectText::parse(
+                  PrintOptionValue::dictionary(boxes, QStringLiteral("Letter")).value(ReceiverRectUpDown).toString()),
+        block(0).rect);
+    endTurn();
+    EXPECT_FALSE(m_window->undoManager()->canUndo());
+    EXPECT_FALSE(m_window->isWindowModified());
+}
+
+TEST_F(EnvelopeLayout, APressOnTheBlockWhereTheMarginsDrawItSelectsIt)
+{
+    PrintOptionsRecord &options = *pane().printOptions();
+    options.insert(LeftMargin, QStringLiteral("20"));
+    options.insert(TopMargin, QStringLiteral("30"));
+    view().repaint();
+    const QRectF stored = block(0).rect;
+    // Inside the drawn block, below the stored one.
+    click(QPointF(stored.center().x() + 20, stored.bottom() + 20));
+    EXPECT_TRUE(block(0).selected);
+    click(stored.topLeft() + QPointF(2, 2));
+    EXPECT_FALSE(block(0).selected);
+}
+
+TEST_F(LayoutEditing, ThePointerTakesTheShapeOfWhatItIsOver)
+{
+    const QRectF name = block(0).rect;
+    click(name.center());
+    const auto hover = [this](const QPointF &at) {
+        QTest::mouseMove(&view(), onView(at));
+        return view().cursor();
+    };
+    EXPECT_EQ(hover(name.center()).shape(), Qt::OpenHandCursor);
+    const QCursor corner = hover(name.topLeft());
+    EXPECT_EQ(corner.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(corner.hotSpot(), QPoint(7, 7));
+    EXPECT_EQ(hover(QPointF(name.center().x(), name.bottom())).shape(), Qt::SizeVerCursor);
+    EXPECT_EQ(hover(name.topLeft() - QPointF(20, 20)).shape(), Qt::ArrowCursor);
+}
+
+TEST_F(EnvelopeLayout, AMovedBlockPrintsWhereItWasMoved)
+{
+    setEnvelopeOption(TextDirection, QStringLiteral("Left-Right"));
+    pane().updateUI();
+    view().repaint();
+    const QPointF at = block(0).rect.center();
+    drag(at, at + QPointF(-60, 80));
+    const QRectF moved = block(0).rect;
+    const QString path = pdfPath();
+    ASSERT_TRUE(printInto(path));
+    const QList<PdfWords::Page> pages = PdfWords::pdfWords(path);
+    ASSERT_EQ(pages.size(), 1);
+    const QRectF printed = PdfWords::inkedArea(pages.first());
+    EXPECT_NEAR(printed.left(), moved.left(), 1);
+    EXPECT_NEAR(printed.top(), moved.top(), 3);
+}
+
+TEST_F(PreviewWindowTest, PageSetupTakesThePaperChosenAndRefitsThePreview)
+{
+    openWindow();
+    m_window->runPageLayout();
+    auto *dialog = m_window->findChild<QPageSetupDialog *>();
+    ASSERT_TRUE(dialog);
+    dialog->reject();
+    EXPECT_EQ(PrintInfo::sharedPrintInfo()->orientation(), QPageLayout::Portrait);
+
+    QPrinter printer;
+    printer.setPageSize(QPageSize(QPageSize::A5));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    m_window->pageSetupDidEnd(printer, QDialog::Accepted);
+    EXPECT_EQ(PrintInfo::sharedPrintInfo()->paperName(), QStringLiteral("A5"));
+    EXPECT_EQ(PrintInfo::sharedPrintInfo()->orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(view().width(), HagakiViewController::previewWidth);
+    EXPECT_EQ(view().bounds().size(), PrintInfo::sharedPrintInfo()->paperSize());
+}

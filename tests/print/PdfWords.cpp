@@ -1,0 +1,60 @@
+#include "PdfWords.h"
+
+#include "common/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QXmlStreamReader>
+
+namespace PdfWords {
+
+QString outputFolder()
+{
+    const QString screenshots = qEnvironmentVariable("QUILLMARK_SCREENSHOT_DIR");
+    if (screenshots.isEmpty())
+        return TestEnvironment::makeScratchFolder(QStringLiteral("printed-postcards"));
+    QDir().mkpath(screenshots);
+    return screenshots;
+}
+
+QList<Page> pdfWords(const QString &path)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
+        ADD_FAILURE() << "pdftotext failed: " << pdftotext.readAllStandardError().toStdString();
+        return {};
+    }
+    QList<Page> pages;
+    QXmlStreamReader xml(pdftotext.readAllStandardOutput());
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("page")) {
+            pages.append(Page());
+        } else if (xml.name() == QLatin1String("word") && !pages.isEmpty()) {
+            const auto number
+                = [&xml](const char *name) { return xml.attributes().value(QLatin1String(name)).toDouble(); };
+            const QRectF box(QPointF(number("xMin"), number("yMin")), QPointF(number("xMax"), number("yMax")));
+            pages.last().append(Word{xml.readElementText().normalized(QString::NormalizationForm_KC), box});
+        }
+    }
+    return pages;
+}
+
+QRectF inkedArea(const Page &page)
+{
+    QRectF area;
+    for (const Word &word : page)
+        area = area.isNull() ? word.box : area.united(word.box);
+    return area;
+}
+
+bool holds(const Page &page, const QString &text)
+{
+    return std::any_of(page.cbegin(), page.cend(), [&text](const Word &word) { return word.text.contains(text); });
+}
+
+} // namespace PdfWords

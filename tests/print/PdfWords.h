@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QRectF>
+#include <QString>
+
+// What a printed PDF holds, read back with pdftotext: the words of each
+// page and where they stand, in points from the paper's top-left corner.
+namespace PdfWords {
+
+struct Word {
+    QString text; // NFKC: Qt's PDF names 山 by the radical ⼭ it shares a glyph with
+    QRectF box;
+};
+using Page = QList<Word>;
+
+// Kept beside the screenshots when they are asked for, so that anyone can
+// look at what was printed.
+[[nodiscard]] QString outputFolder();
+
+[[nodiscard]] QList<Page> pdfWords(const QString &path);
+
+// The smallest rectangle holding every word of the page.
+[[nodiscard]] QRectF inkedArea(const Page &page);
+
+// Whether a word of the page holds the text.
+[[nodiscard]] bool holds(const Page &page, const QString &text);
+
+} // namespace PdfWords

@@ -1,0 +1,90 @@
+#include "PreviewWindow.h"
+
+#include "common/Screenshot.h"
+#include "model/ContactIdentifier.h"
+#include "platform/NotificationCenter.h"
+#include "print/PrintOptionValue.h"
+#include "print/PrintOptions.h"
+
+using namespace PrintOptionsKey;
+
+namespace {
+
+class PreviewPane : public PreviewWindowTest {
+protected:
+    // The text the preview draws in the block, line by line.
+    [[nodiscard]] QString nameText() const { return view().nameString(block(0), nullptr, false); }
+    [[nodiscard]] QString addressText() const { return block(1).addressArray.join(u'|'); }
+};
+
+} // namespace
+
+TEST_F(PreviewPane, ClickingARowPreviewsThatContactAtItsAddress)
+{
+    openWindow();
+    selectRows({{2, 1}});
+    EXPECT_EQ(view().receiverPersons(), m_table.selectedSubContacts());
+    EXPECT_EQ(nameText(), QStringLiteral("佐 藤  花 子 様"));
+    // The row shows the contact's second address.
+    EXPECT_EQ(addressText(), QStringLiteral("大阪府北区|銀座3-2-3"));
+    EXPECT_EQ(block(1).adrsDict->zip, QStringLiteral("102-1011"));
+    Screenshot::grab(m_window.get());
+    Screenshot::grab(&pane(), QStringLiteral("pane"));
+}
+
+TEST_F(PreviewPane, AnAddressOrCompanyTakenFromTheContactLeavesTheCard)
+{
+    openWindow();
+    selectRows({{0, 0}});
+    const SubContactRecordPtr row = m_table.selectedSubContacts().first();
+    ASSERT_TRUE(row->layoutDict);
+    person(0).setValue(LabeledValueList(), FieldId::Address);
+    person(0).setStringValue(std::nullopt, FieldId::Company);
+    pane().updateUI();
+    EXPECT_FALSE(row->layoutDict);
+    EXPECT_FALSE(row->company);
+    EXPECT_EQ(block(1).adrsDict, nullptr);
+    EXPECT_EQ(addressText(), QString());
+    // Nothing but the name is drawn.
+    QString drawn;
+    for (const PlacedGlyph &glyph : view().drawList(view().bounds()).glyphs())
+        drawn += QString::fromUcs4(&glyph.character, 1);
+    EXPECT_FALSE(drawn.contains(u'東')) << drawn.toStdString();
+}
+
+TEST_F(PreviewPane, AnHonorificPostedWithTheOptionsRedraws)
+{
+    openWindow();
+    selectRows({{0, 0}});
+    PrintOptionsRecord stored = *pane().printOptions();
+    stored.insert(Keishou, QStringLiteral("殿"));
+    PrintOptions::storePrintOptions(stored, *m_defaults);
+    NotificationCenter::defaultCenter().postNotification(PrintOptions::printOptionsUpdated, QVariant());
+    EXPECT_EQ(nameText(), QStringLiteral("山 田  太 郎 殿"));
+    // The pane and its view share the fresh copy, and the pane's is its own.
+    EXPECT_EQ(pane().printOptions(), view().printOptions());
+    stored.insert(Keishou, QStringLiteral("様"));
+    EXPECT_EQ(pane().printOptions()->value(Keishou), QStringLiteral("殿"));
+}
+
+TEST_F(PreviewPane, FirstStartStoresTheRecordOfTheFirstPreferredLanguage)
+{
+    openWindow();
+    const QVariantMap stored = m_defaults->dictionaryForKey(PrintOptions::defaultsKey);
+    EXPECT_EQ(stored.value(Keishou), QStringLiteral("様"));
+    EXPECT_EQ(stored.value(PrintStyle), QStringLiteral("Hagaki"));
+    EXPECT_EQ(*pane().printOptions(), stored);
+}
+
+// The pane alone: in the window, start-up rebuilds such a record before the
+// pane reads it.
+TEST_F(PreviewPane, AStoredRecordOfAnOlderVersionIsUsedUnchanged)
+{
+    PrintOptionsRecord older = PrintOptions::initPrintOptions(QStringLiteral("en"));
+    older.insert(Version, 4);
+    older.insert(Keishou, QStringLiteral("Mr."));
+    PrintOptions::storePrintOptions(older, *m_defaults);
+    const HagakiViewController preview(*m_defaults);
+    EXPECT_EQ(*preview.printOptions(), older);
+    EXPECT_EQ(PrintOptionValue::integer(m_defaults->dictionaryForKey(PrintOptions::defaultsKey).value(Version)), 4);
+}

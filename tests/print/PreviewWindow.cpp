@@ -1,0 +1,129 @@
+#include "PreviewWindow.h"
+
+#include "PdfWords.h"
+
+#include "common/GeneratedAddressBook.h"
+#include "common/TestEnvironment.h"
+#include "platform/UndoManager.h"
+#include "print/PrintInfo.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QTest>
+#include <QToolBar>
+
+void PreviewWindowTest::SetUp()
+{
+    m_locale = QLocale();
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    const QString folder = TestEnvironment::makeScratchFolder(QStringLiteral("preview"));
+    m_defaults = std::make_unique<UserDefaults>(folder + QStringLiteral("/Quillmark.conf"));
+    m_contacts = std::make_shared<ContactTable>();
+    for (int i = 0; i < 6; ++i)
+        m_contacts->append(
+            ContactRecord::makeWithPerson(MVPerson::initWithCNContact(GeneratedAddressBook::makeContact(i))));
+    // The shared paper goes back to its start for every test.
+    PrintInfo &paper = *PrintInfo::sharedPrintInfo();
+    paper = PrintInfo();
+}
+
+void PreviewWindowTest::TearDown()
+{
+    m_window.reset();
+    QLocale::setDefault(m_locale);
+}
+
+void PreviewWindowTest::openWindow()
+{
+    m_window = std::make_unique<WindowController>(WindowController::Services{m_defaults.get(), &m_alerts});
+    m_controller = m_window->mainViewController();
+    m_controller->setContactsViewController(&m_table);
+    m_controller->setEditButton(&m_editButton);
+    m_controller->setContactTable(m_contacts);
+    m_controller->setRepresentedObject({});
+    m_controller->setEditState(true);
+    m_window->show();
+    QApplication::setActiveWindow(m_window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->shouldChangePrintInfo(PrintInfo::sharedPrintInfo());
+    endTurn();
+}
+
+void PreviewWindowTest::selectRows(const QList<std::pair<int, qint64>> &rows)
+{
+    m_table.selectedSubContactsList.clear();
+    m_table.selectedContactsList.clear();
+    for (const auto &[i, position] : rows) {
+        const ContactRecordPtr &contact = m_contacts->at(i);
+        m_table.selectedSubContactsList.append(
+            std::make_shared<SubContactRecord>(contact->person, contact->uniqueId, position));
+        if (!m_table.selectedContactsList.contains(contact))
+            m_table.selectedContactsList.append(contact);
+    }
+    if (!m_table.selectedSubContactsList.isEmpty())
+        m_controller->rowSelectionDidChange(m_table.selectedSubContactsList.last());
+}
+
+QPoint PreviewWindowTest::onView(const QPointF &paperPoint) const
+{
+    const QRectF shown = view().bounds();
+    return QPointF((paperPoint.x() - shown.x()) * view().width() / shown.width(),
+        (paperPoint.y() - shown.y()) * view().height() / shown.height())
+        .toPoint();
+}
+
+void PreviewWindowTest::drag(const QPointF &from, const QPointF &to) const
+{
+    QTest::mousePress(&view(), Qt::LeftButton, Qt::NoModifier, onView(from));
+    constexpr int steps = 4;
+    for (int step = 1; step <= steps; ++step) {
+        const QPointF at = from + (to - from) * (double(step) / steps);
+        QMouseEvent move(QEvent::MouseMove, onView(at), view().mapToGlobal(onView(at)), Qt::NoButton, Qt::LeftButton,
+            Qt::NoModifier);
+        QApplication::sendEvent(&view(), &move);
+    }
+    QTest::mouseRelease(&view(), Qt::LeftButton, Qt::NoModifier, onView(to));
+}
+
+void PreviewWindowTest::click(const QPointF &at) const
+{
+    QTest::mouseClick(&view(), Qt::LeftButton, Qt::NoModifier, onView(at));
+}
+
+void PreviewWindowTest::pressLayout() const
+{
+    QWidget *button = m_window->toolbar()->widgetForAction(m_window->layoutButton());
+    ASSERT_TRUE(button);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void PreviewWindowTest::endTurn()
+{
+    QCoreApplication::processEvents();
+}
+
+bool PreviewWindowTest::printInto(const QString &path)
+{
+    m_window->setPrintPanel([this, path](QPrinter &printer, const std::function<void(bool)> &done) {
+        ++m_printPanels;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        done(true);
+    });
+    m_window->validatePrintCommands();
+    if (!m_window->printAction()->isEnabled())
+        return false;
+    m_window->printAction()->trigger();
+    return true;
+}
+
+QString PreviewWindowTest::pdfPath()
+{
+    const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
+    const QString name = QString::fromUtf8(test->test_suite_name()) + u'.' + QString::fromUtf8(test->name());
+    const QString path = QDir(PdfWords::outputFolder()).filePath(name + QStringLiteral(".pdf"));
+    QFile::remove(path);
+    return path;
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/RecordingPanes.h"
+
+#include "app/AlertPresenter.h"
+#include "app/ViewController.h"
+#include "app/WindowController.h"
+#include "platform/UserDefaults.h"
+#include "print/HagakiViewController.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLocale>
+
+#include <memory>
+
+// Alerts noted instead of shown.
+class NotedAlerts : public AlertPresenter {
+public:
+    void showAlert(QWidget *, const QString &messageText, const QString &) override { messages.append(messageText); }
+    void askConfirmation(QWidget *, const QString &, const std::function<void(int)> &completion) override
+    {
+        completion(FirstButtonReturn);
+    }
+    int runModalAlert(QWidget *, const QString &messageText, const QString &, const QStringList &) override
+    {
+        messages.append(messageText);
+        return FirstButtonReturn;
+    }
+
+    QStringList messages;
+};
+
+// The address-book window with its real postcard preview over contacts of
+// the generated address book; rows are selected in a recording table, as a
+// click on them would select them. Settings are the test's own.
+class PreviewWindowTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Builds the window; a test that stores settings first calls it itself.
+    void openWindow();
+
+    // Selects the rows showing contact i at label position p and tells the
+    // controller, as a click on a row of the table does.
+    void selectRows(const QList<std::pair<int, qint64>> &rows);
+    [[nodiscard]] MVPerson &person(int i) const { return *m_contacts->at(i)->person; }
+
+    [[nodiscard]] HagakiViewController &pane() const { return *m_window->hagakiViewController(); }
+    [[nodiscard]] HagakiView &view() const { return *pane().hagakiView(); }
+    [[nodiscard]] TextObject &block(int index) const { return *view().objectTable().at(index); }
+    // Where a point of the paper lies on the view's widget.
+    [[nodiscard]] QPoint onView(const QPointF &paperPoint) const;
+    // A press, moves and a release of the mouse's left button on the view.
+    void drag(const QPointF &from, const QPointF &to) const;
+    void click(const QPointF &at) const;
+    // A click on the toolbar's "Layout".
+    void pressLayout() const;
+    // File ▸ Print…, the print panel answered at once with printing into a
+    // PDF file at the path; false when the item was not enabled.
+    bool printInto(const QString &path);
+    // A PDF file for the test, beside the screenshots when they are kept.
+    [[nodiscard]] static QString pdfPath();
+    // Ends the event-loop turn, closing the undo step of what happened in it.
+    static void endTurn();
+
+    NotedAlerts m_alerts;
+    std::unique_ptr<UserDefaults> m_defaults;
+    PaneLog m_log;
+    RecordingContactTable m_table{m_log};
+    QAction m_editButton{QStringLiteral("Edit")};
+    std::unique_ptr<WindowController> m_window;
+    ViewController *m_controller = nullptr;
+    ContactTablePtr m_contacts;
+    int m_printPanels = 0;
+
+private:
+    QLocale m_locale;
+};

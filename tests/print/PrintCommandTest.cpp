@@ -1,0 +1,107 @@
+#include "PdfWords.h"
+#include "PreviewWindow.h"
+
+#include "model/ContactIdentifier.h"
+#include "print/PrintOptionValue.h"
+#include "print/PrintOptions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace PdfWords;
+using namespace PrintOptionsKey;
+
+namespace {
+
+// Print… into a PDF file.
+class PrintCommand : public PreviewWindowTest {
+protected:
+    void print() { EXPECT_TRUE(printInto(m_path)); }
+
+    QString m_path = pdfPath();
+};
+
+} // namespace
+
+TEST_F(PrintCommand, PrintsOnePostcardARowLastRowFirst)
+{
+    openWindow();
+    selectRows({{0, 0}, {2, 0}, {4, 0}});
+    print();
+    const QList<Page> pages = pdfWords(m_path);
+    ASSERT_EQ(pages.size(), 3);
+    EXPECT_TRUE(holds(pages.at(0), QStringLiteral("鈴")));
+    EXPECT_FALSE(holds(pages.at(0), QStringLiteral("佐")));
+    EXPECT_TRUE(holds(pages.at(1), QStringLiteral("佐")));
+    EXPECT_TRUE(holds(pages.at(2), QStringLiteral("山")));
+    EXPECT_EQ(PrintInfo::sharedPrintInfo()->margins(), QMarginsF());
+    EXPECT_TRUE(m_alerts.messages.isEmpty());
+}
+
+TEST_F(PrintCommand, WithoutASelectionNothingHappens)
+{
+    openWindow();
+    EXPECT_FALSE(printInto(m_path));
+    m_window->printDocument();
+    EXPECT_EQ(m_printPanels, 0);
+    EXPECT_FALSE(QFile::exists(m_path));
+}
+
+TEST_F(PrintCommand, AJobThatCannotStartIsReportedAndLeavesNoFile)
+{
+    openWindow();
+    selectRows({{0, 0}});
+    m_path = QStringLiteral("/nonexistent-folder/cards.pdf");
+    print();
+    EXPECT_EQ(m_alerts.messages, QStringList{QStringLiteral("Couldn't print.")});
+    EXPECT_FALSE(QFile::exists(m_path));
+}
+
+TEST_F(PrintCommand, ACancelledJobLeavesNoFile)
+{
+    openWindow();
+    selectRows({{0, 0}, {2, 0}, {4, 0}});
+    QTimer::singleShot(0, m_window.get(), [this] {
+        if (auto *progress = m_window->findChild<QProgressDialog *>())
+            QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+    });
+    print();
+    EXPECT_FALSE(QFile::exists(m_path));
+    EXPECT_TRUE(m_alerts.messages.isEmpty());
+}
+
+TEST_F(PrintCommand, EveryEnvelopeIsCentredAndSizedOnItsOwnText)
+{
+    m_defaults->setObject(QStringLiteral("Envelope"), PrintOptions::printStyleKey);
+    openWindow();
+    QVariantMap envelope = PrintOptionValue::dictionary(*pane().printOptions(), Envelope);
+    envelope.insert(TextDirection, QStringLiteral("Left-Right"));
+    pane().printOptions()->insert(Envelope, envelope);
+    LabeledValueRecord longAddress = *person(1).labeledValueForIdentifierAtIndex(FieldId::Address, 0);
+    longAddress.street = QStringLiteral("1200 North Lake Shore Drive, Apartment 4500");
+    person(1).replaceLabeledValueAtIndex(longAddress, FieldId::Address, 0);
+    selectRows({{3, 0}, {1, 0}});
+    print();
+
+    const QList<Page> pages = pdfWords(m_path);
+    ASSERT_EQ(pages.size(), 2);
+    const QSizeF paper = PrintInfo::sharedPrintInfo()->paperSize();
+    const QSizeF box(paper.width() / 3, paper.height() / 3);
+    QList<double> lineHeights;
+    for (const Page &page : pages) {
+        const QRectF text = inkedArea(page);
+        EXPECT_NEAR(text.center().x(), paper.width() / 2, 3);
+        EXPECT_NEAR(text.center().y(), paper.height() / 2, 6);
+        EXPECT_LE(text.width(), box.width());
+        EXPECT_GT(std::max(text.width() / box.width(), text.height() / box.height()), 0.8);
+        lineHeights.append(page.first().box.height());
+    }
+    // Page 1 is the last row's: its long street is set much smaller than the
+    // short address of page 2, each fitted to the same box.
+    EXPECT_LT(lineHeights.at(0) * 2, lineHeights.at(1));
+}
