@@ -70,6 +70,8 @@ void ValueEditor::buildFrame()
     connect(m_editButton, &QPushButton::clicked, this, [this](bool checked) { setEditState(checked); });
     connect(m_doneButton, &QPushButton::clicked, this, &ValueEditor::pressDone);
     connect(m_cancelButton, &QPushButton::clicked, this, [this] {
+        if (m_contextInfo)
+            m_contextInfo->dirty = false;
         closePopover();
         didFinish();
     });
@@ -113,7 +115,7 @@ void ValueEditor::setContextInfo(const PopoverContextInfoPtr &contextInfo, bool 
     m_contactNameField->setCursorPosition(0);
     m_imageView->setPixmap(QPixmap::fromImage(shown ? shown->thumbnail() : QImage(guestImage)));
     fillControls(shown, editable);
-    const bool mayEdit = shown && contextInfo->editEnabled;
+    const bool mayEdit = shown && (contextInfo->editEnabled || !readsEditEnabled());
     m_editButton->setEnabled(true);
     setEditState(mayEdit && editable);
     m_editButton->setEnabled(mayEdit);
@@ -124,16 +126,22 @@ void ValueEditor::setEditState(bool editing)
 {
     showFrameState(editing);
     m_doneTakesReturn = doneTakesReturnAtToggle();
-    setDoneEnabled(!editing);
+    setDoneEnabled(doneEnabledAtToggle(editing));
     setControlsEditing(editing);
+}
+
+QString ValueEditor::doneTitle(bool editing) const
+{
+    return editing ? tr("Change") : tr("Done");
 }
 
 void ValueEditor::showFrameState(bool editing)
 {
     m_editButton->setChecked(editing);
     m_editButton->setText(editing ? tr("Lock") : tr("Edit"));
-    m_doneButton->setText(editing ? tr("Change") : tr("Done"));
-    m_cancelButton->setVisible(editing);
+    m_doneButton->setText(doneTitle(editing));
+    if (togglesCancel())
+        m_cancelButton->setVisible(editing);
     if (editing) {
         m_redSeparator->setBorderWidth(2);
         m_redSeparator->setBorderColor(Qt::red);

@@ -62,6 +62,13 @@ protected:
     virtual void didFinish() { }
     // Whether each toggle gives Done the Return key.
     [[nodiscard]] virtual bool doneTakesReturnAtToggle() const { return true; }
+    // Editors that ignore "editEnabled" can always be unlocked.
+    [[nodiscard]] virtual bool readsEditEnabled() const { return true; }
+    // Done's title and whether a toggle enables it; whether a toggle shows
+    // or hides Cancel.
+    [[nodiscard]] virtual QString doneTitle(bool editing) const;
+    [[nodiscard]] virtual bool doneEnabledAtToggle(bool editing) const { return !editing; }
+    [[nodiscard]] virtual bool togglesCancel() const { return true; }
 
     // A field the user cannot type in looks like a label.
     static void setFieldEditable(QLineEdit *field, bool editable);
