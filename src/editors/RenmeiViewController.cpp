@@ -10,40 +10,20 @@
 #include <QPushButton>
 #include <QTableView>
 
-namespace {
-
-// The editors' own tables use rows of 20 pixels.
-constexpr int rowHeight = 20;
-
-QPushButton *smallButton(const QString &title, QWidget *parent)
-{
-    auto *button = new QPushButton(title, parent);
-    button->setFixedWidth(28);
-    return button;
-}
-
-} // namespace
-
 RenmeiViewController::RenmeiViewController(QWidget *parent)
     : ValueEditor(parent)
     , m_table(new NameListModel(this))
     , m_cellDelegate(new CellEditingDelegate(this))
     , m_tableView(new QTableView(this))
-    , m_addButton(smallButton(QStringLiteral("+"), this))
-    , m_delButton(smallButton(QStringLiteral("\u2212"), this))
+    , m_addButton(makeTableButton(true))
+    , m_delButton(makeTableButton(false))
     , m_doneTitle(tr("Add"))
 {
     contactNameField()->setPlaceholderText(tr("Name"));
-    m_tableView->setModel(m_table);
-    m_tableView->setItemDelegate(m_cellDelegate);
-    m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    setUpTable(m_tableView, m_table, m_cellDelegate);
     m_tableView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tableView->setEditTriggers(QAbstractItemView::DoubleClicked);
-    m_tableView->verticalHeader()->hide();
-    m_tableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_tableView->verticalHeader()->setDefaultSectionSize(rowHeight);
-    m_tableView->horizontalHeader()->setStretchLastSection(true);
-    m_tableView->setMinimumHeight(3 * rowHeight);
+    m_tableView->setMinimumHeight(3 * tableRowHeight);
     auto *buttonRow = new QHBoxLayout;
     buttonRow->addWidget(m_addButton);
     buttonRow->addWidget(m_delButton);
@@ -101,8 +81,7 @@ void RenmeiViewController::setControlsEditing(bool editing)
 
 int RenmeiViewController::selectedRow() const
 {
-    const QModelIndexList rows = m_tableView->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return selectedTableRow(m_tableView);
 }
 
 void RenmeiViewController::addRow()
@@ -111,7 +90,7 @@ void RenmeiViewController::addRow()
     const int row = selected >= 0 ? selected + 1 : m_table->rowCount();
     m_table->insertRows(row, 1);
     m_table->setData(m_table->index(row), QStringLiteral("new"), Qt::EditRole);
-    m_tableView->selectRow(row);
+    selectTableRow(m_tableView, row);
     m_delButton->setEnabled(true);
     userDidChange();
 }
@@ -130,7 +109,7 @@ void RenmeiViewController::editRow(int row)
     const QModelIndex target = m_table->index(row);
     if (!isEditing() || !target.isValid())
         return;
-    m_tableView->selectRow(row);
+    selectTableRow(m_tableView, row);
     m_tableView->edit(target);
 }
 
