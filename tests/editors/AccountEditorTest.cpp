@@ -21,6 +21,7 @@ protected:
         m_context = EditorHarness::context(m_contact, type, false, labelIndex);
         auto *editor = m_harness.open<Editor>(
             m_context, type == FieldId::InstantMessage ? QSize(340, 192) : QSize(400, 222), true);
+        EXPECT_LE(editor->minimumSizeHint().width(), m_harness.popover()->contentSize().width());
         EXPECT_LE(editor->minimumSizeHint().height(), m_harness.popover()->contentSize().height());
         return editor;
     }

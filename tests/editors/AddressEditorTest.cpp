@@ -22,6 +22,8 @@ protected:
     {
         m_context = EditorHarness::context(m_contact, FieldId::Address, false, labelIndex);
         m_editor = m_harness.open<AddressViewController>(m_context, QSize(340, 460), editable);
+        EXPECT_LE(m_editor->minimumSizeHint().width(), 340);
+        EXPECT_LE(m_editor->minimumSizeHint().height(), 460);
         return m_editor;
     }
     [[nodiscard]] QStringList shownParts() const

@@ -27,6 +27,7 @@ protected:
         const QSize size(type == FieldId::Address ? 820 : 360, 260);
         m_editor = m_harness.open<MultiValueViewController>(m_context, size, true);
         EXPECT_LE(m_editor->minimumSizeHint().width(), size.width());
+        EXPECT_LE(m_editor->minimumSizeHint().height(), size.height());
         return m_editor;
     }
     [[nodiscard]] QModelIndex cell(int row, int column) const { return m_editor->table()->index(row, column); }

@@ -19,6 +19,8 @@ protected:
     {
         m_context = EditorHarness::context(m_contact, FieldId::Renmei, false);
         m_editor = m_harness.open<RenmeiViewController>(m_context, QSize(368, 260), editable);
+        EXPECT_LE(m_editor->minimumSizeHint().width(), 368);
+        EXPECT_LE(m_editor->minimumSizeHint().height(), 260);
         return m_editor;
     }
     void clickRow(int row)
