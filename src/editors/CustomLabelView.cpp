@@ -28,6 +28,11 @@ CustomLabelView::CustomLabelView(QWidget *parent)
     hide();
 
     connect(m_customLabelField, &QLineEdit::editingFinished, m_addButton, [this] { m_addButton->setEnabled(true); });
+    // Once the field's editing has ended, Return presses Add.
+    connect(m_customLabelField, &QLineEdit::returnPressed, m_addButton, [this] {
+        if (m_addButton->isEnabled())
+            m_addButton->click();
+    });
     for (QPushButton *button : {m_addButton, m_cancelButton}) {
         connect(button, &QPushButton::clicked, this, [this, button] {
             hide();

@@ -192,7 +192,7 @@ void MultiValueViewController::addRow()
         // A new address enters the table only when its editor ends with Done.
         record->zip = QStringLiteral("123");
         MVPerson::updateAddressValue(record.get(), AddressText::IncludeCountryAndZIP);
-        m_addressField->setText(record->stringValue.simplified());
+        showOnOneLine(record->stringValue);
         showAddressPopover(*record, -1, m_addButton, m_addButton->rect());
         return;
     }
@@ -280,11 +280,14 @@ void MultiValueViewController::showAddressOfSelectedRow()
     const int row = selectedRow();
     if (m_table->type() != FieldId::Address || row < 0)
         return;
-    QString text = m_table->rows().at(row)->stringValue;
-    text.replace(u'\n', u' ');
+    showOnOneLine(m_table->rows().at(row)->stringValue);
+}
+
+void MultiValueViewController::showOnOneLine(QString address)
+{
     // An address without text leaves the field as it was.
-    if (!text.isEmpty())
-        m_addressField->setText(text);
+    if (!address.isEmpty())
+        m_addressField->setText(address.replace(u'\n', u' '));
 }
 
 void MultiValueViewController::moveEditing(const QModelIndex &from, bool tab)

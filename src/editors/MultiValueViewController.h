@@ -55,6 +55,7 @@ private:
     void rowDoubleClicked(const QModelIndex &index);
     void addressPopoverDidClose(Popover *popover);
     void showAddressOfSelectedRow();
+    void showOnOneLine(QString address);
     void moveEditing(const QModelIndex &from, bool tab);
     void finishCustomLabel(bool add);
 

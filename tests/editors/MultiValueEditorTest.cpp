@@ -109,8 +109,10 @@ TEST_F(MultiValueEditor, CustomLabelLabelsTheSelectedRowAndJoinsEveryPopup)
     ASSERT_TRUE(m_editor->customLabelView()->isVisible());
     EXPECT_FALSE(m_editor->doneButton()->isEnabled());
     QTest::keyClicks(m_editor->customLabelView()->customLabelField(), QStringLiteral("studio"));
+    // The first Return ends the field's editing, the second presses Add.
     QTest::keyClick(m_editor->customLabelView()->customLabelField(), Qt::Key_Return);
-    QTest::mouseClick(m_editor->customLabelView()->addButton(), Qt::LeftButton);
+    QTest::keyClick(m_editor->customLabelView()->customLabelField(), Qt::Key_Return);
+    EXPECT_FALSE(m_editor->customLabelView()->isVisible());
     auto *other = qobject_cast<QComboBox *>(m_editor->tableView()->indexWidget(cell(2, 0)));
     ASSERT_TRUE(other);
     EXPECT_GE(other->findText(QStringLiteral("studio")), 0);
