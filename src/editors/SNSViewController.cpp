@@ -88,9 +88,12 @@ void SNSViewController::serviceChosen(int position)
 {
     if (!m_labeledValue || position < 0)
         return;
-    m_labeledValue->label = m_servicePopup->itemText(position);
+    const QString service = m_servicePopup->itemText(position);
+    m_labeledValue->label = service;
     MVPerson::updateSNSValue(m_labeledValue.get());
     updateUI();
+    // Without a user name the refilled pop-up would show its first item.
+    m_servicePopup->setCurrentIndex(m_servicePopup->findText(service));
     valueDidChange();
 }
 
