@@ -15,41 +15,22 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-
-// The editors' own tables use rows of 20 pixels.
-constexpr int rowHeight = 20;
-
-QPushButton *smallButton(const QString &title, QWidget *parent)
-{
-    auto *button = new QPushButton(title, parent);
-    button->setFixedWidth(28);
-    return button;
-}
-
-} // namespace
-
 DatesViewController::DatesViewController(QWidget *parent)
     : ValueEditor(parent)
     , m_table(new DatesTableModel(this))
     , m_cellDelegate(new DatesCellDelegate(this))
     , m_tableView(new QTableView(this))
-    , m_addButton(smallButton(QStringLiteral("+"), this))
-    , m_delButton(smallButton(QStringLiteral("\u2212"), this))
+    , m_addButton(makeTableButton(true))
+    , m_delButton(makeTableButton(false))
     , m_dateControls(new DateControls(this))
 {
     contactNameField()->setPlaceholderText(tr("Name"));
-    m_tableView->setModel(m_table);
-    m_tableView->setItemDelegate(m_cellDelegate);
-    m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    setUpTable(m_tableView, m_table, m_cellDelegate);
     m_tableView->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_tableView->verticalHeader()->hide();
-    m_tableView->verticalHeader()->setDefaultSectionSize(rowHeight);
     m_tableView->horizontalHeader()->hide();
-    m_tableView->horizontalHeader()->setStretchLastSection(true);
     m_tableView->setColumnWidth(DatesTableModel::LabelColumn, 120);
-    m_tableView->setMinimumHeight(4 * rowHeight);
-    buildCustomLabelView();
+    m_tableView->setMinimumHeight(4 * tableRowHeight);
+    m_customLabelView = new CustomLabelView(this);
 
     auto *controlRow = new QHBoxLayout;
     controlRow->addWidget(m_addButton);
@@ -66,36 +47,21 @@ DatesViewController::DatesViewController(QWidget *parent)
         &DatesViewController::showSelectedDate);
     connect(m_table, &DatesTableModel::rowEdited, this, &DatesViewController::rowEdited);
     connect(m_cellDelegate, &DatesCellDelegate::customLabelRequested, this, &DatesViewController::addCustomLabel);
+    connect(m_customLabelView, &CustomLabelView::finished, this, &DatesViewController::finishCustomLabel);
     connect(m_addButton, &QPushButton::clicked, this, &DatesViewController::addRow);
     connect(m_delButton, &QPushButton::clicked, this, &DatesViewController::deleteRows);
     connect(m_dateControls, &DateControls::dateChosen, this, &DatesViewController::dateChosen);
     setControlsEditing(false);
 }
 
-void DatesViewController::buildCustomLabelView()
+QLineEdit *DatesViewController::customLabelField() const
 {
-    m_customLabelView = new CustomLabelView(this);
-    m_customLabelLabel = new QLabel(tr("Custom Label"), m_customLabelView);
-    m_customLabelField = new QLineEdit(m_customLabelView);
-    m_cancelButtonInCustomLabelView = new QPushButton(tr("Cancel"), m_customLabelView);
-    m_addButtonInCustomLabelView = new QPushButton(tr("Add"), m_customLabelView);
-    auto *fieldRow = new QHBoxLayout;
-    fieldRow->addWidget(m_customLabelLabel);
-    fieldRow->addWidget(m_customLabelField, 1);
-    auto *buttonRow = new QHBoxLayout;
-    buttonRow->addStretch(1);
-    buttonRow->addWidget(m_cancelButtonInCustomLabelView);
-    buttonRow->addWidget(m_addButtonInCustomLabelView);
-    auto *layout = new QVBoxLayout(m_customLabelView);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->addLayout(fieldRow);
-    layout->addLayout(buttonRow);
-    m_customLabelView->hide();
+    return m_customLabelView->customLabelField();
+}
 
-    connect(m_customLabelField, &QLineEdit::editingFinished, m_addButtonInCustomLabelView,
-        [this] { m_addButtonInCustomLabelView->setEnabled(true); });
-    connect(m_addButtonInCustomLabelView, &QPushButton::clicked, this, [this] { finishCustomLabel(true); });
-    connect(m_cancelButtonInCustomLabelView, &QPushButton::clicked, this, [this] { finishCustomLabel(false); });
+QPushButton *DatesViewController::addButtonInCustomLabelView() const
+{
+    return m_customLabelView->addButton();
 }
 
 void DatesViewController::fillControls(MVPerson *person, bool /*editable*/)
@@ -144,22 +110,12 @@ void DatesViewController::setControlsEditing(bool editing)
 
 int DatesViewController::selectedRow() const
 {
-    const QItemSelectionModel *selection = m_tableView->selectionModel();
-    const QModelIndex current = selection->currentIndex();
-    if (current.isValid() && selection->isRowSelected(current.row()))
-        return current.row();
-    const QModelIndexList rows = selection->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return selectedTableRow(m_tableView);
 }
 
 void DatesViewController::selectRow(int row)
 {
-    if (row < 0 || row >= m_table->rowCount()) {
-        m_tableView->clearSelection();
-        return;
-    }
-    m_tableView->selectionModel()->setCurrentIndex(
-        m_table->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectTableRow(m_tableView, row);
 }
 
 void DatesViewController::showSelectedDate()
@@ -229,21 +185,17 @@ void DatesViewController::addCustomLabel()
     if (!isEditing())
         return;
     m_doneEnabledBeforeCustomLabel = doneButton()->isEnabled();
-    m_customLabelField->clear();
-    m_addButtonInCustomLabelView->setEnabled(false);
-    m_customLabelView->show();
+    m_customLabelView->open();
     setDoneEnabled(false);
-    m_customLabelField->setFocus();
 }
 
 void DatesViewController::finishCustomLabel(bool add)
 {
-    m_customLabelView->hide();
     if (!add) {
         setDoneEnabled(m_doneEnabledBeforeCustomLabel);
         return;
     }
-    const QString label = m_customLabelField->text().trimmed();
+    const QString label = m_customLabelView->label();
     if (!label.isEmpty()) {
         m_table->appendLabel(label);
         m_table->setRowLabel(selectedRow(), label);
@@ -254,11 +206,7 @@ void DatesViewController::finishCustomLabel(bool add)
 bool DatesViewController::writeResult()
 {
     m_cellDelegate->commitOpenEditor();
-    LabeledValueList result;
-    for (const LabeledValueRecordPtr &row : m_table->rows())
-        result.append(std::make_shared<LabeledValueRecord>(*row));
-    contextInfo()->value = result;
-    contextInfo()->dirty = true;
+    writeRows(m_table->rows());
     return true;
 }
 

@@ -30,9 +30,8 @@ public:
     [[nodiscard]] QComboBox *monthPopup() const { return m_dateControls->monthPopup(); }
     [[nodiscard]] QDateEdit *datePicker() const { return m_dateControls->datePicker(); }
     [[nodiscard]] CustomLabelView *customLabelView() const { return m_customLabelView; }
-    [[nodiscard]] QLineEdit *customLabelField() const { return m_customLabelField; }
-    [[nodiscard]] QPushButton *addButtonInCustomLabelView() const { return m_addButtonInCustomLabelView; }
-    [[nodiscard]] QPushButton *cancelButtonInCustomLabelView() const { return m_cancelButtonInCustomLabelView; }
+    [[nodiscard]] QLineEdit *customLabelField() const;
+    [[nodiscard]] QPushButton *addButtonInCustomLabelView() const;
     // The row whose date the controls show, or -1.
     [[nodiscard]] int selectedRow() const;
 
@@ -47,7 +46,6 @@ protected:
     void didFinish() override;
 
 private:
-    void buildCustomLabelView();
     void addRow();
     void deleteRows();
     void selectRow(int row);
@@ -63,10 +61,6 @@ private:
     QPushButton *m_delButton = nullptr;
     DateControls *m_dateControls = nullptr;
     CustomLabelView *m_customLabelView = nullptr;
-    QLabel *m_customLabelLabel = nullptr;
-    QLineEdit *m_customLabelField = nullptr;
-    QPushButton *m_cancelButtonInCustomLabelView = nullptr;
-    QPushButton *m_addButtonInCustomLabelView = nullptr;
     ContactIdentifier m_type = FieldId::Dates;
     bool m_doneEnabledBeforeCustomLabel = false;
 };

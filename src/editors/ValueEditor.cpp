@@ -6,12 +6,14 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
@@ -70,6 +72,8 @@ void ValueEditor::buildFrame()
     connect(m_editButton, &QPushButton::clicked, this, [this](bool checked) { setEditState(checked); });
     connect(m_doneButton, &QPushButton::clicked, this, &ValueEditor::pressDone);
     connect(m_cancelButton, &QPushButton::clicked, this, [this] {
+        if (m_contextInfo)
+            m_contextInfo->dirty = false;
         closePopover();
         didFinish();
     });
@@ -113,7 +117,7 @@ void ValueEditor::setContextInfo(const PopoverContextInfoPtr &contextInfo, bool 
     m_contactNameField->setCursorPosition(0);
     m_imageView->setPixmap(QPixmap::fromImage(shown ? shown->thumbnail() : QImage(guestImage)));
     fillControls(shown, editable);
-    const bool mayEdit = shown && contextInfo->editEnabled;
+    const bool mayEdit = shown && (contextInfo->editEnabled || !readsEditEnabled());
     m_editButton->setEnabled(true);
     setEditState(mayEdit && editable);
     m_editButton->setEnabled(mayEdit);
@@ -124,16 +128,22 @@ void ValueEditor::setEditState(bool editing)
 {
     showFrameState(editing);
     m_doneTakesReturn = doneTakesReturnAtToggle();
-    setDoneEnabled(!editing);
+    setDoneEnabled(doneEnabledAtToggle(editing));
     setControlsEditing(editing);
+}
+
+QString ValueEditor::doneTitle(bool editing) const
+{
+    return editing ? tr("Change") : tr("Done");
 }
 
 void ValueEditor::showFrameState(bool editing)
 {
     m_editButton->setChecked(editing);
     m_editButton->setText(editing ? tr("Lock") : tr("Edit"));
-    m_doneButton->setText(editing ? tr("Change") : tr("Done"));
-    m_cancelButton->setVisible(editing);
+    m_doneButton->setText(doneTitle(editing));
+    if (togglesCancel())
+        m_cancelButton->setVisible(editing);
     if (editing) {
         m_redSeparator->setBorderWidth(2);
         m_redSeparator->setBorderColor(Qt::red);
@@ -165,6 +175,53 @@ void ValueEditor::setFieldEditable(QLineEdit *field, bool editable)
     QPalette palette = field->palette();
     palette.setBrush(QPalette::Base, editable ? QApplication::palette().base() : QBrush(Qt::transparent));
     field->setPalette(palette);
+}
+
+void ValueEditor::setUpTable(QTableView *view, QAbstractItemModel *model, QAbstractItemDelegate *delegate)
+{
+    view->setModel(model);
+    view->setItemDelegate(delegate);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(tableRowHeight);
+    view->horizontalHeader()->setStretchLastSection(true);
+}
+
+int ValueEditor::selectedTableRow(const QTableView *view)
+{
+    const QItemSelectionModel *selection = view->selectionModel();
+    const QModelIndex current = selection->currentIndex();
+    if (current.isValid() && selection->isRowSelected(current.row()))
+        return current.row();
+    const QModelIndexList rows = selection->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void ValueEditor::selectTableRow(QTableView *view, int row)
+{
+    if (row < 0 || row >= view->model()->rowCount()) {
+        view->clearSelection();
+        return;
+    }
+    view->selectionModel()->setCurrentIndex(
+        view->model()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+QPushButton *ValueEditor::makeTableButton(bool add)
+{
+    auto *button = new QPushButton(add ? QStringLiteral("+") : QStringLiteral("\u2212"), this);
+    button->setFixedWidth(28);
+    return button;
+}
+
+void ValueEditor::writeRows(const LabeledValueList &rows)
+{
+    LabeledValueList result;
+    for (const LabeledValueRecordPtr &row : rows)
+        result.append(std::make_shared<LabeledValueRecord>(*row));
+    m_contextInfo->value = result;
+    m_contextInfo->dirty = true;
 }
 
 void ValueEditor::userDidChange()

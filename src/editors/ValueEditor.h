@@ -7,10 +7,13 @@
 
 class MVPerson;
 class Popover;
+class QAbstractItemDelegate;
+class QAbstractItemModel;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QShortcut;
+class QTableView;
 class QVBoxLayout;
 class SeparatorBox;
 
@@ -62,9 +65,31 @@ protected:
     virtual void didFinish() { }
     // Whether each toggle gives Done the Return key.
     [[nodiscard]] virtual bool doneTakesReturnAtToggle() const { return true; }
+    // Editors that ignore "editEnabled" can always be unlocked.
+    [[nodiscard]] virtual bool readsEditEnabled() const { return true; }
+    // Done's title and whether a toggle enables it; whether a toggle shows
+    // or hides Cancel.
+    [[nodiscard]] virtual QString doneTitle(bool editing) const;
+    [[nodiscard]] virtual bool doneEnabledAtToggle(bool editing) const { return !editing; }
+    [[nodiscard]] virtual bool togglesCancel() const { return true; }
 
     // A field the user cannot type in looks like a label.
     static void setFieldEditable(QLineEdit *field, bool editable);
+
+    // The editors' own tables use rows of 20 pixels.
+    static constexpr int tableRowHeight = 20;
+    // A table of whole rows, without row numbers, its last column filling it.
+    static void setUpTable(QTableView *view, QAbstractItemModel *model, QAbstractItemDelegate *delegate);
+    // The row of a table of whole rows that the user works on: the current
+    // one when selected, else the first selected one; -1 for none.
+    [[nodiscard]] static int selectedTableRow(const QTableView *view);
+    // Selects one row and makes it current; a row outside clears the selection.
+    static void selectTableRow(QTableView *view, int row);
+    // The small add ("+") and delete buttons under a table.
+    [[nodiscard]] QPushButton *makeTableButton(bool add);
+
+    // Writes copies of the rows as the result, and "dirty".
+    void writeRows(const LabeledValueList &rows);
 
     // A change the user made: Done is enabled.
     void userDidChange();

@@ -4,6 +4,7 @@
 #include "interchange/PostalDatabase.h"
 
 #include <QDebug>
+#include <QVarLengthArray>
 
 namespace {
 
@@ -116,7 +117,11 @@ struct PrefixHits {
     return ZipSearch::stripDoublequote(column.toString());
 }
 
-[[nodiscard]] PostalRecord recordFromColumns(const QList<QStringView> &columns)
+// A line's columns without a list of its own: a three-digit code lists
+// hundreds of lines, each of up to 15 columns.
+using Columns = QVarLengthArray<QStringView, 16>;
+
+[[nodiscard]] PostalRecord recordFromColumns(const Columns &columns)
 {
     PostalRecord record;
     if (columns[0] == u"J") {
@@ -257,7 +262,10 @@ QList<PostalRecord> ZipSearch::dictionariesFromFindLines(QStringView lines)
         if (line.isEmpty()) {
             continue;
         }
-        const QList<QStringView> columns = line.split(u',');
+        Columns columns;
+        for (const QStringView column : line.tokenize(u',')) {
+            columns.append(column);
+        }
         if (columns.size() < 8) {
             qWarning(
                 "%s: ERROR line %lld has %lld columns", Q_FUNC_INFO, qlonglong(lineNumber), qlonglong(columns.size()));

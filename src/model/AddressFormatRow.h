@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -19,6 +20,16 @@ struct AddressFormatRow {
     std::optional<QString> language; // "Language": the user's two-letter language
     // A merged row also carries its localized name under "Country.<language>".
     bool keyedByLanguage = false;
+    // The names the address editor offers for the state field: its codes
+    // ("StateCodes"), or its names in one language ("States.<language>"), or
+    // in English ("States"). Most countries have none.
+    QStringList stateCodes;
+    QStringList states;
+    QHash<QString, QStringList> statesByLanguage; // keyed by language code
+
+    // The list to offer in a language: the codes, else that language's
+    // names, else the English ones; empty when the country has none.
+    [[nodiscard]] QStringList stateChoices(const QString &language) const;
 
     [[nodiscard]] QVariantMap toVariantMap() const;
     // Reads the resource keys; "Order" and the localized keys are made by the table.

@@ -184,7 +184,8 @@ QStringList AddressFormatTable::defaultOrder()
 
 QString AddressFormatTable::userLanguage()
 {
-    const QStringList languages = QLocale::system().uiLanguages();
+    // The application's locale, which follows the system's unless set.
+    const QStringList languages = QLocale().uiLanguages();
     const QString language = languages.isEmpty() ? QString() : languages.first().left(2);
     // The POSIX "C" locale names no language; its texts are English.
     return language.isEmpty() || language == u"C" ? englishLanguage : language;

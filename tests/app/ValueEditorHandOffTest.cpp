@@ -3,11 +3,16 @@
 
 #include "common/QtPrinting.h"
 #include "editors/DateViewController.h"
+#include "editors/AddressViewController.h"
 #include "editors/DatesViewController.h"
 #include "editors/EditorHarness.h"
 #include "editors/EditorTestContacts.h"
+#include "editors/IMSViewController.h"
+#include "editors/MultiValueViewController.h"
 #include "editors/NameViewController.h"
 #include "editors/PhoneticNameViewController.h"
+#include "editors/RenmeiViewController.h"
+#include "editors/SNSViewController.h"
 #include "editors/ValueEditorResult.h"
 
 #include <QComboBox>
@@ -33,9 +38,10 @@ protected:
     }
 
 public:
-    template <typename Editor> Editor *open(const ContactIdentifier &type, QSize size)
+    template <typename Editor>
+    Editor *open(const ContactIdentifier &type, QSize size, std::optional<qint64> labelIndex = std::nullopt)
     {
-        m_context = EditorHarness::context(contact(0), type);
+        m_context = EditorHarness::context(contact(0), type, true, labelIndex);
         auto *editor = m_harness.open<Editor>(m_context, size, true);
         QObject::connect(m_harness.popover(), &Popover::didClose, m_harness.popover(),
             [this] { m_applied = applyValueEditorResult(m_context, contact(0), &m_controller); });
@@ -83,6 +89,69 @@ QString todayText()
     return QDate::currentDate().toString(Qt::ISODate);
 }
 
+// A field's values as "labelIndex:part" words, the part read by `part`.
+std::function<QString(MVPerson &)> valuesOf(const ContactIdentifier &type, QString (*part)(const LabeledValueRecord &))
+{
+    return [type, part](MVPerson &p) {
+        QStringList words;
+        const PersonValue values = p.valueForIdentifier(type);
+        for (const LabeledValueRecordPtr &record : std::get<LabeledValueList>(values))
+            words.append(QStringLiteral("%1:%2").arg(record->labelIndex).arg(part(*record)));
+        return words.join(u' ');
+    };
+}
+
+QString chatOf(const LabeledValueRecord &record)
+{
+    return record.service + u'/' + record.username;
+}
+
+QString cityOf(const LabeledValueRecord &record)
+{
+    return record.city;
+}
+
+QString textOf(const LabeledValueRecord &record)
+{
+    return record.stringValue;
+}
+
+template <typename Editor>
+std::function<ValueEditor *(EditorHandOff &)> typing(const ContactIdentifier &type, QSize size,
+    std::optional<qint64> labelIndex, QLineEdit *(*field)(Editor *), const QString &text)
+{
+    return [=](EditorHandOff &test) -> ValueEditor * {
+        auto *editor = test.open<Editor>(type, size, labelIndex);
+        EditorHarness::type(field(editor), text);
+        return editor;
+    };
+}
+
+QLineEdit *chatName(IMSViewController *editor)
+{
+    return editor->usernameField();
+}
+
+QLineEdit *profileName(SNSViewController *editor)
+{
+    return editor->usernameField();
+}
+
+QLineEdit *addressCity(AddressViewController *editor)
+{
+    return editor->cityField();
+}
+
+template <typename Editor>
+std::function<ValueEditor *(EditorHandOff &)> adding(const ContactIdentifier &type, QSize size)
+{
+    return [=](EditorHandOff &test) -> ValueEditor * {
+        auto *editor = test.open<Editor>(type, size);
+        QTest::mouseClick(editor->addButton(), Qt::LeftButton);
+        return editor;
+    };
+}
+
 INSTANTIATE_TEST_SUITE_P(Rows, EditorResult,
     testing::Values(
         HandOffRow{"Name",
@@ -115,7 +184,27 @@ INSTANTIATE_TEST_SUITE_P(Rows, EditorResult,
                 return editor;
             },
             [](MVPerson &p) { return datesOf(p.valueForIdentifier(FieldId::Dates)).join(u' '); },
-            QStringLiteral("0:2005-04-29 1:") + todayText()}),
+            QStringLiteral("0:2005-04-29 1:") + todayText()},
+        HandOffRow{"NewChat",
+            typing<IMSViewController>(FieldId::InstantMessage, {340, 192}, -1, chatName, QStringLiteral("jiro")),
+            valuesOf(FieldId::InstantMessage, chatOf), QStringLiteral("0:Skype/taro.chat 1:AIM/jiro")},
+        HandOffRow{"EditedChat",
+            typing<IMSViewController>(FieldId::InstantMessage, {340, 192}, 0, chatName, QStringLiteral("taro.q")),
+            valuesOf(FieldId::InstantMessage, chatOf), QStringLiteral("0:Skype/taro.q")},
+        HandOffRow{"NewProfile",
+            typing<SNSViewController>(FieldId::SocialNetwork, {400, 222}, -1, profileName, QStringLiteral("jiro_y")),
+            valuesOf(FieldId::SocialNetwork, chatOf), QStringLiteral("0:Twitter/taro_y 1:Twitter/jiro_y")},
+        HandOffRow{"NewAddress",
+            typing<AddressViewController>(FieldId::Address, {340, 460}, -1, addressCity, QStringLiteral("Kobe")),
+            valuesOf(FieldId::Address, cityOf), QStringLiteral("0:京都市中京区 1:Kobe")},
+        HandOffRow{"EditedAddress",
+            typing<AddressViewController>(FieldId::Address, {340, 460}, 0, addressCity, QStringLiteral("Kobe")),
+            valuesOf(FieldId::Address, cityOf), QStringLiteral("0:Kobe")},
+        HandOffRow{"AllPhones", adding<MultiValueViewController>(FieldId::Phone, {360, 260}),
+            valuesOf(FieldId::Phone, textOf), QStringLiteral("0:090-1234-5678 1:075-123-4567 2:new")},
+        HandOffRow{"JointNames", adding<RenmeiViewController>(FieldId::Renmei, {368, 260}),
+            [](MVPerson &p) { return std::get<QString>(p.valueForIdentifier(FieldId::Renmei)); },
+            QStringLiteral("花子\nnew")}),
     [](const auto &info) { return std::string(info.param.name); });
 
 class EditorClosedWithoutDone : public EditorHandOff, public testing::WithParamInterface<bool> { };

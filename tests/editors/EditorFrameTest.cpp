@@ -3,10 +3,15 @@
 
 #include "common/QtPrinting.h"
 #include "common/Screenshot.h"
+#include "editors/AddressViewController.h"
 #include "editors/DateViewController.h"
+#include "editors/IMSViewController.h"
 #include "editors/DatesViewController.h"
+#include "editors/MultiValueViewController.h"
 #include "editors/NameViewController.h"
 #include "editors/PhoneticNameViewController.h"
+#include "editors/RenmeiViewController.h"
+#include "editors/SNSViewController.h"
 #include "editors/SeparatorBox.h"
 
 #include <QLineEdit>
@@ -75,6 +80,16 @@ std::vector<EditorKind> editorKinds()
             "Dates", FieldId::Dates, QSize(340, 392),
             [](DatesViewController *editor) { return editor->addButton()->isEnabled(); },
             [](DatesViewController *editor, bool edit) {
+                if (edit)
+                    QTest::mouseClick(editor->addButton(), Qt::LeftButton);
+                editor->tableView()->setFocus();
+                return editor->tableView();
+            },
+            true),
+        kind<MultiValueViewController>(
+            "AllValues", FieldId::Email, QSize(360, 260),
+            [](MultiValueViewController *editor) { return editor->addButton()->isEnabled(); },
+            [](MultiValueViewController *editor, bool edit) {
                 if (edit)
                     QTest::mouseClick(editor->addButton(), Qt::LeftButton);
                 editor->tableView()->setFocus();
@@ -163,6 +178,41 @@ TEST_P(EditorReturnKey, PressesDoneOnlyOnceDoneHoldsIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, EditorReturnKey, testing::ValuesIn(editorKinds()),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// The address, chat, profile and joint-names editors ignore "editEnabled";
+// without a contact they still only show.
+struct IgnoringEditor {
+    const char *name;
+    ContactIdentifier type;
+    std::function<ValueEditor *(EditorHarness &, const PopoverContextInfoPtr &)> open;
+};
+
+template <typename Editor> IgnoringEditor ignoring(const char *name, const ContactIdentifier &type)
+{
+    return {name, type, [](EditorHarness &harness, const PopoverContextInfoPtr &context) -> ValueEditor * {
+                return harness.open<Editor>(context, QSize(400, 460), true);
+            }};
+}
+
+class EditorIgnoringEditEnabled : public testing::TestWithParam<IgnoringEditor> { };
+
+TEST_P(EditorIgnoringEditEnabled, EditsWhenTheOpenerDoesAndOnlyShowsWithoutAContact)
+{
+    for (const bool withContact : {true, false}) {
+        EditorHarness harness;
+        ValueEditor *editor = GetParam().open(
+            harness, EditorHarness::context(withContact ? testContact() : nullptr, GetParam().type, false));
+        EXPECT_EQ(editor->isEditing(), withContact);
+        EXPECT_EQ(editor->editButton()->isEnabled(), withContact);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, EditorIgnoringEditEnabled,
+    testing::Values(ignoring<AddressViewController>("Address", FieldId::Address),
+        ignoring<IMSViewController>("Chat", FieldId::InstantMessage),
+        ignoring<SNSViewController>("Profile", FieldId::SocialNetwork),
+        ignoring<RenmeiViewController>("JointNames", FieldId::Renmei)),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

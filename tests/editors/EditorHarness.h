@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
@@ -49,12 +50,20 @@ public:
     [[nodiscard]] int closeCount() const { return m_closeCount; }
     [[nodiscard]] QWidget *window() { return &m_window; }
 
-    // Replaces the field's text by typing, as a user does.
+    // Replaces the field's text by typing, as a user does; text beyond
+    // Latin-1 comes as an input method commits it.
     static void type(QLineEdit *field, const QString &text)
     {
         field->setFocus();
         field->selectAll();
-        QTest::keyClicks(field, text);
+        const bool latin1 = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x100; });
+        if (latin1) {
+            QTest::keyClicks(field, text);
+            return;
+        }
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QCoreApplication::sendEvent(field, &commit);
     }
 
     // A context as the openers build it.

@@ -12,8 +12,36 @@ inline void PrintTo(const StoreDateComponents &parts, std::ostream *out)
     *out << parts.year.value_or(0) << '-' << parts.month.value_or(0) << '-' << parts.day.value_or(0);
 }
 
+inline LabeledValueRecordPtr labeledValue(const QString &label, const QString &value, qint64 labelIndex)
+{
+    auto record = std::make_shared<LabeledValueRecord>();
+    record->label = label;
+    record->value = value;
+    record->stringValue = value;
+    record->labelIndex = labelIndex;
+    return record;
+}
+
+inline LabeledValueRecordPtr addressValue(
+    const QString &label, const QStringList &parts, const QString &isoCode, qint64 labelIndex)
+{
+    auto address = labeledValue(label, QString(), labelIndex);
+    address->value = std::monostate();
+    address->zip = parts.value(0);
+    address->state = parts.value(1);
+    address->city = parts.value(2);
+    address->street = parts.value(3);
+    address->country = parts.value(4);
+    address->isoCountryCode = isoCode;
+    MVPerson::updateAddressValue(address.get(), AddressText::IncludeCountryAndZIP);
+    return address;
+}
+
 // Taro Yamada, formerly Sato, タロウ ヤマダ, of Quill Co., born 31 January
-// 1980, with three dates numbered 0, 1 and 2.
+// 1980, living in Japan: three dates numbered 0, 1 and 2, four phones, an
+// address in Kyoto (0) and one in New York whose street has three lines (1), a
+// chat account stored under an older service name, a social profile of a
+// service that is no label, and two joint names.
 inline ContactRecordPtr testContact()
 {
     auto person = std::make_shared<MVPerson>();
@@ -40,6 +68,31 @@ inline ContactRecordPtr testContact()
         dates.append(date);
     }
     person->setValue(dates, FieldId::Dates);
+    person->setDefaultCountryCode(QStringLiteral("jp"));
+    person->setValue(LabeledValueList{labeledValue(QStringLiteral("home"), QStringLiteral("075-111-1111"), 0),
+                         labeledValue(QStringLiteral("work"), QStringLiteral("075-222-2222"), 1),
+                         labeledValue(QStringLiteral("mobile"), QStringLiteral("090-3333-3333"), 2),
+                         labeledValue(QStringLiteral("main"), QStringLiteral("075-444-4444"), 3)},
+        FieldId::Phone);
+    person->setValue(
+        LabeledValueList{addressValue(QStringLiteral("home"),
+                             {QStringLiteral("604-8571"), QStringLiteral("京都府"), QStringLiteral("京都市中京区"),
+                                 QStringLiteral("寺町通御池上る上本能寺前町488"), QStringLiteral("日本")},
+                             QStringLiteral("jp"), 0),
+            addressValue(QStringLiteral("work"),
+                {QStringLiteral("10001"), QStringLiteral("NY"), QStringLiteral("New York"),
+                    QStringLiteral("350 Fifth Avenue\nSuite 200\nBuilding C")},
+                QStringLiteral("us"), 1)},
+        FieldId::Address);
+    auto chat = labeledValue(QStringLiteral("work"), QStringLiteral("taro.chat"), 0);
+    chat->service = QStringLiteral("SkypeInstant");
+    MVPerson::updateIMSValue(chat.get());
+    person->setValue(LabeledValueList{chat}, FieldId::InstantMessage);
+    auto profile = labeledValue(QStringLiteral("GameCenter"), QStringLiteral("taro_gc"), 0);
+    profile->urlString = QStringLiteral("https://example.jp/taro");
+    MVPerson::updateSNSValue(profile.get());
+    person->setValue(LabeledValueList{profile}, FieldId::SocialNetwork);
+    person->setValue(QStringLiteral("花子\n次郎"), FieldId::Renmei);
     return ContactRecord::makeWithPerson(person);
 }
 

@@ -390,7 +390,7 @@ TEST_P(CommittedPictures, AreWhatTheirScriptDraws)
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, CommittedPictures,
-    testing::Values(DrawnPictures{"make-contact-images", {"UserGuest.png", "CompanySquare.png"}},
+    testing::Values(DrawnPictures{"make-contact-images", {"UserGuest.png", "CompanySquare.png", "Compose.png"}},
         DrawnPictures{"make-app-icon", {"Quillmark2_256.png"}}));
 
 } // namespace

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QPersistentModelIndex>
+#include <QPointer>
+#include <QStyledItemDelegate>
+
+// The cells of the editors' own tables. A cell whose model answers a list
+// under PopupItemsRole is edited with a pop-up of those items (an empty item
+// is a separator, and the item at CustomLabelItemRole asks for a label of the
+// user's own instead of being stored); any other cell as text. Return and Tab
+// in a cell commit it and ask the editor where to go on, so that they move
+// through the table instead of pressing the window's default button.
+class CellEditingDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    enum Role {
+        PopupItemsRole = Qt::UserRole + 1,
+        CustomLabelItemRole,
+    };
+
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    // Ends the text edit in progress, keeping what was typed.
+    void commitOpenEditor();
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+    void destroyEditor(QWidget *editor, const QModelIndex &index) const override;
+
+Q_SIGNALS:
+    void customLabelRequested(const QModelIndex &index);
+    // Return or Tab ended the edit of this cell.
+    void advanceRequested(const QModelIndex &from, bool tab);
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override;
+
+private:
+    void itemChosen(QWidget *popup, const QModelIndex &index, int position);
+
+    mutable QPointer<QWidget> m_openEditor;
+    mutable QPersistentModelIndex m_openIndex;
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "editors/ValueEditor.h"
+
+#include <QFont>
+
+class CellEditingDelegate;
+class NameListModel;
+class QTableView;
+
+// The joint-names editor: the further people of a household printed beside
+// the addressee, one name per row. Done while editing hands back the rows
+// under "values"; Done reads "Add" for a contact without joint names and
+// "Change" otherwise, and is disabled while locked.
+class RenmeiViewController : public ValueEditor {
+    Q_OBJECT
+
+public:
+    explicit RenmeiViewController(QWidget *parent = nullptr);
+
+    [[nodiscard]] QTableView *tableView() const { return m_tableView; }
+    [[nodiscard]] QPushButton *addButton() const { return m_addButton; }
+    [[nodiscard]] QPushButton *delButton() const { return m_delButton; }
+    [[nodiscard]] QStringList names() const;
+    // The font of the name cells; the opener sets it.
+    void setSelectedFont(const QFont &font);
+
+protected:
+    void fillControls(MVPerson *person, bool editable) override;
+    void setControlsEditing(bool editing) override;
+    bool writeResult() override;
+    void didFinish() override;
+    [[nodiscard]] bool readsEditEnabled() const override { return false; }
+    [[nodiscard]] QString doneTitle(bool editing) const override;
+    [[nodiscard]] bool doneEnabledAtToggle(bool editing) const override { return editing; }
+    [[nodiscard]] bool togglesCancel() const override { return false; }
+
+private:
+    void addRow();
+    void deleteRow();
+    void editRow(int row);
+    [[nodiscard]] int selectedRow() const;
+
+    NameListModel *m_table = nullptr;
+    CellEditingDelegate *m_cellDelegate = nullptr;
+    QTableView *m_tableView = nullptr;
+    QPushButton *m_addButton = nullptr;
+    QPushButton *m_delButton = nullptr;
+    QString m_doneTitle;
+};
