@@ -62,6 +62,7 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     setCentralWidget(m_splitView);
     resize(1200, 720);
     m_mainViewController = new ViewController(this, this);
+    installContactInfoController();
     buildMenus();
     buildContactCommands();
     // The controller reads and repairs the settings before anything else of
