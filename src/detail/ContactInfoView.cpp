@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int typeColumnWidth = 130;
+constexpr int typeColumnWidth = 150;
 constexpr int loadedRowHeight = 20;
 
 } // namespace

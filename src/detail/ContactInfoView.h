@@ -51,7 +51,9 @@ public:
     // rule. The rows redraw when a contact is shown.
     void setSelectedFont(const QFont &font);
     [[nodiscard]] const QFont &selectedFont() const { return m_selectedFont; }
+    // The height of one text line of a row; a row's own height is the table's.
     [[nodiscard]] double rowHeight() const { return m_model->rowHeight(); }
+    using QTableView::rowHeight;
     // Plain setters: the callers redraw through updateTable.
     void setSelectedLabels(const QStringList &labels) { m_model->setSelectedLabels(labels); }
     void setEditState(bool editState) { m_model->setEditState(editState); }

@@ -190,7 +190,7 @@ void ImageViewDragAndDrop::paintEvent(QPaintEvent * /*event*/)
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (!m_image.isNull()) {
         const QSize shown = m_image.size().scaled(size(), Qt::KeepAspectRatio);
-        const QRect target(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
+        const QRect target(QPoint(0, (height() - shown.height()) / 2), shown);
         painter.drawImage(target, m_image);
     }
     if (m_highlight) {
