@@ -95,6 +95,8 @@ void ContactInfoPopover::updateGeometries()
         setViewportMargins(0, height, 0, 0);
     const QRect frame = contentsRect();
     m_header->setGeometry(frame.left(), frame.top(), frame.width(), height);
+    // Above the scroll bar, which runs up the whole side.
+    m_header->raise();
 }
 
 double ContactInfoPopover::rowHeightFor(double pointSize, double lineHeight)
