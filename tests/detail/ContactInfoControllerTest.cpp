@@ -101,6 +101,8 @@ TEST_F(DetailPane, AHitInAnotherContactShowsThatContact)
     pane().selectItemAndRange(hitIn(other, FieldId::Note, {0, 3}));
     EXPECT_EQ(pane().contact(), other);
     EXPECT_EQ(pane().selectedRows(), QList<int>{rowOf(FieldId::Note)});
+    pane().setContact(nullptr);
+    EXPECT_EQ(pane().contact(), other);
 }
 
 TEST_F(DetailPane, ASelectedRowIsWhereTheNextFindStarts)

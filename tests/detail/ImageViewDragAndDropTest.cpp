@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTableView>
+#include <QUrl>
 
 using namespace DetailTest;
 
@@ -17,12 +18,13 @@ public:
 };
 
 enum class Source { Elsewhere, Itself, ItsTable, ACellOfItsTable };
+enum class Payload { Picture, PictureFile, Text };
 
 struct DragRow {
     const char *name;
     bool editable;
     Source source;
-    bool withImage;
+    Payload payload;
     Qt::DropActions actions;
     bool accepted;
 };
@@ -44,22 +46,28 @@ TEST_P(PhotoWellDrag, IsTakenOnlyFromElsewhereWithAPictureWhileEditable)
     well.setTableView(&table);
     well.setEditable(row.editable);
     QMimeData data;
-    if (row.withImage)
+    if (row.payload == Payload::Picture) {
         data.setImageData(portrait());
-    else
+    } else if (row.payload == Payload::PictureFile) {
+        const QString file = TestEnvironment::makeScratchFolder(QStringLiteral("well")) + QStringLiteral("/face.png");
+        ASSERT_TRUE(portrait().save(file));
+        data.setUrls({QUrl::fromLocalFile(file)});
+    } else {
         data.setText(QStringLiteral("no picture"));
+    }
     const QObject *sources[] = {&elsewhere, &well, &table, &cell};
     EXPECT_EQ(well.acceptsDrag(&data, sources[int(row.source)], row.actions), row.accepted);
 }
 
 INSTANTIATE_TEST_SUITE_P(Drags, PhotoWellDrag,
-    testing::Values(DragRow{"FromElsewhere", true, Source::Elsewhere, true, Qt::CopyAction, true},
-        DragRow{"NotEditable", false, Source::Elsewhere, true, Qt::CopyAction, false},
-        DragRow{"ItsOwnPicture", true, Source::Itself, true, Qt::CopyAction, false},
-        DragRow{"FromItsTable", true, Source::ItsTable, true, Qt::CopyAction, false},
-        DragRow{"FromACellOfItsTable", true, Source::ACellOfItsTable, true, Qt::CopyAction, false},
-        DragRow{"NoPicture", true, Source::Elsewhere, false, Qt::CopyAction, false},
-        DragRow{"MoveOnly", true, Source::Elsewhere, true, Qt::MoveAction, false}));
+    testing::Values(DragRow{"FromElsewhere", true, Source::Elsewhere, Payload::Picture, Qt::CopyAction, true},
+        DragRow{"APictureFile", true, Source::Elsewhere, Payload::PictureFile, Qt::CopyAction, true},
+        DragRow{"NotEditable", false, Source::Elsewhere, Payload::Picture, Qt::CopyAction, false},
+        DragRow{"ItsOwnPicture", true, Source::Itself, Payload::Picture, Qt::CopyAction, false},
+        DragRow{"FromItsTable", true, Source::ItsTable, Payload::Picture, Qt::CopyAction, false},
+        DragRow{"FromACellOfItsTable", true, Source::ACellOfItsTable, Payload::Picture, Qt::CopyAction, false},
+        DragRow{"NoPicture", true, Source::Elsewhere, Payload::Text, Qt::CopyAction, false},
+        DragRow{"MoveOnly", true, Source::Elsewhere, Payload::Picture, Qt::MoveAction, false}));
 
 TEST(PhotoWellDrop, ReplacesThePictureThenTellsTheDelegateOnce)
 {
