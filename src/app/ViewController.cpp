@@ -1,6 +1,6 @@
 #include "app/ViewController.h"
 
-#include "app/ContactDetailPane.h"
+#include "detail/ContactDetailPane.h"
 #include "app/ContactTablePane.h"
 #include "app/FindBarPane.h"
 #include "app/GroupOutlinePane.h"

@@ -2,8 +2,10 @@
 
 #include "app/AddressBookView.h"
 #include "app/MainViewDefaults.h"
+#include "detail/ContactInfoPopoverDelegate.h"
 #include "editors/ValueEditorDelegate.h"
 #include "model/ContainerRecord.h"
+#include "model/ItemAndRangeRecord.h"
 #include "model/PersonValue.h"
 #include "model/SubContactRecord.h"
 #include "platform/NotificationCenter.h"
@@ -49,7 +51,10 @@ class WindowController;
 // preference reset, then the view settings read and repaired) before anything
 // else reads a preference; the window calls viewWillAppear() when it is shown
 // and viewWillDisappear() when it is hidden or closed.
-class ViewController : public QObject, public AddressBookView, public ValueEditorDelegate {
+class ViewController : public QObject,
+                       public AddressBookView,
+                       public ValueEditorDelegate,
+                       public ContactInfoPopoverDelegate {
     Q_OBJECT
 
 public:
@@ -179,7 +184,7 @@ public:
     bool undoReplaceValue(
         const PersonValue &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact) override;
     void undoDeleteLabeledValue(
-        const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact);
+        const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact) override;
     // "Birthday" takes the record's date parts (or date) as the birthday.
     void undoAddLabeledValue(
         const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact) override;
@@ -190,6 +195,16 @@ public:
     // The merge editor's result: each contact takes the values of the record
     // at the same position, as one undo step.
     void undoReplacePersonByContacts(const QList<PersonRecordPtr> &newContacts, const QList<PersonRecordPtr> &contacts);
+
+    // --- What the detail pane and the contact popovers tell ---------------
+    // The same as above, from a detail view (a null sender is none).
+    void contactDidUpdate(const PersonRecordPtr &contact, const ContactInfoView *sender) override;
+    // The selected detail row becomes where the next find starts.
+    void rowSelectionDidChange(const ContactInfoView *sender, const InfoRowRecord &info) override;
+    // A popover or detached window closed: the popover is forgotten.
+    void detachedWindowDidClose(const DetachedWindowCloseInfo &info) override;
+    // Where the next find starts, made on first use.
+    [[nodiscard]] const ItemAndRangeRecordPtr &selectedItemAndRange() const { return m_selectedItemAndRange; }
 
     // --- Group memberships and groups -------------------------------------
     void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group);
@@ -271,6 +286,8 @@ private:
     ContactInfoPopoverPane *m_popover = nullptr;
     QPointer<QAction> m_editButton;
     QPointer<SeparatorBox> m_redSeparator;
+
+    ItemAndRangeRecordPtr m_selectedItemAndRange;
 
     ContainerTablePtr m_containerTable;
     GroupRecordPtr m_selectedGroupDict;

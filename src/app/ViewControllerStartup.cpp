@@ -5,7 +5,7 @@
 #include "app/ViewController.h"
 
 #include "app/AlertPresenter.h"
-#include "app/ContactDetailPane.h"
+#include "detail/ContactDetailPane.h"
 #include "app/ContactTablePane.h"
 #include "app/FindBarPane.h"
 #include "app/PostcardLayoutView.h"

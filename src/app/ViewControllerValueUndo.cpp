@@ -3,7 +3,7 @@
 
 #include "app/ViewController.h"
 
-#include "app/ContactInfoPopoverPane.h"
+#include "detail/ContactInfoPopoverPane.h"
 #include "app/ContactTablePane.h"
 #include "app/PersonValueRules_p.h"
 #include "platform/UndoManager.h"

@@ -65,6 +65,7 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     resize(1200, 720);
     m_mainViewController = new ViewController(this, this);
     m_mainViewController->setHagakiViewController(m_hagakiViewController);
+    installContactInfoController();
     buildMenus();
     buildContactCommands();
     buildPrintCommands();

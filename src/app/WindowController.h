@@ -118,6 +118,8 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    // Puts the detail pane in the split view's place for it.
+    void installContactInfoController();
     void buildMenus();
     void validateEditMenu();
     void buildContactCommands();

@@ -3,7 +3,7 @@
 
 #include "app/WindowController.h"
 
-#include "app/ContactDetailPane.h"
+#include "detail/ContactDetailPane.h"
 #include "app/ContactTablePane.h"
 #include "app/ViewController.h"
 #include "interchange/widgets/QRCodePanelController.h"

@@ -61,12 +61,14 @@ void PopupButton::paint(QPainter *painter, const QRect &rect, const QWidget *wid
         return;
     QStyleOptionComboBox option;
     option.rect = rect;
-    option.state = QStyle::State_Enabled;
+    option.state = m_enabled ? QStyle::State_Enabled : QStyle::State_None;
     option.fontMetrics = QFontMetrics(m_font);
     option.currentText = titleOfSelectedItem();
     option.frame = true;
     if (widget)
         option.palette = widget->palette();
+    if (!m_enabled)
+        option.palette.setCurrentColorGroup(QPalette::Disabled);
     painter->save();
     painter->setFont(m_font);
     QStyle *style = styleOf(widget);

@@ -17,6 +17,9 @@ public:
     [[nodiscard]] const QFont &font() const { return m_font; }
     void setHidden(bool hidden) { m_hidden = hidden; }
     [[nodiscard]] bool isHidden() const { return m_hidden; }
+    // A disabled pop-up draws greyed.
+    void setEnabled(bool enabled) { m_enabled = enabled; }
+    [[nodiscard]] bool isEnabled() const { return m_enabled; }
 
     void removeAllItems();
     void addItemWithTitle(const QString &title) { m_items.append(title); }
@@ -36,6 +39,7 @@ public:
 private:
     QFont m_font;
     bool m_hidden = true;
+    bool m_enabled = true;
     QStringList m_items;
     qsizetype m_selected = -1;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ContactDetailPane.h"
-#include "app/ContactInfoPopoverPane.h"
+#include "detail/ContactDetailPane.h"
+#include "detail/ContactInfoPopoverPane.h"
 #include "app/ContactTablePane.h"
 #include "app/FindBarPane.h"
 #include "app/GroupOutlinePane.h"
@@ -170,6 +170,8 @@ public:
     [[nodiscard]] PersonRecordPtr contact() const override { return shown; }
     void updateTable() override { note(QStringLiteral("updateTable")); }
     void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
+    void setDelegate(ContactInfoControllerDelegate * /*delegate*/) override { }
+    [[nodiscard]] QTableView *tableView() override { return nullptr; }
 
     PersonRecordPtr shown;
 };
@@ -182,9 +184,17 @@ public:
     {
     }
 
-    [[nodiscard]] SubContactRecordPtr contact() const override { return m_row; }
+    void setContact(const PersonRecordPtr & /*row*/) override { }
+    [[nodiscard]] PersonRecordPtr contact() const override { return m_row; }
     void updateTable() override { note(QStringLiteral("updateTable")); }
     void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
+    void setSelectedLabels(const QStringList & /*labels*/) override { }
+    void setSelectedFont(const QFont & /*font*/) override { }
+    void editForIdentifier(const ContactIdentifier & /*type*/) override { }
+    void setParentPopover(Popover * /*popover*/) override { }
+    void setParentWindow(QWidget * /*window*/) override { }
+    void setMyUndoManager(UndoManager * /*undoManager*/) override { }
+    void setDelegate(ContactInfoPopoverDelegate * /*delegate*/) override { }
     void closePopover() override { note(QStringLiteral("closePopover")); }
 
 private:

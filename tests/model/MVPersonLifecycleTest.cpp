@@ -391,7 +391,12 @@ TEST_P(CommittedPictures, AreWhatTheirScriptDraws)
 
 INSTANTIATE_TEST_SUITE_P(Scripts, CommittedPictures,
     testing::Values(DrawnPictures{"make-contact-images", {"UserGuest.png", "CompanySquare.png", "Compose.png"}},
-        DrawnPictures{"make-app-icon", {"Quillmark2_256.png"}}));
+        DrawnPictures{"make-app-icon", {"Quillmark2_256.png"}},
+        DrawnPictures{"make-field-icons",
+            {"icon_phone.png", "icon_mail.png", "icon_safari.png", "icon_message.png", "icon_sns.png",
+                "icon_department.png", "icon_birthday.png", "icon_calendar.png", "icon_PhoneticName.png",
+                "icon_nickname.png", "icon_jobtitle.png", "icon_title.png", "icon_suffix.png", "icon_note.png",
+                "UserGroup.png", "Home.png", "Everyone.png"}}));
 
 } // namespace
 

@@ -1,0 +1,1 @@
+quillmark_add_gui_bench(detail_bench quillmark_detail)

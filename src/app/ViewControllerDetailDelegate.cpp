@@ -1,0 +1,43 @@
+// What the detail pane and the contact popovers tell the window's
+// controller: their changes, their selected row and their closing.
+
+#include "app/ViewController.h"
+
+#include "detail/ContactDetailPane.h"
+#include "detail/ContactInfoPopoverPane.h"
+#include "detail/ContactInfoView.h"
+
+void ViewController::contactDidUpdate(const PersonRecordPtr &contact, const ContactInfoView *sender)
+{
+    if (const auto *pane = dynamic_cast<const ContactDetailPane *>(sender))
+        contactDidUpdate(contact, ChangeSender(pane));
+    else if (const auto *popover = dynamic_cast<const ContactInfoPopoverPane *>(sender))
+        contactDidUpdate(contact, ChangeSender(popover));
+    else
+        contactDidUpdate(contact, ChangeSender());
+}
+
+// A row of a name part (labelIndex 0 with its part as label) starts the find
+// in that part; any other row in its field, at its value.
+void ViewController::rowSelectionDidChange(const ContactInfoView * /*sender*/, const InfoRowRecord &info)
+{
+    if (!m_selectedItemAndRange)
+        m_selectedItemAndRange = std::make_shared<ItemAndRangeRecord>();
+    ItemAndRangeRecord &target = *m_selectedItemAndRange;
+    target.identifier = info.type;
+    if (info.labelIndex == 0 && info.label) {
+        target.subIdentifier = *info.label;
+        target.labelIndex = 0;
+    } else {
+        target.subIdentifier.reset();
+        target.labelIndex = info.labelIndex.value_or(0);
+    }
+    target.range = {0, 0};
+    target.itemRange.reset();
+}
+
+void ViewController::detachedWindowDidClose(const DetachedWindowCloseInfo &info)
+{
+    if (m_popover && m_popover->contact() && m_popover->contact()->uniqueId == info.uniqueId)
+        m_popover = nullptr;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "detail/ContactDetailPane.h"
+#include "detail/ContactInfoView.h"
+
+// The detail pane of a contact window: the contact of the table's selected
+// row, field by field. Its edits go to the window's controller and mark its
+// own window edited.
+class ContactInfoController : public ContactInfoView, public ContactDetailPane {
+    Q_OBJECT
+
+public:
+    explicit ContactInfoController(QWidget *parent = nullptr);
+
+    // The pane's rule: the font's line height, or 1.42 × its size and 4
+    // more when that is taller; never below 24.
+    [[nodiscard]] static double rowHeightFor(double pointSize, double lineHeight);
+    [[nodiscard]] double rowHeightForFont(const QFont &font) const override;
+
+    void setDelegate(ContactInfoControllerDelegate *delegate) override { setInfoDelegate(delegate); }
+    void setContact(const PersonRecordPtr &contact) override { ContactInfoView::setContact(contact); }
+    [[nodiscard]] PersonRecordPtr contact() const override { return ContactInfoView::contact(); }
+    void updateTable() override { ContactInfoView::updateTable(); }
+    void setEditState(bool editState) override { ContactInfoView::setEditState(editState); }
+    void setSelectedLabels(const QStringList &labels) override { ContactInfoView::setSelectedLabels(labels); }
+    void setSelectedFont(const QFont &font) override { ContactInfoView::setSelectedFont(font); }
+    [[nodiscard]] QTableView *tableView() override { return this; }
+
+protected:
+    void markWindowEdited() override;
+    void popupChoiceDidApply(int row) override;
+};

@@ -1,0 +1,263 @@
+#include "detail/ContactInfoView.h"
+
+#include "detail/ContactInfoCellDelegate.h"
+#include "detail/ContactInfoControllerDelegate.h"
+#include "detail/ImageViewDragAndDrop.h"
+#include "model/MVPerson.h"
+#include "platform/UserDefaults.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScrollBar>
+
+namespace {
+
+constexpr int typeColumnWidth = 150;
+constexpr int loadedRowHeight = 20;
+
+} // namespace
+
+ContactInfoView::ContactInfoView(QWidget *parent)
+    : QTableView(parent)
+    , m_model(new ContactInfoTableModel(this))
+    , m_cellDelegate(new ContactInfoCellDelegate(this))
+    , m_photoWell(new ImageViewDragAndDrop(viewport()))
+{
+    m_selectedFont = QApplication::font();
+    m_selectedFont.setPointSize(12);
+    m_model->setRowHeight(loadedRowHeight);
+    m_model->setUserDefaults(&userDefaults());
+    setModel(m_model);
+    setItemDelegate(m_cellDelegate);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    // A double click is left to the value editors' hand-off.
+    setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    setShowGrid(false);
+    setWordWrap(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setStretchLastSection(true);
+    setColumnWidth(ContactInfoTableModel::TypeColumn, typeColumnWidth);
+    m_photoWell->setDelegate(this);
+    m_photoWell->setTableView(this);
+    m_photoWell->setEditable(true);
+    m_photoWell->hide();
+}
+
+ContactInfoView::~ContactInfoView() = default;
+
+void ContactInfoView::setUserDefaults(UserDefaults *defaults)
+{
+    m_userDefaults = defaults;
+    m_model->setUserDefaults(&userDefaults());
+}
+
+UserDefaults &ContactInfoView::userDefaults() const
+{
+    return m_userDefaults ? *m_userDefaults : UserDefaults::standardUserDefaults();
+}
+
+void ContactInfoView::setInfoDelegate(ContactInfoControllerDelegate *delegate)
+{
+    m_delegate = delegate;
+    m_delegateObject = dynamic_cast<QObject *>(delegate);
+    m_delegateIsObject = m_delegateObject != nullptr;
+}
+
+ContactInfoControllerDelegate *ContactInfoView::infoDelegate() const
+{
+    return m_delegateIsObject && !m_delegateObject ? nullptr : m_delegate;
+}
+
+// --- Showing a contact ------------------------------------------------------------
+
+void ContactInfoView::setContact(const PersonRecordPtr &contact)
+{
+    if (!contact)
+        return;
+    m_model->setContact(contact);
+    updateTable();
+}
+
+void ContactInfoView::updateTable()
+{
+    if (contact())
+        reloadSelecting(selectedRows());
+}
+
+void ContactInfoView::reloadSelecting(const QList<int> &rows)
+{
+    m_model->reload();
+    applyRowHeights();
+    const int count = m_model->rowCount();
+    selectRows(rows.isEmpty() || rows.first() >= count ? QList<int>{0} : rows);
+    const QList<int> shown = selectedRows();
+    if (!shown.isEmpty())
+        scrollTo(m_model->index(shown.first(), ContactInfoTableModel::ValueColumn));
+}
+
+void ContactInfoView::applyRowHeights()
+{
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        setRowHeight(row, m_model->heightOfRow(row));
+    MVPerson *person = m_model->person();
+    m_photoWell->setImage(person ? person->thumbnail() : QImage());
+    m_photoWell->setEditable(photoWellTakesDrops());
+    placePhotoWell();
+}
+
+void ContactInfoView::placePhotoWell()
+{
+    const int row = m_model->firstRowOfType(FieldId::Photo);
+    if (row < 0) {
+        m_photoWell->hide();
+        return;
+    }
+    const QRect cell = visualRect(m_model->index(row, ContactInfoTableModel::ValueColumn));
+    m_photoWell->setGeometry(cell.adjusted(2, 2, -2, -2));
+    m_photoWell->show();
+}
+
+void ContactInfoView::setSelectedFont(const QFont &font)
+{
+    m_selectedFont = font;
+    m_model->setRowHeight(rowHeightForFont(font));
+    if (contact())
+        reloadSelecting(selectedRows());
+}
+
+QList<int> ContactInfoView::selectedRows() const
+{
+    QList<int> rows;
+    if (!selectionModel())
+        return rows;
+    for (const QModelIndex &index : selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void ContactInfoView::selectRows(const QList<int> &rows)
+{
+    QItemSelection selection;
+    for (int row : rows) {
+        if (row >= 0 && row < m_model->rowCount())
+            selection.select(m_model->index(row, 0), m_model->index(row, m_model->columnCount() - 1));
+    }
+    if (selection.isEmpty()) {
+        selectionModel()->clearSelection();
+        return;
+    }
+    selectionModel()->setCurrentIndex(selection.first().topLeft(), QItemSelectionModel::NoUpdate);
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void ContactInfoView::selectItemAndRange(const ItemAndRangeRecordPtr &hit)
+{
+    if (!contact())
+        return;
+    m_model->setFindTarget(hit);
+    if (!hit) {
+        viewport()->update();
+        return;
+    }
+    if (showsContactOfHit() && hit->contact && hit->contact->uniqueId != contact()->uniqueId)
+        m_model->setContact(hit->contact);
+    m_model->reload();
+    applyRowHeights();
+    const int row = m_model->rowOfHit(*hit);
+    selectRows({row});
+    scrollTo(m_model->index(row, ContactInfoTableModel::ValueColumn));
+}
+
+// --- Editing in place ---------------------------------------------------------------
+
+void ContactInfoView::editForIdentifier(const ContactIdentifier &type)
+{
+    const int row = m_model->firstRowOfType(type);
+    if (row >= 0)
+        startEditingRow(row);
+}
+
+void ContactInfoView::startEditingRow(int row)
+{
+    m_model->setForcedEditableRow(row);
+    const QModelIndex index = m_model->index(row, ContactInfoTableModel::ValueColumn);
+    selectRows({row});
+    scrollTo(index);
+    setCurrentIndex(index);
+    edit(index);
+}
+
+bool ContactInfoView::insertNewlineOrTab(QWidget *editor)
+{
+    const QVariant row = editor->property(ContactInfoCellDelegate::editedRowProperty);
+    if (!row.isValid())
+        return false;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    const int next = m_model->nextEditableRow(row.toInt());
+    if (next >= 0)
+        startEditingRow(next);
+    return true;
+}
+
+void ContactInfoView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTableView::closeEditor(editor, hint);
+    m_model->setForcedEditableRow(-1);
+}
+
+void ContactInfoView::showPopupMenu(const QModelIndex &index, const QRect &rect)
+{
+    const int row = index.row();
+    const QStringList titles = m_model->cellKind(row) == ContactInfoTableModel::CellKind::Popup
+        ? m_model->popupTitles(row)
+        : m_cellDelegate->labeledCell(row).labelPopup().itemTitles();
+    const qsizetype selected = m_model->cellKind(row) == ContactInfoTableModel::CellKind::Popup
+        ? m_model->popupSelectedIndex(row)
+        : m_cellDelegate->labeledCell(row).labelPopup().indexOfSelectedItem();
+    if (m_popupMenu)
+        m_popupMenu->close();
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setFont(m_selectedFont);
+    const QPersistentModelIndex cell(index);
+    for (qsizetype position = 0; position < titles.size(); ++position) {
+        QAction *item = menu->addAction(titles.at(position));
+        item->setCheckable(true);
+        item->setChecked(position == selected);
+        // A reload while the menu was open leaves the choice nowhere to go.
+        connect(item, &QAction::triggered, this, [this, cell, position] {
+            if (cell.isValid())
+                popupButtonCellChanged(cell.row(), position);
+        });
+    }
+    m_popupMenu = menu;
+    menu->popup(viewport()->mapToGlobal(rect.bottomLeft()));
+}
+
+void ContactInfoView::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
+{
+    QTableView::selectionChanged(selected, deselected);
+    const QList<int> rows = selectedRows();
+    if (ContactInfoControllerDelegate *delegate = infoDelegate(); delegate && !rows.isEmpty())
+        delegate->rowSelectionDidChange(this, m_model->rowAt(rows.first()));
+}
+
+void ContactInfoView::updateGeometries()
+{
+    QTableView::updateGeometries();
+    placePhotoWell();
+}
+
+void ContactInfoView::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    placePhotoWell();
+}

@@ -1,0 +1,22 @@
+#include "editors/EditLockToggle.h"
+
+#include "editors/SeparatorBox.h"
+
+EditLockToggle::EditLockToggle(QWidget *parent)
+    : QPushButton(tr("Edit"), parent)
+{
+    setCheckable(true);
+}
+
+void EditLockToggle::showEditState(bool editing)
+{
+    setChecked(editing);
+    setText(editing ? tr("Lock") : tr("Edit"));
+    if (!m_separator)
+        return;
+    if (editing)
+        m_separator->setBorderWidth(2);
+    const QColor color = editing ? QColor(Qt::red) : QColor(Qt::gray);
+    m_separator->setBorderColor(color);
+    m_separator->setFillColor(color);
+}

@@ -1,0 +1,245 @@
+#include "DetailTestSupport.h"
+
+#include "detail/ImageViewDragAndDrop.h"
+
+#include <QMimeData>
+#include <QTranslator>
+
+using namespace DetailTest;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// --- Cells -----------------------------------------------------------------------
+
+using DetailPane = PaneTest;
+
+TEST_F(DetailPane, ShowsEachFieldOnceWithItsPictureAndThePopUpsAsTheyMayBeUsed)
+{
+    m_window.resize(1000, 900);
+    show(fullContact());
+    const int phone = rowOf(FieldId::Phone);
+    EXPECT_EQ(rows().typeText(phone), QStringLiteral("Phone"));
+    EXPECT_FALSE(rows().data(rows().index(phone, 0), Qt::DecorationRole).value<QImage>().isNull());
+    EXPECT_EQ(rows().typeText(phone + 1), QString());
+    EXPECT_TRUE(rows().data(rows().index(phone + 1, 0), Qt::DecorationRole).value<QImage>().isNull());
+
+    const int ordering = rowOf(FieldId::NameOrdering);
+    const int display = rowOf(QStringLiteral("Name Display"));
+    EXPECT_FALSE(rows().isPopupEnabled(ordering));
+    EXPECT_EQ(rows().data(rows().index(ordering, 1), Qt::ToolTipRole).toString(),
+        u"Sorry, change will not be saved due to the lack of system service."_s);
+    EXPECT_TRUE(rows().isPopupEnabled(display));
+    EXPECT_FALSE(rows().data(rows().index(display, 1), Qt::ToolTipRole).isValid());
+    Screenshot::grab(&pane(), QStringLiteral("editing"));
+
+    m_controller.setEditState(false);
+    EXPECT_FALSE(rows().isPopupEnabled(display));
+    EXPECT_FALSE(rows().flags(rows().index(rowOf(FieldId::Company), 1)) & Qt::ItemIsEditable);
+    Screenshot::grab(&pane(), QStringLiteral("locked"));
+}
+
+// --- Find ------------------------------------------------------------------------
+
+ItemAndRangeRecordPtr hitIn(const ContactRecordPtr &contact, const ContactIdentifier &field, TextRange range,
+    std::optional<qint64> labelIndex = std::nullopt)
+{
+    auto hit = std::make_shared<ItemAndRangeRecord>();
+    hit->contact = contact;
+    hit->uniqueId = contact->uniqueId;
+    hit->identifier = field;
+    hit->labelIndex = labelIndex;
+    hit->range = range;
+    return hit;
+}
+
+// How many pixels of the row's value cell show the colour.
+int pixelsOf(ContactInfoView &view, int row, const QColor &colour)
+{
+    const QImage shown = view.viewport()->grab().toImage();
+    const QRect cell = view.visualRect(view.infoModel()->index(row, 1));
+    int count = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            count += shown.pixelColor(x, y) == colour ? 1 : 0;
+    }
+    return count;
+}
+
+TEST_F(DetailPane, MarksEveryMatchAndTheCurrentHitOrange)
+{
+    show(contactNamed(QStringLiteral("Ann")));
+    person().setValue(u"Anderson and Sons"_s, FieldId::Note);
+    pane().setFindString(u"an"_s);
+    pane().selectItemAndRange(hitIn(m_contact, FieldId::Note, {0, 2}));
+    const int note = rowOf(FieldId::Note);
+    EXPECT_EQ(pane().selectedRows(), QList<int>{note});
+    const FindMarks marks = rows().textMarks(note);
+    EXPECT_EQ(marks.matches(), (QList<TextRange>{{0, 2}, {9, 2}}));
+    EXPECT_EQ(marks.hit(), (TextRange{0, 2}));
+    EXPECT_GT(pixelsOf(pane(), note, FindMarks::hitColor()), 20);
+    EXPECT_GT(pixelsOf(pane(), note, FindMarks::matchColor()), 20);
+
+    // A range the text no longer reaches marks nothing.
+    pane().selectItemAndRange(hitIn(m_contact, FieldId::Note, {20, 2}));
+    EXPECT_FALSE(rows().textMarks(note).hit());
+}
+
+TEST_F(DetailPane, ALabeledHitSelectsTheValueByItsNumber)
+{
+    show(contactNamed(QStringLiteral("Ann")));
+    setLabeled(person(), FieldId::Phone, {{"home", "111"}, {"work", "222"}, {"other", "333"}}, {0, 2, 5});
+    pane().selectItemAndRange(hitIn(m_contact, FieldId::Phone, {0, 1}, 2));
+    EXPECT_EQ(pane().selectedRows(), QList<int>{rowOf(FieldId::Phone, 1)});
+}
+
+TEST_F(DetailPane, AHitInAnotherContactShowsThatContact)
+{
+    show(contactNamed(QStringLiteral("Ann")));
+    const ContactRecordPtr other = contactNamed(QStringLiteral("Bob"), QStringLiteral("c2"));
+    other->person->setValue(u"bobs note"_s, FieldId::Note);
+    pane().selectItemAndRange(hitIn(other, FieldId::Note, {0, 3}));
+    EXPECT_EQ(pane().contact(), other);
+    EXPECT_EQ(pane().selectedRows(), QList<int>{rowOf(FieldId::Note)});
+    pane().setContact(nullptr);
+    EXPECT_EQ(pane().contact(), other);
+}
+
+TEST_F(DetailPane, ASelectedRowIsWhereTheNextFindStarts)
+{
+    show(contactNamed(QStringLiteral("Ann")));
+    setLabeled(person(), FieldId::Phone, {{"home", "111"}, {"work", "222"}}, {0, 2});
+    pane().updateTable();
+    pane().selectRows({rowOf(FieldId::Phone, 1)});
+    const ItemAndRangeRecordPtr target = m_controller.selectedItemAndRange();
+    ASSERT_TRUE(target);
+    EXPECT_EQ(target->identifier, FieldId::Phone);
+    EXPECT_EQ(target->labelIndex, 2);
+    EXPECT_FALSE(target->subIdentifier);
+
+    pane().selectRows({rowOf(FieldId::Name)});
+    EXPECT_EQ(target->identifier, FieldId::Name);
+    EXPECT_EQ(target->subIdentifier, FieldId::FirstName);
+    EXPECT_EQ(target->range, (TextRange{0, 0}));
+}
+
+// --- Edits -----------------------------------------------------------------------
+
+TEST_F(DetailPane, EmptyingTheFirstNameIsOneStepThatUndoTakesBack)
+{
+    show(contactNamed(QStringLiteral("Ann")));
+    typeInto(pane(), rowOf(FieldId::Name), {});
+    endTurn();
+    EXPECT_EQ(person().nameValue()->firstName, QString());
+    EXPECT_TRUE(m_window.isWindowModified());
+    m_controller.undo();
+    EXPECT_EQ(person().nameValue()->firstName, QStringLiteral("Ann"));
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+}
+
+TEST_F(DetailPane, ThePhoneticMiddleNameGoesToItsPart)
+{
+    show(contactNamed(QStringLiteral("Ann")));
+    typeInto(pane(), rowOf(FieldId::PhoneticName, 1), u"Mido"_s);
+    EXPECT_EQ(person().stringValueForIdentifier(FieldId::PhoneticMiddleName, 0), u"Mido"_s);
+}
+
+TEST_F(DetailPane, RetypedTextIsAStepAndATextWithLinesMakesItsRowTaller)
+{
+    show(fullContact());
+    typeInto(pane(), rowOf(FieldId::Company), u"Quill Co."_s);
+    endTurn();
+    EXPECT_TRUE(m_window.undoManager()->canUndo());
+    EXPECT_TRUE(m_window.isWindowModified());
+
+    const int note = rowOf(FieldId::Note);
+    QPlainTextEdit *editor = editRow(pane(), note);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, u"one"_s);
+    QTest::keyClick(editor, Qt::Key_Return, Qt::AltModifier);
+    QTest::keyClicks(editor, u"two"_s);
+    QTest::keyClick(editor, Qt::Key_Tab);
+    EXPECT_EQ(person().stringValueForIdentifier(FieldId::Note, 0), u"one\ntwo"_s);
+    EXPECT_EQ(pane().rowHeight(note), 2 * 24 + 2);
+    // The walk wraps round to the first name; the new editor stays open.
+    EXPECT_EQ(editedRow(pane()), 0);
+}
+
+TEST_F(DetailPane, TabFromTheCompanySkipsToThePhoneticName)
+{
+    show(fullContact());
+    typeInto(pane(), rowOf(FieldId::Company), u"Ink Ltd."_s, Qt::Key_Tab);
+    EXPECT_EQ(editedRow(pane()), rowOf(FieldId::PhoneticName));
+    EXPECT_EQ(person().stringValueForIdentifier(FieldId::Company, 0), u"Ink Ltd."_s);
+}
+
+TEST_F(DetailPane, TheEmptyRowOfAFieldWithoutValuesTakesNoTyping)
+{
+    show(contactNamed(QStringLiteral("Ann")));
+    EXPECT_EQ(editRow(pane(), rowOf(FieldId::Email)), nullptr);
+    EXPECT_EQ(editedRow(pane()), -1);
+}
+
+TEST_F(DetailPane, ChoosingTheLabelAValueHasRecordsNothing)
+{
+    show(fullContact());
+    choose(pane(), rowOf(FieldId::Phone), u"mobile"_s);
+    endTurn();
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+    choose(pane(), rowOf(FieldId::Phone), u"home"_s);
+    endTurn();
+    EXPECT_EQ(person().labeledValues(FieldId::Phone)->first()->label, u"home"_s);
+    EXPECT_TRUE(m_window.undoManager()->canUndo());
+}
+
+// An interface in Japanese, as far as the labels go.
+class JapaneseLabels : public QTranslator {
+public:
+    QString translate(const char *context, const char *source, const char * /*disambiguation*/ = nullptr,
+        int /*n*/ = -1) const override
+    {
+        if (QByteArrayView(context) == "ContactLabels" && QByteArrayView(source) == "home")
+            return u"自宅"_s;
+        return {};
+    }
+};
+
+TEST_F(DetailPane, AChosenTranslatedLabelIsStoredAsItsWord)
+{
+    JapaneseLabels labels;
+    QCoreApplication::installTranslator(&labels);
+    FieldVocabulary::shared().removeAllCustomLabels();
+    show(fullContact());
+    choose(pane(), rowOf(FieldId::Phone), u"自宅"_s);
+    QCoreApplication::removeTranslator(&labels);
+    FieldVocabulary::shared().removeAllCustomLabels();
+    EXPECT_EQ(person().labeledValues(FieldId::Phone)->first()->label, u"home"_s);
+}
+
+TEST_F(DetailPane, CompanyInNameDisplayShowsTheContactAsItsCompany)
+{
+    show(fullContact());
+    choose(pane(), rowOf(QStringLiteral("Name Display")), u"Company"_s);
+    EXPECT_FALSE(person().nameValue()->showAsPerson);
+    EXPECT_EQ(person().compositeName(), u"Quill Co."_s);
+    EXPECT_EQ(rows().valueText(rowOf(QStringLiteral("Name Display"))), u"Company"_s);
+}
+
+TEST_F(DetailPane, ADroppedPictureIsOneStepAndMarksTheWindowEdited)
+{
+    show(contactNamed(QStringLiteral("Ann")));
+    ImageViewDragAndDrop *well = pane().photoWell();
+    QMimeData data;
+    data.setImageData(portrait());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    deliver(well, &drop);
+    endTurn();
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_FALSE(person().photo().isNull());
+    EXPECT_TRUE(m_window.isWindowModified());
+    m_controller.undo();
+    EXPECT_TRUE(person().photo().isNull());
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+}
+
+} // namespace

@@ -1,0 +1,212 @@
+#include "DetailTestSupport.h"
+
+#include "detail/DetachedWindow.h"
+#include "detail/ImageViewDragAndDrop.h"
+#include "editors/EditLockToggle.h"
+#include "editors/SeparatorBox.h"
+#include "platform/widgets/Popover.h"
+
+#include <QMimeData>
+
+using namespace DetailTest;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A contact's popover opened from the address-book window, as the table
+// opens it: its undo manager, the window as the one to mark, and the
+// window's controller as delegate.
+class ContactPopover : public PaneTest {
+protected:
+    // A view set up as its openers set it up.
+    ContactInfoPopover *makeView(const ContactRecordPtr &contact, bool editState)
+    {
+        m_contact = contact;
+        auto *view = new ContactInfoPopover(m_defaults.get());
+        view->setContact(contact);
+        view->setEditState(editState);
+        view->setMyUndoManager(m_window.undoManager());
+        view->setParentWindow(&m_window);
+        view->setDelegate(&m_controller);
+        return view;
+    }
+
+    ContactInfoPopover *open(const ContactRecordPtr &contact, bool editState = true)
+    {
+        m_popover = new Popover(&m_window);
+        m_popover->setBehavior(Popover::Behavior::Transient);
+        ContactInfoPopover *view = makeView(contact, editState);
+        view->setParentPopover(m_popover);
+        m_popover->setContentWidget(view);
+        m_popover->setContentSize({450, 640});
+        m_popover->showRelativeToRect(QRect(20, 40, 100, 20), &m_window, Popover::Edge::MaxX);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return QGuiApplication::focusWindow() == m_popover->windowHandle(); }));
+        return view;
+    }
+
+    // The view of a window detached from a popover.
+    DetachedWindow *openDetached(const ContactRecordPtr &contact)
+    {
+        auto *window = new DetachedWindow(makeView(contact, true));
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        return window;
+    }
+
+    void TearDown() override { delete m_popover; }
+
+    QPointer<Popover> m_popover;
+};
+
+TEST_F(ContactPopover, LockedShowsEditAndTakesNothingThenLockShowsRedAndKeepsTheRow)
+{
+    ContactInfoPopover &view = *open(fullContact(), false);
+    const int company = view.infoModel()->firstRowOfType(FieldId::Company);
+    view.selectRows({company});
+    EXPECT_EQ(view.editButton()->text(), u"Edit"_s);
+    EXPECT_EQ(view.redSeparator()->borderColor(), QColor(Qt::gray));
+    EXPECT_FALSE(view.infoModel()->flags(view.infoModel()->index(company, 1)) & Qt::ItemIsEditable);
+    QMimeData picture;
+    picture.setImageData(portrait());
+    EXPECT_FALSE(view.photoWell()->acceptsDrag(&picture, nullptr, Qt::CopyAction));
+
+    QTest::mouseClick(view.editButton(), Qt::LeftButton);
+    EXPECT_EQ(view.editButton()->text(), u"Lock"_s);
+    EXPECT_EQ(view.redSeparator()->borderColor(), QColor(Qt::red));
+    EXPECT_EQ(view.redSeparator()->borderWidth(), 2);
+    EXPECT_TRUE(view.infoModel()->flags(view.infoModel()->index(company, 1)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(view.photoWell()->acceptsDrag(&picture, nullptr, Qt::CopyAction));
+    EXPECT_EQ(view.selectedRows(), QList<int>{company});
+    Screenshot::grab(m_popover);
+}
+
+TEST_F(ContactPopover, RetypedTextRecordsNothing)
+{
+    ContactInfoPopover &view = *open(fullContact());
+    typeInto(view, view.infoModel()->firstRowOfType(FieldId::Company), u"Quill Co."_s);
+    endTurn();
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+    EXPECT_FALSE(m_window.isWindowModified());
+}
+
+TEST_F(ContactPopover, AHitInAnotherContactKeepsTheContactAndSelectsTheFirstRow)
+{
+    ContactInfoPopover &view = *open(fullContact());
+    view.selectRows({5});
+    auto hit = std::make_shared<ItemAndRangeRecord>();
+    hit->contact = contactNamed(u"Bob"_s, u"c2"_s);
+    hit->uniqueId = hit->contact->uniqueId;
+    hit->identifier = FieldId::Company;
+    view.selectItemAndRange(hit);
+    EXPECT_EQ(view.contact(), m_contact);
+    EXPECT_EQ(view.selectedRows(), QList<int>{0});
+}
+
+TEST_F(ContactPopover, UndoInADetachedWindowUndoesTheWindowsStepAndClearsItsMark)
+{
+    DetachedWindow *window = openDetached(fullContact());
+    ContactInfoPopover *view = window->contactInfoPopover();
+    typeInto(*view, view->infoModel()->firstRowOfType(FieldId::Company), u"Ink Ltd."_s);
+    endTurn();
+    EXPECT_TRUE(window->isWindowModified());
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(person().stringValueForIdentifier(FieldId::Company, 0), u"Quill Co."_s);
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+    window->close();
+}
+
+struct DeleteRow {
+    const char *name;
+    ContactIdentifier type;
+    int nth;
+    QStringList phonesLeft;
+    QString firstNameLeft;
+    bool changes;
+};
+
+void PrintTo(const DeleteRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class DeleteKey : public ContactPopover, public testing::WithParamInterface<DeleteRow> { };
+
+TEST_P(DeleteKey, ClearsTheSelectedValueUndoably)
+{
+    const DeleteRow &row = GetParam();
+    const ContactRecordPtr contact = contactNamed(u"Ann"_s);
+    // Phones numbered 0 and 2: the value numbered 1 was deleted before.
+    setLabeled(*contact->person, FieldId::Phone, {{"home", "111"}, {"work", "222"}}, {0, 2});
+    contact->groupNames = {u"Friends"_s};
+    ContactInfoPopover &view = *open(contact);
+    int target = -1;
+    for (int seen = 0, r = 0; r < view.infoModel()->rowCount() && target < 0; ++r) {
+        if (view.infoModel()->rowAt(r).type == row.type && seen++ == row.nth)
+            target = r;
+    }
+    view.selectRows({target});
+    QTest::keyClick(&view, Qt::Key_Delete);
+    endTurn();
+    QStringList phones;
+    for (const LabeledValueRecordPtr &phone : *person().labeledValues(FieldId::Phone))
+        phones.append(phone->stringValue);
+    EXPECT_EQ(phones, row.phonesLeft);
+    EXPECT_EQ(person().nameValue()->firstName, row.firstNameLeft);
+    EXPECT_EQ(m_window.undoManager()->canUndo(), row.changes);
+    m_controller.undo();
+    EXPECT_EQ(person().labeledValues(FieldId::Phone)->size(), 2);
+    EXPECT_EQ(person().nameValue()->firstName, u"Ann"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DeleteKey,
+    testing::Values(DeleteRow{"SecondPhone", FieldId::Phone, 1, {"111"}, "Ann", true},
+        DeleteRow{"FirstName", FieldId::Name, 0, {"111", "222"}, "", true},
+        DeleteRow{"Groups", "Groups", 0, {"111", "222"}, "Ann", false}));
+
+// Hosted by the test: the closing notice goes to a recording delegate.
+class ClosingPopover : public PaneTest {
+protected:
+    ContactInfoPopover *makeView()
+    {
+        auto *view = new ContactInfoPopover(m_defaults.get());
+        view->setContact(fullContact());
+        view->setDelegate(&m_delegate);
+        return view;
+    }
+
+    RecordingPopoverDelegate m_delegate;
+};
+
+TEST_F(ClosingPopover, AnOutsideClickClosingThePopoverSendsTheNoticeOnceAndKeepsTheIconCount)
+{
+    Popover popover(&m_window);
+    popover.setBehavior(Popover::Behavior::Transient);
+    ContactInfoPopover *view = makeView();
+    popover.setContentWidget(view);
+    popover.setContentSize({450, 640});
+    popover.showRelativeToRect(QRect(20, 40, 100, 20), &m_window, Popover::Edge::MaxX);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&popover));
+    // As the context menu's icon sizes change it once the view is shown.
+    view->setIconRowCount(5);
+    QTest::mouseClick(m_window.centralWidget(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(popover.isShown());
+    EXPECT_EQ(m_delegate.closings, QStringList{u"taro"_s});
+    EXPECT_EQ(ContactInfoPopover::storedIconRowCount(*m_defaults), 5);
+}
+
+TEST_F(ClosingPopover, ClosingTheDetachedWindowSendsTheNoticeOnce)
+{
+    auto *window = new DetachedWindow(makeView());
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    window->contactInfoPopover()->setIconRowCount(5);
+    window->showMinimized();
+    EXPECT_TRUE(m_delegate.closings.isEmpty());
+    window->close();
+    EXPECT_EQ(m_delegate.closings, QStringList{u"taro"_s});
+    EXPECT_EQ(ContactInfoPopover::storedIconRowCount(*m_defaults), 5);
+}
+
+} // namespace
