@@ -62,27 +62,34 @@ QList<GroupRecordPtr> groupsOfCategories(const QStringList &names, GroupList &gr
     return found;
 }
 
-void readRenmei(QStringView card, MVPerson &person)
-{
-    static constexpr QStringView name = u"X-RENMEI:";
-    const qsizetype position = VCardOwnProperties::findLine(card, name);
-    if (position < 1)
-        return;
-    const QStringView value = VCardOwnProperties::restOfLine(card, position + name.size());
-    if (!value.isEmpty())
-        person.setValue(VCardOwnProperties::unescapeRenmei(value), FieldId::Renmei);
-}
+// What a card says in the system's own properties, taken from the lines the
+// store's reader hands over while it reads the card: every CATEGORIES line,
+// and the first X-RENMEI and X-HAGAKILAYOUTS line. Only lines that start with
+// the name in upper case and go on with its colon count, as files written
+// before have them.
+struct OwnLines {
+    QStringList categories;
+    std::optional<QString> renmei;
+    QStringView layouts;
 
-// Each line of X-HAGAKILAYOUTS, continuation lines included, is the layout of
-// one address, in address order. The lines are taken from the card's text
-// itself: unfolding would join them into one.
-void readHagakiLayouts(QStringView card, MVPerson &person)
+    void take(const ContactVCardSerialization::OtherLine &line)
+    {
+        static constexpr QStringView categoriesName = u"CATEGORIES:";
+        static constexpr QStringView renmeiName = u"X-RENMEI:";
+        static constexpr QStringView layoutsName = u"X-HAGAKILAYOUTS:";
+        if (line.written.startsWith(categoriesName))
+            categories.append(VCardOwnProperties::splitCategories(line.value));
+        else if (!renmei && line.written.startsWith(renmeiName))
+            renmei = VCardOwnProperties::unescapeRenmei(line.value);
+        else if (layouts.isNull() && line.written.startsWith(layoutsName))
+            layouts = line.written;
+    }
+};
+
+// Each layout of X-HAGAKILAYOUTS goes to the address at its position.
+void readHagakiLayouts(QStringView written, MVPerson &person)
 {
-    static constexpr QStringView name = u"X-HAGAKILAYOUTS:";
-    const qsizetype position = VCardOwnProperties::findLine(card, name);
-    if (position < 1)
-        return;
-    const QStringView extent = VCardOwnProperties::retriveVCardElement(card, position);
+    static constexpr qsizetype nameLength = 16; // "X-HAGAKILAYOUTS:"
     // The layout goes into the address record itself, which a read contact
     // holds already: taking the held list spares formatting every address
     // again for each layout.
@@ -90,8 +97,8 @@ void readHagakiLayouts(QStringView card, MVPerson &person)
     if (!addresses)
         addresses = person.labeledValues(FieldId::Address);
     qsizetype index = 0;
-    for (const QStringView layout : VCardOwnProperties::foldedLines(extent, name.size())) {
-        if (layout.trimmed().isEmpty())
+    for (const QString &layout : VCardOwnProperties::layoutLines(written, nameLength)) {
+        if (QStringView(layout).trimmed().isEmpty())
             continue;
         if (index >= addresses->size())
             break;
@@ -100,15 +107,16 @@ void readHagakiLayouts(QStringView card, MVPerson &person)
     }
 }
 
-ContactRecordPtr contactOfCard(QStringView card)
+ContactRecordPtr contactOfCard(const QList<StoreContact> &contacts, const OwnLines &own)
 {
-    const QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(card);
     if (contacts.isEmpty())
         return nullptr;
     const MVPersonPtr person = MVPerson::initWithCNContact(contacts.constFirst());
     person->setCreated(true);
-    readRenmei(card, *person);
-    readHagakiLayouts(card, *person);
+    if (own.renmei && !own.renmei->isEmpty())
+        person->setValue(*own.renmei, FieldId::Renmei);
+    if (!own.layouts.isNull())
+        readHagakiLayouts(own.layouts, *person);
     auto contact = ContactRecord::makeWithPerson(person);
     contact->labelIndex = 0;
     contact->isNew = true;
@@ -131,9 +139,12 @@ ContainerTablePtr MVvCard::containersFromVCards(
     VCardOwnProperties::CardSearch search;
     while (const auto extent = VCardOwnProperties::findCard(text, position, search)) {
         const QStringView card = QStringView(text).sliced(extent->begin, extent->end - extent->begin);
-        // The groups come first: they stay even when the card gives no contact.
-        const QList<GroupRecordPtr> cardGroups = groupsOfCategories(VCardOwnProperties::findCategories2(card), groups);
-        if (const ContactRecordPtr contact = contactOfCard(card)) {
+        OwnLines own;
+        const QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(
+            card, [&own](const ContactVCardSerialization::OtherLine &line) { own.take(line); });
+        // The groups are made even when the card gives no contact.
+        const QList<GroupRecordPtr> cardGroups = groupsOfCategories(own.categories, groups);
+        if (const ContactRecordPtr contact = contactOfCard(contacts, own)) {
             top->contactTable->append(contact);
             for (const GroupRecordPtr &group : cardGroups) {
                 if (group != top)

@@ -7,6 +7,10 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
+#include <string>
+#include <string_view>
+
 // The vCard form of store contacts.
 //
 // Writing gives vCard 3.0 (RFC 2426) in UTF-8 with CRLF line ends, one card
@@ -39,9 +43,35 @@ public:
         int unterminatedCardCount = 0;
     };
 
+    // A content line of a card whose property the reader does not take into
+    // the contact (CATEGORIES, X-… properties, UID, …): for a caller that
+    // reads properties of its own in the same pass.
+    struct OtherLine {
+        QStringView name; // as written, without group
+        QStringView value; // continuation lines joined; still escaped
+        QStringView written; // as the text has it, continuation lines and the line ends between them included
+    };
+    using OtherLineHandler = std::function<void(const OtherLine &)>;
+
     [[nodiscard]] static QByteArray dataWithContacts(const QList<StoreContact> &contacts);
+
+    // The writer's rules for a caller that adds content lines of its own to
+    // the cards, so that every line of a card follows them. A text value in
+    // UTF-8 with backslash, comma, semicolon and line ends escaped ("\n"):
+    static void appendEscapedText(std::string &out, QStringView text);
+    // Text in UTF-8 as it stands:
+    static void appendText(std::string &out, QStringView text);
+    // One content line and its CRLF, folded (CRLF and a space) so that no
+    // physical line is longer than foldedLineOctets, never inside a UTF-8
+    // sequence:
+    static constexpr std::size_t foldedLineOctets = 75;
+    static void appendFoldedLine(std::string &out, std::string_view line);
 
     [[nodiscard]] static QList<StoreContact> contactsWithData(const QString &text, ReadReport *report = nullptr);
     // The same for a part of a larger text, read where it lies.
     [[nodiscard]] static QList<StoreContact> contactsWithData(QStringView text, ReadReport *report = nullptr);
+    // The same, every line of a card that the reader leaves alone handed to
+    // the handler as it is met.
+    [[nodiscard]] static QList<StoreContact> contactsWithData(
+        QStringView text, const OtherLineHandler &otherLines, ReadReport *report = nullptr);
 };
