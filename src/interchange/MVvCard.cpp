@@ -35,37 +35,34 @@ struct WrittenProperties {
     bool layouts = false;
 };
 
-// One card written at the end of the export's UTF-8 text: the store's card up
-// to its END:VCARD line, then the own properties, each a content line folded
-// as the store's writer folds its own, then the END:VCARD line. The own
-// properties present are found in the store's card once; each one added
-// counts as present from then on.
+// One card written at the end of the export's UTF-8 text: the store's card
+// as its writer writes it, then the own properties moved in before its
+// END:VCARD line, each a content line folded as the store's writer folds its
+// own. The own properties present are found in the store's card once; each
+// one added counts as present from then on.
 class CardWriter {
 public:
-    CardWriter(std::string &out, const QByteArray &data)
+    CardWriter(std::string &out, const StoreContact &contact)
         : m_out(out)
-        , m_card(data.constData(), std::size_t(data.size()))
-        , m_end(VCardOwnProperties::endLine(m_card))
-        , m_present(VCardOwnProperties::propertiesWithLines(m_card, ownPropertyNames))
     {
+        const std::size_t start = out.size();
+        ContactVCardSerialization::appendCard(out, contact);
+        const std::string_view card = std::string_view(out).substr(start);
+        m_present = VCardOwnProperties::propertiesWithLines(card, ownPropertyNames);
         // What is added goes in just before END:VCARD, so only into a card that has the line.
-        if (m_end == 0)
-            m_end = std::string_view::npos;
-        m_out.append(m_card.substr(0, m_end));
+        const std::size_t end = VCardOwnProperties::endLine(card);
+        if (end == std::string_view::npos || end == 0)
+            return;
+        m_tail.assign(card.substr(end));
+        m_takesLines = true;
+        out.resize(start + end);
     }
-    ~CardWriter()
-    {
-        if (m_end != std::string_view::npos)
-            m_out.append(m_card.substr(m_end));
-    }
+    ~CardWriter() { m_out.append(m_tail); }
     CardWriter(const CardWriter &) = delete;
     CardWriter &operator=(const CardWriter &) = delete;
 
     // Whether a property can be added: the card has an END:VCARD line and no line of it.
-    [[nodiscard]] bool takes(OwnProperty property) const
-    {
-        return m_end != std::string_view::npos && (m_present & property) == 0;
-    }
+    [[nodiscard]] bool takes(OwnProperty property) const { return m_takesLines && (m_present & property) == 0; }
     // A line the caller builds in line(), then adds.
     [[nodiscard]] std::string &line(std::string_view name)
     {
@@ -83,8 +80,8 @@ public:
 
 private:
     std::string &m_out;
-    std::string_view m_card;
-    std::size_t m_end = std::string_view::npos;
+    std::string m_tail; // the END:VCARD line and what follows it
+    bool m_takesLines = false;
     quint32 m_present = 0;
     std::string m_line;
 };
@@ -169,16 +166,14 @@ void addCategories(CardWriter &card, std::string_view value)
     card.add(Categories);
 }
 
-// A person's card, with the own properties the options ask for; nothing when
-// the person has no card. A contact row's card puts its photo after the note
-// and has no categories; a person's card always has a picture with "Photo".
+// A person's card, with the own properties the options ask for. A contact
+// row's card puts its photo after the note and has no categories; a person's
+// card always has a picture with "Photo".
 void appendCardOfPerson(std::string &out, MVPerson &person, const WrittenProperties &written,
     std::string_view categories, bool fromContactRow)
 {
-    const QByteArray data = person.vCardData();
-    if (data.isEmpty())
-        return;
-    CardWriter card(out, data);
+    // The person's vCardData, written straight into the export.
+    CardWriter card(out, person.contactFromCache());
     if (written.note)
         addNote(card, person);
     if (fromContactRow && written.photo)
@@ -196,7 +191,7 @@ void appendCardOfPerson(std::string &out, MVPerson &person, const WrittenPropert
     }
 }
 
-QString textOf(const std::string &utf8)
+QString textOf(std::string_view utf8)
 {
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }

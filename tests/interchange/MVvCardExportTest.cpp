@@ -74,7 +74,8 @@ MVPersonPtr personWithLongValues(const QString &name)
     names.lastName = u"山田"_s;
     person->setValue(names, FieldId::Name);
     person->setValue(
-        u"年賀状は毎年送付、喪中の年は寒中見舞い。\n二〇一九年に名刺交換; 趣味はゴルフと釣り。\\n"_s.repeated(4),
+        u"年賀状は毎年送付、喪中の年は寒中見舞い。\n二〇一九年に名刺交換; 趣味はゴルフと釣り 🎣, café。\\n"_s.repeated(
+            4),
         FieldId::Note);
     person->setValue(
         u"山田花子\n山田一郎\n山田次郎\n山田三郎\n山田四郎\n山田五郎\n山田六郎\n山田七郎\n山田八郎"_s, FieldId::Renmei);

@@ -150,6 +150,11 @@ QByteArray ContactVCardSerialization::dataWithContacts(const QList<StoreContact>
     return QByteArray(out.data(), qsizetype(out.size()));
 }
 
+void ContactVCardSerialization::appendCard(std::string &out, const StoreContact &contact)
+{
+    VCardContactWriter(out).write(contact);
+}
+
 void ContactVCardSerialization::appendEscapedText(std::string &out, QStringView text)
 {
     VCardEscaping::appendEscapedUtf8(out, text);

@@ -54,6 +54,9 @@ public:
     using OtherLineHandler = std::function<void(const OtherLine &)>;
 
     [[nodiscard]] static QByteArray dataWithContacts(const QList<StoreContact> &contacts);
+    // The card of one contact, appended to a text being written: the bytes
+    // dataWithContacts gives for it.
+    static void appendCard(std::string &out, const StoreContact &contact);
 
     // The writer's rules for a caller that adds content lines of its own to
     // the cards, so that every line of a card follows them. A text value in
