@@ -9,8 +9,10 @@
 #include <QPainter>
 
 #include <array>
+#include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -200,14 +202,21 @@ QString textOf(std::string_view utf8)
 // identifier: the names of the container's groups, other than its top group,
 // that hold a row of it, in the groups' order. Made in one pass over the
 // groups for the whole export, so that a contact's value is a lookup instead
-// of a scan of every member of every group.
+// of a scan of every member of every group. Contacts in the same groups
+// share one value: each value is the one before it with one more group.
 class CategoriesOfContacts {
 public:
     explicit CategoriesOfContacts(const ContainerRecordPtr &container)
     {
         if (!container || !container->groups)
             return;
+        m_values.emplace_back();
         const GroupList &groups = *container->groups;
+        qsizetype members = 0;
+        for (const GroupRecordPtr &group : groups)
+            members += group && !group->top && group->contactTable ? group->contactTable->size() : 0;
+        m_byText.reserve(members);
+        m_byCharacters.reserve(members);
         for (qsizetype index = 0; index < groups.size(); ++index) {
             const GroupRecordPtr &group = groups.at(index);
             if (!group || group->top || !group->contactTable || group->name.isEmpty())
@@ -218,29 +227,65 @@ public:
                 if (!member)
                     continue;
                 // A member listed twice in a group names the group once.
-                Entry &entry = m_values[member->uniqueId];
+                Entry &entry = m_entries[entryOf(member->uniqueId)];
                 if (entry.lastGroup == index)
                     continue;
                 entry.lastGroup = index;
-                if (!entry.value.empty())
-                    entry.value.push_back(',');
-                entry.value.append(name);
+                entry.value = valueWithGroup(entry.value, index, name);
             }
         }
     }
 
     [[nodiscard]] std::string_view valueOf(const ContactRecord &contact) const
     {
-        const auto found = m_values.constFind(contact.uniqueId);
-        return found == m_values.cend() ? std::string_view() : std::string_view(found->value);
+        qsizetype entry = m_byCharacters.value(contact.uniqueId.constData(), -1);
+        if (entry < 0)
+            entry = m_byText.value(QStringView(contact.uniqueId)) - 1;
+        return entry < 0 ? std::string_view() : std::string_view(m_values[m_entries[entry].value]);
     }
 
 private:
     struct Entry {
-        std::string value;
         qsizetype lastGroup = -1;
+        std::size_t value = 0; // in m_values; 0 is the empty value
     };
-    QHash<QString, Entry> m_values;
+
+    // The entry of an identifier, made when it is new. A member row and the
+    // contact exported are mostly the same record: the identifier's
+    // characters, shared between them, find it without reading the text.
+    qsizetype entryOf(const QString &identifier)
+    {
+        if (const qsizetype known = m_byCharacters.value(identifier.constData(), -1); known >= 0)
+            return known;
+        qsizetype &entry = m_byText[QStringView(identifier)];
+        if (entry == 0) {
+            m_entries.emplace_back();
+            entry = qsizetype(m_entries.size());
+        }
+        m_byCharacters.insert(identifier.constData(), entry - 1);
+        return entry - 1;
+    }
+
+    std::size_t valueWithGroup(std::size_t value, qsizetype group, const std::string &name)
+    {
+        const auto [found, made] = m_nextValue.try_emplace({value, group}, m_values.size());
+        if (made) {
+            std::string next = m_values[value];
+            if (!next.empty())
+                next.push_back(',');
+            next.append(name);
+            m_values.push_back(std::move(next));
+        }
+        return found->second;
+    }
+
+    std::vector<Entry> m_entries;
+    // The identifiers are those of the container's members, which outlive
+    // the export; each is taken to its entry's position plus one.
+    QHash<QStringView, qsizetype> m_byText;
+    QHash<const QChar *, qsizetype> m_byCharacters;
+    std::vector<std::string> m_values;
+    std::map<std::pair<std::size_t, qsizetype>, std::size_t> m_nextValue;
 };
 
 // Asks the processor ahead for the memory of the contacts still to be

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/HeapOptional.h"
 #include "model/MVPerson.h"
 #include "platform/contacts/StoreContact.h"
 
@@ -24,7 +25,7 @@ struct ContactRecord {
     qint64 labelIndex = 0; // "labelIndex"
     bool isNew = false; // "new": added to this group since the last load
     bool deleted = false; // "deleted": removed from this group since the last load
-    std::optional<StoreContact> cnContact; // "cnContact": the store contact an update was built on
+    HeapOptional<StoreContact> cnContact; // "cnContact": the store contact an update was built on
 
     // A row for a person just copied out of the store or made anew.
     [[nodiscard]] static std::shared_ptr<ContactRecord> makeWithPerson(const MVPersonPtr &person);
