@@ -1,12 +1,12 @@
 #include "platform/contacts/vcard/VCardValues_p.h"
 
+#include "platform/RecentStrings.h"
 #include "platform/contacts/vcard/VCardDecoding_p.h"
 #include "platform/contacts/vcard/VCardLine_p.h"
 
 #include <array>
 #include <charconv>
 #include <iterator>
-#include <cstdint>
 
 namespace {
 
@@ -137,24 +137,10 @@ QString VCardValues::component(qsizetype index) const
 
 QString VCardValues::unescaped(QStringView escaped)
 {
-    static constexpr qsizetype longestShared = 48;
-    static constexpr std::size_t slotCount = 256;
-    if (escaped.isEmpty() || escaped.size() > longestShared)
+    // Escaped text is not shared: its characters are not those of the value.
+    if (escaped.size() > RecentStrings::longestShared || escaped.contains(u'\\'))
         return VCardEscaping::unescape(escaped);
-    // One slot a value, chosen by an FNV-1a hash; a value of another slot's
-    // hash simply takes the slot over. Escaped text is not shared: its
-    // characters are not those of the value.
-    std::uint32_t hash = 2166136261u;
-    for (const QChar c : escaped) {
-        if (c == u'\\')
-            return VCardEscaping::unescape(escaped);
-        hash = (hash ^ c.unicode()) * 16777619u;
-    }
-    thread_local std::array<QString, slotCount> recent;
-    QString &slot = recent[hash % slotCount];
-    if (slot != escaped)
-        slot = escaped.toString();
-    return slot;
+    return RecentStrings::shared(escaped);
 }
 
 std::optional<QByteArray> VCardValues::binary() const

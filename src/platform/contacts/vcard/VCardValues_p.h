@@ -42,9 +42,7 @@ public:
 
 private:
     // Short values that repeat from card to card (countries, regions,
-    // organisations, family names) come back as the string read before,
-    // shared instead of allocated again: a file of thousands of cards holds
-    // them once, and freeing its contacts has less to do.
+    // organisations, family names) are shared (RecentStrings).
     [[nodiscard]] static QString unescaped(QStringView escaped);
 
     const VCardLine &m_line;
