@@ -135,12 +135,8 @@ ContactRecordPtr CsvContactBuilder::makeContact() const
     const MVPersonPtr person = MVPerson::init();
     applyName(person.operator*());
     const auto setList = [&person](const LabeledValueList &list, const ContactIdentifier &identifier) {
-        if (list.isEmpty())
-            return;
-        // Grown one value at a time: the contact keeps a list without the room to spare.
-        LabeledValueList exact = list;
-        exact.squeeze();
-        person->setValue(exact, identifier);
+        if (!list.isEmpty())
+            person->setValue(list, identifier);
     };
     setList(m_emails, FieldId::Email);
     setList(m_socialProfiles, FieldId::SocialNetwork);
