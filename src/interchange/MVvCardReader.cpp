@@ -5,7 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QSet>
+#include <QHash>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -36,31 +36,42 @@ QString categoryGroupId(const QString &name)
     return u"%1-%2 +0000"_s.arg(name, QDateTime::currentDateTimeUtc().toString(u"yyyy-MM-dd HH:mm:ss"_s));
 }
 
-// The groups a card's categories name, made when not met before; each once.
-QList<GroupRecordPtr> groupsOfCategories(const QStringList &names, GroupList &groups)
-{
-    QList<GroupRecordPtr> found;
-    for (const QString &name : names) {
-        GroupRecordPtr match;
-        for (const GroupRecordPtr &group : std::as_const(groups)) {
-            if (group->name == name) {
-                match = group;
-                break;
-            }
-        }
-        if (!match) {
-            match = std::make_shared<GroupRecord>();
-            match->name = name;
-            match->containerName = u"Local"_s;
-            match->uniqueId = categoryGroupId(name);
-            match->contactTable = std::make_shared<ContactTable>();
-            groups.append(match);
-        }
-        if (!found.contains(match))
-            found.append(match);
+// The container's groups by name, the top group first among them; a
+// category not met before makes a group of its own. A file of many
+// categories finds each by a lookup instead of a walk over all groups.
+class CategoryGroups {
+public:
+    explicit CategoryGroups(GroupList &groups)
+        : m_groups(groups)
+    {
+        for (const GroupRecordPtr &group : std::as_const(groups))
+            m_byName.insert(group->name, group);
     }
-    return found;
-}
+
+    // The groups a card's categories name, each once.
+    QList<GroupRecordPtr> groupsOf(const QStringList &names)
+    {
+        QList<GroupRecordPtr> found;
+        for (const QString &name : names) {
+            GroupRecordPtr &match = m_byName[name];
+            if (!match) {
+                match = std::make_shared<GroupRecord>();
+                match->name = name;
+                match->containerName = u"Local"_s;
+                match->uniqueId = categoryGroupId(name);
+                match->contactTable = std::make_shared<ContactTable>();
+                m_groups.append(match);
+            }
+            if (!found.contains(match))
+                found.append(match);
+        }
+        return found;
+    }
+
+private:
+    GroupList &m_groups;
+    QHash<QString, GroupRecordPtr> m_byName;
+};
 
 // What a card says in the system's own properties, taken from the lines the
 // store's reader hands over while it reads the card: every CATEGORIES line,
@@ -133,8 +144,8 @@ ContainerTablePtr MVvCard::containersFromVCards(
     static constexpr qsizetype shortestCard = 11;
     if (text.size() < shortestCard)
         return containers;
-    GroupList &groups = *container->groups;
-    const GroupRecordPtr top = groups.constFirst();
+    CategoryGroups categoryGroups(*container->groups);
+    const GroupRecordPtr top = container->groups->constFirst();
     qsizetype position = 0;
     VCardOwnProperties::CardSearch search;
     while (const auto extent = VCardOwnProperties::findCard(text, position, search)) {
@@ -143,7 +154,7 @@ ContainerTablePtr MVvCard::containersFromVCards(
         const QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(
             card, [&own](const ContactVCardSerialization::OtherLine &line) { own.take(line); });
         // The groups are made even when the card gives no contact.
-        const QList<GroupRecordPtr> cardGroups = groupsOfCategories(own.categories, groups);
+        const QList<GroupRecordPtr> cardGroups = categoryGroups.groupsOf(own.categories);
         if (const ContactRecordPtr contact = contactOfCard(contacts, own)) {
             top->contactTable->append(contact);
             for (const GroupRecordPtr &group : cardGroups) {
