@@ -198,25 +198,28 @@ QString textOf(std::string_view utf8)
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 
-// The CATEGORIES value of each contact of an export, by the contact's
-// identifier: the names of the container's groups, other than its top group,
-// that hold a row of it, in the groups' order. Made in one pass over the
-// groups for the whole export, so that a contact's value is a lookup instead
-// of a scan of every member of every group. Contacts in the same groups
-// share one value: each value is the one before it with one more group.
+// The CATEGORIES value of each contact of an export: the names of the
+// container's groups, other than its top group, that hold a row with the
+// contact's identifier, in the groups' order. Made in one pass over the
+// contacts and one over the groups' members for the whole export, so that a
+// contact's value is at hand instead of a scan of every member of every
+// group. Contacts in the same groups share one value: each value is the one
+// before it with one more group.
 class CategoriesOfContacts {
 public:
-    explicit CategoriesOfContacts(const ContainerRecordPtr &container)
+    CategoriesOfContacts(const ContainerRecordPtr &container, const ContactTable &contacts)
     {
         if (!container || !container->groups)
             return;
         m_values.emplace_back();
+        m_entryOfContact.resize(std::size_t(contacts.size()), noEntry);
+        m_byCharacters.reserve(contacts.size());
+        m_byText.reserve(contacts.size());
+        for (qsizetype i = 0; i < contacts.size(); ++i) {
+            if (const ContactRecordPtr &contact = contacts.at(i))
+                m_entryOfContact[std::size_t(i)] = entryOf(contact->uniqueId);
+        }
         const GroupList &groups = *container->groups;
-        qsizetype members = 0;
-        for (const GroupRecordPtr &group : groups)
-            members += group && !group->top && group->contactTable ? group->contactTable->size() : 0;
-        m_byText.reserve(members);
-        m_byCharacters.reserve(members);
         for (qsizetype index = 0; index < groups.size(); ++index) {
             const GroupRecordPtr &group = groups.at(index);
             if (!group || group->top || !group->contactTable || group->name.isEmpty())
@@ -224,46 +227,51 @@ public:
             std::string name;
             ContactVCardSerialization::appendEscapedText(name, group->name);
             for (const ContactRecordPtr &member : std::as_const(*group->contactTable)) {
-                if (!member)
+                const std::size_t found = member ? exportedEntry(member->uniqueId) : noEntry;
+                // A member not exported names nothing; one listed twice in a group names it once.
+                if (found == noEntry || m_entries[found].lastGroup == index)
                     continue;
-                // A member listed twice in a group names the group once.
-                Entry &entry = m_entries[entryOf(member->uniqueId)];
-                if (entry.lastGroup == index)
-                    continue;
+                Entry &entry = m_entries[found];
                 entry.lastGroup = index;
                 entry.value = valueWithGroup(entry.value, index, name);
             }
         }
     }
 
-    [[nodiscard]] std::string_view valueOf(const ContactRecord &contact) const
+    [[nodiscard]] std::string_view valueOf(qsizetype contact) const
     {
-        qsizetype entry = m_byCharacters.value(contact.uniqueId.constData(), -1);
-        if (entry < 0)
-            entry = m_byText.value(QStringView(contact.uniqueId)) - 1;
-        return entry < 0 ? std::string_view() : std::string_view(m_values[m_entries[entry].value]);
+        if (std::size_t(contact) >= m_entryOfContact.size() || m_entryOfContact[std::size_t(contact)] == noEntry)
+            return {};
+        return m_values[m_entries[m_entryOfContact[std::size_t(contact)]].value];
     }
 
 private:
+    static constexpr std::size_t noEntry = std::size_t(-1);
     struct Entry {
         qsizetype lastGroup = -1;
         std::size_t value = 0; // in m_values; 0 is the empty value
     };
 
-    // The entry of an identifier, made when it is new. A member row and the
-    // contact exported are mostly the same record: the identifier's
-    // characters, shared between them, find it without reading the text.
-    qsizetype entryOf(const QString &identifier)
+    // The entry of an exported contact's identifier, made when it is new. A
+    // member row and the contact exported are mostly the same record: the
+    // identifier's characters, shared between them, find it without reading
+    // the text.
+    std::size_t entryOf(const QString &identifier)
     {
-        if (const qsizetype known = m_byCharacters.value(identifier.constData(), -1); known >= 0)
+        if (const std::size_t known = exportedEntry(identifier); known != noEntry)
             return known;
-        qsizetype &entry = m_byText[QStringView(identifier)];
-        if (entry == 0) {
-            m_entries.emplace_back();
-            entry = qsizetype(m_entries.size());
-        }
-        m_byCharacters.insert(identifier.constData(), entry - 1);
-        return entry - 1;
+        m_entries.emplace_back();
+        m_byText.insert(QStringView(identifier), m_entries.size() - 1);
+        m_byCharacters.insert(identifier.constData(), m_entries.size() - 1);
+        return m_entries.size() - 1;
+    }
+
+    [[nodiscard]] std::size_t exportedEntry(const QString &identifier) const
+    {
+        if (const auto known = m_byCharacters.constFind(identifier.constData()); known != m_byCharacters.cend())
+            return *known;
+        const auto equal = m_byText.constFind(QStringView(identifier));
+        return equal == m_byText.cend() ? noEntry : *equal;
     }
 
     std::size_t valueWithGroup(std::size_t value, qsizetype group, const std::string &name)
@@ -280,10 +288,10 @@ private:
     }
 
     std::vector<Entry> m_entries;
-    // The identifiers are those of the container's members, which outlive
-    // the export; each is taken to its entry's position plus one.
-    QHash<QStringView, qsizetype> m_byText;
-    QHash<const QChar *, qsizetype> m_byCharacters;
+    std::vector<std::size_t> m_entryOfContact;
+    // The identifiers are those of the exported contacts, which outlive the export.
+    QHash<QStringView, std::size_t> m_byText;
+    QHash<const QChar *, std::size_t> m_byCharacters;
     std::vector<std::string> m_values;
     std::map<std::pair<std::size_t, qsizetype>, std::size_t> m_nextValue;
 };
@@ -347,13 +355,13 @@ std::optional<QString> MVvCard::vCardsFromContacts(const ContactTablePtr &contac
     if (!contacts)
         return std::nullopt;
     const WrittenProperties written(options);
-    const CategoriesOfContacts categories(containerDict);
+    const CategoriesOfContacts categories(containerDict, *contacts);
     std::string cards;
     for (qsizetype i = 0; i < contacts->size(); ++i) {
         const ContactRecordPtr &contact = contacts->at(i);
         prefetchContacts(*contacts, i);
         if (contact && contact->person)
-            appendCardOfPerson(cards, *contact->person, written, categories.valueOf(*contact), false);
+            appendCardOfPerson(cards, *contact->person, written, categories.valueOf(i), false);
         if (i == 0)
             reserveForCards(cards, contacts->size());
         if (progressHandler) {
