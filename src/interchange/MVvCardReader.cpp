@@ -148,11 +148,14 @@ ContainerTablePtr MVvCard::containersFromVCards(
     const GroupRecordPtr top = container->groups->constFirst();
     qsizetype position = 0;
     VCardOwnProperties::CardSearch search;
+    OwnLines own;
+    // A person keeps no identifiers of the values it reads.
+    const ContactVCardSerialization::ReadOptions readOptions{
+        [&own](const ContactVCardSerialization::OtherLine &line) { own.take(line); }, false};
     while (const auto extent = VCardOwnProperties::findCard(text, position, search)) {
         const QStringView card = QStringView(text).sliced(extent->begin, extent->end - extent->begin);
-        OwnLines own;
-        const QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(
-            card, [&own](const ContactVCardSerialization::OtherLine &line) { own.take(line); });
+        own = OwnLines();
+        const QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(card, readOptions);
         // The groups are made even when the card gives no contact.
         const QList<GroupRecordPtr> cardGroups = categoryGroups.groupsOf(own.categories);
         if (const ContactRecordPtr contact = contactOfCard(contacts, own)) {

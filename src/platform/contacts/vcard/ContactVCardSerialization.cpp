@@ -25,11 +25,13 @@ bool isCardBoundary(const VCardLine &line, QStringView name)
 class Reader {
 public:
     Reader(QStringView text, ContactVCardSerialization::ReadReport *report,
-        const ContactVCardSerialization::OtherLineHandler *otherLines = nullptr)
+        const ContactVCardSerialization::ReadOptions *options = nullptr)
         : m_unfolder(text)
         , m_report(report)
-        , m_otherLines(otherLines)
+        , m_otherLines(options ? &options->otherLines : nullptr)
     {
+        if (options)
+            m_builder.setValueIdentifiers(options->valueIdentifiers);
     }
 
     QList<StoreContact> read()
@@ -181,7 +183,7 @@ QList<StoreContact> ContactVCardSerialization::contactsWithData(QStringView text
 }
 
 QList<StoreContact> ContactVCardSerialization::contactsWithData(
-    QStringView text, const OtherLineHandler &otherLines, ReadReport *report)
+    QStringView text, const ReadOptions &options, ReadReport *report)
 {
-    return Reader(text, report, &otherLines).read();
+    return Reader(text, report, &options).read();
 }

@@ -52,6 +52,11 @@ public:
         QStringView written; // as the text has it, continuation lines and the line ends between them included
     };
     using OtherLineHandler = std::function<void(const OtherLine &)>;
+    // How a caller that makes records of its own from the contacts reads.
+    struct ReadOptions {
+        OtherLineHandler otherLines; // every line of a card the reader leaves alone, as it is met
+        bool valueIdentifiers = true; // false: labeled values get no identifiers, for a caller that keeps none
+    };
 
     [[nodiscard]] static QByteArray dataWithContacts(const QList<StoreContact> &contacts);
     // The card of one contact, appended to a text being written: the bytes
@@ -73,8 +78,6 @@ public:
     [[nodiscard]] static QList<StoreContact> contactsWithData(const QString &text, ReadReport *report = nullptr);
     // The same for a part of a larger text, read where it lies.
     [[nodiscard]] static QList<StoreContact> contactsWithData(QStringView text, ReadReport *report = nullptr);
-    // The same, every line of a card that the reader leaves alone handed to
-    // the handler as it is met.
     [[nodiscard]] static QList<StoreContact> contactsWithData(
-        QStringView text, const OtherLineHandler &otherLines, ReadReport *report = nullptr);
+        QStringView text, const ReadOptions &options, ReadReport *report = nullptr);
 };
