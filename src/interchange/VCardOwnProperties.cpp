@@ -1,6 +1,7 @@
 #include "interchange/VCardOwnProperties_p.h"
 
 #include "interchange/BackslashEscapes_p.h"
+#include "platform/RecentStrings.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 
 #include <cstring>
@@ -232,7 +233,9 @@ QStringList VCardOwnProperties::splitCategories(QStringView value)
 {
     QStringList names;
     const auto take = [&names](QStringView piece) {
-        const QString name = unescapeText(piece).trimmed();
+        // Every card of a group names it again: a name without escapes is shared.
+        const QString name
+            = piece.contains(u'\\') ? unescapeText(piece).trimmed() : RecentStrings::shared(piece.trimmed());
         if (!name.isEmpty())
             names.append(name);
     };
