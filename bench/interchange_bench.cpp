@@ -3,12 +3,14 @@
 // address book holds them, every one in the two category groups "年賀状" and
 // "友人". They are written as vCard with "Note", "Renmei" and "HagakiLayout",
 // with the groups and without them, and read back; written and read as CSV;
-// 100 of them with photos written with "Photo"; 100 MB of vCard read once; and
+// the same cards written and read by the store layer alone; 100 of them with
+// photos written with "Photo"; 100 MB of vCard read once; and
 // a process of its own reads 100 MB of CSV and of vCard from a file, for its
 // peak memory. Rates count UTF-8 bytes of text.
 #include "BenchContacts.h"
 
 #include "interchange/MVvCard.h"
+#include "platform/contacts/vcard/ContactVCardSerialization.h"
 
 #include <benchmark/benchmark.h>
 
@@ -145,6 +147,35 @@ void readVCards(benchmark::State &state)
         = double(text.toUtf8().size()) / 1e6 * double(state.iterations()) / (double(withFreeing) / 1e9);
 }
 BENCHMARK(readVCards)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// What the store layer beneath takes for the same contacts and text: each
+// person's vCardData (its store contact written by the store's writer), and
+// the store's reader on the exported text. The application's layer adds its
+// own properties, the container and its groups to these.
+void storeLayerWritesTheCards(benchmark::State &state)
+{
+    (void)vCardText();
+    for (auto _ : state) {
+        for (const ContactRecordPtr &contact : *contacts())
+            benchmark::DoNotOptimize(contact->person->vCardData());
+    }
+    countBytes(state, vCardText());
+}
+BENCHMARK(storeLayerWritesTheCards)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void storeLayerReadsTheCards(benchmark::State &state)
+{
+    const QString &text = vCardText();
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        QList<StoreContact> read = ContactVCardSerialization::contactsWithData(text);
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+        read.clear();
+    }
+    countBytes(state, text);
+}
+BENCHMARK(storeLayerReadsTheCards)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 void writeCsv(benchmark::State &state)
 {

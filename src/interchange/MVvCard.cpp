@@ -8,7 +8,6 @@
 #include <QImageWriter>
 #include <QPainter>
 
-#include <array>
 #include <map>
 #include <string>
 #include <string_view>
@@ -17,9 +16,7 @@
 namespace {
 
 // The system's own properties, each added only to a card that has no line of
-// it yet; the bits of OwnProperty follow this order.
-constexpr std::array<std::string_view, 5> ownPropertyNames{
-    "NOTE", "X-RENMEI", "X-HAGAKILAYOUTS", "PHOTO", "CATEGORIES"};
+// it yet.
 enum OwnProperty : quint32 { Note = 1, Renmei = 2, HagakiLayouts = 4, Photo = 8, Categories = 16 };
 
 // The export options as bits, read once for all the cards of an export.
@@ -40,17 +37,18 @@ struct WrittenProperties {
 // One card written at the end of the export's UTF-8 text: the store's card
 // as its writer writes it, then the own properties moved in before its
 // END:VCARD line, each a content line folded as the store's writer folds its
-// own. The own properties present are found in the store's card once; each
-// one added counts as present from then on.
+// own. The store's writer writes none of the own properties, so a card has
+// none until one is added; each one added counts as present from then on.
 class CardWriter {
 public:
-    CardWriter(std::string &out, const StoreContact &contact)
+    // line: room for the property lines being made, kept from card to card.
+    CardWriter(std::string &out, std::string &line, const StoreContact &contact)
         : m_out(out)
+        , m_line(line)
     {
         const std::size_t start = out.size();
         ContactVCardSerialization::appendCard(out, contact);
         const std::string_view card = std::string_view(out).substr(start);
-        m_present = VCardOwnProperties::propertiesWithLines(card, ownPropertyNames);
         // What is added goes in just before END:VCARD, so only into a card that has the line.
         const std::size_t end = VCardOwnProperties::endLine(card);
         if (end == std::string_view::npos || end == 0)
@@ -82,15 +80,15 @@ public:
 
 private:
     std::string &m_out;
+    std::string &m_line;
     std::string m_tail; // the END:VCARD line and what follows it
     bool m_takesLines = false;
     quint32 m_present = 0;
-    std::string m_line;
 };
 
 void addNote(CardWriter &card, MVPerson &person)
 {
-    const QString note = person.stringValueForIdentifier(FieldId::Note, 0);
+    const QString note = person.stringValues()->value(FieldId::Note);
     if (note.isEmpty() || !card.takes(Note))
         return;
     ContactVCardSerialization::appendEscapedText(card.line("NOTE:"), note);
@@ -99,7 +97,7 @@ void addNote(CardWriter &card, MVPerson &person)
 
 void addRenmei(CardWriter &card, MVPerson &person)
 {
-    const QString names = person.stringValueForIdentifier(FieldId::Renmei, 0);
+    const QString names = person.stringValues()->value(FieldId::Renmei);
     if (names.isEmpty() || !card.takes(Renmei))
         return;
     ContactVCardSerialization::appendText(card.line("X-RENMEI:"), VCardOwnProperties::escapeRenmei(names));
@@ -171,11 +169,11 @@ void addCategories(CardWriter &card, std::string_view value)
 // A person's card, with the own properties the options ask for. A contact
 // row's card puts its photo after the note and has no categories; a person's
 // card always has a picture with "Photo".
-void appendCardOfPerson(std::string &out, MVPerson &person, const WrittenProperties &written,
+void appendCardOfPerson(std::string &out, std::string &line, MVPerson &person, const WrittenProperties &written,
     std::string_view categories, bool fromContactRow)
 {
     // The person's vCardData, written straight into the export.
-    CardWriter card(out, person.contactFromCache());
+    CardWriter card(out, line, person.contactFromCache());
     if (written.note)
         addNote(card, person);
     if (fromContactRow && written.photo)
@@ -336,7 +334,8 @@ QString MVvCard::vCardFromPerson(
     if (!person)
         return {};
     std::string card;
-    appendCardOfPerson(card, *person, WrittenProperties(options), categoriesValue(groupNames), false);
+    std::string line;
+    appendCardOfPerson(card, line, *person, WrittenProperties(options), categoriesValue(groupNames), false);
     return textOf(card);
 }
 
@@ -345,7 +344,8 @@ QString MVvCard::vCardFromContact(const ContactRecordPtr &contact, const vCardEx
     if (!contact || !contact->person)
         return {};
     std::string card;
-    appendCardOfPerson(card, *contact->person, WrittenProperties(options), {}, true);
+    std::string line;
+    appendCardOfPerson(card, line, *contact->person, WrittenProperties(options), {}, true);
     return textOf(card);
 }
 
@@ -357,11 +357,12 @@ std::optional<QString> MVvCard::vCardsFromContacts(const ContactTablePtr &contac
     const WrittenProperties written(options);
     const CategoriesOfContacts categories(containerDict, *contacts);
     std::string cards;
+    std::string line;
     for (qsizetype i = 0; i < contacts->size(); ++i) {
         const ContactRecordPtr &contact = contacts->at(i);
         prefetchContacts(*contacts, i);
         if (contact && contact->person)
-            appendCardOfPerson(cards, *contact->person, written, categories.valueOf(i), false);
+            appendCardOfPerson(cards, line, *contact->person, written, categories.valueOf(i), false);
         if (i == 0)
             reserveForCards(cards, contacts->size());
         if (progressHandler) {
@@ -385,10 +386,11 @@ QString MVvCard::vCardsFromContacts(
 {
     const WrittenProperties written(options);
     std::string cards;
+    std::string line;
     for (qsizetype i = 0; i < contacts.size(); ++i) {
         prefetchContacts(contacts, i);
         if (const ContactRecordPtr &contact = contacts.at(i); contact && contact->person)
-            appendCardOfPerson(cards, *contact->person, written, {}, true);
+            appendCardOfPerson(cards, line, *contact->person, written, {}, true);
         if (i == 0)
             reserveForCards(cards, contacts.size());
     }

@@ -4,8 +4,6 @@
 #include "platform/RecentStrings.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 
-#include <cstring>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -170,35 +168,6 @@ std::optional<VCardOwnProperties::CardExtent> VCardOwnProperties::findCard(
         extent.end = position < text.size() ? position + 1 : position;
     }
     return extent;
-}
-
-quint32 VCardOwnProperties::propertiesWithLines(std::string_view card, std::span<const std::string_view> names)
-{
-    quint32 found = 0;
-    const auto lineAt = [&](std::size_t position) {
-        const std::string_view rest = card.substr(position);
-        for (std::size_t i = 0; i < names.size() && i < 32; ++i) {
-            // Most lines differ in the first letter: the rest is compared only after it.
-            const std::string_view name = names[i];
-            if (rest.size() > name.size() && rest.front() == name.front()
-                && (rest[name.size()] == ':' || rest[name.size()] == ';') && rest.starts_with(name))
-                found |= quint32(1) << i;
-        }
-    };
-    lineAt(0);
-    if (card.starts_with("\xEF\xBB\xBF"))
-        lineAt(3);
-    // The C library's search for one octet is vectorised: line feeds first,
-    // then carriage returns that no line feed follows.
-    const char *const data = card.data();
-    const char *const end = data + card.size();
-    for (const char *p = data; (p = static_cast<const char *>(std::memchr(p, '\n', std::size_t(end - p)))); ++p)
-        lineAt(std::size_t(p + 1 - data));
-    for (const char *p = data; (p = static_cast<const char *>(std::memchr(p, '\r', std::size_t(end - p)))); ++p) {
-        if (p + 1 == end || p[1] != '\n')
-            lineAt(std::size_t(p + 1 - data));
-    }
-    return found;
 }
 
 std::size_t VCardOwnProperties::endLine(std::string_view card)

@@ -5,7 +5,6 @@
 #include <QStringView>
 
 #include <optional>
-#include <span>
 #include <string_view>
 
 // The wire rules of the system's own vCard properties, one function each.
@@ -39,9 +38,6 @@ public:
     [[nodiscard]] static std::optional<CardExtent> findCard(QStringView text, qsizetype from, CardSearch &search);
 
     // --- a card being written, in UTF-8 -------------------------------------
-    // Which of names have a line in the card (the name followed by ':' or
-    // ';' where a line starts): bit i stands for names[i] (at most 32).
-    [[nodiscard]] static quint32 propertiesWithLines(std::string_view card, std::span<const std::string_view> names);
     // Where the card's last "END:VCARD" line starts; npos when it has none.
     [[nodiscard]] static std::size_t endLine(std::string_view card);
 

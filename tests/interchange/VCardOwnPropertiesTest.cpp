@@ -1,7 +1,6 @@
 #include "interchange/VCardOwnProperties_p.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 
-#include <array>
 #include <random>
 #include <string>
 #include <string_view>
@@ -61,43 +60,11 @@ TEST(VCardOwnProperties, CategoriesSplitAtCommasThatAreNotEscaped)
     EXPECT_TRUE(VCardOwnProperties::splitCategories(u" , "_s).isEmpty());
 }
 
-TEST(VCardOwnProperties, PropertiesAreFoundOnlyWhereALineStarts)
+TEST(VCardOwnProperties, EndOfAWrittenCardIsItsLastEndLine)
 {
-    const std::string_view card = "BEGIN:VCARD\r\nORG:X-RENMEI:no\r\nNOTE:see END:VCARD\r\nEND:VCARD\r\n";
-    const std::array<std::string_view, 3> names{"NOTE", "X-RENMEI", "ORG"};
-    EXPECT_EQ(VCardOwnProperties::propertiesWithLines(card, names), 5u);
+    const std::string_view card = "BEGIN:VCARD\r\nNOTE:see END:VCARD\r\nEND:VCARD\r\n";
     EXPECT_EQ(VCardOwnProperties::endLine(card), card.rfind("END:VCARD"));
     EXPECT_EQ(VCardOwnProperties::endLine("NOTE:END:VCARD"), std::string_view::npos);
-}
-
-// Which properties a card has lines of, found eight octets at a time, must be
-// what looking for each name where a line starts finds: after CR, LF, at the
-// start and after a leading byte-order mark, followed by ':' or ';'.
-TEST(VCardOwnProperties, PropertiesFoundInOnePassAreThoseFoundOneByOne)
-{
-    const std::array<std::string_view, 3> names{"NOTE", "X-RENMEI", "PHOTO"};
-    const std::array<std::string_view, 13> pieces{
-        "NOTE", "X-RENMEI", "PHOTO", ":", ";", "\r", "\n", "\r\n", "a", "東京都", "\t", "N", "\xEF\xBB\xBF"};
-    std::mt19937 random(11);
-    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
-    std::uniform_int_distribution<int> length(0, 40);
-    for (int round = 0; round < 20000; ++round) {
-        std::string text;
-        for (int i = length(random); i > 0; --i)
-            text += pieces.at(pick(random));
-        quint32 expected = 0;
-        for (std::size_t n = 0; n < names.size(); ++n) {
-            for (std::size_t position = 0; position < text.size(); ++position) {
-                const bool lineStart = position == 0 || text[position - 1] == '\r' || text[position - 1] == '\n'
-                    || (position == 3 && text.starts_with("\xEF\xBB\xBF"));
-                const std::size_t after = position + names[n].size();
-                if (lineStart && std::string_view(text).substr(position).starts_with(names[n]) && after < text.size()
-                    && (text[after] == ':' || text[after] == ';'))
-                    expected |= quint32(1) << n;
-            }
-        }
-        ASSERT_EQ(VCardOwnProperties::propertiesWithLines(text, names), expected) << text;
-    }
 }
 
 // The end of a card is found without regard to case where a line starts.

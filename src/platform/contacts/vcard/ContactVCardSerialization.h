@@ -17,8 +17,10 @@
 // per contact, concatenated: names, phonetic names, organisation, phones,
 // e-mails, addresses, URLs, dates, related names, instant messages, social
 // profiles and birthday. It writes no NOTE and no PHOTO; whoever exports adds
-// those as the user chose. The contacts must carry all their keys (new
-// contacts do; a fetched one must have been fetched with every key).
+// those as the user chose, as well as properties of its own, of which the
+// writer writes none either. Each card ends with its END:VCARD line. The
+// contacts must carry all their keys (new contacts do; a fetched one must
+// have been fetched with every key).
 //
 // Reading takes text that the caller has already decoded from the file's
 // encoding and understands vCard 2.1, 3.0 and 4.0 as phones and mail programs
