@@ -59,6 +59,8 @@ public:
     [[nodiscard]] T *operator->() { return m_value.get(); }
     [[nodiscard]] T value_or(const T &fallback) const { return m_value ? *m_value : fallback; }
     void reset() { m_value.reset(); }
+    // For code written against std::optional.
+    operator std::optional<T>() const { return m_value ? std::optional<T>(*m_value) : std::nullopt; }
 
     friend bool operator==(const HeapOptional &a, const HeapOptional &b)
     {
