@@ -1,12 +1,15 @@
 # make run    set up, build and start Quillmark
 # make test   set up, build and run every test (offscreen)
 # make bench  set up, build the benchmarks in Release and run them
+# make sanitize  set up, build with clang's address and undefined-behaviour
+#                sanitizers and run every test under them
 
 BUILD_DIR   ?= build
 BENCH_DIR   ?= build-bench
+SANITIZE_DIR ?= build-sanitize
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench sanitize clean
 
 all: build
 
@@ -30,8 +33,17 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	scripts/run-benchmarks $(BENCH_DIR)/bench
 
+sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMARK_SANITIZE=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(SANITIZE_DIR)
 
 # make tsan   build the model's tests with clang and ThreadSanitizer and run
 #             them: the tables read by the workers that parse files must stand

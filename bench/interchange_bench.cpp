@@ -1,91 +1,46 @@
-// Speed of the vCard and CSV conversion of contacts: 10,000 generated
-// Japanese contacts like those of vcard_bench (kanji name, katakana readings,
-// company and department, title, two phones, an e-mail, a four-line note, a
-// birthday), here with two addresses, their postcard layouts and two joint
-// names, written as vCard with "Note", "Renmei" and "HagakiLayout" and read
-// back, and written and read as CSV; then 100 of them with photos written with
-// "Photo"; then 100 MB of vCard text read once. Rates count UTF-8 bytes of text.
+// Speed of the vCard and CSV conversion of contacts: the 20,000 generated
+// Japanese contacts of vcard_bench, made into contact records as a loaded
+// address book holds them, every one in the two category groups "年賀状" and
+// "友人". They are written as vCard with "Note", "Renmei" and "HagakiLayout",
+// with the groups and without them, and read back; written and read as CSV;
+// the same cards written and read by the store layer alone; 100 of them with
+// photos written with "Photo"; 100 MB of vCard read once; and
+// a process of its own reads 100 MB of CSV and of vCard from a file, for its
+// peak memory. Rates count UTF-8 bytes of text.
+#include "BenchContacts.h"
+
 #include "interchange/MVvCard.h"
-#include "model/ContactIdentifier.h"
+#include "platform/contacts/vcard/ContactVCardSerialization.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+#include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int contactCount = 10000;
+constexpr int contactCount = 20000;
 constexpr int photoContactCount = 100;
 constexpr qsizetype bigTextBytes = 100'000'000;
 
 const vCardExportOptions textOptions{u"Note"_s, u"Renmei"_s, u"HagakiLayout"_s};
 
-const char16_t *const familyNames[] = {u"山田", u"佐藤", u"鈴木", u"高橋", u"田中", u"伊藤", u"渡辺", u"中村"};
-const char16_t *const familyReadings[]
-    = {u"ヤマダ", u"サトウ", u"スズキ", u"タカハシ", u"タナカ", u"イトウ", u"ワタナベ", u"ナカムラ"};
-const char16_t *const givenNames[] = {u"太郎", u"花子", u"一郎", u"美咲", u"健太", u"由美", u"翔太"};
-const char16_t *const givenReadings[] = {u"タロウ", u"ハナコ", u"イチロウ", u"ミサキ", u"ケンタ", u"ユミ", u"ショウタ"};
-const char16_t *const cities[] = {u"千代田区", u"渋谷区", u"横浜市中区", u"大阪市北区", u"札幌市中央区"};
-
-LabeledValueRecord labeledText(const QString &label, const QString &text)
-{
-    LabeledValueRecord record;
-    record.label = label;
-    record.value = text;
-    return record;
-}
-
-LabeledValueRecord addressOf(const QString &label, int i, int block)
-{
-    LabeledValueRecord address;
-    address.label = label;
-    address.zip = u"%1-%2"_s.arg(100 + i % 900).arg((i + block) % 10000, 4, 10, QLatin1Char('0'));
-    address.state = u"東京都"_s;
-    address.city = QString::fromUtf16(cities[(i + block) % 5]);
-    address.street
-        = u"丸の内%1丁目%2番%3号 クイルマークビル%4階"_s.arg(1 + i % 3).arg(1 + i % 20).arg(1 + i % 9).arg(1 + block);
-    address.country = u"日本"_s;
-    address.isoCountryCode = u"jp"_s;
-    MVPerson::hagakiLayoutFromLayoutString(&address.layout,
-        u"%1;ra:{{%2.00,20.00},{30.00,40.00}};rn:{{1.50,2.25},{100.00,50.00}};"_s.arg(block + 1).arg(i % 90));
-    return address;
-}
-
-MVPersonPtr makePerson(int i)
-{
-    const MVPersonPtr person = MVPerson::init();
-    NameRecord name;
-    name.lastName = QString::fromUtf16(familyNames[i % 8]);
-    name.firstName = QString::fromUtf16(givenNames[i % 7]);
-    person->setValue(name, FieldId::Name);
-    PhoneticNameRecord phonetic;
-    phonetic.lastName = QString::fromUtf16(familyReadings[i % 8]);
-    phonetic.firstName = QString::fromUtf16(givenReadings[i % 7]);
-    person->setValue(phonetic, FieldId::PhoneticName);
-    person->setValue(u"株式会社クイルマーク商事 第%1支社"_s.arg(i % 50), FieldId::Company);
-    person->setValue(u"営業本部 第二営業部"_s, FieldId::Department);
-    person->setValue(u"課長代理"_s, FieldId::JobTitle);
-    person->addLabeledValue(
-        labeledText(u"mobile"_s, u"090-%1-%2"_s.arg(1000 + i % 9000).arg(i, 4, 10, QLatin1Char('0'))), FieldId::Phone);
-    person->addLabeledValue(labeledText(u"work"_s, u"03-%1-5678"_s.arg(1000 + i % 9000)), FieldId::Phone);
-    person->addLabeledValue(labeledText(u"work"_s, u"user%1@example.co.jp"_s.arg(i)), FieldId::Email);
-    person->addLabeledValue(addressOf(u"work"_s, i, 0), FieldId::Address);
-    person->addLabeledValue(addressOf(u"home"_s, i, 1), FieldId::Address);
-    person->setValue(
-        u"年賀状は毎年送付。\n二〇一九年に名刺交換。\n趣味はゴルフと釣り。\n連絡は午前中が望ましい。"_s, FieldId::Note);
-    person->setValue(StoreDateComponents{1950 + i % 50, 1 + i % 12, 1 + i % 28}, FieldId::Birthday);
-    person->setValue(u"山田花子\n山田一郎"_s, FieldId::Renmei);
-    return person;
-}
-
 ContactTablePtr makeContacts(int count)
 {
     auto contacts = std::make_shared<ContactTable>();
+    contacts->reserve(count);
     for (int i = 0; i < count; ++i)
-        contacts->append(ContactRecord::makeWithPerson(makePerson(i)));
+        contacts->append(ContactRecord::makeWithPerson(MVPerson::initWithCNContact(BenchContacts::japaneseContact(i))));
     return contacts;
 }
 
@@ -95,9 +50,32 @@ const ContactTablePtr &contacts()
     return table;
 }
 
+// The address book's container: its top group, then the two category groups
+// that every contact is in.
+const ContainerRecordPtr &groupedContainer()
+{
+    static const ContainerRecordPtr container = [] {
+        auto made = std::make_shared<ContainerRecord>();
+        auto top = std::make_shared<GroupRecord>();
+        top->top = true;
+        top->name = u"All Contacts"_s;
+        top->contactTable = contacts();
+        made->groups->append(top);
+        for (const QString &name : {u"年賀状"_s, u"友人"_s}) {
+            auto group = std::make_shared<GroupRecord>();
+            group->name = name;
+            group->contactTable = std::make_shared<ContactTable>(*contacts());
+            made->groups->append(group);
+        }
+        return made;
+    }();
+    return container;
+}
+
 const QString &vCardText()
 {
-    static const QString text = MVvCard().vCardsFromContacts(contacts(), textOptions, nullptr).value_or(QString());
+    static const QString text
+        = MVvCard().vCardsFromContacts(contacts(), textOptions, groupedContainer()).value_or(QString());
     return text;
 }
 
@@ -107,33 +85,96 @@ const QString &csvText()
     return text;
 }
 
-void countBytes(benchmark::State &state, const QString &text)
+void countBytes(benchmark::State &state, const QString &text, int count = contactCount)
 {
     const double megabytes = double(text.toUtf8().size()) / 1e6;
     state.counters["MB/s"] = benchmark::Counter(megabytes, benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["contacts/s"]
-        = benchmark::Counter(double(contactCount), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["contacts/s"] = benchmark::Counter(double(count), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void writeVCards(benchmark::State &state)
 {
     const MVvCard converter;
-    (void)contacts();
+    (void)vCardText();
     for (auto _ : state)
-        benchmark::DoNotOptimize(converter.vCardsFromContacts(contacts(), textOptions, nullptr));
+        benchmark::DoNotOptimize(converter.vCardsFromContacts(contacts(), textOptions, groupedContainer()));
     countBytes(state, vCardText());
 }
 BENCHMARK(writeVCards)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The same export without the container and with it, one after the other in
+// each round, and what the groups add as a ratio of the two times.
+void writeVCardsWithAndWithoutGroups(benchmark::State &state)
+{
+    const MVvCard converter;
+    (void)vCardText();
+    qint64 without = 0;
+    qint64 with = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        benchmark::DoNotOptimize(converter.vCardsFromContacts(contacts(), textOptions, nullptr));
+        without += timer.nsecsElapsed();
+        timer.restart();
+        benchmark::DoNotOptimize(converter.vCardsFromContacts(contacts(), textOptions, groupedContainer()));
+        with += timer.nsecsElapsed();
+    }
+    const double rounds = double(state.iterations());
+    state.counters["without ms"] = double(without) / rounds / 1e6;
+    state.counters["with ms"] = double(with) / rounds / 1e6;
+    state.counters["ratio"] = double(with) / double(without);
+}
+BENCHMARK(writeVCardsWithAndWithoutGroups)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Reading is timed alone; freeing what was read, which happens when the
+// document closes, is timed apart and shown as the rate of both together.
 void readVCards(benchmark::State &state)
 {
     const MVvCard converter;
     const QString &text = vCardText();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(converter.containersFromVCards(text, nullptr));
+    qint64 withFreeing = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        ContainerTablePtr containers = converter.containersFromVCards(text, nullptr);
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+        containers.reset();
+        withFreeing += timer.nsecsElapsed();
+    }
+    countBytes(state, text);
+    state.counters["MB/s with freeing"]
+        = double(text.toUtf8().size()) / 1e6 * double(state.iterations()) / (double(withFreeing) / 1e9);
+}
+BENCHMARK(readVCards)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// What the store layer beneath takes for the same contacts and text: each
+// person's vCardData (its store contact written by the store's writer), and
+// the store's reader on the exported text. The application's layer adds its
+// own properties, the container and its groups to these.
+void storeLayerWritesTheCards(benchmark::State &state)
+{
+    (void)vCardText();
+    for (auto _ : state) {
+        for (const ContactRecordPtr &contact : *contacts())
+            benchmark::DoNotOptimize(contact->person->vCardData());
+    }
+    countBytes(state, vCardText());
+}
+BENCHMARK(storeLayerWritesTheCards)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void storeLayerReadsTheCards(benchmark::State &state)
+{
+    const QString &text = vCardText();
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        QList<StoreContact> read = ContactVCardSerialization::contactsWithData(text);
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+        read.clear();
+    }
     countBytes(state, text);
 }
-BENCHMARK(readVCards)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(storeLayerReadsTheCards)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 void writeCsv(benchmark::State &state)
 {
@@ -173,26 +214,33 @@ void writeVCardsWithPhotos(benchmark::State &state)
         text = converter.vCardsFromContacts(table, options, nullptr).value_or(QString());
         benchmark::DoNotOptimize(text);
     }
-    const double megabytes = double(text.toUtf8().size()) / 1e6;
-    state.counters["MB/s"] = benchmark::Counter(megabytes, benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["contacts/s"]
-        = benchmark::Counter(double(photoContactCount), benchmark::Counter::kIsIterationInvariantRate);
+    countBytes(state, text, photoContactCount);
 }
 BENCHMARK(writeVCardsWithPhotos)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A file of at least 100 MB: the text's first `headerLines` lines once, then
+// the rest over and over.
+QByteArray bigFile(const QString &text, int headerLines)
+{
+    const QByteArray unit = text.toUtf8();
+    qsizetype bodyStart = 0;
+    for (int i = 0; i < headerLines; ++i)
+        bodyStart = unit.indexOf('\n', bodyStart) + 1;
+    const QByteArrayView body = QByteArrayView(unit).sliced(bodyStart);
+    QByteArray big;
+    big.reserve(bigTextBytes + unit.size());
+    big.append(QByteArrayView(unit).first(bodyStart));
+    while (big.size() < bigTextBytes)
+        big.append(body);
+    return big;
+}
 
 // One read of 100 MB of cards, as an import of a very large file takes it.
 void read100MegabytesOfVCards(benchmark::State &state)
 {
-    const QByteArray unit = vCardText().toUtf8();
-    QString text;
-    {
-        QByteArray big;
-        big.reserve(bigTextBytes + unit.size());
-        while (big.size() < bigTextBytes)
-            big.append(unit);
-        text = QString::fromUtf8(big);
-        state.counters["MB"] = double(big.size()) / 1e6;
-    }
+    const QByteArray big = bigFile(vCardText(), 0);
+    const QString text = QString::fromUtf8(big);
+    state.counters["MB"] = double(big.size()) / 1e6;
     const MVvCard converter;
     for (auto _ : state) {
         QElapsedTimer timer;
@@ -203,5 +251,111 @@ void read100MegabytesOfVCards(benchmark::State &state)
     }
 }
 BENCHMARK(read100MegabytesOfVCards)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
+
+// --- peak memory --------------------------------------------------------------
+// Measured in a process of its own that does nothing but what an import does:
+// read the file, decode it, read the contacts out of the text. Its peak
+// resident size (VmHWM) counts everything: the program itself, the file's
+// bytes, the decoded text and the reader's records. (ru_maxrss would not do:
+// it keeps the peak of the process image before exec, the forked benchmark.)
+
+enum class Format { Csv, VCard };
+constexpr const char *peakFileVariable = "QUILLMARK_BENCH_PEAK_FILE";
+
+qsizetype readContactsOfFile(const QString &path, Format format)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QString text = QString::fromUtf8(file.readAll());
+    file.close();
+    const MVvCard converter;
+    if (format == Format::Csv)
+        return converter.contactsFromCSV(text)->size();
+    return converter.contactsInContainer(converter.containersFromVCards(text, nullptr)->constFirst())->size();
+}
+
+// The peak resident size of this process image, from /proc/self/status.
+long peakKilobytes()
+{
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').constFirst().toLong();
+    }
+    return -1;
+}
+
+[[noreturn]] void reportPeakOfChild(const QString &path, Format format)
+{
+    const qsizetype count = readContactsOfFile(path, format);
+    std::printf("peak-kB=%ld contacts=%lld\n", peakKilobytes(), static_cast<long long>(count));
+    std::fflush(stdout);
+    _exit(0);
+}
+
+const QString &bigFilePath(Format format)
+{
+    static QTemporaryDir folder;
+    static const QString csvPath = [] {
+        const QString path = folder.filePath(u"big.csv"_s);
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bigFile(csvText(), 1));
+        return path;
+    }();
+    static const QString vCardPath = [] {
+        const QString path = folder.filePath(u"big.vcf"_s);
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bigFile(vCardText(), 0));
+        return path;
+    }();
+    return format == Format::Csv ? csvPath : vCardPath;
+}
+
+void peakMemoryOfReading100Megabytes(benchmark::State &state, Format format)
+{
+    if (qEnvironmentVariableIsSet(peakFileVariable))
+        reportPeakOfChild(qEnvironmentVariable(peakFileVariable), format);
+    const QString &path = bigFilePath(format);
+    for (auto _ : state) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(peakFileVariable), path);
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(),
+            {u"--benchmark_filter=^peakMemoryOfReading100Megabytes/%1/"_s.arg(
+                format == Format::Csv ? u"csv"_s : u"vCard"_s)});
+        if (!child.waitForFinished(-1) || child.exitCode() != 0) {
+            state.SkipWithError("the reading process failed");
+            return;
+        }
+        const QByteArray output = child.readAllStandardOutput();
+        long peakKilobytes = 0;
+        long long count = 0;
+        if (std::sscanf(output.constData() + qMax(0, output.indexOf("peak-kB=")), "peak-kB=%ld contacts=%lld",
+                &peakKilobytes, &count)
+            != 2) {
+            state.SkipWithError("the reading process reported nothing");
+            return;
+        }
+        const double fileMegabytes = double(QFile(path).size()) / 1e6;
+        state.counters["file MB"] = fileMegabytes;
+        state.counters["peak MB"] = double(peakKilobytes) * 1024 / 1e6;
+        state.counters["peak/file"] = double(peakKilobytes) * 1024 / 1e6 / fileMegabytes;
+        state.counters["contacts"] = double(count);
+    }
+}
+BENCHMARK_CAPTURE(peakMemoryOfReading100Megabytes, csv, Format::Csv)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime()
+    ->Iterations(1);
+BENCHMARK_CAPTURE(peakMemoryOfReading100Megabytes, vCard, Format::VCard)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 } // namespace

@@ -1,149 +1,298 @@
 #include "interchange/MVvCard.h"
 
 #include "interchange/VCardOwnProperties_p.h"
+#include "platform/contacts/vcard/ContactVCardSerialization.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QImageWriter>
 #include <QPainter>
-#include <QStringDecoder>
 
-#include <array>
-
-using namespace Qt::Literals::StringLiterals;
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
 // The system's own properties, each added only to a card that has no line of
-// it yet; the bits of OwnProperty follow this order.
-constexpr std::array<QStringView, 5> ownPropertyNames{
-    u"NOTE", u"X-RENMEI", u"X-HAGAKILAYOUTS", u"PHOTO", u"CATEGORIES"};
+// it yet.
 enum OwnProperty : quint32 { Note = 1, Renmei = 2, HagakiLayouts = 4, Photo = 8, Categories = 16 };
 
-// A card being completed at the end of out, with the own properties it has
-// lines of: found in the store's card once, then in each property inserted,
-// instead of searching the whole card again before each insertion. Cards of
-// an export are written one after another into the one text.
-struct Card {
-    Card(QString &out, QByteArrayView data)
-        : text(out)
-        , start(out.size())
+// The export options as bits, read once for all the cards of an export.
+struct WrittenProperties {
+    explicit WrittenProperties(const vCardExportOptions &options)
+        : note(options.contains(vCardExportOption::Note))
+        , photo(options.contains(vCardExportOption::Photo))
+        , renmei(options.contains(vCardExportOption::Renmei))
+        , layouts(options.contains(vCardExportOption::HagakiLayout))
     {
-        // A UTF-8 text never has more UTF-16 units than octets.
-        text.resize(start + data.size());
-        QStringDecoder decoder(
-            QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-        const QChar *end = decoder.appendToBuffer(text.data() + start, data);
-        text.truncate(end - text.constData());
-        present = VCardOwnProperties::propertiesWithLines(card(), ownPropertyNames);
     }
-
-    [[nodiscard]] QStringView card() const { return QStringView(text).sliced(start); }
-    [[nodiscard]] bool has(OwnProperty property) const { return (present & property) != 0; }
-
-    // Inserts a property line directly before the card's END:VCARD line, so
-    // that properties inserted one after another stand in that order. What
-    // is inserted ends with a line end and the END:VCARD line still starts
-    // one, so the lines of the card are those it had and those inserted.
-    void insertBeforeEnd(const QString &property)
-    {
-        const qsizetype anchor = VCardOwnProperties::endLine(card());
-        if (anchor <= 0)
-            return;
-        text.insert(start + anchor, property);
-        present |= VCardOwnProperties::propertiesWithLines(property, ownPropertyNames);
-    }
-
-    QString &text;
-    qsizetype start = 0;
-    quint32 present = 0;
+    bool note = false;
+    bool photo = false;
+    bool renmei = false;
+    bool layouts = false;
 };
 
-void insertNote(Card &card, const MVPersonPtr &person)
+// One card written at the end of the export's UTF-8 text: the store's card
+// as its writer writes it, then the own properties moved in before its
+// END:VCARD line, each a content line folded as the store's writer folds its
+// own. The store's writer writes none of the own properties, so a card has
+// none until one is added; each one added counts as present from then on.
+class CardWriter {
+public:
+    // line: room for the property lines being made, kept from card to card.
+    CardWriter(std::string &out, std::string &line, const StoreContact &contact)
+        : m_out(out)
+        , m_line(line)
+    {
+        const std::size_t start = out.size();
+        ContactVCardSerialization::appendCard(out, contact);
+        const std::string_view card = std::string_view(out).substr(start);
+        // What is added goes in just before END:VCARD, so only into a card that has the line.
+        const std::size_t end = VCardOwnProperties::endLine(card);
+        if (end == std::string_view::npos || end == 0)
+            return;
+        m_tail.assign(card.substr(end));
+        m_takesLines = true;
+        out.resize(start + end);
+    }
+    ~CardWriter() { m_out.append(m_tail); }
+    CardWriter(const CardWriter &) = delete;
+    CardWriter &operator=(const CardWriter &) = delete;
+
+    // Whether a property can be added: the card has an END:VCARD line and no line of it.
+    [[nodiscard]] bool takes(OwnProperty property) const { return m_takesLines && (m_present & property) == 0; }
+    // A line the caller builds in line(), then adds.
+    [[nodiscard]] std::string &line(std::string_view name)
+    {
+        m_line.assign(name);
+        return m_line;
+    }
+    void add(OwnProperty property)
+    {
+        ContactVCardSerialization::appendFoldedLine(m_out, m_line);
+        m_present |= property;
+    }
+    // A further line of the property just added, starting with its space
+    // (X-HAGAKILAYOUTS), folded as a line of its own.
+    void addContinuation(std::string_view line) { ContactVCardSerialization::appendFoldedLine(m_out, line); }
+
+private:
+    std::string &m_out;
+    std::string &m_line;
+    std::string m_tail; // the END:VCARD line and what follows it
+    bool m_takesLines = false;
+    quint32 m_present = 0;
+};
+
+void addNote(CardWriter &card, MVPerson &person)
 {
-    const QString note = person->stringValueForIdentifier(FieldId::Note, 0);
-    if (note.isEmpty() || card.has(Note))
+    const QString note = person.stringValues()->value(FieldId::Note);
+    if (note.isEmpty() || !card.takes(Note))
         return;
-    card.insertBeforeEnd(u"NOTE:"_s + VCardOwnProperties::escapeText(note) + u"\r\n"_s);
+    ContactVCardSerialization::appendEscapedText(card.line("NOTE:"), note);
+    card.add(Note);
 }
 
-void insertRenmei(Card &card, const MVPersonPtr &person)
+void addRenmei(CardWriter &card, MVPerson &person)
 {
-    const QString names = person->stringValueForIdentifier(FieldId::Renmei, 0);
-    if (names.isEmpty() || card.has(Renmei))
+    const QString names = person.stringValues()->value(FieldId::Renmei);
+    if (names.isEmpty() || !card.takes(Renmei))
         return;
-    card.insertBeforeEnd(u"X-RENMEI:"_s + VCardOwnProperties::escapeRenmei(names) + u"\r\n"_s);
+    ContactVCardSerialization::appendText(card.line("X-RENMEI:"), VCardOwnProperties::escapeRenmei(names));
+    card.add(Renmei);
 }
 
 // One layout per address: the first on the property line, each further one
-// on a continuation line of its own, never folded.
-void insertHagakiLayouts(Card &card, const MVPersonPtr &person)
+// on a continuation line of its own.
+void addHagakiLayouts(CardWriter &card, MVPerson &person)
 {
     // Only the layouts are read: the held list spares formatting the addresses.
-    LabeledValueListPtr addresses = person->heldLabeledValues(FieldId::Address);
+    LabeledValueListPtr addresses = person.heldLabeledValues(FieldId::Address);
     if (!addresses)
-        addresses = person->labeledValues(FieldId::Address);
-    if (!addresses || addresses->isEmpty() || card.has(HagakiLayouts))
+        addresses = person.labeledValues(FieldId::Address);
+    if (!addresses || addresses->isEmpty() || !card.takes(HagakiLayouts))
         return;
-    QString property = u"X-HAGAKILAYOUTS:"_s;
-    for (const LabeledValueRecordPtr &address : *addresses) {
-        const QString layout = person->layoutStringFromHagakiLayoutDict(&address->layout);
-        if (layout.isEmpty())
+    bool first = true;
+    std::string layout;
+    for (const LabeledValueRecordPtr &address : std::as_const(*addresses)) {
+        const QString text = person.layoutStringFromHagakiLayoutDict(&address->layout);
+        if (text.isEmpty())
             continue;
-        property.append(layout);
-        property.append(u"\r\n "_s);
-    }
-    if (property.size() > 16 && property.endsWith(u' ')) {
-        property.chop(1);
-        card.insertBeforeEnd(property);
+        if (first) {
+            ContactVCardSerialization::appendText(card.line("X-HAGAKILAYOUTS:"), text);
+            card.add(HagakiLayouts);
+            first = false;
+        } else {
+            layout.assign(1, ' ');
+            ContactVCardSerialization::appendText(layout, text);
+            card.addContinuation(layout);
+        }
     }
 }
 
-void insertPhoto(Card &card, const QImage &image)
+void addPhoto(CardWriter &card, const QImage &image)
 {
-    if (image.isNull() || card.has(Photo))
+    if (image.isNull() || !card.takes(Photo))
         return;
-    const QString property = MVvCard::encodeVCardPhoto(image);
-    if (!property.isEmpty())
-        card.insertBeforeEnd(property);
+    const QByteArray jpeg = MVvCard::jpegDataFromImage(image);
+    if (jpeg.isEmpty())
+        return;
+    card.line("PHOTO;ENCODING=b;TYPE=JPEG:").append(jpeg.toBase64().constData());
+    card.add(Photo);
 }
 
-QString escapedCategories(const QStringList &groupNames)
+// The value of CATEGORIES: the names escaped and joined by commas, empty
+// names left out.
+std::string categoriesValue(const QStringList &groupNames)
 {
-    QStringList names;
+    std::string value;
     for (const QString &name : groupNames) {
-        if (!name.isEmpty())
-            names.append(VCardOwnProperties::escapeText(name));
-    }
-    return names.join(u',');
-}
-
-void insertCategories(Card &card, const QStringList &groupNames)
-{
-    const QString names = escapedCategories(groupNames);
-    if (names.isEmpty() || card.has(Categories))
-        return;
-    card.insertBeforeEnd(u"CATEGORIES:"_s + names + u"\r\n"_s);
-}
-
-// The names of the container's groups, other than its top group, that hold
-// a row of the contact.
-QStringList groupNamesOfContact(const ContactRecord &contact, const ContainerRecordPtr &container)
-{
-    QStringList names;
-    if (!container || !container->groups)
-        return names;
-    for (const GroupRecordPtr &group : std::as_const(*container->groups)) {
-        if (!group || group->top || !group->contactTable)
+        if (name.isEmpty())
             continue;
-        for (const ContactRecordPtr &member : std::as_const(*group->contactTable)) {
-            if (member && member->uniqueId == contact.uniqueId) {
-                names.append(group->name);
-                break;
+        if (!value.empty())
+            value.push_back(',');
+        ContactVCardSerialization::appendEscapedText(value, name);
+    }
+    return value;
+}
+
+void addCategories(CardWriter &card, std::string_view value)
+{
+    if (value.empty() || !card.takes(Categories))
+        return;
+    card.line("CATEGORIES:").append(value);
+    card.add(Categories);
+}
+
+// A person's card, with the own properties the options ask for. A contact
+// row's card puts its photo after the note and has no categories; a person's
+// card always has a picture with "Photo".
+void appendCardOfPerson(std::string &out, std::string &line, MVPerson &person, const WrittenProperties &written,
+    std::string_view categories, bool fromContactRow)
+{
+    // The person's vCardData, written straight into the export.
+    CardWriter card(out, line, person.contactFromCache());
+    if (written.note)
+        addNote(card, person);
+    if (fromContactRow && written.photo)
+        addPhoto(card, person.photo());
+    if (written.renmei)
+        addRenmei(card, person);
+    if (written.layouts)
+        addHagakiLayouts(card, person);
+    if (!fromContactRow) {
+        if (written.photo) {
+            const QImage photo = person.photo();
+            addPhoto(card, photo.isNull() ? person.thumbnail() : photo);
+        }
+        addCategories(card, categories);
+    }
+}
+
+QString textOf(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+// The CATEGORIES value of each contact of an export: the names of the
+// container's groups, other than its top group, that hold a row with the
+// contact's identifier, in the groups' order. Made in one pass over the
+// contacts and one over the groups' members for the whole export, so that a
+// contact's value is at hand instead of a scan of every member of every
+// group. Contacts in the same groups share one value: each value is the one
+// before it with one more group.
+class CategoriesOfContacts {
+public:
+    CategoriesOfContacts(const ContainerRecordPtr &container, const ContactTable &contacts)
+    {
+        if (!container || !container->groups)
+            return;
+        m_values.emplace_back();
+        m_entryOfContact.resize(std::size_t(contacts.size()), noEntry);
+        m_byCharacters.reserve(contacts.size());
+        m_byText.reserve(contacts.size());
+        for (qsizetype i = 0; i < contacts.size(); ++i) {
+            if (const ContactRecordPtr &contact = contacts.at(i))
+                m_entryOfContact[std::size_t(i)] = entryOf(contact->uniqueId);
+        }
+        const GroupList &groups = *container->groups;
+        for (qsizetype index = 0; index < groups.size(); ++index) {
+            const GroupRecordPtr &group = groups.at(index);
+            if (!group || group->top || !group->contactTable || group->name.isEmpty())
+                continue;
+            std::string name;
+            ContactVCardSerialization::appendEscapedText(name, group->name);
+            for (const ContactRecordPtr &member : std::as_const(*group->contactTable)) {
+                const std::size_t found = member ? exportedEntry(member->uniqueId) : noEntry;
+                // A member not exported names nothing; one listed twice in a group names it once.
+                if (found == noEntry || m_entries[found].lastGroup == index)
+                    continue;
+                Entry &entry = m_entries[found];
+                entry.lastGroup = index;
+                entry.value = valueWithGroup(entry.value, index, name);
             }
         }
     }
-    return names;
-}
+
+    [[nodiscard]] std::string_view valueOf(qsizetype contact) const
+    {
+        if (std::size_t(contact) >= m_entryOfContact.size() || m_entryOfContact[std::size_t(contact)] == noEntry)
+            return {};
+        return m_values[m_entries[m_entryOfContact[std::size_t(contact)]].value];
+    }
+
+private:
+    static constexpr std::size_t noEntry = std::size_t(-1);
+    struct Entry {
+        qsizetype lastGroup = -1;
+        std::size_t value = 0; // in m_values; 0 is the empty value
+    };
+
+    // The entry of an exported contact's identifier, made when it is new. A
+    // member row and the contact exported are mostly the same record: the
+    // identifier's characters, shared between them, find it without reading
+    // the text.
+    std::size_t entryOf(const QString &identifier)
+    {
+        if (const std::size_t known = exportedEntry(identifier); known != noEntry)
+            return known;
+        m_entries.emplace_back();
+        m_byText.insert(QStringView(identifier), m_entries.size() - 1);
+        m_byCharacters.insert(identifier.constData(), m_entries.size() - 1);
+        return m_entries.size() - 1;
+    }
+
+    [[nodiscard]] std::size_t exportedEntry(const QString &identifier) const
+    {
+        if (const auto known = m_byCharacters.constFind(identifier.constData()); known != m_byCharacters.cend())
+            return *known;
+        const auto equal = m_byText.constFind(QStringView(identifier));
+        return equal == m_byText.cend() ? noEntry : *equal;
+    }
+
+    std::size_t valueWithGroup(std::size_t value, qsizetype group, const std::string &name)
+    {
+        const auto [found, made] = m_nextValue.try_emplace({value, group}, m_values.size());
+        if (made) {
+            std::string next = m_values[value];
+            if (!next.empty())
+                next.push_back(',');
+            next.append(name);
+            m_values.push_back(std::move(next));
+        }
+        return found->second;
+    }
+
+    std::vector<Entry> m_entries;
+    std::vector<std::size_t> m_entryOfContact;
+    // The identifiers are those of the exported contacts, which outlive the export.
+    QHash<QStringView, std::size_t> m_byText;
+    QHash<const QChar *, std::size_t> m_byCharacters;
+    std::vector<std::string> m_values;
+    std::map<std::pair<std::size_t, qsizetype>, std::size_t> m_nextValue;
+};
 
 // Asks the processor ahead for the memory of the contacts still to be
 // written: the rows and persons of a large table lie far apart, and waiting
@@ -169,51 +318,35 @@ Q_ALWAYS_INLINE void prefetchContacts(const ContactTable &contacts, qsizetype cu
 #endif
 }
 
-} // namespace
-
-void MVvCard::appendVCardOfPerson(QString &out, const MVPersonPtr &person, const vCardExportOptions &options,
-    const QStringList &groupNames, bool fromContactRow) const
+// Room for a whole export at once, from the size of its first card: growing
+// a text of many megabytes step by step copies it again at each step.
+void reserveForCards(std::string &out, qsizetype cardCount)
 {
-    if (!person)
-        return;
-    const QByteArray data = person->vCardData();
-    if (data.isEmpty())
-        return;
-    Card card(out, data);
-    if (options.contains(vCardExportOption::Note))
-        insertNote(card, person);
-    if (fromContactRow) {
-        if (options.contains(vCardExportOption::Photo))
-            insertPhoto(card, person->photo());
-    }
-    if (options.contains(vCardExportOption::Renmei))
-        insertRenmei(card, person);
-    if (options.contains(vCardExportOption::HagakiLayout))
-        insertHagakiLayouts(card, person);
-    if (!fromContactRow) {
-        if (options.contains(vCardExportOption::Photo)) {
-            const QImage photo = person->photo();
-            insertPhoto(card, photo.isNull() ? person->thumbnail() : photo);
-        }
-        insertCategories(card, groupNames);
-    }
+    if (cardCount > 1 && !out.empty() && out.capacity() < out.size() * std::size_t(cardCount))
+        out.reserve(out.size() * std::size_t(cardCount) + out.size() * std::size_t(cardCount) / 8);
 }
+
+} // namespace
 
 QString MVvCard::vCardFromPerson(
     const MVPersonPtr &person, const vCardExportOptions &options, const QStringList &groupNames) const
 {
-    QString card;
-    appendVCardOfPerson(card, person, options, groupNames, false);
-    return card;
+    if (!person)
+        return {};
+    std::string card;
+    std::string line;
+    appendCardOfPerson(card, line, *person, WrittenProperties(options), categoriesValue(groupNames), false);
+    return textOf(card);
 }
 
 QString MVvCard::vCardFromContact(const ContactRecordPtr &contact, const vCardExportOptions &options) const
 {
-    if (!contact)
+    if (!contact || !contact->person)
         return {};
-    QString card;
-    appendVCardOfPerson(card, contact->person, options, {}, true);
-    return card;
+    std::string card;
+    std::string line;
+    appendCardOfPerson(card, line, *contact->person, WrittenProperties(options), {}, true);
+    return textOf(card);
 }
 
 std::optional<QString> MVvCard::vCardsFromContacts(const ContactTablePtr &contacts, const vCardExportOptions &options,
@@ -221,13 +354,17 @@ std::optional<QString> MVvCard::vCardsFromContacts(const ContactTablePtr &contac
 {
     if (!contacts)
         return std::nullopt;
-    QString cards;
+    const WrittenProperties written(options);
+    const CategoriesOfContacts categories(containerDict, *contacts);
+    std::string cards;
+    std::string line;
     for (qsizetype i = 0; i < contacts->size(); ++i) {
         const ContactRecordPtr &contact = contacts->at(i);
         prefetchContacts(*contacts, i);
-        if (contact) {
-            appendVCardOfPerson(cards, contact->person, options, groupNamesOfContact(*contact, containerDict), false);
-        }
+        if (contact && contact->person)
+            appendCardOfPerson(cards, line, *contact->person, written, categories.valueOf(i), false);
+        if (i == 0)
+            reserveForCards(cards, contacts->size());
         if (progressHandler) {
             bool stop = false;
             progressHandler(&stop, quint64(i));
@@ -235,7 +372,7 @@ std::optional<QString> MVvCard::vCardsFromContacts(const ContactTablePtr &contac
                 return std::nullopt;
         }
     }
-    return cards;
+    return textOf(cards);
 }
 
 std::optional<QString> MVvCard::vCardsFromContacts(
@@ -247,13 +384,17 @@ std::optional<QString> MVvCard::vCardsFromContacts(
 QString MVvCard::vCardsFromContacts(
     const ContactTable &contacts, const vCardExportOptions &options, int /*progress*/) const
 {
-    QString cards;
+    const WrittenProperties written(options);
+    std::string cards;
+    std::string line;
     for (qsizetype i = 0; i < contacts.size(); ++i) {
         prefetchContacts(contacts, i);
-        if (const ContactRecordPtr &contact = contacts.at(i))
-            appendVCardOfPerson(cards, contact->person, options, {}, true);
+        if (const ContactRecordPtr &contact = contacts.at(i); contact && contact->person)
+            appendCardOfPerson(cards, line, *contact->person, written, {}, true);
+        if (i == 0)
+            reserveForCards(cards, contacts.size());
     }
-    return cards;
+    return textOf(cards);
 }
 
 QByteArray MVvCard::jpegDataFromImage(const QImage &image)
@@ -284,5 +425,8 @@ QString MVvCard::encodeVCardPhoto(const QImage &image)
     const QByteArray jpeg = jpegDataFromImage(image);
     if (jpeg.isEmpty())
         return {};
-    return VCardOwnProperties::foldedPhoto(jpeg.toBase64());
+    std::string property;
+    ContactVCardSerialization::appendFoldedLine(
+        property, "PHOTO;ENCODING=b;TYPE=JPEG:" + jpeg.toBase64().toStdString());
+    return QString::fromLatin1(property.data(), qsizetype(property.size()));
 }

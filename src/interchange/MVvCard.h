@@ -112,9 +112,6 @@ public:
     [[nodiscard]] static QString detectAddressType(const QString &cell);
 
 private:
-    // Appends the person's card to out; nothing when there is none.
-    void appendVCardOfPerson(QString &out, const MVPersonPtr &person, const vCardExportOptions &options,
-        const QStringList &groupNames, bool fromContactRow) const;
     [[nodiscard]] QString csvFromRows(const QList<SubContactRecord> &rows, bool wholeContacts) const;
     [[nodiscard]] QString csvStringFromRow(
         const SubContactRecord &row, const QStringList &identifiers, const QString &separator) const;

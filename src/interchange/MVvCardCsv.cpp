@@ -4,6 +4,7 @@
 #include "interchange/CsvContactBuilder_p.h"
 #include "interchange/CsvRecordReader.h"
 #include "interchange/CsvText_p.h"
+#include "platform/RecentStrings.h"
 
 #include <QHash>
 
@@ -230,7 +231,9 @@ ContactTablePtr MVvCard::contactsFromCSV(const QString &text) const
         CsvContactBuilder builder;
         const qsizetype count = qMin(cells.size(), columns.size());
         for (qsizetype i = 0; i < count; ++i) {
-            const QString value = ownLayout ? CsvText::unescape(cells.at(i)) : cells.at(i);
+            const QString &cell = cells.at(i);
+            const QString value
+                = RecentStrings::shared(ownLayout && cell.contains(u'\\') ? CsvText::unescape(cell) : cell);
             builder.createContact(value, columns.at(i).type, columns.at(i).label);
         }
         if (!builder.isEmpty())

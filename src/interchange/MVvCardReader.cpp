@@ -5,7 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QSet>
+#include <QHash>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -36,53 +36,71 @@ QString categoryGroupId(const QString &name)
     return u"%1-%2 +0000"_s.arg(name, QDateTime::currentDateTimeUtc().toString(u"yyyy-MM-dd HH:mm:ss"_s));
 }
 
-// The groups a card's categories name, made when not met before; each once.
-QList<GroupRecordPtr> groupsOfCategories(const QStringList &names, GroupList &groups)
-{
-    QList<GroupRecordPtr> found;
-    for (const QString &name : names) {
-        GroupRecordPtr match;
-        for (const GroupRecordPtr &group : std::as_const(groups)) {
-            if (group->name == name) {
-                match = group;
-                break;
-            }
-        }
-        if (!match) {
-            match = std::make_shared<GroupRecord>();
-            match->name = name;
-            match->containerName = u"Local"_s;
-            match->uniqueId = categoryGroupId(name);
-            match->contactTable = std::make_shared<ContactTable>();
-            groups.append(match);
-        }
-        if (!found.contains(match))
-            found.append(match);
+// The container's groups by name, the top group first among them; a
+// category not met before makes a group of its own. A file of many
+// categories finds each by a lookup instead of a walk over all groups.
+class CategoryGroups {
+public:
+    explicit CategoryGroups(GroupList &groups)
+        : m_groups(groups)
+    {
+        for (const GroupRecordPtr &group : std::as_const(groups))
+            m_byName.insert(group->name, group);
     }
-    return found;
-}
 
-void readRenmei(QStringView card, MVPerson &person)
-{
-    static constexpr QStringView name = u"X-RENMEI:";
-    const qsizetype position = VCardOwnProperties::findLine(card, name);
-    if (position < 1)
-        return;
-    const QStringView value = VCardOwnProperties::restOfLine(card, position + name.size());
-    if (!value.isEmpty())
-        person.setValue(VCardOwnProperties::unescapeRenmei(value), FieldId::Renmei);
-}
+    // The groups a card's categories name, each once.
+    QList<GroupRecordPtr> groupsOf(const QStringList &names)
+    {
+        QList<GroupRecordPtr> found;
+        for (const QString &name : names) {
+            GroupRecordPtr &match = m_byName[name];
+            if (!match) {
+                match = std::make_shared<GroupRecord>();
+                match->name = name;
+                match->containerName = u"Local"_s;
+                match->uniqueId = categoryGroupId(name);
+                match->contactTable = std::make_shared<ContactTable>();
+                m_groups.append(match);
+            }
+            if (!found.contains(match))
+                found.append(match);
+        }
+        return found;
+    }
 
-// Each line of X-HAGAKILAYOUTS, continuation lines included, is the layout of
-// one address, in address order. The lines are taken from the card's text
-// itself: unfolding would join them into one.
-void readHagakiLayouts(QStringView card, MVPerson &person)
+private:
+    GroupList &m_groups;
+    QHash<QString, GroupRecordPtr> m_byName;
+};
+
+// What a card says in the system's own properties, taken from the lines the
+// store's reader hands over while it reads the card: every CATEGORIES line,
+// and the first X-RENMEI and X-HAGAKILAYOUTS line. Only lines that start with
+// the name in upper case and go on with its colon count, as files written
+// before have them.
+struct OwnLines {
+    QStringList categories;
+    std::optional<QString> renmei;
+    QStringView layouts;
+
+    void take(const ContactVCardSerialization::OtherLine &line)
+    {
+        static constexpr QStringView categoriesName = u"CATEGORIES:";
+        static constexpr QStringView renmeiName = u"X-RENMEI:";
+        static constexpr QStringView layoutsName = u"X-HAGAKILAYOUTS:";
+        if (line.written.startsWith(categoriesName))
+            categories.append(VCardOwnProperties::splitCategories(line.value));
+        else if (!renmei && line.written.startsWith(renmeiName))
+            renmei = VCardOwnProperties::unescapeRenmei(line.value);
+        else if (layouts.isNull() && line.written.startsWith(layoutsName))
+            layouts = line.written;
+    }
+};
+
+// Each layout of X-HAGAKILAYOUTS goes to the address at its position.
+void readHagakiLayouts(QStringView written, MVPerson &person)
 {
-    static constexpr QStringView name = u"X-HAGAKILAYOUTS:";
-    const qsizetype position = VCardOwnProperties::findLine(card, name);
-    if (position < 1)
-        return;
-    const QStringView extent = VCardOwnProperties::retriveVCardElement(card, position);
+    static constexpr qsizetype nameLength = 16; // "X-HAGAKILAYOUTS:"
     // The layout goes into the address record itself, which a read contact
     // holds already: taking the held list spares formatting every address
     // again for each layout.
@@ -90,8 +108,8 @@ void readHagakiLayouts(QStringView card, MVPerson &person)
     if (!addresses)
         addresses = person.labeledValues(FieldId::Address);
     qsizetype index = 0;
-    for (const QStringView layout : VCardOwnProperties::foldedLines(extent, name.size())) {
-        if (layout.trimmed().isEmpty())
+    for (const QString &layout : VCardOwnProperties::layoutLines(written, nameLength)) {
+        if (QStringView(layout).trimmed().isEmpty())
             continue;
         if (index >= addresses->size())
             break;
@@ -100,15 +118,16 @@ void readHagakiLayouts(QStringView card, MVPerson &person)
     }
 }
 
-ContactRecordPtr contactOfCard(QStringView card)
+ContactRecordPtr contactOfCard(const QList<StoreContact> &contacts, const OwnLines &own)
 {
-    const QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(card);
     if (contacts.isEmpty())
         return nullptr;
     const MVPersonPtr person = MVPerson::initWithCNContact(contacts.constFirst());
     person->setCreated(true);
-    readRenmei(card, *person);
-    readHagakiLayouts(card, *person);
+    if (own.renmei && !own.renmei->isEmpty())
+        person->setValue(*own.renmei, FieldId::Renmei);
+    if (!own.layouts.isNull())
+        readHagakiLayouts(own.layouts, *person);
     auto contact = ContactRecord::makeWithPerson(person);
     contact->labelIndex = 0;
     contact->isNew = true;
@@ -125,15 +144,21 @@ ContainerTablePtr MVvCard::containersFromVCards(
     static constexpr qsizetype shortestCard = 11;
     if (text.size() < shortestCard)
         return containers;
-    GroupList &groups = *container->groups;
-    const GroupRecordPtr top = groups.constFirst();
+    CategoryGroups categoryGroups(*container->groups);
+    const GroupRecordPtr top = container->groups->constFirst();
     qsizetype position = 0;
     VCardOwnProperties::CardSearch search;
+    OwnLines own;
+    // A person keeps no identifiers of the values it reads.
+    const ContactVCardSerialization::ReadOptions readOptions{
+        [&own](const ContactVCardSerialization::OtherLine &line) { own.take(line); }, false};
     while (const auto extent = VCardOwnProperties::findCard(text, position, search)) {
         const QStringView card = QStringView(text).sliced(extent->begin, extent->end - extent->begin);
-        // The groups come first: they stay even when the card gives no contact.
-        const QList<GroupRecordPtr> cardGroups = groupsOfCategories(VCardOwnProperties::findCategories2(card), groups);
-        if (const ContactRecordPtr contact = contactOfCard(card)) {
+        own = OwnLines();
+        const QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(card, readOptions);
+        // The groups are made even when the card gives no contact.
+        const QList<GroupRecordPtr> cardGroups = categoryGroups.groupsOf(own.categories);
+        if (const ContactRecordPtr contact = contactOfCard(contacts, own)) {
             top->contactTable->append(contact);
             for (const GroupRecordPtr &group : cardGroups) {
                 if (group != top)

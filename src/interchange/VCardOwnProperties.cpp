@@ -1,8 +1,8 @@
 #include "interchange/VCardOwnProperties_p.h"
 
 #include "interchange/BackslashEscapes_p.h"
-
-#include <cstring>
+#include "platform/RecentStrings.h"
+#include "platform/contacts/vcard/ContactVCardSerialization.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -60,34 +60,6 @@ qsizetype indexOfDelimiter(QStringView text, QStringView delimiter, qsizetype fr
     return -1;
 }
 
-qsizetype findLineStart(QStringView text, QStringView name, qsizetype from)
-{
-    for (qsizetype position = text.indexOf(name, from); position >= 0; position = text.indexOf(name, position + 1)) {
-        if (startsLine(text, position))
-            return position;
-    }
-    return -1;
-}
-
-// Just past the end of the line at position: its CRLF, LF or CR included.
-qsizetype pastLineEnd(QStringView text, qsizetype position)
-{
-    while (position < text.size() && !isLineEnd(text.at(position)))
-        ++position;
-    if (position < text.size() && text.at(position) == u'\r')
-        ++position;
-    if (position < text.size() && text.at(position) == u'\n')
-        ++position;
-    return position;
-}
-
-QStringView withoutLineEnd(QStringView line)
-{
-    while (!line.isEmpty() && isLineEnd(line.back()))
-        line.chop(1);
-    return line;
-}
-
 constexpr QStringView cardBegin = u"BEGIN:VCARD";
 constexpr QStringView cardEnd = u"END:VCARD";
 
@@ -125,8 +97,54 @@ qsizetype findDelimiterLineCached(QStringView text, qsizetype from, VCardOwnProp
     return search.foundAt;
 }
 
-constexpr qsizetype photoFirstLineLength = 48;
-constexpr qsizetype photoLineLength = 74;
+// Every line this system writes is folded by the store's writer: a line of
+// this many octets or a few fewer (a fold never splits a UTF-8 sequence)
+// may have been cut there.
+constexpr qsizetype foldedLineOctets = qsizetype(ContactVCardSerialization::foldedLineOctets);
+constexpr qsizetype longestUtf8Sequence = 4;
+
+qsizetype utf8Length(QStringView text)
+{
+    qsizetype octets = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        octets += u < 0x80 ? 1 : (u < 0x800 || QChar::isSurrogate(u)) ? 2 : 3;
+    }
+    return octets;
+}
+
+// "5;" at the start of a layout: its flags, as the layout writer always puts first.
+bool startsWithFlags(QStringView layout)
+{
+    qsizetype i = 0;
+    while (i < layout.size() && layout.at(i).unicode() >= u'0' && layout.at(i).unicode() <= u'9')
+        ++i;
+    return i > 0 && i < layout.size() && layout.at(i) == u';';
+}
+
+bool continuesLayout(qsizetype previousOctets, QStringView layout, QStringView line)
+{
+    if (previousOctets > foldedLineOctets || previousOctets <= foldedLineOctets - longestUtf8Sequence)
+        return false;
+    return !(layout.endsWith(u';') && startsWithFlags(line));
+}
+
+// Past the line end at position: CRs and an LF after them, or a lone CR or LF.
+qsizetype pastLineEnd(QStringView text, qsizetype position)
+{
+    if (position < text.size() && text.at(position) == u'\r') {
+        qsizetype end = position;
+        while (end < text.size() && text.at(end) == u'\r')
+            ++end;
+        return end < text.size() && text.at(end) == u'\n' ? end + 1 : position + 1;
+    }
+    return position + 1;
+}
+
+bool isLineStartByte(char c)
+{
+    return c == '\n' || c == '\r';
+}
 
 } // namespace
 
@@ -152,123 +170,15 @@ std::optional<VCardOwnProperties::CardExtent> VCardOwnProperties::findCard(
     return extent;
 }
 
-qsizetype VCardOwnProperties::findLine(QStringView text, QStringView name, qsizetype from)
+std::size_t VCardOwnProperties::endLine(std::string_view card)
 {
-    return findLineStart(text, name, from);
-}
-
-bool VCardOwnProperties::hasProperty(QStringView text, QStringView name)
-{
-    return propertiesWithLines(text, {&name, 1}) != 0;
-}
-
-quint32 VCardOwnProperties::propertiesWithLines(QStringView text, std::span<const QStringView> names)
-{
-    quint32 found = 0;
-    const auto lineAt = [&](qsizetype position) {
-        const QStringView rest = text.sliced(position);
-        for (size_t i = 0; i < names.size() && i < 32; ++i) {
-            // Most lines differ in the first letter: the whole name is compared only after it.
-            const QStringView name = names[i];
-            const qsizetype length = name.size();
-            if (rest.size() > length && rest.front() == name.front() && (rest[length] == u':' || rest[length] == u';')
-                && rest.first(length) == name)
-                found |= quint32(1) << i;
-        }
-    };
-    lineAt(0);
-    if (text.size() > 1 && text.front() == QChar(0xFEFF))
-        lineAt(1);
-    const char16_t *const characters = text.utf16();
-    const qsizetype last = text.size() - 1;
-    const auto lineEndsIn = [&](qsizetype from, qsizetype to) {
-        for (qsizetype i = from; i < to; ++i) {
-            if (characters[i] == u'\n' || characters[i] == u'\r')
-                lineAt(i + 1);
-        }
-    };
-    // Four characters are tested at once, as the lanes of a 64-bit word: a
-    // lane below 14 (CR is 13) sets its top bit in (x - 14 per lane) & ~x.
-    // Nearly every word of a card has none and is passed over.
-    constexpr quint64 lanes = 0x0001000100010001;
-    qsizetype i = 0;
-    for (; i + 4 <= last; i += 4) {
-        quint64 word = 0;
-        std::memcpy(&word, characters + i, sizeof word);
-        if (((word - lanes * 14) & ~word & (lanes * 0x8000)) != 0)
-            lineEndsIn(i, i + 4);
-    }
-    lineEndsIn(i, last);
-    return found;
-}
-
-qsizetype VCardOwnProperties::endLine(QStringView card)
-{
-    static constexpr QStringView end = u"END:VCARD";
-    for (qsizetype position = card.lastIndexOf(end); position >= 0;
-         position = position > 0 ? card.lastIndexOf(end, position - 1) : -1) {
-        if (startsLine(card, position))
+    static constexpr std::string_view end = "END:VCARD";
+    for (std::size_t position = card.rfind(end); position != std::string_view::npos;
+         position = position > 0 ? card.rfind(end, position - 1) : std::string_view::npos) {
+        if (position == 0 || isLineStartByte(card[position - 1]))
             return position;
     }
-    return -1;
-}
-
-QStringView VCardOwnProperties::restOfLine(QStringView text, qsizetype from)
-{
-    qsizetype position = from;
-    while (position < text.size() && !isLineEnd(text.at(position)))
-        ++position;
-    return text.sliced(from, position - from);
-}
-
-QStringView VCardOwnProperties::retriveVCardElement(QStringView text, qsizetype from)
-{
-    qsizetype position = pastLineEnd(text, from);
-    while (position < text.size() && text.at(position) == u' ')
-        position = pastLineEnd(text, position);
-    return text.sliced(from, position - from);
-}
-
-QList<QStringView> VCardOwnProperties::foldedLines(QStringView extent, qsizetype nameLength)
-{
-    QList<QStringView> lines;
-    qsizetype position = 0;
-    while (position < extent.size()) {
-        const qsizetype next = pastLineEnd(extent, position);
-        QStringView line = withoutLineEnd(extent.sliced(position, next - position));
-        line = position == 0 ? line.sliced(qMin(nameLength, line.size())) : line.sliced(1);
-        lines.append(line);
-        position = next;
-    }
-    return lines;
-}
-
-QString VCardOwnProperties::escapeText(QStringView text)
-{
-    // Written through a pointer into room for the longest result: appending
-    // character by character was most of the time of a note.
-    QString escaped(text.size() * 2, Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(escaped.data());
-    char16_t *const start = out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c == u'\\' || c == u',' || c == u';') {
-            *out++ = u'\\';
-            *out++ = c;
-        } else if (c == u'\r') {
-            *out++ = u'\\';
-            *out++ = u'n';
-            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
-                ++i;
-        } else if (c == u'\n') {
-            *out++ = u'\\';
-            *out++ = u'n';
-        } else {
-            *out++ = c;
-        }
-    }
-    escaped.truncate(out - start);
-    return escaped;
+    return std::string_view::npos;
 }
 
 QString VCardOwnProperties::unescapeText(QStringView text)
@@ -292,7 +202,9 @@ QStringList VCardOwnProperties::splitCategories(QStringView value)
 {
     QStringList names;
     const auto take = [&names](QStringView piece) {
-        const QString name = unescapeText(piece).trimmed();
+        // Every card of a group names it again: a name without escapes is shared.
+        const QString name
+            = piece.contains(u'\\') ? unescapeText(piece).trimmed() : RecentStrings::shared(piece.trimmed());
         if (!name.isEmpty())
             names.append(name);
     };
@@ -309,20 +221,6 @@ QStringList VCardOwnProperties::splitCategories(QStringView value)
     return names;
 }
 
-QStringList VCardOwnProperties::findCategories2(QStringView card)
-{
-    static constexpr QStringView name = u"CATEGORIES:";
-    QStringList names;
-    for (qsizetype position = findLine(card, name); position >= 0; position = findLine(card, name, position + 1)) {
-        const QStringView extent = retriveVCardElement(card, position);
-        QString value;
-        for (const QStringView line : foldedLines(extent, name.size()))
-            value.append(line);
-        names.append(splitCategories(value));
-    }
-    return names;
-}
-
 QString VCardOwnProperties::escapeRenmei(const QString &names)
 {
     QString escaped = names;
@@ -336,18 +234,28 @@ QString VCardOwnProperties::unescapeRenmei(QStringView value)
     return value.toString().replace(u"\\n"_s, u"\n"_s);
 }
 
-QString VCardOwnProperties::foldedPhoto(const QByteArray &base64)
+QStringList VCardOwnProperties::layoutLines(QStringView written, qsizetype nameLength)
 {
-    QString property = u"PHOTO;ENCODING=b;TYPE=JPEG:"_s;
-    property.reserve(property.size() + base64.size() + base64.size() / photoLineLength * 3 + 4);
-    const qsizetype first = qMin(photoFirstLineLength, base64.size());
-    property.append(QLatin1StringView(base64.constData(), first));
-    property.append(u"\r\n");
-    for (qsizetype position = first; position < base64.size(); position += photoLineLength) {
-        property.append(u' ');
-        property.append(
-            QLatin1StringView(base64.constData() + position, qMin(photoLineLength, base64.size() - position)));
-        property.append(u"\r\n");
+    QStringList layouts;
+    qsizetype previousOctets = 0;
+    qsizetype position = 0;
+    while (position < written.size()) {
+        qsizetype end = position;
+        while (end < written.size() && written.at(end) != u'\r' && written.at(end) != u'\n')
+            ++end;
+        const QStringView line = written.sliced(position, end - position);
+        if (position == 0) {
+            layouts.append(line.sliced(qMin(nameLength, line.size())).toString());
+        } else {
+            // The unfolder takes only lines that start with a blank as continuations.
+            const QStringView rest = line.isEmpty() ? line : line.sliced(1);
+            if (continuesLayout(previousOctets, layouts.constLast(), rest))
+                layouts.last().append(rest);
+            else
+                layouts.append(rest.toString());
+        }
+        previousOctets = utf8Length(line);
+        position = end < written.size() ? pastLineEnd(written, end) : end;
     }
-    return property;
+    return layouts;
 }

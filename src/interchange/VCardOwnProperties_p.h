@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
 #include <optional>
-#include <span>
+#include <string_view>
 
 // The wire rules of the system's own vCard properties, one function each.
 // Property names are recognised only where a line starts, so text inside a
@@ -38,46 +37,30 @@ public:
     // it: both are read for what they hold.
     [[nodiscard]] static std::optional<CardExtent> findCard(QStringView text, qsizetype from, CardSearch &search);
 
-    // Position of the first line that starts with name in text, searched from
-    // from, case-sensitively; -1 when none. The first line counts as starting
-    // only at position 0.
-    [[nodiscard]] static qsizetype findLine(QStringView text, QStringView name, qsizetype from = 0);
-    // Whether text has a line of the property name (followed by ':' or ';').
-    [[nodiscard]] static bool hasProperty(QStringView text, QStringView name);
-    // Which of names have a line in text, as hasProperty finds them: bit i
-    // stands for names[i] (at most 32). One pass over the text, however many
-    // names are asked for.
-    [[nodiscard]] static quint32 propertiesWithLines(QStringView text, std::span<const QStringView> names);
-    // Where the card's "END:VCARD" line starts, -1 when it has none.
-    [[nodiscard]] static qsizetype endLine(QStringView card);
+    // --- a card being written, in UTF-8 -------------------------------------
+    // Where the card's last "END:VCARD" line starts; npos when it has none.
+    [[nodiscard]] static std::size_t endLine(std::string_view card);
 
-    // The rest of the line from position from, without its line end.
-    [[nodiscard]] static QStringView restOfLine(QStringView text, qsizetype from);
-    // The folded extent of the property whose name starts at from: its line
-    // with its line end, and every following line that begins with a space.
-    [[nodiscard]] static QStringView retriveVCardElement(QStringView text, qsizetype from);
-    // The lines of a folded extent: the first without its name, each
-    // continuation without its leading space, none with its line end.
-    [[nodiscard]] static QList<QStringView> foldedLines(QStringView extent, qsizetype nameLength);
-
-    // A vCard 3.0 text value: backslash, comma and semicolon escaped, every
-    // line end written as \n.
-    [[nodiscard]] static QString escapeText(QStringView text);
+    // --- values ---------------------------------------------------------------
     // Undoes \\, \n, \N, \, and \; a backslash before anything else stays.
     [[nodiscard]] static QString unescapeText(QStringView text);
     // The items of a CATEGORIES value: split at commas that are not escaped,
     // unescaped, trimmed; empty items dropped.
     [[nodiscard]] static QStringList splitCategories(QStringView value);
-    // The categories of one card: every "CATEGORIES:" line, in order.
-    [[nodiscard]] static QStringList findCategories2(QStringView card);
 
     // The joint names as X-RENMEI carries them: only line feeds escaped, as
     // files written before always had them.
     [[nodiscard]] static QString escapeRenmei(const QString &names);
     [[nodiscard]] static QString unescapeRenmei(QStringView value);
 
-    // "PHOTO;ENCODING=b;TYPE=JPEG:" with the first 48 base64 characters, then
-    // continuation lines of one space and up to 74 characters, each line
-    // ended by CRLF.
-    [[nodiscard]] static QString foldedPhoto(const QByteArray &base64);
+    // The layouts of an X-HAGAKILAYOUTS property as the text has it, its
+    // continuation lines included: one layout to a line, the first after the
+    // name, each further one on a continuation line of its own. A layout
+    // longer than a line goes on in continuation lines of the same property
+    // (the lines are folded at 75 octets): a continuation line is taken for
+    // the rest of the layout before it when that layout's last line was full
+    // and it does not start a layout of its own (flags, then ';', after a
+    // layout that ended with its ';'). Files written before any line was
+    // folded read as they always did.
+    [[nodiscard]] static QStringList layoutLines(QStringView written, qsizetype nameLength);
 };

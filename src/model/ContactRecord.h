@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/HeapOptional.h"
 #include "model/PersonRecord.h"
 #include "platform/contacts/StoreContact.h"
 
@@ -21,7 +22,7 @@ struct ContactRecord : PersonRecord {
     QString uniqueId2; // "uniqueId2": present only when not empty
     bool isNew = false; // "new": added to this group since the last load
     bool deleted = false; // "deleted": removed from this group since the last load
-    std::optional<StoreContact> cnContact; // "cnContact": the store contact an update was built on
+    HeapOptional<StoreContact> cnContact; // "cnContact": the store contact an update was built on
 
     using PersonRecord::PersonRecord;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/HagakiLayoutFields.h"
+#include "model/HeapOptional.h"
 #include "platform/contacts/StoreContactRelation.h"
 #include "platform/contacts/StoreDateComponents.h"
 #include "platform/contacts/StoreInstantMessageAddress.h"
@@ -50,11 +51,11 @@ struct LabeledValueRecord {
     HagakiLayoutFields layout; // the applied postcard layout's flags and frames
 
     // The store's objects, kept on records read from the store for the write-back.
-    std::optional<StorePhoneNumber> phoneNumber; // "phoneNumber"
-    std::optional<StorePostalAddress> postalAddress; // "postalAddress"
-    std::optional<StoreContactRelation> contactRelation; // "contactRelation"
-    std::optional<StoreSocialProfile> socialProfile; // "socialProfile"
-    std::optional<StoreInstantMessageAddress> instantMessageAddress; // "instantMessageAddress"
+    HeapOptional<StorePhoneNumber> phoneNumber; // "phoneNumber"
+    HeapOptional<StorePostalAddress> postalAddress; // "postalAddress"
+    HeapOptional<StoreContactRelation> contactRelation; // "contactRelation"
+    HeapOptional<StoreSocialProfile> socialProfile; // "socialProfile"
+    HeapOptional<StoreInstantMessageAddress> instantMessageAddress; // "instantMessageAddress"
 
     // "value" as text; empty for date parts or no value.
     [[nodiscard]] QString valueText() const;

@@ -7,6 +7,7 @@
 #include "model/FieldVocabulary.h"
 #include "model/HagakiLayoutRecord.h"
 #include "model/HagakiLayoutString.h"
+#include "model/HeapOptional.h"
 #include "model/LabeledValueRecord.h"
 #include "model/NameRecord.h"
 #include "model/PersonValue.h"
@@ -150,7 +151,7 @@ public:
     [[nodiscard]] const QString &defaultCountryCode() const { return m_defaultCountryCode; }
     void setDefaultCountryCode(const QString &code) { m_defaultCountryCode = code; }
     void setCompositeName(const QString &name) { m_compositeName = name; }
-    [[nodiscard]] const std::optional<StoreContact> &cnContact() const { return m_cnContact; }
+    [[nodiscard]] const HeapOptional<StoreContact> &cnContact() const { return m_cnContact; }
     void setCnContact(const std::optional<StoreContact> &contact) { m_cnContact = contact; }
     [[nodiscard]] int nameOrdering() const { return m_nameOrdering; }
     void setNameOrdering(int ordering) { m_nameOrdering = ordering; }
@@ -383,7 +384,7 @@ private:
     int m_defaultNameOrdering = 0;
     QString m_defaultCountryCode;
     QString m_compositeName;
-    std::optional<StoreContact> m_cnContact;
+    HeapOptional<StoreContact> m_cnContact; // held only while the record is made or saved
     int m_nameOrdering = 0;
     NameRecordPtr m_nameValue;
     PhoneticNameRecordPtr m_phoneticNameValue;

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 using namespace Qt::Literals::StringLiterals;
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -212,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(Files, DamagedInput,
         DamagedCase{"end_inside_a_note", card(u"Ann"_s, u"NOTE:this END:VCARD is text\r\n"_s) + card(u"Ben"_s),
             {u"Ann"_s, u"Ben"_s}},
         DamagedCase{"binary_between_cards",
-            card(u"Ann"_s) + QString::fromLatin1(QByteArray("\x00\x01\xff\xfe garbage\x7f", 15)) + card(u"Ben"_s),
+            card(u"Ann"_s) + QString::fromLatin1(QByteArrayView("\x00\x01\xff\xfe garbage\x7f"sv)) + card(u"Ben"_s),
             {u"Ann"_s, u"Ben"_s}},
         DamagedCase{
             "broken_lines_inside", card(u"Ann"_s, u"no colon here\r\n;;;\r\n:\r\nX-HAGAKILAYOUTS:\r\n"_s), {u"Ann"_s}}),

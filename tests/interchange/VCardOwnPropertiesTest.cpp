@@ -1,7 +1,9 @@
 #include "interchange/VCardOwnProperties_p.h"
+#include "platform/contacts/vcard/ContactVCardSerialization.h"
 
-#include <array>
 #include <random>
+#include <string>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -19,8 +21,10 @@ class PhotoFolding : public testing::TestWithParam<PhotoCase> { };
 
 TEST_P(PhotoFolding, FirstLineHolds48AndEachContinuation74)
 {
-    const QByteArray base64(GetParam().base64Length, 'A');
-    const QString property = VCardOwnProperties::foldedPhoto(base64);
+    std::string written;
+    ContactVCardSerialization::appendFoldedLine(
+        written, "PHOTO;ENCODING=b;TYPE=JPEG:" + std::string(std::size_t(GetParam().base64Length), 'A'));
+    const QString property = QString::fromStdString(written);
     ASSERT_TRUE(property.endsWith(u"\r\n"_s));
     QStringList lines = property.split(u"\r\n"_s);
     lines.removeLast();
@@ -41,12 +45,9 @@ INSTANTIATE_TEST_SUITE_P(Lengths, PhotoFolding,
         PhotoCase{"48_74_74_5", 48 + 74 + 74 + 5, {48, 74, 74, 5}}),
     [](const testing::TestParamInfo<PhotoCase> &info) { return std::string(info.param.name); });
 
-TEST(VCardOwnProperties, TextEscapesFollowVCard30AndReadBack)
+TEST(VCardOwnProperties, TextEscapesOfVCard30ReadBack)
 {
-    const QString note = u"C:\\dir, a; b\nnext\r\nlast"_s;
-    const QString escaped = VCardOwnProperties::escapeText(note);
-    EXPECT_EQ(escaped, u"C:\\\\dir\\, a\\; b\\nnext\\nlast"_s);
-    EXPECT_EQ(VCardOwnProperties::unescapeText(escaped), u"C:\\dir, a; b\nnext\nlast"_s);
+    EXPECT_EQ(VCardOwnProperties::unescapeText(u"C:\\\\dir\\, a\\; b\\nnext\\Nlast"_s), u"C:\\dir, a; b\nnext\nlast"_s);
     // The older form kept backslashes that start no escape.
     EXPECT_EQ(VCardOwnProperties::unescapeText(u"C:\\dir\\nnext"_s), u"C:\\dir\nnext"_s);
 }
@@ -59,51 +60,15 @@ TEST(VCardOwnProperties, CategoriesSplitAtCommasThatAreNotEscaped)
     EXPECT_TRUE(VCardOwnProperties::splitCategories(u" , "_s).isEmpty());
 }
 
-TEST(VCardOwnProperties, PropertiesAreFoundOnlyWhereALineStarts)
+TEST(VCardOwnProperties, EndOfAWrittenCardIsItsLastEndLine)
 {
-    const QString card = u"BEGIN:VCARD\r\nORG:X-RENMEI:no\r\nNOTE:see CATEGORIES:x\r\n"
-                         u"CATEGORIES:A\r\nEND:VCARD\r\n"_s;
-    EXPECT_EQ(VCardOwnProperties::findLine(card, u"X-RENMEI:"), -1);
-    EXPECT_EQ(VCardOwnProperties::findCategories2(card), QStringList{u"A"_s});
-    EXPECT_TRUE(VCardOwnProperties::hasProperty(card, u"NOTE"));
-    EXPECT_FALSE(VCardOwnProperties::hasProperty(card, u"X-RENMEI"));
-    EXPECT_EQ(VCardOwnProperties::endLine(card), card.indexOf(u"END:VCARD"_s));
+    const std::string_view card = "BEGIN:VCARD\r\nNOTE:see END:VCARD\r\nEND:VCARD\r\n";
+    EXPECT_EQ(VCardOwnProperties::endLine(card), card.rfind("END:VCARD"));
+    EXPECT_EQ(VCardOwnProperties::endLine("NOTE:END:VCARD"), std::string_view::npos);
 }
 
-// Which properties a text has lines of, found in one pass, must be what
-// looking for each name where a line starts finds: after CR, LF, at the start
-// and after a leading byte-order mark, followed by ':' or ';'.
-TEST(VCardOwnProperties, PropertiesFoundInOnePassAreThoseFoundOneByOne)
-{
-    const std::array<QStringView, 3> names{u"NOTE", u"X-RENMEI", u"PHOTO"};
-    const QStringList pieces{u"NOTE"_s, u"X-RENMEI"_s, u"PHOTO"_s, u":"_s, u";"_s, u"\r"_s, u"\n"_s, u"\r\n"_s, u"a"_s,
-        u"東京都"_s, u"\t"_s, u"N"_s, QString(QChar(0xFEFF))};
-    std::mt19937 random(11);
-    std::uniform_int_distribution<qsizetype> pick(0, pieces.size() - 1);
-    std::uniform_int_distribution<int> length(0, 40);
-    for (int round = 0; round < 20000; ++round) {
-        QString text;
-        for (int i = length(random); i > 0; --i)
-            text += pieces.at(pick(random));
-        quint32 expected = 0;
-        for (size_t n = 0; n < names.size(); ++n) {
-            for (qsizetype position = 0; position < text.size(); ++position) {
-                const bool lineStart = position == 0 || text.at(position - 1) == u'\r' || text.at(position - 1) == u'\n'
-                    || (position == 1 && text.at(0) == QChar(0xFEFF));
-                const qsizetype after = position + names[n].size();
-                if (lineStart && QStringView(text).sliced(position).startsWith(names[n]) && after < text.size()
-                    && (text.at(after) == u':' || text.at(after) == u';'))
-                    expected |= quint32(1) << n;
-            }
-        }
-        ASSERT_EQ(VCardOwnProperties::propertiesWithLines(text, names), expected) << text.toStdString();
-        ASSERT_EQ(VCardOwnProperties::hasProperty(text, u"X-RENMEI"), (expected & 2) != 0) << text.toStdString();
-    }
-}
-
-// What is found must be the first match of the name, from any position, that
-// starts a line; the card delimiters without regard to case.
-TEST(VCardOwnProperties, LinesFoundAreTheFirstMatchesThatStartALine)
+// The end of a card is found without regard to case where a line starts.
+TEST(VCardOwnProperties, CardsEndAtTheFirstEndLine)
 {
     const QStringList pieces{u"X-RENMEI:"_s, u"X-RENMEI"_s, u"END:VCARD"_s, u"end:vCard"_s, u"\r"_s, u"\n"_s, u"\r\n"_s,
         u"a"_s, u"東京都"_s, u"E"_s, QString(QChar(0xFEFF))};
@@ -118,17 +83,6 @@ TEST(VCardOwnProperties, LinesFoundAreTheFirstMatchesThatStartALine)
         QString text;
         for (int i = length(random); i > 0; --i)
             text += pieces.at(pick(random));
-        const qsizetype from = std::uniform_int_distribution<qsizetype>(0, text.size())(random);
-        qsizetype expected = -1;
-        for (qsizetype position = text.indexOf(u"X-RENMEI:"_s, from); position >= 0;
-             position = text.indexOf(u"X-RENMEI:"_s, position + 1)) {
-            if (startsLine(text, position)) {
-                expected = position;
-                break;
-            }
-        }
-        ASSERT_EQ(VCardOwnProperties::findLine(text, u"X-RENMEI:", from), expected) << text.toStdString() << from;
-        // The end of a card is found the same way without regard to case.
         const QString card = u"BEGIN:VCARD"_s + text;
         qsizetype end = -1;
         for (qsizetype position = card.indexOf(u"END:VCARD"_s, 11, Qt::CaseInsensitive); position >= 0;
@@ -190,16 +144,43 @@ TEST(VCardOwnProperties, ACardCutOffByTheNextEndsWhereTheNextBegins)
     EXPECT_EQ(first->end, text.indexOf(u"BEGIN:VCARD"_s, 1));
 }
 
-TEST(VCardOwnProperties, FoldedExtentTakesContinuationLinesWithAnyLineEnd)
+struct LayoutCase {
+    const char *name;
+    QString written;
+    QStringList layouts;
+};
+
+class LayoutLines : public testing::TestWithParam<LayoutCase> { };
+
+TEST_P(LayoutLines, GiveOneLayoutPerAddress)
 {
-    const QString crlf = u"X-HAGAKILAYOUTS:1;\r\n 2;\r\n 4;\r\nEND:VCARD"_s;
-    const QStringView extent = VCardOwnProperties::retriveVCardElement(crlf, 0);
-    EXPECT_EQ(extent, u"X-HAGAKILAYOUTS:1;\r\n 2;\r\n 4;\r\n"_s);
-    EXPECT_EQ(VCardOwnProperties::foldedLines(extent, 16), (QList<QStringView>{u"1;", u"2;", u"4;"}));
-    const QString lf = u"X-HAGAKILAYOUTS:1;\n 2;\nEND:VCARD"_s;
-    EXPECT_EQ(VCardOwnProperties::foldedLines(VCardOwnProperties::retriveVCardElement(lf, 0), 16),
-        (QList<QStringView>{u"1;", u"2;"}));
+    EXPECT_EQ(VCardOwnProperties::layoutLines(GetParam().written, 16), GetParam().layouts);
 }
+
+// 59 characters of layout fill a first line of 75 octets; these two are cut
+// there in the middle of a rectangle and just after a ';'.
+const QString longLayout = u"7;ra:{{10.00,20.00},{30.00,40.00}};rn:{{1.50,2.25},{100.00,50.00}};"
+                           u"sa:{{5.00,6.00},{7.00,8.00}};sn:{{9.00,10.00},{11.00,12.00}};"_s;
+const QString wideLayout
+    = u"1;ra:{{10000000.00,20000000.00},{30000000.00,40000000.00}};rn:{{1.50,2.25},{1.00,5.00}};"_s;
+
+QString foldedProperty(const QString &layout)
+{
+    return u"X-HAGAKILAYOUTS:"_s + layout.first(59) + u"\r\n "_s + layout.sliced(59);
+}
+
+INSTANTIATE_TEST_SUITE_P(Written, LayoutLines,
+    testing::Values(LayoutCase{"unfolded_crlf", u"X-HAGAKILAYOUTS:1;\r\n 2;\r\n 4;"_s, {u"1;"_s, u"2;"_s, u"4;"_s}},
+        LayoutCase{"unfolded_lf", u"X-HAGAKILAYOUTS:1;\n\t2;"_s, {u"1;"_s, u"2;"_s}},
+        LayoutCase{"folded", foldedProperty(longLayout) + u"\r\n 0;"_s, {longLayout, u"0;"_s}},
+        LayoutCase{"fold_after_semicolon", foldedProperty(wideLayout) + u"\r\n 2;"_s, {wideLayout, u"2;"_s}},
+        // A full line ending a layout before the next one's flags is no fold.
+        LayoutCase{"full_line_then_next_layout", u"X-HAGAKILAYOUTS:0;\r\n "_s + longLayout.first(71) + u"};\r\n 3;"_s,
+            {u"0;"_s, longLayout.first(71) + u"};"_s, u"3;"_s}},
+        // Longer than a folded line: written before folding, one layout.
+        LayoutCase{"long_unfolded", u"X-HAGAKILAYOUTS:"_s + longLayout + u"\r\n 2;sn:{{1.00,2.00},{3.00,4.00}};"_s,
+            {longLayout, u"2;sn:{{1.00,2.00},{3.00,4.00}};"_s}}),
+    [](const testing::TestParamInfo<LayoutCase> &info) { return std::string(info.param.name); });
 
 TEST(VCardOwnProperties, JointNamesEscapeOnlyLineFeeds)
 {

@@ -3,6 +3,8 @@
 #include "platform/contacts/vcard/VCardContactBuilder_p.h"
 #include "platform/contacts/vcard/VCardContactWriter_p.h"
 #include "platform/contacts/vcard/VCardDecoding_p.h"
+#include "platform/contacts/vcard/VCardEscaping_p.h"
+#include "platform/contacts/vcard/VCardFolding_p.h"
 #include "platform/contacts/vcard/VCardLineParser_p.h"
 #include "platform/contacts/vcard/VCardPropertyReaders_p.h"
 #include "platform/contacts/vcard/VCardUnfolder_p.h"
@@ -22,10 +24,14 @@ bool isCardBoundary(const VCardLine &line, QStringView name)
 
 class Reader {
 public:
-    Reader(QStringView text, ContactVCardSerialization::ReadReport *report)
+    Reader(QStringView text, ContactVCardSerialization::ReadReport *report,
+        const ContactVCardSerialization::ReadOptions *options = nullptr)
         : m_unfolder(text)
         , m_report(report)
+        , m_otherLines(options ? &options->otherLines : nullptr)
     {
+        if (options)
+            m_builder.setValueIdentifiers(options->valueIdentifiers);
     }
 
     QList<StoreContact> read()
@@ -62,15 +68,24 @@ private:
         QString reason;
         switch (VCardPropertyReaders::read(m_line, m_builder, &reason)) {
         case VCardPropertyReaders::Result::Used:
+            break;
         case VCardPropertyReaders::Result::Ignored:
+            handOver();
             break;
         case VCardPropertyReaders::Result::Unknown:
+            handOver();
             skip(m_line.name.toString(), "unknown property", false);
             break;
         case VCardPropertyReaders::Result::Skipped:
             skip(m_line.name.toString(), reason, true);
             break;
         }
+    }
+
+    void handOver() const
+    {
+        if (m_otherLines && *m_otherLines)
+            (*m_otherLines)({m_line.name, m_line.value, m_unfolder.written()});
     }
 
     // The value is still read, as UTF-8.
@@ -118,6 +133,7 @@ private:
 
     VCardUnfolder m_unfolder;
     ContactVCardSerialization::ReadReport *m_report = nullptr;
+    const ContactVCardSerialization::OtherLineHandler *m_otherLines = nullptr;
     VCardLine m_line;
     VCardContactBuilder m_builder;
     bool m_inCard = false;
@@ -136,6 +152,26 @@ QByteArray ContactVCardSerialization::dataWithContacts(const QList<StoreContact>
     return QByteArray(out.data(), qsizetype(out.size()));
 }
 
+void ContactVCardSerialization::appendCard(std::string &out, const StoreContact &contact)
+{
+    VCardContactWriter(out).write(contact);
+}
+
+void ContactVCardSerialization::appendEscapedText(std::string &out, QStringView text)
+{
+    VCardEscaping::appendEscapedUtf8(out, text);
+}
+
+void ContactVCardSerialization::appendText(std::string &out, QStringView text)
+{
+    VCardEscaping::appendUtf8(out, text);
+}
+
+void ContactVCardSerialization::appendFoldedLine(std::string &out, std::string_view line)
+{
+    VCardFolding::appendFoldedLine(out, line);
+}
+
 QList<StoreContact> ContactVCardSerialization::contactsWithData(const QString &text, ReadReport *report)
 {
     return Reader(text, report).read();
@@ -144,4 +180,10 @@ QList<StoreContact> ContactVCardSerialization::contactsWithData(const QString &t
 QList<StoreContact> ContactVCardSerialization::contactsWithData(QStringView text, ReadReport *report)
 {
     return Reader(text, report).read();
+}
+
+QList<StoreContact> ContactVCardSerialization::contactsWithData(
+    QStringView text, const ReadOptions &options, ReadReport *report)
+{
+    return Reader(text, report, &options).read();
 }

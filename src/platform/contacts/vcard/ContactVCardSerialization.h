@@ -7,14 +7,20 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
+#include <string>
+#include <string_view>
+
 // The vCard form of store contacts.
 //
 // Writing gives vCard 3.0 (RFC 2426) in UTF-8 with CRLF line ends, one card
 // per contact, concatenated: names, phonetic names, organisation, phones,
 // e-mails, addresses, URLs, dates, related names, instant messages, social
 // profiles and birthday. It writes no NOTE and no PHOTO; whoever exports adds
-// those as the user chose. The contacts must carry all their keys (new
-// contacts do; a fetched one must have been fetched with every key).
+// those as the user chose, as well as properties of its own, of which the
+// writer writes none either. Each card ends with its END:VCARD line. The
+// contacts must carry all their keys (new contacts do; a fetched one must
+// have been fetched with every key).
 //
 // Reading takes text that the caller has already decoded from the file's
 // encoding and understands vCard 2.1, 3.0 and 4.0 as phones and mail programs
@@ -39,9 +45,41 @@ public:
         int unterminatedCardCount = 0;
     };
 
+    // A content line of a card whose property the reader does not take into
+    // the contact (CATEGORIES, X-… properties, UID, …): for a caller that
+    // reads properties of its own in the same pass.
+    struct OtherLine {
+        QStringView name; // as written, without group
+        QStringView value; // continuation lines joined; still escaped
+        QStringView written; // as the text has it, continuation lines and the line ends between them included
+    };
+    using OtherLineHandler = std::function<void(const OtherLine &)>;
+    // How a caller that makes records of its own from the contacts reads.
+    struct ReadOptions {
+        OtherLineHandler otherLines; // every line of a card the reader leaves alone, as it is met
+        bool valueIdentifiers = true; // false: labeled values get no identifiers, for a caller that keeps none
+    };
+
     [[nodiscard]] static QByteArray dataWithContacts(const QList<StoreContact> &contacts);
+    // The card of one contact, appended to a text being written: the bytes
+    // dataWithContacts gives for it.
+    static void appendCard(std::string &out, const StoreContact &contact);
+
+    // The writer's rules for a caller that adds content lines of its own to
+    // the cards, so that every line of a card follows them. A text value in
+    // UTF-8 with backslash, comma, semicolon and line ends escaped ("\n"):
+    static void appendEscapedText(std::string &out, QStringView text);
+    // Text in UTF-8 as it stands:
+    static void appendText(std::string &out, QStringView text);
+    // One content line and its CRLF, folded (CRLF and a space) so that no
+    // physical line is longer than foldedLineOctets, never inside a UTF-8
+    // sequence:
+    static constexpr std::size_t foldedLineOctets = 75;
+    static void appendFoldedLine(std::string &out, std::string_view line);
 
     [[nodiscard]] static QList<StoreContact> contactsWithData(const QString &text, ReadReport *report = nullptr);
     // The same for a part of a larger text, read where it lies.
     [[nodiscard]] static QList<StoreContact> contactsWithData(QStringView text, ReadReport *report = nullptr);
+    [[nodiscard]] static QList<StoreContact> contactsWithData(
+        QStringView text, const ReadOptions &options, ReadReport *report = nullptr);
 };

@@ -43,12 +43,6 @@ QString newValueIdentifier()
     return text;
 }
 
-template <typename T> qsizetype appendValue(QList<StoreLabeledValue<T>> &list, const QString &label, const T &value)
-{
-    list.append(StoreLabeledValue<T>(newValueIdentifier(), label, value));
-    return list.size() - 1;
-}
-
 template <typename T> void relabel(QList<StoreLabeledValue<T>> &list, qsizetype index, const QString &label)
 {
     if (index >= 0 && index < list.size())
@@ -59,7 +53,16 @@ template <typename T> void relabel(QList<StoreLabeledValue<T>> &list, qsizetype 
 
 void VCardContactBuilder::reset()
 {
+    const bool valueIdentifiers = m_valueIdentifiers;
     *this = VCardContactBuilder();
+    m_valueIdentifiers = valueIdentifiers;
+}
+
+template <typename T>
+qsizetype VCardContactBuilder::appendValue(QList<StoreLabeledValue<T>> &list, const QString &label, const T &value)
+{
+    list.append(StoreLabeledValue<T>(m_valueIdentifiers ? newValueIdentifier() : QString(), label, value));
+    return list.size() - 1;
 }
 
 VCardContactBuilder::GroupEntry *VCardContactBuilder::findGroup(QStringView group)

@@ -15,6 +15,9 @@ public:
     enum class Field { Phone, Email, Address, Url, Relation, Date, SocialProfile, InstantMessage };
 
     void reset();
+    // Whether each labeled value gets an identifier of its own, as the store
+    // gives one; a caller that keeps none of them is spared making them.
+    void setValueIdentifiers(bool made) { m_valueIdentifiers = made; }
 
     // Plain string fields are set on the contact directly.
     [[nodiscard]] StoreContact &contact() { return m_contact; }
@@ -80,4 +83,8 @@ private:
     bool m_nameRead = false;
     bool m_hasContent = false;
     QVarLengthArray<GroupEntry, 8> m_groups;
+    bool m_valueIdentifiers = true;
+
+    template <typename T>
+    qsizetype appendValue(QList<StoreLabeledValue<T>> &list, const QString &label, const T &value);
 };

@@ -183,7 +183,10 @@ void VCardContactWriter::writeOrganization(const StoreContact &contact)
 
 void VCardContactWriter::writePhoneNumbers(const StoreContact &contact)
 {
-    for (const auto &value : contact.phoneNumbers()) {
+    // Each list is held const: a loop over the returned list itself would
+    // detach it and copy every value.
+    const StoreContact::PhoneNumbers values = contact.phoneNumbers();
+    for (const auto &value : values) {
         const std::string group = beginLabeledLine("TEL", value.label(), LabelStyle::Types, VCardLabels::Kind::Phone);
         appendValue(value.value().stringValue());
         endLine();
@@ -206,7 +209,8 @@ void VCardContactWriter::writeStrings(
 
 void VCardContactWriter::writePostalAddresses(const StoreContact &contact)
 {
-    for (const auto &value : contact.postalAddresses()) {
+    const StoreContact::PostalAddresses values = contact.postalAddresses();
+    for (const auto &value : values) {
         const StorePostalAddress &address = value.value();
         const bool hasCode = !address.isoCountryCode.isEmpty();
         const std::string group
@@ -234,17 +238,18 @@ void VCardContactWriter::writePostalAddresses(const StoreContact &contact)
 
 void VCardContactWriter::writeDates(const StoreContact &contact)
 {
-    for (const auto &value : contact.dates()) {
+    const StoreContact::Dates values = contact.dates();
+    for (const auto &value : values) {
         if (value.value().isEmpty())
             continue;
         bool omittedYear = false;
-        const QByteArray text = VCardValues::formatDate(value.value(), &omittedYear);
+        const std::string text = VCardValues::formatDate(value.value(), &omittedYear);
         const std::string group
             = beginLabeledLine("X-ABDATE", value.label(), LabelStyle::ItemLabel, VCardLabels::Kind::Other);
         if (omittedYear)
             m_out.append(";X-APPLE-OMIT-YEAR=1604");
         m_out.push_back(':');
-        m_out.append(text.constData(), std::size_t(text.size()));
+        m_out.append(text);
         endLine();
         writeItemLabel(group, value.label(), LabelStyle::ItemLabel, VCardLabels::Kind::Other);
     }
@@ -252,7 +257,8 @@ void VCardContactWriter::writeDates(const StoreContact &contact)
 
 void VCardContactWriter::writeRelations(const StoreContact &contact)
 {
-    for (const auto &value : contact.contactRelations()) {
+    const StoreContact::ContactRelations values = contact.contactRelations();
+    for (const auto &value : values) {
         const std::string group
             = beginLabeledLine("X-ABRELATEDNAMES", value.label(), LabelStyle::ItemLabel, VCardLabels::Kind::Other);
         appendValue(value.value().name);
@@ -266,7 +272,8 @@ void VCardContactWriter::writeRelations(const StoreContact &contact)
 // scheme of their own.
 void VCardContactWriter::writeInstantMessages(const StoreContact &contact)
 {
-    for (const auto &value : contact.instantMessageAddresses()) {
+    const StoreContact::InstantMessageAddresses values = contact.instantMessageAddresses();
+    for (const auto &value : values) {
         const StoreInstantMessageAddress &address = value.value();
         const std::string group = beginLabeledLine("IMPP", value.label(), LabelStyle::Types, VCardLabels::Kind::Other);
         if (!address.service.isEmpty())
@@ -283,7 +290,8 @@ void VCardContactWriter::writeInstantMessages(const StoreContact &contact)
 
 void VCardContactWriter::writeSocialProfiles(const StoreContact &contact)
 {
-    for (const auto &value : contact.socialProfiles()) {
+    const StoreContact::SocialProfiles values = contact.socialProfiles();
+    for (const auto &value : values) {
         const StoreSocialProfile &profile = value.value();
         const std::string group
             = beginLabeledLine("X-SOCIALPROFILE", value.label(), LabelStyle::ItemLabel, VCardLabels::Kind::Other);
@@ -307,12 +315,12 @@ void VCardContactWriter::writeBirthday(const StoreContact &contact)
     if (!birthday || birthday->isEmpty())
         return;
     bool omittedYear = false;
-    const QByteArray text = VCardValues::formatDate(*birthday, &omittedYear);
+    const std::string text = VCardValues::formatDate(*birthday, &omittedYear);
     beginLine("BDAY");
     if (omittedYear)
         m_out.append(";X-APPLE-OMIT-YEAR=1604");
     m_out.push_back(':');
-    m_out.append(text.constData(), std::size_t(text.size()));
+    m_out.append(text);
     endLine();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/contacts/vcard/ContactVCardSerialization.h"
+
 #include <string>
 #include <string_view>
 
@@ -8,7 +10,7 @@ class VCardFolding {
 public:
     VCardFolding() = delete;
 
-    static constexpr std::size_t maximumLineOctets = 75;
+    static constexpr std::size_t maximumLineOctets = ContactVCardSerialization::foldedLineOctets;
 
     // Appends one UTF-8 content line and its CRLF, folded (CRLF and one space)
     // so that no physical line is longer than 75 octets; a fold never falls

@@ -134,6 +134,7 @@ void VCardUnfolder::joinContinuations(QStringView first)
         } else {
             break;
         }
+        m_writtenEnd = m_pos + next.size();
         skipPeekedLine();
     }
 }
@@ -142,10 +143,13 @@ bool VCardUnfolder::next()
 {
     while (m_pos < m_text.size()) {
         const int number = m_physicalLine + 1;
+        const qsizetype start = m_pos;
         const QStringView physical = takePhysicalLine();
         if (isBlank(physical))
             continue;
         m_lineNumber = number;
+        m_writtenStart = start;
+        m_writtenEnd = start + physical.size();
         joinContinuations(physical);
         return true;
     }

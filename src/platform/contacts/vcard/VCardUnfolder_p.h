@@ -24,6 +24,10 @@ public:
     [[nodiscard]] QStringView line() const { return m_line; }
     // 1-based number of the physical line on which the logical line starts.
     [[nodiscard]] int lineNumber() const { return m_lineNumber; }
+    // The logical line as the text has it: from the start of its first
+    // physical line to the end of its last one, the line ends between them
+    // included and the last one's left out.
+    [[nodiscard]] QStringView written() const { return m_text.sliced(m_writtenStart, m_writtenEnd - m_writtenStart); }
 
 private:
     // The physical line at m_pos without its line end; advances m_pos.
@@ -47,4 +51,6 @@ private:
     mutable qsizetype m_peekedSize = 0;
     QStringView m_line;
     int m_lineNumber = 0;
+    qsizetype m_writtenStart = 0;
+    qsizetype m_writtenEnd = 0;
 };

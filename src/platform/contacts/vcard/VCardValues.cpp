@@ -1,11 +1,12 @@
 #include "platform/contacts/vcard/VCardValues_p.h"
 
+#include "platform/RecentStrings.h"
 #include "platform/contacts/vcard/VCardDecoding_p.h"
 #include "platform/contacts/vcard/VCardLine_p.h"
 
 #include <array>
-#include <cstdint>
-#include <cstdio>
+#include <charconv>
+#include <iterator>
 
 namespace {
 
@@ -136,24 +137,10 @@ QString VCardValues::component(qsizetype index) const
 
 QString VCardValues::unescaped(QStringView escaped)
 {
-    static constexpr qsizetype longestShared = 48;
-    static constexpr std::size_t slotCount = 256;
-    if (escaped.isEmpty() || escaped.size() > longestShared)
+    // Escaped text is not shared: its characters are not those of the value.
+    if (escaped.size() > RecentStrings::longestShared || escaped.contains(u'\\'))
         return VCardEscaping::unescape(escaped);
-    // One slot a value, chosen by an FNV-1a hash; a value of another slot's
-    // hash simply takes the slot over. Escaped text is not shared: its
-    // characters are not those of the value.
-    std::uint32_t hash = 2166136261u;
-    for (const QChar c : escaped) {
-        if (c == u'\\')
-            return VCardEscaping::unescape(escaped);
-        hash = (hash ^ c.unicode()) * 16777619u;
-    }
-    thread_local std::array<QString, slotCount> recent;
-    QString &slot = recent[hash % slotCount];
-    if (slot != escaped)
-        slot = escaped.toString();
-    return slot;
+    return RecentStrings::shared(escaped);
 }
 
 std::optional<QByteArray> VCardValues::binary() const
@@ -187,24 +174,48 @@ std::optional<StoreDateComponents> VCardValues::parseDate(QStringView text, QStr
     return date;
 }
 
-QByteArray VCardValues::formatDate(const StoreDateComponents &date, bool *omittedYear)
+namespace {
+
+// What printf's "%0*d" writes, without its set-up for every number.
+void appendPadded(std::string &out, int value, int width)
 {
-    char buffer[32] = {};
+    char digits[16];
+    const auto [end, error] = std::to_chars(std::begin(digits), std::end(digits), value);
+    Q_UNUSED(error);
+    const bool negative = value < 0;
+    const char *first = digits + (negative ? 1 : 0);
+    if (negative)
+        out.push_back('-');
+    for (auto length = end - first + (negative ? 1 : 0); length < width; ++length)
+        out.push_back('0');
+    out.append(first, std::size_t(end - first));
+}
+
+} // namespace
+
+std::string VCardValues::formatDate(const StoreDateComponents &date, bool *omittedYear)
+{
+    std::string text;
     *omittedYear = false;
-    const int year = date.year.value_or(0);
-    const int month = date.month.value_or(0);
-    const int day = date.day.value_or(0);
     if (date.month && date.day) {
         *omittedYear = !date.year;
-        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date.year ? year : 1604, month, day);
+        appendPadded(text, date.year.value_or(1604), 4);
+        text.push_back('-');
+        appendPadded(text, *date.month, 2);
+        text.push_back('-');
+        appendPadded(text, *date.day, 2);
     } else if (date.year && date.month) {
-        std::snprintf(buffer, sizeof buffer, "%04d-%02d", year, month);
+        appendPadded(text, *date.year, 4);
+        text.push_back('-');
+        appendPadded(text, *date.month, 2);
     } else if (date.year) {
-        std::snprintf(buffer, sizeof buffer, "%04d", year);
+        appendPadded(text, *date.year, 4);
     } else if (date.month) {
-        std::snprintf(buffer, sizeof buffer, "--%02d", month);
+        text.append("--");
+        appendPadded(text, *date.month, 2);
     } else if (date.day) {
-        std::snprintf(buffer, sizeof buffer, "---%02d", day);
+        text.append("---");
+        appendPadded(text, *date.day, 2);
     }
-    return QByteArray(buffer);
+    return text;
 }

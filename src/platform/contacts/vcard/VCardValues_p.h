@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <optional>
+#include <string>
 
 struct VCardLine;
 
@@ -37,13 +38,11 @@ public:
     [[nodiscard]] static std::optional<StoreDateComponents> parseDate(QStringView text, QStringView omittedYear);
     // The form a vCard 3.0 writer uses; `omittedYear` is set to "1604" for a
     // date without a year, which the value then carries in its place.
-    [[nodiscard]] static QByteArray formatDate(const StoreDateComponents &date, bool *omittedYear);
+    [[nodiscard]] static std::string formatDate(const StoreDateComponents &date, bool *omittedYear);
 
 private:
     // Short values that repeat from card to card (countries, regions,
-    // organisations, family names) come back as the string read before,
-    // shared instead of allocated again: a file of thousands of cards holds
-    // them once, and freeing its contacts has less to do.
+    // organisations, family names) are shared (RecentStrings).
     [[nodiscard]] static QString unescaped(QStringView escaped);
 
     const VCardLine &m_line;

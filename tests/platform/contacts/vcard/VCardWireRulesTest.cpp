@@ -205,11 +205,11 @@ TEST(VCardDateFormatTest, WritesWhatTheReaderReadsBack)
         {1980, std::nullopt, std::nullopt}, {std::nullopt, 4, std::nullopt}, {std::nullopt, std::nullopt, 15}};
     for (const StoreDateComponents &date : dates) {
         bool omitted = false;
-        const QByteArray text = VCardValues::formatDate(date, &omitted);
+        const std::string text = VCardValues::formatDate(date, &omitted);
         const std::optional<StoreDateComponents> back
-            = VCardValues::parseDate(QString::fromLatin1(text), omitted ? u"1604" : u"");
-        ASSERT_TRUE(back) << text.constData();
-        EXPECT_EQ(*back, date) << text.constData();
+            = VCardValues::parseDate(QString::fromStdString(text), omitted ? u"1604" : u"");
+        ASSERT_TRUE(back) << text;
+        EXPECT_EQ(*back, date) << text;
     }
 }
 
