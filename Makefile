@@ -1,12 +1,14 @@
 # make run    set up, build and start Quillmark
 # make test   set up, build and run every test (offscreen)
 # make bench  set up, build the benchmarks in Release and run them
+# make demo   set up, build, fill a store of generated contacts under
+#             build/demo once, and start Quillmark on it
 
 BUILD_DIR   ?= build
 BENCH_DIR   ?= build-bench
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench clean demo
 
 all: build
 
@@ -21,6 +23,16 @@ build: configure
 
 run: build
 	scripts/run-app $(BUILD_DIR)/src/quillmark
+
+DEMO_DIR     = $(abspath $(BUILD_DIR))/demo
+DEMO_ENV     = XDG_DATA_HOME=$(DEMO_DIR)/data XDG_CONFIG_HOME=$(DEMO_DIR)/config
+DEMO_COUNT  ?= 500
+
+demo: build
+	mkdir -p $(DEMO_DIR)/data $(DEMO_DIR)/config
+	chmod 700 $(DEMO_DIR)/data $(DEMO_DIR)/config
+	$(DEMO_ENV) $(BUILD_DIR)/tests/common/quillmark_demo_store $(DEMO_COUNT)
+	$(DEMO_ENV) scripts/run-app $(BUILD_DIR)/src/quillmark
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

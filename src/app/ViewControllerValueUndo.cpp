@@ -3,8 +3,8 @@
 
 #include "app/ViewController.h"
 
-#include "app/ContactInfoPopoverPane.h"
-#include "app/ContactTablePane.h"
+#include "table/ContactInfoPopoverPane.h"
+#include "table/ContactTablePane.h"
 #include "app/PersonValueRules_p.h"
 #include "platform/UndoManager.h"
 

@@ -7,15 +7,17 @@
 #include "app/ViewController.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
+#include "table/ContactsViewController.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShowEvent>
 #include <QSplitter>
+#include <QTableView>
 
 namespace {
 
@@ -23,16 +25,6 @@ QList<WindowController *> &registry()
 {
     static QList<WindowController *> windows;
     return windows;
-}
-
-// Stands in for a pane until its controller is built.
-QWidget *makePlaceholderPane(const QString &title, const QString &objectName)
-{
-    auto *pane = new QLabel(title);
-    pane->setObjectName(objectName);
-    pane->setAlignment(Qt::AlignCenter);
-    pane->setMinimumWidth(120);
-    return pane;
 }
 
 } // namespace
@@ -55,23 +47,24 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     }
     registry().append(this);
     setWindowTitle(tr("Quillmark") + QStringLiteral("[*]"));
-    m_splitView->addWidget(makePlaceholderPane(tr("Postcard Preview"), QStringLiteral("previewPane")));
-    m_splitView->addWidget(makePlaceholderPane(tr("Contacts"), QStringLiteral("contactTablePane")));
-    m_splitView->addWidget(makePlaceholderPane(tr("Detail"), QStringLiteral("detailPane")));
-    m_splitView->setStretchFactor(1, 1);
+    buildPanes();
     setCentralWidget(m_splitView);
     resize(1200, 720);
     m_mainViewController = new ViewController(this, this);
+    m_mainViewController->setContactsViewController(m_contactsViewController);
+    m_contactsViewController->setDelegate(m_mainViewController);
     buildMenus();
     buildContactCommands();
     // The controller reads and repairs the settings before anything else of
     // the window reads one.
     m_mainViewController->viewDidLoad();
+    windowDidLoad();
 }
 
 WindowController::~WindowController()
 {
     registry().removeOne(this);
+    m_contactsViewController->setDelegate(nullptr);
     // Its undo registrations call back into the controller.
     delete m_mainViewController;
     m_mainViewController = nullptr;
@@ -96,6 +89,8 @@ void WindowController::buildMenus()
     connect(m_undoManager, &UndoManager::stacksChanged, this, &WindowController::validateEditMenu);
     validateEditMenu();
 
+    m_viewMenu = menuBar()->addMenu(tr("View"));
+    m_navigateMenu = menuBar()->addMenu(tr("Navigate"));
     m_formatMenu = menuBar()->addMenu(tr("Format"));
     QAction *showFonts
         = m_formatMenu->addAction(tr("Show Fonts"), m_mainViewController, &ViewController::showFontPanel);
@@ -107,7 +102,7 @@ void WindowController::buildMenus()
 void WindowController::validateEditMenu()
 {
     for (QAction *item : m_editMenu->actions())
-        item->setEnabled(m_mainViewController->validateMenuItem(item));
+        item->setEnabled(validateMenuItem(item));
     const QString undoName = m_undoManager->undoActionName();
     const QString redoName = m_undoManager->redoActionName();
     m_undoAction->setText(undoName.isEmpty() ? tr("Undo") : tr("Undo %1").arg(undoName));
@@ -123,17 +118,6 @@ bool WindowController::shouldChangePrintInfo(const PrintInfoPtr &printInfo)
         view->setPrintInfo(printInfo);
     preview->updateUI();
     return true;
-}
-
-void WindowController::showContactInfo(bool show)
-{
-    m_splitView->widget(2)->setVisible(show);
-    m_mainViewController->setContactInfoVisible(show);
-}
-
-void WindowController::showGroupView(bool show)
-{
-    m_splitView->widget(0)->setVisible(show);
 }
 
 void WindowController::setFrameAutosaveName(const QString &name)
@@ -168,4 +152,22 @@ void WindowController::hideEvent(QHideEvent *event)
     if (!m_frameAutosaveName.isEmpty())
         m_userDefaults->setObject(saveGeometry(), MainViewDefaults::windowFramePrefix + m_frameAutosaveName);
     m_mainViewController->viewWillDisappear();
+}
+
+// Only the table's columns are stored on closing; unsaved contact changes
+// are not asked about.
+void WindowController::closeEvent(QCloseEvent *event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        m_mainViewController->saveColumnWithDictionary();
+}
+
+// The key window's table takes the keyboard, and the font panel changes its
+// controller's font.
+void WindowController::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_mainViewController)
+        m_contactsViewController->makeFirstResponder();
 }

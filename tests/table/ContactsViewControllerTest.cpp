@@ -21,16 +21,17 @@ const QString work = ContactLabels::work;
 
 class ContactsViewControllerTest : public TableTestCase {
 protected:
+    // Shown first: showing puts up the stored view type's columns.
     void show(const ContactTablePtr &contacts, const QStringList &columns)
     {
+        controller.resize(700, 400);
+        controller.show();
         controller.setDelegate(&delegate);
         controller.setContactTable(contacts);
         controller.setColumnIdentifiers(columns);
         controller.setSelectedLabels({"All"});
         controller.updateSubContactTable();
         controller.reload();
-        controller.resize(700, 400);
-        controller.show();
     }
     [[nodiscard]] QString cell(int row, int column) const
     {
