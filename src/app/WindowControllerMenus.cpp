@@ -96,14 +96,16 @@ void WindowController::initItemsMenu()
 }
 
 // A column not shown goes third, after "Sender" and "Name"; one shown is
-// removed while at least two are left. A list of fewer stays as it is.
+// removed. A list of fewer than two columns stays as it is.
 void WindowController::itemsPopupSelected(const QAction *item)
 {
     const QString identifier = item->data().toString();
     QStringList &columns = m_viewTypeDict[m_selectedViewType];
+    if (columns.size() < 2)
+        return;
     if (!columns.contains(identifier))
-        columns.insert(std::min<qsizetype>(2, columns.size()), identifier);
-    else if (columns.size() >= 2)
+        columns.insert(2, identifier);
+    else
         columns.removeAll(identifier);
     storeViewTypeDict();
     m_contactsViewController->setSelectedViewType(m_selectedViewType);
