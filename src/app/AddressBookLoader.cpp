@@ -192,7 +192,8 @@ void AddressBookLoader::appendGroups(ContainerRecord &container) const
         StoreError error;
         const QList<StoreGroup> groups = m_store.groupsMatchingPredicate(predicate, &error);
         if (error.isError())
-            qWarning("%s: ERROR can't find groups in %s", Q_FUNC_INFO, qPrintable(container.name));
+            qWarning("%s: ERROR can't find groups in %s, %s", Q_FUNC_INFO, qPrintable(container.name),
+                qPrintable(error.description));
         for (const StoreGroup &group : groups)
             container.groups->append(makeGroup(group, container));
     } catch (const std::exception &exception) {

@@ -233,6 +233,10 @@ void WindowController::initGroupMenu()
 // container holding only its top group is read from the store again.
 void WindowController::updateGroupMenu()
 {
+    for (QAction *item : m_groupMenu->actions()) {
+        if (item->menu())
+            item->menu()->deleteLater();
+    }
     m_groupMenu->clear();
     addHeader(m_groupMenu, tr("Group"));
     const ContainerTablePtr &containers = m_mainViewController->containerTable();

@@ -107,7 +107,7 @@ TEST_F(SelectionHandOff, TheRowGoesToTheDetailPaneTheSelectionToThePreviewAndThe
     EXPECT_EQ(target.range, (TextRange{0, 0}));
 }
 
-TEST_F(SelectionHandOff, DroppedPositionsThatAreNoRowsAddNothing)
+TEST_F(SelectionHandOff, DroppedPositionsThatAreNoRowsAndTextThatIsNoCardAddNothing)
 {
     for (const ContactRecordPtr &contact : std::as_const(*top()->contactTable))
         m_table.rows.append(std::make_shared<SubContactRecord>(contact->person, contact->uniqueId, 0));
@@ -118,13 +118,20 @@ TEST_F(SelectionHandOff, DroppedPositionsThatAreNoRowsAddNothing)
     m_container->groups->append(club);
 
     m_controller.addContactByStringIndexes(u"x,-1,99,"_s, club);
+    m_controller.addContactByVCardString(u"no card here"_s);
     EXPECT_TRUE(club->contactTable->isEmpty());
+    EXPECT_EQ(top()->contactTable->size(), 10);
     EXPECT_FALSE(m_window.isWindowModified());
     m_controller.addContactByStringIndexes(u"3,5,99,"_s, club);
     ASSERT_EQ(club->contactTable->size(), 2);
     EXPECT_EQ(club->contactTable->at(0)->uniqueId, u"c3"_s);
     EXPECT_EQ(club->contactTable->at(1)->person, top()->contactTable->at(5)->person);
     EXPECT_TRUE(m_window.isWindowModified());
+
+    club->containerIdentifier = u"gone"_s;
+    club->contactTable.reset();
+    m_controller.groupSelectionDidChange(club);
+    EXPECT_FALSE(m_table.contactTable) << "a group whose container is gone shows no rows";
 }
 
 // The birthday editor opened by the window's controller for contact c0.

@@ -9,6 +9,7 @@
 #include "table/FindMarks.h"
 
 #include <QHeaderView>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -84,7 +85,9 @@ TEST_F(ContactsViewControllerTest, HeaderClicksSortAndReverseAndTheDelegateHears
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
             QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2));
     };
+    const QSignalSpy resets(controller.model(), &QAbstractItemModel::modelReset);
     clickHeader(2);
+    EXPECT_EQ(resets.size(), 1);
     clickHeader(0);
     EXPECT_EQ(delegate.sortChanges.size(), 1) << "Sender sorts by nothing";
     clickHeader(2);
