@@ -27,17 +27,16 @@
 #include <optional>
 #include <variant>
 
-class AddressBookLoader;
 class ContactDetailPane;
 class ContactInfoPopoverPane;
 class ContactStore;
 class ContactTablePane;
-class RenmeiAndHagakiStore;
 class FindBarPane;
 class GroupOutlinePane;
 class MembershipJournal;
 class PostcardPreviewPane;
 class QAction;
+class RenmeiAndHagakiStore;
 class SeparatorBox;
 class UndoManager;
 class UserDefaults;
@@ -94,7 +93,6 @@ public:
     // Kept as the window's view-type pop-ups change them.
     void setViewTypeDict(const MainViewDefaults::ViewTypeDict &viewTypeDict) { m_settings.viewTypeDict = viewTypeDict; }
     void setSelectedViewType(const QString &viewType) { m_settings.selectedViewType = viewType; }
-    void setPrintStyle(const QString &printStyle) { m_settings.printStyle = printStyle; }
     [[nodiscard]] const MainViewDefaults::SortOptionsDict &sortOptionsDict() const
     {
         return m_settings.sortOptionsDict;
