@@ -3,13 +3,15 @@
 # make bench  set up, build the benchmarks in Release and run them
 # make sanitize  set up, build with clang's address and undefined-behaviour
 #                sanitizers and run every test under them
+# make demo   set up, build, fill a store of generated contacts under
+#             build/demo once, and start Quillmark on it
 
 BUILD_DIR   ?= build
 BENCH_DIR   ?= build-bench
 SANITIZE_DIR ?= build-sanitize
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench sanitize clean
+.PHONY: all deps configure build run test bench sanitize clean demo
 
 all: build
 
@@ -24,6 +26,16 @@ build: configure
 
 run: build
 	scripts/run-app $(BUILD_DIR)/src/quillmark
+
+DEMO_DIR     = $(abspath $(BUILD_DIR))/demo
+DEMO_ENV     = XDG_DATA_HOME=$(DEMO_DIR)/data XDG_CONFIG_HOME=$(DEMO_DIR)/config
+DEMO_COUNT  ?= 500
+
+demo: build
+	mkdir -p $(DEMO_DIR)/data $(DEMO_DIR)/config
+	chmod 700 $(DEMO_DIR)/data $(DEMO_DIR)/config
+	$(DEMO_ENV) $(BUILD_DIR)/tests/common/quillmark_demo_store $(DEMO_COUNT)
+	$(DEMO_ENV) scripts/run-app $(BUILD_DIR)/src/quillmark
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

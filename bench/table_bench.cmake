@@ -1,1 +1,1 @@
-quillmark_add_gui_bench(table_bench quillmark_table quillmark_fixture)
+quillmark_add_gui_bench(table_bench quillmark_table quillmark_app quillmark_fixture)

@@ -192,7 +192,8 @@ void AddressBookLoader::appendGroups(ContainerRecord &container) const
         StoreError error;
         const QList<StoreGroup> groups = m_store.groupsMatchingPredicate(predicate, &error);
         if (error.isError())
-            qWarning("%s: ERROR can't find groups in %s", Q_FUNC_INFO, qPrintable(container.name));
+            qWarning("%s: ERROR can't find groups in %s, %s", Q_FUNC_INFO, qPrintable(container.name),
+                qPrintable(error.description));
         for (const StoreGroup &group : groups)
             container.groups->append(makeGroup(group, container));
     } catch (const std::exception &exception) {
@@ -296,13 +297,26 @@ AddressBookTables AddressBookLoader::loadAddressBook(
     const GroupRecordPtr top = chosen->topGroup();
     tables.selectedGroupDict = top;
     StoreError fetchError;
-    const std::optional<QList<StoreContact>> contacts
-        = cnContactsForGroup(top->cnGroup, top->containerIdentifier, &fetchError);
+    const ContactTablePtr contacts = topGroupContactTable(*chosen, &fetchError);
     if (!contacts) {
         // Showing what could be read would invite a save over what could not.
         alertStoreFailure(fetchError, tr("Couldn't read the contacts store."));
         return unreadableTables();
     }
+    top->contactTable = contacts;
+    tables.contactTable = top->contactTable;
+    return tables;
+}
+
+ContactTablePtr AddressBookLoader::topGroupContactTable(const ContainerRecord &container, StoreError *error) const
+{
+    const GroupRecordPtr top = container.topGroup();
+    if (!top)
+        return nullptr;
+    const std::optional<QList<StoreContact>> contacts
+        = cnContactsForGroup(top->cnGroup, top->containerIdentifier, error);
+    if (!contacts)
+        return nullptr;
     // The side data of the save the store last took, whatever was written
     // after it.
     const std::optional<qint64> generation = storeGeneration();
@@ -310,13 +324,12 @@ AddressBookTables AddressBookLoader::loadAddressBook(
         = m_sideStore.restoreRenmeiAndHagakiContainers(generation);
     const RenmeiAndHagakiRecords *fileRecords = nullptr;
     if (sideRecords) {
-        if (const auto found = sideRecords->constFind(chosen->identifier); found != sideRecords->cend())
+        if (const auto found = sideRecords->constFind(container.identifier); found != sideRecords->cend())
             fileRecords = &*found;
     }
     // An empty container still gets a table of its own, so that contacts
     // added to it have a table to go into.
-    top->contactTable = makeContactTable(*contacts, fileRecords);
-    applyKeyValueRecords(*top->contactTable, generation);
-    tables.contactTable = top->contactTable;
-    return tables;
+    ContactTablePtr table = makeContactTable(*contacts, fileRecords);
+    applyKeyValueRecords(*table, generation);
+    return table;
 }

@@ -49,6 +49,15 @@ public:
     [[nodiscard]] std::optional<QList<StoreContact>> cnContactsForGroup(
         const std::optional<StoreGroup> &group, const QString &containerIdentifier, StoreError *error = nullptr) const;
 
+    // The contacts of the container's top group, each in a new MVPerson with
+    // its side records applied as the load applies them; null when they
+    // can't be fetched.
+    [[nodiscard]] ContactTablePtr topGroupContactTable(
+        const ContainerRecord &container, StoreError *error = nullptr) const;
+    // Appends the container's groups as the store holds them, without their
+    // contacts. A store that fails is logged; one that throws is also shown.
+    void appendGroups(ContainerRecord &container) const;
+
     // The contact keys every fetch of the address book asks for.
     [[nodiscard]] static const QStringList &keysToFetch();
     // The same without the thumbnail, which the store makes itself on saving.
@@ -59,7 +68,6 @@ private:
     // The alert for a store that failed: its message names the kind of
     // failure (damaged, write-protected, in use), else it is `otherwise`.
     void alertStoreFailure(const StoreError &error, const QString &otherwise) const;
-    void appendGroups(ContainerRecord &container) const;
     [[nodiscard]] ContactTablePtr makeContactTable(
         const QList<StoreContact> &contacts, const RenmeiAndHagakiRecords *fileRecords) const;
     void applyKeyValueRecords(const ContactTable &table, std::optional<qint64> storeGeneration) const;

@@ -74,6 +74,7 @@ void AppDelegate::applicationDidFinishLaunching()
     const QList<WindowController *> windows = WindowController::windowControllers();
     for (WindowController *window : windows) {
         installApplicationMenus(window);
+        window->mainViewController()->setAddressBookStores(m_contactStore, m_sideStore.get());
         m_window = window;
         m_mainViewController = window->mainViewController();
     }

@@ -4,6 +4,7 @@
 #include "platform/StoredValue.h"
 #include "platform/UserDefaults.h"
 #include "print/PrintOptions.h"
+#include "table/ContactsViewController.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -185,13 +186,7 @@ QVariantMap MainViewDefaults::toVariantMap(const SortOptionsDict &sortOptions)
 
 SortDescriptor MainViewDefaults::lastSortDescriptor(const UserDefaults &defaults)
 {
-    const QVariant stored = defaults.objectForKey(lastSortDescKey);
-    const QVariantMap entry = stored.toMap();
-    const std::optional<QString> key = string(entry.value(QStringLiteral("key")));
-    const QVariant ascending = entry.value(QStringLiteral("ascending"));
-    if (stored.typeId() != QMetaType::QVariantMap || !key || key->isEmpty() || ascending.typeId() != QMetaType::Bool)
-        return {QStringLiteral("compositeName"), true};
-    return {*key, ascending.toBool()};
+    return ContactsViewController::lastSortDescriptor(defaults);
 }
 
 QString MainViewDefaults::fontNameKeyFor(const QString &documentName)

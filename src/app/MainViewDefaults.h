@@ -2,6 +2,7 @@
 
 #include "model/SortDescriptor.h"
 #include "print/PrintOptionsRecord.h"
+#include "table/ViewSettingsKeys.h"
 
 #include <QFont>
 #include <QMap>
@@ -17,7 +18,7 @@ class UserDefaults;
 // defaults and repaired: a value that is missing or of the wrong shape (text
 // where a list belongs, a sort entry without "items") reads as absent, and
 // the default takes its place, written back where noted.
-struct MainViewDefaults {
+struct MainViewDefaults : ViewSettingsKeys {
     // The sort keys offered for one sortable column, and the one in use.
     struct SortOptions {
         QStringList items;
@@ -27,11 +28,6 @@ struct MainViewDefaults {
     using SortOptionsDict = QMap<QString, SortOptions>;
     using ViewTypeDict = QMap<QString, QStringList>;
 
-    static inline const QString selectedLabelsKey = QStringLiteral("MV1DselectedLabels");
-    static inline const QString viewTypeDictKey = QStringLiteral("MV1DviewTypeDict");
-    static inline const QString selectedViewTypeKey = QStringLiteral("MV1DselectedViewType");
-    static inline const QString sortOptionsDictKey = QStringLiteral("MV1DsortOptionsDict");
-    static inline const QString lastSortDescKey = QStringLiteral("MV1DlastSortDesc");
     static inline const QString showGroupViewKey = QStringLiteral("MV1DshowGroupView");
     static inline const QString fontNameKey = QStringLiteral("MVFontName");
     static inline const QString fontSizeKey = QStringLiteral("MVFontSize");

@@ -1,7 +1,7 @@
 #include "app/ViewController.h"
 
 #include "detail/ContactDetailPane.h"
-#include "app/ContactTablePane.h"
+#include "table/ContactTablePane.h"
 #include "app/FindBarPane.h"
 #include "app/GroupOutlinePane.h"
 #include "app/MembershipJournal.h"
@@ -445,23 +445,6 @@ void ViewController::showGroupOutline(bool withSelection)
     if (withSelection)
         m_groupViewController->setSelectedGroupDict(m_selectedGroupDict);
     m_groupViewController->updateTable();
-}
-
-void ViewController::groupSelectionDidChange(const GroupRecordPtr &group)
-{
-    if (!group)
-        return;
-    m_selectedGroupDict = group;
-    m_contactTable = group->contactTable;
-    if (m_contactsViewController) {
-        m_contactsViewController->setContactTable(m_contactTable);
-        m_contactsViewController->updateTable();
-    }
-}
-
-void ViewController::sortContactTable()
-{
-    // The table keeps its order until sorting by a column is built.
 }
 
 // --- Default display settings -----------------------------------------------

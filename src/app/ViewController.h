@@ -9,6 +9,8 @@
 #include "model/PersonValue.h"
 #include "model/SubContactRecord.h"
 #include "platform/NotificationCenter.h"
+#include "platform/widgets/Popover.h"
+#include "table/ContactsViewControllerDelegate.h"
 
 #include <QFont>
 #include <QFontDialog>
@@ -20,6 +22,7 @@
 #include <QVariantMap>
 
 #include <atomic>
+#include <compare>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -27,12 +30,14 @@
 
 class ContactDetailPane;
 class ContactInfoPopoverPane;
+class ContactStore;
 class ContactTablePane;
 class FindBarPane;
 class GroupOutlinePane;
 class MembershipJournal;
 class PostcardPreviewPane;
 class QAction;
+class RenmeiAndHagakiStore;
 class SeparatorBox;
 class UndoManager;
 class UserDefaults;
@@ -54,7 +59,8 @@ class WindowController;
 class ViewController : public QObject,
                        public AddressBookView,
                        public ValueEditorDelegate,
-                       public ContactInfoPopoverDelegate {
+                       public ContactInfoPopoverDelegate,
+                       public ContactsViewControllerDelegate {
     Q_OBJECT
 
 public:
@@ -86,6 +92,7 @@ public:
     [[nodiscard]] const QStringList &selectedLabels() const { return m_settings.selectedLabels; }
     [[nodiscard]] const MainViewDefaults::ViewTypeDict &viewTypeDict() const { return m_settings.viewTypeDict; }
     [[nodiscard]] const QString &selectedViewType() const { return m_settings.selectedViewType; }
+    // Kept as the window's view-type pop-ups change them.
     void setViewTypeDict(const MainViewDefaults::ViewTypeDict &viewTypeDict) { m_settings.viewTypeDict = viewTypeDict; }
     void setSelectedViewType(const QString &viewType) { m_settings.selectedViewType = viewType; }
     [[nodiscard]] const MainViewDefaults::SortOptionsDict &sortOptionsDict() const
@@ -141,13 +148,6 @@ public:
     [[nodiscard]] PostcardPreviewPane *hagakiViewController() const { return m_hagakiViewController; }
     [[nodiscard]] QAction *editButton() const;
 
-    // --- The postcard preview -----------------------------------------------
-    // A row of the table was selected: the preview shows the selected rows.
-    void rowSelectionDidChange(const SubContactRecordPtr &row);
-    // The row the user marked as the postcards' sender, or none.
-    void changeSenderInHagakiView(const SubContactRecordPtr &row);
-    [[nodiscard]] SubContactRecordPtr senderInHagakiView() const;
-
     // --- The tables (the application delegate's or the document's) -------
     void setContainerTable(const ContainerTablePtr &containerTable) override;
     void setSelectedGroupDict(const GroupRecordPtr &selectedGroupDict) override;
@@ -156,7 +156,7 @@ public:
     bool commitEditing() override;
     void updateTable() override;
     [[nodiscard]] const ContainerTablePtr &containerTable() const { return m_containerTable; }
-    [[nodiscard]] const GroupRecordPtr &selectedGroupDict() const { return m_selectedGroupDict; }
+    [[nodiscard]] const GroupRecordPtr &selectedGroupDict() const override { return m_selectedGroupDict; }
     [[nodiscard]] const ContactTablePtr &contactTable() const { return m_contactTable; }
 
     // --- Refresh, undo and edit state -------------------------------------
@@ -217,9 +217,54 @@ public:
     void deleteContacts();
     void duplicateContacts();
 
-    // Shows a group's contacts in the table.
+    // --- Selection and the contact table's messages ------------------------
+    // The store the groups' contacts are fetched from when first selected,
+    // and the side data applied to them; not owned.
+    void setAddressBookStores(ContactStore *store, const RenmeiAndHagakiStore *sideStore);
+    [[nodiscard]] ContactStore *contactStore() const { return m_contactStore; }
+    [[nodiscard]] const RenmeiAndHagakiStore *sideStore() const { return m_sideStore; }
+    // Shows a group's contacts in the table. The first group of a container
+    // selected fetches the contacts of all its groups, whose rows share the
+    // persons of the top group's rows; the container is remembered.
     void groupSelectionDidChange(const GroupRecordPtr &group);
+    // The row goes to the detail pane, the selected rows to the preview, and
+    // the find starts at the first selected row's name.
+    void rowSelectionDidChange(const SubContactRecordPtr &row) override;
+    // Rows of this window's table dropped onto a group, as their positions
+    // each followed by ","; positions that are no row are left out.
+    void addContactByStringIndexes(const QString &stringIndexes, const GroupRecordPtr &group);
+    void addContactByVCardString(const QString &vCardString) override;
+    void changeSenderInHagakiView(const SubContactRecordPtr &row) override;
+    [[nodiscard]] SubContactRecordPtr senderInHagakiView() const override;
+    void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override;
+    // The names of the groups of the selected group's container that hold
+    // the row's contact, the top group's among them.
+    [[nodiscard]] QStringList groupNamesOfContact(const PersonRecordPtr &row) const;
+    // Stores the table's column widths and order.
+    void saveColumnWithDictionary();
+
+    // --- Sorting the contact list -------------------------------------------
+    // Sorts the shown contact list in place by the first descriptor's key;
+    // without descriptors, by the table's.
+    void sortContactTable(const QList<SortDescriptor> &descriptors);
     void sortContactTable();
+    // A sort key as the field and the entry of its value it compares;
+    // nothing for a key the list is not sorted by.
+    struct SortKeyParts {
+        ContactIdentifier identifier;
+        QString key;
+    };
+    [[nodiscard]] static std::optional<SortKeyParts> separateSortKeyIntoIdentifierAndKey(const QString &sortKey);
+    // Absent dates come last in both directions.
+    [[nodiscard]] static std::weak_ordering compareDateComponents(
+        const std::optional<StoreDateComponents> &a, const std::optional<StoreDateComponents> &b, bool ascending);
+
+    // --- The controller's own date popover -----------------------------------
+    // The birthday's or the dates' editor below the rectangle (in the
+    // window's coordinates); its result is one undo step when it closes.
+    void showDatePopover(
+        const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 index, const QRect &rect);
+    [[nodiscard]] Popover *datePopover() const { return m_datePopover; }
 
     // The view types' columns, stored when no other is.
     [[nodiscard]] static QVariantMap aViewTypeDict();
@@ -257,6 +302,8 @@ private:
     // membership change, with the changed contacts selected.
     void showChangedMembership(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted);
     void showGroupOutline(bool withSelection);
+    void fetchGroupsOfContainer(const ContainerRecord &container, const GroupRecordPtr &selected);
+    void datePopoverDidClose(Popover *popover);
     void selectRowBefore(int firstDeletedRow);
     void setWindowEdited(bool edited);
     void scheduleRefresh();
@@ -287,11 +334,13 @@ private:
     QPointer<QAction> m_editButton;
     QPointer<SeparatorBox> m_redSeparator;
 
-    ItemAndRangeRecordPtr m_selectedItemAndRange;
-
     ContainerTablePtr m_containerTable;
     GroupRecordPtr m_selectedGroupDict;
     ContactTablePtr m_contactTable;
+    ItemAndRangeRecordPtr m_selectedItemAndRange;
+    ContactStore *m_contactStore = nullptr;
+    const RenmeiAndHagakiStore *m_sideStore = nullptr;
+    QPointer<Popover> m_datePopover;
 
     bool m_editState = false;
     bool m_contactInfoVisible = false;

@@ -6,7 +6,7 @@
 
 #include "app/AlertPresenter.h"
 #include "detail/ContactDetailPane.h"
-#include "app/ContactTablePane.h"
+#include "table/ContactTablePane.h"
 #include "app/FindBarPane.h"
 #include "app/PostcardLayoutView.h"
 #include "app/PostcardPreviewPane.h"

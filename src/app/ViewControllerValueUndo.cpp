@@ -4,7 +4,7 @@
 #include "app/ViewController.h"
 
 #include "detail/ContactInfoPopoverPane.h"
-#include "app/ContactTablePane.h"
+#include "table/ContactTablePane.h"
 #include "app/PersonValueRules_p.h"
 #include "platform/UndoManager.h"
 

@@ -8,15 +8,17 @@
 #include "print/HagakiViewController.h"
 #include "print/PostcardLayoutView.h"
 #include "print/PostcardPreviewPane.h"
+#include "table/ContactsViewController.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShowEvent>
 #include <QSplitter>
+#include <QTableView>
 
 namespace {
 
@@ -24,16 +26,6 @@ QList<WindowController *> &registry()
 {
     static QList<WindowController *> windows;
     return windows;
-}
-
-// Stands in for a pane until its controller is built.
-QWidget *makePlaceholderPane(const QString &title, const QString &objectName)
-{
-    auto *pane = new QLabel(title);
-    pane->setObjectName(objectName);
-    pane->setAlignment(Qt::AlignCenter);
-    pane->setMinimumWidth(120);
-    return pane;
 }
 
 } // namespace
@@ -56,14 +48,12 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     }
     registry().append(this);
     setWindowTitle(tr("Quillmark") + QStringLiteral("[*]"));
-    m_hagakiViewController = new HagakiViewController(*m_userDefaults);
-    m_splitView->addWidget(m_hagakiViewController);
-    m_splitView->addWidget(makePlaceholderPane(tr("Contacts"), QStringLiteral("contactTablePane")));
-    m_splitView->addWidget(makePlaceholderPane(tr("Detail"), QStringLiteral("detailPane")));
-    m_splitView->setStretchFactor(1, 1);
+    buildPanes();
     setCentralWidget(m_splitView);
     resize(1200, 720);
     m_mainViewController = new ViewController(this, this);
+    m_mainViewController->setContactsViewController(m_contactsViewController);
+    m_contactsViewController->setDelegate(m_mainViewController);
     m_mainViewController->setHagakiViewController(m_hagakiViewController);
     installContactInfoController();
     buildMenus();
@@ -72,11 +62,13 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     // The controller reads and repairs the settings before anything else of
     // the window reads one.
     m_mainViewController->viewDidLoad();
+    windowDidLoad();
 }
 
 WindowController::~WindowController()
 {
     registry().removeOne(this);
+    m_contactsViewController->setDelegate(nullptr);
     // Its undo registrations call back into the controller.
     delete m_mainViewController;
     m_mainViewController = nullptr;
@@ -101,6 +93,8 @@ void WindowController::buildMenus()
     connect(m_undoManager, &UndoManager::stacksChanged, this, &WindowController::validateEditMenu);
     validateEditMenu();
 
+    m_viewMenu = menuBar()->addMenu(tr("View"));
+    m_navigateMenu = menuBar()->addMenu(tr("Navigate"));
     m_formatMenu = menuBar()->addMenu(tr("Format"));
     QAction *showFonts
         = m_formatMenu->addAction(tr("Show Fonts"), m_mainViewController, &ViewController::showFontPanel);
@@ -112,22 +106,11 @@ void WindowController::buildMenus()
 void WindowController::validateEditMenu()
 {
     for (QAction *item : m_editMenu->actions())
-        item->setEnabled(m_mainViewController->validateMenuItem(item));
+        item->setEnabled(validateMenuItem(item));
     const QString undoName = m_undoManager->undoActionName();
     const QString redoName = m_undoManager->redoActionName();
     m_undoAction->setText(undoName.isEmpty() ? tr("Undo") : tr("Undo %1").arg(undoName));
     m_redoAction->setText(redoName.isEmpty() ? tr("Redo") : tr("Redo %1").arg(redoName));
-}
-
-void WindowController::showContactInfo(bool show)
-{
-    m_splitView->widget(2)->setVisible(show);
-    m_mainViewController->setContactInfoVisible(show);
-}
-
-void WindowController::showGroupView(bool show)
-{
-    m_splitView->widget(0)->setVisible(show);
 }
 
 void WindowController::setFrameAutosaveName(const QString &name)
@@ -162,4 +145,22 @@ void WindowController::hideEvent(QHideEvent *event)
     if (!m_frameAutosaveName.isEmpty())
         m_userDefaults->setObject(saveGeometry(), MainViewDefaults::windowFramePrefix + m_frameAutosaveName);
     m_mainViewController->viewWillDisappear();
+}
+
+// Only the table's columns are stored on closing; unsaved contact changes
+// are not asked about.
+void WindowController::closeEvent(QCloseEvent *event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        m_mainViewController->saveColumnWithDictionary();
+}
+
+// The key window's table takes the keyboard, and the font panel changes its
+// controller's font.
+void WindowController::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_mainViewController)
+        m_contactsViewController->makeFirstResponder();
 }

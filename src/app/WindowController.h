@@ -1,33 +1,45 @@
 #pragma once
 
 #include "model/SubContactRecord.h"
+#include "app/MainViewDefaults.h"
+#include "model/ContainerRecord.h"
 #include "print/PrintInfo.h"
 
+#include <QImage>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
 
 class AlertPresenter;
 class HagakiViewController;
+class ContactsViewController;
 class QAction;
 class QMenu;
 class QPrinter;
 class QRCodePanelController;
 class QSplitter;
 class QToolBar;
+class QToolButton;
 class UndoManager;
 class UserDefaults;
 class ViewController;
 
 // A contact window: the address book's, and later every document's. Its
 // content controller, the ViewController, is made with it and has loaded its
-// settings by the time the constructor returns. The window holds a split view
-// of the postcard preview, the contact table and the contact detail pane, the
-// undo manager on which every change made in the window registers its
-// inverse, and the menus whose actions reach its controllers.
+// settings before the window copies its view settings and builds its
+// toolbar. The window holds a split view of the group pane (the group
+// outline above the postcard preview), the contact table and the contact
+// detail pane, the undo manager on which every change made in the window
+// registers its inverse, and the menus whose actions reach its controllers.
+//
+// The toolbar's seven pop-ups choose the group, the view type, its columns,
+// the labels that get rows of their own, the sort keys, the contact
+// commands and the print style; each pop-up's menu is also a submenu of the
+// "Navigate" menu. Every choice is written to the user defaults at once.
 class WindowController : public QMainWindow {
     Q_OBJECT
 
@@ -46,6 +58,7 @@ public:
     [[nodiscard]] static QList<WindowController *> windowControllers();
 
     [[nodiscard]] ViewController *mainViewController() const { return m_mainViewController; }
+    [[nodiscard]] ContactsViewController *contactsViewController() const { return m_contactsViewController; }
     [[nodiscard]] UserDefaults &userDefaults() const { return *m_userDefaults; }
     [[nodiscard]] AlertPresenter &alertPresenter() const { return *m_alertPresenter; }
     [[nodiscard]] QSplitter *splitView() const { return m_splitView; }
@@ -53,6 +66,8 @@ public:
 
     [[nodiscard]] QMenu *fileMenu() const { return m_fileMenu; }
     [[nodiscard]] QMenu *editMenu() const { return m_editMenu; }
+    [[nodiscard]] QMenu *viewMenu() const { return m_viewMenu; }
+    [[nodiscard]] QMenu *navigateMenu() const { return m_navigateMenu; }
     [[nodiscard]] QMenu *formatMenu() const { return m_formatMenu; }
     [[nodiscard]] QMenu *helpMenu() const { return m_helpMenu; }
     [[nodiscard]] QAction *undoAction() const { return m_undoAction; }
@@ -61,9 +76,6 @@ public:
     // Fits the preview to the paper (at most 285 × 420 in its proportions,
     // centred in its pane, showing the whole paper) and refreshes it.
     bool shouldChangePrintInfo(const PrintInfoPtr &printInfo);
-    // Show or hide the detail pane (pane 2) and the group pane (pane 0).
-    void showContactInfo(bool show);
-    void showGroupView(bool show);
 
     // The frame is kept in the user defaults under "Window Frame " and this
     // name; setting the name puts the window at the frame kept, if any.
@@ -72,6 +84,62 @@ public:
     // The frame of a first run: 900 × 500 points, its top-left corner 100
     // points right of and below that of the primary screen's available area.
     void placeAtFirstRunFrame();
+
+    // --- Panes ---------------------------------------------------------------
+    // The group pane (pane 0): the group outline above the preview.
+    [[nodiscard]] QWidget *groupPane() const { return m_groupPane; }
+    [[nodiscard]] QSplitter *groupPaneSplit() const { return m_groupPaneSplit; }
+    // Show or hide the detail pane (pane 2) and the group pane (pane 0); the
+    // split buttons follow.
+    void showContactInfo(bool show);
+    void showGroupView(bool show);
+    void toggleContactInfo();
+    // Also stores the pane's state under MV1DshowGroupView.
+    void toggleGroupView();
+    // The split buttons' image: a square outline with a bar along its left
+    // (side 0) or right (side 1) edge, drawn without antialiasing.
+    [[nodiscard]] static QImage splitButtonImageWithSize(const QSize &size, const QColor &color, int side);
+    void setSplitButtonState(bool state, int index);
+    [[nodiscard]] QToolButton *splitButton(int index) const;
+    // Switches the window between editable and locked.
+    void editButtonClicked();
+    [[nodiscard]] QAction *editButton() const { return m_editButton; }
+
+    // --- Toolbar pop-ups and their menus ---------------------------------------
+    [[nodiscard]] QToolBar *toolbar() const { return m_toolbar; }
+    [[nodiscard]] QToolButton *groupsPopup() const { return m_groupsPopup; }
+    [[nodiscard]] QToolButton *viewTypePopup() const { return m_viewTypePopup; }
+    [[nodiscard]] QToolButton *itemsPopup() const { return m_itemsPopup; }
+    [[nodiscard]] QToolButton *labelsPopup() const { return m_labelsPopup; }
+    [[nodiscard]] QToolButton *contactPopup() const { return m_contactPopup; }
+    [[nodiscard]] QToolButton *sortOptionsPopup() const { return m_sortOptionsPopup; }
+    [[nodiscard]] QToolButton *printStylePopup() const { return m_printStylePopup; }
+    [[nodiscard]] QToolButton *findBarButton() const { return m_findBarButton; }
+    [[nodiscard]] QToolButton *zipButton() const { return m_zipButton; }
+    [[nodiscard]] QToolButton *layoutButton() const { return m_layoutButton; }
+    [[nodiscard]] QToolButton *styleSettingButton() const { return m_styleSettingButton; }
+
+    [[nodiscard]] const MainViewDefaults::ViewTypeDict &viewTypeDict() const { return m_viewTypeDict; }
+    [[nodiscard]] const QString &selectedViewType() const { return m_selectedViewType; }
+    [[nodiscard]] const QStringList &selectedLabels() const { return m_selectedLabels; }
+    [[nodiscard]] const MainViewDefaults::SortOptionsDict &sortOptionsDict() const { return m_sortOptionsDict; }
+
+    void viewTypePopupSelected(const QAction *item);
+    void itemsPopupSelected(const QAction *item);
+    void labelsPopupSelected(const QAction *item);
+    void sortOptionsSelected(const QAction *item);
+    void selectGroup(const QAction *item);
+    // Rebuilds the labels menu from the labels of the current view type's
+    // fields, each label once.
+    void updateLabelsMenu();
+    void updateGroupMenu();
+    // Reads the container's groups from the store, when it has an identifier
+    // and a type.
+    void updateGroupTable(ContainerRecord &container);
+
+    // Enables and checks the window's items as the window is now.
+    void validateMenus();
+    [[nodiscard]] bool validateMenuItem(QAction *item) const;
 
     // --- Contact commands --------------------------------------------------
     // Contact ▸ "Show QRCode": the first selected contact in the QR-code
@@ -105,8 +173,8 @@ public:
     void validatePrintCommands();
     [[nodiscard]] QAction *printAction() const { return m_printAction; }
     [[nodiscard]] QAction *pageSetupAction() const { return m_pageSetupAction; }
-    [[nodiscard]] QAction *layoutButton() const { return m_layoutButton; }
-    [[nodiscard]] QToolBar *toolbar() const { return m_toolbar; }
+    // The toolbar's "Layout" button shows it.
+    [[nodiscard]] QAction *layoutAction() const { return m_layoutAction; }
     // What shows the print panel for a printer and reports whether the user
     // chose to print; a window-modal print dialog unless set (tests print to
     // a file without it).
@@ -116,10 +184,13 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // Puts the detail pane in the split view's place for it.
     void installContactInfoController();
+    void buildPanes();
     void buildMenus();
     void validateEditMenu();
     void buildContactCommands();
@@ -127,19 +198,73 @@ private:
     void buildPrintCommands();
     void printRows(const QList<SubContactRecordPtr> &rows);
 
+    // The set-up once the window and its controller have loaded.
+    void windowDidLoad();
+    void copyViewSettings();
+    void buildToolbar();
+    void initSplitButtons();
+    void initViewTypeMenu();
+    void initItemsMenu();
+    void initSortOptionsMenu();
+    void initContactMenu();
+    void initGroupMenu();
+    void initPrintStyleMenu();
+    [[nodiscard]] QAction *addItem(QMenu *menu, const QString &title, const QVariant &key, const char *action);
+    // A menu of a toolbar pop-up, also under the item of "Navigate" that
+    // carries its title.
+    QMenu *makePopupMenu(
+        QToolButton *popup, const QString &navigateTitle, void (WindowController::*rebuild)() = nullptr);
+    void storeViewTypeDict();
+    [[nodiscard]] bool isGroupPaneCollapsed() const;
+    [[nodiscard]] bool isContactInfoCollapsed() const;
+
     std::unique_ptr<AlertPresenter> m_ownedAlertPresenter;
     UserDefaults *m_userDefaults = nullptr;
     AlertPresenter *m_alertPresenter = nullptr;
     UndoManager *m_undoManager = nullptr;
     QSplitter *m_splitView = nullptr;
+    QWidget *m_groupPane = nullptr;
+    QSplitter *m_groupPaneSplit = nullptr;
+    ContactsViewController *m_contactsViewController = nullptr;
     ViewController *m_mainViewController = nullptr;
     QString m_frameAutosaveName;
     QMenu *m_fileMenu = nullptr;
     QMenu *m_editMenu = nullptr;
+    QMenu *m_viewMenu = nullptr;
+    QMenu *m_navigateMenu = nullptr;
     QMenu *m_formatMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
+
+    // The view settings, copied from the defaults when the window has loaded.
+    MainViewDefaults::ViewTypeDict m_viewTypeDict;
+    QString m_selectedViewType;
+    QStringList m_selectedLabels;
+    MainViewDefaults::SortOptionsDict m_sortOptionsDict;
+
+    QToolBar *m_toolbar = nullptr;
+    QToolButton *m_groupsPopup = nullptr;
+    QToolButton *m_viewTypePopup = nullptr;
+    QToolButton *m_itemsPopup = nullptr;
+    QToolButton *m_labelsPopup = nullptr;
+    QToolButton *m_contactPopup = nullptr;
+    QToolButton *m_sortOptionsPopup = nullptr;
+    QToolButton *m_printStylePopup = nullptr;
+    QToolButton *m_findBarButton = nullptr;
+    QToolButton *m_zipButton = nullptr;
+    QToolButton *m_layoutButton = nullptr;
+    QToolButton *m_styleSettingButton = nullptr;
+    QToolButton *m_splitButtons[2] = {nullptr, nullptr};
+    QAction *m_editButton = nullptr;
+
+    QMenu *m_viewTypeMenu = nullptr;
+    QMenu *m_itemsMenu = nullptr;
+    QMenu *m_labelsMenu = nullptr;
+    QMenu *m_sortOptionsMenu = nullptr;
+    QMenu *m_groupMenu = nullptr;
+    QMenu *m_printStyleMenu = nullptr;
+    QAction *m_toggleGroupViewAction = nullptr;
 
     QRCodePanelController *m_qrCodePanelController = nullptr;
     QMenu *m_contactMenu = nullptr;
@@ -149,8 +274,7 @@ private:
     QPointer<HagakiViewController> m_hagakiViewController;
     QAction *m_printAction = nullptr;
     QAction *m_pageSetupAction = nullptr;
-    QAction *m_layoutButton = nullptr;
-    QToolBar *m_toolbar = nullptr;
+    QAction *m_layoutAction = nullptr;
     PrintPanel m_printPanel;
     // The window's editing before layout mode locked it.
     bool m_editStateBeforeLayout = false;

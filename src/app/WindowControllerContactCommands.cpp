@@ -4,7 +4,7 @@
 #include "app/WindowController.h"
 
 #include "detail/ContactDetailPane.h"
-#include "app/ContactTablePane.h"
+#include "table/ContactTablePane.h"
 #include "app/ViewController.h"
 #include "interchange/widgets/QRCodePanelController.h"
 #include "model/ContactIdentifier.h"
@@ -14,7 +14,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QMenuBar>
 
 namespace {
 
@@ -71,8 +70,6 @@ void WindowController::buildContactCommands()
         item->setData(title);
         connect(item, &QAction::triggered, this, [this, item] { normalizePhoneNumber(item); });
     }
-    m_contactMenu = menuBar()->addMenu(tr("Contact"));
-    m_showQRCodeAction = m_contactMenu->addAction(tr("Show QRCode"), this, &WindowController::showQRCode);
     connect(m_editMenu, &QMenu::aboutToShow, this, &WindowController::validateContactCommands);
     connect(m_phoneFormatMenu, &QMenu::aboutToShow, this, &WindowController::validateContactCommands);
     validateContactCommands();

@@ -4,7 +4,7 @@
 #include "app/WindowController.h"
 
 #include "app/AlertPresenter.h"
-#include "app/ContactTablePane.h"
+#include "table/ContactTablePane.h"
 #include "app/ViewController.h"
 #include "print/HagakiViewController.h"
 #include "print/PrintJob.h"
@@ -63,13 +63,9 @@ void WindowController::buildPrintCommands()
     m_printAction->setShortcut(QKeySequence::Print);
     connect(fileMenu, &QMenu::aboutToShow, this, &WindowController::validatePrintCommands);
 
-    m_toolbar = findChild<QToolBar *>();
-    if (!m_toolbar) {
-        m_toolbar = addToolBar(tr("Toolbar"));
-        m_toolbar->setObjectName(QStringLiteral("toolbar"));
-    }
-    m_layoutButton = m_toolbar->addAction(tr("Layout"), this, &WindowController::layoutButtonPressed);
-    m_layoutButton->setCheckable(true);
+    m_layoutAction = new QAction(tr("Layout"), this);
+    m_layoutAction->setCheckable(true);
+    connect(m_layoutAction, &QAction::triggered, this, &WindowController::layoutButtonPressed);
     m_printPanel
         = [this](QPrinter &printer, const std::function<void(bool)> &done) { openPrintDialog(this, printer, done); };
     validatePrintCommands();
@@ -79,7 +75,7 @@ void WindowController::validatePrintCommands()
 {
     const ContactTablePane *table = m_mainViewController ? m_mainViewController->contactsViewController() : nullptr;
     m_printAction->setEnabled(table && !table->selectedSubContacts().isEmpty());
-    m_layoutButton->setChecked(m_hagakiViewController && m_hagakiViewController->hagakiView()->layoutMode());
+    m_layoutAction->setChecked(m_hagakiViewController && m_hagakiViewController->hagakiView()->layoutMode());
 }
 
 // --- Print ---------------------------------------------------------------------
@@ -185,7 +181,7 @@ void WindowController::layoutButtonPressed()
     HagakiView *view = m_hagakiViewController->hagakiView();
     if (view->layoutMode()) {
         view->setLayoutMode(false);
-        m_layoutButton->setText(tr("Layout"));
+        m_layoutAction->setText(tr("Layout"));
         // Editing comes back as it was: a locked window stays locked.
         if (m_mainViewController) {
             m_mainViewController->enableEditButton(m_editButtonEnabledBeforeLayout);
@@ -200,7 +196,7 @@ void WindowController::layoutButtonPressed()
             m_mainViewController->setEditState(false);
         }
         view->setLayoutMode(true);
-        m_layoutButton->setText(tr("Lock"));
+        m_layoutAction->setText(tr("Lock"));
     }
     view->update();
     validatePrintCommands();

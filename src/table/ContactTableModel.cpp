@@ -32,7 +32,6 @@ ContactTableModel::ContactTableModel(QObject *parent)
 
 void ContactTableModel::setColumnIdentifiers(const QStringList &identifiers)
 {
-    beginResetModel();
     m_columns.clear();
     m_fields.clear();
     for (const QString &identifier : identifiers) {
@@ -45,7 +44,6 @@ void ContactTableModel::setColumnIdentifiers(const QStringList &identifiers)
         m_columns.append(column);
     }
     m_columnWidths.resize(m_columns.size(), defaultColumnWidth);
-    endResetModel();
 }
 
 QStringList ContactTableModel::columnIdentifiers() const

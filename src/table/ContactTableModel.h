@@ -32,7 +32,7 @@ public:
 
     void setContactTable(const ContactTablePtr &contactTable) { m_contactTable = contactTable; }
     [[nodiscard]] const ContactTablePtr &contactTable() const { return m_contactTable; }
-    // The columns in display order; resets the model.
+    // The columns in display order; the view sees them at the next reload().
     void setColumnIdentifiers(const QStringList &identifiers);
     [[nodiscard]] QStringList columnIdentifiers() const;
     [[nodiscard]] const QList<TableColumn> &columns() const { return m_columns; }

@@ -1,5 +1,6 @@
 #include "table/ContactsViewController.h"
 
+#include "platform/StoredValue.h"
 #include "platform/UserDefaults.h"
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
@@ -7,8 +8,10 @@
 #include "table/TableColumn.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHeaderView>
+#include <QShowEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -18,29 +21,27 @@ namespace {
 
 constexpr int systemFontSize = 12;
 constexpr int smallestRowHeight = 24;
-constexpr int defaultColumnWidth = 120;
-constexpr int minimumColumnWidth = 80;
+constexpr double smallestStoredFontSize = 7;
+// The other platform's name of its interface font, which older settings hold.
+const QString systemFontName = QStringLiteral(".AppleSystemUIFont");
 
 bool sameDescriptor(const SortDescriptor &a, const SortDescriptor &b)
 {
     return a.key == b.key && a.ascending == b.ascending;
 }
 
-int rowHeightForFont(const QFont &font)
+QFont systemFont()
 {
-    const QFontMetricsF metrics(font);
-    int height = int(std::ceil(metrics.ascent() + metrics.descent() + metrics.leading()) + 4);
-    const qreal pointSize = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
-    const int scaled = int(std::ceil(pointSize * 1.42));
-    if (scaled > height)
-        height = scaled + 4;
-    return std::max(height, smallestRowHeight);
+    QFont font = QApplication::font();
+    font.setPointSize(systemFontSize);
+    return font;
 }
 
 } // namespace
 
-ContactsViewController::ContactsViewController(QWidget *parent)
+ContactsViewController::ContactsViewController(UserDefaults *userDefaults, QWidget *parent)
     : QWidget(parent)
+    , m_userDefaults(userDefaults)
     , m_tableView(new QTableView(this))
     , m_model(new ContactTableModel(this))
     , m_cellDelegate(new ContactTableCellDelegate(m_model, this))
@@ -48,6 +49,7 @@ ContactsViewController::ContactsViewController(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tableView);
+    m_tableView->setObjectName(QStringLiteral("contactTableView"));
     m_tableView->setModel(m_model);
     m_tableView->setItemDelegate(m_cellDelegate);
     m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -57,19 +59,83 @@ ContactsViewController::ContactsViewController(QWidget *parent)
     m_tableView->verticalHeader()->hide();
     m_tableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_tableView->verticalHeader()->setMinimumSectionSize(1);
-    m_tableView->horizontalHeader()->setDefaultSectionSize(defaultColumnWidth);
-    m_tableView->horizontalHeader()->setMinimumSectionSize(minimumColumnWidth);
+    QHeaderView *header = m_tableView->horizontalHeader();
+    header->setMinimumSectionSize(senderColumnMinimumWidth);
+    header->setSectionsClickable(true);
+    header->setSectionsMovable(true);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    header->setStretchLastSection(false);
     connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
         &ContactsViewController::tableViewSelectionDidChange);
-    connect(m_tableView->horizontalHeader(), &QHeaderView::sectionResized, this,
-        [this](int column, int, int width) { m_model->setColumnWidth(column, width); });
-
-    QFont font = QApplication::font();
-    font.setPointSize(systemFontSize);
-    setSelectedFont(font);
+    connect(header, &QHeaderView::sectionClicked, this, &ContactsViewController::headerClicked);
+    connect(header, &QHeaderView::sectionMoved, this, &ContactsViewController::columnDidMove);
+    connect(header, &QHeaderView::sectionResized, this,
+        [this](int column, int, int width) { columnDidResize(column, width); });
+    viewDidLoad();
 }
 
 ContactsViewController::~ContactsViewController() = default;
+
+UserDefaults &ContactsViewController::userDefaults() const
+{
+    return m_userDefaults ? *m_userDefaults : UserDefaults::standardUserDefaults();
+}
+
+// The preference reset the window asks about at launch is not asked again
+// here: a second answer would remove the settings the window has just
+// repaired.
+void ContactsViewController::viewDidLoad()
+{
+    setSelectedFont(systemFont());
+    setEditState(true);
+    const QVariant widths = userDefaults().objectForKey(columnWidthDictionaryKey);
+    if (widths.typeId() == QMetaType::QVariantMap)
+        m_columnWidthDictionary = widths.toMap();
+    else
+        m_columnWidthDictionary.insert(FieldId::Name, double(defaultColumnWidth));
+
+    const QString fontName = userDefaults().stringForKey(defaultFontNameKey);
+    if (fontName.isEmpty() || fontName == systemFontName || !QFontDatabase::hasFamily(fontName))
+        return;
+    const QVariant size = userDefaults().objectForKey(defaultFontSizeKey);
+    QFont font(fontName);
+    font.setPointSizeF(StoredValue::isNumber(size) && std::isfinite(size.toDouble())
+            ? std::max(size.toDouble(), smallestStoredFontSize)
+            : double(systemFontSize));
+    setSelectedFont(font);
+}
+
+void ContactsViewController::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        viewWillAppear();
+}
+
+void ContactsViewController::viewWillAppear()
+{
+    setSelectedViewType(userDefaults().stringForKey(selectedViewTypeKey));
+    const SortDescriptor last = lastSortDescriptor(userDefaults());
+    makeFirstResponder();
+    if (subContactTable().isEmpty())
+        return;
+    if (m_sortDescriptors.isEmpty() || m_sortDescriptors.first().key != last.key)
+        setSortDescriptors({last});
+    selectRowIndexes({0});
+}
+
+SortDescriptor ContactsViewController::lastSortDescriptor(const UserDefaults &defaults)
+{
+    const QVariant stored = defaults.objectForKey(lastSortDescKey);
+    const QVariantMap entry = stored.toMap();
+    const QVariant key = entry.value(QStringLiteral("key"));
+    const QVariant ascending = entry.value(QStringLiteral("ascending"));
+    if (stored.typeId() != QMetaType::QVariantMap || key.typeId() != QMetaType::QString || key.toString().isEmpty()
+        || ascending.typeId() != QMetaType::Bool)
+        return {QStringLiteral("compositeName"), true};
+    return {key.toString(), ascending.toBool()};
+}
 
 void ContactsViewController::setDelegate(ContactsViewControllerDelegate *delegate)
 {
@@ -87,16 +153,18 @@ const ContactTablePtr &ContactsViewController::contactTable() const
     return m_model->contactTable();
 }
 
-void ContactsViewController::setColumnIdentifiers(const QStringList &identifiers)
-{
-    m_model->setColumnIdentifiers(identifiers);
-    for (int column = 0; column < identifiers.size(); ++column)
-        m_model->setColumnWidth(column, m_tableView->columnWidth(column));
-}
-
 void ContactsViewController::setSelectedLabels(const QStringList &labels)
 {
     m_model->setSelectedLabels(labels);
+}
+
+int ContactsViewController::rowHeightFor(qreal lineHeight, qreal pointSize)
+{
+    int height = int(std::trunc(std::ceil(lineHeight) + 4));
+    const qreal scaled = std::ceil(pointSize * 1.42);
+    if (scaled > height)
+        height = int(std::trunc(scaled + 4));
+    return std::max(height, smallestRowHeight);
 }
 
 void ContactsViewController::setSelectedFont(const QFont &font)
@@ -104,9 +172,16 @@ void ContactsViewController::setSelectedFont(const QFont &font)
     QFont bold = font;
     bold.setBold(true);
     m_model->setSelectedFont(font, bold);
-    m_model->setRowHeight(rowHeightForFont(font));
+    const QFontMetricsF metrics(font);
+    const qreal pointSize = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
+    m_model->setRowHeight(rowHeightFor(metrics.ascent() + metrics.descent() + metrics.leading(), pointSize));
     m_tableView->verticalHeader()->setDefaultSectionSize(m_model->rowHeight());
     redisplay();
+}
+
+const QFont &ContactsViewController::selectedFont() const
+{
+    return m_model->selectedFont();
 }
 
 int ContactsViewController::rowHeight() const
@@ -118,6 +193,11 @@ void ContactsViewController::setEditState(bool editState)
 {
     m_model->setEditState(editState);
     m_tableView->viewport()->update();
+}
+
+bool ContactsViewController::editState() const
+{
+    return m_model->editState();
 }
 
 void ContactsViewController::setFindString(const QString &findString)
@@ -160,6 +240,8 @@ void ContactsViewController::reload()
     const int rows = int(m_model->subContactTable().size());
     if (rows > 0 && m_model->columnCount() > 1)
         m_tableView->setSpan(rows, 0, 1, m_model->columnCount());
+    applyColumnWidths();
+    showSortIndicator();
     updateRowHeights();
     if (sender && m_delegate)
         m_delegate->changeSenderInHagakiView(sender);
@@ -181,74 +263,28 @@ void ContactsViewController::updateRowHeights()
     }
 }
 
-QList<int> ContactsViewController::selectedRowIndexes() const
+void ContactsViewController::updateTable()
 {
-    QList<int> rows;
-    const int count = int(m_model->subContactTable().size());
-    for (const QModelIndex &index : m_tableView->selectionModel()->selectedRows()) {
-        if (index.row() < count)
-            rows.append(index.row());
+    const QStringList labels = userDefaults().stringArrayForKey(selectedLabelsKey);
+    if (!labels.isEmpty())
+        m_model->setSelectedLabels(labels);
+    const QList<int> selected = selectedRowIndexes();
+    std::optional<RowAnchor> anchor = selected.isEmpty() ? std::nullopt : anchorOfRow(selected.first());
+    if (anchor && m_sortDescriptors.isEmpty()) {
+        anchor->addressText.reset();
+        anchor->anyRow = true;
     }
-    std::sort(rows.begin(), rows.end());
-    return rows;
+    rebuildKeepingSelection(anchor, anchor ? selected : QList<int>{0});
 }
 
-int ContactsViewController::selectedRow() const
+void ContactsViewController::rebuildKeepingSelection(
+    const std::optional<RowAnchor> &anchor, const QList<int> &otherwise)
 {
-    const int current = m_tableView->selectionModel()->currentIndex().row();
-    if (current >= 0 && m_tableView->selectionModel()->isRowSelected(current) && m_model->subContactAt(current))
-        return current;
-    const QList<int> rows = selectedRowIndexes();
-    return rows.isEmpty() ? -1 : rows.last();
-}
-
-void ContactsViewController::selectRowIndexes(const QList<int> &rows)
-{
-    QItemSelection selection;
-    const int lastColumn = std::max(0, m_model->columnCount() - 1);
-    for (const int row : rows) {
-        if (m_model->subContactAt(row))
-            selection.select(m_model->index(row, 0), m_model->index(row, lastColumn));
-    }
-    QItemSelectionModel *selectionModel = m_tableView->selectionModel();
-    if (!selection.isEmpty())
-        selectionModel->setCurrentIndex(selection.first().topLeft(), QItemSelectionModel::NoUpdate);
-    selectionModel->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    if (!selection.isEmpty())
-        m_tableView->scrollTo(selection.first().topLeft());
-}
-
-std::optional<ContactsViewController::RowAnchor> ContactsViewController::anchorOfRow(int row) const
-{
-    const SubContactRecordPtr record = m_model->subContactAt(row);
-    if (!record)
-        return std::nullopt;
-    RowAnchor anchor{record->uniqueId, record->labelIndex, std::nullopt, false};
-    if (const LabeledValueRecordPtr address
-        = TableColumn::labeledValueAt(*record->person, FieldId::Address, record->labelIndex))
-        anchor.addressText = address->stringValue;
-    return anchor;
-}
-
-int ContactsViewController::findAnchorRow(const RowAnchor &anchor) const
-{
-    const QList<SubContactRecordPtr> &rows = m_model->subContactTable();
-    for (int index = 0; index < rows.size(); ++index) {
-        const SubContactRecord &row = *rows.at(index);
-        if (row.uniqueId != anchor.uniqueId)
-            continue;
-        if (anchor.anyRow)
-            return index;
-        if (anchor.addressText) {
-            const LabeledValueRecordPtr address
-                = TableColumn::labeledValueAt(*row.person, FieldId::Address, row.labelIndex);
-            if (address && address->stringValue == *anchor.addressText)
-                return index;
-        } else if (row.labelIndex == anchor.labelIndex) {
-            return index;
-        }
-    }
-    return -1;
+    updateSubContactTable();
+    sortSubContactTable(m_sortDescriptors);
+    reload();
+    const int found = anchor ? findAnchorRow(*anchor) : -1;
+    selectRowIndexes(found >= 0 ? QList<int>{found} : otherwise);
 }
 
 void ContactsViewController::setSortDescriptors(const QList<SortDescriptor> &descriptors)
@@ -264,8 +300,10 @@ void ContactsViewController::sortDescriptorsDidChange(const QList<SortDescriptor
     if (remembered.isEmpty())
         remembered = {0};
     const int selected = selectedRow();
-    if (m_sortDescriptors.isEmpty())
+    if (m_sortDescriptors.isEmpty()) {
+        showSortIndicator();
         return;
+    }
     const std::optional<RowAnchor> anchor = anchorOfRow(selected);
     const SortDescriptor &first = m_sortDescriptors.first();
     if (m_delegate && (previous.isEmpty() || !sameDescriptor(previous.first(), first)))
@@ -276,19 +314,41 @@ void ContactsViewController::sortDescriptorsDidChange(const QList<SortDescriptor
                 contact->person->sortLabeledValueForSortDescriptor(first);
         }
     }
-    updateSubContactTable();
-    sortSubContactTable(m_sortDescriptors);
-    reload();
-    const int found = anchor ? findAnchorRow(*anchor) : -1;
-    selectRowIndexes(found >= 0 ? QList<int>{found} : remembered);
-    UserDefaults::standardUserDefaults().setObject(
+    rebuildKeepingSelection(anchor, remembered);
+    userDefaults().setObject(
         QVariantMap{{QStringLiteral("key"), first.key}, {QStringLiteral("ascending"), first.ascending}},
         lastSortDescKey);
 }
 
+// A click sorts by the column's key; on the column sorted by it reverses.
+// Earlier descriptors stay behind the new first one.
+void ContactsViewController::headerClicked(int column)
+{
+    if (column < 0 || column >= m_sortKeys.size() || m_sortKeys.at(column).isEmpty())
+        return;
+    const QString &key = m_sortKeys.at(column);
+    QList<SortDescriptor> descriptors = m_sortDescriptors;
+    if (!descriptors.isEmpty() && descriptors.first().key == key) {
+        descriptors.first().ascending = !descriptors.first().ascending;
+    } else {
+        descriptors.removeIf([&key](const SortDescriptor &descriptor) { return descriptor.key == key; });
+        descriptors.prepend({key, true});
+    }
+    setSortDescriptors(descriptors);
+}
+
+void ContactsViewController::showSortIndicator()
+{
+    QHeaderView *header = m_tableView->horizontalHeader();
+    const qsizetype column = m_sortDescriptors.isEmpty() ? -1 : m_sortKeys.indexOf(m_sortDescriptors.first().key);
+    const bool ascending = m_sortDescriptors.isEmpty() || m_sortDescriptors.first().ascending;
+    header->setSortIndicator(int(column), ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
 void ContactsViewController::tableViewSelectionDidChange()
 {
-    if (!m_delegate)
+    Q_EMIT selectionDidChange();
+    if (!m_delegate || m_selectingQuietly)
         return;
     const int current = m_tableView->selectionModel()->currentIndex().row();
     if (current < 0 || !m_tableView->selectionModel()->isRowSelected(current))

@@ -4,10 +4,13 @@
 #include "model/ItemAndRangeRecord.h"
 #include "model/SortDescriptor.h"
 #include "model/SubContactRecord.h"
+#include "table/ContactTablePane.h"
+#include "table/ViewSettingsKeys.h"
 
 #include <QFont>
 #include <QList>
 #include <QStringList>
+#include <QVariantMap>
 #include <QWidget>
 
 #include <optional>
@@ -16,16 +19,28 @@ class ContactTableCellDelegate;
 class ContactTableModel;
 class ContactsViewControllerDelegate;
 class QTableView;
+class UserDefaults;
 
 // The contact table of a contact window: the table view over the rows, the
-// cell delegate that paints them, and the sort descriptors. It tells its
-// delegate (the window's controller, which outlives it) of the selected row,
-// the sender row and a changed sort.
-class ContactsViewController : public QWidget {
+// cell delegate that paints them, the columns of the view type and the sort
+// descriptors. It tells its delegate (the window's controller, which
+// outlives it) of the selected row, the sender row and a changed sort.
+//
+// "Sender" and "Name" are always the first two columns and never move; the
+// other columns come from the view type stored in the user defaults, with
+// the widths stored there (120 when none, at least 80). A click on a
+// column's header sorts by the column's sort key, a second click reverses.
+class ContactsViewController : public QWidget, public ContactTablePane, public ViewSettingsKeys {
     Q_OBJECT
 
 public:
-    static inline const QString lastSortDescKey = QStringLiteral("MV1DlastSortDesc");
+    static inline const QString defaultFontNameKey = QStringLiteral("MV1DdefaultFontName");
+    static inline const QString defaultFontSizeKey = QStringLiteral("MV1DdefaultFontSize");
+    static constexpr int defaultColumnWidth = 120;
+    static constexpr int minimumColumnWidth = 80;
+    // The sender mark's column is narrower than any other.
+    static constexpr int senderColumnWidth = 52;
+    static constexpr int senderColumnMinimumWidth = 24;
 
     // Where a selected row is looked for again after its rows were rebuilt:
     // its contact, and its address text or else its label position; with
@@ -37,7 +52,8 @@ public:
         bool anyRow = false;
     };
 
-    explicit ContactsViewController(QWidget *parent = nullptr);
+    // The settings are read from the defaults given, else the application's.
+    explicit ContactsViewController(UserDefaults *userDefaults = nullptr, QWidget *parent = nullptr);
     ~ContactsViewController() override;
 
     [[nodiscard]] QTableView *tableView() const { return m_tableView; }
@@ -45,50 +61,118 @@ public:
     [[nodiscard]] ContactTableCellDelegate *cellDelegate() const { return m_cellDelegate; }
     void setDelegate(ContactsViewControllerDelegate *delegate);
 
-    // Only stored: the rows follow at the next rebuild.
-    void setContactTable(const ContactTablePtr &contactTable);
+    // Before the table is first shown: the view type's columns, then the last
+    // sort when the table has rows, and row 0 selected.
+    void viewWillAppear();
+    // The last sort stored, or "compositeName" ascending when there is none
+    // or it is damaged.
+    [[nodiscard]] static SortDescriptor lastSortDescriptor(const UserDefaults &defaults);
+
+    void setContactTable(const ContactTablePtr &contactTable) override;
     [[nodiscard]] const ContactTablePtr &contactTable() const;
+    // The columns in display order, "Sender" and "Name" put first.
     void setColumnIdentifiers(const QStringList &identifiers);
-    void setSelectedLabels(const QStringList &labels);
+    [[nodiscard]] QStringList columnIdentifiers() const;
+    void setSelectedLabels(const QStringList &labels) override;
     // The table font, its bold face and the row height that follows from it.
-    void setSelectedFont(const QFont &font);
+    void setSelectedFont(const QFont &font) override;
+    [[nodiscard]] const QFont &selectedFont() const;
     [[nodiscard]] int rowHeight() const;
-    void setEditState(bool editState);
+    // The height of one text line of a row for a font of this line height
+    // (ascent + descent + leading) and point size: at least 24.
+    [[nodiscard]] static int rowHeightFor(qreal lineHeight, qreal pointSize);
+    void setEditState(bool editState) override;
+    [[nodiscard]] bool editState() const;
     // The inline find's text, options and current hit; the cells redraw.
     void setFindString(const QString &findString);
     void setFindOptions(const QString &findOptions);
     void setSelectedItemAndRange(const ItemAndRangeRecordPtr &target);
 
+    // Re-reads the label filter, rebuilds, sorts and reloads the rows and
+    // selects the row selected before (by its contact, and its address or
+    // label position), else row 0.
+    void updateTable() override;
+
+    // --- View types and columns ------------------------------------------
+    void setSelectedViewType(const QString &viewType) override;
+    void updateColumnsInTableView(const QStringList &identifiers);
+    void sortOptionsChanged(const QString &selectedKey, const QString &columnName) override;
+    void saveColumnWithDictionary() override;
+    // Column identifier to width, as the user left them, for every column
+    // ever shown.
+    [[nodiscard]] const QVariantMap &columnWidthDictionary() const { return m_columnWidthDictionary; }
+
+    // --- Sorting -----------------------------------------------------------
     // Sets the table's sort descriptors: the rows are sorted by the first,
     // the selected row is kept and the sort is remembered for the next start.
-    void setSortDescriptors(const QList<SortDescriptor> &descriptors);
-    [[nodiscard]] const QList<SortDescriptor> &sortDescriptors() const { return m_sortDescriptors; }
+    void setSortDescriptors(const QList<SortDescriptor> &descriptors) override;
+    [[nodiscard]] const QList<SortDescriptor> &sortDescriptors() const override { return m_sortDescriptors; }
 
-    [[nodiscard]] const QList<SubContactRecordPtr> &subContactTable() const;
+    // --- Rows ----------------------------------------------------------------
+    [[nodiscard]] const QList<SubContactRecordPtr> &subContactTable() const override;
     void updateSubContactTable();
     void sortSubContactTable(const QList<SortDescriptor> &descriptors);
-    // Shows the rows as they stand: heights, footer, sender.
+    // Shows the rows as they stand: heights, footer, widths, sender.
     void reload();
 
+    // --- Selection -----------------------------------------------------------
     // Ascending; the footer row is not among them.
-    [[nodiscard]] QList<int> selectedRowIndexes() const;
+    [[nodiscard]] QList<int> selectedRowIndexes() const override;
     // The current row when it is selected, else the last selected; -1 for none.
     [[nodiscard]] int selectedRow() const;
-    void selectRowIndexes(const QList<int> &rows);
+    void selectRowIndexes(const QList<int> &rows) override;
+    void scrollRowToVisible(int row) override;
+    void makeFirstResponder() override;
+    [[nodiscard]] QList<SubContactRecordPtr> selectedSubContacts() const override;
+    [[nodiscard]] QList<ContactRecordPtr> selectedContacts() const override;
+    // The same, with the clicked row counted as selected (-1: none).
+    [[nodiscard]] QList<ContactRecordPtr> selectedContactsWithClickedRowIndex(int clickedRow) const;
+    void selectRowIndexesWithContacts(const QList<ContactRecordPtr> &contacts) override;
+    // Selects a find hit: from the hit's own row (else the selected row) on,
+    // the first row at the hit's label position, which the delegate hears of.
+    void selectItemAndRange(const ItemAndRangeRecordPtr &itemAndRange);
+    [[nodiscard]] QList<ContactInfoPopoverPane *> detachedWindows() const override { return {}; }
 
     [[nodiscard]] std::optional<RowAnchor> anchorOfRow(int row) const;
     // The first row the anchor names; -1 when there is none.
     [[nodiscard]] int findAnchorRow(const RowAnchor &anchor) const;
 
+Q_SIGNALS:
+    // The selected rows changed, by the user or by the code.
+    void selectionDidChange();
+    // The current view type's column order was stored.
+    void columnsDidSave();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void viewDidLoad();
+    [[nodiscard]] UserDefaults &userDefaults() const;
     void sortDescriptorsDidChange(const QList<SortDescriptor> &previous);
     void tableViewSelectionDidChange();
+    void headerClicked(int column);
+    void columnDidMove(int logical, int oldVisual, int newVisual);
+    void columnDidResize(int column, int width);
+    void applyColumnWidths();
+    void showSortIndicator();
     void updateRowHeights();
     void redisplay();
+    // Rebuilds, sorts and reloads, then selects the anchor's row or else
+    // the rows given.
+    void rebuildKeepingSelection(const std::optional<RowAnchor> &anchor, const QList<int> &otherwise);
 
+    UserDefaults *m_userDefaults = nullptr;
     QTableView *m_tableView = nullptr;
     ContactTableModel *m_model = nullptr;
     ContactTableCellDelegate *m_cellDelegate = nullptr;
     ContactsViewControllerDelegate *m_delegate = nullptr;
     QList<SortDescriptor> m_sortDescriptors;
+    // Each column's sort key, by position; empty for "Sender".
+    QStringList m_sortKeys;
+    QVariantMap m_columnWidthDictionary;
+    // Set while the code itself moves or sizes columns.
+    bool m_arrangingColumns = false;
+    // Set while a selection is made that the delegate hears of otherwise.
+    bool m_selectingQuietly = false;
 };

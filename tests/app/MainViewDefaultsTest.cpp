@@ -1,6 +1,7 @@
 #include "AddressBookTestSupport.h"
 
 #include "app/MainViewDefaults.h"
+#include "table/ContactsViewController.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "common/TestEnvironment.h"
@@ -210,6 +211,7 @@ TEST_F(WindowDefaults, AnUnknownFontKeepsTheFontAndADocumentStoresItsOwn)
     for (auto entry = before.cbegin(); entry != before.cend(); ++entry)
         added.remove(entry.key());
     added.remove(Keys::windowFramePrefix + QStringLiteral("Letters"));
+    added.remove(ContactsViewController::columnWidthDictionaryKey);
     EXPECT_EQ(added,
         (QVariantMap{{QStringLiteral("MVFontName Letters"), QStringLiteral("IPAexMincho")},
             {QStringLiteral("MVFontSize Letters"), qlonglong(15)}}));

@@ -76,17 +76,13 @@ std::string dumpPerson(MVPerson &person)
     return lines.join(QLatin1Char('\n')).toStdString();
 }
 
-namespace {
-
-LabeledValueRecord labeled(const QString &label, const QString &value)
+LabeledValueRecord labeled(const QString &label, const LabeledValue &value)
 {
     LabeledValueRecord record;
     record.label = label;
     record.value = value;
     return record;
 }
-
-} // namespace
 
 void fillPerson(MVPerson &person, const QString &firstName)
 {

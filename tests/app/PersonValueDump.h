@@ -12,6 +12,9 @@
 [[nodiscard]] QString describeValue(const PersonValue &value);
 [[nodiscard]] std::string dumpPerson(MVPerson &person);
 
+// A labeled value as an editor hands it over.
+[[nodiscard]] LabeledValueRecord labeled(const QString &label, const LabeledValue &value);
+
 // A contact with a value in every field: two phones, two e-mails, an address
 // with its postcard layout, a chat and a social account, a web page, a
 // relation, a date, a birthday, name and phonetic name, company, note and

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
+#include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -13,9 +14,9 @@ protected:
     void SetUp() override
     {
         ViewControllerTest::SetUp();
-        m_controller.setViewTypeDict({{u"Phones"_s, QStringList{u"Sender"_s, u"Name"_s, u"Phone"_s}},
-            {u"Address"_s, QStringList{u"Sender"_s, u"Name"_s, u"Address"_s}}});
-        m_controller.setSelectedViewType(u"Phones"_s);
+        // The "Address" view type, the one shown at first, gets the phones.
+        if (!item(m_window.itemsPopup()->menu(), FieldId::Phone)->isChecked())
+            choose(m_window.itemsPopup()->menu(), FieldId::Phone);
         m_window.show();
         QApplication::setActiveWindow(&m_window);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
@@ -23,6 +24,16 @@ protected:
         endTurn();
         m_log.clear();
     }
+
+    // The pop-up menu's item of this key.
+    static QAction *item(QMenu *menu, const QString &key)
+    {
+        const QList<QAction *> items = menu->actions();
+        const auto found = std::find_if(
+            items.cbegin(), items.cend(), [&key](QAction *item) { return item->data() == key && item->isEnabled(); });
+        return found == items.cend() ? nullptr : *found;
+    }
+    static void choose(QMenu *menu, const QString &key) { item(menu, key)->trigger(); }
 
     // Gives a contact of the table these phones.
     MVPerson &withPhones(int i, const QStringList &numbers)
@@ -134,7 +145,7 @@ TEST_F(PhoneNumberCommand, NeedsASelectedRowUnderThePhoneColumnOrAPhoneInTheDeta
     EXPECT_FALSE(commandEnabled());
     selectRows({{1, 0}});
     EXPECT_TRUE(commandEnabled());
-    m_controller.setSelectedViewType(u"Address"_s);
+    choose(m_window.viewTypePopup()->menu(), u"Name Only"_s);
     EXPECT_FALSE(commandEnabled());
 
     m_controller.setContactInfoVisible(true);

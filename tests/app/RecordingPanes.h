@@ -2,7 +2,7 @@
 
 #include "detail/ContactDetailPane.h"
 #include "detail/ContactInfoPopoverPane.h"
-#include "app/ContactTablePane.h"
+#include "table/ContactTablePane.h"
 #include "app/FindBarPane.h"
 #include "app/GroupOutlinePane.h"
 #include "app/PostcardLayoutView.h"
@@ -85,10 +85,21 @@ public:
     void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
     void setSortDescriptors(const QList<SortDescriptor> &descriptors) override
     {
-        sortDescriptors = descriptors;
+        sortDescriptorList = descriptors;
         note(QStringLiteral("setSortDescriptors"));
     }
+    [[nodiscard]] const QList<SortDescriptor> &sortDescriptors() const override { return sortDescriptorList; }
+    void setSelectedViewType(const QString &viewType) override
+    {
+        note(QStringLiteral("setSelectedViewType:") + viewType);
+    }
+    void sortOptionsChanged(const QString &key, const QString &column) override
+    {
+        note(QStringLiteral("sortOptionsChanged:%1:%2").arg(column, key));
+    }
+    void saveColumnWithDictionary() override { note(QStringLiteral("saveColumnWithDictionary")); }
     void makeFirstResponder() override { note(QStringLiteral("makeFirstResponder")); }
+    [[nodiscard]] const QList<SubContactRecordPtr> &subContactTable() const override { return rows; }
     void selectRowIndexesWithContacts(const QList<ContactRecordPtr> &contacts) override
     {
         selectedContactsList = contacts;
@@ -122,7 +133,8 @@ public:
     }
 
     ContactTablePtr contactTable;
-    QList<SortDescriptor> sortDescriptors;
+    QList<SortDescriptor> sortDescriptorList;
+    QList<SubContactRecordPtr> rows;
     QList<ContactRecordPtr> selectedContactsList;
     QList<SubContactRecordPtr> selectedSubContactsList;
     QList<int> selectedRows;

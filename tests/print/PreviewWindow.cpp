@@ -94,9 +94,7 @@ void PreviewWindowTest::click(const QPointF &at) const
 
 void PreviewWindowTest::pressLayout() const
 {
-    QWidget *button = m_window->toolbar()->widgetForAction(m_window->layoutButton());
-    ASSERT_TRUE(button);
-    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(m_window->layoutButton(), Qt::LeftButton);
 }
 
 void PreviewWindowTest::endTurn()

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QToolButton>
 #include <QLocale>
 
 #include <memory>

@@ -9,6 +9,7 @@
 #include "table/FindMarks.h"
 
 #include <QHeaderView>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -21,16 +22,20 @@ const QString work = ContactLabels::work;
 
 class ContactsViewControllerTest : public TableTestCase {
 protected:
-    void show(const ContactTablePtr &contacts, const QStringList &columns)
+    // Shown first: showing puts up the stored view type's columns, which
+    // no columns given leaves.
+    void show(const ContactTablePtr &contacts, const QStringList &columns = {})
     {
-        controller.setDelegate(&delegate);
-        controller.setContactTable(contacts);
-        controller.setColumnIdentifiers(columns);
-        controller.setSelectedLabels({"All"});
-        controller.updateSubContactTable();
-        controller.reload();
         controller.resize(700, 400);
         controller.show();
+        controller.setDelegate(&delegate);
+        controller.setContactTable(contacts);
+        controller.setSelectedLabels({"All"});
+        if (columns.isEmpty())
+            return controller.updateTable();
+        controller.setColumnIdentifiers(columns);
+        controller.updateSubContactTable();
+        controller.reload();
     }
     [[nodiscard]] QString cell(int row, int column) const
     {
@@ -72,17 +77,141 @@ TEST_F(ContactsViewControllerTest, TheSelectedAddressRowIsFoundAgainByItsTextAft
     EXPECT_TRUE(cell(controller.selectedRow(), 1).startsWith("1 Alpha Road"));
 }
 
-TEST_F(ContactsViewControllerTest, TheDelegateHearsOnlyOfAChangedFirstDescriptorAndTheSortIsRemembered)
+TEST_F(ContactsViewControllerTest, HeaderClicksSortAndReverseAndTheDelegateHearsOfANewFirstDescriptorOnly)
 {
-    show(generatedTable(4), {"Name", "Email"});
-    controller.setSortDescriptors({{"Email", true}});
-    controller.setSortDescriptors({{"Email", true}, {"Phone", false}});
-    EXPECT_EQ(delegate.sortChanges.size(), 1);
-    controller.setSortDescriptors({{"Email", false}});
-    controller.setSortDescriptors({});
+    show(generatedTable(4), {"Sender", "Name", "Email"});
+    QHeaderView *header = controller.tableView()->horizontalHeader();
+    const auto clickHeader = [header](int column) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2));
+    };
+    const QSignalSpy resets(controller.model(), &QAbstractItemModel::modelReset);
+    clickHeader(2);
+    EXPECT_EQ(resets.size(), 1);
+    clickHeader(0);
+    EXPECT_EQ(delegate.sortChanges.size(), 1) << "Sender sorts by nothing";
+    clickHeader(2);
+    ASSERT_EQ(delegate.sortChanges.size(), 2);
+    EXPECT_EQ(controller.sortDescriptors().first().key, "Email");
+    EXPECT_FALSE(controller.sortDescriptors().first().ascending);
+    EXPECT_EQ(header->sortIndicatorSection(), 2);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_GT(cell(0, 2), cell(1, 2));
+    controller.setSortDescriptors({{"Email", false}, {"Phone", true}});
     EXPECT_EQ(delegate.sortChanges.size(), 2);
     EXPECT_EQ(UserDefaults::standardUserDefaults().dictionaryForKey("MV1DlastSortDesc"),
         QVariantMap({{"key", "Email"}, {"ascending", false}}));
+}
+
+TEST_F(ContactsViewControllerTest, SelectedContactsAreEachContactOnceInTheListsOrder)
+{
+    show(generatedTable(3), {"Sender", "Name", "Phone"});
+    controller.setSortDescriptors({{"Phone", false}});
+    QTableView *view = controller.tableView();
+    const QStringList rows = rowNames(controller.subContactTable());
+    const auto click = [view](int row, Qt::KeyboardModifiers modifiers) {
+        QTest::mouseClick(
+            view->viewport(), Qt::LeftButton, modifiers, view->visualRect(view->model()->index(row, 2)).center());
+    };
+    click(int(rows.indexOf("John:2")), {});
+    click(int(rows.indexOf("太郎:1")), Qt::ControlModifier);
+    click(int(rows.indexOf("John:0")), Qt::ControlModifier);
+    const ContactTablePtr &contacts = controller.contactTable();
+    EXPECT_EQ(controller.selectedContacts(), QList<ContactRecordPtr>({contacts->at(0), contacts->at(1)}));
+    EXPECT_EQ(controller.selectedSubContacts().size(), 3);
+}
+
+TEST_F(ContactsViewControllerTest, AFindHitIsShownAtTheFirstRowOfItsPositionFromTheSelectedRowDown)
+{
+    show(generatedTable(4), {"Sender", "Name", "Phone"});
+    const QStringList rows = rowNames(controller.subContactTable());
+    controller.selectRowIndexes({int(rows.indexOf("John:0"))});
+    delegate.selectedRows.clear();
+    auto hit = std::make_shared<ItemAndRangeRecord>();
+    hit->uniqueId = controller.contactTable()->at(0)->uniqueId;
+    hit->labelIndex = 2; // 太郎 has two phones only
+    controller.selectItemAndRange(hit);
+    ASSERT_EQ(delegate.selectedRows.size(), 1);
+    EXPECT_EQ(rowNames(controller.selectedSubContacts()), QStringList({"John:2"}));
+    EXPECT_EQ(delegate.selectedRows.first(), controller.selectedSubContacts().first());
+}
+
+struct RowHeightRow {
+    qreal lineHeight;
+    qreal pointSize;
+    int rowHeight;
+};
+
+class RowHeight : public testing::TestWithParam<RowHeightRow> { };
+
+TEST_P(RowHeight, FollowsTheLineOrThePointSizeAndIsAtLeast24)
+{
+    EXPECT_EQ(ContactsViewController::rowHeightFor(GetParam().lineHeight, GetParam().pointSize), GetParam().rowHeight);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, RowHeight, testing::Values(RowHeightRow{24, 20, 33}, RowHeightRow{15, 12, 24}));
+
+// The view types and widths in the settings, stored before the table is
+// made: it reads the widths once, as it loads.
+struct StoredViewTypes {
+    StoredViewTypes()
+    {
+        UserDefaults &defaults = UserDefaults::standardUserDefaults();
+        defaults.removePersistentDomain();
+        defaults.setObject(QVariantMap{{"Address", QStringList{"Sender", "Name", "Renmei", "Company", "Address"}},
+                               {"Name Only", QStringList{"Sender", "Name"}}},
+            "MV1DviewTypeDict");
+        defaults.setObject("Address", "MV1DselectedViewType");
+        defaults.setObject(
+            QVariantMap{{"Renmei", "wide"}, {"Address", -5}, {"Name", 150}}, "MV1DcolumnWidthDictionary");
+    }
+};
+
+class TableColumns : private StoredViewTypes, public ContactsViewControllerTest {
+protected:
+    [[nodiscard]] QStringList storedColumns() const
+    {
+        return UserDefaults::standardUserDefaults()
+            .dictionaryForKey("MV1DviewTypeDict")
+            .value("Address")
+            .toStringList();
+    }
+};
+
+TEST_F(TableColumns, AViewTypeShowsItsColumnsAndTheWidthsOfColumnsTakenAwayAreKept)
+{
+    show(generatedTable(3));
+    EXPECT_EQ(controller.columnIdentifiers(), QStringList({"Sender", "Name", "Renmei", "Company", "Address"}));
+    QHeaderView *header = controller.tableView()->horizontalHeader();
+    EXPECT_EQ(header->sectionSize(1), 150);
+    EXPECT_EQ(header->sectionSize(2), 120) << "no number";
+    EXPECT_EQ(header->sectionSize(4), 120) << "not positive";
+    header->resizeSection(3, 200);
+    header->resizeSection(4, 30);
+    EXPECT_EQ(header->sectionSize(4), 80);
+
+    controller.setSelectedViewType("Name Only");
+    EXPECT_EQ(controller.columnIdentifiers(), QStringList({"Sender", "Name"}));
+    EXPECT_EQ(controller.columnWidthDictionary().value("Company").toDouble(), 200);
+    controller.setSelectedViewType("Address");
+    EXPECT_EQ(header->sectionSize(3), 200);
+    controller.setSelectedViewType("Gone");
+    EXPECT_EQ(controller.columnIdentifiers(), QStringList({"Sender", "Name"}));
+}
+
+TEST_F(TableColumns, NothingMovesIntoTheFirstTwoPlacesAndAnotherMoveIsStoredAtOnce)
+{
+    show(generatedTable(3));
+    QHeaderView *header = controller.tableView()->horizontalHeader();
+    header->moveSection(3, 0);
+    header->moveSection(1, 4);
+    EXPECT_EQ(controller.columnIdentifiers(), QStringList({"Sender", "Name", "Renmei", "Company", "Address"}));
+    EXPECT_EQ(storedColumns(), QStringList({"Sender", "Name", "Renmei", "Company", "Address"}));
+    header->moveSection(3, 2);
+    const QStringList moved{"Sender", "Name", "Company", "Renmei", "Address"};
+    EXPECT_EQ(controller.columnIdentifiers(), moved);
+    EXPECT_EQ(header->logicalIndex(2), 2);
+    EXPECT_EQ(storedColumns(), moved);
 }
 
 TEST_F(ContactsViewControllerTest, AClickHandsItsRowOverAndTheFooterCannotBeSelected)

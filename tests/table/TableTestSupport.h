@@ -35,7 +35,12 @@ void setStreets(StoreContact &contact, const LabeledTexts &streets);
 class RecordingDelegate : public ContactsViewControllerDelegate {
 public:
     void rowSelectionDidChange(const SubContactRecordPtr &row) override { selectedRows.append(row); }
+    void addContactByVCardString(const QString &) override { }
     void changeSenderInHagakiView(const SubContactRecordPtr &row) override { senders.append(row); }
+    [[nodiscard]] SubContactRecordPtr senderInHagakiView() const override
+    {
+        return senders.isEmpty() ? nullptr : senders.last();
+    }
     void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override
     {
         sortChanges.append(descriptors);

@@ -10,28 +10,39 @@
 class ContactInfoPopoverPane;
 class QFont;
 
-// What the window's controller asks of the contact table: show a contact
-// list, rebuild its rows after a change, and read and set the selection.
+// What the window's controllers ask of the contact table: show a contact
+// list, rebuild its rows after a change, switch its columns and sort, and
+// read and set the selection.
 class ContactTablePane {
 public:
     virtual ~ContactTablePane() = default;
 
+    // Only kept: the rows follow at the next rebuild.
     virtual void setContactTable(const ContactTablePtr &contactTable) = 0;
-    // Rebuilds and redraws the rows, keeping the selected row.
+    // Rebuilds, sorts and redraws the rows, keeping the selected row.
     virtual void updateTable() = 0;
     virtual void setEditState(bool editState) = 0;
     // The labels whose values get rows of their own (["All"]: every label).
     virtual void setSelectedLabels(const QStringList &labels) = 0;
     virtual void setSelectedFont(const QFont &font) = 0;
-    // The table view's sort descriptors, first one deciding; setting them
-    // does not sort.
+    // The table's sort descriptors, the first one deciding; setting them
+    // sorts the rows as a header click does.
     virtual void setSortDescriptors(const QList<SortDescriptor> &descriptors) = 0;
+    [[nodiscard]] virtual const QList<SortDescriptor> &sortDescriptors() const = 0;
+    // Shows the columns the stored view type lists and rebuilds the rows.
+    virtual void setSelectedViewType(const QString &viewType) = 0;
+    // The column now sorts by the key chosen for it, keeping its direction.
+    virtual void sortOptionsChanged(const QString &selectedKey, const QString &columnName) = 0;
+    // Stores the column widths and the current view type's column order.
+    virtual void saveColumnWithDictionary() = 0;
     // Makes the table view the window's focus.
     virtual void makeFirstResponder() = 0;
 
+    // The rows as shown, the footer not among them.
+    [[nodiscard]] virtual const QList<SubContactRecordPtr> &subContactTable() const = 0;
     // Selects every row that shows one of the contacts.
     virtual void selectRowIndexesWithContacts(const QList<ContactRecordPtr> &contacts) = 0;
-    // The distinct contacts of the selected rows, in row order.
+    // The distinct contacts of the selected rows, in the contact list's order.
     [[nodiscard]] virtual QList<ContactRecordPtr> selectedContacts() const = 0;
     // The table's own records of the selected rows, in row order; each shows
     // its contact's values at one label position.

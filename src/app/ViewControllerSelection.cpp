@@ -1,0 +1,315 @@
+// How ViewController passes selections on: a group's contacts to the table,
+// fetched from the store the first time a group of a container is chosen; a
+// table row to the detail pane, the preview and the find target; dropped
+// rows and vCard text to a group; the postcard sender; and its own date
+// popover.
+
+#include "app/ViewController.h"
+
+#include "app/AddressBookLoader.h"
+#include "app/AppDelegate.h"
+#include "detail/ContactDetailPane.h"
+#include "app/PostcardPreviewPane.h"
+#include "app/WindowController.h"
+#include "editors/DateViewController.h"
+#include "editors/DatesViewController.h"
+#include "editors/ValueEditorResult.h"
+#include "interchange/MVvCard.h"
+#include "platform/UserDefaults.h"
+#include "platform/widgets/Popover.h"
+#include "table/ContactTablePane.h"
+
+#include <QHash>
+#include <QSet>
+
+namespace {
+
+// The top group's rows by store identifier and by company content key, so
+// that a contact of a group finds its person there.
+class TopRowIndex {
+public:
+    explicit TopRowIndex(const ContactTable &rows)
+    {
+        m_byId.reserve(rows.size());
+        for (const ContactRecordPtr &row : rows) {
+            m_byId.insert(row->uniqueId, row);
+            if (!row->uniqueId2.isEmpty() && !m_byContent.contains(row->uniqueId2))
+                m_byContent.insert(row->uniqueId2, row);
+        }
+    }
+
+    // By identifier first: two companies of equal content are still two
+    // contacts. The content key is asked for only when that finds none.
+    template <typename ContentKey> [[nodiscard]] ContactRecordPtr match(const QString &uniqueId, ContentKey key) const
+    {
+        if (const ContactRecordPtr row = m_byId.value(uniqueId))
+            return row;
+        const QString content = key();
+        return content.isEmpty() ? nullptr : m_byContent.value(content);
+    }
+
+private:
+    QHash<QString, ContactRecordPtr> m_byId;
+    QHash<QString, ContactRecordPtr> m_byContent;
+};
+
+// A kept group table's rows take the top group's persons, so that one
+// contact is one person everywhere.
+void bindToTopRows(const ContactTable &rows, const TopRowIndex &index)
+{
+    for (const ContactRecordPtr &row : rows) {
+        const MVPersonPtr person = row->person;
+        const ContactRecordPtr match
+            = index.match(row->uniqueId, [&person] { return person ? person->uniqueId2() : QString(); });
+        if (match)
+            row->person = match->person;
+    }
+}
+
+// The group's store members that the top group holds, as rows of the top
+// group's persons.
+ContactTablePtr membersInTopRows(const GroupRecord &group, const AddressBookLoader &loader, const TopRowIndex &index)
+{
+    auto table = std::make_shared<ContactTable>();
+    const std::optional<QList<StoreContact>> members
+        = loader.cnContactsForGroup(group.cnGroup, group.containerIdentifier);
+    for (const StoreContact &member : members.value_or(QList<StoreContact>())) {
+        const ContactRecordPtr match = index.match(member.identifier(), [&member] {
+            return member.contactType() == StoreContact::ContactType::Organization
+                ? MVPerson::initWithCNContact(member)->uniqueId2()
+                : QString();
+        });
+        if (match)
+            table->append(std::make_shared<ContactRecord>(match->person, match->uniqueId, 0));
+    }
+    return table;
+}
+
+} // namespace
+
+void ViewController::setAddressBookStores(ContactStore *store, const RenmeiAndHagakiStore *sideStore)
+{
+    m_contactStore = store;
+    m_sideStore = sideStore;
+}
+
+// --- Groups ------------------------------------------------------------------
+
+void ViewController::groupSelectionDidChange(const GroupRecordPtr &group)
+{
+    if (!group)
+        return;
+    m_selectedGroupDict = group;
+    m_contactTable = group->contactTable;
+    if (!m_contactTable) {
+        if (const ContainerRecordPtr container = containerOfGroup(*group))
+            fetchGroupsOfContainer(*container, group);
+    }
+    if (m_contactsViewController) {
+        m_contactsViewController->setContactTable(m_contactTable);
+        m_contactsViewController->updateTable();
+    }
+    userDefaults().setObject(group->containerIdentifier, AppDelegate::lastContainerIdentifierKey);
+}
+
+// A group table that exists already (a drop built it) is kept, its rows
+// bound to the top group's persons; the others are fetched.
+void ViewController::fetchGroupsOfContainer(const ContainerRecord &container, const GroupRecordPtr &selected)
+{
+    const GroupRecordPtr top = container.topGroup();
+    if (!top || !m_contactStore || !m_sideStore)
+        return;
+    const AddressBookLoader loader(*m_contactStore, *m_sideStore);
+    if (!top->contactTable) {
+        StoreError error;
+        top->contactTable = loader.topGroupContactTable(container, &error);
+        if (!top->contactTable) {
+            qWarning("%s: ERROR can't fetch the contacts of %s: %s", Q_FUNC_INFO, qPrintable(container.name),
+                qPrintable(error.description));
+            return;
+        }
+    }
+    m_contactTable = top->contactTable;
+    const TopRowIndex index(*top->contactTable);
+    for (const GroupRecordPtr &group : std::as_const(*container.groups)) {
+        if (group->top)
+            continue;
+        if (group->contactTable)
+            bindToTopRows(*group->contactTable, index);
+        else
+            group->contactTable = membersInTopRows(*group, loader, index);
+        if (group == selected)
+            m_contactTable = group->contactTable;
+    }
+}
+
+QStringList ViewController::groupNamesOfContact(const PersonRecordPtr &row) const
+{
+    QStringList names;
+    const ContainerRecordPtr container = m_selectedGroupDict ? containerOfGroup(*m_selectedGroupDict) : nullptr;
+    if (!row || !container)
+        return names;
+    for (const GroupRecordPtr &group : std::as_const(*container->groups)) {
+        if (!group->contactTable)
+            continue;
+        const bool holds = std::any_of(group->contactTable->cbegin(), group->contactTable->cend(),
+            [&row](const ContactRecordPtr &member) { return member->uniqueId == row->uniqueId; });
+        if (holds && !names.contains(group->name))
+            names.append(group->name);
+    }
+    return names;
+}
+
+// --- The table's messages ----------------------------------------------------
+
+void ViewController::rowSelectionDidChange(const SubContactRecordPtr &row)
+{
+    if (!row)
+        return;
+    if (m_contactInfoController) {
+        row->groupNames = groupNamesOfContact(row);
+        m_contactInfoController->setContact(row);
+    }
+    const QList<SubContactRecordPtr> selected
+        = m_contactsViewController ? m_contactsViewController->selectedSubContacts() : QList<SubContactRecordPtr>();
+    if (m_hagakiViewController) {
+        m_hagakiViewController->setReceiverPersons(selected);
+        m_hagakiViewController->setPrinting(false);
+        m_hagakiViewController->updateUI();
+    }
+    if (!m_selectedItemAndRange)
+        m_selectedItemAndRange = std::make_shared<ItemAndRangeRecord>();
+    const SubContactRecordPtr first = selected.isEmpty() ? row : selected.first();
+    ItemAndRangeRecord &target = *m_selectedItemAndRange;
+    target.contact = first;
+    target.uniqueId = first->uniqueId;
+    target.identifier = FieldId::Name;
+    target.subIdentifier.reset();
+    target.labelIndex = first->labelIndex;
+    target.range = {0, 0};
+    target.itemRange.reset();
+    if (m_windowController)
+        m_windowController->validatePrintCommands();
+}
+
+void ViewController::addContactByStringIndexes(const QString &stringIndexes, const GroupRecordPtr &group)
+{
+    if (!group || !m_contactsViewController)
+        return;
+    const QList<SubContactRecordPtr> &rows = m_contactsViewController->subContactTable();
+    QList<qsizetype> positions;
+    for (const QString &piece : stringIndexes.split(u',', Qt::SkipEmptyParts)) {
+        bool isNumber = false;
+        const qsizetype position = piece.trimmed().toLongLong(&isNumber);
+        if (isNumber && position >= 0 && position < rows.size() && !positions.contains(position))
+            positions.append(position);
+    }
+    if (positions.isEmpty())
+        return;
+    std::sort(positions.begin(), positions.end());
+    if (!group->contactTable && m_contactStore && m_sideStore) {
+        auto table = std::make_shared<ContactTable>();
+        const std::optional<QList<StoreContact>> members
+            = AddressBookLoader(*m_contactStore, *m_sideStore)
+                  .cnContactsForGroup(group->cnGroup, group->containerIdentifier);
+        for (const StoreContact &member : members.value_or(QList<StoreContact>()))
+            table->append(ContactRecord::makeWithPerson(MVPerson::initWithCNContact(member)));
+        group->contactTable = table;
+    }
+    QList<ContactRecordPtr> contacts;
+    for (const qsizetype position : std::as_const(positions)) {
+        const SubContactRecordPtr &row = rows.at(position);
+        contacts.append(std::make_shared<ContactRecord>(row->person, row->uniqueId, 0));
+    }
+    undoAddContacts(contacts, group);
+    setWindowEdited(true);
+}
+
+void ViewController::addContactByVCardString(const QString &vCardString)
+{
+    const MVvCard reader;
+    QString error;
+    const ContainerTablePtr containers = reader.containersFromVCards(vCardString, &error);
+    if (!containers || containers->isEmpty() || containers->first()->groups->isEmpty())
+        return;
+    const ContainerRecordPtr &container = containers->first();
+    const ContactTablePtr contacts = reader.contactsForGroup(container->groups->first(), container);
+    if (!contacts || contacts->isEmpty())
+        return;
+    undoAddContacts(*contacts, m_selectedGroupDict);
+    setWindowEdited(true);
+}
+
+void ViewController::changeSenderInHagakiView(const SubContactRecordPtr &row)
+{
+    if (!m_hagakiViewController || m_hagakiViewController->senderPerson() == row)
+        return;
+    m_hagakiViewController->setSenderPerson(row);
+    m_hagakiViewController->updateUI();
+}
+
+SubContactRecordPtr ViewController::senderInHagakiView() const
+{
+    return m_hagakiViewController ? m_hagakiViewController->senderPerson() : nullptr;
+}
+
+void ViewController::sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors)
+{
+    if (descriptors.isEmpty())
+        return;
+    sortContactTable(descriptors);
+    if (m_contactsViewController)
+        m_contactsViewController->setContactTable(m_contactTable);
+}
+
+void ViewController::saveColumnWithDictionary()
+{
+    if (m_contactsViewController)
+        m_contactsViewController->saveColumnWithDictionary();
+}
+
+// --- The date popover ----------------------------------------------------------
+
+void ViewController::showDatePopover(
+    const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 index, const QRect &rect)
+{
+    if (!row || !row->person || !m_windowController || (type != FieldId::Dates && type != FieldId::Birthday))
+        return;
+    if (!m_datePopover) {
+        m_datePopover = new Popover(m_windowController);
+        m_datePopover->setBehavior(Popover::Behavior::Semitransient);
+        m_datePopover->setAnimates(true);
+        connect(m_datePopover, &Popover::didClose, this, &ViewController::datePopoverDidClose);
+    }
+    auto context = std::make_shared<PopoverContextInfo>();
+    context->type = type;
+    context->contact = row;
+    context->editEnabled = true;
+    ValueEditor *editor = nullptr;
+    QSize size;
+    if (type == FieldId::Dates) {
+        const LabeledValueRecordPtr value = row->person->labeledValueForIdentifierAtIndex(FieldId::Dates, index);
+        context->labelIndex = value ? value->labelIndex : -1;
+        editor = new DatesViewController;
+        size = QSize(340, 392);
+    } else {
+        editor = new DateViewController;
+        size = QSize(340, 284);
+    }
+    editor->setPopover(m_datePopover);
+    m_datePopover->setContentWidget(editor);
+    m_datePopover->setContentSize(size);
+    m_datePopover->showRelativeToRect(rect, m_windowController, Popover::Edge::MaxY);
+    editor->setContextInfo(context, m_editState);
+}
+
+void ViewController::datePopoverDidClose(Popover *popover)
+{
+    const auto *editor = popover ? qobject_cast<ValueEditor *>(popover->contentWidget()) : nullptr;
+    if (editor && applyValueEditorResult(editor->contextInfo(), nullptr, this))
+        setWindowEdited(true);
+    if (popover == m_datePopover)
+        m_datePopover = nullptr;
+    if (popover)
+        popover->deleteLater();
+}

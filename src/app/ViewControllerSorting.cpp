@@ -1,0 +1,209 @@
+// The order of the shown contact list: each contact by its first value of the
+// sorted field, empty texts and missing dates last in both directions.
+
+#include "app/ViewController.h"
+
+#include "model/CalendarDate.h"
+#include "table/ContactTablePane.h"
+#include "table/SubContactTableSorter.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <vector>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString stringValueKey = u"stringValue"_s;
+const QString labelKey = u"label"_s;
+const QString serviceKey = u"service"_s;
+const QString usernameKey = u"username"_s;
+
+using Parts = ViewController::SortKeyParts;
+
+const QHash<QString, Parts> &sortKeyTable()
+{
+    static const QHash<QString, Parts> table{
+        {u"Phone"_s, {FieldId::Phone, stringValueKey}},
+        {u"Phone label"_s, {FieldId::Phone, labelKey}},
+        {u"Email"_s, {FieldId::Email, stringValueKey}},
+        {u"Email label"_s, {FieldId::Email, labelKey}},
+        {u"Email domain"_s, {FieldId::Email, u"domain"_s}},
+        {u"Email username"_s, {FieldId::Email, usernameKey}},
+        {u"Address"_s, {FieldId::Address, stringValueKey}},
+        {u"Address label"_s, {FieldId::Address, labelKey}},
+        {u"ZIP"_s, {FieldId::Address, FieldId::ZIP}},
+        {u"State"_s, {FieldId::Address, FieldId::State}},
+        {u"City"_s, {FieldId::Address, FieldId::City}},
+        {u"Street"_s, {FieldId::Address, FieldId::Street}},
+        {u"Country"_s, {FieldId::Address, FieldId::Country}},
+        {u"URL"_s, {FieldId::URL, stringValueKey}},
+        {u"URL label"_s, {FieldId::URL, labelKey}},
+        {u"Instant Message"_s, {FieldId::InstantMessage, stringValueKey}},
+        {u"Instant Message label"_s, {FieldId::InstantMessage, labelKey}},
+        {u"Instant Message service name"_s, {FieldId::InstantMessage, serviceKey}},
+        {u"Instant Message type"_s, {FieldId::InstantMessage, serviceKey}},
+        {u"Instant Message username"_s, {FieldId::InstantMessage, usernameKey}},
+        {u"Social Network"_s, {FieldId::SocialNetwork, stringValueKey}},
+        {u"Social Network service name"_s, {FieldId::SocialNetwork, serviceKey}},
+        {u"Social Network type"_s, {FieldId::SocialNetwork, serviceKey}},
+        {u"Social Network username"_s, {FieldId::SocialNetwork, usernameKey}},
+        {u"Relationship"_s, {FieldId::Relationship, stringValueKey}},
+        {u"Relationship label"_s, {FieldId::Relationship, labelKey}},
+        {u"Dates"_s, {FieldId::Dates, stringValueKey}},
+        {u"Dates label"_s, {FieldId::Dates, labelKey}},
+        {u"Phonetic Name"_s, {FieldId::PhoneticName, stringValueKey}},
+        {u"Phonetic FirstName"_s, {FieldId::PhoneticName, FieldId::PhoneticFirstName}},
+        {u"PhoneticFirstName"_s, {FieldId::PhoneticName, FieldId::PhoneticFirstName}},
+        {u"Phonetic LastName"_s, {FieldId::PhoneticName, FieldId::PhoneticLastName}},
+        {u"PhoneticLastName"_s, {FieldId::PhoneticName, FieldId::PhoneticLastName}},
+        {u"compositeName"_s, {FieldId::Name, u"compositeName"_s}},
+        {u"FirstName"_s, {FieldId::Name, FieldId::FirstName}},
+        {u"LastName"_s, {FieldId::Name, FieldId::LastName}},
+    };
+    return table;
+}
+
+QString entryOfValue(const LabeledValueRecord &value, const QString &key)
+{
+    if (key == stringValueKey)
+        return value.stringValue;
+    if (key == labelKey)
+        return value.labelText();
+    if (key == u"domain"_s)
+        return value.domain;
+    if (key == usernameKey)
+        return value.username;
+    if (key == serviceKey)
+        return value.service;
+    return value.addressPart(key);
+}
+
+QString joined(const QString &first, const QString &second)
+{
+    return first.isEmpty() || second.isEmpty() ? first : first + u' ' + second;
+}
+
+QString nameText(MVPerson &person, const QString &key)
+{
+    if (key == u"compositeName"_s)
+        return person.compositeName();
+    if (key != FieldId::FirstName && key != FieldId::LastName)
+        return {};
+    const NameRecordPtr name = person.nameValue();
+    if (!name->showAsPerson)
+        return person.stringValues()->value(FieldId::Company);
+    return key == FieldId::FirstName ? name->firstName + name->lastName : name->lastName + name->firstName;
+}
+
+QString phoneticText(MVPerson &person, const QString &key)
+{
+    const PhoneticNameRecordPtr name = person.phoneticNameValue();
+    if (key == stringValueKey)
+        return name->stringValue;
+    if (key == FieldId::PhoneticFirstName)
+        return joined(name->firstName, name->lastName);
+    if (key == FieldId::PhoneticLastName)
+        return joined(name->lastName, name->firstName);
+    return {};
+}
+
+// What one contact is sorted by: a text, or for dates a date.
+struct SortKey {
+    std::u32string text;
+    std::optional<StoreDateComponents> date;
+};
+
+std::optional<StoreDateComponents> datePartsOf(const LabeledValue &value)
+{
+    if (const auto *parts = std::get_if<StoreDateComponents>(&value))
+        return *parts;
+    if (const auto *date = std::get_if<QDate>(&value); date && date->isValid())
+        return StoreDateComponents{date->year(), date->month(), date->day()};
+    return std::nullopt;
+}
+
+SortKey sortKeyOf(MVPerson &person, const Parts &parts)
+{
+    if (MVPerson::labeledIdentifiers().contains(parts.identifier)) {
+        LabeledValueListPtr values = person.heldLabeledValues(parts.identifier);
+        if (!values)
+            values = person.labeledValues(parts.identifier);
+        const LabeledValueRecordPtr first = values && !values->isEmpty() ? values->first() : nullptr;
+        if (!first)
+            return {};
+        if (parts.identifier == FieldId::Dates && parts.key != labelKey)
+            return {{}, datePartsOf(first->value)};
+        return {SubContactTableSorter::caseFoldedKey(entryOfValue(*first, parts.key)), std::nullopt};
+    }
+    if (parts.identifier == FieldId::Name)
+        return {SubContactTableSorter::caseFoldedKey(nameText(person, parts.key)), std::nullopt};
+    if (parts.identifier == FieldId::PhoneticName)
+        return {SubContactTableSorter::caseFoldedKey(phoneticText(person, parts.key)), std::nullopt};
+    const PersonValue value = person.valueForIdentifier(parts.identifier);
+    const auto *text = std::get_if<QString>(&value);
+    return {SubContactTableSorter::caseFoldedKey(text ? *text : QString()), std::nullopt};
+}
+
+bool textOrdersBefore(const std::u32string &a, const std::u32string &b, bool ascending)
+{
+    if (a.empty() || b.empty())
+        return !a.empty() && b.empty();
+    return ascending ? a < b : b < a;
+}
+
+} // namespace
+
+std::optional<ViewController::SortKeyParts> ViewController::separateSortKeyIntoIdentifierAndKey(const QString &sortKey)
+{
+    const auto found = sortKeyTable().constFind(sortKey);
+    if (found == sortKeyTable().cend())
+        return std::nullopt;
+    return *found;
+}
+
+std::weak_ordering ViewController::compareDateComponents(
+    const std::optional<StoreDateComponents> &a, const std::optional<StoreDateComponents> &b, bool ascending)
+{
+    const std::optional<QDate> first = CalendarDate::sortDateFromComponents(a);
+    const std::optional<QDate> second = CalendarDate::sortDateFromComponents(b);
+    if (!first || !second) {
+        if (!first && !second)
+            return std::weak_ordering::equivalent;
+        return first ? std::weak_ordering::less : std::weak_ordering::greater;
+    }
+    const std::weak_ordering order = first->toJulianDay() <=> second->toJulianDay();
+    return ascending ? order : 0 <=> order;
+}
+
+void ViewController::sortContactTable()
+{
+    if (m_contactsViewController)
+        sortContactTable(m_contactsViewController->sortDescriptors());
+}
+
+// A key the list is not sorted by leaves it as it is: every contact compares
+// equal, and the sort is stable.
+void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
+{
+    if (descriptors.isEmpty() || !m_contactTable)
+        return;
+    const std::optional<SortKeyParts> parts = separateSortKeyIntoIdentifierAndKey(descriptors.first().key);
+    if (!parts)
+        return;
+    const bool ascending = descriptors.first().ascending;
+    std::vector<std::pair<SortKey, ContactRecordPtr>> keyed;
+    keyed.reserve(std::size_t(m_contactTable->size()));
+    for (ContactRecordPtr &contact : *m_contactTable)
+        keyed.emplace_back(contact && contact->person ? sortKeyOf(*contact->person, *parts) : SortKey(), contact);
+    const bool byDate = parts->identifier == FieldId::Dates && parts->key != labelKey;
+    std::stable_sort(keyed.begin(), keyed.end(), [byDate, ascending](const auto &a, const auto &b) {
+        if (byDate)
+            return compareDateComponents(a.first.date, b.first.date, ascending) < 0;
+        return textOrdersBefore(a.first.text, b.first.text, ascending);
+    });
+    for (qsizetype index = 0; index < m_contactTable->size(); ++index)
+        (*m_contactTable)[index] = std::move(keyed[std::size_t(index)].second);
+}

@@ -1,0 +1,292 @@
+// The menus of the toolbar's pop-ups, which the "Navigate" menu also holds,
+// and what choosing their items does: view type, columns, labels, sort keys,
+// contact commands, groups and print style.
+
+#include "app/WindowController.h"
+
+#include "app/AddressBookLoader.h"
+#include "app/AlertPresenter.h"
+#include "app/ViewController.h"
+#include "model/MVPerson.h"
+#include "platform/UserDefaults.h"
+#include "table/ContactsViewController.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QToolButton>
+
+namespace {
+
+const QString allLabels = QStringLiteral("All");
+
+// The Columns menu's items in order; "Company" stands twice, both items
+// toggling the one column. "Sender" is not offered.
+const QStringList &columnItems()
+{
+    static const QStringList items{FieldId::Name, FieldId::Renmei, FieldId::Company, FieldId::Address, FieldId::ZIP,
+        FieldId::State, FieldId::City, FieldId::Street, FieldId::Country, FieldId::Note, FieldId::Email, FieldId::Phone,
+        FieldId::InstantMessage, FieldId::SocialNetwork, FieldId::URL, FieldId::PhoneticName, FieldId::Nickname,
+        FieldId::Birthday, FieldId::Relationship, FieldId::Suffix, FieldId::Title, FieldId::Company,
+        FieldId::Department, FieldId::JobTitle, FieldId::Dates};
+    return items;
+}
+
+const QStringList &sortColumns()
+{
+    static const QStringList columns{FieldId::Name, FieldId::Address, FieldId::PhoneticName};
+    return columns;
+}
+
+// A menu's first item: its title, doing nothing.
+void addHeader(QMenu *menu, const QString &title, const QString &key = {})
+{
+    QAction *header = menu->addAction(title);
+    header->setData(key);
+    header->setEnabled(false);
+}
+
+QString localized(const QString &key)
+{
+    return QCoreApplication::translate("WindowController", qPrintable(key));
+}
+
+} // namespace
+
+QAction *WindowController::addItem(QMenu *menu, const QString &title, const QVariant &key, const char *action)
+{
+    QAction *item = menu->addAction(title);
+    item->setData(key);
+    item->setObjectName(QString::fromLatin1(action));
+    item->setCheckable(true);
+    return item;
+}
+
+// --- View types and columns ------------------------------------------------------
+
+void WindowController::initViewTypeMenu()
+{
+    m_viewTypeMenu = makePopupMenu(m_viewTypePopup, tr("Select View Type"));
+    addHeader(m_viewTypeMenu, tr("View Type"), QStringLiteral("View Type"));
+    // In the dictionary's own order, which is alphabetical.
+    for (auto entry = m_viewTypeDict.cbegin(); entry != m_viewTypeDict.cend(); ++entry) {
+        QAction *item = addItem(m_viewTypeMenu, localized(entry.key()), entry.key(), "viewTypePopupSelected");
+        connect(item, &QAction::triggered, this, [this, item] { viewTypePopupSelected(item); });
+    }
+}
+
+void WindowController::viewTypePopupSelected(const QAction *item)
+{
+    m_selectedViewType = item->data().toString();
+    m_userDefaults->setObject(m_selectedViewType, MainViewDefaults::selectedViewTypeKey);
+    m_contactsViewController->setSelectedViewType(m_selectedViewType);
+    m_mainViewController->setSelectedViewType(m_selectedViewType);
+    validateMenus();
+}
+
+void WindowController::initItemsMenu()
+{
+    m_itemsMenu = makePopupMenu(m_itemsPopup, tr("Select Columns"));
+    addHeader(m_itemsMenu, tr("Columns"));
+    for (const QString &identifier : columnItems()) {
+        QAction *item
+            = addItem(m_itemsMenu, MVPerson::localizedIdentifierForKey(identifier), identifier, "itemsPopupSelected");
+        connect(item, &QAction::triggered, this, [this, item] { itemsPopupSelected(item); });
+    }
+}
+
+// A column not shown goes third, after "Sender" and "Name"; one shown is
+// removed. A list of fewer than two columns stays as it is.
+void WindowController::itemsPopupSelected(const QAction *item)
+{
+    const QString identifier = item->data().toString();
+    QStringList &columns = m_viewTypeDict[m_selectedViewType];
+    if (columns.size() < 2)
+        return;
+    if (!columns.contains(identifier))
+        columns.insert(2, identifier);
+    else
+        columns.removeAll(identifier);
+    storeViewTypeDict();
+    m_contactsViewController->setSelectedViewType(m_selectedViewType);
+    validateMenus();
+}
+
+void WindowController::storeViewTypeDict()
+{
+    m_userDefaults->setObject(MainViewDefaults::toVariantMap(m_viewTypeDict), MainViewDefaults::viewTypeDictKey);
+    m_mainViewController->setViewTypeDict(m_viewTypeDict);
+}
+
+// --- Labels ------------------------------------------------------------------------
+
+// The labels of the fields the view type shows as columns (address parts
+// are not the field "Address"), each listed once at its first place.
+void WindowController::updateLabelsMenu()
+{
+    m_labelsMenu->clear();
+    addHeader(m_labelsMenu, tr("Labels"));
+    QAction *all = addItem(m_labelsMenu, tr("All"), allLabels, "labelsPopupSelected");
+    connect(all, &QAction::triggered, this, [this, all] { labelsPopupSelected(all); });
+    const QStringList columns = m_userDefaults->dictionaryForKey(MainViewDefaults::viewTypeDictKey)
+                                    .value(m_userDefaults->stringForKey(MainViewDefaults::selectedViewTypeKey))
+                                    .toStringList();
+    QStringList listed;
+    for (const QString &identifier : MVPerson::labeledIdentifiers()) {
+        if (!columns.contains(identifier))
+            continue;
+        const QStringList labels = MVPerson::labelsForIdentifier(identifier);
+        const QStringList titles = MVPerson::localizedLabelsForIdentifier(identifier);
+        for (qsizetype index = 0; index < labels.size(); ++index) {
+            if (listed.contains(labels.at(index)))
+                continue;
+            listed.append(labels.at(index));
+            QAction *item
+                = addItem(m_labelsMenu, titles.value(index, labels.at(index)), labels.at(index), "labelsPopupSelected");
+            connect(item, &QAction::triggered, this, [this, item] { labelsPopupSelected(item); });
+        }
+    }
+}
+
+void WindowController::labelsPopupSelected(const QAction *item)
+{
+    const QString label = item->data().toString();
+    if (label == allLabels) {
+        m_selectedLabels = {allLabels};
+    } else if (m_selectedLabels.value(0) == allLabels) {
+        m_selectedLabels = {label};
+    } else {
+        if (!m_selectedLabels.removeOne(label))
+            m_selectedLabels.append(label);
+        if (m_selectedLabels.isEmpty())
+            m_selectedLabels = {allLabels};
+    }
+    m_userDefaults->setObject(m_selectedLabels, MainViewDefaults::selectedLabelsKey);
+    m_contactsViewController->updateTable();
+    validateMenus();
+}
+
+// --- Sort options ----------------------------------------------------------------------
+
+void WindowController::initSortOptionsMenu()
+{
+    m_sortOptionsMenu = makePopupMenu(m_sortOptionsPopup, tr("Sort Options"));
+    addHeader(m_sortOptionsMenu, tr("Sort Options"), QStringLiteral("Sort Options"));
+    for (const QString &column : sortColumns()) {
+        QMenu *submenu = m_sortOptionsMenu->addMenu(MVPerson::localizedIdentifierForKey(column));
+        submenu->menuAction()->setData(column);
+        submenu->setProperty("column", column);
+        for (const QString &key : m_sortOptionsDict.value(column).items) {
+            QAction *item = addItem(submenu, localized(key), key, "sortOptionsSelected");
+            connect(item, &QAction::triggered, this, [this, item] { sortOptionsSelected(item); });
+        }
+    }
+}
+
+// The same key again still sorts the table by it, but stores nothing.
+void WindowController::sortOptionsSelected(const QAction *item)
+{
+    const QString column = item->parent() ? item->parent()->property("column").toString() : QString();
+    if (!sortColumns().contains(column))
+        return;
+    const QString key = item->data().toString();
+    MainViewDefaults::SortOptions &options = m_sortOptionsDict[column];
+    if (options.selected != key) {
+        options.selected = key;
+        m_userDefaults->setObject(
+            MainViewDefaults::toVariantMap(m_sortOptionsDict), MainViewDefaults::sortOptionsDictKey);
+    }
+    m_contactsViewController->sortOptionsChanged(key, column);
+    validateMenus();
+}
+
+// --- Contact commands -----------------------------------------------------------------
+
+void WindowController::initContactMenu()
+{
+    m_contactMenu = makePopupMenu(m_contactPopup, tr("Contact"));
+    addHeader(m_contactMenu, tr("Contact"));
+    QAction *toggle = m_contactMenu->addAction(
+        QIcon(QStringLiteral(":/UserGuest.png")), tr("Hide Contact Info"), this, &WindowController::toggleContactInfo);
+    toggle->setObjectName(QStringLiteral("toggleContactInfo"));
+    toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    m_contactMenu->addSeparator();
+    m_contactMenu->addAction(tr("Show Simple Info"))->setObjectName(QStringLiteral("showContact"));
+    m_contactMenu->addAction(tr("Add New Contact"))->setObjectName(QStringLiteral("addContact"));
+    m_contactMenu->addAction(tr("Delete Contacts"), m_mainViewController, &ViewController::deleteContacts)
+        ->setObjectName(QStringLiteral("deleteContacts"));
+    m_contactMenu->addAction(tr("Duplicate Contacts"), m_mainViewController, &ViewController::duplicateContacts)
+        ->setObjectName(QStringLiteral("duplicateContacts"));
+    m_showQRCodeAction = m_contactMenu->addAction(tr("Show QRCode"), this, &WindowController::showQRCode);
+    m_showQRCodeAction->setObjectName(QStringLiteral("showQRCode"));
+}
+
+// --- Groups --------------------------------------------------------------------------------
+
+void WindowController::initGroupMenu()
+{
+    m_groupMenu = makePopupMenu(m_groupsPopup, tr("Group"), &WindowController::updateGroupMenu);
+    addHeader(m_groupMenu, tr("Group"));
+}
+
+// Containers without a name and groups without a name get no item. A
+// container holding only its top group is read from the store again.
+void WindowController::updateGroupMenu()
+{
+    for (QAction *item : m_groupMenu->actions()) {
+        if (item->menu())
+            item->menu()->deleteLater();
+    }
+    m_groupMenu->clear();
+    addHeader(m_groupMenu, tr("Group"));
+    const ContainerTablePtr &containers = m_mainViewController->containerTable();
+    if (!containers)
+        return;
+    for (const ContainerRecordPtr &container : std::as_const(*containers)) {
+        if (container->name.isEmpty())
+            continue;
+        if (container->groups->size() == 1)
+            updateGroupTable(*container);
+        QMenu *submenu = m_groupMenu->addMenu(container->name);
+        for (const GroupRecordPtr &group : std::as_const(*container->groups)) {
+            if (group->name.isEmpty() || group->deleted)
+                continue;
+            QAction *item = addItem(submenu, group->name, QVariant::fromValue(group), "selectGroup");
+            connect(item, &QAction::triggered, this, [this, item] { selectGroup(item); });
+        }
+    }
+}
+
+void WindowController::updateGroupTable(ContainerRecord &container)
+{
+    ContactStore *store = m_mainViewController->contactStore();
+    const RenmeiAndHagakiStore *sideStore = m_mainViewController->sideStore();
+    if (container.identifier.isEmpty() || container.type == 0 || !store || !sideStore)
+        return;
+    AddressBookLoader loader(*store, *sideStore);
+    loader.setAlertPoster([this](const QString &message, const QString &informative) {
+        QMetaObject::invokeMethod(
+            this, [this, message, informative] { m_alertPresenter->showAlert(this, message, informative); },
+            Qt::QueuedConnection);
+    });
+    loader.appendGroups(container);
+}
+
+void WindowController::selectGroup(const QAction *item)
+{
+    m_mainViewController->groupSelectionDidChange(item->data().value<GroupRecordPtr>());
+    validateMenus();
+}
+
+// --- Print styles ------------------------------------------------------------------------------
+
+void WindowController::initPrintStyleMenu()
+{
+    m_printStyleMenu = makePopupMenu(m_printStylePopup, tr("Print Style"));
+    addHeader(m_printStyleMenu, tr("Print Style"), QStringLiteral("Print Style"));
+    const QList<std::pair<QString, QString>> styles{{tr("Hagaki"), QStringLiteral("Hagaki")},
+        {tr("Envelope"), QStringLiteral("Envelope")}, {tr("Label"), QStringLiteral("Labels")},
+        {tr("Address List"), QStringLiteral("Address List")}};
+    for (const auto &[title, key] : styles)
+        (void)addItem(m_printStyleMenu, title, key, "printStyleSelected");
+}

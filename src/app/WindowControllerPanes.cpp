@@ -1,0 +1,166 @@
+// The panes of a contact window's split view, the two split buttons that
+// show and hide the outer ones, and the edit lock.
+
+#include "app/WindowController.h"
+
+#include "print/HagakiViewController.h"
+
+#include "app/MainViewDefaults.h"
+#include "app/ViewController.h"
+#include "platform/UserDefaults.h"
+#include "table/ContactsViewController.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QSplitter>
+#include <QToolButton>
+
+namespace {
+
+constexpr int splitButtonSide = 26;
+// How strongly a split button's image shows while its pane is hidden.
+constexpr qreal hiddenPaneOpacity = 0.4;
+
+// Stands in for a pane until its controller is built.
+QWidget *makePlaceholderPane(const QString &title, const QString &objectName)
+{
+    auto *pane = new QLabel(title);
+    pane->setObjectName(objectName);
+    pane->setAlignment(Qt::AlignCenter);
+    pane->setMinimumWidth(120);
+    return pane;
+}
+
+} // namespace
+
+// Pane 0 holds the group outline above the postcard preview, pane 1 the
+// contact table, pane 2 the contact's details.
+void WindowController::buildPanes()
+{
+    m_groupPaneSplit = new QSplitter(Qt::Vertical);
+    m_groupPaneSplit->setObjectName(QStringLiteral("groupPane"));
+    m_groupPaneSplit->addWidget(makePlaceholderPane(tr("Groups"), QStringLiteral("groupOutlinePane")));
+    m_hagakiViewController = new HagakiViewController(*m_userDefaults);
+    m_groupPaneSplit->addWidget(m_hagakiViewController);
+    m_groupPane = m_groupPaneSplit;
+    m_contactsViewController = new ContactsViewController(m_userDefaults);
+    m_contactsViewController->setObjectName(QStringLiteral("contactTablePane"));
+    m_splitView->addWidget(m_groupPane);
+    m_splitView->addWidget(m_contactsViewController);
+    m_splitView->addWidget(makePlaceholderPane(tr("Detail"), QStringLiteral("detailPane")));
+    m_splitView->setStretchFactor(1, 1);
+    m_splitView->setChildrenCollapsible(false);
+}
+
+bool WindowController::isGroupPaneCollapsed() const
+{
+    return m_splitView->widget(0)->isHidden();
+}
+
+bool WindowController::isContactInfoCollapsed() const
+{
+    return m_splitView->widget(2)->isHidden();
+}
+
+void WindowController::showContactInfo(bool show)
+{
+    QWidget *pane = m_splitView->widget(2);
+    if (show && pane->isHidden()) {
+        pane->show();
+        pane->setFocus();
+    } else if (!show && !pane->isHidden()) {
+        pane->hide();
+        m_contactsViewController->makeFirstResponder();
+    }
+    m_mainViewController->setContactInfoVisible(show);
+    setSplitButtonState(show, 1);
+}
+
+void WindowController::toggleContactInfo()
+{
+    showContactInfo(isContactInfoCollapsed());
+}
+
+void WindowController::showGroupView(bool show)
+{
+    QWidget *pane = m_splitView->widget(0);
+    if (show && pane->isHidden()) {
+        pane->show();
+    } else if (!show && !pane->isHidden()) {
+        pane->hide();
+        m_contactsViewController->makeFirstResponder();
+    }
+    setSplitButtonState(show, 0);
+}
+
+void WindowController::toggleGroupView()
+{
+    const bool show = isGroupPaneCollapsed();
+    showGroupView(show);
+    m_userDefaults->setObject(show, MainViewDefaults::showGroupViewKey);
+}
+
+QImage WindowController::splitButtonImageWithSize(const QSize &size, const QColor &color, int side)
+{
+    const qreal w = size.width();
+    const qreal h = size.height();
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.setPen(QPen(color, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(w / 4, h / 4, w / 2, h / 2));
+    const qreal x = side == 0 ? w / 4 : 7 * w / 12;
+    painter.fillRect(QRectF(x, h / 4, w / 6, h / 2), color);
+    return image;
+}
+
+QToolButton *WindowController::splitButton(int index) const
+{
+    return index == 0 || index == 1 ? m_splitButtons[index] : nullptr;
+}
+
+void WindowController::setSplitButtonState(bool state, int index)
+{
+    QToolButton *button = splitButton(index);
+    if (!button)
+        return;
+    QColor color = QApplication::palette().color(QPalette::Highlight);
+    if (!state)
+        color.setAlphaF(hiddenPaneOpacity);
+    const QImage image = splitButtonImageWithSize(QSize(splitButtonSide, splitButtonSide), color, index);
+    button->setIcon(QIcon(QPixmap::fromImage(image)));
+    button->setChecked(state);
+}
+
+void WindowController::initSplitButtons()
+{
+    const QStringList titles{tr("Groups"), tr("Contact Info")};
+    for (int index = 0; index < 2; ++index) {
+        auto *button = new QToolButton(this);
+        button->setObjectName(index == 0 ? QStringLiteral("groupSplitButton") : QStringLiteral("infoSplitButton"));
+        button->setCheckable(true);
+        button->setToolTip(titles.at(index));
+        button->setIconSize(QSize(splitButtonSide, splitButtonSide));
+        // The pane decides the button's state, not the click.
+        connect(button, &QToolButton::clicked, this, [this, index] {
+            if (index == 0)
+                toggleGroupView();
+            else
+                toggleContactInfo();
+        });
+        m_splitButtons[index] = button;
+    }
+    setSplitButtonState(false, 0);
+    setSplitButtonState(m_mainViewController->contactInfoVisible(), 1);
+}
+
+void WindowController::editButtonClicked()
+{
+    m_mainViewController->setEditState(!m_mainViewController->editState());
+    validateMenus();
+}

@@ -1,0 +1,195 @@
+// The set-up of a contact window once its controller has loaded: the view
+// settings copied from the defaults, the toolbar with its pop-ups and
+// buttons, the main menu's twins of the pop-ups and the preload of the
+// postal data; and the validation of the window's items.
+
+#include "app/WindowController.h"
+
+#include "app/MainViewDefaults.h"
+#include "app/ViewController.h"
+#include "interchange/ZipSearch.h"
+#include "platform/UserDefaults.h"
+#include "table/ContactsViewController.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSet>
+#include <QSplitter>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace {
+
+// Items whose commands come with later parts of the window: shown, never
+// enabled.
+const QSet<QString> &unbuiltActions()
+{
+    static const QSet<QString> actions{QStringLiteral("showContact"), QStringLiteral("addContact"),
+        QStringLiteral("printStyleSelected"), QStringLiteral("styleSettingButtonPressed"),
+        QStringLiteral("zipButtonPressed"), QStringLiteral("findBarButtonClicked"), QStringLiteral("showFindPanel")};
+    return actions;
+}
+
+QToolButton *makeButton(QWidget *parent, const QString &title, const QString &objectName)
+{
+    auto *button = new QToolButton(parent);
+    button->setText(title);
+    button->setObjectName(objectName);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
+
+} // namespace
+
+void WindowController::windowDidLoad()
+{
+    copyViewSettings();
+    buildToolbar();
+    // The key must be written once to count as set; absent, the pane shows.
+    const QVariant showGroups = m_userDefaults->objectForKey(MainViewDefaults::showGroupViewKey);
+    showGroupView(!showGroups.isValid() || showGroups.toBool());
+    // The postal data is large: read it before the first search asks.
+    (void)QtConcurrent::run([] { (void)ZipSearch::zipdb(); });
+    connect(
+        m_contactsViewController, &ContactsViewController::selectionDidChange, this, &WindowController::validateMenus);
+    connect(m_contactsViewController, &ContactsViewController::columnsDidSave, this, [this] {
+        m_viewTypeDict = MainViewDefaults::readAndRepair(*m_userDefaults).viewTypeDict;
+        m_mainViewController->setViewTypeDict(m_viewTypeDict);
+    });
+    validateMenus();
+}
+
+void WindowController::copyViewSettings()
+{
+    const MainViewDefaults settings = MainViewDefaults::readAndRepair(*m_userDefaults);
+    m_selectedLabels = settings.selectedLabels;
+    m_viewTypeDict = settings.viewTypeDict;
+    m_selectedViewType = settings.selectedViewType;
+    m_sortOptionsDict = settings.sortOptionsDict;
+}
+
+void WindowController::buildToolbar()
+{
+    m_toolbar = addToolBar(tr("Toolbar"));
+    m_toolbar->setObjectName(QStringLiteral("toolbar"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setIconSize(QSize(26, 26));
+    const auto popup = [this](const QString &title, const QString &name) {
+        QToolButton *button = makeButton(this, title, name);
+        button->setPopupMode(QToolButton::InstantPopup);
+        m_toolbar->addWidget(button);
+        return button;
+    };
+    m_groupsPopup = popup(tr("Group"), QStringLiteral("groupsPopup"));
+    m_viewTypePopup = popup(tr("View Type"), QStringLiteral("viewTypePopup"));
+    m_itemsPopup = popup(tr("Columns"), QStringLiteral("itemsPopup"));
+    m_labelsPopup = popup(tr("Labels"), QStringLiteral("labelsPopup"));
+    m_sortOptionsPopup = popup(tr("Sort Options"), QStringLiteral("sortOptionsPopup"));
+    m_contactPopup = popup(tr("Contact"), QStringLiteral("contactPopup"));
+    m_toolbar->addSeparator();
+    initSplitButtons();
+    m_toolbar->addWidget(m_splitButtons[0]);
+    m_toolbar->addWidget(m_splitButtons[1]);
+    m_editButton = m_toolbar->addAction(m_mainViewController->editState() ? tr("Lock") : tr("Edit"));
+    m_editButton->setObjectName(QStringLiteral("editButtonClicked"));
+    m_editButton->setCheckable(true);
+    connect(m_editButton, &QAction::triggered, this, &WindowController::editButtonClicked);
+    m_mainViewController->setEditButton(m_editButton);
+    m_toolbar->addSeparator();
+    m_findBarButton = makeButton(this, tr("Find"), QStringLiteral("findBarButtonClicked"));
+    m_zipButton = makeButton(this, tr("ZIP"), QStringLiteral("zipButtonPressed"));
+    m_layoutButton = makeButton(this, tr("Layout"), QStringLiteral("layoutButtonPressed"));
+    m_layoutButton->setDefaultAction(m_layoutAction);
+    m_styleSettingButton = makeButton(this, tr("Style Settings"), QStringLiteral("styleSettingButtonPressed"));
+    m_printStylePopup = popup(tr("Print Style"), QStringLiteral("printStylePopup"));
+    for (QToolButton *button : {m_findBarButton, m_zipButton, m_layoutButton, m_styleSettingButton})
+        m_toolbar->addWidget(button);
+
+    initViewTypeMenu();
+    initItemsMenu();
+    m_labelsMenu = makePopupMenu(m_labelsPopup, tr("Select Label"), &WindowController::updateLabelsMenu);
+    updateLabelsMenu();
+    initSortOptionsMenu();
+    initContactMenu();
+    initGroupMenu();
+    initPrintStyleMenu();
+    m_toggleGroupViewAction = m_viewMenu->addAction(tr("Hide Groups"), this, &WindowController::toggleGroupView);
+    m_toggleGroupViewAction->setObjectName(QStringLiteral("toggleGroupView"));
+    QMenu *find = m_editMenu->addMenu(tr("Find"));
+    find->addAction(tr("Show Find Panel"))->setObjectName(QStringLiteral("showFindPanel"));
+    for (QMenu *menu : {m_viewMenu, m_navigateMenu, find})
+        connect(menu, &QMenu::aboutToShow, this, &WindowController::validateMenus);
+}
+
+QMenu *WindowController::makePopupMenu(
+    QToolButton *popup, const QString &navigateTitle, void (WindowController::*rebuild)())
+{
+    auto *menu = new QMenu(navigateTitle, this);
+    popup->setMenu(menu);
+    m_navigateMenu->addMenu(menu);
+    // Rebuilt before it is validated.
+    if (rebuild)
+        connect(menu, &QMenu::aboutToShow, this, rebuild);
+    connect(menu, &QMenu::aboutToShow, this, &WindowController::validateMenus);
+    return menu;
+}
+
+// --- Validation --------------------------------------------------------------
+
+void WindowController::validateMenus()
+{
+    QList<QMenu *> menus{m_viewMenu, m_navigateMenu};
+    QList<QAction *> items{m_editButton};
+    while (!menus.isEmpty()) {
+        for (QAction *item : menus.takeFirst()->actions()) {
+            if (item->menu())
+                menus.append(item->menu());
+            else
+                items.append(item);
+        }
+    }
+    for (QAction *item : std::as_const(items)) {
+        if (item && !item->objectName().isEmpty())
+            item->setEnabled(validateMenuItem(item));
+    }
+    for (QToolButton *button : {m_findBarButton, m_zipButton, m_layoutButton, m_styleSettingButton})
+        button->setEnabled(!unbuiltActions().contains(button->objectName()));
+}
+
+bool WindowController::validateMenuItem(QAction *item) const
+{
+    const QString action = item->objectName();
+    const QVariant key = item->data();
+    if (unbuiltActions().contains(action)) {
+        if (action == QStringLiteral("printStyleSelected"))
+            item->setChecked(key.toString() == m_mainViewController->printStyle());
+        return false;
+    }
+    if (action == QStringLiteral("viewTypePopupSelected")) {
+        item->setChecked(key.toString() == m_selectedViewType);
+    } else if (action == QStringLiteral("itemsPopupSelected")) {
+        item->setChecked(m_viewTypeDict.value(m_selectedViewType).contains(key.toString()));
+    } else if (action == QStringLiteral("labelsPopupSelected")) {
+        item->setChecked(m_selectedLabels.contains(key.toString()));
+    } else if (action == QStringLiteral("sortOptionsSelected")) {
+        const QString column = item->parent() ? item->parent()->property("column").toString() : QString();
+        item->setChecked(m_sortOptionsDict.value(column).selected == key.toString());
+    } else if (action == QStringLiteral("toggleContactInfo")) {
+        item->setText(isContactInfoCollapsed() ? tr("Show Contact Info") : tr("Hide Contact Info"));
+    } else if (action == QStringLiteral("toggleGroupView")) {
+        if (isGroupPaneCollapsed() && item->text() == tr("Hide Groups"))
+            item->setText(tr("Show Groups"));
+        else if (!isGroupPaneCollapsed() && item->text() == tr("Show Groups"))
+            item->setText(tr("Hide Groups"));
+    } else if (action == QStringLiteral("editButtonClicked")) {
+        item->setChecked(m_mainViewController->editState());
+    } else if (action == QStringLiteral("selectGroup")) {
+        const GroupRecordPtr group = key.value<GroupRecordPtr>();
+        const GroupRecordPtr &selected = m_mainViewController->selectedGroupDict();
+        item->setChecked(group && selected && group->uniqueId == selected->uniqueId);
+    } else {
+        return m_mainViewController->validateMenuItem(item);
+    }
+    return true;
+}

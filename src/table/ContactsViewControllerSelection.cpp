@@ -1,0 +1,175 @@
+// The contact table's selection: what the rest of the window reads of it and
+// the ways it selects rows.
+
+#include "table/ContactsViewController.h"
+
+#include "table/ContactTableModel.h"
+#include "table/ContactsViewControllerDelegate.h"
+#include "table/TableColumn.h"
+
+#include <QSet>
+#include <QTableView>
+
+QList<int> ContactsViewController::selectedRowIndexes() const
+{
+    QList<int> rows;
+    const int count = int(m_model->subContactTable().size());
+    for (const QModelIndex &index : m_tableView->selectionModel()->selectedRows()) {
+        if (index.row() < count)
+            rows.append(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+int ContactsViewController::selectedRow() const
+{
+    const int current = m_tableView->selectionModel()->currentIndex().row();
+    if (current >= 0 && m_tableView->selectionModel()->isRowSelected(current) && m_model->subContactAt(current))
+        return current;
+    const QList<int> rows = selectedRowIndexes();
+    return rows.isEmpty() ? -1 : rows.last();
+}
+
+void ContactsViewController::selectRowIndexes(const QList<int> &rows)
+{
+    QItemSelection selection;
+    const int lastColumn = std::max(0, m_model->columnCount() - 1);
+    for (const int row : rows) {
+        if (m_model->subContactAt(row))
+            selection.select(m_model->index(row, 0), m_model->index(row, lastColumn));
+    }
+    QItemSelectionModel *selectionModel = m_tableView->selectionModel();
+    if (!selection.isEmpty())
+        selectionModel->setCurrentIndex(selection.first().topLeft(), QItemSelectionModel::NoUpdate);
+    selectionModel->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (!selection.isEmpty())
+        m_tableView->scrollTo(selection.first().topLeft());
+}
+
+void ContactsViewController::scrollRowToVisible(int row)
+{
+    if (m_model->subContactAt(row))
+        m_tableView->scrollTo(m_model->index(row, 0));
+}
+
+void ContactsViewController::makeFirstResponder()
+{
+    m_tableView->setFocus();
+}
+
+QList<SubContactRecordPtr> ContactsViewController::selectedSubContacts() const
+{
+    QList<SubContactRecordPtr> rows;
+    for (const int row : selectedRowIndexes())
+        rows.append(m_model->subContactAt(row));
+    return rows;
+}
+
+QList<ContactRecordPtr> ContactsViewController::selectedContacts() const
+{
+    return selectedContactsWithClickedRowIndex(-1);
+}
+
+QList<ContactRecordPtr> ContactsViewController::selectedContactsWithClickedRowIndex(int clickedRow) const
+{
+    const ContactTablePtr &contacts = m_model->contactTable();
+    if (!contacts || contacts->isEmpty())
+        return {};
+    QList<int> rows = selectedRowIndexes();
+    if (clickedRow != -1)
+        rows.append(clickedRow);
+    QSet<QString> uniqueIds;
+    for (const int row : std::as_const(rows)) {
+        if (const SubContactRecordPtr record = m_model->subContactAt(row))
+            uniqueIds.insert(record->uniqueId);
+    }
+    QList<ContactRecordPtr> selected;
+    for (const ContactRecordPtr &contact : std::as_const(*contacts)) {
+        if (contact && uniqueIds.contains(contact->uniqueId))
+            selected.append(contact);
+    }
+    return selected;
+}
+
+void ContactsViewController::selectRowIndexesWithContacts(const QList<ContactRecordPtr> &contacts)
+{
+    const ContactTablePtr &table = m_model->contactTable();
+    if (!table || table->isEmpty())
+        return;
+    QSet<QString> uniqueIds;
+    for (const ContactRecordPtr &contact : contacts)
+        uniqueIds.insert(contact->uniqueId);
+    QList<int> rows;
+    const QList<SubContactRecordPtr> &records = subContactTable();
+    for (int row = 0; row < records.size(); ++row) {
+        if (uniqueIds.contains(records.at(row)->uniqueId))
+            rows.append(row);
+    }
+    selectRowIndexes(rows.isEmpty() ? QList<int>{0} : rows);
+}
+
+void ContactsViewController::selectItemAndRange(const ItemAndRangeRecordPtr &itemAndRange)
+{
+    if (!m_model->contactTable() || !itemAndRange)
+        return;
+    setSelectedItemAndRange(itemAndRange);
+    const qint64 position = itemAndRange->labelIndex.value_or(0);
+    const QList<SubContactRecordPtr> &rows = subContactTable();
+    int start = -1;
+    for (int row = 0; row < rows.size() && start < 0; ++row) {
+        if (rows.at(row)->uniqueId == itemAndRange->uniqueId && rows.at(row)->labelIndex == position)
+            start = row;
+    }
+    if (start < 0)
+        start = selectedRow();
+    reload();
+    if (start < 0)
+        return;
+    // The delegate hears of the row found, and of no other.
+    m_selectingQuietly = true;
+    for (int row = start; row < rows.size(); ++row) {
+        if (rows.at(row)->labelIndex != position)
+            continue;
+        selectRowIndexes({row});
+        m_selectingQuietly = false;
+        if (m_delegate)
+            m_delegate->rowSelectionDidChange(rows.at(row));
+        return;
+    }
+    selectRowIndexes({start});
+    m_selectingQuietly = false;
+}
+
+std::optional<ContactsViewController::RowAnchor> ContactsViewController::anchorOfRow(int row) const
+{
+    const SubContactRecordPtr record = m_model->subContactAt(row);
+    if (!record)
+        return std::nullopt;
+    RowAnchor anchor{record->uniqueId, record->labelIndex, std::nullopt, false};
+    if (const LabeledValueRecordPtr address
+        = TableColumn::labeledValueAt(*record->person, FieldId::Address, record->labelIndex))
+        anchor.addressText = address->stringValue;
+    return anchor;
+}
+
+int ContactsViewController::findAnchorRow(const RowAnchor &anchor) const
+{
+    const QList<SubContactRecordPtr> &rows = m_model->subContactTable();
+    for (int index = 0; index < rows.size(); ++index) {
+        const SubContactRecord &row = *rows.at(index);
+        if (row.uniqueId != anchor.uniqueId)
+            continue;
+        if (anchor.anyRow)
+            return index;
+        if (anchor.addressText) {
+            const LabeledValueRecordPtr address
+                = TableColumn::labeledValueAt(*row.person, FieldId::Address, row.labelIndex);
+            if (address && address->stringValue == *anchor.addressText)
+                return index;
+        } else if (row.labelIndex == anchor.labelIndex) {
+            return index;
+        }
+    }
+    return -1;
+}
