@@ -5,6 +5,10 @@
 #include "platform/NotificationCenter.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
+#include "table/ContactsViewController.h"
+
+#include <QTableView>
+#include <QTest>
 
 using namespace PrintOptionsKey;
 
@@ -30,6 +34,26 @@ TEST_F(PreviewPane, ClickingARowPreviewsThatContactAtItsAddress)
     EXPECT_EQ(block(1).adrsDict->zip, QStringLiteral("102-1011"));
     Screenshot::grab(m_window.get());
     Screenshot::grab(&pane(), QStringLiteral("pane"));
+}
+
+// The window's own table instead of the recording one: a real click.
+TEST_F(PreviewPane, AClickInTheContactTablePreviewsThatRow)
+{
+    openWindow();
+    ContactsViewController &table = *m_window->contactsViewController();
+    m_controller->setContactsViewController(&table);
+    table.setContactTable(m_contacts);
+    table.updateTable();
+    endTurn();
+    ASSERT_GT(table.subContactTable().size(), 1);
+    QTableView &rows = *table.tableView();
+    const QModelIndex second = rows.model()->index(1, 1);
+    QTest::mouseClick(rows.viewport(), Qt::LeftButton, Qt::NoModifier, rows.visualRect(second).center());
+    endTurn();
+    const SubContactRecordPtr clicked = table.subContactTable().at(1);
+    ASSERT_EQ(view().receiverPersons().size(), 1);
+    EXPECT_EQ(view().receiverPersons().first()->person, clicked->person);
+    EXPECT_TRUE(nameText().endsWith(QStringLiteral("様"))) << nameText().toStdString();
 }
 
 TEST_F(PreviewPane, AnAddressOrCompanyTakenFromTheContactLeavesTheCard)
