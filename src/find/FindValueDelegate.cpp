@@ -2,6 +2,7 @@
 
 #include "find/FindResultsModel.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -15,9 +16,12 @@ void FindValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     }
     QStyleOptionViewItem background = option;
     initStyleOption(&background, index);
-    const QString text = background.text;
+    // The option's text has its line breaks turned into separators.
+    const QString text = index.data(Qt::DisplayRole).toString();
     background.text.clear();
-    QStyledItemDelegate::paint(painter, background, index);
+    const QWidget *widget = option.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
 
     const auto ranges = index.data(FindResultsModel::RangesRole).value<QList<TextRange>>();
     const int current = index.data(FindResultsModel::CurrentRangeRole).toInt();
@@ -35,7 +39,8 @@ void FindValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     const QRect area = option.rect.adjusted(4, 2, -4, -2);
     painter->save();
     painter->setClipRect(area);
-    painter->setPen(option.palette.color(QPalette::Text));
+    const bool selected = option.state.testFlag(QStyle::State_Selected);
+    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     int y = area.top();
     qsizetype offset = 0;
     for (const QString &line : text.split(QLatin1Char('\n'))) {

@@ -2,6 +2,7 @@
 #include "ViewControllerFixture.h"
 #include "common/Screenshot.h"
 
+#include "editors/ValueEditor.h"
 #include "find/FindPanel.h"
 #include "find/FindResultsModel.h"
 #include "platform/UndoManager.h"
@@ -114,6 +115,45 @@ TEST_F(FindPanelTest, InListEditingOnlyWhileEditingKeepsLineBreaks)
     QTest::keyClicks(editor, QStringLiteral("two"));
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_EQ(note(0), QStringLiteral("one\ntwo"));
+}
+
+// A date row opens its editor in a popover; what the editor hands back
+// reaches the contact and the row.
+TEST_F(FindPanelTest, DateRowsAreEditedThroughTheirPopovers)
+{
+    MVPerson &person = *top()->contactTable->at(0)->person;
+    person.setValue(QDate(1990, 1, 2), FieldId::Birthday);
+    LabeledValueRecord anniversary;
+    anniversary.label = QStringLiteral("anniversary");
+    anniversary.value = StoreDateComponents::fromDate(QDate(1990, 5, 6));
+    person.addLabeledValue(anniversary, FieldId::Dates);
+    m_panel.setSearchString(QStringLiteral("1990"));
+    m_panel.updateTable();
+    ASSERT_EQ(m_panel.results()->rowCount(), 2);
+    QTest::mouseClick(m_panel.editButton(), Qt::LeftButton);
+    for (int row = 0; row < 2; ++row) {
+        const bool birthday = m_panel.results()->rows().at(row)->item == FieldId::Birthday;
+        const QRect cell = m_panel.tableView()->visualRect(m_panel.results()->index(row, 0));
+        QTest::mouseClick(m_panel.tableView()->viewport(), Qt::LeftButton, {}, cell.center());
+        EXPECT_FALSE(m_panel.replaceButton()->isEnabled());
+        QTest::mouseDClick(m_panel.tableView()->viewport(), Qt::LeftButton, {}, cell.center());
+        ASSERT_TRUE(m_panel.popover() && m_panel.popover()->isShown());
+        auto *editor = qobject_cast<ValueEditor *>(m_panel.popover()->contentWidget());
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(m_panel.popover()->contentSize(), birthday ? QSize(340, 284) : QSize(340, 392));
+        if (birthday) {
+            BirthdayRecord chosen;
+            chosen.value = StoreDateComponents::fromDate(QDate(2001, 2, 3));
+            editor->contextInfo()->value = chosen;
+        } else {
+            editor->contextInfo()->value = LabeledValueList{}; // the date deleted
+        }
+        editor->contextInfo()->dirty = true;
+        m_panel.popover()->close();
+        EXPECT_EQ(m_panel.results()->rows().at(row)->value, birthday ? person.birthdayValue()->stringValue : QString());
+    }
+    EXPECT_TRUE(person.birthdayValue()->stringValue.contains(QStringLiteral("2001")));
+    EXPECT_TRUE(person.datesValues()->isEmpty());
 }
 
 struct CloseWay {
