@@ -98,10 +98,7 @@ void SimpleInfoPanelController::buildWindow()
     top->addWidget(m_nameField, 1);
     top->addWidget(m_editButton);
     layout->addLayout(top);
-    m_redSeparator = new SeparatorBox(this);
-    m_redSeparator->setFixedHeight(2);
-    m_editButton->setSeparator(m_redSeparator);
-    layout->addWidget(m_redSeparator);
+    m_redSeparator = m_editButton->addSeparatorTo(layout, this);
     m_tableView = new QTableView(this);
     m_tableView->setModel(m_table);
     m_tableView->setItemDelegate(new MovingCellDelegate(m_tableView, [this] { moveToNextRow(); }));

@@ -7,6 +7,7 @@
 #include "editors/SimpleInfoPanelController.h"
 #include "editors/SimpleInfoTableModel.h"
 #include "interchange/ZipSearch.h"
+#include "editors/UndoKeys.h"
 #include "platform/UndoManager.h"
 
 #include <QKeyEvent>
@@ -167,13 +168,7 @@ void SimpleInfoPanelController::reset()
 
 void SimpleInfoPanelController::keyPressEvent(QKeyEvent *event)
 {
-    const bool undo = event->matches(QKeySequence::Undo);
-    if (undo || event->matches(QKeySequence::Redo)) {
-        if (undo)
-            m_undoManager->undo();
-        else
-            m_undoManager->redo();
+    if (UndoKeys::handle(event, m_undoManager))
         return;
-    }
     QDialog::keyPressEvent(event);
 }

@@ -7,6 +7,7 @@
 #include "find/FindSearch.h"
 #include "find/FindValueDelegate.h"
 #include "model/MVPerson.h"
+#include "editors/UndoKeys.h"
 #include "platform/UndoManager.h"
 
 #include <QComboBox>
@@ -52,10 +53,7 @@ void FindPanel::buildWindow()
     m_editButton = new EditLockToggle(this);
     top->addWidget(m_editButton);
     layout->addLayout(top);
-    m_redSeparator = new SeparatorBox(this);
-    m_redSeparator->setFixedHeight(2);
-    m_editButton->setSeparator(m_redSeparator);
-    layout->addWidget(m_redSeparator);
+    m_redSeparator = m_editButton->addSeparatorTo(layout, this);
     layout->addLayout(buildSearchRow());
     layout->addLayout(buildReplaceRow());
     buildTable();
@@ -277,13 +275,7 @@ void FindPanel::showCurrentRow(int row)
 
 void FindPanel::keyPressEvent(QKeyEvent *event)
 {
-    const bool undo = event->matches(QKeySequence::Undo);
-    if (undo || event->matches(QKeySequence::Redo)) {
-        if (undo)
-            m_results->undoManager()->undo();
-        else
-            m_results->undoManager()->redo();
+    if (UndoKeys::handle(event, m_results->undoManager()))
         return;
-    }
     QDialog::keyPressEvent(event);
 }

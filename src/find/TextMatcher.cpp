@@ -2,7 +2,7 @@
 
 TextMatcher::TextMatcher(const QString &searchString, uint compareOptions)
     : m_searchString(searchString)
-    , m_caseSensitivity((compareOptions & CaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive)
+    , m_literal(searchString, (compareOptions & CaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive)
     , m_regularExpression((compareOptions & RegularExpression) != 0)
 {
     if (m_regularExpression)
@@ -28,7 +28,7 @@ QList<TextRange> TextMatcher::rangesIn(const QString &text) const
 TextRange TextMatcher::nextHit(const QString &text, qsizetype from) const
 {
     if (!m_regularExpression) {
-        const qsizetype at = text.indexOf(m_searchString, from, m_caseSensitivity);
+        const qsizetype at = m_literal.indexIn(text, from);
         return at < 0 ? TextRange{} : TextRange{at, m_searchString.size()};
     }
     if (!m_expression.isValid())

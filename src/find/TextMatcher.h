@@ -5,6 +5,7 @@
 #include <QList>
 #include <QRegularExpression>
 #include <QString>
+#include <QStringMatcher>
 
 // Finds every hit of one search string in a text: literally with or without
 // case, or as a regular expression, which is compiled once for all the texts
@@ -26,7 +27,8 @@ private:
     [[nodiscard]] TextRange nextHit(const QString &text, qsizetype from) const;
 
     QString m_searchString;
-    Qt::CaseSensitivity m_caseSensitivity = Qt::CaseInsensitive;
+    // Prepared once: the same text is looked for in every value of every contact.
+    QStringMatcher m_literal;
     bool m_regularExpression = false;
     QRegularExpression m_expression;
 };
