@@ -105,7 +105,8 @@ QVariant SimpleInfoTableModel::data(const QModelIndex &index, int role) const
                     : valueText(valueKey);
     case Qt::DecorationRole:
         if (type && !typeKey.isEmpty() && typeKey != FieldId::Renmei) {
-            const QImage icon = FieldIcons::iconForType(typeKey);
+            // The address parts show the address's picture.
+            const QImage icon = FieldIcons::iconForType(isAddressKey(typeKey) ? FieldId::Address : typeKey);
             return icon.isNull() ? QVariant() : QVariant(QIcon(QPixmap::fromImage(icon)));
         }
         return {};
