@@ -3,6 +3,8 @@
 #include "model/MVPerson.h"
 #include "platform/contacts/ContactKeys.h"
 
+#include <array>
+
 namespace {
 
 bool passes(const QStringList &filter, const QString &entry)
@@ -56,13 +58,16 @@ struct ContactSearch {
         }
     }
 
-    void searchParts(const QString &item, const QStringList &parts, const QStringList &texts)
+    // Name and phonetic parts; the lists are fixed, so nothing is allocated
+    // for a contact without a hit.
+    void searchParts(
+        const QString &item, const std::array<QString, 3> &parts, const std::array<const QString *, 3> &texts)
     {
         if (!allPass(labels))
             return;
-        for (qsizetype i = 0; i < parts.size(); ++i) {
+        for (size_t i = 0; i < parts.size(); ++i) {
             if (passes(subItems, parts.at(i)))
-                add(item, parts.at(i), texts.at(i));
+                add(item, parts.at(i), *texts.at(i));
         }
     }
 
@@ -113,18 +118,18 @@ const LabeledValueList &listOf(const LabeledValueListPtr &list)
 void ContactSearch::searchItem(MVPerson &person, const QString &item)
 {
     if (item == FieldId::Name) {
+        static const std::array<QString, 3> parts{FieldId::FirstName, FieldId::LastName, FieldId::MiddleName};
         const NameRecord &name = *person.nameValue();
-        searchParts(item, {FieldId::FirstName, FieldId::LastName, FieldId::MiddleName},
-            {name.firstName, name.lastName, name.middleName});
+        searchParts(item, parts, {&name.firstName, &name.lastName, &name.middleName});
     } else if (item == FieldId::PhoneticName) {
+        static const std::array<QString, 3> parts{
+            FieldId::PhoneticFirstName, FieldId::PhoneticLastName, FieldId::PhoneticMiddleName};
         const PhoneticNameRecord &name = *person.phoneticNameValue();
-        searchParts(item, {FieldId::PhoneticFirstName, FieldId::PhoneticLastName, FieldId::PhoneticMiddleName},
-            {name.firstName, name.lastName, name.middleName});
+        searchParts(item, parts, {&name.firstName, &name.lastName, &name.middleName});
     } else if (item == FieldId::Address) {
-        QStringList parts = FindSearch::addressParts();
-        if (!allPass(subItems) && subItems.contains(FindSearch::CountryCode))
-            parts.append(FindSearch::CountryCode);
-        searchAddresses(listOf(person.addressValues()), parts, true);
+        static const QStringList withCode = FindSearch::addressParts() + QStringList{FindSearch::CountryCode};
+        const bool code = !allPass(subItems) && subItems.contains(FindSearch::CountryCode);
+        searchAddresses(listOf(person.addressValues()), code ? withCode : FindSearch::addressParts(), true);
     } else if (FindSearch::addressParts().contains(item) || item == FindSearch::CountryCode) {
         searchAddresses(listOf(person.addressValues()), {item}, false);
     } else if (item == FieldId::InstantMessage) {
