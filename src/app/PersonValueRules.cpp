@@ -77,16 +77,7 @@ QString replacedString(
 
 void setAddressPart(LabeledValueRecord &address, const ContactIdentifier &part, const QString &text)
 {
-    if (part == FieldId::ZIP)
-        address.zip = text;
-    else if (part == FieldId::State)
-        address.state = text;
-    else if (part == FieldId::City)
-        address.city = text;
-    else if (part == FieldId::Street)
-        address.street = text;
-    else if (part == FieldId::Country)
-        address.country = text;
+    address.setAddressPart(part, text);
 }
 
 } // namespace PersonValueRules

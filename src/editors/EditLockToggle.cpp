@@ -2,6 +2,8 @@
 
 #include "editors/SeparatorBox.h"
 
+#include <QBoxLayout>
+
 EditLockToggle::EditLockToggle(QWidget *parent)
     : QPushButton(tr("Edit"), parent)
 {
@@ -19,4 +21,13 @@ void EditLockToggle::showEditState(bool editing)
     const QColor color = editing ? QColor(Qt::red) : QColor(Qt::gray);
     m_separator->setBorderColor(color);
     m_separator->setFillColor(color);
+}
+
+SeparatorBox *EditLockToggle::addSeparatorTo(QBoxLayout *layout, QWidget *window)
+{
+    auto *separator = new SeparatorBox(window);
+    separator->setFixedHeight(2);
+    setSeparator(separator);
+    layout->addWidget(separator);
+    return separator;
 }

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QPushButton>
 
+class QBoxLayout;
 class SeparatorBox;
 
 // The two-state Edit/Lock button of an editing surface and the separator
@@ -17,6 +18,8 @@ public:
 
     // Not owned.
     void setSeparator(SeparatorBox *separator) { m_separator = separator; }
+    // A new separator of this button, added to the layout of a window.
+    SeparatorBox *addSeparatorTo(QBoxLayout *layout, QWidget *window);
     // Sets the button's state and shows it on the button and the separator.
     void showEditState(bool editing);
 

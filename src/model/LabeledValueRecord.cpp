@@ -68,17 +68,34 @@ QString LabeledValueRecord::valueText() const
     return {};
 }
 
-QString LabeledValueRecord::addressPart(const QString &identifier) const
+namespace {
+
+// The member holding an address part, or null for any other identifier.
+TextMember addressMember(const QString &identifier)
 {
     static const QStringList addressKeys{FieldId::Street, FieldId::City, FieldId::State, FieldId::ZIP, FieldId::Country,
         QString(ContactKeys::postalAddressISOCountryCode)};
     if (!addressKeys.contains(identifier))
-        return {};
+        return nullptr;
     for (const auto &[key, member] : textMembers()) {
         if (key == identifier)
-            return this->*member;
+            return member;
     }
-    return {};
+    return nullptr;
+}
+
+} // namespace
+
+QString LabeledValueRecord::addressPart(const QString &identifier) const
+{
+    const TextMember member = addressMember(identifier);
+    return member ? this->*member : QString();
+}
+
+void LabeledValueRecord::setAddressPart(const QString &identifier, const QString &text)
+{
+    if (const TextMember member = addressMember(identifier))
+        this->*member = text;
 }
 
 QVariantMap LabeledValueRecord::toVariantMap() const

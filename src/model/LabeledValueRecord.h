@@ -64,6 +64,8 @@ struct LabeledValueRecord {
     // An address part by its identifier ("Street", "City", "State", "ZIP",
     // "Country" or the ISO-code key); empty for anything else.
     [[nodiscard]] QString addressPart(const QString &identifier) const;
+    // Sets the address part of that identifier; anything else changes nothing.
+    void setAddressPart(const QString &identifier, const QString &text);
 
     // The dictionary form with the exact keys; store objects are not carried.
     [[nodiscard]] QVariantMap toVariantMap() const;

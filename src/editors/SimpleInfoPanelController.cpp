@@ -1,0 +1,179 @@
+#include "editors/SimpleInfoPanelController.h"
+
+#include "editors/EditLockToggle.h"
+#include "editors/RenmeiViewController.h"
+#include "editors/SeparatorBox.h"
+#include "editors/SimpleInfoTableModel.h"
+#include "interchange/ZipSearch.h"
+#include "platform/UndoManager.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+// Return and Tab in a value cell end its edit and move on to the next row.
+class MovingCellDelegate : public QStyledItemDelegate {
+public:
+    MovingCellDelegate(QObject *parent, std::function<void()> moveOn)
+        : QStyledItemDelegate(parent)
+        , m_moveOn(std::move(moveOn))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        auto *editor = qobject_cast<QWidget *>(object);
+        if (editor && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) {
+                Q_EMIT commitData(editor);
+                Q_EMIT closeEditor(editor, NoHint);
+                m_moveOn();
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    std::function<void()> m_moveOn;
+};
+
+// The sheet's copy of the contact, so that nothing reaches the contact shown
+// before the opener applies the result.
+ContactRecordPtr sheetContact(const PersonRecordPtr &contact)
+{
+    auto copy = std::make_shared<ContactRecord>();
+    if (const auto *record = dynamic_cast<const ContactRecord *>(contact.get()))
+        *copy = *record;
+    copy->person = contact->person->copy();
+    copy->uniqueId = contact->uniqueId;
+    copy->labelIndex = contact->labelIndex;
+    copy->groupNames = contact->groupNames;
+    return copy;
+}
+
+ContactRecordPtr newSheetContact()
+{
+    MVPersonPtr person = MVPerson::init();
+    NameRecord name;
+    name.lastName = QStringLiteral("鈴木");
+    name.showAsPerson = true;
+    person->setValue(name, FieldId::Name);
+    return ContactRecord::makeWithPerson(person);
+}
+
+} // namespace
+
+SimpleInfoPanelController::SimpleInfoPanelController(QWidget *parent)
+    : QDialog(parent)
+    , m_table(new SimpleInfoTableModel(this))
+    , m_undoManager(new UndoManager(this))
+{
+    setWindowModality(Qt::WindowModal);
+    m_selectedFont = font();
+    m_selectedFont.setPointSize(14);
+    buildWindow();
+    m_table->setEditHandler([this](const QString &key, const QString &text) { valueEdited(key, text); });
+}
+
+SimpleInfoPanelController::~SimpleInfoPanelController() = default;
+
+void SimpleInfoPanelController::buildWindow()
+{
+    auto *layout = new QVBoxLayout(this);
+    auto *top = new QHBoxLayout;
+    m_nameField = new QLineEdit(this);
+    m_nameField->setReadOnly(true);
+    m_nameField->setPlaceholderText(tr("Name"));
+    m_editButton = new EditLockToggle(this);
+    top->addWidget(m_nameField, 1);
+    top->addWidget(m_editButton);
+    layout->addLayout(top);
+    m_redSeparator = m_editButton->addSeparatorTo(layout, this);
+    m_tableView = new QTableView(this);
+    m_tableView->setModel(m_table);
+    m_tableView->setItemDelegate(new MovingCellDelegate(m_tableView, [this] { moveToNextRow(); }));
+    m_tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tableView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tableView->verticalHeader()->hide();
+    m_tableView->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tableView->horizontalHeader()->setStretchLastSection(true);
+    m_tableView->setColumnWidth(SimpleInfoTableModel::TypeColumn, 120);
+    layout->addWidget(m_tableView, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    m_cancelButton = new QPushButton(tr("Cancel"), this);
+    m_doneButton = new QPushButton(tr("Done"), this);
+    m_cancelButton->setAutoDefault(false);
+    buttons->addWidget(m_cancelButton);
+    buttons->addWidget(m_doneButton);
+    layout->addLayout(buttons);
+    connect(m_tableView, &QAbstractItemView::doubleClicked, this, &SimpleInfoPanelController::tableViewDoubleAction);
+    connect(m_editButton, &QPushButton::clicked, this, [this] { setEditState(m_editButton->isChecked()); });
+    connect(m_doneButton, &QPushButton::clicked, this, &SimpleInfoPanelController::pressDone);
+    connect(m_cancelButton, &QPushButton::clicked, this, &SimpleInfoPanelController::reject);
+    resize(420, 400);
+}
+
+void SimpleInfoPanelController::setContextInfo(const SimpleInfoContextPtr &context, bool editable)
+{
+    m_context = context;
+    m_dirty = false;
+    // Each use starts with nothing to undo, so that an Undo never writes
+    // another contact's values into this one.
+    m_undoManager->removeAllActions();
+    m_isNewContact = !context || !context->contact || !context->contact->person;
+    m_table->setContact(m_isNewContact ? newSheetContact() : sheetContact(context->contact));
+    m_doneButton->setText(m_isNewContact ? tr("Add") : tr("Change"));
+    m_labelTableDict = context ? context->labelTableDict : QHash<QString, QStringList>();
+    m_nameField->setText(m_table->contact()->person->compositeName());
+    const bool enabled = !context || context->editEnabled;
+    m_editButton->setEnabled(enabled);
+    setEditState(enabled && editable);
+}
+
+void SimpleInfoPanelController::setSelectedFont(const QFont &font)
+{
+    m_selectedFont = font;
+    const QFontMetricsF metrics(font);
+    const int natural = int(std::ceil(metrics.ascent() + metrics.descent() + metrics.leading()));
+    const int scaled = int(std::ceil(font.pointSizeF() * 1.42));
+    m_table->setFont(font);
+    m_table->setRowHeight(std::max({natural, scaled, 24}));
+    m_table->reload();
+}
+
+void SimpleInfoPanelController::setPostalDatabase(std::shared_ptr<const PostalDatabase> database)
+{
+    m_postalDatabase = std::move(database);
+    m_zipSearch.reset();
+}
+
+QPushButton *SimpleInfoPanelController::editButton() const
+{
+    return m_editButton;
+}
+
+void SimpleInfoPanelController::setEditState(bool editing)
+{
+    m_editButton->showEditState(editing);
+    // Locked, the sheet's separator is black rather than grey.
+    if (!editing) {
+        m_redSeparator->setBorderWidth(2);
+        m_redSeparator->setBorderColor(Qt::black);
+        m_redSeparator->setFillColor(Qt::black);
+    }
+    m_doneButton->setEnabled(!editing || m_dirty);
+    m_cancelButton->setVisible(editing);
+    m_table->setEditable(editing);
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "editors/SimpleInfoContext.h"
+#include "model/PersonValue.h"
+#include "platform/widgets/Popover.h"
+
+#include <QDialog>
+#include <QPointer>
+
+class EditLockToggle;
+class PostalDatabase;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class SeparatorBox;
+class SimpleInfoTableModel;
+class UndoManager;
+class ZipSearch;
+
+// The short sheet in which a contact is added or shown: name, joint names,
+// company, address and note of a copy of the contact, each change undoable
+// in the sheet until Done hands the copy back in the context. Opened
+// window-modal with open(); ends with 1 when something changed, else 0.
+class SimpleInfoPanelController : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit SimpleInfoPanelController(QWidget *parent = nullptr);
+    ~SimpleInfoPanelController() override;
+
+    void setContextInfo(const SimpleInfoContextPtr &context, bool editable);
+    [[nodiscard]] const SimpleInfoContextPtr &contextInfo() const { return m_context; }
+    void setSelectedFont(const QFont &font);
+    // The postal tables the lookup reads; the shipped ones when never set.
+    void setPostalDatabase(std::shared_ptr<const PostalDatabase> database);
+
+    // The sheet's undoable change of one of its fields; false when nothing
+    // changed. No value for "Address" removes the address again.
+    bool undoReplaceValue(const PersonValue &value, const ContactIdentifier &identifier);
+
+    [[nodiscard]] SimpleInfoTableModel *table() const { return m_table; }
+    [[nodiscard]] QTableView *tableView() const { return m_tableView; }
+    [[nodiscard]] UndoManager *undoManager() const { return m_undoManager; }
+    [[nodiscard]] QLineEdit *nameField() const { return m_nameField; }
+    [[nodiscard]] QPushButton *editButton() const;
+    [[nodiscard]] QPushButton *doneButton() const { return m_doneButton; }
+    [[nodiscard]] QPushButton *cancelButton() const { return m_cancelButton; }
+    [[nodiscard]] SeparatorBox *redSeparator() const { return m_redSeparator; }
+    [[nodiscard]] Popover *popover() const { return m_popover; }
+    [[nodiscard]] bool isDirty() const { return m_dirty; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    // Cancel, Escape and the close box.
+    void reject() override;
+
+private:
+    void buildWindow();
+    void setEditState(bool editing);
+    void valueEdited(const QString &valueKey, const QString &text);
+    bool addressEdited(const QString &valueKey, const QString &text);
+    void moveToNextRow();
+    void tableViewDoubleAction(const QModelIndex &index);
+    void showRenmeiPopover(const QRect &cell);
+    void pressDone();
+    void reset();
+
+    SimpleInfoContextPtr m_context;
+    SimpleInfoTableModel *m_table = nullptr;
+    UndoManager *m_undoManager = nullptr;
+    std::shared_ptr<const PostalDatabase> m_postalDatabase;
+    std::unique_ptr<ZipSearch> m_zipSearch;
+    QHash<QString, QStringList> m_labelTableDict;
+    QFont m_selectedFont;
+    bool m_dirty = false;
+    bool m_isNewContact = false;
+
+    QLineEdit *m_nameField = nullptr;
+    QTableView *m_tableView = nullptr;
+    EditLockToggle *m_editButton = nullptr;
+    SeparatorBox *m_redSeparator = nullptr;
+    QPushButton *m_doneButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QPointer<Popover> m_popover;
+};

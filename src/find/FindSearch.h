@@ -1,0 +1,31 @@
+#pragma once
+
+#include "find/FindResultRow.h"
+#include "find/TextMatcher.h"
+
+#include <QStringList>
+
+// The find panel's search of one contact: one row for every value of the
+// chosen fields that holds a hit, in the order of the fields chosen, then of
+// the values, then of their parts. Reads the contact's live records and
+// changes nothing.
+class FindSearch {
+public:
+    // The scope word that lets every entry of a filter through.
+    static inline const QString All = QStringLiteral("All");
+    // The address's ISO country code, searched only when chosen by name.
+    static inline const QString CountryCode = QStringLiteral("CountryCode");
+
+    [[nodiscard]] static FindResultRows searchString(const QString &searchString, const PersonRecordPtr &contact,
+        const QStringList &items, const QStringList &subItems, const QStringList &labels, uint compareOptions);
+    // The same with the matcher made once for a whole list of contacts.
+    [[nodiscard]] static FindResultRows searchContact(const TextMatcher &matcher, const PersonRecordPtr &contact,
+        const QStringList &items, const QStringList &subItems, const QStringList &labels);
+
+    // The address parts in the order they are searched.
+    [[nodiscard]] static const QStringList &addressParts();
+    // The record's key of the ISO code.
+    [[nodiscard]] static QString isoCodeKey();
+    // An address part's text, the ISO code included.
+    [[nodiscard]] static QString addressPartText(const LabeledValueRecord &address, const QString &part);
+};

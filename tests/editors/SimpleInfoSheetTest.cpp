@@ -1,0 +1,207 @@
+#include "common/Screenshot.h"
+
+#include "editors/RenmeiViewController.h"
+#include "editors/SimpleInfoPanelController.h"
+#include "editors/SimpleInfoTableModel.h"
+#include "model/MVPerson.h"
+#include "platform/UndoManager.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+enum Row { LastName, FirstName, Renmei, Company, ZIP, State, City, Street, Note };
+
+ContactRecordPtr shownContact(const QString &first)
+{
+    MVPersonPtr person = MVPerson::init();
+    person->setValue(first, FieldId::FirstName);
+    person->setValue(QStringLiteral("山田"), FieldId::LastName);
+    return ContactRecord::makeWithPerson(person);
+}
+
+class SimpleInfoSheet : public testing::Test {
+protected:
+    void open(const PersonRecordPtr &contact, bool editable = true)
+    {
+        m_context = std::make_shared<SimpleInfoContext>();
+        m_context->contact = contact;
+        m_sheet.setContextInfo(m_context, editable);
+        m_sheet.open();
+        m_sheet.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&m_sheet));
+    }
+
+    QLineEdit *startEditing(int row)
+    {
+        const QModelIndex cell = m_sheet.table()->index(row, SimpleInfoTableModel::ValueColumn);
+        // As the view reports a double click on the cell.
+        Q_EMIT m_sheet.tableView()->doubleClicked(cell);
+        // An editor just closed may linger until deleted; the new one has the focus.
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        return editor && editor->parentWidget() == m_sheet.tableView()->viewport() ? editor : nullptr;
+    }
+
+    // Types the text into a row's cell and ends with the key.
+    void type(int row, const QString &text, Qt::Key end = Qt::Key_Return)
+    {
+        QLineEdit *editor = startEditing(row);
+        ASSERT_NE(editor, nullptr) << "row " << row;
+        editor->setText(text);
+        QTest::keyClick(editor, end);
+        QCoreApplication::processEvents(); // each edit its own undo step
+    }
+
+    [[nodiscard]] QString shown(int row) const
+    {
+        return m_sheet.table()->index(row, SimpleInfoTableModel::ValueColumn).data().toString();
+    }
+
+    SimpleInfoPanelController m_sheet;
+    SimpleInfoContextPtr m_context;
+};
+
+TEST_F(SimpleInfoSheet, NewContactEndsWithOneOnlyAfterAnEdit)
+{
+    QSignalSpy finished(&m_sheet, &QDialog::finished);
+    open(nullptr);
+    QTest::mouseClick(m_sheet.editButton(), Qt::LeftButton); // lock, which enables Done
+    QTest::mouseClick(m_sheet.doneButton(), Qt::LeftButton);
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(finished.at(0).at(0).toInt(), 0);
+
+    open(nullptr);
+    type(FirstName, QStringLiteral("Hanako"));
+    Screenshot::grab(&m_sheet, QStringLiteral("editing"));
+    QTest::mouseClick(m_sheet.doneButton(), Qt::LeftButton);
+    ASSERT_EQ(finished.size(), 2);
+    EXPECT_EQ(finished.at(1).at(0).toInt(), 1);
+    ASSERT_TRUE(m_context->newContact);
+    EXPECT_EQ(m_context->newContact->person->nameValue()->lastName, QStringLiteral("鈴木"));
+    EXPECT_EQ(m_context->newContact->person->nameValue()->firstName, QStringLiteral("Hanako"));
+}
+
+struct ZipCase {
+    const char *name;
+    QString state; // already in the address
+    QString typed;
+    QString expectedState;
+    QString expectedCity;
+};
+
+class SimpleInfoZip : public SimpleInfoSheet, public testing::WithParamInterface<ZipCase> { };
+
+TEST_P(SimpleInfoZip, FillsPrefectureAndCityOnlyIntoAnEmptyAddress)
+{
+    open(shownContact(QStringLiteral("Taro")));
+    if (!GetParam().state.isEmpty())
+        type(State, GetParam().state);
+    type(ZIP, GetParam().typed);
+    EXPECT_EQ(shown(ZIP), GetParam().typed);
+    EXPECT_EQ(shown(State), GetParam().expectedState);
+    EXPECT_EQ(shown(City), GetParam().expectedCity);
+    EXPECT_EQ(shown(Street), QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SimpleInfoZip,
+    testing::Values(ZipCase{"Hit", {}, QStringLiteral("1000001"), QStringLiteral("東京都"), QStringLiteral("千代田区")},
+        ZipCase{
+            "FullWidth", {}, QStringLiteral("１０００００１"), QStringLiteral("東京都"), QStringLiteral("千代田区")},
+        ZipCase{"StatePresent", QStringLiteral("大阪府"), QStringLiteral("1000001"), QStringLiteral("大阪府"), {}},
+        ZipCase{"NoHit", {}, QStringLiteral("0000000"), {}, {}}, ZipCase{"Letters", {}, QStringLiteral("abc"), {}, {}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+struct MoveCase {
+    int from;
+    int to;
+};
+
+class SimpleInfoReturn : public SimpleInfoSheet, public testing::WithParamInterface<MoveCase> { };
+
+TEST_P(SimpleInfoReturn, MovesToTheNextRowPastTheJointNames)
+{
+    open(shownContact(QStringLiteral("Taro")));
+    type(GetParam().from, QStringLiteral("x"));
+    EXPECT_EQ(m_sheet.tableView()->currentIndex().row(), GetParam().to);
+    EXPECT_NE(qobject_cast<QLineEdit *>(QApplication::focusWidget()), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SimpleInfoReturn,
+    testing::Values(MoveCase{Company, ZIP}, MoveCase{FirstName, Company}, MoveCase{Note, LastName}));
+
+TEST_F(SimpleInfoSheet, ThreeLineNoteRowIsThreeRowsHigh)
+{
+    const ContactRecordPtr contact = shownContact(QStringLiteral("Taro"));
+    contact->person->setValue(QStringLiteral("one\ntwo\nthree"), FieldId::Note);
+    open(contact);
+    EXPECT_EQ(m_sheet.tableView()->rowHeight(Note) - m_sheet.tableView()->rowHeight(Company),
+        2 * m_sheet.table()->rowHeight());
+}
+
+TEST_F(SimpleInfoSheet, EditsAreUndoneOneByOneAndNeverReachTheShownContact)
+{
+    const ContactRecordPtr contact = shownContact(QStringLiteral("Taro"));
+    open(contact);
+    type(Company, QStringLiteral("Acme"));
+    type(FirstName, QStringLiteral("Jiro"));
+    m_sheet.tableView()->setFocus();
+    QTest::keyClick(m_sheet.tableView(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(shown(FirstName), QStringLiteral("Taro"));
+    EXPECT_EQ(shown(Company), QStringLiteral("Acme"));
+    QTest::keyClick(m_sheet.tableView(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(shown(Company), QString());
+    QTest::keyClick(m_sheet.tableView(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(shown(Company), QStringLiteral("Acme"));
+    EXPECT_EQ(contact->person->stringValues()->value(FieldId::Company), QString());
+}
+
+TEST_F(SimpleInfoSheet, CancelLeavesNothingToUndoOnTheNextContact)
+{
+    open(shownContact(QStringLiteral("Taro")));
+    type(FirstName, QStringLiteral("Jiro"));
+    QTest::mouseClick(m_sheet.cancelButton(), Qt::LeftButton);
+    open(shownContact(QStringLiteral("Saburo")));
+    m_sheet.tableView()->setFocus();
+    QTest::keyClick(m_sheet.tableView(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(shown(FirstName), QStringLiteral("Saburo"));
+}
+
+TEST_F(SimpleInfoSheet, UndoingTheFirstAddressEditRemovesTheAddress)
+{
+    open(shownContact(QStringLiteral("Taro")));
+    type(Street, QStringLiteral("1-1"));
+    const MVPersonPtr person = m_sheet.table()->contact()->person;
+    EXPECT_EQ(person->addressValues()->size(), 1);
+    m_sheet.undoManager()->undo();
+    EXPECT_TRUE(person->addressValues()->isEmpty());
+}
+
+TEST_F(SimpleInfoSheet, JointNamesPopoverResultReachesItsRow)
+{
+    open(shownContact(QStringLiteral("Taro")));
+    startEditing(Renmei);
+    ASSERT_TRUE(m_sheet.popover() && m_sheet.popover()->isShown());
+    EXPECT_EQ(m_sheet.popover()->contentSize(), QSize(368, 260));
+    auto *editor = qobject_cast<RenmeiViewController *>(m_sheet.popover()->contentWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->contextInfo()->values = {QStringLiteral("花子"), QStringLiteral("一郎")};
+    editor->contextInfo()->dirty = true;
+    m_sheet.popover()->close();
+    EXPECT_EQ(shown(Renmei), QStringLiteral("花子\n一郎"));
+}
+
+TEST_F(SimpleInfoSheet, LockedCellsDoNotEdit)
+{
+    open(shownContact(QStringLiteral("Taro")), false);
+    EXPECT_EQ(startEditing(FirstName), nullptr);
+    Screenshot::grab(&m_sheet, QStringLiteral("locked"));
+}
+
+} // namespace

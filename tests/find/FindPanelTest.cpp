@@ -1,0 +1,180 @@
+#include "FindTestContacts.h"
+#include "ViewControllerFixture.h"
+#include "common/Screenshot.h"
+
+#include "editors/ValueEditor.h"
+#include "find/FindPanel.h"
+#include "find/FindResultsModel.h"
+#include "platform/UndoManager.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+using namespace FindTestContacts;
+
+namespace {
+
+// The panel over the fixture's window, the contacts c0–c2 holding "ab" in
+// their notes and phones.
+class FindPanelTest : public ViewControllerTest {
+protected:
+    void SetUp() override
+    {
+        ViewControllerTest::SetUp();
+        for (int i = 0; i < 3; ++i) {
+            MVPerson &person = *top()->contactTable->at(i)->person;
+            person.setValue(QStringLiteral("ab ab\nnote %1").arg(i), FieldId::Note);
+            addValue(person, FieldId::Phone, QStringLiteral("home"), QStringLiteral("ab-%1").arg(i));
+        }
+        m_panel.setContacts(QList<PersonRecordPtr>(top()->contactTable->begin(), top()->contactTable->end()));
+        m_panel.setParentViewController(&m_controller);
+        m_panel.setSearchString(QStringLiteral("ab"));
+        m_panel.updateTable();
+        m_panel.show();
+    }
+
+    void choose(QPushButton *popup, const QString &title)
+    {
+        for (QAction *action : popup->menu()->actions()) {
+            if (action->text() == title) {
+                action->trigger();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no entry " << title.toStdString();
+    }
+
+    [[nodiscard]] QString note(int i) const
+    {
+        return top()->contactTable->at(i)->person->stringValues()->value(FieldId::Note);
+    }
+
+    FindPanel m_panel;
+};
+
+TEST_F(FindPanelTest, ScopeChoicesTitleThePullDown)
+{
+    EXPECT_EQ(m_panel.itemPopup()->text(), QStringLiteral("Items - All"));
+    choose(m_panel.itemPopup(), QStringLiteral("Phone"));
+    choose(m_panel.itemPopup(), QStringLiteral("Email"));
+    EXPECT_EQ(m_panel.itemPopup()->text(), QStringLiteral("Items - Phone + Email"));
+    EXPECT_EQ(m_panel.results()->rowCount(), 3);
+    choose(m_panel.itemPopup(), QStringLiteral("All"));
+    EXPECT_EQ(m_panel.selectedItems(), QStringList{QStringLiteral("All")});
+    EXPECT_EQ(m_panel.results()->rowCount(), 6);
+    Screenshot::grab(&m_panel);
+}
+
+TEST_F(FindPanelTest, ReplaceButtonWritesTheCurrentHit)
+{
+    QTest::keyClicks(m_panel.replaceField(), QStringLiteral("X"));
+    QTest::mouseClick(m_panel.replaceButton(), Qt::LeftButton);
+    EXPECT_EQ(note(0), QStringLiteral("X ab\nnote 0"));
+    QTest::mouseClick(m_panel.nextButton(), Qt::LeftButton);
+    EXPECT_EQ(m_panel.results()->selectedRow(), 1);
+}
+
+TEST_F(FindPanelTest, UndoKeyInThePanelTakesBackReplaceAll)
+{
+    QTest::keyClicks(m_panel.replaceField(), QStringLiteral("Y"));
+    QTest::mouseClick(m_panel.replaceAllButton(), Qt::LeftButton);
+    EXPECT_EQ(note(2), QStringLiteral("Y Y\nnote 2"));
+    QTest::keyClick(m_panel.tableView(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(note(2), QStringLiteral("ab ab\nnote 2"));
+    EXPECT_EQ(m_panel.results()->rows().at(0)->ranges.size(), 2);
+}
+
+TEST_F(FindPanelTest, RecordingTablePaneIsRefreshedOncePerReplaceAll)
+{
+    m_log.clear();
+    QTest::mouseClick(m_panel.replaceAllButton(), Qt::LeftButton);
+    endTurn();
+    EXPECT_EQ(m_log.count(QStringLiteral("table.updateTable")), 1)
+        << m_log.calls().join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(FindPanelTest, InListEditingOnlyWhileEditingKeepsLineBreaks)
+{
+    const QModelIndex value = m_panel.results()->index(0, FindResultsModel::ValueColumn);
+    const QRect cell = m_panel.tableView()->visualRect(value);
+    QTest::mouseDClick(m_panel.tableView()->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(m_panel.tableView()->findChild<QPlainTextEdit *>(), nullptr);
+    QTest::mouseClick(m_panel.editButton(), Qt::LeftButton);
+    QTest::mouseDClick(m_panel.tableView()->viewport(), Qt::LeftButton, {}, cell.center());
+    auto *editor = m_panel.tableView()->findChild<QPlainTextEdit *>();
+    ASSERT_NE(editor, nullptr);
+    Screenshot::grab(&m_panel, QStringLiteral("editing"));
+    QTest::keyClicks(editor, QStringLiteral("one"));
+    QTest::keyClick(editor, Qt::Key_Return, Qt::AltModifier);
+    QTest::keyClicks(editor, QStringLiteral("two"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(note(0), QStringLiteral("one\ntwo"));
+}
+
+// A date row opens its editor in a popover; what the editor hands back
+// reaches the contact and the row.
+TEST_F(FindPanelTest, DateRowsAreEditedThroughTheirPopovers)
+{
+    MVPerson &person = *top()->contactTable->at(0)->person;
+    person.setValue(QDate(1990, 1, 2), FieldId::Birthday);
+    LabeledValueRecord anniversary;
+    anniversary.label = QStringLiteral("anniversary");
+    anniversary.value = StoreDateComponents::fromDate(QDate(1990, 5, 6));
+    person.addLabeledValue(anniversary, FieldId::Dates);
+    m_panel.setSearchString(QStringLiteral("1990"));
+    m_panel.updateTable();
+    ASSERT_EQ(m_panel.results()->rowCount(), 2);
+    QTest::mouseClick(m_panel.editButton(), Qt::LeftButton);
+    for (int row = 0; row < 2; ++row) {
+        const bool birthday = m_panel.results()->rows().at(row)->item == FieldId::Birthday;
+        const QRect cell = m_panel.tableView()->visualRect(m_panel.results()->index(row, 0));
+        QTest::mouseClick(m_panel.tableView()->viewport(), Qt::LeftButton, {}, cell.center());
+        EXPECT_FALSE(m_panel.replaceButton()->isEnabled());
+        QTest::mouseDClick(m_panel.tableView()->viewport(), Qt::LeftButton, {}, cell.center());
+        ASSERT_TRUE(m_panel.popover() && m_panel.popover()->isShown());
+        auto *editor = qobject_cast<ValueEditor *>(m_panel.popover()->contentWidget());
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(m_panel.popover()->contentSize(), birthday ? QSize(340, 284) : QSize(340, 392));
+        if (birthday) {
+            BirthdayRecord chosen;
+            chosen.value = StoreDateComponents::fromDate(QDate(2001, 2, 3));
+            editor->contextInfo()->value = chosen;
+        } else {
+            editor->contextInfo()->value = LabeledValueList{}; // the date deleted
+        }
+        editor->contextInfo()->dirty = true;
+        m_panel.popover()->close();
+        EXPECT_EQ(m_panel.results()->rows().at(row)->value, birthday ? person.birthdayValue()->stringValue : QString());
+    }
+    EXPECT_TRUE(person.birthdayValue()->stringValue.contains(QStringLiteral("2001")));
+    EXPECT_TRUE(person.datesValues()->isEmpty());
+}
+
+struct CloseWay {
+    const char *name;
+    std::function<void(FindPanel &)> close;
+};
+
+class FindPanelCloseTest : public testing::TestWithParam<CloseWay> { };
+
+TEST_P(FindPanelCloseTest, EndsTheModalRun)
+{
+    FindPanel panel;
+    QTimer::singleShot(0, &panel, [&] { GetParam().close(panel); });
+    panel.exec();
+    EXPECT_FALSE(panel.isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, FindPanelCloseTest,
+    testing::Values(CloseWay{"Done", [](FindPanel &p) { QTest::mouseClick(p.closeButton(), Qt::LeftButton); }},
+        CloseWay{"Escape", [](FindPanel &p) { QTest::keyClick(&p, Qt::Key_Escape); }},
+        CloseWay{"CloseBox", [](FindPanel &p) { p.close(); }}),
+    [](const testing::TestParamInfo<CloseWay> &info) { return std::string(info.param.name); });
+
+} // namespace
