@@ -1,5 +1,7 @@
 #include "common/TestEnvironment.h"
+#include "interchange/MVvCard.h"
 #include "interchange/TextFileDecoder.h"
+#include "model/ContactIdentifier.h"
 
 #include <gtest/gtest.h>
 
@@ -164,6 +166,51 @@ TEST(AutomaticEncoding, CallsBytesThatAreBadOnMostLinesNoText)
     }
     const TextFileDecoder::Result result = TextFileDecoder::decode(noise, 0, u"noise.bin"_s);
     EXPECT_EQ(result.errorDescription, u"The file “noise.bin” is not a text file."_s);
+}
+
+// Exporters fold at 75 octets even inside a character.
+struct SplitCharacterRow {
+    const char *name;
+    QByteArray property; // folded inside a character
+    quint32 encoding;
+    ContactIdentifier field;
+    QString value;
+};
+
+class SplitCharacter : public testing::TestWithParam<SplitCharacterRow> { };
+
+TEST_P(SplitCharacter, ReadsWholeFromBytes)
+{
+    const QByteArray bytes = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Anna\r\n" + GetParam().property + "\r\nEND:VCARD\r\n";
+    const TextFileDecoder::Result read = TextFileDecoder::decode(bytes, GetParam().encoding, u"card.vcf"_s);
+    ASSERT_TRUE(read.ok()) << qPrintable(read.errorDescription);
+    const ContactTablePtr contacts
+        = MVvCard().contactsInContainer(MVvCard().containersFromVCards(read.text, nullptr)->constFirst());
+    ASSERT_EQ(contacts->size(), 1);
+    EXPECT_EQ(contacts->constFirst()->person->stringValueForIdentifier(GetParam().field, 0), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Folds, SplitCharacter,
+    testing::Values(
+        // "л" (D0 BB), "か" (E3 81 8B) and "𝄞" (F0 9D 84 9E), each cut after its lead byte or two.
+        SplitCharacterRow{"Utf8Automatic",
+            "NOTE:\xD0\x9C\xD0\xB8\xD0\r\n \xBB\xD0\xB0 \xE3\x81\r\n\t\x8B \xF0\r\n \x9D\x84\x9E.", 0, FieldId::Note,
+            u"Мила か 𝄞."_s},
+        SplitCharacterRow{"Utf8ChosenLineFeeds", "NOTE:\xE3\x81\n \x8B\xF0\x9D\x84\n \x9E", TextEncodingTable::UTF8,
+            FieldId::Note, u"か𝄞"_s},
+        // "安藤" in Shift_JIS (88 C0 93 A1), cut between lead and trail byte.
+        SplitCharacterRow{
+            "ShiftJisAutomatic", "N;CHARSET=SHIFT_JIS:\x88\r\n \xC0\x93\xA1;;;;", 0, FieldId::LastName, u"安藤"_s},
+        SplitCharacterRow{"ShiftJisChosen", "N:\x88\xC0\x93\r\n \xA1;;;;", TextEncodingTable::idForCharset("Shift_JIS"),
+            FieldId::LastName, u"安藤"_s}),
+    [](const testing::TestParamInfo<SplitCharacterRow> &info) { return std::string(info.param.name); });
+
+// A bad byte is counted in the file as it stands, folds included.
+TEST(ChosenEncoding, NamesTheBadByteOfAFoldedCardAtItsPlaceInTheFile)
+{
+    const QByteArray bytes = "BEGIN:VCARD\r\nNOTE:a\r\n b\r\n c\xFF\r\nEND:VCARD\r\n";
+    const TextFileDecoder::Result read = TextFileDecoder::decode(bytes, TextEncodingTable::UTF8, u"card.vcf"_s);
+    EXPECT_TRUE(read.errorDescription.endsWith(u"invalid data at byte 27."_s)) << qPrintable(read.errorDescription);
 }
 
 } // namespace
