@@ -213,4 +213,61 @@ TEST(ChosenEncoding, NamesTheBadByteOfAFoldedCardAtItsPlaceInTheFile)
     EXPECT_TRUE(read.errorDescription.endsWith(u"invalid data at byte 27."_s)) << qPrintable(read.errorDescription);
 }
 
+// Values in QUOTED-PRINTABLE or BASE64 that name no charset are in the file's.
+struct ValueCharsetRow {
+    const char *name;
+    QByteArray note;
+    const char *encoding;
+    QString text;
+    qsizetype warnings;
+};
+
+class ValueCharset : public testing::TestWithParam<ValueCharsetRow> { };
+
+TEST_P(ValueCharset, IsTheFilesAndBadBytesAreReplacedAndLogged)
+{
+    const QByteArray bytes = "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Roe;Jane\r\n" + GetParam().note + "\r\nEND:VCARD\r\n";
+    const quint32 id = TextEncodingTable::idForCharset(GetParam().encoding);
+    const TextFileDecoder::Result read = TextFileDecoder::decode(bytes, id, u"card.vcf"_s);
+    ASSERT_TRUE(read.ok()) << qPrintable(read.errorDescription);
+    LoggedWarnings warnings;
+    const qsizetype before = warnings.messages().size();
+    const ContainerTablePtr containers
+        = MVvCard().containersFromVCards(read.text, TextEncodingTable::encoding(read.encoding)->name, nullptr);
+    const ContactTablePtr contacts = MVvCard().contactsInContainer(containers->constFirst());
+    ASSERT_EQ(contacts->size(), 1);
+    EXPECT_EQ(contacts->constFirst()->person->stringValueForIdentifier(FieldId::Note, 0), GetParam().text);
+    EXPECT_EQ(warnings.messages().size() - before, GetParam().warnings);
+}
+
+INSTANTIATE_TEST_SUITE_P(Notes, ValueCharset,
+    testing::Values(ValueCharsetRow{"QuotedPrintable1252", "NOTE;ENCODING=QUOTED-PRINTABLE:=80 =84=93", "windows-1252",
+                        u"€ „“"_s, 0},
+        ValueCharsetRow{"Base64In1252", "NOTE;ENCODING=BASE64:gCCEkw==", "windows-1252", u"€ „“"_s, 0},
+        ValueCharsetRow{
+            "NamedCharsetWins", "NOTE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=E2=82=AC", "windows-1252", u"€"_s, 0},
+        ValueCharsetRow{"BadEucJpByte", "NOTE;ENCODING=QUOTED-PRINTABLE:=B0=C2=FFa", "EUC-JP", u"安\uFFFDa"_s, 1},
+        ValueCharsetRow{"BadShiftJisByte", "NOTE;ENCODING=QUOTED-PRINTABLE:=88=C0=FF", "Shift_JIS", u"安\uFFFD"_s, 1}),
+    [](const testing::TestParamInfo<ValueCharsetRow> &info) { return std::string(info.param.name); });
+
+// Noise after a card's first line is no contact, whatever it is read as.
+TEST(ChosenEncoding, RandomBytesAfterBeginGiveNoContact)
+{
+    QByteArray noise = "BEGIN:VCARD\r\n";
+    quint32 state = 12345;
+    for (int i = 0; i < 4096; ++i) {
+        state = state * 1103515245 + 12345;
+        noise.append(char(state >> 16));
+    }
+    for (const char *encoding : {"ISO-8859-1", "windows-1252", "Shift_JIS", "EUC-JP", "UTF-8"}) {
+        const TextFileDecoder::Result read
+            = TextFileDecoder::decode(noise, TextEncodingTable::idForCharset(encoding), u"noise.vcf"_s);
+        if (!read.ok())
+            continue;
+        const ContainerTablePtr containers
+            = MVvCard().containersFromVCards(read.text, QString::fromLatin1(encoding), nullptr);
+        EXPECT_TRUE(MVvCard().contactsInContainer(containers->constFirst())->isEmpty()) << encoding;
+    }
+}
+
 } // namespace
