@@ -31,6 +31,13 @@ public:
         QString errorDescription; // what the import alert shows; empty when the text was read
 
         [[nodiscard]] bool ok() const { return errorDescription.isEmpty(); }
+        // The encoding's name, which the vCard reader takes for encoded
+        // values that name no charset; empty when nothing was read.
+        [[nodiscard]] QString charset() const
+        {
+            const TextEncodingTable::Encoding *row = TextEncodingTable::encoding(encoding);
+            return row ? row->name : QString();
+        }
     };
 
     [[nodiscard]] static Result readTextFile(const QString &path, quint32 encoding);

@@ -232,8 +232,7 @@ TEST_P(ValueCharset, IsTheFilesAndBadBytesAreReplacedAndLogged)
     ASSERT_TRUE(read.ok()) << qPrintable(read.errorDescription);
     LoggedWarnings warnings;
     const qsizetype before = warnings.messages().size();
-    const ContainerTablePtr containers
-        = MVvCard().containersFromVCards(read.text, TextEncodingTable::encoding(read.encoding)->name, nullptr);
+    const ContainerTablePtr containers = MVvCard().containersFromVCards(read.text, read.charset(), nullptr);
     const ContactTablePtr contacts = MVvCard().contactsInContainer(containers->constFirst());
     ASSERT_EQ(contacts->size(), 1);
     EXPECT_EQ(contacts->constFirst()->person->stringValueForIdentifier(FieldId::Note, 0), GetParam().text);
