@@ -55,6 +55,10 @@ public:
     [[nodiscard]] ContainerTablePtr containersFromVCards(
         const QString &text, QString *error, const vCardProgressHandler &progressHandler) const;
     [[nodiscard]] ContainerTablePtr containersFromVCards(const QString &text, QString *error) const;
+    // The same for text read in the given encoding (an ICU or IANA name),
+    // which QUOTED-PRINTABLE and BASE64 values without CHARSET are in too.
+    [[nodiscard]] ContainerTablePtr containersFromVCards(
+        const QString &text, const QString &charset, const vCardProgressHandler &progressHandler) const;
     // The contact table of the first group of a "vCard" container; null for
     // any other container.
     [[nodiscard]] ContactTablePtr contactsInContainer(const ContainerRecordPtr &container) const;

@@ -139,6 +139,12 @@ ContactRecordPtr contactOfCard(const QList<StoreContact> &contacts, const OwnLin
 ContainerTablePtr MVvCard::containersFromVCards(
     const QString &text, QString * /*error*/, const vCardProgressHandler &progressHandler) const
 {
+    return containersFromVCards(text, QString(), progressHandler);
+}
+
+ContainerTablePtr MVvCard::containersFromVCards(
+    const QString &text, const QString &charset, const vCardProgressHandler &progressHandler) const
+{
     const ContainerRecordPtr container = makeVCardContainer();
     auto containers = std::make_shared<ContainerTable>(ContainerTable{container});
     static constexpr qsizetype shortestCard = 11;
@@ -151,7 +157,7 @@ ContainerTablePtr MVvCard::containersFromVCards(
     OwnLines own;
     // A person keeps no identifiers of the values it reads.
     const ContactVCardSerialization::ReadOptions readOptions{
-        [&own](const ContactVCardSerialization::OtherLine &line) { own.take(line); }, false};
+        [&own](const ContactVCardSerialization::OtherLine &line) { own.take(line); }, false, charset};
     while (const auto extent = VCardOwnProperties::findCard(text, position, search)) {
         const QStringView card = QStringView(text).sliced(extent->begin, extent->end - extent->begin);
         own = OwnLines();

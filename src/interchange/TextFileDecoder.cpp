@@ -1,6 +1,7 @@
 #include "interchange/TextFileDecoder.h"
 
 #include "interchange/TextConversion_p.h"
+#include "platform/contacts/vcard/VCardUnfoldedBytes.h"
 
 #include <QDebug>
 #include <QFile>
@@ -68,81 +69,106 @@ TextFileDecoder::Result TextFileDecoder::readTextFile(const QString &path, quint
 
 TextFileDecoder::Result TextFileDecoder::decode(QByteArrayView bytes, quint32 encoding, const QString &fileName)
 {
-    if (encoding != TextEncodingTable::Automatic)
-        return decodeStrictly(bytes, TextEncodingTable::validateEncoding(encoding), fileName);
-    if (bytes.isEmpty())
-        return {QString(), TextEncodingTable::UTF8, QString()};
-    return recognise(bytes, fileName);
+    if (isWideUnicode(encoding) || !isVCardText(bytes.first(std::min(bytes.size(), sampleBytes))))
+        return decodeAs(bytes, encoding, {fileName});
+    const VCardUnfoldedBytes unfolded(bytes);
+    return decodeAs(unfolded.bytes(), encoding, {fileName, &unfolded});
 }
 
-TextFileDecoder::Result TextFileDecoder::decodeStrictly(QByteArrayView bytes, quint32 id, const QString &fileName)
+TextFileDecoder::Result TextFileDecoder::decodeAs(QByteArrayView bytes, quint32 encoding, const Source &source)
+{
+    if (encoding != TextEncodingTable::Automatic)
+        return decodeStrictly(bytes, TextEncodingTable::validateEncoding(encoding), source);
+    if (bytes.isEmpty())
+        return {QString(), TextEncodingTable::UTF8, QString()};
+    return recognise(bytes, source);
+}
+
+qint64 TextFileDecoder::Source::originalOffset(qint64 offset) const
+{
+    return unfolded ? unfolded->originalOffset(offset) : offset;
+}
+
+// A line of the head that begins a card; UTF-16 text, whose folds are no
+// single-byte line ends, never shows one.
+bool TextFileDecoder::isVCardText(QByteArrayView head)
+{
+    const QLatin1StringView text(head.data(), head.size());
+    const QLatin1StringView begin("BEGIN:VCARD");
+    for (qsizetype found = 0; (found = text.indexOf(begin, found, Qt::CaseInsensitive)) >= 0; found += begin.size()) {
+        if (found == 0 || head[found - 1] == '\n' || head[found - 1] == '\r' || head.first(found) == "\xEF\xBB\xBF")
+            return true;
+    }
+    return false;
+}
+
+TextFileDecoder::Result TextFileDecoder::decodeStrictly(QByteArrayView bytes, quint32 id, const Source &source)
 {
     const TextEncodingTable::Encoding *encoding = TextEncodingTable::encoding(id);
     TextConversion::Outcome outcome
         = TextConversion::convert(encoding->converterName.constData(), bytes, TextConversion::Mode::Strict);
     if (!outcome.converterOpened)
-        return {QString(), id, tr("The file “%1” can't be read as %2.").arg(fileName, encoding->name)};
+        return {QString(), id, tr("The file “%1” can't be read as %2.").arg(source.fileName, encoding->name)};
     if (!outcome.ok())
         return {QString(), id,
             tr("The file “%1” can't be read as %2: invalid data at byte %3.")
-                .arg(fileName, encoding->name)
-                .arg(outcome.invalidOffset)};
+                .arg(source.fileName, encoding->name)
+                .arg(source.originalOffset(outcome.invalidOffset))};
     return {std::move(outcome.text), id, QString()};
 }
 
-TextFileDecoder::Result TextFileDecoder::recognise(QByteArrayView bytes, const QString &fileName)
+TextFileDecoder::Result TextFileDecoder::recognise(QByteArrayView bytes, const Source &source)
 {
     if (const quint32 marked = byteOrderMarkEncoding(bytes))
-        return decodeStrictly(bytes, marked, fileName);
+        return decodeStrictly(bytes, marked, source);
     if (bytes.contains('\0'))
-        return recogniseWithNulBytes(bytes, fileName);
+        return recogniseWithNulBytes(bytes, source);
     // Plain ASCII is UTF-8 too.
-    if (Result utf8 = decodeStrictly(bytes, TextEncodingTable::UTF8, fileName); utf8.ok())
+    if (Result utf8 = decodeStrictly(bytes, TextEncodingTable::UTF8, source); utf8.ok())
         return utf8;
     const QByteArrayView head = bytes.first(std::min(bytes.size(), sampleBytes));
     if (const quint32 declared = declaredCharset(head)) {
-        if (Result result = decodeStrictly(bytes, declared, fileName); result.ok())
+        if (Result result = decodeStrictly(bytes, declared, source); result.ok())
             return result;
     }
     const Guess guess = detectorGuess(head);
     if (guess.encoding && guess.confidence >= sureConfidence) {
-        if (Result result = decodeStrictly(bytes, guess.encoding, fileName); result.ok())
+        if (Result result = decodeStrictly(bytes, guess.encoding, source); result.ok())
             return result;
     }
     if (QLocale().language() == QLocale::Japanese) {
-        if (Result result = decodeStrictly(bytes, shiftJis(), fileName); result.ok())
+        if (Result result = decodeStrictly(bytes, shiftJis(), source); result.ok())
             return result;
     }
-    return guessLeniently(bytes, guess, fileName);
+    return guessLeniently(bytes, guess, source);
 }
 
 // UTF-16 and UTF-32 text without a byte-order mark is full of NUL bytes;
 // anything else that holds one is binary.
-TextFileDecoder::Result TextFileDecoder::recogniseWithNulBytes(QByteArrayView bytes, const QString &fileName)
+TextFileDecoder::Result TextFileDecoder::recogniseWithNulBytes(QByteArrayView bytes, const Source &source)
 {
     const Guess guess = detectorGuess(bytes.first(std::min(bytes.size(), sampleBytes)));
     if (guess.confidence >= sureConfidence && isWideUnicode(guess.encoding)) {
-        if (Result result = decodeStrictly(bytes, guess.encoding, fileName); result.ok())
+        if (Result result = decodeStrictly(bytes, guess.encoding, source); result.ok())
             return result;
     }
-    return notText(fileName);
+    return notText(source);
 }
 
-TextFileDecoder::Result TextFileDecoder::guessLeniently(
-    QByteArrayView bytes, const Guess &guess, const QString &fileName)
+TextFileDecoder::Result TextFileDecoder::guessLeniently(QByteArrayView bytes, const Guess &guess, const Source &source)
 {
     if (!guess.encoding)
-        return decodeStrictly(bytes, TextEncodingTable::idForCharset("ISO-8859-1"), fileName);
-    if (Result result = decodeStrictly(bytes, guess.encoding, fileName); result.ok())
+        return decodeStrictly(bytes, TextEncodingTable::idForCharset("ISO-8859-1"), source);
+    if (Result result = decodeStrictly(bytes, guess.encoding, source); result.ok())
         return result;
     const TextEncodingTable::Encoding *encoding = TextEncodingTable::encoding(guess.encoding);
     TextConversion::Outcome outcome
         = TextConversion::convert(encoding->converterName.constData(), bytes, TextConversion::Mode::Substitute);
     if (!outcome.converterOpened || isMostlyUndecodable(outcome.text, outcome.substitutions))
-        return notText(fileName);
+        return notText(source);
     qWarning("%s: ERROR %s read as %s with %lld undecodable sequences replaced, the first at byte %lld", Q_FUNC_INFO,
-        qPrintable(fileName), qPrintable(encoding->name), qlonglong(outcome.substitutions),
-        qlonglong(outcome.firstSubstitution));
+        qPrintable(source.fileName), qPrintable(encoding->name), qlonglong(outcome.substitutions),
+        qlonglong(source.originalOffset(outcome.firstSubstitution)));
     return {std::move(outcome.text), guess.encoding, QString()};
 }
 
@@ -198,7 +224,7 @@ TextFileDecoder::Guess TextFileDecoder::detectorGuess(QByteArrayView head)
     return {};
 }
 
-TextFileDecoder::Result TextFileDecoder::notText(const QString &fileName)
+TextFileDecoder::Result TextFileDecoder::notText(const Source &source)
 {
-    return {QString(), TextEncodingTable::Automatic, tr("The file “%1” is not a text file.").arg(fileName)};
+    return {QString(), TextEncodingTable::Automatic, tr("The file “%1” is not a text file.").arg(source.fileName)};
 }

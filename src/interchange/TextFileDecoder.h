@@ -2,6 +2,8 @@
 
 #include "interchange/TextEncodingTable.h"
 
+class VCardUnfoldedBytes;
+
 #include <QByteArrayView>
 #include <QCoreApplication>
 #include <QString>
@@ -13,7 +15,9 @@
 // Shift_JIS, which the statistics would take for a Western encoding), ICU's
 // detector when it is sure, Shift_JIS under a Japanese interface, and the
 // detector's best guess, which may put U+FFFD in place of bad bytes. Files
-// with NUL bytes, or bad bytes on most lines, are no text files.
+// with NUL bytes, or bad bytes on most lines, are no text files. vCard text
+// has its folded lines joined before it is decoded, so that a character that
+// an exporter split across two lines comes back whole.
 class TextFileDecoder {
     Q_DECLARE_TR_FUNCTIONS(TextFileDecoder)
 
@@ -27,6 +31,13 @@ public:
         QString errorDescription; // what the import alert shows; empty when the text was read
 
         [[nodiscard]] bool ok() const { return errorDescription.isEmpty(); }
+        // The encoding's name, which the vCard reader takes for encoded
+        // values that name no charset; empty when nothing was read.
+        [[nodiscard]] QString charset() const
+        {
+            const TextEncodingTable::Encoding *row = TextEncodingTable::encoding(encoding);
+            return row ? row->name : QString();
+        }
     };
 
     [[nodiscard]] static Result readTextFile(const QString &path, quint32 encoding);
@@ -34,18 +45,28 @@ public:
     [[nodiscard]] static Result decode(QByteArrayView bytes, quint32 encoding, const QString &fileName);
 
 private:
+    // The file as messages name it; offsets in them are the file's own.
+    struct Source {
+        QString fileName;
+        const VCardUnfoldedBytes *unfolded = nullptr;
+
+        [[nodiscard]] qint64 originalOffset(qint64 offset) const;
+    };
+
     struct Guess {
         quint32 encoding = TextEncodingTable::Automatic;
         int confidence = 0;
     };
 
-    [[nodiscard]] static Result decodeStrictly(QByteArrayView bytes, quint32 encoding, const QString &fileName);
-    [[nodiscard]] static Result recognise(QByteArrayView bytes, const QString &fileName);
-    [[nodiscard]] static Result recogniseWithNulBytes(QByteArrayView bytes, const QString &fileName);
-    [[nodiscard]] static Result guessLeniently(QByteArrayView bytes, const Guess &guess, const QString &fileName);
+    [[nodiscard]] static Result decodeStrictly(QByteArrayView bytes, quint32 encoding, const Source &source);
+    [[nodiscard]] static Result recognise(QByteArrayView bytes, const Source &source);
+    [[nodiscard]] static Result recogniseWithNulBytes(QByteArrayView bytes, const Source &source);
+    [[nodiscard]] static Result guessLeniently(QByteArrayView bytes, const Guess &guess, const Source &source);
+    [[nodiscard]] static Result decodeAs(QByteArrayView bytes, quint32 encoding, const Source &source);
+    [[nodiscard]] static bool isVCardText(QByteArrayView head);
     [[nodiscard]] static quint32 byteOrderMarkEncoding(QByteArrayView bytes);
     [[nodiscard]] static quint32 declaredCharset(QByteArrayView head);
     // The detector's best match that names an encoding of the list.
     [[nodiscard]] static Guess detectorGuess(QByteArrayView head);
-    [[nodiscard]] static Result notText(const QString &fileName);
+    [[nodiscard]] static Result notText(const Source &source);
 };

@@ -6,6 +6,7 @@
 #include "platform/contacts/StoreContactIdentifier.h"
 #include "platform/contacts/StoreUserDefaults.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
+#include "platform/contacts/vcard/VCardUnfoldedBytes.h"
 
 #include <QDateTime>
 
@@ -53,7 +54,8 @@ MVPersonPtr MVPerson::init()
 MVPersonPtr MVPerson::initWithVCardData(const QByteArray &data)
 {
     auto person = std::make_shared<MVPerson>();
-    const QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(QString::fromUtf8(data));
+    const QList<StoreContact> contacts
+        = ContactVCardSerialization::contactsWithData(QString::fromUtf8(VCardUnfoldedBytes(data).bytes()));
     if (contacts.isEmpty())
         return person;
     person->m_created = true;

@@ -56,6 +56,33 @@ TEST(MVvCardReader, ShortOrCardlessTextGivesAnEmptyVCardContainer)
     }
 }
 
+struct CardNameRow {
+    const char *name;
+    QString lines;
+    QString familyName;
+    QString givenName;
+};
+
+class CardName : public testing::TestWithParam<CardNameRow> { };
+
+// CardDAV clients write "N:;;;;" beside the only name a card has.
+TEST_P(CardName, ComesFromNUnlessNNamesNobody)
+{
+    const ContactTablePtr contacts = MVvCard().contactsInContainer(
+        readOne(u"BEGIN:VCARD\r\nVERSION:3.0\r\n"_s + GetParam().lines + u"END:VCARD\r\n"_s));
+    ASSERT_EQ(contacts->size(), 1);
+    MVPerson &person = *contacts->constFirst()->person;
+    EXPECT_EQ(person.stringValueForIdentifier(FieldId::LastName, 0), GetParam().familyName);
+    EXPECT_EQ(person.stringValueForIdentifier(FieldId::FirstName, 0), GetParam().givenName);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cards, CardName,
+    testing::Values(CardNameRow{"EmptyN", u"N:;;;;\r\nFN:Test bday without year Thunderbird CardBook\r\n"_s, QString(),
+                        u"Test bday without year Thunderbird CardBook"_s},
+        CardNameRow{"NoN", u"FN:Jane Roe\r\n"_s, QString(), u"Jane Roe"_s},
+        CardNameRow{"NamingN", u"N:Doe;John;;;\r\nFN:Johnny Doe\r\n"_s, u"Doe"_s, u"John"_s}),
+    [](const testing::TestParamInfo<CardNameRow> &info) { return std::string(info.param.name); });
+
 TEST(MVvCardReader, LowerCaseBeginAndEndAreCards)
 {
     const QString text = u"begin:vcard\nversion:3.0\nfn:Ann\nn:Ann;;;;\nend:vcard\n"_s + card(u"Ben"_s);

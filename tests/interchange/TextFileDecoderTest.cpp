@@ -1,5 +1,7 @@
 #include "common/TestEnvironment.h"
+#include "interchange/MVvCard.h"
 #include "interchange/TextFileDecoder.h"
+#include "model/ContactIdentifier.h"
 
 #include <gtest/gtest.h>
 
@@ -164,6 +166,107 @@ TEST(AutomaticEncoding, CallsBytesThatAreBadOnMostLinesNoText)
     }
     const TextFileDecoder::Result result = TextFileDecoder::decode(noise, 0, u"noise.bin"_s);
     EXPECT_EQ(result.errorDescription, u"The file “noise.bin” is not a text file."_s);
+}
+
+// Exporters fold at 75 octets even inside a character.
+struct SplitCharacterRow {
+    const char *name;
+    QByteArray property; // folded inside a character
+    quint32 encoding;
+    ContactIdentifier field;
+    QString value;
+};
+
+class SplitCharacter : public testing::TestWithParam<SplitCharacterRow> { };
+
+TEST_P(SplitCharacter, ReadsWholeFromBytes)
+{
+    const QByteArray bytes = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Anna\r\n" + GetParam().property + "\r\nEND:VCARD\r\n";
+    const TextFileDecoder::Result read = TextFileDecoder::decode(bytes, GetParam().encoding, u"card.vcf"_s);
+    ASSERT_TRUE(read.ok()) << qPrintable(read.errorDescription);
+    const ContactTablePtr contacts
+        = MVvCard().contactsInContainer(MVvCard().containersFromVCards(read.text, nullptr)->constFirst());
+    ASSERT_EQ(contacts->size(), 1);
+    EXPECT_EQ(contacts->constFirst()->person->stringValueForIdentifier(GetParam().field, 0), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Folds, SplitCharacter,
+    testing::Values(
+        // "л" (D0 BB), "か" (E3 81 8B) and "𝄞" (F0 9D 84 9E), each cut after its lead byte or two.
+        SplitCharacterRow{"Utf8Automatic",
+            "NOTE:\xD0\x9C\xD0\xB8\xD0\r\n \xBB\xD0\xB0 \xE3\x81\r\n\t\x8B \xF0\r\n \x9D\x84\x9E.", 0, FieldId::Note,
+            u"Мила か 𝄞."_s},
+        SplitCharacterRow{"Utf8ChosenLineFeeds", "NOTE:\xE3\x81\n \x8B\xF0\x9D\x84\n \x9E", TextEncodingTable::UTF8,
+            FieldId::Note, u"か𝄞"_s},
+        // "安藤" in Shift_JIS (88 C0 93 A1), cut between lead and trail byte.
+        SplitCharacterRow{
+            "ShiftJisAutomatic", "N;CHARSET=SHIFT_JIS:\x88\r\n \xC0\x93\xA1;;;;", 0, FieldId::LastName, u"安藤"_s},
+        SplitCharacterRow{"ShiftJisChosen", "N:\x88\xC0\x93\r\n \xA1;;;;", TextEncodingTable::idForCharset("Shift_JIS"),
+            FieldId::LastName, u"安藤"_s}),
+    [](const testing::TestParamInfo<SplitCharacterRow> &info) { return std::string(info.param.name); });
+
+// A bad byte is counted in the file as it stands, folds included.
+TEST(ChosenEncoding, NamesTheBadByteOfAFoldedCardAtItsPlaceInTheFile)
+{
+    const QByteArray bytes = "BEGIN:VCARD\r\nNOTE:a\r\n b\r\n c\xFF\r\nEND:VCARD\r\n";
+    const TextFileDecoder::Result read = TextFileDecoder::decode(bytes, TextEncodingTable::UTF8, u"card.vcf"_s);
+    EXPECT_TRUE(read.errorDescription.endsWith(u"invalid data at byte 27."_s)) << qPrintable(read.errorDescription);
+}
+
+// Values in QUOTED-PRINTABLE or BASE64 that name no charset are in the file's.
+struct ValueCharsetRow {
+    const char *name;
+    QByteArray note;
+    const char *encoding;
+    QString text;
+    qsizetype warnings;
+};
+
+class ValueCharset : public testing::TestWithParam<ValueCharsetRow> { };
+
+TEST_P(ValueCharset, IsTheFilesAndBadBytesAreReplacedAndLogged)
+{
+    const QByteArray bytes = "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Roe;Jane\r\n" + GetParam().note + "\r\nEND:VCARD\r\n";
+    const quint32 id = TextEncodingTable::idForCharset(GetParam().encoding);
+    const TextFileDecoder::Result read = TextFileDecoder::decode(bytes, id, u"card.vcf"_s);
+    ASSERT_TRUE(read.ok()) << qPrintable(read.errorDescription);
+    LoggedWarnings warnings;
+    const qsizetype before = warnings.messages().size();
+    const ContainerTablePtr containers = MVvCard().containersFromVCards(read.text, read.charset(), nullptr);
+    const ContactTablePtr contacts = MVvCard().contactsInContainer(containers->constFirst());
+    ASSERT_EQ(contacts->size(), 1);
+    EXPECT_EQ(contacts->constFirst()->person->stringValueForIdentifier(FieldId::Note, 0), GetParam().text);
+    EXPECT_EQ(warnings.messages().size() - before, GetParam().warnings);
+}
+
+INSTANTIATE_TEST_SUITE_P(Notes, ValueCharset,
+    testing::Values(ValueCharsetRow{"QuotedPrintable1252", "NOTE;ENCODING=QUOTED-PRINTABLE:=80 =84=93", "windows-1252",
+                        u"€ „“"_s, 0},
+        ValueCharsetRow{"Base64In1252", "NOTE;ENCODING=BASE64:gCCEkw==", "windows-1252", u"€ „“"_s, 0},
+        ValueCharsetRow{
+            "NamedCharsetWins", "NOTE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=E2=82=AC", "windows-1252", u"€"_s, 0},
+        ValueCharsetRow{"BadEucJpByte", "NOTE;ENCODING=QUOTED-PRINTABLE:=B0=C2=FFa", "EUC-JP", u"安\uFFFDa"_s, 1},
+        ValueCharsetRow{"BadShiftJisByte", "NOTE;ENCODING=QUOTED-PRINTABLE:=88=C0=FF", "Shift_JIS", u"安\uFFFD"_s, 1}),
+    [](const testing::TestParamInfo<ValueCharsetRow> &info) { return std::string(info.param.name); });
+
+// Noise after a card's first line is no contact, whatever it is read as.
+TEST(ChosenEncoding, RandomBytesAfterBeginGiveNoContact)
+{
+    QByteArray noise = "BEGIN:VCARD\r\n";
+    quint32 state = 12345;
+    for (int i = 0; i < 4096; ++i) {
+        state = state * 1103515245 + 12345;
+        noise.append(char(state >> 16));
+    }
+    for (const char *encoding : {"ISO-8859-1", "windows-1252", "Shift_JIS", "EUC-JP", "UTF-8"}) {
+        const TextFileDecoder::Result read
+            = TextFileDecoder::decode(noise, TextEncodingTable::idForCharset(encoding), u"noise.vcf"_s);
+        if (!read.ok())
+            continue;
+        const ContainerTablePtr containers
+            = MVvCard().containersFromVCards(read.text, QString::fromLatin1(encoding), nullptr);
+        EXPECT_TRUE(MVvCard().contactsInContainer(containers->constFirst())->isEmpty()) << encoding;
+    }
 }
 
 } // namespace

@@ -326,6 +326,14 @@ TEST(PersonVCard, TheRecordsVCardReadsBackIntoTheSameValues)
     EXPECT_FALSE(empty->holdsNameValue());
 }
 
+// Exporters fold inside a character: "山" (E5 B1 B1) cut after its first byte.
+TEST(PersonVCard, ACharacterSplitByAFoldReadsWhole)
+{
+    const MVPersonPtr read
+        = MVPerson::initWithVCardData("BEGIN:VCARD\r\nVERSION:3.0\r\nN:\xE5\r\n \xB1\xB1田;太郎;;;\r\nEND:VCARD\r\n");
+    EXPECT_EQ(read->compositeName(), "山田 太郎");
+}
+
 TEST(PersonVCard, ASimpleCardHoldsTheChosenValues)
 {
     const MVPersonPtr person = MVPerson::initWithCNContact(fullContact());

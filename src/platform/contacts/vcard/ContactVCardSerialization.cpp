@@ -30,8 +30,11 @@ public:
         , m_report(report)
         , m_otherLines(options ? &options->otherLines : nullptr)
     {
-        if (options)
+        if (options) {
             m_builder.setValueIdentifiers(options->valueIdentifiers);
+            if (!options->fallbackCharset.isEmpty())
+                m_line.fallbackCharset = options->fallbackCharset;
+        }
     }
 
     QList<StoreContact> read()

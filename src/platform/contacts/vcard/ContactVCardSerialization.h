@@ -58,6 +58,9 @@ public:
     struct ReadOptions {
         OtherLineHandler otherLines; // every line of a card the reader leaves alone, as it is met
         bool valueIdentifiers = true; // false: labeled values get no identifiers, for a caller that keeps none
+        // The encoding the file was read in: the charset of QUOTED-PRINTABLE
+        // and BASE64 values that name none. Empty: UTF-8, else ISO-8859-1.
+        QString fallbackCharset;
     };
 
     [[nodiscard]] static QByteArray dataWithContacts(const QList<StoreContact> &contacts);

@@ -217,9 +217,16 @@ void VCardContactBuilder::setImageData(const QByteArray &data)
 
 StoreContact VCardContactBuilder::takeContact()
 {
-    // A 4.0 card may name a contact by FN alone; with N present FN is only
-    // its display form and is not read.
-    if (!m_nameRead && !m_formattedName.isEmpty()) {
+    // A 4.0 card may name a contact by FN alone, and CardDAV clients write
+    // "N:;;;;" beside it; with N naming someone FN is only its display form
+    // and is not read.
+    const bool named = !m_contact.familyName().isEmpty() || !m_contact.givenName().isEmpty()
+        || !m_contact.middleName().isEmpty() || !m_contact.namePrefix().isEmpty() || !m_contact.nameSuffix().isEmpty();
+    // Beside an empty N, an FN that repeats ORG is how writers (this one
+    // included) show a contact without names: reading it as a name would
+    // give the contact one it never had.
+    const bool showsOrganization = m_nameRead && m_formattedName == m_contact.organizationName();
+    if (!named && !showsOrganization && !m_formattedName.isEmpty()) {
         if (m_contact.contactType() == StoreContact::ContactType::Organization) {
             if (m_contact.organizationName().isEmpty())
                 m_contact.setOrganizationName(m_formattedName);

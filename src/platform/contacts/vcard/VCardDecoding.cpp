@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 
 #include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 
 #include <memory>
 
@@ -35,6 +36,34 @@ QString decodeUtf8OrLatin1(const QByteArray &bytes)
     return QString::fromLatin1(bytes);
 }
 
+// Null when the converter stopped at bytes it cannot decode.
+std::optional<QString> convert(UConverter *converter, const QByteArray &bytes)
+{
+    QString text(bytes.size() * 2 + 1, Qt::Uninitialized);
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length = ucnv_toUChars(converter, reinterpret_cast<UChar *>(text.data()), int32_t(text.size()),
+        bytes.constData(), int32_t(bytes.size()), &status);
+    if (U_FAILURE(status) && status != U_STRING_NOT_TERMINATED_WARNING)
+        return std::nullopt;
+    text.truncate(length);
+    return text;
+}
+
+// Legacy converters substitute U+001A for unassigned bytes; a reader sees
+// U+FFFD. The context counts them.
+void U_CALLCONV substituteReplacementCharacter(const void *context, UConverterToUnicodeArgs *args, const char *,
+    int32_t, UConverterCallbackReason reason, UErrorCode *status)
+{
+    if (reason > UCNV_IRREGULAR)
+        return;
+    ++*static_cast<qsizetype *>(const_cast<void *>(context));
+    *status = U_ZERO_ERROR;
+    const UChar replacement = 0xFFFD;
+    ucnv_cbToUWriteUChars(args, &replacement, 1, 0, status);
+}
+
+// Bytes the charset cannot decode become U+FFFD, never nothing, and are
+// logged: the value is kept as far as it can be read.
 std::optional<QString> decodeWithIcu(const QByteArray &bytes, QStringView charset)
 {
     const QByteArray name = charset.toLatin1();
@@ -42,13 +71,18 @@ std::optional<QString> decodeWithIcu(const QByteArray &bytes, QStringView charse
     std::unique_ptr<UConverter, ConverterCloser> converter(ucnv_open(name.constData(), &status));
     if (U_FAILURE(status) || !converter)
         return std::nullopt;
-    QString text(bytes.size() * 2 + 1, Qt::Uninitialized);
+    ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+    if (std::optional<QString> text = convert(converter.get(), bytes))
+        return text;
+    ucnv_reset(converter.get());
     status = U_ZERO_ERROR;
-    const int32_t length = ucnv_toUChars(converter.get(), reinterpret_cast<UChar *>(text.data()), int32_t(text.size()),
-        bytes.constData(), int32_t(bytes.size()), &status);
-    if (U_FAILURE(status) && status != U_STRING_NOT_TERMINATED_WARNING)
-        return std::nullopt;
-    text.truncate(length);
+    qsizetype replaced = 0;
+    ucnv_setToUCallBack(converter.get(), substituteReplacementCharacter, &replaced, nullptr, nullptr, &status);
+    std::optional<QString> text = convert(converter.get(), bytes);
+    if (text) {
+        qWarning("%s: ERROR %lld undecodable sequences of %lld bytes read as %s replaced", Q_FUNC_INFO,
+            qlonglong(replaced), qlonglong(bytes.size()), name.constData());
+    }
     return text;
 }
 

@@ -44,6 +44,10 @@ struct VCardLine {
     // "QUOTED-PRINTABLE" becomes ENCODING=…).
     QVarLengthArray<VCardParameter, 4> parameters;
     QStringView value;
+    // The charset of the file the text was read from, for QUOTED-PRINTABLE
+    // and BASE64 values without CHARSET; null: UTF-8, or ISO-8859-1 for bytes
+    // that are not UTF-8. It stays the same from line to line.
+    QStringView fallbackCharset;
 
     // Emptied field by field: the line form is reused for every line of a
     // file, and a new one would set up both of its arrays each time.

@@ -92,16 +92,19 @@ VCardValues::VCardValues(const VCardLine &line)
     : m_line(line)
     , m_text(line.value)
 {
+    QStringView charset = line.parameter(u"CHARSET");
+    if (charset.isEmpty())
+        charset = line.fallbackCharset;
     switch (VCardDecoding::encodingOf(line)) {
     case VCardDecoding::Encoding::QuotedPrintable:
-        m_storage = withLineFeeds(VCardDecoding::decodeQuotedPrintableText(line.value, line.parameter(u"CHARSET")));
+        m_storage = withLineFeeds(VCardDecoding::decodeQuotedPrintableText(line.value, charset));
         m_text = m_storage;
         break;
     case VCardDecoding::Encoding::Base64:
         // Text in BASE64 (3.0 "ENCODING=b" on a text property); a photo asks
         // for binary() instead, and this text is then never read.
         if (const std::optional<QByteArray> bytes = VCardDecoding::decodeBase64(line.value)) {
-            m_storage = withLineFeeds(VCardDecoding::decodeBytes(*bytes, line.parameter(u"CHARSET")));
+            m_storage = withLineFeeds(VCardDecoding::decodeBytes(*bytes, charset));
             m_text = m_storage;
         } else {
             m_valid = false;
