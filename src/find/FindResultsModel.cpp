@@ -28,8 +28,9 @@ void FindResultsModel::search(const QString &searchString, uint compareOptions, 
     m_compareOptions = compareOptions;
     m_rows.clear();
     const TextMatcher matcher(searchString, compareOptions);
+    const FindSearch::Query query(items, subItems, labels);
     for (const PersonRecordPtr &contact : contacts)
-        m_rows.append(FindSearch::searchContact(matcher, contact, items, subItems, labels));
+        m_rows.append(FindSearch::searchContact(matcher, query, contact));
     m_selectedRow = m_rows.isEmpty() ? -1 : 0;
     m_selectedRangeIndex = m_rows.isEmpty() ? -1 : 0;
     endResetModel();

@@ -7,22 +7,22 @@
 
 namespace {
 
-bool passes(const QStringList &filter, const QString &entry)
-{
-    return (!filter.isEmpty() && filter.first() == FindSearch::All) || filter.contains(entry);
-}
-
 bool allPass(const QStringList &filter)
 {
     return !filter.isEmpty() && filter.first() == FindSearch::All;
+}
+
+const LabeledValueList &listOf(const LabeledValueListPtr &list)
+{
+    static const LabeledValueList none;
+    return list ? *list : none;
 }
 
 // What one search of one contact needs at hand while it walks the fields.
 struct ContactSearch {
     const TextMatcher &matcher;
     const PersonRecordPtr &contact;
-    const QStringList &subItems;
-    const QStringList &labels;
+    const FindSearch::Query &query;
     FindResultRows rows;
     QString name;
     bool named = false;
@@ -63,24 +63,25 @@ struct ContactSearch {
     void searchParts(
         const QString &item, const std::array<QString, 3> &parts, const std::array<const QString *, 3> &texts)
     {
-        if (!allPass(labels))
-            return;
         for (size_t i = 0; i < parts.size(); ++i) {
-            if (passes(subItems, parts.at(i)))
+            if (query.allSubItems || query.subItems.contains(parts.at(i)))
                 add(item, parts.at(i), *texts.at(i));
         }
     }
 
-    void searchAddresses(const LabeledValueList &addresses, const QStringList &parts, bool filterParts)
+    [[nodiscard]] bool labelPasses(const LabeledValueRecord &value) const
+    {
+        return query.allLabels || query.labels.contains(value.labelText());
+    }
+
+    void searchAddresses(const LabeledValueList &addresses, const FindSearch::Field &field)
     {
         for (qsizetype index = 0; index < addresses.size(); ++index) {
             const LabeledValueRecord &address = *addresses.at(index);
-            if (!passes(labels, address.labelText()))
+            if (!labelPasses(address))
                 continue;
-            for (const QString &part : parts) {
-                if (!filterParts || passes(subItems, part))
-                    addLabeled(FieldId::Address, part, FindSearch::addressPartText(address, part), address, index);
-            }
+            for (const auto &[part, member] : field.addressParts)
+                addLabeled(FieldId::Address, part, member ? address.*member : QString(), address, index);
         }
     }
 
@@ -88,11 +89,11 @@ struct ContactSearch {
     {
         for (qsizetype index = 0; index < values.size(); ++index) {
             const LabeledValueRecord &value = *values.at(index);
-            if (!passes(labels, value.labelText()))
+            if (!labelPasses(value))
                 continue;
             const QString text = value.username.isEmpty() ? value.valueText() : value.username;
             // The service filter is asked only once the user name holds a hit.
-            if (!matcher.rangesIn(text).isEmpty() && passes(subItems, value.service))
+            if (!matcher.rangesIn(text).isEmpty() && (query.allSubItems || query.subItems.contains(value.service)))
                 addLabeled(FieldId::InstantMessage, value.service, text, value, index);
         }
     }
@@ -101,49 +102,151 @@ struct ContactSearch {
     {
         for (qsizetype index = 0; index < values.size(); ++index) {
             const LabeledValueRecord &value = *values.at(index);
-            if (passes(labels, value.labelText()))
+            if (labelPasses(value))
                 addLabeled(item, QString(), value.stringValue, value, index);
         }
     }
-
-    void searchItem(MVPerson &person, const QString &item);
 };
 
-const LabeledValueList &listOf(const LabeledValueListPtr &list)
+using AddressMember = QString LabeledValueRecord::*;
+
+// The entry a table keeps under a name; none for a name it lacks.
+template <typename Entry, size_t Size>
+Entry entryNamed(const std::array<std::pair<QString, Entry>, Size> &table, const QString &name)
 {
-    static const LabeledValueList none;
-    return list ? *list : none;
+    for (const auto &[key, entry] : table) {
+        if (key == name)
+            return entry;
+    }
+    return nullptr;
 }
 
-void ContactSearch::searchItem(MVPerson &person, const QString &item)
+AddressMember addressMember(const QString &part)
 {
-    if (item == FieldId::Name) {
+    static const std::array<std::pair<QString, AddressMember>, 6> members{{
+        {FieldId::ZIP, &LabeledValueRecord::zip},
+        {FieldId::State, &LabeledValueRecord::state},
+        {FieldId::City, &LabeledValueRecord::city},
+        {FieldId::Street, &LabeledValueRecord::street},
+        {FieldId::Country, &LabeledValueRecord::country},
+        {FindSearch::CountryCode, &LabeledValueRecord::isoCountryCode},
+    }};
+    return entryNamed(members, part);
+}
+
+} // namespace
+
+FindSearch::Query::Query(const QStringList &items, const QStringList &subItems, const QStringList &labels)
+    : subItems(subItems)
+    , labels(labels)
+    , allSubItems(allPass(subItems))
+    , allLabels(allPass(labels))
+{
+    for (const QString &item : items) {
+        if (std::optional<Field> field = fieldFor(item))
+            fields.append(std::move(*field));
+    }
+}
+
+std::optional<FindSearch::Field> FindSearch::Query::fieldFor(const QString &item) const
+{
+    Field field;
+    field.item = item;
+    if (item == FieldId::Name || item == FieldId::PhoneticName) {
+        field.kind = item == FieldId::Name ? Field::Name : Field::PhoneticName;
+        return allLabels ? std::optional(field) : std::nullopt;
+    }
+    if (item == FieldId::Address || addressParts().contains(item) || item == CountryCode) {
+        field.kind = Field::Address;
+        QStringList parts{item};
+        if (item == FieldId::Address) {
+            const bool code = !allSubItems && subItems.contains(CountryCode);
+            parts = code ? addressParts() + QStringList{CountryCode} : addressParts();
+        }
+        for (const QString &part : std::as_const(parts)) {
+            if (item != FieldId::Address || allSubItems || subItems.contains(part))
+                field.addressParts.append({part, addressMember(part)});
+        }
+        return field;
+    }
+    if (item == FieldId::InstantMessage) {
+        field.kind = Field::InstantMessage;
+        return field;
+    }
+    if (!allSubItems)
+        return std::nullopt;
+    const QString type = MVPerson::typeForIdentifier(item);
+    if (type == FieldKind::LabeledValue) {
+        field.kind = Field::Labeled;
+        field.labeled = labeledGetter(item);
+        return field.labeled ? std::optional(field) : std::nullopt;
+    }
+    if (!allLabels)
+        return std::nullopt;
+    if (item == FieldId::Birthday) {
+        field.kind = Field::Birthday;
+        return field;
+    }
+    field.string = StringValuesRecord::memberFor(item);
+    if (type != FieldKind::StringValue || !field.string)
+        return std::nullopt;
+    return field;
+}
+
+LabeledValueListPtr (MVPerson::*FindSearch::Query::labeledGetter(const QString &item))()
+{
+    static const std::array<std::pair<QString, LabeledValueListPtr (MVPerson::*)()>, 7> getters{{
+        {FieldId::Phone, &MVPerson::phoneValues},
+        {FieldId::Email, &MVPerson::emailValues},
+        {FieldId::URL, &MVPerson::urlValues},
+        {FieldId::SocialNetwork, &MVPerson::snsValues},
+        {FieldId::Relationship, &MVPerson::relationshipValues},
+        {FieldId::Dates, &MVPerson::datesValues},
+        {FieldId::Address, &MVPerson::addressValues},
+    }};
+    return entryNamed(getters, item);
+}
+
+namespace {
+
+void searchField(ContactSearch &search, MVPerson &person, const FindSearch::Field &field)
+{
+    using Field = FindSearch::Field;
+    switch (field.kind) {
+    case Field::Name: {
         static const std::array<QString, 3> parts{FieldId::FirstName, FieldId::LastName, FieldId::MiddleName};
-        const NameRecord &name = *person.nameValue();
-        searchParts(item, parts, {&name.firstName, &name.lastName, &name.middleName});
-    } else if (item == FieldId::PhoneticName) {
+        // A fresh read would work out the display name, which is not searched.
+        const NameRecord &name = person.holdsNameValue() ? *person.heldNameValue() : *person.nameValue();
+        search.searchParts(field.item, parts, {&name.firstName, &name.lastName, &name.middleName});
+        break;
+    }
+    case Field::PhoneticName: {
         static const std::array<QString, 3> parts{
             FieldId::PhoneticFirstName, FieldId::PhoneticLastName, FieldId::PhoneticMiddleName};
         const PhoneticNameRecord &name = *person.phoneticNameValue();
-        searchParts(item, parts, {&name.firstName, &name.lastName, &name.middleName});
-    } else if (item == FieldId::Address) {
-        static const QStringList withCode = FindSearch::addressParts() + QStringList{FindSearch::CountryCode};
-        const bool code = !allPass(subItems) && subItems.contains(FindSearch::CountryCode);
-        searchAddresses(listOf(person.addressValues()), code ? withCode : FindSearch::addressParts(), true);
-    } else if (FindSearch::addressParts().contains(item) || item == FindSearch::CountryCode) {
-        searchAddresses(listOf(person.addressValues()), {item}, false);
-    } else if (item == FieldId::InstantMessage) {
-        searchInstantMessages(listOf(person.imsValues()));
-    } else if (allPass(subItems)) {
-        const QString type = MVPerson::typeForIdentifier(item);
-        if (type == FieldKind::LabeledValue)
-            searchLabeled(item, listOf(person.labeledValues(item)));
-        else if (!allPass(labels))
-            return;
-        else if (item == FieldId::Birthday)
-            add(item, QString(), person.birthdayValue()->stringValue);
-        else if (type == FieldKind::StringValue)
-            add(item, QString(), person.stringValues()->value(item));
+        search.searchParts(field.item, parts, {&name.firstName, &name.lastName, &name.middleName});
+        break;
+    }
+    case Field::Address: {
+        // A fresh read would redo every address's display text, which is not
+        // searched: only the parts are.
+        const LabeledValueListPtr held = person.heldLabeledValues(FieldId::Address);
+        search.searchAddresses(listOf(held ? held : person.addressValues()), field);
+        break;
+    }
+    case Field::InstantMessage:
+        search.searchInstantMessages(listOf(person.imsValues()));
+        break;
+    case Field::Labeled:
+        search.searchLabeled(field.item, listOf((person.*field.labeled)()));
+        break;
+    case Field::Birthday:
+        search.add(field.item, QString(), person.birthdayValue()->stringValue);
+        break;
+    case Field::String:
+        if (const std::optional<QString> &text = (*person.stringValues()).*field.string)
+            search.add(field.item, QString(), *text);
+        break;
     }
 }
 
@@ -152,18 +255,17 @@ void ContactSearch::searchItem(MVPerson &person, const QString &item)
 FindResultRows FindSearch::searchString(const QString &searchString, const PersonRecordPtr &contact,
     const QStringList &items, const QStringList &subItems, const QStringList &labels, uint compareOptions)
 {
-    return searchContact(TextMatcher(searchString, compareOptions), contact, items, subItems, labels);
+    return searchContact(TextMatcher(searchString, compareOptions), Query(items, subItems, labels), contact);
 }
 
-FindResultRows FindSearch::searchContact(const TextMatcher &matcher, const PersonRecordPtr &contact,
-    const QStringList &items, const QStringList &subItems, const QStringList &labels)
+FindResultRows FindSearch::searchContact(const TextMatcher &matcher, const Query &query, const PersonRecordPtr &contact)
 {
     if (!contact || !contact->person)
         return {};
     MVPerson &person = *contact->person;
-    ContactSearch search{matcher, contact, subItems, labels, {}, {}, false};
-    for (const QString &item : items)
-        search.searchItem(person, item);
+    ContactSearch search{matcher, contact, query, {}, {}, false};
+    for (const Field &field : query.fields)
+        searchField(search, person, field);
     return std::move(search.rows);
 }
 

@@ -2,8 +2,11 @@
 
 #include "find/FindResultRow.h"
 #include "find/TextMatcher.h"
+#include "model/MVPerson.h"
 
 #include <QStringList>
+
+#include <optional>
 
 // The find panel's search of one contact: one row for every value of the
 // chosen fields that holds a hit, in the order of the fields chosen, then of
@@ -16,11 +19,38 @@ public:
     // The address's ISO country code, searched only when chosen by name.
     static inline const QString CountryCode = QStringLiteral("CountryCode");
 
+    // One chosen field: what it is, where its values lie and which of its
+    // parts pass the filter.
+    struct Field {
+        enum Kind { Name, PhoneticName, Address, InstantMessage, Labeled, Birthday, String };
+        Kind kind = String;
+        QString item;
+        LabeledValueListPtr (MVPerson::*labeled)() = nullptr;
+        StringValuesRecord::Member string = nullptr;
+        QList<std::pair<QString, QString LabeledValueRecord::*>> addressParts;
+    };
+    // The chosen fields and filters, worked out once for all the contacts of
+    // a search so that no contact compares identifiers again.
+    class Query {
+    public:
+        Query(const QStringList &items, const QStringList &subItems, const QStringList &labels);
+
+        QStringList subItems;
+        QStringList labels;
+        bool allSubItems = false;
+        bool allLabels = false;
+        QList<Field> fields;
+
+    private:
+        [[nodiscard]] std::optional<Field> fieldFor(const QString &item) const;
+        [[nodiscard]] static LabeledValueListPtr (MVPerson::*labeledGetter(const QString &item))();
+    };
+
     [[nodiscard]] static FindResultRows searchString(const QString &searchString, const PersonRecordPtr &contact,
         const QStringList &items, const QStringList &subItems, const QStringList &labels, uint compareOptions);
     // The same with the matcher made once for a whole list of contacts.
-    [[nodiscard]] static FindResultRows searchContact(const TextMatcher &matcher, const PersonRecordPtr &contact,
-        const QStringList &items, const QStringList &subItems, const QStringList &labels);
+    [[nodiscard]] static FindResultRows searchContact(
+        const TextMatcher &matcher, const Query &query, const PersonRecordPtr &contact);
 
     // The address parts in the order they are searched.
     [[nodiscard]] static const QStringList &addressParts();

@@ -202,6 +202,9 @@ public:
     // Whether a cache has been made (read or set); a cache never made is left
     // alone by the write-back.
     [[nodiscard]] bool holdsNameValue() const { return m_nameValue != nullptr; }
+    // The name as it stands, without working out its display text again;
+    // null when never read.
+    [[nodiscard]] const NameRecordPtr &heldNameValue() const { return m_nameValue; }
     [[nodiscard]] bool holdsPhoneticNameValue() const { return m_phoneticNameValue != nullptr; }
     [[nodiscard]] bool holdsBirthdayValue() const { return m_birthdayValue != nullptr; }
     [[nodiscard]] bool holdsStringValues() const { return m_stringValues != nullptr; }
