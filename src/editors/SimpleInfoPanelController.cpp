@@ -7,13 +7,17 @@
 #include "interchange/ZipSearch.h"
 #include "platform/UndoManager.h"
 
+#include <QFileDialog>
 #include <QHBoxLayout>
+#include <QImageReader>
+#include <QMenu>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -71,12 +75,36 @@ ContactRecordPtr newSheetContact()
     return ContactRecord::makeWithPerson(person);
 }
 
+constexpr int largestPhotoWidth = 512;
+
+// A picture wider than the largest width is redrawn square at that size; the
+// height is not looked at and the proportions are not kept.
+QImage shownPhoto(const QImage &image)
+{
+    if (image.width() <= largestPhotoWidth)
+        return image;
+    return image.scaled(largestPhotoWidth, largestPhotoWidth, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QString chooseImageFile(QWidget *window)
+{
+    QStringList patterns;
+    for (const QByteArray &suffix : QImageReader::supportedImageFormats())
+        patterns.append(QStringLiteral("*.") + QString::fromLatin1(suffix));
+    return QFileDialog::getOpenFileName(window, QString(), QString(),
+        SimpleInfoPanelController::tr("Images (%1)").arg(patterns.join(QLatin1Char(' '))));
+}
+
+const QString guestImage = QStringLiteral(":/UserGuest.png");
+const QString companyImage = QStringLiteral(":/CompanySquare.png");
+
 } // namespace
 
 SimpleInfoPanelController::SimpleInfoPanelController(QWidget *parent)
     : QDialog(parent)
     , m_table(new SimpleInfoTableModel(this))
     , m_undoManager(new UndoManager(this))
+    , m_chooseImageFile(chooseImageFile)
 {
     setWindowModality(Qt::WindowModal);
     m_selectedFont = font();
@@ -91,6 +119,14 @@ void SimpleInfoPanelController::buildWindow()
 {
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;
+    m_imagePopup = new QToolButton(this);
+    m_imagePopup->setPopupMode(QToolButton::InstantPopup);
+    m_imagePopup->setIconSize(QSize(48, 48));
+    auto *menu = new QMenu(m_imagePopup);
+    menu->addAction(tr("Add"), this, [this] { imagePopupButtonPressed(true); });
+    menu->addAction(tr("Delete"), this, [this] { imagePopupButtonPressed(false); });
+    m_imagePopup->setMenu(menu);
+    top->addWidget(m_imagePopup);
     m_nameField = new QLineEdit(this);
     m_nameField->setReadOnly(true);
     m_nameField->setPlaceholderText(tr("Name"));
@@ -137,6 +173,8 @@ void SimpleInfoPanelController::setContextInfo(const SimpleInfoContextPtr &conte
     m_doneButton->setText(m_isNewContact ? tr("Add") : tr("Change"));
     m_labelTableDict = context ? context->labelTableDict : QHash<QString, QStringList>();
     m_nameField->setText(m_table->contact()->person->compositeName());
+    m_thumbnail = QImage();
+    m_imagePopup->setIcon(QIcon(guestImage));
     const bool enabled = !context || context->editEnabled;
     m_editButton->setEnabled(enabled);
     setEditState(enabled && editable);
@@ -157,6 +195,33 @@ void SimpleInfoPanelController::setPostalDatabase(std::shared_ptr<const PostalDa
 {
     m_postalDatabase = std::move(database);
     m_zipSearch.reset();
+}
+
+void SimpleInfoPanelController::imagePopupButtonPressed(bool add)
+{
+    QImage image;
+    if (add) {
+        const QString path = m_chooseImageFile(this);
+        if (path.isEmpty() || !image.load(path))
+            return;
+        image = shownPhoto(image);
+    }
+    replacePhoto(image);
+    m_editButton->setEnabled(false);
+    m_doneButton->setEnabled(true);
+}
+
+void SimpleInfoPanelController::replacePhoto(const QImage &image)
+{
+    m_thumbnail = image;
+    if (!image.isNull()) {
+        m_imagePopup->setIcon(QIcon(QPixmap::fromImage(image)));
+        return;
+    }
+    // With the picture gone the pull-down shows what stands for the contact.
+    const ContactRecordPtr &contact = m_table->contact();
+    const bool company = contact && contact->person && !contact->person->showAsPerson();
+    m_imagePopup->setIcon(QIcon(company ? companyImage : guestImage));
 }
 
 QPushButton *SimpleInfoPanelController::editButton() const

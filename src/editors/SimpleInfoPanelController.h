@@ -5,13 +5,17 @@
 #include "platform/widgets/Popover.h"
 
 #include <QDialog>
+#include <QImage>
 #include <QPointer>
+
+#include <functional>
 
 class EditLockToggle;
 class PostalDatabase;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class QToolButton;
 class SeparatorBox;
 class SimpleInfoTableModel;
 class UndoManager;
@@ -33,6 +37,15 @@ public:
     void setSelectedFont(const QFont &font);
     // The postal tables the lookup reads; the shipped ones when never set.
     void setPostalDatabase(std::shared_ptr<const PostalDatabase> database);
+
+    // The file "Add" reads a picture from; empty when the user cancels.
+    using ImageFileChooser = std::function<QString(QWidget *window)>;
+    // An open panel on the sheet's window unless set.
+    void setImageFileChooser(ImageFileChooser chooser) { m_chooseImageFile = std::move(chooser); }
+    // The picture chosen in the photo pull-down during this use; null when
+    // none or deleted. It is shown only: the contact keeps its photo.
+    [[nodiscard]] const QImage &thumbnail() const { return m_thumbnail; }
+    [[nodiscard]] QToolButton *imagePopup() const { return m_imagePopup; }
 
     // The sheet's undoable change of one of its fields; false when nothing
     // changed. No value for "Address" removes the address again.
@@ -62,6 +75,8 @@ private:
     void moveToNextRow();
     void tableViewDoubleAction(const QModelIndex &index);
     void showRenmeiPopover(const QRect &cell);
+    void imagePopupButtonPressed(bool add);
+    void replacePhoto(const QImage &image);
     void pressDone();
     void reset();
 
@@ -75,6 +90,10 @@ private:
     bool m_dirty = false;
     bool m_isNewContact = false;
 
+    QImage m_thumbnail;
+    ImageFileChooser m_chooseImageFile;
+
+    QToolButton *m_imagePopup = nullptr;
     QLineEdit *m_nameField = nullptr;
     QTableView *m_tableView = nullptr;
     EditLockToggle *m_editButton = nullptr;

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QToolButton>
 
 bool SimpleInfoPanelController::undoReplaceValue(const PersonValue &value, const ContactIdentifier &identifier)
 {
@@ -162,6 +163,8 @@ void SimpleInfoPanelController::reset()
 {
     m_undoManager->removeAllActions();
     m_table->setContact(nullptr);
+    m_thumbnail = QImage();
+    m_imagePopup->setIcon(QIcon());
     setEditState(false);
     m_doneButton->setText(tr("Done"));
 }

@@ -10,10 +10,14 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -58,6 +62,22 @@ protected:
         QTest::keyClick(editor, end);
         QCoreApplication::processEvents(); // each edit its own undo step
     }
+
+    // Opens the photo pull-down with a click and clicks one of its items.
+    void choosePhotoItem(const QString &item)
+    {
+        QMenu *menu = m_sheet.imagePopup()->menu();
+        QTimer::singleShot(0, menu, [menu, item] {
+            for (QAction *action : menu->actions()) {
+                if (action->text() == item)
+                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+            }
+            menu->close(); // never left open when the item is missing
+        });
+        QTest::mouseClick(m_sheet.imagePopup(), Qt::LeftButton);
+    }
+
+    [[nodiscard]] QImage shownPhoto() const { return m_sheet.imagePopup()->icon().pixmap(48, 48).toImage(); }
 
     [[nodiscard]] QString shown(int row) const
     {
@@ -195,6 +215,33 @@ TEST_F(SimpleInfoSheet, JointNamesPopoverResultReachesItsRow)
     editor->contextInfo()->dirty = true;
     m_sheet.popover()->close();
     EXPECT_EQ(shown(Renmei), QStringLiteral("花子\n一郎"));
+}
+
+TEST_F(SimpleInfoSheet, PhotoPullDownShowsTheAddedPictureAndTheCompanyAfterDelete)
+{
+    QTemporaryDir dir;
+    const QString wide = dir.filePath(QStringLiteral("wide.png"));
+    QImage picture(1024, 512, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(wide));
+    m_sheet.setImageFileChooser([&wide](QWidget *) { return wide; });
+    ContactRecordPtr company = shownContact(QStringLiteral("Taro"));
+    company->person->setValue(QStringLiteral("Acme"), FieldId::Company);
+    company->person->nameValue()->showAsPerson = false;
+    open(company);
+
+    choosePhotoItem(QStringLiteral("Add"));
+    EXPECT_EQ(m_sheet.thumbnail().size(), QSize(512, 512));
+    EXPECT_EQ(shownPhoto().pixelColor(24, 24), QColor(Qt::red));
+    EXPECT_FALSE(m_sheet.editButton()->isEnabled());
+    EXPECT_TRUE(m_sheet.doneButton()->isEnabled());
+    EXPECT_TRUE(company->person->photo().isNull());
+    Screenshot::grab(&m_sheet, QStringLiteral("photo"));
+
+    choosePhotoItem(QStringLiteral("Delete"));
+    EXPECT_TRUE(m_sheet.thumbnail().isNull());
+    const QImage companyImage = QIcon(QStringLiteral(":/CompanySquare.png")).pixmap(48, 48).toImage();
+    EXPECT_EQ(shownPhoto().convertToFormat(companyImage.format()), companyImage);
 }
 
 TEST_F(SimpleInfoSheet, LockedCellsDoNotEdit)
