@@ -113,7 +113,12 @@ SimpleInfoPanelController::SimpleInfoPanelController(QWidget *parent)
     m_table->setEditHandler([this](const QString &key, const QString &text) { valueEdited(key, text); });
 }
 
-SimpleInfoPanelController::~SimpleInfoPanelController() = default;
+// Hiding the dialog as it goes commits a value still being typed, which must
+// no longer reach the half-destroyed panel.
+SimpleInfoPanelController::~SimpleInfoPanelController()
+{
+    m_table->setEditHandler({});
+}
 
 void SimpleInfoPanelController::buildWindow()
 {

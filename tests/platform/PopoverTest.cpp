@@ -47,9 +47,11 @@ protected:
         return popover;
     }
 
+    // Declared first so that it outlives the window: destroying the window
+    // closes its shown popovers, which still report to it.
+    QList<Popover *> m_closed;
     QWidget m_window;
     QPushButton m_button{QStringLiteral("Press"), &m_window};
-    QList<Popover *> m_closed;
 };
 
 struct PlacementRow {

@@ -38,7 +38,12 @@ EncodingAccessory::EncodingAccessory(QWidget *parent, UserDefaults *defaults)
     m_tableModel->reload();
 }
 
-EncodingAccessory::~EncodingAccessory() = default;
+// Once opened, the panel belongs to the window, which outlives the accessory,
+// while its model reads the accessory's encoding table.
+EncodingAccessory::~EncodingAccessory()
+{
+    delete m_encodingListPanel;
+}
 
 void EncodingAccessory::buildAccessory()
 {

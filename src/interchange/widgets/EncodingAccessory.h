@@ -2,14 +2,15 @@
 
 #include "interchange/EncodingRow.h"
 
+#include <QDialog>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 class EncodingListModel;
 class QComboBox;
-class QDialog;
 class QFileDialog;
 class QLabel;
 class QPushButton;
@@ -109,7 +110,7 @@ private:
     QComboBox *m_encodingTypePopup = nullptr;
     QLabel *m_lineBreakTypePopupTitle = nullptr;
     QComboBox *m_lineBreakTypePopup = nullptr;
-    QDialog *m_encodingListPanel = nullptr;
+    QPointer<QDialog> m_encodingListPanel;
     QTableView *m_tableView = nullptr;
     EncodingListModel *m_tableModel = nullptr;
     QPushButton *m_selectAllButton = nullptr;
