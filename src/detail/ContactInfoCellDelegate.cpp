@@ -1,5 +1,6 @@
 #include "detail/ContactInfoCellDelegate.h"
 
+#include "table/SelectedCellBackground.h"
 #include "detail/ContactInfoView.h"
 #include "model/MVPerson.h"
 
@@ -37,13 +38,7 @@ void ContactInfoCellDelegate::paint(
     const int row = index.row();
     if (row >= model.rowCount())
         return;
-    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
-        : option.state & QStyle::State_Active                                  ? QPalette::Active
-                                                                               : QPalette::Inactive;
-    const bool selected = option.state & QStyle::State_Selected;
-    if (selected)
-        painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
-    const QColor textColor = option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+    const QColor textColor = paintSelectedCellBackground(painter, option);
     if (index.column() == ContactInfoTableModel::TypeColumn) {
         paintTypeCell(painter, option.rect, row, textColor);
         return;

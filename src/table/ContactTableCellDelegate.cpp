@@ -1,5 +1,6 @@
 #include "table/ContactTableCellDelegate.h"
 
+#include "table/SelectedCellBackground.h"
 #include "model/MVPerson.h"
 #include "table/ContactTableModel.h"
 
@@ -23,13 +24,7 @@ void ContactTableCellDelegate::paint(
     const SubContactRecordPtr row = m_model->subContactAt(index.row());
     if (!row || index.column() >= m_model->columns().size())
         return;
-    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
-        : option.state & QStyle::State_Active                                  ? QPalette::Active
-                                                                               : QPalette::Inactive;
-    const bool selected = option.state & QStyle::State_Selected;
-    if (selected)
-        painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
-    const QColor textColor = option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+    const QColor textColor = paintSelectedCellBackground(painter, option);
     paintRowCell(painter, option, textColor, *row, m_model->columns().at(index.column()), index.row());
 }
 
