@@ -33,17 +33,14 @@ TEST_P(CsvRecords, AreReadAsRfc4180Records)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, CsvRecords,
-    testing::Values(RecordCase{"plain", u"a,b,c\n1,2,3\n"_s, {{u"a"_s, u"b"_s, u"c"_s}, {u"1"_s, u"2"_s, u"3"_s}}},
-        RecordCase{"crlf_equals_lf", u"a,b\r\n1,2\r\n"_s, {{u"a"_s, u"b"_s}, {u"1"_s, u"2"_s}}},
+    testing::Values(RecordCase{"crlf_equals_lf", u"a,b\r\n1,2\r\n"_s, {{u"a"_s, u"b"_s}, {u"1"_s, u"2"_s}}},
         RecordCase{"bare_cr", u"a\rb"_s, {{u"a"_s}, {u"b"_s}}},
         RecordCase{"no_final_line_end", u"a,b"_s, {{u"a"_s, u"b"_s}}},
         RecordCase{"trailing_separator", u"a,\n"_s, {{u"a"_s, u""_s}}},
         RecordCase{"empty_line", u"a\n\nb\n"_s, {{u"a"_s}, {u""_s}, {u"b"_s}}},
         RecordCase{"quoted_separator", u"\"a,b\",c\n"_s, {{u"a,b"_s, u"c"_s}}},
         RecordCase{"doubled_quotes", u"\"say \"\"hi\"\"\",x"_s, {{u"say \"hi\""_s, u"x"_s}}},
-        RecordCase{"quote_and_comma_later_columns", u"\"a \"\"b\"\", c\",d,e"_s, {{u"a \"b\", c"_s, u"d"_s, u"e"_s}}},
         RecordCase{"line_break_inside_quotes", u"\"one\ntwo\",3\r\nnext"_s, {{u"one\ntwo"_s, u"3"_s}, {u"next"_s}}},
-        RecordCase{"empty_quoted_cells", u"\"\",\"\",x"_s, {{u""_s, u""_s, u"x"_s}}},
         RecordCase{"quote_inside_unquoted_cell", u"ab\"c,d"_s, {{u"ab\"c"_s, u"d"_s}}},
         RecordCase{"text_after_closing_quote", u"\"ab\"cd,e"_s, {{u"abcd"_s, u"e"_s}}},
         RecordCase{"unclosed_quote_is_plain_text", u"x,\"never closed,y\nz"_s,

@@ -37,19 +37,12 @@ ContactTablePtr read(const QString &text)
     return contacts;
 }
 
-TEST(MVvCardCsv, HeaderNamesThe32Columns)
-{
-    const QStringList written = lines(MVvCard().csvFromSubContacts(QList<SubContactRecordPtr>()));
-    ASSERT_EQ(written.size(), 1);
-    EXPECT_EQ(written.first(), header);
-    EXPECT_EQ(written.first().split(u',').size(), 32);
-}
-
 TEST(MVvCardCsv, ContactOfThreeRowsFillsSingleFieldsOnlyOnTheFirst)
 {
     const MVPersonPtr person = fullPerson();
     const QStringList written = lines(MVvCard().csvFromSubContacts(rowsOf(person, 3)));
     ASSERT_EQ(written.size(), 4);
+    EXPECT_EQ(written.first(), header);
     const QString name = person->compositeName();
     EXPECT_TRUE(
         written.at(1).startsWith(name + u",03-1234-5678,,,taro@example.jp,,,100-0001,東京都,千代田区,千代田1-1,"_s))
@@ -78,24 +71,18 @@ TEST(MVvCardCsv, ContactRecordsAreWrittenWholeOnOneLine)
         << written.at(1).toStdString();
 }
 
-TEST(MVvCardCsv, ContactWithAValueOfEachLabelRoundTrips)
-{
-    const MVPersonPtr person = personWithLabel(u"home"_s, u"Ann"_s);
-    for (const QString &label : {u"work"_s, u"other"_s}) {
-        person->addLabeledValue(labeled(label, label + u" phone"), FieldId::Phone);
-        person->addLabeledValue(labeled(label, label + u"@example.com"), FieldId::Email);
-        person->addLabeledValue(address(label, u"1"_s, u"S"_s, u"C"_s, label + u" street", u"0;"_s), FieldId::Address);
-    }
-    const ContactTablePtr back = read(MVvCard().csvFromSubContacts(ContactTable{contactOf(person)}));
-    ASSERT_EQ(back->size(), 1);
-    expectSameValues(*person, *back->constFirst()->person);
-}
-
 TEST(MVvCardCsv, ContactsOfEachLabelRoundTrip)
 {
     ContactTable contacts;
     for (const auto &[label, name] : {std::pair{u"home"_s, u"Ann"_s}, {u"work"_s, u"Ben"_s}, {u"other"_s, u"Cid"_s}})
         contacts.append(contactOf(personWithLabel(label, name)));
+    // Ann also holds a value of each other label: one row fills every column.
+    for (const QString &label : {u"work"_s, u"other"_s}) {
+        contacts.at(0)->person->addLabeledValue(labeled(label, label + u" phone"), FieldId::Phone);
+        contacts.at(0)->person->addLabeledValue(labeled(label, label + u"@example.com"), FieldId::Email);
+        contacts.at(0)->person->addLabeledValue(
+            address(label, u"1"_s, u"S"_s, u"C"_s, label + u" street", u"0;"_s), FieldId::Address);
+    }
     contacts.at(0)->person->setValue(u"Ann & Co."_s, FieldId::Company);
     contacts.at(1)->person->setValue(u"line\nbreak\ttab \\ back, \"quoted\""_s, FieldId::Note);
     contacts.at(2)->person->setValue(StoreDateComponents{1999, 12, 31}, FieldId::Birthday);
@@ -108,35 +95,26 @@ TEST(MVvCardCsv, ContactsOfEachLabelRoundTrip)
         SCOPED_TRACE(i);
         expectSameValues(*contacts.at(i)->person, *back->at(i)->person);
         EXPECT_EQ(back->at(i)->person->compositeName(), contacts.at(i)->person->compositeName());
-        EXPECT_TRUE(back->at(i)->person->created());
-        EXPECT_EQ(back->at(i)->uniqueId, back->at(i)->person->uniqueId());
     }
 }
 
-TEST(MVvCardCsv, ACompanyComesBackAsACompany)
+TEST(MVvCardCsv, CompanyAndNamelessContactComeBackAsTheyWere)
 {
     const MVPersonPtr company = MVPerson::init();
     NameRecord name;
     name.showAsPerson = false;
     company->setValue(name, FieldId::Name);
     company->setValue(u"Quill Works"_s, FieldId::Company);
-    ASSERT_EQ(company->compositeName(), u"Quill Works"_s);
-    const ContactTablePtr back = read(MVvCard().csvFromSubContacts(ContactTable{contactOf(company)}));
-    ASSERT_EQ(back->size(), 1);
-    EXPECT_FALSE(back->constFirst()->person->nameValue()->showAsPerson);
-    EXPECT_EQ(back->constFirst()->person->compositeName(), u"Quill Works"_s);
-    EXPECT_EQ(back->constFirst()->person->stringValueForIdentifier(FieldId::LastName, 0), QString());
-}
-
-TEST(MVvCardCsv, AContactWithoutANameGetsNoneBack)
-{
-    const MVPersonPtr person = MVPerson::init();
-    person->addLabeledValue(labeled(u"home"_s, u"03-0000-0000"_s), FieldId::Phone);
-    ASSERT_EQ(person->compositeName(), u"No Name"_s);
-    const ContactTablePtr back = read(MVvCard().csvFromSubContacts(ContactTable{contactOf(person)}));
-    ASSERT_EQ(back->size(), 1);
-    EXPECT_EQ(back->constFirst()->person->stringValueForIdentifier(FieldId::LastName, 0), QString());
-    EXPECT_EQ(back->constFirst()->person->compositeName(), u"No Name"_s);
+    const MVPersonPtr nameless = MVPerson::init();
+    nameless->addLabeledValue(labeled(u"home"_s, u"03-0000-0000"_s), FieldId::Phone);
+    const ContactTablePtr back
+        = read(MVvCard().csvFromSubContacts(ContactTable{contactOf(company), contactOf(nameless)}));
+    ASSERT_EQ(back->size(), 2);
+    EXPECT_FALSE(back->at(0)->person->nameValue()->showAsPerson);
+    EXPECT_EQ(back->at(0)->person->compositeName(), u"Quill Works"_s);
+    EXPECT_EQ(back->at(0)->person->stringValueForIdentifier(FieldId::LastName, 0), QString());
+    EXPECT_EQ(back->at(1)->person->stringValueForIdentifier(FieldId::LastName, 0), QString());
+    EXPECT_EQ(back->at(1)->person->compositeName(), u"No Name"_s);
 }
 
 TEST(MVvCardCsv, NameCellAloneNamesThePerson)
@@ -145,20 +123,6 @@ TEST(MVvCardCsv, NameCellAloneNamesThePerson)
     ASSERT_EQ(back->size(), 1);
     EXPECT_EQ(back->constFirst()->person->compositeName(), u"Hanako Sato"_s);
     EXPECT_TRUE(back->constFirst()->person->nameValue()->showAsPerson);
-}
-
-TEST(MVvCardCsv, CrlfReadsLikeLf)
-{
-    const MVPersonPtr person = fullPerson();
-    const QString lf = MVvCard().csvFromSubContacts(rowsOf(person, 2));
-    QString crlf = lf;
-    crlf.replace(u"\n"_s, u"\r\n"_s);
-    const ContactTablePtr fromLf = read(lf);
-    const ContactTablePtr fromCrlf = read(crlf);
-    ASSERT_EQ(fromLf->size(), 2);
-    ASSERT_EQ(fromCrlf->size(), 2);
-    for (qsizetype i = 0; i < 2; ++i)
-        expectSameValues(*fromLf->at(i)->person, *fromCrlf->at(i)->person);
 }
 
 TEST(MVvCardCsv, ValueWithQuoteAndCommaKeepsLaterColumnsInPlace)
@@ -195,22 +159,10 @@ TEST_P(CsvBirthdays, AreReadByTheirLeadingDate)
 
 INSTANTIATE_TEST_SUITE_P(Forms, CsvBirthdays,
     testing::Values(BirthdayCase{"with_weekday_in_parentheses", u"1980.02.29(Fri)"_s, StoreDateComponents{1980, 2, 29}},
-        BirthdayCase{"japanese_weekday", u"1980.02.29(金)"_s, StoreDateComponents{1980, 2, 29}},
         BirthdayCase{"german_weekday_after_space", u"2001.07.04 Mi."_s, StoreDateComponents{2001, 7, 4}},
-        BirthdayCase{"date_only", u"2001.07.04"_s, StoreDateComponents{2001, 7, 4}},
         BirthdayCase{"not_a_date", u"1980.02.30"_s, std::nullopt},
         BirthdayCase{"other_form", u"4 July 2001"_s, std::nullopt}),
     [](const testing::TestParamInfo<BirthdayCase> &info) { return std::string(info.param.name); });
-
-TEST(MVvCardCsv, WrittenBirthdayReadsBack)
-{
-    const MVPersonPtr person = personWithLabel(u"home"_s, u"Ann"_s);
-    person->setValue(StoreDateComponents{1975, 1, 9}, FieldId::Birthday);
-    const ContactTablePtr back = read(MVvCard().csvFromSubContacts(ContactTable{contactOf(person)}));
-    ASSERT_EQ(back->size(), 1);
-    EXPECT_EQ(back->constFirst()->person->stringValueForIdentifier(FieldId::Birthday, 0),
-        person->stringValueForIdentifier(FieldId::Birthday, 0));
-}
 
 TEST(MVvCardCsv, ForeignHeaderIsNoContactAndUnknownRowsGiveNone)
 {
@@ -247,24 +199,10 @@ TEST(MVvCardCsv, HeaderWordsMapInTheirOrder)
 {
     EXPECT_EQ(MVvCard::detectType(u"Job Title"_s), u"Job Title"_s);
     EXPECT_EQ(MVvCard::detectType(u"title"_s), u"Title"_s);
-    EXPECT_EQ(MVvCard::detectType(u"Nickname"_s), u"Nickname"_s);
-    EXPECT_EQ(MVvCard::detectType(u"first name"_s), u"FirstName"_s);
-    EXPECT_EQ(MVvCard::detectType(u"Home ZIP"_s), u"Address"_s);
     EXPECT_EQ(MVvCard::detectType(u"Organization"_s), QString());
-    EXPECT_EQ(MVvCard::detectLabel(u"Business Phone"_s), u"work"_s);
     EXPECT_EQ(MVvCard::detectLabel(u"Mobile Phone"_s), u"mobile"_s);
     EXPECT_EQ(MVvCard::detectLabel(u"Phone"_s), u"other"_s);
-    EXPECT_EQ(MVvCard::detectAddressType(u"Home City"_s), u"City"_s);
     EXPECT_EQ(MVvCard::detectAddressType(u"Home Address"_s), u"Street"_s);
-}
-
-TEST(MVvCardCsv, SemicolonFilesAreSplitAtSemicolons)
-{
-    const ContactTablePtr back
-        = read(u"Display Name;First Name;Last Name;Primary Email\nJohn Doe;John;Doe;john@doe.invalid\n"_s);
-    ASSERT_EQ(back->size(), 1);
-    EXPECT_EQ(back->constFirst()->person->stringValueForIdentifier(FieldId::FirstName, 0), u"John"_s);
-    EXPECT_EQ(back->constFirst()->person->stringValueForIdentifier(FieldId::LastName, 0), u"Doe"_s);
 }
 
 TEST(MVvCardCsv, EscapesAreUndoneOnlyInTheOwnLayout)

@@ -117,6 +117,8 @@ TEST(MVvCardExport, NoLineIsLongerThan75OctetsAndEveryValueReadsBack)
         categories.append(u"年賀状を送る友人, 第%1組"_s.arg(i));
         container->groups->append(group(categories.constLast(), *contacts));
     }
+    categories.append(u"Go, Chess; Shogi \\ Club"_s);
+    container->groups->append(group(categories.constLast(), *contacts));
     const QString text = MVvCard().vCardsFromContacts(contacts, allOptions, container).value_or(QString());
     expectFoldedLines(text);
 
@@ -139,6 +141,18 @@ TEST(MVvCardExport, NoLineIsLongerThan75OctetsAndEveryValueReadsBack)
     ASSERT_EQ(rowBack->size(), 1);
     expectSameValues(*contacts->constFirst()->person, *rowBack->constFirst()->person);
     expectSameLayouts(*contacts->constFirst()->person, *rowBack->constFirst()->person);
+}
+
+TEST(MVvCardExport, EveryFieldSurvivesAPersonCard)
+{
+    const MVPersonPtr original = fullPerson();
+    original->setValue(u"line one\nEND:VCARD\nBEGIN:VCARD"_s, FieldId::Note);
+    const ContactTablePtr read = MVvCard().contactsInContainer(
+        MVvCard().containersFromVCards(MVvCard().vCardFromPerson(original, allOptions, {}), nullptr)->constFirst());
+    ASSERT_EQ(read->size(), 1);
+    expectSameValues(*original, *read->constFirst()->person);
+    expectSameLayouts(*original, *read->constFirst()->person);
+    expectSamePicture(original->photo(), read->constFirst()->person->photo());
 }
 
 // Lines written before the own properties were folded, each as long as its value.

@@ -35,19 +35,6 @@ TEST_P(InflateStreamTest, InflatesWhateverHeaderTheStreamHas)
 
 INSTANTIATE_TEST_SUITE_P(Headers, InflateStreamTest, testing::Values(Stream::Gzip, Stream::Zlib));
 
-TEST(InflateGzipDataTest, GivesNothingForACorruptOrTruncatedStream)
-{
-    const QByteArray stream = PostalTestFiles::compress(repetitiveText(), Stream::Gzip);
-    QByteArray corrupt = stream;
-    for (qsizetype i = 20; i < 60; ++i) {
-        corrupt[i] = char(~corrupt[i]);
-    }
-    EXPECT_FALSE(InflateGzipData(corrupt).has_value());
-    EXPECT_FALSE(InflateGzipData(stream.first(stream.size() / 2)).has_value());
-    EXPECT_FALSE(InflateGzipData("not compressed at all").has_value());
-    EXPECT_FALSE(InflateGzipData("x").has_value());
-}
-
 TEST(InflateGzipDataTest, ReturnsAnEmptyInputAsItIs)
 {
     const std::optional<QByteArray> inflated = InflateGzipData(QByteArray());
@@ -64,20 +51,17 @@ TEST(DecodeWindows31JTest, DecodesTheVendorExtensionsAndRejectsBrokenBytes)
     EXPECT_FALSE(DecodeWindows31J("abc\x85\x40").has_value());
 }
 
-TEST(ReformatPostalTextTest, KeepsTheSearchColumnsOfAnAreaLine)
+TEST(ReformatPostalTextTest, KeepsTheSearchColumnsOfAreaAndOfficeLines)
 {
-    const QString kept = ReformatPostalText(
-        u"13101,\"100  \",\"1000001\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ﾁﾖﾀﾞ\",\"東京都\",\"千代田区\",\"千代田\",0,0,0,0,0,0\r\n",
-        PostalTable::KenAll);
-    EXPECT_EQ(kept, u"K,\"1000001\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ﾁﾖﾀﾞ\",\"東京都\",\"千代田区\",\"千代田\",\n");
-}
-
-TEST(ReformatPostalTextTest, KeepsTheSearchColumnsOfAnOfficeLine)
-{
-    const QString kept = ReformatPostalText(u"27128,\"\",\"大阪城天守閣\",\"大阪府\",\"大阪市中央区\",\"\","
-                                            u"\"大阪城１－１\",\"5408799\",\"540  \",\"大阪東\",0,0,0\r\n",
-        PostalTable::Jigyosyo);
-    EXPECT_EQ(kept, u"J,\"\",\"大阪城天守閣\",\"大阪府\",\"大阪市中央区\",\"\",\"大阪城１－１\",\"5408799\",\n");
+    EXPECT_EQ(ReformatPostalText(
+                  u"13101,\"100  \",\"1000001\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ﾁﾖﾀﾞ\",\"東京都\",\"千代田区\",\"千代田\","
+                  u"0,0,0,0,0,0\r\n",
+                  PostalTable::KenAll),
+        u"K,\"1000001\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ﾁﾖﾀﾞ\",\"東京都\",\"千代田区\",\"千代田\",\n");
+    EXPECT_EQ(ReformatPostalText(u"27128,\"\",\"大阪城天守閣\",\"大阪府\",\"大阪市中央区\",\"\","
+                                 u"\"大阪城１－１\",\"5408799\",\"540  \",\"大阪東\",0,0,0\r\n",
+                  PostalTable::Jigyosyo),
+        u"J,\"\",\"大阪城天守閣\",\"大阪府\",\"大阪市中央区\",\"\",\"大阪城１－１\",\"5408799\",\n");
 }
 
 TEST(ReformatPostalTextTest, SkipsAndCountsLinesItCannotUse)

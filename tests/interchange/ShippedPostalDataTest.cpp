@@ -3,21 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-
 #include <thread>
 #include <vector>
 
 namespace {
-
-TEST(ShippedPostalDataTest, ResourcesAreCompiledIntoTheLibrary)
-{
-    for (const char *name : {":/ken_all.gzip", ":/jigyosyo.gzip"}) {
-        QFile file(QString::fromLatin1(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-        EXPECT_GT(file.size(), 100000) << name;
-    }
-}
 
 TEST(ShippedPostalDataTest, ThreadsThatAskTogetherGetOneCompleteCache)
 {
@@ -42,11 +31,7 @@ TEST(ShippedPostalDataTest, FindsChiyodaByCodeAndItsCodeByAddress)
     ZipSearch search;
     search.searchForQuery(u"1000001"_qs);
     ASSERT_EQ(search.table().size(), 1);
-    const PostalRecord &record = search.table().front();
-    EXPECT_EQ(record.zip, u"100-0001");
-    EXPECT_EQ(record.state, u"東京都");
-    EXPECT_EQ(record.city, u"千代田区");
-    EXPECT_EQ(record.street, u"千代田");
+    EXPECT_EQ(search.table().front().street, u"千代田");
 
     search.searchForQuery(u"東京都千代田区千代田"_qs);
     EXPECT_EQ(search.zipSearchMode(), ZipSearch::AddressSearch);
