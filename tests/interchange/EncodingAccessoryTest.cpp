@@ -66,8 +66,11 @@ TEST_F(EncodingAccessoryTest, ACheckedEncodingComesRightBelowAutomaticAndIsRead)
 {
     const auto accessory = openModeAccessory();
     accessory->show();
+    QTest::keyClick(accessory->encodingTypePopup(), Qt::Key_Down);
+    EXPECT_EQ(accessory->encodingType(), TextEncodingTable::UTF8);
+    // "Customize Encoding List…" left showing reads as "Automatic".
     chooseCustomize(*accessory);
-    EXPECT_EQ(accessory->encodingType(), TextEncodingTable::Automatic);
+    EXPECT_EQ(accessory->encodingType(), 0u);
     toggleRow(*accessory, u"Japanese (Shift_JIS)"_s);
     Screenshot::grab(accessory->encodingListPanel());
     EXPECT_EQ(accessory->encodingTypePopup()->itemText(1), u"Japanese (Shift_JIS)"_s);
@@ -77,16 +80,6 @@ TEST_F(EncodingAccessoryTest, ACheckedEncodingComesRightBelowAutomaticAndIsRead)
     toggleRow(*accessory, u"Japanese (Shift_JIS)"_s);
     EXPECT_EQ(accessory->encodingTypePopup()->findText(u"Japanese (Shift_JIS)"_s), -1);
     EXPECT_EQ(accessory->encodingType(), TextEncodingTable::Automatic);
-}
-
-TEST_F(EncodingAccessoryTest, CustomizeLeftShowingReadsAsAutomatic)
-{
-    const auto accessory = openModeAccessory();
-    accessory->show();
-    QTest::keyClick(accessory->encodingTypePopup(), Qt::Key_Down);
-    EXPECT_EQ(accessory->encodingType(), TextEncodingTable::UTF8);
-    chooseCustomize(*accessory);
-    EXPECT_EQ(accessory->encodingType(), 0u);
 }
 
 TEST_F(EncodingAccessoryTest, SelectAllOffersEveryEncodingAndClearAllStoresAnEmptyList)
@@ -149,8 +142,24 @@ TEST_F(EncodingAccessoryTest, TheCustomizePanelBelongsToTheModalFileDialogItOpen
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     chooseCustomize(*accessory);
     EXPECT_EQ(accessory->encodingListPanel()->parentWidget(), &dialog);
+}
+
+TEST_F(EncodingAccessoryTest, EncodingListModelShowsTheTicksOfSelectAllAndClearAll)
+{
+    const auto accessory = openModeAccessory();
+    accessory->show();
+    chooseCustomize(*accessory);
+    const QAbstractItemModel *model = accessory->tableView()->model();
+    const auto ticked = [model] {
+        int count = 0;
+        for (int row = 0; row < model->rowCount(); ++row)
+            count += model->index(row, 0).data(Qt::CheckStateRole) == Qt::Checked ? 1 : 0;
+        return count;
+    };
     QTest::mouseClick(accessory->selectAllButton(), Qt::LeftButton);
-    EXPECT_EQ(accessory->encodingTypePopup()->count(), TextEncodingTable::encodings().size() + 3);
+    EXPECT_EQ(ticked(), TextEncodingTable::encodings().size());
+    QTest::mouseClick(accessory->clearAllButton(), Qt::LeftButton);
+    EXPECT_EQ(ticked(), 0);
 }
 
 } // namespace

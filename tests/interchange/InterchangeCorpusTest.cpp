@@ -4,6 +4,7 @@
 
 #include "common/TestEnvironment.h"
 #include "interchange/MVvCard.h"
+#include "interchange/TextFileDecoder.h"
 #include "model/ContactIdentifier.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 
@@ -11,35 +12,14 @@
 
 #include <QFile>
 
-#include <unicode/ucnv.h>
-
 #include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString decodeFile(const QString &path, const QString &encoding)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(path);
-    const QByteArray bytes = file.readAll();
-    UErrorCode error = U_ZERO_ERROR;
-    UConverter *converter = ucnv_open(encoding.toLatin1().constData(), &error);
-    EXPECT_TRUE(U_SUCCESS(error)) << qPrintable(encoding);
-    QString text(bytes.size() + 1, Qt::Uninitialized);
-    const int32_t length = ucnv_toUChars(converter, reinterpret_cast<UChar *>(text.data()), int32_t(text.size()),
-        bytes.constData(), int32_t(bytes.size()), &error);
-    ucnv_close(converter);
-    EXPECT_TRUE(U_SUCCESS(error)) << qPrintable(path);
-    text.truncate(length);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text;
-}
-
 struct CorpusFile {
-    QString name;
+    QString path; // under tests/data
     QString encoding;
 };
 
@@ -54,14 +34,28 @@ std::vector<CorpusFile> corpusFiles(const QString &folder)
     while (!sources.atEnd()) {
         const QStringList columns = QString::fromUtf8(sources.readLine()).trimmed().split(u'\t');
         if (columns.size() >= 7)
-            files.push_back({columns.first().section(u'/', 1), columns.last()});
+            files.push_back({columns.first(), columns.last()});
     }
     return files;
 }
 
+// Read "Automatic" in an English interface: each file must come out in the
+// encoding it was written in.
+QString readAutomatically(const QString &path, const QString &encoding)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::English));
+    const TextFileDecoder::Result read = TextFileDecoder::readTextFile(TestEnvironment::dataPath(path), 0);
+    QLocale::setDefault(previous);
+    EXPECT_TRUE(read.ok()) << qPrintable(read.errorDescription);
+    EXPECT_EQ(read.charset(), encoding) << qPrintable(path);
+    EXPECT_FALSE(read.text.startsWith(QChar(0xFEFF)));
+    return read.text;
+}
+
 std::string testName(const testing::TestParamInfo<CorpusFile> &info)
 {
-    std::string name = info.param.name.section(u'.', 0, 0).toStdString();
+    std::string name = info.param.path.section(u'/', 1).section(u'.', 0, 0).toStdString();
     for (char &c : name) {
         if (!std::isalnum(static_cast<unsigned char>(c)))
             c = '_';
@@ -77,7 +71,7 @@ class VCardCorpus : public testing::TestWithParam<CorpusFile> { };
 // in it as a whole, with the same values.
 TEST_P(VCardCorpus, ReadsWithItsDataInPlace)
 {
-    const QString text = decodeFile(TestEnvironment::dataPath(u"vcard/"_s + GetParam().name), GetParam().encoding);
+    const QString text = readAutomatically(GetParam().path, GetParam().encoding);
     const QList<StoreContact> whole = ContactVCardSerialization::contactsWithData(text);
     ASSERT_FALSE(whole.isEmpty());
     QList<quint64> positions;
@@ -99,7 +93,6 @@ INSTANTIATE_TEST_SUITE_P(Files, VCardCorpus, testing::ValuesIn(corpusFiles(u"vca
 
 struct NativeName {
     const char *file;
-    const char *encoding;
     QString familyName;
     QString givenName;
 };
@@ -108,8 +101,7 @@ class VCardNativeScript : public testing::TestWithParam<NativeName> { };
 
 TEST_P(VCardNativeScript, NamesComeOutInTheirScript)
 {
-    const QString text = decodeFile(TestEnvironment::dataPath(u"vcard/"_s + QLatin1StringView(GetParam().file)),
-        QLatin1StringView(GetParam().encoding));
+    const QString text = readAutomatically(u"vcard/"_s + QLatin1StringView(GetParam().file), u"Shift_JIS"_s);
     const ContactTablePtr contacts
         = MVvCard().contactsInContainer(MVvCard().containersFromVCards(text, nullptr)->constFirst());
     ASSERT_FALSE(contacts->isEmpty());
@@ -119,8 +111,8 @@ TEST_P(VCardNativeScript, NamesComeOutInTheirScript)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, VCardNativeScript,
-    testing::Values(NativeName{"aosp__v21_japanese_1.vcf", "Shift_JIS", u"安藤ロイド"_s, QString()},
-        NativeName{"aosp__v30_japanese.vcf", "Shift_JIS", u"伊能"_s, u"圭一"_s}),
+    testing::Values(NativeName{"aosp__v21_japanese_1.vcf", u"安藤ロイド"_s, QString()},
+        NativeName{"aosp__v30_japanese.vcf", u"伊能"_s, u"圭一"_s}),
     [](const testing::TestParamInfo<NativeName> &info) { return std::to_string(info.index); });
 
 // --- CSV --------------------------------------------------------------------
@@ -139,14 +131,13 @@ class CsvCorpus : public testing::TestWithParam<CsvExpectation> { };
 // rows that map to nothing give no contact.
 TEST_P(CsvCorpus, MapsKnownColumnsWithoutJunkContacts)
 {
-    const QString name = QLatin1StringView(GetParam().file);
-    QString encoding = u"UTF-8"_s;
+    const QString path = u"csv/"_s + QLatin1StringView(GetParam().file);
+    QString encoding;
     for (const CorpusFile &file : corpusFiles(u"csv"_s)) {
-        if (file.name == name)
+        if (file.path == path)
             encoding = file.encoding;
     }
-    const ContactTablePtr contacts
-        = MVvCard().contactsFromCSV(decodeFile(TestEnvironment::dataPath(u"csv/"_s + name), encoding));
+    const ContactTablePtr contacts = MVvCard().contactsFromCSV(readAutomatically(path, encoding));
     ASSERT_TRUE(contacts);
     ASSERT_EQ(contacts->size(), GetParam().count);
     if (contacts->isEmpty())
@@ -171,10 +162,16 @@ INSTANTIATE_TEST_SUITE_P(Files, CsvCorpus,
         return QString::fromLatin1(info.param.file).section(u'.', 0, 0).remove(u"thunderbird__"_s).toStdString();
     });
 
+TEST(CsvCorpus, EveryFileReadsInItsEncoding)
+{
+    for (const CorpusFile &file : corpusFiles(u"csv"_s))
+        (void)readAutomatically(file.path, file.encoding);
+}
+
 TEST(CsvCorpus, QuotedCellsOfAnExportKeepTheirLineBreaksAndQuotes)
 {
-    const ContactTablePtr contacts = MVvCard().contactsFromCSV(
-        decodeFile(TestEnvironment::dataPath(u"csv/thunderbird__export.csv"_s), u"UTF-8"_s));
+    const ContactTablePtr contacts
+        = MVvCard().contactsFromCSV(readAutomatically(u"csv/thunderbird__export.csv"_s, u"UTF-8"_s));
     ASSERT_EQ(contacts->size(), 2);
     MVPerson &second = *contacts->at(1)->person;
     EXPECT_EQ(second.stringValueForIdentifier(FieldId::JobTitle, 0), u"\"worker\""_s);

@@ -89,8 +89,6 @@ TEST(EncodingIds, AnyAliasFindsItsEncodingAndShiftJisReadsTheVendorCharacters)
     const quint32 shiftJis = TextEncodingTable::idForCharset("SHIFT_JIS");
     EXPECT_EQ(TextEncodingTable::idForCharset("windows-31j"), shiftJis);
     EXPECT_EQ(TextEncodingTable::encoding(shiftJis)->name, u"Shift_JIS"_s);
-    EXPECT_EQ(TextEncodingTable::idForCharset("utf8"), TextEncodingTable::UTF8);
-    EXPECT_EQ(TextEncodingTable::encoding(TextEncodingTable::UTF16BigEndian)->name, u"UTF-16BE"_s);
     EXPECT_EQ(TextEncodingTable::idForCharset("IBM424_rtl"), TextEncodingTable::Automatic);
     EXPECT_EQ(TextEncodingTable::validateEncoding(12345), TextEncodingTable::UTF8);
 }

@@ -36,25 +36,6 @@ private:
     QLocale m_previous;
 };
 
-TEST(AutomaticEncoding, ReadsEveryCorpusFileInTheEncodingItWasWrittenIn)
-{
-    InterfaceLanguage english(QLocale::English);
-    for (const QString &folder : {u"vcard"_s, u"csv"_s}) {
-        const QStringList lines = QString::fromUtf8(dataFile(folder + u"/SOURCES.tsv"_s)).split(u'\n');
-        for (const QString &line : lines.mid(1)) {
-            const QStringList columns = line.split(u'\t');
-            if (columns.size() < 7)
-                continue;
-            SCOPED_TRACE(qPrintable(columns.first()));
-            const TextFileDecoder::Result result
-                = TextFileDecoder::readTextFile(TestEnvironment::dataPath(columns.first()), 0);
-            EXPECT_TRUE(result.ok()) << qPrintable(result.errorDescription);
-            EXPECT_EQ(encodingName(result.encoding), columns.last().trimmed());
-            EXPECT_FALSE(result.text.startsWith(QChar(0xFEFF)));
-        }
-    }
-}
-
 TEST(ChosenEncoding, DecodesStrictlyAndNamesTheFirstBadByte)
 {
     const QString path = TestEnvironment::dataPath(u"csv/thunderbird__shiftjis_addressbook.csv"_s);
