@@ -6,6 +6,7 @@
 
 using namespace PrintOptionsKey;
 using namespace PrintTestCards;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -18,30 +19,6 @@ struct BlockTextRow {
     Card card;
     const char *expected;
 };
-
-Card withRegion(const QString &state, const QString &city, const QString &zip)
-{
-    Card card;
-    card.state = state;
-    card.city = city;
-    card.zip = zip;
-    return card;
-}
-
-Card withoutAddress()
-{
-    Card card;
-    card.hasAddress = false;
-    return card;
-}
-
-Card withoutName()
-{
-    Card card;
-    card.family.clear();
-    card.given.clear();
-    return card;
-}
 
 class EnvelopeBlockText : public testing::TestWithParam<BlockTextRow> { };
 
@@ -69,9 +46,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, EnvelopeBlockText,
             "BeforeTheName", "Mr.", false, true, false, Card(), "100-0001 東京都千代田区\n千代田1-1\nMr. 山田 太郎"},
         BlockTextRow{"Sender", "様", true, false, true, Card(), "日本 東京都千代田区\n千代田1-1\n山田 太郎"},
         BlockTextRow{"NoneAddsNothing", "None", false, false, false, Card(), "東京都千代田区\n千代田1-1\n山田 太郎"},
-        BlockTextRow{"StreetOnly", "様", false, true, false, withRegion({}, {}, {}), "\n千代田1-1\n山田 太郎 様"},
-        BlockTextRow{"NoAddress", "様", false, true, false, withoutAddress(), "山田 太郎 様"},
-        BlockTextRow{"NoName", "様", false, true, false, withoutName(), "100-0001 東京都千代田区\n千代田1-1\n"}),
+        BlockTextRow{"StreetOnly", "様", false, true, false, Card{.zip = {}, .state = {}, .city = {}},
+            "\n千代田1-1\n山田 太郎 様"},
+        BlockTextRow{"NoAddress", "様", false, true, false, Card{.hasAddress = false}, "山田 太郎 様"},
+        BlockTextRow{"NoName", "様", false, true, false, Card{.family = {}, .given = {}},
+            "100-0001 東京都千代田区\n千代田1-1\n"}),
     [](const testing::TestParamInfo<BlockTextRow> &info) { return std::string(info.param.name); });
 
 TEST(EnvelopeBlockFitting, ABoxTooSmallForAnyTextStopsAtOnePoint)

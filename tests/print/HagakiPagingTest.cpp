@@ -1,11 +1,8 @@
 #include "PrintTestCards.h"
 
-#include "platform/NotificationCenter.h"
 #include "print/PrintOptionValue.h"
 
 #include <gtest/gtest.h>
-
-#include <QGuiApplication>
 
 using namespace PrintTestCards;
 using namespace PrintOptionsKey;
@@ -100,29 +97,4 @@ TEST(PostcardPages, PrintJobWhoseFirstRowIsTheSenderPrintsEveryOtherAddress)
     preview->setSenderPerson(rows.first());
     for (const PlacedGlyph &glyph : preview->drawList(preview->rectForPage(1)).glyphs())
         EXPECT_LT(glyph.anchor.x(), 110);
-}
-
-TEST(HagakiViewState, MissingOptionsReadAsStandardFontsAndNoHonorific)
-{
-    HagakiView view;
-    view.setPrintOptions(std::make_shared<PrintOptionsRecord>());
-    EXPECT_EQ(view.selectedFontName(), QGuiApplication::font().family());
-    // Its stand-in is installed, so the name the settings know it by is kept.
-    EXPECT_EQ(view.selectedTategakiFontName(), QStringLiteral("Hiragino Maru Gothic Pro"));
-    EXPECT_EQ(view.keishou(), QString());
-}
-
-TEST(HagakiViewState, ChangedBlockIsAnnouncedWithTheViewAsItsObject)
-{
-    HagakiView view;
-    QStringList names;
-    NotificationCenter &center = NotificationCenter::defaultCenter();
-    const auto token = center.addObserver(QString(), QVariant(), [&](const NotificationCenter::Notification &posted) {
-        if (posted.objectPointer() == &view)
-            names.append(posted.name);
-    });
-    view.postTextObjectChanged(*view.objectTable().at(1));
-    view.postTextObjectChanged(*view.objectTable().at(2));
-    center.removeObserver(token);
-    EXPECT_EQ(names, QStringList({QStringLiteral("MV1NTextObjectChanged3"), QStringLiteral("MV1NTextObjectChanged4")}));
 }

@@ -216,22 +216,6 @@ TEST_F(EnvelopeLayout, APressOnTheBlockWhereTheMarginsDrawItSelectsIt)
     EXPECT_FALSE(block(0).selected);
 }
 
-TEST_F(LayoutEditing, ThePointerTakesTheShapeOfWhatItIsOver)
-{
-    const QRectF name = block(0).rect;
-    click(name.center());
-    const auto hover = [this](const QPointF &at) {
-        QTest::mouseMove(&view(), onView(at));
-        return view().cursor();
-    };
-    EXPECT_EQ(hover(name.center()).shape(), Qt::OpenHandCursor);
-    const QCursor corner = hover(name.topLeft());
-    EXPECT_EQ(corner.shape(), Qt::BitmapCursor);
-    EXPECT_EQ(corner.hotSpot(), QPoint(7, 7));
-    EXPECT_EQ(hover(QPointF(name.center().x(), name.bottom())).shape(), Qt::SizeVerCursor);
-    EXPECT_EQ(hover(name.topLeft() - QPointF(20, 20)).shape(), Qt::ArrowCursor);
-}
-
 TEST_F(EnvelopeLayout, AMovedBlockPrintsWhereItWasMoved)
 {
     setEnvelopeOption(TextDirection, QStringLiteral("Left-Right"));

@@ -13,6 +13,7 @@
 
 using namespace PdfWords;
 using namespace PrintTestCards;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -38,27 +39,19 @@ QList<Word> nameColumn(const Page &page, const QString &characters)
 std::unique_ptr<HagakiView> threeCards()
 {
     auto view = postcardView(true);
-    Card first;
-    first.family = QStringLiteral("佐藤");
-    first.given = QStringLiteral("花子");
-    Card second;
-    second.family = QStringLiteral("高橋");
-    second.given = QStringLiteral("健");
-    Card third;
-    third.family = QStringLiteral("鈴木");
-    third.given = QStringLiteral("一郎");
-    third.renmei = QStringLiteral("春子\n夏美");
-    third.jointNames = true;
-    third.zip = QStringLiteral("1234567");
-    view->setReceiverPersons({record(first), record(second), record(third)});
-    Card sender;
-    sender.family = QStringLiteral("田中");
-    sender.given = QStringLiteral("次郎");
-    sender.zip = QStringLiteral("765-4321");
-    sender.state = QStringLiteral("大阪府");
-    sender.city = QStringLiteral("大阪市");
-    sender.street = QStringLiteral("北区梅田3-1 シャトー梅田");
-    view->setSenderPerson(record(sender));
+    view->setReceiverPersons(
+        {record(Card{.family = u"佐藤"_s, .given = u"花子"_s}), record(Card{.family = u"高橋"_s, .given = u"健"_s}),
+            record(Card{.family = u"鈴木"_s,
+                .given = u"一郎"_s,
+                .renmei = u"春子\n夏美"_s,
+                .jointNames = true,
+                .zip = u"1234567"_s})});
+    view->setSenderPerson(record(Card{.family = u"田中"_s,
+        .given = u"次郎"_s,
+        .zip = u"765-4321"_s,
+        .state = u"大阪府"_s,
+        .city = u"大阪市"_s,
+        .street = u"北区梅田3-1 シャトー梅田"_s}));
     return view;
 }
 
