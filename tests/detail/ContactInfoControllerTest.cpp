@@ -85,14 +85,6 @@ TEST_F(DetailPane, MarksEveryMatchAndTheCurrentHitOrange)
     EXPECT_FALSE(rows().textMarks(note).hit());
 }
 
-TEST_F(DetailPane, ALabeledHitSelectsTheValueByItsNumber)
-{
-    show(contactNamed(QStringLiteral("Ann")));
-    setLabeled(person(), FieldId::Phone, {{"home", "111"}, {"work", "222"}, {"other", "333"}}, {0, 2, 5});
-    pane().selectItemAndRange(hitIn(m_contact, FieldId::Phone, {0, 1}, 2));
-    EXPECT_EQ(pane().selectedRows(), QList<int>{rowOf(FieldId::Phone, 1)});
-}
-
 TEST_F(DetailPane, AHitInAnotherContactShowsThatContact)
 {
     show(contactNamed(QStringLiteral("Ann")));
@@ -105,11 +97,15 @@ TEST_F(DetailPane, AHitInAnotherContactShowsThatContact)
     EXPECT_EQ(pane().contact(), other);
 }
 
-TEST_F(DetailPane, ASelectedRowIsWhereTheNextFindStarts)
+// A labeled hit selects the value by its number, and a selected row is where
+// the next find starts.
+TEST_F(DetailPane, ALabeledHitAndASelectedRowGoByTheValuesNumber)
 {
     show(contactNamed(QStringLiteral("Ann")));
-    setLabeled(person(), FieldId::Phone, {{"home", "111"}, {"work", "222"}}, {0, 2});
+    setLabeled(person(), FieldId::Phone, {{"home", "111"}, {"work", "222"}, {"other", "333"}}, {0, 2, 5});
     pane().updateTable();
+    pane().selectItemAndRange(hitIn(m_contact, FieldId::Phone, {0, 1}, 2));
+    EXPECT_EQ(pane().selectedRows(), QList<int>{rowOf(FieldId::Phone, 1)});
     pane().selectRows({rowOf(FieldId::Phone, 1)});
     const ItemAndRangeRecordPtr target = m_controller.selectedItemAndRange();
     ASSERT_TRUE(target);
@@ -125,9 +121,12 @@ TEST_F(DetailPane, ASelectedRowIsWhereTheNextFindStarts)
 
 // --- Edits -----------------------------------------------------------------------
 
-TEST_F(DetailPane, EmptyingTheFirstNameIsOneStepThatUndoTakesBack)
+TEST_F(DetailPane, EmptyingTheFirstNameIsOneStepThatUndoTakesBackAndThePhoneticMiddleNameGoesToItsPart)
 {
     show(contactNamed(QStringLiteral("Ann")));
+    // The empty row of a field without values takes no typing.
+    EXPECT_EQ(editRow(pane(), rowOf(FieldId::Email)), nullptr);
+    EXPECT_EQ(editedRow(pane()), -1);
     typeInto(pane(), rowOf(FieldId::Name), {});
     endTurn();
     EXPECT_EQ(person().nameValue()->firstName, QString());
@@ -135,13 +134,23 @@ TEST_F(DetailPane, EmptyingTheFirstNameIsOneStepThatUndoTakesBack)
     m_controller.undo();
     EXPECT_EQ(person().nameValue()->firstName, QStringLiteral("Ann"));
     EXPECT_FALSE(m_window.undoManager()->canUndo());
-}
-
-TEST_F(DetailPane, ThePhoneticMiddleNameGoesToItsPart)
-{
-    show(contactNamed(QStringLiteral("Ann")));
     typeInto(pane(), rowOf(FieldId::PhoneticName, 1), u"Mido"_s);
     EXPECT_EQ(person().stringValueForIdentifier(FieldId::PhoneticMiddleName, 0), u"Mido"_s);
+}
+
+TEST_F(DetailPane, ContactInfoCellDelegateOpensNoDisabledPopUpAndStoresOnlyTypedText)
+{
+    show(fullContact());
+    const QRect ordering = pane().visualRect(rows().index(rowOf(FieldId::NameOrdering), 1));
+    QTest::mouseClick(pane().viewport(), Qt::LeftButton, {}, ordering.topLeft() + QPoint(8, 8));
+    EXPECT_EQ(pane().popupMenu(), nullptr);
+    // An editor opened and left without typing changes nothing.
+    QPlainTextEdit *editor = editRow(pane(), rowOf(FieldId::Company));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Return);
+    endTurn();
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+    EXPECT_FALSE(m_window.isWindowModified());
 }
 
 TEST_F(DetailPane, RetypedTextIsAStepAndATextWithLinesMakesItsRowTaller)
@@ -173,14 +182,7 @@ TEST_F(DetailPane, TabFromTheCompanySkipsToThePhoneticName)
     EXPECT_EQ(person().stringValueForIdentifier(FieldId::Company, 0), u"Ink Ltd."_s);
 }
 
-TEST_F(DetailPane, TheEmptyRowOfAFieldWithoutValuesTakesNoTyping)
-{
-    show(contactNamed(QStringLiteral("Ann")));
-    EXPECT_EQ(editRow(pane(), rowOf(FieldId::Email)), nullptr);
-    EXPECT_EQ(editedRow(pane()), -1);
-}
-
-TEST_F(DetailPane, ChoosingTheLabelAValueHasRecordsNothing)
+TEST_F(DetailPane, ChoosingTheLabelAValueHasRecordsNothingAndCompanyShowsTheCompany)
 {
     show(fullContact());
     choose(pane(), rowOf(FieldId::Phone), u"mobile"_s);
@@ -190,6 +192,11 @@ TEST_F(DetailPane, ChoosingTheLabelAValueHasRecordsNothing)
     endTurn();
     EXPECT_EQ(person().labeledValues(FieldId::Phone)->first()->label, u"home"_s);
     EXPECT_TRUE(m_window.undoManager()->canUndo());
+
+    choose(pane(), rowOf(QStringLiteral("Name Display")), u"Company"_s);
+    EXPECT_FALSE(person().nameValue()->showAsPerson);
+    EXPECT_EQ(person().compositeName(), u"Quill Co."_s);
+    EXPECT_EQ(rows().valueText(rowOf(QStringLiteral("Name Display"))), u"Company"_s);
 }
 
 // An interface in Japanese, as far as the labels go.
@@ -214,15 +221,6 @@ TEST_F(DetailPane, AChosenTranslatedLabelIsStoredAsItsWord)
     QCoreApplication::removeTranslator(&labels);
     FieldVocabulary::shared().removeAllCustomLabels();
     EXPECT_EQ(person().labeledValues(FieldId::Phone)->first()->label, u"home"_s);
-}
-
-TEST_F(DetailPane, CompanyInNameDisplayShowsTheContactAsItsCompany)
-{
-    show(fullContact());
-    choose(pane(), rowOf(QStringLiteral("Name Display")), u"Company"_s);
-    EXPECT_FALSE(person().nameValue()->showAsPerson);
-    EXPECT_EQ(person().compositeName(), u"Quill Co."_s);
-    EXPECT_EQ(rows().valueText(rowOf(QStringLiteral("Name Display"))), u"Company"_s);
 }
 
 TEST_F(DetailPane, ADroppedPictureIsOneStepAndMarksTheWindowEdited)

@@ -4,11 +4,13 @@
 #include "model/MVPerson.h"
 #include "platform/UserDefaults.h"
 #include "platform/contacts/ContactLabels.h"
+#include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewController.h"
 #include "table/FindMarks.h"
 
 #include <QHeaderView>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -232,26 +234,44 @@ TEST_F(ContactsViewControllerTest, AClickHandsItsRowOverAndTheFooterCannotBeSele
     EXPECT_FALSE(controller.selectedRowIndexes().contains(footer));
 }
 
-TEST_F(ContactsViewControllerTest, CellsShowTheFindMarksOfTheCurrentHit)
+// Each cell is set up from its own row as it is painted: the company's
+// check box from the row's address, the street as a value labeled like its
+// address, and the current hit only in the column it was found in.
+TEST_F(ContactsViewControllerTest, ContactTableCellDelegateSetsUpEachCellFromItsRow)
 {
-    delegate.group->name = "All Contacts";
-    show(generatedTable(6), {"Sender", "Name", "Company", "Phone", "Email", "ZIP", "Street"});
-    const SubContactRecordPtr first = controller.subContactTable().first();
+    StoreContact ann = person("Ann");
+    ann.setOrganizationName("Acme");
+    setStreets(ann, {{home, "1 Elm"}, {work, "Ash 2"}});
+    show(table({ann, person("Bo")}), {"Sender", "Name", "Company", "Street"});
+    controller.contactTable()->first()->person->addressValues()->first()->layout.company = true;
     auto target = std::make_shared<ItemAndRangeRecord>();
-    target->uniqueId = first->uniqueId;
-    target->identifier = "Email";
-    target->labelIndex = 0;
-    target->range = {0, 4};
-    controller.setFindString("user");
+    target->uniqueId = controller.contactTable()->first()->uniqueId;
+    target->identifier = "Company";
+    target->labelIndex = 1;
+    target->range = {0, 1};
+    controller.setFindString("a");
     controller.setSelectedItemAndRange(target);
-    const QImage image = controller.tableView()->viewport()->grab().toImage();
-    int orange = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            orange += image.pixelColor(x, y) == FindMarks::hitColor() ? 1 : 0;
-    }
-    EXPECT_GT(orange, 0);
-    Screenshot::grab(&controller);
+    const auto &cells = *qobject_cast<ContactTableCellDelegate *>(controller.tableView()->itemDelegate());
+    const auto paint = [this, &cells](int row, int column) {
+        QImage image(200, 30, QImage::Format_ARGB32);
+        QPainter painter(&image);
+        QStyleOptionViewItem option;
+        option.rect = image.rect();
+        option.widget = controller.tableView();
+        cells.paint(&painter, option, controller.model()->index(row, column));
+    };
+    paint(0, 2);
+    EXPECT_TRUE(cells.checkboxAndTextCell().isChecked());
+    EXPECT_FALSE(cells.checkboxAndTextCell().isCheckboxHidden());
+    EXPECT_EQ(cells.checkboxAndTextCell().marks().hit(), TextRange({0, 1}));
+    paint(1, 2);
+    EXPECT_FALSE(cells.checkboxAndTextCell().isChecked());
+    paint(2, 2);
+    EXPECT_TRUE(cells.checkboxAndTextCell().isCheckboxHidden());
+    paint(1, 3);
+    EXPECT_EQ(cells.popupAndTextCell().marks().text(), "Ash 2");
+    EXPECT_EQ(cells.popupAndTextCell().labelPopup().titleOfSelectedItem(), "work");
+    EXPECT_EQ(cells.popupAndTextCell().marks().hit(), std::nullopt);
 }
 
 } // namespace
