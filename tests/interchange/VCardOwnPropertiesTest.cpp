@@ -23,21 +23,6 @@ TEST(VCardOwnProperties, EndOfAWrittenCardIsItsLastEndLine)
     EXPECT_EQ(VCardOwnProperties::endLine("NOTE:END:VCARD"), std::string_view::npos);
 }
 
-TEST(VCardOwnProperties, CardsAreCutAtLineStartsIgnoringCase)
-{
-    const QString text = u"junk\nbegin:vcard\nNOTE:say END:VCARD here\nend:VCard\r\nBEGIN:VCARD\r\nFN:b\r\n"_s;
-    VCardOwnProperties::CardSearch search;
-    const auto first = VCardOwnProperties::findCard(text, 0, search);
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->begin, 5);
-    // Just past the carriage return: the line feed is text between cards.
-    EXPECT_EQ(text.at(first->end - 1), u'\r');
-    const auto second = VCardOwnProperties::findCard(text, first->end, search);
-    ASSERT_TRUE(second);
-    EXPECT_EQ(text.sliced(second->begin, second->end - second->begin), u"BEGIN:VCARD\r\nFN:b\r\n"_s);
-    EXPECT_FALSE(VCardOwnProperties::findCard(text, second->end, search));
-}
-
 // The delimiters are found as Qt finds them without regard to case, look-alike
 // letters from other scripts included.
 TEST(VCardOwnProperties, CardsBeginWhereQtFindsTheDelimiterIgnoringCase)
