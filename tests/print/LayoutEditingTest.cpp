@@ -1,4 +1,3 @@
-#include "PdfWords.h"
 #include "PreviewWindow.h"
 
 #include "common/Screenshot.h"
@@ -96,27 +95,20 @@ TEST_F(LayoutEditing, ArrowKeysMoveTheSelectedBlockAndAreSaved)
     EXPECT_EQ(HagakiLayoutString::rectFromString(shownAddress()->layout.receiverAddress), block(1).rect);
 }
 
-TEST_F(LayoutEditing, TheTopLeftHandlePastTheSmallestSizeLeavesFiveByFiftyFollowingThePointer)
+TEST_F(LayoutEditing, TheTopLeftHandlePastTheSmallestSizeLeavesFiveByFiftyAndOnThatTheLowerHandleWins)
 {
     const QRectF name = block(0).rect;
     click(name.center());
     const QPointF to = name.topLeft() + QPointF(name.width() + 20, name.height() + 10);
     drag(name.topLeft(), to);
     const QPointF moved = dragged(name.topLeft(), to);
-    EXPECT_EQ(block(0).rect.size(), QSizeF(5, 50));
-    EXPECT_NEAR(block(0).rect.x(), name.x() + moved.x(), 1e-9);
-    EXPECT_NEAR(block(0).rect.y(), name.y() + moved.y(), 1e-9);
-    EXPECT_EQ(block(0).dirty, TextObject::Unchanged);
-}
-
-TEST_F(LayoutEditing, OnATinyBlockTheLowerHandleWins)
-{
-    // Handles 0, 3 and 7 of a block 5 wide all hold a point between them.
-    const QRectF name = block(0).rect;
-    click(name.center());
-    drag(name.topLeft(), name.topLeft() + QPointF(name.width(), 0));
     const QRectF tiny = block(0).rect;
-    ASSERT_EQ(tiny.width(), 5);
+    EXPECT_EQ(tiny.size(), QSizeF(5, 50));
+    EXPECT_NEAR(tiny.x(), name.x() + moved.x(), 1e-9);
+    EXPECT_NEAR(tiny.y(), name.y() + moved.y(), 1e-9);
+    EXPECT_EQ(block(0).dirty, TextObject::Unchanged);
+
+    // Handles 0, 3 and 7 of a block 5 wide all hold a point between them.
     const QPointF between = tiny.topLeft() + QPointF(2, 0);
     drag(between, between + QPointF(-20, 0));
     EXPECT_LT(block(0).rect.x(), tiny.x() - 10);
@@ -214,23 +206,6 @@ TEST_F(EnvelopeLayout, APressOnTheBlockWhereTheMarginsDrawItSelectsIt)
     EXPECT_TRUE(block(0).selected);
     click(stored.topLeft() + QPointF(2, 2));
     EXPECT_FALSE(block(0).selected);
-}
-
-TEST_F(EnvelopeLayout, AMovedBlockPrintsWhereItWasMoved)
-{
-    setEnvelopeOption(TextDirection, QStringLiteral("Left-Right"));
-    pane().updateUI();
-    view().repaint();
-    const QPointF at = block(0).rect.center();
-    drag(at, at + QPointF(-60, 80));
-    const QRectF moved = block(0).rect;
-    const QString path = pdfPath();
-    ASSERT_TRUE(printInto(path));
-    const QList<PdfWords::Page> pages = PdfWords::pdfWords(path);
-    ASSERT_EQ(pages.size(), 1);
-    const QRectF printed = PdfWords::inkedArea(pages.first());
-    EXPECT_NEAR(printed.left(), moved.left(), 1);
-    EXPECT_NEAR(printed.top(), moved.top(), 3);
 }
 
 TEST_F(PreviewWindowTest, PageSetupTakesThePaperChosenAndRefitsThePreview)

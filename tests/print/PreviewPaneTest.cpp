@@ -76,9 +76,13 @@ TEST_F(PreviewPane, AnAddressOrCompanyTakenFromTheContactLeavesTheCard)
     EXPECT_FALSE(drawn.contains(u'東')) << drawn.toStdString();
 }
 
-TEST_F(PreviewPane, AnHonorificPostedWithTheOptionsRedraws)
+TEST_F(PreviewPane, FirstStartStoresTheJapaneseRecordAndAnHonorificPostedWithTheOptionsRedraws)
 {
     openWindow();
+    const QVariantMap first = m_defaults->dictionaryForKey(PrintOptions::defaultsKey);
+    EXPECT_EQ(first.value(Keishou), QStringLiteral("様"));
+    EXPECT_EQ(first.value(PrintStyle), QStringLiteral("Hagaki"));
+    EXPECT_EQ(*pane().printOptions(), first);
     selectRows({{0, 0}});
     PrintOptionsRecord stored = *pane().printOptions();
     stored.insert(Keishou, QStringLiteral("殿"));
@@ -89,15 +93,6 @@ TEST_F(PreviewPane, AnHonorificPostedWithTheOptionsRedraws)
     EXPECT_EQ(pane().printOptions(), view().printOptions());
     stored.insert(Keishou, QStringLiteral("様"));
     EXPECT_EQ(pane().printOptions()->value(Keishou), QStringLiteral("殿"));
-}
-
-TEST_F(PreviewPane, FirstStartStoresTheRecordOfTheFirstPreferredLanguage)
-{
-    openWindow();
-    const QVariantMap stored = m_defaults->dictionaryForKey(PrintOptions::defaultsKey);
-    EXPECT_EQ(stored.value(Keishou), QStringLiteral("様"));
-    EXPECT_EQ(stored.value(PrintStyle), QStringLiteral("Hagaki"));
-    EXPECT_EQ(*pane().printOptions(), stored);
 }
 
 // The pane alone: in the window, start-up rebuilds such a record before the
