@@ -82,16 +82,26 @@ TEST_F(EncodingAccessoryTest, ACheckedEncodingComesRightBelowAutomaticAndIsRead)
     EXPECT_EQ(accessory->encodingType(), TextEncodingTable::Automatic);
 }
 
-TEST_F(EncodingAccessoryTest, SelectAllOffersEveryEncodingAndClearAllStoresAnEmptyList)
+// Select All offers every encoding; Clear All stores an empty list, after which the default is offered again.
+TEST_F(EncodingAccessoryTest, SelectAllAndClearAllTickEveryEncodingListModelRowOrNoneAndStoreTheList)
 {
     const auto accessory = openModeAccessory();
     accessory->show();
     chooseCustomize(*accessory);
+    const QAbstractItemModel *model = accessory->tableView()->model();
+    const auto ticked = [model] {
+        int count = 0;
+        for (int row = 0; row < model->rowCount(); ++row)
+            count += model->index(row, 0).data(Qt::CheckStateRole) == Qt::Checked ? 1 : 0;
+        return count;
+    };
     QTest::mouseClick(accessory->selectAllButton(), Qt::LeftButton);
     const qsizetype encodings = TextEncodingTable::encodings().size();
     EXPECT_EQ(accessory->encodingTypePopup()->count(), encodings + 3);
+    EXPECT_EQ(ticked(), encodings);
 
     QTest::mouseClick(accessory->clearAllButton(), Qt::LeftButton);
+    EXPECT_EQ(ticked(), 0);
     EXPECT_EQ(popupTitles(*accessory), (QStringList{u"Automatic"_s, QString(), u"Customize Encoding List…"_s}));
     accessory->encodingListPanel()->close();
     EXPECT_EQ(m_defaults.objectForKey(EncodingAccessory::encodingsKey), QVariant(QVariantList()));
@@ -142,24 +152,6 @@ TEST_F(EncodingAccessoryTest, TheCustomizePanelBelongsToTheModalFileDialogItOpen
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     chooseCustomize(*accessory);
     EXPECT_EQ(accessory->encodingListPanel()->parentWidget(), &dialog);
-}
-
-TEST_F(EncodingAccessoryTest, EncodingListModelShowsTheTicksOfSelectAllAndClearAll)
-{
-    const auto accessory = openModeAccessory();
-    accessory->show();
-    chooseCustomize(*accessory);
-    const QAbstractItemModel *model = accessory->tableView()->model();
-    const auto ticked = [model] {
-        int count = 0;
-        for (int row = 0; row < model->rowCount(); ++row)
-            count += model->index(row, 0).data(Qt::CheckStateRole) == Qt::Checked ? 1 : 0;
-        return count;
-    };
-    QTest::mouseClick(accessory->selectAllButton(), Qt::LeftButton);
-    EXPECT_EQ(ticked(), TextEncodingTable::encodings().size());
-    QTest::mouseClick(accessory->clearAllButton(), Qt::LeftButton);
-    EXPECT_EQ(ticked(), 0);
 }
 
 } // namespace

@@ -27,11 +27,6 @@ std::unique_ptr<UserDefaults> reread(const UserDefaults &defaults)
     return std::make_unique<UserDefaults>(defaults.filePath());
 }
 
-QVariantMap sub(const QVariantMap &record, const QString &key)
-{
-    return PrintOptionValue::dictionary(record, key);
-}
-
 struct LanguageRow {
     QStringList preferredLanguages;
     const char *language;

@@ -10,7 +10,6 @@
 #include "table/FindMarks.h"
 
 #include <QHeaderView>
-#include <QPainter>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -252,13 +251,11 @@ TEST_F(ContactsViewControllerTest, ContactTableCellDelegateSetsUpEachCellFromIts
     controller.setFindString("a");
     controller.setSelectedItemAndRange(target);
     const auto &cells = *qobject_cast<ContactTableCellDelegate *>(controller.tableView()->itemDelegate());
-    const auto paint = [this, &cells](int row, int column) {
-        QImage image(200, 30, QImage::Format_ARGB32);
-        QPainter painter(&image);
-        QStyleOptionViewItem option;
-        option.rect = image.rect();
-        option.widget = controller.tableView();
-        cells.paint(&painter, option, controller.model()->index(row, column));
+    // The view paints just the cell, so the delegate's cells hold what it shows.
+    const auto paint = [this](int row, int column) {
+        QWidget &viewport = *controller.tableView()->viewport();
+        QImage image(viewport.size(), QImage::Format_ARGB32);
+        viewport.render(&image, {}, controller.tableView()->visualRect(controller.model()->index(row, column)));
     };
     paint(0, 2);
     EXPECT_TRUE(cells.checkboxAndTextCell().isChecked());
