@@ -104,7 +104,7 @@ TEST_F(ContactsViewControllerTest, HeaderClicksSortAndReverseAndTheDelegateHears
         QVariantMap({{"key", "Email"}, {"ascending", false}}));
 }
 
-TEST_F(ContactsViewControllerTest, SelectedContactsAreEachContactOnceInTheListsOrder)
+TEST_F(ContactsViewControllerTest, AClickHandsItsRowOverAndSelectedContactsAreEachContactOnceInTheListsOrder)
 {
     show(generatedTable(3), {"Sender", "Name", "Phone"});
     controller.setSortDescriptors({{"Phone", false}});
@@ -114,7 +114,14 @@ TEST_F(ContactsViewControllerTest, SelectedContactsAreEachContactOnceInTheListsO
         QTest::mouseClick(
             view->viewport(), Qt::LeftButton, modifiers, view->visualRect(view->model()->index(row, 2)).center());
     };
+    delegate.selectedRows.clear();
+    const int footer = int(rows.size());
+    click(footer, {});
+    EXPECT_TRUE(delegate.selectedRows.isEmpty());
+    EXPECT_FALSE(controller.selectedRowIndexes().contains(footer));
     click(int(rows.indexOf("John:2")), {});
+    ASSERT_EQ(delegate.selectedRows.size(), 1);
+    EXPECT_EQ(rowNames({delegate.selectedRows.first()}), QStringList({"John:2"}));
     click(int(rows.indexOf("太郎:1")), Qt::ControlModifier);
     click(int(rows.indexOf("John:0")), Qt::ControlModifier);
     const ContactTablePtr &contacts = controller.contactTable();
@@ -137,20 +144,11 @@ TEST_F(ContactsViewControllerTest, AFindHitIsShownAtTheFirstRowOfItsPositionFrom
     EXPECT_EQ(delegate.selectedRows.first(), controller.selectedSubContacts().first());
 }
 
-struct RowHeightRow {
-    qreal lineHeight;
-    qreal pointSize;
-    int rowHeight;
-};
-
-class RowHeight : public testing::TestWithParam<RowHeightRow> { };
-
-TEST_P(RowHeight, FollowsTheLineOrThePointSizeAndIsAtLeast24)
+TEST(ContactTableRowHeight, FollowsTheLineOrThePointSizeAndIsAtLeast24)
 {
-    EXPECT_EQ(ContactsViewController::rowHeightFor(GetParam().lineHeight, GetParam().pointSize), GetParam().rowHeight);
+    EXPECT_EQ(ContactsViewController::rowHeightFor(24, 20), 33);
+    EXPECT_EQ(ContactsViewController::rowHeightFor(15, 12), 24);
 }
-
-INSTANTIATE_TEST_SUITE_P(Fonts, RowHeight, testing::Values(RowHeightRow{24, 20, 33}, RowHeightRow{15, 12, 24}));
 
 // The view types and widths in the settings, stored before the table is
 // made: it reads the widths once, as it loads.
@@ -213,24 +211,6 @@ TEST_F(TableColumns, NothingMovesIntoTheFirstTwoPlacesAndAnotherMoveIsStoredAtOn
     EXPECT_EQ(controller.columnIdentifiers(), moved);
     EXPECT_EQ(header->logicalIndex(2), 2);
     EXPECT_EQ(storedColumns(), moved);
-}
-
-TEST_F(ContactsViewControllerTest, AClickHandsItsRowOverAndTheFooterCannotBeSelected)
-{
-    show(generatedTable(3), {"Sender", "Name", "Phone", "Email"});
-    QTableView *view = controller.tableView();
-    const auto click = [view](int row) {
-        QTest::mouseClick(
-            view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(row, 2)).center());
-    };
-    click(2);
-    ASSERT_EQ(delegate.selectedRows.size(), 1);
-    EXPECT_EQ(delegate.selectedRows.first(), controller.subContactTable().at(2));
-
-    const int footer = int(controller.subContactTable().size());
-    click(footer);
-    EXPECT_EQ(delegate.selectedRows.size(), 1);
-    EXPECT_FALSE(controller.selectedRowIndexes().contains(footer));
 }
 
 // Each cell is set up from its own row as it is painted: the company's

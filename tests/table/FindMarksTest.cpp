@@ -91,7 +91,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, PopupAndTextCellHit,
         HitCase{"anotherPosition", true, 0, {5, 2}, "an", std::nullopt},
         HitCase{"staleRangePastTheText", true, 1, {13, 2}, "an", std::nullopt},
         HitCase{"overflowingRange", true, 1, {2, huge}, "an", std::nullopt},
-        HitCase{"notFound", true, 1, {TextRange::NotFound, 0}, "an", std::nullopt},
         HitCase{"rangeHoldsOtherText", true, 1, {1, 2}, "an", std::nullopt},
         HitCase{"noMatch", true, 1, {5, 2}, "zz", std::nullopt}));
 
