@@ -123,21 +123,17 @@ inline ContactRecordPtr contactNamed(const QString &firstName, const QString &un
 // What a popover or photo well tells its delegate.
 class RecordingPopoverDelegate : public ContactInfoPopoverDelegate {
 public:
-    void contactDidUpdate(const PersonRecordPtr & /*contact*/, const ContactInfoView * /*sender*/) override { }
-    bool undoReplaceValue(const PersonValue & /*value*/, const ContactIdentifier & /*identifier*/,
-        const PersonRecordPtr & /*contact*/) override
+    void contactDidUpdate(const PersonRecordPtr &, const ContactInfoView *) override { }
+    bool undoReplaceValue(const PersonValue &, const ContactIdentifier &, const PersonRecordPtr &) override
     {
         return false;
     }
-    void undoDeleteLabeledValue(const LabeledValueRecord & /*value*/, const ContactIdentifier & /*identifier*/,
-        const PersonRecordPtr & /*contact*/) override
+    void undoDeleteLabeledValue(const LabeledValueRecord &, const ContactIdentifier &, const PersonRecordPtr &) override
     {
     }
-    void undoAddLabeledValue(const LabeledValueRecord & /*value*/, const ContactIdentifier & /*identifier*/,
-        const PersonRecordPtr & /*contact*/) override
-    {
+    void undoAddLabeledValue(const LabeledValueRecord &, const ContactIdentifier &, const PersonRecordPtr &) override {
     }
-    void rowSelectionDidChange(const ContactInfoView * /*sender*/, const InfoRowRecord & /*info*/) override { }
+    void rowSelectionDidChange(const ContactInfoView *, const InfoRowRecord &) override { }
     void detachedWindowDidClose(const DetachedWindowCloseInfo &info) override { closings.append(info.uniqueId); }
 
     QStringList closings;

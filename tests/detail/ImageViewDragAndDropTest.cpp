@@ -22,7 +22,6 @@ enum class Payload { Picture, PictureFile, Text };
 
 struct DragRow {
     const char *name;
-    bool editable;
     Source source;
     Payload payload;
     Qt::DropActions actions;
@@ -36,7 +35,7 @@ void PrintTo(const DragRow &row, std::ostream *out)
 
 class PhotoWellDrag : public testing::TestWithParam<DragRow> { };
 
-TEST_P(PhotoWellDrag, IsTakenOnlyFromElsewhereWithAPictureWhileEditable)
+TEST_P(PhotoWellDrag, IsTakenOnlyFromElsewhereWithAPicture)
 {
     const DragRow &row = GetParam();
     QTableView table;
@@ -44,7 +43,7 @@ TEST_P(PhotoWellDrag, IsTakenOnlyFromElsewhereWithAPictureWhileEditable)
     QWidget elsewhere;
     ImageViewDragAndDrop well;
     well.setTableView(&table);
-    well.setEditable(row.editable);
+    well.setEditable(true); // the locked well is checked in the popover
     QMimeData data;
     if (row.payload == Payload::Picture) {
         data.setImageData(portrait());
@@ -60,45 +59,41 @@ TEST_P(PhotoWellDrag, IsTakenOnlyFromElsewhereWithAPictureWhileEditable)
 }
 
 INSTANTIATE_TEST_SUITE_P(Drags, PhotoWellDrag,
-    testing::Values(DragRow{"FromElsewhere", true, Source::Elsewhere, Payload::Picture, Qt::CopyAction, true},
-        DragRow{"APictureFile", true, Source::Elsewhere, Payload::PictureFile, Qt::CopyAction, true},
-        DragRow{"NotEditable", false, Source::Elsewhere, Payload::Picture, Qt::CopyAction, false},
-        DragRow{"ItsOwnPicture", true, Source::Itself, Payload::Picture, Qt::CopyAction, false},
-        DragRow{"FromItsTable", true, Source::ItsTable, Payload::Picture, Qt::CopyAction, false},
-        DragRow{"FromACellOfItsTable", true, Source::ACellOfItsTable, Payload::Picture, Qt::CopyAction, false},
-        DragRow{"NoPicture", true, Source::Elsewhere, Payload::Text, Qt::CopyAction, false},
-        DragRow{"MoveOnly", true, Source::Elsewhere, Payload::Picture, Qt::MoveAction, false}));
+    testing::Values(DragRow{"FromElsewhere", Source::Elsewhere, Payload::Picture, Qt::CopyAction, true},
+        DragRow{"APictureFile", Source::Elsewhere, Payload::PictureFile, Qt::CopyAction, true},
+        DragRow{"ItsOwnPicture", Source::Itself, Payload::Picture, Qt::CopyAction, false},
+        DragRow{"FromItsTable", Source::ItsTable, Payload::Picture, Qt::CopyAction, false},
+        DragRow{"FromACellOfItsTable", Source::ACellOfItsTable, Payload::Picture, Qt::CopyAction, false},
+        DragRow{"NoPicture", Source::Elsewhere, Payload::Text, Qt::CopyAction, false},
+        DragRow{"MoveOnly", Source::Elsewhere, Payload::Picture, Qt::MoveAction, false}));
 
-TEST(PhotoWellDrop, ReplacesThePictureThenTellsTheDelegateOnce)
+// Data without a picture fails and keeps the picture; a picture replaces it,
+// then the delegate hears of it once.
+TEST(PhotoWellDrop, ReplacesThePictureOnlyWithAPictureThenTellsTheDelegateOnce)
 {
     ImageViewDragAndDrop well;
     CountingDelegate delegate;
     well.setDelegate(&delegate);
     well.setEditable(true);
-    QMimeData data;
-    data.setImageData(portrait());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QImage small(8, 8, QImage::Format_ARGB32);
+    small.fill(Qt::red);
+    well.setImage(small);
+    QMimeData broken;
+    broken.setData(QStringLiteral("image/png"), "not a picture");
+    QDropEvent refused(QPointF(5, 5), Qt::CopyAction, &broken, Qt::LeftButton, {});
+    deliver(&well, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    EXPECT_TRUE(delegate.images.isEmpty());
+    EXPECT_EQ(well.image(), small);
+
+    QMimeData picture;
+    picture.setImageData(portrait());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &picture, Qt::LeftButton, {});
     deliver(&well, &drop);
     EXPECT_TRUE(drop.isAccepted());
     ASSERT_EQ(delegate.images.size(), 1);
     EXPECT_EQ(delegate.images.first(), well.image());
     EXPECT_EQ(well.image().size(), portrait().size());
-}
-
-TEST(PhotoWellDrop, OfDataWithoutAPictureFailsAndKeepsThePicture)
-{
-    ImageViewDragAndDrop well;
-    CountingDelegate delegate;
-    well.setDelegate(&delegate);
-    well.setEditable(true);
-    well.setImage(portrait());
-    QMimeData data;
-    data.setData(QStringLiteral("image/png"), "not a picture");
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-    deliver(&well, &drop);
-    EXPECT_FALSE(drop.isAccepted());
-    EXPECT_TRUE(delegate.images.isEmpty());
-    EXPECT_EQ(well.image(), portrait());
 }
 
 TEST(PhotoWellDrag, OutGivesThePictureAsPngAndTiff)

@@ -43,18 +43,13 @@ TEST_F(PrintCommand, PrintsOnePostcardARowLastRowFirst)
     EXPECT_TRUE(m_alerts.messages.isEmpty());
 }
 
-TEST_F(PrintCommand, WithoutASelectionNothingHappens)
+TEST_F(PrintCommand, WithoutASelectionNothingHappensAndAJobThatCannotStartIsReportedAndLeavesNoFile)
 {
     openWindow();
     EXPECT_FALSE(printInto(m_path));
     m_window->printDocument();
     EXPECT_EQ(m_printPanels, 0);
     EXPECT_FALSE(QFile::exists(m_path));
-}
-
-TEST_F(PrintCommand, AJobThatCannotStartIsReportedAndLeavesNoFile)
-{
-    openWindow();
     selectRows({{0, 0}});
     m_path = QStringLiteral("/nonexistent-folder/cards.pdf");
     print();
