@@ -173,7 +173,7 @@ void appendCardOfPerson(std::string &out, std::string &line, MVPerson &person, c
     std::string_view categories, bool fromContactRow)
 {
     // The person's vCardData, written straight into the export.
-    CardWriter card(out, line, person.contactFromCache());
+    CardWriter card(out, line, person.contactForVCard());
     if (written.note)
         addNote(card, person);
     if (fromContactRow && written.photo)

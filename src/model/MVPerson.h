@@ -29,6 +29,7 @@
 #include <optional>
 
 class MVPerson;
+class StoreContactWriter;
 using MVPersonPtr = std::shared_ptr<MVPerson>;
 
 // One contact, copied out of the contacts store into plain values keyed by
@@ -71,7 +72,11 @@ public:
     // The record's values written onto a copy of the given store contact, or
     // onto a new one. Only caches the record holds are written.
     [[nodiscard]] StoreContact contactFromCache(const std::optional<StoreContact> &contact = std::nullopt);
-    // The vCard of contactFromCache() from nothing; empty when none is made.
+    // What contactFromCache() makes from nothing, for a contact that is only
+    // written out as vCard: its labeled values have no identifiers, and it
+    // shares its own with every other contact made so.
+    [[nodiscard]] StoreContact contactForVCard() const;
+    // The vCard of contactForVCard(); empty when none is made.
     [[nodiscard]] QByteArray vCardData();
 
     // Keyed coding: a versioned JSON object under the record's field names.
@@ -354,6 +359,8 @@ public:
 private:
     struct LabeledCacheEntry;
     void fillFromStoreContact(const StoreContact &contact);
+    // Writes the caches the record holds, in the write-back's order.
+    void writeCaches(StoreContactWriter &writer) const;
     // The layout list of these addresses, one layout each (one for none).
     void makeHagakiLayouts(const LabeledValueList &addresses);
     // The attached store contact's image data, taken when the record has none;

@@ -128,40 +128,57 @@ QString MVPerson::uniqueId() const
 StoreContact MVPerson::contactFromCache(const std::optional<StoreContact> &contact)
 {
     StoreContact target = contact ? contact->mutableCopy() : StoreContact();
+    StoreContactWriter writer(target, contact ? StoreContactWriter::Target::Fetched : StoreContactWriter::Target::New);
+    writeCaches(writer);
+    return target;
+}
+
+StoreContact MVPerson::contactForVCard() const
+{
+    // A new contact would draw an identifier that no card shows: these are
+    // copies of one blank contact instead, and share its identifier.
+    thread_local const StoreContact blank;
+    StoreContact target = blank;
+    StoreContactWriter writer(target, StoreContactWriter::Target::Serialized);
+    writeCaches(writer);
+    return target;
+}
+
+void MVPerson::writeCaches(StoreContactWriter &writer) const
+{
     if (m_nameValue)
-        StoreContactWriter::writeName(*m_nameValue, target);
+        writer.writeName(*m_nameValue);
     if (m_phoneticNameValue)
-        StoreContactWriter::writePhoneticName(*m_phoneticNameValue, target);
+        writer.writePhoneticName(*m_phoneticNameValue);
     if (m_phoneValues)
-        StoreContactWriter::writePhoneValues(*m_phoneValues, target);
+        writer.writePhoneValues(*m_phoneValues);
     if (m_emailValues)
-        StoreContactWriter::writeEmailValues(*m_emailValues, target);
+        writer.writeEmailValues(*m_emailValues);
     if (m_urlValues)
-        StoreContactWriter::writeUrlValues(*m_urlValues, target);
+        writer.writeUrlValues(*m_urlValues);
     if (m_addressValues)
-        StoreContactWriter::writeAddressValues(*m_addressValues, target);
+        writer.writeAddressValues(*m_addressValues);
     if (m_snsValues)
-        StoreContactWriter::writeSnsValues(*m_snsValues, target);
+        writer.writeSnsValues(*m_snsValues);
     if (m_imsValues)
-        StoreContactWriter::writeImsValues(*m_imsValues, target);
+        writer.writeImsValues(*m_imsValues);
     if (m_relationshipValues)
-        StoreContactWriter::writeRelationshipValues(*m_relationshipValues, target);
+        writer.writeRelationshipValues(*m_relationshipValues);
     if (m_datesValues)
-        StoreContactWriter::writeDatesValues(*m_datesValues, target);
+        writer.writeDatesValues(*m_datesValues);
     // A birthday or photo the user removed is cleared in the store; one the
     // record never read is left as the store has it.
     if (m_birthdayValue)
-        StoreContactWriter::writeBirthday(*m_birthdayValue, target);
+        writer.writeBirthday(*m_birthdayValue);
     if (m_stringValues)
-        StoreContactWriter::writeStringValues(*m_stringValues, target);
+        writer.writeStringValues(*m_stringValues);
     if (m_photoHeld)
-        StoreContactWriter::writeImageData(m_imageData, target);
-    return target;
+        writer.writeImageData(m_imageData);
 }
 
 QByteArray MVPerson::vCardData()
 {
-    return ContactVCardSerialization::dataWithContacts({contactFromCache()});
+    return ContactVCardSerialization::dataWithContacts({contactForVCard()});
 }
 
 namespace {

@@ -4,15 +4,50 @@
 #include "platform/contacts/ContactKeys.h"
 #include "platform/contacts/ContactLabels.h"
 #include "platform/contacts/StoreContact.h"
+#include "platform/contacts/StoreContactIdentifier.h"
 
 #include <QHash>
 #include <QStringList>
 
+#include <array>
+
 namespace {
 
+using Target = StoreContactWriter::Target;
+
+// A string field by its key and accessors: naming the field by key text
+// would look the key up three times for every field of every contact.
+struct Field {
+    QLatin1StringView key;
+    QString (StoreContact::*get)() const;
+    void (StoreContact::*set)(const QString &);
+};
+
+// The store's label of a label word. The same few words label nearly every
+// value, so the last ones turned into store labels are kept: the store's
+// text is then shared instead of made again for every value. One set per
+// thread: contacts are written off the GUI thread too.
 QString storeLabel(const LabeledValueRecord &record)
 {
-    return FieldVocabulary::CNLabelFromLabel(record.labelText());
+    if (!record.label || record.label->isEmpty())
+        return FieldVocabulary::CNLabelFromLabel(record.labelText());
+    const QString &word = *record.label;
+    struct Known {
+        QString word;
+        QString storeLabel;
+    };
+    constexpr std::size_t keptCount = 8;
+    thread_local std::array<Known, keptCount> known;
+    thread_local std::size_t next = 0;
+    for (const Known &entry : known) {
+        if (entry.word.size() == word.size() && entry.word == word)
+            return entry.storeLabel;
+    }
+    Known &entry = known[next];
+    next = (next + 1) % keptCount;
+    entry.word = word;
+    entry.storeLabel = FieldVocabulary::CNLabelFromLabel(word);
+    return entry.storeLabel;
 }
 
 QString storeLabelOr(const LabeledValueRecord &record, QLatin1StringView fallback)
@@ -21,47 +56,9 @@ QString storeLabelOr(const LabeledValueRecord &record, QLatin1StringView fallbac
     return label.isEmpty() ? QString(fallback) : label;
 }
 
-// The target's text under a string key, or "" when its fetch did not carry it.
-QString currentString(const StoreContact &target, const QString &key)
-{
-    return target.isKeyAvailable(key) ? target.stringForKey(key) : QString();
-}
-
-void setStringIfDifferent(StoreContact &target, const QString &key, const QString &value)
-{
-    if (currentString(target, key) != value)
-        target.setStringForKey(key, value);
-}
-
-// A name field by its key and accessors: the names are written for every
-// contact, and naming the field by key text would look the key up three times.
-struct NameField {
-    QLatin1StringView key;
-    QString (StoreContact::*get)() const;
-    void (StoreContact::*set)(const QString &);
-};
-
-void setNameIfDifferent(StoreContact &target, const NameField &field, const QString &value)
-{
-    const QString current = target.isKeyAvailable(field.key) ? (target.*field.get)() : QString();
-    if (current != value)
-        (target.*field.set)(value);
-}
-
-// One labeled value per record that make() turns into a store value.
-template <typename T, typename Make>
-QList<StoreLabeledValue<T>> labeledValues(const LabeledValueList &records, Make make)
-{
-    QList<StoreLabeledValue<T>> values;
-    values.reserve(records.size());
-    for (const LabeledValueRecordPtr &record : records) {
-        if (!record)
-            continue;
-        if (std::optional<StoreLabeledValue<T>> value = make(*record))
-            values.append(std::move(*value));
-    }
-    return values;
-}
+// What a record gives a labeled value: its label and value, or nothing when
+// the store cannot hold it.
+template <typename T> using Labeled = std::optional<std::pair<QString, T>>;
 
 // An editor may hand in a plain date before the dates builder has made parts of it.
 std::optional<StoreDateComponents> dateComponents(const LabeledValue &value)
@@ -73,78 +70,138 @@ std::optional<StoreDateComponents> dateComponents(const LabeledValue &value)
     return std::nullopt;
 }
 
+constexpr Field givenNameField{ContactKeys::givenName, &StoreContact::givenName, &StoreContact::setGivenName};
+constexpr Field middleNameField{ContactKeys::middleName, &StoreContact::middleName, &StoreContact::setMiddleName};
+constexpr Field familyNameField{ContactKeys::familyName, &StoreContact::familyName, &StoreContact::setFamilyName};
+constexpr Field previousFamilyNameField{
+    ContactKeys::previousFamilyName, &StoreContact::previousFamilyName, &StoreContact::setPreviousFamilyName};
+constexpr Field phoneticGivenNameField{
+    ContactKeys::phoneticGivenName, &StoreContact::phoneticGivenName, &StoreContact::setPhoneticGivenName};
+constexpr Field phoneticMiddleNameField{
+    ContactKeys::phoneticMiddleName, &StoreContact::phoneticMiddleName, &StoreContact::setPhoneticMiddleName};
+constexpr Field phoneticFamilyNameField{
+    ContactKeys::phoneticFamilyName, &StoreContact::phoneticFamilyName, &StoreContact::setPhoneticFamilyName};
+
+// The string fields a vocabulary identifier can name, by their store key.
+constexpr std::array<Field, 8> stringFields{{
+    {ContactKeys::namePrefix, &StoreContact::namePrefix, &StoreContact::setNamePrefix},
+    {ContactKeys::nameSuffix, &StoreContact::nameSuffix, &StoreContact::setNameSuffix},
+    {ContactKeys::nickname, &StoreContact::nickname, &StoreContact::setNickname},
+    {ContactKeys::phoneticOrganizationName, &StoreContact::phoneticOrganizationName,
+        &StoreContact::setPhoneticOrganizationName},
+    {ContactKeys::organizationName, &StoreContact::organizationName, &StoreContact::setOrganizationName},
+    {ContactKeys::departmentName, &StoreContact::departmentName, &StoreContact::setDepartmentName},
+    {ContactKeys::jobTitle, &StoreContact::jobTitle, &StoreContact::setJobTitle},
+    {ContactKeys::note, &StoreContact::note, &StoreContact::setNote},
+}};
+
+void setIfDifferent(StoreContact &target, Target kind, const Field &field, const QString &value)
+{
+    if (kind != Target::Fetched) {
+        if (!value.isEmpty())
+            (target.*field.set)(value);
+        return;
+    }
+    const QString current = target.isKeyAvailable(field.key) ? (target.*field.get)() : QString();
+    if (current != value)
+        (target.*field.set)(value);
+}
+
+// A store key of no string field above goes by its text, as the store takes it.
+void setStringIfDifferent(StoreContact &target, Target kind, const QString &key, const QString &value)
+{
+    if (kind != Target::Fetched) {
+        if (!value.isEmpty())
+            target.setStringForKey(key, value);
+        return;
+    }
+    const QString current = target.isKeyAvailable(key) ? target.stringForKey(key) : QString();
+    if (current != value)
+        target.setStringForKey(key, value);
+}
+
 } // namespace
 
-void StoreContactWriter::writeName(const NameRecord &name, StoreContact &target)
+QString StoreContactWriter::valueIdentifier() const
 {
-    setNameIfDifferent(
-        target, {ContactKeys::givenName, &StoreContact::givenName, &StoreContact::setGivenName}, name.firstName);
-    setNameIfDifferent(
-        target, {ContactKeys::middleName, &StoreContact::middleName, &StoreContact::setMiddleName}, name.middleName);
-    setNameIfDifferent(
-        target, {ContactKeys::familyName, &StoreContact::familyName, &StoreContact::setFamilyName}, name.lastName);
-    setNameIfDifferent(target,
-        {ContactKeys::previousFamilyName, &StoreContact::previousFamilyName, &StoreContact::setPreviousFamilyName},
-        name.previousFamilyName);
+    return m_kind == Target::Serialized ? QString() : StoreContactIdentifier::create();
+}
+
+void StoreContactWriter::writeName(const NameRecord &name)
+{
+    setIfDifferent(m_target, m_kind, givenNameField, name.firstName);
+    setIfDifferent(m_target, m_kind, middleNameField, name.middleName);
+    setIfDifferent(m_target, m_kind, familyNameField, name.lastName);
+    setIfDifferent(m_target, m_kind, previousFamilyNameField, name.previousFamilyName);
     const auto type = name.showAsPerson ? StoreContact::ContactType::Person : StoreContact::ContactType::Organization;
-    if (!target.isKeyAvailable(ContactKeys::contactType) || target.contactType() != type)
-        target.setContactType(type);
+    if (m_kind != Target::Fetched) {
+        if (type != StoreContact::ContactType::Person)
+            m_target.setContactType(type);
+    } else if (!m_target.isKeyAvailable(ContactKeys::contactType) || m_target.contactType() != type) {
+        m_target.setContactType(type);
+    }
 }
 
-void StoreContactWriter::writePhoneticName(const PhoneticNameRecord &name, StoreContact &target)
+void StoreContactWriter::writePhoneticName(const PhoneticNameRecord &name)
 {
-    setNameIfDifferent(target,
-        {ContactKeys::phoneticGivenName, &StoreContact::phoneticGivenName, &StoreContact::setPhoneticGivenName},
-        name.firstName);
-    setNameIfDifferent(target,
-        {ContactKeys::phoneticMiddleName, &StoreContact::phoneticMiddleName, &StoreContact::setPhoneticMiddleName},
-        name.middleName);
-    setNameIfDifferent(target,
-        {ContactKeys::phoneticFamilyName, &StoreContact::phoneticFamilyName, &StoreContact::setPhoneticFamilyName},
-        name.lastName);
+    setIfDifferent(m_target, m_kind, phoneticGivenNameField, name.firstName);
+    setIfDifferent(m_target, m_kind, phoneticMiddleNameField, name.middleName);
+    setIfDifferent(m_target, m_kind, phoneticFamilyNameField, name.lastName);
 }
 
-void StoreContactWriter::writePhoneValues(const LabeledValueList &records, StoreContact &target)
+// One labeled value per record that make() turns into a label and a value.
+template <typename T, typename Make>
+QList<StoreLabeledValue<T>> StoreContactWriter::labeledValues(const LabeledValueList &records, Make make) const
 {
-    target.setPhoneNumbers(labeledValues<StorePhoneNumber>(
-        records, [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<StorePhoneNumber>> {
+    QList<StoreLabeledValue<T>> values;
+    values.reserve(records.size());
+    for (const LabeledValueRecordPtr &record : records) {
+        if (!record)
+            continue;
+        if (Labeled<T> made = make(*record))
+            values.append(StoreLabeledValue<T>(valueIdentifier(), made->first, made->second));
+    }
+    return values;
+}
+
+void StoreContactWriter::writePhoneValues(const LabeledValueList &records)
+{
+    m_target.setPhoneNumbers(
+        labeledValues<StorePhoneNumber>(records, [](const LabeledValueRecord &record) -> Labeled<StorePhoneNumber> {
             const std::optional<StorePhoneNumber> number
                 = StorePhoneNumber::phoneNumberWithStringValue(record.valueText());
             if (!number)
                 return std::nullopt;
-            return StoreLabeledValue<StorePhoneNumber>(storeLabel(record), *number);
+            return std::pair(storeLabel(record), *number);
         }));
 }
 
 namespace {
 
-StoreContact::Strings textValues(const LabeledValueList &records)
+Labeled<QString> textValue(const LabeledValueRecord &record)
 {
-    return labeledValues<QString>(
-        records, [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<QString>> {
-            const QString text = record.valueText();
-            if (text.isEmpty())
-                return std::nullopt;
-            return StoreLabeledValue<QString>(storeLabel(record), text);
-        });
+    QString text = record.valueText();
+    if (text.isEmpty())
+        return std::nullopt;
+    return std::pair(storeLabel(record), std::move(text));
 }
 
 } // namespace
 
-void StoreContactWriter::writeEmailValues(const LabeledValueList &records, StoreContact &target)
+void StoreContactWriter::writeEmailValues(const LabeledValueList &records)
 {
-    target.setEmailAddresses(textValues(records));
+    m_target.setEmailAddresses(labeledValues<QString>(records, textValue));
 }
 
-void StoreContactWriter::writeUrlValues(const LabeledValueList &records, StoreContact &target)
+void StoreContactWriter::writeUrlValues(const LabeledValueList &records)
 {
-    target.setUrlAddresses(textValues(records));
+    m_target.setUrlAddresses(labeledValues<QString>(records, textValue));
 }
 
-void StoreContactWriter::writeAddressValues(const LabeledValueList &records, StoreContact &target)
+void StoreContactWriter::writeAddressValues(const LabeledValueList &records)
 {
-    target.setPostalAddresses(labeledValues<StorePostalAddress>(
-        records, [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<StorePostalAddress>> {
+    m_target.setPostalAddresses(
+        labeledValues<StorePostalAddress>(records, [](const LabeledValueRecord &record) -> Labeled<StorePostalAddress> {
             StorePostalAddress address;
             address.postalCode = record.zip;
             address.state = record.state;
@@ -152,14 +209,14 @@ void StoreContactWriter::writeAddressValues(const LabeledValueList &records, Sto
             address.street = record.street;
             address.country = record.country;
             address.isoCountryCode = record.isoCountryCode;
-            return StoreLabeledValue<StorePostalAddress>(storeLabel(record), address);
+            return std::pair(storeLabel(record), std::move(address));
         }));
 }
 
-void StoreContactWriter::writeSnsValues(const LabeledValueList &records, StoreContact &target)
+void StoreContactWriter::writeSnsValues(const LabeledValueList &records)
 {
-    target.setSocialProfiles(labeledValues<StoreSocialProfile>(
-        records, [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<StoreSocialProfile>> {
+    m_target.setSocialProfiles(
+        labeledValues<StoreSocialProfile>(records, [](const LabeledValueRecord &record) -> Labeled<StoreSocialProfile> {
             if (record.username.isEmpty())
                 return std::nullopt;
             StoreSocialProfile profile;
@@ -170,68 +227,76 @@ void StoreContactWriter::writeSnsValues(const LabeledValueList &records, StoreCo
             // them back empty would lose them on every save.
             profile.urlString = record.urlString;
             profile.userIdentifier = record.userIdentifier;
-            return StoreLabeledValue<StoreSocialProfile>(profile.service, profile);
+            QString label = profile.service;
+            return std::pair(std::move(label), std::move(profile));
         }));
 }
 
-void StoreContactWriter::writeImsValues(const LabeledValueList &records, StoreContact &target)
+void StoreContactWriter::writeImsValues(const LabeledValueList &records)
 {
-    target.setInstantMessageAddresses(labeledValues<StoreInstantMessageAddress>(
-        records, [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<StoreInstantMessageAddress>> {
+    m_target.setInstantMessageAddresses(labeledValues<StoreInstantMessageAddress>(
+        records, [](const LabeledValueRecord &record) -> Labeled<StoreInstantMessageAddress> {
             if (record.username.isEmpty())
                 return std::nullopt;
             StoreInstantMessageAddress address;
             address.service
                 = record.service.isEmpty() ? QString(ContactLabels::instantMessageServiceAIM) : record.service;
             address.username = record.username;
-            return StoreLabeledValue<StoreInstantMessageAddress>(storeLabel(record), address);
+            return std::pair(storeLabel(record), std::move(address));
         }));
 }
 
-void StoreContactWriter::writeRelationshipValues(const LabeledValueList &records, StoreContact &target)
+void StoreContactWriter::writeRelationshipValues(const LabeledValueList &records)
 {
-    target.setContactRelations(labeledValues<StoreContactRelation>(
-        records, [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<StoreContactRelation>> {
-            const QString name = record.valueText();
+    m_target.setContactRelations(labeledValues<StoreContactRelation>(
+        records, [](const LabeledValueRecord &record) -> Labeled<StoreContactRelation> {
+            QString name = record.valueText();
             if (name.isEmpty())
                 return std::nullopt;
-            return StoreLabeledValue<StoreContactRelation>(
-                storeLabelOr(record, ContactLabels::contactRelationFriend), StoreContactRelation{name});
+            return std::pair(
+                storeLabelOr(record, ContactLabels::contactRelationFriend), StoreContactRelation{std::move(name)});
         }));
 }
 
-void StoreContactWriter::writeDatesValues(const LabeledValueList &records, StoreContact &target)
+void StoreContactWriter::writeDatesValues(const LabeledValueList &records)
 {
-    target.setDates(labeledValues<StoreDateComponents>(
-        records, [](const LabeledValueRecord &record) -> std::optional<StoreLabeledValue<StoreDateComponents>> {
+    m_target.setDates(labeledValues<StoreDateComponents>(
+        records, [](const LabeledValueRecord &record) -> Labeled<StoreDateComponents> {
             const std::optional<StoreDateComponents> date = dateComponents(record.value);
             if (!date)
                 return std::nullopt;
-            return StoreLabeledValue<StoreDateComponents>(storeLabelOr(record, ContactLabels::dateAnniversary), *date);
+            return std::pair(storeLabelOr(record, ContactLabels::dateAnniversary), *date);
         }));
 }
 
-void StoreContactWriter::writeBirthday(const BirthdayRecord &birthday, StoreContact &target)
+void StoreContactWriter::writeBirthday(const BirthdayRecord &birthday)
 {
-    const bool available = target.isKeyAvailable(ContactKeys::birthday);
+    if (m_kind != Target::Fetched) {
+        if (birthday.value)
+            m_target.setBirthday(birthday.value);
+        return;
+    }
+    const bool available = m_target.isKeyAvailable(ContactKeys::birthday);
     if (!available && !birthday.value)
         return;
-    if (!available || target.birthday() != birthday.value)
-        target.setBirthday(birthday.value);
+    if (!available || m_target.birthday() != birthday.value)
+        m_target.setBirthday(birthday.value);
 }
 
 namespace {
 
+// A vocabulary string identifier's record member and store field.
 struct StringFieldKey {
     StringValuesRecord::Member member = nullptr;
     QString storeKey;
+    const Field *field = nullptr; // null for a key of no string field
 };
 
-// The record member and store key of each string field, as the vocabulary
-// maps them. Comparing and hashing the identifiers again for every contact
-// written was a sixth of the time of a vCard export; the pairs are made again
-// whenever the vocabulary's tables are no longer the ones they were made
-// from. One per thread: contacts are written off the GUI thread too.
+// The record member and store field of each string field, as the vocabulary
+// maps them. Comparing and hashing the identifiers and keys again for every
+// contact written was a sixth of the time of a vCard export; the pairs are
+// made again whenever the vocabulary's tables are no longer the ones they
+// were made from. One per thread: contacts are written off the GUI thread too.
 const QList<StringFieldKey> &stringFieldKeys(const FieldVocabulary &vocabulary)
 {
     thread_local QStringList identifiers;
@@ -242,26 +307,41 @@ const QList<StringFieldKey> &stringFieldKeys(const FieldVocabulary &vocabulary)
         identifiers = vocabulary.storeStringIdentifiers();
         storeKeys = vocabulary.CNIdentifiers();
         pairs.clear();
-        for (const QString &identifier : std::as_const(identifiers))
-            pairs.append({StringValuesRecord::memberFor(identifier), storeKeys.value(identifier)});
+        for (const QString &identifier : std::as_const(identifiers)) {
+            StringFieldKey pair{StringValuesRecord::memberFor(identifier), storeKeys.value(identifier)};
+            for (const Field &field : stringFields) {
+                if (pair.storeKey == field.key)
+                    pair.field = &field;
+            }
+            pairs.append(pair);
+        }
     }
     return pairs;
 }
 
 } // namespace
 
-void StoreContactWriter::writeStringValues(const StringValuesRecord &values, StoreContact &target)
+void StoreContactWriter::writeStringValues(const StringValuesRecord &values)
 {
     static const QString absent;
     for (const StringFieldKey &field : stringFieldKeys(FieldVocabulary::shared())) {
         const std::optional<QString> *entry = field.member ? &(values.*field.member) : nullptr;
-        setStringIfDifferent(target, field.storeKey, entry && *entry ? **entry : absent);
+        const QString &value = entry && *entry ? **entry : absent;
+        if (field.field)
+            setIfDifferent(m_target, m_kind, *field.field, value);
+        else
+            setStringIfDifferent(m_target, m_kind, field.storeKey, value);
     }
 }
 
-void StoreContactWriter::writeImageData(const QByteArray &imageData, StoreContact &target)
+void StoreContactWriter::writeImageData(const QByteArray &imageData)
 {
-    const bool available = target.isKeyAvailable(ContactKeys::imageData);
-    if (available ? target.imageData() != imageData : !imageData.isEmpty())
-        target.setImageData(imageData);
+    if (m_kind != Target::Fetched) {
+        if (!imageData.isEmpty())
+            m_target.setImageData(imageData);
+        return;
+    }
+    const bool available = m_target.isKeyAvailable(ContactKeys::imageData);
+    if (available ? m_target.imageData() != imageData : !imageData.isEmpty())
+        m_target.setImageData(imageData);
 }
