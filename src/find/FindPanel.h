@@ -36,6 +36,7 @@ public:
     void setSearchString(const QString &text);
     void setContacts(const QList<PersonRecordPtr> &contacts) { m_contacts = contacts; }
     void setSelectedItems(const QStringList &items);
+    // The window's labels of dates, offered by the dates editor of a Dates row.
     void setDateLabels(const QStringList &labels) { m_dateLabels = labels; }
     void setEditState(bool editing);
     // Receives every write into a contact; not owned.

@@ -25,6 +25,10 @@ void FindValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
 
     const auto ranges = index.data(FindResultsModel::RangesRole).value<QList<TextRange>>();
     const int current = index.data(FindResultsModel::CurrentRangeRole).toInt();
+    const bool selected = option.state.testFlag(QStyle::State_Selected);
+    // On a selected row the hits would vanish into the row's own highlight:
+    // there they are lighter, with dark text.
+    const QColor otherMatch = option.palette.color(QPalette::Highlight).lighter(selected ? 160 : 100);
     QList<QTextLayout::FormatRange> formats;
     for (qsizetype i = 0; i < ranges.size(); ++i) {
         // Ranges left over from an earlier text may lie past the end.
@@ -33,13 +37,14 @@ void FindValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         QTextLayout::FormatRange format;
         format.start = int(ranges.at(i).location);
         format.length = int(ranges.at(i).length);
-        format.format.setBackground(i == current ? CurrentMatchColor : option.palette.color(QPalette::Highlight));
+        format.format.setBackground(i == current ? CurrentMatchColor : otherMatch);
+        if (selected)
+            format.format.setForeground(option.palette.color(QPalette::Text));
         formats.append(format);
     }
     const QRect area = option.rect.adjusted(4, 2, -4, -2);
     painter->save();
     painter->setClipRect(area);
-    const bool selected = option.state.testFlag(QStyle::State_Selected);
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     int y = area.top();
     qsizetype offset = 0;
