@@ -277,5 +277,11 @@ void FindPanel::keyPressEvent(QKeyEvent *event)
 {
     if (UndoKeys::handle(event, m_results->undoManager()))
         return;
+    // The panel has no default button: Return in the search field searches
+    // and must not go on to press the first pull-down.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
     QDialog::keyPressEvent(event);
 }
