@@ -223,6 +223,7 @@ void SimpleInfoPanelController::setContextInfo(const SimpleInfoContextPtr &conte
     const QString home = QStringLiteral("home");
     m_table->setNewAddressLabel(addressLabels.isEmpty() || addressLabels.contains(home) ? home : addressLabels.first());
     m_nameField->setText(m_table->contact()->person->compositeName());
+    fitTypeColumn();
     m_thumbnail = QImage();
     m_imagePopup->setIcon(QIcon(guestImage));
     const bool enabled = !context || context->editEnabled;
@@ -236,6 +237,21 @@ void SimpleInfoPanelController::setSelectedFont(const QFont &font)
     m_table->setFont(font);
     m_table->setRowHeight(rowHeightFor(font, 0));
     m_table->reload();
+    fitTypeColumn();
+}
+
+void SimpleInfoPanelController::fitTypeColumn()
+{
+    // The field names in a larger font would be cut short.
+    const QFontMetrics metrics(m_selectedFont);
+    int widest = 0;
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        const QString name = m_table->index(row, SimpleInfoTableModel::TypeColumn).data().toString();
+        widest = std::max(widest, metrics.horizontalAdvance(name));
+    }
+    // Room for the icon and the cell's margins.
+    const int icon = m_tableView->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, m_tableView);
+    m_tableView->setColumnWidth(SimpleInfoTableModel::TypeColumn, std::max(120, widest + icon + 20));
 }
 
 void SimpleInfoPanelController::updateFontInTableView(const UserDefaults &defaults)

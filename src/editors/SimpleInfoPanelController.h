@@ -77,6 +77,7 @@ protected:
 private:
     void buildWindow();
     void setEditState(bool editing);
+    void fitTypeColumn();
     void valueEdited(const QString &valueKey, const QString &text);
     bool addressEdited(const QString &valueKey, const QString &text);
     void moveToNextRow();

@@ -80,6 +80,9 @@ QWidget *FindValueDelegate::createEditor(
         return QStyledItemDelegate::createEditor(parent, option, index);
     auto *editor = new QPlainTextEdit(parent);
     editor->setFrameShape(QFrame::NoFrame);
+    // The cell is as high as the value's lines: nothing to scroll.
+    editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     editor->installEventFilter(const_cast<FindValueDelegate *>(this));
     return editor;
 }
