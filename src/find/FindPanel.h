@@ -94,6 +94,7 @@ private:
     QString m_searchString;
     uint m_compareOptions = 1;
     FindResultRowPtr m_dateRow;
+    bool m_showingCurrentRow = false;
 
     EditLockToggle *m_editButton = nullptr;
     SeparatorBox *m_redSeparator = nullptr;

@@ -95,6 +95,11 @@ TEST_F(FindPanelTest, ReplaceButtonWritesTheCurrentHit)
     EXPECT_EQ(note(0), QStringLiteral("X ab\nnote 0"));
     QTest::mouseClick(m_panel.nextButton(), Qt::LeftButton);
     EXPECT_EQ(m_panel.results()->selectedRow(), 1);
+    // A row chosen with the keys is the one Replace writes.
+    m_panel.tableView()->setFocus();
+    QTest::keyClick(m_panel.tableView(), Qt::Key_Down);
+    QTest::mouseClick(m_panel.replaceButton(), Qt::LeftButton);
+    EXPECT_EQ(note(1), QStringLiteral("X ab\nnote 1"));
 }
 
 TEST_F(FindPanelTest, UndoKeyInThePanelTakesBackReplaceAll)
