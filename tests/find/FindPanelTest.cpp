@@ -141,13 +141,19 @@ TEST_F(FindPanelTest, PreviousAfterASortNeverReadsPastRowsOrRanges)
     EXPECT_FALSE(m_panel.results()->hasCurrentMatch());
 }
 
-TEST_F(FindPanelTest, RecordingTablePaneIsRefreshedOncePerReplaceAll)
+TEST_F(FindPanelTest, ReplaceAllRefreshesATablePaneOnceAndIsOneUndoOfTheWindow)
 {
     m_log.clear();
+    QTest::keyClicks(m_panel.replaceField(), QStringLiteral("Z"));
     QTest::mouseClick(m_panel.replaceAllButton(), Qt::LeftButton);
     endTurn();
     EXPECT_EQ(m_log.count(QStringLiteral("table.updateTable")), 1)
         << m_log.calls().join(QLatin1Char('\n')).toStdString();
+    QTest::mouseClick(m_panel.closeButton(), Qt::LeftButton);
+    m_controller.undoManager()->undo();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(note(i), QStringLiteral("ab ab\nnote %1").arg(i));
+    EXPECT_EQ(top()->contactTable->at(2)->person->phoneValues()->first()->valueText(), QStringLiteral("ab-2"));
 }
 
 TEST_F(FindPanelTest, InListEditingOnlyWhileEditingKeepsLineBreaks)
