@@ -8,6 +8,13 @@
 #include <QPlainTextEdit>
 #include <QTextLayout>
 
+namespace {
+
+// Each line of a value takes a row's height.
+constexpr int LineHeight = 24;
+
+} // namespace
+
 void FindValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     if (index.column() != FindResultsModel::ValueColumn) {
@@ -66,8 +73,8 @@ void FindValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         if (textLine.isValid())
             textLine.setLineWidth(1e6);
         layout.endLayout();
-        layout.draw(painter, QPointF(area.left(), y + (24 - 4 - textLine.height()) / 2));
-        y += 24;
+        layout.draw(painter, QPointF(area.left(), y + (LineHeight - 4 - textLine.height()) / 2));
+        y += LineHeight;
         offset += line.size() + 1;
     }
     painter->restore();
