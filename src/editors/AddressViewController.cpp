@@ -1,5 +1,6 @@
 #include "editors/AddressViewController.h"
 
+#include "editors/ZipInput.h"
 #include "interchange/ZipSearch.h"
 #include "model/MVPerson.h"
 
@@ -344,8 +345,7 @@ void AddressViewController::lookUpZip()
     m_zipField->setModified(false);
     if (!m_zipSearch)
         m_zipSearch = m_postalDatabase ? std::make_unique<ZipSearch>(m_postalDatabase) : std::make_unique<ZipSearch>();
-    // An input method types "１００－０００１"; the tables hold ASCII digits.
-    const QList<PostalRecord> hits = m_zipSearch->addressesFromZip(typed.normalized(QString::NormalizationForm_KC));
+    const QList<PostalRecord> hits = m_zipSearch->addressesFromZip(ZipInput::forLookup(typed));
     if (hits.isEmpty()) {
         showZipNotFound();
         return;

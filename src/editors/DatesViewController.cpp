@@ -74,8 +74,15 @@ void DatesViewController::fillControls(MVPerson *person, bool /*editable*/)
         if (const auto *list = std::get_if<LabeledValueList>(&value))
             rows = *list;
     }
-    m_table->reset(rows, MVPerson::labelsForIdentifier(FieldId::Dates),
-        MVPerson::localizedLabelsForIdentifier(FieldId::Dates), m_type);
+    if (m_labels.isEmpty()) {
+        m_table->reset(rows, MVPerson::labelsForIdentifier(FieldId::Dates),
+            MVPerson::localizedLabelsForIdentifier(FieldId::Dates), m_type);
+    } else {
+        QStringList localized;
+        for (const QString &label : std::as_const(m_labels))
+            localized.append(MVPerson::localizedLabelFromCNLabel(MVPerson::CNLabelFromLabel(label)));
+        m_table->reset(rows, m_labels, localized, m_type);
+    }
     m_customLabelView->hide();
     // The opener names the value by its own number, not by its position.
     int selected = -1;

@@ -37,6 +37,9 @@ public:
 
     // Shows the panel for a label of the user's own.
     void addCustomLabel();
+    // The labels the pop-ups offer, handed in by an opener that knows the
+    // window's; the field's own when none.
+    void setLabels(const QStringList &labels) { m_labels = labels; }
 
 protected:
     void fillControls(MVPerson *person, bool editable) override;
@@ -62,5 +65,6 @@ private:
     DateControls *m_dateControls = nullptr;
     CustomLabelView *m_customLabelView = nullptr;
     ContactIdentifier m_type = FieldId::Dates;
+    QStringList m_labels;
     bool m_doneEnabledBeforeCustomLabel = false;
 };

@@ -5,9 +5,13 @@
 #include "editors/SeparatorBox.h"
 #include "editors/SimpleInfoTableModel.h"
 #include "interchange/ZipSearch.h"
+#include "platform/StoredValue.h"
 #include "platform/UndoManager.h"
+#include "platform/UserDefaults.h"
 
+#include <QApplication>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QMenu>
@@ -22,7 +26,8 @@
 
 namespace {
 
-// Return and Tab in a value cell end its edit and move on to the next row.
+// Return and Tab in a value cell end its edit and move on to the next row;
+// an empty cell shows its placeholder, greyed, and so does its editor.
 class MovingCellDelegate : public QStyledItemDelegate {
 public:
     MovingCellDelegate(QObject *parent, std::function<void()> moveOn)
@@ -31,7 +36,28 @@ public:
     {
     }
 
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto *field = qobject_cast<QLineEdit *>(editor))
+            field->setPlaceholderText(index.data(SimpleInfoTableModel::PlaceholderRole).toString());
+        return editor;
+    }
+
 protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString placeholder = index.data(SimpleInfoTableModel::PlaceholderRole).toString();
+        if (!option->text.isEmpty() || placeholder.isEmpty())
+            return;
+        option->text = placeholder;
+        option->palette.setColor(QPalette::Text, option->palette.color(QPalette::PlaceholderText));
+        QColor onSelection = option->palette.color(QPalette::HighlightedText);
+        onSelection.setAlphaF(0.6f);
+        option->palette.setColor(QPalette::HighlightedText, onSelection);
+    }
+
     bool eventFilter(QObject *object, QEvent *event) override
     {
         auto *editor = qobject_cast<QWidget *>(object);
@@ -95,6 +121,19 @@ QString chooseImageFile(QWidget *window)
         SimpleInfoPanelController::tr("Images (%1)").arg(patterns.join(QLatin1Char(' '))));
 }
 
+// The line height of the font, or 1.42 times its size when larger, plus the
+// margin; never below the rows' 24 points.
+int rowHeightFor(const QFont &font, int margin)
+{
+    const QFontMetricsF metrics(font);
+    const int natural = int(std::ceil(metrics.ascent() + metrics.descent() + metrics.leading()));
+    const int scaled = int(std::ceil(font.pointSizeF() * 1.42));
+    return std::max(std::max(natural, scaled) + margin, 24);
+}
+
+// The settings' name for "the system font".
+const QString systemFontName = QStringLiteral(".AppleSystemUIFont");
+
 const QString guestImage = QStringLiteral(":/UserGuest.png");
 const QString companyImage = QStringLiteral(":/CompanySquare.png");
 
@@ -111,6 +150,8 @@ SimpleInfoPanelController::SimpleInfoPanelController(QWidget *parent)
     m_selectedFont.setPointSize(14);
     buildWindow();
     m_table->setEditHandler([this](const QString &key, const QString &text) { valueEdited(key, text); });
+    // Until an opener hands its own font the sheet follows the settings.
+    updateFontInTableView(UserDefaults::standardUserDefaults());
 }
 
 // Hiding the dialog as it goes commits a value still being typed, which must
@@ -177,7 +218,12 @@ void SimpleInfoPanelController::setContextInfo(const SimpleInfoContextPtr &conte
     m_table->setContact(m_isNewContact ? newSheetContact() : sheetContact(context->contact));
     m_doneButton->setText(m_isNewContact ? tr("Add") : tr("Change"));
     m_labelTableDict = context ? context->labelTableDict : QHash<QString, QStringList>();
+    // A new address is at home, unless the window's addresses know no such label.
+    const QStringList addressLabels = m_labelTableDict.value(FieldId::Address);
+    const QString home = QStringLiteral("home");
+    m_table->setNewAddressLabel(addressLabels.isEmpty() || addressLabels.contains(home) ? home : addressLabels.first());
     m_nameField->setText(m_table->contact()->person->compositeName());
+    fitTypeColumn();
     m_thumbnail = QImage();
     m_imagePopup->setIcon(QIcon(guestImage));
     const bool enabled = !context || context->editEnabled;
@@ -188,11 +234,41 @@ void SimpleInfoPanelController::setContextInfo(const SimpleInfoContextPtr &conte
 void SimpleInfoPanelController::setSelectedFont(const QFont &font)
 {
     m_selectedFont = font;
-    const QFontMetricsF metrics(font);
-    const int natural = int(std::ceil(metrics.ascent() + metrics.descent() + metrics.leading()));
-    const int scaled = int(std::ceil(font.pointSizeF() * 1.42));
     m_table->setFont(font);
-    m_table->setRowHeight(std::max({natural, scaled, 24}));
+    m_table->setRowHeight(rowHeightFor(font, 0));
+    m_table->reload();
+    fitTypeColumn();
+}
+
+void SimpleInfoPanelController::fitTypeColumn()
+{
+    // The field names in a larger font would be cut short.
+    const QFontMetrics metrics(m_selectedFont);
+    int widest = 0;
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        const QString name = m_table->index(row, SimpleInfoTableModel::TypeColumn).data().toString();
+        widest = std::max(widest, metrics.horizontalAdvance(name));
+    }
+    // Room for the icon and the cell's margins.
+    const int icon = m_tableView->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, m_tableView);
+    m_tableView->setColumnWidth(SimpleInfoTableModel::TypeColumn, std::max(120, widest + icon + 20));
+}
+
+void SimpleInfoPanelController::updateFontInTableView(const UserDefaults &defaults)
+{
+    const QString name = defaults.stringForKey(defaultFontNameKey);
+    QFont font = QApplication::font();
+    if (name.isEmpty() || name == systemFontName || !QFontDatabase::hasFamily(name)) {
+        font.setPointSizeF(13);
+    } else {
+        const QVariant stored = defaults.objectForKey(defaultFontSizeKey);
+        const double size = StoredValue::isNumber(stored) && std::isfinite(stored.toDouble()) ? stored.toDouble() : 0;
+        font = QFont(name);
+        font.setPointSizeF(std::max(size + 2, 7.0));
+    }
+    setSelectedFont(font);
+    // Unlike an opener's font, the settings' one gets room above and below.
+    m_table->setRowHeight(rowHeightFor(font, 4));
     m_table->reload();
 }
 

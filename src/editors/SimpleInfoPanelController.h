@@ -19,6 +19,7 @@ class QToolButton;
 class SeparatorBox;
 class SimpleInfoTableModel;
 class UndoManager;
+class UserDefaults;
 class ZipSearch;
 
 // The short sheet in which a contact is added or shown: name, joint names,
@@ -35,6 +36,12 @@ public:
     void setContextInfo(const SimpleInfoContextPtr &context, bool editable);
     [[nodiscard]] const SimpleInfoContextPtr &contextInfo() const { return m_context; }
     void setSelectedFont(const QFont &font);
+    [[nodiscard]] const QFont &selectedFont() const { return m_selectedFont; }
+    // The font the settings name, two points larger than the window's table,
+    // or the system font at 13 points.
+    void updateFontInTableView(const UserDefaults &defaults);
+    static inline const QString defaultFontNameKey = QStringLiteral("MV1DdefaultFontName");
+    static inline const QString defaultFontSizeKey = QStringLiteral("MV1DdefaultFontSize");
     // The postal tables the lookup reads; the shipped ones when never set.
     void setPostalDatabase(std::shared_ptr<const PostalDatabase> database);
 
@@ -70,6 +77,7 @@ protected:
 private:
     void buildWindow();
     void setEditState(bool editing);
+    void fitTypeColumn();
     void valueEdited(const QString &valueKey, const QString &text);
     bool addressEdited(const QString &valueKey, const QString &text);
     void moveToNextRow();

@@ -6,6 +6,7 @@
 #include "editors/RenmeiViewController.h"
 #include "editors/SimpleInfoPanelController.h"
 #include "editors/SimpleInfoTableModel.h"
+#include "editors/ZipInput.h"
 #include "interchange/ZipSearch.h"
 #include "editors/UndoKeys.h"
 #include "platform/UndoManager.h"
@@ -76,8 +77,7 @@ bool SimpleInfoPanelController::addressEdited(const QString &valueKey, const QSt
         if (!m_zipSearch)
             m_zipSearch
                 = m_postalDatabase ? std::make_unique<ZipSearch>(m_postalDatabase) : std::make_unique<ZipSearch>();
-        // An input method types "１００－０００１"; the tables hold ASCII digits.
-        const QList<PostalRecord> hits = m_zipSearch->addressesFromZip(text.normalized(QString::NormalizationForm_KC));
+        const QList<PostalRecord> hits = m_zipSearch->addressesFromZip(ZipInput::forLookup(text));
         if (!hits.isEmpty()) {
             address.state = hits.first().state;
             address.city = hits.first().city;

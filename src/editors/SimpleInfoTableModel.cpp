@@ -21,6 +21,21 @@ bool isAddressKey(const QString &key)
     return key == FieldId::ZIP || key == FieldId::State || key == FieldId::City || key == FieldId::Street;
 }
 
+// An empty name or address cell is named by its own key; the joint names,
+// company and note stay blank.
+QString placeholderFor(const QString &valueKey)
+{
+    static const char *const keys[]{QT_TRANSLATE_NOOP("SimpleInfoTableModel", "LastName"),
+        QT_TRANSLATE_NOOP("SimpleInfoTableModel", "FirstName"), QT_TRANSLATE_NOOP("SimpleInfoTableModel", "ZIP"),
+        QT_TRANSLATE_NOOP("SimpleInfoTableModel", "State"), QT_TRANSLATE_NOOP("SimpleInfoTableModel", "City"),
+        QT_TRANSLATE_NOOP("SimpleInfoTableModel", "Street")};
+    for (const char *key : keys) {
+        if (valueKey == QLatin1String(key))
+            return SimpleInfoTableModel::tr(key);
+    }
+    return {};
+}
+
 } // namespace
 
 SimpleInfoTableModel::SimpleInfoTableModel(QObject *parent)
@@ -61,7 +76,7 @@ LabeledValueRecord SimpleInfoTableModel::address(bool *held) const
     if (stored)
         return *stored;
     LabeledValueRecord made;
-    made.label = QStringLiteral("home");
+    made.label = m_newAddressLabel;
     made.isoCountryCode = QStringLiteral("JP");
     made.labelIndex = 0;
     return made;
@@ -120,6 +135,8 @@ QVariant SimpleInfoTableModel::data(const QModelIndex &index, int role) const
     }
     case Qt::ToolTipRole:
         return type ? QVariant() : QVariant(valueKey);
+    case PlaceholderRole:
+        return type || !valueText(valueKey).isEmpty() ? QVariant() : QVariant(placeholderFor(valueKey));
     default:
         return {};
     }

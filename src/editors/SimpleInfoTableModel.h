@@ -14,6 +14,9 @@ class SimpleInfoTableModel : public QAbstractTableModel {
 
 public:
     enum Column { TypeColumn, ValueColumn };
+    enum Role {
+        PlaceholderRole = Qt::UserRole + 1, // what an empty value cell shows greyed, else nothing
+    };
     static constexpr int RenmeiRow = 2;
     // The value keys of the rows, in their order.
     [[nodiscard]] static const QStringList &valueKeys();
@@ -29,6 +32,8 @@ public:
     void setRowHeight(int height) { m_rowHeight = height; }
     [[nodiscard]] int rowHeight() const { return m_rowHeight; }
     void setFont(const QFont &font) { m_font = font; }
+    // The label an address made by the first address edit gets.
+    void setNewAddressLabel(const QString &label) { m_newAddressLabel = label; }
     // Every value and row height shown again.
     void reload();
     // The contact's address the sheet edits: at the record's position, or a
@@ -48,5 +53,6 @@ private:
     bool m_editable = false;
     int m_rowHeight = 24;
     QFont m_font;
+    QString m_newAddressLabel = QStringLiteral("home");
     EditHandler m_editHandler;
 };

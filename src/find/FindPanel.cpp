@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -129,6 +130,13 @@ void FindPanel::buildTable()
     connect(m_tableView, &QAbstractItemView::doubleClicked, this, &FindPanel::tableViewDoubleAction);
     connect(m_tableView, &QAbstractItemView::clicked, this,
         [this](const QModelIndex &index) { rowDidSelect(index.row()); });
+    // A row chosen with the keys is the user's choice too, unlike the row the
+    // panel selects to show the current match.
+    connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList rows = m_tableView->selectionModel()->selectedRows();
+        if (!m_showingCurrentRow && !rows.isEmpty() && rows.first().row() != m_results->selectedRow())
+            rowDidSelect(rows.first().row());
+    });
     connect(m_tableView->horizontalHeader(), &QHeaderView::sectionClicked, this,
         [this] { m_tableView->horizontalHeader()->setSortIndicatorShown(true); });
 }
@@ -264,6 +272,7 @@ void FindPanel::showCurrentRow(int row)
 {
     const bool valid = row >= 0 && row < m_results->rowCount();
     if (valid) {
+        const QScopedValueRollback showing(m_showingCurrentRow, true);
         m_tableView->selectRow(row);
         m_tableView->scrollTo(m_results->index(row, 0));
     }
@@ -277,5 +286,11 @@ void FindPanel::keyPressEvent(QKeyEvent *event)
 {
     if (UndoKeys::handle(event, m_results->undoManager()))
         return;
+    // The panel has no default button: Return in the search field searches
+    // and must not go on to press the first pull-down.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
     QDialog::keyPressEvent(event);
 }

@@ -36,6 +36,7 @@ public:
     void setSearchString(const QString &text);
     void setContacts(const QList<PersonRecordPtr> &contacts) { m_contacts = contacts; }
     void setSelectedItems(const QStringList &items);
+    // The window's labels of dates, offered by the dates editor of a Dates row.
     void setDateLabels(const QStringList &labels) { m_dateLabels = labels; }
     void setEditState(bool editing);
     // Receives every write into a contact; not owned.
@@ -93,6 +94,7 @@ private:
     QString m_searchString;
     uint m_compareOptions = 1;
     FindResultRowPtr m_dateRow;
+    bool m_showingCurrentRow = false;
 
     EditLockToggle *m_editButton = nullptr;
     SeparatorBox *m_redSeparator = nullptr;

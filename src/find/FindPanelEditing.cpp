@@ -40,7 +40,14 @@ void FindPanel::showDatePopover(const FindResultRowPtr &row, const QRect &cell)
     } else {
         // The dates editor opens at the row's date and hands back the whole list.
         context->labelIndex = row->labelIndex;
-        editor = new DatesViewController;
+        // The window's labels of dates, with the row's own even when the
+        // window no longer lists it, so that the row's pop-up shows it.
+        QStringList labels = m_dateLabels;
+        if (!labels.isEmpty() && !row->label.isEmpty() && !labels.contains(row->label))
+            labels.append(row->label);
+        auto *dates = new DatesViewController;
+        dates->setLabels(labels);
+        editor = dates;
         size = QSize(340, 392);
     }
     m_dateRow = row;

@@ -8,6 +8,13 @@
 #include <QPlainTextEdit>
 #include <QTextLayout>
 
+namespace {
+
+// Each line of a value takes a row's height.
+constexpr int LineHeight = 24;
+
+} // namespace
+
 void FindValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     if (index.column() != FindResultsModel::ValueColumn) {
@@ -25,6 +32,10 @@ void FindValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
 
     const auto ranges = index.data(FindResultsModel::RangesRole).value<QList<TextRange>>();
     const int current = index.data(FindResultsModel::CurrentRangeRole).toInt();
+    const bool selected = option.state.testFlag(QStyle::State_Selected);
+    // On a selected row the hits would vanish into the row's own highlight:
+    // there they are lighter, with dark text.
+    const QColor otherMatch = option.palette.color(QPalette::Highlight).lighter(selected ? 160 : 100);
     QList<QTextLayout::FormatRange> formats;
     for (qsizetype i = 0; i < ranges.size(); ++i) {
         // Ranges left over from an earlier text may lie past the end.
@@ -33,13 +44,14 @@ void FindValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         QTextLayout::FormatRange format;
         format.start = int(ranges.at(i).location);
         format.length = int(ranges.at(i).length);
-        format.format.setBackground(i == current ? CurrentMatchColor : option.palette.color(QPalette::Highlight));
+        format.format.setBackground(i == current ? CurrentMatchColor : otherMatch);
+        if (selected)
+            format.format.setForeground(option.palette.color(QPalette::Text));
         formats.append(format);
     }
     const QRect area = option.rect.adjusted(4, 2, -4, -2);
     painter->save();
     painter->setClipRect(area);
-    const bool selected = option.state.testFlag(QStyle::State_Selected);
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     int y = area.top();
     qsizetype offset = 0;
@@ -61,8 +73,8 @@ void FindValueDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         if (textLine.isValid())
             textLine.setLineWidth(1e6);
         layout.endLayout();
-        layout.draw(painter, QPointF(area.left(), y + (24 - 4 - textLine.height()) / 2));
-        y += 24;
+        layout.draw(painter, QPointF(area.left(), y + (LineHeight - 4 - textLine.height()) / 2));
+        y += LineHeight;
         offset += line.size() + 1;
     }
     painter->restore();
@@ -75,6 +87,9 @@ QWidget *FindValueDelegate::createEditor(
         return QStyledItemDelegate::createEditor(parent, option, index);
     auto *editor = new QPlainTextEdit(parent);
     editor->setFrameShape(QFrame::NoFrame);
+    // The cell is as high as the value's lines: nothing to scroll.
+    editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     editor->installEventFilter(const_cast<FindValueDelegate *>(this));
     return editor;
 }

@@ -5,6 +5,7 @@
 #include "editors/SimpleInfoTableModel.h"
 #include "model/MVPerson.h"
 #include "platform/UndoManager.h"
+#include "platform/UserDefaults.h"
 
 #include <gtest/gtest.h>
 
@@ -33,10 +34,11 @@ ContactRecordPtr shownContact(const QString &first)
 
 class SimpleInfoSheet : public testing::Test {
 protected:
-    void open(const PersonRecordPtr &contact, bool editable = true)
+    void open(const PersonRecordPtr &contact, bool editable = true, const QHash<QString, QStringList> &labels = {})
     {
         m_context = std::make_shared<SimpleInfoContext>();
         m_context->contact = contact;
+        m_context->labelTableDict = labels;
         m_sheet.setContextInfo(m_context, editable);
         m_sheet.open();
         m_sheet.activateWindow();
@@ -46,8 +48,11 @@ protected:
     QLineEdit *startEditing(int row)
     {
         const QModelIndex cell = m_sheet.table()->index(row, SimpleInfoTableModel::ValueColumn);
-        // As the view reports a double click on the cell.
-        Q_EMIT m_sheet.tableView()->doubleClicked(cell);
+        QTableView *view = m_sheet.tableView();
+        const QPoint centre = view->visualRect(cell).center();
+        // A double click reaches a view as a click followed by a double-click event.
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
         // An editor just closed may linger until deleted; the new one has the focus.
         auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
         return editor && editor->parentWidget() == m_sheet.tableView()->viewport() ? editor : nullptr;
@@ -79,6 +84,12 @@ protected:
 
     [[nodiscard]] QImage shownPhoto() const { return m_sheet.imagePopup()->icon().pixmap(48, 48).toImage(); }
 
+    [[nodiscard]] QString placeholder(int row) const
+    {
+        const QModelIndex cell = m_sheet.table()->index(row, SimpleInfoTableModel::ValueColumn);
+        return cell.data(SimpleInfoTableModel::PlaceholderRole).toString();
+    }
+
     [[nodiscard]] QString shown(int row) const
     {
         return m_sheet.table()->index(row, SimpleInfoTableModel::ValueColumn).data().toString();
@@ -98,7 +109,15 @@ TEST_F(SimpleInfoSheet, NewContactEndsWithOneOnlyAfterAnEdit)
     EXPECT_EQ(finished.at(0).at(0).toInt(), 0);
 
     open(nullptr);
+    // Empty name and address cells, and their editors, name what goes there.
+    EXPECT_EQ(placeholder(FirstName), QStringLiteral("FirstName"));
+    EXPECT_EQ(placeholder(LastName), QString()); // 鈴木
+    EXPECT_EQ(placeholder(Company), QString());
+    QLineEdit *zip = startEditing(ZIP);
+    ASSERT_NE(zip, nullptr);
+    EXPECT_EQ(zip->placeholderText(), QStringLiteral("ZIP"));
     type(FirstName, QStringLiteral("Hanako"));
+    EXPECT_EQ(placeholder(FirstName), QString());
     Screenshot::grab(&m_sheet, QStringLiteral("editing"));
     QTest::mouseClick(m_sheet.doneButton(), Qt::LeftButton);
     ASSERT_EQ(finished.size(), 2);
@@ -193,12 +212,14 @@ TEST_F(SimpleInfoSheet, CancelLeavesNothingToUndoOnTheNextContact)
     EXPECT_EQ(shown(FirstName), QStringLiteral("Saburo"));
 }
 
-TEST_F(SimpleInfoSheet, UndoingTheFirstAddressEditRemovesTheAddress)
+TEST_F(SimpleInfoSheet, FirstAddressTakesAWindowLabelAndItsUndoRemovesIt)
 {
-    open(shownContact(QStringLiteral("Taro")));
+    // A window whose addresses know no "home".
+    open(shownContact(QStringLiteral("Taro")), true, {{FieldId::Address, {QStringLiteral("自宅")}}});
     type(Street, QStringLiteral("1-1"));
     const MVPersonPtr person = m_sheet.table()->contact()->person;
-    EXPECT_EQ(person->addressValues()->size(), 1);
+    ASSERT_EQ(person->addressValues()->size(), 1);
+    EXPECT_EQ(person->addressValues()->first()->label, QStringLiteral("自宅"));
     m_sheet.undoManager()->undo();
     EXPECT_TRUE(person->addressValues()->isEmpty());
 }
@@ -243,6 +264,36 @@ TEST_F(SimpleInfoSheet, PhotoPullDownShowsTheAddedPictureAndTheCompanyAfterDelet
     const QImage companyImage = QIcon(QStringLiteral(":/CompanySquare.png")).pixmap(48, 48).toImage();
     EXPECT_EQ(shownPhoto().convertToFormat(companyImage.format()), companyImage);
 }
+
+struct FontCase {
+    const char *name;
+    bool named; // the settings name the application's font family
+    QVariant size;
+    double expected;
+};
+
+class SimpleInfoFont : public SimpleInfoSheet, public testing::WithParamInterface<FontCase> { };
+
+TEST_P(SimpleInfoFont, ComesFromTheSettingsWithRoomAroundIt)
+{
+    QTemporaryDir dir;
+    UserDefaults defaults(dir.filePath(QStringLiteral("defaults.conf")));
+    if (GetParam().named)
+        defaults.setObject(QFontInfo(QApplication::font()).family(), SimpleInfoPanelController::defaultFontNameKey);
+    defaults.setObject(GetParam().size, SimpleInfoPanelController::defaultFontSizeKey);
+    m_sheet.updateFontInTableView(defaults);
+    open(shownContact(QStringLiteral("Taro")));
+    EXPECT_EQ(m_sheet.selectedFont().pointSizeF(), GetParam().expected);
+    const QModelIndex cell = m_sheet.table()->index(Company, SimpleInfoTableModel::ValueColumn);
+    EXPECT_EQ(cell.data(Qt::FontRole).value<QFont>().pointSizeF(), GetParam().expected);
+    EXPECT_GE(m_sheet.tableView()->rowHeight(Company), QFontMetrics(m_sheet.selectedFont()).height() + 4);
+    EXPECT_GE(m_sheet.tableView()->rowHeight(Company), int(GetParam().expected * 1.42) + 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SimpleInfoFont,
+    testing::Values(FontCase{"NamedTwoLarger", true, 20, 22}, FontCase{"NamedAtLeastSeven", true, 3, 7},
+        FontCase{"NamedWithoutSize", true, QStringLiteral("x"), 7}, FontCase{"Unnamed", false, 20, 13}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(SimpleInfoSheet, LockedCellsDoNotEdit)
 {

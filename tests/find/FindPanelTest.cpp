@@ -2,12 +2,16 @@
 #include "ViewControllerFixture.h"
 #include "common/Screenshot.h"
 
+#include "editors/DatesTableModel.h"
+#include "editors/DatesViewController.h"
 #include "editors/ValueEditor.h"
 #include "find/FindPanel.h"
 #include "find/FindResultsModel.h"
+#include "find/FindValueDelegate.h"
 #include "platform/UndoManager.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -50,6 +54,19 @@ protected:
         ADD_FAILURE() << "no entry " << title.toStdString();
     }
 
+    // Whether any hit in the list is painted as the current one.
+    [[nodiscard]] bool showsCurrentMatch() const
+    {
+        const QImage shot = m_panel.tableView()->viewport()->grab().toImage();
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                if (shot.pixelColor(x, y) == FindValueDelegate::CurrentMatchColor)
+                    return true;
+            }
+        }
+        return false;
+    }
+
     [[nodiscard]] QString note(int i) const
     {
         return top()->contactTable->at(i)->person->stringValues()->value(FieldId::Note);
@@ -78,25 +95,65 @@ TEST_F(FindPanelTest, ReplaceButtonWritesTheCurrentHit)
     EXPECT_EQ(note(0), QStringLiteral("X ab\nnote 0"));
     QTest::mouseClick(m_panel.nextButton(), Qt::LeftButton);
     EXPECT_EQ(m_panel.results()->selectedRow(), 1);
+    // A row chosen with the keys is the one Replace writes.
+    m_panel.tableView()->setFocus();
+    QTest::keyClick(m_panel.tableView(), Qt::Key_Down);
+    QTest::mouseClick(m_panel.replaceButton(), Qt::LeftButton);
+    EXPECT_EQ(note(1), QStringLiteral("X ab\nnote 1"));
 }
 
 TEST_F(FindPanelTest, UndoKeyInThePanelTakesBackReplaceAll)
 {
+    EXPECT_TRUE(showsCurrentMatch());
     QTest::keyClicks(m_panel.replaceField(), QStringLiteral("Y"));
     QTest::mouseClick(m_panel.replaceAllButton(), Qt::LeftButton);
     EXPECT_EQ(note(2), QStringLiteral("Y Y\nnote 2"));
+    EXPECT_FALSE(showsCurrentMatch());
     QTest::keyClick(m_panel.tableView(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(note(2), QStringLiteral("ab ab\nnote 2"));
     EXPECT_EQ(m_panel.results()->rows().at(0)->ranges.size(), 2);
 }
 
-TEST_F(FindPanelTest, RecordingTablePaneIsRefreshedOncePerReplaceAll)
+// A replace that removed a hit leaves the position past the row's hits; a
+// sort keeps the row, and Previous steps back onto a hit that exists.
+TEST_F(FindPanelTest, PreviousAfterASortNeverReadsPastRowsOrRanges)
+{
+    QTest::keyClicks(m_panel.replaceField(), QStringLiteral("zz")); // sorts last
+    QTest::mouseClick(m_panel.replaceButton(), Qt::LeftButton);
+    EXPECT_EQ(m_panel.results()->selectedRangeIndex(), 1);
+    EXPECT_FALSE(m_panel.results()->hasCurrentMatch());
+    QHeaderView *header = m_panel.tableView()->horizontalHeader();
+    const int value = FindResultsModel::ValueColumn;
+    const QPoint title(header->sectionViewportPosition(value) + header->sectionSize(value) / 2, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, title);
+    ASSERT_EQ(m_panel.results()->selectedRow(), 5);
+    EXPECT_EQ(m_panel.results()->rows().at(m_panel.results()->selectedRow())->contact, top()->contactTable->at(0));
+    QTest::mouseClick(m_panel.previousButton(), Qt::LeftButton);
+    QTest::mouseClick(m_panel.replaceButton(), Qt::LeftButton);
+    EXPECT_EQ(note(0), QStringLiteral("zz zz\nnote 0"));
+
+    m_panel.searchField()->clear();
+    QTest::keyClicks(m_panel.searchField(), QStringLiteral("qq"));
+    QTest::keyClick(m_panel.searchField(), Qt::Key_Return);
+    ASSERT_EQ(m_panel.results()->rowCount(), 0);
+    QTest::mouseClick(m_panel.previousButton(), Qt::LeftButton);
+    QTest::mouseClick(m_panel.replaceButton(), Qt::LeftButton);
+    EXPECT_FALSE(m_panel.results()->hasCurrentMatch());
+}
+
+TEST_F(FindPanelTest, ReplaceAllRefreshesATablePaneOnceAndIsOneUndoOfTheWindow)
 {
     m_log.clear();
+    QTest::keyClicks(m_panel.replaceField(), QStringLiteral("Z"));
     QTest::mouseClick(m_panel.replaceAllButton(), Qt::LeftButton);
     endTurn();
     EXPECT_EQ(m_log.count(QStringLiteral("table.updateTable")), 1)
         << m_log.calls().join(QLatin1Char('\n')).toStdString();
+    QTest::mouseClick(m_panel.closeButton(), Qt::LeftButton);
+    m_controller.undoManager()->undo();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(note(i), QStringLiteral("ab ab\nnote %1").arg(i));
+    EXPECT_EQ(top()->contactTable->at(2)->person->phoneValues()->first()->valueText(), QStringLiteral("ab-2"));
 }
 
 TEST_F(FindPanelTest, InListEditingOnlyWhileEditingKeepsLineBreaks)
@@ -124,9 +181,10 @@ TEST_F(FindPanelTest, DateRowsAreEditedThroughTheirPopovers)
     MVPerson &person = *top()->contactTable->at(0)->person;
     person.setValue(QDate(1990, 1, 2), FieldId::Birthday);
     LabeledValueRecord anniversary;
-    anniversary.label = QStringLiteral("anniversary");
+    anniversary.label = QStringLiteral("命日"); // a label the window no longer lists
     anniversary.value = StoreDateComponents::fromDate(QDate(1990, 5, 6));
     person.addLabeledValue(anniversary, FieldId::Dates);
+    m_panel.setDateLabels({QStringLiteral("anniversary"), QStringLiteral("結婚記念日")});
     m_panel.setSearchString(QStringLiteral("1990"));
     m_panel.updateTable();
     ASSERT_EQ(m_panel.results()->rowCount(), 2);
@@ -146,6 +204,13 @@ TEST_F(FindPanelTest, DateRowsAreEditedThroughTheirPopovers)
             chosen.value = StoreDateComponents::fromDate(QDate(2001, 2, 3));
             editor->contextInfo()->value = chosen;
         } else {
+            // The window's date labels, and the row's own.
+            auto *dates = qobject_cast<DatesViewController *>(editor);
+            ASSERT_NE(dates, nullptr);
+            EXPECT_EQ(dates->table()->labels(),
+                (QStringList{QStringLiteral("anniversary"), QStringLiteral("結婚記念日"), QStringLiteral("命日")}));
+            EXPECT_EQ(dates->table()->index(dates->selectedRow(), DatesTableModel::LabelColumn).data(),
+                QStringLiteral("命日"));
             editor->contextInfo()->value = LabeledValueList{}; // the date deleted
         }
         editor->contextInfo()->dirty = true;

@@ -94,23 +94,6 @@ TEST_F(FindResultsModelTest, ReplaceAllOfACaseDifferingValueWritesNothing)
     EXPECT_FALSE(m_model.undoManager()->canUndo());
 }
 
-TEST_F(FindResultsModelTest, PositionsPastTheHitsAreNoMatch)
-{
-    search(QStringLiteral("ab"));
-    m_model.selectRow(0);
-    m_model.next();
-    m_model.next(); // the third hit of row 0
-    m_model.replace(QStringLiteral("ab ab")); // now four hits, the move leaves row 0
-    m_model.selectRow(1);
-    m_model.sort(FindResultsModel::ValueColumn, Qt::DescendingOrder);
-    const FindResultRowPtr selected = m_model.rows().at(m_model.selectedRow());
-    EXPECT_EQ(selected->contact, top()->contactTable->at(0)) << "the sort keeps the remembered row";
-    search(QStringLiteral("zz"));
-    m_model.previous();
-    m_model.replace(QStringLiteral("q"));
-    EXPECT_FALSE(m_model.hasCurrentMatch());
-}
-
 TEST_F(FindResultsModelTest, EditsInTheListOnlyWhileEditingKeepLineBreaks)
 {
     search(QStringLiteral("end"), {FieldId::Note});
