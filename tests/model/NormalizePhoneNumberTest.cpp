@@ -15,11 +15,6 @@ struct LayoutCase {
     const char16_t *expected;
 };
 
-void PrintTo(const LayoutCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 [[nodiscard]] QString laidOut(const QString &input, LayoutFunction layout)
 {
     NormalizePhoneNumber normalizer;
@@ -40,8 +35,10 @@ constexpr LayoutFunction kThreeFour = &NormalizePhoneNumber::threePlusFour;
 constexpr LayoutFunction kTwoFour = &NormalizePhoneNumber::twoPlusFour;
 constexpr LayoutFunction kQuadTwo = &NormalizePhoneNumber::quadTwo;
 
-// The patterns the command's menu titles promise, and each layout's shorter rows.
-INSTANTIATE_TEST_SUITE_P(TenDigitsAndShorter, NormalizePhoneNumberLayout,
+// The patterns the command's menu titles promise, each layout's shorter rows,
+// extensions, separators of every width, and numbers that cleaning would spoil
+// (given back exactly as written).
+INSTANTIATE_TEST_SUITE_P(Rows, NormalizePhoneNumberLayout,
     testing::Values(LayoutCase{"fourPlusFour10", u"1234567890", kFourFour, u"(12) 3456-7890"},
         LayoutCase{"threePlusFour10", u"1234567890", kThreeFour, u"(123) 456-7890"},
         LayoutCase{"twoPlusFour10", u"1234567890", kTwoFour, u"(1234) 56-7890"},
@@ -50,49 +47,26 @@ INSTANTIATE_TEST_SUITE_P(TenDigitsAndShorter, NormalizePhoneNumberLayout,
         LayoutCase{"threePlusFour7", u"1234567", kThreeFour, u"(123) 4567"},
         LayoutCase{"twoPlusFour6", u"123456", kTwoFour, u"(12) 3456"},
         LayoutCase{"quadTwo6", u"123456", kQuadTwo, u"(12) 34 56"},
-        LayoutCase{"fourPlusFour5", u"12345", kFourFour, u"(1) 2345"}));
-
-INSTANTIATE_TEST_SUITE_P(Extensions, NormalizePhoneNumberLayout,
-    testing::Values(LayoutCase{"extDot", u"03-1234-5678 ext.12", kFourFour, u"(03) 1234-5678 x12"},
-        LayoutCase{"x", u"(212) 555-0143 x7", kThreeFour, u"(212) 555-0143 x7"},
+        LayoutCase{"fourPlusFour5", u"12345", kFourFour, u"(1) 2345"},
+        LayoutCase{"fourDigitsUnchanged", u"1234", kQuadTwo, u"1234"},
+        LayoutCase{"codeOnly", u"+819", kFourFour, u"+81 9"},
+        LayoutCase{"plusAndTooFewDigits", u"+81", kFourFour, u"+81"}, LayoutCase{"empty", u"", kFourFour, u""},
+        LayoutCase{"extDot", u"03-1234-5678 ext.12", kFourFour, u"(03) 1234-5678 x12"},
         LayoutCase{"fullWidthExt", u"０３－１２３４－５６７８　ｅｘｔ１２", kFourFour, u"(03) 1234-5678 x12"},
         LayoutCase{"withCode", u"+81 3 1234 5678 x99", kFourFour, u"+81 (3) 1234-5678 x99"},
         LayoutCase{"shortWithExtension", u"1234x5", kFourFour, u"1234 x5"},
-        LayoutCase{"markerWithoutDigit", u"0312345678x", kFourFour, u"(03) 1234-5678"}));
-
-INSTANTIATE_TEST_SUITE_P(ShortNumbersUnchanged, NormalizePhoneNumberLayout,
-    testing::Values(LayoutCase{"police", u"110", kFourFour, u"110"},
-        LayoutCase{"fourDigits", u"1234", kQuadTwo, u"1234"}, LayoutCase{"codeOnly", u"+819", kFourFour, u"+81 9"},
-        LayoutCase{"plusAndTooFewDigits", u"+81", kFourFour, u"+81"}, LayoutCase{"empty", u"", kFourFour, u""}));
-
-// Dots, slashes, dashes of every width and full-width digits keep every digit.
-INSTANTIATE_TEST_SUITE_P(SeparatorsKeepEveryDigit, NormalizePhoneNumberLayout,
-    testing::Values(LayoutCase{"dotted", u"03.1234.5678", kFourFour, u"(03) 1234-5678"},
-        LayoutCase{"slash", u"089/12345678", kFourFour, u"(089) 1234-5678"},
-        LayoutCase{"fullWidth", u"０３－１２３４－５６７８", kFourFour, u"(03) 1234-5678"},
+        LayoutCase{"markerWithoutDigit", u"0312345678x", kFourFour, u"(03) 1234-5678"},
+        LayoutCase{"dotAndSlash", u"089/1234.5678", kFourFour, u"(089) 1234-5678"},
         LayoutCase{"fullWidthPlus", u"＋８１　９０　１２３４　５６７８", kFourFour, u"+81 (90) 1234-5678"},
-        LayoutCase{"hyphenU2010", u"03\u20101234\u20105678", kFourFour, u"(03) 1234-5678"},
-        LayoutCase{"minusSign", u"03\u22121234\u22125678", kFourFour, u"(03) 1234-5678"},
-        LayoutCase{"noBreakSpace", u"01\u00A023\u00A045\u00A067\u00A089", kQuadTwo, u"(01) 23 45 67 89"}));
-
-// Cleaning that would lose digits gives the number back exactly as written.
-INSTANTIATE_TEST_SUITE_P(UncleanNumbersUnchanged, NormalizePhoneNumberLayout,
-    testing::Values(LayoutCase{"hashSuffix", u"+1 555 0100 #2", kThreeFour, u"+1 555 0100 #2"},
+        LayoutCase{"hyphenAndMinusSign", u"03\u20101234\u22125678", kFourFour, u"(03) 1234-5678"},
+        LayoutCase{"noBreakSpace", u"01\u00A023\u00A045\u00A067\u00A089", kQuadTwo, u"(01) 23 45 67 89"},
+        LayoutCase{"hashSuffix", u"+1 555 0100 #2", kThreeFour, u"+1 555 0100 #2"},
         LayoutCase{"twoNumbers", u"03-1234-5678 or 03-1234-5679", kFourFour, u"03-1234-5678 or 03-1234-5679"},
         LayoutCase{"scheme", u"tel:0312345678", kFourFour, u"tel:0312345678"},
         LayoutCase{"upperCaseMarker", u"0312345678 EXT 5", kFourFour, u"0312345678 EXT 5"},
-        LayoutCase{"arabicIndicDigits", u"٠٣١٢٣٤٥٦٧٨", kFourFour, u"٠٣١٢٣٤٥٦٧٨"}));
-
-INSTANTIATE_TEST_SUITE_P(RealNumbers, NormalizePhoneNumberLayout,
-    testing::Values(LayoutCase{"jpTokyo", u"03-1234-5678", kFourFour, u"(03) 1234-5678"},
-        LayoutCase{"jpMobile", u"090-1234-5678", kFourFour, u"(090) 1234-5678"},
-        LayoutCase{"jpFujisawa", u"0466-12-3456", kTwoFour, u"(0466) 12-3456"},
-        LayoutCase{"usInternational", u"+1 650 253 0000", kThreeFour, u"+1 (650) 253-0000"},
+        LayoutCase{"arabicIndicDigits", u"٠٣١٢٣٤٥٦٧٨", kFourFour, u"٠٣١٢٣٤٥٦٧٨"},
         LayoutCase{"usTollFree", u"1-800-555-0100 ext. 23", kThreeFour, u"(1800) 555-0100 x23"},
-        LayoutCase{"gbLondon", u"+44 20 7946 0958", kFourFour, u"+44 (20) 7946-0958"},
         LayoutCase{"gbMobile", u"07700 900123", kTwoFour, u"(07700) 90-0123"},
-        LayoutCase{"deMunich", u"089 / 123 456 78", kFourFour, u"(089) 1234-5678"},
-        LayoutCase{"deDialled", u"030-1234567", kThreeFour, u"(030) 123-4567"},
         LayoutCase{"frInternational", u"+33 1 23 45 67 89", kQuadTwo, u"+33 (1) 23 45 67 89"}),
     [](const testing::TestParamInfo<LayoutCase> &info) { return std::string(info.param.name); });
 
