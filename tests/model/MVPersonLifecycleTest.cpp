@@ -2,6 +2,7 @@
 #include "model/MVPerson.h"
 #include "model/PostalAddressTemplate.h"
 #include "PersonTestContacts.h"
+#include "VCardContactDump.h"
 #include "platform/contacts/ContactKeys.h"
 #include "platform/contacts/ContactStore.h"
 
@@ -13,31 +14,11 @@ using PersonTestContacts::fullContact;
 
 namespace {
 
-// The label and value of each entry: saving gives labeled values new
-// identifiers, so those are not compared.
-template <typename T> QList<std::pair<QString, T>> entries(const QList<StoreLabeledValue<T>> &values)
-{
-    QList<std::pair<QString, T>> list;
-    for (const StoreLabeledValue<T> &value : values)
-        list.append({value.label(), value.value()});
-    return list;
-}
-
+// Every field but the identifiers, which saving makes anew.
 void expectSameFields(const StoreContact &actual, const StoreContact &expected)
 {
-    for (const QString &key : ContactKeys::stringContactKeys())
-        EXPECT_EQ(actual.stringForKey(key), expected.stringForKey(key)) << key.toStdString();
-    EXPECT_EQ(actual.contactType(), expected.contactType());
-    EXPECT_EQ(entries(actual.phoneNumbers()), entries(expected.phoneNumbers()));
-    EXPECT_EQ(entries(actual.emailAddresses()), entries(expected.emailAddresses()));
-    EXPECT_EQ(entries(actual.postalAddresses()), entries(expected.postalAddresses()));
-    EXPECT_EQ(entries(actual.urlAddresses()), entries(expected.urlAddresses()));
-    EXPECT_EQ(entries(actual.contactRelations()), entries(expected.contactRelations()));
-    EXPECT_EQ(entries(actual.socialProfiles()), entries(expected.socialProfiles()));
-    EXPECT_EQ(entries(actual.instantMessageAddresses()), entries(expected.instantMessageAddresses()));
-    EXPECT_EQ(entries(actual.dates()), entries(expected.dates()));
-    EXPECT_EQ(actual.birthday(), expected.birthday());
-    EXPECT_EQ(actual.imageData(), expected.imageData());
+    EXPECT_EQ(VCardContactDump::dump(actual).join(u'\n').toStdString(),
+        VCardContactDump::dump(expected).join(u'\n').toStdString());
 }
 
 // A store in a file of its own, and one contact saved in it.
@@ -166,9 +147,13 @@ TEST_F(PersonStoreRoundTrip, EmptiedFieldsAreClearedAndUnfetchedOnesLeftAlone)
     EXPECT_EQ(fetch().organizationName(), "Morvane");
 }
 
+// An unlabeled value read from the store stays unlabeled in it.
 TEST(PersonWriteBack, LeavesOutEmptyPhonesAndDefaultsEmptyServices)
 {
-    const MVPersonPtr person = MVPerson::init();
+    StoreContact contact;
+    contact.setPhoneNumbers({{QString(), PersonTestContacts::phone("090-1111-2222")}});
+    const MVPersonPtr person = MVPerson::initWithCNContact(contact);
+    EXPECT_EQ(person->phoneValues()->first()->label, QStringLiteral("No label"));
     const auto add = [&](const std::optional<QString> &label, const LabeledValue &value, const QString &field) {
         LabeledValueRecord record;
         record.label = label;
@@ -182,18 +167,10 @@ TEST(PersonWriteBack, LeavesOutEmptyPhonesAndDefaultsEmptyServices)
     add("home", QString("taro"), FieldId::InstantMessage);
     add(std::nullopt, QString("次郎"), FieldId::Relationship);
 
-    const StoreContact contact = person->contactFromCache();
-    ASSERT_EQ(contact.phoneNumbers().size(), 1);
-    EXPECT_EQ(contact.phoneNumbers().first().value().stringValue(), "03-1234-5678");
-    EXPECT_EQ(contact.phoneNumbers().first().label(), "_$!<Work>!$_");
-    ASSERT_EQ(contact.socialProfiles().size(), 1);
-    EXPECT_EQ(contact.socialProfiles().first().value().service, "Twitter");
-    EXPECT_EQ(contact.socialProfiles().first().label(), "Twitter");
-    EXPECT_EQ(contact.socialProfiles().first().value().username, "taro");
-    ASSERT_EQ(contact.instantMessageAddresses().size(), 1);
-    EXPECT_EQ(contact.instantMessageAddresses().first().value().service, "AIM");
-    ASSERT_EQ(contact.contactRelations().size(), 1);
-    EXPECT_EQ(contact.contactRelations().first().value().name, "次郎");
+    EXPECT_EQ(VCardContactDump::dump(person->contactFromCache(contact)).join(u'\n').toStdString(),
+        "type: person\nphone[]: 090-1111-2222\nphone[_$!<Work>!$_]: 03-1234-5678\nrelation[_$!<Friend>!$_]: "
+        "次郎\ninstantMessage[_$!<Home>!$_]: AIM / taro\n"
+        "socialProfile[Twitter]: Twitter / taro /  / ");
 }
 
 TEST(PersonIdentity, ACompanyIsKeyedByItsContents)
@@ -257,11 +234,6 @@ TEST(PersonCoding, RoundTripKeepsEveryCodedField)
     EXPECT_EQ(decoded->uniqueId(), person->uniqueId());
     EXPECT_TRUE(decoded->changed());
     EXPECT_FALSE(decoded->created());
-    EXPECT_EQ(*decoded->nameValue(), *person->nameValue());
-    EXPECT_EQ(*decoded->birthdayValue(), *person->birthdayValue());
-    EXPECT_EQ(decoded->datesValues()->first()->value, person->datesValues()->first()->value);
-    EXPECT_EQ(decoded->addressValues()->at(1)->zip, "62701");
-    EXPECT_EQ(decoded->imageData(), person->imageData());
     // The write-back from the decoded record gives the same contact.
     expectSameFields(decoded->contactFromCache(), person->contactFromCache());
 }
@@ -346,45 +318,24 @@ TEST(PersonAddressFormat, AMergedCountryFormatChangesItsTemplate)
 
 } // namespace
 
-TEST(PersonWriteBack, AnUnlabeledValueStaysUnlabeledInTheStore)
-{
-    StoreContact contact;
-    contact.setFamilyName(QStringLiteral("山田"));
-    contact.setPhoneNumbers(
-        {StoreLabeledValue<StorePhoneNumber>(QString(), PersonTestContacts::phone("090-1111-2222"))});
-    const MVPersonPtr person = MVPerson::initWithCNContact(contact);
-    ASSERT_EQ(person->phoneValues()->size(), 1);
-    EXPECT_EQ(person->phoneValues()->first()->label, QStringLiteral("No label"));
-
-    const StoreContact written = person->contactFromCache(contact);
-    ASSERT_EQ(written.phoneNumbers().size(), 1);
-    EXPECT_EQ(written.phoneNumbers().first().label(), QString());
-}
-
 // The string fields go to the store keys the vocabulary names at the time of
 // writing, also when its table changes between two contacts.
 TEST(PersonWriteBack, StringFieldsFollowTheVocabularysStoreKeys)
 {
     const MVPersonPtr person = MVPerson::init();
-    NameRecord name;
-    name.firstName = QStringLiteral("太郎");
-    person->setValue(name, FieldId::Name);
+    person->setValue(QStringLiteral("太郎"), FieldId::FirstName);
     person->setValue(QStringLiteral("Morvane"), FieldId::Company);
+    const auto written = [&]() -> QString {
+        const StoreContact contact = person->contactFromCache();
+        return contact.organizationName() + u'|' + contact.givenName();
+    };
     const QHash<QString, QString> original = MVPerson::CNIdentifiers();
-
-    StoreContact written = person->contactFromCache();
-    EXPECT_EQ(written.organizationName(), "Morvane");
-    EXPECT_EQ(written.givenName(), "太郎");
-
+    EXPECT_EQ(written(), "Morvane|太郎");
     QHash<QString, QString> changed = original;
     changed.insert(FieldId::Company, ContactKeys::givenName);
     MVPerson::setCNIdentifiers(changed);
-    written = person->contactFromCache();
+    const QString withChangedKeys = written();
     MVPerson::setCNIdentifiers(original);
-    EXPECT_EQ(written.organizationName(), "");
-    EXPECT_EQ(written.givenName(), "Morvane");
-
-    written = person->contactFromCache();
-    EXPECT_EQ(written.organizationName(), "Morvane");
-    EXPECT_EQ(written.givenName(), "太郎");
+    EXPECT_EQ(withChangedKeys, "|Morvane");
+    EXPECT_EQ(written(), "Morvane|太郎");
 }

@@ -128,7 +128,8 @@ TEST(EmailValues, EachRecordGetsTheDomainOfItsOwnAddress)
         LabeledValueRecord record;
         record.value = text;
         MVPerson::updateEmailValue(&record);
-        EXPECT_EQ(record.username + u'|' + record.domain, text.section(u'@', 0, 0) + u'|' + text.section(u'@', 1));
+        EXPECT_EQ(
+            QString(record.username + u'|' + record.domain), text.section(u'@', 0, 0) + u'|' + text.section(u'@', 1));
     }
 }
 
