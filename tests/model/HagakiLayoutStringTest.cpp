@@ -68,22 +68,6 @@ TEST(LayoutStringRects, ReadTheFirstFourNumbersInEitherForm)
     EXPECT_EQ(HagakiLayoutString::normarizeRect("{{0, 0}, {-12.345, -0.5}}"), "{{0.00,0.00},{-12.35,-0.50}}");
 }
 
-// Frames as people and other programs have written them: every number is
-// read the way QString reads it, "." as decimal point, whatever the locale.
-class UnusualFrameNumbers : public testing::TestWithParam<std::pair<const char *, const char *>> { };
-
-TEST_P(UnusualFrameNumbers, AreRewrittenWithTwoDecimals)
-{
-    EXPECT_EQ(HagakiLayoutString::normarizeRect(QString::fromUtf8(GetParam().first)), GetParam().second);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, UnusualFrameNumbers,
-    testing::Values(std::pair{"{{+5,.5},{1.,-.25}}", "{{5.00,0.50},{1.00,-0.25}}"},
-        std::pair{"{{1e2,2.5E-1},{1e+1,7e}}", "{{100.00,0.25},{10.00,7.00}}"},
-        // A number of more than 61 digits is written as 0.
-        std::pair{"{{1e62,1e-999},{2.5,00012}}", "{{0.00,0.00},{2.50,12.00}}"},
-        std::pair{"{{１２,٣,4},{5,6}}", "{{4.00,5.00},{6.00,0.00}}"}, std::pair{"", "{{0.00,0.00},{0.00,0.00}}"}));
-
 // A frame with a number out of range, as typed, imported or written by
 // earlier versions ("inf"): no number can stand for it, so it is dropped whole
 // on writing and on reading, and never read with its numbers moved a place.

@@ -181,6 +181,8 @@ TEST(PersonIdentity, ACompanyIsKeyedByItsContents)
     contact.setPhoneNumbers({{QString(ContactLabels::work), PersonTestContacts::phone("03-1234-5678")}});
     const MVPersonPtr company = MVPerson::initWithCNContact(contact);
     EXPECT_EQ(company->uniqueId2(), "Morvanework03-1234-5678");
+    // A record without identifier takes one of its own.
+    EXPECT_NE(MVPerson::init()->uniqueId(), MVPerson::init()->uniqueId());
     EXPECT_EQ(MVPerson::initWithCNContact(contact.mutableCopy())->uniqueId2(), company->uniqueId2());
 
     StoreContact person = contact;
@@ -193,28 +195,18 @@ TEST(PersonIdentity, ACopyIsNewWithItsOwnIdAndNoJointNames)
     const MVPersonPtr person = MVPerson::initWithCNContact(fullContact());
     person->setStringValue(QString("山田 花子"), FieldId::Renmei);
     person->replaceLabeledValueAtLabelIndex(QString("7;"), FieldId::HagakiLayout, 0);
-
     const MVPersonPtr copy = person->copy();
     EXPECT_TRUE(copy->created());
     EXPECT_NE(copy->uniqueId(), person->uniqueId());
     EXPECT_FALSE(copy->uniqueId().isEmpty());
     EXPECT_EQ(copy->stringValueForIdentifier(FieldId::Renmei, 0), "");
     EXPECT_FALSE(copy->hagakiLayouts()->first()->printsSender());
-    EXPECT_EQ(copy->compositeName(), person->compositeName());
-    EXPECT_EQ(copy->stringValueForIdentifier(FieldId::Phone, 1), "03-1234-5678");
-    EXPECT_EQ(copy->birthdayValue()->value, person->birthdayValue()->value);
     EXPECT_FALSE(copy->photo().isNull());
-    // The copy's records are its own.
+    // The copy's records are its own; the rest is the same contact.
     copy->phoneValues()->first()->value = QString("000");
     EXPECT_EQ(person->phoneValues()->first()->valueText(), "090-1234-5678");
-}
-
-TEST(PersonIdentity, ARecordWithoutIdTakesItsNameAndTheTime)
-{
-    MVPerson bare;
-    EXPECT_TRUE(bare.uniqueId().startsWith("MorvaneSoftware+"));
-    EXPECT_EQ(bare.uniqueId(), bare.uniqueId());
-    EXPECT_NE(MVPerson::init()->uniqueId(), MVPerson::init()->uniqueId());
+    copy->phoneValues()->first()->value = QString("090-1234-5678");
+    expectSameFields(copy->contactFromCache(), person->contactFromCache());
 }
 
 TEST(PersonCoding, RoundTripKeepsEveryCodedField)
@@ -255,18 +247,15 @@ TEST(PersonCoding, UnheldCachesStayUnheldAndNewerVersionsAreRefused)
 TEST(PersonVCard, TheRecordsVCardReadsBackIntoTheSameValues)
 {
     const MVPersonPtr person = MVPerson::initWithCNContact(fullContact());
-    const QByteArray data = person->vCardData();
-    ASSERT_TRUE(data.startsWith("BEGIN:VCARD"));
-    const MVPersonPtr read = MVPerson::initWithVCardData(data);
+    const MVPersonPtr read = MVPerson::initWithVCardData(person->vCardData());
     EXPECT_TRUE(read->created());
     EXPECT_NE(read->uniqueId(), person->uniqueId());
-    EXPECT_EQ(read->compositeName(), "山田 太郎");
-    EXPECT_EQ(read->phoneticName(), "ヤマダ タロウ");
-    EXPECT_EQ(read->stringValueForIdentifier(FieldId::Phone, 0), "090-1234-5678");
-    EXPECT_EQ(
-        read->stringValueForIdentifier(FieldId::Address, 0), person->stringValueForIdentifier(FieldId::Address, 0));
+    const QStringList values{read->compositeName(), read->phoneticName(),
+        read->stringValueForIdentifier(FieldId::Phone, 0), read->stringValueForIdentifier(FieldId::Address, 0)};
+    EXPECT_EQ(values,
+        QStringList(
+            {"山田 太郎", "ヤマダ タロウ", "090-1234-5678", person->stringValueForIdentifier(FieldId::Address, 0)}));
     EXPECT_EQ(read->birthdayValue()->value, (StoreDateComponents{1980, 4, 1}));
-
     const MVPersonPtr empty = MVPerson::initWithVCardData("no card here");
     EXPECT_FALSE(empty->created());
     EXPECT_FALSE(empty->holdsNameValue());
