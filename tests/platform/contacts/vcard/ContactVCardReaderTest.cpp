@@ -209,9 +209,9 @@ TEST(ContactVCardReaderSharedValuesTest, EveryCardKeepsItsOwnValues)
     QStringList expected;
     for (int i = 0; i < 600; ++i) {
         cards += QStringLiteral("BEGIN:VCARD\r\nN:Family%1;Given;;;\r\nORG:Org %2\\, Ltd;Dept\r\n"
-                               "ADR:;;Street %1;City;State;;Country\r\nEND:VCARD\r\n")
-                    .arg(i)
-                    .arg(i % 3);
+                                "ADR:;;Street %1;City;State;;Country\r\nEND:VCARD\r\n")
+                     .arg(i)
+                     .arg(i % 3);
         expected += {QStringLiteral("contact %1").arg(i + 1), "type: person", "givenName: Given",
             QStringLiteral("familyName: Family%1").arg(i), QStringLiteral("organizationName: Org %1, Ltd").arg(i % 3),
             "departmentName: Dept",
