@@ -161,34 +161,31 @@ TEST_F(UndoManagerRedo, StateFlagsAreSetWhileTheInversesRun)
     EXPECT_FALSE(manager.isRedoing());
 }
 
-// How the new registration after an undo is made.
-enum class NewRegistration { SameTurn, NextTurn, InsideExplicitGroup };
-
-class UndoManagerRedoCleared : public UndoManagerTest, public testing::WithParamInterface<NewRegistration> { };
-
-TEST_P(UndoManagerRedoCleared, ByANewRegistrationOutsideUndo)
+// A new registration outside undo clears redo, made in the same turn as the
+// undo, in the next, or inside an explicit group.
+TEST(UndoManagerRedoCleared, ByANewRegistrationOutsideUndo)
 {
-    setInTurns(field, {{1}, {2}});
-    manager.undo();
-    ASSERT_TRUE(manager.canRedo());
-
-    if (GetParam() == NewRegistration::NextTurn)
-        passTurn();
-    if (GetParam() == NewRegistration::InsideExplicitGroup)
-        manager.beginUndoGrouping();
-    field.setValue(7);
-    EXPECT_FALSE(manager.canRedo());
-    if (GetParam() == NewRegistration::InsideExplicitGroup)
-        manager.endUndoGrouping();
-
-    manager.redo();
-    EXPECT_EQ(field.value(), 7);
-    manager.undo();
-    EXPECT_EQ(field.value(), 1);
+    for (int variant = 0; variant < 3; ++variant) {
+        SCOPED_TRACE(variant);
+        UndoManager manager;
+        Field field(manager);
+        setInTurns(field, {{1}, {2}});
+        manager.undo();
+        ASSERT_TRUE(manager.canRedo());
+        if (variant == 1)
+            passTurn();
+        if (variant == 2)
+            manager.beginUndoGrouping();
+        field.setValue(7);
+        EXPECT_FALSE(manager.canRedo());
+        if (variant == 2)
+            manager.endUndoGrouping();
+        manager.redo();
+        EXPECT_EQ(field.value(), 7);
+        manager.undo();
+        EXPECT_EQ(field.value(), 1);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Variants, UndoManagerRedoCleared,
-    testing::Values(NewRegistration::SameTurn, NewRegistration::NextTurn, NewRegistration::InsideExplicitGroup));
 
 TEST_F(UndoManagerRemoval, RemoveAllActionsEmptiesBothStacksAndTheOpenGroup)
 {

@@ -33,20 +33,14 @@ static StorePhoneNumber phone(const QString &text)
 StoreContact everyFieldContact()
 {
     StoreContact c;
-    c.setNamePrefix(QStringLiteral("Dr."));
-    c.setGivenName(QStringLiteral("太郎"));
-    c.setMiddleName(QStringLiteral("Q, R"));
-    c.setFamilyName(QStringLiteral("山田"));
-    c.setPreviousFamilyName(QStringLiteral("佐藤"));
-    c.setNameSuffix(QStringLiteral("Jr.; III"));
-    c.setNickname(QStringLiteral("たろ\\う"));
-    c.setPhoneticGivenName(QStringLiteral("タロウ"));
-    c.setPhoneticMiddleName(QStringLiteral("キュー"));
-    c.setPhoneticFamilyName(QStringLiteral("ヤマダ"));
-    c.setPhoneticOrganizationName(QStringLiteral("ヤマダショウジ"));
-    c.setOrganizationName(QStringLiteral("山田商事株式会社; Yamada Trading, Ltd."));
-    c.setDepartmentName(QStringLiteral("営業部"));
-    c.setJobTitle(QStringLiteral("課長"));
+    const std::pair<const char *, const char *> strings[] = {{"namePrefix", "Dr."}, {"givenName", "太郎"},
+        {"middleName", "Q, R"}, {"familyName", "山田"}, {"previousFamilyName", "佐藤"}, {"nameSuffix", "Jr.; III"},
+        {"nickname", "たろ\\う"}, {"phoneticGivenName", "タロウ"}, {"phoneticMiddleName", "キュー"},
+        {"phoneticFamilyName", "ヤマダ"}, {"phoneticOrganizationName", "ヤマダショウジ"},
+        {"organizationName", "山田商事株式会社; Yamada Trading, Ltd."}, {"departmentName", "営業部"},
+        {"jobTitle", "課長"}, {"note", "Met at the autumn fair,\ntable 7"}};
+    for (const auto &[key, value] : strings)
+        c.setStringForKey(QString::fromLatin1(key), QString::fromUtf8(value));
     c.setPhoneNumbers({labeled(ContactLabels::phoneNumberMobile, phone(QStringLiteral("090-1234-5678"))),
         labeled(ContactLabels::phoneNumberiPhone, phone(QStringLiteral("+81 80 1111 2222"))),
         labeled(ContactLabels::phoneNumberWorkFax, phone(QStringLiteral("03-1111-2222"))),
@@ -79,7 +73,6 @@ StoreContact everyFieldContact()
         labeled(
             u"", StoreSocialProfile{QString(), QStringLiteral("taro;y"), QString(), QStringLiteral("Mastodon, Inc")})});
     c.setBirthday(StoreDateComponents{1970, 2, 28});
-    c.setNote(QStringLiteral("Met at the autumn fair,\ntable 7"));
     return c;
 }
 

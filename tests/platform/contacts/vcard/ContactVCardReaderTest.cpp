@@ -45,27 +45,11 @@ INSTANTIATE_TEST_SUITE_P(Forms, ContactVCardReaderTest,
             u"END:VCARD\r\n",
             {"contact 1", "type: person", "phone[Car]: 5", "url[Blog]: http://a.example",
                 "url[_$!<HomePage>!$_]: www.b.example"}},
-        ReadRow{"PhoneticNamesOfPhones",
-            u"BEGIN:VCARD\r\nVERSION:3.0\r\nN:山田;太郎;;;\r\nX-PHONETIC-FIRST-NAME:タロウ\r\n"
-            u"X-PHONETIC-LAST-NAME:ヤマダ\r\nX-PHONETIC-MIDDLE-NAME:ミ\r\nX-PHONETIC-ORG:カブシキガイシャ\r\nEND:"
-            u"VCARD\r\n",
-            {"contact 1", "type: person", "givenName: 太郎", "familyName: 山田", "phoneticGivenName: タロウ",
-                "phoneticMiddleName: ミ", "phoneticFamilyName: ヤマダ", "phoneticOrganizationName: カブシキガイシャ"}},
-        ReadRow{"SoundReadingKeptVerbatim",
-            u"BEGIN:VCARD\r\nVERSION:2.1\r\nN:安藤;ロイド;;;\r\nSOUND;X-IRMC-N;CHARSET=SHIFT_JIS:ｱﾝﾄﾞｳ;ﾛｲﾄﾞ;;;\r\nEND:"
-            u"VCARD\r\n",
-            {"contact 1", "type: person", "givenName: ロイド", "familyName: 安藤", "phoneticGivenName: ﾛｲﾄﾞ",
-                "phoneticFamilyName: ｱﾝﾄﾞｳ"}},
         ReadRow{"PhoneticLinesWinOverSound",
             u"BEGIN:VCARD\r\nSOUND;X-IRMC-N:ｱﾝﾄﾞｳ;;;;\r\nX-PHONETIC-LAST-NAME:アンドウ\r\nEND:VCARD\r\n"
             u"BEGIN:VCARD\r\nX-PHONETIC-LAST-NAME:アンドウ\r\nSOUND;X-IRMC-N:ｱﾝﾄﾞｳ;;;;\r\nEND:VCARD\r\n",
             {"contact 1", "type: person", "phoneticFamilyName: アンドウ", "contact 2", "type: person",
                 "phoneticFamilyName: アンドウ"}},
-        ReadRow{"QuotedPrintableShiftJisAddress",
-            u"BEGIN:VCARD\r\nVERSION:2.1\r\nADR;HOME;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:;=93=8C=8B=9E=93=73="
-            u"\r\n"
-            u"=8F=61=92=4A;;;;150-8512;\r\nEND:VCARD\r\n",
-            {"contact 1", "type: person", "address[_$!<Home>!$_]: street=東京都渋谷 | postalCode=150-8512"}},
         ReadRow{"QuotedPrintableNoteInLines",
             u"BEGIN:VCARD\r\nNOTE;ENCODING=QUOTED-PRINTABLE:first=0D=0Asecond=\r\n line\r\nNOTE:more\r\nEND:VCARD\r\n",
             {"contact 1", "type: person", "note: first\\nsecond line\\nmore"}},

@@ -101,41 +101,25 @@ TEST(ContactVCardWriterTest, LongLinesAreFoldedWhereTheyStand)
     EXPECT_GE(QByteArray::fromStdString(organization).count("\r\n "), 1);
 }
 
-struct FormattedNameRow {
-    const char *name;
-    const char16_t *prefix;
-    const char16_t *given;
-    const char16_t *middle;
-    const char16_t *family;
-    const char16_t *suffix;
-    const char16_t *organization;
-    const char *line;
-};
-
-class FormattedNameTest : public testing::TestWithParam<FormattedNameRow> { };
-
-TEST_P(FormattedNameTest, FNJoinsTheEscapedPartsInTheNameOrder)
+// FN joins the escaped parts in the name's order, or gives the organization.
+TEST(ContactVCardWriterTest, FNJoinsTheEscapedPartsInTheNameOrder)
 {
-    const FormattedNameRow &row = GetParam();
-    StoreContact contact;
-    contact.setNamePrefix(QString::fromUtf16(row.prefix));
-    contact.setGivenName(QString::fromUtf16(row.given));
-    contact.setMiddleName(QString::fromUtf16(row.middle));
-    contact.setFamilyName(QString::fromUtf16(row.family));
-    contact.setNameSuffix(QString::fromUtf16(row.suffix));
-    contact.setOrganizationName(QString::fromUtf16(row.organization));
-    const QByteArray data = ContactVCardSerialization::dataWithContacts({contact});
-    const QByteArray line = QByteArray("\r\n") + QByteArray(row.line) + QByteArray("\r\n");
-    EXPECT_TRUE(data.contains(line)) << data.constData();
+    // Prefix, given, middle, family, suffix, organization, and the line.
+    const std::array<const char16_t *, 6> names[]
+        = {{u"", u"太郎", u"", u"山田", u"", u""}, {u"Dr.", u"John", u"Q\\R", u"Doe", u"Jr., III", u""},
+            {u"", u"A\r", u"", u"", u"\nB", u""}, {u"Mr.", u"", u"", u"", u"", u"A;B"}, {u"", u"", u"", u"", u"", u""}};
+    const char *lines[] = {"FN:山田 太郎", "FN:Dr. John Q\\\\R Doe Jr.\\, III", "FN:A\\n \\nB", "FN:A\\;B", "FN:"};
+    for (size_t i = 0; i < std::size(names); ++i) {
+        StoreContact contact;
+        contact.setNamePrefix(QString::fromUtf16(names[i][0]));
+        contact.setGivenName(QString::fromUtf16(names[i][1]));
+        contact.setMiddleName(QString::fromUtf16(names[i][2]));
+        contact.setFamilyName(QString::fromUtf16(names[i][3]));
+        contact.setNameSuffix(QString::fromUtf16(names[i][4]));
+        contact.setOrganizationName(QString::fromUtf16(names[i][5]));
+        const QByteArray data = ContactVCardSerialization::dataWithContacts({contact});
+        EXPECT_TRUE(data.contains(QByteArray(QByteArray("\r\n") + lines[i] + "\r\n"))) << data.constData();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Names, FormattedNameTest,
-    testing::Values(FormattedNameRow{"kanji_family_first", u"", u"太郎", u"", u"山田", u"", u"", "FN:山田 太郎"},
-        FormattedNameRow{"latin_given_first", u"Dr.", u"John", u"Q\\R", u"Doe", u"Jr., III", u"",
-            "FN:Dr. John Q\\\\R Doe Jr.\\, III"},
-        FormattedNameRow{"line_ends_in_parts", u"", u"A\r", u"", u"", u"\nB", u"", "FN:A\\n \\nB"},
-        FormattedNameRow{"organization_without_names", u"Mr.", u"", u"", u"", u"", u"A;B", "FN:A\\;B"},
-        FormattedNameRow{"nothing", u"", u"", u"", u"", u"", u"", "FN:"}),
-    [](const testing::TestParamInfo<FormattedNameRow> &info) { return std::string(info.param.name); });
 
 } // namespace
