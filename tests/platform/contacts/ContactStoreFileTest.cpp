@@ -44,14 +44,18 @@ void writeForeignDatabase(const QString &path)
         "INSERT INTO recipes VALUES('miso soup', 15);"));
 }
 
+void writeStore(const QString &path, int contacts)
+{
+    ContactStore store(path);
+    StoreSaveRequest request;
+    for (int i = 0; i < contacts; ++i)
+        request.addContact(typicalContact(i));
+    ASSERT_TRUE(store.execute(request));
+}
+
 void writeNewerStore(const QString &path)
 {
-    {
-        ContactStore store(path);
-        StoreSaveRequest request;
-        request.addContact(typicalContact(1));
-        ASSERT_TRUE(store.execute(request));
-    }
+    writeStore(path, 1);
     ASSERT_TRUE(runSql(path, "PRAGMA user_version = 2"));
 }
 
@@ -65,13 +69,7 @@ void writeStoreLookalike(const QString &path)
 
 void writeDamagedStore(const QString &path)
 {
-    {
-        ContactStore store(path);
-        StoreSaveRequest request;
-        for (int i = 0; i < 2000; ++i)
-            request.addContact(typicalContact(i));
-        ASSERT_TRUE(store.execute(request));
-    }
+    writeStore(path, 2000);
     ASSERT_TRUE(StoreFileDamage::damageInteriorPage(path));
 }
 
