@@ -269,23 +269,6 @@ TEST(PersonVCard, ACharacterSplitByAFoldReadsWhole)
     EXPECT_EQ(read->compositeName(), "山田 太郎");
 }
 
-TEST(PersonVCard, ASimpleCardHoldsTheChosenValues)
-{
-    const MVPersonPtr person = MVPerson::initWithCNContact(fullContact());
-    MVPerson::SimpleVCardOptions options;
-    options.indexes.insert(FieldId::Phone, {1, 0, 9});
-    options.indexes.insert(FieldId::Address, {1});
-    options.indexes.insert(FieldId::Email, {0});
-    options.company = true;
-    options.jobTitle = true;
-    EXPECT_EQ(person->simpleVCardWithOption(options),
-        "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:山田 太郎\r\nN:山田;太郎;;;\r\n"
-        "EMAIL;type=home:taro@example.jp\r\n"
-        "TEL:090-1234-5678\r\nTEL;type=work:03-1234-5678\r\n"
-        "ADR:;;1 Main St;Springfield;IL;62701;\r\n"
-        "ORG:Morvane\r\nTITLE:課長\r\nEND:VCARD\r\n");
-}
-
 // The store's formatted address follows the country's format. Templates are
 // remembered per country; a row merged into the table later must still change
 // the country's template.
