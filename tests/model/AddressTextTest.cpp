@@ -56,13 +56,6 @@ INSTANTIATE_TEST_SUITE_P(Countries, OneLineAddress,
     testing::Values(AddressCase{"JP", "千代田1-1", "千代田区", "東京都", "100-8111", "日本",
                         {"東京都 千代田区 千代田1-1 ", "東京都 千代田区 千代田1-1 日本 ",
                             "100-8111 東京都 千代田区 千代田1-1 ", "100-8111 東京都 千代田区 千代田1-1 日本 "}},
-        AddressCase{"KR", "세종대로 110", "중구", "서울특별시", "04524", "대한민국",
-            {"세종대로 110 중구 서울특별시 ", "세종대로 110 중구 서울특별시 대한민국 ",
-                "세종대로 110 04524 중구 서울특별시 ", "세종대로 110 04524 중구 서울특별시 대한민국 "}},
-        AddressCase{"US", "1600 Pennsylvania Ave NW", "Washington", "DC", "20500", "United States",
-            {"1600 Pennsylvania Ave NW Washington DC ", "1600 Pennsylvania Ave NW Washington DC United States ",
-                "1600 Pennsylvania Ave NW Washington DC 20500 ",
-                "1600 Pennsylvania Ave NW Washington DC 20500 United States "}},
         AddressCase{"GB", "10 Downing Street", "London", "", "SW1A 2AA", "United Kingdom",
             {"10 Downing Street London ", "10 Downing Street London United Kingdom ",
                 "10 Downing Street SW1A 2AA London ", "10 Downing Street SW1A 2AA London United Kingdom "}},
@@ -71,30 +64,21 @@ INSTANTIATE_TEST_SUITE_P(Countries, OneLineAddress,
             {"1 Main St Springfield IL ", "1 Main St Springfield IL Nowhere ", "1 Main St Springfield IL 62701 ",
                 "1 Main St Springfield IL 62701 Nowhere "}}));
 
-TEST(AddressCountry, AnAddressWithoutCodeTakesItsCountryName)
-{
-    LabeledValueRecord address;
-    address.street = "丸の内1-9-1";
-    address.city = "千代田区";
-    address.state = "東京都";
-    address.zip = "100-0005";
-    address.country = "日本";
-    EXPECT_EQ(AddressText::countryCodeOfAddress(address), "JP");
-    EXPECT_EQ(MVPerson::addressFromLabeledValue(&address, 3), "100-0005 東京都 千代田区 丸の内1-9-1 日本 ");
-
-    address.country = "germany";
-    EXPECT_EQ(AddressText::countryCodeOfAddress(address), "DE");
-}
-
+// Codes are predicted from upper-case names, codes, three-letter codes and
+// local names; an address without code takes the one of its country name.
 TEST(AddressCountry, PredictsCodesFromNamesCodesAndAlpha3)
 {
-    EXPECT_EQ(MVPerson::predictCountryCode("JAPAN"), "JP");
-    EXPECT_EQ(MVPerson::predictCountryCode("JP"), "JP");
-    EXPECT_EQ(MVPerson::predictCountryCode("JPN"), "JP");
-    EXPECT_EQ(MVPerson::predictCountryCode("日本"), "JP");
-    EXPECT_EQ(MVPerson::predictCountryCode("FRANÇAISE"), "FR");
-    EXPECT_EQ(MVPerson::predictCountryCode("Japan"), "");
-    EXPECT_EQ(MVPerson::predictCountryCode("ATLANTIS"), "");
+    QStringList codes;
+    for (const char *name : {"JAPAN", "JP", "JPN", "日本", "FRANÇAISE", "Japan", "ATLANTIS"})
+        codes.append(MVPerson::predictCountryCode(QString::fromUtf8(name)));
+    EXPECT_EQ(codes, QStringList({"JP", "JP", "JP", "JP", "FR", "", ""}));
+
+    AddressCase withoutCode{"", "丸の内1-9-1", "千代田区", "東京都", "100-0005", "日本", {}};
+    LabeledValueRecord address = addressOf(withoutCode);
+    EXPECT_EQ(AddressText::countryCodeOfAddress(address), "JP");
+    EXPECT_EQ(MVPerson::addressFromLabeledValue(&address, 3), "100-0005 東京都 千代田区 丸の内1-9-1 日本 ");
+    address.country = "germany";
+    EXPECT_EQ(AddressText::countryCodeOfAddress(address), "DE");
 }
 
 TEST(AddressCountry, NamesInTheUsersLanguageComeFromTheLocaleData)
@@ -114,17 +98,13 @@ TEST(AddressCountry, NamesInTheUsersLanguageComeFromTheLocaleData)
     EXPECT_EQ(english.predictCountryCode("ドイツ"), "");
 }
 
-TEST(AddressOrder, UnknownCodesGetTheDefaultOrder)
-{
-    EXPECT_EQ(
-        MVPerson::orderOfaddressFormats("XX", ""), QStringList({"XX", "Street", "City", "State", "ZIP", "Country"}));
-    EXPECT_EQ(MVPerson::orderOfaddressFormats("", ""), QStringList({"", "Street", "City", "State", "ZIP", "Country"}));
-    EXPECT_EQ(
-        MVPerson::orderOfaddressFormats("jp", ""), QStringList({"jp", "ZIP", "State", "City", "Street", "Country"}));
-}
-
+// Rows are found by their code in any letter case, the default order stands
+// for unknown codes, and a merge replaces rows by code without adding any.
 TEST(AddressOrder, RowsAreFoundByTheirCodeInAnyLetterCaseAndAfterMerges)
 {
+    EXPECT_EQ(
+        MVPerson::orderOfaddressFormats("jp", ""), QStringList({"jp", "ZIP", "State", "City", "Street", "Country"}));
+    EXPECT_EQ(MVPerson::orderOfaddressFormats("", ""), QStringList({"", "Street", "City", "State", "ZIP", "Country"}));
     const QByteArray json = R"({"AddressFormat":[
         {"CountryCode":"JP","Country":"JAPAN","Alpha3":"JPN","formatString":"ZIP State City Street Country"},
         {"CountryCode":"XKX","Country":"NOWHERE","Alpha3":"XKX","formatString":"City Street"}]})";
@@ -135,56 +115,43 @@ TEST(AddressOrder, RowsAreFoundByTheirCodeInAnyLetterCaseAndAfterMerges)
     EXPECT_EQ(table.rowForCode(u"xkx"_s), table.rowsByCode().value("XKX"));
     for (const QString &code : {u"J"_s, u"JPN"_s, u"ＪＰ"_s, u"ｊｐ"_s, QString()})
         EXPECT_EQ(table.rowForCode(code), nullptr) << qPrintable(code);
-    EXPECT_EQ(table.fieldOrder(u"jp"_s), QStringList({"ZIP", "State", "City", "Street", "Country"}));
     EXPECT_EQ(table.fieldOrder(u"xx"_s), AddressFormatTable::defaultOrder());
 
     AddressFormatRow merged;
     merged.countryCode = "JP";
+    merged.country = "JAPAN";
     merged.formatString = "Street City";
-    table.mergeRows({merged}, "en", "US");
+    AddressFormatRow atlantis;
+    atlantis.countryCode = "AT";
+    atlantis.formatString = "City Street";
+    table.mergeRows({merged, atlantis}, "ja", "JP");
+    ASSERT_EQ(table.rows().size(), 2);
+    EXPECT_EQ(table.rows().first(), table.rowsByCode().value("JP"));
     EXPECT_EQ(table.rowForCode(u"jp"_s), table.rowsByCode().value("JP"));
     EXPECT_EQ(table.fieldOrder(u"jp"_s), QStringList({"Street", "City"}));
+    EXPECT_EQ(table.rowsByCode().value("JP")->localizedCountry, QString("日本"));
+    EXPECT_EQ(table.orderOfaddressFormats("AT"), QStringList({"AT", "City", "Street"}));
 }
 
 TEST(AddressRanges, AnEmptyCityHasAZeroLengthRangeWhereTheStateBegins)
 {
-    LabeledValueRecord address;
-    address.isoCountryCode = "US";
-    address.street = "1 Main St";
-    address.state = "CA";
-    address.zip = "94000";
-    address.country = "USA";
-    const QString text = MVPerson::addressFromLabeledValue(&address, 3);
-    ASSERT_EQ(text, "1 Main St CA 94000 USA ");
-    const QList<AddressRangeEntry> expected{
-        {"Street", "1 Main St ", 0, 10},
-        {"City", "", 10, 0},
-        {"State", "CA ", 10, 3},
-        {"ZIP", "94000 ", 13, 6},
-        {"Country", "USA ", 19, 4},
-    };
+    LabeledValueRecord address = addressOf({"US", "1 Main St", "", "CA", "94000", "USA", {}});
+    ASSERT_EQ(MVPerson::addressFromLabeledValue(&address, 3), "1 Main St CA 94000 USA ");
+    const QList<AddressRangeEntry> expected{{"Street", "1 Main St ", 0, 10}, {"City", "", 10, 0},
+        {"State", "CA ", 10, 3}, {"ZIP", "94000 ", 13, 6}, {"Country", "USA ", 19, 4}};
     EXPECT_EQ(MVPerson::rangeTableFromAddressLabeledValue(&address), expected);
     EXPECT_TRUE(MVPerson::rangeTableFromAddressDictionary(nullptr).isEmpty());
 }
 
-TEST(AddressUpdate, SetsNoLabelAndTheDisplayTextAndTheMailingForm)
+TEST(AddressUpdate, SetsNoLabelAndTheDisplayText)
 {
-    LabeledValueRecord address;
-    address.isoCountryCode = "JP";
-    address.zip = "100-0001";
-    address.state = "東京都";
-    address.city = "千代田区";
-    address.street = "千代田1-1";
+    LabeledValueRecord address = addressOf({"JP", "千代田1-1", "千代田区", "東京都", "100-0001", "", {}});
     MVPerson::updateAddressValue(&address, 1);
-    EXPECT_EQ(address.labelText(), "No label");
-    EXPECT_EQ(address.stringValue, "東京都 千代田区 千代田1-1 ");
-    EXPECT_TRUE(address.formattedString.contains("千代田区"));
-
+    EXPECT_EQ(address.labelText() + u'|' + address.stringValue, "No label|東京都 千代田区 千代田1-1 ");
     LabeledValueRecord empty;
     empty.label = "home";
     MVPerson::updateAddressValue(&empty, 3);
-    EXPECT_EQ(empty.labelText(), "home");
-    EXPECT_EQ(empty.stringValue, "");
+    EXPECT_EQ(empty.labelText() + u'|' + empty.stringValue, "home|");
     MVPerson::updateAddressValue(nullptr, 3);
 }
 
@@ -199,20 +166,18 @@ TEST(AddressUpdate, MailingFormFollowsPartsChangedAfterReading)
     ASSERT_EQ(read.size(), 1);
     LabeledValueRecord &address = *read.first();
     // Whichever template the formatter has for the country.
-    const auto formatted
-        = [](StorePostalAddress postal) { return StorePostalAddressFormatter::stringFromPostalAddress(postal); };
-    MVPerson::updateAddressValue(&address, 3);
-    EXPECT_EQ(address.formattedString, formatted(held));
+    const auto expectFormatted = [&](int option, StorePostalAddress postal) {
+        MVPerson::updateAddressValue(&address, option);
+        EXPECT_EQ(address.formattedString, StorePostalAddressFormatter::stringFromPostalAddress(postal));
+    };
+    expectFormatted(3, held);
     EXPECT_TRUE(address.formattedString.contains("日本"));
-    MVPerson::updateAddressValue(&address, 0);
-    StorePostalAddress withoutCountry = held;
-    withoutCountry.country.clear();
-    EXPECT_EQ(address.formattedString, formatted(withoutCountry));
-    address.city = "港区";
-    MVPerson::updateAddressValue(&address, 3);
-    StorePostalAddress moved = held;
-    moved.city = "港区";
-    EXPECT_EQ(address.formattedString, formatted(moved));
+    StorePostalAddress changed = held;
+    changed.country.clear();
+    expectFormatted(0, changed);
+    address.city = changed.city = "港区";
+    changed.country = held.country;
+    expectFormatted(3, changed);
     EXPECT_TRUE(address.formattedString.contains("港区"));
     address.isoCountryCode.clear();
     address.country.clear();

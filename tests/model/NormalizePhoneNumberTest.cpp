@@ -15,11 +15,6 @@ struct LayoutCase {
     const char16_t *expected;
 };
 
-void PrintTo(const LayoutCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 [[nodiscard]] QString laidOut(const QString &input, LayoutFunction layout)
 {
     NormalizePhoneNumber normalizer;
@@ -40,59 +35,29 @@ constexpr LayoutFunction kThreeFour = &NormalizePhoneNumber::threePlusFour;
 constexpr LayoutFunction kTwoFour = &NormalizePhoneNumber::twoPlusFour;
 constexpr LayoutFunction kQuadTwo = &NormalizePhoneNumber::quadTwo;
 
-// The patterns the command's menu titles promise, and each layout's shorter rows.
-INSTANTIATE_TEST_SUITE_P(TenDigitsAndShorter, NormalizePhoneNumberLayout,
+// The patterns the command's menu titles promise, each layout's shorter rows,
+// extensions, separators of every width, and numbers that cleaning would spoil
+// (given back exactly as written).
+INSTANTIATE_TEST_SUITE_P(Rows, NormalizePhoneNumberLayout,
     testing::Values(LayoutCase{"fourPlusFour10", u"1234567890", kFourFour, u"(12) 3456-7890"},
         LayoutCase{"threePlusFour10", u"1234567890", kThreeFour, u"(123) 456-7890"},
         LayoutCase{"twoPlusFour10", u"1234567890", kTwoFour, u"(1234) 56-7890"},
         LayoutCase{"quadTwo10", u"1234567890", kQuadTwo, u"(12) 34 56 78 90"},
-        LayoutCase{"fourPlusFour8", u"12345678", kFourFour, u"(1234) 5678"},
-        LayoutCase{"threePlusFour7", u"1234567", kThreeFour, u"(123) 4567"},
         LayoutCase{"twoPlusFour6", u"123456", kTwoFour, u"(12) 3456"},
-        LayoutCase{"quadTwo6", u"123456", kQuadTwo, u"(12) 34 56"},
-        LayoutCase{"fourPlusFour5", u"12345", kFourFour, u"(1) 2345"}));
-
-INSTANTIATE_TEST_SUITE_P(Extensions, NormalizePhoneNumberLayout,
-    testing::Values(LayoutCase{"extDot", u"03-1234-5678 ext.12", kFourFour, u"(03) 1234-5678 x12"},
-        LayoutCase{"x", u"(212) 555-0143 x7", kThreeFour, u"(212) 555-0143 x7"},
+        LayoutCase{"fourPlusFour5", u"12345", kFourFour, u"(1) 2345"},
+        LayoutCase{"fourDigitsUnchanged", u"1234", kQuadTwo, u"1234"}, LayoutCase{"empty", u"", kFourFour, u""},
+        LayoutCase{"extDot", u"03-1234-5678 ext.12", kFourFour, u"(03) 1234-5678 x12"},
         LayoutCase{"fullWidthExt", u"０３－１２３４－５６７８　ｅｘｔ１２", kFourFour, u"(03) 1234-5678 x12"},
         LayoutCase{"withCode", u"+81 3 1234 5678 x99", kFourFour, u"+81 (3) 1234-5678 x99"},
-        LayoutCase{"shortWithExtension", u"1234x5", kFourFour, u"1234 x5"},
-        LayoutCase{"markerWithoutDigit", u"0312345678x", kFourFour, u"(03) 1234-5678"}));
-
-INSTANTIATE_TEST_SUITE_P(ShortNumbersUnchanged, NormalizePhoneNumberLayout,
-    testing::Values(LayoutCase{"police", u"110", kFourFour, u"110"},
-        LayoutCase{"fourDigits", u"1234", kQuadTwo, u"1234"}, LayoutCase{"codeOnly", u"+819", kFourFour, u"+81 9"},
-        LayoutCase{"plusAndTooFewDigits", u"+81", kFourFour, u"+81"}, LayoutCase{"empty", u"", kFourFour, u""}));
-
-// Dots, slashes, dashes of every width and full-width digits keep every digit.
-INSTANTIATE_TEST_SUITE_P(SeparatorsKeepEveryDigit, NormalizePhoneNumberLayout,
-    testing::Values(LayoutCase{"dotted", u"03.1234.5678", kFourFour, u"(03) 1234-5678"},
-        LayoutCase{"slash", u"089/12345678", kFourFour, u"(089) 1234-5678"},
-        LayoutCase{"fullWidth", u"０３－１２３４－５６７８", kFourFour, u"(03) 1234-5678"},
+        LayoutCase{"markerWithoutDigit", u"0312345678x", kFourFour, u"(03) 1234-5678"},
+        LayoutCase{"dotAndSlash", u"089/1234.5678", kFourFour, u"(089) 1234-5678"},
         LayoutCase{"fullWidthPlus", u"＋８１　９０　１２３４　５６７８", kFourFour, u"+81 (90) 1234-5678"},
-        LayoutCase{"hyphenU2010", u"03\u20101234\u20105678", kFourFour, u"(03) 1234-5678"},
-        LayoutCase{"minusSign", u"03\u22121234\u22125678", kFourFour, u"(03) 1234-5678"},
-        LayoutCase{"noBreakSpace", u"01\u00A023\u00A045\u00A067\u00A089", kQuadTwo, u"(01) 23 45 67 89"}));
-
-// Cleaning that would lose digits gives the number back exactly as written.
-INSTANTIATE_TEST_SUITE_P(UncleanNumbersUnchanged, NormalizePhoneNumberLayout,
-    testing::Values(LayoutCase{"hashSuffix", u"+1 555 0100 #2", kThreeFour, u"+1 555 0100 #2"},
+        LayoutCase{"hyphenAndMinusSign", u"03\u20101234\u22125678", kFourFour, u"(03) 1234-5678"},
+        LayoutCase{"noBreakSpace", u"01\u00A023\u00A045\u00A067\u00A089", kQuadTwo, u"(01) 23 45 67 89"},
+        LayoutCase{"hashSuffix", u"+1 555 0100 #2", kThreeFour, u"+1 555 0100 #2"},
         LayoutCase{"twoNumbers", u"03-1234-5678 or 03-1234-5679", kFourFour, u"03-1234-5678 or 03-1234-5679"},
         LayoutCase{"scheme", u"tel:0312345678", kFourFour, u"tel:0312345678"},
-        LayoutCase{"upperCaseMarker", u"0312345678 EXT 5", kFourFour, u"0312345678 EXT 5"},
-        LayoutCase{"arabicIndicDigits", u"٠٣١٢٣٤٥٦٧٨", kFourFour, u"٠٣١٢٣٤٥٦٧٨"}));
-
-INSTANTIATE_TEST_SUITE_P(RealNumbers, NormalizePhoneNumberLayout,
-    testing::Values(LayoutCase{"jpTokyo", u"03-1234-5678", kFourFour, u"(03) 1234-5678"},
-        LayoutCase{"jpMobile", u"090-1234-5678", kFourFour, u"(090) 1234-5678"},
-        LayoutCase{"jpFujisawa", u"0466-12-3456", kTwoFour, u"(0466) 12-3456"},
-        LayoutCase{"usInternational", u"+1 650 253 0000", kThreeFour, u"+1 (650) 253-0000"},
-        LayoutCase{"usTollFree", u"1-800-555-0100 ext. 23", kThreeFour, u"(1800) 555-0100 x23"},
-        LayoutCase{"gbLondon", u"+44 20 7946 0958", kFourFour, u"+44 (20) 7946-0958"},
-        LayoutCase{"gbMobile", u"07700 900123", kTwoFour, u"(07700) 90-0123"},
-        LayoutCase{"deMunich", u"089 / 123 456 78", kFourFour, u"(089) 1234-5678"},
-        LayoutCase{"deDialled", u"030-1234567", kThreeFour, u"(030) 123-4567"},
+        LayoutCase{"arabicIndicDigits", u"٠٣١٢٣٤٥٦٧٨", kFourFour, u"٠٣١٢٣٤٥٦٧٨"},
         LayoutCase{"frInternational", u"+33 1 23 45 67 89", kQuadTwo, u"+33 (1) 23 45 67 89"}),
     [](const testing::TestParamInfo<LayoutCase> &info) { return std::string(info.param.name); });
 
@@ -105,22 +70,20 @@ INSTANTIATE_TEST_SUITE_P(RealNumbers, NormalizePhoneNumberLayout,
 
 } // namespace
 
-TEST(NormalizePhoneNumberCountryCode, UnknownCodeLaysOutTheWholeNumberWithItsPlus)
-{
-    NormalizePhoneNumber normalizer
-        = normalizerWithTable(QStringLiteral("number,country,国名,エリア名\n81,Japan,日本,東アジア\n"));
-    normalizer.setPhoneNumber(QStringLiteral("+99 1234 5678"));
-    EXPECT_EQ(normalizer.fourPlusFour(), QStringLiteral("(+99) 1234-5678"));
-    normalizer.setPhoneNumber(QStringLiteral("+81 3 1234 5678"));
-    EXPECT_EQ(normalizer.fourPlusFour(), QStringLiteral("+81 (3) 1234-5678"));
-}
-
-TEST(NormalizePhoneNumberCountryCode, ShortestMatchingCodeWins)
+// An unknown code lays out the whole number with its plus; of two matching
+// codes the shortest wins; a line of another field count matches nothing.
+TEST(NormalizePhoneNumberCountryCode, FollowsTheTable)
 {
     NormalizePhoneNumber normalizer = normalizerWithTable(QStringLiteral(
-        "h\n1242,Bahamas,バハマ,カリブ\n1,United States,アメリカ合衆国,北アメリカ\n7,Russia,ロシア,東ヨーロッパ\n"));
-    normalizer.setPhoneNumber(QStringLiteral("+1 242 555 0100"));
-    EXPECT_EQ(normalizer.countryNumber(normalizer.phoneNumber()), QStringLiteral("1"));
+        "h\n1242,Bahamas,バハマ,カリブ\n1,United States,アメリカ合衆国,北アメリカ\n7,Russia,ロシア,東ヨーロッパ\n"
+        "81,Japan,日本,東アジア\n44,United Kingdom,Great Britain,イギリス,北ヨーロッパ\n"));
+    const std::pair<const char *, const char *> numbers[] = {{"+99 1234 5678", "(+99) 1234-5678"},
+        {"+81 3 1234 5678", "+81 (3) 1234-5678"}, {"+44 20 7946 0958", "(+4420) 7946-0958"}};
+    for (const auto &[number, laidOut] : numbers) {
+        normalizer.setPhoneNumber(QString::fromUtf8(number));
+        EXPECT_EQ(normalizer.fourPlusFour(), QString::fromUtf8(laidOut));
+    }
+    EXPECT_EQ(normalizer.countryNumber(QStringLiteral("+1 242 555 0100")), QStringLiteral("1"));
     EXPECT_EQ(normalizer.countryNumber(QStringLiteral("+7")), QString());
     EXPECT_EQ(normalizer.countryNumber(QStringLiteral("+74")), QStringLiteral("7"));
     EXPECT_EQ(normalizer.countryNumber(QStringLiteral("0312345678")), QString());
@@ -131,10 +94,8 @@ TEST(NormalizePhoneNumberCountryCode, ShippedTableKnowsTheCommonCodes)
 {
     NormalizePhoneNumber normalizer;
     normalizer.setPhoneNumber(QStringLiteral("0"));
-    for (const char *code : {"1", "7", "33", "44", "49", "81", "86", "352", "886", "800", "979"}) {
-        const QString number = QLatin1Char('+') + QLatin1String(code) + QStringLiteral("123456789");
-        EXPECT_EQ(normalizer.countryNumber(number), QLatin1String(code));
-    }
+    for (const char *code : {"1", "7", "33", "44", "49", "81", "86", "352", "886", "800", "979"})
+        EXPECT_EQ(normalizer.countryNumber(QLatin1Char('+') + QLatin1String(code) + "123456789"), QLatin1String(code));
 }
 
 TEST(NormalizePhoneNumberTable, ReadsFourFieldLinesAfterTheHeader)
@@ -142,19 +103,8 @@ TEST(NormalizePhoneNumberTable, ReadsFourFieldLinesAfterTheHeader)
     const QList<CountryNumberRow> rows = NormalizePhoneNumber::arrayFromCountryNumbersString(QStringLiteral(
         "81,Header,見出し,行\r\n44,United Kingdom,イギリス,北ヨーロッパ\r\n\r\n1\n33,France,フランス,西ヨーロッパ"));
     ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows.at(0).number, QStringLiteral("44"));
-    EXPECT_EQ(rows.at(0).firstDigit, QStringLiteral("4"));
-    EXPECT_EQ(rows.at(0).areaInJapanese, QStringLiteral("北ヨーロッパ"));
-    EXPECT_EQ(rows.at(1).country, QStringLiteral("France"));
+    EXPECT_EQ(QString(rows.at(0).number + u'|' + rows.at(0).firstDigit + u'|' + rows.at(0).areaInJapanese + u'|'
+                  + rows.at(1).country),
+        "44|4|北ヨーロッパ|France");
     EXPECT_TRUE(NormalizePhoneNumber::arrayFromCountryNumbersString(QString()).isEmpty());
-}
-
-TEST(NormalizePhoneNumberTable, LineOfOtherFieldCountGivesARowThatMatchesNothing)
-{
-    NormalizePhoneNumber normalizer
-        = normalizerWithTable(QStringLiteral("h\n44,United Kingdom,Great Britain,イギリス,北ヨーロッパ\n33,France\n"));
-    ASSERT_EQ(normalizer.countryNumbers().size(), 2);
-    EXPECT_TRUE(normalizer.countryNumbers().at(0).number.isEmpty());
-    normalizer.setPhoneNumber(QStringLiteral("+44 20 7946 0958"));
-    EXPECT_EQ(normalizer.fourPlusFour(), QStringLiteral("(+4420) 7946-0958"));
 }

@@ -28,14 +28,7 @@ namespace PersonTestContacts {
 
 [[nodiscard]] inline StorePostalAddress tokyoAddress()
 {
-    StorePostalAddress address;
-    address.postalCode = "100-0001";
-    address.state = "東京都";
-    address.city = "千代田区";
-    address.street = "千代田1-1";
-    address.country = "日本";
-    address.isoCountryCode = "JP";
-    return address;
+    return {"千代田1-1", "", "千代田区", "", "東京都", "100-0001", "日本", "JP"};
 }
 
 // Every field the contact record keeps, each with a value, labels as the
@@ -43,31 +36,18 @@ namespace PersonTestContacts {
 [[nodiscard]] inline StoreContact fullContact()
 {
     StoreContact contact;
-    contact.setNamePrefix("Dr.");
-    contact.setGivenName("太郎");
-    contact.setMiddleName("M");
-    contact.setFamilyName("山田");
-    contact.setPreviousFamilyName("鈴木");
-    contact.setNameSuffix("Jr.");
-    contact.setNickname("たろちゃん");
-    contact.setPhoneticGivenName("タロウ");
-    contact.setPhoneticMiddleName("エム");
-    contact.setPhoneticFamilyName("ヤマダ");
-    contact.setPhoneticOrganizationName("モルヴァン");
-    contact.setOrganizationName("Morvane");
-    contact.setDepartmentName("開発部");
-    contact.setJobTitle("課長");
-    contact.setNote("一行目\n二行目");
+    const std::pair<const char *, const char *> strings[] = {{"namePrefix", "Dr."}, {"givenName", "太郎"},
+        {"middleName", "M"}, {"familyName", "山田"}, {"previousFamilyName", "鈴木"}, {"nameSuffix", "Jr."},
+        {"nickname", "たろちゃん"}, {"phoneticGivenName", "タロウ"}, {"phoneticMiddleName", "エム"},
+        {"phoneticFamilyName", "ヤマダ"}, {"phoneticOrganizationName", "モルヴァン"}, {"organizationName", "Morvane"},
+        {"departmentName", "開発部"}, {"jobTitle", "課長"}, {"note", "一行目\n二行目"}};
+    for (const auto &[key, value] : strings)
+        contact.setStringForKey(QString::fromLatin1(key), QString::fromUtf8(value));
     contact.setPhoneNumbers({{QString(ContactLabels::phoneNumberMobile), phone("090-1234-5678")},
         {QString(ContactLabels::work), phone("03-1234-5678")}});
     contact.setEmailAddresses({{QString(ContactLabels::home), "taro@example.jp"}});
-    StorePostalAddress us;
-    us.street = "1 Main St";
-    us.city = "Springfield";
-    us.state = "IL";
-    us.postalCode = "62701";
-    us.isoCountryCode = "US";
-    contact.setPostalAddresses({{QString(ContactLabels::home), tokyoAddress()}, {"Cottage", us}});
+    contact.setPostalAddresses({{QString(ContactLabels::home), tokyoAddress()},
+        {"Cottage", StorePostalAddress{"1 Main St", "", "Springfield", "", "IL", "62701", "", "US"}}});
     contact.setUrlAddresses({{QString(ContactLabels::urlAddressHomePage), "https://example.jp"}});
     contact.setSocialProfiles(
         {{"Twitter", StoreSocialProfile{"https://twitter.example/taro", "taro", "12345", "Twitter"}}});

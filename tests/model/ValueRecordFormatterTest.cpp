@@ -17,147 +17,89 @@ NameRecord nameOf(const QString &first, const QString &middle, const QString &la
     return name;
 }
 
+// The middle name shows only alone.
 TEST(CompositeName, FollowsTheNameOrdering)
 {
-    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("Taro", "", "Yamada", 1)), "Taro Yamada");
-    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("Taro", "", "Yamada", 2)), "Yamada Taro");
     const bool familyFirst = StoreUserDefaults::sortOrder() == StoreUserDefaults::SortOrder::FamilyName;
-    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("Taro", "", "Yamada", 0)),
-        familyFirst ? "Yamada Taro" : "Taro Yamada");
+    const std::pair<NameRecord, QString> rows[]
+        = {{nameOf("Taro", "", "Yamada", 1), "Taro Yamada"}, {nameOf("Taro", "", "Yamada", 2), "Yamada Taro"},
+            {nameOf("Taro", "", "Yamada", 0), familyFirst ? "Yamada Taro" : "Taro Yamada"},
+            {nameOf("", "Quincy", "", 1), "Quincy"}, {nameOf("John", "Quincy", "", 2), "John"},
+            {nameOf("", "Quincy", "Adams", 1), "Adams"}, {nameOf("John", "Quincy", "Adams", 1), "John Adams"},
+            {nameOf("", "", "", 1), ""}};
+    for (const auto &[name, expected] : rows)
+        EXPECT_EQ(MVPerson::compositeNameFromNameDict(name), expected) << qPrintable(expected);
 }
 
-TEST(CompositeName, TheMiddleNameShowsOnlyAlone)
+// "label|shown text|user|domain|service" of a record after its update.
+QString shown(const LabeledValueRecord &record)
 {
-    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("", "Quincy", "", 1)), "Quincy");
-    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("John", "Quincy", "", 2)), "John");
-    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("", "Quincy", "Adams", 1)), "Adams");
-    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("John", "Quincy", "Adams", 1)), "John Adams");
-    EXPECT_EQ(MVPerson::compositeNameFromNameDict(nameOf("", "", "", 1)), "");
+    return QStringList{record.labelText(), record.stringValue, record.username, record.domain, record.service}.join(
+        u'|');
 }
 
-TEST(CompositeName, EmptyPersonsAndCompaniesShowNoName)
+LabeledValueRecord textRecord(const std::optional<QString> &label, const QString &value, const QString &service = {})
 {
-    MVPerson person;
-    EXPECT_EQ(person.compositeName(), "No Name");
-
-    MVPerson company;
-    company.nameValue()->showAsPerson = false;
-    company.nameValue();
-    company.stringValues()->company = "";
-    EXPECT_EQ(company.compositeName(), "No Name");
-    company.stringValues()->company = "Morvane";
-    EXPECT_EQ(company.compositeName(), "Morvane");
+    LabeledValueRecord record;
+    record.label = label;
+    if (!value.isNull())
+        record.value = value;
+    record.service = service;
+    return record;
 }
 
-struct EmailCase {
-    const char *address;
-    const char *username;
-    const char *domain;
-};
-
-class EmailSplitting : public testing::TestWithParam<EmailCase> { };
-
-TEST_P(EmailSplitting, SplitsAtTheFirstAtSign)
+// An e-mail address splits at its first at sign and keeps earlier parts the
+// new address lacks. Domains repeat from record to record and are shared;
+// each record must still get its own address's domain.
+TEST(EmailValues, SplitAtTheFirstAtSign)
 {
-    LabeledValueRecord email;
-    email.value = QString::fromUtf8(GetParam().address);
-    MVPerson::updateEmailValue(&email);
-    EXPECT_EQ(email.labelText(), "No label");
-    EXPECT_EQ(email.stringValue, QString::fromUtf8(GetParam().address));
-    EXPECT_EQ(email.username, QString::fromUtf8(GetParam().username));
-    EXPECT_EQ(email.domain, QString::fromUtf8(GetParam().domain));
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, EmailSplitting,
-    testing::Values(EmailCase{"taro@example.jp", "taro", "example.jp"}, EmailCase{"taro@", "", ""},
-        EmailCase{"@example.jp", "", "example.jp"}, EmailCase{"a@b@c", "a", "b@c"}, EmailCase{"no-at-sign", "", ""},
-        EmailCase{"", "", ""}));
-
-TEST(EmailSplittingKeeps, EarlierPartsWhenTheNewAddressLacksThem)
-{
-    LabeledValueRecord email;
-    email.label = "work";
-    email.value = QString("taro@example.jp");
+    const std::pair<const char *, const char *> rows[]
+        = {{"taro@example.jp", "No label|taro@example.jp|taro|example.jp|"}, {"taro@", "No label|taro@|||"},
+            {"@example.jp", "No label|@example.jp||example.jp|"}, {"a@b@c", "No label|a@b@c|a|b@c|"},
+            {"no-at-sign", "No label|no-at-sign|||"}, {"", "No label||||"},
+            {"b@example.jp", "No label|b@example.jp|b|example.jp|"}, {"c@other.jp", "No label|c@other.jp|c|other.jp|"},
+            {"d@example.jpx", "No label|d@example.jpx|d|example.jpx|"}};
+    for (const auto &[address, expected] : rows) {
+        LabeledValueRecord email = textRecord(std::nullopt, QString::fromUtf8(address));
+        MVPerson::updateEmailValue(&email);
+        EXPECT_EQ(shown(email), QString::fromUtf8(expected));
+    }
+    LabeledValueRecord email = textRecord("work", "taro@example.jp");
     MVPerson::updateEmailValue(&email);
     email.value = QString("@example.org");
     MVPerson::updateEmailValue(&email);
-    EXPECT_EQ(email.labelText(), "work");
-    EXPECT_EQ(email.username, "taro");
-    EXPECT_EQ(email.domain, "example.org");
+    EXPECT_EQ(shown(email), "work|@example.org|taro|example.org|");
 }
 
-TEST(ServiceValues, InstantMessagesShowServiceAndUser)
+// Instant messages show service and user; social profiles take their service
+// from the label.
+TEST(ServiceValues, ShowServiceAndUser)
 {
-    LabeledValueRecord none;
-    MVPerson::updateIMSValue(&none);
-    EXPECT_EQ(none.stringValue, "");
-    EXPECT_EQ(none.labelText(), "No label");
-
-    LabeledValueRecord serviceOnly;
-    serviceOnly.label = "";
-    serviceOnly.service = "Skype";
-    MVPerson::updateIMSValue(&serviceOnly);
-    EXPECT_EQ(serviceOnly.stringValue, "Skype:");
-    EXPECT_EQ(serviceOnly.labelText(), "");
-
-    LabeledValueRecord full;
-    full.service = "Jabber";
-    full.value = QString("taro");
-    MVPerson::updateIMSValue(&full);
-    EXPECT_EQ(full.stringValue, "Jabber:taro");
-    EXPECT_EQ(full.username, "taro");
-}
-
-TEST(ServiceValues, SocialProfilesTakeTheirServiceFromTheLabel)
-{
-    LabeledValueRecord unlabeled;
-    unlabeled.value = QString("taro");
+    const std::pair<LabeledValueRecord, const char *> messages[]
+        = {{textRecord(std::nullopt, {}), "No label||||"}, {textRecord("", {}, "Skype"), "|Skype:|||Skype"},
+            {textRecord(std::nullopt, "taro", "Jabber"), "No label|Jabber:taro|taro||Jabber"}};
+    for (auto [record, expected] : messages) {
+        MVPerson::updateIMSValue(&record);
+        EXPECT_EQ(shown(record), expected);
+    }
+    LabeledValueRecord unlabeled = textRecord(std::nullopt, "taro");
     MVPerson::updateSNSValue(&unlabeled);
-    EXPECT_EQ(unlabeled.labelText(), "No service");
-    EXPECT_EQ(unlabeled.service, "No service");
-    EXPECT_EQ(unlabeled.username, "taro");
-    EXPECT_EQ(unlabeled.stringValue, "taro");
-
-    LabeledValueRecord emptyLabel;
-    emptyLabel.label = "";
+    EXPECT_EQ(shown(unlabeled), "No service|taro|taro||No service");
+    LabeledValueRecord emptyLabel = textRecord("", {});
     MVPerson::updateSNSValue(&emptyLabel);
     EXPECT_EQ(emptyLabel.label, QString(""));
 }
 
-// Domains repeat from record to record and are shared; each record must still
-// get its own address's domain.
-TEST(EmailValues, EachRecordGetsTheDomainOfItsOwnAddress)
-{
-    const QStringList addresses{"a@example.jp", "b@example.jp", "c@other.jp", "d@example.jp", "e@example.jpx"};
-    for (const QString &text : addresses) {
-        LabeledValueRecord record;
-        record.value = text;
-        MVPerson::updateEmailValue(&record);
-        EXPECT_EQ(record.username, text.section(u'@', 0, 0));
-        EXPECT_EQ(record.domain, text.section(u'@', 1));
-    }
-}
-
-class BirthdayText : public testing::TestWithParam<std::pair<QLocale::Language, const char *>> {
+class BirthdayText : public testing::TestWithParam<QLocale::Language> {
 protected:
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
 };
-
-TEST_P(BirthdayText, IsYearMonthDayAndTheWeekdayOfTheUsersLocale)
-{
-    QLocale::setDefault(QLocale(GetParam().first));
-    EXPECT_EQ(MVPerson::dateStringFromDateComponents({2024, 3, 15}), QString::fromUtf8(GetParam().second));
-}
-
-INSTANTIATE_TEST_SUITE_P(Locales, BirthdayText,
-    testing::Values(std::pair{QLocale::English, "2024.03.15(Fri)"}, std::pair{QLocale::Japanese, "2024.03.15(金)"},
-        std::pair{QLocale::Arabic, "٢٠٢٤.٠٣.١٥(الجمعة)"}));
 
 // The text is built without QLocale's pattern parser; it must read as
 // QLocale writes it, for every weekday, any year, and locales of other digits.
 TEST_P(BirthdayText, ReadsAsTheLocaleWritesThePattern)
 {
-    QLocale::setDefault(QLocale(GetParam().first));
+    QLocale::setDefault(QLocale(GetParam()));
     const QLocale locale;
     for (const QDate &date : {QDate(2024, 3, 11), QDate(2024, 3, 12), QDate(2024, 3, 13), QDate(2024, 3, 14),
              QDate(2024, 3, 15), QDate(2024, 3, 16), QDate(2024, 3, 17), QDate(1, 1, 1), QDate(999, 12, 31),
@@ -167,6 +109,8 @@ TEST_P(BirthdayText, ReadsAsTheLocaleWritesThePattern)
             << qPrintable(date.toString(Qt::ISODate));
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Locales, BirthdayText, testing::Values(QLocale::English, QLocale::Japanese, QLocale::Arabic));
 
 TEST(DatesValues, ShowDatePartsAndNothingForText)
 {

