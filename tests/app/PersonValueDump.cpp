@@ -1,6 +1,5 @@
 #include "PersonValueDump.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QImage>
 #include <QMetaType>
@@ -26,13 +25,6 @@ QString describeVariant(const QVariant &value)
     return value.toString();
 }
 
-QString describeRecord(const QVariantMap &map)
-{
-    return describeVariant(map);
-}
-
-} // namespace
-
 QString describeValue(const PersonValue &value)
 {
     return std::visit(
@@ -49,10 +41,10 @@ QString describeValue(const PersonValue &value)
             } else if constexpr (std::is_same_v<Held, LabeledValueList> || std::is_same_v<Held, HagakiLayoutList>) {
                 QStringList records;
                 for (const auto &record : held)
-                    records.append(record ? describeRecord(record->toVariantMap()) : QStringLiteral("null"));
+                    records.append(record ? describeVariant(record->toVariantMap()) : QStringLiteral("null"));
                 return QLatin1Char('[') + records.join(QStringLiteral("; ")) + QLatin1Char(']');
             } else if constexpr (std::is_same_v<Held, HagakiLayoutRecordPtr>) {
-                return held ? describeRecord(held->toVariantMap()) : QStringLiteral("null");
+                return held ? describeVariant(held->toVariantMap()) : QStringLiteral("null");
             } else if constexpr (std::is_same_v<Held, QImage>) {
                 QByteArray bytes(reinterpret_cast<const char *>(held.constBits()), held.sizeInBytes());
                 return QStringLiteral("image %1x%2 %3")
@@ -60,11 +52,13 @@ QString describeValue(const PersonValue &value)
                     .arg(held.height())
                     .arg(QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex()));
             } else {
-                return describeRecord(held.toVariantMap());
+                return describeVariant(held.toVariantMap());
             }
         },
         value);
 }
+
+} // namespace
 
 std::string dumpPerson(MVPerson &person)
 {
