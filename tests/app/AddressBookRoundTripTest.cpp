@@ -6,6 +6,8 @@
 #include <QBuffer>
 #include <QImage>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 // Every field of a contact the address book keeps, one line each: its card
@@ -31,46 +33,42 @@ namespace {
 
 void fillEveryField(StoreContact &contact)
 {
-    contact.setNamePrefix(QStringLiteral("Dr."));
-    contact.setMiddleName(QStringLiteral("Q."));
-    contact.setPreviousFamilyName(QStringLiteral("Suzuki"));
-    contact.setNameSuffix(QStringLiteral("Jr."));
-    contact.setNickname(QStringLiteral("Taro-chan"));
-    contact.setPhoneticGivenName(QStringLiteral("たろう"));
-    contact.setPhoneticFamilyName(QStringLiteral("やまだ"));
-    contact.setOrganizationName(QStringLiteral("山田商店"));
-    contact.setDepartmentName(QStringLiteral("Sales"));
-    contact.setJobTitle(QStringLiteral("Manager"));
-    contact.setNote(QStringLiteral("Two lines\nof note"));
-    contact.setPhoneNumbers({{QStringLiteral("_$!<Mobile>!$_"),
-                                 *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("090-1234-5678"))},
-        {QStringLiteral("_$!<Work>!$_"),
-            *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("+81 3-1234-5678"))},
-        {QStringLiteral("Shop"), *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("03-9999-0000"))}});
-    contact.setEmailAddresses({{QStringLiteral("_$!<Home>!$_"), QStringLiteral("taro@example.jp")},
-        {QStringLiteral("_$!<Work>!$_"), QStringLiteral("yamada@example.co.jp")}});
-    contact.setUrlAddresses({{QStringLiteral("_$!<HomePage>!$_"), QStringLiteral("https://example.jp/taro")}});
-    contact.setPostalAddresses({{QStringLiteral("_$!<Home>!$_"),
-                                    StorePostalAddress{.street = QStringLiteral("銀座1-2-3"),
-                                        .city = QStringLiteral("中央区"),
-                                        .state = QStringLiteral("東京都"),
-                                        .postalCode = QStringLiteral("104-0061"),
-                                        .country = QStringLiteral("日本"),
-                                        .isoCountryCode = QStringLiteral("jp")}},
-        {QStringLiteral("_$!<Work>!$_"),
-            StorePostalAddress{.street = QStringLiteral("1 Main St"),
-                .city = QStringLiteral("Springfield"),
-                .state = QStringLiteral("IL"),
-                .postalCode = QStringLiteral("62701"),
-                .country = QStringLiteral("USA"),
-                .isoCountryCode = QStringLiteral("us")}}});
-    contact.setContactRelations({{QStringLiteral("_$!<Spouse>!$_"), StoreContactRelation{QStringLiteral("Hanako")}}});
-    contact.setSocialProfiles({{QStringLiteral("Twitter"),
-        StoreSocialProfile{.username = QStringLiteral("taro"), .service = QStringLiteral("Twitter")}}});
-    contact.setInstantMessageAddresses({{QStringLiteral("_$!<Home>!$_"),
-        StoreInstantMessageAddress{QStringLiteral("taro.y"), QStringLiteral("Skype")}}});
+    contact.setNamePrefix(u"Dr."_s);
+    contact.setMiddleName(u"Q."_s);
+    contact.setPreviousFamilyName(u"Suzuki"_s);
+    contact.setNameSuffix(u"Jr."_s);
+    contact.setNickname(u"Taro-chan"_s);
+    contact.setPhoneticGivenName(u"たろう"_s);
+    contact.setPhoneticFamilyName(u"やまだ"_s);
+    contact.setOrganizationName(u"山田商店"_s);
+    contact.setDepartmentName(u"Sales"_s);
+    contact.setJobTitle(u"Manager"_s);
+    contact.setNote(u"Two lines\nof note"_s);
+    contact.setPhoneNumbers({{u"_$!<Mobile>!$_"_s, *StorePhoneNumber::phoneNumberWithStringValue(u"090-1234-5678"_s)},
+        {u"_$!<Work>!$_"_s, *StorePhoneNumber::phoneNumberWithStringValue(u"+81 3-1234-5678"_s)},
+        {u"Shop"_s, *StorePhoneNumber::phoneNumberWithStringValue(u"03-9999-0000"_s)}});
+    contact.setEmailAddresses(
+        {{u"_$!<Home>!$_"_s, u"taro@example.jp"_s}, {u"_$!<Work>!$_"_s, u"yamada@example.co.jp"_s}});
+    contact.setUrlAddresses({{u"_$!<HomePage>!$_"_s, u"https://example.jp/taro"_s}});
+    contact.setPostalAddresses({{u"_$!<Home>!$_"_s,
+                                    StorePostalAddress{.street = u"銀座1-2-3"_s,
+                                        .city = u"中央区"_s,
+                                        .state = u"東京都"_s,
+                                        .postalCode = u"104-0061"_s,
+                                        .country = u"日本"_s,
+                                        .isoCountryCode = u"jp"_s}},
+        {u"_$!<Work>!$_"_s,
+            StorePostalAddress{.street = u"1 Main St"_s,
+                .city = u"Springfield"_s,
+                .state = u"IL"_s,
+                .postalCode = u"62701"_s,
+                .country = u"USA"_s,
+                .isoCountryCode = u"us"_s}}});
+    contact.setContactRelations({{u"_$!<Spouse>!$_"_s, StoreContactRelation{u"Hanako"_s}}});
+    contact.setSocialProfiles({{u"Twitter"_s, StoreSocialProfile{.username = u"taro"_s, .service = u"Twitter"_s}}});
+    contact.setInstantMessageAddresses({{u"_$!<Home>!$_"_s, StoreInstantMessageAddress{u"taro.y"_s, u"Skype"_s}}});
     contact.setBirthday(StoreDateComponents{1980, 4, 1});
-    contact.setDates({{QStringLiteral("_$!<Anniversary>!$_"), StoreDateComponents{2005, 6, 12}}});
+    contact.setDates({{u"_$!<Anniversary>!$_"_s, StoreDateComponents{2005, 6, 12}}});
     contact.setImageData(pngImage());
 }
 
@@ -78,12 +76,12 @@ void fillEveryField(StoreContact &contact)
 
 TEST_F(AddressBookTest, SaveQuitAndLoadKeepsEveryFieldOfAContactWithManyValues)
 {
-    const StoreContact seeded = seedContact(QStringLiteral("Taro"), QStringLiteral("Yamada"), fillEveryField);
+    const StoreContact seeded = seedContact(u"Taro"_s, u"Yamada"_s, fillEveryField);
     const std::string before
         = describe(*m_store->unifiedContactWithIdentifier(seeded.identifier(), AddressBookLoader::keysToFetch()));
     launch();
-    const ContactRecordPtr taro = rowNamed(QStringLiteral("Taro"));
-    taro->person->setStringValue(QStringLiteral("Hanako, Jiro"), FieldId::Renmei);
+    const ContactRecordPtr taro = rowNamed(u"Taro"_s);
+    taro->person->setStringValue(u"Hanako, Jiro"_s, FieldId::Renmei);
     taro->person->setChanged(true);
     // A copy is a new contact with the same values.
     const MVPersonPtr copy = taro->person->copy();
@@ -102,6 +100,5 @@ TEST_F(AddressBookTest, SaveQuitAndLoadKeepsEveryFieldOfAContactWithManyValues)
         ASSERT_TRUE(stored.has_value());
         EXPECT_EQ(describe(*stored), before);
     }
-    EXPECT_EQ(rowNamed(QStringLiteral("Taro"))->person->stringValues()->value(FieldId::Renmei),
-        QStringLiteral("Hanako, Jiro"));
+    EXPECT_EQ(rowNamed(u"Taro"_s)->person->stringValues()->value(FieldId::Renmei), u"Hanako, Jiro"_s);
 }

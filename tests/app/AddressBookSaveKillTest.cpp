@@ -10,6 +10,8 @@
 
 #include <optional>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 constexpr int killsPerLane = 6;
@@ -93,9 +95,9 @@ void copyFolder(const QString &from, const QString &to)
 // run side by side.
 TEST(AddressBookSaveKill, EveryRestartShowsEachContactWhollyBeforeOrAfterTheSave)
 {
-    const QString root = TestEnvironment::makeScratchFolder(QStringLiteral("save-kill"));
+    const QString root = TestEnvironment::makeScratchFolder(u"save-kill"_s);
     {
-        Child seeding(QStringLiteral("seed"), root + QStringLiteral("/seed"));
+        Child seeding(u"seed"_s, root + u"/seed"_s);
         ASSERT_TRUE(seeding.finishedWell());
     }
     const quint32 seed = QRandomGenerator::global()->generate();
@@ -104,15 +106,15 @@ TEST(AddressBookSaveKill, EveryRestartShowsEachContactWhollyBeforeOrAfterTheSave
     std::array<QString, laneCount> folders;
     std::array<int, laneCount> saved{};
     for (int lane = 0; lane < laneCount; ++lane) {
-        folders[lane] = root + QStringLiteral("/lane%1").arg(lane);
-        copyFolder(root + QStringLiteral("/seed"), folders[lane]);
+        folders[lane] = root + u"/lane%1"_s.arg(lane);
+        copyFolder(root + u"/seed"_s, folders[lane]);
     }
 
     for (int kill = 0; kill < killsPerLane; ++kill) {
         SCOPED_TRACE(kill);
         std::array<std::unique_ptr<Child>, laneCount> children;
         for (int lane = 0; lane < laneCount; ++lane)
-            children[lane] = std::make_unique<Child>(QStringLiteral("run"), folders[lane]);
+            children[lane] = std::make_unique<Child>(u"run"_s, folders[lane]);
         for (int lane = 0; lane < laneCount; ++lane) {
             const std::optional<int> shown = children[lane]->waitForShownRound();
             ASSERT_TRUE(shown);
@@ -125,7 +127,7 @@ TEST(AddressBookSaveKill, EveryRestartShowsEachContactWhollyBeforeOrAfterTheSave
             saved[lane] = children[lane]->kill().value_or(saved[lane]);
     }
     for (int lane = 0; lane < laneCount; ++lane) {
-        Child check(QStringLiteral("check"), folders[lane]);
+        Child check(u"check"_s, folders[lane]);
         const std::optional<int> shown = check.waitForShownRound();
         ASSERT_TRUE(shown);
         EXPECT_TRUE(*shown == saved[lane] || *shown == saved[lane] + 1);

@@ -22,6 +22,8 @@
 #include <iostream>
 #include <optional>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 constexpr int contactCount = 10000;
@@ -29,8 +31,8 @@ constexpr int changedCount = 1000;
 
 struct Book {
     explicit Book(const QString &folder)
-        : store(folder + QStringLiteral("/Contacts.sqlite"))
-        , keyValueStore(folder + QStringLiteral("/KeyValueStore.json"))
+        : store(folder + u"/Contacts.sqlite"_s)
+        , keyValueStore(folder + u"/KeyValueStore.json"_s)
         , sideStore(&keyValueStore, folder + u'/' + RenmeiAndHagakiStore::fileName())
     {
     }
@@ -51,12 +53,12 @@ struct Book {
 
 [[nodiscard]] QString roundText(int round)
 {
-    return QStringLiteral("Round %1").arg(round);
+    return u"Round %1"_s.arg(round);
 }
 
 [[nodiscard]] QString frameOf(int round)
 {
-    return QStringLiteral("{{%1.00,2.00},{3.00,4.00}}").arg(round);
+    return u"{{%1.00,2.00},{3.00,4.00}}"_s.arg(round);
 }
 
 void edit(MVPerson &person, int round)
@@ -111,10 +113,10 @@ void edit(MVPerson &person, int round)
     StoreSaveRequest request;
     for (int i = 0; i < contactCount; ++i) {
         StoreContact contact;
-        contact.setGivenName(QStringLiteral("Taro%1").arg(i));
-        contact.setFamilyName(QStringLiteral("Yamada"));
-        contact.setPostalAddresses({{QStringLiteral("_$!<Home>!$_"),
-            StorePostalAddress{.street = QStringLiteral("%1-2-3 Ginza").arg(i), .city = QStringLiteral("Chuo-ku")}}});
+        contact.setGivenName(u"Taro%1"_s.arg(i));
+        contact.setFamilyName(u"Yamada"_s);
+        contact.setPostalAddresses(
+            {{u"_$!<Home>!$_"_s, StorePostalAddress{.street = u"%1-2-3 Ginza"_s.arg(i), .city = u"Chuo-ku"_s}}});
         request.addContact(contact);
     }
     if (!book.store.execute(request))
@@ -144,11 +146,11 @@ int main(int argc, char **argv)
     if (arguments.size() != 3)
         return 2;
     Book book(arguments.at(2));
-    if (arguments.at(1) == QStringLiteral("seed"))
+    if (arguments.at(1) == u"seed"_s)
         return seed(book);
     const AddressBookTables tables = book.load();
     const std::optional<int> round = check(tables);
-    if (!round || arguments.at(1) == QStringLiteral("check"))
+    if (!round || arguments.at(1) == u"check"_s)
         return round ? 0 : 1;
     saveUntilKilled(book, tables, *round + 1);
 }

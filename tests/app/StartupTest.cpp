@@ -27,6 +27,8 @@
 #include <QTimer>
 #include <QUrl>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 // The application opened on a generated store of its own.
@@ -34,7 +36,7 @@ class Startup : public testing::Test {
 protected:
     void TearDown() override { ContactStore::setAccessBehaviour(ContactStore::AccessBehaviour::Authorized); }
 
-    GeneratedAddressBook m_book{200, TestEnvironment::makeScratchFolder(QStringLiteral("startup"))};
+    GeneratedAddressBook m_book{200, TestEnvironment::makeScratchFolder(u"startup"_s)};
     RecordingAlertPresenter m_alerts;
     LaunchedAddressBook m_app{m_book, &m_alerts};
 };
@@ -48,7 +50,7 @@ TEST_F(Startup, TheBusyIndicatorShowsFromLaunchUntilTheTablesArrive)
     ViewController &view = m_app.mainView();
     EXPECT_TRUE(view.isAddressBookLoading());
     EXPECT_TRUE(view.progressIndicator()->isVisible());
-    Screenshot::grab(&m_app.window(), QStringLiteral("loading"));
+    Screenshot::grab(&m_app.window(), u"loading"_s);
 
     ASSERT_TRUE(m_app.waitForHandOver());
     EXPECT_FALSE(view.isAddressBookLoading());
@@ -117,7 +119,7 @@ TEST_F(Startup, SaveAndRevertAreOfferedOnlyWhileThereIsSomethingToUndo)
     EXPECT_TRUE(window.isWindowModified());
 
     const ContactRecordPtr row = m_app.mainView().contactTable()->first();
-    ASSERT_TRUE(m_app.mainView().undoReplaceValue(QStringLiteral("Moved in May."), FieldId::Note, row));
+    ASSERT_TRUE(m_app.mainView().undoReplaceValue(u"Moved in May."_s, FieldId::Note, row));
     QCoreApplication::processEvents();
     EXPECT_TRUE(save->isEnabled());
     EXPECT_TRUE(m_app.delegate().revertAction()->isEnabled());
@@ -178,25 +180,23 @@ TEST_F(Startup, TheHelpMenuOpensPagesInTheUsersLanguageAndAMailWithItsSubject)
             titles.append(item->data().toString());
     }
     EXPECT_EQ(titles,
-        (QStringList{QStringLiteral("Quillmark2 Help"), QStringLiteral("Feedback via Email…"),
-            QStringLiteral("Privacy Policy…"), QStringLiteral("About Quillmark")}));
+        (QStringList{u"Quillmark2 Help"_s, u"Feedback via Email…"_s, u"Privacy Policy…"_s, u"About Quillmark"_s}));
 
     UrlRecorder urls;
     AppDelegate &delegate = m_app.delegate();
-    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
-    helpItem(delegate, QStringLiteral("Quillmark2 Help"))->trigger();
-    helpItem(delegate, QStringLiteral("Feedback via Email…"))->trigger();
-    QLocale::setDefault(QLocale(QStringLiteral("ja_JP")));
-    helpItem(delegate, QStringLiteral("Quillmark2 Help"))->trigger();
-    helpItem(delegate, QStringLiteral("Privacy Policy…"))->trigger();
-    QAction other(QStringLiteral("Rate us on the App Store"));
+    QLocale::setDefault(QLocale(u"en_US"_s));
+    helpItem(delegate, u"Quillmark2 Help"_s)->trigger();
+    helpItem(delegate, u"Feedback via Email…"_s)->trigger();
+    QLocale::setDefault(QLocale(u"ja_JP"_s));
+    helpItem(delegate, u"Quillmark2 Help"_s)->trigger();
+    helpItem(delegate, u"Privacy Policy…"_s)->trigger();
+    QAction other(u"Rate us on the App Store"_s);
     other.setData(other.text());
     delegate.menuItemSelectedInHelpMenu(&other);
     EXPECT_EQ(urls.opened,
-        (QStringList{QStringLiteral("https://quillmark.example.org/help/"),
-            QStringLiteral("mailto:support@quillmark.example.org?subject=Feedback%20of%20Quillmark"),
-            QStringLiteral("https://quillmark.example.org/ja/help/"),
-            QStringLiteral("https://quillmark.example.org/ja/privacy/")}));
+        (QStringList{u"https://quillmark.example.org/help/"_s,
+            u"mailto:support@quillmark.example.org?subject=Feedback%20of%20Quillmark"_s,
+            u"https://quillmark.example.org/ja/help/"_s, u"https://quillmark.example.org/ja/privacy/"_s}));
 }
 
 TEST_F(Startup, AboutShowsNameAndVersionAndEndsWithOKOrTheCloseBox)
@@ -205,7 +205,7 @@ TEST_F(Startup, AboutShowsNameAndVersionAndEndsWithOKOrTheCloseBox)
     AppDelegate &delegate = m_app.delegate();
     QTimer::singleShot(0, [&delegate] {
         AboutPanelController *panel = delegate.aboutPanelController();
-        EXPECT_EQ(panel->productNameField()->text(), QStringLiteral("Quillmark"));
+        EXPECT_EQ(panel->productNameField()->text(), u"Quillmark"_s);
         EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(^Version \d+\.\d+\.\d+ \(\d+\)$)"))
                         .match(panel->versionField()->text())
                         .hasMatch())

@@ -22,6 +22,8 @@
 
 #include <functional>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 // Contact c0 edited in a popover beside a cell, its result applied through
@@ -32,7 +34,7 @@ protected:
     {
         FilledContactsTest::SetUp();
         NameRecord name = *person(0).nameValue();
-        name.previousFamilyName = QStringLiteral("Sato");
+        name.previousFamilyName = u"Sato"_s;
         person(0).setValue(name, FieldId::Name);
         m_before = dumpPerson(person(0));
     }
@@ -96,7 +98,7 @@ std::function<QString(MVPerson &)> valuesOf(const ContactIdentifier &type, QStri
         QStringList words;
         const PersonValue values = p.valueForIdentifier(type);
         for (const LabeledValueRecordPtr &record : std::get<LabeledValueList>(values))
-            words.append(QStringLiteral("%1:%2").arg(record->labelIndex).arg(part(*record)));
+            words.append(u"%1:%2"_s.arg(record->labelIndex).arg(part(*record)));
         return words.join(u' ');
     };
 }
@@ -157,26 +159,25 @@ INSTANTIATE_TEST_SUITE_P(Rows, EditorResult,
         HandOffRow{"Name",
             [](EditorHandOff &test) -> ValueEditor * {
                 auto *editor = test.open<NameViewController>(FieldId::Name, QSize(340, 316));
-                EditorHarness::type(editor->firstNameField(), QStringLiteral("Jiro"));
+                EditorHarness::type(editor->firstNameField(), u"Jiro"_s);
                 return editor;
             },
             [](MVPerson &p) -> QString { return p.compositeName() + u'/' + p.nameValue()->previousFamilyName; },
-            QStringLiteral("Jiro Yamada/Sato")},
+            u"Jiro Yamada/Sato"_s},
         HandOffRow{"PhoneticName",
             [](EditorHandOff &test) -> ValueEditor * {
                 auto *editor = test.open<PhoneticNameViewController>(FieldId::PhoneticName, QSize(340, 220));
-                EditorHarness::type(editor->middleNameField(), QStringLiteral("Q"));
+                EditorHarness::type(editor->middleNameField(), u"Q"_s);
                 return editor;
             },
-            [](MVPerson &p) { return p.phoneticNameValue()->middleName; }, QStringLiteral("Q")},
+            [](MVPerson &p) { return p.phoneticNameValue()->middleName; }, u"Q"_s},
         HandOffRow{"Birthday",
             [](EditorHandOff &test) -> ValueEditor * {
                 auto *editor = test.open<DateViewController>(FieldId::Birthday, QSize(340, 284));
                 QTest::keyClick(editor->monthPopup(), Qt::Key_Down);
                 return editor;
             },
-            [](MVPerson &p) { return p.birthdayValue()->value->date().toString(Qt::ISODate); },
-            QStringLiteral("1980-06-01")},
+            [](MVPerson &p) { return p.birthdayValue()->value->date().toString(Qt::ISODate); }, u"1980-06-01"_s},
         HandOffRow{"Dates",
             [](EditorHandOff &test) -> ValueEditor * {
                 auto *editor = test.open<DatesViewController>(FieldId::Dates, QSize(340, 392));
@@ -184,27 +185,25 @@ INSTANTIATE_TEST_SUITE_P(Rows, EditorResult,
                 return editor;
             },
             [](MVPerson &p) { return datesOf(p.valueForIdentifier(FieldId::Dates)).join(u' '); },
-            QStringLiteral("0:2005-04-29 1:") + todayText()},
-        HandOffRow{"NewChat",
-            typing<IMSViewController>(FieldId::InstantMessage, {340, 192}, -1, chatName, QStringLiteral("jiro")),
-            valuesOf(FieldId::InstantMessage, chatOf), QStringLiteral("0:Skype/taro.chat 1:AIM/jiro")},
+            u"0:2005-04-29 1:"_s + todayText()},
+        HandOffRow{"NewChat", typing<IMSViewController>(FieldId::InstantMessage, {340, 192}, -1, chatName, u"jiro"_s),
+            valuesOf(FieldId::InstantMessage, chatOf), u"0:Skype/taro.chat 1:AIM/jiro"_s},
         HandOffRow{"EditedChat",
-            typing<IMSViewController>(FieldId::InstantMessage, {340, 192}, 0, chatName, QStringLiteral("taro.q")),
-            valuesOf(FieldId::InstantMessage, chatOf), QStringLiteral("0:Skype/taro.q")},
+            typing<IMSViewController>(FieldId::InstantMessage, {340, 192}, 0, chatName, u"taro.q"_s),
+            valuesOf(FieldId::InstantMessage, chatOf), u"0:Skype/taro.q"_s},
         HandOffRow{"NewProfile",
-            typing<SNSViewController>(FieldId::SocialNetwork, {400, 222}, -1, profileName, QStringLiteral("jiro_y")),
-            valuesOf(FieldId::SocialNetwork, chatOf), QStringLiteral("0:Twitter/taro_y 1:Twitter/jiro_y")},
+            typing<SNSViewController>(FieldId::SocialNetwork, {400, 222}, -1, profileName, u"jiro_y"_s),
+            valuesOf(FieldId::SocialNetwork, chatOf), u"0:Twitter/taro_y 1:Twitter/jiro_y"_s},
         HandOffRow{"NewAddress",
-            typing<AddressViewController>(FieldId::Address, {340, 460}, -1, addressCity, QStringLiteral("Kobe")),
-            valuesOf(FieldId::Address, cityOf), QStringLiteral("0:京都市中京区 1:Kobe")},
+            typing<AddressViewController>(FieldId::Address, {340, 460}, -1, addressCity, u"Kobe"_s),
+            valuesOf(FieldId::Address, cityOf), u"0:京都市中京区 1:Kobe"_s},
         HandOffRow{"EditedAddress",
-            typing<AddressViewController>(FieldId::Address, {340, 460}, 0, addressCity, QStringLiteral("Kobe")),
-            valuesOf(FieldId::Address, cityOf), QStringLiteral("0:Kobe")},
+            typing<AddressViewController>(FieldId::Address, {340, 460}, 0, addressCity, u"Kobe"_s),
+            valuesOf(FieldId::Address, cityOf), u"0:Kobe"_s},
         HandOffRow{"AllPhones", adding<MultiValueViewController>(FieldId::Phone, {360, 260}),
-            valuesOf(FieldId::Phone, textOf), QStringLiteral("0:090-1234-5678 1:075-123-4567 2:new")},
+            valuesOf(FieldId::Phone, textOf), u"0:090-1234-5678 1:075-123-4567 2:new"_s},
         HandOffRow{"JointNames", adding<RenmeiViewController>(FieldId::Renmei, {368, 260}),
-            [](MVPerson &p) { return std::get<QString>(p.valueForIdentifier(FieldId::Renmei)); },
-            QStringLiteral("花子\nnew")}),
+            [](MVPerson &p) { return std::get<QString>(p.valueForIdentifier(FieldId::Renmei)); }, u"花子\nnew"_s}),
     [](const auto &info) { return std::string(info.param.name); });
 
 class EditorClosedWithoutDone : public EditorHandOff, public testing::WithParamInterface<bool> { };
@@ -212,7 +211,7 @@ class EditorClosedWithoutDone : public EditorHandOff, public testing::WithParamI
 TEST_P(EditorClosedWithoutDone, LeavesTheUndoStackAndTheEditedMarkAlone)
 {
     auto *editor = open<NameViewController>(FieldId::Name, QSize(340, 316));
-    EditorHarness::type(editor->firstNameField(), QStringLiteral("Jiro"));
+    EditorHarness::type(editor->firstNameField(), u"Jiro"_s);
     if (GetParam())
         QTest::mouseClick(editor->cancelButton(), Qt::LeftButton);
     else

@@ -2,6 +2,8 @@
 
 #include <QColor>
 
+using namespace Qt::Literals::StringLiterals;
+
 using EditState = ViewControllerTest;
 
 namespace {
@@ -10,8 +12,8 @@ QStringList editStateCalls(bool on)
 {
     QStringList calls;
     for (const char *pane : {"table", "detail", "outline", "findBar"})
-        calls.append(QStringLiteral("%1.setEditState:%2").arg(QLatin1String(pane)).arg(on));
-    return calls << QStringLiteral("table.updateTable");
+        calls.append(u"%1.setEditState:%2"_s.arg(QLatin1String(pane)).arg(on));
+    return calls << u"table.updateTable"_s;
 }
 
 } // namespace
@@ -22,7 +24,7 @@ TEST_F(EditState, EditingShowsARedLineAndOffersLockAndLockingGreysItKeepingItsWi
     EXPECT_TRUE(m_controller.editState());
     EXPECT_EQ(m_separator.borderWidth(), 2);
     EXPECT_EQ(m_separator.fillColor(), QColor(Qt::red));
-    EXPECT_EQ(m_editButton.text(), QStringLiteral("Lock"));
+    EXPECT_EQ(m_editButton.text(), u"Lock"_s);
     EXPECT_EQ(m_log.calls(), editStateCalls(true));
 
     m_separator.setBorderWidth(3);
@@ -31,8 +33,8 @@ TEST_F(EditState, EditingShowsARedLineAndOffersLockAndLockingGreysItKeepingItsWi
     m_controller.setEditState(false);
     EXPECT_EQ(m_separator.borderWidth(), 3);
     EXPECT_EQ(m_separator.borderColor(), QColor(Qt::gray));
-    EXPECT_EQ(m_editButton.text(), QStringLiteral("Edit"));
-    EXPECT_EQ(m_log.calls(), editStateCalls(false) << QStringLiteral("detail.updateTable"));
+    EXPECT_EQ(m_editButton.text(), u"Edit"_s);
+    EXPECT_EQ(m_log.calls(), editStateCalls(false) << u"detail.updateTable"_s);
 }
 
 TEST(EditStateWithoutPanes, AWindowWithoutPanesOrControlsSkipsThem)
@@ -59,28 +61,25 @@ TEST_F(RefreshRule, EveryPaneButTheSenderRedrawsOnceWhenTheTurnEndsAndTheWindowI
     EXPECT_TRUE(m_log.calls().isEmpty());
     m_controller.contactDidUpdate(contact, &m_detail);
     endTurn();
-    EXPECT_EQ(m_log.calls(), (QStringList{QStringLiteral("table.updateTable"), QStringLiteral("preview.updateUI")}));
+    EXPECT_EQ(m_log.calls(), (QStringList{u"table.updateTable"_s, u"preview.updateUI"_s}));
 
     // A pane that sent only some of a turn's changes redraws for the others.
     m_log.clear();
-    RecordingContactInfoPopover popover(m_log, QStringLiteral("popover"), {});
+    RecordingContactInfoPopover popover(m_log, u"popover"_s, {});
     m_controller.contactDidUpdate(contact, &m_table);
     m_controller.contactDidUpdate(contact, &popover);
     endTurn();
-    EXPECT_EQ(m_log.calls(),
-        (QStringList{QStringLiteral("detail.updateTable"), QStringLiteral("table.updateTable"),
-            QStringLiteral("preview.updateUI")}));
+    EXPECT_EQ(m_log.calls(), (QStringList{u"detail.updateTable"_s, u"table.updateTable"_s, u"preview.updateUI"_s}));
 }
 
 TEST_F(RefreshRule, WhileUndoingOnlyTheTableAndTheDetailPaneRedraw)
 {
-    ASSERT_TRUE(
-        m_controller.undoReplaceValue(QStringLiteral("Jiro"), FieldId::FirstName, top()->contactTable->first()));
+    ASSERT_TRUE(m_controller.undoReplaceValue(u"Jiro"_s, FieldId::FirstName, top()->contactTable->first()));
     endTurn();
     m_window.setWindowModified(false);
     m_log.clear();
     m_controller.undoManager()->undo();
     endTurn();
-    EXPECT_EQ(m_log.calls(), (QStringList{QStringLiteral("detail.updateTable"), QStringLiteral("table.updateTable")}));
+    EXPECT_EQ(m_log.calls(), (QStringList{u"detail.updateTable"_s, u"table.updateTable"_s}));
     EXPECT_FALSE(m_window.isWindowModified());
 }

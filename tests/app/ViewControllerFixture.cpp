@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 GroupRecordPtr makeGroup(const ContainerRecord &container, const QString &name, bool top)
@@ -13,7 +15,7 @@ GroupRecordPtr makeGroup(const ContainerRecord &container, const QString &name, 
     group->name = name;
     group->containerName = container.name;
     group->containerIdentifier = container.identifier;
-    group->uniqueId = top ? container.identifier : QStringLiteral("group-") + name;
+    group->uniqueId = top ? container.identifier : u"group-"_s + name;
     group->contactTable = std::make_shared<ContactTable>();
     return group;
 }
@@ -23,19 +25,19 @@ GroupRecordPtr makeGroup(const ContainerRecord &container, const QString &name, 
 void ViewControllerTest::SetUp()
 {
     m_container = std::make_shared<ContainerRecord>();
-    m_container->name = QStringLiteral("On This Computer");
+    m_container->name = u"On This Computer"_s;
     m_container->type = 1;
-    m_container->identifier = QStringLiteral("local");
+    m_container->identifier = u"local"_s;
     m_containerTable->append(m_container);
 
-    const GroupRecordPtr all = makeGroup(*m_container, QStringLiteral("All Contacts"), true);
-    const GroupRecordPtr friends = makeGroup(*m_container, QStringLiteral("Friends"), false);
-    const GroupRecordPtr work = makeGroup(*m_container, QStringLiteral("Work"), false);
+    const GroupRecordPtr all = makeGroup(*m_container, u"All Contacts"_s, true);
+    const GroupRecordPtr friends = makeGroup(*m_container, u"Friends"_s, false);
+    const GroupRecordPtr work = makeGroup(*m_container, u"Work"_s, false);
     *m_container->groups = {all, friends, work};
     for (int i = 0; i < 10; ++i) {
         auto person = std::make_shared<MVPerson>();
-        person->setUniqueId(QStringLiteral("c%1").arg(i));
-        person->nameValue()->firstName = QStringLiteral("Person %1").arg(i);
+        person->setUniqueId(u"c%1"_s.arg(i));
+        person->nameValue()->firstName = u"Person %1"_s.arg(i);
         const ContactRecordPtr row = ContactRecord::makeWithPerson(person);
         all->contactTable->append(row);
         if (i <= 4)
@@ -109,16 +111,14 @@ std::string ViewControllerTest::snapshot() const
 {
     QStringList lines;
     for (const GroupRecordPtr &group : std::as_const(*m_container->groups)) {
-        lines.append(QStringLiteral("%1 %2 changed=%3 deleted=%4 new=%5 renamed=%6")
-                         .arg(group->name)
+        lines.append(u"%1 %2 changed=%3 deleted=%4 new=%5 renamed=%6"_s.arg(group->name)
                          .arg(quintptr(group.get()))
                          .arg(group->changed)
                          .arg(group->deleted)
                          .arg(group->isNew)
                          .arg(group->groupNameChanged));
         for (const ContactRecordPtr &row : std::as_const(*group->contactTable)) {
-            lines.append(QStringLiteral("  %1 %2 person=%3 new=%4 deleted=%5")
-                             .arg(row->uniqueId)
+            lines.append(u"  %1 %2 person=%3 new=%4 deleted=%5"_s.arg(row->uniqueId)
                              .arg(quintptr(row.get()))
                              .arg(quintptr(row->person.get()))
                              .arg(row->isNew)
@@ -132,5 +132,5 @@ void FilledContactsTest::SetUp()
 {
     ViewControllerTest::SetUp();
     for (int i = 0; i < 3; ++i)
-        fillPerson(person(i), QStringLiteral("Taro%1").arg(i));
+        fillPerson(person(i), u"Taro%1"_s.arg(i));
 }

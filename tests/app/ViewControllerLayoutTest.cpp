@@ -2,6 +2,8 @@
 
 #include "model/ContactIdentifier.h"
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 // The preview's rows carry a copy of their address with the layout the user
@@ -12,8 +14,8 @@ protected:
     {
         FilledContactsTest::SetUp();
         LabeledValueRecord second;
-        second.label = QStringLiteral("work");
-        second.city = QStringLiteral("大阪市北区");
+        second.label = u"work"_s;
+        second.city = u"大阪市北区"_s;
         person(0).addLabeledValue(second, FieldId::Address);
         endTurn();
     }
@@ -27,7 +29,7 @@ protected:
         if (moved && withLayout) {
             row->layoutDict = moved;
             row->layoutDict->layout.company = true;
-            row->layoutDict->layout.receiverName = QStringLiteral("{{10, 20}, {30, 40}}");
+            row->layoutDict->layout.receiverName = u"{{10, 20}, {30, 40}}"_s;
         }
         return row;
     }
@@ -50,7 +52,7 @@ TEST_F(LayoutNotification, TheRowsAddressTakesTheLayoutAsOneUndoStep)
     m_preview.layoutView.receivers = {editedRow(1)};
     post(PostcardLayoutView::textObjectChangedForReceiver, &m_preview.layoutView);
 
-    EXPECT_EQ(address(1)->layout.receiverName, QStringLiteral("{{10, 20}, {30, 40}}"));
+    EXPECT_EQ(address(1)->layout.receiverName, u"{{10, 20}, {30, 40}}"_s);
     EXPECT_TRUE(address(0)->layout.isUnset());
     const HagakiLayoutRecordPtr layout = person(0).hagakiLayoutForLabelIndex(address(1)->labelIndex);
     ASSERT_TRUE(layout);

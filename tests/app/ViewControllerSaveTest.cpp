@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <random>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 // The window's controller over an address book loaded from a store seeded
@@ -26,9 +28,9 @@ protected:
         AddressBookTest::SetUp();
         QStringList ids;
         for (const char *name : {"Aoi", "Ben", "Chika", "Daichi", "Emi", "Fumio"})
-            ids.append(seedContact(QString::fromLatin1(name), QStringLiteral("Sato")).identifier());
-        seedGroup(QStringLiteral("Friends"), {ids[0], ids[1], ids[2]});
-        seedGroup(QStringLiteral("Work"), {ids[2], ids[3]});
+            ids.append(seedContact(QString::fromLatin1(name), u"Sato"_s).identifier());
+        seedGroup(u"Friends"_s, {ids[0], ids[1], ids[2]});
+        seedGroup(u"Work"_s, {ids[2], ids[3]});
         launch();
         takeTables();
     }
@@ -101,20 +103,18 @@ QStringList sorted(QStringList names)
 
 TEST_F(UndoThenSave, ARemovalFromAGroupMadeBeforeADeleteThatIsUndoneIsSaved)
 {
-    const GroupRecordPtr friends = groupNamed(QStringLiteral("Friends"));
-    m_controller->undoDeleteContacts({rowIn(QStringLiteral("Friends"), QStringLiteral("Chika"))}, friends, true);
+    const GroupRecordPtr friends = groupNamed(u"Friends"_s);
+    m_controller->undoDeleteContacts({rowIn(u"Friends"_s, u"Chika"_s)}, friends, true);
     endTurn();
-    m_controller->undoDeleteContacts({rowNamed(QStringLiteral("Daichi"))}, topGroup(), true);
+    m_controller->undoDeleteContacts({rowNamed(u"Daichi"_s)}, topGroup(), true);
     endTurn();
     m_controller->undo();
     EXPECT_TRUE(m_delegate->window()->isWindowModified());
 
     ASSERT_TRUE(save());
-    EXPECT_EQ(sorted(contactsInGroupNamed(QStringLiteral("Friends"))),
-        (QStringList{QStringLiteral("Aoi"), QStringLiteral("Ben")}));
-    EXPECT_EQ(sorted(contactsInGroupNamed(QStringLiteral("Work"))),
-        (QStringList{QStringLiteral("Chika"), QStringLiteral("Daichi")}));
-    EXPECT_TRUE(rowNamed(QStringLiteral("Daichi")));
+    EXPECT_EQ(sorted(contactsInGroupNamed(u"Friends"_s)), (QStringList{u"Aoi"_s, u"Ben"_s}));
+    EXPECT_EQ(sorted(contactsInGroupNamed(u"Work"_s)), (QStringList{u"Chika"_s, u"Daichi"_s}));
+    EXPECT_TRUE(rowNamed(u"Daichi"_s));
 }
 
 namespace {
@@ -144,8 +144,8 @@ public:
             break;
         case 2: {
             LabeledValueRecord phone;
-            phone.label = QStringLiteral("mobile");
-            phone.value = QStringLiteral("090-0000-%1").arg(m_random() % 10000);
+            phone.label = u"mobile"_s;
+            phone.value = u"090-0000-%1"_s.arg(m_random() % 10000);
             m_controller.undoAddLabeledValue(phone, pickOf({FieldId::Phone, FieldId::Email}), contact);
             break;
         }
@@ -155,8 +155,8 @@ public:
                 m_controller.undoDeleteLabeledValue(*first, FieldId::Phone, contact);
             break;
         case 4:
-            m_controller.undoReplaceString(QStringLiteral("a"), text(), pickOf({FieldId::FirstName, FieldId::Company}),
-                0, Qt::CaseInsensitive, contact);
+            m_controller.undoReplaceString(
+                u"a"_s, text(), pickOf({FieldId::FirstName, FieldId::Company}), 0, Qt::CaseInsensitive, contact);
             break;
         case 5: {
             LabeledValueRecord birthday;
@@ -193,7 +193,7 @@ public:
 private:
     template <typename T> const T &pick(const QList<T> &list) { return list.at(int(m_random() % list.size())); }
     ContactIdentifier pickOf(const QList<ContactIdentifier> &identifiers) { return pick(identifiers); }
-    QString text() { return QStringLiteral("text %1").arg(m_random() % 1000); }
+    QString text() { return u"text %1"_s.arg(m_random() % 1000); }
 
     ViewController &m_controller;
     RecordingContactTable &m_table;
@@ -240,8 +240,8 @@ TEST_F(UndoThenSave, RandomEditsUndoneGiveBackEveryValueAndASaveOfNothingButUpda
         for (const ContactRecordPtr &row : std::as_const(*group->contactTable))
             EXPECT_FALSE(row->deleted || row->isNew) << qPrintable(group->name);
     }
-    EXPECT_EQ(groupNamed(QStringLiteral("Friends"))->contactTable->size(), 3);
-    EXPECT_EQ(groupNamed(QStringLiteral("Work"))->contactTable->size(), 2);
+    EXPECT_EQ(groupNamed(u"Friends"_s)->contactTable->size(), 3);
+    EXPECT_EQ(groupNamed(u"Work"_s)->contactTable->size(), 2);
 
     const StoreSaveRequest request = pendingSave().request;
     EXPECT_TRUE(request.addedContacts().isEmpty());

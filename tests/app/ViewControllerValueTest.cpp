@@ -5,6 +5,8 @@
 
 #include <functional>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 class ValueUndo : public FilledContactsTest {
@@ -69,44 +71,44 @@ const ReplaceRow replaceRows[] = {
             auto list = std::get<LabeledValueList>(p.valueForIdentifier(FieldId::Phone));
             list.removeFirst();
             auto added = std::make_shared<LabeledValueRecord>();
-            added->label = QStringLiteral("work");
-            added->value = QStringLiteral("03-5555-0000");
+            added->label = u"work"_s;
+            added->value = u"03-5555-0000"_s;
             list.append(added);
             return PersonValue(list);
         },
-        FieldId::Phone, 2, QStringLiteral("03-5555-0000")},
+        FieldId::Phone, 2, u"03-5555-0000"_s},
     {"OneEmail", FieldId::Email,
         [](MVPerson &p) {
-            return PersonValue(changedRecord(
-                p, FieldId::Email, 1, [](LabeledValueRecord &r) { r.value = QStringLiteral("taro@work.example"); }));
+            return PersonValue(
+                changedRecord(p, FieldId::Email, 1, [](LabeledValueRecord &r) { r.value = u"taro@work.example"_s; }));
         },
-        FieldId::Email, 1, QStringLiteral("taro@work.example")},
+        FieldId::Email, 1, u"taro@work.example"_s},
     {"AddressPart", FieldId::City,
         [](MVPerson &p) {
-            return PersonValue(changedRecord(
-                p, FieldId::Address, 0, [](LabeledValueRecord &r) { r.city = QStringLiteral("大阪市北区"); }));
+            return PersonValue(
+                changedRecord(p, FieldId::Address, 0, [](LabeledValueRecord &r) { r.city = u"大阪市北区"_s; }));
         },
-        FieldId::City, 0, QStringLiteral("大阪市北区")},
+        FieldId::City, 0, u"大阪市北区"_s},
     {"NameNil", FieldId::Name, [](MVPerson &) { return PersonValue(); }, FieldId::FirstName, 0, QString()},
-    {"FirstName", FieldId::FirstName, [](MVPerson &) { return PersonValue(QStringLiteral("Jiro")); },
-        FieldId::FirstName, 0, QStringLiteral("Jiro")},
+    {"FirstName", FieldId::FirstName, [](MVPerson &) { return PersonValue(u"Jiro"_s); }, FieldId::FirstName, 0,
+        u"Jiro"_s},
     {"PhoneticNameNil", FieldId::PhoneticName, [](MVPerson &) { return PersonValue(); }, FieldId::PhoneticLastName, 0,
         QString()},
-    {"PhoneticPart", FieldId::PhoneticFirstName, [](MVPerson &) { return PersonValue(QStringLiteral("ジロウ")); },
-        FieldId::PhoneticFirstName, 0, QStringLiteral("ジロウ")},
+    {"PhoneticPart", FieldId::PhoneticFirstName, [](MVPerson &) { return PersonValue(u"ジロウ"_s); },
+        FieldId::PhoneticFirstName, 0, u"ジロウ"_s},
     {"BirthdayNil", FieldId::Birthday, [](MVPerson &) { return PersonValue(); }, FieldId::Birthday, 0, QString()},
     {"Photo", FieldId::Photo, [](MVPerson &) { return PersonValue(redSquare()); }, {}, 0, {}},
     {"HagakiLayout", FieldId::HagakiLayout,
         [](MVPerson &p) {
             HagakiLayoutRecordPtr layout = p.hagakiLayoutForLabelIndex(0);
             layout->renmei = !layout->printsRenmei();
-            layout->receiverName = QStringLiteral("{{10, 20}, {30, 40}}");
+            layout->receiverName = u"{{10, 20}, {30, 40}}"_s;
             return PersonValue(layout);
         },
         {}, 0, {}},
     {"NoteNil", FieldId::Note, [](MVPerson &) { return PersonValue(); }, FieldId::Note, 0, QString()},
-    {"Renmei", FieldId::Renmei, [](MVPerson &) { return PersonValue(QStringLiteral("花子\n一郎")); }, FieldId::Renmei,
-        0, QStringLiteral("花子\n一郎")},
+    {"Renmei", FieldId::Renmei, [](MVPerson &) { return PersonValue(u"花子\n一郎"_s); }, FieldId::Renmei, 0,
+        u"花子\n一郎"_s},
 };
 
 class ReplaceValue : public ValueUndo, public testing::WithParamInterface<ReplaceRow> { };
@@ -166,31 +168,28 @@ TEST_P(RefusedReplace, AnswersNoAndRegistersAndChangesNothing)
 
 INSTANTIATE_TEST_SUITE_P(Refusals, RefusedReplace,
     testing::Values(RefusedRow{"PhoneNil", FieldId::Phone, [](MVPerson &) { return PersonValue(); }},
-        RefusedRow{"PhoneAsText", FieldId::Phone, [](MVPerson &) { return PersonValue(QStringLiteral("1")); }},
+        RefusedRow{"PhoneAsText", FieldId::Phone, [](MVPerson &) { return PersonValue(u"1"_s); }},
         RefusedRow{"EmailNumberNotHeld", FieldId::Email,
             [](MVPerson &p) {
                 LabeledValueRecord record = *p.labeledValueForIdentifierAtLabelIndex(FieldId::Email, 0);
                 record.labelIndex = 7;
                 return PersonValue(record);
             }},
-        RefusedRow{
-            "SameFirstName", FieldId::FirstName, [](MVPerson &) { return PersonValue(QStringLiteral("Taro0")); }},
+        RefusedRow{"SameFirstName", FieldId::FirstName, [](MVPerson &) { return PersonValue(u"Taro0"_s); }},
         RefusedRow{"FirstNameAsDate", FieldId::FirstName, [](MVPerson &) { return PersonValue(QDate(2020, 1, 1)); }},
-        RefusedRow{"SamePhoneticPart", FieldId::PhoneticLastName,
-            [](MVPerson &) { return PersonValue(QStringLiteral("ヤマダ")); }},
-        RefusedRow{"AddressPartAsText", FieldId::City, [](MVPerson &) { return PersonValue(QStringLiteral("Osaka")); }},
-        RefusedRow{"NameAsText", FieldId::Name, [](MVPerson &) { return PersonValue(QStringLiteral("Jiro")); }},
-        RefusedRow{"PhotoAsText", FieldId::Photo, [](MVPerson &) { return PersonValue(QStringLiteral("x")); }},
+        RefusedRow{"SamePhoneticPart", FieldId::PhoneticLastName, [](MVPerson &) { return PersonValue(u"ヤマダ"_s); }},
+        RefusedRow{"AddressPartAsText", FieldId::City, [](MVPerson &) { return PersonValue(u"Osaka"_s); }},
+        RefusedRow{"NameAsText", FieldId::Name, [](MVPerson &) { return PersonValue(u"Jiro"_s); }},
+        RefusedRow{"PhotoAsText", FieldId::Photo, [](MVPerson &) { return PersonValue(u"x"_s); }},
         RefusedRow{"LayoutNil", FieldId::HagakiLayout, [](MVPerson &) { return PersonValue(); }},
-        RefusedRow{
-            "UnknownField", QStringLiteral("Shoe Size"), [](MVPerson &) { return PersonValue(QStringLiteral("27")); }}),
+        RefusedRow{"UnknownField", u"Shoe Size"_s, [](MVPerson &) { return PersonValue(u"27"_s); }}),
     [](const testing::TestParamInfo<RefusedRow> &info) { return info.param.name; });
 
 TEST_F(ValueUndo, ThreeContactsChangedInOneTurnUndoInOneStep)
 {
     const std::string before[] = {dumpPerson(person(0)), dumpPerson(person(1)), dumpPerson(person(2))};
     for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(m_controller.undoReplaceValue(QStringLiteral("Renamed Inc."), FieldId::Company, contact(i)));
+        ASSERT_TRUE(m_controller.undoReplaceValue(u"Renamed Inc."_s, FieldId::Company, contact(i)));
     endTurn();
     m_controller.undo();
     for (int i = 0; i < 3; ++i)
@@ -201,16 +200,16 @@ TEST_F(ValueUndo, ThreeContactsChangedInOneTurnUndoInOneStep)
 
 TEST_F(ValueUndo, TheEditedMarkFollowsUndoToTheSavePointAndRedo)
 {
-    ASSERT_TRUE(m_controller.undoReplaceValue(QStringLiteral("Saved Inc."), FieldId::Company, contact(0)));
+    ASSERT_TRUE(m_controller.undoReplaceValue(u"Saved Inc."_s, FieldId::Company, contact(0)));
     endTurn();
     // What a save does to the window.
     m_controller.undoManager()->removeAllActions();
     m_window.setWindowModified(false);
 
-    ASSERT_TRUE(m_controller.undoReplaceValue(QStringLiteral("Edited Inc."), FieldId::Company, contact(0)));
-    ASSERT_TRUE(m_controller.undoReplaceValue(QStringLiteral("Hanako"), FieldId::FirstName, contact(1)));
+    ASSERT_TRUE(m_controller.undoReplaceValue(u"Edited Inc."_s, FieldId::Company, contact(0)));
+    ASSERT_TRUE(m_controller.undoReplaceValue(u"Hanako"_s, FieldId::FirstName, contact(1)));
     endTurn();
-    ASSERT_TRUE(m_controller.undoReplaceValue(QStringLiteral("Later Inc."), FieldId::Company, contact(2)));
+    ASSERT_TRUE(m_controller.undoReplaceValue(u"Later Inc."_s, FieldId::Company, contact(2)));
     endTurn();
     EXPECT_TRUE(m_window.isWindowModified());
     m_controller.undo();
@@ -248,13 +247,13 @@ TEST_F(ValueUndo, AddingALabeledValueNumbersItAfterTheLargestAndRefreshesAllButT
     const std::string before = dumpPerson(person(0));
     m_controller.undoDeleteLabeledValue(labeledAt(0, FieldId::Phone, 0), FieldId::Phone, contact(0));
     LabeledValueRecord fax;
-    fax.label = QStringLiteral("work fax");
-    fax.value = QStringLiteral("03-5555-0001");
+    fax.label = u"work fax"_s;
+    fax.value = u"03-5555-0001"_s;
     m_log.clear();
     m_controller.undoAddLabeledValue(fax, FieldId::Phone, contact(0));
     EXPECT_EQ(person(0).stringValueForIdentifier(FieldId::Phone, 2).toStdString(), "03-5555-0001");
     endTurn();
-    EXPECT_EQ(m_log.calls(), (QStringList{QStringLiteral("detail.updateTable"), QStringLiteral("preview.updateUI")}));
+    EXPECT_EQ(m_log.calls(), (QStringList{u"detail.updateTable"_s, u"preview.updateUI"_s}));
     EXPECT_TRUE(m_window.isWindowModified());
     endTurn();
     m_controller.undo();

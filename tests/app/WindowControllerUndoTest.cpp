@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 // A value of the window changed through an undoable edit, as the window's
@@ -36,7 +38,7 @@ public:
 
 private:
     WindowController &m_window;
-    QString m_text = QStringLiteral("Yamada");
+    QString m_text = u"Yamada"_s;
 };
 
 // Shows the window and makes it the active one, so that its shortcuts work.
@@ -51,8 +53,8 @@ void showActive(WindowController &window)
 void openEditMenu(WindowController &window)
 {
     const auto menus = window.menuBar()->actions();
-    const auto edit = std::find_if(
-        menus.cbegin(), menus.cend(), [](QAction *action) { return action->text() == QStringLiteral("Edit"); });
+    const auto edit
+        = std::find_if(menus.cbegin(), menus.cend(), [](QAction *action) { return action->text() == u"Edit"_s; });
     ASSERT_NE(edit, menus.cend());
     QMenu *menu = (*edit)->menu();
     menu->popup(window.geometry().center());
@@ -67,40 +69,40 @@ TEST(WindowControllerUndo, ShortcutsAndMenuUndoAndRedoAndTheEditedMarkFollowsWha
     WindowController window;
     showActive(window);
     EditedText name(window);
-    name.replace(QStringLiteral("Tanaka"));
-    window.undoManager()->setActionName(QStringLiteral("Typing"));
+    name.replace(u"Tanaka"_s);
+    window.undoManager()->setActionName(u"Typing"_s);
     QCoreApplication::processEvents();
     openEditMenu(window);
     EXPECT_TRUE(window.undoAction()->isEnabled());
     EXPECT_FALSE(window.redoAction()->isEnabled());
-    EXPECT_EQ(window.undoAction()->text(), QStringLiteral("Undo Typing"));
+    EXPECT_EQ(window.undoAction()->text(), u"Undo Typing"_s);
 
     QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(name.text(), QStringLiteral("Yamada"));
+    EXPECT_EQ(name.text(), u"Yamada"_s);
     EXPECT_FALSE(window.isWindowModified());
     EXPECT_FALSE(window.undoAction()->isEnabled());
     EXPECT_TRUE(window.redoAction()->isEnabled());
-    EXPECT_EQ(window.redoAction()->text(), QStringLiteral("Redo Typing"));
+    EXPECT_EQ(window.redoAction()->text(), u"Redo Typing"_s);
 
     QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(name.text(), QStringLiteral("Tanaka"));
+    EXPECT_EQ(name.text(), u"Tanaka"_s);
     EXPECT_TRUE(window.isWindowModified());
     EXPECT_TRUE(window.undoAction()->isEnabled());
     EXPECT_FALSE(window.redoAction()->isEnabled());
 
     // Undoing one of two steps from the menu keeps the window edited; with
     // nothing left, the disabled item does nothing.
-    name.replace(QStringLiteral("Suzuki"));
+    name.replace(u"Suzuki"_s);
     QCoreApplication::processEvents();
     openEditMenu(window);
-    EXPECT_EQ(window.undoAction()->text(), QStringLiteral("Undo"));
+    EXPECT_EQ(window.undoAction()->text(), u"Undo"_s);
     window.undoAction()->trigger();
-    EXPECT_EQ(name.text(), QStringLiteral("Tanaka"));
+    EXPECT_EQ(name.text(), u"Tanaka"_s);
     EXPECT_TRUE(window.isWindowModified());
     window.undoAction()->trigger();
-    EXPECT_EQ(name.text(), QStringLiteral("Yamada"));
+    EXPECT_EQ(name.text(), u"Yamada"_s);
     EXPECT_FALSE(window.isWindowModified());
     window.undoAction()->trigger();
     QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(name.text(), QStringLiteral("Yamada"));
+    EXPECT_EQ(name.text(), u"Yamada"_s);
 }
