@@ -83,3 +83,85 @@ TEST_F(RefreshRule, WhileUndoingOnlyTheTableAndTheDetailPaneRedraw)
     EXPECT_EQ(m_log.calls(), (QStringList{u"detail.updateTable"_s, u"table.updateTable"_s}));
     EXPECT_FALSE(m_window.isWindowModified());
 }
+
+namespace {
+
+// The preview's rows carry a copy of their address with the layout the user
+// has just dragged; the view then posts its notification.
+class LayoutNotification : public FilledContactsTest {
+protected:
+    void SetUp() override
+    {
+        FilledContactsTest::SetUp();
+        LabeledValueRecord second;
+        second.label = u"work"_s;
+        second.city = u"大阪市北区"_s;
+        person(0).addLabeledValue(second, FieldId::Address);
+        endTurn();
+    }
+
+    // A row showing the contact's address at that position, its blocks moved;
+    // without a layout when asked.
+    SubContactRecordPtr editedRow(qint64 position, bool withLayout = true) const
+    {
+        auto row = std::make_shared<SubContactRecord>(contact(0)->person, contact(0)->uniqueId, position);
+        const LabeledValueRecordPtr moved = person(0).labeledValueForIdentifierAtIndex(FieldId::Address, 1);
+        if (moved && withLayout) {
+            row->layoutDict = moved;
+            row->layoutDict->layout.company = true;
+            row->layoutDict->layout.receiverName = u"{{10, 20}, {30, 40}}"_s;
+        }
+        return row;
+    }
+
+    static void post(const QString &name, QObject *sender)
+    {
+        NotificationCenter::defaultCenter().postNotification(name, sender);
+    }
+
+    [[nodiscard]] LabeledValueRecordPtr address(qsizetype position) const
+    {
+        return person(0).labeledValueForIdentifierAtIndex(FieldId::Address, position);
+    }
+};
+
+} // namespace
+
+TEST_F(LayoutNotification, TheRowsAddressTakesTheLayoutAsOneUndoStep)
+{
+    m_preview.layoutView.receivers = {editedRow(1)};
+    post(PostcardLayoutView::textObjectChangedForReceiver, &m_preview.layoutView);
+
+    EXPECT_EQ(address(1)->layout.receiverName, u"{{10, 20}, {30, 40}}"_s);
+    EXPECT_TRUE(address(0)->layout.isUnset());
+    const HagakiLayoutRecordPtr layout = person(0).hagakiLayoutForLabelIndex(address(1)->labelIndex);
+    ASSERT_TRUE(layout);
+    EXPECT_TRUE(layout->printsCompany());
+    EXPECT_TRUE(m_window.isWindowModified());
+
+    endTurn();
+    m_window.undoAction()->trigger();
+    EXPECT_TRUE(address(1)->layout.isUnset());
+    EXPECT_TRUE(person(0).hagakiLayoutForLabelIndex(address(1)->labelIndex)->isUnset());
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+
+    m_preview.layoutView.sender = editedRow(1);
+    post(PostcardLayoutView::textObjectChangedForSender, &m_preview.layoutView);
+    EXPECT_TRUE(address(1)->layout.printsCompany());
+}
+
+TEST_F(LayoutNotification, OtherSendersAndRowsWithoutALayoutOrAddressChangeNothing)
+{
+    QObject otherView;
+    m_preview.layoutView.receivers = {editedRow(1)};
+    post(PostcardLayoutView::textObjectChangedForReceiver, &otherView);
+    for (const QList<SubContactRecordPtr> &rows :
+        {QList<SubContactRecordPtr>{editedRow(5)}, {editedRow(1, false)}, QList<SubContactRecordPtr>{}}) {
+        m_preview.layoutView.receivers = rows;
+        post(PostcardLayoutView::textObjectChangedForReceiver, &m_preview.layoutView);
+    }
+    endTurn();
+    EXPECT_TRUE(address(1)->layout.isUnset());
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+    EXPECT_FALSE(m_window.isWindowModified());
+}

@@ -53,46 +53,9 @@ QImage filled(const QColor &color)
     return image;
 }
 
-const ReplaceRow replaceRows[] = {
-    {"OneEmail", FieldId::Email,
-        [](MVPerson &p) { return changed(p, FieldId::Email, 1, [](auto &r) { r.value = u"taro@work.example"_s; }); }},
-    {"AddressPart", FieldId::City,
-        [](MVPerson &p) { return changed(p, FieldId::Address, 0, [](auto &r) { r.city = u"大阪市北区"_s; }); }},
-    {"Photo", FieldId::Photo, [](MVPerson &) { return constant(filled(Qt::red)); }},
-    {"HagakiLayout", FieldId::HagakiLayout,
-        [](MVPerson &p) {
-            HagakiLayoutRecordPtr layout = p.hagakiLayoutForLabelIndex(0);
-            layout->renmei = !layout->printsRenmei();
-            layout->receiverName = u"{{10, 20}, {30, 40}}"_s;
-            return PersonValue(layout);
-        }},
-};
-
-class ReplaceValue : public ValueUndo, public testing::WithParamInterface<ReplaceRow> { };
-
 class RefusedReplace : public ValueUndo, public testing::WithParamInterface<ReplaceRow> { };
 
 } // namespace
-
-TEST_P(ReplaceValue, ChangesTheFieldAndUndoAndRedoGiveBackTheExactValues)
-{
-    const std::string before = dumpPerson(person(0));
-    const std::string untouched = dumpPerson(person(1));
-    ASSERT_TRUE(m_controller.undoReplaceValue(GetParam().value(person(0)), GetParam().identifier, contact(0)));
-    EXPECT_TRUE(person(0).changed() && m_window.isWindowModified());
-    const std::string after = dumpPerson(person(0));
-    EXPECT_NE(after, before);
-    endTurn();
-
-    m_controller.undo();
-    EXPECT_EQ(dumpPerson(person(0)), before);
-    m_controller.redo();
-    EXPECT_EQ(dumpPerson(person(0)), after);
-    EXPECT_EQ(dumpPerson(person(1)), untouched);
-}
-
-INSTANTIATE_TEST_SUITE_P(Fields, ReplaceValue, testing::ValuesIn(replaceRows),
-    [](const testing::TestParamInfo<ReplaceRow> &info) { return info.param.name; });
 
 TEST_P(RefusedReplace, AnswersNoAndRegistersAndChangesNothing)
 {
@@ -236,4 +199,118 @@ TEST_F(ValueUndo, AMergeTakesTheDifferingValuesAsOneStepAndClosesAPopoverOfTheMe
     endTurn();
     EXPECT_EQ(dumpPerson(person(0)), before);
     EXPECT_EQ(m_log.calls(), (QStringList{u"detail.updateTable"_s, u"table.updateTable"_s}));
+}
+
+using GroupUndo = ViewControllerTest;
+
+TEST_F(GroupUndo, DeletingFromAllContactsMarksEveryGroupAndUndoGivesBackTheSameRowsUnmarked)
+{
+    const std::string before = snapshot();
+    const ContactRecordPtr topRow = rowOf(top(), u"c3"_s);
+
+    m_controller.undoDeleteContacts({topRow}, top(), true);
+    endTurn();
+    for (const GroupRecordPtr &g : std::as_const(*m_container->groups)) {
+        EXPECT_TRUE(g->changed) << qPrintable(g->name);
+        EXPECT_TRUE(rowOf(g, u"c3"_s)->deleted) << qPrintable(g->name);
+    }
+    EXPECT_FALSE(rowOf(top(), u"c2"_s)->deleted);
+
+    m_controller.undo();
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(m_window.isWindowModified());
+    m_controller.redo();
+    EXPECT_TRUE(topRow->deleted);
+}
+
+TEST_F(GroupUndo, AnAddToTheShownGroupCopiesIntoAllContactsAndSelectsAndReAddingClearsARemoval)
+{
+    const GroupRecordPtr friends = group(u"Friends"_s);
+    showGroup(friends);
+    const std::string before = snapshot();
+    const ContactRecordPtr incoming = foreignRow(u"doc-1"_s);
+    m_controller.undoAddContacts({incoming}, friends);
+    EXPECT_EQ(m_log.calls(),
+        (QStringList{u"table.setContactTable"_s, u"table.updateTable"_s, u"table.selectRowIndexesWithContacts"_s}));
+    EXPECT_EQ(m_table.contactTable, friends->contactTable);
+    EXPECT_EQ(m_table.selectedContacts(), QList<ContactRecordPtr>{incoming});
+    const ContactRecordPtr copy = rowOf(top(), u"doc-1"_s);
+    ASSERT_TRUE(copy);
+    EXPECT_NE(copy, incoming);
+    EXPECT_EQ(copy->person, incoming->person);
+    EXPECT_TRUE(copy->isNew && incoming->isNew && top()->changed);
+    endTurn();
+    m_controller.undo();
+    EXPECT_EQ(snapshot(), before);
+
+    const ContactRecordPtr removed = rowOf(friends, u"c2"_s);
+    m_controller.undoDeleteContacts({removed}, friends, true);
+    endTurn();
+    const ContactRecordPtr source = rowOf(top(), u"c2"_s);
+    m_controller.undoAddContacts({rowFor(source), rowFor(source)}, friends);
+    EXPECT_EQ(rowCount(friends, u"c2"_s), 1);
+    EXPECT_FALSE(removed->deleted);
+    EXPECT_EQ(rowCount(top(), u"c2"_s), 1);
+
+    // Changes to a group not shown, or of no rows, redraw nothing.
+    m_log.clear();
+    m_controller.undoDeleteContacts({rowOf(group(u"Work"_s), u"c5"_s)}, group(u"Work"_s), true);
+    m_controller.undoDeleteContacts({}, friends, true);
+    EXPECT_TRUE(m_log.calls().isEmpty());
+}
+
+struct DeleteSelectionRow {
+    QList<int> selectedRows;
+    int selectedAfter;
+};
+
+class DeleteSelection : public ViewControllerTest, public testing::WithParamInterface<DeleteSelectionRow> { };
+
+TEST_P(DeleteSelection, SelectsTheRowBeforeTheFirstDeletedOne)
+{
+    m_table.select(GetParam().selectedRows);
+    m_controller.deleteContacts();
+    endTurn();
+    for (int row : GetParam().selectedRows)
+        EXPECT_TRUE(top()->contactTable->at(row)->deleted);
+    if (GetParam().selectedRows.isEmpty()) {
+        EXPECT_FALSE(m_controller.undoManager()->canUndo() || m_window.isWindowModified() || top()->changed);
+        return;
+    }
+    EXPECT_EQ(m_table.selectedRowIndexes(), QList<int>{GetParam().selectedAfter});
+    EXPECT_EQ(m_table.scrolledTo, GetParam().selectedAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DeleteSelection,
+    testing::Values(DeleteSelectionRow{{}, -1}, DeleteSelectionRow{{0, 1}, 0}, DeleteSelectionRow{{5, 6, 7}, 4}));
+
+using Duplicate = FilledContactsTest;
+
+TEST_F(Duplicate, MakesNewContactsWithTheirOwnIdentifierAndTheSameJointNames)
+{
+    showGroup(group(u"Friends"_s));
+    // The shown list is in the table's order, which the copy is sorted into.
+    m_controller.sortContactTable();
+    const ContactTable &friends = *group(u"Friends"_s)->contactTable;
+    m_table.select({int(friends.indexOf(rowOf(group(u"Friends"_s), u"c0"_s)))});
+    const std::string before = snapshot();
+    m_controller.duplicateContacts();
+
+    const ContactRecordPtr original = rowOf(top(), u"c0"_s);
+    const ContactRecordPtr copy
+        = *std::find_if(friends.cbegin(), friends.cend(), [](const ContactRecordPtr &row) { return row->isNew; });
+    ASSERT_NE(copy->uniqueId, original->uniqueId);
+    EXPECT_EQ(copy->uniqueId, copy->person->uniqueId());
+    EXPECT_TRUE(copy->person->created());
+    EXPECT_NE(copy->person, original->person);
+    EXPECT_EQ(copy->person->stringValueForIdentifier(FieldId::Renmei, 0), u"花子"_s);
+    EXPECT_EQ(copy->person->stringValueForIdentifier(FieldId::Email, 0), u"taro0@example.jp"_s);
+    ASSERT_TRUE(rowOf(top(), copy->uniqueId));
+    EXPECT_EQ(rowOf(top(), copy->uniqueId)->person, copy->person);
+    EXPECT_EQ(m_table.selectedContacts(), QList<ContactRecordPtr>{copy});
+
+    endTurn();
+    m_controller.undo();
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(original->person->changed());
 }
