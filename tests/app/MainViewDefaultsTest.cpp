@@ -56,78 +56,47 @@ TEST(MainViewDefaults, AFirstStartWritesTheViewSettingsButNotTheSortOrTheFont)
     EXPECT_EQ(MainViewDefaults::lastSortDescriptor(*defaults).key, u"compositeName"_s);
 }
 
-namespace {
-
-// A value stored under a key before start-up, and what the key holds after.
-struct StoredSetting {
-    const char *what;
-    QString key;
-    QVariant stored;
-    QVariant afterwards;
-};
-
-class DamagedDefaults : public testing::TestWithParam<StoredSetting> { };
-
-const QVariantMap customName{
-    {u"Name"_s, QVariantMap{{u"items"_s, QStringList{u"LastName"_s}}, {u"selected"_s, u"LastName"_s}}}};
-const QVariantMap viewTypesWithABadOne{{u"Mine"_s, QStringList{u"Sender"_s, u"Name"_s}}, {u"Bad"_s, u"Phone"_s}};
-
-} // namespace
-
-TEST_P(DamagedDefaults, ValuesOfTheWrongShapeReadAsAbsentAndTheRestIsKept)
+TEST(MainViewDefaults, ValuesOfTheWrongShapeReadAsAbsentAndTheRestIsKept)
 {
+    const QVariantMap customName{
+        {u"Name"_s, QVariantMap{{u"items"_s, QStringList{u"LastName"_s}}, {u"selected"_s, u"LastName"_s}}}};
+    const QVariantMap viewTypes{{u"Mine"_s, QStringList{u"Sender"_s, u"Name"_s}}, {u"Bad"_s, u"Phone"_s}};
+    const QList<std::tuple<QString, QVariant, QVariant>> rows{
+        {Keys::selectedLabelsKey, u"All"_s, QVariantList{u"All"_s}}, {Keys::viewTypeDictKey, viewTypes, viewTypes},
+        {Keys::selectedViewTypeKey, u"Name"_s, u"Address"_s},
+        {Keys::sortOptionsDictKey, customName, defaultSortOptions(customName)},
+        {PrintOptions::printStyleKey, QString(), u"Hagaki"_s}};
     const auto defaults = freshDefaults();
-    defaults->setObject(GetParam().stored, GetParam().key);
-    const MainViewDefaults settings = MainViewDefaults::readAndRepair(*defaults);
-    EXPECT_EQ(defaults->objectForKey(GetParam().key), stored(GetParam().afterwards));
+    for (const auto &[key, before, after] : rows)
+        defaults->setObject(before, key);
     // A view type whose columns are no list is not offered.
-    EXPECT_FALSE(settings.viewTypeDict.contains(u"Bad"_s));
+    EXPECT_FALSE(MainViewDefaults::readAndRepair(*defaults).viewTypeDict.contains(u"Bad"_s));
+    for (const auto &[key, before, after] : rows)
+        EXPECT_EQ(defaults->objectForKey(key), stored(after)) << qPrintable(key);
+
+    const auto withoutItems = freshDefaults();
+    withoutItems->setObject(
+        defaultSortOptions({{u"Name"_s, QVariantMap{{u"selected"_s, u"LastName"_s}}}}), Keys::sortOptionsDictKey);
+    (void)MainViewDefaults::readAndRepair(*withoutItems);
+    EXPECT_EQ(withoutItems->objectForKey(Keys::sortOptionsDictKey), stored(defaultSortOptions()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, DamagedDefaults,
-    testing::Values(StoredSetting{"labelsAsText", Keys::selectedLabelsKey, u"All"_s, QVariantList{u"All"_s}},
-        StoredSetting{"viewTypesAsText", Keys::viewTypeDictKey, u"Address"_s, ViewController::aViewTypeDict()},
-        StoredSetting{"viewTypesKept", Keys::viewTypeDictKey, viewTypesWithABadOne, viewTypesWithABadOne},
-        StoredSetting{"viewTypeName", Keys::selectedViewTypeKey, u"Name"_s, u"Address"_s},
-        StoredSetting{"sortWithoutPhoneticName", Keys::sortOptionsDictKey, customName, defaultSortOptions(customName)},
-        StoredSetting{"sortEntryWithoutItems", Keys::sortOptionsDictKey,
-            defaultSortOptions({{u"Name"_s, QVariantMap{{u"selected"_s, u"LastName"_s}}}}), defaultSortOptions()},
-        StoredSetting{"printStyleEmpty", PrintOptions::printStyleKey, QString(), u"Hagaki"_s}),
-    [](const testing::TestParamInfo<StoredSetting> &info) { return std::string(info.param.what); });
-
-namespace {
-
-struct StoredFont {
-    const char *what;
-    QVariant name;
-    QVariant size;
-    const char *family; // null: the application font
-    double pointSize; // 0: no font
-};
-
-class StoredFonts : public testing::TestWithParam<StoredFont> { };
-
-} // namespace
-
-TEST_P(StoredFonts, NameAndSizeGiveTheFontOrNone)
+TEST(MainViewDefaults, AStoredFontIsRaisedTo7PointsAndAnUnknownOrOtherPlatformsNameGivesTheSystemFontOrNone)
 {
-    const auto defaults = freshDefaults();
-    defaults->setObject(GetParam().name, Keys::fontNameKey);
-    defaults->setObject(GetParam().size, Keys::fontSizeKey);
-    const std::optional<QFont> font = MainViewDefaults::storedFont(*defaults, {});
-    ASSERT_EQ(font.has_value(), GetParam().pointSize != 0);
-    if (!font)
-        return;
-    EXPECT_EQ(font->family(), GetParam().family ? QString::fromUtf8(GetParam().family) : QApplication::font().family());
-    EXPECT_EQ(font->pointSizeF(), GetParam().pointSize);
+    const QString gothic = u"IPAexGothic"_s;
+    for (const auto &[name, size, family, points] :
+        {std::tuple(gothic, QVariant(5), gothic, 7.0), std::tuple(gothic, QVariant(u"big"_s), gothic, 12.0),
+            std::tuple(u".AppleSystemUIFont"_s, QVariant(30), QApplication::font().family(), 12.0),
+            std::tuple(u"No Such Font Family"_s, QVariant(14), QString(), 0.0)}) {
+        const auto defaults = freshDefaults();
+        defaults->setObject(name, Keys::fontNameKey);
+        defaults->setObject(size, Keys::fontSizeKey);
+        const std::optional<QFont> font = MainViewDefaults::storedFont(*defaults, {});
+        EXPECT_EQ(
+            font ? std::pair(font->family(), font->pointSizeF()) : std::pair(QString(), 0.0), std::pair(family, points))
+            << qPrintable(name);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, StoredFonts,
-    testing::Values(StoredFont{"raisedTo7", u"IPAexGothic"_s, 5, "IPAexGothic", 7},
-        StoredFont{"sizeOfTheWrongShape", u"IPAexGothic"_s, u"big"_s, "IPAexGothic", 12},
-        StoredFont{"otherPlatformsSystemFont", u".AppleSystemUIFont"_s, 30, nullptr, 12},
-        StoredFont{"notInstalled", u"No Such Font Family"_s, 14, nullptr, 0}),
-    [](const testing::TestParamInfo<StoredFont> &info) { return std::string(info.param.what); });
 
 namespace {
 
