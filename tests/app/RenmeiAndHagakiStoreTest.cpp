@@ -171,15 +171,6 @@ TEST_F(RenmeiAndHagakiFileTest, EachDamagedFileIsKeptUnderANameOfItsOwnAndTheNew
     EXPECT_EQ(kept, damaged.mid(2));
 }
 
-TEST(RenmeiAndHagakiRecord, RecordsOfAWrongShapeAreRefusedWhole)
-{
-    for (const QVariantMap &map :
-        {QVariantMap{{u"Renmei"_s, QVariantList{u"Hanako"_s}}}, QVariantMap{{u"HagakiArray"_s, QVariantList{u"1;"_s}}},
-            QVariantMap{
-                {u"HagakiArray"_s, QVariantList{QVariantMap{{u"Label"_s, u"home"_s}, {u"LayoutString"_s, u"1;"_s}}}}}})
-        EXPECT_FALSE(RenmeiAndHagakiRecord::fromVariantMap(map).has_value()) << qPrintable(map.keys().first());
-}
-
 TEST(RenmeiAndHagakiRecord, LayoutsFollowTheirAddressByLabelAndTextInAnyOrder)
 {
     const MVPersonPtr saved = personWithAddresses({{u"home"_s, u"1-2-3 Ginza"_s}, {u"work"_s, u"4-5-6 Umeda"_s}});

@@ -1,53 +1,7 @@
 #include "ViewControllerFixture.h"
 
-#include <QColor>
 
 using namespace Qt::Literals::StringLiterals;
-
-using EditState = ViewControllerTest;
-
-namespace {
-
-QStringList editStateCalls(bool on)
-{
-    QStringList calls;
-    for (const char *pane : {"table", "detail", "outline", "findBar"})
-        calls.append(u"%1.setEditState:%2"_s.arg(QLatin1String(pane)).arg(on));
-    return calls << u"table.updateTable"_s;
-}
-
-} // namespace
-
-TEST_F(EditState, EditingShowsARedLineAndOffersLockAndLockingGreysItKeepingItsWidth)
-{
-    m_controller.setEditState(true);
-    EXPECT_TRUE(m_controller.editState());
-    EXPECT_EQ(m_separator.borderWidth(), 2);
-    EXPECT_EQ(m_separator.fillColor(), QColor(Qt::red));
-    EXPECT_EQ(m_editButton.text(), u"Lock"_s);
-    EXPECT_EQ(m_log.calls(), editStateCalls(true));
-
-    m_separator.setBorderWidth(3);
-    m_controller.setContactInfoVisible(true);
-    m_log.clear();
-    m_controller.setEditState(false);
-    EXPECT_EQ(m_separator.borderWidth(), 3);
-    EXPECT_EQ(m_separator.borderColor(), QColor(Qt::gray));
-    EXPECT_EQ(m_editButton.text(), u"Edit"_s);
-    EXPECT_EQ(m_log.calls(), editStateCalls(false) << u"detail.updateTable"_s);
-}
-
-TEST(EditStateWithoutPanes, AWindowWithoutPanesOrControlsSkipsThem)
-{
-    WindowController window;
-    ViewController controller(&window);
-    controller.setEditState(true);
-    controller.enableEditButton(false);
-    controller.contactDidUpdate(ContactRecord::makeWithPerson(std::make_shared<MVPerson>()), {});
-    controller.deleteContacts();
-    controller.duplicateContacts();
-    EXPECT_TRUE(window.isWindowModified());
-}
 
 using RefreshRule = ViewControllerTest;
 
