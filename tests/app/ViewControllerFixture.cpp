@@ -41,9 +41,9 @@ void ViewControllerTest::SetUp()
         const ContactRecordPtr row = ContactRecord::makeWithPerson(person);
         all->contactTable->append(row);
         if (i <= 4)
-            friends->contactTable->append(rowFor(row));
+            friends->contactTable->append(ContactRecord::makeWithPerson(person));
         if (i >= 3 && i <= 7)
-            work->contactTable->append(rowFor(row));
+            work->contactTable->append(ContactRecord::makeWithPerson(person));
     }
 
     m_controller.setContactsViewController(&m_table);
@@ -63,69 +63,6 @@ void ViewControllerTest::SetUp()
 void ViewControllerTest::endTurn()
 {
     QCoreApplication::processEvents();
-}
-
-GroupRecordPtr ViewControllerTest::group(const QString &name) const
-{
-    for (const GroupRecordPtr &candidate : std::as_const(*m_container->groups)) {
-        if (candidate->name == name)
-            return candidate;
-    }
-    return {};
-}
-
-ContactRecordPtr ViewControllerTest::rowOf(const GroupRecordPtr &group, const QString &uniqueId)
-{
-    for (const ContactRecordPtr &row : std::as_const(*group->contactTable)) {
-        if (row->uniqueId == uniqueId)
-            return row;
-    }
-    return {};
-}
-
-qsizetype ViewControllerTest::rowCount(const GroupRecordPtr &group, const QString &uniqueId)
-{
-    return std::count_if(group->contactTable->cbegin(), group->contactTable->cend(),
-        [&uniqueId](const ContactRecordPtr &row) { return row->uniqueId == uniqueId; });
-}
-
-ContactRecordPtr ViewControllerTest::foreignRow(const QString &uniqueId)
-{
-    auto person = std::make_shared<MVPerson>();
-    person->setUniqueId(uniqueId);
-    return ContactRecord::makeWithPerson(person);
-}
-
-ContactRecordPtr ViewControllerTest::rowFor(const ContactRecordPtr &row)
-{
-    return ContactRecord::makeWithPerson(row->person);
-}
-
-void ViewControllerTest::showGroup(const GroupRecordPtr &group)
-{
-    m_controller.groupSelectionDidChange(group);
-    m_log.clear();
-}
-
-std::string ViewControllerTest::snapshot() const
-{
-    QStringList lines;
-    for (const GroupRecordPtr &group : std::as_const(*m_container->groups)) {
-        lines.append(u"%1 %2 changed=%3 deleted=%4 new=%5 renamed=%6"_s.arg(group->name)
-                         .arg(quintptr(group.get()))
-                         .arg(group->changed)
-                         .arg(group->deleted)
-                         .arg(group->isNew)
-                         .arg(group->groupNameChanged));
-        for (const ContactRecordPtr &row : std::as_const(*group->contactTable)) {
-            lines.append(u"  %1 %2 person=%3 new=%4 deleted=%5"_s.arg(row->uniqueId)
-                             .arg(quintptr(row.get()))
-                             .arg(quintptr(row->person.get()))
-                             .arg(row->isNew)
-                             .arg(row->deleted));
-        }
-    }
-    return lines.join(QLatin1Char('\n')).toStdString();
 }
 
 void FilledContactsTest::SetUp()
