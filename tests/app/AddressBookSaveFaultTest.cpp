@@ -3,7 +3,6 @@
 #include "app/AddressBookLoader.h"
 #include "app/WindowController.h"
 #include "common/HeldStoreLock.h"
-#include "common/QtPrinting.h"
 #include "common/StoreFileDamage.h"
 #include "common/WriteProtection.h"
 #include "platform/ApplicationPaths.h"

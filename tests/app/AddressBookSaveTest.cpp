@@ -136,27 +136,6 @@ TEST_F(AddressBookTest, DeletedContactsAndClearedJointNamesLeaveNoSideEntries)
     }
 }
 
-TEST_F(AddressBookTest, ContactRemovedFromAGroupLeavesTheGroupButStaysInTheStore)
-{
-    const StoreContact taro = seedContact(u"Taro"_s, u"Yamada"_s);
-    const StoreContact hanako = seedContact(u"Hanako"_s, u"Sato"_s);
-    seedGroup(u"Family"_s, {taro.identifier(), hanako.identifier()});
-    launch();
-    const GroupRecordPtr family = m_delegate->containerTable()->first()->groups->at(1);
-    family->contactTable = std::make_shared<ContactTable>();
-    family->contactTable->append(groupRow(rowNamed(u"Taro"_s), false, true));
-    family->contactTable->append(groupRow(rowNamed(u"Hanako"_s), false, false));
-    family->changed = true;
-    family->name = u"Kin"_s;
-    family->groupNameChanged = true;
-    markEdited();
-
-    ASSERT_TRUE(save());
-
-    EXPECT_EQ(contactsInGroupNamed(u"Kin"_s), QStringList{u"Hanako"_s});
-    EXPECT_TRUE(m_store->unifiedContactWithIdentifier(taro.identifier(), {}).has_value());
-}
-
 TEST_F(AddressBookTest, RevertAskedFirstAndWhenConfirmedClearsTheUndoHistoryAndTheEditedMarkAndLoadsAgain)
 {
     seedContact(u"Taro"_s, u"Yamada"_s);

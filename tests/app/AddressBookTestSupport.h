@@ -4,6 +4,7 @@
 #include "app/AlertPresenter.h"
 #include "app/AppDelegate.h"
 #include "common/LoggedMessages.h"
+#include "common/QtPrinting.h"
 #include "platform/KeyValueStore.h"
 #include "platform/UserDefaults.h"
 #include "platform/contacts/ContactStore.h"

@@ -5,6 +5,7 @@
 #include "editors/SeparatorBox.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
+#include "common/QtPrinting.h"
 #include "platform/UndoManager.h"
 
 #include <gtest/gtest.h>
