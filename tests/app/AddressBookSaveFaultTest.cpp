@@ -139,7 +139,10 @@ TEST_P(StoreFaultSaveTest, SaveFailsWithItsCauseKeepsTheEditsAndSucceedsOnceTheF
     // With the whole folder protected the side file, written ahead of the
     // store, is the first to be refused.
     expectNothingSaved(tables, locked ? u"in use by another program"_s : sideFilePath());
-    EXPECT_TRUE(locked || m_alerts.alerts.first().informativeText.contains(u"can't be written"_s));
+    if (!locked) {
+        EXPECT_EQ(m_alerts.alerts.first().messageText, u"Couldn't save the joint names and postcard layouts."_s);
+        EXPECT_TRUE(m_alerts.alerts.first().informativeText.contains(u"can't be written"_s));
+    }
     EXPECT_TRUE(rowNamed(u"Taro"_s)->person->changed());
     EXPECT_EQ(shownIn(loadAsAtRestart(), u"Taro"_s), shownFor(0));
 
