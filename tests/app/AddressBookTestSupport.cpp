@@ -13,12 +13,14 @@
 #include <QSignalSpy>
 #include <QUuid>
 
+using namespace Qt::Literals::StringLiterals;
+
 void AddressBookTest::SetUp()
 {
     m_folder = TestEnvironment::makeScratchFolder(QUuid::createUuid().toString(QUuid::WithoutBraces));
-    m_store = std::make_unique<ContactStore>(m_folder + QStringLiteral("/Contacts.sqlite"));
-    m_keyValueStore = std::make_unique<KeyValueStore>(m_folder + QStringLiteral("/KeyValueStore.json"));
-    m_userDefaults = std::make_unique<UserDefaults>(m_folder + QStringLiteral("/Quillmark.conf"));
+    m_store = std::make_unique<ContactStore>(m_folder + u"/Contacts.sqlite"_s);
+    m_keyValueStore = std::make_unique<KeyValueStore>(m_folder + u"/KeyValueStore.json"_s);
+    m_userDefaults = std::make_unique<UserDefaults>(m_folder + u"/Quillmark.conf"_s);
     makeDelegate();
 }
 
@@ -44,7 +46,7 @@ void AddressBookTest::relaunch()
 {
     m_delegate.reset();
     m_keyValueStore->synchronize();
-    m_keyValueStore = std::make_unique<KeyValueStore>(m_folder + QStringLiteral("/KeyValueStore.json"));
+    m_keyValueStore = std::make_unique<KeyValueStore>(m_folder + u"/KeyValueStore.json"_s);
     m_view = RecordingAddressBookView();
     makeDelegate();
     launch();
@@ -147,6 +149,17 @@ bool AddressBookTest::save()
     return m_delegate->containerTable() != before;
 }
 
+void AddressBookTest::expectNothingSaved(const ContainerTablePtr &tables, const QString &cause)
+{
+    ASSERT_EQ(m_alerts.alerts.size(), 1);
+    EXPECT_TRUE(m_alerts.alerts.first().informativeText.contains(cause))
+        << m_alerts.alerts.first().informativeText.toStdString();
+    EXPECT_EQ(m_delegate->containerTable(), tables);
+    EXPECT_TRUE(m_delegate->window()->isWindowModified());
+    EXPECT_TRUE(m_delegate->window()->undoManager()->canUndo());
+    EXPECT_TRUE(m_delegate->canSaveOrRevert());
+}
+
 QStringList AddressBookTest::contactsInGroupNamed(const QString &name) const
 {
     const QList<StoreGroup> groups = m_store->groupsMatchingPredicate({});
@@ -165,8 +178,8 @@ QStringList AddressBookTest::contactsInGroupNamed(const QString &name) const
 
 AddressBookTables AddressBookTest::loadAsAtRestart() const
 {
-    ContactStore store(m_folder + QStringLiteral("/Contacts.sqlite"));
-    KeyValueStore keyValueStore(m_folder + QStringLiteral("/KeyValueStore.json"));
+    ContactStore store(m_folder + u"/Contacts.sqlite"_s);
+    KeyValueStore keyValueStore(m_folder + u"/KeyValueStore.json"_s);
     const RenmeiAndHagakiStore sideStore(&keyValueStore, sideFilePath());
     return AddressBookLoader(store, sideStore).loadAddressBook({});
 }

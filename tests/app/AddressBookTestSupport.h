@@ -4,6 +4,7 @@
 #include "app/AlertPresenter.h"
 #include "app/AppDelegate.h"
 #include "common/LoggedMessages.h"
+#include "common/QtPrinting.h"
 #include "platform/KeyValueStore.h"
 #include "platform/UserDefaults.h"
 #include "platform/contacts/ContactStore.h"
@@ -16,35 +17,26 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 // The main view as the application delegate sees it: remembers what it was
 // handed, and commits "typing" through a hook.
 class RecordingAddressBookView : public AddressBookView {
 public:
-    void setContainerTable(const ContainerTablePtr &table) override
-    {
-        containerTable = table;
-        calls.append(QStringLiteral("containerTable"));
-    }
+    void setContainerTable(const ContainerTablePtr &table) override { keep(containerTable, table, "containerTable"); }
     void setSelectedGroupDict(const GroupRecordPtr &group) override
     {
-        selectedGroupDict = group;
-        calls.append(QStringLiteral("selectedGroupDict"));
+        keep(selectedGroupDict, group, "selectedGroupDict");
     }
-    void setContactTable(const ContactTablePtr &table) override
-    {
-        contactTable = table;
-        calls.append(QStringLiteral("contactTable"));
-    }
+    void setContactTable(const ContactTablePtr &table) override { keep(contactTable, table, "contactTable"); }
     void setRepresentedObject(const QVariant &) override { calls.append(QStringLiteral("representedObject")); }
     bool commitEditing() override
     {
         calls.append(QStringLiteral("commitEditing"));
-        if (!typing)
-            return false;
-        typing();
-        typing = nullptr;
-        return true;
+        const std::function<void()> typed = std::exchange(typing, nullptr);
+        if (typed)
+            typed();
+        return bool(typed);
     }
     void updateTable() override { calls.append(QStringLiteral("updateTable")); }
 
@@ -54,6 +46,13 @@ public:
     QStringList calls;
     // A value being typed; committed by the next commitEditing().
     std::function<void()> typing;
+
+private:
+    template <typename T> void keep(T &field, const T &value, const char *call)
+    {
+        field = value;
+        calls.append(QLatin1String(call));
+    }
 };
 
 // Records every alert and answers confirmations with a chosen button.
@@ -117,6 +116,9 @@ protected:
     void markEdited();
     // The Save command; true when it reached the store (the tables were replaced).
     bool save();
+    // After a save that failed with this cause: one alert naming it, and the
+    // same tables, edited mark, undo steps and Save command as before.
+    void expectNothingSaved(const ContainerTablePtr &tables, const QString &cause);
 
     [[nodiscard]] QString sideFilePath() const { return m_folder + QStringLiteral("/RenmeiAndHagakiContainers.data"); }
     [[nodiscard]] QStringList contactsInGroupNamed(const QString &name) const;

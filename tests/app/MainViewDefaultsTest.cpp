@@ -14,9 +14,8 @@
 #include <QApplication>
 #include <QScreen>
 
-#include <cmath>
-
 using Keys = MainViewDefaults;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -30,29 +29,13 @@ QVariant stored(const QVariant &value)
 std::unique_ptr<UserDefaults> freshDefaults()
 {
     return std::make_unique<UserDefaults>(
-        TestEnvironment::makeScratchFolder(QStringLiteral("view-defaults")) + QStringLiteral("/Quillmark.conf"));
+        TestEnvironment::makeScratchFolder(u"view-defaults"_s) + u"/Quillmark.conf"_s);
 }
 
-QVariantMap sortEntry(const QStringList &items, const QString &selected)
+QVariantMap defaultSortOptions(const QVariantMap &changes = {})
 {
-    return {{QStringLiteral("items"), items}, {QStringLiteral("selected"), selected}};
-}
-
-const QVariantMap &builtInSortOptions()
-{
-    static const QVariantMap options{
-        {QStringLiteral("Name"),
-            sortEntry({QStringLiteral("compositeName"), QStringLiteral("FirstName"), QStringLiteral("LastName")},
-                QStringLiteral("compositeName"))},
-        {QStringLiteral("Address"),
-            sortEntry(
-                {QStringLiteral("Address"), QStringLiteral("ZIP"), QStringLiteral("State"), QStringLiteral("City"),
-                    QStringLiteral("Street"), QStringLiteral("Country"), QStringLiteral("Address label")},
-                QStringLiteral("Address"))},
-        {QStringLiteral("Phonetic Name"),
-            sortEntry({QStringLiteral("PhoneticFirstName"), QStringLiteral("PhoneticLastName")},
-                QStringLiteral("PhoneticLastName"))},
-    };
+    QVariantMap options = Keys::toVariantMap(Keys::defaultSortOptionsDict());
+    options.insert(changes);
     return options;
 }
 
@@ -65,117 +48,55 @@ TEST(MainViewDefaults, AFirstStartWritesTheViewSettingsButNotTheSortOrTheFont)
     EXPECT_EQ(defaults->dictionaryRepresentation().keys(),
         (QStringList{PrintOptions::defaultsKey, PrintOptions::printStyleKey, Keys::selectedLabelsKey,
             Keys::selectedViewTypeKey, Keys::sortOptionsDictKey, Keys::viewTypeDictKey}));
-    EXPECT_EQ(defaults->objectForKey(Keys::selectedLabelsKey), QVariant(QVariantList{QStringLiteral("All")}));
-    EXPECT_EQ(defaults->objectForKey(Keys::selectedViewTypeKey), QVariant(QStringLiteral("Address")));
-    EXPECT_EQ(defaults->objectForKey(Keys::sortOptionsDictKey), stored(builtInSortOptions()));
-    EXPECT_EQ(defaults->objectForKey(Keys::viewTypeDictKey), stored(ViewController::aViewTypeDict()));
-    EXPECT_EQ(defaults->objectForKey(PrintOptions::printStyleKey), QVariant(QStringLiteral("Hagaki")));
+    EXPECT_EQ(defaults->objectForKey(Keys::selectedLabelsKey), QVariant(QVariantList{u"All"_s}));
+    EXPECT_EQ(defaults->objectForKey(Keys::selectedViewTypeKey), QVariant(u"Address"_s));
+    EXPECT_EQ(defaults->objectForKey(Keys::sortOptionsDictKey), stored(defaultSortOptions()));
+    EXPECT_EQ(defaults->objectForKey(PrintOptions::printStyleKey), QVariant(u"Hagaki"_s));
     EXPECT_EQ(QVariant(*settings.printOptions), defaults->objectForKey(PrintOptions::defaultsKey));
-    const SortDescriptor sort = MainViewDefaults::lastSortDescriptor(*defaults);
-    EXPECT_EQ(sort.key, QStringLiteral("compositeName"));
-    EXPECT_TRUE(sort.ascending);
+    EXPECT_EQ(MainViewDefaults::lastSortDescriptor(*defaults).key, u"compositeName"_s);
 }
 
-namespace {
-
-// A value stored under a key before start-up, and what the key holds after.
-struct StoredSetting {
-    const char *what;
-    QString key;
-    QVariant stored;
-    QVariant afterwards;
-};
-
-class DamagedDefaults : public testing::TestWithParam<StoredSetting> { };
-
-QVariantMap sortOptionsWithout(const QString &column, const QVariantMap &changes = {})
+TEST(MainViewDefaults, ValuesOfTheWrongShapeReadAsAbsentAndTheRestIsKept)
 {
-    QVariantMap options = builtInSortOptions();
-    options.remove(column);
-    options.insert(changes);
-    return options;
-}
-
-const QVariantMap customName{
-    {QStringLiteral("Name"), sortEntry({QStringLiteral("LastName")}, QStringLiteral("LastName"))}};
-const QVariantMap viewTypesWithABadOne{
-    {QStringLiteral("Mine"), QStringList{QStringLiteral("Sender"), QStringLiteral("Name")}},
-    {QStringLiteral("Bad"), QStringLiteral("Phone")}};
-
-} // namespace
-
-TEST_P(DamagedDefaults, ValuesOfTheWrongShapeReadAsAbsentAndTheRestIsKept)
-{
+    const QVariantMap customName{
+        {u"Name"_s, QVariantMap{{u"items"_s, QStringList{u"LastName"_s}}, {u"selected"_s, u"LastName"_s}}}};
+    const QVariantMap viewTypes{{u"Mine"_s, QStringList{u"Sender"_s, u"Name"_s}}, {u"Bad"_s, u"Phone"_s}};
+    const QList<std::tuple<QString, QVariant, QVariant>> rows{
+        {Keys::selectedLabelsKey, u"All"_s, QVariantList{u"All"_s}}, {Keys::viewTypeDictKey, viewTypes, viewTypes},
+        {Keys::selectedViewTypeKey, u"Name"_s, u"Address"_s},
+        {Keys::sortOptionsDictKey, customName, defaultSortOptions(customName)},
+        {PrintOptions::printStyleKey, QString(), u"Hagaki"_s}};
     const auto defaults = freshDefaults();
-    defaults->setObject(GetParam().stored, GetParam().key);
-    const MainViewDefaults settings = MainViewDefaults::readAndRepair(*defaults);
-    EXPECT_EQ(defaults->objectForKey(GetParam().key), stored(GetParam().afterwards));
+    for (const auto &[key, before, after] : rows)
+        defaults->setObject(before, key);
     // A view type whose columns are no list is not offered.
-    EXPECT_FALSE(settings.viewTypeDict.contains(QStringLiteral("Bad")));
+    EXPECT_FALSE(MainViewDefaults::readAndRepair(*defaults).viewTypeDict.contains(u"Bad"_s));
+    for (const auto &[key, before, after] : rows)
+        EXPECT_EQ(defaults->objectForKey(key), stored(after)) << qPrintable(key);
+
+    const auto withoutItems = freshDefaults();
+    withoutItems->setObject(
+        defaultSortOptions({{u"Name"_s, QVariantMap{{u"selected"_s, u"LastName"_s}}}}), Keys::sortOptionsDictKey);
+    (void)MainViewDefaults::readAndRepair(*withoutItems);
+    EXPECT_EQ(withoutItems->objectForKey(Keys::sortOptionsDictKey), stored(defaultSortOptions()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, DamagedDefaults,
-    testing::Values(StoredSetting{"labelsAsText", Keys::selectedLabelsKey, QStringLiteral("All"),
-                        QVariantList{QStringLiteral("All")}},
-        StoredSetting{"labelsKept", Keys::selectedLabelsKey,
-            QVariantList{QStringLiteral("home"), QStringLiteral("work")},
-            QVariantList{QStringLiteral("home"), QStringLiteral("work")}},
-        StoredSetting{
-            "viewTypesAsText", Keys::viewTypeDictKey, QStringLiteral("Address"), ViewController::aViewTypeDict()},
-        StoredSetting{"viewTypesEmpty", Keys::viewTypeDictKey, QVariantMap(), ViewController::aViewTypeDict()},
-        StoredSetting{"viewTypesKept", Keys::viewTypeDictKey, viewTypesWithABadOne, viewTypesWithABadOne},
-        StoredSetting{"viewTypeName", Keys::selectedViewTypeKey, QStringLiteral("Name"), QStringLiteral("Address")},
-        StoredSetting{"viewTypeNumber", Keys::selectedViewTypeKey, 3, QStringLiteral("Address")},
-        StoredSetting{"viewTypeKept", Keys::selectedViewTypeKey, QStringLiteral("Address Detail"),
-            QStringLiteral("Address Detail")},
-        StoredSetting{"sortWithoutPhoneticName", Keys::sortOptionsDictKey,
-            sortOptionsWithout(QStringLiteral("Phonetic Name"), customName), sortOptionsWithout({}, customName)},
-        StoredSetting{"sortEntryWithoutItems", Keys::sortOptionsDictKey,
-            sortOptionsWithout(QStringLiteral("Name"),
-                {{QStringLiteral("Name"), QVariantMap{{QStringLiteral("selected"), QStringLiteral("LastName")}}}}),
-            builtInSortOptions()},
-        StoredSetting{"printStyleEmpty", PrintOptions::printStyleKey, QString(), QStringLiteral("Hagaki")},
-        StoredSetting{
-            "printStyleKept", PrintOptions::printStyleKey, QStringLiteral("Envelope"), QStringLiteral("Envelope")}),
-    [](const testing::TestParamInfo<StoredSetting> &info) { return std::string(info.param.what); });
-
-namespace {
-
-struct StoredFont {
-    const char *what;
-    QVariant name;
-    QVariant size;
-    const char *family; // null: the application font
-    double pointSize; // 0: no font
-};
-
-class StoredFonts : public testing::TestWithParam<StoredFont> { };
-
-} // namespace
-
-TEST_P(StoredFonts, NameAndSizeGiveTheFontOrNone)
+TEST(MainViewDefaults, AStoredFontIsRaisedTo7PointsAndAnUnknownOrOtherPlatformsNameGivesTheSystemFontOrNone)
 {
-    const auto defaults = freshDefaults();
-    defaults->setObject(GetParam().name, Keys::fontNameKey);
-    defaults->setObject(GetParam().size, Keys::fontSizeKey);
-    const std::optional<QFont> font = MainViewDefaults::storedFont(*defaults, {});
-    if (GetParam().pointSize == 0) {
-        EXPECT_FALSE(font.has_value());
-        return;
+    const QString gothic = u"IPAexGothic"_s;
+    for (const auto &[name, size, family, points] :
+        {std::tuple(gothic, QVariant(5), gothic, 7.0), std::tuple(gothic, QVariant(u"big"_s), gothic, 12.0),
+            std::tuple(u".AppleSystemUIFont"_s, QVariant(30), QApplication::font().family(), 12.0),
+            std::tuple(u"No Such Font Family"_s, QVariant(14), QString(), 0.0)}) {
+        const auto defaults = freshDefaults();
+        defaults->setObject(name, Keys::fontNameKey);
+        defaults->setObject(size, Keys::fontSizeKey);
+        const std::optional<QFont> font = MainViewDefaults::storedFont(*defaults, {});
+        EXPECT_EQ(
+            font ? std::pair(font->family(), font->pointSizeF()) : std::pair(QString(), 0.0), std::pair(family, points))
+            << qPrintable(name);
     }
-    ASSERT_TRUE(font.has_value());
-    EXPECT_EQ(font->family(), GetParam().family ? QString::fromUtf8(GetParam().family) : QApplication::font().family());
-    EXPECT_EQ(font->pointSizeF(), GetParam().pointSize);
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, StoredFonts,
-    testing::Values(StoredFont{"raisedTo7", QStringLiteral("IPAexGothic"), 5, "IPAexGothic", 7},
-        StoredFont{"kept", QStringLiteral("IPAexGothic"), 14.5, "IPAexGothic", 14.5},
-        StoredFont{"sizeOfTheWrongShape", QStringLiteral("IPAexGothic"), QStringLiteral("big"), "IPAexGothic", 12},
-        StoredFont{"otherPlatformsSystemFont", QStringLiteral(".AppleSystemUIFont"), 30, nullptr, 12},
-        StoredFont{"nothingStored", QVariant(), QVariant(), nullptr, 12},
-        StoredFont{"notInstalled", QStringLiteral("No Such Font Family"), 14, nullptr, 0}),
-    [](const testing::TestParamInfo<StoredFont> &info) { return std::string(info.param.what); });
 
 namespace {
 
@@ -198,9 +119,9 @@ TEST_F(WindowDefaults, AnUnknownFontKeepsTheFontAndADocumentStoresItsOwn)
 {
     const auto window = makeWindow();
     ViewController &controller = *window->mainViewController();
-    controller.setDocumentName(QStringLiteral("Letters"));
+    controller.setDocumentName(u"Letters"_s);
     window->show();
-    const QFont mincho(QStringLiteral("IPAexMincho"), 15);
+    const QFont mincho(u"IPAexMincho"_s, 15);
     controller.setFont(mincho);
     controller.setFont(std::nullopt);
     EXPECT_EQ(controller.selectedFont(), mincho);
@@ -208,13 +129,12 @@ TEST_F(WindowDefaults, AnUnknownFontKeepsTheFontAndADocumentStoresItsOwn)
     const QVariantMap before = m_defaults->dictionaryRepresentation();
     window->close();
     QVariantMap added = m_defaults->dictionaryRepresentation();
-    for (auto entry = before.cbegin(); entry != before.cend(); ++entry)
-        added.remove(entry.key());
-    added.remove(Keys::windowFramePrefix + QStringLiteral("Letters"));
-    added.remove(ContactsViewController::columnWidthDictionaryKey);
-    EXPECT_EQ(added,
-        (QVariantMap{{QStringLiteral("MVFontName Letters"), QStringLiteral("IPAexMincho")},
-            {QStringLiteral("MVFontSize Letters"), qlonglong(15)}}));
+    const QStringList kept = before.keys()
+        << Keys::windowFramePrefix + u"Letters"_s << ContactsViewController::columnWidthDictionaryKey;
+    for (const QString &key : kept)
+        added.remove(key);
+    EXPECT_EQ(
+        added, (QVariantMap{{u"MVFontName Letters"_s, u"IPAexMincho"_s}, {u"MVFontSize Letters"_s, qlonglong(15)}}));
 }
 
 namespace {
@@ -233,7 +153,6 @@ class PreferenceReset : public WindowDefaults, public testing::WithParamInterfac
 
 TEST_P(PreferenceReset, ShiftControlAltOffersTheDefaultsBack)
 {
-    const QString frameKey = Keys::windowFramePrefix + QStringLiteral("AddressBook");
     const QRect saved(50, 60, 1000, 640);
     {
         const auto window = makeWindow();
@@ -241,8 +160,8 @@ TEST_P(PreferenceReset, ShiftControlAltOffersTheDefaultsBack)
         window->setGeometry(saved);
         window->close();
     }
-    m_defaults->setObject(QStringLiteral("Address Detail"), Keys::selectedViewTypeKey);
-    m_defaults->setObject(QVariantMap{{QStringLiteral("Name"), 90}}, QStringLiteral("MV1DcolumnWidthDictionary"));
+    m_defaults->setObject(u"Address Detail"_s, Keys::selectedViewTypeKey);
+    m_defaults->setObject(QVariantMap{{u"Name"_s, 90}}, u"MV1DcolumnWidthDictionary"_s);
     const QVariantMap before = m_defaults->dictionaryRepresentation();
     const Qt::KeyboardModifiers held = GetParam().held;
     ViewController::setKeyboardModifiersSource([held] { return held; });
@@ -257,11 +176,10 @@ TEST_P(PreferenceReset, ShiftControlAltOffersTheDefaultsBack)
         EXPECT_EQ(window->geometry(), saved);
         return;
     }
-    EXPECT_EQ(
-        m_alerts.alerts.first().informativeText, QStringLiteral("Would you like to restore default preferences?"));
-    EXPECT_FALSE(m_defaults->objectForKey(QStringLiteral("MV1DcolumnWidthDictionary")).isValid());
-    EXPECT_FALSE(m_defaults->objectForKey(frameKey).isValid());
-    EXPECT_EQ(window->mainViewController()->selectedViewType(), QStringLiteral("Address"));
+    EXPECT_EQ(m_alerts.alerts.first().informativeText, u"Would you like to restore default preferences?"_s);
+    EXPECT_FALSE(m_defaults->objectForKey(u"MV1DcolumnWidthDictionary"_s).isValid());
+    EXPECT_FALSE(m_defaults->objectForKey(Keys::windowFramePrefix + u"AddressBook"_s).isValid());
+    EXPECT_EQ(window->mainViewController()->selectedViewType(), u"Address"_s);
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(window->frameGeometry().topLeft(), available.topLeft() + QPoint(100, 100));
     EXPECT_EQ(window->size(), QSize(900, 500));

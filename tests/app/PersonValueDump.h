@@ -9,7 +9,6 @@
 
 // Every value of a contact as text, one line per field, so that two dumps are
 // equal exactly when the contact's values are.
-[[nodiscard]] QString describeValue(const PersonValue &value);
 [[nodiscard]] std::string dumpPerson(MVPerson &person);
 
 // A labeled value as an editor hands it over.

@@ -14,8 +14,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <algorithm>
-
 // Panes that only note what the window's controller asks of them, into one
 // log shared by every pane of a test, as "<pane>.<call>".
 class PaneLog {
@@ -29,7 +27,8 @@ private:
     QStringList m_calls;
 };
 
-// Notes each call of a recording pane under the pane's name.
+// Notes each call of a recording pane under the pane's name; keep() also
+// remembers what the call handed over.
 class RecordedPane {
 public:
     RecordedPane(PaneLog &log, const QString &name)
@@ -40,6 +39,12 @@ public:
 
 protected:
     void note(const QString &call) const { m_log.note(m_name, call); }
+    void note(const char *call, bool flag) const { note(QStringLiteral("%1:%2").arg(QLatin1String(call)).arg(flag)); }
+    template <typename T> void keep(T &field, const T &value, const char *call) const
+    {
+        field = value;
+        note(QLatin1String(call));
+    }
 
 private:
     PaneLog &m_log;
@@ -54,16 +59,10 @@ public:
     {
     }
 
-    void setSelectedLabels(const QStringList &labels) override
-    {
-        selectedLabels = labels;
-        note(QStringLiteral("setSelectedLabels"));
-    }
-    void setSelectedFont(const QFont &font) override
-    {
-        selectedFont = font;
-        note(QStringLiteral("setSelectedFont"));
-    }
+    void setSelectedLabels(const QStringList &labels) override { keep(selectedLabels, labels, "setSelectedLabels"); }
+    void setSelectedFont(const QFont &font) override { keep(selectedFont, font, "setSelectedFont"); }
+    void updateTable() override { note(QStringLiteral("updateTable")); }
+    void setEditState(bool editState) override { note("setEditState", editState); }
 
     QStringList selectedLabels;
     QFont selectedFont;
@@ -76,17 +75,10 @@ public:
     {
     }
 
-    void setContactTable(const ContactTablePtr &table) override
+    void setContactTable(const ContactTablePtr &table) override { keep(contactTable, table, "setContactTable"); }
+    void setSortDescriptors(const QList<SortDescriptor> &sort) override
     {
-        contactTable = table;
-        note(QStringLiteral("setContactTable"));
-    }
-    void updateTable() override { note(QStringLiteral("updateTable")); }
-    void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
-    void setSortDescriptors(const QList<SortDescriptor> &descriptors) override
-    {
-        sortDescriptorList = descriptors;
-        note(QStringLiteral("setSortDescriptors"));
+        keep(sortDescriptorList, sort, "setSortDescriptors");
     }
     [[nodiscard]] const QList<SortDescriptor> &sortDescriptors() const override { return sortDescriptorList; }
     void setSelectedViewType(const QString &viewType) override
@@ -102,33 +94,23 @@ public:
     [[nodiscard]] const QList<SubContactRecordPtr> &subContactTable() const override { return rows; }
     void selectRowIndexesWithContacts(const QList<ContactRecordPtr> &contacts) override
     {
-        selectedContactsList = contacts;
-        note(QStringLiteral("selectRowIndexesWithContacts"));
+        keep(selectedContactsList, contacts, "selectRowIndexesWithContacts");
     }
     [[nodiscard]] QList<ContactRecordPtr> selectedContacts() const override { return selectedContactsList; }
     [[nodiscard]] QList<SubContactRecordPtr> selectedSubContacts() const override { return selectedSubContactsList; }
     [[nodiscard]] QList<int> selectedRowIndexes() const override { return selectedRows; }
-    void selectRowIndexes(const QList<int> &rows) override
-    {
-        selectedRows = rows;
-        note(QStringLiteral("selectRowIndexes"));
-    }
-    void scrollRowToVisible(int row) override
-    {
-        scrolledTo = row;
-        note(QStringLiteral("scrollRowToVisible"));
-    }
+    void selectRowIndexes(const QList<int> &indexes) override { keep(selectedRows, indexes, "selectRowIndexes"); }
+    void scrollRowToVisible(int row) override { keep(scrolledTo, row, "scrollRowToVisible"); }
     [[nodiscard]] QList<ContactInfoPopoverPane *> detachedWindows() const override { return detached; }
 
     // Selects rows of the shown table, as the user would by clicking.
-    void select(const QList<int> &rows)
+    void select(const QList<int> &indexes)
     {
-        selectedRows = rows;
+        selectedRows = indexes;
         selectedContactsList.clear();
-        for (int row : rows) {
-            const ContactRecordPtr &contact = contactTable->at(row);
-            if (!selectedContactsList.contains(contact))
-                selectedContactsList.append(contact);
+        for (int row : indexes) {
+            if (!selectedContactsList.contains(contactTable->at(row)))
+                selectedContactsList.append(contactTable->at(row));
         }
     }
 
@@ -151,16 +133,14 @@ public:
 
     void setContainerTable(const ContainerTablePtr &table) override
     {
-        containerTable = table;
-        note(QStringLiteral("setContainerTable"));
+        keep(containerTable, table, "setContainerTable");
     }
     void setSelectedGroupDict(const GroupRecordPtr &group) override
     {
-        selectedGroupDict = group;
-        note(QStringLiteral("setSelectedGroupDict"));
+        keep(selectedGroupDict, group, "setSelectedGroupDict");
     }
     void updateTable() override { note(QStringLiteral("updateTable")); }
-    void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
+    void setEditState(bool editState) override { note("setEditState", editState); }
 
     ContainerTablePtr containerTable;
     GroupRecordPtr selectedGroupDict;
@@ -173,16 +153,10 @@ public:
     {
     }
 
-    void setContact(const PersonRecordPtr &row) override
-    {
-        if (row)
-            shown = row;
-        note(QStringLiteral("setContact"));
-    }
+    // A null contact leaves the one shown, as the pane keeps its last contact.
+    void setContact(const PersonRecordPtr &row) override { keep(shown, row ? row : shown, "setContact"); }
     [[nodiscard]] PersonRecordPtr contact() const override { return shown; }
-    void updateTable() override { note(QStringLiteral("updateTable")); }
-    void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
-    void setDelegate(ContactInfoControllerDelegate * /*delegate*/) override { }
+    void setDelegate(ContactInfoControllerDelegate *) override { }
     [[nodiscard]] QTableView *tableView() override { return nullptr; }
 
     PersonRecordPtr shown;
@@ -196,17 +170,17 @@ public:
     {
     }
 
-    void setContact(const PersonRecordPtr & /*row*/) override { }
+    void setContact(const PersonRecordPtr &) override { }
     [[nodiscard]] PersonRecordPtr contact() const override { return m_row; }
     void updateTable() override { note(QStringLiteral("updateTable")); }
-    void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
-    void setSelectedLabels(const QStringList & /*labels*/) override { }
-    void setSelectedFont(const QFont & /*font*/) override { }
-    void editForIdentifier(const ContactIdentifier & /*type*/) override { }
-    void setParentPopover(Popover * /*popover*/) override { }
-    void setParentWindow(QWidget * /*window*/) override { }
-    void setMyUndoManager(UndoManager * /*undoManager*/) override { }
-    void setDelegate(ContactInfoPopoverDelegate * /*delegate*/) override { }
+    void setEditState(bool editState) override { note("setEditState", editState); }
+    void setSelectedLabels(const QStringList &) override { }
+    void setSelectedFont(const QFont &) override { }
+    void editForIdentifier(const ContactIdentifier &) override { }
+    void setParentPopover(Popover *) override { }
+    void setParentWindow(QWidget *) override { }
+    void setMyUndoManager(UndoManager *) override { }
+    void setDelegate(ContactInfoPopoverDelegate *) override { }
     void closePopover() override { note(QStringLiteral("closePopover")); }
 
 private:
@@ -224,11 +198,7 @@ public:
 
     [[nodiscard]] QList<SubContactRecordPtr> receiverPersons() const override { return receivers; }
     [[nodiscard]] SubContactRecordPtr senderPerson() const override { return sender; }
-    void setPrintInfo(const PrintInfoPtr &info) override
-    {
-        printInfo = info;
-        note(QStringLiteral("setPrintInfo"));
-    }
+    void setPrintInfo(const PrintInfoPtr &info) override { keep(printInfo, info, "setPrintInfo"); }
 
     QList<SubContactRecordPtr> receivers;
     SubContactRecordPtr sender;
@@ -243,18 +213,13 @@ public:
     {
     }
 
-    void setReceiverPersons(const QList<SubContactRecordPtr> &receivers) override
+    void setReceiverPersons(const QList<SubContactRecordPtr> &rows) override
     {
-        receiverPersons = receivers;
-        note(QStringLiteral("setReceiverPersons"));
+        keep(receiverPersons, rows, "setReceiverPersons");
     }
     [[nodiscard]] SubContactRecordPtr senderPerson() const override { return sender; }
-    void setSenderPerson(const SubContactRecordPtr &row) override
-    {
-        sender = row;
-        note(QStringLiteral("setSenderPerson"));
-    }
-    void setPrinting(bool printing) override { note(QStringLiteral("setPrinting:%1").arg(printing)); }
+    void setSenderPerson(const SubContactRecordPtr &row) override { keep(sender, row, "setSenderPerson"); }
+    void setPrinting(bool printing) override { note("setPrinting", printing); }
     void setSelectedStyle(const QString &style) override { note(QStringLiteral("setSelectedStyle:") + style); }
     void updateUI() override { note(QStringLiteral("updateUI")); }
     [[nodiscard]] PostcardLayoutView *hagakiView() const override { return &layoutView; }
@@ -271,13 +236,9 @@ public:
     {
     }
 
-    void setVisible(bool visible) override
-    {
-        m_visible = visible;
-        note(QStringLiteral("setVisible:%1").arg(visible));
-    }
+    void setVisible(bool visible) override { keep(m_visible, visible, "setVisible"); }
     [[nodiscard]] bool isVisible() const override { return m_visible; }
-    void setEditState(bool editState) override { note(QStringLiteral("setEditState:%1").arg(editState)); }
+    void setEditState(bool editState) override { note("setEditState", editState); }
 
 private:
     bool m_visible = false;

@@ -22,6 +22,8 @@
 #include <iostream>
 #include <optional>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 constexpr int contactCount = 10000;
@@ -29,8 +31,8 @@ constexpr int changedCount = 1000;
 
 struct Book {
     explicit Book(const QString &folder)
-        : store(folder + QStringLiteral("/Contacts.sqlite"))
-        , keyValueStore(folder + QStringLiteral("/KeyValueStore.json"))
+        : store(folder + u"/Contacts.sqlite"_s)
+        , keyValueStore(folder + u"/KeyValueStore.json"_s)
         , sideStore(&keyValueStore, folder + u'/' + RenmeiAndHagakiStore::fileName())
     {
     }
@@ -49,60 +51,44 @@ struct Book {
     RenmeiAndHagakiStore sideStore;
 };
 
-[[nodiscard]] QString roundText(int round)
+// Company, joint names and receiver frame, as a contact of the round shows them.
+[[nodiscard]] QStringList partsOf(int round)
 {
-    return QStringLiteral("Round %1").arg(round);
+    return {u"Round %1"_s.arg(round), u"Round %1"_s.arg(round), u"{{%1.00,2.00},{3.00,4.00}}"_s.arg(round)};
 }
 
-[[nodiscard]] QString frameOf(int round)
+[[nodiscard]] QStringList partsOf(MVPerson &person)
 {
-    return QStringLiteral("{{%1.00,2.00},{3.00,4.00}}").arg(round);
+    return {person.stringValues()->value(FieldId::Company), person.stringValues()->value(FieldId::Renmei),
+        person.addressValues()->first()->layout.receiverName};
 }
 
 void edit(MVPerson &person, int round)
 {
-    person.stringValues()->setEntry(FieldId::Company, roundText(round));
-    person.stringValues()->setEntry(FieldId::Renmei, roundText(round));
-    person.addressValues()->first()->layout.receiverName = frameOf(round);
+    const QStringList parts = partsOf(round);
+    person.stringValues()->setEntry(FieldId::Company, parts.at(0));
+    person.stringValues()->setEntry(FieldId::Renmei, parts.at(1));
+    person.addressValues()->first()->layout.receiverName = parts.at(2);
     person.setChanged(true);
-}
-
-// The round a contact wholly shows, or nothing when its parts differ.
-[[nodiscard]] std::optional<int> roundShown(MVPerson &person)
-{
-    const QString company = person.stringValues()->value(FieldId::Company);
-    bool number = false;
-    const int round = company.sliced(qMin(company.size(), qsizetype(6))).toInt(&number);
-    if (!number || company != roundText(round) || person.stringValues()->value(FieldId::Renmei) != roundText(round)
-        || person.addressValues()->first()->layout.receiverName != frameOf(round))
-        return std::nullopt;
-    return round;
 }
 
 // The round the changed contacts show; the others must still show round 0.
 [[nodiscard]] std::optional<int> check(const AddressBookTables &tables)
 {
-    if (!tables.contactTable || tables.contactTable->size() != contactCount) {
-        std::cout << "broken the book has " << (tables.contactTable ? tables.contactTable->size() : 0) << " contacts"
-                  << std::endl;
+    const qsizetype size = tables.contactTable ? tables.contactTable->size() : 0;
+    if (size != contactCount) {
+        std::cout << "broken the book has " << size << " contacts" << std::endl;
         return std::nullopt;
     }
-    std::optional<int> changedRound;
+    const int changedRound = partsOf(*tables.contactTable->first()->person).first().mid(6).toInt();
     for (qsizetype i = 0; i < contactCount; ++i) {
-        MVPerson &person = *tables.contactTable->at(i)->person;
-        const std::optional<int> round = roundShown(person);
-        const bool changed = i < changedCount;
-        if (changed && !changedRound)
-            changedRound = round;
-        if (!round || round != (changed ? changedRound : 0)) {
-            std::cout << "broken contact " << i << " shows " << roundShown(person).value_or(-1) << ": "
-                      << person.stringValues()->value(FieldId::Company).toStdString() << " / "
-                      << person.stringValues()->value(FieldId::Renmei).toStdString() << " / "
-                      << person.addressValues()->first()->layout.receiverName.toStdString() << std::endl;
+        const QStringList parts = partsOf(*tables.contactTable->at(i)->person);
+        if (parts != partsOf(i < changedCount ? changedRound : 0)) {
+            std::cout << "broken contact " << i << " shows " << parts.join(u" / "_s).toStdString() << std::endl;
             return std::nullopt;
         }
     }
-    std::cout << "shown " << *changedRound << std::endl;
+    std::cout << "shown " << changedRound << std::endl;
     return changedRound;
 }
 
@@ -111,10 +97,8 @@ void edit(MVPerson &person, int round)
     StoreSaveRequest request;
     for (int i = 0; i < contactCount; ++i) {
         StoreContact contact;
-        contact.setGivenName(QStringLiteral("Taro%1").arg(i));
-        contact.setFamilyName(QStringLiteral("Yamada"));
-        contact.setPostalAddresses({{QStringLiteral("_$!<Home>!$_"),
-            StorePostalAddress{.street = QStringLiteral("%1-2-3 Ginza").arg(i), .city = QStringLiteral("Chuo-ku")}}});
+        contact.setGivenName(u"Taro%1"_s.arg(i));
+        contact.setPostalAddresses({{u"_$!<Home>!$_"_s, StorePostalAddress{.street = u"%1-2-3 Ginza"_s.arg(i)}}});
         request.addContact(contact);
     }
     if (!book.store.execute(request))
@@ -123,16 +107,6 @@ void edit(MVPerson &person, int round)
     for (const ContactRecordPtr &row : std::as_const(*tables.contactTable))
         edit(*row->person, 0);
     return book.save(tables) && check(book.load()) ? 0 : 1;
-}
-
-[[noreturn]] void saveUntilKilled(Book &book, const AddressBookTables &tables, int round)
-{
-    for (;; ++round) {
-        for (qsizetype i = 0; i < changedCount; ++i)
-            edit(*tables.contactTable->at(i)->person, round);
-        if (book.save(tables))
-            std::cout << "saved " << round << std::endl;
-    }
 }
 
 } // namespace
@@ -144,11 +118,16 @@ int main(int argc, char **argv)
     if (arguments.size() != 3)
         return 2;
     Book book(arguments.at(2));
-    if (arguments.at(1) == QStringLiteral("seed"))
+    if (arguments.at(1) == u"seed"_s)
         return seed(book);
     const AddressBookTables tables = book.load();
-    const std::optional<int> round = check(tables);
-    if (!round || arguments.at(1) == QStringLiteral("check"))
-        return round ? 0 : 1;
-    saveUntilKilled(book, tables, *round + 1);
+    const std::optional<int> shown = check(tables);
+    if (!shown || arguments.at(1) == u"check"_s)
+        return shown ? 0 : 1;
+    for (int round = *shown + 1;; ++round) {
+        for (qsizetype i = 0; i < changedCount; ++i)
+            edit(*tables.contactTable->at(i)->person, round);
+        if (book.save(tables))
+            std::cout << "saved " << round << std::endl;
+    }
 }

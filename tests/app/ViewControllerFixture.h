@@ -5,6 +5,7 @@
 #include "editors/SeparatorBox.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
+#include "common/QtPrinting.h"
 #include "platform/UndoManager.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,6 @@
 #include <QStringList>
 
 #include <memory>
-#include <string>
 
 // A window with its controller and a recording pane of every kind, over an
 // address book held in memory: one container whose top group "All Contacts"
@@ -28,20 +28,6 @@ protected:
     static void endTurn();
 
     [[nodiscard]] GroupRecordPtr top() const { return m_container->topGroup(); }
-    [[nodiscard]] GroupRecordPtr group(const QString &name) const;
-    // The first row of the contact in a group's table, or null.
-    [[nodiscard]] static ContactRecordPtr rowOf(const GroupRecordPtr &group, const QString &uniqueId);
-    [[nodiscard]] static qsizetype rowCount(const GroupRecordPtr &group, const QString &uniqueId);
-    // A row for a contact of another window (a document's), sharing nothing.
-    [[nodiscard]] static ContactRecordPtr foreignRow(const QString &uniqueId);
-    // A fresh row for a person the address book already holds, as a drop makes.
-    [[nodiscard]] static ContactRecordPtr rowFor(const ContactRecordPtr &row);
-    // Shows a group's contacts, as selecting it in the outline does.
-    void showGroup(const GroupRecordPtr &group);
-
-    // Every flag of every group and row of the container, with each row's
-    // identity: equal snapshots mean the same objects with the same marks.
-    [[nodiscard]] std::string snapshot() const;
 
     PaneLog m_log;
     WindowController m_window;
