@@ -1,3 +1,4 @@
+#include "InterchangeTestContacts.h"
 #include "interchange/CsvRecordReader.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, CsvRecords,
             {{u"x"_s, u"\"never closed"_s, u"y"_s}, {u"z"_s}}},
         RecordCase{"only_doubled_quotes_after_open", u"\"a\"\"b\nc"_s, {{u"\"a\"\"b"_s}, {u"c"_s}}},
         RecordCase{"empty_text", u""_s, {}}),
-    [](const testing::TestParamInfo<RecordCase> &info) { return std::string(info.param.name); });
+    rowName);
 
 TEST(CsvRecordReader, RecordLengthLeavesOutTheLineEnd)
 {

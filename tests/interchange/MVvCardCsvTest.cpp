@@ -144,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(Forms, CsvBirthdays,
         BirthdayCase{"german_weekday_after_space", u"2001.07.04 Mi."_s, StoreDateComponents{2001, 7, 4}},
         BirthdayCase{"not_a_date", u"1980.02.30"_s, std::nullopt},
         BirthdayCase{"other_form", u"4 July 2001"_s, std::nullopt}),
-    [](const testing::TestParamInfo<BirthdayCase> &info) { return std::string(info.param.name); });
+    rowName);
 
 TEST(MVvCardCsv, ForeignHeaderIsNoContactAndUnknownRowsGiveNone)
 {

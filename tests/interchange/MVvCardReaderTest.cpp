@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Cards, CardName,
                         u"Test bday without year Thunderbird CardBook"_s},
         CardNameRow{"NoN", u"FN:Jane Roe\r\n"_s, QString(), u"Jane Roe"_s},
         CardNameRow{"NamingN", u"N:Doe;John;;;\r\nFN:Johnny Doe\r\n"_s, u"Doe"_s, u"John"_s}),
-    [](const testing::TestParamInfo<CardNameRow> &info) { return std::string(info.param.name); });
+    rowName);
 
 // Every read makes new contacts with identifiers of their own, whatever UID says.
 TEST(MVvCardReader, LowerCaseBeginAndEndAreNewCards)
@@ -122,17 +122,14 @@ TEST(MVvCardReader, CategoriesMakeGroupsInTheOrderMet)
 
 TEST(MVvCardReader, JointNamesAreTheRestOfTheirLine)
 {
-    const MVvCard converter;
-    const auto renmeiOf = [&converter](const QString &extra) {
-        const ContactTablePtr contacts = converter.contactsInContainer(readOne(card(u"Ann"_s, extra)));
-        return contacts->constFirst()->person->stringValueForIdentifier(FieldId::Renmei, 0);
-    };
-    EXPECT_EQ(renmeiOf(u"X-RENMEI:花子\\n一郎\r\n"_s), u"花子\n一郎"_s);
-    EXPECT_EQ(renmeiOf(u"X-RENMEI:\r\n"_s), QString());
-    EXPECT_EQ(renmeiOf(u"x-renmei:lower\r\n"_s), QString());
-    EXPECT_EQ(renmeiOf(u"NOTE:X-RENMEI:in a note\r\n"_s), QString());
     // "." of the property's pattern matches no carriage return.
-    EXPECT_EQ(renmeiOf(u"X-RENMEI:a\rb\r\n"_s), u"a"_s);
+    for (const auto &[line, renmei] : {std::pair{u"X-RENMEI:花子\\n一郎\r\n"_s, u"花子\n一郎"_s},
+             {u"X-RENMEI:\r\n"_s, QString()}, {u"x-renmei:lower\r\n"_s, QString()},
+             {u"NOTE:X-RENMEI:in a note\r\n"_s, QString()}, {u"X-RENMEI:a\rb\r\n"_s, u"a"_s}}) {
+        const ContactTablePtr contacts = MVvCard().contactsInContainer(readOne(card(u"Ann"_s, line)));
+        EXPECT_EQ(contacts->constFirst()->person->stringValueForIdentifier(FieldId::Renmei, 0), renmei)
+            << qPrintable(line);
+    }
 }
 
 TEST(MVvCardReader, EachLayoutLineGoesToTheAddressAtItsPosition)
@@ -142,12 +139,9 @@ TEST(MVvCardReader, EachLayoutLineGoesToTheAddressAtItsPosition)
     const QString layouts = u"X-HAGAKILAYOUTS:5;ra:{{10.00,20.00},{30.00,40.00}};\r\n 3;\r\n\r\n 7;\r\n 1;\r\n"_s;
     const ContactTablePtr contacts = MVvCard().contactsInContainer(readOne(card(u"Ann"_s, addresses + layouts)));
     MVPerson &person = *contacts->constFirst()->person;
-    const LabeledValueRecordPtr home = person.labeledValueForIdentifierAtIndex(FieldId::Address, 0);
-    const LabeledValueRecordPtr work = person.labeledValueForIdentifierAtIndex(FieldId::Address, 1);
-    ASSERT_TRUE(home && work);
-    EXPECT_EQ(person.layoutStringFromHagakiLayoutDict(&home->layout), u"5;ra:{{10.00,20.00},{30.00,40.00}};"_s);
-    EXPECT_EQ(person.layoutStringFromHagakiLayoutDict(&work->layout), u"3;"_s);
-    EXPECT_EQ(home->street, u"Street 1"_s);
+    EXPECT_EQ(InterchangeTestContacts::layoutStrings(person),
+        (QStringList{u"5;ra:{{10.00,20.00},{30.00,40.00}};"_s, u"3;"_s}));
+    EXPECT_EQ(person.labeledValueForIdentifierAtIndex(FieldId::Address, 0)->street, u"Street 1"_s);
 }
 
 TEST(MVvCardReader, StopsWhenTheHandlerSaysAndReportsCharacterPositions)
@@ -196,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(Files, DamagedInput,
             {u"Ann"_s, u"Ben"_s}},
         DamagedCase{
             "broken_lines_inside", card(u"Ann"_s, u"no colon here\r\n;;;\r\n:\r\nX-HAGAKILAYOUTS:\r\n"_s), {u"Ann"_s}}),
-    [](const testing::TestParamInfo<DamagedCase> &info) { return std::string(info.param.name); });
+    rowName);
 
 TEST(MVvCardReader, LongMalformedTextEnds)
 {

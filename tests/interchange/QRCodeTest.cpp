@@ -1,3 +1,4 @@
+#include "InterchangeTestContacts.h"
 #include "interchange/QRCodeImage.h"
 #include "interchange/QRCodePayload.h"
 #include "model/MVPerson.h"
@@ -103,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, Payload,
             u"BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Taro Yama\\;da\r\nN:Yama\\;da;Taro;;;\r\n"
             u"X-PHONETIC-FIRST-NAME:タロウ\r\nX-PHONETIC-LAST-NAME:ヤマダ\r\nORG:;Sales\r\nEND:VCARD\r\n"_s},
         PayloadRow{"UnknownFormat", u"Fax"_s, tickSecondPhone, u""_s}),
-    [](const testing::TestParamInfo<PayloadRow> &info) { return info.param.name; });
+    rowName);
 
 TEST(PayloadWebAddress, KeepsAnHttpsScheme)
 {

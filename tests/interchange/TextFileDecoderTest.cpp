@@ -1,3 +1,4 @@
+#include "InterchangeTestContacts.h"
 #include "common/LoggedMessages.h"
 #include "common/TestEnvironment.h"
 #include "interchange/MVvCard.h"
@@ -12,13 +13,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QByteArray dataFile(const QString &relativePath)
-{
-    QFile file(TestEnvironment::dataPath(relativePath));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(relativePath);
-    return file.readAll();
-}
 
 QString encodingName(quint32 id)
 {
@@ -79,7 +73,9 @@ TEST(ChosenEncoding, ReadsCharactersAcrossPiecesAndCountsBadBytesFromTheFileStar
 
 TEST(AutomaticEncoding, PutsOneReplacementCharacterForOneBadByteAndLogsIt)
 {
-    QByteArray cards = dataFile(u"vcard/aosp__v21_multiple_entry.vcf"_s).repeated(10);
+    QFile file(TestEnvironment::dataPath(u"vcard/aosp__v21_multiple_entry.vcf"_s));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray cards = file.readAll().repeated(10);
     // The second byte of the first two-byte character.
     cards[47] = ' ';
     LoggedMessages warnings;
@@ -99,11 +95,6 @@ struct RecognitionRow {
     QString encoding; // "none" for no text
     QString text;
 };
-
-void PrintTo(const RecognitionRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
 
 class Recognition : public testing::TestWithParam<RecognitionRow> { };
 
@@ -133,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Files, Recognition,
         RecognitionRow{
             "Binary", QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\x01\xF4", 18), QLocale::English, u"none"_s, u""_s},
         RecognitionRow{"BadOnMostLines", noise(4000, true), QLocale::English, u"none"_s, u""_s}),
-    [](const testing::TestParamInfo<RecognitionRow> &info) { return info.param.name; });
+    rowName);
 
 // Exporters fold at 75 octets even inside a character.
 struct SplitCharacterRow {
@@ -170,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Folds, SplitCharacter,
             "ShiftJisAutomatic", "N;CHARSET=SHIFT_JIS:\x88\r\n \xC0\x93\xA1;;;;", 0, FieldId::LastName, u"安藤"_s},
         SplitCharacterRow{"ShiftJisChosen", "N:\x88\xC0\x93\r\n \xA1;;;;", TextEncodingTable::idForCharset("Shift_JIS"),
             FieldId::LastName, u"安藤"_s}),
-    [](const testing::TestParamInfo<SplitCharacterRow> &info) { return std::string(info.param.name); });
+    rowName);
 
 // A bad byte is counted in the file as it stands, folds included.
 TEST(ChosenEncoding, NamesTheBadByteOfAFoldedCardAtItsPlaceInTheFile)
@@ -213,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(Notes, ValueCharset,
         ValueCharsetRow{
             "NamedCharsetWins", "NOTE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=E2=82=AC", "windows-1252", u"€"_s, 0},
         ValueCharsetRow{"BadEucJpByte", "NOTE;ENCODING=QUOTED-PRINTABLE:=B0=C2=FFa", "EUC-JP", u"安\uFFFDa"_s, 1}),
-    [](const testing::TestParamInfo<ValueCharsetRow> &info) { return std::string(info.param.name); });
+    rowName);
 
 // Noise after a card's first line is no contact, whatever it is read as.
 TEST(ChosenEncoding, RandomBytesAfterBeginGiveNoContact)
