@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace PrintTestCards;
 using namespace PrintOptionsKey;
 
@@ -16,11 +17,6 @@ struct LabelRow {
     double labelHeight;
     int pages;
 };
-
-void PrintTo(const LabelRow &row, std::ostream *out)
-{
-    *out << row.receivers << " × " << row.repeatCount;
-}
 
 PrintContactList receivers(int count)
 {
@@ -35,8 +31,6 @@ PrintContactList receivers(int count)
 
 class LabelPages : public testing::TestWithParam<LabelRow> { };
 
-} // namespace
-
 // Letter paper, 612 × 792 points: labels of 250 × 150 with gaps of 5 make a
 // grid of 2 columns and 5 rows.
 TEST_P(LabelPages, LabelsFillGridsOfTheirSize)
@@ -46,8 +40,8 @@ TEST_P(LabelPages, LabelsFillGridsOfTheirSize)
     view.setSelectedStyle(HagakiView::labelsStyle);
     auto options = std::make_shared<PrintOptionsRecord>();
     options->insert(MailingLabels,
-        QVariantMap{{LabelWidth, QString::number(row.labelWidth)}, {LabelHeight, row.labelHeight},
-            {HGap, QStringLiteral("5")}, {VGap, 5}, {RepeatCount, row.repeatCount}});
+        QVariantMap{{LabelWidth, QString::number(row.labelWidth)}, {LabelHeight, row.labelHeight}, {HGap, u"5"_s},
+            {VGap, 5}, {RepeatCount, row.repeatCount}});
     view.setPrintOptions(options);
     view.setPrintInfo(std::make_shared<PrintInfo>());
     view.setReceiverPersons(receivers(row.receivers));
@@ -70,7 +64,7 @@ TEST(PostcardPages, EachReceiverHasAPageAndPageOneIsTheLastStrip)
     EXPECT_EQ(view->knowsPageRange(), 3);
     EXPECT_EQ(view->rectForPage(1).y(), 2 * height);
     EXPECT_EQ(view->rectForPage(3).y(), 0);
-    view->setSelectedStyle(QStringLiteral("Postcards"));
+    view->setSelectedStyle(u"Postcards"_s);
     EXPECT_EQ(view->knowsPageRange(), 3);
     EXPECT_FALSE(view->drawList(view->rectForPage(1)).glyphs().isEmpty());
     view->setSelectedStyle(HagakiView::addressListStyle);
@@ -98,3 +92,5 @@ TEST(PostcardPages, PrintJobWhoseFirstRowIsTheSenderPrintsEveryOtherAddress)
     for (const PlacedGlyph &glyph : preview->drawList(preview->rectForPage(1)).glyphs())
         EXPECT_LT(glyph.anchor.x(), 110);
 }
+
+} // namespace
