@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFile>
 #include <QPainter>
+#include <QRegularExpression>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -123,31 +124,33 @@ QString describe(const LabeledValueRecord &record)
         + u'|' + record.service;
 }
 
-QStringList describeField(MVPerson &person, const ContactIdentifier &identifier)
-{
-    QStringList values;
-    const PersonValue value = person.valueForIdentifier(identifier);
-    if (const auto *list = std::get_if<LabeledValueList>(&value)) {
-        for (const LabeledValueRecordPtr &record : *list)
-            values.append(describe(*record));
-    }
-    return values;
-}
-
 } // namespace
 
-void expectSameValues(MVPerson &expected, MVPerson &actual)
+QString listing(MVPerson &person)
 {
+    QStringList lines;
     for (const ContactIdentifier &identifier :
         {FieldId::FirstName, FieldId::MiddleName, FieldId::LastName, FieldId::PhoneticFirstName,
             FieldId::PhoneticLastName, FieldId::Company, FieldId::Department, FieldId::JobTitle, FieldId::Nickname,
             FieldId::Title, FieldId::Suffix, FieldId::Note, FieldId::Renmei, FieldId::Birthday}) {
-        EXPECT_EQ(actual.stringValueForIdentifier(identifier, 0), expected.stringValueForIdentifier(identifier, 0))
-            << qPrintable(identifier);
+        if (const QString text = person.stringValueForIdentifier(identifier, 0); !text.isEmpty())
+            lines.append(identifier + u'=' + text);
     }
-    EXPECT_EQ(actual.nameValue()->showAsPerson, expected.nameValue()->showAsPerson);
-    for (const ContactIdentifier &identifier : MVPerson::labeledIdentifiers())
-        EXPECT_EQ(describeField(actual, identifier), describeField(expected, identifier)) << qPrintable(identifier);
+    if (!person.nameValue()->showAsPerson)
+        lines.append(u"shown as a company"_s);
+    for (const ContactIdentifier &identifier : MVPerson::labeledIdentifiers()) {
+        const PersonValue value = person.valueForIdentifier(identifier);
+        if (const auto *list = std::get_if<LabeledValueList>(&value)) {
+            for (const LabeledValueRecordPtr &record : *list)
+                lines.append(identifier + u'=' + describe(*record).remove(QRegularExpression(u"\\|+$"_s)));
+        }
+    }
+    return lines.join(u'\n');
+}
+
+void expectSameValues(MVPerson &expected, MVPerson &actual)
+{
+    EXPECT_EQ(listing(actual).toStdString(), listing(expected).toStdString());
 }
 
 QStringList layoutStrings(MVPerson &person)

@@ -32,6 +32,11 @@ namespace InterchangeTestContacts {
 [[nodiscard]] MVPersonPtr personWithLabel(const QString &label, const QString &name);
 [[nodiscard]] ContactRecordPtr contactOf(const MVPersonPtr &person);
 
+// Every value the contact holds, a line each ("Field=text", labeled values as
+// "Field=label|value|date|zip|state|city|street|username|service" without
+// empty trailing parts).
+[[nodiscard]] QString listing(MVPerson &person);
+
 // Google Test assertions that two contacts hold the same values.
 void expectSameValues(MVPerson &expected, MVPerson &actual);
 // Same size, and every channel of every pixel within JPEG's loss.

@@ -77,9 +77,7 @@ TEST(PostcardLayout, ReceiverAfterOneWithASavedLayoutGetsTheDefaults)
 TEST(PostcardLayout, AddressThatWouldBeTooSmallGivesItsRegionAColumn)
 {
     const auto view = postcardView(false);
-    Card card;
-    card.street = u"千代田一丁目一番一号\u2212千代田ビルディング二十階"_s;
-    view->setReceiverPersons({record(card)});
+    view->setReceiverPersons({record(Card{.street = u"千代田一丁目一番一号\u2212千代田ビルディング二十階"_s})});
     const TextObject &address = *view->objectTable().at(1);
     EXPECT_EQ(
         address.addressArray, QStringList({u"東京都千代田区"_s, u"千代田一丁目一番一号-千代田ビルディング二十階"_s}));
@@ -125,13 +123,10 @@ TEST(PostcardLayout, EnvelopeBoxesComeFromThePaperAndDirection)
 TEST(PostcardLayout, VeryLongNamesLayOutAndEnd)
 {
     const auto view = postcardView(false);
-    Card card;
-    card.given = QString(500, QChar(0x6728));
-    view->setReceiverPersons({record(card)});
+    view->setReceiverPersons({record(Card{.given = QString(500, u'木')})});
     TextObject &name = *view->objectTable().at(0);
     EXPECT_DOUBLE_EQ(name.nameFontSize, 1);
-    card.given = QString(200, QChar(0x6728));
-    view->setReceiverPersons({record(card)});
+    view->setReceiverPersons({record(Card{.given = QString(200, u'木')})});
     view->newAlignName(name, QRectF(120, 80, 50, 50));
     EXPECT_DOUBLE_EQ(name.nameFontSize, 1);
 }

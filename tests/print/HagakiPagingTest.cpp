@@ -21,11 +21,8 @@ struct LabelRow {
 PrintContactList receivers(int count)
 {
     PrintContactList list;
-    for (int index = 0; index < count; ++index) {
-        Card card;
-        card.given = QString(QChar(0x4E00 + index));
-        list.append(record(card));
-    }
+    for (int index = 0; index < count; ++index)
+        list.append(record(Card{.given = QString(QChar(0x4E00 + index))}));
     return list;
 }
 
