@@ -40,11 +40,6 @@ struct DefaultListRow {
     QStringList expected;
 };
 
-void PrintTo(const DefaultListRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 class DefaultShortList : public testing::TestWithParam<DefaultListRow> { };
 
 TEST_P(DefaultShortList, HoldsUnicodeAndTheEncodingsOfTheFirstTwoLanguages)
