@@ -89,21 +89,6 @@ void PreviewWindowTest::drag(const QPointF &from, const QPointF &to) const
     QTest::mouseRelease(&view(), Qt::LeftButton, Qt::NoModifier, onView(to));
 }
 
-void PreviewWindowTest::click(const QPointF &at) const
-{
-    QTest::mouseClick(&view(), Qt::LeftButton, Qt::NoModifier, onView(at));
-}
-
-void PreviewWindowTest::pressLayout() const
-{
-    QTest::mouseClick(m_window->layoutButton(), Qt::LeftButton);
-}
-
-void PreviewWindowTest::endTurn()
-{
-    QCoreApplication::processEvents();
-}
-
 bool PreviewWindowTest::printInto(const QString &path)
 {
     m_window->setPrintPanel([this, path](QPrinter &printer, const std::function<void(bool)> &done) {
