@@ -54,11 +54,10 @@ TEST(CsvRecordReader, RecordLengthLeavesOutTheLineEnd)
 {
     CsvRecordReader reader(u"ab,c\r\nx\n"_s);
     QStringList cells;
-    ASSERT_TRUE(reader.next(cells));
-    EXPECT_EQ(reader.recordLength(), 4);
-    ASSERT_TRUE(reader.next(cells));
-    EXPECT_EQ(reader.recordLength(), 1);
-    EXPECT_FALSE(reader.next(cells));
+    QList<qsizetype> lengths;
+    while (reader.next(cells))
+        lengths.append(reader.recordLength());
+    EXPECT_EQ(lengths, (QList<qsizetype>{4, 1}));
 }
 
 TEST(CsvRecordReader, SeparatorComesFromTheFirstRecord)
