@@ -13,7 +13,7 @@ namespace {
 // bottom).
 QString columnCorners(const DrawList &drawn)
 {
-    const auto number = [](double value) { return QString::number(qRound(value * 1e6) / 1e6); };
+    const auto number = [](double value) { return QString::number(qRound64(value * 1e9) / 1e9, 'g', 15); };
     QStringList corners;
     for (const PlacedGlyph &glyph : drawn.glyphs()) {
         if (glyph.character != U' ')

@@ -154,13 +154,6 @@ protected:
         selectRows({{0, 0}});
         pressLayout();
     }
-
-    void setEnvelopeOption(const QString &key, const QVariant &value) const
-    {
-        QVariantMap envelope = PrintOptionValue::dictionary(*pane().printOptions(), Envelope);
-        envelope.insert(key, value);
-        pane().printOptions()->insert(Envelope, envelope);
-    }
 };
 
 TEST_F(EnvelopeLayout, EachPaperAndDirectionKeepsItsBoxWithoutAnUndoStep)
@@ -169,7 +162,9 @@ TEST_F(EnvelopeLayout, EachPaperAndDirectionKeepsItsBoxWithoutAnUndoStep)
         PrintInfo::sharedPrintInfo()->setPaperName(QString::fromLatin1(paperName));
         m_window->shouldChangePrintInfo(PrintInfo::sharedPrintInfo());
         for (const char *direction : {"Left-Right", "Up-Down"}) {
-            setEnvelopeOption(TextDirection, QString::fromLatin1(direction));
+            QVariantMap envelope = PrintOptionValue::dictionary(*pane().printOptions(), Envelope);
+            envelope.insert(TextDirection, QString::fromLatin1(direction));
+            pane().printOptions()->insert(Envelope, envelope);
             pane().updateUI();
             view().repaint();
             const QPointF at = block(0).rect.center();

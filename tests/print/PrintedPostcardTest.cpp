@@ -60,12 +60,13 @@ QString printToPdf(HagakiView &view, const QString &name)
     return path;
 }
 
-// Where a postal code's digits are set: from the top-left corner of each
-// line, the digit's advance and the line's height.
-QList<QRectF> digitPlaces(const QString &code, const QPointF &corner, const char *type)
+// Where the receiver's and the sender's postal-code digits are set: from the
+// top-left corner of each line, the digit's advance and the line's height.
+QList<QRectF> digitPlaces()
 {
     DrawList drawn;
-    PostalCodeBoxes::drawZIPcode(code, corner, QString::fromLatin1(type), drawn);
+    PostalCodeBoxes::drawZIPcode(u"1234567"_s, {125.575, 34.016}, u"receiver"_s, drawn);
+    PostalCodeBoxes::drawZIPcode(u"765-4321"_s, {15.59, 348.66}, u"sender"_s, drawn);
     QList<QRectF> places;
     for (const PlacedGlyph &glyph : drawn.glyphs()) {
         const double advance = glyph.font.advancesForGlyphIndexes(QList<quint32>{glyph.glyph}).value(0).x();
@@ -106,8 +107,7 @@ TEST(PrintedPostcards, PdfHoldsOnePageAReceiverLastFirstWithTheNameInOneColumn)
     EXPECT_TRUE(nameColumn(pages.at(2), u"鈴木"_s).isEmpty());
     EXPECT_EQ(nameColumn(pages.at(2), u"佐藤花子様"_s).size(), 5);
 
-    expectDigitsAt(pages.first(), u"1234567"_s, digitPlaces(u"1234567"_s, {125.575, 34.016}, "receiver"));
-    expectDigitsAt(pages.first(), u"7654321"_s, digitPlaces(u"765-4321"_s, {15.59, 348.66}, "sender"));
+    expectDigitsAt(pages.first(), u"12345677654321"_s, digitPlaces());
 }
 
 TEST(PrintedPostcards, BlocksLandOnThePaperWhereverThePrinterCanReach)
@@ -139,12 +139,8 @@ TEST(PrintedPostcards, InkLiesOnlyInTheBlocksAndPostalCodeCells)
     QList<QRectF> regions;
     for (const TextObjectPtr &object : view->objectTable())
         regions.append(object->rect.adjusted(-2, -2, 2, 2));
-    const auto addCells = [&regions](const QString &code, const QPointF &corner, const char *type) {
-        for (const QRectF &place : digitPlaces(code, corner, type))
-            regions.append(place.adjusted(-2, -2, 2, 2));
-    };
-    addCells(u"1234567"_s, {125.575, 34.016}, "receiver");
-    addCells(u"765-4321"_s, {15.59, 348.66}, "sender");
+    for (const QRectF &place : digitPlaces())
+        regions.append(place.adjusted(-2, -2, 2, 2));
 
     const double dotsPerPoint = 300.0 / 72;
     QList<bool> inked(regions.size(), false);
