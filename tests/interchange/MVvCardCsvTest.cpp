@@ -5,15 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace InterchangeTestContacts;
 
 namespace {
-
-const QString header
-    = u"Name,Home Phone,Work Phone,Other Phone,Home Email,Work Email,Other Email,Home ZIP,Home State,Home City,"
-      u"Home Street,Work ZIP,Work State,Work City,Work Street,Other ZIP,Other State,Other City,Other Street,Birthday,"
-      u"Title,Company,Department,Job Title,First Name,Last Name,Nickname,Note,Facebook,LinkedIn,Flickr,SinaWeibo"_s;
 
 QList<SubContactRecordPtr> rowsOf(const MVPersonPtr &person, qint64 count)
 {
@@ -23,13 +20,6 @@ QList<SubContactRecordPtr> rowsOf(const MVPersonPtr &person, qint64 count)
     return rows;
 }
 
-QStringList lines(const QString &csv)
-{
-    QStringList list = csv.split(u'\n');
-    EXPECT_EQ(list.takeLast(), QString()); // every line ends with a line feed
-    return list;
-}
-
 ContactTablePtr read(const QString &text)
 {
     const ContactTablePtr contacts = MVvCard().contactsFromCSV(text);
@@ -37,34 +27,18 @@ ContactTablePtr read(const QString &text)
     return contacts;
 }
 
+// Single fields fill the first row only; later rows show the next phone,
+// e-mail and address (a mobile phone under Other Phone) with the name parts
+// again. A contact record is whole on one line. Weekdays follow the locale.
 TEST(MVvCardCsv, ContactOfThreeRowsFillsSingleFieldsOnlyOnTheFirstAndARecordFillsOneLine)
 {
     const MVPersonPtr person = fullPerson();
-    const QStringList written = lines(MVvCard().csvFromSubContacts(rowsOf(person, 3)));
-    ASSERT_EQ(written.size(), 4);
-    EXPECT_EQ(written.first(), header);
-    const QString name = person->compositeName();
-    EXPECT_TRUE(
-        written.at(1).startsWith(name + u",03-1234-5678,,,taro@example.jp,,,100-0001,東京都,千代田区,千代田1-1,"_s))
-        << qPrintable(written.at(1));
-    EXPECT_TRUE(written.at(1).contains(u",1980.02.29("_s));
-    EXPECT_TRUE(written.at(1).contains(u",Dr.,\"Quill, Inc.\",Sales; East,Manager,太郎,山田,Taro,"_s))
-        << qPrintable(written.at(1));
-    // The second row shows the second phone, e-mail and address, the name
-    // parts again, and no single field.
-    EXPECT_EQ(written.at(2),
-        name
-            + u",,03-8765-4321,,,yamada@quill.example,,,,,,530-0001,大阪府,大阪市北区,梅田2-2,,,,,,,,,,太郎,山田,,,,,,"_s);
-    // A mobile phone lands in Other Phone.
-    EXPECT_TRUE(written.at(3).startsWith(name + u",,,090-1111-2222,"_s)) << qPrintable(written.at(3));
-
-    // Written as a contact record, the contact is whole on one line.
-    const QStringList whole = lines(MVvCard().csvFromSubContacts(ContactTable{contactOf(person)}));
-    ASSERT_EQ(whole.size(), 2);
-    EXPECT_TRUE(whole.at(1).startsWith(name
-        + u",03-1234-5678,03-8765-4321,090-1111-2222,taro@example.jp,yamada@quill.example,,100-0001,東京都,千代田区,"
-          u"千代田1-1,530-0001,大阪府,大阪市北区,梅田2-2,060-0001,北海道,札幌市,北1条,1980.02.29("_s))
-        << whole.at(1).toStdString();
+    const auto written = [](const auto &rows) {
+        static const QRegularExpression weekday(u"(\\d\\d\\.\\d\\d)\\([^)]*\\)"_s);
+        return MVvCard().csvFromSubContacts(rows).replace(weekday, u"\\1(day)"_s).toStdString();
+    };
+    EXPECT_EQ(written(rowsOf(person, 3)), dataText(u"exports/full_person_rows.csv"_s).toStdString());
+    EXPECT_EQ(written(ContactTable{contactOf(person)}), dataText(u"exports/full_person_record.csv"_s).toStdString());
 }
 
 TEST(MVvCardCsv, ContactsOfEachLabelRoundTrip)
