@@ -64,7 +64,6 @@ TEST(MVvCardWriter, PhotoOptionGivesEveryPersonCardAPicture)
     EXPECT_FALSE(MVvCard().vCardFromContact(contactOf(person), {u"Photo"_s}).contains(u"PHOTO"_s));
 }
 
-// Transparent pixels come out white, not black.
 TEST(MVvCardWriter, TransparentPhotoIsWhiteInItsJpeg)
 {
     QImage clear(8, 8, QImage::Format_ARGB32);
