@@ -59,6 +59,15 @@ protected:
         QTest::keyClick(view, Qt::Key_Space);
     }
 
+    // An accessory of the dialog, as the import commands attach it.
+    [[nodiscard]] EncodingAccessory *attachedTo(QFileDialog &dialog)
+    {
+        auto *accessory = new EncodingAccessory(nullptr, &m_defaults);
+        accessory->setEncodingOnly();
+        accessory->attachTo(&dialog);
+        return accessory;
+    }
+
     UserDefaults m_defaults{TestEnvironment::makeScratchFolder(u"accessory"_s) + u"/Quillmark.conf"_s};
 };
 
@@ -122,12 +131,9 @@ TEST_F(EncodingAccessoryTest, ShiftJisChosenInAFileDialogIsTheEncodingRead)
     const QString folder = TestEnvironment::makeScratchFolder(u"dialog"_s);
     QFile card(folder + u"/cards.vcf"_s);
     ASSERT_TRUE(card.open(QIODevice::WriteOnly));
-    card.close();
 
     QFileDialog dialog(nullptr, u"Import from vCard"_s, folder);
-    auto *accessory = new EncodingAccessory(nullptr, &m_defaults);
-    accessory->setEncodingOnly();
-    accessory->attachTo(&dialog);
+    EncodingAccessory *accessory = attachedTo(dialog);
     dialog.selectFile(card.fileName());
     dialog.open();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
@@ -145,9 +151,7 @@ TEST_F(EncodingAccessoryTest, ShiftJisChosenInAFileDialogIsTheEncodingRead)
 TEST_F(EncodingAccessoryTest, TheCustomizePanelBelongsToTheModalFileDialogItOpensFrom)
 {
     QFileDialog dialog(nullptr, u"Import from CSV"_s, TestEnvironment::makeScratchFolder(u"modal"_s));
-    auto *accessory = new EncodingAccessory(nullptr, &m_defaults);
-    accessory->setEncodingOnly();
-    accessory->attachTo(&dialog);
+    EncodingAccessory *accessory = attachedTo(dialog);
     dialog.open();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     chooseCustomize(*accessory);

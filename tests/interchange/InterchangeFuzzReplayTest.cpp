@@ -2,6 +2,8 @@
 // (tests/fuzz/corpus/csv and tests/fuzz/corpus/mvvcard), replayed in every
 // build: each input must read without a crash, and what it gives must be
 // written and read back to the same contacts (for CSV, to the same text).
+#include "InterchangeTestContacts.h"
+
 #include "interchange/MVvCard.h"
 #include "model/ContactIdentifier.h"
 
@@ -34,12 +36,9 @@ std::string shown(const ContactTablePtr &contacts)
     QStringList lines;
     for (const ContactRecordPtr &contact : *contacts) {
         MVPerson &person = *contact->person;
-        QString line = person.compositeName() + u'|' + person.stringValueForIdentifier(FieldId::Renmei, 0);
-        if (const LabeledValueListPtr addresses = person.labeledValues(FieldId::Address)) {
-            for (const LabeledValueRecordPtr &address : *addresses)
-                line += u'|' + person.layoutStringFromHagakiLayoutDict(&address->layout);
-        }
-        lines.append(line);
+        lines.append((QStringList{person.compositeName(), person.stringValueForIdentifier(FieldId::Renmei, 0)}
+            + InterchangeTestContacts::layoutStrings(person))
+                         .join(u'|'));
     }
     return lines.join(u'\n').toStdString();
 }

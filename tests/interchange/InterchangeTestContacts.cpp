@@ -1,11 +1,14 @@
 #include "InterchangeTestContacts.h"
 
+#include "common/TestEnvironment.h"
 #include "model/ContactIdentifier.h"
 
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QFile>
 #include <QPainter>
+#include <QRegularExpression>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -56,19 +59,17 @@ MVPersonPtr fullPerson()
     phonetic.firstName = u"たろう"_s;
     phonetic.lastName = u"やまだ"_s;
     person->setValue(phonetic, FieldId::PhoneticName);
-    person->setValue(u"Quill, Inc."_s, FieldId::Company);
-    person->setValue(u"Sales; East"_s, FieldId::Department);
-    person->setValue(u"Manager"_s, FieldId::JobTitle);
-    person->setValue(u"Taro"_s, FieldId::Nickname);
-    person->setValue(u"Dr."_s, FieldId::Title);
-    person->setValue(u"Jr."_s, FieldId::Suffix);
-    person->setValue(u"C:\\notes\\n, first line\nsecond; \"line\""_s, FieldId::Note);
-    person->addLabeledValue(labeled(u"home"_s, u"03-1234-5678"_s), FieldId::Phone);
-    person->addLabeledValue(labeled(u"work"_s, u"03-8765-4321"_s), FieldId::Phone);
-    person->addLabeledValue(labeled(u"mobile"_s, u"090-1111-2222"_s), FieldId::Phone);
-    person->addLabeledValue(labeled(u"home"_s, u"taro@example.jp"_s), FieldId::Email);
-    person->addLabeledValue(labeled(u"work"_s, u"yamada@quill.example"_s), FieldId::Email);
-    person->addLabeledValue(labeled(u"home page"_s, u"https://example.jp/taro"_s), FieldId::URL);
+    for (const auto &[field, text] : {std::pair{FieldId::Company, u"Quill, Inc."_s},
+             {FieldId::Department, u"Sales; East"_s}, {FieldId::JobTitle, u"Manager"_s}, {FieldId::Nickname, u"Taro"_s},
+             {FieldId::Title, u"Dr."_s}, {FieldId::Suffix, u"Jr."_s}, {FieldId::Renmei, u"山田花子\n山田一郎"_s},
+             {FieldId::Note, u"C:\\notes\\n, first line\nsecond; \"line\""_s}})
+        person->setValue(text, field);
+    for (const auto &[field, label, text] : {std::tuple{FieldId::Phone, u"home"_s, u"03-1234-5678"_s},
+             {FieldId::Phone, u"work"_s, u"03-8765-4321"_s}, {FieldId::Phone, u"mobile"_s, u"090-1111-2222"_s},
+             {FieldId::Email, u"home"_s, u"taro@example.jp"_s}, {FieldId::Email, u"work"_s, u"yamada@quill.example"_s},
+             {FieldId::URL, u"home page"_s, u"https://example.jp/taro"_s},
+             {FieldId::Relationship, u"spouse"_s, u"山田花子"_s}})
+        person->addLabeledValue(labeled(label, text), field);
     person->addLabeledValue(address(u"home"_s, u"100-0001"_s, u"東京都"_s, u"千代田区"_s, u"千代田1-1"_s,
                                 u"5;ra:{{10.00,20.00},{30.00,40.00}};"_s),
         FieldId::Address);
@@ -77,21 +78,18 @@ MVPersonPtr fullPerson()
         FieldId::Address);
     person->addLabeledValue(
         address(u"other"_s, u"060-0001"_s, u"北海道"_s, u"札幌市"_s, u"北1条"_s, u"7;"_s), FieldId::Address);
-    LabeledValueRecord profile = labeled(u"Facebook"_s, u"taro.yamada"_s);
-    profile.username = u"taro.yamada"_s;
-    profile.service = u"Facebook"_s;
-    person->addLabeledValue(profile, FieldId::SocialNetwork);
-    LabeledValueRecord message = labeled(u"home"_s, u"taro_im"_s);
-    message.username = u"taro_im"_s;
-    message.service = u"Skype"_s;
-    person->addLabeledValue(message, FieldId::InstantMessage);
-    person->addLabeledValue(labeled(u"spouse"_s, u"山田花子"_s), FieldId::Relationship);
+    for (const auto &[field, label, service] : {std::tuple{FieldId::SocialNetwork, u"Facebook"_s, u"Facebook"_s},
+             {FieldId::InstantMessage, u"home"_s, u"Skype"_s}}) {
+        LabeledValueRecord account = labeled(label, u"taro.yamada"_s);
+        account.username = u"taro.yamada"_s;
+        account.service = service;
+        person->addLabeledValue(account, field);
+    }
     LabeledValueRecord anniversary;
     anniversary.label = u"anniversary"_s;
     anniversary.value = StoreDateComponents{2010, 4, 1};
     person->addLabeledValue(anniversary, FieldId::Dates);
     person->setValue(StoreDateComponents{1980, 2, 29}, FieldId::Birthday);
-    person->setValue(u"山田花子\n山田一郎"_s, FieldId::Renmei);
     person->setPhoto(testPhoto());
     return person;
 }
@@ -126,45 +124,43 @@ QString describe(const LabeledValueRecord &record)
         + u'|' + record.service;
 }
 
-QStringList describeField(MVPerson &person, const ContactIdentifier &identifier)
-{
-    QStringList values;
-    const PersonValue value = person.valueForIdentifier(identifier);
-    if (const auto *list = std::get_if<LabeledValueList>(&value)) {
-        for (const LabeledValueRecordPtr &record : *list)
-            values.append(describe(*record));
-    }
-    return values;
-}
-
 } // namespace
 
-void expectSameValues(MVPerson &expected, MVPerson &actual)
+QString listing(MVPerson &person)
 {
+    QStringList lines;
     for (const ContactIdentifier &identifier :
         {FieldId::FirstName, FieldId::MiddleName, FieldId::LastName, FieldId::PhoneticFirstName,
             FieldId::PhoneticLastName, FieldId::Company, FieldId::Department, FieldId::JobTitle, FieldId::Nickname,
             FieldId::Title, FieldId::Suffix, FieldId::Note, FieldId::Renmei, FieldId::Birthday}) {
-        EXPECT_EQ(actual.stringValueForIdentifier(identifier, 0), expected.stringValueForIdentifier(identifier, 0))
-            << qPrintable(identifier);
+        if (const QString text = person.stringValueForIdentifier(identifier, 0); !text.isEmpty())
+            lines.append(identifier + u'=' + text);
     }
-    EXPECT_EQ(actual.nameValue()->showAsPerson, expected.nameValue()->showAsPerson);
-    for (const ContactIdentifier &identifier : MVPerson::labeledIdentifiers())
-        EXPECT_EQ(describeField(actual, identifier), describeField(expected, identifier)) << qPrintable(identifier);
+    if (!person.nameValue()->showAsPerson)
+        lines.append(u"shown as a company"_s);
+    for (const ContactIdentifier &identifier : MVPerson::labeledIdentifiers()) {
+        const PersonValue value = person.valueForIdentifier(identifier);
+        if (const auto *list = std::get_if<LabeledValueList>(&value)) {
+            for (const LabeledValueRecordPtr &record : *list)
+                lines.append(identifier + u'=' + describe(*record).remove(QRegularExpression(u"\\|+$"_s)));
+        }
+    }
+    return lines.join(u'\n');
 }
 
-void expectSameLayouts(MVPerson &expected, MVPerson &actual)
+void expectSameValues(MVPerson &expected, MVPerson &actual)
 {
-    const PersonValue expectedValue = expected.valueForIdentifier(FieldId::Address);
-    const PersonValue actualValue = actual.valueForIdentifier(FieldId::Address);
-    const auto &expectedList = std::get<LabeledValueList>(expectedValue);
-    const auto &actualList = std::get<LabeledValueList>(actualValue);
-    ASSERT_EQ(actualList.size(), expectedList.size());
-    for (qsizetype i = 0; i < expectedList.size(); ++i) {
-        EXPECT_EQ(actual.layoutStringFromHagakiLayoutDict(&actualList.at(i)->layout),
-            expected.layoutStringFromHagakiLayoutDict(&expectedList.at(i)->layout))
-            << "address " << i;
+    EXPECT_EQ(listing(actual).toStdString(), listing(expected).toStdString());
+}
+
+QStringList layoutStrings(MVPerson &person)
+{
+    QStringList layouts;
+    if (const LabeledValueListPtr addresses = person.labeledValues(FieldId::Address)) {
+        for (const LabeledValueRecordPtr &address : *addresses)
+            layouts.append(person.layoutStringFromHagakiLayoutDict(&address->layout));
     }
+    return layouts;
 }
 
 void expectSamePicture(const QImage &expected, const QImage &actual)
@@ -182,6 +178,20 @@ void expectSamePicture(const QImage &expected, const QImage &actual)
         }
     }
     EXPECT_LE(worst, tolerance);
+}
+
+void expectSameContact(MVPerson &expected, MVPerson &actual)
+{
+    expectSameValues(expected, actual);
+    EXPECT_EQ(layoutStrings(actual), layoutStrings(expected));
+    expectSamePicture(expected.photo(), actual.photo());
+}
+
+QString dataText(const QString &relativePath)
+{
+    QFile file(TestEnvironment::dataPath(relativePath));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(relativePath);
+    return QString::fromUtf8(file.readAll());
 }
 
 } // namespace InterchangeTestContacts

@@ -32,13 +32,28 @@ namespace InterchangeTestContacts {
 [[nodiscard]] MVPersonPtr personWithLabel(const QString &label, const QString &name);
 [[nodiscard]] ContactRecordPtr contactOf(const MVPersonPtr &person);
 
+// Every value the contact holds, a line each ("Field=text", labeled values as
+// "Field=label|value|date|zip|state|city|street|username|service" without
+// empty trailing parts).
+[[nodiscard]] QString listing(MVPerson &person);
+
 // Google Test assertions that two contacts hold the same values.
 void expectSameValues(MVPerson &expected, MVPerson &actual);
-void expectSameLayouts(MVPerson &expected, MVPerson &actual);
 // Same size, and every channel of every pixel within JPEG's loss.
 void expectSamePicture(const QImage &expected, const QImage &actual);
+// Values, postcard layouts and photo.
+void expectSameContact(MVPerson &expected, MVPerson &actual);
+
+// The postcard layout of each address, as the layout string writes it.
+[[nodiscard]] QStringList layoutStrings(MVPerson &person);
+
+// A UTF-8 file of tests/data.
+[[nodiscard]] QString dataText(const QString &relativePath);
 
 } // namespace InterchangeTestContacts
+
+// Names the cases of a parameterised test after their rows' `name`.
+inline constexpr auto rowName = [](const auto &info) { return std::string(info.param.name); };
 
 // Lets GoogleTest show a mismatching text as text.
 inline void PrintTo(const QString &text, std::ostream *out)

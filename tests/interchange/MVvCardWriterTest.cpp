@@ -14,27 +14,15 @@ namespace {
 
 const vCardExportOptions allOptions{u"Note"_s, u"Photo"_s, u"Renmei"_s, u"HagakiLayout"_s, u"Categories"_s};
 
-// The names of the card's properties in order, continuation lines left out.
-QStringList propertyNames(const QString &card)
-{
-    QStringList names;
-    for (const QString &line : card.split(u"\r\n"_s)) {
-        if (line.isEmpty() || line.startsWith(u' '))
-            continue;
-        names.append(line.section(QRegularExpression(u"[:;]"_s), 0, 0));
-    }
-    return names;
-}
-
+// The own properties of the card and its end, in order.
 QStringList ownProperties(const QString &card)
 {
-    QStringList own;
-    for (const QString &name : propertyNames(card)) {
-        if (QStringList{u"NOTE"_s, u"X-RENMEI"_s, u"X-HAGAKILAYOUTS"_s, u"PHOTO"_s, u"CATEGORIES"_s, u"END"_s}.contains(
-                name))
-            own.append(name);
-    }
-    return own;
+    static const QRegularExpression own(
+        u"^(NOTE|X-RENMEI|X-HAGAKILAYOUTS|PHOTO|CATEGORIES|END)[:;]"_s, QRegularExpression::MultilineOption);
+    QStringList names;
+    for (QRegularExpressionMatchIterator match = own.globalMatch(card); match.hasNext();)
+        names.append(match.next().captured(1));
+    return names;
 }
 
 TEST(MVvCardWriter, PersonCardPutsOwnPropertiesBeforeEndInItsOrder)
@@ -76,7 +64,6 @@ TEST(MVvCardWriter, PhotoOptionGivesEveryPersonCardAPicture)
     EXPECT_FALSE(MVvCard().vCardFromContact(contactOf(person), {u"Photo"_s}).contains(u"PHOTO"_s));
 }
 
-// Transparent pixels come out white, not black.
 TEST(MVvCardWriter, TransparentPhotoIsWhiteInItsJpeg)
 {
     QImage clear(8, 8, QImage::Format_ARGB32);

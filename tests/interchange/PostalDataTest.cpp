@@ -1,6 +1,5 @@
 #include "PostalTestFiles.h"
 
-#include "common/TestEnvironment.h"
 #include "interchange/PostalData.h"
 #include "interchange/PostalDatabase.h"
 
@@ -8,59 +7,40 @@
 
 #include <QFile>
 
-using PostalTestFiles::Stream;
+using namespace PostalTestFiles;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 // Repetitive text compresses far below a third of its size, so the inflate
 // buffer (one and a half times the input) has to grow many times.
-QByteArray repetitiveText()
+TEST(InflateGzipDataTest, InflatesWhateverHeaderTheStreamHasAndAnEmptyInputAsItIs)
 {
     QByteArray text;
-    for (int line = 0; line < 4000; ++line) {
+    for (int line = 0; line < 4000; ++line)
         text += "13101,\"100  \",\"" + QByteArray::number(1000000 + line) + "\",\"x\"\r\n";
-    }
-    return text;
-}
-
-class InflateStreamTest : public testing::TestWithParam<Stream> { };
-
-TEST_P(InflateStreamTest, InflatesWhateverHeaderTheStreamHas)
-{
-    const QByteArray text = repetitiveText();
-    const std::optional<QByteArray> inflated = InflateGzipData(PostalTestFiles::compress(text, GetParam()));
-    ASSERT_TRUE(inflated.has_value());
-    EXPECT_EQ(*inflated, text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Headers, InflateStreamTest, testing::Values(Stream::Gzip, Stream::Zlib));
-
-TEST(InflateGzipDataTest, ReturnsAnEmptyInputAsItIs)
-{
-    const std::optional<QByteArray> inflated = InflateGzipData(QByteArray());
-    ASSERT_TRUE(inflated.has_value());
-    EXPECT_TRUE(inflated->isEmpty());
+    EXPECT_EQ(InflateGzipData(compress(text, Stream::Gzip)), text);
+    EXPECT_EQ(InflateGzipData(compress(text, Stream::Zlib)), text);
+    EXPECT_EQ(InflateGzipData(QByteArray()), QByteArray());
 }
 
 TEST(DecodeWindows31JTest, DecodesTheVendorExtensionsAndRejectsBrokenBytes)
 {
     // "①" and "髙" exist only in the vendor extensions of Shift_JIS.
-    const QString text = QStringLiteral("①髙ﾁﾖﾀﾞ千代田\r\n");
-    EXPECT_EQ(DecodeWindows31J(PostalTestFiles::encodeWindows31J(text)), text);
+    const QString text = u"①髙ﾁﾖﾀﾞ千代田\r\n"_s;
+    EXPECT_EQ(DecodeWindows31J(encodeWindows31J(text)), text);
     EXPECT_FALSE(DecodeWindows31J("\x82\x20").has_value());
     EXPECT_FALSE(DecodeWindows31J("abc\x85\x40").has_value());
 }
 
 TEST(ReformatPostalTextTest, KeepsTheSearchColumnsOfAreaAndOfficeLines)
 {
-    EXPECT_EQ(ReformatPostalText(
-                  u"13101,\"100  \",\"1000001\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ﾁﾖﾀﾞ\",\"東京都\",\"千代田区\",\"千代田\","
-                  u"0,0,0,0,0,0\r\n",
-                  PostalTable::KenAll),
+    const auto line = [](const QString &table, int index) {
+        return QString(tableText(table).split(u"\r\n"_s).at(index) + u"\r\n");
+    };
+    EXPECT_EQ(ReformatPostalText(line(u"ken_all.csv"_s, 1), PostalTable::KenAll),
         u"K,\"1000001\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ﾁﾖﾀﾞ\",\"東京都\",\"千代田区\",\"千代田\",\n");
-    EXPECT_EQ(ReformatPostalText(u"27128,\"\",\"大阪城天守閣\",\"大阪府\",\"大阪市中央区\",\"\","
-                                 u"\"大阪城１－１\",\"5408799\",\"540  \",\"大阪東\",0,0,0\r\n",
-                  PostalTable::Jigyosyo),
+    EXPECT_EQ(ReformatPostalText(line(u"jigyosyo.csv"_s, 2), PostalTable::Jigyosyo),
         u"J,\"\",\"大阪城天守閣\",\"大阪府\",\"大阪市中央区\",\"\",\"大阪城１－１\",\"5408799\",\n");
 }
 
@@ -80,7 +60,7 @@ TEST(ReformatPostalTextTest, SkipsAndCountsLinesItCannotUse)
 
 TEST(PostalDatabaseTest, ReadsBothTablesIntoTheirPositions)
 {
-    const QString folder = PostalTestFiles::writeTables(QStringLiteral("database-both"));
+    const QString folder = writeTables(u"database-both"_s);
     const PostalDatabase database = PostalDatabase::fromFiles(folder + u"/ken_all.gzip", folder + u"/jigyosyo.gzip");
     EXPECT_EQ(database.areaText().count(u'\n'), 6);
     EXPECT_TRUE(database.areaText().startsWith(u"K,\"1000000\""));
@@ -91,40 +71,24 @@ TEST(PostalDatabaseTest, ReadsBothTablesIntoTheirPositions)
 }
 
 // Each row spoils the area table in one way; the office table stays readable.
-struct BrokenTableRow {
-    const char *name;
-    QByteArray (*contents)();
-};
-
-class PostalDatabaseBrokenTableTest : public testing::TestWithParam<BrokenTableRow> { };
-
-TEST_P(PostalDatabaseBrokenTableTest, LeavesAnEmptyTextAtItsPosition)
+TEST(PostalDatabaseTest, ABrokenTableLeavesAnEmptyTextAtItsPosition)
 {
-    const QString folder = PostalTestFiles::writeTables(QString::fromLatin1(GetParam().name));
-    QFile::remove(folder + u"/ken_all.gzip");
-    if (GetParam().contents != nullptr) {
-        (void)PostalTestFiles::writeFile(folder, QStringLiteral("ken_all.gzip"), GetParam().contents());
+    const QByteArray areas = encodeWindows31J(tableText(u"ken_all.csv"_s));
+    const QByteArray stream = compress(areas, Stream::Gzip);
+    const std::pair<const char *, std::optional<QByteArray>> rows[] = {{"missing", std::nullopt},
+        {"truncated", stream.first(stream.size() - 12)}, {"corrupt", QByteArray("\x1f\x8b\x08\x00garbage", 12)},
+        // 0x85 0x40 is a code Windows-31J leaves unassigned.
+        {"notShiftJis", compress(areas + "\x85\x40\r\n", Stream::Gzip)}};
+    for (const auto &[name, contents] : rows) {
+        const QString folder = writeTables(QString::fromLatin1(name));
+        QFile::remove(folder + u"/ken_all.gzip");
+        if (contents)
+            writeFile(folder, u"ken_all.gzip"_s, *contents);
+        const PostalDatabase database
+            = PostalDatabase::fromFiles(folder + u"/ken_all.gzip", folder + u"/jigyosyo.gzip");
+        EXPECT_TRUE(database.areaText().isEmpty()) << name;
+        EXPECT_EQ(database.officeText().count(u'\n'), 3) << name;
     }
-    const PostalDatabase database = PostalDatabase::fromFiles(folder + u"/ken_all.gzip", folder + u"/jigyosyo.gzip");
-    EXPECT_TRUE(database.areaText().isEmpty());
-    EXPECT_EQ(database.officeText().count(u'\n'), 3);
 }
-
-INSTANTIATE_TEST_SUITE_P(Files, PostalDatabaseBrokenTableTest,
-    testing::Values(BrokenTableRow{"missing", nullptr},
-        BrokenTableRow{"truncated",
-            [] {
-                const QByteArray stream = PostalTestFiles::compress(
-                    PostalTestFiles::encodeWindows31J(PostalTestFiles::kenAllText()), Stream::Gzip);
-                return stream.first(stream.size() - 12);
-            }},
-        BrokenTableRow{"corrupt", [] { return QByteArray("\x1f\x8b\x08\x00garbage", 12); }},
-        BrokenTableRow{"notShiftJis",
-            [] {
-                // 0x85 0x40 is a code Windows-31J leaves unassigned.
-                return PostalTestFiles::compress(
-                    PostalTestFiles::encodeWindows31J(PostalTestFiles::kenAllText()) + "\x85\x40\r\n", Stream::Gzip);
-            }}),
-    [](const testing::TestParamInfo<BrokenTableRow> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -12,15 +12,12 @@ TEST(ShippedPostalDataTest, ThreadsThatAskTogetherGetOneCompleteCache)
 {
     std::vector<std::shared_ptr<const PostalDatabase>> seen(4);
     std::vector<std::thread> threads;
-    for (auto &slot : seen) {
+    for (auto &slot : seen)
         threads.emplace_back([&slot] { slot = ZipSearch::zipdb(); });
-    }
-    for (std::thread &thread : threads) {
+    for (std::thread &thread : threads)
         thread.join();
-    }
-    for (const auto &database : seen) {
+    for (const auto &database : seen)
         ASSERT_EQ(database, seen.front());
-    }
     EXPECT_GT(seen.front()->areaText().count(u'\n'), 100000);
     EXPECT_GT(seen.front()->officeText().count(u'\n'), 20000);
     EXPECT_EQ(seen.front()->skippedLines(), 0);

@@ -1,3 +1,4 @@
+#include "InterchangeTestContacts.h"
 #include "common/TestEnvironment.h"
 #include "interchange/TextEncodingTable.h"
 
@@ -39,11 +40,6 @@ struct DefaultListRow {
     QStringList expected;
 };
 
-void PrintTo(const DefaultListRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 class DefaultShortList : public testing::TestWithParam<DefaultListRow> { };
 
 TEST_P(DefaultShortList, HoldsUnicodeAndTheEncodingsOfTheFirstTwoLanguages)
@@ -69,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Languages, DefaultShortList,
                 u"Western (macintosh)"_s, u"Japanese (ISO-2022-JP)"_s, u"Japanese (ISO-2022-JP-1)"_s,
                 u"Japanese (ISO-2022-JP-2)"_s}},
         DefaultListRow{"Unknown", {u"xx"_s}, false, unicodeRows}, DefaultListRow{"None", {}, false, unicodeRows}),
-    [](const testing::TestParamInfo<DefaultListRow> &info) { return info.param.name; });
+    rowName);
 
 TEST(StoredShortList, KeepsTheStoredNamesAndUtf8OrFallsBackToTheDefault)
 {

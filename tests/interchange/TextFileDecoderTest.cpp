@@ -1,3 +1,4 @@
+#include "InterchangeTestContacts.h"
 #include "common/LoggedMessages.h"
 #include "common/TestEnvironment.h"
 #include "interchange/MVvCard.h"
@@ -12,13 +13,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QByteArray dataFile(const QString &relativePath)
-{
-    QFile file(TestEnvironment::dataPath(relativePath));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(relativePath);
-    return file.readAll();
-}
 
 QString encodingName(quint32 id)
 {
@@ -79,7 +73,9 @@ TEST(ChosenEncoding, ReadsCharactersAcrossPiecesAndCountsBadBytesFromTheFileStar
 
 TEST(AutomaticEncoding, PutsOneReplacementCharacterForOneBadByteAndLogsIt)
 {
-    QByteArray cards = dataFile(u"vcard/aosp__v21_multiple_entry.vcf"_s).repeated(10);
+    QFile file(TestEnvironment::dataPath(u"vcard/aosp__v21_multiple_entry.vcf"_s));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray cards = file.readAll().repeated(10);
     // The second byte of the first two-byte character.
     cards[47] = ' ';
     LoggedMessages warnings;
@@ -99,11 +95,6 @@ struct RecognitionRow {
     QString encoding; // "none" for no text
     QString text;
 };
-
-void PrintTo(const RecognitionRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
 
 class Recognition : public testing::TestWithParam<RecognitionRow> { };
 
@@ -133,44 +124,38 @@ INSTANTIATE_TEST_SUITE_P(Files, Recognition,
         RecognitionRow{
             "Binary", QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\x01\xF4", 18), QLocale::English, u"none"_s, u""_s},
         RecognitionRow{"BadOnMostLines", noise(4000, true), QLocale::English, u"none"_s, u""_s}),
-    [](const testing::TestParamInfo<RecognitionRow> &info) { return info.param.name; });
+    rowName);
 
-// Exporters fold at 75 octets even inside a character.
-struct SplitCharacterRow {
-    const char *name;
-    QByteArray property; // folded inside a character
-    quint32 encoding;
-    ContactIdentifier field;
-    QString value;
-};
-
-class SplitCharacter : public testing::TestWithParam<SplitCharacterRow> { };
-
-TEST_P(SplitCharacter, ReadsWholeFromBytes)
+// The one contact of a card read from bytes in an encoding (0 for "Automatic").
+ContactRecordPtr cardContact(const QByteArray &bytes, quint32 encoding)
 {
-    const QByteArray bytes = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Anna\r\n" + GetParam().property + "\r\nEND:VCARD\r\n";
-    const TextFileDecoder::Result read = TextFileDecoder::decode(bytes, GetParam().encoding, u"card.vcf"_s);
-    ASSERT_TRUE(read.ok()) << qPrintable(read.errorDescription);
-    const ContactTablePtr contacts
-        = MVvCard().contactsInContainer(MVvCard().containersFromVCards(read.text, nullptr)->constFirst());
-    ASSERT_EQ(contacts->size(), 1);
-    EXPECT_EQ(contacts->constFirst()->person->stringValueForIdentifier(GetParam().field, 0), GetParam().value);
+    const TextFileDecoder::Result read = TextFileDecoder::decode(bytes, encoding, u"card.vcf"_s);
+    EXPECT_TRUE(read.ok()) << qPrintable(read.errorDescription);
+    const ContactTablePtr contacts = MVvCard().contactsInContainer(
+        MVvCard().containersFromVCards(read.text, read.charset(), nullptr)->constFirst());
+    EXPECT_EQ(contacts->size(), 1);
+    return contacts->isEmpty() ? nullptr : contacts->constFirst();
 }
 
-INSTANTIATE_TEST_SUITE_P(Folds, SplitCharacter,
-    testing::Values(
-        // "л" (D0 BB), "か" (E3 81 8B) and "𝄞" (F0 9D 84 9E), each cut after its lead byte or two.
-        SplitCharacterRow{"Utf8Automatic",
-            "NOTE:\xD0\x9C\xD0\xB8\xD0\r\n \xBB\xD0\xB0 \xE3\x81\r\n\t\x8B \xF0\r\n \x9D\x84\x9E.", 0, FieldId::Note,
-            u"Мила か 𝄞."_s},
-        SplitCharacterRow{"Utf8ChosenLineFeeds", "NOTE:\xE3\x81\n \x8B\xF0\x9D\x84\n \x9E", TextEncodingTable::UTF8,
-            FieldId::Note, u"か𝄞"_s},
-        // "安藤" in Shift_JIS (88 C0 93 A1), cut between lead and trail byte.
-        SplitCharacterRow{
-            "ShiftJisAutomatic", "N;CHARSET=SHIFT_JIS:\x88\r\n \xC0\x93\xA1;;;;", 0, FieldId::LastName, u"安藤"_s},
-        SplitCharacterRow{"ShiftJisChosen", "N:\x88\xC0\x93\r\n \xA1;;;;", TextEncodingTable::idForCharset("Shift_JIS"),
-            FieldId::LastName, u"安藤"_s}),
-    [](const testing::TestParamInfo<SplitCharacterRow> &info) { return std::string(info.param.name); });
+// Exporters fold at 75 octets even inside a character.
+TEST(SplitCharacter, ReadsWholeFromBytes)
+{
+    const quint32 shiftJis = TextEncodingTable::idForCharset("Shift_JIS");
+    for (const auto &[property, encoding, field, value] :
+        {// "л" (D0 BB), "か" (E3 81 8B) and "𝄞" (F0 9D 84 9E), each cut after its lead byte or two.
+            std::tuple{
+                QByteArray("NOTE:\xD0\x9C\xD0\xB8\xD0\r\n \xBB\xD0\xB0 \xE3\x81\r\n\t\x8B \xF0\r\n \x9D\x84\x9E."), 0u,
+                FieldId::Note, u"Мила か 𝄞."_s},
+            {"NOTE:\xE3\x81\n \x8B\xF0\x9D\x84\n \x9E", TextEncodingTable::UTF8, FieldId::Note, u"か𝄞"_s},
+            // "安藤" in Shift_JIS (88 C0 93 A1), cut between lead and trail byte.
+            {"N;CHARSET=SHIFT_JIS:\x88\r\n \xC0\x93\xA1;;;;", 0u, FieldId::LastName, u"安藤"_s},
+            {"N:\x88\xC0\x93\r\n \xA1;;;;", shiftJis, FieldId::LastName, u"安藤"_s}}) {
+        const ContactRecordPtr contact
+            = cardContact("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Anna\r\n" + property + "\r\nEND:VCARD\r\n", encoding);
+        ASSERT_TRUE(contact) << property.toStdString();
+        EXPECT_EQ(contact->person->stringValueForIdentifier(field, 0), value) << property.toStdString();
+    }
+}
 
 // A bad byte is counted in the file as it stands, folds included.
 TEST(ChosenEncoding, NamesTheBadByteOfAFoldedCardAtItsPlaceInTheFile)
@@ -180,40 +165,24 @@ TEST(ChosenEncoding, NamesTheBadByteOfAFoldedCardAtItsPlaceInTheFile)
     EXPECT_TRUE(read.errorDescription.endsWith(u"invalid data at byte 27."_s)) << qPrintable(read.errorDescription);
 }
 
-// Values in QUOTED-PRINTABLE or BASE64 that name no charset are in the file's.
-struct ValueCharsetRow {
-    const char *name;
-    QByteArray note;
-    const char *encoding;
-    QString text;
-    qsizetype warnings;
-};
-
-class ValueCharset : public testing::TestWithParam<ValueCharsetRow> { };
-
-TEST_P(ValueCharset, IsTheFilesAndBadBytesAreReplacedAndLogged)
+// Values in QUOTED-PRINTABLE or BASE64 that name no charset are in the file's;
+// bad bytes are replaced and logged.
+TEST(ValueCharset, IsTheFilesAndBadBytesAreReplacedAndLogged)
 {
-    const QByteArray bytes = "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Roe;Jane\r\n" + GetParam().note + "\r\nEND:VCARD\r\n";
-    const quint32 id = TextEncodingTable::idForCharset(GetParam().encoding);
-    const TextFileDecoder::Result read = TextFileDecoder::decode(bytes, id, u"card.vcf"_s);
-    ASSERT_TRUE(read.ok()) << qPrintable(read.errorDescription);
-    LoggedMessages warnings;
-    const qsizetype before = warnings.lines().size();
-    const ContainerTablePtr containers = MVvCard().containersFromVCards(read.text, read.charset(), nullptr);
-    const ContactTablePtr contacts = MVvCard().contactsInContainer(containers->constFirst());
-    ASSERT_EQ(contacts->size(), 1);
-    EXPECT_EQ(contacts->constFirst()->person->stringValueForIdentifier(FieldId::Note, 0), GetParam().text);
-    EXPECT_EQ(warnings.lines().size() - before, GetParam().warnings);
+    for (const auto &[note, encoding, text, warnings] :
+        {std::tuple{"NOTE;ENCODING=QUOTED-PRINTABLE:=80 =84=93", "windows-1252", u"€ „“"_s, 0},
+            {"NOTE;ENCODING=BASE64:gCCEkw==", "windows-1252", u"€ „“"_s, 0},
+            {"NOTE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=E2=82=AC", "windows-1252", u"€"_s, 0},
+            {"NOTE;ENCODING=QUOTED-PRINTABLE:=B0=C2=FFa", "EUC-JP", u"安\uFFFDa"_s, 1}}) {
+        LoggedMessages logged;
+        const ContactRecordPtr contact
+            = cardContact(QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\nN:Roe;Jane\r\n") + note + "\r\nEND:VCARD\r\n",
+                TextEncodingTable::idForCharset(encoding));
+        ASSERT_TRUE(contact) << note;
+        EXPECT_EQ(contact->person->stringValueForIdentifier(FieldId::Note, 0), text) << note;
+        EXPECT_EQ(logged.lines().size(), warnings) << note;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Notes, ValueCharset,
-    testing::Values(ValueCharsetRow{"QuotedPrintable1252", "NOTE;ENCODING=QUOTED-PRINTABLE:=80 =84=93", "windows-1252",
-                        u"€ „“"_s, 0},
-        ValueCharsetRow{"Base64In1252", "NOTE;ENCODING=BASE64:gCCEkw==", "windows-1252", u"€ „“"_s, 0},
-        ValueCharsetRow{
-            "NamedCharsetWins", "NOTE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=E2=82=AC", "windows-1252", u"€"_s, 0},
-        ValueCharsetRow{"BadEucJpByte", "NOTE;ENCODING=QUOTED-PRINTABLE:=B0=C2=FFa", "EUC-JP", u"安\uFFFDa"_s, 1}),
-    [](const testing::TestParamInfo<ValueCharsetRow> &info) { return std::string(info.param.name); });
 
 // Noise after a card's first line is no contact, whatever it is read as.
 TEST(ChosenEncoding, RandomBytesAfterBeginGiveNoContact)

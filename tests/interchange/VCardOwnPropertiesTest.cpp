@@ -1,3 +1,4 @@
+#include "InterchangeTestContacts.h"
 #include "interchange/VCardOwnProperties_p.h"
 
 #include <string>
@@ -73,6 +74,6 @@ INSTANTIATE_TEST_SUITE_P(Written, LayoutLines,
         // Longer than a folded line: written before folding, one layout.
         LayoutCase{"long_unfolded", u"X-HAGAKILAYOUTS:"_s + longLayout + u"\r\n 2;sn:{{1.00,2.00},{3.00,4.00}};"_s,
             {longLayout, u"2;sn:{{1.00,2.00},{3.00,4.00}};"_s}}),
-    [](const testing::TestParamInfo<LayoutCase> &info) { return std::string(info.param.name); });
+    rowName);
 
 } // namespace

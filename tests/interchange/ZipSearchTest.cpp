@@ -1,3 +1,4 @@
+#include "InterchangeTestContacts.h"
 #include "PostalTestFiles.h"
 
 #include "interchange/PostalDatabase.h"
@@ -24,9 +25,8 @@ std::shared_ptr<const PostalDatabase> sampleDatabase()
 QStringList zipsOf(const QList<PostalRecord> &records)
 {
     QStringList zips;
-    for (const PostalRecord &record : records) {
+    for (const PostalRecord &record : records)
         zips.append(record.zip);
-    }
     return zips;
 }
 
@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Queries, ZipSearchQueryTest,
         QueryRow{"kanaColumnsAreSearched", u"ﾆﾎﾝﾊﾞｼ"_qs, 1, {u"103-0027"_qs}},
         QueryRow{"officeByTownArea", u"大手町"_qs, 1, {u"100-8791"_qs}},
         QueryRow{"officeBehindAreaPrefix", u"大阪城天守閣"_qs, 1, {u"540-8799"_qs}}),
-    [](const testing::TestParamInfo<QueryRow> &info) { return std::string(info.param.name); });
+    rowName);
 
 TEST(ZipSearchTest, AddressesFromZipListsAreasThenOfficesAndLeavesTheTable)
 {
@@ -135,36 +135,16 @@ TEST(ZipSearchTest, DictionariesFromFindLinesSkipsEmptyAndShortLines)
     EXPECT_EQ(records.front().street, u"町1-2");
 }
 
-struct TextRow {
-    QString input;
-    std::optional<QString> expected;
-};
-
-class FindNumericStringTest : public testing::TestWithParam<TextRow> { };
-
-TEST_P(FindNumericStringTest, TakesTheLeadingDigitsAndHyphens)
+TEST(ZipSearchTest, TextHelpersTakeLeadingDigitsStripOneQuoteAtEachEndAndHyphenateLongerCodes)
 {
-    EXPECT_EQ(ZipSearch::findNumericString(GetParam().input), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Strings, FindNumericStringTest,
-    testing::Values(TextRow{u"12ab3"_qs, u"12"_qs}, TextRow{u"-1"_qs, u"-1"_qs}, TextRow{u"٣٤5"_qs, u"٣٤5"_qs},
-        // MATHEMATICAL BOLD DIGIT ONE: a digit outside the BMP
-        TextRow{u"\U0001D7CF2x"_qs, u"\U0001D7CF2"_qs}, TextRow{u" 100"_qs, {}}, TextRow{u""_qs, {}}));
-
-class StripDoublequoteTest : public testing::TestWithParam<std::pair<QString, QString>> { };
-
-TEST_P(StripDoublequoteTest, RemovesOneQuoteAtEachEndOfLongerStrings)
-{
-    EXPECT_EQ(ZipSearch::stripDoublequote(GetParam().first), GetParam().second);
-}
-
-INSTANTIATE_TEST_SUITE_P(Strings, StripDoublequoteTest,
-    testing::Values(std::pair{u"\"a\""_qs, u"a"_qs}, std::pair{u"\"\""_qs, u"\"\""_qs}, std::pair{u"\"a"_qs, u"\"a"_qs},
-        std::pair{u"abc\""_qs, u"abc"_qs}, std::pair{u"\"\"\"\""_qs, u"\"\""_qs}));
-
-TEST(ZipSearchTest, FormatZipPutsTheHyphenAfterThreeCharactersOfLongerCodes)
-{
+    // MATHEMATICAL BOLD DIGIT ONE: a digit outside the BMP
+    for (const auto &[input, expected] :
+        {std::pair<QString, std::optional<QString>>{u"12ab3"_qs, u"12"_qs}, {u"-1"_qs, u"-1"_qs},
+            {u"٣٤5"_qs, u"٣٤5"_qs}, {u"\U0001D7CF2x"_qs, u"\U0001D7CF2"_qs}, {u" 100"_qs, {}}, {u""_qs, {}}})
+        EXPECT_EQ(ZipSearch::findNumericString(input), expected) << qPrintable(input);
+    for (const auto &[input, expected] : {std::pair{u"\"a\""_qs, u"a"_qs}, {u"\"\""_qs, u"\"\""_qs},
+             {u"\"a"_qs, u"\"a"_qs}, {u"abc\""_qs, u"abc"_qs}, {u"\"\"\"\""_qs, u"\"\""_qs}})
+        EXPECT_EQ(ZipSearch::stripDoublequote(input), expected) << qPrintable(input);
     EXPECT_EQ(ZipSearch::formatZIP(u"100"_qs), u"100-"_qs);
     EXPECT_EQ(ZipSearch::formatZIP(u"10"_qs), u"10"_qs);
 }

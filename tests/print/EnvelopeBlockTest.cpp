@@ -22,8 +22,6 @@ struct BlockTextRow {
 
 class EnvelopeBlockText : public testing::TestWithParam<BlockTextRow> { };
 
-} // namespace
-
 TEST_P(EnvelopeBlockText, AddressLinesThenTheName)
 {
     const BlockTextRow &row = GetParam();
@@ -34,7 +32,7 @@ TEST_P(EnvelopeBlockText, AddressLinesThenTheName)
     const PrintContactRecordPtr record = PrintTestCards::record(row.card);
     record->name->stringValue = row.card.family.isEmpty() ? QString() : row.card.family + u' ' + row.card.given;
     if (record->layoutDict)
-        record->layoutDict->country = QStringLiteral("日本");
+        record->layoutDict->country = u"日本"_s;
     const QVariantMap envelope{{PrintZIP, row.printZIP}, {PrintCountry, row.printCountry}};
     EXPECT_EQ(view->makeAdrsAndNameString(*record, envelope, row.forSender), QString::fromUtf8(row.expected));
 }
@@ -58,9 +56,7 @@ TEST(EnvelopeBlockFitting, ABoxTooSmallForAnyTextStopsAtOnePoint)
     auto view = postcardView(true);
     PrintOptionsRecord options = *view->printOptions();
     QVariantMap envelope = PrintOptionValue::dictionary(options, Envelope);
-    envelope.insert(RectDicts,
-        QVariantMap{
-            {QStringLiteral("Postcard"), QVariantMap{{ReceiverRectUpDown, QStringLiteral("{{0, 0}, {2, 2}}")}}}});
+    envelope.insert(RectDicts, QVariantMap{{u"Postcard"_s, QVariantMap{{ReceiverRectUpDown, u"{{0, 0}, {2, 2}}"_s}}}});
     options.insert(Envelope, envelope);
     view->setPrintOptions(std::make_shared<PrintOptionsRecord>(options));
     view->setSelectedStyle(HagakiView::envelopeStyle);
@@ -71,43 +67,26 @@ TEST(EnvelopeBlockFitting, ABoxTooSmallForAnyTextStopsAtOnePoint)
     EXPECT_EQ(block->fontSize, 1);
 }
 
-namespace {
-
-struct FrameRow {
-    const char *name;
-    const char *paperName;
-    QPageLayout::Orientation orientation;
-    QSize frame;
-};
-
-class PreviewFrame : public PreviewWindowTest, public testing::WithParamInterface<FrameRow> { };
-
-} // namespace
-
-TEST_P(PreviewFrame, FitsThePaperIntoTheFrameCentredInThePane)
+// A paper without a size leaves the preview as it was.
+TEST_F(PreviewWindowTest, PreviewFitsThePaperIntoTheFrameCentredInThePane)
 {
     openWindow();
-    auto paper = std::make_shared<PrintInfo>();
-    paper->setPaperName(QString::fromLatin1(GetParam().paperName));
-    paper->setOrientation(GetParam().orientation);
-    EXPECT_TRUE(m_window->shouldChangePrintInfo(paper));
-    EXPECT_EQ(view().size(), GetParam().frame);
-    EXPECT_EQ(view().bounds(), QRectF(QPointF(0, 0), paper->paperSize()));
-    EXPECT_NEAR(view().geometry().center().y(), pane().height() / 2, 1);
-    EXPECT_EQ(view().printInfo(), paper);
-}
-
-INSTANTIATE_TEST_SUITE_P(Papers, PreviewFrame,
-    testing::Values(FrameRow{"Postcard", "Postcard", QPageLayout::Portrait, QSize(284, 420)},
-        FrameRow{"LandscapeLetter", "Letter", QPageLayout::Landscape, QSize(285, 220)}),
-    [](const testing::TestParamInfo<FrameRow> &info) { return std::string(info.param.name); });
-
-TEST_F(PreviewWindowTest, APaperWithoutASizeLeavesThePreviewAsItWas)
-{
-    openWindow();
+    for (const auto &[paperName, orientation, frame] : {std::tuple{"Postcard", QPageLayout::Portrait, QSize(284, 420)},
+             {"Letter", QPageLayout::Landscape, QSize(285, 220)}}) {
+        auto paper = std::make_shared<PrintInfo>();
+        paper->setPaperName(QString::fromLatin1(paperName));
+        paper->setOrientation(orientation);
+        EXPECT_TRUE(m_window->shouldChangePrintInfo(paper));
+        EXPECT_EQ(view().size(), frame) << paperName;
+        EXPECT_EQ(view().bounds(), QRectF(QPointF(0, 0), paper->paperSize()));
+        EXPECT_NEAR(view().geometry().center().y(), pane().height() / 2, 1);
+        EXPECT_EQ(view().printInfo(), paper);
+    }
     const QRect before = view().geometry();
-    auto paper = std::make_shared<PrintInfo>();
-    paper->setPageSize(QPageSize());
-    m_window->shouldChangePrintInfo(paper);
+    auto sizeless = std::make_shared<PrintInfo>();
+    sizeless->setPageSize(QPageSize());
+    m_window->shouldChangePrintInfo(sizeless);
     EXPECT_EQ(view().geometry(), before);
 }
+
+} // namespace

@@ -17,14 +17,7 @@ struct LayoutRow {
     QRectF address;
 };
 
-void PrintTo(const LayoutRow &row, std::ostream *out)
-{
-    *out << row.label;
-}
-
 class BlockRectangles : public testing::TestWithParam<LayoutRow> { };
-
-} // namespace
 
 TEST_P(BlockRectangles, BlocksStandInTheirSavedOrDefaultRectangles)
 {
@@ -84,13 +77,10 @@ TEST(PostcardLayout, ReceiverAfterOneWithASavedLayoutGetsTheDefaults)
 TEST(PostcardLayout, AddressThatWouldBeTooSmallGivesItsRegionAColumn)
 {
     const auto view = postcardView(false);
-    Card card;
-    card.street = QStringLiteral("千代田一丁目一番一号\u2212千代田ビルディング二十階");
-    view->setReceiverPersons({record(card)});
+    view->setReceiverPersons({record(Card{.street = u"千代田一丁目一番一号\u2212千代田ビルディング二十階"_s})});
     const TextObject &address = *view->objectTable().at(1);
-    EXPECT_EQ(address.addressArray,
-        QStringList(
-            {QStringLiteral("東京都千代田区"), QStringLiteral("千代田一丁目一番一号-千代田ビルディング二十階")}));
+    EXPECT_EQ(
+        address.addressArray, QStringList({u"東京都千代田区"_s, u"千代田一丁目一番一号-千代田ビルディング二十階"_s}));
     EXPECT_DOUBLE_EQ(address.lineHeight, 23);
     EXPECT_GE(address.fontSize, 7);
 }
@@ -101,7 +91,7 @@ TEST(PostcardLayout, SenderPostalCodeBoxesFollowTheCardType)
         const auto view = postcardView(false);
         QVariantMap hagaki = PrintOptionValue::dictionary(*view->printOptions(), PrintOptionsKey::Hagaki);
         hagaki.insert(PrintOptionsKey::HagakiType, QString::fromLatin1(type));
-        hagaki.insert(PrintOptionsKey::SenderZIPPositionForNenga, QStringLiteral("(21, 354)"));
+        hagaki.insert(PrintOptionsKey::SenderZIPPositionForNenga, u"(21, 354)"_s);
         view->printOptions()->insert(PrintOptionsKey::Hagaki, hagaki);
         view->setSenderPerson(record(Card()));
         const double drop = qstrcmp(type, "General") == 0 ? 42.51968503937008 : 0;
@@ -115,17 +105,16 @@ TEST(PostcardLayout, EnvelopeBoxesComeFromThePaperAndDirection)
     view->setSelectedStyle(HagakiView::envelopeStyle);
     QVariantMap envelope = PrintOptionValue::dictionary(*view->printOptions(), PrintOptionsKey::Envelope);
     envelope.insert(PrintOptionsKey::RectDicts,
-        QVariantMap{{QStringLiteral("Postcard"),
-            QVariantMap{{PrintOptionsKey::ReceiverRectUpDown, QStringLiteral("{{100, 120}, {80, 200}}")}}}});
+        QVariantMap{{u"Postcard"_s, QVariantMap{{PrintOptionsKey::ReceiverRectUpDown, u"{{100, 120}, {80, 200}}"_s}}}});
     view->printOptions()->insert(PrintOptionsKey::Envelope, envelope);
     view->setReceiverPersons({record(Card())});
     EXPECT_EQ(view->objectTable().at(0)->rect, QRectF(100, 120, 80, 200));
-    EXPECT_EQ(view->objectTable().at(0)->kind, QStringLiteral("addressAndName"));
+    EXPECT_EQ(view->objectTable().at(0)->kind, u"addressAndName"_s);
 
     const QSizeF paper = view->printInfo()->paperSize();
     view->setSenderPerson(record(Card()));
     EXPECT_EQ(view->objectTable().at(2)->rect, QRectF(0, 0, paper.width() / 3, paper.height() / 4));
-    view->printInfo()->setPaperName(QStringLiteral("A4"));
+    view->printInfo()->setPaperName(u"A4"_s);
     view->setReceiverPersons({record(Card())});
     const QSizeF a4 = view->printInfo()->paperSize();
     EXPECT_EQ(view->objectTable().at(0)->rect, QRectF(0, 0, a4.width() / 3, a4.height() / 3));
@@ -134,13 +123,12 @@ TEST(PostcardLayout, EnvelopeBoxesComeFromThePaperAndDirection)
 TEST(PostcardLayout, VeryLongNamesLayOutAndEnd)
 {
     const auto view = postcardView(false);
-    Card card;
-    card.given = QString(500, QChar(0x6728));
-    view->setReceiverPersons({record(card)});
+    view->setReceiverPersons({record(Card{.given = QString(500, u'木')})});
     TextObject &name = *view->objectTable().at(0);
     EXPECT_DOUBLE_EQ(name.nameFontSize, 1);
-    card.given = QString(200, QChar(0x6728));
-    view->setReceiverPersons({record(card)});
+    view->setReceiverPersons({record(Card{.given = QString(200, u'木')})});
     view->newAlignName(name, QRectF(120, 80, 50, 50));
     EXPECT_DOUBLE_EQ(name.nameFontSize, 1);
 }
+
+} // namespace

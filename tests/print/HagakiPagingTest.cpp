@@ -4,60 +4,40 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace PrintTestCards;
 using namespace PrintOptionsKey;
 
 namespace {
 
-struct LabelRow {
-    int receivers;
-    int repeatCount;
-    double labelWidth;
-    double labelHeight;
-    int pages;
-};
-
-void PrintTo(const LabelRow &row, std::ostream *out)
-{
-    *out << row.receivers << " × " << row.repeatCount;
-}
-
 PrintContactList receivers(int count)
 {
     PrintContactList list;
-    for (int index = 0; index < count; ++index) {
-        Card card;
-        card.given = QString(QChar(0x4E00 + index));
-        list.append(record(card));
-    }
+    for (int index = 0; index < count; ++index)
+        list.append(record(Card{.given = QString(QChar(0x4E00 + index))}));
     return list;
 }
 
-class LabelPages : public testing::TestWithParam<LabelRow> { };
-
-} // namespace
-
 // Letter paper, 612 × 792 points: labels of 250 × 150 with gaps of 5 make a
 // grid of 2 columns and 5 rows.
-TEST_P(LabelPages, LabelsFillGridsOfTheirSize)
+TEST(LabelPages, LabelsFillGridsOfTheirSize)
 {
-    const LabelRow &row = GetParam();
-    HagakiView view;
-    view.setSelectedStyle(HagakiView::labelsStyle);
-    auto options = std::make_shared<PrintOptionsRecord>();
-    options->insert(MailingLabels,
-        QVariantMap{{LabelWidth, QString::number(row.labelWidth)}, {LabelHeight, row.labelHeight},
-            {HGap, QStringLiteral("5")}, {VGap, 5}, {RepeatCount, row.repeatCount}});
-    view.setPrintOptions(options);
-    view.setPrintInfo(std::make_shared<PrintInfo>());
-    view.setReceiverPersons(receivers(row.receivers));
-    EXPECT_EQ(view.knowsPageRange(), row.pages);
-    EXPECT_EQ(view.rectForPage(1), QRectF(0, 792 * (row.pages - 1), 612, 792));
+    // Receivers, repeat count, label width and height, pages.
+    for (const auto &[count, repeatCount, width, height, pages] : {std::tuple{10, 1, 250, 150, 1}, {11, 1, 250, 150, 2},
+             {4, 3, 250, 150, 2}, {3, 1, 700, 900, 3}, {0, 1, 250, 150, 1}}) {
+        HagakiView view;
+        view.setSelectedStyle(HagakiView::labelsStyle);
+        auto options = std::make_shared<PrintOptionsRecord>();
+        options->insert(MailingLabels,
+            QVariantMap{{LabelWidth, QString::number(width)}, {LabelHeight, double(height)}, {HGap, u"5"_s}, {VGap, 5},
+                {RepeatCount, repeatCount}});
+        view.setPrintOptions(options);
+        view.setPrintInfo(std::make_shared<PrintInfo>());
+        view.setReceiverPersons(receivers(count));
+        EXPECT_EQ(view.knowsPageRange(), pages) << count << " × " << repeatCount;
+        EXPECT_EQ(view.rectForPage(1), QRectF(0, 792 * (pages - 1), 612, 792)) << count << " × " << repeatCount;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, LabelPages,
-    testing::Values(LabelRow{10, 1, 250, 150, 1}, LabelRow{11, 1, 250, 150, 2}, LabelRow{4, 3, 250, 150, 2},
-        LabelRow{3, 1, 700, 900, 3}, LabelRow{0, 1, 250, 150, 1}));
 
 TEST(PostcardPages, EachReceiverHasAPageAndPageOneIsTheLastStrip)
 {
@@ -70,7 +50,7 @@ TEST(PostcardPages, EachReceiverHasAPageAndPageOneIsTheLastStrip)
     EXPECT_EQ(view->knowsPageRange(), 3);
     EXPECT_EQ(view->rectForPage(1).y(), 2 * height);
     EXPECT_EQ(view->rectForPage(3).y(), 0);
-    view->setSelectedStyle(QStringLiteral("Postcards"));
+    view->setSelectedStyle(u"Postcards"_s);
     EXPECT_EQ(view->knowsPageRange(), 3);
     EXPECT_FALSE(view->drawList(view->rectForPage(1)).glyphs().isEmpty());
     view->setSelectedStyle(HagakiView::addressListStyle);
@@ -98,3 +78,5 @@ TEST(PostcardPages, PrintJobWhoseFirstRowIsTheSenderPrintsEveryOtherAddress)
     for (const PlacedGlyph &glyph : preview->drawList(preview->rectForPage(1)).glyphs())
         EXPECT_LT(glyph.anchor.x(), 110);
 }
+
+} // namespace

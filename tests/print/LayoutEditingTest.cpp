@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace PrintOptionsKey;
 
 namespace {
@@ -37,8 +38,6 @@ protected:
         return view().mapToBounds(onView(to)) - view().mapToBounds(onView(from));
     }
 };
-
-} // namespace
 
 TEST_F(LayoutEditing, ADraggedNameIsStoredWithTheAddressBlockAsOneUndoStep)
 {
@@ -140,7 +139,7 @@ TEST_F(LayoutEditing, LeavingLayoutModeBringsTheEditStateBack)
     pressLayout();
     EXPECT_FALSE(m_controller->editState());
     EXPECT_FALSE(m_editButton.isEnabled());
-    EXPECT_EQ(m_window->layoutButton()->text(), QStringLiteral("Layout"));
+    EXPECT_EQ(m_window->layoutButton()->text(), u"Layout"_s);
 }
 
 // Envelopes keep the boxes the user placed in the options, per paper and
@@ -150,17 +149,10 @@ protected:
     void SetUp() override
     {
         PreviewWindowTest::SetUp();
-        m_defaults->setObject(QStringLiteral("Envelope"), PrintOptions::printStyleKey);
+        m_defaults->setObject(u"Envelope"_s, PrintOptions::printStyleKey);
         openWindow();
         selectRows({{0, 0}});
         pressLayout();
-    }
-
-    void setEnvelopeOption(const QString &key, const QVariant &value) const
-    {
-        QVariantMap envelope = PrintOptionValue::dictionary(*pane().printOptions(), Envelope);
-        envelope.insert(key, value);
-        pane().printOptions()->insert(Envelope, envelope);
     }
 };
 
@@ -170,7 +162,9 @@ TEST_F(EnvelopeLayout, EachPaperAndDirectionKeepsItsBoxWithoutAnUndoStep)
         PrintInfo::sharedPrintInfo()->setPaperName(QString::fromLatin1(paperName));
         m_window->shouldChangePrintInfo(PrintInfo::sharedPrintInfo());
         for (const char *direction : {"Left-Right", "Up-Down"}) {
-            setEnvelopeOption(TextDirection, QString::fromLatin1(direction));
+            QVariantMap envelope = PrintOptionValue::dictionary(*pane().printOptions(), Envelope);
+            envelope.insert(TextDirection, QString::fromLatin1(direction));
+            pane().printOptions()->insert(Envelope, envelope);
             pane().updateUI();
             view().repaint();
             const QPointF at = block(0).rect.center();
@@ -186,8 +180,7 @@ TEST_F(EnvelopeLayout, EachPaperAndDirectionKeepsItsBoxWithoutAnUndoStep)
         EXPECT_TRUE(RectText::parse(paper.value(ReceiverRectUpDown).toString())) << paperName;
     }
     // The Letter's up-down box is where the last drag left the block.
-    EXPECT_EQ(RectText::parse(
-                  PrintOptionValue::dictionary(boxes, QStringLiteral("Letter")).value(ReceiverRectUpDown).toString()),
+    EXPECT_EQ(RectText::parse(PrintOptionValue::dictionary(boxes, u"Letter"_s).value(ReceiverRectUpDown).toString()),
         block(0).rect);
     endTurn();
     EXPECT_FALSE(m_window->undoManager()->canUndo());
@@ -197,8 +190,8 @@ TEST_F(EnvelopeLayout, EachPaperAndDirectionKeepsItsBoxWithoutAnUndoStep)
 TEST_F(EnvelopeLayout, APressOnTheBlockWhereTheMarginsDrawItSelectsIt)
 {
     PrintOptionsRecord &options = *pane().printOptions();
-    options.insert(LeftMargin, QStringLiteral("20"));
-    options.insert(TopMargin, QStringLiteral("30"));
+    options.insert(LeftMargin, u"20"_s);
+    options.insert(TopMargin, u"30"_s);
     view().repaint();
     const QRectF stored = block(0).rect;
     // Inside the drawn block, below the stored one.
@@ -221,8 +214,10 @@ TEST_F(PreviewWindowTest, PageSetupTakesThePaperChosenAndRefitsThePreview)
     printer.setPageSize(QPageSize(QPageSize::A5));
     printer.setPageOrientation(QPageLayout::Landscape);
     m_window->pageSetupDidEnd(printer, QDialog::Accepted);
-    EXPECT_EQ(PrintInfo::sharedPrintInfo()->paperName(), QStringLiteral("A5"));
+    EXPECT_EQ(PrintInfo::sharedPrintInfo()->paperName(), u"A5"_s);
     EXPECT_EQ(PrintInfo::sharedPrintInfo()->orientation(), QPageLayout::Landscape);
     EXPECT_EQ(view().width(), HagakiViewController::previewWidth);
     EXPECT_EQ(view().bounds().size(), PrintInfo::sharedPrintInfo()->paperSize());
 }
+
+} // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 struct NameRow {
@@ -18,14 +20,7 @@ struct NameRow {
     const char *expected;
 };
 
-void PrintTo(const NameRow &row, std::ostream *out)
-{
-    *out << row.expected;
-}
-
 class NameStrings : public testing::TestWithParam<NameRow> { };
-
-} // namespace
 
 TEST_P(NameStrings, SpaceEveryCharacterAndEndEveryLineWithTheHonorific)
 {
@@ -60,5 +55,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, NameStrings,
 
 TEST(NameStrings, BlockWithoutANameIsEmpty)
 {
-    EXPECT_EQ(NameString::nameString(TextObject(), nullptr, false, QStringLiteral("様")), QString());
+    EXPECT_EQ(NameString::nameString(TextObject(), nullptr, false, u"様"_s), QString());
 }
+
+} // namespace

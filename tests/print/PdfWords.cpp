@@ -8,13 +8,15 @@
 #include <QProcess>
 #include <QXmlStreamReader>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace PdfWords {
 
 QString outputFolder()
 {
     const QString screenshots = qEnvironmentVariable("QUILLMARK_SCREENSHOT_DIR");
     if (screenshots.isEmpty())
-        return TestEnvironment::makeScratchFolder(QStringLiteral("printed-postcards"));
+        return TestEnvironment::makeScratchFolder(u"printed-postcards"_s);
     QDir().mkpath(screenshots);
     return screenshots;
 }
@@ -22,7 +24,7 @@ QString outputFolder()
 QList<Page> pdfWords(const QString &path)
 {
     QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    pdftotext.start(u"pdftotext"_s, {u"-bbox"_s, path, u"-"_s});
     if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
         ADD_FAILURE() << "pdftotext failed: " << pdftotext.readAllStandardError().toStdString();
         return {};

@@ -5,6 +5,8 @@
 
 #include <tuple>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 struct CodeRow {
@@ -12,11 +14,6 @@ struct CodeRow {
     // The character in each of the seven boxes, "_" for an empty box.
     const char *boxes;
 };
-
-void PrintTo(const CodeRow &row, std::ostream *out)
-{
-    *out << row.code;
-}
 
 // The top-left corner of each box's line, from the row's corner.
 QPointF boxCorner(bool receiver, int box)
@@ -28,15 +25,12 @@ QPointF boxCorner(bool receiver, int box)
 
 class PostalCodes : public testing::TestWithParam<std::tuple<CodeRow, bool>> { };
 
-} // namespace
-
 TEST_P(PostalCodes, CharactersLandInTheirBoxes)
 {
     const auto &[row, receiver] = GetParam();
     const QPointF corner(120, 30);
     DrawList drawn;
-    PostalCodeBoxes::drawZIPcode(
-        QString::fromLatin1(row.code), corner, receiver ? QStringLiteral("receiver") : QStringLiteral("sender"), drawn);
+    PostalCodeBoxes::drawZIPcode(QString::fromLatin1(row.code), corner, receiver ? u"receiver"_s : u"sender"_s, drawn);
     const QList<PlacedGlyph> glyphs = drawn.glyphs();
     qsizetype next = 0;
     for (int box = 0; box < 7; ++box) {
@@ -59,3 +53,5 @@ INSTANTIATE_TEST_SUITE_P(Rows, PostalCodes,
         testing::Values(CodeRow{"1234567", "1234567"}, CodeRow{"123-4567", "1234567"}, CodeRow{"12", "12_____"},
             CodeRow{"1234-5", "1235___"}, CodeRow{"12345678", "1234567"}, CodeRow{"1-2-3", "1__2___"}),
         testing::Bool()));
+
+} // namespace

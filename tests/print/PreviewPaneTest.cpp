@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace PrintOptionsKey;
 
 namespace {
@@ -21,19 +22,17 @@ protected:
     [[nodiscard]] QString addressText() const { return block(1).addressArray.join(u'|'); }
 };
 
-} // namespace
-
 TEST_F(PreviewPane, ClickingARowPreviewsThatContactAtItsAddress)
 {
     openWindow();
     selectRows({{2, 1}});
     EXPECT_EQ(view().receiverPersons(), m_table.selectedSubContacts());
-    EXPECT_EQ(nameText(), QStringLiteral("佐 藤  花 子 様"));
+    EXPECT_EQ(nameText(), u"佐 藤  花 子 様"_s);
     // The row shows the contact's second address.
-    EXPECT_EQ(addressText(), QStringLiteral("大阪府北区|銀座3-2-3"));
-    EXPECT_EQ(block(1).adrsDict->zip, QStringLiteral("102-1011"));
+    EXPECT_EQ(addressText(), u"大阪府北区|銀座3-2-3"_s);
+    EXPECT_EQ(block(1).adrsDict->zip, u"102-1011"_s);
     Screenshot::grab(m_window.get());
-    Screenshot::grab(&pane(), QStringLiteral("pane"));
+    Screenshot::grab(&pane(), u"pane"_s);
 }
 
 // The window's own table instead of the recording one: a real click.
@@ -53,7 +52,7 @@ TEST_F(PreviewPane, AClickInTheContactTablePreviewsThatRow)
     const SubContactRecordPtr clicked = table.subContactTable().at(1);
     ASSERT_EQ(view().receiverPersons().size(), 1);
     EXPECT_EQ(view().receiverPersons().first()->person, clicked->person);
-    EXPECT_TRUE(nameText().endsWith(QStringLiteral("様"))) << nameText().toStdString();
+    EXPECT_TRUE(nameText().endsWith(u"様"_s)) << nameText().toStdString();
 }
 
 TEST_F(PreviewPane, AnAddressOrCompanyTakenFromTheContactLeavesTheCard)
@@ -80,30 +79,32 @@ TEST_F(PreviewPane, FirstStartStoresTheJapaneseRecordAndAnHonorificPostedWithThe
 {
     openWindow();
     const QVariantMap first = m_defaults->dictionaryForKey(PrintOptions::defaultsKey);
-    EXPECT_EQ(first.value(Keishou), QStringLiteral("様"));
-    EXPECT_EQ(first.value(PrintStyle), QStringLiteral("Hagaki"));
+    EXPECT_EQ(first.value(Keishou), u"様"_s);
+    EXPECT_EQ(first.value(PrintStyle), u"Hagaki"_s);
     EXPECT_EQ(*pane().printOptions(), first);
     selectRows({{0, 0}});
     PrintOptionsRecord stored = *pane().printOptions();
-    stored.insert(Keishou, QStringLiteral("殿"));
+    stored.insert(Keishou, u"殿"_s);
     PrintOptions::storePrintOptions(stored, *m_defaults);
     NotificationCenter::defaultCenter().postNotification(PrintOptions::printOptionsUpdated, QVariant());
-    EXPECT_EQ(nameText(), QStringLiteral("山 田  太 郎 殿"));
+    EXPECT_EQ(nameText(), u"山 田  太 郎 殿"_s);
     // The pane and its view share the fresh copy, and the pane's is its own.
     EXPECT_EQ(pane().printOptions(), view().printOptions());
-    stored.insert(Keishou, QStringLiteral("様"));
-    EXPECT_EQ(pane().printOptions()->value(Keishou), QStringLiteral("殿"));
+    stored.insert(Keishou, u"様"_s);
+    EXPECT_EQ(pane().printOptions()->value(Keishou), u"殿"_s);
 }
 
 // The pane alone: in the window, start-up rebuilds such a record before the
 // pane reads it.
 TEST_F(PreviewPane, AStoredRecordOfAnOlderVersionIsUsedUnchanged)
 {
-    PrintOptionsRecord older = PrintOptions::initPrintOptions(QStringLiteral("en"));
+    PrintOptionsRecord older = PrintOptions::initPrintOptions(u"en"_s);
     older.insert(Version, 4);
-    older.insert(Keishou, QStringLiteral("Mr."));
+    older.insert(Keishou, u"Mr."_s);
     PrintOptions::storePrintOptions(older, *m_defaults);
     const HagakiViewController preview(*m_defaults);
     EXPECT_EQ(*preview.printOptions(), older);
     EXPECT_EQ(PrintOptionValue::integer(m_defaults->dictionaryForKey(PrintOptions::defaultsKey).value(Version)), 4);
 }
+
+} // namespace

@@ -14,12 +14,14 @@
 #include <QTest>
 #include <QToolBar>
 
+using namespace Qt::Literals::StringLiterals;
+
 void PreviewWindowTest::SetUp()
 {
     m_locale = QLocale();
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-    const QString folder = TestEnvironment::makeScratchFolder(QStringLiteral("preview"));
-    m_defaults = std::make_unique<UserDefaults>(folder + QStringLiteral("/Quillmark.conf"));
+    const QString folder = TestEnvironment::makeScratchFolder(u"preview"_s);
+    m_defaults = std::make_unique<UserDefaults>(folder + u"/Quillmark.conf"_s);
     m_contacts = std::make_shared<ContactTable>();
     for (int i = 0; i < 6; ++i)
         m_contacts->append(
@@ -87,21 +89,6 @@ void PreviewWindowTest::drag(const QPointF &from, const QPointF &to) const
     QTest::mouseRelease(&view(), Qt::LeftButton, Qt::NoModifier, onView(to));
 }
 
-void PreviewWindowTest::click(const QPointF &at) const
-{
-    QTest::mouseClick(&view(), Qt::LeftButton, Qt::NoModifier, onView(at));
-}
-
-void PreviewWindowTest::pressLayout() const
-{
-    QTest::mouseClick(m_window->layoutButton(), Qt::LeftButton);
-}
-
-void PreviewWindowTest::endTurn()
-{
-    QCoreApplication::processEvents();
-}
-
 bool PreviewWindowTest::printInto(const QString &path)
 {
     m_window->setPrintPanel([this, path](QPrinter &printer, const std::function<void(bool)> &done) {
@@ -121,7 +108,7 @@ QString PreviewWindowTest::pdfPath()
 {
     const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
     const QString name = QString::fromUtf8(test->test_suite_name()) + u'.' + QString::fromUtf8(test->name());
-    const QString path = QDir(PdfWords::outputFolder()).filePath(name + QStringLiteral(".pdf"));
+    const QString path = QDir(PdfWords::outputFolder()).filePath(name + u".pdf"_s);
     QFile::remove(path);
     return path;
 }

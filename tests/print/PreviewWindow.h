@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QTest>
 #include <QToolButton>
 #include <QLocale>
 
@@ -56,16 +57,16 @@ protected:
     [[nodiscard]] QPoint onView(const QPointF &paperPoint) const;
     // A press, moves and a release of the mouse's left button on the view.
     void drag(const QPointF &from, const QPointF &to) const;
-    void click(const QPointF &at) const;
+    void click(const QPointF &at) const { QTest::mouseClick(&view(), Qt::LeftButton, Qt::NoModifier, onView(at)); }
     // A click on the toolbar's "Layout".
-    void pressLayout() const;
+    void pressLayout() const { QTest::mouseClick(m_window->layoutButton(), Qt::LeftButton); }
     // File ▸ Print…, the print panel answered at once with printing into a
     // PDF file at the path; false when the item was not enabled.
     bool printInto(const QString &path);
     // A PDF file for the test, beside the screenshots when they are kept.
     [[nodiscard]] static QString pdfPath();
     // Ends the event-loop turn, closing the undo step of what happened in it.
-    static void endTurn();
+    static void endTurn() { QCoreApplication::processEvents(); }
 
     NotedAlerts m_alerts;
     std::unique_ptr<UserDefaults> m_defaults;

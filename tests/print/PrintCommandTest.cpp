@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace PdfWords;
 using namespace PrintOptionsKey;
 
@@ -26,8 +27,6 @@ protected:
     QString m_path = pdfPath();
 };
 
-} // namespace
-
 TEST_F(PrintCommand, PrintsOnePostcardARowLastRowFirst)
 {
     openWindow();
@@ -35,10 +34,10 @@ TEST_F(PrintCommand, PrintsOnePostcardARowLastRowFirst)
     print();
     const QList<Page> pages = pdfWords(m_path);
     ASSERT_EQ(pages.size(), 3);
-    EXPECT_TRUE(holds(pages.at(0), QStringLiteral("鈴")));
-    EXPECT_FALSE(holds(pages.at(0), QStringLiteral("佐")));
-    EXPECT_TRUE(holds(pages.at(1), QStringLiteral("佐")));
-    EXPECT_TRUE(holds(pages.at(2), QStringLiteral("山")));
+    EXPECT_TRUE(holds(pages.at(0), u"鈴"_s));
+    EXPECT_FALSE(holds(pages.at(0), u"佐"_s));
+    EXPECT_TRUE(holds(pages.at(1), u"佐"_s));
+    EXPECT_TRUE(holds(pages.at(2), u"山"_s));
     EXPECT_EQ(PrintInfo::sharedPrintInfo()->margins(), QMarginsF());
     EXPECT_TRUE(m_alerts.messages.isEmpty());
 }
@@ -51,9 +50,9 @@ TEST_F(PrintCommand, WithoutASelectionNothingHappensAndAJobThatCannotStartIsRepo
     EXPECT_EQ(m_printPanels, 0);
     EXPECT_FALSE(QFile::exists(m_path));
     selectRows({{0, 0}});
-    m_path = QStringLiteral("/nonexistent-folder/cards.pdf");
+    m_path = u"/nonexistent-folder/cards.pdf"_s;
     print();
-    EXPECT_EQ(m_alerts.messages, QStringList{QStringLiteral("Couldn't print.")});
+    EXPECT_EQ(m_alerts.messages, QStringList{u"Couldn't print."_s});
     EXPECT_FALSE(QFile::exists(m_path));
 }
 
@@ -72,13 +71,13 @@ TEST_F(PrintCommand, ACancelledJobLeavesNoFile)
 
 TEST_F(PrintCommand, EveryEnvelopeIsCentredAndSizedOnItsOwnText)
 {
-    m_defaults->setObject(QStringLiteral("Envelope"), PrintOptions::printStyleKey);
+    m_defaults->setObject(u"Envelope"_s, PrintOptions::printStyleKey);
     openWindow();
     QVariantMap envelope = PrintOptionValue::dictionary(*pane().printOptions(), Envelope);
-    envelope.insert(TextDirection, QStringLiteral("Left-Right"));
+    envelope.insert(TextDirection, u"Left-Right"_s);
     pane().printOptions()->insert(Envelope, envelope);
     LabeledValueRecord longAddress = *person(1).labeledValueForIdentifierAtIndex(FieldId::Address, 0);
-    longAddress.street = QStringLiteral("1200 North Lake Shore Drive, Apartment 4500");
+    longAddress.street = u"1200 North Lake Shore Drive, Apartment 4500"_s;
     person(1).replaceLabeledValueAtIndex(longAddress, FieldId::Address, 0);
     selectRows({{3, 0}, {1, 0}});
     print();
@@ -100,3 +99,5 @@ TEST_F(PrintCommand, EveryEnvelopeIsCentredAndSizedOnItsOwnText)
     // short address of page 2, each fitted to the same box.
     EXPECT_LT(lineHeights.at(0) * 2, lineHeights.at(1));
 }
+
+} // namespace

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace PrintOptionsKey;
 
 namespace {
@@ -18,7 +19,7 @@ namespace {
 std::unique_ptr<UserDefaults> freshDefaults()
 {
     return std::make_unique<UserDefaults>(
-        TestEnvironment::makeScratchFolder(QStringLiteral("print-options")) + QStringLiteral("/Quillmark.conf"));
+        TestEnvironment::makeScratchFolder(u"print-options"_s) + u"/Quillmark.conf"_s);
 }
 
 // The same file read by a new instance: what is on disk, not in memory.
@@ -27,63 +28,38 @@ std::unique_ptr<UserDefaults> reread(const UserDefaults &defaults)
     return std::make_unique<UserDefaults>(defaults.filePath());
 }
 
-struct LanguageRow {
-    QStringList preferredLanguages;
-    const char *language;
-    const char *printStyle;
-    const char *keishou;
-};
-
-class PrintOptionsLanguage : public testing::TestWithParam<LanguageRow> { };
-
-} // namespace
-
-TEST_P(PrintOptionsLanguage, FirstPreferredLanguageChoosesTheDefaults)
+TEST(PrintOptionsRecord, FirstPreferredLanguageChoosesTheDefaults)
 {
-    const LanguageRow &row = GetParam();
-    const QString language = PrintOptions::languageOf(row.preferredLanguages);
-    EXPECT_EQ(language, QString::fromUtf8(row.language));
-    const PrintOptionsRecord record = PrintOptions::initPrintOptions(language);
-    EXPECT_EQ(record.value(PrintStyle).toString(), QString::fromUtf8(row.printStyle));
-    EXPECT_EQ(record.value(Keishou).toString(), QString::fromUtf8(row.keishou));
-    EXPECT_EQ(record.value(AddressFormat).toString(), language);
-    EXPECT_EQ(record.value(Version).toInt(), 5);
+    // Language, print style, honorific, address format and version.
+    for (const auto &[preferred, expected] : {std::pair{QStringList{u"ja-JP"_s, u"en-US"_s}, u"ja Hagaki 様 ja 5"_s},
+             {QStringList{u"en-US"_s, u"ja-JP"_s}, u"en Envelope None en 5"_s},
+             {QStringList{u"zh-Hans"_s}, u"en Envelope None en 5"_s}, {QStringList{}, u"en Envelope None en 5"_s}}) {
+        const QString language = PrintOptions::languageOf(preferred);
+        const PrintOptionsRecord record = PrintOptions::initPrintOptions(language);
+        EXPECT_EQ(
+            QStringList({language, record.value(PrintStyle).toString(), record.value(Keishou).toString(),
+                            record.value(AddressFormat).toString(), QString::number(record.value(Version).toInt())})
+                .join(u' '),
+            expected);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, PrintOptionsLanguage,
-    testing::Values(LanguageRow{{QStringLiteral("ja-JP"), QStringLiteral("en-US")}, "ja", "Hagaki", "様"},
-        LanguageRow{{QStringLiteral("en-US"), QStringLiteral("ja-JP")}, "en", "Envelope", "None"},
-        LanguageRow{{QStringLiteral("zh-Hans")}, "en", "Envelope", "None"}, LanguageRow{{}, "en", "Envelope", "None"}));
 
 TEST(PrintOptionsRecord, StoredRecordReadsBackAndCopiesUnchanged)
 {
     const auto defaults = freshDefaults();
-    const PrintOptionsRecord built = PrintOptions::initPrintOptions(QStringLiteral("en"));
+    const PrintOptionsRecord built = PrintOptions::initPrintOptions(u"en"_s);
     PrintOptions::storePrintOptions(built, *defaults);
     defaults->synchronize();
-    const PrintOptionsRecordPtr loaded = PrintOptions::loadPrintOptions(*reread(*defaults));
-    EXPECT_EQ(QVariant(*loaded), QVariant(built));
+    EXPECT_EQ(QVariant(*PrintOptions::loadPrintOptions(*reread(*defaults))), QVariant(built));
     EXPECT_EQ(QVariant(PrintOptions::deepCopyDictionary(built)), QVariant(built));
 }
 
-namespace {
-
-// Records are made when the test runs: building one needs the application's font.
-struct StoredRow {
-    const char *what;
-    QVariant (*stored)();
-    bool kept;
-};
-
-class PrintOptionsLoading : public testing::TestWithParam<StoredRow> { };
-
-QVariantMap withCustomPreset(const QVariant &version)
+QVariant withCustomPreset(const QVariant &version)
 {
-    QVariantMap record = PrintOptions::initPrintOptions(QStringLiteral("en"));
+    QVariantMap record = PrintOptions::initPrintOptions(u"en"_s);
     QVariantMap labels = record.value(MailingLabels).toMap();
-    QVariantList presets = labels.value(PresetArray).toList();
-    presets.append(QVariantMap{{Name, QStringLiteral("mine")}, {LabelWidth, 99.5}});
-    labels.insert(PresetArray, presets);
+    labels.insert(
+        PresetArray, labels.value(PresetArray).toList() << QVariantMap{{Name, u"mine"_s}, {LabelWidth, 99.5}});
     record.insert(MailingLabels, labels);
     if (version.isValid())
         record.insert(Version, version);
@@ -92,62 +68,35 @@ QVariantMap withCustomPreset(const QVariant &version)
     return record;
 }
 
-} // namespace
-
-TEST_P(PrintOptionsLoading, OlderOrDamagedRecordsAreRebuiltWholeCurrentOnesKept)
+TEST(PrintOptionsRecord, OlderOrDamagedRecordsAreRebuiltWholeCurrentOnesKept)
 {
-    QLocale::setDefault(QLocale(QStringLiteral("ja_JP")));
-    const auto defaults = freshDefaults();
-    const QVariant stored = GetParam().stored();
-    if (stored.isValid())
-        defaults->setObject(stored, PrintOptions::defaultsKey);
-    const PrintOptionsRecordPtr loaded = PrintOptions::loadPrintOptions(*defaults);
-    const QVariant expected = GetParam().kept ? stored : QVariant(PrintOptions::initPrintOptions(QStringLiteral("ja")));
-    EXPECT_EQ(QVariant(*loaded), expected);
-    EXPECT_EQ(reread(*defaults)->objectForKey(PrintOptions::defaultsKey), expected);
+    QLocale::setDefault(QLocale(u"ja_JP"_s));
+    const QVariant rebuilt = PrintOptions::initPrintOptions(u"ja"_s);
+    const std::pair<const char *, QVariant> rows[]
+        = {{"absent", QVariant()}, {"version4", withCustomPreset(4)}, {"noVersion", withCustomPreset(QVariant())},
+            {"notADictionary", QVariantList{u"Version"_s, 5}}, {"version5", withCustomPreset(5)}};
+    for (const auto &[what, stored] : rows) {
+        const auto defaults = freshDefaults();
+        if (stored.isValid())
+            defaults->setObject(stored, PrintOptions::defaultsKey);
+        const QVariant expected = qstrcmp(what, "version5") == 0 ? stored : rebuilt;
+        EXPECT_EQ(QVariant(*PrintOptions::loadPrintOptions(*defaults)), expected) << what;
+        EXPECT_EQ(reread(*defaults)->objectForKey(PrintOptions::defaultsKey), expected) << what;
+    }
     QLocale::setDefault(QLocale::c());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, PrintOptionsLoading,
-    testing::Values(StoredRow{"absent", [] { return QVariant(); }, false},
-        StoredRow{"version4", [] { return QVariant(withCustomPreset(4)); }, false},
-        StoredRow{"noVersion", [] { return QVariant(withCustomPreset(QVariant())); }, false},
-        StoredRow{"notADictionary",
-            [] {
-                return QVariant(QVariantList{QStringLiteral("Version"), 5});
-            },
-            false},
-        StoredRow{"version5", [] { return QVariant(withCustomPreset(5)); }, true}),
-    [](const testing::TestParamInfo<StoredRow> &info) { return std::string(info.param.what); });
-
-namespace {
-
-struct ValueRow {
-    QVariant stored;
-    double number;
-    bool flag;
-};
-
-class PrintOptionValues : public testing::TestWithParam<ValueRow> { };
-
-} // namespace
-
-TEST_P(PrintOptionValues, TextAndNumbersReadAlike)
+TEST(PrintOptionValues, TextAndNumbersReadAlikeAndPointsInBothForms)
 {
-    EXPECT_DOUBLE_EQ(PrintOptionValue::number(GetParam().stored), GetParam().number);
-    EXPECT_EQ(PrintOptionValue::flag(GetParam().stored), GetParam().flag);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, PrintOptionValues,
-    testing::Values(ValueRow{QStringLiteral("130"), 130.0, true}, ValueRow{130.0, 130.0, true},
-        ValueRow{QStringLiteral(" 12pt"), 12.0, true}, ValueRow{QStringLiteral("-0.5"), -0.5, false},
-        ValueRow{QStringLiteral("YES"), 0.0, true}, ValueRow{false, 0.0, false},
-        ValueRow{QStringLiteral("none"), 0.0, false}, ValueRow{QVariantList{1}, 0.0, false}));
-
-// Where the sender's boxes stand on each card type is checked on the laid-out card.
-TEST(PrintOptionPoints, PointsReadInBothForms)
-{
-    EXPECT_EQ(PrintOptionValue::point(QStringLiteral("(15.59, 348.66)")), QPointF(15.59, 348.66));
-    EXPECT_EQ(PrintOptionValue::point(QStringLiteral("{20, -3.5}")), QPointF(20, -3.5));
+    for (const auto &[stored, number, flag] : {std::tuple{QVariant(u"130"_s), 130.0, true}, {130.0, 130.0, true},
+             {u" 12pt"_s, 12.0, true}, {u"-0.5"_s, -0.5, false}, {u"YES"_s, 0.0, true}, {false, 0.0, false},
+             {u"none"_s, 0.0, false}, {QVariantList{1}, 0.0, false}}) {
+        EXPECT_DOUBLE_EQ(PrintOptionValue::number(stored), number) << stored.toString().toStdString();
+        EXPECT_EQ(PrintOptionValue::flag(stored), flag) << stored.toString().toStdString();
+    }
+    EXPECT_EQ(PrintOptionValue::point(u"(15.59, 348.66)"_s), QPointF(15.59, 348.66));
+    EXPECT_EQ(PrintOptionValue::point(u"{20, -3.5}"_s), QPointF(20, -3.5));
     EXPECT_EQ(PrintOptionValue::point(QVariant()), QPointF());
 }
+
+} // namespace

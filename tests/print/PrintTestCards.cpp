@@ -2,6 +2,8 @@
 
 #include "print/PrintOptions.h"
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace PrintTestCards {
 
 PrintContactRecordPtr record(const Card &card)
@@ -37,9 +39,9 @@ std::unique_ptr<HagakiView> postcardView(bool printing)
     auto view = std::make_unique<HagakiView>();
     view->setPrinting(printing);
     view->setSelectedStyle(HagakiView::hagakiStyle);
-    view->setPrintOptions(std::make_shared<PrintOptionsRecord>(PrintOptions::initPrintOptions(QStringLiteral("ja"))));
+    view->setPrintOptions(std::make_shared<PrintOptionsRecord>(PrintOptions::initPrintOptions(u"ja"_s)));
     auto paper = std::make_shared<PrintInfo>();
-    paper->setPaperName(QStringLiteral("Postcard"));
+    paper->setPaperName(u"Postcard"_s);
     view->setPrintInfo(paper);
     return view;
 }

@@ -7,13 +7,15 @@
 
 #include <QFont>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 const QPointF origin(100, 50);
 
 QFont tenPoint()
 {
-    return FontResolver::font(QStringLiteral("IPAexGothic"), 10);
+    return FontResolver::font(u"IPAexGothic"_s, 10);
 }
 
 struct SettingRow {
@@ -24,14 +26,7 @@ struct SettingRow {
     double angle = 0;
 };
 
-void PrintTo(const SettingRow &row, std::ostream *out)
-{
-    *out << row.text << " direction " << row.direction;
-}
-
 class VerticalSetting : public testing::TestWithParam<SettingRow> { };
-
-} // namespace
 
 TEST_P(VerticalSetting, CoversTheCellsOfItsCharacterClassesAndMeasuresWithoutDrawing)
 {
@@ -71,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, VerticalSetting,
 TEST(VerticalSetting, UprightPunctuationTakesTheFontsVerticalFormsAndLatinDoesNot)
 {
     DrawList drawn;
-    VerticalText::drawStringInVertical(QStringLiteral("、。ーA"), tenPoint(), origin, true, 1, true, &drawn);
+    VerticalText::drawStringInVertical(u"、。ーA"_s, tenPoint(), origin, true, 1, true, &drawn);
     const QList<PlacedGlyph> glyphs = drawn.glyphs();
     ASSERT_EQ(glyphs.size(), 4);
     for (const PlacedGlyph &glyph : glyphs) {
@@ -79,9 +74,9 @@ TEST(VerticalSetting, UprightPunctuationTakesTheFontsVerticalFormsAndLatinDoesNo
         EXPECT_EQ(glyph.glyph == nominal, glyph.character == U'A') << uint(glyph.character);
     }
     DrawList horizontalForms;
-    VerticalText::drawStringInVertical(QStringLiteral("、"), tenPoint(), origin, true, 1, false, &horizontalForms);
+    VerticalText::drawStringInVertical(u"、"_s, tenPoint(), origin, true, 1, false, &horizontalForms);
     EXPECT_EQ(horizontalForms.glyphs().first().glyph,
-        horizontalForms.glyphs().first().font.glyphIndexesForString(QStringLiteral("、")).value(0));
+        horizontalForms.glyphs().first().font.glyphIndexesForString(u"、"_s).value(0));
 }
 
 TEST(VerticalSetting, JapaneseAreTheKanaPunctuationAndIdeographBlocks)
@@ -93,3 +88,5 @@ TEST(VerticalSetting, JapaneseAreTheKanaPunctuationAndIdeographBlocks)
         {0x2FFF, 0x3100, 0x31FF, 0x4DC0, 0x4DFF, 0xA000, 0xF8FF, 0xFB00, 0xFF01, 0x1FFFF, 0x31350})
         EXPECT_FALSE(VerticalText::isJapanese(character)) << std::hex << uint(character);
 }
+
+} // namespace
