@@ -95,8 +95,6 @@ void WindowController::printRows(const QList<SubContactRecordPtr> &rows)
 {
     const PrintInfoPtr &paper = PrintInfo::sharedPrintInfo();
     paper->setMargins(QMarginsF());
-    paper->setHorizontallyCentered(false);
-    paper->setVerticallyCentered(false);
 
     // The rows are those the preview shows, prepared again in case a contact
     // changed since; the view counts and places its own pages.
