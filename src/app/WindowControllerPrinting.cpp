@@ -57,8 +57,8 @@ HagakiViewController *WindowController::hagakiViewController() const
 void WindowController::buildPrintCommands()
 {
     QMenu *fileMenu = menuTitled(menuBar(), tr("File"));
-    m_pageSetupAction = fileMenu->addAction(tr("Page Setup…"), this, &WindowController::runPageLayout);
-    m_pageSetupAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    QAction *pageSetup = fileMenu->addAction(tr("Page Setup…"), this, &WindowController::runPageLayout);
+    pageSetup->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     m_printAction = fileMenu->addAction(tr("Print…"), this, &WindowController::printDocument);
     m_printAction->setShortcut(QKeySequence::Print);
     connect(fileMenu, &QMenu::aboutToShow, this, &WindowController::validatePrintCommands);

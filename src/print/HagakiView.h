@@ -74,10 +74,6 @@ public:
     [[nodiscard]] QRectF bounds() const;
     void setBounds(const QRectF &bounds) { m_bounds = bounds; }
     [[nodiscard]] QPointF mapToBounds(const QPointF &widgetPoint) const;
-    [[nodiscard]] const QString &selectedFontName() const { return m_selectedFontName; }
-    void setSelectedFontName(const QString &name) { m_selectedFontName = name; }
-    [[nodiscard]] const QString &selectedTategakiFontName() const { return m_selectedTategakiFontName; }
-    void setSelectedTategakiFontName(const QString &name) { m_selectedTategakiFontName = name; }
     [[nodiscard]] const QString &keishou() const { return m_keishou; }
     void setKeishou(const QString &keishou) { m_keishou = keishou; }
 
