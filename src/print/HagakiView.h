@@ -48,7 +48,6 @@ public:
     // Options first, then style, print info, receivers and sender.
     void setPrintOptions(const PrintOptionsRecordPtr &options);
     [[nodiscard]] const PrintOptionsRecordPtr &printOptions() const { return m_printOptions; }
-    [[nodiscard]] const QString &selectedStyle() const { return m_selectedStyle; }
     void setSelectedStyle(const QString &style) { m_selectedStyle = style; }
     [[nodiscard]] const PrintInfoPtr &printInfo() const { return m_printInfo; }
     void setPrintInfo(const PrintInfoPtr &printInfo) override { m_printInfo = printInfo; }
