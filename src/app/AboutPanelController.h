@@ -14,10 +14,8 @@ class AboutPanelController : public ModalPanel {
 public:
     explicit AboutPanelController(QWidget *parent = nullptr);
 
-    [[nodiscard]] QLabel *iconView() const { return m_iconView; }
     [[nodiscard]] QLabel *productNameField() const { return m_productNameField; }
     [[nodiscard]] QLabel *versionField() const { return m_versionField; }
-    [[nodiscard]] QPushButton *urlButton() const { return m_urlButton; }
     [[nodiscard]] QPushButton *okButton() const { return m_okButton; }
 
 private:

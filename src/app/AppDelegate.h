@@ -101,7 +101,6 @@ public:
     // --- The application's menu items -----------------------------------
     [[nodiscard]] QAction *saveAction() const { return m_saveAction; }
     [[nodiscard]] QAction *revertAction() const { return m_revertAction; }
-    [[nodiscard]] QAction *quitAction() const { return m_quitAction; }
     // The Help menu's items, About last.
     [[nodiscard]] const QList<QAction *> &helpActions() const { return m_helpActions; }
     // Opens the page or the mail the item names; the Japanese pages when the

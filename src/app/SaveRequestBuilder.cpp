@@ -50,6 +50,17 @@ struct PersonRows {
     return std::any_of(rows.cbegin(), rows.cend(), [](const ContactRecordPtr &row) { return row->deleted; });
 }
 
+// The stored contact of a person the save changes or deletes; null, and
+// logged, when another program removed it from the store since the load.
+[[nodiscard]] const StoreContact *storedContactOf(const QHash<QString, StoreContact> &stored, const MVPerson &person)
+{
+    const auto found = stored.constFind(person.uniqueId());
+    if (found != stored.cend())
+        return &*found;
+    qWarning("%s: ERROR %s is no longer in the store", Q_FUNC_INFO, qPrintable(person.uniqueId()));
+    return nullptr;
+}
+
 } // namespace
 
 void SaveRequestBuilder::Plan::applySucceeded()
@@ -146,11 +157,9 @@ void SaveRequestBuilder::addPerson(
     if (isDeleted(rows)) {
         state.removedPersons.insert(person.get());
         if (!person->created()) {
-            const auto stored = state.storedContacts.constFind(person->uniqueId());
-            if (stored == state.storedContacts.cend()) {
-                qWarning("%s: ERROR %s is no longer in the store", Q_FUNC_INFO, qPrintable(person->uniqueId()));
+            const StoreContact *stored = storedContactOf(state.storedContacts, *person);
+            if (!stored)
                 return;
-            }
             plan.request.deleteContact(*stored);
             storeSideRecord(person->uniqueId(), {});
         }
@@ -167,11 +176,9 @@ void SaveRequestBuilder::addPerson(
             storeSideRecord(contact.identifier(), record);
         plan.savedPersons.append(person);
     } else if (person->changed()) {
-        const auto stored = state.storedContacts.constFind(person->uniqueId());
-        if (stored == state.storedContacts.cend()) {
-            qWarning("%s: ERROR %s is no longer in the store", Q_FUNC_INFO, qPrintable(person->uniqueId()));
+        const StoreContact *stored = storedContactOf(state.storedContacts, *person);
+        if (!stored)
             return;
-        }
         plan.request.updateContact(person->contactFromCache(*stored));
         for (const ContactRecordPtr &row : rows)
             plan.updatedRows.append({row, *stored});

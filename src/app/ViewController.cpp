@@ -462,12 +462,3 @@ QVariantMap ViewController::aViewTypeDict()
         {QStringLiteral("Address Detail"), addressDetail},
     };
 }
-
-QVariantMap ViewController::aSelectedLabels()
-{
-    QVariantMap labels;
-    for (const ContactIdentifier &identifier : {FieldId::Email, FieldId::Phone, FieldId::Address, FieldId::URL,
-             FieldId::InstantMessage, FieldId::SocialNetwork, FieldId::Relationship, FieldId::Dates})
-        labels.insert(identifier, QStringList{QStringLiteral("All")});
-    return labels;
-}

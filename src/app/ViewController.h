@@ -268,8 +268,6 @@ public:
 
     // The view types' columns, stored when no other is.
     [[nodiscard]] static QVariantMap aViewTypeDict();
-    // Every labeled field showing all its labels.
-    [[nodiscard]] static QVariantMap aSelectedLabels();
 
 private:
     using JournalPtr = std::shared_ptr<const MembershipJournal>;
@@ -319,7 +317,6 @@ private:
     void observeLayoutNotifications();
     void makeProgressIndicator();
     void placeProgressIndicator();
-    void offerPrintInfo();
     void storeLayout(const SubContactRecordPtr &row);
     [[nodiscard]] UserDefaults &userDefaults() const;
     bool eventFilter(QObject *watched, QEvent *event) override;

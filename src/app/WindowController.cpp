@@ -95,11 +95,10 @@ void WindowController::buildMenus()
 
     m_viewMenu = menuBar()->addMenu(tr("View"));
     m_navigateMenu = menuBar()->addMenu(tr("Navigate"));
-    m_formatMenu = menuBar()->addMenu(tr("Format"));
-    QAction *showFonts
-        = m_formatMenu->addAction(tr("Show Fonts"), m_mainViewController, &ViewController::showFontPanel);
+    QMenu *formatMenu = menuBar()->addMenu(tr("Format"));
+    QAction *showFonts = formatMenu->addAction(tr("Show Fonts"), m_mainViewController, &ViewController::showFontPanel);
     showFonts->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    m_formatMenu->addAction(tr("Revert to Default Font"), m_mainViewController, &ViewController::revertToDefaultFont);
+    formatMenu->addAction(tr("Revert to Default Font"), m_mainViewController, &ViewController::revertToDefaultFont);
     m_helpMenu = menuBar()->addMenu(tr("Help"));
 }
 

@@ -68,7 +68,6 @@ public:
     [[nodiscard]] QMenu *editMenu() const { return m_editMenu; }
     [[nodiscard]] QMenu *viewMenu() const { return m_viewMenu; }
     [[nodiscard]] QMenu *navigateMenu() const { return m_navigateMenu; }
-    [[nodiscard]] QMenu *formatMenu() const { return m_formatMenu; }
     [[nodiscard]] QMenu *helpMenu() const { return m_helpMenu; }
     [[nodiscard]] QAction *undoAction() const { return m_undoAction; }
     [[nodiscard]] QAction *redoAction() const { return m_redoAction; }
@@ -80,7 +79,6 @@ public:
     // The frame is kept in the user defaults under "Window Frame " and this
     // name; setting the name puts the window at the frame kept, if any.
     void setFrameAutosaveName(const QString &name);
-    [[nodiscard]] const QString &frameAutosaveName() const { return m_frameAutosaveName; }
     // The frame of a first run: 900 × 500 points, its top-left corner 100
     // points right of and below that of the primary screen's available area.
     void placeAtFirstRunFrame();
@@ -88,7 +86,6 @@ public:
     // --- Panes ---------------------------------------------------------------
     // The group pane (pane 0): the group outline above the preview.
     [[nodiscard]] QWidget *groupPane() const { return m_groupPane; }
-    [[nodiscard]] QSplitter *groupPaneSplit() const { return m_groupPaneSplit; }
     // Show or hide the detail pane (pane 2) and the group pane (pane 0); the
     // split buttons follow.
     void showContactInfo(bool show);
@@ -114,10 +111,8 @@ public:
     [[nodiscard]] QToolButton *contactPopup() const { return m_contactPopup; }
     [[nodiscard]] QToolButton *sortOptionsPopup() const { return m_sortOptionsPopup; }
     [[nodiscard]] QToolButton *printStylePopup() const { return m_printStylePopup; }
-    [[nodiscard]] QToolButton *findBarButton() const { return m_findBarButton; }
     [[nodiscard]] QToolButton *zipButton() const { return m_zipButton; }
     [[nodiscard]] QToolButton *layoutButton() const { return m_layoutButton; }
-    [[nodiscard]] QToolButton *styleSettingButton() const { return m_styleSettingButton; }
 
     [[nodiscard]] const MainViewDefaults::ViewTypeDict &viewTypeDict() const { return m_viewTypeDict; }
     [[nodiscard]] const QString &selectedViewType() const { return m_selectedViewType; }
@@ -172,9 +167,6 @@ public:
     // Enables Print while a row is selected; checks Layout in layout mode.
     void validatePrintCommands();
     [[nodiscard]] QAction *printAction() const { return m_printAction; }
-    [[nodiscard]] QAction *pageSetupAction() const { return m_pageSetupAction; }
-    // The toolbar's "Layout" button shows it.
-    [[nodiscard]] QAction *layoutAction() const { return m_layoutAction; }
     // What shows the print panel for a printer and reports whether the user
     // chose to print; a window-modal print dialog unless set (tests print to
     // a file without it).
@@ -232,7 +224,6 @@ private:
     QMenu *m_editMenu = nullptr;
     QMenu *m_viewMenu = nullptr;
     QMenu *m_navigateMenu = nullptr;
-    QMenu *m_formatMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
@@ -273,7 +264,6 @@ private:
 
     QPointer<HagakiViewController> m_hagakiViewController;
     QAction *m_printAction = nullptr;
-    QAction *m_pageSetupAction = nullptr;
     QAction *m_layoutAction = nullptr;
     PrintPanel m_printPanel;
     // The window's editing before layout mode locked it.

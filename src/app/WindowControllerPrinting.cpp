@@ -57,8 +57,8 @@ HagakiViewController *WindowController::hagakiViewController() const
 void WindowController::buildPrintCommands()
 {
     QMenu *fileMenu = menuTitled(menuBar(), tr("File"));
-    m_pageSetupAction = fileMenu->addAction(tr("Page Setup…"), this, &WindowController::runPageLayout);
-    m_pageSetupAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    QAction *pageSetup = fileMenu->addAction(tr("Page Setup…"), this, &WindowController::runPageLayout);
+    pageSetup->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     m_printAction = fileMenu->addAction(tr("Print…"), this, &WindowController::printDocument);
     m_printAction->setShortcut(QKeySequence::Print);
     connect(fileMenu, &QMenu::aboutToShow, this, &WindowController::validatePrintCommands);
@@ -95,8 +95,6 @@ void WindowController::printRows(const QList<SubContactRecordPtr> &rows)
 {
     const PrintInfoPtr &paper = PrintInfo::sharedPrintInfo();
     paper->setMargins(QMarginsF());
-    paper->setHorizontallyCentered(false);
-    paper->setVerticallyCentered(false);
 
     // The rows are those the preview shows, prepared again in case a contact
     // changed since; the view counts and places its own pages.

@@ -52,7 +52,6 @@ public:
     void setMyUndoManager(UndoManager *undoManager) override;
     void setDelegate(ContactInfoPopoverDelegate *delegate) override;
     void closePopover() override;
-    [[nodiscard]] QWidget *parentWindow() const { return m_parentWindow; }
 
     // Undo or redo one step of the opening window; the parent window stays
     // marked edited while anything is left to undo.

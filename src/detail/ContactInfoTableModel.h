@@ -39,9 +39,7 @@ public:
     // Rebuilds and measures every row, as one reset.
     void reload();
 
-    [[nodiscard]] const QStringList &rowOrderTable() const { return m_rowOrderTable; }
     void setRowOrderTable(const QStringList &order);
-    [[nodiscard]] const QStringList &nameOrderingLabels() const { return m_nameOrderingLabels; }
     void setSelectedLabels(const QStringList &labels) { m_selectedLabels = labels; }
     [[nodiscard]] const QStringList &selectedLabels() const { return m_selectedLabels; }
     void setEditState(bool editState) { m_editState = editState; }

@@ -29,7 +29,6 @@ public:
     void setDelegate(ImageViewDragAndDropDelegate *delegate) { m_delegate = delegate; }
     // A table of the same owner, whose drags the well refuses.
     void setTableView(QWidget *tableView) { m_tableView = tableView; }
-    [[nodiscard]] bool isHighlighted() const { return m_highlight; }
 
     // Whether a drag from the source carrying the data would be taken: the
     // well is editable, a picture can be made of the data, copying is

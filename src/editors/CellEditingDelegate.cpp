@@ -15,6 +15,12 @@ bool isAdvanceKey(const QKeyEvent *event)
 
 } // namespace
 
+CellEditingDelegate::CellEditingDelegate(QObject *parent, Popups popups)
+    : QStyledItemDelegate(parent)
+    , m_popups(popups)
+{
+}
+
 void CellEditingDelegate::commitOpenEditor()
 {
     if (QWidget *editor = m_openEditor) {
@@ -45,6 +51,8 @@ QWidget *CellEditingDelegate::createEditor(
         if (at.isValid())
             self->itemChosen(popup, at, position);
     });
+    if (m_popups == Popups::Close)
+        m_openEditor = popup;
     return popup;
 }
 
@@ -52,13 +60,20 @@ void CellEditingDelegate::itemChosen(QWidget *popup, const QModelIndex &index, i
 {
     bool custom = false;
     const int customPosition = index.data(CustomLabelItemRole).toInt(&custom);
+    const bool close = m_popups == Popups::Close;
     if (custom && position == customPosition) {
-        // The pop-up goes back to the row's label until the user names one.
-        setEditorData(popup, index);
+        // A pop-up that stays goes back to the row's label until the user
+        // names one.
+        if (close)
+            Q_EMIT closeEditor(popup);
+        else
+            setEditorData(popup, index);
         Q_EMIT customLabelRequested(index);
         return;
     }
     Q_EMIT commitData(popup);
+    if (close)
+        Q_EMIT closeEditor(popup);
 }
 
 void CellEditingDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
@@ -90,7 +105,7 @@ bool CellEditingDelegate::eventFilter(QObject *object, QEvent *event)
 {
     auto *editor = qobject_cast<QWidget *>(object);
     const bool keyEvent = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
-    if (!editor || !keyEvent || !isAdvanceKey(static_cast<QKeyEvent *>(event)))
+    if (m_popups == Popups::Close || !editor || !keyEvent || !isAdvanceKey(static_cast<QKeyEvent *>(event)))
         return QStyledItemDelegate::eventFilter(object, event);
     // Claimed before any shortcut: Return stays in the table.
     event->accept();

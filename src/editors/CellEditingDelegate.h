@@ -19,7 +19,12 @@ public:
         CustomLabelItemRole,
     };
 
-    using QStyledItemDelegate::QStyledItemDelegate;
+    // How a pop-up cell is edited: as a pop-up that stays open in its cell
+    // after a choice, or as one cell's edit that the choice ends. A table of
+    // closing pop-ups leaves Return and Tab to the view.
+    enum class Popups { StayOpen, Close };
+
+    explicit CellEditingDelegate(QObject *parent = nullptr, Popups popups = Popups::StayOpen);
 
     // Ends the text edit in progress, keeping what was typed.
     void commitOpenEditor();
@@ -40,6 +45,7 @@ protected:
 private:
     void itemChosen(QWidget *popup, const QModelIndex &index, int position);
 
+    Popups m_popups = Popups::StayOpen;
     mutable QPointer<QWidget> m_openEditor;
     mutable QPersistentModelIndex m_openIndex;
 };

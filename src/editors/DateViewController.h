@@ -42,7 +42,6 @@ private:
     void textEntered();
     void enterDate(const QDate &date);
     void updateClearButton();
-    [[nodiscard]] bool personHasBirthday() const;
 
     QComboBox *m_labelPopup = nullptr;
     QLineEdit *m_dateField = nullptr;

@@ -1,29 +1,14 @@
 #pragma once
 
-#include <QPointer>
-#include <QStyledItemDelegate>
+#include "editors/CellEditingDelegate.h"
 
 // The cells of the dates editor: a label cell is edited with a pop-up of the
-// labels, a separator and "Custom Label", a date cell as text.
-class DatesCellDelegate : public QStyledItemDelegate {
-    Q_OBJECT
-
+// labels, a separator and "Custom Label" that closes with the choice, a date
+// cell as text.
+class DatesCellDelegate : public CellEditingDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    // Ends the cell edit in progress, keeping what was typed.
-    void commitOpenEditor();
-
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
-    void destroyEditor(QWidget *editor, const QModelIndex &index) const override;
-
-Q_SIGNALS:
-    void customLabelRequested();
-
-private:
-    void labelChosen(QWidget *popup, int position, int customLabelPosition);
-
-    mutable QPointer<QWidget> m_openEditor;
+    explicit DatesCellDelegate(QObject *parent = nullptr)
+        : CellEditingDelegate(parent, Popups::Close)
+    {
+    }
 };

@@ -1,5 +1,6 @@
 #include "editors/DatesTableModel.h"
 
+#include "editors/CellEditingDelegate.h"
 #include "editors/DateControls.h"
 
 #include <QGuiApplication>
@@ -115,9 +116,21 @@ QVariant DatesTableModel::data(const QModelIndex &index, int role) const
         if (labelColumn && !m_editing)
             return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
         return {};
+    case CellEditingDelegate::PopupItemsRole:
+        return labelColumn ? popupItems() : QStringList();
+    case CellEditingDelegate::CustomLabelItemRole:
+        return labelColumn ? QVariant(int(m_labels.size()) + 1) : QVariant();
     default:
         return {};
     }
+}
+
+QStringList DatesTableModel::popupItems() const
+{
+    QStringList items;
+    for (const QString &label : m_labels)
+        items.append(displayLabel(label));
+    return items + QStringList{QString(), tr("Custom Label")};
 }
 
 QVariant DatesTableModel::headerData(int section, Qt::Orientation orientation, int role) const

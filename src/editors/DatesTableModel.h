@@ -47,6 +47,8 @@ Q_SIGNALS:
 
 private:
     [[nodiscard]] bool setDateText(LabeledValueRecord &record, const QString &text) const;
+    // The label pop-up's items: the labels, a separator and "Custom Label".
+    [[nodiscard]] QStringList popupItems() const;
     void rowChanged(int row);
 
     LabeledValueList m_rows;

@@ -11,6 +11,8 @@
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
+
 namespace {
 
 const QString editColumn = QStringLiteral("Edit");
@@ -191,14 +193,10 @@ QString MultiValueTableModel::displayText(const LabeledValueRecord &record, cons
     if (column == urlStringColumn)
         return record.urlString;
     if (column == countryCodeColumn) {
-        const QString code = record.isoCountryCode.toUpper();
-        if (code.isEmpty())
+        if (record.isoCountryCode.isEmpty())
             return tr("System Default");
-        for (qsizetype i = 2; i < m_countries.size(); ++i) {
-            if (m_countries.at(i).countryCode == code)
-                return QStringLiteral("%1 (%2)").arg(code, m_countries.at(i).country);
-        }
-        return {};
+        const qsizetype position = countryPosition(record.isoCountryCode);
+        return position >= 0 ? countryItem(position) : QString();
     }
     if (column == editColumn)
         return {};
@@ -213,12 +211,23 @@ int MultiValueTableModel::popupPosition(const LabeledValueRecord &record, const 
         return int(m_labels.indexOf(record.labelText()));
     if (column == serviceColumn)
         return int(serviceLabels().indexOf(record.service));
-    const QString code = record.isoCountryCode.toUpper();
+    return int(std::max<qsizetype>(countryPosition(record.isoCountryCode), 0));
+}
+
+qsizetype MultiValueTableModel::countryPosition(const QString &isoCountryCode) const
+{
+    // The first two entries are the system default and the "---" separator.
+    const QString code = isoCountryCode.toUpper();
     for (qsizetype i = 2; !code.isEmpty() && i < m_countries.size(); ++i) {
         if (m_countries.at(i).countryCode == code)
-            return int(i);
+            return i;
     }
-    return 0;
+    return -1;
+}
+
+QString MultiValueTableModel::countryItem(qsizetype position) const
+{
+    return QStringLiteral("%1 (%2)").arg(m_countries.at(position).countryCode, m_countries.at(position).country);
 }
 
 QStringList MultiValueTableModel::popupItems(const QString &column) const
@@ -232,7 +241,7 @@ QStringList MultiValueTableModel::popupItems(const QString &column) const
     // Item i stands for entry i: the separator takes the place of "---".
     QStringList items{tr("System Default (%1)").arg(m_defaultCountryCode.toUpper()), QString()};
     for (qsizetype i = 2; i < m_countries.size(); ++i)
-        items.append(QStringLiteral("%1 (%2)").arg(m_countries.at(i).countryCode, m_countries.at(i).country));
+        items.append(countryItem(i));
     return items;
 }
 

@@ -81,6 +81,10 @@ private:
     [[nodiscard]] QString displayText(const LabeledValueRecord &record, const QString &column) const;
     [[nodiscard]] QString displayLabel(const QString &label) const;
     [[nodiscard]] int popupPosition(const LabeledValueRecord &record, const QString &column) const;
+    // The entry of the country code in the country pop-up, or -1.
+    [[nodiscard]] qsizetype countryPosition(const QString &isoCountryCode) const;
+    // "JP (Japan)": the pop-up's item and the cell's text for the entry.
+    [[nodiscard]] QString countryItem(qsizetype position) const;
     [[nodiscard]] QStringList popupItems(const QString &column) const;
     bool setPopupPosition(LabeledValueRecord &record, const QString &column, int position);
     void setText(LabeledValueRecord &record, const QString &column, const QString &text);

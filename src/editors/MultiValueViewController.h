@@ -22,7 +22,6 @@ public:
 
     [[nodiscard]] QTableView *tableView() const { return m_tableView; }
     [[nodiscard]] MultiValueTableModel *table() const { return m_table; }
-    [[nodiscard]] QComboBox *typePopup() const { return m_typePopup; }
     [[nodiscard]] QPushButton *addButton() const { return m_addButton; }
     [[nodiscard]] QPushButton *delButton() const { return m_delButton; }
     [[nodiscard]] QLineEdit *addressField() const { return m_addressField; }

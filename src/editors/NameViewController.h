@@ -18,7 +18,6 @@ public:
     [[nodiscard]] QLineEdit *previousFamilyNameField() const { return m_previousFamilyNameField; }
     [[nodiscard]] QComboBox *nameOrderingPopup() const { return m_nameOrderingPopup; }
     [[nodiscard]] QComboBox *showAsPersonPopup() const { return m_showAsPersonPopup; }
-    [[nodiscard]] QLineEdit *companyField() const { return m_companyField; }
 
 protected:
     void fillControls(MVPerson *person, bool editable) override;

@@ -61,13 +61,11 @@ public:
     [[nodiscard]] SimpleInfoTableModel *table() const { return m_table; }
     [[nodiscard]] QTableView *tableView() const { return m_tableView; }
     [[nodiscard]] UndoManager *undoManager() const { return m_undoManager; }
-    [[nodiscard]] QLineEdit *nameField() const { return m_nameField; }
     [[nodiscard]] QPushButton *editButton() const;
     [[nodiscard]] QPushButton *doneButton() const { return m_doneButton; }
     [[nodiscard]] QPushButton *cancelButton() const { return m_cancelButton; }
     [[nodiscard]] SeparatorBox *redSeparator() const { return m_redSeparator; }
     [[nodiscard]] Popover *popover() const { return m_popover; }
-    [[nodiscard]] bool isDirty() const { return m_dirty; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

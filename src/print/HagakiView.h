@@ -48,7 +48,6 @@ public:
     // Options first, then style, print info, receivers and sender.
     void setPrintOptions(const PrintOptionsRecordPtr &options);
     [[nodiscard]] const PrintOptionsRecordPtr &printOptions() const { return m_printOptions; }
-    [[nodiscard]] const QString &selectedStyle() const { return m_selectedStyle; }
     void setSelectedStyle(const QString &style) { m_selectedStyle = style; }
     [[nodiscard]] const PrintInfoPtr &printInfo() const { return m_printInfo; }
     void setPrintInfo(const PrintInfoPtr &printInfo) override { m_printInfo = printInfo; }
@@ -74,10 +73,6 @@ public:
     [[nodiscard]] QRectF bounds() const;
     void setBounds(const QRectF &bounds) { m_bounds = bounds; }
     [[nodiscard]] QPointF mapToBounds(const QPointF &widgetPoint) const;
-    [[nodiscard]] const QString &selectedFontName() const { return m_selectedFontName; }
-    void setSelectedFontName(const QString &name) { m_selectedFontName = name; }
-    [[nodiscard]] const QString &selectedTategakiFontName() const { return m_selectedTategakiFontName; }
-    void setSelectedTategakiFontName(const QString &name) { m_selectedTategakiFontName = name; }
     [[nodiscard]] const QString &keishou() const { return m_keishou; }
     void setKeishou(const QString &keishou) { m_keishou = keishou; }
 

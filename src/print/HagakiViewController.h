@@ -43,7 +43,6 @@ public:
     void setReceiverPersons(const PrintContactList &receivers) override { m_receiverPersons = receivers; }
     [[nodiscard]] PrintContactRecordPtr senderPerson() const override { return m_senderPerson; }
     void setSenderPerson(const PrintContactRecordPtr &sender) override { m_senderPerson = sender; }
-    [[nodiscard]] const QString &selectedStyle() const { return m_selectedStyle; }
     void setSelectedStyle(const QString &style) override { m_selectedStyle = style; }
     // Stored only: the view draws with the print info it was given.
     [[nodiscard]] const PrintInfoPtr &printInfo() const { return m_printInfo; }

@@ -15,10 +15,9 @@ class PrintInfo;
 using PrintInfoPtr = std::shared_ptr<PrintInfo>;
 
 // The paper every print and preview of the application is laid out on: its
-// name and size, orientation, margins and centring, the part of it a printer
-// can reach, in points, and a dictionary of further settings. One shared
-// instance serves all windows; Page Setup changes it and the preview fits to
-// it.
+// name and size, orientation, margins, the part of it a printer can reach, in
+// points, and a dictionary of further settings. One shared instance serves
+// all windows; Page Setup changes it and the preview fits to it.
 class PrintInfo {
 public:
     // Letter, portrait, no margins.
@@ -44,11 +43,6 @@ public:
     [[nodiscard]] const QMarginsF &margins() const { return m_margins; }
     void setMargins(const QMarginsF &margins) { m_margins = margins; }
 
-    [[nodiscard]] bool isHorizontallyCentered() const { return m_horizontallyCentered; }
-    void setHorizontallyCentered(bool centered) { m_horizontallyCentered = centered; }
-    [[nodiscard]] bool isVerticallyCentered() const { return m_verticallyCentered; }
-    void setVerticallyCentered(bool centered) { m_verticallyCentered = centered; }
-
     // The part of the paper the printer reaches, in the paper's points from
     // its top-left corner; the whole paper until a printer tells otherwise.
     [[nodiscard]] QRectF imageablePageBounds() const;
@@ -66,8 +60,6 @@ private:
     QPageSize m_pageSize{QPageSize::Letter};
     QPageLayout::Orientation m_orientation = QPageLayout::Portrait;
     QMarginsF m_margins;
-    bool m_horizontallyCentered = true;
-    bool m_verticallyCentered = true;
     std::optional<QRectF> m_imageablePageBounds;
     QVariantMap m_dictionary;
 };

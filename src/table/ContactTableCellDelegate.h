@@ -25,8 +25,6 @@ public:
 
     // The cells as last set up, for what they show.
     [[nodiscard]] const PopupAndTextCell &popupAndTextCell() const { return m_popupAndTextCell; }
-    [[nodiscard]] const TextCell &textCell() const { return m_textCell; }
-    [[nodiscard]] const ImageAndTextCell &imageAndTextCell() const { return m_imageAndTextCell; }
     [[nodiscard]] const CheckboxAndTextCell &checkboxAndTextCell() const { return m_checkboxAndTextCell; }
 
 private:

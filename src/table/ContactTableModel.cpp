@@ -80,22 +80,14 @@ void ContactTableModel::updateSubContactTable()
                 qWarning("%s: ERROR contact %s has no person", Q_FUNC_INFO, qPrintable(contact->uniqueId));
                 continue;
             }
-            appendSubContacts(*contact, m_columns, m_selectedLabels, &registered, rows);
+            appendSubContacts(*contact, m_columns, m_selectedLabels, registered, rows);
         }
     }
     m_rows = std::move(rows);
 }
 
-ContactTableModel::SubContactTable ContactTableModel::createSubContactsFromContact(
-    const ContactRecord &contact, const QList<TableColumn> &columns, const QStringList &labels)
-{
-    SubContactTable rows;
-    appendSubContacts(contact, columns, labels, nullptr, rows);
-    return rows;
-}
-
 void ContactTableModel::appendSubContacts(const ContactRecord &contact, const QList<TableColumn> &columns,
-    const QStringList &labels, RegisteredLabels *registered, SubContactTable &rows)
+    const QStringList &labels, RegisteredLabels &registered, SubContactTable &rows)
 {
     MVPerson &person = *contact.person;
     const QString uniqueId = person.uniqueId();
@@ -122,13 +114,12 @@ void ContactTableModel::appendSubContacts(const ContactRecord &contact, const QL
             continue;
         // Registering takes the vocabulary's lock; a rebuild meets the same
         // few labels over and over.
-        QStringList *known = registered && index < registered->size() ? &(*registered)[index] : nullptr;
+        QStringList &known = registered[index];
         for (qint64 position = 0; position < values->size(); ++position) {
             const LabeledValueRecord &value = *values->at(position);
-            if (!known || (value.label && !known->contains(*value.label))) {
-                addLabel(value.label, column.identifier);
-                if (known && value.label)
-                    known->append(*value.label);
+            if (value.label && !known.contains(*value.label)) {
+                MVPerson::setLabel(QString(), *value.label, column.identifier);
+                known.append(*value.label);
             }
             if (position > highest && TableColumn::passesLabelFilter(value, labels)) {
                 rows.append(std::make_shared<SubContactRecord>(contact.person, uniqueId, position));
@@ -136,12 +127,6 @@ void ContactTableModel::appendSubContacts(const ContactRecord &contact, const QL
             }
         }
     }
-}
-
-void ContactTableModel::addLabel(const std::optional<QString> &label, const ContactIdentifier &identifier)
-{
-    if (label)
-        MVPerson::setLabel(QString(), *label, identifier);
 }
 
 void ContactTableModel::sortSubContactTable(const QList<SortDescriptor> &descriptors)

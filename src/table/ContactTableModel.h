@@ -63,11 +63,6 @@ public:
     void updateSubContactTable();
     // Labels by column position, registered during one rebuild: a handful each.
     using RegisteredLabels = QList<QStringList>;
-    // The rows of one contact.
-    [[nodiscard]] static SubContactTable createSubContactsFromContact(
-        const ContactRecord &contact, const QList<TableColumn> &columns, const QStringList &labels);
-    // Makes the label a known label of the field.
-    static void addLabel(const std::optional<QString> &label, const ContactIdentifier &identifier);
     // Sorts the rows by the first descriptor; stable.
     void sortSubContactTable(const QList<SortDescriptor> &descriptors);
     // Resets the model over the rows as they stand and marks the rows that
@@ -106,7 +101,7 @@ private:
     // Appends the rows of one contact; labels already in registered are not
     // registered again.
     static void appendSubContacts(const ContactRecord &contact, const QList<TableColumn> &columns,
-        const QStringList &labels, RegisteredLabels *registered, SubContactTable &rows);
+        const QStringList &labels, RegisteredLabels &registered, SubContactTable &rows);
     // The values of the table's labeled fields at the row's position; the
     // person holds them while the row is measured.
     using FieldValues = QVarLengthArray<const LabeledValueRecord *, 4>;

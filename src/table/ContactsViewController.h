@@ -58,7 +58,6 @@ public:
 
     [[nodiscard]] QTableView *tableView() const { return m_tableView; }
     [[nodiscard]] ContactTableModel *model() const { return m_model; }
-    [[nodiscard]] ContactTableCellDelegate *cellDelegate() const { return m_cellDelegate; }
     void setDelegate(ContactsViewControllerDelegate *delegate);
 
     // Before the table is first shown: the view type's columns, then the last
