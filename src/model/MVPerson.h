@@ -354,6 +354,9 @@ public:
 private:
     struct LabeledCacheEntry;
     void fillFromStoreContact(const StoreContact &contact);
+    // Points every cache that holds nothing at the one empty value shared by
+    // all records; the getters give the record its own copy on first use.
+    void shareEmptyCaches();
     // The layout list of these addresses, one layout each (one for none).
     void makeHagakiLayouts(const LabeledValueList &addresses);
     // The attached store contact's image data, taken when the record has none;
