@@ -139,6 +139,8 @@ void MVPerson::replaceLabeledValues(
             layoutIndexes.append(layout->labelIndex);
     }
     auto list = std::make_shared<LabeledValueList>();
+    // The room of exactly these values: an import keeps the list as it is.
+    list->reserve(records.size());
     for (const LabeledValueRecordPtr &record : records) {
         if (record)
             list->append(record);

@@ -178,7 +178,7 @@ TEST(AddressUpdate, SetsNoLabelAndTheDisplayTextAndTheMailingForm)
     MVPerson::updateAddressValue(&address, 1);
     EXPECT_EQ(address.labelText(), "No label");
     EXPECT_EQ(address.stringValue, "東京都 千代田区 千代田1-1 ");
-    EXPECT_TRUE(address.formattedString.contains("千代田区"));
+    EXPECT_TRUE(address.formattedString.text().contains("千代田区"));
 
     LabeledValueRecord empty;
     empty.label = "home";
@@ -203,7 +203,7 @@ TEST(AddressUpdate, MailingFormFollowsPartsChangedAfterReading)
         = [](StorePostalAddress postal) { return StorePostalAddressFormatter::stringFromPostalAddress(postal); };
     MVPerson::updateAddressValue(&address, 3);
     EXPECT_EQ(address.formattedString, formatted(held));
-    EXPECT_TRUE(address.formattedString.contains("日本"));
+    EXPECT_TRUE(address.formattedString.text().contains("日本"));
     MVPerson::updateAddressValue(&address, 0);
     StorePostalAddress withoutCountry = held;
     withoutCountry.country.clear();
@@ -213,11 +213,11 @@ TEST(AddressUpdate, MailingFormFollowsPartsChangedAfterReading)
     StorePostalAddress moved = held;
     moved.city = "港区";
     EXPECT_EQ(address.formattedString, formatted(moved));
-    EXPECT_TRUE(address.formattedString.contains("港区"));
+    EXPECT_TRUE(address.formattedString.text().contains("港区"));
     address.isoCountryCode.clear();
     address.country.clear();
     MVPerson::updateAddressValue(&address, 3);
-    EXPECT_FALSE(address.formattedString.contains("日本"));
+    EXPECT_FALSE(address.formattedString.text().contains("日本"));
 }
 
 } // namespace
