@@ -277,7 +277,7 @@ TEST(LayoutStringRoundTrip, WriteParseWriteGivesTheSameText)
         layout.sender = (bits & 1) != 0;
         layout.company = (bits & 2) != 0;
         layout.renmei = (bits & 4) != 0;
-        for (QString *rect :
+        for (HeapString *rect :
             {&layout.receiverAddress, &layout.receiverName, &layout.senderAddress, &layout.senderName}) {
             if (present(random))
                 *rect = frame();
