@@ -84,7 +84,10 @@ QString AddressText::addressFromLabeledValue(LabeledValueRecord *address, int op
     if (!address)
         return {};
     const QString code = countryCodeOfAddress(*address);
-    address->formattedString = formattedAddress(*address, code, option);
+    QString formatted = formattedAddress(*address, code, option);
+    // Made line by line; the address keeps it for as long as it lives.
+    formatted.squeeze();
+    address->formattedString = formatted;
     QString text;
     // The parts and their spaces, as one allocation.
     text.reserve(address->street.size() + address->city.size() + address->state.size() + address->zip.size()
