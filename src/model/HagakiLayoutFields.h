@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/HeapString.h"
+#include "model/HeapText.h"
 
 #include <QString>
 #include <QVariantMap>

@@ -2,7 +2,7 @@
 
 #include "model/HagakiLayoutFields.h"
 #include "model/HeapOptional.h"
-#include "model/HeapString.h"
+#include "model/HeapText.h"
 #include "platform/contacts/StoreContactRelation.h"
 #include "platform/contacts/StoreDateComponents.h"
 #include "platform/contacts/StoreInstantMessageAddress.h"

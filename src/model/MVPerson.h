@@ -8,6 +8,7 @@
 #include "model/HagakiLayoutRecord.h"
 #include "model/HagakiLayoutString.h"
 #include "model/HeapOptional.h"
+#include "model/HeapText.h"
 #include "model/LabeledValueRecord.h"
 #include "model/NameRecord.h"
 #include "model/PersonValue.h"
@@ -384,14 +385,17 @@ private:
     // Makes a labeled cache, filled from the attached store contact if any.
     LabeledValueListPtr &makeLabeledCache(LabeledValueListPtr &cache, LabeledValueList (*read)(const StoreContact &));
 
+    // The flags and numbers side by side, and the rarely held photo data on
+    // the heap: an import holds a million of these.
     bool m_showAsPerson = true;
     bool m_created = false;
     bool m_changed = false;
+    bool m_photoHeld = false;
     int m_defaultNameOrdering = 0;
+    int m_nameOrdering = 0;
     QString m_defaultCountryCode;
     QString m_compositeName;
     HeapOptional<StoreContact> m_cnContact; // held only while the record is made or saved
-    int m_nameOrdering = 0;
     NameRecordPtr m_nameValue;
     PhoneticNameRecordPtr m_phoneticNameValue;
     LabeledValueListPtr m_phoneValues;
@@ -405,9 +409,8 @@ private:
     std::shared_ptr<HagakiLayoutList> m_hagakiLayouts;
     BirthdayRecordPtr m_birthdayValue;
     StringValuesRecordPtr m_stringValues;
-    QByteArray m_imageData;
-    QByteArray m_thumbnailImageData;
-    bool m_photoHeld = false;
+    HeapBytes m_imageData;
+    HeapBytes m_thumbnailImageData;
     mutable QString m_uniqueId;
     QString m_uniqueId2;
 };
