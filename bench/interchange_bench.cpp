@@ -5,8 +5,8 @@
 // with the groups and without them, and read back; written and read as CSV;
 // the same cards written and read by the store layer alone; 100 of them with
 // photos written with "Photo"; 100 MB of vCard read once; and
-// a process of its own reads 100 MB of CSV and of vCard from a file, for its
-// peak memory. Rates count UTF-8 bytes of text.
+// a process of its own reads 100 MB of CSV and of vCard, and a million small
+// cards, from a file, for its peak memory. Rates count UTF-8 bytes of text.
 #include "BenchContacts.h"
 
 #include "interchange/MVvCard.h"
@@ -259,7 +259,8 @@ BENCHMARK(read100MegabytesOfVCards)->Unit(benchmark::kSecond)->UseRealTime()->It
 // bytes, the decoded text and the reader's records. (ru_maxrss would not do:
 // it keeps the peak of the process image before exec, the forked benchmark.)
 
-enum class Format { Csv, VCard };
+enum class Format { Csv, VCard, SmallCards };
+constexpr int smallCardCount = 1'000'000;
 constexpr const char *peakFileVariable = "QUILLMARK_BENCH_PEAK_FILE";
 
 qsizetype readContactsOfFile(const QString &path, Format format)
@@ -313,7 +314,20 @@ const QString &bigFilePath(Format format)
             file.write(bigFile(vCardText(), 0));
         return path;
     }();
-    return format == Format::Csv ? csvPath : vCardPath;
+    // A million cards of a name and a phone number each, about 110 MB: what a
+    // contact costs beside its few values.
+    static const QString smallCardsPath = [] {
+        const QString path = folder.filePath(u"small.vcf"_s);
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly)) {
+            for (int i = 0; i < smallCardCount; ++i)
+                file.write(QByteArrayLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Family") + QByteArray::number(i)
+                    + ";Given;;;\r\nFN:Given Family" + QByteArray::number(i) + "\r\nTEL;TYPE=CELL:090-1234-"
+                    + QByteArray::number(i % 10000).rightJustified(4, '0') + "\r\nEND:VCARD\r\n");
+        }
+        return path;
+    }();
+    return format == Format::Csv ? csvPath : format == Format::VCard ? vCardPath : smallCardsPath;
 }
 
 void peakMemoryOfReading100Megabytes(benchmark::State &state, Format format)
@@ -327,8 +341,9 @@ void peakMemoryOfReading100Megabytes(benchmark::State &state, Format format)
         environment.insert(QString::fromLatin1(peakFileVariable), path);
         child.setProcessEnvironment(environment);
         child.start(QCoreApplication::applicationFilePath(),
-            {u"--benchmark_filter=^peakMemoryOfReading100Megabytes/%1/"_s.arg(
-                format == Format::Csv ? u"csv"_s : u"vCard"_s)});
+            {u"--benchmark_filter=^peakMemoryOfReading100Megabytes/%1/"_s.arg(format == Format::Csv ? u"csv"_s
+                    : format == Format::VCard                                                       ? u"vCard"_s
+                                              : u"smallCards"_s)});
         if (!child.waitForFinished(-1) || child.exitCode() != 0) {
             state.SkipWithError("the reading process failed");
             return;
@@ -354,6 +369,10 @@ BENCHMARK_CAPTURE(peakMemoryOfReading100Megabytes, csv, Format::Csv)
     ->UseRealTime()
     ->Iterations(1);
 BENCHMARK_CAPTURE(peakMemoryOfReading100Megabytes, vCard, Format::VCard)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime()
+    ->Iterations(1);
+BENCHMARK_CAPTURE(peakMemoryOfReading100Megabytes, smallCards, Format::SmallCards)
     ->Unit(benchmark::kSecond)
     ->UseRealTime()
     ->Iterations(1);

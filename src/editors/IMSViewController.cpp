@@ -86,7 +86,7 @@ void IMSViewController::updateUI()
     if (record.service.isEmpty())
         return;
     const qsizetype old = oldServiceNames().indexOf(record.service);
-    const QString service = old >= 0 ? serviceLabels().at(old) : record.service;
+    const QString service = old >= 0 ? serviceLabels().at(old) : record.service.text();
     m_servicePopup->setCurrentIndex(m_servicePopup->findText(service));
 }
 

@@ -103,8 +103,8 @@ int MultiValueTableModel::lineCount(int row) const
         return 1;
     const LabeledValueRecord &record = *m_rows.at(row);
     qsizetype lines = 1;
-    for (const QString *part : {&record.zip, &record.state, &record.city, &record.street})
-        lines = std::max(lines, part->count(u'\n') + 1);
+    for (const HeapString *part : {&record.zip, &record.state, &record.city, &record.street})
+        lines = std::max(lines, part->text().count(u'\n') + 1);
     return int(lines);
 }
 
@@ -183,7 +183,7 @@ QString MultiValueTableModel::displayLabel(const QString &label) const
 QString MultiValueTableModel::displayText(const LabeledValueRecord &record, const QString &column) const
 {
     if (column == labelColumn)
-        return m_type == FieldId::SocialNetwork ? record.service : displayLabel(record.labelText());
+        return m_type == FieldId::SocialNetwork ? record.service.text() : displayLabel(record.labelText());
     if (column == serviceColumn)
         return record.service;
     if (column == usernameColumn)

@@ -97,7 +97,7 @@ void SNSViewController::serviceChosen(int position)
     valueDidChange();
 }
 
-void SNSViewController::partEdited(QString LabeledValueRecord::*part, const QString &text)
+void SNSViewController::partEdited(HeapString LabeledValueRecord::*part, const QString &text)
 {
     if (!m_labeledValue)
         return;

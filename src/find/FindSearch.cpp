@@ -81,7 +81,7 @@ struct ContactSearch {
             if (!labelPasses(address))
                 continue;
             for (const auto &[part, member] : field.addressParts)
-                addLabeled(FieldId::Address, part, member ? address.*member : QString(), address, index);
+                addLabeled(FieldId::Address, part, member ? (address.*member).text() : QString(), address, index);
         }
     }
 
@@ -91,7 +91,7 @@ struct ContactSearch {
             const LabeledValueRecord &value = *values.at(index);
             if (!labelPasses(value))
                 continue;
-            const QString text = value.username.isEmpty() ? value.valueText() : value.username;
+            const QString text = value.username.isEmpty() ? value.valueText() : value.username.text();
             // The service filter is asked only once the user name holds a hit.
             if (!matcher.rangesIn(text).isEmpty() && (query.allSubItems || query.subItems.contains(value.service)))
                 addLabeled(FieldId::InstantMessage, value.service, text, value, index);
@@ -108,7 +108,7 @@ struct ContactSearch {
     }
 };
 
-using AddressMember = QString LabeledValueRecord::*;
+using AddressMember = HeapString LabeledValueRecord::*;
 
 // The entry a table keeps under a name; none for a name it lacks.
 template <typename Entry, size_t Size>

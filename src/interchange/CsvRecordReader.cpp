@@ -43,6 +43,8 @@ QString CsvRecordReader::readCell()
     QString cell;
     if (m_position < m_text.size() && m_text.at(m_position) == u'"' && readQuotedCell(cell)) {
         appendUnquoted(cell);
+        // The cell was grown piece by piece; a contact keeps it as it is.
+        cell.squeeze();
         return cell;
     }
     appendUnquoted(cell);
@@ -77,7 +79,13 @@ void CsvRecordReader::appendUnquoted(QString &cell)
     const qsizetype start = m_position;
     while (m_position < m_text.size() && m_text.at(m_position) != m_separator && !atLineEnd())
         ++m_position;
-    cell.append(m_text.sliced(start, m_position - start));
+    const QStringView piece = m_text.sliced(start, m_position - start);
+    // A cell of one piece is made in its exact size: appending would give it
+    // the room of a growing string.
+    if (cell.isEmpty() && !piece.isEmpty())
+        cell = piece.toString();
+    else
+        cell.append(piece);
 }
 
 bool CsvRecordReader::atLineEnd() const

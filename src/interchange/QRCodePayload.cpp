@@ -96,8 +96,8 @@ QString addressLine(const QRFieldRow &row)
 {
     QStringList parts;
     const LabeledValueRecord &address = *row.adrsDict;
-    for (const QString *part : {&address.street, &address.city, &address.state, &address.zip, &address.country}) {
-        QString text = *part;
+    for (const HeapString *part : {&address.street, &address.city, &address.state, &address.zip, &address.country}) {
+        QString text = part->text();
         text.replace(u'\n', u' ').replace(u'\t', u' ');
         parts.append(QRCodePayload::escapeSemicolon(text));
     }

@@ -20,7 +20,7 @@ QStringList fieldOrderFor(const QString &countryCode)
 // nothing. Worked out once for each order and thread: every address of a
 // load asks with one of a few orders.
 struct OrderedPart {
-    QString LabeledValueRecord::*member = nullptr;
+    HeapString LabeledValueRecord::*member = nullptr;
     int option = 0;
 };
 struct ResolvedOrder {
@@ -62,7 +62,7 @@ QString formattedAddress(const LabeledValueRecord &address, const QString &count
     postal.city = address.city;
     postal.state = address.state;
     postal.street = address.street;
-    postal.country = option == 0 ? QString() : address.country;
+    postal.country = option == 0 ? QString() : address.country.text();
     postal.isoCountryCode = countryCode;
     return StorePostalAddressFormatter::stringFromPostalAddress(postal);
 }
@@ -73,7 +73,7 @@ QString AddressText::countryCodeOfAddress(const LabeledValueRecord &address)
 {
     QString code = address.isoCountryCode;
     if (code.isEmpty() && !address.country.isEmpty())
-        code = AddressFormatTable::shared().predictCountryCode(address.country.toUpper());
+        code = AddressFormatTable::shared().predictCountryCode(address.country.text().toUpper());
     if (code.isEmpty())
         code = StoreUserDefaults::countryCode().toUpper();
     return code;
@@ -84,7 +84,10 @@ QString AddressText::addressFromLabeledValue(LabeledValueRecord *address, int op
     if (!address)
         return {};
     const QString code = countryCodeOfAddress(*address);
-    address->formattedString = formattedAddress(*address, code, option);
+    QString formatted = formattedAddress(*address, code, option);
+    // Made line by line; the address keeps it for as long as it lives.
+    formatted.squeeze();
+    address->formattedString = formatted;
     QString text;
     // The parts and their spaces, as one allocation.
     text.reserve(address->street.size() + address->city.size() + address->state.size() + address->zip.size()

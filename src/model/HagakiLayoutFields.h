@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/HeapText.h"
+
 #include <QString>
 #include <QVariantMap>
 
@@ -8,15 +10,16 @@
 // The print choices and the four block frames of one postcard layout. Both a
 // layout record and the address it belongs to carry these keys, flat, beside
 // their own; a flag that was never set reads as NO and an empty frame counts
-// as absent.
+// as absent. The frames are kept on the heap: every address carries these
+// keys, and most never get a layout.
 struct HagakiLayoutFields {
     std::optional<bool> sender; // "Sender"
     std::optional<bool> company; // "Company"
     std::optional<bool> renmei; // "Renmei"
-    QString receiverAddress; // "receiverAddress"
-    QString receiverName; // "receiverName"
-    QString senderAddress; // "senderAddress"
-    QString senderName; // "senderName"
+    HeapString receiverAddress; // "receiverAddress"
+    HeapString receiverName; // "receiverName"
+    HeapString senderAddress; // "senderAddress"
+    HeapString senderName; // "senderName"
 
     [[nodiscard]] bool printsSender() const { return sender.value_or(false); }
     [[nodiscard]] bool printsCompany() const { return company.value_or(false); }

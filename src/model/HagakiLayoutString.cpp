@@ -11,7 +11,7 @@ namespace {
 
 struct FrameEntry {
     QLatin1String key;
-    QString HagakiLayoutFields::*frame;
+    HeapString HagakiLayoutFields::*frame;
 };
 
 constexpr std::array<FrameEntry, 4> frameEntries{{

@@ -10,7 +10,7 @@
 
 namespace {
 
-using TextMember = QString LabeledValueRecord::*;
+using TextMember = HeapString LabeledValueRecord::*;
 
 // The text keys written only when they hold text.
 const std::array<std::pair<QString, TextMember>, 12> &textMembers()
@@ -89,7 +89,7 @@ TextMember addressMember(const QString &identifier)
 QString LabeledValueRecord::addressPart(const QString &identifier) const
 {
     const TextMember member = addressMember(identifier);
-    return member ? this->*member : QString();
+    return member ? (this->*member).text() : QString();
 }
 
 void LabeledValueRecord::setAddressPart(const QString &identifier, const QString &text)
@@ -110,7 +110,7 @@ QVariantMap LabeledValueRecord::toVariantMap() const
         map.insert(RecordKey::Value, variantFromValue(value));
     for (const auto &[key, member] : textMembers()) {
         if (!(this->*member).isEmpty())
-            map.insert(key, this->*member);
+            map.insert(key, (this->*member).text());
     }
     layout.insertInto(map);
     return map;

@@ -2,6 +2,7 @@
 
 #include "model/HagakiLayoutFields.h"
 #include "model/HeapOptional.h"
+#include "model/HeapText.h"
 #include "platform/contacts/StoreContactRelation.h"
 #include "platform/contacts/StoreDateComponents.h"
 #include "platform/contacts/StoreInstantMessageAddress.h"
@@ -25,7 +26,8 @@ using LabeledValue = std::variant<std::monostate, QString, StoreDateComponents, 
 
 // One value of a multi-valued field. The keys of all eight fields share one
 // flat record, as they share one dictionary shape; a field uses its own keys
-// and leaves the others empty. Empty text counts as an absent key.
+// and leaves the others empty (texts a field may leave unused are kept on the
+// heap, so that they cost a pointer each). Empty text counts as an absent key.
 struct LabeledValueRecord {
     std::optional<QString> label; // "label": absent and empty differ for services
     LabeledValue value; // "value"
@@ -34,20 +36,20 @@ struct LabeledValueRecord {
 
     // "Email": the parts around the first at sign. "Social Network" and
     // "Instant Message" keep their user name under the same key "username".
-    QString username; // "username"
-    QString domain; // "domain"
-    QString service; // "service": social and instant-message service
-    QString urlString; // "urlString": social profile URL
-    QString userIdentifier; // "userIdentifier": social profile user identifier
+    HeapString username; // "username"
+    HeapString domain; // "domain"
+    HeapString service; // "service": social and instant-message service
+    HeapString urlString; // "urlString": social profile URL
+    HeapString userIdentifier; // "userIdentifier": social profile user identifier
 
     // "Address".
-    QString street; // "Street"
-    QString city; // "City"
-    QString state; // "State"
-    QString zip; // "ZIP"
-    QString country; // "Country"
-    QString isoCountryCode; // "ISOCountryCode"
-    QString formattedString; // "formattedString": the platform's mailing form
+    HeapString street; // "Street"
+    HeapString city; // "City"
+    HeapString state; // "State"
+    HeapString zip; // "ZIP"
+    HeapString country; // "Country"
+    HeapString isoCountryCode; // "ISOCountryCode"
+    HeapString formattedString; // "formattedString": the platform's mailing form
     HagakiLayoutFields layout; // the applied postcard layout's flags and frames
 
     // The store's objects, kept on records read from the store for the write-back.

@@ -10,6 +10,60 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 const QString noName = u"No Name"_s;
+
+// The value a cache holds when the store contact gave nothing for it. A record
+// whose cache equals it points at this one shared object instead of a copy of
+// its own: an import of a million cards holds one empty phonetic name, one
+// empty URL list and so on, not a million each. Every getter gives the record
+// a copy of its own before handing the cache out, so the shared one is never
+// changed; only the record's own readers and the write-back see it.
+template <typename T> const std::shared_ptr<T> &sharedEmpty()
+{
+    static const std::shared_ptr<T> empty = std::make_shared<T>();
+    return empty;
+}
+
+// The string fields of a store contact without any: each present and null.
+const StringValuesRecordPtr &emptyStoreStrings()
+{
+    static const StringValuesRecordPtr empty = [] {
+        auto strings = std::make_shared<StringValuesRecord>();
+        for (const ContactIdentifier &identifier : StringValuesRecord::identifiers()) {
+            if (identifier != FieldId::Renmei)
+                strings->setEntry(identifier, QString());
+        }
+        return strings;
+    }();
+    return empty;
+}
+
+// The layout list of a contact without addresses: one unset layout.
+const std::shared_ptr<HagakiLayoutList> &emptyLayouts()
+{
+    static const auto empty
+        = std::make_shared<HagakiLayoutList>(HagakiLayoutList{std::make_shared<HagakiLayoutRecord>()});
+    return empty;
+}
+
+// Whether the strings are those of the shared record, null ones included:
+// the copy a getter makes must be the very value the record had.
+bool sameStrings(const StringValuesRecord &strings, const StringValuesRecord &shared)
+{
+    for (const ContactIdentifier &identifier : StringValuesRecord::identifiers()) {
+        const std::optional<QString> entry = strings.entry(identifier);
+        const std::optional<QString> sharedEntry = shared.entry(identifier);
+        if (entry.has_value() != sharedEntry.has_value() || (entry && !entry->isNull()))
+            return false;
+    }
+    return true;
+}
+
+template <typename T> void takeOwnCopy(std::shared_ptr<T> &cache, const std::shared_ptr<T> &shared)
+{
+    if (cache && cache == shared)
+        cache = std::make_shared<T>(*shared);
+}
+
 } // namespace
 
 MVPerson::MVPerson()
@@ -66,6 +120,7 @@ NameRecordPtr MVPerson::nameValue()
 
 PhoneticNameRecordPtr MVPerson::phoneticNameValue()
 {
+    takeOwnCopy(m_phoneticNameValue, sharedEmpty<PhoneticNameRecord>());
     if (!m_phoneticNameValue) {
         m_phoneticNameValue = std::make_shared<PhoneticNameRecord>();
         if (m_cnContact)
@@ -77,6 +132,7 @@ PhoneticNameRecordPtr MVPerson::phoneticNameValue()
 
 BirthdayRecordPtr MVPerson::birthdayValue()
 {
+    takeOwnCopy(m_birthdayValue, sharedEmpty<BirthdayRecord>());
     if (!m_birthdayValue) {
         m_birthdayValue = std::make_shared<BirthdayRecord>();
         if (m_cnContact)
@@ -87,6 +143,8 @@ BirthdayRecordPtr MVPerson::birthdayValue()
 
 StringValuesRecordPtr MVPerson::stringValues()
 {
+    takeOwnCopy(m_stringValues, sharedEmpty<StringValuesRecord>());
+    takeOwnCopy(m_stringValues, emptyStoreStrings());
     if (!m_stringValues) {
         m_stringValues = std::make_shared<StringValuesRecord>();
         if (m_cnContact)
@@ -98,6 +156,7 @@ StringValuesRecordPtr MVPerson::stringValues()
 LabeledValueListPtr &MVPerson::makeLabeledCache(
     LabeledValueListPtr &cache, LabeledValueList (*read)(const StoreContact &))
 {
+    takeOwnCopy(cache, sharedEmpty<LabeledValueList>());
     if (!cache)
         cache = std::make_shared<LabeledValueList>(m_cnContact ? read(*m_cnContact) : LabeledValueList());
     return cache;
@@ -196,7 +255,10 @@ LabeledValueListPtr MVPerson::labeledValues(const ContactIdentifier &identifier)
 
 std::shared_ptr<HagakiLayoutList> MVPerson::hagakiLayouts()
 {
-    if (!m_hagakiLayouts)
+    // The layouts are live objects too: the shared list gets a new layout.
+    if (m_hagakiLayouts && m_hagakiLayouts == emptyLayouts())
+        makeHagakiLayouts(LabeledValueList());
+    else if (!m_hagakiLayouts)
         makeHagakiLayouts(*addressValues());
     return m_hagakiLayouts;
 }
@@ -212,6 +274,28 @@ void MVPerson::makeHagakiLayouts(const LabeledValueList &addresses)
     }
     if (m_hagakiLayouts->isEmpty())
         m_hagakiLayouts->append(std::make_shared<HagakiLayoutRecord>());
+}
+
+void MVPerson::shareEmptyCaches()
+{
+    const auto share = [](auto &cache, const auto &shared, bool empty) {
+        if (cache && empty)
+            cache = shared;
+    };
+    for (LabeledValueListPtr *cache : {&m_phoneValues, &m_emailValues, &m_addressValues, &m_urlValues, &m_snsValues,
+             &m_imsValues, &m_relationshipValues, &m_datesValues})
+        share(*cache, sharedEmpty<LabeledValueList>(), *cache && (*cache)->isEmpty());
+    share(m_phoneticNameValue, sharedEmpty<PhoneticNameRecord>(),
+        m_phoneticNameValue && m_phoneticNameValue->firstName.isNull() && m_phoneticNameValue->middleName.isNull()
+            && m_phoneticNameValue->lastName.isNull() && m_phoneticNameValue->stringValue.isNull());
+    share(m_birthdayValue, sharedEmpty<BirthdayRecord>(),
+        m_birthdayValue && !m_birthdayValue->value && m_birthdayValue->stringValue.isNull());
+    if (m_stringValues && sameStrings(*m_stringValues, *emptyStoreStrings()))
+        m_stringValues = emptyStoreStrings();
+    else if (m_stringValues && sameStrings(*m_stringValues, *sharedEmpty<StringValuesRecord>()))
+        m_stringValues = sharedEmpty<StringValuesRecord>();
+    share(m_hagakiLayouts, emptyLayouts(),
+        m_hagakiLayouts && m_hagakiLayouts->size() == 1 && *m_hagakiLayouts->constFirst() == HagakiLayoutRecord());
 }
 
 QString MVPerson::compositeName()

@@ -8,6 +8,7 @@
 #include "model/HagakiLayoutRecord.h"
 #include "model/HagakiLayoutString.h"
 #include "model/HeapOptional.h"
+#include "model/HeapText.h"
 #include "model/LabeledValueRecord.h"
 #include "model/NameRecord.h"
 #include "model/PersonValue.h"
@@ -361,6 +362,9 @@ private:
     void fillFromStoreContact(const StoreContact &contact);
     // Writes the caches the record holds, in the write-back's order.
     void writeCaches(StoreContactWriter &writer) const;
+    // Points every cache that holds nothing at the one empty value shared by
+    // all records; the getters give the record its own copy on first use.
+    void shareEmptyCaches();
     // The layout list of these addresses, one layout each (one for none).
     void makeHagakiLayouts(const LabeledValueList &addresses);
     // The attached store contact's image data, taken when the record has none;
@@ -388,14 +392,17 @@ private:
     // Makes a labeled cache, filled from the attached store contact if any.
     LabeledValueListPtr &makeLabeledCache(LabeledValueListPtr &cache, LabeledValueList (*read)(const StoreContact &));
 
+    // The flags and numbers side by side, and the rarely held photo data on
+    // the heap: an import holds a million of these.
     bool m_showAsPerson = true;
     bool m_created = false;
     bool m_changed = false;
+    bool m_photoHeld = false;
     int m_defaultNameOrdering = 0;
+    int m_nameOrdering = 0;
     QString m_defaultCountryCode;
     QString m_compositeName;
     HeapOptional<StoreContact> m_cnContact; // held only while the record is made or saved
-    int m_nameOrdering = 0;
     NameRecordPtr m_nameValue;
     PhoneticNameRecordPtr m_phoneticNameValue;
     LabeledValueListPtr m_phoneValues;
@@ -409,9 +416,8 @@ private:
     std::shared_ptr<HagakiLayoutList> m_hagakiLayouts;
     BirthdayRecordPtr m_birthdayValue;
     StringValuesRecordPtr m_stringValues;
-    QByteArray m_imageData;
-    QByteArray m_thumbnailImageData;
-    bool m_photoHeld = false;
+    HeapBytes m_imageData;
+    HeapBytes m_thumbnailImageData;
     mutable QString m_uniqueId;
     QString m_uniqueId2;
 };

@@ -247,7 +247,7 @@ QString MVPerson::labeledStringValue(const ContactIdentifier &identifier, qint64
     }
     if (identifier == u"SNSusername") {
         const LabeledValueRecordPtr profile = recordWith(snsValues());
-        return profile ? profile->username : QString();
+        return profile ? profile->username.text() : QString();
     }
     const LabeledValueRecordPtr address = recordWith(addressValues());
     return address ? address->addressPart(identifier) : QString();

@@ -134,11 +134,14 @@ void MVPerson::replaceLabeledValues(
     QList<qint64> layoutIndexes;
     if (identifier == FieldId::Address) {
         // Taken before the list changes: a list made now would number its
-        // layouts from the new addresses.
-        for (const HagakiLayoutRecordPtr &layout : std::as_const(*hagakiLayouts()))
+        // layouts from the new addresses. Layouts held are only read here.
+        const std::shared_ptr<HagakiLayoutList> layouts = m_hagakiLayouts ? m_hagakiLayouts : hagakiLayouts();
+        for (const HagakiLayoutRecordPtr &layout : std::as_const(*layouts))
             layoutIndexes.append(layout->labelIndex);
     }
     auto list = std::make_shared<LabeledValueList>();
+    // The room of exactly these values: an import keeps the list as it is.
+    list->reserve(records.size());
     for (const LabeledValueRecordPtr &record : records) {
         if (record)
             list->append(record);
@@ -159,11 +162,15 @@ void MVPerson::addLayoutsForAddresses(const LabeledValueList &addresses, const Q
 {
     // Keyed by the number each address has now, new ones included, so that a
     // layout stored later for that address finds its own.
-    const std::shared_ptr<HagakiLayoutList> layouts = hagakiLayouts();
+    // The list is taken only when an address needs a layout: a contact
+    // whose one address has the layout it started with keeps sharing it.
+    std::shared_ptr<HagakiLayoutList> layouts;
     const QSet<qint64> existing(layoutIndexes.cbegin(), layoutIndexes.cend());
     for (const LabeledValueRecordPtr &address : addresses) {
         if (address->labelIndex < 0 || existing.contains(address->labelIndex))
             continue;
+        if (!layouts)
+            layouts = hagakiLayouts();
         growHagakiLayouts(*layouts, address->labelIndex);
         layouts->at(address->labelIndex)->label = address->label;
     }

@@ -48,6 +48,7 @@ MVPersonPtr MVPerson::init()
     person->m_defaultNameOrdering = storeDefaultNameOrdering();
     (void)person->stringValues();
     (void)person->hagakiLayouts();
+    person->shareEmptyCaches();
     return person;
 }
 
@@ -87,6 +88,7 @@ void MVPerson::fillFromStoreContact(const StoreContact &contact)
     if (!m_hagakiLayouts)
         makeHagakiLayouts(*m_addressValues);
     m_cnContact.reset();
+    shareEmptyCaches();
 }
 
 QString MVPerson::companyContentKey()

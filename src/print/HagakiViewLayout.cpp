@@ -274,8 +274,8 @@ QRectF HagakiView::newAlignAddress(TextObject &object, const QRectF &rect) const
 {
     static const QChar minusSign(0x2212);
     const LabeledValueRecord *address = object.adrsDict.get();
-    const QString region = address ? address->state + address->city : QString();
-    QString street = address ? address->street : QString();
+    const QString region = address ? QString(address->state + address->city) : QString();
+    QString street = address ? address->street.text() : QString();
     street.replace(minusSign, u'-');
     QString text = QString(region + street).replace(minusSign, u'-');
 

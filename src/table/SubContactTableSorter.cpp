@@ -88,11 +88,11 @@ QString emailUsernameText(MVPerson &person, qint64 position, const QString &)
     return at < 0 ? mail : mail.left(at);
 }
 
-template <const QString &field, QString LabeledValueRecord::*member>
+template <const QString &field, HeapString LabeledValueRecord::*member>
 QString serviceOrUsernameText(MVPerson &person, qint64 position, const QString &)
 {
     const LabeledValueRecordPtr value = valueAt(person, field, position);
-    return value ? (*value).*member : QString();
+    return value ? ((*value).*member).text() : QString();
 }
 
 QString otherText(MVPerson &person, qint64, const QString &key)

@@ -9,7 +9,7 @@ namespace {
 const QString senderColumn = u"Sender"_s;
 const QString allLabels = u"All"_s;
 
-QString LabeledValueRecord::*addressMember(const ContactIdentifier &identifier)
+HeapString LabeledValueRecord::*addressMember(const ContactIdentifier &identifier)
 {
     if (identifier == FieldId::ZIP)
         return &LabeledValueRecord::zip;

@@ -123,7 +123,7 @@ std::function<ValueEditor *(EditorHandOff &)> adding(const ContactIdentifier &ty
     };
 }
 
-const auto cities = valuesOf(FieldId::Address, [](const LabeledValueRecord &r) { return r.city; });
+const auto cities = valuesOf(FieldId::Address, [](const LabeledValueRecord &r) { return r.city.text(); });
 
 INSTANTIATE_TEST_SUITE_P(Rows, EditorResult,
     testing::Values(

@@ -171,18 +171,18 @@ TEST(AddressUpdate, MailingFormFollowsPartsChangedAfterReading)
         EXPECT_EQ(address.formattedString, StorePostalAddressFormatter::stringFromPostalAddress(postal));
     };
     expectFormatted(3, held);
-    EXPECT_TRUE(address.formattedString.contains("日本"));
+    EXPECT_TRUE(address.formattedString.text().contains("日本"));
     StorePostalAddress changed = held;
     changed.country.clear();
     expectFormatted(0, changed);
     address.city = changed.city = "港区";
     changed.country = held.country;
     expectFormatted(3, changed);
-    EXPECT_TRUE(address.formattedString.contains("港区"));
+    EXPECT_TRUE(address.formattedString.text().contains("港区"));
     address.isoCountryCode.clear();
     address.country.clear();
     MVPerson::updateAddressValue(&address, 3);
-    EXPECT_FALSE(address.formattedString.contains("日本"));
+    EXPECT_FALSE(address.formattedString.text().contains("日本"));
 }
 
 } // namespace

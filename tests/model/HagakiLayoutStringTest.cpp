@@ -18,10 +18,10 @@ namespace {
 const HagakiLayoutFields fullLayout{.sender = true,
     .company = true,
     .renmei = true,
-    .receiverAddress = "{{10, 20}, {30, 40}}",
-    .receiverName = "{{-1.5, 2}, {-3, 4}}",
-    .senderAddress = "{{5.5,6},{7,8.25}}",
-    .senderName = "{{7, 8}, {9, 10}}"};
+    .receiverAddress = HeapString("{{10, 20}, {30, 40}}"),
+    .receiverName = HeapString("{{-1.5, 2}, {-3, 4}}"),
+    .senderAddress = HeapString("{{5.5,6},{7,8.25}}"),
+    .senderName = HeapString("{{7, 8}, {9, 10}}")};
 const QString fullText = "7;ra:{{10.00,20.00},{30.00,40.00}};rn:{{-1.50,2.00},{-3.00,4.00}};"
                          "sa:{{5.50,6.00},{7.00,8.25}};sn:{{7.00,8.00},{9.00,10.00}};";
 
@@ -31,8 +31,9 @@ TEST(LayoutStringWriter, FlagsThenFramesInTheirOrder)
 {
     EXPECT_EQ(HagakiLayoutString::fromLayout({}), "0;");
     EXPECT_EQ(HagakiLayoutString::fromLayout(fullLayout), fullText);
-    EXPECT_EQ(HagakiLayoutString::fromLayout(
-                  {.sender = true, .company = false, .renmei = true, .receiverAddress = "{{10, 20}, {30, 40}}"}),
+    EXPECT_EQ(
+        HagakiLayoutString::fromLayout(
+            {.sender = true, .company = false, .renmei = true, .receiverAddress = HeapString("{{10, 20}, {30, 40}}")}),
         "5;ra:{{10.00,20.00},{30.00,40.00}};");
 }
 
@@ -76,8 +77,8 @@ class OutOfRangeFrame : public testing::TestWithParam<const char *> { };
 TEST_P(OutOfRangeFrame, IsDroppedWholeOnWritingAndOnReading)
 {
     const QString frame = QString::fromLatin1(GetParam());
-    EXPECT_EQ(
-        HagakiLayoutString::fromLayout({.sender = true, .receiverAddress = "{{1,2},{3,4}}", .receiverName = frame}),
+    EXPECT_EQ(HagakiLayoutString::fromLayout(
+                  {.sender = true, .receiverAddress = HeapString("{{1,2},{3,4}}"), .receiverName = HeapString(frame)}),
         "1;ra:{{1.00,2.00},{3.00,4.00}};");
     EXPECT_EQ(HagakiLayoutString::normarizeRect(frame), "");
 

@@ -139,6 +139,34 @@ TEST(PersonCaches, ALoadFormatsEachAddressOnce)
     EXPECT_EQ(loaded.first()->formattedString, "100-0001 東京都 千代田区\n千代田1-1");
 }
 
+// Contacts without a value of a field share what stands for none; changing
+// one contact's must neither reach the other nor stop the write-back from
+// clearing what the store holds.
+TEST(PersonCaches, ContactsWithoutValuesKeepTheirChangesApart)
+{
+    StoreContact bare;
+    bare.setGivenName("太郎");
+    const MVPersonPtr changed = MVPerson::initWithCNContact(bare);
+    const MVPersonPtr other = MVPerson::initWithCNContact(bare);
+    for (const ContactIdentifier &identifier : MVPerson::labeledIdentifiers())
+        changed->labeledValues(identifier)->append(std::make_shared<LabeledValueRecord>());
+    changed->phoneticNameValue()->firstName = "タロウ";
+    changed->birthdayValue()->stringValue = "2000.01.01(Sat)";
+    changed->stringValues()->company = "Morvane";
+    changed->hagakiLayouts()->first()->sender = true;
+
+    for (const ContactIdentifier &identifier : MVPerson::labeledIdentifiers())
+        EXPECT_TRUE(other->labeledValues(identifier)->isEmpty()) << identifier.toStdString();
+    EXPECT_EQ(*other->phoneticNameValue(), PhoneticNameRecord());
+    EXPECT_EQ(*other->birthdayValue(), BirthdayRecord());
+    EXPECT_EQ(other->stringValues()->company, QString());
+    EXPECT_EQ(*other->hagakiLayouts()->first(), HagakiLayoutRecord());
+    const StoreContact written = MVPerson::initWithCNContact(bare)->contactFromCache(sampleContact());
+    EXPECT_TRUE(written.phoneNumbers().isEmpty());
+    EXPECT_TRUE(written.phoneticGivenName().isEmpty());
+    EXPECT_EQ(written.organizationName(), QString());
+}
+
 TEST(PersonLabelIndex, AddingNumbersAfterTheLargestAndDeletingNeverRenumbers)
 {
     const MVPersonPtr person = MVPerson::init();
