@@ -1,7 +1,5 @@
 #include "EditorHarness.h"
-#include "EditorTestContacts.h"
 
-#include "common/QtPrinting.h"
 #include "common/Screenshot.h"
 #include "editors/CustomLabelView.h"
 #include "editors/DatesTableModel.h"
@@ -9,35 +7,24 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableView>
 
 namespace {
 
 // The contact's dates are 2001-06-01, 2005-01-10 and 2010-12-24, numbered 0, 1, 2.
-class DatesEditor : public testing::Test {
+class DatesEditor : public EditorTest<DatesViewController> {
 protected:
     DatesViewController *open(std::optional<qint64> labelIndex = std::nullopt)
     {
-        m_context = EditorHarness::context(m_contact, FieldId::Dates, true, labelIndex);
-        m_editor = m_harness.open<DatesViewController>(m_context, QSize(340, 392), true);
-        return m_editor;
+        return EditorTest::open(FieldId::Dates, QSize(340, 392), labelIndex);
     }
-    [[nodiscard]] QStringList rows() const { return datesOf(m_editor->table()->rows()); }
     [[nodiscard]] QModelIndex cell(int row, int column) const { return m_editor->table()->index(row, column); }
-    void clickRow(int row, Qt::KeyboardModifiers modifiers = {})
+    template <typename Field> Field *editCell(int row, int column)
     {
-        QTableView *view = m_editor->tableView();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
-            view->visualRect(cell(row, DatesTableModel::DateColumn)).center());
+        clickCell(row, DatesTableModel::DateColumn);
+        m_editor->tableView()->edit(cell(row, column));
+        return m_editor->tableView()->viewport()->template findChild<Field *>();
     }
-    void done() { QTest::mouseClick(m_editor->doneButton(), Qt::LeftButton); }
 
-    EditorHarness m_harness;
-    ContactRecordPtr m_contact = testContact();
-    PopoverContextInfoPtr m_context;
-    DatesViewController *m_editor = nullptr;
     const QString m_today = QDate::currentDate().toString(Qt::ISODate);
 };
 
@@ -54,16 +41,14 @@ TEST_F(DatesEditor, OpenedWithoutDatesWhileEditingAddsTodayUnderTheFirstLabel)
 TEST_F(DatesEditor, DateTypedIntoACellIsReadAndShownWithItsWeekday)
 {
     open();
-    clickRow(0);
-    m_editor->tableView()->edit(cell(0, DatesTableModel::DateColumn));
-    auto *field = m_editor->tableView()->viewport()->findChild<QLineEdit *>();
+    auto *field = editCell<QLineEdit>(0, DatesTableModel::DateColumn);
     ASSERT_TRUE(field);
     field->selectAll();
     QTest::keyClicks(field, QStringLiteral("2024.5.6"));
     QTest::keyClick(field, Qt::Key_Return);
     // The view commits an edit ended by Return on the next turn.
     QCoreApplication::processEvents();
-    EXPECT_EQ(rows().value(0), QStringLiteral("0:2024-05-06"));
+    EXPECT_EQ(datesOf(m_editor->table()->rows()).value(0), QStringLiteral("0:2024-05-06"));
     EXPECT_EQ(cell(0, DatesTableModel::DateColumn).data().toString(), DateControls::dateString(QDate(2024, 5, 6)));
     EXPECT_EQ(m_editor->datePicker()->date(), QDate(2024, 5, 6));
     EXPECT_TRUE(m_editor->doneButton()->isEnabled());
@@ -72,54 +57,41 @@ TEST_F(DatesEditor, DateTypedIntoACellIsReadAndShownWithItsWeekday)
 TEST_F(DatesEditor, MonthPopupMovesTheSelectedRowKeepingYearAndDay)
 {
     open();
-    clickRow(1);
+    clickCell(1, DatesTableModel::DateColumn);
     QTest::keyClick(m_editor->monthPopup(), Qt::Key_Down);
     QTest::keyClick(m_editor->monthPopup(), Qt::Key_Down);
     EXPECT_EQ(m_editor->monthPopup()->currentIndex(), 2);
     done();
-    EXPECT_EQ(datesOf(m_context->value),
-        (QStringList{QStringLiteral("0:2001-06-01"), QStringLiteral("1:2005-03-10"), QStringLiteral("2:2010-12-24")}));
+    EXPECT_EQ(datesOf(m_context->value).join(u' '), QStringLiteral("0:2001-06-01 1:2005-03-10 2:2010-12-24"));
 }
 
 TEST_F(DatesEditor, DeleteRemovesEverySelectedRowAndAnAddedRowIsUnnumbered)
 {
     open();
-    clickRow(0);
-    clickRow(2, Qt::ControlModifier);
+    clickCell(0, DatesTableModel::DateColumn);
+    clickCell(2, DatesTableModel::DateColumn, Qt::ControlModifier);
     QTest::mouseClick(m_editor->delButton(), Qt::LeftButton);
-    EXPECT_EQ(rows(), QStringList{QStringLiteral("1:2005-01-10")});
+    EXPECT_EQ(datesOf(m_editor->table()->rows()), QStringList{QStringLiteral("1:2005-01-10")});
     // The next number is the contact's to give: 1 is still taken.
     QTest::mouseClick(m_editor->addButton(), Qt::LeftButton);
     done();
-    EXPECT_EQ(
-        datesOf(m_context->value), (QStringList{QStringLiteral("1:2005-01-10"), QStringLiteral("-1:") + m_today}));
+    EXPECT_EQ(datesOf(m_context->value).join(u' '), QStringLiteral("1:2005-01-10 -1:") + m_today);
 }
 
-struct OpenedRow {
-    const char *name;
-    qint64 labelIndex;
-    int selectedRow;
-};
-
-class DatesOpenedOn : public DatesEditor, public testing::WithParamInterface<OpenedRow> { };
-
-TEST_P(DatesOpenedOn, SelectsTheRowOfTheValuesOwnNumber)
+TEST_F(DatesEditor, SelectsTheRowOfTheValuesOwnNumber)
 {
     m_contact->person->deleteLabeledValueForIdentifierAtLabelIndex(FieldId::Dates, 1);
-    open(GetParam().labelIndex);
-    EXPECT_EQ(m_editor->selectedRow(), GetParam().selectedRow);
+    // The first; a number after a deleted one; a new value.
+    for (const auto &[labelIndex, row] : {std::pair(0, 0), std::pair(2, 1), std::pair(-1, -1)}) {
+        open(labelIndex);
+        EXPECT_EQ(m_editor->selectedRow(), row) << labelIndex;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, DatesOpenedOn,
-    testing::Values(OpenedRow{"First", 0, 0}, OpenedRow{"NumberAfterADeletedOne", 2, 1}, OpenedRow{"New", -1, -1}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(DatesEditor, CustomLabelChosenInTheLabelPopupLabelsTheSelectedRow)
 {
     open();
-    clickRow(0);
-    m_editor->tableView()->edit(cell(0, DatesTableModel::LabelColumn));
-    auto *popup = m_editor->tableView()->viewport()->findChild<QComboBox *>();
+    auto *popup = editCell<QComboBox>(0, DatesTableModel::LabelColumn);
     ASSERT_TRUE(popup);
     QTest::keyClick(popup, Qt::Key_End);
     ASSERT_TRUE(m_editor->customLabelView()->isVisible());
@@ -133,8 +105,7 @@ TEST_F(DatesEditor, CustomLabelChosenInTheLabelPopupLabelsTheSelectedRow)
     EXPECT_FALSE(m_editor->customLabelView()->isVisible());
     EXPECT_EQ(m_editor->table()->labels().last(), QStringLiteral("wedding"));
     done();
-    const auto &result = std::get<LabeledValueList>(m_context->value);
-    EXPECT_EQ(result.value(0)->labelText(), QStringLiteral("wedding"));
+    EXPECT_EQ(std::get<LabeledValueList>(m_context->value).value(0)->labelText(), QStringLiteral("wedding"));
 }
 
 } // namespace

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
 
 // Writes each call as "operation type contact what", answering true.
@@ -35,19 +33,6 @@ public:
     QStringList calls;
 };
 
-struct ResultRow {
-    const char *name;
-    ContactIdentifier type;
-    std::function<void(PopoverContextInfo &)> fill;
-    bool toContextsContact;
-    QString expected;
-};
-
-void PrintTo(const ResultRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 LabeledValueRecord numbered(qint64 labelIndex)
 {
     LabeledValueRecord record;
@@ -55,50 +40,41 @@ LabeledValueRecord numbered(qint64 labelIndex)
     return record;
 }
 
-class ValueEditorResult : public testing::TestWithParam<ResultRow> { };
-
-TEST_P(ValueEditorResult, AddsANewSingleValueAndReplacesAnythingElse)
+// Applied to the contact given ("host"), or without one to the context's.
+TEST(ValueEditorResult, AddsANewSingleValueAndReplacesAnythingElse)
 {
-    const ResultRow &row = GetParam();
-    const ContactRecordPtr opened = testContact();
-    const ContactRecordPtr host = ContactRecord::makeWithPerson(opened->person);
-    host->uniqueId = QStringLiteral("host");
-    auto context = std::make_shared<PopoverContextInfo>();
-    context->contact = opened;
-    context->type = row.type;
-    context->dirty = true;
-    row.fill(*context);
-    RecordingDelegate delegate;
-    const bool applied = applyValueEditorResult(context, row.toContextsContact ? nullptr : host, &delegate);
-    EXPECT_EQ(applied, !row.expected.isEmpty());
-    EXPECT_EQ(delegate.calls, row.expected.isEmpty() ? QStringList() : QStringList{row.expected});
+    const struct {
+        ContactIdentifier type;
+        PersonValue value;
+        QStringList values;
+        bool dirty;
+        bool toContextsContact;
+        QString expected;
+    } rows[] = {
+        {FieldId::Address, numbered(-1), {}, false, false, {}},
+        {FieldId::Address, numbered(-1), {}, true, false, "add Address host -1"},
+        {FieldId::InstantMessage, numbered(-1), {}, true, false, "add Instant Message host -1"},
+        {FieldId::SocialNetwork, numbered(2), {}, true, false, "replace Social Network host 2"},
+        {FieldId::Address, LabeledValueList(), {}, true, false, "replace Address host list"},
+        {FieldId::Phone, numbered(-1), {}, true, false, "replace Phone host -1"},
+        {FieldId::Renmei, {}, {"花子", "一郎"}, true, false, "replace Renmei host 花子\n一郎"},
+        {FieldId::Birthday, BirthdayRecord(), {}, true, true, "replace Birthday taro birthday"},
+    };
+    for (const auto &row : rows) {
+        const ContactRecordPtr opened = testContact();
+        const ContactRecordPtr host = ContactRecord::makeWithPerson(opened->person);
+        host->uniqueId = QStringLiteral("host");
+        auto context = std::make_shared<PopoverContextInfo>();
+        context->contact = opened;
+        context->type = row.type;
+        context->dirty = row.dirty;
+        context->value = row.value;
+        context->values = row.values;
+        RecordingDelegate delegate;
+        EXPECT_EQ(applyValueEditorResult(context, row.toContextsContact ? nullptr : host, &delegate),
+            !row.expected.isEmpty());
+        EXPECT_EQ(delegate.calls.join(u'|'), row.expected);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, ValueEditorResult,
-    testing::Values(ResultRow{"NotDirty", FieldId::Address,
-                        [](PopoverContextInfo &c) {
-                            c.dirty = false;
-                            c.value = numbered(-1);
-                        },
-                        false, {}},
-        ResultRow{"NewAddress", FieldId::Address, [](PopoverContextInfo &c) { c.value = numbered(-1); }, false,
-            QStringLiteral("add Address host -1")},
-        ResultRow{"NewChat", FieldId::InstantMessage, [](PopoverContextInfo &c) { c.value = numbered(-1); }, false,
-            QStringLiteral("add Instant Message host -1")},
-        ResultRow{"NumberedSocial", FieldId::SocialNetwork, [](PopoverContextInfo &c) { c.value = numbered(2); }, false,
-            QStringLiteral("replace Social Network host 2")},
-        ResultRow{"AddressList", FieldId::Address, [](PopoverContextInfo &c) { c.value = LabeledValueList(); }, false,
-            QStringLiteral("replace Address host list")},
-        ResultRow{"NewPhoneReplaces", FieldId::Phone, [](PopoverContextInfo &c) { c.value = numbered(-1); }, false,
-            QStringLiteral("replace Phone host -1")},
-        ResultRow{"JointNames", FieldId::Renmei,
-            [](PopoverContextInfo &c) {
-                c.values = {QStringLiteral("花子"), QStringLiteral("一郎")};
-            },
-            false, QStringLiteral("replace Renmei host 花子\n一郎")},
-        ResultRow{"BirthdayToTheContextsContact", FieldId::Birthday,
-            [](PopoverContextInfo &c) { c.value = BirthdayRecord(); }, true,
-            QStringLiteral("replace Birthday taro birthday")}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
