@@ -166,41 +166,27 @@ INSTANTIATE_TEST_SUITE_P(Rows, DeleteKey,
         DeleteRow{"Groups", "Groups", 0, {"111", "222"}, "Ann", false}));
 
 // Hosted by the test: the closing notice goes to a recording delegate.
-class ClosingPopover : public PaneTest {
+class ClosingPopover : public ContactPopover {
 protected:
-    ContactInfoPopover *makeView()
-    {
-        auto *view = new ContactInfoPopover(m_defaults.get());
-        view->setContact(fullContact());
-        view->setDelegate(&m_delegate);
-        return view;
-    }
-
     RecordingPopoverDelegate m_delegate;
 };
 
 TEST_F(ClosingPopover, AnOutsideClickClosingThePopoverSendsTheNoticeOnceAndKeepsTheIconCount)
 {
-    Popover popover(&m_window);
-    popover.setBehavior(Popover::Behavior::Transient);
-    ContactInfoPopover *view = makeView();
-    popover.setContentWidget(view);
-    popover.setContentSize({450, 640});
-    popover.showRelativeToRect(QRect(20, 40, 100, 20), &m_window, Popover::Edge::MaxX);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&popover));
+    ContactInfoPopover *view = open(fullContact());
+    view->setDelegate(&m_delegate);
     // As the context menu's icon sizes change it once the view is shown.
     view->setIconRowCount(5);
     QTest::mouseClick(m_window.centralWidget(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_FALSE(popover.isShown());
+    EXPECT_FALSE(m_popover->isShown());
     EXPECT_EQ(m_delegate.closings, QStringList{u"taro"_s});
     EXPECT_EQ(ContactInfoPopover::storedIconRowCount(*m_defaults), 5);
 }
 
 TEST_F(ClosingPopover, ClosingTheDetachedWindowSendsTheNoticeOnce)
 {
-    auto *window = new DetachedWindow(makeView());
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    DetachedWindow *window = openDetached(fullContact());
+    window->contactInfoPopover()->setDelegate(&m_delegate);
     window->contactInfoPopover()->setIconRowCount(5);
     window->showMinimized();
     EXPECT_TRUE(m_delegate.closings.isEmpty());

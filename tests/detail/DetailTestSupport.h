@@ -75,15 +75,8 @@ inline ContactRecordPtr fullContact()
 {
     auto person = std::make_shared<MVPerson>();
     person->setUniqueId(QStringLiteral("taro"));
-    NameRecord name;
-    name.firstName = QStringLiteral("Taro");
-    name.lastName = QStringLiteral("Yamada");
-    name.previousFamilyName = QStringLiteral("Sato");
-    person->setValue(name, FieldId::Name);
-    PhoneticNameRecord phonetic;
-    phonetic.firstName = QStringLiteral("タロウ");
-    phonetic.lastName = QStringLiteral("ヤマダ");
-    person->setValue(phonetic, FieldId::PhoneticName);
+    person->setValue(NameRecord{"Taro", {}, "Yamada", "Sato", 0, true, {}}, FieldId::Name);
+    person->setValue(PhoneticNameRecord{"タロウ", {}, "ヤマダ", {}}, FieldId::PhoneticName);
     person->setValue(QStringLiteral("Quill Co."), FieldId::Company);
     person->setValue(QStringLiteral("Sales"), FieldId::Department);
     person->setValue(QStringLiteral("Hanako\nIchiro"), FieldId::Renmei);
@@ -109,14 +102,12 @@ inline ContactRecordPtr fullContact()
     return contact;
 }
 
-// A contact with a first name and the values given.
+// A contact with a first name only.
 inline ContactRecordPtr contactNamed(const QString &firstName, const QString &uniqueId = QStringLiteral("c1"))
 {
     auto person = std::make_shared<MVPerson>();
     person->setUniqueId(uniqueId);
-    NameRecord name;
-    name.firstName = firstName;
-    person->setValue(name, FieldId::Name);
+    person->setValue(NameRecord{firstName, {}, {}, {}, 0, true, {}}, FieldId::Name);
     return ContactRecord::makeWithPerson(person);
 }
 
