@@ -39,37 +39,33 @@ protected:
 using ChatEditor = AccountEditor<IMSViewController>;
 using ProfileEditor = AccountEditor<SNSViewController>;
 
-// -1 asks for a new value; 9 names none.
-class NewChat : public ChatEditor, public testing::WithParamInterface<qint64> { };
-
-// Return presses Done once a change gave it the key.
-TEST_P(NewChat, StartsAsHomeAimNewAndIsAddedUnnumbered)
+// -1 asks for a new value; 9 names none. Return presses Done once a change
+// gave it the key.
+TEST_F(ChatEditor, NewStartsAsHomeAimNewAndIsAddedUnnumbered)
 {
-    open(GetParam());
-    EXPECT_TRUE(m_editor->isEditing());
-    EXPECT_EQ(m_editor->servicePopup()->currentText(), QStringLiteral("AIM"));
-    EXPECT_EQ(m_editor->usernameField()->text(), QStringLiteral("new"));
-    pick(m_editor->labelPopup(), 1);
-    Screenshot::grab(m_editor);
-    QTest::keyClick(m_editor->labelPopup(), Qt::Key_Return);
-    EXPECT_FALSE(m_harness.isOpen());
-    EXPECT_EQ(result(), QStringLiteral("work|AIM|new|||AIM:new|-1"));
+    for (const qint64 labelIndex : {-1, 9}) {
+        open(labelIndex);
+        EXPECT_TRUE(m_editor->isEditing());
+        EXPECT_EQ(m_editor->servicePopup()->currentText(), QStringLiteral("AIM"));
+        EXPECT_EQ(m_editor->usernameField()->text(), QStringLiteral("new"));
+        pick(m_editor->labelPopup(), 1);
+        Screenshot::grab(m_editor);
+        QTest::keyClick(m_editor->labelPopup(), Qt::Key_Return);
+        EXPECT_FALSE(m_harness.isOpen());
+        EXPECT_EQ(result(), QStringLiteral("work|AIM|new|||AIM:new|-1"));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, NewChat, testing::Values(-1, 9));
-
-class NewProfile : public ProfileEditor, public testing::WithParamInterface<qint64> { };
-
-TEST_P(NewProfile, StartsAsTwitterNew)
+TEST_F(ProfileEditor, NewStartsAsTwitterNew)
 {
-    open(GetParam());
-    EXPECT_EQ(m_editor->servicePopup()->currentText(), QStringLiteral("Twitter"));
-    EditorHarness::type(m_editor->userIdentifierField(), QStringLiteral("42"));
-    done();
-    EXPECT_EQ(result(), QStringLiteral("Twitter|Twitter|new|42||new|-1"));
+    for (const qint64 labelIndex : {-1, 9}) {
+        open(labelIndex);
+        EXPECT_EQ(m_editor->servicePopup()->currentText(), QStringLiteral("Twitter"));
+        EditorHarness::type(m_editor->userIdentifierField(), QStringLiteral("42"));
+        done();
+        EXPECT_EQ(result(), QStringLiteral("Twitter|Twitter|new|42||new|-1"));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, NewProfile, testing::Values(-1, 9));
 
 TEST_F(ChatEditor, OlderServiceNameShowsItsServiceAndStaysUntilAServiceIsPicked)
 {

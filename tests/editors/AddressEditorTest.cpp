@@ -65,55 +65,47 @@ protected:
 };
 
 // -1 asks for a new address; 7 names none.
-class NewAddress : public AddressEditor, public testing::WithParamInterface<qint64> { };
-
-TEST_P(NewAddress, StartsAtHomeWithCode123AndTheDefaultCountry)
+TEST_F(AddressEditor, NewStartsAtHomeWithCode123AndTheDefaultCountry)
 {
-    open(GetParam());
-    EXPECT_TRUE(m_editor->isEditing());
-    EXPECT_EQ(m_editor->labelPopup()->currentText(), QStringLiteral("home"));
-    EXPECT_EQ(m_editor->countryCodePopup()->text(), QStringLiteral("Default (JP)"));
-    EXPECT_TRUE(m_editor->zipButton()->isVisible());
-    EXPECT_FALSE(m_editor->doneButton()->isEnabled());
-    EditorHarness::type(m_editor->cityField(), QStringLiteral("Kobe"));
-    done();
-    EXPECT_EQ(result<LabeledValueRecord>().labelIndex, -1);
-    EXPECT_EQ(resultParts(), QStringList({"123", {}, "Kobe", {}}));
+    for (const qint64 labelIndex : {-1, 7}) {
+        open(labelIndex);
+        EXPECT_TRUE(m_editor->isEditing());
+        EXPECT_EQ(m_editor->labelPopup()->currentText(), QStringLiteral("home"));
+        EXPECT_EQ(m_editor->countryCodePopup()->text(), QStringLiteral("Default (JP)"));
+        EXPECT_TRUE(m_editor->zipButton()->isVisible());
+        EXPECT_FALSE(m_editor->doneButton()->isEnabled());
+        EditorHarness::type(m_editor->cityField(), QStringLiteral("Kobe"));
+        done();
+        EXPECT_EQ(result<LabeledValueRecord>().labelIndex, -1);
+        EXPECT_EQ(resultParts(), QStringList({"123", {}, "Kobe", {}}));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, NewAddress, testing::Values(-1, 7));
-
-struct Lookup {
-    const char *name;
-    QString typed;
-    Qt::Key key; // Return, or Tab to leave the field
-    QString street;
-};
-
-class AddressLookup : public AddressEditor, public testing::WithParamInterface<Lookup> { };
-
-TEST_P(AddressLookup, FillsStateCityAndStreetFromTheFirstHit)
+// Return or Tab out of the field look the code up; nothing is looked up while typing.
+TEST_F(AddressEditor, LookupFillsStateCityAndStreetFromTheFirstHit)
 {
-    open(-1);
-    EditorHarness::type(m_editor->zipField(), GetParam().typed);
-    // Nothing is looked up while typing.
-    EXPECT_EQ(m_editor->stateField()->text(), QString());
-    QTest::keyClick(m_editor->zipField(), GetParam().key);
-    const QStringList expected{GetParam().typed, "東京都", "千代田区", GetParam().street};
-    EXPECT_EQ(shownParts(), expected);
-    EXPECT_TRUE(m_editor->doneButton()->isEnabled());
-    Screenshot::grab(m_editor);
-    done();
-    EXPECT_EQ(resultParts(), expected);
-    EXPECT_TRUE(result<LabeledValueRecord>().stringValue.contains(QStringLiteral("東京都")));
+    const struct {
+        const char *name;
+        QString typed;
+        Qt::Key key;
+        QString street;
+    } lookups[] = {{"Chiyoda", "1000001", Qt::Key_Return, "千代田"},
+        {"FullWidth", "１００－０００１", Qt::Key_Return, "千代田"}, {"LeftWithTab", "100-0001", Qt::Key_Tab, "千代田"},
+        {"AreaWithoutStreets", "1000000", Qt::Key_Return, {}}};
+    for (const auto &lookup : lookups) {
+        open(-1);
+        EditorHarness::type(m_editor->zipField(), lookup.typed);
+        EXPECT_EQ(m_editor->stateField()->text(), QString());
+        QTest::keyClick(m_editor->zipField(), lookup.key);
+        const QStringList expected{lookup.typed, "東京都", "千代田区", lookup.street};
+        EXPECT_EQ(shownParts(), expected);
+        EXPECT_TRUE(m_editor->doneButton()->isEnabled());
+        Screenshot::grab(m_editor, QString::fromLatin1(lookup.name));
+        done();
+        EXPECT_EQ(resultParts(), expected);
+        EXPECT_TRUE(result<LabeledValueRecord>().stringValue.contains(QStringLiteral("東京都")));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, AddressLookup,
-    testing::Values(Lookup{"Chiyoda", "1000001", Qt::Key_Return, "千代田"},
-        Lookup{"FullWidth", "１００－０００１", Qt::Key_Return, "千代田"},
-        Lookup{"LeftWithTab", "100-0001", Qt::Key_Tab, "千代田"},
-        Lookup{"AreaWithoutStreets", "1000000", Qt::Key_Return, {}}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(AddressEditor, TwoCharactersAndReturnDisableTheButtonAndLookNothingUp)
 {
@@ -123,34 +115,25 @@ TEST_F(AddressEditor, TwoCharactersAndReturnDisableTheButtonAndLookNothingUp)
     EXPECT_EQ(m_editor->cityField()->text(), QString());
 }
 
-struct Miss {
-    const char *name;
-    QString typed;
-    bool tablesMissing;
-};
-
-class AddressLookupMiss : public AddressEditor, public testing::WithParamInterface<Miss> { };
-
-TEST_P(AddressLookupMiss, ShowsDoNotFindWhichNeverEntersTheRecord)
+// A code with no hit, letters, a long text, and tables that are missing.
+TEST_F(AddressEditor, MissShowsDoNotFindWhichNeverEntersTheRecord)
 {
-    open(0);
-    if (GetParam().tablesMissing)
-        m_editor->setPostalDatabase(std::make_shared<PostalDatabase>());
-    lookUp(GetParam().typed);
-    EXPECT_EQ(m_editor->zipField()->selectedText(), QStringLiteral("Do not find"));
-    EXPECT_EQ(shownParts(), QStringList({"Do not find", "京都府", "京都市中京区", "寺町通御池上る上本能寺前町488"}));
-    EditorHarness::type(m_editor->cityField(), QStringLiteral("京都市下京区"));
-    EXPECT_EQ(m_editor->zipField()->text(), QStringLiteral("Do not find"));
-    done();
-    // The record holds what was typed, never the notice.
-    EXPECT_EQ(
-        resultParts(), QStringList({GetParam().typed, "京都府", "京都市下京区", "寺町通御池上る上本能寺前町488"}));
+    for (const auto &[typed, tablesMissing] :
+        {std::pair(QStringLiteral("0000000"), false), std::pair(QStringLiteral("abcdefg"), false),
+            std::pair(QString(300, u'9'), false), std::pair(QStringLiteral("1000001"), true)}) {
+        open(0);
+        if (tablesMissing)
+            m_editor->setPostalDatabase(std::make_shared<PostalDatabase>());
+        lookUp(typed);
+        EXPECT_EQ(m_editor->zipField()->selectedText(), QStringLiteral("Do not find"));
+        EXPECT_EQ(
+            shownParts(), QStringList({"Do not find", "京都府", "京都市中京区", "寺町通御池上る上本能寺前町488"}));
+        EditorHarness::type(m_editor->cityField(), QStringLiteral("京都市下京区"));
+        EXPECT_EQ(m_editor->zipField()->text(), QStringLiteral("Do not find"));
+        done();
+        EXPECT_EQ(resultParts(), QStringList({typed, "京都府", "京都市下京区", "寺町通御池上る上本能寺前町488"}));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, AddressLookupMiss,
-    testing::Values(Miss{"NoSuchCode", "0000000", false}, Miss{"Letters", "abcdefg", false},
-        Miss{"LongText", QString(300, u'9'), false}, Miss{"TablesMissing", "1000001", true}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(AddressEditor, TypingOverTheNoticeMakesThePostalCodeAgain)
 {
@@ -162,30 +145,25 @@ TEST_F(AddressEditor, TypingOverTheNoticeMakesThePostalCodeAgain)
     EXPECT_EQ(m_editor->stateField()->text(), QStringLiteral("京都府"));
 }
 
-class AddressStates : public AddressEditor, public testing::WithParamInterface<QLocale::Language> {
-protected:
-    void TearDown() override { QLocale::setDefault(m_before); }
-    QLocale m_before;
-};
-
-TEST_P(AddressStates, JapanOffersThePrefecturesInTheUsersLanguageAndTheChoiceIsKept)
+TEST_F(AddressEditor, JapanOffersThePrefecturesInTheUsersLanguageAndTheChoiceIsKept)
 {
-    const bool english = GetParam() == QLocale::English;
-    QLocale::setDefault(QLocale(GetParam()));
-    open(0);
-    const QList<QAction *> states = m_editor->statePulldown()->menu()->actions();
-    ASSERT_EQ(states.size(), 47);
-    EXPECT_EQ(states.first()->text(), english ? QStringLiteral("Hokkaido") : QStringLiteral("北海道"));
-    EXPECT_TRUE(m_editor->statePulldown()->isEnabled());
-    const QString last = english ? QStringLiteral("Okinawa") : QStringLiteral("沖縄県");
-    choose(m_editor->statePulldown(), last);
-    EXPECT_TRUE(m_harness.isOpen());
-    EXPECT_EQ(m_editor->stateField()->text(), last);
-    done();
-    EXPECT_EQ(result<LabeledValueRecord>().state, last);
+    const QLocale before;
+    for (const auto &[language, first, last] :
+        {std::tuple(QLocale::English, "Hokkaido", "Okinawa"), std::tuple(QLocale::Japanese, "北海道", "沖縄県")}) {
+        QLocale::setDefault(QLocale(language));
+        open(0);
+        const QList<QAction *> states = m_editor->statePulldown()->menu()->actions();
+        ASSERT_EQ(states.size(), 47);
+        EXPECT_EQ(states.first()->text(), QString::fromUtf8(first));
+        EXPECT_TRUE(m_editor->statePulldown()->isEnabled());
+        choose(m_editor->statePulldown(), QString::fromUtf8(last));
+        EXPECT_TRUE(m_harness.isOpen());
+        EXPECT_EQ(m_editor->stateField()->text(), QString::fromUtf8(last));
+        done();
+        EXPECT_EQ(result<LabeledValueRecord>().state, QString::fromUtf8(last));
+    }
+    QLocale::setDefault(before);
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, AddressStates, testing::Values(QLocale::English, QLocale::Japanese));
 
 TEST_F(AddressEditor, CountryMenuKeepsTheTablesOrderWithinALetter)
 {

@@ -11,6 +11,10 @@
 #include "editors/RenmeiViewController.h"
 #include "editors/SNSViewController.h"
 #include "editors/SeparatorBox.h"
+#include "editors/ValueEditorDelegate.h"
+#include "editors/ValueEditorResult.h"
+
+#include <QRegularExpression>
 
 namespace {
 
@@ -74,23 +78,17 @@ std::vector<EditorKind> editorKinds()
 // The toggle, Done, Cancel, separator and controls as words.
 QString frameOf(ValueEditor *editor, QWidget *control)
 {
-    const SeparatorBox *separator = editor->redSeparator();
-    QStringList words{editor->editButton()->text()};
-    if (editor->editButton()->isChecked())
-        words.append(QStringLiteral("checked"));
-    if (!editor->editButton()->isEnabled())
-        words.append(QStringLiteral("disabled-toggle"));
-    words.append(editor->doneButton()->text());
-    if (!editor->doneButton()->isEnabled())
-        words.append(QStringLiteral("disabled-done"));
-    if (editor->cancelButton()->isVisible())
-        words.append(QStringLiteral("cancel"));
-    words.append(separator->fillColor() == Qt::red ? QStringLiteral("red")
-            : separator->fillColor() == Qt::gray   ? QStringLiteral("gray")
-                                                   : separator->fillColor().name());
-    words.append(QString::number(separator->borderWidth()));
-    words.append(editable(control) ? QStringLiteral("editable") : QStringLiteral("read-only"));
-    return words.join(u' ');
+    const auto flag = [](bool on, const char *word) { return on ? QString::fromLatin1(word) : QString(); };
+    const QColor colour = editor->redSeparator()->fillColor();
+    return QStringList{editor->editButton()->text(), flag(editor->editButton()->isChecked(), "checked"),
+        flag(!editor->editButton()->isEnabled(), "disabled-toggle"), editor->doneButton()->text(),
+        flag(!editor->doneButton()->isEnabled(), "disabled-done"), flag(editor->cancelButton()->isVisible(), "cancel"),
+        colour == Qt::red        ? QStringLiteral("red")
+            : colour == Qt::gray ? QStringLiteral("gray")
+                                 : colour.name(),
+        QString::number(editor->redSeparator()->borderWidth()), editable(control) ? "editable" : "read-only"}
+        .filter(QRegularExpression(QStringLiteral(".")))
+        .join(u' ');
 }
 
 struct FrameState {
@@ -185,5 +183,74 @@ INSTANTIATE_TEST_SUITE_P(Rows, EditorIgnoringEditEnabled,
         kind<SNSViewController>("Profile", FieldId::SocialNetwork),
         kind<RenmeiViewController>("JointNames", FieldId::Renmei)),
     [](const auto &info) { return std::string(info.param.name); });
+
+// Writes each call as "operation type contact what", answering true.
+class RecordingDelegate : public ValueEditorDelegate {
+public:
+    bool undoReplaceValue(
+        const PersonValue &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact) override
+    {
+        QString what = QStringLiteral("list");
+        if (const auto *text = std::get_if<QString>(&value))
+            what = *text;
+        else if (const auto *record = std::get_if<LabeledValueRecord>(&value))
+            what = QString::number(record->labelIndex);
+        else if (std::holds_alternative<BirthdayRecord>(value))
+            what = QStringLiteral("birthday");
+        calls.append(QStringLiteral("replace %1 %2 %3").arg(identifier, contact->uniqueId, what));
+        return true;
+    }
+    void undoAddLabeledValue(
+        const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact) override
+    {
+        calls.append(QStringLiteral("add %1 %2 %3").arg(identifier, contact->uniqueId).arg(value.labelIndex));
+    }
+
+    QStringList calls;
+};
+
+LabeledValueRecord numbered(qint64 labelIndex)
+{
+    LabeledValueRecord record;
+    record.labelIndex = labelIndex;
+    return record;
+}
+
+// Applied to the contact given ("host"), or without one to the context's.
+TEST(ValueEditorResult, AddsANewSingleValueAndReplacesAnythingElse)
+{
+    const struct {
+        ContactIdentifier type;
+        PersonValue value;
+        QStringList values;
+        bool dirty;
+        bool toContextsContact;
+        QString expected;
+    } rows[] = {
+        {FieldId::Address, numbered(-1), {}, false, false, {}},
+        {FieldId::Address, numbered(-1), {}, true, false, "add Address host -1"},
+        {FieldId::InstantMessage, numbered(-1), {}, true, false, "add Instant Message host -1"},
+        {FieldId::SocialNetwork, numbered(2), {}, true, false, "replace Social Network host 2"},
+        {FieldId::Address, LabeledValueList(), {}, true, false, "replace Address host list"},
+        {FieldId::Phone, numbered(-1), {}, true, false, "replace Phone host -1"},
+        {FieldId::Renmei, {}, {"花子", "一郎"}, true, false, "replace Renmei host 花子\n一郎"},
+        {FieldId::Birthday, BirthdayRecord(), {}, true, true, "replace Birthday taro birthday"},
+    };
+    for (const auto &row : rows) {
+        const ContactRecordPtr opened = testContact();
+        const ContactRecordPtr host = ContactRecord::makeWithPerson(opened->person);
+        host->uniqueId = QStringLiteral("host");
+        auto context = std::make_shared<PopoverContextInfo>();
+        context->contact = opened;
+        context->type = row.type;
+        context->dirty = row.dirty;
+        context->value = row.value;
+        context->values = row.values;
+        RecordingDelegate delegate;
+        EXPECT_EQ(applyValueEditorResult(context, row.toContextsContact ? nullptr : host, &delegate),
+            !row.expected.isEmpty());
+        EXPECT_EQ(delegate.calls.join(u'|'), row.expected);
+    }
+}
 
 } // namespace
