@@ -41,18 +41,6 @@ TEST_F(DetailPane, ShowsEachFieldOnceWithItsPictureAndThePopUpsAsTheyMayBeUsed)
 
 // --- Find ------------------------------------------------------------------------
 
-ItemAndRangeRecordPtr hitIn(const ContactRecordPtr &contact, const ContactIdentifier &field, TextRange range,
-    std::optional<qint64> labelIndex = std::nullopt)
-{
-    auto hit = std::make_shared<ItemAndRangeRecord>();
-    hit->contact = contact;
-    hit->uniqueId = contact->uniqueId;
-    hit->identifier = field;
-    hit->labelIndex = labelIndex;
-    hit->range = range;
-    return hit;
-}
-
 // How many pixels of the row's value cell show the colour.
 int pixelsOf(ContactInfoView &view, int row, const QColor &colour)
 {

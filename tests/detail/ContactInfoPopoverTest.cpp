@@ -93,11 +93,7 @@ TEST_F(ContactPopover, AHitInAnotherContactKeepsTheContactAndSelectsTheFirstRow)
 {
     ContactInfoPopover &view = *open(fullContact());
     view.selectRows({5});
-    auto hit = std::make_shared<ItemAndRangeRecord>();
-    hit->contact = contactNamed(u"Bob"_s, u"c2"_s);
-    hit->uniqueId = hit->contact->uniqueId;
-    hit->identifier = FieldId::Company;
-    view.selectItemAndRange(hit);
+    view.selectItemAndRange(hitIn(contactNamed(u"Bob"_s, u"c2"_s), FieldId::Company, {0, 0}));
     EXPECT_EQ(view.contact(), m_contact);
     EXPECT_EQ(view.selectedRows(), QList<int>{0});
 }
@@ -126,11 +122,6 @@ struct DeleteRow {
     bool changes;
 };
 
-void PrintTo(const DeleteRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 class DeleteKey : public ContactPopover, public testing::WithParamInterface<DeleteRow> { };
 
 TEST_P(DeleteKey, ClearsTheSelectedValueUndoably)
@@ -141,12 +132,7 @@ TEST_P(DeleteKey, ClearsTheSelectedValueUndoably)
     setLabeled(*contact->person, FieldId::Phone, {{"home", "111"}, {"work", "222"}}, {0, 2});
     contact->groupNames = {u"Friends"_s};
     ContactInfoPopover &view = *open(contact);
-    int target = -1;
-    for (int seen = 0, r = 0; r < view.infoModel()->rowCount() && target < 0; ++r) {
-        if (view.infoModel()->rowAt(r).type == row.type && seen++ == row.nth)
-            target = r;
-    }
-    view.selectRows({target});
+    view.selectRows({rowIn(view, row.type, row.nth)});
     QTest::keyClick(&view, Qt::Key_Delete);
     endTurn();
     QStringList phones;
@@ -163,7 +149,8 @@ TEST_P(DeleteKey, ClearsTheSelectedValueUndoably)
 INSTANTIATE_TEST_SUITE_P(Rows, DeleteKey,
     testing::Values(DeleteRow{"SecondPhone", FieldId::Phone, 1, {"111"}, "Ann", true},
         DeleteRow{"FirstName", FieldId::Name, 0, {"111", "222"}, "", true},
-        DeleteRow{"Groups", "Groups", 0, {"111", "222"}, "Ann", false}));
+        DeleteRow{"Groups", "Groups", 0, {"111", "222"}, "Ann", false}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // Hosted by the test: the closing notice goes to a recording delegate.
 class ClosingPopover : public ContactPopover {

@@ -111,6 +111,19 @@ inline ContactRecordPtr contactNamed(const QString &firstName, const QString &un
     return ContactRecord::makeWithPerson(person);
 }
 
+// A find hit in a field of the contact.
+inline ItemAndRangeRecordPtr hitIn(const ContactRecordPtr &contact, const ContactIdentifier &field, TextRange range,
+    std::optional<qint64> labelIndex = std::nullopt)
+{
+    auto hit = std::make_shared<ItemAndRangeRecord>();
+    hit->contact = contact;
+    hit->uniqueId = contact->uniqueId;
+    hit->identifier = field;
+    hit->labelIndex = labelIndex;
+    hit->range = range;
+    return hit;
+}
+
 // What a popover or photo well tells its delegate.
 class RecordingPopoverDelegate : public ContactInfoPopoverDelegate {
 public:
@@ -159,11 +172,12 @@ protected:
     }
     [[nodiscard]] const ContactInfoTableModel &rows() const { return *pane().infoModel(); }
     [[nodiscard]] MVPerson &person() const { return *m_contact->person; }
-    // The nth row of a type.
-    [[nodiscard]] int rowOf(const ContactIdentifier &type, int nth = 0) const
+    // The nth row of a type in the pane or a view.
+    [[nodiscard]] int rowOf(const ContactIdentifier &type, int nth = 0) const { return rowIn(pane(), type, nth); }
+    static int rowIn(const ContactInfoView &view, const ContactIdentifier &type, int nth = 0)
     {
-        for (int row = 0; row < rows().rowCount(); ++row) {
-            if (rows().rowAt(row).type == type && nth-- == 0)
+        for (int row = 0; row < view.infoModel()->rowCount(); ++row) {
+            if (view.infoModel()->rowAt(row).type == type && nth-- == 0)
                 return row;
         }
         return -1;

@@ -26,18 +26,30 @@ QString describe(const FindResultRows &rows)
     return lines.join(QLatin1Char('\n'));
 }
 
+ContactRecordPtr contact(const QString &first, const QString &last = {})
+{
+    MVPersonPtr person = MVPerson::init();
+    person->setValue(first, FieldId::FirstName);
+    person->setValue(last, FieldId::LastName);
+    return ContactRecord::makeWithPerson(person);
+}
+
 // A contact with a bit of every kind of value.
 ContactRecordPtr sampleContact()
 {
     ContactRecordPtr row = contact(QStringLiteral("Anna"), QStringLiteral("Banana"));
     MVPerson &person = *row->person;
-    addValue(person, FieldId::Phone, QStringLiteral("home"), QStringLiteral("03-1234-5678"));
-    addValue(person, FieldId::Phone, QStringLiteral("work"), QStringLiteral("090 9999 0000"));
-    addValue(person, FieldId::Email, QStringLiteral("work"), QStringLiteral("anna@example.com"));
-    addValue(
-        person, FieldId::InstantMessage, QStringLiteral("home"), QStringLiteral("annaim"), QStringLiteral("Skype"));
-    addAddress(person, QStringLiteral("home"), QStringLiteral("100-0001"), QStringLiteral("Annaville"),
-        QStringLiteral("1 Anna Street"), QStringLiteral("AN"));
+    addValue(person, FieldId::Phone, "home", "03-1234-5678");
+    addValue(person, FieldId::Phone, "work", "090 9999 0000");
+    addValue(person, FieldId::Email, "work", "anna@example.com");
+    addValue(person, FieldId::InstantMessage, "home", "annaim", "Skype");
+    LabeledValueRecord address;
+    address.label = QStringLiteral("home");
+    address.zip = QStringLiteral("100-0001");
+    address.city = QStringLiteral("Annaville");
+    address.street = QStringLiteral("1 Anna Street");
+    address.isoCountryCode = QStringLiteral("AN");
+    person.addLabeledValue(address, FieldId::Address);
     person.setValue(QStringLiteral("Nana & Co"), FieldId::Company);
     return row;
 }
