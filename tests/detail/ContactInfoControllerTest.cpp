@@ -14,7 +14,7 @@ namespace {
 
 using DetailPane = PaneTest;
 
-TEST_F(DetailPane, ShowsEachFieldOnceWithItsPictureAndThePopUpsAsTheyMayBeUsed)
+TEST_F(DetailPane, ShowsEachFieldOnceWithItsPictureAndThePopUpsAndEditorsAsTheyMayBeUsed)
 {
     m_window.resize(1000, 900);
     show(fullContact());
@@ -32,6 +32,16 @@ TEST_F(DetailPane, ShowsEachFieldOnceWithItsPictureAndThePopUpsAsTheyMayBeUsed)
     EXPECT_TRUE(rows().isPopupEnabled(display));
     EXPECT_FALSE(rows().data(rows().index(display, 1), Qt::ToolTipRole).isValid());
     Screenshot::grab(&pane(), QStringLiteral("editing"));
+    // A disabled pop-up does not open; an editor left without typing changes nothing.
+    const QRect orderingCell = pane().visualRect(rows().index(ordering, 1));
+    QTest::mouseClick(pane().viewport(), Qt::LeftButton, {}, orderingCell.topLeft() + QPoint(8, 8));
+    EXPECT_EQ(pane().popupMenu(), nullptr);
+    QPlainTextEdit *editor = editRow(pane(), rowOf(FieldId::Company));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Return);
+    endTurn();
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+    EXPECT_FALSE(m_window.isWindowModified());
 
     m_controller.setEditState(false);
     EXPECT_FALSE(rows().isPopupEnabled(display));
@@ -108,7 +118,7 @@ TEST_F(DetailPane, ALabeledHitAndASelectedRowGoByTheValuesNumber)
 
 // --- Edits -----------------------------------------------------------------------
 
-TEST_F(DetailPane, EmptyingTheFirstNameIsOneStepThatUndoTakesBackAndThePhoneticMiddleNameGoesToItsPart)
+TEST_F(DetailPane, EmptyingTheFirstNameAndDroppingAPictureAreStepsUndoTakesBackAndThePhoneticMiddleNameGoesToItsPart)
 {
     show(contactNamed(QStringLiteral("Ann")));
     // The empty row of a field without values takes no typing.
@@ -121,23 +131,22 @@ TEST_F(DetailPane, EmptyingTheFirstNameIsOneStepThatUndoTakesBackAndThePhoneticM
     m_controller.undo();
     EXPECT_EQ(person().nameValue()->firstName, QStringLiteral("Ann"));
     EXPECT_FALSE(m_window.undoManager()->canUndo());
+
+    // A dropped picture is one step too.
+    m_window.setWindowModified(false);
+    QMimeData data;
+    data.setImageData(portrait());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    deliver(pane().photoWell(), &drop);
+    endTurn();
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_FALSE(person().photo().isNull());
+    EXPECT_TRUE(m_window.isWindowModified());
+    m_controller.undo();
+    EXPECT_TRUE(person().photo().isNull());
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
     typeInto(pane(), rowOf(FieldId::PhoneticName, 1), u"Mido"_s);
     EXPECT_EQ(person().stringValueForIdentifier(FieldId::PhoneticMiddleName, 0), u"Mido"_s);
-}
-
-TEST_F(DetailPane, ContactInfoCellDelegateOpensNoDisabledPopUpAndStoresOnlyTypedText)
-{
-    show(fullContact());
-    const QRect ordering = pane().visualRect(rows().index(rowOf(FieldId::NameOrdering), 1));
-    QTest::mouseClick(pane().viewport(), Qt::LeftButton, {}, ordering.topLeft() + QPoint(8, 8));
-    EXPECT_EQ(pane().popupMenu(), nullptr);
-    // An editor opened and left without typing changes nothing.
-    QPlainTextEdit *editor = editRow(pane(), rowOf(FieldId::Company));
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClick(editor, Qt::Key_Return);
-    endTurn();
-    EXPECT_FALSE(m_window.undoManager()->canUndo());
-    EXPECT_FALSE(m_window.isWindowModified());
 }
 
 TEST_F(DetailPane, RetypedTextIsAStepAndATextWithLinesMakesItsRowTaller)
@@ -202,23 +211,6 @@ TEST_F(DetailPane, AChosenTranslatedLabelIsStoredAsItsWord)
     QCoreApplication::removeTranslator(&labels);
     FieldVocabulary::shared().removeAllCustomLabels();
     EXPECT_EQ(person().labeledValues(FieldId::Phone)->first()->label, u"home"_s);
-}
-
-TEST_F(DetailPane, ADroppedPictureIsOneStepAndMarksTheWindowEdited)
-{
-    show(contactNamed(QStringLiteral("Ann")));
-    ImageViewDragAndDrop *well = pane().photoWell();
-    QMimeData data;
-    data.setImageData(portrait());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-    deliver(well, &drop);
-    endTurn();
-    EXPECT_TRUE(drop.isAccepted());
-    EXPECT_FALSE(person().photo().isNull());
-    EXPECT_TRUE(m_window.isWindowModified());
-    m_controller.undo();
-    EXPECT_TRUE(person().photo().isNull());
-    EXPECT_FALSE(m_window.undoManager()->canUndo());
 }
 
 } // namespace
