@@ -138,51 +138,42 @@ INSTANTIATE_TEST_SUITE_P(Rows, EditorFrame,
     testing::Combine(testing::ValuesIn(editorKinds()), testing::ValuesIn(frameStates)),
     [](const auto &info) { return std::string(std::get<0>(info.param).name) + '_' + std::get<1>(info.param).name; });
 
-class EditorReturnKey : public testing::TestWithParam<EditorKind> { };
-
 // The birthday's Done never holds Return: there it enters the typed date.
-TEST_P(EditorReturnKey, PressesDoneOnlyOnceDoneHoldsIt)
+TEST(EditorReturnKey, PressesDoneOnlyOnceDoneHoldsIt)
 {
-    const EditorKind &kind = GetParam();
-    EditorHarness harness;
-    const PopoverContextInfoPtr context = EditorHarness::context(testContact(), kind.type);
-    ValueEditor *editor = kind.open(harness, context, kind.size, true);
-    QTest::keyClick(focus(editor, kind.control(editor), false), Qt::Key_Return);
-    EXPECT_TRUE(harness.isOpen());
-    EXPECT_FALSE(context->dirty);
-
-    QWidget *changed = focus(editor, kind.control(editor), true);
-    ASSERT_EQ(QApplication::focusWidget(), changed);
-    QTest::keyClick(changed, Qt::Key_Return);
-    EXPECT_EQ(harness.isOpen(), !kind.returnPressesDone);
-    EXPECT_EQ(context->dirty, kind.returnPressesDone);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, EditorReturnKey, testing::ValuesIn(editorKinds()),
-    [](const auto &info) { return std::string(info.param.name); });
-
-class EditorIgnoringEditEnabled : public testing::TestWithParam<EditorKind> { };
-
-// The address, chat, profile and joint-names editors ignore "editEnabled";
-// without a contact they still only show.
-TEST_P(EditorIgnoringEditEnabled, EditsWhenTheOpenerDoesAndOnlyShowsWithoutAContact)
-{
-    for (const bool withContact : {true, false}) {
+    for (const EditorKind &kind : editorKinds()) {
+        SCOPED_TRACE(kind.name);
         EditorHarness harness;
-        ValueEditor *editor = GetParam().open(harness,
-            EditorHarness::context(withContact ? testContact() : nullptr, GetParam().type, false), GetParam().size,
-            true);
-        EXPECT_EQ(editor->isEditing(), withContact);
-        EXPECT_EQ(editor->editButton()->isEnabled(), withContact);
+        const PopoverContextInfoPtr context = EditorHarness::context(testContact(), kind.type);
+        ValueEditor *editor = kind.open(harness, context, kind.size, true);
+        QTest::keyClick(focus(editor, kind.control(editor), false), Qt::Key_Return);
+        EXPECT_TRUE(harness.isOpen());
+        EXPECT_FALSE(context->dirty);
+        QWidget *changed = focus(editor, kind.control(editor), true);
+        ASSERT_EQ(QApplication::focusWidget(), changed);
+        QTest::keyClick(changed, Qt::Key_Return);
+        EXPECT_EQ(harness.isOpen(), !kind.returnPressesDone);
+        EXPECT_EQ(context->dirty, kind.returnPressesDone);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, EditorIgnoringEditEnabled,
-    testing::Values(kind<AddressViewController>("Address", FieldId::Address),
-        kind<IMSViewController>("Chat", FieldId::InstantMessage),
-        kind<SNSViewController>("Profile", FieldId::SocialNetwork),
-        kind<RenmeiViewController>("JointNames", FieldId::Renmei)),
-    [](const auto &info) { return std::string(info.param.name); });
+// The address, chat, profile and joint-names editors ignore "editEnabled";
+// without a contact they still only show.
+TEST(EditorIgnoringEditEnabled, EditsWhenTheOpenerDoesAndOnlyShowsWithoutAContact)
+{
+    for (const EditorKind &kind : {kind<AddressViewController>("Address", FieldId::Address),
+             kind<IMSViewController>("Chat", FieldId::InstantMessage),
+             kind<SNSViewController>("Profile", FieldId::SocialNetwork),
+             kind<RenmeiViewController>("JointNames", FieldId::Renmei)}) {
+        for (const bool withContact : {true, false}) {
+            EditorHarness harness;
+            ValueEditor *editor = kind.open(harness,
+                EditorHarness::context(withContact ? testContact() : nullptr, kind.type, false), kind.size, true);
+            EXPECT_EQ(editor->isEditing(), withContact) << kind.name;
+            EXPECT_EQ(editor->editButton()->isEnabled(), withContact) << kind.name;
+        }
+    }
+}
 
 // Writes each call as "operation type contact what", answering true.
 class RecordingDelegate : public ValueEditorDelegate {
