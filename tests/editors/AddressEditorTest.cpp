@@ -207,16 +207,4 @@ TEST_F(AddressEditor, LabelChosenInThePopupIsHandedBack)
     EXPECT_EQ(resultParts().value(3), QStringLiteral("寺町通御池上る上本能寺前町488"));
 }
 
-TEST_F(AddressEditor, GivenRecordIsEditedInPlaceAndFieldsEmptyAfterCancel)
-{
-    m_context = EditorHarness::context(m_contact, FieldId::Address);
-    m_context->labeledValue = addressValue(QStringLiteral("home"), {QStringLiteral("1")}, {}, 4);
-    m_editor = m_harness.open<AddressViewController>(m_context, QSize(340, 460), true);
-    EditorHarness::type(m_editor->cityField(), QStringLiteral("Kobe"));
-    EXPECT_EQ(m_context->labeledValue->city, QStringLiteral("Kobe"));
-    QTest::mouseClick(m_editor->cancelButton(), Qt::LeftButton);
-    EXPECT_FALSE(m_context->dirty);
-    EXPECT_EQ(m_editor->cityField()->text(), QString());
-}
-
 } // namespace
