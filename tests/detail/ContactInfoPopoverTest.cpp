@@ -58,7 +58,7 @@ protected:
     QPointer<Popover> m_popover;
 };
 
-TEST_F(ContactPopover, LockedShowsEditAndTakesNothingThenLockShowsRedAndKeepsTheRow)
+TEST_F(ContactPopover, LockedShowsEditAndTakesNothingThenLockShowsRedKeepsTheRowAndRetypedTextRecordsNothing)
 {
     ContactInfoPopover &view = *open(fullContact(), false);
     const int company = view.infoModel()->firstRowOfType(FieldId::Company);
@@ -78,20 +78,13 @@ TEST_F(ContactPopover, LockedShowsEditAndTakesNothingThenLockShowsRedAndKeepsThe
     EXPECT_TRUE(view.photoWell()->acceptsDrag(&picture, nullptr, Qt::CopyAction));
     EXPECT_EQ(view.selectedRows(), QList<int>{company});
     Screenshot::grab(m_popover);
-}
 
-TEST_F(ContactPopover, RetypedTextRecordsNothing)
-{
-    ContactInfoPopover &view = *open(fullContact());
-    typeInto(view, view.infoModel()->firstRowOfType(FieldId::Company), u"Quill Co."_s);
+    // Retyped text records nothing here.
+    typeInto(view, company, u"Quill Co."_s);
     endTurn();
     EXPECT_FALSE(m_window.undoManager()->canUndo());
     EXPECT_FALSE(m_window.isWindowModified());
-}
-
-TEST_F(ContactPopover, AHitInAnotherContactKeepsTheContactAndSelectsTheFirstRow)
-{
-    ContactInfoPopover &view = *open(fullContact());
+    // A hit in another contact keeps the contact and selects the first row.
     view.selectRows({5});
     view.selectItemAndRange(hitIn(contactNamed(u"Bob"_s, u"c2"_s), FieldId::Company, {0, 0}));
     EXPECT_EQ(view.contact(), m_contact);
