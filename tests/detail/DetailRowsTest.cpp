@@ -132,16 +132,13 @@ TEST(RowHeight, FollowsTheLinesOfTheRow)
 }
 
 // Point size and line height of the font to the row height.
-TEST(RowHeight, FollowsTheFont)
+TEST(RowHeight, FollowsTheFontAndThePopoversStoredFont)
 {
     EXPECT_EQ(ContactInfoController::rowHeightFor(12, 15), 24); // raised to the floor
     EXPECT_EQ(ContactInfoController::rowHeightFor(18, 22), 30);
     EXPECT_EQ(ContactInfoPopover::rowHeightFor(12, 15), 25);
     EXPECT_EQ(ContactInfoPopover::rowHeightFor(18, 20), 36);
-}
-
-TEST(PopoverSettings, AFontSizeThatIsNoNumberCountsAsAbsent)
-{
+    // The popover's stored font size counts as absent unless it is a number, and is at least 7.
     const auto defaults = freshDefaults();
     defaults->setObject(QApplication::font().family(), ContactInfoPopover::defaultFontNameKey);
     defaults->setObject(QStringLiteral("big"), ContactInfoPopover::defaultFontSizeKey);

@@ -60,7 +60,7 @@ TEST_F(FindResultsModelTest, ReplaceWritesOneHitIntoTheContactAndKeepsAHitStillT
     EXPECT_EQ(std::pair(m_model.selectedRow(), m_model.selectedRangeIndex()), std::pair(0, 2));
 }
 
-TEST_F(FindResultsModelTest, ReplaceAllIsOneStepInThePanelAndOneInTheWindow)
+TEST_F(FindResultsModelTest, ReplaceAllIsOneStepInThePanel)
 {
     search(QStringLiteral("ab"));
     m_model.replaceAll(QStringLiteral("ab"), QStringLiteral("CD"));
@@ -77,10 +77,6 @@ TEST_F(FindResultsModelTest, ReplaceAllIsOneStepInThePanelAndOneInTheWindow)
     EXPECT_EQ(note(1), QStringLiteral("ab ab Ab\nend"));
     EXPECT_EQ(m_model.rows().at(0)->value, QStringLiteral("ab ab Ab\nend"));
     EXPECT_EQ(m_model.rows().at(0)->ranges.size(), 3);
-    endTurn();
-    m_controller.undoManager()->undo(); // the panel's undo, written in the window
-    m_controller.undoManager()->undo(); // the Replace All itself
-    EXPECT_EQ(note(1), QStringLiteral("ab ab Ab\nend"));
     EXPECT_EQ(person(2).labeledValueForIdentifierAtIndex(FieldId::Phone, 0)->valueText(), QStringLiteral("ab-2"));
 }
 
