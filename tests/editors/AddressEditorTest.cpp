@@ -107,14 +107,6 @@ TEST_F(AddressEditor, LookupFillsStateCityAndStreetFromTheFirstHit)
     }
 }
 
-TEST_F(AddressEditor, TwoCharactersAndReturnDisableTheButtonAndLookNothingUp)
-{
-    open(-1);
-    lookUp(QStringLiteral("10"));
-    EXPECT_FALSE(m_editor->zipButton()->isEnabled());
-    EXPECT_EQ(m_editor->cityField()->text(), QString());
-}
-
 // A code with no hit, letters, a long text, and tables that are missing.
 TEST_F(AddressEditor, MissShowsDoNotFindWhichNeverEntersTheRecord)
 {
@@ -135,9 +127,13 @@ TEST_F(AddressEditor, MissShowsDoNotFindWhichNeverEntersTheRecord)
     }
 }
 
-TEST_F(AddressEditor, TypingOverTheNoticeMakesThePostalCodeAgain)
+// Two characters and Return disable the button and look nothing up.
+TEST_F(AddressEditor, ShortCodeLooksNothingUpAndTypingOverTheNoticeMakesThePostalCodeAgain)
 {
     open(0);
+    lookUp(QStringLiteral("10"));
+    EXPECT_FALSE(m_editor->zipButton()->isEnabled());
+    EXPECT_EQ(shownParts(), QStringList({"10", "京都府", "京都市中京区", "寺町通御池上る上本能寺前町488"}));
     lookUp(QStringLiteral("0000000"));
     QTest::keyClicks(m_editor->zipField(), QStringLiteral("6008001"));
     QTest::keyClick(m_editor->zipField(), Qt::Key_Return);
