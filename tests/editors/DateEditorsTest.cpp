@@ -33,12 +33,15 @@ protected:
     static QString text(int year, int month, int day) { return DateControls::dateString(QDate(year, month, day)); }
 };
 
-TEST_F(BirthdayEditor, OpensOnABirthdayStoredOnlyAsText)
+TEST_F(BirthdayEditor, OpensOnABirthdayStoredOnlyAsTextAndTakesNoYearAbove2900)
 {
     m_contact->person->setBirthdayValue(
         std::make_shared<BirthdayRecord>(BirthdayRecord{std::nullopt, text(2001, 2, 3)}));
     open();
     EXPECT_EQ(shown(), u"2001 2 2001-02-03 " + text(2001, 2, 3));
+    // The year field refuses a year above 2900.
+    EditorHarness::type(m_editor->yearField(), QStringLiteral("29001"));
+    EXPECT_EQ(shown(), u"2900 2 2900-02-03 " + text(2900, 2, 3));
 }
 
 TEST_F(BirthdayEditor, ClearDeletesAStoredBirthdayAndChangesNothingWithoutOne)
@@ -94,14 +97,6 @@ TEST_F(BirthdayEditor, DoneOnTextThatReadsAsNoDateKeepsTheEditorOpen)
     EXPECT_FALSE(m_context->dirty);
     EXPECT_EQ(m_editor->dateField()->selectedText(), QStringLiteral("someday"));
     EXPECT_EQ(QApplication::focusWidget(), m_editor->dateField());
-}
-
-TEST_F(BirthdayEditor, YearFieldRefusesAYearAbove2900)
-{
-    open();
-    EditorHarness::type(m_editor->yearField(), QStringLiteral("29001"));
-    EXPECT_EQ(m_editor->yearField()->text(), QStringLiteral("2900"));
-    EXPECT_EQ(m_editor->datePicker()->date(), QDate(2900, 1, 31));
 }
 
 TEST(DateText, ReadsTheThreeFormatsWithOneOrTwoDigitMonthAndDay)
