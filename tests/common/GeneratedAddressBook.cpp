@@ -15,29 +15,17 @@ struct JapaneseName {
     const char *givenReading;
 };
 
-constexpr std::array japaneseNames{
-    JapaneseName{"山田", "やまだ", "太郎", "たろう"},
-    JapaneseName{"佐藤", "さとう", "花子", "はなこ"},
-    JapaneseName{"鈴木", "すずき", "一郎", "いちろう"},
-    JapaneseName{"高橋", "たかはし", "陽子", "ようこ"},
-    JapaneseName{"田中", "たなか", "健太", "けんた"},
-    JapaneseName{"伊藤", "いとう", "美咲", "みさき"},
-    JapaneseName{"渡辺", "わたなべ", "翔", "しょう"},
-    JapaneseName{"中村", "なかむら", "由美", "ゆみ"},
-    JapaneseName{"小林", "こばやし", "大輔", "だいすけ"},
-    JapaneseName{"吉田", "よしだ", "さくら", "さくら"},
-    JapaneseName{"山本", "やまもと", "誠", "まこと"},
-};
+constexpr std::array japaneseNames{JapaneseName{"山田", "やまだ", "太郎", "たろう"},
+    JapaneseName{"佐藤", "さとう", "花子", "はなこ"}, JapaneseName{"鈴木", "すずき", "一郎", "いちろう"},
+    JapaneseName{"高橋", "たかはし", "陽子", "ようこ"}, JapaneseName{"田中", "たなか", "健太", "けんた"},
+    JapaneseName{"伊藤", "いとう", "美咲", "みさき"}, JapaneseName{"渡辺", "わたなべ", "翔", "しょう"},
+    JapaneseName{"中村", "なかむら", "由美", "ゆみ"}, JapaneseName{"小林", "こばやし", "大輔", "だいすけ"},
+    JapaneseName{"吉田", "よしだ", "さくら", "さくら"}, JapaneseName{"山本", "やまもと", "誠", "まこと"}};
 
 constexpr std::array latinFamilyNames{"Smith", "Johnson", "Williams", "Brown", "Garcia", "Miller", "Davis", "Martinez",
     "Lopez", "Wilson", "Anderson", "Taylor", "Moore"};
 constexpr std::array latinGivenNames{
     "John", "Mary", "Robert", "Patricia", "Michael", "Linda", "David", "Susan", "James", "Karen", "Emma"};
-
-QString latin(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 template <typename List> auto pick(const List &list, int index)
 {
@@ -53,13 +41,13 @@ void setName(StoreContact &contact, int index)
 {
     if (isJapanese(index)) {
         const JapaneseName name = pick(japaneseNames, index / 2);
-        contact.setFamilyName(latin(name.family));
-        contact.setGivenName(latin(name.given));
-        contact.setPhoneticFamilyName(latin(name.familyReading));
-        contact.setPhoneticGivenName(latin(name.givenReading));
+        contact.setFamilyName(QString::fromUtf8(name.family));
+        contact.setGivenName(QString::fromUtf8(name.given));
+        contact.setPhoneticFamilyName(QString::fromUtf8(name.familyReading));
+        contact.setPhoneticGivenName(QString::fromUtf8(name.givenReading));
     } else {
-        contact.setFamilyName(latin(pick(latinFamilyNames, index / 2)));
-        contact.setGivenName(latin(pick(latinGivenNames, index / 3)));
+        contact.setFamilyName(QString::fromUtf8(pick(latinFamilyNames, index / 2)));
+        contact.setGivenName(QString::fromUtf8(pick(latinGivenNames, index / 3)));
     }
     // Numbered, so that every contact's name is its own.
     contact.setNickname(QStringLiteral("#%1").arg(index));
@@ -114,15 +102,6 @@ StorePostalAddress makeAddress(int index, int k)
     return address;
 }
 
-void setAddresses(StoreContact &contact, int index, int count)
-{
-    static const std::array labels{ContactLabels::home, ContactLabels::work, ContactLabels::other};
-    StoreContact::PostalAddresses addresses;
-    for (int k = 0; k < count; ++k)
-        addresses.append({QString(pick(labels, k)), makeAddress(index, k)});
-    contact.setPostalAddresses(addresses);
-}
-
 } // namespace
 
 GeneratedAddressBook::GeneratedAddressBook(int contactCount, const QString &folder)
@@ -136,49 +115,6 @@ GeneratedAddressBook::GeneratedAddressBook(int contactCount, const QString &fold
     }
     QDir().mkpath(m_folder);
     m_store = std::make_unique<ContactStore>(m_folder + QStringLiteral("/Contacts.sqlite"));
-    fill();
-}
-
-GeneratedAddressBook::~GeneratedAddressBook() = default;
-
-QString GeneratedAddressBook::keyValueStorePath() const
-{
-    return m_folder + QStringLiteral("/KeyValueStore.json");
-}
-
-QString GeneratedAddressBook::sideStorePath() const
-{
-    return m_folder + QStringLiteral("/RenmeiAndHagakiContainers.data");
-}
-
-QString GeneratedAddressBook::userDefaultsPath() const
-{
-    return m_folder + QStringLiteral("/Quillmark.conf");
-}
-
-const QStringList &GeneratedAddressBook::groupNames()
-{
-    static const QStringList names{QStringLiteral("Family"), QStringLiteral("Friends"), QStringLiteral("Work")};
-    return names;
-}
-
-StoreContact GeneratedAddressBook::makeContact(int index)
-{
-    StoreContact contact;
-    setName(contact, index);
-    const int count = 2 + index % 2;
-    setPhonesAndMail(contact, index, count);
-    setAddresses(contact, index, 2 + (index / 2) % 2);
-    contact.setUrlAddresses(
-        {{QString(ContactLabels::urlAddressHomePage), QStringLiteral("https://example.org/~%1").arg(index)}});
-    contact.setBirthday(StoreDateComponents{1950 + index % 50, 1 + index % 12, 1 + index % 28});
-    if (index % 4 == 1)
-        contact.setNote(QStringLiteral("Met at the %1 meeting.\nCall back in spring.").arg(index));
-    return contact;
-}
-
-void GeneratedAddressBook::fill()
-{
     StoreSaveRequest request;
     QList<StoreGroup> groups;
     for (const QString &name : groupNames()) {
@@ -196,4 +132,28 @@ void GeneratedAddressBook::fill()
     StoreError error;
     if (!m_store->execute(request, &error))
         qWarning("%s: ERROR %s", Q_FUNC_INFO, qPrintable(error.description));
+}
+
+const QStringList &GeneratedAddressBook::groupNames()
+{
+    static const QStringList names{QStringLiteral("Family"), QStringLiteral("Friends"), QStringLiteral("Work")};
+    return names;
+}
+
+StoreContact GeneratedAddressBook::makeContact(int index)
+{
+    StoreContact contact;
+    setName(contact, index);
+    setPhonesAndMail(contact, index, 2 + index % 2);
+    static const std::array addressLabels{ContactLabels::home, ContactLabels::work, ContactLabels::other};
+    StoreContact::PostalAddresses addresses;
+    for (int k = 0; k < 2 + (index / 2) % 2; ++k)
+        addresses.append({QString(pick(addressLabels, k)), makeAddress(index, k)});
+    contact.setPostalAddresses(addresses);
+    contact.setUrlAddresses(
+        {{QString(ContactLabels::urlAddressHomePage), QStringLiteral("https://example.org/~%1").arg(index)}});
+    contact.setBirthday(StoreDateComponents{1950 + index % 50, 1 + index % 12, 1 + index % 28});
+    if (index % 4 == 1)
+        contact.setNote(QStringLiteral("Met at the %1 meeting.\nCall back in spring.").arg(index));
+    return contact;
 }

@@ -22,7 +22,7 @@ public:
     // The store goes into the folder, or into a temporary folder of its own
     // (removed with the object) when none is given.
     explicit GeneratedAddressBook(int contactCount, const QString &folder = {});
-    ~GeneratedAddressBook();
+    ~GeneratedAddressBook() = default;
     GeneratedAddressBook(const GeneratedAddressBook &) = delete;
     GeneratedAddressBook &operator=(const GeneratedAddressBook &) = delete;
 
@@ -33,15 +33,12 @@ public:
     [[nodiscard]] static bool isMember(int index, int group) { return index % (group + 2) == 0; }
 
     [[nodiscard]] int contactCount() const { return m_contactCount; }
-    [[nodiscard]] QString folder() const { return m_folder; }
-    [[nodiscard]] QString keyValueStorePath() const;
-    [[nodiscard]] QString sideStorePath() const;
-    [[nodiscard]] QString userDefaultsPath() const;
+    [[nodiscard]] QString keyValueStorePath() const { return m_folder + QStringLiteral("/KeyValueStore.json"); }
+    [[nodiscard]] QString sideStorePath() const { return m_folder + QStringLiteral("/RenmeiAndHagakiContainers.data"); }
+    [[nodiscard]] QString userDefaultsPath() const { return m_folder + QStringLiteral("/Quillmark.conf"); }
     [[nodiscard]] ContactStore &store() const { return *m_store; }
 
 private:
-    void fill();
-
     std::unique_ptr<QTemporaryDir> m_temporaryFolder;
     QString m_folder;
     int m_contactCount = 0;

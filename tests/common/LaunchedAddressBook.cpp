@@ -62,12 +62,7 @@ bool LaunchedAddressBook::launch(int timeoutMilliseconds)
     return waitForHandOver(timeoutMilliseconds);
 }
 
-WindowController &LaunchedAddressBook::window() const
-{
-    return *m_delegate->window();
-}
-
 ViewController &LaunchedAddressBook::mainView() const
 {
-    return *m_delegate->window()->mainViewController();
+    return *window().mainViewController();
 }

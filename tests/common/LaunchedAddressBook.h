@@ -1,11 +1,11 @@
 #pragma once
 
+#include "app/AppDelegate.h"
 #include "common/GeneratedAddressBook.h"
 
 #include <memory>
 
 class AlertPresenter;
-class AppDelegate;
 class KeyValueStore;
 class UserDefaults;
 class ViewController;
@@ -33,7 +33,7 @@ public:
     bool launch(int timeoutMilliseconds = 30000);
 
     [[nodiscard]] AppDelegate &delegate() const { return *m_delegate; }
-    [[nodiscard]] WindowController &window() const;
+    [[nodiscard]] WindowController &window() const { return *m_delegate->window(); }
     [[nodiscard]] ViewController &mainView() const;
     [[nodiscard]] UserDefaults &userDefaults() const { return *m_userDefaults; }
 

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <algorithm>
-
 // Collects what Qt's logging receives while it lives, so that a test can
 // check that a failure was logged.
 class LoggedMessages {
@@ -19,11 +17,7 @@ public:
     LoggedMessages &operator=(const LoggedMessages &) = delete;
 
     [[nodiscard]] const QStringList &lines() const { return s_lines; }
-    [[nodiscard]] bool contains(const QString &text) const
-    {
-        return std::any_of(
-            s_lines.cbegin(), s_lines.cend(), [&text](const QString &line) { return line.contains(text); });
-    }
+    [[nodiscard]] bool contains(const QString &text) const { return !s_lines.filter(text).isEmpty(); }
 
 private:
     static void handle(QtMsgType, const QMessageLogContext &, const QString &message) { s_lines.append(message); }

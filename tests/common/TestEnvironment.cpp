@@ -4,21 +4,12 @@
 #include <QTemporaryDir>
 #include <QUuid>
 
-namespace {
-
-QTemporaryDir &temporaryRoot()
-{
-    static QTemporaryDir root(QDir::tempPath() + QStringLiteral("/quillmark-test-XXXXXX"));
-    return root;
-}
-
-} // namespace
-
 namespace TestEnvironment {
 
 QString rootPath()
 {
-    return temporaryRoot().path();
+    static QTemporaryDir root(QDir::tempPath() + QStringLiteral("/quillmark-test-XXXXXX"));
+    return root.path();
 }
 
 QString makeScratchFolder(const QString &name)
@@ -27,11 +18,6 @@ QString makeScratchFolder(const QString &name)
         + QUuid::createUuid().toString(QUuid::WithoutBraces);
     QDir().mkpath(path);
     return path;
-}
-
-QString dataPath(const QString &relativePath)
-{
-    return QStringLiteral(QUILLMARK_TEST_DATA "/") + relativePath;
 }
 
 } // namespace TestEnvironment

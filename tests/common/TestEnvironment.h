@@ -14,6 +14,9 @@ namespace TestEnvironment {
 [[nodiscard]] QString makeScratchFolder(const QString &name);
 
 // Absolute path of a file under tests/data.
-[[nodiscard]] QString dataPath(const QString &relativePath);
+[[nodiscard]] inline QString dataPath(const QString &relativePath)
+{
+    return QStringLiteral(QUILLMARK_TEST_DATA "/") + relativePath;
+}
 
 } // namespace TestEnvironment

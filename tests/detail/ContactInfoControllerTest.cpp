@@ -14,15 +14,15 @@ namespace {
 
 using DetailPane = PaneTest;
 
-TEST_F(DetailPane, ShowsEachFieldOnceWithItsPictureAndThePopUpsAsTheyMayBeUsed)
+TEST_F(DetailPane, ShowsEachFieldOnceWithItsPictureAndThePopUpsAndEditorsAsTheyMayBeUsed)
 {
     m_window.resize(1000, 900);
     show(fullContact());
     const int phone = rowOf(FieldId::Phone);
-    EXPECT_EQ(rows().typeText(phone), QStringLiteral("Phone"));
-    EXPECT_FALSE(rows().data(rows().index(phone, 0), Qt::DecorationRole).value<QImage>().isNull());
-    EXPECT_EQ(rows().typeText(phone + 1), QString());
-    EXPECT_TRUE(rows().data(rows().index(phone + 1, 0), Qt::DecorationRole).value<QImage>().isNull());
+    for (const int row : {phone, phone + 1}) {
+        EXPECT_EQ(rows().typeText(row), row == phone ? u"Phone"_s : QString());
+        EXPECT_EQ(rows().data(rows().index(row, 0), Qt::DecorationRole).value<QImage>().isNull(), row != phone);
+    }
 
     const int ordering = rowOf(FieldId::NameOrdering);
     const int display = rowOf(QStringLiteral("Name Display"));
@@ -32,6 +32,16 @@ TEST_F(DetailPane, ShowsEachFieldOnceWithItsPictureAndThePopUpsAsTheyMayBeUsed)
     EXPECT_TRUE(rows().isPopupEnabled(display));
     EXPECT_FALSE(rows().data(rows().index(display, 1), Qt::ToolTipRole).isValid());
     Screenshot::grab(&pane(), QStringLiteral("editing"));
+    // A disabled pop-up does not open; an editor left without typing changes nothing.
+    const QRect orderingCell = pane().visualRect(rows().index(ordering, 1));
+    QTest::mouseClick(pane().viewport(), Qt::LeftButton, {}, orderingCell.topLeft() + QPoint(8, 8));
+    EXPECT_EQ(pane().popupMenu(), nullptr);
+    QPlainTextEdit *editor = editRow(pane(), rowOf(FieldId::Company));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Return);
+    endTurn();
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+    EXPECT_FALSE(m_window.isWindowModified());
 
     m_controller.setEditState(false);
     EXPECT_FALSE(rows().isPopupEnabled(display));
@@ -40,18 +50,6 @@ TEST_F(DetailPane, ShowsEachFieldOnceWithItsPictureAndThePopUpsAsTheyMayBeUsed)
 }
 
 // --- Find ------------------------------------------------------------------------
-
-ItemAndRangeRecordPtr hitIn(const ContactRecordPtr &contact, const ContactIdentifier &field, TextRange range,
-    std::optional<qint64> labelIndex = std::nullopt)
-{
-    auto hit = std::make_shared<ItemAndRangeRecord>();
-    hit->contact = contact;
-    hit->uniqueId = contact->uniqueId;
-    hit->identifier = field;
-    hit->labelIndex = labelIndex;
-    hit->range = range;
-    return hit;
-}
 
 // How many pixels of the row's value cell show the colour.
 int pixelsOf(ContactInfoView &view, int row, const QColor &colour)
@@ -112,7 +110,6 @@ TEST_F(DetailPane, ALabeledHitAndASelectedRowGoByTheValuesNumber)
     EXPECT_EQ(target->identifier, FieldId::Phone);
     EXPECT_EQ(target->labelIndex, 2);
     EXPECT_FALSE(target->subIdentifier);
-
     pane().selectRows({rowOf(FieldId::Name)});
     EXPECT_EQ(target->identifier, FieldId::Name);
     EXPECT_EQ(target->subIdentifier, FieldId::FirstName);
@@ -121,7 +118,7 @@ TEST_F(DetailPane, ALabeledHitAndASelectedRowGoByTheValuesNumber)
 
 // --- Edits -----------------------------------------------------------------------
 
-TEST_F(DetailPane, EmptyingTheFirstNameIsOneStepThatUndoTakesBackAndThePhoneticMiddleNameGoesToItsPart)
+TEST_F(DetailPane, EmptyingTheFirstNameAndDroppingAPictureAreStepsUndoTakesBackAndThePhoneticMiddleNameGoesToItsPart)
 {
     show(contactNamed(QStringLiteral("Ann")));
     // The empty row of a field without values takes no typing.
@@ -134,29 +131,30 @@ TEST_F(DetailPane, EmptyingTheFirstNameIsOneStepThatUndoTakesBackAndThePhoneticM
     m_controller.undo();
     EXPECT_EQ(person().nameValue()->firstName, QStringLiteral("Ann"));
     EXPECT_FALSE(m_window.undoManager()->canUndo());
+
+    // A dropped picture is one step too.
+    m_window.setWindowModified(false);
+    QMimeData data;
+    data.setImageData(portrait());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    deliver(pane().photoWell(), &drop);
+    endTurn();
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_FALSE(person().photo().isNull());
+    EXPECT_TRUE(m_window.isWindowModified());
+    m_controller.undo();
+    EXPECT_TRUE(person().photo().isNull());
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
     typeInto(pane(), rowOf(FieldId::PhoneticName, 1), u"Mido"_s);
     EXPECT_EQ(person().stringValueForIdentifier(FieldId::PhoneticMiddleName, 0), u"Mido"_s);
-}
-
-TEST_F(DetailPane, ContactInfoCellDelegateOpensNoDisabledPopUpAndStoresOnlyTypedText)
-{
-    show(fullContact());
-    const QRect ordering = pane().visualRect(rows().index(rowOf(FieldId::NameOrdering), 1));
-    QTest::mouseClick(pane().viewport(), Qt::LeftButton, {}, ordering.topLeft() + QPoint(8, 8));
-    EXPECT_EQ(pane().popupMenu(), nullptr);
-    // An editor opened and left without typing changes nothing.
-    QPlainTextEdit *editor = editRow(pane(), rowOf(FieldId::Company));
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClick(editor, Qt::Key_Return);
-    endTurn();
-    EXPECT_FALSE(m_window.undoManager()->canUndo());
-    EXPECT_FALSE(m_window.isWindowModified());
 }
 
 TEST_F(DetailPane, RetypedTextIsAStepAndATextWithLinesMakesItsRowTaller)
 {
     show(fullContact());
-    typeInto(pane(), rowOf(FieldId::Company), u"Quill Co."_s);
+    // Tab from the company skips to the phonetic name.
+    typeInto(pane(), rowOf(FieldId::Company), u"Quill Co."_s, Qt::Key_Tab);
+    EXPECT_EQ(editedRow(pane()), rowOf(FieldId::PhoneticName));
     endTurn();
     EXPECT_TRUE(m_window.undoManager()->canUndo());
     EXPECT_TRUE(m_window.isWindowModified());
@@ -172,14 +170,6 @@ TEST_F(DetailPane, RetypedTextIsAStepAndATextWithLinesMakesItsRowTaller)
     EXPECT_EQ(pane().rowHeight(note), 2 * 24 + 2);
     // The walk wraps round to the first name; the new editor stays open.
     EXPECT_EQ(editedRow(pane()), 0);
-}
-
-TEST_F(DetailPane, TabFromTheCompanySkipsToThePhoneticName)
-{
-    show(fullContact());
-    typeInto(pane(), rowOf(FieldId::Company), u"Ink Ltd."_s, Qt::Key_Tab);
-    EXPECT_EQ(editedRow(pane()), rowOf(FieldId::PhoneticName));
-    EXPECT_EQ(person().stringValueForIdentifier(FieldId::Company, 0), u"Ink Ltd."_s);
 }
 
 TEST_F(DetailPane, ChoosingTheLabelAValueHasRecordsNothingAndCompanyShowsTheCompany)
@@ -221,23 +211,6 @@ TEST_F(DetailPane, AChosenTranslatedLabelIsStoredAsItsWord)
     QCoreApplication::removeTranslator(&labels);
     FieldVocabulary::shared().removeAllCustomLabels();
     EXPECT_EQ(person().labeledValues(FieldId::Phone)->first()->label, u"home"_s);
-}
-
-TEST_F(DetailPane, ADroppedPictureIsOneStepAndMarksTheWindowEdited)
-{
-    show(contactNamed(QStringLiteral("Ann")));
-    ImageViewDragAndDrop *well = pane().photoWell();
-    QMimeData data;
-    data.setImageData(portrait());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-    deliver(well, &drop);
-    endTurn();
-    EXPECT_TRUE(drop.isAccepted());
-    EXPECT_FALSE(person().photo().isNull());
-    EXPECT_TRUE(m_window.isWindowModified());
-    m_controller.undo();
-    EXPECT_TRUE(person().photo().isNull());
-    EXPECT_FALSE(m_window.undoManager()->canUndo());
 }
 
 } // namespace

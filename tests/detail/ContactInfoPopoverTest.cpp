@@ -58,7 +58,7 @@ protected:
     QPointer<Popover> m_popover;
 };
 
-TEST_F(ContactPopover, LockedShowsEditAndTakesNothingThenLockShowsRedAndKeepsTheRow)
+TEST_F(ContactPopover, LockedShowsEditAndTakesNothingThenLockShowsRedKeepsTheRowAndRetypedTextRecordsNothing)
 {
     ContactInfoPopover &view = *open(fullContact(), false);
     const int company = view.infoModel()->firstRowOfType(FieldId::Company);
@@ -78,26 +78,15 @@ TEST_F(ContactPopover, LockedShowsEditAndTakesNothingThenLockShowsRedAndKeepsThe
     EXPECT_TRUE(view.photoWell()->acceptsDrag(&picture, nullptr, Qt::CopyAction));
     EXPECT_EQ(view.selectedRows(), QList<int>{company});
     Screenshot::grab(m_popover);
-}
 
-TEST_F(ContactPopover, RetypedTextRecordsNothing)
-{
-    ContactInfoPopover &view = *open(fullContact());
-    typeInto(view, view.infoModel()->firstRowOfType(FieldId::Company), u"Quill Co."_s);
+    // Retyped text records nothing here.
+    typeInto(view, company, u"Quill Co."_s);
     endTurn();
     EXPECT_FALSE(m_window.undoManager()->canUndo());
     EXPECT_FALSE(m_window.isWindowModified());
-}
-
-TEST_F(ContactPopover, AHitInAnotherContactKeepsTheContactAndSelectsTheFirstRow)
-{
-    ContactInfoPopover &view = *open(fullContact());
+    // A hit in another contact keeps the contact and selects the first row.
     view.selectRows({5});
-    auto hit = std::make_shared<ItemAndRangeRecord>();
-    hit->contact = contactNamed(u"Bob"_s, u"c2"_s);
-    hit->uniqueId = hit->contact->uniqueId;
-    hit->identifier = FieldId::Company;
-    view.selectItemAndRange(hit);
+    view.selectItemAndRange(hitIn(contactNamed(u"Bob"_s, u"c2"_s), FieldId::Company, {0, 0}));
     EXPECT_EQ(view.contact(), m_contact);
     EXPECT_EQ(view.selectedRows(), QList<int>{0});
 }
@@ -126,11 +115,6 @@ struct DeleteRow {
     bool changes;
 };
 
-void PrintTo(const DeleteRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 class DeleteKey : public ContactPopover, public testing::WithParamInterface<DeleteRow> { };
 
 TEST_P(DeleteKey, ClearsTheSelectedValueUndoably)
@@ -141,12 +125,7 @@ TEST_P(DeleteKey, ClearsTheSelectedValueUndoably)
     setLabeled(*contact->person, FieldId::Phone, {{"home", "111"}, {"work", "222"}}, {0, 2});
     contact->groupNames = {u"Friends"_s};
     ContactInfoPopover &view = *open(contact);
-    int target = -1;
-    for (int seen = 0, r = 0; r < view.infoModel()->rowCount() && target < 0; ++r) {
-        if (view.infoModel()->rowAt(r).type == row.type && seen++ == row.nth)
-            target = r;
-    }
-    view.selectRows({target});
+    view.selectRows({rowIn(view, row.type, row.nth)});
     QTest::keyClick(&view, Qt::Key_Delete);
     endTurn();
     QStringList phones;
@@ -163,44 +142,31 @@ TEST_P(DeleteKey, ClearsTheSelectedValueUndoably)
 INSTANTIATE_TEST_SUITE_P(Rows, DeleteKey,
     testing::Values(DeleteRow{"SecondPhone", FieldId::Phone, 1, {"111"}, "Ann", true},
         DeleteRow{"FirstName", FieldId::Name, 0, {"111", "222"}, "", true},
-        DeleteRow{"Groups", "Groups", 0, {"111", "222"}, "Ann", false}));
+        DeleteRow{"Groups", "Groups", 0, {"111", "222"}, "Ann", false}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // Hosted by the test: the closing notice goes to a recording delegate.
-class ClosingPopover : public PaneTest {
+class ClosingPopover : public ContactPopover {
 protected:
-    ContactInfoPopover *makeView()
-    {
-        auto *view = new ContactInfoPopover(m_defaults.get());
-        view->setContact(fullContact());
-        view->setDelegate(&m_delegate);
-        return view;
-    }
-
     RecordingPopoverDelegate m_delegate;
 };
 
 TEST_F(ClosingPopover, AnOutsideClickClosingThePopoverSendsTheNoticeOnceAndKeepsTheIconCount)
 {
-    Popover popover(&m_window);
-    popover.setBehavior(Popover::Behavior::Transient);
-    ContactInfoPopover *view = makeView();
-    popover.setContentWidget(view);
-    popover.setContentSize({450, 640});
-    popover.showRelativeToRect(QRect(20, 40, 100, 20), &m_window, Popover::Edge::MaxX);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&popover));
+    ContactInfoPopover *view = open(fullContact());
+    view->setDelegate(&m_delegate);
     // As the context menu's icon sizes change it once the view is shown.
     view->setIconRowCount(5);
     QTest::mouseClick(m_window.centralWidget(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_FALSE(popover.isShown());
+    EXPECT_FALSE(m_popover->isShown());
     EXPECT_EQ(m_delegate.closings, QStringList{u"taro"_s});
     EXPECT_EQ(ContactInfoPopover::storedIconRowCount(*m_defaults), 5);
 }
 
 TEST_F(ClosingPopover, ClosingTheDetachedWindowSendsTheNoticeOnce)
 {
-    auto *window = new DetachedWindow(makeView());
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    DetachedWindow *window = openDetached(fullContact());
+    window->contactInfoPopover()->setDelegate(&m_delegate);
     window->contactInfoPopover()->setIconRowCount(5);
     window->showMinimized();
     EXPECT_TRUE(m_delegate.closings.isEmpty());

@@ -7,15 +7,13 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The rows of a contact under the given stored order (none: the built-in one).
+// The rows of a contact in the built-in order.
 class Rows : public testing::Test {
 protected:
     void SetUp() override { FieldVocabulary::shared().removeAllCustomLabels(); }
 
-    QList<InfoRowRecord> rowsOf(const ContactRecordPtr &contact, const QVariant &storedOrder = {})
+    QList<InfoRowRecord> rowsOf(const ContactRecordPtr &contact)
     {
-        if (storedOrder.isValid())
-            m_defaults->setObject(storedOrder, DetailRowOrder::lastRowOrderKey);
         m_model.setUserDefaults(m_defaults.get());
         m_model.setContact(contact);
         m_model.reload();
@@ -52,49 +50,36 @@ TEST_F(Rows, EveryValueHasItsRowAndAFieldWithoutValuesOneEmptyRow)
     EXPECT_EQ(shown, (QStringList{u"Email  - 9"_s, u"Phone home 0 10"_s, u"Phone work 1 10"_s}));
 }
 
-struct OrderRow {
-    const char *name;
-    QVariant stored;
-    QStringList shown;
-};
-
-void PrintTo(const OrderRow &row, std::ostream *out)
+TEST_F(Rows, StoredOrderIsShownWithJointNamesAddedAndIsNotRewritten)
 {
-    *out << row.name;
+    const std::pair<QVariant, QStringList> orders[] = {
+        {QStringList{"Name", "Photo", "Company", "Note"}, {"Name", "Photo", "Renmei", "Company", "Note"}},
+        {QStringList{"Name", "Renmei", "Company"}, {"Name", "Renmei", "Company"}}, // without "Note"
+        {QStringList{"Name"}, {"Name", "Renmei"}},
+        {QStringLiteral("Name"), DetailRowOrder::defaultOrder()}, // not a list
+        {QVariantList{1, "Name", true, "Note"}, {"Name", "Note", "Renmei"}}, // entries not text
+    };
+    for (const auto &[stored, shown] : orders) {
+        const auto defaults = freshDefaults();
+        defaults->setObject(stored, DetailRowOrder::lastRowOrderKey);
+        ContactInfoTableModel model;
+        model.setUserDefaults(defaults.get());
+        model.setContact(contactNamed(QStringLiteral("Ann")));
+        model.reload();
+        EXPECT_EQ(typesOf(model.table()).join(u' '), shown.join(u' '));
+        EXPECT_EQ(defaults->objectForKey(DetailRowOrder::lastRowOrderKey).toStringList(), stored.toStringList());
+    }
 }
 
-class StoredOrder : public Rows, public testing::WithParamInterface<OrderRow> { };
-
-TEST_P(StoredOrder, IsShownWithJointNamesAddedAndIsNotRewritten)
-{
-    EXPECT_EQ(typesOf(rowsOf(contactNamed(QStringLiteral("Ann")), GetParam().stored)), GetParam().shown);
-    EXPECT_EQ(
-        m_defaults->objectForKey(DetailRowOrder::lastRowOrderKey).toStringList(), GetParam().stored.toStringList());
-}
-
-INSTANTIATE_TEST_SUITE_P(Orders, StoredOrder,
-    testing::Values(OrderRow{"WithoutJointNames", QStringList{"Name", "Photo", "Company", "Note"},
-                        {"Name", "Photo", "Renmei", "Company", "Note"}},
-        OrderRow{"WithoutNote", QStringList{"Name", "Renmei", "Company"}, {"Name", "Renmei", "Company"}},
-        OrderRow{"NameAlone", QStringList{"Name"}, {"Name", "Renmei"}},
-        OrderRow{"NotAList", QStringLiteral("Name"), DetailRowOrder::defaultOrder()},
-        OrderRow{"EntriesNotText", QVariantList{1, "Name", true, "Note"}, {"Name", "Note", "Renmei"}}));
-
-TEST_F(Rows, NameOrderingShowsTheSystemDefaultOfThePerson)
+TEST_F(Rows, NameOrderingShowsThePersonsSystemDefaultAndNameDisplayACompany)
 {
     const ContactRecordPtr contact = contactNamed(QStringLiteral("Ann"));
     contact->person->setDefaultNameOrdering(1);
+    contact->person->nameValue()->showAsPerson = false;
     const QList<InfoRowRecord> rows = rowsOf(contact);
     const int row = m_model.firstRowOfType(FieldId::NameOrdering);
     EXPECT_EQ(rows.at(row).label, QStringLiteral("System Default (First Name First)"));
     EXPECT_EQ(m_model.valueText(row), QStringLiteral("System Default (First Name First)"));
-}
-
-TEST_F(Rows, ACompanyShowsCompanyInNameDisplay)
-{
-    const ContactRecordPtr contact = contactNamed(QStringLiteral("Ann"));
-    contact->person->nameValue()->showAsPerson = false;
-    const QList<InfoRowRecord> rows = rowsOf(contact);
     EXPECT_EQ(rows.at(m_model.firstRowOfType(QStringLiteral("Name Display"))).label, QStringLiteral("Company"));
 }
 
@@ -108,83 +93,52 @@ TEST_F(Rows, ReturnAndTabStopAfterOneRoundWithoutAnEditableRow)
 
 // --- Heights ---------------------------------------------------------------------
 
-struct HeightRow {
-    const char *name;
-    bool popover;
-    int iconRowCount; // stored; 0 for none
-    QString note;
-    ContactIdentifier type;
-    int lines;
-};
-
-void PrintTo(const HeightRow &row, std::ostream *out)
+TEST(RowHeight, FollowsTheLinesOfTheRow)
 {
-    *out << row.name;
-}
-
-class RowHeight : public testing::TestWithParam<HeightRow> { };
-
-TEST_P(RowHeight, FollowsTheLinesOfTheRow)
-{
-    const HeightRow &param = GetParam();
-    const auto defaults = freshDefaults();
-    if (param.iconRowCount)
-        defaults->setObject(param.iconRowCount, ContactInfoPopover::iconRowCountKey);
-    std::unique_ptr<ContactInfoView> view;
-    if (param.popover) {
-        view = std::make_unique<ContactInfoPopover>(defaults.get());
-    } else {
-        view = std::make_unique<ContactInfoController>();
-        view->setUserDefaults(defaults.get());
+    const struct {
+        bool popover;
+        int iconRowCount; // stored; 0 for none
+        QString note;
+        ContactIdentifier type;
+        int lines;
+    } rows[] = {
+        {false, 0, "one\ntwo\nthree", FieldId::Note, 3},
+        {false, 0, {}, FieldId::Photo, 3},
+        {true, 5, {}, FieldId::Photo, 5},
+        {true, 25, {}, FieldId::Photo, 3}, // icon count out of range
+        {true, -1, {}, FieldId::Photo, 3},
+    };
+    for (const auto &row : rows) {
+        const auto defaults = freshDefaults();
+        if (row.iconRowCount)
+            defaults->setObject(row.iconRowCount, ContactInfoPopover::iconRowCountKey);
+        std::unique_ptr<ContactInfoView> view;
+        if (row.popover) {
+            view = std::make_unique<ContactInfoPopover>(defaults.get());
+        } else {
+            view = std::make_unique<ContactInfoController>();
+            view->setUserDefaults(defaults.get());
+        }
+        const ContactRecordPtr contact = contactNamed(QStringLiteral("Ann"));
+        contact->person->setValue(row.note, FieldId::Note);
+        view->setContact(contact);
+        const double line = view->rowHeight();
+        EXPECT_EQ(
+            view->rowHeight(view->infoModel()->firstRowOfType(row.type)), row.lines < 2 ? line : row.lines * line + 2)
+            << row.iconRowCount;
+        // The pane's rows at its loaded height, whatever the font.
+        EXPECT_EQ(line, row.popover ? line : 24);
     }
-    const ContactRecordPtr contact = contactNamed(QStringLiteral("Ann"));
-    contact->person->setValue(param.note, FieldId::Note);
-    view->setContact(contact);
-    const int row = view->infoModel()->firstRowOfType(param.type);
-    const double line = view->rowHeight();
-    EXPECT_EQ(view->rowHeight(row), param.lines < 2 ? line : param.lines * line + 2);
-    // The pane's rows at its loaded height, whatever the font.
-    if (!param.popover)
-        EXPECT_EQ(line, 24);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, RowHeight,
-    testing::Values(HeightRow{"ThreeLineNote", false, 0, "one\ntwo\nthree", FieldId::Note, 3},
-        HeightRow{"PhotoInThePane", false, 0, {}, FieldId::Photo, 3},
-        HeightRow{"PhotoOfFiveLinesInThePopover", true, 5, {}, FieldId::Photo, 5},
-        HeightRow{"IconCountOutOfRange", true, 25, {}, FieldId::Photo, 3},
-        HeightRow{"IconCountNegative", true, -1, {}, FieldId::Photo, 3}));
-
-struct FontRow {
-    const char *name;
-    bool popover;
-    double pointSize;
-    double lineHeight;
-    double rowHeight;
-};
-
-void PrintTo(const FontRow &row, std::ostream *out)
+// Point size and line height of the font to the row height.
+TEST(RowHeight, FollowsTheFontAndThePopoversStoredFont)
 {
-    *out << row.name;
-}
-
-class FontRowHeight : public testing::TestWithParam<FontRow> { };
-
-TEST_P(FontRowHeight, IsTheViewsRule)
-{
-    const FontRow &row = GetParam();
-    EXPECT_EQ(row.popover ? ContactInfoPopover::rowHeightFor(row.pointSize, row.lineHeight)
-                          : ContactInfoController::rowHeightFor(row.pointSize, row.lineHeight),
-        row.rowHeight);
-}
-
-INSTANTIATE_TEST_SUITE_P(Fonts, FontRowHeight,
-    testing::Values(FontRow{"PaneSmallFontRaisedToTheFloor", false, 12, 15, 24},
-        FontRow{"PaneLargeFontBySize", false, 18, 22, 30}, FontRow{"PopoverLineHeightTaller", true, 12, 15, 25},
-        FontRow{"PopoverLargeFontBySize", true, 18, 20, 36}));
-
-TEST(PopoverSettings, AFontSizeThatIsNoNumberCountsAsAbsent)
-{
+    EXPECT_EQ(ContactInfoController::rowHeightFor(12, 15), 24); // raised to the floor
+    EXPECT_EQ(ContactInfoController::rowHeightFor(18, 22), 30);
+    EXPECT_EQ(ContactInfoPopover::rowHeightFor(12, 15), 25);
+    EXPECT_EQ(ContactInfoPopover::rowHeightFor(18, 20), 36);
+    // The popover's stored font size counts as absent unless it is a number, and is at least 7.
     const auto defaults = freshDefaults();
     defaults->setObject(QApplication::font().family(), ContactInfoPopover::defaultFontNameKey);
     defaults->setObject(QStringLiteral("big"), ContactInfoPopover::defaultFontSizeKey);

@@ -56,17 +56,12 @@ inline void deliver(QWidget *widget, QEvent *event)
     static_cast<QObject *>(widget)->event(event);
 }
 
-// A picture of a face-coloured disc on blue.
+// A picture of a face-coloured square on blue.
 inline QImage portrait()
 {
     QImage image(96, 96, QImage::Format_ARGB32);
     image.fill(QColor(70, 110, 170));
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(240, 200, 160));
-    painter.setPen(Qt::NoPen);
-    painter.drawEllipse(QRect(24, 14, 48, 48));
-    painter.drawEllipse(QRect(12, 66, 72, 60));
+    QPainter(&image).fillRect(QRect(24, 14, 48, 48), QColor(240, 200, 160));
     return image;
 }
 
@@ -75,15 +70,8 @@ inline ContactRecordPtr fullContact()
 {
     auto person = std::make_shared<MVPerson>();
     person->setUniqueId(QStringLiteral("taro"));
-    NameRecord name;
-    name.firstName = QStringLiteral("Taro");
-    name.lastName = QStringLiteral("Yamada");
-    name.previousFamilyName = QStringLiteral("Sato");
-    person->setValue(name, FieldId::Name);
-    PhoneticNameRecord phonetic;
-    phonetic.firstName = QStringLiteral("タロウ");
-    phonetic.lastName = QStringLiteral("ヤマダ");
-    person->setValue(phonetic, FieldId::PhoneticName);
+    person->setValue(NameRecord{"Taro", {}, "Yamada", "Sato", 0, true, {}}, FieldId::Name);
+    person->setValue(PhoneticNameRecord{"タロウ", {}, "ヤマダ", {}}, FieldId::PhoneticName);
     person->setValue(QStringLiteral("Quill Co."), FieldId::Company);
     person->setValue(QStringLiteral("Sales"), FieldId::Department);
     person->setValue(QStringLiteral("Hanako\nIchiro"), FieldId::Renmei);
@@ -109,15 +97,26 @@ inline ContactRecordPtr fullContact()
     return contact;
 }
 
-// A contact with a first name and the values given.
+// A contact with a first name only.
 inline ContactRecordPtr contactNamed(const QString &firstName, const QString &uniqueId = QStringLiteral("c1"))
 {
     auto person = std::make_shared<MVPerson>();
     person->setUniqueId(uniqueId);
-    NameRecord name;
-    name.firstName = firstName;
-    person->setValue(name, FieldId::Name);
+    person->setValue(NameRecord{firstName, {}, {}, {}, 0, true, {}}, FieldId::Name);
     return ContactRecord::makeWithPerson(person);
+}
+
+// A find hit in a field of the contact.
+inline ItemAndRangeRecordPtr hitIn(const ContactRecordPtr &contact, const ContactIdentifier &field, TextRange range,
+    std::optional<qint64> labelIndex = std::nullopt)
+{
+    auto hit = std::make_shared<ItemAndRangeRecord>();
+    hit->contact = contact;
+    hit->uniqueId = contact->uniqueId;
+    hit->identifier = field;
+    hit->labelIndex = labelIndex;
+    hit->range = range;
+    return hit;
 }
 
 // What a popover or photo well tells its delegate.
@@ -168,11 +167,12 @@ protected:
     }
     [[nodiscard]] const ContactInfoTableModel &rows() const { return *pane().infoModel(); }
     [[nodiscard]] MVPerson &person() const { return *m_contact->person; }
-    // The nth row of a type.
-    [[nodiscard]] int rowOf(const ContactIdentifier &type, int nth = 0) const
+    // The nth row of a type in the pane or a view.
+    [[nodiscard]] int rowOf(const ContactIdentifier &type, int nth = 0) const { return rowIn(pane(), type, nth); }
+    static int rowIn(const ContactInfoView &view, const ContactIdentifier &type, int nth = 0)
     {
-        for (int row = 0; row < rows().rowCount(); ++row) {
-            if (rows().rowAt(row).type == type && nth-- == 0)
+        for (int row = 0; row < view.infoModel()->rowCount(); ++row) {
+            if (view.infoModel()->rowAt(row).type == type && nth-- == 0)
                 return row;
         }
         return -1;

@@ -17,55 +17,40 @@ public:
     QList<QImage> images;
 };
 
-enum class Source { Elsewhere, Itself, ItsTable, ACellOfItsTable };
-enum class Payload { Picture, PictureFile, Text };
-
-struct DragRow {
-    const char *name;
-    Source source;
-    Payload payload;
-    Qt::DropActions actions;
-    bool accepted;
-};
-
-void PrintTo(const DragRow &row, std::ostream *out)
+TEST(PhotoWellDrag, IsTakenOnlyFromElsewhereWithAPicture)
 {
-    *out << row.name;
-}
-
-class PhotoWellDrag : public testing::TestWithParam<DragRow> { };
-
-TEST_P(PhotoWellDrag, IsTakenOnlyFromElsewhereWithAPicture)
-{
-    const DragRow &row = GetParam();
     QTableView table;
     QWidget cell(table.viewport());
     QWidget elsewhere;
     ImageViewDragAndDrop well;
     well.setTableView(&table);
     well.setEditable(true); // the locked well is checked in the popover
-    QMimeData data;
-    if (row.payload == Payload::Picture) {
-        data.setImageData(portrait());
-    } else if (row.payload == Payload::PictureFile) {
-        const QString file = TestEnvironment::makeScratchFolder(QStringLiteral("well")) + QStringLiteral("/face.png");
-        ASSERT_TRUE(portrait().save(file));
-        data.setUrls({QUrl::fromLocalFile(file)});
-    } else {
-        data.setText(QStringLiteral("no picture"));
-    }
-    const QObject *sources[] = {&elsewhere, &well, &table, &cell};
-    EXPECT_EQ(well.acceptsDrag(&data, sources[int(row.source)], row.actions), row.accepted);
+    QMimeData picture;
+    picture.setImageData(portrait());
+    QMimeData file;
+    const QString path = TestEnvironment::makeScratchFolder(QStringLiteral("well")) + QStringLiteral("/face.png");
+    ASSERT_TRUE(portrait().save(path));
+    file.setUrls({QUrl::fromLocalFile(path)});
+    QMimeData text;
+    text.setText(QStringLiteral("no picture"));
+    const struct {
+        const char *name;
+        const QObject *source;
+        const QMimeData *data;
+        Qt::DropActions actions;
+        bool accepted;
+    } drags[] = {
+        {"FromElsewhere", &elsewhere, &picture, Qt::CopyAction, true},
+        {"APictureFile", &elsewhere, &file, Qt::CopyAction, true},
+        {"ItsOwnPicture", &well, &picture, Qt::CopyAction, false},
+        {"FromItsTable", &table, &picture, Qt::CopyAction, false},
+        {"FromACellOfItsTable", &cell, &picture, Qt::CopyAction, false},
+        {"NoPicture", &elsewhere, &text, Qt::CopyAction, false},
+        {"MoveOnly", &elsewhere, &picture, Qt::MoveAction, false},
+    };
+    for (const auto &drag : drags)
+        EXPECT_EQ(well.acceptsDrag(drag.data, drag.source, drag.actions), drag.accepted) << drag.name;
 }
-
-INSTANTIATE_TEST_SUITE_P(Drags, PhotoWellDrag,
-    testing::Values(DragRow{"FromElsewhere", Source::Elsewhere, Payload::Picture, Qt::CopyAction, true},
-        DragRow{"APictureFile", Source::Elsewhere, Payload::PictureFile, Qt::CopyAction, true},
-        DragRow{"ItsOwnPicture", Source::Itself, Payload::Picture, Qt::CopyAction, false},
-        DragRow{"FromItsTable", Source::ItsTable, Payload::Picture, Qt::CopyAction, false},
-        DragRow{"FromACellOfItsTable", Source::ACellOfItsTable, Payload::Picture, Qt::CopyAction, false},
-        DragRow{"NoPicture", Source::Elsewhere, Payload::Text, Qt::CopyAction, false},
-        DragRow{"MoveOnly", Source::Elsewhere, Payload::Picture, Qt::MoveAction, false}));
 
 // Data without a picture fails and keeps the picture; a picture replaces it,
 // then the delegate hears of it once.
@@ -96,7 +81,7 @@ TEST(PhotoWellDrop, ReplacesThePictureOnlyWithAPictureThenTellsTheDelegateOnce)
     EXPECT_EQ(well.image().size(), portrait().size());
 }
 
-TEST(PhotoWellDrag, OutGivesThePictureAsPngAndTiff)
+TEST(PhotoWellDragOut, GivesThePictureAsPngAndTiff)
 {
     const std::unique_ptr<QMimeData> data(ImageViewDragAndDrop::mimeDataForImage(portrait()));
     for (const char *type : {"image/png", "image/tiff"}) {

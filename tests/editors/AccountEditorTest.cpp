@@ -1,111 +1,100 @@
 #include "EditorHarness.h"
-#include "EditorTestContacts.h"
 
-#include "common/QtPrinting.h"
 #include "common/Screenshot.h"
 #include "editors/IMSViewController.h"
 #include "editors/SNSViewController.h"
 
 #include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
+// A user's pick in a pop-up: the focus goes there, the arrow keys move.
+void pick(QComboBox *popup, int steps, Qt::Key key = Qt::Key_Down)
+{
+    popup->setFocus();
+    for (int i = 0; i < steps; ++i)
+        QTest::keyClick(popup, key);
+}
+
 // The contact's chat account 0 is stored under the older name
 // "SkypeInstant"; its social profile 0 is of GameCenter, which is no label.
-class AccountEditor : public testing::Test {
+template <typename Editor> class AccountEditor : public EditorTest<Editor> {
 protected:
-    template <typename Editor> Editor *open(const ContactIdentifier &type, std::optional<qint64> labelIndex)
+    Editor *open(std::optional<qint64> labelIndex)
     {
-        m_context = EditorHarness::context(m_contact, type, false, labelIndex);
-        auto *editor = m_harness.open<Editor>(
-            m_context, type == FieldId::InstantMessage ? QSize(340, 192) : QSize(400, 222), true);
-        EXPECT_LE(editor->minimumSizeHint().width(), m_harness.popover()->contentSize().width());
-        EXPECT_LE(editor->minimumSizeHint().height(), m_harness.popover()->contentSize().height());
-        return editor;
+        return std::is_same_v<Editor, IMSViewController>
+            ? EditorTest<Editor>::open(FieldId::InstantMessage, {340, 192}, labelIndex)
+            : EditorTest<Editor>::open(FieldId::SocialNetwork, {400, 222}, labelIndex);
     }
-    // A user's pick in a pop-up: the focus goes there, the arrow keys move.
-    static void pick(QComboBox *popup, int steps)
+    // label, service, user name, user id, URL, text and number of the result.
+    [[nodiscard]] QString result() const
     {
-        popup->setFocus();
-        for (int i = 0; i < steps; ++i)
-            QTest::keyClick(popup, Qt::Key_Down);
+        const auto r = EditorTest<Editor>::template result<LabeledValueRecord>();
+        return QStringList{r.label.value_or(QStringLiteral("-")), r.service, r.username, r.userIdentifier, r.urlString,
+            r.stringValue, QString::number(r.labelIndex)}
+            .join(u'|');
     }
-    [[nodiscard]] const LabeledValueRecord &result() const { return std::get<LabeledValueRecord>(m_context->value); }
-
-    EditorHarness m_harness;
-    ContactRecordPtr m_contact = testContact();
-    PopoverContextInfoPtr m_context;
 };
 
-class NewAccount : public AccountEditor, public testing::WithParamInterface<qint64> { };
+using ChatEditor = AccountEditor<IMSViewController>;
+using ProfileEditor = AccountEditor<SNSViewController>;
 
-// Return presses Done once a change gave it the key.
-TEST_P(NewAccount, ChatStartsAsHomeAimNewAndIsAddedUnnumbered)
+// -1 asks for a new value; 9 names none. Return presses Done once a change
+// gave it the key.
+TEST_F(ChatEditor, NewStartsAsHomeAimNewAndIsAddedUnnumbered)
 {
-    auto *editor = open<IMSViewController>(FieldId::InstantMessage, GetParam());
-    EXPECT_TRUE(editor->isEditing());
-    EXPECT_EQ(editor->servicePopup()->currentText(), QStringLiteral("AIM"));
-    EXPECT_EQ(editor->usernameField()->text(), QStringLiteral("new"));
-    pick(editor->labelPopup(), 1);
-    Screenshot::grab(editor);
-    QTest::keyClick(editor->labelPopup(), Qt::Key_Return);
-    EXPECT_FALSE(m_harness.isOpen());
-    EXPECT_EQ(result().label, QStringLiteral("work"));
-    EXPECT_EQ(result().stringValue, QStringLiteral("AIM:new"));
-    EXPECT_EQ(result().labelIndex, -1);
+    for (const qint64 labelIndex : {-1, 9}) {
+        open(labelIndex);
+        EXPECT_TRUE(m_editor->isEditing());
+        EXPECT_EQ(m_editor->servicePopup()->currentText(), QStringLiteral("AIM"));
+        EXPECT_EQ(m_editor->usernameField()->text(), QStringLiteral("new"));
+        pick(m_editor->labelPopup(), 1);
+        Screenshot::grab(m_editor);
+        QTest::keyClick(m_editor->labelPopup(), Qt::Key_Return);
+        EXPECT_FALSE(m_harness.isOpen());
+        EXPECT_EQ(result(), QStringLiteral("work|AIM|new|||AIM:new|-1"));
+    }
 }
 
-TEST_P(NewAccount, SocialProfileStartsAsTwitterNew)
+TEST_F(ProfileEditor, NewStartsAsTwitterNew)
 {
-    auto *editor = open<SNSViewController>(FieldId::SocialNetwork, GetParam());
-    EXPECT_EQ(editor->servicePopup()->currentText(), QStringLiteral("Twitter"));
-    EditorHarness::type(editor->userIdentifierField(), QStringLiteral("42"));
-    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
-    EXPECT_EQ(result().service, QStringLiteral("Twitter"));
-    EXPECT_EQ(result().username, QStringLiteral("new"));
-    EXPECT_EQ(result().userIdentifier, QStringLiteral("42"));
-    EXPECT_EQ(result().labelIndex, -1);
+    for (const qint64 labelIndex : {-1, 9}) {
+        open(labelIndex);
+        EXPECT_EQ(m_editor->servicePopup()->currentText(), QStringLiteral("Twitter"));
+        EditorHarness::type(m_editor->userIdentifierField(), QStringLiteral("42"));
+        done();
+        EXPECT_EQ(result(), QStringLiteral("Twitter|Twitter|new|42||new|-1"));
+    }
 }
 
-// -1 asks for a new value; 9 names none.
-INSTANTIATE_TEST_SUITE_P(Rows, NewAccount, testing::Values(-1, 9));
-
-TEST_F(AccountEditor, OlderServiceNameShowsItsServiceAndStaysUntilAServiceIsPicked)
+TEST_F(ChatEditor, OlderServiceNameShowsItsServiceAndStaysUntilAServiceIsPicked)
 {
-    auto *editor = open<IMSViewController>(FieldId::InstantMessage, 0);
-    EXPECT_EQ(editor->servicePopup()->currentText(), QStringLiteral("Skype"));
-    EXPECT_EQ(editor->labelPopup()->currentText(), QStringLiteral("work"));
-    EditorHarness::type(editor->usernameField(), QStringLiteral("taro.q"));
-    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
-    EXPECT_EQ(result().service, QStringLiteral("SkypeInstant"));
-    EXPECT_EQ(result().stringValue, QStringLiteral("SkypeInstant:taro.q"));
-    EXPECT_EQ(result().labelIndex, 0);
-    EXPECT_EQ(editor->usernameField()->text(), QString());
+    open(0);
+    EXPECT_EQ(m_editor->servicePopup()->currentText(), QStringLiteral("Skype"));
+    EXPECT_EQ(m_editor->labelPopup()->currentText(), QStringLiteral("work"));
+    EditorHarness::type(m_editor->usernameField(), QStringLiteral("taro.q"));
+    done();
+    EXPECT_EQ(result(), QStringLiteral("work|SkypeInstant|taro.q|||SkypeInstant:taro.q|0"));
+    EXPECT_EQ(m_editor->usernameField()->text(), QString());
 
-    editor = open<IMSViewController>(FieldId::InstantMessage, 0);
-    pick(editor->servicePopup(), 1);
-    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
-    EXPECT_EQ(result().service, QStringLiteral("Yahoo"));
+    open(0);
+    pick(m_editor->servicePopup(), 1);
+    done();
+    EXPECT_EQ(result(), QStringLiteral("work|Yahoo|taro.chat|||Yahoo:taro.chat|0"));
 }
 
-TEST_F(AccountEditor, StoredServiceThatIsNoLabelJoinsThePopup)
+TEST_F(ProfileEditor, StoredServiceThatIsNoLabelJoinsThePopup)
 {
-    auto *editor = open<SNSViewController>(FieldId::SocialNetwork, 0);
-    EXPECT_EQ(editor->servicePopup()->currentText(), QStringLiteral("GameCenter"));
-    EXPECT_EQ(editor->URLStringField()->text(), QStringLiteral("https://example.jp/taro"));
-    editor->servicePopup()->setFocus();
-    QTest::keyClick(editor->servicePopup(), Qt::Key_Home);
-    Screenshot::grab(editor);
-    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
-    EXPECT_EQ(result().label, QStringLiteral("Twitter"));
-    EXPECT_EQ(result().service, QStringLiteral("Twitter"));
-    EXPECT_EQ(result().username, QStringLiteral("taro_gc"));
-    EXPECT_EQ(result().urlString, QStringLiteral("https://example.jp/taro"));
+    open(0);
+    EXPECT_EQ(m_editor->servicePopup()->currentText(), QStringLiteral("GameCenter"));
+    EXPECT_EQ(m_editor->URLStringField()->text(), QStringLiteral("https://example.jp/taro"));
+    pick(m_editor->servicePopup(), 1, Qt::Key_Home);
+    Screenshot::grab(m_editor);
+    done();
+    EXPECT_EQ(result(), QStringLiteral("Twitter|Twitter|taro_gc||https://example.jp/taro|taro_gc|0"));
 }
 
-TEST_F(AccountEditor, EmptyUserNameLeavesFieldAndServiceAsTheyAre)
+TEST_F(ChatEditor, EmptyUserNameLeavesFieldAndServiceAsTheyAre)
 {
     const LabeledValueRecordPtr chat
         = m_contact->person->labeledValueForIdentifierAtLabelIndex(FieldId::InstantMessage, 0);
@@ -113,9 +102,9 @@ TEST_F(AccountEditor, EmptyUserNameLeavesFieldAndServiceAsTheyAre)
     chat->username.clear();
     chat->service = QStringLiteral("QQ");
     m_contact->person->setValue(LabeledValueList{chat}, FieldId::InstantMessage);
-    auto *editor = open<IMSViewController>(FieldId::InstantMessage, 0);
-    EXPECT_EQ(editor->usernameField()->text(), QString());
-    EXPECT_EQ(editor->servicePopup()->currentText(), QStringLiteral("AIM"));
+    open(0);
+    EXPECT_EQ(m_editor->usernameField()->text(), QString());
+    EXPECT_EQ(m_editor->servicePopup()->currentText(), QStringLiteral("AIM"));
 }
 
 } // namespace

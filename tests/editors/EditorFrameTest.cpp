@@ -1,123 +1,113 @@
 #include "EditorHarness.h"
-#include "EditorTestContacts.h"
 
-#include "common/QtPrinting.h"
 #include "common/Screenshot.h"
 #include "editors/AddressViewController.h"
 #include "editors/DateViewController.h"
-#include "editors/IMSViewController.h"
 #include "editors/DatesViewController.h"
+#include "editors/IMSViewController.h"
 #include "editors/MultiValueViewController.h"
 #include "editors/NameViewController.h"
 #include "editors/PhoneticNameViewController.h"
 #include "editors/RenmeiViewController.h"
 #include "editors/SNSViewController.h"
 #include "editors/SeparatorBox.h"
+#include "editors/ValueEditorDelegate.h"
+#include "editors/ValueEditorResult.h"
 
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableView>
-
-#include <functional>
+#include <QRegularExpression>
 
 namespace {
 
-// One of the four editors, opened at its openers' size, with what tells
-// whether its own controls can be changed, and a change a user makes in it:
-// the focus goes to a control, which is changed when asked, and answered.
+// An editor opened at its openers' size, with the control that shows whether
+// it edits: a field a change is typed into, or the add button of its table.
 struct EditorKind {
     const char *name;
     ContactIdentifier type;
     QSize size;
-    std::function<ValueEditor *(EditorHarness &, const PopoverContextInfoPtr &, bool)> open;
-    std::function<bool(ValueEditor *)> controlsEditable;
-    std::function<QWidget *(ValueEditor *, bool)> change;
+    ValueEditor *(*open)(EditorHarness &, const PopoverContextInfoPtr &, QSize, bool);
+    QWidget *(*control)(ValueEditor *);
     bool returnPressesDone;
 };
 
-template <typename Editor>
-EditorKind kind(const char *name, const ContactIdentifier &type, QSize size,
-    std::function<bool(Editor *)> controlsEditable, std::function<QWidget *(Editor *, bool)> change,
-    bool returnPressesDone)
+template <typename Editor, auto control = nullptr>
+EditorKind kind(const char *name, const ContactIdentifier &type, QSize size = {400, 460}, bool returnPressesDone = true)
 {
-    return {name, type, size,
-        [size](EditorHarness &harness, const PopoverContextInfoPtr &context, bool editable) -> ValueEditor * {
-            return harness.open<Editor>(context, size, editable);
-        },
-        [controlsEditable](ValueEditor *editor) { return controlsEditable(static_cast<Editor *>(editor)); },
-        [change](ValueEditor *editor, bool edit) { return change(static_cast<Editor *>(editor), edit); },
-        returnPressesDone};
+    const auto open = [](EditorHarness &harness, const PopoverContextInfoPtr &context, QSize size,
+                          bool editable) -> ValueEditor * { return harness.open<Editor>(context, size, editable); };
+    if constexpr (control == nullptr)
+        return {name, type, size, open, nullptr, returnPressesDone};
+    else
+        return {name, type, size, open,
+            [](ValueEditor *editor) -> QWidget * { return (static_cast<Editor *>(editor)->*control)(); },
+            returnPressesDone};
 }
 
-QWidget *typeInto(QLineEdit *field, bool edit, const QString &text)
+bool editable(QWidget *control)
 {
-    if (edit)
-        EditorHarness::type(field, text);
-    field->setFocus();
-    return field;
+    const auto *field = qobject_cast<QLineEdit *>(control);
+    return control->isEnabled() && !(field && field->isReadOnly());
 }
 
-bool nameEditable(NamePartsEditor *editor)
+// Changes the control as a user does when asked; the focus goes to the field
+// or to the table.
+QWidget *focus(ValueEditor *editor, QWidget *control, bool change)
 {
-    return !editor->firstNameField()->isReadOnly();
-}
-
-QWidget *typeIntoFirstName(NamePartsEditor *editor, bool edit)
-{
-    return typeInto(editor->firstNameField(), edit, QStringLiteral("Jiro"));
+    if (auto *field = qobject_cast<QLineEdit *>(control)) {
+        if (change)
+            EditorHarness::type(field, QStringLiteral("2001.2.3"));
+        field->setFocus();
+        return field;
+    }
+    if (change)
+        QTest::mouseClick(static_cast<QPushButton *>(control), Qt::LeftButton);
+    auto *table = editor->findChild<QTableView *>();
+    table->setFocus();
+    return table;
 }
 
 std::vector<EditorKind> editorKinds()
 {
-    return {kind<DateViewController>(
-                "Birthday", FieldId::Birthday, QSize(340, 284),
-                [](DateViewController *editor) { return editor->dateField()->isEnabled(); },
-                [](DateViewController *editor, bool edit) {
-                    return typeInto(editor->dateField(), edit, QStringLiteral("2001.2.3"));
-                },
-                false),
-        kind<DatesViewController>(
-            "Dates", FieldId::Dates, QSize(340, 392),
-            [](DatesViewController *editor) { return editor->addButton()->isEnabled(); },
-            [](DatesViewController *editor, bool edit) {
-                if (edit)
-                    QTest::mouseClick(editor->addButton(), Qt::LeftButton);
-                editor->tableView()->setFocus();
-                return editor->tableView();
-            },
-            true),
-        kind<MultiValueViewController>(
-            "AllValues", FieldId::Email, QSize(360, 260),
-            [](MultiValueViewController *editor) { return editor->addButton()->isEnabled(); },
-            [](MultiValueViewController *editor, bool edit) {
-                if (edit)
-                    QTest::mouseClick(editor->addButton(), Qt::LeftButton);
-                editor->tableView()->setFocus();
-                return editor->tableView();
-            },
-            true),
-        kind<NameViewController>("Name", FieldId::Name, QSize(340, 316), nameEditable, typeIntoFirstName, true),
-        kind<PhoneticNameViewController>(
-            "PhoneticName", FieldId::PhoneticName, QSize(340, 220), nameEditable, typeIntoFirstName, true)};
+    return {kind<DateViewController, &DateViewController::dateField>("Birthday", FieldId::Birthday, {340, 284}, false),
+        kind<DatesViewController, &DatesViewController::addButton>("Dates", FieldId::Dates, {340, 392}),
+        kind<MultiValueViewController, &MultiValueViewController::addButton>("AllValues", FieldId::Email, {360, 260}),
+        kind<NameViewController, &NameViewController::firstNameField>("Name", FieldId::Name, {340, 316}),
+        kind<PhoneticNameViewController, &PhoneticNameViewController::firstNameField>(
+            "PhoneticName", FieldId::PhoneticName, {340, 220})};
 }
 
-// The Edit toggle as an opener sets it.
+// The toggle, Done, Cancel, separator and controls as words.
+QString frameOf(ValueEditor *editor, QWidget *control)
+{
+    const auto flag = [](bool on, const char *word) { return on ? QString::fromLatin1(word) : QString(); };
+    const QColor colour = editor->redSeparator()->fillColor();
+    return QStringList{editor->editButton()->text(), flag(editor->editButton()->isChecked(), "checked"),
+        flag(!editor->editButton()->isEnabled(), "disabled-toggle"), editor->doneButton()->text(),
+        flag(!editor->doneButton()->isEnabled(), "disabled-done"), flag(editor->cancelButton()->isVisible(), "cancel"),
+        colour == Qt::red        ? QStringLiteral("red")
+            : colour == Qt::gray ? QStringLiteral("gray")
+                                 : colour.name(),
+        QString::number(editor->redSeparator()->borderWidth()), editable(control) ? "editable" : "read-only"}
+        .filter(QRegularExpression(QStringLiteral(".")))
+        .join(u' ');
+}
+
 struct FrameState {
     enum Given { Nothing, ContextAlone, ContextAndContact };
     const char *name;
     bool editEnabled;
     bool editable;
     Given given;
-    bool editing;
-    bool toggleEnabled;
+    const char *frame;
 };
 
+const char *const shownOnly = "Edit disabled-toggle Done gray 1 read-only";
+
 const FrameState frameStates[] = {
-    {"Editing", true, true, FrameState::ContextAndContact, true, true},
-    {"Locked", true, false, FrameState::ContextAndContact, false, true},
-    {"ViewOnly", false, true, FrameState::ContextAndContact, false, false},
-    {"NoContact", true, true, FrameState::ContextAlone, false, false},
-    {"NoContext", true, true, FrameState::Nothing, false, false},
+    {"Editing", true, true, FrameState::ContextAndContact, "Lock checked Change disabled-done cancel red 2 editable"},
+    {"Locked", true, false, FrameState::ContextAndContact, "Edit Done gray 1 read-only"},
+    {"ViewOnly", false, true, FrameState::ContextAndContact, shownOnly},
+    {"NoContact", true, true, FrameState::ContextAlone, shownOnly},
+    {"NoContext", true, true, FrameState::Nothing, shownOnly},
 };
 
 class EditorFrame : public testing::TestWithParam<std::tuple<EditorKind, FrameState>> { };
@@ -128,25 +118,16 @@ TEST_P(EditorFrame, ToggleStateTitlesAndClosingWithoutAResult)
     EditorHarness harness;
     const PopoverContextInfoPtr context = EditorHarness::context(
         state.given == FrameState::ContextAndContact ? testContact() : nullptr, kind.type, state.editEnabled);
-    ValueEditor *editor = kind.open(harness, state.given == FrameState::Nothing ? nullptr : context, state.editable);
+    ValueEditor *editor
+        = kind.open(harness, state.given == FrameState::Nothing ? nullptr : context, kind.size, state.editable);
     Screenshot::grab(editor);
-
-    EXPECT_EQ(editor->editButton()->isChecked(), state.editing);
-    EXPECT_EQ(editor->editButton()->isEnabled(), state.toggleEnabled);
-    EXPECT_EQ(editor->editButton()->text(), state.editing ? QStringLiteral("Lock") : QStringLiteral("Edit"));
-    EXPECT_EQ(editor->doneButton()->text(), state.editing ? QStringLiteral("Change") : QStringLiteral("Done"));
-    EXPECT_EQ(editor->doneButton()->isEnabled(), !state.editing);
-    EXPECT_EQ(editor->cancelButton()->isVisible(), state.editing);
-    EXPECT_EQ(editor->redSeparator()->fillColor(), QColor(state.editing ? Qt::red : Qt::gray));
-    EXPECT_EQ(editor->redSeparator()->borderWidth(), state.editing ? 2 : 1);
-    EXPECT_EQ(kind.controlsEditable(editor), state.editing);
+    EXPECT_EQ(frameOf(editor, kind.control(editor)), QString::fromLatin1(state.frame));
     if (state.given != FrameState::ContextAndContact) {
         EXPECT_EQ(editor->contactNameField()->text(), QStringLiteral("No name"));
     }
-    EXPECT_LE(editor->minimumSizeHint().width(), kind.size.width());
-    EXPECT_LE(editor->minimumSizeHint().height(), kind.size.height());
 
-    QTest::mouseClick(state.editing ? editor->cancelButton() : editor->doneButton(), Qt::LeftButton);
+    QTest::mouseClick(
+        editor->editButton()->isChecked() ? editor->cancelButton() : editor->doneButton(), Qt::LeftButton);
     EXPECT_FALSE(harness.isOpen());
     EXPECT_EQ(harness.closeCount(), 1);
     EXPECT_FALSE(context->dirty);
@@ -157,62 +138,110 @@ INSTANTIATE_TEST_SUITE_P(Rows, EditorFrame,
     testing::Combine(testing::ValuesIn(editorKinds()), testing::ValuesIn(frameStates)),
     [](const auto &info) { return std::string(std::get<0>(info.param).name) + '_' + std::get<1>(info.param).name; });
 
-class EditorReturnKey : public testing::TestWithParam<EditorKind> { };
-
 // The birthday's Done never holds Return: there it enters the typed date.
-TEST_P(EditorReturnKey, PressesDoneOnlyOnceDoneHoldsIt)
+TEST(EditorReturnKey, PressesDoneOnlyOnceDoneHoldsIt)
 {
-    const EditorKind &kind = GetParam();
-    EditorHarness harness;
-    const PopoverContextInfoPtr context = EditorHarness::context(testContact(), kind.type);
-    ValueEditor *editor = kind.open(harness, context, true);
-    QTest::keyClick(kind.change(editor, false), Qt::Key_Return);
-    EXPECT_TRUE(harness.isOpen());
-    EXPECT_FALSE(context->dirty);
-
-    QWidget *changed = kind.change(editor, true);
-    ASSERT_EQ(QApplication::focusWidget(), changed);
-    QTest::keyClick(changed, Qt::Key_Return);
-    EXPECT_EQ(harness.isOpen(), !kind.returnPressesDone);
-    EXPECT_EQ(context->dirty, kind.returnPressesDone);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, EditorReturnKey, testing::ValuesIn(editorKinds()),
-    [](const auto &info) { return std::string(info.param.name); });
-
-// The address, chat, profile and joint-names editors ignore "editEnabled";
-// without a contact they still only show.
-struct IgnoringEditor {
-    const char *name;
-    ContactIdentifier type;
-    std::function<ValueEditor *(EditorHarness &, const PopoverContextInfoPtr &)> open;
-};
-
-template <typename Editor> IgnoringEditor ignoring(const char *name, const ContactIdentifier &type)
-{
-    return {name, type, [](EditorHarness &harness, const PopoverContextInfoPtr &context) -> ValueEditor * {
-                return harness.open<Editor>(context, QSize(400, 460), true);
-            }};
-}
-
-class EditorIgnoringEditEnabled : public testing::TestWithParam<IgnoringEditor> { };
-
-TEST_P(EditorIgnoringEditEnabled, EditsWhenTheOpenerDoesAndOnlyShowsWithoutAContact)
-{
-    for (const bool withContact : {true, false}) {
+    for (const EditorKind &kind : editorKinds()) {
+        SCOPED_TRACE(kind.name);
         EditorHarness harness;
-        ValueEditor *editor = GetParam().open(
-            harness, EditorHarness::context(withContact ? testContact() : nullptr, GetParam().type, false));
-        EXPECT_EQ(editor->isEditing(), withContact);
-        EXPECT_EQ(editor->editButton()->isEnabled(), withContact);
+        const PopoverContextInfoPtr context = EditorHarness::context(testContact(), kind.type);
+        ValueEditor *editor = kind.open(harness, context, kind.size, true);
+        QTest::keyClick(focus(editor, kind.control(editor), false), Qt::Key_Return);
+        EXPECT_TRUE(harness.isOpen());
+        EXPECT_FALSE(context->dirty);
+        QWidget *changed = focus(editor, kind.control(editor), true);
+        ASSERT_EQ(QApplication::focusWidget(), changed);
+        QTest::keyClick(changed, Qt::Key_Return);
+        EXPECT_EQ(harness.isOpen(), !kind.returnPressesDone);
+        EXPECT_EQ(context->dirty, kind.returnPressesDone);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, EditorIgnoringEditEnabled,
-    testing::Values(ignoring<AddressViewController>("Address", FieldId::Address),
-        ignoring<IMSViewController>("Chat", FieldId::InstantMessage),
-        ignoring<SNSViewController>("Profile", FieldId::SocialNetwork),
-        ignoring<RenmeiViewController>("JointNames", FieldId::Renmei)),
-    [](const auto &info) { return std::string(info.param.name); });
+// The address, chat, profile and joint-names editors ignore "editEnabled";
+// without a contact they still only show.
+TEST(EditorIgnoringEditEnabled, EditsWhenTheOpenerDoesAndOnlyShowsWithoutAContact)
+{
+    for (const EditorKind &kind : {kind<AddressViewController>("Address", FieldId::Address),
+             kind<IMSViewController>("Chat", FieldId::InstantMessage),
+             kind<SNSViewController>("Profile", FieldId::SocialNetwork),
+             kind<RenmeiViewController>("JointNames", FieldId::Renmei)}) {
+        for (const bool withContact : {true, false}) {
+            EditorHarness harness;
+            ValueEditor *editor = kind.open(harness,
+                EditorHarness::context(withContact ? testContact() : nullptr, kind.type, false), kind.size, true);
+            EXPECT_EQ(editor->isEditing(), withContact) << kind.name;
+            EXPECT_EQ(editor->editButton()->isEnabled(), withContact) << kind.name;
+        }
+    }
+}
+
+// Writes each call as "operation type contact what", answering true.
+class RecordingDelegate : public ValueEditorDelegate {
+public:
+    bool undoReplaceValue(
+        const PersonValue &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact) override
+    {
+        QString what = QStringLiteral("list");
+        if (const auto *text = std::get_if<QString>(&value))
+            what = *text;
+        else if (const auto *record = std::get_if<LabeledValueRecord>(&value))
+            what = QString::number(record->labelIndex);
+        else if (std::holds_alternative<BirthdayRecord>(value))
+            what = QStringLiteral("birthday");
+        calls.append(QStringLiteral("replace %1 %2 %3").arg(identifier, contact->uniqueId, what));
+        return true;
+    }
+    void undoAddLabeledValue(
+        const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact) override
+    {
+        calls.append(QStringLiteral("add %1 %2 %3").arg(identifier, contact->uniqueId).arg(value.labelIndex));
+    }
+
+    QStringList calls;
+};
+
+LabeledValueRecord numbered(qint64 labelIndex)
+{
+    LabeledValueRecord record;
+    record.labelIndex = labelIndex;
+    return record;
+}
+
+// Applied to the contact given ("host"), or without one to the context's.
+TEST(ValueEditorResult, AddsANewSingleValueAndReplacesAnythingElse)
+{
+    const struct {
+        ContactIdentifier type;
+        PersonValue value;
+        QStringList values;
+        bool dirty;
+        bool toContextsContact;
+        QString expected;
+    } rows[] = {
+        {FieldId::Address, numbered(-1), {}, false, false, {}},
+        {FieldId::Address, numbered(-1), {}, true, false, "add Address host -1"},
+        {FieldId::InstantMessage, numbered(-1), {}, true, false, "add Instant Message host -1"},
+        {FieldId::SocialNetwork, numbered(2), {}, true, false, "replace Social Network host 2"},
+        {FieldId::Address, LabeledValueList(), {}, true, false, "replace Address host list"},
+        {FieldId::Phone, numbered(-1), {}, true, false, "replace Phone host -1"},
+        {FieldId::Renmei, {}, {"花子", "一郎"}, true, false, "replace Renmei host 花子\n一郎"},
+        {FieldId::Birthday, BirthdayRecord(), {}, true, true, "replace Birthday taro birthday"},
+    };
+    for (const auto &row : rows) {
+        const ContactRecordPtr opened = testContact();
+        const ContactRecordPtr host = ContactRecord::makeWithPerson(opened->person);
+        host->uniqueId = QStringLiteral("host");
+        auto context = std::make_shared<PopoverContextInfo>();
+        context->contact = opened;
+        context->type = row.type;
+        context->dirty = row.dirty;
+        context->value = row.value;
+        context->values = row.values;
+        RecordingDelegate delegate;
+        EXPECT_EQ(applyValueEditorResult(context, row.toContextsContact ? nullptr : host, &delegate),
+            !row.expected.isEmpty());
+        EXPECT_EQ(delegate.calls.join(u'|'), row.expected);
+    }
+}
 
 } // namespace

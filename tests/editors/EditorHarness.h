@@ -1,8 +1,10 @@
 #pragma once
 
+#include "EditorTestContacts.h"
+#include "common/QtPrinting.h"
+
 #include "editors/PopoverContextInfo.h"
 #include "editors/ValueEditor.h"
-#include "model/ContactRecord.h"
 #include "platform/widgets/Popover.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +13,9 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QTableView>
 #include <QTest>
-#include <QWidget>
 
 // A window beside whose cell an editor opens in a popover, in the order its
 // openers follow: popover, editor, content, size, show, then the context.
@@ -39,6 +42,8 @@ public:
         m_popover->setContentSize(size);
         m_popover->showRelativeToRect(QRect(20, 20, 120, 20), &m_window, Popover::Edge::MaxY);
         editor->setContextInfo(context, editable);
+        EXPECT_LE(editor->minimumSizeHint().width(), size.width());
+        EXPECT_LE(editor->minimumSizeHint().height(), size.height());
         // A tool window counts as active with its parent; the keyboard needs
         // its own window to have the focus.
         EXPECT_TRUE(QTest::qWaitFor([this] { return QGuiApplication::focusWindow() == m_popover->windowHandle(); }));
@@ -56,11 +61,8 @@ public:
     {
         field->setFocus();
         field->selectAll();
-        const bool latin1 = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x100; });
-        if (latin1) {
-            QTest::keyClicks(field, text);
-            return;
-        }
+        if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x100; }))
+            return QTest::keyClicks(field, text);
         QInputMethodEvent commit;
         commit.setCommitString(text);
         QCoreApplication::sendEvent(field, &commit);
@@ -82,4 +84,43 @@ private:
     QWidget m_window;
     QPointer<Popover> m_popover;
     int m_closeCount = 0;
+};
+
+// One editor of the test contact, opened by the test as its openers open it.
+template <typename Editor> class EditorTest : public testing::Test {
+protected:
+    Editor *open(const ContactIdentifier &type, QSize size, std::optional<qint64> labelIndex = std::nullopt,
+        bool editable = true)
+    {
+        m_context = EditorHarness::context(m_contact, type, true, labelIndex);
+        m_editor = m_harness.open<Editor>(m_context, size, editable);
+        return m_editor;
+    }
+    void done() { QTest::mouseClick(m_editor->doneButton(), Qt::LeftButton); }
+    template <typename Result> [[nodiscard]] Result result() const
+    {
+        EXPECT_TRUE(m_context->dirty);
+        const auto *record = std::get_if<Result>(&m_context->value);
+        EXPECT_TRUE(record);
+        return record ? *record : Result();
+    }
+    [[nodiscard]] QPoint centreOf(int row, int column) const
+    {
+        return m_editor->tableView()->visualRect(m_editor->tableView()->model()->index(row, column)).center();
+    }
+    void clickCell(int row, int column, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mouseClick(m_editor->tableView()->viewport(), Qt::LeftButton, modifiers, centreOf(row, column));
+    }
+    // A double click reaches a view as a click followed by a double-click event.
+    void doubleClickCell(int row, int column)
+    {
+        clickCell(row, column);
+        QTest::mouseDClick(m_editor->tableView()->viewport(), Qt::LeftButton, {}, centreOf(row, column));
+    }
+
+    EditorHarness m_harness;
+    ContactRecordPtr m_contact = testContact();
+    PopoverContextInfoPtr m_context;
+    Editor *m_editor = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "model/ContactRecord.h"
 #include "model/MVPerson.h"
 
+#include <QDebug>
 #include <QString>
 
 #include <ostream>
@@ -10,6 +11,11 @@
 inline void PrintTo(const StoreDateComponents &parts, std::ostream *out)
 {
     *out << parts.year.value_or(0) << '-' << parts.month.value_or(0) << '-' << parts.day.value_or(0);
+}
+
+inline void PrintTo(const NameRecord &name, std::ostream *out)
+{
+    *out << QDebug::toString(name.toVariantMap()).toStdString();
 }
 
 inline LabeledValueRecordPtr labeledValue(const QString &label, const QString &value, qint64 labelIndex)
@@ -46,49 +52,31 @@ inline ContactRecordPtr testContact()
 {
     auto person = std::make_shared<MVPerson>();
     person->setUniqueId(QStringLiteral("taro"));
-    NameRecord name;
-    name.firstName = QStringLiteral("Taro");
-    name.lastName = QStringLiteral("Yamada");
-    name.previousFamilyName = QStringLiteral("Sato");
-    person->setValue(name, FieldId::Name);
-    PhoneticNameRecord phonetic;
-    phonetic.firstName = QStringLiteral("タロウ");
-    phonetic.lastName = QStringLiteral("ヤマダ");
-    person->setValue(phonetic, FieldId::PhoneticName);
+    person->setValue(NameRecord{"Taro", {}, "Yamada", "Sato", 0, true, {}}, FieldId::Name);
+    person->setValue(PhoneticNameRecord{"タロウ", {}, "ヤマダ", {}}, FieldId::PhoneticName);
     person->setValue(QStringLiteral("Quill Co."), FieldId::Company);
     person->setValue(StoreDateComponents{1980, 1, 31}, FieldId::Birthday);
     LabeledValueList dates;
-    const StoreDateComponents days[] = {{2001, 6, 1}, {2005, 1, 10}, {2010, 12, 24}};
-    for (qint64 i = 0; i < 3; ++i) {
-        auto date = std::make_shared<LabeledValueRecord>();
-        date->label = QStringLiteral("anniversary");
-        date->value = days[i];
-        date->labelIndex = i;
-        MVPerson::updateDatesValue(date.get());
-        dates.append(date);
+    for (const StoreDateComponents &day : {StoreDateComponents{2001, 6, 1}, {2005, 1, 10}, {2010, 12, 24}}) {
+        dates.append(labeledValue("anniversary", {}, dates.size()));
+        dates.last()->value = day;
+        MVPerson::updateDatesValue(dates.last().get());
     }
     person->setValue(dates, FieldId::Dates);
     person->setDefaultCountryCode(QStringLiteral("jp"));
-    person->setValue(LabeledValueList{labeledValue(QStringLiteral("home"), QStringLiteral("075-111-1111"), 0),
-                         labeledValue(QStringLiteral("work"), QStringLiteral("075-222-2222"), 1),
-                         labeledValue(QStringLiteral("mobile"), QStringLiteral("090-3333-3333"), 2),
-                         labeledValue(QStringLiteral("main"), QStringLiteral("075-444-4444"), 3)},
+    person->setValue(LabeledValueList{labeledValue("home", "075-111-1111", 0), labeledValue("work", "075-222-2222", 1),
+                         labeledValue("mobile", "090-3333-3333", 2), labeledValue("main", "075-444-4444", 3)},
         FieldId::Phone);
     person->setValue(
-        LabeledValueList{addressValue(QStringLiteral("home"),
-                             {QStringLiteral("604-8571"), QStringLiteral("京都府"), QStringLiteral("京都市中京区"),
-                                 QStringLiteral("寺町通御池上る上本能寺前町488"), QStringLiteral("日本")},
-                             QStringLiteral("jp"), 0),
-            addressValue(QStringLiteral("work"),
-                {QStringLiteral("10001"), QStringLiteral("NY"), QStringLiteral("New York"),
-                    QStringLiteral("350 Fifth Avenue\nSuite 200\nBuilding C")},
-                QStringLiteral("us"), 1)},
+        LabeledValueList{addressValue("home",
+                             {"604-8571", "京都府", "京都市中京区", "寺町通御池上る上本能寺前町488", "日本"}, "jp", 0),
+            addressValue("work", {"10001", "NY", "New York", "350 Fifth Avenue\nSuite 200\nBuilding C"}, "us", 1)},
         FieldId::Address);
-    auto chat = labeledValue(QStringLiteral("work"), QStringLiteral("taro.chat"), 0);
+    auto chat = labeledValue("work", "taro.chat", 0);
     chat->service = QStringLiteral("SkypeInstant");
     MVPerson::updateIMSValue(chat.get());
     person->setValue(LabeledValueList{chat}, FieldId::InstantMessage);
-    auto profile = labeledValue(QStringLiteral("GameCenter"), QStringLiteral("taro_gc"), 0);
+    auto profile = labeledValue("GameCenter", "taro_gc", 0);
     profile->urlString = QStringLiteral("https://example.jp/taro");
     MVPerson::updateSNSValue(profile.get());
     person->setValue(LabeledValueList{profile}, FieldId::SocialNetwork);

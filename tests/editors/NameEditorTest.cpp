@@ -1,119 +1,85 @@
 #include "EditorHarness.h"
-#include "EditorTestContacts.h"
 
-#include "common/QtPrinting.h"
 #include "editors/NameViewController.h"
 #include "editors/PhoneticNameViewController.h"
 #include "model/ValueRecordFormatter.h"
 
 #include <QComboBox>
-#include <QInputMethodEvent>
-#include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
-class NameEditor : public testing::Test {
-protected:
-    template <typename Editor> Editor *open(const ContactIdentifier &type, QSize size)
-    {
-        m_context = EditorHarness::context(m_contact, type);
-        return m_harness.open<Editor>(m_context, size, true);
-    }
-    NameViewController *openName() { return open<NameViewController>(FieldId::Name, QSize(340, 316)); }
-    void setName(int nameOrdering)
-    {
-        NameRecord name = *m_contact->person->nameValue();
-        name.nameOrdering = nameOrdering;
-        m_contact->person->setValue(name, FieldId::Name);
-    }
-    // Kana arrive from the input method as committed text.
-    static void typeKana(QLineEdit *field, const QString &text)
-    {
-        QInputMethodEvent commit;
-        commit.setCommitString(text);
-        QApplication::sendEvent(field, &commit);
-    }
-    template <typename Record> [[nodiscard]] Record result() const
-    {
-        EXPECT_TRUE(m_context->dirty);
-        const auto *record = std::get_if<Record>(&m_context->value);
-        return record ? *record : Record();
-    }
+void setOrdering(const ContactRecordPtr &contact, int nameOrdering)
+{
+    NameRecord name = *contact->person->nameValue();
+    name.nameOrdering = nameOrdering;
+    contact->person->setValue(name, FieldId::Name);
+}
 
-    EditorHarness m_harness;
-    ContactRecordPtr m_contact = testContact();
-    PopoverContextInfoPtr m_context;
+class NameEditor : public EditorTest<NameViewController> {
+protected:
+    NameViewController *open() { return EditorTest::open(FieldId::Name, QSize(340, 316)); }
 };
 
 TEST_F(NameEditor, ChangedNameKeepsTheStoredOrderingAndPreviousFamilyName)
 {
-    setName(2);
-    NameViewController *editor = openName();
-    EXPECT_EQ(editor->nameOrderingPopup()->currentIndex(), 2);
-    EXPECT_FALSE(editor->nameOrderingPopup()->isEnabled());
-    EXPECT_EQ(editor->previousFamilyNameField()->text(), QStringLiteral("Sato"));
-    EditorHarness::type(editor->firstNameField(), QStringLiteral("Jiro"));
-    EXPECT_EQ(editor->contactNameField()->text(), QStringLiteral("Yamada Jiro"));
-    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
-
-    const auto name = result<NameRecord>();
-    EXPECT_EQ(name.firstName, QStringLiteral("Jiro"));
-    EXPECT_EQ(name.lastName, QStringLiteral("Yamada"));
-    EXPECT_EQ(name.nameOrdering, 2);
-    EXPECT_EQ(name.stringValue, QStringLiteral("Yamada Jiro"));
-    EXPECT_EQ(name.previousFamilyName, QStringLiteral("Sato"));
-    EXPECT_TRUE(name.showAsPerson);
-    for (QLineEdit *field : {editor->contactNameField(), editor->firstNameField(), editor->lastNameField()})
+    setOrdering(m_contact, 2);
+    open();
+    EXPECT_EQ(m_editor->nameOrderingPopup()->currentIndex(), 2);
+    EXPECT_FALSE(m_editor->nameOrderingPopup()->isEnabled());
+    EXPECT_EQ(m_editor->previousFamilyNameField()->text(), QStringLiteral("Sato"));
+    EditorHarness::type(m_editor->firstNameField(), QStringLiteral("Jiro"));
+    EXPECT_EQ(m_editor->contactNameField()->text(), QStringLiteral("Yamada Jiro"));
+    done();
+    EXPECT_EQ(result<NameRecord>(), (NameRecord{"Jiro", {}, "Yamada", "Sato", 2, true, "Yamada Jiro"}));
+    for (QLineEdit *field : {m_editor->contactNameField(), m_editor->firstNameField(), m_editor->lastNameField()})
         EXPECT_TRUE(field->text().isEmpty());
 }
 
 TEST_F(NameEditor, CompanyDisplayShowsTheCompanyAndStillReturnsTheName)
 {
-    NameViewController *editor = openName();
-    QTest::keyClick(editor->showAsPersonPopup(), Qt::Key_Down);
-    EXPECT_EQ(editor->contactNameField()->text(), QStringLiteral("Quill Co."));
-    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
-    const auto name = result<NameRecord>();
-    EXPECT_FALSE(name.showAsPerson);
-    EXPECT_EQ(name.firstName, QStringLiteral("Taro"));
-    EXPECT_EQ(name.lastName, QStringLiteral("Yamada"));
+    open();
+    QTest::keyClick(m_editor->showAsPersonPopup(), Qt::Key_Down);
+    EXPECT_EQ(m_editor->contactNameField()->text(), QStringLiteral("Quill Co."));
+    done();
+    const NameRecord name = result<NameRecord>();
+    EXPECT_EQ(QStringList({name.firstName, name.lastName, QString::number(name.showAsPerson)}),
+        QStringList({"Taro", "Yamada", "0"}));
 }
 
 TEST_F(NameEditor, SystemDefaultOrderingIsTitledAndAppliedByTheSortOrder)
 {
     const bool lastFirst = ValueRecordFormatter::effectiveNameOrdering(0) == 2;
-    NameViewController *editor = openName();
-    EXPECT_EQ(editor->nameOrderingPopup()->itemText(0),
+    open();
+    EXPECT_EQ(m_editor->nameOrderingPopup()->itemText(0),
         lastFirst ? QStringLiteral("Name Ordering System Default (Last Name)")
                   : QStringLiteral("Name Ordering System Default (First Name)"));
-    EditorHarness::type(editor->lastNameField(), QStringLiteral("Ueda"));
-    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
+    EditorHarness::type(m_editor->lastNameField(), QStringLiteral("Ueda"));
+    done();
     EXPECT_EQ(result<NameRecord>().stringValue, lastFirst ? QStringLiteral("Ueda Taro") : QStringLiteral("Taro Ueda"));
 }
 
-TEST_F(NameEditor, PhoneticNameOfAContactWithoutOneFollowsTheTypedParts)
+using PhoneticNameEditor = EditorTest<PhoneticNameViewController>;
+
+TEST_F(PhoneticNameEditor, OfAContactWithoutOneFollowsTheTypedParts)
 {
     m_contact->person->setValue(PhoneticNameRecord(), FieldId::PhoneticName);
-    auto *editor = open<PhoneticNameViewController>(FieldId::PhoneticName, QSize(340, 220));
-    EXPECT_TRUE(editor->firstNameField()->text().isEmpty());
-    EXPECT_EQ(editor->contactNameField()->text(), QStringLiteral("Taro Yamada"));
-    typeKana(editor->lastNameField(), QStringLiteral("ヤマダ"));
-    EXPECT_EQ(editor->contactNameField()->text(), QStringLiteral("ヤマダ"));
-    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
-    const auto phonetic = result<PhoneticNameRecord>();
-    EXPECT_EQ(phonetic.lastName, QStringLiteral("ヤマダ"));
-    EXPECT_EQ(phonetic.stringValue, QStringLiteral("ヤマダ"));
+    open(FieldId::PhoneticName, QSize(340, 220));
+    EXPECT_TRUE(m_editor->firstNameField()->text().isEmpty());
+    EXPECT_EQ(m_editor->contactNameField()->text(), QStringLiteral("Taro Yamada"));
+    EditorHarness::type(m_editor->lastNameField(), QStringLiteral("ヤマダ"));
+    EXPECT_EQ(m_editor->contactNameField()->text(), QStringLiteral("ヤマダ"));
+    done();
+    EXPECT_EQ(result<PhoneticNameRecord>(), (PhoneticNameRecord{{}, {}, "ヤマダ", "ヤマダ"}));
 }
 
-TEST_F(NameEditor, PhoneticEditorShowsTheStoredOrderingOnly)
+TEST_F(PhoneticNameEditor, ShowsTheStoredOrderingOnly)
 {
-    setName(1);
+    setOrdering(m_contact, 1);
     m_contact->person->setDefaultNameOrdering(2);
-    auto *editor = open<PhoneticNameViewController>(FieldId::PhoneticName, QSize(340, 220));
-    EXPECT_EQ(editor->nameOrderingPopup()->currentIndex(), 1);
-    EXPECT_EQ(editor->nameOrderingPopup()->itemText(0), QStringLiteral("Name Ordering System Default (Last Name)"));
-    EXPECT_FALSE(editor->nameOrderingPopup()->isEnabled());
+    open(FieldId::PhoneticName, QSize(340, 220));
+    EXPECT_EQ(m_editor->nameOrderingPopup()->currentIndex(), 1);
+    EXPECT_EQ(m_editor->nameOrderingPopup()->itemText(0), QStringLiteral("Name Ordering System Default (Last Name)"));
+    EXPECT_FALSE(m_editor->nameOrderingPopup()->isEnabled());
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -34,7 +33,8 @@ ContactRecordPtr shownContact(const QString &first)
 
 class SimpleInfoSheet : public testing::Test {
 protected:
-    void open(const PersonRecordPtr &contact, bool editable = true, const QHash<QString, QStringList> &labels = {})
+    void open(const PersonRecordPtr &contact = shownContact(QStringLiteral("Taro")), bool editable = true,
+        const QHash<QString, QStringList> &labels = {})
     {
         m_context = std::make_shared<SimpleInfoContext>();
         m_context->contact = contact;
@@ -47,15 +47,14 @@ protected:
 
     QLineEdit *startEditing(int row)
     {
-        const QModelIndex cell = m_sheet.table()->index(row, SimpleInfoTableModel::ValueColumn);
-        QTableView *view = m_sheet.tableView();
-        const QPoint centre = view->visualRect(cell).center();
+        QWidget *viewport = m_sheet.tableView()->viewport();
+        const QPoint centre = m_sheet.tableView()->visualRect(index(row)).center();
         // A double click reaches a view as a click followed by a double-click event.
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, centre);
         // An editor just closed may linger until deleted; the new one has the focus.
         auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-        return editor && editor->parentWidget() == m_sheet.tableView()->viewport() ? editor : nullptr;
+        return editor && editor->parentWidget() == viewport ? editor : nullptr;
     }
 
     // Types the text into a row's cell and ends with the key.
@@ -84,15 +83,18 @@ protected:
 
     [[nodiscard]] QImage shownPhoto() const { return m_sheet.imagePopup()->icon().pixmap(48, 48).toImage(); }
 
-    [[nodiscard]] QString placeholder(int row) const
+    [[nodiscard]] QModelIndex index(int row) const
     {
-        const QModelIndex cell = m_sheet.table()->index(row, SimpleInfoTableModel::ValueColumn);
-        return cell.data(SimpleInfoTableModel::PlaceholderRole).toString();
+        return m_sheet.table()->index(row, SimpleInfoTableModel::ValueColumn);
     }
-
-    [[nodiscard]] QString shown(int row) const
+    [[nodiscard]] QString shown(int row) const { return index(row).data().toString(); }
+    // The placeholders of the first name, last name (鈴木) and company.
+    [[nodiscard]] QString placeholders() const
     {
-        return m_sheet.table()->index(row, SimpleInfoTableModel::ValueColumn).data().toString();
+        QStringList words;
+        for (int row : {FirstName, LastName, Company})
+            words.append(index(row).data(SimpleInfoTableModel::PlaceholderRole).toString());
+        return words.join(u'|');
     }
 
     SimpleInfoPanelController m_sheet;
@@ -110,70 +112,55 @@ TEST_F(SimpleInfoSheet, NewContactEndsWithOneOnlyAfterAnEdit)
 
     open(nullptr);
     // Empty name and address cells, and their editors, name what goes there.
-    EXPECT_EQ(placeholder(FirstName), QStringLiteral("FirstName"));
-    EXPECT_EQ(placeholder(LastName), QString()); // 鈴木
-    EXPECT_EQ(placeholder(Company), QString());
+    EXPECT_EQ(placeholders(), QStringLiteral("FirstName||"));
     QLineEdit *zip = startEditing(ZIP);
     ASSERT_NE(zip, nullptr);
     EXPECT_EQ(zip->placeholderText(), QStringLiteral("ZIP"));
     type(FirstName, QStringLiteral("Hanako"));
-    EXPECT_EQ(placeholder(FirstName), QString());
+    EXPECT_EQ(placeholders(), QStringLiteral("||"));
     Screenshot::grab(&m_sheet, QStringLiteral("editing"));
     QTest::mouseClick(m_sheet.doneButton(), Qt::LeftButton);
     ASSERT_EQ(finished.size(), 2);
     EXPECT_EQ(finished.at(1).at(0).toInt(), 1);
     ASSERT_TRUE(m_context->newContact);
-    EXPECT_EQ(m_context->newContact->person->nameValue()->lastName, QStringLiteral("鈴木"));
-    EXPECT_EQ(m_context->newContact->person->nameValue()->firstName, QStringLiteral("Hanako"));
+    const NameRecordPtr name = m_context->newContact->person->nameValue();
+    EXPECT_EQ(name->lastName + u' ' + name->firstName, QStringLiteral("鈴木 Hanako"));
 }
 
-struct ZipCase {
-    const char *name;
-    QString state; // already in the address
-    QString typed;
-    QString expectedState;
-    QString expectedCity;
-};
-
-class SimpleInfoZip : public SimpleInfoSheet, public testing::WithParamInterface<ZipCase> { };
-
-TEST_P(SimpleInfoZip, FillsPrefectureAndCityOnlyIntoAnEmptyAddress)
+TEST_F(SimpleInfoSheet, PostalCodeFillsPrefectureAndCityOnlyIntoAnEmptyAddress)
 {
-    open(shownContact(QStringLiteral("Taro")));
-    if (!GetParam().state.isEmpty())
-        type(State, GetParam().state);
-    type(ZIP, GetParam().typed);
-    EXPECT_EQ(shown(ZIP), GetParam().typed);
-    EXPECT_EQ(shown(State), GetParam().expectedState);
-    EXPECT_EQ(shown(City), GetParam().expectedCity);
-    EXPECT_EQ(shown(Street), QString());
+    const struct {
+        const char *state; // already in the address
+        const char *typed;
+        const char *shown; // postal code, prefecture, city, street
+    } rows[] = {
+        {"", "1000001", "1000001 東京都 千代田区 "},
+        {"", "１０００００１", "１０００００１ 東京都 千代田区 "},
+        {"大阪府", "1000001", "1000001 大阪府  "},
+        {"", "0000000", "0000000   "},
+        {"", "abc", "abc   "},
+    };
+    for (const auto &row : rows) {
+        open();
+        if (*row.state)
+            type(State, QString::fromUtf8(row.state));
+        type(ZIP, QString::fromUtf8(row.typed));
+        EXPECT_EQ(QStringList({shown(ZIP), shown(State), shown(City), shown(Street)}).join(u' '), row.shown);
+        QTest::mouseClick(m_sheet.cancelButton(), Qt::LeftButton);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SimpleInfoZip,
-    testing::Values(ZipCase{"Hit", {}, QStringLiteral("1000001"), QStringLiteral("東京都"), QStringLiteral("千代田区")},
-        ZipCase{
-            "FullWidth", {}, QStringLiteral("１０００００１"), QStringLiteral("東京都"), QStringLiteral("千代田区")},
-        ZipCase{"StatePresent", QStringLiteral("大阪府"), QStringLiteral("1000001"), QStringLiteral("大阪府"), {}},
-        ZipCase{"NoHit", {}, QStringLiteral("0000000"), {}, {}}, ZipCase{"Letters", {}, QStringLiteral("abc"), {}, {}}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-struct MoveCase {
-    int from;
-    int to;
-};
-
-class SimpleInfoReturn : public SimpleInfoSheet, public testing::WithParamInterface<MoveCase> { };
-
-TEST_P(SimpleInfoReturn, MovesToTheNextRowPastTheJointNames)
+// Past the joint names.
+TEST_F(SimpleInfoSheet, ReturnMovesToTheNextRow)
 {
-    open(shownContact(QStringLiteral("Taro")));
-    type(GetParam().from, QStringLiteral("x"));
-    EXPECT_EQ(m_sheet.tableView()->currentIndex().row(), GetParam().to);
-    EXPECT_NE(qobject_cast<QLineEdit *>(QApplication::focusWidget()), nullptr);
+    for (const auto &[from, to] : {std::pair(Company, ZIP), std::pair(FirstName, Company), std::pair(Note, LastName)}) {
+        open();
+        type(from, QStringLiteral("x"));
+        EXPECT_EQ(m_sheet.tableView()->currentIndex().row(), to) << from;
+        EXPECT_NE(qobject_cast<QLineEdit *>(QApplication::focusWidget()), nullptr) << from;
+        QTest::mouseClick(m_sheet.cancelButton(), Qt::LeftButton);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, SimpleInfoReturn,
-    testing::Values(MoveCase{Company, ZIP}, MoveCase{FirstName, Company}, MoveCase{Note, LastName}));
 
 TEST_F(SimpleInfoSheet, ThreeLineNoteRowIsThreeRowsHigh)
 {
@@ -184,7 +171,7 @@ TEST_F(SimpleInfoSheet, ThreeLineNoteRowIsThreeRowsHigh)
         2 * m_sheet.table()->rowHeight());
 }
 
-TEST_F(SimpleInfoSheet, EditsAreUndoneOneByOneAndNeverReachTheShownContact)
+TEST_F(SimpleInfoSheet, EditsAreUndoneOneByOneNeverReachTheShownContactAndEndWithCancel)
 {
     const ContactRecordPtr contact = shownContact(QStringLiteral("Taro"));
     open(contact);
@@ -199,11 +186,8 @@ TEST_F(SimpleInfoSheet, EditsAreUndoneOneByOneAndNeverReachTheShownContact)
     QTest::keyClick(m_sheet.tableView(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(shown(Company), QStringLiteral("Acme"));
     EXPECT_EQ(contact->person->stringValues()->value(FieldId::Company), QString());
-}
 
-TEST_F(SimpleInfoSheet, CancelLeavesNothingToUndoOnTheNextContact)
-{
-    open(shownContact(QStringLiteral("Taro")));
+    // Cancel leaves nothing to undo on the next contact.
     type(FirstName, QStringLiteral("Jiro"));
     QTest::mouseClick(m_sheet.cancelButton(), Qt::LeftButton);
     open(shownContact(QStringLiteral("Saburo")));
@@ -226,7 +210,7 @@ TEST_F(SimpleInfoSheet, FirstAddressTakesAWindowLabelAndItsUndoRemovesIt)
 
 TEST_F(SimpleInfoSheet, JointNamesPopoverResultReachesItsRow)
 {
-    open(shownContact(QStringLiteral("Taro")));
+    open();
     startEditing(Renmei);
     ASSERT_TRUE(m_sheet.popover() && m_sheet.popover()->isShown());
     EXPECT_EQ(m_sheet.popover()->contentSize(), QSize(368, 260));
@@ -265,35 +249,29 @@ TEST_F(SimpleInfoSheet, PhotoPullDownShowsTheAddedPictureAndTheCompanyAfterDelet
     EXPECT_EQ(shownPhoto().convertToFormat(companyImage.format()), companyImage);
 }
 
-struct FontCase {
-    const char *name;
-    bool named; // the settings name the application's font family
-    QVariant size;
-    double expected;
-};
-
-class SimpleInfoFont : public SimpleInfoSheet, public testing::WithParamInterface<FontCase> { };
-
-TEST_P(SimpleInfoFont, ComesFromTheSettingsWithRoomAroundIt)
+// Two points larger than stored, at least seven, with room around it.
+TEST_F(SimpleInfoSheet, FontComesFromTheSettings)
 {
-    QTemporaryDir dir;
-    UserDefaults defaults(dir.filePath(QStringLiteral("defaults.conf")));
-    if (GetParam().named)
-        defaults.setObject(QFontInfo(QApplication::font()).family(), SimpleInfoPanelController::defaultFontNameKey);
-    defaults.setObject(GetParam().size, SimpleInfoPanelController::defaultFontSizeKey);
-    m_sheet.updateFontInTableView(defaults);
-    open(shownContact(QStringLiteral("Taro")));
-    EXPECT_EQ(m_sheet.selectedFont().pointSizeF(), GetParam().expected);
-    const QModelIndex cell = m_sheet.table()->index(Company, SimpleInfoTableModel::ValueColumn);
-    EXPECT_EQ(cell.data(Qt::FontRole).value<QFont>().pointSizeF(), GetParam().expected);
-    EXPECT_GE(m_sheet.tableView()->rowHeight(Company), QFontMetrics(m_sheet.selectedFont()).height() + 4);
-    EXPECT_GE(m_sheet.tableView()->rowHeight(Company), int(GetParam().expected * 1.42) + 4);
+    const struct {
+        bool named; // the settings name the application's font family
+        QVariant size;
+        double expected;
+    } rows[] = {{true, 20, 22}, {true, 3, 7}, {true, QStringLiteral("x"), 7}, {false, 20, 13}};
+    for (const auto &row : rows) {
+        QTemporaryDir dir;
+        UserDefaults defaults(dir.filePath(QStringLiteral("defaults.conf")));
+        if (row.named)
+            defaults.setObject(QFontInfo(QApplication::font()).family(), SimpleInfoPanelController::defaultFontNameKey);
+        defaults.setObject(row.size, SimpleInfoPanelController::defaultFontSizeKey);
+        m_sheet.updateFontInTableView(defaults);
+        open();
+        EXPECT_EQ(m_sheet.selectedFont().pointSizeF(), row.expected);
+        EXPECT_EQ(index(Company).data(Qt::FontRole).value<QFont>().pointSizeF(), row.expected);
+        EXPECT_GE(m_sheet.tableView()->rowHeight(Company), QFontMetrics(m_sheet.selectedFont()).height() + 4);
+        EXPECT_GE(m_sheet.tableView()->rowHeight(Company), int(row.expected * 1.42) + 4);
+        QTest::mouseClick(m_sheet.cancelButton(), Qt::LeftButton);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, SimpleInfoFont,
-    testing::Values(FontCase{"NamedTwoLarger", true, 20, 22}, FontCase{"NamedAtLeastSeven", true, 3, 7},
-        FontCase{"NamedWithoutSize", true, QStringLiteral("x"), 7}, FontCase{"Unnamed", false, 20, 13}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(SimpleInfoSheet, LockedCellsDoNotEdit)
 {

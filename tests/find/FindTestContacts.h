@@ -5,16 +5,8 @@
 
 #include <QString>
 
-// Contacts the find tests search, built value by value.
+// Values of the contacts the find tests search.
 namespace FindTestContacts {
-
-inline ContactRecordPtr contact(const QString &first, const QString &last = {})
-{
-    MVPersonPtr person = MVPerson::init();
-    person->setValue(first, FieldId::FirstName);
-    person->setValue(last, FieldId::LastName);
-    return ContactRecord::makeWithPerson(person);
-}
 
 inline void addValue(MVPerson &person, const ContactIdentifier &field, const QString &label, const QString &text,
     const QString &service = {})
@@ -26,18 +18,6 @@ inline void addValue(MVPerson &person, const ContactIdentifier &field, const QSt
     record.username = service.isEmpty() ? QString() : text;
     record.service = service;
     person.addLabeledValue(record, field);
-}
-
-inline void addAddress(MVPerson &person, const QString &label, const QString &zip, const QString &city,
-    const QString &street, const QString &code = QStringLiteral("JP"))
-{
-    LabeledValueRecord address;
-    address.label = label;
-    address.zip = zip;
-    address.city = city;
-    address.street = street;
-    address.isoCountryCode = code;
-    person.addLabeledValue(address, FieldId::Address);
 }
 
 } // namespace FindTestContacts
