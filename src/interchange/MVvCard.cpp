@@ -211,11 +211,13 @@ public:
             return;
         m_values.emplace_back();
         m_entryOfContact.resize(std::size_t(contacts.size()), noEntry);
-        m_byCharacters.reserve(contacts.size());
+        m_byRecord.reserve(contacts.size());
         m_byText.reserve(contacts.size());
         for (qsizetype i = 0; i < contacts.size(); ++i) {
-            if (const ContactRecordPtr &contact = contacts.at(i))
+            if (const ContactRecordPtr &contact = contacts.at(i)) {
                 m_entryOfContact[std::size_t(i)] = entryOf(contact->uniqueId);
+                m_byRecord.insert(contact.get(), m_entryOfContact[std::size_t(i)]);
+            }
         }
         const GroupList &groups = *container->groups;
         for (qsizetype index = 0; index < groups.size(); ++index) {
@@ -225,7 +227,7 @@ public:
             std::string name;
             ContactVCardSerialization::appendEscapedText(name, group->name);
             for (const ContactRecordPtr &member : std::as_const(*group->contactTable)) {
-                const std::size_t found = member ? exportedEntry(member->uniqueId) : noEntry;
+                const std::size_t found = member ? exportedEntry(*member) : noEntry;
                 // A member not exported names nothing; one listed twice in a group names it once.
                 if (found == noEntry || m_entries[found].lastGroup == index)
                     continue;
@@ -250,25 +252,24 @@ private:
         std::size_t value = 0; // in m_values; 0 is the empty value
     };
 
-    // The entry of an exported contact's identifier, made when it is new. A
-    // member row and the contact exported are mostly the same record: the
-    // identifier's characters, shared between them, find it without reading
-    // the text.
+    // The entry of an exported contact's identifier, made when it is new.
     std::size_t entryOf(const QString &identifier)
     {
-        if (const std::size_t known = exportedEntry(identifier); known != noEntry)
-            return known;
+        if (const auto known = m_byText.constFind(QStringView(identifier)); known != m_byText.cend())
+            return *known;
         m_entries.emplace_back();
         m_byText.insert(QStringView(identifier), m_entries.size() - 1);
-        m_byCharacters.insert(identifier.constData(), m_entries.size() - 1);
         return m_entries.size() - 1;
     }
 
-    [[nodiscard]] std::size_t exportedEntry(const QString &identifier) const
+    // A member row is mostly the very record exported: found by its address,
+    // it is not read at all, which spares a wait for memory per member of a
+    // large group. A row of its own is found by its identifier.
+    [[nodiscard]] std::size_t exportedEntry(const ContactRecord &member) const
     {
-        if (const auto known = m_byCharacters.constFind(identifier.constData()); known != m_byCharacters.cend())
+        if (const auto known = m_byRecord.constFind(&member); known != m_byRecord.cend())
             return *known;
-        const auto equal = m_byText.constFind(QStringView(identifier));
+        const auto equal = m_byText.constFind(QStringView(member.uniqueId));
         return equal == m_byText.cend() ? noEntry : *equal;
     }
 
@@ -289,7 +290,7 @@ private:
     std::vector<std::size_t> m_entryOfContact;
     // The identifiers are those of the exported contacts, which outlive the export.
     QHash<QStringView, std::size_t> m_byText;
-    QHash<const QChar *, std::size_t> m_byCharacters;
+    QHash<const ContactRecord *, std::size_t> m_byRecord;
     std::vector<std::string> m_values;
     std::map<std::pair<std::size_t, qsizetype>, std::size_t> m_nextValue;
 };
