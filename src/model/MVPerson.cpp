@@ -121,6 +121,10 @@ NameRecordPtr MVPerson::nameValue()
 PhoneticNameRecordPtr MVPerson::phoneticNameValue()
 {
     takeOwnCopy(m_phoneticNameValue, sharedEmpty<PhoneticNameRecord>());
+    // The phonetic name is written in the name's order, which only reading
+    // the name learns from the store contact.
+    if (!m_nameValue && m_cnContact)
+        (void)nameValue();
     if (!m_phoneticNameValue) {
         m_phoneticNameValue = std::make_shared<PhoneticNameRecord>();
         if (m_cnContact)

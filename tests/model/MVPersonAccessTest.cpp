@@ -66,9 +66,9 @@ TEST(PersonCaches, FillOnceFromTheStoreContactWithPlainLabelsAndNumbers)
     person.setCnContact(sampleContact());
     const LabeledValueListPtr phones = person.phoneValues();
     EXPECT_EQ(listing(*phones), QStringList({"0 mobile: 090-1234-5678", "1 work: 03-1234-5678"}));
-    // The phonetic name follows the order the name gives.
-    EXPECT_EQ(person.nameValue()->stringValue, "山田 太郎");
+    // The phonetic name follows the order the name gives, also when read first.
     EXPECT_EQ(person.phoneticNameValue()->stringValue, "ヤマダ タロウ");
+    EXPECT_EQ(person.nameValue()->stringValue, "山田 太郎");
     EXPECT_EQ(person.nameOrdering(), 2);
     EXPECT_EQ(
         QString(person.stringValues()->value(FieldId::Company) + u'|' + person.stringValues()->value(FieldId::Note)),
