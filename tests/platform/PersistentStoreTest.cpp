@@ -86,8 +86,10 @@ TYPED_TEST(PersistentStore, StoreMadeOnAThreadWithoutEventLoopWritesAfterTheTurn
 
 TYPED_TEST(PersistentStore, UnreadableFileIsLoggedKeptUntilAChangeAndThenBackedUp)
 {
-    const QByteArray damaged(
-        "[General]\n{\"format\": \"Quillmark key-value store\", \"values\": {\"x\": \x89PNG\r\n\x1a\n\0\0", 78);
+    // Counted by the array, not by hand: the bytes hold NULs.
+    static constexpr char bytes[]
+        = "[General]\n{\"format\": \"Quillmark key-value store\", \"values\": {\"x\": \x89PNG\r\n\x1a\n\0\0";
+    const QByteArray damaged(bytes, sizeof(bytes) - 1);
     {
         QFile file(this->m_path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

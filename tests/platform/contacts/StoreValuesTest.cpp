@@ -162,7 +162,7 @@ TEST_F(PostalAddressFormatter, FollowsEachChangeOfTemplate)
     const std::pair<QString, QString> rows[]
         = {{"{street} {city}", "A B"}, {"{city}\n{street}", "B\nA"}, {"{street} {city}", "A B"}, {QString(), "A\nB"}};
     for (const auto &[format, expected] : rows) {
-        StorePostalAddressFormatter::setFormatProvider([format](const QString &) { return format; });
+        StorePostalAddressFormatter::setFormatProvider([format = format](const QString &) { return format; });
         EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(address), expected) << qPrintable(format);
     }
 }
