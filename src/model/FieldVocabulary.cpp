@@ -47,6 +47,19 @@ const std::array<std::pair<QLatin1StringView, QLatin1StringView>, 26> &labelWord
     return table;
 }
 
+// The words as texts made once, so that the label of every value read shares
+// one text instead of holding a copy of its own.
+const std::array<QString, 26> &labelWordTexts()
+{
+    static const std::array<QString, 26> texts = [] {
+        std::array<QString, 26> words;
+        for (std::size_t i = 0; i < words.size(); ++i)
+            words[i] = labelWords()[i].second;
+        return words;
+    }();
+    return texts;
+}
+
 const QString noLabel = u"No label"_s;
 const QLatin1StringView wrapOpening = "_$!<"_L1;
 // "_$!<" and ">!$_" around at least nothing.
@@ -291,9 +304,9 @@ void FieldVocabulary::removeAllCustomLabels()
 
 QString FieldVocabulary::labelFromCNLabel(const QString &storeLabel)
 {
-    for (const auto &[store, word] : labelWords()) {
-        if (storeLabel == store)
-            return word;
+    for (std::size_t i = 0; i < labelWords().size(); ++i) {
+        if (storeLabel == labelWords()[i].first)
+            return labelWordTexts()[i];
     }
     QString word = storeLabel;
     // A label shorter than its wrapping would unwrap into garbage: keep it.
