@@ -54,11 +54,11 @@ QString formattedAddress(const LabeledValueRecord &address, const QString &count
 {
     // A record read from the store still holds the store's address with the
     // same parts: it is formatted as it stands, without a copy to fill in.
-    if (const HeapOptional<StorePostalAddress> &held = address.postalAddress; held && option != 0
-        && held->street == address.street && held->city == address.city && held->state == address.state
-        && held->country == address.country && held->isoCountryCode == countryCode)
+    const StorePostalAddress *held = address.heldStoreObject<StorePostalAddress>();
+    if (held && option != 0 && held->street == address.street && held->city == address.city
+        && held->state == address.state && held->country == address.country && held->isoCountryCode == countryCode)
         return StorePostalAddressFormatter::stringFromPostalAddress(*held);
-    StorePostalAddress postal = address.postalAddress.value_or(StorePostalAddress{});
+    StorePostalAddress postal = held ? *held : StorePostalAddress{};
     postal.city = address.city;
     postal.state = address.state;
     postal.street = address.street;

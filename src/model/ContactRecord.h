@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/HeapOptional.h"
+#include "model/HeapText.h"
 #include "model/PersonRecord.h"
 #include "platform/contacts/StoreContact.h"
 
@@ -19,7 +20,7 @@
 // undo operations add them with YES and remove them, and nothing ever stores
 // NO, so each is one bool here (true = present).
 struct ContactRecord : PersonRecord {
-    QString uniqueId2; // "uniqueId2": present only when not empty
+    HeapString uniqueId2; // "uniqueId2": present only when not empty
     bool isNew = false; // "new": added to this group since the last load
     bool deleted = false; // "deleted": removed from this group since the last load
     HeapOptional<StoreContact> cnContact; // "cnContact": the store contact an update was built on

@@ -52,12 +52,21 @@ struct LabeledValueRecord {
     HeapString formattedString; // "formattedString": the platform's mailing form
     HagakiLayoutFields layout; // the applied postcard layout's flags and frames
 
-    // The store's objects, kept on records read from the store for the write-back.
-    HeapOptional<StorePhoneNumber> phoneNumber; // "phoneNumber"
-    HeapOptional<StorePostalAddress> postalAddress; // "postalAddress"
-    HeapOptional<StoreContactRelation> contactRelation; // "contactRelation"
-    HeapOptional<StoreSocialProfile> socialProfile; // "socialProfile"
-    HeapOptional<StoreInstantMessageAddress> instantMessageAddress; // "instantMessageAddress"
+    // The store's object ("phoneNumber", "postalAddress", "contactRelation",
+    // "socialProfile" or "instantMessageAddress"), kept on records read from
+    // the store for the write-back. A value holds at most the one of its own
+    // field, so the five share one slot.
+    using StoreObject = std::variant<std::monostate, HeapOptional<StorePhoneNumber>, HeapOptional<StorePostalAddress>,
+        HeapOptional<StoreContactRelation>, HeapOptional<StoreSocialProfile>, HeapOptional<StoreInstantMessageAddress>>;
+    StoreObject storeObject;
+
+    // The store's object of that kind, or null when the record holds none.
+    template <typename T> [[nodiscard]] const T *heldStoreObject() const
+    {
+        const auto *held = std::get_if<HeapOptional<T>>(&storeObject);
+        return held && *held ? &**held : nullptr;
+    }
+    template <typename T> void holdStoreObject(const T &object) { storeObject = HeapOptional<T>(object); }
 
     // "value" as text; empty for date parts or no value.
     [[nodiscard]] QString valueText() const;

@@ -419,5 +419,5 @@ private:
     HeapBytes m_imageData;
     HeapBytes m_thumbnailImageData;
     mutable QString m_uniqueId;
-    QString m_uniqueId2;
+    HeapString m_uniqueId2; // only companies have one
 };

@@ -92,7 +92,7 @@ void StoreContactReader::readBirthday(const StoreContact &contact, BirthdayRecor
 LabeledValueList StoreContactReader::phoneValues(const StoreContact &contact)
 {
     return numberedRecords(contact.phoneNumbers(), [](LabeledValueRecord &record, const StorePhoneNumber &number) {
-        record.phoneNumber = number;
+        record.holdStoreObject(number);
         setText(record, number.stringValue());
     });
 }
@@ -115,7 +115,7 @@ LabeledValueList StoreContactReader::addressValues(const StoreContact &contact)
             record.zip = address.postalCode;
             record.country = address.country;
             record.isoCountryCode = address.isoCountryCode;
-            record.postalAddress = address;
+            record.holdStoreObject(address);
             AddressText::updateAddressValue(&record, AddressText::IncludeCountryAndZIP);
         });
 }
@@ -130,7 +130,7 @@ LabeledValueList StoreContactReader::snsValues(const StoreContact &contact)
 {
     // The service names the value; the store's label of a profile is not used.
     return numberedRecords(contact.socialProfiles(), [](LabeledValueRecord &record, const StoreSocialProfile &profile) {
-        record.socialProfile = profile;
+        record.holdStoreObject(profile);
         record.service = canonicalSocialService(profile.service);
         record.label = record.service;
         setText(record, profile.username);
@@ -144,7 +144,7 @@ LabeledValueList StoreContactReader::imsValues(const StoreContact &contact)
 {
     return numberedRecords(
         contact.instantMessageAddresses(), [](LabeledValueRecord &record, const StoreInstantMessageAddress &address) {
-            record.instantMessageAddress = address;
+            record.holdStoreObject(address);
             record.service = address.service;
             record.username = address.username;
             record.value = address.username;
@@ -156,7 +156,7 @@ LabeledValueList StoreContactReader::relationshipValues(const StoreContact &cont
 {
     return numberedRecords(
         contact.contactRelations(), [](LabeledValueRecord &record, const StoreContactRelation &relation) {
-            record.contactRelation = relation;
+            record.holdStoreObject(relation);
             setText(record, relation.name);
         });
 }
