@@ -10,17 +10,31 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString NameRecord::*namePart(const ContactIdentifier &identifier)
+// A part of the name, read and written through functions since the rarely set
+// parts are kept on the heap and so are not all of one type.
+struct NamePart {
+    const QString &(*get)(const NameRecord &) = nullptr;
+    void (*set)(NameRecord &, const QString &) = nullptr;
+    explicit operator bool() const { return get != nullptr; }
+};
+
+template <auto Member> NamePart namePartOf()
+{
+    return {[](const NameRecord &name) -> const QString & { return name.*Member; },
+        [](NameRecord &name, const QString &text) { name.*Member = text; }};
+}
+
+NamePart namePart(const ContactIdentifier &identifier)
 {
     if (identifier == FieldId::FirstName)
-        return &NameRecord::firstName;
+        return namePartOf<&NameRecord::firstName>();
     if (identifier == FieldId::MiddleName)
-        return &NameRecord::middleName;
+        return namePartOf<&NameRecord::middleName>();
     if (identifier == FieldId::LastName)
-        return &NameRecord::lastName;
+        return namePartOf<&NameRecord::lastName>();
     if (identifier == FieldId::PreviousFamilyName)
-        return &NameRecord::previousFamilyName;
-    return nullptr;
+        return namePartOf<&NameRecord::previousFamilyName>();
+    return {};
 }
 
 QString PhoneticNameRecord::*phoneticPart(const ContactIdentifier &identifier)
@@ -66,7 +80,7 @@ PersonValue MVPerson::valueForIdentifier(const ContactIdentifier &identifier)
         return m_compositeName;
     }
     if (const auto part = namePart(identifier))
-        return (*nameValue()).*part;
+        return part.get(*nameValue());
     if (identifier == FieldId::PhoneticName)
         return *phoneticNameValue();
     if (const auto part = phoneticPart(identifier))
@@ -100,7 +114,7 @@ bool MVPerson::setNamePart(const ContactIdentifier &identifier, const QString &v
     const auto part = namePart(identifier);
     if (!part)
         return false;
-    (*nameValue()).*part = value;
+    part.set(*nameValue(), value);
     refreshName();
     return true;
 }
@@ -188,7 +202,7 @@ void MVPerson::deleteValueForIdentifier(const ContactIdentifier &identifier)
         refreshName();
     } else if (const auto part = namePart(identifier)) {
         const NameRecordPtr name = nameValue();
-        ((*name).*part).clear();
+        part.set(*name, QString());
         name->stringValue.clear();
         refreshName();
     } else if (identifier == FieldId::PhoneticName) {

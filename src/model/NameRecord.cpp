@@ -7,9 +7,9 @@ QVariantMap NameRecord::toVariantMap() const
 {
     return {
         {FieldId::FirstName, firstName},
-        {FieldId::MiddleName, middleName},
+        {FieldId::MiddleName, middleName.text()},
         {FieldId::LastName, lastName},
-        {FieldId::PreviousFamilyName, previousFamilyName},
+        {FieldId::PreviousFamilyName, previousFamilyName.text()},
         {RecordKey::NameOrdering, nameOrdering},
         {RecordKey::ShowAsPerson, showAsPerson},
         {RecordKey::StringValue, stringValue},

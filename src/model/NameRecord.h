@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/HeapText.h"
+
 #include <QString>
 #include <QVariantMap>
 
@@ -9,9 +11,9 @@
 // the contact shows as a person or as a company.
 struct NameRecord {
     QString firstName; // "FirstName"
-    QString middleName; // "MiddleName"
+    HeapString middleName; // "MiddleName": rarely set, so kept on the heap
     QString lastName; // "LastName"
-    QString previousFamilyName; // "PreviousFamilyName"
+    HeapString previousFamilyName; // "PreviousFamilyName": rarely set, so kept on the heap
     int nameOrdering = 0; // "nameOrdering": 0 system default, 1 first name first, 2 last name first
     bool showAsPerson = true; // "showAsPerson"
     QString stringValue; // "stringValue": the name as displayed

@@ -70,7 +70,7 @@ inline ContactRecordPtr fullContact()
 {
     auto person = std::make_shared<MVPerson>();
     person->setUniqueId(QStringLiteral("taro"));
-    person->setValue(NameRecord{"Taro", {}, "Yamada", "Sato", 0, true, {}}, FieldId::Name);
+    person->setValue(NameRecord{"Taro", {}, "Yamada", HeapString(QStringLiteral("Sato")), 0, true, {}}, FieldId::Name);
     person->setValue(PhoneticNameRecord{"タロウ", {}, "ヤマダ", {}}, FieldId::PhoneticName);
     person->setValue(QStringLiteral("Quill Co."), FieldId::Company);
     person->setValue(QStringLiteral("Sales"), FieldId::Department);

@@ -40,7 +40,7 @@ TEST(RecordDictionaries, EveryRecordComesBackAsItWent)
     EXPECT_EQ(values.toVariantMap().keys(), QStringList({"Company", "Renmei"}));
     EXPECT_EQ(StringValuesRecord::fromVariantMap(values.toVariantMap()), values);
 
-    const NameRecord name{"Taro", "", "Yamada", "", 2, false, "Yamada Taro"};
+    const NameRecord name{"Taro", HeapString(QString("")), "Yamada", HeapString(QString("")), 2, false, "Yamada Taro"};
     EXPECT_EQ(NameRecord::fromVariantMap(name.toVariantMap()), name);
     const PhoneticNameRecord phonetic{"タロウ", "", "", "タロウ"};
     EXPECT_EQ(PhoneticNameRecord::fromVariantMap(phonetic.toVariantMap()), phonetic);
