@@ -38,8 +38,8 @@ PrintContactRecordPtr card(const QString &family, const QString &given, int numb
     address->state = QStringLiteral("東京都");
     address->city = QStringLiteral("千代田区");
     address->street = QStringLiteral("千代田%1-1 シャトー千代田").arg(number % 9 + 1);
-    address->layout.company = true;
-    address->layout.renmei = true;
+    address->layout->company = true;
+    address->layout->renmei = true;
     row->layoutDict = address;
     return row;
 }

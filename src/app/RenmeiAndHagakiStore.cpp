@@ -85,7 +85,7 @@ struct KeyValueStamp {
 // asking the person by label index formats all its addresses again each time.
 [[nodiscard]] QString layoutStringOfAddress(const MVPerson &person, const LabeledValueRecord &address)
 {
-    return person.layoutStringFromHagakiLayoutDict(&address.layout);
+    return person.layoutStringFromHagakiLayoutDict(&*address.layout);
 }
 
 [[nodiscard]] const RenmeiAndHagakiRecord::HagakiEntry *matchingEntry(
@@ -186,7 +186,7 @@ void RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(const RenmeiAndHagakiRecor
     for (const LabeledValueRecordPtr &address : std::as_const(*addresses)) {
         const RenmeiAndHagakiRecord::HagakiEntry *entry = matchingEntry(record, *address);
         if (entry && !entry->layoutString.isEmpty())
-            MVPerson::hagakiLayoutFromLayoutString(&address->layout, entry->layoutString);
+            MVPerson::hagakiLayoutFromLayoutString(&*address->layout, entry->layoutString);
     }
 }
 

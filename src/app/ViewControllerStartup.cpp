@@ -306,7 +306,7 @@ void ViewController::storeLayout(const SubContactRecordPtr &row)
     const LabeledValueRecordPtr address = person.labeledValueForIdentifierAtIndex(FieldId::Address, row->labelIndex);
     if (!address)
         return;
-    const HagakiLayoutFields &edited = row->layoutDict->layout;
+    const HagakiLayoutFields &edited = *std::as_const(row->layoutDict->layout);
     auto layout = std::make_shared<HagakiLayoutRecord>();
     static_cast<HagakiLayoutFields &>(*layout) = edited;
     layout->labelIndex = address->labelIndex;

@@ -117,7 +117,7 @@ void addHagakiLayouts(CardWriter &card, MVPerson &person)
     bool first = true;
     std::string layout;
     for (const LabeledValueRecordPtr &address : std::as_const(*addresses)) {
-        const QString text = person.layoutStringFromHagakiLayoutDict(&address->layout);
+        const QString text = person.layoutStringFromHagakiLayoutDict(&*std::as_const(address->layout));
         if (text.isEmpty())
             continue;
         if (first) {

@@ -113,7 +113,7 @@ void readHagakiLayouts(QStringView written, MVPerson &person)
             continue;
         if (index >= addresses->size())
             break;
-        HagakiLayoutString::parse(layout, addresses->at(index)->layout);
+        HagakiLayoutString::parse(layout, *addresses->at(index)->layout);
         ++index;
     }
 }

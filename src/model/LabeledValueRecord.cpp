@@ -112,7 +112,7 @@ QVariantMap LabeledValueRecord::toVariantMap() const
         if (!(this->*member).isEmpty())
             map.insert(key, (this->*member).text());
     }
-    layout.insertInto(map);
+    layout->insertInto(map);
     return map;
 }
 
@@ -126,6 +126,9 @@ LabeledValueRecord LabeledValueRecord::fromVariantMap(const QVariantMap &map)
     record.labelIndex = map.value(RecordKey::LabelIndex, qint64(-1)).toLongLong();
     for (const auto &[key, member] : textMembers())
         record.*member = map.value(key).toString();
-    record.layout.readFrom(map);
+    HagakiLayoutFields layout;
+    layout.readFrom(map);
+    if (!layout.isUnset())
+        record.layout = layout;
     return record;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/HagakiLayoutFields.h"
+#include "model/HeapFields.h"
 #include "model/HeapOptional.h"
 #include "model/HeapText.h"
 #include "platform/contacts/StoreContactRelation.h"
@@ -50,7 +51,7 @@ struct LabeledValueRecord {
     HeapString country; // "Country"
     HeapString isoCountryCode; // "ISOCountryCode"
     HeapString formattedString; // "formattedString": the platform's mailing form
-    HagakiLayoutFields layout; // the applied postcard layout's flags and frames
+    HeapFields<HagakiLayoutFields> layout; // the applied postcard layout's flags and frames, rarely set
 
     // The store's object ("phoneNumber", "postalAddress", "contactRelation",
     // "socialProfile" or "instantMessageAddress"), kept on records read from

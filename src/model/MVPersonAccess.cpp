@@ -251,7 +251,7 @@ QString MVPerson::labeledStringValue(const ContactIdentifier &identifier, qint64
     }
     if (identifier == FieldId::HagakiLayout) {
         const LabeledValueRecordPtr address = recordWith(addressValues());
-        return address ? layoutStringFromHagakiLayoutDict(&address->layout) : QString();
+        return address ? layoutStringFromHagakiLayoutDict(&*std::as_const(address->layout)) : QString();
     }
     if (identifier == u"IMSusername" || identifier == u"IMSservicename") {
         const LabeledValueRecordPtr address = recordWith(imsValues());

@@ -148,7 +148,7 @@ QRectF HagakiView::drawTextObject(const TextObject &object, const QRectF &rect, 
     // The combined block of an envelope is drawn by the envelope's page.
     if (object.kind != TextObjectKey::Name)
         return rect;
-    const HagakiLayoutFields *layout = object.layoutDict ? &object.layoutDict->layout : nullptr;
+    const HagakiLayoutFields *layout = object.layoutDict ? &*std::as_const(object.layoutDict->layout) : nullptr;
     ColumnEnd column{rect.right(), rect.y()};
     double nameTop = rect.y();
     if (layout && layout->printsCompany() && !object.company.isEmpty()) {

@@ -448,7 +448,7 @@ void HagakiView::saveBlock(const TextObject &object)
     if (record && !sender && !record->layoutDict)
         record->layoutDict = std::make_shared<LabeledValueRecord>();
     if (record && record->layoutDict) {
-        HagakiLayoutFields &layout = record->layoutDict->layout;
+        HagakiLayoutFields &layout = *record->layoutDict->layout;
         const QString name = RectText::toString(m_objectTable.at(sender ? 2 : 0)->rect);
         const QString address = RectText::toString(m_objectTable.at(sender ? 3 : 1)->rect);
         (sender ? layout.senderName : layout.receiverName) = name;

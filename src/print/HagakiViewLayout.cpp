@@ -112,7 +112,7 @@ QList<double> lineLengths(const QStringList &lines, double size)
 
 const HagakiLayoutFields *layoutOf(const TextObject &object)
 {
-    return object.layoutDict ? &object.layoutDict->layout : nullptr;
+    return object.layoutDict ? &*std::as_const(object.layoutDict->layout) : nullptr;
 }
 
 // The company lines a name block prints: none unless its layout asks for them

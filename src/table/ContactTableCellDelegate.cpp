@@ -35,7 +35,7 @@ void ContactTableCellDelegate::paintRowCell(QPainter *painter, const QStyleOptio
     switch (column.kind) {
     case TableColumn::Kind::Sender: {
         const LabeledValueRecordPtr address = TableColumn::labeledValueAt(person, FieldId::Address, row.labelIndex);
-        m_checkboxCell.setChecked(address && address->layout.printsSender());
+        m_checkboxCell.setChecked(address && std::as_const(address->layout)->printsSender());
         m_checkboxCell.setRowHeight(m_model->rowHeight());
         m_checkboxCell.paint(painter, option.rect, option.widget);
         return;
@@ -51,8 +51,8 @@ void ContactTableCellDelegate::paintRowCell(QPainter *painter, const QStyleOptio
         setUpTextCell(m_checkboxAndTextCell, row, column, tableRow, m_model->selectedFont());
         const LabeledValueRecordPtr address = TableColumn::labeledValueAt(person, FieldId::Address, row.labelIndex);
         const bool flag = address
-            && (column.identifier == FieldId::Company ? address->layout.printsCompany()
-                                                      : address->layout.printsRenmei());
+            && (column.identifier == FieldId::Company ? std::as_const(address->layout)->printsCompany()
+                                                      : std::as_const(address->layout)->printsRenmei());
         m_checkboxAndTextCell.setChecked(flag);
         m_checkboxAndTextCell.setCheckboxHidden(m_checkboxAndTextCell.marks().text().isEmpty());
         m_checkboxAndTextCell.setNumLines(row.numLines);

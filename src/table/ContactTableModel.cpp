@@ -150,7 +150,7 @@ SubContactRecordPtr ContactTableModel::reload()
             addresses = row->person->heldLabeledValues(FieldId::Address);
         }
         if (addresses && row->labelIndex >= 0 && row->labelIndex < addresses->size()
-            && addresses->at(row->labelIndex)->layout.printsSender())
+            && std::as_const(addresses->at(row->labelIndex)->layout)->printsSender())
             sender = row;
     }
     endResetModel();

@@ -30,7 +30,7 @@ namespace {
         MVPerson &person = *row->person;
         if (person.nameValue()->firstName == givenName)
             return {person.stringValues()->value(FieldId::Company), person.stringValues()->value(FieldId::Renmei),
-                person.addressValues()->first()->layout.receiverName};
+                person.addressValues()->first()->layout->receiverName};
     }
     return {};
 }
@@ -68,7 +68,7 @@ protected:
         MVPerson &person = *rowNamed(givenName)->person;
         person.stringValues()->setEntry(FieldId::Company, shown.at(0));
         person.stringValues()->setEntry(FieldId::Renmei, shown.at(1));
-        person.addressValues()->first()->layout.receiverName = u"{{%1,2},{3,4}}"_s.arg(round);
+        person.addressValues()->first()->layout->receiverName = u"{{%1,2},{3,4}}"_s.arg(round);
         person.setChanged(true);
         markEdited();
     }

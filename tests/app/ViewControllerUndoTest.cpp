@@ -62,8 +62,8 @@ protected:
         const LabeledValueRecordPtr moved = person(0).labeledValueForIdentifierAtIndex(FieldId::Address, 1);
         if (moved && withLayout) {
             row->layoutDict = moved;
-            row->layoutDict->layout.company = true;
-            row->layoutDict->layout.receiverName = u"{{10, 20}, {30, 40}}"_s;
+            row->layoutDict->layout->company = true;
+            row->layoutDict->layout->receiverName = u"{{10, 20}, {30, 40}}"_s;
         }
         return row;
     }
@@ -86,8 +86,8 @@ TEST_F(LayoutNotification, TheRowsAddressTakesTheLayoutAsOneUndoStep)
     m_preview.layoutView.receivers = {editedRow(1)};
     post(PostcardLayoutView::textObjectChangedForReceiver, &m_preview.layoutView);
 
-    EXPECT_EQ(address(1)->layout.receiverName, u"{{10, 20}, {30, 40}}"_s);
-    EXPECT_TRUE(address(0)->layout.isUnset());
+    EXPECT_EQ(address(1)->layout->receiverName, u"{{10, 20}, {30, 40}}"_s);
+    EXPECT_TRUE(address(0)->layout->isUnset());
     const HagakiLayoutRecordPtr layout = person(0).hagakiLayoutForLabelIndex(address(1)->labelIndex);
     ASSERT_TRUE(layout);
     EXPECT_TRUE(layout->printsCompany());
@@ -95,13 +95,13 @@ TEST_F(LayoutNotification, TheRowsAddressTakesTheLayoutAsOneUndoStep)
 
     endTurn();
     m_window.undoAction()->trigger();
-    EXPECT_TRUE(address(1)->layout.isUnset());
+    EXPECT_TRUE(address(1)->layout->isUnset());
     EXPECT_TRUE(person(0).hagakiLayoutForLabelIndex(address(1)->labelIndex)->isUnset());
     EXPECT_FALSE(m_window.undoManager()->canUndo());
 
     m_preview.layoutView.sender = editedRow(1);
     post(PostcardLayoutView::textObjectChangedForSender, &m_preview.layoutView);
-    EXPECT_TRUE(address(1)->layout.printsCompany());
+    EXPECT_TRUE(address(1)->layout->printsCompany());
 }
 
 TEST_F(LayoutNotification, OtherSendersAndRowsWithoutALayoutOrAddressChangeNothing)
@@ -115,7 +115,7 @@ TEST_F(LayoutNotification, OtherSendersAndRowsWithoutALayoutOrAddressChangeNothi
         post(PostcardLayoutView::textObjectChangedForReceiver, &m_preview.layoutView);
     }
     endTurn();
-    EXPECT_TRUE(address(1)->layout.isUnset());
+    EXPECT_TRUE(address(1)->layout->isUnset());
     EXPECT_FALSE(m_window.undoManager()->canUndo());
     EXPECT_FALSE(m_window.isWindowModified());
 }

@@ -33,7 +33,7 @@ LabeledValueRecord address(const QString &label, const QString &zip, const QStri
     record.street = street;
     record.country = u"Japan"_s;
     record.isoCountryCode = u"jp"_s;
-    MVPerson::hagakiLayoutFromLayoutString(&record.layout, layout);
+    MVPerson::hagakiLayoutFromLayoutString(&*record.layout, layout);
     return record;
 }
 
@@ -158,7 +158,7 @@ QStringList layoutStrings(MVPerson &person)
     QStringList layouts;
     if (const LabeledValueListPtr addresses = person.labeledValues(FieldId::Address)) {
         for (const LabeledValueRecordPtr &address : *addresses)
-            layouts.append(person.layoutStringFromHagakiLayoutDict(&address->layout));
+            layouts.append(person.layoutStringFromHagakiLayoutDict(&*std::as_const(address->layout)));
     }
     return layouts;
 }

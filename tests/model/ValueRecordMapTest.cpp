@@ -14,8 +14,8 @@ TEST(RecordDictionaries, EveryRecordComesBackAsItWent)
     address.street = "千代田1-1";
     address.zip = "100-0001";
     address.isoCountryCode = "JP";
-    address.layout.company = false;
-    address.layout.senderName = "{{1,2},{3,4}}";
+    address.layout->company = false;
+    address.layout->senderName = "{{1,2},{3,4}}";
     EXPECT_EQ(LabeledValueRecord::fromVariantMap(address.toVariantMap()), address);
     EXPECT_FALSE(address.toVariantMap().contains("label"));
     LabeledValueRecord emptyLabel;

@@ -29,8 +29,8 @@ TextObject nameBlock(const QList<double> &companyWidths)
     object.type = u"receiver"_s;
     object.kind = u"name"_s;
     object.layoutDict = std::make_shared<LabeledValueRecord>();
-    object.layoutDict->layout.company = true;
-    object.layoutDict->layout.renmei = true;
+    object.layoutDict->layout->company = true;
+    object.layoutDict->layout->renmei = true;
     object.company = u"甲\n乙"_s;
     object.companyFontSize = 10;
     object.companyWidthArray = companyWidths;
@@ -60,7 +60,7 @@ TEST_P(NameBlockDrawing, ColumnsStandWhereTheirLinesEnd)
     const auto view = postcardView(false);
     view->setKeishou(u"None"_s);
     TextObject object = nameBlock(GetParam().companyWidths);
-    object.layoutDict->layout.company = GetParam().companyFlag;
+    object.layoutDict->layout->company = GetParam().companyFlag;
     const QRectF rect(0, 0, 100, 200);
     DrawList drawn;
     EXPECT_EQ(view->drawTextObject(object, rect, drawn), rect);

@@ -52,16 +52,16 @@ TEST_F(LayoutEditing, ADraggedNameIsStoredWithTheAddressBlockAsOneUndoStep)
     Screenshot::grab(&pane());
 
     const LabeledValueRecordPtr address = shownAddress();
-    EXPECT_EQ(HagakiLayoutString::rectFromString(address->layout.receiverName), moved);
-    EXPECT_EQ(HagakiLayoutString::rectFromString(address->layout.receiverAddress), block(1).rect);
+    EXPECT_EQ(HagakiLayoutString::rectFromString(address->layout->receiverName), moved);
+    EXPECT_EQ(HagakiLayoutString::rectFromString(address->layout->receiverAddress), block(1).rect);
     const HagakiLayoutRecordPtr layout = person(2).hagakiLayoutForLabelIndex(address->labelIndex);
     ASSERT_TRUE(layout);
-    EXPECT_EQ(layout->receiverName, address->layout.receiverName);
-    EXPECT_EQ(layout->receiverAddress, address->layout.receiverAddress);
+    EXPECT_EQ(layout->receiverName, address->layout->receiverName);
+    EXPECT_EQ(layout->receiverAddress, address->layout->receiverAddress);
 
     endTurn();
     m_controller->undo();
-    EXPECT_TRUE(shownAddress()->layout.receiverName.isEmpty());
+    EXPECT_TRUE(shownAddress()->layout->receiverName.isEmpty());
     EXPECT_TRUE(person(2).hagakiLayoutForLabelIndex(address->labelIndex)->receiverName.isEmpty());
     EXPECT_FALSE(m_window->undoManager()->canUndo());
 }
@@ -74,11 +74,11 @@ TEST_F(LayoutEditing, OutsideLayoutModeAClickStoresNothing)
     pressLayout();
     EXPECT_TRUE(m_controller->editState());
     m_window->undoManager()->removeAllActions();
-    const QString saved = shownAddress()->layout.receiverName;
+    const QString saved = shownAddress()->layout->receiverName;
     drag(at, at + QPointF(5, 5));
     click(at);
     endTurn();
-    EXPECT_EQ(shownAddress()->layout.receiverName, saved);
+    EXPECT_EQ(shownAddress()->layout->receiverName, saved);
     EXPECT_FALSE(m_window->undoManager()->canUndo());
 }
 
@@ -91,7 +91,7 @@ TEST_F(LayoutEditing, ArrowKeysMoveTheSelectedBlockAndAreSaved)
         QTest::keyClick(&view(), Qt::Key_Right);
     QTest::keyClick(&view(), Qt::Key_Up);
     EXPECT_EQ(block(1).rect, address.translated(3, -1));
-    EXPECT_EQ(HagakiLayoutString::rectFromString(shownAddress()->layout.receiverAddress), block(1).rect);
+    EXPECT_EQ(HagakiLayoutString::rectFromString(shownAddress()->layout->receiverAddress), block(1).rect);
 }
 
 TEST_F(LayoutEditing, TheTopLeftHandlePastTheSmallestSizeLeavesFiveByFiftyAndOnThatTheLowerHandleWins)

@@ -23,12 +23,12 @@ PrintContactRecordPtr record(const Card &card)
         address->state = card.state;
         address->city = card.city;
         address->street = card.street;
-        address->layout.renmei = card.jointNames;
-        address->layout.company = card.companyLine;
-        address->layout.receiverName = card.savedName;
-        address->layout.senderName = card.savedName;
-        address->layout.receiverAddress = card.savedAddress;
-        address->layout.senderAddress = card.savedAddress;
+        address->layout->renmei = card.jointNames;
+        address->layout->company = card.companyLine;
+        address->layout->receiverName = card.savedName;
+        address->layout->senderName = card.savedName;
+        address->layout->receiverAddress = card.savedAddress;
+        address->layout->senderAddress = card.savedAddress;
         row->layoutDict = address;
     }
     return row;

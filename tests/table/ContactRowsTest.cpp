@@ -115,7 +115,7 @@ TEST_F(ContactRows, ReloadMarksContinuationRowsInTheCurrentOrderAndRowCountChang
         address->street = street;
         address->stringValue = street;
         if (sender)
-            address->layout.sender = true;
+            address->layout->sender = true;
         (*contacts)[contact]->person->addressValues()->append(address);
     };
     addStreet(0, "A", false);

@@ -222,7 +222,7 @@ TEST_F(ContactsViewControllerTest, ContactTableCellDelegateSetsUpEachCellFromIts
     ann.setOrganizationName("Acme");
     setStreets(ann, {{home, "1 Elm"}, {work, "Ash 2"}});
     show(table({ann, person("Bo")}), {"Sender", "Name", "Company", "Street"});
-    controller.contactTable()->first()->person->addressValues()->first()->layout.company = true;
+    controller.contactTable()->first()->person->addressValues()->first()->layout->company = true;
     auto target = std::make_shared<ItemAndRangeRecord>();
     target->uniqueId = controller.contactTable()->first()->uniqueId;
     target->identifier = "Company";
