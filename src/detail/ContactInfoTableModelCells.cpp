@@ -65,7 +65,7 @@ QString ContactInfoTableModel::valueText(int row) const
     if (type == FieldId::PhoneticName)
         return partOf(*shown->phoneticNameValue(), record.labelText());
     if (type == Groups)
-        return m_contact->groupNames.join(QStringLiteral(", "));
+        return m_contact->groupNames->join(QStringLiteral(", "));
     if (type == FieldId::Birthday)
         return shown->birthdayValue()->stringValue;
     if (type == FieldId::Photo)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/HeapFields.h"
 #include "model/MVPerson.h"
 
 #include <QString>
@@ -18,7 +19,7 @@ struct PersonRecord {
     MVPersonPtr person; // "person"
     QString uniqueId; // "uniqueId": the person's when the record was made
     qint64 labelIndex = 0; // "labelIndex"
-    QStringList groupNames; // "groupNames": the groups of the contact, written when its details are shown
+    HeapFields<QStringList> groupNames; // "groupNames": the groups of the contact, written when its details are shown
 
     PersonRecord() = default;
     PersonRecord(MVPersonPtr person, QString uniqueId, qint64 labelIndex = 0)

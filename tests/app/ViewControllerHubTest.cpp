@@ -94,7 +94,7 @@ TEST_F(SelectionHandOff, TheRowGoesToTheDetailPaneTheSelectionToThePreviewAndThe
     m_controller.rowSelectionDidChange(clicked);
 
     EXPECT_EQ(m_detail.shown, clicked);
-    EXPECT_EQ(clicked->groupNames, QStringList({u"All Contacts"_s, u"Friends"_s}));
+    EXPECT_EQ(*clicked->groupNames, QStringList({u"All Contacts"_s, u"Friends"_s}));
     EXPECT_EQ(m_preview.receiverPersons, m_table.selectedSubContactsList);
     EXPECT_EQ(
         m_log.calls().mid(m_log.calls().size() - 2), QStringList({u"preview.setPrinting:0"_s, u"preview.updateUI"_s}));
