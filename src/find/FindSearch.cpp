@@ -209,6 +209,16 @@ LabeledValueListPtr (MVPerson::*FindSearch::Query::labeledGetter(const QString &
 
 namespace {
 
+// A field's values as held, read from the store only when never read. The
+// getter would also give a contact that shares the one empty list of a field
+// a list of its own, and a search of every contact is no reason for that.
+LabeledValueListPtr heldOrRead(
+    MVPerson &person, const ContactIdentifier &identifier, LabeledValueListPtr (MVPerson::*getter)())
+{
+    const LabeledValueListPtr held = person.heldLabeledValues(identifier);
+    return held ? held : (person.*getter)();
+}
+
 void searchField(ContactSearch &search, MVPerson &person, const FindSearch::Field &field)
 {
     using Field = FindSearch::Field;
@@ -230,15 +240,14 @@ void searchField(ContactSearch &search, MVPerson &person, const FindSearch::Fiel
     case Field::Address: {
         // A fresh read would redo every address's display text, which is not
         // searched: only the parts are.
-        const LabeledValueListPtr held = person.heldLabeledValues(FieldId::Address);
-        search.searchAddresses(listOf(held ? held : person.addressValues()), field);
+        search.searchAddresses(listOf(heldOrRead(person, FieldId::Address, &MVPerson::addressValues)), field);
         break;
     }
     case Field::InstantMessage:
-        search.searchInstantMessages(listOf(person.imsValues()));
+        search.searchInstantMessages(listOf(heldOrRead(person, FieldId::InstantMessage, &MVPerson::imsValues)));
         break;
     case Field::Labeled:
-        search.searchLabeled(field.item, listOf((person.*field.labeled)()));
+        search.searchLabeled(field.item, listOf(heldOrRead(person, field.item, field.labeled)));
         break;
     case Field::Birthday:
         search.add(field.item, QString(), person.birthdayValue()->stringValue);

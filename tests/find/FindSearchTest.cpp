@@ -113,6 +113,18 @@ TEST(FindSearchContacts, NoContactOrNoPersonYieldsNothing)
     EXPECT_TRUE(FindSearch::searchString("a", std::make_shared<ContactRecord>(), {"Name"}, All, All, 1).isEmpty());
 }
 
+// Contacts read from the store without e-mail share one empty list; a search
+// of every field must not give each a list of its own.
+TEST(FindSearchContacts, ASearchLeavesEmptyFieldsShared)
+{
+    StoreContact stored;
+    stored.setGivenName(QStringLiteral("Anna"));
+    const ContactRecordPtr first = ContactRecord::makeWithPerson(MVPerson::initWithCNContact(stored));
+    const ContactRecordPtr second = ContactRecord::makeWithPerson(MVPerson::initWithCNContact(stored));
+    EXPECT_TRUE(FindSearch::searchString("@", first, {"Email", "URL"}, All, All, 1).isEmpty());
+    EXPECT_EQ(first->person->heldLabeledValues(FieldId::Email), second->person->heldLabeledValues(FieldId::Email));
+}
+
 TEST(FindScope, ChoiceChangesTheSelection)
 {
     const struct {
