@@ -1,5 +1,6 @@
 #include "DetailTestSupport.h"
 
+#include "detail/ContactInfoCellDelegate.h"
 #include "detail/ImageViewDragAndDrop.h"
 
 #include <QMimeData>
@@ -170,6 +171,32 @@ TEST_F(DetailPane, RetypedTextIsAStepAndATextWithLinesMakesItsRowTaller)
     EXPECT_EQ(pane().rowHeight(note), 2 * 24 + 2);
     // The walk wraps round to the first name; the new editor stays open.
     EXPECT_EQ(editedRow(pane()), 0);
+}
+
+// The label pop-up is drawn at the left of a labeled value and only a press
+// there opens it; a plain text row has none.
+TEST_F(DetailPane, ContactInfoCellDelegateOpensTheLabelPopUpOnlyWhereItDrawsIt)
+{
+    show(fullContact());
+    auto *delegate = qobject_cast<ContactInfoCellDelegate *>(pane().itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    const int phone = rowOf(FieldId::Phone);
+    const QRect cell = pane().visualRect(rows().index(phone, ContactInfoTableModel::ValueColumn));
+    const QRect popup = delegate->popupRect(cell, phone);
+    ASSERT_FALSE(popup.isEmpty());
+    EXPECT_TRUE(cell.contains(popup));
+    const int company = rowOf(FieldId::Company);
+    EXPECT_TRUE(
+        delegate->popupRect(pane().visualRect(rows().index(company, ContactInfoTableModel::ValueColumn)), company)
+            .isEmpty());
+
+    QTest::mouseClick(pane().viewport(), Qt::LeftButton, {}, QPoint(popup.right() + 30, popup.center().y()));
+    EXPECT_EQ(pane().popupMenu(), nullptr);
+    Screenshot::grab(&pane(), QStringLiteral("labeled"));
+    QTest::mouseClick(pane().viewport(), Qt::LeftButton, {}, popup.center());
+    ASSERT_NE(pane().popupMenu(), nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(pane().popupMenu()));
+    pane().popupMenu()->close();
 }
 
 TEST_F(DetailPane, ChoosingTheLabelAValueHasRecordsNothingAndCompanyShowsTheCompany)

@@ -2,6 +2,7 @@
 #include "common/TestEnvironment.h"
 #include "interchange/TextEncodingTable.h"
 #include "interchange/widgets/EncodingAccessory.h"
+#include "interchange/widgets/EncodingListModel_p.h"
 #include "platform/UserDefaults.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTest>
 
@@ -123,6 +126,42 @@ TEST_F(EncodingAccessoryTest, SelectAllAndClearAllTickEveryEncodingListModelRowO
     // A stored value that is no list of names reads as none.
     m_defaults.setObject(42, EncodingAccessory::encodingsKey);
     EXPECT_EQ(popupTitles(*openModeAccessory()), defaultPopup);
+}
+
+// A click on a row's box hands the row and its new state back and shows it;
+// the name beside it takes no tick.
+TEST(EncodingListModel, AClickOnABoxHandsTheRowBackAndTheNameTakesNone)
+{
+    QList<EncodingRow> rows = TextEncodingTable::initEncodings();
+    rows.resize(3);
+    for (EncodingRow &row : rows)
+        row.checkBox = false;
+    QList<std::pair<int, bool>> handed;
+    EncodingListModel model(rows, [&](int row, bool checked) {
+        handed.append({row, checked});
+        rows[row].checkBox = checked;
+    });
+    QTableView view;
+    view.setModel(&model);
+    view.resize(320, 160);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    const auto click = [&view](const QModelIndex &index) {
+        QStyleOptionViewItem option;
+        option.initFrom(&view);
+        option.rect = view.visualRect(index);
+        option.features = QStyleOptionViewItem::HasCheckIndicator;
+        const QRect box = view.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &view);
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, box.center());
+    };
+    click(model.index(1, EncodingListModel::CheckBoxColumn));
+    click(model.index(2, EncodingListModel::NameColumn));
+    EXPECT_EQ(handed, (QList<std::pair<int, bool>>{{1, true}}));
+    EXPECT_EQ(model.index(1, 0).data(Qt::CheckStateRole), Qt::Checked);
+    EXPECT_EQ(model.index(1, 1).data().toString(), rows[1].encodingName);
+    Screenshot::grab(&view);
+    click(model.index(1, EncodingListModel::CheckBoxColumn));
+    EXPECT_EQ(handed.last(), std::make_pair(1, false));
 }
 
 TEST_F(EncodingAccessoryTest, ShiftJisChosenInAFileDialogIsTheEncodingRead)
