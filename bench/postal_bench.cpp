@@ -46,31 +46,14 @@ void runQuery(benchmark::State &state, const QString &query)
     state.counters["query_chars"] = double(query.size());
 }
 
-void BM_PostalCode7Digits(benchmark::State &state)
-{
-    runQuery(state, u"1000001"_qs);
-}
-BENCHMARK(BM_PostalCode7Digits)->Unit(benchmark::kMicrosecond);
-
-void BM_PostalCode3Digits(benchmark::State &state)
-{
-    runQuery(state, u"100"_qs);
-}
-BENCHMARK(BM_PostalCode3Digits)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(runQuery, PostalCode7Digits, u"1000001"_qs)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(runQuery, PostalCode3Digits, u"100"_qs)->Unit(benchmark::kMicrosecond);
 
 // "東京都" is the longest prefix found in one line; the rest narrows within
 // its lines.
-void BM_Address5Characters(benchmark::State &state)
-{
-    runQuery(state, u"東京都千代"_qs);
-}
-BENCHMARK(BM_Address5Characters)->Unit(benchmark::kMicrosecond);
-
-void BM_Address20Characters(benchmark::State &state)
-{
-    runQuery(state, u"東京都千代田区千代田１丁目１番１号皇居内"_qs);
-}
-BENCHMARK(BM_Address20Characters)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(runQuery, Address5Characters, u"東京都千代"_qs)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(runQuery, Address20Characters, u"東京都千代田区千代田１丁目１番１号皇居内"_qs)
+    ->Unit(benchmark::kMicrosecond);
 
 // The address editor's lookup: both tables scanned for codes that begin
 // with the digits, the first hit read.
@@ -86,22 +69,8 @@ void runLookup(benchmark::State &state, const QString &zip)
     state.counters["hits"] = double(hits);
 }
 
-void BM_EditorLookup3Digits(benchmark::State &state)
-{
-    runLookup(state, u"100"_qs);
-}
-BENCHMARK(BM_EditorLookup3Digits)->Unit(benchmark::kMicrosecond);
-
-void BM_EditorLookup7Digits(benchmark::State &state)
-{
-    runLookup(state, u"1000001"_qs);
-}
-BENCHMARK(BM_EditorLookup7Digits)->Unit(benchmark::kMicrosecond);
-
-void BM_EditorLookupWithoutHits(benchmark::State &state)
-{
-    runLookup(state, u"0000000"_qs);
-}
-BENCHMARK(BM_EditorLookupWithoutHits)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(runLookup, EditorLookup3Digits, u"100"_qs)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(runLookup, EditorLookup7Digits, u"1000001"_qs)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(runLookup, EditorLookupWithoutHits, u"0000000"_qs)->Unit(benchmark::kMicrosecond);
 
 } // namespace
