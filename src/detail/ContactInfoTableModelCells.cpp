@@ -17,13 +17,15 @@ template <typename Record> QString partOf(const Record &name, const QString &key
 {
     if (key == FieldId::FirstName)
         return name.firstName;
-    if (key == FieldId::MiddleName)
-        return name.middleName;
     if (key == FieldId::LastName)
         return name.lastName;
     if constexpr (std::is_same_v<Record, NameRecord>) {
+        if (key == FieldId::MiddleName)
+            return name.middleName();
         if (key == FieldId::PreviousFamilyName)
-            return name.previousFamilyName;
+            return name.previousFamilyName();
+    } else if (key == FieldId::MiddleName) {
+        return name.middleName;
     }
     return {};
 }

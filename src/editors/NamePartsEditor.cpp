@@ -44,7 +44,7 @@ NameRecord NamePartsEditor::typedName() const
 {
     NameRecord name;
     name.firstName = m_firstNameField->text();
-    name.middleName = m_middleNameField->text();
+    name.setMiddleName(m_middleNameField->text());
     name.lastName = m_lastNameField->text();
     return name;
 }

@@ -38,10 +38,10 @@ void NameViewController::fillControls(MVPerson *person, bool editable)
         if (const auto *record = std::get_if<NameRecord>(&value))
             name = *record;
     }
-    showParts(name.firstName, name.middleName, name.lastName);
-    if (!name.previousFamilyName.isEmpty())
-        m_previousFamilyNameField->setText(name.previousFamilyName);
-    m_previousFamilyName = name.previousFamilyName;
+    showParts(name.firstName, name.middleName(), name.lastName);
+    if (!name.previousFamilyName().isEmpty())
+        m_previousFamilyNameField->setText(name.previousFamilyName());
+    m_previousFamilyName = name.previousFamilyName();
     NameOrderingPopup::show(m_nameOrderingPopup, ValueRecordFormatter::effectiveNameOrdering(0), name.nameOrdering);
     m_nameOrderingPopup->setToolTip(tr("Sorry, change will not be saved due to the lack of system service."));
     m_showAsPersonPopup->setCurrentIndex(name.showAsPerson ? 0 : 1);
@@ -68,7 +68,7 @@ NameRecord NameViewController::updateNameDict()
     name.stringValue = MVPerson::compositeNameFromNameDict(name);
     // The contact takes the record whole: without it the previous family
     // name would be erased at the next save.
-    name.previousFamilyName = m_previousFamilyName;
+    name.setPreviousFamilyName(m_previousFamilyName);
     name.showAsPerson = m_showAsPersonPopup->currentIndex() != 1;
     contactNameField()->setText(name.showAsPerson ? name.stringValue : m_companyField->text());
     return name;

@@ -48,7 +48,7 @@ bool PhoneticNameViewController::writeResult()
     const NameRecord typed = typedName();
     PhoneticNameRecord record;
     record.firstName = typed.firstName;
-    record.middleName = typed.middleName;
+    record.middleName = typed.middleName();
     record.lastName = typed.lastName;
     record.stringValue = MVPerson::compositeNameFromNameDict(typed);
     contextInfo()->value = record;

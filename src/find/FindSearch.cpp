@@ -227,7 +227,7 @@ void searchField(ContactSearch &search, MVPerson &person, const FindSearch::Fiel
         static const std::array<QString, 3> parts{FieldId::FirstName, FieldId::LastName, FieldId::MiddleName};
         // A fresh read would work out the display name, which is not searched.
         const NameRecord &name = person.holdsNameValue() ? *person.heldNameValue() : *person.nameValue();
-        search.searchParts(field.item, parts, {&name.firstName, &name.lastName, &name.middleName.text()});
+        search.searchParts(field.item, parts, {&name.firstName, &name.lastName, &name.middleName()});
         break;
     }
     case Field::PhoneticName: {

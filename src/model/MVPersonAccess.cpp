@@ -24,16 +24,22 @@ template <auto Member> NamePart namePartOf()
         [](NameRecord &name, const QString &text) { name.*Member = text; }};
 }
 
+template <auto Getter, auto Setter> NamePart rareNamePartOf()
+{
+    return {[](const NameRecord &name) -> const QString & { return (name.*Getter)(); },
+        [](NameRecord &name, const QString &text) { (name.*Setter)(text); }};
+}
+
 NamePart namePart(const ContactIdentifier &identifier)
 {
     if (identifier == FieldId::FirstName)
         return namePartOf<&NameRecord::firstName>();
     if (identifier == FieldId::MiddleName)
-        return namePartOf<&NameRecord::middleName>();
+        return rareNamePartOf<&NameRecord::middleName, &NameRecord::setMiddleName>();
     if (identifier == FieldId::LastName)
         return namePartOf<&NameRecord::lastName>();
     if (identifier == FieldId::PreviousFamilyName)
-        return namePartOf<&NameRecord::previousFamilyName>();
+        return rareNamePartOf<&NameRecord::previousFamilyName, &NameRecord::setPreviousFamilyName>();
     return {};
 }
 
@@ -194,9 +200,9 @@ void MVPerson::deleteValueForIdentifier(const ContactIdentifier &identifier)
     if (identifier == FieldId::Name) {
         const NameRecordPtr name = nameValue();
         name->firstName.clear();
-        name->middleName.clear();
+        name->setMiddleName(QString());
         name->lastName.clear();
-        name->previousFamilyName.clear();
+        name->setPreviousFamilyName(QString());
         name->stringValue.clear();
         name->showAsPerson = true;
         refreshName();

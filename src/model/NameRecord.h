@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/HeapText.h"
+#include "model/HeapFields.h"
 
 #include <QString>
 #include <QVariantMap>
@@ -11,17 +11,37 @@
 // the contact shows as a person or as a company.
 struct NameRecord {
     QString firstName; // "FirstName"
-    HeapString middleName; // "MiddleName": rarely set, so kept on the heap
     QString lastName; // "LastName"
-    HeapString previousFamilyName; // "PreviousFamilyName": rarely set, so kept on the heap
+    QString stringValue; // "stringValue": the name as displayed
     int nameOrdering = 0; // "nameOrdering": 0 system default, 1 first name first, 2 last name first
     bool showAsPerson = true; // "showAsPerson"
-    QString stringValue; // "stringValue": the name as displayed
+
+    // "MiddleName" and "PreviousFamilyName", null until set.
+    [[nodiscard]] const QString &middleName() const { return m_rareParts->middleName; }
+    void setMiddleName(const QString &text) { setRarePart(&RareParts::middleName, text); }
+    [[nodiscard]] const QString &previousFamilyName() const { return m_rareParts->previousFamilyName; }
+    void setPreviousFamilyName(const QString &text) { setRarePart(&RareParts::previousFamilyName, text); }
 
     [[nodiscard]] QVariantMap toVariantMap() const;
     [[nodiscard]] static NameRecord fromVariantMap(const QVariantMap &map);
 
     bool operator==(const NameRecord &) const = default;
+
+private:
+    // Few names have either part, and every contact holds a name: the two
+    // share one pointer, and a null text never makes them.
+    struct RareParts {
+        QString middleName;
+        QString previousFamilyName;
+        bool operator==(const RareParts &) const = default;
+    };
+    void setRarePart(QString RareParts::*part, const QString &text)
+    {
+        if (!text.isNull() || m_rareParts.isHeld())
+            (*m_rareParts).*part = text;
+    }
+
+    HeapFields<RareParts> m_rareParts;
 };
 
 using NameRecordPtr = std::shared_ptr<NameRecord>;

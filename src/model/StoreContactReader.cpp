@@ -38,9 +38,9 @@ void setText(LabeledValueRecord &record, const QString &text)
 void StoreContactReader::readName(const StoreContact &contact, NameRecord &name)
 {
     name.firstName = contact.givenName();
-    name.middleName = contact.middleName();
+    name.setMiddleName(contact.middleName());
     name.lastName = contact.familyName();
-    name.previousFamilyName = contact.previousFamilyName();
+    name.setPreviousFamilyName(contact.previousFamilyName());
     switch (StoreContactFormatter::nameOrderForContact(contact)) {
     case StoreContactFormatter::DisplayNameOrder::GivenNameFirst:
         name.nameOrdering = 1;

@@ -130,9 +130,9 @@ QString StoreContactWriter::valueIdentifier() const
 void StoreContactWriter::writeName(const NameRecord &name)
 {
     setIfDifferent(m_target, m_kind, givenNameField, name.firstName);
-    setIfDifferent(m_target, m_kind, middleNameField, name.middleName);
+    setIfDifferent(m_target, m_kind, middleNameField, name.middleName());
     setIfDifferent(m_target, m_kind, familyNameField, name.lastName);
-    setIfDifferent(m_target, m_kind, previousFamilyNameField, name.previousFamilyName);
+    setIfDifferent(m_target, m_kind, previousFamilyNameField, name.previousFamilyName());
     const auto type = name.showAsPerson ? StoreContact::ContactType::Person : StoreContact::ContactType::Organization;
     if (m_kind != Target::Fetched) {
         if (type != StoreContact::ContactType::Person)

@@ -98,7 +98,7 @@ QString ValueRecordFormatter::compositeNameFromNameDict(const NameRecord &name)
         return name.firstName;
     if (!name.lastName.isEmpty())
         return name.lastName;
-    return name.middleName;
+    return name.middleName();
 }
 
 QString ValueRecordFormatter::phoneticNameString(const PhoneticNameRecord &name, int nameOrdering)

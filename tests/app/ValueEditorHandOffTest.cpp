@@ -32,7 +32,7 @@ protected:
     {
         FilledContactsTest::SetUp();
         NameRecord name = *person(0).nameValue();
-        name.previousFamilyName = u"Sato"_s;
+        name.setPreviousFamilyName(u"Sato"_s);
         person(0).setValue(name, FieldId::Name);
         m_before = dumpPerson(person(0));
     }
@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, EditorResult,
         HandOffRow{"Name",
             typing<NameViewController>(
                 FieldId::Name, {340, 316}, std::nullopt, &NameViewController::firstNameField, u"Jiro"_s),
-            [](MVPerson &p) -> QString { return p.compositeName() + u'/' + p.nameValue()->previousFamilyName; },
+            [](MVPerson &p) -> QString { return p.compositeName() + u'/' + p.nameValue()->previousFamilyName(); },
             u"Jiro Yamada/Sato"_s},
         HandOffRow{"PhoneticName",
             typing<PhoneticNameViewController>(

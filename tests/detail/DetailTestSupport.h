@@ -70,7 +70,11 @@ inline ContactRecordPtr fullContact()
 {
     auto person = std::make_shared<MVPerson>();
     person->setUniqueId(QStringLiteral("taro"));
-    person->setValue(NameRecord{"Taro", {}, "Yamada", HeapString(QStringLiteral("Sato")), 0, true, {}}, FieldId::Name);
+    NameRecord name;
+    name.firstName = QStringLiteral("Taro");
+    name.lastName = QStringLiteral("Yamada");
+    name.setPreviousFamilyName(QStringLiteral("Sato"));
+    person->setValue(name, FieldId::Name);
     person->setValue(PhoneticNameRecord{"タロウ", {}, "ヤマダ", {}}, FieldId::PhoneticName);
     person->setValue(QStringLiteral("Quill Co."), FieldId::Company);
     person->setValue(QStringLiteral("Sales"), FieldId::Department);
@@ -102,7 +106,9 @@ inline ContactRecordPtr contactNamed(const QString &firstName, const QString &un
 {
     auto person = std::make_shared<MVPerson>();
     person->setUniqueId(uniqueId);
-    person->setValue(NameRecord{firstName, {}, {}, {}, 0, true, {}}, FieldId::Name);
+    NameRecord name;
+    name.firstName = firstName;
+    person->setValue(name, FieldId::Name);
     return ContactRecord::makeWithPerson(person);
 }
 

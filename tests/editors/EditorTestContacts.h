@@ -52,7 +52,11 @@ inline ContactRecordPtr testContact()
 {
     auto person = std::make_shared<MVPerson>();
     person->setUniqueId(QStringLiteral("taro"));
-    person->setValue(NameRecord{"Taro", {}, "Yamada", HeapString(QStringLiteral("Sato")), 0, true, {}}, FieldId::Name);
+    NameRecord name;
+    name.firstName = QStringLiteral("Taro");
+    name.lastName = QStringLiteral("Yamada");
+    name.setPreviousFamilyName(QStringLiteral("Sato"));
+    person->setValue(name, FieldId::Name);
     person->setValue(PhoneticNameRecord{"タロウ", {}, "ヤマダ", {}}, FieldId::PhoneticName);
     person->setValue(QStringLiteral("Quill Co."), FieldId::Company);
     person->setValue(StoreDateComponents{1980, 1, 31}, FieldId::Birthday);

@@ -30,8 +30,13 @@ TEST_F(NameEditor, ChangedNameKeepsTheStoredOrderingAndPreviousFamilyName)
     EditorHarness::type(m_editor->firstNameField(), QStringLiteral("Jiro"));
     EXPECT_EQ(m_editor->contactNameField()->text(), QStringLiteral("Yamada Jiro"));
     done();
-    EXPECT_EQ(result<NameRecord>(),
-        (NameRecord{"Jiro", {}, "Yamada", HeapString(QStringLiteral("Sato")), 2, true, "Yamada Jiro"}));
+    NameRecord expected;
+    expected.firstName = QStringLiteral("Jiro");
+    expected.lastName = QStringLiteral("Yamada");
+    expected.setPreviousFamilyName(QStringLiteral("Sato"));
+    expected.nameOrdering = 2;
+    expected.stringValue = QStringLiteral("Yamada Jiro");
+    EXPECT_EQ(result<NameRecord>(), expected);
     for (QLineEdit *field : {m_editor->contactNameField(), m_editor->firstNameField(), m_editor->lastNameField()})
         EXPECT_TRUE(field->text().isEmpty());
 }

@@ -52,7 +52,7 @@ MVPersonPtr fullPerson()
     const MVPersonPtr person = MVPerson::init();
     NameRecord name;
     name.firstName = u"太郎"_s;
-    name.middleName = u"M"_s;
+    name.setMiddleName(u"M"_s);
     name.lastName = u"山田"_s;
     person->setValue(name, FieldId::Name);
     PhoneticNameRecord phonetic;

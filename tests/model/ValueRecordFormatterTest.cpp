@@ -11,7 +11,7 @@ NameRecord nameOf(const QString &first, const QString &middle, const QString &la
 {
     NameRecord name;
     name.firstName = first;
-    name.middleName = middle;
+    name.setMiddleName(middle);
     name.lastName = last;
     name.nameOrdering = ordering;
     return name;

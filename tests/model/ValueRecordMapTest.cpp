@@ -40,7 +40,13 @@ TEST(RecordDictionaries, EveryRecordComesBackAsItWent)
     EXPECT_EQ(values.toVariantMap().keys(), QStringList({"Company", "Renmei"}));
     EXPECT_EQ(StringValuesRecord::fromVariantMap(values.toVariantMap()), values);
 
-    const NameRecord name{"Taro", HeapString(QString("")), "Yamada", HeapString(QString("")), 2, false, "Yamada Taro"};
+    NameRecord name;
+    name.firstName = "Taro";
+    name.lastName = "Yamada";
+    name.setMiddleName("");
+    name.stringValue = "Yamada Taro";
+    name.nameOrdering = 2;
+    name.showAsPerson = false;
     EXPECT_EQ(NameRecord::fromVariantMap(name.toVariantMap()), name);
     const PhoneticNameRecord phonetic{"タロウ", "", "", "タロウ"};
     EXPECT_EQ(PhoneticNameRecord::fromVariantMap(phonetic.toVariantMap()), phonetic);
