@@ -6,7 +6,7 @@
 #include <cmath>
 
 ContactInfoController::ContactInfoController(QWidget *parent)
-    : ContactInfoView(parent)
+    : ContactInfoPaneView(parent)
 {
     setObjectName(QStringLiteral("detailPane"));
 }

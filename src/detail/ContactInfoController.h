@@ -1,12 +1,12 @@
 #pragma once
 
 #include "detail/ContactDetailPane.h"
-#include "detail/ContactInfoView.h"
+#include "detail/ContactInfoPaneView.h"
 
 // The detail pane of a contact window: the contact of the table's selected
 // row, field by field. Its edits go to the window's controller and mark its
 // own window edited.
-class ContactInfoController : public ContactInfoView, public ContactDetailPane {
+class ContactInfoController : public ContactInfoPaneView<ContactDetailPane> {
     Q_OBJECT
 
 public:
@@ -18,12 +18,6 @@ public:
     [[nodiscard]] double rowHeightForFont(const QFont &font) const override;
 
     void setDelegate(ContactInfoControllerDelegate *delegate) override { setInfoDelegate(delegate); }
-    void setContact(const PersonRecordPtr &contact) override { ContactInfoView::setContact(contact); }
-    [[nodiscard]] PersonRecordPtr contact() const override { return ContactInfoView::contact(); }
-    void updateTable() override { ContactInfoView::updateTable(); }
-    void setEditState(bool editState) override { ContactInfoView::setEditState(editState); }
-    void setSelectedLabels(const QStringList &labels) override { ContactInfoView::setSelectedLabels(labels); }
-    void setSelectedFont(const QFont &font) override { ContactInfoView::setSelectedFont(font); }
     [[nodiscard]] QTableView *tableView() override { return this; }
 
 protected:

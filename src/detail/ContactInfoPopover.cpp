@@ -43,7 +43,7 @@ bool isNumber(const QVariant &value)
 } // namespace
 
 ContactInfoPopover::ContactInfoPopover(UserDefaults *defaults, QWidget *parent)
-    : ContactInfoView(parent)
+    : ContactInfoPaneView(parent)
 {
     setObjectName(QStringLiteral("contactInfoPopover"));
     setUserDefaults(defaults);

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "detail/ContactInfoPaneView.h"
 #include "detail/ContactInfoPopoverPane.h"
-#include "detail/ContactInfoView.h"
 
 #include <QPointer>
 
@@ -19,7 +19,7 @@ class UndoManager;
 // undoes and redoes with its own Ctrl+Z and Shift+Ctrl+Z; Backspace or Delete
 // clears the selected row's value. When it closes it tells the delegate once
 // and keeps the photo row's height for the next one.
-class ContactInfoPopover : public ContactInfoView, public ContactInfoPopoverPane {
+class ContactInfoPopover : public ContactInfoPaneView<ContactInfoPopoverPane> {
     Q_OBJECT
 
 public:
@@ -41,11 +41,6 @@ public:
     [[nodiscard]] static QFont storedFont(const UserDefaults &defaults);
 
     void setContact(const PersonRecordPtr &contact) override;
-    [[nodiscard]] PersonRecordPtr contact() const override { return ContactInfoView::contact(); }
-    void updateTable() override { ContactInfoView::updateTable(); }
-    void setEditState(bool editState) override { ContactInfoView::setEditState(editState); }
-    void setSelectedLabels(const QStringList &labels) override { ContactInfoView::setSelectedLabels(labels); }
-    void setSelectedFont(const QFont &font) override { ContactInfoView::setSelectedFont(font); }
     void editForIdentifier(const ContactIdentifier &type) override { ContactInfoView::editForIdentifier(type); }
     void setParentPopover(Popover *popover) override;
     void setParentWindow(QWidget *window) override;

@@ -1,28 +1,16 @@
 #pragma once
 
+#include "detail/ContactInfoPane.h"
 #include "model/ContactIdentifier.h"
-#include "model/PersonRecord.h"
-
-#include <QStringList>
 
 class ContactInfoPopoverDelegate;
 class Popover;
-class QFont;
 class QWidget;
 class UndoManager;
 
 // A contact's details shown in a popover or in a window detached from it.
-class ContactInfoPopoverPane {
+class ContactInfoPopoverPane : public ContactInfoPane {
 public:
-    virtual ~ContactInfoPopoverPane() = default;
-
-    virtual void setContact(const PersonRecordPtr &contact) = 0;
-    [[nodiscard]] virtual PersonRecordPtr contact() const = 0;
-    // Redraws the rows from the contact's person.
-    virtual void updateTable() = 0;
-    virtual void setEditState(bool editState) = 0;
-    virtual void setSelectedLabels(const QStringList &labels) = 0;
-    virtual void setSelectedFont(const QFont &font) = 0;
     // Starts editing the field's first row.
     virtual void editForIdentifier(const ContactIdentifier &type) = 0;
     // The popover that hosts the view; none in a detached window.

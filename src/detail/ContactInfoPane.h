@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/PersonRecord.h"
+
+#include <QStringList>
+
+class QFont;
+
+// What the window's controller asks of every view of one contact's details:
+// the window's detail pane, a popover beside a table row and the windows
+// detached from it.
+class ContactInfoPane {
+public:
+    virtual ~ContactInfoPane() = default;
+
+    // Shows the row (a contact table's record or a table row).
+    virtual void setContact(const PersonRecordPtr &contact) = 0;
+    [[nodiscard]] virtual PersonRecordPtr contact() const = 0;
+    // Rebuilds the rows from the shown contact's person.
+    virtual void updateTable() = 0;
+    // Whether in-place editing is allowed.
+    virtual void setEditState(bool editState) = 0;
+    // The labels whose values are shown (["All"]: every label).
+    virtual void setSelectedLabels(const QStringList &labels) = 0;
+    virtual void setSelectedFont(const QFont &font) = 0;
+};
