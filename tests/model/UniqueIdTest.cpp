@@ -33,7 +33,8 @@ TEST_P(UniqueIdText, ReadsBackAndComparesAsItsText)
     EXPECT_EQ(moved.toString(), text);
     copy = moved; // a moved-from identity takes a value again
     moved = UniqueId(u"other"_s);
-    copy = std::move(copy);
+    UniqueId &same = copy;
+    copy = std::move(same); // moved onto itself, it keeps its value
     EXPECT_EQ(copy.toString(), text);
     EXPECT_NE(moved, id);
     EXPECT_FALSE(moved == text);
