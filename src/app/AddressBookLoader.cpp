@@ -248,7 +248,9 @@ ContactTablePtr AddressBookLoader::makeContactTable(
         table->append(ContactRecord::makeWithPerson(person));
         if (!fileRecords)
             continue;
-        if (const auto record = fileRecords->constFind(person->uniqueId()); record != fileRecords->cend())
+        // The store's identifier is the person's, and already a text.
+        const QString identifier = contact.identifier().isEmpty() ? person->uniqueId() : contact.identifier();
+        if (const auto record = fileRecords->constFind(identifier); record != fileRecords->cend())
             RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(*record, *person);
     }
     return table;

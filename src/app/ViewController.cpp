@@ -19,9 +19,9 @@
 
 namespace {
 
-QSet<QString> uniqueIdsOf(const ContactTable &table)
+QSet<UniqueId> uniqueIdsOf(const ContactTable &table)
 {
-    QSet<QString> ids;
+    QSet<UniqueId> ids;
     ids.reserve(table.size());
     for (const ContactRecordPtr &row : table)
         ids.insert(row->uniqueId);
@@ -232,7 +232,7 @@ void ViewController::addContactsToGroup(
         qWarning("%s: ERROR the contacts of group %s were never fetched", Q_FUNC_INFO, qPrintable(group->name));
         return;
     }
-    QSet<QString> held = uniqueIdsOf(*table);
+    QSet<UniqueId> held = uniqueIdsOf(*table);
     for (const ContactRecordPtr &contact : contacts) {
         if (!held.contains(contact->uniqueId)) {
             journal.setFlag(contact, &ContactRecord::isNew, true);
@@ -264,7 +264,7 @@ void ViewController::addContactsToTopGroup(
         qWarning("%s: ERROR the top group of %s was never fetched", Q_FUNC_INFO, qPrintable(container->name));
         return;
     }
-    QSet<QString> held = uniqueIdsOf(*top->contactTable);
+    QSet<UniqueId> held = uniqueIdsOf(*top->contactTable);
     for (const ContactRecordPtr &contact : contacts) {
         if (held.contains(contact->uniqueId))
             continue;

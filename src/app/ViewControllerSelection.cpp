@@ -40,7 +40,7 @@ public:
 
     // By identifier first: two companies of equal content are still two
     // contacts. The content key is asked for only when that finds none.
-    template <typename ContentKey> [[nodiscard]] ContactRecordPtr match(const QString &uniqueId, ContentKey key) const
+    template <typename ContentKey> [[nodiscard]] ContactRecordPtr match(const UniqueId &uniqueId, ContentKey key) const
     {
         if (const ContactRecordPtr row = m_byId.value(uniqueId))
             return row;
@@ -49,7 +49,7 @@ public:
     }
 
 private:
-    QHash<QString, ContactRecordPtr> m_byId;
+    QHash<UniqueId, ContactRecordPtr> m_byId;
     QHash<QString, ContactRecordPtr> m_byContent;
 };
 

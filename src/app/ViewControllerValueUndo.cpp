@@ -59,9 +59,9 @@ std::optional<PersonValue> partValue(const PersonValue &value, const ContactIden
     return old;
 }
 
-QStringList uniqueIdsOf(const QList<PersonRecordPtr> &contacts)
+QList<UniqueId> uniqueIdsOf(const QList<PersonRecordPtr> &contacts)
 {
-    QStringList ids;
+    QList<UniqueId> ids;
     for (const PersonRecordPtr &contact : contacts)
         ids.append(contact->uniqueId);
     return ids;
@@ -284,9 +284,9 @@ void ViewController::mergeInto(MVPerson &source, const PersonRecordPtr &target)
 void ViewController::refreshPopoversAfterMerge(
     const QList<PersonRecordPtr> &newContacts, const QList<PersonRecordPtr> &contacts)
 {
-    const QStringList newIds = uniqueIdsOf(newContacts);
+    const QList<UniqueId> newIds = uniqueIdsOf(newContacts);
     if (m_popover && m_popover->contact()) {
-        const QString shown = m_popover->contact()->uniqueId;
+        const UniqueId shown = m_popover->contact()->uniqueId;
         if (uniqueIdsOf(contacts).contains(shown)) {
             m_popover->closePopover();
             m_popover = nullptr;

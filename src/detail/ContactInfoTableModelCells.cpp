@@ -106,7 +106,7 @@ FindMarks ContactInfoTableModel::textMarks(int row) const
 {
     FindMarks marks(valueText(row), m_findString, m_findOptions);
     const MVPerson *shown = person();
-    if (m_findTarget && shown && m_findTarget->uniqueId == shown->uniqueId() && isHitRow(m_table.at(row)))
+    if (m_findTarget && shown && m_findTarget->uniqueId == shown->uniqueIdValue() && isHitRow(m_table.at(row)))
         marks.markHit(m_findTarget->range, false);
     return marks;
 }
@@ -189,7 +189,7 @@ bool ContactInfoTableModel::isTextEditable(int row) const
 int ContactInfoTableModel::rowOfHit(const ItemAndRangeRecord &hit) const
 {
     const MVPerson *shown = person();
-    if (!shown || hit.uniqueId != shown->uniqueId())
+    if (!shown || hit.uniqueId != shown->uniqueIdValue())
         return 0;
     const QString part = hit.subIdentifier.value_or(QString());
     for (int row = 0; row < m_table.size(); ++row) {

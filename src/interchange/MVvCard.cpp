@@ -1,6 +1,7 @@
 #include "interchange/MVvCard.h"
 
 #include "interchange/VCardOwnProperties_p.h"
+#include "model/UniqueId.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 
 #include <QBuffer>
@@ -212,7 +213,7 @@ public:
         m_values.emplace_back();
         m_entryOfContact.resize(std::size_t(contacts.size()), noEntry);
         m_byRecord.reserve(contacts.size());
-        m_byText.reserve(contacts.size());
+        m_byIdentifier.reserve(contacts.size());
         for (qsizetype i = 0; i < contacts.size(); ++i) {
             if (const ContactRecordPtr &contact = contacts.at(i)) {
                 m_entryOfContact[std::size_t(i)] = entryOf(contact->uniqueId);
@@ -253,12 +254,12 @@ private:
     };
 
     // The entry of an exported contact's identifier, made when it is new.
-    std::size_t entryOf(const QString &identifier)
+    std::size_t entryOf(const UniqueId &identifier)
     {
-        if (const auto known = m_byText.constFind(QStringView(identifier)); known != m_byText.cend())
+        if (const auto known = m_byIdentifier.constFind(identifier); known != m_byIdentifier.cend())
             return *known;
         m_entries.emplace_back();
-        m_byText.insert(QStringView(identifier), m_entries.size() - 1);
+        m_byIdentifier.insert(identifier, m_entries.size() - 1);
         return m_entries.size() - 1;
     }
 
@@ -269,8 +270,8 @@ private:
     {
         if (const auto known = m_byRecord.constFind(&member); known != m_byRecord.cend())
             return *known;
-        const auto equal = m_byText.constFind(QStringView(member.uniqueId));
-        return equal == m_byText.cend() ? noEntry : *equal;
+        const auto equal = m_byIdentifier.constFind(member.uniqueId);
+        return equal == m_byIdentifier.cend() ? noEntry : *equal;
     }
 
     std::size_t valueWithGroup(std::size_t value, qsizetype group, const std::string &name)
@@ -288,8 +289,7 @@ private:
 
     std::vector<Entry> m_entries;
     std::vector<std::size_t> m_entryOfContact;
-    // The identifiers are those of the exported contacts, which outlive the export.
-    QHash<QStringView, std::size_t> m_byText;
+    QHash<UniqueId, std::size_t> m_byIdentifier;
     QHash<const ContactRecord *, std::size_t> m_byRecord;
     std::vector<std::string> m_values;
     std::map<std::pair<std::size_t, qsizetype>, std::size_t> m_nextValue;

@@ -5,7 +5,7 @@ std::shared_ptr<ContactRecord> ContactRecord::makeWithPerson(const MVPersonPtr &
     auto record = std::make_shared<ContactRecord>();
     record->person = person;
     if (person) {
-        record->uniqueId = person->uniqueId();
+        record->uniqueId = person->uniqueIdValue();
         record->uniqueId2 = person->uniqueId2();
     }
     return record;

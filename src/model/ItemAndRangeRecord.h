@@ -3,6 +3,7 @@
 #include "model/ContactIdentifier.h"
 #include "model/PersonRecord.h"
 #include "model/TextRange.h"
+#include "model/UniqueId.h"
 
 #include <QString>
 
@@ -14,7 +15,7 @@
 // table and the detail pane always mark the same one.
 struct ItemAndRangeRecord {
     PersonRecordPtr contact; // "contact": the record that was searched
-    QString uniqueId; // "uniqueId": the identifier of the record's person
+    UniqueId uniqueId; // "uniqueId": the identifier of the record's person
     ContactIdentifier identifier; // "identifier": the field, or the table column
     // "subIdentifier": the part of the field holding the hit; absent when the
     // hit lies in the field's text as a whole, which an empty part is not.

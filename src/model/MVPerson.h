@@ -15,6 +15,7 @@
 #include "model/PhoneticNameRecord.h"
 #include "model/SortDescriptor.h"
 #include "model/StringValuesRecord.h"
+#include "model/UniqueId.h"
 #include "model/ValueRecordFormatter.h"
 #include "platform/contacts/StoreContact.h"
 
@@ -172,6 +173,7 @@ public:
     // The record's identity; a record without one takes its display name and
     // the current time.
     [[nodiscard]] QString uniqueId() const;
+    [[nodiscard]] const UniqueId &uniqueIdValue() const; // the same, without making a text
     void setUniqueId(const QString &identifier) { m_uniqueId = identifier; }
     [[nodiscard]] const QString &uniqueId2() const { return m_uniqueId2; }
     void setUniqueId2(const QString &identifier) { m_uniqueId2 = identifier; }
@@ -418,6 +420,6 @@ private:
     StringValuesRecordPtr m_stringValues;
     HeapBytes m_imageData;
     HeapBytes m_thumbnailImageData;
-    mutable QString m_uniqueId;
+    mutable UniqueId m_uniqueId;
     HeapString m_uniqueId2; // only companies have one
 };

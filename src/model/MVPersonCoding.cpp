@@ -138,7 +138,7 @@ void MVPerson::encodeWithCoder(QJsonObject &coder) const
         coder.insert(u"thumbnailImageData"_s, QString::fromLatin1(m_thumbnailImageData.toBase64()));
     coder.insert(u"created"_s, m_created ? 1 : 0);
     coder.insert(u"changed"_s, m_changed ? 1 : 0);
-    coder.insert(u"uniqueId"_s, m_uniqueId);
+    coder.insert(u"uniqueId"_s, m_uniqueId.toString());
     coder.insert(u"uniqueId2"_s, m_uniqueId2.text());
 }
 

@@ -120,9 +120,14 @@ MVPersonPtr MVPerson::copy()
 
 QString MVPerson::uniqueId() const
 {
+    return uniqueIdValue();
+}
+
+const UniqueId &MVPerson::uniqueIdValue() const
+{
     if (m_uniqueId.isEmpty()) {
         const QString name = m_compositeName.isEmpty() ? u"MorvaneSoftware"_s : m_compositeName;
-        m_uniqueId = name + u'+' + QDateTime::currentDateTimeUtc().toString(u"yyyy-MM-dd HH:mm:ss +0000"_s);
+        m_uniqueId = QString(name + u'+' + QDateTime::currentDateTimeUtc().toString(u"yyyy-MM-dd HH:mm:ss +0000"_s));
     }
     return m_uniqueId;
 }

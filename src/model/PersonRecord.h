@@ -2,6 +2,7 @@
 
 #include "model/HeapFields.h"
 #include "model/MVPerson.h"
+#include "model/UniqueId.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,12 +18,12 @@
 // is meant, never by slicing through a base pointer.
 struct PersonRecord {
     MVPersonPtr person; // "person"
-    QString uniqueId; // "uniqueId": the person's when the record was made
+    UniqueId uniqueId; // "uniqueId": the person's when the record was made
     qint64 labelIndex = 0; // "labelIndex"
     HeapFields<QStringList> groupNames; // "groupNames": the groups of the contact, written when its details are shown
 
     PersonRecord() = default;
-    PersonRecord(MVPersonPtr person, QString uniqueId, qint64 labelIndex = 0)
+    PersonRecord(MVPersonPtr person, UniqueId uniqueId, qint64 labelIndex = 0)
         : person(std::move(person))
         , uniqueId(std::move(uniqueId))
         , labelIndex(labelIndex)

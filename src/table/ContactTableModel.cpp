@@ -90,7 +90,7 @@ void ContactTableModel::appendSubContacts(const ContactRecord &contact, const QL
     const QStringList &labels, RegisteredLabels &registered, SubContactTable &rows)
 {
     MVPerson &person = *contact.person;
-    const QString uniqueId = person.uniqueId();
+    const UniqueId &uniqueId = person.uniqueIdValue();
     rows.append(std::make_shared<SubContactRecord>(contact.person, uniqueId, 0));
     // Each position gets one row at most: a position below the highest one
     // with a row is either there already or was needed too late.
@@ -139,7 +139,7 @@ SubContactRecordPtr ContactTableModel::reload()
 {
     beginResetModel();
     SubContactRecordPtr sender;
-    const QString *previous = nullptr;
+    const UniqueId *previous = nullptr;
     const MVPerson *addressesOf = nullptr;
     LabeledValueListPtr addresses;
     for (const SubContactRecordPtr &row : std::as_const(m_rows)) {

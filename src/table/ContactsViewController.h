@@ -46,7 +46,7 @@ public:
     // its contact, and its address text or else its label position; with
     // anyRow, any row of the contact.
     struct RowAnchor {
-        QString uniqueId;
+        UniqueId uniqueId;
         qint64 labelIndex = 0;
         std::optional<QString> addressText;
         bool anyRow = false;

@@ -79,7 +79,7 @@ QList<ContactRecordPtr> ContactsViewController::selectedContactsWithClickedRowIn
     QList<int> rows = selectedRowIndexes();
     if (clickedRow != -1)
         rows.append(clickedRow);
-    QSet<QString> uniqueIds;
+    QSet<UniqueId> uniqueIds;
     for (const int row : std::as_const(rows)) {
         if (const SubContactRecordPtr record = m_model->subContactAt(row))
             uniqueIds.insert(record->uniqueId);
@@ -97,7 +97,7 @@ void ContactsViewController::selectRowIndexesWithContacts(const QList<ContactRec
     const ContactTablePtr &table = m_model->contactTable();
     if (!table || table->isEmpty())
         return;
-    QSet<QString> uniqueIds;
+    QSet<UniqueId> uniqueIds;
     for (const ContactRecordPtr &contact : contacts)
         uniqueIds.insert(contact->uniqueId);
     QList<int> rows;

@@ -25,7 +25,7 @@ void PopupAndTextCell::updatePopupAndText()
 
     const QString &text = m_labeledValue->stringValue;
     m_marks = FindMarks(text, m_findString, m_findOptions);
-    if (m_findTarget && m_person && m_findTarget->uniqueId == m_person->uniqueId()
+    if (m_findTarget && m_person && m_findTarget->uniqueId == m_person->uniqueIdValue()
         && m_findTarget->labelIndex == m_labelIndex)
         m_marks.markHit(m_findTarget->range, true);
 }

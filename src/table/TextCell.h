@@ -2,6 +2,7 @@
 
 #include "model/ContactIdentifier.h"
 #include "model/ItemAndRangeRecord.h"
+#include "model/UniqueId.h"
 #include "table/FindMarks.h"
 
 #include <QFont>
@@ -23,7 +24,7 @@ public:
     void setFindOptions(const QString &findOptions) { m_findOptions = findOptions; }
     void setFindTarget(const ItemAndRangeRecordPtr &target) { m_findTarget = target; }
     // The row's contact and the cell's column, which the hit must name.
-    void setUniqueId(const QString &uniqueId) { m_uniqueId = uniqueId; }
+    void setUniqueId(const UniqueId &uniqueId) { m_uniqueId = uniqueId; }
     void setIdentifier(const ContactIdentifier &identifier) { m_identifier = identifier; }
     // The height of one line of the row, in whose middle the text starts.
     void setRowHeight(double rowHeight) { m_rowHeight = rowHeight; }
@@ -46,7 +47,7 @@ private:
     QString m_findString;
     QString m_findOptions;
     ItemAndRangeRecordPtr m_findTarget;
-    QString m_uniqueId;
+    UniqueId m_uniqueId;
     ContactIdentifier m_identifier;
     double m_rowHeight = 0;
     FindMarks m_marks;

@@ -97,14 +97,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, PopupAndTextCellHit,
 TEST(TextCellHit, TakesAnyRangeWithinTheTextOfTheHitsColumnWhateverItHolds)
 {
     auto target = std::make_shared<ItemAndRangeRecord>();
-    target->uniqueId = "u1";
+    target->uniqueId = QStringLiteral("u1");
     target->identifier = "Company";
     target->range = {1, 2};
     TextCell cell;
     cell.setText("Anna and HANNA");
     cell.setFindString("an");
     cell.setFindTarget(target);
-    cell.setUniqueId("u1");
+    cell.setUniqueId(QStringLiteral("u1"));
     cell.setIdentifier("Company");
     cell.updateText();
     EXPECT_EQ(cell.marks().hit(), TextRange({1, 2}));

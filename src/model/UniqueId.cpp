@@ -1,0 +1,193 @@
+#include "model/UniqueId.h"
+
+#include <algorithm>
+#include <optional>
+#include <ostream>
+#include <utility>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr std::array<qsizetype, 4> dashPositions{8, 13, 18, 23};
+
+// Where each of the 32 digits stands in the text, skipping the dashes.
+constexpr std::array<quint8, 32> digitPositions = [] {
+    std::array<quint8, 32> positions{};
+    quint8 at = 0;
+    for (quint8 &position : positions) {
+        if (std::find(dashPositions.begin(), dashPositions.end(), at) != dashPositions.end())
+            ++at;
+        position = at++;
+    }
+    return positions;
+}();
+
+// An ASCII character's digit value, with a mark for a letter of either case
+// or for no hex digit at all: a file of a million contacts reads a million
+// identifiers, which a branch per character slowed down measurably.
+constexpr quint8 lowerMark = 0x10;
+constexpr quint8 upperMark = 0x20;
+constexpr quint8 notHexMark = 0x40;
+constexpr std::array<quint8, 128> hexDigits = [] {
+    std::array<quint8, 128> table{};
+    table.fill(notHexMark);
+    for (int digit = 0; digit < 10; ++digit)
+        table['0' + digit] = quint8(digit);
+    for (int letter = 0; letter < 6; ++letter) {
+        table['a' + letter] = quint8((10 + letter) | lowerMark);
+        table['A' + letter] = quint8((10 + letter) | upperMark);
+    }
+    return table;
+}();
+
+struct ParsedUuid {
+    quint64 high = 0;
+    quint64 low = 0;
+    bool upper = false;
+};
+
+// A text without letters (all digits) reads as lower case: it is the same
+// text in either case, and one form keeps equal texts equal in their bits.
+std::optional<ParsedUuid> parseUuid(QStringView text)
+{
+    if (text.size() != UniqueId::UuidLength)
+        return std::nullopt;
+    const char16_t *const characters = text.utf16();
+    for (const qsizetype position : dashPositions) {
+        if (characters[position] != u'-')
+            return std::nullopt;
+    }
+    quint8 marks = 0;
+    std::array<quint64, 2> halves{};
+    for (std::size_t digit = 0; digit < digitPositions.size(); ++digit) {
+        const char16_t c = characters[digitPositions[digit]];
+        const quint8 entry = c < hexDigits.size() ? hexDigits[c] : notHexMark;
+        marks |= entry;
+        halves[digit / 16] = halves[digit / 16] << 4 | (entry & 0xF);
+    }
+    if ((marks & notHexMark) || (marks & (lowerMark | upperMark)) == (lowerMark | upperMark))
+        return std::nullopt;
+    return ParsedUuid{halves[0], halves[1], (marks & upperMark) != 0};
+}
+
+} // namespace
+
+UniqueId::UniqueId(const QString &text)
+    : UniqueId(QString(text))
+{
+}
+
+UniqueId::UniqueId(QString &&text)
+{
+    if (text.isNull())
+        return;
+    if (text.isEmpty()) {
+        m_word = Empty;
+    } else if (const std::optional<ParsedUuid> uuid = parseUuid(text)) {
+        m_high = uuid->high;
+        m_low = uuid->low;
+        m_word = uuid->upper ? UpperUuid : LowerUuid;
+    } else {
+        m_word = reinterpret_cast<quintptr>(new QString(std::move(text)));
+    }
+}
+
+UniqueId::UniqueId(const UniqueId &other)
+    : m_high(other.m_high)
+    , m_low(other.m_low)
+    , m_word(other.m_word)
+{
+    if (const QString *text = other.heapText())
+        m_word = reinterpret_cast<quintptr>(new QString(*text));
+}
+
+UniqueId::UniqueId(UniqueId &&other) noexcept
+    : m_high(other.m_high)
+    , m_low(other.m_low)
+    , m_word(std::exchange(other.m_word, Null))
+{
+}
+
+UniqueId &UniqueId::operator=(const UniqueId &other)
+{
+    UniqueId copy(other);
+    swap(copy);
+    return *this;
+}
+
+UniqueId &UniqueId::operator=(UniqueId &&other) noexcept
+{
+    UniqueId taken(std::move(other));
+    swap(taken);
+    return *this;
+}
+
+UniqueId::~UniqueId()
+{
+    delete heapText();
+}
+
+void UniqueId::swap(UniqueId &other) noexcept
+{
+    std::swap(m_high, other.m_high);
+    std::swap(m_low, other.m_low);
+    std::swap(m_word, other.m_word);
+}
+
+QString UniqueId::toString() const
+{
+    if (const QString *text = heapText())
+        return *text;
+    if (!isUuid())
+        return isNull() ? QString() : u""_s;
+    QString text(UuidLength, Qt::Uninitialized);
+    writeUuid(reinterpret_cast<char16_t *>(text.data()));
+    return text;
+}
+
+void UniqueId::writeUuid(char16_t *out) const noexcept
+{
+    const char16_t *const hex = m_word == UpperUuid ? u"0123456789ABCDEF" : u"0123456789abcdef";
+    for (const qsizetype position : dashPositions)
+        out[position] = u'-';
+    for (std::size_t digit = 0; digit < digitPositions.size(); ++digit) {
+        const quint64 half = digit < 16 ? m_high : m_low;
+        out[digitPositions[digit]] = hex[half >> (60 - 4 * (digit % 16)) & 0xF];
+    }
+}
+
+bool operator==(const UniqueId &a, const UniqueId &b) noexcept
+{
+    // A heap text is never a UUID of one case, so the forms tell unequal
+    // texts apart before any text is looked at.
+    if (a.isUuid() || b.isUuid())
+        return a.m_word == b.m_word && a.m_high == b.m_high && a.m_low == b.m_low;
+    const QString *textA = a.heapText();
+    const QString *textB = b.heapText();
+    if (textA && textB)
+        return *textA == *textB;
+    return !textA && !textB; // null and empty, equal as for QString
+}
+
+bool operator==(const UniqueId &a, QStringView b) noexcept
+{
+    if (a.isUuid() && b.size() != UniqueId::UuidLength)
+        return false;
+    return a.withText([b](QStringView text) { return text == b; });
+}
+
+size_t qHash(const UniqueId &id, size_t seed) noexcept
+{
+    if (id.isUuid())
+        return qHashMulti(seed, id.m_high, id.m_low, id.m_word);
+    if (const QString *text = id.heapText())
+        return qHash(*text, seed);
+    return qHash(QStringView(), seed);
+}
+
+std::ostream &operator<<(std::ostream &out, const UniqueId &id)
+{
+    return id.withText(
+        [&out](QStringView text) -> std::ostream & { return out << '"' << text.toUtf8().toStdString() << '"'; });
+}

@@ -1,0 +1,66 @@
+#include "model/UniqueId.h"
+
+#include "common/QtPrinting.h"
+
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class UniqueIdText : public testing::TestWithParam<QString> { };
+
+// Every text reads back as given, whether it is held as a UUID or as a text.
+TEST_P(UniqueIdText, ReadsBackAndComparesAsItsText)
+{
+    const QString text = GetParam();
+    const UniqueId id(text);
+    const QString back = id;
+    EXPECT_EQ(back, text);
+    EXPECT_EQ(back.isNull(), text.isNull());
+    EXPECT_EQ(id.isNull(), text.isNull());
+    EXPECT_EQ(id.isEmpty(), text.isEmpty());
+    EXPECT_TRUE(id == text);
+    EXPECT_TRUE(text == id);
+    EXPECT_FALSE(id != QStringView(text));
+
+    UniqueId copy(id);
+    EXPECT_EQ(copy, id);
+    EXPECT_EQ(qHash(copy, 7), qHash(id, 7));
+    UniqueId moved(std::move(copy));
+    EXPECT_EQ(moved.toString(), text);
+    copy = moved; // a moved-from identity takes a value again
+    moved = UniqueId(u"other"_s);
+    UniqueId &same = copy;
+    copy = std::move(same); // moved onto itself, it keeps its value
+    EXPECT_EQ(copy.toString(), text);
+    EXPECT_NE(moved, id);
+    EXPECT_FALSE(moved == text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, UniqueIdText,
+    testing::Values(QString(), u""_s, u"0f1e2d3c-4b5a-4697-8877-665544332211"_s,
+        u"0F1E2D3C-4B5A-4697-8877-665544332211"_s, u"01234567-8901-4234-8567-890123456789"_s,
+        u"0f1e2d3c-4b5a-4697-8877-66554433221g"_s, u"0f1e2d3c-4b5a-4697-8877-6655443322111"_s,
+        u"0f1e2d3c4b5a-4697-8877-6655443322111"_s, u"0f1e2d3c-4b5a-4697-8877-66554433221F"_s,
+        u"０f1e2d3c-4b5a-4697-8877-665544332211"_s, u"Acme Ltd.+2024-01-02 03:04:05 +0000"_s));
+
+// Equal texts are equal identities in whatever form each is held; texts one
+// letter case apart are not.
+TEST(UniqueId, EqualsAndHashesOnlyEqualTexts)
+{
+    const QString lower = u"0f1e2d3c-4b5a-4697-8877-665544332211"_s;
+    const QString upper = lower.toUpper();
+    const QSet<UniqueId> ids{lower, upper, QString(), u""_s, u"0f1e2d3c"_s};
+    EXPECT_EQ(ids.size(), 4); // null and empty are one text, as for QString
+    EXPECT_TRUE(ids.contains(UniqueId(QString(lower))));
+    EXPECT_NE(UniqueId(lower), UniqueId(upper));
+    EXPECT_FALSE(UniqueId(lower) == upper);
+    EXPECT_FALSE(UniqueId(lower) == u"0f1e2d3c"_s);
+    EXPECT_FALSE(UniqueId(u"0f1e2d3c"_s) == lower);
+    EXPECT_TRUE(UniqueId() == u""_s);
+}
+
+} // namespace
