@@ -417,6 +417,8 @@ private:
     // The flags and numbers side by side, the caches a contact holds empty
     // shared and the rarely held photo data on the heap: an import holds a
     // million of these.
+    // The flags go in the room the caches leave at their end.
+    [[no_unique_address]] PersonCaches m_caches;
     bool m_showAsPerson = true;
     bool m_created = false;
     bool m_changed = false;
@@ -427,7 +429,6 @@ private:
     QString m_compositeName;
     HeapOptional<StoreContact> m_cnContact; // held only while the record is made or saved
     NameRecordPtr m_nameValue;
-    PersonCaches m_caches;
     HeapFields<RareFields> m_rare;
     mutable QString m_uniqueId;
 };

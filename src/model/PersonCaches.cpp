@@ -1,7 +1,6 @@
 #include "model/PersonCaches.h"
 
-#include <array>
-#include <bit>
+#include <new>
 
 namespace {
 
@@ -42,25 +41,28 @@ const std::shared_ptr<void> &PersonCaches::entry(int index) const
 {
     static const std::shared_ptr<void> none;
     if (m_own & bit(index))
-        return m_owned[position(index)];
+        return owned()[position(index)];
     return m_empty & bit(index) ? sharedEmptyEntry(index) : none;
 }
 
 int PersonCaches::position(int index) const
 {
-    return m_reserved ? index : std::popcount(unsigned(m_own & (bit(index) - 1)));
+    return m_reserved ? index : std::popcount(m_own & (bit(index) - 1));
 }
 
 void PersonCaches::store(int index, std::shared_ptr<void> value)
 {
     if (!value || value == sharedEmptyEntry(index)) {
         dropOwn(index);
-        m_empty = value ? m_empty | bit(index) : m_empty & ~bit(index);
+        if (value)
+            m_empty |= bit(index);
+        else
+            m_empty &= ~bit(index);
         return;
     }
     m_empty &= ~bit(index);
     if ((m_own & bit(index)) || m_reserved) {
-        m_owned[position(index)] = std::move(value);
+        owned()[position(index)] = std::move(value);
         m_own |= bit(index);
         return;
     }
@@ -72,44 +74,72 @@ void PersonCaches::dropOwn(int index)
     if (!(m_own & bit(index)))
         return;
     if (m_reserved) {
-        m_owned[index].reset();
+        m_storage.many[index].reset();
         m_own &= ~bit(index);
         return;
     }
     rebuild(m_own & ~bit(index), -1, nullptr);
 }
 
-void PersonCaches::rebuild(quint16 own, int index, std::shared_ptr<void> value)
+PersonCaches::Entries PersonCaches::takeAll()
 {
-    const int count = std::popcount(unsigned(own));
-    std::unique_ptr<std::shared_ptr<void>[]> owned;
-    if (count > 0)
-        owned = std::make_unique<std::shared_ptr<void>[]>(count);
-    int next = 0;
+    Entries entries;
+    for (int i = 0; i < SlotCount; ++i) {
+        if (m_own & bit(i))
+            entries[i] = std::move(owned()[position(i)]);
+    }
+    release();
+    return entries;
+}
+
+void PersonCaches::release()
+{
+    // Which member the room is depends on the masks, so it goes before they change.
+    if (holdsOne())
+        m_storage.one.~shared_ptr();
+    else
+        delete[] m_storage.many;
+    m_storage.many = nullptr;
+}
+
+void PersonCaches::layOut(unsigned own, bool reserved, Entries &entries)
+{
+    m_own = own;
+    m_reserved = reserved;
+    if (holdsOne()) {
+        new (&m_storage.one) std::shared_ptr<void>(std::move(entries[std::countr_zero(own)]));
+        return;
+    }
+    const int count = reserved ? SlotCount : std::popcount(own);
+    if (count == 0)
+        return;
+    m_storage.many = new std::shared_ptr<void>[count];
     for (int i = 0; i < SlotCount; ++i) {
         if (own & bit(i))
-            owned[next++] = i == index ? std::move(value) : std::move(m_owned[position(i)]);
+            m_storage.many[position(i)] = std::move(entries[i]);
     }
-    m_owned = std::move(owned);
-    m_own = own;
-    m_reserved = false;
+}
+
+void PersonCaches::rebuild(unsigned own, int index, std::shared_ptr<void> value)
+{
+    Entries entries = takeAll();
+    if (index >= 0)
+        entries[index] = std::move(value);
+    layOut(own, false, entries);
 }
 
 void PersonCaches::reserveAll()
 {
     if (m_reserved)
         return;
-    auto owned = std::make_unique<std::shared_ptr<void>[]>(SlotCount);
-    for (int i = 0; i < SlotCount; ++i) {
-        if (m_own & bit(i))
-            owned[i] = std::move(m_owned[position(i)]);
-    }
-    m_owned = std::move(owned);
-    m_reserved = true;
+    Entries entries = takeAll();
+    layOut(m_own, true, entries);
 }
 
 void PersonCaches::compact()
 {
-    if (m_reserved)
-        rebuild(m_own, -1, nullptr);
+    if (!m_reserved)
+        return;
+    Entries entries = takeAll();
+    layOut(m_own, false, entries);
 }

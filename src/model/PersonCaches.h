@@ -8,6 +8,8 @@
 
 #include <QtGlobal>
 
+#include <array>
+#include <bit>
 #include <memory>
 #include <type_traits>
 
@@ -16,7 +18,8 @@
 // else. A cache is in one of three states: not held (never read, so the
 // write-back leaves the store's value alone), held as its slot's one empty
 // value shared by every contact, or held as an object of the contact's own.
-// Only the own ones take room, in an array just large enough for them.
+// Only the own ones take room: one in place, more in an array just large
+// enough for them.
 //
 // The shared empty value must never change: takeOwnCopy gives the contact a
 // copy of its own before anyone changes it.
@@ -43,7 +46,7 @@ public:
     PersonCaches() = default;
     PersonCaches(const PersonCaches &) = delete;
     PersonCaches &operator=(const PersonCaches &) = delete;
-    ~PersonCaches() = default;
+    ~PersonCaches() { release(); }
 
     // The cache as held: its own object, the shared empty value, or null.
     template <typename T> [[nodiscard]] std::shared_ptr<T> get(Slot<T> slot) const
@@ -61,8 +64,14 @@ public:
         store(slot.index, std::move(value));
     }
     template <typename T> void reset(Slot<T> slot) { store(slot.index, nullptr); }
-    template <typename T> [[nodiscard]] bool holds(Slot<T> slot) const { return bit(slot.index) & (m_own | m_empty); }
-    template <typename T> [[nodiscard]] bool holdsSharedEmpty(Slot<T> slot) const { return bit(slot.index) & m_empty; }
+    template <typename T> [[nodiscard]] bool holds(Slot<T> slot) const
+    {
+        return (bit(slot.index) & (m_own | m_empty)) != 0;
+    }
+    template <typename T> [[nodiscard]] bool holdsSharedEmpty(Slot<T> slot) const
+    {
+        return (bit(slot.index) & m_empty) != 0;
+    }
     // The cache, a copy of the contact's own in place of the shared empty value.
     template <typename T> std::shared_ptr<T> takeOwnCopy(Slot<T> slot)
     {
@@ -82,19 +91,38 @@ public:
     void compact();
 
 private:
-    static constexpr quint16 bit(int index) { return quint16(1u << index); }
+    using Entries = std::array<std::shared_ptr<void>, SlotCount>;
+    static constexpr unsigned bit(int index) { return 1u << index; }
     [[nodiscard]] const std::shared_ptr<void> &entry(int index) const;
     [[nodiscard]] static const std::shared_ptr<void> &sharedEmptyEntry(int index);
-    // The position of an own cache in the array.
+    // Whether the one own cache is kept in place rather than in an array.
+    [[nodiscard]] bool holdsOne() const { return !m_reserved && std::popcount(unsigned(m_own)) == 1; }
+    [[nodiscard]] std::shared_ptr<void> *owned() { return holdsOne() ? &m_storage.one : m_storage.many; }
+    [[nodiscard]] const std::shared_ptr<void> *owned() const { return holdsOne() ? &m_storage.one : m_storage.many; }
+    // The position of an own cache among the owned ones.
     [[nodiscard]] int position(int index) const;
     void store(int index, std::shared_ptr<void> value);
     void dropOwn(int index);
-    // Lays the own caches out anew in an array of exactly their number,
-    // with the value at index among them unless index is -1.
-    void rebuild(quint16 own, int index, std::shared_ptr<void> value);
+    // Takes the own caches out, by slot, and frees their room.
+    [[nodiscard]] Entries takeAll();
+    void release();
+    // Gives the own caches of the mask their room again.
+    void layOut(unsigned own, bool reserved, Entries &entries);
+    // Lays the own caches out anew in room for exactly their number, with the
+    // value at index among them unless index is -1.
+    void rebuild(unsigned own, int index, std::shared_ptr<void> value);
 
-    std::unique_ptr<std::shared_ptr<void>[]> m_owned;
-    quint16 m_own = 0;
-    quint16 m_empty = 0;
-    bool m_reserved = false; // m_owned has a place for every slot, by index
+    // A contact with a phone number and nothing else keeps the phone list in
+    // place; more own caches go to an array.
+    union Storage {
+        Storage() { }
+        Storage(const Storage &) = delete;
+        Storage &operator=(const Storage &) = delete;
+        ~Storage() { }
+        std::shared_ptr<void> one;
+        std::shared_ptr<void> *many = nullptr;
+    } m_storage;
+    unsigned m_own : 12 = 0;
+    unsigned m_empty : 12 = 0;
+    unsigned m_reserved : 1 = 0; // the array has a place for every slot, by index
 };

@@ -193,6 +193,11 @@ TEST(PersonCaches, ACacheChangingStateLeavesTheOthersTheirValues)
         QStringList({"0 home: 03-1111-1111", "0 home: https://example.jp"}));
     EXPECT_EQ(person->birthdayValue()->stringValue, "2000.01.01(Sat)");
     EXPECT_EQ(written.phoneNumbers().size(), 1);
+    // Down to the phone list alone.
+    person->setUrlValues(nullptr);
+    person->setEmailValues(nullptr);
+    person->setBirthdayValue(nullptr);
+    EXPECT_EQ(listing(*person->heldLabeledValues(FieldId::Phone)), QStringList({"0 home: 03-1111-1111"}));
 }
 
 TEST(PersonLabelIndex, AddingNumbersAfterTheLargestAndDeletingNeverRenumbers)
