@@ -272,21 +272,21 @@ void MVPerson::shareEmptyCaches()
             m_caches.set(slot, Caches::sharedEmpty(slot));
     };
     for (const Caches::Slot<LabeledValueList> slot : labeledSlots()) {
-        const LabeledValueListPtr cache = m_caches.get(slot);
+        const LabeledValueList *cache = m_caches.peek(slot);
         share(slot, cache && cache->isEmpty());
     }
-    const PhoneticNameRecordPtr phonetic = m_caches.get(Caches::PhoneticName);
+    const PhoneticNameRecord *phonetic = m_caches.peek(Caches::PhoneticName);
     share(Caches::PhoneticName,
         phonetic && phonetic->firstName.isNull() && phonetic->middleName.isNull() && phonetic->lastName.isNull()
             && phonetic->stringValue.isNull());
-    const BirthdayRecordPtr birthday = m_caches.get(Caches::Birthday);
+    const BirthdayRecord *birthday = m_caches.peek(Caches::Birthday);
     share(Caches::Birthday, birthday && !birthday->value && birthday->stringValue.isNull());
-    const StringValuesRecordPtr strings = m_caches.get(Caches::Strings);
+    const StringValuesRecord *strings = m_caches.peek(Caches::Strings);
     if (strings && sameStrings(*strings, *Caches::sharedEmpty(Caches::Strings)))
         share(Caches::Strings, true);
     else if (strings && sameStrings(*strings, *noStrings()))
         m_caches.set(Caches::Strings, noStrings());
-    const std::shared_ptr<HagakiLayoutList> layouts = m_caches.get(Caches::Layouts);
+    const HagakiLayoutList *layouts = m_caches.peek(Caches::Layouts);
     share(Caches::Layouts, layouts && layouts->size() == 1 && *layouts->constFirst() == HagakiLayoutRecord());
     m_caches.compact();
 }

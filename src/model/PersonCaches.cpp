@@ -1,5 +1,6 @@
 #include "model/PersonCaches.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -13,6 +14,11 @@ std::shared_ptr<StringValuesRecord> emptyStoreStrings()
             strings->setEntry(identifier, QString());
     }
     return strings;
+}
+
+std::unique_ptr<std::shared_ptr<void>[]> &spareRoom() {
+    thread_local std::unique_ptr<std::shared_ptr<void>[]> room;
+    return room;
 }
 
 } // namespace
@@ -37,17 +43,10 @@ const std::shared_ptr<void> &PersonCaches::sharedEmptyEntry(int index)
     return empties.at(index);
 }
 
-const std::shared_ptr<void> &PersonCaches::entry(int index) const
+const std::shared_ptr<void> &PersonCaches::none()
 {
-    static const std::shared_ptr<void> none;
-    if (m_own & bit(index))
-        return owned()[position(index)];
-    return m_empty & bit(index) ? sharedEmptyEntry(index) : none;
-}
-
-int PersonCaches::position(int index) const
-{
-    return m_reserved ? index : std::popcount(m_own & (bit(index) - 1));
+    static const std::shared_ptr<void> null;
+    return null;
 }
 
 void PersonCaches::store(int index, std::shared_ptr<void> value)
@@ -94,11 +93,17 @@ PersonCaches::Entries PersonCaches::takeAll()
 
 void PersonCaches::release()
 {
-    // Which member the room is depends on the masks, so it goes before they change.
-    if (holdsOne())
+    // Which member the room is depends on the masks, so it goes before they
+    // change. The room for every slot is kept for the next contact filled on
+    // this thread: an import fills them one after the other.
+    if (holdsOne()) {
         m_storage.one.~shared_ptr();
-    else
+    } else if (m_reserved && !spareRoom()) {
+        std::fill_n(m_storage.many, SlotCount, nullptr);
+        spareRoom().reset(m_storage.many);
+    } else {
         delete[] m_storage.many;
+    }
     m_storage.many = nullptr;
 }
 
@@ -113,7 +118,7 @@ void PersonCaches::layOut(unsigned own, bool reserved, Entries &entries)
     const int count = reserved ? SlotCount : std::popcount(own);
     if (count == 0)
         return;
-    m_storage.many = new std::shared_ptr<void>[count];
+    m_storage.many = reserved && spareRoom() ? spareRoom().release() : new std::shared_ptr<void>[count];
     for (int i = 0; i < SlotCount; ++i) {
         if (own & bit(i))
             m_storage.many[position(i)] = std::move(entries[i]);

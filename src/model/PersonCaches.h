@@ -93,14 +93,20 @@ public:
 private:
     using Entries = std::array<std::shared_ptr<void>, SlotCount>;
     static constexpr unsigned bit(int index) { return 1u << index; }
-    [[nodiscard]] const std::shared_ptr<void> &entry(int index) const;
+    [[nodiscard]] const std::shared_ptr<void> &entry(int index) const
+    {
+        if (m_own & bit(index))
+            return owned()[position(index)];
+        return m_empty & bit(index) ? sharedEmptyEntry(index) : none();
+    }
+    [[nodiscard]] static const std::shared_ptr<void> &none();
     [[nodiscard]] static const std::shared_ptr<void> &sharedEmptyEntry(int index);
     // Whether the one own cache is kept in place rather than in an array.
     [[nodiscard]] bool holdsOne() const { return !m_reserved && std::popcount(unsigned(m_own)) == 1; }
     [[nodiscard]] std::shared_ptr<void> *owned() { return holdsOne() ? &m_storage.one : m_storage.many; }
     [[nodiscard]] const std::shared_ptr<void> *owned() const { return holdsOne() ? &m_storage.one : m_storage.many; }
     // The position of an own cache among the owned ones.
-    [[nodiscard]] int position(int index) const;
+    [[nodiscard]] int position(int index) const { return m_reserved ? index : std::popcount(m_own & (bit(index) - 1)); }
     void store(int index, std::shared_ptr<void> value);
     void dropOwn(int index);
     // Takes the own caches out, by slot, and frees their room.
