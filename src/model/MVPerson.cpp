@@ -7,41 +7,16 @@
 #include <mutex>
 
 using namespace Qt::Literals::StringLiterals;
+using Caches = PersonCaches;
 
 namespace {
 const QString noName = u"No Name"_s;
 
-// The value a cache holds when the store contact gave nothing for it. A record
-// whose cache equals it points at this one shared object instead of a copy of
-// its own: an import of a million cards holds one empty phonetic name, one
-// empty URL list and so on, not a million each. Every getter gives the record
-// a copy of its own before handing the cache out, so the shared one is never
-// changed; only the record's own readers and the write-back see it.
-template <typename T> const std::shared_ptr<T> &sharedEmpty()
+// A string record without entries, shared as PersonCaches shares the store's
+// empty strings: a new contact has no string fields at all.
+const StringValuesRecordPtr &noStrings()
 {
-    static const std::shared_ptr<T> empty = std::make_shared<T>();
-    return empty;
-}
-
-// The string fields of a store contact without any: each present and null.
-const StringValuesRecordPtr &emptyStoreStrings()
-{
-    static const StringValuesRecordPtr empty = [] {
-        auto strings = std::make_shared<StringValuesRecord>();
-        for (const ContactIdentifier &identifier : StringValuesRecord::identifiers()) {
-            if (identifier != FieldId::Renmei)
-                strings->setEntry(identifier, QString());
-        }
-        return strings;
-    }();
-    return empty;
-}
-
-// The layout list of a contact without addresses: one unset layout.
-const std::shared_ptr<HagakiLayoutList> &emptyLayouts()
-{
-    static const auto empty
-        = std::make_shared<HagakiLayoutList>(HagakiLayoutList{std::make_shared<HagakiLayoutRecord>()});
+    static const StringValuesRecordPtr empty = std::make_shared<StringValuesRecord>();
     return empty;
 }
 
@@ -56,12 +31,6 @@ bool sameStrings(const StringValuesRecord &strings, const StringValuesRecord &sh
             return false;
     }
     return true;
-}
-
-template <typename T> void takeOwnCopy(std::shared_ptr<T> &cache, const std::shared_ptr<T> &shared)
-{
-    if (cache && cache == shared)
-        cache = std::make_shared<T>(*shared);
 }
 
 } // namespace
@@ -120,117 +89,132 @@ NameRecordPtr MVPerson::nameValue()
 
 PhoneticNameRecordPtr MVPerson::phoneticNameValue()
 {
-    takeOwnCopy(m_phoneticNameValue, sharedEmpty<PhoneticNameRecord>());
+    PhoneticNameRecordPtr name = m_caches.takeOwnCopy(Caches::PhoneticName);
     // The phonetic name is written in the name's order, which only reading
     // the name learns from the store contact.
     if (!m_nameValue && m_cnContact)
         (void)nameValue();
-    if (!m_phoneticNameValue) {
-        m_phoneticNameValue = std::make_shared<PhoneticNameRecord>();
+    if (!name) {
+        name = std::make_shared<PhoneticNameRecord>();
         if (m_cnContact)
-            StoreContactReader::readPhoneticName(*m_cnContact, *m_phoneticNameValue);
+            StoreContactReader::readPhoneticName(*m_cnContact, *name);
+        m_caches.set(Caches::PhoneticName, name);
     }
-    m_phoneticNameValue->stringValue = ValueRecordFormatter::phoneticNameString(*m_phoneticNameValue, m_nameOrdering);
-    return m_phoneticNameValue;
+    name->stringValue = ValueRecordFormatter::phoneticNameString(*name, m_nameOrdering);
+    return name;
 }
 
 BirthdayRecordPtr MVPerson::birthdayValue()
 {
-    takeOwnCopy(m_birthdayValue, sharedEmpty<BirthdayRecord>());
-    if (!m_birthdayValue) {
-        m_birthdayValue = std::make_shared<BirthdayRecord>();
+    BirthdayRecordPtr birthday = m_caches.takeOwnCopy(Caches::Birthday);
+    if (!birthday) {
+        birthday = std::make_shared<BirthdayRecord>();
         if (m_cnContact)
-            StoreContactReader::readBirthday(*m_cnContact, *m_birthdayValue);
+            StoreContactReader::readBirthday(*m_cnContact, *birthday);
+        m_caches.set(Caches::Birthday, birthday);
     }
-    return m_birthdayValue;
+    return birthday;
 }
 
 StringValuesRecordPtr MVPerson::stringValues()
 {
-    takeOwnCopy(m_stringValues, sharedEmpty<StringValuesRecord>());
-    takeOwnCopy(m_stringValues, emptyStoreStrings());
-    if (!m_stringValues) {
-        m_stringValues = std::make_shared<StringValuesRecord>();
-        if (m_cnContact)
-            StoreContactReader::readStringValues(*m_cnContact, *m_stringValues);
+    StringValuesRecordPtr strings = m_caches.takeOwnCopy(Caches::Strings);
+    if (strings && strings == noStrings()) {
+        strings = std::make_shared<StringValuesRecord>();
+        m_caches.set(Caches::Strings, strings);
     }
-    return m_stringValues;
+    if (!strings) {
+        strings = std::make_shared<StringValuesRecord>();
+        if (m_cnContact)
+            StoreContactReader::readStringValues(*m_cnContact, *strings);
+        m_caches.set(Caches::Strings, strings);
+    }
+    return strings;
 }
 
-LabeledValueListPtr &MVPerson::makeLabeledCache(
-    LabeledValueListPtr &cache, LabeledValueList (*read)(const StoreContact &))
+LabeledValueListPtr MVPerson::makeLabeledCache(
+    Caches::Slot<LabeledValueList> slot, LabeledValueList (*read)(const StoreContact &))
 {
-    takeOwnCopy(cache, sharedEmpty<LabeledValueList>());
-    if (!cache)
+    LabeledValueListPtr cache = m_caches.takeOwnCopy(slot);
+    if (!cache) {
         cache = std::make_shared<LabeledValueList>(m_cnContact ? read(*m_cnContact) : LabeledValueList());
+        m_caches.set(slot, cache);
+    }
     return cache;
 }
 
 LabeledValueListPtr MVPerson::phoneValues()
 {
-    return makeLabeledCache(m_phoneValues, &StoreContactReader::phoneValues);
+    return makeLabeledCache(Caches::Phone, &StoreContactReader::phoneValues);
 }
 
 LabeledValueListPtr MVPerson::emailValues()
 {
-    return makeLabeledCache(m_emailValues, &StoreContactReader::emailValues);
+    return makeLabeledCache(Caches::Email, &StoreContactReader::emailValues);
 }
 
 LabeledValueListPtr MVPerson::addressValues()
 {
-    const bool made = !m_addressValues;
-    makeLabeledCache(m_addressValues, &StoreContactReader::addressValues);
+    const bool made = !m_caches.holds(Caches::Address);
+    const LabeledValueListPtr addresses = makeLabeledCache(Caches::Address, &StoreContactReader::addressValues);
     // An address's display string always follows its parts, however they
     // were changed since the last read.
     if (!made || !m_cnContact) {
-        for (const LabeledValueRecordPtr &address : std::as_const(*m_addressValues))
+        for (const LabeledValueRecordPtr &address : std::as_const(*addresses))
             AddressText::updateAddressValue(address.get(), AddressText::IncludeCountryAndZIP);
     }
-    return m_addressValues;
+    return addresses;
 }
 
 LabeledValueListPtr MVPerson::urlValues()
 {
-    return makeLabeledCache(m_urlValues, &StoreContactReader::urlValues);
+    return makeLabeledCache(Caches::Url, &StoreContactReader::urlValues);
 }
 
 LabeledValueListPtr MVPerson::snsValues()
 {
-    return makeLabeledCache(m_snsValues, &StoreContactReader::snsValues);
+    return makeLabeledCache(Caches::Sns, &StoreContactReader::snsValues);
 }
 
 LabeledValueListPtr MVPerson::imsValues()
 {
-    return makeLabeledCache(m_imsValues, &StoreContactReader::imsValues);
+    return makeLabeledCache(Caches::Ims, &StoreContactReader::imsValues);
 }
 
 LabeledValueListPtr MVPerson::relationshipValues()
 {
-    return makeLabeledCache(m_relationshipValues, &StoreContactReader::relationshipValues);
+    return makeLabeledCache(Caches::Relationship, &StoreContactReader::relationshipValues);
 }
 
 LabeledValueListPtr MVPerson::datesValues()
 {
-    return makeLabeledCache(m_datesValues, &StoreContactReader::datesValues);
+    return makeLabeledCache(Caches::Dates, &StoreContactReader::datesValues);
 }
 
 struct MVPerson::LabeledCacheEntry {
     const QString &identifier;
-    LabeledValueListPtr MVPerson::*cache;
+    Caches::Slot<LabeledValueList> cache;
     LabeledValueListPtr (MVPerson::*getter)();
 };
+
+const std::array<PersonCaches::Slot<LabeledValueList>, 8> &MVPerson::labeledSlots()
+{
+    static constexpr std::array<Caches::Slot<LabeledValueList>, 8> slots{Caches::Phone, Caches::Email, Caches::Address,
+        Caches::Url, Caches::Sns, Caches::Ims, Caches::Relationship, Caches::Dates};
+    return slots;
+}
 
 const MVPerson::LabeledCacheEntry *MVPerson::labeledCacheEntry(const ContactIdentifier &identifier)
 {
     static const std::array<LabeledCacheEntry, 8> entries{{
-        {FieldId::Phone, &MVPerson::m_phoneValues, &MVPerson::phoneValues},
-        {FieldId::Email, &MVPerson::m_emailValues, &MVPerson::emailValues},
-        {FieldId::Address, &MVPerson::m_addressValues, &MVPerson::addressValues},
-        {FieldId::URL, &MVPerson::m_urlValues, &MVPerson::urlValues},
-        {FieldId::SocialNetwork, &MVPerson::m_snsValues, &MVPerson::snsValues},
-        {FieldId::InstantMessage, &MVPerson::m_imsValues, &MVPerson::imsValues},
-        {FieldId::Relationship, &MVPerson::m_relationshipValues, &MVPerson::relationshipValues},
-        {FieldId::Dates, &MVPerson::m_datesValues, &MVPerson::datesValues},
+        {FieldId::Phone, Caches::Phone, &MVPerson::phoneValues},
+        {FieldId::Email, Caches::Email, &MVPerson::emailValues},
+        {FieldId::Address, Caches::Address, &MVPerson::addressValues},
+        {FieldId::URL, Caches::Url, &MVPerson::urlValues},
+        {FieldId::SocialNetwork, Caches::Sns, &MVPerson::snsValues},
+        {FieldId::InstantMessage, Caches::Ims, &MVPerson::imsValues},
+        {FieldId::Relationship, Caches::Relationship, &MVPerson::relationshipValues},
+        {FieldId::Dates, Caches::Dates, &MVPerson::datesValues},
     }};
     for (const LabeledCacheEntry &entry : entries) {
         if (entry.identifier == identifier)
@@ -242,13 +226,13 @@ const MVPerson::LabeledCacheEntry *MVPerson::labeledCacheEntry(const ContactIden
 LabeledValueListPtr MVPerson::heldLabeledValues(const ContactIdentifier &identifier) const
 {
     const LabeledCacheEntry *entry = labeledCacheEntry(identifier);
-    return entry ? this->*entry->cache : nullptr;
+    return entry ? m_caches.get(entry->cache) : nullptr;
 }
 
 void MVPerson::setLabeledCache(const ContactIdentifier &identifier, const LabeledValueListPtr &values)
 {
     if (const LabeledCacheEntry *entry = labeledCacheEntry(identifier))
-        this->*entry->cache = values;
+        m_caches.set(entry->cache, values);
 }
 
 LabeledValueListPtr MVPerson::labeledValues(const ContactIdentifier &identifier)
@@ -260,46 +244,51 @@ LabeledValueListPtr MVPerson::labeledValues(const ContactIdentifier &identifier)
 std::shared_ptr<HagakiLayoutList> MVPerson::hagakiLayouts()
 {
     // The layouts are live objects too: the shared list gets a new layout.
-    if (m_hagakiLayouts && m_hagakiLayouts == emptyLayouts())
+    if (m_caches.holdsSharedEmpty(Caches::Layouts))
         makeHagakiLayouts(LabeledValueList());
-    else if (!m_hagakiLayouts)
+    else if (!m_caches.holds(Caches::Layouts))
         makeHagakiLayouts(*addressValues());
-    return m_hagakiLayouts;
+    return m_caches.get(Caches::Layouts);
 }
 
 void MVPerson::makeHagakiLayouts(const LabeledValueList &addresses)
 {
-    m_hagakiLayouts = std::make_shared<HagakiLayoutList>();
+    auto layouts = std::make_shared<HagakiLayoutList>();
     for (qsizetype i = 0; i < addresses.size(); ++i) {
         auto layout = std::make_shared<HagakiLayoutRecord>();
         layout->labelIndex = i;
         layout->label = addresses.at(i)->label;
-        m_hagakiLayouts->append(layout);
+        layouts->append(layout);
     }
-    if (m_hagakiLayouts->isEmpty())
-        m_hagakiLayouts->append(std::make_shared<HagakiLayoutRecord>());
+    if (layouts->isEmpty())
+        layouts->append(std::make_shared<HagakiLayoutRecord>());
+    m_caches.set(Caches::Layouts, layouts);
 }
 
 void MVPerson::shareEmptyCaches()
 {
-    const auto share = [](auto &cache, const auto &shared, bool empty) {
-        if (cache && empty)
-            cache = shared;
+    const auto share = [this](auto slot, bool empty) {
+        if (empty)
+            m_caches.set(slot, Caches::sharedEmpty(slot));
     };
-    for (LabeledValueListPtr *cache : {&m_phoneValues, &m_emailValues, &m_addressValues, &m_urlValues, &m_snsValues,
-             &m_imsValues, &m_relationshipValues, &m_datesValues})
-        share(*cache, sharedEmpty<LabeledValueList>(), *cache && (*cache)->isEmpty());
-    share(m_phoneticNameValue, sharedEmpty<PhoneticNameRecord>(),
-        m_phoneticNameValue && m_phoneticNameValue->firstName.isNull() && m_phoneticNameValue->middleName.isNull()
-            && m_phoneticNameValue->lastName.isNull() && m_phoneticNameValue->stringValue.isNull());
-    share(m_birthdayValue, sharedEmpty<BirthdayRecord>(),
-        m_birthdayValue && !m_birthdayValue->value && m_birthdayValue->stringValue.isNull());
-    if (m_stringValues && sameStrings(*m_stringValues, *emptyStoreStrings()))
-        m_stringValues = emptyStoreStrings();
-    else if (m_stringValues && sameStrings(*m_stringValues, *sharedEmpty<StringValuesRecord>()))
-        m_stringValues = sharedEmpty<StringValuesRecord>();
-    share(m_hagakiLayouts, emptyLayouts(),
-        m_hagakiLayouts && m_hagakiLayouts->size() == 1 && *m_hagakiLayouts->constFirst() == HagakiLayoutRecord());
+    for (const Caches::Slot<LabeledValueList> slot : labeledSlots()) {
+        const LabeledValueList *cache = m_caches.peek(slot);
+        share(slot, cache && cache->isEmpty());
+    }
+    const PhoneticNameRecord *phonetic = m_caches.peek(Caches::PhoneticName);
+    share(Caches::PhoneticName,
+        phonetic && phonetic->firstName.isNull() && phonetic->middleName.isNull() && phonetic->lastName.isNull()
+            && phonetic->stringValue.isNull());
+    const BirthdayRecord *birthday = m_caches.peek(Caches::Birthday);
+    share(Caches::Birthday, birthday && !birthday->value && birthday->stringValue.isNull());
+    const StringValuesRecord *strings = m_caches.peek(Caches::Strings);
+    if (strings && sameStrings(*strings, *Caches::sharedEmpty(Caches::Strings)))
+        share(Caches::Strings, true);
+    else if (strings && sameStrings(*strings, *noStrings()))
+        m_caches.set(Caches::Strings, noStrings());
+    const HagakiLayoutList *layouts = m_caches.peek(Caches::Layouts);
+    share(Caches::Layouts, layouts && layouts->size() == 1 && *layouts->constFirst() == HagakiLayoutRecord());
+    m_caches.compact();
 }
 
 QString MVPerson::compositeName()
@@ -315,19 +304,20 @@ QString MVPerson::compositeName()
 
 QString MVPerson::phoneticName() const
 {
-    return m_phoneticNameValue ? m_phoneticNameValue->stringValue : QString();
+    const PhoneticNameRecordPtr name = m_caches.get(Caches::PhoneticName);
+    return name ? name->stringValue : QString();
 }
 
 void MVPerson::refreshCache()
 {
     m_nameValue.reset();
-    m_phoneticNameValue.reset();
-    m_birthdayValue.reset();
-    m_stringValues.reset();
-    for (LabeledValueListPtr *cache : {&m_phoneValues, &m_emailValues, &m_addressValues, &m_urlValues, &m_snsValues,
-             &m_imsValues, &m_relationshipValues, &m_datesValues})
-        cache->reset();
-    m_imageData.clear();
+    m_caches.reset(Caches::PhoneticName);
+    m_caches.reset(Caches::Birthday);
+    m_caches.reset(Caches::Strings);
+    for (const Caches::Slot<LabeledValueList> slot : labeledSlots())
+        m_caches.reset(slot);
+    if (m_rare.isHeld())
+        m_rare->imageData.clear();
     // The image is unread again: a write-back must not take the cleared data
     // for a photo the user removed.
     m_photoHeld = false;
@@ -362,3 +352,7 @@ void MVPerson::hagakiLayoutFromLayoutString(HagakiLayoutFields *layout, const QS
     if (layout)
         HagakiLayoutString::parse(text, *layout);
 }
+
+// A small contact's record and its shared_ptr's counts fit a 144-byte heap
+// chunk; every byte more is a million bytes more for a large import.
+static_assert(sizeof(void *) != 8 || sizeof(MVPerson) <= 120);

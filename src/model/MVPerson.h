@@ -7,10 +7,12 @@
 #include "model/FieldVocabulary.h"
 #include "model/HagakiLayoutRecord.h"
 #include "model/HagakiLayoutString.h"
+#include "model/HeapFields.h"
 #include "model/HeapOptional.h"
-#include "model/HeapText.h"
+#include "model/InternedText.h"
 #include "model/LabeledValueRecord.h"
 #include "model/NameRecord.h"
+#include "model/PersonCaches.h"
 #include "model/PersonValue.h"
 #include "model/PhoneticNameRecord.h"
 #include "model/SortDescriptor.h"
@@ -26,6 +28,7 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -162,21 +165,21 @@ public:
     void setCnContact(const std::optional<StoreContact> &contact) { m_cnContact = contact; }
     [[nodiscard]] int nameOrdering() const { return m_nameOrdering; }
     void setNameOrdering(int ordering) { m_nameOrdering = ordering; }
-    [[nodiscard]] const QByteArray &imageData() const { return m_imageData; }
+    [[nodiscard]] const QByteArray &imageData() const { return m_rare->imageData; }
     void setImageData(const QByteArray &data)
     {
-        m_imageData = data;
+        setRare(&RareFields::imageData, data);
         m_photoHeld = true;
     }
-    [[nodiscard]] const QByteArray &thumbnailImageData() const { return m_thumbnailImageData; }
-    void setThumbnailImageData(const QByteArray &data) { m_thumbnailImageData = data; }
+    [[nodiscard]] const QByteArray &thumbnailImageData() const { return m_rare->thumbnailImageData; }
+    void setThumbnailImageData(const QByteArray &data) { setRare(&RareFields::thumbnailImageData, data); }
     // The record's identity; a record without one takes its display name and
     // the current time.
     [[nodiscard]] QString uniqueId() const;
     [[nodiscard]] const UniqueId &uniqueIdValue() const; // the same, without making a text
     void setUniqueId(const QString &identifier) { m_uniqueId = identifier; }
-    [[nodiscard]] const QString &uniqueId2() const { return m_uniqueId2; }
-    void setUniqueId2(const QString &identifier) { m_uniqueId2 = identifier; }
+    [[nodiscard]] const QString &uniqueId2() const { return m_rare->uniqueId2; }
+    void setUniqueId2(const QString &identifier) { setRare(&RareFields::uniqueId2, identifier); }
 
     // --- Value caches (live records) -----------------------------------
     NameRecordPtr nameValue();
@@ -194,18 +197,21 @@ public:
     std::shared_ptr<HagakiLayoutList> hagakiLayouts();
 
     void setNameValue(const NameRecordPtr &value) { m_nameValue = value; }
-    void setPhoneticNameValue(const PhoneticNameRecordPtr &value) { m_phoneticNameValue = value; }
-    void setBirthdayValue(const BirthdayRecordPtr &value) { m_birthdayValue = value; }
-    void setStringValues(const StringValuesRecordPtr &value) { m_stringValues = value; }
-    void setPhoneValues(const LabeledValueListPtr &values) { m_phoneValues = values; }
-    void setEmailValues(const LabeledValueListPtr &values) { m_emailValues = values; }
-    void setAddressValues(const LabeledValueListPtr &values) { m_addressValues = values; }
-    void setUrlValues(const LabeledValueListPtr &values) { m_urlValues = values; }
-    void setSnsValues(const LabeledValueListPtr &values) { m_snsValues = values; }
-    void setImsValues(const LabeledValueListPtr &values) { m_imsValues = values; }
-    void setRelationshipValues(const LabeledValueListPtr &values) { m_relationshipValues = values; }
-    void setDatesValues(const LabeledValueListPtr &values) { m_datesValues = values; }
-    void setHagakiLayouts(const std::shared_ptr<HagakiLayoutList> &layouts) { m_hagakiLayouts = layouts; }
+    void setPhoneticNameValue(const PhoneticNameRecordPtr &value) { m_caches.set(PersonCaches::PhoneticName, value); }
+    void setBirthdayValue(const BirthdayRecordPtr &value) { m_caches.set(PersonCaches::Birthday, value); }
+    void setStringValues(const StringValuesRecordPtr &value) { m_caches.set(PersonCaches::Strings, value); }
+    void setPhoneValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Phone, values); }
+    void setEmailValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Email, values); }
+    void setAddressValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Address, values); }
+    void setUrlValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Url, values); }
+    void setSnsValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Sns, values); }
+    void setImsValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Ims, values); }
+    void setRelationshipValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Relationship, values); }
+    void setDatesValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Dates, values); }
+    void setHagakiLayouts(const std::shared_ptr<HagakiLayoutList> &layouts)
+    {
+        m_caches.set(PersonCaches::Layouts, layouts);
+    }
 
     // Whether a cache has been made (read or set); a cache never made is left
     // alone by the write-back.
@@ -213,9 +219,9 @@ public:
     // The name as it stands, without working out its display text again;
     // null when never read.
     [[nodiscard]] const NameRecordPtr &heldNameValue() const { return m_nameValue; }
-    [[nodiscard]] bool holdsPhoneticNameValue() const { return m_phoneticNameValue != nullptr; }
-    [[nodiscard]] bool holdsBirthdayValue() const { return m_birthdayValue != nullptr; }
-    [[nodiscard]] bool holdsStringValues() const { return m_stringValues != nullptr; }
+    [[nodiscard]] bool holdsPhoneticNameValue() const { return m_caches.holds(PersonCaches::PhoneticName); }
+    [[nodiscard]] bool holdsBirthdayValue() const { return m_caches.holds(PersonCaches::Birthday); }
+    [[nodiscard]] bool holdsStringValues() const { return m_caches.holds(PersonCaches::Strings); }
     // The cache of a labeled field identifier as it stands, without making it.
     [[nodiscard]] LabeledValueListPtr heldLabeledValues(const ContactIdentifier &identifier) const;
     // The cache of a labeled field identifier, made if needed; null for any
@@ -374,7 +380,7 @@ private:
     void takeStorePhotoData();
     void setLabeledCache(const ContactIdentifier &identifier, const LabeledValueListPtr &values);
     // The coding keys of the eight labeled caches.
-    [[nodiscard]] static const QList<std::pair<QString, LabeledValueListPtr MVPerson::*>> &codedLists();
+    [[nodiscard]] static const QList<std::pair<QString, PersonCaches::Slot<LabeledValueList>>> &codedLists();
     [[nodiscard]] QString companyContentKey();
     void refreshName();
     void replaceHagakiLayout(const PersonValue &value, qint64 labelIndex);
@@ -389,37 +395,42 @@ private:
     [[nodiscard]] QString labeledStringValue(const ContactIdentifier &identifier, qint64 labelIndex);
     static void updateLabeledValue(const ContactIdentifier &identifier, LabeledValueRecord *record);
     [[nodiscard]] static const LabeledCacheEntry *labeledCacheEntry(const ContactIdentifier &identifier);
+    // The eight labeled caches, in the order the record reads them.
+    [[nodiscard]] static const std::array<PersonCaches::Slot<LabeledValueList>, 8> &labeledSlots();
     static FieldVocabulary &vocabulary();
     static AddressFormatTable &addressFormats();
     // Makes a labeled cache, filled from the attached store contact if any.
-    LabeledValueListPtr &makeLabeledCache(LabeledValueListPtr &cache, LabeledValueList (*read)(const StoreContact &));
+    LabeledValueListPtr makeLabeledCache(
+        PersonCaches::Slot<LabeledValueList> slot, LabeledValueList (*read)(const StoreContact &));
+    // The photo data and the company key, which most records leave empty.
+    struct RareFields {
+        QByteArray imageData;
+        QByteArray thumbnailImageData;
+        QString uniqueId2; // only companies have one
+        friend bool operator==(const RareFields &, const RareFields &) = default;
+    };
+    // A null text changes nothing while the fields are not on the heap.
+    template <typename Text> void setRare(Text RareFields::*member, const Text &text)
+    {
+        if (m_rare.isHeld() || !text.isNull())
+            (*m_rare).*member = text;
+    }
 
-    // The flags and numbers side by side, and the rarely held photo data on
-    // the heap: an import holds a million of these.
+    // The flags and numbers side by side, the caches a contact holds empty
+    // shared and the rarely held photo data on the heap: an import holds a
+    // million of these.
+    // The flags go in the room the caches leave at their end.
+    [[no_unique_address]] PersonCaches m_caches;
     bool m_showAsPerson = true;
     bool m_created = false;
     bool m_changed = false;
     bool m_photoHeld = false;
     int m_defaultNameOrdering = 0;
     int m_nameOrdering = 0;
-    QString m_defaultCountryCode;
+    InternedText m_defaultCountryCode;
     QString m_compositeName;
     HeapOptional<StoreContact> m_cnContact; // held only while the record is made or saved
     NameRecordPtr m_nameValue;
-    PhoneticNameRecordPtr m_phoneticNameValue;
-    LabeledValueListPtr m_phoneValues;
-    LabeledValueListPtr m_emailValues;
-    LabeledValueListPtr m_addressValues;
-    LabeledValueListPtr m_urlValues;
-    LabeledValueListPtr m_snsValues;
-    LabeledValueListPtr m_imsValues;
-    LabeledValueListPtr m_relationshipValues;
-    LabeledValueListPtr m_datesValues;
-    std::shared_ptr<HagakiLayoutList> m_hagakiLayouts;
-    BirthdayRecordPtr m_birthdayValue;
-    StringValuesRecordPtr m_stringValues;
-    HeapBytes m_imageData;
-    HeapBytes m_thumbnailImageData;
+    HeapFields<RareFields> m_rare;
     mutable UniqueId m_uniqueId;
-    HeapString m_uniqueId2; // only companies have one
 };

@@ -148,7 +148,7 @@ void MVPerson::setValue(const PersonValue &value, const ContactIdentifier &ident
             setNamePart(identifier, *text);
     } else if (identifier == FieldId::PhoneticName) {
         if (const auto *name = std::get_if<PhoneticNameRecord>(&value)) {
-            m_phoneticNameValue = std::make_shared<PhoneticNameRecord>(*name);
+            m_caches.set(PersonCaches::PhoneticName, std::make_shared<PhoneticNameRecord>(*name));
             (void)phoneticNameValue();
         }
     } else if (phoneticPart(identifier)) {
@@ -163,7 +163,7 @@ void MVPerson::setValue(const PersonValue &value, const ContactIdentifier &ident
         replaceLabeledValueAtIndex(value, identifier, 0);
     } else if (identifier == FieldId::HagakiLayout) {
         if (const auto *layouts = std::get_if<HagakiLayoutList>(&value))
-            m_hagakiLayouts = std::make_shared<HagakiLayoutList>(*layouts);
+            m_caches.set(PersonCaches::Layouts, std::make_shared<HagakiLayoutList>(*layouts));
         else
             replaceLabeledValueAtIndex(value, identifier, 0);
     } else if (identifier == FieldId::Birthday) {
@@ -192,7 +192,7 @@ void MVPerson::setBirthday(const PersonValue &value)
         birthday->value = components;
         birthday->stringValue = ValueRecordFormatter::dateStringFromDateComponents(*components);
     }
-    m_birthdayValue = birthday;
+    m_caches.set(PersonCaches::Birthday, birthday);
 }
 
 void MVPerson::deleteValueForIdentifier(const ContactIdentifier &identifier)
@@ -212,13 +212,13 @@ void MVPerson::deleteValueForIdentifier(const ContactIdentifier &identifier)
         name->stringValue.clear();
         refreshName();
     } else if (identifier == FieldId::PhoneticName) {
-        m_phoneticNameValue = std::make_shared<PhoneticNameRecord>();
+        m_caches.set(PersonCaches::PhoneticName, std::make_shared<PhoneticNameRecord>());
     } else if (const auto part = phoneticPart(identifier)) {
         const PhoneticNameRecordPtr name = phoneticNameValue();
         ((*name).*part).clear();
         name->stringValue.clear();
     } else if (identifier == FieldId::Birthday) {
-        m_birthdayValue = std::make_shared<BirthdayRecord>();
+        m_caches.set(PersonCaches::Birthday, std::make_shared<BirthdayRecord>());
     } else if (identifier == FieldId::Photo) {
         setPhoto(QImage());
     }
@@ -228,8 +228,10 @@ QString MVPerson::stringValueForIdentifier(const ContactIdentifier &identifier, 
 {
     if (identifier == FieldId::Name)
         return (m_nameValue ? m_nameValue : nameValue())->stringValue;
-    if (identifier == FieldId::PhoneticName)
-        return (m_phoneticNameValue ? m_phoneticNameValue : phoneticNameValue())->stringValue;
+    if (identifier == FieldId::PhoneticName) {
+        const PhoneticNameRecordPtr held = m_caches.get(PersonCaches::PhoneticName);
+        return (held ? held : phoneticNameValue())->stringValue;
+    }
     if (identifier == FieldId::Birthday)
         return birthdayValue()->stringValue;
     if (labeledCacheEntry(identifier) || identifier == FieldId::HagakiLayout
@@ -284,20 +286,19 @@ void MVPerson::setStringValue(const std::optional<QString> &value, const Contact
 
 void MVPerson::takeStorePhotoData()
 {
-    if (m_imageData.isEmpty() && m_cnContact && m_cnContact->isKeyAvailable(ContactKeys::imageData)) {
-        m_imageData = m_cnContact->imageData();
+    if (imageData().isEmpty() && m_cnContact && m_cnContact->isKeyAvailable(ContactKeys::imageData)) {
+        setImageData(m_cnContact->imageData());
         if (m_cnContact->isKeyAvailable(ContactKeys::thumbnailImageData))
-            m_thumbnailImageData = m_cnContact->thumbnailImageData();
-        m_photoHeld = true;
+            setThumbnailImageData(m_cnContact->thumbnailImageData());
     }
 }
 
 QImage MVPerson::photo()
 {
     takeStorePhotoData();
-    QImage image = decodedImage(m_imageData);
+    QImage image = decodedImage(imageData());
     if (image.isNull())
-        image = decodedImage(m_thumbnailImageData);
+        image = decodedImage(thumbnailImageData());
     return image;
 }
 
@@ -305,8 +306,10 @@ void MVPerson::setPhoto(const QImage &image)
 {
     m_photoHeld = true;
     if (image.isNull()) {
-        m_imageData.clear();
-        m_thumbnailImageData.clear();
+        if (m_rare.isHeld()) {
+            m_rare->imageData.clear();
+            m_rare->thumbnailImageData.clear();
+        }
         return;
     }
     QByteArray data;
@@ -316,7 +319,7 @@ void MVPerson::setPhoto(const QImage &image)
         qWarning("%s: ERROR can't encode the photo", Q_FUNC_INFO);
         return;
     }
-    m_imageData = data;
+    setImageData(data);
 }
 
 QImage MVPerson::thumbnail()

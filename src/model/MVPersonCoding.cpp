@@ -103,17 +103,17 @@ LabeledValueListPtr decodeList(const QJsonObject &coder, const QString &key)
 
 } // namespace
 
-const QList<std::pair<QString, LabeledValueListPtr MVPerson::*>> &MVPerson::codedLists()
+const QList<std::pair<QString, PersonCaches::Slot<LabeledValueList>>> &MVPerson::codedLists()
 {
-    static const QList<std::pair<QString, LabeledValueListPtr MVPerson::*>> lists{
-        {u"phoneValues"_s, &MVPerson::m_phoneValues},
-        {u"emailValues"_s, &MVPerson::m_emailValues},
-        {u"addressValues"_s, &MVPerson::m_addressValues},
-        {u"urlValues"_s, &MVPerson::m_urlValues},
-        {u"relationshipValues"_s, &MVPerson::m_relationshipValues},
-        {u"snsValues"_s, &MVPerson::m_snsValues},
-        {u"imsValues"_s, &MVPerson::m_imsValues},
-        {u"datesValues"_s, &MVPerson::m_datesValues},
+    static const QList<std::pair<QString, PersonCaches::Slot<LabeledValueList>>> lists{
+        {u"phoneValues"_s, PersonCaches::Phone},
+        {u"emailValues"_s, PersonCaches::Email},
+        {u"addressValues"_s, PersonCaches::Address},
+        {u"urlValues"_s, PersonCaches::Url},
+        {u"relationshipValues"_s, PersonCaches::Relationship},
+        {u"snsValues"_s, PersonCaches::Sns},
+        {u"imsValues"_s, PersonCaches::Ims},
+        {u"datesValues"_s, PersonCaches::Dates},
     };
     return lists;
 }
@@ -122,24 +122,24 @@ void MVPerson::encodeWithCoder(QJsonObject &coder) const
 {
     coder.insert(versionKey, CodingVersion);
     coder.insert(u"defaultNameOrdering"_s, m_defaultNameOrdering);
-    coder.insert(u"defaultCountryCode"_s, m_defaultCountryCode);
+    coder.insert(u"defaultCountryCode"_s, defaultCountryCode());
     coder.insert(u"showAsPerson"_s, m_showAsPerson ? 1 : 0);
     coder.insert(u"compositeName"_s, m_compositeName);
     encodeRecord(coder, u"nameValue"_s, m_nameValue);
-    encodeRecord(coder, u"phoneticNameValue"_s, m_phoneticNameValue);
+    encodeRecord(coder, u"phoneticNameValue"_s, m_caches.get(PersonCaches::PhoneticName));
     for (const auto &[key, cache] : codedLists())
-        encodeList(coder, key, this->*cache);
-    encodeRecord(coder, u"birthdayValue"_s, m_birthdayValue);
-    encodeRecord(coder, u"stringValues"_s, m_stringValues);
+        encodeList(coder, key, m_caches.get(cache));
+    encodeRecord(coder, u"birthdayValue"_s, m_caches.get(PersonCaches::Birthday));
+    encodeRecord(coder, u"stringValues"_s, m_caches.get(PersonCaches::Strings));
     // Present exactly when the photo was read or set, empty when removed.
     if (m_photoHeld)
-        coder.insert(u"imageData"_s, QString::fromLatin1(m_imageData.toBase64()));
-    if (!m_thumbnailImageData.isEmpty())
-        coder.insert(u"thumbnailImageData"_s, QString::fromLatin1(m_thumbnailImageData.toBase64()));
+        coder.insert(u"imageData"_s, QString::fromLatin1(imageData().toBase64()));
+    if (!thumbnailImageData().isEmpty())
+        coder.insert(u"thumbnailImageData"_s, QString::fromLatin1(thumbnailImageData().toBase64()));
     coder.insert(u"created"_s, m_created ? 1 : 0);
     coder.insert(u"changed"_s, m_changed ? 1 : 0);
     coder.insert(u"uniqueId"_s, m_uniqueId.toString());
-    coder.insert(u"uniqueId2"_s, m_uniqueId2.text());
+    coder.insert(u"uniqueId2"_s, uniqueId2());
 }
 
 MVPersonPtr MVPerson::initWithCoder(const QJsonObject &coder)
@@ -157,17 +157,18 @@ MVPersonPtr MVPerson::initWithCoder(const QJsonObject &coder)
     person->m_showAsPerson = coder.value(u"showAsPerson"_s).toInt(1) != 0;
     person->m_compositeName = coder.value(u"compositeName"_s).toString();
     person->m_nameValue = decodeRecord<NameRecord>(coder, u"nameValue"_s);
-    person->m_phoneticNameValue = decodeRecord<PhoneticNameRecord>(coder, u"phoneticNameValue"_s);
+    person->m_caches.set(PersonCaches::PhoneticName, decodeRecord<PhoneticNameRecord>(coder, u"phoneticNameValue"_s));
     for (const auto &[key, cache] : codedLists())
-        (*person).*cache = decodeList(coder, key);
-    person->m_birthdayValue = decodeRecord<BirthdayRecord>(coder, u"birthdayValue"_s);
-    person->m_stringValues = decodeRecord<StringValuesRecord>(coder, u"stringValues"_s);
+        person->m_caches.set(cache, decodeList(coder, key));
+    person->m_caches.set(PersonCaches::Birthday, decodeRecord<BirthdayRecord>(coder, u"birthdayValue"_s));
+    person->m_caches.set(PersonCaches::Strings, decodeRecord<StringValuesRecord>(coder, u"stringValues"_s));
     person->m_photoHeld = coder.contains(u"imageData"_s);
-    person->m_imageData = QByteArray::fromBase64(coder.value(u"imageData"_s).toString().toLatin1());
-    person->m_thumbnailImageData = QByteArray::fromBase64(coder.value(u"thumbnailImageData"_s).toString().toLatin1());
+    person->setRare(&RareFields::imageData, QByteArray::fromBase64(coder.value(u"imageData"_s).toString().toLatin1()));
+    person->setRare(&RareFields::thumbnailImageData,
+        QByteArray::fromBase64(coder.value(u"thumbnailImageData"_s).toString().toLatin1()));
     person->m_created = coder.value(u"created"_s).toInt() != 0;
     person->m_changed = coder.value(u"changed"_s).toInt() != 0;
     person->m_uniqueId = coder.value(u"uniqueId"_s).toString();
-    person->m_uniqueId2 = coder.value(u"uniqueId2"_s).toString();
+    person->setUniqueId2(coder.value(u"uniqueId2"_s).toString());
     return person;
 }

@@ -135,7 +135,8 @@ void MVPerson::replaceLabeledValues(
     if (identifier == FieldId::Address) {
         // Taken before the list changes: a list made now would number its
         // layouts from the new addresses. Layouts held are only read here.
-        const std::shared_ptr<HagakiLayoutList> layouts = m_hagakiLayouts ? m_hagakiLayouts : hagakiLayouts();
+        const std::shared_ptr<HagakiLayoutList> held = m_caches.get(PersonCaches::Layouts);
+        const std::shared_ptr<HagakiLayoutList> layouts = held ? held : hagakiLayouts();
         for (const HagakiLayoutRecordPtr &layout : std::as_const(*layouts))
             layoutIndexes.append(layout->labelIndex);
     }

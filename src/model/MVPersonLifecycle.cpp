@@ -34,7 +34,7 @@ MVPersonPtr MVPerson::initWithCNContact(const StoreContact &contact)
     person->m_defaultNameOrdering = storeDefaultNameOrdering();
     person->fillFromStoreContact(contact);
     if (!person->m_showAsPerson)
-        person->m_uniqueId2 = person->companyContentKey();
+        person->setUniqueId2(person->companyContentKey());
     return person;
 }
 
@@ -46,6 +46,7 @@ MVPersonPtr MVPerson::init()
     person->m_created = true;
     person->m_defaultCountryCode = StoreUserDefaults::countryCode();
     person->m_defaultNameOrdering = storeDefaultNameOrdering();
+    person->m_caches.reserveAll();
     (void)person->stringValues();
     (void)person->hagakiLayouts();
     person->shareEmptyCaches();
@@ -72,6 +73,7 @@ void MVPerson::fillFromStoreContact(const StoreContact &contact)
     // The caches are filled in one pass while the contact is attached; every
     // later read sees only the record's own values.
     m_cnContact = contact;
+    m_caches.reserveAll();
     (void)nameValue();
     (void)stringValues();
     (void)phoneticNameValue();
@@ -85,8 +87,8 @@ void MVPerson::fillFromStoreContact(const StoreContact &contact)
     takeStorePhotoData();
     // The addresses were formatted as they were read just above: reading
     // them through addressValues() again would format each a second time.
-    if (!m_hagakiLayouts)
-        makeHagakiLayouts(*m_addressValues);
+    if (!m_caches.holds(PersonCaches::Layouts))
+        makeHagakiLayouts(*m_caches.get(PersonCaches::Address));
     m_cnContact.reset();
     shareEmptyCaches();
 }
@@ -153,34 +155,28 @@ StoreContact MVPerson::contactForVCard() const
 
 void MVPerson::writeCaches(StoreContactWriter &writer) const
 {
+    using Caches = PersonCaches;
+    const auto write = [this, &writer](auto slot, auto writeValue) {
+        if (const auto *cache = m_caches.peek(slot))
+            (writer.*writeValue)(*cache);
+    };
     if (m_nameValue)
         writer.writeName(*m_nameValue);
-    if (m_phoneticNameValue)
-        writer.writePhoneticName(*m_phoneticNameValue);
-    if (m_phoneValues)
-        writer.writePhoneValues(*m_phoneValues);
-    if (m_emailValues)
-        writer.writeEmailValues(*m_emailValues);
-    if (m_urlValues)
-        writer.writeUrlValues(*m_urlValues);
-    if (m_addressValues)
-        writer.writeAddressValues(*m_addressValues);
-    if (m_snsValues)
-        writer.writeSnsValues(*m_snsValues);
-    if (m_imsValues)
-        writer.writeImsValues(*m_imsValues);
-    if (m_relationshipValues)
-        writer.writeRelationshipValues(*m_relationshipValues);
-    if (m_datesValues)
-        writer.writeDatesValues(*m_datesValues);
+    write(Caches::PhoneticName, &StoreContactWriter::writePhoneticName);
+    write(Caches::Phone, &StoreContactWriter::writePhoneValues);
+    write(Caches::Email, &StoreContactWriter::writeEmailValues);
+    write(Caches::Url, &StoreContactWriter::writeUrlValues);
+    write(Caches::Address, &StoreContactWriter::writeAddressValues);
+    write(Caches::Sns, &StoreContactWriter::writeSnsValues);
+    write(Caches::Ims, &StoreContactWriter::writeImsValues);
+    write(Caches::Relationship, &StoreContactWriter::writeRelationshipValues);
+    write(Caches::Dates, &StoreContactWriter::writeDatesValues);
     // A birthday or photo the user removed is cleared in the store; one the
     // record never read is left as the store has it.
-    if (m_birthdayValue)
-        writer.writeBirthday(*m_birthdayValue);
-    if (m_stringValues)
-        writer.writeStringValues(*m_stringValues);
+    write(Caches::Birthday, &StoreContactWriter::writeBirthday);
+    write(Caches::Strings, &StoreContactWriter::writeStringValues);
     if (m_photoHeld)
-        writer.writeImageData(m_imageData);
+        writer.writeImageData(imageData());
 }
 
 QByteArray MVPerson::vCardData()

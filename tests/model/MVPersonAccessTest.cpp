@@ -167,6 +167,39 @@ TEST(PersonCaches, ContactsWithoutValuesKeepTheirChangesApart)
     EXPECT_EQ(written.organizationName(), QString());
 }
 
+// One cache going from its own value to the shared empty one, to none and
+// back to its own leaves the caches held around it as they were.
+TEST(PersonCaches, ACacheChangingStateLeavesTheOthersTheirValues)
+{
+    StoreContact bare;
+    bare.setGivenName("太郎");
+    const MVPersonPtr person = MVPerson::initWithCNContact(bare);
+    const LabeledValueListPtr noEmails = person->heldLabeledValues(FieldId::Email);
+    person->addLabeledValue(textRecord("home", "03-1111-1111"), FieldId::Phone);
+    person->addLabeledValue(textRecord("home", "https://example.jp"), FieldId::URL);
+    const LabeledValueListPtr phones = person->heldLabeledValues(FieldId::Phone);
+    person->birthdayValue()->stringValue = "2000.01.01(Sat)";
+    person->emailValues()->append(shared(textRecord("work", "a@example.jp")));
+    person->setEmailValues(noEmails);
+    EXPECT_EQ(person->heldLabeledValues(FieldId::Email), noEmails);
+    person->setEmailValues(nullptr);
+    const StoreContact written = person->contactFromCache(sampleContact());
+    EXPECT_EQ(written.emailAddresses().size(), 1);
+    EXPECT_TRUE(person->emailValues()->isEmpty());
+    EXPECT_NE(person->heldLabeledValues(FieldId::Email), noEmails);
+
+    EXPECT_EQ(person->phoneValues(), phones);
+    EXPECT_EQ(listing(*phones) + listing(*person->urlValues()),
+        QStringList({"0 home: 03-1111-1111", "0 home: https://example.jp"}));
+    EXPECT_EQ(person->birthdayValue()->stringValue, "2000.01.01(Sat)");
+    EXPECT_EQ(written.phoneNumbers().size(), 1);
+    // Down to the phone list alone.
+    person->setUrlValues(nullptr);
+    person->setEmailValues(nullptr);
+    person->setBirthdayValue(nullptr);
+    EXPECT_EQ(listing(*person->heldLabeledValues(FieldId::Phone)), QStringList({"0 home: 03-1111-1111"}));
+}
+
 TEST(PersonLabelIndex, AddingNumbersAfterTheLargestAndDeletingNeverRenumbers)
 {
     const MVPersonPtr person = MVPerson::init();
