@@ -57,9 +57,9 @@ struct LabeledValueRecord {
 
         bool operator==(const AddressParts &) const = default;
     };
-    // Phone numbers, URLs, dates and relations use neither group, so each is
-    // made on its first change and read through accountParts() and
-    // addressParts(), which leave a record without them as it is.
+    // Phone numbers, URLs, dates and relations use neither group, so a group
+    // is made only when a part of it is set (account->, address->); reads go
+    // through accountParts() and addressParts(), which never make it.
     HeapFields<AccountParts> account;
     HeapFields<AddressParts> address;
     HeapFields<HagakiLayoutFields> layout; // the applied postcard layout's flags and frames, rarely set
