@@ -25,12 +25,12 @@ void addValues(MVPerson &person, const ContactIdentifier &field, int count, int 
         if (field == FieldId::Dates) {
             value->value = StoreDateComponents{1990 + i, 1 + i % 12, 1 + contact % 28};
         } else if (field == FieldId::Address) {
-            value->zip = QStringLiteral("%1-%2").arg(100 + i).arg(contact % 10000, 4, 10, QLatin1Char('0'));
-            value->state = QStringLiteral("東京都");
-            value->city = QStringLiteral("千代田区");
-            value->street = QStringLiteral("丸の内%1-%2").arg(i + 1).arg(contact % 50);
-            value->country = QStringLiteral("Japan");
-            value->isoCountryCode = QStringLiteral("jp");
+            value->address->zip = QStringLiteral("%1-%2").arg(100 + i).arg(contact % 10000, 4, 10, QLatin1Char('0'));
+            value->address->state = QStringLiteral("東京都");
+            value->address->city = QStringLiteral("千代田区");
+            value->address->street = QStringLiteral("丸の内%1-%2").arg(i + 1).arg(contact % 50);
+            value->address->country = QStringLiteral("Japan");
+            value->address->isoCountryCode = QStringLiteral("jp");
         } else {
             value->value = QStringLiteral("%1 value %2 of contact %3").arg(field).arg(i).arg(contact);
         }

@@ -34,10 +34,10 @@ PrintContactRecordPtr card(const QString &family, const QString &given, int numb
     row->renmei = QStringLiteral("花子\n一郎");
     row->company = QStringLiteral("株式会社見本商事");
     auto address = std::make_shared<LabeledValueRecord>();
-    address->zip = QStringLiteral("100-%1").arg(number % 10000, 4, 10, QLatin1Char('0'));
-    address->state = QStringLiteral("東京都");
-    address->city = QStringLiteral("千代田区");
-    address->street = QStringLiteral("千代田%1-1 シャトー千代田").arg(number % 9 + 1);
+    address->address->zip = QStringLiteral("100-%1").arg(number % 10000, 4, 10, QLatin1Char('0'));
+    address->address->state = QStringLiteral("東京都");
+    address->address->city = QStringLiteral("千代田区");
+    address->address->street = QStringLiteral("千代田%1-1 シャトー千代田").arg(number % 9 + 1);
     address->layout->company = true;
     address->layout->renmei = true;
     row->layoutDict = address;

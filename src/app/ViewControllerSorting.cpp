@@ -73,11 +73,11 @@ QString entryOfValue(const LabeledValueRecord &value, const QString &key)
     if (key == labelKey)
         return value.labelText();
     if (key == u"domain"_s)
-        return value.domain;
+        return value.accountParts().domain;
     if (key == usernameKey)
-        return value.username;
+        return value.accountParts().username;
     if (key == serviceKey)
-        return value.service;
+        return value.accountParts().service;
     return value.addressPart(key);
 }
 

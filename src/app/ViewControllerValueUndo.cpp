@@ -231,8 +231,8 @@ bool ViewController::replaceLabeledText(const QString &find, const QString &repl
     QString text = old->valueText();
     if (addressPart)
         text = old->addressPart(identifier);
-    else if (userName && !old->username.isEmpty())
-        text = old->username;
+    else if (userName && !old->accountParts().username.isEmpty())
+        text = old->accountParts().username;
     const QString replaced = replacedString(text, find, replacement, options);
     if (replaced == text)
         return false;
@@ -241,7 +241,7 @@ bool ViewController::replaceLabeledText(const QString &find, const QString &repl
     } else {
         changed.value = replaced;
         if (userName)
-            changed.username = replaced;
+            changed.account->username = replaced;
     }
     registerReplaceValue(*old, field, contact);
     person.replaceLabeledValueAtIndex(changed, field, index);

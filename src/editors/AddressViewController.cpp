@@ -149,7 +149,7 @@ void AddressViewController::fillControls(MVPerson *person, bool /*editable*/)
     buildCountryMenu();
     m_labeledValue = contextInfo() ? recordToEdit(person) : nullptr;
     m_zipNoticeShown = false;
-    m_selectedCountryCode = m_labeledValue ? m_labeledValue->isoCountryCode.toUpper() : QString();
+    m_selectedCountryCode = m_labeledValue ? m_labeledValue->addressParts().isoCountryCode.toUpper() : QString();
     if (m_selectedCountryCode.isEmpty()) {
         m_selectedCountryCode = defaultCountry;
         return;
@@ -199,7 +199,7 @@ LabeledValueRecordPtr AddressViewController::recordToEdit(MVPerson *person) cons
     // A number that names no address opens a new one.
     auto record = std::make_shared<LabeledValueRecord>();
     record->label = QStringLiteral("home");
-    record->zip = QStringLiteral("123");
+    record->address->zip = QStringLiteral("123");
     record->labelIndex = -1;
     return record;
 }
@@ -214,9 +214,9 @@ void AddressViewController::setControlsEditing(bool editing)
 
 QString AddressViewController::countryCodeInUse() const
 {
-    QString code = m_labeledValue->isoCountryCode.toUpper();
+    QString code = m_labeledValue->addressParts().isoCountryCode.toUpper();
     if (code.isEmpty())
-        code = MVPerson::predictCountryCode(m_labeledValue->country.toUpper());
+        code = MVPerson::predictCountryCode(m_labeledValue->addressParts().country.toUpper());
     return code.isEmpty() ? m_defaultCountryCode : code;
 }
 
@@ -241,14 +241,15 @@ void AddressViewController::updateUI()
     MVPerson::updateAddressValue(&record, AddressText::IncludeCountry);
     // Our records cannot tell an empty part from a missing one: a stale text
     // left in its field would go back into the record at the next keystroke.
-    showText(m_countryField, record.country);
+    const LabeledValueRecord::AddressParts &address = record.addressParts();
+    showText(m_countryField, address.country);
     if (!m_zipNoticeShown)
-        showText(m_zipField, record.zip);
-    showText(m_stateField, record.state);
-    showText(m_cityField, record.city);
-    showText(m_streetField, record.street);
-    if (!record.formattedString.isEmpty())
-        m_postalAddressField->setText(record.formattedString);
+        showText(m_zipField, address.zip);
+    showText(m_stateField, address.state);
+    showText(m_cityField, address.city);
+    showText(m_streetField, address.street);
+    if (!address.formattedString.isEmpty())
+        m_postalAddressField->setText(address.formattedString);
     showStates(MVPerson::addressFormatDict().value(code));
     m_zipButton->setVisible(code == japan);
     m_zipButton->setEnabled(code == japan);
@@ -275,13 +276,13 @@ void AddressViewController::fieldsEdited()
     if (!m_labeledValue)
         return;
     LabeledValueRecord &record = *m_labeledValue;
-    record.country = m_countryField->text();
+    record.address->country = m_countryField->text();
     // The notice is no postal code: the record keeps its own.
     if (!m_zipNoticeShown)
-        record.zip = m_zipField->text();
-    record.state = m_stateField->text();
-    record.city = m_cityField->text();
-    record.street = m_streetField->text();
+        record.address->zip = m_zipField->text();
+    record.address->state = m_stateField->text();
+    record.address->city = m_cityField->text();
+    record.address->street = m_streetField->text();
     updateUI();
     userDidChange();
 }
@@ -309,11 +310,11 @@ void AddressViewController::countryChosen(const QString &code, const QString &ti
         return;
     m_selectedCountryCode = code;
     const bool isDefault = code == defaultCountry;
-    m_labeledValue->isoCountryCode = isDefault ? QString() : code;
+    m_labeledValue->address->isoCountryCode = isDefault ? QString() : code;
     m_countryCodePopup->setText(title);
     const QString name = countryName(MVPerson::addressFormatDict().value(isDefault ? m_defaultCountryCode : code));
-    if (!name.isEmpty() && m_labeledValue->country.isEmpty()) {
-        m_labeledValue->country = name;
+    if (!name.isEmpty() && m_labeledValue->addressParts().country.isEmpty()) {
+        m_labeledValue->address->country = name;
         m_countryField->setText(name);
     }
     updateUI();
@@ -353,9 +354,9 @@ void AddressViewController::lookUpZip()
     const PostalRecord &hit = hits.first();
     LabeledValueRecord &record = *m_labeledValue;
     if (!hit.state.isEmpty())
-        record.state = hit.state;
-    record.city = hit.city;
-    record.street = hit.street == noStreetPlaceholder ? QString() : hit.street;
+        record.address->state = hit.state;
+    record.address->city = hit.city;
+    record.address->street = hit.street == noStreetPlaceholder ? QString() : hit.street;
     updateUI();
     userDidChange();
 }

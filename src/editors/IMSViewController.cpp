@@ -55,7 +55,7 @@ void IMSViewController::fillControls(MVPerson *person, bool /*editable*/)
     m_localizedLabels = MVPerson::localizedLabelsForIdentifier(type);
     loadRecord(person, FieldId::InstantMessage, [](LabeledValueRecord &record) {
         record.value = QStringLiteral("new");
-        record.service = serviceLabels().first();
+        record.account->service = serviceLabels().first();
         record.label = QStringLiteral("home");
         MVPerson::updateIMSValue(&record);
     });
@@ -80,13 +80,14 @@ void IMSViewController::updateUI()
     const LabeledValueRecord &record = *m_labeledValue;
     // A label the field does not know selects nothing.
     m_labelPopup->setCurrentIndex(record.label ? int(m_labels.indexOf(*record.label)) : 0);
-    if (record.username.isEmpty())
+    const LabeledValueRecord::AccountParts &account = record.accountParts();
+    if (account.username.isEmpty())
         return;
-    m_usernameField->setText(record.username);
-    if (record.service.isEmpty())
+    m_usernameField->setText(account.username);
+    if (account.service.isEmpty())
         return;
-    const qsizetype old = oldServiceNames().indexOf(record.service);
-    const QString service = old >= 0 ? serviceLabels().at(old) : record.service.text();
+    const qsizetype old = oldServiceNames().indexOf(account.service);
+    const QString service = old >= 0 ? serviceLabels().at(old) : account.service;
     m_servicePopup->setCurrentIndex(m_servicePopup->findText(service));
 }
 
@@ -102,7 +103,7 @@ void IMSViewController::serviceChosen(int position)
 {
     if (!m_labeledValue || position < 0)
         return;
-    m_labeledValue->service = m_servicePopup->itemText(position);
+    m_labeledValue->account->service = m_servicePopup->itemText(position);
     MVPerson::updateIMSValue(m_labeledValue.get());
     valueDidChange();
 }

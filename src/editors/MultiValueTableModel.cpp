@@ -101,10 +101,10 @@ int MultiValueTableModel::lineCount(int row) const
 {
     if (m_type != FieldId::Address || row < 0 || row >= m_rows.size())
         return 1;
-    const LabeledValueRecord &record = *m_rows.at(row);
+    const LabeledValueRecord::AddressParts &address = m_rows.at(row)->addressParts();
     qsizetype lines = 1;
-    for (const HeapString *part : {&record.zip, &record.state, &record.city, &record.street})
-        lines = std::max(lines, part->text().count(u'\n') + 1);
+    for (const QString *part : {&address.zip, &address.state, &address.city, &address.street})
+        lines = std::max(lines, part->count(u'\n') + 1);
     return int(lines);
 }
 
@@ -147,12 +147,8 @@ int MultiValueTableModel::takeAddress(int row, const LabeledValueRecord &address
         insertValue(row, std::make_shared<LabeledValueRecord>());
     }
     LabeledValueRecord &target = *m_rows[row];
-    target.zip = address.zip;
-    target.country = address.country;
-    target.state = address.state;
-    target.city = address.city;
-    target.street = address.street;
-    target.isoCountryCode = address.isoCountryCode;
+    // Its mailing form is made again from these parts below.
+    target.address = address.addressParts();
     target.label = address.label;
     updateRecord(target);
     rowChanged(row);
@@ -183,19 +179,19 @@ QString MultiValueTableModel::displayLabel(const QString &label) const
 QString MultiValueTableModel::displayText(const LabeledValueRecord &record, const QString &column) const
 {
     if (column == labelColumn)
-        return m_type == FieldId::SocialNetwork ? record.service.text() : displayLabel(record.labelText());
+        return m_type == FieldId::SocialNetwork ? record.accountParts().service : displayLabel(record.labelText());
     if (column == serviceColumn)
-        return record.service;
+        return record.accountParts().service;
     if (column == usernameColumn)
-        return record.username;
+        return record.accountParts().username;
     if (column == userIdentifierColumn)
-        return record.userIdentifier;
+        return record.accountParts().userIdentifier;
     if (column == urlStringColumn)
-        return record.urlString;
+        return record.accountParts().urlString;
     if (column == countryCodeColumn) {
-        if (record.isoCountryCode.isEmpty())
+        if (record.addressParts().isoCountryCode.isEmpty())
             return tr("System Default");
-        const qsizetype position = countryPosition(record.isoCountryCode);
+        const qsizetype position = countryPosition(record.addressParts().isoCountryCode);
         return position >= 0 ? countryItem(position) : QString();
     }
     if (column == editColumn)
@@ -210,8 +206,8 @@ int MultiValueTableModel::popupPosition(const LabeledValueRecord &record, const 
     if (column == labelColumn)
         return int(m_labels.indexOf(record.labelText()));
     if (column == serviceColumn)
-        return int(serviceLabels().indexOf(record.service));
-    return int(std::max<qsizetype>(countryPosition(record.isoCountryCode), 0));
+        return int(serviceLabels().indexOf(record.accountParts().service));
+    return int(std::max<qsizetype>(countryPosition(record.addressParts().isoCountryCode), 0));
 }
 
 qsizetype MultiValueTableModel::countryPosition(const QString &isoCountryCode) const
@@ -326,11 +322,11 @@ bool MultiValueTableModel::setPopupPosition(LabeledValueRecord &record, const QS
     } else if (column == serviceColumn) {
         if (position < 0 || position >= serviceLabels().size())
             return false;
-        record.service = serviceLabels().at(position);
+        record.account->service = serviceLabels().at(position);
     } else {
         if (position < 0 || position >= m_countries.size())
             return false;
-        record.isoCountryCode = m_countries.at(position).countryCode;
+        record.address->isoCountryCode = m_countries.at(position).countryCode;
     }
     return true;
 }
@@ -339,25 +335,25 @@ void MultiValueTableModel::setText(LabeledValueRecord &record, const QString &co
 {
     if (m_type == FieldId::Address) {
         if (column == FieldId::ZIP)
-            record.zip = text;
+            record.address->zip = text;
         else if (column == FieldId::State)
-            record.state = text;
+            record.address->state = text;
         else if (column == FieldId::City)
-            record.city = text;
+            record.address->city = text;
         else if (column == FieldId::Street)
-            record.street = text;
+            record.address->street = text;
         else if (column == FieldId::Country)
-            record.country = text;
+            record.address->country = text;
     } else if (column == userIdentifierColumn) {
-        record.userIdentifier = text;
+        record.account->userIdentifier = text;
     } else if (column == urlStringColumn) {
-        record.urlString = text;
+        record.account->urlString = text;
     } else {
         // The user name of a chat or a profile, or the value of any other field.
         record.value = text;
         record.stringValue = text;
         if (column == usernameColumn)
-            record.username = text;
+            record.account->username = text;
     }
 }
 

@@ -190,7 +190,7 @@ void MultiValueViewController::addRow()
     record->labelIndex = -1;
     if (type == FieldId::Address) {
         // A new address enters the table only when its editor ends with Done.
-        record->zip = QStringLiteral("123");
+        record->address->zip = QStringLiteral("123");
         MVPerson::updateAddressValue(record.get(), AddressText::IncludeCountryAndZIP);
         showOnOneLine(record->stringValue);
         showAddressPopover(*record, -1, m_addButton, m_addButton->rect());
@@ -199,7 +199,7 @@ void MultiValueViewController::addRow()
     record->value = QStringLiteral("new");
     record->stringValue = QStringLiteral("new");
     if (type == FieldId::InstantMessage) {
-        record->service = MultiValueTableModel::serviceLabels().first();
+        record->account->service = MultiValueTableModel::serviceLabels().first();
         MVPerson::updateIMSValue(record.get());
     } else if (type == FieldId::SocialNetwork) {
         MVPerson::updateSNSValue(record.get());

@@ -33,9 +33,9 @@ SNSViewController::SNSViewController(QWidget *parent)
         partEdited(nullptr, text);
     });
     connect(m_userIdentifierField, &QLineEdit::textEdited, this,
-        [this](const QString &text) { partEdited(&LabeledValueRecord::userIdentifier, text); });
+        [this](const QString &text) { partEdited(&LabeledValueRecord::AccountParts::userIdentifier, text); });
     connect(m_URLStringField, &QLineEdit::textEdited, this,
-        [this](const QString &text) { partEdited(&LabeledValueRecord::urlString, text); });
+        [this](const QString &text) { partEdited(&LabeledValueRecord::AccountParts::urlString, text); });
     setControlsEditing(false);
 }
 
@@ -71,17 +71,18 @@ void SNSViewController::updateUI()
 {
     m_servicePopup->clear();
     m_servicePopup->addItems(m_labels);
-    if (!m_labeledValue || m_labeledValue->username.isEmpty())
+    if (!m_labeledValue || m_labeledValue->accountParts().username.isEmpty())
         return;
-    const LabeledValueRecord &record = *m_labeledValue;
-    m_usernameField->setText(record.username);
-    m_userIdentifierField->setText(record.userIdentifier);
-    m_URLStringField->setText(record.urlString);
-    if (!record.service.isEmpty() && !m_labels.contains(record.service) && serviceLabels().contains(record.service)) {
-        m_labels.append(record.service);
-        m_servicePopup->addItem(record.service);
+    const LabeledValueRecord::AccountParts &account = m_labeledValue->accountParts();
+    m_usernameField->setText(account.username);
+    m_userIdentifierField->setText(account.userIdentifier);
+    m_URLStringField->setText(account.urlString);
+    if (!account.service.isEmpty() && !m_labels.contains(account.service)
+        && serviceLabels().contains(account.service)) {
+        m_labels.append(account.service);
+        m_servicePopup->addItem(account.service);
     }
-    m_servicePopup->setCurrentIndex(m_servicePopup->findText(record.service));
+    m_servicePopup->setCurrentIndex(m_servicePopup->findText(account.service));
 }
 
 void SNSViewController::serviceChosen(int position)
@@ -97,12 +98,12 @@ void SNSViewController::serviceChosen(int position)
     valueDidChange();
 }
 
-void SNSViewController::partEdited(HeapString LabeledValueRecord::*part, const QString &text)
+void SNSViewController::partEdited(QString LabeledValueRecord::AccountParts::*part, const QString &text)
 {
     if (!m_labeledValue)
         return;
     if (part)
-        (*m_labeledValue).*part = text;
+        (*m_labeledValue->account).*part = text;
     MVPerson::updateSNSValue(m_labeledValue.get());
     valueDidChange();
 }

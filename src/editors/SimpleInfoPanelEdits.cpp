@@ -73,14 +73,15 @@ bool SimpleInfoPanelController::addressEdited(const QString &valueKey, const QSt
     LabeledValueRecord address = m_table->address();
     if (address.addressPart(valueKey) == text)
         return false;
-    if (valueKey == FieldId::ZIP && address.state.isEmpty() && address.city.isEmpty() && !text.isEmpty()) {
+    if (valueKey == FieldId::ZIP && address.addressParts().state.isEmpty() && address.addressParts().city.isEmpty()
+        && !text.isEmpty()) {
         if (!m_zipSearch)
             m_zipSearch
                 = m_postalDatabase ? std::make_unique<ZipSearch>(m_postalDatabase) : std::make_unique<ZipSearch>();
         const QList<PostalRecord> hits = m_zipSearch->addressesFromZip(ZipInput::forLookup(text));
         if (!hits.isEmpty()) {
-            address.state = hits.first().state;
-            address.city = hits.first().city;
+            address.address->state = hits.first().state;
+            address.address->city = hits.first().city;
         }
     }
     address.setAddressPart(valueKey, text);

@@ -77,7 +77,7 @@ LabeledValueRecord SimpleInfoTableModel::address(bool *held) const
         return *stored;
     LabeledValueRecord made;
     made.label = m_newAddressLabel;
-    made.isoCountryCode = QStringLiteral("JP");
+    made.address->isoCountryCode = QStringLiteral("JP");
     made.labelIndex = 0;
     return made;
 }

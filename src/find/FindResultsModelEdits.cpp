@@ -150,7 +150,7 @@ std::optional<LabeledValueRecord> changedLabeledValue(MVPerson &person, const Fi
         changed.value = text;
         // Chat and social user names live in the value and the user name alike.
         if (row.item == FieldId::InstantMessage || row.item == FieldId::SocialNetwork)
-            changed.username = text;
+            changed.account->username = text;
     }
     return changed;
 }

@@ -81,7 +81,7 @@ struct ContactSearch {
             if (!labelPasses(address))
                 continue;
             for (const auto &[part, member] : field.addressParts)
-                addLabeled(FieldId::Address, part, member ? (address.*member).text() : QString(), address, index);
+                addLabeled(FieldId::Address, part, member ? address.addressParts().*member : QString(), address, index);
         }
     }
 
@@ -91,10 +91,11 @@ struct ContactSearch {
             const LabeledValueRecord &value = *values.at(index);
             if (!labelPasses(value))
                 continue;
-            const QString text = value.username.isEmpty() ? value.valueText() : value.username.text();
+            const LabeledValueRecord::AccountParts &account = value.accountParts();
+            const QString text = account.username.isEmpty() ? value.valueText() : account.username;
             // The service filter is asked only once the user name holds a hit.
-            if (!matcher.rangesIn(text).isEmpty() && (query.allSubItems || query.subItems.contains(value.service)))
-                addLabeled(FieldId::InstantMessage, value.service, text, value, index);
+            if (!matcher.rangesIn(text).isEmpty() && (query.allSubItems || query.subItems.contains(account.service)))
+                addLabeled(FieldId::InstantMessage, account.service, text, value, index);
         }
     }
 
@@ -108,7 +109,7 @@ struct ContactSearch {
     }
 };
 
-using AddressMember = HeapString LabeledValueRecord::*;
+using AddressMember = QString LabeledValueRecord::AddressParts::*;
 
 // The entry a table keeps under a name; none for a name it lacks.
 template <typename Entry, size_t Size>
@@ -124,12 +125,12 @@ Entry entryNamed(const std::array<std::pair<QString, Entry>, Size> &table, const
 AddressMember addressMember(const QString &part)
 {
     static const std::array<std::pair<QString, AddressMember>, 6> members{{
-        {FieldId::ZIP, &LabeledValueRecord::zip},
-        {FieldId::State, &LabeledValueRecord::state},
-        {FieldId::City, &LabeledValueRecord::city},
-        {FieldId::Street, &LabeledValueRecord::street},
-        {FieldId::Country, &LabeledValueRecord::country},
-        {FindSearch::CountryCode, &LabeledValueRecord::isoCountryCode},
+        {FieldId::ZIP, &LabeledValueRecord::AddressParts::zip},
+        {FieldId::State, &LabeledValueRecord::AddressParts::state},
+        {FieldId::City, &LabeledValueRecord::AddressParts::city},
+        {FieldId::Street, &LabeledValueRecord::AddressParts::street},
+        {FieldId::Country, &LabeledValueRecord::AddressParts::country},
+        {FindSearch::CountryCode, &LabeledValueRecord::AddressParts::isoCountryCode},
     }};
     return entryNamed(members, part);
 }

@@ -27,7 +27,7 @@ public:
         QString item;
         LabeledValueListPtr (MVPerson::*labeled)() = nullptr;
         StringValuesRecord::Member string = nullptr;
-        QList<std::pair<QString, HeapString LabeledValueRecord::*>> addressParts;
+        QList<std::pair<QString, QString LabeledValueRecord::AddressParts::*>> addressParts;
     };
     // The chosen fields and filters, worked out once for all the contacts of
     // a search so that no contact compares identifiers again.

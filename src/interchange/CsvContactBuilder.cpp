@@ -96,13 +96,13 @@ void CsvContactBuilder::setAddressPart(const QString &part, const QString &label
         m_addresses.append(address);
     }
     if (part == FieldId::ZIP)
-        address->zip = value;
+        address->address->zip = value;
     else if (part == FieldId::State)
-        address->state = value;
+        address->address->state = value;
     else if (part == FieldId::City)
-        address->city = value;
+        address->address->city = value;
     else
-        address->street = value;
+        address->address->street = value;
     // The display text is made once, when the contact takes the list.
 }
 

@@ -95,9 +95,8 @@ QString typedLine(const QString &property, const QString &label, const QString &
 QString addressLine(const QRFieldRow &row)
 {
     QStringList parts;
-    const LabeledValueRecord &address = *row.adrsDict;
-    for (const HeapString *part : {&address.street, &address.city, &address.state, &address.zip, &address.country}) {
-        QString text = part->text();
+    const LabeledValueRecord::AddressParts &address = row.adrsDict->addressParts();
+    for (QString text : {address.street, address.city, address.state, address.zip, address.country}) {
         text.replace(u'\n', u' ').replace(u'\t', u' ');
         parts.append(QRCodePayload::escapeSemicolon(text));
     }

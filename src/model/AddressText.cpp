@@ -20,7 +20,7 @@ QStringList fieldOrderFor(const QString &countryCode)
 // nothing. Worked out once for each order and thread: every address of a
 // load asks with one of a few orders.
 struct OrderedPart {
-    HeapString LabeledValueRecord::*member = nullptr;
+    QString LabeledValueRecord::AddressParts::*member = nullptr;
     int option = 0;
 };
 struct ResolvedOrder {
@@ -37,24 +37,24 @@ const ResolvedOrder &resolvedOrder(const QStringList &order)
     last.parts.clear();
     for (const QString &token : order) {
         if (token == FieldId::Street)
-            last.parts.append({&LabeledValueRecord::street, 0});
+            last.parts.append({&LabeledValueRecord::AddressParts::street, 0});
         else if (token == FieldId::City)
-            last.parts.append({&LabeledValueRecord::city, 0});
+            last.parts.append({&LabeledValueRecord::AddressParts::city, 0});
         else if (token == FieldId::State)
-            last.parts.append({&LabeledValueRecord::state, 0});
+            last.parts.append({&LabeledValueRecord::AddressParts::state, 0});
         else if (token == FieldId::ZIP)
-            last.parts.append({&LabeledValueRecord::zip, AddressText::IncludeZIP});
+            last.parts.append({&LabeledValueRecord::AddressParts::zip, AddressText::IncludeZIP});
         else if (token == FieldId::Country)
-            last.parts.append({&LabeledValueRecord::country, AddressText::IncludeCountry});
+            last.parts.append({&LabeledValueRecord::AddressParts::country, AddressText::IncludeCountry});
     }
     return last;
 }
 
-QString formattedAddress(const LabeledValueRecord &address, const QString &countryCode, int option)
+QString formattedAddress(const LabeledValueRecord::AddressParts &address, const StorePostalAddress *held,
+    const QString &countryCode, int option)
 {
     // A record read from the store still holds the store's address with the
     // same parts: it is formatted as it stands, without a copy to fill in.
-    const StorePostalAddress *held = address.heldStoreObject<StorePostalAddress>();
     if (held && option != 0 && held->street == address.street && held->city == address.city
         && held->state == address.state && held->country == address.country && held->isoCountryCode == countryCode)
         return StorePostalAddressFormatter::stringFromPostalAddress(*held);
@@ -62,7 +62,7 @@ QString formattedAddress(const LabeledValueRecord &address, const QString &count
     postal.city = address.city;
     postal.state = address.state;
     postal.street = address.street;
-    postal.country = option == 0 ? QString() : address.country.text();
+    postal.country = option == 0 ? QString() : address.country;
     postal.isoCountryCode = countryCode;
     return StorePostalAddressFormatter::stringFromPostalAddress(postal);
 }
@@ -71,9 +71,10 @@ QString formattedAddress(const LabeledValueRecord &address, const QString &count
 
 QString AddressText::countryCodeOfAddress(const LabeledValueRecord &address)
 {
-    QString code = address.isoCountryCode;
-    if (code.isEmpty() && !address.country.isEmpty())
-        code = AddressFormatTable::shared().predictCountryCode(address.country.text().toUpper());
+    const LabeledValueRecord::AddressParts &parts = address.addressParts();
+    QString code = parts.isoCountryCode;
+    if (code.isEmpty() && !parts.country.isEmpty())
+        code = AddressFormatTable::shared().predictCountryCode(parts.country.toUpper());
     if (code.isEmpty())
         code = StoreUserDefaults::countryCode().toUpper();
     return code;
@@ -84,18 +85,19 @@ QString AddressText::addressFromLabeledValue(LabeledValueRecord *address, int op
     if (!address)
         return {};
     const QString code = countryCodeOfAddress(*address);
-    QString formatted = formattedAddress(*address, code, option);
+    LabeledValueRecord::AddressParts &parts = *address->address;
+    QString formatted = formattedAddress(parts, address->heldStoreObject<StorePostalAddress>(), code, option);
     // Made line by line; the address keeps it for as long as it lives.
     formatted.squeeze();
-    address->formattedString = formatted;
+    parts.formattedString = formatted;
     QString text;
     // The parts and their spaces, as one allocation.
-    text.reserve(address->street.size() + address->city.size() + address->state.size() + address->zip.size()
-        + address->country.size() + 5);
+    text.reserve(
+        parts.street.size() + parts.city.size() + parts.state.size() + parts.zip.size() + parts.country.size() + 5);
     for (const OrderedPart &part : resolvedOrder(fieldOrderFor(code)).parts) {
         if (part.option != 0 && (option & part.option) == 0)
             continue;
-        const QString &value = address->*part.member;
+        const QString &value = parts.*part.member;
         if (!value.isEmpty()) {
             text += value;
             text += u' ';

@@ -13,9 +13,9 @@
 // records that most records leave null: a null text costs one pointer instead
 // of the room of the text. It reads as a const text (null when never set, so
 // the difference between null and empty stays) and takes any text; copies are
-// deep, as for a text member. A labeled value holds a dozen strings of this
-// kind (address parts, social profile keys), of which a phone number or an
-// e-mail address uses none; a contact's photo data is one too.
+// deep, as for a text member. A postcard layout's frames, which most
+// addresses leave unset, are texts of this kind; a contact's photo data is
+// one too.
 template <typename Text> class HeapText {
 public:
     HeapText() = default;

@@ -5,31 +5,63 @@
 #include "platform/contacts/ContactKeys.h"
 #include "platform/contacts/ContactLabels.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
 namespace {
 
-using TextMember = HeapString LabeledValueRecord::*;
+using AccountParts = LabeledValueRecord::AccountParts;
+using AddressParts = LabeledValueRecord::AddressParts;
+template <typename Parts, std::size_t Count> using PartKeys = std::array<std::pair<QString, QString Parts::*>, Count>;
 
 // The text keys written only when they hold text.
-const std::array<std::pair<QString, TextMember>, 12> &textMembers()
+const PartKeys<AccountParts, 5> &accountKeys()
 {
-    static const std::array<std::pair<QString, TextMember>, 12> table{{
-        {RecordKey::Username, &LabeledValueRecord::username},
-        {RecordKey::Domain, &LabeledValueRecord::domain},
-        {QString(ContactLabels::socialProfileServiceKey), &LabeledValueRecord::service},
-        {QString(ContactLabels::socialProfileURLStringKey), &LabeledValueRecord::urlString},
-        {QString(ContactLabels::socialProfileUserIdentifierKey), &LabeledValueRecord::userIdentifier},
-        {FieldId::Street, &LabeledValueRecord::street},
-        {FieldId::City, &LabeledValueRecord::city},
-        {FieldId::State, &LabeledValueRecord::state},
-        {FieldId::ZIP, &LabeledValueRecord::zip},
-        {FieldId::Country, &LabeledValueRecord::country},
-        {QString(ContactKeys::postalAddressISOCountryCode), &LabeledValueRecord::isoCountryCode},
-        {RecordKey::FormattedString, &LabeledValueRecord::formattedString},
+    static const PartKeys<AccountParts, 5> table{{
+        {RecordKey::Username, &AccountParts::username},
+        {RecordKey::Domain, &AccountParts::domain},
+        {QString(ContactLabels::socialProfileServiceKey), &AccountParts::service},
+        {QString(ContactLabels::socialProfileURLStringKey), &AccountParts::urlString},
+        {QString(ContactLabels::socialProfileUserIdentifierKey), &AccountParts::userIdentifier},
     }};
     return table;
+}
+
+// The address parts an identifier names come first.
+const PartKeys<AddressParts, 7> &addressKeys()
+{
+    static const PartKeys<AddressParts, 7> table{{
+        {FieldId::Street, &AddressParts::street},
+        {FieldId::City, &AddressParts::city},
+        {FieldId::State, &AddressParts::state},
+        {FieldId::ZIP, &AddressParts::zip},
+        {FieldId::Country, &AddressParts::country},
+        {QString(ContactKeys::postalAddressISOCountryCode), &AddressParts::isoCountryCode},
+        {RecordKey::FormattedString, &AddressParts::formattedString},
+    }};
+    return table;
+}
+
+template <typename Parts, std::size_t Count>
+void insertParts(QVariantMap &map, const Parts &parts, const PartKeys<Parts, Count> &keys)
+{
+    for (const auto &[key, member] : keys) {
+        if (!(parts.*member).isEmpty())
+            map.insert(key, parts.*member);
+    }
+}
+
+// Makes the group only for a key that is there, so that a record without
+// any of them stays without it.
+template <typename Parts, std::size_t Count>
+void readParts(const QVariantMap &map, HeapFields<Parts> &parts, const PartKeys<Parts, Count> &keys)
+{
+    for (const auto &[key, member] : keys) {
+        QString text = map.value(key).toString();
+        if (!text.isNull())
+            (*parts).*member = std::move(text);
+    }
 }
 
 QVariant variantFromValue(const LabeledValue &value)
@@ -71,31 +103,26 @@ QString LabeledValueRecord::valueText() const
 namespace {
 
 // The member holding an address part, or null for any other identifier.
-TextMember addressMember(const QString &identifier)
+QString AddressParts::*addressMember(const QString &identifier)
 {
-    static const QStringList addressKeys{FieldId::Street, FieldId::City, FieldId::State, FieldId::ZIP, FieldId::Country,
-        QString(ContactKeys::postalAddressISOCountryCode)};
-    if (!addressKeys.contains(identifier))
-        return nullptr;
-    for (const auto &[key, member] : textMembers()) {
-        if (key == identifier)
-            return member;
-    }
-    return nullptr;
+    const auto &keys = addressKeys();
+    const auto parts
+        = std::find_if(keys.begin(), keys.end() - 1, [&](const auto &key) { return key.first == identifier; });
+    return parts == keys.end() - 1 ? nullptr : parts->second;
 }
 
 } // namespace
 
 QString LabeledValueRecord::addressPart(const QString &identifier) const
 {
-    const TextMember member = addressMember(identifier);
-    return member ? (this->*member).text() : QString();
+    const auto member = addressMember(identifier);
+    return member ? (*address).*member : QString();
 }
 
 void LabeledValueRecord::setAddressPart(const QString &identifier, const QString &text)
 {
-    if (const TextMember member = addressMember(identifier))
-        this->*member = text;
+    if (const auto member = addressMember(identifier))
+        (*address).*member = text;
 }
 
 QVariantMap LabeledValueRecord::toVariantMap() const
@@ -108,10 +135,8 @@ QVariantMap LabeledValueRecord::toVariantMap() const
         map.insert(RecordKey::Label, *label);
     if (hasValue())
         map.insert(RecordKey::Value, variantFromValue(value));
-    for (const auto &[key, member] : textMembers()) {
-        if (!(this->*member).isEmpty())
-            map.insert(key, (this->*member).text());
-    }
+    insertParts(map, *account, accountKeys());
+    insertParts(map, *address, addressKeys());
     layout->insertInto(map);
     return map;
 }
@@ -124,8 +149,8 @@ LabeledValueRecord LabeledValueRecord::fromVariantMap(const QVariantMap &map)
     record.value = valueFromVariant(map.value(RecordKey::Value));
     record.stringValue = map.value(RecordKey::StringValue).toString();
     record.labelIndex = map.value(RecordKey::LabelIndex, qint64(-1)).toLongLong();
-    for (const auto &[key, member] : textMembers())
-        record.*member = map.value(key).toString();
+    readParts(map, record.account, accountKeys());
+    readParts(map, record.address, addressKeys());
     HagakiLayoutFields layout;
     layout.readFrom(map);
     if (!layout.isUnset())

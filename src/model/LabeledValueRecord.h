@@ -3,11 +3,9 @@
 #include "model/HagakiLayoutFields.h"
 #include "model/HeapFields.h"
 #include "model/HeapOptional.h"
-#include "model/HeapText.h"
 #include "platform/contacts/StoreContactRelation.h"
 #include "platform/contacts/StoreDateComponents.h"
 #include "platform/contacts/StoreInstantMessageAddress.h"
-#include "platform/contacts/StorePhoneNumber.h"
 #include "platform/contacts/StorePostalAddress.h"
 #include "platform/contacts/StoreSocialProfile.h"
 
@@ -27,8 +25,9 @@ using LabeledValue = std::variant<std::monostate, QString, StoreDateComponents, 
 
 // One value of a multi-valued field. The keys of all eight fields share one
 // flat record, as they share one dictionary shape; a field uses its own keys
-// and leaves the others empty (texts a field may leave unused are kept on the
-// heap, so that they cost a pointer each). Empty text counts as an absent key.
+// and leaves the others empty (the keys only some fields use are kept in
+// groups on the heap, so that each group costs a pointer until it is set).
+// Empty text counts as an absent key.
 struct LabeledValueRecord {
     std::optional<QString> label; // "label": absent and empty differ for services
     LabeledValue value; // "value"
@@ -37,27 +36,40 @@ struct LabeledValueRecord {
 
     // "Email": the parts around the first at sign. "Social Network" and
     // "Instant Message" keep their user name under the same key "username".
-    HeapString username; // "username"
-    HeapString domain; // "domain"
-    HeapString service; // "service": social and instant-message service
-    HeapString urlString; // "urlString": social profile URL
-    HeapString userIdentifier; // "userIdentifier": social profile user identifier
+    struct AccountParts {
+        QString username; // "username"
+        QString domain; // "domain"
+        QString service; // "service": social and instant-message service
+        QString urlString; // "urlString": social profile URL
+        QString userIdentifier; // "userIdentifier": social profile user identifier
 
+        bool operator==(const AccountParts &) const = default;
+    };
     // "Address".
-    HeapString street; // "Street"
-    HeapString city; // "City"
-    HeapString state; // "State"
-    HeapString zip; // "ZIP"
-    HeapString country; // "Country"
-    HeapString isoCountryCode; // "ISOCountryCode"
-    HeapString formattedString; // "formattedString": the platform's mailing form
+    struct AddressParts {
+        QString street; // "Street"
+        QString city; // "City"
+        QString state; // "State"
+        QString zip; // "ZIP"
+        QString country; // "Country"
+        QString isoCountryCode; // "ISOCountryCode"
+        QString formattedString; // "formattedString": the platform's mailing form
+
+        bool operator==(const AddressParts &) const = default;
+    };
+    // Phone numbers, URLs, dates and relations use neither group, so a group
+    // is made only when a part of it is set (account->, address->); reads go
+    // through accountParts() and addressParts(), which never make it.
+    HeapFields<AccountParts> account;
+    HeapFields<AddressParts> address;
     HeapFields<HagakiLayoutFields> layout; // the applied postcard layout's flags and frames, rarely set
 
-    // The store's object ("phoneNumber", "postalAddress", "contactRelation",
-    // "socialProfile" or "instantMessageAddress"), kept on records read from
-    // the store for the write-back. A value holds at most the one of its own
-    // field, so the five share one slot.
-    using StoreObject = std::variant<std::monostate, HeapOptional<StorePhoneNumber>, HeapOptional<StorePostalAddress>,
+    // The store's object ("postalAddress", "contactRelation", "socialProfile"
+    // or "instantMessageAddress"), kept on records read from the store for the
+    // write-back. A value holds at most the one of its own field, so the four
+    // share one slot; a phone number holds none, as the store's number is
+    // only the text the value has already.
+    using StoreObject = std::variant<std::monostate, HeapOptional<StorePostalAddress>,
         HeapOptional<StoreContactRelation>, HeapOptional<StoreSocialProfile>, HeapOptional<StoreInstantMessageAddress>>;
     StoreObject storeObject;
 
@@ -68,6 +80,9 @@ struct LabeledValueRecord {
         return held && *held ? &**held : nullptr;
     }
     template <typename T> void holdStoreObject(const T &object) { storeObject = HeapOptional<T>(object); }
+
+    [[nodiscard]] const AccountParts &accountParts() const { return *account; }
+    [[nodiscard]] const AddressParts &addressParts() const { return *address; }
 
     // "value" as text; empty for date parts or no value.
     [[nodiscard]] QString valueText() const;

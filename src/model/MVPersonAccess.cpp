@@ -265,11 +265,11 @@ QString MVPerson::labeledStringValue(const ContactIdentifier &identifier, qint64
         const LabeledValueRecordPtr address = recordWith(imsValues());
         if (!address)
             return {};
-        return identifier == u"IMSusername" ? address->username : address->service;
+        return identifier == u"IMSusername" ? address->accountParts().username : address->accountParts().service;
     }
     if (identifier == u"SNSusername") {
         const LabeledValueRecordPtr profile = recordWith(snsValues());
-        return profile ? profile->username.text() : QString();
+        return profile ? profile->accountParts().username : QString();
     }
     const LabeledValueRecordPtr address = recordWith(addressValues());
     return address ? address->addressPart(identifier) : QString();

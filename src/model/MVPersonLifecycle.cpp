@@ -200,7 +200,8 @@ QString simpleVCardLine(const ContactIdentifier &identifier, const LabeledValueR
 {
     if (identifier == FieldId::Address) {
         QString line = typedProperty(u"ADR"_s, record.labelText()) + u";;";
-        for (const QString &part : {record.street, record.city, record.state, record.zip, record.country})
+        const LabeledValueRecord::AddressParts &address = record.addressParts();
+        for (const QString &part : {address.street, address.city, address.state, address.zip, address.country})
             line += part + u';';
         line.chop(1);
         return line + u"\r\n";

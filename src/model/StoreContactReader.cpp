@@ -91,10 +91,9 @@ void StoreContactReader::readBirthday(const StoreContact &contact, BirthdayRecor
 
 LabeledValueList StoreContactReader::phoneValues(const StoreContact &contact)
 {
-    return numberedRecords(contact.phoneNumbers(), [](LabeledValueRecord &record, const StorePhoneNumber &number) {
-        record.holdStoreObject(number);
-        setText(record, number.stringValue());
-    });
+    // The store's number carries only its text, so the value keeps none of it.
+    return numberedRecords(contact.phoneNumbers(),
+        [](LabeledValueRecord &record, const StorePhoneNumber &number) { setText(record, number.stringValue()); });
 }
 
 LabeledValueList StoreContactReader::emailValues(const StoreContact &contact)
@@ -109,12 +108,13 @@ LabeledValueList StoreContactReader::addressValues(const StoreContact &contact)
 {
     return numberedRecords(
         contact.postalAddresses(), [](LabeledValueRecord &record, const StorePostalAddress &address) {
-            record.street = address.street;
-            record.city = address.city;
-            record.state = address.state;
-            record.zip = address.postalCode;
-            record.country = address.country;
-            record.isoCountryCode = address.isoCountryCode;
+            LabeledValueRecord::AddressParts &parts = *record.address;
+            parts.street = address.street;
+            parts.city = address.city;
+            parts.state = address.state;
+            parts.zip = address.postalCode;
+            parts.country = address.country;
+            parts.isoCountryCode = address.isoCountryCode;
             record.holdStoreObject(address);
             AddressText::updateAddressValue(&record, AddressText::IncludeCountryAndZIP);
         });
@@ -131,12 +131,13 @@ LabeledValueList StoreContactReader::snsValues(const StoreContact &contact)
     // The service names the value; the store's label of a profile is not used.
     return numberedRecords(contact.socialProfiles(), [](LabeledValueRecord &record, const StoreSocialProfile &profile) {
         record.holdStoreObject(profile);
-        record.service = canonicalSocialService(profile.service);
-        record.label = record.service;
+        LabeledValueRecord::AccountParts &account = *record.account;
+        account.service = canonicalSocialService(profile.service);
+        record.label = account.service;
         setText(record, profile.username);
-        record.username = profile.username;
-        record.urlString = profile.urlString;
-        record.userIdentifier = profile.userIdentifier;
+        account.username = profile.username;
+        account.urlString = profile.urlString;
+        account.userIdentifier = profile.userIdentifier;
     });
 }
 
@@ -145,8 +146,8 @@ LabeledValueList StoreContactReader::imsValues(const StoreContact &contact)
     return numberedRecords(
         contact.instantMessageAddresses(), [](LabeledValueRecord &record, const StoreInstantMessageAddress &address) {
             record.holdStoreObject(address);
-            record.service = address.service;
-            record.username = address.username;
+            record.account->service = address.service;
+            record.account->username = address.username;
             record.value = address.username;
             record.stringValue = ValueRecordFormatter::instantMessageString(address.service, address.username);
         });

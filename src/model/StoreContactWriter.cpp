@@ -202,13 +202,14 @@ void StoreContactWriter::writeAddressValues(const LabeledValueList &records)
 {
     m_target.setPostalAddresses(
         labeledValues<StorePostalAddress>(records, [](const LabeledValueRecord &record) -> Labeled<StorePostalAddress> {
+            const LabeledValueRecord::AddressParts &parts = record.addressParts();
             StorePostalAddress address;
-            address.postalCode = record.zip;
-            address.state = record.state;
-            address.city = record.city;
-            address.street = record.street;
-            address.country = record.country;
-            address.isoCountryCode = record.isoCountryCode;
+            address.postalCode = parts.zip;
+            address.state = parts.state;
+            address.city = parts.city;
+            address.street = parts.street;
+            address.country = parts.country;
+            address.isoCountryCode = parts.isoCountryCode;
             return std::pair(storeLabel(record), std::move(address));
         }));
 }
@@ -217,16 +218,17 @@ void StoreContactWriter::writeSnsValues(const LabeledValueList &records)
 {
     m_target.setSocialProfiles(
         labeledValues<StoreSocialProfile>(records, [](const LabeledValueRecord &record) -> Labeled<StoreSocialProfile> {
-            if (record.username.isEmpty())
+            const LabeledValueRecord::AccountParts &account = record.accountParts();
+            if (account.username.isEmpty())
                 return std::nullopt;
             StoreSocialProfile profile;
             profile.service
-                = record.service.isEmpty() ? QString(ContactLabels::socialProfileServiceTwitter) : record.service;
-            profile.username = record.username;
+                = account.service.isEmpty() ? QString(ContactLabels::socialProfileServiceTwitter) : account.service;
+            profile.username = account.username;
             // The profile's URL and user identifier were read with it; writing
             // them back empty would lose them on every save.
-            profile.urlString = record.urlString;
-            profile.userIdentifier = record.userIdentifier;
+            profile.urlString = account.urlString;
+            profile.userIdentifier = account.userIdentifier;
             QString label = profile.service;
             return std::pair(std::move(label), std::move(profile));
         }));
@@ -236,12 +238,13 @@ void StoreContactWriter::writeImsValues(const LabeledValueList &records)
 {
     m_target.setInstantMessageAddresses(labeledValues<StoreInstantMessageAddress>(
         records, [](const LabeledValueRecord &record) -> Labeled<StoreInstantMessageAddress> {
-            if (record.username.isEmpty())
+            const LabeledValueRecord::AccountParts &account = record.accountParts();
+            if (account.username.isEmpty())
                 return std::nullopt;
             StoreInstantMessageAddress address;
             address.service
-                = record.service.isEmpty() ? QString(ContactLabels::instantMessageServiceAIM) : record.service;
-            address.username = record.username;
+                = account.service.isEmpty() ? QString(ContactLabels::instantMessageServiceAIM) : account.service;
+            address.username = account.username;
             return std::pair(storeLabel(record), std::move(address));
         }));
 }

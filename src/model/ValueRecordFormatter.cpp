@@ -143,9 +143,9 @@ void ValueRecordFormatter::updateEmailValue(LabeledValueRecord *record)
         lastDomain = address.mid(at + 1);
     const QString domain = lastDomain;
     if (!username.isEmpty())
-        record->username = username;
+        record->account->username = username;
     if (!domain.isEmpty())
-        record->domain = domain;
+        record->account->domain = domain;
 }
 
 void ValueRecordFormatter::updateURLValue(LabeledValueRecord *record)
@@ -167,8 +167,8 @@ void ValueRecordFormatter::updateSNSValue(LabeledValueRecord *record)
     if (!record->label)
         record->label = noService;
     record->stringValue = record->valueText();
-    record->service = *record->label;
-    record->username = record->valueText();
+    record->account->service = *record->label;
+    record->account->username = record->valueText();
 }
 
 void ValueRecordFormatter::updateIMSValue(LabeledValueRecord *record)
@@ -177,9 +177,9 @@ void ValueRecordFormatter::updateIMSValue(LabeledValueRecord *record)
         return;
     if (!record->label)
         record->label = noLabel;
-    record->stringValue = instantMessageString(record->service, record->valueText());
+    record->stringValue = instantMessageString(record->accountParts().service, record->valueText());
     if (record->hasValue())
-        record->username = record->valueText();
+        record->account->username = record->valueText();
 }
 
 void ValueRecordFormatter::updateDatesValue(LabeledValueRecord *record)

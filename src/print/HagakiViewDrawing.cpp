@@ -131,7 +131,7 @@ void HagakiView::drawBlock(const TextObject &object, const QPointF &origin, Draw
     drawTextObject(object, object.rect.translated(origin), drawList);
     if (object.kind == TextObjectKey::Name)
         return;
-    const QString code = object.adrsDict ? object.adrsDict->zip.text() : QString();
+    const QString code = object.adrsDict ? object.adrsDict->addressParts().zip : QString();
     const std::optional<QRectF> &boxes = object.isSender() ? object.senderZipRect : object.receiverZipRect;
     if (!code.isEmpty() && boxes)
         PostalCodeBoxes::drawZIPcode(code, boxes->topLeft() + origin, object.type, drawList);

@@ -121,14 +121,15 @@ QString HagakiView::makeAdrsAndNameString(
             name += u' ' + m_keishou;
     }
     QString text;
-    if (const LabeledValueRecord *address = record.layoutDict.get()) {
-        if (PrintOptionValue::flag(options.value(PrintZIP)) && !address->zip.isEmpty())
-            text += address->zip + u' ';
-        if (PrintOptionValue::flag(options.value(PrintCountry)) && !address->country.isEmpty())
-            text += address->country + u' ';
-        text += address->state + address->city + u'\n';
-        if (!address->street.isEmpty())
-            text += address->street + u'\n';
+    if (record.layoutDict) {
+        const LabeledValueRecord::AddressParts &address = record.layoutDict->addressParts();
+        if (PrintOptionValue::flag(options.value(PrintZIP)) && !address.zip.isEmpty())
+            text += address.zip + u' ';
+        if (PrintOptionValue::flag(options.value(PrintCountry)) && !address.country.isEmpty())
+            text += address.country + u' ';
+        text += address.state + address.city + u'\n';
+        if (!address.street.isEmpty())
+            text += address.street + u'\n';
     }
     return text + name;
 }

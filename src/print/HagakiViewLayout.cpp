@@ -160,7 +160,7 @@ void HagakiView::updateTextObjects(const PrintContactRecordPtr &record, bool sen
     addressObject.kind = TextObjectKey::Address;
     addressObject.adrsDict = record->layoutDict;
     newAlignAddress(addressObject, postcardAddressRect(nameObject, nameRect, sender));
-    if (!addressObject.adrsDict || addressObject.adrsDict->zip.isEmpty())
+    if (!addressObject.adrsDict || addressObject.adrsDict->addressParts().zip.isEmpty())
         return;
     if (sender)
         addressObject.senderZipRect
@@ -274,8 +274,8 @@ QRectF HagakiView::newAlignAddress(TextObject &object, const QRectF &rect) const
 {
     static const QChar minusSign(0x2212);
     const LabeledValueRecord *address = object.adrsDict.get();
-    const QString region = address ? QString(address->state + address->city) : QString();
-    QString street = address ? address->street.text() : QString();
+    const QString region = address ? QString(address->addressParts().state + address->addressParts().city) : QString();
+    QString street = address ? address->addressParts().street : QString();
     street.replace(minusSign, u'-');
     QString text = QString(region + street).replace(minusSign, u'-');
 

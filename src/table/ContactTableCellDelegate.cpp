@@ -108,7 +108,7 @@ void ContactTableCellDelegate::setUpPopupAndTextCell(const SubContactRecord &row
     if (value && column.addressPart) {
         // An address part shows as a value of its own, labeled as the address.
         auto part = std::make_shared<LabeledValueRecord>();
-        part->stringValue = (*value).*column.addressPart;
+        part->stringValue = value->addressParts().*column.addressPart;
         part->labelIndex = value->labelIndex;
         part->label = value->label;
         cell.setLabeledValue(part);

@@ -203,7 +203,7 @@ const QString *ContactTableModel::measuredText(
         const LabeledValueRecord *value = values.at(column.fieldSlot);
         if (!value)
             return nullptr;
-        return column.addressPart ? &(value->*column.addressPart).text() : &value->stringValue;
+        return column.addressPart ? &(value->addressParts().*column.addressPart) : &value->stringValue;
     }
     const auto entry = [&person, &column]() -> const QString * {
         const std::optional<QString> &text = (*person.stringValues()).*column.stringMember;
@@ -370,7 +370,7 @@ QString ContactTableModel::cellText(const SubContactRecord &row, const TableColu
         const LabeledValueRecordPtr value = column.filteredValueAt(person, row.labelIndex, m_selectedLabels);
         if (!value)
             return {};
-        return column.addressPart ? ((*value).*column.addressPart).text() : value->stringValue;
+        return column.addressPart ? value->addressParts().*column.addressPart : value->stringValue;
     }
     case TableColumn::Kind::Other:
         break;

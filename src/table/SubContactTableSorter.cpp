@@ -88,11 +88,11 @@ QString emailUsernameText(MVPerson &person, qint64 position, const QString &)
     return at < 0 ? mail : mail.left(at);
 }
 
-template <const QString &field, HeapString LabeledValueRecord::*member>
+template <const QString &field, QString LabeledValueRecord::AccountParts::*member>
 QString serviceOrUsernameText(MVPerson &person, qint64 position, const QString &)
 {
     const LabeledValueRecordPtr value = valueAt(person, field, position);
-    return value ? ((*value).*member).text() : QString();
+    return value ? value->accountParts().*member : QString();
 }
 
 QString otherText(MVPerson &person, qint64, const QString &key)
@@ -113,10 +113,14 @@ TextOfRow textOfRowForKey(const QString &key)
         {u"Address label"_s, &addressLabelText},
         {u"Email domain"_s, &emailDomainText},
         {u"Email username"_s, &emailUsernameText},
-        {u"Instant Message type"_s, &serviceOrUsernameText<FieldId::InstantMessage, &LabeledValueRecord::service>},
-        {u"Instant Message username"_s, &serviceOrUsernameText<FieldId::InstantMessage, &LabeledValueRecord::username>},
-        {u"Social Network type"_s, &serviceOrUsernameText<FieldId::SocialNetwork, &LabeledValueRecord::service>},
-        {u"Social Network username"_s, &serviceOrUsernameText<FieldId::SocialNetwork, &LabeledValueRecord::username>},
+        {u"Instant Message type"_s,
+            &serviceOrUsernameText<FieldId::InstantMessage, &LabeledValueRecord::AccountParts::service>},
+        {u"Instant Message username"_s,
+            &serviceOrUsernameText<FieldId::InstantMessage, &LabeledValueRecord::AccountParts::username>},
+        {u"Social Network type"_s,
+            &serviceOrUsernameText<FieldId::SocialNetwork, &LabeledValueRecord::AccountParts::service>},
+        {u"Social Network username"_s,
+            &serviceOrUsernameText<FieldId::SocialNetwork, &LabeledValueRecord::AccountParts::username>},
     };
     if (const TextOfRow text = byKey.value(key))
         return text;

@@ -9,18 +9,18 @@ namespace {
 const QString senderColumn = u"Sender"_s;
 const QString allLabels = u"All"_s;
 
-HeapString LabeledValueRecord::*addressMember(const ContactIdentifier &identifier)
+QString LabeledValueRecord::AddressParts::*addressMember(const ContactIdentifier &identifier)
 {
     if (identifier == FieldId::ZIP)
-        return &LabeledValueRecord::zip;
+        return &LabeledValueRecord::AddressParts::zip;
     if (identifier == FieldId::State)
-        return &LabeledValueRecord::state;
+        return &LabeledValueRecord::AddressParts::state;
     if (identifier == FieldId::City)
-        return &LabeledValueRecord::city;
+        return &LabeledValueRecord::AddressParts::city;
     if (identifier == FieldId::Street)
-        return &LabeledValueRecord::street;
+        return &LabeledValueRecord::AddressParts::street;
     if (identifier == FieldId::Country)
-        return &LabeledValueRecord::country;
+        return &LabeledValueRecord::AddressParts::country;
     return nullptr;
 }
 

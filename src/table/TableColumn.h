@@ -30,7 +30,7 @@ struct TableColumn {
     // "Address" for an address part.
     ContactIdentifier field;
     // For an address part, the member holding that part.
-    HeapString LabeledValueRecord::*addressPart = nullptr;
+    QString LabeledValueRecord::AddressParts::*addressPart = nullptr;
     // Which of the table's distinct labeled fields the column reads (the
     // address parts share one), -1 for none: a row reads each field once.
     int fieldSlot = -1;

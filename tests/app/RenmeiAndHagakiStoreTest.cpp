@@ -52,7 +52,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     for (const auto &[label, street] : labelsAndStreets) {
         auto address = std::make_shared<LabeledValueRecord>();
         address->label = label;
-        address->street = street;
+        address->address->street = street;
         address->labelIndex = labelIndex++;
         person->addressValues()->append(address);
     }

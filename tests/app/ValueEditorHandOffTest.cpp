@@ -99,7 +99,7 @@ std::function<QString(MVPerson &)> valuesOf(const ContactIdentifier &type, QStri
 
 QString chatOf(const LabeledValueRecord &record)
 {
-    return record.service + u'/' + record.username;
+    return record.accountParts().service + u'/' + record.accountParts().username;
 }
 
 template <typename Editor, typename Field>
@@ -123,7 +123,7 @@ std::function<ValueEditor *(EditorHandOff &)> adding(const ContactIdentifier &ty
     };
 }
 
-const auto cities = valuesOf(FieldId::Address, [](const LabeledValueRecord &r) { return r.city.text(); });
+const auto cities = valuesOf(FieldId::Address, [](const LabeledValueRecord &r) { return r.addressParts().city; });
 
 INSTANTIATE_TEST_SUITE_P(Rows, EditorResult,
     testing::Values(

@@ -49,7 +49,7 @@ protected:
         FilledContactsTest::SetUp();
         LabeledValueRecord second;
         second.label = u"work"_s;
-        second.city = u"大阪市北区"_s;
+        second.address->city = u"大阪市北区"_s;
         person(0).addLabeledValue(second, FieldId::Address);
         endTurn();
     }

@@ -85,12 +85,12 @@ inline ContactRecordPtr fullContact()
     setLabeled(*person, FieldId::URL, {{"home page", "https://example.com/taro"}});
     auto address = std::make_shared<LabeledValueRecord>();
     address->label = QStringLiteral("home");
-    address->zip = QStringLiteral("100-0001");
-    address->state = QStringLiteral("東京都");
-    address->city = QStringLiteral("千代田区");
-    address->street = QStringLiteral("千代田1-1");
-    address->country = QStringLiteral("Japan");
-    address->isoCountryCode = QStringLiteral("jp");
+    address->address->zip = QStringLiteral("100-0001");
+    address->address->state = QStringLiteral("東京都");
+    address->address->city = QStringLiteral("千代田区");
+    address->address->street = QStringLiteral("千代田1-1");
+    address->address->country = QStringLiteral("Japan");
+    address->address->isoCountryCode = QStringLiteral("jp");
     address->labelIndex = 0;
     MVPerson::updateAddressValue(address.get(), 3);
     person->setValue(LabeledValueList{address}, FieldId::Address);

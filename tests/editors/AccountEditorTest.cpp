@@ -30,8 +30,8 @@ protected:
     [[nodiscard]] QString result() const
     {
         const auto r = EditorTest<Editor>::template result<LabeledValueRecord>();
-        return QStringList{r.label.value_or(QStringLiteral("-")), r.service, r.username, r.userIdentifier, r.urlString,
-            r.stringValue, QString::number(r.labelIndex)}
+        return QStringList{r.label.value_or(QStringLiteral("-")), r.accountParts().service, r.accountParts().username,
+            r.accountParts().userIdentifier, r.accountParts().urlString, r.stringValue, QString::number(r.labelIndex)}
             .join(u'|');
     }
 };
@@ -99,8 +99,8 @@ TEST_F(ChatEditor, EmptyUserNameLeavesFieldAndServiceAsTheyAre)
     const LabeledValueRecordPtr chat
         = m_contact->person->labeledValueForIdentifierAtLabelIndex(FieldId::InstantMessage, 0);
     chat->value = QString();
-    chat->username.clear();
-    chat->service = QStringLiteral("QQ");
+    chat->account->username.clear();
+    chat->account->service = QStringLiteral("QQ");
     m_contact->person->setValue(LabeledValueList{chat}, FieldId::InstantMessage);
     open(0);
     EXPECT_EQ(m_editor->usernameField()->text(), QString());

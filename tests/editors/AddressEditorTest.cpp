@@ -55,7 +55,8 @@ protected:
     [[nodiscard]] QStringList resultParts() const
     {
         const LabeledValueRecord record = result<LabeledValueRecord>();
-        return {record.zip, record.state, record.city, record.street};
+        return {record.addressParts().zip, record.addressParts().state, record.addressParts().city,
+            record.addressParts().street};
     }
     void lookUp(const QString &typed, Qt::Key key = Qt::Key_Return)
     {
@@ -156,7 +157,7 @@ TEST_F(AddressEditor, JapanOffersThePrefecturesInTheUsersLanguageAndTheChoiceIsK
         EXPECT_TRUE(m_harness.isOpen());
         EXPECT_EQ(m_editor->stateField()->text(), QString::fromUtf8(last));
         done();
-        EXPECT_EQ(result<LabeledValueRecord>().state, QString::fromUtf8(last));
+        EXPECT_EQ(result<LabeledValueRecord>().addressParts().state, QString::fromUtf8(last));
     }
     QLocale::setDefault(before);
 }
@@ -187,7 +188,8 @@ TEST_F(AddressEditor, CountryChosenInASubmenuKeepsThePopoverOpenAndNamesAnEmptyC
     EXPECT_EQ(m_editor->selectedCountryCode(), AddressViewController::defaultCountry);
     done();
     const LabeledValueRecord record = result<LabeledValueRecord>();
-    EXPECT_EQ(QStringList({record.isoCountryCode, record.country, QString::number(record.labelIndex)}),
+    EXPECT_EQ(QStringList({record.addressParts().isoCountryCode, record.addressParts().country,
+                  QString::number(record.labelIndex)}),
         QStringList({{}, "UGANDA", "1"}));
 }
 

@@ -33,12 +33,12 @@ inline LabeledValueRecordPtr addressValue(
 {
     auto address = labeledValue(label, QString(), labelIndex);
     address->value = std::monostate();
-    address->zip = parts.value(0);
-    address->state = parts.value(1);
-    address->city = parts.value(2);
-    address->street = parts.value(3);
-    address->country = parts.value(4);
-    address->isoCountryCode = isoCode;
+    address->address->zip = parts.value(0);
+    address->address->state = parts.value(1);
+    address->address->city = parts.value(2);
+    address->address->street = parts.value(3);
+    address->address->country = parts.value(4);
+    address->address->isoCountryCode = isoCode;
     MVPerson::updateAddressValue(address.get(), AddressText::IncludeCountryAndZIP);
     return address;
 }
@@ -77,11 +77,11 @@ inline ContactRecordPtr testContact()
             addressValue("work", {"10001", "NY", "New York", "350 Fifth Avenue\nSuite 200\nBuilding C"}, "us", 1)},
         FieldId::Address);
     auto chat = labeledValue("work", "taro.chat", 0);
-    chat->service = QStringLiteral("SkypeInstant");
+    chat->account->service = QStringLiteral("SkypeInstant");
     MVPerson::updateIMSValue(chat.get());
     person->setValue(LabeledValueList{chat}, FieldId::InstantMessage);
     auto profile = labeledValue("GameCenter", "taro_gc", 0);
-    profile->urlString = QStringLiteral("https://example.jp/taro");
+    profile->account->urlString = QStringLiteral("https://example.jp/taro");
     MVPerson::updateSNSValue(profile.get());
     person->setValue(LabeledValueList{profile}, FieldId::SocialNetwork);
     person->setValue(QStringLiteral("花子\n次郎"), FieldId::Renmei);

@@ -121,7 +121,7 @@ TEST_F(MultiValueEditor, NestedAddressEditorChangesTheTableOnlyOnDone)
     EXPECT_TRUE(m_harness.isOpen());
     EditorHarness::type(nestedEditor()->cityField(), QStringLiteral("Kobe"));
     QTest::mouseClick(nestedEditor()->cancelButton(), Qt::LeftButton);
-    EXPECT_EQ(m_editor->table()->rows().at(0)->city, QStringLiteral("京都市中京区"));
+    EXPECT_EQ(m_editor->table()->rows().at(0)->addressParts().city, QStringLiteral("京都市中京区"));
     EXPECT_TRUE(m_harness.isOpen());
 
     QTest::mouseClick(m_editor->addButton(), Qt::LeftButton);
@@ -144,7 +144,7 @@ TEST_F(MultiValueEditor, NestedAddressEditorChangesTheTableOnlyOnDone)
     done();
     const LabeledValueRecord &added = *std::get<LabeledValueList>(m_context->value).at(2);
     EXPECT_EQ(added.labelIndex, -1);
-    EXPECT_EQ(added.city, QStringLiteral("千代田区"));
+    EXPECT_EQ(added.addressParts().city, QStringLiteral("千代田区"));
 }
 
 // Reordering goes through the model's drop: a real drag cannot run offscreen.

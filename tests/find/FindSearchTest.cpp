@@ -45,10 +45,10 @@ ContactRecordPtr sampleContact()
     addValue(person, FieldId::InstantMessage, "home", "annaim", "Skype");
     LabeledValueRecord address;
     address.label = QStringLiteral("home");
-    address.zip = QStringLiteral("100-0001");
-    address.city = QStringLiteral("Annaville");
-    address.street = QStringLiteral("1 Anna Street");
-    address.isoCountryCode = QStringLiteral("AN");
+    address.address->zip = QStringLiteral("100-0001");
+    address.address->city = QStringLiteral("Annaville");
+    address.address->street = QStringLiteral("1 Anna Street");
+    address.address->isoCountryCode = QStringLiteral("AN");
     person.addLabeledValue(address, FieldId::Address);
     person.setValue(QStringLiteral("Nana & Co"), FieldId::Company);
     return row;

@@ -15,8 +15,8 @@ inline void addValue(MVPerson &person, const ContactIdentifier &field, const QSt
     record.label = label;
     record.value = text;
     record.stringValue = text;
-    record.username = service.isEmpty() ? QString() : text;
-    record.service = service;
+    record.account->username = service.isEmpty() ? QString() : text;
+    record.account->service = service;
     person.addLabeledValue(record, field);
 }
 

@@ -27,12 +27,12 @@ LabeledValueRecord address(const QString &label, const QString &zip, const QStri
 {
     LabeledValueRecord record;
     record.label = label;
-    record.zip = zip;
-    record.state = state;
-    record.city = city;
-    record.street = street;
-    record.country = u"Japan"_s;
-    record.isoCountryCode = u"jp"_s;
+    record.address->zip = zip;
+    record.address->state = state;
+    record.address->city = city;
+    record.address->street = street;
+    record.address->country = u"Japan"_s;
+    record.address->isoCountryCode = u"jp"_s;
     MVPerson::hagakiLayoutFromLayoutString(&*record.layout, layout);
     return record;
 }
@@ -81,8 +81,8 @@ MVPersonPtr fullPerson()
     for (const auto &[field, label, service] : {std::tuple{FieldId::SocialNetwork, u"Facebook"_s, u"Facebook"_s},
              {FieldId::InstantMessage, u"home"_s, u"Skype"_s}}) {
         LabeledValueRecord account = labeled(label, u"taro.yamada"_s);
-        account.username = u"taro.yamada"_s;
-        account.service = service;
+        account.account->username = u"taro.yamada"_s;
+        account.account->service = service;
         person->addLabeledValue(account, field);
     }
     LabeledValueRecord anniversary;
@@ -120,8 +120,9 @@ QString describe(const LabeledValueRecord &record)
     QString text = record.labelText() + u'|' + record.valueText() + u'|';
     if (const auto *date = std::get_if<StoreDateComponents>(&record.value))
         text += u"%1-%2-%3|"_s.arg(date->year.value_or(0)).arg(date->month.value_or(0)).arg(date->day.value_or(0));
-    return text + record.zip + u'|' + record.state + u'|' + record.city + u'|' + record.street + u'|' + record.username
-        + u'|' + record.service;
+    return text + record.addressParts().zip + u'|' + record.addressParts().state + u'|' + record.addressParts().city
+        + u'|' + record.addressParts().street + u'|' + record.accountParts().username + u'|'
+        + record.accountParts().service;
 }
 
 } // namespace

@@ -131,7 +131,7 @@ TEST(MVvCardReader, EachLayoutLineGoesToTheAddressAtItsPosition)
     MVPerson &person = *contacts->constFirst()->person;
     EXPECT_EQ(InterchangeTestContacts::layoutStrings(person),
         (QStringList{u"5;ra:{{10.00,20.00},{30.00,40.00}};"_s, u"3;"_s}));
-    EXPECT_EQ(person.labeledValueForIdentifierAtIndex(FieldId::Address, 0)->street, u"Street 1"_s);
+    EXPECT_EQ(person.labeledValueForIdentifierAtIndex(FieldId::Address, 0)->addressParts().street, u"Street 1"_s);
 }
 
 TEST(MVvCardReader, StopsWhenTheHandlerSaysAndReportsCharacterPositions)

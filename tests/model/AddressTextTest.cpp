@@ -24,12 +24,12 @@ struct AddressCase {
 LabeledValueRecord addressOf(const AddressCase &c)
 {
     LabeledValueRecord address;
-    address.isoCountryCode = QString::fromUtf8(c.isoCode);
-    address.street = QString::fromUtf8(c.street);
-    address.city = QString::fromUtf8(c.city);
-    address.state = QString::fromUtf8(c.state);
-    address.zip = QString::fromUtf8(c.zip);
-    address.country = QString::fromUtf8(c.country);
+    address.address->isoCountryCode = QString::fromUtf8(c.isoCode);
+    address.address->street = QString::fromUtf8(c.street);
+    address.address->city = QString::fromUtf8(c.city);
+    address.address->state = QString::fromUtf8(c.state);
+    address.address->zip = QString::fromUtf8(c.zip);
+    address.address->country = QString::fromUtf8(c.country);
     return address;
 }
 
@@ -77,7 +77,7 @@ TEST(AddressCountry, PredictsCodesFromNamesCodesAndAlpha3)
     LabeledValueRecord address = addressOf(withoutCode);
     EXPECT_EQ(AddressText::countryCodeOfAddress(address), "JP");
     EXPECT_EQ(MVPerson::addressFromLabeledValue(&address, 3), "100-0005 東京都 千代田区 丸の内1-9-1 日本 ");
-    address.country = "germany";
+    address.address->country = "germany";
     EXPECT_EQ(AddressText::countryCodeOfAddress(address), "DE");
 }
 
@@ -168,21 +168,21 @@ TEST(AddressUpdate, MailingFormFollowsPartsChangedAfterReading)
     // Whichever template the formatter has for the country.
     const auto expectFormatted = [&](int option, StorePostalAddress postal) {
         MVPerson::updateAddressValue(&address, option);
-        EXPECT_EQ(address.formattedString, StorePostalAddressFormatter::stringFromPostalAddress(postal));
+        EXPECT_EQ(address.addressParts().formattedString, StorePostalAddressFormatter::stringFromPostalAddress(postal));
     };
     expectFormatted(3, held);
-    EXPECT_TRUE(address.formattedString.text().contains("日本"));
+    EXPECT_TRUE(address.addressParts().formattedString.contains("日本"));
     StorePostalAddress changed = held;
     changed.country.clear();
     expectFormatted(0, changed);
-    address.city = changed.city = "港区";
+    address.address->city = changed.city = "港区";
     changed.country = held.country;
     expectFormatted(3, changed);
-    EXPECT_TRUE(address.formattedString.text().contains("港区"));
-    address.isoCountryCode.clear();
-    address.country.clear();
+    EXPECT_TRUE(address.addressParts().formattedString.contains("港区"));
+    address.address->isoCountryCode.clear();
+    address.address->country.clear();
     MVPerson::updateAddressValue(&address, 3);
-    EXPECT_FALSE(address.formattedString.text().contains("日本"));
+    EXPECT_FALSE(address.addressParts().formattedString.contains("日本"));
 }
 
 } // namespace

@@ -74,8 +74,9 @@ TEST(PersonCaches, FillOnceFromTheStoreContactWithPlainLabelsAndNumbers)
         QString(person.stringValues()->value(FieldId::Company) + u'|' + person.stringValues()->value(FieldId::Note)),
         "Morvane|note");
     EXPECT_FALSE(person.stringValues()->renmei.has_value());
-    EXPECT_EQ(
-        person.emailValues()->first()->username + u'|' + person.emailValues()->first()->domain, "taro|example.jp");
+    EXPECT_EQ(person.emailValues()->first()->accountParts().username + u'|'
+            + person.emailValues()->first()->accountParts().domain,
+        "taro|example.jp");
     EXPECT_EQ(listing(*person.addressValues()),
         QStringList({"0 home: 100-0001 東京都 千代田区 千代田1-1 ", "1 Cottage: 100-0001 東京都 千代田区 千代田1-1 "}));
     EXPECT_EQ(listing(*person.urlValues()) + listing(*person.snsValues()) + listing(*person.imsValues())
@@ -106,7 +107,7 @@ TEST(PersonCaches, RefreshRestoresOnlyWhileTheStoreContactIsAttached)
     detached.addressValues();
     detached.setCnContact(std::nullopt);
     // Detached addresses recompute their text on every read.
-    detached.addressValues()->first()->street = "丸の内1-1";
+    detached.addressValues()->first()->address->street = "丸の内1-1";
     EXPECT_EQ(detached.addressValues()->first()->stringValue, "100-0001 東京都 千代田区 丸の内1-1 ");
     detached.refreshCache();
     EXPECT_TRUE(detached.phoneValues()->isEmpty());
@@ -136,7 +137,7 @@ TEST(PersonCaches, ALoadFormatsEachAddressOnce)
         EXPECT_EQ(*reread->at(i), *loaded.at(i));
         EXPECT_EQ(person->hagakiLayouts()->at(i)->label, loaded.at(i)->label);
     }
-    EXPECT_EQ(loaded.first()->formattedString, "100-0001 東京都 千代田区\n千代田1-1");
+    EXPECT_EQ(loaded.first()->addressParts().formattedString, "100-0001 東京都 千代田区\n千代田1-1");
 }
 
 // Contacts without a value of a field share what stands for none; changing
@@ -235,7 +236,7 @@ TEST_P(PersonWholeList, NewValuesAreNumberedFromTheLargestPlusOne)
     EXPECT_EQ(numbers, GetParam().second);
     // The caller's own records are the ones stored and numbered.
     EXPECT_EQ(person->emailValues()->first(), list.first());
-    EXPECT_EQ(list.first()->domain, "example.jp");
+    EXPECT_EQ(list.first()->accountParts().domain, "example.jp");
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PersonWholeList,
@@ -297,11 +298,33 @@ TEST(PersonReaders, GiveIndependentCopies)
     EXPECT_EQ(person->datesValues()->first()->labelText(), "anniversary");
 }
 
+// Phone numbers, URLs, relations and dates use no address or account parts:
+// they are read from the store, written back and turned into dictionaries
+// without ever holding them, and a copy of an address owns its parts.
+TEST(PersonReaders, ValuesWithoutPartsNeverHoldThem)
+{
+    const MVPersonPtr person = MVPerson::initWithCNContact(PersonTestContacts::fullContact());
+    (void)person->contactFromCache(StoreContact());
+    for (const ContactIdentifier &identifier : {FieldId::Phone, FieldId::URL, FieldId::Relationship, FieldId::Dates}) {
+        for (const LabeledValueRecordPtr &value : *person->labeledValues(identifier)) {
+            const LabeledValueRecord copy = LabeledValueRecord::fromVariantMap(value->toVariantMap());
+            EXPECT_TRUE(value->addressPart(FieldId::Street).isNull());
+            EXPECT_FALSE(
+                value->address.isHeld() || value->account.isHeld() || copy.address.isHeld() || copy.account.isHeld())
+                << identifier.toStdString();
+        }
+    }
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(person->phoneValues()->first()->storeObject));
+    LabeledValueRecord copy = *person->addressValues()->first();
+    copy.address->street = "丸の内1-1";
+    EXPECT_EQ(person->addressValues()->first()->addressParts().street, "千代田1-1");
+}
+
 TEST(PersonReaders, ReplacingAnAddressByLabelIndexRecomputesItsText)
 {
     const MVPersonPtr person = MVPerson::initWithCNContact(PersonTestContacts::fullContact());
     LabeledValueRecordPtr address = person->labeledValueForIdentifierAtLabelIndex(FieldId::Address, 0);
-    address->street = "丸の内2-2";
+    address->address->street = "丸の内2-2";
     person->replaceLabeledValueAtLabelIndex(*address, FieldId::Address, 0);
     EXPECT_EQ(listing(*person->addressValues()).first(), "0 home: 100-0001 東京都 千代田区 丸の内2-2 日本 ");
     EXPECT_EQ(person->stringValueForIdentifier(FieldId::Address, 0), "100-0001 東京都 千代田区 丸の内2-2 日本 ");

@@ -276,8 +276,9 @@ TEST(PersonAddressFormat, AMergedCountryFormatChangesItsTemplate)
 {
     MVPerson::initializeClass();
     const MVPersonPtr person = MVPerson::initWithCNContact(fullContact());
-    EXPECT_EQ(person->addressValues()->at(0)->formattedString, "100-0001 東京都 千代田区\n千代田1-1\n日本");
-    EXPECT_EQ(person->addressValues()->at(1)->formattedString, "1 Main St\nSpringfield IL 62701");
+    EXPECT_EQ(
+        person->addressValues()->at(0)->addressParts().formattedString, "100-0001 東京都 千代田区\n千代田1-1\n日本");
+    EXPECT_EQ(person->addressValues()->at(1)->addressParts().formattedString, "1 Main St\nSpringfield IL 62701");
     ASSERT_EQ(PostalAddressTemplate::forCountry("DJ"), "{postalCode} {state} {city}\n{street}\n{country}");
     const AddressFormatRow original = *MVPerson::addressFormatDict().value("DJ");
     AddressFormatRow changed = original;

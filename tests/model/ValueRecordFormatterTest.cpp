@@ -34,8 +34,9 @@ TEST(CompositeName, FollowsTheNameOrdering)
 // "label|shown text|user|domain|service" of a record after its update.
 QString shown(const LabeledValueRecord &record)
 {
-    return QStringList{record.labelText(), record.stringValue, record.username, record.domain, record.service}.join(
-        u'|');
+    return QStringList{record.labelText(), record.stringValue, record.accountParts().username,
+        record.accountParts().domain, record.accountParts().service}
+        .join(u'|');
 }
 
 LabeledValueRecord textRecord(const std::optional<QString> &label, const QString &value, const QString &service = {})
@@ -44,7 +45,7 @@ LabeledValueRecord textRecord(const std::optional<QString> &label, const QString
     record.label = label;
     if (!value.isNull())
         record.value = value;
-    record.service = service;
+    record.account->service = service;
     return record;
 }
 

@@ -11,9 +11,9 @@ TEST(RecordDictionaries, EveryRecordComesBackAsItWent)
 {
     LabeledValueRecord address;
     address.labelIndex = 4;
-    address.street = "千代田1-1";
-    address.zip = "100-0001";
-    address.isoCountryCode = "JP";
+    address.address->street = "千代田1-1";
+    address.address->zip = "100-0001";
+    address.address->isoCountryCode = "JP";
     address.layout->company = false;
     address.layout->senderName = "{{1,2},{3,4}}";
     EXPECT_EQ(LabeledValueRecord::fromVariantMap(address.toVariantMap()), address);

@@ -32,7 +32,7 @@ TEST_P(EnvelopeBlockText, AddressLinesThenTheName)
     const PrintContactRecordPtr record = PrintTestCards::record(row.card);
     record->name->stringValue = row.card.family.isEmpty() ? QString() : row.card.family + u' ' + row.card.given;
     if (record->layoutDict)
-        record->layoutDict->country = u"日本"_s;
+        record->layoutDict->address->country = u"日本"_s;
     const QVariantMap envelope{{PrintZIP, row.printZIP}, {PrintCountry, row.printCountry}};
     EXPECT_EQ(view->makeAdrsAndNameString(*record, envelope, row.forSender), QString::fromUtf8(row.expected));
 }

@@ -30,7 +30,7 @@ TEST_F(PreviewPane, ClickingARowPreviewsThatContactAtItsAddress)
     EXPECT_EQ(nameText(), u"佐 藤  花 子 様"_s);
     // The row shows the contact's second address.
     EXPECT_EQ(addressText(), u"大阪府北区|銀座3-2-3"_s);
-    EXPECT_EQ(block(1).adrsDict->zip, u"102-1011"_s);
+    EXPECT_EQ(block(1).adrsDict->addressParts().zip, u"102-1011"_s);
     Screenshot::grab(m_window.get());
     Screenshot::grab(&pane(), u"pane"_s);
 }

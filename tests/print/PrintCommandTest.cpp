@@ -77,7 +77,7 @@ TEST_F(PrintCommand, EveryEnvelopeIsCentredAndSizedOnItsOwnText)
     envelope.insert(TextDirection, u"Left-Right"_s);
     pane().printOptions()->insert(Envelope, envelope);
     LabeledValueRecord longAddress = *person(1).labeledValueForIdentifierAtIndex(FieldId::Address, 0);
-    longAddress.street = u"1200 North Lake Shore Drive, Apartment 4500"_s;
+    longAddress.address->street = u"1200 North Lake Shore Drive, Apartment 4500"_s;
     person(1).replaceLabeledValueAtIndex(longAddress, FieldId::Address, 0);
     selectRows({{3, 0}, {1, 0}});
     print();

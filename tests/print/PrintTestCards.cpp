@@ -19,10 +19,10 @@ PrintContactRecordPtr record(const Card &card)
         row->company = card.company;
     if (card.hasAddress) {
         auto address = std::make_shared<LabeledValueRecord>();
-        address->zip = card.zip;
-        address->state = card.state;
-        address->city = card.city;
-        address->street = card.street;
+        address->address->zip = card.zip;
+        address->address->state = card.state;
+        address->address->city = card.city;
+        address->address->street = card.street;
         address->layout->renmei = card.jointNames;
         address->layout->company = card.companyLine;
         address->layout->receiverName = card.savedName;

@@ -112,7 +112,7 @@ TEST_F(ContactRows, ReloadMarksContinuationRowsInTheCurrentOrderAndRowCountChang
     auto contacts = table({person("Fay"), person("Gus"), person("Hal")});
     const auto addStreet = [&](int contact, const QString &street, bool sender) {
         auto address = std::make_shared<LabeledValueRecord>();
-        address->street = street;
+        address->address->street = street;
         address->stringValue = street;
         if (sender)
             address->layout->sender = true;
