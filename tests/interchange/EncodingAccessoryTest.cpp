@@ -65,8 +65,7 @@ protected:
     // An accessory of the dialog, as the import commands attach it.
     [[nodiscard]] EncodingAccessory *attachedTo(QFileDialog &dialog)
     {
-        auto *accessory = new EncodingAccessory(nullptr, &m_defaults);
-        accessory->setEncodingOnly();
+        EncodingAccessory *accessory = openModeAccessory().release();
         accessory->attachTo(&dialog);
         return accessory;
     }
@@ -164,6 +163,8 @@ TEST(EncodingListModel, AClickOnABoxHandsTheRowBackAndTheNameTakesNone)
     EXPECT_EQ(handed.last(), std::make_pair(1, false));
 }
 
+// The customize panel belongs to the dialog: a window of its own would be
+// blocked by the dialog's modality.
 TEST_F(EncodingAccessoryTest, ShiftJisChosenInAFileDialogIsTheEncodingRead)
 {
     m_defaults.setObject(QStringList{u"Japanese (Shift_JIS)"_s}, EncodingAccessory::encodingsKey);
@@ -176,25 +177,17 @@ TEST_F(EncodingAccessoryTest, ShiftJisChosenInAFileDialogIsTheEncodingRead)
     dialog.selectFile(card.fileName());
     dialog.open();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QTest::keyClick(accessory->encodingTypePopup(), Qt::Key_Down);
-    QTest::keyClick(accessory->encodingTypePopup(), Qt::Key_Down);
+    chooseCustomize(*accessory);
+    EXPECT_EQ(accessory->encodingListPanel()->parentWidget(), &dialog);
+    accessory->encodingListPanel()->close();
+    for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Down, Qt::Key_Down})
+        QTest::keyClick(accessory->encodingTypePopup(), key);
     Screenshot::grab(&dialog);
     auto *buttons = dialog.findChild<QDialogButtonBox *>();
     ASSERT_TRUE(buttons);
     QTest::mouseClick(buttons->button(QDialogButtonBox::Open), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(accessory->encodingType(), TextEncodingTable::idForCharset("Shift_JIS"));
-}
-
-// A window of its own would be blocked by the dialog's modality.
-TEST_F(EncodingAccessoryTest, TheCustomizePanelBelongsToTheModalFileDialogItOpensFrom)
-{
-    QFileDialog dialog(nullptr, u"Import from CSV"_s, TestEnvironment::makeScratchFolder(u"modal"_s));
-    EncodingAccessory *accessory = attachedTo(dialog);
-    dialog.open();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    chooseCustomize(*accessory);
-    EXPECT_EQ(accessory->encodingListPanel()->parentWidget(), &dialog);
 }
 
 } // namespace

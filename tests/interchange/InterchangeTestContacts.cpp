@@ -37,7 +37,8 @@ LabeledValueRecord address(const QString &label, const QString &zip, const QStri
     return record;
 }
 
-QImage testPhoto(int width, int height)
+// A photo with a gradient, so that pixel comparisons mean something.
+static QImage testPhoto(int width = 64, int height = 48)
 {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
@@ -164,7 +165,8 @@ QStringList layoutStrings(MVPerson &person)
     return layouts;
 }
 
-void expectSamePicture(const QImage &expected, const QImage &actual)
+// Same size, and every channel of every pixel within JPEG's loss.
+static void expectSamePicture(const QImage &expected, const QImage &actual)
 {
     ASSERT_FALSE(actual.isNull());
     ASSERT_EQ(actual.size(), expected.size());

@@ -19,9 +19,6 @@ namespace InterchangeTestContacts {
 [[nodiscard]] LabeledValueRecord address(const QString &label, const QString &zip, const QString &state,
     const QString &city, const QString &street, const QString &layout);
 
-// A photo with a gradient, so that pixel comparisons mean something.
-[[nodiscard]] QImage testPhoto(int width = 64, int height = 48);
-
 // A contact with every field: names, phonetic names, the single texts (a
 // note with a backslash, a comma and a line break), phones, e-mails, URLs,
 // three addresses with layouts, profiles, messaging, relations, dates, a
@@ -39,8 +36,6 @@ namespace InterchangeTestContacts {
 
 // Google Test assertions that two contacts hold the same values.
 void expectSameValues(MVPerson &expected, MVPerson &actual);
-// Same size, and every channel of every pixel within JPEG's loss.
-void expectSamePicture(const QImage &expected, const QImage &actual);
 // Values, postcard layouts and photo.
 void expectSameContact(MVPerson &expected, MVPerson &actual);
 

@@ -23,13 +23,4 @@ TEST(LiteralSearchTest, AgreesWithIndexOfFromEveryPosition)
     EXPECT_EQ(LiteralSearch::find(u"ab", 0, u"abc"), -1);
 }
 
-TEST(LiteralSearchTest, LineBoundsIncludeTheLineFeed)
-{
-    const QStringView text = u"ab\ncd\nef";
-    EXPECT_EQ(LiteralSearch::lineStart(text, 4), 3);
-    EXPECT_EQ(LiteralSearch::lineEnd(text, 4), 6);
-    EXPECT_EQ(LiteralSearch::lineStart(text, 0), 0);
-    EXPECT_EQ(LiteralSearch::lineEnd(text, 7), 8);
-}
-
 } // namespace

@@ -62,10 +62,8 @@ TEST(PostalDatabaseTest, ReadsBothTablesIntoTheirPositions)
 {
     const QString folder = writeTables(u"database-both"_s);
     const PostalDatabase database = PostalDatabase::fromFiles(folder + u"/ken_all.gzip", folder + u"/jigyosyo.gzip");
-    EXPECT_EQ(database.areaText().count(u'\n'), 6);
-    EXPECT_TRUE(database.areaText().startsWith(u"K,\"1000000\""));
-    EXPECT_EQ(database.officeText().count(u'\n'), 3);
-    EXPECT_TRUE(database.officeText().startsWith(u"J,\"ﾆﾂﾎﾟﾝﾕｳｾｲ"));
+    EXPECT_EQ(std::pair(database.areaText().count(u'\n'), database.officeText().count(u'\n')),
+        (std::pair<qsizetype, qsizetype>(6, 3)));
     EXPECT_EQ(database.skippedLines(), 0);
     EXPECT_GE(database.memoryBytes(), (database.areaText().size() + database.officeText().size()) * 2);
 }

@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(ShippedPostalDataTest, ThreadsThatAskTogetherGetOneCompleteCache)
+TEST(ShippedPostalDataTest, ThreadsThatAskTogetherGetOneCompleteCacheThatFindsChiyoda)
 {
     std::vector<std::shared_ptr<const PostalDatabase>> seen(4);
     std::vector<std::thread> threads;
@@ -21,10 +21,8 @@ TEST(ShippedPostalDataTest, ThreadsThatAskTogetherGetOneCompleteCache)
     EXPECT_GT(seen.front()->areaText().count(u'\n'), 100000);
     EXPECT_GT(seen.front()->officeText().count(u'\n'), 20000);
     EXPECT_EQ(seen.front()->skippedLines(), 0);
-}
 
-TEST(ShippedPostalDataTest, FindsChiyodaByCodeAndItsCodeByAddress)
-{
+    // Chiyoda by its code, and its code by the address.
     ZipSearch search;
     search.searchForQuery(u"1000001"_qs);
     ASSERT_EQ(search.table().size(), 1);

@@ -1,9 +1,6 @@
 #include "InterchangeTestContacts.h"
 #include "interchange/VCardOwnProperties_p.h"
 
-#include <string>
-#include <string_view>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -15,13 +12,6 @@ TEST(VCardOwnProperties, TextEscapesOfVCard30ReadBack)
     EXPECT_EQ(VCardOwnProperties::unescapeText(u"C:\\\\dir\\, a\\; b\\nnext\\Nlast"_s), u"C:\\dir, a; b\nnext\nlast"_s);
     // The older form kept backslashes that start no escape.
     EXPECT_EQ(VCardOwnProperties::unescapeText(u"C:\\dir\\nnext"_s), u"C:\\dir\nnext"_s);
-}
-
-TEST(VCardOwnProperties, EndOfAWrittenCardIsItsLastEndLine)
-{
-    const std::string_view card = "BEGIN:VCARD\r\nNOTE:see END:VCARD\r\nEND:VCARD\r\n";
-    EXPECT_EQ(VCardOwnProperties::endLine(card), card.rfind("END:VCARD"));
-    EXPECT_EQ(VCardOwnProperties::endLine("NOTE:END:VCARD"), std::string_view::npos);
 }
 
 // The delimiters are found as Qt finds them without regard to case, look-alike

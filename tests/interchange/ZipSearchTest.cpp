@@ -126,27 +126,13 @@ TEST(ZipSearchTest, SearchesOfAnEmptyTableFindNothing)
     EXPECT_EQ(search.findAddress(u""_qs, sampleDatabase()->areaText()), 0);
 }
 
-TEST(ZipSearchTest, DictionariesFromFindLinesSkipsEmptyAndShortLines)
-{
-    const QList<PostalRecord> records = ZipSearch::dictionariesFromFindLines(
-        u"\nK,\"1\",\"2\"\nJ,\"ｶ\",\"社\",\"県\",\"市\",\"町\",\"1-2\",\"9876543\",\n");
-    ASSERT_EQ(records.size(), 1);
-    EXPECT_EQ(records.front().zip, u"987-6543");
-    EXPECT_EQ(records.front().street, u"町1-2");
-}
-
-TEST(ZipSearchTest, TextHelpersTakeLeadingDigitsStripOneQuoteAtEachEndAndHyphenateLongerCodes)
+TEST(ZipSearchTest, QueriesStartWithTheirLeadingDigits)
 {
     // MATHEMATICAL BOLD DIGIT ONE: a digit outside the BMP
     for (const auto &[input, expected] :
         {std::pair<QString, std::optional<QString>>{u"12ab3"_qs, u"12"_qs}, {u"-1"_qs, u"-1"_qs},
             {u"٣٤5"_qs, u"٣٤5"_qs}, {u"\U0001D7CF2x"_qs, u"\U0001D7CF2"_qs}, {u" 100"_qs, {}}, {u""_qs, {}}})
         EXPECT_EQ(ZipSearch::findNumericString(input), expected) << qPrintable(input);
-    for (const auto &[input, expected] : {std::pair{u"\"a\""_qs, u"a"_qs}, {u"\"\""_qs, u"\"\""_qs},
-             {u"\"a"_qs, u"\"a"_qs}, {u"abc\""_qs, u"abc"_qs}, {u"\"\"\"\""_qs, u"\"\""_qs}})
-        EXPECT_EQ(ZipSearch::stripDoublequote(input), expected) << qPrintable(input);
-    EXPECT_EQ(ZipSearch::formatZIP(u"100"_qs), u"100-"_qs);
-    EXPECT_EQ(ZipSearch::formatZIP(u"10"_qs), u"10"_qs);
 }
 
 } // namespace
