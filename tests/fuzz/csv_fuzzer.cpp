@@ -1,6 +1,5 @@
-// Feeds arbitrary text to the CSV reader of contacts, as a caller decodes a
-// file: the bytes as UTF-8 or, every other run, as UTF-16 code units. What was
-// read is written out again in the 32-column layout.
+// Feeds arbitrary text, taken as FuzzInput takes it, to the CSV reader of
+// contacts; what was read is written out again in the 32-column layout.
 #include "fuzz/FuzzInput.h"
 #include "interchange/CsvRecordReader.h"
 #include "interchange/MVvCard.h"

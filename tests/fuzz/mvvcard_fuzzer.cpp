@@ -1,7 +1,6 @@
-// Feeds arbitrary text to the vCard reader of contacts with its own
-// properties (categories, joint names, postcard layouts), as a caller decodes
-// a file: the bytes as UTF-8 or, every other run, as UTF-16 code units. Every
-// contact read is written out again with all own properties.
+// Feeds arbitrary text, taken as FuzzInput takes it, to the vCard reader of
+// contacts with its own properties (categories, joint names, postcard
+// layouts); every contact read is written out again with all of them.
 #include "fuzz/FuzzInput.h"
 #include "interchange/MVvCard.h"
 

@@ -1,6 +1,4 @@
-// Feeds arbitrary text to the vCard reader. The bytes are taken as UTF-8 (as
-// a caller decodes a file) and, every other run, as UTF-16 code units, so
-// that lone surrogates and NULs reach the reader too.
+// Feeds arbitrary text, taken as FuzzInput takes it, to the vCard reader.
 #include "fuzz/FuzzInput.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 
