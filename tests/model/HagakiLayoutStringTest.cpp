@@ -25,18 +25,6 @@ const HagakiLayoutFields fullLayout{.sender = true,
 const QString fullText = "7;ra:{{10.00,20.00},{30.00,40.00}};rn:{{-1.50,2.00},{-3.00,4.00}};"
                          "sa:{{5.50,6.00},{7.00,8.25}};sn:{{7.00,8.00},{9.00,10.00}};";
 
-// The flags add up (sender 1, company 2, joint names 4) before the frames,
-// which follow in their own order whatever order they were set in.
-TEST(LayoutStringWriter, FlagsThenFramesInTheirOrder)
-{
-    EXPECT_EQ(HagakiLayoutString::fromLayout({}), "0;");
-    EXPECT_EQ(HagakiLayoutString::fromLayout(fullLayout), fullText);
-    EXPECT_EQ(
-        HagakiLayoutString::fromLayout(
-            {.sender = true, .company = false, .renmei = true, .receiverAddress = HeapString("{{10, 20}, {30, 40}}")}),
-        "5;ra:{{10.00,20.00},{30.00,40.00}};");
-}
-
 class LayoutStringUnderLocale : public testing::Test {
 protected:
     void TearDown() override
@@ -47,12 +35,19 @@ protected:
     std::string m_numeric = std::setlocale(LC_NUMERIC, nullptr);
 };
 
-// Files written on a desktop of decimal commas must read on every other one.
-TEST_F(LayoutStringUnderLocale, WritesAPointAsDecimalSeparator)
+// The flags add up (sender 1, company 2, joint names 4) before the frames,
+// which follow in their own order whatever order they were set in. Files
+// written on a desktop of decimal commas must read on every other one.
+TEST_F(LayoutStringUnderLocale, FlagsThenFramesInTheirOrderWithAPointAsDecimalSeparator)
 {
     QLocale::setDefault(QLocale(QLocale::German));
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8"); // where the system has the locale
+    EXPECT_EQ(HagakiLayoutString::fromLayout({}), "0;");
     EXPECT_EQ(HagakiLayoutString::fromLayout(fullLayout), fullText);
+    EXPECT_EQ(
+        HagakiLayoutString::fromLayout(
+            {.sender = true, .company = false, .renmei = true, .receiverAddress = HeapString("{{10, 20}, {30, 40}}")}),
+        "5;ra:{{10.00,20.00},{30.00,40.00}};");
     EXPECT_EQ(HagakiLayoutString::normarizeRect("{{1.5, 2}, {3, 4}}"), "{{1.50,2.00},{3.00,4.00}}");
 }
 
