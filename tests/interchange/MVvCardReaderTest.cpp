@@ -48,8 +48,7 @@ TEST(MVvCardReader, ShortOrCardlessTextGivesAnEmptyVCardContainer)
         EXPECT_EQ(groupNames(container), QStringList{u"All Contacts"_s});
         EXPECT_TRUE(container->groups->constFirst()->top);
         const ContactTablePtr none = MVvCard().contactsInContainer(container);
-        ASSERT_TRUE(none);
-        EXPECT_TRUE(none->isEmpty());
+        EXPECT_TRUE(none && none->isEmpty());
     }
 }
 

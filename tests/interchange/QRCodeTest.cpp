@@ -15,27 +15,19 @@ namespace {
 MVPersonPtr makePerson()
 {
     StoreContact contact;
-    contact.setGivenName(u"Taro"_s);
-    contact.setFamilyName(u"Yama;da"_s);
-    contact.setPhoneticGivenName(u"タロウ"_s);
-    contact.setPhoneticFamilyName(u"ヤマダ"_s);
+    for (const auto &[key, value] : {std::pair{"givenName", u"Taro"_s}, {"familyName", u"Yama;da"_s},
+             {"phoneticGivenName", u"タロウ"_s}, {"phoneticFamilyName", u"ヤマダ"_s},
+             {"organizationName", u"Morvane"_s}, {"departmentName", u"Sales"_s}, {"jobTitle", u"Manager"_s}})
+        contact.setStringForKey(QString::fromLatin1(key), value);
     contact.setPhoneNumbers(
         {{QString(ContactLabels::home), *StorePhoneNumber::phoneNumberWithStringValue(u"03-1111-2222"_s)},
             {QString(ContactLabels::phoneNumberMobile),
                 *StorePhoneNumber::phoneNumberWithStringValue(u"090-3333-4444"_s)}});
     contact.setEmailAddresses({{QString(ContactLabels::work), u"taro@example.jp"_s}});
-    StorePostalAddress address;
-    address.street = u"1-2-3 Marunouchi\nBuilding 4"_s;
-    address.city = u"Chiyoda"_s;
-    address.state = u"Tokyo"_s;
-    address.postalCode = u"100-0005"_s;
-    address.country = u"Japan"_s;
-    address.isoCountryCode = u"jp"_s;
-    contact.setPostalAddresses({{QString(ContactLabels::home), address}});
+    contact.setPostalAddresses({{QString(ContactLabels::home),
+        StorePostalAddress{
+            u"1-2-3 Marunouchi\nBuilding 4"_s, {}, u"Chiyoda"_s, {}, u"Tokyo"_s, u"100-0005"_s, u"Japan"_s, u"jp"_s}}});
     contact.setUrlAddresses({{QString(ContactLabels::urlAddressHomePage), u"example.jp/taro"_s}});
-    contact.setOrganizationName(u"Morvane"_s);
-    contact.setDepartmentName(u"Sales"_s);
-    contact.setJobTitle(u"Manager"_s);
     return MVPerson::initWithCNContact(contact);
 }
 
