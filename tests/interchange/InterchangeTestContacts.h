@@ -1,11 +1,10 @@
 #pragma once
 
+#include "common/QtPrinting.h"
 #include "model/ContactRecord.h"
 #include "model/MVPerson.h"
 
 #include <QImage>
-
-#include <ostream>
 #include <QString>
 #include <QStringList>
 
@@ -49,9 +48,3 @@ void expectSameContact(MVPerson &expected, MVPerson &actual);
 
 // Names the cases of a parameterised test after their rows' `name`.
 inline constexpr auto rowName = [](const auto &info) { return std::string(info.param.name); };
-
-// Lets GoogleTest show a mismatching text as text.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
