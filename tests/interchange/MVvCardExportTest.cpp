@@ -60,8 +60,9 @@ TEST(MVvCardExport, GroupedExportKeepsItsText)
 }
 
 // Long enough that every own property needs several lines: a note of kanji
-// with line breaks, separators and a card's end and begin, many joint names, postcard layouts with
-// all four frames, many long category names and a photo.
+// with line breaks, separators and a card's end and begin, many joint names,
+// postcard layouts with all four frames, many long category names and a
+// photo. A job title ends a card too.
 MVPersonPtr personWithLongValues(const QString &name)
 {
     const MVPersonPtr person = fullPerson();
@@ -73,6 +74,7 @@ MVPersonPtr personWithLongValues(const QString &name)
         u"年賀状は毎年送付、喪中の年は寒中見舞い。\n二〇一九年に名刺交換; 趣味はゴルフと釣り 🎣, café。\\n"_s.repeated(4)
             + u"\nEND:VCARD\nBEGIN:VCARD"_s,
         FieldId::Note);
+    person->setValue(u"Manager, END:VCARD"_s, FieldId::JobTitle);
     person->setValue(
         u"山田花子\n山田一郎\n山田次郎\n山田三郎\n山田四郎\n山田五郎\n山田六郎\n山田七郎\n山田八郎"_s, FieldId::Renmei);
     const QString wide = u"7;ra:{{1000.25,2000.50},{3000.75,4000.00}};rn:{{1.50,2.25},{100.00,50.00}};"

@@ -75,9 +75,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, NormalizePhoneNumberLayout,
 // field count match nothing.
 TEST(NormalizePhoneNumberCountryCode, FollowsTheTable)
 {
-    NormalizePhoneNumber normalizer = normalizerWithTable(QStringLiteral(
-        "h\n1242,Bahamas,バハマ,カリブ\n1,United States,アメリカ合衆国,北アメリカ\n7,Russia,ロシア,東ヨーロッパ\n"
-        "81,Japan,日本,東アジア\r\n\r\n44,United Kingdom,Great Britain,イギリス,北ヨーロッパ\n"));
+    NormalizePhoneNumber normalizer = normalizerWithTable(
+        QStringLiteral("99,Header,見出し,行\n1242,Bahamas,バハマ,カリブ\n1,United States,アメリカ合衆国,北アメリカ\n"
+                       "7,Russia,ロシア,東ヨーロッパ\n"
+                       "81,Japan,日本,東アジア\r\n\r\n44,United Kingdom,Great Britain,イギリス,北ヨーロッパ\n"));
     const std::pair<const char *, const char *> numbers[] = {{"+99 1234 5678", "(+99) 1234-5678"},
         {"+81 3 1234 5678", "+81 (3) 1234-5678"}, {"+44 20 7946 0958", "(+4420) 7946-0958"}};
     for (const auto &[number, laidOut] : numbers) {
