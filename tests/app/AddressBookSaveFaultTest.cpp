@@ -135,11 +135,16 @@ TEST_P(StoreFaultSaveTest, SaveFailsWithItsCauseKeepsTheEditsAndSucceedsOnceTheF
         else
             protection.emplace(m_folder);
         EXPECT_FALSE(save());
+        // Reading goes on meanwhile.
+        if (locked)
+            EXPECT_EQ(shownIn(loadAsAtRestart(), u"Taro"_s), shownFor(0));
     }
     // With the whole folder protected the side file, written ahead of the
     // store, is the first to be refused.
     expectNothingSaved(tables, locked ? u"in use by another program"_s : sideFilePath());
-    if (!locked) {
+    if (locked) {
+        EXPECT_TRUE(m_alerts.alerts.first().informativeText.contains(m_store->filePath()));
+    } else {
         EXPECT_EQ(m_alerts.alerts.first().messageText, u"Couldn't save the joint names and postcard layouts."_s);
         EXPECT_TRUE(m_alerts.alerts.first().informativeText.contains(u"can't be written"_s));
     }
