@@ -35,12 +35,6 @@ namespace {
     return {};
 }
 
-[[nodiscard]] QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 // Taro and Hanako Yamada, each with an address, loaded in a window of its
@@ -149,6 +143,7 @@ TEST_P(StoreFaultSaveTest, SaveFailsWithItsCauseKeepsTheEditsAndSucceedsOnceTheF
         EXPECT_TRUE(m_alerts.alerts.first().informativeText.contains(u"can't be written"_s));
     }
     EXPECT_TRUE(rowNamed(u"Taro"_s)->person->changed());
+    // Side data written ahead of a refused store reads as never made.
     EXPECT_EQ(shownIn(loadAsAtRestart(), u"Taro"_s), shownFor(0));
 
     ASSERT_TRUE(save());
@@ -233,11 +228,8 @@ TEST_F(AddressBookTest, TemporaryFilesOfInterruptedWritesAreRemovedAtTheNextStar
     const QStringList leftovers{sideFilePath() + u".aB3xYz"_s, m_folder + u"/KeyValueStore.json.Qw12Er"_s};
     const QStringList others{
         sideFilePath() + u".notes"_s, sideFilePath() + u".aB3xY"_s, m_folder + u"/Other.json.Qw12Er"_s};
-    for (const QString &path : leftovers + others) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("Hanako");
-    }
+    for (const QString &path : leftovers + others)
+        writeBytes(path, "Hanako");
 
     relaunch();
 

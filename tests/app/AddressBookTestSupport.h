@@ -19,6 +19,10 @@
 #include <memory>
 #include <utility>
 
+// Bytes of a file, empty when it can't be read; a file written with bytes.
+[[nodiscard]] QByteArray fileBytes(const QString &path);
+void writeBytes(const QString &path, const QByteArray &bytes);
+
 // The main view as the application delegate sees it: remembers what it was
 // handed, and commits "typing" through a hook.
 class RecordingAddressBookView : public AddressBookView {

@@ -231,11 +231,6 @@ struct PanelEnd {
     int response;
 };
 
-void PrintTo(const PanelEnd &row, std::ostream *out)
-{
-    *out << row.what;
-}
-
 class ModalPanelEnds : public testing::TestWithParam<PanelEnd> {
 protected:
     [[nodiscard]] std::unique_ptr<ModalPanel> make(QWidget *parent = nullptr) const
