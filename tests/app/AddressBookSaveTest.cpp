@@ -142,17 +142,18 @@ TEST_F(AddressBookTest, RevertAskedFirstAndWhenConfirmedClearsTheUndoHistoryAndT
     m_delegate->revertAddressBookToSaved(nullptr);
     processEvents();
     EXPECT_EQ(m_alerts.confirmations, QStringList{u"Do you want to revert AddressBook?"_s});
+    const auto editedAndUndoable = [this] {
+        return std::pair(m_delegate->window()->isWindowModified(), m_delegate->window()->undoManager()->canUndo());
+    };
     EXPECT_EQ(m_delegate->containerTable(), before);
-    EXPECT_TRUE(m_delegate->window()->isWindowModified());
-    EXPECT_TRUE(m_delegate->window()->undoManager()->canUndo());
+    EXPECT_EQ(editedAndUndoable(), std::pair(true, true));
 
     m_alerts.answer = AlertPresenter::FirstButtonReturn;
     m_delegate->revertAddressBookToSaved(nullptr);
     processEvents();
     EXPECT_NE(m_delegate->containerTable(), before);
     EXPECT_EQ(m_view.containerTable, m_delegate->containerTable());
-    EXPECT_FALSE(m_delegate->window()->isWindowModified());
-    EXPECT_FALSE(m_delegate->window()->undoManager()->canUndo());
+    EXPECT_EQ(editedAndUndoable(), std::pair(false, false));
     EXPECT_TRUE(renmeiOf(rowNamed(u"Taro"_s)).isEmpty());
 }
 

@@ -9,6 +9,7 @@
 #include "common/LoggedMessages.h"
 #include "common/TestEnvironment.h"
 #include "VariantPrinting.h"
+#include "contacts/StoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +23,6 @@ namespace {
 
 template <typename Store> constexpr const char *fileName = "KeyValueStore.json";
 template <> constexpr const char *fileName<UserDefaults> = "Quillmark.conf";
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 template <typename Store> class PersistentStore : public testing::Test {
 protected:
@@ -104,14 +99,14 @@ TYPED_TEST(PersistentStore, UnreadableFileIsLoggedKeptUntilAChangeAndThenBackedU
         EXPECT_TRUE(warnings.lines().first().contains(QStringLiteral("ERROR")));
     }
     QCoreApplication::processEvents();
-    EXPECT_EQ(contentsOf(this->m_path), damaged);
+    EXPECT_EQ(StoreTestSupport::fileBytes(this->m_path), damaged);
     EXPECT_TRUE(ApplicationPaths::backupCopies(this->m_path).isEmpty());
 
     store->setObject(QStringLiteral("container-1"), QStringLiteral("MV1DlastContainerIdentifier"));
     ASSERT_TRUE(store->synchronize());
     const QStringList copies = ApplicationPaths::backupCopies(this->m_path);
     ASSERT_EQ(copies.size(), 1);
-    EXPECT_EQ(contentsOf(copies.first()), damaged);
+    EXPECT_EQ(StoreTestSupport::fileBytes(copies.first()), damaged);
     EXPECT_EQ(
         this->reread()->stringForKey(QStringLiteral("MV1DlastContainerIdentifier")), QStringLiteral("container-1"));
 }
