@@ -24,18 +24,6 @@ void setRenmei(const ContactRecordPtr &row, const QString &renmei)
     return row->person->stringValues()->value(FieldId::Renmei);
 }
 
-GroupRecordPtr addNewGroup(const ContainerRecordPtr &container, const QString &name)
-{
-    auto group = std::make_shared<GroupRecord>();
-    group->name = name;
-    group->containerName = container->name;
-    group->containerIdentifier = container->identifier;
-    group->isNew = true;
-    group->contactTable = std::make_shared<ContactTable>();
-    container->groups->append(group);
-    return group;
-}
-
 } // namespace
 
 // Save commits the value being typed first; with nothing edited after that
@@ -74,8 +62,14 @@ TEST_F(AddressBookTest, FailedSaveKeepsEveryPendingChangeAndASecondSaveStoresEve
     taro->person->stringValues()->setEntry(FieldId::Company, u"Yamada Shoten"_s);
     const ContactRecordPtr jiro = addCreatedContact(u"Jiro"_s);
     jiro->person->stringValues()->setEntry(FieldId::Renmei, u"Saburo"_s);
-    const GroupRecordPtr family = addNewGroup(m_delegate->containerTable()->first(), u"Family"_s);
-    family->contactTable->append(groupRow(jiro, true, false));
+    const ContainerRecordPtr container = m_delegate->containerTable()->first();
+    auto family = std::make_shared<GroupRecord>();
+    family->name = u"Family"_s;
+    family->containerName = container->name;
+    family->containerIdentifier = container->identifier;
+    family->isNew = true;
+    family->contactTable = std::make_shared<ContactTable>(ContactTable{groupRow(jiro, true, false)});
+    container->groups->append(family);
     markEdited();
 
     StoreTestHooks::setStatementHook([](int) { return false; });

@@ -185,6 +185,7 @@ QStringList AddressBookTest::contactsInGroupNamed(const QString &name) const
                  StorePredicate::predicateForContactsInGroupWithIdentifier(group.identifier()),
                  {ContactKeys::givenName}))
             names.append(contact.givenName());
+        names.sort();
         return names;
     }
     return {};

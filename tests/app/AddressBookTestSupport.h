@@ -125,6 +125,7 @@ protected:
     void expectNothingSaved(const ContainerTablePtr &tables, const QString &cause);
 
     [[nodiscard]] QString sideFilePath() const { return m_folder + QStringLiteral("/RenmeiAndHagakiContainers.data"); }
+    // The given names of the stored members of a group, sorted.
     [[nodiscard]] QStringList contactsInGroupNamed(const QString &name) const;
     // The tables a restart would show: loaded by fresh stores over the files.
     [[nodiscard]] AddressBookTables loadAsAtRestart() const;
