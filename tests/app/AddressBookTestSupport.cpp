@@ -10,10 +10,24 @@
 #include "platform/contacts/StoreTestHooks_p.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSignalSpy>
 #include <QUuid>
 
 using namespace Qt::Literals::StringLiterals;
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
 
 void AddressBookTest::SetUp()
 {
@@ -171,6 +185,7 @@ QStringList AddressBookTest::contactsInGroupNamed(const QString &name) const
                  StorePredicate::predicateForContactsInGroupWithIdentifier(group.identifier()),
                  {ContactKeys::givenName}))
             names.append(contact.givenName());
+        names.sort();
         return names;
     }
     return {};

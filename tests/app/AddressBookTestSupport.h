@@ -19,6 +19,10 @@
 #include <memory>
 #include <utility>
 
+// Bytes of a file, empty when it can't be read; a file written with bytes.
+[[nodiscard]] QByteArray fileBytes(const QString &path);
+void writeBytes(const QString &path, const QByteArray &bytes);
+
 // The main view as the application delegate sees it: remembers what it was
 // handed, and commits "typing" through a hook.
 class RecordingAddressBookView : public AddressBookView {
@@ -121,6 +125,7 @@ protected:
     void expectNothingSaved(const ContainerTablePtr &tables, const QString &cause);
 
     [[nodiscard]] QString sideFilePath() const { return m_folder + QStringLiteral("/RenmeiAndHagakiContainers.data"); }
+    // The given names of the stored members of a group, sorted.
     [[nodiscard]] QStringList contactsInGroupNamed(const QString &name) const;
     // The tables a restart would show: loaded by fresh stores over the files.
     [[nodiscard]] AddressBookTables loadAsAtRestart() const;

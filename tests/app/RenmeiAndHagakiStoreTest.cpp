@@ -19,19 +19,6 @@ namespace {
     return TestEnvironment::makeScratchFolder(QUuid::createUuid().toString(QUuid::WithoutBraces)) + u'/' + name;
 }
 
-[[nodiscard]] QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 [[nodiscard]] RenmeiAndHagakiRecord renmei(const QString &renmei)
 {
     RenmeiAndHagakiRecord record;
@@ -88,7 +75,7 @@ TEST_F(RenmeiAndHagakiFileTest, AMissingFileLogsNothingAndSavesMergeIntoAFileOnl
 }
 
 // Ways a side file can be unreadable.
-enum class Damage { None, Empty, Truncated, Garbage, UnknownVersion, OtherMagic, TrailingBytes, HugeCount, BadFlag };
+enum class Damage { None, Empty, Truncated, UnknownVersion, OtherMagic, TrailingBytes, HugeCount, BadFlag };
 
 // The bytes of a side file holding one record, damaged as asked.
 [[nodiscard]] QByteArray damagedFile(Damage damage)
@@ -107,8 +94,6 @@ enum class Damage { None, Empty, Truncated, Garbage, UnknownVersion, OtherMagic,
         return {};
     case Damage::Truncated:
         return bytes.left(bytes.size() - 5);
-    case Damage::Garbage:
-        return QByteArray("\x89PNG\r\n\x1a\n binary", 15);
     case Damage::TrailingBytes:
         return bytes + QByteArray("more");
     default:
@@ -144,14 +129,14 @@ TEST_P(UnreadableSideFileTest, LoadsNothingLogsAnErrorAndIsKeptBesideTheNextFile
 
     const QStringList copies = ApplicationPaths::backupCopies(m_path);
     ASSERT_EQ(copies.size(), 1);
-    EXPECT_EQ(bytesOf(copies.first()), damaged);
+    EXPECT_EQ(fileBytes(copies.first()), damaged);
     EXPECT_EQ(m_store.restoreRenmeiAndHagakiContainers().value_or(RenmeiAndHagakiContainers()).value(u"local"_s).keys(),
         QStringList{u"B"_s});
 }
 
 INSTANTIATE_TEST_SUITE_P(SideFiles, UnreadableSideFileTest,
-    testing::Values(Damage::Empty, Damage::Truncated, Damage::Garbage, Damage::UnknownVersion, Damage::OtherMagic,
-        Damage::TrailingBytes, Damage::HugeCount, Damage::BadFlag));
+    testing::Values(Damage::Empty, Damage::Truncated, Damage::UnknownVersion, Damage::OtherMagic, Damage::TrailingBytes,
+        Damage::HugeCount, Damage::BadFlag));
 
 TEST_F(RenmeiAndHagakiFileTest, EachDamagedFileIsKeptUnderANameOfItsOwnAndTheNewestFiveStay)
 {
@@ -166,7 +151,7 @@ TEST_F(RenmeiAndHagakiFileTest, EachDamagedFileIsKeptUnderANameOfItsOwnAndTheNew
     QByteArrayList kept;
     for (const QString &name : folder.entryList(QDir::Files, QDir::Name)) {
         if (folder.filePath(name) != m_path)
-            kept.append(bytesOf(folder.filePath(name)));
+            kept.append(fileBytes(folder.filePath(name)));
     }
     EXPECT_EQ(kept, damaged.mid(2));
 }

@@ -108,8 +108,8 @@ TEST_F(Startup, SaveAndRevertAreOfferedOnlyWhileThereIsSomethingToUndo)
     QApplication::setActiveWindow(&window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QAction *save = m_app.delegate().saveAction();
-    EXPECT_FALSE(save->isEnabled());
-    EXPECT_FALSE(m_app.delegate().revertAction()->isEnabled());
+    const auto offered = [&] { return std::pair(save->isEnabled(), m_app.delegate().revertAction()->isEnabled()); };
+    EXPECT_EQ(offered(), std::pair(false, false));
 
     // A disabled Ctrl+S sends nothing: the edited mark a save would clear stays.
     window.setWindowModified(true);
@@ -119,12 +119,10 @@ TEST_F(Startup, SaveAndRevertAreOfferedOnlyWhileThereIsSomethingToUndo)
     const ContactRecordPtr row = m_app.mainView().contactTable()->first();
     ASSERT_TRUE(m_app.mainView().undoReplaceValue(u"Moved in May."_s, FieldId::Note, row));
     QCoreApplication::processEvents();
-    EXPECT_TRUE(save->isEnabled());
-    EXPECT_TRUE(m_app.delegate().revertAction()->isEnabled());
+    EXPECT_EQ(offered(), std::pair(true, true));
 
     window.undoAction()->trigger();
-    EXPECT_FALSE(save->isEnabled());
-    EXPECT_FALSE(m_app.delegate().revertAction()->isEnabled());
+    EXPECT_EQ(offered(), std::pair(false, false));
 
     window.redoAction()->trigger();
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
@@ -230,11 +228,6 @@ struct PanelEnd {
     void (*end)(ModalPanel &panel);
     int response;
 };
-
-void PrintTo(const PanelEnd &row, std::ostream *out)
-{
-    *out << row.what;
-}
 
 class ModalPanelEnds : public testing::TestWithParam<PanelEnd> {
 protected:

@@ -65,11 +65,6 @@ struct HandOffRow {
     QString expected;
 };
 
-void PrintTo(const HandOffRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 class EditorResult : public EditorHandOff, public testing::WithParamInterface<HandOffRow> { };
 
 TEST_P(EditorResult, ChangesTheContactAsShownAndOneUndoTakesItBack)

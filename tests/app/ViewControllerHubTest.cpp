@@ -99,10 +99,8 @@ TEST_F(SelectionHandOff, TheRowGoesToTheDetailPaneTheSelectionToThePreviewAndThe
     EXPECT_EQ(
         m_log.calls().mid(m_log.calls().size() - 2), QStringList({u"preview.setPrinting:0"_s, u"preview.updateUI"_s}));
     const ItemAndRangeRecord &target = *m_controller.selectedItemAndRange();
-    EXPECT_EQ(target.uniqueId, u"c6"_s);
-    EXPECT_EQ(target.labelIndex, 1);
-    EXPECT_EQ(target.identifier, FieldId::Name);
-    EXPECT_EQ(target.range, (TextRange{0, 0}));
+    EXPECT_EQ(std::tuple(target.uniqueId, target.labelIndex, target.identifier, target.range),
+        std::tuple(u"c6"_s, std::optional<qint64>(1), FieldId::Name, TextRange{0, 0}));
 }
 
 TEST_F(SelectionHandOff, DroppedPositionsThatAreNoRowsAndTextThatIsNoCardAddNothing)

@@ -24,13 +24,6 @@ QString freshPath()
     return TestEnvironment::makeScratchFolder(QStringLiteral("key-value")) + QStringLiteral("/KeyValueStore.json");
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // The complete state of round n of the writer: large, nested, and with a key
 // set that changes from round to round.
 QVariantMap writerState(qint64 round)
@@ -143,7 +136,9 @@ TEST(KeyValueStoreWriting, FailedWriteKeepsTheChangesPendingAndReportsUnavailabl
 {
     const QString folder = TestEnvironment::makeScratchFolder(QStringLiteral("key-value-blocked"));
     const QString blocker = folder + QStringLiteral("/not-a-folder");
-    writeFile(blocker, "file");
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("file") == 4);
+    file.close();
     KeyValueStore store(blocker + QStringLiteral("/KeyValueStore.json"));
     EXPECT_FALSE(store.isAvailable());
     EXPECT_TRUE(KeyValueStore(freshPath()).isAvailable());

@@ -59,52 +59,38 @@ TEST(NotificationCenterDelivery, DeliversOnlyMatchingObjects)
     }
 }
 
-TEST(NotificationCenterRemoval, ObserverGoesAwayWithItsReceiver)
+TEST(NotificationCenterRemoval, ByTokenByReceiverByNameAndWithTheReceiver)
 {
     NotificationCenter center;
-    int heard = 0;
-    auto receiver = std::make_unique<QObject>();
-    center.addObserver(
-        receiver.get(), optionsUpdated, nullptr, [&](const NotificationCenter::Notification &) { ++heard; });
-    center.addObserver(receiver.get(), changed3, nullptr, [&](const NotificationCenter::Notification &) { ++heard; });
-    center.postNotification(optionsUpdated);
-    receiver.reset();
-    center.postNotification(optionsUpdated);
-    center.postNotification(changed3);
-    EXPECT_EQ(heard, 1);
-
-    // A new object at the same address must not inherit the observation.
-    auto successor = std::make_unique<QObject>();
-    center.addObserver(
-        successor.get(), changed4, nullptr, [&](const NotificationCenter::Notification &) { heard += 10; });
-    center.postNotification(optionsUpdated);
-    center.postNotification(changed4);
-    EXPECT_EQ(heard, 11);
-}
-
-TEST(NotificationCenterRemoval, ByTokenByReceiverAndByName)
-{
-    NotificationCenter center;
-    QObject receiver;
     QStringList heard;
-    const auto note = [&](const QString &who) {
-        return
-            [&heard, who](const NotificationCenter::Notification &n) { heard.append(who + QLatin1Char(':') + n.name); };
+    const auto note = [&](const char *who) {
+        return [&heard, who](
+                   const NotificationCenter::Notification &n) { heard.append(QLatin1String(who) + u':' + n.name); };
     };
-    const NotificationCenter::ObserverToken token
-        = center.addObserver(optionsUpdated, QVariant(), note(QStringLiteral("token")));
-    center.addObserver(&receiver, optionsUpdated, nullptr, note(QStringLiteral("receiver")));
-    center.addObserver(&receiver, changed3, nullptr, note(QStringLiteral("receiver")));
-
+    QObject receiver;
+    const NotificationCenter::ObserverToken token = center.addObserver(optionsUpdated, QVariant(), note("token"));
+    center.addObserver(&receiver, optionsUpdated, nullptr, note("receiver"));
+    center.addObserver(&receiver, changed3, nullptr, note("receiver"));
+    center.addObserver(&receiver, changed4, nullptr, note("receiver"));
     center.removeObserver(token);
     center.removeObserver(&receiver, changed3);
     center.postNotification(optionsUpdated);
     center.postNotification(changed3);
-    EXPECT_EQ(heard, QStringList{QStringLiteral("receiver:") + optionsUpdated});
-
     center.removeObserver(&receiver);
     center.postNotification(optionsUpdated);
-    EXPECT_EQ(heard.size(), 1);
+    center.postNotification(changed4);
+    EXPECT_EQ(heard, QStringList{QStringLiteral("receiver:") + optionsUpdated});
+
+    // A new object at the address of a destroyed one must not inherit its observation.
+    auto destroyed = std::make_unique<QObject>();
+    center.addObserver(destroyed.get(), optionsUpdated, nullptr, note("destroyed"));
+    center.postNotification(optionsUpdated);
+    destroyed.reset();
+    auto successor = std::make_unique<QObject>();
+    center.addObserver(successor.get(), changed4, nullptr, note("successor"));
+    center.postNotification(optionsUpdated);
+    center.postNotification(changed4);
+    EXPECT_EQ(heard.mid(1), QStringList({"destroyed:" + optionsUpdated, "successor:" + changed4}));
 }
 
 TEST(NotificationCenterRemoval, ObserverRemovedByAnEarlierHandlerOfTheSamePostIsNotCalled)

@@ -1,6 +1,7 @@
-// What the key-value store and the preferences have in common: values of every
-// kind come back whole, a store made where no event loop runs still writes,
-// and an unreadable file is kept until a change and then backed up.
+// The key-value store and the preferences: values of every kind come back
+// whole, a store made where no event loop runs still writes, an unreadable
+// file is kept until a change and then backed up; then what the preferences
+// add (registered defaults, removal, typed reads).
 #include "platform/ApplicationPaths.h"
 #include "platform/KeyValueStore.h"
 #include "platform/UserDefaults.h"
@@ -8,6 +9,7 @@
 #include "common/LoggedMessages.h"
 #include "common/TestEnvironment.h"
 #include "VariantPrinting.h"
+#include "contacts/StoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -21,12 +23,6 @@ namespace {
 
 template <typename Store> constexpr const char *fileName = "KeyValueStore.json";
 template <> constexpr const char *fileName<UserDefaults> = "Quillmark.conf";
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 template <typename Store> class PersistentStore : public testing::Test {
 protected:
@@ -103,16 +99,78 @@ TYPED_TEST(PersistentStore, UnreadableFileIsLoggedKeptUntilAChangeAndThenBackedU
         EXPECT_TRUE(warnings.lines().first().contains(QStringLiteral("ERROR")));
     }
     QCoreApplication::processEvents();
-    EXPECT_EQ(contentsOf(this->m_path), damaged);
+    EXPECT_EQ(StoreTestSupport::fileBytes(this->m_path), damaged);
     EXPECT_TRUE(ApplicationPaths::backupCopies(this->m_path).isEmpty());
 
     store->setObject(QStringLiteral("container-1"), QStringLiteral("MV1DlastContainerIdentifier"));
     ASSERT_TRUE(store->synchronize());
     const QStringList copies = ApplicationPaths::backupCopies(this->m_path);
     ASSERT_EQ(copies.size(), 1);
-    EXPECT_EQ(contentsOf(copies.first()), damaged);
+    EXPECT_EQ(StoreTestSupport::fileBytes(copies.first()), damaged);
     EXPECT_EQ(
         this->reread()->stringForKey(QStringLiteral("MV1DlastContainerIdentifier")), QStringLiteral("container-1"));
+}
+
+using UserDefaultsFile = PersistentStore<UserDefaults>;
+
+TEST_F(UserDefaultsFile, RegisteredDefaultsAreAnsweredUntilAValueIsStoredAndNeverWritten)
+{
+    const QString labels = QStringLiteral("MV1DselectedLabels");
+    const QString style = QStringLiteral("MV1DprintStyle");
+    {
+        UserDefaults defaults(m_path);
+        defaults.registerDefaults({{labels, QStringList{QStringLiteral("All")}}, {style, QStringLiteral("Hagaki")}});
+        EXPECT_EQ(defaults.stringArrayForKey(labels), QStringList{QStringLiteral("All")});
+        defaults.setObject(QStringLiteral("Labels"), style);
+        EXPECT_EQ(defaults.stringForKey(style), QStringLiteral("Labels"));
+        defaults.removeObjectForKey(style);
+        EXPECT_EQ(defaults.stringForKey(style), QStringLiteral("Hagaki"));
+        defaults.setObject(QStringLiteral("Envelope"), style);
+        ASSERT_TRUE(defaults.synchronize());
+    }
+    const auto reread = this->reread();
+    EXPECT_FALSE(reread->objectForKey(labels).isValid());
+    EXPECT_EQ(reread->stringForKey(style), QStringLiteral("Envelope"));
+}
+
+TEST_F(UserDefaultsFile, RemovalOfOneKeyAndOfTheWholeDomainReachTheFile)
+{
+    UserDefaults defaults(m_path);
+    defaults.registerDefaults({{QStringLiteral("MV1DshowGroupView"), true}});
+    defaults.setObject(QStringLiteral("container-1"), QStringLiteral("MV1DlastContainerIdentifier"));
+    defaults.setObject(QVariantMap{{QStringLiteral("Name"), 180.5}}, QStringLiteral("MV1DcolumnWidthDictionary"));
+    defaults.setObject(false, QStringLiteral("MV1DshowGroupView"));
+    defaults.removeObjectForKey(QStringLiteral("MV1DlastContainerIdentifier"));
+    ASSERT_TRUE(defaults.synchronize());
+    EXPECT_FALSE(reread()->objectForKey(QStringLiteral("MV1DlastContainerIdentifier")).isValid());
+    EXPECT_EQ(
+        reread()->dictionaryForKey(QStringLiteral("MV1DcolumnWidthDictionary")).value(QStringLiteral("Name")), 180.5);
+
+    defaults.removePersistentDomain();
+    EXPECT_TRUE(defaults.boolForKey(QStringLiteral("MV1DshowGroupView")));
+    ASSERT_TRUE(defaults.synchronize());
+    EXPECT_TRUE(reread()->dictionaryRepresentation().isEmpty());
+}
+
+// Typed reads convert between strings and numbers only and refuse other kinds.
+TEST_F(UserDefaultsFile, TypedReadsConvertBetweenStringsAndNumbersOnly)
+{
+    UserDefaults defaults(m_path);
+    defaults.setObject(QStringLiteral("12"), QStringLiteral("text"));
+    defaults.setObject(14.5, QStringLiteral("number"));
+    defaults.setObject(QVariantList{1, 2}, QStringLiteral("array"));
+    defaults.setObject(QVariantList{QStringLiteral("a"), 2}, QStringLiteral("mixed"));
+    EXPECT_EQ(QStringLiteral("%1 %2 %3")
+                  .arg(defaults.integerForKey(QStringLiteral("text")))
+                  .arg(defaults.integerForKey(QStringLiteral("number")))
+                  .arg(defaults.integerForKey(QStringLiteral("absent"))),
+        QStringLiteral("12 14 0"));
+    EXPECT_EQ(defaults.stringForKey(QStringLiteral("number")), QStringLiteral("14.5"));
+    EXPECT_TRUE(defaults.arrayForKey(QStringLiteral("text")).isEmpty()
+        && defaults.dictionaryForKey(QStringLiteral("array")).isEmpty()
+        && defaults.stringForKey(QStringLiteral("array")).isEmpty()
+        && defaults.dataForKey(QStringLiteral("text")).isEmpty()
+        && defaults.stringArrayForKey(QStringLiteral("mixed")).isEmpty());
 }
 
 } // namespace

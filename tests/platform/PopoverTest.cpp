@@ -61,11 +61,6 @@ struct PlacementRow {
     QPoint expected;
 };
 
-void PrintTo(const PlacementRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 class PopoverPlacement : public PopoverTest, public testing::WithParamInterface<PlacementRow> { };
 
 TEST_P(PopoverPlacement, SitsCentredOnTheEdgeOfTheRectangle)

@@ -10,24 +10,15 @@ namespace {
 
 // A field whose setter registers its inverse with the old value, as every
 // undoable operation of the application does.
-class Field {
-public:
-    explicit Field(UndoManager &manager)
-        : m_manager(manager)
+struct Field {
+    void setValue(int newValue)
     {
+        manager.registerUndo(this, &Field::setValue, value);
+        value = newValue;
     }
 
-    void setValue(int value)
-    {
-        m_manager.registerUndo(this, &Field::setValue, m_value);
-        m_value = value;
-    }
-
-    [[nodiscard]] int value() const { return m_value; }
-
-private:
-    UndoManager &m_manager;
-    int m_value = 0;
+    UndoManager &manager;
+    int value = 0;
 };
 
 // Lets the event loop run once, which ends the turn's implicit group.
@@ -54,29 +45,24 @@ protected:
     UndoManager manager;
     Field field{manager};
 };
-using UndoManagerGrouping = UndoManagerTest;
-using UndoManagerRedo = UndoManagerTest;
-using UndoManagerRemoval = UndoManagerTest;
-using UndoManagerActionNames = UndoManagerTest;
-using UndoManagerSignals = UndoManagerTest;
 
-TEST_F(UndoManagerGrouping, UndoFirstClosesTheGroupOfTheRunningTurn)
+TEST_F(UndoManagerTest, UndoFirstClosesTheGroupOfTheRunningTurn)
 {
     field.setValue(1);
     field.setValue(2);
     EXPECT_EQ(manager.groupingLevel(), 1);
 
     manager.undo();
-    EXPECT_EQ(field.value(), 0);
+    EXPECT_EQ(field.value, 0);
     EXPECT_EQ(manager.groupingLevel(), 0);
     manager.redo();
-    EXPECT_EQ(field.value(), 2);
+    EXPECT_EQ(field.value, 2);
     passTurn();
     EXPECT_TRUE(manager.canUndo());
     EXPECT_FALSE(manager.canRedo());
 }
 
-TEST_F(UndoManagerGrouping, OnlyTheOutermostExplicitGroupIsOneStepAcrossTurns)
+TEST_F(UndoManagerTest, OnlyTheOutermostExplicitGroupIsOneStepAcrossTurns)
 {
     setInTurns(field, {{1}});
 
@@ -98,12 +84,12 @@ TEST_F(UndoManagerGrouping, OnlyTheOutermostExplicitGroupIsOneStepAcrossTurns)
     manager.endUndoGrouping();
 
     manager.undo();
-    EXPECT_EQ(field.value(), 1);
+    EXPECT_EQ(field.value, 1);
     manager.undo();
-    EXPECT_EQ(field.value(), 0);
+    EXPECT_EQ(field.value, 0);
 }
 
-TEST_F(UndoManagerGrouping, TurnGroupWaitsForAnExplicitGroupOpenedInsideIt)
+TEST_F(UndoManagerTest, TurnGroupWaitsForAnExplicitGroupOpenedInsideIt)
 {
     field.setValue(1);
     manager.beginUndoGrouping();
@@ -114,38 +100,38 @@ TEST_F(UndoManagerGrouping, TurnGroupWaitsForAnExplicitGroupOpenedInsideIt)
     EXPECT_EQ(manager.groupingLevel(), 2);
     // Undo is refused while an explicit group is open.
     manager.undo();
-    EXPECT_EQ(field.value(), 2);
+    EXPECT_EQ(field.value, 2);
     field.setValue(3);
     manager.endUndoGrouping();
     passTurn();
     EXPECT_EQ(manager.groupingLevel(), 0);
 
     manager.undo();
-    EXPECT_EQ(field.value(), 0);
+    EXPECT_EQ(field.value, 0);
     EXPECT_FALSE(manager.canUndo());
 }
 
 // Registrations of one turn undo as one step, in reverse order (forward order
 // would leave 2 for 1); their inverses become redo and back, cycle after cycle.
-TEST_F(UndoManagerRedo, InversesRegisteredWhileUndoingBecomeRedoAndBackOverSeveralCycles)
+TEST_F(UndoManagerTest, InversesRegisteredWhileUndoingBecomeRedoAndBackOverSeveralCycles)
 {
     setInTurns(field, {{1}, {2, 3}});
     for (int cycle = 0; cycle < 4; ++cycle) {
         SCOPED_TRACE(cycle);
         manager.undo();
-        EXPECT_EQ(field.value(), 1);
+        EXPECT_EQ(field.value, 1);
         manager.undo();
-        EXPECT_EQ(field.value(), 0);
+        EXPECT_EQ(field.value, 0);
         EXPECT_FALSE(manager.canUndo());
         manager.redo();
-        EXPECT_EQ(field.value(), 1);
+        EXPECT_EQ(field.value, 1);
         manager.redo();
-        EXPECT_EQ(field.value(), 3);
+        EXPECT_EQ(field.value, 3);
         EXPECT_FALSE(manager.canRedo());
     }
 }
 
-TEST_F(UndoManagerRedo, StateFlagsAreSetWhileTheInversesRun)
+TEST_F(UndoManagerTest, StateFlagsAreSetWhileTheInversesRun)
 {
     QStringList seen;
     const auto record
@@ -181,13 +167,13 @@ TEST(UndoManagerRedoCleared, ByANewRegistrationOutsideUndo)
         if (variant == 2)
             manager.endUndoGrouping();
         manager.redo();
-        EXPECT_EQ(field.value(), 7);
+        EXPECT_EQ(field.value, 7);
         manager.undo();
-        EXPECT_EQ(field.value(), 1);
+        EXPECT_EQ(field.value, 1);
     }
 }
 
-TEST_F(UndoManagerRemoval, RemoveAllActionsEmptiesBothStacksAndTheOpenGroup)
+TEST_F(UndoManagerTest, RemoveAllActionsEmptiesBothStacksAndTheOpenGroup)
 {
     setInTurns(field, {{1}, {2}});
     manager.undo();
@@ -200,11 +186,11 @@ TEST_F(UndoManagerRemoval, RemoveAllActionsEmptiesBothStacksAndTheOpenGroup)
     EXPECT_EQ(manager.groupingLevel(), 1);
     manager.endUndoGrouping();
     manager.undo();
-    EXPECT_EQ(field.value(), 3);
+    EXPECT_EQ(field.value, 3);
     EXPECT_FALSE(manager.canUndo());
 }
 
-TEST_F(UndoManagerRemoval, RemoveAllActionsWithTargetKeepsTheOthersAndDropsEmptiedSteps)
+TEST_F(UndoManagerTest, RemoveAllActionsWithTargetKeepsTheOthersAndDropsEmptiedSteps)
 {
     Field &kept = field;
     Field removed(manager);
@@ -217,12 +203,12 @@ TEST_F(UndoManagerRemoval, RemoveAllActionsWithTargetKeepsTheOthersAndDropsEmpti
     manager.removeAllActionsWithTarget(&removed);
     ASSERT_TRUE(manager.canUndo());
     manager.undo();
-    EXPECT_EQ(kept.value(), 0);
-    EXPECT_EQ(removed.value(), 2);
+    EXPECT_EQ(kept.value, 0);
+    EXPECT_EQ(removed.value, 2);
     EXPECT_FALSE(manager.canUndo());
 }
 
-TEST_F(UndoManagerActionNames, NameTravelsWithItsStepThroughUndoAndRedo)
+TEST_F(UndoManagerTest, ActionNameTravelsWithItsStepThroughUndoAndRedo)
 {
     const auto names = [&]() -> QString { return manager.undoActionName() + u'|' + manager.redoActionName(); };
     field.setValue(1);
@@ -247,10 +233,10 @@ TEST_F(UndoManagerActionNames, NameTravelsWithItsStepThroughUndoAndRedo)
     EXPECT_EQ(seen, QStringList({"Replace All|", "Typing|Replace All", "|Typing", "Replace All|"}));
 }
 
-TEST_F(UndoManagerSignals, AnnounceUndoAfterTheInverseRanAndStackChangesAtTheEndOfTheTurn)
+TEST_F(UndoManagerTest, AnnounceUndoAfterTheInverseRanAndStackChangesAtTheEndOfTheTurn)
 {
     QList<int> valuesAtDidUndo;
-    QObject::connect(&manager, &UndoManager::didUndo, [&]() { valuesAtDidUndo.append(field.value()); });
+    QObject::connect(&manager, &UndoManager::didUndo, [&]() { valuesAtDidUndo.append(field.value); });
     QSignalSpy stacksChanged(&manager, &UndoManager::stacksChanged);
 
     field.setValue(1);

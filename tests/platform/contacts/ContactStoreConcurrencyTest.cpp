@@ -1,7 +1,5 @@
 #include "StoreTestSupport.h"
 
-#include "common/HeldStoreLock.h"
-
 #include "platform/contacts/ContactKeys.h"
 #include "platform/contacts/ContactStore.h"
 #include "platform/contacts/StoreTestHooks_p.h"
@@ -53,28 +51,6 @@ TEST(ContactStoreConcurrency, WorkerFetchesOverItsOwnConnectionWhileTheMainThrea
         EXPECT_GE(count, 500);
     }
     EXPECT_EQ(contactIdentifiers(store).size(), 500 + rounds * 50);
-}
-
-TEST(ContactStoreConcurrency, StoreHeldByAnotherProgramIsReportedInUseAndWrittenOnceFree)
-{
-    const QString path = newStorePath(QStringLiteral("held"));
-    ContactStore store(path);
-    ASSERT_TRUE(store.open());
-    StoreSaveRequest request;
-    request.addContact(typicalContact(1));
-
-    HeldStoreLock lock(path);
-    ASSERT_TRUE(lock.isHeld());
-    StoreError error;
-    EXPECT_FALSE(store.execute(request, &error));
-    EXPECT_EQ(error.code, StoreError::Code::Busy);
-    EXPECT_TRUE(error.description.contains(path)) << qPrintable(error.description);
-    // Reading goes on meanwhile.
-    EXPECT_TRUE(store.open(&error)) << qPrintable(error.description);
-
-    lock.release();
-    EXPECT_TRUE(store.execute(request, &error)) << qPrintable(error.description);
-    EXPECT_EQ(contactIdentifiers(store).size(), 1);
 }
 
 // The save runs in a child process (the test binary started again by

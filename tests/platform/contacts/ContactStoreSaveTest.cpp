@@ -153,10 +153,13 @@ TEST_F(ContactStoreSave, OneRequestAddsAGroupAndAContactAndMakesItAMember)
     EXPECT_EQ(snapshot(store).size(), 4);
 }
 
+// Every field comes back as saved, value identifiers included, and an update
+// after a partial fetch changes only the fields it fetched.
 TEST_F(ContactStoreSave, UpdateAfterAPartialFetchLeavesTheUnfetchedFieldsAlone)
 {
     ContactStore store(m_path);
     StoreContact original = everyFieldContact();
+    original.setContactType(StoreContact::ContactType::Organization);
     original.setImageData(pngImage(40, 40));
     StoreSaveRequest add;
     add.addContact(original);
@@ -185,21 +188,6 @@ TEST_F(ContactStoreSave, UpdateAfterAPartialFetchLeavesTheUnfetchedFieldsAlone)
         StoreContactCodec::encode(expected).toHex().toStdString());
     EXPECT_EQ(after->imageData(), original.imageData());
     EXPECT_EQ(snapshot(store).size(), before.size());
-}
-
-TEST_F(ContactStoreSave, EveryFieldComesBackAsSavedWithItsValueIdentifiers)
-{
-    ContactStore store(m_path);
-    StoreContact original = everyFieldContact();
-    original.setContactType(StoreContact::ContactType::Organization);
-    StoreSaveRequest request;
-    request.addContact(original);
-    ASSERT_TRUE(store.execute(request));
-    const std::optional<StoreContact> fetched
-        = store.unifiedContactWithIdentifier(original.identifier(), ContactKeys::allContactKeys());
-    ASSERT_TRUE(fetched);
-    EXPECT_EQ(StoreContactCodec::encode(*fetched).toHex().toStdString(),
-        StoreContactCodec::encode(original).toHex().toStdString());
 }
 
 TEST_F(ContactStoreSave, StoreMakesAThumbnailFromTheImageAndDropsItWithTheImage)

@@ -18,13 +18,12 @@ StoreContact typicalContact(int number)
         {QString(ContactLabels::work), *StorePhoneNumber::phoneNumberWithStringValue(QStringLiteral("03-5555-") + n)}});
     contact.setEmailAddresses({{QString(ContactLabels::home), QStringLiteral("taro%1@example.org").arg(n)},
         {QString(ContactLabels::work), QStringLiteral("yamada%1@example.com").arg(n)}});
-    StorePostalAddress address;
-    address.street = QStringLiteral("千代田1-") + n;
-    address.city = QStringLiteral("千代田区");
-    address.state = QStringLiteral("東京都");
-    address.postalCode = QStringLiteral("100-0001");
-    address.country = QStringLiteral("日本");
-    address.isoCountryCode = QStringLiteral("jp");
+    const StorePostalAddress address{.street = QStringLiteral("千代田1-") + n,
+        .city = QStringLiteral("千代田区"),
+        .state = QStringLiteral("東京都"),
+        .postalCode = QStringLiteral("100-0001"),
+        .country = QStringLiteral("日本"),
+        .isoCountryCode = QStringLiteral("jp")};
     contact.setPostalAddresses({{QString(ContactLabels::home), address}});
     contact.setNote(QStringLiteral("Met at the autumn fair, table ") + n);
     return contact;

@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QStringDecoder>
-
 namespace {
 
 // Every field the writer writes, note aside.
@@ -21,36 +19,27 @@ StoreContact fullContact()
     return contact;
 }
 
+// Every field but the note and the photo, which the writer leaves out.
 TEST(ContactVCardWriterTest, WrittenAndReadBackGivesTheSameFieldValues)
 {
     const StoreContact person = fullContact();
     StoreContact company = fullContact();
     company.setContactType(StoreContact::ContactType::Organization);
     company.setBirthday(StoreDateComponents{std::nullopt, 12, 24});
-    const QByteArray data = ContactVCardSerialization::dataWithContacts({person, company});
+    StoreContact withNoteAndPhoto = company.mutableCopy();
+    withNoteAndPhoto.setNote(QStringLiteral("a note"));
+    withNoteAndPhoto.setImageData(QByteArray(300, 'x'));
+    const QByteArray data = ContactVCardSerialization::dataWithContacts({person, withNoteAndPhoto});
+    EXPECT_FALSE(data.contains("\r\nNOTE") || data.contains("\r\nPHOTO"));
     const QList<StoreContact> back = ContactVCardSerialization::contactsWithData(QString::fromUtf8(data));
     ASSERT_EQ(back.size(), 2);
     EXPECT_EQ(text(VCardContactDump::dump(back.at(0))), text(VCardContactDump::dump(person)));
     EXPECT_EQ(text(VCardContactDump::dump(back.at(1))), text(VCardContactDump::dump(company)));
 }
 
-TEST(ContactVCardWriterTest, WritesNeitherNoteNorPhoto)
-{
-    StoreContact contact = fullContact();
-    contact.setNote(QStringLiteral("a note"));
-    contact.setImageData(QByteArray(300, 'x'));
-    const QByteArray data = ContactVCardSerialization::dataWithContacts({contact});
-    EXPECT_FALSE(data.contains("\r\nNOTE"));
-    EXPECT_FALSE(data.contains("\r\nPHOTO"));
-    const QList<StoreContact> back = ContactVCardSerialization::contactsWithData(QString::fromUtf8(data));
-    ASSERT_EQ(back.size(), 1);
-    EXPECT_TRUE(back.at(0).note().isEmpty());
-    EXPECT_TRUE(back.at(0).imageData().isEmpty());
-}
-
-// What other address books expect: one content line each, CRLF, at most 75
-// octets, each physical line valid UTF-8, the standard properties in their
-// 3.0 forms and the own ones in the forms phones write.
+// What other address books expect: one content line each, CRLF, the standard
+// properties in their 3.0 forms and the own ones in the forms phones write
+// (the length of lines is checked on exports of every kind).
 TEST(ContactVCardWriterTest, WritesVCard30OnTheWire)
 {
     StoreContact company = fullContact();
@@ -59,15 +48,6 @@ TEST(ContactVCardWriterTest, WritesVCard30OnTheWire)
     ASSERT_TRUE(data.startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\nN:山田;太郎;Q\\, R;Dr.;Jr.\\; III\r\n"));
     ASSERT_TRUE(data.endsWith("END:VCARD\r\n"));
     EXPECT_EQ(data.count("BEGIN:VCARD\r\n"), 2);
-    QList<QByteArray> lines = data.split('\n');
-    lines.removeLast();
-    for (const QByteArray &line : lines) {
-        EXPECT_TRUE(line.endsWith('\r')) << line.constData();
-        EXPECT_LE(line.size() - 1, 75) << line.constData();
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        (void)utf8.decode(line);
-        EXPECT_FALSE(utf8.hasError()) << line.constData();
-    }
     const QString written = QString::fromUtf8(data);
     for (const char *expected : {"\r\nTEL;TYPE=CELL,VOICE:090-1234-5678\r\n",
              "\r\nTEL;TYPE=IPHONE,CELL,VOICE:+81 80 1111 2222\r\n", "\r\nTEL;TYPE=WORK,FAX:03-1111-2222\r\n",

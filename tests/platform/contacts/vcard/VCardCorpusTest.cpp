@@ -6,6 +6,7 @@
 #include "platform/contacts/vcard/VCardDecoding_p.h"
 #include "platform/contacts/vcard/VCardUnfoldedBytes.h"
 
+#include "../StoreTestSupport.h"
 #include "VCardContactDump.h"
 #include "VCardTestText.h"
 #include "common/TestEnvironment.h"
@@ -37,18 +38,13 @@ QList<CorpusFile> corpusFiles()
     return files;
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class VCardCorpusTest : public testing::TestWithParam<CorpusFile> { };
 
 TEST_P(VCardCorpusTest, ReadsAsTheReferenceListingSays)
 {
     const CorpusFile &file = GetParam();
-    const QByteArray bytes = readFile(TestEnvironment::dataPath(QStringLiteral("vcard/") + file.name));
+    const QByteArray bytes
+        = StoreTestSupport::fileBytes(TestEnvironment::dataPath(QStringLiteral("vcard/") + file.name));
     ASSERT_FALSE(bytes.isEmpty()) << file.name.toStdString();
     bool known = false;
     const QString decoded = VCardDecoding::decodeBytes(bytes, file.encoding, &known);
@@ -65,7 +61,7 @@ TEST_P(VCardCorpusTest, ReadsAsTheReferenceListingSays)
         out.write((listing.join(u'\n') + u'\n').toUtf8());
         return;
     }
-    QStringList reference = QString::fromUtf8(readFile(referencePath)).split(u'\n');
+    QStringList reference = QString::fromUtf8(StoreTestSupport::fileBytes(referencePath)).split(u'\n');
     ASSERT_FALSE(reference.isEmpty());
     reference.removeLast(); // the final line end
     for (qsizetype i = 0; i < std::max(listing.size(), reference.size()); ++i) {

@@ -34,7 +34,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, VCardUnfolderTest,
     testing::Values(UnfoldRow{"MixedLineEnds", u"A:1\r\nB:2\nC:3\rD:4", {"1|A:1", "2|B:2", "3|C:3", "4|D:4"}},
         UnfoldRow{
             "CarriageReturnsBeforeLineFeed", u"PHOTO:AB\r\r\n CD\r\r\nX:1\r\rY:2", {"1|PHOTO:ABCD", "3|X:1", "5|Y:2"}},
-        UnfoldRow{"FoldWithOneSpace", u"NOTE:ab\r\n cd\r\nX:1", {"1|NOTE:abcd", "3|X:1"}},
         UnfoldRow{"FoldKeepsFurtherBlanks", u"NOTE:ab\r\n  cd\r\n\tef", {"1|NOTE:ab cdef"}},
         UnfoldRow{"FoldInsideHeader", u"TEL;TY\r\n PE=HOME:1", {"1|TEL;TYPE=HOME:1"}},
         UnfoldRow{"BlankLinesSkippedAndCounted", u"\r\n\r\nA:1\r\n   \r\nB:2", {"3|A:1", "5|B:2"}},
