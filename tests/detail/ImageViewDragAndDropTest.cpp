@@ -2,7 +2,6 @@
 
 #include "detail/ImageViewDragAndDrop.h"
 
-#include <QDropEvent>
 #include <QMimeData>
 #include <QTableView>
 #include <QUrl>
@@ -10,12 +9,6 @@
 using namespace DetailTest;
 
 namespace {
-
-class CountingDelegate : public ImageViewDragAndDropDelegate {
-public:
-    void imageDidChange(ImageViewDragAndDrop *well) override { images.append(well->image()); }
-    QList<QImage> images;
-};
 
 TEST(PhotoWellDrag, IsTakenOnlyFromElsewhereWithAPicture)
 {
@@ -50,35 +43,6 @@ TEST(PhotoWellDrag, IsTakenOnlyFromElsewhereWithAPicture)
     };
     for (const auto &drag : drags)
         EXPECT_EQ(well.acceptsDrag(drag.data, drag.source, drag.actions), drag.accepted) << drag.name;
-}
-
-// Data without a picture fails and keeps the picture; a picture replaces it,
-// then the delegate hears of it once.
-TEST(PhotoWellDrop, ReplacesThePictureOnlyWithAPictureThenTellsTheDelegateOnce)
-{
-    ImageViewDragAndDrop well;
-    CountingDelegate delegate;
-    well.setDelegate(&delegate);
-    well.setEditable(true);
-    QImage small(8, 8, QImage::Format_ARGB32);
-    small.fill(Qt::red);
-    well.setImage(small);
-    QMimeData broken;
-    broken.setData(QStringLiteral("image/png"), "not a picture");
-    QDropEvent refused(QPointF(5, 5), Qt::CopyAction, &broken, Qt::LeftButton, {});
-    deliver(&well, &refused);
-    EXPECT_FALSE(refused.isAccepted());
-    EXPECT_TRUE(delegate.images.isEmpty());
-    EXPECT_EQ(well.image(), small);
-
-    QMimeData picture;
-    picture.setImageData(portrait());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &picture, Qt::LeftButton, {});
-    deliver(&well, &drop);
-    EXPECT_TRUE(drop.isAccepted());
-    ASSERT_EQ(delegate.images.size(), 1);
-    EXPECT_EQ(delegate.images.first(), well.image());
-    EXPECT_EQ(well.image().size(), portrait().size());
 }
 
 TEST(PhotoWellDragOut, GivesThePictureAsPngAndTiff)
