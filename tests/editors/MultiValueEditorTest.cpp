@@ -39,7 +39,7 @@ protected:
     [[nodiscard]] QLineEdit *focusedField() const { return qobject_cast<QLineEdit *>(QApplication::focusWidget()); }
 };
 
-TEST_F(MultiValueEditor, AddInsertsANewRowAfterTheSelectedOne)
+TEST_F(MultiValueEditor, AddInsertsANewRowAfterTheSelectedOneOrIntoAnEmptyList)
 {
     open(FieldId::Phone, 2);
     EXPECT_EQ(m_editor->selectedRow(), 2);
@@ -48,10 +48,7 @@ TEST_F(MultiValueEditor, AddInsertsANewRowAfterTheSelectedOne)
     done();
     EXPECT_EQ(
         result(), "0:home:075-111-1111 1:work:075-222-2222 2:mobile:090-3333-3333 -1:home:new 3:main:075-444-4444");
-}
 
-TEST_F(MultiValueEditor, AddToAnEmptyListAppendsNew)
-{
     m_contact->person->setValue(LabeledValueList(), FieldId::Email);
     open(FieldId::Email);
     QTest::mouseClick(m_editor->addButton(), Qt::LeftButton);
