@@ -42,23 +42,14 @@ TEST_F(PrintCommand, PrintsOnePostcardARowLastRowFirst)
     EXPECT_TRUE(m_alerts.messages.isEmpty());
 }
 
-TEST_F(PrintCommand, WithoutASelectionNothingHappensAndAJobThatCannotStartIsReportedAndLeavesNoFile)
+TEST_F(PrintCommand, WithoutASelectionNothingHappensAndACancelledJobOrOneThatCannotStartLeavesNoFile)
 {
     openWindow();
     EXPECT_FALSE(printInto(m_path));
     m_window->printDocument();
     EXPECT_EQ(m_printPanels, 0);
     EXPECT_FALSE(QFile::exists(m_path));
-    selectRows({{0, 0}});
-    m_path = u"/nonexistent-folder/cards.pdf"_s;
-    print();
-    EXPECT_EQ(m_alerts.messages, QStringList{u"Couldn't print."_s});
-    EXPECT_FALSE(QFile::exists(m_path));
-}
-
-TEST_F(PrintCommand, ACancelledJobLeavesNoFile)
-{
-    openWindow();
+    // A job cancelled in its progress panel.
     selectRows({{0, 0}, {2, 0}, {4, 0}});
     QTimer::singleShot(0, m_window.get(), [this] {
         if (auto *progress = m_window->findChild<QProgressDialog *>())
@@ -67,6 +58,10 @@ TEST_F(PrintCommand, ACancelledJobLeavesNoFile)
     print();
     EXPECT_FALSE(QFile::exists(m_path));
     EXPECT_TRUE(m_alerts.messages.isEmpty());
+    m_path = u"/nonexistent-folder/cards.pdf"_s;
+    print();
+    EXPECT_EQ(m_alerts.messages, QStringList{u"Couldn't print."_s});
+    EXPECT_FALSE(QFile::exists(m_path));
 }
 
 TEST_F(PrintCommand, EveryEnvelopeIsCentredAndSizedOnItsOwnText)
