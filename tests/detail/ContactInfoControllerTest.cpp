@@ -180,8 +180,9 @@ TEST_F(DetailPane, RetypedTextIsAStepAndATextWithLinesMakesItsRowTaller)
 }
 
 // The label pop-up is drawn at the left of a labeled value and only a press
-// there opens it; a plain text row has none.
-TEST_F(DetailPane, ContactInfoCellDelegateOpensTheLabelPopUpOnlyWhereItDrawsIt)
+// there opens it; a plain text row has none. Choosing the label a value has
+// records nothing.
+TEST_F(DetailPane, LabelPopUpOpensOnlyWhereItIsDrawnAndChoosingTheLabelAValueHasRecordsNothing)
 {
     show(fullContact());
     auto *delegate = qobject_cast<ContactInfoCellDelegate *>(pane().itemDelegate());
@@ -199,11 +200,7 @@ TEST_F(DetailPane, ContactInfoCellDelegateOpensTheLabelPopUpOnlyWhereItDrawsIt)
     QTest::mouseClick(pane().viewport(), Qt::LeftButton, {}, QPoint(popup.right() + 30, popup.center().y()));
     EXPECT_EQ(pane().popupMenu(), nullptr);
     Screenshot::grab(&pane(), QStringLiteral("labeled"));
-}
 
-TEST_F(DetailPane, ChoosingTheLabelAValueHasRecordsNothingAndCompanyShowsTheCompany)
-{
-    show(fullContact());
     choose(pane(), rowOf(FieldId::Phone), u"mobile"_s);
     endTurn();
     EXPECT_FALSE(m_window.undoManager()->canUndo());
