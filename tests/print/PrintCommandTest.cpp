@@ -39,7 +39,7 @@ TEST_F(PrintCommand, PrintsOnePostcardARowLastRowFirst)
     EXPECT_TRUE(holds(pages.at(1), u"佐"_s));
     EXPECT_TRUE(holds(pages.at(2), u"山"_s));
     EXPECT_EQ(PrintInfo::sharedPrintInfo()->margins(), QMarginsF());
-    EXPECT_TRUE(m_alerts.messages.isEmpty());
+    EXPECT_TRUE(m_alerts.alerts.isEmpty());
 }
 
 TEST_F(PrintCommand, WithoutASelectionNothingHappensAndACancelledJobOrOneThatCannotStartLeavesNoFile)
@@ -57,10 +57,11 @@ TEST_F(PrintCommand, WithoutASelectionNothingHappensAndACancelledJobOrOneThatCan
     });
     print();
     EXPECT_FALSE(QFile::exists(m_path));
-    EXPECT_TRUE(m_alerts.messages.isEmpty());
+    EXPECT_TRUE(m_alerts.alerts.isEmpty());
     m_path = u"/nonexistent-folder/cards.pdf"_s;
     print();
-    EXPECT_EQ(m_alerts.messages, QStringList{u"Couldn't print."_s});
+    ASSERT_EQ(m_alerts.alerts.size(), 1);
+    EXPECT_EQ(m_alerts.alerts.first().messageText, u"Couldn't print."_s);
     EXPECT_FALSE(QFile::exists(m_path));
 }
 
