@@ -7,8 +7,6 @@
 #include "print/PrintOptions.h"
 #include "print/RectText.h"
 
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -195,25 +193,6 @@ TEST_F(EnvelopeLayout, APressOnTheBlockWhereTheMarginsDrawItSelectsIt)
     EXPECT_TRUE(block(0).selected);
     click(stored.topLeft() + QPointF(2, 2));
     EXPECT_FALSE(block(0).selected);
-}
-
-TEST_F(PreviewWindowTest, PageSetupTakesThePaperChosenAndRefitsThePreview)
-{
-    openWindow();
-    m_window->runPageLayout();
-    auto *dialog = m_window->findChild<QPageSetupDialog *>();
-    ASSERT_TRUE(dialog);
-    dialog->reject();
-    EXPECT_EQ(PrintInfo::sharedPrintInfo()->orientation(), QPageLayout::Portrait);
-
-    QPrinter printer;
-    printer.setPageSize(QPageSize(QPageSize::A5));
-    printer.setPageOrientation(QPageLayout::Landscape);
-    m_window->pageSetupDidEnd(printer, QDialog::Accepted);
-    EXPECT_EQ(PrintInfo::sharedPrintInfo()->paperName(), u"A5"_s);
-    EXPECT_EQ(PrintInfo::sharedPrintInfo()->orientation(), QPageLayout::Landscape);
-    EXPECT_EQ(view().width(), HagakiViewController::previewWidth);
-    EXPECT_EQ(view().bounds().size(), PrintInfo::sharedPrintInfo()->paperSize());
 }
 
 } // namespace
