@@ -132,7 +132,7 @@ TEST_F(ContactRows, ReloadMarksContinuationRowsInTheCurrentOrderAndRowCountChang
     EXPECT_EQ(controller.subContactTable().size(), 5);
 }
 
-TEST_F(ContactRows, HeightsCountTheLinesOfEveryColumnAtTheRowsPosition)
+TEST_F(ContactRows, HeightsCountTheLinesOfEveryColumnAtTheRowsPositionAndOfNarrowColumnsWhileFinding)
 {
     auto contacts = table({person("Ida")});
     MVPerson &ida = *contacts->first()->person;
@@ -150,14 +150,11 @@ TEST_F(ContactRows, HeightsCountTheLinesOfEveryColumnAtTheRowsPosition)
     ida.stringValues()->setEntry("Renmei", "Jo\nKim");
     build(contacts, {"Name", "Renmei", "Phone"});
     EXPECT_EQ(model.heightOfRow(1), 2 * line);
-}
 
-TEST_F(ContactRows, ANarrowColumnGrowsWhileFindingAndShrinksAfter)
-{
+    // A narrow column grows while finding and shrinks after.
     StoreContact kay = person("Kay");
     setEmails(kay, {{home, "a.very.long.address.of.kay@example.org"}});
     build(table({kay}), {"Name", "Email"});
-    const int line = model.rowHeight();
     model.setColumnWidth(1, 100);
     model.setFindString("kay");
     EXPECT_GT(model.heightOfRow(0), 2 * line);
