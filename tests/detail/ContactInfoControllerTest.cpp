@@ -65,7 +65,7 @@ int pixelsOf(ContactInfoView &view, int row, const QColor &colour)
     return count;
 }
 
-TEST_F(DetailPane, MarksEveryMatchAndTheCurrentHitOrange)
+TEST_F(DetailPane, MarksEveryMatchAndTheCurrentHitOrangeAndFollowsAHitIntoAnotherContact)
 {
     show(contactNamed(QStringLiteral("Ann")));
     person().setValue(u"Anderson and Sons"_s, FieldId::Note);
@@ -82,11 +82,8 @@ TEST_F(DetailPane, MarksEveryMatchAndTheCurrentHitOrange)
     // A range the text no longer reaches marks nothing.
     pane().selectItemAndRange(hitIn(m_contact, FieldId::Note, {20, 2}));
     EXPECT_FALSE(rows().textMarks(note).hit());
-}
 
-TEST_F(DetailPane, AHitInAnotherContactShowsThatContact)
-{
-    show(contactNamed(QStringLiteral("Ann")));
+    // A hit in another contact shows that contact, which no contact replaces.
     const ContactRecordPtr other = contactNamed(QStringLiteral("Bob"), QStringLiteral("c2"));
     other->person->setValue(u"bobs note"_s, FieldId::Note);
     pane().selectItemAndRange(hitIn(other, FieldId::Note, {0, 3}));
@@ -143,6 +140,15 @@ TEST_F(DetailPane, EmptyingTheFirstNameAndDroppingAPictureAreStepsUndoTakesBackA
     EXPECT_TRUE(drop.isAccepted());
     EXPECT_FALSE(person().photo().isNull());
     EXPECT_TRUE(m_window.isWindowModified());
+    // Data that holds no picture is refused and keeps the picture, adding no step.
+    const auto dropped = person().photo();
+    QMimeData broken;
+    broken.setData(QStringLiteral("image/png"), "not a picture");
+    QDropEvent refused(QPointF(10, 10), Qt::CopyAction, &broken, Qt::LeftButton, {});
+    deliver(pane().photoWell(), &refused);
+    endTurn();
+    EXPECT_FALSE(refused.isAccepted());
+    EXPECT_EQ(person().photo(), dropped);
     m_controller.undo();
     EXPECT_TRUE(person().photo().isNull());
     EXPECT_FALSE(m_window.undoManager()->canUndo());
@@ -174,8 +180,9 @@ TEST_F(DetailPane, RetypedTextIsAStepAndATextWithLinesMakesItsRowTaller)
 }
 
 // The label pop-up is drawn at the left of a labeled value and only a press
-// there opens it; a plain text row has none.
-TEST_F(DetailPane, ContactInfoCellDelegateOpensTheLabelPopUpOnlyWhereItDrawsIt)
+// there opens it; a plain text row has none. Choosing the label a value has
+// records nothing.
+TEST_F(DetailPane, LabelPopUpOpensOnlyWhereItIsDrawnAndChoosingTheLabelAValueHasRecordsNothing)
 {
     show(fullContact());
     auto *delegate = qobject_cast<ContactInfoCellDelegate *>(pane().itemDelegate());
@@ -193,15 +200,7 @@ TEST_F(DetailPane, ContactInfoCellDelegateOpensTheLabelPopUpOnlyWhereItDrawsIt)
     QTest::mouseClick(pane().viewport(), Qt::LeftButton, {}, QPoint(popup.right() + 30, popup.center().y()));
     EXPECT_EQ(pane().popupMenu(), nullptr);
     Screenshot::grab(&pane(), QStringLiteral("labeled"));
-    QTest::mouseClick(pane().viewport(), Qt::LeftButton, {}, popup.center());
-    ASSERT_NE(pane().popupMenu(), nullptr);
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(pane().popupMenu()));
-    pane().popupMenu()->close();
-}
 
-TEST_F(DetailPane, ChoosingTheLabelAValueHasRecordsNothingAndCompanyShowsTheCompany)
-{
-    show(fullContact());
     choose(pane(), rowOf(FieldId::Phone), u"mobile"_s);
     endTurn();
     EXPECT_FALSE(m_window.undoManager()->canUndo());

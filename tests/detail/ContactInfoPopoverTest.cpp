@@ -7,6 +7,8 @@
 #include "platform/widgets/Popover.h"
 
 #include <QMimeData>
+#include <QTableView>
+#include <QUrl>
 
 using namespace DetailTest;
 using namespace Qt::Literals::StringLiterals;
@@ -151,7 +153,7 @@ protected:
     RecordingPopoverDelegate m_delegate;
 };
 
-TEST_F(ClosingPopover, AnOutsideClickClosingThePopoverSendsTheNoticeOnceAndKeepsTheIconCount)
+TEST_F(ClosingPopover, AnOutsideClickOrClosingTheDetachedWindowSendsTheNoticeOnceAndKeepsTheIconCount)
 {
     ContactInfoPopover *view = open(fullContact());
     view->setDelegate(&m_delegate);
@@ -161,18 +163,62 @@ TEST_F(ClosingPopover, AnOutsideClickClosingThePopoverSendsTheNoticeOnceAndKeeps
     EXPECT_FALSE(m_popover->isShown());
     EXPECT_EQ(m_delegate.closings, QStringList{u"taro"_s});
     EXPECT_EQ(ContactInfoPopover::storedIconRowCount(*m_defaults), 5);
-}
 
-TEST_F(ClosingPopover, ClosingTheDetachedWindowSendsTheNoticeOnce)
-{
     DetachedWindow *window = openDetached(fullContact());
     window->contactInfoPopover()->setDelegate(&m_delegate);
-    window->contactInfoPopover()->setIconRowCount(5);
+    window->contactInfoPopover()->setIconRowCount(4);
     window->showMinimized();
-    EXPECT_TRUE(m_delegate.closings.isEmpty());
+    EXPECT_EQ(m_delegate.closings.size(), 1);
     window->close();
-    EXPECT_EQ(m_delegate.closings, QStringList{u"taro"_s});
-    EXPECT_EQ(ContactInfoPopover::storedIconRowCount(*m_defaults), 5);
+    EXPECT_EQ(m_delegate.closings, (QStringList{u"taro"_s, u"taro"_s}));
+    EXPECT_EQ(ContactInfoPopover::storedIconRowCount(*m_defaults), 4);
+}
+
+// --- The photo well ------------------------------------------------------------
+
+TEST(PhotoWellDrag, IsTakenOnlyFromElsewhereWithAPicture)
+{
+    QTableView table;
+    QWidget cell(table.viewport());
+    QWidget elsewhere;
+    ImageViewDragAndDrop well;
+    well.setTableView(&table);
+    well.setEditable(true); // the locked well is checked in the popover
+    QMimeData picture;
+    picture.setImageData(portrait());
+    QMimeData file;
+    const QString path = TestEnvironment::makeScratchFolder(QStringLiteral("well")) + QStringLiteral("/face.png");
+    ASSERT_TRUE(portrait().save(path));
+    file.setUrls({QUrl::fromLocalFile(path)});
+    QMimeData text;
+    text.setText(QStringLiteral("no picture"));
+    const struct {
+        const char *name;
+        const QObject *source;
+        const QMimeData *data;
+        Qt::DropActions actions;
+        bool accepted;
+    } drags[] = {
+        {"FromElsewhere", &elsewhere, &picture, Qt::CopyAction, true},
+        {"APictureFile", &elsewhere, &file, Qt::CopyAction, true},
+        {"ItsOwnPicture", &well, &picture, Qt::CopyAction, false},
+        {"FromItsTable", &table, &picture, Qt::CopyAction, false},
+        {"FromACellOfItsTable", &cell, &picture, Qt::CopyAction, false},
+        {"NoPicture", &elsewhere, &text, Qt::CopyAction, false},
+        {"MoveOnly", &elsewhere, &picture, Qt::MoveAction, false},
+    };
+    for (const auto &drag : drags)
+        EXPECT_EQ(well.acceptsDrag(drag.data, drag.source, drag.actions), drag.accepted) << drag.name;
+}
+
+TEST(PhotoWellDragOut, GivesThePictureAsPngAndTiff)
+{
+    const std::unique_ptr<QMimeData> data(ImageViewDragAndDrop::mimeDataForImage(portrait()));
+    for (const char *type : {"image/png", "image/tiff"}) {
+        const QImage read = QImage::fromData(data->data(QString::fromLatin1(type)));
+        EXPECT_EQ(read.size(), portrait().size()) << type;
+        EXPECT_EQ(read.pixelColor(48, 30), portrait().pixelColor(48, 30)) << type;
+    }
 }
 
 } // namespace

@@ -67,7 +67,7 @@ TEST_F(ProfileEditor, NewStartsAsTwitterNew)
     }
 }
 
-TEST_F(ChatEditor, OlderServiceNameShowsItsServiceAndStaysUntilAServiceIsPicked)
+TEST_F(ChatEditor, OlderServiceNameShowsItsServiceAndStaysUntilAServiceIsPickedAndNoUserNameShowsNone)
 {
     open(0);
     EXPECT_EQ(m_editor->servicePopup()->currentText(), QStringLiteral("Skype"));
@@ -81,6 +81,17 @@ TEST_F(ChatEditor, OlderServiceNameShowsItsServiceAndStaysUntilAServiceIsPicked)
     pick(m_editor->servicePopup(), 1);
     done();
     EXPECT_EQ(result(), QStringLiteral("work|Yahoo|taro.chat|||Yahoo:taro.chat|0"));
+
+    // An empty user name leaves the field empty and the service at the first.
+    const LabeledValueRecordPtr chat
+        = m_contact->person->labeledValueForIdentifierAtLabelIndex(FieldId::InstantMessage, 0);
+    chat->value = QString();
+    chat->account->username.clear();
+    chat->account->service = QStringLiteral("QQ");
+    m_contact->person->setValue(LabeledValueList{chat}, FieldId::InstantMessage);
+    open(0);
+    EXPECT_EQ(m_editor->usernameField()->text(), QString());
+    EXPECT_EQ(m_editor->servicePopup()->currentText(), QStringLiteral("AIM"));
 }
 
 TEST_F(ProfileEditor, StoredServiceThatIsNoLabelJoinsThePopup)
@@ -92,19 +103,6 @@ TEST_F(ProfileEditor, StoredServiceThatIsNoLabelJoinsThePopup)
     Screenshot::grab(m_editor);
     done();
     EXPECT_EQ(result(), QStringLiteral("Twitter|Twitter|taro_gc||https://example.jp/taro|taro_gc|0"));
-}
-
-TEST_F(ChatEditor, EmptyUserNameLeavesFieldAndServiceAsTheyAre)
-{
-    const LabeledValueRecordPtr chat
-        = m_contact->person->labeledValueForIdentifierAtLabelIndex(FieldId::InstantMessage, 0);
-    chat->value = QString();
-    chat->account->username.clear();
-    chat->account->service = QStringLiteral("QQ");
-    m_contact->person->setValue(LabeledValueList{chat}, FieldId::InstantMessage);
-    open(0);
-    EXPECT_EQ(m_editor->usernameField()->text(), QString());
-    EXPECT_EQ(m_editor->servicePopup()->currentText(), QStringLiteral("AIM"));
 }
 
 } // namespace

@@ -73,19 +73,16 @@ TEST_F(BirthdayEditor, AnotherMonthKeepsTheDayInItAndDoneStoresIt)
 // Done enters a typed date as Return does.
 TEST_F(BirthdayEditor, TypedDateIsEnteredByReturnAndByDone)
 {
-    for (const bool pressReturn : {true, false}) {
-        open();
-        EditorHarness::type(m_editor->dateField(), QStringLiteral("2001.2.3"));
-        if (pressReturn) {
-            QTest::keyClick(m_editor->dateField(), Qt::Key_Return);
-            EXPECT_EQ(m_editor->selectedBirthday(), (StoreDateComponents{2001, 2, 3}));
-            EXPECT_EQ(shown(), u"2001 2 2001-02-03 " + text(2001, 2, 3));
-            EXPECT_TRUE(m_editor->doneButton()->isEnabled());
-        }
-        done();
-        EXPECT_FALSE(m_harness.isOpen());
-        EXPECT_EQ(stored(), u"2001-02-03 " + text(2001, 2, 3));
-    }
+    open();
+    EditorHarness::type(m_editor->dateField(), QStringLiteral("2001.2.3"));
+    QTest::keyClick(m_editor->dateField(), Qt::Key_Return);
+    EXPECT_EQ(m_editor->selectedBirthday(), (StoreDateComponents{2001, 2, 3}));
+    EXPECT_EQ(shown(), u"2001 2 2001-02-03 " + text(2001, 2, 3));
+    EXPECT_TRUE(m_editor->doneButton()->isEnabled());
+    EditorHarness::type(m_editor->dateField(), QStringLiteral("2002.3.4"));
+    done();
+    EXPECT_FALSE(m_harness.isOpen());
+    EXPECT_EQ(stored(), u"2002-03-04 " + text(2002, 3, 4));
 }
 
 TEST_F(BirthdayEditor, DoneOnTextThatReadsAsNoDateKeepsTheEditorOpen)

@@ -66,26 +66,22 @@ TEST_F(NameEditor, SystemDefaultOrderingIsTitledAndAppliedByTheSortOrder)
 
 using PhoneticNameEditor = EditorTest<PhoneticNameViewController>;
 
-TEST_F(PhoneticNameEditor, OfAContactWithoutOneFollowsTheTypedParts)
+TEST_F(PhoneticNameEditor, OfAContactWithoutOneFollowsTheTypedPartsAndShowsTheStoredOrderingOnly)
 {
     m_contact->person->setValue(PhoneticNameRecord(), FieldId::PhoneticName);
+    setOrdering(m_contact, 1);
+    m_contact->person->setDefaultNameOrdering(2);
     open(FieldId::PhoneticName, QSize(340, 220));
+    // The stored ordering, shown only.
+    EXPECT_EQ(m_editor->nameOrderingPopup()->currentIndex(), 1);
+    EXPECT_EQ(m_editor->nameOrderingPopup()->itemText(0), QStringLiteral("Name Ordering System Default (Last Name)"));
+    EXPECT_FALSE(m_editor->nameOrderingPopup()->isEnabled());
     EXPECT_TRUE(m_editor->firstNameField()->text().isEmpty());
     EXPECT_EQ(m_editor->contactNameField()->text(), QStringLiteral("Taro Yamada"));
     EditorHarness::type(m_editor->lastNameField(), QStringLiteral("ヤマダ"));
     EXPECT_EQ(m_editor->contactNameField()->text(), QStringLiteral("ヤマダ"));
     done();
     EXPECT_EQ(result<PhoneticNameRecord>(), (PhoneticNameRecord{{}, {}, "ヤマダ", "ヤマダ"}));
-}
-
-TEST_F(PhoneticNameEditor, ShowsTheStoredOrderingOnly)
-{
-    setOrdering(m_contact, 1);
-    m_contact->person->setDefaultNameOrdering(2);
-    open(FieldId::PhoneticName, QSize(340, 220));
-    EXPECT_EQ(m_editor->nameOrderingPopup()->currentIndex(), 1);
-    EXPECT_EQ(m_editor->nameOrderingPopup()->itemText(0), QStringLiteral("Name Ordering System Default (Last Name)"));
-    EXPECT_FALSE(m_editor->nameOrderingPopup()->isEnabled());
 }
 
 } // namespace

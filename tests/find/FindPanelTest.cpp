@@ -88,18 +88,26 @@ TEST_F(FindPanelTest, ScopeChoicesTitleThePullDown)
     Screenshot::grab(&m_panel);
 }
 
-TEST_F(FindPanelTest, ReplaceButtonWritesTheCurrentHit)
+// Replace passes over a hit its own text makes; a row chosen with the keys is
+// the one it writes.
+TEST_F(FindPanelTest, NextAndPreviousWrapAndReplaceWritesTheCurrentHit)
 {
-    QTest::keyClicks(m_panel.replaceField(), QStringLiteral("X"));
-    QTest::mouseClick(m_panel.replaceButton(), Qt::LeftButton);
-    EXPECT_EQ(note(0), QStringLiteral("X ab\nnote 0"));
+    FindResultsModel &results = *m_panel.results();
+    QTest::mouseClick(m_panel.previousButton(), Qt::LeftButton);
+    EXPECT_EQ(results.selectedRow(), 5);
     QTest::mouseClick(m_panel.nextButton(), Qt::LeftButton);
-    EXPECT_EQ(m_panel.results()->selectedRow(), 1);
-    // A row chosen with the keys is the one Replace writes.
+    EXPECT_EQ(std::pair(results.selectedRow(), results.selectedRangeIndex()), std::pair(0, 0));
+    QTest::keyClicks(m_panel.replaceField(), QStringLiteral("Xab"));
+    QTest::mouseClick(m_panel.replaceButton(), Qt::LeftButton);
+    EXPECT_EQ(note(0), QStringLiteral("Xab ab\nnote 0"));
+    EXPECT_EQ(results.rows().at(0)->ranges, (QList<TextRange>{{1, 2}, {4, 2}}));
+    EXPECT_EQ(std::pair(results.selectedRow(), results.selectedRangeIndex()), std::pair(0, 1));
+    QTest::mouseClick(m_panel.nextButton(), Qt::LeftButton);
+    EXPECT_EQ(results.selectedRow(), 1);
     m_panel.tableView()->setFocus();
     QTest::keyClick(m_panel.tableView(), Qt::Key_Down);
     QTest::mouseClick(m_panel.replaceButton(), Qt::LeftButton);
-    EXPECT_EQ(note(1), QStringLiteral("X ab\nnote 1"));
+    EXPECT_EQ(note(1), QStringLiteral("Xab ab\nnote 1"));
 }
 
 TEST_F(FindPanelTest, ReplaceAllIsTakenBackByTheUndoKeyInThePanelAndByOneUndoOfTheWindow)
@@ -108,7 +116,11 @@ TEST_F(FindPanelTest, ReplaceAllIsTakenBackByTheUndoKeyInThePanelAndByOneUndoOfT
     QTest::keyClicks(m_panel.replaceField(), QStringLiteral("Y"));
     QTest::mouseClick(m_panel.replaceAllButton(), Qt::LeftButton);
     EXPECT_EQ(note(2), QStringLiteral("Y Y\nnote 2"));
+    EXPECT_EQ(top()->contactTable->at(2)->person->phoneValues()->first()->valueText(), QStringLiteral("Y-2"));
     EXPECT_FALSE(showsCurrentMatch());
+    // Without a current match Replace writes nothing.
+    QTest::mouseClick(m_panel.replaceButton(), Qt::LeftButton);
+    EXPECT_EQ(note(0), QStringLiteral("Y Y\nnote 0"));
     QTest::keyClick(m_panel.tableView(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(note(2), QStringLiteral("ab ab\nnote 2"));
     EXPECT_EQ(m_panel.results()->rows().at(0)->ranges.size(), 2);
@@ -217,6 +229,29 @@ TEST_F(FindPanelTest, DateRowsAreEditedThroughTheirPopovers)
     }
     EXPECT_TRUE(person.birthdayValue()->stringValue.contains(QStringLiteral("2001")));
     EXPECT_TRUE(person.datesValues()->isEmpty());
+}
+
+// Replace All writes no date, nor a value whose hit differs only in case.
+TEST_F(FindPanelTest, ReplaceAllLeavesDatesAndValuesDifferingOnlyInCase)
+{
+    MVPerson &person = *top()->contactTable->at(0)->person;
+    person.setValue(QDate(1990, 1, 2), FieldId::Birthday);
+    const QString birthday = person.birthdayValue()->stringValue;
+    for (const auto &[search, replacement] : {std::pair("AB", "x"), std::pair("1990", "2000")}) {
+        m_panel.searchField()->clear();
+        QTest::keyClicks(m_panel.searchField(), QString::fromLatin1(search));
+        QTest::keyClick(m_panel.searchField(), Qt::Key_Return);
+        ASSERT_GT(m_panel.results()->rowCount(), 0) << search;
+        m_panel.replaceField()->clear();
+        QTest::keyClicks(m_panel.replaceField(), QString::fromLatin1(replacement));
+        QTest::mouseClick(m_panel.replaceAllButton(), Qt::LeftButton);
+        endTurn();
+    }
+    EXPECT_EQ(note(0), QStringLiteral("ab ab\nnote 0"));
+    EXPECT_EQ(person.phoneValues()->first()->valueText(), QStringLiteral("ab-0"));
+    EXPECT_EQ(person.birthdayValue()->stringValue, birthday);
+    EXPECT_FALSE(m_controller.undoManager()->canUndo());
+    EXPECT_FALSE(m_panel.results()->undoManager()->canUndo());
 }
 
 TEST(FindPanelClose, EveryWayEndsTheModalRun)

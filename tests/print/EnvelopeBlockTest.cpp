@@ -4,6 +4,9 @@
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
 
+#include <QPageSetupDialog>
+#include <QPrinter>
+
 using namespace PrintOptionsKey;
 using namespace PrintTestCards;
 using namespace Qt::Literals::StringLiterals;
@@ -68,7 +71,7 @@ TEST(EnvelopeBlockFitting, ABoxTooSmallForAnyTextStopsAtOnePoint)
 }
 
 // A paper without a size leaves the preview as it was.
-TEST_F(PreviewWindowTest, PreviewFitsThePaperIntoTheFrameCentredInThePane)
+TEST_F(PreviewWindowTest, PreviewFitsThePaperIntoTheFrameCentredInThePaneAndPageSetupChangesIt)
 {
     openWindow();
     for (const auto &[paperName, orientation, frame] : {std::tuple{"Postcard", QPageLayout::Portrait, QSize(284, 420)},
@@ -87,6 +90,22 @@ TEST_F(PreviewWindowTest, PreviewFitsThePaperIntoTheFrameCentredInThePane)
     sizeless->setPageSize(QPageSize());
     m_window->shouldChangePrintInfo(sizeless);
     EXPECT_EQ(view().geometry(), before);
+
+    // Page setup takes the paper chosen.
+    m_window->runPageLayout();
+    auto *dialog = m_window->findChild<QPageSetupDialog *>();
+    ASSERT_TRUE(dialog);
+    dialog->reject();
+    EXPECT_EQ(PrintInfo::sharedPrintInfo()->orientation(), QPageLayout::Portrait);
+
+    QPrinter printer;
+    printer.setPageSize(QPageSize(QPageSize::A5));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    m_window->pageSetupDidEnd(printer, QDialog::Accepted);
+    EXPECT_EQ(PrintInfo::sharedPrintInfo()->paperName(), u"A5"_s);
+    EXPECT_EQ(PrintInfo::sharedPrintInfo()->orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(view().width(), HagakiViewController::previewWidth);
+    EXPECT_EQ(view().bounds().size(), PrintInfo::sharedPrintInfo()->paperSize());
 }
 
 } // namespace

@@ -7,8 +7,6 @@
 #include "print/PrintOptions.h"
 #include "print/RectText.h"
 
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -66,7 +64,7 @@ TEST_F(LayoutEditing, ADraggedNameIsStoredWithTheAddressBlockAsOneUndoStep)
     EXPECT_FALSE(m_window->undoManager()->canUndo());
 }
 
-TEST_F(LayoutEditing, OutsideLayoutModeAClickStoresNothing)
+TEST_F(LayoutEditing, OutsideLayoutModeAClickStoresNothingAndLeavingItRestoresTheEditState)
 {
     const QPointF at = block(0).rect.center();
     drag(at, at + QPointF(5, 5));
@@ -80,6 +78,16 @@ TEST_F(LayoutEditing, OutsideLayoutModeAClickStoresNothing)
     endTurn();
     EXPECT_EQ(shownAddress()->layout->receiverName, saved);
     EXPECT_FALSE(m_window->undoManager()->canUndo());
+
+    // Leaving layout mode brings back the edit state it found.
+    EXPECT_TRUE(m_editButton.isEnabled());
+    m_controller->setEditState(false);
+    m_controller->enableEditButton(false);
+    pressLayout();
+    pressLayout();
+    EXPECT_FALSE(m_controller->editState());
+    EXPECT_FALSE(m_editButton.isEnabled());
+    EXPECT_EQ(m_window->layoutButton()->text(), u"Layout"_s);
 }
 
 TEST_F(LayoutEditing, ArrowKeysMoveTheSelectedBlockAndAreSaved)
@@ -126,20 +134,6 @@ TEST_F(LayoutEditing, ThePressInTheSelectedBlocksBottomLeftCornerStartsNothing)
     const QPointF movedCorner = moved.bottomLeft() + QPointF(8, -8);
     drag(movedCorner, movedCorner + QPointF(10, 0));
     EXPECT_EQ(block(0).rect, moved);
-}
-
-TEST_F(LayoutEditing, LeavingLayoutModeBringsTheEditStateBack)
-{
-    pressLayout();
-    EXPECT_TRUE(m_controller->editState());
-    EXPECT_TRUE(m_editButton.isEnabled());
-    m_controller->setEditState(false);
-    m_controller->enableEditButton(false);
-    pressLayout();
-    pressLayout();
-    EXPECT_FALSE(m_controller->editState());
-    EXPECT_FALSE(m_editButton.isEnabled());
-    EXPECT_EQ(m_window->layoutButton()->text(), u"Layout"_s);
 }
 
 // Envelopes keep the boxes the user placed in the options, per paper and
@@ -199,25 +193,6 @@ TEST_F(EnvelopeLayout, APressOnTheBlockWhereTheMarginsDrawItSelectsIt)
     EXPECT_TRUE(block(0).selected);
     click(stored.topLeft() + QPointF(2, 2));
     EXPECT_FALSE(block(0).selected);
-}
-
-TEST_F(PreviewWindowTest, PageSetupTakesThePaperChosenAndRefitsThePreview)
-{
-    openWindow();
-    m_window->runPageLayout();
-    auto *dialog = m_window->findChild<QPageSetupDialog *>();
-    ASSERT_TRUE(dialog);
-    dialog->reject();
-    EXPECT_EQ(PrintInfo::sharedPrintInfo()->orientation(), QPageLayout::Portrait);
-
-    QPrinter printer;
-    printer.setPageSize(QPageSize(QPageSize::A5));
-    printer.setPageOrientation(QPageLayout::Landscape);
-    m_window->pageSetupDidEnd(printer, QDialog::Accepted);
-    EXPECT_EQ(PrintInfo::sharedPrintInfo()->paperName(), u"A5"_s);
-    EXPECT_EQ(PrintInfo::sharedPrintInfo()->orientation(), QPageLayout::Landscape);
-    EXPECT_EQ(view().width(), HagakiViewController::previewWidth);
-    EXPECT_EQ(view().bounds().size(), PrintInfo::sharedPrintInfo()->paperSize());
 }
 
 } // namespace

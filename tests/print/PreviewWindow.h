@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/AddressBookTestSupport.h"
 #include "app/RecordingPanes.h"
 
-#include "app/AlertPresenter.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "platform/UserDefaults.h"
@@ -16,23 +16,6 @@
 #include <QLocale>
 
 #include <memory>
-
-// Alerts noted instead of shown.
-class NotedAlerts : public AlertPresenter {
-public:
-    void showAlert(QWidget *, const QString &messageText, const QString &) override { messages.append(messageText); }
-    void askConfirmation(QWidget *, const QString &, const std::function<void(int)> &completion) override
-    {
-        completion(FirstButtonReturn);
-    }
-    int runModalAlert(QWidget *, const QString &messageText, const QString &, const QStringList &) override
-    {
-        messages.append(messageText);
-        return FirstButtonReturn;
-    }
-
-    QStringList messages;
-};
 
 // The address-book window with its real postcard preview over contacts of
 // the generated address book; rows are selected in a recording table, as a
@@ -68,7 +51,7 @@ protected:
     // Ends the event-loop turn, closing the undo step of what happened in it.
     static void endTurn() { QCoreApplication::processEvents(); }
 
-    NotedAlerts m_alerts;
+    RecordingAlertPresenter m_alerts;
     std::unique_ptr<UserDefaults> m_defaults;
     PaneLog m_log;
     RecordingContactTable m_table{m_log};
