@@ -2,11 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringBuilder>
 #include <QStringView>
 
 #include <memory>
-#include <string>
 #include <type_traits>
 
 // A text (a QString or a QByteArray) kept on the heap, for the members of
@@ -14,8 +12,7 @@
 // of the room of the text. It reads as a const text (null when never set, so
 // the difference between null and empty stays) and takes any text; copies are
 // deep, as for a text member. A postcard layout's frames, which most
-// addresses leave unset, are texts of this kind; a contact's photo data is
-// one too.
+// addresses leave unset, are texts of this kind.
 template <typename Text> class HeapText {
 public:
     HeapText() = default;
@@ -44,9 +41,6 @@ public:
     [[nodiscard]] bool isNull() const { return !m_text; }
     [[nodiscard]] bool isEmpty() const { return !m_text || m_text->isEmpty(); }
     [[nodiscard]] qsizetype size() const { return m_text ? m_text->size() : 0; }
-    [[nodiscard]] Text toUpper() const { return text().toUpper(); }
-    [[nodiscard]] std::string toStdString() const { return text().toStdString(); }
-    [[nodiscard]] QByteArray toBase64() const { return text().toBase64(); }
     void clear() { m_text.reset(); }
 
     friend bool operator==(const HeapText &a, const HeapText &b) { return a.text() == b.text(); }
@@ -74,18 +68,8 @@ private:
 };
 
 using HeapString = HeapText<QString>;
-using HeapBytes = HeapText<QByteArray>;
 
 inline bool operator==(const HeapString &a, QStringView b)
 {
     return a.text() == b;
 }
-
-// Joins into texts with + as a QString does.
-template <> struct QConcatenable<HeapString> {
-    using type = HeapString;
-    using ConvertTo = QString;
-    enum { ExactSize = true };
-    static qsizetype size(const HeapString &text) { return text.size(); }
-    static void appendTo(const HeapString &text, QChar *&out) { QConcatenable<QString>::appendTo(text.text(), out); }
-};

@@ -164,8 +164,8 @@ QString describe(const HagakiLayoutFields &layout)
     QString text;
     for (const std::optional<bool> &flag : {layout.sender, layout.company, layout.renmei})
         text += flag ? (*flag ? u'1' : u'0') : u'-';
-    return text + " ra:" + layout.receiverAddress + " rn:" + layout.receiverName + " sa:" + layout.senderAddress
-        + " sn:" + layout.senderName;
+    return text + " ra:" + layout.receiverAddress.text() + " rn:" + layout.receiverName.text()
+        + " sa:" + layout.senderAddress.text() + " sn:" + layout.senderName.text();
 }
 
 struct ParseRow {
