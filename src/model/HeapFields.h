@@ -34,6 +34,14 @@ public:
     [[nodiscard]] T &operator*() { return edit(); }
     [[nodiscard]] T *operator->() { return &edit(); }
     [[nodiscard]] bool isHeld() const { return m_value != nullptr; }
+    // Sets one text of the group. A null text reads as null from the defaults
+    // already, so it makes no group: a record that is given an absent part
+    // stays at one pointer.
+    template <typename Text> void setText(Text T::*field, const Text &text)
+    {
+        if (m_value || !text.isNull())
+            edit().*field = text;
+    }
 
     friend bool operator==(const HeapFields &a, const HeapFields &b) { return *a == *b; }
 

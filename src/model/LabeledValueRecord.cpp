@@ -52,16 +52,12 @@ void insertParts(QVariantMap &map, const Parts &parts, const PartKeys<Parts, Cou
     }
 }
 
-// Makes the group only for a key that is there, so that a record without
-// any of them stays without it.
+// A record without any of the keys stays without the group.
 template <typename Parts, std::size_t Count>
 void readParts(const QVariantMap &map, HeapFields<Parts> &parts, const PartKeys<Parts, Count> &keys)
 {
-    for (const auto &[key, member] : keys) {
-        QString text = map.value(key).toString();
-        if (!text.isNull())
-            (*parts).*member = std::move(text);
-    }
+    for (const auto &[key, member] : keys)
+        parts.setText(member, map.value(key).toString());
 }
 
 QVariant variantFromValue(const LabeledValue &value)

@@ -197,13 +197,6 @@ struct MVPerson::LabeledCacheEntry {
     LabeledValueListPtr (MVPerson::*getter)();
 };
 
-const std::array<PersonCaches::Slot<LabeledValueList>, 8> &MVPerson::labeledSlots()
-{
-    static constexpr std::array<Caches::Slot<LabeledValueList>, 8> slots{Caches::Phone, Caches::Email, Caches::Address,
-        Caches::Url, Caches::Sns, Caches::Ims, Caches::Relationship, Caches::Dates};
-    return slots;
-}
-
 const MVPerson::LabeledCacheEntry *MVPerson::labeledCacheEntry(const ContactIdentifier &identifier)
 {
     static const std::array<LabeledCacheEntry, 8> entries{{
@@ -271,7 +264,7 @@ void MVPerson::shareEmptyCaches()
         if (empty)
             m_caches.set(slot, Caches::sharedEmpty(slot));
     };
-    for (const Caches::Slot<LabeledValueList> slot : labeledSlots()) {
+    for (const Caches::Slot<LabeledValueList> slot : Caches::LabeledLists) {
         const LabeledValueList *cache = m_caches.peek(slot);
         share(slot, cache && cache->isEmpty());
     }
@@ -304,7 +297,7 @@ QString MVPerson::compositeName()
 
 QString MVPerson::phoneticName() const
 {
-    const PhoneticNameRecordPtr name = m_caches.get(Caches::PhoneticName);
+    const PhoneticNameRecord *name = m_caches.peek(Caches::PhoneticName);
     return name ? name->stringValue : QString();
 }
 
@@ -314,7 +307,7 @@ void MVPerson::refreshCache()
     m_caches.reset(Caches::PhoneticName);
     m_caches.reset(Caches::Birthday);
     m_caches.reset(Caches::Strings);
-    for (const Caches::Slot<LabeledValueList> slot : labeledSlots())
+    for (const Caches::Slot<LabeledValueList> slot : Caches::LabeledLists)
         m_caches.reset(slot);
     if (m_rare.isHeld())
         m_rare->imageData.clear();

@@ -28,7 +28,6 @@
 #include <QList>
 #include <QString>
 
-#include <array>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -168,18 +167,18 @@ public:
     [[nodiscard]] const QByteArray &imageData() const { return m_rare->imageData; }
     void setImageData(const QByteArray &data)
     {
-        setRare(&RareFields::imageData, data);
+        m_rare.setText(&RareFields::imageData, data);
         m_photoHeld = true;
     }
     [[nodiscard]] const QByteArray &thumbnailImageData() const { return m_rare->thumbnailImageData; }
-    void setThumbnailImageData(const QByteArray &data) { setRare(&RareFields::thumbnailImageData, data); }
+    void setThumbnailImageData(const QByteArray &data) { m_rare.setText(&RareFields::thumbnailImageData, data); }
     // The record's identity; a record without one takes its display name and
     // the current time.
     [[nodiscard]] QString uniqueId() const;
     [[nodiscard]] const UniqueId &uniqueIdValue() const; // the same, without making a text
     void setUniqueId(const QString &identifier) { m_uniqueId = identifier; }
     [[nodiscard]] const QString &uniqueId2() const { return m_rare->uniqueId2; }
-    void setUniqueId2(const QString &identifier) { setRare(&RareFields::uniqueId2, identifier); }
+    void setUniqueId2(const QString &identifier) { m_rare.setText(&RareFields::uniqueId2, identifier); }
 
     // --- Value caches (live records) -----------------------------------
     NameRecordPtr nameValue();
@@ -395,8 +394,6 @@ private:
     [[nodiscard]] QString labeledStringValue(const ContactIdentifier &identifier, qint64 labelIndex);
     static void updateLabeledValue(const ContactIdentifier &identifier, LabeledValueRecord *record);
     [[nodiscard]] static const LabeledCacheEntry *labeledCacheEntry(const ContactIdentifier &identifier);
-    // The eight labeled caches, in the order the record reads them.
-    [[nodiscard]] static const std::array<PersonCaches::Slot<LabeledValueList>, 8> &labeledSlots();
     static FieldVocabulary &vocabulary();
     static AddressFormatTable &addressFormats();
     // Makes a labeled cache, filled from the attached store contact if any.
@@ -409,12 +406,6 @@ private:
         QString uniqueId2; // only companies have one
         friend bool operator==(const RareFields &, const RareFields &) = default;
     };
-    // A null text changes nothing while the fields are not on the heap.
-    template <typename Text> void setRare(Text RareFields::*member, const Text &text)
-    {
-        if (m_rare.isHeld() || !text.isNull())
-            (*m_rare).*member = text;
-    }
 
     // The flags and numbers side by side, the caches a contact holds empty
     // shared and the rarely held photo data on the heap: an import holds a

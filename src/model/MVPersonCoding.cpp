@@ -163,8 +163,9 @@ MVPersonPtr MVPerson::initWithCoder(const QJsonObject &coder)
     person->m_caches.set(PersonCaches::Birthday, decodeRecord<BirthdayRecord>(coder, u"birthdayValue"_s));
     person->m_caches.set(PersonCaches::Strings, decodeRecord<StringValuesRecord>(coder, u"stringValues"_s));
     person->m_photoHeld = coder.contains(u"imageData"_s);
-    person->setRare(&RareFields::imageData, QByteArray::fromBase64(coder.value(u"imageData"_s).toString().toLatin1()));
-    person->setRare(&RareFields::thumbnailImageData,
+    person->m_rare.setText(
+        &RareFields::imageData, QByteArray::fromBase64(coder.value(u"imageData"_s).toString().toLatin1()));
+    person->m_rare.setText(&RareFields::thumbnailImageData,
         QByteArray::fromBase64(coder.value(u"thumbnailImageData"_s).toString().toLatin1()));
     person->m_created = coder.value(u"created"_s).toInt() != 0;
     person->m_changed = coder.value(u"changed"_s).toInt() != 0;

@@ -18,9 +18,9 @@ struct NameRecord {
 
     // "MiddleName" and "PreviousFamilyName", null until set.
     [[nodiscard]] const QString &middleName() const { return m_rareParts->middleName; }
-    void setMiddleName(const QString &text) { setRarePart(&RareParts::middleName, text); }
+    void setMiddleName(const QString &text) { m_rareParts.setText(&RareParts::middleName, text); }
     [[nodiscard]] const QString &previousFamilyName() const { return m_rareParts->previousFamilyName; }
-    void setPreviousFamilyName(const QString &text) { setRarePart(&RareParts::previousFamilyName, text); }
+    void setPreviousFamilyName(const QString &text) { m_rareParts.setText(&RareParts::previousFamilyName, text); }
 
     [[nodiscard]] QVariantMap toVariantMap() const;
     [[nodiscard]] static NameRecord fromVariantMap(const QVariantMap &map);
@@ -29,18 +29,12 @@ struct NameRecord {
 
 private:
     // Few names have either part, and every contact holds a name: the two
-    // share one pointer, and a null text never makes them.
+    // share one pointer.
     struct RareParts {
         QString middleName;
         QString previousFamilyName;
         bool operator==(const RareParts &) const = default;
     };
-    void setRarePart(QString RareParts::*part, const QString &text)
-    {
-        if (!text.isNull() || m_rareParts.isHeld())
-            (*m_rareParts).*part = text;
-    }
-
     HeapFields<RareParts> m_rareParts;
 };
 

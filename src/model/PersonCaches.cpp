@@ -31,7 +31,7 @@ const std::shared_ptr<void> &PersonCaches::sharedEmptyEntry(int index)
     static const std::array<std::shared_ptr<void>, SlotCount> empties = [] {
         std::array<std::shared_ptr<void>, SlotCount> values;
         const auto emptyList = std::make_shared<LabeledValueList>();
-        for (const Slot<LabeledValueList> list : {Phone, Email, Address, Url, Sns, Ims, Relationship, Dates})
+        for (const Slot<LabeledValueList> list : LabeledLists)
             values[list.index] = emptyList;
         values[PhoneticName.index] = std::make_shared<PhoneticNameRecord>();
         values[Birthday.index] = std::make_shared<BirthdayRecord>();

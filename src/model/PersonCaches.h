@@ -42,6 +42,9 @@ public:
     static constexpr Slot<LabeledValueList> Dates{10};
     static constexpr Slot<HagakiLayoutList> Layouts{11};
     static constexpr int SlotCount = 12;
+    // The labeled lists, in the order a contact reads them.
+    static constexpr std::array<Slot<LabeledValueList>, 8> LabeledLists{
+        Phone, Email, Address, Url, Sns, Ims, Relationship, Dates};
 
     PersonCaches() = default;
     PersonCaches(const PersonCaches &) = delete;
