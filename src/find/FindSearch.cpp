@@ -124,15 +124,8 @@ Entry entryNamed(const std::array<std::pair<QString, Entry>, Size> &table, const
 
 AddressMember addressMember(const QString &part)
 {
-    static const std::array<std::pair<QString, AddressMember>, 6> members{{
-        {FieldId::ZIP, &LabeledValueRecord::AddressParts::zip},
-        {FieldId::State, &LabeledValueRecord::AddressParts::state},
-        {FieldId::City, &LabeledValueRecord::AddressParts::city},
-        {FieldId::Street, &LabeledValueRecord::AddressParts::street},
-        {FieldId::Country, &LabeledValueRecord::AddressParts::country},
-        {FindSearch::CountryCode, &LabeledValueRecord::AddressParts::isoCountryCode},
-    }};
-    return entryNamed(members, part);
+    return part == FindSearch::CountryCode ? &LabeledValueRecord::AddressParts::isoCountryCode
+                                           : LabeledValueRecord::addressPartMember(part);
 }
 
 } // namespace

@@ -96,10 +96,7 @@ QString LabeledValueRecord::valueText() const
     return {};
 }
 
-namespace {
-
-// The member holding an address part, or null for any other identifier.
-QString AddressParts::*addressMember(const QString &identifier)
+QString AddressParts::*LabeledValueRecord::addressPartMember(const QString &identifier)
 {
     const auto &keys = addressKeys();
     const auto parts
@@ -107,17 +104,15 @@ QString AddressParts::*addressMember(const QString &identifier)
     return parts == keys.end() - 1 ? nullptr : parts->second;
 }
 
-} // namespace
-
 QString LabeledValueRecord::addressPart(const QString &identifier) const
 {
-    const auto member = addressMember(identifier);
+    const auto member = addressPartMember(identifier);
     return member ? (*address).*member : QString();
 }
 
 void LabeledValueRecord::setAddressPart(const QString &identifier, const QString &text)
 {
-    if (const auto member = addressMember(identifier))
+    if (const auto member = addressPartMember(identifier))
         (*address).*member = text;
 }
 

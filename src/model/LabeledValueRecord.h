@@ -88,8 +88,10 @@ struct LabeledValueRecord {
     [[nodiscard]] QString valueText() const;
     [[nodiscard]] bool hasValue() const { return !std::holds_alternative<std::monostate>(value); }
     [[nodiscard]] QString labelText() const { return label.value_or(QString()); }
-    // An address part by its identifier ("Street", "City", "State", "ZIP",
-    // "Country" or the ISO-code key); empty for anything else.
+    // The member of an address part by its identifier ("Street", "City",
+    // "State", "ZIP", "Country" or the ISO-code key); null for anything else.
+    [[nodiscard]] static QString AddressParts::*addressPartMember(const QString &identifier);
+    // An address part by its identifier; empty for anything else.
     [[nodiscard]] QString addressPart(const QString &identifier) const;
     // Sets the address part of that identifier; anything else changes nothing.
     void setAddressPart(const QString &identifier, const QString &text);

@@ -9,21 +9,6 @@ namespace {
 const QString senderColumn = u"Sender"_s;
 const QString allLabels = u"All"_s;
 
-QString LabeledValueRecord::AddressParts::*addressMember(const ContactIdentifier &identifier)
-{
-    if (identifier == FieldId::ZIP)
-        return &LabeledValueRecord::AddressParts::zip;
-    if (identifier == FieldId::State)
-        return &LabeledValueRecord::AddressParts::state;
-    if (identifier == FieldId::City)
-        return &LabeledValueRecord::AddressParts::city;
-    if (identifier == FieldId::Street)
-        return &LabeledValueRecord::AddressParts::street;
-    if (identifier == FieldId::Country)
-        return &LabeledValueRecord::AddressParts::country;
-    return nullptr;
-}
-
 } // namespace
 
 TableColumn TableColumn::make(const ContactIdentifier &identifier)
@@ -47,7 +32,7 @@ TableColumn TableColumn::make(const ContactIdentifier &identifier)
     } else if (MVPerson::addressIdentifiers().contains(identifier)) {
         column.kind = Kind::AddressPart;
         column.field = FieldId::Address;
-        column.addressPart = addressMember(identifier);
+        column.addressPart = LabeledValueRecord::addressPartMember(identifier);
     }
     return column;
 }
