@@ -154,7 +154,7 @@ TEST(UndoManagerRedoCleared, ByANewRegistrationOutsideUndo)
     for (int variant = 0; variant < 3; ++variant) {
         SCOPED_TRACE(variant);
         UndoManager manager;
-        Field field(manager);
+        Field field{manager};
         setInTurns(field, {{1}, {2}});
         manager.undo();
         ASSERT_TRUE(manager.canRedo());
@@ -193,7 +193,7 @@ TEST_F(UndoManagerTest, RemoveAllActionsEmptiesBothStacksAndTheOpenGroup)
 TEST_F(UndoManagerTest, RemoveAllActionsWithTargetKeepsTheOthersAndDropsEmptiedSteps)
 {
     Field &kept = field;
-    Field removed(manager);
+    Field removed{manager};
     kept.setValue(1);
     removed.setValue(1);
     passTurn();
