@@ -42,6 +42,17 @@ ContainerRecordPtr makeContainer(const QString &identifier, const QList<GroupRec
     return container;
 }
 
+// A table of generated contacts, one row each.
+void fillTable(ContactsViewController &table, ContactsViewControllerDelegate &delegate)
+{
+    table.setDelegate(&delegate);
+    table.setContactTable(generatedTable(8));
+    table.setSelectedLabels({"All"});
+    table.setColumnIdentifiers({"Name"});
+    table.updateSubContactTable();
+    table.reload();
+}
+
 class RecordingGroupDelegate : public GroupViewControllerDelegate {
 public:
     void groupSelectionDidChange(const GroupRecordPtr &group) override { chosen.append(group); }
@@ -84,12 +95,7 @@ protected:
         outline.show();
         QApplication::setActiveWindow(&outline);
 
-        table.setDelegate(&tableDelegate);
-        table.setContactTable(generatedTable(8));
-        table.setSelectedLabels({"All"});
-        table.setColumnIdentifiers({"Name"});
-        table.updateSubContactTable();
-        table.reload();
+        fillTable(table, tableDelegate);
         outline.setContactsTableView(table.tableView());
     }
     [[nodiscard]] QModelIndex itemOf(const GroupRecordPtr &group) const { return outline.model()->indexOfGroup(group); }
@@ -208,12 +214,7 @@ TEST_P(RefusedGroupDropTest, NothingIsAdded)
 {
     RecordingDelegate otherDelegate;
     ContactsViewController otherWindow;
-    otherWindow.setDelegate(&otherDelegate);
-    otherWindow.setContactTable(generatedTable(8));
-    otherWindow.setSelectedLabels({"All"});
-    otherWindow.setColumnIdentifiers({"Name"});
-    otherWindow.updateSubContactTable();
-    otherWindow.reload();
+    fillTable(otherWindow, otherDelegate);
     const auto ours = rowsOf(table, {3});
     const auto theirs = rowsOf(otherWindow, {3});
     const QMimeData *data = ours.get();
