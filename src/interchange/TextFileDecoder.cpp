@@ -52,9 +52,8 @@ bool isMostlyUndecodable(const QString &text, qint64 substitutions)
 // NUL and the control characters no text file holds; tab, CR and LF are text.
 bool holdsControlCharacters(QStringView text)
 {
-    return std::any_of(text.begin(), text.end(), [](QChar c) {
-        return c.unicode() < 0x20 && c != u'\t' && c != u'\r' && c != u'\n';
-    });
+    return std::any_of(
+        text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20 && c != u'\t' && c != u'\r' && c != u'\n'; });
 }
 
 quint32 shiftJis()

@@ -69,7 +69,7 @@ struct RefusedRow {
     QString description;
 };
 
-class RefusedFile : public testing::TestWithParam<RefusedRow> {};
+class RefusedFile : public testing::TestWithParam<RefusedRow> { };
 
 TEST_P(RefusedFile, AlertsWithItsReason)
 {
@@ -82,14 +82,13 @@ TEST_P(RefusedFile, AlertsWithItsReason)
 const quint32 western = TextEncodingTable::idForCharset("windows-1252");
 
 INSTANTIATE_TEST_SUITE_P(Files, RefusedFile,
-    testing::Values(
-        RefusedRow{"Fifo",
-            [](const QString &folder) {
-                const QString path = QDir(folder).filePath(u"pipe.vcf"_s);
-                EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-                return path;
-            },
-            TextEncodingTable::Automatic, u"“pipe.vcf” is not a regular file."_s},
+    testing::Values(RefusedRow{"Fifo",
+                        [](const QString &folder) {
+                            const QString path = QDir(folder).filePath(u"pipe.vcf"_s);
+                            EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+                            return path;
+                        },
+                        TextEncodingTable::Automatic, u"“pipe.vcf” is not a regular file."_s},
         RefusedRow{"Folder",
             [](const QString &folder) {
                 EXPECT_TRUE(QDir(folder).mkdir(u"cards.vcf"_s));
@@ -106,10 +105,14 @@ INSTANTIATE_TEST_SUITE_P(Files, RefusedFile,
             },
             TextEncodingTable::Automatic, u"“huge.vcf” is too large to import (129 MB; at most 128 MB)."_s},
         RefusedRow{"BinaryAutomatic",
-            [](const QString &folder) { return writeFile(folder, u"image.vcf"_s, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)); },
+            [](const QString &folder) {
+                return writeFile(folder, u"image.vcf"_s, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+            },
             TextEncodingTable::Automatic, u"The file “image.vcf” is not a text file."_s},
         RefusedRow{"BinaryPickedAsWestern",
-            [](const QString &folder) { return writeFile(folder, u"image.vcf"_s, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)); },
+            [](const QString &folder) {
+                return writeFile(folder, u"image.vcf"_s, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+            },
             western, u"The file “image.vcf” is not a text file."_s},
         RefusedRow{"ControlCharacterPickedAsWestern",
             [](const QString &folder) { return writeFile(folder, u"bell.csv"_s, "Name\r\nAnn\x07\r\n"); }, western,
