@@ -4,7 +4,7 @@
 #include "app/ViewController.h"
 
 #include "app/AddressBookLoader.h"
-#include "app/AlertPresenter.h"
+#include "platform/widgets/AlertPresenter.h"
 #include "app/WindowController.h"
 
 void ViewController::groupNameWillChange(const QString &name, const GroupRecordPtr &group)
