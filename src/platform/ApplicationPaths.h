@@ -25,8 +25,8 @@ bool makeOwnerOnlyFolder(const QString &folderPath);
 // logs when the permissions cannot be set.
 bool makeOwnerOnly(const QString &filePath);
 
-// Keeps a copy of an existing file that could not be read beside it, under a
-// name of its own ("<file>.<yyyyMMdd-HHmmsszzz>.bak"), owner only, so that no
+// Keeps a copy of an existing file beside it (one that could not be read, or
+// one about to be rewritten with much less in it), under a name of its own ("<file>.<yyyyMMdd-HHmmsszzz>.bak"), owner only, so that no
 // later copy replaces it; only the newest few copies are kept. Returns false
 // and logs when the copy cannot be made.
 bool keepBackupCopy(const QString &filePath);
