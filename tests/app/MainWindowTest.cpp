@@ -30,9 +30,7 @@ class MainWindow : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_app.launch());
-        QApplication::setActiveWindow(&window());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+        ASSERT_TRUE(m_app.launchActive());
     }
 
     [[nodiscard]] WindowController &window() const { return m_app.window(); }

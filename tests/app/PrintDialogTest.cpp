@@ -42,9 +42,7 @@ class PrintDialog : public testing::TestWithParam<int> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_app.launch());
-        QApplication::setActiveWindow(&window());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+        ASSERT_TRUE(m_app.launchActive());
     }
 
     [[nodiscard]] WindowController &window() const { return m_app.window(); }

@@ -39,9 +39,7 @@ class QuitWithEdits : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_app.launch());
-        QApplication::setActiveWindow(&window());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+        ASSERT_TRUE(m_app.launchActive());
         m_row = m_app.mainView().contactTable()->first();
     }
     void TearDown() override { ApplicationPaths::setWriteFaultHook({}); }
