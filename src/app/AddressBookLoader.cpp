@@ -91,8 +91,7 @@ namespace {
 
 [[nodiscard]] QString namingTheFile(const StoreError &error, const QString &filePath)
 {
-    return error.description.contains(filePath) ? error.description
-                                                : error.description + QLatin1Char('\n') + filePath;
+    return error.description.contains(filePath) ? error.description : error.description + QLatin1Char('\n') + filePath;
 }
 
 [[nodiscard]] AddressBookTables unreadableTables(const StoreError &error, const QString &filePath)

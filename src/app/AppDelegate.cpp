@@ -272,9 +272,9 @@ bool AppDelegate::addressBookWindowShouldClose()
         m_mainViewController->updateTable();
     if (!m_window || !m_window->isWindowModified())
         return true;
-    const int answer = m_alertPresenter->runModalAlert(m_window.get(),
-        tr("Do you want to save the changes to your contacts?"), tr("If you don't save, your changes will be lost."),
-        {tr("Save"), tr("Don't Save"), tr("Cancel")});
+    const int answer
+        = m_alertPresenter->runModalAlert(m_window.get(), tr("Do you want to save the changes to your contacts?"),
+            tr("If you don't save, your changes will be lost."), {tr("Save"), tr("Don't Save"), tr("Cancel")});
     switch (answer) {
     case AlertPresenter::FirstButtonReturn:
         if (!saveAddressBook())

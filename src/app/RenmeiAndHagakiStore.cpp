@@ -311,7 +311,8 @@ bool RenmeiAndHagakiStore::keepCopiesOfNewerFiles(qint64 baseGeneration, QString
     for (const QString &file : std::as_const(files)) {
         if (QFileInfo::exists(file) && !ApplicationPaths::keepBackupCopy(file)) {
             if (errorText)
-                *errorText = writeErrorText(file, tr("It is newer than the contacts store, and a copy of it can't be kept."));
+                *errorText
+                    = writeErrorText(file, tr("It is newer than the contacts store, and a copy of it can't be kept."));
             return false;
         }
     }

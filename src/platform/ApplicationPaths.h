@@ -26,9 +26,10 @@ bool makeOwnerOnlyFolder(const QString &folderPath);
 bool makeOwnerOnly(const QString &filePath);
 
 // Keeps a copy of an existing file beside it (one that could not be read, or
-// one about to be rewritten with much less in it), under a name of its own ("<file>.<yyyyMMdd-HHmmsszzz>.bak"), owner only, so that no
-// later copy replaces it; only the newest few copies are kept. Returns false
-// and logs when the copy cannot be made.
+// one about to be rewritten with much less in it), under a name of its own
+// ("<file>.<yyyyMMdd-HHmmsszzz>.bak"), owner only, so that no later copy
+// replaces it; only the newest few copies are kept. Returns false and logs
+// when the copy cannot be made.
 bool keepBackupCopy(const QString &filePath);
 // The kept copies of the file, oldest first.
 [[nodiscard]] QStringList backupCopies(const QString &filePath);

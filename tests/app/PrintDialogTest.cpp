@@ -40,10 +40,7 @@ qsizetype pdfPageCount(const QString &path)
 
 class PrintDialog : public testing::TestWithParam<int> {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_app.launchActive());
-    }
+    void SetUp() override { ASSERT_TRUE(m_app.launchActive()); }
 
     [[nodiscard]] WindowController &window() const { return m_app.window(); }
     [[nodiscard]] QTableView &table() const { return *window().contactsViewController()->tableView(); }
@@ -52,7 +49,8 @@ protected:
     void selectFirstRows(int count) const
     {
         table().setFocus();
-        QTest::mouseClick(table().viewport(), Qt::LeftButton, {}, table().visualRect(table().model()->index(0, 0)).center());
+        QTest::mouseClick(
+            table().viewport(), Qt::LeftButton, {}, table().visualRect(table().model()->index(0, 0)).center());
         for (int row = 1; row < count; ++row)
             QTest::keyClick(&table(), Qt::Key_Down, Qt::ShiftModifier);
     }
