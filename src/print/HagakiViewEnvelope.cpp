@@ -7,10 +7,12 @@
 #include "print/NameString.h"
 #include "print/PrintOptionValue.h"
 #include "print/StyledText.h"
+#include "print/TextGlyphs_p.h"
 #include "print/VerticalText.h"
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace PrintOptionsKey;
@@ -24,8 +26,10 @@ const QString upDown = QStringLiteral("Up-Down");
 // Shorter lines count as this many characters when the first size is guessed.
 constexpr qsizetype fewestCharacters = 5;
 constexpr int mostMeasurements = 20;
-// A box of nothing would step the size down past zero.
+// A box of nothing would step the size down past zero, and one far larger
+// than the paper up past what a font engine makes.
 constexpr double smallestBlockSize = 1;
+constexpr double largestBlockSize = TextGlyphs::largestSize;
 constexpr double borderWidth = 1.5;
 constexpr double borderGap = 3;
 // Where the sender's block stands when nothing placed it: its right edge
@@ -152,12 +156,12 @@ TextObject *HagakiView::makeTextObject(const PrintContactRecordPtr &record, cons
         object.verticalFontName = QGuiApplication::font().family();
 
     const BlockSetting setting(object);
-    double size
-        = std::max((object.textDirection == upDown ? box.height() : box.width()) / characters * 1.1, smallestBlockSize);
+    double size = std::clamp((object.textDirection == upDown ? box.height() : box.width()) / characters * 1.1,
+        smallestBlockSize, largestBlockSize);
     QSizeF extent = setting.extent(size);
     for (int measurement = 1; measurement < mostMeasurements; ++measurement) {
         const double step = fittingStep(extent.width() / box.width(), extent.height() / box.height());
-        const double next = std::max(size + step, smallestBlockSize);
+        const double next = std::clamp(size + step, smallestBlockSize, largestBlockSize);
         if (step == 0 || next == size)
             break;
         size = next;
@@ -204,10 +208,18 @@ void HagakiView::drawEnvelopeRect(const QRectF &rect, DrawList &drawList)
         drawList.add(FilledRect{imageableBounds().translated(strip.topLeft()), Qt::white});
     }
     // A page past the receivers shows the envelope with the sender alone.
-    if (page >= 0 && page < m_receiverPersons.size())
-        drawEnvelopeBlock(m_receiverPersons.at(page), false, pageOffset, drawList);
-    if (m_senderPerson)
-        drawEnvelopeBlock(m_senderPerson, true, pageOffset, drawList);
+    const std::size_t background = drawList.items().size();
+    for (const bool forSender : {false, true}) {
+        const PrintContactRecordPtr person = forSender ? m_senderPerson : pagePerson(page);
+        if (!person)
+            continue;
+        drawEnvelopeBlock(person, forSender, pageOffset, drawList);
+        if (drawList.isIncomplete()) {
+            drawList.truncate(background);
+            logUndrawable(person);
+            return;
+        }
+    }
 }
 
 void HagakiView::drawEnvelopeBlock(
