@@ -53,16 +53,6 @@ std::unique_ptr<HagakiView> printingView(const QString &style)
     return view;
 }
 
-QString printToPdf(HagakiView &view, const QString &name)
-{
-    const QString path = QDir(outputFolder()).filePath(name);
-    QPdfWriter writer(path);
-    writer.setResolution(72);
-    writer.setPageLayout(view.printInfo()->pageLayout());
-    EXPECT_TRUE(PageRenderer::renderPages(view, writer));
-    return path;
-}
-
 // The characters a page sets, in paint order.
 QString drawnCharacters(const DrawList &drawn)
 {
