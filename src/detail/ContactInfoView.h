@@ -1,6 +1,7 @@
 #pragma once
 
 #include "detail/ContactInfoTableModel.h"
+#include "detail/DetailHost.h"
 #include "detail/ImageViewDragAndDropDelegate.h"
 #include "model/ContactIdentifier.h"
 #include "model/ItemAndRangeRecord.h"
@@ -13,6 +14,7 @@
 
 class ContactInfoCellDelegate;
 class ContactInfoControllerDelegate;
+class ContactInfoRowCommands;
 class ImageViewDragAndDrop;
 #include <QMenu>
 class UserDefaults;
@@ -88,11 +90,14 @@ public:
 
     // The height of a text line of a row in this view's font.
     [[nodiscard]] virtual double rowHeightForFont(const QFont &font) const = 0;
+    [[nodiscard]] virtual DetailHost detailHost() const { return DetailHost::Pane; }
+    // Double clicks, the rows' context menus and the value editors.
+    [[nodiscard]] ContactInfoRowCommands *rowCommands() const { return m_rowCommands; }
 
 protected:
     void setInfoDelegate(ContactInfoControllerDelegate *delegate);
     [[nodiscard]] ContactInfoControllerDelegate *infoDelegate() const;
-    // Marks the window edited and tells the delegate.
+    // Marks the window edited; the delegate's operation told the others.
     void sendContactDidUpdate();
     bool replaceValue(const PersonValue &value, const ContactIdentifier &identifier);
     // Reloads and keeps the given rows selected (row 0 when none is left).
@@ -116,6 +121,8 @@ protected:
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
+    friend class ContactInfoRowCommands;
+
     void applyRowHeights();
     void placePhotoWell();
     void startEditingRow(int row);
@@ -130,4 +137,5 @@ private:
     QPointer<QObject> m_delegateObject;
     bool m_delegateIsObject = false;
     QPointer<QMenu> m_popupMenu;
+    ContactInfoRowCommands *m_rowCommands = nullptr;
 };
