@@ -58,7 +58,7 @@ void ContactInfoRowCommands::doubleClick(const QModelIndex &index, Qt::KeyboardM
     DoubleClickDispatch::Click click;
     click.type = record.type;
     click.column = index.column() == ContactInfoTableModel::TypeColumn ? DoubleClickDispatch::Column::Type
-        : index.column() == ContactInfoTableModel::ValueColumn        ? DoubleClickDispatch::Column::Value
+        : index.column() == ContactInfoTableModel::ValueColumn         ? DoubleClickDispatch::Column::Value
                                                                        : DoubleClickDispatch::Column::Other;
     click.editState = m_view->editState();
     click.commandDown = modifiers.testFlag(Qt::ControlModifier);
@@ -138,8 +138,8 @@ bool ContactInfoRowCommands::rebuildMenu(int row, int column)
     if (row < 0 || row >= model.rowCount() || column != ContactInfoTableModel::ValueColumn || !acts())
         return false;
     const InfoRowRecord &record = model.rowAt(row);
-    const QList<DetailContextMenu::Item> items = DetailContextMenu::itemsFor(
-        record.type, valuePresent(record), m_view->detailHost(), !m_view->editState());
+    const QList<DetailContextMenu::Item> items
+        = DetailContextMenu::itemsFor(record.type, valuePresent(record), m_view->detailHost(), !m_view->editState());
     if (items.isEmpty())
         return false;
     m_clicked = ClickedRow{m_view->contact(), record, row};

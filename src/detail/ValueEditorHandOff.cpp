@@ -137,8 +137,8 @@ void ValueEditorHandOff::showDatePopover(
     if (type != Dates && type != Birthday)
         return;
     const bool dates = type == Dates;
-    Opening opening{contextFor(contact, type), dates ? QSize(340, 392) : QSize(340, 284),
-        Popover::Behavior::Semitransient, rect};
+    Opening opening{
+        contextFor(contact, type), dates ? QSize(340, 392) : QSize(340, 284), Popover::Behavior::Semitransient, rect};
     opening.context->editEnabled = true;
     if (dates && m_indexKind == IndexKind::LabelIndex)
         opening.context->labelIndex = index;

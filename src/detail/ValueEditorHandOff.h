@@ -24,21 +24,21 @@ public:
     // detail views) or its position in the field's list (the merge editor).
     enum class IndexKind { LabelIndex, Position };
 
-    explicit ValueEditorHandOff(ValueEditorHost *host, IndexKind indexKind = IndexKind::LabelIndex,
-        QObject *parent = nullptr);
+    explicit ValueEditorHandOff(
+        ValueEditorHost *host, IndexKind indexKind = IndexKind::LabelIndex, QObject *parent = nullptr);
     ~ValueEditorHandOff() override;
 
     // -1 opens a new value where the editor takes one. The rectangle is in
     // the positioning view's viewport.
-    void showMultiValuePopover(const PersonRecordPtr &contact, const ContactIdentifier &type, qint64 index,
-        const QRect &rect);
-    void showAddressPopover(const PersonRecordPtr &contact, const ContactIdentifier &type, qint64 index,
-        const QRect &rect);
+    void showMultiValuePopover(
+        const PersonRecordPtr &contact, const ContactIdentifier &type, qint64 index, const QRect &rect);
+    void showAddressPopover(
+        const PersonRecordPtr &contact, const ContactIdentifier &type, qint64 index, const QRect &rect);
     void showIMSPopover(const PersonRecordPtr &contact, const ContactIdentifier &type, qint64 index, const QRect &rect);
     void showSNSPopover(const PersonRecordPtr &contact, const ContactIdentifier &type, qint64 index, const QRect &rect);
     // "Dates" or "Birthday"; any other type shows nothing.
-    void showDatePopover(const PersonRecordPtr &contact, const ContactIdentifier &type, qint64 index,
-        const QRect &rect);
+    void showDatePopover(
+        const PersonRecordPtr &contact, const ContactIdentifier &type, qint64 index, const QRect &rect);
     void showRenmeiPopover(const PersonRecordPtr &contact, const QRect &rect);
 
     // The editor popover now shown, or null.
@@ -52,7 +52,8 @@ private:
     void popoverDidClose(Popover *popover);
     // The value's label index in the context: the index itself, or the
     // label index of the value at that position (-1 for none).
-    [[nodiscard]] qint64 labelIndexOf(const PersonRecordPtr &contact, const ContactIdentifier &type, qint64 index) const;
+    [[nodiscard]] qint64 labelIndexOf(
+        const PersonRecordPtr &contact, const ContactIdentifier &type, qint64 index) const;
 
     ValueEditorHost *m_host = nullptr;
     IndexKind m_indexKind = IndexKind::LabelIndex;

@@ -19,8 +19,7 @@ void appendEscaped(QString &out, const QString &character)
 
 // Walks the text by code point, so a character outside the basic plane is
 // kept or escaped whole, never half.
-template <typename Keeps>
-QString encodedKeeping(const QString &text, Keeps keeps)
+template <typename Keeps> QString encodedKeeping(const QString &text, Keeps keeps)
 {
     QString out;
     out.reserve(text.size() * 3);
@@ -59,8 +58,8 @@ bool isLetterMarkOrDigit(char32_t code)
 
 bool isPhoneCharacter(char32_t code)
 {
-    return (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')
-        || code == '+' || code == '-' || code == '.';
+    return (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9') || code == '+'
+        || code == '-' || code == '.';
 }
 
 } // namespace
