@@ -49,6 +49,7 @@ ContactInfoView::ContactInfoView(QWidget *parent)
     m_photoWell->setEditable(true);
     m_photoWell->hide();
     m_rowCommands = new ContactInfoRowCommands(this);
+    setUpDragAndDrop();
 }
 
 ContactInfoView::~ContactInfoView() = default;

@@ -8,7 +8,9 @@
 #include "model/PersonRecord.h"
 #include "model/PersonValue.h"
 
+#include <QByteArray>
 #include <QFont>
+#include <QMenu>
 #include <QPointer>
 #include <QTableView>
 
@@ -16,7 +18,7 @@ class ContactInfoCellDelegate;
 class ContactInfoControllerDelegate;
 class ContactInfoRowCommands;
 class ImageViewDragAndDrop;
-#include <QMenu>
+class QMimeData;
 class UserDefaults;
 
 // One contact shown field by field: a table of a type column (the field's
@@ -94,6 +96,19 @@ public:
     // Double clicks, the rows' context menus and the value editors.
     [[nodiscard]] ContactInfoRowCommands *rowCommands() const { return m_rowCommands; }
 
+    // --- Dragging rows (ContactInfoViewDragAndDrop.cpp) -------------------
+    // A row dragged within the view moves its field's block in the row order
+    // that every detail view shows; a value of another view's contact
+    // dropped onto a row (or above a value) goes into the shown contact.
+    enum class DropOperation { On, Above };
+    // The data of a drag of the row, this view named as its source; null
+    // when the row has no value to drag.
+    [[nodiscard]] QMimeData *mimeDataForRow(int row);
+    // What a drop at the row does: Qt::MoveAction, Qt::CopyAction, or
+    // Qt::IgnoreAction when it is refused. Row = rowCount() is past the end.
+    [[nodiscard]] Qt::DropAction validateDrop(const QMimeData *data, int row, DropOperation operation);
+    bool acceptDrop(const QMimeData *data, int row, DropOperation operation);
+
 protected:
     void setInfoDelegate(ContactInfoControllerDelegate *delegate);
     [[nodiscard]] ContactInfoControllerDelegate *infoDelegate() const;
@@ -119,9 +134,28 @@ protected:
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     friend class ContactInfoRowCommands;
+    struct DropPlace {
+        int row = 0;
+        DropOperation operation = DropOperation::Above;
+    };
+    void setUpDragAndDrop();
+    [[nodiscard]] DropPlace dropPlaceAt(const QPoint &position) const;
+    [[nodiscard]] bool rowHasValue(const InfoRowRecord &row);
+    [[nodiscard]] bool isFirstRowOfBlock(int row) const;
+    [[nodiscard]] Qt::DropAction validateReorder(int row, DropOperation operation) const;
+    bool acceptReorder(int row);
+    [[nodiscard]] Qt::DropAction validateValueDrop(const QMimeData *data, int row, DropOperation operation);
+    bool acceptValueDrop(const QMimeData *data, int row, DropOperation operation);
+    bool dropLabeledValue(const InfoRowRecord &target, const LabeledValueRecord &dropped, DropOperation operation);
+    // The contact of the dragged card, read once for all moves of a drag.
+    [[nodiscard]] MVPersonPtr droppedPerson(const QMimeData *data);
 
     void applyRowHeights();
     void placePhotoWell();
@@ -138,4 +172,8 @@ private:
     bool m_delegateIsObject = false;
     QPointer<QMenu> m_popupMenu;
     ContactInfoRowCommands *m_rowCommands = nullptr;
+    // The row the last drag of this view started from.
+    int m_draggingSourceIndex = -1;
+    QByteArray m_droppedCard;
+    MVPersonPtr m_droppedPerson;
 };
