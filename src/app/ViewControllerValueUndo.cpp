@@ -270,11 +270,14 @@ void ViewController::undoReplacePersonByContacts(
 void ViewController::mergeInto(MVPerson &source, const PersonRecordPtr &target)
 {
     MVPerson &person = *target->person;
-    // Reading the photos first brings in image data still held by a store contact.
+    // Reading the photos first brings in image data still held by a store
+    // contact. A copy keeps its photo's bytes, so different bytes mean the
+    // photo was set, moved or removed on the copy: an untouched photo is
+    // neither encoded again nor given an undo step.
     const QImage sourcePhoto = source.photo();
-    const bool bothHavePhotos = !sourcePhoto.isNull() && !person.photo().isNull();
-    if (bothHavePhotos && source.imageData() != person.imageData())
-        undoReplaceValue(sourcePhoto, FieldId::Photo, target);
+    (void)person.photo();
+    if (source.imageData() != person.imageData())
+        undoReplaceValue(sourcePhoto.isNull() ? PersonValue() : PersonValue(sourcePhoto), FieldId::Photo, target);
     for (const ContactIdentifier &identifier : mergedIdentifiers()) {
         const PersonValue value = source.valueForIdentifier(identifier);
         if (!sameValue(value, person.valueForIdentifier(identifier)))

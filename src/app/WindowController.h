@@ -25,6 +25,7 @@ class QRCodePanelController;
 class QSplitter;
 class QToolBar;
 class QToolButton;
+class MergePanelController;
 class UndoManager;
 class UserDefaults;
 class ViewController;
@@ -161,6 +162,12 @@ public:
     [[nodiscard]] QMenu *contactMenu() const { return m_contactMenu; }
     [[nodiscard]] QAction *showQRCodeAction() const { return m_showQRCodeAction; }
     [[nodiscard]] QMenu *phoneFormatMenu() const { return m_phoneFormatMenu; }
+    // Contact ▸ "Merge Contacts": the first two selected contacts side by
+    // side in the merge sheet; its result applied as one undo step.
+    void mergeContacts();
+    [[nodiscard]] bool canMergeContacts() const;
+    [[nodiscard]] MergePanelController *mergePanelController() const;
+    [[nodiscard]] QAction *mergeContactsAction() const { return m_mergeContactsAction; }
 
     // --- Printing -------------------------------------------------------------
     // The postcard preview, pane 0 of the split view.
@@ -213,6 +220,8 @@ private:
     void initItemsMenu();
     void initSortOptionsMenu();
     void initContactMenu();
+    void addMergeCommand();
+    void mergeDidEnd(int result);
     void initGroupMenu();
     void initPrintStyleMenu();
     [[nodiscard]] QAction *addItem(QMenu *menu, const QString &title, const QVariant &key, const char *action);
@@ -277,6 +286,8 @@ private:
     QRCodePanelController *m_qrCodePanelController = nullptr;
     QMenu *m_contactMenu = nullptr;
     QAction *m_showQRCodeAction = nullptr;
+    QPointer<MergePanelController> m_mergePanelController;
+    QAction *m_mergeContactsAction = nullptr;
     QMenu *m_phoneFormatMenu = nullptr;
 
     QPointer<HagakiViewController> m_hagakiViewController;

@@ -3,6 +3,8 @@
 
 #include "app/WindowController.h"
 
+#include "find/MergePanelController.h"
+
 #include "detail/ContactDetailPane.h"
 #include "table/ContactTablePane.h"
 #include "app/ViewController.h"
@@ -84,11 +86,13 @@ void WindowController::validateContactCommands()
 }
 
 // With the detail pane showing, its contact needs a phone; otherwise a row
-// must be selected in a view type that shows the "Phone" column. No merge
-// panel exists to hide the command.
+// must be selected in a view type that shows the "Phone" column. Never while
+// the merge sheet is open.
 bool WindowController::canNormalizePhoneNumber() const
 {
     if (!isActiveWindow() || !m_mainViewController)
+        return false;
+    if (m_mergePanelController && m_mergePanelController->isVisible())
         return false;
     if (m_mainViewController->contactInfoVisible()) {
         const ContactDetailPane *detail = m_mainViewController->contactInfoController();

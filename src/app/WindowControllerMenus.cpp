@@ -219,6 +219,7 @@ void WindowController::initContactMenu()
         ->setObjectName(QStringLiteral("duplicateContacts"));
     m_showQRCodeAction = m_contactMenu->addAction(tr("Show QRCode"), this, &WindowController::showQRCode);
     m_showQRCodeAction->setObjectName(QStringLiteral("showQRCode"));
+    addMergeCommand();
 }
 
 // --- Groups --------------------------------------------------------------------------------

@@ -182,6 +182,8 @@ bool WindowController::validateMenuItem(QAction *item) const
             item->setText(tr("Show Groups"));
         else if (!isGroupPaneCollapsed() && item->text() == tr("Show Groups"))
             item->setText(tr("Hide Groups"));
+    } else if (action == QStringLiteral("mergeContacts")) {
+        return canMergeContacts();
     } else if (action == QStringLiteral("editButtonClicked")) {
         item->setChecked(m_mainViewController->editState());
     } else if (action == QStringLiteral("selectGroup")) {

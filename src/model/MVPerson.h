@@ -71,7 +71,8 @@ public:
     // contact gives a bare record.
     [[nodiscard]] static MVPersonPtr initWithVCardData(const QByteArray &data);
     // A new record (created YES, its own identifier) with this one's values;
-    // joint names and postcard layouts are not copied.
+    // joint names and postcard layouts are not copied; the photo keeps its
+    // bytes as they are.
     [[nodiscard]] MVPersonPtr copy();
     // The record's values written onto a copy of the given store contact, or
     // onto a new one. Only caches the record holds are written.

@@ -113,10 +113,19 @@ MVPersonPtr MVPerson::copy()
 {
     MVPersonPtr duplicate = init();
     for (const ContactIdentifier &identifier : allIdentifiers()) {
+        if (identifier == FieldId::Photo)
+            continue;
         const PersonValue value = valueForIdentifier(identifier);
         if (!std::holds_alternative<std::monostate>(value))
             duplicate->setValue(value, identifier);
     }
+    // The photo's own bytes: decoding and encoding again would turn a JPEG
+    // into a PNG that no longer compares equal to its original.
+    takeStorePhotoData();
+    if (!imageData().isEmpty())
+        duplicate->setImageData(imageData());
+    if (!thumbnailImageData().isEmpty())
+        duplicate->setThumbnailImageData(thumbnailImageData());
     return duplicate;
 }
 

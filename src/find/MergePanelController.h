@@ -1,0 +1,155 @@
+#pragma once
+
+#include "detail/ImageViewDragAndDropDelegate.h"
+#include "detail/ValueEditorHost.h"
+#include "find/MergeContextInfo.h"
+#include "find/MergeEdits.h"
+#include "find/MergeTableRow.h"
+#include "platform/UndoManager.h"
+
+#include <QDialog>
+#include <QFont>
+#include <QHash>
+#include <QPointer>
+
+#include <memory>
+
+class CustomLabelPanelController;
+class ImageViewDragAndDrop;
+class MergeTableModel;
+class MergeTableView;
+class QFrame;
+class QLineEdit;
+class QMimeData;
+class QPushButton;
+class ValueEditorHandOff;
+
+// The merge sheet: two contacts side by side, each in a table of its own
+// whose rows line up field by field, edited on working copies with the
+// sheet's own undo. Done ends the sheet with 1 when something was changed,
+// leaving both working copies in the context's "newContacts"; Cancel ends it
+// with 0. The opener applies the result.
+class MergePanelController : public QDialog, public ImageViewDragAndDropDelegate, public ValueEditorHost {
+    Q_OBJECT
+
+public:
+    explicit MergePanelController(QWidget *parent = nullptr);
+    ~MergePanelController() override;
+
+    // Sets the sheet up for one merge; the undo stack is emptied.
+    void setContextInfo(const MergeContextInfoPtr &contextInfo, bool editable);
+    [[nodiscard]] const MergeContextInfoPtr &contextInfo() const { return m_contextInfo; }
+    void setSelectedFont(const QFont &font);
+    [[nodiscard]] const QFont &selectedFont() const { return m_selectedFont; }
+    [[nodiscard]] double rowHeight() const { return m_rowHeight; }
+
+    // The rows of that side; empty when no context is set.
+    [[nodiscard]] QList<MergeTableRowPtr> tableFromContact(const ContactRecordPtr &contact);
+
+    [[nodiscard]] const ContactRecordPtr &contactLeft() const { return m_contactLeft; }
+    [[nodiscard]] const ContactRecordPtr &contactRight() const { return m_contactRight; }
+    [[nodiscard]] qint64 changeCount() const { return m_changeCount; }
+    [[nodiscard]] bool isEditable() const;
+    [[nodiscard]] UndoManager *undoManager() { return &m_undoManager; }
+    [[nodiscard]] MergeEdits &edits() { return m_edits; }
+    [[nodiscard]] CustomLabelPanelController *customLabelPanelController() const { return m_customLabelPanel; }
+
+    [[nodiscard]] MergeTableView *tableViewLeft() const { return m_tableViewLeft; }
+    [[nodiscard]] MergeTableView *tableViewRight() const { return m_tableViewRight; }
+    [[nodiscard]] QPushButton *editButton() const { return m_editButton; }
+    [[nodiscard]] QPushButton *doneButton() const { return m_doneButton; }
+    [[nodiscard]] QPushButton *cancelButton() const { return m_cancelButton; }
+    [[nodiscard]] QLineEdit *nameFieldLeft() const { return m_nameFieldLeft; }
+    [[nodiscard]] QLineEdit *nameFieldRight() const { return m_nameFieldRight; }
+    [[nodiscard]] ImageViewDragAndDrop *photoWell(bool left) const;
+
+    // Counts one change the user made and enables Done.
+    void countChange();
+    // Rebuilds both sides' rows and redraws both tables, keeping selections.
+    void reloadTables();
+
+    // --- Cells (called by the side's model and delegate) -----------------
+    [[nodiscard]] bool isCellEditable(bool left, int row) const;
+    // Applies typed text; true when the working copy changed.
+    bool textFieldCellChanged(bool left, int row, const QString &text);
+    // Applies the pop-up item at that position; true when the working copy changed.
+    bool labelPopupCellChanged(bool left, int row, qsizetype position);
+    // Gives the row's value that label; true when the working copy changed.
+    bool setRowLabel(bool left, int row, const QString &label);
+    // Asks for a custom label and gives it to the row's value.
+    void chooseCustomLabel(bool left, int row);
+    // The next row Return or Tab edits after this one.
+    [[nodiscard]] int nextEditableRow(bool left, int row) const;
+    [[nodiscard]] MergeTableModel *model(bool left) const { return left ? m_modelLeft : m_modelRight; }
+    [[nodiscard]] const ContactRecordPtr &contact(bool left) const { return left ? m_contactLeft : m_contactRight; }
+    // The items of the row's pop-up and the one selected; none for a row without one.
+    [[nodiscard]] QStringList popupTitles(bool left, int row) const;
+    [[nodiscard]] qsizetype popupSelectedIndex(bool left, int row) const;
+
+    // --- Drag and drop ------------------------------------------------
+    [[nodiscard]] QMimeData *writeRow(bool left, int row);
+    [[nodiscard]] bool validateDrop(bool left, const QMimeData *data, Qt::DropAction action, int row, bool on) const;
+    bool acceptDrop(bool left, const QMimeData *data, Qt::DropAction action, int row, bool on);
+
+    // --- Double click --------------------------------------------------
+    void tableViewDoubleAction(bool left, const QModelIndex &index, Qt::KeyboardModifiers modifiers);
+
+    // ImageViewDragAndDropDelegate
+    void imageDidChange(ImageViewDragAndDrop *well) override;
+
+    // ValueEditorHost
+    [[nodiscard]] QAbstractItemView *editorPositioningView(const PersonRecordPtr &contact) const override;
+    [[nodiscard]] bool editorEditState() const override;
+    [[nodiscard]] QFont editorFont() const override { return m_selectedFont; }
+    [[nodiscard]] QSize addressEditorSize() const override;
+    [[nodiscard]] ValueEditorDelegate *editorDelegate() override { return &m_edits; }
+    void valueEditorResultDidApply() override { countChange(); }
+
+public Q_SLOTS:
+    void done(int result) override;
+
+private:
+    void buildLayout();
+    void buttonPressed(QPushButton *sender);
+    void setEditLook(bool editable);
+    void finishSheet(int result);
+    void didUndo();
+    void didRedo();
+    void reloadSide(bool left);
+    void placePhotoWell(bool left);
+    void refreshNameField(bool left);
+    [[nodiscard]] bool otherTableIsSource(bool left, const QMimeData *data) const;
+    bool dropMultiValued(bool left, const MergeTableRow &source, const MergeTableRow &target, bool copy, bool on);
+    bool dropName(bool left, const MergeTableRow &source, bool copy);
+    bool dropSingle(bool left, const ContactIdentifier &type, bool copy);
+    bool dropPhoto(bool left, bool copy);
+
+    MergeContextInfoPtr m_contextInfo;
+    ContactRecordPtr m_contactLeft;
+    ContactRecordPtr m_contactRight;
+    QFont m_selectedFont;
+    QStringList m_nameOrderingLabels;
+    QString m_documentType;
+    QHash<ContactIdentifier, qsizetype> m_labeledValueCountDict;
+    MergeTableRowPtr m_draggingSourceDict;
+    int m_draggingSourceIndex = -1;
+    double m_rowHeight = 24;
+    qint64 m_changeCount = 0;
+
+    UndoManager m_undoManager;
+    MergeEdits m_edits;
+    CustomLabelPanelController *m_customLabelPanel = nullptr;
+    ValueEditorHandOff *m_handOff = nullptr;
+
+    QLineEdit *m_nameFieldLeft = nullptr;
+    QLineEdit *m_nameFieldRight = nullptr;
+    QFrame *m_redSeparator = nullptr;
+    MergeTableView *m_tableViewLeft = nullptr;
+    MergeTableView *m_tableViewRight = nullptr;
+    MergeTableModel *m_modelLeft = nullptr;
+    MergeTableModel *m_modelRight = nullptr;
+    QPushButton *m_editButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QPushButton *m_doneButton = nullptr;
+    bool m_syncingScroll = false;
+};

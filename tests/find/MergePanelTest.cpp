@@ -1,0 +1,363 @@
+#include "PersonValueDump.h"
+#include "ViewControllerFixture.h"
+#include "common/Screenshot.h"
+
+#include "detail/ImageViewDragAndDrop.h"
+#include "find/CustomLabelPanelController.h"
+#include "find/MergePanelController.h"
+#include "find/MergeRows.h"
+#include "find/MergeTableModel.h"
+#include "find/MergeTableView.h"
+#include "platform/UndoManager.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The sheet opened from a real window over c0 (left) and c1 (right), both
+// holding a value in every field.
+class MergeSheetTest : public FilledContactsTest {
+protected:
+    void SetUp() override
+    {
+        FilledContactsTest::SetUp();
+        m_table.selectedContactsList = {contact(0), contact(1), contact(2)};
+        m_window.mergeContacts();
+        ASSERT_NE(m_window.mergePanelController(), nullptr);
+    }
+
+    MergePanelController &panel() const { return *m_window.mergePanelController(); }
+    MergeTableView &view(bool left) const { return *(left ? panel().tableViewLeft() : panel().tableViewRight()); }
+    MVPerson &copy(bool left) const { return *panel().contact(left)->person; }
+
+    int rowOf(bool left, const ContactIdentifier &type, int nth = 0, const QString &label = {}) const
+    {
+        const QList<MergeTableRowPtr> &rows = panel().model(left)->rows();
+        for (int row = 0; row < rows.size(); ++row) {
+            if (rows.at(row)->type == type && (label.isEmpty() || rows.at(row)->labelText() == label) && nth-- == 0)
+                return row;
+        }
+        return -1;
+    }
+
+    // A drag of the source row dropped on (or above) the target row of the
+    // other table, delivered to that table as the drag manager would.
+    bool drop(bool fromLeft, int sourceRow, bool toLeft, int targetRow, bool above = false, bool copy = false)
+    {
+        MergeTableView &source = view(fromLeft);
+        std::unique_ptr<QMimeData> data(
+            source.model()->mimeData({source.model()->index(sourceRow, MergeTableModel::ValueColumn)}));
+        if (!data)
+            return false;
+        MergeTableView &target = view(toLeft);
+        target.scrollTo(target.model()->index(targetRow, 0));
+        const QRect cell = target.visualRect(target.model()->index(targetRow, MergeTableModel::TypeColumn));
+        const QPoint point = above ? QPoint(cell.center().x(), cell.top() + 1) : cell.center();
+        const Qt::KeyboardModifiers modifiers = copy ? Qt::ControlModifier : Qt::NoModifier;
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(point, actions, data.get(), Qt::LeftButton, modifiers);
+        QApplication::sendEvent(target.viewport(), &enter);
+        QDragMoveEvent move(point, actions, data.get(), Qt::LeftButton, modifiers);
+        QApplication::sendEvent(target.viewport(), &move);
+        QDropEvent dropped(point, actions, data.get(), Qt::LeftButton, modifiers);
+        QApplication::sendEvent(target.viewport(), &dropped);
+        QCoreApplication::processEvents();
+        return dropped.isAccepted();
+    }
+
+    QStringList phones(bool left) const
+    {
+        QStringList numbers;
+        for (const LabeledValueRecordPtr &value : std::as_const(*copy(left).phoneValues()))
+            numbers.append(value->labelText() + u':' + value->valueText());
+        return numbers;
+    }
+
+    void unlock()
+    {
+        if (!panel().editButton()->isChecked())
+            QTest::mouseClick(panel().editButton(), Qt::LeftButton);
+    }
+
+    // Types into the value cell of the row and leaves it with the key.
+    void type(bool left, int row, const QString &text, Qt::Key leaveWith = Qt::Key_Tab)
+    {
+        view(left).editRow(row);
+        auto *editor = view(left).openEditor();
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        // Typed as an input method hands in text the keyboard has no keys for.
+        QInputMethodEvent input;
+        input.setCommitString(text);
+        QApplication::sendEvent(editor, &input);
+        QTest::keyClick(editor, leaveWith);
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(MergeSheetTest, OpensOnTheFirstTwoSelectedContactsAsFreshCopies)
+{
+    EXPECT_EQ(panel().contextInfo()->contacts, (QList<ContactRecordPtr>{contact(0), contact(1)}));
+    EXPECT_EQ(panel().contactLeft()->uniqueId, contact(0)->uniqueId);
+    EXPECT_NE(panel().contactLeft()->person, contact(0)->person);
+    EXPECT_EQ(panel().nameFieldRight()->text(), contact(1)->person->compositeName());
+    EXPECT_EQ(panel().model(true)->rowCount(), panel().model(false)->rowCount());
+    EXPECT_TRUE(panel().isVisible());
+    EXPECT_FALSE(m_window.canMergeContacts());
+    Screenshot::grab(&panel(), u"locked"_s);
+
+    unlock();
+    EXPECT_EQ(panel().editButton()->text(), u"Lock"_s);
+    EXPECT_EQ(panel().doneButton()->text(), u"Change"_s);
+    EXPECT_FALSE(panel().doneButton()->isEnabled());
+    Screenshot::grab(&panel(), u"editing"_s);
+}
+
+TEST_F(MergeSheetTest, MergeIsOfferedOnlyForTwoDistinctContacts)
+{
+    QTest::mouseClick(panel().cancelButton(), Qt::LeftButton);
+    unlock();
+    panel().done(0);
+    const QList<std::pair<const char *, QList<ContactRecordPtr>>> cases{
+        {"one contact", {contact(0)}},
+        {"two rows of one contact", {contact(0), ContactRecord::makeWithPerson(contact(0)->person)}},
+        {"two contacts", {contact(0), contact(1)}},
+    };
+    for (const auto &[what, selected] : cases) {
+        m_table.selectedContactsList = selected;
+        EXPECT_EQ(m_window.canMergeContacts(), selected.size() == 2 && selected.at(1) == contact(1)) << what;
+    }
+}
+
+TEST_F(MergeSheetTest, UndoingEveryChangeDisablesDoneAndLockingWaits)
+{
+    unlock();
+    type(true, rowOf(true, FieldId::Company), u"Other Inc."_s);
+    EXPECT_EQ(panel().changeCount(), 1);
+    EXPECT_TRUE(panel().doneButton()->isEnabled());
+    QTest::mouseClick(panel().editButton(), Qt::LeftButton);
+    EXPECT_TRUE(panel().editButton()->isChecked());
+    EXPECT_EQ(panel().editButton()->text(), u"Lock"_s);
+
+    view(true).setFocus();
+    QTest::keyClick(view(true).viewport(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(panel().changeCount(), 0);
+    EXPECT_FALSE(panel().doneButton()->isEnabled());
+    EXPECT_EQ(copy(true).stringValues()->value(FieldId::Company), u"Quillmark Inc."_s);
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+    QTest::keyClick(view(true).viewport(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(panel().changeCount(), 1);
+    EXPECT_TRUE(panel().doneButton()->isEnabled());
+}
+
+TEST_F(MergeSheetTest, CancelLeavesTheAddressBookAndReopeningStartsAfresh)
+{
+    unlock();
+    ASSERT_TRUE(drop(false, rowOf(false, FieldId::Phone, 1), true, rowOf(true, FieldId::Phone, 0)));
+    const std::string before = dumpPerson(person(0)) + dumpPerson(person(1));
+    QTest::mouseClick(panel().cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(panel().isVisible());
+    EXPECT_EQ(dumpPerson(person(0)) + dumpPerson(person(1)), before);
+    m_window.mergeContacts();
+    EXPECT_EQ(panel().changeCount(), 0);
+    EXPECT_EQ(phones(false).size(), 2);
+}
+
+TEST_F(MergeSheetTest, DoneIsOneWindowUndoStepKeepingJointNames)
+{
+    const std::string before0 = dumpPerson(person(0));
+    const std::string before1 = dumpPerson(person(1));
+    unlock();
+    ASSERT_TRUE(drop(false, rowOf(false, FieldId::Phone, 1), true, rowOf(true, FieldId::Phone, 0)));
+    QTest::mouseClick(panel().doneButton(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(person(0).phoneValues()->first()->valueText(), u"075-123-4567"_s);
+    EXPECT_EQ(person(1).phoneValues()->size(), 1);
+    EXPECT_EQ(person(0).stringValues()->value(FieldId::Renmei), u"花子"_s);
+    EXPECT_EQ(person(1).stringValues()->value(FieldId::Renmei), u"花子"_s);
+    EXPECT_TRUE(m_window.isWindowModified());
+    m_window.undoManager()->undo();
+    EXPECT_EQ(dumpPerson(person(0)), before0);
+    EXPECT_EQ(dumpPerson(person(1)), before1);
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
+}
+
+TEST_F(MergeSheetTest, PhoneDropsMoveCopyAppendAndRefuse)
+{
+    unlock();
+    const int leftFirst = rowOf(true, FieldId::Phone, 0);
+    const int rightSecond = rowOf(false, FieldId::Phone, 1);
+    ASSERT_TRUE(drop(false, rightSecond, true, leftFirst));
+    EXPECT_EQ(phones(true), (QStringList{u"home:075-123-4567"_s, u"home:075-123-4567"_s}));
+    EXPECT_EQ(phones(false), (QStringList{u"mobile:090-1234-5678"_s}));
+    EXPECT_EQ(panel().changeCount(), 1);
+    panel().undoManager()->undo();
+    EXPECT_EQ(phones(false).size(), 2);
+    EXPECT_EQ(phones(true).first(), u"mobile:090-1234-5678"_s);
+    EXPECT_EQ(panel().changeCount(), 0);
+
+    ASSERT_TRUE(drop(false, rightSecond, true, leftFirst, false, true));
+    EXPECT_EQ(phones(false).size(), 2);
+    EXPECT_EQ(phones(true).first(), u"home:075-123-4567"_s);
+
+    ASSERT_TRUE(drop(false, rightSecond, true, leftFirst, true, true));
+    EXPECT_EQ(phones(true).size(), 3);
+    EXPECT_EQ(phones(true).last(), u"home:075-123-4567"_s);
+
+    // Now the right has two phones against three: one filler row, and a
+    // second only once the right has one phone less.
+    panel().edits().undoDeleteLabeledValue(*copy(false).phoneValues()->first(), FieldId::Phone, panel().contact(false));
+    const int firstFiller = rowOf(false, FieldId::Phone, 1);
+    const int secondFiller = rowOf(false, FieldId::Phone, 2);
+    ASSERT_TRUE(panel().model(false)->row(secondFiller)->isFiller());
+    EXPECT_FALSE(drop(true, rowOf(true, FieldId::Phone, 0), false, secondFiller));
+    EXPECT_TRUE(drop(true, rowOf(true, FieldId::Phone, 0), false, firstFiller, false, true));
+    EXPECT_EQ(phones(false).size(), 2);
+}
+
+TEST_F(MergeSheetTest, SingleFieldsMoveAndBadDropsAreRefused)
+{
+    copy(false).setValue(u"Suzuki"_s, FieldId::LastName);
+    panel().reloadTables();
+    unlock();
+    ASSERT_TRUE(drop(false, rowOf(false, FieldId::Name, 0, u"LastName"_s), true, rowOf(true, FieldId::Name, 0)));
+    EXPECT_EQ(copy(true).nameValue()->lastName, u"Suzuki"_s);
+    EXPECT_EQ(copy(true).nameValue()->firstName, u"Taro0"_s);
+    EXPECT_EQ(copy(false).nameValue()->lastName, u""_s);
+
+    ASSERT_TRUE(drop(true, rowOf(true, FieldId::Company), false, rowOf(false, FieldId::Company)));
+    EXPECT_EQ(copy(true).stringValues()->value(FieldId::Company), u""_s);
+    ASSERT_TRUE(drop(true, rowOf(true, FieldId::Birthday), false, rowOf(false, FieldId::Birthday)));
+    EXPECT_FALSE(copy(true).birthdayValue()->value.has_value());
+    EXPECT_EQ(panel().changeCount(), 3);
+
+    const QList<std::tuple<const char *, bool, int, bool, int, bool>> refused{
+        {"same table", true, rowOf(true, FieldId::Phone), true, rowOf(true, FieldId::Phone, 1), false},
+        {"another block", true, rowOf(true, FieldId::Phone), false, rowOf(false, FieldId::Email), false},
+        {"above a single field", false, rowOf(false, FieldId::Note), true, rowOf(true, FieldId::Note), true},
+    };
+    for (const auto &[what, fromLeft, sourceRow, toLeft, targetRow, above] : refused)
+        EXPECT_FALSE(drop(fromLeft, sourceRow, toLeft, targetRow, above)) << what;
+    QTest::mouseClick(panel().doneButton(), Qt::LeftButton);
+    m_window.mergeContacts();
+    if (panel().editButton()->isChecked())
+        QTest::mouseClick(panel().editButton(), Qt::LeftButton);
+    ASSERT_FALSE(panel().isEditable());
+    EXPECT_FALSE(drop(false, rowOf(false, FieldId::Phone), true, rowOf(true, FieldId::Phone))) << "locked";
+}
+
+TEST_F(MergeSheetTest, TypingCountsOnlyRealChangesAndTabWalksTheRows)
+{
+    unlock();
+    copy(true).setValue(u"line one\nline two"_s, FieldId::Renmei);
+    panel().reloadTables();
+    const QList<std::pair<ContactIdentifier, QString>> retyped{
+        {FieldId::Company, u"Quillmark Inc."_s},
+        {FieldId::PhoneticName, u"タロウ"_s},
+    };
+    for (const auto &[field, text] : retyped)
+        type(true, rowOf(true, field), text);
+    EXPECT_EQ(panel().changeCount(), 0);
+
+    // The joint names walked through keep their lines.
+    view(true).editRow(rowOf(true, FieldId::Renmei));
+    ASSERT_NE(view(true).openEditor(), nullptr);
+    QTest::keyClick(view(true).openEditor(), Qt::Key_Tab);
+    EXPECT_EQ(copy(true).stringValues()->value(FieldId::Renmei), u"line one\nline two"_s);
+    EXPECT_EQ(panel().changeCount(), 0);
+
+    view(true).editRow(rowOf(true, FieldId::Note));
+    ASSERT_NE(view(true).openEditor(), nullptr);
+    QTest::keyClick(view(true).openEditor(), Qt::Key_Tab);
+    EXPECT_EQ(view(true).currentIndex().row(), rowOf(true, FieldId::Name, 0, u"FirstName"_s));
+}
+
+TEST_F(MergeSheetTest, PhotosAreMovedWithTheirBytesAndOnlyChangedOnesApplied)
+{
+    auto jpegOf = [](Qt::GlobalColor color) {
+        QImage image(60, 40, QImage::Format_RGB32);
+        image.fill(color);
+        QByteArray data;
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "JPEG");
+        return data;
+    };
+    const QByteArray right = jpegOf(Qt::blue);
+    const QByteArray other = jpegOf(Qt::green);
+    person(1).setImageData(right);
+    person(2).setImageData(other);
+    QTest::mouseClick(panel().cancelButton(), Qt::LeftButton);
+    m_table.selectedContactsList = {contact(0), contact(1)};
+    m_window.mergeContacts();
+    unlock();
+    ASSERT_TRUE(drop(false, 0, true, 0));
+    EXPECT_EQ(copy(true).imageData(), right);
+    EXPECT_TRUE(copy(false).imageData().isEmpty());
+    QTest::mouseClick(panel().doneButton(), Qt::LeftButton);
+    EXPECT_FALSE(person(0).photo().isNull());
+    EXPECT_TRUE(person(1).photo().isNull());
+
+    // An untouched photo keeps its bytes through a merge.
+    m_table.selectedContactsList = {contact(2), contact(1)};
+    m_window.mergeContacts();
+    unlock();
+    type(true, rowOf(true, FieldId::Company), u"Changed"_s);
+    QTest::mouseClick(panel().doneButton(), Qt::LeftButton);
+    EXPECT_EQ(person(2).imageData(), other);
+
+    // A picture dropped from outside keeps its aspect, the longer side 512.
+    m_window.mergeContacts();
+    unlock();
+    QImage wide(2048, 1024, QImage::Format_RGB32);
+    wide.fill(Qt::yellow);
+    ImageViewDragAndDrop *well = panel().photoWell(true);
+    ASSERT_NE(well, nullptr);
+    well->setImage(wide);
+    panel().imageDidChange(well);
+    EXPECT_EQ(copy(true).photo().size(), QSize(512, 256));
+    EXPECT_EQ(panel().changeCount(), 1);
+}
+
+TEST_F(MergeSheetTest, TheCustomLabelSheetAddsOnlyAfterEditingEnds)
+{
+    CustomLabelPanelController &sheet = *panel().customLabelPanelController();
+    int result = -1;
+    QObject::connect(&sheet, &QDialog::finished, &sheet, [&result](int code) { result = code; });
+    sheet.open();
+    EXPECT_FALSE(sheet.addButton()->isEnabled());
+    QTest::keyClicks(sheet.customLabelField(), u"cottage"_s);
+    EXPECT_FALSE(sheet.addButton()->isEnabled());
+    QTest::keyClick(sheet.customLabelField(), Qt::Key_Return);
+    EXPECT_TRUE(sheet.addButton()->isEnabled());
+    QTest::mouseClick(sheet.addButton(), Qt::LeftButton);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(sheet.customLabel(), u"cottage"_s);
+    EXPECT_TRUE(sheet.customLabelField()->text().isEmpty());
+    EXPECT_FALSE(sheet.addButton()->isEnabled());
+    sheet.open();
+    QTest::keyClicks(sheet.customLabelField(), u"barn"_s);
+    QTest::mouseClick(sheet.cancelButton(), Qt::LeftButton);
+    EXPECT_EQ(result, 0);
+
+    // On the sheet: the row's value takes the label as one change.
+    unlock();
+    const int row = rowOf(true, FieldId::Phone);
+    panel().chooseCustomLabel(true, row);
+    QTest::keyClicks(sheet.customLabelField(), u"cottage"_s);
+    QTest::keyClick(sheet.customLabelField(), Qt::Key_Return);
+    QTest::mouseClick(sheet.addButton(), Qt::LeftButton);
+    EXPECT_EQ(copy(true).phoneValues()->first()->labelText(), u"cottage"_s);
+    EXPECT_EQ(panel().changeCount(), 1);
+}
+
+} // namespace
