@@ -124,13 +124,20 @@ bool MergeEdits::replacePhoto(const PersonValue &value, const PersonRecordPtr &c
         return false;
     if (image ? (!image->isNull() && *image == current) : current.isNull())
         return false;
-    const QByteArray oldData = person.imageData();
-    const QByteArray oldThumbnail = person.thumbnailImageData();
+    registerPhoto(contact);
+    person.setPhoto(image ? *image : QImage());
+    return true;
+}
+
+// The photo comes back with the bytes it had, so that undoing every change
+// leaves a photo that applying the merge sees as untouched.
+void MergeEdits::registerPhoto(const PersonRecordPtr &contact)
+{
+    const QByteArray oldData = contact->person->imageData();
+    const QByteArray oldThumbnail = contact->person->thumbnailImageData();
     if (m_undoManager)
         m_undoManager->registerUndo(
             this, [this, oldData, oldThumbnail, contact] { undoReplacePhotoData(oldData, oldThumbnail, contact); });
-    person.setPhoto(image ? *image : QImage());
-    return true;
 }
 
 bool MergeEdits::undoReplacePhotoData(const QByteArray &data, const QByteArray &thumbnail, const PersonRecordPtr &contact)
@@ -141,11 +148,7 @@ bool MergeEdits::undoReplacePhotoData(const QByteArray &data, const QByteArray &
     (void)person.photo();
     if (person.imageData() == data && person.thumbnailImageData() == thumbnail)
         return false;
-    const QByteArray oldData = person.imageData();
-    const QByteArray oldThumbnail = person.thumbnailImageData();
-    if (m_undoManager)
-        m_undoManager->registerUndo(
-            this, [this, oldData, oldThumbnail, contact] { undoReplacePhotoData(oldData, oldThumbnail, contact); });
+    registerPhoto(contact);
     person.setPhoto(QImage());
     if (!data.isEmpty())
         person.setImageData(data);

@@ -34,6 +34,7 @@ public:
 private:
     bool replaceLabeled(const PersonValue &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact);
     bool replacePhoto(const PersonValue &value, const PersonRecordPtr &contact);
+    void registerPhoto(const PersonRecordPtr &contact);
     void registerReplace(const PersonValue &old, const ContactIdentifier &identifier, const PersonRecordPtr &contact);
 
     UndoManager *m_undoManager;
