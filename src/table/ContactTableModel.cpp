@@ -406,5 +406,7 @@ Qt::ItemFlags ContactTableModel::flags(const QModelIndex &index) const
         return Qt::NoItemFlags;
     if (isFooterRow(index.row()))
         return Qt::ItemIsEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    // Only the table's own code opens a cell editor (the view has no edit
+    // triggers) and decides which cells it opens.
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }

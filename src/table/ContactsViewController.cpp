@@ -2,6 +2,7 @@
 
 #include "platform/StoredValue.h"
 #include "platform/UserDefaults.h"
+#include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewControllerDelegate.h"
@@ -72,6 +73,7 @@ ContactsViewController::ContactsViewController(UserDefaults *userDefaults, QWidg
     connect(header, &QHeaderView::sectionMoved, this, &ContactsViewController::columnDidMove);
     connect(header, &QHeaderView::sectionResized, this,
         [this](int column, int, int width) { columnDidResize(column, width); });
+    connectCellEditing();
     viewDidLoad();
 }
 
@@ -177,6 +179,8 @@ void ContactsViewController::setSelectedFont(const QFont &font)
     m_model->setRowHeight(rowHeightFor(metrics.ascent() + metrics.descent() + metrics.leading(), pointSize));
     m_tableView->verticalHeader()->setDefaultSectionSize(m_model->rowHeight());
     redisplay();
+    for (ContactInfoPopoverPane *pane : contactViewPanes())
+        pane->setSelectedFont(font);
 }
 
 const QFont &ContactsViewController::selectedFont() const
@@ -265,6 +269,7 @@ void ContactsViewController::updateRowHeights()
 
 void ContactsViewController::updateTable()
 {
+    const std::optional<OpenCellEdit> openEdit = takeOpenCellEdit();
     const QStringList labels = userDefaults().stringArrayForKey(selectedLabelsKey);
     if (!labels.isEmpty())
         m_model->setSelectedLabels(labels);
@@ -275,6 +280,11 @@ void ContactsViewController::updateTable()
         anchor->anyRow = true;
     }
     rebuildKeepingSelection(anchor, anchor ? selected : QList<int>{0});
+    if (!m_rowsToSelect.isEmpty())
+        setRowsSelected(std::exchange(m_rowsToSelect, {}));
+    refreshContactViews();
+    if (openEdit)
+        reopenCellEdit(*openEdit);
 }
 
 void ContactsViewController::rebuildKeepingSelection(
