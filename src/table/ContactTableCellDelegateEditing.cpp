@@ -50,8 +50,8 @@ QString ContactTableCellDelegate::editedText(const QModelIndex &index) const
 QWidget *ContactTableCellDelegate::createEditor(
     QWidget *parent, const QStyleOptionViewItem & /*option*/, const QModelIndex &index) const
 {
-    const bool lines = index.column() < m_model->columns().size()
-        && editsLines(m_model->columns().at(index.column()).identifier);
+    const bool lines
+        = index.column() < m_model->columns().size() && editsLines(m_model->columns().at(index.column()).identifier);
     QWidget *editor = nullptr;
     if (lines) {
         auto *text = new QPlainTextEdit(parent);

@@ -402,11 +402,14 @@ QVariant ContactTableModel::headerData(int section, Qt::Orientation orientation,
 
 Qt::ItemFlags ContactTableModel::flags(const QModelIndex &index) const
 {
+    // Drops onto a row are told apart from drops between rows, to be refused.
+    const Qt::ItemFlags dropping = m_dragAndDrop ? Qt::ItemIsDropEnabled : Qt::NoItemFlags;
     if (!index.isValid())
-        return Qt::NoItemFlags;
+        return dropping;
     if (isFooterRow(index.row()))
-        return Qt::ItemIsEnabled;
-    // Only the table's own code opens a cell editor (the view has no edit
-    // triggers) and decides which cells it opens.
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+        return Qt::ItemIsEnabled | dropping;
+    // Only the cell the table's own code is opening an editor on is editable.
+    const bool opening = index.row() == m_editableCell.first && index.column() == m_editableCell.second;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | dropping
+        | (m_dragAndDrop ? Qt::ItemIsDragEnabled : Qt::NoItemFlags) | (opening ? Qt::ItemIsEditable : Qt::NoItemFlags);
 }

@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <QVarLengthArray>
 
+class ContactsDragAndDrop;
 class ContactsViewControllerDelegate;
 class MVPerson;
 
@@ -39,6 +40,9 @@ public:
     void setSelectedLabels(const QStringList &labels) { m_selectedLabels = labels; }
     [[nodiscard]] const QStringList &selectedLabels() const { return m_selectedLabels; }
     void setDelegate(ContactsViewControllerDelegate *delegate) { m_delegate = delegate; }
+    // What makes the data of dragged rows and takes drops; rows are neither
+    // dragged nor dropped on without it.
+    void setDragAndDrop(ContactsDragAndDrop *dragAndDrop) { m_dragAndDrop = dragAndDrop; }
 
     // What the cells show beside the rows.
     void setSelectedFont(const QFont &font, const QFont &boldFont);
@@ -85,6 +89,19 @@ public:
     [[nodiscard]] QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     [[nodiscard]] Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // The one cell that answers editable, while the table opens its editor;
+    // (-1, -1) for none.
+    void setEditableCell(int row, int column) { m_editableCell = {row, column}; }
+    // Dragging and dropping (ContactTableModelDragAndDrop.cpp): a drop at a
+    // row lands above it, one onto the parent index onto that row.
+    [[nodiscard]] QStringList mimeTypes() const override;
+    [[nodiscard]] QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    [[nodiscard]] Qt::DropActions supportedDragActions() const override;
+    [[nodiscard]] Qt::DropActions supportedDropActions() const override;
+    [[nodiscard]] bool canDropMimeData(
+        const QMimeData *data, Qt::DropAction action, int row, int column, const QModelIndex &parent) const override;
+    bool dropMimeData(
+        const QMimeData *data, Qt::DropAction action, int row, int column, const QModelIndex &parent) override;
 
     // The text a cell of the row shows.
     [[nodiscard]] QString cellText(const SubContactRecord &row, const TableColumn &column, int tableRow) const;
@@ -127,6 +144,7 @@ private:
         const SubContactRecord &row, const FieldValues &values, const TableColumn &column, QString &holder);
 
     ContactTablePtr m_contactTable;
+    std::pair<int, int> m_editableCell{-1, -1};
     SubContactTable m_rows;
     QList<TableColumn> m_columns;
     // The distinct labeled fields the columns read.
@@ -134,6 +152,7 @@ private:
     QList<int> m_columnWidths;
     QStringList m_selectedLabels;
     ContactsViewControllerDelegate *m_delegate = nullptr;
+    ContactsDragAndDrop *m_dragAndDrop = nullptr;
     QFont m_selectedFont;
     QFontMetricsF m_selectedFontMetrics{m_selectedFont};
     QFont m_selectedBoldfont;

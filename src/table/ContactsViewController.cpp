@@ -5,6 +5,7 @@
 #include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
+#include "table/ContactsDragAndDrop.h"
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/TableColumn.h"
 
@@ -74,6 +75,8 @@ ContactsViewController::ContactsViewController(UserDefaults *userDefaults, QWidg
     connect(header, &QHeaderView::sectionResized, this,
         [this](int column, int, int width) { columnDidResize(column, width); });
     connectCellEditing();
+    m_dragAndDrop = new ContactsDragAndDrop(this);
+    m_model->setDragAndDrop(m_dragAndDrop);
     viewDidLoad();
 }
 
@@ -148,6 +151,16 @@ void ContactsViewController::setDelegate(ContactsViewControllerDelegate *delegat
 void ContactsViewController::setContactTable(const ContactTablePtr &contactTable)
 {
     m_model->setContactTable(contactTable);
+}
+
+bool ContactsViewController::copy()
+{
+    return m_dragAndDrop->copy();
+}
+
+bool ContactsViewController::copyAsCSV()
+{
+    return m_dragAndDrop->copyAsCSV();
 }
 
 const ContactTablePtr &ContactsViewController::contactTable() const

@@ -215,9 +215,16 @@ bool ContactsViewController::editCellInPlace(int column, int row)
     m_editRows = rows;
     const QModelIndex index = m_model->index(row, column);
     m_editedIndex = index;
-    m_tableView->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-    m_tableView->edit(index);
+    openEditor(index);
     return isEditingCell();
+}
+
+void ContactsViewController::openEditor(const QModelIndex &index)
+{
+    m_tableView->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    m_model->setEditableCell(index.row(), index.column());
+    m_tableView->edit(index);
+    m_model->setEditableCell(-1, -1);
 }
 
 bool ContactsViewController::isEditingCell() const

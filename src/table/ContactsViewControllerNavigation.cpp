@@ -246,8 +246,7 @@ void ContactsViewController::reopenCellEdit(const OpenCellEdit &open)
         return;
     const QModelIndex index = m_model->index(row, column);
     m_editedIndex = index;
-    m_tableView->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-    m_tableView->edit(index);
+    openEditor(index);
     m_editRows = open.rows;
     QWidget *editor = m_tableView->indexWidget(index);
     if (auto *line = qobject_cast<QLineEdit *>(editor))

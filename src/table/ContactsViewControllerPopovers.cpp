@@ -79,8 +79,8 @@ Popover *ContactsViewController::preparePopover(bool transient)
     return popover;
 }
 
-void ContactsViewController::showEditorPopover(ValueEditor *editor, const PopoverContextInfoPtr &context,
-    bool transient, const QSize &size, const QRect &rect)
+void ContactsViewController::showEditorPopover(
+    ValueEditor *editor, const PopoverContextInfoPtr &context, bool transient, const QSize &size, const QRect &rect)
 {
     Popover *popover = preparePopover(transient);
     editor->setPopover(popover);

@@ -90,8 +90,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, Dispatch,
             u"MultiValueViewController"_s, -1},
         DispatchRow{"LockedName", FieldId::Name, false, {}, {}, u"ContactInfoPopover"_s, {}},
         DispatchRow{"EditingName", FieldId::Name, true, {}, {}, u"ContactInfoPopover"_s, {}},
-        DispatchRow{"EditingZipWithoutAddress", FieldId::ZIP, true, {}, FieldId::Address,
-            u"AddressViewController"_s, -1},
+        DispatchRow{
+            "EditingZipWithoutAddress", FieldId::ZIP, true, {}, FieldId::Address, u"AddressViewController"_s, -1},
         DispatchRow{"EditingFilledPhone", FieldId::Phone, true, {}, {}, u"cellEditor"_s, {}},
         DispatchRow{"EditingEmptyPhone", FieldId::Phone, true, {}, FieldId::Phone, u"MultiValueViewController"_s, -1},
         DispatchRow{"LockedCompany", FieldId::Company, false, {}, {}, {}, {}},
@@ -118,8 +118,8 @@ TEST_F(TablePopovers, ThreeRowsTwoWithPhonesAskAndANumberAddedIsOneUndoStepInAll
     endTurn();
     for (int each : rows)
         EXPECT_EQ(valueTexts(person(each), FieldId::Phone), QStringList{u"new"_s});
-    EXPECT_NE(person(rows[0]).labeledValues(FieldId::Phone)->first(),
-        person(rows[2]).labeledValues(FieldId::Phone)->first());
+    EXPECT_NE(
+        person(rows[0]).labeledValues(FieldId::Phone)->first(), person(rows[2]).labeledValues(FieldId::Phone)->first());
     EXPECT_TRUE(window().isWindowModified());
     EXPECT_EQ(table().selectedRowIndexes().size(), 3);
 
