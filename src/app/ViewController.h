@@ -30,6 +30,7 @@
 #include <variant>
 
 class ContactDetailPane;
+class ContactInfoPopover;
 class ContactInfoPopoverPane;
 class ContactStore;
 class ContactTablePane;
@@ -333,6 +334,8 @@ private:
     void placeProgressIndicator();
     void storeLayout(const SubContactRecordPtr &row);
     [[nodiscard]] UserDefaults &userDefaults() const;
+    // A contact view told this controller and the window's undo manager.
+    [[nodiscard]] ContactInfoPopover *newContactView();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     QPointer<WindowController> m_windowController;

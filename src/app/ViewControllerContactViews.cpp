@@ -20,13 +20,19 @@ bool ViewController::canUnlock() const
     return !m_editButton || m_editButton->isEnabled();
 }
 
+ContactInfoPopover *ViewController::newContactView()
+{
+    auto *view = new ContactInfoPopover(&userDefaults());
+    view->setDelegate(this);
+    view->setMyUndoManager(undoManager());
+    return view;
+}
+
 ViewController::ContactView ViewController::makeContactInfoPopover()
 {
     if (!m_windowController)
         return {};
-    auto *view = new ContactInfoPopover(&userDefaults());
-    view->setDelegate(this);
-    view->setMyUndoManager(undoManager());
+    ContactInfoPopover *view = newContactView();
     view->setParentWindow(m_windowController);
     m_popover = view;
     return {view, view};
@@ -36,9 +42,7 @@ ViewController::DetachedContactWindow ViewController::makeDetachedContactWindow(
 {
     if (!m_windowController)
         return {};
-    auto *view = new ContactInfoPopover(&userDefaults());
-    view->setDelegate(this);
-    view->setMyUndoManager(undoManager());
+    ContactInfoPopover *view = newContactView();
     view->setContact(contact);
     auto *window = new DetachedWindow(view);
     return {window, view, view};
