@@ -300,6 +300,15 @@ void ContactsViewController::updateTable()
         reopenCellEdit(*openEdit);
 }
 
+void ContactsViewController::updateRowsOfContacts(const QList<PersonRecordPtr> &contacts)
+{
+    if (!m_model->refreshRowsOfContacts(contacts)) {
+        updateTable();
+        return;
+    }
+    updateRowHeights();
+}
+
 void ContactsViewController::rebuildKeepingSelection(
     const std::optional<RowAnchor> &anchor, const QList<int> &otherwise)
 {
