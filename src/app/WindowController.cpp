@@ -59,6 +59,7 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     buildMenus();
     buildContactCommands();
     buildPrintCommands();
+    buildFileCommands();
     // The controller reads and repairs the settings before anything else of
     // the window reads one.
     m_mainViewController->viewDidLoad();
