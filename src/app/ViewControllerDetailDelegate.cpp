@@ -4,7 +4,7 @@
 #include "app/ViewController.h"
 
 #include "detail/ContactDetailPane.h"
-#include "detail/ContactInfoPopoverPane.h"
+#include "table/ContactInfoPopoverPane.h"
 #include "detail/ContactInfoView.h"
 
 void ViewController::contactDidUpdate(const PersonRecordPtr &contact, const ContactInfoView *sender)

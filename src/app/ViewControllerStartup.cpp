@@ -4,7 +4,7 @@
 
 #include "app/ViewController.h"
 
-#include "app/AlertPresenter.h"
+#include "platform/widgets/AlertPresenter.h"
 #include "detail/ContactDetailPane.h"
 #include "table/ContactTablePane.h"
 #include "app/FindBarPane.h"

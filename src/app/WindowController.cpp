@@ -1,7 +1,7 @@
 #include "app/WindowController.h"
 
 #include "app/MainViewDefaults.h"
-#include "app/MessageBoxAlertPresenter.h"
+#include "platform/widgets/MessageBoxAlertPresenter.h"
 #include "app/ViewController.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"

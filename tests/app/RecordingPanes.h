@@ -1,7 +1,7 @@
 #pragma once
 
 #include "detail/ContactDetailPane.h"
-#include "detail/ContactInfoPopoverPane.h"
+#include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTablePane.h"
 #include "app/FindBarPane.h"
 #include "app/GroupOutlinePane.h"
