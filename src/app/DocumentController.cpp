@@ -1,6 +1,6 @@
 #include "app/DocumentController.h"
 
-#include "app/AlertPresenter.h"
+#include "platform/widgets/AlertPresenter.h"
 #include "app/Document.h"
 #include "app/ProgressAlert.h"
 #include "app/WindowController.h"

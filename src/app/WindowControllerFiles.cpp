@@ -3,7 +3,7 @@
 
 #include "app/WindowController.h"
 
-#include "app/AlertPresenter.h"
+#include "platform/widgets/AlertPresenter.h"
 #include "app/DocumentController.h"
 #include "app/ImportPanelController.h"
 #include "app/ModalResponse.h"
