@@ -82,11 +82,12 @@ void Document::makeWindow(WindowController &window, const QString &path, const R
     window.setWindowFilePath(path);
     window.setFrameAutosaveName(name);
     window.showContactInfo(false);
+    // Showing the window unlocks it; a CSV document's is locked after.
+    window.show();
     if (csv) {
         view.setEditState(false);
         view.enableEditButton(false);
     }
-    window.show();
     window.raise();
     window.activateWindow();
 }

@@ -222,6 +222,8 @@ private:
     void importFile(const FilePanel::Answer &answer, bool csv);
     void offerImportedContacts(const QString &fileName, const ContactTablePtr &contacts);
     void writeContactsAsVCard(const QString &path, const ContactTablePtr &contacts);
+    void exportSelection(const QString &nameFieldLabel, const QStringList &nameFilters, const QString &suffix,
+        const std::function<void(const QString &path, const QList<ContactRecordPtr> &selected)> &write);
     void showFileAlert(const QString &message, const QString &informative);
 
     // The set-up once the window and its controller have loaded.

@@ -243,7 +243,10 @@ void WindowController::offerImportedContacts(const QString &fileName, const Cont
 
 // --- Export --------------------------------------------------------------------------
 
-void WindowController::exportToVCard(bool wholeTable)
+// The save panel of an export proposing the first selected contact's name;
+// the write gets the chosen path and the selection. Nothing without one.
+void WindowController::exportSelection(const QString &nameFieldLabel, const QStringList &nameFilters,
+    const QString &suffix, const std::function<void(const QString &, const QList<ContactRecordPtr> &)> &write)
 {
     if (m_isExporting)
         return;
@@ -256,20 +259,25 @@ void WindowController::exportToVCard(bool wholeTable)
     request.kind = FilePanel::Request::Kind::Save;
     request.title = tr("Export");
     request.prompt = tr("Export");
-    request.nameFieldLabel = tr("Export As:");
-    request.nameFilters = {vCardFilter(), tr("Text (*.txt)")};
-    request.proposedName = FilePanel::safeFileName(selected.first()->person->compositeName()) + QStringLiteral(".vcf");
-    m_filePanel(request, [this, selected, wholeTable](const FilePanel::Answer &answer) {
-        if (answer.path.isEmpty()) {
-            m_isExporting = false;
-            return;
-        }
-        const ContactTablePtr &all = m_mainViewController->contactTable();
-        writeContactsAsVCard(answer.path,
-            wholeTable ? std::make_shared<ContactTable>(all ? *all : ContactTable())
-                       : recordsOfSelection(selected, all));
+    request.nameFieldLabel = nameFieldLabel;
+    request.nameFilters = nameFilters;
+    request.proposedName = FilePanel::safeFileName(selected.first()->person->compositeName()) + suffix;
+    m_filePanel(request, [this, selected, write](const FilePanel::Answer &answer) {
+        if (!answer.path.isEmpty())
+            write(answer.path, selected);
         m_isExporting = false;
     });
+}
+
+void WindowController::exportToVCard(bool wholeTable)
+{
+    exportSelection(tr("Export As:"), {vCardFilter(), tr("Text (*.txt)")}, QStringLiteral(".vcf"),
+        [this, wholeTable](const QString &path, const QList<ContactRecordPtr> &selected) {
+            const ContactTablePtr &all = m_mainViewController->contactTable();
+            writeContactsAsVCard(path,
+                wholeTable ? std::make_shared<ContactTable>(all ? *all : ContactTable())
+                           : recordsOfSelection(selected, all));
+        });
 }
 
 // The job writes into a save file that only a complete run commits, so a
@@ -310,32 +318,16 @@ void WindowController::writeContactsAsVCard(const QString &path, const ContactTa
 
 void WindowController::exportToCSV()
 {
-    if (m_isExporting)
-        return;
-    const ContactTablePane *table = m_mainViewController->contactsViewController();
-    const QList<ContactRecordPtr> selected = table ? table->selectedContacts() : QList<ContactRecordPtr>();
-    if (selected.isEmpty())
-        return;
-    m_isExporting = true;
-    FilePanel::Request request;
-    request.kind = FilePanel::Request::Kind::Save;
-    request.title = tr("Export");
-    request.prompt = tr("Export");
-    request.nameFieldLabel = tr("Export As CSV:");
-    request.nameFilters = {csvFilter()};
-    request.proposedName = FilePanel::safeFileName(selected.first()->person->compositeName()) + QStringLiteral(".csv");
-    m_filePanel(request, [this, selected](const FilePanel::Answer &answer) {
-        m_isExporting = false;
-        if (answer.path.isEmpty())
-            return;
-        const ContactTablePtr records = recordsOfSelection(selected, m_mainViewController->contactTable());
-        QSaveFile file(answer.path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(MVvCard().csvFromSubContacts(*records).toUtf8()) < 0
-            || !file.commit()) {
-            qWarning("%s: ERROR %s: %s", Q_FUNC_INFO, qPrintable(answer.path), qPrintable(file.errorString()));
-            showFileAlert(tr("Can't save the file"), tr("Something error happened in saving operation."));
-        }
-    });
+    exportSelection(tr("Export As CSV:"), {csvFilter()}, QStringLiteral(".csv"),
+        [this](const QString &path, const QList<ContactRecordPtr> &selected) {
+            const ContactTablePtr records = recordsOfSelection(selected, m_mainViewController->contactTable());
+            QSaveFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write(MVvCard().csvFromSubContacts(*records).toUtf8()) < 0
+                || !file.commit()) {
+                qWarning("%s: ERROR %s: %s", Q_FUNC_INFO, qPrintable(path), qPrintable(file.errorString()));
+                showFileAlert(tr("Can't save the file"), tr("Something error happened in saving operation."));
+            }
+        });
 }
 
 void WindowController::saveDocumentAs()
