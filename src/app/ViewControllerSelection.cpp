@@ -109,6 +109,8 @@ void ViewController::groupSelectionDidChange(const GroupRecordPtr &group)
         m_contactsViewController->setContactTable(m_contactTable);
         m_contactsViewController->updateTable();
     }
+    // A group chosen from the toolbar shows as chosen in the outline too.
+    showGroupOutline(true);
     // A document's containers are the file's: the address book would lose
     // the container it shows next time.
     if (m_documentName.isEmpty())

@@ -3,6 +3,7 @@
 #include "app/MainViewDefaults.h"
 #include "platform/widgets/MessageBoxAlertPresenter.h"
 #include "app/ViewController.h"
+#include "table/GroupViewController.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
 #include "print/HagakiViewController.h"
@@ -56,7 +57,9 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     m_contactsViewController->setDelegate(m_mainViewController);
     m_mainViewController->setHagakiViewController(m_hagakiViewController);
     installContactInfoController();
+    installGroupViewController();
     buildMenus();
+    buildCopyCommands();
     buildContactCommands();
     buildPrintCommands();
     buildFileCommands();
@@ -70,6 +73,8 @@ WindowController::~WindowController()
 {
     registry().removeOne(this);
     m_contactsViewController->setDelegate(nullptr);
+    if (m_groupViewController)
+        m_groupViewController->setDelegate(nullptr);
     // Its undo registrations call back into the controller.
     delete m_mainViewController;
     m_mainViewController = nullptr;

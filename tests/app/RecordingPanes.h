@@ -4,7 +4,7 @@
 #include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTablePane.h"
 #include "app/FindBarPane.h"
-#include "app/GroupOutlinePane.h"
+#include "table/GroupOutlinePane.h"
 #include "app/PostcardLayoutView.h"
 #include "app/PostcardPreviewPane.h"
 
@@ -141,6 +141,7 @@ public:
     }
     void updateTable() override { note(QStringLiteral("updateTable")); }
     void setEditState(bool editState) override { note("setEditState", editState); }
+    void setSelectedFont(const QFont &) override { note(QStringLiteral("setSelectedFont")); }
 
     ContainerTablePtr containerTable;
     GroupRecordPtr selectedGroupDict;
