@@ -166,8 +166,11 @@ TEST_F(WindowDragAndDrop, ATypedGroupNameIsOneUndoStepMarksTheWindowAndIsSaved)
 TEST_F(WindowDragAndDrop, RowsDroppedOntoAGroupWithoutThemAreAddedToIt)
 {
     const GroupRecordPtr work = groupNamed(u"Work"_s);
+    // Chosen elsewhere (the toolbar's menu), each group shows as chosen here.
     mainView().groupSelectionDidChange(work);
+    EXPECT_EQ(outline().outlineView()->currentIndex(), outline().model()->indexOf(work));
     mainView().groupSelectionDidChange(groupNamed(u"All Contacts"_s));
+    EXPECT_EQ(outline().outlineView()->currentIndex(), outline().model()->indexOf(groupNamed(u"All Contacts"_s)));
     const qsizetype members = work->contactTable->size();
     const QList<int> rows = rowsOfContactsOutside(work, 2);
     ASSERT_EQ(rows.size(), 2);
