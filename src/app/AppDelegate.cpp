@@ -89,14 +89,13 @@ void AppDelegate::applicationDidFinishLaunching()
     }
     if (windows.isEmpty())
         qWarning("%s: ERROR can't find windowController", Q_FUNC_INFO);
-    // Only the address-book window asks before closing; document windows
-    // close as they are.
     if (m_window) {
+        // Only the address-book window asks before closing; document windows
+        // close as they are.
         const QPointer<AppDelegate> self(this);
         m_window->setCloseGuard([self] { return !self || self->addressBookWindowShouldClose(); });
-    }
-    if (m_window)
         connect(m_window->undoManager(), &UndoManager::stacksChanged, this, &AppDelegate::validateApplicationMenus);
+    }
     validateApplicationMenus();
     if (m_mainViewController) {
         m_mainViewController->setContainerTable({});
