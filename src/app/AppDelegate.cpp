@@ -1,5 +1,7 @@
 #include "app/AppDelegate.h"
 
+#include "app/DocumentController.h"
+
 #include "app/AboutPanelController.h"
 
 #include "app/AddressBookLoader.h"
@@ -97,6 +99,11 @@ void AppDelegate::applicationDidFinishLaunching()
         connect(m_window->undoManager(), &UndoManager::stacksChanged, this, &AppDelegate::validateApplicationMenus);
     }
     validateApplicationMenus();
+    // Document windows opened from now on get what this window got.
+    DocumentController &documents = DocumentController::sharedDocumentController();
+    documents.setUserDefaults(m_userDefaults);
+    documents.setAlertPresenter(m_alertPresenter);
+    documents.setWindowSetUp([this](WindowController *window) { installApplicationMenus(window); });
     if (m_mainViewController) {
         m_mainViewController->setContainerTable({});
         m_mainViewController->setSelectedGroupDict({});
