@@ -189,7 +189,8 @@ void MergeCellDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
         model->setData(index, text->toPlainText(), Qt::EditRole);
 }
 
-void MergeCellDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &index) const
+void MergeCellDelegate::updateEditorGeometry(
+    QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QRect rect = option.rect;
     const QRect popup = popupRect(option.rect, index.row());

@@ -21,14 +21,15 @@ public:
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
     void destroyEditor(QWidget *editor, const QModelIndex &index) const override;
-    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void updateEditorGeometry(
+        QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
     // Where the row's pop-up lies in a cell; empty for a row without one.
     [[nodiscard]] QRect popupRect(const QRect &cellRect, int row) const;
 
 protected:
-    bool editorEvent(
-        QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option, const QModelIndex &index) override;
+    bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
+        const QModelIndex &index) override;
     bool eventFilter(QObject *object, QEvent *event) override;
 
 private:

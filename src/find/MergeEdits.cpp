@@ -44,13 +44,16 @@ MergeEdits::MergeEdits(UndoManager *undoManager, std::function<void()> reload)
 {
 }
 
-void MergeEdits::registerReplace(const PersonValue &old, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
+void MergeEdits::registerReplace(
+    const PersonValue &old, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
 {
     if (m_undoManager)
-        m_undoManager->registerUndo(this, [this, old, identifier, contact] { undoReplaceValue(old, identifier, contact); });
+        m_undoManager->registerUndo(
+            this, [this, old, identifier, contact] { undoReplaceValue(old, identifier, contact); });
 }
 
-bool MergeEdits::undoReplaceValue(const PersonValue &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
+bool MergeEdits::undoReplaceValue(
+    const PersonValue &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
 {
     if (!contact || !contact->person)
         return false;
@@ -94,7 +97,8 @@ bool MergeEdits::undoReplaceValue(const PersonValue &value, const ContactIdentif
     return changed;
 }
 
-bool MergeEdits::replaceLabeled(const PersonValue &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
+bool MergeEdits::replaceLabeled(
+    const PersonValue &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
 {
     MVPerson &person = *contact->person;
     if (const auto *list = std::get_if<LabeledValueList>(&value)) {
@@ -140,7 +144,8 @@ void MergeEdits::registerPhoto(const PersonRecordPtr &contact)
             this, [this, oldData, oldThumbnail, contact] { undoReplacePhotoData(oldData, oldThumbnail, contact); });
 }
 
-bool MergeEdits::undoReplacePhotoData(const QByteArray &data, const QByteArray &thumbnail, const PersonRecordPtr &contact)
+bool MergeEdits::undoReplacePhotoData(
+    const QByteArray &data, const QByteArray &thumbnail, const PersonRecordPtr &contact)
 {
     if (!contact || !contact->person)
         return false;

@@ -154,8 +154,7 @@ bool MergePanelController::isEditable() const
 ImageViewDragAndDrop *MergePanelController::photoWell(bool left) const
 {
     const MergeTableView *view = left ? m_tableViewLeft : m_tableViewRight;
-    return qobject_cast<ImageViewDragAndDrop *>(
-        view->indexWidget(model(left)->index(0, MergeTableModel::ValueColumn)));
+    return qobject_cast<ImageViewDragAndDrop *>(view->indexWidget(model(left)->index(0, MergeTableModel::ValueColumn)));
 }
 
 QList<MergeTableRowPtr> MergePanelController::tableFromContact(const ContactRecordPtr &contact)

@@ -117,7 +117,8 @@ bool MergePanelController::dropSingle(bool left, const ContactIdentifier &type, 
     const PersonValue value = from->person->valueForIdentifier(type);
     bool changed = false;
     if (!copy)
-        changed = m_edits.undoReplaceValue(type == FieldId::Birthday ? PersonValue() : PersonValue(QString()), type, from);
+        changed
+            = m_edits.undoReplaceValue(type == FieldId::Birthday ? PersonValue() : PersonValue(QString()), type, from);
     return m_edits.undoReplaceValue(value, type, contact(left)) || changed;
 }
 

@@ -23,7 +23,8 @@ MergeTableRowPtr row(const ContactIdentifier &type)
     return made;
 }
 
-void appendLabeledRows(QList<MergeTableRowPtr> &rows, MVPerson &person, const ContactIdentifier &type, qsizetype rowCount)
+void appendLabeledRows(
+    QList<MergeTableRowPtr> &rows, MVPerson &person, const ContactIdentifier &type, qsizetype rowCount)
 {
     const LabeledValueList values = *person.labeledValues(type);
     const qsizetype count = values.size();
@@ -62,8 +63,8 @@ void appendRows(QList<MergeTableRowPtr> &rows, MVPerson &person, const ContactId
     } else if (type == FieldId::NameOrdering) {
         MergeTableRowPtr made = row(type);
         const int ordering = person.nameValue()->nameOrdering;
-        made->label = ordering == 1 ? tr("First Name First")
-            : ordering == 2         ? tr("Last Name First")
+        made->label = ordering == 1    ? tr("First Name First")
+            : ordering == 2            ? tr("Last Name First")
             : orderingLabels.isEmpty() ? QString()
                                        : tr(orderingLabels.first().toUtf8().constData());
         rows.append(made);
@@ -118,8 +119,8 @@ QHash<ContactIdentifier, qsizetype> labeledValueCounts(MVPerson &left, MVPerson 
     QHash<ContactIdentifier, qsizetype> counts;
     for (const ContactIdentifier &type : blockOrder()) {
         if (isMultiValued(type))
-            counts.insert(type,
-                std::max<qsizetype>({1, left.labeledValues(type)->size(), right.labeledValues(type)->size()}));
+            counts.insert(
+                type, std::max<qsizetype>({1, left.labeledValues(type)->size(), right.labeledValues(type)->size()}));
     }
     return counts;
 }

@@ -28,8 +28,8 @@ inline const ContactIdentifier NameDisplay = QStringLiteral("Name Display");
 // the person follows.
 [[nodiscard]] QStringList nameOrderingLabels(const MVPerson &person);
 
-[[nodiscard]] QList<MergeTableRowPtr> build(MVPerson &person, const QHash<ContactIdentifier, qsizetype> &counts,
-    const QStringList &nameOrderingLabels);
+[[nodiscard]] QList<MergeTableRowPtr> build(
+    MVPerson &person, const QHash<ContactIdentifier, qsizetype> &counts, const QStringList &nameOrderingLabels);
 
 // A name part ("FirstName" …) of the name or the phonetic name.
 [[nodiscard]] QString namePart(MVPerson &person, const ContactIdentifier &type, const QString &part);
