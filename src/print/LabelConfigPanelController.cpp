@@ -24,8 +24,8 @@ LabelConfigPanelController::LabelConfigPanelController(QWidget *parent)
     m_tableView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tableView->verticalHeader()->hide();
     m_tableView->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_tableView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-        | QAbstractItemView::AnyKeyPressed);
+    m_tableView->setEditTriggers(
+        QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
 
     // The titles "mm" and "inches" choose the unit; the first item is points.
     m_unitPopup->addItem(tr("points"), QStringLiteral("points"));

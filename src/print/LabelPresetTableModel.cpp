@@ -147,8 +147,8 @@ QVariant LabelPresetTableModel::headerData(int section, Qt::Orientation orientat
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char *const titles[] = {
-        QT_TR_NOOP("Name"), QT_TR_NOOP("Width"), QT_TR_NOOP("Height"), QT_TR_NOOP("H Gap"), QT_TR_NOOP("V Gap")};
+    static const char *const titles[]
+        = {QT_TR_NOOP("Name"), QT_TR_NOOP("Width"), QT_TR_NOOP("Height"), QT_TR_NOOP("H Gap"), QT_TR_NOOP("V Gap")};
     return tr(titles[section]);
 }
 
@@ -163,7 +163,7 @@ std::optional<float> LabelPresetTableModel::acceptedLength(const QString &key, c
 {
     bool isNumber = false;
     const double typed = value.typeId() == QMetaType::QString ? value.toString().trimmed().toDouble(&isNumber)
-                                                               : value.toDouble(&isNumber);
+                                                              : value.toDouble(&isNumber);
     if (!isNumber || !std::isfinite(typed))
         return std::nullopt;
     const float points = storedLength(typed, m_unit);
@@ -198,6 +198,5 @@ bool LabelPresetTableModel::setData(const QModelIndex &index, const QVariant &va
 
 void LabelPresetTableModel::announce(const QString &name, int row)
 {
-    NotificationCenter::defaultCenter().postNotification(
-        labelAttributeChanged, QVariant(name), {{presetRowKey, row}});
+    NotificationCenter::defaultCenter().postNotification(labelAttributeChanged, QVariant(name), {{presetRowKey, row}});
 }

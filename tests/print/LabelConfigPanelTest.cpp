@@ -25,10 +25,9 @@ class PostedNames {
 public:
     PostedNames()
     {
-        m_token = NotificationCenter::defaultCenter().addObserver(
-            LabelPresetTableModel::labelAttributeChanged, QVariant(), [this](const auto &note) {
-                m_posted << (note.object.isValid() ? note.object.toString() : u"(none)"_s);
-            });
+        m_token = NotificationCenter::defaultCenter().addObserver(LabelPresetTableModel::labelAttributeChanged,
+            QVariant(),
+            [this](const auto &note) { m_posted << (note.object.isValid() ? note.object.toString() : u"(none)"_s); });
     }
     ~PostedNames() { NotificationCenter::defaultCenter().removeObserver(m_token); }
     PostedNames(const PostedNames &) = delete;
@@ -92,7 +91,8 @@ TEST(LabelConfigPanel, UnitPopupChangesOnlyWhatTheTableShows)
     const LabelPresetListPtr presets = presetsOf130x60();
     panel.setLabelAttributes(presets);
     panel.show();
-    for (const auto &[unit, shown] : {std::pair{u"mm"_s, 45.86111f}, {u"inches"_s, 1.8055556f}, {u"points"_s, 130.0f}}) {
+    for (const auto &[unit, shown] :
+        {std::pair{u"mm"_s, 45.86111f}, {u"inches"_s, 1.8055556f}, {u"points"_s, 130.0f}}) {
         panel.unitPopup()->setCurrentIndex(panel.unitPopup()->findData(unit));
         EXPECT_FLOAT_EQ(panel.model()->index(0, 1).data().toFloat(), shown) << unit.toStdString();
         EXPECT_EQ(presets->at(0).toMap().value(u"labelWidth"_s), u"130"_s);
