@@ -4,6 +4,7 @@
 #include "platform/UserDefaults.h"
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
+#include "table/SubContactTableSorter.h"
 #include "table/ContactsDragAndDrop.h"
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/TableColumn.h"
@@ -292,7 +293,14 @@ void ContactsViewController::updateTable()
 
 void ContactsViewController::updateRowsOfContacts(const QList<PersonRecordPtr> &contacts)
 {
-    if (!m_model->refreshRowsOfContacts(contacts)) {
+    // A changed sort key moves its rows: that takes the whole rebuild.
+    bool moved = false;
+    if (!m_sortDescriptors.isEmpty()) {
+        ContactTableModel::SubContactTable sorted = m_model->subContactTable();
+        SubContactTableSorter::sort(sorted, m_sortDescriptors.first());
+        moved = sorted != m_model->subContactTable();
+    }
+    if (moved || !m_model->refreshRowsOfContacts(contacts)) {
         updateTable();
         return;
     }

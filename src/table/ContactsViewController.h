@@ -100,7 +100,7 @@ public:
     void updateTable() override;
     // Redraws the contacts' rows where they stay as they are (a value typed
     // in the detail pane), so an open cell editor and the scroll position
-    // are kept; else updateTable.
+    // are kept; updateTable when rows come, go or move in the sort.
     void updateRowsOfContacts(const QList<PersonRecordPtr> &contacts) override;
 
     // --- View types and columns ------------------------------------------
