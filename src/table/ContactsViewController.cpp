@@ -2,6 +2,7 @@
 
 #include "platform/StoredValue.h"
 #include "platform/UserDefaults.h"
+#include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
 #include "table/SubContactTableSorter.h"
@@ -74,6 +75,7 @@ ContactsViewController::ContactsViewController(UserDefaults *userDefaults, QWidg
     connect(header, &QHeaderView::sectionMoved, this, &ContactsViewController::columnDidMove);
     connect(header, &QHeaderView::sectionResized, this,
         [this](int column, int, int width) { columnDidResize(column, width); });
+    connectCellEditing();
     m_dragAndDrop = new ContactsDragAndDrop(this);
     m_model->setDragAndDrop(m_dragAndDrop);
     viewDidLoad();
@@ -191,6 +193,8 @@ void ContactsViewController::setSelectedFont(const QFont &font)
     m_model->setRowHeight(rowHeightFor(metrics.ascent() + metrics.descent() + metrics.leading(), pointSize));
     m_tableView->verticalHeader()->setDefaultSectionSize(m_model->rowHeight());
     redisplay();
+    for (ContactInfoPopoverPane *pane : contactViewPanes())
+        pane->setSelectedFont(font);
 }
 
 const QFont &ContactsViewController::selectedFont() const
@@ -279,6 +283,7 @@ void ContactsViewController::updateRowHeights()
 
 void ContactsViewController::updateTable()
 {
+    const std::optional<OpenCellEdit> openEdit = takeOpenCellEdit();
     const QStringList labels = userDefaults().stringArrayForKey(selectedLabelsKey);
     if (!labels.isEmpty())
         m_model->setSelectedLabels(labels);
@@ -289,6 +294,11 @@ void ContactsViewController::updateTable()
         anchor->anyRow = true;
     }
     rebuildKeepingSelection(anchor, anchor ? selected : QList<int>{0});
+    if (!m_rowsToSelect.isEmpty())
+        setRowsSelected(std::exchange(m_rowsToSelect, {}));
+    refreshContactViews();
+    if (openEdit)
+        reopenCellEdit(*openEdit);
 }
 
 void ContactsViewController::updateRowsOfContacts(const QList<PersonRecordPtr> &contacts)
