@@ -102,6 +102,8 @@ public:
     void selectRowIndexes(const QList<int> &indexes) override { keep(selectedRows, indexes, "selectRowIndexes"); }
     void scrollRowToVisible(int row) override { keep(scrolledTo, row, "scrollRowToVisible"); }
     [[nodiscard]] QList<ContactInfoPopoverPane *> detachedWindows() const override { return detached; }
+    void detachedWindowDidClose(const QString &uniqueId) override { note(u"detachedWindowDidClose:" + uniqueId); }
+    bool commitEditing() override { return false; }
 
     // Selects rows of the shown table, as the user would by clicking.
     void select(const QList<int> &indexes)

@@ -2,10 +2,13 @@
 #include "print/VerticalText.h"
 
 #include "platform/widgets/FontResolver.h"
+#include "platform/widgets/VerticalGlyphForms.h"
 
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QGlyphRun>
+#include <QTextLayout>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -155,5 +158,47 @@ INSTANTIATE_TEST_SUITE_P(Rows, SidewaysLetters,
     testing::Values(SidewaysRow{"205 Main Street", 1}, SidewaysRow{"205 Main Street", 2}, SidewaysRow{"ABC", 1},
         SidewaysRow{"gf LS", 1}, SidewaysRow{"Москва", 1}, SidewaysRow{"Москва", 2}, SidewaysRow{"Łódź", 1},
         SidewaysRow{"Łódź", 2}));
+
+} // namespace
+
+namespace {
+
+struct VariantRow {
+    const char *family;
+    bool hasVariant;
+};
+
+class VerticalVariant : public testing::TestWithParam<VariantRow> { };
+
+// A face with vertical forms and vertical metrics has a vertical variant; a
+// Latin-only face has none, and neither has Qt's stand-in for letters no face
+// covers.
+TEST_P(VerticalVariant, IsAnsweredForTheFamilyAndItsFace)
+{
+    const VariantRow &row = GetParam();
+    const QString family = QString::fromUtf8(row.family);
+    ASSERT_TRUE(FontResolver::isInstalled(family)) << row.family;
+    EXPECT_EQ(VerticalGlyphForms::hasVerticalVariant(family, 12), row.hasVariant);
+    EXPECT_EQ(VerticalGlyphForms::hasVerticalVariant(family, 0.3), row.hasVariant);
+    QFont font(family);
+    font.setPixelSize(20);
+    EXPECT_EQ(VerticalGlyphForms::hasVerticalVariant(QRawFont::fromFont(font)), row.hasVariant);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, VerticalVariant,
+    testing::Values(VariantRow{"IPAexGothic", true}, VariantRow{"IPAexMincho", true},
+        VariantRow{"Noto Sans CJK JP", true}, VariantRow{"DejaVu Sans", false}));
+
+TEST(VerticalVariant, QtsStandInForUncoveredLettersHasNone)
+{
+    QTextLayout layout(u"क"_s, tenPoint());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    ASSERT_FALSE(runs.isEmpty());
+    EXPECT_FALSE(VerticalGlyphForms::hasVerticalVariant(runs.first().rawFont()));
+    EXPECT_FALSE(VerticalGlyphForms::hasVerticalVariant(QRawFont()));
+}
 
 } // namespace
