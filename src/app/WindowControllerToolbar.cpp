@@ -26,7 +26,7 @@ namespace {
 const QSet<QString> &unbuiltActions()
 {
     static const QSet<QString> actions{QStringLiteral("showContact"), QStringLiteral("addContact"),
-        QStringLiteral("zipButtonPressed"), QStringLiteral("findBarButtonClicked"), QStringLiteral("showFindPanel")};
+        QStringLiteral("findBarButtonClicked"), QStringLiteral("showFindPanel")};
     return actions;
 }
 
@@ -155,6 +155,7 @@ void WindowController::validateMenus()
     }
     for (QToolButton *button : {m_findBarButton, m_zipButton, m_layoutButton, m_styleSettingButton})
         button->setEnabled(!unbuiltActions().contains(button->objectName()));
+    validateZipButton();
 }
 
 bool WindowController::validateMenuItem(QAction *item) const
