@@ -130,8 +130,8 @@ TEST_P(VCardRoundTrip, ExportedAndReadAgainEveryContactIsEqual)
     all->contactTable = read;
     auto container = std::make_shared<ContainerRecord>();
     container->groups->append(all);
-    const vCardExportOptions options{vCardExportOption::Note, vCardExportOption::Photo, vCardExportOption::Renmei,
-        vCardExportOption::HagakiLayout};
+    const vCardExportOptions options{
+        vCardExportOption::Note, vCardExportOption::Photo, vCardExportOption::Renmei, vCardExportOption::HagakiLayout};
     const std::optional<QString> written = MVvCard().vCardsFromContacts(read, options, container);
     ASSERT_TRUE(written);
     const ContactTablePtr again = contactsOfCards(*written, u"UTF-8"_s);
