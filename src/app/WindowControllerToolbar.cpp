@@ -26,7 +26,6 @@ namespace {
 const QSet<QString> &unbuiltActions()
 {
     static const QSet<QString> actions{QStringLiteral("showContact"), QStringLiteral("addContact"),
-        QStringLiteral("printStyleSelected"), QStringLiteral("styleSettingButtonPressed"),
         QStringLiteral("findBarButtonClicked"), QStringLiteral("showFindPanel")};
     return actions;
 }
@@ -57,6 +56,7 @@ void WindowController::windowDidLoad()
         m_viewTypeDict = MainViewDefaults::readAndRepair(*m_userDefaults).viewTypeDict;
         m_mainViewController->setViewTypeDict(m_viewTypeDict);
     });
+    makeOptionSheet();
     validateMenus();
 }
 
@@ -162,12 +162,11 @@ bool WindowController::validateMenuItem(QAction *item) const
 {
     const QString action = item->objectName();
     const QVariant key = item->data();
-    if (unbuiltActions().contains(action)) {
-        if (action == QStringLiteral("printStyleSelected"))
-            item->setChecked(key.toString() == m_mainViewController->printStyle());
+    if (unbuiltActions().contains(action))
         return false;
-    }
-    if (action == QStringLiteral("viewTypePopupSelected")) {
+    if (action == QStringLiteral("printStyleSelected")) {
+        item->setChecked(key.toString() == m_mainViewController->printStyle());
+    } else if (action == QStringLiteral("viewTypePopupSelected")) {
         item->setChecked(key.toString() == m_selectedViewType);
     } else if (action == QStringLiteral("itemsPopupSelected")) {
         item->setChecked(m_viewTypeDict.value(m_selectedViewType).contains(key.toString()));
