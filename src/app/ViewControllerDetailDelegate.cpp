@@ -21,8 +21,12 @@ void ViewController::contactDidUpdate(const PersonRecordPtr &contact, const Cont
 // in that part; any other row in its field, at its value.
 void ViewController::rowSelectionDidChange(const ContactInfoView * /*sender*/, const InfoRowRecord &info)
 {
+    // The row selected to show a find hit leaves the hit the find target.
+    if (m_showingHit)
+        return;
     if (!m_selectedItemAndRange)
         m_selectedItemAndRange = std::make_shared<ItemAndRangeRecord>();
+    m_findTargetInDetail = true;
     ItemAndRangeRecord &target = *m_selectedItemAndRange;
     target.identifier = info.type;
     if (info.labelIndex == 0 && info.label) {

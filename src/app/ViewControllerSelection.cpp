@@ -177,8 +177,14 @@ void ViewController::rowSelectionDidChange(const SubContactRecordPtr &row)
         m_hagakiViewController->setPrinting(false);
         m_hagakiViewController->updateUI();
     }
+    if (m_windowController)
+        m_windowController->validatePrintCommands();
+    // A row selected to show a find hit leaves the hit the find target.
+    if (m_showingHit)
+        return;
     if (!m_selectedItemAndRange)
         m_selectedItemAndRange = std::make_shared<ItemAndRangeRecord>();
+    m_findTargetInDetail = false;
     const SubContactRecordPtr first = selected.isEmpty() ? row : selected.first();
     ItemAndRangeRecord &target = *m_selectedItemAndRange;
     target.contact = first;
@@ -188,8 +194,6 @@ void ViewController::rowSelectionDidChange(const SubContactRecordPtr &row)
     target.labelIndex = first->labelIndex;
     target.range = {0, 0};
     target.itemRange.reset();
-    if (m_windowController)
-        m_windowController->validatePrintCommands();
 }
 
 void ViewController::addContactByStringIndexes(const QString &stringIndexes, const GroupRecordPtr &group)

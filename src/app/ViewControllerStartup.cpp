@@ -7,7 +7,7 @@
 #include "app/AlertPresenter.h"
 #include "detail/ContactDetailPane.h"
 #include "table/ContactTablePane.h"
-#include "app/FindBarPane.h"
+#include "find/FindBarPane.h"
 #include "app/PostcardLayoutView.h"
 #include "app/PostcardPreviewPane.h"
 #include "app/WindowController.h"

@@ -56,6 +56,7 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     m_contactsViewController->setDelegate(m_mainViewController);
     m_mainViewController->setHagakiViewController(m_hagakiViewController);
     installContactInfoController();
+    installFindBar();
     buildMenus();
     buildContactCommands();
     buildPrintCommands();
