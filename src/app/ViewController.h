@@ -336,6 +336,8 @@ private:
     void setFindStringOfPanes(const QString &findString);
     void endFind();
     void showHit(const ItemAndRangeRecordPtr &hit, bool contactInfoVisible);
+    [[nodiscard]] bool holdsFindTarget(const SubContactRecord &row) const;
+    [[nodiscard]] bool holdsFindTarget(const InfoRowRecord &row) const;
     void stepToHit(bool backward);
     void replaceAndFindNext();
     void replaceAll();

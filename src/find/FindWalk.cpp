@@ -116,13 +116,14 @@ ItemAndRangeRecordPtr FindWalk::walkTable(const QString &find, const ItemAndRang
         const SubContactRecord &candidate = *rows.at(i);
         if (candidate.uniqueId != target.uniqueId || !candidate.person)
             continue;
+        // The first target names no label position: the contact's first row.
         if (!position)
-            position = positionOfTarget(target, targetFromDetail, *candidate.person);
+            position = target.labelIndex ? positionOfTarget(target, targetFromDetail, *candidate.person) : 0;
         if (position && candidate.labelIndex == *position)
             row = i;
     }
-    qsizetype column = columns.indexOf(target.identifier);
-    const bool stale = row < 0 || column < 0;
+    qsizetype column = row < 0 ? -1 : columns.indexOf(target.identifier);
+    const bool stale = column < 0;
     row = std::max<qsizetype>(row, 0);
     if (column < 0)
         column = options.backward ? columnCount - 1 : 0;
