@@ -5,7 +5,7 @@
 #include "app/AddressBookLoader.h"
 #include "app/AddressBookSaver.h"
 #include "app/AddressBookView.h"
-#include "app/MessageBoxAlertPresenter.h"
+#include "platform/widgets/MessageBoxAlertPresenter.h"
 #include "app/RenmeiAndHagakiStore.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
@@ -241,14 +241,15 @@ bool AppDelegate::saveAddressBook()
 void AppDelegate::revertAddressBookToSaved(QObject *)
 {
     const QPointer<AppDelegate> self(this);
-    m_alertPresenter->askConfirmation(m_window, tr("Do you want to revert AddressBook?"), [self](int response) {
-        if (!self || response != AlertPresenter::FirstButtonReturn)
-            return;
-        // The undo history speaks of the records the reload replaces.
-        self->forgetPendingChanges();
-        self->loadAddressBook();
-        self->updateContainerTableInViewController();
-    });
+    m_alertPresenter->askConfirmation(
+        m_window, tr("Do you want to revert AddressBook?"), QString(), [self](int response) {
+            if (!self || response != AlertPresenter::FirstButtonReturn)
+                return;
+            // The undo history speaks of the records the reload replaces.
+            self->forgetPendingChanges();
+            self->loadAddressBook();
+            self->updateContainerTableInViewController();
+        });
 }
 
 bool AppDelegate::canSaveOrRevert() const

@@ -3,7 +3,7 @@
 #include "detail/ContactDetailPane.h"
 #include "table/ContactTablePane.h"
 #include "find/FindBarPane.h"
-#include "app/GroupOutlinePane.h"
+#include "table/GroupOutlinePane.h"
 #include "app/MembershipJournal.h"
 #include "app/PostcardPreviewPane.h"
 #include "editors/SeparatorBox.h"

@@ -12,6 +12,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/widgets/Popover.h"
 #include "table/ContactsViewControllerDelegate.h"
+#include "table/GroupViewControllerDelegate.h"
 
 #include <QFont>
 #include <QFontDialog>
@@ -62,6 +63,7 @@ class ViewController : public QObject,
                        public ValueEditorDelegate,
                        public ContactInfoPopoverDelegate,
                        public ContactsViewControllerDelegate,
+                       public GroupViewControllerDelegate,
                        public FindBarDelegate {
     Q_OBJECT
 
@@ -228,13 +230,19 @@ public:
     // Shows a group's contacts in the table. The first group of a container
     // selected fetches the contacts of all its groups, whose rows share the
     // persons of the top group's rows; the container is remembered.
-    void groupSelectionDidChange(const GroupRecordPtr &group);
+    void groupSelectionDidChange(const GroupRecordPtr &group) override;
     // The row goes to the detail pane, the selected rows to the preview, and
     // the find starts at the first selected row's name.
     void rowSelectionDidChange(const SubContactRecordPtr &row) override;
     // Rows of this window's table dropped onto a group, as their positions
     // each followed by ","; positions that are no row are left out.
-    void addContactByStringIndexes(const QString &stringIndexes, const GroupRecordPtr &group);
+    void addContactByStringIndexes(const QString &stringIndexes, const GroupRecordPtr &group) override;
+    // A name typed in the group outline: one undo step, the window edited.
+    void groupNameWillChange(const QString &name, const GroupRecordPtr &group) override;
+    // The groups of a container the outline shows first, read from the store
+    // whatever the container's identifier and type; a failure the store
+    // throws is shown in an alert on the window.
+    void updateGroupTable(ContainerRecord &container) override;
     void addContactByVCardString(const QString &vCardString) override;
     void changeSenderInHagakiView(const SubContactRecordPtr &row) override;
     [[nodiscard]] SubContactRecordPtr senderInHagakiView() const override;

@@ -4,7 +4,7 @@
 #include "app/ViewController.h"
 
 #include "detail/ContactDetailPane.h"
-#include "detail/ContactInfoPopoverPane.h"
+#include "table/ContactInfoPopoverPane.h"
 #include "detail/ContactInfoView.h"
 
 void ViewController::contactDidUpdate(const PersonRecordPtr &contact, const ContactInfoView *sender)
@@ -23,8 +23,8 @@ void ViewController::rowSelectionDidChange(const ContactInfoView *sender, const 
 {
     // The row selected to show a find hit, selected again as the rows are
     // rebuilt, or selected in the hidden pane leaves the hit the find target.
-    const bool hiddenPane = sender && sender == dynamic_cast<const ContactInfoView *>(m_contactInfoController)
-        && !m_contactInfoVisible;
+    const bool hiddenPane
+        = sender && sender == dynamic_cast<const ContactInfoView *>(m_contactInfoController) && !m_contactInfoVisible;
     if (m_showingHit || hiddenPane || holdsFindTarget(info))
         return;
     if (!m_selectedItemAndRange)

@@ -54,7 +54,8 @@ ItemAndRangeRecordPtr ViewController::walk(const QString &findString, bool conta
         return nullptr;
     m_findString = findString;
     const QList<SubContactRecordPtr> noRows;
-    const QList<SubContactRecordPtr> &rows = m_contactsViewController ? m_contactsViewController->subContactTable() : noRows;
+    const QList<SubContactRecordPtr> &rows
+        = m_contactsViewController ? m_contactsViewController->subContactTable() : noRows;
     if (!m_selectedItemAndRange) {
         m_selectedItemAndRange = FindWalk::defaultTarget(rows);
         m_findTargetInDetail = false;
@@ -63,8 +64,8 @@ ItemAndRangeRecordPtr ViewController::walk(const QString &findString, bool conta
     ItemAndRangeRecordPtr hit;
     if (contactInfoVisible) {
         if (m_contactInfoController)
-            hit = FindWalk::walkContact(findString, *m_selectedItemAndRange, m_findTargetInDetail,
-                m_contactInfoController->contact(), options);
+            hit = FindWalk::walkContact(
+                findString, *m_selectedItemAndRange, m_findTargetInDetail, m_contactInfoController->contact(), options);
     } else if (m_contactsViewController) {
         hit = FindWalk::walkTable(findString, *m_selectedItemAndRange, m_findTargetInDetail, rows,
             m_contactsViewController->columnIdentifiers(), m_contactsViewController->labelFilter(), options);

@@ -109,6 +109,8 @@ void ViewController::groupSelectionDidChange(const GroupRecordPtr &group)
         m_contactsViewController->setContactTable(m_contactTable);
         m_contactsViewController->updateTable();
     }
+    // A group chosen from the toolbar shows as chosen in the outline too.
+    showGroupOutline(true);
     userDefaults().setObject(group->containerIdentifier, AppDelegate::lastContainerIdentifierKey);
 }
 

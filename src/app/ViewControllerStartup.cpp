@@ -4,9 +4,10 @@
 
 #include "app/ViewController.h"
 
-#include "app/AlertPresenter.h"
+#include "platform/widgets/AlertPresenter.h"
 #include "detail/ContactDetailPane.h"
 #include "table/ContactTablePane.h"
+#include "table/GroupOutlinePane.h"
 #include "find/FindBarPane.h"
 #include "app/PostcardLayoutView.h"
 #include "app/PostcardPreviewPane.h"
@@ -185,6 +186,8 @@ void ViewController::setFont(const std::optional<QFont> &font)
         m_contactsViewController->setSelectedFont(m_selectedFont);
     if (m_contactInfoController)
         m_contactInfoController->setSelectedFont(m_selectedFont);
+    if (m_groupViewController)
+        m_groupViewController->setSelectedFont(m_selectedFont);
 }
 
 void ViewController::changeFont(const QFont &font)

@@ -3,7 +3,7 @@
 
 #include "app/ViewController.h"
 
-#include "detail/ContactInfoPopoverPane.h"
+#include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTablePane.h"
 #include "app/PersonValueRules_p.h"
 #include "platform/UndoManager.h"

@@ -1,8 +1,9 @@
 #include "app/WindowController.h"
 
 #include "app/MainViewDefaults.h"
-#include "app/MessageBoxAlertPresenter.h"
+#include "platform/widgets/MessageBoxAlertPresenter.h"
 #include "app/ViewController.h"
+#include "table/GroupViewController.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
 #include "print/HagakiViewController.h"
@@ -56,8 +57,10 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     m_contactsViewController->setDelegate(m_mainViewController);
     m_mainViewController->setHagakiViewController(m_hagakiViewController);
     installContactInfoController();
+    installGroupViewController();
     installFindBar();
     buildMenus();
+    buildCopyCommands();
     buildContactCommands();
     buildPrintCommands();
     // The controller reads and repairs the settings before anything else of
@@ -70,6 +73,8 @@ WindowController::~WindowController()
 {
     registry().removeOne(this);
     m_contactsViewController->setDelegate(nullptr);
+    if (m_groupViewController)
+        m_groupViewController->setDelegate(nullptr);
     // Its undo registrations call back into the controller.
     delete m_mainViewController;
     m_mainViewController = nullptr;

@@ -17,6 +17,7 @@
 class AlertPresenter;
 class HagakiViewController;
 class ContactsViewController;
+class GroupViewController;
 class FindBarController;
 class QAction;
 class QMenu;
@@ -72,6 +73,10 @@ public:
     [[nodiscard]] QMenu *helpMenu() const { return m_helpMenu; }
     [[nodiscard]] QAction *undoAction() const { return m_undoAction; }
     [[nodiscard]] QAction *redoAction() const { return m_redoAction; }
+    // Edit ▸ "Copy" and "Copy as CSV", enabled while a row is selected.
+    [[nodiscard]] QAction *copyAction() const { return m_copyAction; }
+    [[nodiscard]] QAction *copyAsCSVAction() const { return m_copyAsCSVAction; }
+    void validateCopyCommands();
 
     // Fits the preview to the paper (at most 285 × 420 in its proportions,
     // centred in its pane, showing the whole paper) and refreshes it.
@@ -87,6 +92,8 @@ public:
     // --- Panes ---------------------------------------------------------------
     // The group pane (pane 0): the group outline above the preview.
     [[nodiscard]] QWidget *groupPane() const { return m_groupPane; }
+    // The outline of containers and groups, above the preview.
+    [[nodiscard]] GroupViewController *groupViewController() const { return m_groupViewController; }
     // Show or hide the detail pane (pane 2) and the group pane (pane 0); the
     // split buttons follow.
     void showContactInfo(bool show);
@@ -201,6 +208,8 @@ private:
     void installFindBar();
     // Edit ▸ Find and its items; the toolbar's Find.
     QMenu *buildFindMenu();
+    void installGroupViewController();
+    void buildCopyCommands();
     void buildPanes();
     void buildMenus();
     void validateEditMenu();
@@ -236,6 +245,9 @@ private:
     QSplitter *m_splitView = nullptr;
     QWidget *m_groupPane = nullptr;
     QSplitter *m_groupPaneSplit = nullptr;
+    GroupViewController *m_groupViewController = nullptr;
+    QAction *m_copyAction = nullptr;
+    QAction *m_copyAsCSVAction = nullptr;
     ContactsViewController *m_contactsViewController = nullptr;
     ViewController *m_mainViewController = nullptr;
     QString m_frameAutosaveName;

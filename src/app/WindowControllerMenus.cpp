@@ -5,7 +5,7 @@
 #include "app/WindowController.h"
 
 #include "app/AddressBookLoader.h"
-#include "app/AlertPresenter.h"
+#include "platform/widgets/AlertPresenter.h"
 #include "app/ViewController.h"
 #include "model/MVPerson.h"
 #include "platform/UserDefaults.h"

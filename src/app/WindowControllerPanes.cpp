@@ -41,7 +41,7 @@ void WindowController::buildPanes()
 {
     m_groupPaneSplit = new QSplitter(Qt::Vertical);
     m_groupPaneSplit->setObjectName(QStringLiteral("groupPane"));
-    m_groupPaneSplit->addWidget(makePlaceholderPane(tr("Groups"), QStringLiteral("groupOutlinePane")));
+    m_groupPaneSplit->addWidget(makePlaceholderPane(tr("Groups"), QStringLiteral("groupOutlinePlaceholder")));
     m_hagakiViewController = new HagakiViewController(*m_userDefaults);
     m_groupPaneSplit->addWidget(m_hagakiViewController);
     m_groupPane = m_groupPaneSplit;

@@ -3,7 +3,7 @@
 
 #include "app/WindowController.h"
 
-#include "app/AlertPresenter.h"
+#include "platform/widgets/AlertPresenter.h"
 #include "table/ContactTablePane.h"
 #include "app/ViewController.h"
 #include "print/HagakiViewController.h"

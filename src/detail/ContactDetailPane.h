@@ -1,6 +1,6 @@
 #pragma once
 
-#include "detail/ContactInfoPane.h"
+#include "table/ContactInfoPane.h"
 #include "model/ItemAndRangeRecord.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "detail/ContactInfoPane.h"
+#include "table/ContactInfoPane.h"
 #include "detail/ContactInfoView.h"
 
 #include <type_traits>

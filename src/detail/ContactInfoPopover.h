@@ -1,7 +1,7 @@
 #pragma once
 
 #include "detail/ContactInfoPaneView.h"
-#include "detail/ContactInfoPopoverPane.h"
+#include "table/ContactInfoPopoverPane.h"
 
 #include <QPointer>
 

@@ -232,7 +232,7 @@ Qt::ItemFlags ContactInfoTableModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
     const int row = index.row();
     if (index.column() == ValueColumn && (isTextEditable(row) || (row == m_forcedEditableRow && appliesTextEdit(row))))
         flags |= Qt::ItemIsEditable;

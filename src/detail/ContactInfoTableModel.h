@@ -40,6 +40,7 @@ public:
     void reload();
 
     void setRowOrderTable(const QStringList &order);
+    [[nodiscard]] const QStringList &rowOrderTable() const { return m_rowOrderTable; }
     void setSelectedLabels(const QStringList &labels) { m_selectedLabels = labels; }
     [[nodiscard]] const QStringList &selectedLabels() const { return m_selectedLabels; }
     void setEditState(bool editState) { m_editState = editState; }

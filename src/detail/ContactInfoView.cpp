@@ -47,6 +47,7 @@ ContactInfoView::ContactInfoView(QWidget *parent)
     m_photoWell->setTableView(this);
     m_photoWell->setEditable(true);
     m_photoWell->hide();
+    setUpDragAndDrop();
 }
 
 ContactInfoView::~ContactInfoView() = default;

@@ -7,14 +7,16 @@
 #include "model/PersonRecord.h"
 #include "model/PersonValue.h"
 
+#include <QByteArray>
 #include <QFont>
+#include <QMenu>
 #include <QPointer>
 #include <QTableView>
 
 class ContactInfoCellDelegate;
 class ContactInfoControllerDelegate;
 class ImageViewDragAndDrop;
-#include <QMenu>
+class QMimeData;
 class UserDefaults;
 
 // One contact shown field by field: a table of a type column (the field's
@@ -89,6 +91,19 @@ public:
     // The height of a text line of a row in this view's font.
     [[nodiscard]] virtual double rowHeightForFont(const QFont &font) const = 0;
 
+    // --- Dragging rows (ContactInfoViewDragAndDrop.cpp) -------------------
+    // A row dragged within the view moves its field's block in the row order
+    // that every detail view shows; a value of another view's contact
+    // dropped onto a row (or above a value) goes into the shown contact.
+    enum class DropOperation { On, Above };
+    // The data of a drag of the row, this view named as its source; null
+    // when the row has no value to drag.
+    [[nodiscard]] QMimeData *mimeDataForRow(int row);
+    // What a drop at the row does: Qt::MoveAction, Qt::CopyAction, or
+    // Qt::IgnoreAction when it is refused. Row = rowCount() is past the end.
+    [[nodiscard]] Qt::DropAction validateDrop(const QMimeData *data, int row, DropOperation operation);
+    bool acceptDrop(const QMimeData *data, int row, DropOperation operation);
+
 protected:
     void setInfoDelegate(ContactInfoControllerDelegate *delegate);
     [[nodiscard]] ContactInfoControllerDelegate *infoDelegate() const;
@@ -114,8 +129,28 @@ protected:
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
+    struct DropPlace {
+        int row = 0;
+        DropOperation operation = DropOperation::Above;
+    };
+    void setUpDragAndDrop();
+    [[nodiscard]] DropPlace dropPlaceAt(const QPoint &position) const;
+    [[nodiscard]] bool rowHasValue(const InfoRowRecord &row);
+    [[nodiscard]] bool isFirstRowOfBlock(int row) const;
+    [[nodiscard]] Qt::DropAction validateReorder(int row, DropOperation operation) const;
+    bool acceptReorder(int row);
+    [[nodiscard]] Qt::DropAction validateValueDrop(const QMimeData *data, int row, DropOperation operation);
+    bool acceptValueDrop(const QMimeData *data, int row, DropOperation operation);
+    bool dropLabeledValue(const InfoRowRecord &target, const LabeledValueRecord &dropped, DropOperation operation);
+    // The contact of the dragged card, read once for all moves of a drag.
+    [[nodiscard]] MVPersonPtr droppedPerson(const QMimeData *data);
+
     void applyRowHeights();
     void placePhotoWell();
     void startEditingRow(int row);
@@ -130,4 +165,8 @@ private:
     QPointer<QObject> m_delegateObject;
     bool m_delegateIsObject = false;
     QPointer<QMenu> m_popupMenu;
+    // The row the last drag of this view started from.
+    int m_draggingSourceIndex = -1;
+    QByteArray m_droppedCard;
+    MVPersonPtr m_droppedPerson;
 };

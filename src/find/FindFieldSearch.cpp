@@ -63,7 +63,8 @@ std::optional<PartHit> searchParts(
 std::optional<PartHit> searchWhole(QStringView find, QStringView text, const TextRange &range,
     const std::optional<QString> &subIdentifier, const Options &options)
 {
-    const TextRange found = FindFieldSearch::lookForString(find, text, range, options.caseSensitivity, options.backward);
+    const TextRange found
+        = FindFieldSearch::lookForString(find, text, range, options.caseSensitivity, options.backward);
     if (!found.isFound())
         return std::nullopt;
     return PartHit{found, std::nullopt, subIdentifier};

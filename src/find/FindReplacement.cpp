@@ -69,9 +69,8 @@ std::optional<FindReplacement::Change> labeledChange(const ItemAndRangeRecord &h
 
 } // namespace
 
-std::optional<FindReplacement::Change> FindReplacement::changeForHit(const ItemAndRangeRecord &hit,
-    qsizetype position, MVPerson &person, const QString &find, const QString &replacement,
-    Qt::CaseSensitivity caseSensitivity)
+std::optional<FindReplacement::Change> FindReplacement::changeForHit(const ItemAndRangeRecord &hit, qsizetype position,
+    MVPerson &person, const QString &find, const QString &replacement, Qt::CaseSensitivity caseSensitivity)
 {
     if (find.isEmpty() || hit.identifier == FieldId::Birthday || hit.identifier == FieldId::Dates)
         return std::nullopt;

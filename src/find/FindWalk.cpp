@@ -102,9 +102,9 @@ ItemAndRangeRecordPtr FindWalk::walkContact(const QString &find, const ItemAndRa
     return nullptr;
 }
 
-ItemAndRangeRecordPtr FindWalk::walkTable(const QString &find, const ItemAndRangeRecord &target,
-    bool targetFromDetail, const QList<SubContactRecordPtr> &rows, const QStringList &columns,
-    const QStringList &labels, const Options &options)
+ItemAndRangeRecordPtr FindWalk::walkTable(const QString &find, const ItemAndRangeRecord &target, bool targetFromDetail,
+    const QList<SubContactRecordPtr> &rows, const QStringList &columns, const QStringList &labels,
+    const Options &options)
 {
     const qsizetype rowCount = rows.size();
     const qsizetype columnCount = columns.size();

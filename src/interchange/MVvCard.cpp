@@ -168,8 +168,7 @@ void addCategories(CardWriter &card, std::string_view value)
 }
 
 // A person's card, with the own properties the options ask for. A contact
-// row's card puts its photo after the note and has no categories; a person's
-// card always has a picture with "Photo".
+// row's card puts its photo after the note and has no categories.
 void appendCardOfPerson(std::string &out, std::string &line, MVPerson &person, const WrittenProperties &written,
     std::string_view categories, bool fromContactRow)
 {
@@ -184,10 +183,10 @@ void appendCardOfPerson(std::string &out, std::string &line, MVPerson &person, c
     if (written.layouts)
         addHagakiLayouts(card, person);
     if (!fromContactRow) {
-        if (written.photo) {
-            const QImage photo = person.photo();
-            addPhoto(card, photo.isNull() ? person.thumbnail() : photo);
-        }
+        // The guest picture written for a contact without one would come
+        // back from an import as that contact's own photo.
+        if (written.photo)
+            addPhoto(card, person.photo());
         addCategories(card, categories);
     }
 }

@@ -75,8 +75,8 @@ public:
         const vCardProgressHandler &progressHandler) const;
     [[nodiscard]] std::optional<QString> vCardsFromContacts(const ContactTablePtr &contacts,
         const vCardExportOptions &options, const ContainerRecordPtr &containerDict) const;
-    // One card; with "Photo" every card carries a picture (the thumbnail when
-    // the contact has no photo). Empty when the person has no vCard.
+    // One card; with "Photo" a card carries the contact's own picture, and
+    // none when it has none. Empty when the person has no vCard.
     [[nodiscard]] QString vCardFromPerson(
         const MVPersonPtr &person, const vCardExportOptions &options, const QStringList &groupNames) const;
     // One card of a contact row; "Photo" writes only the contact's own photo.

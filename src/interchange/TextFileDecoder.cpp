@@ -11,6 +11,7 @@
 
 #include <unicode/ucsdet.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -48,6 +49,13 @@ bool isMostlyUndecodable(const QString &text, qint64 substitutions)
     return damaged * 2 > lines;
 }
 
+// NUL and the control characters no text file holds; tab, CR and LF are text.
+bool holdsControlCharacters(QStringView text)
+{
+    return std::any_of(
+        text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20 && c != u'\t' && c != u'\r' && c != u'\n'; });
+}
+
 quint32 shiftJis()
 {
     static const quint32 id = TextEncodingTable::idForCharset("Shift_JIS");
@@ -77,8 +85,14 @@ TextFileDecoder::Result TextFileDecoder::decode(QByteArrayView bytes, quint32 en
 
 TextFileDecoder::Result TextFileDecoder::decodeAs(QByteArrayView bytes, quint32 encoding, const Source &source)
 {
-    if (encoding != TextEncodingTable::Automatic)
-        return decodeStrictly(bytes, TextEncodingTable::validateEncoding(encoding), source);
+    if (encoding != TextEncodingTable::Automatic) {
+        Result result = decodeStrictly(bytes, TextEncodingTable::validateEncoding(encoding), source);
+        // A Western encoding maps every byte to a character, so a picture or
+        // an archive picked with one decodes without a fault.
+        if (result.ok() && holdsControlCharacters(result.text))
+            return notText(source);
+        return result;
+    }
     if (bytes.isEmpty())
         return {QString(), TextEncodingTable::UTF8, QString()};
     return recognise(bytes, source);

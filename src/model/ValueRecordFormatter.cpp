@@ -112,8 +112,8 @@ int ValueRecordFormatter::effectiveNameOrdering(int nameOrdering)
 
 ValueRecordFormatter::DisplayedParts ValueRecordFormatter::compositeNameParts(const NameRecord &name)
 {
-    DisplayedParts parts = displayedParts(u"FirstName"_s, name.firstName, u"LastName"_s, name.lastName,
-        effectiveNameOrdering(name.nameOrdering) == 2);
+    DisplayedParts parts = displayedParts(
+        u"FirstName"_s, name.firstName, u"LastName"_s, name.lastName, effectiveNameOrdering(name.nameOrdering) == 2);
     if (parts.isEmpty() && !name.middleName().isEmpty())
         parts.append({u"MiddleName"_s, name.middleName(), 0});
     return parts;

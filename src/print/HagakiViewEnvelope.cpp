@@ -3,11 +3,9 @@
 
 #include "print/HagakiView.h"
 
-#include "platform/widgets/FontResolver.h"
+#include "print/AddressBlock.h"
 #include "print/NameString.h"
 #include "print/PrintOptionValue.h"
-#include "print/StyledText.h"
-#include "print/VerticalText.h"
 
 #include <QGuiApplication>
 
@@ -18,14 +16,11 @@ using namespace PrintOptionsKey;
 namespace {
 
 const QColor envelopeColour = QColor::fromRgbF(1, 1, 0.7);
-const QString leftRight = QStringLiteral("Left-Right");
-const QString upDown = QStringLiteral("Up-Down");
+const QString &leftRight = AddressBlock::leftRight;
+const QString &upDown = AddressBlock::upDown;
 
 // Shorter lines count as this many characters when the first size is guessed.
 constexpr qsizetype fewestCharacters = 5;
-constexpr int mostMeasurements = 20;
-// A box of nothing would step the size down past zero.
-constexpr double smallestBlockSize = 1;
 constexpr double borderWidth = 1.5;
 constexpr double borderGap = 3;
 // Where the sender's block stands when nothing placed it: its right edge
@@ -34,77 +29,6 @@ constexpr double borderGap = 3;
 constexpr double senderAcross = 0.75;
 constexpr double senderDown = 0.25;
 constexpr double senderInset = 10;
-
-// The change of size one fitting step makes for a block that fills these
-// parts of its box across and down; 0 ends the fitting.
-double fittingStep(double across, double down)
-{
-    if (across > 0.98 || down > 0.98)
-        return -0.2;
-    if (across < 0.6 && down < 0.6)
-        return 1.2;
-    if (across < 0.8 && down < 0.8)
-        return 0.8;
-    if (across < 0.9 && down < 0.9)
-        return 0.4;
-    return 0;
-}
-
-qsizetype longestLineLength(const QString &text)
-{
-    qsizetype longest = 0;
-    for (const QStringView line : QStringView(text).split(u'\n'))
-        longest = std::max(longest, line.size());
-    return longest;
-}
-
-// One block's text as it is set on the page: horizontally in the view's font,
-// or in vertical glyph forms of the vertical font, its lines running across
-// ("Left-Right") or down the page. Fonts here have no vertical variant, so
-// vertical forms are set glyph by glyph.
-class BlockSetting {
-public:
-    explicit BlockSetting(const TextObject &object)
-        : m_object(object)
-        , m_upDown(object.textDirection != leftRight)
-        , m_styled(object.blockText,
-              FontResolver::font(object.printVertical ? object.verticalFontName : object.fontName, 0),
-              object.printVertical ? StyledText::LineSpacing::Size : StyledText::LineSpacing::FontHeight)
-    {
-    }
-
-    // What the block takes across and down the page at the size.
-    [[nodiscard]] QSizeF extent(double size) const
-    {
-        if (m_object.printVertical && m_upDown) {
-            // Set along x and turned: its sides swap once it runs down.
-            const QRectF along = VerticalText::drawStringInVertical(
-                m_object.blockText, verticalFont(size), QPointF(0, 0), false, VerticalText::across, true, nullptr);
-            return {along.height(), along.width()};
-        }
-        const QSizeF styled = m_styled.extent(size);
-        return m_upDown && !m_object.printVertical ? styled.transposed() : styled;
-    }
-
-    void draw(double size, const QRectF &rect, DrawList &drawList) const
-    {
-        const QPointF topLeft = rect.topLeft();
-        const QPointF topRight(rect.right(), rect.top());
-        if (!m_object.printVertical) {
-            m_styled.draw(size, m_upDown ? topRight : topLeft, m_upDown, drawList);
-            return;
-        }
-        VerticalText::drawStringInVertical(m_object.blockText, verticalFont(size), m_upDown ? topRight : topLeft, true,
-            m_upDown ? VerticalText::downward : VerticalText::across, true, &drawList);
-    }
-
-private:
-    [[nodiscard]] QFont verticalFont(double size) const { return FontResolver::font(m_object.verticalFontName, size); }
-
-    const TextObject &m_object;
-    bool m_upDown = false;
-    StyledText m_styled;
-};
 
 } // namespace
 
@@ -141,7 +65,7 @@ TextObject *HagakiView::makeTextObject(const PrintContactRecordPtr &record, cons
     TextObject &object = *m_objectTable.at(forSender ? 2 : 0);
     object.fontName = m_selectedFontName;
     object.blockText = makeAdrsAndNameString(*record, options, forSender);
-    const double characters = double(std::max(longestLineLength(object.blockText), fewestCharacters));
+    const double characters = double(std::max(AddressBlock::longestLineLength(object.blockText), fewestCharacters));
     const QSizeF box = object.box.size();
     object.printVertical = PrintOptionValue::flag(options.value(DrawTextInVertical));
     object.textDirection = PrintOptionValue::text(options.value(TextDirection));
@@ -151,19 +75,11 @@ TextObject *HagakiView::makeTextObject(const PrintContactRecordPtr &record, cons
     if (object.verticalFontName.isEmpty())
         object.verticalFontName = QGuiApplication::font().family();
 
-    const BlockSetting setting(object);
-    double size
-        = std::max((object.textDirection == upDown ? box.height() : box.width()) / characters * 1.1, smallestBlockSize);
-    QSizeF extent = setting.extent(size);
-    for (int measurement = 1; measurement < mostMeasurements; ++measurement) {
-        const double step = fittingStep(extent.width() / box.width(), extent.height() / box.height());
-        const double next = std::max(size + step, smallestBlockSize);
-        if (step == 0 || next == size)
-            break;
-        size = next;
-        extent = setting.extent(size);
-    }
-    object.fontSize = size;
+    const AddressBlock block(object);
+    const AddressBlock::Fitted fitted
+        = block.fit((object.textDirection == upDown ? box.height() : box.width()) / characters * 1.1, box);
+    const QSizeF extent = fitted.extent;
+    object.fontSize = fitted.size;
 
     QRectF placed(object.box.topLeft(), extent);
     if (object.box.topLeft() == QPointF(0, 0)) {
@@ -186,7 +102,7 @@ TextObject *HagakiView::makeTextObject(const PrintContactRecordPtr &record, cons
 
 QRectF HagakiView::drawTextObject2(const TextObject &object, const QRectF &rect, DrawList &drawList) const
 {
-    BlockSetting(object).draw(object.fontSize, rect, drawList);
+    AddressBlock(object).draw(object.fontSize, rect, drawList);
     return rect;
 }
 

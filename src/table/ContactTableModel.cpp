@@ -402,9 +402,12 @@ QVariant ContactTableModel::headerData(int section, Qt::Orientation orientation,
 
 Qt::ItemFlags ContactTableModel::flags(const QModelIndex &index) const
 {
+    // Drops onto a row are told apart from drops between rows, to be refused.
+    const Qt::ItemFlags dropping = m_dragAndDrop ? Qt::ItemIsDropEnabled : Qt::NoItemFlags;
     if (!index.isValid())
-        return Qt::NoItemFlags;
+        return dropping;
     if (isFooterRow(index.row()))
-        return Qt::ItemIsEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        return Qt::ItemIsEnabled | dropping;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | dropping
+        | (m_dragAndDrop ? Qt::ItemIsDragEnabled : Qt::NoItemFlags);
 }

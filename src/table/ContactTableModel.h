@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <QVarLengthArray>
 
+class ContactsDragAndDrop;
 class ContactsViewControllerDelegate;
 class MVPerson;
 
@@ -39,6 +40,9 @@ public:
     void setSelectedLabels(const QStringList &labels) { m_selectedLabels = labels; }
     [[nodiscard]] const QStringList &selectedLabels() const { return m_selectedLabels; }
     void setDelegate(ContactsViewControllerDelegate *delegate) { m_delegate = delegate; }
+    // What makes the data of dragged rows and takes drops; rows are neither
+    // dragged nor dropped on without it.
+    void setDragAndDrop(ContactsDragAndDrop *dragAndDrop) { m_dragAndDrop = dragAndDrop; }
 
     // What the cells show beside the rows.
     void setSelectedFont(const QFont &font, const QFont &boldFont);
@@ -85,6 +89,16 @@ public:
     [[nodiscard]] QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     [[nodiscard]] Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // Dragging and dropping (ContactTableModelDragAndDrop.cpp): a drop at a
+    // row lands above it, one onto the parent index onto that row.
+    [[nodiscard]] QStringList mimeTypes() const override;
+    [[nodiscard]] QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    [[nodiscard]] Qt::DropActions supportedDragActions() const override;
+    [[nodiscard]] Qt::DropActions supportedDropActions() const override;
+    [[nodiscard]] bool canDropMimeData(
+        const QMimeData *data, Qt::DropAction action, int row, int column, const QModelIndex &parent) const override;
+    bool dropMimeData(
+        const QMimeData *data, Qt::DropAction action, int row, int column, const QModelIndex &parent) override;
 
     // The text a cell of the row shows.
     [[nodiscard]] QString cellText(const SubContactRecord &row, const TableColumn &column, int tableRow) const;
@@ -134,6 +148,7 @@ private:
     QList<int> m_columnWidths;
     QStringList m_selectedLabels;
     ContactsViewControllerDelegate *m_delegate = nullptr;
+    ContactsDragAndDrop *m_dragAndDrop = nullptr;
     QFont m_selectedFont;
     QFontMetricsF m_selectedFontMetrics{m_selectedFont};
     QFont m_selectedBoldfont;

@@ -4,6 +4,7 @@
 #include "platform/UserDefaults.h"
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
+#include "table/ContactsDragAndDrop.h"
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/TableColumn.h"
 
@@ -72,6 +73,8 @@ ContactsViewController::ContactsViewController(UserDefaults *userDefaults, QWidg
     connect(header, &QHeaderView::sectionMoved, this, &ContactsViewController::columnDidMove);
     connect(header, &QHeaderView::sectionResized, this,
         [this](int column, int, int width) { columnDidResize(column, width); });
+    m_dragAndDrop = new ContactsDragAndDrop(this);
+    m_model->setDragAndDrop(m_dragAndDrop);
     viewDidLoad();
 }
 
@@ -146,6 +149,16 @@ void ContactsViewController::setDelegate(ContactsViewControllerDelegate *delegat
 void ContactsViewController::setContactTable(const ContactTablePtr &contactTable)
 {
     m_model->setContactTable(contactTable);
+}
+
+bool ContactsViewController::copy()
+{
+    return m_dragAndDrop->copy();
+}
+
+bool ContactsViewController::copyAsCSV()
+{
+    return m_dragAndDrop->copyAsCSV();
 }
 
 const ContactTablePtr &ContactsViewController::contactTable() const

@@ -17,6 +17,7 @@
 
 class ContactTableCellDelegate;
 class ContactTableModel;
+class ContactsDragAndDrop;
 class ContactsViewControllerDelegate;
 class QTableView;
 class UserDefaults;
@@ -59,6 +60,12 @@ public:
     [[nodiscard]] QTableView *tableView() const { return m_tableView; }
     [[nodiscard]] ContactTableModel *model() const { return m_model; }
     void setDelegate(ContactsViewControllerDelegate *delegate);
+    [[nodiscard]] ContactsViewControllerDelegate *delegate() const { return m_delegate; }
+    // Copying, dragging and dropping rows (ContactsDragAndDrop).
+    [[nodiscard]] ContactsDragAndDrop *dragAndDrop() const { return m_dragAndDrop; }
+    // Edit ▸ "Copy" and "Copy as CSV"; false without a selected row.
+    bool copy();
+    bool copyAsCSV();
 
     // Before the table is first shown: the view type's columns, then the last
     // sort when the table has rows, and row 0 selected.
@@ -168,6 +175,7 @@ private:
     ContactTableModel *m_model = nullptr;
     ContactTableCellDelegate *m_cellDelegate = nullptr;
     ContactsViewControllerDelegate *m_delegate = nullptr;
+    ContactsDragAndDrop *m_dragAndDrop = nullptr;
     QList<SortDescriptor> m_sortDescriptors;
     // Each column's sort key, by position; empty for "Sender".
     QStringList m_sortKeys;

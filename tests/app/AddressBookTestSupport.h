@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/AddressBookView.h"
-#include "app/AlertPresenter.h"
+#include "platform/widgets/AlertPresenter.h"
 #include "app/AppDelegate.h"
 #include "common/LoggedMessages.h"
 #include "common/QtPrinting.h"
@@ -77,14 +77,17 @@ public:
         alerts.append({messageText, informativeText});
         return answer;
     }
-    void askConfirmation(QWidget *, const QString &messageText, const std::function<void(int)> &completion) override
+    void askConfirmation(QWidget *, const QString &messageText, const QString &informativeText,
+        const std::function<void(int)> &completion) override
     {
         confirmations.append(messageText);
+        confirmationInformativeTexts.append(informativeText);
         completion(answer);
     }
 
     QList<Alert> alerts;
     QStringList confirmations;
+    QStringList confirmationInformativeTexts;
     int answer = FirstButtonReturn;
 };
 

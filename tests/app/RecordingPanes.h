@@ -1,10 +1,10 @@
 #pragma once
 
 #include "detail/ContactDetailPane.h"
-#include "detail/ContactInfoPopoverPane.h"
+#include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTablePane.h"
 #include "find/FindBarPane.h"
-#include "app/GroupOutlinePane.h"
+#include "table/GroupOutlinePane.h"
 #include "app/PostcardLayoutView.h"
 #include "app/PostcardPreviewPane.h"
 
@@ -153,6 +153,7 @@ public:
     }
     void updateTable() override { note(QStringLiteral("updateTable")); }
     void setEditState(bool editState) override { note("setEditState", editState); }
+    void setSelectedFont(const QFont &) override { note(QStringLiteral("setSelectedFont")); }
 
     ContainerTablePtr containerTable;
     GroupRecordPtr selectedGroupDict;

@@ -144,7 +144,7 @@ protected:
     {
         const LabeledValueRecordPtr value = person(contact).phoneValues()->at(position);
         return value->valueText() == value->stringValue ? value->stringValue
-                                                         : value->valueText() + u" shown as " + value->stringValue;
+                                                        : value->valueText() + u" shown as " + value->stringValue;
     }
 
     RecordingAlertPresenter m_alerts;

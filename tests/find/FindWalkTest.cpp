@@ -100,8 +100,7 @@ TEST_P(FindWalkTableTest, StepsFromTheFirstRowsName)
 INSTANTIATE_TEST_SUITE_P(Rows, FindWalkTableTest,
     testing::Values(TableCase{"FirstHitInTheNameCell", u"lee"_s, 1, u"Ann Lee:Name/LastName/0@{4,3}{0,3}"_s},
         TableCase{"LaterInTheSameCellBeforeTheNextColumn", u"5"_s, 2, u"Ann Lee:Phone/-/0@{1,1}"_s},
-        TableCase{"CompanyThenPhoneThenAContinuationRowsPhoneOnly", u"lee"_s, 3,
-            u"Ann Lee:Phone/-/1@{4,3}"_s},
+        TableCase{"CompanyThenPhoneThenAContinuationRowsPhoneOnly", u"lee"_s, 3, u"Ann Lee:Phone/-/1@{4,3}"_s},
         // The last name alone is shown from the cell's first character.
         TableCase{"LastNameAloneStartsAtZero", u"lee"_s, 4, u"Leeann:Name/LastName/0@{0,3}{0,3}"_s},
         TableCase{"FirstNameShownSecond", u"kim"_s, 1, u"Park Kim:Name/FirstName/0@{5,3}{0,3}"_s},
@@ -114,10 +113,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, FindWalkTableTest,
         TableCase{"OnlyOccurrenceFoundAgain", u"park"_s, 2, u"Park Kim:Name/LastName/0@{0,4}{0,4}"_s},
         // The first row's name is searched whole, then the walk wraps to
         // the last row.
-        TableCase{"BackwardFromTheFirstWrapsToTheLast", u"lee"_s, -2,
-            u"Mo:Instant Message/username/0@{6,3}{0,3}"_s},
-        TableCase{"CaseSensitiveSkipsOtherCases", u"Lee"_s, 7, u"Ann Lee:Name/LastName/0@{4,3}{0,3}"_s,
-            Qt::CaseSensitive},
+        TableCase{"BackwardFromTheFirstWrapsToTheLast", u"lee"_s, -2, u"Mo:Instant Message/username/0@{6,3}{0,3}"_s},
+        TableCase{
+            "CaseSensitiveSkipsOtherCases", u"Lee"_s, 7, u"Ann Lee:Name/LastName/0@{4,3}{0,3}"_s, Qt::CaseSensitive},
         TableCase{"ValuesTheLabelsLeaveOutHoldNoHit", u"777"_s, 1, u"none"_s, Qt::CaseInsensitive, {u"home"_s}},
         TableCase{"NothingFound", u"zzz"_s, 1, u"none"_s},
         TableCase{"ALongStringFindsNothing", QString(10000, u'a'), 1, u"none"_s}),
@@ -161,7 +159,8 @@ protected:
 
     QString step(const QString &find, bool backward = false)
     {
-        const ItemAndRangeRecordPtr hit = FindWalk::walkContact(find, *target, true, contact, {Qt::CaseInsensitive, backward});
+        const ItemAndRangeRecordPtr hit
+            = FindWalk::walkContact(find, *target, true, contact, {Qt::CaseInsensitive, backward});
         if (hit)
             target = hit;
         return describe(hit);
@@ -230,21 +229,32 @@ TEST_P(FindReplacementTest, ChangesOnlyTheFindStringStillAtTheHit)
         const auto *string = std::get_if<QString>(&change->value);
         text = change->identifier + u'='
             + (record ? (change->identifier == FieldId::Address ? record->addressPart(u"City"_s) : record->valueText())
-                      : string ? *string : QString());
+                    : string ? *string
+                             : QString());
     }
     EXPECT_EQ(text, c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, FindReplacementTest,
-    testing::Values(
-        ReplaceCase{"Phone", [](ItemAndRangeRecord &h) { h.identifier = FieldId::Phone, h.range = {4, 3}; }, u"ann"_s,
-            Qt::CaseInsensitive, u"Phone=555 X"_s},
+    testing::Values(ReplaceCase{"Phone",
+                        [](ItemAndRangeRecord &h) {
+                            h.identifier = FieldId::Phone, h.range = {4, 3};
+                        },
+                        u"ann"_s, Qt::CaseInsensitive, u"Phone=555 X"_s},
         ReplaceCase{"OtherCaseWhenCaseSensitive",
-            [](ItemAndRangeRecord &h) { h.identifier = FieldId::Phone, h.range = {4, 3}; }, u"ann"_s, Qt::CaseSensitive,
-            u"none"_s},
-        ReplaceCase{"StaleRange", [](ItemAndRangeRecord &h) { h.identifier = FieldId::Phone, h.range = {0, 3}; },
+            [](ItemAndRangeRecord &h) {
+                h.identifier = FieldId::Phone, h.range = {4, 3};
+            },
+            u"ann"_s, Qt::CaseSensitive, u"none"_s},
+        ReplaceCase{"StaleRange",
+            [](ItemAndRangeRecord &h) {
+                h.identifier = FieldId::Phone, h.range = {0, 3};
+            },
             u"ann"_s, Qt::CaseInsensitive, u"none"_s},
-        ReplaceCase{"RangePastTheText", [](ItemAndRangeRecord &h) { h.identifier = FieldId::Phone, h.range = {6, 3}; },
+        ReplaceCase{"RangePastTheText",
+            [](ItemAndRangeRecord &h) {
+                h.identifier = FieldId::Phone, h.range = {6, 3};
+            },
             u"ann"_s, Qt::CaseInsensitive, u"none"_s},
         ReplaceCase{"NamePart",
             [](ItemAndRangeRecord &h) {
@@ -253,8 +263,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, FindReplacementTest,
             },
             u"lee"_s, Qt::CaseInsensitive, u"LastName=X"_s},
         ReplaceCase{"CompanyInTheNameCell",
-            [](ItemAndRangeRecord &h) { h.identifier = FieldId::Name, h.range = {0, 3}; }, u"ann"_s,
-            Qt::CaseInsensitive, u"none"_s},
+            [](ItemAndRangeRecord &h) {
+                h.identifier = FieldId::Name, h.range = {0, 3};
+            },
+            u"ann"_s, Qt::CaseInsensitive, u"none"_s},
         ReplaceCase{"ChatService",
             [](ItemAndRangeRecord &h) {
                 h.identifier = FieldId::InstantMessage, h.subIdentifier = u"service"_s, h.range = {0, 3};
@@ -267,7 +279,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, FindReplacementTest,
                 h.itemRange = TextRange{0, 3};
             },
             u"ann"_s, Qt::CaseInsensitive, u"Instant Message=X"_s},
-        ReplaceCase{"AddressPartColumn", [](ItemAndRangeRecord &h) { h.identifier = u"City"_s, h.range = {0, 3}; },
+        ReplaceCase{"AddressPartColumn",
+            [](ItemAndRangeRecord &h) {
+                h.identifier = u"City"_s, h.range = {0, 3};
+            },
             u"ann"_s, Qt::CaseInsensitive, u"Address=Xaville"_s},
         ReplaceCase{"OneLineAddress",
             [](ItemAndRangeRecord &h) {

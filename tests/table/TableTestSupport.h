@@ -35,7 +35,7 @@ void setStreets(StoreContact &contact, const LabeledTexts &streets);
 class RecordingDelegate : public ContactsViewControllerDelegate {
 public:
     void rowSelectionDidChange(const SubContactRecordPtr &row) override { selectedRows.append(row); }
-    void addContactByVCardString(const QString &) override { }
+    void addContactByVCardString(const QString &vCardString) override { vCards.append(vCardString); }
     void changeSenderInHagakiView(const SubContactRecordPtr &row) override { senders.append(row); }
     [[nodiscard]] SubContactRecordPtr senderInHagakiView() const override
     {
@@ -48,6 +48,7 @@ public:
     [[nodiscard]] const GroupRecordPtr &selectedGroupDict() const override { return group; }
 
     QList<SubContactRecordPtr> selectedRows;
+    QStringList vCards;
     QList<SubContactRecordPtr> senders;
     QList<QList<SortDescriptor>> sortChanges;
     GroupRecordPtr group = std::make_shared<GroupRecord>();

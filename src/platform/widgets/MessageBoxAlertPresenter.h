@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AlertPresenter.h"
+#include "platform/widgets/AlertPresenter.h"
 
 // The application's alerts: QMessageBox with a message and an informative
 // text; a confirmation is window-modal, as a sheet of the window.
@@ -9,6 +9,6 @@ public:
     void showAlert(QWidget *window, const QString &messageText, const QString &informativeText) override;
     int runModalAlert(QWidget *window, const QString &messageText, const QString &informativeText,
         const QStringList &buttonTitles) override;
-    void askConfirmation(
-        QWidget *window, const QString &messageText, const std::function<void(int response)> &completion) override;
+    void askConfirmation(QWidget *window, const QString &messageText, const QString &informativeText,
+        const std::function<void(int response)> &completion) override;
 };

@@ -30,7 +30,7 @@ public:
 
     // A sheet of the window with "OK" and "Cancel"; the completion gets
     // FirstButtonReturn for OK and SecondButtonReturn otherwise.
-    virtual void askConfirmation(
-        QWidget *window, const QString &messageText, const std::function<void(int response)> &completion)
+    virtual void askConfirmation(QWidget *window, const QString &messageText, const QString &informativeText,
+        const std::function<void(int response)> &completion)
         = 0;
 };

@@ -1,4 +1,4 @@
-#include "app/MessageBoxAlertPresenter.h"
+#include "platform/widgets/MessageBoxAlertPresenter.h"
 
 #include <QList>
 #include <QMessageBox>
@@ -25,10 +25,11 @@ int MessageBoxAlertPresenter::runModalAlert(
     return FirstButtonReturn + int(clicked < 0 ? buttons.size() - 1 : clicked);
 }
 
-void MessageBoxAlertPresenter::askConfirmation(
-    QWidget *window, const QString &messageText, const std::function<void(int response)> &completion)
+void MessageBoxAlertPresenter::askConfirmation(QWidget *window, const QString &messageText,
+    const QString &informativeText, const std::function<void(int response)> &completion)
 {
     auto *alert = new QMessageBox(QMessageBox::Question, QString(), messageText, QMessageBox::NoButton, window);
+    alert->setInformativeText(informativeText);
     alert->addButton(QMessageBox::tr("OK"), QMessageBox::AcceptRole);
     alert->addButton(QMessageBox::tr("Cancel"), QMessageBox::RejectRole);
     alert->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "interchange/MVvCard.h"
+#include "interchange/TextFileDecoder.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+// Reads a file the user hands over for import (open panel, drop) into text
+// and, for vCard files, into contacts; no widgets, safe on any thread.
+//
+//   TextFileDecoder::Result read = ImportFileReader::readText(path, TextEncodingTable::Automatic);
+//   if (!read.ok()) { alert "Couldn't read the file." with read.errorDescription; }
+//   ContactTablePtr contacts = ImportFileReader::contactsFromVCardText(read, handler);
+//
+// Only regular files are read (a FIFO would block the reader forever, a device
+// never ends), and none over maximumBytes: the readers need up to fifteen
+// times a file's size in memory. The encoding is the one picked by the user,
+// or TextEncodingTable::Automatic to have it recognised.
+class ImportFileReader {
+    Q_DECLARE_TR_FUNCTIONS(ImportFileReader)
+
+public:
+    static constexpr qint64 maximumBytes = qint64(128) * 1024 * 1024;
+
+    // The text, the encoding it was read in and its charset name, or the
+    // error description an alert shows as informative text.
+    [[nodiscard]] static TextFileDecoder::Result readText(const QString &path, quint32 encoding);
+
+    // The contacts of every card in text read by readText, in file order. The
+    // charset the text was decoded in goes to the reader, which takes it for
+    // QUOTED-PRINTABLE and BASE64 values that name none. Null when the handler
+    // stopped the reader; empty when no card was found.
+    [[nodiscard]] static ContactTablePtr contactsFromVCardText(
+        const TextFileDecoder::Result &read, const vCardProgressHandler &progressHandler = nullptr);
+};

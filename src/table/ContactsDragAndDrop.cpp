@@ -1,0 +1,287 @@
+#include "table/ContactsDragAndDrop.h"
+
+#include "interchange/MVvCard.h"
+#include "table/CheckboxAndTextCell.h"
+#include "table/ContactTableModel.h"
+#include "table/ContactsViewController.h"
+#include "table/ContactsViewControllerDelegate.h"
+#include "table/DragFileFolder.h"
+#include "table/DragTypes.h"
+#include "table/DraggingMimeData.h"
+#include "table/PopupAndTextCell.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHash>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QSet>
+#include <QStyle>
+#include <QTableView>
+#include <QUrl>
+
+namespace {
+
+const vCardExportOptions &draggedVCardOptions()
+{
+    static const vCardExportOptions options{
+        vCardExportOption::Note, vCardExportOption::Photo, vCardExportOption::Renmei, vCardExportOption::HagakiLayout};
+    return options;
+}
+
+// The text without its last character, when it has at least two.
+QString withoutLastCharacter(QString text)
+{
+    if (text.size() >= 2)
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+ContactsDragAndDrop::ContactsDragAndDrop(ContactsViewController *controller)
+    : QObject(controller)
+    , m_controller(controller)
+{
+    QTableView *view = controller->tableView();
+    view->setDragEnabled(true);
+    view->setAcceptDrops(true);
+    view->setDragDropMode(QAbstractItemView::DragDrop);
+    // Drops land between rows or onto one, never over a cell's data.
+    view->setDragDropOverwriteMode(false);
+    view->setDropIndicatorShown(true);
+    view->viewport()->installEventFilter(this);
+}
+
+// --- Copy ----------------------------------------------------------------------
+
+bool ContactsDragAndDrop::copy()
+{
+    return copyRows(QStringLiteral("\t"), DragType::tabSeparatedValues);
+}
+
+bool ContactsDragAndDrop::copyAsCSV()
+{
+    return copyRows(QStringLiteral(", "), DragType::csv);
+}
+
+QString ContactsDragAndDrop::copiedText(const QString &separator) const
+{
+    const QStringList identifiers = m_controller->columnIdentifiers();
+    const QList<SubContactRecordPtr> &rows = m_controller->subContactTable();
+    const MVvCard writer;
+    QString text;
+    for (const int row : m_controller->selectedRowIndexes()) {
+        if (row < 0 || row >= rows.size())
+            continue;
+        text += writer.csvStringFromContact(rows.at(row), identifiers, separator);
+        text += u'\n';
+    }
+    return text;
+}
+
+bool ContactsDragAndDrop::copyRows(const QString &separator, const QString &mimeType)
+{
+    const QString text = copiedText(separator);
+    if (text.size() < 2)
+        return false;
+    const QString copied = withoutLastCharacter(text);
+    auto *data = new QMimeData;
+    data->setText(copied);
+    data->setData(mimeType, copied.toUtf8());
+    QGuiApplication::clipboard()->setMimeData(data);
+    return true;
+}
+
+// --- Dragging rows out ----------------------------------------------------------
+
+const QStringList &ContactsDragAndDrop::draggedIdentifiers()
+{
+    static const QStringList identifiers{FieldId::Name, FieldId::Email, FieldId::Phone, FieldId::Address,
+        FieldId::InstantMessage, FieldId::SocialNetwork, FieldId::URL, FieldId::PhoneticName, FieldId::Nickname,
+        FieldId::Birthday, FieldId::Relationship, FieldId::Suffix, FieldId::Title, FieldId::Company,
+        FieldId::Department, FieldId::JobTitle, FieldId::Dates, FieldId::Note};
+    return identifiers;
+}
+
+QList<ContactRecordPtr> ContactsDragAndDrop::draggedContacts(const QList<int> &rows) const
+{
+    QList<ContactRecordPtr> contacts;
+    const ContactTablePtr &table = m_controller->contactTable();
+    if (!table)
+        return contacts;
+    QHash<UniqueId, ContactRecordPtr> byIdentity;
+    byIdentity.reserve(table->size());
+    for (const ContactRecordPtr &contact : std::as_const(*table)) {
+        if (contact && !byIdentity.contains(contact->uniqueId))
+            byIdentity.insert(contact->uniqueId, contact);
+    }
+    QList<int> sorted = rows;
+    std::sort(sorted.begin(), sorted.end());
+    const QList<SubContactRecordPtr> &subContacts = m_controller->subContactTable();
+    QSet<const ContactRecord *> taken;
+    for (const int row : std::as_const(sorted)) {
+        if (row < 0 || row >= subContacts.size())
+            continue;
+        const ContactRecordPtr contact = byIdentity.value(subContacts.at(row)->uniqueId);
+        if (contact && !taken.contains(contact.get())) {
+            taken.insert(contact.get());
+            contacts.append(contact);
+        }
+    }
+    return contacts;
+}
+
+QString ContactsDragAndDrop::stringIndexes(QList<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    QStringList pieces;
+    pieces.reserve(rows.size());
+    for (const int row : std::as_const(rows))
+        pieces.append(QString::number(row));
+    return pieces.join(u',');
+}
+
+QString ContactsDragAndDrop::draggedText(const QList<ContactRecordPtr> &contacts)
+{
+    const MVvCard writer;
+    QString text;
+    for (const ContactRecordPtr &contact : contacts) {
+        // The contact's first values, whatever row of it was dragged.
+        const auto first = std::make_shared<ContactRecord>(contact->person, contact->uniqueId, 0);
+        text += writer.csvStringFromContact(first, draggedIdentifiers(), QStringLiteral("\t"));
+        text += u'\n';
+    }
+    return withoutLastCharacter(text);
+}
+
+QByteArray ContactsDragAndDrop::draggedVCards(const QList<ContactRecordPtr> &contacts)
+{
+    const MVvCard writer;
+    QString text;
+    for (const ContactRecordPtr &contact : contacts) {
+        text += writer.vCardFromContact(contact, draggedVCardOptions());
+        text += QStringLiteral("\r\n");
+    }
+    return text.toUtf8();
+}
+
+DraggingMimeData *ContactsDragAndDrop::mimeDataForRows(const QList<int> &rows) const
+{
+    // The file of the drag before is of no use any more.
+    DragFileFolder::clear();
+    auto *data = new DraggingMimeData(m_controller->tableView());
+    const QList<ContactRecordPtr> contacts = draggedContacts(rows);
+    data->setProvider(DragType::plainText, [contacts] { return draggedText(contacts).toUtf8(); });
+    // One vCard text serves the data and the file.
+    auto vCards = std::make_shared<std::optional<QByteArray>>();
+    const auto makeVCards = [contacts, vCards] {
+        if (!*vCards)
+            *vCards = draggedVCards(contacts);
+        return **vCards;
+    };
+    data->setProvider(DragType::vCard, makeVCards);
+    data->setProvider(DragType::uriList, [makeVCards] {
+        const QString path = DragFileFolder::writeFile(draggingFileName, makeVCards());
+        return path.isEmpty() ? QByteArray() : QUrl::fromLocalFile(path).toEncoded() + "\r\n";
+    });
+    data->setData(DragType::stringIndexes, stringIndexes(rows).toUtf8());
+    QList<int> sorted = rows;
+    std::sort(sorted.begin(), sorted.end());
+    const QList<SubContactRecordPtr> &subContacts = m_controller->subContactTable();
+    if (!sorted.isEmpty() && sorted.first() >= 0 && sorted.first() < subContacts.size())
+        data->setData(DragType::labelIndex, QByteArray::number(subContacts.at(sorted.first())->labelIndex));
+    return data;
+}
+
+bool ContactsDragAndDrop::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        m_controller->tableView()->setDragEnabled(!isOnCellControl(press->position().toPoint()));
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        m_controller->tableView()->setDragEnabled(true);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool ContactsDragAndDrop::isOnCellControl(const QPoint &position) const
+{
+    const QTableView *view = m_controller->tableView();
+    const QModelIndex index = view->indexAt(position);
+    const ContactTableModel *model = m_controller->model();
+    const SubContactRecordPtr row = model->subContactAt(index.row());
+    if (!row || index.column() < 0 || index.column() >= model->columns().size())
+        return false;
+    const TableColumn &column = model->columns().at(index.column());
+    const QRect cell = view->visualRect(index);
+    const int x = position.x() - cell.left();
+    switch (column.kind) {
+    case TableColumn::Kind::Sender:
+        return true;
+    case TableColumn::Kind::CompanyOrRenmei:
+        return x < CheckboxAndTextCell::checkboxFrame(model->rowHeight(), row->numLines,
+                       view->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, view))
+                       .right()
+            + 2;
+    case TableColumn::Kind::Labeled:
+    case TableColumn::Kind::AddressPart: {
+        const LabeledValueRecordPtr value
+            = column.filteredValueAt(*row->person, row->labelIndex, model->selectedLabels());
+        if (!value)
+            return false;
+        PopupButton popup;
+        popup.setFont(model->selectedFont());
+        popup.addItemWithTitle(PopupAndTextCell::displayFormOfLabel(value->labelText()));
+        popup.selectItemAtIndex(0);
+        return x < 2 + popup.intrinsicContentSize(view).width();
+    }
+    default:
+        return false;
+    }
+}
+
+// --- Dropping onto the table -----------------------------------------------------
+
+bool ContactsDragAndDrop::isFromThisTable(const QMimeData *data) const
+{
+    return DraggingMimeData::sourceOf(data) == m_controller->tableView();
+}
+
+bool ContactsDragAndDrop::validateDrop(const QMimeData *data, int row, DropOperation operation) const
+{
+    if (!data || operation == DropOperation::On)
+        return false;
+    const bool fromThisTable = isFromThisTable(data);
+    if (!fromThisTable && !m_controller->editState())
+        return false;
+    const qsizetype rows = m_controller->subContactTable().size();
+    if (rows > 0 && (row < 0 || row >= rows))
+        return false;
+    if (fromThisTable)
+        return false;
+    if (DraggingMimeData::isFromApplication(data))
+        return true;
+    return DragType::hasVCard(data) || data->hasUrls();
+}
+
+bool ContactsDragAndDrop::acceptDrop(const QMimeData *data, int row, DropOperation operation)
+{
+    if (!validateDrop(data, row, operation))
+        return false;
+    ContactsViewControllerDelegate *delegate = m_controller->delegate();
+    if (!delegate)
+        return false;
+    if (DragType::hasVCard(data)) {
+        delegate->addContactByVCardString(QString::fromUtf8(DragType::vCardData(data)));
+        return true;
+    }
+    if (DraggingMimeData::isFromApplication(data))
+        return false;
+    return acceptFiles(data);
+}
+
+bool ContactsDragAndDrop::acceptFiles(const QMimeData *)
+{
+    return false;
+}
