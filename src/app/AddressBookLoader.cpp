@@ -89,11 +89,17 @@ namespace {
     return keys;
 }
 
-[[nodiscard]] AddressBookTables unreadableTables()
+[[nodiscard]] QString namingTheFile(const StoreError &error, const QString &filePath)
+{
+    return error.description.contains(filePath) ? error.description : error.description + QLatin1Char('\n') + filePath;
+}
+
+[[nodiscard]] AddressBookTables unreadableTables(const StoreError &error, const QString &filePath)
 {
     AddressBookTables tables;
     tables.containerTable = std::make_shared<ContainerTable>();
     tables.storeUnreadable = true;
+    tables.unreadableCause = namingTheFile(error, filePath);
     return tables;
 }
 
@@ -123,15 +129,28 @@ void AddressBookLoader::postAlert(const QString &message, const QString &informa
         m_alertPoster(message, informativeText);
 }
 
-// False when the store can't be shown; a write-protected one is shown, since
-// the address book is read as much as it is edited.
-bool AddressBookLoader::openStore() const
+// False, with the cause in *error, when the store can't be shown; a
+// write-protected one is shown, since the address book is read as much as it
+// is edited.
+bool AddressBookLoader::openStore(StoreError *error) const
 {
-    StoreError error;
-    if (m_store.open(&error))
+    // An empty file where side data of its contacts is kept is no first
+    // start: the store was emptied (a full disk, a copy gone wrong), and
+    // making a new store in it would give the side data's contacts new
+    // identifiers for good.
+    if (m_store.isEmptyFile() && m_sideStore.holdsRecords()) {
+        *error = {StoreError::Code::Damaged,
+            tr("The contacts store “%1” is empty, while the joint names and postcard layouts kept for its contacts "
+               "hold records.")
+                .arg(m_store.filePath()),
+            m_store.filePath()};
+        alertStoreFailure(*error, {});
+        return false;
+    }
+    if (m_store.open(error))
         return true;
-    alertStoreFailure(error, tr("Couldn't open the contacts store."));
-    return error.code == StoreError::Code::ReadOnly;
+    alertStoreFailure(*error, tr("Couldn't open the contacts store."));
+    return error->code == StoreError::Code::ReadOnly;
 }
 
 void AddressBookLoader::alertStoreFailure(const StoreError &error, const QString &otherwise) const
@@ -156,9 +175,7 @@ void AddressBookLoader::alertStoreFailure(const StoreError &error, const QString
         message = otherwise;
         break;
     }
-    QString informativeText = error.description;
-    if (!informativeText.contains(m_store.filePath()))
-        informativeText += QLatin1Char('\n') + m_store.filePath();
+    QString informativeText = namingTheFile(error, m_store.filePath());
     if (!advice.isEmpty())
         informativeText += QLatin1Char('\n') + advice;
     postAlert(message, informativeText);
@@ -281,8 +298,9 @@ AddressBookTables AddressBookLoader::loadAddressBook(
 {
     AddressBookTables tables = previous;
     tables.storeUnreadable = false;
-    if (!openStore())
-        return unreadableTables();
+    StoreError openError;
+    if (!openStore(&openError))
+        return unreadableTables(openError, m_store.filePath());
     tables.containerTable = aContainerTable();
     const QString preferred
         = preferredContainerIdentifier.isEmpty() ? m_store.defaultContainerIdentifier() : preferredContainerIdentifier;
@@ -303,10 +321,12 @@ AddressBookTables AddressBookLoader::loadAddressBook(
     if (!contacts) {
         // Showing what could be read would invite a save over what could not.
         alertStoreFailure(fetchError, tr("Couldn't read the contacts store."));
-        return unreadableTables();
+        return unreadableTables(fetchError, m_store.filePath());
     }
     top->contactTable = contacts;
     tables.contactTable = top->contactTable;
+    if (const std::optional<qint64> generation = storeGeneration())
+        tables.newerSideFiles = m_sideStore.filesNewerThan(*generation);
     return tables;
 }
 

@@ -36,7 +36,9 @@ public:
     // container, the selected group and contact table of previous are kept.
     // The store is checked first; a store that can't be read whole, or whose
     // contacts can't be fetched, gives an alert and empty tables marked
-    // storeUnreadable. A write-protected store is shown, after an alert.
+    // storeUnreadable. So does an empty store file beside side data that
+    // holds records: it is no first start, and nothing is written to it. A
+    // write-protected store is shown, after an alert.
     [[nodiscard]] AddressBookTables loadAddressBook(
         const QString &preferredContainerIdentifier, const AddressBookTables &previous = {}) const;
 
@@ -64,7 +66,7 @@ public:
     [[nodiscard]] static const QStringList &keysToFetchForSave();
 
 private:
-    [[nodiscard]] bool openStore() const;
+    [[nodiscard]] bool openStore(StoreError *error) const;
     // The alert for a store that failed: its message names the kind of
     // failure (damaged, write-protected, in use), else it is `otherwise`.
     void alertStoreFailure(const StoreError &error, const QString &otherwise) const;

@@ -89,6 +89,10 @@ void AppDelegate::applicationDidFinishLaunching()
     }
     if (windows.isEmpty())
         qWarning("%s: ERROR can't find windowController", Q_FUNC_INFO);
+    // Only the address-book window asks before closing; document windows
+    // close as they are.
+    if (m_window)
+        m_window->setCloseGuard([this] { return addressBookWindowShouldClose(); });
     if (m_window)
         connect(m_window->undoManager(), &UndoManager::stacksChanged, this, &AppDelegate::validateApplicationMenus);
     validateApplicationMenus();
@@ -174,6 +178,7 @@ void AppDelegate::takeOverFirstLoad()
 {
     if (m_firstLoad.future().resultCount() > 0)
         m_tables = m_firstLoad.result();
+    tellOfNewerSideData();
     if (m_window)
         m_window->mainViewController()->setAddressBookLoading(false);
     updateContainerTableInViewController();
@@ -186,6 +191,23 @@ void AppDelegate::loadAddressBook()
     loader.setAlertPoster(
         [this](const QString &message, const QString &informative) { postAlert(message, informative); });
     m_tables = loader.loadAddressBook(lastContainerIdentifier(), m_tables);
+    tellOfNewerSideData();
+}
+
+// Once a run: the store was put back from a backup, and the side data of its
+// contacts comes from a later save.
+void AppDelegate::tellOfNewerSideData()
+{
+    if (m_tables.newerSideFiles.isEmpty() || m_toldOfNewerSideData)
+        return;
+    m_toldOfNewerSideData = true;
+    QStringList files;
+    for (const QString &file : std::as_const(m_tables.newerSideFiles))
+        files.append(u'“' + file + u'”');
+    postAlert(tr("The joint names and postcard layouts are newer than the contacts store."),
+        tr("Saved later than the contacts store “%1”, which was probably restored from a backup: %2. Their records "
+           "are shown as they are, and copies of these files are kept before the next save changes them.")
+            .arg(m_contactStore->filePath(), files.join(tr(" and "))));
 }
 
 void AppDelegate::updateContainerTableInViewController()
@@ -227,15 +249,46 @@ void AppDelegate::saveAddressBook(QObject *)
 
 bool AppDelegate::saveAddressBook()
 {
-    if (!m_tables.containerTable)
-        return true;
-    const std::optional<AddressBookSaver::Failure> failure
-        = AddressBookSaver(*m_contactStore, *m_sideStore).save(*m_tables.containerTable);
+    std::optional<AddressBookSaver::Failure> failure;
+    if (m_tables.storeUnreadable || !m_tables.containerTable) {
+        // Nothing was read to save from: a save would only write empty side
+        // data over the records the store could not show.
+        failure = AddressBookSaver::Failure{tr("Couldn't save the address book."),
+            m_tables.unreadableCause.isEmpty() ? tr("The contacts store has not been read.")
+                                               : m_tables.unreadableCause};
+    } else {
+        failure = AddressBookSaver(*m_contactStore, *m_sideStore).save(*m_tables.containerTable);
+    }
     if (!failure)
         return true;
     qWarning("%s: ERROR %s %s", Q_FUNC_INFO, qPrintable(failure->messageText), qPrintable(failure->informativeText));
     m_alertPresenter->showAlert(m_window.get(), failure->messageText, failure->informativeText);
     return false;
+}
+
+bool AppDelegate::addressBookWindowShouldClose()
+{
+    if (m_mainViewController && m_mainViewController->commitEditing())
+        m_mainViewController->updateTable();
+    if (!m_window || !m_window->isWindowModified())
+        return true;
+    const int answer
+        = m_alertPresenter->runModalAlert(m_window.get(), tr("Do you want to save the changes to your contacts?"),
+            tr("If you don't save, your changes will be lost."), {tr("Save"), tr("Don't Save"), tr("Cancel")});
+    switch (answer) {
+    case AlertPresenter::FirstButtonReturn:
+        if (!saveAddressBook())
+            return false;
+        break;
+    case AlertPresenter::SecondButtonReturn:
+        break;
+    default:
+        return false;
+    }
+    // The edits are in the store or let go: a later close or Quit has
+    // nothing more to ask.
+    forgetPendingChanges();
+    return true;
 }
 
 void AppDelegate::revertAddressBookToSaved(QObject *)

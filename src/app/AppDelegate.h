@@ -88,8 +88,16 @@ public:
     // Nothing is saved into a store that couldn't be read.
     void saveAddressBook(QObject *sender);
     // Writes the side store and sends every pending change in one request.
-    // False, shown in an alert, when any part of it could not be written.
+    // False, shown in an alert with its cause, when any part of it could not
+    // be written, or when there is nothing loaded to save (the store could
+    // not be read, or the first load has not ended).
     bool saveAddressBook();
+    // Asked as the address-book window is about to close, and so at Quit:
+    // with the window edited, "Do you want to save the changes to your
+    // contacts?" Save saves, and a save that fails keeps the window with its
+    // edits and undo steps; Don't Save lets the edits go; Cancel keeps the
+    // window. Without edits nothing is asked.
+    [[nodiscard]] bool addressBookWindowShouldClose();
     // The Revert command: after the user's confirmation, drops every pending
     // change with the undo history and loads again.
     void revertAddressBookToSaved(QObject *sender);
@@ -109,8 +117,9 @@ public:
     // Runs the About panel modally, the same panel each time.
     void showAboutPanel();
     [[nodiscard]] AboutPanelController *aboutPanelController() const { return m_aboutPanelController.get(); }
-    // Closes every window, which stores what windows store, and quits
-    // without asking about unsaved changes.
+    // Closes the address-book window first, which asks about its unsaved
+    // changes and may keep the application running, then every other
+    // window, which stores what windows store, and quits.
     void quit();
 
 Q_SIGNALS:
@@ -129,6 +138,7 @@ private:
     void postAlert(const QString &messageText, const QString &informativeText);
     void showPrivacyAlert();
     void forgetPendingChanges();
+    void tellOfNewerSideData();
     [[nodiscard]] QString lastContainerIdentifier() const;
 
     std::unique_ptr<ContactStore> m_ownedContactStore;
@@ -148,5 +158,6 @@ private:
     QAction *m_quitAction = nullptr;
     QList<QAction *> m_helpActions;
     AddressBookTables m_tables;
+    bool m_toldOfNewerSideData = false;
     QFutureWatcher<AddressBookTables> m_firstLoad;
 };

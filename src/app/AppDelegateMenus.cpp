@@ -107,6 +107,8 @@ void AppDelegate::showAboutPanel()
 
 void AppDelegate::quit()
 {
+    if (m_window && m_window->isVisible() && !m_window->close())
+        return;
     QApplication::closeAllWindows();
     QCoreApplication::quit();
 }

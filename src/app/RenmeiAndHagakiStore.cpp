@@ -62,6 +62,31 @@ struct KeyValueStamp {
     return stamp.generation ? matchOf(*stamp.generation, stamp.baseGeneration, storeGeneration) : StampMatch::AsWritten;
 }
 
+// Written for a save later than the store's, and not one the store merely
+// failed to take.
+[[nodiscard]] bool isNewerThan(std::optional<qint64> generation, qint64 baseGeneration, qint64 storeGeneration)
+{
+    return generation && *generation > storeGeneration
+        && matchOf(*generation, baseGeneration, storeGeneration) == StampMatch::Lagging;
+}
+
+// A save that leaves fewer than half the records, and at least this many
+// fewer, may be a loss rather than the user's doing.
+constexpr qsizetype shrinkWorthACopy = 20;
+
+[[nodiscard]] bool shrinksMuch(qsizetype held, qsizetype left)
+{
+    return left * 2 < held && held - left >= shrinkWorthACopy;
+}
+
+[[nodiscard]] qsizetype recordCount(const RenmeiAndHagakiContainers &containers)
+{
+    qsizetype count = 0;
+    for (const RenmeiAndHagakiRecords &records : containers)
+        count += records.size();
+    return count;
+}
+
 // The record a key-value entry holds; nothing for no entry or an empty one.
 [[nodiscard]] std::optional<RenmeiAndHagakiRecord> recordOfEntry(const QVariant &value, const QString &key)
 {
@@ -79,6 +104,17 @@ struct KeyValueStamp {
 {
     return value.metaType().id() == QMetaType::QVariantMap
         && RenmeiAndHagakiRecord::fromVariantMap(value.toMap()).has_value();
+}
+
+[[nodiscard]] qsizetype sideRecordCount(const KeyValueStore &store)
+{
+    const QVariantMap all = store.dictionaryRepresentation();
+    qsizetype count = 0;
+    for (auto entry = all.cbegin(); entry != all.cend(); ++entry) {
+        if (entry.key() != RenmeiAndHagakiStore::saveStampKey() && isSideRecord(*entry))
+            ++count;
+    }
+    return count;
 }
 
 // The "HagakiLayout" string of one address, taken from the record in hand:
@@ -246,8 +282,41 @@ bool RenmeiAndHagakiStore::saveForStoreGeneration(
     const bool rebuildKeyValueStore
         = m_keyValueStore && matchOf(keyValueStamp(*m_keyValueStore), baseGeneration) == StampMatch::Lagging;
     RenmeiAndHagakiContainers fileBefore;
-    return writeFile(records, baseGeneration, rebuildKeyValueStore ? &fileBefore : nullptr, errorText)
+    return keepCopiesOfNewerFiles(baseGeneration, errorText)
+        && writeFile(records, baseGeneration, rebuildKeyValueStore ? &fileBefore : nullptr, errorText)
         && writeKeyValueStore(records, baseGeneration, fileBefore, errorText);
+}
+
+QStringList RenmeiAndHagakiStore::filesNewerThan(qint64 storeGeneration) const
+{
+    QStringList newer;
+    const FileContents contents = readFile();
+    if (contents.stamp && isNewerThan(contents.stamp->generation, contents.stamp->baseGeneration, storeGeneration))
+        newer.append(m_filePath);
+    if (m_keyValueStore) {
+        const KeyValueStamp stamp = keyValueStamp(*m_keyValueStore);
+        if (isNewerThan(stamp.generation, stamp.baseGeneration, storeGeneration))
+            newer.append(m_keyValueStore->filePath());
+    }
+    return newer;
+}
+
+bool RenmeiAndHagakiStore::keepCopiesOfNewerFiles(qint64 baseGeneration, QString *errorText) const
+{
+    if (filesNewerThan(baseGeneration).isEmpty())
+        return true;
+    QStringList files{m_filePath};
+    if (m_keyValueStore)
+        files.append(m_keyValueStore->filePath());
+    for (const QString &file : std::as_const(files)) {
+        if (QFileInfo::exists(file) && !ApplicationPaths::keepBackupCopy(file)) {
+            if (errorText)
+                *errorText
+                    = writeErrorText(file, tr("It is newer than the contacts store, and a copy of it can't be kept."));
+            return false;
+        }
+    }
+    return true;
 }
 
 bool RenmeiAndHagakiStore::writeFile(const RenmeiAndHagakiContainers &records,
@@ -265,6 +334,7 @@ bool RenmeiAndHagakiStore::writeFile(const RenmeiAndHagakiContainers &records,
     FileContents stored = readFile();
     if (stored.state == FileState::Unreadable && !ApplicationPaths::keepBackupCopy(m_filePath))
         return fail(tr("It can't be read, and a copy of it can't be kept."));
+    const qsizetype held = recordCount(stored.containers);
     RenmeiAndHagakiFile::Contents contents;
     contents.containers = recordsForGeneration(std::move(stored), baseGeneration, m_filePath);
     if (baseGeneration)
@@ -273,6 +343,8 @@ bool RenmeiAndHagakiStore::writeFile(const RenmeiAndHagakiContainers &records,
     if (before)
         *before = contents.containers;
     mergeInto(contents.containers, records);
+    if (shrinksMuch(held, recordCount(contents.containers)) && !ApplicationPaths::keepBackupCopy(m_filePath))
+        return fail(tr("The save would leave it with far fewer records, and a copy of it can't be kept."));
     QString reason;
     if (!ApplicationPaths::writeOwnerOnlyFile(m_filePath, RenmeiAndHagakiFile::encode(contents), &reason))
         return fail(reason);
@@ -284,6 +356,7 @@ bool RenmeiAndHagakiStore::writeKeyValueStore(const RenmeiAndHagakiContainers &r
 {
     if (!m_keyValueStore)
         return true;
+    const qsizetype held = sideRecordCount(*m_keyValueStore);
     bringKeyValueStoreToGeneration(baseGeneration, fileBefore);
     QVariantMap previous;
     for (const RenmeiAndHagakiRecords &container : records) {
@@ -298,6 +371,15 @@ bool RenmeiAndHagakiStore::writeKeyValueStore(const RenmeiAndHagakiContainers &r
     m_keyValueStore->setObject(
         QVariantMap{{generationKey, baseGeneration + 1}, {baseGenerationKey, baseGeneration}, {previousKey, previous}},
         saveStampKey());
+    // Nothing is written out between the changes above and synchronize(), so
+    // the file on disk is still the one they shrink.
+    if (shrinksMuch(held, sideRecordCount(*m_keyValueStore)) && QFileInfo::exists(m_keyValueStore->filePath())
+        && !ApplicationPaths::keepBackupCopy(m_keyValueStore->filePath())) {
+        if (errorText)
+            *errorText = writeErrorText(m_keyValueStore->filePath(),
+                tr("The save would leave it with far fewer records, and a copy of it can't be kept."));
+        return false;
+    }
     if (m_keyValueStore->synchronize())
         return true;
     if (errorText)
@@ -398,4 +480,12 @@ std::optional<RenmeiAndHagakiRecord> RenmeiAndHagakiStore::KeyValueView::valueFo
 bool RenmeiAndHagakiStore::isKeyValueStoreAvailable() const
 {
     return m_keyValueStore && m_keyValueStore->isAvailable();
+}
+
+bool RenmeiAndHagakiStore::holdsRecords() const
+{
+    const FileContents contents = readFile();
+    if (!contents.containers.isEmpty() || (contents.state == FileState::Unreadable && QFileInfo(m_filePath).size() > 0))
+        return true;
+    return m_keyValueStore && sideRecordCount(*m_keyValueStore) > 0;
 }

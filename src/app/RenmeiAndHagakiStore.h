@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 #include <optional>
@@ -46,6 +47,12 @@ struct RenmeiAndHagakiSaveStamp {
 // entries give the side data of that generation: a save the store did not
 // take is read as not made, and a key-value store that lags behind the store
 // is not read at all, so that none of its entries wins over the file's.
+//
+// Side data written for a later save than the store's own (the store was put
+// back from a backup) is the only copy of those contacts' joint names and
+// layouts, and is read as it stands; the first save after that keeps a copy
+// of both files before rewriting them. So does any save that would leave a
+// file with fewer than half the records it held, and at least 20 fewer.
 class RenmeiAndHagakiStore {
 public:
     // The key-value entries as they stand for one generation of the store.
@@ -104,6 +111,12 @@ public:
     // given); a view of nothing when the key-value store lags behind the store.
     [[nodiscard]] KeyValueView keyValueRestoreForGeneration(std::optional<qint64> storeGeneration) const;
     [[nodiscard]] bool isKeyValueStoreAvailable() const;
+    // The file and the key-value store, those of them written for a later
+    // save than the store's generation.
+    [[nodiscard]] QStringList filesNewerThan(qint64 storeGeneration) const;
+    // Whether the file or the key-value store holds any record; a file that
+    // holds bytes but can't be read counts, since it held something.
+    [[nodiscard]] bool holdsRecords() const;
 
 private:
     enum class FileState { Missing, Read, Unreadable };
@@ -122,6 +135,9 @@ private:
     bool writeKeyValueStore(const RenmeiAndHagakiContainers &records, qint64 baseGeneration,
         const RenmeiAndHagakiContainers &fileBefore, QString *errorText) const;
     void bringKeyValueStoreToGeneration(qint64 generation, const RenmeiAndHagakiContainers &fileBefore) const;
+    // Keeps a copy of both files when either was written for a later save
+    // than the one about to be made on baseGeneration.
+    bool keepCopiesOfNewerFiles(qint64 baseGeneration, QString *errorText) const;
 
     KeyValueStore *m_keyValueStore = nullptr;
     QString m_filePath;

@@ -256,6 +256,14 @@ void ViewController::addContactByVCardString(const QString &vCardString)
     setWindowEdited(true);
 }
 
+void ViewController::addDroppedContacts(const QList<ContactRecordPtr> &contacts)
+{
+    if (contacts.isEmpty())
+        return;
+    undoAddContacts(contacts, m_selectedGroupDict);
+    setWindowEdited(true);
+}
+
 void ViewController::changeSenderInHagakiView(const SubContactRecordPtr &row)
 {
     if (!m_hagakiViewController || m_hagakiViewController->senderPerson() == row)

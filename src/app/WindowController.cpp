@@ -152,10 +152,14 @@ void WindowController::hideEvent(QHideEvent *event)
     m_mainViewController->viewWillDisappear();
 }
 
-// Only the table's columns are stored on closing; unsaved contact changes
-// are not asked about.
+// The table's columns are stored on closing; unsaved contact changes are
+// asked about only where a guard was set.
 void WindowController::closeEvent(QCloseEvent *event)
 {
+    if (m_closeGuard && !m_closeGuard()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted())
         m_mainViewController->saveColumnWithDictionary();

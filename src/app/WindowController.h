@@ -82,6 +82,11 @@ public:
     // centred in its pane, showing the whole paper) and refreshes it.
     bool shouldChangePrintInfo(const PrintInfoPtr &printInfo);
 
+    // Asked as the window is about to close; false keeps it open. A window
+    // without one closes without a question, whatever it holds unsaved.
+    using CloseGuard = std::function<bool()>;
+    void setCloseGuard(CloseGuard guard) { m_closeGuard = std::move(guard); }
+
     // The frame is kept in the user defaults under "Window Frame " and this
     // name; setting the name puts the window at the frame kept, if any.
     void setFrameAutosaveName(const QString &name);
@@ -299,6 +304,7 @@ private:
     QAction *m_printAction = nullptr;
     QAction *m_layoutAction = nullptr;
     PrintPanel m_printPanel;
+    CloseGuard m_closeGuard;
     // The window's editing before layout mode locked it.
     bool m_editStateBeforeLayout = false;
     bool m_editButtonEnabledBeforeLayout = true;

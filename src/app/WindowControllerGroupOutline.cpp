@@ -7,18 +7,15 @@
 #include "table/ContactsViewController.h"
 #include "table/GroupViewController.h"
 
-#include <QSplitter>
 #include <QTableView>
 
 void WindowController::installGroupViewController()
 {
-    auto *outline = new GroupViewController;
+    GroupViewController *outline = m_groupViewController;
     outline->setObjectName(QStringLiteral("groupOutlinePane"));
     outline->setMinimumWidth(120);
     outline->setDelegate(m_mainViewController);
     outline->setContactsTableView(m_contactsViewController->tableView());
     outline->setSelectedFont(m_mainViewController->selectedFont());
-    delete m_groupPaneSplit->replaceWidget(0, outline);
-    m_groupViewController = outline;
     m_mainViewController->setGroupViewController(outline);
 }

@@ -9,6 +9,7 @@
 #include "app/ViewController.h"
 #include "platform/UserDefaults.h"
 #include "table/ContactsViewController.h"
+#include "table/GroupViewController.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,7 +42,8 @@ void WindowController::buildPanes()
 {
     m_groupPaneSplit = new QSplitter(Qt::Vertical);
     m_groupPaneSplit->setObjectName(QStringLiteral("groupPane"));
-    m_groupPaneSplit->addWidget(makePlaceholderPane(tr("Groups"), QStringLiteral("groupOutlinePlaceholder")));
+    m_groupViewController = new GroupViewController;
+    m_groupPaneSplit->addWidget(m_groupViewController);
     m_hagakiViewController = new HagakiViewController(*m_userDefaults);
     m_groupPaneSplit->addWidget(m_hagakiViewController);
     m_groupPane = m_groupPaneSplit;

@@ -38,12 +38,20 @@ QMenu *menuTitled(QMenuBar *bar, const QString &title)
     return menu;
 }
 
+// The job starts only after the dialog has returned from done(): the
+// dialog emits accepted() after finished(), and the job's progress panel
+// runs events, among them the dialog's deferred deletion, which would pull
+// the dialog away under its own signal. The job is handed the printer, never
+// the dialog.
 void openPrintDialog(QWidget *window, QPrinter &printer, const std::function<void(bool)> &done)
 {
     auto *dialog = new QPrintDialog(&printer, window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
-    QObject::connect(dialog, &QDialog::finished, window, [done](int result) { done(result == QDialog::Accepted); });
+    QObject::connect(dialog, &QDialog::finished, window, [window, done](int result) {
+        QMetaObject::invokeMethod(
+            window, [done, accepted = result == QDialog::Accepted] { done(accepted); }, Qt::QueuedConnection);
+    });
     dialog->open();
 }
 

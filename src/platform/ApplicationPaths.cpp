@@ -132,8 +132,7 @@ bool keepBackupCopy(const QString &filePath)
     const QString backupPath = backupPathFor(filePath);
     if (!writeOwnerOnlyFile(backupPath, file.readAll()))
         return false;
-    qWarning("%s: ERROR %s could not be read; a copy of it is kept as %s", Q_FUNC_INFO, qPrintable(filePath),
-        qPrintable(backupPath));
+    qWarning("%s: ERROR a copy of %s is kept as %s", Q_FUNC_INFO, qPrintable(filePath), qPrintable(backupPath));
     const QStringList copies = backupCopies(filePath);
     for (qsizetype i = 0; i + keptBackupCount < copies.size(); ++i)
         QFile::remove(copies.at(i));

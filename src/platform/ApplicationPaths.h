@@ -25,10 +25,11 @@ bool makeOwnerOnlyFolder(const QString &folderPath);
 // logs when the permissions cannot be set.
 bool makeOwnerOnly(const QString &filePath);
 
-// Keeps a copy of an existing file that could not be read beside it, under a
-// name of its own ("<file>.<yyyyMMdd-HHmmsszzz>.bak"), owner only, so that no
-// later copy replaces it; only the newest few copies are kept. Returns false
-// and logs when the copy cannot be made.
+// Keeps a copy of an existing file beside it (one that could not be read, or
+// one about to be rewritten with much less in it), under a name of its own
+// ("<file>.<yyyyMMdd-HHmmsszzz>.bak"), owner only, so that no later copy
+// replaces it; only the newest few copies are kept. Returns false and logs
+// when the copy cannot be made.
 bool keepBackupCopy(const QString &filePath);
 // The kept copies of the file, oldest first.
 [[nodiscard]] QStringList backupCopies(const QString &filePath);

@@ -21,15 +21,17 @@ public:
         if (glyph.angle != 0) {
             flush();
             m_painter.save();
+            m_painter.setPen(glyph.color);
             m_painter.translate(glyph.anchor);
             m_painter.rotate(glyph.angle);
             m_painter.drawGlyphRun(QPointF(0, 0), run(glyph.font, {glyph.glyph}, {glyph.offset}));
             m_painter.restore();
             return;
         }
-        if (!m_indexes.isEmpty() && glyph.font != m_font)
+        if (!m_indexes.isEmpty() && (glyph.font != m_font || glyph.color != m_color))
             flush();
         m_font = glyph.font;
+        m_color = glyph.color;
         m_indexes.append(glyph.glyph);
         m_positions.append(glyph.anchor + glyph.offset);
     }
@@ -38,6 +40,7 @@ public:
     {
         if (m_indexes.isEmpty())
             return;
+        m_painter.setPen(m_color);
         m_painter.drawGlyphRun(QPointF(0, 0), run(m_font, m_indexes, m_positions));
         m_indexes.clear();
         m_positions.clear();
@@ -55,6 +58,7 @@ private:
 
     QPainter &m_painter;
     QRawFont m_font;
+    QColor m_color;
     QList<quint32> m_indexes;
     QList<QPointF> m_positions;
 };

@@ -23,6 +23,7 @@ struct PlacedGlyph {
     QPointF anchor; // P, in page points
     double angle = 0; // θ in degrees; positive turns clockwise on the page
     QPointF offset; // the glyph's baseline origin from the anchor before turning
+    QColor color = Qt::black;
 
     [[nodiscard]] double size() const { return font.pixelSize(); }
 };

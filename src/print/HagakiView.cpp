@@ -1,6 +1,8 @@
 #include "print/HagakiView.h"
 
 #include "platform/NotificationCenter.h"
+#include "print/AddressListFlow.h"
+#include "print/LabelBlockCache_p.h"
 #include "platform/UserDefaults.h"
 #include "platform/widgets/FontResolver.h"
 #include "print/PrintOptionValue.h"
@@ -20,16 +22,6 @@ const QString &roundGothic()
 {
     static const QString name = QStringLiteral("Hiragino Maru Gothic Pro");
     return name;
-}
-
-// How many items of the pitch fit into the extent; at least one, also for a
-// pitch of nothing.
-qint64 fittingCount(double extent, double pitch)
-{
-    const double count = extent / pitch;
-    if (!std::isfinite(count) || count < 1)
-        return 1;
-    return static_cast<qint64>(std::min(count, 1e6));
 }
 
 } // namespace
@@ -54,6 +46,12 @@ HagakiView::HagakiView(QWidget *parent)
 }
 
 HagakiView::~HagakiView() = default;
+
+void HagakiView::forgetLaidOutPages()
+{
+    m_labelBlocks.reset();
+    m_addressListFlow.reset();
+}
 
 void HagakiView::setUserDefaults(UserDefaults *defaults)
 {
@@ -91,6 +89,7 @@ void HagakiView::setPrintOptions(const PrintOptionsRecordPtr &options)
 void HagakiView::setReceiverPersons(const PrintContactList &receivers)
 {
     m_receiverPersons = receivers;
+    forgetLaidOutPages();
     resetCursorRects();
     if (!m_receiverPersons.isEmpty())
         updateTextObjectForReceiver(m_receiverPersons.first());
@@ -120,8 +119,8 @@ int HagakiView::knowsPageRange()
         return m_numberOfPages;
     }
     if (m_selectedStyle == addressListStyle) {
-        // One blank page until the list can count the lines of its blocks.
-        m_numberOfPages = 1;
+        m_numberOfPages
+            = static_cast<int>(std::min<qint64>(addressListFlow().pageCount(), std::numeric_limits<int>::max()));
         return m_numberOfPages;
     }
     return static_cast<int>(m_receiverPersons.size());
@@ -139,32 +138,20 @@ QRectF HagakiView::rectForPage(int page) const
 
 int HagakiView::labelPageCount() const
 {
-    const QVariantMap labels = optionDictionary(MailingLabels);
-    const double across
-        = PrintOptionValue::number(labels.value(LabelWidth)) + PrintOptionValue::number(labels.value(HGap));
-    const double down
-        = PrintOptionValue::number(labels.value(LabelHeight)) + PrintOptionValue::number(labels.value(VGap));
-    const QSizeF paper = paperSize();
-    const QRectF reach = imageableBounds();
-    const double left = optionNumber(LeftMargin) + reach.x();
-    const double top = optionNumber(TopMargin) + reach.y();
-    const double right = paper.width() - reach.right() + optionNumber(RightMargin);
-    const double bottom = paper.height() - reach.bottom() + optionNumber(BottomMargin);
-    const qint64 perPage
-        = fittingCount(paper.width() - left - right, across) * fittingCount(paper.height() - top - bottom, down);
-    const qint64 labelCount = m_receiverPersons.size() * PrintOptionValue::integer(labels.value(RepeatCount));
-    if (labelCount <= 0)
-        return 1;
-    return static_cast<int>((labelCount + perPage - 1) / perPage);
+    const qint64 labels = m_receiverPersons.size() * labelRepeatCount();
+    return static_cast<int>(std::min<qint64>(labelGrid().pageCount(labels), std::numeric_limits<int>::max()));
 }
 
 DrawList HagakiView::drawList(const QRectF &rect)
 {
     DrawList list;
     list.add(FilledRect{rect, Qt::white});
-    // Labels and lists are white pages until their own drawing is in.
     if (m_selectedStyle == envelopeStyle)
         drawEnvelopeRect(rect, list);
+    else if (m_selectedStyle == labelsStyle)
+        drawLabels(rect, list);
+    else if (m_selectedStyle == addressListStyle)
+        drawAddressList(rect, list);
     else if (isPostcardStyle())
         drawHagakiRect(rect, list);
     return list;

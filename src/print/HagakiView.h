@@ -1,6 +1,8 @@
 #pragma once
 
 #include "print/DrawList.h"
+#include "print/LabelGrid.h"
+#include "print/ListRowText.h"
 #include "print/PostcardLayoutView.h"
 #include "print/PrintContactRecord.h"
 #include "print/PrintInfo.h"
@@ -13,7 +15,11 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
+class AddressListFlow;
 struct HagakiLayoutFields;
+struct LabelBlockCache;
 class UserDefaults;
 
 // The one view that lays out and draws addresses in every print style:
@@ -114,6 +120,33 @@ public:
     // Draws a fitted block at the rectangle, which it returns.
     QRectF drawTextObject2(const TextObject &object, const QRectF &rect, DrawList &drawList) const;
 
+    // --- Mailing labels -----------------------------------------------------
+    // The sheet's grid on this view's paper, inside the options' margins.
+    [[nodiscard]] LabelGrid labelGrid() const;
+    // Labels printed for each receiver: "repeatCount", at most 1,000.
+    [[nodiscard]] qint64 labelRepeatCount() const;
+    // The size a label block's fitting starts from: as if the block had at
+    // least 3 lines of at least 10 characters.
+    [[nodiscard]] static double labelStartingSize(const QString &blockText, const QSizeF &label);
+    // The labels of the page the rectangle asks for, each receiver on
+    // "repeatCount" labels in a row.
+    void drawLabels(const QRectF &rect, DrawList &drawList);
+
+    // --- Address lists --------------------------------------------------------
+    // One item of the contact as a row of the list prints it, set in the
+    // list's font, and the number of lines it takes.
+    [[nodiscard]] ListRowText formattedStringOfContact(const PrintContactRecord &contact, const ContactIdentifier &type,
+        const QStringList &labels, double indent) const;
+    [[nodiscard]] static int linesInFormattedStringOfContact(
+        const PrintContactRecord &contact, const ContactIdentifier &type, const QStringList &labels);
+    // The rows of the page the rectangle asks for.
+    void drawAddressList(const QRectF &rect, DrawList &drawList);
+    // "fontName" at the integer part of "fontSize" (14 below 1 pt).
+    [[nodiscard]] QFont addressListFont() const;
+    // The rows flowed down the pages for the receivers, options and paper
+    // now set; kept until one of them changes.
+    [[nodiscard]] AddressListFlow &addressListFlow();
+
     // --- Layout editing -----------------------------------------------------
     // Where the block is drawn and hit on screen: its rectangle moved by the
     // margins and by its page's offset.
@@ -153,6 +186,12 @@ private:
     [[nodiscard]] double optionNumber(const QString &key) const;
     [[nodiscard]] QVariantMap optionDictionary(const QString &key) const;
     [[nodiscard]] int labelPageCount() const;
+    // The receiver's block as a label shows it, fitted once and kept while
+    // the receivers, the options and the paper stay.
+    const TextObject &labelBlock(qsizetype receiver, const LabelGrid &grid);
+    // Drops the label blocks and the list's flow laid out for other
+    // receivers.
+    void forgetLaidOutPages();
 
     void updateTextObjects(const PrintContactRecordPtr &record, bool sender);
     void fillNameObject(TextObject &object, const PrintContactRecord &record, bool sender) const;
@@ -218,4 +257,7 @@ private:
     QCursor m_angle45ResizeCursor;
     QCursor m_angle135ResizeCursor;
     QList<CursorRect> m_cursorRects;
+
+    std::unique_ptr<LabelBlockCache> m_labelBlocks;
+    std::unique_ptr<AddressListFlow> m_addressListFlow;
 };

@@ -5,6 +5,9 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 const QRegularExpression &numberPattern()
@@ -25,19 +28,26 @@ namespace PrintOptionValue {
 
 double number(const QVariant &value)
 {
-    if (isNumeric(value))
-        return value.toDouble();
-    if (value.typeId() != QMetaType::QString)
-        return 0;
-    const QString text = value.toString().trimmed();
-    const QRegularExpressionMatch match = numberPattern().match(
-        text, 0, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
-    return match.hasMatch() ? match.captured().toDouble() : 0;
+    double read = 0;
+    if (isNumeric(value)) {
+        read = value.toDouble();
+    } else if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString().trimmed();
+        const QRegularExpressionMatch match = numberPattern().match(
+            text, 0, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+        if (match.hasMatch())
+            read = match.captured().toDouble();
+    }
+    // "1e999" and a stored NaN would carry into every length drawn from them.
+    return std::isfinite(read) ? read : 0;
 }
 
 qint64 integer(const QVariant &value)
 {
-    return static_cast<qint64>(number(value));
+    // Converting a double beyond the range of the integer ("1e30") is
+    // undefined; such a value reads as the nearest one that fits.
+    constexpr double limit = 9.2e18;
+    return static_cast<qint64>(std::clamp(number(value), -limit, limit));
 }
 
 bool flag(const QVariant &value)

@@ -13,8 +13,9 @@
 namespace PrintOptionValue {
 
 // The number at the start of a text ("130" and "130pt" are 130), or the
-// number itself; 0 for anything else.
+// number itself; 0 for anything else, also for what is not finite.
 [[nodiscard]] double number(const QVariant &value);
+// The integer part of the number, held to the range of the integer.
 [[nodiscard]] qint64 integer(const QVariant &value);
 // True for a non-zero number and for a text starting with Y, T or a digit 1-9
 // (after blanks, a sign and zeros); false for anything else.

@@ -1,5 +1,6 @@
 #include "table/ContactsDragAndDrop.h"
 
+#include "interchange/ImportFileReader.h"
 #include "interchange/MVvCard.h"
 #include "table/CheckboxAndTextCell.h"
 #include "table/ContactTableModel.h"
@@ -14,6 +15,7 @@
 #include <QClipboard>
 #include <QHash>
 #include <QMimeData>
+#include <QMimeDatabase>
 #include <QMouseEvent>
 #include <QSet>
 #include <QStyle>
@@ -262,7 +264,7 @@ bool ContactsDragAndDrop::validateDrop(const QMimeData *data, int row, DropOpera
         return false;
     if (DraggingMimeData::isFromApplication(data))
         return true;
-    return DragType::hasVCard(data) || data->hasUrls();
+    return DragType::hasVCard(data) || !droppedVCardFiles(data).isEmpty();
 }
 
 bool ContactsDragAndDrop::acceptDrop(const QMimeData *data, int row, DropOperation operation)
@@ -281,7 +283,40 @@ bool ContactsDragAndDrop::acceptDrop(const QMimeData *data, int row, DropOperati
     return acceptFiles(data);
 }
 
-bool ContactsDragAndDrop::acceptFiles(const QMimeData *)
+QStringList ContactsDragAndDrop::droppedVCardFiles(const QMimeData *data)
 {
-    return false;
+    static const QMimeDatabase types;
+    QStringList paths;
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        const QString path = url.toLocalFile();
+        if (types.mimeTypeForFile(path).inherits(DragType::vCard))
+            paths.append(path);
+    }
+    return paths;
+}
+
+// Each file is read as an import reads it: a regular file of limited size,
+// in the encoding recognised, whose charset the reader is told.
+bool ContactsDragAndDrop::acceptFiles(const QMimeData *data)
+{
+    QList<ContactRecordPtr> contacts;
+    for (const QString &path : droppedVCardFiles(data)) {
+        const TextFileDecoder::Result read = ImportFileReader::readText(path, TextEncodingTable::Automatic);
+        if (!read.ok()) {
+            qWarning("%s: ERROR can't read %s: %s", Q_FUNC_INFO, qPrintable(path), qPrintable(read.errorDescription));
+            continue;
+        }
+        const ContactTablePtr readContacts = ImportFileReader::contactsFromVCardText(read);
+        if (!readContacts || readContacts->isEmpty()) {
+            qWarning("%s: ERROR no card in %s", Q_FUNC_INFO, qPrintable(path));
+            continue;
+        }
+        contacts.append(*readContacts);
+    }
+    if (contacts.isEmpty())
+        return false;
+    m_controller->delegate()->addDroppedContacts(contacts);
+    return true;
 }

@@ -62,6 +62,8 @@ private:
     [[nodiscard]] bool isFromThisTable(const QMimeData *data) const;
     // A press on a check box or a label pop-up of a cell works that control.
     [[nodiscard]] bool isOnCellControl(const QPoint &position) const;
+    // The local files of the data whose type is a vCard's.
+    [[nodiscard]] static QStringList droppedVCardFiles(const QMimeData *data);
     bool acceptFiles(const QMimeData *data);
 
     ContactsViewController *m_controller = nullptr;

@@ -59,6 +59,9 @@ public:
     [[nodiscard]] bool validateDrop(const QMimeData *data, const QModelIndex &item) const;
     bool acceptDrop(const QMimeData *data, const QModelIndex &item);
 
+    // Room for a few groups above the preview.
+    [[nodiscard]] QSize sizeHint() const override { return {180, 200}; }
+
 protected:
     void showEvent(QShowEvent *event) override;
 

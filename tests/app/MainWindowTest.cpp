@@ -28,12 +28,7 @@ namespace {
 // The address-book window on a generated store, shown and active.
 class MainWindow : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_app.launch());
-        QApplication::setActiveWindow(&window());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
-    }
+    void SetUp() override { ASSERT_TRUE(m_app.launchActive()); }
 
     [[nodiscard]] WindowController &window() const { return m_app.window(); }
     [[nodiscard]] ContactsViewController &table() const { return *window().contactsViewController(); }

@@ -6,6 +6,7 @@
 #include "platform/KeyValueStore.h"
 #include "platform/UserDefaults.h"
 
+#include <QApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -60,6 +61,17 @@ bool LaunchedAddressBook::launch(int timeoutMilliseconds)
     makeDelegate();
     finishLaunching();
     return waitForHandOver(timeoutMilliseconds);
+}
+
+bool LaunchedAddressBook::launchActive(int timeoutMilliseconds)
+{
+    if (!launch(timeoutMilliseconds))
+        return false;
+    QApplication::setActiveWindow(&window());
+    const QDeadlineTimer deadline(timeoutMilliseconds);
+    while (!window().isActiveWindow() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return window().isActiveWindow();
 }
 
 ViewController &LaunchedAddressBook::mainView() const

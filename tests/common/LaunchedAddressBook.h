@@ -31,6 +31,9 @@ public:
     bool waitForHandOver(int timeoutMilliseconds = 30000);
     // All of the above.
     bool launch(int timeoutMilliseconds = 30000);
+    // launch(), then the window made the active one, as a click into it
+    // makes it; false when either did not happen in time.
+    bool launchActive(int timeoutMilliseconds = 30000);
 
     [[nodiscard]] AppDelegate &delegate() const { return *m_delegate; }
     [[nodiscard]] WindowController &window() const { return *m_delegate->window(); }

@@ -233,4 +233,45 @@ TEST_F(ContactsDragAndDropTest, DataFromOutsideWithoutACardOrFileIsRefused)
     EXPECT_TRUE(delegate.vCards.isEmpty());
 }
 
+// A file from a phone, in Shift_JIS, dropped from a file manager.
+TEST_F(ContactsDragAndDropTest, AVCardFileGivesItsJapaneseNamesAsOneStep)
+{
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QStringLiteral(QUILLMARK_TEST_DATA "/vcard/aosp__v21_japanese_1.vcf"))});
+    EXPECT_TRUE(DragEvents::drop(viewport(controller), above(controller, 1), &files));
+    ASSERT_EQ(delegate.droppedContacts.size(), 1);
+    ASSERT_EQ(delegate.droppedContacts.first().size(), 1);
+    EXPECT_EQ(delegate.droppedContacts.first().first()->person->nameValue()->lastName, u"安藤ロイド");
+}
+
+struct RefusedFile {
+    const char *name;
+    QByteArray content;
+    QString fileName;
+    bool remote;
+};
+
+class RefusedFileTest : public ContactsDragAndDropTest, public testing::WithParamInterface<RefusedFile> { };
+
+TEST_P(RefusedFileTest, NothingIsAdded)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(GetParam().fileName);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(GetParam().content);
+    file.close();
+    QMimeData files;
+    files.setUrls({GetParam().remote ? QUrl(QStringLiteral("https://example.com/a.vcf")) : QUrl::fromLocalFile(path)});
+    EXPECT_FALSE(DragEvents::drop(viewport(controller), above(controller, 1), &files));
+    EXPECT_TRUE(delegate.droppedContacts.isEmpty());
+    EXPECT_TRUE(delegate.vCards.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, RefusedFileTest,
+    testing::Values(RefusedFile{"aTextFile", "just a note\n", QStringLiteral("note.txt"), false},
+        RefusedFile{"aCardFileWithoutCards", "nothing here\n", QStringLiteral("empty.vcf"), false},
+        RefusedFile{"aRemoteFile", "BEGIN:VCARD\r\nEND:VCARD\r\n", QStringLiteral("a.vcf"), true}),
+    [](const testing::TestParamInfo<RefusedFile> &info) { return std::string(info.param.name); });
+
 } // namespace

@@ -36,6 +36,7 @@ class RecordingDelegate : public ContactsViewControllerDelegate {
 public:
     void rowSelectionDidChange(const SubContactRecordPtr &row) override { selectedRows.append(row); }
     void addContactByVCardString(const QString &vCardString) override { vCards.append(vCardString); }
+    void addDroppedContacts(const QList<ContactRecordPtr> &contacts) override { droppedContacts.append(contacts); }
     void changeSenderInHagakiView(const SubContactRecordPtr &row) override { senders.append(row); }
     [[nodiscard]] SubContactRecordPtr senderInHagakiView() const override
     {
@@ -49,6 +50,7 @@ public:
 
     QList<SubContactRecordPtr> selectedRows;
     QStringList vCards;
+    QList<QList<ContactRecordPtr>> droppedContacts;
     QList<SubContactRecordPtr> senders;
     QList<QList<SortDescriptor>> sortChanges;
     GroupRecordPtr group = std::make_shared<GroupRecord>();

@@ -122,6 +122,11 @@ bool ContactStore::open(StoreError *error)
         || m_connections->connectionForCurrentThread(&sink, StoreConnectionPool::Use::Write) != nullptr;
 }
 
+bool ContactStore::isEmptyFile() const
+{
+    return StoreConnection::isEmptyFile(m_connections->path());
+}
+
 ContactStore::AuthorizationStatus ContactStore::authorizationStatus()
 {
     return accessStatus.load();

@@ -67,6 +67,10 @@ public:
     // finds it whole. ReadOnly: the store can still be read. Every other call
     // opens the file itself, without these checks.
     bool open(StoreError *error = nullptr);
+    // Whether the file exists but holds no store yet (no bytes, or an SQLite
+    // file without a single table): what open() and every other call would
+    // make a new store of. Looks at it read-only and writes nothing.
+    [[nodiscard]] bool isEmptyFile() const;
 
     [[nodiscard]] static AuthorizationStatus authorizationStatus();
     // Answers on a thread of its own: granted exactly when the status is, or

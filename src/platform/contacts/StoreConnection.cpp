@@ -48,23 +48,28 @@ bool createOwnerOnlyFile(const QString &path, StoreError *error)
     return true;
 }
 
-// A file that already holds data is first looked at over a read-only
-// connection, so that not even SQLite's own recovery writes to a file that
-// turns out not to be ours.
-bool checkReadOnly(const QString &path, StoreError *error)
+// What the file holds, looked at over a read-only connection, so that not
+// even SQLite's own recovery writes to a file that turns out not to be ours.
+StoreSchema::FileState inspectReadOnly(const QString &path, StoreError *error)
 {
     sqlite3 *db = nullptr;
     const int rc = sqlite3_open_v2(
         QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
-    bool ok = rc == SQLITE_OK;
-    if (!ok) {
+    StoreSchema::FileState state = StoreSchema::FileState::Invalid;
+    if (rc != SQLITE_OK) {
         *error = StoreSchema::openError(db, path);
     } else {
         sqlite3_busy_timeout(db, busyTimeoutMilliseconds);
-        ok = StoreSchema::inspect(db, path, error) != StoreSchema::FileState::Invalid;
+        state = StoreSchema::inspect(db, path, error);
     }
     sqlite3_close_v2(db);
-    return ok;
+    return state;
+}
+
+// A file that already holds data is checked before it is opened for writing.
+bool checkReadOnly(const QString &path, StoreError *error)
+{
+    return inspectReadOnly(path, error) != StoreSchema::FileState::Invalid;
 }
 
 bool configure(sqlite3 *db, const QString &path, StoreError *error)
@@ -127,6 +132,15 @@ std::unique_ptr<StoreConnection> StoreConnection::open(const QString &path, Stor
     auto connection = std::unique_ptr<StoreConnection>(new StoreConnection(db, path));
     connection->m_readOnly = sqlite3_db_readonly(db, "main") == 1;
     return connection;
+}
+
+bool StoreConnection::isEmptyFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return false;
+    StoreError ignored;
+    return info.size() == 0 || inspectReadOnly(path, &ignored) == StoreSchema::FileState::Empty;
 }
 
 bool StoreConnection::checkIntegrity(StoreError *error)

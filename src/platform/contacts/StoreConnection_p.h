@@ -25,6 +25,9 @@ public:
     StoreConnection &operator=(const StoreConnection &) = delete;
 
     [[nodiscard]] static std::unique_ptr<StoreConnection> open(const QString &path, StoreError *error);
+    // The file exists and is one open() would make a new store of: no bytes,
+    // or an SQLite file without a table. Looked at read-only.
+    [[nodiscard]] static bool isEmptyFile(const QString &path);
 
     [[nodiscard]] const QString &path() const { return m_path; }
     // SQLite opened the file read-only (it or its folder is write-protected),

@@ -1,0 +1,211 @@
+#include "AddressBookTestSupport.h"
+
+#include "app/ViewController.h"
+#include "app/WindowController.h"
+#include "common/DragEvents.h"
+#include "common/LaunchedAddressBook.h"
+#include "common/Screenshot.h"
+#include "common/TestEnvironment.h"
+#include "model/MVPerson.h"
+#include "platform/UndoManager.h"
+#include "table/ContactsDragAndDrop.h"
+#include "table/ContactsViewController.h"
+#include "table/DraggingMimeData.h"
+#include "table/GroupOutlineModel.h"
+#include "table/GroupViewController.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The address-book window on a generated store, shown, active and editable.
+class WindowDragAndDrop : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_app.launch());
+        QApplication::setActiveWindow(&window());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+        // Tall enough for the outline above the preview.
+        window().resize(1100, 900);
+        QCoreApplication::processEvents();
+        if (!mainView().editState())
+            window().editButtonClicked();
+    }
+
+    [[nodiscard]] WindowController &window() const { return m_app.window(); }
+    [[nodiscard]] ViewController &mainView() const { return m_app.mainView(); }
+    [[nodiscard]] ContactsViewController &table() const { return *window().contactsViewController(); }
+    [[nodiscard]] GroupViewController &outline() const { return *window().groupViewController(); }
+    [[nodiscard]] GroupRecordPtr groupNamed(const QString &name) const
+    {
+        for (const GroupRecordPtr &group : *mainView().containerTable()->first()->groups) {
+            if (group->name == name)
+                return group;
+        }
+        return nullptr;
+    }
+    [[nodiscard]] QPoint centreOf(const GroupRecordPtr &group) const
+    {
+        return outline().outlineView()->visualRect(outline().model()->indexOf(group)).center();
+    }
+    // Double-clicks the group in the outline, as the window system delivers
+    // it (the second press comes before the double click): its name opens
+    // for editing.
+    QLineEdit *startRenaming(const GroupRecordPtr &group)
+    {
+        QWidget *viewport = outline().outlineView()->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, centreOf(group));
+        QTest::mousePress(viewport, Qt::LeftButton, {}, centreOf(group));
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, centreOf(group));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, centreOf(group));
+        return viewport->findChild<QLineEdit *>();
+    }
+    // The first row of each of the first contacts not in the group.
+    [[nodiscard]] QList<int> rowsOfContactsOutside(const GroupRecordPtr &group, int count) const
+    {
+        QList<int> rows;
+        const QList<SubContactRecordPtr> &shown = table().subContactTable();
+        for (int row = 0; row < shown.size() && rows.size() < count; ++row) {
+            const bool member = group->contactTable
+                && std::any_of(group->contactTable->cbegin(), group->contactTable->cend(),
+                    [&](const ContactRecordPtr &contact) { return contact->uniqueId == shown.at(row)->uniqueId; });
+            if (shown.at(row)->labelIndex == 0 && !member)
+                rows.append(row);
+        }
+        return rows;
+    }
+
+    GeneratedAddressBook m_book{12, TestEnvironment::makeScratchFolder(u"drag-window"_s)};
+    RecordingAlertPresenter m_alerts;
+    LaunchedAddressBook m_app{m_book, &m_alerts};
+};
+
+TEST_F(WindowDragAndDrop, CtrlCCopiesTheSelectedRowsButAnOpenTextEditorKeepsIt)
+{
+    table().selectRowIndexes({});
+    window().validateCopyCommands();
+    EXPECT_FALSE(window().copyAction()->isEnabled());
+    table().selectRowIndexes({0, 1});
+    EXPECT_TRUE(window().copyAction()->isEnabled());
+    EXPECT_TRUE(window().copyAsCSVAction()->isEnabled());
+    table().makeFirstResponder();
+    QTest::keyClick(table().tableView(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().count(u'\n'), 1);
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(u"text/tab-separated-values"_s));
+
+    QLineEdit *editor = startRenaming(groupNamed(u"Friends"_s));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"Friends"_s);
+}
+
+TEST_F(WindowDragAndDrop, TheOutlineStandsAboveThePreviewAndChoosingAGroupShowsItsRowsAndChecksItsMenuItem)
+{
+    EXPECT_TRUE(window().groupPane()->isAncestorOf(&outline()));
+    EXPECT_GE(outline().rowHeight(), 24);
+    const GroupRecordPtr family = groupNamed(u"Family"_s);
+    ASSERT_NE(family, nullptr);
+    QTest::mouseClick(outline().outlineView()->viewport(), Qt::LeftButton, {}, centreOf(family));
+    EXPECT_EQ(mainView().selectedGroupDict(), family);
+    EXPECT_EQ(table().contactTable(), family->contactTable);
+    // Contacts 0, 2, 4, … belong to it.
+    EXPECT_EQ(family->contactTable->size(), 6);
+    QMenu *groups = window().groupsPopup()->menu();
+    groups->popup(QPoint(60, 60));
+    groups->close();
+    QMenu *local = groups->actions().value(1)->menu();
+    ASSERT_NE(local, nullptr);
+    local->popup(QPoint(60, 60));
+    local->close();
+    const auto items = local->actions();
+    const auto checked = std::find_if(items.cbegin(), items.cend(), [](QAction *item) { return item->isChecked(); });
+    ASSERT_NE(checked, items.cend());
+    EXPECT_EQ((*checked)->data().value<GroupRecordPtr>(), family);
+}
+
+TEST_F(WindowDragAndDrop, ATypedGroupNameIsOneUndoStepMarksTheWindowAndIsSaved)
+{
+    const GroupRecordPtr friends = groupNamed(u"Friends"_s);
+    QLineEdit *editor = startRenaming(friends);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, u"Pals"_s);
+    Screenshot::grab(&window(), u"renaming"_s);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::qWaitFor([&] { return friends->name == u"Pals"_s; }, 1000);
+    EXPECT_EQ(friends->name, u"Pals"_s);
+    EXPECT_TRUE(window().isWindowModified());
+    EXPECT_EQ(outline().model()->indexOf(friends).data().toString(), u"Pals"_s);
+
+    mainView().undo();
+    EXPECT_EQ(friends->name, u"Friends"_s);
+    EXPECT_FALSE(window().undoManager()->canUndo());
+    mainView().redo();
+    EXPECT_EQ(friends->name, u"Pals"_s);
+
+    m_app.delegate().saveAddressBook(nullptr);
+    ASSERT_TRUE(m_app.waitForHandOver());
+    EXPECT_NE(groupNamed(u"Pals"_s), nullptr);
+    EXPECT_EQ(groupNamed(u"Friends"_s), nullptr);
+}
+
+TEST_F(WindowDragAndDrop, RowsDroppedOntoAGroupWithoutThemAreAddedToIt)
+{
+    const GroupRecordPtr work = groupNamed(u"Work"_s);
+    mainView().groupSelectionDidChange(work);
+    mainView().groupSelectionDidChange(groupNamed(u"All Contacts"_s));
+    const qsizetype members = work->contactTable->size();
+    const QList<int> rows = rowsOfContactsOutside(work, 2);
+    ASSERT_EQ(rows.size(), 2);
+    const auto data = std::unique_ptr<QMimeData>(table().dragAndDrop()->mimeDataForRows(rows));
+    EXPECT_TRUE(DragEvents::drop(outline().outlineView()->viewport(), centreOf(work), data.get()));
+    EXPECT_EQ(work->contactTable->size(), members + 2);
+    EXPECT_TRUE(rowsOfContactsOutside(work, 12).size() < table().subContactTable().size());
+    EXPECT_TRUE(window().isWindowModified());
+}
+
+TEST_F(WindowDragAndDrop, AnotherWindowsRowsDroppedOnTheTableAreOneUndoStep)
+{
+    StoreContact zed;
+    zed.setGivenName(u"Zed"_s);
+    zed.setFamilyName(u"Quill"_s);
+    ContactsViewController other;
+    other.setContactTable(
+        std::make_shared<ContactTable>(ContactTable{ContactRecord::makeWithPerson(MVPerson::initWithCNContact(zed))}));
+    other.setSelectedLabels({u"All"_s});
+    other.setColumnIdentifiers({FieldId::Name});
+    other.updateSubContactTable();
+    other.reload();
+    const auto data = std::unique_ptr<QMimeData>(other.dragAndDrop()->mimeDataForRows({0}));
+    const qsizetype contacts = mainView().contactTable()->size();
+    QTableView *view = table().tableView();
+    const QPoint between = view->visualRect(view->model()->index(1, 1)).topLeft() + QPoint(10, 1);
+    EXPECT_TRUE(DragEvents::drop(view->viewport(), between, data.get()));
+    const auto zedsShown = [this] {
+        const auto &shown = *mainView().contactTable();
+        return std::count_if(shown.cbegin(), shown.cend(), [](const ContactRecordPtr &contact) {
+            return !contact->deleted && contact->person->nameValue()->firstName == u"Zed"_s;
+        });
+    };
+    EXPECT_EQ(mainView().contactTable()->size(), contacts + 1);
+    EXPECT_EQ(zedsShown(), 1);
+    mainView().undo();
+    EXPECT_FALSE(window().undoManager()->canUndo());
+    EXPECT_EQ(zedsShown(), 0);
+}
+
+} // namespace

@@ -1,0 +1,176 @@
+#include "ListTestContacts.h"
+#include "PdfWords.h"
+
+#include "print/AddressListFlow.h"
+#include "print/PrintOptionValue.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+using namespace PdfWords;
+using namespace ListTestContacts;
+using namespace PrintOptionsKey;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void setListOption(HagakiView &view, const QString &key, const QVariant &value)
+{
+    QVariantMap list = view.printOptions()->value(AddressList).toMap();
+    list.insert(key, value);
+    view.printOptions()->insert(AddressList, list);
+}
+
+// The texts of the glyphs of the list in paint order, rebuilt per line.
+QStringList glyphLines(const DrawList &drawn)
+{
+    QStringList lines;
+    double baseline = -1;
+    for (const PlacedGlyph &glyph : drawn.glyphs()) {
+        if (glyph.anchor.y() != baseline)
+            lines.append(QString());
+        baseline = glyph.anchor.y();
+        lines.last() += u'*';
+    }
+    return lines;
+}
+
+struct ItemRow {
+    const char *name;
+    const char *type;
+    QStringList labels;
+    Contact contact;
+    const char *text;
+    int lines;
+};
+
+class AddressListItem : public testing::TestWithParam<ItemRow> { };
+
+TEST_P(AddressListItem, HeadingThenValuesAndItsLineCount)
+{
+    const ItemRow &row = GetParam();
+    auto view = letterView(HagakiView::addressListStyle, true);
+    const PrintContactRecordPtr contact = receiver(row.contact);
+    const QString type = QString::fromUtf8(row.type);
+    EXPECT_EQ(view->formattedStringOfContact(*contact, type, row.labels, 20).text(), QString::fromUtf8(row.text));
+    EXPECT_EQ(HagakiView::linesInFormattedStringOfContact(*contact, type, row.labels), row.lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, AddressListItem,
+    testing::Values(ItemRow{"PhonesAllLabels", "Phone", {u"All"_s},
+                        {.family = u"A"_s, .phones = {u"mobile:1"_s, u"work:2"_s}}, "Phone: mobile: 1\nwork: 2\n", 2},
+        ItemRow{"NoSelectedLabel", "Phone", {u"home"_s}, {.family = u"A"_s, .phones = {u"mobile:1"_s}}, "Phone: \n", 1},
+        ItemRow{"NoPhones", "Phone", {u"All"_s}, {.family = u"A"_s}, "Phone: \n", 1},
+        ItemRow{"TwoLineNote", "Note", {u"All"_s}, {.family = u"A"_s, .note = u"one\ntwo"_s}, "Note: one\ntwo\n", 2},
+        ItemRow{"NoValue", "Job Title", {u"All"_s}, {.family = u"A"_s}, "Job Title: ", 0}),
+    [](const testing::TestParamInfo<ItemRow> &info) { return std::string(info.param.name); });
+
+TEST(AddressListText, LaterValuesAndNoteLinesStandUnderTheFirstAndLabelsAreGrey)
+{
+    auto view = letterView(HagakiView::addressListStyle, true);
+    const PrintContactRecordPtr contact
+        = receiver({.family = u"A"_s, .phones = {u"mobile:1"_s, u"work:2"_s}, .note = u"one\ntwo"_s});
+    const QList<ListRowText::Line> phones
+        = view->formattedStringOfContact(*contact, u"Phone"_s, {u"All"_s}, 20).lines();
+    ASSERT_EQ(phones.size(), 3);
+    EXPECT_EQ(phones.at(0).indent, 20);
+    EXPECT_GT(phones.at(1).indent, 40);
+    EXPECT_EQ(phones.at(0).labelWords, (QList<std::pair<qsizetype, qsizetype>>{{7, 7}}));
+    EXPECT_EQ(phones.at(1).labelWords, (QList<std::pair<qsizetype, qsizetype>>{{0, 5}}));
+    const QList<ListRowText::Line> note = view->formattedStringOfContact(*contact, u"Note"_s, {u"All"_s}, 20).lines();
+    ASSERT_EQ(note.size(), 3);
+    EXPECT_EQ(note.at(0).indent, 20);
+    EXPECT_GT(note.at(1).indent, 40);
+    EXPECT_TRUE(note.at(1).labelWords.isEmpty());
+}
+
+TEST(AddressListDrawing, ShadingFollowsTheReceiversPlaceAcrossPages)
+{
+    auto view = letterView(HagakiView::addressListStyle, true, {u"Name"_s, u"Phone"_s});
+    setListOption(*view, AlternatingRow, true);
+    setListOption(*view, PrintFrame, true);
+    view->printOptions()->insert(FontSize, 12.7);
+    view->setReceiverPersons(numberedReceivers(40));
+    EXPECT_EQ(view->addressListFont().pointSize(), 12);
+    const int pages = view->knowsPageRange();
+    ASSERT_EQ(pages, 2);
+    AddressListFlow &flow = view->addressListFlow();
+    const QList<AddressListFlow::Piece> second = flow.piecesOfPage(1);
+    ASSERT_FALSE(second.isEmpty());
+    // Every row is the name and a phone: two lines, never the "Name" item.
+    EXPECT_EQ(flow.rowText(0).lineCount(), 2);
+    const DrawList drawn = view->drawList(view->rectForPage(1));
+    bool shaded = false;
+    int rules = 0;
+    for (const DrawItem &item : drawn.items()) {
+        if (const auto *fill = std::get_if<FilledRect>(&item); fill && fill->color != QColor(Qt::white))
+            shaded = shaded || fill->rect.top() == second.first().y;
+        if (const auto *stroke = std::get_if<StrokedPath>(&item)) {
+            EXPECT_EQ(stroke->pen.widthF(), 1);
+            ++rules;
+        }
+    }
+    EXPECT_EQ(shaded, second.first().receiver % 2 == 1);
+    EXPECT_EQ(rules, second.size());
+    // Label pages with their wider frames drawn first change nothing.
+    auto labels = letterView(HagakiView::labelsStyle, true);
+    labels->setReceiverPersons(numberedReceivers(1));
+    (void)labels->drawList(QRectF(0, 0, 612, 792));
+    EXPECT_EQ(glyphLines(view->drawList(view->rectForPage(1))), glyphLines(drawn));
+}
+
+TEST(AddressListPrinting, SixtyReceiversEachOnceInOrderOnEveryCountedPage)
+{
+    auto view = letterView(HagakiView::addressListStyle, true, {u"Phone"_s, u"Email"_s, u"Note"_s});
+    view->setReceiverPersons(numberedReceivers(60, u"first line\nsecond line"_s));
+    const QList<Page> pages = pdfWords(printThroughJob(*view, u"address-list.pdf"_s));
+    ASSERT_GT(pages.size(), 1);
+    QStringList names;
+    // The last page comes out first: read from the last strip's page back.
+    for (auto page = pages.crbegin(); page != pages.crend(); ++page) {
+        EXPECT_FALSE(page->isEmpty());
+        for (const Word &word : *page) {
+            if (word.text.startsWith(u"Family"_s))
+                names.append(word.text);
+        }
+    }
+    ASSERT_EQ(names.size(), 60);
+    for (int index = 0; index < 60; ++index)
+        EXPECT_EQ(names.at(index), u"Family%1"_s.arg(index + 1, 4, 10, QChar(u'0')));
+}
+
+TEST(AddressListPrinting, ATwoHundredLineNoteStartsOnTheFirstPageAndLosesNoLine)
+{
+    QStringList lines;
+    for (int line = 1; line <= 200; ++line)
+        lines.append(u"line%1"_s.arg(line));
+    auto view = letterView(HagakiView::addressListStyle, true, {u"Note"_s});
+    view->setReceiverPersons(
+        {receiver({.family = u"Tall"_s, .note = lines.join(u'\n')}), receiver({.family = u"Next"_s})});
+    const QList<Page> pages = pdfWords(printThroughJob(*view, u"address-list-tall.pdf"_s));
+    ASSERT_GT(pages.size(), 2);
+    EXPECT_TRUE(holds(pages.last(), u"Tall"_s));
+    QStringList printed;
+    for (auto page = pages.crbegin(); page != pages.crend(); ++page) {
+        EXPECT_FALSE(page->isEmpty());
+        for (const Word &word : *page) {
+            if (word.text.startsWith(u"line"_s))
+                printed.append(word.text);
+        }
+    }
+    EXPECT_EQ(printed, lines);
+    EXPECT_TRUE(holds(pages.first(), u"Next"_s));
+}
+
+TEST(AddressListPrinting, PreviewOfAListPage)
+{
+    auto view = letterView(HagakiView::addressListStyle, false, {u"Phone"_s, u"Email"_s, u"Note"_s});
+    setListOption(*view, AlternatingRow, true);
+    setListOption(*view, PrintFrame, true);
+    view->setReceiverPersons(numberedReceivers(30, u"first line\nsecond line"_s));
+    const QImage page = previewImage(*view, u"AddressListPrinting.PreviewOfAListPage"_s);
+    EXPECT_FALSE(page.isNull());
+}
+
+} // namespace

@@ -1,0 +1,178 @@
+#include "ListTestContacts.h"
+#include "PdfWords.h"
+#include "PrintTestCards.h"
+
+#include "print/AddressBlock.h"
+#include "print/LabelGrid.h"
+#include "print/PrintOptionValue.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+using namespace PdfWords;
+using namespace ListTestContacts;
+using namespace PrintOptionsKey;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct GridRow {
+    const char *name;
+    QSizeF area; // between the margins
+    QSizeF label;
+    QSizeF gaps;
+    qint64 columns;
+    qint64 rows;
+};
+
+class LabelGridCounts : public testing::TestWithParam<GridRow> { };
+
+TEST_P(LabelGridCounts, FitWholePitchesAndAtLeastOne)
+{
+    const GridRow &row = GetParam();
+    const LabelGrid grid = LabelGrid::make(
+        QRectF(QPointF(10, 20), row.area + QSizeF(30, 30)), QMarginsF(10, 10, 20, 20), row.label, row.gaps, 800);
+    EXPECT_EQ(grid.columns, row.columns);
+    EXPECT_EQ(grid.rows, row.rows);
+    EXPECT_EQ(grid.origin, QPointF(20, 30));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LabelGridCounts,
+    testing::Values(GridRow{"GapAfterTheLastLabelToo", {300, 300}, {100, 100}, {5, 5}, 2, 2},
+        GridRow{"LargerThanTheArea", {300, 300}, {400, 500}, {0, 0}, 1, 1},
+        GridRow{"PitchOfNothing", {300, 300}, {0, 0}, {0, 0}, 1, 1},
+        GridRow{"NegativeLabels", {300, 300}, {-10, -10}, {0, 0}, 1, 1},
+        GridRow{"NoRoomBetweenTheMargins", {-40, -40}, {100, 100}, {0, 0}, 1, 1}),
+    [](const testing::TestParamInfo<GridRow> &info) { return std::string(info.param.name); });
+
+TEST(LabelGrid, SlotsFillRowsThenPagesAndARectangleJustAboveAStripDrawsIt)
+{
+    const LabelGrid grid = LabelGrid::make(QRectF(0, 0, 200, 200), QMarginsF(), {100, 100}, {0, 0}, 792);
+    ASSERT_EQ(grid.labelsPerPage(), 4);
+    EXPECT_EQ(grid.slotRect(1), QRectF(100, 0, 100, 100));
+    EXPECT_EQ(grid.slotRect(2), QRectF(0, 100, 100, 100));
+    EXPECT_EQ(grid.slotRect(5), QRectF(100, 792, 100, 100));
+    EXPECT_EQ(grid.pageOfSlot(5), 1);
+    EXPECT_EQ(grid.pageCount(6), 2);
+    EXPECT_EQ(grid.pageCount(0), 1);
+    EXPECT_EQ(grid.pageAt(2 * 792 - 10), 2);
+    EXPECT_EQ(grid.pageAt(2 * 792 - 11), 1);
+}
+
+TEST(LabelStartingSize, TwoShortLinesStartAsThreeLinesOfTen)
+{
+    EXPECT_DOUBLE_EQ(HagakiView::labelStartingSize(u"ab\ncd"_s, {100, 300}), 1.2 * 100 / 10);
+    EXPECT_DOUBLE_EQ(HagakiView::labelStartingSize(u"ab\ncd"_s, {300, 30}), 1.2 * 30 / 3);
+}
+
+// A view of labels 100 × 100 on a 200 × 200 area of Letter paper.
+std::unique_ptr<HagakiView> twoByTwo(bool printing, qint64 repeat, int receivers)
+{
+    auto view = letterView(HagakiView::labelsStyle, printing);
+    PrintOptionsRecord options = *view->printOptions();
+    QVariantMap labels = options.value(MailingLabels).toMap();
+    labels.insert(LabelWidth, 100.0);
+    labels.insert(LabelHeight, 100.0);
+    labels.insert(HGap, 0.0);
+    labels.insert(VGap, 0.0);
+    labels.insert(RepeatCount, repeat);
+    labels.insert(PrintFrame, true);
+    options.insert(MailingLabels, labels);
+    options.insert(LeftMargin, 0.0);
+    options.insert(TopMargin, 0.0);
+    options.insert(RightMargin, 612.0 - 200);
+    options.insert(BottomMargin, 792.0 - 200);
+    view->setPrintOptions(std::make_shared<PrintOptionsRecord>(options));
+    view->setReceiverPersons(numberedReceivers(receivers));
+    return view;
+}
+
+// The frames drawn on the page, each one point above its slot.
+QList<QRectF> frames(const DrawList &drawn)
+{
+    QList<QRectF> found;
+    for (const DrawItem &item : drawn.items()) {
+        if (const auto *stroke = std::get_if<StrokedPath>(&item)) {
+            EXPECT_EQ(stroke->pen.widthF(), 1.5);
+            found.append(stroke->path.boundingRect());
+        }
+    }
+    return found;
+}
+
+TEST(LabelPages, ThreeLabelsAReceiverPutTheSecondPageOnSlotsFourAndFive)
+{
+    auto view = twoByTwo(true, 3, 2);
+    EXPECT_EQ(view->knowsPageRange(), 2);
+    const QList<QRectF> second = frames(view->drawList(QRectF(0, 792, 612, 792)));
+    EXPECT_EQ(second, (QList<QRectF>{QRectF(0, 791, 100, 100), QRectF(100, 791, 100, 100)}));
+    EXPECT_EQ(frames(view->drawList(QRectF(0, 0, 612, 792))).size(), 4);
+
+    // No labels at all, on one page, for a count of nothing; a thousand at most.
+    view = twoByTwo(true, 0, 2);
+    EXPECT_EQ(view->knowsPageRange(), 1);
+    EXPECT_TRUE(frames(view->drawList(QRectF(0, 0, 612, 792))).isEmpty());
+    view = twoByTwo(true, 1e30, 2);
+    EXPECT_EQ(view->labelRepeatCount(), 1000);
+    EXPECT_EQ(view->knowsPageRange(), 500);
+}
+
+TEST(LabelPages, ALabelOfNothingHasNoTextAndNoFrame)
+{
+    auto view = twoByTwo(true, 1, 2);
+    QVariantMap labels = view->printOptions()->value(MailingLabels).toMap();
+    labels.insert(LabelHeight, 0.0);
+    view->printOptions()->insert(MailingLabels, labels);
+    EXPECT_TRUE(view->drawList(QRectF(0, 0, 612, 792)).items().size() == 1);
+}
+
+TEST(LabelPages, ALabelBlockStartsWithThePostalCodeAndFitsItsLabel)
+{
+    auto view = twoByTwo(true, 1, 1);
+    const DrawList drawn = view->drawList(QRectF(0, 0, 612, 792));
+    const QList<PlacedGlyph> glyphs = drawn.glyphs();
+    ASSERT_FALSE(glyphs.isEmpty());
+    EXPECT_EQ(glyphs.first().font.glyphIndexesForString(u"1"_s).value(0), glyphs.first().glyph);
+    for (const PlacedGlyph &glyph : glyphs) {
+        EXPECT_GE(glyph.size(), AddressBlock::smallestSize);
+        EXPECT_TRUE(QRectF(0, 0, 104, 103).contains(glyph.anchor));
+    }
+}
+
+TEST(LabelPages, SevenReceiversOnTwoPagesEachNameInItsSlot)
+{
+    for (const bool vertical : {false, true}) {
+        auto view = twoByTwo(true, 1, 7);
+        QVariantMap labels = view->printOptions()->value(MailingLabels).toMap();
+        labels.insert(DrawTextInVertical, vertical);
+        labels.insert(VerticalFontName, u"IPAexGothic"_s);
+        view->printOptions()->insert(MailingLabels, labels);
+        const QList<Page> pages
+            = pdfWords(printThroughJob(*view, vertical ? u"labels-vertical.pdf"_s : u"labels.pdf"_s));
+        ASSERT_EQ(pages.size(), 2);
+        const LabelGrid grid = view->labelGrid();
+        for (int receiver = 0; receiver < 7; ++receiver) {
+            // Page 1 is the last strip: the second page of labels.
+            const Page &page = pages.at(receiver < 4 ? 1 : 0);
+            const QString family = u"Family%1"_s.arg(receiver + 1, 4, 10, QChar(u'0'));
+            const QRectF slot = grid.slotRect(receiver).translated(0, -792 * (receiver / 4)).adjusted(-2, -2, 5, 5);
+            bool found = false;
+            for (const Word &word : page) {
+                if (!word.text.contains(vertical ? family.right(1) : family))
+                    continue;
+                found = found || slot.contains(word.box.center());
+            }
+            EXPECT_TRUE(found) << family.toStdString() << (vertical ? " vertical" : "");
+        }
+    }
+}
+
+TEST(LabelPages, PreviewShowsTheFirstSheet)
+{
+    auto view = twoByTwo(false, 2, 3);
+    const QImage page = previewImage(*view, u"LabelPages.PreviewShowsTheFirstSheet"_s);
+    EXPECT_EQ(page.pixelColor(300, 500), QColor(Qt::white));
+}
+
+} // namespace
