@@ -2,12 +2,19 @@
 # it has a CMakeLists.txt of its own.
 set(QUILLMARK_SUBSYSTEMS platform model app table print interchange editors detail find)
 
-# quillmark_add_test_suite(<subsystem> SOURCES ... [LIBRARIES ...])
-# One GoogleTest executable per subsystem; every test it holds carries the
-# subsystem's name as its CTest label, so `ctest -L model` runs one subsystem.
+# quillmark_add_test_suite(<subsystem> [TARGET <name>] [LABELS ...]
+#                          SOURCES ... [LIBRARIES ...])
+# One GoogleTest executable per subsystem, quillmark_<subsystem>_tests unless
+# TARGET names another; every test it holds carries the subsystem's name as
+# its CTest label, so `ctest -L model` runs one subsystem, and the LABELS
+# given, so that a build can leave out a kind of test whatever its name
+# (`ctest -LE subprocess`).
 function(quillmark_add_test_suite subsystem)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "TARGET" "SOURCES;LIBRARIES;LABELS" ${ARGN})
   set(target quillmark_${subsystem}_tests)
+  if(ARG_TARGET)
+    set(target ${ARG_TARGET})
+  endif()
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE quillmark_testmain ${ARG_LIBRARIES})
   gtest_discover_tests(${target}
@@ -16,4 +23,14 @@ function(quillmark_add_test_suite subsystem)
     NO_PRETTY_VALUES
     PROPERTIES LABELS ${subsystem} ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
   )
+  # Further labels go on once the tests are discovered, from the list the
+  # discovery leaves in <target>_TESTS: discovery itself takes one label only.
+  if(ARG_LABELS)
+    set(labels_script ${CMAKE_CURRENT_BINARY_DIR}/${target}_labels.cmake)
+    file(WRITE ${labels_script}
+      "if(${target}_TESTS)\n"
+      "  set_tests_properties(\${${target}_TESTS} PROPERTIES LABELS \"${subsystem};${ARG_LABELS}\")\n"
+      "endif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${labels_script})
+  endif()
 endfunction()

@@ -91,8 +91,10 @@ void AppDelegate::applicationDidFinishLaunching()
         qWarning("%s: ERROR can't find windowController", Q_FUNC_INFO);
     // Only the address-book window asks before closing; document windows
     // close as they are.
-    if (m_window)
-        m_window->setCloseGuard([this] { return addressBookWindowShouldClose(); });
+    if (m_window) {
+        const QPointer<AppDelegate> self(this);
+        m_window->setCloseGuard([self] { return !self || self->addressBookWindowShouldClose(); });
+    }
     if (m_window)
         connect(m_window->undoManager(), &UndoManager::stacksChanged, this, &AppDelegate::validateApplicationMenus);
     validateApplicationMenus();

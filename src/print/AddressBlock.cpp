@@ -42,11 +42,11 @@ QSizeF AddressBlock::extent(double size) const
 
 AddressBlock::Fitted AddressBlock::fit(double startSize, const QSizeF &box) const
 {
-    double size = std::max(startSize, smallestSize);
+    double size = std::clamp(startSize, smallestSize, largestSize);
     QSizeF reached = extent(size);
     for (int measurement = 1; measurement < mostMeasurements; ++measurement) {
         const double step = fittingStep(reached.width() / box.width(), reached.height() / box.height());
-        const double next = std::max(size + step, smallestSize);
+        const double next = std::clamp(size + step, smallestSize, largestSize);
         if (step == 0 || next == size)
             break;
         size = next;

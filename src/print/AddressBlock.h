@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/StyledText.h"
+#include "print/TextGlyphs_p.h"
 
 #include <QRectF>
 #include <QSizeF>
@@ -47,8 +48,10 @@ public:
     // starting sizes are guessed from.
     [[nodiscard]] static qsizetype longestLineLength(const QString &text);
     // Fitting never sets a block smaller: a box of nothing would step the
-    // size down past zero.
+    // size down past zero; nor larger: a box far larger than the paper would
+    // step it up past what a font engine makes.
     static constexpr double smallestSize = 1;
+    static constexpr double largestSize = TextGlyphs::largestSize;
 
     static inline const QString leftRight = QStringLiteral("Left-Right");
     static inline const QString upDown = QStringLiteral("Up-Down");

@@ -2,6 +2,8 @@
 
 #include <QGlyphRun>
 
+#include <cmath>
+
 namespace {
 
 // Glyphs that stand upright in one font are drawn as one run: one text object
@@ -18,6 +20,8 @@ public:
 
     void add(const PlacedGlyph &glyph)
     {
+        if (!glyph.font.isValid() || !std::isfinite(glyph.anchor.x()) || !std::isfinite(glyph.anchor.y()))
+            return;
         if (glyph.angle != 0) {
             flush();
             m_painter.save();
@@ -64,6 +68,13 @@ private:
 };
 
 } // namespace
+
+void DrawList::truncate(std::size_t size)
+{
+    if (size < m_items.size())
+        m_items.erase(m_items.begin() + std::ptrdiff_t(size), m_items.end());
+    m_incomplete = false;
+}
 
 QList<PlacedGlyph> DrawList::glyphs() const
 {

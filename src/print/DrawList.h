@@ -52,12 +52,19 @@ using DrawItem = std::variant<PlacedGlyph, FilledRect, StrokedPath, PlacedImage>
 class DrawList {
 public:
     void add(DrawItem item) { m_items.push_back(std::move(item)); }
+    // Keeps the first size items and clears the flag below.
+    void truncate(std::size_t size);
     [[nodiscard]] const std::vector<DrawItem> &items() const { return m_items; }
     // The glyphs alone, in paint order.
     [[nodiscard]] QList<PlacedGlyph> glyphs() const;
+
+    // Set when some text could not be added: no face could draw its glyphs.
+    void markIncomplete() { m_incomplete = true; }
+    [[nodiscard]] bool isIncomplete() const { return m_incomplete; }
 
     void paint(QPainter &painter) const;
 
 private:
     std::vector<DrawItem> m_items;
+    bool m_incomplete = false;
 };

@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class AddressListFlow;
 struct HagakiLayoutFields;
@@ -198,6 +199,10 @@ private:
     [[nodiscard]] QRectF postcardNameRect(TextObject &object, bool sender) const;
     [[nodiscard]] QRectF postcardAddressRect(const TextObject &nameObject, const QRectF &nameRect, bool sender) const;
     [[nodiscard]] QRectF envelopeRect(bool sender) const;
+    // The frame a layout or the options saved; none when the text holds none,
+    // or one not finite or reaching further than ten times the paper's
+    // largest side from its corner.
+    [[nodiscard]] std::optional<QRectF> savedFrame(const QString &text) const;
 
     void drawEnvelopeRect(const QRectF &rect, DrawList &drawList);
     void drawEnvelopeBlock(const PrintContactRecordPtr &record, bool forSender, double pageOffset, DrawList &drawList);
@@ -222,6 +227,12 @@ private:
     void drawCard(DrawList &drawList) const;
     void drawBlock(const TextObject &object, const QPointF &origin, DrawList &drawList) const;
     [[nodiscard]] bool skipsReceiverBlocks(qsizetype pageIndex) const;
+    // The receiver a page draws: the first on screen, the page's own when
+    // printing; null past the receivers.
+    [[nodiscard]] PrintContactRecordPtr pagePerson(qsizetype page) const;
+    // A page whose text no face could draw shows its background alone; the
+    // contact is named in the log.
+    static void logUndrawable(const PrintContactRecordPtr &record);
     // Where the next column stands and where the last one began.
     struct ColumnEnd {
         double x = 0;

@@ -4,6 +4,7 @@
 #include "platform/widgets/FontResolver.h"
 #include "print/PostalCodeBoxes.h"
 #include "print/PrintOptionValue.h"
+#include "print/TextGlyphs_p.h"
 #include "print/VerticalText.h"
 
 #include <QGuiApplication>
@@ -76,15 +77,36 @@ void HagakiView::drawHagakiRect(const QRectF &rect, DrawList &drawList)
     else if (page >= 0 && page < m_receiverPersons.size())
         updateTextObjectForReceiver(m_receiverPersons.at(page));
 
+    const std::size_t background = drawList.items().size();
     for (const TextObjectPtr &object : std::as_const(m_objectTable)) {
         if (object->isSender() ? !m_senderPerson : skipsReceiverBlocks(page))
             continue;
         if (object->rect.width() <= 0)
             continue;
         drawBlock(*object, origin, drawList);
+        if (drawList.isIncomplete()) {
+            // Half a card would print as if it were whole.
+            drawList.truncate(background);
+            logUndrawable(object->isSender() ? m_senderPerson : pagePerson(page));
+            return;
+        }
         if (m_layoutMode)
             drawRubberBand(object->rect.translated(origin), object->selected, drawList);
     }
+}
+
+PrintContactRecordPtr HagakiView::pagePerson(qsizetype page) const
+{
+    if (!m_printing)
+        return m_receiverPersons.isEmpty() ? nullptr : m_receiverPersons.first();
+    return page >= 0 && page < m_receiverPersons.size() ? m_receiverPersons.at(page) : nullptr;
+}
+
+void HagakiView::logUndrawable(const PrintContactRecordPtr &record)
+{
+    const QString identifier = record ? record->uniqueId.toString() : QString();
+    qWarning("%s: ERROR no face can draw the text of contact %s; the page shows no text", Q_FUNC_INFO,
+        qPrintable(identifier));
 }
 
 QPointF HagakiView::pageOrigin(double pageOffset) const
@@ -102,12 +124,7 @@ bool HagakiView::skipsReceiverBlocks(qsizetype page) const
     // print job asks the same of each page's own receiver: were it to ask of
     // the first, a job whose first row is the sender would print no card's
     // address at all.
-    PrintContactRecordPtr receiver;
-    if (!m_printing)
-        receiver = m_receiverPersons.isEmpty() ? nullptr : m_receiverPersons.first();
-    else if (page >= 0 && page < m_receiverPersons.size())
-        receiver = m_receiverPersons.at(page);
-    return receiver == m_senderPerson;
+    return pagePerson(page) == m_senderPerson;
 }
 
 void HagakiView::drawCard(DrawList &drawList) const
@@ -172,8 +189,12 @@ HagakiView::ColumnEnd HagakiView::drawColumns(const QStringList &lines, double s
     double x, double firstTop, double end, double pitch, DrawList &drawList) const
 {
     ColumnEnd column{x, firstTop};
-    if (!(size > 0))
+    if (!TextGlyphs::isDrawableSize(size)) {
+        // Layout never sizes text so: what the block holds cannot be drawn.
+        if (!lines.join(QString()).isEmpty())
+            drawList.markIncomplete();
         return column;
+    }
     const QFont font = FontResolver::font(m_selectedTategakiFontName, size);
     for (qsizetype line = 0; line < lines.size(); ++line) {
         if (line > 0 && line < widths.size())

@@ -4,9 +4,11 @@
 #include "print/NameString.h"
 #include "print/PrintOptionValue.h"
 #include "print/RectText.h"
+#include "print/TextGlyphs_p.h"
 #include "print/VerticalText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 using namespace PrintOptionsKey;
@@ -19,9 +21,16 @@ constexpr double sizeStepDown = 0.5;
 constexpr double sizeStepUp = 0.4;
 // A name of hundreds of characters in a short block would step down forever,
 // and a line of more than about 80 cells can step over the tolerance back and
-// forth: every fitting stops at 1 pt and after 100 steps.
+// forth: every fitting stops at 1 pt and after 100 steps. A block far larger
+// than any paper stops at the largest size text is set in.
 constexpr double smallestSize = 1;
 constexpr int mostFittingSteps = 100;
+constexpr double largestSize = TextGlyphs::largestSize;
+// A saved frame reaching further than this many times the paper's largest
+// side is no layout a user made (a vCard carries whatever it was given).
+constexpr double farthestFrame = 10;
+// The side a frame is bounded by when the view has no paper: the card's.
+constexpr double cardHeight = 420;
 // An address is not set smaller than this; below it the region takes a
 // column of its own.
 constexpr double smallestAddressSize = 7;
@@ -79,7 +88,8 @@ ColumnSpan nameSpan(qsizetype lines, bool sender, bool nameAloneHasTwoLines)
 // above the floor.
 double fittedSize(double columnLength, double height, double size, double ceiling, double floor)
 {
-    size = std::max(size, smallestSize);
+    size = std::clamp(size, smallestSize, largestSize);
+    ceiling = std::min(ceiling, largestSize);
     for (int step = 0; step < mostFittingSteps; ++step) {
         const double length = columnLength * size;
         if (length <= height && length >= height - fittingTolerance)
@@ -90,7 +100,7 @@ double fittedSize(double columnLength, double height, double size, double ceilin
         if (!(ceiling > size && size > floor))
             break;
     }
-    return size;
+    return std::min(size, largestSize);
 }
 
 qsizetype longestLine(const QStringList &lines)
@@ -188,7 +198,7 @@ QRectF HagakiView::postcardNameRect(TextObject &object, bool sender) const
 {
     const HagakiLayoutFields *layout = layoutOf(object);
     if (layout) {
-        if (const auto saved = RectText::parse(sender ? layout->senderName : layout->receiverName))
+        if (const auto saved = savedFrame(sender ? layout->senderName : layout->receiverName))
             return *saved;
     }
     const qsizetype nameLines = nameString(object, layout, sender).count(u'\n') + 1;
@@ -201,7 +211,7 @@ QRectF HagakiView::postcardAddressRect(const TextObject &nameObject, const QRect
 {
     const HagakiLayoutFields *layout = layoutOf(nameObject);
     const std::optional<QRectF> saved
-        = layout ? RectText::parse(sender ? layout->senderAddress : layout->receiverAddress) : std::nullopt;
+        = layout ? savedFrame(sender ? layout->senderAddress : layout->receiverAddress) : std::nullopt;
     if (sender) {
         if (saved)
             return *saved;
@@ -235,7 +245,22 @@ QRectF HagakiView::envelopeRect(bool sender) const
     const QString paperName = m_printInfo ? m_printInfo->paperName() : QString();
     const QVariantMap saved
         = PrintOptionValue::dictionary(PrintOptionValue::dictionary(envelope, RectDicts), paperName);
-    return RectText::parse(PrintOptionValue::text(saved.value(key))).value_or(byDefault);
+    return savedFrame(PrintOptionValue::text(saved.value(key))).value_or(byDefault);
+}
+
+std::optional<QRectF> HagakiView::savedFrame(const QString &text) const
+{
+    const std::optional<QRectF> frame = RectText::parse(text);
+    if (!frame)
+        return std::nullopt;
+    const QSizeF paper = paperSize();
+    const double largestSide = std::max(paper.width(), paper.height());
+    const double reach = farthestFrame * (largestSide > 0 ? largestSide : cardHeight);
+    for (const double value : {frame->x(), frame->y(), frame->width(), frame->height()}) {
+        if (!(std::abs(value) <= reach))
+            return std::nullopt;
+    }
+    return frame;
 }
 
 QRectF HagakiView::newAlignName(TextObject &object, const QRectF &rect) const

@@ -1,5 +1,6 @@
 #include "print/StyledText.h"
 
+#include "print/ComposedCharacters_p.h"
 #include "print/DrawList.h"
 #include "print/TextGlyphs_p.h"
 
@@ -20,6 +21,7 @@ StyledText::StyledText(const QString &text, const QFont &font, LineSpacing spaci
     QFont reference = font;
     reference.setPointSizeF(referenceSize);
     reference.setHintingPreference(QFont::PreferNoHinting);
+    m_primaryFace = TextGlyphs::primaryFace(reference);
     const QRawFont primary = TextGlyphs::sizedFont(reference, referenceSize);
     m_ascent = primary.ascent();
     m_fontHeight = primary.ascent() + primary.descent();
@@ -36,13 +38,21 @@ StyledText::StyledText(const QString &text, const QFont &font, LineSpacing spaci
         layout.endLayout();
         Line line;
         line.width = textLine.isValid() ? textLine.naturalTextWidth() : 0;
-        for (const QGlyphRun &run : layout.glyphRuns()) {
-            const QRawFont runFont = TextGlyphs::sizedFont(run.rawFont(), referenceSize);
-            const QList<quint32> indexes = run.glyphIndexes();
-            const QList<QPointF> positions = run.positions();
-            for (qsizetype glyph = 0; glyph < indexes.size(); ++glyph)
-                line.glyphs.append({indexes.at(glyph), runFont, positions.at(glyph).x()});
-        }
+        // Character by character, so that every glyph knows the character it
+        // was made from.
+        ComposedCharacters::forEach(lineText, [&](qsizetype start, qsizetype length) {
+            const char32_t character = ComposedCharacters::codePointAt(lineText, start);
+            for (const QGlyphRun &run : layout.glyphRuns(int(start), int(length))) {
+                const QList<quint32> indexes = run.glyphIndexes();
+                const QList<QPointF> positions = run.positions();
+                for (qsizetype index = 0; index < indexes.size(); ++index) {
+                    const Glyph glyph{indexes.at(index), run.rawFont(), positions.at(index).x(), character};
+                    // A ligature comes back for each character it joins.
+                    if (line.glyphs.isEmpty() || !line.glyphs.constLast().sameAs(glyph))
+                        line.glyphs.append(glyph);
+                }
+            }
+        });
         m_lines.append(line);
     }
 }
@@ -69,11 +79,16 @@ void StyledText::draw(double size, const QPointF &point, bool turned, DrawList &
     double top = 0;
     for (const Line &line : m_lines) {
         for (const Glyph &glyph : line.glyphs) {
+            const TextGlyphs::Glyph drawn
+                = TextGlyphs::drawableGlyph(glyph.face, glyph.index, glyph.character, m_primaryFace, size);
+            if (!drawn.font.isValid()) {
+                drawList.markIncomplete();
+                continue;
+            }
             const QPointF along(glyph.x * scale, top);
             // A quarter turn clockwise on a page whose y grows downward.
             const QPointF anchor = turned ? point + QPointF(-along.y(), along.x()) : point + along;
-            drawList.add(PlacedGlyph{
-                0, glyph.index, TextGlyphs::sizedFont(glyph.font, size), anchor, turned ? 90.0 : 0.0, baseline});
+            drawList.add(PlacedGlyph{glyph.character, drawn.index, drawn.font, anchor, turned ? 90.0 : 0.0, baseline});
         }
         top += pitch;
     }

@@ -33,8 +33,14 @@ public:
 private:
     struct Glyph {
         quint32 index = 0;
-        QRawFont font;
+        QRawFont face; // at the reference size
         double x = 0;
+        char32_t character = 0; // the first of the characters it stands for
+
+        [[nodiscard]] bool sameAs(const Glyph &other) const
+        {
+            return index == other.index && x == other.x && face == other.face;
+        }
     };
     struct Line {
         QList<Glyph> glyphs;
@@ -45,6 +51,7 @@ private:
 
     QList<Line> m_lines;
     LineSpacing m_spacing = LineSpacing::FontHeight;
+    QRawFont m_primaryFace;
     // At the reference size.
     double m_ascent = 0;
     double m_fontHeight = 0;

@@ -1,9 +1,13 @@
 #include "print/TextGlyphs_p.h"
 
+#include "print/ComposedCharacters_p.h"
+
 #include <QGlyphRun>
 #include <QHash>
 #include <QImage>
 #include <QTextLine>
+
+#include <utility>
 
 QPaintDevice *TextGlyphs::pointDevice()
 {
@@ -17,8 +21,43 @@ QPaintDevice *TextGlyphs::pointDevice()
     return &device;
 }
 
+namespace {
+
+QFont atLayoutSize(const QFont &font)
+{
+    QFont reference(font, TextGlyphs::pointDevice());
+    reference.setPointSizeF(TextGlyphs::layoutSize);
+    return reference;
+}
+
+// Qt's stand-in for characters no installed face covers has no font tables.
+bool isFace(const QRawFont &font)
+{
+    return font.isValid() && !font.fontTable("head").isEmpty();
+}
+
+// Making a face or a size makes a font engine; the faces and sizes a page
+// uses are few, so the results are kept, the invalid ones too. Fonts are
+// known by their engine, never by their names: the stand-in has none. Pages
+// are laid out and drawn on the main thread only, as a raw font must stay in
+// the thread that made it.
+template <typename Key, typename MakeFont>
+QRawFont cachedFont(QHash<Key, QRawFont> &fonts, const Key &key, MakeFont makeFont)
+{
+    if (const auto found = fonts.constFind(key); found != fonts.cend())
+        return *found;
+    if (fonts.size() > 512)
+        fonts.clear();
+    const QRawFont font = makeFont();
+    fonts.insert(key, font);
+    return font;
+}
+
+} // namespace
+
 TextGlyphs::TextGlyphs(const QString &line, const QFont &font, qreal size)
-    : m_layout(line, font, pointDevice())
+    : m_layout(line, atLayoutSize(font), pointDevice())
+    , m_primaryFace(primaryFace(font))
     , m_size(size)
 {
     m_layout.beginLayout();
@@ -32,49 +71,54 @@ TextGlyphs::Glyph TextGlyphs::glyphAt(int position, int length) const
 {
     const QList<QGlyphRun> runs = m_layout.glyphRuns(position, length);
     for (const QGlyphRun &run : runs) {
-        if (!run.glyphIndexes().isEmpty())
-            return {run.glyphIndexes().first(), sizedFont(run.rawFont(), m_size)};
+        if (!run.glyphIndexes().isEmpty() && position >= 0 && position < m_layout.text().size()) {
+            const char32_t character = ComposedCharacters::codePointAt(m_layout.text(), position);
+            return drawableGlyph(run.rawFont(), run.glyphIndexes().first(), character, m_primaryFace, m_size);
+        }
     }
     return {};
 }
 
-namespace {
-
-// Resizing makes a new font engine; the faces and sizes a page uses are few,
-// so the results are kept. Pages are laid out and drawn on the main thread
-// only, as a raw font must stay in the thread that made it.
-template <typename MakeFont> QRawFont cachedFont(const QString &key, MakeFont makeFont)
+TextGlyphs::Glyph TextGlyphs::drawableGlyph(
+    const QRawFont &face, quint32 index, char32_t character, const QRawFont &primaryFace, qreal size)
 {
-    static QHash<QString, QRawFont> fonts;
-    if (const auto found = fonts.constFind(key); found != fonts.cend())
-        return *found;
-    if (fonts.size() > 512)
-        fonts.clear();
-    const QRawFont font = makeFont();
-    fonts.insert(key, font);
-    return font;
+    if (QRawFont sized = sizedFont(face, size); sized.isValid())
+        return {index, sized, face};
+    if (face == primaryFace)
+        return {};
+    QRawFont sized = sizedFont(primaryFace, size);
+    if (!sized.isValid())
+        return {};
+    // Glyph 0 of a face is its missing-glyph box.
+    const QList<quint32> own = primaryFace.glyphIndexesForString(QString::fromUcs4(&character, 1));
+    return {own.value(0), sized, primaryFace};
 }
-
-} // namespace
 
 QRawFont TextGlyphs::sizedFont(const QRawFont &font, qreal size)
 {
-    if (!font.isValid())
-        return font;
-    const QString key = font.familyName() + u'\n' + font.styleName() + u'\n' + QString::number(size, 'g', 17);
-    return cachedFont(key, [&font, size] {
+    if (!font.isValid() || !isDrawableSize(size))
+        return {};
+    static QHash<std::pair<QRawFont, qreal>, QRawFont> fonts;
+    return cachedFont(fonts, std::pair(font, size), [&font, size] {
+        if (!isFace(font))
+            return QRawFont();
         QRawFont resized = font;
         resized.setPixelSize(size);
-        return resized;
+        return isFace(resized) ? resized : QRawFont();
     });
 }
 
 QRawFont TextGlyphs::sizedFont(const QFont &font, qreal size)
 {
-    const QString key = font.key() + u'\t' + QString::number(size, 'g', 17);
-    return cachedFont(key, [&font, size] {
-        QRawFont resized = QRawFont::fromFont(font);
-        resized.setPixelSize(size);
-        return resized;
+    return sizedFont(primaryFace(font), size);
+}
+
+QRawFont TextGlyphs::primaryFace(const QFont &font)
+{
+    static QHash<QString, QRawFont> faces;
+    const QFont reference = atLayoutSize(font);
+    return cachedFont(faces, reference.key(), [&reference] {
+        const QRawFont face = QRawFont::fromFont(reference);
+        return isFace(face) ? face : QRawFont();
     });
 }

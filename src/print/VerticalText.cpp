@@ -171,10 +171,12 @@ public:
                 m_text.mid(m_lineStart, end < 0 ? -1 : end - m_lineStart), m_font, m_size);
         }
         TextGlyphs::Glyph glyph = m_line->glyphAt(static_cast<int>(position - m_lineStart), static_cast<int>(length));
-        if (!glyph.font.isValid())
+        if (!glyph.font.isValid()) {
+            m_drawList.markIncomplete();
             return;
+        }
         if (m_verticalForms && VerticalText::standsUpright(characterClass))
-            glyph.index = VerticalGlyphForms::verticalGlyph(glyph.font, character, glyph.index);
+            glyph.index = VerticalGlyphForms::verticalGlyph(glyph.face, character, glyph.index);
         m_drawList.add(PlacedGlyph{character, glyph.index, glyph.font, placement.anchor, placement.angle,
             QPointF(0, baselineBelowAnchor(placement.reference))});
     }
@@ -284,6 +286,9 @@ QRectF VerticalText::drawStringInVertical(const QString &text, const QFont &font
     if (text.isEmpty())
         return {point, QSizeF(0, 0)};
     const double size = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
+    // Sizes beyond what a font engine makes are no text anyone reads.
+    if (!TextGlyphs::isDrawableSize(size))
+        return {point, QSizeF(0, 0)};
     std::unique_ptr<GlyphSetter> setter;
     if (draw && drawList)
         setter = std::make_unique<GlyphSetter>(text, font, size, verticalForms, *drawList);

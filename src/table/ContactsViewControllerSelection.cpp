@@ -8,15 +8,24 @@
 #include "table/TableColumn.h"
 
 #include <QSet>
+#include <QItemSelection>
 #include <QTableView>
 
+// Read from the selection's ranges: asking the selection model row by row
+// takes as long as the ranges times the rows, which for every row of a large
+// table selected is minutes.
 QList<int> ContactsViewController::selectedRowIndexes() const
 {
     QList<int> rows;
     const int count = int(m_model->subContactTable().size());
-    for (const QModelIndex &index : m_tableView->selectionModel()->selectedRows()) {
-        if (index.row() < count)
-            rows.append(index.row());
+    std::vector<bool> taken(size_t(count), false);
+    for (const QItemSelectionRange &range : m_tableView->selectionModel()->selection()) {
+        for (int row = std::max(range.top(), 0); row <= range.bottom() && row < count; ++row) {
+            if (!taken[size_t(row)]) {
+                taken[size_t(row)] = true;
+                rows.append(row);
+            }
+        }
     }
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -31,20 +40,36 @@ int ContactsViewController::selectedRow() const
     return rows.isEmpty() ? -1 : rows.last();
 }
 
+// Neighbouring rows make one range: the selection model's questions take as
+// long as it has ranges.
 void ContactsViewController::selectRowIndexes(const QList<int> &rows)
 {
     QItemSelection selection;
     const int lastColumn = std::max(0, m_model->columnCount() - 1);
+    QList<int> sorted;
+    sorted.reserve(rows.size());
     for (const int row : rows) {
         if (m_model->subContactAt(row))
-            selection.select(m_model->index(row, 0), m_model->index(row, lastColumn));
+            sorted.append(row);
+    }
+    // The row given first becomes the current one.
+    const QModelIndex current = sorted.isEmpty() ? QModelIndex() : m_model->index(sorted.first(), 0);
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    for (qsizetype first = 0; first < sorted.size();) {
+        qsizetype last = first;
+        while (last + 1 < sorted.size() && sorted.at(last + 1) == sorted.at(last) + 1)
+            ++last;
+        selection.append(
+            QItemSelectionRange(m_model->index(sorted.at(first), 0), m_model->index(sorted.at(last), lastColumn)));
+        first = last + 1;
     }
     QItemSelectionModel *selectionModel = m_tableView->selectionModel();
-    if (!selection.isEmpty())
-        selectionModel->setCurrentIndex(selection.first().topLeft(), QItemSelectionModel::NoUpdate);
+    if (current.isValid())
+        selectionModel->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
     selectionModel->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    if (!selection.isEmpty())
-        m_tableView->scrollTo(selection.first().topLeft());
+    if (current.isValid())
+        m_tableView->scrollTo(current);
 }
 
 void ContactsViewController::scrollRowToVisible(int row)

@@ -1,10 +1,13 @@
 #include "PdfWords.h"
 
 #include "common/TestEnvironment.h"
+#include "print/HagakiView.h"
+#include "print/PageRenderer.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QXmlStreamReader>
 
@@ -52,6 +55,16 @@ QRectF inkedArea(const Page &page)
     for (const Word &word : page)
         area = area.isNull() ? word.box : area.united(word.box);
     return area;
+}
+
+QString printToPdf(HagakiView &view, const QString &name)
+{
+    const QString path = QDir(outputFolder()).filePath(name);
+    QPdfWriter writer(path);
+    writer.setResolution(72);
+    writer.setPageLayout(view.printInfo()->pageLayout());
+    EXPECT_TRUE(PageRenderer::renderPages(view, writer));
+    return path;
 }
 
 bool holds(const Page &page, const QString &text)

@@ -4,6 +4,8 @@
 #include <QRectF>
 #include <QString>
 
+class HagakiView;
+
 // What a printed PDF holds, read back with pdftotext: the words of each
 // page and where they stand, in points from the paper's top-left corner.
 namespace PdfWords {
@@ -19,6 +21,10 @@ using Page = QList<Word>;
 [[nodiscard]] QString outputFolder();
 
 [[nodiscard]] QList<Page> pdfWords(const QString &path);
+
+// Prints every page of the view into a PDF of that name in the output folder
+// and answers its path.
+QString printToPdf(HagakiView &view, const QString &name);
 
 // The smallest rectangle holding every word of the page.
 [[nodiscard]] QRectF inkedArea(const Page &page);

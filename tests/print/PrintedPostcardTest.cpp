@@ -50,16 +50,6 @@ std::unique_ptr<HagakiView> threeCards()
     return view;
 }
 
-QString printToPdf(HagakiView &view, const QString &name)
-{
-    const QString path = QDir(outputFolder()).filePath(name);
-    QPdfWriter writer(path);
-    writer.setResolution(72);
-    writer.setPageLayout(view.printInfo()->pageLayout());
-    EXPECT_TRUE(PageRenderer::renderPages(view, writer));
-    return path;
-}
-
 // Where the receiver's and the sender's postal-code digits are set: from the
 // top-left corner of each line, the digit's advance and the line's height.
 QList<QRectF> digitPlaces()

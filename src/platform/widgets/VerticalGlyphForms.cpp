@@ -107,13 +107,15 @@ quint32 VerticalGlyphForms::verticalGlyph(const QRawFont &font, char32_t charact
 {
     if (!font.isValid())
         return glyph;
-    // A face is known by its family and style: every size of it shares the
-    // tables, and the fonts drawn are few.
+    // A face is known by its font engine, never by its names: the stand-in Qt
+    // sets characters no installed face covers in has none. Callers hand in
+    // one size of each face, and the faces drawn are few.
     static QMutex mutex;
-    static QHash<QString, std::shared_ptr<FaceForms>> faces;
+    static QHash<QRawFont, std::shared_ptr<FaceForms>> faces;
     const QMutexLocker locker(&mutex);
-    const QString key = font.familyName() + u'\n' + font.styleName();
-    std::shared_ptr<FaceForms> &forms = faces[key];
+    if (faces.size() > 64 && !faces.contains(font))
+        faces.clear();
+    std::shared_ptr<FaceForms> &forms = faces[font];
     if (!forms)
         forms = std::make_shared<FaceForms>(font);
     const quint32 substitute = forms->substitute(character);

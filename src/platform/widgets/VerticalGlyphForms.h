@@ -13,6 +13,8 @@ public:
     VerticalGlyphForms() = delete;
 
     // The vertical form of the character's glyph in the font, or the glyph
-    // itself when the font substitutes nothing for it.
+    // itself when the font substitutes nothing for it. The font is one face
+    // at one size, whatever size its glyphs are drawn at: each font handed in
+    // keeps the face's tables.
     [[nodiscard]] static quint32 verticalGlyph(const QRawFont &font, char32_t character, quint32 glyph);
 };
