@@ -109,7 +109,10 @@ void ViewController::contactDidUpdate(const PersonRecordPtr &contact, ChangeSend
     if (!(detailSender && *detailSender == m_contactInfoController))
         m_pendingRefresh.detail = true;
     const auto *tableSender = std::get_if<const ContactTablePane *>(&sender);
-    if (!(tableSender && *tableSender == m_contactsViewController))
+    const bool fromDetails = detailSender || std::holds_alternative<const ContactInfoPopoverPane *>(sender);
+    if (fromDetails)
+        m_pendingRefresh.tableContacts.append(contact);
+    else if (!(tableSender && *tableSender == m_contactsViewController))
         m_pendingRefresh.table = true;
     m_pendingRefresh.preview = true;
     scheduleRefresh();
@@ -140,6 +143,8 @@ void ViewController::refreshPanes()
         m_contactInfoController->updateTable();
     if (pending.table && m_contactsViewController)
         m_contactsViewController->updateTable();
+    else if (!pending.tableContacts.isEmpty() && m_contactsViewController)
+        m_contactsViewController->updateRowsOfContacts(pending.tableContacts);
     if (pending.preview && m_hagakiViewController)
         m_hagakiViewController->updateUI();
 }

@@ -207,6 +207,7 @@ public:
     void rowSelectionDidChange(const ContactInfoView *sender, const InfoRowRecord &info) override;
     // A popover or detached window closed: the popover is forgotten.
     void detachedWindowDidClose(const DetachedWindowCloseInfo &info) override;
+    void setChangeSender(const ContactInfoView *sender) override { m_changeSender = sender; }
     // Where the next find starts, made on first use.
     [[nodiscard]] const ItemAndRangeRecordPtr &selectedItemAndRange() const { return m_selectedItemAndRange; }
 
@@ -356,6 +357,8 @@ private:
     // The panes to redraw when the current event-loop turn ends.
     struct PendingRefresh {
         bool table = false;
+        // Changed in a detail view: the table redraws their rows only.
+        QList<PersonRecordPtr> tableContacts;
         bool detail = false;
         bool preview = false;
     };
@@ -396,6 +399,9 @@ private:
     bool m_contactInfoVisible = false;
     PendingRefresh m_pendingRefresh;
     bool m_refreshQueued = false;
+    // The detail view whose change is being made, announced as its sender.
+    const ContactInfoView *m_changeSender = nullptr;
+    [[nodiscard]] ChangeSender changeSenderOr(ChangeSender fallback) const;
 
     bool m_newWindow = false;
     QString m_documentName;

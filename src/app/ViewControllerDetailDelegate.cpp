@@ -7,14 +7,27 @@
 #include "table/ContactInfoPopoverPane.h"
 #include "detail/ContactInfoView.h"
 
+namespace {
+
+ViewController::ChangeSender senderOf(const ContactInfoView *view)
+{
+    if (const auto *pane = dynamic_cast<const ContactDetailPane *>(view))
+        return pane;
+    if (const auto *popover = dynamic_cast<const ContactInfoPopoverPane *>(view))
+        return popover;
+    return {};
+}
+
+} // namespace
+
 void ViewController::contactDidUpdate(const PersonRecordPtr &contact, const ContactInfoView *sender)
 {
-    if (const auto *pane = dynamic_cast<const ContactDetailPane *>(sender))
-        contactDidUpdate(contact, ChangeSender(pane));
-    else if (const auto *popover = dynamic_cast<const ContactInfoPopoverPane *>(sender))
-        contactDidUpdate(contact, ChangeSender(popover));
-    else
-        contactDidUpdate(contact, ChangeSender());
+    contactDidUpdate(contact, senderOf(sender));
+}
+
+ViewController::ChangeSender ViewController::changeSenderOr(ChangeSender fallback) const
+{
+    return m_changeSender ? senderOf(m_changeSender) : fallback;
 }
 
 // A row of a name part (labelIndex 0 with its part as label) starts the find

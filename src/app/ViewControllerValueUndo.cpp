@@ -88,7 +88,7 @@ bool ViewController::undoReplaceValue(
     registerReplaceValue(*old, identifier, contact);
     applyReplacement(value, identifier, person);
     person.setChanged(true);
-    contactDidUpdate(contact, {});
+    contactDidUpdate(contact, changeSenderOr({}));
     return true;
 }
 
@@ -166,6 +166,7 @@ void ViewController::undoDeleteLabeledValue(
     registerReplaceValue(person.valueForIdentifier(identifier), identifier, contact);
     person.deleteLabeledValueForIdentifierAtLabelIndex(identifier, value.labelIndex);
     person.setChanged(true);
+    contactDidUpdate(contact, changeSenderOr(m_contactsViewController));
 }
 
 void ViewController::undoAddLabeledValue(
@@ -185,7 +186,7 @@ void ViewController::undoAddLabeledValue(
             person.setValue(*date, identifier);
     }
     person.setChanged(true);
-    contactDidUpdate(contact, m_contactsViewController);
+    contactDidUpdate(contact, changeSenderOr(m_contactsViewController));
 }
 
 bool ViewController::undoReplaceString(const QString &find, const QString &replacement,

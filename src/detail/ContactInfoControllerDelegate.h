@@ -30,4 +30,28 @@ public:
         = 0;
     // The next find starts at the row.
     virtual void rowSelectionDidChange(const ContactInfoView *sender, const InfoRowRecord &info) = 0;
+    // The view whose change the undoable operations called next announce as
+    // its sender, so that it keeps its open editor; null when it is done.
+    virtual void setChangeSender(const ContactInfoView * /*sender*/) { }
+};
+
+// Names the sender for the operations called while it lives.
+class ChangeSenderScope {
+public:
+    ChangeSenderScope(ContactInfoControllerDelegate *delegate, const ContactInfoView *sender)
+        : m_delegate(delegate)
+    {
+        if (m_delegate)
+            m_delegate->setChangeSender(sender);
+    }
+    ~ChangeSenderScope()
+    {
+        if (m_delegate)
+            m_delegate->setChangeSender(nullptr);
+    }
+    ChangeSenderScope(const ChangeSenderScope &) = delete;
+    ChangeSenderScope &operator=(const ChangeSenderScope &) = delete;
+
+private:
+    ContactInfoControllerDelegate *m_delegate;
 };

@@ -35,6 +35,7 @@ public:
     // and 4 when that is taller, then 6 more; never below 24.
     [[nodiscard]] static double rowHeightFor(double pointSize, double lineHeight);
     [[nodiscard]] double rowHeightForFont(const QFont &font) const override;
+    [[nodiscard]] DetailHost detailHost() const override { return DetailHost::Popover; }
     // The photo row's height in lines as stored: 3 when absent or outside 1–20.
     [[nodiscard]] static int storedIconRowCount(const UserDefaults &defaults);
     // The font the defaults name: the system font at 12 points for none.

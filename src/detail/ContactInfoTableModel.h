@@ -100,8 +100,8 @@ public:
     // The row that shows a find hit: 0 for a hit in another person or in a
     // field without a row.
     [[nodiscard]] int rowOfHit(const ItemAndRangeRecord &hit) const;
-    // The next row after `from` (wrapping) whose text Return and Tab move
-    // to; -1 when a whole round finds none.
+    // The next row below `from` whose text Return and Tab move to; -1 when
+    // none below takes typed text.
     [[nodiscard]] int nextEditableRow(int from) const;
 
     // --- QAbstractTableModel ------------------------------------------------

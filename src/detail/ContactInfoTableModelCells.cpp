@@ -6,6 +6,7 @@
 #include "detail/DetailRowKinds_p.h"
 #include "model/MVPerson.h"
 
+#include <algorithm>
 #include <QCoreApplication>
 
 using namespace DetailRowKinds;
@@ -210,10 +211,10 @@ int ContactInfoTableModel::rowOfHit(const ItemAndRangeRecord &hit) const
 int ContactInfoTableModel::nextEditableRow(int from) const
 {
     const int count = int(m_table.size());
-    // A stored order without the name rows has none to stop the walk: one
-    // round is all it takes.
-    for (int step = 1; step < count; ++step) {
-        const int row = (from + step) % count;
+    // Never round to the top: Return in the last text row (the note) would
+    // open the first name with its text selected, and the next keys would
+    // replace the name.
+    for (int row = std::max(from + 1, 0); row < count; ++row) {
         const InfoRowRecord &record = m_table.at(row);
         if (isSkippedByReturn(record.type))
             continue;

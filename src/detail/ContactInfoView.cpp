@@ -2,6 +2,7 @@
 
 #include "detail/ContactInfoCellDelegate.h"
 #include "detail/ContactInfoControllerDelegate.h"
+#include "detail/ContactInfoRowCommands.h"
 #include "detail/ImageViewDragAndDrop.h"
 #include "model/MVPerson.h"
 #include "platform/UserDefaults.h"
@@ -47,6 +48,7 @@ ContactInfoView::ContactInfoView(QWidget *parent)
     m_photoWell->setTableView(this);
     m_photoWell->setEditable(true);
     m_photoWell->hide();
+    m_rowCommands = new ContactInfoRowCommands(this);
     setUpDragAndDrop();
 }
 

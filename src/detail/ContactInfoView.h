@@ -1,6 +1,7 @@
 #pragma once
 
 #include "detail/ContactInfoTableModel.h"
+#include "detail/DetailHost.h"
 #include "detail/ImageViewDragAndDropDelegate.h"
 #include "model/ContactIdentifier.h"
 #include "model/ItemAndRangeRecord.h"
@@ -15,6 +16,7 @@
 
 class ContactInfoCellDelegate;
 class ContactInfoControllerDelegate;
+class ContactInfoRowCommands;
 class ImageViewDragAndDrop;
 class QMimeData;
 class UserDefaults;
@@ -90,6 +92,9 @@ public:
 
     // The height of a text line of a row in this view's font.
     [[nodiscard]] virtual double rowHeightForFont(const QFont &font) const = 0;
+    [[nodiscard]] virtual DetailHost detailHost() const { return DetailHost::Pane; }
+    // Double clicks, the rows' context menus and the value editors.
+    [[nodiscard]] ContactInfoRowCommands *rowCommands() const { return m_rowCommands; }
 
     // --- Dragging rows (ContactInfoViewDragAndDrop.cpp) -------------------
     // A row dragged within the view moves its field's block in the row order
@@ -107,7 +112,7 @@ public:
 protected:
     void setInfoDelegate(ContactInfoControllerDelegate *delegate);
     [[nodiscard]] ContactInfoControllerDelegate *infoDelegate() const;
-    // Marks the window edited and tells the delegate.
+    // Marks the window edited; the delegate's operation told the others.
     void sendContactDidUpdate();
     bool replaceValue(const PersonValue &value, const ContactIdentifier &identifier);
     // Reloads and keeps the given rows selected (row 0 when none is left).
@@ -135,6 +140,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    friend class ContactInfoRowCommands;
     struct DropPlace {
         int row = 0;
         DropOperation operation = DropOperation::Above;
@@ -165,6 +171,7 @@ private:
     QPointer<QObject> m_delegateObject;
     bool m_delegateIsObject = false;
     QPointer<QMenu> m_popupMenu;
+    ContactInfoRowCommands *m_rowCommands = nullptr;
     // The row the last drag of this view started from.
     int m_draggingSourceIndex = -1;
     QByteArray m_droppedCard;

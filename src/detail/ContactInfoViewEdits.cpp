@@ -13,14 +13,18 @@ using namespace DetailRowKinds;
 bool ContactInfoView::replaceValue(const PersonValue &value, const ContactIdentifier &identifier)
 {
     ContactInfoControllerDelegate *delegate = infoDelegate();
-    return delegate && contact() && delegate->undoReplaceValue(value, identifier, contact());
+    if (!delegate || !contact())
+        return false;
+    const ChangeSenderScope scope(delegate, this);
+    return delegate->undoReplaceValue(value, identifier, contact());
 }
 
+// The operation has announced the change already, with this view as its
+// sender: a second notice would rebuild this view, closing the editor that
+// Return or Tab has just opened.
 void ContactInfoView::sendContactDidUpdate()
 {
     markWindowEdited();
-    if (ContactInfoControllerDelegate *delegate = infoDelegate())
-        delegate->contactDidUpdate(contact(), this);
 }
 
 void ContactInfoView::textFieldCellChanged(int row, const QString &text)

@@ -86,7 +86,7 @@ void ContactTableModel::updateSubContactTable()
     m_rows = std::move(rows);
 }
 
-void ContactTableModel::appendSubContacts(const ContactRecord &contact, const QList<TableColumn> &columns,
+void ContactTableModel::appendSubContacts(const PersonRecord &contact, const QList<TableColumn> &columns,
     const QStringList &labels, RegisteredLabels &registered, SubContactTable &rows)
 {
     MVPerson &person = *contact.person;
@@ -410,4 +410,33 @@ Qt::ItemFlags ContactTableModel::flags(const QModelIndex &index) const
         return Qt::ItemIsEnabled | dropping;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | dropping
         | (m_dragAndDrop ? Qt::ItemIsDragEnabled : Qt::NoItemFlags);
+}
+
+bool ContactTableModel::refreshRowsOfContacts(const QList<PersonRecordPtr> &contacts)
+{
+    QList<int> changed;
+    RegisteredLabels registered(m_columns.size());
+    for (const PersonRecordPtr &contact : contacts) {
+        if (!contact || !contact->person)
+            continue;
+        SubContactTable fresh;
+        appendSubContacts(*contact, m_columns, m_selectedLabels, registered, fresh);
+        QList<qint64> wanted;
+        for (const SubContactRecordPtr &row : std::as_const(fresh))
+            wanted.append(row->labelIndex);
+        QList<qint64> shown;
+        for (int row = 0; row < m_rows.size(); ++row) {
+            if (m_rows.at(row)->person == contact->person) {
+                shown.append(m_rows.at(row)->labelIndex);
+                changed.append(row);
+            }
+        }
+        std::sort(shown.begin(), shown.end());
+        if (shown != wanted)
+            return false;
+    }
+    const int lastColumn = columnCount() - 1;
+    for (int row : std::as_const(changed))
+        Q_EMIT dataChanged(index(row, 0), index(row, lastColumn));
+    return true;
 }

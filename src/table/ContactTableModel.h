@@ -72,6 +72,9 @@ public:
     // Resets the model over the rows as they stand and marks the rows that
     // continue a contact; answers the last row whose address is the sender.
     SubContactRecordPtr reload();
+    // Tells the views that the rows of the contacts show new values; false,
+    // changing nothing, when a contact would now have other rows.
+    bool refreshRowsOfContacts(const QList<PersonRecordPtr> &contacts);
 
     [[nodiscard]] const SubContactTable &subContactTable() const { return m_rows; }
     // Null for the footer row and beyond.
@@ -114,7 +117,7 @@ public:
 private:
     // Appends the rows of one contact; labels already in registered are not
     // registered again.
-    static void appendSubContacts(const ContactRecord &contact, const QList<TableColumn> &columns,
+    static void appendSubContacts(const PersonRecord &contact, const QList<TableColumn> &columns,
         const QStringList &labels, RegisteredLabels &registered, SubContactTable &rows);
     // The values of the table's labeled fields at the row's position; the
     // person holds them while the row is measured.

@@ -22,6 +22,13 @@ public:
     virtual void setContactTable(const ContactTablePtr &contactTable) = 0;
     // Rebuilds, sorts and redraws the rows, keeping the selected row.
     virtual void updateTable() = 0;
+    // Redraws the rows of the contacts whose values changed; rebuilds as
+    // updateTable does when their rows come or go.
+    virtual void updateRowsOfContacts(const QList<PersonRecordPtr> &contacts)
+    {
+        Q_UNUSED(contacts);
+        updateTable();
+    }
     virtual void setEditState(bool editState) = 0;
     // The labels whose values get rows of their own (["All"]: every label).
     virtual void setSelectedLabels(const QStringList &labels) = 0;

@@ -290,6 +290,15 @@ void ContactsViewController::updateTable()
     rebuildKeepingSelection(anchor, anchor ? selected : QList<int>{0});
 }
 
+void ContactsViewController::updateRowsOfContacts(const QList<PersonRecordPtr> &contacts)
+{
+    if (!m_model->refreshRowsOfContacts(contacts)) {
+        updateTable();
+        return;
+    }
+    updateRowHeights();
+}
+
 void ContactsViewController::rebuildKeepingSelection(
     const std::optional<RowAnchor> &anchor, const QList<int> &otherwise)
 {

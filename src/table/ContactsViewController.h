@@ -98,6 +98,10 @@ public:
     // selects the row selected before (by its contact, and its address or
     // label position), else row 0.
     void updateTable() override;
+    // Redraws the contacts' rows where they stay as they are (a value typed
+    // in the detail pane), so an open cell editor and the scroll position
+    // are kept; else updateTable.
+    void updateRowsOfContacts(const QList<PersonRecordPtr> &contacts) override;
 
     // --- View types and columns ------------------------------------------
     void setSelectedViewType(const QString &viewType) override;

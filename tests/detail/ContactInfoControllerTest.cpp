@@ -175,8 +175,12 @@ TEST_F(DetailPane, RetypedTextIsAStepAndATextWithLinesMakesItsRowTaller)
     QTest::keyClick(editor, Qt::Key_Tab);
     EXPECT_EQ(person().stringValueForIdentifier(FieldId::Note, 0), u"one\ntwo"_s);
     EXPECT_EQ(pane().rowHeight(note), 2 * 24 + 2);
-    // The walk wraps round to the first name; the new editor stays open.
-    EXPECT_EQ(editedRow(pane()), 0);
+    // The note is the last row that takes text: the walk ends there rather
+    // than open the first name, whose text the next keys would replace.
+    EXPECT_EQ(editedRow(pane()), -1);
+    endTurn();
+    EXPECT_EQ(editedRow(pane()), -1);
+    EXPECT_EQ(person().stringValueForIdentifier(FieldId::FirstName, 0), u"Taro"_s);
 }
 
 // The label pop-up is drawn at the left of a labeled value and only a press

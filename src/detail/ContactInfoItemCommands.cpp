@@ -1,0 +1,150 @@
+// The context menu's item commands of a contact's details: adding and
+// deleting values, the photo row's height, and the values handed to other
+// applications.
+
+#include "detail/ContactInfoRowCommands.h"
+
+#include "detail/ContactInfoControllerDelegate.h"
+#include "detail/ContactInfoView.h"
+#include "detail/DetailContextMenu.h"
+#include "detail/DetailRowKinds_p.h"
+#include "detail/ValueEditorHandOff.h"
+#include "model/MVPerson.h"
+#include "table/workspace/WorkspaceOpener.h"
+#include "table/workspace/WorkspaceUrls.h"
+
+#include <QMessageBox>
+
+using namespace FieldId;
+
+namespace {
+
+constexpr int smallestIconRowCount = 1;
+constexpr int largestIconRowCount = 20;
+
+LabeledValueRecord newLabeledValue(const QString &label, const QString &text)
+{
+    LabeledValueRecord value;
+    value.label = label;
+    value.value = text;
+    value.stringValue = text;
+    return value;
+}
+
+} // namespace
+
+void ContactInfoRowCommands::addLabeledValue(const LabeledValueRecord &value, const ContactIdentifier &type)
+{
+    if (!m_view->infoDelegate() || !m_view->contact())
+        return;
+    undoAddLabeledValue(value, type, m_view->contact());
+    contactDidChange();
+}
+
+void ContactInfoRowCommands::addItem(int row)
+{
+    m_view->selectRows({row});
+    const ContactIdentifier type = m_view->infoModel()->rowAt(row).type;
+    const PersonRecordPtr contact = m_view->contact();
+    const QRect rect = cellRect(row);
+    if (type == Address || MVPerson::addressIdentifiers().contains(type))
+        m_handOff->showAddressPopover(contact, Address, -1, rect);
+    else if (type == SocialNetwork)
+        m_handOff->showSNSPopover(contact, type, -1, rect);
+    else if (type == InstantMessage)
+        m_handOff->showIMSPopover(contact, type, -1, rect);
+    else if (type == Dates || type == Birthday)
+        m_handOff->showDatePopover(contact, type, -1, rect);
+    else if (type == Phone)
+        addLabeledValue(newLabeledValue(QStringLiteral("home"), QStringLiteral("123")), type);
+    else if (type == Email || type == URL)
+        addLabeledValue(newLabeledValue(QStringLiteral("home"), QStringLiteral("new")), type);
+    else if (type == Relationship)
+        addLabeledValue(newLabeledValue(QStringLiteral("friend"), QStringLiteral("new")), type);
+    else if (DetailRowKinds::isStringType(type) && m_view->replaceValue(QStringLiteral("new"), type))
+        contactDidChange();
+}
+
+void ContactInfoRowCommands::deleteItem(int row)
+{
+    m_view->selectRows({row});
+    const InfoRowRecord record = m_view->infoModel()->rowAt(row);
+    MVPerson *person = m_view->infoModel()->person();
+    ContactInfoControllerDelegate *delegate = m_view->infoDelegate();
+    if (!person || !delegate)
+        return;
+    bool changed = false;
+    if (DetailRowKinds::isLabeled(record.type)) {
+        const LabeledValueRecordPtr value
+            = person->labeledValueForIdentifierAtLabelIndex(record.type, record.labelIndex.value_or(0));
+        if (!value)
+            return;
+        const ChangeSenderScope scope(delegate, m_view);
+        delegate->undoDeleteLabeledValue(*value, record.type, m_view->contact());
+        changed = true;
+    } else if (record.type == Birthday || record.type == PhoneticName) {
+        changed = m_view->replaceValue(PersonValue(), record.type);
+    } else if (DetailRowKinds::isStringType(record.type)) {
+        changed = m_view->replaceValue(QString(), record.type);
+    }
+    if (changed)
+        contactDidChange();
+}
+
+void ContactInfoRowCommands::changeIconRowCount(int step)
+{
+    const int count = std::clamp(m_view->iconRowCount() + step, smallestIconRowCount, largestIconRowCount);
+    const QList<int> rows = m_view->selectedRows();
+    m_view->setIconRowCount(count);
+    m_view->reloadSelecting(rows);
+}
+
+// --- Values handed to other applications -----------------------------------------
+
+void ContactInfoRowCommands::openInWorkspace(const QString &key, int row)
+{
+    using namespace DetailContextMenu;
+    MVPerson *person = m_view->infoModel()->person();
+    if (!person)
+        return;
+    const InfoRowRecord &record = m_view->infoModel()->rowAt(row);
+    const QString text = person->stringValueForIdentifier(record.type, record.labelIndex.value_or(0));
+    using WorkspaceOpener::Outcome;
+    if (key == Key::OpenCalendar) {
+        // No calendar is no failure the user could mend; the opener logged it.
+        WorkspaceOpener::open(WorkspaceUrls::calendar());
+        return;
+    }
+    QString url;
+    if (key == Key::OpenMap) {
+        // Where no application takes the maps query, the web map search does.
+        if (WorkspaceOpener::open(WorkspaceUrls::maps(text)) != Outcome::NotOpened)
+            return;
+        url = WorkspaceUrls::webMapSearch(text);
+    } else if (key == Key::OpenWebMap) {
+        url = WorkspaceUrls::webMapSearch(text);
+    } else if (key == Key::CallPhone) {
+        url = WorkspaceUrls::phone(text);
+    } else if (key == Key::SendEmail) {
+        url = WorkspaceUrls::mail(text);
+    } else if (key == Key::OpenURL) {
+        url = WorkspaceUrls::web(text);
+        if (url.isEmpty() && !text.isEmpty())
+            qWarning("%s: ERROR no web address in %s", Q_FUNC_INFO, qPrintable(text));
+    }
+    if (WorkspaceOpener::open(url) == Outcome::NotOpened)
+        alertNotOpened(url);
+}
+
+// A sheet of the view's window, so that a popover the view lies in stays.
+void ContactInfoRowCommands::alertNotOpened(const QString &urlText)
+{
+    auto *alert = new QMessageBox(m_view);
+    alert->setObjectName(QStringLiteral("notOpenedAlert"));
+    alert->setIcon(QMessageBox::Warning);
+    alert->setText(tr("The link couldn't be opened."));
+    alert->setInformativeText(tr("No application on this computer opens “%1”.").arg(urlText));
+    alert->setWindowModality(Qt::WindowModal);
+    alert->setAttribute(Qt::WA_DeleteOnClose);
+    alert->open();
+}

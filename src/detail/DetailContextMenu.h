@@ -1,0 +1,70 @@
+#pragma once
+
+#include "detail/DetailHost.h"
+#include "model/ContactIdentifier.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class QMenu;
+
+// The context menu of a row of a contact's details: the items of its field,
+// rebuilt at each opening. Each item carries its English title as a key in
+// QAction::data() and is dispatched by that key; the shown title is its
+// translation.
+namespace DetailContextMenu {
+
+// The keys, as the menus show them in English.
+namespace Key {
+inline const QString CallPhone = QStringLiteral("Call Phone");
+inline const QString SendEmail = QStringLiteral("Send Email");
+inline const QString OpenURL = QStringLiteral("Open URL");
+inline const QString OpenMap = QStringLiteral("Open Map");
+inline const QString OpenWebMap = QStringLiteral("Open Google Map");
+inline const QString OpenCalendar = QStringLiteral("Open Calendar");
+inline const QString AddItem = QStringLiteral("Add Item");
+inline const QString DeleteItem = QStringLiteral("Delete Item");
+inline const QString OpenAddressPanel = QStringLiteral("Open Address Panel");
+inline const QString OpenIMSPanel = QStringLiteral("Open IMS Panel");
+inline const QString OpenSNSPanel = QStringLiteral("Open SNS Panel");
+inline const QString IconSizeBigger = QStringLiteral("Icon Size Bigger");
+inline const QString IconSizeSmaller = QStringLiteral("Icon Size Smaller");
+inline const QString AddImage = QStringLiteral("Add Image");
+inline const QString ReplaceImage = QStringLiteral("Replace Image");
+inline const QString DeleteImage = QStringLiteral("Delete Image");
+} // namespace Key
+
+// What an item does when chosen.
+enum class Command {
+    None, // shown disabled
+    Workspace, // hands the value to another application
+    OpenEditor,
+    AddItem,
+    DeleteItem,
+    IconSizeBigger,
+    IconSizeSmaller,
+    AddImage,
+    DeleteImage,
+};
+
+struct Item {
+    QString key; // empty for a separator
+    Command command = Command::None;
+    bool enabled = false;
+    bool operator==(const Item &) const = default;
+};
+
+// The row's items. Locked, the items that change the contact (adding,
+// deleting, the photo) are disabled; the editors open locked.
+[[nodiscard]] QList<Item> itemsFor(const ContactIdentifier &type, bool valuePresent, DetailHost host, bool locked);
+
+// The shown title of a key.
+[[nodiscard]] QString titleOf(const QString &key);
+
+// Empties the menu and fills it with the items; a chosen enabled item calls
+// `chosen` with its key.
+void fill(QMenu &menu, const QList<Item> &items, const std::function<void(const QString &key)> &chosen);
+
+} // namespace DetailContextMenu
