@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 #include "app/BuildInfo.h"
+#include "app/DocumentController.h"
 #include "app/WindowController.h"
 #include "platform/ProcessTuning.h"
 
@@ -18,5 +19,8 @@ int main(int argc, char **argv)
     AppDelegate delegate;
     delegate.window()->show();
     delegate.applicationDidFinishLaunching();
+    // Only now: a document window made earlier would be taken for the
+    // address book's.
+    DocumentController::sharedDocumentController().openFiles(QApplication::arguments().mid(1));
     return QApplication::exec();
 }

@@ -1,5 +1,7 @@
 #include "app/AppDelegate.h"
 
+#include "app/DocumentController.h"
+
 #include "app/AboutPanelController.h"
 
 #include "app/AddressBookLoader.h"
@@ -89,15 +91,19 @@ void AppDelegate::applicationDidFinishLaunching()
     }
     if (windows.isEmpty())
         qWarning("%s: ERROR can't find windowController", Q_FUNC_INFO);
-    // Only the address-book window asks before closing; document windows
-    // close as they are.
     if (m_window) {
+        // Only the address-book window asks before closing; document windows
+        // close as they are.
         const QPointer<AppDelegate> self(this);
         m_window->setCloseGuard([self] { return !self || self->addressBookWindowShouldClose(); });
-    }
-    if (m_window)
         connect(m_window->undoManager(), &UndoManager::stacksChanged, this, &AppDelegate::validateApplicationMenus);
+    }
     validateApplicationMenus();
+    // Document windows opened from now on get what this window got.
+    DocumentController &documents = DocumentController::sharedDocumentController();
+    documents.setUserDefaults(m_userDefaults);
+    documents.setAlertPresenter(m_alertPresenter);
+    documents.setWindowSetUp([this](WindowController *window) { installApplicationMenus(window); });
     if (m_mainViewController) {
         m_mainViewController->setContainerTable({});
         m_mainViewController->setSelectedGroupDict({});

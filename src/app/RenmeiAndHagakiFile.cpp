@@ -87,6 +87,19 @@ QByteArray encode(const Contents &contents)
     return bytes;
 }
 
+std::optional<RenmeiAndHagakiSaveStamp> decodeStamp(const QByteArray &head)
+{
+    QDataStream stream(head);
+    stream.setVersion(QDataStream::Qt_6_0);
+    quint32 fileMagic = 0;
+    quint32 fileVersion = 0;
+    RenmeiAndHagakiSaveStamp stamp;
+    stream >> fileMagic >> fileVersion >> stamp.generation >> stamp.baseGeneration;
+    if (stream.status() != QDataStream::Ok || fileMagic != magic || fileVersion != stampedVersion)
+        return std::nullopt;
+    return stamp;
+}
+
 std::optional<Contents> decode(const QByteArray &bytes, const QString &filePath)
 {
     QDataStream stream(bytes);

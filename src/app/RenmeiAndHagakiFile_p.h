@@ -32,6 +32,12 @@ struct Contents {
 
 [[nodiscard]] QByteArray encode(const Contents &contents);
 
+// The save generations at the head of a stamped file, read without its
+// records (the records the save replaced left empty); nullopt for a file
+// without them. headSize bytes from the start are enough.
+inline constexpr qint64 headSize = 24;
+[[nodiscard]] std::optional<RenmeiAndHagakiSaveStamp> decodeStamp(const QByteArray &head);
+
 // nullopt when the bytes are not such a file: truncated or damaged, another
 // format or version, or followed by anything. The reason is logged with the
 // file's path.

@@ -290,8 +290,12 @@ bool RenmeiAndHagakiStore::saveForStoreGeneration(
 QStringList RenmeiAndHagakiStore::filesNewerThan(qint64 storeGeneration) const
 {
     QStringList newer;
-    const FileContents contents = readFile();
-    if (contents.stamp && isNewerThan(contents.stamp->generation, contents.stamp->baseGeneration, storeGeneration))
+    // Only the head: the load has just read the whole file.
+    QFile file(m_filePath);
+    const std::optional<RenmeiAndHagakiSaveStamp> stamp = file.open(QIODevice::ReadOnly)
+        ? RenmeiAndHagakiFile::decodeStamp(file.read(RenmeiAndHagakiFile::headSize))
+        : std::nullopt;
+    if (stamp && isNewerThan(stamp->generation, stamp->baseGeneration, storeGeneration))
         newer.append(m_filePath);
     if (m_keyValueStore) {
         const KeyValueStamp stamp = keyValueStamp(*m_keyValueStore);

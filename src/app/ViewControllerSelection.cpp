@@ -111,7 +111,10 @@ void ViewController::groupSelectionDidChange(const GroupRecordPtr &group)
     }
     // A group chosen from the toolbar shows as chosen in the outline too.
     showGroupOutline(true);
-    userDefaults().setObject(group->containerIdentifier, AppDelegate::lastContainerIdentifierKey);
+    // A document's containers are the file's: the address book would lose
+    // the container it shows next time.
+    if (m_documentName.isEmpty())
+        userDefaults().setObject(group->containerIdentifier, AppDelegate::lastContainerIdentifierKey);
 }
 
 // A group table that exists already (a drop built it) is kept, its rows

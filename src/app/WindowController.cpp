@@ -63,6 +63,7 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     buildCopyCommands();
     buildContactCommands();
     buildPrintCommands();
+    buildFileCommands();
     // The controller reads and repairs the settings before anything else of
     // the window reads one.
     m_mainViewController->viewDidLoad();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/SubContactRecord.h"
+#include "app/FilePanel.h"
 #include "app/MainViewDefaults.h"
 #include "model/ContainerRecord.h"
 #include "print/PrintInfo.h"
@@ -16,6 +17,8 @@
 
 class AlertPresenter;
 class HagakiViewController;
+class ImportPanelController;
+class ProgressAlert;
 class ContactsViewController;
 class GroupViewController;
 class FindBarController;
@@ -199,6 +202,31 @@ public:
     [[nodiscard]] QToolButton *findBarButton() const { return m_findBarButton; }
     // Edit ▸ Find.
     [[nodiscard]] QMenu *findMenu() const { return m_findMenu; }
+    // --- Files: import, export and documents (WindowControllerFiles.cpp) -------
+    // File ▸ "Import from vCard…" / "Import from CSV…": the chosen file read
+    // behind the progress window, the chooser, and the chosen contacts added
+    // to the group shown, as one undo step.
+    void importFromVCard();
+    void importFromCSV();
+    // File ▸ "Export as vCard…": the selected contacts, or with `wholeTable`
+    // every contact of the window (a document's Save As); nothing without a
+    // selection, whose first contact names the file proposed.
+    void exportToVCard(bool wholeTable = false);
+    void exportToCSV();
+    // File ▸ "Save As…" of a document window: its contacts as vCard.
+    void saveDocumentAs();
+    // Enables the file commands for the window as it is now.
+    void validateFileCommands();
+    // The type of the document the window shows ("vCard" or "CSV"); empty in
+    // the address-book window.
+    void setDocumentType(const QString &type) { m_documentType = type; }
+    [[nodiscard]] const QString &documentType() const { return m_documentType; }
+    [[nodiscard]] bool isExporting() const { return m_isExporting; }
+    [[nodiscard]] ProgressAlert *progressAlert();
+    [[nodiscard]] ImportPanelController *importPanelController() const { return m_importPanelController; }
+    // Shows the open and save panels; a window-modal file dialog unless set.
+    void setFilePanel(FilePanel::Show panel) { m_filePanel = std::move(panel); }
+    [[nodiscard]] QAction *fileAction(const QString &objectName) const;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -222,6 +250,13 @@ private:
     [[nodiscard]] bool canNormalizePhoneNumber() const;
     void buildPrintCommands();
     void printRows(const QList<SubContactRecordPtr> &rows);
+    void buildFileCommands();
+    void importFile(const FilePanel::Answer &answer, bool csv);
+    void offerImportedContacts(const QString &fileName, const ContactTablePtr &contacts);
+    void writeContactsAsVCard(const QString &path, const ContactTablePtr &contacts);
+    void exportSelection(const QString &nameFieldLabel, const QStringList &nameFilters, const QString &suffix,
+        const std::function<void(const QString &path, const QList<ContactRecordPtr> &selected)> &write);
+    void showFileAlert(const QString &message, const QString &informative);
 
     // The set-up once the window and its controller have loaded.
     void windowDidLoad();
@@ -308,4 +343,11 @@ private:
     // The window's editing before layout mode locked it.
     bool m_editStateBeforeLayout = false;
     bool m_editButtonEnabledBeforeLayout = true;
+
+    QString m_documentType;
+    bool m_isExporting = false;
+    QPointer<ProgressAlert> m_progressAlert;
+    ImportPanelController *m_importPanelController = nullptr;
+    FilePanel::Show m_filePanel;
+    QList<QAction *> m_fileActions;
 };

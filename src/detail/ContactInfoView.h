@@ -14,6 +14,8 @@
 #include <QPointer>
 #include <QTableView>
 
+#include <optional>
+
 class ContactInfoCellDelegate;
 class ContactInfoControllerDelegate;
 class ContactInfoRowCommands;
@@ -137,7 +139,9 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     friend class ContactInfoRowCommands;
@@ -147,6 +151,8 @@ private:
     };
     void setUpDragAndDrop();
     [[nodiscard]] DropPlace dropPlaceAt(const QPoint &position) const;
+    // Where the drop being dragged would land, drawn over the rows.
+    void showDropPlace(const std::optional<DropPlace> &place);
     [[nodiscard]] bool rowHasValue(const InfoRowRecord &row);
     [[nodiscard]] bool isFirstRowOfBlock(int row) const;
     [[nodiscard]] Qt::DropAction validateReorder(int row, DropOperation operation) const;
@@ -176,4 +182,6 @@ private:
     int m_draggingSourceIndex = -1;
     QByteArray m_droppedCard;
     MVPersonPtr m_droppedPerson;
+    // In the viewport: a line between rows, or the row a value lands on.
+    QRect m_dropIndicator;
 };

@@ -16,6 +16,7 @@
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QPainter>
 
 using namespace DetailRowKinds;
 
@@ -126,15 +127,56 @@ void ContactInfoView::dragMoveEvent(QDragMoveEvent *event)
     const DropPlace place = dropPlaceAt(event->position().toPoint());
     const Qt::DropAction action = validateDrop(event->mimeData(), place.row, place.operation);
     if (action == Qt::IgnoreAction) {
+        showDropPlace(std::nullopt);
         event->ignore();
         return;
     }
+    showDropPlace(place);
     event->setDropAction(action);
     event->accept();
 }
 
+void ContactInfoView::dragLeaveEvent(QDragLeaveEvent *event)
+{
+    showDropPlace(std::nullopt);
+    QTableView::dragLeaveEvent(event);
+}
+
+void ContactInfoView::showDropPlace(const std::optional<DropPlace> &place)
+{
+    QRect indicator;
+    const int count = m_model->rowCount();
+    if (place && count > 0) {
+        const int row = std::min(place->row, count - 1);
+        const QRect rect = visualRect(m_model->index(row, ContactInfoTableModel::TypeColumn))
+                               .united(visualRect(m_model->index(row, ContactInfoTableModel::ValueColumn)));
+        if (place->operation == DropOperation::On)
+            indicator = rect;
+        else
+            indicator = QRect(rect.left(), place->row < count ? rect.top() : rect.bottom() + 1, rect.width(), 0);
+    }
+    if (indicator != m_dropIndicator) {
+        m_dropIndicator = indicator;
+        viewport()->update();
+    }
+}
+
+void ContactInfoView::paintEvent(QPaintEvent *event)
+{
+    QTableView::paintEvent(event);
+    if (m_dropIndicator.isNull())
+        return;
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    if (m_dropIndicator.height() == 0)
+        painter.drawLine(m_dropIndicator.topLeft(), m_dropIndicator.topRight());
+    else
+        painter.drawRect(m_dropIndicator.adjusted(1, 1, -1, -1));
+}
+
 void ContactInfoView::dropEvent(QDropEvent *event)
 {
+    showDropPlace(std::nullopt);
     const DropPlace place = dropPlaceAt(event->position().toPoint());
     const Qt::DropAction action = validateDrop(event->mimeData(), place.row, place.operation);
     if (action != Qt::IgnoreAction && acceptDrop(event->mimeData(), place.row, place.operation)) {

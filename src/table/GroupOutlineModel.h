@@ -35,7 +35,6 @@ public:
     [[nodiscard]] ContainerRecordPtr containerOfGroup(const GroupRecordPtr &group) const;
     // The group's item; invalid when the outline does not show it.
     [[nodiscard]] QModelIndex indexOfGroup(const GroupRecordPtr &group) const;
-    [[nodiscard]] QModelIndex indexOf(const GroupRecordPtr &group) const { return indexOfGroup(group); }
 
     [[nodiscard]] QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
     [[nodiscard]] QModelIndex parent(const QModelIndex &child) const override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AddressBookTestSupport.h"
 #include "RecordingPanes.h"
 
 #include "editors/SeparatorBox.h"
@@ -30,7 +31,9 @@ protected:
     [[nodiscard]] GroupRecordPtr top() const { return m_container->topGroup(); }
 
     PaneLog m_log;
-    WindowController m_window;
+    // The window's alerts, recorded instead of shown.
+    RecordingAlertPresenter m_alerts;
+    WindowController m_window{WindowController::Services{nullptr, &m_alerts}};
     ViewController &m_controller = *m_window.mainViewController();
     RecordingContactTable m_table{m_log};
     RecordingGroupOutline m_outline{m_log};

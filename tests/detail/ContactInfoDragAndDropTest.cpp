@@ -80,6 +80,17 @@ TEST_F(DetailDragAndDrop, TheEmailBlockDraggedAboveThePhonesStaysThereForTheNext
     ASSERT_LT(typesInOrder(pane()).indexOf(FieldId::Phone), typesInOrder(pane()).indexOf(FieldId::Email));
     const auto drag = dragOfRow(pane(), rowOf(FieldId::Email));
     ASSERT_NE(drag, nullptr);
+    {
+        // Where the block would land shows while it is dragged.
+        QDragEnterEvent enter(above(rowOf(FieldId::Phone)), DragEvents::everyAction, drag.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(pane().viewport(), &enter);
+        QDragMoveEvent move(above(rowOf(FieldId::Phone)), DragEvents::everyAction, drag.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(pane().viewport(), &move);
+        EXPECT_EQ(move.dropAction(), Qt::MoveAction);
+        Screenshot::grab(&pane(), u"dragging"_s);
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(pane().viewport(), &leave);
+    }
     EXPECT_TRUE(DragEvents::drop(pane().viewport(), above(rowOf(FieldId::Phone)), drag.get()));
 
     const QStringList shown = typesInOrder(pane());

@@ -5,6 +5,7 @@
 #include "InterchangeTestContacts.h"
 
 #include "interchange/MVvCard.h"
+#include "interchange/QuillmarkCsvReader.h"
 #include "model/ContactIdentifier.h"
 
 #include "fuzz/FuzzInput.h"
@@ -83,6 +84,20 @@ TEST(InterchangeFuzzReplay, EveryVCardInputReadsAndWritesBack)
         contacts += converter.contactsInContainer(container)->size();
     }
     EXPECT_GT(contacts, 0);
+}
+
+// The older CSV document layout: every input reads, and no contact it gives
+// is empty.
+TEST(InterchangeFuzzReplay, EveryOwnCsvInputReads)
+{
+    const QList<QByteArray> inputs = corpus(u"owncsv"_s);
+    ASSERT_GE(inputs.size(), 3);
+    for (const QByteArray &input : inputs) {
+        const QuillmarkCsvReader::Result result = QuillmarkCsvReader::contactsFromQuillmarkCSV(FuzzInput::text(input));
+        ASSERT_TRUE(result.contacts);
+        for (const ContactRecordPtr &contact : std::as_const(*result.contacts))
+            EXPECT_TRUE(contact && contact->person) << input.toHex().left(200).toStdString();
+    }
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -158,6 +159,27 @@ TEST_F(ContactsDragAndDropTest, TheFileLiesInAFolderOfItsOwnAndAPlantedLinkStays
     // The next drag takes the folder away.
     const auto next = dragOf({3});
     EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+// A press that works a cell's check box or label pop-up starts no drag.
+TEST_F(ContactsDragAndDropTest, APressOnACellsControlStartsNoDrag)
+{
+    controller.setColumnIdentifiers({"Sender", "Name", "Phone"});
+    controller.updateSubContactTable();
+    controller.reload();
+    QTableView *view = controller.tableView();
+    const auto pressAt = [&](int column, int x) {
+        const QRect cell = view->visualRect(controller.model()->index(0, column));
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(cell.left() + x, cell.center().y()));
+        const bool dragging = view->dragEnabled();
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(cell.left() + x, cell.center().y()));
+        return dragging;
+    };
+    EXPECT_FALSE(pressAt(0, 10));
+    EXPECT_FALSE(pressAt(2, 8));
+    EXPECT_TRUE(pressAt(1, 30));
+    EXPECT_TRUE(pressAt(2, view->columnWidth(2) - 4));
+    EXPECT_TRUE(view->dragEnabled());
 }
 
 TEST_F(ContactsDragAndDropTest, AMoveOutOfTheTableLeavesEveryRow)

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "model/ContactRecord.h"
+#include "model/ContainerRecord.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+class ProgressAlert;
+class WindowController;
+
+// A vCard or CSV file opened in a window of its own, to browse, print and
+// export its contacts. It reads the file once, hands its tables to the
+// window's ViewController and is never written back: Save As writes the
+// contacts as vCard (WindowController::saveDocumentAs).
+//
+// ".csv" and ".txt" files are read in the older CSV document layout
+// (QuillmarkCsvReader), any other as vCard; a CSV document's window is
+// locked against editing for good.
+class Document {
+    Q_DECLARE_TR_FUNCTIONS(Document)
+
+public:
+    static inline const QString csvType = QStringLiteral("CSV");
+    static inline const QString vCardType = QStringLiteral("vCard");
+
+    [[nodiscard]] static QString typeOfFile(const QString &path);
+
+    // What a read gives: the tables, or an error to alert with. Cancelled
+    // reads give neither.
+    struct ReadResult {
+        ContainerTablePtr containerTable;
+        ContactTablePtr contactTable;
+        QString errorDescription;
+        QString recoverySuggestion;
+        bool cancelled = false;
+        bool headerFound = true;
+
+        [[nodiscard]] bool ok() const { return contactTable && !contactTable->isEmpty(); }
+    };
+
+    // Reads the file in the encoding (0 recognises it) on the pool behind
+    // the progress window.
+    [[nodiscard]] static ReadResult readFromFile(const QString &path, quint32 encoding, ProgressAlert &progress);
+
+    // The window of a document read: its own WindowController, deleted when
+    // closed, titled by the file's name, holding the tables.
+    static void makeWindow(WindowController &window, const QString &path, const ReadResult &read);
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+class ProgressAlert;
+
+// Runs one long reading or writing of contact files on the global thread
+// pool behind a ProgressAlert run modally with exec(), so that the window's
+// event loop keeps running however large the file.
+//
+// The job reaches the main thread only through posts to the application
+// object; it holds no pointer to a window. Each run has a generation: a post
+// of a run that has ended or was cancelled is dropped, so the late progress
+// and close request of a cancelled job never touch the alert a later run has
+// put up. Progress is posted at most every 50 ms.
+class ProgressJob {
+public:
+    // What the work sees of its run.
+    class Progress {
+    public:
+        // Posts the percentage done (at most every 50 ms).
+        void report(double percent);
+        // The user cancelled: the work stops at its next chance and its
+        // result is thrown away.
+        [[nodiscard]] bool isCancelled() const;
+
+    private:
+        friend class ProgressJob;
+        struct State;
+        explicit Progress(std::shared_ptr<State> state)
+            : m_state(std::move(state))
+        {
+        }
+        std::shared_ptr<State> m_state;
+        qint64 m_lastPost = -1;
+    };
+
+    // Runs the work with the message shown; answers ModalResponse::Stop when
+    // the work ended (its result is then complete) and ModalResponse::Abort
+    // when the user cancelled. The alert shows at least the minimum duration.
+    static int run(ProgressAlert &alert, const QString &message, std::function<void(Progress &)> work,
+        int minimumMilliseconds = 0);
+
+    // The shortest time a document's reading shows its progress; tests set 0.
+    [[nodiscard]] static int documentMinimumMilliseconds();
+    static void setDocumentMinimumMilliseconds(int milliseconds);
+};

@@ -1,0 +1,235 @@
+#include "interchange/QuillmarkCsvReader.h"
+
+#include "model/ContactIdentifier.h"
+#include "model/MVPerson.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+bool isLineEnd(QChar c)
+{
+    switch (c.unicode()) {
+    case u'\n':
+    case u'\r':
+    case 0x0B:
+    case 0x0C:
+    case 0x85:
+    case 0x2028:
+    case 0x2029:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// What one record sets, by column name.
+struct OwnRecord {
+    QString name;
+    QString company;
+    QString renmei;
+    QString layout;
+    QString zip;
+    QString state;
+    QString street;
+    QString phone;
+    QString email;
+
+    void set(const QString &column, const QString &value)
+    {
+        if (column == u"Name")
+            name = value;
+        else if (column == u"Company")
+            company = value;
+        else if (column == u"Renmei" || column == u"Spouse")
+            renmei = value;
+        else if (column == u"layoutString")
+            layout = value;
+        else if (column == u"ZIP")
+            zip = value;
+        else if (column == u"State&City")
+            state = value;
+        else if (column == u"Street")
+            street = value;
+        else if (column == u"Phone")
+            phone = value;
+        else if (column == u"Email")
+            email = value;
+        // Any other column ("Note" among them) is not the contact's.
+    }
+
+    [[nodiscard]] bool hasAddress() const { return !zip.isEmpty() || !state.isEmpty() || !street.isEmpty(); }
+
+    [[nodiscard]] bool isEmpty() const
+    {
+        return name.isEmpty() && company.isEmpty() && renmei.isEmpty() && layout.isEmpty() && !hasAddress()
+            && phone.isEmpty() && email.isEmpty();
+    }
+
+    [[nodiscard]] ContactRecordPtr makeContact() const;
+};
+
+LabeledValueList oneValue(const QString &value)
+{
+    auto record = std::make_shared<LabeledValueRecord>();
+    record->label = u"home"_s;
+    record->labelIndex = 0;
+    record->value = value;
+    record->stringValue = value;
+    return {record};
+}
+
+ContactRecordPtr OwnRecord::makeContact() const
+{
+    const MVPersonPtr person = MVPerson::init();
+    if (!name.isEmpty()) {
+        NameRecord nameRecord;
+        nameRecord.showAsPerson = true;
+        nameRecord.lastName = name;
+        person->setValue(nameRecord, FieldId::Name);
+    }
+    if (!email.isEmpty())
+        person->setValue(oneValue(email), FieldId::Email);
+    if (!phone.isEmpty())
+        person->setValue(oneValue(phone), FieldId::Phone);
+    // Only a record with an address part or a layout has an address.
+    if (hasAddress() || !layout.isEmpty()) {
+        auto address = std::make_shared<LabeledValueRecord>();
+        address->label = u"home"_s;
+        address->labelIndex = 0;
+        address->address->zip = zip;
+        address->address->state = state;
+        address->address->street = street;
+        person->setValue(LabeledValueList{address}, FieldId::Address);
+        if (!layout.isEmpty())
+            person->replaceLabeledValueAtIndex(layout, FieldId::HagakiLayout, 0);
+    }
+    if (!company.isEmpty())
+        person->setValue(company, FieldId::Company);
+    if (!renmei.isEmpty())
+        person->setStringValue(renmei, FieldId::Renmei);
+    return ContactRecord::makeWithPerson(person);
+}
+
+} // namespace
+
+const QStringList &QuillmarkCsvReader::fixedColumns()
+{
+    static const QStringList columns{u"Name"_s, u"Renmei"_s, u"Company"_s, u"ZIP"_s, u"State&City"_s, u"Street"_s,
+        u"layoutString"_s, u"Email"_s, u"Phone"_s, u"Note"_s};
+    return columns;
+}
+
+QStringList QuillmarkCsvReader::splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (isLineEnd(text.at(i))) {
+            lines.append(text.sliced(start, i - start));
+            start = i + 1;
+        }
+    }
+    if (start < text.size())
+        lines.append(text.sliced(start));
+    return lines;
+}
+
+namespace {
+
+// For each line, the next line holding a double quote; -1 when none does.
+QList<qsizetype> nextQuoteLines(const QStringList &lines)
+{
+    QList<qsizetype> next(lines.size(), -1);
+    qsizetype following = -1;
+    for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+        next[i] = following;
+        if (lines.at(i).contains(u'"'))
+            following = i;
+    }
+    return next;
+}
+
+// The fields of the record starting at lines[*line], at most `columns`; a
+// field opening a quote runs to the next quote, taking the following lines
+// in as it must (*line then moves past them). A quote that no later line
+// closes is an ordinary character, so that one stray quote does not swallow
+// every later record.
+QStringList splitRecord(
+    const QStringList &lines, const QList<qsizetype> &nextQuoteLine, qsizetype *line, qsizetype columns)
+{
+    QString current = lines.at(*line);
+    if (!current.contains(u",\""_s)) {
+        QStringList cells = current.split(u',');
+        return cells.mid(0, std::min(cells.size(), columns));
+    }
+    QStringList fields;
+    qsizetype position = 0;
+    const qsizetype wanted = std::max<qsizetype>(columns, 1);
+    while (fields.size() < wanted && position <= current.size()) {
+        if (position < current.size() && current.at(position) == u'"') {
+            qsizetype close = current.indexOf(u'"', position + 1);
+            if (close < 0 && nextQuoteLine.at(*line) >= 0) {
+                const qsizetype last = nextQuoteLine.at(*line);
+                for (qsizetype joined = *line + 1; joined <= last; ++joined)
+                    current += u'\n' + lines.at(joined);
+                *line = last;
+                close = current.indexOf(u'"', position + 1);
+            }
+            if (close >= 0) {
+                fields.append(current.sliced(position + 1, close - position - 1));
+                position = close + 1;
+                if (position >= current.size())
+                    break;
+                if (current.at(position) == u',')
+                    ++position;
+                continue;
+            }
+        }
+        const qsizetype comma = current.indexOf(u',', position);
+        if (comma < 0) {
+            fields.append(current.sliced(position));
+            break;
+        }
+        fields.append(current.sliced(position, comma - position));
+        position = comma + 1;
+    }
+    return fields;
+}
+
+} // namespace
+
+QuillmarkCsvReader::Result QuillmarkCsvReader::contactsFromQuillmarkCSV(const QString &text)
+{
+    Result result;
+    if (text.isNull())
+        return result;
+    result.contacts = std::make_shared<ContactTable>();
+    const QStringList lines = splitLines(text);
+    qsizetype line = 0;
+    while (line < lines.size() && lines.at(line).isEmpty())
+        ++line;
+    if (line >= lines.size())
+        return result;
+    const QList<qsizetype> nextQuoteLine = nextQuoteLines(lines);
+    QStringList columns;
+    const QStringList headerCells = lines.at(line).split(u',');
+    if (headerCells.constFirst() == u"Name") {
+        columns = headerCells;
+        ++line;
+    } else {
+        columns = fixedColumns();
+        result.headerFound = false;
+    }
+    for (; line < lines.size(); ++line) {
+        if (lines.at(line).isEmpty())
+            continue;
+        const QStringList fields = splitRecord(lines, nextQuoteLine, &line, columns.size());
+        OwnRecord record;
+        for (qsizetype i = 0; i < fields.size() && i < columns.size(); ++i)
+            record.set(columns.at(i), fields.at(i));
+        if (!record.isEmpty())
+            result.contacts->append(record.makeContact());
+    }
+    return result;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "model/ContactRecord.h"
+
+#include <QString>
+#include <QStringList>
+
+// Reads the system's older CSV document layout: one record per line, an
+// optional header line whose first cell is "Name" naming the columns, fields
+// split at "," with a quoted field running to the next double quote, across
+// lines when it has to. Widget-free, safe on any thread.
+class QuillmarkCsvReader {
+public:
+    // The columns of a file without header line, in order.
+    [[nodiscard]] static const QStringList &fixedColumns();
+
+    struct Result {
+        ContactTablePtr contacts; // null for null text
+        // False when a first line was read that is no header: the caller
+        // tells the user the fixed order was taken.
+        bool headerFound = true;
+    };
+
+    // Empty lines, the first ones too, are skipped; a record empty in every
+    // field makes no contact.
+    [[nodiscard]] static Result contactsFromQuillmarkCSV(const QString &text);
+
+    // The lines of the text: LF, CR and the other Unicode line separators
+    // each end one, so CR LF leaves an empty line between two records.
+    [[nodiscard]] static QStringList splitLines(const QString &text);
+};

@@ -1,0 +1,179 @@
+#include "AddressBookTestSupport.h"
+
+#include "app/AppDelegate.h"
+#include "app/DocumentController.h"
+#include "app/ProgressJob.h"
+#include "app/ViewController.h"
+#include "app/WindowController.h"
+#include "common/Screenshot.h"
+#include "common/TestEnvironment.h"
+#include "interchange/ImportFileReader.h"
+#include "platform/UserDefaults.h"
+#include "table/ContactTablePane.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class DocumentWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ProgressJob::setDocumentMinimumMilliseconds(0);
+        documents().setAlertPresenter(&m_alerts);
+        m_folder = TestEnvironment::makeScratchFolder(u"documents"_s);
+    }
+
+    void TearDown() override
+    {
+        for (WindowController *window : documents().documentWindows())
+            delete window;
+        documents().setAlertPresenter(nullptr);
+    }
+
+    static DocumentController &documents() { return DocumentController::sharedDocumentController(); }
+
+    QString writeFile(const QString &name, const QByteArray &bytes) const
+    {
+        const QString path = QDir(m_folder).filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return path;
+    }
+
+    static QStringList namesOf(const ContactTablePtr &table)
+    {
+        QStringList names;
+        for (const ContactRecordPtr &contact : std::as_const(*table))
+            names.append(contact->person->compositeName());
+        return names;
+    }
+
+    RecordingAlertPresenter m_alerts;
+    QString m_folder;
+};
+
+TEST_F(DocumentWindow, VCardFileOpensWithItsContactsOnceInItsOwnWindow)
+{
+    const QString path = TestEnvironment::dataPath(u"vcard/aosp__v21_multiple_entry.vcf"_s);
+    ASSERT_TRUE(documents().openFile(path));
+    WindowController *window = documents().windowOfFile(path);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->documentType(), u"vCard"_s);
+    EXPECT_TRUE(window->windowTitle().startsWith(u"aosp__v21_multiple_entry.vcf"_s));
+    EXPECT_TRUE(window->testAttribute(Qt::WA_DeleteOnClose));
+    ViewController &view = *window->mainViewController();
+    EXPECT_FALSE(view.contactTable()->isEmpty());
+    EXPECT_FALSE(view.contactStore());
+    window->validateFileCommands();
+    EXPECT_TRUE(window->fileAction(u"importFromVCard"_s)->isEnabled());
+    ASSERT_TRUE(documents().openFile(path));
+    EXPECT_EQ(documents().documentWindows(), QList<WindowController *>{window});
+    EXPECT_TRUE(m_alerts.alerts.isEmpty());
+}
+
+// Locked for good, and choosing its top group again keeps its rows.
+TEST_F(DocumentWindow, CsvWindowIsLockedAndKeepsItsRows)
+{
+    UserDefaults::standardUserDefaults().removeObjectForKey(AppDelegate::lastContainerIdentifierKey);
+    const QString path = writeFile(u"list.csv"_s, "Name,ZIP,Street\n山田太郎,100-0001,千代田1-1\nAnn,,\n");
+    ASSERT_TRUE(documents().openFile(path));
+    WindowController *window = documents().windowOfFile(path);
+    ASSERT_TRUE(window);
+    ViewController &view = *window->mainViewController();
+    QStringList names = namesOf(view.contactTable());
+    names.sort();
+    EXPECT_EQ(names, (QStringList{u"Ann"_s, u"山田太郎"_s}));
+    EXPECT_FALSE(view.editState());
+    EXPECT_FALSE(window->editButton()->isEnabled());
+    window->validateFileCommands();
+    EXPECT_FALSE(window->fileAction(u"importFromVCard"_s)->isEnabled());
+    EXPECT_TRUE(window->fileAction(u"importFromCSV"_s)->isEnabled());
+    const ContactTablePtr rows = view.contactTable();
+    view.groupSelectionDidChange(view.containerTable()->first()->groups->first());
+    EXPECT_EQ(view.contactTable(), rows);
+    EXPECT_FALSE(UserDefaults::standardUserDefaults().objectForKey(AppDelegate::lastContainerIdentifierKey).isValid());
+    Screenshot::grab(window);
+}
+
+// Save As is offered only with a selection, and writes every contact.
+TEST_F(DocumentWindow, CsvSaveAsWritesEveryContactAsVCard)
+{
+    const QString path = writeFile(u"three.csv"_s, "Name,Company\nAnn,ACME\nBen,\nCid,Kit\n");
+    ASSERT_TRUE(documents().openFile(path));
+    WindowController *window = documents().windowOfFile(path);
+    ASSERT_TRUE(window);
+    const QString target = QDir(m_folder).filePath(u"saved.vcf"_s);
+    QList<FilePanel::Request> requests;
+    window->setFilePanel([&](const FilePanel::Request &request, const FilePanel::Done &done) {
+        requests.append(request);
+        done({target, 0});
+    });
+    ContactTablePane *table = window->mainViewController()->contactsViewController();
+    table->selectRowIndexes({});
+    window->validateFileCommands();
+    EXPECT_FALSE(window->fileAction(u"saveDocumentAs"_s)->isEnabled());
+    table->selectRowIndexes({1});
+    window->validateFileCommands();
+    ASSERT_TRUE(window->fileAction(u"saveDocumentAs"_s)->isEnabled());
+    window->fileAction(u"saveDocumentAs"_s)->trigger();
+    ASSERT_EQ(requests.size(), 1);
+    EXPECT_EQ(requests.first().proposedName, table->selectedContacts().first()->person->compositeName() + u".vcf"_s);
+    const TextFileDecoder::Result read = ImportFileReader::readText(target, 0);
+    ASSERT_TRUE(read.ok());
+    const ContactTablePtr again = ImportFileReader::contactsFromVCardText(read);
+    EXPECT_EQ(namesOf(again), namesOf(window->mainViewController()->contactTable()));
+}
+
+TEST_F(DocumentWindow, ClosingFreesItsTables)
+{
+    const QString path = writeFile(u"one.csv"_s, "Name\nAnn\n");
+    ASSERT_TRUE(documents().openFile(path));
+    std::weak_ptr<ContactTable> table = documents().windowOfFile(path)->mainViewController()->contactTable();
+    documents().windowOfFile(path)->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(documents().documentWindows().isEmpty());
+    EXPECT_TRUE(table.expired());
+}
+
+struct UnreadableRow {
+    const char *name;
+    QString file;
+    QByteArray bytes;
+    QString suggestion;
+};
+
+class UnreadableDocument : public DocumentWindow, public testing::WithParamInterface<UnreadableRow> { };
+
+TEST_P(UnreadableDocument, AlertsAndOpensNoWindow)
+{
+    const QString path = writeFile(GetParam().file, GetParam().bytes);
+    EXPECT_FALSE(documents().openFile(path));
+    EXPECT_TRUE(documents().documentWindows().isEmpty());
+    ASSERT_EQ(m_alerts.alerts.size(), 1);
+    EXPECT_EQ(m_alerts.alerts.first().informativeText, GetParam().suggestion);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, UnreadableDocument,
+    testing::Values(UnreadableRow{"NoCard", u"none.vcf"_s, "hello\n",
+                        u"Please make sure the file is vCard 2.1/3.0 file, or text encoding."_s},
+        UnreadableRow{"NoRecord", u"none.csv"_s, "Name,ZIP\n\n,\n",
+            u"Please make sure the file is a valid CSV file, or text encoding."_s},
+        UnreadableRow{"Binary", u"image.vcf"_s, QByteArray("\x89PNG\0\0", 6), QString()}),
+    [](const testing::TestParamInfo<UnreadableRow> &info) { return std::string(info.param.name); });
+
+TEST_F(DocumentWindow, CsvWithoutHeaderTellsTheOrderTaken)
+{
+    const QString path = writeFile(u"plain.csv"_s, "Ann,Ken,ACME\n");
+    ASSERT_TRUE(documents().openFile(path));
+    ASSERT_EQ(m_alerts.alerts.size(), 1);
+    EXPECT_EQ(m_alerts.alerts.first().messageText, u"Can't find header line in the file."_s);
+}
+
+} // namespace

@@ -1,0 +1,80 @@
+#include "interchange/QuillmarkCsvReader.h"
+#include "model/ContactIdentifier.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A contact as "name|company|renmei|zip|state|street|phone|email|addresses".
+QString summary(const ContactRecordPtr &contact)
+{
+    MVPerson &person = *contact->person;
+    const LabeledValueRecordPtr address = person.labeledValueForIdentifierAtIndex(FieldId::Address, 0);
+    const LabeledValueRecordPtr phone = person.labeledValueForIdentifierAtIndex(FieldId::Phone, 0);
+    const LabeledValueRecordPtr email = person.labeledValueForIdentifierAtIndex(FieldId::Email, 0);
+    return QStringList{person.compositeName(), person.stringValueForIdentifier(FieldId::Company, 0),
+        person.stringValueForIdentifier(FieldId::Renmei, 0), address ? address->address->zip : QString(),
+        address ? address->address->state : QString(), address ? address->address->street : QString(),
+        phone ? phone->stringValue : QString(), email ? email->stringValue : QString(),
+        QString::number(person.addressValues()->size())}
+        .join(u'|');
+}
+
+struct CsvRow {
+    const char *name;
+    QString text;
+    QStringList contacts;
+    bool headerFound = true;
+};
+
+class OwnCsvLayout : public testing::TestWithParam<CsvRow> { };
+
+TEST_P(OwnCsvLayout, ReadsTheRecords)
+{
+    const QuillmarkCsvReader::Result result = QuillmarkCsvReader::contactsFromQuillmarkCSV(GetParam().text);
+    ASSERT_TRUE(result.contacts);
+    QStringList read;
+    for (const ContactRecordPtr &contact : std::as_const(*result.contacts))
+        read.append(summary(contact));
+    EXPECT_EQ(read, GetParam().contacts);
+    EXPECT_EQ(result.headerFound, GetParam().headerFound);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, OwnCsvLayout,
+    testing::Values(CsvRow{"ThreeColumnHeader", u"Name,ZIP,Phone\nAnn,100-0001,03-1111,extra\nBen\n"_s,
+                        {u"Ann|||100-0001|||03-1111||1"_s, u"Ben||||||||0"_s}},
+        CsvRow{"NoHeaderReadsTheFixedOrder", u"Ann,Ken,ACME,100-0001,東京都千代田区,1-1,,a@x.jp,03-1\n"_s,
+            {u"Ann|ACME|Ken|100-0001|東京都千代田区|1-1|03-1|a@x.jp|1"_s}, false},
+        // The quote closed on the next line joins the two; "Note" is no field of the contact.
+        CsvRow{"QuotedFieldAcrossLines", u"Name,Street,Note\nAnn,\"1-1\nBuilding 2\",memo\nBen,2-2,x\n"_s,
+            {u"Ann|||||1-1\nBuilding 2|||1"_s, u"Ben|||||2-2|||1"_s}},
+        CsvRow{"QuotesWithoutCommaQuoteStay", u"Name,Company\n\"Ann\",ACME\n"_s, {u"\"Ann\"|ACME|||||||0"_s}},
+        CsvRow{"CrLfAndEmptyFirstLines", u"\r\n\r\nName,Company\r\nAnn,ACME\r\n\r\nBen,\r\n"_s,
+            {u"Ann|ACME|||||||0"_s, u"Ben||||||||0"_s}},
+        // A stray quote never closed is an ordinary character: later records stay records.
+        CsvRow{"UnclosedQuoteSwallowsNothing", u"Name,Street\nAnn,\"1-1\nBen,2-2\nCid,3-3\n"_s,
+            {u"Ann|||||\"1-1|||1"_s, u"Ben|||||2-2|||1"_s, u"Cid|||||3-3|||1"_s}},
+        CsvRow{"EmptyRecordsMakeNoContact", u"Name,Street\n,\n,,\nAnn,\n"_s, {u"Ann||||||||0"_s}},
+        CsvRow{"OnlyEmptyLines", u"\n\n"_s, {}},
+        CsvRow{"LayoutGivesAnAddress", u"Name,layoutString\nAnn,2;rn:{{1.50,2.25},{100.00,50.00}};\n"_s,
+            {u"Ann||||||||1"_s}}),
+    [](const testing::TestParamInfo<CsvRow> &info) { return std::string(info.param.name); });
+
+TEST(OwnCsvLayout, NullTextGivesNoTable)
+{
+    EXPECT_FALSE(QuillmarkCsvReader::contactsFromQuillmarkCSV(QString()).contacts);
+}
+
+TEST(OwnCsvLayout, LayoutLandsOnTheAddress)
+{
+    const QuillmarkCsvReader::Result result = QuillmarkCsvReader::contactsFromQuillmarkCSV(
+        u"Name,ZIP,layoutString\nAnn,100-0001,2;rn:{{1.50,2.25},{100.00,50.00}};\n"_s);
+    ASSERT_EQ(result.contacts->size(), 1);
+    const HagakiLayoutRecordPtr layout = result.contacts->first()->person->hagakiLayoutAtIndex(0);
+    ASSERT_TRUE(layout);
+    EXPECT_TRUE(result.contacts->first()->person->layoutStringFromHagakiLayoutDict(layout.get()).contains(u"rn:"_s));
+}
+
+} // namespace
