@@ -6,6 +6,7 @@
 #include "app/ProductPages.h"
 #include "app/WindowController.h"
 #include "platform/UndoManager.h"
+#include "platform/widgets/AlertPresenter.h"
 #include "print/PrintOptions.h"
 
 #include <QAction>
@@ -86,15 +87,21 @@ void AppDelegate::menuItemSelectedInHelpMenu(QAction *item)
 {
     const QString title = item ? item->data().toString() : QString();
     const bool japanese = PrintOptions::preferredLanguage() == QStringLiteral("ja");
+    QUrl url;
     if (title == helpTitle) {
-        ProductPages::open(QUrl(japanese ? ProductPages::helpJapanese : ProductPages::help));
+        url = QUrl(japanese ? ProductPages::helpJapanese : ProductPages::help);
     } else if (title == feedbackTitle) {
         QString mail = ProductPages::supportMailAddress
             + QStringLiteral("?subject=Feedback of %1").arg(QCoreApplication::applicationName());
         mail.replace(u' ', QStringLiteral("%20"));
-        ProductPages::open(QUrl(QStringLiteral("mailto:") + mail, QUrl::TolerantMode));
+        url = QUrl(QStringLiteral("mailto:") + mail, QUrl::TolerantMode);
     } else if (title == privacyPolicyTitle) {
-        ProductPages::open(QUrl(japanese ? ProductPages::privacyPolicyJapanese : ProductPages::privacyPolicy));
+        url = QUrl(japanese ? ProductPages::privacyPolicyJapanese : ProductPages::privacyPolicy);
+    }
+    // Without a browser or a mail program the item would seem to do nothing.
+    if (!url.isEmpty() && !ProductPages::open(url) && m_alertPresenter) {
+        m_alertPresenter->showAlert(m_window, tr("The link couldn't be opened."),
+            tr("No application on this computer opens “%1”.").arg(url.toString()));
     }
 }
 

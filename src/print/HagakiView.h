@@ -203,6 +203,8 @@ private:
     // or one not finite or reaching further than ten times the paper's
     // largest side from its corner.
     [[nodiscard]] std::optional<QRectF> savedFrame(const QString &text) const;
+    // The font postcard columns are set in, at no particular size.
+    [[nodiscard]] QFont tategakiFont() const;
 
     void drawEnvelopeRect(const QRectF &rect, DrawList &drawList);
     void drawEnvelopeBlock(const PrintContactRecordPtr &record, bool forSender, double pageOffset, DrawList &drawList);

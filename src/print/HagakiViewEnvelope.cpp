@@ -4,6 +4,7 @@
 #include "print/HagakiView.h"
 
 #include "print/AddressBlock.h"
+#include "print/AddressRegion.h"
 #include "print/NameString.h"
 #include "print/PrintOptionValue.h"
 
@@ -51,7 +52,7 @@ QString HagakiView::makeAdrsAndNameString(
             text += address.zip + u' ';
         if (PrintOptionValue::flag(options.value(PrintCountry)) && !address.country.isEmpty())
             text += address.country + u' ';
-        text += address.state + address.city + u'\n';
+        text += AddressRegion::joined(address.state, address.city) + u'\n';
         if (!address.street.isEmpty())
             text += address.street + u'\n';
     }

@@ -1,6 +1,8 @@
 #include "print/HagakiView.h"
 
 #include "model/HagakiLayoutFields.h"
+#include "platform/widgets/FontResolver.h"
+#include "print/AddressRegion.h"
 #include "print/NameString.h"
 #include "print/PrintOptionValue.h"
 #include "print/RectText.h"
@@ -111,12 +113,12 @@ qsizetype longestLine(const QStringList &lines)
     return longest;
 }
 
-QList<double> lineLengths(const QStringList &lines, double size)
+QList<double> lineLengths(const QStringList &lines, double size, const QFont &font)
 {
     QList<double> lengths;
     lengths.reserve(lines.size());
     for (const QString &line : lines)
-        lengths.append(VerticalText::columnLength(line) * size);
+        lengths.append(VerticalText::columnLength(line, font) * size);
     return lengths;
 }
 
@@ -248,6 +250,13 @@ QRectF HagakiView::envelopeRect(bool sender) const
     return savedFrame(PrintOptionValue::text(saved.value(key))).value_or(byDefault);
 }
 
+QFont HagakiView::tategakiFont() const
+{
+    // Columns are measured at 1 pt; the size only names the font.
+    constexpr double anySize = 10;
+    return FontResolver::font(m_selectedTategakiFontName, anySize);
+}
+
 std::optional<QRectF> HagakiView::savedFrame(const QString &text) const
 {
     const std::optional<QRectF> frame = RectText::parse(text);
@@ -265,6 +274,7 @@ std::optional<QRectF> HagakiView::savedFrame(const QString &text) const
 
 QRectF HagakiView::newAlignName(TextObject &object, const QRectF &rect) const
 {
+    const QFont font = tategakiFont();
     const QString text = nameString(object, layoutOf(object), object.isSender());
     const QStringList nameLines = text.split(u'\n');
     double pitch = rect.width() / double(nameLines.size());
@@ -274,20 +284,20 @@ QRectF HagakiView::newAlignName(TextObject &object, const QRectF &rect) const
         pitch = rect.width() / double(company.size() + nameLines.size());
         const double ceiling = columnFill * pitch;
         const double start = std::min(rect.height() / double(longestLine(company)), ceiling);
-        const double fitted = fittedSize(VerticalText::columnLength(object.company), rect.height(), start, ceiling,
-            -std::numeric_limits<double>::infinity());
+        const double fitted = fittedSize(VerticalText::columnLength(object.company, font), rect.height(), start,
+            ceiling, -std::numeric_limits<double>::infinity());
         companySize = std::min(ceiling, fitted);
-        object.companyWidthArray = lineLengths(company, companySize);
+        object.companyWidthArray = lineLengths(company, companySize, font);
     }
     const double ceiling = columnFill * pitch;
     // The name holds a space after every character.
     const double characters = double(longestLine(nameLines) / 2 + 1);
     double size = std::min(rect.height() / characters, ceiling);
     if (rect.width() > 1 || rect.height() > 1)
-        size = fittedSize(
-            VerticalText::columnLength(text), rect.height(), size, ceiling, -std::numeric_limits<double>::infinity());
+        size = fittedSize(VerticalText::columnLength(text, font), rect.height(), size, ceiling,
+            -std::numeric_limits<double>::infinity());
     const double nameSize = std::min(ceiling, size);
-    object.nameWidthArray = lineLengths(nameLines, nameSize);
+    object.nameWidthArray = lineLengths(nameLines, nameSize, font);
     object.rect = rect;
     object.companyFontSize = std::min(nameSize, companySize);
     object.nameFontSize = nameSize;
@@ -297,9 +307,11 @@ QRectF HagakiView::newAlignName(TextObject &object, const QRectF &rect) const
 
 QRectF HagakiView::newAlignAddress(TextObject &object, const QRectF &rect) const
 {
+    const QFont font = tategakiFont();
     static const QChar minusSign(0x2212);
     const LabeledValueRecord *address = object.adrsDict.get();
-    const QString region = address ? QString(address->addressParts().state + address->addressParts().city) : QString();
+    const QString region
+        = address ? AddressRegion::joined(address->addressParts().state, address->addressParts().city) : QString();
     QString street = address ? address->addressParts().street : QString();
     street.replace(minusSign, u'-');
     QString text = QString(region + street).replace(minusSign, u'-');
@@ -315,9 +327,9 @@ QRectF HagakiView::newAlignAddress(TextObject &object, const QRectF &rect) const
     }
     if (rect.width() > 1 || rect.height() > 1)
         size = fittedSize(
-            VerticalText::columnLength(text), rect.height(), size, columnFill * pitch, smallestAddressSize);
+            VerticalText::columnLength(text, font), rect.height(), size, columnFill * pitch, smallestAddressSize);
     object.addressArray = lines;
-    object.widthArray = lineLengths(lines, size);
+    object.widthArray = lineLengths(lines, size, font);
     object.lineHeight = pitch;
     object.fontSize = size;
     object.rect = rect;

@@ -5,6 +5,8 @@
 #include "print/DrawList.h"
 #include "print/TextGlyphs_p.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <memory>
 
@@ -48,8 +50,9 @@ public:
     {
     }
 
-    // Places one glyph of the class and moves on.
-    Placement place(CharacterClass characterClass)
+    // Places one glyph of the class and moves on; a glyph on its side moves
+    // the pen by its advance, in cells.
+    Placement place(CharacterClass characterClass, double sidewaysAdvance)
     {
         const double s = m_size;
         const double d = m_descender;
@@ -81,7 +84,7 @@ public:
         case CharacterClass::Latin:
         case CharacterClass::Other:
             placement = {m_downward ? QPointF(m_x - d, m_y) : QPointF(m_x, m_y + d), m_downward ? 90.0 : 0.0};
-            along += half;
+            along += sidewaysAdvance * s;
             break;
         }
         track();
@@ -137,6 +140,55 @@ template <typename Visit> void forEachSequence(QStringView text, Visit visit)
         visit(start, length, character, VerticalText::characterClass(character));
     });
 }
+
+// How far characters set on their side move the pen, in cells: their own
+// advance in the face that draws them, at least half a cell, so that "Main"
+// and "gf" never overlap and narrow letters stand as close as ever.
+class SidewaysAdvances {
+public:
+    explicit SidewaysAdvances(const QFont &font)
+        : m_font(font)
+        , m_face(TextGlyphs::primaryFace(font))
+    {
+    }
+
+    [[nodiscard]] double at(char32_t character) const
+    {
+        // Laid out and drawn on the main thread only, as TextGlyphs.
+        static QHash<std::pair<QRawFont, char32_t>, double> known;
+        const std::pair key(m_face, character);
+        if (const auto found = known.constFind(key); found != known.cend())
+            return *found;
+        if (known.size() > 4096)
+            known.clear();
+        const double advance = std::max(0.5, ownAdvance(character) / TextGlyphs::layoutSize);
+        known.insert(key, advance);
+        return advance;
+    }
+
+private:
+    // At the layout size, in the face Qt sets the character in.
+    [[nodiscard]] double ownAdvance(char32_t character) const
+    {
+        const QString text = QString::fromUcs4(&character, 1);
+        QRawFont face = m_face;
+        QList<quint32> glyphs;
+        if (face.isValid() && face.supportsCharacter(character)) {
+            glyphs = face.glyphIndexesForString(text);
+        } else {
+            const TextGlyphs::Glyph glyph
+                = TextGlyphs(text, m_font, TextGlyphs::layoutSize).glyphAt(0, int(text.size()));
+            face = glyph.face;
+            glyphs = {glyph.index};
+        }
+        if (!face.isValid() || glyphs.isEmpty())
+            return 0;
+        return face.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics).value(0).x();
+    }
+
+    QFont m_font;
+    QRawFont m_face;
+};
 
 // The glyphs of one setting, looked up line by line.
 class GlyphSetter {
@@ -254,11 +306,12 @@ bool VerticalText::standsUpright(CharacterClass characterClass)
     return false;
 }
 
-double VerticalText::columnLength(QStringView text)
+double VerticalText::columnLength(QStringView text, const QFont &font)
 {
+    const SidewaysAdvances sideways(font);
     double longest = 0;
     double length = 0;
-    forEachSequence(text, [&](qsizetype, qsizetype, char32_t, CharacterClass characterClass) {
+    forEachSequence(text, [&](qsizetype, qsizetype, char32_t character, CharacterClass characterClass) {
         switch (characterClass) {
         case CharacterClass::Newline:
             length = 0;
@@ -270,9 +323,11 @@ double VerticalText::columnLength(QStringView text)
             length += 1;
             break;
         case CharacterClass::SmallKana:
+            length += 0.5;
+            break;
         case CharacterClass::Latin:
         case CharacterClass::Other:
-            length += 0.5;
+            length += sideways.at(character);
             break;
         }
         longest = std::max(longest, length);
@@ -293,6 +348,7 @@ QRectF VerticalText::drawStringInVertical(const QString &text, const QFont &font
     if (draw && drawList)
         setter = std::make_unique<GlyphSetter>(text, font, size, verticalForms, *drawList);
     Pen pen(point, size, setter ? setter->descender() : 0, direction);
+    const SidewaysAdvances sideways(font);
     forEachSequence(text, [&](qsizetype position, qsizetype length, char32_t character, CharacterClass characterClass) {
         if (characterClass == CharacterClass::Newline) {
             pen.newLine();
@@ -300,7 +356,8 @@ QRectF VerticalText::drawStringInVertical(const QString &text, const QFont &font
                 setter->startLine(position + length);
             return;
         }
-        const Placement placement = pen.place(characterClass);
+        const bool onItsSide = characterClass == CharacterClass::Latin || characterClass == CharacterClass::Other;
+        const Placement placement = pen.place(characterClass, onItsSide ? sideways.at(character) : 0.5);
         if (setter)
             setter->add(placement, position, length, character, characterClass);
     });

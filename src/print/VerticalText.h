@@ -10,8 +10,10 @@ class DrawList;
 
 // Japanese set vertically glyph by glyph: which characters stand upright and
 // which lie on their side, how far each moves the pen, and where each glyph
-// lands. How far the pen moves depends only on the size and the characters'
-// classes, so text is measured by arithmetic, without laying it out.
+// lands. An upright character moves the pen by a cell (a small kana by half
+// of one), a character on its side by its own advance and at least half a
+// cell; all of it scales with the size, so text is measured at one size for
+// every other.
 class VerticalText {
 public:
     enum class CharacterClass { Dash, Newline, SmallKana, Latin, HalfwidthKatakana, FullwidthForm, Japanese, Other };
@@ -34,8 +36,8 @@ public:
     // take the font's vertical forms.
     [[nodiscard]] static bool standsUpright(CharacterClass characterClass);
 
-    // The length of the text's longest column, set at 1 pt.
-    [[nodiscard]] static double columnLength(QStringView text);
+    // The length of the text's longest column, set at 1 pt in the font.
+    [[nodiscard]] static double columnLength(QStringView text, const QFont &font);
 
     // Sets the text in the font at its point size S from the point and
     // returns the area it covers. With draw, its glyphs are added to the list,

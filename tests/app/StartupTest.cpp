@@ -193,6 +193,19 @@ TEST_F(Startup, TheHelpMenuOpensPagesInTheUsersLanguageAndAMailWithItsSubject)
         (QStringList{u"https://quillmark.example.org/help/"_s,
             u"mailto:support@quillmark.example.org?subject=Feedback%20of%20Quillmark"_s,
             u"https://quillmark.example.org/ja/help/"_s, u"https://quillmark.example.org/ja/privacy/"_s}));
+    EXPECT_TRUE(m_alerts.alerts.isEmpty());
+}
+
+TEST_F(Startup, AHelpPageNothingOpensIsNamedInAnAlert)
+{
+    m_app.makeDelegate();
+    m_app.finishLaunching();
+    QLocale::setDefault(QLocale(u"en_US"_s));
+    helpItem(m_app.delegate(), u"Privacy Policy…"_s)->trigger();
+    QLocale::setDefault(QLocale::c());
+    ASSERT_EQ(m_alerts.alerts.size(), 1);
+    EXPECT_EQ(m_alerts.alerts.first().messageText, u"The link couldn't be opened."_s);
+    EXPECT_TRUE(m_alerts.alerts.first().informativeText.contains(u"https://quillmark.example.org/privacy/"_s));
 }
 
 TEST_F(Startup, AboutShowsNameAndVersionAndEndsWithOKOrTheCloseBox)

@@ -10,6 +10,7 @@
 #include "editors/RenmeiViewController.h"
 #include "platform/widgets/Popover.h"
 #include "table/ContactsViewController.h"
+#include "table/workspace/WorkspaceUrls.h"
 
 #include <QContextMenuEvent>
 #include <QDesktopServices>
@@ -347,6 +348,19 @@ TEST_F(DetailCommands, EachLinkReachesItsSchemeAndTheMapsQueryFallsBackToTheWebM
     EXPECT_EQ(catcher.opened.size(), 6);
 }
 
+TEST_F(DetailCommands, ALinkNothingOpensIsNamedInAnAlertAndTheCalendarOnlyLogged)
+{
+    show(fullContact());
+    choose(rightClickRow(pane(), rowOf(FieldId::Birthday)), u"Open Calendar"_s);
+    EXPECT_EQ(pane().findChild<QMessageBox *>(u"notOpenedAlert"_s), nullptr);
+    choose(rightClickRow(pane(), rowOf(FieldId::Address)), u"Open Map"_s);
+    auto *alert = pane().findChild<QMessageBox *>(u"notOpenedAlert"_s);
+    ASSERT_NE(alert, nullptr);
+    EXPECT_TRUE(alert->informativeText().contains(WorkspaceUrls::webMapSearchEndpoint));
+    EXPECT_EQ(alert->windowModality(), Qt::WindowModal);
+    alert->close();
+}
+
 // --- Photos ---------------------------------------------------------------------------------------
 
 TEST_F(DetailCommands, APickedPhotoIsScaledAndWrittenOnceAndCancelOrAnotherFileChangesNothing)
@@ -407,6 +421,74 @@ TEST_F(DetailCommands, TabKeepsTheNextEditorOpenAndTheTableRedrawsOnlyTheChanged
     EXPECT_EQ(resets.count(), 0);
     EXPECT_GE(changes.count(), 1);
     EXPECT_EQ(undoSteps(), 1);
+}
+
+// --- The contact popover --------------------------------------------------------------------
+
+class PopoverCommands : public DetailCommands {
+protected:
+    ContactInfoPopover &open(const ContactRecordPtr &contact)
+    {
+        m_contact = contact;
+        m_popover = new Popover(&m_window);
+        m_popover->setBehavior(Popover::Behavior::Transient);
+        auto *view = new ContactInfoPopover(m_defaults.get());
+        view->setContact(contact);
+        view->setEditState(true);
+        view->setMyUndoManager(m_window.undoManager());
+        view->setParentWindow(&m_window);
+        view->setDelegate(&m_controller);
+        view->setParentPopover(m_popover);
+        m_popover->setContentWidget(view);
+        m_popover->setContentSize({450, 640});
+        m_popover->showRelativeToRect(QRect(20, 40, 100, 20), &m_window, Popover::Edge::MaxX);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return QGuiApplication::focusWindow() == m_popover->windowHandle(); }));
+        return *view;
+    }
+    void TearDown() override { delete m_popover; }
+
+    QPointer<Popover> m_popover;
+};
+
+TEST_F(PopoverCommands, OpensItsOwnSizesEditsAPhoneWithoutLabelAndStaysOpenForItsDialogsAndChanges)
+{
+    ContactRecordPtr contact = fullContact();
+    setLabeled(*contact->person, FieldId::Phone, {{"", "555-0100"}});
+    ContactInfoPopover &view = open(contact);
+    ValueEditorHandOff &editors = view.rowCommands()->handOff();
+    doubleClick(view, rowIn(view, FieldId::Address));
+    ASSERT_NE(qobject_cast<AddressViewController *>(editors.editor()), nullptr);
+    EXPECT_EQ(editors.popover()->contentSize(), QSize(340, 460));
+    editors.popover()->close();
+    endTurn();
+
+    // The click that closed the editor went to the contact's popover.
+    m_popover->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QGuiApplication::focusWindow() == m_popover->windowHandle(); }));
+    doubleClick(view, rowIn(view, FieldId::Phone));
+    EXPECT_EQ(editedRow(view), rowIn(view, FieldId::Phone));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    endTurn();
+
+    QMenu *menu = rightClickRow(view, rowIn(view, FieldId::URL));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->actions().at(1)->data(), u"Open URL Panel"_s);
+    menu->close();
+
+    choose(rightClickRow(view, rowIn(view, FieldId::Photo)), u"Replace Image"_s);
+    auto *chooser = view.findChild<QFileDialog *>(u"photoChooser"_s);
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_TRUE(m_popover->isShown());
+    chooser->reject();
+    endTurn();
+
+    const qsizetype emails = person().labeledValues(FieldId::Email)->size();
+    choose(rightClickRow(view, rowIn(view, FieldId::Email)), u"Add Item"_s);
+    EXPECT_EQ(person().labeledValues(FieldId::Email)->size(), emails + 1);
+    EXPECT_TRUE(m_popover->isShown());
+    EXPECT_TRUE(m_window.isWindowModified());
+    EXPECT_EQ(undoSteps(), 1);
+    EXPECT_EQ(person().labeledValues(FieldId::Email)->size(), emails);
 }
 
 } // namespace

@@ -2,10 +2,13 @@
 #include "print/VerticalText.h"
 
 #include "platform/widgets/FontResolver.h"
+#include "platform/widgets/VerticalGlyphForms.h"
 
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QGlyphRun>
+#include <QTextLayout>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,7 +27,30 @@ struct SettingRow {
     QRectF covered;
     // The angle of the only glyph, for texts of one character.
     double angle = 0;
+    // Characters on their side, whose advances (at least half a cell) the
+    // covered length adds to.
+    const char *sideways = "";
 };
+
+// How far a character set on its side moves the pen at 10 pt: its own
+// advance, at least half a cell.
+double sidewaysAdvance(char32_t character)
+{
+    const QRawFont face = QRawFont::fromFont(tenPoint());
+    const QList<quint32> glyphs = face.glyphIndexesForString(QString::fromUcs4(&character, 1));
+    const double advance = face.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics).value(0).x();
+    return std::max(5.0, advance * 10 / face.pixelSize());
+}
+
+QRectF expectedCover(const SettingRow &row)
+{
+    double sideways = 0;
+    for (const char32_t character : QString::fromUtf8(row.sideways).toUcs4())
+        sideways += sidewaysAdvance(character);
+    if (row.direction == VerticalText::downward)
+        return row.covered.adjusted(0, 0, 0, sideways);
+    return row.covered.adjusted(0, 0, sideways, 0);
+}
 
 class VerticalSetting : public testing::TestWithParam<SettingRow> { };
 
@@ -35,13 +61,18 @@ TEST_P(VerticalSetting, CoversTheCellsOfItsCharacterClassesAndMeasuresWithoutDra
     DrawList drawn;
     const QRectF covered
         = VerticalText::drawStringInVertical(text, tenPoint(), origin, true, row.direction, true, &drawn);
-    EXPECT_EQ(covered, row.covered);
+    const QRectF expected = expectedCover(row);
+    EXPECT_NEAR(covered.x(), expected.x(), 1e-9);
+    EXPECT_NEAR(covered.y(), expected.y(), 1e-9);
+    // Advances measured at another size differ in the last hundredth.
+    EXPECT_NEAR(covered.width(), expected.width(), 0.02);
+    EXPECT_NEAR(covered.height(), expected.height(), 0.02);
     DrawList measured;
     EXPECT_EQ(
         VerticalText::drawStringInVertical(text, tenPoint(), origin, false, row.direction, true, &measured), covered);
     EXPECT_TRUE(measured.items().empty());
     if (row.direction == VerticalText::downward) {
-        EXPECT_DOUBLE_EQ(VerticalText::columnLength(text) * 10, covered.height());
+        EXPECT_DOUBLE_EQ(VerticalText::columnLength(text, tenPoint()) * 10, covered.height());
     }
     const QList<PlacedGlyph> glyphs = drawn.glyphs();
     if (text.size() == 1 || (text.size() == 2 && text.at(0).isHighSurrogate())) {
@@ -54,13 +85,13 @@ TEST_P(VerticalSetting, CoversTheCellsOfItsCharacterClassesAndMeasuresWithoutDra
 
 INSTANTIATE_TEST_SUITE_P(Rows, VerticalSetting,
     testing::Values(SettingRow{"", 1, {100, 50, 0, 0}}, SettingRow{"あいう", 1, {90, 50, 10, 30}},
-        SettingRow{"あいう", 2, {100, 50, 30, 10}}, SettingRow{"AB", 1, {90, 50, 10, 10}},
+        SettingRow{"あいう", 2, {100, 50, 30, 10}}, SettingRow{"AB", 1, {90, 50, 10, 0}, 0, "AB"},
         SettingRow{"あ\nい", 1, {80, 50, 20, 10}}, SettingRow{"あ\n", 1, {80, 50, 20, 10}},
-        SettingRow{"！", 1, {90, 50, 10, 5}, 90}, SettingRow{"＂", 1, {90, 50, 10, 10}},
+        SettingRow{"！", 1, {90, 50, 10, 0}, 90, "！"}, SettingRow{"＂", 1, {90, 50, 10, 10}},
         SettingRow{"ー", 1, {90, 50, 10, 10}}, SettingRow{"ｰ", 1, {90, 50, 10, 5}, 90},
         SettingRow{" ", 1, {90, 50, 10, 5}, 90}, SettingRow{"　", 1, {90, 50, 10, 10}},
-        SettingRow{"ㇰ", 1, {90, 50, 10, 5}, 90}, SettingRow{"ヵ", 1, {90, 50, 10, 10}},
-        SettingRow{"ゃ", 1, {90, 50, 10, 5}}, SettingRow{"A", 2, {100, 50, 5, 10}},
+        SettingRow{"ㇰ", 1, {90, 50, 10, 0}, 90, "ㇰ"}, SettingRow{"ヵ", 1, {90, 50, 10, 10}},
+        SettingRow{"ゃ", 1, {90, 50, 10, 5}}, SettingRow{"A", 2, {100, 50, 0, 10}, 0, "A"},
         SettingRow{"あ", 2, {100, 50, 10, 10}, -90}, SettingRow{"𠮷", 1, {90, 50, 10, 10}}));
 
 TEST(VerticalSetting, UprightPunctuationTakesTheFontsVerticalFormsAndLatinDoesNot)
@@ -87,6 +118,87 @@ TEST(VerticalSetting, JapaneseAreTheKanaPunctuationAndIdeographBlocks)
     for (const char32_t character :
         {0x2FFF, 0x3100, 0x31FF, 0x4DC0, 0x4DFF, 0xA000, 0xF8FF, 0xFB00, 0xFF01, 0x1FFFF, 0x31350})
         EXPECT_FALSE(VerticalText::isJapanese(character)) << std::hex << uint(character);
+}
+
+} // namespace
+
+namespace {
+
+struct SidewaysRow {
+    const char *text;
+    int direction;
+};
+
+class SidewaysLetters : public testing::TestWithParam<SidewaysRow> { };
+
+// Each letter on its side takes its own advance along the column, at least
+// half a cell: none overlaps the next, and the column is as long as they are.
+TEST_P(SidewaysLetters, FollowEachOtherWithoutOverlapping)
+{
+    const SidewaysRow &row = GetParam();
+    const QString text = QString::fromUtf8(row.text);
+    DrawList drawn;
+    const QRectF covered
+        = VerticalText::drawStringInVertical(text, tenPoint(), origin, true, row.direction, true, &drawn);
+    const bool downward = row.direction == VerticalText::downward;
+    double end = downward ? origin.y() : origin.x();
+    for (const PlacedGlyph &glyph : drawn.glyphs()) {
+        const double start = downward ? glyph.anchor.y() : glyph.anchor.x();
+        const double advance
+            = glyph.font.advancesForGlyphIndexes(QList<quint32>{glyph.glyph}, QRawFont::UseDesignMetrics).value(0).x();
+        // Advances measured at another size differ in the last hundredth.
+        EXPECT_NEAR(start, end, 0.02) << QString::fromUcs4(&glyph.character, 1).toStdString();
+        end = start + std::max(advance, 5.0);
+    }
+    EXPECT_NEAR(downward ? covered.bottom() : covered.right(), end, 0.1);
+    EXPECT_NEAR(VerticalText::columnLength(text, tenPoint()) * 10, downward ? covered.height() : covered.width(), 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SidewaysLetters,
+    testing::Values(SidewaysRow{"205 Main Street", 1}, SidewaysRow{"205 Main Street", 2}, SidewaysRow{"ABC", 1},
+        SidewaysRow{"gf LS", 1}, SidewaysRow{"Москва", 1}, SidewaysRow{"Москва", 2}, SidewaysRow{"Łódź", 1},
+        SidewaysRow{"Łódź", 2}));
+
+} // namespace
+
+namespace {
+
+struct VariantRow {
+    const char *family;
+    bool hasVariant;
+};
+
+class VerticalVariant : public testing::TestWithParam<VariantRow> { };
+
+// A face with vertical forms and vertical metrics has a vertical variant; a
+// Latin-only face has none, and neither has Qt's stand-in for letters no face
+// covers.
+TEST_P(VerticalVariant, IsAnsweredForTheFamilyAndItsFace)
+{
+    const VariantRow &row = GetParam();
+    const QString family = QString::fromUtf8(row.family);
+    ASSERT_TRUE(FontResolver::isInstalled(family)) << row.family;
+    EXPECT_EQ(VerticalGlyphForms::hasVerticalVariant(family, 12), row.hasVariant);
+    EXPECT_EQ(VerticalGlyphForms::hasVerticalVariant(family, 0.3), row.hasVariant);
+    QFont font(family);
+    font.setPixelSize(20);
+    EXPECT_EQ(VerticalGlyphForms::hasVerticalVariant(QRawFont::fromFont(font)), row.hasVariant);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, VerticalVariant,
+    testing::Values(VariantRow{"IPAexGothic", true}, VariantRow{"IPAexMincho", true},
+        VariantRow{"Noto Sans CJK JP", true}, VariantRow{"DejaVu Sans", false}));
+
+TEST(VerticalVariant, QtsStandInForUncoveredLettersHasNone)
+{
+    QTextLayout layout(u"क"_s, tenPoint());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    ASSERT_FALSE(runs.isEmpty());
+    EXPECT_FALSE(VerticalGlyphForms::hasVerticalVariant(runs.first().rawFont()));
+    EXPECT_FALSE(VerticalGlyphForms::hasVerticalVariant(QRawFont()));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/widgets/VerticalGlyphForms.h"
 
 #include <QHash>
+#include <QFont>
 #include <QMutex>
 #include <QString>
 
@@ -51,6 +52,13 @@ public:
     FaceForms(const FaceForms &) = delete;
     FaceForms &operator=(const FaceForms &) = delete;
 
+    // Vertical forms and the metrics to set a column by: 'vert' or 'vrt2'
+    // substitutions, and 'vhea' and 'vmtx'.
+    [[nodiscard]] bool hasVerticalVariant() const
+    {
+        return m_hasFeature && hasTable(HB_TAG('v', 'h', 'e', 'a')) && hasTable(HB_TAG('v', 'm', 't', 'x'));
+    }
+
     // The glyph the feature puts in place of the character's glyph; 0 when it
     // changes nothing.
     quint32 substitute(char32_t character)
@@ -79,6 +87,14 @@ private:
         return found;
     }
 
+    [[nodiscard]] bool hasTable(hb_tag_t tag) const
+    {
+        hb_blob_t *table = hb_face_reference_table(m_face, tag);
+        const bool found = hb_blob_get_length(table) > 0;
+        hb_blob_destroy(table);
+        return found;
+    }
+
     quint32 shapedGlyph(char32_t character, const hb_feature_t *feature)
     {
         hb_buffer_clear_contents(m_buffer);
@@ -103,21 +119,64 @@ private:
 
 } // namespace
 
-quint32 VerticalGlyphForms::verticalGlyph(const QRawFont &font, char32_t character, quint32 glyph)
+namespace {
+
+// A face is known by its font engine, never by its names: the stand-in Qt
+// sets characters no installed face covers in has none. Callers hand in one
+// size of each face, and the faces drawn are few. Callers hold the lock.
+QMutex faceMutex;
+
+FaceForms &faceForms(const QRawFont &font)
 {
-    if (!font.isValid())
-        return glyph;
-    // A face is known by its font engine, never by its names: the stand-in Qt
-    // sets characters no installed face covers in has none. Callers hand in
-    // one size of each face, and the faces drawn are few.
-    static QMutex mutex;
     static QHash<QRawFont, std::shared_ptr<FaceForms>> faces;
-    const QMutexLocker locker(&mutex);
     if (faces.size() > 64 && !faces.contains(font))
         faces.clear();
     std::shared_ptr<FaceForms> &forms = faces[font];
     if (!forms)
         forms = std::make_shared<FaceForms>(font);
-    const quint32 substitute = forms->substitute(character);
+    return *forms;
+}
+
+// Qt's stand-in for characters no installed face covers has no font tables.
+bool isFace(const QRawFont &font)
+{
+    return font.isValid() && !font.fontTable("head").isEmpty();
+}
+
+} // namespace
+
+quint32 VerticalGlyphForms::verticalGlyph(const QRawFont &font, char32_t character, quint32 glyph)
+{
+    if (!font.isValid())
+        return glyph;
+    const QMutexLocker locker(&faceMutex);
+    const quint32 substitute = faceForms(font).substitute(character);
     return substitute != 0 ? substitute : glyph;
+}
+
+bool VerticalGlyphForms::hasVerticalVariant(const QRawFont &font)
+{
+    if (!isFace(font))
+        return false;
+    const QMutexLocker locker(&faceMutex);
+    return faceForms(font).hasVerticalVariant();
+}
+
+bool VerticalGlyphForms::hasVerticalVariant(const QString &family, qreal pointSize)
+{
+    // The answer belongs to the face the family resolves to: every size of
+    // it shares the tables, so the family alone is remembered.
+    static QMutex answersMutex;
+    static QHash<QString, bool> answers;
+    {
+        const QMutexLocker locker(&answersMutex);
+        if (const auto found = answers.constFind(family); found != answers.cend())
+            return *found;
+    }
+    QFont font(family);
+    font.setPointSizeF(pointSize > 0 ? pointSize : 12);
+    const bool answer = hasVerticalVariant(QRawFont::fromFont(font));
+    const QMutexLocker locker(&answersMutex);
+    answers.insert(family, answer);
+    return answer;
 }

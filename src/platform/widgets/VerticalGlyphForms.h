@@ -4,10 +4,9 @@
 
 // The upright forms that vertical Japanese text takes: the comma and full
 // stop moved to the top right of their cell, brackets and the long vowel mark
-// turned, small kana moved up. No installed font has a vertical variant of
-// its own, so the forms come from the font's 'vert' substitutions (its
-// 'vrt2' ones when it has no 'vert'), found with HarfBuzz in the tables of
-// the very face a glyph is drawn from.
+// turned, small kana moved up. The forms come from the font's 'vert'
+// substitutions (its 'vrt2' ones when it has no 'vert'), found with HarfBuzz
+// in the tables of the very face a glyph is drawn from.
 class VerticalGlyphForms {
 public:
     VerticalGlyphForms() = delete;
@@ -17,4 +16,12 @@ public:
     // at one size, whatever size its glyphs are drawn at: each font handed in
     // keeps the face's tables.
     [[nodiscard]] static quint32 verticalGlyph(const QRawFont &font, char32_t character, quint32 glyph);
+
+    // Whether the face has a vertical variant to set whole columns in: its
+    // vertical forms ('vert' or 'vrt2') and vertical metrics ('vhea' and
+    // 'vmtx'), as IPAex and Noto CJK faces have. Answered once per face; the
+    // family's answer is the answer of the face it resolves to, and may be
+    // asked on any thread.
+    [[nodiscard]] static bool hasVerticalVariant(const QRawFont &font);
+    [[nodiscard]] static bool hasVerticalVariant(const QString &family, qreal pointSize);
 };
