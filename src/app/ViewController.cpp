@@ -82,8 +82,7 @@ void ViewController::setContactTable(const ContactTablePtr &contactTable)
 
 bool ViewController::commitEditing()
 {
-    // No pane types into a cell yet.
-    return false;
+    return m_contactsViewController && m_contactsViewController->commitEditing();
 }
 
 void ViewController::updateTable()

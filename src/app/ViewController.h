@@ -31,6 +31,7 @@
 #include <variant>
 
 class ContactDetailPane;
+class ContactInfoPopover;
 class ContactInfoPopoverPane;
 class ContactStore;
 class ContactTablePane;
@@ -76,7 +77,7 @@ public:
     explicit ViewController(WindowController *windowController, QObject *parent = nullptr);
     ~ViewController() override;
 
-    [[nodiscard]] UndoManager *undoManager() const;
+    [[nodiscard]] UndoManager *undoManager() const override;
 
     // --- Lifecycle --------------------------------------------------------
     void viewDidLoad();
@@ -171,7 +172,7 @@ public:
     // or redoing only the table and the detail pane redraw.
     void contactDidUpdate(const PersonRecordPtr &contact, ChangeSender sender);
     // Has the contact table redraw with the turn's other redraws.
-    void updateTableLater();
+    void updateTableLater() override;
     // The Edit menu's Undo and Redo; afterwards the window is marked edited
     // exactly when something is left to undo.
     void undo();
@@ -251,9 +252,15 @@ public:
     void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override;
     // The names of the groups of the selected group's container that hold
     // the row's contact, the top group's among them.
-    [[nodiscard]] QStringList groupNamesOfContact(const PersonRecordPtr &row) const;
+    [[nodiscard]] QStringList groupNamesOfContact(const PersonRecordPtr &row) const override;
     // Stores the table's column widths and order.
     void saveColumnWithDictionary();
+    [[nodiscard]] ValueEditorDelegate *valueEditorDelegate() override { return this; }
+    [[nodiscard]] AlertPresenter *alertPresenter() const override;
+    [[nodiscard]] bool canUnlock() const override;
+    // A contact view for the table's popover, which becomes popover().
+    [[nodiscard]] ContactView makeContactInfoPopover() override;
+    [[nodiscard]] DetachedContactWindow makeDetachedContactWindow(const PersonRecordPtr &contact) override;
 
     // --- Sorting the contact list -------------------------------------------
     // Sorts the shown contact list in place by the first descriptor's key;
@@ -368,6 +375,8 @@ private:
     void placeProgressIndicator();
     void storeLayout(const SubContactRecordPtr &row);
     [[nodiscard]] UserDefaults &userDefaults() const;
+    // A contact view told this controller and the window's undo manager.
+    [[nodiscard]] ContactInfoPopover *newContactView();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     QPointer<WindowController> m_windowController;

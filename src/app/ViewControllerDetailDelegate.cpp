@@ -6,6 +6,7 @@
 #include "detail/ContactDetailPane.h"
 #include "table/ContactInfoPopoverPane.h"
 #include "detail/ContactInfoView.h"
+#include "table/ContactTablePane.h"
 
 namespace {
 
@@ -72,4 +73,6 @@ void ViewController::detachedWindowDidClose(const DetachedWindowCloseInfo &info)
 {
     if (m_popover && m_popover->contact() && m_popover->contact()->uniqueId == info.uniqueId)
         m_popover = nullptr;
+    if (m_contactsViewController)
+        m_contactsViewController->detachedWindowDidClose(info.uniqueId);
 }

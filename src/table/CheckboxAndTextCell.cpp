@@ -19,6 +19,13 @@ QRect CheckboxAndTextCell::checkboxFrame(int rowHeight, int numLines, int indica
     return {checkboxMargin, top, indicatorWidth, height};
 }
 
+QRect CheckboxAndTextCell::checkboxFrameInCell(const QRect &rect, const QWidget *widget) const
+{
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    const int indicatorWidth = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget);
+    return checkboxFrame(int(lineHeight(rect)), m_numLines, indicatorWidth).translated(rect.topLeft());
+}
+
 void CheckboxAndTextCell::paint(
     QPainter *painter, const QRect &rect, const QColor &textColor, const QWidget *widget) const
 {
@@ -26,9 +33,7 @@ void CheckboxAndTextCell::paint(
         paintText(painter, rect, 0, textColor);
         return;
     }
-    QStyle *style = widget ? widget->style() : QApplication::style();
-    const int indicatorWidth = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget);
-    const QRect frame = checkboxFrame(int(lineHeight(rect)), m_numLines, indicatorWidth).translated(rect.topLeft());
-    CheckboxCell::paintCheckbox(painter, frame, m_checked, widget);
-    paintText(painter, rect, checkboxMargin + indicatorWidth, textColor);
+    const QRect frame = checkboxFrameInCell(rect, widget);
+    CheckboxCell::paintCheckbox(painter, frame, m_checked, widget, m_checkboxEnabled);
+    paintText(painter, rect, checkboxMargin + frame.width(), textColor);
 }

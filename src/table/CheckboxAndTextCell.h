@@ -13,6 +13,9 @@ public:
     void setCheckboxHidden(bool hidden) { m_checkboxHidden = hidden; }
     [[nodiscard]] bool isCheckboxHidden() const { return m_checkboxHidden; }
     void setNumLines(int numLines) { m_numLines = numLines; }
+    void setCheckboxEnabled(bool enabled) { m_checkboxEnabled = enabled; }
+    // The box's frame in a cell's rectangle, as painted.
+    [[nodiscard]] QRect checkboxFrameInCell(const QRect &rect, const QWidget *widget) const;
 
     // The box's frame in a cell at (0, 0): rowHeight − 2 high, centred in
     // the row's numLines lines and 2 points below their middle, as wide as
@@ -25,4 +28,5 @@ private:
     bool m_checked = false;
     bool m_checkboxHidden = true;
     int m_numLines = 1;
+    bool m_checkboxEnabled = true;
 };

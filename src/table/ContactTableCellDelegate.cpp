@@ -37,6 +37,7 @@ void ContactTableCellDelegate::paintRowCell(QPainter *painter, const QStyleOptio
         const LabeledValueRecordPtr address = TableColumn::labeledValueAt(person, FieldId::Address, row.labelIndex);
         m_checkboxCell.setChecked(address && std::as_const(address->layout)->printsSender());
         m_checkboxCell.setRowHeight(m_model->rowHeight());
+        m_checkboxCell.setEnabled(m_model->editState());
         m_checkboxCell.paint(painter, option.rect, option.widget);
         return;
     }
@@ -56,6 +57,7 @@ void ContactTableCellDelegate::paintRowCell(QPainter *painter, const QStyleOptio
         m_checkboxAndTextCell.setChecked(flag);
         m_checkboxAndTextCell.setCheckboxHidden(m_checkboxAndTextCell.marks().text().isEmpty());
         m_checkboxAndTextCell.setNumLines(row.numLines);
+        m_checkboxAndTextCell.setCheckboxEnabled(m_model->editState());
         m_checkboxAndTextCell.paint(painter, option.rect, textColor, option.widget);
         return;
     }

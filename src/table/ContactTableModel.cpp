@@ -408,8 +408,10 @@ Qt::ItemFlags ContactTableModel::flags(const QModelIndex &index) const
         return dropping;
     if (isFooterRow(index.row()))
         return Qt::ItemIsEnabled | dropping;
+    // Only the cell the table's own code is opening an editor on is editable.
+    const bool opening = index.row() == m_editableCell.first && index.column() == m_editableCell.second;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | dropping
-        | (m_dragAndDrop ? Qt::ItemIsDragEnabled : Qt::NoItemFlags);
+        | (m_dragAndDrop ? Qt::ItemIsDragEnabled : Qt::NoItemFlags) | (opening ? Qt::ItemIsEditable : Qt::NoItemFlags);
 }
 
 bool ContactTableModel::refreshRowsOfContacts(const QList<PersonRecordPtr> &contacts)

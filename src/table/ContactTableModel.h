@@ -92,6 +92,9 @@ public:
     [[nodiscard]] QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     [[nodiscard]] Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // The one cell that answers editable, while the table opens its editor;
+    // (-1, -1) for none.
+    void setEditableCell(int row, int column) { m_editableCell = {row, column}; }
     // Dragging and dropping (ContactTableModelDragAndDrop.cpp): a drop at a
     // row lands above it, one onto the parent index onto that row.
     [[nodiscard]] QStringList mimeTypes() const override;
@@ -144,6 +147,7 @@ private:
         const SubContactRecord &row, const FieldValues &values, const TableColumn &column, QString &holder);
 
     ContactTablePtr m_contactTable;
+    std::pair<int, int> m_editableCell{-1, -1};
     SubContactTable m_rows;
     QList<TableColumn> m_columns;
     // The distinct labeled fields the columns read.

@@ -76,4 +76,8 @@ public:
 
     // The contact views detached from the table into windows of their own.
     [[nodiscard]] virtual QList<ContactInfoPopoverPane *> detachedWindows() const = 0;
+    // A contact view of the table closed (its contact's unique identifier).
+    virtual void detachedWindowDidClose(const QString &uniqueId) = 0;
+    // Ends an open cell editor, applying its text; true when one was open.
+    virtual bool commitEditing() = 0;
 };

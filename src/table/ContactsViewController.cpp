@@ -2,8 +2,10 @@
 
 #include "platform/StoredValue.h"
 #include "platform/UserDefaults.h"
+#include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
+#include "table/SubContactTableSorter.h"
 #include "table/ContactsDragAndDrop.h"
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/TableColumn.h"
@@ -73,6 +75,7 @@ ContactsViewController::ContactsViewController(UserDefaults *userDefaults, QWidg
     connect(header, &QHeaderView::sectionMoved, this, &ContactsViewController::columnDidMove);
     connect(header, &QHeaderView::sectionResized, this,
         [this](int column, int, int width) { columnDidResize(column, width); });
+    connectCellEditing();
     m_dragAndDrop = new ContactsDragAndDrop(this);
     m_model->setDragAndDrop(m_dragAndDrop);
     viewDidLoad();
@@ -190,6 +193,8 @@ void ContactsViewController::setSelectedFont(const QFont &font)
     m_model->setRowHeight(rowHeightFor(metrics.ascent() + metrics.descent() + metrics.leading(), pointSize));
     m_tableView->verticalHeader()->setDefaultSectionSize(m_model->rowHeight());
     redisplay();
+    for (ContactInfoPopoverPane *pane : contactViewPanes())
+        pane->setSelectedFont(font);
 }
 
 const QFont &ContactsViewController::selectedFont() const
@@ -278,6 +283,7 @@ void ContactsViewController::updateRowHeights()
 
 void ContactsViewController::updateTable()
 {
+    const std::optional<OpenCellEdit> openEdit = takeOpenCellEdit();
     const QStringList labels = userDefaults().stringArrayForKey(selectedLabelsKey);
     if (!labels.isEmpty())
         m_model->setSelectedLabels(labels);
@@ -288,11 +294,23 @@ void ContactsViewController::updateTable()
         anchor->anyRow = true;
     }
     rebuildKeepingSelection(anchor, anchor ? selected : QList<int>{0});
+    if (!m_rowsToSelect.isEmpty())
+        setRowsSelected(std::exchange(m_rowsToSelect, {}));
+    refreshContactViews();
+    if (openEdit)
+        reopenCellEdit(*openEdit);
 }
 
 void ContactsViewController::updateRowsOfContacts(const QList<PersonRecordPtr> &contacts)
 {
-    if (!m_model->refreshRowsOfContacts(contacts)) {
+    // A changed sort key moves its rows: that takes the whole rebuild.
+    bool moved = false;
+    if (!m_sortDescriptors.isEmpty()) {
+        ContactTableModel::SubContactTable sorted = m_model->subContactTable();
+        SubContactTableSorter::sort(sorted, m_sortDescriptors.first());
+        moved = sorted != m_model->subContactTable();
+    }
+    if (moved || !m_model->refreshRowsOfContacts(contacts)) {
         updateTable();
         return;
     }

@@ -1,23 +1,31 @@
 #pragma once
 
+#include "editors/PopoverContextInfo.h"
 #include "model/ContactRecord.h"
 #include "model/ItemAndRangeRecord.h"
 #include "model/SortDescriptor.h"
 #include "model/SubContactRecord.h"
+#include "platform/widgets/Popover.h"
+#include "platform/widgets/PopoverDelegate.h"
 #include "table/ContactTablePane.h"
 #include "table/ViewSettingsKeys.h"
 
 #include <QFont>
 #include <QList>
+#include <QPersistentModelIndex>
+#include <QPointer>
 #include <QStringList>
 #include <QVariantMap>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class ContactTableCellDelegate;
 class ContactTableModel;
 class ContactsDragAndDrop;
+class QMouseEvent;
+class ValueEditor;
 class ContactsViewControllerDelegate;
 class QTableView;
 class UserDefaults;
@@ -31,7 +39,10 @@ class UserDefaults;
 // other columns come from the view type stored in the user defaults, with
 // the widths stored there (120 when none, at least 80). A click on a
 // column's header sorts by the column's sort key, a second click reverses.
-class ContactsViewController : public QWidget, public ContactTablePane, public ViewSettingsKeys {
+class ContactsViewController : public QWidget,
+                               public ContactTablePane,
+                               public ViewSettingsKeys,
+                               public PopoverDelegate {
     Q_OBJECT
 
 public:
@@ -100,7 +111,7 @@ public:
     void updateTable() override;
     // Redraws the contacts' rows where they stay as they are (a value typed
     // in the detail pane), so an open cell editor and the scroll position
-    // are kept; else updateTable.
+    // are kept; updateTable when rows come, go or move in the sort.
     void updateRowsOfContacts(const QList<PersonRecordPtr> &contacts) override;
 
     // --- View types and columns ------------------------------------------
@@ -143,11 +154,73 @@ public:
     // The rows stay as they are: only the cells redraw.
     void selectItemAndRange(const ItemAndRangeRecordPtr &itemAndRange) override;
     [[nodiscard]] QStringList labelFilter() const override;
-    [[nodiscard]] QList<ContactInfoPopoverPane *> detachedWindows() const override { return {}; }
 
     [[nodiscard]] std::optional<RowAnchor> anchorOfRow(int row) const;
     // The first row the anchor names; -1 when there is none.
     [[nodiscard]] int findAnchorRow(const RowAnchor &anchor) const;
+
+    // --- Value editors and contact views beside a cell ----------------------
+    // Each opener shows its editor in the one popover, below the rectangle
+    // (a cell's visualRect in the viewport); the editor's result goes to
+    // popoverRows() when the popover closes.
+    void showMultiValuePopover(
+        const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 position, const QRect &rect);
+    void showAddressPopover(
+        const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 labelIndex, const QRect &rect);
+    void showSNSPopover(
+        const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 labelIndex, const QRect &rect);
+    void showIMSPopover(
+        const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 labelIndex, const QRect &rect);
+    void showDatePopover(
+        const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 position, const QRect &rect);
+    void showPhoneticNamePopover(const SubContactRecordPtr &row, const ContactIdentifier &type, const QRect &rect);
+    void showNamePopover(const SubContactRecordPtr &row, const ContactIdentifier &type, const QRect &rect);
+    void showRenmeiPopover(const SubContactRecordPtr &row, const QRect &rect);
+    // The contact's details on the rectangle's right; a contact shown in a
+    // window of its own brings that window to the front instead.
+    void showContactInfoPopover(const SubContactRecordPtr &row, const QRect &rect);
+    // The selected row's details; editName starts editing its name.
+    void showContactInfoPopoverWithOption(bool editName);
+    [[nodiscard]] Popover *popover() const { return m_popover; }
+    // The rows an open editor's result applies to, as the records they were
+    // when it opened: a rebuild meanwhile cannot send it to other contacts.
+    [[nodiscard]] const QList<SubContactRecordPtr> &popoverRows() const { return m_popoverRows; }
+    void setPopoverRows(const QList<SubContactRecordPtr> &rows) { m_popoverRows = rows; }
+    // Applies an editor's result to each row's contact as one undo step; a
+    // new value is added once per contact. The rows stay selected after the
+    // refresh that follows. True when a contact changed.
+    bool applyEditorResultToRows(const PopoverContextInfoPtr &context, const QList<SubContactRecordPtr> &rows);
+    // After the next rebuild, the rows showing these contacts at these label
+    // positions are selected.
+    void selectRowsOfRecordsAfterRebuild(const QList<SubContactRecordPtr> &rows);
+    [[nodiscard]] bool popoverShouldDetach(Popover *popover) override;
+    [[nodiscard]] QWidget *detachableWindowForPopover(Popover *popover) override;
+    [[nodiscard]] QList<ContactInfoPopoverPane *> detachedWindows() const override;
+    void detachedWindowDidClose(const QString &uniqueId) override;
+    // The contact view of the open popover; null when none is open.
+    [[nodiscard]] ContactInfoPopoverPane *contactInfoPopoverPane() const;
+
+    // --- Cells: double-click, in-place edits, label pop-ups, boxes, keys ---
+    void tableViewDoubleAction(int column, int row, Qt::KeyboardModifiers modifiers);
+    // Opens the value editor for the cell or starts editing it in place.
+    void editTableViewCellOrShowPopover(int column, int row, bool commandHeld);
+    // Starts editing the cell's text in place; false when it has no text
+    // field (a labeled column's row without a shown value).
+    bool editCellInPlace(int column, int row);
+    // The text typed into a cell, for the rows selected when its edit began.
+    void textFieldCellChanged(int column, int row, const QString &text, const QList<SubContactRecordPtr> &rows);
+    // A label chosen in a cell's pop-up (the label word).
+    void popupLabelCellChanged(int column, int row, const QString &label);
+    void checkBoxCellChanged(int column, int row, bool checked);
+    // Whether a cell is being edited in place.
+    [[nodiscard]] bool isEditingCell() const;
+    bool commitEditing() override;
+    // The value the column shows in the row; null when there is none or the
+    // label filter hides it.
+    [[nodiscard]] LabeledValueRecordPtr shownValue(int column, int row) const;
+    // Tab or Return typed in a cell editor: ends the edit, then moves it on.
+    // False when no new edit began.
+    bool insertNewlineOrTab(bool tab);
 
 Q_SIGNALS:
     // The selected rows changed, by the user or by the code.
@@ -157,6 +230,7 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void viewDidLoad();
@@ -188,4 +262,60 @@ private:
     bool m_arrangingColumns = false;
     // Set while a selection is made that the delegate hears of otherwise.
     bool m_selectingQuietly = false;
+
+    // --- Popovers, contact views and cell edits ------------------------------
+    struct DetachedEntry {
+        UniqueId uniqueId;
+        QPointer<QWidget> view;
+        ContactInfoPopoverPane *pane = nullptr; // valid while view is
+        QPointer<QWidget> window; // none while the view is the popover's
+    };
+    // The open popover, or a new one of the behaviour given.
+    [[nodiscard]] Popover *preparePopover(bool transient);
+    void showEditorPopover(ValueEditor *editor, const PopoverContextInfoPtr &context, bool transient, const QSize &size,
+        const QRect &rect);
+    [[nodiscard]] QList<ContactInfoPopoverPane *> contactViewPanes() const;
+    void popoverDidClose(Popover *popover);
+    void pruneDetachedWindows();
+    void refreshContactViews();
+    void dispatchCell(int column, int row, bool commandHeld);
+    void confirmThen(const QString &message, const std::function<void()> &then);
+    [[nodiscard]] QRect cellRect(int column, int row) const;
+    [[nodiscard]] int rowOfRecord(const SubContactRecordPtr &record) const;
+    [[nodiscard]] QList<SubContactRecordPtr> recordsOfRows(const QList<int> &rows) const;
+    void setRowsSelected(const QList<SubContactRecordPtr> &rows);
+    void connectCellEditing();
+    void openEditor(const QModelIndex &index);
+    bool viewportMousePress(QMouseEvent *event);
+    bool viewportDoubleClick(QMouseEvent *event);
+    void showLabelMenu(int column, int row, const QRect &popupRect);
+    [[nodiscard]] int searchRowForReturn(int column, int editedRow, int nextRow) const;
+    bool returnToRow(int column, int editedRow, int nextRow);
+    bool beginEditingAt(int column, int row);
+    [[nodiscard]] bool isCheckboxOn(int column, int row) const;
+    struct OpenCellEdit {
+        SubContactRecordPtr row;
+        ContactIdentifier identifier;
+        QString text;
+        QList<SubContactRecordPtr> rows;
+    };
+    [[nodiscard]] std::optional<OpenCellEdit> takeOpenCellEdit();
+    void reopenCellEdit(const OpenCellEdit &open);
+    void markWindowEdited();
+    bool clearSenderMarks(
+        const SubContactRecordPtr &earlier, const SubContactRecordPtr &newSender, qint64 keptLabelIndex);
+
+    QPointer<Popover> m_popover;
+    QList<SubContactRecordPtr> m_popoverRows;
+    QPointer<QWidget> m_contactView;
+    ContactInfoPopoverPane *m_contactViewPane = nullptr; // valid while m_contactView is
+    QList<DetachedEntry> m_detachedEntries;
+    // The rows selected again after the next rebuild.
+    QList<SubContactRecordPtr> m_rowsToSelect;
+    // The open cell editor's cell and the rows its text goes to.
+    QPersistentModelIndex m_editedIndex;
+    QList<SubContactRecordPtr> m_editRows;
+    // The selection when a press landed inside a multi-row selection, which
+    // a double-click keeps.
+    QList<int> m_selectionAtPress;
 };

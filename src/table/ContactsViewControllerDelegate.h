@@ -6,6 +6,13 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+class AlertPresenter;
+class ContactInfoPopoverPane;
+class QWidget;
+class UndoManager;
+class ValueEditorDelegate;
 
 // What the contact table tells the window's controller, and what it asks of
 // it: the postcard sender and the selected group, whose name the footer row
@@ -27,4 +34,34 @@ public:
     // The first sort descriptor changed: the controller sorts its contact list.
     virtual void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) = 0;
     [[nodiscard]] virtual const GroupRecordPtr &selectedGroupDict() const = 0;
+
+    // --- What the table's edits and popovers go through -----------------
+    // The window's undo manager, on which a change of several rows is one group.
+    [[nodiscard]] virtual UndoManager *undoManager() const = 0;
+    // The undoable value operations.
+    [[nodiscard]] virtual ValueEditorDelegate *valueEditorDelegate() = 0;
+    // Where the window's confirmations are asked.
+    [[nodiscard]] virtual AlertPresenter *alertPresenter() const = 0;
+    // Has the table rebuild once when the event-loop turn ends.
+    virtual void updateTableLater() = 0;
+    // Whether the window can be unlocked for editing (a CSV document can't).
+    [[nodiscard]] virtual bool canUnlock() const = 0;
+    // The names of the groups that hold the row's contact.
+    [[nodiscard]] virtual QStringList groupNamesOfContact(const PersonRecordPtr &row) const = 0;
+
+    // A view of one contact's details, told the window's delegate, undo
+    // manager and parent window; nothing when none can be made. The window's
+    // controller counts it as its shown popover until the view closes.
+    struct ContactView {
+        QWidget *widget = nullptr;
+        ContactInfoPopoverPane *pane = nullptr;
+    };
+    [[nodiscard]] virtual ContactView makeContactInfoPopover() = 0;
+    // A window of its own, not yet shown, holding a new view of the contact.
+    struct DetachedContactWindow {
+        QWidget *window = nullptr;
+        QWidget *view = nullptr;
+        ContactInfoPopoverPane *pane = nullptr;
+    };
+    [[nodiscard]] virtual DetachedContactWindow makeDetachedContactWindow(const PersonRecordPtr &contact) = 0;
 };

@@ -57,15 +57,21 @@ void PopupAndTextCell::fillPopup()
     }
 }
 
+QRect PopupAndTextCell::popupRect(const QRect &rect, const QWidget *widget) const
+{
+    const qreal lineHeight = m_rowHeight > 0 ? m_rowHeight : rect.height();
+    const QSize popupSize = m_labelPopup.intrinsicContentSize(widget);
+    const int popupHeight = std::min(popupSize.height(), int(lineHeight) - 2);
+    return {
+        rect.left() + popupMargin, rect.top() + int((lineHeight - popupHeight) / 2), popupSize.width(), popupHeight};
+}
+
 void PopupAndTextCell::paint(QPainter *painter, const QRect &rect, const QColor &textColor, const QWidget *widget) const
 {
     if (m_labelPopup.isHidden() || !m_selectedFont)
         return;
     const qreal lineHeight = m_rowHeight > 0 ? m_rowHeight : rect.height();
-    const QSize popupSize = m_labelPopup.intrinsicContentSize(widget);
-    const int popupHeight = std::min(popupSize.height(), int(lineHeight) - 2);
-    const QRect popupRect(
-        rect.left() + popupMargin, rect.top() + int((lineHeight - popupHeight) / 2), popupSize.width(), popupHeight);
+    const QRect popupRect = this->popupRect(rect, widget);
     m_labelPopup.paint(painter, popupRect, widget);
     const QRectF textRect(
         popupRect.right() + textGap, rect.top(), rect.right() - popupRect.right() - textGap, rect.height());

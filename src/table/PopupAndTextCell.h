@@ -46,6 +46,8 @@ public:
 
     // The pop-up at the left, the text after it, both in the row's first line.
     void paint(QPainter *painter, const QRect &rect, const QColor &textColor, const QWidget *widget) const;
+    // Where paint() puts the pop-up in the cell's rectangle.
+    [[nodiscard]] QRect popupRect(const QRect &rect, const QWidget *widget) const;
 
     // A label as the user reads it: the store's form turned into display text.
     [[nodiscard]] static QString displayFormOfLabel(const QString &label);

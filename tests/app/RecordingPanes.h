@@ -102,6 +102,8 @@ public:
     void selectRowIndexes(const QList<int> &indexes) override { keep(selectedRows, indexes, "selectRowIndexes"); }
     void scrollRowToVisible(int row) override { keep(scrolledTo, row, "scrollRowToVisible"); }
     [[nodiscard]] QList<ContactInfoPopoverPane *> detachedWindows() const override { return detached; }
+    void detachedWindowDidClose(const QString &uniqueId) override { note(u"detachedWindowDidClose:" + uniqueId); }
+    bool commitEditing() override { return false; }
     void setFindString(const QString &text) override { keep(findString, text, "setFindString"); }
     void setFindOptions(const QString &options) override { keep(findOptions, options, "setFindOptions"); }
     void selectItemAndRange(const ItemAndRangeRecordPtr &hit) override

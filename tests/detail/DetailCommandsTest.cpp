@@ -491,6 +491,26 @@ TEST_F(PopoverCommands, OpensItsOwnSizesEditsAPhoneWithoutLabelAndStaysOpenForIt
     EXPECT_EQ(person().labeledValues(FieldId::Email)->size(), emails);
 }
 
+TEST_F(DetailCommands, AValueThatMovesItsContactInTheSortRebuildsTheTable)
+{
+    ContactRecordPtr ann = contactNamed(u"Ann"_s, u"c1"_s);
+    ContactRecordPtr bob = contactNamed(u"Bob"_s, u"c2"_s);
+    ann->person->setValue(u"Acme"_s, FieldId::Company);
+    bob->person->setValue(u"Beta"_s, FieldId::Company);
+    m_controller.setContactTable(std::make_shared<ContactTable>(ContactTable{ann, bob}));
+    ContactTablePane &table = *m_controller.contactsViewController();
+    table.setContactTable(m_controller.contactTable());
+    table.setSortDescriptors({{FieldId::Company, true}});
+    table.updateTable();
+    ASSERT_EQ(table.subContactTable().first()->uniqueId, u"c1"_s);
+    show(ann);
+
+    typeInto(pane(), rowOf(FieldId::Company), u"Zeta"_s);
+    QTest::qWait(20);
+    endTurn();
+    EXPECT_EQ(table.subContactTable().first()->uniqueId, u"c2"_s);
+}
+
 } // namespace
 
 #include "DetailCommandsTest.moc"

@@ -47,6 +47,14 @@ public:
         sortChanges.append(descriptors);
     }
     [[nodiscard]] const GroupRecordPtr &selectedGroupDict() const override { return group; }
+    [[nodiscard]] UndoManager *undoManager() const override { return nullptr; }
+    [[nodiscard]] ValueEditorDelegate *valueEditorDelegate() override { return nullptr; }
+    [[nodiscard]] AlertPresenter *alertPresenter() const override { return nullptr; }
+    void updateTableLater() override { }
+    [[nodiscard]] bool canUnlock() const override { return true; }
+    [[nodiscard]] QStringList groupNamesOfContact(const PersonRecordPtr &) const override { return {}; }
+    [[nodiscard]] ContactView makeContactInfoPopover() override { return {}; }
+    [[nodiscard]] DetachedContactWindow makeDetachedContactWindow(const PersonRecordPtr &) override { return {}; }
 
     QList<SubContactRecordPtr> selectedRows;
     QStringList vCards;

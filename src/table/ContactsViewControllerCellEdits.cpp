@@ -1,0 +1,249 @@
+// The three edits made in a cell itself: text typed in place, a label chosen
+// in the label pop-up and a print flag's check box. Each reaches the contacts
+// through the window's undoable operations, several rows as one undo group.
+
+#include "table/ContactsViewController.h"
+
+#include "editors/ValueEditorDelegate.h"
+#include "model/MVPerson.h"
+#include "platform/UndoManager.h"
+#include "table/ContactTableCellDelegate.h"
+#include "table/ContactTableModel.h"
+#include "table/ContactsViewControllerDelegate.h"
+
+#include <QMenu>
+#include <QTableView>
+
+namespace {
+
+// One undo group on the window's undo manager while it lives.
+class UndoGroup {
+public:
+    explicit UndoGroup(UndoManager *manager)
+        : m_manager(manager)
+    {
+        if (m_manager)
+            m_manager->beginUndoGrouping();
+    }
+    ~UndoGroup()
+    {
+        if (m_manager)
+            m_manager->endUndoGrouping();
+    }
+    UndoGroup(const UndoGroup &) = delete;
+    UndoGroup &operator=(const UndoGroup &) = delete;
+
+private:
+    UndoManager *m_manager;
+};
+
+bool editedThroughEditorsOnly(const ContactIdentifier &identifier)
+{
+    return identifier == FieldId::Name || identifier == FieldId::PhoneticName || identifier == FieldId::Address
+        || identifier == FieldId::InstantMessage || identifier == FieldId::Birthday || identifier == FieldId::Dates;
+}
+
+} // namespace
+
+void ContactsViewController::textFieldCellChanged(
+    int column, int row, const QString &text, const QList<SubContactRecordPtr> &rows)
+{
+    if (column < 0 || column >= m_model->columns().size() || row < 0 || !m_delegate)
+        return;
+    const TableColumn cell = m_model->columns().at(column);
+    ValueEditorDelegate *values = m_delegate->valueEditorDelegate();
+    if (editedThroughEditorsOnly(cell.identifier) || !values)
+        return;
+    bool changed = false;
+    {
+        const UndoGroup group(m_delegate->undoManager());
+        for (const SubContactRecordPtr &record : rows) {
+            if (!record || !record->person)
+                continue;
+            MVPerson &person = *record->person;
+            if (cell.showsLabeledValues()) {
+                // A value the label filter hides is none: typing into a cell
+                // that shows nothing never overwrites it.
+                const LabeledValueRecordPtr value
+                    = cell.filteredValueAt(person, record->labelIndex, m_model->selectedLabels());
+                if (!value)
+                    continue;
+                LabeledValueRecord edited = *value;
+                if (cell.addressPart) {
+                    if (value->addressParts().*cell.addressPart == text)
+                        continue;
+                    edited.setAddressPart(cell.identifier, text);
+                } else {
+                    if (value->valueText() == text)
+                        continue;
+                    edited.value = text;
+                }
+                changed |= values->undoReplaceValue(edited, cell.field, record);
+            } else if (person.stringValues()->value(cell.identifier) != text) {
+                changed |= values->undoReplaceValue(text, cell.identifier, record);
+            }
+        }
+    }
+    if (!changed)
+        return;
+    markWindowEdited();
+    selectRowsOfRecordsAfterRebuild(rows);
+    m_delegate->updateTableLater();
+}
+
+void ContactsViewController::showLabelMenu(int column, int row, const QRect &popupRect)
+{
+    const SubContactRecordPtr record = m_model->subContactAt(row);
+    const LabeledValueRecordPtr value = shownValue(column, row);
+    if (!record || !value)
+        return;
+    const TableColumn &cell = m_model->columns().at(column);
+    const QStringList labels = MVPerson::labelsForIdentifier(cell.field);
+    const QStringList titles = MVPerson::localizedLabelsForIdentifier(cell.field);
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("labelMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (qsizetype index = 0; index < labels.size() && index < titles.size(); ++index) {
+        QAction *item = menu->addAction(titles.at(index));
+        item->setData(labels.at(index));
+        item->setCheckable(true);
+        item->setChecked(labels.at(index) == value->labelText());
+    }
+    const ContactIdentifier identifier = cell.identifier;
+    connect(menu, &QMenu::triggered, this, [this, record, identifier](QAction *item) {
+        const int now = rowOfRecord(record);
+        const int columnNow = int(columnIdentifiers().indexOf(identifier));
+        if (now >= 0 && columnNow >= 0)
+            popupLabelCellChanged(columnNow, now, item->data().toString());
+    });
+    menu->popup(m_tableView->viewport()->mapToGlobal(popupRect.bottomLeft()));
+}
+
+// The label word at the chosen position is stored and compared, never its
+// display text: under a translation "自宅" must still store "home".
+void ContactsViewController::popupLabelCellChanged(int column, int row, const QString &label)
+{
+    const SubContactRecordPtr record = m_model->subContactAt(row);
+    if (!record || column < 0 || column >= m_model->columns().size() || !m_delegate)
+        return;
+    const TableColumn cell = m_model->columns().at(column);
+    if (!cell.showsLabeledValues() || !MVPerson::labelsForIdentifier(cell.field).contains(label))
+        return;
+    QList<int> rows = selectedRowIndexes();
+    if (!rows.contains(row))
+        rows.append(row);
+    std::sort(rows.begin(), rows.end());
+    // An address part's own identifier finds no value, so its column always
+    // asks; the rows whose address already has the label stay as they are.
+    if (cell.kind == TableColumn::Kind::Labeled) {
+        const LabeledValueRecordPtr own = shownValue(column, row);
+        if (own && own->labelText() == label)
+            return;
+    }
+    const QList<SubContactRecordPtr> records = recordsOfRows(rows);
+    const ContactIdentifier field = cell.field;
+    const QStringList filter = m_model->selectedLabels();
+    const auto apply = [this, records, field, label, filter] {
+        ValueEditorDelegate *values = m_delegate ? m_delegate->valueEditorDelegate() : nullptr;
+        if (!values)
+            return;
+        bool changed = false;
+        {
+            const UndoGroup group(m_delegate->undoManager());
+            for (const SubContactRecordPtr &each : records) {
+                const LabeledValueRecordPtr value = TableColumn::labeledValueAt(*each->person, field, each->labelIndex);
+                if (!value || !TableColumn::passesLabelFilter(*value, filter) || value->labelText() == label)
+                    continue;
+                LabeledValueRecord edited = *value;
+                edited.label = label;
+                changed |= values->undoReplaceValue(edited, field, each);
+            }
+        }
+        if (changed) {
+            markWindowEdited();
+            selectRowsOfRecordsAfterRebuild(records);
+            m_delegate->updateTableLater();
+        }
+    };
+    if (records.size() > 1)
+        confirmThen(tr("Do you want to set the same label in the selected rows"), apply);
+    else
+        apply();
+    m_tableView->viewport()->update();
+}
+
+void ContactsViewController::checkBoxCellChanged(int column, int row, bool checked)
+{
+    // A locked window's boxes draw greyed and change nothing.
+    if (!editState() || !m_delegate)
+        return;
+    commitEditing();
+    const SubContactRecordPtr record = m_model->subContactAt(row);
+    ValueEditorDelegate *values = m_delegate->valueEditorDelegate();
+    if (!record || !record->person || column < 0 || column >= m_model->columns().size() || !values)
+        return;
+    const TableColumn cell = m_model->columns().at(column);
+    if (cell.kind != TableColumn::Kind::Sender && cell.kind != TableColumn::Kind::CompanyOrRenmei)
+        return;
+    MVPerson &person = *record->person;
+    bool changed = false;
+    {
+        const UndoGroup group(m_delegate->undoManager());
+        LabeledValueRecordPtr address = TableColumn::labeledValueAt(person, FieldId::Address, record->labelIndex);
+        if (!address) {
+            // The empty address is undone with the flag.
+            LabeledValueRecord empty;
+            empty.label = QStringLiteral("home");
+            values->undoAddLabeledValue(empty, FieldId::Address, record);
+            const LabeledValueListPtr addresses = person.labeledValues(FieldId::Address);
+            address = addresses && !addresses->isEmpty() ? addresses->last() : nullptr;
+            changed = true;
+        }
+        if (!address)
+            return;
+        LabeledValueRecord edited = *address;
+        if (cell.kind == TableColumn::Kind::Sender) {
+            const SubContactRecordPtr earlier = m_delegate->senderInHagakiView();
+            edited.layout->sender = checked;
+            m_delegate->changeSenderInHagakiView(checked ? record : nullptr);
+            changed |= values->undoReplaceValue(edited, FieldId::Address, record);
+            if (checked && earlier && earlier->person)
+                changed |= clearSenderMarks(earlier, record, edited.labelIndex);
+        } else if (cell.identifier == FieldId::Company) {
+            edited.layout->company = checked;
+            changed |= values->undoReplaceValue(edited, FieldId::Address, record);
+        } else {
+            edited.layout->renmei = checked;
+            changed |= values->undoReplaceValue(edited, FieldId::Address, record);
+        }
+    }
+    if (!changed)
+        return;
+    markWindowEdited();
+    selectRowsOfRecordsAfterRebuild(recordsOfRows(selectedRowIndexes()));
+    m_delegate->updateTableLater();
+}
+
+// The earlier sender's mark is cleared through its own row's record, on
+// whichever of its addresses carries it: a sort may have moved it, and its
+// contact need not be in the shown group.
+bool ContactsViewController::clearSenderMarks(
+    const SubContactRecordPtr &earlier, const SubContactRecordPtr &newSender, qint64 keptLabelIndex)
+{
+    ValueEditorDelegate *values = m_delegate->valueEditorDelegate();
+    const LabeledValueListPtr addresses = earlier->person->labeledValues(FieldId::Address);
+    if (!addresses || !values)
+        return false;
+    const bool samePerson = earlier->person == newSender->person;
+    bool changed = false;
+    for (const LabeledValueRecordPtr &address : *addresses) {
+        if (!address || !std::as_const(address->layout)->printsSender())
+            continue;
+        if (samePerson && address->labelIndex == keptLabelIndex)
+            continue;
+        LabeledValueRecord cleared = *address;
+        cleared.layout->sender = false;
+        changed |= values->undoReplaceValue(cleared, FieldId::Address, earlier);
+    }
+    return changed;
+}

@@ -1,0 +1,257 @@
+// The value editors the table opens below a cell, and how their results
+// reach the rows they were opened for.
+
+#include "table/ContactsViewController.h"
+
+#include "editors/AddressViewController.h"
+#include "editors/DateViewController.h"
+#include "editors/DatesViewController.h"
+#include "editors/IMSViewController.h"
+#include "editors/MultiValueViewController.h"
+#include "editors/NameViewController.h"
+#include "editors/PhoneticNameViewController.h"
+#include "editors/RenmeiViewController.h"
+#include "editors/SNSViewController.h"
+#include "editors/ValueEditorDelegate.h"
+#include "editors/ValueEditorResult.h"
+#include "model/MVPerson.h"
+#include "platform/UndoManager.h"
+#include "platform/widgets/Popover.h"
+#include "table/ContactTableModel.h"
+#include "table/ContactsViewControllerDelegate.h"
+
+#include <QTableView>
+
+namespace {
+
+// A new address as the address editor starts it.
+LabeledValueRecordPtr newAddress()
+{
+    auto address = std::make_shared<LabeledValueRecord>();
+    address->setAddressPart(FieldId::ZIP, QStringLiteral("123"));
+    address->label = QStringLiteral("home");
+    address->labelIndex = -1;
+    MVPerson::updateAddressValue(address.get(), 3);
+    return address;
+}
+
+PopoverContextInfoPtr makeContext(const SubContactRecordPtr &row, const ContactIdentifier &type)
+{
+    auto context = std::make_shared<PopoverContextInfo>();
+    context->contact = row;
+    context->type = type;
+    return context;
+}
+
+// The number of the field's value at a list position, -1 when there is none.
+qint64 labelIndexAtPosition(const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 position)
+{
+    const LabeledValueRecordPtr value = row->person->labeledValueForIdentifierAtIndex(type, position);
+    return value ? value->labelIndex : -1;
+}
+
+// A list of values handed to several contacts: each gets records of its own,
+// so that a later change of one contact's value never reaches another's.
+PersonValue ownCopy(const PersonValue &value)
+{
+    const auto *list = std::get_if<LabeledValueList>(&value);
+    if (!list)
+        return value;
+    LabeledValueList copies;
+    copies.reserve(list->size());
+    for (const LabeledValueRecordPtr &record : *list)
+        copies.append(record ? std::make_shared<LabeledValueRecord>(*record) : nullptr);
+    return copies;
+}
+
+} // namespace
+
+Popover *ContactsViewController::preparePopover(bool transient)
+{
+    if (m_popover)
+        return m_popover;
+    auto *popover = new Popover(this);
+    popover->setBehavior(transient ? Popover::Behavior::Transient : Popover::Behavior::Semitransient);
+    popover->setAnimates(true);
+    popover->setDelegate(this);
+    connect(popover, &Popover::didClose, this, &ContactsViewController::popoverDidClose);
+    m_popover = popover;
+    return popover;
+}
+
+void ContactsViewController::showEditorPopover(
+    ValueEditor *editor, const PopoverContextInfoPtr &context, bool transient, const QSize &size, const QRect &rect)
+{
+    Popover *popover = preparePopover(transient);
+    editor->setPopover(popover);
+    popover->setContentWidget(editor);
+    popover->setContentSize(size);
+    popover->showRelativeToRect(rect, m_tableView->viewport(), Popover::Edge::MaxY);
+    editor->setContextInfo(context, editState());
+}
+
+void ContactsViewController::showMultiValuePopover(
+    const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 position, const QRect &rect)
+{
+    if (!row || !row->person)
+        return;
+    const PopoverContextInfoPtr context = makeContext(row, type);
+    context->labelIndex = labelIndexAtPosition(row, type, position);
+    context->editEnabled = true;
+    const int width = type == FieldId::Address ? 820 : type == FieldId::InstantMessage ? 460 : 360;
+    showEditorPopover(new MultiValueViewController, context, false, QSize(width, 260), rect);
+}
+
+void ContactsViewController::showAddressPopover(
+    const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 labelIndex, const QRect &rect)
+{
+    if (!row || !row->person)
+        return;
+    const LabeledValueRecordPtr address = labelIndex == -1
+        ? newAddress()
+        : row->person->labeledValueForIdentifierAtLabelIndex(FieldId::Address, labelIndex);
+    if (!address)
+        return;
+    const PopoverContextInfoPtr context = makeContext(row, type);
+    context->labeledValue = std::make_shared<LabeledValueRecord>(*address);
+    context->labelIndex = labelIndex;
+    showEditorPopover(new AddressViewController, context, true, QSize(340, 478), rect);
+}
+
+void ContactsViewController::showSNSPopover(
+    const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 labelIndex, const QRect &rect)
+{
+    if (!row || !row->person)
+        return;
+    const PopoverContextInfoPtr context = makeContext(row, type);
+    context->labelIndex = labelIndex;
+    showEditorPopover(new SNSViewController, context, true, QSize(400, 222), rect);
+}
+
+void ContactsViewController::showIMSPopover(
+    const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 labelIndex, const QRect &rect)
+{
+    if (!row || !row->person)
+        return;
+    const PopoverContextInfoPtr context = makeContext(row, type);
+    context->labelIndex = labelIndex;
+    showEditorPopover(new IMSViewController, context, true, QSize(340, 192), rect);
+}
+
+void ContactsViewController::showDatePopover(
+    const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 position, const QRect &rect)
+{
+    if (!row || !row->person || (type != FieldId::Dates && type != FieldId::Birthday))
+        return;
+    const PopoverContextInfoPtr context = makeContext(row, type);
+    context->editEnabled = true;
+    if (type == FieldId::Dates) {
+        context->labelIndex = labelIndexAtPosition(row, type, position);
+        showEditorPopover(new DatesViewController, context, false, QSize(340, 392), rect);
+    } else {
+        showEditorPopover(new DateViewController, context, false, QSize(340, 284), rect);
+    }
+}
+
+void ContactsViewController::showPhoneticNamePopover(
+    const SubContactRecordPtr &row, const ContactIdentifier &type, const QRect &rect)
+{
+    if (!row || !row->person)
+        return;
+    const PopoverContextInfoPtr context = makeContext(row, type);
+    context->editEnabled = true;
+    showEditorPopover(new PhoneticNameViewController, context, false, QSize(340, 220), rect);
+}
+
+void ContactsViewController::showNamePopover(
+    const SubContactRecordPtr &row, const ContactIdentifier &type, const QRect &rect)
+{
+    if (!row || !row->person)
+        return;
+    const PopoverContextInfoPtr context = makeContext(row, type);
+    context->editEnabled = true;
+    showEditorPopover(new NameViewController, context, false, QSize(340, 316), rect);
+}
+
+void ContactsViewController::showRenmeiPopover(const SubContactRecordPtr &row, const QRect &rect)
+{
+    if (!row || !row->person)
+        return;
+    auto *editor = new RenmeiViewController;
+    editor->setSelectedFont(selectedFont());
+    showEditorPopover(editor, makeContext(row, FieldId::Renmei), false, QSize(368, 260), rect);
+}
+
+void ContactsViewController::popoverDidClose(Popover *popover)
+{
+    if (!popover)
+        return;
+    if (const auto *editor = qobject_cast<ValueEditor *>(popover->contentWidget()))
+        applyEditorResultToRows(editor->contextInfo(), m_popoverRows);
+    if (popover == m_popover)
+        m_popover = nullptr;
+    popover->deleteLater();
+}
+
+// Every changed row counts, not only the last: a change that left the last
+// row as it was still marks the window edited and refreshes the table.
+bool ContactsViewController::applyEditorResultToRows(
+    const PopoverContextInfoPtr &context, const QList<SubContactRecordPtr> &rows)
+{
+    if (!context || !context->dirty || !m_delegate)
+        return false;
+    ValueEditorDelegate *values = m_delegate->valueEditorDelegate();
+    if (!values)
+        return false;
+    UndoManager *undoManager = m_delegate->undoManager();
+    if (undoManager)
+        undoManager->beginUndoGrouping();
+    bool changed = false;
+    // Two rows of one contact are one contact: a new value is added once.
+    QList<UniqueId> done;
+    for (const SubContactRecordPtr &row : rows) {
+        if (!row || !row->person || done.contains(row->uniqueId))
+            continue;
+        done.append(row->uniqueId);
+        auto own = std::make_shared<PopoverContextInfo>(*context);
+        own->value = ownCopy(context->value);
+        if (applyValueEditorResult(own, row, values))
+            changed = true;
+    }
+    if (undoManager)
+        undoManager->endUndoGrouping();
+    if (changed) {
+        markWindowEdited();
+        selectRowsOfRecordsAfterRebuild(rows);
+        m_delegate->updateTableLater();
+    }
+    return changed;
+}
+
+void ContactsViewController::selectRowsOfRecordsAfterRebuild(const QList<SubContactRecordPtr> &rows)
+{
+    m_rowsToSelect = rows;
+}
+
+void ContactsViewController::setRowsSelected(const QList<SubContactRecordPtr> &rows)
+{
+    QList<int> found;
+    const QList<SubContactRecordPtr> &shown = subContactTable();
+    for (int index = 0; index < shown.size(); ++index) {
+        const SubContactRecord &row = *shown.at(index);
+        for (const SubContactRecordPtr &wanted : rows) {
+            if (wanted && wanted->uniqueId == row.uniqueId && wanted->labelIndex == row.labelIndex) {
+                found.append(index);
+                break;
+            }
+        }
+    }
+    if (!found.isEmpty())
+        selectRowIndexes(found);
+}
+
+void ContactsViewController::markWindowEdited()
+{
+    if (QWidget *top = window())
+        top->setWindowModified(true);
+}
