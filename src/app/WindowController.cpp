@@ -68,6 +68,7 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     // the window reads one.
     m_mainViewController->viewDidLoad();
     windowDidLoad();
+    buildZipSheetCommand();
 }
 
 WindowController::~WindowController()

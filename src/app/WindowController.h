@@ -18,7 +18,9 @@
 class AlertPresenter;
 class HagakiViewController;
 class ImportPanelController;
+class PostalDatabase;
 class ProgressAlert;
+class ZipSheetController;
 class ContactsViewController;
 class GroupViewController;
 class FindBarController;
@@ -228,6 +230,18 @@ public:
     void setFilePanel(FilePanel::Show panel) { m_filePanel = std::move(panel); }
     [[nodiscard]] QAction *fileAction(const QString &objectName) const;
 
+    // --- Postal-code sheet (WindowControllerZipSheet.cpp) -----------------------
+    // The toolbar's "ZIP": the sheet seeded from the selected row's address;
+    // its Paste writes the hit into that address as one undo step.
+    void showZipSheet();
+    // The sheet's end: Paste (code 1) writes the chosen hit.
+    void zipSheetDidEnd(int returnCode);
+    // ZIP is enabled only while a row is selected.
+    void validateZipButton();
+    [[nodiscard]] ZipSheetController *zipSheetController() const { return m_zipSheetController; }
+    // The postal data the sheet searches; the shipped data unless set.
+    void setPostalDatabase(std::shared_ptr<const PostalDatabase> database) { m_postalDatabase = std::move(database); }
+
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -251,6 +265,7 @@ private:
     void buildPrintCommands();
     void printRows(const QList<SubContactRecordPtr> &rows);
     void buildFileCommands();
+    void buildZipSheetCommand();
     void importFile(const FilePanel::Answer &answer, bool csv);
     void offerImportedContacts(const QString &fileName, const ContactTablePtr &contacts);
     void writeContactsAsVCard(const QString &path, const ContactTablePtr &contacts);
@@ -350,4 +365,7 @@ private:
     ImportPanelController *m_importPanelController = nullptr;
     FilePanel::Show m_filePanel;
     QList<QAction *> m_fileActions;
+
+    ZipSheetController *m_zipSheetController = nullptr;
+    std::shared_ptr<const PostalDatabase> m_postalDatabase;
 };

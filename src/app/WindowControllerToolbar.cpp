@@ -26,8 +26,7 @@ namespace {
 const QSet<QString> &unbuiltActions()
 {
     static const QSet<QString> actions{QStringLiteral("showContact"), QStringLiteral("addContact"),
-        QStringLiteral("printStyleSelected"), QStringLiteral("styleSettingButtonPressed"),
-        QStringLiteral("zipButtonPressed")};
+        QStringLiteral("printStyleSelected"), QStringLiteral("styleSettingButtonPressed")};
     return actions;
 }
 
@@ -155,6 +154,7 @@ void WindowController::validateMenus()
     // The find button follows the find bar's moves, not the window's state.
     for (QToolButton *button : {m_zipButton, m_layoutButton, m_styleSettingButton})
         button->setEnabled(!unbuiltActions().contains(button->objectName()));
+    validateZipButton();
 }
 
 bool WindowController::validateMenuItem(QAction *item) const

@@ -4,6 +4,8 @@
 #include "platform/RecentStrings.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -256,6 +258,33 @@ QStringList VCardOwnProperties::layoutLines(QStringView written, qsizetype nameL
         }
         previousOctets = utf8Length(line);
         position = end < written.size() ? pastLineEnd(written, end) : end;
+    }
+    return splitJoinedLayouts(layouts);
+}
+
+// A file read through the import's decoder has its continuation lines joined
+// before the reader sees them ("5;ra:{{…}};2;rn:{{…}};7;"): a layout starts
+// at every entry of flags alone, which no frame entry is.
+QStringList VCardOwnProperties::splitJoinedLayouts(const QStringList &lines)
+{
+    QStringList layouts;
+    for (const QString &line : lines) {
+        qsizetype start = 0;
+        qsizetype entry = 0;
+        while (entry < line.size()) {
+            qsizetype end = line.indexOf(u';', entry);
+            if (end < 0)
+                end = line.size();
+            const QStringView token = QStringView(line).sliced(entry, end - entry);
+            const bool flags = !token.isEmpty()
+                && std::all_of(token.begin(), token.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+            if (flags && entry > start) {
+                layouts.append(line.sliced(start, entry - start));
+                start = entry;
+            }
+            entry = end + 1;
+        }
+        layouts.append(line.sliced(start));
     }
     return layouts;
 }

@@ -1,4 +1,5 @@
 #include "common/TestEnvironment.h"
+#include "InterchangeTestContacts.h"
 #include "interchange/ImportFileReader.h"
 #include "model/ContactIdentifier.h"
 
@@ -126,6 +127,27 @@ TEST(ImportFileReader, TabsAndLineEndsPickedAsWesternAreText)
         = ImportFileReader::readText(writeFile(folder, u"tabs.txt"_s, "Name\tZIP\r\nAnn\t\x80\n"), western);
     ASSERT_TRUE(read.ok()) << qPrintable(read.errorDescription);
     EXPECT_EQ(read.text, u"Name\tZIP\r\nAnn\t€\n"_s);
+}
+
+} // namespace
+
+namespace {
+
+// What the export writes, read back as an import reads a file: through the
+// decoder, whose joined continuation lines must still give every address
+// its own postcard layout.
+TEST(ImportFileReader, ExportedCardReadsBackWithEveryLayout)
+{
+    const MVPersonPtr person = InterchangeTestContacts::fullPerson();
+    const QString card = MVvCard().vCardFromPerson(person, {u"Note"_s, u"Renmei"_s, u"HagakiLayout"_s, u"Photo"_s}, {});
+    const TextFileDecoder::Result read
+        = TextFileDecoder::decode(card.toUtf8(), TextEncodingTable::Automatic, u"export.vcf"_s);
+    ASSERT_TRUE(read.ok());
+    const ContactTablePtr contacts = ImportFileReader::contactsFromVCardText(read);
+    ASSERT_EQ(contacts->size(), 1);
+    MVPerson &again = *contacts->first()->person;
+    EXPECT_EQ(InterchangeTestContacts::layoutStrings(again), InterchangeTestContacts::layoutStrings(*person));
+    EXPECT_EQ(again.stringValueForIdentifier(FieldId::Renmei, 0), person->stringValueForIdentifier(FieldId::Renmei, 0));
 }
 
 } // namespace

@@ -63,7 +63,10 @@ INSTANTIATE_TEST_SUITE_P(Written, LayoutLines,
             {u"0;"_s, longLayout.first(71) + u"};"_s, u"3;"_s}},
         // Longer than a folded line: written before folding, one layout.
         LayoutCase{"long_unfolded", u"X-HAGAKILAYOUTS:"_s + longLayout + u"\r\n 2;sn:{{1.00,2.00},{3.00,4.00}};"_s,
-            {longLayout, u"2;sn:{{1.00,2.00},{3.00,4.00}};"_s}}),
+            {longLayout, u"2;sn:{{1.00,2.00},{3.00,4.00}};"_s}},
+        // Continuation lines joined by the import's decoder.
+        LayoutCase{"joined_before_reading", u"X-HAGAKILAYOUTS:"_s + longLayout + u"0;2;sn:{{1.00,2.00},{3.00,4.00}};"_s,
+            {longLayout, u"0;"_s, u"2;sn:{{1.00,2.00},{3.00,4.00}};"_s}}),
     rowName);
 
 } // namespace

@@ -1,0 +1,112 @@
+// The toolbar's "ZIP": the postal-code sheet seeded from the selected row's
+// address, and the write-back of the hit it ends with.
+
+#include "app/WindowController.h"
+
+#include "app/ViewController.h"
+#include "interchange/widgets/ZipSheetController.h"
+#include "model/ContactIdentifier.h"
+#include "table/ContactTablePane.h"
+#include "table/ContactsViewController.h"
+
+#include <QToolButton>
+
+namespace {
+
+// Japan Post's town area of a code that names no street of its own.
+const QString placeholderStreet = QStringLiteral("以下に掲載がない場合");
+
+// Copies the parts of a postal-code hit into an address, each only when the
+// hit has it; the placeholder street leaves the street as it was.
+void copyHit(const PostalRecord &hit, LabeledValueRecord &address)
+{
+    if (!hit.zip.isEmpty())
+        address.address->zip = hit.zip;
+    if (!hit.state.isEmpty())
+        address.address->state = hit.state;
+    if (!hit.city.isEmpty())
+        address.address->city = hit.city;
+    if (!hit.street.isEmpty() && hit.street != placeholderStreet)
+        address.address->street = hit.street;
+}
+
+} // namespace
+
+void WindowController::buildZipSheetCommand()
+{
+    connect(m_zipButton, &QToolButton::clicked, this, &WindowController::showZipSheet);
+    connect(m_contactsViewController, &ContactsViewController::selectionDidChange, this,
+        &WindowController::validateZipButton);
+    validateZipButton();
+}
+
+// Without a selected row the sheet would show nothing to paste into.
+void WindowController::validateZipButton()
+{
+    const ContactTablePane *table = m_mainViewController ? m_mainViewController->contactsViewController() : nullptr;
+    if (m_zipButton)
+        m_zipButton->setEnabled(table && !table->selectedSubContacts().isEmpty());
+}
+
+void WindowController::showZipSheet()
+{
+    if (!m_zipSheetController) {
+        m_zipSheetController = new ZipSheetController(this, m_postalDatabase);
+        connect(m_zipSheetController, &QDialog::finished, this, &WindowController::zipSheetDidEnd);
+    }
+    const ContactTablePane *table = m_mainViewController->contactsViewController();
+    const QList<SubContactRecordPtr> rows = table ? table->selectedSubContacts() : QList<SubContactRecordPtr>();
+    if (rows.isEmpty()) {
+        m_zipSheetController->setTargetString(QString(), ZipSearch::NoSearch);
+        return;
+    }
+    const SubContactRecordPtr &row = rows.first();
+    const LabeledValueRecordPtr address
+        = row->person->labeledValueForIdentifierAtIndex(FieldId::Address, qsizetype(row->labelIndex));
+    if (!address) {
+        m_zipSheetController->setTargetString(QString(), ZipSearch::NoSearch);
+    } else {
+        const LabeledValueRecord::AddressParts parts = address->addressParts();
+        const QString stateAndCity = parts.state + parts.city;
+        if (!parts.zip.isEmpty() && stateAndCity.isEmpty())
+            m_zipSheetController->setTargetString(parts.zip, ZipSearch::PostalCodeSearch);
+        else
+            m_zipSheetController->setTargetString(stateAndCity, ZipSearch::AddressSearch);
+    }
+    m_zipSheetController->setPasteAllowed(m_mainViewController->editState());
+    m_zipSheetController->open();
+}
+
+void WindowController::zipSheetDidEnd(int returnCode)
+{
+    if (returnCode != ZipSheetController::PasteCode || !m_zipSheetController)
+        return;
+    qint32 mode = ZipSearch::NoSearch;
+    const std::optional<PostalRecord> hit = m_zipSheetController->queryResultwithMode(&mode);
+    const ContactTablePane *table = m_mainViewController->contactsViewController();
+    const QList<SubContactRecordPtr> rows = table ? table->selectedSubContacts() : QList<SubContactRecordPtr>();
+    if (!hit || rows.isEmpty() || !m_mainViewController->editState())
+        return;
+    const SubContactRecordPtr &row = rows.first();
+    const LabeledValueRecordPtr address
+        = row->person->labeledValueForIdentifierAtIndex(FieldId::Address, qsizetype(row->labelIndex));
+    if (mode != ZipSearch::AddressSearch) {
+        if (address) {
+            copyHit(*hit, *address);
+            m_mainViewController->undoReplaceValue(*address, FieldId::Address, row);
+        } else {
+            LabeledValueRecord added;
+            added.label = QStringLiteral("home");
+            copyHit(*hit, added);
+            m_mainViewController->undoAddLabeledValue(added, FieldId::Address, row);
+        }
+    } else {
+        // An address search gives only the postal code.
+        if (hit->zip.isEmpty() || !address)
+            return;
+        address->address->zip = hit->zip;
+        m_mainViewController->undoReplaceValue(*address, FieldId::Address, row);
+    }
+    setWindowModified(true);
+    m_mainViewController->updateTable();
+}
