@@ -9,6 +9,7 @@
 #include "editors/SeparatorBox.h"
 #include "app/WindowController.h"
 #include "model/ContactIdentifier.h"
+#include "model/PersonDuplicate.h"
 #include "platform/UndoManager.h"
 
 #include <QAction>
@@ -363,8 +364,8 @@ void ViewController::deleteContacts()
     selectRowBefore(rows.isEmpty() ? 0 : rows.first());
 }
 
-// Each copy is a new store contact with an identifier of its own; joint
-// names, which live beside the store, are carried over by hand.
+// Each copy is a new store contact with an identifier of its own; the
+// postcard layouts stay behind.
 void ViewController::duplicateContacts()
 {
     if (!m_contactsViewController)
@@ -373,11 +374,7 @@ void ViewController::duplicateContacts()
     for (const ContactRecordPtr &contact : m_contactsViewController->selectedContacts()) {
         if (!contact->person)
             continue;
-        const MVPersonPtr person = MVPerson::initWithCNContact(contact->person->contactFromCache());
-        const PersonValue renmei = contact->person->valueForIdentifier(FieldId::Renmei);
-        if (const auto *text = std::get_if<QString>(&renmei); text && !text->isEmpty())
-            person->setValue(*text, FieldId::Renmei);
-        person->setCreated(true);
+        const MVPersonPtr person = PersonDuplicate::copyOf(*contact->person, PersonDuplicate::CopyLayouts::No);
         const ContactRecordPtr copy = ContactRecord::makeWithPerson(person);
         copy->isNew = true;
         copies.append(copy);

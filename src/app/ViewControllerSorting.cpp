@@ -199,10 +199,21 @@ void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
     for (ContactRecordPtr &contact : *m_contactTable)
         keyed.emplace_back(contact && contact->person ? sortKeyOf(*contact->person, *parts) : SortKey(), contact);
     const bool byDate = parts->identifier == FieldId::Dates && parts->key != labelKey;
-    std::stable_sort(keyed.begin(), keyed.end(), [byDate, ascending](const auto &a, const auto &b) {
-        if (byDate)
-            return compareDateComponents(a.first.date, b.first.date, ascending) < 0;
-        return textOrdersBefore(a.first.text, b.first.text, ascending);
+    // Equal keys order by identifier, so that the list reads the same from
+    // one session to the next whatever order the store hands it over in.
+    const auto identifier
+        = [](const ContactRecordPtr &contact) { return contact ? contact->uniqueId.toString() : QString(); };
+    std::stable_sort(keyed.begin(), keyed.end(), [byDate, ascending, &identifier](const auto &a, const auto &b) {
+        if (byDate) {
+            const std::weak_ordering order = compareDateComponents(a.first.date, b.first.date, ascending);
+            if (order != 0)
+                return order < 0;
+        } else if (textOrdersBefore(a.first.text, b.first.text, ascending)) {
+            return true;
+        } else if (textOrdersBefore(b.first.text, a.first.text, ascending)) {
+            return false;
+        }
+        return identifier(a.second) < identifier(b.second);
     });
     for (qsizetype index = 0; index < m_contactTable->size(); ++index)
         (*m_contactTable)[index] = std::move(keyed[std::size_t(index)].second);

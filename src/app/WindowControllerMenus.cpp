@@ -20,15 +20,15 @@ namespace {
 
 const QString allLabels = QStringLiteral("All");
 
-// The Columns menu's items in order; "Company" stands twice, both items
-// toggling the one column. "Sender" is not offered.
+// The Columns menu's items in order, one per column. "Sender" is not
+// offered.
 const QStringList &columnItems()
 {
     static const QStringList items{FieldId::Name, FieldId::Renmei, FieldId::Company, FieldId::Address, FieldId::ZIP,
         FieldId::State, FieldId::City, FieldId::Street, FieldId::Country, FieldId::Note, FieldId::Email, FieldId::Phone,
         FieldId::InstantMessage, FieldId::SocialNetwork, FieldId::URL, FieldId::PhoneticName, FieldId::Nickname,
-        FieldId::Birthday, FieldId::Relationship, FieldId::Suffix, FieldId::Title, FieldId::Company,
-        FieldId::Department, FieldId::JobTitle, FieldId::Dates};
+        FieldId::Birthday, FieldId::Relationship, FieldId::Suffix, FieldId::Title, FieldId::Department,
+        FieldId::JobTitle, FieldId::Dates};
     return items;
 }
 
@@ -177,7 +177,9 @@ void WindowController::initSortOptionsMenu()
         submenu->menuAction()->setData(column);
         submenu->setProperty("column", column);
         for (const QString &key : m_sortOptionsDict.value(column).items) {
-            QAction *item = addItem(submenu, localized(key), key, "sortOptionsSelected");
+            // The display name's own key reads as the column's English word.
+            const QString title = key == QStringLiteral("compositeName") ? tr("Name") : localized(key);
+            QAction *item = addItem(submenu, title, key, "sortOptionsSelected");
             connect(item, &QAction::triggered, this, [this, item] { sortOptionsSelected(item); });
         }
     }

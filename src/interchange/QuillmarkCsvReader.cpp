@@ -123,6 +123,7 @@ const QStringList &QuillmarkCsvReader::fixedColumns()
 QStringList QuillmarkCsvReader::splitLines(const QString &text)
 {
     QStringList lines;
+    lines.reserve(text.count(u'\n') + 1);
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (isLineEnd(text.at(i))) {

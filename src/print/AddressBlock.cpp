@@ -20,11 +20,19 @@ AddressBlock::AddressBlock(const TextObject &object, VerticalMeasure measure)
     , m_styled(object.blockText,
           FontResolver::font(object.printVertical ? object.verticalFontName : object.fontName, 0),
           object.printVertical ? StyledText::LineSpacing::Size : StyledText::LineSpacing::FontHeight)
+    , m_verticalVariant(object.printVertical && VerticalText::hasVerticalVariant(verticalFont(smallestSize)))
 {
 }
 
 QSizeF AddressBlock::extent(double size) const
 {
+    if (m_verticalVariant) {
+        // Whole lines, a column each: the longest column down, the columns
+        // side by side; turned across when the lines run across.
+        const double longest = VerticalText::settingLength(m_object.blockText, verticalFont(size)) * size;
+        const double columns = double(m_object.blockText.count(u'\n') + 1) * size;
+        return m_upDown ? QSizeF(columns, longest) : QSizeF(longest, columns);
+    }
     if (m_object.printVertical && m_upDown) {
         // Set along x and turned: its sides swap once it runs down.
         const QRectF along = VerticalText::drawStringInVertical(
@@ -63,8 +71,8 @@ void AddressBlock::draw(double size, const QRectF &rect, DrawList &drawList) con
         m_styled.draw(size, m_upDown ? topRight : topLeft, m_upDown, drawList);
         return;
     }
-    VerticalText::drawStringInVertical(m_object.blockText, verticalFont(size), m_upDown ? topRight : topLeft, true,
-        m_upDown ? VerticalText::downward : VerticalText::across, true, &drawList);
+    VerticalText::setColumns(m_object.blockText, verticalFont(size), m_upDown ? topRight : topLeft,
+        m_upDown ? VerticalText::downward : VerticalText::across, &drawList);
 }
 
 double AddressBlock::fittingStep(double across, double down)

@@ -13,8 +13,9 @@ struct TextObject;
 // name, as it is set on the page: horizontally in the view's font, or in
 // vertical glyph forms of the vertical font, its lines running across
 // ("Left-Right") or down the page ("Up-Down"). Envelopes and labels size it
-// with the same fitting steps from a starting size of their own. Fonts here
-// have no vertical variant, so vertical forms are set glyph by glyph.
+// with the same fitting steps from a starting size of their own. Vertical
+// glyphs are set whole lines at a time when the vertical font has a vertical
+// variant, glyph by glyph otherwise, and measured as they are set.
 class AddressBlock {
 public:
     // How vertical glyphs whose lines run across are measured. An envelope
@@ -63,4 +64,5 @@ private:
     VerticalMeasure m_measure = VerticalMeasure::Styled;
     bool m_upDown = false;
     StyledText m_styled;
+    bool m_verticalVariant = false;
 };

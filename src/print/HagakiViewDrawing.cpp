@@ -199,8 +199,8 @@ HagakiView::ColumnEnd HagakiView::drawColumns(const QStringList &lines, double s
     for (qsizetype line = 0; line < lines.size(); ++line) {
         if (line > 0 && line < widths.size())
             column.top = end - widths.at(line);
-        VerticalText::drawStringInVertical(
-            lines.at(line), font, QPointF(column.x, column.top), true, VerticalText::downward, true, &drawList);
+        VerticalText::setColumns(
+            lines.at(line), font, QPointF(column.x, column.top), VerticalText::downward, &drawList);
         column.x -= pitch;
     }
     return column;

@@ -118,7 +118,7 @@ QList<double> lineLengths(const QStringList &lines, double size, const QFont &fo
     QList<double> lengths;
     lengths.reserve(lines.size());
     for (const QString &line : lines)
-        lengths.append(VerticalText::columnLength(line, font) * size);
+        lengths.append(VerticalText::settingLength(line, font) * size);
     return lengths;
 }
 
@@ -284,7 +284,7 @@ QRectF HagakiView::newAlignName(TextObject &object, const QRectF &rect) const
         pitch = rect.width() / double(company.size() + nameLines.size());
         const double ceiling = columnFill * pitch;
         const double start = std::min(rect.height() / double(longestLine(company)), ceiling);
-        const double fitted = fittedSize(VerticalText::columnLength(object.company, font), rect.height(), start,
+        const double fitted = fittedSize(VerticalText::settingLength(object.company, font), rect.height(), start,
             ceiling, -std::numeric_limits<double>::infinity());
         companySize = std::min(ceiling, fitted);
         object.companyWidthArray = lineLengths(company, companySize, font);
@@ -294,7 +294,7 @@ QRectF HagakiView::newAlignName(TextObject &object, const QRectF &rect) const
     const double characters = double(longestLine(nameLines) / 2 + 1);
     double size = std::min(rect.height() / characters, ceiling);
     if (rect.width() > 1 || rect.height() > 1)
-        size = fittedSize(VerticalText::columnLength(text, font), rect.height(), size, ceiling,
+        size = fittedSize(VerticalText::settingLength(text, font), rect.height(), size, ceiling,
             -std::numeric_limits<double>::infinity());
     const double nameSize = std::min(ceiling, size);
     object.nameWidthArray = lineLengths(nameLines, nameSize, font);
@@ -327,7 +327,7 @@ QRectF HagakiView::newAlignAddress(TextObject &object, const QRectF &rect) const
     }
     if (rect.width() > 1 || rect.height() > 1)
         size = fittedSize(
-            VerticalText::columnLength(text, font), rect.height(), size, columnFill * pitch, smallestAddressSize);
+            VerticalText::settingLength(text, font), rect.height(), size, columnFill * pitch, smallestAddressSize);
     object.addressArray = lines;
     object.widthArray = lineLengths(lines, size, font);
     object.lineHeight = pitch;

@@ -39,6 +39,29 @@ public:
     // The length of the text's longest column, set at 1 pt in the font.
     [[nodiscard]] static double columnLength(QStringView text, const QFont &font);
 
+    // Sets the text whole in the font's vertical variant at its point size S,
+    // a line a column S wide: upright characters down the column in the
+    // face's vertical forms, advancing by its vertical metrics; characters
+    // whose vertical orientation is "rotated" shaped along their baseline and
+    // laid on their side, advancing by their width. Direction 1 from the
+    // column's top-right corner, direction 2 turned as above. Returns the
+    // area the text covers; adds its glyphs, each with its character, to
+    // the list when there is one.
+    static QRectF drawTategaki4(
+        const QString &text, const QFont &font, const QPointF &point, int direction, DrawList *drawList);
+    // The length of the line so set at 1 pt.
+    [[nodiscard]] static double shapedColumnLength(const QString &line, const QFont &font);
+
+    // Whether the font's face has a vertical variant to set whole lines in.
+    [[nodiscard]] static bool hasVerticalVariant(const QFont &font);
+    // The text set as the font asks: whole lines in its vertical variant when
+    // it has one, glyph by glyph otherwise; with a list the glyphs are added
+    // to it. Returns the area the text covers.
+    static QRectF setColumns(
+        const QString &text, const QFont &font, const QPointF &point, int direction, DrawList *drawList);
+    // The length of the text's longest column so set, at 1 pt.
+    [[nodiscard]] static double settingLength(QStringView text, const QFont &font);
+
     // Sets the text in the font at its point size S from the point and
     // returns the area it covers. With draw, its glyphs are added to the list,
     // upright ones in their vertical forms when verticalForms is set; without,

@@ -20,6 +20,7 @@
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewControllerDelegate.h"
 
+#include <QSet>
 #include <QTableView>
 
 namespace {
@@ -208,11 +209,11 @@ bool ContactsViewController::applyEditorResultToRows(
         undoManager->beginUndoGrouping();
     bool changed = false;
     // Two rows of one contact are one contact: a new value is added once.
-    QList<UniqueId> done;
+    QSet<const MVPerson *> done;
     for (const SubContactRecordPtr &row : rows) {
-        if (!row || !row->person || done.contains(row->uniqueId))
+        if (!row || !row->person || done.contains(row->person.get()))
             continue;
-        done.append(row->uniqueId);
+        done.insert(row->person.get());
         auto own = std::make_shared<PopoverContextInfo>(*context);
         own->value = ownCopy(context->value);
         if (applyValueEditorResult(own, row, values))
@@ -235,16 +236,19 @@ void ContactsViewController::selectRowsOfRecordsAfterRebuild(const QList<SubCont
 
 void ContactsViewController::setRowsSelected(const QList<SubContactRecordPtr> &rows)
 {
+    // By contact and label position: a thousand rows among tens of
+    // thousands are found in one pass.
+    QSet<std::pair<QString, qint64>> wanted;
+    for (const SubContactRecordPtr &row : rows) {
+        if (row)
+            wanted.insert({row->uniqueId.toString(), row->labelIndex});
+    }
     QList<int> found;
     const QList<SubContactRecordPtr> &shown = subContactTable();
     for (int index = 0; index < shown.size(); ++index) {
         const SubContactRecord &row = *shown.at(index);
-        for (const SubContactRecordPtr &wanted : rows) {
-            if (wanted && wanted->uniqueId == row.uniqueId && wanted->labelIndex == row.labelIndex) {
-                found.append(index);
-                break;
-            }
-        }
+        if (wanted.contains({row.uniqueId.toString(), row.labelIndex}))
+            found.append(index);
     }
     if (!found.isEmpty())
         selectRowIndexes(found);

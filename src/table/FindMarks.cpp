@@ -55,6 +55,15 @@ void FindMarks::paint(
         return;
     // A line separator keeps every position of the text where it was.
     QString shown = m_text;
+    // Without marks a line that does not fit ends in "…": cut off silently,
+    // "Acme 1055 Inc." and "Acme 105 Inc." would read the same.
+    if (m_matches.isEmpty() && !m_hit) {
+        const QFontMetricsF metrics(font);
+        QStringList lines = shown.split(QLatin1Char('\n'));
+        for (QString &line : lines)
+            line = metrics.elidedText(line, Qt::ElideRight, rect.width());
+        shown = lines.join(QLatin1Char('\n'));
+    }
     shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
     QTextLayout layout(shown, font);
     QTextOption option;

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -174,6 +175,17 @@ TEST_F(DocumentWindow, CsvWithoutHeaderTellsTheOrderTaken)
     ASSERT_TRUE(documents().openFile(path));
     ASSERT_EQ(m_alerts.alerts.size(), 1);
     EXPECT_EQ(m_alerts.alerts.first().messageText, u"Can't find header line in the file."_s);
+}
+
+// A change of screens that leaves a document window on none puts it back.
+TEST_F(DocumentWindow, WindowOnNoScreenIsCentred)
+{
+    const QString path = writeFile(u"far.csv"_s, "Name\nAnn\n");
+    ASSERT_TRUE(documents().openFile(path));
+    WindowController *window = documents().windowOfFile(path);
+    window->move(-20000, -20000);
+    documents().screenChanged();
+    EXPECT_TRUE(QGuiApplication::screenAt(window->frameGeometry().center()));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QMenu>
+#include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -209,6 +210,25 @@ TEST_F(CellEdit, ReturnInPhoneSkipsRowsWithoutAPhoneOrWithAFilteredOneAndWrapsTo
     table().setSelectedLabels({u"home"_s});
     table().reload();
     EXPECT_FALSE(table().editCellInPlace(column(FieldId::Phone), again[0]));
+}
+
+TEST_F(CellEdit, HomeAndEndSelectTheFirstAndLastRowAndTheNameSortKeyReadsAsAWord)
+{
+    table().selectRowIndexes({2});
+    view()->setFocus();
+    QTest::keyClick(view(), Qt::Key_End);
+    EXPECT_EQ(table().selectedRowIndexes(), QList<int>{rowCount() - 1});
+    QTest::keyClick(view(), Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(table().selectedRowIndexes(), QList<int>{0});
+
+    QStringList titles;
+    for (QAction *column : window().sortOptionsPopup()->menu()->actions()) {
+        if (column->menu() && column->data() == FieldId::Name) {
+            for (QAction *key : column->menu()->actions())
+                titles.append(key->text());
+        }
+    }
+    EXPECT_EQ(titles.value(0), u"Name"_s);
 }
 
 // --- Label pop-ups and check boxes ------------------------------------------------

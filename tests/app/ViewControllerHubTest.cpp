@@ -3,6 +3,8 @@
 
 #include "editors/DateViewController.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
@@ -80,6 +82,17 @@ INSTANTIATE_TEST_SUITE_P(Keys, ContactListSortBy,
         SortRow{"Dates", true, "c2 c0 c1 c3"}, SortRow{"FirstName", true, "c1 c0 c2 c3"},
         SortRow{"Phonetic LastName", true, "c3 c2 c0 c1"}, SortRow{"PhoneticLastName", true, "c3 c2 c0 c1"}),
     [](const auto &info) { return std::to_string(info.index); });
+
+TEST_F(ContactListSort, EqualKeysOrderByIdentifierWhateverOrderTheListCameIn)
+{
+    for (int i = 0; i < 4; ++i)
+        name(i, u"Ann"_s, u"Lee"_s, {}, {});
+    std::reverse(top()->contactTable->begin(), top()->contactTable->end());
+    m_controller.sortDescriptorsDidChange({{u"FirstName"_s, true}});
+    EXPECT_EQ(order(), u"c0 c1 c2 c3"_s);
+    m_controller.sortDescriptorsDidChange({{u"FirstName"_s, false}});
+    EXPECT_EQ(order(), u"c0 c1 c2 c3"_s);
+}
 
 using SelectionHandOff = ViewControllerTest;
 

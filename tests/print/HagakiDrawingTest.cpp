@@ -1,5 +1,8 @@
 #include "PrintTestCards.h"
 
+#include "platform/widgets/FontResolver.h"
+#include "print/VerticalText.h"
+
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -8,17 +11,21 @@ using namespace PrintTestCards;
 namespace {
 
 // Where each column of a block was set: its right edge and its top, read back
-// from its glyph (every line here is one character and spaces, the character
-// standing upright in its cell, its baseline one descent above the cell's
-// bottom).
+// from its glyph (every line here is one character and spaces) against the
+// same character set alone in a column whose top-right corner is the origin.
 QString columnCorners(const DrawList &drawn)
 {
     const auto number = [](double value) { return QString::number(qRound64(value * 1e9) / 1e9, 'g', 15); };
     QStringList corners;
     for (const PlacedGlyph &glyph : drawn.glyphs()) {
-        if (glyph.character != U' ')
-            corners.append(number(glyph.anchor.x() + glyph.size()) + u','
-                + number(glyph.anchor.y() + glyph.font.descent() - glyph.size()));
+        if (glyph.character == U' ')
+            continue;
+        DrawList alone;
+        VerticalText::setColumns(QString::fromUcs4(&glyph.character, 1),
+            FontResolver::font(u"Hiragino Maru Gothic Pro"_s, glyph.size()), QPointF(0, 0), VerticalText::downward,
+            &alone);
+        const QPointF corner = glyph.anchor - alone.glyphs().value(0).anchor;
+        corners.append(number(corner.x()) + u',' + number(corner.y()));
     }
     return corners.join(u' ');
 }

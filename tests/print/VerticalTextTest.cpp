@@ -202,3 +202,106 @@ TEST(VerticalVariant, QtsStandInForUncoveredLettersHasNone)
 }
 
 } // namespace
+
+namespace {
+
+class WholeLine : public testing::TestWithParam<const char *> { };
+
+// Set whole by the face's vertical variant, punctuation and brackets take
+// their vertical forms, and every glyph stands in its column below the one
+// before, each carrying its character.
+TEST_P(WholeLine, SetsEveryCharacterInItsColumnInVerticalForms)
+{
+    const QString text = u"東京都千代田区、丸の内「一丁目」"_s;
+    const QFont font = FontResolver::font(QString::fromUtf8(GetParam()), 10);
+    DrawList drawn;
+    const QRectF covered = VerticalText::drawTategaki4(text, font, origin, VerticalText::downward, &drawn);
+    const QList<PlacedGlyph> glyphs = drawn.glyphs();
+    ASSERT_EQ(glyphs.size(), text.size());
+    double previousTop = -1;
+    for (qsizetype index = 0; index < glyphs.size(); ++index) {
+        const PlacedGlyph &glyph = glyphs.at(index);
+        const QChar character = text.at(index);
+        EXPECT_EQ(glyph.character, character.unicode());
+        EXPECT_DOUBLE_EQ(glyph.angle, 0);
+        const quint32 nominal = glyph.font.glyphIndexesForString(QString(character)).value(0);
+        if (character == u'、' || character == u'「' || character == u'」')
+            EXPECT_NE(glyph.glyph, nominal) << QString(character).toStdString();
+        // The font gives ink boxes in whole pixels.
+        const QRectF box = glyph.font.boundingRect(glyph.glyph).translated(glyph.anchor + glyph.offset);
+        EXPECT_GE(box.left(), 90 - 1) << QString(character).toStdString();
+        EXPECT_LE(box.right(), 100 + 1) << QString(character).toStdString();
+        EXPECT_GT(box.top(), previousTop) << QString(character).toStdString();
+        previousTop = box.top();
+    }
+    EXPECT_EQ(covered.x(), 90);
+    EXPECT_EQ(covered.width(), 10);
+    EXPECT_NEAR(covered.height(), 10.0 * text.size(), 0.5);
+    EXPECT_NEAR(VerticalText::shapedColumnLength(text, font) * 10, covered.height(), 1e-9);
+
+    DrawList across;
+    const QRectF turned = VerticalText::drawTategaki4(text, font, origin, VerticalText::across, &across);
+    EXPECT_EQ(turned, QRectF(100, 50, covered.height(), 10));
+    EXPECT_DOUBLE_EQ(across.glyphs().first().angle, -90);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faces, WholeLine, testing::Values("IPAexGothic", "Noto Sans CJK JP"));
+
+// Letters whose vertical orientation is "rotated" lie on their side, each
+// after the one before, the run as long as its width.
+TEST(WholeLine, SetsLatinOnItsSideWithoutOverlapping)
+{
+    const QString text = u"205 Main Street"_s;
+    DrawList drawn;
+    const QRectF covered = VerticalText::drawTategaki4(text, tenPoint(), origin, VerticalText::downward, &drawn);
+    double end = origin.y();
+    for (const PlacedGlyph &glyph : drawn.glyphs()) {
+        EXPECT_DOUBLE_EQ(glyph.angle, 90);
+        EXPECT_GE(glyph.anchor.y() + glyph.offset.x(), end - 0.05);
+        end = glyph.anchor.y() + glyph.offset.x()
+            + glyph.font.advancesForGlyphIndexes(QList<quint32>{glyph.glyph}, QRawFont::UseDesignMetrics).value(0).x();
+    }
+    EXPECT_NEAR(covered.height(), end - origin.y(), 0.05);
+    EXPECT_EQ(drawn.glyphs().size(), text.size());
+}
+
+} // namespace
+
+namespace {
+
+struct BranchRow {
+    const char *family;
+    bool whole; // set whole by the vertical variant
+};
+
+class SettingBranch : public testing::TestWithParam<BranchRow> { };
+
+// A face with a vertical variant sets whole lines; one without keeps the
+// glyph-by-glyph setting, and each is measured as it is set.
+TEST_P(SettingBranch, FollowsTheFacesVerticalVariant)
+{
+    const BranchRow &row = GetParam();
+    const QFont font = FontResolver::font(QString::fromUtf8(row.family), 10);
+    ASSERT_EQ(VerticalText::hasVerticalVariant(font), row.whole);
+    const QString text = u"東京都 Main\n丸の内「一」"_s;
+    for (const int direction : {VerticalText::downward, VerticalText::across}) {
+        DrawList set;
+        DrawList expected;
+        const QRectF covered = VerticalText::setColumns(text, font, origin, direction, &set);
+        const QRectF expectedCover = row.whole
+            ? VerticalText::drawTategaki4(text, font, origin, direction, &expected)
+            : VerticalText::drawStringInVertical(text, font, origin, true, direction, true, &expected);
+        EXPECT_EQ(covered, expectedCover);
+        ASSERT_EQ(set.glyphs().size(), expected.glyphs().size());
+        for (qsizetype index = 0; index < set.glyphs().size(); ++index)
+            EXPECT_EQ(set.glyphs().at(index).anchor, expected.glyphs().at(index).anchor);
+        const double length = direction == VerticalText::downward ? covered.height() : covered.width();
+        EXPECT_NEAR(VerticalText::settingLength(text, font) * 10, length, 1e-9);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faces, SettingBranch,
+    testing::Values(
+        BranchRow{"IPAexGothic", true}, BranchRow{"Noto Sans CJK JP", true}, BranchRow{"DejaVu Sans", false}));
+
+} // namespace

@@ -8,6 +8,7 @@
 #include <hb-ot.h>
 #include <hb.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -74,6 +75,33 @@ public:
         const quint32 result = vertical != plain ? vertical : 0;
         m_substitutes.insert(character, result);
         return result;
+    }
+
+    // The run shaped with the face at its own size: down the column with the
+    // vertical forms and metrics, or along its baseline.
+    QList<VerticalGlyphForms::ShapedGlyph> shape(QStringView text, bool upright, qreal pixelSize)
+    {
+        hb_buffer_clear_contents(m_buffer);
+        hb_buffer_add_utf16(
+            m_buffer, reinterpret_cast<const uint16_t *>(text.utf16()), int(text.size()), 0, int(text.size()));
+        hb_buffer_set_direction(m_buffer, upright ? HB_DIRECTION_TTB : HB_DIRECTION_LTR);
+        hb_buffer_set_language(m_buffer, hb_language_from_string("ja", -1));
+        hb_buffer_guess_segment_properties(m_buffer);
+        hb_shape(m_font, m_buffer, upright && m_hasFeature ? &m_feature : nullptr, upright && m_hasFeature ? 1 : 0);
+        unsigned int count = 0;
+        const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(m_buffer, &count);
+        const hb_glyph_position_t *positions = hb_buffer_get_glyph_positions(m_buffer, &count);
+        const double scale = pixelSize / double(std::max(1u, hb_face_get_upem(m_face)));
+        QList<VerticalGlyphForms::ShapedGlyph> glyphs;
+        glyphs.reserve(count);
+        // HarfBuzz measures y upward; pages grow downward.
+        for (unsigned int index = 0; index < count; ++index) {
+            const hb_glyph_position_t &at = positions[index];
+            glyphs.append(
+                {infos[index].codepoint, infos[index].cluster, QPointF(at.x_advance * scale, -at.y_advance * scale),
+                    QPointF(at.x_offset * scale, -at.y_offset * scale)});
+        }
+        return glyphs;
     }
 
 private:
@@ -152,6 +180,15 @@ quint32 VerticalGlyphForms::verticalGlyph(const QRawFont &font, char32_t charact
     const QMutexLocker locker(&faceMutex);
     const quint32 substitute = faceForms(font).substitute(character);
     return substitute != 0 ? substitute : glyph;
+}
+
+QList<VerticalGlyphForms::ShapedGlyph> VerticalGlyphForms::shapeRun(
+    const QRawFont &font, QStringView text, bool upright)
+{
+    if (!isFace(font) || text.isEmpty())
+        return {};
+    const QMutexLocker locker(&faceMutex);
+    return faceForms(font).shape(text, upright, font.pixelSize());
 }
 
 bool VerticalGlyphForms::hasVerticalVariant(const QRawFont &font)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
+#include <QPointF>
 #include <QRawFont>
+#include <QStringView>
 
 // The upright forms that vertical Japanese text takes: the comma and full
 // stop moved to the top right of their cell, brackets and the long vowel mark
@@ -24,4 +27,18 @@ public:
     // asked on any thread.
     [[nodiscard]] static bool hasVerticalVariant(const QRawFont &font);
     [[nodiscard]] static bool hasVerticalVariant(const QString &family, qreal pointSize);
+
+    // One glyph of a shaped run, in pixels of the font's size with y growing
+    // downward: how far it moves the pen, and where its baseline origin lies
+    // from the pen (for a column, from the pen on the column's centre line).
+    struct ShapedGlyph {
+        quint32 index = 0;
+        quint32 cluster = 0; // the position in the run of its first character
+        QPointF advance;
+        QPointF offset;
+    };
+    // The run shaped in the face: upright, down a column in its vertical
+    // forms ('vert' or 'vrt2') and vertical metrics; otherwise along its
+    // baseline. Nothing for Qt's stand-in.
+    [[nodiscard]] static QList<ShapedGlyph> shapeRun(const QRawFont &font, QStringView text, bool upright);
 };
