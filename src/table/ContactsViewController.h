@@ -190,6 +190,13 @@ public:
     // new value is added once per contact. The rows stay selected after the
     // refresh that follows. True when a contact changed.
     bool applyEditorResultToRows(const PopoverContextInfoPtr &context, const QList<SubContactRecordPtr> &rows);
+    // Asks the window's confirmation sheet ("This operation can be undone.")
+    // and runs then after OK.
+    void confirmThen(const QString &message, const std::function<void()> &then);
+    // The row showing the record, or after a rebuild its contact at its
+    // label position; -1 when none does.
+    [[nodiscard]] int rowOfRecord(const SubContactRecordPtr &record) const;
+    [[nodiscard]] QList<SubContactRecordPtr> recordsOfRows(const QList<int> &rows) const;
     // After the next rebuild, the rows showing these contacts at these label
     // positions are selected.
     void selectRowsOfRecordsAfterRebuild(const QList<SubContactRecordPtr> &rows);
@@ -279,10 +286,7 @@ private:
     void pruneDetachedWindows();
     void refreshContactViews();
     void dispatchCell(int column, int row, bool commandHeld);
-    void confirmThen(const QString &message, const std::function<void()> &then);
     [[nodiscard]] QRect cellRect(int column, int row) const;
-    [[nodiscard]] int rowOfRecord(const SubContactRecordPtr &record) const;
-    [[nodiscard]] QList<SubContactRecordPtr> recordsOfRows(const QList<int> &rows) const;
     void setRowsSelected(const QList<SubContactRecordPtr> &rows);
     void connectCellEditing();
     void openEditor(const QModelIndex &index);

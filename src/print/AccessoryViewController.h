@@ -1,0 +1,117 @@
+#pragma once
+
+#include "print/AddressListItemTableModel.h"
+#include "print/LabelPresetTableModel.h"
+#include "print/PrintInfo.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <QVariantMap>
+#include <QWidget>
+
+class LabelChecklist;
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+class QTabWidget;
+class QTableView;
+class UserDefaults;
+
+// The print settings pane meant for the print dialog's option tabs: the
+// address-list and label settings of a record of its own, kept under
+// "MV1DaccessoryPrintOptions", with the chosen style in the print info. It
+// never reads or writes the print options the sheet and the preview use.
+class AccessoryViewController : public QWidget {
+    Q_OBJECT
+
+public:
+    AccessoryViewController(UserDefaults &defaults, PrintInfoPtr printInfo, QWidget *parent = nullptr);
+
+    [[nodiscard]] const QVariantMap &printOptions() const { return m_printOptions; }
+    [[nodiscard]] QString currentStyle() const { return m_currentStyle; }
+    [[nodiscard]] QString lastUnitType() const { return m_lastUnitType; }
+    [[nodiscard]] bool headerAndFooter() const { return m_headerAndFooter; }
+    void setHeaderAndFooter(bool on) { m_headerAndFooter = on; }
+    [[nodiscard]] QString printStyle() const;
+    // Plain names of the vertical faces the label font pop-up offers.
+    void setVerticalFonts(const QStringList &names) { m_verticalFonts = names; }
+    // Marks the main table's columns in the item table.
+    void setColumns(const QStringList &columns);
+
+    [[nodiscard]] QList<QPair<QString, QString>> localizedSummaryItems() const;
+
+    // Stores the controls into the record, the style into the print info and
+    // the record under its own key.
+    void updateUI();
+
+    [[nodiscard]] QTabWidget *styleTab() const { return m_styleTab; }
+    [[nodiscard]] QComboBox *unitTypePopup() const { return m_unitTypePopup; }
+    [[nodiscard]] QDoubleSpinBox *marginField(int edge) const { return m_margins[edge]; }
+    [[nodiscard]] QTableView *itemTableView() const { return m_itemTableView; }
+    [[nodiscard]] LabelChecklist *labelChecklist() const { return m_labelChecklist; }
+    [[nodiscard]] QComboBox *presetPopup() const { return m_presetPopup; }
+    // Width, height, horizontal gap, vertical gap.
+    [[nodiscard]] QDoubleSpinBox *labelSizeField(int which) const { return m_labelSizes[which]; }
+    [[nodiscard]] QSpinBox *repeatCountField() const { return m_repeatCount; }
+    [[nodiscard]] QCheckBox *drawVerticalSwitch() const { return m_drawVertical; }
+    [[nodiscard]] QComboBox *labelFontPopup() const { return m_labelFontPopup; }
+
+private:
+    QWidget *buildFrame();
+    QWidget *buildAddressListTab();
+    QWidget *buildLabelTab();
+    void connectControls();
+
+    void tabChanged(int index);
+    void unitTypeChanged();
+    void presetChosen(int index);
+    void handleNameChange(const QVariant &name);
+
+    void initAListTab();
+    void initMLabelTab();
+    void initPresetPopup();
+    void fillFrame(const QVariantMap &source);
+    void setLength(QDoubleSpinBox *field, double points);
+    [[nodiscard]] double pointsOf(const QDoubleSpinBox *field) const;
+    [[nodiscard]] QVariantMap subRecord(const QString &name) const;
+    void updatePrintOptions();
+
+    UserDefaults &m_defaults;
+    PrintInfoPtr m_printInfo;
+    QVariantMap m_printOptions;
+    QString m_currentStyle;
+    QString m_lastUnitType = QStringLiteral("points");
+    bool m_headerAndFooter = false;
+    bool m_filling = false;
+    QStringList m_columnsInMainView;
+    QStringList m_verticalFonts;
+    ItemTableListPtr m_itemTable = std::make_shared<ItemTableList>();
+    LabelPresetListPtr m_presets = std::make_shared<LabelPresetList>();
+
+    QTabWidget *m_styleTab = nullptr;
+    QComboBox *m_unitTypePopup = nullptr;
+    QDoubleSpinBox *m_margins[4] = {};
+    QLineEdit *m_fontNameField = nullptr;
+    QSpinBox *m_fontSizeField = nullptr;
+
+    QCheckBox *m_aListPrintFrame = nullptr;
+    QCheckBox *m_aListAlternateRow = nullptr;
+    AddressListItemTableModel *m_itemModel = nullptr;
+    QTableView *m_itemTableView = nullptr;
+    LabelChecklist *m_labelChecklist = nullptr;
+
+    QCheckBox *m_labelPrintFrame = nullptr;
+    QCheckBox *m_labelPrintCountry = nullptr;
+    QCheckBox *m_labelPrintCompany = nullptr;
+    QCheckBox *m_labelPrintSuffix = nullptr;
+    QComboBox *m_keishouPopup = nullptr;
+    QSpinBox *m_repeatCount = nullptr;
+    QComboBox *m_presetPopup = nullptr;
+    QDoubleSpinBox *m_labelSizes[4] = {};
+    QCheckBox *m_drawVertical = nullptr;
+    QLabel *m_fontLabel = nullptr;
+    QComboBox *m_labelFontPopup = nullptr;
+};
