@@ -105,6 +105,12 @@ public:
         return m_settings.sortOptionsDict;
     }
     [[nodiscard]] const QString &printStyle() const { return m_settings.printStyle; }
+    // Stores the style only; refreshPrintStyle() shows it.
+    void setPrintStyle(const QString &style) { m_settings.printStyle = style; }
+    // The printing part of a refresh of the window, after the style changed
+    // from the one given: the paper of the style, the preview fitted to it
+    // and drawn in the style.
+    void refreshPrintStyle(const QString &previousStyle);
     [[nodiscard]] const PrintOptionsRecordPtr &printOptions() const { return m_settings.printOptions; }
 
     // --- Fonts of the table, the detail pane and the merge editor ----------

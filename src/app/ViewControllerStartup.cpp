@@ -37,13 +37,12 @@ Qt::KeyboardModifiers modifiersHeld()
     return modifiersSource() ? modifiersSource()() : QGuiApplication::queryKeyboardModifiers();
 }
 
-// The paper of the print style: postcards for "Hagaki", letters otherwise.
+// The paper of the print style: postcards for "Hagaki", the paper of the
+// other styles otherwise.
 void preparePrintInfo(const QString &printStyle)
 {
-    const PrintInfoPtr &printInfo = PrintInfo::sharedPrintInfo();
-    printInfo->setPaperName(
-        printStyle == QStringLiteral("Hagaki") ? QStringLiteral("Postcard") : QStringLiteral("Letter"));
-    printInfo->setOrientation(QPageLayout::Portrait);
+    const bool postcards = printStyle == QStringLiteral("Hagaki");
+    PrintInfo::sharedPrintInfo()->changePaperForStyle(postcards, postcards);
 }
 
 QList<SubContactRecordPtr> rowsOf(const ContactTable &contacts)
@@ -159,13 +158,7 @@ void ViewController::setRepresentedObject(const QVariant & /*representedObject*/
     }
     if (m_findBarController)
         m_findBarController->setVisible(false);
-    preparePrintInfo(m_settings.printStyle);
-    if (m_windowController)
-        m_windowController->shouldChangePrintInfo(PrintInfo::sharedPrintInfo());
-    if (m_hagakiViewController) {
-        m_hagakiViewController->setSelectedStyle(m_settings.printStyle);
-        m_hagakiViewController->updateUI();
-    }
+    refreshPrintStyle(m_settings.printStyle);
     if (m_contactsViewController)
         m_contactsViewController->makeFirstResponder();
 }

@@ -18,6 +18,7 @@
 class AlertPresenter;
 class HagakiViewController;
 class ImportPanelController;
+class OptionSheetController;
 class PostalDatabase;
 class ProgressAlert;
 class ZipSheetController;
@@ -142,6 +143,16 @@ public:
     void labelsPopupSelected(const QAction *item);
     void sortOptionsSelected(const QAction *item);
     void selectGroup(const QAction *item);
+
+    // --- Print style and its settings -----------------------------------------
+    // The print options sheet, made when the window loads.
+    [[nodiscard]] OptionSheetController *optionSheetController() const;
+    [[nodiscard]] QToolButton *styleSettingButton() const { return m_styleSettingButton; }
+    // Opens the sheet window-modal on the current style and view type; any
+    // end of it stores its options once more, unannounced.
+    void showStyleSettings();
+    // The style of the item becomes the window's, stored and previewed.
+    void printStyleSelected(const QAction *item);
     // Rebuilds the labels menu from the labels of the current view type's
     // fields, each label once.
     void updateLabelsMenu();
@@ -284,6 +295,7 @@ private:
     void initContactMenu();
     void initGroupMenu();
     void initPrintStyleMenu();
+    void makeOptionSheet();
     [[nodiscard]] QAction *addItem(QMenu *menu, const QString &title, const QVariant &key, const char *action);
     // A menu of a toolbar pop-up, also under the item of "Navigate" that
     // carries its title.
@@ -343,6 +355,7 @@ private:
     QMenu *m_sortOptionsMenu = nullptr;
     QMenu *m_groupMenu = nullptr;
     QMenu *m_printStyleMenu = nullptr;
+    QPointer<OptionSheetController> m_optionSheetController;
     QAction *m_toggleGroupViewAction = nullptr;
 
     QRCodePanelController *m_qrCodePanelController = nullptr;

@@ -289,6 +289,8 @@ void WindowController::initPrintStyleMenu()
     const QList<std::pair<QString, QString>> styles{{tr("Hagaki"), QStringLiteral("Hagaki")},
         {tr("Envelope"), QStringLiteral("Envelope")}, {tr("Label"), QStringLiteral("Labels")},
         {tr("Address List"), QStringLiteral("Address List")}};
-    for (const auto &[title, key] : styles)
-        (void)addItem(m_printStyleMenu, title, key, "printStyleSelected");
+    for (const auto &[title, key] : styles) {
+        QAction *item = addItem(m_printStyleMenu, title, key, "printStyleSelected");
+        connect(item, &QAction::triggered, this, [this, item] { printStyleSelected(item); });
+    }
 }

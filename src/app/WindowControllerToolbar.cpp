@@ -25,8 +25,7 @@ namespace {
 // enabled.
 const QSet<QString> &unbuiltActions()
 {
-    static const QSet<QString> actions{QStringLiteral("showContact"), QStringLiteral("addContact"),
-        QStringLiteral("printStyleSelected"), QStringLiteral("styleSettingButtonPressed")};
+    static const QSet<QString> actions{QStringLiteral("showContact"), QStringLiteral("addContact")};
     return actions;
 }
 
@@ -56,6 +55,7 @@ void WindowController::windowDidLoad()
         m_viewTypeDict = MainViewDefaults::readAndRepair(*m_userDefaults).viewTypeDict;
         m_mainViewController->setViewTypeDict(m_viewTypeDict);
     });
+    makeOptionSheet();
     validateMenus();
 }
 
@@ -161,12 +161,11 @@ bool WindowController::validateMenuItem(QAction *item) const
 {
     const QString action = item->objectName();
     const QVariant key = item->data();
-    if (unbuiltActions().contains(action)) {
-        if (action == QStringLiteral("printStyleSelected"))
-            item->setChecked(key.toString() == m_mainViewController->printStyle());
+    if (unbuiltActions().contains(action))
         return false;
-    }
-    if (action == QStringLiteral("viewTypePopupSelected")) {
+    if (action == QStringLiteral("printStyleSelected")) {
+        item->setChecked(key.toString() == m_mainViewController->printStyle());
+    } else if (action == QStringLiteral("viewTypePopupSelected")) {
         item->setChecked(key.toString() == m_selectedViewType);
     } else if (action == QStringLiteral("itemsPopupSelected")) {
         item->setChecked(m_viewTypeDict.value(m_selectedViewType).contains(key.toString()));

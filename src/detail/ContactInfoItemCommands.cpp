@@ -10,9 +10,9 @@
 #include "detail/DetailRowKinds_p.h"
 #include "detail/ValueEditorHandOff.h"
 #include "model/MVPerson.h"
-#include "table/workspace/WorkspaceOpener.h"
-#include "table/workspace/WorkspaceUrls.h"
+#include "table/workspace/WorkspaceAction.h"
 
+#include <QHash>
 #include <QMessageBox>
 
 using namespace FieldId;
@@ -109,31 +109,17 @@ void ContactInfoRowCommands::openInWorkspace(const QString &key, int row)
         return;
     const InfoRowRecord &record = m_view->infoModel()->rowAt(row);
     const QString text = person->stringValueForIdentifier(record.type, record.labelIndex.value_or(0));
-    using WorkspaceOpener::Outcome;
-    if (key == Key::OpenCalendar) {
-        // No calendar is no failure the user could mend; the opener logged it.
-        WorkspaceOpener::open(WorkspaceUrls::calendar());
+    using WorkspaceAction::Kind;
+    static const QHash<QString, Kind> kinds{{Key::CallPhone, Kind::CallPhone}, {Key::SendEmail, Kind::SendEmail},
+        {Key::OpenURL, Kind::OpenURL}, {Key::OpenMap, Kind::OpenMap}, {Key::OpenWebMap, Kind::OpenWebMap},
+        {Key::OpenCalendar, Kind::OpenCalendar}};
+    const auto kind = kinds.constFind(key);
+    if (kind == kinds.cend())
         return;
-    }
-    QString url;
-    if (key == Key::OpenMap) {
-        // Where no application takes the maps query, the web map search does.
-        if (WorkspaceOpener::open(WorkspaceUrls::maps(text)) != Outcome::NotOpened)
-            return;
-        url = WorkspaceUrls::webMapSearch(text);
-    } else if (key == Key::OpenWebMap) {
-        url = WorkspaceUrls::webMapSearch(text);
-    } else if (key == Key::CallPhone) {
-        url = WorkspaceUrls::phone(text);
-    } else if (key == Key::SendEmail) {
-        url = WorkspaceUrls::mail(text);
-    } else if (key == Key::OpenURL) {
-        url = WorkspaceUrls::web(text);
-        if (url.isEmpty() && !text.isEmpty())
-            qWarning("%s: ERROR no web address in %s", Q_FUNC_INFO, qPrintable(text));
-    }
-    if (WorkspaceOpener::open(url) == Outcome::NotOpened)
-        alertNotOpened(url);
+    const WorkspaceAction::Result result = WorkspaceAction::perform(*kind, text);
+    // No calendar is no failure the user could mend; the opener logged it.
+    if (result.outcome == WorkspaceOpener::Outcome::NotOpened && *kind != Kind::OpenCalendar)
+        alertNotOpened(result.url);
 }
 
 // A sheet of the view's window, so that a popover the view lies in stays.

@@ -62,3 +62,14 @@ QPageLayout PrintInfo::pageLayout() const
         edge(paper.height() - reach.bottom()));
     return QPageLayout(m_pageSize, m_orientation, edges, QPageLayout::Point);
 }
+
+void PrintInfo::changePaperForStyle(bool fromPostcards, bool toPostcards)
+{
+    if (!fromPostcards)
+        m_sheetPageSize = m_pageSize;
+    if (toPostcards)
+        (void)setPaperName(QStringLiteral("Postcard"));
+    else
+        m_pageSize = m_sheetPageSize;
+    m_orientation = QPageLayout::Portrait;
+}

@@ -37,6 +37,12 @@ public:
     // for landscape.
     [[nodiscard]] QSizeF paperSize() const;
 
+    // Changes the paper from one print style's to another's, portrait:
+    // postcards are printed on "Postcard", the other styles share the paper
+    // last used with one of them ("Letter" until Page Setup chose another),
+    // which is kept when the paper turns to postcards.
+    void changePaperForStyle(bool fromPostcards, bool toPostcards);
+
     [[nodiscard]] QPageLayout::Orientation orientation() const { return m_orientation; }
     void setOrientation(QPageLayout::Orientation orientation) { m_orientation = orientation; }
 
@@ -58,6 +64,7 @@ public:
 
 private:
     QPageSize m_pageSize{QPageSize::Letter};
+    QPageSize m_sheetPageSize{QPageSize::Letter};
     QPageLayout::Orientation m_orientation = QPageLayout::Portrait;
     QMarginsF m_margins;
     std::optional<QRectF> m_imageablePageBounds;

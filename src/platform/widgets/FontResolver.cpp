@@ -62,16 +62,54 @@ bool FontResolver::hasFace(const QString &name)
 
 QString FontResolver::resolvedFamily(const QString &name)
 {
+    return resolvedFace(name).family;
+}
+
+std::optional<FontResolver::Face> FontResolver::familyAndStyle(const QString &name)
+{
+    // The family is the longest installed one the name starts with: "Noto
+    // Sans CJK JP Bold" is not a style of "Noto Sans".
+    for (qsizetype space = name.lastIndexOf(u' '); space > 0; space = name.lastIndexOf(u' ', space - 1)) {
+        const QString family = name.left(space);
+        if (!isInstalled(family))
+            continue;
+        const QString style = name.mid(space + 1);
+        if (QFontDatabase::styles(family).contains(style))
+            return Face{family, style};
+    }
+    return std::nullopt;
+}
+
+QString FontResolver::faceName(const QString &family, const QString &style)
+{
+    const bool regular = style.isEmpty()
+        || (QFontDatabase::weight(family, style) == QFont::Normal && !QFontDatabase::italic(family, style));
+    return regular ? family : family + u' ' + style;
+}
+
+QString FontResolver::faceName(const QFont &font)
+{
+    QString style = font.styleName();
+    if (style.isEmpty())
+        style = QFontDatabase::styleString(font);
+    return faceName(font.family(), style);
+}
+
+FontResolver::Face FontResolver::resolvedFace(const QString &name)
+{
     // The font database answers slowly the first time and the names asked for
     // are few; the answers hold for the life of the process.
     static QMutex mutex;
-    static QHash<QString, QString> resolved;
+    static QHash<QString, Face> resolved;
     const QMutexLocker locker(&mutex);
     if (const auto found = resolved.constFind(name); found != resolved.cend())
         return *found;
     QString family = QGuiApplication::font().family();
     if (isInstalled(name)) {
         family = name;
+    } else if (const std::optional<Face> face = familyAndStyle(name)) {
+        resolved.insert(name, *face);
+        return *face;
     } else {
         for (const QString &candidate : standInsFor(kindOfName(name))) {
             if (isInstalled(candidate)) {
@@ -80,13 +118,17 @@ QString FontResolver::resolvedFamily(const QString &name)
             }
         }
     }
-    resolved.insert(name, family);
-    return family;
+    const Face face{family, {}};
+    resolved.insert(name, face);
+    return face;
 }
 
 QFont FontResolver::font(const QString &name, qreal pointSize)
 {
-    QFont font(resolvedFamily(name));
+    const Face face = resolvedFace(name);
+    QFont font(face.family);
+    if (!face.style.isEmpty())
+        font.setStyleName(face.style);
     if (pointSize > 0)
         font.setPointSizeF(pointSize);
     return font;

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "print/PrintOptionsRecord.h"
+#include "print/VerticalFontList.h"
+
+#include <QDialog>
+#include <QFontDialog>
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+
+#include <memory>
+
+class LengthField;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class UserDefaults;
+
+// The print options sheet: edits a working copy of the print options, the
+// settings every style shares in its frame (unit, margins, the font of
+// horizontal text, the honorific) above the tabs of the styles. Every change
+// stores the whole copy under MV1DprintOptions and announces it with
+// MV1NprintOptionsUpdated, so that the preview follows while the sheet is
+// open. The window opens it window-modal; Done ends it with 1.
+class OptionSheetController : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int doneReturnCode = 1;
+    // The margins take 0 to 4 inches.
+    static constexpr double largestMargin = 288;
+
+    explicit OptionSheetController(UserDefaults &defaults, QWidget *parent = nullptr);
+    ~OptionSheetController() override;
+
+    [[nodiscard]] const PrintOptionsRecordPtr &printOptions() const { return m_printOptions; }
+    [[nodiscard]] const QString &printStyle() const { return m_printStyle; }
+    // Takes the style and a fresh working copy of the stored options, and
+    // fills the controls from it.
+    void setPrintStyle(const QString &style);
+    // The contact table's columns of its current view type.
+    [[nodiscard]] const QStringList &columnsInMainView() const { return m_columnsInMainView; }
+    void setColumnsInMainView(const QStringList &columns) { m_columnsInMainView = columns; }
+    // The faces offered for vertical text, once built.
+    [[nodiscard]] std::shared_ptr<const VerticalFontEntries> verticalFonts();
+
+    // Fills every control from the working copy.
+    void updateUI();
+    // Reads every control into the working copy, stores it and announces it.
+    void updatePrintOptions();
+    // Stores the working copy without announcing it, as the sheet ends.
+    void storePrintOptions();
+
+    // The unit the lengths are shown in: "points", "inches" or "mm".
+    [[nodiscard]] const QString &lastUnitType() const { return m_lastUnitType; }
+    // A length field of the sheet: it follows the unit switch and its edits
+    // store the options.
+    void addLengthField(LengthField *field);
+
+    // Unit conversion of single-precision lengths.
+    [[nodiscard]] static float changeValue(float value, const QString &from, const QString &to);
+    [[nodiscard]] static float fromPoints(float value, const QString &unit);
+    [[nodiscard]] static float toPoints(float value, const QString &unit);
+
+    // Fills the pop-up with the honorifics, each keyed by the text stored.
+    static void initKeishouPopup(QComboBox *popup);
+
+    // --- Controls ----------------------------------------------------------------
+    [[nodiscard]] QComboBox *unitTypePopup() const { return m_unitTypePopup; }
+    [[nodiscard]] LengthField *topMarginField() const { return m_topMarginField; }
+    [[nodiscard]] LengthField *leftMarginField() const { return m_leftMarginField; }
+    [[nodiscard]] LengthField *rightMarginField() const { return m_rightMarginField; }
+    [[nodiscard]] LengthField *bottomMarginField() const { return m_bottomMarginField; }
+    [[nodiscard]] QLineEdit *fontNameField() const { return m_fontNameField; }
+    [[nodiscard]] QSpinBox *fontSizeField() const { return m_fontSizeField; }
+    [[nodiscard]] QPushButton *showFontButton() const { return m_showFontButton; }
+    [[nodiscard]] QComboBox *keishouPopup() const { return m_keishouPopup; }
+    [[nodiscard]] QPushButton *doneButton() const { return m_doneButton; }
+    [[nodiscard]] QTabWidget *tabView() const { return m_tabView; }
+    // The font dialog while it is open.
+    [[nodiscard]] QFontDialog *fontPanel() const { return m_fontPanel; }
+
+private:
+    void buildFrame();
+    void unitTypePopupChanged();
+    void showFontsButtonPressed();
+    void changeFont(const QFont &font);
+    void doneButtonPressed();
+
+    UserDefaults &m_userDefaults;
+    PrintOptionsRecordPtr m_printOptions;
+    QString m_printStyle = QStringLiteral("Hagaki");
+    QStringList m_columnsInMainView;
+    QString m_lastUnitType;
+    QList<LengthField *> m_lengthFields;
+    bool m_filling = false;
+
+    QComboBox *m_unitTypePopup = nullptr;
+    LengthField *m_topMarginField = nullptr;
+    LengthField *m_leftMarginField = nullptr;
+    LengthField *m_rightMarginField = nullptr;
+    LengthField *m_bottomMarginField = nullptr;
+    QLineEdit *m_fontNameField = nullptr;
+    QSpinBox *m_fontSizeField = nullptr;
+    QPushButton *m_showFontButton = nullptr;
+    QComboBox *m_keishouPopup = nullptr;
+    QPushButton *m_doneButton = nullptr;
+    QTabWidget *m_tabView = nullptr;
+    QPointer<QFontDialog> m_fontPanel;
+};
