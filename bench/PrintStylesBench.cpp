@@ -188,8 +188,8 @@ void BM_MarginChange(benchmark::State &state)
     QImage screen(pane.hagakiView()->size() * 2, QImage::Format_ARGB32_Premultiplied);
     screen.setDevicePixelRatio(2);
     int notices = 0;
-    const auto observer = NotificationCenter::defaultCenter().addObserver(
-        PrintOptions::printOptionsUpdated, QVariant(), [&notices](const NotificationCenter::Notification &) { ++notices; });
+    const auto observer = NotificationCenter::defaultCenter().addObserver(PrintOptions::printOptionsUpdated, QVariant(),
+        [&notices](const NotificationCenter::Notification &) { ++notices; });
     int typed = 0;
     for (auto _ : state) {
         text.setText(QString::number(20 + typed++ % 20));
