@@ -1,1 +1,2 @@
 quillmark_add_gui_bench(print_bench quillmark_print quillmark_fixture)
+target_sources(print_bench PRIVATE PrintStylesBench.cpp)

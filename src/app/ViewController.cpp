@@ -2,7 +2,7 @@
 
 #include "detail/ContactDetailPane.h"
 #include "table/ContactTablePane.h"
-#include "app/FindBarPane.h"
+#include "find/FindBarPane.h"
 #include "table/GroupOutlinePane.h"
 #include "app/MembershipJournal.h"
 #include "app/PostcardPreviewPane.h"

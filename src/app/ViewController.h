@@ -4,6 +4,7 @@
 #include "app/MainViewDefaults.h"
 #include "detail/ContactInfoPopoverDelegate.h"
 #include "editors/ValueEditorDelegate.h"
+#include "find/FindBarDelegate.h"
 #include "model/ContainerRecord.h"
 #include "model/ItemAndRangeRecord.h"
 #include "model/PersonValue.h"
@@ -63,7 +64,8 @@ class ViewController : public QObject,
                        public ValueEditorDelegate,
                        public ContactInfoPopoverDelegate,
                        public ContactsViewControllerDelegate,
-                       public GroupViewControllerDelegate {
+                       public GroupViewControllerDelegate,
+                       public FindBarDelegate {
     Q_OBJECT
 
 public:
@@ -292,6 +294,28 @@ public:
     // The view types' columns, stored when no other is.
     [[nodiscard]] static QVariantMap aViewTypeDict();
 
+    // --- The find bar -------------------------------------------------------
+    // Showing takes the shared find string; hiding ends the find (no find
+    // string, no marks). The window's find button is enabled again when the
+    // bar has finished moving.
+    void showFindBar(bool show);
+    // The find panel on the window's contacts, run modal.
+    void showFindPanel();
+    // Edit ▸ Find's items, told apart by the key in their data.
+    void performFindBarAction(const QAction *item);
+    void findStringDidChange(const QString &findString) override;
+    void findBarButtonDidPress(const QString &command) override;
+    // The walk from the find target to the next (previous) hit, in the shown
+    // contact or else the table. The target after the walk: the hit, or the
+    // target as it was when nothing was found; null for an empty string.
+    ItemAndRangeRecordPtr findNextString(const QString &findString, bool contactInfoVisible);
+    ItemAndRangeRecordPtr findPreviousString(const QString &findString, bool contactInfoVisible);
+    // Replaces the hit's text when it still is the find string; false when
+    // the hit names no contact of the window or no text of it.
+    bool replaceByString(const QString &replacement, const ItemAndRangeRecord &hit);
+    [[nodiscard]] const QString &findString() const { return m_findString; }
+    [[nodiscard]] FindBarPane *findBarController() const { return m_findBarController; }
+
 private:
     using JournalPtr = std::shared_ptr<const MembershipJournal>;
 
@@ -327,6 +351,19 @@ private:
     void datePopoverDidClose(Popover *popover);
     void selectRowBefore(int firstDeletedRow);
     void setWindowEdited(bool edited);
+    // The find bar's steps.
+    ItemAndRangeRecordPtr walk(const QString &findString, bool contactInfoVisible, bool backward);
+    [[nodiscard]] Qt::CaseSensitivity findCaseSensitivity() const;
+    [[nodiscard]] QString findOptions() const;
+    void takeSharedFindString();
+    void setFindStringOfPanes(const QString &findString);
+    void endFind();
+    void showHit(const ItemAndRangeRecordPtr &hit, bool contactInfoVisible);
+    [[nodiscard]] bool holdsFindTarget(const SubContactRecord &row) const;
+    [[nodiscard]] bool holdsFindTarget(const InfoRowRecord &row) const;
+    void stepToHit(bool backward);
+    void replaceAndFindNext();
+    void replaceAll();
     void scheduleRefresh();
     void refreshPanes();
 
@@ -362,6 +399,13 @@ private:
     GroupRecordPtr m_selectedGroupDict;
     ContactTablePtr m_contactTable;
     ItemAndRangeRecordPtr m_selectedItemAndRange;
+    QString m_findString;
+    // The target's labelIndex is a value's own (a detail pane's row or hit)
+    // rather than a list position (a table row's).
+    bool m_findTargetInDetail = false;
+    // Set while a hit is being shown: the selection made for it is not
+    // where the next find starts.
+    bool m_showingHit = false;
     ContactStore *m_contactStore = nullptr;
     const RenmeiAndHagakiStore *m_sideStore = nullptr;
     QPointer<Popover> m_datePopover;

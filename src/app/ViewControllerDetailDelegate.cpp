@@ -33,10 +33,17 @@ ViewController::ChangeSender ViewController::changeSenderOr(ChangeSender fallbac
 
 // A row of a name part (labelIndex 0 with its part as label) starts the find
 // in that part; any other row in its field, at its value.
-void ViewController::rowSelectionDidChange(const ContactInfoView * /*sender*/, const InfoRowRecord &info)
+void ViewController::rowSelectionDidChange(const ContactInfoView *sender, const InfoRowRecord &info)
 {
+    // The row selected to show a find hit, selected again as the rows are
+    // rebuilt, or selected in the hidden pane leaves the hit the find target.
+    const bool hiddenPane
+        = sender && sender == dynamic_cast<const ContactInfoView *>(m_contactInfoController) && !m_contactInfoVisible;
+    if (m_showingHit || hiddenPane || holdsFindTarget(info))
+        return;
     if (!m_selectedItemAndRange)
         m_selectedItemAndRange = std::make_shared<ItemAndRangeRecord>();
+    m_findTargetInDetail = true;
     ItemAndRangeRecord &target = *m_selectedItemAndRange;
     target.identifier = info.type;
     if (info.labelIndex == 0 && info.label) {
@@ -48,6 +55,18 @@ void ViewController::rowSelectionDidChange(const ContactInfoView * /*sender*/, c
     }
     target.range = {0, 0};
     target.itemRange.reset();
+}
+
+bool ViewController::holdsFindTarget(const InfoRowRecord &row) const
+{
+    const ItemAndRangeRecord *target = m_selectedItemAndRange.get();
+    if (!target || !m_findTargetInDetail || target->identifier != row.type)
+        return false;
+    if (row.type == FieldId::Name || row.type == FieldId::PhoneticName) {
+        const QString part = target->subIdentifier.value_or(QString());
+        return part == row.labelText() || part == u"Phonetic" + row.labelText();
+    }
+    return !row.labelIndex || target->labelIndex == row.labelIndex;
 }
 
 void ViewController::detachedWindowDidClose(const DetachedWindowCloseInfo &info)

@@ -182,9 +182,16 @@ void ViewController::rowSelectionDidChange(const SubContactRecordPtr &row)
         m_hagakiViewController->setPrinting(false);
         m_hagakiViewController->updateUI();
     }
+    if (m_windowController)
+        m_windowController->validatePrintCommands();
+    // A row selected to show a find hit, or selected again as the rows are
+    // rebuilt, leaves the hit the find target.
+    const SubContactRecordPtr first = selected.isEmpty() ? row : selected.first();
+    if (m_showingHit || holdsFindTarget(*first))
+        return;
     if (!m_selectedItemAndRange)
         m_selectedItemAndRange = std::make_shared<ItemAndRangeRecord>();
-    const SubContactRecordPtr first = selected.isEmpty() ? row : selected.first();
+    m_findTargetInDetail = false;
     ItemAndRangeRecord &target = *m_selectedItemAndRange;
     target.contact = first;
     target.uniqueId = first->uniqueId;
@@ -193,8 +200,15 @@ void ViewController::rowSelectionDidChange(const SubContactRecordPtr &row)
     target.labelIndex = first->labelIndex;
     target.range = {0, 0};
     target.itemRange.reset();
-    if (m_windowController)
-        m_windowController->validatePrintCommands();
+}
+
+bool ViewController::holdsFindTarget(const SubContactRecord &row) const
+{
+    const ItemAndRangeRecord *target = m_selectedItemAndRange.get();
+    if (!target || target->uniqueId != row.uniqueId)
+        return false;
+    // A hit in the detail pane lies in the row's contact, at any position.
+    return m_findTargetInDetail || target->labelIndex == row.labelIndex;
 }
 
 void ViewController::addContactByStringIndexes(const QString &stringIndexes, const GroupRecordPtr &group)

@@ -8,7 +8,7 @@
 #include "detail/ContactDetailPane.h"
 #include "table/ContactTablePane.h"
 #include "table/GroupOutlinePane.h"
-#include "app/FindBarPane.h"
+#include "find/FindBarPane.h"
 #include "app/PostcardLayoutView.h"
 #include "app/PostcardPreviewPane.h"
 #include "app/WindowController.h"

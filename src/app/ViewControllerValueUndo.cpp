@@ -243,6 +243,10 @@ bool ViewController::replaceLabeledText(const QString &find, const QString &repl
         changed.value = replaced;
         if (userName)
             changed.account->username = replaced;
+        // The store leaves a phone's display string to its next reader: the
+        // table would show the old number.
+        if (identifier == FieldId::Phone)
+            MVPerson::updatePhoneValue(&changed);
     }
     registerReplaceValue(*old, field, contact);
     person.replaceLabeledValueAtIndex(changed, field, index);

@@ -58,6 +58,7 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     m_mainViewController->setHagakiViewController(m_hagakiViewController);
     installContactInfoController();
     installGroupViewController();
+    installFindBar();
     buildMenus();
     buildCopyCommands();
     buildContactCommands();

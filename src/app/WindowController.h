@@ -24,6 +24,7 @@ class ProgressAlert;
 class ZipSheetController;
 class ContactsViewController;
 class GroupViewController;
+class FindBarController;
 class QAction;
 class QMenu;
 class QPrinter;
@@ -201,6 +202,19 @@ public:
     using PrintPanel = std::function<void(QPrinter &printer, const std::function<void(bool accepted)> &done)>;
     void setPrintPanel(PrintPanel panel) { m_printPanel = std::move(panel); }
 
+    // --- The find bar ---------------------------------------------------------
+    // The toolbar's Find: shows the bar, the button then reading "Hide", or
+    // hides it, the button reading "Find"; the button stays disabled until
+    // the bar has finished moving.
+    void findBarButtonClicked();
+    // The bar's Done: the button reads "Find" and the bar ends hidden,
+    // whatever it was doing.
+    void findBarDidEnd();
+    void findBarDidFinishMoving();
+    [[nodiscard]] FindBarController *findBarController() const { return m_findBarController; }
+    [[nodiscard]] QToolButton *findBarButton() const { return m_findBarButton; }
+    // Edit ▸ Find.
+    [[nodiscard]] QMenu *findMenu() const { return m_findMenu; }
     // --- Files: import, export and documents (WindowControllerFiles.cpp) -------
     // File ▸ "Import from vCard…" / "Import from CSV…": the chosen file read
     // behind the progress window, the chooser, and the chosen contacts added
@@ -248,6 +262,10 @@ protected:
 private:
     // Puts the detail pane in the split view's place for it.
     void installContactInfoController();
+    // Puts the find bar above the split view.
+    void installFindBar();
+    // Edit ▸ Find and its items; the toolbar's Find.
+    QMenu *buildFindMenu();
     void installGroupViewController();
     void buildCopyCommands();
     void buildPanes();
@@ -323,6 +341,8 @@ private:
     QToolButton *m_sortOptionsPopup = nullptr;
     QToolButton *m_printStylePopup = nullptr;
     QToolButton *m_findBarButton = nullptr;
+    FindBarController *m_findBarController = nullptr;
+    QMenu *m_findMenu = nullptr;
     QToolButton *m_zipButton = nullptr;
     QToolButton *m_layoutButton = nullptr;
     QToolButton *m_styleSettingButton = nullptr;

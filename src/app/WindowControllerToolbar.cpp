@@ -25,8 +25,7 @@ namespace {
 // enabled.
 const QSet<QString> &unbuiltActions()
 {
-    static const QSet<QString> actions{QStringLiteral("showContact"), QStringLiteral("addContact"),
-        QStringLiteral("findBarButtonClicked"), QStringLiteral("showFindPanel")};
+    static const QSet<QString> actions{QStringLiteral("showContact"), QStringLiteral("addContact")};
     return actions;
 }
 
@@ -116,8 +115,7 @@ void WindowController::buildToolbar()
     initPrintStyleMenu();
     m_toggleGroupViewAction = m_viewMenu->addAction(tr("Hide Groups"), this, &WindowController::toggleGroupView);
     m_toggleGroupViewAction->setObjectName(QStringLiteral("toggleGroupView"));
-    QMenu *find = m_editMenu->addMenu(tr("Find"));
-    find->addAction(tr("Show Find Panel"))->setObjectName(QStringLiteral("showFindPanel"));
+    QMenu *find = buildFindMenu();
     for (QMenu *menu : {m_viewMenu, m_navigateMenu, find})
         connect(menu, &QMenu::aboutToShow, this, &WindowController::validateMenus);
 }
@@ -153,7 +151,8 @@ void WindowController::validateMenus()
         if (item && !item->objectName().isEmpty())
             item->setEnabled(validateMenuItem(item));
     }
-    for (QToolButton *button : {m_findBarButton, m_zipButton, m_layoutButton, m_styleSettingButton})
+    // The find button follows the find bar's moves, not the window's state.
+    for (QToolButton *button : {m_zipButton, m_layoutButton, m_styleSettingButton})
         button->setEnabled(!unbuiltActions().contains(button->objectName()));
     validateZipButton();
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "table/ContactInfoPane.h"
+#include "model/ItemAndRangeRecord.h"
+
+#include <QString>
 
 class ContactInfoControllerDelegate;
 class QTableView;
@@ -14,4 +17,10 @@ public:
     // stored.
     // The pane's table, made the window's focus when the pane is shown.
     [[nodiscard]] virtual QTableView *tableView() = 0;
+    // The find bar's marks: the text whose occurrences the rows mark, its
+    // case mode ("caseInsensitive" or "caseSensitive"), and the current hit,
+    // whose row is selected and shown.
+    virtual void setFindString(const QString &findString) = 0;
+    virtual void setFindOptions(const QString &findOptions) = 0;
+    virtual void selectItemAndRange(const ItemAndRangeRecordPtr &hit) = 0;
 };

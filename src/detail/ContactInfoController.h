@@ -19,6 +19,9 @@ public:
 
     void setDelegate(ContactInfoControllerDelegate *delegate) override { setInfoDelegate(delegate); }
     [[nodiscard]] QTableView *tableView() override { return this; }
+    void setFindString(const QString &findString) override { ContactInfoView::setFindString(findString); }
+    void setFindOptions(const QString &findOptions) override { ContactInfoView::setFindOptions(findOptions); }
+    void selectItemAndRange(const ItemAndRangeRecordPtr &hit) override { ContactInfoView::selectItemAndRange(hit); }
 
 protected:
     void markWindowEdited() override;

@@ -50,12 +50,6 @@ QString storeLabel(const LabeledValueRecord &record)
     return entry.storeLabel;
 }
 
-QString storeLabelOr(const LabeledValueRecord &record, QLatin1StringView fallback)
-{
-    const QString label = storeLabel(record);
-    return label.isEmpty() ? QString(fallback) : label;
-}
-
 // What a record gives a labeled value: its label and value, or nothing when
 // the store cannot hold it.
 template <typename T> using Labeled = std::optional<std::pair<QString, T>>;
@@ -256,8 +250,7 @@ void StoreContactWriter::writeRelationshipValues(const LabeledValueList &records
             QString name = record.valueText();
             if (name.isEmpty())
                 return std::nullopt;
-            return std::pair(
-                storeLabelOr(record, ContactLabels::contactRelationFriend), StoreContactRelation{std::move(name)});
+            return std::pair(storeLabel(record), StoreContactRelation{std::move(name)});
         }));
 }
 
@@ -268,7 +261,7 @@ void StoreContactWriter::writeDatesValues(const LabeledValueList &records)
             const std::optional<StoreDateComponents> date = dateComponents(record.value);
             if (!date)
                 return std::nullopt;
-            return std::pair(storeLabelOr(record, ContactLabels::dateAnniversary), *date);
+            return std::pair(storeLabel(record), *date);
         }));
 }
 

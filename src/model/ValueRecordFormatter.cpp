@@ -23,9 +23,30 @@ void defaultLabelAndShowValue(LabeledValueRecord &record)
     record.stringValue = record.valueText();
 }
 
-QString joinedName(const QString &first, const QString &last, bool lastFirst)
+// Two parts joined by one space in the name's order, or the one part shown
+// alone; the display strings and the find's positions in them both come
+// from here.
+ValueRecordFormatter::DisplayedParts displayedParts(
+    const QString &firstKey, const QString &first, const QString &lastKey, const QString &last, bool lastFirst)
 {
-    return lastFirst ? last + u' ' + first : first + u' ' + last;
+    using Part = ValueRecordFormatter::DisplayedPart;
+    if (!first.isEmpty() && !last.isEmpty()) {
+        if (lastFirst)
+            return {Part{lastKey, last, 0}, Part{firstKey, first, last.size() + 1}};
+        return {Part{firstKey, first, 0}, Part{lastKey, last, first.size() + 1}};
+    }
+    if (!first.isEmpty())
+        return {Part{firstKey, first, 0}};
+    if (!last.isEmpty())
+        return {Part{lastKey, last, 0}};
+    return {};
+}
+
+QString joinedParts(const ValueRecordFormatter::DisplayedParts &parts)
+{
+    if (parts.size() == 2)
+        return parts.at(0).text + u' ' + parts.at(1).text;
+    return parts.isEmpty() ? QString() : parts.first().text;
 }
 
 // "yyyy.MM.dd(ddd)" of the default locale. Every contact read formats its
@@ -89,23 +110,30 @@ int ValueRecordFormatter::effectiveNameOrdering(int nameOrdering)
     }
 }
 
+ValueRecordFormatter::DisplayedParts ValueRecordFormatter::compositeNameParts(const NameRecord &name)
+{
+    DisplayedParts parts = displayedParts(
+        u"FirstName"_s, name.firstName, u"LastName"_s, name.lastName, effectiveNameOrdering(name.nameOrdering) == 2);
+    if (parts.isEmpty() && !name.middleName().isEmpty())
+        parts.append({u"MiddleName"_s, name.middleName(), 0});
+    return parts;
+}
+
+ValueRecordFormatter::DisplayedParts ValueRecordFormatter::phoneticNameParts(
+    const PhoneticNameRecord &name, int nameOrdering)
+{
+    return displayedParts(
+        u"PhoneticFirstName"_s, name.firstName, u"PhoneticLastName"_s, name.lastName, nameOrdering == 2);
+}
+
 QString ValueRecordFormatter::compositeNameFromNameDict(const NameRecord &name)
 {
-    const int ordering = effectiveNameOrdering(name.nameOrdering);
-    if (!name.firstName.isEmpty() && !name.lastName.isEmpty())
-        return joinedName(name.firstName, name.lastName, ordering == 2);
-    if (!name.firstName.isEmpty())
-        return name.firstName;
-    if (!name.lastName.isEmpty())
-        return name.lastName;
-    return name.middleName();
+    return joinedParts(compositeNameParts(name));
 }
 
 QString ValueRecordFormatter::phoneticNameString(const PhoneticNameRecord &name, int nameOrdering)
 {
-    if (!name.firstName.isEmpty() && !name.lastName.isEmpty())
-        return joinedName(name.firstName, name.lastName, nameOrdering == 2);
-    return name.firstName.isEmpty() ? name.lastName : name.firstName;
+    return joinedParts(phoneticNameParts(name, nameOrdering));
 }
 
 QString ValueRecordFormatter::dateStringFromDateComponents(const StoreDateComponents &components)

@@ -4,6 +4,7 @@
 #include "model/NameRecord.h"
 #include "model/PhoneticNameRecord.h"
 
+#include <QList>
 #include <QString>
 
 // The display strings of the value records. Each update* completes one
@@ -12,6 +13,20 @@
 class ValueRecordFormatter {
 public:
     ValueRecordFormatter() = delete;
+
+    // One part of a displayed name: its key ("FirstName", "PhoneticLastName"
+    // ...), its text and where it starts in the display string.
+    struct DisplayedPart {
+        QString key;
+        QString text;
+        qsizetype location = 0;
+    };
+    using DisplayedParts = QList<DisplayedPart>;
+
+    // The parts compositeNameFromNameDict joins, in display order.
+    [[nodiscard]] static DisplayedParts compositeNameParts(const NameRecord &name);
+    // The parts phoneticNameString joins, in display order.
+    [[nodiscard]] static DisplayedParts phoneticNameParts(const PhoneticNameRecord &name, int nameOrdering);
 
     // "First Last" or "Last First" by the name's ordering (0: the user's sort
     // order); with only one part, that part; the middle name only alone.

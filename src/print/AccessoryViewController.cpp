@@ -4,6 +4,7 @@
 #include "platform/UserDefaults.h"
 #include "print/AccessoryOptions.h"
 #include "print/LabelChecklist.h"
+#include "print/LengthField.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptionsRecord.h"
 
@@ -61,8 +62,7 @@ QDoubleSpinBox *lengthField(QWidget *parent)
 
 float convertLength(double value, const QString &from, const QString &to)
 {
-    const double points = LabelPresetTableModel::storedLength(value, LabelPresetTableModel::unitForTitle(from));
-    return LabelPresetTableModel::shownLength(points, LabelPresetTableModel::unitForTitle(to));
+    return LengthField::changeValue(float(value), from, to);
 }
 
 } // namespace

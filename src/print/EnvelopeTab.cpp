@@ -2,11 +2,11 @@
 
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptionsRecord.h"
+#include "print/VerticalFontPopup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QSignalBlocker>
 
@@ -15,7 +15,6 @@ using namespace PrintOptionsKey;
 namespace {
 const QString leftRight = QStringLiteral("Left-Right");
 const QString upDown = QStringLiteral("Up-Down");
-const QString preferredVerticalFace = QStringLiteral("Hiragino Maru Gothic ProN");
 } // namespace
 
 EnvelopeTab::EnvelopeTab(QWidget *parent)
@@ -55,21 +54,7 @@ void EnvelopeTab::fill(QVariantMap &envelope, const QList<FontEntry> &fonts)
     m_printCountry->setChecked(PrintOptionValue::flag(envelope.value(PrintCountry)));
     m_drawVertical->setChecked(PrintOptionValue::flag(envelope.value(DrawTextInVertical)));
 
-    const QSignalBlocker fontBlocker(m_fontPopup);
-    m_fontPopup->clear();
-    for (const FontEntry &font : fonts)
-        m_fontPopup->addItem(font.first, font.second);
-    QString fontName = PrintOptionValue::text(envelope.value(VerticalFontName));
-    if (fontName.isEmpty()) {
-        fontName = m_fontPopup->findData(preferredVerticalFace) >= 0 ? preferredVerticalFace
-                                                                     : QGuiApplication::font().family();
-        envelope.insert(VerticalFontName, fontName);
-    }
-    // A stored face no entry names (gone, or from another machine) stays
-    // chosen until the user picks another.
-    if (m_fontPopup->findData(fontName) < 0)
-        m_fontPopup->addItem(fontName, fontName);
-    m_fontPopup->setCurrentIndex(m_fontPopup->findData(fontName));
+    VerticalFontPopup::fill(m_fontPopup, fonts, envelope, VerticalFontName);
     m_fontPopup->setEnabled(m_drawVertical->isChecked());
 
     const QSignalBlocker directionBlocker(m_directionPopup);

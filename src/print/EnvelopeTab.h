@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/VerticalFontPopup.h"
+
 #include <QList>
 #include <QPair>
 #include <QVariantMap>
@@ -16,9 +18,7 @@ class EnvelopeTab : public QWidget {
     Q_OBJECT
 
 public:
-    // A face offered for vertical text: what the pop-up shows, and the
-    // "fontName" stored.
-    using FontEntry = QPair<QString, QString>;
+    using FontEntry = VerticalFontPopup::Entry;
 
     explicit EnvelopeTab(QWidget *parent = nullptr);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ContactRecord.h"
+#include "model/ItemAndRangeRecord.h"
 #include "model/SortDescriptor.h"
 #include "model/SubContactRecord.h"
 
@@ -59,6 +60,19 @@ public:
     // The table view's own selection and scrolling.
     virtual void selectRowIndexes(const QList<int> &rows) = 0;
     virtual void scrollRowToVisible(int row) = 0;
+
+    // --- The find bar's marks ----------------------------------------------
+    // The text whose occurrences the cells mark, and the case mode
+    // ("caseInsensitive" or "caseSensitive"); the cells redraw.
+    virtual void setFindString(const QString &findString) = 0;
+    virtual void setFindOptions(const QString &findOptions) = 0;
+    // Marks the hit as the current one and selects and shows its row; null
+    // drops the current hit's mark and keeps those of every occurrence.
+    virtual void selectItemAndRange(const ItemAndRangeRecordPtr &itemAndRange) = 0;
+    // The columns' identifiers in display order.
+    [[nodiscard]] virtual QStringList columnIdentifiers() const = 0;
+    // The labels whose values the cells show (["All"]: every label).
+    [[nodiscard]] virtual QStringList labelFilter() const = 0;
 
     // The contact views detached from the table into windows of their own.
     [[nodiscard]] virtual QList<ContactInfoPopoverPane *> detachedWindows() const = 0;

@@ -89,7 +89,7 @@ public:
     [[nodiscard]] const ContactTablePtr &contactTable() const;
     // The columns in display order, "Sender" and "Name" put first.
     void setColumnIdentifiers(const QStringList &identifiers);
-    [[nodiscard]] QStringList columnIdentifiers() const;
+    [[nodiscard]] QStringList columnIdentifiers() const override;
     void setSelectedLabels(const QStringList &labels) override;
     // The table font, its bold face and the row height that follows from it.
     void setSelectedFont(const QFont &font) override;
@@ -101,8 +101,8 @@ public:
     void setEditState(bool editState) override;
     [[nodiscard]] bool editState() const;
     // The inline find's text, options and current hit; the cells redraw.
-    void setFindString(const QString &findString);
-    void setFindOptions(const QString &findOptions);
+    void setFindString(const QString &findString) override;
+    void setFindOptions(const QString &findOptions) override;
     void setSelectedItemAndRange(const ItemAndRangeRecordPtr &target);
 
     // Re-reads the label filter, rebuilds, sorts and reloads the rows and
@@ -151,7 +151,9 @@ public:
     void selectRowIndexesWithContacts(const QList<ContactRecordPtr> &contacts) override;
     // Selects a find hit: from the hit's own row (else the selected row) on,
     // the first row at the hit's label position, which the delegate hears of.
-    void selectItemAndRange(const ItemAndRangeRecordPtr &itemAndRange);
+    // The rows stay as they are: only the cells redraw.
+    void selectItemAndRange(const ItemAndRangeRecordPtr &itemAndRange) override;
+    [[nodiscard]] QStringList labelFilter() const override;
 
     [[nodiscard]] std::optional<RowAnchor> anchorOfRow(int row) const;
     // The first row the anchor names; -1 when there is none.

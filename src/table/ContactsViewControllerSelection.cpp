@@ -136,9 +136,11 @@ void ContactsViewController::selectRowIndexesWithContacts(const QList<ContactRec
 
 void ContactsViewController::selectItemAndRange(const ItemAndRangeRecordPtr &itemAndRange)
 {
-    if (!m_model->contactTable() || !itemAndRange)
+    if (!m_model->contactTable())
         return;
     setSelectedItemAndRange(itemAndRange);
+    if (!itemAndRange)
+        return;
     const qint64 position = itemAndRange->labelIndex.value_or(0);
     const QList<SubContactRecordPtr> &rows = subContactTable();
     int start = -1;
@@ -148,7 +150,6 @@ void ContactsViewController::selectItemAndRange(const ItemAndRangeRecordPtr &ite
     }
     if (start < 0)
         start = selectedRow();
-    reload();
     if (start < 0)
         return;
     // The delegate hears of the row found, and of no other.
@@ -164,6 +165,11 @@ void ContactsViewController::selectItemAndRange(const ItemAndRangeRecordPtr &ite
     }
     selectRowIndexes({start});
     m_selectingQuietly = false;
+}
+
+QStringList ContactsViewController::labelFilter() const
+{
+    return m_model->selectedLabels();
 }
 
 std::optional<ContactsViewController::RowAnchor> ContactsViewController::anchorOfRow(int row) const

@@ -3,7 +3,7 @@
 #include "detail/ContactDetailPane.h"
 #include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTablePane.h"
-#include "app/FindBarPane.h"
+#include "find/FindBarPane.h"
 #include "table/GroupOutlinePane.h"
 #include "app/PostcardLayoutView.h"
 #include "app/PostcardPreviewPane.h"
@@ -104,6 +104,14 @@ public:
     [[nodiscard]] QList<ContactInfoPopoverPane *> detachedWindows() const override { return detached; }
     void detachedWindowDidClose(const QString &uniqueId) override { note(u"detachedWindowDidClose:" + uniqueId); }
     bool commitEditing() override { return false; }
+    void setFindString(const QString &text) override { keep(findString, text, "setFindString"); }
+    void setFindOptions(const QString &options) override { keep(findOptions, options, "setFindOptions"); }
+    void selectItemAndRange(const ItemAndRangeRecordPtr &hit) override
+    {
+        keep(selectedHit, hit, hit ? "selectItemAndRange" : "selectItemAndRange:nil");
+    }
+    [[nodiscard]] QStringList columnIdentifiers() const override { return columns; }
+    [[nodiscard]] QStringList labelFilter() const override { return {QStringLiteral("All")}; }
 
     // Selects rows of the shown table, as the user would by clicking.
     void select(const QList<int> &indexes)
@@ -124,6 +132,10 @@ public:
     QList<int> selectedRows;
     int scrolledTo = -1;
     QList<ContactInfoPopoverPane *> detached;
+    QString findString;
+    QString findOptions;
+    ItemAndRangeRecordPtr selectedHit;
+    QStringList columns;
 };
 
 class RecordingGroupOutline : public GroupOutlinePane, private RecordedPane {
@@ -161,8 +173,17 @@ public:
     [[nodiscard]] PersonRecordPtr contact() const override { return shown; }
     void setDelegate(ContactInfoControllerDelegate *) override { }
     [[nodiscard]] QTableView *tableView() override { return nullptr; }
+    void setFindString(const QString &text) override { keep(findString, text, "setFindString"); }
+    void setFindOptions(const QString &options) override { keep(findOptions, options, "setFindOptions"); }
+    void selectItemAndRange(const ItemAndRangeRecordPtr &hit) override
+    {
+        keep(selectedHit, hit, hit ? "selectItemAndRange" : "selectItemAndRange:nil");
+    }
 
     PersonRecordPtr shown;
+    QString findString;
+    QString findOptions;
+    ItemAndRangeRecordPtr selectedHit;
 };
 
 class RecordingContactInfoPopover : public ContactInfoPopoverPane, private RecordedPane {
@@ -239,10 +260,26 @@ public:
     {
     }
 
+    void setDelegate(FindBarDelegate *delegate) override { m_delegate = delegate; }
+    // The bar moves at once; the handler runs when asked for.
     void setVisible(bool visible) override { keep(m_visible, visible, "setVisible"); }
+    void setVisible(bool visible, const std::function<void()> &completionHandler) override
+    {
+        keep(m_visible, visible, "setVisible");
+        if (completionHandler)
+            completionHandler();
+    }
     [[nodiscard]] bool isVisible() const override { return m_visible; }
     void setEditState(bool editState) override { note("setEditState", editState); }
+    [[nodiscard]] bool isCaseInsensitive() const override { return caseInsensitive; }
+    [[nodiscard]] QString replaceString() const override { return replacement; }
+    void setSearchString(const QString &text) override { keep(searchString, text, "setSearchString"); }
+
+    bool caseInsensitive = true;
+    QString replacement;
+    QString searchString;
 
 private:
+    FindBarDelegate *m_delegate = nullptr;
     bool m_visible = false;
 };

@@ -14,14 +14,18 @@
 // How the print fuzzer reads its input, shared with the test that replays its
 // corpus: the text (as FuzzInput takes it) is split at U+001F into a contact's
 // fields, and the contact is laid out and drawn as the receiver, and with the
-// switch 's' as the sender too, of one postcard and of one envelope page.
+// switch 's' as the sender too, of one postcard and of one envelope page, and
+// as the receiver of one page of mailing labels.
 //
 // Fields: switches, family name, given name, joint names, company, postal
-// code, state, city, street, name frame, address frame, envelope frame.
+// code, state, city, street, name frame, address frame, envelope frame, label
+// sheet. The label sheet is the label width, height, gaps across and down and
+// repeat count, separated by spaces and read as the options' values are, so
+// that nonsense numbers ("nan", "-3", "1e30") reach the grid as they stand.
 // Switches, one letter each: 'r' joint names and 'c' the company printed,
 // 's' the contact is the sender too, 'v' vertical envelope text, 'u' running
 // "Up-Down", 'z' and 'k' the postal code and the country on envelopes, 'm'
-// "Mr." in place of "様".
+// "Mr." in place of "様"; 'v', 'z' and 'f' (the frame) apply to labels too.
 namespace PrintFuzzInput {
 
 enum Field {
@@ -36,7 +40,8 @@ enum Field {
     Street,
     NameFrame,
     AddressFrame,
-    EnvelopeFrame
+    EnvelopeFrame,
+    LabelSheet
 };
 
 [[nodiscard]] inline PrintContactRecordPtr contact(const QStringList &fields)
@@ -86,6 +91,16 @@ enum Field {
             QVariantMap{
                 {ReceiverRect, frame}, {ReceiverRectUpDown, frame}, {SenderRect, frame}, {SenderRectUpDown, frame}}}});
     options.insert(PrintOptionsKey::Envelope, envelope);
+
+    QVariantMap labels = PrintOptionValue::dictionary(options, MailingLabels);
+    const QStringList sheet = fields.value(LabelSheet).split(u' ');
+    const QStringList keys{LabelWidth, LabelHeight, HGap, VGap, RepeatCount};
+    for (qsizetype index = 0; index < keys.size() && index < sheet.size(); ++index)
+        labels.insert(keys.at(index), sheet.at(index));
+    labels.insert(DrawTextInVertical, switches.contains(u'v'));
+    labels.insert(PrintZIP, switches.contains(u'z'));
+    labels.insert(PrintFrame, switches.contains(u'f'));
+    options.insert(MailingLabels, labels);
     return std::make_shared<PrintOptionsRecord>(options);
 }
 
@@ -99,7 +114,7 @@ inline QImage printedPage(const QStringList &fields, const QString &style)
     view.setPrintOptions(options(fields));
     view.setSelectedStyle(style);
     auto paper = std::make_shared<PrintInfo>();
-    paper->setPaperName(QStringLiteral("Postcard"));
+    paper->setPaperName(style == HagakiView::labelsStyle ? QStringLiteral("Letter") : QStringLiteral("Postcard"));
     view.setPrintInfo(paper);
     view.setReceiverPersons({receiver});
     view.setSenderPerson(fields.value(Switches).contains(u's') ? receiver : nullptr);
@@ -107,12 +122,13 @@ inline QImage printedPage(const QStringList &fields, const QString &style)
     return PageRenderer::renderPage(view, 1, dotsPerInch);
 }
 
-// The postcard and the envelope page of the input.
-inline void printBoth(const QString &text)
+// The postcard, the envelope page and the label page of the input.
+inline void printAll(const QString &text)
 {
     const QStringList fields = text.split(QChar(0x1F));
     (void)printedPage(fields, HagakiView::hagakiStyle);
     (void)printedPage(fields, HagakiView::envelopeStyle);
+    (void)printedPage(fields, HagakiView::labelsStyle);
 }
 
 } // namespace PrintFuzzInput

@@ -1,6 +1,6 @@
-// Lays out and draws one postcard and one envelope page of a contact whose
-// names, joint names, company, address and saved frames are taken from the
-// input, as PrintFuzzInput reads it.
+// Lays out and draws one postcard, one envelope page and one page of mailing
+// labels of a contact whose names, joint names, company, address, saved frames
+// and label sheet are taken from the input, as PrintFuzzInput reads it.
 #include "fuzz/PrintFuzzInput.h"
 
 #include <QApplication>
@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    PrintFuzzInput::printBoth(FuzzInput::text(data, size));
+    PrintFuzzInput::printAll(FuzzInput::text(data, size));
     return 0;
 }

@@ -165,22 +165,28 @@ QStringList layoutStrings(MVPerson &person)
     return layouts;
 }
 
-// Same size, and every channel of every pixel within JPEG's loss.
-static void expectSamePicture(const QImage &expected, const QImage &actual)
+// Same size, every channel of every pixel within the tolerance and their
+// mean within a twelfth of it.
+void expectSamePicture(const QImage &expected, const QImage &actual, int tolerance)
 {
     ASSERT_FALSE(actual.isNull());
     ASSERT_EQ(actual.size(), expected.size());
-    constexpr int tolerance = 24;
     int worst = 0;
+    qint64 total = 0;
     for (int y = 0; y < expected.height(); ++y) {
         for (int x = 0; x < expected.width(); ++x) {
             const QRgb a = expected.pixel(x, y);
             const QRgb b = actual.pixel(x, y);
-            worst = std::max(
-                {worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+            const int red = std::abs(qRed(a) - qRed(b));
+            const int green = std::abs(qGreen(a) - qGreen(b));
+            const int blue = std::abs(qBlue(a) - qBlue(b));
+            worst = std::max({worst, red, green, blue});
+            total += red + green + blue;
         }
     }
     EXPECT_LE(worst, tolerance);
+    const qint64 channels = qint64(expected.width()) * expected.height() * 3;
+    EXPECT_LE(channels ? double(total) / double(channels) : 0.0, tolerance / 12.0);
 }
 
 void expectSameContact(MVPerson &expected, MVPerson &actual)

@@ -35,6 +35,8 @@ namespace InterchangeTestContacts {
 
 // Google Test assertions that two contacts hold the same values.
 void expectSameValues(MVPerson &expected, MVPerson &actual);
+// Same size, every pixel within the tolerance, their mean within a twelfth of it.
+void expectSamePicture(const QImage &expected, const QImage &actual, int tolerance = 24);
 // Values, postcard layouts and photo.
 void expectSameContact(MVPerson &expected, MVPerson &actual);
 

@@ -161,3 +161,29 @@ TEST(MVvCardExport, OldUnfoldedLinesReadAsBefore)
 }
 
 } // namespace
+
+namespace {
+
+// A related name and a date the user left without a label come back without
+// one, beside labelled ones that keep theirs.
+TEST(MVvCardExport, UnlabelledRelationAndDateStayUnlabelled)
+{
+    const MVPersonPtr person = personWithLabel(u"home"_s, u"Eve"_s);
+    person->addLabeledValue(labeled(QString(), u"山田花子"_s), FieldId::Relationship);
+    person->addLabeledValue(labeled(u"mother"_s, u"山田春子"_s), FieldId::Relationship);
+    LabeledValueRecord date = labeled(QString(), QString());
+    date.value = StoreDateComponents{2010, 4, 1};
+    person->addLabeledValue(date, FieldId::Dates);
+    auto contacts = std::make_shared<ContactTable>(ContactTable{contactOf(person)});
+    auto container = std::make_shared<ContainerRecord>();
+    container->groups->append(group(u"All Contacts"_s, *contacts, true));
+
+    const std::optional<QString> text = MVvCard().vCardsFromContacts(contacts, textOptions, container);
+    ASSERT_TRUE(text);
+    const ContactTablePtr again
+        = MVvCard().contactsInContainer(MVvCard().containersFromVCards(*text, u"UTF-8"_s, nullptr)->constFirst());
+    ASSERT_EQ(again->size(), 1);
+    expectSameValues(*person, *again->constFirst()->person);
+}
+
+} // namespace

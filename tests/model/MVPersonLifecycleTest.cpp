@@ -167,7 +167,7 @@ TEST(PersonWriteBack, LeavesOutEmptyPhonesAndDefaultsEmptyServices)
     add(std::nullopt, QString("次郎"), FieldId::Relationship);
 
     EXPECT_EQ(VCardContactDump::dump(person->contactFromCache(contact)).join(u'\n').toStdString(),
-        "type: person\nphone[]: 090-1111-2222\nphone[_$!<Work>!$_]: 03-1234-5678\nrelation[_$!<Friend>!$_]: "
+        "type: person\nphone[]: 090-1111-2222\nphone[_$!<Work>!$_]: 03-1234-5678\nrelation[]: "
         "次郎\ninstantMessage[_$!<Home>!$_]: AIM / taro\n"
         "socialProfile[Twitter]: Twitter / taro /  / ");
 }

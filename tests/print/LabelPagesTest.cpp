@@ -67,7 +67,7 @@ TEST(LabelStartingSize, TwoShortLinesStartAsThreeLinesOfTen)
 }
 
 // A view of labels 100 × 100 on a 200 × 200 area of Letter paper.
-std::unique_ptr<HagakiView> twoByTwo(bool printing, qint64 repeat, int receivers)
+std::unique_ptr<HagakiView> twoByTwo(bool printing, double repeat, int receivers)
 {
     auto view = letterView(HagakiView::labelsStyle, printing);
     PrintOptionsRecord options = *view->printOptions();

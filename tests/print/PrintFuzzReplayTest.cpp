@@ -1,5 +1,6 @@
 // The corpus of the print fuzzer (tests/fuzz/corpus/print), replayed in every
-// build: each contact's postcard and envelope page must lay out and draw.
+// build: each contact's postcard, envelope page and label page must lay out
+// and draw.
 #include "fuzz/PrintFuzzInput.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,7 @@
 
 namespace {
 
-TEST(PrintFuzzReplay, EveryInputPrintsAPostcardAndAnEnvelope)
+TEST(PrintFuzzReplay, EveryInputPrintsAPostcardAnEnvelopeAndLabels)
 {
     const QDir folder(QString::fromUtf8(QUILLMARK_FUZZ_CORPUS) + QStringLiteral("/print"));
     const QStringList names = folder.entryList(QDir::Files);
@@ -21,6 +22,7 @@ TEST(PrintFuzzReplay, EveryInputPrintsAPostcardAndAnEnvelope)
         const QStringList fields = FuzzInput::text(file.readAll()).split(QChar(0x1F));
         EXPECT_FALSE(PrintFuzzInput::printedPage(fields, HagakiView::hagakiStyle).isNull());
         EXPECT_FALSE(PrintFuzzInput::printedPage(fields, HagakiView::envelopeStyle).isNull());
+        EXPECT_FALSE(PrintFuzzInput::printedPage(fields, HagakiView::labelsStyle).isNull());
     }
 }
 

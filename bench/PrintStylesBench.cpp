@@ -1,0 +1,207 @@
+// Mailing labels, address lists and the Style Settings sheet. Aims: 1,000
+// receivers on 130 × 60 pt labels printed into a Letter PDF through the print
+// command's job within 3 s; an address list of 2,000 receivers with phones,
+// e-mail, addresses and a note within 5 s; the pages of a list of 10,000
+// counted within 500 ms; the preview refreshed with 1,000 selected rows in
+// each style within 16 ms; the vertical font list built within 1 s; a margin
+// typed, stored, announced and the preview redrawn within 30 ms.
+#include "common/GeneratedAddressBook.h"
+#include "platform/NotificationCenter.h"
+#include "platform/UserDefaults.h"
+#include "print/HagakiView.h"
+#include "print/HagakiViewController.h"
+#include "print/LengthField.h"
+#include "print/OptionSheetController.h"
+#include "print/PrintJob.h"
+#include "print/PrintOptions.h"
+#include "print/VerticalFontList.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+using namespace PrintOptionsKey;
+
+namespace {
+
+// Generated contacts, each with phones, e-mail addresses, postal addresses
+// and a two-line note, converted as the preview converts its rows.
+PrintContactList receivers(int count)
+{
+    PrintContactList rows;
+    rows.reserve(count);
+    for (int index = 0; index < count; ++index) {
+        StoreContact contact = GeneratedAddressBook::makeContact(index);
+        contact.setNote(QStringLiteral("Met at the %1 meeting.\nCall back in spring.").arg(index));
+        const MVPersonPtr person = MVPerson::initWithCNContact(contact);
+        auto row = std::make_shared<PrintContactRecord>(person, person->uniqueId(), 0);
+        HagakiViewController::convertContact(*row);
+        rows.append(row);
+    }
+    return rows;
+}
+
+PrintOptionsRecord englishOptions()
+{
+    PrintOptionsRecord options = PrintOptions::initPrintOptions(QStringLiteral("en"));
+    QVariantMap labels = options.value(MailingLabels).toMap();
+    labels.insert(LabelWidth, 130.0);
+    labels.insert(LabelHeight, 60.0);
+    labels.insert(HGap, 10.0);
+    labels.insert(VGap, 10.0);
+    labels.insert(RepeatCount, 1);
+    options.insert(MailingLabels, labels);
+    QVariantMap list = options.value(AddressList).toMap();
+    QVariantList items;
+    for (const char *title : {"Name", "Phone", "Email", "Address", "Note"})
+        items.append(QVariantMap{{Title, QString::fromLatin1(title)}, {State, QStringLiteral("1")}});
+    list.insert(ItemTable, items);
+    options.insert(AddressList, list);
+    return options;
+}
+
+std::unique_ptr<HagakiView> letterView(const QString &style, const PrintContactList &rows)
+{
+    auto view = std::make_unique<HagakiView>();
+    view->setPrinting(true);
+    view->setSelectedStyle(style);
+    view->setPrintOptions(std::make_shared<PrintOptionsRecord>(englishOptions()));
+    auto paper = std::make_shared<PrintInfo>();
+    paper->setPaperName(QStringLiteral("Letter"));
+    view->setPrintInfo(paper);
+    view->setReceiverPersons(rows);
+    return view;
+}
+
+void printThroughTheJob(benchmark::State &state, const QString &style, int count)
+{
+    const auto view = letterView(style, receivers(count));
+    const QTemporaryDir folder;
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.filePath(QStringLiteral("styles.pdf")));
+        PrintJob::preparePrinter(printer, *view->printInfo());
+        if (PrintJob::print(*view, printer, *view->printInfo(), nullptr) != PrintJob::Result::Printed)
+            state.SkipWithError("the job did not print");
+    }
+    state.counters["pages"] = view->knowsPageRange();
+}
+
+void BM_LabelsPrinted(benchmark::State &state)
+{
+    printThroughTheJob(state, HagakiView::labelsStyle, 1000);
+}
+BENCHMARK(BM_LabelsPrinted)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_AddressListPrinted(benchmark::State &state)
+{
+    printThroughTheJob(state, HagakiView::addressListStyle, 2000);
+}
+BENCHMARK(BM_AddressListPrinted)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// From receivers handed over to the number of pages: every row's text built
+// and flowed.
+void BM_AddressListPageCount(benchmark::State &state)
+{
+    const PrintContactList rows = receivers(10000);
+    int pages = 0;
+    for (auto _ : state) {
+        const auto view = letterView(HagakiView::addressListStyle, rows);
+        pages = view->knowsPageRange();
+        benchmark::DoNotOptimize(pages);
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_AddressListPageCount)->Unit(benchmark::kMillisecond);
+
+// The pane with 1,000 selected rows hands them to the view again, as a new
+// selection does, and paints the page shown at the window's size.
+void previewRefresh(benchmark::State &state, const QString &style)
+{
+    const QTemporaryDir folder;
+    UserDefaults defaults(folder.filePath(QStringLiteral("Quillmark.conf")));
+    HagakiViewController pane(defaults);
+    pane.setPrintOptions(std::make_shared<PrintOptionsRecord>(englishOptions()));
+    auto paper = std::make_shared<PrintInfo>();
+    paper->setPaperName(QStringLiteral("Letter"));
+    pane.hagakiView()->setPrintInfo(paper);
+    pane.setSelectedStyle(style);
+    pane.hagakiView()->resize(HagakiViewController::previewWidth, HagakiViewController::previewHeight);
+    const PrintContactList rows = receivers(1000);
+    QImage screen(pane.hagakiView()->size() * 2, QImage::Format_ARGB32_Premultiplied);
+    screen.setDevicePixelRatio(2);
+    for (auto _ : state) {
+        pane.setReceiverPersons(rows);
+        pane.updateUI();
+        pane.hagakiView()->render(&screen);
+        benchmark::DoNotOptimize(screen.constBits());
+    }
+}
+
+void BM_PreviewLabelsAndAddressList(benchmark::State &state)
+{
+    previewRefresh(state, state.range(0) == 0 ? HagakiView::labelsStyle : HagakiView::addressListStyle);
+    state.SetLabel(state.range(0) == 0 ? "Labels" : "Address List");
+}
+BENCHMARK(BM_PreviewLabelsAndAddressList)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Built once per process, so once here too: later builds find the faces' font
+// engines cached and take a fraction of the first. Run alone (with the filter)
+// for the cold figure the first window waits for.
+void BM_VerticalFontList(benchmark::State &state)
+{
+    qsizetype faces = 0;
+    for (auto _ : state) {
+        const VerticalFontEntries list = VerticalFontList::build();
+        faces = list.size();
+        benchmark::DoNotOptimize(faces);
+    }
+    state.counters["faces"] = double(faces);
+}
+BENCHMARK(BM_VerticalFontList)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A new left margin typed into the sheet and entered: the sheet stores the
+// options and announces them, the preview takes the stored copy, and its
+// page of 1,000 address-list rows is painted again.
+void BM_MarginChange(benchmark::State &state)
+{
+    const QTemporaryDir folder;
+    UserDefaults defaults(folder.filePath(QStringLiteral("Quillmark.conf")));
+    defaults.setObject(QVariant(englishOptions()), PrintOptions::defaultsKey);
+    HagakiViewController pane(defaults);
+    auto paper = std::make_shared<PrintInfo>();
+    paper->setPaperName(QStringLiteral("Letter"));
+    pane.hagakiView()->setPrintInfo(paper);
+    pane.setSelectedStyle(HagakiView::addressListStyle);
+    pane.hagakiView()->resize(HagakiViewController::previewWidth, HagakiViewController::previewHeight);
+    pane.setReceiverPersons(receivers(1000));
+    pane.updateUI();
+    OptionSheetController sheet(defaults);
+    sheet.setPrintStyle(HagakiView::addressListStyle);
+    LengthField &field = *sheet.leftMarginField();
+    QLineEdit &text = *field.findChild<QLineEdit *>();
+    QImage screen(pane.hagakiView()->size() * 2, QImage::Format_ARGB32_Premultiplied);
+    screen.setDevicePixelRatio(2);
+    int notices = 0;
+    const auto observer = NotificationCenter::defaultCenter().addObserver(PrintOptions::printOptionsUpdated, QVariant(),
+        [&notices](const NotificationCenter::Notification &) { ++notices; });
+    int typed = 0;
+    for (auto _ : state) {
+        text.setText(QString::number(20 + typed++ % 20));
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(&field, &enter);
+        pane.hagakiView()->render(&screen);
+        benchmark::DoNotOptimize(screen.constBits());
+    }
+    NotificationCenter::defaultCenter().removeObserver(observer);
+    if (notices != typed)
+        state.SkipWithError("a typed margin was not announced once");
+}
+BENCHMARK(BM_MarginChange)->Unit(benchmark::kMillisecond);
+
+} // namespace

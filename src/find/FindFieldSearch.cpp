@@ -1,0 +1,239 @@
+#include "find/FindFieldSearch.h"
+
+#include "model/MVPerson.h"
+#include "model/ValueRecordFormatter.h"
+#include "platform/contacts/ContactLabels.h"
+#include "table/TableColumn.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+using Options = FindFieldSearch::Options;
+using Scope = FindFieldSearch::Scope;
+
+// One searched part of a field's text and where it starts in the text shown.
+struct Part {
+    QString key;
+    QString text;
+    qsizetype location = 0;
+};
+using Parts = QList<Part>;
+
+struct PartHit {
+    TextRange range;
+    std::optional<TextRange> itemRange;
+    std::optional<QString> subIdentifier;
+};
+
+const QString serviceKey = QString(ContactLabels::instantMessageAddressServiceKey);
+const QString usernameKey = QString(ContactLabels::instantMessageAddressUsernameKey);
+
+// The part the sub-identifier names; any other starts at the first part
+// (backward: the last).
+qsizetype partNamed(const Parts &parts, const std::optional<QString> &subIdentifier, bool backward)
+{
+    for (qsizetype i = 0; subIdentifier && i < parts.size(); ++i) {
+        if (parts.at(i).key == *subIdentifier)
+            return i;
+    }
+    return backward ? parts.size() - 1 : 0;
+}
+
+// From the first part on (backward: down to the first), each searched with
+// the range moved into its own coordinates; a range that begins before the
+// part, and every range after a miss, is open.
+std::optional<PartHit> searchParts(
+    QStringView find, const Parts &parts, qsizetype first, TextRange range, const Options &options)
+{
+    for (qsizetype i = first; i >= 0 && i < parts.size(); i += options.backward ? -1 : 1) {
+        const Part &part = parts.at(i);
+        TextRange local;
+        if (range.isFound() && range.location >= part.location)
+            local = {range.location - part.location, range.length};
+        const TextRange found
+            = FindFieldSearch::lookForString(find, part.text, local, options.caseSensitivity, options.backward);
+        if (found.isFound())
+            return PartHit{{part.location + found.location, found.length}, found, part.key};
+        range = {};
+    }
+    return std::nullopt;
+}
+
+std::optional<PartHit> searchWhole(QStringView find, QStringView text, const TextRange &range,
+    const std::optional<QString> &subIdentifier, const Options &options)
+{
+    const TextRange found
+        = FindFieldSearch::lookForString(find, text, range, options.caseSensitivity, options.backward);
+    if (!found.isFound())
+        return std::nullopt;
+    return PartHit{found, std::nullopt, subIdentifier};
+}
+
+Parts ownParts(MVPerson &person, bool phonetic)
+{
+    if (phonetic) {
+        const PhoneticNameRecordPtr name = person.phoneticNameValue();
+        return {{FieldId::PhoneticFirstName, name->firstName, 0}, {FieldId::PhoneticMiddleName, name->middleName, 0},
+            {FieldId::PhoneticLastName, name->lastName, 0}};
+    }
+    const NameRecordPtr name = person.nameValue();
+    return {{FieldId::FirstName, name->firstName, 0}, {FieldId::MiddleName, name->middleName(), 0},
+        {FieldId::LastName, name->lastName, 0}, {FieldId::PreviousFamilyName, name->previousFamilyName(), 0}};
+}
+
+Parts shownParts(const ValueRecordFormatter::DisplayedParts &displayed)
+{
+    Parts parts;
+    parts.reserve(displayed.size());
+    for (const ValueRecordFormatter::DisplayedPart &part : displayed)
+        parts.append({part.key, part.text, part.location});
+    return parts;
+}
+
+std::optional<PartHit> searchName(
+    QStringView find, MVPerson &person, const FindFieldSearch::Start &start, const Options &options, bool phonetic)
+{
+    Parts parts;
+    if (options.scope == Scope::Detail) {
+        parts = ownParts(person, phonetic);
+    } else if (phonetic) {
+        parts = shownParts(ValueRecordFormatter::phoneticNameParts(*person.phoneticNameValue(), person.nameOrdering()));
+    } else if (!person.showAsPerson()) {
+        // The cell shows the company; its hit lies in no name part.
+        const QString company = person.stringValueForIdentifier(FieldId::Company, 0);
+        return searchWhole(find, company, start.range, start.subIdentifier, options);
+    } else {
+        parts = shownParts(ValueRecordFormatter::compositeNameParts(*person.nameValue()));
+    }
+    return searchParts(find, parts, partNamed(parts, start.subIdentifier, options.backward), start.range, options);
+}
+
+// The entries of the one-line address; the search starts in the entry that
+// holds the range (backward: its start) and searches none when no entry does.
+std::optional<PartHit> searchAddress(
+    QStringView find, const LabeledValueRecord &address, const TextRange &range, const Options &options)
+{
+    Parts parts;
+    for (const AddressRangeEntry &entry : MVPerson::rangeTableFromAddressDictionary(&address))
+        parts.append({entry.identifier, entry.value, entry.location});
+    const auto holdsRange = [&range, &options](const Part &part) {
+        if (!range.isFound())
+            return true;
+        if (range.location < part.location || range.length < 0)
+            return false;
+        const qsizetype end = part.location + part.text.size();
+        if (options.backward)
+            return range.location < end;
+        return range.location <= end && range.length <= end - range.location;
+    };
+    qsizetype first = -1;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (holdsRange(parts.at(i))) {
+            first = i;
+            if (!options.backward)
+                break;
+        }
+    }
+    if (first < 0)
+        return std::nullopt;
+    return searchParts(find, parts, first, range, options);
+}
+
+std::optional<PartHit> searchInstantMessage(
+    QStringView find, const LabeledValueRecord &message, const FindFieldSearch::Start &start, const Options &options)
+{
+    // A message without service or user name shows no text at all.
+    if (message.stringValue.isEmpty())
+        return std::nullopt;
+    const QString &service = message.accountParts().service;
+    const Parts parts{{serviceKey, service + u':', 0}, {usernameKey, message.valueText(), service.size() + 1}};
+    return searchParts(find, parts, partNamed(parts, start.subIdentifier, options.backward), start.range, options);
+}
+
+} // namespace
+
+TextRange FindFieldSearch::lookForString(
+    QStringView find, QStringView text, const TextRange &range, Qt::CaseSensitivity caseSensitivity, bool backward)
+{
+    if (text.isEmpty() || find.isEmpty() || find.size() > text.size())
+        return {};
+    const bool open = !range.isFound() || !range.liesWithin(text.size());
+    qsizetype found = -1;
+    if (backward) {
+        const QStringView span = open ? text : text.first(range.location);
+        found = span.lastIndexOf(find, -1, caseSensitivity);
+    } else {
+        const qsizetype from = open ? 0 : range.location + range.length;
+        if (from >= text.size())
+            return {};
+        found = text.indexOf(find, from, caseSensitivity);
+    }
+    if (found < 0)
+        return {};
+    return {found, find.size()};
+}
+
+ContactIdentifier FindFieldSearch::labeledFieldOf(const ContactIdentifier &identifier)
+{
+    if (MVPerson::addressIdentifiers().contains(identifier))
+        return FieldId::Address;
+    if (MVPerson::labeledIdentifiers().contains(identifier))
+        return identifier;
+    return {};
+}
+
+LabeledValueRecordPtr FindFieldSearch::valueAt(
+    MVPerson &person, const ContactIdentifier &field, qsizetype position, const Options &options)
+{
+    LabeledValueRecordPtr value = TableColumn::labeledValueAt(person, field, position);
+    if (value && options.labels && !TableColumn::passesLabelFilter(*value, *options.labels))
+        return nullptr;
+    return value;
+}
+
+ItemAndRangeRecordPtr FindFieldSearch::findString(
+    const QString &find, const Start &start, const PersonRecordPtr &record, const Options &options)
+{
+    if (find.isEmpty() || !record || !record->person)
+        return nullptr;
+    MVPerson &person = *record->person;
+    const ContactIdentifier &identifier = start.identifier;
+    const ContactIdentifier field = labeledFieldOf(identifier);
+    std::optional<PartHit> hit;
+    qint64 labelIndex = options.scope == Scope::Table ? start.position : 0;
+    if (identifier == FieldId::Birthday || identifier == FieldId::Dates || identifier == FieldId::NameOrdering
+        || identifier == FieldId::ShowAsPerson) {
+        return nullptr;
+    } else if (identifier == FieldId::Name || identifier == FieldId::PhoneticName) {
+        hit = searchName(find, person, start, options, identifier == FieldId::PhoneticName);
+    } else if (!field.isEmpty()) {
+        const LabeledValueRecordPtr value = valueAt(person, field, start.position, options);
+        if (!value)
+            return nullptr;
+        if (options.scope == Scope::Detail)
+            labelIndex = value->labelIndex;
+        if (identifier == FieldId::Address)
+            hit = searchAddress(find, *value, start.range, options);
+        else if (field == FieldId::Address)
+            hit = searchWhole(find, value->addressPart(identifier), start.range, start.subIdentifier, options);
+        else if (identifier == FieldId::InstantMessage)
+            hit = searchInstantMessage(find, *value, start, options);
+        else
+            hit = searchWhole(find, value->stringValue, start.range, start.subIdentifier, options);
+    } else {
+        hit = searchWhole(
+            find, person.stringValueForIdentifier(identifier, 0), start.range, start.subIdentifier, options);
+    }
+    if (!hit)
+        return nullptr;
+    auto made = std::make_shared<ItemAndRangeRecord>();
+    made->contact = record;
+    made->uniqueId = person.uniqueIdValue();
+    made->identifier = identifier;
+    made->subIdentifier = hit->subIdentifier;
+    made->labelIndex = labelIndex;
+    made->range = hit->range;
+    made->itemRange = hit->itemRange;
+    return made;
+}

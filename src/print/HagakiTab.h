@@ -1,0 +1,52 @@
+#pragma once
+
+#include "print/VerticalFontPopup.h"
+
+#include <QVariantMap>
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+
+// The postcard settings of the print options sheet: which card picture shows,
+// the vertical face, automatic sender placement, and where the sender's
+// postal code goes. It fills from and stores into the sheet's working copy of
+// the "Hagaki" sub-record; positions show in the sheet's unit.
+class HagakiTab : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit HagakiTab(QWidget *parent = nullptr);
+
+    // Writes the defaults of missing keys into the sub-record first.
+    void fill(QVariantMap &hagaki, const QList<VerticalFontPopup::Entry> &fonts, const QString &unit);
+    void store(QVariantMap &hagaki) const;
+    // The position fields as a point text, in points, for the stored type.
+    void storePosition(QVariantMap &hagaki) const;
+
+    // Shows the stored position, for the stored type, in the unit.
+    void showPosition(const QVariantMap &hagaki);
+
+    [[nodiscard]] QComboBox *typePopup() const { return m_typePopup; }
+    [[nodiscard]] QComboBox *fontPopup() const { return m_fontPopup; }
+    [[nodiscard]] QCheckBox *autoSenderPositionButton() const { return m_autoSenderPosition; }
+    [[nodiscard]] QDoubleSpinBox *zipXField() const { return m_zipX; }
+    [[nodiscard]] QDoubleSpinBox *zipYField() const { return m_zipY; }
+
+Q_SIGNALS:
+    void changed();
+    void typeChanged();
+    void positionChanged();
+
+private:
+    QComboBox *m_typePopup = nullptr;
+    QLabel *m_fontLabel = nullptr;
+    QComboBox *m_fontPopup = nullptr;
+    QCheckBox *m_autoSenderPosition = nullptr;
+    QLabel *m_positionLabel = nullptr;
+    QDoubleSpinBox *m_zipX = nullptr;
+    QDoubleSpinBox *m_zipY = nullptr;
+    QString m_unit = QStringLiteral("points");
+};
