@@ -82,8 +82,8 @@ TEST_P(CutOffCompany, EndsInAnEllipsisAndNotInTheTextThatFits)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, CutOffCompany,
-    testing::Values(CutOffRow{"SpaceAfterTheCut", u"Acme 105 Inc."_s},
-        CutOffRow{"DigitAfterTheCut", u"Acme 1055 Inc."_s}),
+    testing::Values(
+        CutOffRow{"SpaceAfterTheCut", u"Acme 105 Inc."_s}, CutOffRow{"DigitAfterTheCut", u"Acme 1055 Inc."_s}),
     [](const testing::TestParamInfo<CutOffRow> &info) { return std::string(info.param.name); });
 
 } // namespace
