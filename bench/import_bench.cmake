@@ -1,1 +1,1 @@
-quillmark_add_gui_bench(import_bench quillmark_interchange quillmark_interchange_widgets)
+quillmark_add_gui_bench(import_bench quillmark_interchange quillmark_interchange_widgets quillmark_app quillmark_fixture)

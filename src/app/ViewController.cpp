@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QSet>
+#include <QMultiHash>
 
 #include <algorithm>
 #include <utility>
@@ -237,18 +238,22 @@ void ViewController::addContactsToGroup(
         qWarning("%s: ERROR the contacts of group %s were never fetched", Q_FUNC_INFO, qPrintable(group->name));
         return;
     }
-    QSet<UniqueId> held = uniqueIdsOf(*table);
+    // Rows by identifier, so that adding a group's own contacts again does not
+    // read the whole table once for each of them.
+    QMultiHash<UniqueId, ContactRecordPtr> rowsById;
+    rowsById.reserve(table->size() + contacts.size());
+    for (const ContactRecordPtr &row : std::as_const(*table))
+        rowsById.insert(row->uniqueId, row);
     for (const ContactRecordPtr &contact : contacts) {
-        if (!held.contains(contact->uniqueId)) {
+        auto [row, end] = rowsById.equal_range(contact->uniqueId);
+        if (row == end) {
             journal.setFlag(contact, &ContactRecord::isNew, true);
             journal.setFlag(contact, &ContactRecord::deleted, false);
             journal.appendRow(table, contact);
-            held.insert(contact->uniqueId);
+            rowsById.insert(contact->uniqueId, contact);
         } else {
-            for (const ContactRecordPtr &row : std::as_const(*table)) {
-                if (row->uniqueId == contact->uniqueId)
-                    journal.setFlag(row, &ContactRecord::deleted, false);
-            }
+            for (; row != end; ++row)
+                journal.setFlag(*row, &ContactRecord::deleted, false);
         }
         journal.setFlag(group, &GroupRecord::changed, true);
     }
