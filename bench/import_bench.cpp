@@ -163,8 +163,9 @@ struct ImportWindow {
     ImportWindow()
     {
         window.resize(1200, 800);
-        window.setFilePanel(
-            [this](const FilePanel::Request &, const FilePanel::Done &done) { done(FilePanel::Answer{path, 0}); });
+        window.setFilePanel([this](const FilePanel::Request &, const FilePanel::Done &done) {
+            done(FilePanel::Answer{path, 0});
+        });
         showTenThousand(window);
         window.show();
         QCoreApplication::processEvents();
@@ -191,9 +192,8 @@ public:
     {
         m_timer.setTimerType(Qt::PreciseTimer);
         m_timer.setInterval(1);
-        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
-            m_longest = std::max(m_longest, m_clock.restart());
-        });
+        QObject::connect(
+            &m_timer, &QTimer::timeout, &m_timer, [this] { m_longest = std::max(m_longest, m_clock.restart()); });
         m_clock.start();
         m_timer.start();
     }
@@ -209,7 +209,8 @@ void BM_ImportLargeFile(benchmark::State &state, bool csv)
 {
     const QTemporaryDir folder;
     ImportWindow shown;
-    shown.path = writeFile(folder, csv ? QStringLiteral("large.csv") : QStringLiteral("large.vcf"), csv, largeFileBytes);
+    shown.path
+        = writeFile(folder, csv ? QStringLiteral("large.csv") : QStringLiteral("large.vcf"), csv, largeFileBytes);
     qint64 stall = 0;
     qsizetype rows = 0;
     for (auto _ : state) {

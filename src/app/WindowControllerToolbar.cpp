@@ -185,6 +185,9 @@ bool WindowController::validateMenuItem(QAction *item) const
         return canMergeContacts();
     } else if (action == QStringLiteral("editButtonClicked")) {
         item->setChecked(m_mainViewController->editState());
+        // Only enableEditButton() decides: a CSV window or one in layout
+        // mode must stay locked whatever menu is validated.
+        return item->isEnabled();
     } else if (action == QStringLiteral("selectGroup")) {
         const GroupRecordPtr group = key.value<GroupRecordPtr>();
         const GroupRecordPtr &selected = m_mainViewController->selectedGroupDict();

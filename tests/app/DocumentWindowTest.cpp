@@ -10,12 +10,14 @@
 #include "interchange/ImportFileReader.h"
 #include "platform/UserDefaults.h"
 #include "table/ContactTablePane.h"
+#include "table/ContactsViewController.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QTableView>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -102,6 +104,45 @@ TEST_F(DocumentWindow, CsvWindowIsLockedAndKeepsItsRows)
     EXPECT_FALSE(UserDefaults::standardUserDefaults().objectForKey(AppDelegate::lastContainerIdentifierKey).isValid());
     Screenshot::grab(window);
 }
+
+// Ctrl+double-click edits a company in place in a locked window, but not in
+// one that can never be unlocked.
+struct LockedCompanyRow {
+    const char *name;
+    QString file;
+    QByteArray bytes;
+    bool edits;
+};
+
+class LockedCompany : public DocumentWindow, public testing::WithParamInterface<LockedCompanyRow> { };
+
+TEST_P(LockedCompany, CtrlDoubleClickEditsInPlaceOnlyWhereTheWindowCanUnlock)
+{
+    const QString path = writeFile(GetParam().file, GetParam().bytes);
+    ASSERT_TRUE(documents().openFile(path));
+    WindowController *window = documents().windowOfFile(path);
+    ASSERT_TRUE(window);
+    window->mainViewController()->setEditState(false);
+    EXPECT_EQ(window->editButton()->isEnabled(), GetParam().edits);
+    ContactsViewController &table = *window->contactsViewController();
+    table.updateColumnsInTableView({FieldId::Company});
+    QCoreApplication::processEvents();
+    QTableView *view = table.tableView();
+    const QModelIndex cell = view->model()->index(0, int(table.columnIdentifiers().indexOf(FieldId::Company)));
+    ASSERT_TRUE(cell.isValid());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, view->visualRect(cell).center());
+    QCoreApplication::processEvents();
+    Screenshot::grab(window, QString::fromLatin1(GetParam().name));
+    EXPECT_EQ(view->indexWidget(cell) != nullptr, GetParam().edits);
+    EXPECT_EQ(window->mainViewController()->contactTable()->first()->person->stringValues()->value(FieldId::Company),
+        u"ACME"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, LockedCompany,
+    testing::Values(LockedCompanyRow{"VCard", u"one.vcf"_s,
+                        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:;Ann;;;\r\nFN:Ann\r\nORG:ACME\r\nEND:VCARD\r\n", true},
+        LockedCompanyRow{"Csv", u"one.csv"_s, "Name,Company\nAnn,ACME\n", false}),
+    [](const testing::TestParamInfo<LockedCompanyRow> &info) { return std::string(info.param.name); });
 
 // Save As is offered only with a selection, and writes every contact.
 TEST_F(DocumentWindow, CsvSaveAsWritesEveryContactAsVCard)

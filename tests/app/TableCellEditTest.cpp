@@ -1,10 +1,12 @@
 #include "TableEditingFixture.h"
 
 #include "common/Screenshot.h"
+#include "model/FieldVocabulary.h"
 
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
+#include <QTranslator>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -248,8 +250,9 @@ protected:
         return identifier == u"Sender"_s ? QPoint(rect.center().x(), rect.top() + table().rowHeight() / 2)
                                          : QPoint(rect.left() + 8, rect.top() + table().rowHeight() / 2);
     }
-    // Presses the label pop-up and picks the item of the label word.
-    void chooseLabel(const ContactIdentifier &identifier, int index, const QString &label)
+    // Presses the label pop-up and picks the item of the label word, or the
+    // item showing the title.
+    void chooseLabel(const ContactIdentifier &identifier, int index, const QString &label, bool byTitle = false)
     {
         QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, popupPoint(identifier, index));
         auto *menu = table().findChild<QMenu *>(u"labelMenu"_s);
@@ -258,7 +261,7 @@ protected:
         Screenshot::grab(menu, u"labelMenu"_s);
         QAction *item = nullptr;
         for (QAction *each : menu->actions()) {
-            if (each->data().toString() == label)
+            if ((byTitle ? each->text() : each->data().toString()) == label)
                 item = each;
         }
         ASSERT_NE(item, nullptr) << qPrintable(label);
@@ -296,6 +299,40 @@ TEST_F(CellControls, ChoosingTheLabelAValueHasRecordsNothingAndAnotherIsOneStepT
     undoOnce();
     EXPECT_EQ(label(person(rows[0]), FieldId::Phone, 0), old);
     EXPECT_FALSE(undoManager().canUndo());
+}
+
+// An interface in Japanese, as far as the labels go.
+class JapaneseLabels : public QTranslator {
+public:
+    QString translate(const char *context, const char *source, const char * /*disambiguation*/ = nullptr,
+        int /*n*/ = -1) const override
+    {
+        if (QByteArrayView(context) == "ContactLabels" && QByteArrayView(source) == "home")
+            return u"自宅"_s;
+        return {};
+    }
+};
+
+TEST_F(CellControls, ATranslatedLabelChosenInThePopupIsStoredAsItsWord)
+{
+    JapaneseLabels japanese;
+    QCoreApplication::installTranslator(&japanese);
+    // The label tables are built again under the translation.
+    FieldVocabulary::shared().removeAllCustomLabels();
+    int chosen = -1;
+    for (const int index : firstRows()) {
+        if (label(person(index), FieldId::Phone, 0) != u"home"_s) {
+            chosen = index;
+            break;
+        }
+    }
+    ASSERT_GE(chosen, 0);
+    const MVPersonPtr edited = row(chosen)->person;
+    table().selectRowIndexes({chosen});
+    chooseLabel(FieldId::Phone, chosen, u"自宅"_s, true);
+    QCoreApplication::removeTranslator(&japanese);
+    FieldVocabulary::shared().removeAllCustomLabels();
+    EXPECT_EQ(label(*edited, FieldId::Phone, 0), u"home"_s);
 }
 
 TEST_F(CellControls, ACityLabelWithSeveralRowsAsksAndChangesOnlyOtherLabels)
