@@ -115,11 +115,18 @@ void BM_DropMovesPhone(benchmark::State &state)
     const QPoint point = target.visualRect(target.model()->index(0, MergeTableModel::TypeColumn)).center();
     for (auto _ : state) {
         std::unique_ptr<QMimeData> data(panel.writeRow(false, 0));
-        QDropEvent drop(point, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(point, actions, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target.viewport(), &enter);
+        QDragMoveEvent move(point, actions, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target.viewport(), &move);
+        QDropEvent drop(point, actions, data.get(), Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target.viewport(), &drop);
         state.PauseTiming();
-        if (!drop.isAccepted() || panel.changeCount() != 1)
+        if (!drop.isAccepted() || panel.changeCount() != 1) {
             state.SkipWithError("the photo drop was refused");
+            break;
+        }
         panel.undoManager()->undo();
         state.ResumeTiming();
     }
@@ -169,8 +176,10 @@ void BM_DoneAppliesMerge(benchmark::State &state)
         panel->doneButton()->click();
         QCoreApplication::processEvents();
         state.PauseTiming();
-        if (!controller.undoManager()->canUndo())
+        if (!controller.undoManager()->canUndo()) {
             state.SkipWithError("Done applied nothing");
+            break;
+        }
         controller.undoManager()->undo();
         QCoreApplication::processEvents();
         state.ResumeTiming();
