@@ -1,1 +1,1 @@
-quillmark_add_gui_bench(detail_bench quillmark_detail)
+quillmark_add_gui_bench(detail_bench quillmark_detail quillmark_benchsixtyvalues)

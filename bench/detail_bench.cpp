@@ -17,6 +17,7 @@
 #include "model/MVPerson.h"
 #include "platform/UndoManager.h"
 #include "platform/widgets/Popover.h"
+#include "SixtyValueContact.h"
 
 #include <benchmark/benchmark.h>
 
@@ -31,51 +32,6 @@ namespace {
 
 constexpr int contactCount = 1000;
 
-void addValues(MVPerson &person, const ContactIdentifier &field, int count, int contact)
-{
-    const QStringList labels = MVPerson::labelsForIdentifier(field);
-    LabeledValueList values;
-    for (int i = 0; i < count; ++i) {
-        auto value = std::make_shared<LabeledValueRecord>();
-        value->label = labels.isEmpty() ? QStringLiteral("other") : labels.at(i % labels.size());
-        value->labelIndex = i;
-        if (field == FieldId::Dates) {
-            value->value = StoreDateComponents{1990 + i, 1 + i % 12, 1 + contact % 28};
-        } else if (field == FieldId::Address) {
-            value->address->zip = QStringLiteral("%1-%2").arg(100 + i).arg(contact % 10000, 4, 10, QLatin1Char('0'));
-            value->address->state = QStringLiteral("東京都");
-            value->address->city = QStringLiteral("千代田区");
-            value->address->street = QStringLiteral("丸の内%1-%2").arg(i + 1).arg(contact % 50);
-            value->address->country = QStringLiteral("Japan");
-            value->address->isoCountryCode = QStringLiteral("jp");
-        } else {
-            value->value = QStringLiteral("%1 value %2 of contact %3").arg(field).arg(i).arg(contact);
-        }
-        values.append(value);
-    }
-    person.setValue(values, field);
-}
-
-ContactRecordPtr makeContact(int index, const QImage &photo)
-{
-    auto person = std::make_shared<MVPerson>();
-    person->setUniqueId(QStringLiteral("contact-%1").arg(index));
-    NameRecord name;
-    name.firstName = QStringLiteral("Given%1").arg(index);
-    name.lastName = QStringLiteral("Family%1").arg(index);
-    person->setValue(name, FieldId::Name);
-    person->setValue(QStringLiteral("Company %1").arg(index), FieldId::Company);
-    person->setValue(
-        QStringLiteral("line one\nline two\nline three\nline four\nline five %1").arg(index), FieldId::Note);
-    const QList<std::pair<ContactIdentifier, int>> fields{{FieldId::Phone, 8}, {FieldId::Email, 8}, {FieldId::URL, 8},
-        {FieldId::Address, 7}, {FieldId::SocialNetwork, 7}, {FieldId::InstantMessage, 7}, {FieldId::Relationship, 7},
-        {FieldId::Dates, 8}};
-    for (const auto &[field, count] : fields)
-        addValues(*person, field, count, index);
-    person->setPhoto(photo);
-    return ContactRecord::makeWithPerson(person);
-}
-
 const QList<ContactRecordPtr> &contacts()
 {
     static const QList<ContactRecordPtr> made = [] {
@@ -83,7 +39,7 @@ const QList<ContactRecordPtr> &contacts()
         photo.fill(Qt::darkCyan);
         QList<ContactRecordPtr> list;
         for (int i = 0; i < contactCount; ++i)
-            list.append(makeContact(i, photo));
+            list.append(SixtyValueContact::make(i, photo));
         return list;
     }();
     return made;

@@ -1,1 +1,1 @@
-quillmark_add_gui_bench(find_bench quillmark_find quillmark_app quillmark_fixture)
+quillmark_add_gui_bench(find_bench quillmark_find quillmark_app quillmark_fixture quillmark_benchsixtyvalues)

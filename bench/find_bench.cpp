@@ -24,6 +24,7 @@
 #include "find/FindScope.h"
 #include "model/ContactRecord.h"
 #include "platform/UndoManager.h"
+#include "SixtyValueContact.h"
 
 #include <benchmark/benchmark.h>
 
@@ -139,49 +140,11 @@ int contactsHolding(const QString &text)
     return count;
 }
 
-void addValues(MVPerson &person, const ContactIdentifier &field, int count)
-{
-    const QStringList labels = MVPerson::labelsForIdentifier(field);
-    LabeledValueList values;
-    for (int i = 0; i < count; ++i) {
-        auto value = std::make_shared<LabeledValueRecord>();
-        value->label = labels.isEmpty() ? QStringLiteral("other") : labels.at(i % labels.size());
-        value->labelIndex = i;
-        if (field == FieldId::Dates) {
-            value->value = StoreDateComponents{1990 + i, 1 + i % 12, 1};
-        } else if (field == FieldId::Address) {
-            value->address->zip = QStringLiteral("%1-0000").arg(100 + i);
-            value->address->state = QStringLiteral("東京都");
-            value->address->city = QStringLiteral("千代田区");
-            value->address->street = QStringLiteral("丸の内%1-0").arg(i + 1);
-            value->address->country = QStringLiteral("Japan");
-            value->address->isoCountryCode = QStringLiteral("jp");
-        } else {
-            value->value = QStringLiteral("%1 value %2 of contact 0").arg(field).arg(i);
-        }
-        values.append(value);
-    }
-    person.setValue(values, field);
-}
-
 // The detail pane's contact of 60 values across every labeled field.
 ContactTablePtr detailContact()
 {
-    auto person = std::make_shared<MVPerson>();
-    person->setUniqueId(QStringLiteral("contact-0"));
-    NameRecord name;
-    name.firstName = QStringLiteral("Given0");
-    name.lastName = QStringLiteral("Family0");
-    person->setValue(name, FieldId::Name);
-    person->setValue(QStringLiteral("Company 0"), FieldId::Company);
-    person->setValue(QStringLiteral("line one\nline two\nline three\nline four\nline five 0"), FieldId::Note);
-    const QList<std::pair<ContactIdentifier, int>> fields{{FieldId::Phone, 8}, {FieldId::Email, 8}, {FieldId::URL, 8},
-        {FieldId::Address, 7}, {FieldId::SocialNetwork, 7}, {FieldId::InstantMessage, 7}, {FieldId::Relationship, 7},
-        {FieldId::Dates, 8}};
-    for (const auto &[field, count] : fields)
-        addValues(*person, field, count);
     auto table = std::make_shared<ContactTable>();
-    table->append(ContactRecord::makeWithPerson(person));
+    table->append(SixtyValueContact::make(0));
     return table;
 }
 
