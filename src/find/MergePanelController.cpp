@@ -48,6 +48,15 @@ MergePanelController::~MergePanelController()
 {
     // The undo steps hold the working copies and call back into the sheet.
     m_undoManager.removeAllActions();
+    // The tables' cell delegates ask the sheet for rows while the tables are
+    // torn down (a header's last layout pass): take the tables down while the
+    // sheet is still whole, not with the rest of its children.
+    m_tableViewLeft->verticalScrollBar()->disconnect(this);
+    m_tableViewRight->verticalScrollBar()->disconnect(this);
+    delete m_tableViewLeft;
+    m_tableViewLeft = nullptr;
+    delete m_tableViewRight;
+    m_tableViewRight = nullptr;
 }
 
 void MergePanelController::buildLayout()
