@@ -126,20 +126,12 @@ void AddressListFlow::drawLines(const Piece &piece, const QRectF &rowRect, DrawL
 {
     const QList<ListRowText::Line> lines = rowText(piece.receiver).lines();
     const double size = m_options.font.pointSizeF();
-    QTextOption option;
-    option.setUseDesignMetrics(true);
-    option.setWrapMode(QTextOption::NoWrap);
     for (qsizetype index = 0; index < piece.lineCount; ++index) {
         const ListRowText::Line &line = lines.at(piece.firstLine + index);
         if (line.text.isEmpty())
             continue;
         QTextLayout layout(line.text, m_options.font, TextGlyphs::pointDevice());
-        layout.setTextOption(option);
-        layout.beginLayout();
-        QTextLine textLine = layout.createLine();
-        if (textLine.isValid())
-            textLine.setLineWidth(1e9);
-        layout.endLayout();
+        TextGlyphs::layOutOneLine(layout);
         const QPointF origin(rowRect.x() + line.indent, rowRect.y() + double(index) * m_lineHeight);
         // The label words in grey, the rest in black, segment by segment.
         qsizetype at = 0;

@@ -25,17 +25,9 @@ StyledText::StyledText(const QString &text, const QFont &font, LineSpacing spaci
     const QRawFont primary = TextGlyphs::sizedFont(reference, referenceSize);
     m_ascent = primary.ascent();
     m_fontHeight = primary.ascent() + primary.descent();
-    QTextOption option;
-    option.setUseDesignMetrics(true);
-    option.setWrapMode(QTextOption::NoWrap);
     for (const QString &lineText : text.split(u'\n')) {
         QTextLayout layout(lineText, reference, TextGlyphs::pointDevice());
-        layout.setTextOption(option);
-        layout.beginLayout();
-        QTextLine textLine = layout.createLine();
-        if (textLine.isValid())
-            textLine.setLineWidth(1e9);
-        layout.endLayout();
+        const QTextLine textLine = TextGlyphs::layOutOneLine(layout);
         Line line;
         line.width = textLine.isValid() ? textLine.naturalTextWidth() : 0;
         // Character by character, so that every glyph knows the character it

@@ -9,6 +9,20 @@
 
 #include <utility>
 
+QTextLine TextGlyphs::layOutOneLine(QTextLayout &layout)
+{
+    QTextOption option;
+    option.setUseDesignMetrics(true);
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid())
+        line.setLineWidth(1e9);
+    layout.endLayout();
+    return line;
+}
+
 QPaintDevice *TextGlyphs::pointDevice()
 {
     static QImage device = [] {

@@ -55,6 +55,10 @@ public:
     // A device of 72 dots per inch, on which a point is a pixel.
     [[nodiscard]] static QPaintDevice *pointDevice();
 
+    // Lays the layout's text out as one line that never wraps, in design
+    // metrics, and answers that line (invalid for an empty text).
+    static QTextLine layOutOneLine(QTextLayout &layout);
+
     // The font at the exact size: what a glyph of the font draws with; an
     // invalid font for Qt's stand-in, for a size that cannot be drawn and
     // when the font engine cannot make the size.
