@@ -4,6 +4,7 @@
 
 #include "detail/ImageViewDragAndDrop.h"
 #include "find/CustomLabelPanelController.h"
+#include "find/MergeCellDelegate.h"
 #include "find/MergePanelController.h"
 #include "find/MergeRows.h"
 #include "find/MergeTableModel.h"
@@ -14,6 +15,7 @@
 #include <QBuffer>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -358,6 +360,57 @@ TEST_F(MergeSheetTest, TheCustomLabelSheetAddsOnlyAfterEditingEnds)
     QTest::mouseClick(sheet.addButton(), Qt::LeftButton);
     EXPECT_EQ(copy(true).phoneValues()->first()->labelText(), u"cottage"_s);
     EXPECT_EQ(panel().changeCount(), 1);
+}
+
+TEST_F(MergeSheetTest, CellDelegateLabelMenuAndEditorWorkWithRealEvents)
+{
+    copy(true).setValue(u"first line\nsecond line"_s, FieldId::Note);
+    panel().reloadTables();
+    unlock();
+    MergeTableView &left = view(true);
+    auto *delegate = qobject_cast<MergeCellDelegate *>(left.itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+
+    // A press on the phone's label pop-up opens the menu; an item chosen
+    // there relabels the value as one step of the sheet's undo.
+    const int phoneRow = rowOf(true, FieldId::Phone);
+    const QModelIndex phone = left.model()->index(phoneRow, MergeTableModel::ValueColumn);
+    left.scrollTo(phone);
+    const QRect popup = delegate->popupRect(left.visualRect(phone), phoneRow);
+    ASSERT_FALSE(popup.isEmpty());
+    const QString before = copy(true).phoneValues()->first()->labelText();
+    QTest::mousePress(left.viewport(), Qt::LeftButton, {}, popup.center());
+    auto *menu = left.findChild<QMenu *>(u"mergeLabelMenu"_s);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->isVisible());
+    const QStringList labels = MVPerson::labelsForIdentifier(FieldId::Phone);
+    const qsizetype position = labels.indexOf(before) == 0 ? 1 : 0;
+    QAction *item = menu->actions().at(position);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(copy(true).phoneValues()->first()->labelText(), labels.at(position));
+    EXPECT_EQ(panel().changeCount(), 1);
+    panel().undoManager()->undo();
+    EXPECT_EQ(copy(true).phoneValues()->first()->labelText(), before);
+    EXPECT_FALSE(panel().undoManager()->canUndo());
+    EXPECT_EQ(panel().changeCount(), 0);
+
+    // A double click on the note opens the editor over the cell, lines kept;
+    // Escape drops what was typed.
+    const QModelIndex note = left.model()->index(rowOf(true, FieldId::Note), MergeTableModel::ValueColumn);
+    left.scrollTo(note);
+    QTest::mouseDClick(left.viewport(), Qt::LeftButton, {}, left.visualRect(note).center());
+    QPlainTextEdit *editor = left.openEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->toPlainText(), u"first line\nsecond line"_s);
+    EXPECT_EQ(editor->geometry(), left.visualRect(note));
+    Screenshot::grab(&panel(), u"note-editor"_s);
+    QTest::keyClicks(editor, u"changed"_s);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(left.isEditing());
+    EXPECT_EQ(copy(true).stringValues()->value(FieldId::Note), u"first line\nsecond line"_s);
+    EXPECT_EQ(panel().changeCount(), 0);
 }
 
 } // namespace
