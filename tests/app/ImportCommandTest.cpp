@@ -1,5 +1,6 @@
 #include "FileCommandsTestSupport.h"
 
+#include "app/ImportNameTableModel.h"
 #include "common/Screenshot.h"
 #include "detail/ContactInfoController.h"
 #include "interchange/ImportFileReader.h"
@@ -143,6 +144,32 @@ TEST_F(ImportCommand, ChooserPreviewsTheClickedRow)
     clickRow(0, Qt::ControlModifier);
     EXPECT_TRUE(chooser()->selectedIndexes().isEmpty());
     EXPECT_EQ(preview->contact(), chooser()->nameTable()->at(0));
+    clickCancel();
+}
+
+// The chooser's table shows an ImportNameTableModel: one "Name" column, a row
+// per card with its name or the nameless placeholder, and a small picture.
+TEST_F(ImportCommand, ImportNameTableModelListsEveryCardByName)
+{
+    answer(writeFile(u"names.vcf"_s, cards(3, "Host") + "BEGIN:VCARD\r\nVERSION:3.0\r\nTEL:03-1234\r\nEND:VCARD\r\n"));
+    m_window.importFromVCard();
+    ASSERT_TRUE(chooser());
+    QTableView *table = chooser()->nameTableView();
+    const auto *model = qobject_cast<const ImportNameTableModel *>(table->model());
+    ASSERT_TRUE(model);
+    EXPECT_EQ(model->rowCount(), 4);
+    EXPECT_EQ(model->columnCount(), 1);
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), u"Name"_s);
+    EXPECT_EQ(chooserNames(), (QStringList{u"0 Host"_s, u"1 Host"_s, u"2 Host"_s, u"No Name"_s}));
+    const QImage picture = model->index(3, 0).data(Qt::DecorationRole).value<QImage>();
+    EXPECT_FALSE(picture.isNull());
+    EXPECT_LE(qMax(picture.width(), picture.height()), ImportNameTableModel::iconSize);
+    Screenshot::grab(chooser());
+    for (int row : {3, 1}) {
+        clickRow(row);
+        EXPECT_EQ(chooser()->contactInfoController()->contact(), model->nameTable()->at(row)) << row;
+        EXPECT_EQ(chooser()->selectedIndexes(), QList<int>{row});
+    }
     clickCancel();
 }
 

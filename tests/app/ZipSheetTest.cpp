@@ -3,10 +3,12 @@
 #include "../interchange/PostalTestFiles.h"
 #include "common/Screenshot.h"
 #include "interchange/PostalDatabase.h"
+#include "interchange/widgets/ZipResultModel_p.h"
 #include "interchange/widgets/ZipSheetController.h"
 #include "model/ContactIdentifier.h"
 
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -186,6 +188,50 @@ TEST_F(ZipSheet, LockedWindowDisablesPaste)
     EXPECT_TRUE(sheet.isVisible());
     QTest::mouseClick(sheet.cancelButton(), Qt::LeftButton);
     EXPECT_EQ(addressOf(0).state, QString());
+}
+
+// ZipResultModel, as the sheet's table shows it: the hits of the typed code,
+// narrowing digit by digit. An office is looked up only when no area line
+// has the code.
+TEST_F(ZipSheet, ResultTableFollowsTheTypedCode)
+{
+    ZipSheetController &sheet = openFor(3);
+    const QAbstractItemModel *model = sheet.tableView()->model();
+    const auto cell = [model](int column) { return model->index(0, column).data().toString(); };
+    EXPECT_EQ(model->columnCount(), 3);
+    EXPECT_EQ(model->headerData(ZipResultModel::CompanyColumn, Qt::Horizontal).toString(), u"Company"_s);
+
+    QTest::keyClicks(sheet.inputField(), u"10"_s);
+    EXPECT_EQ(zipsShown(sheet), (QStringList{u"100-0000"_s, u"100-0001"_s, u"101-0021"_s, u"103-0027"_s}));
+    QTest::keyClicks(sheet.inputField(), u"0"_s);
+    EXPECT_EQ(zipsShown(sheet), (QStringList{u"100-0000"_s, u"100-0001"_s}));
+    QTest::keyClicks(sheet.inputField(), u"0001"_s);
+    ASSERT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(cell(ZipResultModel::ZipColumn), u"100-0001"_s);
+    EXPECT_EQ(cell(ZipResultModel::CompanyColumn), QString());
+    EXPECT_EQ(cell(ZipResultModel::AddressColumn), u"東京都千代田区千代田 ﾁﾖﾀﾞｸ ﾁﾖﾀﾞ"_s);
+    Screenshot::grab(&sheet);
+
+    sheet.inputField()->clear();
+    QTest::keyClicks(sheet.inputField(), u"1028554"_s);
+    ASSERT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(cell(ZipResultModel::ZipColumn), u"102-8554"_s);
+    EXPECT_EQ(cell(ZipResultModel::CompanyColumn), u"上智大学"_s);
+    EXPECT_TRUE(cell(ZipResultModel::AddressColumn).startsWith(u"東京都千代田区紀尾井町７－１"_s))
+        << cell(ZipResultModel::AddressColumn).toStdString();
+
+    sheet.inputField()->clear();
+    QTest::keyClicks(sheet.inputField(), u"999"_s);
+    EXPECT_EQ(model->rowCount(), 0);
+
+    sheet.inputField()->clear();
+    QTest::keyClicks(sheet.inputField(), u"10"_s);
+    chooseRow(sheet, 2);
+    const QModelIndexList chosen = sheet.tableView()->selectionModel()->selectedRows();
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(chosen.first().row(), 2);
+    EXPECT_EQ(chosen.first().data().toString(), u"101-0021"_s);
+    QTest::mouseClick(sheet.cancelButton(), Qt::LeftButton);
 }
 
 } // namespace
