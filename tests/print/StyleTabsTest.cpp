@@ -1,5 +1,5 @@
 #include "PdfWords.h"
-#include "PreviewWindow.h"
+#include "OptionSheetWindow.h"
 
 #include "common/DragEvents.h"
 #include "common/Screenshot.h"
@@ -35,28 +35,13 @@ using namespace PdfWords;
 
 namespace {
 
-class StyleTabs : public PreviewWindowTest {
+class StyleTabs : public OptionSheetWindowTest {
 protected:
-    void SetUp() override
-    {
-        PreviewWindowTest::SetUp();
-        m_observer = NotificationCenter::defaultCenter().addObserver(PrintOptions::printOptionsUpdated, QVariant(),
-            [this](const NotificationCenter::Notification &) { ++m_notices; });
-    }
-    void TearDown() override
-    {
-        NotificationCenter::defaultCenter().removeObserver(m_observer);
-        PreviewWindowTest::TearDown();
-    }
-
     OptionSheetController &openSheet()
     {
-        QTest::mouseClick(m_window->styleSettingButton(), Qt::LeftButton);
-        endTurn();
-        OptionSheetController *sheet = m_window->optionSheetController();
-        EXPECT_TRUE(sheet && sheet->isVisible());
-        sheet->resize(560, 640);
-        return *sheet;
+        OptionSheetController &sheet = OptionSheetWindowTest::openSheet();
+        sheet.resize(560, 640);
+        return sheet;
     }
     static void showTab(OptionSheetController &sheet, int index)
     {
@@ -64,36 +49,18 @@ protected:
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
         ASSERT_EQ(sheet.tabView()->currentIndex(), index);
     }
-    // Picks an entry of a pop-up with the arrow keys.
-    static void choose(QComboBox *popup, int index)
-    {
-        popup->setFocus();
-        while (popup->currentIndex() != index)
-            QTest::keyClick(popup, popup->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
-    }
     static void clickSwitch(QCheckBox *box)
     {
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
     }
     [[nodiscard]] QVariantMap stored(const QString &subRecord) const
     {
-        return m_defaults->objectForKey(PrintOptions::defaultsKey).toMap().value(subRecord).toMap();
+        return OptionSheetWindowTest::stored().value(subRecord).toMap();
     }
     [[nodiscard]] QVariantMap previewed(const QString &subRecord) const
     {
         return PrintOptionValue::dictionary(*pane().printOptions(), subRecord);
     }
-    void choosePrintStyle(const QString &style)
-    {
-        for (QAction *item : m_window->printStylePopup()->menu()->actions()) {
-            if (item->data() == style && item->objectName() == u"printStyleSelected"_s)
-                item->trigger();
-        }
-        endTurn();
-    }
-
-    NotificationCenter::ObserverToken m_observer{};
-    int m_notices = 0;
 };
 
 struct TabChange {
@@ -116,6 +83,8 @@ TEST_F(StyleTabs, EachTabsChangeIsStoredAndPreviewed)
     EXPECT_EQ(sheet.tabView()->tabText(3), u"Address List"_s);
     const QList<TabChange> changes{
         {"hagaki", 0, Hagaki, ShowBackground, [](auto &s) { choose(s.hagakiTab()->typePopup(), 0); }, false},
+        {"hagakiposition", 0, Hagaki, SenderZIPPositionForNenga,
+            [](auto &s) { type(*s.hagakiTab()->zipXField(), u"20"_s); }, u"{20, 348.66}"_s},
         {"envelope", 1, Envelope, DrawTextInVertical,
             [](auto &s) { clickSwitch(s.envelopeTab()->drawVerticalSwitch()); }, 1},
         {"labels", 2, MailingLabels, PrintCountry,
