@@ -51,8 +51,7 @@ void OptionSheetController::connectTabs()
     connect(m_labelsTab, &LabelsTab::presetApplied, this, store);
     connect(m_labelsTab, &LabelsTab::addDeleteRequested, this, &OptionSheetController::openLabelConfigPanel);
     connect(m_addressListTab, &AddressListTab::switchChanged, this, &OptionSheetController::aListTabSwichChanged);
-    connect(
-        m_addressListTab, &AddressListTab::labelsChosen, this, &OptionSheetController::aListTabLabelPopupChanged);
+    connect(m_addressListTab, &AddressListTab::labelsChosen, this, &OptionSheetController::aListTabLabelPopupChanged);
     connect(m_addressListTab, &AddressListTab::itemStateChanged, this, store);
     // The new order is in the sheet's list: it is stored with the next change.
     connect(m_addressListTab, &AddressListTab::itemsReordered, this, &OptionSheetController::updateUI);
@@ -195,8 +194,8 @@ void OptionSheetController::handleNameChange(const NotificationCenter::Notificat
         const QString name = note.object.toString();
         bool hasRow = false;
         const int row = note.userInfo.value(LabelPresetTableModel::presetRowKey).toInt(&hasRow);
-        entry = hasRow && row >= 0 && row < popup->count() && popup->itemText(row) == name ? row
-                                                                                            : popup->findText(name);
+        entry
+            = hasRow && row >= 0 && row < popup->count() && popup->itemText(row) == name ? row : popup->findText(name);
     }
     popup->setCurrentIndex(entry);
     // A removed preset names none: the sizes stay as they are.

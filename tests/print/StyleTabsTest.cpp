@@ -87,8 +87,8 @@ TEST_F(StyleTabs, EachTabsChangeIsStoredAndPreviewed)
             [](auto &s) { type(*s.hagakiTab()->zipXField(), u"20"_s); }, u"{20, 348.66}"_s},
         {"envelope", 1, Envelope, DrawTextInVertical,
             [](auto &s) { clickSwitch(s.envelopeTab()->drawVerticalSwitch()); }, 1},
-        {"labels", 2, MailingLabels, PrintCountry,
-            [](auto &s) { clickSwitch(s.labelsTab()->printCountrySwitch()); }, true},
+        {"labels", 2, MailingLabels, PrintCountry, [](auto &s) { clickSwitch(s.labelsTab()->printCountrySwitch()); },
+            true},
         {"addresslist", 3, AddressList, AlternatingRow,
             [](auto &s) { clickSwitch(s.addressListTab()->alternateRowSwitch()); }, false},
     };
@@ -254,9 +254,9 @@ TEST_F(StyleTabs, AddressListColumnsLabelsAndADraggedItemReachThePrintedList)
                 QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
         }
     };
-    for (const auto &[title, selection] : {std::pair{u"home"_s, QStringList{u"home"_s}},
-             {u"work"_s, QStringList{u"home"_s, u"work"_s}}, {u"home"_s, QStringList{u"work"_s}},
-             {u"work"_s, QStringList{u"All"_s}}}) {
+    for (const auto &[title, selection] :
+        {std::pair{u"home"_s, QStringList{u"home"_s}}, {u"work"_s, QStringList{u"home"_s, u"work"_s}},
+            {u"home"_s, QStringList{u"work"_s}}, {u"work"_s, QStringList{u"All"_s}}}) {
         pick(title);
         EXPECT_EQ(stored(AddressList).value(SelectedLabels).toStringList(), selection) << title.toStdString();
     }
@@ -266,8 +266,7 @@ TEST_F(StyleTabs, AddressListColumnsLabelsAndADraggedItemReachThePrintedList)
         return top ? QPoint(rect.center().x(), rect.top() + 1) : rect.center();
     };
     const auto dragSelection = [table] {
-        return std::unique_ptr<QMimeData>(
-            table->model()->mimeData(table->selectionModel()->selectedIndexes()));
+        return std::unique_ptr<QMimeData>(table->model()->mimeData(table->selectionModel()->selectedIndexes()));
     };
     // Two rows at once do not drag; above the first row takes nothing.
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowPoint(3, false));
@@ -286,8 +285,7 @@ TEST_F(StyleTabs, AddressListColumnsLabelsAndADraggedItemReachThePrintedList)
     ASSERT_NE(data, nullptr);
     EXPECT_TRUE(DragEvents::drop(table->viewport(), rowPoint(1, true), data.get()));
     const QStringList order = AddressListItemTableModel::titles(*sheet.itemTable());
-    EXPECT_EQ(order.mid(0, 5),
-        QStringList({u"Name"_s, u"Phone"_s, u"Social Network"_s, u"Address"_s, u"Email"_s}));
+    EXPECT_EQ(order.mid(0, 5), QStringList({u"Name"_s, u"Phone"_s, u"Social Network"_s, u"Address"_s, u"Email"_s}));
     EXPECT_EQ(table->model()->index(1, 0).data().toString(), u"Phone"_s);
     EXPECT_NE(AddressListItemTableModel::titles(stored(AddressList).value(ItemTable).toList()), order);
     clickSwitch(tab.printFrameSwitch());
