@@ -390,6 +390,12 @@ void ViewController::duplicateContacts()
     setWindowEdited(true);
 }
 
+void ViewController::showQRCode()
+{
+    if (m_windowController)
+        m_windowController->showQRCode();
+}
+
 void ViewController::selectRowBefore(int firstDeletedRow)
 {
     const int row = std::max(firstDeletedRow - 1, 0);
