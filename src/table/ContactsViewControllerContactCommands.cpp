@@ -90,12 +90,8 @@ void ContactsViewController::duplicateContact()
         return;
     QList<ContactRecordPtr> copies;
     for (const ContactRecordPtr &contact : selectedContactsWithClickedRowIndex(m_clickedRow)) {
-        if (!contact || !contact->person)
-            continue;
-        const MVPersonPtr person = PersonDuplicate::copyOf(*contact->person, PersonDuplicate::CopyLayouts::Yes);
-        const ContactRecordPtr copy = ContactRecord::makeWithPerson(person);
-        copy->isNew = true;
-        copies.append(copy);
+        if (const ContactRecordPtr copy = PersonDuplicate::recordCopyOf(*contact, PersonDuplicate::CopyLayouts::Yes))
+            copies.append(copy);
     }
     if (copies.isEmpty())
         return;

@@ -5,7 +5,7 @@
 #include "model/HagakiLayoutString.h"
 #include "table/workspace/WorkspaceUrls.h"
 
-#include <QDesktopServices>
+#include "common/OpenedUrls.h"
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -15,30 +15,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// Records what the desktop was asked to open, for the schemes it takes.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-
-public:
-    explicit OpenedUrls(const QStringList &schemes)
-        : m_schemes(schemes)
-    {
-        for (const QString &scheme : m_schemes)
-            QDesktopServices::setUrlHandler(scheme, this, "take");
-    }
-    ~OpenedUrls() override
-    {
-        for (const QString &scheme : m_schemes)
-            QDesktopServices::unsetUrlHandler(scheme);
-    }
-    Q_INVOKABLE void take(const QUrl &url) { urls.append(url.toString(QUrl::FullyEncoded)); }
-
-    QStringList urls;
-
-private:
-    QStringList m_schemes;
-};
 
 class ContactCommands : public TableEditingTest {
 protected:
@@ -355,4 +331,3 @@ INSTANTIATE_TEST_SUITE_P(Rows, TableWorkspaceCommands,
 
 } // namespace
 
-#include "TableContactCommandsTest.moc"
