@@ -220,8 +220,7 @@ public:
 
     // --- Group memberships and groups -------------------------------------
     void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group) override;
-    void undoDeleteContacts(
-        const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo) override;
+    void undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo) override;
     // The window's "Show QRCode".
     void showQRCode() override;
     void undoAddGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container);

@@ -195,8 +195,8 @@ void ContactsViewController::simpleInfoPanelDidEnd(const SimpleInfoContextPtr &c
     ValueEditorDelegate *values = m_delegate->valueEditorDelegate();
     if (!values || !isShown(contactTable(), row))
         return;
-    static const std::array<ContactIdentifier, 6> fields{FieldId::FirstName, FieldId::LastName, FieldId::Company,
-        FieldId::Renmei, FieldId::Address, FieldId::Note};
+    static const std::array<ContactIdentifier, 6> fields{
+        FieldId::FirstName, FieldId::LastName, FieldId::Company, FieldId::Renmei, FieldId::Address, FieldId::Note};
     UndoManager *undo = m_delegate->undoManager();
     if (undo)
         undo->beginUndoGrouping();

@@ -46,10 +46,7 @@ protected:
     }
     [[nodiscard]] int contactCount() const { return int(mainView().contactTable()->size()); }
     [[nodiscard]] int shownContactCount() const { return int(firstRows().size()); }
-    [[nodiscard]] QAction *contactMenuItem(const QString &name) const
-    {
-        return window().findChild<QAction *>(name);
-    }
+    [[nodiscard]] QAction *contactMenuItem(const QString &name) const { return window().findChild<QAction *>(name); }
     void pressCtrlZ()
     {
         endTurn();
@@ -115,8 +112,8 @@ TEST_F(ContactCommands, ACopyKeepsJointNamesAndTheLayoutOfItsSecondAddress)
     LabeledValueRecord work = address;
     work.label = u"work"_s;
     work.address->street = u"4-5-6 Umeda"_s;
-    source.setValue(LabeledValueList{std::make_shared<LabeledValueRecord>(address),
-                        std::make_shared<LabeledValueRecord>(work)},
+    source.setValue(
+        LabeledValueList{std::make_shared<LabeledValueRecord>(address), std::make_shared<LabeledValueRecord>(work)},
         FieldId::Address);
     const qint64 second = source.addressValues()->at(1)->labelIndex;
     source.replaceLabeledValueAtLabelIndex(u"1;"_s, FieldId::HagakiLayout, source.addressValues()->at(0)->labelIndex);
@@ -315,10 +312,10 @@ TEST_P(TableWorkspaceCommands, TheClickedCellsValueReachesTheDesktop)
 const QStringList allSchemes{u"tel"_s, u"mailto"_s, u"http"_s, u"https"_s, u"maps"_s, u"ical"_s};
 
 INSTANTIATE_TEST_SUITE_P(Rows, TableWorkspaceCommands,
-    testing::Values(WorkspaceRow{"Phone", FieldId::Phone, u"(03) 1234-5678"_s, u"Call Phone"_s, allSchemes,
-                        u"tel:031234-5678"_s},
-        WorkspaceRow{"Intl", FieldId::Phone, u"+81-3-1234-5678"_s, u"Call Phone"_s, allSchemes,
-            u"tel:+81-3-1234-5678"_s},
+    testing::Values(
+        WorkspaceRow{"Phone", FieldId::Phone, u"(03) 1234-5678"_s, u"Call Phone"_s, allSchemes, u"tel:031234-5678"_s},
+        WorkspaceRow{
+            "Intl", FieldId::Phone, u"+81-3-1234-5678"_s, u"Call Phone"_s, allSchemes, u"tel:+81-3-1234-5678"_s},
         WorkspaceRow{"Mail", FieldId::Email, u"a@b.jp"_s, u"Send Email"_s, allSchemes, u"mailto:a%40b.jp"_s},
         WorkspaceRow{"Web", FieldId::URL, u"a.example"_s, u"Open URL"_s, allSchemes, u"http://a.example"_s},
         WorkspaceRow{"WebMap", FieldId::Address, u"東京"_s, u"Open Google Map"_s, allSchemes,
@@ -330,4 +327,3 @@ INSTANTIATE_TEST_SUITE_P(Rows, TableWorkspaceCommands,
     [](const testing::TestParamInfo<WorkspaceRow> &info) { return std::string(info.param.name); });
 
 } // namespace
-

@@ -51,4 +51,3 @@ TEST(WorkspaceAction, MapsQueryNoApplicationTakesOpensTheWebMap)
 }
 
 } // namespace
-
