@@ -2,8 +2,8 @@
 
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
-#include "platform/widgets/FontResolver.h"
 #include "print/AccessoryOptions.h"
+#include "print/FrameFontPanel.h"
 #include "print/LabelChecklist.h"
 #include "print/LabelsTab.h"
 #include "print/LengthField.h"
@@ -14,7 +14,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontDialog>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -419,23 +418,14 @@ void AccessoryViewController::updatePrintOptions()
 
 void AccessoryViewController::showFontsButtonPressed()
 {
-    if (m_fontPanel)
-        m_fontPanel->close();
-    m_fontPanel = new QFontDialog(FontResolver::font(m_fontNameField->text(), m_fontSizeField->value()), this);
-    m_fontPanel->setObjectName(QStringLiteral("fontPanel"));
-    m_fontPanel->setAttribute(Qt::WA_DeleteOnClose);
-    m_fontPanel->setWindowModality(Qt::WindowModal);
-    connect(m_fontPanel, &QFontDialog::fontSelected, this, &AccessoryViewController::changeFont);
-    m_fontPanel->open();
+    FrameFontPanel::open(
+        m_fontPanel, this, m_fontNameField, m_fontSizeField, [this](const QFont &font) { changeFont(font); });
 }
 
 void AccessoryViewController::changeFont(const QFont &font)
 {
     const bool wasFilling = std::exchange(m_filling, true);
-    m_fontNameField->setText(FontResolver::faceName(font));
-    const int size = static_cast<int>(font.pointSizeF());
-    if (size >= smallestFontSize)
-        m_fontSizeField->setValue(std::min(size, largestFontSize));
+    FrameFontPanel::showFont(font, m_fontNameField, m_fontSizeField);
     m_filling = wasFilling;
     updateUI();
 }
