@@ -2,14 +2,13 @@
 
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
-#include "platform/widgets/FontResolver.h"
+#include "print/FrameFontPanel.h"
 #include "print/LengthField.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFontDialog>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -43,6 +42,7 @@ OptionSheetController::OptionSheetController(UserDefaults &defaults, QWidget *pa
     buildFrame();
     // The unit at index 2 is points, the unit the record keeps.
     m_unitTypePopup->setCurrentIndex(2);
+    connectTabs();
     updateUI();
 }
 
@@ -108,10 +108,9 @@ void OptionSheetController::buildFrame()
     frame->addRow(tr("Font:"), font);
     frame->addRow(tr("Honorific:"), m_keishouPopup);
 
-    // The tabs of the styles stand below the frame once they are added.
     m_tabView = new QTabWidget(this);
     m_tabView->setObjectName(QStringLiteral("tabView"));
-    m_tabView->setVisible(false);
+    buildTabs();
 
     m_doneButton = new QPushButton(tr("Done"), this);
     m_doneButton->setObjectName(QStringLiteral("doneButton"));
@@ -127,10 +126,12 @@ void OptionSheetController::buildFrame()
     layout->addLayout(buttons);
 }
 
-void OptionSheetController::addLengthField(LengthField *field)
+void OptionSheetController::addLengthField(LengthField *field, bool storesOnEdit)
 {
     m_lengthFields.append(field);
     field->setUnit(m_lastUnitType);
+    if (!storesOnEdit)
+        return;
     connect(field, &LengthField::lengthEdited, this, [this] {
         if (!m_filling)
             updatePrintOptions();
@@ -168,12 +169,15 @@ void OptionSheetController::setPrintStyle(const QString &style)
 {
     m_printStyle = style;
     m_printOptions = PrintOptions::loadPrintOptions(m_userDefaults);
+    adoptSharedLists();
     (void)verticalFonts();
     updateUI();
 }
 
 void OptionSheetController::updateUI()
 {
+    if (m_printOptions)
+        putSharedLists(*m_printOptions);
     const PrintOptionsRecord record = m_printOptions ? *m_printOptions : PrintOptionsRecord();
     m_filling = true;
     m_fontNameField->setEnabled(true);
@@ -190,6 +194,9 @@ void OptionSheetController::updateUI()
     const QString keishou = PrintOptionValue::text(record.value(Keishou));
     const int honorific = keishou.isEmpty() || keishou == noHonorific ? -1 : m_keishouPopup->findData(keishou);
     m_keishouPopup->setCurrentIndex(std::max(honorific, 0));
+    // Before the first working copy there is nothing to show on the tabs.
+    if (m_printOptions)
+        fillTabs(*m_printOptions);
     m_filling = false;
 }
 
@@ -206,14 +213,17 @@ void OptionSheetController::updatePrintOptions()
     const QString keishou = m_keishouPopup->currentData().toString();
     record.insert(Keishou, keishou == noHonorific ? QString() : keishou);
     record.insert(FontSize, m_fontSizeField->value());
+    storeTabs(record);
     storePrintOptions();
     NotificationCenter::defaultCenter().postNotification(PrintOptions::printOptionsUpdated, this);
 }
 
 void OptionSheetController::storePrintOptions()
 {
-    if (m_printOptions)
-        PrintOptions::storePrintOptions(*m_printOptions, m_userDefaults);
+    if (!m_printOptions)
+        return;
+    putSharedLists(*m_printOptions);
+    PrintOptions::storePrintOptions(*m_printOptions, m_userDefaults);
 }
 
 void OptionSheetController::unitTypePopupChanged()
@@ -228,24 +238,14 @@ void OptionSheetController::unitTypePopupChanged()
 
 void OptionSheetController::showFontsButtonPressed()
 {
-    if (m_fontPanel)
-        m_fontPanel->close();
-    m_fontPanel = new QFontDialog(FontResolver::font(m_fontNameField->text(), m_fontSizeField->value()), this);
-    m_fontPanel->setObjectName(QStringLiteral("fontPanel"));
-    m_fontPanel->setAttribute(Qt::WA_DeleteOnClose);
-    m_fontPanel->setWindowModality(Qt::WindowModal);
-    connect(m_fontPanel, &QFontDialog::fontSelected, this, &OptionSheetController::changeFont);
-    m_fontPanel->open();
+    FrameFontPanel::open(
+        m_fontPanel, this, m_fontNameField, m_fontSizeField, [this](const QFont &font) { changeFont(font); });
 }
 
 void OptionSheetController::changeFont(const QFont &font)
 {
     m_filling = true;
-    m_fontNameField->setText(FontResolver::faceName(font));
-    // The list prints in whole points.
-    const int size = static_cast<int>(font.pointSizeF());
-    if (size >= smallestFontSize)
-        m_fontSizeField->setValue(std::min(size, largestFontSize));
+    FrameFontPanel::showFont(font, m_fontNameField, m_fontSizeField);
     m_filling = false;
     updatePrintOptions();
 }
