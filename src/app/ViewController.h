@@ -93,17 +93,10 @@ public:
     void setDocumentName(const QString &name) { m_documentName = name; }
     [[nodiscard]] const QString &documentName() const { return m_documentName; }
 
-    // --- View settings, as read at load -----------------------------------
-    [[nodiscard]] const QStringList &selectedLabels() const { return m_settings.selectedLabels; }
-    [[nodiscard]] const MainViewDefaults::ViewTypeDict &viewTypeDict() const { return m_settings.viewTypeDict; }
-    [[nodiscard]] const QString &selectedViewType() const { return m_settings.selectedViewType; }
-    // Kept as the window's view-type pop-ups change them.
-    void setViewTypeDict(const MainViewDefaults::ViewTypeDict &viewTypeDict) { m_settings.viewTypeDict = viewTypeDict; }
-    void setSelectedViewType(const QString &viewType) { m_settings.selectedViewType = viewType; }
-    [[nodiscard]] const MainViewDefaults::SortOptionsDict &sortOptionsDict() const
-    {
-        return m_settings.sortOptionsDict;
-    }
+    // --- View settings ----------------------------------------------------
+    // The window's, which viewDidLoad() fills as read and repaired; null
+    // without a window.
+    [[nodiscard]] ViewSettings *viewSettings() const;
     [[nodiscard]] const QString &printStyle() const { return m_settings.printStyle; }
     // Stores the style only; refreshPrintStyle() shows it.
     void setPrintStyle(const QString &style) { m_settings.printStyle = style; }
@@ -219,8 +212,10 @@ public:
     [[nodiscard]] const ItemAndRangeRecordPtr &selectedItemAndRange() const { return m_selectedItemAndRange; }
 
     // --- Group memberships and groups -------------------------------------
-    void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group);
-    void undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo);
+    void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group) override;
+    void undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo) override;
+    // The window's "Show QRCode".
+    void showQRCode() override;
     void undoAddGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container);
     void undoDeleteGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container);
     bool undoChangeGroupName(const QString &name, const GroupRecordPtr &group);

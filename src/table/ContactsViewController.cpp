@@ -1,10 +1,13 @@
 #include "table/ContactsViewController.h"
 
+#include "editors/SimpleInfoPanelController.h"
+
 #include "platform/StoredValue.h"
 #include "platform/UserDefaults.h"
 #include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
+#include "table/ViewSettings.h"
 #include "table/SubContactTableSorter.h"
 #include "table/ContactsDragAndDrop.h"
 #include "table/ContactsViewControllerDelegate.h"
@@ -88,6 +91,13 @@ UserDefaults &ContactsViewController::userDefaults() const
     return m_userDefaults ? *m_userDefaults : UserDefaults::standardUserDefaults();
 }
 
+ViewSettings &ContactsViewController::viewSettings() const
+{
+    if (!m_viewSettings)
+        m_viewSettings = new ViewSettings(userDefaults(), const_cast<ContactsViewController *>(this));
+    return *m_viewSettings;
+}
+
 // The preference reset the window asks about at launch is not asked again
 // here: a second answer would remove the settings the window has just
 // repaired.
@@ -121,7 +131,7 @@ void ContactsViewController::showEvent(QShowEvent *event)
 
 void ContactsViewController::viewWillAppear()
 {
-    setSelectedViewType(userDefaults().stringForKey(selectedViewTypeKey));
+    setSelectedViewType(viewSettings().selectedViewType());
     const SortDescriptor last = lastSortDescriptor(userDefaults());
     makeFirstResponder();
     if (subContactTable().isEmpty())
@@ -195,6 +205,8 @@ void ContactsViewController::setSelectedFont(const QFont &font)
     redisplay();
     for (ContactInfoPopoverPane *pane : contactViewPanes())
         pane->setSelectedFont(font);
+    if (m_simpleInfoPanelController)
+        m_simpleInfoPanelController->setSelectedFont(font);
 }
 
 const QFont &ContactsViewController::selectedFont() const
@@ -287,7 +299,7 @@ void ContactsViewController::updateRowHeights()
 void ContactsViewController::updateTable()
 {
     const std::optional<OpenCellEdit> openEdit = takeOpenCellEdit();
-    const QStringList labels = userDefaults().stringArrayForKey(selectedLabelsKey);
+    const QStringList labels = viewSettings().selectedLabels();
     if (!labels.isEmpty())
         m_model->setSelectedLabels(labels);
     const QList<int> selected = selectedRowIndexes();
