@@ -2,11 +2,13 @@
 
 #include "detail/DetailHost.h"
 #include "model/ContactIdentifier.h"
+#include "model/LabeledValueRecord.h"
 
 #include <QList>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QMenu;
 
@@ -59,6 +61,10 @@ struct Item {
 // The row's items. Locked, the items that change the contact (adding,
 // deleting, the photo) are disabled; the editors open locked.
 [[nodiscard]] QList<Item> itemsFor(const ContactIdentifier &type, bool valuePresent, DetailHost host, bool locked);
+
+// The value Add Item appends to a phone, mail, web address or relation
+// list; none for the fields whose Add Item opens an editor instead.
+[[nodiscard]] std::optional<LabeledValueRecord> newItemFor(const ContactIdentifier &type);
 
 // The shown title of a key.
 [[nodiscard]] QString titleOf(const QString &key);
