@@ -88,7 +88,6 @@ private:
     [[nodiscard]] QRect cellRect(int row) const;
 
     void openEditorFor(int row, int action);
-    void openEditorItem(const QString &key, int row);
     void addItem(int row);
     void deleteItem(int row);
     void changeIconRowCount(int step);

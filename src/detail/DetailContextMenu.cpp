@@ -201,6 +201,22 @@ QList<Item> itemsFor(const ContactIdentifier &type, bool valuePresent, DetailHos
     return menu.items();
 }
 
+DoubleClickDispatch::Action editorFor(const ContactIdentifier &type, const QString &key)
+{
+    using DoubleClickDispatch::Action;
+    if (type == Name || type == PhoneticName)
+        return Action::Nothing;
+    if (type == Dates || type == Birthday)
+        return Action::DateEditor;
+    if (type == Address && key == Key::OpenAddressPanel)
+        return Action::AddressEditor;
+    if (type == InstantMessage && key == Key::OpenIMSPanel)
+        return Action::InstantMessageEditor;
+    if (type == SocialNetwork && key == Key::OpenSNSPanel)
+        return Action::SocialProfileEditor;
+    return Action::MultiValueEditor;
+}
+
 std::optional<LabeledValueRecord> newItemFor(const ContactIdentifier &type)
 {
     auto made = [](const QString &label, const QString &text) {

@@ -188,7 +188,7 @@ void MergePanelController::runMenuCommand(bool left, const QString &key)
             key, side->person->stringValueForIdentifier(record.type, record.labelIndex.value_or(-1)), this);
         break;
     case Command::OpenEditor:
-        openMenuEditor(left, row, key);
+        openEditorFor(left, row, editorFor(record.type, key));
         break;
     case Command::AddItem:
         addItem(left, row);
@@ -208,24 +208,6 @@ void MergePanelController::runMenuCommand(bool left, const QString &key)
     case Command::None:
         break;
     }
-}
-
-// The single-value editors open by their own items, the list's editor by
-// the rest.
-void MergePanelController::openMenuEditor(bool left, int row, const QString &key)
-{
-    using namespace DetailContextMenu;
-    const ContactIdentifier &type = model(left)->row(row)->type;
-    Action action = Action::MultiValueEditor;
-    if (type == Dates || type == Birthday)
-        action = Action::DateEditor;
-    else if (type == Address && key == Key::OpenAddressPanel)
-        action = Action::AddressEditor;
-    else if (type == InstantMessage && key == Key::OpenIMSPanel)
-        action = Action::InstantMessageEditor;
-    else if (type == SocialNetwork && key == Key::OpenSNSPanel)
-        action = Action::SocialProfileEditor;
-    openEditorFor(left, row, action);
 }
 
 void MergePanelController::addItem(bool left, int row)

@@ -153,7 +153,6 @@ private:
     void showMenu(bool left, const QPoint &position);
     [[nodiscard]] bool valuePresent(bool left, const MergeTableRow &record) const;
     [[nodiscard]] int currentRowOf(bool left, const MergeTableRow &record, int row) const;
-    void openMenuEditor(bool left, int row, const QString &key);
     void addItem(bool left, int row);
     void deleteItem(bool left, int row);
     bool dropMultiValued(bool left, const MergeTableRow &source, const MergeTableRow &target, bool copy, bool on);

@@ -261,15 +261,6 @@ TEST_F(MergeCommandsTest, ALinkNothingOpensIsNamedInAnAlertOnTheSheet)
 
 TEST_F(MergeCommandsTest, APhotoFromTheOtherWellIsMovedOrCopiedThroughTheTable)
 {
-    auto jpegOf = [](Qt::GlobalColor color) {
-        QImage image(60, 40, QImage::Format_RGB32);
-        image.fill(color);
-        QByteArray data;
-        QBuffer buffer(&data);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "JPEG");
-        return data;
-    };
     const QByteArray right = jpegOf(Qt::blue);
     copy(false).setImageData(right);
     panel().reloadTables();

@@ -181,15 +181,6 @@ TEST_F(MergeSheetTest, TypingCountsOnlyRealChangesAndTabWalksTheRows)
 
 TEST_F(MergeSheetTest, PhotosAreMovedWithTheirBytesAndOnlyChangedOnesApplied)
 {
-    auto jpegOf = [](Qt::GlobalColor color) {
-        QImage image(60, 40, QImage::Format_RGB32);
-        image.fill(color);
-        QByteArray data;
-        QBuffer buffer(&data);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "JPEG");
-        return data;
-    };
     const QByteArray right = jpegOf(Qt::blue);
     const QByteArray other = jpegOf(Qt::green);
     person(1).setImageData(right);

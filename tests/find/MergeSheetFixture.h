@@ -109,6 +109,18 @@ protected:
         QCoreApplication::processEvents();
     }
 
+    // A photo as a camera stores it, in bytes a re-encoding would change.
+    static QByteArray jpegOf(Qt::GlobalColor color)
+    {
+        QImage image(60, 40, QImage::Format_RGB32);
+        image.fill(color);
+        QByteArray data;
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "JPEG");
+        return data;
+    }
+
     QPoint cellPoint(bool left, int row, int column = MergeTableModel::ValueColumn) const
     {
         MergeTableView &table = view(left);
