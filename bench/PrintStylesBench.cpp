@@ -172,24 +172,39 @@ void BM_VerticalFontList(benchmark::State &state)
 }
 BENCHMARK(BM_VerticalFontList)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// The preview pane showing the rows in the style on Letter paper at the
+// window's size, and the options sheet opened for that style, both on
+// settings of their own.
+struct SheetAndPreview {
+    SheetAndPreview(const QString &style, int rows)
+    {
+        defaults.setObject(QVariant(englishOptions()), PrintOptions::defaultsKey);
+        pane = std::make_unique<HagakiViewController>(defaults);
+        auto paper = std::make_shared<PrintInfo>();
+        paper->setPaperName(QStringLiteral("Letter"));
+        pane->hagakiView()->setPrintInfo(paper);
+        pane->setSelectedStyle(style);
+        pane->hagakiView()->resize(HagakiViewController::previewWidth, HagakiViewController::previewHeight);
+        pane->setReceiverPersons(receivers(rows));
+        pane->updateUI();
+        sheet = std::make_unique<OptionSheetController>(defaults);
+        sheet->setPrintStyle(style);
+    }
+
+    const QTemporaryDir folder;
+    UserDefaults defaults{folder.filePath(QStringLiteral("Quillmark.conf"))};
+    std::unique_ptr<HagakiViewController> pane;
+    std::unique_ptr<OptionSheetController> sheet;
+};
+
 // A new left margin typed into the sheet and entered: the sheet stores the
 // options and announces them, the preview takes the stored copy, and its
 // page of 1,000 address-list rows is painted again.
 void BM_MarginChange(benchmark::State &state)
 {
-    const QTemporaryDir folder;
-    UserDefaults defaults(folder.filePath(QStringLiteral("Quillmark.conf")));
-    defaults.setObject(QVariant(englishOptions()), PrintOptions::defaultsKey);
-    HagakiViewController pane(defaults);
-    auto paper = std::make_shared<PrintInfo>();
-    paper->setPaperName(QStringLiteral("Letter"));
-    pane.hagakiView()->setPrintInfo(paper);
-    pane.setSelectedStyle(HagakiView::addressListStyle);
-    pane.hagakiView()->resize(HagakiViewController::previewWidth, HagakiViewController::previewHeight);
-    pane.setReceiverPersons(receivers(1000));
-    pane.updateUI();
-    OptionSheetController sheet(defaults);
-    sheet.setPrintStyle(HagakiView::addressListStyle);
+    SheetAndPreview both(HagakiView::addressListStyle, 1000);
+    HagakiViewController &pane = *both.pane;
+    OptionSheetController &sheet = *both.sheet;
     LengthField &field = *sheet.leftMarginField();
     QLineEdit &text = *field.findChild<QLineEdit *>();
     QImage screen(pane.hagakiView()->size() * 2, QImage::Format_ARGB32_Premultiplied);
@@ -239,19 +254,9 @@ BENCHMARK(BM_OpenOptionsSheet)->Unit(benchmark::kMillisecond);
 // them, and the preview takes the stored copy and paints its page of labels.
 void BM_LabelPresetEdit(benchmark::State &state)
 {
-    const QTemporaryDir folder;
-    UserDefaults defaults(folder.filePath(QStringLiteral("Quillmark.conf")));
-    defaults.setObject(QVariant(englishOptions()), PrintOptions::defaultsKey);
-    HagakiViewController pane(defaults);
-    auto paper = std::make_shared<PrintInfo>();
-    paper->setPaperName(QStringLiteral("Letter"));
-    pane.hagakiView()->setPrintInfo(paper);
-    pane.setSelectedStyle(HagakiView::labelsStyle);
-    pane.hagakiView()->resize(HagakiViewController::previewWidth, HagakiViewController::previewHeight);
-    pane.setReceiverPersons(receivers(100));
-    pane.updateUI();
-    OptionSheetController sheet(defaults);
-    sheet.setPrintStyle(HagakiView::labelsStyle);
+    SheetAndPreview both(HagakiView::labelsStyle, 100);
+    HagakiViewController &pane = *both.pane;
+    OptionSheetController &sheet = *both.sheet;
     LabelConfigPanelController panel(&sheet);
     panel.setLabelAttributes(sheet.labelPresetArray());
     QAbstractItemModel &presets = *panel.tableView()->model();
