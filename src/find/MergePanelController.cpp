@@ -200,7 +200,10 @@ void MergePanelController::reloadSide(bool left)
     model(left)->setRows(rows, side);
     for (int row = 0; row < rows.size(); ++row)
         view->setRowHeight(row, int(rows.at(row)->numLines * m_rowHeight));
-    if (selected >= 0 && selected < rows.size())
+    // Selecting again moves the current cell, which would commit and close
+    // a cell editor whose own commit caused this reload: only a selection
+    // the rebuild dropped is made again.
+    if (selected >= 0 && selected < rows.size() && !view->selectionModel()->isRowSelected(selected))
         view->selectRow(selected);
     placePhotoWell(left);
     refreshNameField(left);

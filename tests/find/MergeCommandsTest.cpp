@@ -4,6 +4,7 @@
 
 #include "MergeSheetFixture.h"
 
+#include "common/LoggedMessages.h"
 #include "common/TestEnvironment.h"
 #include "detail/ValueEditorHandOff.h"
 #include "editors/ValueEditor.h"
@@ -131,7 +132,10 @@ TEST_F(MergeCommandsTest, TabOntoAnAddressOrChatOpensItsEditor)
     closeEditor();
     EXPECT_EQ(panel().changeCount(), 0);
 
-    // Alt+Return breaks the line inside the note; Return alone commits it.
+    // Alt+Return breaks the line inside the note; Return alone commits it
+    // and goes on editing the first name, the commit's redraw closing no
+    // editor behind the sheet's back.
+    LoggedMessages logged;
     view(true).editRow(rowOf(true, FieldId::Note));
     QPlainTextEdit *note = view(true).openEditor();
     ASSERT_NE(note, nullptr);
@@ -141,6 +145,10 @@ TEST_F(MergeCommandsTest, TabOntoAnAddressOrChatOpensItsEditor)
     QTest::keyClick(note, Qt::Key_Return);
     EXPECT_EQ(copy(true).stringValues()->value(FieldId::Note), u"Met in Kyoto\nagain"_s);
     EXPECT_EQ(panel().changeCount(), 1);
+    EXPECT_NE(view(true).openEditor(), nullptr);
+    EXPECT_EQ(view(true).currentIndex(),
+        view(true).model()->index(rowOf(true, FieldId::Name, 0, u"FirstName"_s), MergeTableModel::ValueColumn));
+    EXPECT_FALSE(logged.contains(u"closeEditor"_s)) << logged.lines().join(u'\n').toStdString();
 }
 
 TEST_F(MergeCommandsTest, EachSidesMenuAddsAndDeletesItemsOnItsOwnCopy)
