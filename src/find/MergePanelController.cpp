@@ -348,7 +348,7 @@ bool MergePanelController::editorEditState() const
 
 QSize MergePanelController::addressEditorSize() const
 {
-    return {420, 320};
+    return {340, 478};
 }
 
 bool MergePanelController::eventFilter(QObject *watched, QEvent *event)

@@ -122,6 +122,7 @@ TEST_F(MergeCommandsTest, TabOntoAnAddressOrChatOpensItsEditor)
     ASSERT_EQ(shownEditor(), u"AddressViewController"_s);
     EXPECT_EQ(panel().handOff().editor()->contextInfo()->labeledValue->address->zip, u"604-8571"_s);
     EXPECT_EQ(view(true).currentIndex().row(), rowOf(true, FieldId::Address));
+    EXPECT_EQ(panel().handOff().popover()->contentSize(), QSize(340, 478));
     Screenshot::grab(panel().handOff().popover(), u"tab-address-editor"_s);
     closeEditor();
 
