@@ -137,7 +137,7 @@ void HagakiView::drawCard(DrawList &drawList) const
     for (const CardPicture &picture : cardPictures) {
         if (type == QLatin1String(picture.type))
             drawList.add(
-                PlacedImage{cardImage(picture.resource), picture.target, QPainter::CompositionMode_SourceAtop});
+                PlacedImage{cardImage(picture.resource), picture.target, QPainter::CompositionMode_SourceAtop, false});
     }
     QPen gridPen(QGuiApplication::palette().color(QPalette::Window), 0.2);
     drawList.add(StrokedPath{cardGrid(card, optionNumber(TopMargin)), gridPen});
