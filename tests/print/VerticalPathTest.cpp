@@ -226,3 +226,34 @@ TEST(TurnedIntoItsRectangle, ImagesFillItAndTextRunsDownItsRightEdge)
 }
 
 } // namespace
+
+namespace {
+
+// A combined block on a card page, whatever its glyphs and direction, stands
+// unturned from its rectangle's top-left corner, line under line.
+TEST(CombinedBlockOnACard, StandsUnturnedAtItsTopLeft)
+{
+    const auto view = viewInFace(HagakiView::hagakiStyle, wholeFace, {});
+    for (const bool vertical : {false, true}) {
+        TextObject object;
+        object.kind = u"addressAndName"_s;
+        object.blockText = u"東京都中央区\n高橋 陽子"_s;
+        object.fontName = wholeFace;
+        object.verticalFontName = wholeFace;
+        object.printVertical = vertical;
+        object.textDirection = u"Up-Down"_s;
+        object.fontSize = 10;
+        const QRectF rect(30, 40, 200, 100);
+        DrawList drawn;
+        EXPECT_EQ(view->drawTextObject(object, rect, drawn), rect);
+        const QList<PlacedGlyph> glyphs = drawn.glyphs();
+        ASSERT_EQ(glyphs.size(), 11) << vertical;
+        EXPECT_EQ(glyphs.first().anchor, rect.topLeft()) << vertical;
+        for (const PlacedGlyph &glyph : glyphs)
+            EXPECT_EQ(glyph.angle, 0) << vertical;
+        EXPECT_GT(glyphs.at(1).anchor.x(), glyphs.at(0).anchor.x());
+        EXPECT_GT(glyphs.at(6).anchor.y(), glyphs.at(0).anchor.y() + 9);
+    }
+}
+
+} // namespace
