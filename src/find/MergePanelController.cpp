@@ -87,7 +87,6 @@ void MergePanelController::buildLayout()
         auto *model = new MergeTableModel(this, left, this);
         view->setModel(model);
         view->setItemDelegate(new MergeCellDelegate(this, view));
-        view->horizontalHeader()->resizeSection(MergeTableModel::TypeColumn, 150);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &QWidget::customContextMenuRequested, this,
             [this, left](const QPoint &position) { showMenu(left, position); });
@@ -156,8 +155,15 @@ void MergePanelController::setSelectedFont(const QFont &font)
     m_selectedFont = font;
     const QFontMetricsF metrics(font);
     m_rowHeight = std::max(24.0, std::ceil(metrics.ascent() + metrics.descent() + metrics.leading()));
-    for (MergeTableView *view : {m_tableViewLeft, m_tableViewRight})
+    // The type column shows every block's name whole: icon, name, margins.
+    qreal widest = 0;
+    for (const ContactIdentifier &type : MergeRows::blockOrder())
+        widest = std::max(widest, metrics.horizontalAdvance(MVPerson::localizedIdentifierForKey(type)));
+    const int typeWidth = std::max(150, int(std::ceil(widest + m_rowHeight + 12)));
+    for (MergeTableView *view : {m_tableViewLeft, m_tableViewRight}) {
         view->horizontalHeader()->setFont(font);
+        view->horizontalHeader()->resizeSection(MergeTableModel::TypeColumn, typeWidth);
+    }
     reloadTables();
 }
 
@@ -200,7 +206,10 @@ void MergePanelController::reloadSide(bool left)
     model(left)->setRows(rows, side);
     for (int row = 0; row < rows.size(); ++row)
         view->setRowHeight(row, int(rows.at(row)->numLines * m_rowHeight));
-    if (selected >= 0 && selected < rows.size())
+    // Selecting again moves the current cell, which would commit and close
+    // a cell editor whose own commit caused this reload: only a selection
+    // the rebuild dropped is made again.
+    if (selected >= 0 && selected < rows.size() && !view->selectionModel()->isRowSelected(selected))
         view->selectRow(selected);
     placePhotoWell(left);
     refreshNameField(left);
@@ -345,7 +354,7 @@ bool MergePanelController::editorEditState() const
 
 QSize MergePanelController::addressEditorSize() const
 {
-    return {420, 320};
+    return {340, 478};
 }
 
 bool MergePanelController::eventFilter(QObject *watched, QEvent *event)

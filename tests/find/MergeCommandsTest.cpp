@@ -4,6 +4,7 @@
 
 #include "MergeSheetFixture.h"
 
+#include "common/LoggedMessages.h"
 #include "common/TestEnvironment.h"
 #include "detail/ValueEditorHandOff.h"
 #include "editors/ValueEditor.h"
@@ -121,6 +122,7 @@ TEST_F(MergeCommandsTest, TabOntoAnAddressOrChatOpensItsEditor)
     ASSERT_EQ(shownEditor(), u"AddressViewController"_s);
     EXPECT_EQ(panel().handOff().editor()->contextInfo()->labeledValue->address->zip, u"604-8571"_s);
     EXPECT_EQ(view(true).currentIndex().row(), rowOf(true, FieldId::Address));
+    EXPECT_EQ(panel().handOff().popover()->contentSize(), QSize(340, 478));
     Screenshot::grab(panel().handOff().popover(), u"tab-address-editor"_s);
     closeEditor();
 
@@ -131,7 +133,10 @@ TEST_F(MergeCommandsTest, TabOntoAnAddressOrChatOpensItsEditor)
     closeEditor();
     EXPECT_EQ(panel().changeCount(), 0);
 
-    // Alt+Return breaks the line inside the note; Return alone commits it.
+    // Alt+Return breaks the line inside the note; Return alone commits it
+    // and goes on editing the first name, the commit's redraw closing no
+    // editor behind the sheet's back.
+    LoggedMessages logged;
     view(true).editRow(rowOf(true, FieldId::Note));
     QPlainTextEdit *note = view(true).openEditor();
     ASSERT_NE(note, nullptr);
@@ -141,6 +146,10 @@ TEST_F(MergeCommandsTest, TabOntoAnAddressOrChatOpensItsEditor)
     QTest::keyClick(note, Qt::Key_Return);
     EXPECT_EQ(copy(true).stringValues()->value(FieldId::Note), u"Met in Kyoto\nagain"_s);
     EXPECT_EQ(panel().changeCount(), 1);
+    EXPECT_NE(view(true).openEditor(), nullptr);
+    EXPECT_EQ(view(true).currentIndex(),
+        view(true).model()->index(rowOf(true, FieldId::Name, 0, u"FirstName"_s), MergeTableModel::ValueColumn));
+    EXPECT_FALSE(logged.contains(u"closeEditor"_s)) << logged.lines().join(u'\n').toStdString();
 }
 
 TEST_F(MergeCommandsTest, EachSidesMenuAddsAndDeletesItemsOnItsOwnCopy)

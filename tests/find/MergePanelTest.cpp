@@ -11,6 +11,9 @@ TEST_F(MergeSheetTest, OpensOnTheFirstTwoSelectedContactsAsFreshCopies)
     EXPECT_EQ(panel().model(true)->rowCount(), panel().model(false)->rowCount());
     EXPECT_TRUE(panel().isVisible());
     EXPECT_FALSE(m_window.canMergeContacts());
+    if (panel().editButton()->isChecked())
+        QTest::mouseClick(panel().editButton(), Qt::LeftButton);
+    EXPECT_EQ(panel().editButton()->text(), u"Edit"_s);
     Screenshot::grab(&panel(), u"locked"_s);
 
     unlock();
