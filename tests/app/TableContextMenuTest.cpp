@@ -106,17 +106,6 @@ protected:
         }
         return nullptr;
     }
-    [[nodiscard]] ValueEditor *editor() const
-    {
-        Popover *popover = table().popover();
-        return popover ? qobject_cast<ValueEditor *>(popover->contentWidget()) : nullptr;
-    }
-    void closePopover()
-    {
-        if (Popover *popover = table().popover())
-            popover->close();
-        endTurn();
-    }
     // Types the text into the open sheet and presses OK.
     void answerSheet(const QString &text, const QString &label = {})
     {
@@ -142,6 +131,15 @@ protected:
                 return rowsOf(first);
         }
         return {};
+    }
+    // The first row of a contact with a company and at least three rows.
+    [[nodiscard]] int firstRowOfCompanyWithThreeRows() const
+    {
+        for (int each : firstRows()) {
+            if (!person(each).stringValueForIdentifier(FieldId::Company, 0).isEmpty() && rowsOf(each).size() >= 3)
+                return each;
+        }
+        return -1;
     }
     [[nodiscard]] QList<int> rowsOf(int index) const
     {
@@ -357,13 +355,7 @@ TEST_F(TableContextMenu, DeleteItemOnACityRemovesTheWholeAddress)
 
 TEST_F(TableContextMenu, ClearTextOverThreeRowsOfOneContactClearsOnceAndUndoesInOneStep)
 {
-    int first = -1;
-    for (int each : firstRows()) {
-        if (!person(each).stringValueForIdentifier(FieldId::Company, 0).isEmpty() && rowsOf(each).size() >= 3) {
-            first = each;
-            break;
-        }
-    }
+    const int first = firstRowOfCompanyWithThreeRows();
     ASSERT_GE(first, 0);
     const QList<int> rows = rowsOf(first).mid(0, 3);
     MVPerson &contact = person(first);
@@ -451,13 +443,7 @@ class Affix : public TableContextMenu, public testing::WithParamInterface<AffixR
 
 TEST_P(Affix, AddsTheTextOncePerContactWithoutASeparatorAndFillsAnEmptyCell)
 {
-    int first = -1;
-    for (int each : firstRows()) {
-        if (!person(each).stringValueForIdentifier(FieldId::Company, 0).isEmpty() && rowsOf(each).size() >= 3) {
-            first = each;
-            break;
-        }
-    }
+    const int first = firstRowOfCompanyWithThreeRows();
     ASSERT_GE(first, 0);
     int empty = -1;
     for (int each : firstRows()) {
