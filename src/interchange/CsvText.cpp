@@ -1,6 +1,12 @@
 #include "interchange/CsvText_p.h"
 
-#include "interchange/BackslashEscapes_p.h"
+#include "platform/BackslashEscapes.h"
+
+namespace {
+
+constexpr BackslashEscapes::Table cellEscapes{{u'n', u'\n'}, {u't', u'\t'}, {u'\\', u'\\'}};
+
+} // namespace
 
 QString CsvText::escape(QStringView value)
 {
@@ -21,18 +27,7 @@ QString CsvText::escape(QStringView value)
 
 QString CsvText::unescape(QStringView cell)
 {
-    return BackslashEscapes::unescape(cell, [](char16_t escaped) -> char16_t {
-        switch (escaped) {
-        case u'n':
-            return u'\n';
-        case u't':
-            return u'\t';
-        case u'\\':
-            return escaped;
-        default:
-            return 0;
-        }
-    });
+    return BackslashEscapes::unescape(cell, cellEscapes);
 }
 
 QString CsvText::quote(QStringView value)

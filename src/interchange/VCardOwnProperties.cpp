@@ -1,6 +1,5 @@
 #include "interchange/VCardOwnProperties_p.h"
 
-#include "interchange/BackslashEscapes_p.h"
 #include "platform/RecentStrings.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 
@@ -185,19 +184,7 @@ std::size_t VCardOwnProperties::endLine(std::string_view card)
 
 QString VCardOwnProperties::unescapeText(QStringView text)
 {
-    return BackslashEscapes::unescape(text, [](char16_t escaped) -> char16_t {
-        switch (escaped) {
-        case u'n':
-        case u'N':
-            return u'\n';
-        case u'\\':
-        case u',':
-        case u';':
-            return escaped;
-        default:
-            return 0;
-        }
-    });
+    return BackslashEscapes::unescape(text, textEscapes);
 }
 
 QStringList VCardOwnProperties::splitCategories(QStringView value)
@@ -233,7 +220,7 @@ QString VCardOwnProperties::escapeRenmei(const QString &names)
 
 QString VCardOwnProperties::unescapeRenmei(QStringView value)
 {
-    return value.toString().replace(u"\\n"_s, u"\n"_s);
+    return BackslashEscapes::unescape(value, renmeiEscapes);
 }
 
 QStringList VCardOwnProperties::layoutLines(QStringView written, qsizetype nameLength)

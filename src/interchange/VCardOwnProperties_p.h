@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/BackslashEscapes.h"
+#include "platform/contacts/vcard/ContactVCardSerialization.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -42,14 +45,18 @@ public:
     [[nodiscard]] static std::size_t endLine(std::string_view card);
 
     // --- values ---------------------------------------------------------------
-    // Undoes \\, \n, \N, \, and \; a backslash before anything else stays.
+    // The own text properties (CATEGORIES) read escapes as the store's reader
+    // reads the standard ones, so that a card means the same in both.
+    static constexpr const BackslashEscapes::Table &textEscapes = ContactVCardSerialization::textEscapes;
     [[nodiscard]] static QString unescapeText(QStringView text);
     // The items of a CATEGORIES value: split at commas that are not escaped,
     // unescaped, trimmed; empty items dropped.
     [[nodiscard]] static QStringList splitCategories(QStringView value);
 
     // The joint names as X-RENMEI carries them: only line feeds escaped, as
-    // files written before always had them.
+    // files written before always had them; a backslash before anything
+    // else is the joint names' own.
+    static constexpr BackslashEscapes::Table renmeiEscapes{{u'n', u'\n'}};
     [[nodiscard]] static QString escapeRenmei(const QString &names);
     [[nodiscard]] static QString unescapeRenmei(QStringView value);
 

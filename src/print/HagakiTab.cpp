@@ -1,12 +1,11 @@
 #include "print/HagakiTab.h"
 
-#include "print/LabelPresetTableModel.h"
+#include "print/LengthField.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptionsRecord.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,14 +26,8 @@ const CardType cardTypes[3] = {
     {QT_TRANSLATE_NOOP("HagakiTab", "普通ハガキのイメージを表示する"), true, "General"},
 };
 
-QDoubleSpinBox *positionField(QWidget *parent)
-{
-    auto *field = new QDoubleSpinBox(parent);
-    field->setDecimals(2);
-    field->setRange(-10000, 10000);
-    field->setKeyboardTracking(false);
-    return field;
-}
+// Anywhere on a postcard, with room to spare.
+constexpr double farthestPosition = 1000;
 
 } // namespace
 
@@ -45,8 +38,8 @@ HagakiTab::HagakiTab(QWidget *parent)
     , m_fontPopup(new QComboBox(this))
     , m_autoSenderPosition(new QCheckBox(tr("Auto Layout Sender Position"), this))
     , m_positionLabel(new QLabel(tr("Sender ZIP Position:"), this))
-    , m_zipX(positionField(this))
-    , m_zipY(positionField(this))
+    , m_zipX(new LengthField(0, farthestPosition, this))
+    , m_zipY(new LengthField(0, farthestPosition, this))
 {
     for (const CardType &type : cardTypes)
         m_typePopup->addItem(tr(type.title));
@@ -63,13 +56,16 @@ HagakiTab::HagakiTab(QWidget *parent)
     connect(m_typePopup, &QComboBox::activated, this, &HagakiTab::typeChanged);
     connect(m_fontPopup, &QComboBox::activated, this, &HagakiTab::changed);
     connect(m_autoSenderPosition, &QCheckBox::clicked, this, &HagakiTab::changed);
-    connect(m_zipX, &QDoubleSpinBox::valueChanged, this, &HagakiTab::positionChanged);
-    connect(m_zipY, &QDoubleSpinBox::valueChanged, this, &HagakiTab::positionChanged);
+    m_zipX->setObjectName(QStringLiteral("senderZIPXPosField"));
+    m_zipY->setObjectName(QStringLiteral("senderZIPYPosField"));
+    connect(m_zipX, &LengthField::lengthEdited, this, &HagakiTab::positionChanged);
+    connect(m_zipY, &LengthField::lengthEdited, this, &HagakiTab::positionChanged);
 }
 
 void HagakiTab::fill(QVariantMap &hagaki, const QList<VerticalFontPopup::Entry> &fonts, const QString &unit)
 {
-    m_unit = unit;
+    m_zipX->setUnit(unit);
+    m_zipY->setUnit(unit);
     const QSignalBlocker typeBlocker(m_typePopup);
     const QString type = PrintOptionValue::text(hagaki.value(HagakiType));
     m_typePopup->setCurrentIndex(
@@ -85,11 +81,8 @@ void HagakiTab::showPosition(const QVariantMap &hagaki)
 {
     // Where the boxes print, so 15 mm lower on an ordinary card.
     const QPointF position = PrintOptionValue::senderZIPPosition(hagaki);
-    const LabelLengthUnit unit = LabelPresetTableModel::unitForTitle(m_unit);
-    const QSignalBlocker xBlocker(m_zipX);
-    const QSignalBlocker yBlocker(m_zipY);
-    m_zipX->setValue(LabelPresetTableModel::shownLength(position.x(), unit));
-    m_zipY->setValue(LabelPresetTableModel::shownLength(position.y(), unit));
+    m_zipX->setLengthInPoints(float(position.x()));
+    m_zipY->setLengthInPoints(float(position.y()));
 }
 
 void HagakiTab::store(QVariantMap &hagaki) const
@@ -106,9 +99,8 @@ void HagakiTab::store(QVariantMap &hagaki) const
 
 void HagakiTab::storePosition(QVariantMap &hagaki) const
 {
-    const LabelLengthUnit unit = LabelPresetTableModel::unitForTitle(m_unit);
-    const double x = LabelPresetTableModel::storedLength(m_zipX->value(), unit);
-    double y = LabelPresetTableModel::storedLength(m_zipY->value(), unit);
+    const double x = m_zipX->lengthInPoints();
+    double y = m_zipY->lengthInPoints();
     if (PrintOptionValue::text(hagaki.value(HagakiType)) == QLatin1String("General"))
         y -= PrintOptionValue::generalCardZIPOffset;
     hagaki.insert(SenderZIPPositionForNenga, QStringLiteral("{%1, %2}").arg(x).arg(y));

@@ -7,13 +7,14 @@
 
 class QCheckBox;
 class QComboBox;
-class QDoubleSpinBox;
+class LengthField;
 class QLabel;
 
 // The postcard settings of the print options sheet: which card picture shows,
 // the vertical face, automatic sender placement, and where the sender's
 // postal code goes. It fills from and stores into the sheet's working copy of
-// the "Hagaki" sub-record; positions show in the sheet's unit.
+// the "Hagaki" sub-record; positions show in the sheet's unit, which the sheet
+// switches on the position fields with its other lengths.
 class HagakiTab : public QWidget {
     Q_OBJECT
 
@@ -32,12 +33,13 @@ public:
     [[nodiscard]] QComboBox *typePopup() const { return m_typePopup; }
     [[nodiscard]] QComboBox *fontPopup() const { return m_fontPopup; }
     [[nodiscard]] QCheckBox *autoSenderPositionButton() const { return m_autoSenderPosition; }
-    [[nodiscard]] QDoubleSpinBox *zipXField() const { return m_zipX; }
-    [[nodiscard]] QDoubleSpinBox *zipYField() const { return m_zipY; }
+    [[nodiscard]] LengthField *zipXField() const { return m_zipX; }
+    [[nodiscard]] LengthField *zipYField() const { return m_zipY; }
 
 Q_SIGNALS:
     void changed();
     void typeChanged();
+    // The user changed x or y.
     void positionChanged();
 
 private:
@@ -46,7 +48,6 @@ private:
     QComboBox *m_fontPopup = nullptr;
     QCheckBox *m_autoSenderPosition = nullptr;
     QLabel *m_positionLabel = nullptr;
-    QDoubleSpinBox *m_zipX = nullptr;
-    QDoubleSpinBox *m_zipY = nullptr;
-    QString m_unit = QStringLiteral("points");
+    LengthField *m_zipX = nullptr;
+    LengthField *m_zipY = nullptr;
 };

@@ -43,6 +43,7 @@ OptionSheetController::OptionSheetController(UserDefaults &defaults, QWidget *pa
     buildFrame();
     // The unit at index 2 is points, the unit the record keeps.
     m_unitTypePopup->setCurrentIndex(2);
+    connectTabs();
     updateUI();
 }
 
@@ -108,10 +109,9 @@ void OptionSheetController::buildFrame()
     frame->addRow(tr("Font:"), font);
     frame->addRow(tr("Honorific:"), m_keishouPopup);
 
-    // The tabs of the styles stand below the frame once they are added.
     m_tabView = new QTabWidget(this);
     m_tabView->setObjectName(QStringLiteral("tabView"));
-    m_tabView->setVisible(false);
+    buildTabs();
 
     m_doneButton = new QPushButton(tr("Done"), this);
     m_doneButton->setObjectName(QStringLiteral("doneButton"));
@@ -127,10 +127,12 @@ void OptionSheetController::buildFrame()
     layout->addLayout(buttons);
 }
 
-void OptionSheetController::addLengthField(LengthField *field)
+void OptionSheetController::addLengthField(LengthField *field, bool storesOnEdit)
 {
     m_lengthFields.append(field);
     field->setUnit(m_lastUnitType);
+    if (!storesOnEdit)
+        return;
     connect(field, &LengthField::lengthEdited, this, [this] {
         if (!m_filling)
             updatePrintOptions();
@@ -168,12 +170,15 @@ void OptionSheetController::setPrintStyle(const QString &style)
 {
     m_printStyle = style;
     m_printOptions = PrintOptions::loadPrintOptions(m_userDefaults);
+    adoptSharedLists();
     (void)verticalFonts();
     updateUI();
 }
 
 void OptionSheetController::updateUI()
 {
+    if (m_printOptions)
+        putSharedLists(*m_printOptions);
     const PrintOptionsRecord record = m_printOptions ? *m_printOptions : PrintOptionsRecord();
     m_filling = true;
     m_fontNameField->setEnabled(true);
@@ -190,6 +195,9 @@ void OptionSheetController::updateUI()
     const QString keishou = PrintOptionValue::text(record.value(Keishou));
     const int honorific = keishou.isEmpty() || keishou == noHonorific ? -1 : m_keishouPopup->findData(keishou);
     m_keishouPopup->setCurrentIndex(std::max(honorific, 0));
+    // Before the first working copy there is nothing to show on the tabs.
+    if (m_printOptions)
+        fillTabs(*m_printOptions);
     m_filling = false;
 }
 
@@ -206,14 +214,17 @@ void OptionSheetController::updatePrintOptions()
     const QString keishou = m_keishouPopup->currentData().toString();
     record.insert(Keishou, keishou == noHonorific ? QString() : keishou);
     record.insert(FontSize, m_fontSizeField->value());
+    storeTabs(record);
     storePrintOptions();
     NotificationCenter::defaultCenter().postNotification(PrintOptions::printOptionsUpdated, this);
 }
 
 void OptionSheetController::storePrintOptions()
 {
-    if (m_printOptions)
-        PrintOptions::storePrintOptions(*m_printOptions, m_userDefaults);
+    if (!m_printOptions)
+        return;
+    putSharedLists(*m_printOptions);
+    PrintOptions::storePrintOptions(*m_printOptions, m_userDefaults);
 }
 
 void OptionSheetController::unitTypePopupChanged()

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "platform/NotificationCenter.h"
+#include "print/AddressListItemTableModel.h"
+#include "print/LabelConfigPanelController.h"
+#include "print/LabelPresetTableModel.h"
 #include "print/PrintOptionsRecord.h"
 #include "print/VerticalFontList.h"
+#include "print/VerticalFontPopup.h"
 
 #include <QDialog>
 #include <QFontDialog>
@@ -11,6 +16,10 @@
 
 #include <memory>
 
+class AddressListTab;
+class EnvelopeTab;
+class HagakiTab;
+class LabelsTab;
 class LengthField;
 class QComboBox;
 class QLineEdit;
@@ -21,7 +30,11 @@ class UserDefaults;
 
 // The print options sheet: edits a working copy of the print options, the
 // settings every style shares in its frame (unit, margins, the font of
-// horizontal text, the honorific) above the tabs of the styles. Every change
+// horizontal text, the honorific) above the tabs of the styles ("Hagaki",
+// "Envelope", "Labels", "Address List"). The address list's items and the
+// label presets are lists of the sheet's own, which the item table and the
+// preset panel edit in place; they go into the working copy whenever it is
+// stored, and on a notice of the preset panel. Every change
 // stores the whole copy under MV1DprintOptions and announces it with
 // MV1NprintOptionsUpdated, so that the preview follows while the sheet is
 // open. The window opens it window-modal; Done ends it with 1.
@@ -43,7 +56,8 @@ public:
     void setPrintStyle(const QString &style);
     // The contact table's columns of its current view type.
     [[nodiscard]] const QStringList &columnsInMainView() const { return m_columnsInMainView; }
-    void setColumnsInMainView(const QStringList &columns) { m_columnsInMainView = columns; }
+    // Also turns those columns' items on in the working copy's item table.
+    void setColumnsInMainView(const QStringList &columns);
     // The faces offered for vertical text, once built.
     [[nodiscard]] std::shared_ptr<const VerticalFontEntries> verticalFonts();
 
@@ -56,9 +70,9 @@ public:
 
     // The unit the lengths are shown in: "points", "inches" or "mm".
     [[nodiscard]] const QString &lastUnitType() const { return m_lastUnitType; }
-    // A length field of the sheet: it follows the unit switch and its edits
-    // store the options.
-    void addLengthField(LengthField *field);
+    // A length field of the sheet: it follows the unit switch and, unless its
+    // owner stores it another way, its edits store the options.
+    void addLengthField(LengthField *field, bool storesOnEdit = true);
 
     // Unit conversion of single-precision lengths.
     [[nodiscard]] static float changeValue(float value, const QString &from, const QString &to);
@@ -82,9 +96,38 @@ public:
     [[nodiscard]] QTabWidget *tabView() const { return m_tabView; }
     // The font dialog while it is open.
     [[nodiscard]] QFontDialog *fontPanel() const { return m_fontPanel; }
+    [[nodiscard]] HagakiTab *hagakiTab() const { return m_hagakiTab; }
+    [[nodiscard]] EnvelopeTab *envelopeTab() const { return m_envelopeTab; }
+    [[nodiscard]] LabelsTab *labelsTab() const { return m_labelsTab; }
+    [[nodiscard]] AddressListTab *addressListTab() const { return m_addressListTab; }
+    // The preset panel once "Add/Delete..." has opened it.
+    [[nodiscard]] LabelConfigPanelController *labelConfigPanelController() const
+    {
+        return m_labelConfigPanelController;
+    }
+
+    // The lists the tables edit in place.
+    [[nodiscard]] const ItemTableListPtr &itemTable() const { return m_itemTable; }
+    [[nodiscard]] const LabelPresetListPtr &labelPresetArray() const { return m_labelPresetArray; }
 
 private:
     void buildFrame();
+    // The style tabs (OptionSheetControllerTabs.cpp).
+    void buildTabs();
+    void connectTabs();
+    [[nodiscard]] QList<VerticalFontPopup::Entry> fontEntries();
+    void fillTabs(PrintOptionsRecord &record);
+    void storeTabs(PrintOptionsRecord &record);
+    // The working copy's lists become the sheet's, in place.
+    void adoptSharedLists();
+    void putSharedLists(PrintOptionsRecord &record) const;
+    void hagakiTypePopupSelected();
+    void hagakiZIPPositionChanged();
+    void aListTabSwichChanged();
+    void aListTabLabelPopupChanged(const QStringList &selection);
+    void openLabelConfigPanel();
+    void handleNameChange(const NotificationCenter::Notification &note);
+
     void unitTypePopupChanged();
     void showFontsButtonPressed();
     void changeFont(const QFont &font);
@@ -110,4 +153,12 @@ private:
     QPushButton *m_doneButton = nullptr;
     QTabWidget *m_tabView = nullptr;
     QPointer<QFontDialog> m_fontPanel;
+
+    ItemTableListPtr m_itemTable = std::make_shared<ItemTableList>();
+    LabelPresetListPtr m_labelPresetArray = std::make_shared<LabelPresetList>();
+    HagakiTab *m_hagakiTab = nullptr;
+    EnvelopeTab *m_envelopeTab = nullptr;
+    LabelsTab *m_labelsTab = nullptr;
+    AddressListTab *m_addressListTab = nullptr;
+    QPointer<LabelConfigPanelController> m_labelConfigPanelController;
 };

@@ -6,7 +6,8 @@
 #include <QGuiApplication>
 #include <QSignalBlocker>
 
-void VerticalFontPopup::fill(QComboBox *popup, const QList<Entry> &fonts, QVariantMap &subRecord, const QString &key)
+void VerticalFontPopup::fill(
+    QComboBox *popup, const QList<Entry> &fonts, QVariantMap &subRecord, const QString &key, EmptyFace emptyFace)
 {
     static const QString preferredFace = QStringLiteral("Hiragino Maru Gothic ProN");
     const QSignalBlocker blocker(popup);
@@ -15,7 +16,12 @@ void VerticalFontPopup::fill(QComboBox *popup, const QList<Entry> &fonts, QVaria
         popup->addItem(font.first, font.second);
     QString fontName = PrintOptionValue::text(subRecord.value(key));
     if (fontName.isEmpty()) {
-        fontName = popup->findData(preferredFace) >= 0 ? preferredFace : QGuiApplication::font().family();
+        if (emptyFace == EmptyFace::Preferred && popup->findData(preferredFace) >= 0)
+            fontName = preferredFace;
+        else if (emptyFace == EmptyFace::FirstListed && !fonts.isEmpty())
+            fontName = fonts.first().second;
+        else
+            fontName = QGuiApplication::font().family();
         subRecord.insert(key, fontName);
     }
     if (popup->findData(fontName) < 0)

@@ -1,4 +1,5 @@
 #include "print/HagakiTab.h"
+#include "print/LengthField.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
 

@@ -1,4 +1,4 @@
-#include "PreviewWindow.h"
+#include "OptionSheetWindow.h"
 
 #include "common/Screenshot.h"
 #include "platform/NotificationCenter.h"
@@ -22,63 +22,7 @@ using namespace PrintOptionsKey;
 
 namespace {
 
-class OptionSheet : public PreviewWindowTest {
-protected:
-    void SetUp() override
-    {
-        PreviewWindowTest::SetUp();
-        m_observer = NotificationCenter::defaultCenter().addObserver(PrintOptions::printOptionsUpdated, QVariant(),
-            [this](const NotificationCenter::Notification &) { ++m_notices; });
-    }
-    void TearDown() override
-    {
-        NotificationCenter::defaultCenter().removeObserver(m_observer);
-        PreviewWindowTest::TearDown();
-    }
-
-    OptionSheetController &openSheet()
-    {
-        QTest::mouseClick(m_window->styleSettingButton(), Qt::LeftButton);
-        endTurn();
-        OptionSheetController *sheet = m_window->optionSheetController();
-        EXPECT_TRUE(sheet && sheet->isVisible());
-        EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
-        return *sheet;
-    }
-    // Picks the unit in the pop-up with the keyboard.
-    static void chooseUnit(OptionSheetController &sheet, const QString &unit)
-    {
-        QComboBox &units = *sheet.unitTypePopup();
-        units.setFocus();
-        const int wanted = units.findData(unit);
-        while (units.currentIndex() != wanted)
-            QTest::keyClick(&units, units.currentIndex() < wanted ? Qt::Key_Down : Qt::Key_Up);
-    }
-    static void type(LengthField &field, const QString &text)
-    {
-        field.setFocus();
-        field.selectAll();
-        QTest::keyClicks(&field, text);
-        QTest::keyClick(&field, Qt::Key_Return);
-    }
-    [[nodiscard]] PrintOptionsRecord stored() const
-    {
-        return m_defaults->objectForKey(PrintOptions::defaultsKey).toMap();
-    }
-    void choosePrintStyle(const QString &style)
-    {
-        for (QAction *item : m_window->printStylePopup()->menu()->actions()) {
-            if (item->data() == style && item->objectName() == u"printStyleSelected"_s) {
-                ASSERT_TRUE(item->isEnabled());
-                item->trigger();
-            }
-        }
-        endTurn();
-    }
-
-    NotificationCenter::ObserverToken m_observer{};
-    int m_notices = 0;
-};
+using OptionSheet = OptionSheetWindowTest;
 
 TEST_F(OptionSheet, LengthsShowInTheUnitChosenAndAreStoredInPoints)
 {

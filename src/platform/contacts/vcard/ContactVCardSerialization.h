@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/BackslashEscapes.h"
 #include "platform/contacts/StoreContact.h"
 
 #include <QByteArray>
@@ -79,6 +80,13 @@ public:
     // sequence:
     static constexpr std::size_t foldedLineOctets = 75;
     static void appendFoldedLine(std::string &out, std::string_view line);
+
+    // The escapes of a text value as the reader undoes them: "\\", "\n",
+    // "\N", "\," and "\;", and the "\:" and "\"" that some writers put into
+    // URLs and notes. A backslash before anything else stays, with its
+    // character. For a caller that reads text values of its own.
+    static constexpr BackslashEscapes::Table textEscapes{
+        {u'n', u'\n'}, {u'N', u'\n'}, {u'\\', u'\\'}, {u',', u','}, {u';', u';'}, {u':', u':'}, {u'"', u'"'}};
 
     [[nodiscard]] static QList<StoreContact> contactsWithData(const QString &text, ReadReport *report = nullptr);
     // The same for a part of a larger text, read where it lies.

@@ -1,24 +1,8 @@
 #include "platform/contacts/vcard/VCardEscaping_p.h"
 
-namespace {
+#include "platform/contacts/vcard/ContactVCardSerialization.h"
 
-// The character a backslash escape stands for, or 0 when the pair is no escape.
-char16_t unescaped(char16_t c)
-{
-    switch (c) {
-    case u'n':
-    case u'N':
-        return u'\n';
-    case u'\\':
-    case u',':
-    case u';':
-    case u':':
-    case u'"':
-        return c;
-    default:
-        return 0;
-    }
-}
+namespace {
 
 bool needsEscape(char16_t c)
 {
@@ -29,24 +13,7 @@ bool needsEscape(char16_t c)
 
 QString VCardEscaping::unescape(QStringView value)
 {
-    const qsizetype first = value.indexOf(u'\\');
-    if (first < 0)
-        return value.toString();
-    QString text;
-    text.reserve(value.size());
-    text.append(value.first(first));
-    for (qsizetype i = first; i < value.size(); ++i) {
-        const char16_t c = value.at(i).unicode();
-        if (c == u'\\' && i + 1 < value.size()) {
-            if (const char16_t meant = unescaped(value.at(i + 1).unicode())) {
-                text.append(QChar(meant));
-                ++i;
-                continue;
-            }
-        }
-        text.append(QChar(c));
-    }
-    return text;
+    return BackslashEscapes::unescape(value, ContactVCardSerialization::textEscapes);
 }
 
 void VCardEscaping::split(QStringView value, QChar separator, Components &parts)

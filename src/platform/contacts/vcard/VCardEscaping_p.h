@@ -13,9 +13,7 @@ public:
 
     using Components = QVarLengthArray<QStringView, 8>;
 
-    // "\\", "\n", "\N", "\,", "\;" and the "\:" and "\"" that some writers put
-    // into URLs and notes become the characters they stand for; a backslash
-    // before anything else stays, with its character.
+    // The text a value stands for, by ContactVCardSerialization::textEscapes.
     [[nodiscard]] static QString unescape(QStringView value);
 
     // The parts of a structured value (N, ADR, ORG) between separators that
