@@ -135,14 +135,16 @@ void ContactsViewController::deleteItem(const QString & /*key*/)
         return;
     const ContactIdentifier identifier = m_model->columns().at(cell->column).identifier;
     const QList<SubContactRecordPtr> rows = cell->targets;
-    confirmThen(tr("Do you want to delete the item(label and text) in the selected cells in column:%1 ?").arg(identifier),
+    confirmThen(
+        tr("Do you want to delete the item(label and text) in the selected cells in column:%1 ?").arg(identifier),
         [this, identifier, rows] { applyDeleteItem(identifier, rows); });
 }
 
 // Every row's value is taken before any goes: deleting one shifts the
 // positions of the contact's later values, so looking them up row by row
 // would remove others. Each is then removed by its own number.
-void ContactsViewController::applyDeleteItem(const ContactIdentifier &identifier, const QList<SubContactRecordPtr> &rows)
+void ContactsViewController::applyDeleteItem(
+    const ContactIdentifier &identifier, const QList<SubContactRecordPtr> &rows)
 {
     ValueEditorDelegate *values = m_delegate ? m_delegate->valueEditorDelegate() : nullptr;
     if (!values)
@@ -258,8 +260,8 @@ void ContactsViewController::applyText(TextCommand command, const ContactIdentif
             MVPerson &person = *row->person;
             if (isTextLabeled(identifier) || isAddressPart(identifier)) {
                 const bool part = isAddressPart(identifier);
-                const LabeledValueRecordPtr value = person.labeledValueForIdentifierAtIndex(part ? Address : identifier,
-                    row->labelIndex);
+                const LabeledValueRecordPtr value
+                    = person.labeledValueForIdentifierAtIndex(part ? Address : identifier, row->labelIndex);
                 if (!value)
                     continue;
                 LabeledValueRecord edited = *value;
