@@ -57,6 +57,14 @@ public:
     [[nodiscard]] const std::vector<DrawItem> &items() const { return m_items; }
     // The glyphs alone, in paint order.
     [[nodiscard]] QList<PlacedGlyph> glyphs() const;
+    // Hands every glyph to the change, in paint order.
+    template <typename Change> void changeGlyphs(Change change)
+    {
+        for (DrawItem &item : m_items) {
+            if (auto *glyph = std::get_if<PlacedGlyph>(&item))
+                change(*glyph);
+        }
+    }
 
     // Set when some text could not be added: no face could draw its glyphs.
     void markIncomplete() { m_incomplete = true; }

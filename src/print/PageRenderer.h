@@ -25,4 +25,8 @@ public:
     [[nodiscard]] static QImage renderPage(HagakiView &view, int page, double dotsPerInch);
     // One page onto a painter that draws in points.
     static void renderPage(HagakiView &view, int page, QPainter &painter);
+
+private:
+    static bool renderPdfPages(
+        HagakiView &view, QPagedPaintDevice &device, const std::function<bool(int page)> &beforePage);
 };

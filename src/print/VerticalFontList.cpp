@@ -58,12 +58,23 @@ Published &published()
     return list;
 }
 
+// Set as the application closes: a build still under way stops at the next
+// family, since the font database goes with the application.
+std::atomic<bool> closing{false};
+
+void stopBuilding()
+{
+    closing = true;
+    published().build.waitForFinished();
+}
+
 } // namespace
 
 void VerticalFontList::startBuilding()
 {
     Published &list = published();
     std::call_once(list.started, [&list] {
+        qAddPostRoutine(stopBuilding);
         list.build = QtConcurrent::run([&list] {
             auto fonts = std::make_shared<const VerticalFontEntries>(build());
             std::atomic_store(&list.fonts, std::shared_ptr<const VerticalFontEntries>(fonts));
@@ -88,13 +99,16 @@ bool VerticalFontList::isVerticalFace(const QString &family, const QString &styl
         return false;
     const QList<quint32> glyphs = raw.glyphIndexesForString(QString(QChar(ideographicComma)));
     const quint32 plain = glyphs.value(0);
-    return plain != 0 && VerticalGlyphForms::verticalGlyph(raw, ideographicComma, plain) != plain;
+    return plain != 0 && VerticalGlyphForms::verticalGlyph(raw, ideographicComma, plain) != plain
+        && VerticalGlyphForms::hasVerticalVariant(raw);
 }
 
 VerticalFontEntries VerticalFontList::build()
 {
     VerticalFontEntries entries;
     for (const QString &family : QFontDatabase::families()) {
+        if (closing)
+            break;
         if (family.startsWith(u'.'))
             continue;
         if (printerFonts().contains(family)) {

@@ -35,6 +35,7 @@ public:
     // application font alone.
     [[nodiscard]] static VerticalFontEntries build();
     // Whether the face substitutes a vertical form (its 'vert' or 'vrt2'
-    // features) for "、".
+    // features) for "、" and has the vertical metrics that whole lines are
+    // set by: the same answer the setting of vertical text asks for.
     [[nodiscard]] static bool isVerticalFace(const QString &family, const QString &style);
 };

@@ -11,7 +11,7 @@ class HagakiView;
 namespace PdfWords {
 
 struct Word {
-    QString text; // NFKC: Qt's PDF names 山 by the radical ⼭ it shares a glyph with
+    QString text; // NFKC, so that compatibility forms compare as their plain characters
     QRectF box;
 };
 using Page = QList<Word>;
