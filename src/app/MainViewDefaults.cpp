@@ -168,22 +168,6 @@ MainViewDefaults::SortOptionsDict MainViewDefaults::defaultSortOptionsDict()
     };
 }
 
-QVariantMap MainViewDefaults::toVariantMap(const ViewTypeDict &viewTypes)
-{
-    QVariantMap map;
-    for (auto entry = viewTypes.cbegin(); entry != viewTypes.cend(); ++entry)
-        map.insert(entry.key(), entry.value());
-    return map;
-}
-
-QVariantMap MainViewDefaults::toVariantMap(const SortOptionsDict &sortOptions)
-{
-    QVariantMap map;
-    for (auto entry = sortOptions.cbegin(); entry != sortOptions.cend(); ++entry)
-        map.insert(entry.key(), QVariantMap{{itemsKey, entry->items}, {selectedKey, entry->selected}});
-    return map;
-}
-
 SortDescriptor MainViewDefaults::lastSortDescriptor(const UserDefaults &defaults)
 {
     return ContactsViewController::lastSortDescriptor(defaults);

@@ -2,7 +2,7 @@
 
 #include "model/SortDescriptor.h"
 #include "print/PrintOptionsRecord.h"
-#include "table/ViewSettingsKeys.h"
+#include "table/ViewSettings.h"
 
 #include <QFont>
 #include <QMap>
@@ -19,14 +19,9 @@ class UserDefaults;
 // where a list belongs, a sort entry without "items") reads as absent, and
 // the default takes its place, written back where noted.
 struct MainViewDefaults : ViewSettingsKeys {
-    // The sort keys offered for one sortable column, and the one in use.
-    struct SortOptions {
-        QStringList items;
-        QString selected;
-        bool operator==(const SortOptions &) const = default;
-    };
-    using SortOptionsDict = QMap<QString, SortOptions>;
-    using ViewTypeDict = QMap<QString, QStringList>;
+    using SortOptions = ViewSettings::SortOptions;
+    using SortOptionsDict = ViewSettings::SortOptionsDict;
+    using ViewTypeDict = ViewSettings::ViewTypeDict;
 
     static inline const QString showGroupViewKey = QStringLiteral("MV1DshowGroupView");
     static inline const QString fontNameKey = QStringLiteral("MVFontName");
@@ -48,8 +43,19 @@ struct MainViewDefaults : ViewSettingsKeys {
 
     [[nodiscard]] static ViewTypeDict defaultViewTypeDict();
     [[nodiscard]] static SortOptionsDict defaultSortOptionsDict();
-    [[nodiscard]] static QVariantMap toVariantMap(const ViewTypeDict &viewTypes);
-    [[nodiscard]] static QVariantMap toVariantMap(const SortOptionsDict &sortOptions);
+    [[nodiscard]] static QVariantMap toVariantMap(const ViewTypeDict &viewTypes)
+    {
+        return ViewSettings::toVariantMap(viewTypes);
+    }
+    [[nodiscard]] static QVariantMap toVariantMap(const SortOptionsDict &sortOptions)
+    {
+        return ViewSettings::toVariantMap(sortOptions);
+    }
+    // Hands the view settings read to their owner.
+    void assignViewSettings(ViewSettings &settings) const
+    {
+        settings.assign(selectedLabels, viewTypeDict, selectedViewType, sortOptionsDict);
+    }
 
     // The table's sort: the last one stored, else "compositeName" ascending.
     // Read only; the table writes it when the user sorts.

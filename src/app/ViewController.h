@@ -93,17 +93,10 @@ public:
     void setDocumentName(const QString &name) { m_documentName = name; }
     [[nodiscard]] const QString &documentName() const { return m_documentName; }
 
-    // --- View settings, as read at load -----------------------------------
-    [[nodiscard]] const QStringList &selectedLabels() const { return m_settings.selectedLabels; }
-    [[nodiscard]] const MainViewDefaults::ViewTypeDict &viewTypeDict() const { return m_settings.viewTypeDict; }
-    [[nodiscard]] const QString &selectedViewType() const { return m_settings.selectedViewType; }
-    // Kept as the window's view-type pop-ups change them.
-    void setViewTypeDict(const MainViewDefaults::ViewTypeDict &viewTypeDict) { m_settings.viewTypeDict = viewTypeDict; }
-    void setSelectedViewType(const QString &viewType) { m_settings.selectedViewType = viewType; }
-    [[nodiscard]] const MainViewDefaults::SortOptionsDict &sortOptionsDict() const
-    {
-        return m_settings.sortOptionsDict;
-    }
+    // --- View settings ----------------------------------------------------
+    // The window's, which viewDidLoad() fills as read and repaired; null
+    // without a window.
+    [[nodiscard]] ViewSettings *viewSettings() const;
     [[nodiscard]] const QString &printStyle() const { return m_settings.printStyle; }
     // Stores the style only; refreshPrintStyle() shows it.
     void setPrintStyle(const QString &style) { m_settings.printStyle = style; }

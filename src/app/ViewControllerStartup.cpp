@@ -61,6 +61,11 @@ void ViewController::setKeyboardModifiersSource(std::function<Qt::KeyboardModifi
     modifiersSource() = std::move(source);
 }
 
+ViewSettings *ViewController::viewSettings() const
+{
+    return m_windowController ? m_windowController->viewSettings() : nullptr;
+}
+
 UserDefaults &ViewController::userDefaults() const
 {
     return m_windowController ? m_windowController->userDefaults() : UserDefaults::standardUserDefaults();
@@ -71,6 +76,8 @@ void ViewController::viewDidLoad()
     m_newWindow = false;
     resetPreferencesWhenAsked();
     m_settings = MainViewDefaults::readAndRepair(userDefaults());
+    if (ViewSettings *settings = viewSettings())
+        m_settings.assignViewSettings(*settings);
     preparePrintInfo(m_settings.printStyle);
     setEditState(true);
     observeLayoutNotifications();
@@ -110,10 +117,11 @@ void ViewController::viewWillAppear()
     }
     setFont(MainViewDefaults::storedFont(userDefaults(), m_documentName));
     setEditState(true);
+    const QStringList labels = viewSettings() ? viewSettings()->selectedLabels() : m_settings.selectedLabels;
     if (m_contactsViewController)
-        m_contactsViewController->setSelectedLabels(m_settings.selectedLabels);
+        m_contactsViewController->setSelectedLabels(labels);
     if (m_contactInfoController)
-        m_contactInfoController->setSelectedLabels(m_settings.selectedLabels);
+        m_contactInfoController->setSelectedLabels(labels);
     m_contactInfoVisible = false;
     if (m_contactTable && m_contactsViewController) {
         m_contactsViewController->setContactTable(m_contactTable);

@@ -49,6 +49,7 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     }
     registry().append(this);
     setWindowTitle(tr("Quillmark") + QStringLiteral("[*]"));
+    m_viewSettings = new ViewSettings(*m_userDefaults, this);
     buildPanes();
     setCentralWidget(m_splitView);
     resize(1200, 720);

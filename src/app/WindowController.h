@@ -134,10 +134,8 @@ public:
     [[nodiscard]] QToolButton *zipButton() const { return m_zipButton; }
     [[nodiscard]] QToolButton *layoutButton() const { return m_layoutButton; }
 
-    [[nodiscard]] const MainViewDefaults::ViewTypeDict &viewTypeDict() const { return m_viewTypeDict; }
-    [[nodiscard]] const QString &selectedViewType() const { return m_selectedViewType; }
-    [[nodiscard]] const QStringList &selectedLabels() const { return m_selectedLabels; }
-    [[nodiscard]] const MainViewDefaults::SortOptionsDict &sortOptionsDict() const { return m_sortOptionsDict; }
+    // The view settings the menus, the controller and the table share.
+    [[nodiscard]] ViewSettings *viewSettings() const { return m_viewSettings; }
 
     void viewTypePopupSelected(const QAction *item);
     void itemsPopupSelected(const QAction *item);
@@ -293,7 +291,6 @@ private:
 
     // The set-up once the window and its controller have loaded.
     void windowDidLoad();
-    void copyViewSettings();
     void buildToolbar();
     void initSplitButtons();
     void initViewTypeMenu();
@@ -310,7 +307,6 @@ private:
     // carries its title.
     QMenu *makePopupMenu(
         QToolButton *popup, const QString &navigateTitle, void (WindowController::*rebuild)() = nullptr);
-    void storeViewTypeDict();
     [[nodiscard]] bool isGroupPaneCollapsed() const;
     [[nodiscard]] bool isContactInfoCollapsed() const;
 
@@ -335,11 +331,7 @@ private:
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
 
-    // The view settings, copied from the defaults when the window has loaded.
-    MainViewDefaults::ViewTypeDict m_viewTypeDict;
-    QString m_selectedViewType;
-    QStringList m_selectedLabels;
-    MainViewDefaults::SortOptionsDict m_sortOptionsDict;
+    ViewSettings *m_viewSettings = nullptr;
 
     QToolBar *m_toolbar = nullptr;
     QToolButton *m_groupsPopup = nullptr;

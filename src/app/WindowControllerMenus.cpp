@@ -69,7 +69,8 @@ void WindowController::initViewTypeMenu()
     m_viewTypeMenu = makePopupMenu(m_viewTypePopup, tr("Select View Type"));
     addHeader(m_viewTypeMenu, tr("View Type"), QStringLiteral("View Type"));
     // In the dictionary's own order, which is alphabetical.
-    for (auto entry = m_viewTypeDict.cbegin(); entry != m_viewTypeDict.cend(); ++entry) {
+    const MainViewDefaults::ViewTypeDict &viewTypes = m_viewSettings->viewTypeDict();
+    for (auto entry = viewTypes.cbegin(); entry != viewTypes.cend(); ++entry) {
         QAction *item = addItem(m_viewTypeMenu, localized(entry.key()), entry.key(), "viewTypePopupSelected");
         connect(item, &QAction::triggered, this, [this, item] { viewTypePopupSelected(item); });
     }
@@ -77,10 +78,8 @@ void WindowController::initViewTypeMenu()
 
 void WindowController::viewTypePopupSelected(const QAction *item)
 {
-    m_selectedViewType = item->data().toString();
-    m_userDefaults->setObject(m_selectedViewType, MainViewDefaults::selectedViewTypeKey);
-    m_contactsViewController->setSelectedViewType(m_selectedViewType);
-    m_mainViewController->setSelectedViewType(m_selectedViewType);
+    m_viewSettings->setSelectedViewType(item->data().toString());
+    m_contactsViewController->setSelectedViewType(m_viewSettings->selectedViewType());
     validateMenus();
 }
 
@@ -100,22 +99,16 @@ void WindowController::initItemsMenu()
 void WindowController::itemsPopupSelected(const QAction *item)
 {
     const QString identifier = item->data().toString();
-    QStringList &columns = m_viewTypeDict[m_selectedViewType];
+    QStringList columns = m_viewSettings->selectedColumns();
     if (columns.size() < 2)
         return;
     if (!columns.contains(identifier))
         columns.insert(2, identifier);
     else
         columns.removeAll(identifier);
-    storeViewTypeDict();
-    m_contactsViewController->setSelectedViewType(m_selectedViewType);
+    m_viewSettings->setColumns(m_viewSettings->selectedViewType(), columns);
+    m_contactsViewController->setSelectedViewType(m_viewSettings->selectedViewType());
     validateMenus();
-}
-
-void WindowController::storeViewTypeDict()
-{
-    m_userDefaults->setObject(MainViewDefaults::toVariantMap(m_viewTypeDict), MainViewDefaults::viewTypeDictKey);
-    m_mainViewController->setViewTypeDict(m_viewTypeDict);
 }
 
 // --- Labels ------------------------------------------------------------------------
@@ -128,9 +121,7 @@ void WindowController::updateLabelsMenu()
     addHeader(m_labelsMenu, tr("Labels"));
     QAction *all = addItem(m_labelsMenu, tr("All"), allLabels, "labelsPopupSelected");
     connect(all, &QAction::triggered, this, [this, all] { labelsPopupSelected(all); });
-    const QStringList columns = m_userDefaults->dictionaryForKey(MainViewDefaults::viewTypeDictKey)
-                                    .value(m_userDefaults->stringForKey(MainViewDefaults::selectedViewTypeKey))
-                                    .toStringList();
+    const QStringList columns = m_viewSettings->selectedColumns();
     QStringList listed;
     for (const QString &identifier : MVPerson::labeledIdentifiers()) {
         if (!columns.contains(identifier))
@@ -151,17 +142,18 @@ void WindowController::updateLabelsMenu()
 void WindowController::labelsPopupSelected(const QAction *item)
 {
     const QString label = item->data().toString();
+    QStringList labels = m_viewSettings->selectedLabels();
     if (label == allLabels) {
-        m_selectedLabels = {allLabels};
-    } else if (m_selectedLabels.value(0) == allLabels) {
-        m_selectedLabels = {label};
+        labels = {allLabels};
+    } else if (labels.value(0) == allLabels) {
+        labels = {label};
     } else {
-        if (!m_selectedLabels.removeOne(label))
-            m_selectedLabels.append(label);
-        if (m_selectedLabels.isEmpty())
-            m_selectedLabels = {allLabels};
+        if (!labels.removeOne(label))
+            labels.append(label);
+        if (labels.isEmpty())
+            labels = {allLabels};
     }
-    m_userDefaults->setObject(m_selectedLabels, MainViewDefaults::selectedLabelsKey);
+    m_viewSettings->setSelectedLabels(labels);
     m_contactsViewController->updateTable();
     validateMenus();
 }
@@ -176,7 +168,7 @@ void WindowController::initSortOptionsMenu()
         QMenu *submenu = m_sortOptionsMenu->addMenu(MVPerson::localizedIdentifierForKey(column));
         submenu->menuAction()->setData(column);
         submenu->setProperty("column", column);
-        for (const QString &key : m_sortOptionsDict.value(column).items) {
+        for (const QString &key : m_viewSettings->sortOptionsDict().value(column).items) {
             // The display name's own key reads as the column's English word.
             const QString title = key == QStringLiteral("compositeName") ? tr("Name") : localized(key);
             QAction *item = addItem(submenu, title, key, "sortOptionsSelected");
@@ -192,12 +184,7 @@ void WindowController::sortOptionsSelected(const QAction *item)
     if (!sortColumns().contains(column))
         return;
     const QString key = item->data().toString();
-    MainViewDefaults::SortOptions &options = m_sortOptionsDict[column];
-    if (options.selected != key) {
-        options.selected = key;
-        m_userDefaults->setObject(
-            MainViewDefaults::toVariantMap(m_sortOptionsDict), MainViewDefaults::sortOptionsDictKey);
-    }
+    m_viewSettings->setSelectedSortKey(column, key);
     m_contactsViewController->sortOptionsChanged(key, column);
     validateMenus();
 }

@@ -48,6 +48,7 @@ void WindowController::buildPanes()
     m_groupPaneSplit->addWidget(m_hagakiViewController);
     m_groupPane = m_groupPaneSplit;
     m_contactsViewController = new ContactsViewController(m_userDefaults);
+    m_contactsViewController->setViewSettings(m_viewSettings);
     m_contactsViewController->setObjectName(QStringLiteral("contactTablePane"));
     m_splitView->addWidget(m_groupPane);
     m_splitView->addWidget(m_contactsViewController);

@@ -36,7 +36,7 @@ void WindowController::showStyleSettings()
 {
     makeOptionSheet();
     m_optionSheetController->setPrintStyle(m_mainViewController->printStyle());
-    m_optionSheetController->setColumnsInMainView(m_viewTypeDict.value(m_selectedViewType));
+    m_optionSheetController->setColumnsInMainView(m_viewSettings->selectedColumns());
     m_optionSheetController->open();
 }
 

@@ -1,5 +1,4 @@
-// The set-up of a contact window once its controller has loaded: the view
-// settings copied from the defaults, the toolbar with its pop-ups and
+// The set-up of a contact window once its controller has loaded: the toolbar with its pop-ups and
 // buttons, the main menu's twins of the pop-ups and the preload of the
 // postal data; and the validation of the window's items.
 
@@ -42,7 +41,6 @@ QToolButton *makeButton(QWidget *parent, const QString &title, const QString &ob
 
 void WindowController::windowDidLoad()
 {
-    copyViewSettings();
     buildToolbar();
     // The key must be written once to count as set; absent, the pane shows.
     const QVariant showGroups = m_userDefaults->objectForKey(MainViewDefaults::showGroupViewKey);
@@ -51,21 +49,8 @@ void WindowController::windowDidLoad()
     (void)QtConcurrent::run([] { (void)ZipSearch::zipdb(); });
     connect(
         m_contactsViewController, &ContactsViewController::selectionDidChange, this, &WindowController::validateMenus);
-    connect(m_contactsViewController, &ContactsViewController::columnsDidSave, this, [this] {
-        m_viewTypeDict = MainViewDefaults::readAndRepair(*m_userDefaults).viewTypeDict;
-        m_mainViewController->setViewTypeDict(m_viewTypeDict);
-    });
     makeOptionSheet();
     validateMenus();
-}
-
-void WindowController::copyViewSettings()
-{
-    const MainViewDefaults settings = MainViewDefaults::readAndRepair(*m_userDefaults);
-    m_selectedLabels = settings.selectedLabels;
-    m_viewTypeDict = settings.viewTypeDict;
-    m_selectedViewType = settings.selectedViewType;
-    m_sortOptionsDict = settings.sortOptionsDict;
 }
 
 void WindowController::buildToolbar()
@@ -166,14 +151,14 @@ bool WindowController::validateMenuItem(QAction *item) const
     if (action == QStringLiteral("printStyleSelected")) {
         item->setChecked(key.toString() == m_mainViewController->printStyle());
     } else if (action == QStringLiteral("viewTypePopupSelected")) {
-        item->setChecked(key.toString() == m_selectedViewType);
+        item->setChecked(key.toString() == m_viewSettings->selectedViewType());
     } else if (action == QStringLiteral("itemsPopupSelected")) {
-        item->setChecked(m_viewTypeDict.value(m_selectedViewType).contains(key.toString()));
+        item->setChecked(m_viewSettings->selectedColumns().contains(key.toString()));
     } else if (action == QStringLiteral("labelsPopupSelected")) {
-        item->setChecked(m_selectedLabels.contains(key.toString()));
+        item->setChecked(m_viewSettings->selectedLabels().contains(key.toString()));
     } else if (action == QStringLiteral("sortOptionsSelected")) {
         const QString column = item->parent() ? item->parent()->property("column").toString() : QString();
-        item->setChecked(m_sortOptionsDict.value(column).selected == key.toString());
+        item->setChecked(m_viewSettings->selectedSortKey(column) == key.toString());
     } else if (action == QStringLiteral("toggleContactInfo")) {
         item->setText(isContactInfoCollapsed() ? tr("Show Contact Info") : tr("Hide Contact Info"));
     } else if (action == QStringLiteral("toggleGroupView")) {

@@ -5,6 +5,7 @@
 #include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
+#include "table/ViewSettings.h"
 #include "table/SubContactTableSorter.h"
 #include "table/ContactsDragAndDrop.h"
 #include "table/ContactsViewControllerDelegate.h"
@@ -88,6 +89,13 @@ UserDefaults &ContactsViewController::userDefaults() const
     return m_userDefaults ? *m_userDefaults : UserDefaults::standardUserDefaults();
 }
 
+ViewSettings &ContactsViewController::viewSettings() const
+{
+    if (!m_viewSettings)
+        m_viewSettings = new ViewSettings(userDefaults(), const_cast<ContactsViewController *>(this));
+    return *m_viewSettings;
+}
+
 // The preference reset the window asks about at launch is not asked again
 // here: a second answer would remove the settings the window has just
 // repaired.
@@ -121,7 +129,7 @@ void ContactsViewController::showEvent(QShowEvent *event)
 
 void ContactsViewController::viewWillAppear()
 {
-    setSelectedViewType(userDefaults().stringForKey(selectedViewTypeKey));
+    setSelectedViewType(viewSettings().selectedViewType());
     const SortDescriptor last = lastSortDescriptor(userDefaults());
     makeFirstResponder();
     if (subContactTable().isEmpty())
@@ -284,7 +292,7 @@ void ContactsViewController::updateRowHeights()
 void ContactsViewController::updateTable()
 {
     const std::optional<OpenCellEdit> openEdit = takeOpenCellEdit();
-    const QStringList labels = userDefaults().stringArrayForKey(selectedLabelsKey);
+    const QStringList labels = viewSettings().selectedLabels();
     if (!labels.isEmpty())
         m_model->setSelectedLabels(labels);
     const QList<int> selected = selectedRowIndexes();

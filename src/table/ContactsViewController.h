@@ -8,7 +8,7 @@
 #include "platform/widgets/Popover.h"
 #include "platform/widgets/PopoverDelegate.h"
 #include "table/ContactTablePane.h"
-#include "table/ViewSettingsKeys.h"
+#include "table/ViewSettings.h"
 
 #include <QFont>
 #include <QList>
@@ -73,6 +73,10 @@ public:
 
     [[nodiscard]] QTableView *tableView() const { return m_tableView; }
     [[nodiscard]] ContactTableModel *model() const { return m_model; }
+    // The window's view settings; a table given none keeps its own, read
+    // from its defaults when first asked.
+    void setViewSettings(ViewSettings *settings) { m_viewSettings = settings; }
+    [[nodiscard]] ViewSettings &viewSettings() const;
     void setDelegate(ContactsViewControllerDelegate *delegate);
     [[nodiscard]] ContactsViewControllerDelegate *delegate() const { return m_delegate; }
     // Copying, dragging and dropping rows (ContactsDragAndDrop).
@@ -258,8 +262,6 @@ public:
 Q_SIGNALS:
     // The selected rows changed, by the user or by the code.
     void selectionDidChange();
-    // The current view type's column order was stored.
-    void columnsDidSave();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -282,6 +284,7 @@ private:
     void rebuildKeepingSelection(const std::optional<RowAnchor> &anchor, const QList<int> &otherwise);
 
     UserDefaults *m_userDefaults = nullptr;
+    mutable QPointer<ViewSettings> m_viewSettings;
     QTableView *m_tableView = nullptr;
     ContactTableModel *m_model = nullptr;
     ContactTableCellDelegate *m_cellDelegate = nullptr;

@@ -6,6 +6,7 @@
 #include "platform/StoredValue.h"
 #include "platform/UserDefaults.h"
 #include "table/ContactTableModel.h"
+#include "table/ViewSettings.h"
 
 #include <QHeaderView>
 #include <QTableView>
@@ -23,10 +24,10 @@ constexpr int fixedColumns = 2;
 void ContactsViewController::setColumnIdentifiers(const QStringList &identifiers)
 {
     m_model->setColumnIdentifiers(identifiers);
-    const QVariantMap sortOptions = userDefaults().dictionaryForKey(sortOptionsDictKey);
+    const ViewSettings &settings = viewSettings();
     m_sortKeys.clear();
     for (const QString &identifier : identifiers) {
-        const QString selected = sortOptions.value(identifier).toMap().value(QStringLiteral("selected")).toString();
+        const QString selected = settings.selectedSortKey(identifier);
         if (identifier == senderColumn)
             m_sortKeys.append(QString());
         else
@@ -41,8 +42,7 @@ QStringList ContactsViewController::columnIdentifiers() const
 
 void ContactsViewController::setSelectedViewType(const QString &viewType)
 {
-    const QVariant columns = userDefaults().dictionaryForKey(viewTypeDictKey).value(viewType);
-    updateColumnsInTableView(columns.toStringList());
+    updateColumnsInTableView(viewSettings().viewTypeDict().value(viewType));
 }
 
 // The rows are sorted again too: the header shows the sort, and a column
@@ -132,13 +132,8 @@ void ContactsViewController::columnDidMove(int, int oldVisual, int newVisual)
 
 void ContactsViewController::saveColumnWithDictionary()
 {
-    UserDefaults &defaults = userDefaults();
-    defaults.setObject(m_columnWidthDictionary, columnWidthDictionaryKey);
-    const QString viewType = defaults.stringForKey(selectedViewTypeKey);
-    if (!viewType.isEmpty()) {
-        QVariantMap viewTypes = defaults.dictionaryForKey(viewTypeDictKey);
-        viewTypes.insert(viewType, columnIdentifiers());
-        defaults.setObject(viewTypes, viewTypeDictKey);
-    }
-    Q_EMIT columnsDidSave();
+    userDefaults().setObject(m_columnWidthDictionary, columnWidthDictionaryKey);
+    ViewSettings &settings = viewSettings();
+    if (!settings.selectedViewType().isEmpty())
+        settings.setColumns(settings.selectedViewType(), columnIdentifiers());
 }

@@ -179,7 +179,7 @@ TEST_P(PreferenceReset, ShiftControlAltOffersTheDefaultsBack)
     EXPECT_EQ(m_alerts.alerts.first().informativeText, u"Would you like to restore default preferences?"_s);
     EXPECT_FALSE(m_defaults->objectForKey(u"MV1DcolumnWidthDictionary"_s).isValid());
     EXPECT_FALSE(m_defaults->objectForKey(Keys::windowFramePrefix + u"AddressBook"_s).isValid());
-    EXPECT_EQ(window->mainViewController()->selectedViewType(), u"Address"_s);
+    EXPECT_EQ(window->viewSettings()->selectedViewType(), u"Address"_s);
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(window->frameGeometry().topLeft(), available.topLeft() + QPoint(100, 100));
     EXPECT_EQ(window->size(), QSize(900, 500));

@@ -293,8 +293,18 @@ TEST_F(FindBarTest, ReplaceAllChangesWhatTheTableShowsAsOneStep)
 
 TEST_F(FindBarTest, ReplaceAllLeavesValuesTheLabelsHide)
 {
-    m_defaults->setObject(QStringList{u"home"_s}, ContactsViewController::selectedLabelsKey);
-    table().updateTable();
+    // Chosen as the user does, in the toolbar's labels menu.
+    QMenu *labels = m_window->labelsPopup()->menu();
+    Q_EMIT labels->aboutToShow();
+    QAction *home = nullptr;
+    for (QAction *item : labels->actions()) {
+        if (item->data().toString() == u"home"_s)
+            home = item;
+    }
+    ASSERT_NE(home, nullptr);
+    home->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_defaults->stringArrayForKey(ContactsViewController::selectedLabelsKey), QStringList{u"home"_s});
     find(u"lee"_s);
     replace(u"X"_s, bar().replaceAllButton());
     EXPECT_EQ(phone(0, 0), u"555 X"_s);
