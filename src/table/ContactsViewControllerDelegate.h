@@ -54,6 +54,13 @@ public:
     // the completion runs after its OK.
     virtual void showReplaceAlertPanel(const ReplaceAlertRequest &request, const ReplaceAlertCompletion &completion)
         = 0;
+    // Contacts added to or removed from a group as one undo step; the table
+    // is refreshed and, after an add, the new rows are selected.
+    virtual void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group) = 0;
+    virtual void undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo)
+        = 0;
+    // The window's QR-code panel for the selected contact.
+    virtual void showQRCode() = 0;
     // Whether the window can be unlocked for editing (a CSV document can't).
     [[nodiscard]] virtual bool canUnlock() const = 0;
     // The names of the groups that hold the row's contact.

@@ -19,12 +19,6 @@
 using namespace FieldId;
 using ContactTableMenu::Command;
 
-void ContactsViewController::setClickedCell(int column, int row)
-{
-    m_clickedColumn = column;
-    m_clickedRow = row;
-}
-
 // A right-click opens the menu from the viewport; the menu key, sent to the
 // view itself, opens it on the current cell.
 bool ContactsViewController::contextMenuEvent(QContextMenuEvent *event, bool fromViewport)
@@ -93,10 +87,7 @@ bool ContactsViewController::showContextMenu(int column, int row, const QPoint &
         // Deleting or copying contacts needs a selected row besides the
         // clicked one (the window's menu items follow the same rule).
         const bool contactCommand = item.command == Command::DeleteContact || item.command == Command::DuplicateContact;
-        const bool runnable = item.command != Command::None && item.command != Command::Workspace
-            && item.command != Command::DeleteContact && item.command != Command::DuplicateContact
-            && item.command != Command::ShowQRCode;
-        action->setEnabled(runnable && (!contactCommand || rowsSelected));
+        action->setEnabled(item.command != Command::None && (!contactCommand || rowsSelected));
         // The command runs once the menu has gone and the window is active
         // again: a popover opened while the menu still closes would take the
         // passing deactivation for a click elsewhere and close at once.
@@ -147,11 +138,19 @@ void ContactsViewController::runMenuCommand(const QString &key, int command)
     case Command::AppendItem:
         appendItem();
         break;
-    case Command::None:
     case Command::Workspace:
+        doWorkspaceAction(key);
+        break;
     case Command::DeleteContact:
+        deleteContact();
+        break;
     case Command::DuplicateContact:
+        duplicateContact();
+        break;
     case Command::ShowQRCode:
+        showQRCode();
+        break;
+    case Command::None:
         break;
     }
     setClickedCell(-1, -1);

@@ -196,19 +196,19 @@ TEST_P(MenuItems, OfferWhatSuitsTheCell)
 INSTANTIATE_TEST_SUITE_P(Rows, MenuItems,
     testing::Values(
         MenuRow{"PhoneEditing", FieldId::Phone, true, {},
-            u"!Call Phone|-|Open Edit Panel|Replace Label and Text|Add Item|Delete Item|-|Replace Text|Prepend Text|Append Text"_s},
+            u"Call Phone|-|Open Edit Panel|Replace Label and Text|Add Item|Delete Item|-|Replace Text|Prepend Text|Append Text"_s},
         MenuRow{"PhoneLocked", FieldId::Phone, false, {},
-            u"!Call Phone|-|Open Edit Panel|!Replace Label and Text|!Add Item|!Delete Item|-|!Replace Text|!Prepend Text|!Append Text"_s},
+            u"Call Phone|-|Open Edit Panel|!Replace Label and Text|!Add Item|!Delete Item|-|!Replace Text|!Prepend Text|!Append Text"_s},
         MenuRow{
             "PhoneWithoutNumber", FieldId::Phone, true, FieldId::Phone, u"!Call Phone|Open Edit Panel|-|Add Item"_s},
         MenuRow{"EmailEditing", FieldId::Email, true, {},
-            u"!Send Email|-|Open Edit Panel|Add Item|Replace Label and Text|Delete Item|-|Replace Text|Prepend Text|Append Text"_s},
+            u"Send Email|-|Open Edit Panel|Add Item|Replace Label and Text|Delete Item|-|Replace Text|Prepend Text|Append Text"_s},
         MenuRow{"AddressWithoutAddress", FieldId::Address, true, FieldId::Address,
             u"!Open Map|!Open Google Map|-|!Open Address Panel|Add/Delete Address Item|Add Item"_s},
         MenuRow{"CityLocked", FieldId::City, false, {},
             u"Open Address Panel|-|!Replace Text|!Prepend Text|!Append Text|-|!Delete Item|!Add Item"_s},
         MenuRow{"NameLocked", FieldId::Name, false, {},
-            u"Open Name Panel|Show Contact Info|!Show QRCode|-|!Delete Contact|!Duplicate Contact"_s},
+            u"Open Name Panel|Show Contact Info|Show QRCode|-|!Delete Contact|!Duplicate Contact"_s},
         MenuRow{"CompanyWithout", FieldId::Company, true, FieldId::Company, u"Replace Text"_s},
         MenuRow{"Sender", senderColumn, true, {}, QString()}),
     [](const auto &info) { return std::string(info.param.name); });
