@@ -1,10 +1,12 @@
 #include "TableEditingFixture.h"
 
+#include "common/OpenedUrls.h"
 #include "common/Screenshot.h"
 #include "editors/AddressViewController.h"
 #include "editors/MultiValueViewController.h"
 #include "editors/NameViewController.h"
 #include "find/ReplaceAlertPanel.h"
+#include "interchange/widgets/QRCodePanelController.h"
 #include "platform/widgets/Popover.h"
 
 #include <QComboBox>
@@ -212,6 +214,48 @@ INSTANTIATE_TEST_SUITE_P(Rows, MenuItems,
         MenuRow{"CompanyWithout", FieldId::Company, true, FieldId::Company, u"Replace Text"_s},
         MenuRow{"Sender", senderColumn, true, {}, QString()}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// Locked, the items that only read a value still work.
+struct ReadingRow {
+    const char *name;
+    ContactIdentifier column;
+    QString key;
+    QString scheme;
+};
+
+class ReadingItems : public TableContextMenu, public testing::WithParamInterface<ReadingRow> { };
+
+TEST_P(ReadingItems, WorkWhileLocked)
+{
+    const ReadingRow &param = GetParam();
+    OpenedUrls desktop({u"tel"_s, u"mailto"_s, u"http"_s, u"https"_s, u"maps"_s, u"ical"_s});
+    mainView().setEditState(false);
+    const int first = firstRows().first();
+    table().selectRowIndexes({first});
+    rightClickAndChoose(param.column, first, param.key);
+    ASSERT_EQ(desktop.urls.size(), 1);
+    EXPECT_TRUE(desktop.urls.first().startsWith(param.scheme + u':')) << qPrintable(desktop.urls.first());
+    EXPECT_EQ(table().clickedRow(), -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ReadingItems,
+    testing::Values(ReadingRow{"CallPhone", FieldId::Phone, u"Call Phone"_s, u"tel"_s},
+        ReadingRow{"SendEmail", FieldId::Email, u"Send Email"_s, u"mailto"_s},
+        ReadingRow{"OpenMap", FieldId::Address, u"Open Map"_s, u"maps"_s},
+        ReadingRow{"OpenGoogleMap", FieldId::Address, u"Open Google Map"_s, u"https"_s}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(TableContextMenu, ShowQRCodeOpensTheWindowsPanelWhileLocked)
+{
+    mainView().setEditState(false);
+    const int first = firstRows().first();
+    table().selectRowIndexes({first});
+    rightClickAndChoose(FieldId::Name, first, u"Show QRCode"_s);
+    QRCodePanelController *panel = window().qrCodePanelController();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isVisible());
+    panel->close();
+}
 
 TEST_F(TableContextMenu, ARightClickKeepsTheSelectionAndTheClickedCellLastsUntilTheMenuCloses)
 {
