@@ -203,6 +203,7 @@ TEST_F(ContactCommands, ShowSimpleInfoWithoutARowDoesNothingAndAChangeIsOneStep)
     const int index = firstRows().at(1);
     selectByClicks({index});
     const MVPersonPtr shown = row(index)->person;
+    shown->setValue(u"花子"_s, FieldId::Renmei);
     const PersonValue before = shown->valueForIdentifier(FieldId::Company);
     QAction *show = contactMenuItem(u"showContact"_s);
     window().validateMenus();
@@ -214,10 +215,12 @@ TEST_F(ContactCommands, ShowSimpleInfoWithoutARowDoesNothingAndAChangeIsOneStep)
     EXPECT_EQ(sheet()->parentWidget(), &window());
     EXPECT_EQ(sheet()->selectedFont(), table().selectedFont());
     typeInSheet(sheetCompanyRow, u"Sheet Company"_s);
-    Screenshot::grab(&window(), u"sheet"_s);
+    Screenshot::grab(sheet(), u"sheet"_s);
     QTest::mouseClick(sheet()->doneButton(), Qt::LeftButton);
     endTurn();
     EXPECT_EQ(shown->valueForIdentifier(FieldId::Company), PersonValue(u"Sheet Company"_s));
+    // The joint names the sheet showed and left alone stay.
+    EXPECT_EQ(shown->valueForIdentifier(FieldId::Renmei), PersonValue(u"花子"_s));
     EXPECT_TRUE(window().isWindowModified());
     pressCtrlZ();
     EXPECT_EQ(shown->valueForIdentifier(FieldId::Company), before);
