@@ -2,6 +2,7 @@
 
 #include "common/Screenshot.h"
 #include "editors/SimpleInfoPanelController.h"
+#include "interchange/widgets/QRCodePanelController.h"
 #include "model/HagakiLayoutString.h"
 #include "table/workspace/WorkspaceUrls.h"
 
@@ -189,6 +190,20 @@ TEST_F(ContactCommands, DuplicateAndDeleteDoNothingLockedOrWithoutAClickedCell)
     EXPECT_EQ(contactCount(), before);
     EXPECT_EQ(shownContactCount(), int(firstRows().size()));
     EXPECT_FALSE(undoManager().canUndo());
+}
+
+TEST_F(ContactCommands, ShowQRCodeOpensTheWindowsPanelOnTheSelectedContact)
+{
+    const int index = firstRows().at(2);
+    selectByClicks({index});
+    table().setClickedCell(column(FieldId::Company), index);
+    table().showQRCode();
+    QRCodePanelController *panel = window().qrCodePanelController();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isVisible());
+    ASSERT_NE(panel->contact(), nullptr);
+    EXPECT_EQ(panel->contact()->uniqueId, row(index)->uniqueId);
+    panel->close();
 }
 
 // --- The simple sheet ------------------------------------------------------------------
