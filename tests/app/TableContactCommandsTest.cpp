@@ -242,6 +242,27 @@ TEST_F(ContactCommands, ShowSimpleInfoWithoutARowDoesNothingAndAChangeIsOneStep)
     EXPECT_FALSE(undoManager().canUndo());
 }
 
+TEST_F(ContactCommands, ASheetEndingAfterAnUndoRemovedItsContactChangesNothing)
+{
+    const int index = firstRows().at(1);
+    selectByClicks({index});
+    table().setClickedCell(column(FieldId::Company), index);
+    table().duplicateContact();
+    endTurn();
+    // The copy's row is selected after the add.
+    const SubContactRecordPtr copyRow = row(table().selectedRow());
+    ASSERT_TRUE(copyRow->person->created());
+    contactMenuItem(u"showContact"_s)->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet()));
+    mainView().undo();
+    endTurn();
+    typeInSheet(sheetCompanyRow, u"Too Late"_s);
+    QTest::mouseClick(sheet()->doneButton(), Qt::LeftButton);
+    endTurn();
+    EXPECT_NE(copyRow->person->valueForIdentifier(FieldId::Company), PersonValue(u"Too Late"_s));
+    EXPECT_FALSE(undoManager().canUndo());
+}
+
 TEST_F(ContactCommands, AddNewContactAddsARowToTheShownGroupAndASecondCallCloses)
 {
     const int before = shownContactCount();
