@@ -10,6 +10,10 @@ BUILD_DIR   ?= build
 BENCH_DIR   ?= build-bench
 SANITIZE_DIR ?= build-sanitize
 JOBS        ?= $(shell nproc)
+# A compiler warning fails the build of `make test` (and of run, demo and
+# build, which share its folder, so that switching between them rebuilds
+# nothing). The clang builds of sanitize and tsan leave warnings warnings.
+WARNINGS_AS_ERRORS ?= ON
 
 .PHONY: all deps configure build run test bench sanitize clean demo
 
@@ -19,7 +23,7 @@ deps:
 	scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMARK_WARNINGS_AS_ERRORS=$(WARNINGS_AS_ERRORS)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)

@@ -125,7 +125,8 @@ void MultiValueViewController::fillControls(MVPerson *person, bool /*editable*/)
     m_addressField->clear();
     m_customLabelView->hide();
     // The opener names the value by its own number, not by its position.
-    const std::optional<qint64> labelIndex = contextInfo() ? contextInfo()->labelIndex : std::nullopt;
+    static const std::optional<qint64> unnamed;
+    const std::optional<qint64> &labelIndex = contextInfo() ? contextInfo()->labelIndex : unnamed;
     const auto found = std::find_if(rows.cbegin(), rows.cend(),
         [&labelIndex](const LabeledValueRecordPtr &row) { return labelIndex && row->labelIndex == *labelIndex; });
     selectRow(found == rows.cend() ? -1 : int(found - rows.cbegin()));

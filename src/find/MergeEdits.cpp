@@ -70,7 +70,8 @@ bool MergeEdits::undoReplaceValue(
         const auto *record = std::get_if<BirthdayRecord>(&value);
         if (record || std::holds_alternative<std::monostate>(value)) {
             const BirthdayRecord old = *person.birthdayValue();
-            const std::optional<StoreDateComponents> wanted = record ? record->value : std::nullopt;
+            static const std::optional<StoreDateComponents> noDate;
+            const std::optional<StoreDateComponents> &wanted = record ? record->value : noDate;
             if (old.value != wanted) {
                 registerReplace(old, identifier, contact);
                 person.setValue(value, identifier);

@@ -131,8 +131,9 @@ TEST_P(StoreFaultSaveTest, SaveFailsWithItsCauseKeepsTheEditsAndSucceedsOnceTheF
             protection.emplace(m_folder);
         EXPECT_FALSE(save());
         // Reading goes on meanwhile.
-        if (locked)
+        if (locked) {
             EXPECT_EQ(shownIn(loadAsAtRestart(), u"Taro"_s), shownFor(0));
+        }
     }
     // With the whole folder protected the side file, written ahead of the
     // store, is the first to be refused.

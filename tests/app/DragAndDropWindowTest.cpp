@@ -146,7 +146,7 @@ TEST_F(WindowDragAndDrop, ATypedGroupNameIsOneUndoStepMarksTheWindowAndIsSaved)
     QTest::keyClicks(editor, u"Pals"_s);
     Screenshot::grab(&window(), u"renaming"_s);
     QTest::keyClick(editor, Qt::Key_Return);
-    QTest::qWaitFor([&] { return friends->name == u"Pals"_s; }, 1000);
+    (void)QTest::qWaitFor([&] { return friends->name == u"Pals"_s; }, 1000);
     EXPECT_EQ(friends->name, u"Pals"_s);
     EXPECT_TRUE(window().isWindowModified());
     EXPECT_EQ(outline().model()->indexOfGroup(friends).data().toString(), u"Pals"_s);

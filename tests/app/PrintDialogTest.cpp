@@ -62,7 +62,7 @@ protected:
         QApplication::setActiveWindow(&window());
         QTest::keyClick(&window(), Qt::Key_P, Qt::ControlModifier);
         QPrintDialog *dialog = nullptr;
-        QTest::qWaitFor([&] { return (dialog = window().findChild<QPrintDialog *>()) && dialog->isVisible(); });
+        (void)QTest::qWaitFor([&] { return (dialog = window().findChild<QPrintDialog *>()) && dialog->isVisible(); });
         return dialog;
     }
 

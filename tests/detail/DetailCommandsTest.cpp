@@ -282,8 +282,9 @@ TEST_F(DetailCommands, MenusShowTranslatedTitlesOnlyOnValuesAndTheirItemsChangeT
     menu = rightClickRow(pane(), rowOf(FieldId::Phone));
     ASSERT_NE(menu, nullptr);
     for (QAction *action : menu->actions()) {
-        if (action->data() == u"Delete Item"_s)
+        if (action->data() == u"Delete Item"_s) {
             EXPECT_FALSE(action->isEnabled());
+        }
     }
     menu->close();
 }

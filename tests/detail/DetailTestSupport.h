@@ -193,7 +193,7 @@ protected:
         const QRect cell = view.visualRect(view.infoModel()->index(row, ContactInfoTableModel::ValueColumn));
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.topRight() + QPoint(-10, 5));
         if (selected)
-            QTest::qWaitFor([] { return qobject_cast<QPlainTextEdit *>(QApplication::focusWidget()) != nullptr; },
+            (void)QTest::qWaitFor([] { return qobject_cast<QPlainTextEdit *>(QApplication::focusWidget()) != nullptr; },
                 QApplication::doubleClickInterval() + 500);
         else
             QTest::keyClick(&view, Qt::Key_F2);

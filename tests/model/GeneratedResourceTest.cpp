@@ -42,8 +42,9 @@ TEST_P(GeneratedResource, IsWhatItsScriptMakes)
     for (const QString &name : made) {
         const QByteArray bytes = readFile(folder + u'/' + name);
         EXPECT_EQ(bytes, readFile(QStringLiteral(QUILLMARK_RESOURCES_DIR "/") + name)) << name.toStdString();
-        if (QFile::exists(QStringLiteral(":/") + name))
+        if (QFile::exists(QStringLiteral(":/") + name)) {
             EXPECT_EQ(bytes, readFile(QStringLiteral(":/") + name)) << name.toStdString();
+        }
     }
 }
 

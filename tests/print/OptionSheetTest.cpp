@@ -120,8 +120,9 @@ TEST_F(OptionSheet, TheStylePopupStoresTheStyleAndEachKindOfStyleKeepsItsPaper)
     EXPECT_EQ(PrintInfo::sharedPrintInfo()->paperName(), u"Letter"_s);
     m_window->validateMenus();
     for (QAction *item : m_window->printStylePopup()->menu()->actions()) {
-        if (item->objectName() == u"printStyleSelected"_s)
+        if (item->objectName() == u"printStyleSelected"_s) {
             EXPECT_EQ(item->isChecked(), item->data() == u"Labels"_s);
+        }
     }
     // The preview draws the label sheet: frames or glyphs beyond the page.
     EXPECT_FALSE(view().drawList(view().bounds()).glyphs().isEmpty());

@@ -94,10 +94,12 @@ TEST_P(UncoveredLetters, PrintOnPostcardsAndEnvelopesWithTheOtherCharactersInPla
             ASSERT_TRUE(glyph.font.isValid());
             const QString text = QString::fromUcs4(&glyph.character, 1);
             const quint32 own = glyph.font.glyphIndexesForString(text).value(0);
-            if (!isIndic(glyph.character) && glyph.character > u' ' && glyph.character != U'様')
+            if (!isIndic(glyph.character) && glyph.character > u' ' && glyph.character != U'様') {
                 EXPECT_NE(glyph.glyph, 0u) << text.toStdString();
-            if (glyph.character >= u'0' && glyph.character <= u'9')
+            }
+            if (glyph.character >= u'0' && glyph.character <= u'9') {
                 EXPECT_EQ(glyph.glyph, own) << text.toStdString();
+            }
         }
         EXPECT_FALSE(PageRenderer::renderPage(*view, 1, 72).isNull());
         const QList<Page> pages

@@ -225,8 +225,9 @@ TEST_P(WholeLine, SetsEveryCharacterInItsColumnInVerticalForms)
         EXPECT_EQ(glyph.character, character.unicode());
         EXPECT_DOUBLE_EQ(glyph.angle, 0);
         const quint32 nominal = glyph.font.glyphIndexesForString(QString(character)).value(0);
-        if (character == u'、' || character == u'「' || character == u'」')
+        if (character == u'、' || character == u'「' || character == u'」') {
             EXPECT_NE(glyph.glyph, nominal) << QString(character).toStdString();
+        }
         // The font gives ink boxes in whole pixels.
         const QRectF box = glyph.font.boundingRect(glyph.glyph).translated(glyph.anchor + glyph.offset);
         EXPECT_GE(box.left(), 90 - 1) << QString(character).toStdString();

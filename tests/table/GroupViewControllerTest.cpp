@@ -170,7 +170,7 @@ TEST_F(GroupViewControllerTest, ATypedNameIsReportedAndAnEmptyOrUnchangedOneIsNo
     QTest::keyClick(editor, Qt::Key_Return);
     // The editor commits on a later turn, and the name reaches the delegate
     // after that.
-    QTest::qWaitFor([this] { return !delegate.names.isEmpty(); }, 1000);
+    (void)QTest::qWaitFor([this] { return !delegate.names.isEmpty(); }, 1000);
     ASSERT_EQ(delegate.names.size(), 1);
     EXPECT_EQ(delegate.names.first().first, "Kin");
     EXPECT_EQ(delegate.names.first().second, family);
