@@ -408,17 +408,19 @@ void ViewController::duplicateContacts()
         return;
     QList<ContactRecordPtr> copies;
     for (const ContactRecordPtr &contact : m_contactsViewController->selectedContacts()) {
-        if (!contact->person)
-            continue;
-        const MVPersonPtr person = PersonDuplicate::copyOf(*contact->person, PersonDuplicate::CopyLayouts::No);
-        const ContactRecordPtr copy = ContactRecord::makeWithPerson(person);
-        copy->isNew = true;
-        copies.append(copy);
+        if (const ContactRecordPtr copy = PersonDuplicate::recordCopyOf(*contact, PersonDuplicate::CopyLayouts::No))
+            copies.append(copy);
     }
     if (copies.isEmpty())
         return;
     undoAddContacts(copies, m_selectedGroupDict);
     setWindowEdited(true);
+}
+
+void ViewController::showQRCode()
+{
+    if (m_windowController)
+        m_windowController->showQRCode();
 }
 
 void ViewController::selectRowBefore(int firstDeletedRow)

@@ -215,8 +215,10 @@ public:
     [[nodiscard]] const ItemAndRangeRecordPtr &selectedItemAndRange() const { return m_selectedItemAndRange; }
 
     // --- Group memberships and groups -------------------------------------
-    void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group);
-    void undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo);
+    void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group) override;
+    void undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo) override;
+    // The window's "Show QRCode".
+    void showQRCode() override;
     void undoAddGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container);
     void undoDeleteGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container);
     bool undoChangeGroupName(const QString &name, const GroupRecordPtr &group);

@@ -281,6 +281,8 @@ bool ViewController::validateMenuItem(QAction *item) const
     }
     if (action == QStringLiteral("deleteContacts") || action == QStringLiteral("duplicateContacts"))
         return m_editState && m_contactsViewController && !m_contactsViewController->selectedRowIndexes().isEmpty();
+    if (action == QStringLiteral("showContact") || action == QStringLiteral("addContact"))
+        return m_editState;
     return true;
 }
 

@@ -200,8 +200,10 @@ void WindowController::initContactMenu()
     toggle->setObjectName(QStringLiteral("toggleContactInfo"));
     toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     m_contactMenu->addSeparator();
-    m_contactMenu->addAction(tr("Show Simple Info"))->setObjectName(QStringLiteral("showContact"));
-    m_contactMenu->addAction(tr("Add New Contact"))->setObjectName(QStringLiteral("addContact"));
+    m_contactMenu->addAction(tr("Show Simple Info"), m_contactsViewController, &ContactsViewController::showContact)
+        ->setObjectName(QStringLiteral("showContact"));
+    m_contactMenu->addAction(tr("Add New Contact"), m_contactsViewController, &ContactsViewController::addContact)
+        ->setObjectName(QStringLiteral("addContact"));
     m_contactMenu->addAction(tr("Delete Contacts"), m_mainViewController, &ViewController::deleteContacts)
         ->setObjectName(QStringLiteral("deleteContacts"));
     m_contactMenu->addAction(tr("Duplicate Contacts"), m_mainViewController, &ViewController::duplicateContacts)

@@ -24,7 +24,7 @@ namespace {
 // enabled.
 const QSet<QString> &unbuiltActions()
 {
-    static const QSet<QString> actions{QStringLiteral("showContact"), QStringLiteral("addContact")};
+    static const QSet<QString> actions;
     return actions;
 }
 

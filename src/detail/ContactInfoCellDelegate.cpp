@@ -3,6 +3,7 @@
 #include "table/SelectedCellBackground.h"
 #include "detail/ContactInfoView.h"
 #include "model/MVPerson.h"
+#include "platform/widgets/CellEditorKeys.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -17,11 +18,6 @@ constexpr int textMargin = 4;
 constexpr int popupMargin = 2;
 constexpr int popupGap = 4;
 constexpr int iconGap = 4;
-
-bool isReturn(const QKeyEvent &key)
-{
-    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
-}
 
 } // namespace
 
@@ -230,13 +226,9 @@ bool ContactInfoCellDelegate::eventFilter(QObject *object, QEvent *event)
     auto *editor = qobject_cast<QPlainTextEdit *>(object);
     if (editor && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-        if (isReturn(*key) && modifiers == Qt::AltModifier) {
-            editor->insertPlainText(QStringLiteral("\n"));
+        if (CellEditorKeys::breakLine(editor, *key))
             return true;
-        }
-        if ((isReturn(*key) || key->key() == Qt::Key_Tab) && modifiers == Qt::NoModifier
-            && m_view->insertNewlineOrTab(editor))
+        if (CellEditorKeys::meaningOf(*key) == CellEditorKeys::Meaning::NextRow && m_view->insertNewlineOrTab(editor))
             return true;
     }
     return QStyledItemDelegate::eventFilter(object, event);

@@ -8,12 +8,9 @@
 #include "detail/ContactInfoView.h"
 #include "detail/DetailContextMenu.h"
 #include "detail/DetailRowKinds_p.h"
+#include "detail/DetailWorkspace.h"
 #include "detail/ValueEditorHandOff.h"
 #include "model/MVPerson.h"
-#include "table/workspace/WorkspaceAction.h"
-
-#include <QHash>
-#include <QMessageBox>
 
 using namespace FieldId;
 
@@ -21,15 +18,6 @@ namespace {
 
 constexpr int smallestIconRowCount = 1;
 constexpr int largestIconRowCount = 20;
-
-LabeledValueRecord newLabeledValue(const QString &label, const QString &text)
-{
-    LabeledValueRecord value;
-    value.label = label;
-    value.value = text;
-    value.stringValue = text;
-    return value;
-}
 
 } // namespace
 
@@ -55,12 +43,8 @@ void ContactInfoRowCommands::addItem(int row)
         m_handOff->showIMSPopover(contact, type, -1, rect);
     else if (type == Dates || type == Birthday)
         m_handOff->showDatePopover(contact, type, -1, rect);
-    else if (type == Phone)
-        addLabeledValue(newLabeledValue(QStringLiteral("home"), QStringLiteral("123")), type);
-    else if (type == Email || type == URL)
-        addLabeledValue(newLabeledValue(QStringLiteral("home"), QStringLiteral("new")), type);
-    else if (type == Relationship)
-        addLabeledValue(newLabeledValue(QStringLiteral("friend"), QStringLiteral("new")), type);
+    else if (const std::optional<LabeledValueRecord> item = DetailContextMenu::newItemFor(type))
+        addLabeledValue(*item, type);
     else if (DetailRowKinds::isStringType(type) && m_view->replaceValue(QStringLiteral("new"), type))
         contactDidChange();
 }
@@ -103,34 +87,9 @@ void ContactInfoRowCommands::changeIconRowCount(int step)
 
 void ContactInfoRowCommands::openInWorkspace(const QString &key, int row)
 {
-    using namespace DetailContextMenu;
     MVPerson *person = m_view->infoModel()->person();
     if (!person)
         return;
     const InfoRowRecord &record = m_view->infoModel()->rowAt(row);
-    const QString text = person->stringValueForIdentifier(record.type, record.labelIndex.value_or(0));
-    using WorkspaceAction::Kind;
-    static const QHash<QString, Kind> kinds{{Key::CallPhone, Kind::CallPhone}, {Key::SendEmail, Kind::SendEmail},
-        {Key::OpenURL, Kind::OpenURL}, {Key::OpenMap, Kind::OpenMap}, {Key::OpenWebMap, Kind::OpenWebMap},
-        {Key::OpenCalendar, Kind::OpenCalendar}};
-    const auto kind = kinds.constFind(key);
-    if (kind == kinds.cend())
-        return;
-    const WorkspaceAction::Result result = WorkspaceAction::perform(*kind, text);
-    // No calendar is no failure the user could mend; the opener logged it.
-    if (result.outcome == WorkspaceOpener::Outcome::NotOpened && *kind != Kind::OpenCalendar)
-        alertNotOpened(result.url);
-}
-
-// A sheet of the view's window, so that a popover the view lies in stays.
-void ContactInfoRowCommands::alertNotOpened(const QString &urlText)
-{
-    auto *alert = new QMessageBox(m_view);
-    alert->setObjectName(QStringLiteral("notOpenedAlert"));
-    alert->setIcon(QMessageBox::Warning);
-    alert->setText(tr("The link couldn't be opened."));
-    alert->setInformativeText(tr("No application on this computer opens “%1”.").arg(urlText));
-    alert->setWindowModality(Qt::WindowModal);
-    alert->setAttribute(Qt::WA_DeleteOnClose);
-    alert->open();
+    DetailWorkspace::open(key, person->stringValueForIdentifier(record.type, record.labelIndex.value_or(0)), m_view);
 }

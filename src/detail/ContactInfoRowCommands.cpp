@@ -191,7 +191,7 @@ void ContactInfoRowCommands::runMenuCommand(const QString &key)
         openInWorkspace(key, row);
         break;
     case Command::OpenEditor:
-        openEditorItem(key, row);
+        openEditorFor(row, int(editorFor(record.type, key)));
         break;
     case Command::AddItem:
         addItem(row);
@@ -214,26 +214,6 @@ void ContactInfoRowCommands::runMenuCommand(const QString &key)
     case Command::None:
         break;
     }
-}
-
-// The items that open an editor: the single-value editors by their own
-// items, the list's editor for the rest.
-void ContactInfoRowCommands::openEditorItem(const QString &key, int row)
-{
-    using namespace DetailContextMenu;
-    const ContactIdentifier &type = m_view->infoModel()->rowAt(row).type;
-    if (type == Name || type == PhoneticName)
-        return;
-    Action action = Action::MultiValueEditor;
-    if (type == Dates || type == Birthday)
-        action = Action::DateEditor;
-    else if (type == Address && key == Key::OpenAddressPanel)
-        action = Action::AddressEditor;
-    else if (type == InstantMessage && key == Key::OpenIMSPanel)
-        action = Action::InstantMessageEditor;
-    else if (type == SocialNetwork && key == Key::OpenSNSPanel)
-        action = Action::SocialProfileEditor;
-    openEditorFor(row, int(action));
 }
 
 // --- The hand-off's host --------------------------------------------------------------

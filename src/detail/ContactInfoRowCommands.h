@@ -1,6 +1,7 @@
 #pragma once
 
 #include "detail/InfoRowRecord.h"
+#include "detail/PhotoFile.h"
 #include "detail/ValueEditorHost.h"
 #include "editors/ValueEditorDelegate.h"
 
@@ -27,7 +28,7 @@ class ContactInfoRowCommands : public QObject, public ValueEditorHost, public Va
 
 public:
     // The longest side a picked photo keeps.
-    static constexpr int largestPhotoSide = 512;
+    static constexpr int largestPhotoSide = PhotoFile::largestSide;
 
     explicit ContactInfoRowCommands(ContactInfoView *view);
     ~ContactInfoRowCommands() override;
@@ -87,7 +88,6 @@ private:
     [[nodiscard]] QRect cellRect(int row) const;
 
     void openEditorFor(int row, int action);
-    void openEditorItem(const QString &key, int row);
     void addItem(int row);
     void deleteItem(int row);
     void changeIconRowCount(int step);
@@ -96,7 +96,6 @@ private:
     void deleteImage();
     void contactDidChange();
     void addLabeledValue(const LabeledValueRecord &value, const ContactIdentifier &type);
-    void alertNotOpened(const QString &urlText);
 
     ContactInfoView *m_view = nullptr;
     ValueEditorHandOff *m_handOff = nullptr;

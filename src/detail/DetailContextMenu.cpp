@@ -24,6 +24,8 @@ namespace {
     QT_TRANSLATE_NOOP("ContactInfoMenu", "Open IMS Panel"),
     QT_TRANSLATE_NOOP("ContactInfoMenu", "Open SNS Panel"),
     QT_TRANSLATE_NOOP("ContactInfoMenu", "Open URL Panel"),
+    QT_TRANSLATE_NOOP("ContactInfoMenu", "Open Phone Panel"),
+    QT_TRANSLATE_NOOP("ContactInfoMenu", "Open Email Panel"),
     QT_TRANSLATE_NOOP("ContactInfoMenu", "Open Relationship Panel"),
     QT_TRANSLATE_NOOP("ContactInfoMenu", "Open Dates Panel"),
     QT_TRANSLATE_NOOP("ContactInfoMenu", "Open Birthday Panel"),
@@ -98,12 +100,62 @@ void photoRow(Builder &menu, bool present)
     menu.change(Key::DeleteImage, Command::DeleteImage);
 }
 
+// A row of the merge sheet: each list opens its own editor, Add Item comes
+// before Delete Item, and the photo has no height items.
+void mergeRow(Builder &menu, const ContactIdentifier &type, bool present)
+{
+    auto addThenDelete = [&menu] {
+        menu.addItem();
+        menu.deleteItem();
+    };
+    if (type == Phone || type == Email || type == URL) {
+        menu.onValue(type == Phone ? Key::CallPhone
+                : type == Email    ? Key::SendEmail
+                                   : Key::OpenURL,
+            Command::Workspace);
+        menu.editor(type == Phone ? QStringLiteral("Open Phone Panel")
+                : type == Email   ? QStringLiteral("Open Email Panel")
+                                  : QStringLiteral("Open URL Panel"));
+        addThenDelete();
+    } else if (type == Relationship) {
+        menu.editor(QStringLiteral("Open Relationship Panel"));
+        menu.editor(QStringLiteral("Add/Delete Relationship Item"));
+        addThenDelete();
+    } else if (type == Address) {
+        menu.onValue(Key::OpenMap, Command::Workspace);
+        menu.onValue(Key::OpenWebMap, Command::Workspace);
+        menu.editorOnValue(Key::OpenAddressPanel);
+        menu.editor(QStringLiteral("Add/Delete Address Item"));
+        addThenDelete();
+    } else if (type == InstantMessage || type == SocialNetwork) {
+        const bool chat = type == InstantMessage;
+        menu.editorOnValue(chat ? Key::OpenIMSPanel : Key::OpenSNSPanel);
+        menu.editor(chat ? QStringLiteral("Add/Delete IMS Item") : QStringLiteral("Add/Delete SNS Item"));
+        addThenDelete();
+    } else if (type == Dates) {
+        menu.onValue(Key::OpenCalendar, Command::Workspace);
+        menu.editor(QStringLiteral("Open Dates Panel"));
+        menu.deleteItem();
+    } else if (type == Photo) {
+        if (present) {
+            menu.change(Key::ReplaceImage, Command::AddImage);
+            menu.change(Key::DeleteImage, Command::DeleteImage);
+        } else {
+            menu.change(Key::AddImage, Command::AddImage);
+        }
+    }
+}
+
 } // namespace
 
 QList<Item> itemsFor(const ContactIdentifier &type, bool valuePresent, DetailHost host, bool locked)
 {
     Builder menu(valuePresent, locked);
     const bool popover = host == DetailHost::Popover;
+    if (host == DetailHost::Merge && type != Birthday) {
+        mergeRow(menu, type, valuePresent);
+        return menu.items();
+    }
     if (type == Phone) {
         linkRow(menu, Key::CallPhone, QStringLiteral("Add/Delete Phone Item"));
     } else if (type == Email) {
@@ -147,6 +199,40 @@ QList<Item> itemsFor(const ContactIdentifier &type, bool valuePresent, DetailHos
         photoRow(menu, valuePresent);
     }
     return menu.items();
+}
+
+DoubleClickDispatch::Action editorFor(const ContactIdentifier &type, const QString &key)
+{
+    using DoubleClickDispatch::Action;
+    if (type == Name || type == PhoneticName)
+        return Action::Nothing;
+    if (type == Dates || type == Birthday)
+        return Action::DateEditor;
+    if (type == Address && key == Key::OpenAddressPanel)
+        return Action::AddressEditor;
+    if (type == InstantMessage && key == Key::OpenIMSPanel)
+        return Action::InstantMessageEditor;
+    if (type == SocialNetwork && key == Key::OpenSNSPanel)
+        return Action::SocialProfileEditor;
+    return Action::MultiValueEditor;
+}
+
+std::optional<LabeledValueRecord> newItemFor(const ContactIdentifier &type)
+{
+    auto made = [](const QString &label, const QString &text) {
+        LabeledValueRecord value;
+        value.label = label;
+        value.value = text;
+        value.stringValue = text;
+        return value;
+    };
+    if (type == Phone)
+        return made(QStringLiteral("home"), QStringLiteral("123"));
+    if (type == Email || type == URL)
+        return made(QStringLiteral("home"), QStringLiteral("new"));
+    if (type == Relationship)
+        return made(QStringLiteral("friend"), QStringLiteral("new"));
+    return std::nullopt;
 }
 
 QString titleOf(const QString &key)

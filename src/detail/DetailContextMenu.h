@@ -1,12 +1,15 @@
 #pragma once
 
 #include "detail/DetailHost.h"
+#include "detail/DoubleClickDispatch.h"
 #include "model/ContactIdentifier.h"
+#include "model/LabeledValueRecord.h"
 
 #include <QList>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QMenu;
 
@@ -59,6 +62,15 @@ struct Item {
 // The row's items. Locked, the items that change the contact (adding,
 // deleting, the photo) are disabled; the editors open locked.
 [[nodiscard]] QList<Item> itemsFor(const ContactIdentifier &type, bool valuePresent, DetailHost host, bool locked);
+
+// The editor an item that opens one opens on a row of the field: the
+// single-value editors by their own items, the list's editor by the rest;
+// nothing for the name rows.
+[[nodiscard]] DoubleClickDispatch::Action editorFor(const ContactIdentifier &type, const QString &key);
+
+// The value Add Item appends to a phone, mail, web address or relation
+// list; none for the fields whose Add Item opens an editor instead.
+[[nodiscard]] std::optional<LabeledValueRecord> newItemFor(const ContactIdentifier &type);
 
 // The shown title of a key.
 [[nodiscard]] QString titleOf(const QString &key);

@@ -1,5 +1,6 @@
 #pragma once
 
-// Which of the detail views asks: the window's pane or a contact popover
-// (also when detached). Their double clicks and menus differ in a few rows.
-enum class DetailHost { Pane, Popover };
+// Which view asks: the window's detail pane, a contact popover (also when
+// detached), or a table of the merge sheet. Their double clicks and menus
+// differ in a few rows.
+enum class DetailHost { Pane, Popover, Merge };

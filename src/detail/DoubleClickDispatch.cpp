@@ -58,8 +58,10 @@ Action onValueCell(const Click &click)
     const ContactIdentifier &type = click.type;
     if (isMultiValued(type) && click.textEmpty)
         return Action::MultiValueEditor;
+    if (type == Address && click.textEmpty)
+        return click.host == DetailHost::Merge ? Action::MultiValueEditor : Action::NewAddressEditor;
     if (type == Address)
-        return click.textEmpty ? Action::NewAddressEditor : Action::AddressEditor;
+        return Action::AddressEditor;
     if (type == InstantMessage)
         return click.textEmpty ? Action::MultiValueEditor : Action::InstantMessageEditor;
     if (type == SocialNetwork)
@@ -90,8 +92,9 @@ Action actionFor(const Click &click)
     }
     if (!click.editState)
         return whileLocked(click);
+    // The merge sheet's type cells only drag.
     if (click.column == Column::Type)
-        return onTypeCell(click);
+        return click.host == DetailHost::Merge ? Action::Nothing : onTypeCell(click);
     return onValueCell(click);
 }
 

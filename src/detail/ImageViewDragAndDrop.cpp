@@ -168,15 +168,27 @@ void ImageViewDragAndDrop::mouseMoveEvent(QMouseEvent *event)
         return;
     m_pressedAt.reset();
     auto *drag = new QDrag(this);
-    drag->setMimeData(mimeDataForImage(m_image));
+    drag->setMimeData(dragMimeData());
     drag->setPixmap(QPixmap::fromImage(m_image.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-    drag->exec(Qt::CopyAction);
+    drag->exec(m_dragProvider ? m_dragActions : Qt::CopyAction);
 }
 
 void ImageViewDragAndDrop::mouseReleaseEvent(QMouseEvent *event)
 {
     m_pressedAt.reset();
     QWidget::mouseReleaseEvent(event);
+}
+
+void ImageViewDragAndDrop::setDragProvider(std::function<QMimeData *()> provider, Qt::DropActions actions)
+{
+    m_dragProvider = std::move(provider);
+    m_dragActions = actions;
+}
+
+QMimeData *ImageViewDragAndDrop::dragMimeData() const
+{
+    QMimeData *data = m_dragProvider ? m_dragProvider() : nullptr;
+    return data ? data : mimeDataForImage(m_image);
 }
 
 QMimeData *ImageViewDragAndDrop::mimeDataForImage(const QImage &image)

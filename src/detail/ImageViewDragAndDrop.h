@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 #include <optional>
 
 class ImageViewDragAndDropDelegate;
@@ -29,6 +31,13 @@ public:
     void setDelegate(ImageViewDragAndDropDelegate *delegate) { m_delegate = delegate; }
     // A table of the same owner, whose drags the well refuses.
     void setTableView(QWidget *tableView) { m_tableView = tableView; }
+
+    // The owner's own drag in place of the plain picture's: the data the
+    // provider makes (null: the picture's) and the actions it allows. A
+    // sheet whose well stands for a row of its table drags that row.
+    void setDragProvider(std::function<QMimeData *()> provider, Qt::DropActions actions);
+    // What a drag out of the well carries now; the caller owns it.
+    [[nodiscard]] QMimeData *dragMimeData() const;
 
     // Whether a drag from the source carrying the data would be taken: the
     // well is editable, a picture can be made of the data, copying is
@@ -60,4 +69,6 @@ private:
     ImageViewDragAndDropDelegate *m_delegate = nullptr;
     QPointer<QWidget> m_tableView;
     std::optional<QPoint> m_pressedAt;
+    std::function<QMimeData *()> m_dragProvider;
+    Qt::DropActions m_dragActions = Qt::CopyAction;
 };

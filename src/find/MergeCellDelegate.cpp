@@ -4,6 +4,7 @@
 #include "find/MergeRows.h"
 #include "find/MergeTableModel.h"
 #include "find/MergeTableView.h"
+#include "platform/widgets/CellEditorKeys.h"
 #include "table/SelectedCellBackground.h"
 
 #include <QKeyEvent>
@@ -18,11 +19,6 @@ constexpr int textMargin = 4;
 constexpr int popupMargin = 2;
 constexpr int popupGap = 4;
 const char *const originalTextProperty = "mergeOriginalText";
-
-bool isReturn(const QKeyEvent &key)
-{
-    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
-}
 
 } // namespace
 
@@ -251,18 +247,15 @@ bool MergeCellDelegate::eventFilter(QObject *object, QEvent *event)
     auto *editor = qobject_cast<QPlainTextEdit *>(object);
     if (editor && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-        if (isReturn(*key) && modifiers == Qt::AltModifier) {
-            editor->insertPlainText(QStringLiteral("\n"));
+        if (CellEditorKeys::breakLine(editor, *key))
             return true;
-        }
-        if ((isReturn(*key) || key->key() == Qt::Key_Tab) && modifiers == Qt::NoModifier) {
+        if (CellEditorKeys::meaningOf(*key) == CellEditorKeys::Meaning::NextRow) {
             const int row = m_view->currentIndex().row();
             Q_EMIT commitData(editor);
             Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
             const int next = m_panel->nextEditableRow(isLeft(), row);
             if (next >= 0)
-                m_view->editRow(next);
+                m_panel->beginEditingRow(isLeft(), next);
             return true;
         }
     }

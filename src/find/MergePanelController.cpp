@@ -1,14 +1,17 @@
 #include "find/MergePanelController.h"
 
 #include "detail/ImageViewDragAndDrop.h"
+#include "detail/PhotoFile.h"
 #include "detail/ValueEditorHandOff.h"
 #include "find/CustomLabelPanelController.h"
 #include "find/MergeCellDelegate.h"
 #include "find/MergeRows.h"
 #include "find/MergeTableModel.h"
 #include "find/MergeTableView.h"
+#include "table/DraggingMimeData.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -84,7 +87,9 @@ void MergePanelController::buildLayout()
         auto *model = new MergeTableModel(this, left, this);
         view->setModel(model);
         view->setItemDelegate(new MergeCellDelegate(this, view));
-        view->horizontalHeader()->resizeSection(MergeTableModel::TypeColumn, 150);
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this,
+            [this, left](const QPoint &position) { showMenu(left, position); });
         tables->addWidget(view);
         (left ? m_tableViewLeft : m_tableViewRight) = view;
         (left ? m_modelLeft : m_modelRight) = model;
@@ -150,8 +155,15 @@ void MergePanelController::setSelectedFont(const QFont &font)
     m_selectedFont = font;
     const QFontMetricsF metrics(font);
     m_rowHeight = std::max(24.0, std::ceil(metrics.ascent() + metrics.descent() + metrics.leading()));
-    for (MergeTableView *view : {m_tableViewLeft, m_tableViewRight})
+    // The type column shows every block's name whole: icon, name, margins.
+    qreal widest = 0;
+    for (const ContactIdentifier &type : MergeRows::blockOrder())
+        widest = std::max(widest, metrics.horizontalAdvance(MVPerson::localizedIdentifierForKey(type)));
+    const int typeWidth = std::max(150, int(std::ceil(widest + m_rowHeight + 12)));
+    for (MergeTableView *view : {m_tableViewLeft, m_tableViewRight}) {
         view->horizontalHeader()->setFont(font);
+        view->horizontalHeader()->resizeSection(MergeTableModel::TypeColumn, typeWidth);
+    }
     reloadTables();
 }
 
@@ -194,7 +206,10 @@ void MergePanelController::reloadSide(bool left)
     model(left)->setRows(rows, side);
     for (int row = 0; row < rows.size(); ++row)
         view->setRowHeight(row, int(rows.at(row)->numLines * m_rowHeight));
-    if (selected >= 0 && selected < rows.size())
+    // Selecting again moves the current cell, which would commit and close
+    // a cell editor whose own commit caused this reload: only a selection
+    // the rebuild dropped is made again.
+    if (selected >= 0 && selected < rows.size() && !view->selectionModel()->isRowSelected(selected))
         view->selectRow(selected);
     placePhotoWell(left);
     refreshNameField(left);
@@ -215,6 +230,10 @@ void MergePanelController::placePhotoWell(bool left)
         well->setDelegate(this);
         well->setTableView(view);
         well->setContentsMargins(0, 2, 0, 2);
+        // The photo leaves the well as the photo row, so the other side
+        // takes it through its table's drop: moved, or copied with Ctrl.
+        well->setDragProvider([this, left] { return writeRow(left, 0); }, Qt::CopyAction | Qt::MoveAction);
+        well->installEventFilter(this);
         view->setIndexWidget(cell, well);
     }
     well->setEditable(isEditable());
@@ -315,10 +334,8 @@ void MergePanelController::imageDidChange(ImageViewDragAndDrop *well)
     const bool left = well == photoWell(true);
     if (!left && well != photoWell(false))
         return;
-    QImage image = well->image();
-    // The longer side at most 512, the aspect kept.
-    if (!image.isNull() && std::max(image.width(), image.height()) > 512)
-        image = image.scaled(512, 512, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    // Scaled as a picked file is: the longer side at most 512, the aspect kept.
+    const QImage image = PhotoFile::scaledForContact(well->image());
     if (m_edits.undoReplaceValue(image.isNull() ? PersonValue() : PersonValue(image), FieldId::Photo, contact(left)))
         countChange();
     else
@@ -337,5 +354,47 @@ bool MergePanelController::editorEditState() const
 
 QSize MergePanelController::addressEditorSize() const
 {
-    return {420, 320};
+    return {340, 478};
+}
+
+bool MergePanelController::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop || type == QEvent::DragLeave) {
+        for (const bool left : {true, false}) {
+            if (watched != photoWell(left))
+                continue;
+            if (type == QEvent::DragLeave) {
+                // The table's drop indicator goes with the drag.
+                QDragLeaveEvent leave;
+                (left ? m_tableViewLeft : m_tableViewRight)->takeDragEvent(&leave);
+                return false;
+            }
+            return forwardRowDrag(left, static_cast<QDropEvent *>(event));
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool MergePanelController::forwardRowDrag(bool left, QDropEvent *event)
+{
+    // Pictures from elsewhere are the well's own business.
+    if (!DraggingMimeData::sourceOf(event->mimeData()))
+        return false;
+    MergeTableView *view = left ? m_tableViewLeft : m_tableViewRight;
+    const QPoint point = view->visualRect(model(left)->index(0, MergeTableModel::ValueColumn)).center();
+    std::unique_ptr<QDropEvent> forwarded;
+    if (event->type() == QEvent::DragEnter)
+        forwarded = std::make_unique<QDragEnterEvent>(
+            point, event->possibleActions(), event->mimeData(), event->buttons(), event->modifiers());
+    else if (event->type() == QEvent::DragMove)
+        forwarded = std::make_unique<QDragMoveEvent>(
+            point, event->possibleActions(), event->mimeData(), event->buttons(), event->modifiers());
+    else
+        forwarded = std::make_unique<QDropEvent>(
+            QPointF(point), event->possibleActions(), event->mimeData(), event->buttons(), event->modifiers());
+    view->takeDragEvent(forwarded.get());
+    event->setDropAction(forwarded->dropAction());
+    event->setAccepted(forwarded->isAccepted());
+    return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "detail/DoubleClickDispatch.h"
 #include "detail/ImageViewDragAndDropDelegate.h"
 #include "detail/ValueEditorHost.h"
 #include "find/MergeContextInfo.h"
@@ -13,13 +14,16 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 
 class CustomLabelPanelController;
 class ImageViewDragAndDrop;
 class MergeTableModel;
 class MergeTableView;
 class QFrame;
+class QDropEvent;
 class QLineEdit;
+class QMenu;
 class QMimeData;
 class QPushButton;
 class ValueEditorHandOff;
@@ -53,6 +57,8 @@ public:
     [[nodiscard]] UndoManager *undoManager() { return &m_undoManager; }
     [[nodiscard]] MergeEdits &edits() { return m_edits; }
     [[nodiscard]] CustomLabelPanelController *customLabelPanelController() const { return m_customLabelPanel; }
+    // Opens the value editors and applies their results.
+    [[nodiscard]] ValueEditorHandOff &handOff() const { return *m_handOff; }
 
     [[nodiscard]] MergeTableView *tableViewLeft() const { return m_tableViewLeft; }
     [[nodiscard]] MergeTableView *tableViewRight() const { return m_tableViewRight; }
@@ -91,8 +97,26 @@ public:
     [[nodiscard]] bool validateDrop(bool left, const QMimeData *data, Qt::DropAction action, int row, bool on) const;
     bool acceptDrop(bool left, const QMimeData *data, Qt::DropAction action, int row, bool on);
 
-    // --- Double click --------------------------------------------------
+    // --- Double click, Tab, and the editors -------------------------------
     void tableViewDoubleAction(bool left, const QModelIndex &index, Qt::KeyboardModifiers modifiers);
+    // Where Return or Tab lands: the row's text is edited in its cell, or,
+    // for a row typing cannot change, its value editor opens.
+    void beginEditingRow(bool left, int row);
+    // Opens the editor the action names on the row, or edits its text.
+    void openEditorFor(bool left, int row, DoubleClickDispatch::Action action);
+
+    // --- Context menus --------------------------------------------------
+    // Rebuilds the side's menu for a row and column; false when the row has
+    // no menu there, which then is not shown.
+    bool rebuildMenu(bool left, int row, int column);
+    // The side's menu last built; null before.
+    [[nodiscard]] QMenu *menu(bool left) const;
+    // Runs the item of that key on the row the menu was built for; nothing
+    // when that row's value has gone, or the lock came, since.
+    void runMenuCommand(bool left, const QString &key);
+    // The file's picture, scaled as the detail view scales it, as the side's
+    // photo: one change; false when the file holds no picture.
+    bool pickPhotoFile(bool left, const QString &path);
 
     // ImageViewDragAndDropDelegate
     void imageDidChange(ImageViewDragAndDrop *well) override;
@@ -108,6 +132,9 @@ public:
 public Q_SLOTS:
     void done(int result) override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildLayout();
     void buttonPressed(QPushButton *sender);
@@ -117,8 +144,17 @@ private:
     void didRedo();
     void reloadSide(bool left);
     void placePhotoWell(bool left);
+    // A row dragged from a table of the sheet onto a photo well is dropped
+    // on the photo row the well covers.
+    bool forwardRowDrag(bool left, QDropEvent *event);
     void refreshNameField(bool left);
     [[nodiscard]] bool otherTableIsSource(bool left, const QMimeData *data) const;
+    [[nodiscard]] DoubleClickDispatch::Click clickOn(bool left, int row, bool typeColumn, bool ctrl) const;
+    void showMenu(bool left, const QPoint &position);
+    [[nodiscard]] bool valuePresent(bool left, const MergeTableRow &record) const;
+    [[nodiscard]] int currentRowOf(bool left, const MergeTableRow &record, int row) const;
+    void addItem(bool left, int row);
+    void deleteItem(bool left, int row);
     bool dropMultiValued(bool left, const MergeTableRow &source, const MergeTableRow &target, bool copy, bool on);
     bool dropName(bool left, const MergeTableRow &source, bool copy);
     bool dropSingle(bool left, const ContactIdentifier &type, bool copy);
@@ -152,4 +188,14 @@ private:
     QPushButton *m_cancelButton = nullptr;
     QPushButton *m_doneButton = nullptr;
     bool m_syncingScroll = false;
+
+    // The row a menu was built for, as it was then.
+    struct ClickedRow {
+        bool left = true;
+        MergeTableRow record;
+        int row = -1;
+    };
+    QPointer<QMenu> m_menuLeft;
+    QPointer<QMenu> m_menuRight;
+    std::optional<ClickedRow> m_clicked;
 };

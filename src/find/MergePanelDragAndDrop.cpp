@@ -1,9 +1,6 @@
-// Values carried from one side of the merge sheet to the other, and double
-// clicks on its rows.
+// Values carried from one side of the merge sheet to the other.
 
-#include "detail/DoubleClickDispatch.h"
 #include "detail/ImageViewDragAndDrop.h"
-#include "detail/ValueEditorHandOff.h"
 #include "find/MergePanelController.h"
 #include "find/MergeRows.h"
 #include "find/MergeTableModel.h"
@@ -155,53 +152,4 @@ bool MergePanelController::dropMultiValued(
     }
     m_edits.undoAddLabeledValue(*value, target.type, to);
     return true;
-}
-
-void MergePanelController::tableViewDoubleAction(bool left, const QModelIndex &index, Qt::KeyboardModifiers modifiers)
-{
-    using namespace DoubleClickDispatch;
-    const MergeTableRowPtr record = model(left)->row(index.row());
-    const ContactRecordPtr &side = contact(left);
-    if (!record || !side)
-        return;
-    MergeTableView *view = left ? m_tableViewLeft : m_tableViewRight;
-    Click click;
-    click.type = record->type;
-    click.column = index.column() == MergeTableModel::TypeColumn ? Column::Type : Column::Value;
-    click.editState = isEditable();
-    click.commandDown = modifiers.testFlag(Qt::ControlModifier);
-    click.textEmpty = MergeRows::valueText(*side->person, *record).isEmpty();
-    click.labelEmpty = record->labelText().isEmpty();
-    click.host = DetailHost::Pane;
-    const QRect rect = view->visualRect(index);
-    const qint64 position = record->index.value_or(-1);
-    switch (actionFor(click)) {
-    case Action::MultiValueEditor:
-        m_handOff->showMultiValuePopover(side, record->type, -1, rect);
-        break;
-    case Action::AddressEditor:
-        m_handOff->showAddressPopover(side, record->type, position, rect);
-        break;
-    case Action::NewAddressEditor:
-        m_handOff->showAddressPopover(side, record->type, -1, rect);
-        break;
-    case Action::InstantMessageEditor:
-        m_handOff->showIMSPopover(side, record->type, position, rect);
-        break;
-    case Action::SocialProfileEditor:
-        m_handOff->showSNSPopover(side, record->type, position, rect);
-        break;
-    case Action::DateEditor:
-        m_handOff->showDatePopover(side, record->type, position, rect);
-        break;
-    case Action::JointNamesEditor:
-        m_handOff->showRenmeiPopover(side, rect);
-        break;
-    case Action::InPlace:
-        if (isCellEditable(left, index.row()))
-            view->editRow(index.row());
-        break;
-    case Action::Nothing:
-        break;
-    }
 }

@@ -72,12 +72,13 @@ void MergeTableView::startDrag(Qt::DropActions supportedActions)
 namespace {
 
 // Ctrl held copies, anything else moves, whatever the platform proposed.
-void chooseAction(QDropEvent *event)
+Qt::DropAction chooseAction(QDropEvent *event)
 {
     const bool copy = event->modifiers().testFlag(Qt::ControlModifier);
     const Qt::DropAction action = copy ? Qt::CopyAction : Qt::MoveAction;
     if (event->possibleActions().testFlag(action))
         event->setDropAction(action);
+    return event->dropAction();
 }
 
 } // namespace
@@ -88,8 +89,39 @@ void MergeTableView::dragMoveEvent(QDragMoveEvent *event)
     QTableView::dragMoveEvent(event);
 }
 
+// The table accepts a drop with the platform's proposed action: the source
+// is told what the drop did.
 void MergeTableView::dropEvent(QDropEvent *event)
 {
-    chooseAction(event);
+    const Qt::DropAction action = chooseAction(event);
     QTableView::dropEvent(event);
+    if (event->isAccepted())
+        event->setDropAction(action);
+}
+
+void MergeTableView::dragLeaveEvent(QDragLeaveEvent *event)
+{
+    QTableView::dragLeaveEvent(event);
+}
+
+// Straight to the handlers: sent to the viewport, the event would go on to
+// the widget at its position, the well it came from.
+void MergeTableView::takeDragEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+        dragEnterEvent(static_cast<QDragEnterEvent *>(event));
+        break;
+    case QEvent::DragMove:
+        dragMoveEvent(static_cast<QDragMoveEvent *>(event));
+        break;
+    case QEvent::Drop:
+        dropEvent(static_cast<QDropEvent *>(event));
+        break;
+    case QEvent::DragLeave:
+        dragLeaveEvent(static_cast<QDragLeaveEvent *>(event));
+        break;
+    default:
+        break;
+    }
 }

@@ -19,6 +19,9 @@ public:
     void editRow(int row);
     // Public for the drop handling of the sheet, as a drag reports it.
     using QAbstractItemView::dropIndicatorPosition;
+    // A drag event met elsewhere (on the photo well over row 0), handled as
+    // if it had reached the table's viewport at its position there.
+    void takeDragEvent(QEvent *event);
     // The cell editor open now, or null.
     [[nodiscard]] QPlainTextEdit *openEditor() const { return m_openEditor; }
     void setOpenEditor(QPlainTextEdit *editor) { m_openEditor = editor; }
@@ -30,6 +33,7 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
 
 private:
     MergePanelController *m_panel;

@@ -57,4 +57,13 @@ MVPersonPtr copyOf(MVPerson &source, CopyLayouts layouts)
     return copy;
 }
 
+ContactRecordPtr recordCopyOf(const ContactRecord &source, CopyLayouts layouts)
+{
+    if (!source.person)
+        return nullptr;
+    const ContactRecordPtr copy = ContactRecord::makeWithPerson(copyOf(*source.person, layouts));
+    copy->isNew = true;
+    return copy;
+}
+
 } // namespace PersonDuplicate

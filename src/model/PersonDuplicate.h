@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ContactRecord.h"
 #include "model/MVPerson.h"
 
 // A new contact holding the values of another: a fresh store contact made
@@ -12,5 +13,7 @@ namespace PersonDuplicate {
 enum class CopyLayouts { No, Yes };
 
 [[nodiscard]] MVPersonPtr copyOf(MVPerson &source, CopyLayouts layouts);
+// The copy as a contact-table row, marked new; null for a row without a person.
+[[nodiscard]] ContactRecordPtr recordCopyOf(const ContactRecord &source, CopyLayouts layouts);
 
 } // namespace PersonDuplicate

@@ -2,9 +2,11 @@
 
 #include "platform/StoredValue.h"
 #include "platform/UserDefaults.h"
+#include "platform/widgets/FontResolver.h"
 #include "print/PrintInfo.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
+#include "print/VerticalFontList.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -184,4 +186,19 @@ void AccessoryOptions::setPrintStyle(PrintInfo &printInfo, const QString &style)
         printInfo.dictionary().remove(printTypeKey);
     else
         printInfo.dictionary().insert(printTypeKey, style);
+}
+
+QStringList AccessoryOptions::verticalFontNames(const QList<VerticalFontEntry> &fonts)
+{
+    static const QString printerFontPrefix = QStringLiteral("EPSON-");
+    QStringList names;
+    for (const VerticalFontEntry &font : fonts) {
+        const QString name
+            = font.fontName.startsWith(printerFontPrefix) ? font.fontName : FontResolver::resolvedFamily(font.fontName);
+        if (!name.isEmpty() && !names.contains(name))
+            names.append(name);
+    }
+    if (names.isEmpty())
+        names.append(QGuiApplication::font().family());
+    return names;
 }

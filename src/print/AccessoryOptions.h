@@ -3,11 +3,13 @@
 #include <QPair>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 #include <memory>
 
 class PrintInfo;
+struct VerticalFontEntry;
 class UserDefaults;
 
 // The settings record of the print panel accessory. It has a layout of its
@@ -42,6 +44,11 @@ void storePrintOptions(const QVariantMap &record, UserDefaults &defaults);
 // ("Print Style", the style localized, empty when none is set).
 [[nodiscard]] QList<QPair<QString, QString>> localizedSummaryItems(bool headerAndFooter, const QString &printStyle);
 [[nodiscard]] QSet<QString> keyPathsForValuesAffectingPreview();
+
+// The accessory's own list of the faces for vertical text: the printer
+// fonts by their names, every other face by its family, each once; the
+// standard font's family when there are none.
+[[nodiscard]] QStringList verticalFontNames(const QList<VerticalFontEntry> &fonts);
 
 // The style in the print info's dictionary; empty when absent.
 [[nodiscard]] QString printStyle(const PrintInfo &printInfo);

@@ -3,19 +3,24 @@
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
 #include "print/AccessoryOptions.h"
+#include "print/FrameFontPanel.h"
 #include "print/LabelChecklist.h"
+#include "print/LabelsTab.h"
 #include "print/LengthField.h"
+#include "print/OptionSheetController.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptionsRecord.h"
+#include "print/VerticalFontList.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStandardItemModel>
@@ -51,19 +56,9 @@ const QString printCompany = QStringLiteral("printCompany");
 const QString printSuffix = QStringLiteral("printSuffix");
 const QString printVertical = QStringLiteral("printVertical");
 
-QDoubleSpinBox *lengthField(QWidget *parent)
-{
-    auto *field = new QDoubleSpinBox(parent);
-    field->setDecimals(3);
-    field->setRange(0, 10000);
-    field->setKeyboardTracking(false);
-    return field;
-}
-
-float convertLength(double value, const QString &from, const QString &to)
-{
-    return LengthField::changeValue(float(value), from, to);
-}
+// The sizes the font of horizontal text takes.
+constexpr int smallestFontSize = 1;
+constexpr int largestFontSize = 512;
 
 } // namespace
 
@@ -72,6 +67,7 @@ AccessoryViewController::AccessoryViewController(UserDefaults &defaults, PrintIn
     , m_defaults(defaults)
     , m_printInfo(std::move(printInfo))
     , m_printOptions(AccessoryOptions::loadPrintOptions(defaults))
+    , m_verticalFonts(AccessoryOptions::verticalFontNames(*VerticalFontList::fonts()))
 {
     setWindowTitle(tr("Print Style"));
     m_styleTab = new QTabWidget(this);
@@ -106,17 +102,22 @@ QWidget *AccessoryViewController::buildFrame()
     m_unitTypePopup->addItem(tr("mm"), QStringLiteral("mm"));
     m_unitTypePopup->addItem(tr("inches"), QStringLiteral("inches"));
     form->addRow(tr("Unit:"), m_unitTypePopup);
-    auto *margins = new QHBoxLayout;
+    // Two by two, so that a length in inches shows all its places.
+    auto *margins = new QGridLayout;
     const char *const titles[4] = {QT_TR_NOOP("Top"), QT_TR_NOOP("Left"), QT_TR_NOOP("Right"), QT_TR_NOOP("Bottom")};
     for (int edge = 0; edge < 4; ++edge) {
-        margins->addWidget(new QLabel(tr(titles[edge]), frame));
-        margins->addWidget(m_margins[edge] = lengthField(frame));
+        margins->addWidget(new QLabel(tr(titles[edge]), frame), edge / 2, 2 * (edge % 2));
+        m_margins[edge] = new LengthField(0, OptionSheetController::largestMargin, frame);
+        margins->addWidget(m_margins[edge], edge / 2, 2 * (edge % 2) + 1);
     }
     form->addRow(tr("Margins:"), margins);
     auto *font = new QHBoxLayout;
     font->addWidget(m_fontNameField = new QLineEdit(frame), 1);
     font->addWidget(m_fontSizeField = new QSpinBox(frame));
-    m_fontSizeField->setRange(1, 512);
+    m_fontSizeField->setRange(smallestFontSize, largestFontSize);
+    m_fontSizeField->setKeyboardTracking(false);
+    font->addWidget(m_showFontButton = new QPushButton(tr("Show Fonts"), frame));
+    m_showFontButton->setAutoDefault(false);
     form->addRow(tr("Font:"), font);
     return frame;
 }
@@ -151,7 +152,8 @@ QWidget *AccessoryViewController::buildLabelTab()
     const char *const titles[4] = {QT_TR_NOOP("Width"), QT_TR_NOOP("Height"), QT_TR_NOOP("H Gap"), QT_TR_NOOP("V Gap")};
     for (int which = 0; which < 4; ++which) {
         sizes->addWidget(new QLabel(tr(titles[which]), tab));
-        sizes->addWidget(m_labelSizes[which] = lengthField(tab));
+        const double smallest = which < 2 ? LabelsTab::smallestLabel : 0;
+        sizes->addWidget(m_labelSizes[which] = new LengthField(smallest, LabelsTab::largestLength, tab));
     }
     form->addRow(sizes);
     auto *switches = new QHBoxLayout;
@@ -180,10 +182,9 @@ void AccessoryViewController::connectControls()
         if (!m_filling)
             updateUI();
     };
-    for (QDoubleSpinBox *field : m_margins)
-        connect(field, &QDoubleSpinBox::valueChanged, this, store);
-    for (QDoubleSpinBox *field : m_labelSizes)
-        connect(field, &QDoubleSpinBox::valueChanged, this, store);
+    for (LengthField *field : lengthFields())
+        connect(field, &LengthField::lengthEdited, this, store);
+    connect(m_showFontButton, &QPushButton::clicked, this, &AccessoryViewController::showFontsButtonPressed);
     connect(m_fontNameField, &QLineEdit::editingFinished, this, store);
     connect(m_fontSizeField, &QSpinBox::valueChanged, this, store);
     connect(m_repeatCount, &QSpinBox::valueChanged, this, store);
@@ -259,19 +260,28 @@ void AccessoryViewController::fillFrame(const QVariantMap &source)
     m_fontNameField->setText(PrintOptionValue::text(source.value(FontName)));
     m_fontSizeField->setValue(int(PrintOptionValue::integer(source.value(FontSize))));
     for (int edge = 0; edge < 4; ++edge)
-        setLength(m_margins[edge], PrintOptionValue::number(source.value(marginKey(edge))));
+        m_margins[edge]->setLengthInPoints(float(PrintOptionValue::number(source.value(marginKey(edge)))));
     m_filling = wasFilling;
 }
 
-void AccessoryViewController::setLength(QDoubleSpinBox *field, double points)
+QList<LengthField *> AccessoryViewController::lengthFields() const
 {
-    // Shown in the unit the pop-up names, so that the next store reads it back.
-    field->setValue(convertLength(points, QStringLiteral("points"), m_lastUnitType));
+    QList<LengthField *> fields(std::begin(m_margins), std::end(m_margins));
+    fields.append(QList<LengthField *>(std::begin(m_labelSizes), std::end(m_labelSizes)));
+    return fields;
 }
 
-double AccessoryViewController::pointsOf(const QDoubleSpinBox *field) const
+void AccessoryViewController::showUnitOfPopup()
 {
-    return convertLength(field->value(), m_unitTypePopup->currentData().toString(), QStringLiteral("points"));
+    {
+        const QSignalBlocker blocker(m_unitTypePopup);
+        const int unit = m_unitTypePopup->findData(PrintOptionValue::text(m_printOptions.value(UnitType)));
+        m_unitTypePopup->setCurrentIndex(std::max(unit, 0));
+    }
+    // Filled lengths are converted into this unit, and stores read them in it.
+    m_lastUnitType = m_unitTypePopup->currentData().toString();
+    for (LengthField *field : lengthFields())
+        field->setUnit(m_lastUnitType);
 }
 
 void AccessoryViewController::unitTypeChanged()
@@ -280,14 +290,8 @@ void AccessoryViewController::unitTypeChanged()
     if (m_filling || unit == m_lastUnitType)
         return;
     m_filling = true;
-    for (QDoubleSpinBox *field : m_margins) {
-        field->setValue(convertLength(field->value(), m_lastUnitType, unit));
-        field->setSingleStep(unit == QLatin1String("inches") ? 0.1 : 1.0);
-    }
-    for (QDoubleSpinBox *field : m_labelSizes) {
-        field->setValue(convertLength(field->value(), m_lastUnitType, unit));
-        field->setSingleStep(unit == QLatin1String("inches") ? 0.1 : 1.0);
-    }
+    for (LengthField *field : lengthFields())
+        field->setUnit(unit);
     m_lastUnitType = unit;
     m_filling = false;
 }
@@ -298,12 +302,7 @@ void AccessoryViewController::initAListTab()
     *m_itemTable = list.value(ItemTable).toList();
     AddressListItemTableModel::markColumns(*m_itemTable, m_columnsInMainView);
     m_itemModel->setItems(m_itemTable);
-    {
-        const QSignalBlocker blocker(m_unitTypePopup);
-        const int unit = m_unitTypePopup->findData(PrintOptionValue::text(m_printOptions.value(UnitType)));
-        m_unitTypePopup->setCurrentIndex(std::max(unit, 0));
-        m_lastUnitType = m_unitTypePopup->currentData().toString();
-    }
+    showUnitOfPopup();
     fillFrame(list);
     m_aListPrintFrame->setChecked(PrintOptionValue::flag(list.value(PrintFrame)));
     m_aListAlternateRow->setChecked(PrintOptionValue::flag(list.value(AlternatingRow)));
@@ -315,14 +314,9 @@ void AccessoryViewController::initMLabelTab()
     QVariantMap labels = subRecord(AccessoryOptions::MailingLabelsOptions);
     *m_presets = labels.value(PresetArray).toList();
     initPresetPopup();
-    {
-        const QSignalBlocker blocker(m_unitTypePopup);
-        const int unit = m_unitTypePopup->findData(PrintOptionValue::text(m_printOptions.value(UnitType)));
-        m_unitTypePopup->setCurrentIndex(std::max(unit, 0));
-        m_lastUnitType = m_unitTypePopup->currentData().toString();
-    }
+    showUnitOfPopup();
     for (int which = 0; which < 4; ++which)
-        setLength(m_labelSizes[which], PrintOptionValue::number(labels.value(labelSizeKey(which))));
+        m_labelSizes[which]->setLengthInPoints(float(PrintOptionValue::number(labels.value(labelSizeKey(which)))));
     m_repeatCount->setValue(int(PrintOptionValue::integer(labels.value(RepeatCount))));
     m_labelPrintFrame->setChecked(PrintOptionValue::flag(labels.value(PrintFrame)));
     m_labelPrintCompany->setChecked(PrintOptionValue::flag(labels.value(printCompany)));
@@ -352,10 +346,8 @@ void AccessoryViewController::initMLabelTab()
 
 void AccessoryViewController::initPresetPopup()
 {
+    LabelsTab::fillPresetPopup(m_presetPopup, *m_presets);
     const QSignalBlocker blocker(m_presetPopup);
-    m_presetPopup->clear();
-    for (int row = 0; row < m_presets->size(); ++row)
-        m_presetPopup->addItem(PrintOptionValue::text(m_presets->at(row).toMap().value(Name)), row);
     // The panel cannot be opened from here.
     m_presetPopup->addItem(tr("Add/Delete..."));
     if (auto *items = qobject_cast<QStandardItemModel *>(m_presetPopup->model()))
@@ -365,13 +357,12 @@ void AccessoryViewController::initPresetPopup()
 
 void AccessoryViewController::presetChosen(int index)
 {
-    const QVariant row = m_presetPopup->itemData(index);
-    if (!row.isValid() || row.toInt() >= m_presets->size())
+    const QVariantMap preset = LabelsTab::presetOfEntry(m_presetPopup, index);
+    if (preset.isEmpty())
         return;
-    const QVariantMap preset = m_presets->at(row.toInt()).toMap();
     m_filling = true;
     for (int which = 0; which < 4; ++which)
-        setLength(m_labelSizes[which], PrintOptionValue::number(preset.value(labelSizeKey(which))));
+        m_labelSizes[which]->setLengthInPoints(float(PrintOptionValue::number(preset.value(labelSizeKey(which)))));
     m_filling = false;
     updateUI();
 }
@@ -397,7 +388,7 @@ void AccessoryViewController::updatePrintOptions()
     m_printOptions.insert(FontSize, m_fontSizeField->value());
     m_printOptions.insert(FontName, m_fontNameField->text());
     for (int edge = 0; edge < 4; ++edge)
-        m_printOptions.insert(marginKey(edge), float(pointsOf(m_margins[edge])));
+        m_printOptions.insert(marginKey(edge), m_margins[edge]->lengthInPoints());
     if (style == AddressList) {
         QVariantMap list = subRecord(AccessoryOptions::AddressListOptions);
         list.insert(PrintFrame, m_aListPrintFrame->isChecked());
@@ -409,7 +400,7 @@ void AccessoryViewController::updatePrintOptions()
     } else if (style == MailingLabels) {
         QVariantMap labels = subRecord(AccessoryOptions::MailingLabelsOptions);
         for (int which = 0; which < 4; ++which)
-            labels.insert(labelSizeKey(which), float(pointsOf(m_labelSizes[which])));
+            labels.insert(labelSizeKey(which), m_labelSizes[which]->lengthInPoints());
         labels.insert(PrintFrame, m_labelPrintFrame->isChecked());
         labels.insert(PrintCountry, m_labelPrintCountry->isChecked());
         labels.insert(printCompany, m_labelPrintCompany->isChecked());
@@ -423,6 +414,20 @@ void AccessoryViewController::updatePrintOptions()
             labels.insert(VerticalFontName, m_labelFontPopup->currentText());
         m_printOptions.insert(AccessoryOptions::MailingLabelsOptions, labels);
     }
+}
+
+void AccessoryViewController::showFontsButtonPressed()
+{
+    FrameFontPanel::open(
+        m_fontPanel, this, m_fontNameField, m_fontSizeField, [this](const QFont &font) { changeFont(font); });
+}
+
+void AccessoryViewController::changeFont(const QFont &font)
+{
+    const bool wasFilling = std::exchange(m_filling, true);
+    FrameFontPanel::showFont(font, m_fontNameField, m_fontSizeField);
+    m_filling = wasFilling;
+    updateUI();
 }
 
 void AccessoryViewController::updateUI()

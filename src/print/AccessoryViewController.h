@@ -2,8 +2,10 @@
 
 #include "print/AddressListItemTableModel.h"
 #include "print/LabelPresetTableModel.h"
+#include "print/LengthField.h"
 #include "print/PrintInfo.h"
 
+#include <QFontDialog>
 #include <QPointer>
 #include <QStringList>
 #include <QVariantMap>
@@ -12,9 +14,9 @@
 class LabelChecklist;
 class QCheckBox;
 class QComboBox;
-class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class QTableView;
@@ -36,7 +38,9 @@ public:
     [[nodiscard]] bool headerAndFooter() const { return m_headerAndFooter; }
     void setHeaderAndFooter(bool on) { m_headerAndFooter = on; }
     [[nodiscard]] QString printStyle() const;
-    // Plain names of the vertical faces the label font pop-up offers.
+    // Plain names of the vertical faces the label font pop-up offers; at
+    // first those of the options sheet's list.
+    [[nodiscard]] const QStringList &verticalFonts() const { return m_verticalFonts; }
     void setVerticalFonts(const QStringList &names) { m_verticalFonts = names; }
     // Marks the main table's columns in the item table.
     void setColumns(const QStringList &columns);
@@ -49,12 +53,18 @@ public:
 
     [[nodiscard]] QTabWidget *styleTab() const { return m_styleTab; }
     [[nodiscard]] QComboBox *unitTypePopup() const { return m_unitTypePopup; }
-    [[nodiscard]] QDoubleSpinBox *marginField(int edge) const { return m_margins[edge]; }
+    // Top, left, right, bottom.
+    [[nodiscard]] LengthField *marginField(int edge) const { return m_margins[edge]; }
+    [[nodiscard]] QLineEdit *fontNameField() const { return m_fontNameField; }
+    [[nodiscard]] QSpinBox *fontSizeField() const { return m_fontSizeField; }
+    [[nodiscard]] QPushButton *showFontButton() const { return m_showFontButton; }
+    // The font dialog while it is open.
+    [[nodiscard]] QFontDialog *fontPanel() const { return m_fontPanel; }
     [[nodiscard]] QTableView *itemTableView() const { return m_itemTableView; }
     [[nodiscard]] LabelChecklist *labelChecklist() const { return m_labelChecklist; }
     [[nodiscard]] QComboBox *presetPopup() const { return m_presetPopup; }
     // Width, height, horizontal gap, vertical gap.
-    [[nodiscard]] QDoubleSpinBox *labelSizeField(int which) const { return m_labelSizes[which]; }
+    [[nodiscard]] LengthField *labelSizeField(int which) const { return m_labelSizes[which]; }
     [[nodiscard]] QSpinBox *repeatCountField() const { return m_repeatCount; }
     [[nodiscard]] QCheckBox *drawVerticalSwitch() const { return m_drawVertical; }
     [[nodiscard]] QComboBox *labelFontPopup() const { return m_labelFontPopup; }
@@ -69,13 +79,16 @@ private:
     void unitTypeChanged();
     void presetChosen(int index);
     void handleNameChange(const QVariant &name);
+    void showFontsButtonPressed();
+    void changeFont(const QFont &font);
 
     void initAListTab();
     void initMLabelTab();
     void initPresetPopup();
     void fillFrame(const QVariantMap &source);
-    void setLength(QDoubleSpinBox *field, double points);
-    [[nodiscard]] double pointsOf(const QDoubleSpinBox *field) const;
+    // The length fields show the unit the pop-up names.
+    void showUnitOfPopup();
+    [[nodiscard]] QList<LengthField *> lengthFields() const;
     [[nodiscard]] QVariantMap subRecord(const QString &name) const;
     void updatePrintOptions();
 
@@ -93,9 +106,11 @@ private:
 
     QTabWidget *m_styleTab = nullptr;
     QComboBox *m_unitTypePopup = nullptr;
-    QDoubleSpinBox *m_margins[4] = {};
+    LengthField *m_margins[4] = {};
     QLineEdit *m_fontNameField = nullptr;
     QSpinBox *m_fontSizeField = nullptr;
+    QPushButton *m_showFontButton = nullptr;
+    QPointer<QFontDialog> m_fontPanel;
 
     QCheckBox *m_aListPrintFrame = nullptr;
     QCheckBox *m_aListAlternateRow = nullptr;
@@ -110,7 +125,7 @@ private:
     QComboBox *m_keishouPopup = nullptr;
     QSpinBox *m_repeatCount = nullptr;
     QComboBox *m_presetPopup = nullptr;
-    QDoubleSpinBox *m_labelSizes[4] = {};
+    LengthField *m_labelSizes[4] = {};
     QCheckBox *m_drawVertical = nullptr;
     QLabel *m_fontLabel = nullptr;
     QComboBox *m_labelFontPopup = nullptr;

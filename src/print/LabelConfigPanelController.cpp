@@ -23,6 +23,8 @@ LabelConfigPanelController::LabelConfigPanelController(QWidget *parent)
     m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tableView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tableView->verticalHeader()->hide();
+    // The names take what the lengths leave.
+    m_tableView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_tableView->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_tableView->setEditTriggers(
         QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);

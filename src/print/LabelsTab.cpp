@@ -18,14 +18,9 @@ using namespace PrintOptionsKey;
 
 namespace {
 
-// A label must have a size; the gaps may be nothing. None is wider or taller
-// than a large sheet of paper.
-constexpr double smallestLabel = 1;
-constexpr double largestLength = 2000;
-
 LengthField *lengthField(double minimumPoints, const char *name, QWidget *parent)
 {
-    auto *field = new LengthField(minimumPoints, largestLength, parent);
+    auto *field = new LengthField(minimumPoints, LabelsTab::largestLength, parent);
     field->setObjectName(QString::fromLatin1(name));
     return field;
 }

@@ -24,6 +24,10 @@ class LabelsTab : public QWidget {
 public:
     static constexpr int smallestRepeatCount = 1;
     static constexpr int largestRepeatCount = 1000;
+    // In points: a label must have a size, the gaps may be nothing, and none
+    // is longer than a large sheet of paper.
+    static constexpr double smallestLabel = 1;
+    static constexpr double largestLength = 2000;
 
     explicit LabelsTab(QWidget *parent = nullptr);
 

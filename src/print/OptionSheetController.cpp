@@ -2,14 +2,13 @@
 
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
-#include "platform/widgets/FontResolver.h"
+#include "print/FrameFontPanel.h"
 #include "print/LengthField.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFontDialog>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -239,24 +238,14 @@ void OptionSheetController::unitTypePopupChanged()
 
 void OptionSheetController::showFontsButtonPressed()
 {
-    if (m_fontPanel)
-        m_fontPanel->close();
-    m_fontPanel = new QFontDialog(FontResolver::font(m_fontNameField->text(), m_fontSizeField->value()), this);
-    m_fontPanel->setObjectName(QStringLiteral("fontPanel"));
-    m_fontPanel->setAttribute(Qt::WA_DeleteOnClose);
-    m_fontPanel->setWindowModality(Qt::WindowModal);
-    connect(m_fontPanel, &QFontDialog::fontSelected, this, &OptionSheetController::changeFont);
-    m_fontPanel->open();
+    FrameFontPanel::open(
+        m_fontPanel, this, m_fontNameField, m_fontSizeField, [this](const QFont &font) { changeFont(font); });
 }
 
 void OptionSheetController::changeFont(const QFont &font)
 {
     m_filling = true;
-    m_fontNameField->setText(FontResolver::faceName(font));
-    // The list prints in whole points.
-    const int size = static_cast<int>(font.pointSizeF());
-    if (size >= smallestFontSize)
-        m_fontSizeField->setValue(std::min(size, largestFontSize));
+    FrameFontPanel::showFont(font, m_fontNameField, m_fontSizeField);
     m_filling = false;
     updatePrintOptions();
 }

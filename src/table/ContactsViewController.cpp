@@ -1,5 +1,7 @@
 #include "table/ContactsViewController.h"
 
+#include "editors/SimpleInfoPanelController.h"
+
 #include "platform/StoredValue.h"
 #include "platform/UserDefaults.h"
 #include "table/ContactInfoPopoverPane.h"
@@ -203,6 +205,8 @@ void ContactsViewController::setSelectedFont(const QFont &font)
     redisplay();
     for (ContactInfoPopoverPane *pane : contactViewPanes())
         pane->setSelectedFont(font);
+    if (m_simpleInfoPanelController)
+        m_simpleInfoPanelController->setSelectedFont(font);
 }
 
 const QFont &ContactsViewController::selectedFont() const

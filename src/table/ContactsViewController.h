@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/PopoverContextInfo.h"
+#include "editors/SimpleInfoContext.h"
 #include "model/ContactRecord.h"
 #include "model/ItemAndRangeRecord.h"
 #include "model/SortDescriptor.h"
@@ -26,6 +27,7 @@ class ContactTableCellDelegate;
 class ContactTableModel;
 class ContactsDragAndDrop;
 class QMouseEvent;
+class SimpleInfoPanelController;
 class ValueEditor;
 class ContactsViewControllerDelegate;
 class QTableView;
@@ -234,6 +236,32 @@ public:
     // False when no new edit began.
     bool insertNewlineOrTab(bool tab);
 
+    // --- The cell the context menu was opened on ----------------------------
+    // Set from a right-click until its command has run; -1 for none.
+    [[nodiscard]] int clickedRow() const { return m_clickedRow; }
+    [[nodiscard]] int clickedColumn() const { return m_clickedColumn; }
+    void setClickedCell(int column, int row);
+
+public Q_SLOTS:
+    // --- Contact commands and workspace actions -----------------------------
+    // Hands the clicked cell's value to the application that takes it; the
+    // item's key ("Open Google Map" or "Open Apple Map") chooses the map.
+    void doWorkspaceAction(const QString &itemKey);
+    // The simple sheet, window-modal, for a new contact of the shown group
+    // or for the selected row's contact; a second call while it is open
+    // closes it unapplied.
+    void addContact();
+    void showContact();
+    // The distinct contacts of the clicked and selected rows, as one undo step.
+    void duplicateContact();
+    void deleteContact();
+    // The window's QR-code panel.
+    void showQRCode();
+
+public:
+    // The simple sheet, made on first use and kept; null before.
+    [[nodiscard]] SimpleInfoPanelController *simpleInfoPanelController() const;
+
 Q_SIGNALS:
     // The selected rows changed, by the user or by the code.
     void selectionDidChange();
@@ -326,4 +354,14 @@ private:
     // The selection when a press landed inside a multi-row selection, which
     // a double-click keeps.
     QList<int> m_selectionAtPress;
+
+    // --- Contact commands -----------------------------------------------------
+    [[nodiscard]] bool clickedCellIsInTable() const;
+    // The sheet made on first use; false when it was open and is now closed.
+    bool prepareSimpleInfoPanel();
+    void openSimpleInfoPanel(const SubContactRecordPtr &row);
+    void simpleInfoPanelDidEnd(const SimpleInfoContextPtr &context, const SubContactRecordPtr &row);
+    int m_clickedRow = -1;
+    int m_clickedColumn = -1;
+    QPointer<SimpleInfoPanelController> m_simpleInfoPanelController;
 };

@@ -44,6 +44,13 @@ public:
     [[nodiscard]] virtual AlertPresenter *alertPresenter() const = 0;
     // Has the table rebuild once when the event-loop turn ends.
     virtual void updateTableLater() = 0;
+    // Contacts added to or removed from a group as one undo step; the table
+    // is refreshed and, after an add, the new rows are selected.
+    virtual void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group) = 0;
+    virtual void undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo)
+        = 0;
+    // The window's QR-code panel for the selected contact.
+    virtual void showQRCode() = 0;
     // Whether the window can be unlocked for editing (a CSV document can't).
     [[nodiscard]] virtual bool canUnlock() const = 0;
     // The names of the groups that hold the row's contact.

@@ -4,16 +4,23 @@
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
 
+#include "common/DragEvents.h"
 #include "common/Screenshot.h"
 #include "common/TestEnvironment.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
+#include "platform/widgets/FontResolver.h"
+#include "print/VerticalFontList.h"
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
 #include <QJsonDocument>
 #include <QSpinBox>
 #include <QTabBar>
@@ -150,6 +157,66 @@ TEST_F(AccessoryView, ARemovedPresetLeavesNoneSelected)
     EXPECT_EQ(view.presetPopup()->currentIndex(), -1);
     EXPECT_EQ(storedAccessory(AccessoryOptions::MailingLabelsOptions).value(PresetArray).toList().size(), 6);
     EXPECT_EQ(storedPrintOptions(), m_printOptionsBefore);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AccessoryView, TheFontButtonSetsTheFrameFontAndTheFacesAreTheSheetsByFamily)
+{
+    AccessoryViewController &view = open();
+    EXPECT_EQ(view.verticalFonts(), AccessoryOptions::verticalFontNames(*VerticalFontList::fonts()));
+    clickTab(1);
+    ASSERT_EQ(view.labelFontPopup()->count(), view.verticalFonts().size());
+    EXPECT_EQ(view.labelFontPopup()->itemText(0), view.verticalFonts().first());
+
+    QTest::mouseClick(view.showFontButton(), Qt::LeftButton);
+    QFontDialog *panel = view.fontPanel();
+    ASSERT_TRUE(panel && panel->isVisible());
+    QFont font(QGuiApplication::font().family());
+    font.setPointSize(11);
+    panel->setCurrentFont(font);
+    panel->accept();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.fontSizeField()->value(), 11);
+    EXPECT_EQ(PrintOptionValue::integer(storedAccessory().value(FontSize)), 11);
+    EXPECT_EQ(PrintOptionValue::text(storedAccessory().value(FontName)), FontResolver::faceName(font));
+    EXPECT_EQ(storedPrintOptions(), m_printOptionsBefore);
+}
+
+TEST(AccessoryFaces, PrinterFontsByNameOthersByFamilyEachOnce)
+{
+    const QString standard = QGuiApplication::font().family();
+    EXPECT_EQ(AccessoryOptions::verticalFontNames({}), QStringList{standard});
+    const QStringList names = AccessoryOptions::verticalFontNames(
+        {{u"EPSON-KAISHO"_s, u"EPSON 楷書"_s}, {standard, standard}, {standard, u"again"_s}});
+    EXPECT_EQ(names, QStringList({u"EPSON-KAISHO"_s, FontResolver::resolvedFamily(standard)}));
+    if (!FontResolver::isInstalled(u"Noto Sans CJK JP"_s))
+        GTEST_SKIP() << "Noto Sans CJK JP is not installed";
+    EXPECT_EQ(AccessoryOptions::verticalFontNames(
+                  {{u"Noto Sans CJK JP Bold"_s, u"Bold"_s}, {u"Noto Sans CJK JP"_s, u"Regular"_s}}),
+        QStringList{u"Noto Sans CJK JP"_s});
+}
+
+TEST_F(AccessoryView, ADraggedItemIsStoredAndTheFirstRowTakesNoDrop)
+{
+    AccessoryViewController &view = open();
+    QTableView *table = view.itemTableView();
+    const auto rowPoint = [table](int row, bool top) {
+        const QRect rect = table->visualRect(table->model()->index(row, 0));
+        return top ? QPoint(rect.center().x(), rect.top() + 1) : rect.center();
+    };
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowPoint(3, false));
+    const std::unique_ptr<QMimeData> data(table->model()->mimeData(table->selectionModel()->selectedIndexes()));
+    ASSERT_NE(data, nullptr);
+    EXPECT_FALSE(DragEvents::drop(table->viewport(), rowPoint(0, true), data.get()));
+    EXPECT_TRUE(DragEvents::drop(table->viewport(), rowPoint(1, true), data.get()));
+    const QVariantList items = storedAccessory(AccessoryOptions::AddressListOptions).value(ItemTable).toList();
+    EXPECT_EQ(AddressListItemTableModel::titles(items).mid(0, 3),
+        QStringList({u"Name"_s, u"Social Network"_s, u"Address"_s}));
+    EXPECT_EQ(storedPrintOptions(), m_printOptionsBefore);
+    Screenshot::grab(&view);
 }
 
 } // namespace

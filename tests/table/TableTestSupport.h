@@ -55,12 +55,24 @@ public:
     [[nodiscard]] QStringList groupNamesOfContact(const PersonRecordPtr &) const override { return {}; }
     [[nodiscard]] ContactView makeContactInfoPopover() override { return {}; }
     [[nodiscard]] DetachedContactWindow makeDetachedContactWindow(const PersonRecordPtr &) override { return {}; }
+    void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &) override
+    {
+        addedContacts.append(contacts);
+    }
+    void undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &, bool) override
+    {
+        deletedContacts.append(contacts);
+    }
+    void showQRCode() override { ++qrCodeRequests; }
 
     QList<SubContactRecordPtr> selectedRows;
     QStringList vCards;
     QList<QList<ContactRecordPtr>> droppedContacts;
     QList<SubContactRecordPtr> senders;
     QList<QList<SortDescriptor>> sortChanges;
+    QList<QList<ContactRecordPtr>> addedContacts;
+    QList<QList<ContactRecordPtr>> deletedContacts;
+    int qrCodeRequests = 0;
     GroupRecordPtr group = std::make_shared<GroupRecord>();
 };
 

@@ -1,8 +1,8 @@
 #include "table/workspace/WorkspaceAction.h"
 #include "table/workspace/WorkspaceUrls.h"
 
-#include <QDesktopServices>
-#include <QObject>
+#include "common/OpenedUrls.h"
+
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -11,30 +11,6 @@ namespace {
 
 using WorkspaceAction::Kind;
 using WorkspaceOpener::Outcome;
-
-// Records what the desktop was asked to open, for the schemes it takes.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-
-public:
-    explicit OpenedUrls(const QStringList &schemes)
-        : m_schemes(schemes)
-    {
-        for (const QString &scheme : m_schemes)
-            QDesktopServices::setUrlHandler(scheme, this, "take");
-    }
-    ~OpenedUrls() override
-    {
-        for (const QString &scheme : m_schemes)
-            QDesktopServices::unsetUrlHandler(scheme);
-    }
-    Q_INVOKABLE void take(const QUrl &url) { urls.append(url.toString(QUrl::FullyEncoded)); }
-
-    QStringList urls;
-
-private:
-    QStringList m_schemes;
-};
 
 struct ActionRow {
     Kind kind;
@@ -75,5 +51,3 @@ TEST(WorkspaceAction, MapsQueryNoApplicationTakesOpensTheWebMap)
 }
 
 } // namespace
-
-#include "WorkspaceActionTest.moc"
