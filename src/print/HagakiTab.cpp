@@ -41,8 +41,13 @@ HagakiTab::HagakiTab(QWidget *parent)
     , m_zipX(new LengthField(0, farthestPosition, this))
     , m_zipY(new LengthField(0, farthestPosition, this))
 {
-    for (const CardType &type : cardTypes)
-        m_typePopup->addItem(tr(type.title));
+    // Each entry carries its key and the pair of values it stores.
+    for (const CardType &type : cardTypes) {
+        m_typePopup->addItem(tr(type.title), QString::fromUtf8(type.title));
+        m_typePopup->setItemData(m_typePopup->count() - 1,
+            QVariantMap{{ShowBackground, type.showBackground}, {HagakiType, QString::fromLatin1(type.hagakiType)}},
+            storedValuesRole);
+    }
     auto *position = new QHBoxLayout;
     position->addWidget(new QLabel(QStringLiteral("x"), this));
     position->addWidget(m_zipX);
@@ -87,9 +92,10 @@ void HagakiTab::showPosition(const QVariantMap &hagaki)
 
 void HagakiTab::store(QVariantMap &hagaki) const
 {
-    const CardType &type = cardTypes[std::max(m_typePopup->currentIndex(), 0)];
-    hagaki.insert(ShowBackground, type.showBackground);
-    const QString hagakiType = QString::fromLatin1(type.hagakiType);
+    const QVariantMap values
+        = m_typePopup->itemData(std::max(m_typePopup->currentIndex(), 0), storedValuesRole).toMap();
+    hagaki.insert(ShowBackground, values.value(ShowBackground));
+    const QString hagakiType = values.value(HagakiType).toString();
     if (PrintOptionValue::text(hagaki.value(HagakiType)) != hagakiType)
         hagaki.insert(HagakiType, hagakiType);
     if (m_fontPopup->currentIndex() >= 0)

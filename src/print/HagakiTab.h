@@ -19,6 +19,10 @@ class HagakiTab : public QWidget {
     Q_OBJECT
 
 public:
+    // The type entries' data: the key under Qt::UserRole, and under this
+    // role the "showBackground" and "hagakiType" the entry stores.
+    static constexpr int storedValuesRole = Qt::UserRole + 1;
+
     explicit HagakiTab(QWidget *parent = nullptr);
 
     // Writes the defaults of missing keys into the sub-record first.

@@ -55,6 +55,8 @@ TEST(HagakiTab, CardTypesAndTheSenderCodePosition)
     chooseType(tab, hagaki, 0);
     EXPECT_EQ(hagaki.value(ShowBackground), false);
     EXPECT_EQ(hagaki.value(HagakiType), u"None"_s);
+    // The entries are told apart by their keys, whatever their titles.
+    EXPECT_EQ(tab.typePopup()->itemData(1).toString(), u"年賀ハガキのイメージを表示する"_s);
     Screenshot::grab(&tab);
 }
 
