@@ -478,6 +478,25 @@ TEST_F(TableContextMenu, CancelInTheSheetChangesNothing)
     EXPECT_FALSE(undoManager().canUndo());
 }
 
+TEST_F(TableContextMenu, ARowWhoseContactWentAwayWhileTheSheetWasOpenIsSkipped)
+{
+    const QList<int> rows = firstRows().mid(0, 2);
+    table().selectRowIndexes(rows);
+    MVPerson &kept = person(rows[0]);
+    MVPerson &gone = person(rows[1]);
+    const QStringList goneBefore = valueTexts(gone, FieldId::Email);
+    rightClickAndChoose(FieldId::Email, rows[0], u"Replace Text"_s);
+    ASSERT_NE(sheet(), nullptr);
+    const QList<ContactRecordPtr> contacts = table().selectedContacts();
+    ASSERT_EQ(contacts.size(), 2);
+    const ContactRecordPtr goneContact = contacts.at(0)->person.get() == &gone ? contacts.at(0) : contacts.at(1);
+    mainView().undoDeleteContacts({goneContact}, mainView().selectedGroupDict(), true);
+    endTurn();
+    answerSheet(u"z@example.org"_s);
+    EXPECT_EQ(valueTexts(kept, FieldId::Email).first(), u"z@example.org"_s);
+    EXPECT_EQ(valueTexts(gone, FieldId::Email), goneBefore);
+}
+
 struct AffixRow {
     const char *name;
     QString key;
