@@ -22,6 +22,7 @@
 #include "app/RenmeiAndHagakiStore.h"
 #include "app/ViewController.h"
 #include "editors/PopoverContextInfo.h"
+#include "find/ReplaceAlertPanel.h"
 #include "app/WindowController.h"
 #include "common/GeneratedAddressBook.h"
 #include "model/FieldVocabulary.h"
@@ -34,13 +35,16 @@
 #include "table/DraggingMimeData.h"
 #include "interchange/MVvCard.h"
 #include "platform/UndoManager.h"
+#include "platform/widgets/AlertPresenter.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -133,13 +137,31 @@ void BM_RowHeights(benchmark::State &state, const QString &findString)
 BENCHMARK_CAPTURE(BM_RowHeights, NoFindString, QString())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RowHeights, Finding, QStringLiteral("example"))->Unit(benchmark::kMillisecond);
 
+// Confirms at once, as a user who presses OK.
+class ConfirmingPresenter : public AlertPresenter {
+public:
+    void showAlert(QWidget *, const QString &, const QString &) override { }
+    int runModalAlert(QWidget *, const QString &, const QString &, const QStringList &) override
+    {
+        return FirstButtonReturn;
+    }
+    void askConfirmation(
+        QWidget *, const QString &, const QString &, const std::function<void(int response)> &completion) override
+    {
+        completion(FirstButtonReturn);
+    }
+};
+
 // A window whose view type shows the columns above.
 std::unique_ptr<WindowController> makeWindow()
 {
+    static ConfirmingPresenter confirming;
     UserDefaults &defaults = UserDefaults::standardUserDefaults();
     defaults.setObject(QVariantMap{{QStringLiteral("Bench"), benchColumns()}}, QStringLiteral("MV1DviewTypeDict"));
     defaults.setObject(QStringLiteral("Bench"), QStringLiteral("MV1DselectedViewType"));
-    auto window = std::make_unique<WindowController>();
+    WindowController::Services services;
+    services.alertPresenter = &confirming;
+    auto window = std::make_unique<WindowController>(services);
     window->resize(1400, 900);
     window->show();
     return window;
@@ -425,5 +447,67 @@ void BM_ReturnSearchToNextValue(benchmark::State &state)
     state.counters["rows"] = double(rows.size());
 }
 BENCHMARK(BM_ReturnSearchToNextValue)->Unit(benchmark::kMillisecond);
+
+// The first rows of the first 1,000 contacts selected, the first of them
+// right-clicked in the column.
+void selectThousandRowsAndClick(const TableWindow &shown, const QString &column)
+{
+    ContactsViewController &table = shown.table();
+    const QList<SubContactRecordPtr> rows = thousandContactRows(shown);
+    QList<int> indexes;
+    for (const SubContactRecordPtr &row : rows)
+        indexes.append(table.rowOfRecord(row));
+    table.selectRowIndexes(indexes);
+    table.setClickedCell(int(table.columnIdentifiers().indexOf(column)), indexes.first());
+}
+
+void BM_ReplaceTextInSelectedRows(benchmark::State &state)
+{
+    const TableWindow shown;
+    int turn = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        selectThousandRowsAndClick(shown, QStringLiteral("Email"));
+        state.ResumeTiming();
+        shown.table().replaceItem(QStringLiteral("Replace Text"));
+        auto *sheet = shown.window->findChild<ReplaceAlertPanel *>();
+        if (!sheet) {
+            state.SkipWithError("no sheet");
+            break;
+        }
+        sheet->replaceTextField()->setText(QStringLiteral("bench%1@example.org").arg(turn++));
+        sheet->okButton()->click();
+        delete sheet;
+        QCoreApplication::processEvents();
+    }
+    const QList<SubContactRecordPtr> rows = thousandContactRows(shown);
+    const QString last = QStringLiteral("bench%1@example.org").arg(turn - 1);
+    const auto replaced = std::count_if(rows.cbegin(), rows.cend(), [&last](const SubContactRecordPtr &row) {
+        return row->person->stringValueForIdentifier(QStringLiteral("Email"), 0) != last;
+    });
+    state.counters["rows"] = double(rows.size());
+    state.counters["unreplaced"] = double(replaced);
+}
+BENCHMARK(BM_ReplaceTextInSelectedRows)->Unit(benchmark::kMillisecond);
+
+void BM_DeleteItemInSelectedRows(benchmark::State &state)
+{
+    const TableWindow shown;
+    for (auto _ : state) {
+        state.PauseTiming();
+        selectThousandRowsAndClick(shown, QStringLiteral("Phone"));
+        state.ResumeTiming();
+        shown.table().deleteItem(QStringLiteral("Delete Item"));
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        if (!shown.controller().undoManager()->canUndo())
+            state.SkipWithError("nothing was deleted");
+        shown.controller().undo();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = 1000;
+}
+BENCHMARK(BM_DeleteItemInSelectedRows)->Unit(benchmark::kMillisecond);
 
 } // namespace

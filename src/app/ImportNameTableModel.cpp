@@ -32,8 +32,14 @@ QVariant ImportNameTableModel::data(const QModelIndex &index, int role) const
         return {};
     const ContactRecordPtr &record = m_nameTable->at(index.row());
     if (role == Qt::DisplayRole) {
-        const QString name = record && record->person ? record->person->compositeName() : QString();
-        return name.isEmpty() ? QCoreApplication::translate("ImportPanelController", "No name") : name;
+        // The composite name stands in "No Name" of its own for no name;
+        // the chooser says it in its own words.
+        MVPerson *person = record ? record->person.get() : nullptr;
+        const QString name = person ? person->compositeName() : QString();
+        const bool nameless = !person
+            || (person->showAsPerson() ? person->nameValue()->stringValue.isEmpty()
+                                       : person->stringValues()->value(FieldId::Company).isEmpty());
+        return nameless ? QCoreApplication::translate("ImportPanelController", "No name") : name;
     }
     if (role == Qt::DecorationRole)
         return pictureOf(index.row());

@@ -262,6 +262,8 @@ public:
     // A contact view for the table's popover, which becomes popover().
     [[nodiscard]] ContactView makeContactInfoPopover() override;
     [[nodiscard]] DetachedContactWindow makeDetachedContactWindow(const PersonRecordPtr &contact) override;
+    // The column-command sheet for the table, window-modal on its window.
+    void showReplaceAlertPanel(const ReplaceAlertRequest &request, const ReplaceAlertCompletion &completion) override;
 
     // --- Sorting the contact list -------------------------------------------
     // Sorts the shown contact list in place by the first descriptor's key;

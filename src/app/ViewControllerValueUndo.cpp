@@ -225,15 +225,24 @@ bool ViewController::replaceLabeledText(const QString &find, const QString &repl
         return false;
     const ContactIdentifier field = addressPart ? FieldId::Address : identifier;
     MVPerson &person = *contact->person;
+    const auto textOf = [&](const LabeledValueRecord &value) {
+        if (addressPart)
+            return value.addressPart(identifier);
+        if (userName && !value.accountParts().username.isEmpty())
+            return value.accountParts().username;
+        return value.valueText();
+    };
+    // Most texts of a Replace All hold nothing to replace: they are looked
+    // at as held, for reading the list anew formats every address again.
+    const LabeledValueListPtr held = person.heldLabeledValues(field);
+    if (!find.isEmpty() && held && index >= 0 && index < held->size()
+        && !textOf(*held->at(index)).contains(find, options))
+        return false;
     const LabeledValueRecordPtr old = person.labeledValueForIdentifierAtIndex(field, index);
     if (!old)
         return false;
     LabeledValueRecord changed = *old;
-    QString text = old->valueText();
-    if (addressPart)
-        text = old->addressPart(identifier);
-    else if (userName && !old->accountParts().username.isEmpty())
-        text = old->accountParts().username;
+    const QString text = textOf(*old);
     const QString replaced = replacedString(text, find, replacement, options);
     if (replaced == text)
         return false;

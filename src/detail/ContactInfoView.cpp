@@ -164,18 +164,32 @@ void ContactInfoView::selectItemAndRange(const ItemAndRangeRecordPtr &hit)
 {
     if (!contact())
         return;
+    const ItemAndRangeRecordPtr previous = m_model->findTarget();
     m_model->setFindTarget(hit);
     if (!hit) {
         viewport()->update();
         return;
     }
-    if (showsContactOfHit() && hit->contact && hit->contact->uniqueId != contact()->uniqueId)
+    // The rows of the contact shown stand, for every change of it reloads
+    // them: only the rows of the last and the new hit are drawn again.
+    if (showsContactOfHit() && hit->contact && hit->contact->uniqueId != contact()->uniqueId) {
         m_model->setContact(hit->contact);
-    m_model->reload();
-    applyRowHeights();
+        m_model->reload();
+        applyRowHeights();
+    } else {
+        if (previous)
+            updateRowArea(m_model->rowOfHit(*previous));
+    }
     const int row = m_model->rowOfHit(*hit);
+    updateRowArea(row);
     selectRows({row});
     scrollTo(m_model->index(row, ContactInfoTableModel::ValueColumn));
+}
+
+void ContactInfoView::updateRowArea(int row)
+{
+    if (row >= 0 && row < m_model->rowCount())
+        viewport()->update(QRect(0, rowViewportPosition(row), viewport()->width(), rowHeight(row)));
 }
 
 // --- Editing in place ---------------------------------------------------------------

@@ -164,6 +164,7 @@ private:
     [[nodiscard]] MVPersonPtr droppedPerson(const QMimeData *data);
 
     void applyRowHeights();
+    void updateRowArea(int row);
     void placePhotoWell();
     void startEditingRow(int row);
 

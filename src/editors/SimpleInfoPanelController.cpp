@@ -85,6 +85,11 @@ ContactRecordPtr sheetContact(const PersonRecordPtr &contact)
     if (const auto *record = dynamic_cast<const ContactRecord *>(contact.get()))
         *copy = *record;
     copy->person = contact->person->copy();
+    // The joint names live beside the store and copy() leaves them out; the
+    // sheet shows the contact's own, and Done hands them back unchanged.
+    const PersonValue renmei = contact->person->valueForIdentifier(FieldId::Renmei);
+    if (!std::holds_alternative<std::monostate>(renmei))
+        copy->person->setValue(renmei, FieldId::Renmei);
     copy->uniqueId = contact->uniqueId;
     copy->labelIndex = contact->labelIndex;
     copy->groupNames = contact->groupNames;

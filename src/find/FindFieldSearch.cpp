@@ -104,6 +104,12 @@ std::optional<PartHit> searchName(
         const QString company = person.stringValueForIdentifier(FieldId::Company, 0);
         return searchWhole(find, company, start.range, start.subIdentifier, options);
     } else {
+        // Most names hold no hit: they are looked at before their shown
+        // parts are worked out.
+        const NameRecord &name = person.holdsNameValue() ? *person.heldNameValue() : *person.nameValue();
+        const auto holds = [&](const QString &text) { return text.contains(find, options.caseSensitivity); };
+        if (!holds(name.firstName) && !holds(name.lastName) && !holds(name.middleName()))
+            return std::nullopt;
         parts = shownParts(ValueRecordFormatter::compositeNameParts(*person.nameValue()));
     }
     return searchParts(find, parts, partNamed(parts, start.subIdentifier, options.backward), start.range, options);
@@ -183,13 +189,54 @@ ContactIdentifier FindFieldSearch::labeledFieldOf(const ContactIdentifier &ident
     return {};
 }
 
+LabeledValueListPtr FindFieldSearch::valuesOf(MVPerson &person, const ContactIdentifier &field)
+{
+    // The list as held: reading it anew would format every address again.
+    const LabeledValueListPtr held = person.heldLabeledValues(field);
+    return held ? held : person.labeledValues(field);
+}
+
+bool FindFieldSearch::passesLabels(const LabeledValueRecord &value, const Options &options)
+{
+    return !options.labels || TableColumn::passesLabelFilter(value, *options.labels);
+}
+
 LabeledValueRecordPtr FindFieldSearch::valueAt(
     MVPerson &person, const ContactIdentifier &field, qsizetype position, const Options &options)
 {
     LabeledValueRecordPtr value = TableColumn::labeledValueAt(person, field, position);
-    if (value && options.labels && !TableColumn::passesLabelFilter(*value, *options.labels))
+    if (value && !passesLabels(*value, options))
         return nullptr;
     return value;
+}
+
+FindFieldSearch::Field FindFieldSearch::fieldFor(const ContactIdentifier &identifier)
+{
+    using Kind = Field::Kind;
+    Field field;
+    field.identifier = identifier;
+    field.labeledField = labeledFieldOf(identifier);
+    if (identifier == FieldId::Birthday || identifier == FieldId::Dates || identifier == FieldId::NameOrdering
+        || identifier == FieldId::ShowAsPerson) {
+        field.kind = Kind::Unsearched;
+    } else if (identifier == FieldId::Name) {
+        field.kind = Kind::Name;
+    } else if (identifier == FieldId::PhoneticName) {
+        field.kind = Kind::PhoneticName;
+    } else if (identifier == FieldId::Address) {
+        field.kind = Kind::Address;
+    } else if (field.labeledField == FieldId::Address) {
+        field.kind = Kind::AddressPart;
+        field.addressPart = LabeledValueRecord::addressPartMember(identifier);
+    } else if (identifier == FieldId::InstantMessage) {
+        field.kind = Kind::InstantMessage;
+    } else if (!field.labeledField.isEmpty()) {
+        field.kind = Kind::Labeled;
+    } else {
+        field.kind = Kind::Other;
+        field.stringMember = StringValuesRecord::memberFor(identifier);
+    }
+    return field;
 }
 
 ItemAndRangeRecordPtr FindFieldSearch::findString(
@@ -197,40 +244,58 @@ ItemAndRangeRecordPtr FindFieldSearch::findString(
 {
     if (find.isEmpty() || !record || !record->person)
         return nullptr;
+    const Field field = fieldFor(start.identifier);
+    LabeledValueRecordPtr value;
+    if (!field.labeledField.isEmpty() && field.kind != Field::Kind::Unsearched)
+        value = valueAt(*record->person, field.labeledField, start.position, options);
+    return findInField(find, start, field, record, value.get(), options);
+}
+
+ItemAndRangeRecordPtr FindFieldSearch::findInField(const QString &find, const Start &start, const Field &field,
+    const PersonRecordPtr &record, const LabeledValueRecord *value, const Options &options)
+{
+    using Kind = Field::Kind;
+    if (find.isEmpty() || !record || !record->person || field.kind == Kind::Unsearched)
+        return nullptr;
     MVPerson &person = *record->person;
-    const ContactIdentifier &identifier = start.identifier;
-    const ContactIdentifier field = labeledFieldOf(identifier);
     std::optional<PartHit> hit;
     qint64 labelIndex = options.scope == Scope::Table ? start.position : 0;
-    if (identifier == FieldId::Birthday || identifier == FieldId::Dates || identifier == FieldId::NameOrdering
-        || identifier == FieldId::ShowAsPerson) {
-        return nullptr;
-    } else if (identifier == FieldId::Name || identifier == FieldId::PhoneticName) {
-        hit = searchName(find, person, start, options, identifier == FieldId::PhoneticName);
-    } else if (!field.isEmpty()) {
-        const LabeledValueRecordPtr value = valueAt(person, field, start.position, options);
+    if (field.kind == Kind::Name || field.kind == Kind::PhoneticName) {
+        hit = searchName(find, person, start, options, field.kind == Kind::PhoneticName);
+    } else if (field.kind == Kind::Other) {
+        // A text the contact keeps among its plain strings is read as held.
+        if (field.stringMember) {
+            const std::optional<QString> &text = (*person.stringValues()).*field.stringMember;
+            if (!text)
+                return nullptr;
+            hit = searchWhole(find, *text, start.range, start.subIdentifier, options);
+        } else {
+            hit = searchWhole(
+                find, person.stringValueForIdentifier(field.identifier, 0), start.range, start.subIdentifier, options);
+        }
+    } else {
         if (!value)
             return nullptr;
         if (options.scope == Scope::Detail)
             labelIndex = value->labelIndex;
-        if (identifier == FieldId::Address)
+        if (field.kind == Kind::Address) {
             hit = searchAddress(find, *value, start.range, options);
-        else if (field == FieldId::Address)
-            hit = searchWhole(find, value->addressPart(identifier), start.range, start.subIdentifier, options);
-        else if (identifier == FieldId::InstantMessage)
+        } else if (field.kind == Kind::AddressPart) {
+            static const QString none;
+            const QString &text = field.addressPart ? value->addressParts().*field.addressPart : none;
+            hit = searchWhole(find, text, start.range, start.subIdentifier, options);
+        } else if (field.kind == Kind::InstantMessage) {
             hit = searchInstantMessage(find, *value, start, options);
-        else
+        } else {
             hit = searchWhole(find, value->stringValue, start.range, start.subIdentifier, options);
-    } else {
-        hit = searchWhole(
-            find, person.stringValueForIdentifier(identifier, 0), start.range, start.subIdentifier, options);
+        }
     }
     if (!hit)
         return nullptr;
     auto made = std::make_shared<ItemAndRangeRecord>();
     made->contact = record;
     made->uniqueId = person.uniqueIdValue();
-    made->identifier = identifier;
+    made->identifier = field.identifier;
     made->subIdentifier = hit->subIdentifier;
     made->labelIndex = labelIndex;
     made->range = hit->range;

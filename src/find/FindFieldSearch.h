@@ -4,6 +4,7 @@
 #include "model/ItemAndRangeRecord.h"
 #include "model/LabeledValueRecord.h"
 #include "model/PersonRecord.h"
+#include "model/StringValuesRecord.h"
 #include "model/TextRange.h"
 
 #include <QString>
@@ -45,6 +46,19 @@ public:
         TextRange range;
     };
 
+    // A column or field identifier worked out once, for a walk that searches
+    // it on many rows.
+    struct Field {
+        enum class Kind { Unsearched, Name, PhoneticName, Address, AddressPart, InstantMessage, Labeled, Other };
+        ContactIdentifier identifier;
+        // What labeledFieldOf gives.
+        ContactIdentifier labeledField;
+        Kind kind = Kind::Unsearched;
+        QString LabeledValueRecord::AddressParts::*addressPart = nullptr;
+        StringValuesRecord::Member stringMember = nullptr;
+    };
+    [[nodiscard]] static Field fieldFor(const ContactIdentifier &identifier);
+
     // The next (or previous) occurrence in one text: forward from behind the
     // range, backward before its start. An empty text has none; an open
     // range, or one past the text, searches the whole text.
@@ -57,10 +71,21 @@ public:
     [[nodiscard]] static ItemAndRangeRecordPtr findString(
         const QString &find, const Start &start, const PersonRecordPtr &record, const Options &options);
 
+    // As findString, in a field worked out before; the value of a
+    // multi-valued field at the start's position is the one valueAt gives,
+    // fetched by the caller (null: none, so no hit).
+    [[nodiscard]] static ItemAndRangeRecordPtr findInField(const QString &find, const Start &start, const Field &field,
+        const PersonRecordPtr &record, const LabeledValueRecord *value, const Options &options);
+
     // The value of a multi-valued field at a list position, the live record;
     // null when there is none or the label filter leaves it out.
     [[nodiscard]] static LabeledValueRecordPtr valueAt(
         MVPerson &person, const ContactIdentifier &field, qsizetype position, const Options &options);
+    // A multi-valued field's list as held, read when never read; null for a
+    // field of one value.
+    [[nodiscard]] static LabeledValueListPtr valuesOf(MVPerson &person, const ContactIdentifier &field);
+    // Whether the label filter of the options lets the value show.
+    [[nodiscard]] static bool passesLabels(const LabeledValueRecord &value, const Options &options);
     // The field whose values a column or field identifier reads: "Address"
     // for an address part, the identifier itself for a multi-valued field,
     // empty for any other.

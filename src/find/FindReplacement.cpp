@@ -115,9 +115,9 @@ QList<FindReplacement::Text> FindReplacement::textsOfColumns(
         } else if (column == FieldId::Dates) {
             continue;
         } else if (!field.isEmpty()) {
-            const LabeledValueListPtr values = person.labeledValues(field);
+            const LabeledValueListPtr values = FindFieldSearch::valuesOf(person, field);
             for (qsizetype position = 0; values && position < values->size(); ++position) {
-                if (!FindFieldSearch::valueAt(person, field, position, filter))
+                if (!FindFieldSearch::passesLabels(*values->at(position), filter))
                     continue;
                 if (column != FieldId::Address) {
                     texts.append({column, position});

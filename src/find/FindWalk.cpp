@@ -22,6 +22,73 @@ FindFieldSearch::Start startOf(const ItemAndRangeRecord &target, bool stale)
     return start;
 }
 
+// The rows' contacts lie all over memory: the walk asks for those ahead of
+// the row it searches.
+void prefetchContact(const SubContactRecord &row)
+{
+    const char *person = reinterpret_cast<const char *>(row.person.get());
+    for (std::size_t offset = 0; person && offset < sizeof(MVPerson); offset += 64)
+        __builtin_prefetch(person + offset);
+}
+
+// The table's columns worked out once for a walk: which show a value on
+// every row and not only on a contact's first, and which read the same
+// multi-valued field (the address parts). A contact's rows follow one
+// another, so each of its lists is fetched once.
+class WalkedColumns {
+public:
+    explicit WalkedColumns(const QStringList &columns)
+        : m_lists(columns.size())
+    {
+        m_fields.reserve(columns.size());
+        m_slots.reserve(columns.size());
+        for (const QString &identifier : columns) {
+            m_fields.append(FindFieldSearch::fieldFor(identifier));
+            const ContactIdentifier &field = m_fields.last().labeledField;
+            qsizetype slot = -1;
+            for (qsizetype other = 0; other < m_slots.size() && slot < 0 && !field.isEmpty(); ++other) {
+                if (m_fields.at(other).labeledField == field)
+                    slot = m_slots.at(other);
+            }
+            m_slots.append(slot >= 0 || field.isEmpty() ? slot : m_slots.size());
+        }
+    }
+
+    [[nodiscard]] const FindFieldSearch::Field &field(qsizetype column) const { return m_fields.at(column); }
+
+    // The value the column shows on the row, as the label filter lets it
+    // show; null when none.
+    const LabeledValueRecord *valueAt(
+        qsizetype column, const SubContactRecord &row, const FindFieldSearch::Options &options)
+    {
+        const qsizetype slot = m_slots.at(column);
+        if (slot < 0 || !row.person)
+            return nullptr;
+        if (row.person.get() != m_listsOf) {
+            std::fill(m_lists.begin(), m_lists.end(), HeldList());
+            m_listsOf = row.person.get();
+        }
+        HeldList &held = m_lists[slot];
+        if (!held.fetched)
+            held = {true, FindFieldSearch::valuesOf(*row.person, m_fields.at(column).labeledField)};
+        const qsizetype position = row.labelIndex;
+        if (!held.values || position < 0 || position >= held.values->size())
+            return nullptr;
+        const LabeledValueRecord *value = held.values->at(position).get();
+        return value && FindFieldSearch::passesLabels(*value, options) ? value : nullptr;
+    }
+
+private:
+    struct HeldList {
+        bool fetched = false;
+        LabeledValueListPtr values;
+    };
+    QList<FindFieldSearch::Field> m_fields;
+    QList<qsizetype> m_slots;
+    QList<HeldList> m_lists;
+    const MVPerson *m_listsOf = nullptr;
+};
+
 } // namespace
 
 const QStringList &FindWalk::detailFields()
@@ -127,28 +194,35 @@ ItemAndRangeRecordPtr FindWalk::walkTable(const QString &find, const ItemAndRang
     row = std::max<qsizetype>(row, 0);
     if (column < 0)
         column = options.backward ? columnCount - 1 : 0;
-    // Which columns show a value on every row and not only on a contact's first.
-    QList<bool> everyRow;
-    for (const QString &identifier : columns)
-        everyRow.append(!FindFieldSearch::labeledFieldOf(identifier).isEmpty());
+    WalkedColumns walked(columns);
     FindFieldSearch::Start start = startOf(target, stale);
     const FindFieldSearch::Options fieldOptions{
         options.caseSensitivity, options.backward, FindFieldSearch::Scope::Table, labels};
     const qsizetype step = options.backward ? -1 : 1;
-    // The start row and those after it are searched twice, the second time
-    // from its first column: what lies before the target is found last.
-    for (int wraps = 0; wraps < 2;) {
+    // The start row is searched twice, the second time from its first
+    // column: what lies before the target is found last. The rows after it
+    // would find the second time what they found the first, nothing.
+    const qsizetype startRow = row;
+    constexpr qsizetype prefetchDistance = 8;
+    for (int wraps = 0;;) {
         const SubContactRecordPtr &record = rows.at(row);
+        if (const qsizetype ahead = row + step * prefetchDistance; ahead >= 0 && ahead < rowCount)
+            prefetchContact(*rows.at(ahead));
         for (; column >= 0 && column < columnCount; column += step) {
-            if (columns.at(column) == senderColumn || (!everyRow.at(column) && record->labelIndex != 0))
+            const FindFieldSearch::Field &field = walked.field(column);
+            if (field.identifier == senderColumn || (field.labeledField.isEmpty() && record->labelIndex != 0))
                 continue;
-            start.identifier = columns.at(column);
+            const LabeledValueRecord *value = walked.valueAt(column, *record, fieldOptions);
+            start.identifier = field.identifier;
             start.position = record->labelIndex;
-            if (ItemAndRangeRecordPtr hit = FindFieldSearch::findString(find, start, record, fieldOptions))
+            if (ItemAndRangeRecordPtr hit
+                = FindFieldSearch::findInField(find, start, field, record, value, fieldOptions))
                 return hit;
             start.range = {};
             start.subIdentifier.reset();
         }
+        if (wraps == 1 && row == startRow)
+            return nullptr;
         column = options.backward ? columnCount - 1 : 0;
         row += step;
         if (row == rowCount || row < 0) {
@@ -156,5 +230,4 @@ ItemAndRangeRecordPtr FindWalk::walkTable(const QString &find, const ItemAndRang
             ++wraps;
         }
     }
-    return nullptr;
 }

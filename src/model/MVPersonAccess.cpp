@@ -325,7 +325,15 @@ void MVPerson::setPhoto(const QImage &image)
 QImage MVPerson::thumbnail()
 {
     QImage image = photo();
-    if (image.isNull())
-        image = QImage(m_showAsPerson ? guestImage : companyImage);
+    if (image.isNull()) {
+        // Decoded once per thread: the detail pane asks for a picture on
+        // every reload. One not found yet is looked for again.
+        thread_local QImage guest;
+        thread_local QImage company;
+        QImage &held = m_showAsPerson ? guest : company;
+        if (held.isNull())
+            held = QImage(m_showAsPerson ? guestImage : companyImage);
+        image = held;
+    }
     return image;
 }

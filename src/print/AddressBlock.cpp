@@ -75,6 +75,11 @@ void AddressBlock::draw(double size, const QRectF &rect, DrawList &drawList) con
         m_upDown ? VerticalText::downward : VerticalText::across, &drawList);
 }
 
+void AddressBlock::drawStyled(double size, const QPointF &topLeft, DrawList &drawList) const
+{
+    m_styled.draw(size, topLeft, false, drawList);
+}
+
 double AddressBlock::fittingStep(double across, double down)
 {
     if (across > 0.98 || down > 0.98)

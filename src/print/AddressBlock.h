@@ -41,6 +41,9 @@ public:
     // Draws the block at the size in the rectangle: from its top-left corner,
     // or from its top-right corner when the lines run down the page.
     void draw(double size, const QRectF &rect, DrawList &drawList) const;
+    // Draws the styled text at the size unturned, its top-left corner at the
+    // point, whatever the block's glyphs and direction.
+    void drawStyled(double size, const QPointF &topLeft, DrawList &drawList) const;
 
     // The change of size one fitting step makes for a block that fills these
     // parts of its box across and down; 0 ends the fitting.

@@ -1,5 +1,6 @@
 #include "print/AddressListFlow.h"
 
+#include "print/ComposedCharacters_p.h"
 #include "print/DrawList.h"
 #include "print/TextGlyphs_p.h"
 
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -138,14 +140,28 @@ void AddressListFlow::drawLines(const Piece &piece, const QRectF &rowRect, DrawL
         auto addSegment = [&](qsizetype from, qsizetype to, const QColor &colour) {
             if (to <= from)
                 return;
-            for (const QGlyphRun &run : layout.glyphRuns(int(from), int(to - from))) {
-                const QRawFont font = TextGlyphs::sizedFont(run.rawFont(), size);
-                const QList<quint32> indexes = run.glyphIndexes();
-                const QList<QPointF> positions = run.positions();
-                for (qsizetype glyph = 0; glyph < indexes.size(); ++glyph)
-                    drawList.add(
-                        PlacedGlyph{0, indexes.at(glyph), font, origin + positions.at(glyph), 0, QPointF(), colour});
-            }
+            // Character by character, so that every glyph carries the
+            // character it was made from; a ligature comes back for each
+            // character it joins and is drawn once.
+            std::optional<PlacedGlyph> last;
+            ComposedCharacters::forEach(
+                QStringView(line.text).sliced(from, to - from), [&](qsizetype start, qsizetype length) {
+                    const char32_t character = ComposedCharacters::codePointAt(line.text, from + start);
+                    for (const QGlyphRun &run : layout.glyphRuns(int(from + start), int(length))) {
+                        const QRawFont font = TextGlyphs::sizedFont(run.rawFont(), size);
+                        const QList<quint32> indexes = run.glyphIndexes();
+                        const QList<QPointF> positions = run.positions();
+                        for (qsizetype glyph = 0; glyph < indexes.size(); ++glyph) {
+                            const PlacedGlyph placed{
+                                character, indexes.at(glyph), font, origin + positions.at(glyph), 0, QPointF(), colour};
+                            if (last && last->glyph == placed.glyph && last->anchor == placed.anchor
+                                && last->font == font)
+                                continue;
+                            drawList.add(placed);
+                            last = placed;
+                        }
+                    }
+                });
         };
         for (const auto &[start, length] : line.labelWords) {
             addSegment(at, start, Qt::black);

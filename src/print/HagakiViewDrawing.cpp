@@ -2,6 +2,7 @@
 
 #include "model/HagakiLayoutFields.h"
 #include "platform/widgets/FontResolver.h"
+#include "print/AddressBlock.h"
 #include "print/PostalCodeBoxes.h"
 #include "print/PrintOptionValue.h"
 #include "print/TextGlyphs_p.h"
@@ -137,7 +138,7 @@ void HagakiView::drawCard(DrawList &drawList) const
     for (const CardPicture &picture : cardPictures) {
         if (type == QLatin1String(picture.type))
             drawList.add(
-                PlacedImage{cardImage(picture.resource), picture.target, QPainter::CompositionMode_SourceAtop});
+                PlacedImage{cardImage(picture.resource), picture.target, QPainter::CompositionMode_SourceAtop, false});
     }
     QPen gridPen(QGuiApplication::palette().color(QPalette::Window), 0.2);
     drawList.add(StrokedPath{cardGrid(card, optionNumber(TopMargin)), gridPen});
@@ -162,9 +163,14 @@ QRectF HagakiView::drawTextObject(const TextObject &object, const QRectF &rect, 
             object.lineHeight, drawList);
         return rect;
     }
-    // The combined block of an envelope is drawn by the envelope's page.
-    if (object.kind != TextObjectKey::Name)
+    // A combined block is an envelope's, drawn here only while the table
+    // still holds the envelope's blocks: nothing marks it vertical for this
+    // page, so its styled text stands unturned at the top-left corner.
+    if (object.kind != TextObjectKey::Name) {
+        if (TextGlyphs::isDrawableSize(object.fontSize))
+            AddressBlock(object).drawStyled(object.fontSize, rect.topLeft(), drawList);
         return rect;
+    }
     const HagakiLayoutFields *layout = object.layoutDict ? &*std::as_const(object.layoutDict->layout) : nullptr;
     ColumnEnd column{rect.right(), rect.y()};
     double nameTop = rect.y();

@@ -84,6 +84,7 @@ void ContactTableCellDelegate::setUpTextCell(
     cell.setFindTarget(m_model->selectedItemAndRange());
     cell.setUniqueId(row.uniqueId);
     cell.setIdentifier(column.identifier);
+    cell.setLabelIndex(row.labelIndex);
     cell.updateText();
 }
 

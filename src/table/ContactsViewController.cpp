@@ -244,6 +244,9 @@ void ContactsViewController::setFindOptions(const QString &findOptions)
 
 void ContactsViewController::setSelectedItemAndRange(const ItemAndRangeRecordPtr &target)
 {
+    // No current hit before and after: no cell changes.
+    if (!target && !m_model->selectedItemAndRange())
+        return;
     m_model->setSelectedItemAndRange(target);
     m_tableView->viewport()->update();
 }

@@ -13,8 +13,10 @@
 
 #include <QFont>
 #include <QList>
+#include <QMenu>
 #include <QPersistentModelIndex>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 #include <QVariantMap>
 #include <QWidget>
@@ -25,6 +27,7 @@
 class ContactTableCellDelegate;
 class ContactTableModel;
 class ContactsDragAndDrop;
+class QContextMenuEvent;
 class QMouseEvent;
 class SimpleInfoPanelController;
 class ValueEditor;
@@ -261,6 +264,24 @@ public:
     // The simple sheet, made on first use and kept; null before.
     [[nodiscard]] SimpleInfoPanelController *simpleInfoPanelController() const;
 
+    // --- The context menu and its commands -----------------------------------
+    // The menu of the clicked cell while it is open; null otherwise.
+    [[nodiscard]] QMenu *contextMenu() const { return m_contextMenu; }
+    // Opens the cell's menu at the point; false when the cell has none.
+    bool showContextMenu(int column, int row, const QPoint &globalPosition);
+    // The value editor of the clicked cell, for the rows it applies to; the
+    // item's key chooses where a column has two editors.
+    void showPopoverWrapper(const QString &key);
+    // The column commands on the clicked and selected rows, each one undo
+    // step: "Add Item"; "Replace Label and Text" and "Replace Text";
+    // "Delete Item" and "Clear Text"; "Prepend Text"; "Append Text".
+    enum class TextCommand { Replace, ReplaceWithLabel, Prepend, Append };
+    void insertItem();
+    void replaceItem(const QString &key);
+    void deleteItem(const QString &key);
+    void prependItem();
+    void appendItem();
+
 Q_SIGNALS:
     // The selected rows changed, by the user or by the code.
     void selectionDidChange();
@@ -363,4 +384,29 @@ private:
     int m_clickedRow = -1;
     int m_clickedColumn = -1;
     QPointer<SimpleInfoPanelController> m_simpleInfoPanelController;
+
+    // --- The context menu and its commands -------------------------------------
+    bool contextMenuEvent(QContextMenuEvent *event, bool fromViewport);
+    [[nodiscard]] bool hasValueInCell(int column, int row) const;
+    void runMenuCommand(const QString &key, int command);
+    // The clicked row's record, its column and the rows a command acts on:
+    // the selected rows and the clicked one, in row order.
+    struct ClickedCell {
+        SubContactRecordPtr record;
+        int column = -1;
+        int row = -1;
+        QList<SubContactRecordPtr> targets;
+    };
+    [[nodiscard]] std::optional<ClickedCell> clickedCell() const;
+    void openPopoverForCell(const QString &key, const SubContactRecordPtr &record, const ContactIdentifier &identifier);
+    void askTextThen(TextCommand command);
+    void applyText(TextCommand command, const ContactIdentifier &identifier, const QList<SubContactRecordPtr> &rows,
+        const QString &text, const QString &label);
+    void applyDeleteItem(const ContactIdentifier &identifier, const QList<SubContactRecordPtr> &rows);
+    void addValueToContacts(const ContactIdentifier &identifier, const QList<SubContactRecordPtr> &rows);
+    // The contacts the table shows: an Undo while a sheet was open may have
+    // taken a target row's contact away.
+    [[nodiscard]] QSet<const MVPerson *> shownPersons() const;
+    void itemCommandDidChange(const QList<SubContactRecordPtr> &rows);
+    QPointer<QMenu> m_contextMenu;
 };

@@ -10,32 +10,12 @@
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewControllerDelegate.h"
+#include "table/UndoGroup_p.h"
 
 #include <QMenu>
 #include <QTableView>
 
 namespace {
-
-// One undo group on the window's undo manager while it lives.
-class UndoGroup {
-public:
-    explicit UndoGroup(UndoManager *manager)
-        : m_manager(manager)
-    {
-        if (m_manager)
-            m_manager->beginUndoGrouping();
-    }
-    ~UndoGroup()
-    {
-        if (m_manager)
-            m_manager->endUndoGrouping();
-    }
-    UndoGroup(const UndoGroup &) = delete;
-    UndoGroup &operator=(const UndoGroup &) = delete;
-
-private:
-    UndoManager *m_manager;
-};
 
 bool editedThroughEditorsOnly(const ContactIdentifier &identifier)
 {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "model/GroupRecord.h"
+#include "model/LabeledValueRecord.h"
 #include "model/SortDescriptor.h"
 #include "model/SubContactRecord.h"
+#include "table/ReplaceAlertRequest.h"
 
 #include <QList>
 #include <QString>
@@ -44,6 +46,14 @@ public:
     [[nodiscard]] virtual AlertPresenter *alertPresenter() const = 0;
     // Has the table rebuild once when the event-loop turn ends.
     virtual void updateTableLater() = 0;
+    // Removes one labeled value (by its own labelIndex) as an undoable step.
+    virtual void undoDeleteLabeledValue(
+        const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
+        = 0;
+    // Shows the column-command sheet window-modal on the request's window;
+    // the completion runs after its OK.
+    virtual void showReplaceAlertPanel(const ReplaceAlertRequest &request, const ReplaceAlertCompletion &completion)
+        = 0;
     // Contacts added to or removed from a group as one undo step; the table
     // is refreshed and, after an add, the new rows are selected.
     virtual void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group) = 0;

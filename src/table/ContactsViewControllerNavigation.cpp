@@ -9,6 +9,7 @@
 #include "table/ContactTableModel.h"
 
 #include <QHeaderView>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -39,7 +40,12 @@ void ContactsViewController::connectCellEditing()
 
 bool ContactsViewController::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ContextMenu && (watched == m_tableView->viewport() || watched == m_tableView))
+        return contextMenuEvent(static_cast<QContextMenuEvent *>(event), watched == m_tableView->viewport());
     if (watched == m_tableView->viewport()) {
+        // A right-click opens the cell's menu and leaves the selection as it is.
+        if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
+            return true;
         if (event->type() == QEvent::MouseButtonPress)
             return viewportMousePress(static_cast<QMouseEvent *>(event));
         if (event->type() == QEvent::MouseButtonDblClick)

@@ -10,7 +10,8 @@ constexpr int textMargin = 4;
 void TextCell::updateText()
 {
     m_marks = FindMarks(m_text, m_findString, m_findOptions);
-    if (m_findTarget && m_findTarget->uniqueId == m_uniqueId && m_findTarget->identifier == m_identifier)
+    if (m_findTarget && m_findTarget->uniqueId == m_uniqueId && m_findTarget->identifier == m_identifier
+        && m_findTarget->labelIndex.value_or(0) == m_labelIndex)
         m_marks.markHit(m_findTarget->range, false);
 }
 

@@ -13,7 +13,8 @@ class QRect;
 class QWidget;
 
 // A cell of plain text with the find bar's marks. The current hit is orange
-// in the cell of the hit's contact and column, whichever row shows it.
+// only in the cell of the hit's contact, column and row: a text that shows on
+// each of a contact's rows holds the hit on one of them.
 class TextCell {
 public:
     virtual ~TextCell() = default;
@@ -26,6 +27,8 @@ public:
     // The row's contact and the cell's column, which the hit must name.
     void setUniqueId(const UniqueId &uniqueId) { m_uniqueId = uniqueId; }
     void setIdentifier(const ContactIdentifier &identifier) { m_identifier = identifier; }
+    // The row's label position, which the hit's "labelIndex" names.
+    void setLabelIndex(qint64 labelIndex) { m_labelIndex = labelIndex; }
     // The height of one line of the row, in whose middle the text starts.
     void setRowHeight(double rowHeight) { m_rowHeight = rowHeight; }
 
@@ -49,6 +52,7 @@ private:
     ItemAndRangeRecordPtr m_findTarget;
     UniqueId m_uniqueId;
     ContactIdentifier m_identifier;
+    qint64 m_labelIndex = 0;
     double m_rowHeight = 0;
     FindMarks m_marks;
 };

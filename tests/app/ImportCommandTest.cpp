@@ -133,7 +133,7 @@ TEST_F(ImportCommand, ChooserPreviewsTheClickedRow)
     answer(writeFile(u"mixed.vcf"_s, cards(2) + "BEGIN:VCARD\r\nVERSION:3.0\r\nTEL:03-1234\r\nEND:VCARD\r\n"));
     m_window.importFromVCard();
     ASSERT_TRUE(chooser());
-    EXPECT_EQ(chooserNames(), (QStringList{u"0 Guest"_s, u"1 Guest"_s, u"No Name"_s}));
+    EXPECT_EQ(chooserNames(), (QStringList{u"0 Guest"_s, u"1 Guest"_s, u"No name"_s}));
     ContactInfoController *preview = chooser()->contactInfoController();
     EXPECT_EQ(preview->contact(), chooser()->nameTable()->at(0));
     for (int row : {1, 2, 0}) {
@@ -160,7 +160,7 @@ TEST_F(ImportCommand, ImportNameTableModelListsEveryCardByName)
     EXPECT_EQ(model->rowCount(), 4);
     EXPECT_EQ(model->columnCount(), 1);
     EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), u"Name"_s);
-    EXPECT_EQ(chooserNames(), (QStringList{u"0 Host"_s, u"1 Host"_s, u"2 Host"_s, u"No Name"_s}));
+    EXPECT_EQ(chooserNames(), (QStringList{u"0 Host"_s, u"1 Host"_s, u"2 Host"_s, u"No name"_s}));
     const QImage picture = model->index(3, 0).data(Qt::DecorationRole).value<QImage>();
     EXPECT_FALSE(picture.isNull());
     EXPECT_LE(qMax(picture.width(), picture.height()), ImportNameTableModel::iconSize);

@@ -2,6 +2,7 @@
 
 #include "common/Screenshot.h"
 #include "editors/SimpleInfoPanelController.h"
+#include "interchange/widgets/QRCodePanelController.h"
 #include "model/HagakiLayoutString.h"
 #include "table/workspace/WorkspaceUrls.h"
 
@@ -191,6 +192,20 @@ TEST_F(ContactCommands, DuplicateAndDeleteDoNothingLockedOrWithoutAClickedCell)
     EXPECT_FALSE(undoManager().canUndo());
 }
 
+TEST_F(ContactCommands, ShowQRCodeOpensTheWindowsPanelOnTheSelectedContact)
+{
+    const int index = firstRows().at(2);
+    selectByClicks({index});
+    table().setClickedCell(column(FieldId::Company), index);
+    table().showQRCode();
+    QRCodePanelController *panel = window().qrCodePanelController();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isVisible());
+    ASSERT_NE(panel->contact(), nullptr);
+    EXPECT_EQ(panel->contact()->uniqueId, row(index)->uniqueId);
+    panel->close();
+}
+
 // --- The simple sheet ------------------------------------------------------------------
 
 TEST_F(ContactCommands, ShowSimpleInfoWithoutARowDoesNothingAndAChangeIsOneStep)
@@ -203,6 +218,7 @@ TEST_F(ContactCommands, ShowSimpleInfoWithoutARowDoesNothingAndAChangeIsOneStep)
     const int index = firstRows().at(1);
     selectByClicks({index});
     const MVPersonPtr shown = row(index)->person;
+    shown->setValue(u"花子"_s, FieldId::Renmei);
     const PersonValue before = shown->valueForIdentifier(FieldId::Company);
     QAction *show = contactMenuItem(u"showContact"_s);
     window().validateMenus();
@@ -214,13 +230,36 @@ TEST_F(ContactCommands, ShowSimpleInfoWithoutARowDoesNothingAndAChangeIsOneStep)
     EXPECT_EQ(sheet()->parentWidget(), &window());
     EXPECT_EQ(sheet()->selectedFont(), table().selectedFont());
     typeInSheet(sheetCompanyRow, u"Sheet Company"_s);
-    Screenshot::grab(&window(), u"sheet"_s);
+    Screenshot::grab(sheet(), u"sheet"_s);
     QTest::mouseClick(sheet()->doneButton(), Qt::LeftButton);
     endTurn();
     EXPECT_EQ(shown->valueForIdentifier(FieldId::Company), PersonValue(u"Sheet Company"_s));
+    // The joint names the sheet showed and left alone stay.
+    EXPECT_EQ(shown->valueForIdentifier(FieldId::Renmei), PersonValue(u"花子"_s));
     EXPECT_TRUE(window().isWindowModified());
     pressCtrlZ();
     EXPECT_EQ(shown->valueForIdentifier(FieldId::Company), before);
+    EXPECT_FALSE(undoManager().canUndo());
+}
+
+TEST_F(ContactCommands, ASheetEndingAfterAnUndoRemovedItsContactChangesNothing)
+{
+    const int index = firstRows().at(1);
+    selectByClicks({index});
+    table().setClickedCell(column(FieldId::Company), index);
+    table().duplicateContact();
+    endTurn();
+    // The copy's row is selected after the add.
+    const SubContactRecordPtr copyRow = row(table().selectedRow());
+    ASSERT_TRUE(copyRow->person->created());
+    contactMenuItem(u"showContact"_s)->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet()));
+    mainView().undo();
+    endTurn();
+    typeInSheet(sheetCompanyRow, u"Too Late"_s);
+    QTest::mouseClick(sheet()->doneButton(), Qt::LeftButton);
+    endTurn();
+    EXPECT_NE(copyRow->person->valueForIdentifier(FieldId::Company), PersonValue(u"Too Late"_s));
     EXPECT_FALSE(undoManager().canUndo());
 }
 

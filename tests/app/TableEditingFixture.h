@@ -4,10 +4,12 @@
 
 #include "app/ViewController.h"
 #include "app/WindowController.h"
+#include "editors/ValueEditor.h"
 #include "common/LaunchedAddressBook.h"
 #include "common/TestEnvironment.h"
 #include "model/MVPerson.h"
 #include "platform/UndoManager.h"
+#include "platform/widgets/Popover.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewController.h"
 
@@ -105,6 +107,18 @@ protected:
     {
         endTurn();
         mainView().undo();
+        endTurn();
+    }
+    // The value editor in the table's popover; null when none is open.
+    [[nodiscard]] ValueEditor *editor() const
+    {
+        Popover *popover = table().popover();
+        return popover ? qobject_cast<ValueEditor *>(popover->contentWidget()) : nullptr;
+    }
+    void closePopover()
+    {
+        if (Popover *popover = table().popover())
+            popover->close();
         endTurn();
     }
     // Leaves the contact without values of the field, outside the undo history.

@@ -34,17 +34,6 @@ protected:
             return QString::fromLatin1(popover->contentWidget()->metaObject()->className());
         return cellEditor() ? u"cellEditor"_s : QString();
     }
-    [[nodiscard]] ValueEditor *editor() const
-    {
-        Popover *popover = table().popover();
-        return popover ? qobject_cast<ValueEditor *>(popover->contentWidget()) : nullptr;
-    }
-    void closePopover()
-    {
-        if (Popover *popover = table().popover())
-            popover->close();
-        endTurn();
-    }
 };
 
 // --- Which editor a double-click opens ---------------------------------------------

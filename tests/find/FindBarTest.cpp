@@ -13,6 +13,7 @@
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
 #include "table/ContactTableModel.h"
+#include "table/FindMarks.h"
 #include "table/ContactsViewController.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -177,6 +179,35 @@ TEST_F(FindBarTest, ReturnSelectsTheFirstHitsRowAndNextStepsAndWraps)
     QTest::mouseClick(bar().previousButton(), Qt::LeftButton);
     EXPECT_EQ(selectedName(), u"Zed"_s);
     EXPECT_EQ(currentHit(), u"Name@0,3"_s);
+}
+
+// The company shows on both of Ann's rows (two phones); the current hit is
+// orange on the first only.
+TEST_F(FindBarTest, TheCurrentHitIsOrangeOnlyOnItsOwnRow)
+{
+    showColumns({u"Name"_s, u"Company"_s, u"Phone"_s});
+    find(u"inc"_s);
+    QTest::mouseClick(bar().nextButton(), Qt::LeftButton);
+    ASSERT_EQ(currentHit(), u"Company@4,3"_s);
+    QTableView *view = table().tableView();
+    const QImage shot = view->viewport()->grab().toImage();
+    const auto orangePixels = [&](int row) {
+        const QRect cell = view->visualRect(view->model()->index(row, 1));
+        const qreal ratio = shot.devicePixelRatio();
+        int count = 0;
+        for (int y = int(cell.top() * ratio); y < int(cell.bottom() * ratio); ++y) {
+            for (int x = int(cell.left() * ratio); x < int(cell.right() * ratio); ++x)
+                count += QColor(shot.pixel(x, y)) == FindMarks::hitColor() ? 1 : 0;
+        }
+        return count;
+    };
+    const QList<SubContactRecordPtr> &rows = table().subContactTable();
+    ASSERT_GE(rows.size(), 2);
+    ASSERT_EQ(rows.at(0)->person, rows.at(1)->person);
+    EXPECT_EQ(rows.at(0)->labelIndex, 0);
+    EXPECT_GT(orangePixels(0), 0);
+    EXPECT_EQ(orangePixels(1), 0);
+    Screenshot::grab(m_window.get(), u"hitOnItsOwnRow"_s);
 }
 
 TEST_F(FindBarTest, WithTheDetailPaneShownItsContactIsWalked)

@@ -2,6 +2,7 @@
 // their glyph with a radical, punctuation in its vertical forms and Latin set
 // on its side, on postcards, envelopes and labels, whichever way the face
 // sets vertical text.
+#include "ListTestContacts.h"
 #include "PdfWords.h"
 #include "PrintTestCards.h"
 
@@ -150,6 +151,17 @@ INSTANTIATE_TEST_SUITE_P(Rows, PdfText,
         PdfRow{"EnvelopeGlyphByGlyph", HagakiView::envelopeStyle, "DejaVu Sans", u"Up-Down"_s},
         PdfRow{"LabelsUpDown", HagakiView::labelsStyle, "Noto Sans CJK JP", u"Up-Down"_s}),
     [](const testing::TestParamInfo<PdfRow> &info) { return std::string(info.param.name); });
+
+// An address list's names and addresses, set across, print as themselves.
+TEST(PdfText, AnAddressListReadsBackAsPrinted)
+{
+    auto view = ListTestContacts::letterView(HagakiView::addressListStyle, true, {u"Note"_s});
+    view->setReceiverPersons({ListTestContacts::receiver({.family = u"高橋"_s,
+                                  .given = u"陽子"_s,
+                                  .note = u"丸の内、一丁目。「ビル」ー\n"_s + radicalIdeographs.left(30)}),
+        ListTestContacts::receiver({.family = u"Smith"_s, .given = u"John"_s, .note = u"205 Main Street"_s})});
+    expectPdfReadsAsDrawn(*view, u"PdfText-address-list.pdf"_s);
+}
 
 // Every Japanese name of the demonstration store prints as itself.
 TEST(PdfText, TheDemoStoresNamesReadBackAsPrinted)

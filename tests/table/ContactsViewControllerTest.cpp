@@ -213,7 +213,8 @@ TEST_F(TableColumns, AViewTypeShowsItsColumnsWhoseWidthsAndMovesAreKept)
 
 // Each cell is set up from its own row as it is painted: the company's
 // check box from the row's address, the street as a value labeled like its
-// address, and the current hit only in the column it was found in.
+// address, and the current hit only in the column and the row it was found
+// in (the company shows on each of the contact's rows).
 TEST_F(ContactsViewControllerTest, ContactTableCellDelegateSetsUpEachCellFromItsRow)
 {
     StoreContact ann = person("Ann");
@@ -224,7 +225,7 @@ TEST_F(ContactsViewControllerTest, ContactTableCellDelegateSetsUpEachCellFromIts
     auto target = std::make_shared<ItemAndRangeRecord>();
     target->uniqueId = controller.contactTable()->first()->uniqueId;
     target->identifier = "Company";
-    target->labelIndex = 1;
+    target->labelIndex = 0;
     target->range = {0, 1};
     controller.setFindString("a");
     controller.setSelectedItemAndRange(target);
@@ -241,6 +242,7 @@ TEST_F(ContactsViewControllerTest, ContactTableCellDelegateSetsUpEachCellFromIts
     EXPECT_EQ(cells.checkboxAndTextCell().marks().hit(), TextRange({0, 1}));
     paint(1, 2);
     EXPECT_FALSE(cells.checkboxAndTextCell().isChecked());
+    EXPECT_EQ(cells.checkboxAndTextCell().marks().hit(), std::nullopt);
     paint(2, 2);
     EXPECT_TRUE(cells.checkboxAndTextCell().isCheckboxHidden());
     paint(1, 3);

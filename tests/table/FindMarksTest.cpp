@@ -113,6 +113,29 @@ TEST(TextCellHit, TakesAnyRangeWithinTheTextOfTheHitsColumnWhateverItHolds)
     EXPECT_EQ(cell.marks().hit(), std::nullopt);
 }
 
+// A text shown on each of a contact's rows holds the hit on the row the
+// hit's label position names only.
+TEST(TextCellHit, IsOrangeOnlyOnTheRowOfTheHitsLabelPosition)
+{
+    auto target = std::make_shared<ItemAndRangeRecord>();
+    target->uniqueId = QStringLiteral("u1");
+    target->identifier = "Company";
+    target->labelIndex = 0;
+    target->range = {0, 2};
+    TextCell cell;
+    cell.setText("Anna Inc");
+    cell.setFindString("an");
+    cell.setFindTarget(target);
+    cell.setUniqueId(QStringLiteral("u1"));
+    cell.setIdentifier("Company");
+    for (const qint64 position : {0, 1, 2}) {
+        cell.setLabelIndex(position);
+        cell.updateText();
+        EXPECT_EQ(cell.marks().hit(), position == 0 ? std::optional(TextRange{0, 2}) : std::nullopt) << position;
+        EXPECT_EQ(cell.marks().matches().size(), 1) << position;
+    }
+}
+
 TEST(PopupAndTextCellLabels, ALabelTheFieldNoLongerOffersShowsItsDisplayForm)
 {
     PopupAndTextCell cell;

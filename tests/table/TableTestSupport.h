@@ -51,6 +51,10 @@ public:
     [[nodiscard]] ValueEditorDelegate *valueEditorDelegate() override { return nullptr; }
     [[nodiscard]] AlertPresenter *alertPresenter() const override { return nullptr; }
     void updateTableLater() override { }
+    void undoDeleteLabeledValue(const LabeledValueRecord &, const ContactIdentifier &, const PersonRecordPtr &) override
+    {
+    }
+    void showReplaceAlertPanel(const ReplaceAlertRequest &, const ReplaceAlertCompletion &) override { }
     [[nodiscard]] bool canUnlock() const override { return true; }
     [[nodiscard]] QStringList groupNamesOfContact(const PersonRecordPtr &) const override { return {}; }
     [[nodiscard]] ContactView makeContactInfoPopover() override { return {}; }

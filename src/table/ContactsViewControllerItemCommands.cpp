@@ -1,0 +1,291 @@
+// The column commands of the context menu: each changes one field in the
+// clicked row and every selected row, after a confirmation or in the sheet
+// that takes the text and label, as one undo step. The rows are taken as
+// records when the command starts, so a rebuild while a sheet is open cannot
+// send the change to other contacts.
+
+#include "table/ContactsViewController.h"
+
+#include "editors/ValueEditorDelegate.h"
+#include "model/MVPerson.h"
+#include "table/ContactTableMenu.h"
+#include "table/ContactTableModel.h"
+#include "table/ContactsViewControllerDelegate.h"
+#include "table/UndoGroup_p.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+using namespace FieldId;
+
+namespace {
+
+// The labeled fields whose values are plain text a command can rewrite.
+bool isTextLabeled(const ContactIdentifier &identifier)
+{
+    return identifier == Phone || identifier == Email || identifier == URL || identifier == Relationship;
+}
+
+bool isAddressPart(const ContactIdentifier &identifier)
+{
+    return MVPerson::addressIdentifiers().contains(identifier);
+}
+
+using TextCommand = ContactsViewController::TextCommand;
+
+QString commandKey(TextCommand command)
+{
+    using namespace ContactTableMenu;
+    switch (command) {
+    case TextCommand::Replace:
+        return Key::ReplaceText;
+    case TextCommand::ReplaceWithLabel:
+        return Key::ReplaceLabelAndText;
+    case TextCommand::Prepend:
+        return Key::PrependText;
+    case TextCommand::Append:
+        break;
+    }
+    return Key::AppendText;
+}
+
+QString combined(TextCommand command, const QString &current, const QString &text)
+{
+    if (command == TextCommand::Prepend)
+        return text + current;
+    if (command == TextCommand::Append)
+        return current + text;
+    return text;
+}
+
+// The value a new "Add Item" puts into each contact.
+LabeledValueRecord placeholderValue(const ContactIdentifier &identifier)
+{
+    LabeledValueRecord value;
+    value.label = identifier == Relationship ? QStringLiteral("friend") : QStringLiteral("home");
+    const QString text = identifier == Phone ? QStringLiteral("123") : QStringLiteral("new");
+    value.value = text;
+    value.stringValue = text;
+    return value;
+}
+
+} // namespace
+
+QSet<const MVPerson *> ContactsViewController::shownPersons() const
+{
+    QSet<const MVPerson *> persons;
+    for (const SubContactRecordPtr &row : subContactTable())
+        persons.insert(row->person.get());
+    return persons;
+}
+
+void ContactsViewController::itemCommandDidChange(const QList<SubContactRecordPtr> &rows)
+{
+    markWindowEdited();
+    selectRowsOfRecordsAfterRebuild(rows);
+    if (m_delegate)
+        m_delegate->updateTableLater();
+}
+
+// --- Add ---------------------------------------------------------------------------
+
+void ContactsViewController::insertItem()
+{
+    const std::optional<ClickedCell> cell = clickedCell();
+    if (!cell || !editState())
+        return;
+    const ContactIdentifier identifier = m_model->columns().at(cell->column).identifier;
+    m_popoverRows = cell->targets;
+    const QRect rect = cellRect(cell->column, cell->row);
+    if (identifier == Address || isAddressPart(identifier))
+        showAddressPopover(cell->record, Address, -1, rect);
+    else if (identifier == SocialNetwork)
+        showSNSPopover(cell->record, identifier, -1, rect);
+    else if (identifier == InstantMessage)
+        showIMSPopover(cell->record, identifier, -1, rect);
+    else if (isTextLabeled(identifier))
+        addValueToContacts(identifier, cell->targets);
+}
+
+void ContactsViewController::addValueToContacts(
+    const ContactIdentifier &identifier, const QList<SubContactRecordPtr> &rows)
+{
+    ValueEditorDelegate *values = m_delegate ? m_delegate->valueEditorDelegate() : nullptr;
+    if (!values)
+        return;
+    const LabeledValueRecord value = placeholderValue(identifier);
+    const QList<ContactRecordPtr> contacts = selectedContactsWithClickedRowIndex(m_clickedRow);
+    if (contacts.isEmpty())
+        return;
+    {
+        const UndoGroup group(m_delegate->undoManager());
+        for (const ContactRecordPtr &contact : contacts)
+            values->undoAddLabeledValue(value, identifier, contact);
+    }
+    itemCommandDidChange(rows);
+}
+
+// --- Delete ---------------------------------------------------------------------------
+
+void ContactsViewController::deleteItem(const QString & /*key*/)
+{
+    const std::optional<ClickedCell> cell = clickedCell();
+    if (!cell || !editState())
+        return;
+    const ContactIdentifier identifier = m_model->columns().at(cell->column).identifier;
+    const QList<SubContactRecordPtr> rows = cell->targets;
+    confirmThen(
+        tr("Do you want to delete the item(label and text) in the selected cells in column:%1 ?").arg(identifier),
+        [this, identifier, rows] { applyDeleteItem(identifier, rows); });
+}
+
+// Every row's value is taken before any goes: deleting one shifts the
+// positions of the contact's later values, so looking them up row by row
+// would remove others. Each is then removed by its own number.
+void ContactsViewController::applyDeleteItem(
+    const ContactIdentifier &identifier, const QList<SubContactRecordPtr> &rows)
+{
+    ValueEditorDelegate *values = m_delegate ? m_delegate->valueEditorDelegate() : nullptr;
+    if (!values)
+        return;
+    const bool labeled = MVPerson::labeledIdentifiers().contains(identifier) || isAddressPart(identifier);
+    const ContactIdentifier field = isAddressPart(identifier) ? Address : identifier;
+    struct Doomed {
+        SubContactRecordPtr row;
+        LabeledValueRecordPtr value;
+    };
+    QList<Doomed> doomed;
+    QSet<const MVPerson *> cleared;
+    const QSet<const MVPerson *> shown = shownPersons();
+    for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
+        if (!*row || !shown.contains((*row)->person.get()))
+            continue;
+        MVPerson &person = *(*row)->person;
+        if (labeled) {
+            if (LabeledValueRecordPtr value = person.labeledValueForIdentifierAtIndex(field, (*row)->labelIndex))
+                doomed.append({*row, value});
+        } else if (!cleared.contains(&person) && !person.stringValueForIdentifier(identifier, 0).isEmpty()) {
+            cleared.insert(&person);
+            doomed.append({*row, nullptr});
+        }
+    }
+    bool changed = false;
+    {
+        const UndoGroup group(m_delegate->undoManager());
+        for (const Doomed &each : std::as_const(doomed)) {
+            if (each.value) {
+                m_delegate->undoDeleteLabeledValue(*each.value, field, each.row);
+                changed = true;
+            } else {
+                changed |= values->undoReplaceValue(PersonValue{}, identifier, each.row);
+            }
+        }
+    }
+    if (changed)
+        itemCommandDidChange(rows);
+}
+
+// --- Replace, prepend, append ---------------------------------------------------------
+
+void ContactsViewController::replaceItem(const QString &key)
+{
+    askTextThen(key == ContactTableMenu::Key::ReplaceText ? TextCommand::Replace : TextCommand::ReplaceWithLabel);
+}
+
+void ContactsViewController::prependItem()
+{
+    askTextThen(TextCommand::Prepend);
+}
+
+void ContactsViewController::appendItem()
+{
+    askTextThen(TextCommand::Append);
+}
+
+void ContactsViewController::askTextThen(TextCommand command)
+{
+    const std::optional<ClickedCell> cell = clickedCell();
+    if (!cell || !editState() || !m_delegate)
+        return;
+    const ContactIdentifier identifier = m_model->columns().at(cell->column).identifier;
+    MVPerson &person = *cell->record->person;
+    const qint64 position = cell->record->labelIndex;
+    ReplaceAlertRequest request;
+    request.window = window();
+    request.type = commandKey(command);
+    request.identifier = identifier;
+    if (isTextLabeled(identifier)) {
+        const LabeledValueRecordPtr value = person.labeledValueForIdentifierAtIndex(identifier, position);
+        request.labels = MVPerson::labelsForIdentifier(identifier);
+        request.label = value ? value->labelText() : QString();
+        request.replaceString = value ? value->stringValue : QString();
+    } else if (isAddressPart(identifier)) {
+        const LabeledValueRecordPtr address = person.labeledValueForIdentifierAtIndex(Address, position);
+        request.labels = MVPerson::labelsForIdentifier(Address);
+        request.label = address ? address->labelText() : QString();
+        request.replaceString = address ? address->addressPart(identifier) : QString();
+    } else if (MVPerson::stringIdentifiers().contains(identifier)) {
+        request.labels = MVPerson::labelsForIdentifier(identifier);
+        request.replaceString = person.stringValueForIdentifier(identifier, 0);
+    } else {
+        return;
+    }
+    const QPointer<ContactsViewController> self(this);
+    const QList<SubContactRecordPtr> rows = cell->targets;
+    m_delegate->showReplaceAlertPanel(request, [self, command, identifier, rows](const ReplaceAlertAnswer &answer) {
+        if (self)
+            self->applyText(command, identifier, rows, answer.replaceString, answer.label);
+    });
+}
+
+// A text field is changed once per contact: three rows of one contact would
+// otherwise get the prepended text three times. Labeled values and addresses
+// are one per row already.
+void ContactsViewController::applyText(TextCommand command, const ContactIdentifier &identifier,
+    const QList<SubContactRecordPtr> &rows, const QString &text, const QString &label)
+{
+    ValueEditorDelegate *values = m_delegate ? m_delegate->valueEditorDelegate() : nullptr;
+    if (!values)
+        return;
+    const bool withLabel = command == TextCommand::ReplaceWithLabel && !label.isEmpty();
+    bool changed = false;
+    QSet<const MVPerson *> done;
+    const QSet<const MVPerson *> shown = shownPersons();
+    {
+        const UndoGroup group(m_delegate->undoManager());
+        for (const SubContactRecordPtr &row : rows) {
+            if (!row || !shown.contains(row->person.get()))
+                continue;
+            MVPerson &person = *row->person;
+            if (isTextLabeled(identifier) || isAddressPart(identifier)) {
+                const bool part = isAddressPart(identifier);
+                const LabeledValueRecordPtr value
+                    = person.labeledValueForIdentifierAtIndex(part ? Address : identifier, row->labelIndex);
+                if (!value)
+                    continue;
+                LabeledValueRecord edited = *value;
+                if (part) {
+                    edited.setAddressPart(identifier, combined(command, value->addressPart(identifier), text));
+                    MVPerson::updateAddressValue(&edited, 1);
+                } else {
+                    const QString replaced = combined(command, value->stringValue, text);
+                    edited.value = replaced;
+                    edited.stringValue = replaced;
+                }
+                if (withLabel)
+                    edited.label = label;
+                if (!(edited == *value))
+                    changed |= values->undoReplaceValue(edited, part ? Address : identifier, row);
+            } else if (!done.contains(&person)) {
+                done.insert(&person);
+                const QString current = person.stringValueForIdentifier(identifier, 0);
+                const QString replaced = combined(command, current, text);
+                if (replaced != current)
+                    changed |= values->undoReplaceValue(replaced, identifier, row);
+            }
+        }
+    }
+    if (changed)
+        itemCommandDidChange(rows);
+}
