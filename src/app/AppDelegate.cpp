@@ -103,9 +103,8 @@ void AppDelegate::applicationDidFinishLaunching()
     validateApplicationMenus();
     // Document windows opened from now on get what this window got.
     DocumentController &documents = DocumentController::sharedDocumentController();
-    documents.setWindowServices(this, {m_userDefaults, m_alertPresenter, [this](WindowController *window) {
-                                           installApplicationMenus(window);
-                                       }});
+    documents.setWindowServices(this,
+        {m_userDefaults, m_alertPresenter, [this](WindowController *window) { installApplicationMenus(window); }});
     if (m_mainViewController) {
         m_mainViewController->setContainerTable({});
         m_mainViewController->setSelectedGroupDict({});

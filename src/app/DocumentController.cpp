@@ -62,7 +62,8 @@ void DocumentController::setWindowServices(QObject *owner, WindowServices servic
         // A QObject's own members are gone by the time it signals its
         // destruction; the owner releases first, this is the last resort.
         if (owner)
-            m_ownerDestroyed = connect(owner, &QObject::destroyed, this, [this, owner] { releaseWindowServices(owner); });
+            m_ownerDestroyed
+                = connect(owner, &QObject::destroyed, this, [this, owner] { releaseWindowServices(owner); });
     }
     m_servicesOwner = owner;
     m_services = owner ? std::move(services) : WindowServices();
@@ -105,10 +106,14 @@ void DocumentController::openDocument(WindowController *window)
         if (!answer.path.isEmpty())
             openFile(answer.path, answer.encoding, asker);
     };
-    if (m_filePanel)
+    if (m_filePanel) {
         m_filePanel(request, done);
-    else
-        FilePanel::showDialog(window, m_services.userDefaults ? m_services.userDefaults : (window ? &window->userDefaults() : nullptr), request, done);
+        return;
+    }
+    UserDefaults *defaults = m_services.userDefaults;
+    if (!defaults && window)
+        defaults = &window->userDefaults();
+    FilePanel::showDialog(window, defaults, request, done);
 }
 
 bool DocumentController::openFile(const QString &path, quint32 encoding, WindowController *asker)
@@ -124,8 +129,8 @@ bool DocumentController::openFile(const QString &path, quint32 encoding, WindowC
     if (read.cancelled)
         return false;
     const WindowServices services = m_services;
-    AlertPresenter *alerts = services.alertPresenter ? services.alertPresenter
-                                                     : (asker ? &asker->alertPresenter() : nullptr);
+    AlertPresenter *alerts
+        = services.alertPresenter ? services.alertPresenter : (asker ? &asker->alertPresenter() : nullptr);
     if (!read.ok()) {
         if (alerts)
             alerts->showAlert(asker, read.errorDescription, read.recoverySuggestion);
