@@ -58,6 +58,7 @@ void ContactTableModel::setSelectedFont(const QFont &font, const QFont &boldFont
 {
     m_selectedFont = font;
     m_selectedFontMetrics = QFontMetricsF(font);
+    m_textWidths.clear();
     m_selectedBoldfont = boldFont;
 }
 
@@ -287,7 +288,12 @@ void ContactTableModel::gatherRow(const SubContactRecord &row, HeldLists &held, 
 QList<int> ContactTableModel::measureRows(qsizetype first, qsizetype last)
 {
     constexpr qsizetype prefetchDistance = 16;
+    constexpr qsizetype keptWidths = 200000;
     GatheredTexts gathered;
+    // The widths of the last passes stand while the font does: a table
+    // measured again after an edit meets the same texts.
+    if (m_textWidths.size() < keptWidths)
+        gathered.widths = std::exchange(m_textWidths, {});
     gathered.texts.reserve((last - first) * m_columns.size());
     gathered.columns.reserve((last - first) * m_columns.size());
     HeldLists held;
@@ -318,6 +324,7 @@ QList<int> ContactTableModel::measureRows(qsizetype first, qsizetype last)
         m_rows.at(row)->numLines = numLines;
         heights.append(numLines * m_rowHeight);
     }
+    m_textWidths = std::move(gathered.widths);
     return heights;
 }
 

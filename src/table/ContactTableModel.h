@@ -137,8 +137,9 @@ private:
     // Measures the rows from first to last (not included), stores their line
     // counts and answers their heights.
     QList<int> measureRows(qsizetype first, qsizetype last);
-    // Widths of texts met in one measuring pass: states, countries and
-    // domains come back row after row.
+    // Widths of texts met in measuring, in the selected font: states,
+    // countries and domains come back row after row, and every text of a
+    // table measured again.
     using TextWidths = QHash<QString, qreal>;
     [[nodiscard]] int linesOfText(QStringView text, int columnIndex, TextWidths &widths) const;
     // The text a column is measured by, null when it has none; holder keeps
@@ -158,6 +159,7 @@ private:
     ContactsDragAndDrop *m_dragAndDrop = nullptr;
     QFont m_selectedFont;
     QFontMetricsF m_selectedFontMetrics{m_selectedFont};
+    TextWidths m_textWidths;
     QFont m_selectedBoldfont;
     int m_rowHeight = 24;
     bool m_editState = false;

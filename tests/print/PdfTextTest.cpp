@@ -105,7 +105,8 @@ QList<PrintContactRecordPtr> receivers()
     Card western{.family = u"Smith"_s, .given = u"John"_s, .zip = u"62701"_s, .state = u"IL"_s};
     western.city = u"Springfield"_s;
     western.street = u"205 Main Street"_s;
-    Card radicals{.family = u"長"_s, .given = u"子"_s};
+    // The radical ⼦ shares its glyph with 子: each reads back as itself.
+    Card radicals{.family = u"長"_s, .given = u"子⼦"_s};
     radicals.street = radicalIdeographs.left(200);
     return {contact(japanese), contact(western), contact(radicals)};
 }
