@@ -44,7 +44,7 @@ public:
         for (const ContactRecordPtr &row : std::as_const(*tables.contactTable)) {
             row->person->stringValues()->setEntry(FieldId::Renmei, QStringLiteral("Family %1").arg(index));
             row->person->addressValues()->first()->layout->sender = true;
-            row->person->addressValues()->first()->layout->receiverName = QStringLiteral("{{10,20},{30,40}}");
+            row->person->addressValues()->first()->layout->receiverName = QRectF(10, 20, 30, 40);
             records.insert(row->uniqueId, RenmeiAndHagakiStore::makeRenmeiAndHagakiDict(*row->person));
             ++index;
         }

@@ -1,5 +1,7 @@
 #include "model/HagakiLayoutFields.h"
 
+#include "model/HagakiLayoutString.h"
+
 namespace {
 
 void insertFlag(QVariantMap &map, const QString &key, const std::optional<bool> &flag)
@@ -8,10 +10,10 @@ void insertFlag(QVariantMap &map, const QString &key, const std::optional<bool> 
         map.insert(key, *flag);
 }
 
-void insertFrame(QVariantMap &map, const QString &key, const QString &frame)
+void insertFrame(QVariantMap &map, const QString &key, const HeapOptional<QRectF> &frame)
 {
-    if (!frame.isEmpty())
-        map.insert(key, frame);
+    if (const QString text = HagakiLayoutString::frameText(frame); !text.isEmpty())
+        map.insert(key, text);
 }
 
 std::optional<bool> readFlag(const QVariantMap &map, const QString &key)
@@ -45,8 +47,8 @@ void HagakiLayoutFields::readFrom(const QVariantMap &map)
     sender = readFlag(map, HagakiLayoutKey::Sender);
     company = readFlag(map, HagakiLayoutKey::Company);
     renmei = readFlag(map, HagakiLayoutKey::Renmei);
-    receiverAddress = map.value(HagakiLayoutKey::ReceiverAddress).toString();
-    receiverName = map.value(HagakiLayoutKey::ReceiverName).toString();
-    senderAddress = map.value(HagakiLayoutKey::SenderAddress).toString();
-    senderName = map.value(HagakiLayoutKey::SenderName).toString();
+    receiverAddress = HagakiLayoutString::frameFromString(map.value(HagakiLayoutKey::ReceiverAddress).toString());
+    receiverName = HagakiLayoutString::frameFromString(map.value(HagakiLayoutKey::ReceiverName).toString());
+    senderAddress = HagakiLayoutString::frameFromString(map.value(HagakiLayoutKey::SenderAddress).toString());
+    senderName = HagakiLayoutString::frameFromString(map.value(HagakiLayoutKey::SenderName).toString());
 }

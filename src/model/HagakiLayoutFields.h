@@ -1,7 +1,8 @@
 #pragma once
 
-#include "model/HeapText.h"
+#include "model/HeapOptional.h"
 
+#include <QRectF>
 #include <QString>
 #include <QVariantMap>
 
@@ -9,17 +10,19 @@
 
 // The print choices and the four block frames of one postcard layout. Both a
 // layout record and the address it belongs to carry these keys, flat, beside
-// their own; a flag that was never set reads as NO and an empty frame counts
-// as absent. The frames are kept on the heap: every address carries these
+// their own; a flag that was never set reads as NO. A frame is in points,
+// as it was read or placed: a negative width or height stays negative. An
+// absent frame is no frame (the block takes its default place), never one of
+// zero size. The frames are kept on the heap: every address carries these
 // keys, and most never get a layout.
 struct HagakiLayoutFields {
     std::optional<bool> sender; // "Sender"
     std::optional<bool> company; // "Company"
     std::optional<bool> renmei; // "Renmei"
-    HeapString receiverAddress; // "receiverAddress"
-    HeapString receiverName; // "receiverName"
-    HeapString senderAddress; // "senderAddress"
-    HeapString senderName; // "senderName"
+    HeapOptional<QRectF> receiverAddress; // "receiverAddress"
+    HeapOptional<QRectF> receiverName; // "receiverName"
+    HeapOptional<QRectF> senderAddress; // "senderAddress"
+    HeapOptional<QRectF> senderName; // "senderName"
 
     [[nodiscard]] bool printsSender() const { return sender.value_or(false); }
     [[nodiscard]] bool printsCompany() const { return company.value_or(false); }
@@ -27,7 +30,8 @@ struct HagakiLayoutFields {
     // True when no flag and no frame has ever been set.
     [[nodiscard]] bool isUnset() const;
 
-    // Adds the keys that are present to map, and reads them back from one.
+    // Adds the keys that are present to map, and reads them back from one; a
+    // frame goes as the text a layout string carries it in.
     void insertInto(QVariantMap &map) const;
     void readFrom(const QVariantMap &map);
 

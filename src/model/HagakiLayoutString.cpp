@@ -11,7 +11,7 @@ namespace {
 
 struct FrameEntry {
     QLatin1String key;
-    HeapString HagakiLayoutFields::*frame;
+    HeapOptional<QRectF> HagakiLayoutFields::*frame;
 };
 
 constexpr std::array<FrameEntry, 4> frameEntries{{
@@ -178,8 +178,8 @@ qsizetype writtenNumberLength(QStringView text, qsizetype position)
 }
 
 // Whether frame reads "{{x,y},{w,h}}" with each number as appendRect writes
-// it: reading and writing it again would give the same text. Frames are kept
-// in this form, and a vCard export rewrites every one of them.
+// it: reading and writing it again would give the same text, so that
+// normarizeRect passes it on as it stands.
 bool isWrittenRect(QStringView frame)
 {
     static constexpr std::array<QStringView, 5> punctuation{u"{{", u",", u"},{", u",", u"}}"};
@@ -209,11 +209,21 @@ bool isWrittenRect(QStringView frame)
         && std::isfinite(rect.height());
 }
 
-// Whether the frame's numbers can all be written: a frame in the written
-// form always can.
-[[nodiscard]] bool isWritableFrame(QStringView frame)
+// The first four numbers of text into values; how many there were.
+size_t readNumbers(QStringView text, std::array<double, 4> &values)
 {
-    return isWrittenRect(frame) || isFinite(HagakiLayoutString::rectFromString(frame.toString()));
+    size_t found = 0;
+    qsizetype position = 0;
+    while (found < values.size() && position < text.size()) {
+        const qsizetype length = numberLength(text, position);
+        if (length == 0) {
+            ++position;
+            continue;
+        }
+        values[found++] = numberValue(text.sliced(position, length));
+        position += length;
+    }
+    return found;
 }
 
 // False, and nothing appended, for a frame with a number out of range: no
@@ -246,16 +256,18 @@ QString HagakiLayoutString::fromLayout(const HagakiLayoutFields &layout)
     text += QChar(u'0' + flags);
     text += u';';
     for (const FrameEntry &entry : frameEntries) {
-        const QString &frame = layout.*entry.frame;
-        if (frame.isEmpty())
+        const HeapOptional<QRectF> &frame = layout.*entry.frame;
+        if (!frame)
             continue;
-        const qsizetype entryStart = text.size();
+        if (!isFinite(*frame)) {
+            qWarning(
+                "%s: ERROR the %s frame holds a number out of range; it is not written", Q_FUNC_INFO, entry.key.data());
+            continue;
+        }
         text += entry.key;
         text += u':';
-        if (appendNormalizedRect(text, frame))
-            text += u';';
-        else
-            text.truncate(entryStart);
+        appendRect(text, *frame);
+        text += u';';
     }
     return text;
 }
@@ -288,10 +300,12 @@ void HagakiLayoutString::parse(QStringView whole, HagakiLayoutFields &layout)
         for (const FrameEntry &entry : frameEntries) {
             if (key != entry.key)
                 continue;
-            if (isWritableFrame(frame))
-                layout.*entry.frame = frame.toString();
+            if (frame.isEmpty())
+                layout.*entry.frame = std::nullopt;
+            else if (const std::optional<QRectF> read = frameFromString(frame))
+                layout.*entry.frame = *read;
             else
-                qWarning("%s: ERROR the frame %s holds a number out of range; it is dropped", Q_FUNC_INFO,
+                qWarning("%s: ERROR the frame %s is not four numbers in range; it is dropped", Q_FUNC_INFO,
                     qPrintable(frame.toString()));
         }
     }
@@ -306,21 +320,36 @@ QString HagakiLayoutString::normarizeRect(const QString &rectText)
     return text;
 }
 
+std::optional<QRectF> HagakiLayoutString::frameFromString(QStringView rectText)
+{
+    std::array<double, 4> values{};
+    if (readNumbers(rectText, values) < values.size())
+        return std::nullopt;
+    const QRectF frame(values[0], values[1], values[2], values[3]);
+    if (!isFinite(frame))
+        return std::nullopt;
+    return frame;
+}
+
+QString HagakiLayoutString::frameText(const QRectF &frame)
+{
+    QString text;
+    if (isFinite(frame)) {
+        text.reserve(40);
+        appendRect(text, frame);
+    }
+    return text;
+}
+
+QString HagakiLayoutString::frameText(const std::optional<QRectF> &frame)
+{
+    return frame ? frameText(*frame) : QString();
+}
+
 QRectF HagakiLayoutString::rectFromString(const QString &rectText)
 {
-    const QStringView text(rectText);
     std::array<double, 4> values{};
-    size_t found = 0;
-    qsizetype position = 0;
-    while (found < values.size() && position < text.size()) {
-        const qsizetype length = numberLength(text, position);
-        if (length == 0) {
-            ++position;
-            continue;
-        }
-        values[found++] = numberValue(text.sliced(position, length));
-        position += length;
-    }
+    readNumbers(rectText, values);
     // QRectF keeps a negative width or height as given, which the writer relies on.
     return QRectF(values[0], values[1], values[2], values[3]);
 }

@@ -6,21 +6,35 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 // The one-line text form of a postcard layout: "5;ra:{{10.00,20.00},{30.00,40.00}};".
 // It is stored in the side store, in vCard and in CSV files, so it must read
 // and write the same on every machine whatever the user's number format.
 class HagakiLayoutString {
 public:
-    // Flags entry (Sender 1 + Company 2 + Renmei 4) then each non-empty frame
-    // in the order ra, rn, sa, sn, rewritten with two decimals. A frame with a
-    // number out of range (or "inf", "nan") is left out whole, and logged.
+    // Flags entry (Sender 1 + Company 2 + Renmei 4) then each frame present in
+    // the order ra, rn, sa, sn, written with two decimals. A frame that is
+    // not finite is left out whole, and logged.
     [[nodiscard]] static QString fromLayout(const HagakiLayoutFields &layout);
 
     // Reads text into layout; frames the text does not mention keep their
-    // values, and an empty text changes nothing. A frame with a number out of
-    // range is dropped whole (logged), as if the text did not mention it.
+    // values, an empty frame ("rn:;") clears its frame, and an empty text
+    // changes nothing. A frame that frameFromString() does not read is
+    // dropped (logged), as if the text did not mention it.
     static void parse(const QString &text, HagakiLayoutFields &layout);
     static void parse(QStringView text, HagakiLayoutFields &layout);
+
+    // A frame's text as a layout string carries it: four numbers read as
+    // rectFromString() reads them, kept as they are (a negative width stays
+    // negative). None when the text holds fewer than four numbers or one out
+    // of range: such a frame was never placed.
+    [[nodiscard]] static std::optional<QRectF> frameFromString(QStringView rectText);
+    // "{{x,y},{w,h}}" with exactly two decimals; empty when a number of it is
+    // not finite. A frame read from this text gives this text again.
+    [[nodiscard]] static QString frameText(const QRectF &frame);
+    // The same, empty for no frame.
+    [[nodiscard]] static QString frameText(const std::optional<QRectF> &frame);
 
     // The frame rewritten as "{{x,y},{w,h}}" with exactly two decimals; empty
     // when a number of it is out of range.

@@ -199,9 +199,10 @@ private:
     [[nodiscard]] QRectF postcardNameRect(TextObject &object, bool sender) const;
     [[nodiscard]] QRectF postcardAddressRect(const TextObject &nameObject, const QRectF &nameRect, bool sender) const;
     [[nodiscard]] QRectF envelopeRect(bool sender) const;
-    // The frame a layout or the options saved; none when the text holds none,
-    // or one not finite or reaching further than ten times the paper's
-    // largest side from its corner.
+    // The frame a layout or the options saved; none when there is none, or
+    // one not finite or reaching further than ten times the paper's largest
+    // side from its corner.
+    [[nodiscard]] std::optional<QRectF> savedFrame(const std::optional<QRectF> &frame) const;
     [[nodiscard]] std::optional<QRectF> savedFrame(const QString &text) const;
     // The font postcard columns are set in, at no particular size.
     [[nodiscard]] QFont tategakiFont() const;

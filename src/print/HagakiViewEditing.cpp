@@ -449,10 +449,11 @@ void HagakiView::saveBlock(const TextObject &object)
         record->layoutDict = std::make_shared<LabeledValueRecord>();
     if (record && record->layoutDict) {
         HagakiLayoutFields &layout = *record->layoutDict->layout;
-        const QString name = RectText::toString(m_objectTable.at(sender ? 2 : 0)->rect);
-        const QString address = RectText::toString(m_objectTable.at(sender ? 3 : 1)->rect);
-        (sender ? layout.senderName : layout.receiverName) = name;
-        (sender ? layout.senderAddress : layout.receiverAddress) = address;
+        // Adding 0 turns a -0 into 0, as the frames have always been kept.
+        const auto frame
+            = [](const QRectF &r) { return QRectF(r.x() + 0., r.y() + 0., r.width() + 0., r.height() + 0.); };
+        (sender ? layout.senderName : layout.receiverName) = frame(m_objectTable.at(sender ? 2 : 0)->rect);
+        (sender ? layout.senderAddress : layout.receiverAddress) = frame(m_objectTable.at(sender ? 3 : 1)->rect);
     }
     postTextObjectChanged(object);
 }

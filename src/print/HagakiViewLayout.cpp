@@ -259,7 +259,11 @@ QFont HagakiView::tategakiFont() const
 
 std::optional<QRectF> HagakiView::savedFrame(const QString &text) const
 {
-    const std::optional<QRectF> frame = RectText::parse(text);
+    return savedFrame(RectText::parse(text));
+}
+
+std::optional<QRectF> HagakiView::savedFrame(const std::optional<QRectF> &frame) const
+{
     if (!frame)
         return std::nullopt;
     const QSizeF paper = paperSize();

@@ -5,6 +5,7 @@
 #include "common/HeldStoreLock.h"
 #include "common/StoreFileDamage.h"
 #include "common/WriteProtection.h"
+#include "model/HagakiLayoutString.h"
 #include "platform/ApplicationPaths.h"
 #include "platform/UndoManager.h"
 
@@ -30,7 +31,7 @@ namespace {
         MVPerson &person = *row->person;
         if (person.nameValue()->firstName == givenName)
             return {person.stringValues()->value(FieldId::Company), person.stringValues()->value(FieldId::Renmei),
-                person.addressValues()->first()->layout->receiverName};
+                HagakiLayoutString::frameText(person.addressValues()->first()->layout->receiverName)};
     }
     return {};
 }
@@ -62,7 +63,7 @@ protected:
         MVPerson &person = *rowNamed(givenName)->person;
         person.stringValues()->setEntry(FieldId::Company, shown.at(0));
         person.stringValues()->setEntry(FieldId::Renmei, shown.at(1));
-        person.addressValues()->first()->layout->receiverName = u"{{%1,2},{3,4}}"_s.arg(round);
+        person.addressValues()->first()->layout->receiverName = QRectF(round, 2, 3, 4);
         person.setChanged(true);
         markEdited();
     }

@@ -161,7 +161,7 @@ TEST(RenmeiAndHagakiRecord, LayoutsFollowTheirAddressByLabelAndTextInAnyOrder)
     const MVPersonPtr saved = personWithAddresses({{u"home"_s, u"1-2-3 Ginza"_s}, {u"work"_s, u"4-5-6 Umeda"_s}});
     saved->stringValues()->setEntry(FieldId::Renmei, u"Hanako"_s);
     saved->addressValues()->at(1)->layout->renmei = true;
-    saved->addressValues()->at(1)->layout->senderAddress = u"{{1,2},{3,4}}"_s;
+    saved->addressValues()->at(1)->layout->senderAddress = QRectF(1, 2, 3, 4);
     const RenmeiAndHagakiRecord record = RenmeiAndHagakiStore::makeRenmeiAndHagakiDict(*saved);
     ASSERT_EQ(record.hagakiArray.size(), 2);
     EXPECT_EQ(record.hagakiArray.at(1).layoutString, u"4;sa:{{1.00,2.00},{3.00,4.00}};"_s);
@@ -173,7 +173,7 @@ TEST(RenmeiAndHagakiRecord, LayoutsFollowTheirAddressByLabelAndTextInAnyOrder)
     EXPECT_EQ(loaded->stringValues()->value(FieldId::Renmei), u"Hanako"_s);
     for (qsizetype i : {0, 2}) {
         EXPECT_TRUE(loaded->addressValues()->at(i)->layout->printsRenmei()) << i;
-        EXPECT_EQ(loaded->addressValues()->at(i)->layout->senderAddress, u"{{1.00,2.00},{3.00,4.00}}"_s);
+        EXPECT_EQ(loaded->addressValues()->at(i)->layout->senderAddress, QRectF(1, 2, 3, 4));
     }
     EXPECT_TRUE(loaded->addressValues()->at(1)->layout->isUnset());
 

@@ -14,6 +14,7 @@
 #include "app/AddressBookLoader.h"
 #include "app/AddressBookSaver.h"
 #include "app/RenmeiAndHagakiStore.h"
+#include "model/HagakiLayoutString.h"
 #include "platform/KeyValueStore.h"
 #include "platform/contacts/ContactStore.h"
 
@@ -60,7 +61,7 @@ struct Book {
 [[nodiscard]] QStringList partsOf(MVPerson &person)
 {
     return {person.stringValues()->value(FieldId::Company), person.stringValues()->value(FieldId::Renmei),
-        person.addressValues()->first()->layout->receiverName};
+        HagakiLayoutString::frameText(person.addressValues()->first()->layout->receiverName)};
 }
 
 void edit(MVPerson &person, int round)
@@ -68,7 +69,7 @@ void edit(MVPerson &person, int round)
     const QStringList parts = partsOf(round);
     person.stringValues()->setEntry(FieldId::Company, parts.at(0));
     person.stringValues()->setEntry(FieldId::Renmei, parts.at(1));
-    person.addressValues()->first()->layout->receiverName = parts.at(2);
+    person.addressValues()->first()->layout->receiverName = HagakiLayoutString::frameFromString(parts.at(2));
     person.setChanged(true);
 }
 

@@ -63,7 +63,7 @@ protected:
         if (moved && withLayout) {
             row->layoutDict = moved;
             row->layoutDict->layout->company = true;
-            row->layoutDict->layout->receiverName = u"{{10, 20}, {30, 40}}"_s;
+            row->layoutDict->layout->receiverName = QRectF(10, 20, 30, 40);
         }
         return row;
     }
@@ -86,7 +86,7 @@ TEST_F(LayoutNotification, TheRowsAddressTakesTheLayoutAsOneUndoStep)
     m_preview.layoutView.receivers = {editedRow(1)};
     post(PostcardLayoutView::textObjectChangedForReceiver, &m_preview.layoutView);
 
-    EXPECT_EQ(address(1)->layout->receiverName, u"{{10, 20}, {30, 40}}"_s);
+    EXPECT_EQ(address(1)->layout->receiverName, QRectF(10, 20, 30, 40));
     EXPECT_TRUE(address(0)->layout->isUnset());
     const HagakiLayoutRecordPtr layout = person(0).hagakiLayoutForLabelIndex(address(1)->labelIndex);
     ASSERT_TRUE(layout);

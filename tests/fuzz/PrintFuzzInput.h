@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fuzz/FuzzInput.h"
+#include "model/HagakiLayoutString.h"
 #include "print/HagakiView.h"
 #include "print/PageRenderer.h"
 #include "print/PrintOptionValue.h"
@@ -65,10 +66,10 @@ enum Field {
     address->address->country = fields.value(State);
     address->layout->renmei = switches.contains(u'r');
     address->layout->company = switches.contains(u'c');
-    address->layout->receiverName = fields.value(NameFrame);
-    address->layout->senderName = fields.value(NameFrame);
-    address->layout->receiverAddress = fields.value(AddressFrame);
-    address->layout->senderAddress = fields.value(AddressFrame);
+    address->layout->receiverName = HagakiLayoutString::frameFromString(fields.value(NameFrame));
+    address->layout->senderName = HagakiLayoutString::frameFromString(fields.value(NameFrame));
+    address->layout->receiverAddress = HagakiLayoutString::frameFromString(fields.value(AddressFrame));
+    address->layout->senderAddress = HagakiLayoutString::frameFromString(fields.value(AddressFrame));
     row->layoutDict = address;
     return row;
 }

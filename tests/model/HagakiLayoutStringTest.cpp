@@ -18,10 +18,10 @@ namespace {
 const HagakiLayoutFields fullLayout{.sender = true,
     .company = true,
     .renmei = true,
-    .receiverAddress = HeapString("{{10, 20}, {30, 40}}"),
-    .receiverName = HeapString("{{-1.5, 2}, {-3, 4}}"),
-    .senderAddress = HeapString("{{5.5,6},{7,8.25}}"),
-    .senderName = HeapString("{{7, 8}, {9, 10}}")};
+    .receiverAddress = QRectF(10, 20, 30, 40),
+    .receiverName = QRectF(-1.5, 2, -3, 4),
+    .senderAddress = QRectF(5.5, 6, 7, 8.25),
+    .senderName = QRectF(7, 8, 9, 10)};
 const QString fullText = "7;ra:{{10.00,20.00},{30.00,40.00}};rn:{{-1.50,2.00},{-3.00,4.00}};"
                          "sa:{{5.50,6.00},{7.00,8.25}};sn:{{7.00,8.00},{9.00,10.00}};";
 
@@ -44,9 +44,8 @@ TEST_F(LayoutStringUnderLocale, FlagsThenFramesInTheirOrderWithAPointAsDecimalSe
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8"); // where the system has the locale
     EXPECT_EQ(HagakiLayoutString::fromLayout({}), "0;");
     EXPECT_EQ(HagakiLayoutString::fromLayout(fullLayout), fullText);
-    EXPECT_EQ(
-        HagakiLayoutString::fromLayout(
-            {.sender = true, .company = false, .renmei = true, .receiverAddress = HeapString("{{10, 20}, {30, 40}}")}),
+    EXPECT_EQ(HagakiLayoutString::fromLayout(
+                  {.sender = true, .company = false, .renmei = true, .receiverAddress = QRectF(10, 20, 30, 40)}),
         "5;ra:{{10.00,20.00},{30.00,40.00}};");
     EXPECT_EQ(HagakiLayoutString::normarizeRect("{{1.5, 2}, {3, 4}}"), "{{1.50,2.00},{3.00,4.00}}");
 }
@@ -68,16 +67,18 @@ class OutOfRangeFrame : public testing::TestWithParam<const char *> { };
 TEST_P(OutOfRangeFrame, IsDroppedWholeOnWritingAndOnReading)
 {
     const QString frame = QString::fromLatin1(GetParam());
-    EXPECT_EQ(HagakiLayoutString::fromLayout(
-                  {.sender = true, .receiverAddress = HeapString("{{1,2},{3,4}}"), .receiverName = HeapString(frame)}),
+    EXPECT_EQ(HagakiLayoutString::fromLayout({.sender = true,
+                  .receiverAddress = QRectF(1, 2, 3, 4),
+                  .receiverName = HagakiLayoutString::rectFromString(frame)}),
         "1;ra:{{1.00,2.00},{3.00,4.00}};");
+    EXPECT_EQ(HagakiLayoutString::frameFromString(frame), std::nullopt);
     EXPECT_EQ(HagakiLayoutString::normarizeRect(frame), "");
 
     HagakiLayoutFields read;
     HagakiLayoutString::parse("1;ra:{{1,2},{3,4}};rn:" + frame + ";", read);
     EXPECT_TRUE(read.printsSender());
-    EXPECT_EQ(read.receiverAddress, "{{1,2},{3,4}}");
-    EXPECT_EQ(read.receiverName, "");
+    EXPECT_EQ(read.receiverAddress, QRectF(1, 2, 3, 4));
+    EXPECT_FALSE(read.receiverName);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, OutOfRangeFrame,
@@ -149,7 +150,7 @@ TEST(LayoutStringRects, ReadAsTheRegularExpressionReadThemAndWrittenFramesParseB
         const int flags = int(i / 4 % 8);
         HagakiLayoutFields layout{.sender = (flags & 1) != 0, .company = (flags & 2) != 0, .renmei = (flags & 4) != 0};
         *std::array{&layout.receiverAddress, &layout.receiverName, &layout.senderAddress, &layout.senderName}[i % 4]
-            = frame;
+            = HagakiLayoutString::frameFromString(frame);
         const QString written = HagakiLayoutString::fromLayout(layout);
         ASSERT_EQ(written, QString::number(flags) + u';' + keys[i % 4] + u':' + expected + u';') << frame.toStdString();
         HagakiLayoutFields parsed;
@@ -164,8 +165,10 @@ QString describe(const HagakiLayoutFields &layout)
     QString text;
     for (const std::optional<bool> &flag : {layout.sender, layout.company, layout.renmei})
         text += flag ? (*flag ? u'1' : u'0') : u'-';
-    return text + " ra:" + layout.receiverAddress.text() + " rn:" + layout.receiverName.text()
-        + " sa:" + layout.senderAddress.text() + " sn:" + layout.senderName.text();
+    return text + " ra:" + HagakiLayoutString::frameText(layout.receiverAddress)
+        + " rn:" + HagakiLayoutString::frameText(layout.receiverName)
+        + " sa:" + HagakiLayoutString::frameText(layout.senderAddress)
+        + " sn:" + HagakiLayoutString::frameText(layout.senderName);
 }
 
 struct ParseRow {
@@ -186,16 +189,23 @@ TEST_P(LayoutStringParser, SetsFlagsAndTheFramesItNamesAndKeepsTheRest)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, LayoutStringParser,
-    testing::Values(ParseRow{"FlagsOnly", "0;rn:{{1,1},{1,1}}", "3;", "110 ra: rn:{{1,1},{1,1}} sa: sn:"},
+    testing::Values(ParseRow{"FlagsOnly", "0;rn:{{1,1},{1,1}}", "3;", "110 ra: rn:{{1.00,1.00},{1.00,1.00}} sa: sn:"},
         ParseRow{"OneFrame", "0;rn:{{1,1},{1,1}}", "1;ra:{{10, 20}, {30, 40}};",
-            "100 ra:{{10, 20}, {30, 40}} rn:{{1,1},{1,1}} sa: sn:"},
-        ParseRow{"NoFlags", "1;", "ra:{{1,2},{3,4}};", "000 ra:{{1,2},{3,4}} rn: sa: sn:"},
+            "100 ra:{{10.00,20.00},{30.00,40.00}} rn:{{1.00,1.00},{1.00,1.00}} sa: sn:"},
+        ParseRow{"NoFlags", "1;", "ra:{{1,2},{3,4}};", "000 ra:{{1.00,2.00},{3.00,4.00}} rn: sa: sn:"},
+        ParseRow{"NegativeSizesStayAsRead", "", "0;sn:{{-1.5,2},{-3,-0.25}};",
+            "000 ra: rn: sa: sn:{{-1.50,2.00},{-3.00,-0.25}}"},
+        // A frame of fewer than four numbers was never placed: it is no frame
+        // of zero size, and the frame before it stays.
+        ParseRow{"ShortFrameIsNoFrame", "0;ra:{{1,2},{3,4}}", "1;ra:{{150, 80}};rn:none;",
+            "100 ra:{{1.00,2.00},{3.00,4.00}} rn: sa: sn:"},
         ParseRow{"FlagsWithoutSeparator", "", "4", "001 ra: rn: sa: sn:"},
         ParseRow{"EmptyChangesNothing", "", "", "--- ra: rn: sa: sn:"},
         ParseRow{"KeyWithoutFrameOrUnknown", "0;sn:{{1,2},{3,4}}", "2;sn;xx:{{9,9},{9,9}};",
-            "010 ra: rn: sa: sn:{{1,2},{3,4}}"},
+            "010 ra: rn: sa: sn:{{1.00,2.00},{3.00,4.00}}"},
+        // "{{5,6}" is all of ra's frame, too short to be one.
         ParseRow{"FrameEndsAtAColonEmptyFrameClears", "0;rn:{{1,2},{3,4}}",
-            " 6 ;ra:{{5,6}:x},{7,8}};rn:;sa:{{1,1},{1,1}}:;sn", "011 ra:{{5,6} rn: sa:{{1,1},{1,1}} sn:"}),
+            " 6 ;ra:{{5,6}:x},{7,8}};rn:;sa:{{1,1},{1,1}}:;sn", "011 ra: rn: sa:{{1.00,1.00},{1.00,1.00}} sn:"}),
     [](const testing::TestParamInfo<ParseRow> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -15,7 +15,7 @@ TEST(RecordDictionaries, EveryRecordComesBackAsItWent)
     address.address->zip = "100-0001";
     address.address->isoCountryCode = "JP";
     address.layout->company = false;
-    address.layout->senderName = "{{1,2},{3,4}}";
+    address.layout->senderName = QRectF(1, 2, 3, -4);
     EXPECT_EQ(LabeledValueRecord::fromVariantMap(address.toVariantMap()), address);
     EXPECT_FALSE(address.toVariantMap().contains("label"));
     LabeledValueRecord emptyLabel;
@@ -55,7 +55,7 @@ TEST(RecordDictionaries, EveryRecordComesBackAsItWent)
     layout.labelIndex = 2;
     layout.label = "home";
     layout.sender = true;
-    layout.receiverAddress = "{{1,2},{3,4}}";
+    layout.receiverAddress = QRectF(1, 2, 3, 4);
     layout.stringValue = "1;ra:{{1.00,2.00},{3.00,4.00}};";
     EXPECT_FALSE(layout.toVariantMap().contains("Company"));
     EXPECT_EQ(HagakiLayoutRecord::fromVariantMap(layout.toVariantMap()), layout);

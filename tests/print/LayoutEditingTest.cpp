@@ -50,8 +50,8 @@ TEST_F(LayoutEditing, ADraggedNameIsStoredWithTheAddressBlockAsOneUndoStep)
     Screenshot::grab(&pane());
 
     const LabeledValueRecordPtr address = shownAddress();
-    EXPECT_EQ(HagakiLayoutString::rectFromString(address->layout->receiverName), moved);
-    EXPECT_EQ(HagakiLayoutString::rectFromString(address->layout->receiverAddress), block(1).rect);
+    EXPECT_EQ(address->layout->receiverName.value_or(QRectF()), moved);
+    EXPECT_EQ(address->layout->receiverAddress.value_or(QRectF()), block(1).rect);
     const HagakiLayoutRecordPtr layout = person(2).hagakiLayoutForLabelIndex(address->labelIndex);
     ASSERT_TRUE(layout);
     EXPECT_EQ(layout->receiverName, address->layout->receiverName);
@@ -59,8 +59,8 @@ TEST_F(LayoutEditing, ADraggedNameIsStoredWithTheAddressBlockAsOneUndoStep)
 
     endTurn();
     m_controller->undo();
-    EXPECT_TRUE(shownAddress()->layout->receiverName.isEmpty());
-    EXPECT_TRUE(person(2).hagakiLayoutForLabelIndex(address->labelIndex)->receiverName.isEmpty());
+    EXPECT_FALSE(shownAddress()->layout->receiverName);
+    EXPECT_FALSE(person(2).hagakiLayoutForLabelIndex(address->labelIndex)->receiverName);
     EXPECT_FALSE(m_window->undoManager()->canUndo());
 }
 
@@ -72,7 +72,7 @@ TEST_F(LayoutEditing, OutsideLayoutModeAClickStoresNothingAndLeavingItRestoresTh
     pressLayout();
     EXPECT_TRUE(m_controller->editState());
     m_window->undoManager()->removeAllActions();
-    const QString saved = shownAddress()->layout->receiverName;
+    const std::optional<QRectF> saved = shownAddress()->layout->receiverName;
     drag(at, at + QPointF(5, 5));
     click(at);
     endTurn();
@@ -99,7 +99,7 @@ TEST_F(LayoutEditing, ArrowKeysMoveTheSelectedBlockAndAreSaved)
         QTest::keyClick(&view(), Qt::Key_Right);
     QTest::keyClick(&view(), Qt::Key_Up);
     EXPECT_EQ(block(1).rect, address.translated(3, -1));
-    EXPECT_EQ(HagakiLayoutString::rectFromString(shownAddress()->layout->receiverAddress), block(1).rect);
+    EXPECT_EQ(shownAddress()->layout->receiverAddress.value_or(QRectF()), block(1).rect);
 }
 
 TEST_F(LayoutEditing, TheTopLeftHandlePastTheSmallestSizeLeavesFiveByFiftyAndOnThatTheLowerHandleWins)

@@ -1,5 +1,6 @@
 #include "PrintTestCards.h"
 
+#include "model/HagakiLayoutString.h"
 #include "print/PrintOptions.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -25,10 +26,10 @@ PrintContactRecordPtr record(const Card &card)
         address->address->street = card.street;
         address->layout->renmei = card.jointNames;
         address->layout->company = card.companyLine;
-        address->layout->receiverName = card.savedName;
-        address->layout->senderName = card.savedName;
-        address->layout->receiverAddress = card.savedAddress;
-        address->layout->senderAddress = card.savedAddress;
+        address->layout->receiverName = HagakiLayoutString::frameFromString(card.savedName);
+        address->layout->senderName = HagakiLayoutString::frameFromString(card.savedName);
+        address->layout->receiverAddress = HagakiLayoutString::frameFromString(card.savedAddress);
+        address->layout->senderAddress = HagakiLayoutString::frameFromString(card.savedAddress);
         row->layoutDict = address;
     }
     return row;
