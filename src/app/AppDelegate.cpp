@@ -56,6 +56,8 @@ AppDelegate::AppDelegate(const Services &services, QObject *parent)
 
 AppDelegate::~AppDelegate()
 {
+    // Document windows use this delegate's defaults, alerts and menu items.
+    DocumentController::sharedDocumentController().releaseWindowServices(this);
     // The worker uses the stores and posts to this object until it ends.
     m_firstLoad.waitForFinished();
 }
@@ -101,9 +103,8 @@ void AppDelegate::applicationDidFinishLaunching()
     validateApplicationMenus();
     // Document windows opened from now on get what this window got.
     DocumentController &documents = DocumentController::sharedDocumentController();
-    documents.setUserDefaults(m_userDefaults);
-    documents.setAlertPresenter(m_alertPresenter);
-    documents.setWindowSetUp([this](WindowController *window) { installApplicationMenus(window); });
+    documents.setWindowServices(this,
+        {m_userDefaults, m_alertPresenter, [this](WindowController *window) { installApplicationMenus(window); }});
     if (m_mainViewController) {
         m_mainViewController->setContainerTable({});
         m_mainViewController->setSelectedGroupDict({});
