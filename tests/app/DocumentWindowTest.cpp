@@ -23,6 +23,7 @@
 #include <QPointer>
 #include <QTableView>
 #include <QTest>
+#include <QToolBar>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -100,6 +101,10 @@ TEST_F(DocumentWindow, CsvWindowIsLockedAndKeepsItsRows)
     EXPECT_EQ(names, (QStringList{u"Ann"_s, u"山田太郎"_s}));
     EXPECT_FALSE(view.editState());
     EXPECT_FALSE(window->editButton()->isEnabled());
+    // The toolbar's button the user sees is greyed with its item.
+    const QWidget *editButton = window->toolbar()->widgetForAction(window->editButton());
+    ASSERT_TRUE(editButton);
+    EXPECT_FALSE(editButton->isEnabled());
     window->validateFileCommands();
     EXPECT_FALSE(window->fileAction(u"importFromVCard"_s)->isEnabled());
     EXPECT_TRUE(window->fileAction(u"importFromCSV"_s)->isEnabled());
