@@ -56,6 +56,8 @@ AppDelegate::AppDelegate(const Services &services, QObject *parent)
 
 AppDelegate::~AppDelegate()
 {
+    // Document windows use this delegate's defaults, alerts and menu items.
+    DocumentController::sharedDocumentController().releaseWindowServices(this);
     // The worker uses the stores and posts to this object until it ends.
     m_firstLoad.waitForFinished();
 }
@@ -80,15 +82,6 @@ void AppDelegate::applicationDidFinishLaunching()
         m_window = window;
         m_mainViewController = window->mainViewController();
     }
-    if (m_window) {
-        // The main view goes with its window; a hand-over still queued then
-        // reaches nothing.
-        AddressBookView *view = m_mainViewController;
-        connect(m_window, &QObject::destroyed, this, [this, view] {
-            if (m_mainViewController == view)
-                m_mainViewController = nullptr;
-        });
-    }
     if (windows.isEmpty())
         qWarning("%s: ERROR can't find windowController", Q_FUNC_INFO);
     if (m_window) {
@@ -101,9 +94,8 @@ void AppDelegate::applicationDidFinishLaunching()
     validateApplicationMenus();
     // Document windows opened from now on get what this window got.
     DocumentController &documents = DocumentController::sharedDocumentController();
-    documents.setUserDefaults(m_userDefaults);
-    documents.setAlertPresenter(m_alertPresenter);
-    documents.setWindowSetUp([this](WindowController *window) { installApplicationMenus(window); });
+    documents.setWindowServices(this,
+        {m_userDefaults, m_alertPresenter, [this](WindowController *window) { installApplicationMenus(window); }});
     if (m_mainViewController) {
         m_mainViewController->setContainerTable({});
         m_mainViewController->setSelectedGroupDict({});

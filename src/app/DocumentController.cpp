@@ -55,6 +55,36 @@ QList<WindowController *> DocumentController::documentWindows() const
     return windows;
 }
 
+void DocumentController::setWindowServices(QObject *owner, WindowServices services)
+{
+    if (m_servicesOwner != owner) {
+        disconnect(m_ownerDestroyed);
+        // A QObject's own members are gone by the time it signals its
+        // destruction; the owner releases first, this is the last resort.
+        if (owner)
+            m_ownerDestroyed
+                = connect(owner, &QObject::destroyed, this, [this, owner] { releaseWindowServices(owner); });
+    }
+    m_servicesOwner = owner;
+    m_services = owner ? std::move(services) : WindowServices();
+}
+
+void DocumentController::releaseWindowServices(const QObject *owner)
+{
+    if (!owner)
+        return;
+    if (m_servicesOwner == owner) {
+        disconnect(m_ownerDestroyed);
+        m_servicesOwner = nullptr;
+        m_services = WindowServices();
+    }
+    const QList<const WindowController *> built = m_ownerOfWindow.keys(owner);
+    for (const WindowController *window : built) {
+        m_ownerOfWindow.remove(window);
+        delete window;
+    }
+}
+
 ProgressAlert &DocumentController::progressAlert(QWidget *parent)
 {
     if (!m_progressAlert || m_progressAlert->parentWidget() != parent) {
@@ -76,10 +106,14 @@ void DocumentController::openDocument(WindowController *window)
         if (!answer.path.isEmpty())
             openFile(answer.path, answer.encoding, asker);
     };
-    if (m_filePanel)
+    if (m_filePanel) {
         m_filePanel(request, done);
-    else
-        FilePanel::showDialog(window, m_userDefaults, request, done);
+        return;
+    }
+    UserDefaults *defaults = m_services.userDefaults;
+    if (!defaults && window)
+        defaults = &window->userDefaults();
+    FilePanel::showDialog(window, defaults, request, done);
 }
 
 bool DocumentController::openFile(const QString &path, quint32 encoding, WindowController *asker)
@@ -94,17 +128,24 @@ bool DocumentController::openFile(const QString &path, quint32 encoding, WindowC
     const Document::ReadResult read = Document::readFromFile(path, encoding, progressAlert(asker));
     if (read.cancelled)
         return false;
-    AlertPresenter *alerts = m_alertPresenter ? m_alertPresenter : (asker ? &asker->alertPresenter() : nullptr);
+    const WindowServices services = m_services;
+    AlertPresenter *alerts
+        = services.alertPresenter ? services.alertPresenter : (asker ? &asker->alertPresenter() : nullptr);
     if (!read.ok()) {
         if (alerts)
             alerts->showAlert(asker, read.errorDescription, read.recoverySuggestion);
         return false;
     }
-    auto *window = new WindowController(WindowController::Services{m_userDefaults, m_alertPresenter});
+    auto *window = new WindowController(WindowController::Services{services.userDefaults, services.alertPresenter});
     m_windows.insert(key, window);
-    connect(window, &QObject::destroyed, this, [this, key] { m_windows.remove(key); });
-    if (m_windowSetUp)
-        m_windowSetUp(window);
+    if (m_servicesOwner)
+        m_ownerOfWindow.insert(window, m_servicesOwner);
+    connect(window, &QObject::destroyed, this, [this, key, window] {
+        m_windows.remove(key);
+        m_ownerOfWindow.remove(window);
+    });
+    if (services.setUp)
+        services.setUp(window);
     Document::makeWindow(*window, path, read);
     if (!read.headerFound) {
         window->alertPresenter().showAlert(window, tr("Can't find header line in the file."),

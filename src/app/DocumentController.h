@@ -37,9 +37,21 @@ public:
 
     // What every document window is built with: the application's defaults
     // and alerts, and the set-up that gives it the application's menu items.
-    void setUserDefaults(UserDefaults *defaults) { m_userDefaults = defaults; }
-    void setAlertPresenter(AlertPresenter *presenter) { m_alertPresenter = presenter; }
-    void setWindowSetUp(std::function<void(WindowController *)> setUp) { m_windowSetUp = std::move(setUp); }
+    struct WindowServices {
+        UserDefaults *userDefaults = nullptr;
+        AlertPresenter *alertPresenter = nullptr;
+        std::function<void(WindowController *)> setUp;
+    };
+    // The services belong to the owner and are used only while it lives.
+    // Document windows hold on to the defaults and alerts they were built
+    // with, so the windows go with the owner: releaseWindowServices() (or the
+    // owner's destruction) deletes them, and later windows are built with the
+    // application's own defaults and alerts. Nothing is lost with them, a
+    // document is never written back. New services replace the old ones for
+    // windows opened from then on.
+    void setWindowServices(QObject *owner, WindowServices services);
+    // Called by the owner before the services die, while they still work.
+    void releaseWindowServices(const QObject *owner);
     void setFilePanel(FilePanel::Show panel) { m_filePanel = std::move(panel); }
 
     // Centres each document window that lies on no screen.
@@ -50,10 +62,13 @@ private:
     [[nodiscard]] static QString keyOf(const QString &path);
     [[nodiscard]] ProgressAlert &progressAlert(QWidget *parent);
 
-    UserDefaults *m_userDefaults = nullptr;
-    AlertPresenter *m_alertPresenter = nullptr;
-    std::function<void(WindowController *)> m_windowSetUp;
+    // Only compared: the owner's destruction releases it.
+    const QObject *m_servicesOwner = nullptr;
+    QMetaObject::Connection m_ownerDestroyed;
+    WindowServices m_services;
     FilePanel::Show m_filePanel;
     QHash<QString, QPointer<WindowController>> m_windows;
+    // The owner of the services each open window was built with.
+    QHash<const WindowController *, const QObject *> m_ownerOfWindow;
     QPointer<ProgressAlert> m_progressAlert;
 };

@@ -3,6 +3,8 @@
 #include "model/ContactIdentifier.h"
 #include "model/MVPerson.h"
 
+#include <array>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -35,27 +37,29 @@ struct OwnRecord {
     QString phone;
     QString email;
 
-    void set(const QString &column, const QString &value)
+    using Member = QString OwnRecord::*;
+
+    // Where a column's text goes; null for a column that is not the
+    // contact's ("Note" among them).
+    static Member memberFor(QStringView column)
     {
-        if (column == u"Name")
-            name = value;
-        else if (column == u"Company")
-            company = value;
-        else if (column == u"Renmei" || column == u"Spouse")
-            renmei = value;
-        else if (column == u"layoutString")
-            layout = value;
-        else if (column == u"ZIP")
-            zip = value;
-        else if (column == u"State&City")
-            state = value;
-        else if (column == u"Street")
-            street = value;
-        else if (column == u"Phone")
-            phone = value;
-        else if (column == u"Email")
-            email = value;
-        // Any other column ("Note" among them) is not the contact's.
+        static const std::array<std::pair<QStringView, Member>, 10> members{{
+            {u"Name", &OwnRecord::name},
+            {u"Company", &OwnRecord::company},
+            {u"Renmei", &OwnRecord::renmei},
+            {u"Spouse", &OwnRecord::renmei},
+            {u"layoutString", &OwnRecord::layout},
+            {u"ZIP", &OwnRecord::zip},
+            {u"State&City", &OwnRecord::state},
+            {u"Street", &OwnRecord::street},
+            {u"Phone", &OwnRecord::phone},
+            {u"Email", &OwnRecord::email},
+        }};
+        for (const auto &[name, member] : members) {
+            if (name == column)
+                return member;
+        }
+        return nullptr;
     }
 
     [[nodiscard]] bool hasAddress() const { return !zip.isEmpty() || !state.isEmpty() || !street.isEmpty(); }
@@ -120,9 +124,13 @@ const QStringList &QuillmarkCsvReader::fixedColumns()
     return columns;
 }
 
-QStringList QuillmarkCsvReader::splitLines(const QString &text)
+namespace {
+
+// The lines as views of the text: a file of a hundred thousand records
+// copies none of them.
+QList<QStringView> lineViews(QStringView text)
 {
-    QStringList lines;
+    QList<QStringView> lines;
     lines.reserve(text.count(u'\n') + 1);
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -136,10 +144,20 @@ QStringList QuillmarkCsvReader::splitLines(const QString &text)
     return lines;
 }
 
+} // namespace
+
+QStringList QuillmarkCsvReader::splitLines(const QString &text)
+{
+    QStringList lines;
+    for (const QStringView line : lineViews(text))
+        lines.append(line.toString());
+    return lines;
+}
+
 namespace {
 
 // For each line, the next line holding a double quote; -1 when none does.
-QList<qsizetype> nextQuoteLines(const QStringList &lines)
+QList<qsizetype> nextQuoteLines(const QList<QStringView> &lines)
 {
     QList<qsizetype> next(lines.size(), -1);
     qsizetype following = -1;
@@ -156,24 +174,25 @@ QList<qsizetype> nextQuoteLines(const QStringList &lines)
 // in as it must (*line then moves past them). A quote that no later line
 // closes is an ordinary character, so that one stray quote does not swallow
 // every later record.
-QStringList splitRecord(
-    const QStringList &lines, const QList<qsizetype> &nextQuoteLine, qsizetype *line, qsizetype columns)
+QList<QStringView> splitRecord(const QList<QStringView> &lines, const QList<qsizetype> &nextQuoteLine, qsizetype *line,
+    qsizetype columns, QString &joinedLines)
 {
-    QString current = lines.at(*line);
-    if (!current.contains(u",\""_s)) {
-        QStringList cells = current.split(u',');
-        return cells.mid(0, std::min(cells.size(), columns));
-    }
-    QStringList fields;
+    QStringView current = lines.at(*line);
+    QList<QStringView> fields;
     qsizetype position = 0;
     const qsizetype wanted = std::max<qsizetype>(columns, 1);
+    fields.reserve(wanted);
     while (fields.size() < wanted && position <= current.size()) {
         if (position < current.size() && current.at(position) == u'"') {
             qsizetype close = current.indexOf(u'"', position + 1);
             if (close < 0 && nextQuoteLine.at(*line) >= 0) {
                 const qsizetype last = nextQuoteLine.at(*line);
-                for (qsizetype joined = *line + 1; joined <= last; ++joined)
-                    current += u'\n' + lines.at(joined);
+                joinedLines = current.toString();
+                for (qsizetype joined = *line + 1; joined <= last; ++joined) {
+                    joinedLines += u'\n';
+                    joinedLines += lines.at(joined);
+                }
+                current = joinedLines;
                 *line = last;
                 close = current.indexOf(u'"', position + 1);
             }
@@ -206,29 +225,48 @@ QuillmarkCsvReader::Result QuillmarkCsvReader::contactsFromQuillmarkCSV(const QS
     if (text.isNull())
         return result;
     result.contacts = std::make_shared<ContactTable>();
-    const QStringList lines = splitLines(text);
+    const QList<QStringView> lines = lineViews(text);
     qsizetype line = 0;
     while (line < lines.size() && lines.at(line).isEmpty())
         ++line;
     if (line >= lines.size())
         return result;
     const QList<qsizetype> nextQuoteLine = nextQuoteLines(lines);
-    QStringList columns;
-    const QStringList headerCells = lines.at(line).split(u',');
+    QList<OwnRecord::Member> members;
+    const QList<QStringView> headerCells = lines.at(line).split(u',');
     if (headerCells.constFirst() == u"Name") {
-        columns = headerCells;
+        for (const QStringView cell : headerCells)
+            members.append(OwnRecord::memberFor(cell));
         ++line;
     } else {
-        columns = fixedColumns();
+        for (const QString &column : fixedColumns())
+            members.append(OwnRecord::memberFor(column));
         result.headerFound = false;
     }
     for (; line < lines.size(); ++line) {
-        if (lines.at(line).isEmpty())
+        const QStringView current = lines.at(line);
+        if (current.isEmpty())
             continue;
-        const QStringList fields = splitRecord(lines, nextQuoteLine, &line, columns.size());
         OwnRecord record;
-        for (qsizetype i = 0; i < fields.size() && i < columns.size(); ++i)
-            record.set(columns.at(i), fields.at(i));
+        if (!current.contains(u",\""_s)) {
+            // No quoted field: the fields are the line's pieces between commas.
+            qsizetype column = 0;
+            for (qsizetype start = 0; start <= current.size() && column < members.size(); ++column) {
+                qsizetype comma = current.indexOf(u',', start);
+                if (comma < 0)
+                    comma = current.size();
+                if (const OwnRecord::Member member = members.at(column))
+                    record.*member = current.sliced(start, comma - start).toString();
+                start = comma + 1;
+            }
+        } else {
+            QString joinedLines;
+            const QList<QStringView> fields = splitRecord(lines, nextQuoteLine, &line, members.size(), joinedLines);
+            for (qsizetype i = 0; i < fields.size() && i < members.size(); ++i) {
+                if (const OwnRecord::Member member = members.at(i))
+                    record.*member = fields.at(i).toString();
+            }
+        }
         if (!record.isEmpty())
             result.contacts->append(record.makeContact());
     }

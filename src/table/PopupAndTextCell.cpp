@@ -33,6 +33,8 @@ void PopupAndTextCell::updatePopupAndText()
 void PopupAndTextCell::fillPopup()
 {
     m_labelPopup.setHidden(false);
+    // A locked view ignores clicks on the pop-up, so it must not look clickable.
+    m_labelPopup.setEnabled(m_editState);
     m_labelPopup.setFont(*m_selectedFont);
     m_labelPopup.removeAllItems();
     const QString label = m_labeledValue->labelText();

@@ -8,7 +8,9 @@
 #include "common/Screenshot.h"
 #include "common/TestEnvironment.h"
 #include "interchange/ImportFileReader.h"
+#include "platform/KeyValueStore.h"
 #include "platform/UserDefaults.h"
+#include "platform/contacts/ContactStore.h"
 #include "table/ContactTablePane.h"
 #include "table/ContactsViewController.h"
 
@@ -17,8 +19,11 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMenu>
+#include <QPointer>
 #include <QTableView>
 #include <QTest>
+#include <QToolBar>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -29,7 +34,7 @@ protected:
     void SetUp() override
     {
         ProgressJob::setDocumentMinimumMilliseconds(0);
-        documents().setAlertPresenter(&m_alerts);
+        documents().setWindowServices(&m_servicesOwner, {nullptr, &m_alerts, {}});
         m_folder = TestEnvironment::makeScratchFolder(u"documents"_s);
     }
 
@@ -37,7 +42,7 @@ protected:
     {
         for (WindowController *window : documents().documentWindows())
             delete window;
-        documents().setAlertPresenter(nullptr);
+        documents().releaseWindowServices(&m_servicesOwner);
     }
 
     static DocumentController &documents() { return DocumentController::sharedDocumentController(); }
@@ -59,6 +64,7 @@ protected:
     }
 
     RecordingAlertPresenter m_alerts;
+    QObject m_servicesOwner;
     QString m_folder;
 };
 
@@ -95,6 +101,10 @@ TEST_F(DocumentWindow, CsvWindowIsLockedAndKeepsItsRows)
     EXPECT_EQ(names, (QStringList{u"Ann"_s, u"山田太郎"_s}));
     EXPECT_FALSE(view.editState());
     EXPECT_FALSE(window->editButton()->isEnabled());
+    // The toolbar's button the user sees is greyed with its item.
+    const QWidget *editButton = window->toolbar()->widgetForAction(window->editButton());
+    ASSERT_TRUE(editButton);
+    EXPECT_FALSE(editButton->isEnabled());
     window->validateFileCommands();
     EXPECT_FALSE(window->fileAction(u"importFromVCard"_s)->isEnabled());
     EXPECT_TRUE(window->fileAction(u"importFromCSV"_s)->isEnabled());
@@ -216,6 +226,41 @@ TEST_F(DocumentWindow, CsvWithoutHeaderTellsTheOrderTaken)
     ASSERT_TRUE(documents().openFile(path));
     ASSERT_EQ(m_alerts.alerts.size(), 1);
     EXPECT_EQ(m_alerts.alerts.first().messageText, u"Can't find header line in the file."_s);
+}
+
+// A session's address-book delegate gives the document windows its defaults,
+// alerts and menu items; the windows go with it, before its defaults do, and
+// a document opened later never reaches what it left behind.
+TEST_F(DocumentWindow, WindowsGoWithTheDelegateWhoseDefaultsTheyUse)
+{
+    const QString first = TestEnvironment::dataPath(u"vcard/aosp__v21_multiple_entry.vcf"_s);
+    const QString second = writeFile(u"second.csv"_s, "Name\nAnn\n");
+    QPointer<WindowController> window;
+    {
+        ContactStore store(m_folder + u"/Contacts.sqlite"_s);
+        KeyValueStore keyValues(m_folder + u"/KeyValueStore.json"_s);
+        auto defaults = std::make_unique<UserDefaults>(m_folder + u"/Quillmark.conf"_s);
+        RecordingAlertPresenter delegateAlerts;
+        AppDelegate delegate(AppDelegate::Services{
+            &store, &keyValues, defaults.get(), m_folder + u"/RenmeiAndHagakiContainers.data"_s, &delegateAlerts});
+        delegate.window()->show();
+        delegate.applicationDidFinishLaunching();
+        // The user closes the address-book window, then opens a document.
+        ASSERT_TRUE(delegate.window()->close());
+        ASSERT_TRUE(documents().openFile(first));
+        window = documents().windowOfFile(first);
+        ASSERT_TRUE(window);
+        EXPECT_EQ(&window->userDefaults(), defaults.get());
+        EXPECT_EQ(&window->alertPresenter(), &delegateAlerts);
+        EXPECT_TRUE(window->fileMenu()->actions().contains(delegate.saveAction()));
+    }
+    EXPECT_FALSE(window);
+    EXPECT_TRUE(documents().documentWindows().isEmpty());
+    ASSERT_TRUE(documents().openFile(second));
+    WindowController *later = documents().windowOfFile(second);
+    ASSERT_TRUE(later);
+    EXPECT_EQ(&later->userDefaults(), &UserDefaults::standardUserDefaults());
+    EXPECT_EQ(later->mainViewController()->contactTable()->size(), 1);
 }
 
 // A change of screens that leaves a document window on none puts it back.

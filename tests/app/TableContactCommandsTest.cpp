@@ -82,18 +82,15 @@ TEST_F(ContactCommands, DuplicateMakesOneCopyPerContactAndOneUndoRemovesThemAll)
     ASSERT_EQ(three.size(), 3);
     const int before = contactCount();
     selectByClicks(three);
-    table().setClickedCell(column(FieldId::Company), three.first());
-    table().duplicateContact();
-    endTurn();
+    rightClickAndChoose(FieldId::Name, three.first(), u"Duplicate Contact"_s);
     EXPECT_EQ(contactCount(), before + 1);
     EXPECT_TRUE(window().isWindowModified());
 
     // Two contacts, several rows each: two copies, one Ctrl+Z takes both.
     const QList<int> firsts = firstRows();
-    selectByClicks({firsts.at(0), firsts.at(0) + 1, firsts.at(2)});
-    table().setClickedCell(column(FieldId::Company), firsts.at(2));
-    table().duplicateContact();
-    endTurn();
+    selectByClicks({firsts.at(0), firsts.at(0) + 1});
+    // The right-clicked row counts with the selected ones.
+    rightClickAndChoose(FieldId::Name, firsts.at(2), u"Duplicate Contact"_s);
     EXPECT_EQ(contactCount(), before + 3);
     pressCtrlZ();
     EXPECT_EQ(shownContactCount(), before + 1);
@@ -128,9 +125,7 @@ TEST_F(ContactCommands, ACopyKeepsJointNamesAndTheLayoutOfItsSecondAddress)
 
     const int shown = int(table().subContactTable().indexOf(row(index)));
     selectByClicks({index});
-    table().setClickedCell(column(FieldId::Company), index);
-    table().duplicateContact();
-    endTurn();
+    rightClickAndChoose(FieldId::Name, index, u"Duplicate Contact"_s);
 
     MVPersonPtr copy;
     for (const ContactRecordPtr &contact : *mainView().contactTable()) {
@@ -161,9 +156,7 @@ TEST_P(DeleteContactSelection, SelectsTheRowAboveTheFirstDeleted)
     const int before = shownContactCount();
     const UniqueId deleted = row(param.clicked)->uniqueId;
     selectByClicks({param.clicked});
-    table().setClickedCell(column(FieldId::Company), param.clicked);
-    table().deleteContact();
-    endTurn();
+    rightClickAndChoose(FieldId::Name, param.clicked, u"Delete Contact"_s);
     EXPECT_EQ(table().selectedRowIndexes(), QList<int>{param.selectedAfter});
     EXPECT_EQ(shownContactCount(), before - 1);
     for (const SubContactRecordPtr &shownRow : table().subContactTable())

@@ -51,55 +51,6 @@ protected:
         showColumns({FieldId::Company, FieldId::Phone, FieldId::Email, FieldId::Address, FieldId::City});
     }
 
-    // A right-click as the window gets it: the press, then the menu event.
-    void rightClick(const ContactIdentifier &identifier, int index)
-    {
-        const QPoint point = textPoint(identifier, index);
-        QWidget *viewport = view()->viewport();
-        QTest::mousePress(viewport, Qt::RightButton, {}, point);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, point, viewport->mapToGlobal(point));
-        QApplication::sendEvent(viewport, &event);
-        QTest::mouseRelease(viewport, Qt::RightButton, {}, point);
-        // The menu takes the focus, as it does on the screen.
-        endTurn();
-    }
-    [[nodiscard]] QMenu *menu() const { return table().contextMenu(); }
-    [[nodiscard]] QAction *item(const QString &key) const
-    {
-        if (!menu())
-            return nullptr;
-        for (QAction *action : menu()->actions()) {
-            if (action->data().toString() == key)
-                return action;
-        }
-        return nullptr;
-    }
-    // The items as "key", "!key" when disabled, "-" for a separator.
-    [[nodiscard]] QString items() const
-    {
-        QStringList shown;
-        for (QAction *action : menu() ? menu()->actions() : QList<QAction *>()) {
-            if (action->isSeparator())
-                shown.append(u"-"_s);
-            else
-                shown.append((action->isEnabled() ? QString() : u"!"_s) + action->data().toString());
-        }
-        return shown.join(u'|');
-    }
-    // Clicks the item in the open menu.
-    void choose(const QString &key)
-    {
-        QAction *action = item(key);
-        ASSERT_NE(action, nullptr) << qPrintable(key);
-        QTest::mouseClick(menu(), Qt::LeftButton, {}, menu()->actionGeometry(action).center());
-        endTurn();
-    }
-    void rightClickAndChoose(const ContactIdentifier &identifier, int index, const QString &key)
-    {
-        rightClick(identifier, index);
-        ASSERT_NE(menu(), nullptr);
-        choose(key);
-    }
     [[nodiscard]] ReplaceAlertPanel *sheet() const
     {
         for (ReplaceAlertPanel *panel : window().findChildren<ReplaceAlertPanel *>()) {

@@ -111,6 +111,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, FindWalkTableTest,
         TableCase{"ChatUserName", u"lee"_s, 7, u"Mo:Instant Message/username/0@{6,3}{0,3}"_s},
         TableCase{"WrapsToTheFirstHit", u"lee"_s, 8, u"Ann Lee:Name/LastName/0@{4,3}{0,3}"_s},
         TableCase{"OnlyOccurrenceFoundAgain", u"park"_s, 2, u"Park Kim:Name/LastName/0@{0,4}{0,4}"_s},
+        // From the company, every later row holds nothing: the name before
+        // it in the same row is found after the wrap.
+        TableCase{"AnEarlierHitInTheStartRowAfterTheWrap", u"Ann"_s, 3, u"Ann Lee:Name/FirstName/0@{0,3}{0,3}"_s,
+            Qt::CaseSensitive},
         // The first row's name is searched whole, then the walk wraps to
         // the last row.
         TableCase{"BackwardFromTheFirstWrapsToTheLast", u"lee"_s, -2, u"Mo:Instant Message/username/0@{6,3}{0,3}"_s},

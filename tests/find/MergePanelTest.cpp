@@ -303,4 +303,40 @@ TEST_F(MergeSheetTest, CellDelegateLabelMenuAndEditorWorkWithRealEvents)
     EXPECT_EQ(panel().changeCount(), 0);
 }
 
+// The darkest grey of the phone row's label pop-up as the left table paints it.
+int darkestInkOfPhoneLabel(MergeTableView &view, int row)
+{
+    const QModelIndex index = view.model()->index(row, MergeTableModel::ValueColumn);
+    view.scrollTo(index);
+    const QRect cell = view.visualRect(index);
+    QImage image(view.viewport()->size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    view.viewport()->render(&image, cell.topLeft(), cell);
+    const auto &cells = *qobject_cast<MergeCellDelegate *>(view.itemDelegate());
+    const QRect popup = cells.popupRect(cell, row).intersected(image.rect());
+    int darkest = 255;
+    for (int y = popup.top(); y <= popup.bottom(); ++y) {
+        for (int x = popup.left(); x <= popup.right(); ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    }
+    return popup.isEmpty() ? -1 : darkest;
+}
+
+// A locked sheet ignores clicks on its label pop-ups, so they look disabled.
+TEST_F(MergeSheetTest, LabelPopupsAreGreyedWhileTheSheetIsLocked)
+{
+    const int row = rowOf(true, FieldId::Phone);
+    ASSERT_GE(row, 0);
+    unlock();
+    const int enabledInk = darkestInkOfPhoneLabel(view(true), row);
+    if (panel().editButton()->isChecked())
+        QTest::mouseClick(panel().editButton(), Qt::LeftButton);
+    ASSERT_FALSE(panel().isEditable());
+    const int disabledInk = darkestInkOfPhoneLabel(view(true), row);
+    Screenshot::grab(&panel(), u"locked-labels"_s);
+    ASSERT_GE(enabledInk, 0);
+    EXPECT_LT(enabledInk, 80);
+    EXPECT_GT(disabledInk, enabledInk + 40);
+}
+
 } // namespace
