@@ -82,15 +82,6 @@ void AppDelegate::applicationDidFinishLaunching()
         m_window = window;
         m_mainViewController = window->mainViewController();
     }
-    if (m_window) {
-        // The main view goes with its window; a hand-over still queued then
-        // reaches nothing.
-        AddressBookView *view = m_mainViewController;
-        connect(m_window, &QObject::destroyed, this, [this, view] {
-            if (m_mainViewController == view)
-                m_mainViewController = nullptr;
-        });
-    }
     if (windows.isEmpty())
         qWarning("%s: ERROR can't find windowController", Q_FUNC_INFO);
     if (m_window) {

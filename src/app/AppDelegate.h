@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/AddressBookView.h"
+#include "platform/InterfacePointer.h"
 #include "app/AddressBookTables.h"
 
 #include <QFutureWatcher>
@@ -11,7 +13,6 @@
 #include <memory>
 
 class AboutPanelController;
-class AddressBookView;
 class AlertPresenter;
 class ContactStore;
 class ContactTablePane;
@@ -69,6 +70,7 @@ public:
     // The address-book window's contact table, when it has one.
     [[nodiscard]] ContactTablePane *contactsViewController() const;
     // The main view the tables are handed to (not owned).
+    // Must be a QObject: the view reads null once it is gone.
     void setMainViewController(AddressBookView *view) { m_mainViewController = view; }
 
     [[nodiscard]] const ContainerTablePtr &containerTable() const { return m_tables.containerTable; }
@@ -151,7 +153,7 @@ private:
 
     std::unique_ptr<WindowController> m_ownedWindow;
     QPointer<WindowController> m_window;
-    AddressBookView *m_mainViewController = nullptr;
+    InterfacePointer<AddressBookView> m_mainViewController;
     std::unique_ptr<AboutPanelController> m_aboutPanelController;
     QAction *m_saveAction = nullptr;
     QAction *m_revertAction = nullptr;

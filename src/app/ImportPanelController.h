@@ -2,7 +2,10 @@
 
 #include "model/ContactRecord.h"
 
+#include "detail/ContactInfoController.h"
+
 #include <QDialog>
+#include <QPointer>
 #include <QList>
 #include <QString>
 
@@ -57,5 +60,5 @@ private:
     QTableView *m_nameTableView = nullptr;
     QPushButton *m_selectButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
-    ContactInfoController *m_contactInfoController = nullptr;
+    QPointer<ContactInfoController> m_contactInfoController;
 };

@@ -3,6 +3,7 @@
 #include "detail/ContactDetailPane.h"
 #include "table/ContactTablePane.h"
 #include "find/FindBarPane.h"
+#include "table/ContactInfoPopoverPane.h"
 #include "table/GroupOutlinePane.h"
 #include "app/MembershipJournal.h"
 #include "app/PostcardPreviewPane.h"
@@ -48,6 +49,36 @@ ViewController::~ViewController()
 UndoManager *ViewController::undoManager() const
 {
     return m_windowController ? m_windowController->undoManager() : nullptr;
+}
+
+void ViewController::setContactsViewController(ContactTablePane *pane)
+{
+    m_contactsViewController = pane;
+}
+
+void ViewController::setGroupViewController(GroupOutlinePane *pane)
+{
+    m_groupViewController = pane;
+}
+
+void ViewController::setContactInfoController(ContactDetailPane *pane)
+{
+    m_contactInfoController = pane;
+}
+
+void ViewController::setHagakiViewController(PostcardPreviewPane *pane)
+{
+    m_hagakiViewController = pane;
+}
+
+void ViewController::setFindBarController(FindBarPane *pane)
+{
+    m_findBarController = pane;
+}
+
+void ViewController::setPopover(ContactInfoPopoverPane *popover)
+{
+    m_popover = popover;
 }
 
 void ViewController::setEditButton(QAction *editButton)

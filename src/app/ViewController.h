@@ -9,6 +9,7 @@
 #include "model/ItemAndRangeRecord.h"
 #include "model/PersonValue.h"
 #include "model/SubContactRecord.h"
+#include "platform/InterfacePointer.h"
 #include "platform/NotificationCenter.h"
 #include "platform/widgets/Popover.h"
 #include "table/ContactsViewControllerDelegate.h"
@@ -134,14 +135,16 @@ public:
     // its address, as one undoable change.
     void handleNotifications(const NotificationCenter::Notification &notification);
 
-    // --- Panes and controls (not owned; null when the window has none) --
-    void setContactsViewController(ContactTablePane *pane) { m_contactsViewController = pane; }
-    void setGroupViewController(GroupOutlinePane *pane) { m_groupViewController = pane; }
-    void setContactInfoController(ContactDetailPane *pane) { m_contactInfoController = pane; }
-    void setHagakiViewController(PostcardPreviewPane *pane) { m_hagakiViewController = pane; }
-    void setFindBarController(FindBarPane *pane) { m_findBarController = pane; }
+    // --- Panes and controls (not owned; null when the window has none or
+    // the pane is gone) ------------------------------------------------------
+    // Each pane must be a QObject: it is held as weakly as a QPointer.
+    void setContactsViewController(ContactTablePane *pane);
+    void setGroupViewController(GroupOutlinePane *pane);
+    void setContactInfoController(ContactDetailPane *pane);
+    void setHagakiViewController(PostcardPreviewPane *pane);
+    void setFindBarController(FindBarPane *pane);
     // The detail popover now open, or null when none (or another kind) is.
-    void setPopover(ContactInfoPopoverPane *popover) { m_popover = popover; }
+    void setPopover(ContactInfoPopoverPane *popover);
     [[nodiscard]] ContactInfoPopoverPane *popover() const { return m_popover; }
     void setEditButton(QAction *editButton);
     void setRedSeparator(SeparatorBox *separator);
@@ -383,12 +386,13 @@ private:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     QPointer<WindowController> m_windowController;
-    ContactTablePane *m_contactsViewController = nullptr;
-    GroupOutlinePane *m_groupViewController = nullptr;
-    ContactDetailPane *m_contactInfoController = nullptr;
-    PostcardPreviewPane *m_hagakiViewController = nullptr;
-    FindBarPane *m_findBarController = nullptr;
-    ContactInfoPopoverPane *m_popover = nullptr;
+    // Each pane reads null once its widget is gone.
+    InterfacePointer<ContactTablePane> m_contactsViewController;
+    InterfacePointer<GroupOutlinePane> m_groupViewController;
+    InterfacePointer<ContactDetailPane> m_contactInfoController;
+    InterfacePointer<PostcardPreviewPane> m_hagakiViewController;
+    InterfacePointer<FindBarPane> m_findBarController;
+    InterfacePointer<ContactInfoPopoverPane> m_popover;
     QPointer<QAction> m_editButton;
     QPointer<SeparatorBox> m_redSeparator;
 

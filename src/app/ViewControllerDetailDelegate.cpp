@@ -37,8 +37,8 @@ void ViewController::rowSelectionDidChange(const ContactInfoView *sender, const 
 {
     // The row selected to show a find hit, selected again as the rows are
     // rebuilt, or selected in the hidden pane leaves the hit the find target.
-    const bool hiddenPane
-        = sender && sender == dynamic_cast<const ContactInfoView *>(m_contactInfoController) && !m_contactInfoVisible;
+    const bool hiddenPane = sender && sender == dynamic_cast<const ContactInfoView *>(m_contactInfoController.get())
+        && !m_contactInfoVisible;
     if (m_showingHit || hiddenPane || holdsFindTarget(info))
         return;
     if (!m_selectedItemAndRange)

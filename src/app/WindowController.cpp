@@ -2,7 +2,11 @@
 
 #include "app/MainViewDefaults.h"
 #include "platform/widgets/MessageBoxAlertPresenter.h"
+#include "app/ImportPanelController.h"
 #include "app/ViewController.h"
+#include "find/FindBarController.h"
+#include "interchange/widgets/QRCodePanelController.h"
+#include "interchange/widgets/ZipSheetController.h"
 #include "table/GroupViewController.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
@@ -81,6 +85,36 @@ WindowController::~WindowController()
     // Its undo registrations call back into the controller.
     delete m_mainViewController;
     m_mainViewController = nullptr;
+}
+
+ContactsViewController *WindowController::contactsViewController() const
+{
+    return m_contactsViewController;
+}
+
+GroupViewController *WindowController::groupViewController() const
+{
+    return m_groupViewController;
+}
+
+QRCodePanelController *WindowController::qrCodePanelController() const
+{
+    return m_qrCodePanelController;
+}
+
+FindBarController *WindowController::findBarController() const
+{
+    return m_findBarController;
+}
+
+ImportPanelController *WindowController::importPanelController() const
+{
+    return m_importPanelController;
+}
+
+ZipSheetController *WindowController::zipSheetController() const
+{
+    return m_zipSheetController;
 }
 
 QList<WindowController *> WindowController::windowControllers()

@@ -67,7 +67,7 @@ public:
     [[nodiscard]] static QList<WindowController *> windowControllers();
 
     [[nodiscard]] ViewController *mainViewController() const { return m_mainViewController; }
-    [[nodiscard]] ContactsViewController *contactsViewController() const { return m_contactsViewController; }
+    [[nodiscard]] ContactsViewController *contactsViewController() const;
     [[nodiscard]] UserDefaults &userDefaults() const { return *m_userDefaults; }
     [[nodiscard]] AlertPresenter &alertPresenter() const { return *m_alertPresenter; }
     [[nodiscard]] QSplitter *splitView() const { return m_splitView; }
@@ -105,7 +105,7 @@ public:
     // The group pane (pane 0): the group outline above the preview.
     [[nodiscard]] QWidget *groupPane() const { return m_groupPane; }
     // The outline of containers and groups, above the preview.
-    [[nodiscard]] GroupViewController *groupViewController() const { return m_groupViewController; }
+    [[nodiscard]] GroupViewController *groupViewController() const;
     // Show or hide the detail pane (pane 2) and the group pane (pane 0); the
     // split buttons follow.
     void showContactInfo(bool show);
@@ -173,7 +173,7 @@ public:
     void normalizePhoneNumber(const QAction *sender);
     // Enables the contact commands for the window as it is now.
     void validateContactCommands();
-    [[nodiscard]] QRCodePanelController *qrCodePanelController() const { return m_qrCodePanelController; }
+    [[nodiscard]] QRCodePanelController *qrCodePanelController() const;
     [[nodiscard]] QMenu *contactMenu() const { return m_contactMenu; }
     [[nodiscard]] QAction *showQRCodeAction() const { return m_showQRCodeAction; }
     [[nodiscard]] QMenu *phoneFormatMenu() const { return m_phoneFormatMenu; }
@@ -216,7 +216,7 @@ public:
     // whatever it was doing.
     void findBarDidEnd();
     void findBarDidFinishMoving();
-    [[nodiscard]] FindBarController *findBarController() const { return m_findBarController; }
+    [[nodiscard]] FindBarController *findBarController() const;
     [[nodiscard]] QToolButton *findBarButton() const { return m_findBarButton; }
     // Edit ▸ Find.
     [[nodiscard]] QMenu *findMenu() const { return m_findMenu; }
@@ -241,7 +241,7 @@ public:
     [[nodiscard]] const QString &documentType() const { return m_documentType; }
     [[nodiscard]] bool isExporting() const { return m_isExporting; }
     [[nodiscard]] ProgressAlert *progressAlert();
-    [[nodiscard]] ImportPanelController *importPanelController() const { return m_importPanelController; }
+    [[nodiscard]] ImportPanelController *importPanelController() const;
     // Shows the open and save panels; a window-modal file dialog unless set.
     void setFilePanel(FilePanel::Show panel) { m_filePanel = std::move(panel); }
     [[nodiscard]] QAction *fileAction(const QString &objectName) const;
@@ -254,7 +254,7 @@ public:
     void zipSheetDidEnd(int returnCode);
     // ZIP is enabled only while a row is selected.
     void validateZipButton();
-    [[nodiscard]] ZipSheetController *zipSheetController() const { return m_zipSheetController; }
+    [[nodiscard]] ZipSheetController *zipSheetController() const;
     // The postal data the sheet searches; the shipped data unless set.
     void setPostalDatabase(std::shared_ptr<const PostalDatabase> database) { m_postalDatabase = std::move(database); }
 
@@ -317,10 +317,10 @@ private:
     QSplitter *m_splitView = nullptr;
     QWidget *m_groupPane = nullptr;
     QSplitter *m_groupPaneSplit = nullptr;
-    GroupViewController *m_groupViewController = nullptr;
+    QPointer<GroupViewController> m_groupViewController;
     QAction *m_copyAction = nullptr;
     QAction *m_copyAsCSVAction = nullptr;
-    ContactsViewController *m_contactsViewController = nullptr;
+    QPointer<ContactsViewController> m_contactsViewController;
     ViewController *m_mainViewController = nullptr;
     QString m_frameAutosaveName;
     QMenu *m_fileMenu = nullptr;
@@ -342,7 +342,7 @@ private:
     QToolButton *m_sortOptionsPopup = nullptr;
     QToolButton *m_printStylePopup = nullptr;
     QToolButton *m_findBarButton = nullptr;
-    FindBarController *m_findBarController = nullptr;
+    QPointer<FindBarController> m_findBarController;
     QMenu *m_findMenu = nullptr;
     QToolButton *m_zipButton = nullptr;
     QToolButton *m_layoutButton = nullptr;
@@ -359,7 +359,7 @@ private:
     QPointer<OptionSheetController> m_optionSheetController;
     QAction *m_toggleGroupViewAction = nullptr;
 
-    QRCodePanelController *m_qrCodePanelController = nullptr;
+    QPointer<QRCodePanelController> m_qrCodePanelController;
     QMenu *m_contactMenu = nullptr;
     QAction *m_showQRCodeAction = nullptr;
     QPointer<MergePanelController> m_mergePanelController;
@@ -378,10 +378,10 @@ private:
     QString m_documentType;
     bool m_isExporting = false;
     QPointer<ProgressAlert> m_progressAlert;
-    ImportPanelController *m_importPanelController = nullptr;
+    QPointer<ImportPanelController> m_importPanelController;
     FilePanel::Show m_filePanel;
     QList<QAction *> m_fileActions;
 
-    ZipSheetController *m_zipSheetController = nullptr;
+    QPointer<ZipSheetController> m_zipSheetController;
     std::shared_ptr<const PostalDatabase> m_postalDatabase;
 };

@@ -8,6 +8,7 @@
 #include "app/ViewController.h"
 #include "print/HagakiViewController.h"
 #include "print/PrintJob.h"
+#include "print/PrintViewBuilder.h"
 
 #include <QAction>
 #include <QMenu>
@@ -104,20 +105,10 @@ void WindowController::printRows(const QList<SubContactRecordPtr> &rows)
     const PrintInfoPtr &paper = PrintInfo::sharedPrintInfo();
     paper->setMargins(QMarginsF());
 
-    // The rows are those the preview shows, prepared again in case a contact
-    // changed since; the view counts and places its own pages.
-    auto view = std::make_shared<HagakiView>();
-    for (const SubContactRecordPtr &row : rows)
-        HagakiViewController::convertContact(*row);
-    const PrintContactRecordPtr sender = m_hagakiViewController->senderPerson();
-    if (sender)
-        HagakiViewController::convertContact(*sender);
-    view->setPrinting(true);
-    view->setSelectedStyle(m_mainViewController->printStyle());
-    view->setPrintOptions(m_hagakiViewController->printOptions());
-    view->setPrintInfo(paper);
-    view->setReceiverPersons(rows);
-    view->setSenderPerson(sender);
+    // The rows are those the preview shows, laid out as the preview lays
+    // them out.
+    const std::shared_ptr<HagakiView> view = PrintViewBuilder::make({rows, m_hagakiViewController->senderPerson(),
+        m_mainViewController->printStyle(), m_hagakiViewController->printOptions(), paper, true});
 
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     PrintJob::preparePrinter(*printer, *paper);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "detail/ContactInfoPopover.h"
+
+#include <QPointer>
 #include <QWidget>
 
 class ContactInfoPopover;
@@ -19,5 +22,5 @@ public:
     void updateTitle();
 
 private:
-    ContactInfoPopover *m_view = nullptr;
+    QPointer<ContactInfoPopover> m_view;
 };

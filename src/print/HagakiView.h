@@ -85,6 +85,12 @@ public:
 
     // The receiver's name and address blocks, then the sender's.
     [[nodiscard]] const QList<TextObjectPtr> &objectTable() const { return m_objectTable; }
+    [[nodiscard]] TextObject &receiverName() const { return *m_objectTable.at(receiverNameBlock); }
+    [[nodiscard]] TextObject &receiverAddress() const { return *m_objectTable.at(receiverAddressBlock); }
+    [[nodiscard]] TextObject &senderName() const { return *m_objectTable.at(senderNameBlock); }
+    [[nodiscard]] TextObject &senderAddress() const { return *m_objectTable.at(senderAddressBlock); }
+    [[nodiscard]] TextObject &nameBlock(bool sender) const { return sender ? senderName() : receiverName(); }
+    [[nodiscard]] TextObject &addressBlock(bool sender) const { return sender ? senderAddress() : receiverAddress(); }
 
     // Paging: the number of pages (also kept for rectForPage() with labels and
     // lists) and the strip of the view that page n, from 1, shows.
@@ -251,6 +257,11 @@ private:
     PrintInfoPtr m_printInfo;
     PrintContactList m_receiverPersons;
     PrintContactRecordPtr m_senderPerson;
+    // The blocks' places in objectTable().
+    static constexpr qsizetype receiverNameBlock = 0;
+    static constexpr qsizetype receiverAddressBlock = 1;
+    static constexpr qsizetype senderNameBlock = 2;
+    static constexpr qsizetype senderAddressBlock = 3;
     QList<TextObjectPtr> m_objectTable;
     PrintOptionsRecordPtr m_printOptions;
     QString m_selectedStyle = hagakiStyle;

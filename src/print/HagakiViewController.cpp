@@ -4,6 +4,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
 #include "print/PrintOptions.h"
+#include "print/PrintViewBuilder.h"
 
 #include <QResizeEvent>
 
@@ -59,14 +60,8 @@ void HagakiViewController::setLayoutMode(bool layoutMode)
 void HagakiViewController::updateUI()
 {
     m_hagakiView->resetCursorRects();
-    m_hagakiView->setSelectedStyle(m_selectedStyle);
-    for (const PrintContactRecordPtr &row : std::as_const(m_receiverPersons))
-        convertContact(*row);
-    m_hagakiView->setReceiverPersons(m_receiverPersons);
-    // No sender is handed on too: a sender the user unmarked leaves the card.
-    if (m_senderPerson)
-        convertContact(*m_senderPerson);
-    m_hagakiView->setSenderPerson(m_senderPerson);
+    // Options and paper are already the view's own.
+    PrintViewBuilder::layOut(*m_hagakiView, {m_receiverPersons, m_senderPerson, m_selectedStyle, nullptr, nullptr});
     m_hagakiView->update();
 }
 

@@ -452,8 +452,8 @@ void HagakiView::saveBlock(const TextObject &object)
         // Adding 0 turns a -0 into 0, as the frames have always been kept.
         const auto frame
             = [](const QRectF &r) { return QRectF(r.x() + 0., r.y() + 0., r.width() + 0., r.height() + 0.); };
-        (sender ? layout.senderName : layout.receiverName) = frame(m_objectTable.at(sender ? 2 : 0)->rect);
-        (sender ? layout.senderAddress : layout.receiverAddress) = frame(m_objectTable.at(sender ? 3 : 1)->rect);
+        (sender ? layout.senderName : layout.receiverName) = frame(nameBlock(sender).rect);
+        (sender ? layout.senderAddress : layout.receiverAddress) = frame(addressBlock(sender).rect);
     }
     postTextObjectChanged(object);
 }

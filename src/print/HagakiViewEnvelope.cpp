@@ -63,7 +63,7 @@ TextObject *HagakiView::makeTextObject(const PrintContactRecordPtr &record, cons
 {
     if (!record)
         return nullptr;
-    TextObject &object = *m_objectTable.at(forSender ? 2 : 0);
+    TextObject &object = nameBlock(forSender);
     object.fontName = m_selectedFontName;
     object.blockText = makeAdrsAndNameString(*record, options, forSender);
     const double characters = double(std::max(AddressBlock::longestLineLength(object.blockText), fewestCharacters));

@@ -153,7 +153,7 @@ void HagakiView::updateTextObjects(const PrintContactRecordPtr &record, bool sen
 {
     if (!record)
         return;
-    TextObject &nameObject = *m_objectTable.at(sender ? 2 : 0);
+    TextObject &nameObject = nameBlock(sender);
     fillNameObject(nameObject, *record, sender);
     if (m_selectedStyle == envelopeStyle) {
         nameObject.box = envelopeRect(sender);
@@ -166,7 +166,7 @@ void HagakiView::updateTextObjects(const PrintContactRecordPtr &record, bool sen
     const QRectF nameRect = postcardNameRect(nameObject, sender);
     newAlignName(nameObject, nameRect);
 
-    TextObject &addressObject = *m_objectTable.at(sender ? 3 : 1);
+    TextObject &addressObject = addressBlock(sender);
     addressObject.fontName = m_selectedFontName;
     addressObject.type = nameObject.type;
     addressObject.kind = TextObjectKey::Address;

@@ -6,6 +6,7 @@
 #include "model/ItemAndRangeRecord.h"
 #include "model/SortDescriptor.h"
 #include "model/SubContactRecord.h"
+#include "platform/InterfacePointer.h"
 #include "platform/widgets/Popover.h"
 #include "platform/widgets/PopoverDelegate.h"
 #include "table/ContactTablePane.h"
@@ -326,7 +327,7 @@ private:
     struct DetachedEntry {
         UniqueId uniqueId;
         QPointer<QWidget> view;
-        ContactInfoPopoverPane *pane = nullptr; // valid while view is
+        InterfacePointer<ContactInfoPopoverPane> pane;
         QPointer<QWidget> window; // none while the view is the popover's
     };
     // The open popover, or a new one of the behaviour given.
@@ -364,7 +365,7 @@ private:
     QPointer<Popover> m_popover;
     QList<SubContactRecordPtr> m_popoverRows;
     QPointer<QWidget> m_contactView;
-    ContactInfoPopoverPane *m_contactViewPane = nullptr; // valid while m_contactView is
+    InterfacePointer<ContactInfoPopoverPane> m_contactViewPane;
     QList<DetachedEntry> m_detachedEntries;
     // The rows selected again after the next rebuild.
     QList<SubContactRecordPtr> m_rowsToSelect;

@@ -61,7 +61,7 @@ void AddressBookTest::relaunch()
     m_delegate.reset();
     m_keyValueStore->synchronize();
     m_keyValueStore = std::make_unique<KeyValueStore>(m_folder + u"/KeyValueStore.json"_s);
-    m_view = RecordingAddressBookView();
+    m_view.reset();
     makeDelegate();
     launch();
 }

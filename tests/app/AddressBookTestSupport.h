@@ -25,7 +25,7 @@ void writeBytes(const QString &path, const QByteArray &bytes);
 
 // The main view as the application delegate sees it: remembers what it was
 // handed, and commits "typing" through a hook.
-class RecordingAddressBookView : public AddressBookView {
+class RecordingAddressBookView : public QObject, public AddressBookView {
 public:
     void setContainerTable(const ContainerTablePtr &table) override { keep(containerTable, table, "containerTable"); }
     void setSelectedGroupDict(const GroupRecordPtr &group) override
@@ -43,6 +43,15 @@ public:
         return bool(typed);
     }
     void updateTable() override { calls.append(QStringLiteral("updateTable")); }
+    // Forgets what it was handed, as a fresh view would.
+    void reset()
+    {
+        containerTable.reset();
+        selectedGroupDict.reset();
+        contactTable.reset();
+        calls.clear();
+        typing = nullptr;
+    }
 
     ContainerTablePtr containerTable;
     GroupRecordPtr selectedGroupDict;

@@ -52,7 +52,7 @@ private:
 };
 
 // The labels and the font that the table and the detail pane both take.
-template <typename Pane> class RecordingTextPane : public Pane, protected RecordedPane {
+template <typename Pane> class RecordingTextPane : public QObject, public Pane, protected RecordedPane {
 public:
     RecordingTextPane(PaneLog &log, const QString &name)
         : RecordedPane(log, name)
@@ -138,7 +138,7 @@ public:
     QStringList columns;
 };
 
-class RecordingGroupOutline : public GroupOutlinePane, private RecordedPane {
+class RecordingGroupOutline : public QObject, public GroupOutlinePane, private RecordedPane {
 public:
     explicit RecordingGroupOutline(PaneLog &log)
         : RecordedPane(log, QStringLiteral("outline"))
@@ -186,7 +186,7 @@ public:
     ItemAndRangeRecordPtr selectedHit;
 };
 
-class RecordingContactInfoPopover : public ContactInfoPopoverPane, private RecordedPane {
+class RecordingContactInfoPopover : public QObject, public ContactInfoPopoverPane, private RecordedPane {
 public:
     RecordingContactInfoPopover(PaneLog &log, const QString &name, const SubContactRecordPtr &row)
         : RecordedPane(log, name)
@@ -229,7 +229,7 @@ public:
     PrintInfoPtr printInfo;
 };
 
-class RecordingPostcardPreview : public PostcardPreviewPane, private RecordedPane {
+class RecordingPostcardPreview : public QObject, public PostcardPreviewPane, private RecordedPane {
 public:
     explicit RecordingPostcardPreview(PaneLog &log)
         : RecordedPane(log, QStringLiteral("preview"))
@@ -253,7 +253,7 @@ public:
     mutable RecordingPostcardLayoutView layoutView;
 };
 
-class RecordingFindBar : public FindBarPane, private RecordedPane {
+class RecordingFindBar : public QObject, public FindBarPane, private RecordedPane {
 public:
     explicit RecordingFindBar(PaneLog &log)
         : RecordedPane(log, QStringLiteral("findBar"))

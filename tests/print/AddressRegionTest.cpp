@@ -32,7 +32,7 @@ TEST_P(StateAndCity, RunTogetherButForLatinLettersAndDigits)
     auto view = postcardView(true);
     Card card{.zip = {}, .state = state, .city = city, .street = u"205 Main Street"_s};
     view->setReceiverPersons({record(card)});
-    EXPECT_TRUE(view->objectTable().at(1)->addressArray.join(u'\n').startsWith(joined));
+    EXPECT_TRUE(view->receiverAddress().addressArray.join(u'\n').startsWith(joined));
     EXPECT_TRUE(view->makeAdrsAndNameString(*record(card), {}, true).startsWith(joined + u'\n'));
 }
 

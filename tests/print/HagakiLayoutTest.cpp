@@ -67,18 +67,18 @@ TEST(PostcardLayout, ReceiverAfterOneWithASavedLayoutGetsTheDefaults)
         .savedAddress = u"{{230, 90}, {40, 200}}"_s};
     view->setReceiverPersons({record(saved), record(Card{.renmei = u"次郎"_s, .hasAddress = false})});
     view->updateTextObjectForReceiver(view->receiverPersons().at(1));
-    const TextObject &name = *view->objectTable().at(0);
+    const TextObject &name = view->receiverName();
     EXPECT_EQ(name.rect, QRectF(120, 80, 50, 270));
     EXPECT_EQ(name.layoutDict, nullptr);
     EXPECT_EQ(name.nameWidthArray.size(), 1);
-    EXPECT_EQ(view->objectTable().at(1)->rect, QRectF(204, 75, 46, 275));
+    EXPECT_EQ(view->receiverAddress().rect, QRectF(204, 75, 46, 275));
 }
 
 TEST(PostcardLayout, AddressThatWouldBeTooSmallGivesItsRegionAColumn)
 {
     const auto view = postcardView(false);
     view->setReceiverPersons({record(Card{.street = u"千代田一丁目一番一号\u2212千代田ビルディング二十階"_s})});
-    const TextObject &address = *view->objectTable().at(1);
+    const TextObject &address = view->receiverAddress();
     EXPECT_EQ(
         address.addressArray, QStringList({u"東京都千代田区"_s, u"千代田一丁目一番一号-千代田ビルディング二十階"_s}));
     EXPECT_DOUBLE_EQ(address.lineHeight, 23);
@@ -95,7 +95,7 @@ TEST(PostcardLayout, SenderPostalCodeBoxesFollowTheCardType)
         view->printOptions()->insert(PrintOptionsKey::Hagaki, hagaki);
         view->setSenderPerson(record(Card()));
         const double drop = qstrcmp(type, "General") == 0 ? 42.51968503937008 : 0;
-        EXPECT_EQ(view->objectTable().at(3)->senderZipRect, QRectF(15.59, 348.66 + drop, 80, 18)) << type;
+        EXPECT_EQ(view->senderAddress().senderZipRect, QRectF(15.59, 348.66 + drop, 80, 18)) << type;
     }
 }
 
@@ -108,23 +108,23 @@ TEST(PostcardLayout, EnvelopeBoxesComeFromThePaperAndDirection)
         QVariantMap{{u"Postcard"_s, QVariantMap{{PrintOptionsKey::ReceiverRectUpDown, u"{{100, 120}, {80, 200}}"_s}}}});
     view->printOptions()->insert(PrintOptionsKey::Envelope, envelope);
     view->setReceiverPersons({record(Card())});
-    EXPECT_EQ(view->objectTable().at(0)->rect, QRectF(100, 120, 80, 200));
-    EXPECT_EQ(view->objectTable().at(0)->kind, u"addressAndName"_s);
+    EXPECT_EQ(view->receiverName().rect, QRectF(100, 120, 80, 200));
+    EXPECT_EQ(view->receiverName().kind, u"addressAndName"_s);
 
     const QSizeF paper = view->printInfo()->paperSize();
     view->setSenderPerson(record(Card()));
-    EXPECT_EQ(view->objectTable().at(2)->rect, QRectF(0, 0, paper.width() / 3, paper.height() / 4));
+    EXPECT_EQ(view->senderName().rect, QRectF(0, 0, paper.width() / 3, paper.height() / 4));
     view->printInfo()->setPaperName(u"A4"_s);
     view->setReceiverPersons({record(Card())});
     const QSizeF a4 = view->printInfo()->paperSize();
-    EXPECT_EQ(view->objectTable().at(0)->rect, QRectF(0, 0, a4.width() / 3, a4.height() / 3));
+    EXPECT_EQ(view->receiverName().rect, QRectF(0, 0, a4.width() / 3, a4.height() / 3));
 }
 
 TEST(PostcardLayout, VeryLongNamesLayOutAndEnd)
 {
     const auto view = postcardView(false);
     view->setReceiverPersons({record(Card{.given = QString(500, u'木')})});
-    TextObject &name = *view->objectTable().at(0);
+    TextObject &name = view->receiverName();
     EXPECT_DOUBLE_EQ(name.nameFontSize, 1);
     view->setReceiverPersons({record(Card{.given = QString(200, u'木')})});
     view->newAlignName(name, QRectF(120, 80, 50, 50));
