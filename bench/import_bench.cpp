@@ -43,7 +43,7 @@ const QString &ownCsvText()
         all.reserve(csvBytes + 200);
         for (int i = 0; all.size() < csvBytes; ++i) {
             all += QStringLiteral("山田太郎%1,花子,株式会社%1,100-0001,東京都千代田区,\"千代田1-%1\n2階\","
-                                  "5;ra:{{10.00,20.00},{30.00,40.00}};,taro%1@example.jp,03-1234-%1,memo\n")
+                                  "\"5;ra:{{10.00,20.00},{30.00,40.00}};\",taro%1@example.jp,03-1234-%1,memo\n")
                        .arg(i);
         }
         return all;
