@@ -37,19 +37,27 @@ namespace {
 
 // Generated contacts, each with phones, e-mail addresses, postal addresses
 // and a two-line note, converted as the preview converts its rows.
-PrintContactList receivers(int count)
+// The table's rows of generated contacts, and their print values.
+PrintSourceRows tableRows(int count)
 {
-    PrintContactList rows;
+    PrintSourceRows rows;
     rows.reserve(count);
     for (int index = 0; index < count; ++index) {
         StoreContact contact = GeneratedAddressBook::makeContact(index);
         contact.setNote(QStringLiteral("Met at the %1 meeting.\nCall back in spring.").arg(index));
         const MVPersonPtr person = MVPerson::initWithCNContact(contact);
-        auto row = std::make_shared<PrintContactRecord>(person, person->uniqueId(), 0);
-        HagakiViewController::convertContact(*row);
-        rows.append(row);
+        rows.append(std::make_shared<SubContactRecord>(person, person->uniqueId(), 0));
     }
     return rows;
+}
+
+PrintContactList receivers(int count)
+{
+    PrintContactList values;
+    values.reserve(count);
+    for (const SubContactRecordPtr &row : tableRows(count))
+        values.append(HagakiViewController::convertContact(row));
+    return values;
 }
 
 PrintOptionsRecord englishOptions()
@@ -139,7 +147,7 @@ void previewRefresh(benchmark::State &state, const QString &style)
     pane.hagakiView()->setPrintInfo(paper);
     pane.setSelectedStyle(style);
     pane.hagakiView()->resize(HagakiViewController::previewWidth, HagakiViewController::previewHeight);
-    const PrintContactList rows = receivers(1000);
+    const PrintSourceRows rows = tableRows(1000);
     QImage screen(pane.hagakiView()->size() * 2, QImage::Format_ARGB32_Premultiplied);
     screen.setDevicePixelRatio(2);
     for (auto _ : state) {
@@ -185,7 +193,7 @@ struct SheetAndPreview {
         pane->hagakiView()->setPrintInfo(paper);
         pane->setSelectedStyle(style);
         pane->hagakiView()->resize(HagakiViewController::previewWidth, HagakiViewController::previewHeight);
-        pane->setReceiverPersons(receivers(rows));
+        pane->setReceiverPersons(tableRows(rows));
         pane->updateUI();
         sheet = std::make_unique<OptionSheetController>(defaults);
         sheet->setPrintStyle(style);

@@ -155,10 +155,10 @@ void BM_PreviewRefreshOnSelection(benchmark::State &state)
     paper->setPaperName(QStringLiteral("Postcard"));
     pane.hagakiView()->setPrintInfo(paper);
     pane.hagakiView()->resize(HagakiViewController::previewWidth, HagakiViewController::previewHeight);
-    PrintContactList rows;
+    PrintSourceRows rows;
     for (int index = 0; index < 64; ++index) {
         const MVPersonPtr person = MVPerson::initWithCNContact(GeneratedAddressBook::makeContact(index));
-        rows.append(std::make_shared<PrintContactRecord>(person, person->uniqueId(), index % 2));
+        rows.append(std::make_shared<SubContactRecord>(person, person->uniqueId(), index % 2));
     }
     pane.setSenderPerson(rows.last());
     QImage screen(pane.hagakiView()->size() * 2, QImage::Format_ARGB32_Premultiplied);

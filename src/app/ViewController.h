@@ -12,6 +12,7 @@
 #include "platform/InterfacePointer.h"
 #include "platform/NotificationCenter.h"
 #include "platform/widgets/Popover.h"
+#include "print/PrintContactRecord.h"
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/GroupViewControllerDelegate.h"
 
@@ -379,7 +380,7 @@ private:
     void observeLayoutNotifications();
     void makeProgressIndicator();
     void placeProgressIndicator();
-    void storeLayout(const SubContactRecordPtr &row);
+    void storeLayout(const PrintContactRecordPtr &printed);
     [[nodiscard]] UserDefaults &userDefaults() const;
     // A contact view told this controller and the window's undo manager.
     [[nodiscard]] ContactInfoPopover *newContactView();

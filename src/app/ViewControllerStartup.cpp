@@ -294,7 +294,7 @@ void ViewController::handleNotifications(const NotificationCenter::Notification 
     if (!view || dynamic_cast<PostcardLayoutView *>(notification.objectPointer()) != view)
         return;
     if (notification.name == PostcardLayoutView::textObjectChangedForReceiver) {
-        const QList<SubContactRecordPtr> receivers = view->receiverPersons();
+        const PrintContactList receivers = view->receiverPersons();
         if (!receivers.isEmpty())
             storeLayout(receivers.first());
     } else if (notification.name == PostcardLayoutView::textObjectChangedForSender) {
@@ -302,17 +302,21 @@ void ViewController::handleNotifications(const NotificationCenter::Notification 
     }
 }
 
-// The layout goes into the contact's layout list and into the address it
-// belongs to; both stores fall into the one undo step of this turn.
-void ViewController::storeLayout(const SubContactRecordPtr &row)
+// The layout edited on the print value goes into the contact's layout list
+// and into the address it belongs to, through the table row the value was
+// made from; both stores fall into the one undo step of this turn.
+void ViewController::storeLayout(const PrintContactRecordPtr &printed)
 {
-    if (!row || !row->person || !row->layoutDict)
+    if (!printed || !printed->layoutDict)
+        return;
+    const SubContactRecordPtr &row = printed->source;
+    if (!row || !row->person)
         return;
     MVPerson &person = *row->person;
     const LabeledValueRecordPtr address = person.labeledValueForIdentifierAtIndex(FieldId::Address, row->labelIndex);
     if (!address)
         return;
-    const HagakiLayoutFields &edited = *std::as_const(row->layoutDict->layout);
+    const HagakiLayoutFields &edited = *std::as_const(printed->layoutDict->layout);
     auto layout = std::make_shared<HagakiLayoutRecord>();
     static_cast<HagakiLayoutFields &>(*layout) = edited;
     layout->labelIndex = address->labelIndex;

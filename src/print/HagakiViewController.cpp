@@ -65,10 +65,16 @@ void HagakiViewController::updateUI()
     m_hagakiView->update();
 }
 
-void HagakiViewController::convertContact(PrintContactRecord &row)
+PrintContactRecordPtr HagakiViewController::convertContact(const SubContactRecordPtr &source)
 {
-    if (!row.person)
-        return;
+    if (!source)
+        return nullptr;
+    auto record = std::make_shared<PrintContactRecord>(source->person, source->uniqueId, source->labelIndex);
+    record->source = source;
+    record->groupNames = source->groupNames;
+    if (!record->person)
+        return record;
+    PrintContactRecord &row = *record;
     MVPerson &person = *row.person;
     row.name = *person.nameValue();
     row.compositeName = person.compositeName();
@@ -81,6 +87,7 @@ void HagakiViewController::convertContact(PrintContactRecord &row)
     const PersonValue company = person.valueForIdentifier(FieldId::Company);
     const QString *companyText = std::get_if<QString>(&company);
     row.company = companyText && !companyText->isEmpty() ? std::optional(*companyText) : std::nullopt;
+    return record;
 }
 
 void HagakiViewController::resizeEvent(QResizeEvent *event)

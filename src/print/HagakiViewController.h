@@ -39,10 +39,11 @@ public:
     void setPrintOptions(const PrintOptionsRecordPtr &options);
 
     // Rows, sender and style are stored; the view takes them on updateUI().
-    [[nodiscard]] const PrintContactList &receiverPersons() const { return m_receiverPersons; }
-    void setReceiverPersons(const PrintContactList &receivers) override { m_receiverPersons = receivers; }
-    [[nodiscard]] PrintContactRecordPtr senderPerson() const override { return m_senderPerson; }
-    void setSenderPerson(const PrintContactRecordPtr &sender) override { m_senderPerson = sender; }
+    // The table's rows; the view draws values made from them.
+    [[nodiscard]] const PrintSourceRows &receiverPersons() const { return m_receiverPersons; }
+    void setReceiverPersons(const PrintSourceRows &receivers) override { m_receiverPersons = receivers; }
+    [[nodiscard]] SubContactRecordPtr senderPerson() const override { return m_senderPerson; }
+    void setSenderPerson(const SubContactRecordPtr &sender) override { m_senderPerson = sender; }
     void setSelectedStyle(const QString &style) override { m_selectedStyle = style; }
     // Stored only: the view draws with the print info it was given.
     [[nodiscard]] const PrintInfoPtr &printInfo() const { return m_printInfo; }
@@ -52,14 +53,13 @@ public:
     [[nodiscard]] bool layoutMode() const { return m_layoutMode; }
     void setLayoutMode(bool layoutMode);
 
-    // Prepares the rows and the sender for printing and redraws the view.
+    // Makes the print values of the rows and the sender and redraws the view.
     void updateUI() override;
 
-    // Adds to the row what printing reads of its contact: the name, the
-    // joint names, the address at the row's position with its layout, and
-    // the company. A contact that no longer has an address there or a company
-    // takes it off the row.
-    static void convertContact(PrintContactRecord &row);
+    // What printing reads of the row's contact: the name, the joint names,
+    // the address at the row's position with its layout, and the company.
+    // The row is left as it is; null for a null row.
+    [[nodiscard]] static PrintContactRecordPtr convertContact(const SubContactRecordPtr &row);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -71,8 +71,8 @@ private:
     UserDefaults *m_userDefaults = nullptr;
     QPointer<HagakiView> m_hagakiView;
     PrintOptionsRecordPtr m_printOptions;
-    PrintContactList m_receiverPersons;
-    PrintContactRecordPtr m_senderPerson;
+    PrintSourceRows m_receiverPersons;
+    SubContactRecordPtr m_senderPerson;
     QString m_selectedStyle = HagakiView::hagakiStyle;
     PrintInfoPtr m_printInfo;
     bool m_printing = false;

@@ -125,7 +125,8 @@ bool HagakiView::skipsReceiverBlocks(qsizetype page) const
     // print job asks the same of each page's own receiver: were it to ask of
     // the first, a job whose first row is the sender would print no card's
     // address at all.
-    return pagePerson(page) == m_senderPerson;
+    const PrintContactRecordPtr person = pagePerson(page);
+    return person == m_senderPerson || (person && person->isSameRowAs(m_senderPerson.get()));
 }
 
 void HagakiView::drawCard(DrawList &drawList) const

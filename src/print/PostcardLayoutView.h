@@ -1,16 +1,16 @@
 #pragma once
 
-#include "model/SubContactRecord.h"
+#include "print/PrintContactRecord.h"
 #include "print/PrintInfo.h"
 
 #include <QList>
 #include <QString>
 
-// The preview's postcard view as the window's controller sees it: the rows it
-// draws, each prepared for printing, and the paper it draws on.
+// The preview's postcard view as the window's controller sees it: the print
+// values it draws, each made from a table row, and the paper it draws on.
 //
 // When the user has moved or resized a text block in layout mode, the view
-// writes the block's rectangle into the row's "layoutDict" and posts
+// writes the block's rectangle into the value's "layoutDict" and posts
 // MV1NTextObjectChanged3 (a receiver's block) or MV1NTextObjectChanged4 (the
 // sender's) with itself, a QObject, as the notification's object.
 class PostcardLayoutView {
@@ -20,7 +20,7 @@ public:
 
     virtual ~PostcardLayoutView() = default;
 
-    [[nodiscard]] virtual QList<SubContactRecordPtr> receiverPersons() const = 0;
-    [[nodiscard]] virtual SubContactRecordPtr senderPerson() const = 0;
+    [[nodiscard]] virtual PrintContactList receiverPersons() const = 0;
+    [[nodiscard]] virtual PrintContactRecordPtr senderPerson() const = 0;
     virtual void setPrintInfo(const PrintInfoPtr &printInfo) = 0;
 };

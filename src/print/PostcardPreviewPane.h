@@ -8,9 +8,9 @@
 
 // What the window's controller asks of the postcard preview. The receivers,
 // the sender and the printing flag are plain properties: only updateUI()
-// prepares and redraws. The layout notifications name the preview's view as
-// their object; the rows they are about are its first receiver and its
-// sender.
+// makes the print values of the rows and redraws. The layout notifications
+// name the preview's view as their object; what they are about is the view's
+// first receiver and its sender, each a value that knows its table row.
 class PostcardPreviewPane {
 public:
     virtual ~PostcardPreviewPane() = default;

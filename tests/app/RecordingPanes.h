@@ -220,12 +220,12 @@ public:
     {
     }
 
-    [[nodiscard]] QList<SubContactRecordPtr> receiverPersons() const override { return receivers; }
-    [[nodiscard]] SubContactRecordPtr senderPerson() const override { return sender; }
+    [[nodiscard]] PrintContactList receiverPersons() const override { return receivers; }
+    [[nodiscard]] PrintContactRecordPtr senderPerson() const override { return sender; }
     void setPrintInfo(const PrintInfoPtr &info) override { keep(printInfo, info, "setPrintInfo"); }
 
-    QList<SubContactRecordPtr> receivers;
-    SubContactRecordPtr sender;
+    PrintContactList receivers;
+    PrintContactRecordPtr sender;
     PrintInfoPtr printInfo;
 };
 

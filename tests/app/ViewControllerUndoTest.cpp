@@ -54,11 +54,12 @@ protected:
         endTurn();
     }
 
-    // A row showing the contact's address at that position, its blocks moved;
-    // without a layout when asked.
-    SubContactRecordPtr editedRow(qint64 position, bool withLayout = true) const
+    // The print value of a row showing the contact's address at that
+    // position, its blocks moved; without a layout when asked.
+    PrintContactRecordPtr editedRow(qint64 position, bool withLayout = true) const
     {
-        auto row = std::make_shared<SubContactRecord>(contact(0)->person, contact(0)->uniqueId, position);
+        auto row = std::make_shared<PrintContactRecord>(contact(0)->person, contact(0)->uniqueId, position);
+        row->source = std::make_shared<SubContactRecord>(contact(0)->person, contact(0)->uniqueId, position);
         const LabeledValueRecordPtr moved = person(0).labeledValueForIdentifierAtIndex(FieldId::Address, 1);
         if (moved && withLayout) {
             row->layoutDict = moved;
@@ -109,8 +110,7 @@ TEST_F(LayoutNotification, OtherSendersAndRowsWithoutALayoutOrAddressChangeNothi
     QObject otherView;
     m_preview.layoutView.receivers = {editedRow(1)};
     post(PostcardLayoutView::textObjectChangedForReceiver, &otherView);
-    for (const QList<SubContactRecordPtr> &rows :
-        {QList<SubContactRecordPtr>{editedRow(5)}, {editedRow(1, false)}, QList<SubContactRecordPtr>{}}) {
+    for (const PrintContactList &rows : {PrintContactList{editedRow(5)}, {editedRow(1, false)}, PrintContactList{}}) {
         m_preview.layoutView.receivers = rows;
         post(PostcardLayoutView::textObjectChangedForReceiver, &m_preview.layoutView);
     }

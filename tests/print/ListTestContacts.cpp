@@ -30,10 +30,9 @@ PrintContactRecordPtr receiver(const Contact &contact)
     if (contact.address)
         card += u"ADR;TYPE=HOME:;;千代田1-1;千代田区;東京都;100-0001;\r\n"_s;
     card += u"END:VCARD\r\n"_s;
-    auto row = std::make_shared<PrintContactRecord>(MVPerson::initWithVCardData(card.toUtf8()), UniqueId(), 0);
+    auto row = std::make_shared<SubContactRecord>(MVPerson::initWithVCardData(card.toUtf8()), UniqueId(), 0);
     EXPECT_TRUE(row->person) << card.toStdString();
-    HagakiViewController::convertContact(*row);
-    return row;
+    return HagakiViewController::convertContact(row);
 }
 
 PrintContactList numberedReceivers(int count, const QString &note)

@@ -54,13 +54,15 @@ TEST_F(PreviewPane, AnAddressOrCompanyTakenFromTheContactLeavesTheCard)
 {
     openWindow();
     selectRows({{0, 0}});
-    const SubContactRecordPtr row = m_table.selectedSubContacts().first();
-    ASSERT_TRUE(row->layoutDict);
+    ASSERT_EQ(view().receiverPersons().size(), 1);
+    ASSERT_TRUE(view().receiverPersons().first()->layoutDict);
     person(0).setValue(LabeledValueList(), FieldId::Address);
     person(0).setStringValue(std::nullopt, FieldId::Company);
     pane().updateUI();
-    EXPECT_FALSE(row->layoutDict);
-    EXPECT_FALSE(row->company);
+    const PrintContactRecordPtr shown = view().receiverPersons().first();
+    EXPECT_EQ(shown->source, m_table.selectedSubContacts().first());
+    EXPECT_FALSE(shown->layoutDict);
+    EXPECT_FALSE(shown->company);
     EXPECT_EQ(block(1).adrsDict, nullptr);
     EXPECT_EQ(addressText(), QString());
     // Nothing but the name is drawn.

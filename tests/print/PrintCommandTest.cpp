@@ -42,6 +42,44 @@ TEST_F(PrintCommand, PrintsOnePostcardARowLastRowFirst)
     EXPECT_TRUE(m_alerts.alerts.isEmpty());
 }
 
+// What a table row holds, its contact's vCard included.
+using RowData = std::tuple<const MVPerson *, QString, qint64, bool, int, QByteArray>;
+
+QList<RowData> dataOf(const QList<SubContactRecordPtr> &rows)
+{
+    QList<RowData> data;
+    for (const SubContactRecordPtr &row : rows)
+        data.append({row->person.get(), row->uniqueId.toString(), row->labelIndex, row->notFirstRow, row->numLines,
+            row->person->vCardData()});
+    return data;
+}
+
+TEST_F(PrintCommand, ThePreviewAndAPrintLeaveTheTablesRowsAsTheyAre)
+{
+    openWindow();
+    selectRows({{0, 0}, {2, 0}});
+    const QList<SubContactRecordPtr> rows = m_table.selectedSubContacts();
+    ASSERT_EQ(rows.size(), 2);
+    m_controller->changeSenderInHagakiView(rows.last());
+    endTurn();
+    const QList<RowData> before = dataOf(rows);
+
+    pane().updateUI();
+    endTurn();
+    print();
+    EXPECT_EQ(pdfWords(m_path).size(), 2);
+    EXPECT_EQ(m_table.selectedSubContacts(), rows);
+    EXPECT_EQ(dataOf(rows), before);
+    // The view draws values made from the rows; the sender's own row is one
+    // value on the card, so its receiver blocks are still skipped.
+    const PrintContactList shown = view().receiverPersons();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown.at(0)->source, rows.at(0));
+    EXPECT_EQ(shown.at(1)->source, rows.at(1));
+    EXPECT_EQ(view().senderPerson(), shown.at(1));
+    EXPECT_TRUE(m_alerts.alerts.isEmpty());
+}
+
 TEST_F(PrintCommand, WithoutASelectionNothingHappensAndACancelledJobOrOneThatCannotStartLeavesNoFile)
 {
     openWindow();

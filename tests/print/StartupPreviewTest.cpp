@@ -64,8 +64,8 @@ TEST(StartupPreview, AFirstRowNamedInLettersNoFaceCoversOpensTheWindowWithTheTab
 
     HagakiViewController *preview = window.hagakiViewController();
     ASSERT_TRUE(preview);
-    ASSERT_FALSE(preview->receiverPersons().isEmpty());
-    const PrintContactRecordPtr first = preview->receiverPersons().first();
+    ASSERT_FALSE(preview->hagakiView()->receiverPersons().isEmpty());
+    const PrintContactRecordPtr first = preview->hagakiView()->receiverPersons().first();
     ASSERT_TRUE(first->person);
     EXPECT_TRUE(std::any_of(first->compositeName.cbegin(), first->compositeName.cend(), isIndic))
         << first->compositeName.toStdString();
