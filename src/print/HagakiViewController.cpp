@@ -69,12 +69,22 @@ PrintContactRecordPtr HagakiViewController::convertContact(const SubContactRecor
 {
     if (!source)
         return nullptr;
-    auto record = std::make_shared<PrintContactRecord>(source->person, source->uniqueId, source->labelIndex);
+    auto record = std::make_shared<PrintContactRecord>();
     record->source = source;
-    record->groupNames = source->groupNames;
-    if (!record->person)
-        return record;
-    PrintContactRecord &row = *record;
+    refill(*record);
+    return record;
+}
+
+void HagakiViewController::refill(PrintContactRecord &row)
+{
+    if (!row.source)
+        return;
+    const SubContactRecord &source = *row.source;
+    row.person = source.person;
+    row.uniqueId = source.uniqueId;
+    row.labelIndex = source.labelIndex;
+    if (!row.person)
+        return;
     MVPerson &person = *row.person;
     row.name = *person.nameValue();
     row.compositeName = person.compositeName();
@@ -87,7 +97,6 @@ PrintContactRecordPtr HagakiViewController::convertContact(const SubContactRecor
     const PersonValue company = person.valueForIdentifier(FieldId::Company);
     const QString *companyText = std::get_if<QString>(&company);
     row.company = companyText && !companyText->isEmpty() ? std::optional(*companyText) : std::nullopt;
-    return record;
 }
 
 void HagakiViewController::resizeEvent(QResizeEvent *event)

@@ -60,6 +60,8 @@ public:
     // the address at the row's position with its layout, and the company.
     // The row is left as it is; null for a null row.
     [[nodiscard]] static PrintContactRecordPtr convertContact(const SubContactRecordPtr &row);
+    // Makes the value again from its source row, which it keeps.
+    static void refill(PrintContactRecord &value);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
