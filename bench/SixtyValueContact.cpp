@@ -6,6 +6,8 @@
 
 namespace {
 
+// Each value carries its shown text, as one read from the store does, so that
+// the views measured draw and search the text rather than empty rows.
 void addValues(MVPerson &person, const ContactIdentifier &field, int count, int contact)
 {
     const QStringList labels = MVPerson::labelsForIdentifier(field);
@@ -15,7 +17,9 @@ void addValues(MVPerson &person, const ContactIdentifier &field, int count, int 
         value->label = labels.isEmpty() ? QStringLiteral("other") : labels.at(i % labels.size());
         value->labelIndex = i;
         if (field == FieldId::Dates) {
-            value->value = StoreDateComponents{1990 + i, 1 + i % 12, 1 + contact % 28};
+            const StoreDateComponents date{1990 + i, 1 + i % 12, 1 + contact % 28};
+            value->value = date;
+            value->stringValue = MVPerson::dateStringFromDateComponents(date);
         } else if (field == FieldId::Address) {
             value->address->zip = QStringLiteral("%1-%2").arg(100 + i).arg(contact % 10000, 4, 10, QLatin1Char('0'));
             value->address->state = QStringLiteral("東京都");
@@ -23,8 +27,11 @@ void addValues(MVPerson &person, const ContactIdentifier &field, int count, int 
             value->address->street = QStringLiteral("丸の内%1-%2").arg(i + 1).arg(contact % 50);
             value->address->country = QStringLiteral("Japan");
             value->address->isoCountryCode = QStringLiteral("jp");
+            MVPerson::updateAddressValue(value.get(), AddressText::IncludeCountryAndZIP);
         } else {
-            value->value = QStringLiteral("%1 value %2 of contact %3").arg(field).arg(i).arg(contact);
+            const QString text = QStringLiteral("%1 value %2 of contact %3").arg(field).arg(i).arg(contact);
+            value->value = text;
+            value->stringValue = text;
         }
         values.append(value);
     }

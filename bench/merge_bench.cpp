@@ -36,25 +36,10 @@ QImage photoOf(int index)
     return photo;
 }
 
-// The shown text of each value, as a contact read from the store has it, so
-// that every row of the sheet draws its text and a phone can be dragged.
-ContactRecordPtr withShownTexts(const ContactRecordPtr &contact)
-{
-    for (const ContactIdentifier &field : MVPerson::labeledIdentifiers()) {
-        const LabeledValueListPtr values = contact->person->labeledValues(field);
-        for (const LabeledValueRecordPtr &value : values ? *values : LabeledValueList{}) {
-            if (const auto *text = std::get_if<QString>(&value->value); text && value->stringValue.isEmpty())
-                value->stringValue = *text;
-        }
-    }
-    return contact;
-}
-
 std::shared_ptr<MergeContextInfo> context()
 {
     auto made = std::make_shared<MergeContextInfo>();
-    made->contacts = {
-        withShownTexts(SixtyValueContact::make(0, photoOf(0))), withShownTexts(SixtyValueContact::make(1, photoOf(1)))};
+    made->contacts = {SixtyValueContact::make(0, photoOf(0)), SixtyValueContact::make(1, photoOf(1))};
     return made;
 }
 
