@@ -3,6 +3,7 @@
 
 #include "DetailTestSupport.h"
 
+#include "common/OpenedUrls.h"
 #include "detail/ContactInfoRowCommands.h"
 #include "detail/ValueEditorHandOff.h"
 #include "editors/AddressViewController.h"
@@ -13,7 +14,6 @@
 #include "table/workspace/WorkspaceUrls.h"
 
 #include <QContextMenuEvent>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -23,30 +23,6 @@
 
 using namespace DetailTest;
 using namespace Qt::Literals::StringLiterals;
-
-// Catches the addresses the desktop would open, per scheme.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-
-public:
-    explicit UrlCatcher(const QStringList &schemes)
-        : m_schemes(schemes)
-    {
-        for (const QString &scheme : m_schemes)
-            QDesktopServices::setUrlHandler(scheme, this, "open");
-    }
-    ~UrlCatcher() override
-    {
-        for (const QString &scheme : m_schemes)
-            QDesktopServices::unsetUrlHandler(scheme);
-    }
-    Q_INVOKABLE void open(const QUrl &url) { opened.append(url.toString(QUrl::FullyEncoded)); }
-
-    QStringList opened;
-
-private:
-    QStringList m_schemes;
-};
 
 namespace {
 
@@ -320,7 +296,7 @@ TEST_F(DetailCommands, EachLinkReachesItsSchemeAndTheMapsQueryFallsBackToTheWebM
     ContactRecordPtr contact = fullContact();
     setLabeled(*contact->person, FieldId::Phone, {{"mobile", "+81-3-1234-5678"}});
     show(contact);
-    UrlCatcher catcher({u"tel"_s, u"mailto"_s, u"http"_s, u"https"_s, u"ical"_s});
+    OpenedUrls catcher({u"tel"_s, u"mailto"_s, u"http"_s, u"https"_s, u"ical"_s});
     SameMapTitles japanese;
     QCoreApplication::installTranslator(&japanese);
     choose(rightClickRow(pane(), rowOf(FieldId::Phone)), u"Call Phone"_s);
@@ -334,19 +310,19 @@ TEST_F(DetailCommands, EachLinkReachesItsSchemeAndTheMapsQueryFallsBackToTheWebM
     // No application takes the maps query here.
     choose(rightClickRow(pane(), rowOf(FieldId::Address)), u"Open Map"_s);
     QCoreApplication::removeTranslator(&japanese);
-    ASSERT_EQ(catcher.opened.size(), 6);
-    EXPECT_EQ(catcher.opened.at(0), u"tel:+81-3-1234-5678"_s);
-    EXPECT_EQ(catcher.opened.at(1), u"mailto:taro%40example.com"_s);
-    EXPECT_EQ(catcher.opened.at(2), u"https://example.com/taro"_s);
-    EXPECT_EQ(catcher.opened.at(3), u"ical://"_s);
-    EXPECT_TRUE(catcher.opened.at(4).startsWith(u"https://www.google.com/maps/search/"_s));
-    EXPECT_EQ(catcher.opened.at(5), catcher.opened.at(4));
+    ASSERT_EQ(catcher.urls.size(), 6);
+    EXPECT_EQ(catcher.urls.at(0), u"tel:+81-3-1234-5678"_s);
+    EXPECT_EQ(catcher.urls.at(1), u"mailto:taro%40example.com"_s);
+    EXPECT_EQ(catcher.urls.at(2), u"https://example.com/taro"_s);
+    EXPECT_EQ(catcher.urls.at(3), u"ical://"_s);
+    EXPECT_TRUE(catcher.urls.at(4).startsWith(u"https://www.google.com/maps/search/"_s));
+    EXPECT_EQ(catcher.urls.at(5), catcher.urls.at(4));
 
-    UrlCatcher maps({u"maps"_s});
+    OpenedUrls maps({u"maps"_s});
     choose(rightClickRow(pane(), rowOf(FieldId::Address)), u"Open Map"_s);
-    ASSERT_EQ(maps.opened.size(), 1);
-    EXPECT_TRUE(maps.opened.first().startsWith(u"maps://?q="_s));
-    EXPECT_EQ(catcher.opened.size(), 6);
+    ASSERT_EQ(maps.urls.size(), 1);
+    EXPECT_TRUE(maps.urls.first().startsWith(u"maps://?q="_s));
+    EXPECT_EQ(catcher.urls.size(), 6);
 }
 
 TEST_F(DetailCommands, ALinkNothingOpensIsNamedInAnAlertAndTheCalendarOnlyLogged)
@@ -513,5 +489,3 @@ TEST_F(DetailCommands, AValueThatMovesItsContactInTheSortRebuildsTheTable)
 }
 
 } // namespace
-
-#include "DetailCommandsTest.moc"
