@@ -127,7 +127,8 @@ const QStringList &QuillmarkCsvReader::fixedColumns()
 namespace {
 
 // The lines as views of the text: a file of a hundred thousand records
-// copies none of them.
+// copies none of them. LF, CR and the other Unicode line separators each end
+// one, so CR LF leaves an empty line between two records.
 QList<QStringView> lineViews(QStringView text)
 {
     QList<QStringView> lines;
@@ -143,18 +144,6 @@ QList<QStringView> lineViews(QStringView text)
         lines.append(text.sliced(start));
     return lines;
 }
-
-} // namespace
-
-QStringList QuillmarkCsvReader::splitLines(const QString &text)
-{
-    QStringList lines;
-    for (const QStringView line : lineViews(text))
-        lines.append(line.toString());
-    return lines;
-}
-
-namespace {
 
 // For each line, the next line holding a double quote; -1 when none does.
 QList<qsizetype> nextQuoteLines(const QList<QStringView> &lines)

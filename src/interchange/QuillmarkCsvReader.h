@@ -24,8 +24,4 @@ public:
     // Empty lines, the first ones too, are skipped; a record empty in every
     // field makes no contact.
     [[nodiscard]] static Result contactsFromQuillmarkCSV(const QString &text);
-
-    // The lines of the text: LF, CR and the other Unicode line separators
-    // each end one, so CR LF leaves an empty line between two records.
-    [[nodiscard]] static QStringList splitLines(const QString &text);
 };
