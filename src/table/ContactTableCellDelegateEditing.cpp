@@ -3,6 +3,7 @@
 
 #include "table/ContactTableCellDelegate.h"
 
+#include "platform/widgets/CellEditorKeys.h"
 #include "table/ContactTableModel.h"
 #include "table/TableColumn.h"
 
@@ -14,11 +15,6 @@
 namespace {
 
 constexpr int editorGap = 2;
-
-bool isReturn(const QKeyEvent &key)
-{
-    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
-}
 
 QString textOfEditor(const QWidget *editor)
 {
@@ -126,15 +122,16 @@ bool ContactTableCellDelegate::eventFilter(QObject *object, QEvent *event)
     if (!editor || event->type() != QEvent::KeyPress)
         return QStyledItemDelegate::eventFilter(object, event);
     const auto *key = static_cast<QKeyEvent *>(event);
-    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-    if (isReturn(*key) && modifiers == Qt::AltModifier) {
-        if (auto *lines = qobject_cast<QPlainTextEdit *>(editor))
-            lines->insertPlainText(QStringLiteral("\n"));
+    switch (CellEditorKeys::meaningOf(*key)) {
+    case CellEditorKeys::Meaning::LineBreak:
+        // A one-line editor swallows the key rather than ending the cell.
+        CellEditorKeys::breakLine(qobject_cast<QPlainTextEdit *>(editor), *key);
         return true;
-    }
-    if ((isReturn(*key) || key->key() == Qt::Key_Tab) && modifiers == Qt::NoModifier) {
+    case CellEditorKeys::Meaning::NextRow:
         Q_EMIT navigationKeyPressed(key->key() == Qt::Key_Tab);
         return true;
+    case CellEditorKeys::Meaning::Other:
+        break;
     }
     if (key->key() == Qt::Key_Backtab) {
         endEditing(editor, true);
