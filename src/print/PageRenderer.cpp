@@ -54,7 +54,7 @@ bool PageRenderer::renderPages(
     if (pages <= 0)
         return true;
     if (writesPdf(device))
-        return renderPdfPages(view, device, beforePage);
+        return renderPdfPages(view, pages, device, beforePage);
     QPainter painter;
     if (!beginInPoints(painter, device))
         return false;
@@ -73,9 +73,8 @@ bool PageRenderer::renderPages(
 // The pages are laid out before any is painted: a glyph's face copy must hold
 // every glyph drawn from it before the first is drawn.
 bool PageRenderer::renderPdfPages(
-    HagakiView &view, QPagedPaintDevice &device, const std::function<bool(int page)> &beforePage)
+    HagakiView &view, int pages, QPagedPaintDevice &device, const std::function<bool(int page)> &beforePage)
 {
-    const int pages = view.knowsPageRange();
     TextMappedFaces faces;
     std::vector<DrawList> lists;
     QPainter painter;

@@ -27,6 +27,7 @@ public:
     static void renderPage(HagakiView &view, int page, QPainter &painter);
 
 private:
+    // `pages` is the view's page count, already counted by the caller.
     static bool renderPdfPages(
-        HagakiView &view, QPagedPaintDevice &device, const std::function<bool(int page)> &beforePage);
+        HagakiView &view, int pages, QPagedPaintDevice &device, const std::function<bool(int page)> &beforePage);
 };

@@ -1,12 +1,12 @@
 #include "TableEditingFixture.h"
 
+#include "common/JapaneseLabels.h"
 #include "common/Screenshot.h"
 #include "model/FieldVocabulary.h"
 
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
-#include <QTranslator>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -300,18 +300,6 @@ TEST_F(CellControls, ChoosingTheLabelAValueHasRecordsNothingAndAnotherIsOneStepT
     EXPECT_EQ(label(person(rows[0]), FieldId::Phone, 0), old);
     EXPECT_FALSE(undoManager().canUndo());
 }
-
-// An interface in Japanese, as far as the labels go.
-class JapaneseLabels : public QTranslator {
-public:
-    QString translate(const char *context, const char *source, const char * /*disambiguation*/ = nullptr,
-        int /*n*/ = -1) const override
-    {
-        if (QByteArrayView(context) == "ContactLabels" && QByteArrayView(source) == "home")
-            return u"自宅"_s;
-        return {};
-    }
-};
 
 TEST_F(CellControls, ATranslatedLabelChosenInThePopupIsStoredAsItsWord)
 {

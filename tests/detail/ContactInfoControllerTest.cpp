@@ -1,10 +1,10 @@
 #include "DetailTestSupport.h"
 
+#include "common/JapaneseLabels.h"
 #include "detail/ContactInfoCellDelegate.h"
 #include "detail/ImageViewDragAndDrop.h"
 
 #include <QMimeData>
-#include <QTranslator>
 
 using namespace DetailTest;
 using namespace Qt::Literals::StringLiterals;
@@ -218,18 +218,6 @@ TEST_F(DetailPane, LabelPopUpOpensOnlyWhereItIsDrawnAndChoosingTheLabelAValueHas
     EXPECT_EQ(person().compositeName(), u"Quill Co."_s);
     EXPECT_EQ(rows().valueText(rowOf(QStringLiteral("Name Display"))), u"Company"_s);
 }
-
-// An interface in Japanese, as far as the labels go.
-class JapaneseLabels : public QTranslator {
-public:
-    QString translate(const char *context, const char *source, const char * /*disambiguation*/ = nullptr,
-        int /*n*/ = -1) const override
-    {
-        if (QByteArrayView(context) == "ContactLabels" && QByteArrayView(source) == "home")
-            return u"自宅"_s;
-        return {};
-    }
-};
 
 TEST_F(DetailPane, AChosenTranslatedLabelIsStoredAsItsWord)
 {
