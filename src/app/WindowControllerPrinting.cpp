@@ -197,4 +197,5 @@ void WindowController::layoutButtonPressed()
     }
     view->update();
     validatePrintCommands();
+    validateMenus();
 }
