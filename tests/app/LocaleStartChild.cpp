@@ -7,35 +7,15 @@
 //                                               postcard layout, and saves
 //   quillmark_locale_start_child show <folder>  loads as a start does and
 //                                               prints what the cards use
-#include "app/AddressBookLoader.h"
-#include "app/AddressBookSaver.h"
-#include "app/RenmeiAndHagakiStore.h"
-#include "model/HagakiLayoutString.h"
-#include "platform/KeyValueStore.h"
-#include "platform/contacts/ContactStore.h"
+#include "ChildAddressBook.h"
 
-#include <QCoreApplication>
+#include "model/HagakiLayoutString.h"
 
 #include <iostream>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-struct Book {
-    explicit Book(const QString &folder)
-        : store(folder + u"/Contacts.sqlite"_s)
-        , keyValueStore(folder + u"/KeyValueStore.json"_s)
-        , sideStore(&keyValueStore, folder + u'/' + RenmeiAndHagakiStore::fileName())
-    {
-    }
-
-    [[nodiscard]] AddressBookTables load() { return AddressBookLoader(store, sideStore).loadAddressBook({}); }
-
-    ContactStore store;
-    KeyValueStore keyValueStore;
-    RenmeiAndHagakiStore sideStore;
-};
 
 // The address's text, then the joint names and the address's print choices.
 void show(MVPerson &person)
@@ -48,7 +28,7 @@ void show(MVPerson &person)
               << HagakiLayoutString::frameText(layout.receiverName).toStdString() << std::endl;
 }
 
-[[nodiscard]] int seed(Book &book)
+[[nodiscard]] int seed(ChildAddressBook &book)
 {
     StoreSaveRequest request;
     StoreContact contact;
@@ -68,7 +48,7 @@ void show(MVPerson &person)
     layout.renmei = true;
     layout.receiverName = QRectF(1, 2, 3, 4);
     person.setChanged(true);
-    if (AddressBookSaver(book.store, book.sideStore).save(*tables.containerTable))
+    if (!book.save(tables))
         return 1;
     show(person);
     return 0;
@@ -78,16 +58,13 @@ void show(MVPerson &person)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 3)
-        return 2;
-    Book book(arguments.at(2));
-    if (arguments.at(1) == u"seed"_s)
-        return seed(book);
-    const AddressBookTables tables = book.load();
-    if (!tables.contactTable || tables.contactTable->size() != 1)
-        return 1;
-    show(*tables.contactTable->first()->person);
-    return 0;
+    return ChildAddressBook::run(argc, argv, [](const QString &mode, ChildAddressBook &book) {
+        if (mode == u"seed"_s)
+            return seed(book);
+        const AddressBookTables tables = book.load();
+        if (!tables.contactTable || tables.contactTable->size() != 1)
+            return 1;
+        show(*tables.contactTable->first()->person);
+        return 0;
+    });
 }

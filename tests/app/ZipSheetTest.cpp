@@ -21,11 +21,8 @@ namespace {
 
 std::shared_ptr<const PostalDatabase> sampleDatabase()
 {
-    static const std::shared_ptr<const PostalDatabase> database = [] {
-        const QString folder = PostalTestFiles::writeTables(u"zip-sheet"_s, PostalTestFiles::toyamaAreaLines());
-        return std::make_shared<const PostalDatabase>(
-            PostalDatabase::fromFiles(folder + u"/ken_all.gzip", folder + u"/jigyosyo.gzip"));
-    }();
+    static const std::shared_ptr<const PostalDatabase> database
+        = PostalTestFiles::database(u"zip-sheet"_s, PostalTestFiles::toyamaAreaLines());
     return database;
 }
 

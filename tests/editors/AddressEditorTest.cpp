@@ -119,8 +119,9 @@ TEST_F(AddressEditor, LookupKeepsTheHouseNumberAfterTheNewTown)
         QString street; // typed before the lookup
         QString code;
         QString pasted;
-    } rows[] = {{"上本能寺前町488 3F", "1000001", "千代田488 3F"}, {"寺町通御池上る上本能寺前町488", "1000001", "千代田488"},
-        {"上本能寺前町2-3-20", "9392342", "八尾町上新町2-3-20"}};
+    } rows[]
+        = {{"上本能寺前町488 3F", "1000001", "千代田488 3F"}, {"寺町通御池上る上本能寺前町488", "1000001", "千代田488"},
+            {"上本能寺前町2-3-20", "9392342", "八尾町上新町2-3-20"}};
     for (const auto &row : rows) {
         open(0);
         EditorHarness::type(m_editor->streetField(), row.street);

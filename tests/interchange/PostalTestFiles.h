@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
+class PostalDatabase;
+
 // Small postal tables in Japan Post's published layouts (text columns quoted,
 // half-width kana, Windows-31J, CRLF), compressed the way the shipped ones are:
 // tests/data/postal holds six area lines (a city's placeholder line among them,
@@ -25,5 +29,8 @@ void writeFile(const QString &folder, const QString &name, const QByteArray &dat
 // followed by `moreAreaLines` (lines in its layout, each ending in "\n");
 // returns the folder.
 [[nodiscard]] QString writeTables(const QString &folderName, const QString &moreAreaLines = {});
+// The postal cache read from the tables writeTables() writes.
+[[nodiscard]] std::shared_ptr<const PostalDatabase> database(
+    const QString &folderName, const QString &moreAreaLines = {});
 
 } // namespace PostalTestFiles

@@ -14,11 +14,8 @@ namespace {
 
 std::shared_ptr<const PostalDatabase> sampleDatabase()
 {
-    static const std::shared_ptr<const PostalDatabase> database = [] {
-        const QString folder = PostalTestFiles::writeTables(QStringLiteral("zip-search"));
-        return std::make_shared<const PostalDatabase>(
-            PostalDatabase::fromFiles(folder + u"/ken_all.gzip", folder + u"/jigyosyo.gzip"));
-    }();
+    static const std::shared_ptr<const PostalDatabase> database
+        = PostalTestFiles::database(QStringLiteral("zip-search"));
     return database;
 }
 
@@ -136,11 +133,8 @@ TEST(ZipSearchTest, QueriesStartWithTheirLeadingDigits)
 // Toyama's towns, one the front of another, besides the sample's.
 std::shared_ptr<const PostalDatabase> databaseWithTowns()
 {
-    static const std::shared_ptr<const PostalDatabase> database = [] {
-        const QString folder = PostalTestFiles::writeTables(u"zip-towns"_qs, PostalTestFiles::toyamaAreaLines());
-        return std::make_shared<const PostalDatabase>(
-            PostalDatabase::fromFiles(folder + u"/ken_all.gzip", folder + u"/jigyosyo.gzip"));
-    }();
+    static const std::shared_ptr<const PostalDatabase> database
+        = PostalTestFiles::database(u"zip-towns"_qs, PostalTestFiles::toyamaAreaLines());
     return database;
 }
 
@@ -163,16 +157,14 @@ TEST_P(ZipSearchStreetTest, TheHitsTownTakesTheOldTownsPlace)
 }
 
 INSTANTIATE_TEST_SUITE_P(Streets, ZipSearchStreetTest,
-    testing::Values(
-        StreetRow{"longestListedTown", u"1000001"_qs, u"富山県"_qs, u"富山市"_qs, u"八尾町上新町2-3-20"_qs,
-            u"千代田2-3-20"_qs},
+    testing::Values(StreetRow{"longestListedTown", u"1000001"_qs, u"富山県"_qs, u"富山市"_qs, u"八尾町上新町2-3-20"_qs,
+                        u"千代田2-3-20"_qs},
         StreetRow{"townAlone", u"1000001"_qs, u"富山県"_qs, u"富山市"_qs, u"八尾町上新町"_qs, u"千代田"_qs},
         StreetRow{"unlistedTownFromTheFirstDigit", u"1000001"_qs, u"富山県"_qs, u"富山市"_qs,
             u"上新町2-3-20 メゾン101"_qs, u"千代田2-3-20 メゾン101"_qs},
         StreetRow{"fullWidthDigitsWithoutCity", u"1000001"_qs, u""_qs, u""_qs, u"八尾町上新町２－３－２０"_qs,
             u"千代田２－３－２０"_qs},
-        StreetRow{"townsOfTheOldCityOnly", u"1000001"_qs, u"東京都"_qs, u"中央区"_qs, u"外神田1-2"_qs,
-            u"千代田1-2"_qs},
+        StreetRow{"townsOfTheOldCityOnly", u"1000001"_qs, u"東京都"_qs, u"中央区"_qs, u"外神田1-2"_qs, u"千代田1-2"_qs},
         StreetRow{"neitherTownNorDigit", u"1000001"_qs, u"富山県"_qs, u"富山市"_qs, u"本町"_qs, u"千代田"_qs},
         StreetRow{"emptyStreet", u"1000001"_qs, u"富山県"_qs, u"富山市"_qs, u""_qs, u"千代田"_qs},
         StreetRow{"placeholderKeepsTheStreet", u"1000000"_qs, u"富山県"_qs, u"富山市"_qs, u"八尾町上新町2-3-20"_qs,
