@@ -1,7 +1,9 @@
 #include "table/ContactsDragAndDrop.h"
 
+#include "interchange/ImportFileKind.h"
 #include "interchange/ImportFileReader.h"
 #include "interchange/MVvCard.h"
+#include "platform/widgets/AlertPresenter.h"
 #include "table/CheckboxAndTextCell.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewController.h"
@@ -15,11 +17,11 @@
 #include <QClipboard>
 #include <QHash>
 #include <QMimeData>
-#include <QMimeDatabase>
 #include <QMouseEvent>
 #include <QSet>
 #include <QStyle>
 #include <QTableView>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -283,40 +285,59 @@ bool ContactsDragAndDrop::acceptDrop(const QMimeData *data, int row, DropOperati
     return acceptFiles(data);
 }
 
+// A file is taken as vCard by the content its head shows, whatever its name
+// ("contacts.txt" from a phone), and by its name where the content can't
+// tell: an unreadable "x.vcf" is taken, to be told about when it is read.
 QStringList ContactsDragAndDrop::droppedVCardFiles(const QMimeData *data)
 {
-    static const QMimeDatabase types;
     QStringList paths;
     for (const QUrl &url : data->urls()) {
         if (!url.isLocalFile())
             continue;
         const QString path = url.toLocalFile();
-        if (types.mimeTypeForFile(path).inherits(DragType::vCard))
+        if (ImportFileKind::ofFile(path, ImportFileKind::ofExtension(path)) == ImportFileKind::Kind::VCard)
             paths.append(path);
     }
     return paths;
 }
 
 // Each file is read as an import reads it: a regular file of limited size,
-// in the encoding recognised, whose charset the reader is told.
+// in the encoding recognised, whose charset the reader is told. A file that
+// gives no contact is alerted about as the import alerts about it.
 bool ContactsDragAndDrop::acceptFiles(const QMimeData *data)
 {
     QList<ContactRecordPtr> contacts;
+    QStringList failures;
     for (const QString &path : droppedVCardFiles(data)) {
         const TextFileDecoder::Result read = ImportFileReader::readText(path, TextEncodingTable::Automatic);
-        if (!read.ok()) {
-            qWarning("%s: ERROR can't read %s: %s", Q_FUNC_INFO, qPrintable(path), qPrintable(read.errorDescription));
-            continue;
-        }
-        const ContactTablePtr readContacts = ImportFileReader::contactsFromVCardText(read);
+        const ContactTablePtr readContacts = read.ok() ? ImportFileReader::contactsFromVCardText(read) : nullptr;
         if (!readContacts || readContacts->isEmpty()) {
-            qWarning("%s: ERROR no card in %s", Q_FUNC_INFO, qPrintable(path));
+            qWarning("%s: ERROR no card read from %s: %s", Q_FUNC_INFO, qPrintable(path),
+                qPrintable(read.errorDescription));
+            failures.append(ImportFileReader::unreadableInformativeText(
+                ImportFileKind::Kind::VCard, read.ok() ? QString() : read.errorDescription));
             continue;
         }
         contacts.append(*readContacts);
     }
+    if (!failures.isEmpty())
+        alertUnreadableFilesLater(failures);
     if (contacts.isEmpty())
         return false;
     m_controller->delegate()->addDroppedContacts(contacts);
     return true;
+}
+
+// After the drop has returned: a modal alert inside the drop event would keep
+// the program the files came from waiting for the drop's end.
+void ContactsDragAndDrop::alertUnreadableFilesLater(const QStringList &informativeTexts)
+{
+    QTimer::singleShot(0, this, [this, informativeTexts] {
+        ContactsViewControllerDelegate *delegate = m_controller->delegate();
+        AlertPresenter *alerts = delegate ? delegate->alertPresenter() : nullptr;
+        if (!alerts)
+            return;
+        for (const QString &informative : informativeTexts)
+            alerts->showAlert(m_controller->window(), ImportFileReader::unreadableMessage(), informative);
+    });
 }

@@ -62,9 +62,11 @@ private:
     [[nodiscard]] bool isFromThisTable(const QMimeData *data) const;
     // A press on a check box or a label pop-up of a cell works that control.
     [[nodiscard]] bool isOnCellControl(const QPoint &position) const;
-    // The local files of the data whose type is a vCard's.
+    // The local files of the data that hold vCard text.
     [[nodiscard]] static QStringList droppedVCardFiles(const QMimeData *data);
     bool acceptFiles(const QMimeData *data);
+    // One alert per file that gave no contact, with its informative text.
+    void alertUnreadableFilesLater(const QStringList &informativeTexts);
 
     ContactsViewController *m_controller = nullptr;
 };
