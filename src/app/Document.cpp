@@ -56,8 +56,9 @@ Document::ReadResult Document::readFromFile(const QString &path, quint32 encodin
     }
     if (result->errorDescription.isEmpty() && !result->ok()) {
         result->errorDescription = tr("The file “%1” couldn't be opened.").arg(QFileInfo(path).fileName());
-        result->recoverySuggestion = result->type == csvType ? tr("Please make sure the file is a valid CSV file, or text encoding.")
-                                         : tr("Please make sure the file is vCard 2.1/3.0 file, or text encoding.");
+        result->recoverySuggestion = result->type == csvType
+            ? tr("Please make sure the file is a valid CSV file, or text encoding.")
+            : tr("Please make sure the file is vCard 2.1/3.0 file, or text encoding.");
     }
     return *result;
 }

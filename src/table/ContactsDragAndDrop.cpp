@@ -312,8 +312,8 @@ bool ContactsDragAndDrop::acceptFiles(const QMimeData *data)
         const TextFileDecoder::Result read = ImportFileReader::readText(path, TextEncodingTable::Automatic);
         const ContactTablePtr readContacts = read.ok() ? ImportFileReader::contactsFromVCardText(read) : nullptr;
         if (!readContacts || readContacts->isEmpty()) {
-            qWarning("%s: ERROR no card read from %s: %s", Q_FUNC_INFO, qPrintable(path),
-                qPrintable(read.errorDescription));
+            qWarning(
+                "%s: ERROR no card read from %s: %s", Q_FUNC_INFO, qPrintable(path), qPrintable(read.errorDescription));
             failures.append(ImportFileReader::unreadableInformativeText(
                 ImportFileKind::Kind::VCard, read.ok() ? QString() : read.errorDescription));
             continue;

@@ -257,13 +257,12 @@ QByteArray utf16BigEndianWithMark(const QByteArray &latin1)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, OpenedByContent,
-    testing::Values(OpenedByContentRow{"CardNamedTxt", u"phone.txt"_s, "\r\n" + zedsCard, Document::vCardType,
-                        {u"Zed Quill"_s}},
-        OpenedByContentRow{"Utf16CardNamedTxt", u"phone16.txt"_s, utf16BigEndianWithMark(zedsCard),
-            Document::vCardType, {u"Zed Quill"_s}},
+    testing::Values(
+        OpenedByContentRow{"CardNamedTxt", u"phone.txt"_s, "\r\n" + zedsCard, Document::vCardType, {u"Zed Quill"_s}},
+        OpenedByContentRow{"Utf16CardNamedTxt", u"phone16.txt"_s, utf16BigEndianWithMark(zedsCard), Document::vCardType,
+            {u"Zed Quill"_s}},
         OpenedByContentRow{"CardNamedCsv", u"cards.csv"_s, zedsCard, Document::vCardType, {u"Zed Quill"_s}},
-        OpenedByContentRow{"CsvNamedTxt", u"list.txt"_s, "Name,Company\nAnn,ACME\n", Document::csvType,
-            {u"Ann"_s}}),
+        OpenedByContentRow{"CsvNamedTxt", u"list.txt"_s, "Name,Company\nAnn,ACME\n", Document::csvType, {u"Ann"_s}}),
     [](const testing::TestParamInfo<OpenedByContentRow> &info) { return std::string(info.param.name); });
 
 TEST_F(DocumentWindow, CsvWithoutHeaderTellsTheOrderTaken)

@@ -307,8 +307,8 @@ TEST_F(WindowDragAndDrop, CopyInAddressDetailCarriesTheAddressPartsTheCellsShow)
 // before its card, is taken by its content.
 TEST_F(WindowDragAndDrop, ACardFileNamedTxtDroppedOnTheTableAddsItsContacts)
 {
-    const QString path
-        = writeFile(u"phone.txt"_s, "\xEF\xBB\xBF\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nN:Quill;Zed;;;\r\nFN:Zed Quill\r\nEND:VCARD\r\n");
+    const QString path = writeFile(u"phone.txt"_s,
+        "\xEF\xBB\xBF\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nN:Quill;Zed;;;\r\nFN:Zed Quill\r\nEND:VCARD\r\n");
     const qsizetype contacts = mainView().contactTable()->size();
     EXPECT_TRUE(dropFile(path));
     EXPECT_EQ(mainView().contactTable()->size(), contacts + 1);
@@ -347,9 +347,8 @@ TEST_P(UnreadableFileDrop, AlertsAsTheImportDoes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, UnreadableFileDrop,
-    testing::Values(
-        UnreadableDropRow{"Fifo", u"pipe.vcf"_s,
-            [](const QString &path) { EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0); }},
+    testing::Values(UnreadableDropRow{"Fifo", u"pipe.vcf"_s,
+                        [](const QString &path) { EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0); }},
         UnreadableDropRow{"Folder", u"cards.vcf"_s, [](const QString &path) { EXPECT_TRUE(QDir().mkdir(path)); }},
         UnreadableDropRow{"Binary", u"image.vcf"_s,
             [](const QString &path) { ::writeBytes(path, QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11)); }},

@@ -35,8 +35,7 @@ TEST_P(ImportFileHead, BeginsWithACardOrNot)
 const QString card = u"BEGIN:VCARD\r\nVERSION:3.0\r\nFN:山田\r\nEND:VCARD\r\n"_s;
 
 INSTANTIATE_TEST_SUITE_P(Rows, ImportFileHead,
-    testing::Values(HeadRow{"Utf8", card.toUtf8(), true},
-        HeadRow{"Utf8WithMark", "\xEF\xBB\xBF" + card.toUtf8(), true},
+    testing::Values(HeadRow{"Utf8", card.toUtf8(), true}, HeadRow{"Utf8WithMark", "\xEF\xBB\xBF" + card.toUtf8(), true},
         HeadRow{"Utf16LeWithMark", utf16(card, QStringConverter::Utf16LE, true), true},
         HeadRow{"Utf16BeWithMark", utf16(card, QStringConverter::Utf16BE, true), true},
         HeadRow{"Utf16LeWithoutMark", utf16(u"\r\n"_s + card, QStringConverter::Utf16LE, false), true},
@@ -44,10 +43,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, ImportFileHead,
         HeadRow{"WhiteSpaceFirst", "\r\n\r\n  \t" + card.toUtf8(), true},
         HeadRow{"MarkThenWhiteSpace", "\xEF\xBB\xBF\n begin:vCard\r\n", true},
         HeadRow{"Csv", "Name,ZIP,Street\n山田太郎,100-0001,千代田1-1\n", false},
-        HeadRow{"CardAfterAHeaderLine", "Exported\r\nBEGIN:VCARD\r\n", false},
-        HeadRow{"CutShort", "BEGIN:VCAR", false}, HeadRow{"LongerWord", "BEGIN:VCARDS\n", false},
-        HeadRow{"NothingAfter", "BEGIN:VCARD", true}, HeadRow{"WhiteSpaceOnly", " \r\n", false},
-        HeadRow{"Empty", "", false}),
+        HeadRow{"CardAfterAHeaderLine", "Exported\r\nBEGIN:VCARD\r\n", false}, HeadRow{"CutShort", "BEGIN:VCAR", false},
+        HeadRow{"LongerWord", "BEGIN:VCARDS\n", false}, HeadRow{"NothingAfter", "BEGIN:VCARD", true},
+        HeadRow{"WhiteSpaceOnly", " \r\n", false}, HeadRow{"Empty", "", false}),
     [](const testing::TestParamInfo<HeadRow> &info) { return std::string(info.param.name); });
 
 // The content decides for a regular file; anything else, and a file that

@@ -159,10 +159,13 @@ TEST_P(AddressPartCopy, CarriesThePartsOfTheRowsAddress)
 {
     const MVPersonPtr person = fullPerson();
     person->replaceLabeledValueAtIndex(
-        address(u"other"_s, u"060-0001"_s, u"北海道"_s, u"札幌市"_s, u"North 1\nBlock 7"_s, u"7;"_s), FieldId::Address, 2);
-    const auto row = std::make_shared<SubContactRecord>(SubContactRecord{person, person->uniqueId(), GetParam().labelIndex});
-    EXPECT_EQ(MVvCard().csvStringFromContact(row,
-                  {FieldId::ZIP, FieldId::State, FieldId::City, FieldId::Street, FieldId::Country}, GetParam().separator),
+        address(u"other"_s, u"060-0001"_s, u"北海道"_s, u"札幌市"_s, u"North 1\nBlock 7"_s, u"7;"_s), FieldId::Address,
+        2);
+    const auto row
+        = std::make_shared<SubContactRecord>(SubContactRecord{person, person->uniqueId(), GetParam().labelIndex});
+    EXPECT_EQ(
+        MVvCard().csvStringFromContact(row,
+            {FieldId::ZIP, FieldId::State, FieldId::City, FieldId::Street, FieldId::Country}, GetParam().separator),
         GetParam().copied);
 }
 
