@@ -205,6 +205,9 @@ bool ContactsDragAndDrop::eventFilter(QObject *watched, QEvent *event)
         m_controller->tableView()->setDragEnabled(!isOnCellControl(press->position().toPoint()));
     } else if (event->type() == QEvent::MouseButtonRelease) {
         m_controller->tableView()->setDragEnabled(true);
+    } else if (event->type() == QEvent::DragEnter) {
+        // A new drag: its files may have changed since the last one.
+        m_checkedDrag = {};
     }
     return QObject::eventFilter(watched, event);
 }
@@ -266,7 +269,7 @@ bool ContactsDragAndDrop::validateDrop(const QMimeData *data, int row, DropOpera
         return false;
     if (DraggingMimeData::isFromApplication(data))
         return true;
-    return DragType::hasVCard(data) || !droppedVCardFiles(data).isEmpty();
+    return DragType::hasVCard(data) || holdsVCardFiles(data);
 }
 
 bool ContactsDragAndDrop::acceptDrop(const QMimeData *data, int row, DropOperation operation)
@@ -299,6 +302,15 @@ QStringList ContactsDragAndDrop::droppedVCardFiles(const QMimeData *data)
             paths.append(path);
     }
     return paths;
+}
+
+// Asked at every move of a drag: the files' heads are read once per drag.
+bool ContactsDragAndDrop::holdsVCardFiles(const QMimeData *data) const
+{
+    const QList<QUrl> urls = data->urls();
+    if (data != m_checkedDrag.data || urls != m_checkedDrag.urls)
+        m_checkedDrag = {data, urls, !droppedVCardFiles(data).isEmpty()};
+    return m_checkedDrag.holdsVCardFiles;
 }
 
 // Each file is read as an import reads it: a regular file of limited size,
