@@ -18,6 +18,7 @@
 #include <QHash>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSet>
 #include <QStyle>
 #include <QTableView>
@@ -326,8 +327,8 @@ bool ContactsDragAndDrop::acceptFiles(const QMimeData *data)
         if (!readContacts || readContacts->isEmpty()) {
             qWarning(
                 "%s: ERROR no card read from %s: %s", Q_FUNC_INFO, qPrintable(path), qPrintable(read.errorDescription));
-            failures.append(ImportFileReader::unreadableInformativeText(
-                ImportFileKind::Kind::VCard, read.ok() ? QString() : read.errorDescription));
+            failures.append(
+                ImportFileReader::unreadableInformativeText(ImportFileKind::Kind::VCard, read.errorDescription));
             continue;
         }
         contacts.append(*readContacts);
@@ -344,12 +345,14 @@ bool ContactsDragAndDrop::acceptFiles(const QMimeData *data)
 // the program the files came from waiting for the drop's end.
 void ContactsDragAndDrop::alertUnreadableFilesLater(const QStringList &informativeTexts)
 {
-    QTimer::singleShot(0, this, [this, informativeTexts] {
-        ContactsViewControllerDelegate *delegate = m_controller->delegate();
-        AlertPresenter *alerts = delegate ? delegate->alertPresenter() : nullptr;
-        if (!alerts)
-            return;
-        for (const QString &informative : informativeTexts)
-            alerts->showAlert(m_controller->window(), ImportFileReader::unreadableMessage(), informative);
+    QTimer::singleShot(0, this, [self = QPointer<ContactsDragAndDrop>(this), informativeTexts] {
+        // Each alert runs modally; the window may close while one shows.
+        for (const QString &informative : informativeTexts) {
+            ContactsViewControllerDelegate *delegate = self ? self->m_controller->delegate() : nullptr;
+            AlertPresenter *alerts = delegate ? delegate->alertPresenter() : nullptr;
+            if (!alerts)
+                return;
+            alerts->showAlert(self->m_controller->window(), ImportFileReader::unreadableMessage(), informative);
+        }
     });
 }
