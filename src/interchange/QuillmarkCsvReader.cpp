@@ -165,8 +165,8 @@ QList<qsizetype> nextQuoteLines(const QList<QStringView> &lines)
 // every later record. Each field is copied as it is found: a second quoted
 // field spanning lines joins them anew, which frees the text earlier fields
 // were found in.
-QStringList splitRecord(const QList<QStringView> &lines, const QList<qsizetype> &nextQuoteLine, qsizetype *line,
-    qsizetype columns)
+QStringList splitRecord(
+    const QList<QStringView> &lines, const QList<qsizetype> &nextQuoteLine, qsizetype *line, qsizetype columns)
 {
     QStringView current = lines.at(*line);
     QString joinedLines;

@@ -106,8 +106,8 @@ TEST_P(PhotoExport, JpegKeepsItsBytes)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, PhotoExport,
-    testing::Values(PhotoRow{"Jpeg", "JPEG", true}, PhotoRow{"Png", "PNG", false}), rowName);
+INSTANTIATE_TEST_SUITE_P(
+    Formats, PhotoExport, testing::Values(PhotoRow{"Jpeg", "JPEG", true}, PhotoRow{"Png", "PNG", false}), rowName);
 
 // Which groups a card lists is checked against the reference export.
 TEST(MVvCardWriter, ManyContactsStopWhenAsked)
