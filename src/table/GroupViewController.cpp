@@ -94,7 +94,8 @@ QSize GroupViewController::minimumSizeHint() const
     constexpr int shownRows = 5;
     const QHeaderView *header = m_outlineView->header();
     const int headerHeight = header->isHidden() ? 0 : header->sizeHint().height();
-    return {QWidget::minimumSizeHint().width(), headerHeight + shownRows * m_rowHeight + 2 * m_outlineView->frameWidth()};
+    return {
+        QWidget::minimumSizeHint().width(), headerHeight + shownRows * m_rowHeight + 2 * m_outlineView->frameWidth()};
 }
 
 void GroupViewController::setContainerTable(const ContainerTablePtr &containerTable)
