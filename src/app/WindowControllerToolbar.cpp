@@ -14,21 +14,12 @@
 #include <QAction>
 #include <QBoxLayout>
 #include <QMenu>
-#include <QSet>
 #include <QSplitter>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace {
-
-// Items whose commands come with later parts of the window: shown, never
-// enabled.
-const QSet<QString> &unbuiltActions()
-{
-    static const QSet<QString> actions;
-    return actions;
-}
 
 QToolButton *makeButton(QWidget *parent, const QString &title, const QString &objectName)
 {
@@ -157,7 +148,7 @@ void WindowController::validateMenus()
     }
     // The find button follows the find bar's moves, not the window's state.
     for (QToolButton *button : {m_zipButton, m_layoutButton, m_styleSettingButton})
-        button->setEnabled(!unbuiltActions().contains(button->objectName()));
+        button->setEnabled(true);
     validateZipButton();
     // Undo, Redo and the phone formats follow the lock as soon as it
     // changes, not only when the Edit menu opens: their shortcuts act at once.
@@ -170,8 +161,6 @@ bool WindowController::validateMenuItem(QAction *item) const
 {
     const QString action = item->objectName();
     const QVariant key = item->data();
-    if (unbuiltActions().contains(action))
-        return false;
     if (action == QStringLiteral("printStyleSelected")) {
         item->setChecked(key.toString() == m_mainViewController->printStyle());
     } else if (action == QStringLiteral("viewTypePopupSelected")) {

@@ -361,14 +361,3 @@ QString ZipSearch::formatZIP(const QString &string)
     }
     return string.first(3) + u'-' + string.sliced(3);
 }
-
-const QVariantMap *ZipSearch::labelDictForLabel(const QString &label, const QList<QVariantMap> &labels)
-{
-    const QString key = QStringLiteral("Label");
-    for (const QVariantMap &dictionary : labels) {
-        if (dictionary.value(key).toString() == label) {
-            return &dictionary;
-        }
-    }
-    return nullptr;
-}

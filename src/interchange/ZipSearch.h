@@ -100,9 +100,6 @@ public:
     // they are.
     [[nodiscard]] static QString formatZIP(const QString &string);
 
-    // The first dictionary of `labels` whose "Label" is `label`, or null.
-    [[nodiscard]] static const QVariantMap *labelDictForLabel(const QString &label, const QList<QVariantMap> &labels);
-
     [[nodiscard]] const QList<PostalRecord> &table() const { return m_table; }
     void clearTable() { m_table.clear(); }
 

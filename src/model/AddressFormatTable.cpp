@@ -115,11 +115,6 @@ AddressFormatRowPtr AddressFormatTable::rowForCode(const QString &countryCode) c
     return m_rowsByCode.value(countryCode.toUpper());
 }
 
-void AddressFormatTable::setRows(const QList<AddressFormatRowPtr> &rows)
-{
-    m_rows = rows;
-}
-
 void AddressFormatTable::mergeRows(const QList<AddressFormatRow> &rows, const QString &language, const QString &region)
 {
     const QString mergeLanguage = language.isEmpty() ? QStringLiteral("US") : language;

@@ -27,7 +27,6 @@ public:
 
     [[nodiscard]] const QList<AddressFormatRowPtr> &rows() const { return m_rows; }
     [[nodiscard]] const QHash<QString, AddressFormatRowPtr> &rowsByCode() const { return m_rowsByCode; }
-    void setRows(const QList<AddressFormatRowPtr> &rows);
 
     // Merges rows: each replaces the entry for its code and the first row of
     // the table with that code; codes the table lacks are not appended to it.

@@ -35,10 +35,6 @@ public:
     // Field identifier → the store's contact key.
     [[nodiscard]] const QHash<QString, QString> &CNIdentifiers() const { return m_storeKeys; }
 
-    void setAllIdentifiers(const QStringList &identifiers) { m_allIdentifiers = identifiers; }
-    void setLabeledIdentifiers(const QStringList &identifiers) { m_labeledIdentifiers = identifiers; }
-    void setAddressIdentifiers(const QStringList &identifiers) { m_addressIdentifiers = identifiers; }
-    void setStringIdentifiers(const QStringList &identifiers) { m_stringIdentifiers = identifiers; }
     void setCNIdentifiers(const QHash<QString, QString> &storeKeys) { m_storeKeys = storeKeys; }
 
     // "Labeled Value", "String Value", "Dictionary Value", or empty.

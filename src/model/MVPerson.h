@@ -160,7 +160,6 @@ public:
     void setDefaultNameOrdering(int ordering) { m_defaultNameOrdering = ordering; }
     [[nodiscard]] const QString &defaultCountryCode() const { return m_defaultCountryCode; }
     void setDefaultCountryCode(const QString &code) { m_defaultCountryCode = code; }
-    void setCompositeName(const QString &name) { m_compositeName = name; }
     [[nodiscard]] const HeapOptional<StoreContact> &cnContact() const { return m_cnContact; }
     void setCnContact(const std::optional<StoreContact> &contact) { m_cnContact = contact; }
     [[nodiscard]] int nameOrdering() const { return m_nameOrdering; }
@@ -196,18 +195,9 @@ public:
     LabeledValueListPtr datesValues();
     std::shared_ptr<HagakiLayoutList> hagakiLayouts();
 
-    void setNameValue(const NameRecordPtr &value) { m_nameValue = value; }
-    void setPhoneticNameValue(const PhoneticNameRecordPtr &value) { m_caches.set(PersonCaches::PhoneticName, value); }
     void setBirthdayValue(const BirthdayRecordPtr &value) { m_caches.set(PersonCaches::Birthday, value); }
-    void setStringValues(const StringValuesRecordPtr &value) { m_caches.set(PersonCaches::Strings, value); }
-    void setPhoneValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Phone, values); }
     void setEmailValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Email, values); }
-    void setAddressValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Address, values); }
     void setUrlValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Url, values); }
-    void setSnsValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Sns, values); }
-    void setImsValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Ims, values); }
-    void setRelationshipValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Relationship, values); }
-    void setDatesValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Dates, values); }
     void setHagakiLayouts(const std::shared_ptr<HagakiLayoutList> &layouts)
     {
         m_caches.set(PersonCaches::Layouts, layouts);
@@ -259,10 +249,6 @@ public:
     [[nodiscard]] static const QStringList &addressIdentifiers() { return vocabulary().addressIdentifiers(); }
     [[nodiscard]] static const QStringList &stringIdentifiers() { return vocabulary().stringIdentifiers(); }
     [[nodiscard]] static const QHash<QString, QString> &CNIdentifiers() { return vocabulary().CNIdentifiers(); }
-    static void setAllIdentifiers(const QStringList &list) { vocabulary().setAllIdentifiers(list); }
-    static void setLabeledIdentifiers(const QStringList &list) { vocabulary().setLabeledIdentifiers(list); }
-    static void setAddressIdentifiers(const QStringList &list) { vocabulary().setAddressIdentifiers(list); }
-    static void setStringIdentifiers(const QStringList &list) { vocabulary().setStringIdentifiers(list); }
     static void setCNIdentifiers(const QHash<QString, QString> &map) { vocabulary().setCNIdentifiers(map); }
     // No identifier is custom.
     [[nodiscard]] static QStringList customIdentifiers() { return {}; }
@@ -314,7 +300,6 @@ public:
 
     // --- Address formats and text ----------------------------------------
     [[nodiscard]] static const QList<AddressFormatRowPtr> &addressFormatTable() { return addressFormats().rows(); }
-    static void setAddressFormatTable(const QList<AddressFormatRowPtr> &rows) { addressFormats().setRows(rows); }
     [[nodiscard]] static const QHash<QString, AddressFormatRowPtr> &addressFormatDict()
     {
         return addressFormats().rowsByCode();

@@ -132,11 +132,6 @@ qint64 KeyValueStore::longLongForKey(const QString &key) const
     return StoredValue::toInteger(objectForKey(key));
 }
 
-double KeyValueStore::doubleForKey(const QString &key) const
-{
-    return StoredValue::toDouble(objectForKey(key));
-}
-
 bool KeyValueStore::boolForKey(const QString &key) const
 {
     return StoredValue::toBool(objectForKey(key));

@@ -38,7 +38,6 @@ public:
     [[nodiscard]] QVariant objectForKey(const QString &key) const;
     [[nodiscard]] QString stringForKey(const QString &key) const;
     [[nodiscard]] qint64 longLongForKey(const QString &key) const;
-    [[nodiscard]] double doubleForKey(const QString &key) const;
     [[nodiscard]] bool boolForKey(const QString &key) const;
     [[nodiscard]] QVariantList arrayForKey(const QString &key) const;
     [[nodiscard]] QVariantMap dictionaryForKey(const QString &key) const;

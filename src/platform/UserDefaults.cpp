@@ -107,11 +107,6 @@ qint64 UserDefaults::integerForKey(const QString &key) const
     return StoredValue::toInteger(objectForKey(key));
 }
 
-double UserDefaults::doubleForKey(const QString &key) const
-{
-    return StoredValue::toDouble(objectForKey(key));
-}
-
 bool UserDefaults::boolForKey(const QString &key) const
 {
     return StoredValue::toBool(objectForKey(key));

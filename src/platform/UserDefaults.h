@@ -40,7 +40,6 @@ public:
     [[nodiscard]] QVariant objectForKey(const QString &key) const;
     [[nodiscard]] QString stringForKey(const QString &key) const;
     [[nodiscard]] qint64 integerForKey(const QString &key) const;
-    [[nodiscard]] double doubleForKey(const QString &key) const;
     [[nodiscard]] bool boolForKey(const QString &key) const;
     [[nodiscard]] QVariantList arrayForKey(const QString &key) const;
     // Empty unless the value is an array of strings only.
