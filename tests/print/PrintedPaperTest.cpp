@@ -203,6 +203,12 @@ TEST_F(PrintedPaper, ASelectionWithHolesPrintsItsRowsInTheTablesOrder)
             printed.append(name);
         EXPECT_EQ(printed, expected);
         EXPECT_EQ(pages.size(), style == u"Envelope"_s ? 4 : 1);
+        // The preview shows the same rows on as many pages.
+        QList<SubContactRecordPtr> shown;
+        for (const PrintContactRecordPtr &receiver : preview().receiverPersons())
+            shown.append(receiver->source);
+        EXPECT_EQ(shown, window().contactsViewController()->selectedSubContacts());
+        EXPECT_EQ(preview().knowsPageRange(), pages.size());
         ASSERT_FALSE(pages.isEmpty());
         EXPECT_TRUE(holds(pages.first(), expected.first()));
     }
