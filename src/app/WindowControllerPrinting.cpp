@@ -220,4 +220,5 @@ void WindowController::layoutButtonPressed()
     }
     view->update();
     validatePrintCommands();
+    validateMenus();
 }
