@@ -122,7 +122,7 @@ void RenmeiViewController::editRow(int row)
     selectTableRow(m_tableView, row);
     m_tableView->edit(target);
     if (auto *field = qobject_cast<QLineEdit *>(m_tableView->indexWidget(target)))
-        field->setPlaceholderText(QStringLiteral("太郎"));
+        field->setPlaceholderText(tr("太郎"));
 }
 
 void RenmeiViewController::advanceFrom(const QModelIndex &from, bool tab)
