@@ -8,7 +8,7 @@
 // a process of its own reads 100 MB of CSV and of vCard, and a million small
 // cards, from a file, for its peak memory. Rates count UTF-8 bytes of text.
 #include "BenchContacts.h"
-#include "PeakMemory.h"
+#include "ProcessStatus.h"
 
 #include "interchange/MVvCard.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
@@ -275,6 +275,12 @@ qsizetype readContactsOfFile(const QString &path, Format format)
     if (format == Format::Csv)
         return converter.contactsFromCSV(text)->size();
     return converter.contactsInContainer(converter.containersFromVCards(text, nullptr)->constFirst())->size();
+}
+
+// The peak resident size of this process image.
+long peakKilobytes()
+{
+    return processStatusKilobytes("VmHWM");
 }
 
 [[noreturn]] void reportPeakOfChild(const QString &path, Format format)

@@ -21,10 +21,6 @@
 
 namespace {
 
-// The widest paper, width over height, that fills the preview's width.
-constexpr double previewProportion
-    = double(HagakiViewController::previewWidth) / double(HagakiViewController::previewHeight);
-
 // The window's menu of that title, made at the front of the menu bar when
 // the window has none yet.
 QMenu *menuTitled(QMenuBar *bar, const QString &title)
@@ -155,14 +151,8 @@ bool WindowController::shouldChangePrintInfo(const PrintInfoPtr &printInfo)
     const QSizeF paper = printInfo->paperSize();
     // A paper of no size leaves the preview as it was.
     if (paper.width() > 0 && paper.height() > 0) {
-        const double proportion = paper.width() / paper.height();
-        const QSizeF size = proportion > previewProportion
-            ? QSizeF(HagakiViewController::previewWidth, HagakiViewController::previewWidth / proportion)
-            : QSizeF(HagakiViewController::previewHeight * proportion, HagakiViewController::previewHeight);
-        const QWidget *pane = view->parentWidget();
-        const double paneHeight = pane ? pane->height() : 0;
-        view->setGeometry(QRectF(QPointF(view->x(), (paneHeight - size.height()) * 0.5), size).toRect());
         view->setBounds(QRectF(QPointF(0, 0), paper));
+        m_hagakiViewController->fitViewToPane();
     }
     view->setPrintInfo(printInfo);
     m_hagakiViewController->updateUI();

@@ -74,6 +74,9 @@ TEST(EnvelopeBlockFitting, ABoxTooSmallForAnyTextStopsAtOnePoint)
 TEST_F(PreviewWindowTest, PreviewFitsThePaperIntoTheFrameCentredInThePaneAndPageSetupChangesIt)
 {
     openWindow();
+    // Tall enough for the whole frame: a low window makes the card smaller.
+    m_window->resize(1200, 900);
+    endTurn();
     for (const auto &[paperName, orientation, frame] : {std::tuple{"Postcard", QPageLayout::Portrait, QSize(284, 420)},
              {"Letter", QPageLayout::Landscape, QSize(285, 220)}}) {
         auto paper = std::make_shared<PrintInfo>();
