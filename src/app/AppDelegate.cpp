@@ -298,7 +298,10 @@ void AppDelegate::revertAddressBookToSaved(QObject *)
         m_window, tr("Do you want to revert AddressBook?"), QString(), [self](int response) {
             if (!self || response != AlertPresenter::FirstButtonReturn)
                 return;
-            // The undo history speaks of the records the reload replaces.
+            // An editor left open would store its text into the records the
+            // reload replaces, and the undo history speaks of them too.
+            if (self->m_mainViewController)
+                self->m_mainViewController->discardEditing();
             self->forgetPendingChanges();
             self->loadAddressBook();
             self->updateContainerTableInViewController();

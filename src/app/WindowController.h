@@ -292,6 +292,7 @@ private:
     // The set-up once the window and its controller have loaded.
     void windowDidLoad();
     void buildToolbar();
+    void installRedSeparator();
     void initSplitButtons();
     void initViewTypeMenu();
     void initItemsMenu();

@@ -187,4 +187,5 @@ void WindowController::layoutButtonPressed()
     }
     view->update();
     validatePrintCommands();
+    validateMenus();
 }
