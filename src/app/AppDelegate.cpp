@@ -16,6 +16,7 @@
 #include "platform/UserDefaults.h"
 #include "platform/contacts/ContactStore.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QPointer>
 #include <QTimer>
@@ -90,6 +91,8 @@ void AppDelegate::applicationDidFinishLaunching()
         const QPointer<AppDelegate> self(this);
         m_window->setCloseGuard([self] { return !self || self->addressBookWindowShouldClose(); });
         connect(m_window->undoManager(), &UndoManager::stacksChanged, this, &AppDelegate::validateApplicationMenus);
+        // An editor opening or closing moves the focus.
+        connect(qApp, &QApplication::focusChanged, this, &AppDelegate::validateApplicationMenus);
     }
     validateApplicationMenus();
     // Document windows opened from now on get what this window got.
