@@ -201,8 +201,10 @@ void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
     const bool byDate = parts->identifier == FieldId::Dates && parts->key != labelKey;
     // Equal keys order by identifier, so that the list reads the same from
     // one session to the next whatever order the store hands it over in.
-    const auto identifier
-        = [](const ContactRecordPtr &contact) { return contact ? contact->uniqueId.toString() : QString(); };
+    static const UniqueId none;
+    const auto identifier = [](const ContactRecordPtr &contact) -> const UniqueId & {
+        return contact ? contact->uniqueId : none;
+    };
     std::stable_sort(keyed.begin(), keyed.end(), [byDate, ascending, &identifier](const auto &a, const auto &b) {
         if (byDate) {
             const std::weak_ordering order = compareDateComponents(a.first.date, b.first.date, ascending);
@@ -213,7 +215,7 @@ void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
         } else if (textOrdersBefore(b.first.text, a.first.text, ascending)) {
             return false;
         }
-        return identifier(a.second) < identifier(b.second);
+        return compareAsText(identifier(a.second), identifier(b.second)) < 0;
     });
     for (qsizetype index = 0; index < m_contactTable->size(); ++index)
         (*m_contactTable)[index] = std::move(keyed[std::size_t(index)].second);
