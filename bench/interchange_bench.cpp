@@ -8,6 +8,7 @@
 // a process of its own reads 100 MB of CSV and of vCard, and a million small
 // cards, from a file, for its peak memory. Rates count UTF-8 bytes of text.
 #include "BenchContacts.h"
+#include "ProcessStatus.h"
 
 #include "interchange/MVvCard.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
@@ -276,17 +277,10 @@ qsizetype readContactsOfFile(const QString &path, Format format)
     return converter.contactsInContainer(converter.containersFromVCards(text, nullptr)->constFirst())->size();
 }
 
-// The peak resident size of this process image, from /proc/self/status.
+// The peak resident size of this process image.
 long peakKilobytes()
 {
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').constFirst().toLong();
-    }
-    return -1;
+    return processStatusKilobytes("VmHWM");
 }
 
 [[noreturn]] void reportPeakOfChild(const QString &path, Format format)

@@ -2,15 +2,27 @@
 // earlier start has written: from creating the delegate with its window to
 // the first load handed to the main view (its setRepresentedObject done).
 // Aim: within 400 ms. The first start of the process, before anything is
-// warm, is its own figure.
+// warm, is its own figure. What the application holds once started on 100
+// contacts, the list of vertical faces built, is measured in a process of its
+// own. Aim: at most 120 MB resident.
+#include "ProcessStatus.h"
 #include "app/MainViewDefaults.h"
 #include "common/GeneratedAddressBook.h"
 #include "common/LaunchedAddressBook.h"
 #include "platform/UserDefaults.h"
+#include "print/VerticalFontList.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTimer>
+
+#include <cstdio>
 #include <optional>
+
+#include <unistd.h>
 
 namespace {
 
@@ -61,5 +73,59 @@ void BM_Startup(benchmark::State &state)
     launchAndMeasure(state);
 }
 BENCHMARK(BM_Startup)->Unit(benchmark::kMillisecond);
+
+// --- resident memory ----------------------------------------------------------
+// A process of its own starts the application on 100 contacts, waits for the
+// list of vertical faces the window has the build of started, lets the
+// window settle and reports its resident size (VmRSS): what the application
+// holds, not the peak on the way there.
+
+constexpr int residentContactCount = 100;
+constexpr const char *residentVariable = "QUILLMARK_BENCH_RESIDENT_CHILD";
+
+[[noreturn]] void reportResidentOfChild()
+{
+    const GeneratedAddressBook book(residentContactCount);
+    LaunchedAddressBook app(book);
+    const bool launched = app.launch();
+    (void)VerticalFontList::fonts();
+    QEventLoop settling;
+    QTimer::singleShot(2000, &settling, &QEventLoop::quit);
+    settling.exec();
+    std::printf("resident-kB=%ld launched=%d\n", processStatusKilobytes("VmRSS"), launched ? 1 : 0);
+    std::fflush(stdout);
+    _exit(0);
+}
+
+void BM_ResidentWith100Contacts(benchmark::State &state)
+{
+    if (qEnvironmentVariableIsSet(residentVariable))
+        reportResidentOfChild();
+    for (auto _ : state) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(residentVariable), QStringLiteral("1"));
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--benchmark_filter=^BM_ResidentWith100Contacts/")});
+        if (!child.waitForFinished(-1) || child.exitCode() != 0) {
+            state.SkipWithError("the started application failed");
+            return;
+        }
+        const QByteArray output = child.readAllStandardOutput();
+        long kilobytes = 0;
+        int launched = 0;
+        if (std::sscanf(output.constData() + qMax(0, output.indexOf("resident-kB=")), "resident-kB=%ld launched=%d",
+                &kilobytes, &launched)
+                != 2
+            || launched != 1) {
+            state.SkipWithError("the started application reported nothing");
+            return;
+        }
+        state.counters["resident MB"] = double(kilobytes) * 1024 / 1e6;
+    }
+    state.counters["contacts"] = residentContactCount;
+}
+BENCHMARK(BM_ResidentWith100Contacts)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/ProgressJob.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
+#include "interchange/ImportFileKind.h"
 #include "interchange/ImportFileReader.h"
 #include "interchange/MVvCard.h"
 #include "interchange/QuillmarkCsvReader.h"
@@ -12,17 +13,20 @@
 
 QString Document::typeOfFile(const QString &path)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == u"csv" || suffix == u"txt" ? csvType : vCardType;
+    const bool csvByName = ImportFileKind::ofExtension(path) == ImportFileKind::Kind::Csv;
+    const ImportFileKind::Kind kind
+        = ImportFileKind::ofFile(path, csvByName ? ImportFileKind::Kind::Csv : ImportFileKind::Kind::VCard);
+    return kind == ImportFileKind::Kind::Csv ? csvType : vCardType;
 }
 
 Document::ReadResult Document::readFromFile(const QString &path, quint32 encoding, ProgressAlert &progress)
 {
     auto result = std::make_shared<ReadResult>();
-    const bool csv = typeOfFile(path) == csvType;
     const int response = ProgressJob::run(
         progress, QStringLiteral("Reading the file: %1").arg(QFileInfo(path).fileName()),
-        [result, path, encoding, csv](ProgressJob::Progress &job) {
+        [result, path, encoding](ProgressJob::Progress &job) {
+            result->type = typeOfFile(path);
+            const bool csv = result->type == csvType;
             const TextFileDecoder::Result read = ImportFileReader::readText(path, encoding);
             if (!read.ok()) {
                 result->errorDescription = read.errorDescription;
@@ -52,8 +56,9 @@ Document::ReadResult Document::readFromFile(const QString &path, quint32 encodin
     }
     if (result->errorDescription.isEmpty() && !result->ok()) {
         result->errorDescription = tr("The file “%1” couldn't be opened.").arg(QFileInfo(path).fileName());
-        result->recoverySuggestion = csv ? tr("Please make sure the file is a valid CSV file, or text encoding.")
-                                         : tr("Please make sure the file is vCard 2.1/3.0 file, or text encoding.");
+        result->recoverySuggestion = result->type == csvType
+            ? tr("Please make sure the file is a valid CSV file, or text encoding.")
+            : tr("Please make sure the file is vCard 2.1/3.0 file, or text encoding.");
     }
     return *result;
 }
@@ -61,7 +66,7 @@ Document::ReadResult Document::readFromFile(const QString &path, quint32 encodin
 void Document::makeWindow(WindowController &window, const QString &path, const ReadResult &read)
 {
     const QString name = QFileInfo(path).fileName();
-    const bool csv = typeOfFile(path) == csvType;
+    const bool csv = read.type == csvType;
     window.setAttribute(Qt::WA_DeleteOnClose);
     window.setDocumentType(csv ? csvType : vCardType);
     ContainerTablePtr containers = read.containerTable;

@@ -14,8 +14,9 @@ class WindowController;
 // window's ViewController and is never written back: Save As writes the
 // contacts as vCard (WindowController::saveDocumentAs).
 //
-// ".csv" and ".txt" files are read in the older CSV document layout
-// (QuillmarkCsvReader), any other as vCard; a CSV document's window is
+// A file that begins with a card is read as vCard whatever its name; any
+// other ".csv" and ".txt" file in the older CSV document layout
+// (QuillmarkCsvReader), and the rest as vCard. A CSV document's window is
 // locked against editing for good.
 class Document {
     Q_DECLARE_TR_FUNCTIONS(Document)
@@ -24,6 +25,8 @@ public:
     static inline const QString csvType = QStringLiteral("CSV");
     static inline const QString vCardType = QStringLiteral("vCard");
 
+    // csvType or vCardType, by the file's content where it tells, else by
+    // its name (ImportFileKind).
     [[nodiscard]] static QString typeOfFile(const QString &path);
 
     // What a read gives: the tables, or an error to alert with. Cancelled
@@ -33,6 +36,7 @@ public:
         ContactTablePtr contactTable;
         QString errorDescription;
         QString recoverySuggestion;
+        QString type = vCardType; // how the file was read
         bool cancelled = false;
         bool headerFound = true;
 

@@ -2,6 +2,7 @@
 
 #include "app/RenmeiAndHagakiFile_p.h"
 
+#include "model/AddressText.h"
 #include "model/MVPerson.h"
 #include "platform/ApplicationPaths.h"
 #include "platform/KeyValueStore.h"
@@ -130,6 +131,13 @@ constexpr qsizetype shrinkWorthACopy = 20;
     const QString label = address.labelText();
     for (const RenmeiAndHagakiRecord::HagakiEntry &entry : record.hagakiArray) {
         if (entry.label == label && entry.addressString == address.stringValue)
+            return &entry;
+    }
+    // The text was written in the order of the country that was the default
+    // one then: a store set up under en_US, started under ja_JP, holds its
+    // addresses without a country code in the American order.
+    for (const RenmeiAndHagakiRecord::HagakiEntry &entry : record.hagakiArray) {
+        if (entry.label == label && AddressText::isTextInAnyKnownOrder(address, entry.addressString))
             return &entry;
     }
     return nullptr;

@@ -179,6 +179,7 @@ void ViewController::rowSelectionDidChange(const SubContactRecordPtr &row)
         = m_contactsViewController ? m_contactsViewController->selectedSubContacts() : QList<SubContactRecordPtr>();
     if (m_hagakiViewController) {
         m_hagakiViewController->setReceiverPersons(selected);
+        m_hagakiViewController->setShownReceiver(row);
         m_hagakiViewController->setPrinting(false);
         m_hagakiViewController->updateUI();
     }

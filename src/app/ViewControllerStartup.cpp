@@ -294,9 +294,7 @@ void ViewController::handleNotifications(const NotificationCenter::Notification 
     if (!view || dynamic_cast<PostcardLayoutView *>(notification.objectPointer()) != view)
         return;
     if (notification.name == PostcardLayoutView::textObjectChangedForReceiver) {
-        const PrintContactList receivers = view->receiverPersons();
-        if (!receivers.isEmpty())
-            storeLayout(receivers.first());
+        storeLayout(view->shownReceiver());
     } else if (notification.name == PostcardLayoutView::textObjectChangedForSender) {
         storeLayout(view->senderPerson());
     }

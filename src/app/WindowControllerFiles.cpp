@@ -10,6 +10,7 @@
 #include "app/ProgressAlert.h"
 #include "app/ProgressJob.h"
 #include "app/ViewController.h"
+#include "interchange/ImportFileKind.h"
 #include "interchange/ImportFileReader.h"
 #include "interchange/MVvCard.h"
 #include "table/ContactTablePane.h"
@@ -35,6 +36,12 @@ QString vCardFilter()
     return WindowController::tr("vCard (*.vcf *.vcard)");
 }
 
+// Cards saved under a ".txt" name are read as vCard by their content.
+QString vCardImportFilter()
+{
+    return WindowController::tr("vCard (*.vcf *.vcard *.txt)");
+}
+
 QString csvFilter()
 {
     return WindowController::tr("CSV (*.csv *.txt)");
@@ -42,6 +49,7 @@ QString csvFilter()
 
 // What one import job hands back once its progress window has stopped.
 struct ImportResult {
+    ImportFileKind::Kind kind = ImportFileKind::Kind::VCard; // how the file was read
     QString error; // the decoder's or the file's
     ContactTablePtr contacts;
 };
@@ -152,7 +160,7 @@ void WindowController::importFromVCard()
     FilePanel::Request request;
     request.title = tr("Import from vCard");
     request.prompt = tr("Import");
-    request.nameFilters = {vCardFilter()};
+    request.nameFilters = {vCardImportFilter()};
     request.withEncoding = true;
     m_filePanel(request, [this](const FilePanel::Answer &answer) { importFile(answer, false); });
 }
@@ -171,7 +179,8 @@ void WindowController::importFromCSV()
 }
 
 // Reading, decoding and parsing all run on the pool, the window's event loop
-// meanwhile running the progress window.
+// meanwhile running the progress window. The file's content decides whether
+// it is read as vCard or CSV; the command only where the content can't.
 void WindowController::importFile(const FilePanel::Answer &answer, bool csv)
 {
     if (answer.path.isEmpty()) {
@@ -182,6 +191,7 @@ void WindowController::importFile(const FilePanel::Answer &answer, bool csv)
     auto result = std::make_shared<ImportResult>();
     const int response = ProgressJob::run(*progressAlert(), QStringLiteral("Reading the file: %1").arg(fileName),
         [result, path = answer.path, encoding = answer.encoding, csv](ProgressJob::Progress &progress) {
+            result->kind = ImportFileKind::ofFile(path, csv ? ImportFileKind::Kind::Csv : ImportFileKind::Kind::VCard);
             TextFileDecoder::Result read = ImportFileReader::readText(path, encoding);
             if (!read.ok()) {
                 result->error = read.errorDescription;
@@ -189,7 +199,7 @@ void WindowController::importFile(const FilePanel::Answer &answer, bool csv)
             }
             if (progress.isCancelled())
                 return;
-            if (csv) {
+            if (result->kind == ImportFileKind::Kind::Csv) {
                 result->contacts = MVvCard().contactsFromCSV(read.text);
                 return;
             }
@@ -204,18 +214,13 @@ void WindowController::importFile(const FilePanel::Answer &answer, bool csv)
         m_isExporting = false;
         return;
     }
-    const QString csvHint = tr("Please make sure the file is a valid CSV file.");
-    if (!result->error.isEmpty()) {
-        showFileAlert(
-            tr("Couldn't read the file."), csv ? csvHint + QStringLiteral("\n\n") + result->error : result->error);
-    } else if (!result->contacts || result->contacts->isEmpty()) {
-        showFileAlert(
-            tr("Couldn't read the file."), csv ? csvHint : tr("Please make sure the file is vCard 2.1/3.0 file."));
-    } else {
-        offerImportedContacts(fileName, result->contacts);
+    if (!result->error.isEmpty() || !result->contacts || result->contacts->isEmpty()) {
+        showFileAlert(ImportFileReader::unreadableMessage(),
+            ImportFileReader::unreadableInformativeText(result->kind, result->error));
+        m_isExporting = false;
         return;
     }
-    m_isExporting = false;
+    offerImportedContacts(fileName, result->contacts);
 }
 
 void WindowController::offerImportedContacts(const QString &fileName, const ContactTablePtr &contacts)

@@ -13,21 +13,18 @@
 
 namespace {
 
-// Japan Post's town area of a code that names no street of its own.
-const QString placeholderStreet = QStringLiteral("以下に掲載がない場合");
-
 // Copies the parts of a postal-code hit into an address, each only when the
-// hit has it; the placeholder street leaves the street as it was.
-void copyHit(const PostalRecord &hit, LabeledValueRecord &address)
+// hit has it; the street takes the hit's town and keeps its house number.
+void copyHit(const ZipSearch &search, const PostalRecord &hit, LabeledValueRecord &address)
 {
+    LabeledValueRecord::AddressParts &parts = *address.address;
+    parts.street = search.streetForHit(hit, parts.state, parts.city, parts.street);
     if (!hit.zip.isEmpty())
-        address.address->zip = hit.zip;
+        parts.zip = hit.zip;
     if (!hit.state.isEmpty())
-        address.address->state = hit.state;
+        parts.state = hit.state;
     if (!hit.city.isEmpty())
-        address.address->city = hit.city;
-    if (!hit.street.isEmpty() && hit.street != placeholderStreet)
-        address.address->street = hit.street;
+        parts.city = hit.city;
 }
 
 } // namespace
@@ -92,12 +89,12 @@ void WindowController::zipSheetDidEnd(int returnCode)
         = row->person->labeledValueForIdentifierAtIndex(FieldId::Address, qsizetype(row->labelIndex));
     if (mode != ZipSearch::AddressSearch) {
         if (address) {
-            copyHit(*hit, *address);
+            copyHit(*m_zipSheetController, *hit, *address);
             m_mainViewController->undoReplaceValue(*address, FieldId::Address, row);
         } else {
             LabeledValueRecord added;
             added.label = QStringLiteral("home");
-            copyHit(*hit, added);
+            copyHit(*m_zipSheetController, *hit, added);
             m_mainViewController->undoAddLabeledValue(added, FieldId::Address, row);
         }
     } else {

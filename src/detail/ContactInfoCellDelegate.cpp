@@ -1,5 +1,6 @@
 #include "detail/ContactInfoCellDelegate.h"
 
+#include "table/ContactTableCellDelegate.h"
 #include "table/SelectedCellBackground.h"
 #include "detail/ContactInfoView.h"
 #include "model/MVPerson.h"
@@ -194,8 +195,19 @@ void ContactInfoCellDelegate::setModelData(
     QWidget *editor, QAbstractItemModel * /*model*/, const QModelIndex &index) const
 {
     const auto *text = qobject_cast<QPlainTextEdit *>(editor);
-    if (text && text->document()->isModified())
-        m_view->textFieldCellChanged(index.row(), text->toPlainText());
+    if (!text || !text->document()->isModified())
+        return;
+    // Every field is edited over several lines, but only a field of lines
+    // keeps a pasted line break: a phone number or a name stays one line.
+    const bool lines = takesLines(index.row());
+    m_view->textFieldCellChanged(
+        index.row(), lines ? text->toPlainText() : ContactTableCellDelegate::oneLineText(text->toPlainText()));
+}
+
+bool ContactInfoCellDelegate::takesLines(int row) const
+{
+    const ContactInfoTableModel &model = *m_view->infoModel();
+    return row >= 0 && row < model.rowCount() && ContactTableCellDelegate::editsLines(model.rowAt(row).type);
 }
 
 void ContactInfoCellDelegate::updateEditorGeometry(
@@ -226,6 +238,10 @@ bool ContactInfoCellDelegate::eventFilter(QObject *object, QEvent *event)
     auto *editor = qobject_cast<QPlainTextEdit *>(object);
     if (editor && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
+        // A one-line field swallows Alt+Return, as the table's cells do.
+        if (CellEditorKeys::meaningOf(*key) == CellEditorKeys::Meaning::LineBreak
+            && !takesLines(editor->property(editedRowProperty).toInt()))
+            return true;
         if (CellEditorKeys::breakLine(editor, *key))
             return true;
         if (CellEditorKeys::meaningOf(*key) == CellEditorKeys::Meaning::NextRow && m_view->insertNewlineOrTab(editor))

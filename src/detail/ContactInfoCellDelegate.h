@@ -13,7 +13,8 @@ class ContactInfoView;
 // well is a widget of its own). Every cell is set up anew for each paint.
 //
 // A text is edited in a multi-line editor: Return and Tab end the edit and
-// move to the next row, Alt+Return types a line break. A press on an enabled
+// move to the next row, Alt+Return types a line break in a field of lines;
+// any other field takes no line break, a pasted one becomes a space. A press on an enabled
 // pop-up opens its menu.
 class ContactInfoCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
@@ -46,6 +47,8 @@ private:
     void paintTextCell(QPainter *painter, const QRect &rect, int row, const QColor &textColor) const;
     const PopupButton &popupOfRow(int row) const;
     [[nodiscard]] QRect textRect(const QRect &cellRect, int row) const;
+    // Whether the row's field holds lines (note, joint names).
+    [[nodiscard]] bool takesLines(int row) const;
 
     ContactInfoView *m_view = nullptr;
     mutable PopupAndTextCell m_labeledCell;

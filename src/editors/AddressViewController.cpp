@@ -16,8 +16,6 @@
 namespace {
 
 const QString japan = QStringLiteral("JP");
-// The postal tables' street for an area without streets of its own.
-const QString noStreetPlaceholder = QStringLiteral("以下に掲載がない場合");
 
 QLineEdit *addressField(const QString &placeholder, QWidget *parent)
 {
@@ -352,11 +350,11 @@ void AddressViewController::lookUpZip()
         return;
     }
     const PostalRecord &hit = hits.first();
-    LabeledValueRecord &record = *m_labeledValue;
+    LabeledValueRecord::AddressParts &parts = *m_labeledValue->address;
+    parts.street = m_zipSearch->streetForHit(hit, parts.state, parts.city, parts.street);
     if (!hit.state.isEmpty())
-        record.address->state = hit.state;
-    record.address->city = hit.city;
-    record.address->street = hit.street == noStreetPlaceholder ? QString() : hit.street;
+        parts.state = hit.state;
+    parts.city = hit.city;
     updateUI();
     userDidChange();
 }

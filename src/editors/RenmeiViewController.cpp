@@ -36,8 +36,7 @@ RenmeiViewController::RenmeiViewController(QWidget *parent)
     connect(m_addButton, &QPushButton::clicked, this, &RenmeiViewController::addRow);
     connect(m_delButton, &QPushButton::clicked, this, &RenmeiViewController::deleteRow);
     connect(m_table, &NameListModel::nameEdited, this, &RenmeiViewController::userDidChange);
-    connect(m_cellDelegate, &CellEditingDelegate::advanceRequested, this,
-        [this](const QModelIndex &from) { editRow(from.row() + 1 < m_table->rowCount() ? from.row() + 1 : 0); });
+    connect(m_cellDelegate, &CellEditingDelegate::advanceRequested, this, &RenmeiViewController::advanceFrom);
     setControlsEditing(false);
 }
 
@@ -63,10 +62,21 @@ void RenmeiViewController::fillControls(MVPerson *person, bool /*editable*/)
     if (text && !text->isEmpty()) {
         m_table->setStringList(text->split(u'\n'));
         m_doneTitle = tr("Change");
+        m_startsEmpty = false;
     } else {
-        m_table->setStringList({QStringLiteral("太郎")});
+        // A sample name put in the row would be stored as a joint name when
+        // the user types nothing or types after it.
+        m_table->setStringList({QString()});
         m_doneTitle = tr("Add");
+        m_startsEmpty = true;
     }
+}
+
+void RenmeiViewController::contextInfoDidLoad()
+{
+    // What the user types at once is the name to add.
+    if (m_startsEmpty)
+        editRow(0);
 }
 
 void RenmeiViewController::setControlsEditing(bool editing)
@@ -111,13 +121,29 @@ void RenmeiViewController::editRow(int row)
         return;
     selectTableRow(m_tableView, row);
     m_tableView->edit(target);
+    if (auto *field = qobject_cast<QLineEdit *>(m_tableView->indexWidget(target)))
+        field->setPlaceholderText(tr("太郎"));
+}
+
+void RenmeiViewController::advanceFrom(const QModelIndex &from, bool tab)
+{
+    // The one row of a contact without joint names: Return ends the editor
+    // rather than opening the same row again.
+    if (!tab && m_startsEmpty && m_table->rowCount() == 1) {
+        doneButton()->click();
+        return;
+    }
+    editRow(from.row() + 1 < m_table->rowCount() ? from.row() + 1 : 0);
 }
 
 bool RenmeiViewController::writeResult()
 {
     m_cellDelegate->commitOpenEditor();
-    contextInfo()->values = m_table->stringList();
-    contextInfo()->dirty = true;
+    QStringList names = m_table->stringList();
+    names.removeAll(QString());
+    contextInfo()->values = names;
+    // Nothing typed for a contact without joint names changes nothing.
+    contextInfo()->dirty = !(m_startsEmpty && names.isEmpty());
     return true;
 }
 

@@ -9,9 +9,11 @@ class NameListModel;
 class QTableView;
 
 // The joint-names editor: the further people of a household printed beside
-// the addressee, one name per row. Done while editing hands back the rows
-// under "values"; Done reads "Add" for a contact without joint names and
-// "Change" otherwise, and is disabled while locked.
+// the addressee, one name per row. Done while editing hands back the names
+// under "values", empty rows left out; Done reads "Add" for a contact without
+// joint names and "Change" otherwise, and is disabled while locked. A contact
+// without joint names opens on one empty row being edited, whose Return is
+// Done; when no name was typed, nothing is handed back.
 class RenmeiViewController : public ValueEditor {
     Q_OBJECT
 
@@ -29,6 +31,7 @@ protected:
     void fillControls(MVPerson *person, bool editable) override;
     void setControlsEditing(bool editing) override;
     bool writeResult() override;
+    void contextInfoDidLoad() override;
     void didFinish() override;
     [[nodiscard]] bool readsEditEnabled() const override { return false; }
     [[nodiscard]] QString doneTitle(bool editing) const override;
@@ -39,6 +42,7 @@ private:
     void addRow();
     void deleteRow();
     void editRow(int row);
+    void advanceFrom(const QModelIndex &from, bool tab);
     [[nodiscard]] int selectedRow() const;
 
     NameListModel *m_table = nullptr;
@@ -47,4 +51,6 @@ private:
     QPushButton *m_addButton = nullptr;
     QPushButton *m_delButton = nullptr;
     QString m_doneTitle;
+    // Opened on a contact without joint names: the one row is the name to add.
+    bool m_startsEmpty = false;
 };

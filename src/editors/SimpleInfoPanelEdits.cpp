@@ -31,12 +31,17 @@ bool SimpleInfoPanelController::undoReplaceValue(const PersonValue &value, const
             return false;
         m_undoManager->registerUndo(
             this, &SimpleInfoPanelController::undoReplaceValue, held ? PersonValue(old) : PersonValue(), identifier);
-        if (!address)
-            person.deleteLabeledValueForIdentifierAtIndex(FieldId::Address, contact->labelIndex);
-        else if (held)
-            person.replaceLabeledValueAtIndex(*address, FieldId::Address, contact->labelIndex);
-        else
+        if (!address) {
+            person.deleteLabeledValueForIdentifierAtIndex(FieldId::Address, m_table->addressIndex());
+            m_table->setAddressIndex(qsizetype(contact->labelIndex));
+        } else if (held) {
+            person.replaceLabeledValueAtIndex(*address, FieldId::Address, m_table->addressIndex());
+        } else {
+            // A row below the last address adds it at the end of the list;
+            // the next parts typed edit that one.
             person.addLabeledValue(*address, FieldId::Address);
+            m_table->setAddressIndex(person.addressValues()->size() - 1);
+        }
     } else {
         static const QStringList texts{
             FieldId::FirstName, FieldId::LastName, FieldId::Company, FieldId::Renmei, FieldId::Note};

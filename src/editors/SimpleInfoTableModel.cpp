@@ -54,6 +54,7 @@ void SimpleInfoTableModel::setContact(const ContactRecordPtr &contact)
 {
     beginResetModel();
     m_contact = contact;
+    m_addressIndex = contact ? qsizetype(contact->labelIndex) : 0;
     endResetModel();
 }
 
@@ -70,7 +71,7 @@ void SimpleInfoTableModel::reload()
 LabeledValueRecord SimpleInfoTableModel::address(bool *held) const
 {
     const LabeledValueRecordPtr stored
-        = m_contact->person->labeledValueForIdentifierAtIndex(FieldId::Address, m_contact->labelIndex);
+        = m_contact->person->labeledValueForIdentifierAtIndex(FieldId::Address, m_addressIndex);
     if (held)
         *held = stored != nullptr;
     if (stored)

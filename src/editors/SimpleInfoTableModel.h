@@ -36,9 +36,13 @@ public:
     void setNewAddressLabel(const QString &label) { m_newAddressLabel = label; }
     // Every value and row height shown again.
     void reload();
-    // The contact's address the sheet edits: at the record's position, or a
-    // new one at home in Japan; the flag tells which.
+    // The contact's address the sheet edits: at its position, or a new one
+    // at home in Japan; the flag tells which.
     [[nodiscard]] LabeledValueRecord address(bool *held = nullptr) const;
+    // The address's position: the record's own, until the sheet adds the
+    // address, which then goes where the list had room for it.
+    [[nodiscard]] qsizetype addressIndex() const { return m_addressIndex; }
+    void setAddressIndex(qsizetype index) { m_addressIndex = index; }
     [[nodiscard]] QString valueText(const QString &valueKey) const;
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override;
@@ -50,6 +54,7 @@ public:
 
 private:
     ContactRecordPtr m_contact;
+    qsizetype m_addressIndex = 0;
     bool m_editable = false;
     int m_rowHeight = 24;
     QFont m_font;

@@ -45,3 +45,16 @@ ContactTablePtr ImportFileReader::contactsFromVCardText(
         contacts = converter.contactsInContainer(containers->first());
     return contacts ? contacts : std::make_shared<ContactTable>();
 }
+
+QString ImportFileReader::unreadableMessage()
+{
+    return tr("Couldn't read the file.");
+}
+
+QString ImportFileReader::unreadableInformativeText(ImportFileKind::Kind kind, const QString &readError)
+{
+    if (kind != ImportFileKind::Kind::Csv)
+        return readError.isEmpty() ? tr("Please make sure the file is vCard 2.1/3.0 file.") : readError;
+    const QString hint = tr("Please make sure the file is a valid CSV file.");
+    return readError.isEmpty() ? hint : hint + QStringLiteral("\n\n") + readError;
+}

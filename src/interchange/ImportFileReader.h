@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interchange/ImportFileKind.h"
 #include "interchange/MVvCard.h"
 #include "interchange/TextFileDecoder.h"
 
@@ -10,7 +11,7 @@
 // and, for vCard files, into contacts; no widgets, safe on any thread.
 //
 //   TextFileDecoder::Result read = ImportFileReader::readText(path, TextEncodingTable::Automatic);
-//   if (!read.ok()) { alert "Couldn't read the file." with read.errorDescription; }
+//   if (!read.ok()) { alert unreadableMessage() with unreadableInformativeText(kind, read.errorDescription); }
 //   ContactTablePtr contacts = ImportFileReader::contactsFromVCardText(read, handler);
 //
 // Only regular files are read (a FIFO would block the reader forever, a device
@@ -33,4 +34,10 @@ public:
     // stopped the reader; empty when no card was found.
     [[nodiscard]] static ContactTablePtr contactsFromVCardText(
         const TextFileDecoder::Result &read, const vCardProgressHandler &progressHandler = nullptr);
+
+    // The alert of a file read as vCard or CSV that gave no contacts: every
+    // way in (import, drop) tells the user the same. The read error is empty
+    // when the text was read but held none.
+    [[nodiscard]] static QString unreadableMessage();
+    [[nodiscard]] static QString unreadableInformativeText(ImportFileKind::Kind kind, const QString &readError);
 };

@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QHash>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
 
@@ -133,11 +134,28 @@ void addHagakiLayouts(CardWriter &card, MVPerson &person)
     }
 }
 
-void addPhoto(CardWriter &card, const QImage &image)
+// Whether the held bytes are the JPEG the photo was decoded from: a broken
+// one that the thumbnail stood in for is not.
+bool photoIsHeldJpeg(const QByteArray &held, const QImage &photo)
 {
-    if (image.isNull() || !card.takes(Photo))
+    QBuffer buffer;
+    buffer.setData(held);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    return reader.format() == "jpeg" && reader.size() == photo.size();
+}
+
+// A JPEG photo goes out as its own bytes, so that a round trip loses nothing
+// to another encoding; any other is converted.
+void addPhoto(CardWriter &card, MVPerson &person)
+{
+    if (!card.takes(Photo))
         return;
-    const QByteArray jpeg = MVvCard::jpegDataFromImage(image);
+    const QImage image = person.photo();
+    if (image.isNull())
+        return;
+    const QByteArray jpeg
+        = photoIsHeldJpeg(person.imageData(), image) ? person.imageData() : MVvCard::jpegDataFromImage(image);
     if (jpeg.isEmpty())
         return;
     card.line("PHOTO;ENCODING=b;TYPE=JPEG:").append(jpeg.toBase64().constData());
@@ -177,7 +195,7 @@ void appendCardOfPerson(std::string &out, std::string &line, MVPerson &person, c
     if (written.note)
         addNote(card, person);
     if (fromContactRow && written.photo)
-        addPhoto(card, person.photo());
+        addPhoto(card, person);
     if (written.renmei)
         addRenmei(card, person);
     if (written.layouts)
@@ -186,7 +204,7 @@ void appendCardOfPerson(std::string &out, std::string &line, MVPerson &person, c
         // The guest picture written for a contact without one would come
         // back from an import as that contact's own photo.
         if (written.photo)
-            addPhoto(card, person.photo());
+            addPhoto(card, person);
         addCategories(card, categories);
     }
 }

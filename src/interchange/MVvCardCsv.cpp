@@ -130,8 +130,12 @@ QString rowValue(MVPerson &person, const ContactIdentifier &identifier, qint64 r
             return {};
         return value->labelText() + u':' + value->stringValue;
     }
-    if (MVPerson::addressIdentifiers().contains(identifier) || identifier == FieldId::Country)
-        return {};
+    // The table's Address Detail cells show each part of the row's address
+    // alone, so it is copied without the label the whole address carries.
+    if (MVPerson::addressIdentifiers().contains(identifier)) {
+        const LabeledValueRecordPtr value = person.labeledValueForIdentifierAtIndex(FieldId::Address, row);
+        return value ? value->addressPart(identifier) : QString();
+    }
     return row == 0 ? person.stringValueForIdentifier(identifier, 0) : QString();
 }
 

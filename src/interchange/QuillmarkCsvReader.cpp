@@ -162,12 +162,15 @@ QList<qsizetype> nextQuoteLines(const QList<QStringView> &lines)
 // field opening a quote runs to the next quote, taking the following lines
 // in as it must (*line then moves past them). A quote that no later line
 // closes is an ordinary character, so that one stray quote does not swallow
-// every later record.
-QList<QStringView> splitRecord(const QList<QStringView> &lines, const QList<qsizetype> &nextQuoteLine, qsizetype *line,
-    qsizetype columns, QString &joinedLines)
+// every later record. Each field is copied as it is found: a second quoted
+// field spanning lines joins them anew, which frees the text earlier fields
+// were found in.
+QStringList splitRecord(
+    const QList<QStringView> &lines, const QList<qsizetype> &nextQuoteLine, qsizetype *line, qsizetype columns)
 {
     QStringView current = lines.at(*line);
-    QList<QStringView> fields;
+    QString joinedLines;
+    QStringList fields;
     qsizetype position = 0;
     const qsizetype wanted = std::max<qsizetype>(columns, 1);
     fields.reserve(wanted);
@@ -186,7 +189,7 @@ QList<QStringView> splitRecord(const QList<QStringView> &lines, const QList<qsiz
                 close = current.indexOf(u'"', position + 1);
             }
             if (close >= 0) {
-                fields.append(current.sliced(position + 1, close - position - 1));
+                fields.append(current.sliced(position + 1, close - position - 1).toString());
                 position = close + 1;
                 if (position >= current.size())
                     break;
@@ -197,10 +200,10 @@ QList<QStringView> splitRecord(const QList<QStringView> &lines, const QList<qsiz
         }
         const qsizetype comma = current.indexOf(u',', position);
         if (comma < 0) {
-            fields.append(current.sliced(position));
+            fields.append(current.sliced(position).toString());
             break;
         }
-        fields.append(current.sliced(position, comma - position));
+        fields.append(current.sliced(position, comma - position).toString());
         position = comma + 1;
     }
     return fields;
@@ -249,11 +252,10 @@ QuillmarkCsvReader::Result QuillmarkCsvReader::contactsFromQuillmarkCSV(const QS
                 start = comma + 1;
             }
         } else {
-            QString joinedLines;
-            const QList<QStringView> fields = splitRecord(lines, nextQuoteLine, &line, members.size(), joinedLines);
+            const QStringList fields = splitRecord(lines, nextQuoteLine, &line, members.size());
             for (qsizetype i = 0; i < fields.size() && i < members.size(); ++i) {
                 if (const OwnRecord::Member member = members.at(i))
-                    record.*member = fields.at(i).toString();
+                    record.*member = fields.at(i);
             }
         }
         if (!record.isEmpty())

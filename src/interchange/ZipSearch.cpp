@@ -142,6 +142,27 @@ using Columns = QVarLengthArray<QStringView, 16>;
     return record;
 }
 
+// What a street holds after its town: after the longest of `towns` at its
+// front, else from its first digit on ("2-3-20 メゾン101"), else nothing.
+[[nodiscard]] QString streetAfterTown(const QString &street, const QStringList &towns)
+{
+    qsizetype longest = -1;
+    for (const QString &town : towns) {
+        if (town.size() > longest && street.startsWith(town)) {
+            longest = town.size();
+        }
+    }
+    if (longest >= 0) {
+        return street.sliced(longest);
+    }
+    for (qsizetype at = 0; at < street.size(); ++at) {
+        if (street.at(at).isDigit()) {
+            return street.sliced(at);
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 ZipSearch::ZipSearch(std::shared_ptr<const PostalDatabase> database)
@@ -198,6 +219,48 @@ QList<PostalRecord> ZipSearch::addressesFromZip(const QString &zip) const
     }
     return dictionariesFromFindLines(postalCodeLines(database().areaText(), zip))
         + dictionariesFromFindLines(postalCodeLines(database().officeText(), zip));
+}
+
+QStringList ZipSearch::townsOfCity(const QString &state, const QString &city) const
+{
+    QStringList towns;
+    if (state.isEmpty() || city.isEmpty()) {
+        return towns;
+    }
+    // Prefecture, city and town stand as three quoted columns in a row on an
+    // area line; the town's column ends at its closing quote.
+    const QString pattern = u",\"" + state + u"\",\"" + city + u"\",\"";
+    const QStringView text = database().areaText();
+    forEachLineHolding(text, pattern, [&](qsizetype hit, qsizetype end) {
+        const qsizetype start = hit + pattern.size();
+        const qsizetype close = text.first(end).indexOf(u'"', start);
+        const QString town = townName(text.sliced(start, (close < 0 ? end : close) - start).toString());
+        if (!town.isEmpty()) {
+            towns.append(town);
+        }
+    });
+    return towns;
+}
+
+QString ZipSearch::streetForHit(
+    const PostalRecord &hit, const QString &state, const QString &city, const QString &street) const
+{
+    if (hit.phoneticCompany) {
+        return hit.street.isEmpty() ? street : hit.street;
+    }
+    const QString town = townName(hit.street);
+    if (town.isEmpty()) {
+        return street;
+    }
+    if (street.isEmpty()) {
+        return town;
+    }
+    return town + streetAfterTown(street, townsOfCity(state, city));
+}
+
+QString ZipSearch::townName(const QString &town)
+{
+    return town == u"以下に掲載がない場合" ? QString() : town;
 }
 
 qsizetype ZipSearch::findAddress(const QString &zip, QStringView text)

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <QVariantMap>
 
@@ -54,6 +55,24 @@ public:
     // Records of every area and then every office whose postal code begins with
     // `zip`; touches neither `table()` nor the search mode.
     [[nodiscard]] QList<PostalRecord> addressesFromZip(const QString &zip) const;
+
+    // The town areas the area table lists for a prefecture and city, in
+    // table order (a town of several codes as often), the placeholder left out.
+    [[nodiscard]] QStringList townsOfCity(const QString &state, const QString &city) const;
+
+    // The street an address takes from a postal-code hit, given the
+    // address's old prefecture, city and street: the hit's town followed by
+    // what the old street holds after its own town (block, house number,
+    // building). The old town is the longest one townsOfCity() lists at the
+    // front of the street; when none is there, the street is kept from its
+    // first digit on. An empty street becomes the town alone; a hit that
+    // names no town keeps the old street; an office's street is its own.
+    [[nodiscard]] QString streetForHit(
+        const PostalRecord &hit, const QString &state, const QString &city, const QString &street) const;
+
+    // A town area's name; empty for the placeholder of a code that names no
+    // town ("以下に掲載がない場合").
+    [[nodiscard]] static QString townName(const QString &town);
 
     // Appends to `table()` the records of the lines of `text` (a cache text)
     // whose postal code begins with `zip`, and returns the size of `table()`.

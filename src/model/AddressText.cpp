@@ -50,6 +50,47 @@ const ResolvedOrder &resolvedOrder(const QStringList &order)
     return last;
 }
 
+// Every included non-empty part in the order's turn, each followed by one space.
+QString joinedParts(const LabeledValueRecord::AddressParts &parts, const QStringList &order, int option)
+{
+    QString text;
+    // The parts and their spaces, as one allocation.
+    text.reserve(
+        parts.street.size() + parts.city.size() + parts.state.size() + parts.zip.size() + parts.country.size() + 5);
+    for (const OrderedPart &part : resolvedOrder(order).parts) {
+        if (part.option != 0 && (option & part.option) == 0)
+            continue;
+        const QString &value = parts.*part.member;
+        if (!value.isEmpty()) {
+            text += value;
+            text += u' ';
+        }
+    }
+    return text;
+}
+
+// The distinct field orders of the format table and the default one, worked
+// out again for each thread when the table's rows change (a merge or a
+// replacement of the rows leaves the list this cache holds unshared).
+const QList<QStringList> &knownOrders()
+{
+    struct Cache {
+        QList<AddressFormatRowPtr> rows;
+        QList<QStringList> orders;
+    };
+    thread_local Cache cache;
+    const QList<AddressFormatRowPtr> &rows = AddressFormatTable::shared().rows();
+    if (!cache.orders.isEmpty() && cache.rows.isSharedWith(rows))
+        return cache.orders;
+    cache.rows = rows;
+    cache.orders = {AddressFormatTable::defaultOrder()};
+    for (const AddressFormatRowPtr &row : rows) {
+        if (!row->order.isEmpty() && !cache.orders.contains(row->order))
+            cache.orders.append(row->order);
+    }
+    return cache.orders;
+}
+
 QString formattedAddress(const LabeledValueRecord::AddressParts &address, const StorePostalAddress *held,
     const QString &countryCode, int option)
 {
@@ -90,20 +131,19 @@ QString AddressText::addressFromLabeledValue(LabeledValueRecord *address, int op
     // Made line by line; the address keeps it for as long as it lives.
     formatted.squeeze();
     parts.formattedString = formatted;
-    QString text;
-    // The parts and their spaces, as one allocation.
-    text.reserve(
-        parts.street.size() + parts.city.size() + parts.state.size() + parts.zip.size() + parts.country.size() + 5);
-    for (const OrderedPart &part : resolvedOrder(fieldOrderFor(code)).parts) {
-        if (part.option != 0 && (option & part.option) == 0)
-            continue;
-        const QString &value = parts.*part.member;
-        if (!value.isEmpty()) {
-            text += value;
-            text += u' ';
-        }
+    return joinedParts(parts, fieldOrderFor(code), option);
+}
+
+bool AddressText::isTextInAnyKnownOrder(const LabeledValueRecord &address, const QString &text)
+{
+    if (text == address.stringValue)
+        return true;
+    const LabeledValueRecord::AddressParts &parts = address.addressParts();
+    for (const QStringList &order : knownOrders()) {
+        if (joinedParts(parts, order, IncludeCountryAndZIP) == text)
+            return true;
     }
-    return text;
+    return false;
 }
 
 void AddressText::updateAddressValue(LabeledValueRecord *address, int option)

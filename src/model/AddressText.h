@@ -32,6 +32,10 @@ public:
     // the range table and the find code count on that final space. Also
     // stores the platform's mailing form in "formattedString".
     static QString addressFromLabeledValue(LabeledValueRecord *address, int option);
+    // Whether the text is the address's one-line text (both options) in any
+    // field order the format table knows. A text made where another country
+    // was the default one holds the same parts in that country's order.
+    [[nodiscard]] static bool isTextInAnyKnownOrder(const LabeledValueRecord &address, const QString &text);
     // "No label" for an address without one, then its display text.
     static void updateAddressValue(LabeledValueRecord *address, int option);
 

@@ -89,11 +89,27 @@ void HagakiView::setPrintOptions(const PrintOptionsRecordPtr &options)
 void HagakiView::setReceiverPersons(const PrintContactList &receivers)
 {
     m_receiverPersons = receivers;
+    m_shownReceiver = 0;
     forgetLaidOutPages();
     resetCursorRects();
     if (!m_receiverPersons.isEmpty())
         updateTextObjectForReceiver(m_receiverPersons.first());
     update();
+}
+
+void HagakiView::setShownReceiver(qsizetype index)
+{
+    if (index < 0 || index >= m_receiverPersons.size() || index == m_shownReceiver)
+        return;
+    m_shownReceiver = index;
+    resetCursorRects();
+    updateTextObjectForReceiver(m_receiverPersons.at(index));
+    update();
+}
+
+PrintContactRecordPtr HagakiView::shownReceiver() const
+{
+    return m_receiverPersons.value(m_shownReceiver);
 }
 
 void HagakiView::setSenderPerson(const PrintContactRecordPtr &sender)

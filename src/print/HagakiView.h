@@ -58,9 +58,13 @@ public:
     void setSelectedStyle(const QString &style) { m_selectedStyle = style; }
     [[nodiscard]] const PrintInfoPtr &printInfo() const { return m_printInfo; }
     void setPrintInfo(const PrintInfoPtr &printInfo) override { m_printInfo = printInfo; }
-    // Lays out the first receiver and redraws.
+    // Shows and lays out the first receiver, and redraws.
     void setReceiverPersons(const PrintContactList &receivers);
     [[nodiscard]] PrintContactList receiverPersons() const override { return m_receiverPersons; }
+    // The receiver at the index is the one a postcard or envelope shows on
+    // screen; the receivers' order, which is the pages', stays.
+    void setShownReceiver(qsizetype index);
+    [[nodiscard]] PrintContactRecordPtr shownReceiver() const override;
     // Lays out the sender; the caller redraws.
     void setSenderPerson(const PrintContactRecordPtr &sender);
     [[nodiscard]] PrintContactRecordPtr senderPerson() const override { return m_senderPerson; }
@@ -236,7 +240,7 @@ private:
     void drawCard(DrawList &drawList) const;
     void drawBlock(const TextObject &object, const QPointF &origin, DrawList &drawList) const;
     [[nodiscard]] bool skipsReceiverBlocks(qsizetype pageIndex) const;
-    // The receiver a page draws: the first on screen, the page's own when
+    // The receiver a page draws: the shown one on screen, the page's own when
     // printing; null past the receivers.
     [[nodiscard]] PrintContactRecordPtr pagePerson(qsizetype page) const;
     // A page whose text no face could draw shows its background alone; the
@@ -256,6 +260,7 @@ private:
 
     PrintInfoPtr m_printInfo;
     PrintContactList m_receiverPersons;
+    qsizetype m_shownReceiver = 0;
     PrintContactRecordPtr m_senderPerson;
     // The blocks' places in objectTable().
     static constexpr qsizetype receiverNameBlock = 0;

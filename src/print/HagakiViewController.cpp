@@ -62,6 +62,9 @@ void HagakiViewController::updateUI()
     m_hagakiView->resetCursorRects();
     // Options and paper are already the view's own.
     PrintViewBuilder::layOut(*m_hagakiView, {m_receiverPersons, m_senderPerson, m_selectedStyle, nullptr, nullptr});
+    const qsizetype shown = m_receiverPersons.indexOf(m_shownReceiver);
+    if (shown > 0)
+        m_hagakiView->setShownReceiver(shown);
     m_hagakiView->update();
 }
 

@@ -12,8 +12,9 @@
 
 class UserDefaults;
 
-// The postcard preview beside the contact table: one page of the chosen
-// print style for the first selected row, with the sender the user marked.
+// The postcard preview beside the contact table: the first page of the chosen
+// print style for the selected rows (a postcard or envelope: the card of the
+// row the detail pane shows), with the sender the user marked.
 // It holds its own copy of the print options, shared with its view and with
 // every print job made from it, so that an envelope block moved here prints
 // where it was moved; the copy is taken afresh whenever the options sheet
@@ -42,6 +43,7 @@ public:
     // The table's rows; the view draws values made from them.
     [[nodiscard]] const PrintSourceRows &receiverPersons() const { return m_receiverPersons; }
     void setReceiverPersons(const PrintSourceRows &receivers) override { m_receiverPersons = receivers; }
+    void setShownReceiver(const SubContactRecordPtr &row) override { m_shownReceiver = row; }
     [[nodiscard]] SubContactRecordPtr senderPerson() const override { return m_senderPerson; }
     void setSenderPerson(const SubContactRecordPtr &sender) override { m_senderPerson = sender; }
     void setSelectedStyle(const QString &style) override { m_selectedStyle = style; }
@@ -74,6 +76,7 @@ private:
     QPointer<HagakiView> m_hagakiView;
     PrintOptionsRecordPtr m_printOptions;
     PrintSourceRows m_receiverPersons;
+    SubContactRecordPtr m_shownReceiver;
     SubContactRecordPtr m_senderPerson;
     QString m_selectedStyle = HagakiView::hagakiStyle;
     PrintInfoPtr m_printInfo;

@@ -99,7 +99,7 @@ void HagakiView::drawHagakiRect(const QRectF &rect, DrawList &drawList)
 PrintContactRecordPtr HagakiView::pagePerson(qsizetype page) const
 {
     if (!m_printing)
-        return m_receiverPersons.isEmpty() ? nullptr : m_receiverPersons.first();
+        return shownReceiver();
     return page >= 0 && page < m_receiverPersons.size() ? m_receiverPersons.at(page) : nullptr;
 }
 

@@ -443,8 +443,7 @@ void HagakiView::saveBlock(const TextObject &object)
         return;
     }
     const bool sender = object.isSender();
-    const PrintContactRecordPtr record
-        = sender ? m_senderPerson : (m_receiverPersons.isEmpty() ? nullptr : m_receiverPersons.first());
+    const PrintContactRecordPtr record = sender ? m_senderPerson : shownReceiver();
     if (record && !sender && !record->layoutDict)
         record->layoutDict = std::make_shared<LabeledValueRecord>();
     if (record && record->layoutDict) {

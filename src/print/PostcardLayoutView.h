@@ -7,7 +7,8 @@
 #include <QString>
 
 // The preview's postcard view as the window's controller sees it: the print
-// values it draws, each made from a table row, and the paper it draws on.
+// values it draws, each made from a table row, the one whose card it shows,
+// and the paper it draws on.
 //
 // When the user has moved or resized a text block in layout mode, the view
 // writes the block's rectangle into the value's "layoutDict" and posts
@@ -21,6 +22,8 @@ public:
     virtual ~PostcardLayoutView() = default;
 
     [[nodiscard]] virtual PrintContactList receiverPersons() const = 0;
+    // The receiver whose card the view shows and lays out; null without one.
+    [[nodiscard]] virtual PrintContactRecordPtr shownReceiver() const = 0;
     [[nodiscard]] virtual PrintContactRecordPtr senderPerson() const = 0;
     virtual void setPrintInfo(const PrintInfoPtr &printInfo) = 0;
 };

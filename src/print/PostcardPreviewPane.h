@@ -10,12 +10,16 @@
 // the sender and the printing flag are plain properties: only updateUI()
 // makes the print values of the rows and redraws. The layout notifications
 // name the preview's view as their object; what they are about is the view's
-// first receiver and its sender, each a value that knows its table row.
+// shown receiver and its sender, each a value that knows its table row.
 class PostcardPreviewPane {
 public:
     virtual ~PostcardPreviewPane() = default;
 
+    // The selected rows in the table's order, as they print.
     virtual void setReceiverPersons(const QList<SubContactRecordPtr> &receivers) = 0;
+    // The row the detail pane shows: a postcard or envelope preview, which
+    // shows one card, shows this one of the receivers.
+    virtual void setShownReceiver(const SubContactRecordPtr &row) = 0;
     [[nodiscard]] virtual SubContactRecordPtr senderPerson() const = 0;
     virtual void setSenderPerson(const SubContactRecordPtr &sender) = 0;
     virtual void setPrinting(bool printing) = 0;

@@ -129,10 +129,12 @@ QRawFont TextGlyphs::sizedFont(const QFont &font, qreal size)
 
 QRawFont TextGlyphs::primaryFace(const QFont &font)
 {
-    static QHash<QString, QRawFont> faces;
-    const QFont reference = atLayoutSize(font);
-    return cachedFont(faces, reference.key(), [&reference] {
-        const QRawFont face = QRawFont::fromFont(reference);
+    // Known by the font asked for, whatever its size: fonts that compare
+    // equal ask for the same face, and comparing them costs far less than
+    // spelling out their keys on every line measured.
+    static QHash<QFont, QRawFont> faces;
+    return cachedFont(faces, font, [&font] {
+        const QRawFont face = QRawFont::fromFont(atLayoutSize(font));
         return isFace(face) ? face : QRawFont();
     });
 }

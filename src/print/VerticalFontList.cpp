@@ -8,10 +8,16 @@
 #include <QGuiApplication>
 #include <QRawFont>
 #include <QSet>
+#include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -68,6 +74,22 @@ void stopBuilding()
     published().build.waitForFinished();
 }
 
+// The list built on a thread of its own that has ended when this returns:
+// the faces the build opens, the font files they map and the engines made of
+// them belong to the thread that opened them, and go with it. What they took
+// is handed back to the system, so that the process keeps the list alone.
+VerticalFontEntries buildOnThreadOfItsOwn()
+{
+    VerticalFontEntries entries;
+    const std::unique_ptr<QThread> thread(QThread::create([&entries] { entries = VerticalFontList::build(); }));
+    thread->start();
+    thread->wait();
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+    return entries;
+}
+
 } // namespace
 
 void VerticalFontList::startBuilding()
@@ -76,7 +98,7 @@ void VerticalFontList::startBuilding()
     std::call_once(list.started, [&list] {
         qAddPostRoutine(stopBuilding);
         list.build = QtConcurrent::run([&list] {
-            auto fonts = std::make_shared<const VerticalFontEntries>(build());
+            auto fonts = std::make_shared<const VerticalFontEntries>(buildOnThreadOfItsOwn());
             std::atomic_store(&list.fonts, std::shared_ptr<const VerticalFontEntries>(fonts));
         });
     });
@@ -99,8 +121,12 @@ bool VerticalFontList::isVerticalFace(const QString &family, const QString &styl
         return false;
     const QList<quint32> glyphs = raw.glyphIndexesForString(QString(QChar(ideographicComma)));
     const quint32 plain = glyphs.value(0);
-    return plain != 0 && VerticalGlyphForms::verticalGlyph(raw, ideographicComma, plain) != plain
-        && VerticalGlyphForms::hasVerticalVariant(raw);
+    if (plain == 0)
+        return false;
+    // Every installed face is asked once: what is learned is kept, not the
+    // face's tables.
+    const VerticalGlyphForms::Survey survey = VerticalGlyphForms::survey(raw, ideographicComma, plain);
+    return survey.verticalGlyph != plain && survey.hasVerticalVariant;
 }
 
 VerticalFontEntries VerticalFontList::build()

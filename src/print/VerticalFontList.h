@@ -16,9 +16,9 @@ struct VerticalFontEntry {
 };
 using VerticalFontEntries = QList<VerticalFontEntry>;
 
-// The faces that set Japanese vertically, built once per process on the
-// global thread pool and published whole, so that a reader never sees half
-// a list.
+// The faces that set Japanese vertically, built once per process off the
+// main thread and published whole, so that a reader never sees half a list.
+// The process keeps the list, not the faces the build opened to make it.
 class VerticalFontList {
 public:
     VerticalFontList() = delete;

@@ -32,6 +32,12 @@ bool ContactTableCellDelegate::editsLines(const ContactIdentifier &identifier)
     return identifier == FieldId::Renmei || identifier == FieldId::Note || identifier == FieldId::Street;
 }
 
+QString ContactTableCellDelegate::oneLineText(QString text)
+{
+    static const QRegularExpression lineBreaks(QStringLiteral("\\r\\n|[\\r\\n\\x{2028}\\x{2029}]"));
+    return text.replace(lineBreaks, QStringLiteral(" "));
+}
+
 QString ContactTableCellDelegate::editedText(const QModelIndex &index) const
 {
     const SubContactRecordPtr row = m_model->subContactAt(index.row());
@@ -85,10 +91,8 @@ void ContactTableCellDelegate::setModelData(
 {
     QString text = textOfEditor(editor);
     // A one-line field takes pasted lines as one line.
-    if (qobject_cast<QLineEdit *>(editor)) {
-        static const QRegularExpression lineBreaks(QStringLiteral("\\r\\n|[\\r\\n\\x{2028}\\x{2029}]"));
-        text.replace(lineBreaks, QStringLiteral(" "));
-    }
+    if (qobject_cast<QLineEdit *>(editor))
+        text = oneLineText(std::move(text));
     Q_EMIT const_cast<ContactTableCellDelegate *>(this)->cellTextEdited(index, text);
 }
 

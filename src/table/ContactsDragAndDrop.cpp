@@ -1,7 +1,9 @@
 #include "table/ContactsDragAndDrop.h"
 
+#include "interchange/ImportFileKind.h"
 #include "interchange/ImportFileReader.h"
 #include "interchange/MVvCard.h"
+#include "platform/widgets/AlertPresenter.h"
 #include "table/CheckboxAndTextCell.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewController.h"
@@ -15,11 +17,12 @@
 #include <QClipboard>
 #include <QHash>
 #include <QMimeData>
-#include <QMimeDatabase>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSet>
 #include <QStyle>
 #include <QTableView>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -203,6 +206,9 @@ bool ContactsDragAndDrop::eventFilter(QObject *watched, QEvent *event)
         m_controller->tableView()->setDragEnabled(!isOnCellControl(press->position().toPoint()));
     } else if (event->type() == QEvent::MouseButtonRelease) {
         m_controller->tableView()->setDragEnabled(true);
+    } else if (event->type() == QEvent::DragEnter) {
+        // A new drag: its files may have changed since the last one.
+        m_checkedDrag = {};
     }
     return QObject::eventFilter(watched, event);
 }
@@ -264,7 +270,7 @@ bool ContactsDragAndDrop::validateDrop(const QMimeData *data, int row, DropOpera
         return false;
     if (DraggingMimeData::isFromApplication(data))
         return true;
-    return DragType::hasVCard(data) || !droppedVCardFiles(data).isEmpty();
+    return DragType::hasVCard(data) || holdsVCardFiles(data);
 }
 
 bool ContactsDragAndDrop::acceptDrop(const QMimeData *data, int row, DropOperation operation)
@@ -283,40 +289,70 @@ bool ContactsDragAndDrop::acceptDrop(const QMimeData *data, int row, DropOperati
     return acceptFiles(data);
 }
 
+// A file is taken as vCard by the content its head shows, whatever its name
+// ("contacts.txt" from a phone), and by its name where the content can't
+// tell: an unreadable "x.vcf" is taken, to be told about when it is read.
 QStringList ContactsDragAndDrop::droppedVCardFiles(const QMimeData *data)
 {
-    static const QMimeDatabase types;
     QStringList paths;
     for (const QUrl &url : data->urls()) {
         if (!url.isLocalFile())
             continue;
         const QString path = url.toLocalFile();
-        if (types.mimeTypeForFile(path).inherits(DragType::vCard))
+        if (ImportFileKind::ofFile(path, ImportFileKind::ofExtension(path)) == ImportFileKind::Kind::VCard)
             paths.append(path);
     }
     return paths;
 }
 
+// Asked at every move of a drag: the files' heads are read once per drag.
+bool ContactsDragAndDrop::holdsVCardFiles(const QMimeData *data) const
+{
+    const QList<QUrl> urls = data->urls();
+    if (data != m_checkedDrag.data || urls != m_checkedDrag.urls)
+        m_checkedDrag = {data, urls, !droppedVCardFiles(data).isEmpty()};
+    return m_checkedDrag.holdsVCardFiles;
+}
+
 // Each file is read as an import reads it: a regular file of limited size,
-// in the encoding recognised, whose charset the reader is told.
+// in the encoding recognised, whose charset the reader is told. A file that
+// gives no contact is alerted about as the import alerts about it.
 bool ContactsDragAndDrop::acceptFiles(const QMimeData *data)
 {
     QList<ContactRecordPtr> contacts;
+    QStringList failures;
     for (const QString &path : droppedVCardFiles(data)) {
         const TextFileDecoder::Result read = ImportFileReader::readText(path, TextEncodingTable::Automatic);
-        if (!read.ok()) {
-            qWarning("%s: ERROR can't read %s: %s", Q_FUNC_INFO, qPrintable(path), qPrintable(read.errorDescription));
-            continue;
-        }
-        const ContactTablePtr readContacts = ImportFileReader::contactsFromVCardText(read);
+        const ContactTablePtr readContacts = read.ok() ? ImportFileReader::contactsFromVCardText(read) : nullptr;
         if (!readContacts || readContacts->isEmpty()) {
-            qWarning("%s: ERROR no card in %s", Q_FUNC_INFO, qPrintable(path));
+            qWarning(
+                "%s: ERROR no card read from %s: %s", Q_FUNC_INFO, qPrintable(path), qPrintable(read.errorDescription));
+            failures.append(
+                ImportFileReader::unreadableInformativeText(ImportFileKind::Kind::VCard, read.errorDescription));
             continue;
         }
         contacts.append(*readContacts);
     }
+    if (!failures.isEmpty())
+        alertUnreadableFilesLater(failures);
     if (contacts.isEmpty())
         return false;
     m_controller->delegate()->addDroppedContacts(contacts);
     return true;
+}
+
+// After the drop has returned: a modal alert inside the drop event would keep
+// the program the files came from waiting for the drop's end.
+void ContactsDragAndDrop::alertUnreadableFilesLater(const QStringList &informativeTexts)
+{
+    QTimer::singleShot(0, this, [self = QPointer<ContactsDragAndDrop>(this), informativeTexts] {
+        // Each alert runs modally; the window may close while one shows.
+        for (const QString &informative : informativeTexts) {
+            ContactsViewControllerDelegate *delegate = self ? self->m_controller->delegate() : nullptr;
+            AlertPresenter *alerts = delegate ? delegate->alertPresenter() : nullptr;
+            if (!alerts)
+                return;
+            alerts->showAlert(self->m_controller->window(), ImportFileReader::unreadableMessage(), informative);
+        }
+    });
 }

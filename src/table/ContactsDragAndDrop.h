@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 class ContactsViewController;
 class DraggingMimeData;
@@ -62,9 +63,19 @@ private:
     [[nodiscard]] bool isFromThisTable(const QMimeData *data) const;
     // A press on a check box or a label pop-up of a cell works that control.
     [[nodiscard]] bool isOnCellControl(const QPoint &position) const;
-    // The local files of the data whose type is a vCard's.
+    // The local files of the data that hold vCard text.
     [[nodiscard]] static QStringList droppedVCardFiles(const QMimeData *data);
+    [[nodiscard]] bool holdsVCardFiles(const QMimeData *data) const;
     bool acceptFiles(const QMimeData *data);
+    // One alert per file that gave no contact, with its informative text.
+    void alertUnreadableFilesLater(const QStringList &informativeTexts);
 
     ContactsViewController *m_controller = nullptr;
+    // The drag whose files validateDrop last looked into.
+    struct CheckedDrag {
+        const QMimeData *data = nullptr;
+        QList<QUrl> urls;
+        bool holdsVCardFiles = false;
+    };
+    mutable CheckedDrag m_checkedDrag;
 };

@@ -433,9 +433,8 @@ void ContactsViewController::tableViewSelectionDidChange()
     Q_EMIT selectionDidChange();
     if (!m_delegate || m_selectingQuietly)
         return;
-    const int current = m_tableView->selectionModel()->currentIndex().row();
-    if (current < 0 || !m_tableView->selectionModel()->isRowSelected(current))
-        return;
-    if (const SubContactRecordPtr row = m_model->subContactAt(current))
+    // A Ctrl+click that deselects the current row changes the selection too:
+    // the others hear of it, with the last selected row standing for it.
+    if (const SubContactRecordPtr row = m_model->subContactAt(selectedRow()))
         m_delegate->rowSelectionDidChange(row);
 }

@@ -354,10 +354,16 @@ private:
     bool returnToRow(int column, int editedRow, int nextRow);
     bool beginEditingAt(int column, int row);
     [[nodiscard]] bool isCheckboxOn(int column, int row) const;
+    [[nodiscard]] LabeledValueRecordPtr addressForBox(const SubContactRecordPtr &record, bool &added);
+    [[nodiscard]] PopoverContextInfoPtr contextForRow(
+        const PopoverContextInfo &context, const SubContactRecordPtr &row) const;
     struct OpenCellEdit {
         SubContactRecordPtr row;
         ContactIdentifier identifier;
         QString text;
+        // The selection from its anchor to the cursor.
+        int anchor = 0;
+        int cursor = 0;
         QList<SubContactRecordPtr> rows;
     };
     [[nodiscard]] std::optional<OpenCellEdit> takeOpenCellEdit();

@@ -165,20 +165,10 @@ void ContactsViewController::checkBoxCellChanged(int column, int row, bool check
     const TableColumn cell = m_model->columns().at(column);
     if (cell.kind != TableColumn::Kind::Sender && cell.kind != TableColumn::Kind::CompanyOrRenmei)
         return;
-    MVPerson &person = *record->person;
     bool changed = false;
     {
         const UndoGroup group(m_delegate->undoManager());
-        LabeledValueRecordPtr address = TableColumn::labeledValueAt(person, FieldId::Address, record->labelIndex);
-        if (!address) {
-            // The empty address is undone with the flag.
-            LabeledValueRecord empty;
-            empty.label = QStringLiteral("home");
-            values->undoAddLabeledValue(empty, FieldId::Address, record);
-            const LabeledValueListPtr addresses = person.labeledValues(FieldId::Address);
-            address = addresses && !addresses->isEmpty() ? addresses->last() : nullptr;
-            changed = true;
-        }
+        const LabeledValueRecordPtr address = addressForBox(record, changed);
         if (!address)
             return;
         LabeledValueRecord edited = *address;
@@ -202,6 +192,24 @@ void ContactsViewController::checkBoxCellChanged(int column, int row, bool check
     markWindowEdited();
     selectRowsOfRecordsAfterRebuild(recordsOfRows(selectedRowIndexes()));
     m_delegate->updateTableLater();
+}
+
+// The row's address, or on the row right after the contact's last address
+// a new empty "home" one, which is undone with the flag. Further down an
+// address added would land on a row above the one clicked: none.
+LabeledValueRecordPtr ContactsViewController::addressForBox(const SubContactRecordPtr &record, bool &added)
+{
+    MVPerson &person = *record->person;
+    if (LabeledValueRecordPtr address = TableColumn::labeledValueAt(person, FieldId::Address, record->labelIndex))
+        return address;
+    const LabeledValueListPtr addresses = person.labeledValues(FieldId::Address);
+    if (!addresses || record->labelIndex != addresses->size())
+        return nullptr;
+    LabeledValueRecord empty;
+    empty.label = QStringLiteral("home");
+    m_delegate->valueEditorDelegate()->undoAddLabeledValue(empty, FieldId::Address, record);
+    added = true;
+    return TableColumn::labeledValueAt(person, FieldId::Address, record->labelIndex);
 }
 
 // The earlier sender's mark is cleared through its own row's record, on

@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTableView>
+#include <QTextCursor>
 
 namespace {
 
@@ -232,10 +233,17 @@ std::optional<ContactsViewController::OpenCellEdit> ContactsViewController::take
     OpenCellEdit open;
     open.row = m_model->subContactAt(m_editedIndex.row());
     open.identifier = m_model->columns().value(m_editedIndex.column()).identifier;
-    if (const auto *line = qobject_cast<QLineEdit *>(editor))
+    if (const auto *line = qobject_cast<QLineEdit *>(editor)) {
         open.text = line->text();
-    else if (const auto *lines = qobject_cast<QPlainTextEdit *>(editor))
+        open.cursor = line->cursorPosition();
+        open.anchor = open.cursor;
+        if (line->hasSelectedText())
+            open.anchor = line->selectionStart() == open.cursor ? line->selectionEnd() : line->selectionStart();
+    } else if (const auto *lines = qobject_cast<QPlainTextEdit *>(editor)) {
         open.text = lines->toPlainText();
+        open.anchor = lines->textCursor().anchor();
+        open.cursor = lines->textCursor().position();
+    }
     open.rows = m_editRows;
     m_cellDelegate->endEditing(editor, false);
     m_editedIndex = QPersistentModelIndex();
@@ -254,9 +262,17 @@ void ContactsViewController::reopenCellEdit(const OpenCellEdit &open)
     m_editedIndex = index;
     openEditor(index);
     m_editRows = open.rows;
+    // The editor that Return opened has its text selected until the commit's
+    // refresh brings it here: typing must still replace that text.
     QWidget *editor = m_tableView->indexWidget(index);
-    if (auto *line = qobject_cast<QLineEdit *>(editor))
+    if (auto *line = qobject_cast<QLineEdit *>(editor)) {
         line->setText(open.text);
-    else if (auto *lines = qobject_cast<QPlainTextEdit *>(editor))
+        line->setSelection(open.anchor, open.cursor - open.anchor);
+    } else if (auto *lines = qobject_cast<QPlainTextEdit *>(editor)) {
         lines->setPlainText(open.text);
+        QTextCursor cursor = lines->textCursor();
+        cursor.setPosition(open.anchor);
+        cursor.setPosition(open.cursor, QTextCursor::KeepAnchor);
+        lines->setTextCursor(cursor);
+    }
 }

@@ -214,9 +214,8 @@ bool ContactsViewController::applyEditorResultToRows(
         if (!row || !row->person || done.contains(row->person.get()))
             continue;
         done.insert(row->person.get());
-        auto own = std::make_shared<PopoverContextInfo>(*context);
-        own->value = ownCopy(context->value);
-        if (applyValueEditorResult(own, row, values))
+        const PopoverContextInfoPtr own = contextForRow(*context, row);
+        if (own && applyValueEditorResult(own, row, values))
             changed = true;
     }
     if (undoManager)
@@ -227,6 +226,24 @@ bool ContactsViewController::applyEditorResultToRows(
         m_delegate->updateTableLater();
     }
     return changed;
+}
+
+// The edited value's number is the clicked contact's: in any other contact
+// the result lands on the value that contact's row shows, and a contact
+// whose row shows none of the field is left as it is (null).
+PopoverContextInfoPtr ContactsViewController::contextForRow(
+    const PopoverContextInfo &context, const SubContactRecordPtr &row) const
+{
+    auto own = std::make_shared<PopoverContextInfo>(context);
+    own->value = ownCopy(context.value);
+    const bool clicked = context.contact && context.contact->person == row->person;
+    if (clicked || !replacesOneLabeledValue(context))
+        return own;
+    const LabeledValueRecordPtr shown = TableColumn::labeledValueAt(*row->person, context.type, row->labelIndex);
+    if (!shown || !TableColumn::passesLabelFilter(*shown, m_model->selectedLabels()))
+        return nullptr;
+    own->value = editedValueOver(std::get<LabeledValueRecord>(context.value), *shown);
+    return own;
 }
 
 void ContactsViewController::selectRowsOfRecordsAfterRebuild(const QList<SubContactRecordPtr> &rows)

@@ -1,6 +1,7 @@
 #include "AddressBookTestSupport.h"
 
 #include "app/AppDelegate.h"
+#include "app/Document.h"
 #include "app/DocumentController.h"
 #include "app/ProgressJob.h"
 #include "app/ViewController.h"
@@ -21,6 +22,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPointer>
+#include <QStringEncoder>
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
@@ -219,6 +221,49 @@ INSTANTIATE_TEST_SUITE_P(Files, UnreadableDocument,
             u"Please make sure the file is a valid CSV file, or text encoding."_s},
         UnreadableRow{"Binary", u"image.vcf"_s, QByteArray("\x89PNG\0\0", 6), QString()}),
     [](const testing::TestParamInfo<UnreadableRow> &info) { return std::string(info.param.name); });
+
+// A file that begins with a card opens as a vCard document whatever its
+// name; other text keeps going by its name.
+struct OpenedByContentRow {
+    const char *name;
+    QString file;
+    QByteArray bytes;
+    QString type;
+    QStringList names;
+};
+
+class OpenedByContent : public DocumentWindow, public testing::WithParamInterface<OpenedByContentRow> { };
+
+TEST_P(OpenedByContent, TakesTheTypeTheContentShows)
+{
+    const QString path = writeFile(GetParam().file, GetParam().bytes);
+    ASSERT_TRUE(documents().openFile(path)) << qPrintable(m_alerts.alerts.value(0).informativeText);
+    WindowController *window = documents().windowOfFile(path);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->documentType(), GetParam().type);
+    QStringList names = namesOf(window->mainViewController()->contactTable());
+    names.sort();
+    EXPECT_EQ(names, GetParam().names);
+    EXPECT_EQ(window->editButton()->isEnabled(), GetParam().type == Document::vCardType);
+    EXPECT_TRUE(m_alerts.alerts.isEmpty());
+}
+
+const QByteArray zedsCard = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Quill;Zed;;;\r\nFN:Zed Quill\r\nEND:VCARD\r\n";
+
+QByteArray utf16BigEndianWithMark(const QByteArray &latin1)
+{
+    QStringEncoder encoder(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
+    return encoder.encode(QString::fromLatin1(latin1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, OpenedByContent,
+    testing::Values(
+        OpenedByContentRow{"CardNamedTxt", u"phone.txt"_s, "\r\n" + zedsCard, Document::vCardType, {u"Zed Quill"_s}},
+        OpenedByContentRow{"Utf16CardNamedTxt", u"phone16.txt"_s, utf16BigEndianWithMark(zedsCard), Document::vCardType,
+            {u"Zed Quill"_s}},
+        OpenedByContentRow{"CardNamedCsv", u"cards.csv"_s, zedsCard, Document::vCardType, {u"Zed Quill"_s}},
+        OpenedByContentRow{"CsvNamedTxt", u"list.txt"_s, "Name,Company\nAnn,ACME\n", Document::csvType, {u"Ann"_s}}),
+    [](const testing::TestParamInfo<OpenedByContentRow> &info) { return std::string(info.param.name); });
 
 TEST_F(DocumentWindow, CsvWithoutHeaderTellsTheOrderTaken)
 {

@@ -19,14 +19,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
+#include <QUrl>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -90,7 +95,33 @@ protected:
         return rows;
     }
 
+    [[nodiscard]] QString writeFile(const QString &name, const QByteArray &bytes) const
+    {
+        const QString path = QDir(m_files).filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return path;
+    }
+    // Drops the local file between the table's first two rows, as a file
+    // manager's drag delivers it.
+    bool dropFile(const QString &path) const
+    {
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(path)});
+        QTableView *view = table().tableView();
+        const QPoint between = view->visualRect(view->model()->index(1, 1)).topLeft() + QPoint(10, 1);
+        return DragEvents::drop(view->viewport(), between, &files);
+    }
+    [[nodiscard]] qsizetype contactsNamed(const QString &firstName) const
+    {
+        const ContactTable &shown = *mainView().contactTable();
+        return std::count_if(shown.cbegin(), shown.cend(), [&](const ContactRecordPtr &contact) {
+            return !contact->deleted && contact->person->nameValue()->firstName == firstName;
+        });
+    }
+
     GeneratedAddressBook m_book{12, TestEnvironment::makeScratchFolder(u"drag-window"_s)};
+    QString m_files = TestEnvironment::makeScratchFolder(u"dropped-files"_s);
     RecordingAlertPresenter m_alerts;
     LaunchedAddressBook m_app{m_book, &m_alerts};
 };
@@ -210,5 +241,119 @@ TEST_F(WindowDragAndDrop, AnotherWindowsRowsDroppedOnTheTableAreOneUndoStep)
     EXPECT_FALSE(window().undoManager()->canUndo());
     EXPECT_EQ(zedsShown(), 0);
 }
+
+// Opens the pop-up's menu as the user does and clicks the item of the key.
+void chooseFromMenu(QWidget *window, QMenu *menu, const QVariant &key)
+{
+    menu->popup(window->mapToGlobal(QPoint(60, 60)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QAction *found = nullptr;
+    for (QAction *item : menu->actions()) {
+        if (item->data() == key && !item->menu())
+            found = item;
+    }
+    ASSERT_TRUE(found) << qPrintable(key.toString());
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(found).center());
+    menu->close();
+}
+
+QString unquoted(const QString &cell)
+{
+    return cell.size() >= 2 && cell.startsWith(u'"') && cell.endsWith(u'"') ? cell.sliced(1, cell.size() - 2) : cell;
+}
+
+// In the Address Detail view Ctrl+C and Edit ▸ Copy as CSV carry the postal
+// code, prefecture, city and street each row's cells show, with no label.
+TEST_F(WindowDragAndDrop, CopyInAddressDetailCarriesTheAddressPartsTheCellsShow)
+{
+    chooseFromMenu(&window(), window().viewTypePopup()->menu(), u"Address Detail"_s);
+    const QStringList columns = table().columnIdentifiers();
+    const QAbstractItemModel *cells = table().tableView()->model();
+    const qsizetype zipColumn = columns.indexOf(FieldId::ZIP);
+    ASSERT_GE(zipColumn, 0) << qPrintable(columns.join(u','));
+    QList<int> rows;
+    for (int row = 0; row < table().subContactTable().size() && rows.size() < 3; ++row) {
+        if (!cells->index(row, int(zipColumn)).data().toString().isEmpty())
+            rows.append(row);
+    }
+    ASSERT_EQ(rows.size(), 3);
+    table().selectRowIndexes(rows);
+    table().makeFirstResponder();
+    QTest::keyClick(table().tableView(), Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QGuiApplication::clipboard()->text().split(u'\n');
+    ASSERT_EQ(lines.size(), rows.size());
+    for (const ContactIdentifier &part : {FieldId::ZIP, FieldId::State, FieldId::City, FieldId::Street}) {
+        const qsizetype column = columns.indexOf(part);
+        ASSERT_GE(column, 0) << qPrintable(part);
+        for (qsizetype line = 0; line < lines.size(); ++line) {
+            const QString shown = cells->index(rows.at(line), int(column)).data().toString();
+            EXPECT_EQ(unquoted(lines.at(line).split(u'\t').value(column)), shown) << qPrintable(part) << line;
+        }
+    }
+
+    window().validateCopyCommands();
+    QMenu *edit = window().editMenu();
+    edit->popup(window().mapToGlobal(QPoint(60, 60)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));
+    QTest::mouseClick(edit, Qt::LeftButton, {}, edit->actionGeometry(window().copyAsCSVAction()).center());
+    edit->close();
+    const QStringList csvLines = QGuiApplication::clipboard()->text().split(u'\n');
+    ASSERT_EQ(csvLines.size(), rows.size());
+    const QString zip = cells->index(rows.first(), int(zipColumn)).data().toString();
+    EXPECT_TRUE(csvLines.first().contains(u", "_s + zip + u", "_s)) << qPrintable(csvLines.first());
+}
+
+// A phone's export saved as text, with a byte-order mark and a blank line
+// before its card, is taken by its content.
+TEST_F(WindowDragAndDrop, ACardFileNamedTxtDroppedOnTheTableAddsItsContacts)
+{
+    const QString path = writeFile(u"phone.txt"_s,
+        "\xEF\xBB\xBF\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nN:Quill;Zed;;;\r\nFN:Zed Quill\r\nEND:VCARD\r\n");
+    const qsizetype contacts = mainView().contactTable()->size();
+    EXPECT_TRUE(dropFile(path));
+    EXPECT_EQ(mainView().contactTable()->size(), contacts + 1);
+    EXPECT_EQ(contactsNamed(u"Zed"_s), 1);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(m_alerts.alerts.isEmpty());
+}
+
+struct UnreadableDropRow {
+    const char *name;
+    QString fileName;
+    // Makes the file at the path.
+    std::function<void(const QString &)> make;
+};
+
+class UnreadableFileDrop : public WindowDragAndDrop, public testing::WithParamInterface<UnreadableDropRow> { };
+
+// Dropped, the file adds nothing and alerts, after the drop has ended, with
+// the very alert File ▸ Import from vCard gives for it.
+TEST_P(UnreadableFileDrop, AlertsAsTheImportDoes)
+{
+    const QString path = QDir(m_files).filePath(GetParam().fileName);
+    GetParam().make(path);
+    const qsizetype contacts = mainView().contactTable()->size();
+    EXPECT_FALSE(dropFile(path));
+    EXPECT_TRUE(m_alerts.alerts.isEmpty()) << "not while the drop runs";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(m_alerts.alerts.size(), 1);
+    window().setFilePanel([path](const FilePanel::Request &, const FilePanel::Done &done) { done({path, 0}); });
+    window().importFromVCard();
+    ASSERT_EQ(m_alerts.alerts.size(), 2);
+    EXPECT_EQ(m_alerts.alerts.at(0).messageText, m_alerts.alerts.at(1).messageText);
+    EXPECT_EQ(m_alerts.alerts.at(0).informativeText, m_alerts.alerts.at(1).informativeText);
+    EXPECT_FALSE(m_alerts.alerts.at(0).informativeText.isEmpty());
+    EXPECT_EQ(mainView().contactTable()->size(), contacts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, UnreadableFileDrop,
+    testing::Values(UnreadableDropRow{"Fifo", u"pipe.vcf"_s,
+                        [](const QString &path) { EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0); }},
+        UnreadableDropRow{"Folder", u"cards.vcf"_s, [](const QString &path) { EXPECT_TRUE(QDir().mkdir(path)); }},
+        UnreadableDropRow{"Binary", u"image.vcf"_s,
+            [](const QString &path) { ::writeBytes(path, QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11)); }},
+        UnreadableDropRow{"TxtCardWithNulBytes", u"damaged.txt"_s,
+            [](const QString &path) { ::writeBytes(path, QByteArray("BEGIN:VCARD\r\nN:\0\0\0\0\r\n", 21)); }}),
+    [](const testing::TestParamInfo<UnreadableDropRow> &info) { return std::string(info.param.name); });
 
 } // namespace

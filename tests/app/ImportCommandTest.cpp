@@ -7,6 +7,8 @@
 #include "interchange/TextEncodingTable.h"
 #include "model/ContactIdentifier.h"
 
+#include <QStringEncoder>
+
 #include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -239,6 +241,46 @@ INSTANTIATE_TEST_SUITE_P(Files, BadImportFile,
         BadFileRow{"CsvNoRecord", true, [](FileCommandsTest &t) { return t.writeFile(u"empty.csv"_s, "\n"); },
             u"Please make sure the file is a valid CSV file."_s}),
     [](const testing::TestParamInfo<BadFileRow> &info) { return std::string(info.param.name); });
+
+// A card saved under any name is read as vCard by its content, whichever
+// import command picked it; the vCard command's chooser lists text files.
+struct CardUnderAnyNameRow {
+    const char *name;
+    bool csvCommand;
+    QString fileName;
+    QByteArray bytes;
+};
+
+class CardUnderAnyName : public ImportCommand, public testing::WithParamInterface<CardUnderAnyNameRow> { };
+
+TEST_P(CardUnderAnyName, ImportsAsVCard)
+{
+    answer(writeFile(GetParam().fileName, GetParam().bytes));
+    if (GetParam().csvCommand) {
+        m_window.importFromCSV();
+    } else {
+        m_window.importFromVCard();
+        ASSERT_EQ(m_requests.size(), 1);
+        EXPECT_TRUE(m_requests.first().nameFilters.join(u' ').contains(u"*.txt"_s));
+    }
+    ASSERT_TRUE(chooser()) << qPrintable(alertTexts().join(u'\n'));
+    EXPECT_EQ(chooserNames(), (QStringList{u"0 Guest"_s, u"1 Guest"_s}));
+    clickSelect();
+    EXPECT_EQ(top()->contactTable->size(), 12);
+}
+
+QByteArray utf16WithMark(const QByteArray &latin1)
+{
+    QStringEncoder encoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    return encoder.encode(QString::fromLatin1(latin1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, CardUnderAnyName,
+    testing::Values(CardUnderAnyNameRow{"TxtByTheVCardCommand", false, u"phone.txt"_s, cards(2)},
+        CardUnderAnyNameRow{"TxtByTheCsvCommand", true, u"phone.txt"_s, "\xEF\xBB\xBF\r\n" + cards(2)},
+        CardUnderAnyNameRow{"Utf16TxtByTheCsvCommand", true, u"phone16.txt"_s, utf16WithMark(" \r\n" + cards(2))},
+        CardUnderAnyNameRow{"CsvNamedByTheCsvCommand", true, u"cards.csv"_s, cards(2)}),
+    [](const testing::TestParamInfo<CardUnderAnyNameRow> &info) { return std::string(info.param.name); });
 
 // A cancelled job keeps running until its next card; what it posts then must
 // not close the progress window of the import that followed.

@@ -221,6 +221,7 @@ public:
     }
 
     [[nodiscard]] PrintContactList receiverPersons() const override { return receivers; }
+    [[nodiscard]] PrintContactRecordPtr shownReceiver() const override { return receivers.value(0); }
     [[nodiscard]] PrintContactRecordPtr senderPerson() const override { return sender; }
     void setPrintInfo(const PrintInfoPtr &info) override { keep(printInfo, info, "setPrintInfo"); }
 
@@ -241,6 +242,7 @@ public:
     {
         keep(receiverPersons, rows, "setReceiverPersons");
     }
+    void setShownReceiver(const SubContactRecordPtr &row) override { keep(shownReceiver, row, "setShownReceiver"); }
     [[nodiscard]] SubContactRecordPtr senderPerson() const override { return sender; }
     void setSenderPerson(const SubContactRecordPtr &row) override { keep(sender, row, "setSenderPerson"); }
     void setPrinting(bool printing) override { note("setPrinting", printing); }
@@ -249,6 +251,7 @@ public:
     [[nodiscard]] PostcardLayoutView *hagakiView() const override { return &layoutView; }
 
     QList<SubContactRecordPtr> receiverPersons;
+    SubContactRecordPtr shownReceiver;
     SubContactRecordPtr sender;
     mutable RecordingPostcardLayoutView layoutView;
 };

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QUuid>
 
 using namespace Qt::Literals::StringLiterals;
@@ -181,4 +182,31 @@ TEST(RenmeiAndHagakiRecord, LayoutsFollowTheirAddressByLabelAndTextInAnyOrder)
     withoutAddress.stringValues()->setEntry(FieldId::Renmei, u"Hanako"_s);
     EXPECT_EQ(RenmeiAndHagakiStore::makeRenmeiAndHagakiDict(withoutAddress).toVariantMap(),
         (QVariantMap{{u"Renmei"_s, u"Hanako"_s}}));
+}
+
+// Two starts on one store, the first under en_US, the second under ja_JP:
+// the text of an address without a country code changes its order with the
+// locale, and the address keeps its postcard choices.
+TEST(RenmeiAndHagakiRecord, AStartUnderAnotherLocaleFindsTheLayoutsOfTheAddresses)
+{
+    const QString folder = TestEnvironment::makeScratchFolder(u"locale-starts"_s);
+    const auto start = [&folder](const QString &mode, const QString &locale) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString &name : {u"LC_ALL"_s, u"LANG"_s, u"LANGUAGE"_s})
+            environment.insert(name, locale);
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QStringLiteral(QUILLMARK_LOCALE_START_CHILD), {mode, folder});
+        EXPECT_TRUE(child.waitForFinished(60000)) << mode.toStdString();
+        EXPECT_EQ(child.exitCode(), 0) << mode.toStdString();
+        return QString::fromUtf8(child.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    };
+    const QStringList seeded = start(u"seed"_s, u"en_US.UTF-8"_s);
+    const QStringList shown = start(u"show"_s, u"ja_JP.UTF-8"_s);
+    ASSERT_EQ(seeded.size(), 2);
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_NE(shown.at(0), seeded.at(0));
+    EXPECT_EQ(shown.at(1), seeded.at(1));
+    EXPECT_EQ(shown.at(1), u"shown 花子 sender 1 company 1 renmei 1 frame {{1.00,2.00},{3.00,4.00}}"_s);
 }

@@ -11,14 +11,9 @@
 //
 // A load in which a contact is not wholly of one round, or in which the
 // changed contacts are not all of the same round, prints "broken <why>".
-#include "app/AddressBookLoader.h"
-#include "app/AddressBookSaver.h"
-#include "app/RenmeiAndHagakiStore.h"
-#include "model/HagakiLayoutString.h"
-#include "platform/KeyValueStore.h"
-#include "platform/contacts/ContactStore.h"
+#include "ChildAddressBook.h"
 
-#include <QCoreApplication>
+#include "model/HagakiLayoutString.h"
 
 #include <iostream>
 #include <optional>
@@ -30,27 +25,7 @@ namespace {
 constexpr int contactCount = 10000;
 constexpr int changedCount = 1000;
 
-struct Book {
-    explicit Book(const QString &folder)
-        : store(folder + u"/Contacts.sqlite"_s)
-        , keyValueStore(folder + u"/KeyValueStore.json"_s)
-        , sideStore(&keyValueStore, folder + u'/' + RenmeiAndHagakiStore::fileName())
-    {
-    }
-
-    [[nodiscard]] AddressBookTables load() { return AddressBookLoader(store, sideStore).loadAddressBook({}); }
-    [[nodiscard]] bool save(const AddressBookTables &tables)
-    {
-        const auto failure = AddressBookSaver(store, sideStore).save(*tables.containerTable);
-        if (failure)
-            std::cout << "failed " << failure->informativeText.toStdString() << std::endl;
-        return !failure;
-    }
-
-    ContactStore store;
-    KeyValueStore keyValueStore;
-    RenmeiAndHagakiStore sideStore;
-};
+using Book = ChildAddressBook;
 
 // Company, joint names and receiver frame, as a contact of the round shows them.
 [[nodiscard]] QStringList partsOf(int round)
@@ -114,21 +89,18 @@ void edit(MVPerson &person, int round)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 3)
-        return 2;
-    Book book(arguments.at(2));
-    if (arguments.at(1) == u"seed"_s)
-        return seed(book);
-    const AddressBookTables tables = book.load();
-    const std::optional<int> shown = check(tables);
-    if (!shown || arguments.at(1) == u"check"_s)
-        return shown ? 0 : 1;
-    for (int round = *shown + 1;; ++round) {
-        for (qsizetype i = 0; i < changedCount; ++i)
-            edit(*tables.contactTable->at(i)->person, round);
-        if (book.save(tables))
-            std::cout << "saved " << round << std::endl;
-    }
+    return ChildAddressBook::run(argc, argv, [](const QString &mode, Book &book) {
+        if (mode == u"seed"_s)
+            return seed(book);
+        const AddressBookTables tables = book.load();
+        const std::optional<int> shown = check(tables);
+        if (!shown || mode == u"check"_s)
+            return shown ? 0 : 1;
+        for (int round = *shown + 1;; ++round) {
+            for (qsizetype i = 0; i < changedCount; ++i)
+                edit(*tables.contactTable->at(i)->person, round);
+            if (book.save(tables))
+                std::cout << "saved " << round << std::endl;
+        }
+    });
 }

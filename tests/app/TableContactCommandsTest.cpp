@@ -2,6 +2,7 @@
 
 #include "common/Screenshot.h"
 #include "editors/SimpleInfoPanelController.h"
+#include "editors/SimpleInfoTableModel.h"
 #include "interchange/widgets/QRCodePanelController.h"
 #include "model/HagakiLayoutString.h"
 #include "table/workspace/WorkspaceUrls.h"
@@ -71,8 +72,11 @@ protected:
     }
 };
 
-// The sheet's rows: last name, first name, joint names, company, ...
+// The sheet's rows: last name, first name, joint names, company, postal
+// code, prefecture, city, street, note.
 constexpr int sheetCompanyRow = 3;
+constexpr int sheetCityRow = 6;
+constexpr int sheetStreetRow = 7;
 
 // --- Duplicate ---------------------------------------------------------------------
 
@@ -234,6 +238,90 @@ TEST_F(ContactCommands, ShowSimpleInfoWithoutARowDoesNothingAndAChangeIsOneStep)
     EXPECT_EQ(shown->valueForIdentifier(FieldId::Company), before);
     EXPECT_FALSE(undoManager().canUndo());
 }
+
+// Show Simple Info on each row of a contact with one address and three
+// phones: the rows below its address hold none of their own.
+class SimpleInfoSheetAddress : public ContactCommands, public testing::WithParamInterface<int> {
+protected:
+    void SetUp() override
+    {
+        ContactCommands::SetUp();
+        if (HasFatalFailure())
+            return;
+        m_first = firstRows().at(1);
+        MVPerson &shown = person(m_first);
+        LabeledValueRecord address;
+        address.label = u"home"_s;
+        address.address->city = u"京都市"_s;
+        address.address->street = u"寺町488"_s;
+        shown.setValue(LabeledValueList{std::make_shared<LabeledValueRecord>(address)}, FieldId::Address);
+        LabeledValueList phones;
+        for (const QString &number : {u"090-1111-1111"_s, u"075-222-2222"_s, u"06-3333-3333"_s}) {
+            auto phone = std::make_shared<LabeledValueRecord>();
+            phone->label = u"mobile"_s;
+            phone->value = number;
+            phones.append(phone);
+        }
+        shown.setValue(phones, FieldId::Phone);
+        table().updateTable();
+        endTurn();
+    }
+
+    [[nodiscard]] QString sheetShows(int sheetRow) const
+    {
+        return sheet()->table()->index(sheetRow, SimpleInfoTableModel::ValueColumn).data().toString();
+    }
+    void sheetKey(Qt::KeyboardModifiers modifiers) const
+    {
+        sheet()->tableView()->setFocus();
+        QTest::keyClick(sheet()->tableView(), Qt::Key_Z, modifiers);
+    }
+    // Each address as "city|street".
+    [[nodiscard]] static QStringList addresses(MVPerson &person)
+    {
+        QStringList shown;
+        for (const LabeledValueRecordPtr &address : *person.addressValues())
+            shown.append(address->address->city + u'|' + address->address->street);
+        return shown;
+    }
+
+    int m_first = 0;
+};
+
+TEST_P(SimpleInfoSheetAddress, PartsTypedEditOneAddressWhichOneUndoRemoves)
+{
+    const int position = GetParam();
+    const int index = m_first + position;
+    ASSERT_EQ(row(index)->labelIndex, position);
+    selectByClicks({index});
+    contactMenuItem(u"showContact"_s)->trigger();
+    ASSERT_NE(sheet(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet()));
+
+    typeInSheet(sheetCityRow, u"八尾市"_s);
+    typeInSheet(sheetStreetRow, u"上新町2-3-20"_s);
+    EXPECT_EQ(sheetShows(sheetCityRow), u"八尾市"_s);
+    EXPECT_EQ(sheetShows(sheetStreetRow), u"上新町2-3-20"_s);
+    const QStringList edited = position == 0 ? QStringList{u"八尾市|上新町2-3-20"_s}
+                                             : QStringList{u"京都市|寺町488"_s, u"八尾市|上新町2-3-20"_s};
+    MVPerson &copy = *sheet()->table()->contact()->person;
+    EXPECT_EQ(addresses(copy), edited);
+
+    // The street's step, then the step that made or changed the address.
+    sheetKey(Qt::ControlModifier);
+    sheetKey(Qt::ControlModifier);
+    EXPECT_EQ(addresses(copy), QStringList{u"京都市|寺町488"_s});
+    EXPECT_EQ(sheetShows(sheetCityRow), position == 0 ? u"京都市"_s : QString());
+    sheetKey(Qt::ControlModifier | Qt::ShiftModifier);
+    sheetKey(Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(addresses(copy), edited);
+
+    QTest::mouseClick(sheet()->doneButton(), Qt::LeftButton);
+    endTurn();
+    EXPECT_EQ(addresses(person(m_first)), edited);
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, SimpleInfoSheetAddress, testing::Values(0, 1, 2));
 
 TEST_F(ContactCommands, ASheetEndingAfterAnUndoRemovedItsContactChangesNothing)
 {

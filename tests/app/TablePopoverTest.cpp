@@ -172,6 +172,34 @@ TEST_F(TablePopovers, ANewAddressIsAddedOncePerContactAndJointNamesAsLines)
     EXPECT_EQ(rows[0]->person->stringValues()->value(FieldId::Renmei), u"花子\n一郎\n次郎"_s);
 }
 
+// A contact without joint names: the editor opens on one empty row being
+// edited; the name typed at once is stored by Return, an empty Return stores
+// nothing.
+TEST_F(TablePopovers, JointNamesTypedAtOnceIntoAnEmptyCellAreStoredByReturn)
+{
+    showColumns({FieldId::Company, FieldId::Renmei});
+    const int first = firstRows().first();
+    person(first).stringValues()->setEntry(FieldId::Renmei, std::nullopt);
+    table().updateTable();
+    endTurn();
+    // Then the undo of the name, and an empty Return, which leaves no step.
+    for (const QString &typed : {u"Hanako"_s, QString()}) {
+        doubleClick(FieldId::Renmei, first);
+        endTurn();
+        ASSERT_EQ(opened(), u"RenmeiViewController"_s);
+        auto *field = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        ASSERT_NE(field, nullptr);
+        QTest::keyClicks(field, typed);
+        QTest::keyClick(field, Qt::Key_Return);
+        endTurn();
+        EXPECT_FALSE(table().popover() && table().popover()->isShown());
+        EXPECT_EQ(person(first).stringValues()->value(FieldId::Renmei), typed);
+        EXPECT_EQ(undoManager().canUndo(), !typed.isEmpty());
+        if (!typed.isEmpty())
+            undoOnce();
+    }
+}
+
 TEST_F(TablePopovers, APopoverOpenedByReturnChangesTheRowItOpenedForOnly)
 {
     const QList<int> starts = firstRows();

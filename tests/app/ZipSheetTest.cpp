@@ -21,11 +21,8 @@ namespace {
 
 std::shared_ptr<const PostalDatabase> sampleDatabase()
 {
-    static const std::shared_ptr<const PostalDatabase> database = [] {
-        const QString folder = PostalTestFiles::writeTables(u"zip-sheet"_s);
-        return std::make_shared<const PostalDatabase>(
-            PostalDatabase::fromFiles(folder + u"/ken_all.gzip", folder + u"/jigyosyo.gzip"));
-    }();
+    static const std::shared_ptr<const PostalDatabase> database
+        = PostalTestFiles::database(u"zip-sheet"_s, PostalTestFiles::toyamaAreaLines());
     return database;
 }
 
@@ -162,6 +159,28 @@ TEST_F(ZipSheet, AddressHitChangesOnlyTheCodeAndThePlaceholderStreetIsKept)
     QTest::mouseClick(again.pasteButton(), Qt::LeftButton);
     EXPECT_EQ(addressOf(0).zip, u"100-0000"_s);
     EXPECT_EQ(addressOf(0).city + addressOf(0).street, u"千代田区銀座1-1"_s);
+}
+
+// The hit's town takes the old town's place; block, house number and
+// building stay.
+TEST_F(ZipSheet, CodeHitKeepsTheHouseNumber)
+{
+    for (const auto &[street, pasted] : {std::pair(u"八尾町上新町2-3-20 メゾン101"_s, u"千代田2-3-20 メゾン101"_s),
+             std::pair(QString(), u"千代田"_s)}) {
+        giveAddress(0, u"939-2342"_s, u"富山県"_s, u"富山市"_s, street);
+        ZipSheetController &sheet = openFor(0);
+        sheet.inputField()->clear();
+        QTest::keyClicks(sheet.inputField(), u"1000001"_s);
+        ASSERT_EQ(zipsShown(sheet), QStringList{u"100-0001"_s});
+        chooseRow(sheet, 0);
+        QTest::mouseClick(sheet.pasteButton(), Qt::LeftButton);
+        const LabeledValueRecord::AddressParts parts = addressOf(0);
+        EXPECT_EQ(QStringList({parts.zip, parts.state, parts.city, parts.street}),
+            QStringList({u"100-0001"_s, u"東京都"_s, u"千代田区"_s, pasted}));
+        endTurn();
+        m_controller.undo();
+        EXPECT_EQ(addressOf(0).street, street);
+    }
 }
 
 TEST_F(ZipSheet, CancelChangesNothing)

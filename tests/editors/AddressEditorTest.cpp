@@ -111,6 +111,27 @@ TEST_F(AddressEditor, LookupFillsStateCityAndStreetFromTheFirstHit)
     }
 }
 
+// The street keeps what follows its town: after a town the table lists for
+// the old city, else from its first digit on.
+TEST_F(AddressEditor, LookupKeepsTheHouseNumberAfterTheNewTown)
+{
+    const struct {
+        QString street; // typed before the lookup
+        QString code;
+        QString pasted;
+    } rows[]
+        = {{"上本能寺前町488 3F", "1000001", "千代田488 3F"}, {"寺町通御池上る上本能寺前町488", "1000001", "千代田488"},
+            {"上本能寺前町2-3-20", "9392342", "八尾町上新町2-3-20"}};
+    for (const auto &row : rows) {
+        open(0);
+        EditorHarness::type(m_editor->streetField(), row.street);
+        lookUp(row.code);
+        EXPECT_EQ(m_editor->streetField()->text(), row.pasted);
+        done();
+        EXPECT_EQ(resultParts().value(3), row.pasted);
+    }
+}
+
 // A code with no hit, letters, a long text, and tables that are missing.
 TEST_F(AddressEditor, MissShowsDoNotFindWhichNeverEntersTheRecord)
 {

@@ -25,7 +25,7 @@ protected:
     }
 };
 
-TEST_F(RenmeiEditor, NamesOpenAsRowsUnderChangeAndNoneAsTaroUnderAdd)
+TEST_F(RenmeiEditor, NamesOpenAsRowsUnderChangeAndNoneAsOneEmptyRowUnderAdd)
 {
     open();
     EXPECT_EQ(m_editor->doneButton()->text(), QStringLiteral("Change"));
@@ -35,7 +35,30 @@ TEST_F(RenmeiEditor, NamesOpenAsRowsUnderChangeAndNoneAsTaroUnderAdd)
     m_contact->person->setValue(QString(), FieldId::Renmei);
     open();
     EXPECT_EQ(m_editor->doneButton()->text(), QStringLiteral("Add"));
-    EXPECT_EQ(done(), QStringLiteral("太郎"));
+    EXPECT_EQ(m_editor->names(), QStringList{QString()});
+    EditorTest::done();
+    EXPECT_FALSE(m_context->dirty);
+}
+
+// Without joint names the one row's editor is open: the name typed at once
+// goes in, and Return stores it alone; an empty Return changes nothing.
+TEST_F(RenmeiEditor, TypingAtOnceGoesIntoTheOneEmptyRowAndReturnStoresIt)
+{
+    for (const QString &typed : {QStringLiteral("Hanako"), QString()}) {
+        m_contact->person->setValue(QString(), FieldId::Renmei);
+        open();
+        auto *field = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        ASSERT_TRUE(field);
+        EXPECT_EQ(field->parentWidget(), m_editor->tableView()->viewport());
+        EXPECT_EQ(field->text(), QString());
+        EXPECT_EQ(field->placeholderText(), QStringLiteral("太郎"));
+        Screenshot::grab(m_editor, QStringLiteral("empty"));
+        QTest::keyClicks(field, typed);
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_FALSE(m_harness.isOpen());
+        EXPECT_EQ(m_context->dirty, !typed.isEmpty());
+        EXPECT_EQ(m_context->values, typed.isEmpty() ? QStringList() : QStringList{typed});
+    }
 }
 
 TEST_F(RenmeiEditor, LockedKeepsDoneTitledDisabledAndCellsClosed)

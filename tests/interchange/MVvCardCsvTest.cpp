@@ -137,11 +137,43 @@ TEST(MVvCardCsv, RowCopyQuotesValuesWithSpacesAndNotes)
     const QString name = u'"' + person->compositeName() + u'"';
     EXPECT_EQ(copied,
         name
-            + u", \"Quill, Inc.\", home:03-1234-5678, , "
+            + u", \"Quill, Inc.\", home:03-1234-5678, 100-0001, "
               u"\"C:\\\\notes\\\\n, first line\\nsecond; \"\"line\"\"\", Manager"_s);
     const auto second = std::make_shared<SubContactRecord>(SubContactRecord{person, person->uniqueId(), 1});
     EXPECT_EQ(MVvCard().csvStringFromContact(second, {u"Name"_s, u"Company"_s, u"Phone"_s}, u"\t"_s),
         name + u"\t\twork:03-8765-4321"_s);
 }
+
+// The Address Detail view's cells show each part of the row's own address
+// without its label; a copy carries the same, quoted and escaped as any value.
+struct AddressPartCopyRow {
+    const char *name;
+    qint64 labelIndex;
+    QString separator;
+    QString copied;
+};
+
+class AddressPartCopy : public testing::TestWithParam<AddressPartCopyRow> { };
+
+TEST_P(AddressPartCopy, CarriesThePartsOfTheRowsAddress)
+{
+    const MVPersonPtr person = fullPerson();
+    person->replaceLabeledValueAtIndex(
+        address(u"other"_s, u"060-0001"_s, u"北海道"_s, u"札幌市"_s, u"North 1\nBlock 7"_s, u"7;"_s), FieldId::Address,
+        2);
+    const auto row
+        = std::make_shared<SubContactRecord>(SubContactRecord{person, person->uniqueId(), GetParam().labelIndex});
+    EXPECT_EQ(
+        MVvCard().csvStringFromContact(row,
+            {FieldId::ZIP, FieldId::State, FieldId::City, FieldId::Street, FieldId::Country}, GetParam().separator),
+        GetParam().copied);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, AddressPartCopy,
+    testing::Values(AddressPartCopyRow{"FirstRowTabs", 0, u"\t"_s, u"100-0001\t東京都\t千代田区\t千代田1-1\tJapan"_s},
+        AddressPartCopyRow{"SecondRowCsv", 1, u", "_s, u"530-0001, 大阪府, 大阪市北区, 梅田2-2, Japan"_s},
+        AddressPartCopyRow{"SpacedStreet", 2, u", "_s, u"060-0001, 北海道, 札幌市, \"North 1\\nBlock 7\", Japan"_s},
+        AddressPartCopyRow{"NoAddressThere", 3, u"\t"_s, u"\t\t\t\t"_s}),
+    [](const testing::TestParamInfo<AddressPartCopyRow> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QRegularExpression>
 
 using namespace Qt::Literals::StringLiterals;
@@ -58,6 +59,55 @@ TEST(MVvCardWriter, TransparentPhotoIsWhiteInItsJpeg)
     ASSERT_TRUE(white.loadFromData(MVvCard::jpegDataFromImage(clear), "JPEG"));
     EXPECT_GT(qRed(white.pixel(4, 4)), 240);
 }
+
+// The PHOTO value of a card, decoded.
+QByteArray photoBytes(const QString &card)
+{
+    static const QRegularExpression photo(u"\r\nPHOTO;ENCODING=b;TYPE=JPEG:([^\r]*(\r\n [^\r]*)*)"_s);
+    return QByteArray::fromBase64(photo.match(card).captured(1).remove(u"\r\n "_s).toLatin1());
+}
+
+struct PhotoRow {
+    const char *name;
+    const char *format;
+    bool keepsBytes;
+};
+
+class PhotoExport : public testing::TestWithParam<PhotoRow> { };
+
+// A JPEG photo goes out and comes back byte for byte, however often; any
+// other kind is written as JPEG.
+TEST_P(PhotoExport, JpegKeepsItsBytes)
+{
+    QImage picture(16, 12, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x * 16, y * 20, 128));
+    }
+    QByteArray held;
+    QBuffer buffer(&held);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(picture.save(&buffer, GetParam().format, 70));
+    const MVPersonPtr person = personWithLabel(u"home"_s, u"Ann"_s);
+    person->setImageData(held);
+
+    const MVvCard converter;
+    QString card = converter.vCardFromPerson(person, {u"Photo"_s}, {});
+    for (int trip = 0; trip < 2; ++trip) {
+        const QByteArray written = photoBytes(card);
+        EXPECT_EQ(written == held, GetParam().keepsBytes) << trip;
+        EXPECT_FALSE(QImage::fromData(written, "JPEG").isNull()) << trip;
+        const ContainerTablePtr read = converter.containersFromVCards(card, nullptr);
+        ASSERT_TRUE(read && !read->isEmpty());
+        const ContactTablePtr contacts = converter.contactsInContainer(read->constFirst());
+        ASSERT_EQ(contacts->size(), 1);
+        card = converter.vCardFromPerson(contacts->constFirst()->person, {u"Photo"_s}, {});
+        EXPECT_EQ(photoBytes(card), written) << trip;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, PhotoExport, testing::Values(PhotoRow{"Jpeg", "JPEG", true}, PhotoRow{"Png", "PNG", false}), rowName);
 
 // Which groups a card lists is checked against the reference export.
 TEST(MVvCardWriter, ManyContactsStopWhenAsked)

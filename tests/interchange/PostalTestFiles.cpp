@@ -1,6 +1,7 @@
 #include "PostalTestFiles.h"
 
 #include "common/TestEnvironment.h"
+#include "interchange/PostalDatabase.h"
 
 #include <QFile>
 
@@ -59,14 +60,32 @@ void writeFile(const QString &folder, const QString &name, const QByteArray &dat
         throw std::runtime_error("can't write " + file.fileName().toStdString());
 }
 
-QString writeTables(const QString &folderName)
+QString toyamaAreaLines()
+{
+    return QStringLiteral(
+        "16201,\"93923\",\"9392342\",\"ﾄﾔﾏｹﾝ\",\"ﾄﾔﾏｼ\",\"ﾔﾂｵﾏﾁｶﾐｼﾝﾏﾁ\",\"富山県\",\"富山市\",\"八尾町上新町\",0,0,0,0,"
+        "0,0\n"
+        "16201,\"93923\",\"9392300\",\"ﾄﾔﾏｹﾝ\",\"ﾄﾔﾏｼ\",\"ﾔﾂｵﾏﾁ\",\"富山県\",\"富山市\",\"八尾町\",0,0,0,0,0,0\n");
+}
+
+QString writeTables(const QString &folderName, const QString &moreAreaLines)
 {
     const QString folder = TestEnvironment::makeScratchFolder(folderName);
     for (const char *table : {"ken_all", "jigyosyo"}) {
         const QString name = QString::fromLatin1(table);
-        writeFile(folder, name + u".gzip", compress(encodeWindows31J(tableText(name + u".csv")), Stream::Gzip));
+        QString text = tableText(name + u".csv");
+        if (name == u"ken_all")
+            text += QString(moreAreaLines).replace(u'\n', QStringLiteral("\r\n"));
+        writeFile(folder, name + u".gzip", compress(encodeWindows31J(text), Stream::Gzip));
     }
     return folder;
+}
+
+std::shared_ptr<const PostalDatabase> database(const QString &folderName, const QString &moreAreaLines)
+{
+    const QString folder = writeTables(folderName, moreAreaLines);
+    return std::make_shared<const PostalDatabase>(
+        PostalDatabase::fromFiles(folder + u"/ken_all.gzip", folder + u"/jigyosyo.gzip"));
 }
 
 } // namespace PostalTestFiles

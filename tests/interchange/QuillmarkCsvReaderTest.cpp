@@ -50,6 +50,10 @@ INSTANTIATE_TEST_SUITE_P(Files, OwnCsvLayout,
         // The quote closed on the next line joins the two; "Note" is no field of the contact.
         CsvRow{"QuotedFieldAcrossLines", u"Name,Street,Note\nAnn,\"1-1\nBuilding 2\",memo\nBen,2-2,x\n"_s,
             {u"Ann|||||1-1\nBuilding 2|||1"_s, u"Ben|||||2-2|||1"_s}},
+        // The second quoted field joins the lines again: the first keeps its text.
+        CsvRow{"TwoQuotedFieldsAcrossLines",
+            u"Name,Street,Company\nAnn,\"1-1\nBuilding 2\",\"ACME\nWest\nWing\"\nBen\n"_s,
+            {u"Ann|ACME\nWest\nWing||||1-1\nBuilding 2|||1"_s, u"Ben||||||||0"_s}},
         CsvRow{"QuotesWithoutCommaQuoteStay", u"Name,Company\n\"Ann\",ACME\n"_s, {u"\"Ann\"|ACME|||||||0"_s}},
         CsvRow{"CrLfAndEmptyFirstLines", u"\r\n\r\nName,Company\r\nAnn,ACME\r\n\r\nBen,\r\n"_s,
             {u"Ann|ACME|||||||0"_s, u"Ben||||||||0"_s}},

@@ -14,11 +14,8 @@ namespace {
 
 std::shared_ptr<const PostalDatabase> sampleDatabase()
 {
-    static const std::shared_ptr<const PostalDatabase> database = [] {
-        const QString folder = PostalTestFiles::writeTables(QStringLiteral("zip-search"));
-        return std::make_shared<const PostalDatabase>(
-            PostalDatabase::fromFiles(folder + u"/ken_all.gzip", folder + u"/jigyosyo.gzip"));
-    }();
+    static const std::shared_ptr<const PostalDatabase> database
+        = PostalTestFiles::database(QStringLiteral("zip-search"));
     return database;
 }
 
@@ -132,5 +129,48 @@ TEST(ZipSearchTest, QueriesStartWithTheirLeadingDigits)
             {u"٣٤5"_qs, u"٣٤5"_qs}, {u"\U0001D7CF2x"_qs, u"\U0001D7CF2"_qs}, {u" 100"_qs, {}}, {u""_qs, {}}})
         EXPECT_EQ(ZipSearch::findNumericString(input), expected) << qPrintable(input);
 }
+
+// Toyama's towns, one the front of another, besides the sample's.
+std::shared_ptr<const PostalDatabase> databaseWithTowns()
+{
+    static const std::shared_ptr<const PostalDatabase> database
+        = PostalTestFiles::database(u"zip-towns"_qs, PostalTestFiles::toyamaAreaLines());
+    return database;
+}
+
+struct StreetRow {
+    const char *name;
+    QString zip; // of the hit
+    QString state, city, street; // the address's old parts
+    QString expected;
+};
+
+class ZipSearchStreetTest : public testing::TestWithParam<StreetRow> { };
+
+TEST_P(ZipSearchStreetTest, TheHitsTownTakesTheOldTownsPlace)
+{
+    const StreetRow &row = GetParam();
+    ZipSearch search(databaseWithTowns());
+    const QList<PostalRecord> hits = search.addressesFromZip(row.zip);
+    ASSERT_EQ(hits.size(), 1);
+    EXPECT_EQ(search.streetForHit(hits.first(), row.state, row.city, row.street), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Streets, ZipSearchStreetTest,
+    testing::Values(StreetRow{"longestListedTown", u"1000001"_qs, u"富山県"_qs, u"富山市"_qs, u"八尾町上新町2-3-20"_qs,
+                        u"千代田2-3-20"_qs},
+        StreetRow{"townAlone", u"1000001"_qs, u"富山県"_qs, u"富山市"_qs, u"八尾町上新町"_qs, u"千代田"_qs},
+        StreetRow{"unlistedTownFromTheFirstDigit", u"1000001"_qs, u"富山県"_qs, u"富山市"_qs,
+            u"上新町2-3-20 メゾン101"_qs, u"千代田2-3-20 メゾン101"_qs},
+        StreetRow{"fullWidthDigitsWithoutCity", u"1000001"_qs, u""_qs, u""_qs, u"八尾町上新町２－３－２０"_qs,
+            u"千代田２－３－２０"_qs},
+        StreetRow{"townsOfTheOldCityOnly", u"1000001"_qs, u"東京都"_qs, u"中央区"_qs, u"外神田1-2"_qs, u"千代田1-2"_qs},
+        StreetRow{"neitherTownNorDigit", u"1000001"_qs, u"富山県"_qs, u"富山市"_qs, u"本町"_qs, u"千代田"_qs},
+        StreetRow{"emptyStreet", u"1000001"_qs, u"富山県"_qs, u"富山市"_qs, u""_qs, u"千代田"_qs},
+        StreetRow{"placeholderKeepsTheStreet", u"1000000"_qs, u"富山県"_qs, u"富山市"_qs, u"八尾町上新町2-3-20"_qs,
+            u"八尾町上新町2-3-20"_qs},
+        StreetRow{"officeGivesItsOwn", u"1008791"_qs, u"富山県"_qs, u"富山市"_qs, u"八尾町上新町2-3-20"_qs,
+            u"大手町２丁目３－１"_qs}),
+    [](const testing::TestParamInfo<StreetRow> &info) { return std::string(info.param.name); });
 
 } // namespace

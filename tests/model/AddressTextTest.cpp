@@ -1,3 +1,4 @@
+#include "model/AddressText.h"
 #include "model/MVPerson.h"
 #include "model/StoreContactReader.h"
 #include "platform/contacts/StorePostalAddressFormatter.h"
@@ -185,3 +186,17 @@ TEST(AddressUpdate, MailingFormFollowsPartsChangedAfterReading)
 }
 
 } // namespace
+
+// A text made where another country was the default one matches in that
+// country's order; an order no country has, or other parts, don't.
+TEST(AddressText, MatchesItsPartsInTheOrderOfAnyCountry)
+{
+    LabeledValueRecord address = addressOf({"JP", "1-2-3 Ginza", "Chuo-ku", "Tokyo", "104-0061", "", {}});
+    AddressText::updateAddressValue(&address, AddressText::IncludeCountryAndZIP);
+    const std::pair<const char *, bool> rows[] = {{"104-0061 Tokyo Chuo-ku 1-2-3 Ginza ", true},
+        {"1-2-3 Ginza Chuo-ku Tokyo 104-0061 ", true}, {"1-2-3 Ginza 104-0061 Chuo-ku Tokyo ", true},
+        {"Tokyo Chuo-ku 1-2-3 Ginza 104-0061 ", true}, {"Chuo-ku 1-2-3 Ginza Tokyo 104-0061 ", false},
+        {"1-2-3 Ginza Chuo-ku Tokyo 104-0062 ", false}, {"1-2-3 Ginza Chuo-ku Tokyo ", false}};
+    for (const auto &[text, matches] : rows)
+        EXPECT_EQ(AddressText::isTextInAnyKnownOrder(address, QString::fromUtf8(text)), matches) << text;
+}

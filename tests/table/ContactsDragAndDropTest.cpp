@@ -266,6 +266,26 @@ TEST_F(ContactsDragAndDropTest, AVCardFileGivesItsJapaneseNamesAsOneStep)
     EXPECT_EQ(delegate.droppedContacts.first().first()->person->nameValue()->lastName, u"安藤ロイド");
 }
 
+// The files' heads are looked at once per drag, and again for the next one:
+// a list saved over with a card is taken then.
+TEST_F(ContactsDragAndDropTest, EachNewDragLooksIntoItsFilesAgain)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("contacts.txt"));
+    const auto save = [&path](const QByteArray &bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    };
+    save("Name,Phone\nZed,03\n");
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(path)});
+    EXPECT_FALSE(DragEvents::move(viewport(controller), above(controller, 1), &files));
+    save("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Quill;Zed;;;\r\nEND:VCARD\r\n");
+    EXPECT_TRUE(DragEvents::drop(viewport(controller), above(controller, 1), &files));
+    ASSERT_EQ(delegate.droppedContacts.size(), 1);
+    EXPECT_EQ(delegate.droppedContacts.first().first()->person->nameValue()->firstName, u"Zed");
+}
+
 struct RefusedFile {
     const char *name;
     QByteArray content;

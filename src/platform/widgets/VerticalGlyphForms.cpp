@@ -1,7 +1,8 @@
 #include "platform/widgets/VerticalGlyphForms.h"
 
-#include <QHash>
+#include <QByteArray>
 #include <QFont>
+#include <QHash>
 #include <QMutex>
 #include <QString>
 
@@ -13,29 +14,47 @@
 
 namespace {
 
-hb_blob_t *referenceTable(hb_face_t *, hb_tag_t tag, void *userData)
+// The font HarfBuzz reads a face's tables through while a call runs: the
+// caller's, of the same face at whatever size and made in the caller's thread.
+// A raw font belongs to the thread that made it, so none is kept past the call.
+struct TableSource {
+    const QRawFont *font = nullptr;
+};
+
+void deleteTable(void *table)
 {
-    const char name[5] = {char(tag >> 24), char(tag >> 16), char(tag >> 8), char(tag), 0};
-    const QByteArray table = static_cast<const QRawFont *>(userData)->fontTable(name);
-    if (table.isEmpty())
-        return nullptr;
-    return hb_blob_create(
-        table.constData(), static_cast<unsigned>(table.size()), HB_MEMORY_MODE_DUPLICATE, nullptr, nullptr);
+    delete static_cast<QByteArray *>(table);
 }
 
-void deleteRawFont(void *userData)
+// Called once per table a face uses: HarfBuzz keeps what it read for as long
+// as the face lives. The blob holds Qt's copy of the table, not a copy of it.
+hb_blob_t *referenceTable(hb_face_t *, hb_tag_t tag, void *userData)
 {
-    delete static_cast<QRawFont *>(userData);
+    const QRawFont *font = static_cast<const TableSource *>(userData)->font;
+    if (!font)
+        return nullptr;
+    const char name[5] = {char(tag >> 24), char(tag >> 16), char(tag >> 8), char(tag), 0};
+    auto *table = new QByteArray(font->fontTable(name));
+    if (table->isEmpty()) {
+        delete table;
+        return nullptr;
+    }
+    return hb_blob_create(
+        table->constData(), static_cast<unsigned>(table->size()), HB_MEMORY_MODE_READONLY, table, deleteTable);
 }
 
 // One face's substitutions, asked for character by character and remembered.
+// Every call runs with the caller's font of the face as its table source.
 class FaceForms {
 public:
     explicit FaceForms(const QRawFont &font)
-        : m_face(hb_face_create_for_tables(referenceTable, new QRawFont(font), deleteRawFont))
-        , m_font(hb_font_create(m_face))
-        , m_buffer(hb_buffer_create())
+        : m_source(std::make_unique<TableSource>())
     {
+        // The font is made with the face's units per em, read from its tables.
+        const Reading reading(*this, font);
+        m_face = hb_face_create_for_tables(referenceTable, m_source.get(), nullptr);
+        m_font = hb_font_create(m_face);
+        m_buffer = hb_buffer_create();
         for (const hb_tag_t tag : {HB_TAG('v', 'e', 'r', 't'), HB_TAG('v', 'r', 't', '2')}) {
             if (hasFeature(tag)) {
                 m_feature = {tag, 1, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END};
@@ -43,6 +62,8 @@ public:
                 break;
             }
         }
+        m_hasVerticalVariant
+            = m_hasFeature && hasTable(HB_TAG('v', 'h', 'e', 'a')) && hasTable(HB_TAG('v', 'm', 't', 'x'));
     }
     ~FaceForms()
     {
@@ -53,12 +74,25 @@ public:
     FaceForms(const FaceForms &) = delete;
     FaceForms &operator=(const FaceForms &) = delete;
 
+    // Lends the caller's font to HarfBuzz for the length of one call.
+    class Reading {
+    public:
+        Reading(FaceForms &forms, const QRawFont &font)
+            : m_source(*forms.m_source)
+        {
+            m_source.font = &font;
+        }
+        ~Reading() { m_source.font = nullptr; }
+        Reading(const Reading &) = delete;
+        Reading &operator=(const Reading &) = delete;
+
+    private:
+        TableSource &m_source;
+    };
+
     // Vertical forms and the metrics to set a column by: 'vert' or 'vrt2'
     // substitutions, and 'vhea' and 'vmtx'.
-    [[nodiscard]] bool hasVerticalVariant() const
-    {
-        return m_hasFeature && hasTable(HB_TAG('v', 'h', 'e', 'a')) && hasTable(HB_TAG('v', 'm', 't', 'x'));
-    }
+    [[nodiscard]] bool hasVerticalVariant() const { return m_hasVerticalVariant; }
 
     // The glyph the feature puts in place of the character's glyph; 0 when it
     // changes nothing.
@@ -137,11 +171,13 @@ private:
         return count == 1 ? glyphs[0].codepoint : 0;
     }
 
+    std::unique_ptr<TableSource> m_source;
     hb_face_t *m_face = nullptr;
     hb_font_t *m_font = nullptr;
     hb_buffer_t *m_buffer = nullptr;
     hb_feature_t m_feature{};
     bool m_hasFeature = false;
+    bool m_hasVerticalVariant = false;
     QHash<char32_t, quint32> m_substitutes;
 };
 
@@ -149,54 +185,94 @@ private:
 
 namespace {
 
-// A face is known by its font engine, never by its names: the stand-in Qt
-// sets characters no installed face covers in has none. Callers hand in one
-// size of each face, and the faces drawn are few. Callers hold the lock.
+// A face is known by its names and its 'head' table, whatever size it is
+// asked at and whichever thread made the font, so that its tables are read
+// once. The stand-in Qt sets characters no installed face covers in has no
+// tables, and asking it for its names takes the process down.
+struct FaceKey {
+    QByteArray head;
+    QString family;
+    QString style;
+
+    bool operator==(const FaceKey &) const = default;
+};
+
+size_t qHash(const FaceKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.head, key.family, key.style);
+}
+
+// The font's face; no face (an empty key) for the stand-in.
+FaceKey faceKey(const QRawFont &font)
+{
+    if (!font.isValid())
+        return {};
+    QByteArray head = font.fontTable("head");
+    if (head.isEmpty())
+        return {};
+    return {std::move(head), font.familyName(), font.styleName()};
+}
+
+// The faces drawn are few; callers hold the lock, as pages are laid out on
+// the main thread and the list of vertical faces is built on a worker.
 QMutex faceMutex;
 
-FaceForms &faceForms(const QRawFont &font)
+FaceForms &faceForms(const FaceKey &key, const QRawFont &font)
 {
-    static QHash<QRawFont, std::shared_ptr<FaceForms>> faces;
-    if (faces.size() > 64 && !faces.contains(font))
+    static QHash<FaceKey, std::shared_ptr<FaceForms>> faces;
+    if (faces.size() > 64 && !faces.contains(key))
         faces.clear();
-    std::shared_ptr<FaceForms> &forms = faces[font];
+    std::shared_ptr<FaceForms> &forms = faces[key];
     if (!forms)
         forms = std::make_shared<FaceForms>(font);
     return *forms;
-}
-
-// Qt's stand-in for characters no installed face covers has no font tables.
-bool isFace(const QRawFont &font)
-{
-    return font.isValid() && !font.fontTable("head").isEmpty();
 }
 
 } // namespace
 
 quint32 VerticalGlyphForms::verticalGlyph(const QRawFont &font, char32_t character, quint32 glyph)
 {
-    if (!font.isValid())
+    const FaceKey key = faceKey(font);
+    if (key.head.isEmpty())
         return glyph;
     const QMutexLocker locker(&faceMutex);
-    const quint32 substitute = faceForms(font).substitute(character);
+    FaceForms &forms = faceForms(key, font);
+    const FaceForms::Reading reading(forms, font);
+    const quint32 substitute = forms.substitute(character);
     return substitute != 0 ? substitute : glyph;
+}
+
+VerticalGlyphForms::Survey VerticalGlyphForms::survey(const QRawFont &font, char32_t character, quint32 glyph)
+{
+    if (faceKey(font).head.isEmpty())
+        return {glyph, false};
+    FaceForms forms(font);
+    const FaceForms::Reading reading(forms, font);
+    const quint32 substitute = forms.substitute(character);
+    return {substitute != 0 ? substitute : glyph, forms.hasVerticalVariant()};
 }
 
 QList<VerticalGlyphForms::ShapedGlyph> VerticalGlyphForms::shapeRun(
     const QRawFont &font, QStringView text, bool upright)
 {
-    if (!isFace(font) || text.isEmpty())
+    if (text.isEmpty())
+        return {};
+    const FaceKey key = faceKey(font);
+    if (key.head.isEmpty())
         return {};
     const QMutexLocker locker(&faceMutex);
-    return faceForms(font).shape(text, upright, font.pixelSize());
+    FaceForms &forms = faceForms(key, font);
+    const FaceForms::Reading reading(forms, font);
+    return forms.shape(text, upright, font.pixelSize());
 }
 
 bool VerticalGlyphForms::hasVerticalVariant(const QRawFont &font)
 {
-    if (!isFace(font))
+    const FaceKey key = faceKey(font);
+    if (key.head.isEmpty())
         return false;
     const QMutexLocker locker(&faceMutex);
-    return faceForms(font).hasVerticalVariant();
+    return faceForms(key, font).hasVerticalVariant();
 }
 
 bool VerticalGlyphForms::hasVerticalVariant(const QString &family, qreal pointSize)

@@ -16,8 +16,8 @@ public:
 
     // The vertical form of the character's glyph in the font, or the glyph
     // itself when the font substitutes nothing for it. The font is one face
-    // at one size, whatever size its glyphs are drawn at: each font handed in
-    // keeps the face's tables.
+    // at any size, made in the calling thread: a face's tables are read once,
+    // whatever size and thread asks, and no font handed in is kept.
     [[nodiscard]] static quint32 verticalGlyph(const QRawFont &font, char32_t character, quint32 glyph);
 
     // Whether the face has a vertical variant to set whole columns in: its
@@ -27,6 +27,15 @@ public:
     // asked on any thread.
     [[nodiscard]] static bool hasVerticalVariant(const QRawFont &font);
     [[nodiscard]] static bool hasVerticalVariant(const QString &family, qreal pointSize);
+
+    // What verticalGlyph and hasVerticalVariant answer, for a face asked about
+    // once (a list of the installed faces): answered without keeping the
+    // face's tables.
+    struct Survey {
+        quint32 verticalGlyph = 0;
+        bool hasVerticalVariant = false;
+    };
+    [[nodiscard]] static Survey survey(const QRawFont &font, char32_t character, quint32 glyph);
 
     // One glyph of a shaped run, in pixels of the font's size with y growing
     // downward: how far it moves the pen, and where its baseline origin lies
