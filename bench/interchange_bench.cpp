@@ -3,7 +3,8 @@
 // address book holds them, every one in the two category groups "年賀状" and
 // "友人". They are written as vCard with "Note", "Renmei" and "HagakiLayout",
 // with the groups and without them, and read back; written and read as CSV;
-// the same cards written and read by the store layer alone; 100 of them with
+// the same cards written and read by the store layer alone, and each layer's
+// time against the other's in turns; 100 of them with
 // photos written with "Photo"; 100 MB of vCard read once; and
 // a process of its own reads 100 MB of CSV and of vCard, and a million small
 // cards, from a file, for its peak memory. Rates count UTF-8 bytes of text.
@@ -22,6 +23,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <time.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -176,6 +178,88 @@ void storeLayerReadsTheCards(benchmark::State &state)
     countBytes(state, text);
 }
 BENCHMARK(storeLayerReadsTheCards)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// The application's layer against the store layer beneath, in turns within
+// each round so that both see the same load: the ratio of their times, real
+// and of this thread's processor time (which a machine busy with other work
+// changes least).
+class LayerRatio {
+public:
+    template <typename Work> void timeApplication(Work &&work) { time(m_application, work); }
+    template <typename Work> void timeStore(Work &&work) { time(m_store, work); }
+
+    void report(benchmark::State &state) const
+    {
+        const double rounds = double(state.iterations());
+        state.counters["app ms"] = double(m_application.real) / rounds / 1e6;
+        state.counters["store ms"] = double(m_store.real) / rounds / 1e6;
+        state.counters["ratio"] = double(m_application.real) / double(m_store.real);
+        state.counters["cpu ratio"] = double(m_application.cpu) / double(m_store.cpu);
+    }
+
+private:
+    struct Spent {
+        qint64 real = 0;
+        qint64 cpu = 0;
+    };
+
+    static qint64 threadCpuNanoseconds()
+    {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+    }
+
+    template <typename Work> static void time(Spent &spent, Work &&work)
+    {
+        QElapsedTimer timer;
+        const qint64 cpuStart = threadCpuNanoseconds();
+        timer.start();
+        work();
+        spent.real += timer.nsecsElapsed();
+        spent.cpu += threadCpuNanoseconds() - cpuStart;
+    }
+
+    Spent m_application;
+    Spent m_store;
+};
+
+// Reading, each side's result freed outside its time.
+void readVCardsAgainstStoreLayer(benchmark::State &state)
+{
+    const MVvCard converter;
+    const QString &text = vCardText();
+    LayerRatio ratio;
+    for (auto _ : state) {
+        ContainerTablePtr containers;
+        ratio.timeApplication([&] { containers = converter.containersFromVCards(text, nullptr); });
+        containers.reset();
+        QList<StoreContact> read;
+        ratio.timeStore([&] { read = ContactVCardSerialization::contactsWithData(text); });
+        read.clear();
+    }
+    ratio.report(state);
+}
+BENCHMARK(readVCardsAgainstStoreLayer)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+
+// Writing with the category groups.
+void writeVCardsAgainstStoreLayer(benchmark::State &state)
+{
+    const MVvCard converter;
+    (void)vCardText();
+    LayerRatio ratio;
+    for (auto _ : state) {
+        ratio.timeApplication([&] {
+            benchmark::DoNotOptimize(converter.vCardsFromContacts(contacts(), textOptions, groupedContainer()));
+        });
+        ratio.timeStore([&] {
+            for (const ContactRecordPtr &contact : *contacts())
+                benchmark::DoNotOptimize(contact->person->vCardData());
+        });
+    }
+    ratio.report(state);
+}
+BENCHMARK(writeVCardsAgainstStoreLayer)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 
 void writeCsv(benchmark::State &state)
 {

@@ -17,9 +17,12 @@ public:
     // With nothing: re-applies the sort, the group pane and the print settings.
     virtual void setRepresentedObject(const QVariant &representedObject) = 0;
 
-    // Ends the typing into a cell, committing its value; true when a value
-    // was being typed.
+    // Ends the typing into a cell or a contact's details, committing its
+    // value; true when a value was being typed.
     virtual bool commitEditing() = 0;
+    // Ends the typing without committing it: the records it was meant for
+    // are about to be replaced.
+    virtual void discardEditing() = 0;
     // Rebuilds and redraws the contact table's rows.
     virtual void updateTable() = 0;
 };

@@ -16,6 +16,7 @@
 #include "platform/UserDefaults.h"
 #include "platform/contacts/ContactStore.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QPointer>
 #include <QTimer>
@@ -90,6 +91,8 @@ void AppDelegate::applicationDidFinishLaunching()
         const QPointer<AppDelegate> self(this);
         m_window->setCloseGuard([self] { return !self || self->addressBookWindowShouldClose(); });
         connect(m_window->undoManager(), &UndoManager::stacksChanged, this, &AppDelegate::validateApplicationMenus);
+        // An editor opening or closing moves the focus.
+        connect(qApp, &QApplication::focusChanged, this, &AppDelegate::validateApplicationMenus);
     }
     validateApplicationMenus();
     // Document windows opened from now on get what this window got.
@@ -298,7 +301,10 @@ void AppDelegate::revertAddressBookToSaved(QObject *)
         m_window, tr("Do you want to revert AddressBook?"), QString(), [self](int response) {
             if (!self || response != AlertPresenter::FirstButtonReturn)
                 return;
-            // The undo history speaks of the records the reload replaces.
+            // An editor left open would store its text into the records the
+            // reload replaces, and the undo history speaks of them too.
+            if (self->m_mainViewController)
+                self->m_mainViewController->discardEditing();
             self->forgetPendingChanges();
             self->loadAddressBook();
             self->updateContainerTableInViewController();

@@ -104,9 +104,12 @@ public:
     // change with the undo history and loads again.
     void revertAddressBookToSaved(QObject *sender);
 
-    // Save and Revert are offered exactly when the window has something to
-    // undo and the store could be read.
+    // Save and Revert are offered when the window has something to undo and
+    // the store could be read; Save also while a value is being typed.
     [[nodiscard]] bool canSaveOrRevert() const;
+    // Whether a value is being typed into a cell of the address-book window:
+    // Save then stores it, even as the window's first edit.
+    [[nodiscard]] bool isTypingInWindow() const;
 
     // --- The application's menu items -----------------------------------
     [[nodiscard]] QAction *saveAction() const { return m_saveAction; }

@@ -9,6 +9,7 @@
 #include "platform/widgets/AlertPresenter.h"
 #include "print/PrintOptions.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -79,8 +80,18 @@ void AppDelegate::validateApplicationMenus()
     // A disabled item's shortcut does nothing: Ctrl+S in a window with
     // nothing to save sends no request.
     const bool pending = canSaveOrRevert();
-    m_saveAction->setEnabled(pending);
+    m_saveAction->setEnabled(pending || (isTypingInWindow() && !m_tables.storeUnreadable));
     m_revertAction->setEnabled(pending);
+}
+
+// An editor of a table cell or of a detail row lies on the viewport of its
+// item view.
+bool AppDelegate::isTypingInWindow() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    const QWidget *viewport = focus ? focus->parentWidget() : nullptr;
+    return focus && m_window && focus->window() == m_window.get()
+        && qobject_cast<const QAbstractItemView *>(viewport ? viewport->parentWidget() : nullptr);
 }
 
 void AppDelegate::menuItemSelectedInHelpMenu(QAction *item)

@@ -94,6 +94,13 @@ QAction *ViewController::editButton() const
 void ViewController::setRedSeparator(SeparatorBox *separator)
 {
     m_redSeparator = separator;
+    showEditStateOnSeparator();
+}
+
+void ViewController::showEditStateOnSeparator()
+{
+    if (m_redSeparator)
+        m_redSeparator->showEditState(m_editState);
 }
 
 // --- Tables -------------------------------------------------------------
@@ -115,7 +122,36 @@ void ViewController::setContactTable(const ContactTablePtr &contactTable)
 
 bool ViewController::commitEditing()
 {
-    return m_contactsViewController && m_contactsViewController->commitEditing();
+    bool committed = false;
+    for (ContactInfoPane *pane : contactInfoPanes())
+        committed = pane->commitEditing() || committed;
+    if (m_contactsViewController && m_contactsViewController->commitEditing())
+        committed = true;
+    return committed;
+}
+
+void ViewController::discardEditing()
+{
+    for (ContactInfoPane *pane : contactInfoPanes())
+        pane->discardEditing();
+    if (m_contactsViewController)
+        m_contactsViewController->discardEditing();
+}
+
+QList<ContactInfoPane *> ViewController::contactInfoPanes() const
+{
+    QList<ContactInfoPane *> panes;
+    const auto add = [&panes](ContactInfoPane *pane) {
+        if (pane && !panes.contains(pane))
+            panes.append(pane);
+    };
+    add(m_contactInfoController);
+    add(m_popover);
+    if (m_contactsViewController) {
+        for (ContactInfoPopoverPane *view : m_contactsViewController->detachedWindows())
+            add(view);
+    }
+    return panes;
 }
 
 void ViewController::updateTable()
@@ -205,15 +241,11 @@ void ViewController::setWindowEdited(bool edited)
 
 void ViewController::setEditState(bool editState)
 {
+    // What was typed before the lock is kept; the editors close with it.
+    if (!editState)
+        commitEditing();
     m_editState = editState;
-    if (m_redSeparator) {
-        // Locking keeps the line's width and only greys it.
-        if (editState)
-            m_redSeparator->setBorderWidth(2);
-        const QColor color = editState ? QColor(Qt::red) : QColor(Qt::gray);
-        m_redSeparator->setBorderColor(color);
-        m_redSeparator->setFillColor(color);
-    }
+    showEditStateOnSeparator();
     if (m_contactsViewController)
         m_contactsViewController->setEditState(editState);
     if (m_contactInfoController)

@@ -33,6 +33,7 @@
 #include <variant>
 
 class ContactDetailPane;
+class ContactInfoPane;
 class ContactInfoPopover;
 class ContactInfoPopoverPane;
 class ContactStore;
@@ -161,7 +162,10 @@ public:
     void setSelectedGroupDict(const GroupRecordPtr &selectedGroupDict) override;
     void setContactTable(const ContactTablePtr &contactTable) override;
     void setRepresentedObject(const QVariant &representedObject) override;
+    // Every open editor of the window: the table's cell, the detail pane's
+    // and each contact view's in-place editor.
     bool commitEditing() override;
+    void discardEditing() override;
     void updateTable() override;
     [[nodiscard]] const ContainerTablePtr &containerTable() const { return m_containerTable; }
     [[nodiscard]] const GroupRecordPtr &selectedGroupDict() const override { return m_selectedGroupDict; }
@@ -348,7 +352,12 @@ private:
     // membership change, with the changed contacts selected.
     void showChangedMembership(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted);
     void showGroupOutline(bool withSelection);
-    void fetchGroupsOfContainer(const ContainerRecord &container, const GroupRecordPtr &selected);
+    // Gives every group of the container a table whose rows hold the top
+    // group's persons; false when the top group's contacts can't be read.
+    bool fetchGroupsOfContainer(const ContainerRecord &container);
+    void showEditStateOnSeparator();
+    // The views of a contact's details that may hold an open editor.
+    [[nodiscard]] QList<ContactInfoPane *> contactInfoPanes() const;
     void datePopoverDidClose(Popover *popover);
     void selectRowBefore(int firstDeletedRow);
     void setWindowEdited(bool edited);

@@ -100,11 +100,11 @@ void ViewController::groupSelectionDidChange(const GroupRecordPtr &group)
     if (!group)
         return;
     m_selectedGroupDict = group;
-    m_contactTable = group->contactTable;
-    if (!m_contactTable) {
+    if (!group->contactTable) {
         if (const ContainerRecordPtr container = containerOfGroup(*group))
-            fetchGroupsOfContainer(*container, group);
+            fetchGroupsOfContainer(*container);
     }
+    m_contactTable = group->contactTable;
     if (m_contactsViewController) {
         m_contactsViewController->setContactTable(m_contactTable);
         m_contactsViewController->updateTable();
@@ -117,13 +117,13 @@ void ViewController::groupSelectionDidChange(const GroupRecordPtr &group)
         userDefaults().setObject(group->containerIdentifier, AppDelegate::lastContainerIdentifierKey);
 }
 
-// A group table that exists already (a drop built it) is kept, its rows
-// bound to the top group's persons; the others are fetched.
-void ViewController::fetchGroupsOfContainer(const ContainerRecord &container, const GroupRecordPtr &selected)
+// A group table that exists already is kept, its rows bound to the top
+// group's persons; the others are fetched.
+bool ViewController::fetchGroupsOfContainer(const ContainerRecord &container)
 {
     const GroupRecordPtr top = container.topGroup();
     if (!top || !m_contactStore || !m_sideStore)
-        return;
+        return false;
     const AddressBookLoader loader(*m_contactStore, *m_sideStore);
     if (!top->contactTable) {
         StoreError error;
@@ -131,10 +131,9 @@ void ViewController::fetchGroupsOfContainer(const ContainerRecord &container, co
         if (!top->contactTable) {
             qWarning("%s: ERROR can't fetch the contacts of %s: %s", Q_FUNC_INFO, qPrintable(container.name),
                 qPrintable(error.description));
-            return;
+            return false;
         }
     }
-    m_contactTable = top->contactTable;
     const TopRowIndex index(*top->contactTable);
     for (const GroupRecordPtr &group : std::as_const(*container.groups)) {
         if (group->top)
@@ -143,9 +142,8 @@ void ViewController::fetchGroupsOfContainer(const ContainerRecord &container, co
             bindToTopRows(*group->contactTable, index);
         else
             group->contactTable = membersInTopRows(*group, loader, index);
-        if (group == selected)
-            m_contactTable = group->contactTable;
     }
+    return true;
 }
 
 QStringList ViewController::groupNamesOfContact(const PersonRecordPtr &row) const
@@ -227,14 +225,15 @@ void ViewController::addContactByStringIndexes(const QString &stringIndexes, con
     if (positions.isEmpty())
         return;
     std::sort(positions.begin(), positions.end());
-    if (!group->contactTable && m_contactStore && m_sideStore) {
-        auto table = std::make_shared<ContactTable>();
-        const std::optional<QList<StoreContact>> members
-            = AddressBookLoader(*m_contactStore, *m_sideStore)
-                  .cnContactsForGroup(group->cnGroup, group->containerIdentifier);
-        for (const StoreContact &member : members.value_or(QList<StoreContact>()))
-            table->append(ContactRecord::makeWithPerson(MVPerson::initWithCNContact(member)));
-        group->contactTable = table;
+    // The group's members as the top group's persons, as choosing the group
+    // would fetch them: an edit made in the group's rows is one the save
+    // reads.
+    if (!group->contactTable) {
+        const ContainerRecordPtr container = containerOfGroup(*group);
+        if (!container || !fetchGroupsOfContainer(*container)) {
+            qWarning("%s: ERROR the contacts of group %s can't be fetched", Q_FUNC_INFO, qPrintable(group->name));
+            return;
+        }
     }
     QList<ContactRecordPtr> contacts;
     for (const qsizetype position : std::as_const(positions)) {

@@ -271,10 +271,12 @@ bool ViewController::validateMenuItem(QAction *item) const
 {
     const QString action = item->objectName();
     const UndoManager *manager = undoManager();
+    // A locked window changes no contact, not even back: a CSV document's
+    // records and a window locked for printing stay as they are shown.
     if (action == QStringLiteral("undo"))
-        return manager && manager->canUndo();
+        return m_editState && manager && manager->canUndo();
     if (action == QStringLiteral("redo"))
-        return manager && manager->canRedo();
+        return m_editState && manager && manager->canRedo();
     if (action == QStringLiteral("findBarButtonClicked")) {
         item->setText(m_findBarController && m_findBarController->isVisible() ? tr("✓Find") : tr("Find"));
         return true;

@@ -190,10 +190,11 @@ public:
     // File ▸ "Print…": the selected rows in the print style, on the printer
     // or into the PDF file the print panel chooses; nothing without a row.
     void printDocument();
-    // File ▸ "Page Setup…": the paper of every print and of the preview.
+    // File ▸ "Page Setup…": the paper of labels, envelopes and address lists,
+    // in preview and print; postcards keep theirs.
     void runPageLayout();
     // The page setup's end: OK takes the printer's paper, orientation and
-    // reach as the shared paper's and fits the preview to it.
+    // reach as the shared sheet paper's and fits the preview to it.
     void pageSetupDidEnd(const QPrinter &printer, int returnCode);
     // The toolbar's "Layout": layout editing in the preview on or off; the
     // window's contact editing is locked meanwhile and comes back as it was.
@@ -292,6 +293,7 @@ private:
     // The set-up once the window and its controller have loaded.
     void windowDidLoad();
     void buildToolbar();
+    void installRedSeparator();
     void initSplitButtons();
     void initViewTypeMenu();
     void initItemsMenu();

@@ -87,10 +87,10 @@ void WindowController::validateContactCommands()
 
 // With the detail pane showing, its contact needs a phone; otherwise a row
 // must be selected in a view type that shows the "Phone" column. Never while
-// the merge sheet is open.
+// the merge sheet is open, nor in a locked window.
 bool WindowController::canNormalizePhoneNumber() const
 {
-    if (!isActiveWindow() || !m_mainViewController)
+    if (!isActiveWindow() || !m_mainViewController || !m_mainViewController->editState())
         return false;
     if (m_mergePanelController && m_mergePanelController->isVisible())
         return false;
@@ -106,7 +106,7 @@ void WindowController::normalizePhoneNumber(const QAction *sender)
 {
     ViewController *controller = m_mainViewController;
     const ContactTablePane *table = controller ? controller->contactsViewController() : nullptr;
-    if (!table || !sender)
+    if (!table || !sender || !controller->editState())
         return;
     const QString key = sender->data().toString();
     NormalizePhoneNumber normalizer;

@@ -11,19 +11,17 @@
 #include "print/PrintViewBuilder.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
 #include <QSplitter>
 #include <QToolBar>
 
 namespace {
-
-// The widest paper, width over height, that fills the preview's width.
-constexpr double previewProportion
-    = double(HagakiViewController::previewWidth) / double(HagakiViewController::previewHeight);
 
 // The window's menu of that title, made at the front of the menu bar when
 // the window has none yet.
@@ -54,6 +52,31 @@ void openPrintDialog(QWidget *window, QPrinter &printer, const std::function<voi
             window, [done, accepted = result == QDialog::Accepted] { done(accepted); }, Qt::QueuedConnection);
     });
     dialog->open();
+}
+
+// The paper and orientation the page setup dialog shows. Qt 6.4 hands them to
+// the printer only when the dialog ran with exec(), not when it was opened as
+// a sheet: read from its own pop-up and buttons, they reach the printer
+// either way.
+QPageLayout chosenLayout(const QPageSetupDialog &dialog, QPageLayout layout)
+{
+    if (const auto *sizes = dialog.findChild<const QComboBox *>(QStringLiteral("pageSizeCombo"))) {
+        const QVariant size = sizes->currentData();
+        if (size.canConvert<QPageSize>() && size.value<QPageSize>().isValid())
+            layout.setPageSize(size.value<QPageSize>());
+        else if (size.canConvert<QPageSize::PageSizeId>() && size.value<QPageSize::PageSizeId>() != QPageSize::Custom)
+            layout.setPageSize(QPageSize(size.value<QPageSize::PageSizeId>()));
+    }
+    const QList<std::pair<QString, QPageLayout::Orientation>> orientations{
+        {QStringLiteral("portrait"), QPageLayout::Portrait}, {QStringLiteral("landscape"), QPageLayout::Landscape},
+        {QStringLiteral("reversePortrait"), QPageLayout::Portrait},
+        {QStringLiteral("reverseLandscape"), QPageLayout::Landscape}};
+    for (const auto &[name, orientation] : orientations) {
+        const auto *button = dialog.findChild<const QRadioButton *>(name);
+        if (button && button->isChecked())
+            layout.setOrientation(orientation);
+    }
+    return layout;
 }
 
 } // namespace
@@ -102,8 +125,10 @@ void WindowController::printDocument()
 
 void WindowController::printRows(const QList<SubContactRecordPtr> &rows)
 {
-    const PrintInfoPtr &paper = PrintInfo::sharedPrintInfo();
-    paper->setMargins(QMarginsF());
+    PrintInfo::sharedPrintInfo()->setMargins(QMarginsF());
+    // The job's printer tells the reach of its paper into the job's own copy:
+    // the preview goes on laying out the paper it showed.
+    const auto paper = std::make_shared<PrintInfo>(*PrintInfo::sharedPrintInfo());
 
     // The rows are those the preview shows, laid out as the preview lays
     // them out.
@@ -116,7 +141,7 @@ void WindowController::printRows(const QList<SubContactRecordPtr> &rows)
     m_printPanel(*printer, [self, printer, view, paper](bool accepted) {
         if (!self || !accepted)
             return;
-        if (PrintJob::print(*view, *printer, *paper, self) == PrintJob::Result::Failed)
+        if (PrintJob::print(*view, *printer, *paper, self, &self->alertPresenter()) == PrintJob::Result::Failed)
             self->alertPresenter().showAlert(self, tr("Couldn't print."),
                 tr("Please make sure the printer is available and the file can be written."));
     });
@@ -127,11 +152,17 @@ void WindowController::printRows(const QList<SubContactRecordPtr> &rows)
 void WindowController::runPageLayout()
 {
     auto printer = std::make_shared<QPrinter>();
-    PrintJob::preparePrinter(*printer, *PrintInfo::sharedPrintInfo());
+    // Postcards keep their paper: what the dialog shows and chooses is the
+    // paper of the other styles.
+    PrintJob::preparePrinter(*printer, PrintInfo::sharedPrintInfo()->sheetPaper());
     auto *dialog = new QPageSetupDialog(printer.get(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
-    connect(dialog, &QDialog::finished, this, [this, printer](int result) { pageSetupDidEnd(*printer, result); });
+    connect(dialog, &QDialog::finished, this, [this, printer, dialog](int result) {
+        if (result == QDialog::Accepted)
+            printer->setPageLayout(chosenLayout(*dialog, printer->pageLayout()));
+        pageSetupDidEnd(*printer, result);
+    });
     dialog->open();
 }
 
@@ -141,9 +172,7 @@ void WindowController::pageSetupDidEnd(const QPrinter &printer, int returnCode)
         return;
     const PrintInfoPtr &paper = PrintInfo::sharedPrintInfo();
     const QPageLayout layout = printer.pageLayout();
-    paper->setPageSize(layout.pageSize());
-    paper->setOrientation(layout.orientation());
-    paper->setImageablePageBounds(PrintJob::printableArea(printer));
+    paper->chooseSheetPaper(layout.pageSize(), layout.orientation(), PrintJob::printableArea(printer));
     shouldChangePrintInfo(paper);
 }
 
@@ -155,14 +184,8 @@ bool WindowController::shouldChangePrintInfo(const PrintInfoPtr &printInfo)
     const QSizeF paper = printInfo->paperSize();
     // A paper of no size leaves the preview as it was.
     if (paper.width() > 0 && paper.height() > 0) {
-        const double proportion = paper.width() / paper.height();
-        const QSizeF size = proportion > previewProportion
-            ? QSizeF(HagakiViewController::previewWidth, HagakiViewController::previewWidth / proportion)
-            : QSizeF(HagakiViewController::previewHeight * proportion, HagakiViewController::previewHeight);
-        const QWidget *pane = view->parentWidget();
-        const double paneHeight = pane ? pane->height() : 0;
-        view->setGeometry(QRectF(QPointF(view->x(), (paneHeight - size.height()) * 0.5), size).toRect());
         view->setBounds(QRectF(QPointF(0, 0), paper));
+        m_hagakiViewController->fitViewToPane();
     }
     view->setPrintInfo(printInfo);
     m_hagakiViewController->updateUI();
@@ -197,4 +220,5 @@ void WindowController::layoutButtonPressed()
     }
     view->update();
     validatePrintCommands();
+    validateMenus();
 }

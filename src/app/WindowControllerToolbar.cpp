@@ -6,11 +6,13 @@
 
 #include "app/MainViewDefaults.h"
 #include "app/ViewController.h"
+#include "editors/SeparatorBox.h"
 #include "interchange/ZipSearch.h"
 #include "platform/UserDefaults.h"
 #include "table/ContactsViewController.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QMenu>
 #include <QSet>
 #include <QSplitter>
@@ -80,6 +82,7 @@ void WindowController::buildToolbar()
     m_editButton->setCheckable(true);
     connect(m_editButton, &QAction::triggered, this, &WindowController::editButtonClicked);
     m_mainViewController->setEditButton(m_editButton);
+    installRedSeparator();
     m_toolbar->addSeparator();
     m_findBarButton = makeButton(this, tr("Find"), QStringLiteral("findBarButtonClicked"));
     m_zipButton = makeButton(this, tr("ZIP"), QStringLiteral("zipButtonPressed"));
@@ -103,6 +106,22 @@ void WindowController::buildToolbar()
     QMenu *find = buildFindMenu();
     for (QMenu *menu : {m_viewMenu, m_navigateMenu, find})
         connect(menu, &QMenu::aboutToShow, this, &WindowController::validateMenus);
+}
+
+// A line across the window under the toolbar shows, as the button does,
+// whether the window edits or is locked.
+void WindowController::installRedSeparator()
+{
+    auto *column = centralWidget() ? qobject_cast<QBoxLayout *>(centralWidget()->layout()) : nullptr;
+    if (!column) {
+        qWarning("%s: ERROR the window has no column to hold the separator", Q_FUNC_INFO);
+        return;
+    }
+    auto *separator = new SeparatorBox(centralWidget());
+    separator->setObjectName(QStringLiteral("redSeparator"));
+    separator->setFixedHeight(2);
+    column->insertWidget(0, separator);
+    m_mainViewController->setRedSeparator(separator);
 }
 
 QMenu *WindowController::makePopupMenu(
@@ -140,6 +159,11 @@ void WindowController::validateMenus()
     for (QToolButton *button : {m_zipButton, m_layoutButton, m_styleSettingButton})
         button->setEnabled(!unbuiltActions().contains(button->objectName()));
     validateZipButton();
+    // Undo, Redo and the phone formats follow the lock as soon as it
+    // changes, not only when the Edit menu opens: their shortcuts act at once.
+    for (QAction *item : {m_undoAction, m_redoAction})
+        item->setEnabled(validateMenuItem(item));
+    validateContactCommands();
 }
 
 bool WindowController::validateMenuItem(QAction *item) const

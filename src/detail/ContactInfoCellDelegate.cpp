@@ -3,6 +3,7 @@
 #include "table/ContactTableCellDelegate.h"
 #include "table/SelectedCellBackground.h"
 #include "detail/ContactInfoView.h"
+#include "editors/OneLineField.h"
 #include "model/MVPerson.h"
 #include "platform/widgets/CellEditorKeys.h"
 
@@ -201,7 +202,7 @@ void ContactInfoCellDelegate::setModelData(
     // keeps a pasted line break: a phone number or a name stays one line.
     const bool lines = takesLines(index.row());
     m_view->textFieldCellChanged(
-        index.row(), lines ? text->toPlainText() : ContactTableCellDelegate::oneLineText(text->toPlainText()));
+        index.row(), lines ? text->toPlainText() : OneLineField::flattened(text->toPlainText()));
 }
 
 bool ContactInfoCellDelegate::takesLines(int row) const

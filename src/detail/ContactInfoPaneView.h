@@ -19,4 +19,6 @@ public:
     void setEditState(bool editState) override { ContactInfoView::setEditState(editState); }
     void setSelectedLabels(const QStringList &labels) override { ContactInfoView::setSelectedLabels(labels); }
     void setSelectedFont(const QFont &font) override { ContactInfoView::setSelectedFont(font); }
+    bool commitEditing() override { return ContactInfoView::commitEditing(); }
+    void discardEditing() override { ContactInfoView::discardEditing(); }
 };

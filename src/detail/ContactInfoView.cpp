@@ -224,6 +224,35 @@ bool ContactInfoView::insertNewlineOrTab(QWidget *editor)
     return true;
 }
 
+bool ContactInfoView::commitEditing()
+{
+    const QPointer<QWidget> editor = openValueEditor();
+    if (!editor)
+        return false;
+    commitData(editor);
+    // Storing the text may have rebuilt the rows and released the editor.
+    if (editor)
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
+}
+
+void ContactInfoView::discardEditing()
+{
+    if (QWidget *editor = openValueEditor())
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+QWidget *ContactInfoView::openValueEditor() const
+{
+    // The photo well is a cell widget too; only an editor carries its row.
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        QWidget *widget = indexWidget(m_model->index(row, ContactInfoTableModel::ValueColumn));
+        if (widget && widget->property(ContactInfoCellDelegate::editedRowProperty).isValid())
+            return widget;
+    }
+    return nullptr;
+}
+
 void ContactInfoView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
     QTableView::closeEditor(editor, hint);

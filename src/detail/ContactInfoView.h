@@ -84,6 +84,12 @@ public:
     // Return or Tab typed in the editor of a row: ends that edit and starts
     // one in the next row that takes typed text. False when not handled.
     bool insertNewlineOrTab(QWidget *editor);
+    // Ends an open in-place edit, storing what was typed; true when one was
+    // open. A save, closing the window and the lock end it so.
+    bool commitEditing();
+    // Ends an open in-place edit without storing it: a revert reloads the
+    // records it would have gone into.
+    void discardEditing();
     // Opens the pop-up of a row's value cell below the rectangle.
     void showPopupMenu(const QModelIndex &index, const QRect &rect);
     // The pop-up now open, or null.
@@ -167,6 +173,8 @@ private:
     void updateRowArea(int row);
     void placePhotoWell();
     void startEditingRow(int row);
+    // The editor open in a value cell, or null.
+    [[nodiscard]] QWidget *openValueEditor() const;
 
     ContactInfoTableModel *m_model = nullptr;
     ContactInfoCellDelegate *m_cellDelegate = nullptr;

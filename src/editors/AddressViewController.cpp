@@ -1,5 +1,6 @@
 #include "editors/AddressViewController.h"
 
+#include "editors/OneLineField.h"
 #include "editors/ZipInput.h"
 #include "interchange/ZipSearch.h"
 #include "model/MVPerson.h"
@@ -83,6 +84,7 @@ void AddressViewController::buildControls()
     m_stateMenu = menuFor(m_statePulldown, this);
     m_cityField = addressField(tr("City"), this);
     m_streetField = addressField(tr("Street"), this);
+    OneLineField::allowLines(m_streetField);
     m_postalAddressField = new QLabel(this);
     m_postalAddressField->setWordWrap(true);
     m_postalAddressField->setAlignment(Qt::AlignLeft | Qt::AlignTop);

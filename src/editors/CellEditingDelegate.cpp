@@ -1,8 +1,11 @@
 #include "editors/CellEditingDelegate.h"
 
+#include "editors/OneLineField.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 namespace {
 
@@ -35,6 +38,8 @@ QWidget *CellEditingDelegate::createEditor(
     const QStringList items = index.data(PopupItemsRole).toStringList();
     if (items.isEmpty()) {
         m_openEditor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (m_oneLine)
+            OneLineField::keep(qobject_cast<QLineEdit *>(m_openEditor.data()));
         m_openIndex = index;
         return m_openEditor;
     }

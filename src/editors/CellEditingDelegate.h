@@ -28,6 +28,9 @@ public:
 
     // Ends the text edit in progress, keeping what was typed.
     void commitOpenEditor();
+    // Text cells of one-line values take no line break (a pasted one becomes
+    // a space); off, a cell keeps what is pasted into it.
+    void setKeepsCellsOnOneLine(bool oneLine) { m_oneLine = oneLine; }
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
@@ -46,6 +49,7 @@ private:
     void itemChosen(QWidget *popup, const QModelIndex &index, int position);
 
     Popups m_popups = Popups::StayOpen;
+    bool m_oneLine = false;
     mutable QPointer<QWidget> m_openEditor;
     mutable QPersistentModelIndex m_openIndex;
 };

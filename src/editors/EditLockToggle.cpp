@@ -14,13 +14,8 @@ void EditLockToggle::showEditState(bool editing)
 {
     setChecked(editing);
     setText(editing ? tr("Lock") : tr("Edit"));
-    if (!m_separator)
-        return;
-    if (editing)
-        m_separator->setBorderWidth(2);
-    const QColor color = editing ? QColor(Qt::red) : QColor(Qt::gray);
-    m_separator->setBorderColor(color);
-    m_separator->setFillColor(color);
+    if (m_separator)
+        m_separator->showEditState(editing);
 }
 
 SeparatorBox *EditLockToggle::addSeparatorTo(QBoxLayout *layout, QWidget *window)

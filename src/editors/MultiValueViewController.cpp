@@ -43,6 +43,7 @@ MultiValueViewController::MultiValueViewController(QWidget *parent)
     , m_customLabelView(new CustomLabelView(this))
 {
     contactNameField()->setPlaceholderText(tr("Name"));
+    m_cellDelegate->setKeepsCellsOnOneLine(true);
     m_addressField->setPlaceholderText(tr("Address:"));
     m_addressField->setReadOnly(true);
     buildTable();

@@ -27,6 +27,15 @@ void SeparatorBox::setFillColor(const QColor &color)
     update();
 }
 
+void SeparatorBox::showEditState(bool editing)
+{
+    if (editing)
+        setBorderWidth(2);
+    const QColor color = editing ? QColor(Qt::red) : QColor(Qt::gray);
+    setBorderColor(color);
+    setFillColor(color);
+}
+
 void SeparatorBox::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);

@@ -17,6 +17,9 @@ public:
     void setBorderColor(const QColor &color);
     [[nodiscard]] QColor fillColor() const { return m_fillColor; }
     void setFillColor(const QColor &color);
+    // Red and 2 points wide while editing; grey, keeping its width, while
+    // locked.
+    void showEditState(bool editing);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

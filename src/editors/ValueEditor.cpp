@@ -1,5 +1,6 @@
 #include "editors/ValueEditor.h"
 
+#include "editors/OneLineField.h"
 #include "editors/SeparatorBox.h"
 #include "model/MVPerson.h"
 #include "platform/widgets/Popover.h"
@@ -111,6 +112,10 @@ MVPerson *ValueEditor::person() const
 void ValueEditor::setContextInfo(const PopoverContextInfoPtr &contextInfo, bool editable)
 {
     m_contextInfo = contextInfo;
+    // Every editor's fields exist by now; the street marks itself as a
+    // field of lines.
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        OneLineField::keep(field);
     MVPerson *shown = person();
     const QString name = shown ? shown->compositeName() : QString();
     m_contactNameField->setText(name.isEmpty() ? tr("No name") : name);

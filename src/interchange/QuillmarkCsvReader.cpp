@@ -126,70 +126,97 @@ const QStringList &QuillmarkCsvReader::fixedColumns()
 
 namespace {
 
+// Whether a character ends a line or is a double quote: the characters the
+// line scan stops at, found with a few comparisons for all others.
+bool endsLineOrQuotes(char16_t c)
+{
+    return (c <= u'"' || c == 0x85 || c == 0x2028 || c == 0x2029) && (c == u'"' || isLineEnd(QChar(c)));
+}
+
 // The lines as views of the text: a file of a hundred thousand records
 // copies none of them. LF, CR and the other Unicode line separators each end
-// one, so CR LF leaves an empty line between two records.
-QList<QStringView> lineViews(QStringView text)
-{
+// one, so CR LF leaves an empty line between two records. For each line, the
+// next line holding a double quote; -1 when none does.
+struct TextLines {
     QList<QStringView> lines;
-    lines.reserve(text.count(u'\n') + 1);
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (isLineEnd(text.at(i))) {
+    QList<qsizetype> nextQuoteLine;
+
+    explicit TextLines(QStringView text)
+    {
+        QList<bool> quoted;
+        bool quote = false;
+        qsizetype start = 0;
+        const char16_t *characters = text.utf16();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (!endsLineOrQuotes(characters[i]))
+                continue;
+            if (characters[i] == u'"') {
+                quote = true;
+                continue;
+            }
             lines.append(text.sliced(start, i - start));
+            quoted.append(quote);
+            quote = false;
             start = i + 1;
         }
+        if (start < text.size()) {
+            lines.append(text.sliced(start));
+            quoted.append(quote);
+        }
+        nextQuoteLine.resize(lines.size(), -1);
+        qsizetype following = -1;
+        for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+            nextQuoteLine[i] = following;
+            if (quoted.at(i))
+                following = i;
+        }
     }
-    if (start < text.size())
-        lines.append(text.sliced(start));
-    return lines;
+};
+
+// Lines first to last joined by line feeds: the text itself where line feeds
+// alone part them there, else a copy made in joined.
+QStringView joinedLines(const QList<QStringView> &lines, qsizetype first, qsizetype last, QString &joined)
+{
+    bool lineFeedsOnly = true;
+    // Every line before the last has its line end after it in the text.
+    for (qsizetype i = first; i < last && lineFeedsOnly; ++i)
+        lineFeedsOnly = *(lines.at(i).data() + lines.at(i).size()) == u'\n';
+    if (lineFeedsOnly)
+        return {lines.at(first).data(), lines.at(last).data() + lines.at(last).size()};
+    joined.clear();
+    for (qsizetype i = first; i <= last; ++i) {
+        if (i > first)
+            joined += u'\n';
+        joined += lines.at(i);
+    }
+    return joined;
 }
 
-// For each line, the next line holding a double quote; -1 when none does.
-QList<qsizetype> nextQuoteLines(const QList<QStringView> &lines)
+// The fields of the record starting at lines[*line], at most `columns`, each
+// handed to take(index, text) as it is found; a field opening a quote runs to
+// the next quote, taking the following lines in as it must (*line then moves
+// past them). A quote that no later line closes is an ordinary character, so
+// that one stray quote does not swallow every later record. A field's text
+// lasts only until take returns: a second quoted field spanning lines joins
+// them anew.
+template <typename Take> void splitRecord(const TextLines &text, qsizetype *line, qsizetype columns, const Take &take)
 {
-    QList<qsizetype> next(lines.size(), -1);
-    qsizetype following = -1;
-    for (qsizetype i = lines.size() - 1; i >= 0; --i) {
-        next[i] = following;
-        if (lines.at(i).contains(u'"'))
-            following = i;
-    }
-    return next;
-}
-
-// The fields of the record starting at lines[*line], at most `columns`; a
-// field opening a quote runs to the next quote, taking the following lines
-// in as it must (*line then moves past them). A quote that no later line
-// closes is an ordinary character, so that one stray quote does not swallow
-// every later record. Each field is copied as it is found: a second quoted
-// field spanning lines joins them anew, which frees the text earlier fields
-// were found in.
-QStringList splitRecord(
-    const QList<QStringView> &lines, const QList<qsizetype> &nextQuoteLine, qsizetype *line, qsizetype columns)
-{
-    QStringView current = lines.at(*line);
-    QString joinedLines;
-    QStringList fields;
+    const qsizetype first = *line;
+    QStringView current = text.lines.at(first);
+    QString joined;
+    qsizetype fields = 0;
     qsizetype position = 0;
     const qsizetype wanted = std::max<qsizetype>(columns, 1);
-    fields.reserve(wanted);
-    while (fields.size() < wanted && position <= current.size()) {
+    while (fields < wanted && position <= current.size()) {
         if (position < current.size() && current.at(position) == u'"') {
             qsizetype close = current.indexOf(u'"', position + 1);
-            if (close < 0 && nextQuoteLine.at(*line) >= 0) {
-                const qsizetype last = nextQuoteLine.at(*line);
-                joinedLines = current.toString();
-                for (qsizetype joined = *line + 1; joined <= last; ++joined) {
-                    joinedLines += u'\n';
-                    joinedLines += lines.at(joined);
-                }
-                current = joinedLines;
-                *line = last;
+            if (close < 0 && text.nextQuoteLine.at(*line) >= 0) {
+                *line = text.nextQuoteLine.at(*line);
+                current = joinedLines(text.lines, first, *line, joined);
                 close = current.indexOf(u'"', position + 1);
             }
             if (close >= 0) {
-                fields.append(current.sliced(position + 1, close - position - 1).toString());
+                take(fields++, current.sliced(position + 1, close - position - 1));
                 position = close + 1;
                 if (position >= current.size())
                     break;
@@ -200,13 +227,12 @@ QStringList splitRecord(
         }
         const qsizetype comma = current.indexOf(u',', position);
         if (comma < 0) {
-            fields.append(current.sliced(position).toString());
+            take(fields++, current.sliced(position));
             break;
         }
-        fields.append(current.sliced(position, comma - position).toString());
+        take(fields++, current.sliced(position, comma - position));
         position = comma + 1;
     }
-    return fields;
 }
 
 } // namespace
@@ -217,13 +243,13 @@ QuillmarkCsvReader::Result QuillmarkCsvReader::contactsFromQuillmarkCSV(const QS
     if (text.isNull())
         return result;
     result.contacts = std::make_shared<ContactTable>();
-    const QList<QStringView> lines = lineViews(text);
+    const TextLines textLines(text);
+    const QList<QStringView> &lines = textLines.lines;
     qsizetype line = 0;
     while (line < lines.size() && lines.at(line).isEmpty())
         ++line;
     if (line >= lines.size())
         return result;
-    const QList<qsizetype> nextQuoteLine = nextQuoteLines(lines);
     QList<OwnRecord::Member> members;
     const QList<QStringView> headerCells = lines.at(line).split(u',');
     if (headerCells.constFirst() == u"Name") {
@@ -252,11 +278,12 @@ QuillmarkCsvReader::Result QuillmarkCsvReader::contactsFromQuillmarkCSV(const QS
                 start = comma + 1;
             }
         } else {
-            const QStringList fields = splitRecord(lines, nextQuoteLine, &line, members.size());
-            for (qsizetype i = 0; i < fields.size() && i < members.size(); ++i) {
-                if (const OwnRecord::Member member = members.at(i))
-                    record.*member = fields.at(i);
-            }
+            splitRecord(textLines, &line, members.size(), [&record, &members](qsizetype index, QStringView field) {
+                if (index >= members.size())
+                    return;
+                if (const OwnRecord::Member member = members.at(index))
+                    record.*member = field.toString();
+            });
         }
         if (!record.isEmpty())
             result.contacts->append(record.makeContact());

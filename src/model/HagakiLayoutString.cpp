@@ -87,6 +87,11 @@ qsizetype skipDigits(QStringView text, qsizetype position)
 // move the frame's other numbers one place.
 qsizetype nonFiniteWordLength(QStringView text)
 {
+    // Each word starts with i or n, and no other character folds to either:
+    // every other character, most of all the punctuation of a frame, is
+    // passed over at once.
+    if (text.isEmpty() || !QLatin1StringView("iInN").contains(text.front()))
+        return 0;
     for (const QLatin1StringView word : {"infinity"_L1, "inf"_L1, "nan"_L1}) {
         if (text.startsWith(word, Qt::CaseInsensitive))
             return word.size();

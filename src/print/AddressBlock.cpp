@@ -63,6 +63,35 @@ AddressBlock::Fitted AddressBlock::fit(double startSize, const QSizeF &box) cons
     return {size, reached};
 }
 
+// The extent grows about in step with the size, so a size in proportion to
+// the overflow comes close at once; a few more measurements settle it.
+AddressBlock::Fitted AddressBlock::shrunkToFit(const Fitted &fitted, const QSizeF &box, double floor) const
+{
+    // Set as far into the box as the fitting steps would have set it.
+    constexpr double filled = 0.98;
+    if (!overflows(fitted.extent, box))
+        return fitted;
+    // The fitting steps may have left it smaller than can be read, and it
+    // does not fit even so: it is cut at the readable size.
+    if (fitted.size < floor)
+        return {floor, extent(floor)};
+    Fitted shrunk = fitted;
+    for (int measurement = 0; measurement < mostMeasurements && overflows(shrunk.extent, box); ++measurement) {
+        const double over
+            = std::max(shrunk.extent.width() / box.width(), shrunk.extent.height() / box.height()) / filled;
+        const double next = std::max(floor, shrunk.size / over);
+        if (!(next < shrunk.size))
+            break;
+        shrunk = {next, extent(next)};
+    }
+    return shrunk;
+}
+
+bool AddressBlock::overflows(const QSizeF &extent, const QSizeF &box)
+{
+    return extent.width() > box.width() || extent.height() > box.height();
+}
+
 void AddressBlock::draw(double size, const QRectF &rect, DrawList &drawList) const
 {
     const QPointF topLeft = rect.topLeft();

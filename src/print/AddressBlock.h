@@ -37,6 +37,12 @@ public:
     // fills less than 90 % of the box either way and shrinks while it fills
     // more than 98 %, at most 20 measurements, never below 1 pt.
     [[nodiscard]] Fitted fit(double startSize, const QSizeF &box) const;
+    // A block the fitting left larger than its box, set smaller until it fits
+    // or reaches the floor, and never below the floor; a block that fits is
+    // left as it is.
+    [[nodiscard]] Fitted shrunkToFit(const Fitted &fitted, const QSizeF &box, double floor) const;
+    // Whether the block reaches past the box either way.
+    [[nodiscard]] static bool overflows(const QSizeF &extent, const QSizeF &box);
 
     // Draws the block at the size in the rectangle: from its top-left corner,
     // or from its top-right corner when the lines run down the page.
@@ -55,6 +61,9 @@ public:
     // size down past zero; nor larger: a box far larger than the paper would
     // step it up past what a font engine makes.
     static constexpr double smallestSize = 1;
+    // Below this a label's text is no longer read: a block that still does
+    // not fit is cut at the label's edge instead.
+    static constexpr double readableSize = 6;
     static constexpr double largestSize = TextGlyphs::largestSize;
 
     static inline const QString leftRight = QStringLiteral("Left-Right");

@@ -10,6 +10,7 @@
 #include <QRawFont>
 #include <QRectF>
 
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -72,6 +73,8 @@ public:
     // Set when some text could not be added: no face could draw its glyphs.
     void markIncomplete() { m_incomplete = true; }
     [[nodiscard]] bool isIncomplete() const { return m_incomplete; }
+    // The flag, cleared for what is added next.
+    bool takeIncomplete() { return std::exchange(m_incomplete, false); }
 
     void paint(QPainter &painter) const;
 

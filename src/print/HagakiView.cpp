@@ -89,6 +89,7 @@ void HagakiView::setPrintOptions(const PrintOptionsRecordPtr &options)
 void HagakiView::setReceiverPersons(const PrintContactList &receivers)
 {
     m_receiverPersons = receivers;
+    m_undrawn.clear();
     m_shownReceiver = 0;
     forgetLaidOutPages();
     resetCursorRects();
@@ -147,9 +148,10 @@ QRectF HagakiView::rectForPage(int page) const
     const QSizeF paper = paperSize();
     if (m_receiverPersons.isEmpty())
         return {QPointF(0, 0), paper};
-    const bool counted = m_selectedStyle == labelsStyle || m_selectedStyle == addressListStyle;
-    const qsizetype pages = counted ? m_numberOfPages : m_receiverPersons.size();
-    return {0, double(pages - page) * paper.height(), paper.width(), paper.height()};
+    // Page 1 is the first strip, in the table's order: the first row's card,
+    // the list's start. A printer that stacks face up reverses the pages
+    // itself (PageRenderer).
+    return {0, double(page - 1) * paper.height(), paper.width(), paper.height()};
 }
 
 int HagakiView::labelPageCount() const

@@ -31,8 +31,8 @@ class UserDefaults;
 // an image alike.
 //
 // Coordinates are points with y growing downward. A print view stacks its
-// pages, one paper height each, and page n of N is the strip N − n, so the
-// pages come out last strip first. On screen the view shows its bounds (the
+// pages, one paper height each, and page n is the strip n − 1, so the pages
+// come out in the table's order. On screen the view shows its bounds (the
 // paper) scaled to its size.
 //
 // In layout mode the user moves and resizes the blocks of the previewed
@@ -105,6 +105,10 @@ public:
     // and painted.
     [[nodiscard]] DrawList drawList(const QRectF &rect);
     void drawRect(QPainter &painter, const QRectF &rect);
+    // The contacts, each once, some of whose text the pages drawn since the
+    // receivers were set left out, since no face could draw it: their names,
+    // or their identifiers when they have none.
+    [[nodiscard]] QStringList undrawnContacts() const;
 
     // Postcard layout: fills the receiver's or the sender's two blocks from
     // the record, in their saved or default rectangles, fitted to them.
@@ -142,6 +146,10 @@ public:
     // The labels of the page the rectangle asks for, each receiver on
     // "repeatCount" labels in a row.
     void drawLabels(const QRectF &rect, DrawList &drawList);
+    // Draws a block larger than its label without the glyphs that would
+    // reach past the label's edge, into the next label.
+    void drawCutAtLabel(
+        const TextObject &object, const QRectF &textRect, const QRectF &label, DrawList &drawList) const;
 
     // --- Address lists --------------------------------------------------------
     // One item of the contact as a row of the list prints it, set in the
@@ -243,9 +251,10 @@ private:
     // The receiver a page draws: the shown one on screen, the page's own when
     // printing; null past the receivers.
     [[nodiscard]] PrintContactRecordPtr pagePerson(qsizetype page) const;
-    // A page whose text no face could draw shows its background alone; the
-    // contact is named in the log.
-    static void logUndrawable(const PrintContactRecordPtr &record);
+    // Text of the contact that no face could draw was left out of the page,
+    // which shows the rest: the contact is named in the log and kept for
+    // undrawnContacts().
+    void noteUndrawable(DrawList &drawList, const PrintContactRecordPtr &record);
     // Where the next column stands and where the last one began.
     struct ColumnEnd {
         double x = 0;
@@ -288,6 +297,7 @@ private:
     QCursor m_angle135ResizeCursor;
     QList<CursorRect> m_cursorRects;
 
+    PrintContactList m_undrawn;
     std::unique_ptr<LabelBlockCache> m_labelBlocks;
     std::unique_ptr<AddressListFlow> m_addressListFlow;
 };

@@ -19,7 +19,8 @@ HagakiViewController::HagakiViewController(UserDefaults &defaults, QWidget *pare
     , m_hagakiView(new HagakiView(this))
 {
     setObjectName(QStringLiteral("previewPane"));
-    setMinimumSize(previewWidth + 5, previewHeight);
+    // A low window makes the card smaller rather than the outline above it.
+    setMinimumSize(previewWidth + 5, smallestPreviewHeight);
     // Until the paper is known, the view stands centred across the pane.
     m_hagakiView->setGeometry((minimumWidth() - previewWidth) / 2, 0, previewWidth, previewHeight);
     m_hagakiView->setUserDefaults(m_userDefaults);
@@ -102,8 +103,24 @@ void HagakiViewController::refill(PrintContactRecord &row)
     row.company = companyText && !companyText->isEmpty() ? std::optional(*companyText) : std::nullopt;
 }
 
+QSize HagakiViewController::sizeHint() const
+{
+    return {previewWidth + 5, previewHeight};
+}
+
+// The card in the paper's proportion, as large as the pane allows up to the
+// preview's full size, centred in the pane's height.
+void HagakiViewController::fitViewToPane()
+{
+    const QSizeF paper = m_hagakiView->bounds().size();
+    const QSizeF full = paper.isEmpty() ? QSizeF(previewWidth, previewHeight)
+                                        : paper.scaled(QSizeF(previewWidth, previewHeight), Qt::KeepAspectRatio);
+    const QSizeF size = full.height() > height() ? full.scaled(full.width(), height(), Qt::KeepAspectRatio) : full;
+    m_hagakiView->setGeometry(QRectF(QPointF(m_hagakiView->x(), (height() - size.height()) * 0.5), size).toRect());
+}
+
 void HagakiViewController::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    m_hagakiView->move(m_hagakiView->x(), (height() - m_hagakiView->height()) / 2);
+    fitViewToPane();
 }

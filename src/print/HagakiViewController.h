@@ -26,6 +26,8 @@ public:
     // The widest and tallest the view is shown in the pane, in pixels.
     static constexpr int previewWidth = 285;
     static constexpr int previewHeight = 420;
+    // The lowest the pane goes when the window is low.
+    static constexpr int smallestPreviewHeight = 140;
 
     // Loads the stored options, or builds, uses and stores the default record
     // of the user's language when none is stored.
@@ -57,6 +59,10 @@ public:
 
     // Makes the print values of the rows and the sender and redraws the view.
     void updateUI() override;
+    // Sizes the view to its paper (its bounds) inside the pane.
+    void fitViewToPane();
+
+    [[nodiscard]] QSize sizeHint() const override;
 
     // What printing reads of the row's contact: the name, the joint names,
     // the address at the row's position with its layout, and the company.

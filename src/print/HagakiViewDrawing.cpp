@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QPalette>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace PrintOptionsKey;
@@ -78,19 +79,13 @@ void HagakiView::drawHagakiRect(const QRectF &rect, DrawList &drawList)
     else if (page >= 0 && page < m_receiverPersons.size())
         updateTextObjectForReceiver(m_receiverPersons.at(page));
 
-    const std::size_t background = drawList.items().size();
     for (const TextObjectPtr &object : std::as_const(m_objectTable)) {
         if (object->isSender() ? !m_senderPerson : skipsReceiverBlocks(page))
             continue;
         if (object->rect.width() <= 0)
             continue;
         drawBlock(*object, origin, drawList);
-        if (drawList.isIncomplete()) {
-            // Half a card would print as if it were whole.
-            drawList.truncate(background);
-            logUndrawable(object->isSender() ? m_senderPerson : pagePerson(page));
-            return;
-        }
+        noteUndrawable(drawList, object->isSender() ? m_senderPerson : pagePerson(page));
         if (m_layoutMode)
             drawRubberBand(object->rect.translated(origin), object->selected, drawList);
     }
@@ -103,11 +98,30 @@ PrintContactRecordPtr HagakiView::pagePerson(qsizetype page) const
     return page >= 0 && page < m_receiverPersons.size() ? m_receiverPersons.at(page) : nullptr;
 }
 
-void HagakiView::logUndrawable(const PrintContactRecordPtr &record)
+void HagakiView::noteUndrawable(DrawList &drawList, const PrintContactRecordPtr &record)
 {
+    if (!drawList.takeIncomplete())
+        return;
     const QString identifier = record ? record->uniqueId.toString() : QString();
-    qWarning("%s: ERROR no face can draw the text of contact %s; the page shows no text", Q_FUNC_INFO,
+    qWarning("%s: ERROR no face can draw all the text of contact %s; the page shows the rest", Q_FUNC_INFO,
         qPrintable(identifier));
+    const bool noted = std::any_of(m_undrawn.cbegin(), m_undrawn.cend(), [&record](const PrintContactRecordPtr &other) {
+        return other == record || (other && other->isSameRowAs(record.get()));
+    });
+    if (record && !noted)
+        m_undrawn.append(record);
+}
+
+QStringList HagakiView::undrawnContacts() const
+{
+    QStringList names;
+    for (const PrintContactRecordPtr &record : m_undrawn) {
+        QString name = record->compositeName;
+        if (name.isEmpty() && record->name)
+            name = record->name->stringValue;
+        names.append(name.isEmpty() ? record->uniqueId.toString() : name);
+    }
+    return names;
 }
 
 QPointF HagakiView::pageOrigin(double pageOffset) const

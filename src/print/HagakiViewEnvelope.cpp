@@ -121,17 +121,12 @@ void HagakiView::drawEnvelopeRect(const QRectF &rect, DrawList &drawList)
         drawList.add(FilledRect{imageableBounds().translated(strip.topLeft()), Qt::white});
     }
     // A page past the receivers shows the envelope with the sender alone.
-    const std::size_t background = drawList.items().size();
     for (const bool forSender : {false, true}) {
         const PrintContactRecordPtr person = forSender ? m_senderPerson : pagePerson(page);
         if (!person)
             continue;
         drawEnvelopeBlock(person, forSender, pageOffset, drawList);
-        if (drawList.isIncomplete()) {
-            drawList.truncate(background);
-            logUndrawable(person);
-            return;
-        }
+        noteUndrawable(drawList, person);
     }
 }
 

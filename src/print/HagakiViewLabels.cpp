@@ -7,6 +7,8 @@
 #include "print/LabelBlockCache_p.h"
 #include "print/PrintOptionValue.h"
 
+#include <QTransform>
+
 #include <algorithm>
 #include <limits>
 
@@ -32,6 +34,15 @@ QVariantMap blockOptions(QVariantMap labels)
     if (!labels.contains(PrintZIP))
         labels.insert(PrintZIP, true);
     return labels;
+}
+
+// Where the glyph's ink lies on the page.
+QRectF inkRect(const PlacedGlyph &glyph)
+{
+    QTransform placed;
+    placed.translate(glyph.anchor.x(), glyph.anchor.y());
+    placed.rotate(glyph.angle);
+    return placed.mapRect(glyph.font.boundingRect(glyph.glyph).translated(glyph.offset));
 }
 
 } // namespace
@@ -67,7 +78,7 @@ const TextObject &HagakiView::labelBlock(qsizetype receiver, const LabelGrid &gr
     if (!m_labelBlocks)
         m_labelBlocks = std::make_unique<LabelBlockCache>();
     if (!m_labelBlocks->fits(options, m_selectedFontName, m_keishou, grid.labelSize)) {
-        *m_labelBlocks = LabelBlockCache{options, m_selectedFontName, m_keishou, grid.labelSize, {}};
+        *m_labelBlocks = LabelBlockCache{options, m_selectedFontName, m_keishou, grid.labelSize, {}, {}};
     }
     auto found = m_labelBlocks->blocks.find(receiver);
     if (found != m_labelBlocks->blocks.end())
@@ -84,10 +95,35 @@ const TextObject &HagakiView::labelBlock(qsizetype receiver, const LabelGrid &gr
     if (object.verticalFontName.isEmpty())
         object.verticalFontName = m_selectedFontName;
     const AddressBlock block(object, AddressBlock::VerticalMeasure::SetDownAndTurned);
-    const AddressBlock::Fitted fitted = block.fit(labelStartingSize(object.blockText, grid.labelSize), grid.labelSize);
+    AddressBlock::Fitted fitted = block.fit(labelStartingSize(object.blockText, grid.labelSize), grid.labelSize);
+    if (AddressBlock::overflows(fitted.extent, grid.labelSize)) {
+        // The fitting steps left it too large, as they do a company's four
+        // address lines: it is set smaller, into the room right of and below
+        // where its text begins, down to a readable size, and cut beyond.
+        const QSizeF room = grid.labelSize - QSizeF(textInset.x(), textInset.y());
+        fitted = block.shrunkToFit(fitted, room, AddressBlock::readableSize);
+        if (AddressBlock::overflows(fitted.extent, room))
+            m_labelBlocks->cut.insert(receiver);
+    }
     object.fontSize = fitted.size;
     object.textRect = QRectF(QPointF(0, 0), fitted.extent);
     return *m_labelBlocks->blocks.insert(receiver, object);
+}
+
+void HagakiView::drawCutAtLabel(
+    const TextObject &object, const QRectF &textRect, const QRectF &label, DrawList &drawList) const
+{
+    DrawList block;
+    drawTextObject2(object, textRect, block);
+    for (const DrawItem &item : block.items()) {
+        const auto *glyph = std::get_if<PlacedGlyph>(&item);
+        const QRectF ink = glyph ? inkRect(*glyph) : QRectF();
+        // A blank has no ink to cut.
+        if (ink.isEmpty() || label.contains(ink))
+            drawList.add(item);
+    }
+    if (block.isIncomplete())
+        drawList.markIncomplete();
 }
 
 void HagakiView::drawLabels(const QRectF &rect, DrawList &drawList)
@@ -120,7 +156,12 @@ void HagakiView::drawLabels(const QRectF &rect, DrawList &drawList)
             if (grid.pageOfSlot(slot) != page)
                 continue;
             const QRectF slotRect = grid.slotRect(slot);
-            drawTextObject2(object, QRectF(slotRect.topLeft() + textInset, slotRect.size()), drawList);
+            const QRectF textRect(slotRect.topLeft() + textInset, slotRect.size());
+            if (m_labelBlocks->cut.contains(receiver))
+                drawCutAtLabel(object, textRect, slotRect, drawList);
+            else
+                drawTextObject2(object, textRect, drawList);
+            noteUndrawable(drawList, m_receiverPersons.at(receiver));
             if (framed) {
                 QPainterPath frame;
                 frame.addRect(slotRect.translated(0, -frameRise));

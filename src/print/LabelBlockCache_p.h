@@ -3,6 +3,7 @@
 #include "print/TextObject.h"
 
 #include <QHash>
+#include <QSet>
 #include <QSizeF>
 #include <QString>
 #include <QVariantMap>
@@ -15,6 +16,9 @@ struct LabelBlockCache {
     QString keishou;
     QSizeF labelSize;
     QHash<qsizetype, TextObject> blocks;
+    // The receivers whose blocks are too large for their label even at the
+    // readable size: they are cut at the label's edge.
+    QSet<qsizetype> cut;
 
     [[nodiscard]] bool fits(
         const QVariantMap &options, const QString &font, const QString &honorific, const QSizeF &size) const

@@ -172,6 +172,9 @@ void OptionSheetController::setPrintStyle(const QString &style)
     adoptSharedLists();
     (void)verticalFonts();
     updateUI();
+    // The sheet opens on the settings of what the user is about to print.
+    if (QWidget *tab = tabOfStyle(style))
+        m_tabView->setCurrentWidget(tab);
 }
 
 void OptionSheetController::updateUI()

@@ -117,6 +117,9 @@ private:
     void connectTabs();
     [[nodiscard]] QList<VerticalFontPopup::Entry> fontEntries();
     void fillTabs(PrintOptionsRecord &record);
+    // The tab of the print style ("Labels": the mailing labels'); null for
+    // a style of no tab.
+    [[nodiscard]] QWidget *tabOfStyle(const QString &style) const;
     void storeTabs(PrintOptionsRecord &record);
     // The working copy's lists become the sheet's, in place.
     void adoptSharedLists();

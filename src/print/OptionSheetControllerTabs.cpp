@@ -31,6 +31,18 @@ void OptionSheetController::buildTabs()
     m_addressListTab->setItems(m_itemTable);
 }
 
+QWidget *OptionSheetController::tabOfStyle(const QString &style) const
+{
+    const QList<std::pair<QString, QWidget *>> tabs{{QStringLiteral("Hagaki"), m_hagakiTab},
+        {QStringLiteral("Envelope"), m_envelopeTab}, {QStringLiteral("Labels"), m_labelsTab},
+        {QStringLiteral("Address List"), m_addressListTab}};
+    for (const auto &[name, tab] : tabs) {
+        if (name == style)
+            return tab;
+    }
+    return nullptr;
+}
+
 void OptionSheetController::connectTabs()
 {
     const auto store = [this] {

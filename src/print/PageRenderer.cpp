@@ -6,8 +6,11 @@
 #include <QPaintEngine>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPrinter>
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -47,6 +50,18 @@ void drawGlyphsAsTheirCharacters(std::vector<DrawList> &lists, TextMappedFaces &
 
 } // namespace
 
+std::vector<int> PageRenderer::printOrder(const QPagedPaintDevice &device, int pages)
+{
+    std::vector<int> order(std::size_t(std::max(pages, 0)));
+    std::iota(order.begin(), order.end(), 1);
+    // Qt leaves the order of the pages to the application: a printer that
+    // stacks its sheets face up wants the last page first.
+    const auto *printer = dynamic_cast<const QPrinter *>(&device);
+    if (printer && printer->pageOrder() == QPrinter::LastPageFirst)
+        std::reverse(order.begin(), order.end());
+    return order;
+}
+
 bool PageRenderer::renderPages(
     HagakiView &view, QPagedPaintDevice &device, const std::function<bool(int page)> &beforePage)
 {
@@ -58,14 +73,15 @@ bool PageRenderer::renderPages(
     QPainter painter;
     if (!beginInPoints(painter, device))
         return false;
-    for (int page = 1; page <= pages; ++page) {
-        if (beforePage && !beforePage(page))
+    const std::vector<int> order = printOrder(device, pages);
+    for (std::size_t sheet = 0; sheet < order.size(); ++sheet) {
+        if (beforePage && !beforePage(int(sheet) + 1))
             return false;
-        if (page > 1 && !device.newPage()) {
-            qWarning("%s: ERROR can't start page %d", Q_FUNC_INFO, page);
+        if (sheet > 0 && !device.newPage()) {
+            qWarning("%s: ERROR can't start page %d", Q_FUNC_INFO, order.at(sheet));
             return false;
         }
-        renderPage(view, page, painter);
+        renderPage(view, order.at(sheet), painter);
     }
     return painter.end();
 }
@@ -80,21 +96,22 @@ bool PageRenderer::renderPdfPages(
     QPainter painter;
     if (!beginInPoints(painter, device))
         return false;
-    lists.reserve(std::size_t(pages));
-    for (int page = 1; page <= pages; ++page) {
-        if (beforePage && !beforePage(page))
+    const std::vector<int> order = printOrder(device, pages);
+    lists.reserve(order.size());
+    for (std::size_t sheet = 0; sheet < order.size(); ++sheet) {
+        if (beforePage && !beforePage(int(sheet) + 1))
             return false;
-        lists.push_back(view.drawList(view.rectForPage(page)));
+        lists.push_back(view.drawList(view.rectForPage(order.at(sheet))));
     }
     drawGlyphsAsTheirCharacters(lists, faces);
-    for (int page = 1; page <= pages; ++page) {
-        if (page > 1 && !device.newPage()) {
-            qWarning("%s: ERROR can't start page %d", Q_FUNC_INFO, page);
+    for (std::size_t sheet = 0; sheet < order.size(); ++sheet) {
+        if (sheet > 0 && !device.newPage()) {
+            qWarning("%s: ERROR can't start page %d", Q_FUNC_INFO, order.at(sheet));
             return false;
         }
         painter.save();
-        painter.translate(0, -view.rectForPage(page).y());
-        lists.at(std::size_t(page - 1)).paint(painter);
+        painter.translate(0, -view.rectForPage(order.at(sheet)).y());
+        lists.at(sheet).paint(painter);
         painter.restore();
     }
     return painter.end();

@@ -63,13 +63,38 @@ QPageLayout PrintInfo::pageLayout() const
     return QPageLayout(m_pageSize, m_orientation, edges, QPageLayout::Point);
 }
 
+void PrintInfo::setSheet(const Sheet &sheet)
+{
+    m_pageSize = sheet.pageSize;
+    m_orientation = sheet.orientation;
+    m_imageablePageBounds = sheet.reach;
+}
+
+// The reach goes with the paper: a reach kept from another paper would lay
+// out the preview on a part of the paper the print does not use.
 void PrintInfo::changePaperForStyle(bool fromPostcards, bool toPostcards)
 {
-    if (!fromPostcards)
-        m_sheetPageSize = m_pageSize;
+    if (!fromPostcards && !m_postcards)
+        m_sheet = sheet();
+    m_postcards = toPostcards;
     if (toPostcards)
-        (void)setPaperName(QStringLiteral("Postcard"));
+        setSheet({QPageSize(QPageSize::Postcard), QPageLayout::Portrait, std::nullopt});
     else
-        m_pageSize = m_sheetPageSize;
-    m_orientation = QPageLayout::Portrait;
+        setSheet(m_sheet);
+}
+
+void PrintInfo::chooseSheetPaper(
+    const QPageSize &pageSize, QPageLayout::Orientation orientation, const std::optional<QRectF> &reach)
+{
+    m_sheet = {pageSize, orientation, reach};
+    if (!m_postcards)
+        setSheet(m_sheet);
+}
+
+PrintInfo PrintInfo::sheetPaper() const
+{
+    PrintInfo paper(*this);
+    paper.setSheet(m_postcards ? m_sheet : sheet());
+    paper.m_postcards = false;
+    return paper;
 }

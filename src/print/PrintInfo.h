@@ -37,11 +37,17 @@ public:
     // for landscape.
     [[nodiscard]] QSizeF paperSize() const;
 
-    // Changes the paper from one print style's to another's, portrait:
-    // postcards are printed on "Postcard", the other styles share the paper
-    // last used with one of them ("Letter" until Page Setup chose another),
-    // which is kept when the paper turns to postcards.
+    // Changes the paper from one print style's to another's: postcards are
+    // printed on "Postcard", portrait, on the whole paper; the other styles
+    // share the sheet paper, with its orientation and reach, which is kept
+    // while the paper is a postcard's.
     void changePaperForStyle(bool fromPostcards, bool toPostcards);
+    // The paper Page Setup chose becomes the sheet paper, whatever style was
+    // shown; the paper itself only when it is not a postcard's.
+    void chooseSheetPaper(
+        const QPageSize &pageSize, QPageLayout::Orientation orientation, const std::optional<QRectF> &reach);
+    // The paper labels, envelopes and address lists are printed on.
+    [[nodiscard]] PrintInfo sheetPaper() const;
 
     [[nodiscard]] QPageLayout::Orientation orientation() const { return m_orientation; }
     void setOrientation(QPageLayout::Orientation orientation) { m_orientation = orientation; }
@@ -63,10 +69,20 @@ public:
     [[nodiscard]] QVariantMap &dictionary() { return m_dictionary; }
 
 private:
+    // What a paper is apart from its margins and settings.
+    struct Sheet {
+        QPageSize pageSize{QPageSize::Letter};
+        QPageLayout::Orientation orientation = QPageLayout::Portrait;
+        std::optional<QRectF> reach;
+    };
+    [[nodiscard]] Sheet sheet() const { return {m_pageSize, m_orientation, m_imageablePageBounds}; }
+    void setSheet(const Sheet &sheet);
+
     QPageSize m_pageSize{QPageSize::Letter};
-    QPageSize m_sheetPageSize{QPageSize::Letter};
     QPageLayout::Orientation m_orientation = QPageLayout::Portrait;
     QMarginsF m_margins;
     std::optional<QRectF> m_imageablePageBounds;
+    Sheet m_sheet;
+    bool m_postcards = false;
     QVariantMap m_dictionary;
 };

@@ -1,10 +1,12 @@
 #include "print/PrintJob.h"
 
+#include "platform/widgets/AlertPresenter.h"
 #include "print/HagakiView.h"
 #include "print/PageRenderer.h"
 #include "print/PrintInfo.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QPrinter>
 #include <QProgressDialog>
 
@@ -33,7 +35,8 @@ QRectF PrintJob::printableArea(const QPrinter &printer)
     return printer.pageLayout().paintRect(QPageLayout::Point);
 }
 
-PrintJob::Result PrintJob::print(HagakiView &view, QPrinter &printer, PrintInfo &paper, QWidget *window)
+PrintJob::Result PrintJob::print(
+    HagakiView &view, QPrinter &printer, PrintInfo &paper, QWidget *window, AlertPresenter *alerts)
 {
     // The print panel may have chosen another printer, with edges of its own.
     useNoMargins(printer);
@@ -59,11 +62,23 @@ PrintJob::Result PrintJob::print(HagakiView &view, QPrinter &printer, PrintInfo 
         return !cancelled;
     });
     progress.setValue(pages);
-    if (printed)
+    if (printed) {
+        tellUndrawn(view, window, alerts);
         return Result::Printed;
+    }
     // A file the job began is no use half written; one it could not open is
     // not the job's to remove.
     if (started && printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
         QFile::remove(printer.outputFileName());
     return cancelled ? Result::Cancelled : Result::Failed;
+}
+
+void PrintJob::tellUndrawn(const HagakiView &view, QWidget *window, AlertPresenter *alerts)
+{
+    const QStringList names = view.undrawnContacts();
+    if (names.isEmpty() || !alerts)
+        return;
+    alerts->showAlert(window, tr("Some text couldn't be printed."),
+        tr("No font could draw all the text of these contacts, so their pages were printed without it: %1.")
+            .arg(QLocale().createSeparatedList(names)));
 }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QRectF>
 
+class AlertPresenter;
 class HagakiView;
 class PrintInfo;
 class QPrinter;
@@ -27,6 +28,13 @@ public:
 
     // The printer's reach becomes the paper's imageable bounds, so that the
     // pages land where the preview shows them; then every page of the view
-    // is printed. A job that is cancelled or breaks off leaves no file.
-    static Result print(HagakiView &view, QPrinter &printer, PrintInfo &paper, QWidget *window);
+    // is printed. The paper is the job's own copy, which the view draws on.
+    // A job that is cancelled or breaks off leaves no file. A job that printed
+    // pages with some text left out, which no face could draw, tells the user
+    // once through the alerts, naming the contacts.
+    static Result print(
+        HagakiView &view, QPrinter &printer, PrintInfo &paper, QWidget *window, AlertPresenter *alerts = nullptr);
+
+private:
+    static void tellUndrawn(const HagakiView &view, QWidget *window, AlertPresenter *alerts);
 };

@@ -23,4 +23,9 @@ public:
     // The labels whose values are shown (["All"]: every label).
     virtual void setSelectedLabels(const QStringList &labels) = 0;
     virtual void setSelectedFont(const QFont &font) = 0;
+    // Ends the in-place edit of a value, storing what was typed; true when
+    // one was open.
+    virtual bool commitEditing() { return false; }
+    // Ends the in-place edit of a value and lets what was typed go.
+    virtual void discardEditing() { }
 };

@@ -42,8 +42,6 @@ public:
     [[nodiscard]] QRect checkboxRect(const QRect &cellRect, const QModelIndex &index, const QWidget *widget) const;
     // Whether the column's text is edited over several lines.
     [[nodiscard]] static bool editsLines(const ContactIdentifier &identifier);
-    // The text with each line break, however written, made a space.
-    [[nodiscard]] static QString oneLineText(QString text);
 
     // The cells as last set up, for what they show.
     [[nodiscard]] const PopupAndTextCell &popupAndTextCell() const { return m_popupAndTextCell; }

@@ -3,6 +3,7 @@
 
 #include "table/ContactTableCellDelegate.h"
 
+#include "editors/OneLineField.h"
 #include "platform/widgets/CellEditorKeys.h"
 #include "table/ContactTableModel.h"
 #include "table/TableColumn.h"
@@ -10,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QRegularExpression>
 
 namespace {
 
@@ -30,12 +30,6 @@ QString textOfEditor(const QWidget *editor)
 bool ContactTableCellDelegate::editsLines(const ContactIdentifier &identifier)
 {
     return identifier == FieldId::Renmei || identifier == FieldId::Note || identifier == FieldId::Street;
-}
-
-QString ContactTableCellDelegate::oneLineText(QString text)
-{
-    static const QRegularExpression lineBreaks(QStringLiteral("\\r\\n|[\\r\\n\\x{2028}\\x{2029}]"));
-    return text.replace(lineBreaks, QStringLiteral(" "));
 }
 
 QString ContactTableCellDelegate::editedText(const QModelIndex &index) const
@@ -92,7 +86,7 @@ void ContactTableCellDelegate::setModelData(
     QString text = textOfEditor(editor);
     // A one-line field takes pasted lines as one line.
     if (qobject_cast<QLineEdit *>(editor))
-        text = oneLineText(std::move(text));
+        text = OneLineField::flattened(std::move(text));
     Q_EMIT const_cast<ContactTableCellDelegate *>(this)->cellTextEdited(index, text);
 }
 

@@ -80,4 +80,6 @@ public:
     virtual void detachedWindowDidClose(const QString &uniqueId) = 0;
     // Ends an open cell editor, applying its text; true when one was open.
     virtual bool commitEditing() = 0;
+    // Ends an open cell editor and lets its text go.
+    virtual void discardEditing() = 0;
 };

@@ -221,6 +221,9 @@ int ContactsViewController::rowHeight() const
 
 void ContactsViewController::setEditState(bool editState)
 {
+    // The text typed before the lock is kept; nothing is typed after it.
+    if (!editState)
+        commitEditing();
     m_model->setEditState(editState);
     m_tableView->viewport()->update();
 }

@@ -232,6 +232,7 @@ public:
     // Whether a cell is being edited in place.
     [[nodiscard]] bool isEditingCell() const;
     bool commitEditing() override;
+    void discardEditing() override;
     // The value the column shows in the row; null when there is none or the
     // label filter hides it.
     [[nodiscard]] LabeledValueRecordPtr shownValue(int column, int row) const;

@@ -223,6 +223,13 @@ bool ContactsViewController::beginEditingAt(int column, int row)
     return editCellInPlace(column, row);
 }
 
+void ContactsViewController::discardEditing()
+{
+    if (isEditingCell())
+        m_cellDelegate->endEditing(m_tableView->indexWidget(m_editedIndex), false);
+    m_editedIndex = QPersistentModelIndex();
+}
+
 // A rebuild resets the model, which would close the open editor and lose
 // what was typed: the edit is taken out and opened again on the new rows.
 std::optional<ContactsViewController::OpenCellEdit> ContactsViewController::takeOpenCellEdit()
@@ -254,6 +261,9 @@ std::optional<ContactsViewController::OpenCellEdit> ContactsViewController::take
 
 void ContactsViewController::reopenCellEdit(const OpenCellEdit &open)
 {
+    // A locked table takes no typing, even one begun before the lock.
+    if (!editState())
+        return;
     const int row = rowOfRecord(open.row);
     const int column = int(columnIdentifiers().indexOf(open.identifier));
     if (row < 0 || column < 0)

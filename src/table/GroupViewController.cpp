@@ -63,7 +63,8 @@ GroupViewController::GroupViewController(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_outlineView);
     m_outlineView->setObjectName(QStringLiteral("groupOutlineView"));
-    // The pane shares its height with the preview; it may shrink to nothing.
+    // The pane shares its height with the preview: the pane's own minimum
+    // keeps a few rows, the view's asks for none of its own.
     m_outlineView->setMinimumHeight(1);
     m_outlineView->setModel(m_model);
     m_outlineView->setItemDelegate(new GroupCellDelegate(m_outlineView));
@@ -87,6 +88,15 @@ GroupViewController::GroupViewController(QWidget *parent)
 }
 
 GroupViewController::~GroupViewController() = default;
+
+QSize GroupViewController::minimumSizeHint() const
+{
+    constexpr int shownRows = 5;
+    const QHeaderView *header = m_outlineView->header();
+    const int headerHeight = header->isHidden() ? 0 : header->sizeHint().height();
+    return {
+        QWidget::minimumSizeHint().width(), headerHeight + shownRows * m_rowHeight + 2 * m_outlineView->frameWidth()};
+}
 
 void GroupViewController::setContainerTable(const ContainerTablePtr &containerTable)
 {
@@ -120,6 +130,7 @@ void GroupViewController::setSelectedFont(const QFont &font)
     const qreal pointSize = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
     height = std::max(height, int(std::ceil(pointSize * 1.42)));
     m_rowHeight = std::max(height, smallestRowHeight);
+    updateGeometry();
     m_model->setSelectedFont(font);
     m_model->setRowHeight(m_rowHeight);
     auto *cells = static_cast<GroupCellDelegate *>(m_outlineView->itemDelegate());

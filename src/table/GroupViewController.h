@@ -61,6 +61,8 @@ public:
 
     // Room for a few groups above the preview.
     [[nodiscard]] QSize sizeHint() const override { return {180, 200}; }
+    // The header and five rows: in a low window the preview below gives way.
+    [[nodiscard]] QSize minimumSizeHint() const override;
 
 protected:
     void showEvent(QShowEvent *event) override;

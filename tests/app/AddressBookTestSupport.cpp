@@ -1,5 +1,6 @@
 #include "AddressBookTestSupport.h"
 
+#include "common/GeneratedAddressBook.h"
 #include "common/TestEnvironment.h"
 #include "app/AddressBookLoader.h"
 #include "app/RenmeiAndHagakiStore.h"
@@ -20,6 +21,19 @@ QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString storedString(const GeneratedAddressBook &book, const QString &uniqueId, const QString &field)
+{
+    ContactStore store(book.store().filePath());
+    KeyValueStore keyValueStore(book.keyValueStorePath());
+    const RenmeiAndHagakiStore sideStore(&keyValueStore, book.sideStorePath());
+    const AddressBookTables tables = AddressBookLoader(store, sideStore).loadAddressBook({});
+    for (const ContactRecordPtr &row : std::as_const(*tables.contactTable)) {
+        if (row->uniqueId == uniqueId)
+            return row->person->stringValues()->value(field);
+    }
+    return u"(missing)"_s;
 }
 
 void writeBytes(const QString &path, const QByteArray &bytes)

@@ -22,6 +22,10 @@
 // Bytes of a file, empty when it can't be read; a file written with bytes.
 [[nodiscard]] QByteArray fileBytes(const QString &path);
 void writeBytes(const QString &path, const QByteArray &bytes);
+class GeneratedAddressBook;
+// A contact's single string (company, joint names...) as a new start reads
+// it from the book's store and side store; "(missing)" for no such contact.
+[[nodiscard]] QString storedString(const GeneratedAddressBook &book, const QString &uniqueId, const QString &field);
 
 // The main view as the application delegate sees it: remembers what it was
 // handed, and commits "typing" through a hook.
@@ -41,6 +45,11 @@ public:
         if (typed)
             typed();
         return bool(typed);
+    }
+    void discardEditing() override
+    {
+        calls.append(QStringLiteral("discardEditing"));
+        typing = nullptr;
     }
     void updateTable() override { calls.append(QStringLiteral("updateTable")); }
     // Forgets what it was handed, as a fresh view would.

@@ -212,6 +212,44 @@ TEST_F(WindowDragAndDrop, RowsDroppedOntoAGroupWithoutThemAreAddedToIt)
     EXPECT_TRUE(window().isWindowModified());
 }
 
+TEST_F(WindowDragAndDrop, AnEditOfAnOldMemberOfAGroupFirstOpenedByADropIsSaved)
+{
+    const GroupRecordPtr work = groupNamed(u"Work"_s);
+    ASSERT_FALSE(work->contactTable) << "the group was never chosen";
+    const QList<int> rows = rowsOfContactsOutside(work, 1);
+    ASSERT_EQ(rows.size(), 1);
+    const auto data = std::unique_ptr<QMimeData>(table().dragAndDrop()->mimeDataForRows(rows));
+    EXPECT_TRUE(DragEvents::drop(outline().outlineView()->viewport(), centreOf(work), data.get()));
+
+    QTest::mouseClick(outline().outlineView()->viewport(), Qt::LeftButton, {}, centreOf(work));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(mainView().selectedGroupDict(), work);
+    table().updateColumnsInTableView({FieldId::Name, FieldId::Company});
+    QCoreApplication::processEvents();
+    const QList<SubContactRecordPtr> &shown = table().subContactTable();
+    const auto old = std::find_if(shown.cbegin(), shown.cend(), [&work](const SubContactRecordPtr &row) {
+        return std::any_of(work->contactTable->cbegin(), work->contactTable->cend(),
+            [&row](const ContactRecordPtr &member) { return member->uniqueId == row->uniqueId && !member->isNew; });
+    });
+    ASSERT_NE(old, shown.cend()) << "the group shows its members from the store";
+    const UniqueId edited = (*old)->uniqueId;
+    const int index = int(old - shown.cbegin());
+    QTableView *view = table().tableView();
+    const QRect cell
+        = view->visualRect(view->model()->index(index, int(table().columnIdentifiers().indexOf(FieldId::Company))));
+    table().selectRowIndexes({index});
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(cell.right() - 8, cell.center().y()));
+    QWidget *editor = QApplication::focusWidget();
+    ASSERT_TRUE(editor && editor->objectName() == u"cellEditor"_s);
+    QTest::keyClicks(editor, u"Dropped Group 6 Co."_s);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+
+    m_app.delegate().saveAddressBook(nullptr);
+    ASSERT_TRUE(m_app.waitForHandOver());
+    EXPECT_EQ(storedString(m_book, edited, FieldId::Company), u"Dropped Group 6 Co."_s);
+}
+
 TEST_F(WindowDragAndDrop, AnotherWindowsRowsDroppedOnTheTableAreOneUndoStep)
 {
     StoreContact zed;

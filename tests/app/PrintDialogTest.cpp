@@ -6,20 +6,15 @@
 #include "app/WindowController.h"
 #include "common/GeneratedAddressBook.h"
 #include "common/LaunchedAddressBook.h"
-#include "common/Screenshot.h"
+#include "common/PrintPanels.h"
 #include "common/TestEnvironment.h"
 #include "table/ContactsViewController.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QPointer>
 #include <QPrintDialog>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
@@ -56,35 +51,7 @@ protected:
     }
 
     // Ctrl+P, and the print dialog it opens; null when none opened.
-    QPrintDialog *openPrintDialog() const
-    {
-        // As a click into the window after a dialog would make it the key window.
-        QApplication::setActiveWindow(&window());
-        QTest::keyClick(&window(), Qt::Key_P, Qt::ControlModifier);
-        QPrintDialog *dialog = nullptr;
-        (void)QTest::qWaitFor([&] { return (dialog = window().findChild<QPrintDialog *>()) && dialog->isVisible(); });
-        return dialog;
-    }
-
-    // Fills in the dialog as a user printing into a file does and clicks Print.
-    static void printIntoFile(QPrintDialog *dialog, const QString &path)
-    {
-        auto *printers = dialog->findChild<QComboBox *>(u"printers"_s);
-        ASSERT_NE(printers, nullptr);
-        // The file entry comes last, after whatever printers are installed.
-        printers->setCurrentIndex(printers->count() - 1);
-        auto *fileName = dialog->findChild<QLineEdit *>(u"filename"_s);
-        ASSERT_NE(fileName, nullptr);
-        ASSERT_TRUE(fileName->isEnabled());
-        fileName->selectAll();
-        QTest::keyClicks(fileName, path);
-        Screenshot::grab(dialog);
-        auto *buttons = dialog->findChild<QDialogButtonBox *>();
-        ASSERT_NE(buttons, nullptr);
-        QPushButton *print = buttons->button(QDialogButtonBox::Ok);
-        ASSERT_NE(print, nullptr);
-        QTest::mouseClick(print, Qt::LeftButton);
-    }
+    QPrintDialog *openPrintDialog() const { return PrintPanels::openPrintDialog(window()); }
 
     GeneratedAddressBook m_book{50, TestEnvironment::makeScratchFolder(u"print-dialog"_s)};
     RecordingAlertPresenter m_alerts;
@@ -101,7 +68,7 @@ TEST_P(PrintDialog, PrintsEverySelectedRowIntoTheFileAndTheWindowLivesOn)
 
     QPointer<QPrintDialog> dialog = openPrintDialog();
     ASSERT_TRUE(dialog);
-    printIntoFile(dialog, path);
+    PrintPanels::printIntoFile(dialog, path);
 
     // The dialog goes away once its signals are delivered; the job runs and
     // the window stays, with its events still running.

@@ -104,6 +104,7 @@ public:
     [[nodiscard]] QList<ContactInfoPopoverPane *> detachedWindows() const override { return detached; }
     void detachedWindowDidClose(const QString &uniqueId) override { note(u"detachedWindowDidClose:" + uniqueId); }
     bool commitEditing() override { return false; }
+    void discardEditing() override { }
     void setFindString(const QString &text) override { keep(findString, text, "setFindString"); }
     void setFindOptions(const QString &options) override { keep(findOptions, options, "setFindOptions"); }
     void selectItemAndRange(const ItemAndRangeRecordPtr &hit) override

@@ -6,10 +6,12 @@
 
 #include "editors/AddressViewController.h"
 #include "editors/IMSViewController.h"
+#include "editors/NameViewController.h"
 #include "editors/SNSViewController.h"
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableMenu.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -264,6 +266,65 @@ TEST_P(ReturnIntoNextCell, TypingReplacesTheNextCellsText)
 
 INSTANTIATE_TEST_SUITE_P(Rows, ReturnIntoNextCell,
     testing::Values(ReturnRow{"Zip", FieldId::ZIP}, ReturnRow{"Company", FieldId::Company}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// --- Line breaks pasted into an editor's fields -----------------------------------------
+
+struct PastedRow {
+    const char *name;
+    ContactIdentifier column;
+    QString menuKey;
+    QLineEdit *(*textField)(ValueEditor *);
+    QString (*stored)(MVPerson &);
+    QString expected;
+};
+
+class PastedIntoEditor : public TableValueTargets, public testing::WithParamInterface<PastedRow> { };
+
+TEST_P(PastedIntoEditor, MakesALineBreakASpaceButInTheStreet)
+{
+    const PastedRow &param = GetParam();
+    showColumns({FieldId::Company, param.column});
+    const int first = firstRows().first();
+    if (param.column != FieldId::Name)
+        setValues(first, param.column, {u"old"_s});
+    refresh();
+    const int start = firstRows().first();
+    const MVPersonPtr contact = row(start)->person;
+    table().selectRowIndexes({start});
+    rightClickAndChoose(param.column, start, param.menuKey);
+    ASSERT_NE(editor(), nullptr);
+    QLineEdit *field = param.textField(editor());
+    field->selectAll();
+    QApplication::clipboard()->setText(u"one\ntwo"_s);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    QTest::mouseClick(editor()->doneButton(), Qt::LeftButton);
+    endTurn();
+    EXPECT_EQ(param.stored(*contact), param.expected);
+}
+
+QString firstAddressPart(MVPerson &contact, const ContactIdentifier &part)
+{
+    return contact.labeledValues(FieldId::Address)->first()->addressPart(part);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PastedIntoEditor,
+    testing::Values(
+        PastedRow{"Street", FieldId::Address, ContactTableMenu::Key::OpenAddressPanel,
+            [](ValueEditor *editor) { return qobject_cast<AddressViewController *>(editor)->streetField(); },
+            [](MVPerson &contact) { return firstAddressPart(contact, FieldId::Street); }, u"one\ntwo"_s},
+        PastedRow{"City", FieldId::Address, ContactTableMenu::Key::OpenAddressPanel,
+            [](ValueEditor *editor) { return qobject_cast<AddressViewController *>(editor)->cityField(); },
+            [](MVPerson &contact) { return firstAddressPart(contact, FieldId::City); }, u"one two"_s},
+        PastedRow{"InstantMessage", FieldId::InstantMessage, ContactTableMenu::Key::OpenIMSPanel,
+            [](ValueEditor *editor) { return qobject_cast<IMSViewController *>(editor)->usernameField(); },
+            [](MVPerson &contact) {
+                return textOf(*contact.labeledValues(FieldId::InstantMessage)->first(), FieldId::InstantMessage);
+            },
+            u"one two"_s},
+        PastedRow{"FirstName", FieldId::Name, u"Open Name Panel"_s,
+            [](ValueEditor *editor) { return qobject_cast<NameViewController *>(editor)->firstNameField(); },
+            [](MVPerson &contact) { return contact.stringValueForIdentifier(FieldId::FirstName, 0); }, u"one two"_s}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "editors/MultiValueTableModel.h"
 #include "editors/MultiValueViewController.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QMimeData>
 
@@ -55,6 +56,20 @@ TEST_F(MultiValueEditor, AddInsertsANewRowAfterTheSelectedOneOrIntoAnEmptyList)
     EXPECT_TRUE(m_editor->delButton()->isEnabled());
     done();
     EXPECT_EQ(result(), "-1:home:new");
+}
+
+// A number pasted with its line break stays one line.
+TEST_F(MultiValueEditor, ALineBreakPastedIntoANumberBecomesASpace)
+{
+    open(FieldId::Phone);
+    m_editor->tableView()->setCurrentIndex(cell(3, 1));
+    m_editor->tableView()->edit(cell(3, 1));
+    ASSERT_TRUE(focusedField());
+    focusedField()->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("075\n555"));
+    QTest::keyClick(focusedField(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(focusedField(), Qt::Key_Tab);
+    EXPECT_EQ(m_editor->table()->rows().at(3)->valueText(), QStringLiteral("075 555"));
 }
 
 TEST_F(MultiValueEditor, TabInTheLastColumnOfTheLastRowGoesOnInColumnOneOfRowZero)

@@ -74,6 +74,9 @@ TEST(EnvelopeBlockFitting, ABoxTooSmallForAnyTextStopsAtOnePoint)
 TEST_F(PreviewWindowTest, PreviewFitsThePaperIntoTheFrameCentredInThePaneAndPageSetupChangesIt)
 {
     openWindow();
+    // Tall enough for the whole frame: a low window makes the card smaller.
+    m_window->resize(1200, 900);
+    endTurn();
     for (const auto &[paperName, orientation, frame] : {std::tuple{"Postcard", QPageLayout::Portrait, QSize(284, 420)},
              {"Letter", QPageLayout::Landscape, QSize(285, 220)}}) {
         auto paper = std::make_shared<PrintInfo>();
@@ -102,6 +105,10 @@ TEST_F(PreviewWindowTest, PreviewFitsThePaperIntoTheFrameCentredInThePaneAndPage
     printer.setPageSize(QPageSize(QPageSize::A5));
     printer.setPageOrientation(QPageLayout::Landscape);
     m_window->pageSetupDidEnd(printer, QDialog::Accepted);
+    // Postcards keep theirs: the paper chosen is the other styles'.
+    EXPECT_EQ(PrintInfo::sharedPrintInfo()->paperName(), u"Postcard"_s);
+    EXPECT_EQ(PrintInfo::sharedPrintInfo()->sheetPaper().paperName(), u"A5"_s);
+    choosePrintStyle(u"Envelope"_s);
     EXPECT_EQ(PrintInfo::sharedPrintInfo()->paperName(), u"A5"_s);
     EXPECT_EQ(PrintInfo::sharedPrintInfo()->orientation(), QPageLayout::Landscape);
     EXPECT_EQ(view().width(), HagakiViewController::previewWidth);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QTransform>
 
 using namespace PdfWords;
 using namespace ListTestContacts;
@@ -153,8 +154,8 @@ TEST(LabelPages, SevenReceiversOnTwoPagesEachNameInItsSlot)
         ASSERT_EQ(pages.size(), 2);
         const LabelGrid grid = view->labelGrid();
         for (int receiver = 0; receiver < 7; ++receiver) {
-            // Page 1 is the last strip: the second page of labels.
-            const Page &page = pages.at(receiver < 4 ? 1 : 0);
+            // Page 1 holds the first four labels.
+            const Page &page = pages.at(receiver < 4 ? 0 : 1);
             const QString family = u"Family%1"_s.arg(receiver + 1, 4, 10, QChar(u'0'));
             const QRectF slot = grid.slotRect(receiver).translated(0, -792 * (receiver / 4)).adjusted(-2, -2, 5, 5);
             bool found = false;
@@ -174,5 +175,67 @@ TEST(LabelPages, PreviewShowsTheFirstSheet)
     const QImage page = previewImage(*view, u"LabelPages.PreviewShowsTheFirstSheet"_s);
     EXPECT_EQ(page.pixelColor(300, 500), QColor(Qt::white));
 }
+
+struct FittingRow {
+    const char *name;
+    int streetLines;
+    bool cut; // still too large at the readable size
+};
+
+// Labels of 200 × 60 set in a face whose lines are 1.448 em apart: blocks of
+// many short lines start large and take more than 20 steps to fit.
+std::unique_ptr<HagakiView> tallLabels(int streetLines)
+{
+    QStringList street;
+    for (int line = 1; line <= streetLines; ++line)
+        street.append(u"Tower %1F"_s.arg(line));
+    auto view = letterView(HagakiView::labelsStyle, true);
+    view->printOptions()->insert(FontName, u"Noto Sans CJK JP"_s);
+    QVariantMap labels = view->printOptions()->value(MailingLabels).toMap();
+    labels.insert(LabelWidth, 200.0);
+    view->printOptions()->insert(MailingLabels, labels);
+    view->setPrintOptions(view->printOptions());
+    view->setReceiverPersons({receiver({.family = u"Fitting"_s, .street = street.join(u'\n')})});
+    return view;
+}
+
+class LabelFitting : public testing::TestWithParam<FittingRow> { };
+
+// Where a glyph's ink lies on the page.
+QRectF inkOf(const PlacedGlyph &glyph)
+{
+    QTransform placed;
+    placed.translate(glyph.anchor.x(), glyph.anchor.y());
+    placed.rotate(glyph.angle);
+    return placed.mapRect(glyph.font.boundingRect(glyph.glyph).translated(glyph.offset));
+}
+
+// A block too large for its label is set smaller down to a readable size, and
+// then cut at the label's edge: nothing of it is drawn in the next label.
+TEST_P(LabelFitting, TextStaysInsideItsLabel)
+{
+    const FittingRow &row = GetParam();
+    auto view = tallLabels(row.streetLines);
+    const QRectF label = view->labelGrid().slotRect(0);
+    ASSERT_EQ(label, QRectF(0, 0, 200, 60));
+    const QList<PlacedGlyph> glyphs = view->drawList(view->rectForPage(1)).glyphs();
+    ASSERT_FALSE(glyphs.isEmpty());
+    const QString block
+        = view->makeAdrsAndNameString(*view->receiverPersons().first(), QVariantMap{{PrintZIP, true}}, false);
+    qsizetype characters = 0;
+    for (const QChar character : block)
+        characters += character.isSpace() ? 0 : 1;
+    for (const PlacedGlyph &glyph : glyphs) {
+        EXPECT_GE(glyph.size(), AddressBlock::readableSize);
+        const QRectF ink = inkOf(glyph);
+        EXPECT_TRUE(ink.isEmpty() || label.contains(ink)) << QString::fromUcs4(&glyph.character, 1).toStdString();
+    }
+    EXPECT_EQ(glyphs.first().size() == AddressBlock::readableSize, row.cut);
+    EXPECT_EQ(glyphs.size() < characters, row.cut) << glyphs.size() << " of " << characters;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LabelFitting,
+    testing::Values(FittingRow{"FourLineCompanyAddress", 4, false}, FittingRow{"SixLines", 6, true}),
+    [](const testing::TestParamInfo<FittingRow> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -28,7 +28,8 @@ PrintContactRecordPtr receiver(const Contact &contact)
     if (!contact.note.isEmpty())
         card += u"NOTE:%1\r\n"_s.arg(QString(contact.note).replace(u'\n', u"\\n"_s));
     if (contact.address)
-        card += u"ADR;TYPE=HOME:;;千代田1-1;千代田区;東京都;100-0001;\r\n"_s;
+        card += u"ADR;TYPE=HOME:;;%1;千代田区;東京都;100-0001;\r\n"_s.arg(
+            QString(contact.street).replace(u'\n', u"\\n"_s));
     card += u"END:VCARD\r\n"_s;
     auto row = std::make_shared<SubContactRecord>(MVPerson::initWithVCardData(card.toUtf8()), UniqueId(), 0);
     EXPECT_TRUE(row->person) << card.toStdString();

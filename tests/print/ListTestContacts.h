@@ -20,6 +20,7 @@ struct Contact {
     QStringList emails;
     QString note;
     bool address = true;
+    QString street = QStringLiteral("千代田1-1"); // lines broken by "\n"
 };
 
 [[nodiscard]] PrintContactRecordPtr receiver(const Contact &contact);

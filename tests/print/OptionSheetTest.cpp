@@ -3,6 +3,10 @@
 #include "common/Screenshot.h"
 #include "platform/NotificationCenter.h"
 #include "platform/widgets/FontResolver.h"
+#include "print/AddressListTab.h"
+#include "print/EnvelopeTab.h"
+#include "print/HagakiTab.h"
+#include "print/LabelsTab.h"
 #include "print/LengthField.h"
 #include "print/OptionSheetController.h"
 #include "print/PrintOptionValue.h"
@@ -137,6 +141,25 @@ TEST_F(OptionSheet, TheStylePopupStoresTheStyleAndEachKindOfStyleKeepsItsPaper)
     EXPECT_EQ(PrintInfo::sharedPrintInfo()->paperName(), u"A4"_s);
     m_controller->setRepresentedObject({});
     EXPECT_EQ(PrintInfo::sharedPrintInfo()->paperName(), u"A4"_s);
+}
+
+TEST_F(OptionSheet, OpensOnTheTabOfThePrintStyle)
+{
+    openWindow();
+    selectRows({{0, 0}});
+    for (const QString &style : {u"Labels"_s, u"Envelope"_s, u"Address List"_s, u"Hagaki"_s, u"Labels"_s}) {
+        choosePrintStyle(style);
+        OptionSheetController &sheet = openSheet();
+        const QList<QWidget *> tabs{sheet.hagakiTab(), sheet.envelopeTab(), sheet.labelsTab(), sheet.addressListTab()};
+        const QStringList names{u"Hagaki"_s, u"Envelope"_s, u"Labels"_s, u"Address List"_s};
+        for (qsizetype tab = 0; tab < tabs.size(); ++tab) {
+            EXPECT_EQ(sheet.tabView()->currentWidget() == tabs.at(tab), names.at(tab) == style)
+                << names.at(tab).toStdString();
+        }
+        QTest::mouseClick(sheet.doneButton(), Qt::LeftButton);
+        endTurn();
+        ASSERT_FALSE(sheet.isVisible());
+    }
 }
 
 TEST(VerticalFontList, FacesWithVerticalFormsForKanaPunctuationOnly)

@@ -8,7 +8,6 @@
 #include "print/PrintOptions.h"
 
 #include <QComboBox>
-#include <QMenu>
 #include <QTest>
 
 // The address-book window with its preview, and the Style Settings sheet
@@ -57,16 +56,6 @@ protected:
     [[nodiscard]] PrintOptionsRecord stored() const
     {
         return m_defaults->objectForKey(PrintOptions::defaultsKey).toMap();
-    }
-    void choosePrintStyle(const QString &style)
-    {
-        for (QAction *item : m_window->printStylePopup()->menu()->actions()) {
-            if (item->data() == style && item->objectName() == QStringLiteral("printStyleSelected")) {
-                ASSERT_TRUE(item->isEnabled());
-                item->trigger();
-            }
-        }
-        endTurn();
     }
 
     NotificationCenter::ObserverToken m_observer{};

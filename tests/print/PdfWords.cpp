@@ -24,7 +24,10 @@ QString outputFolder()
     return screenshots;
 }
 
-QList<Page> pdfWords(const QString &path)
+namespace {
+
+// pdftotext's XHTML of the words and their boxes; empty when it failed.
+QByteArray boxesOf(const QString &path)
 {
     QProcess pdftotext;
     pdftotext.start(u"pdftotext"_s, {u"-bbox"_s, path, u"-"_s});
@@ -32,21 +35,43 @@ QList<Page> pdfWords(const QString &path)
         ADD_FAILURE() << "pdftotext failed: " << pdftotext.readAllStandardError().toStdString();
         return {};
     }
+    return pdftotext.readAllStandardOutput();
+}
+
+double number(const QXmlStreamReader &xml, const char *name)
+{
+    return xml.attributes().value(QLatin1String(name)).toDouble();
+}
+
+} // namespace
+
+QList<Page> pdfWords(const QString &path)
+{
     QList<Page> pages;
-    QXmlStreamReader xml(pdftotext.readAllStandardOutput());
+    QXmlStreamReader xml(boxesOf(path));
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (xml.name() == QLatin1String("page")) {
             pages.append(Page());
         } else if (xml.name() == QLatin1String("word") && !pages.isEmpty()) {
-            const auto number
-                = [&xml](const char *name) { return xml.attributes().value(QLatin1String(name)).toDouble(); };
-            const QRectF box(QPointF(number("xMin"), number("yMin")), QPointF(number("xMax"), number("yMax")));
+            const QRectF box(
+                QPointF(number(xml, "xMin"), number(xml, "yMin")), QPointF(number(xml, "xMax"), number(xml, "yMax")));
             pages.last().append(Word{xml.readElementText().normalized(QString::NormalizationForm_KC), box});
         }
     }
     return pages;
+}
+
+QList<QSizeF> pageSizes(const QString &path)
+{
+    QList<QSizeF> sizes;
+    QXmlStreamReader xml(boxesOf(path));
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("page"))
+            sizes.append(QSizeF(number(xml, "width"), number(xml, "height")));
+    }
+    return sizes;
 }
 
 QRectF inkedArea(const Page &page)

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 class HagakiView;
@@ -21,6 +22,8 @@ using Page = QList<Word>;
 [[nodiscard]] QString outputFolder();
 
 [[nodiscard]] QList<Page> pdfWords(const QString &path);
+// Each page's width and height in points, as it lies (landscape is wider).
+[[nodiscard]] QList<QSizeF> pageSizes(const QString &path);
 
 // Prints every page of the view into a PDF of that name in the output folder
 // and answers its path.

@@ -3,6 +3,7 @@
 #include "PdfWords.h"
 
 #include "common/GeneratedAddressBook.h"
+#include "common/PrintPanels.h"
 #include "common/TestEnvironment.h"
 #include "platform/UndoManager.h"
 #include "print/PrintInfo.h"
@@ -89,12 +90,13 @@ void PreviewWindowTest::drag(const QPointF &from, const QPointF &to) const
     QTest::mouseRelease(&view(), Qt::LeftButton, Qt::NoModifier, onView(to));
 }
 
-bool PreviewWindowTest::printInto(const QString &path)
+bool PreviewWindowTest::printInto(const QString &path, QPrinter::PageOrder order)
 {
-    m_window->setPrintPanel([this, path](QPrinter &printer, const std::function<void(bool)> &done) {
+    m_window->setPrintPanel([this, path, order](QPrinter &printer, const std::function<void(bool)> &done) {
         ++m_printPanels;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
+        printer.setPageOrder(order);
         done(true);
     });
     m_window->validatePrintCommands();
@@ -102,6 +104,11 @@ bool PreviewWindowTest::printInto(const QString &path)
         return false;
     m_window->printAction()->trigger();
     return true;
+}
+
+void PreviewWindowTest::choosePrintStyle(const QString &style)
+{
+    PrintPanels::choosePrintStyle(m_window->printStylePopup(), style);
 }
 
 QString PreviewWindowTest::pdfPath()

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QLocale>
+#include <QPrinter>
 
 #include <memory>
 
@@ -44,8 +45,11 @@ protected:
     // A click on the toolbar's "Layout".
     void pressLayout() const { QTest::mouseClick(m_window->layoutButton(), Qt::LeftButton); }
     // File ▸ Print…, the print panel answered at once with printing into a
-    // PDF file at the path; false when the item was not enabled.
-    bool printInto(const QString &path);
+    // PDF file at the path, in the page order; false when the item was not
+    // enabled.
+    bool printInto(const QString &path, QPrinter::PageOrder order = QPrinter::FirstPageFirst);
+    // The entry of the toolbar's print style pop-up.
+    void choosePrintStyle(const QString &style);
     // A PDF file for the test, beside the screenshots when they are kept.
     [[nodiscard]] static QString pdfPath();
     // Ends the event-loop turn, closing the undo step of what happened in it.

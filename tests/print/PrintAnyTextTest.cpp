@@ -4,9 +4,11 @@
 #include "PdfWords.h"
 #include "PrintTestCards.h"
 
+#include "app/AddressBookTestSupport.h"
 #include "common/LoggedMessages.h"
 #include "common/Screenshot.h"
 #include "print/PageRenderer.h"
+#include "print/PrintJob.h"
 #include "print/PrintOptionValue.h"
 #include "print/VerticalText.h"
 
@@ -16,6 +18,7 @@
 
 #include <QDir>
 #include <QPdfWriter>
+#include <QPrinter>
 
 #include <cmath>
 #include <limits>
@@ -224,25 +227,54 @@ TEST_P(TinySizes, SetVerticallyWithoutACrash)
 INSTANTIATE_TEST_SUITE_P(Rows, TinySizes,
     testing::Values(TinyRow{0.3, 2}, TinyRow{0.32, 2}, TinyRow{0.05, 2}, TinyRow{1000, 2}, TinyRow{1001, 0}));
 
-// When a contact's text cannot be drawn at all, the card shows its background
-// alone, and the log names the contact.
-TEST(UndrawableText, LeavesThePreviewWithItsBackgroundAndNamesTheContact)
+// When some of a contact's text cannot be drawn, the card shows the rest, and
+// the log names the contact.
+TEST(UndrawableText, LeavesTheRestOfThePreviewAndNamesTheContact)
 {
     auto view = postcardView(false);
     const PrintContactRecordPtr row = record(Card());
     row->uniqueId = UniqueId(u"0A1B2C3D-0000-4000-8000-00000000CAFE"_s);
     view->setReceiverPersons({row});
     const QRectF page = view->rectForPage(1);
-    const std::size_t withText = view->drawList(page).items().size();
+    const qsizetype withName = view->drawList(page).glyphs().size();
 
     // A size layout never gives: no face can draw at it.
     view->objectTable().first()->nameFontSize = std::numeric_limits<double>::quiet_NaN();
     const LoggedMessages log;
     const DrawList drawn = view->drawList(page);
-    EXPECT_TRUE(drawn.glyphs().isEmpty());
-    EXPECT_FALSE(drawn.items().empty());
-    EXPECT_LT(drawn.items().size(), withText);
+    const QString characters = drawnCharacters(drawn);
+    EXPECT_FALSE(characters.contains(u'山'));
+    EXPECT_TRUE(characters.contains(u'千'));
+    EXPECT_LT(drawn.glyphs().size(), withName);
+    EXPECT_FALSE(drawn.isIncomplete());
     EXPECT_TRUE(log.contains(u"0A1B2C3D-0000-4000-8000-00000000CAFE"_s)) << log.lines().join(u'\n').toStdString();
+    EXPECT_EQ(view->undrawnContacts(), QStringList{row->compositeName});
+}
+
+// A job prints every page with what can be drawn, and tells the user once.
+TEST(UndrawableText, APrintJobPrintsTheRestAndTellsTheUserOnceWhoseTextIsMissing)
+{
+    auto view = printingView(HagakiView::hagakiStyle);
+    const PrintContactRecordPtr sender = record(Card{.family = u"田中"_s, .given = u"次郎"_s});
+    view->setReceiverPersons({record(Card{.family = u"佐藤"_s}), record(Card{.family = u"高橋"_s})});
+    view->setSenderPerson(sender);
+    // The sender's name on every page, at a size no face is set in.
+    view->senderName().nameFontSize = std::numeric_limits<double>::quiet_NaN();
+    const QString path = QDir(outputFolder()).filePath(u"UndrawableText.pdf"_s);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    PrintJob::preparePrinter(printer, *view->printInfo());
+    RecordingAlertPresenter alerts;
+    EXPECT_EQ(PrintJob::print(*view, printer, *view->printInfo(), nullptr, &alerts), PrintJob::Result::Printed);
+    ASSERT_EQ(alerts.alerts.size(), 1);
+    EXPECT_EQ(alerts.alerts.first().messageText, u"Some text couldn't be printed."_s);
+    EXPECT_TRUE(alerts.alerts.first().informativeText.contains(sender->compositeName));
+    const QList<Page> pages = pdfWords(path);
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(holds(pages.at(0), u"佐"_s));
+    EXPECT_TRUE(holds(pages.at(1), u"高"_s));
+    EXPECT_FALSE(holds(pages.at(1), u"次"_s));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "PreviewWindow.h"
 
 #include "model/ContactIdentifier.h"
+#include "print/LabelGrid.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
 
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace PdfWords;
@@ -27,19 +30,69 @@ protected:
     QString m_path = pdfPath();
 };
 
-TEST_F(PrintCommand, PrintsOnePostcardARowLastRowFirst)
+TEST_F(PrintCommand, PrintsOnePostcardARowFirstRowFirstOrLastFirstWhenThePrinterAsks)
 {
     openWindow();
     selectRows({{0, 0}, {2, 0}, {4, 0}});
-    print();
-    const QList<Page> pages = pdfWords(m_path);
-    ASSERT_EQ(pages.size(), 3);
-    EXPECT_TRUE(holds(pages.at(0), u"鈴"_s));
-    EXPECT_FALSE(holds(pages.at(0), u"佐"_s));
-    EXPECT_TRUE(holds(pages.at(1), u"佐"_s));
-    EXPECT_TRUE(holds(pages.at(2), u"山"_s));
+    for (const QPrinter::PageOrder order : {QPrinter::FirstPageFirst, QPrinter::LastPageFirst}) {
+        EXPECT_TRUE(printInto(m_path, order));
+        QList<Page> pages = pdfWords(m_path);
+        ASSERT_EQ(pages.size(), 3);
+        if (order == QPrinter::LastPageFirst)
+            std::reverse(pages.begin(), pages.end());
+        EXPECT_TRUE(holds(pages.at(0), u"山"_s)) << order;
+        EXPECT_FALSE(holds(pages.at(0), u"佐"_s)) << order;
+        EXPECT_TRUE(holds(pages.at(1), u"佐"_s)) << order;
+        EXPECT_TRUE(holds(pages.at(2), u"鈴"_s)) << order;
+    }
     EXPECT_EQ(PrintInfo::sharedPrintInfo()->margins(), QMarginsF());
     EXPECT_TRUE(m_alerts.alerts.isEmpty());
+}
+
+// A print leaves the paper the preview lays out as it was: the labels the
+// preview shows after postcards were printed are those printed next.
+TEST_F(PrintCommand, AfterPrintingPostcardsTheLabelPreviewHasTheGridPrintedNext)
+{
+    openWindow();
+    selectRows({{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}});
+    print();
+    ASSERT_EQ(pdfWords(m_path).size(), 6);
+    choosePrintStyle(u"Labels"_s);
+    ASSERT_EQ(PrintInfo::sharedPrintInfo()->paperName(), u"Letter"_s);
+    const LabelGrid shown = view().labelGrid();
+    // Letter's whole paper takes 4 × 12 labels of 130 × 60 with gaps of 5.
+    EXPECT_EQ(shown.columns, 4);
+    EXPECT_EQ(shown.rows, 12);
+    EXPECT_EQ(view().knowsPageRange(), 1);
+    print();
+    const QList<Page> pages = pdfWords(m_path);
+    ASSERT_EQ(pages.size(), 1);
+    for (int row = 0; row < 6; ++row) {
+        const QString family = person(row).nameValue()->lastName;
+        const QRectF slot = shown.slotRect(row).adjusted(-2, -2, 5, 5);
+        EXPECT_TRUE(std::any_of(pages.first().cbegin(), pages.first().cend(), [&](const Word &word) {
+            return word.text.contains(family) && slot.contains(word.box.center());
+        })) << family.toStdString();
+    }
+
+    // A printer that reaches the whole paper leaves the reach Page Setup
+    // chose to what the preview lays out.
+    QPrinter inset;
+    inset.setPageSize(QPageSize(QPageSize::Letter));
+    inset.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Point);
+    m_window->pageSetupDidEnd(inset, QDialog::Accepted);
+    const QRectF reach = PrintInfo::sharedPrintInfo()->imageablePageBounds();
+    ASSERT_EQ(reach, QRectF(18, 18, 612 - 36, 792 - 36));
+    EXPECT_EQ(view().labelGrid().rows, 11);
+    print();
+    EXPECT_EQ(PrintInfo::sharedPrintInfo()->imageablePageBounds(), reach);
+    EXPECT_EQ(view().labelGrid().rows, 11);
+    // The reach goes with its paper: postcards are laid out on the whole card.
+    choosePrintStyle(u"Hagaki"_s);
+    const PrintInfo &card = *PrintInfo::sharedPrintInfo();
+    EXPECT_EQ(card.imageablePageBounds(), QRectF(QPointF(0, 0), card.paperSize()));
+    choosePrintStyle(u"Labels"_s);
+    EXPECT_EQ(PrintInfo::sharedPrintInfo()->imageablePageBounds(), reach);
 }
 
 // What a table row holds, its contact's vCard included.
@@ -129,9 +182,9 @@ TEST_F(PrintCommand, EveryEnvelopeIsCentredAndSizedOnItsOwnText)
         EXPECT_GT(std::max(text.width() / box.width(), text.height() / box.height()), 0.8);
         lineHeights.append(page.first().box.height());
     }
-    // Page 1 is the last row's: its long street is set much smaller than the
-    // short address of page 2, each fitted to the same box.
-    EXPECT_LT(lineHeights.at(0) * 2, lineHeights.at(1));
+    // Page 2 is the second row's: its long street is set much smaller than
+    // the short address of page 1, each fitted to the same box.
+    EXPECT_LT(lineHeights.at(1) * 2, lineHeights.at(0));
 }
 
 } // namespace

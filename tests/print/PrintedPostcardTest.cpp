@@ -41,8 +41,8 @@ std::unique_ptr<HagakiView> threeCards()
     auto view = postcardView(true);
     Card joint{.family = u"鈴木"_s, .given = u"一郎"_s, .renmei = u"春子\n夏美"_s, .jointNames = true};
     joint.zip = u"1234567"_s;
-    view->setReceiverPersons({record(Card{.family = u"佐藤"_s, .given = u"花子"_s}),
-        record(Card{.family = u"高橋"_s, .given = u"健"_s}), record(joint)});
+    view->setReceiverPersons({record(joint), record(Card{.family = u"高橋"_s, .given = u"健"_s}),
+        record(Card{.family = u"佐藤"_s, .given = u"花子"_s})});
     Card sender{.family = u"田中"_s, .given = u"次郎"_s, .zip = u"765-4321"_s, .state = u"大阪府"_s};
     sender.city = u"大阪市"_s;
     sender.street = u"北区梅田3-1 シャトー梅田"_s;
@@ -82,7 +82,7 @@ void expectDigitsAt(const Page &page, const QString &digits, const QList<QRectF>
     }
 }
 
-TEST(PrintedPostcards, PdfHoldsOnePageAReceiverLastFirstWithTheNameInOneColumn)
+TEST(PrintedPostcards, PdfHoldsOnePageAReceiverFirstFirstWithTheNameInOneColumn)
 {
     const auto view = threeCards();
     const QList<Page> pages = pdfWords(printToPdf(*view, u"PrintedPostcards.pdf"_s));

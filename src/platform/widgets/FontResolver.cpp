@@ -36,14 +36,17 @@ const QStringList &standInsFor(FontResolver::Kind kind)
 
 FontResolver::Kind FontResolver::kindOfName(const QString &name)
 {
-    // "Mincho" first: "Hiragino Mincho ProN" and "Yu Mincho" name no gothic,
-    // while a serif face named "… Sans" does not exist.
-    if (containsAny(name, {QStringLiteral("Mincho"), QStringLiteral("明朝"), QStringLiteral("Serif")}))
+    // "Mincho" first: "Hiragino Mincho ProN" and "Yu Mincho" name no gothic.
+    // "Serif" only after "Sans": the generic "Sans Serif" and "Microsoft Sans
+    // Serif" are sans faces, while a serif face named "… Sans" does not exist.
+    if (containsAny(name, {QStringLiteral("Mincho"), QStringLiteral("明朝")}))
         return Kind::Mincho;
     if (containsAny(name,
             {QStringLiteral("Gothic"), QStringLiteral("ゴシック"), QStringLiteral("Maru"), QStringLiteral("Sans"),
                 QStringLiteral("Kaku")}))
         return Kind::Gothic;
+    if (containsAny(name, {QStringLiteral("Serif")}))
+        return Kind::Mincho;
     return Kind::Other;
 }
 

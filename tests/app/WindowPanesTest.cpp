@@ -1,0 +1,70 @@
+// What the window's panes show at the size the window first opens at: the
+// group outline beside the preview, the table beside the detail pane.
+#include "AddressBookTestSupport.h"
+
+#include "app/ViewController.h"
+#include "app/WindowController.h"
+#include "common/LaunchedAddressBook.h"
+#include "common/Screenshot.h"
+#include "common/TestEnvironment.h"
+#include "print/HagakiViewController.h"
+#include "table/ContactsViewController.h"
+#include "table/GroupViewController.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QSplitter>
+#include <QTableView>
+#include <QTest>
+#include <QTreeView>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class WindowPanes : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_app.launchActive()); }
+
+    [[nodiscard]] WindowController &window() const { return m_app.window(); }
+    [[nodiscard]] QTableView &table() const { return *window().contactsViewController()->tableView(); }
+
+    // The outline's rows whose whole height lies in its viewport.
+    [[nodiscard]] int wholeOutlineRows() const
+    {
+        QTreeView *outline = window().groupViewController()->outlineView();
+        int rows = 0;
+        for (QModelIndex index = outline->model()->index(0, 0); index.isValid(); index = outline->indexBelow(index)) {
+            if (outline->viewport()->rect().contains(outline->visualRect(index)))
+                ++rows;
+        }
+        return rows;
+    }
+
+    GeneratedAddressBook m_book{24, TestEnvironment::makeScratchFolder(u"window-panes"_s)};
+    RecordingAlertPresenter m_alerts;
+    LaunchedAddressBook m_app{m_book, &m_alerts};
+};
+
+TEST_F(WindowPanes, AtTheFirstRunSizeTheOutlineShowsItsGroupsAndThePreviewGivesWay)
+{
+    ASSERT_EQ(window().size(), QSize(900, 500));
+    QCoreApplication::processEvents();
+    // The local container and its four groups.
+    EXPECT_GE(wholeOutlineRows(), 5);
+    // The card is made smaller, whole and in the paper's proportion.
+    const HagakiViewController &preview = *window().hagakiViewController();
+    const QRect card = preview.hagakiView()->geometry();
+    EXPECT_TRUE(preview.rect().contains(card));
+    const QSizeF paper = preview.hagakiView()->bounds().size();
+    EXPECT_NEAR(double(card.width()) / card.height(), paper.width() / paper.height(), 0.01);
+    Screenshot::grab(&window());
+
+    // A taller window gives the card its full height again.
+    window().resize(1200, 900);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(preview.hagakiView()->height(), HagakiViewController::previewHeight);
+}
+
+} // namespace
