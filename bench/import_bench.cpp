@@ -6,13 +6,22 @@
 // from running for more than 100 ms; Select of 10,000 new contacts into
 // "All Contacts" within 300 ms, and of the same 10,000 once all are held
 // already within 300 ms; 25 MB/s or more for the layout; the slowest of "1",
-// "10", "100" and "1000001" typed within 16 ms.
+// "10", "100" and "1000001" typed within 16 ms. The document window of a
+// 120 MiB vCard or CSV file and a drop of the 120 MiB vCard file onto the
+// table: the window's event loop never kept from running for more than
+// 100 ms, and the document window's peak memory within 8 times the file.
+#include "ProcessStatus.h"
+
+#include "app/DocumentController.h"
 #include "app/ImportPanelController.h"
+#include "app/ProgressJob.h"
+#include "common/DragEvents.h"
 #include "common/GeneratedAddressBook.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "interchange/QuillmarkCsvReader.h"
 #include "interchange/widgets/ZipSheetController.h"
+#include "table/ContactsViewController.h"
 #include "model/ContactRecord.h"
 #include "model/ContainerRecord.h"
 #include "model/GroupRecord.h"
@@ -25,27 +34,40 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 
+#include <cstdio>
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 
 constexpr qsizetype csvBytes = 25 * 1000 * 1000;
 
+const QString ownCsvHeader
+    = QStringLiteral("Name,Renmei,Company,ZIP,State&City,Street,layoutString,Email,Phone,Note\n");
+
+QString ownCsvRowOf(int i)
+{
+    return QStringLiteral("山田太郎%1,花子,株式会社%1,100-0001,東京都千代田区,\"千代田1-%1\n2階\","
+                          "\"5;ra:{{10.00,20.00},{30.00,40.00}};\",taro%1@example.jp,03-1234-%1,memo\n")
+        .arg(i);
+}
+
 const QString &ownCsvText()
 {
     static const QString text = [] {
-        QString all = QStringLiteral("Name,Renmei,Company,ZIP,State&City,Street,layoutString,Email,Phone,Note\n");
+        QString all = ownCsvHeader;
         all.reserve(csvBytes + 200);
-        for (int i = 0; all.size() < csvBytes; ++i) {
-            all += QStringLiteral("山田太郎%1,花子,株式会社%1,100-0001,東京都千代田区,\"千代田1-%1\n2階\","
-                                  "\"5;ra:{{10.00,20.00},{30.00,40.00}};\",taro%1@example.jp,03-1234-%1,memo\n")
-                       .arg(i);
-        }
+        for (int i = 0; all.size() < csvBytes; ++i)
+            all += ownCsvRowOf(i);
         return all;
     }();
     return text;
@@ -112,18 +134,26 @@ const QByteArray csvHeader = QByteArrayLiteral(
     "Organization,Web Page 1,Web Page 2,Birth Year,Birth Month,Birth Day,Custom 1,Custom 2,Custom 3,Custom 4,"
     "Notes,Screen Name,\n");
 
+// What a file is written of: another program's CSV export, for an import,
+// or the older CSV document layout, for a document window.
+enum class FileFormat { VCard, Csv, OwnCsv };
+
 // Writes records until the file holds the bytes asked for (or the count of
 // records, when given); answers the path.
-QString writeFile(const QTemporaryDir &folder, const QString &name, bool csv, qint64 bytes, int count = -1)
+QString writeFile(const QTemporaryDir &folder, const QString &name, FileFormat format, qint64 bytes, int count = -1)
 {
     const QString path = folder.filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {};
-    QByteArray chunk = csv ? csvHeader : QByteArray();
+    QByteArray chunk = format == FileFormat::Csv ? csvHeader
+        : format == FileFormat::OwnCsv           ? ownCsvHeader.toUtf8()
+                                                 : QByteArray();
     qint64 written = 0;
     for (int i = 0; count < 0 ? written + chunk.size() < bytes : i < count; ++i) {
-        chunk += csv ? csvRowOf(i) : vCardOf(i);
+        chunk += format == FileFormat::Csv ? csvRowOf(i)
+            : format == FileFormat::OwnCsv ? ownCsvRowOf(i).toUtf8()
+                                           : vCardOf(i);
         if (chunk.size() > (1 << 20)) {
             written += file.write(chunk);
             chunk.clear();
@@ -209,8 +239,8 @@ void BM_ImportLargeFile(benchmark::State &state, bool csv)
 {
     const QTemporaryDir folder;
     ImportWindow shown;
-    shown.path
-        = writeFile(folder, csv ? QStringLiteral("large.csv") : QStringLiteral("large.vcf"), csv, largeFileBytes);
+    shown.path = writeFile(folder, csv ? QStringLiteral("large.csv") : QStringLiteral("large.vcf"),
+        csv ? FileFormat::Csv : FileFormat::VCard, largeFileBytes);
     qint64 stall = 0;
     qsizetype rows = 0;
     for (auto _ : state) {
@@ -242,7 +272,7 @@ BENCHMARK_CAPTURE(BM_ImportLargeFile, CSV, true)->Unit(benchmark::kMillisecond)-
 void BM_AddChosenContacts(benchmark::State &state, bool held)
 {
     const QTemporaryDir folder;
-    const QString path = writeFile(folder, QStringLiteral("ten-thousand.vcf"), false, 0, heldCount);
+    const QString path = writeFile(folder, QStringLiteral("ten-thousand.vcf"), FileFormat::VCard, 0, heldCount);
     qsizetype shownRows = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -273,5 +303,139 @@ void BM_AddChosenContacts(benchmark::State &state, bool held)
 }
 BENCHMARK_CAPTURE(BM_AddChosenContacts, New, false)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(BM_AddChosenContacts, AllHeld, true)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// --- A document window of a large file, and a drop of one -------------------
+// The peak is measured in a process of its own that only opens the window:
+// its peak resident size (VmHWM) counts the program, the file's bytes, the
+// decoded text, the records and the rows.
+
+constexpr qint64 largeDocumentBytes = 120LL * 1024 * 1024;
+constexpr const char *documentPeakVariable = "QUILLMARK_BENCH_DOCUMENT_PEAK";
+
+const QString &largeDocument(FileFormat format)
+{
+    static const QTemporaryDir folder;
+    static const QString vCardPath
+        = writeFile(folder, QStringLiteral("document.vcf"), FileFormat::VCard, largeDocumentBytes);
+    static const QString csvPath
+        = writeFile(folder, QStringLiteral("document.csv"), FileFormat::OwnCsv, largeDocumentBytes);
+    return format == FileFormat::VCard ? vCardPath : csvPath;
+}
+
+[[noreturn]] void reportPeakOfDocumentWindow(const QString &path)
+{
+    ProgressJob::setDocumentMinimumMilliseconds(0);
+    const bool opened = DocumentController::sharedDocumentController().openFile(path);
+    QCoreApplication::processEvents();
+    std::printf("peak-kB=%ld opened=%d\n", processStatusKilobytes("VmHWM"), int(opened));
+    std::fflush(stdout);
+    _exit(0);
+}
+
+// The peak of a process of this program that opens the file's window; 0 when
+// it failed.
+double peakMegabytesOfDocumentWindow(const QString &path, const QString &benchmarkName)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(documentPeakVariable), path);
+    child.setProcessEnvironment(environment);
+    child.start(
+        QCoreApplication::applicationFilePath(), {QStringLiteral("--benchmark_filter=^%1$").arg(benchmarkName)});
+    if (!child.waitForFinished(-1) || child.exitCode() != 0)
+        return 0;
+    const QByteArray output = child.readAllStandardOutput();
+    long kilobytes = 0;
+    int opened = 0;
+    if (std::sscanf(
+            output.constData() + qMax(0, output.indexOf("peak-kB=")), "peak-kB=%ld opened=%d", &kilobytes, &opened)
+            != 2
+        || !opened)
+        return 0;
+    return double(kilobytes) * 1024 / 1e6;
+}
+
+// From File ▸ Open's answer until the window is shown: the wall time and the
+// longest time the event loop was kept from running.
+void BM_DocumentWindowOfLargeFile(benchmark::State &state, FileFormat format)
+{
+    if (qEnvironmentVariableIsSet(documentPeakVariable))
+        reportPeakOfDocumentWindow(qEnvironmentVariable(documentPeakVariable));
+    const QString &path = largeDocument(format);
+    ProgressJob::setDocumentMinimumMilliseconds(0);
+    DocumentController &documents = DocumentController::sharedDocumentController();
+    qint64 stall = 0;
+    qint64 wall = 0;
+    qsizetype contacts = 0;
+    for (auto _ : state) {
+        {
+            QElapsedTimer clock;
+            clock.start();
+            StallMeter meter;
+            documents.openFile(path);
+            QCoreApplication::processEvents();
+            stall = std::max(stall, meter.longestMilliseconds());
+            wall = clock.elapsed();
+        }
+        state.PauseTiming();
+        WindowController *window = documents.windowOfFile(path);
+        if (!window) {
+            state.SkipWithError("no window");
+            break;
+        }
+        contacts = window->mainViewController()->contactTable()->size();
+        delete window;
+        state.ResumeTiming();
+    }
+    const double fileMegabytes = double(QFileInfo(path).size()) / 1e6;
+    const double peak = peakMegabytesOfDocumentWindow(
+        path, QStringLiteral("BM_DocumentWindowOfLargeFile/%1").arg(format == FileFormat::VCard ? "vCard" : "CSV"));
+    state.counters["stall_ms"] = double(stall);
+    state.counters["wall_ms"] = double(wall);
+    state.counters["contacts"] = double(contacts);
+    state.counters["file MB"] = fileMegabytes;
+    state.counters["peak MB"] = peak;
+    state.counters["peak/file"] = peak / fileMegabytes;
+}
+BENCHMARK_CAPTURE(BM_DocumentWindowOfLargeFile, vCard, FileFormat::VCard)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_DocumentWindowOfLargeFile, CSV, FileFormat::OwnCsv)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The 120 MiB vCard file dropped between the first two rows of the window of
+// 10,000 contacts, until its contacts are added.
+void BM_DropLargeFile(benchmark::State &state)
+{
+    const QString &path = largeDocument(FileFormat::VCard);
+    qint64 stall = 0;
+    qint64 wall = 0;
+    qsizetype added = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ImportWindow shown;
+        if (!shown.window.mainViewController()->editState())
+            shown.window.editButtonClicked();
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(path)});
+        QTableView *view = shown.window.contactsViewController()->tableView();
+        const QPoint between = view->visualRect(view->model()->index(1, 1)).topLeft() + QPoint(10, 1);
+        const qsizetype before = shown.window.mainViewController()->contactTable()->size();
+        state.ResumeTiming();
+        {
+            QElapsedTimer clock;
+            clock.start();
+            StallMeter meter;
+            DragEvents::drop(view->viewport(), between, &files);
+            QCoreApplication::processEvents();
+            stall = std::max(stall, meter.longestMilliseconds());
+            wall = clock.elapsed();
+        }
+        state.PauseTiming();
+        added = shown.window.mainViewController()->contactTable()->size() - before;
+        state.ResumeTiming();
+    }
+    state.counters["stall_ms"] = double(stall);
+    state.counters["wall_ms"] = double(wall);
+    state.counters["added"] = double(added);
+}
+BENCHMARK(BM_DropLargeFile)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

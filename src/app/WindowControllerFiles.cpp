@@ -14,6 +14,8 @@
 #include "interchange/ImportFileReader.h"
 #include "interchange/MVvCard.h"
 #include "table/ContactTablePane.h"
+#include "table/ContactsDragAndDrop.h"
+#include "table/ContactsViewController.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -108,6 +110,17 @@ void WindowController::buildFileCommands()
         FilePanel::showDialog(this, m_userDefaults, request, done);
     };
     validateFileCommands();
+    // Files dropped onto the table are read as an import reads its file,
+    // behind the same progress window.
+    m_contactsViewController->dragAndDrop()->setFileReadingRunner(
+        [this](const QString &message, const std::function<void(const DroppedFileReader::Report &)> &work) {
+            return ProgressJob::run(*progressAlert(), message, [work](ProgressJob::Progress &progress) {
+                work([&progress](double percent) {
+                    progress.report(percent);
+                    return !progress.isCancelled();
+                });
+            }) == ModalResponse::Stop;
+        });
 }
 
 QAction *WindowController::fileAction(const QString &objectName) const

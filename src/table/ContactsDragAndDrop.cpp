@@ -316,28 +316,29 @@ bool ContactsDragAndDrop::holdsVCardFiles(const QMimeData *data) const
 
 // Each file is read as an import reads it: a regular file of limited size,
 // in the encoding recognised, whose charset the reader is told. A file that
-// gives no contact is alerted about as the import alerts about it.
+// gives no contact is alerted about as the import alerts about it. A large
+// file takes long: the window reads it behind its progress window, where the
+// user can cancel, and a cancelled drop adds nothing.
 bool ContactsDragAndDrop::acceptFiles(const QMimeData *data)
 {
-    QList<ContactRecordPtr> contacts;
-    QStringList failures;
-    for (const QString &path : droppedVCardFiles(data)) {
-        const TextFileDecoder::Result read = ImportFileReader::readText(path, TextEncodingTable::Automatic);
-        const ContactTablePtr readContacts = read.ok() ? ImportFileReader::contactsFromVCardText(read) : nullptr;
-        if (!readContacts || readContacts->isEmpty()) {
-            qWarning(
-                "%s: ERROR no card read from %s: %s", Q_FUNC_INFO, qPrintable(path), qPrintable(read.errorDescription));
-            failures.append(
-                ImportFileReader::unreadableInformativeText(ImportFileKind::Kind::VCard, read.errorDescription));
-            continue;
-        }
-        contacts.append(*readContacts);
+    const QStringList paths = droppedVCardFiles(data);
+    auto read = std::make_shared<DroppedFileReader::Result>();
+    if (m_fileReadingRunner) {
+        const QPointer<ContactsDragAndDrop> self(this);
+        const bool finished = m_fileReadingRunner(DroppedFileReader::messageFor(paths),
+            [read, paths](const DroppedFileReader::Report &report) { *read = DroppedFileReader::read(paths, report); });
+        // The window may have closed while the progress window showed.
+        if (!self || !finished)
+            return false;
+    } else {
+        *read = DroppedFileReader::read(paths);
     }
-    if (!failures.isEmpty())
-        alertUnreadableFilesLater(failures);
-    if (contacts.isEmpty())
+    if (!read->failures.isEmpty())
+        alertUnreadableFilesLater(read->failures);
+    ContactsViewControllerDelegate *delegate = m_controller->delegate();
+    if (read->contacts.isEmpty() || !delegate)
         return false;
-    m_controller->delegate()->addDroppedContacts(contacts);
+    delegate->addDroppedContacts(read->contacts);
     return true;
 }
 

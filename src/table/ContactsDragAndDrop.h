@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ContactRecord.h"
+#include "table/DroppedFileReader.h"
 
 #include <QList>
 #include <QObject>
@@ -54,6 +55,9 @@ public:
     // Hands the dropped vCard data, or the contacts of the dropped vCard
     // files, to the delegate; false when nothing was handed over.
     bool acceptDrop(const QMimeData *data, int row, DropOperation operation);
+    // Where dropped files are read: behind the window's progress window,
+    // with Cancel. Without one they are read on the spot.
+    void setFileReadingRunner(DroppedFileReader::Runner runner) { m_fileReadingRunner = std::move(runner); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -71,6 +75,7 @@ private:
     void alertUnreadableFilesLater(const QStringList &informativeTexts);
 
     ContactsViewController *m_controller = nullptr;
+    DroppedFileReader::Runner m_fileReadingRunner;
     // The drag whose files validateDrop last looked into.
     struct CheckedDrag {
         const QMimeData *data = nullptr;

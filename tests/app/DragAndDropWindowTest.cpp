@@ -1,5 +1,7 @@
 #include "AddressBookTestSupport.h"
+#include "HeldThreadPool.h"
 
+#include "app/ProgressAlert.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "common/DragEvents.h"
@@ -21,10 +23,13 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QUrl>
@@ -354,6 +359,51 @@ TEST_F(WindowDragAndDrop, ACardFileNamedTxtDroppedOnTheTableAddsItsContacts)
     QCoreApplication::processEvents();
     EXPECT_TRUE(m_alerts.alerts.isEmpty());
 }
+
+struct ProgressOfDropRow {
+    const char *name;
+    bool cancel;
+};
+
+class ProgressOfDrop : public WindowDragAndDrop, public testing::WithParamInterface<ProgressOfDropRow> { };
+
+// The file is read behind the progress window File ▸ Import shows: Cancel
+// adds nothing, and a reading let end adds its contacts as one undo step.
+TEST_P(ProgressOfDrop, ReadsBehindTheImportsProgressWindow)
+{
+    const QString path = writeFile(u"zed.vcf"_s, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Quill;Zed;;;\r\nEND:VCARD\r\n");
+    const qsizetype contacts = mainView().contactTable()->size();
+    HeldThreadPool pool;
+    bool shown = false;
+    QTimer::singleShot(0, &window(), [&] {
+        ProgressAlert *progress = window().progressAlert();
+        shown = progress->isVisible() && progress->alertMessage()->text().contains(u"zed.vcf"_s);
+        Screenshot::grab(progress, QString::fromLatin1(GetParam().name));
+        if (GetParam().cancel)
+            QTest::mouseClick(progress->cancelButton(), Qt::LeftButton);
+        else
+            pool.release();
+    });
+    EXPECT_EQ(dropFile(path), !GetParam().cancel);
+    pool.release();
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(window().progressAlert()->isVisible());
+    EXPECT_EQ(contactsNamed(u"Zed"_s), GetParam().cancel ? 0 : 1);
+    EXPECT_EQ(window().undoManager()->canUndo(), !GetParam().cancel);
+    EXPECT_TRUE(m_alerts.alerts.isEmpty());
+    if (GetParam().cancel)
+        return;
+    mainView().undo();
+    EXPECT_FALSE(window().undoManager()->canUndo());
+    EXPECT_EQ(contactsNamed(u"Zed"_s), 0);
+    EXPECT_EQ(mainView().contactTable()->size(), contacts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, ProgressOfDrop,
+    testing::Values(ProgressOfDropRow{"Cancelled", true}, ProgressOfDropRow{"Completed", false}),
+    [](const testing::TestParamInfo<ProgressOfDropRow> &info) { return std::string(info.param.name); });
 
 struct UnreadableDropRow {
     const char *name;

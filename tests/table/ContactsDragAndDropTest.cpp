@@ -286,6 +286,62 @@ TEST_F(ContactsDragAndDropTest, EachNewDragLooksIntoItsFilesAgain)
     EXPECT_EQ(delegate.droppedContacts.first().first()->person->nameValue()->firstName, u"Zed");
 }
 
+struct FileReadingRunRow {
+    const char *name;
+    bool runs; // the runner lets the reading end
+    bool cancels; // then answers that the user cancelled
+    qsizetype dropped;
+};
+
+class FileReadingRun : public ContactsDragAndDropTest, public testing::WithParamInterface<FileReadingRunRow> { };
+
+// The window's runner reads the files; a reading the user cancelled adds
+// nothing, even when it had read them all.
+TEST_P(FileReadingRun, OnlyAReadingThatEndedHandsItsContactsOver)
+{
+    QStringList messages;
+    QList<double> reports;
+    controller.dragAndDrop()->setFileReadingRunner(
+        [&](const QString &message, const std::function<void(const DroppedFileReader::Report &)> &work) {
+            messages.append(message);
+            if (GetParam().runs)
+                work([&reports](double percent) {
+                    reports.append(percent);
+                    return true;
+                });
+            return GetParam().runs && !GetParam().cancels;
+        });
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QStringLiteral(QUILLMARK_TEST_DATA "/vcard/aosp__v21_japanese_1.vcf"))});
+    EXPECT_EQ(DragEvents::drop(viewport(controller), above(controller, 1), &files), GetParam().dropped > 0);
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Reading the file: aosp__v21_japanese_1.vcf")});
+    EXPECT_EQ(delegate.droppedContacts.size(), GetParam().dropped);
+    if (GetParam().runs) {
+        ASSERT_FALSE(reports.isEmpty());
+        EXPECT_EQ(reports.last(), 100.0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, FileReadingRun,
+    testing::Values(FileReadingRunRow{"Ended", true, false, 1},
+        FileReadingRunRow{"CancelledBeforeReading", false, true, 0},
+        FileReadingRunRow{"CancelledAfterReading", true, true, 0}),
+    [](const testing::TestParamInfo<FileReadingRunRow> &info) { return std::string(info.param.name); });
+
+// Cancelled, the reading stops at once: no further file is read.
+TEST(DroppedFileReaderTest, StopsOnceTheReportAnswersCancelled)
+{
+    const QString card = QStringLiteral(QUILLMARK_TEST_DATA "/vcard/aosp__v21_japanese_1.vcf");
+    int reports = 0;
+    const DroppedFileReader::Result read = DroppedFileReader::read({card, card}, [&reports](double) {
+        ++reports;
+        return false;
+    });
+    EXPECT_EQ(reports, 1);
+    EXPECT_TRUE(read.contacts.isEmpty());
+    EXPECT_EQ(DroppedFileReader::read({card, card}).contacts.size(), 2);
+}
+
 struct RefusedFile {
     const char *name;
     QByteArray content;
