@@ -305,10 +305,14 @@ private:
     [[nodiscard]] static int defaultWidthOfColumn(const QString &identifier);
     void showSortIndicator();
     void updateRowHeights();
+    void setRowHeights(const QList<int> &heights);
     void redisplay();
+    // reload(), the rows measured anew or taking the line counts they hold.
+    void reloadRows(bool measuring);
     // Rebuilds, sorts and reloads, then selects the anchor's row or else
     // the rows given.
     void rebuildKeepingSelection(const std::optional<RowAnchor> &anchor, const QList<int> &otherwise);
+    void selectAnchorRow(const std::optional<RowAnchor> &anchor, const QList<int> &otherwise);
 
     UserDefaults *m_userDefaults = nullptr;
     mutable QPointer<ViewSettings> m_viewSettings;
