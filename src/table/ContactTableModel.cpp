@@ -4,19 +4,6 @@
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/SubContactTableSorter.h"
 
-#include <QFontMetricsF>
-
-#include <cmath>
-
-namespace {
-
-// A column's width when the view never gave one.
-constexpr int defaultColumnWidth = 120;
-// What a column's text may not use of its width while finding.
-constexpr int wrapMargin = 72;
-
-} // namespace
-
 QString ContactTableModel::displayName(MVPerson &person)
 {
     // The record answers its own untranslated stand-in for an empty name.
@@ -43,7 +30,6 @@ void ContactTableModel::setColumnIdentifiers(const QStringList &identifiers)
         }
         m_columns.append(column);
     }
-    m_columnWidths.resize(m_columns.size(), defaultColumnWidth);
 }
 
 QStringList ContactTableModel::columnIdentifiers() const
@@ -57,15 +43,7 @@ QStringList ContactTableModel::columnIdentifiers() const
 void ContactTableModel::setSelectedFont(const QFont &font, const QFont &boldFont)
 {
     m_selectedFont = font;
-    m_selectedFontMetrics = QFontMetricsF(font);
-    m_textWidths.clear();
     m_selectedBoldfont = boldFont;
-}
-
-void ContactTableModel::setColumnWidth(int column, int width)
-{
-    if (column >= 0 && column < m_columnWidths.size())
-        m_columnWidths[column] = width;
 }
 
 void ContactTableModel::updateSubContactTable()
@@ -232,23 +210,16 @@ const QString *ContactTableModel::measuredText(
     }
 }
 
-int ContactTableModel::linesOfText(QStringView text, int columnIndex, TextWidths &widths) const
+// A row keeps its lines while finding: the cells mark their hits on the
+// lines they have, and a table whose rows grew with every wide text
+// matching one letter would show a few rows in place of a screenful.
+int ContactTableModel::linesOfText(QStringView text)
 {
     int lines = 1;
     // Tens of thousands of short texts: a loop of our own beats a call into
     // the library's vectorised search for each.
     for (const QChar unit : text)
         lines += unit == QLatin1Char('\n') ? 1 : 0;
-    const int width = m_columnWidths.value(columnIndex, defaultColumnWidth);
-    if (!m_findString.isEmpty() && !text.isEmpty() && width > wrapMargin) {
-        // Looked up without a copy; a text kept as a key is copied.
-        const QString key = QString::fromRawData(text.data(), text.size());
-        auto known = widths.constFind(key);
-        if (known == widths.cend())
-            known = widths.insert(text.toString(), m_selectedFontMetrics.horizontalAdvance(key));
-        const qreal textWidth = *known;
-        lines = std::max(lines, int(std::trunc(textWidth / (width - wrapMargin) + 1)));
-    }
     return lines;
 }
 
@@ -257,12 +228,10 @@ int ContactTableModel::linesOfText(QStringView text, int columnIndex, TextWidths
 // ahead of it while it reads one.
 struct ContactTableModel::GatheredTexts {
     QList<QStringView> texts;
-    QList<int> columns;
     // Per row: the end of its texts, and the lines of the texts made for it
     // (which are read at once).
     QList<qsizetype> ends;
     QList<int> knownLines;
-    TextWidths widths;
 };
 
 void ContactTableModel::gatherRow(const SubContactRecord &row, HeldLists &held, GatheredTexts &gathered) const
@@ -275,11 +244,10 @@ void ContactTableModel::gatherRow(const SubContactRecord &row, HeldLists &held, 
         if (!text)
             continue;
         if (text == &holder) {
-            known = std::max(known, linesOfText(holder, column, gathered.widths));
+            known = std::max(known, linesOfText(holder));
             continue;
         }
         gathered.texts.append(*text);
-        gathered.columns.append(column);
     }
     gathered.ends.append(gathered.texts.size());
     gathered.knownLines.append(known);
@@ -288,14 +256,8 @@ void ContactTableModel::gatherRow(const SubContactRecord &row, HeldLists &held, 
 QList<int> ContactTableModel::measureRows(qsizetype first, qsizetype last)
 {
     constexpr qsizetype prefetchDistance = 16;
-    constexpr qsizetype keptWidths = 200000;
     GatheredTexts gathered;
-    // The widths of the last passes stand while the font does: a table
-    // measured again after an edit meets the same texts.
-    if (m_textWidths.size() < keptWidths)
-        gathered.widths = std::exchange(m_textWidths, {});
     gathered.texts.reserve((last - first) * m_columns.size());
-    gathered.columns.reserve((last - first) * m_columns.size());
     HeldLists held;
     for (qsizetype row = first; row < last; ++row) {
         // The rows and their contacts lie all over memory: ask for the rows
@@ -318,13 +280,11 @@ QList<int> ContactTableModel::measureRows(qsizetype first, qsizetype last)
         for (const qsizetype end = gathered.ends.at(row - first); text < end; ++text) {
             if (text + prefetchDistance < gathered.texts.size())
                 __builtin_prefetch(gathered.texts.at(text + prefetchDistance).data());
-            numLines
-                = std::max(numLines, linesOfText(gathered.texts.at(text), gathered.columns.at(text), gathered.widths));
+            numLines = std::max(numLines, linesOfText(gathered.texts.at(text)));
         }
         m_rows.at(row)->numLines = numLines;
         heights.append(numLines * m_rowHeight);
     }
-    m_textWidths = std::move(gathered.widths);
     return heights;
 }
 

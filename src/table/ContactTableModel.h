@@ -8,8 +8,6 @@
 
 #include <QAbstractTableModel>
 #include <QFont>
-#include <QFontMetricsF>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -58,9 +56,6 @@ public:
     [[nodiscard]] const QString &findOptions() const { return m_findOptions; }
     void setSelectedItemAndRange(const ItemAndRangeRecordPtr &target) { m_selectedItemAndRange = target; }
     [[nodiscard]] const ItemAndRangeRecordPtr &selectedItemAndRange() const { return m_selectedItemAndRange; }
-    // The widths the wrapped lines of a find are measured against; 120 for a
-    // column never given one.
-    void setColumnWidth(int column, int width);
 
     // Makes the rows anew from the contact table, for the columns and the
     // label filter; neither sorts nor resets the model.
@@ -137,11 +132,7 @@ private:
     // Measures the rows from first to last (not included), stores their line
     // counts and answers their heights.
     QList<int> measureRows(qsizetype first, qsizetype last);
-    // Widths of texts met in measuring, in the selected font: states,
-    // countries and domains come back row after row, and every text of a
-    // table measured again.
-    using TextWidths = QHash<QString, qreal>;
-    [[nodiscard]] int linesOfText(QStringView text, int columnIndex, TextWidths &widths) const;
+    [[nodiscard]] static int linesOfText(QStringView text);
     // The text a column is measured by, null when it has none; holder keeps
     // a text made for the call.
     [[nodiscard]] static const QString *measuredText(
@@ -153,13 +144,10 @@ private:
     QList<TableColumn> m_columns;
     // The distinct labeled fields the columns read.
     QList<ContactIdentifier> m_fields;
-    QList<int> m_columnWidths;
     QStringList m_selectedLabels;
     ContactsViewControllerDelegate *m_delegate = nullptr;
     ContactsDragAndDrop *m_dragAndDrop = nullptr;
     QFont m_selectedFont;
-    QFontMetricsF m_selectedFontMetrics{m_selectedFont};
-    TextWidths m_textWidths;
     QFont m_selectedBoldfont;
     int m_rowHeight = 24;
     bool m_editState = false;

@@ -85,14 +85,12 @@ void ContactsViewController::applyColumnWidths()
             width = stored.toDouble();
         const int shown = std::max(int(std::lround(width)), sender ? senderColumnMinimumWidth : minimumColumnWidth);
         header->resizeSection(column, shown);
-        m_model->setColumnWidth(column, shown);
     }
     m_arrangingColumns = false;
 }
 
 void ContactsViewController::columnDidResize(int column, int width)
 {
-    m_model->setColumnWidth(column, width);
     const QStringList identifiers = columnIdentifiers();
     if (m_arrangingColumns || column < 0 || column >= identifiers.size())
         return;
@@ -101,7 +99,6 @@ void ContactsViewController::columnDidResize(int column, int width)
         width = minimumColumnWidth;
         m_arrangingColumns = true;
         m_tableView->horizontalHeader()->resizeSection(column, width);
-        m_model->setColumnWidth(column, width);
         m_arrangingColumns = false;
     }
     m_columnWidthDictionary.insert(identifier, double(width));

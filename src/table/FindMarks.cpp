@@ -67,7 +67,9 @@ void FindMarks::paint(
     shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
     QTextLayout layout(shown, font);
     QTextOption option;
-    option.setWrapMode(m_matches.isEmpty() ? QTextOption::NoWrap : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // The row does not grow for the marks: a wrapped line would put a hit
+    // on a line the row has no room for.
+    option.setWrapMode(QTextOption::NoWrap);
     layout.setTextOption(option);
     layout.setFormats(formats());
     layout.beginLayout();

@@ -7,6 +7,7 @@
 #include "common/LaunchedAddressBook.h"
 #include "common/Screenshot.h"
 #include "common/TestEnvironment.h"
+#include "find/FindBarController.h"
 #include "print/HagakiViewController.h"
 #include "table/ContactsViewController.h"
 #include "table/GroupViewController.h"
@@ -14,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QSplitter>
 #include <QTableView>
 #include <QTest>
@@ -42,6 +45,14 @@ protected:
         return rows;
     }
 
+    [[nodiscard]] QList<int> rowHeights() const
+    {
+        QList<int> heights;
+        for (int row = 0; row < table().model()->rowCount(); ++row)
+            heights.append(table().rowHeight(row));
+        return heights;
+    }
+
     GeneratedAddressBook m_book{24, TestEnvironment::makeScratchFolder(u"window-panes"_s)};
     RecordingAlertPresenter m_alerts;
     LaunchedAddressBook m_app{m_book, &m_alerts};
@@ -65,6 +76,21 @@ TEST_F(WindowPanes, AtTheFirstRunSizeTheOutlineShowsItsGroupsAndThePreviewGivesW
     window().resize(1200, 900);
     QCoreApplication::processEvents();
     EXPECT_EQ(preview.hagakiView()->height(), HagakiViewController::previewHeight);
+}
+
+// Every row holds a hit of "a", most of them in texts wider than their
+// column: the marks show on the row's line as the row stood.
+TEST_F(WindowPanes, WhileTheFindBarIsOpenTheRowsKeepTheirHeights)
+{
+    const QList<int> before = rowHeights();
+    QTest::keyClick(&window(), Qt::Key_F, Qt::ControlModifier);
+    FindBarController &bar = *window().findBarController();
+    ASSERT_TRUE(bar.isVisible());
+    QTest::keyClicks(bar.searchField(), u"a"_s);
+    QTest::keyClick(bar.searchField(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rowHeights(), before);
+    Screenshot::grab(&window());
 }
 
 } // namespace
