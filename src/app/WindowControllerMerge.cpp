@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QSet>
 
 namespace {
 
@@ -16,11 +17,12 @@ namespace {
 QList<ContactRecordPtr> distinctContacts(const QList<ContactRecordPtr> &selected)
 {
     QList<ContactRecordPtr> contacts;
-    QList<MVPerson *> persons;
+    QSet<const MVPerson *> persons;
+    persons.reserve(selected.size());
     for (const ContactRecordPtr &contact : selected) {
         if (!contact || !contact->person || persons.contains(contact->person.get()))
             continue;
-        persons.append(contact->person.get());
+        persons.insert(contact->person.get());
         contacts.append(contact);
     }
     return contacts;

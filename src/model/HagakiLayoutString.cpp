@@ -90,7 +90,8 @@ qsizetype nonFiniteWordLength(QStringView text)
     // Each word starts with i or n, and no other character folds to either:
     // every other character, most of all the punctuation of a frame, is
     // passed over at once.
-    if (text.isEmpty() || !QLatin1StringView("iInN").contains(text.front()))
+    const char16_t first = text.isEmpty() ? u'\0' : text.front().unicode();
+    if (first != u'i' && first != u'I' && first != u'n' && first != u'N')
         return 0;
     for (const QLatin1StringView word : {"infinity"_L1, "inf"_L1, "nan"_L1}) {
         if (text.startsWith(word, Qt::CaseInsensitive))

@@ -177,6 +177,20 @@ bool operator==(const UniqueId &a, QStringView b) noexcept
     return a.withText([b](QStringView text) { return text == b; });
 }
 
+std::strong_ordering compareAsText(const UniqueId &a, const UniqueId &b) noexcept
+{
+    // Hex digits of one case sort as their values do, so the bits order the
+    // texts as the text would.
+    if (a.isUuid() && a.m_word == b.m_word) {
+        if (a.m_high != b.m_high)
+            return a.m_high <=> b.m_high;
+        return a.m_low <=> b.m_low;
+    }
+    return a.withText([&b](QStringView first) {
+        return b.withText([first](QStringView second) { return first.compare(second) <=> 0; });
+    });
+}
+
 size_t qHash(const UniqueId &id, size_t seed) noexcept
 {
     if (id.isUuid())

@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <array>
+#include <compare>
 #include <iosfwd>
 
 // A contact's identity text, held in the room of a QString but without its
@@ -51,6 +52,9 @@ public:
     friend bool operator==(const UniqueId &a, const UniqueId &b) noexcept;
     friend bool operator==(const UniqueId &a, QStringView b) noexcept;
     friend bool operator==(const UniqueId &a, const QString &b) noexcept { return a == QStringView(b); }
+    // The order of the two texts as QString orders them (by UTF-16 code
+    // unit), reached without writing a UUID out when both share a case.
+    friend std::strong_ordering compareAsText(const UniqueId &a, const UniqueId &b) noexcept;
     friend size_t qHash(const UniqueId &id, size_t seed) noexcept;
     friend std::ostream &operator<<(std::ostream &out, const UniqueId &id);
 

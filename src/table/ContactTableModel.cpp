@@ -114,6 +114,60 @@ void ContactTableModel::sortSubContactTable(const QList<SortDescriptor> &descrip
         SubContactTableSorter::sort(m_rows, descriptors.first());
 }
 
+// A rebuild makes the rows contact by contact in the list's order, each
+// contact's in label-position order, and a sort by the contact's own key
+// only moves contacts: the rows there are put in that order and sorted,
+// without being made again.
+bool ContactTableModel::reorderRows(const SortDescriptor &descriptor)
+{
+    if (!m_contactTable || !SubContactTableSorter::sortsWholeContacts(descriptor))
+        return false;
+    QHash<const MVPerson *, qsizetype> places;
+    places.reserve(m_contactTable->size());
+    for (const ContactRecordPtr &contact : std::as_const(*m_contactTable)) {
+        if (!contact || contact->deleted || !contact->person)
+            continue;
+        const qsizetype count = places.size();
+        places.insert(contact->person.get(), count);
+        if (places.size() == count)
+            return false;
+    }
+    // Counted per contact, then placed.
+    std::vector<qsizetype> starts(std::size_t(places.size()) + 1, 0);
+    std::vector<qsizetype> placeOfRow(std::size_t(m_rows.size()));
+    for (qsizetype row = 0; row < m_rows.size(); ++row) {
+        const auto place = places.constFind(m_rows.at(row)->person.get());
+        if (place == places.cend())
+            return false;
+        placeOfRow[std::size_t(row)] = *place;
+        ++starts[std::size_t(*place) + 1];
+    }
+    for (std::size_t place = 1; place < starts.size(); ++place) {
+        if (starts[place] == 0)
+            return false;
+        starts[place] += starts[place - 1];
+    }
+    SubContactTable ordered(m_rows.size());
+    for (qsizetype row = 0; row < m_rows.size(); ++row)
+        ordered[starts[std::size_t(placeOfRow[std::size_t(row)])]++] = m_rows.at(row);
+    const auto byPosition
+        = [](const SubContactRecordPtr &a, const SubContactRecordPtr &b) { return a->labelIndex < b->labelIndex; };
+    // Each contact's rows now end where the next one's begin.
+    qsizetype first = 0;
+    for (std::size_t place = 0; place + 1 < starts.size(); ++place) {
+        const auto begin = ordered.begin() + first;
+        const auto end = ordered.begin() + starts[place];
+        std::sort(begin, end, byPosition);
+        if (std::adjacent_find(begin, end, [](const auto &a, const auto &b) { return a->labelIndex == b->labelIndex; })
+            != end)
+            return false;
+        first = starts[place];
+    }
+    SubContactTableSorter::sort(ordered, descriptor);
+    m_rows = std::move(ordered);
+    return true;
+}
+
 SubContactRecordPtr ContactTableModel::reload()
 {
     beginResetModel();
@@ -298,6 +352,17 @@ int ContactTableModel::heightOfRow(int row)
 QList<int> ContactTableModel::heightsOfRows()
 {
     QList<int> heights = measureRows(0, m_rows.size());
+    if (!m_rows.isEmpty())
+        heights.append(m_rowHeight);
+    return heights;
+}
+
+QList<int> ContactTableModel::measuredHeightsOfRows() const
+{
+    QList<int> heights;
+    heights.reserve(m_rows.size() + 1);
+    for (const SubContactRecordPtr &row : m_rows)
+        heights.append(row->numLines * m_rowHeight);
     if (!m_rows.isEmpty())
         heights.append(m_rowHeight);
     return heights;

@@ -64,6 +64,11 @@ public:
     using RegisteredLabels = QList<QStringList>;
     // Sorts the rows by the first descriptor; stable.
     void sortSubContactTable(const QList<SortDescriptor> &descriptors);
+    // Puts the rows there in the order a rebuild and a sort by the descriptor
+    // would give, keeping them and their line counts; false, changing
+    // nothing, when the sort moves single rows or the rows are not the
+    // contact table's.
+    bool reorderRows(const SortDescriptor &descriptor);
     // Resets the model over the rows as they stand and marks the rows that
     // continue a contact; answers the last row whose address is the sender.
     SubContactRecordPtr reload();
@@ -81,6 +86,8 @@ public:
     int heightOfRow(int row);
     // The heights of every row, the footer's last, in one pass.
     [[nodiscard]] QList<int> heightsOfRows();
+    // The same from the line counts the rows hold, without measuring.
+    [[nodiscard]] QList<int> measuredHeightsOfRows() const;
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex &parent = {}) const override;

@@ -271,6 +271,11 @@ void ContactsViewController::sortSubContactTable(const QList<SortDescriptor> &de
 
 void ContactsViewController::reload()
 {
+    reloadRows(true);
+}
+
+void ContactsViewController::reloadRows(bool measuring)
+{
     const SubContactRecordPtr sender = m_model->reload();
     m_tableView->clearSpans();
     const int rows = int(m_model->subContactTable().size());
@@ -278,7 +283,7 @@ void ContactsViewController::reload()
         m_tableView->setSpan(rows, 0, 1, m_model->columnCount());
     applyColumnWidths();
     showSortIndicator();
-    updateRowHeights();
+    setRowHeights(measuring ? m_model->heightsOfRows() : m_model->measuredHeightsOfRows());
     if (sender && m_delegate)
         m_delegate->changeSenderInHagakiView(sender);
 }
@@ -289,14 +294,25 @@ void ContactsViewController::redisplay()
     m_tableView->viewport()->update();
 }
 
+// A header that paints resizes a section by finding where it starts, which
+// walks every row before it: a find that wraps a thousand rows of 100,000
+// spent seconds there. With its painting held, the header only notes each
+// size, and the rows' positions are worked out once when the table asks.
 void ContactsViewController::updateRowHeights()
 {
+    setRowHeights(m_model->heightsOfRows());
+}
+
+void ContactsViewController::setRowHeights(const QList<int> &heights)
+{
     QHeaderView *header = m_tableView->verticalHeader();
-    const QList<int> heights = m_model->heightsOfRows();
+    const bool painting = header->updatesEnabled();
+    header->setUpdatesEnabled(false);
     for (int row = 0; row < heights.size(); ++row) {
         if (heights.at(row) != header->sectionSize(row))
             header->resizeSection(row, heights.at(row));
     }
+    header->setUpdatesEnabled(painting);
 }
 
 void ContactsViewController::updateTable()
@@ -341,6 +357,11 @@ void ContactsViewController::rebuildKeepingSelection(
     updateSubContactTable();
     sortSubContactTable(m_sortDescriptors);
     reload();
+    selectAnchorRow(anchor, otherwise);
+}
+
+void ContactsViewController::selectAnchorRow(const std::optional<RowAnchor> &anchor, const QList<int> &otherwise)
+{
     const int found = anchor ? findAnchorRow(*anchor) : -1;
     selectRowIndexes(found >= 0 ? QList<int>{found} : otherwise);
 }
@@ -372,7 +393,14 @@ void ContactsViewController::sortDescriptorsDidChange(const QList<SortDescriptor
                 contact->person->sortLabeledValueForSortDescriptor(first);
         }
     }
-    rebuildKeepingSelection(anchor, remembered);
+    // A sort by a contact's name moves its rows as they are, measured; a find
+    // measures by the columns' widths, which may have changed since.
+    if (m_model->findString().isEmpty() && m_model->reorderRows(first)) {
+        reloadRows(false);
+        selectAnchorRow(anchor, remembered);
+    } else {
+        rebuildKeepingSelection(anchor, remembered);
+    }
     userDefaults().setObject(
         QVariantMap{{QStringLiteral("key"), first.key}, {QStringLiteral("ascending"), first.ascending}},
         lastSortDescKey);

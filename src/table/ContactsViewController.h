@@ -55,6 +55,7 @@ public:
     static inline const QString defaultFontNameKey = QStringLiteral("MV1DdefaultFontName");
     static inline const QString defaultFontSizeKey = QStringLiteral("MV1DdefaultFontSize");
     static constexpr int defaultColumnWidth = 120;
+    static constexpr int labeledColumnWidth = 220;
     static constexpr int minimumColumnWidth = 80;
     // The sender mark's column is narrower than any other.
     static constexpr int senderColumnWidth = 52;
@@ -301,12 +302,17 @@ private:
     void columnDidMove(int logical, int oldVisual, int newVisual);
     void columnDidResize(int column, int width);
     void applyColumnWidths();
+    [[nodiscard]] static int defaultWidthOfColumn(const QString &identifier);
     void showSortIndicator();
     void updateRowHeights();
+    void setRowHeights(const QList<int> &heights);
     void redisplay();
+    // reload(), the rows measured anew or taking the line counts they hold.
+    void reloadRows(bool measuring);
     // Rebuilds, sorts and reloads, then selects the anchor's row or else
     // the rows given.
     void rebuildKeepingSelection(const std::optional<RowAnchor> &anchor, const QList<int> &otherwise);
+    void selectAnchorRow(const std::optional<RowAnchor> &anchor, const QList<int> &otherwise);
 
     UserDefaults *m_userDefaults = nullptr;
     mutable QPointer<ViewSettings> m_viewSettings;

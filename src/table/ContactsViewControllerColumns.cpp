@@ -70,6 +70,12 @@ void ContactsViewController::sortOptionsChanged(const QString &selectedKey, cons
     setSortDescriptors({{selectedKey, true}});
 }
 
+// A labeled value's cell gives its label pop-up room before the text.
+int ContactsViewController::defaultWidthOfColumn(const QString &identifier)
+{
+    return TableColumn::make(identifier).showsLabeledValues() ? labeledColumnWidth : defaultColumnWidth;
+}
+
 // A width that is no positive number reads as none.
 void ContactsViewController::applyColumnWidths()
 {
@@ -80,7 +86,7 @@ void ContactsViewController::applyColumnWidths()
         const QString &identifier = identifiers.at(column);
         const bool sender = identifier == senderColumn;
         const QVariant stored = m_columnWidthDictionary.value(identifier);
-        double width = sender ? senderColumnWidth : defaultColumnWidth;
+        double width = sender ? senderColumnWidth : defaultWidthOfColumn(identifier);
         if (StoredValue::isNumber(stored) && std::isfinite(stored.toDouble()) && stored.toDouble() > 0)
             width = stored.toDouble();
         const int shown = std::max(int(std::lround(width)), sender ? senderColumnMinimumWidth : minimumColumnWidth);

@@ -155,6 +155,18 @@ bool dateOrdersBefore(const std::optional<QDate> &a, const std::optional<QDate> 
     return ascending ? *a < *b : *b < *a;
 }
 
+// The rows in the keys' order. A table sorted again by the key its contact
+// list was just sorted by is mostly in that order already, and is left so.
+template <typename Key, typename Before>
+void sortKeyedRows(QList<SubContactRecordPtr> &rows, std::vector<KeyedRow<Key>> &keyed, Before before)
+{
+    const auto rowBefore = [&before](const KeyedRow<Key> &a, const KeyedRow<Key> &b) { return before(a.key, b.key); };
+    if (!std::is_sorted(keyed.begin(), keyed.end(), rowBefore))
+        std::stable_sort(keyed.begin(), keyed.end(), rowBefore);
+    for (qsizetype index = 0; index < rows.size(); ++index)
+        rows[index] = std::move(keyed[std::size_t(index)].row);
+}
+
 template <typename Key, typename MakeKey, typename Before>
 void sortByKeys(QList<SubContactRecordPtr> &rows, MakeKey makeKey, Before before)
 {
@@ -162,10 +174,40 @@ void sortByKeys(QList<SubContactRecordPtr> &rows, MakeKey makeKey, Before before
     keyed.reserve(std::size_t(rows.size()));
     for (SubContactRecordPtr &row : rows)
         keyed.push_back({makeKey(*row), std::move(row)});
-    std::stable_sort(keyed.begin(), keyed.end(),
-        [&before](const KeyedRow<Key> &a, const KeyedRow<Key> &b) { return before(a.key, b.key); });
-    for (qsizetype index = 0; index < rows.size(); ++index)
-        rows[index] = std::move(keyed[std::size_t(index)].row);
+    sortKeyedRows(rows, keyed, before);
+}
+
+// The texts that are the contact's, whichever of its rows asks.
+bool isContactsText(TextOfRow text)
+{
+    return text == &compositeNameText || text == &firstNameText || text == &lastNameText
+        || text == &phoneticFirstNameText || text == &phoneticLastNameText || text == &otherText;
+}
+
+// Texts of 100,000 rows folded one by one were a fifth of a sort: the rows
+// of one contact, which mostly follow one another, share the contact's key.
+void sortByText(QList<SubContactRecordPtr> &rows, const SortDescriptor &descriptor)
+{
+    const TextOfRow text = textOfRowForKey(descriptor.key);
+    const bool contactsText = isContactsText(text);
+    // Reserved in full, so that the rows' pointers into it hold.
+    std::vector<std::u32string> keys;
+    keys.reserve(std::size_t(rows.size()));
+    std::vector<KeyedRow<const std::u32string *>> keyed;
+    keyed.reserve(std::size_t(rows.size()));
+    const MVPerson *keyOf = nullptr;
+    for (SubContactRecordPtr &row : rows) {
+        if (keys.empty() || !contactsText || row->person.get() != keyOf) {
+            keys.push_back(row->person
+                    ? SubContactTableSorter::caseFoldedKey(text(*row->person, row->labelIndex, descriptor.key))
+                    : std::u32string());
+            keyOf = row->person.get();
+        }
+        keyed.push_back({&keys.back(), std::move(row)});
+    }
+    sortKeyedRows(rows, keyed, [ascending = descriptor.ascending](const std::u32string *a, const std::u32string *b) {
+        return a != b && textOrdersBefore(*a, *b, ascending);
+    });
 }
 
 } // namespace
@@ -184,13 +226,12 @@ void SubContactTableSorter::sort(QList<SubContactRecordPtr> &rows, const SortDes
             [ascending](const auto &a, const auto &b) { return dateOrdersBefore(a, b, ascending); });
         return;
     }
-    const TextOfRow text = textOfRowForKey(descriptor.key);
-    sortByKeys<std::u32string>(
-        rows,
-        [text, &descriptor](const SubContactRecord &row) {
-            return row.person ? caseFoldedKey(text(*row.person, row.labelIndex, descriptor.key)) : std::u32string();
-        },
-        [ascending](const std::u32string &a, const std::u32string &b) { return textOrdersBefore(a, b, ascending); });
+    sortByText(rows, descriptor);
+}
+
+bool SubContactTableSorter::sortsWholeContacts(const SortDescriptor &descriptor)
+{
+    return descriptor.key != FieldId::Birthday && isContactsText(textOfRowForKey(descriptor.key));
 }
 
 std::u32string SubContactTableSorter::caseFoldedKey(const QString &text)

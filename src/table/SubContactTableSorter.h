@@ -16,6 +16,10 @@
 namespace SubContactTableSorter {
 
 void sort(QList<SubContactRecordPtr> &rows, const SortDescriptor &descriptor);
+// Whether every row of a contact has the contact's key (its name, not one of
+// its phones): such a sort moves whole contacts and keeps each one's rows
+// together in label-position order.
+[[nodiscard]] bool sortsWholeContacts(const SortDescriptor &descriptor);
 
 // The text as QString::compare(…, Qt::CaseInsensitive) sees it: every UTF-16
 // unit case-folded, a low surrogate as the folded code point of its pair.

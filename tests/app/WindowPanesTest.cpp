@@ -9,7 +9,10 @@
 #include "common/TestEnvironment.h"
 #include "find/FindBarController.h"
 #include "print/HagakiViewController.h"
+#include "table/ContactTableCellDelegate.h"
+#include "table/ContactTableModel.h"
 #include "table/ContactsViewController.h"
+#include "table/TableColumn.h"
 #include "table/GroupViewController.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +20,8 @@
 #include <QAbstractItemModel>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
 #include <QSplitter>
 #include <QTableView>
 #include <QTest>
@@ -90,6 +95,37 @@ TEST_F(WindowPanes, WhileTheFindBarIsOpenTheRowsKeepTheirHeights)
     QTest::keyClick(bar.searchField(), Qt::Key_Return);
     QCoreApplication::processEvents();
     EXPECT_EQ(rowHeights(), before);
+    Screenshot::grab(&window());
+}
+
+// Each part's text beside its label pop-up, for the rows on screen.
+TEST_F(WindowPanes, TheAddressDetailViewsDefaultWidthsShowEachPartsText)
+{
+    for (QAction *item : window().viewTypePopup()->menu()->actions()) {
+        if (item->data().toString() == u"Address Detail"_s)
+            item->trigger();
+    }
+    const QStringList columns = window().contactsViewController()->columnIdentifiers();
+    const auto &cells = *qobject_cast<ContactTableCellDelegate *>(table().itemDelegate());
+    int parts = 0;
+    for (int column = 0; column < columns.size(); ++column) {
+        if (TableColumn::make(columns.at(column)).kind != TableColumn::Kind::AddressPart)
+            continue;
+        ++parts;
+        for (int row = 0; row < 6; ++row) {
+            table().scrollTo(table().model()->index(row, column));
+            const QRect rect = table().visualRect(table().model()->index(row, column));
+            QImage image(table().viewport()->size(), QImage::Format_ARGB32);
+            table().viewport()->render(&image, {}, rect);
+            const PopupAndTextCell &cell = cells.popupAndTextCell();
+            const int room = rect.right() - cell.popupRect(rect, table().viewport()).right();
+            EXPECT_LE(
+                QFontMetrics(window().contactsViewController()->model()->selectedFont()).horizontalAdvance(cell.text()),
+                room)
+                << qPrintable(columns.at(column)) << " " << qPrintable(cell.text());
+        }
+    }
+    EXPECT_GE(parts, 4);
     Screenshot::grab(&window());
 }
 

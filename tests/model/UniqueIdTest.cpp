@@ -58,4 +58,23 @@ TEST(UniqueId, EqualsAndHashesOnlyEqualTexts)
     EXPECT_TRUE(UniqueId() == u""_s);
 }
 
+// Identities order as their texts do, in every pairing of the forms they are
+// held in: the table breaks ties of its sort by them.
+TEST(UniqueId, OrdersAsItsText)
+{
+    const QStringList texts{QString(), u""_s, u"0f1e2d3c-4b5a-4697-8877-665544332211"_s,
+        u"0f1e2d3c-4b5a-4697-8877-665544332212"_s, u"0f1e2d3d-0000-4697-8877-665544332211"_s,
+        u"ff1e2d3c-4b5a-4697-8877-665544332211"_s, u"0F1E2D3C-4B5A-4697-8877-665544332211"_s,
+        u"9F1E2D3C-4B5A-4697-8877-665544332211"_s, u"01234567-8901-4234-8567-890123456789"_s,
+        u"Acme Ltd.+2024-01-02 03:04:05 +0000"_s, u"0f1e"_s};
+    for (const QString &first : texts) {
+        for (const QString &second : texts) {
+            const int expected = first < second ? -1 : (second < first ? 1 : 0);
+            const std::strong_ordering order = compareAsText(UniqueId(first), UniqueId(second));
+            const int got = order < 0 ? -1 : (order > 0 ? 1 : 0);
+            EXPECT_EQ(got, expected) << first.toStdString() << " against " << second.toStdString();
+        }
+    }
+}
+
 } // namespace

@@ -145,6 +145,44 @@ TEST_F(ContactsViewControllerTest, AFindHitIsShownAtTheFirstRowOfItsPositionFrom
     EXPECT_EQ(delegate.selectedRows.first(), controller.selectedSubContacts().first());
 }
 
+// Entering and clearing find strings, one after the other.
+class RowHeightsInTheTable : public ContactsViewControllerTest, public testing::WithParamInterface<QStringList> { };
+
+// The table sets its changed rows' heights in one go: each row takes the
+// height the model measures for it alone, and starts where the rows above
+// it end.
+TEST_P(RowHeightsInTheTable, OneLineMultiLineAndPhotoRowsTakeTheHeightsMeasuredRowByRow)
+{
+    StoreContact ann = person("Ann");
+    StoreContact kay = person("Kay");
+    setEmails(kay, {{home, "a.very.long.address.of.kay@example.org"}, {work, "kay@example.org"}});
+    StoreContact pia = person("Pia");
+    pia.setImageData(QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQ"
+                                            "DwAEhQGAhKmMIQAAAABJRU5ErkJggg=="));
+    setEmails(pia, {{home, "pia.with.a.photo.and.a.long.address@example.org"}});
+    const ContactTablePtr contacts = table({ann, kay, pia, person("Una")});
+    contacts->at(0)->person->stringValues()->setEntry("Renmei", "Jo\nKim\nLee");
+    show(contacts, {"Name", "Renmei", "Email"});
+    controller.tableView()->horizontalHeader()->resizeSection(2, 100);
+    for (const QString &findString : GetParam())
+        controller.setFindString(findString);
+    QCoreApplication::processEvents();
+
+    const QTableView &view = *controller.tableView();
+    const int rows = controller.model()->rowCount();
+    ASSERT_EQ(rows, 6) << "Ann, Kay twice, Pia, Una and the footer";
+    EXPECT_EQ(view.rowHeight(0), 3 * controller.rowHeight()) << "Ann's three-line Renmei";
+    int top = view.rowViewportPosition(0);
+    for (int row = 0; row < rows; ++row) {
+        EXPECT_EQ(view.rowHeight(row), controller.model()->heightOfRow(row)) << "row " << row;
+        EXPECT_EQ(view.rowViewportPosition(row), top) << "row " << row;
+        top += view.rowHeight(row);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FindStrings, RowHeightsInTheTable,
+    testing::Values(QStringList{}, QStringList{"kay"}, QStringList{"kay", ""}, QStringList{"kay", "pia", "o"}));
+
 TEST(ContactTableRowHeight, FollowsTheLineOrThePointSizeAndIsAtLeast24)
 {
     EXPECT_EQ(ContactsViewController::rowHeightFor(24, 20), 33);
@@ -185,7 +223,7 @@ TEST_F(TableColumns, AViewTypeShowsItsColumnsWhoseWidthsAndMovesAreKept)
     QHeaderView *header = controller.tableView()->horizontalHeader();
     EXPECT_EQ(header->sectionSize(1), 150);
     EXPECT_EQ(header->sectionSize(2), 120) << "no number";
-    EXPECT_EQ(header->sectionSize(4), 120) << "not positive";
+    EXPECT_EQ(header->sectionSize(4), ContactsViewController::labeledColumnWidth) << "not positive: the pop-up's room";
     header->resizeSection(3, 200);
     header->resizeSection(4, 30);
     EXPECT_EQ(header->sectionSize(4), 80);

@@ -67,6 +67,111 @@ INSTANTIATE_TEST_SUITE_P(Keys, SubContactSort,
         // Equal keys, or a key that names nothing: the order stays.
         SortCase{"Note", true, {"Ann:0", "Ann:1", "Bo:0", ":0", "Acme:0", "Cy:0"}}));
 
+// Two contacts of one name, multi-line rows, a company and a deleted
+// contact, in the order a rebuild meets them.
+ContactTablePtr contactsWithTies()
+{
+    StoreContact ann = person("Ann", "Lee");
+    setEmails(ann, {{home, "ann@b.example"}, {home, "ann@a.example"}});
+    ann.setNote("two\nlines");
+    StoreContact twin = person("Ann", "Lee");
+    setEmails(twin, {{home, "twin@z.example"}});
+    StoreContact cy = person("Cy", "Lee");
+    setEmails(cy, {{home, "cy@c.example"}, {home, "cy@b.example"}, {home, "cy@a.example"}});
+    StoreContact acme = company("Acme");
+    acme.setNote("our\nsupplier\nsince 1990");
+    const ContactTablePtr contacts = table({ann, person("Bo"), twin, acme, person("Gone"), cy, person("", "Leea")});
+    contacts->at(4)->deleted = true;
+    return contacts;
+}
+
+// Each row as "<list place>:<position>/<lines>".
+QStringList rowPlaces(const ContactTableModel &model)
+{
+    QStringList places;
+    for (const SubContactRecordPtr &row : model.subContactTable()) {
+        qsizetype place = 0;
+        while (model.contactTable()->at(place)->person != row->person)
+            ++place;
+        places.append(QStringLiteral("%1:%2/%3").arg(place).arg(row->labelIndex).arg(row->numLines));
+    }
+    return places;
+}
+
+void buildAndMeasure(ContactTableModel &model, const ContactTablePtr &contacts, const SortDescriptor &descriptor)
+{
+    model.setContactTable(contacts);
+    model.setColumnIdentifiers({"Name", "Note", "Email"});
+    model.setSelectedLabels({"All"});
+    model.updateSubContactTable();
+    model.sortSubContactTable({descriptor});
+    (void)model.heightsOfRows();
+}
+
+struct ReorderCase {
+    SortDescriptor from;
+    SortDescriptor to;
+    bool reordered;
+};
+
+void PrintTo(const ReorderCase &row, std::ostream *out)
+{
+    *out << qPrintable(row.from.key) << " to " << qPrintable(row.to.key)
+         << (row.to.ascending ? " ascending" : " descending");
+}
+
+class RowsReordered : public TableTestCase, public testing::WithParamInterface<ReorderCase> { };
+
+// A sort by a key the whole contact shares moves the rows there, with the
+// lines measured for them, into the order a rebuild and sort makes, ties
+// in the contact list's order; a key of single rows is left to a rebuild.
+TEST_P(RowsReordered, AsARebuildAndSortOrdersThemAfterTheListMoved)
+{
+    const ContactTablePtr contacts = contactsWithTies();
+    ContactTableModel model;
+    buildAndMeasure(model, contacts, GetParam().from);
+    const QStringList before = rowPlaces(model);
+    // The window sorts its contact list first; reversed here.
+    std::reverse(contacts->begin(), contacts->end());
+
+    ASSERT_EQ(model.reorderRows(GetParam().to), GetParam().reordered);
+    if (!GetParam().reordered) {
+        EXPECT_EQ(rowPlaces(model).size(), before.size());
+        return;
+    }
+    ContactTableModel rebuilt;
+    buildAndMeasure(rebuilt, contacts, GetParam().to);
+    EXPECT_EQ(rowPlaces(model), rowPlaces(rebuilt));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, RowsReordered,
+    testing::Values(ReorderCase{{"compositeName", true}, {"compositeName", false}, true},
+        ReorderCase{{"compositeName", true}, {"compositeName", true}, true},
+        ReorderCase{{"Email", true}, {"LastName", true}, true},
+        ReorderCase{{"Email domain", false}, {"FirstName", false}, true},
+        ReorderCase{{"compositeName", true}, {"Note", true}, true},
+        ReorderCase{{"compositeName", true}, {"PhoneticLastName", true}, true},
+        ReorderCase{{"compositeName", true}, {"Email", true}, false},
+        ReorderCase{{"compositeName", true}, {"Birthday", true}, false}));
+
+class ReorderedRows : public TableTestCase { };
+
+// Rows made before a contact came or went are not the list's: they are made
+// again.
+TEST_F(ReorderedRows, AreNotThoseMadeBeforeAContactCameOrWent)
+{
+    const ContactTablePtr contacts = contactsWithTies();
+    ContactTableModel model;
+    buildAndMeasure(model, contacts, {"compositeName", true});
+    contacts->append(record(person("Dee")));
+    EXPECT_FALSE(model.reorderRows({"compositeName", true}));
+    contacts->removeLast();
+    contacts->first()->deleted = true;
+    EXPECT_FALSE(model.reorderRows({"compositeName", true}));
+    contacts->first()->deleted = false;
+    EXPECT_TRUE(model.reorderRows({"compositeName", true}));
+}
+
 class FoldedKey : public testing::TestWithParam<std::pair<const char *, const char *>> { };
 
 TEST_P(FoldedKey, OrdersAsTheCaseInsensitiveComparisonOfTexts)
