@@ -341,7 +341,7 @@ double peakMegabytesOfDocumentWindow(const QString &path, const QString &benchma
     environment.insert(QString::fromLatin1(documentPeakVariable), path);
     child.setProcessEnvironment(environment);
     child.start(
-        QCoreApplication::applicationFilePath(), {QStringLiteral("--benchmark_filter=^%1$").arg(benchmarkName)});
+        QCoreApplication::applicationFilePath(), {QStringLiteral("--benchmark_filter=^%1/").arg(benchmarkName)});
     if (!child.waitForFinished(-1) || child.exitCode() != 0)
         return 0;
     const QByteArray output = child.readAllStandardOutput();

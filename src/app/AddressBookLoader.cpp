@@ -227,17 +227,10 @@ std::optional<QList<StoreContact>> AddressBookLoader::cnContactsForGroup(
     StoreError ignored;
     StoreError &error = errorOut ? *errorOut : ignored;
     if (group) {
-        const QList<StoreGroup> groups = m_store.groupsMatchingPredicate(
-            StorePredicate::predicateForGroupsInContainerWithIdentifier(containerIdentifier), &error);
-        if (error.isError())
-            qWarning("%s: ERROR can't find groups in %s", Q_FUNC_INFO, qPrintable(containerIdentifier));
-        for (const StoreGroup &candidate : groups) {
-            if (candidate.identifier() == group->identifier()) {
-                return m_store.unifiedContactsMatchingPredicate(
-                    StorePredicate::predicateForContactsInGroupWithIdentifier(candidate.identifier()), keysToFetch());
-            }
-        }
-        return std::nullopt;
+        const std::optional<StorePredicate> predicate = predicateForGroup(*group, containerIdentifier, error);
+        if (!predicate)
+            return std::nullopt;
+        return m_store.unifiedContactsMatchingPredicate(*predicate, keysToFetch());
     }
     StoreFetchRequest request;
     request.keysToFetch = keysToFetch();
@@ -253,6 +246,44 @@ std::optional<QList<StoreContact>> AddressBookLoader::cnContactsForGroup(
         return std::nullopt;
     }
     return contacts;
+}
+
+std::optional<StorePredicate> AddressBookLoader::predicateForGroup(
+    const StoreGroup &group, const QString &containerIdentifier, StoreError &error) const
+{
+    const QList<StoreGroup> groups = m_store.groupsMatchingPredicate(
+        StorePredicate::predicateForGroupsInContainerWithIdentifier(containerIdentifier), &error);
+    if (error.isError())
+        qWarning("%s: ERROR can't find groups in %s", Q_FUNC_INFO, qPrintable(containerIdentifier));
+    for (const StoreGroup &candidate : groups) {
+        if (candidate.identifier() == group.identifier())
+            return StorePredicate::predicateForContactsInGroupWithIdentifier(candidate.identifier());
+    }
+    return std::nullopt;
+}
+
+std::optional<QStringList> AddressBookLoader::contactIdentifiersForGroup(
+    const std::optional<StoreGroup> &group, const QString &containerIdentifier) const
+{
+    StoreError error;
+    const std::optional<StorePredicate> predicate = group
+        ? predicateForGroup(*group, containerIdentifier, error)
+        : StorePredicate::predicateForContactsInContainerWithIdentifier(containerIdentifier);
+    if (!predicate)
+        return std::nullopt;
+    QStringList identifiers = m_store.contactIdentifiersMatchingPredicate(*predicate, &error);
+    if (error.isError()) {
+        qWarning("%s: ERROR can't fetch the contacts of %s: %s", Q_FUNC_INFO, qPrintable(containerIdentifier),
+            qPrintable(error.description));
+        return std::nullopt;
+    }
+    return identifiers;
+}
+
+QList<StoreContact> AddressBookLoader::contactsWithIdentifiers(const QStringList &identifiers) const
+{
+    return m_store.unifiedContactsMatchingPredicate(
+        StorePredicate::predicateForContactsWithIdentifiers(identifiers), keysToFetch());
 }
 
 ContactTablePtr AddressBookLoader::makeContactTable(

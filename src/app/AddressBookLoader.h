@@ -5,6 +5,7 @@
 #include "platform/contacts/StoreContact.h"
 #include "platform/contacts/StoreError.h"
 #include "platform/contacts/StoreGroup.h"
+#include "platform/contacts/StorePredicate.h"
 
 #include <QList>
 #include <QString>
@@ -50,6 +51,11 @@ public:
     // store's error in *error, when given).
     [[nodiscard]] std::optional<QList<StoreContact>> cnContactsForGroup(
         const std::optional<StoreGroup> &group, const QString &containerIdentifier, StoreError *error = nullptr) const;
+    // The store identifiers of the same contacts, their fields unread.
+    [[nodiscard]] std::optional<QStringList> contactIdentifiersForGroup(
+        const std::optional<StoreGroup> &group, const QString &containerIdentifier) const;
+    // The contacts of the identifiers, read in full.
+    [[nodiscard]] QList<StoreContact> contactsWithIdentifiers(const QStringList &identifiers) const;
 
     // The contacts of the container's top group, each in a new MVPerson with
     // its side records applied as the load applies them; null when they
@@ -66,6 +72,10 @@ public:
     [[nodiscard]] static const QStringList &keysToFetchForSave();
 
 private:
+    // The predicate of the group's contacts, nullopt when the container no
+    // longer holds the group.
+    [[nodiscard]] std::optional<StorePredicate> predicateForGroup(
+        const StoreGroup &group, const QString &containerIdentifier, StoreError &error) const;
     [[nodiscard]] bool openStore(StoreError *error) const;
     // The alert for a store that failed: its message names the kind of
     // failure (damaged, write-protected, in use), else it is `otherwise`.

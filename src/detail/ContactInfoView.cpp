@@ -15,6 +15,8 @@
 namespace {
 
 constexpr int typeColumnWidth = 150;
+// The type cell's margins and the icon before its text.
+constexpr int typeCellExtra = 32;
 constexpr int loadedRowHeight = 20;
 
 } // namespace
@@ -106,8 +108,14 @@ void ContactInfoView::reloadSelecting(const QList<int> &rows)
 
 void ContactInfoView::applyRowHeights()
 {
-    for (int row = 0; row < m_model->rowCount(); ++row)
+    // "Instant Messaging" in a large font is wider than the column's default.
+    const QFontMetrics metrics(m_selectedFont);
+    int typeWidth = typeColumnWidth;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
         setRowHeight(row, m_model->heightOfRow(row));
+        typeWidth = std::max(typeWidth, metrics.horizontalAdvance(m_model->typeText(row)) + typeCellExtra);
+    }
+    setColumnWidth(ContactInfoTableModel::TypeColumn, typeWidth);
     MVPerson *person = m_model->person();
     m_photoWell->setImage(person ? person->thumbnail() : QImage());
     m_photoWell->setEditable(photoWellTakesDrops());

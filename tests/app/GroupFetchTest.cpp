@@ -97,6 +97,44 @@ TEST_F(GroupFetch, TheFirstGroupChosenFetchesEveryGroupOfItsContainerOntoTheTopG
     EXPECT_EQ(group(u"Friends"_s)->contactTable, friends) << "fetched once";
 }
 
+// A member the top group doesn't know by identifier is read, and a company
+// among them still finds its row by content; a person does not.
+TEST_F(GroupFetch, AMemberUnknownByIdentifierIsBoundByContentWhenACompany)
+{
+    StoreGroup work = m_book.store().groupsMatchingPredicate({}).at(2);
+    StoreContact solo;
+    solo.setContactType(StoreContact::ContactType::Organization);
+    solo.setOrganizationName(u"Solo Co"_s);
+    solo.setNote(u"only one of its kind"_s);
+    StoreContact ida;
+    ida.setGivenName(u"Ida"_s);
+    StoreSaveRequest request;
+    request.addContact(solo);
+    request.addMember(solo, work);
+    request.addContact(ida);
+    request.addMember(ida, work);
+    ASSERT_TRUE(m_book.store().execute(request));
+    ASSERT_TRUE(m_app.launch());
+    const ContactRecordPtr soloRow = topRow(solo.identifier());
+    const ContactRecordPtr idaRow = topRow(ida.identifier());
+    ASSERT_TRUE(soloRow && idaRow);
+    soloRow->uniqueId = UniqueId(u"known-elsewhere-1"_s);
+    idaRow->uniqueId = UniqueId(u"known-elsewhere-2"_s);
+
+    m_app.mainView().groupSelectionDidChange(group(u"Work"_s));
+    const ContactTable &members = *group(u"Work"_s)->contactTable;
+    const auto holds = [&members](const ContactRecordPtr &row) {
+        return std::any_of(members.cbegin(), members.cend(),
+            [&row](const ContactRecordPtr &member) { return member->person == row->person; });
+    };
+    EXPECT_TRUE(holds(soloRow));
+    EXPECT_FALSE(holds(idaRow));
+    qsizetype expected = 0;
+    for (int i = 0; i < m_book.contactCount(); ++i)
+        expected += GeneratedAddressBook::isMember(i, 2) ? 1 : 0;
+    EXPECT_EQ(members.size(), expected + 1);
+}
+
 TEST_F(GroupFetch, AGroupTableADropMadeIsKeptAndTakesTheTopGroupsPersons)
 {
     ASSERT_TRUE(m_app.launch());

@@ -7,6 +7,8 @@
 #include "common/LaunchedAddressBook.h"
 #include "common/Screenshot.h"
 #include "common/TestEnvironment.h"
+#include "detail/ContactDetailPane.h"
+#include "detail/ContactInfoView.h"
 #include "find/FindBarController.h"
 #include "print/HagakiViewController.h"
 #include "table/ContactTableCellDelegate.h"
@@ -126,6 +128,22 @@ TEST_F(WindowPanes, TheAddressDetailViewsDefaultWidthsShowEachPartsText)
         }
     }
     EXPECT_GE(parts, 4);
+    Screenshot::grab(&window());
+}
+
+// A contact with every kind of field: each type's name shows whole.
+TEST_F(WindowPanes, TheDetailPanesTypeNamesAreNotCut)
+{
+    QTest::mouseClick(window().splitButton(1), Qt::LeftButton);
+    QTest::mouseClick(
+        table().viewport(), Qt::LeftButton, {}, table().visualRect(table().model()->index(5, 1)).center());
+    auto *view = qobject_cast<ContactInfoView *>(m_app.mainView().contactInfoController()->tableView());
+    ASSERT_TRUE(view);
+    const QFontMetrics metrics(view->selectedFont());
+    const int room = view->columnWidth(ContactInfoTableModel::TypeColumn) - 28;
+    for (int row = 0; row < view->infoModel()->rowCount(); ++row)
+        EXPECT_LE(metrics.horizontalAdvance(view->infoModel()->typeText(row)), room)
+            << qPrintable(view->infoModel()->typeText(row));
     Screenshot::grab(&window());
 }
 

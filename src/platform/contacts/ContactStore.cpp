@@ -391,6 +391,20 @@ QList<StoreContact> ContactStore::unifiedContactsMatchingPredicate(
     return ok ? contacts : QList<StoreContact>();
 }
 
+QStringList ContactStore::contactIdentifiersMatchingPredicate(const StorePredicate &predicate, StoreError *error) const
+{
+    StoreError ignored;
+    QStringList identifiers;
+    const bool ok = runQuery(
+        *m_connections, contactQuery(predicate.kind(), 0), predicate,
+        [&identifiers](const SqliteStatement &row) {
+            identifiers.append(row.columnText(0));
+            return true;
+        },
+        &errorSink(error, ignored));
+    return ok ? identifiers : QStringList();
+}
+
 bool ContactStore::enumerateContactsWithFetchRequest(const StoreFetchRequest &request,
     const std::function<void(const StoreContact &, bool *)> &block, StoreError *error) const
 {

@@ -98,6 +98,10 @@ public:
     // One contact; nullopt (with RecordDoesNotExist) when the store lacks it.
     [[nodiscard]] std::optional<StoreContact> unifiedContactWithIdentifier(
         const QString &identifier, const QStringList &keysToFetch, StoreError *error = nullptr) const;
+    // The identifiers of the predicate's contacts in the order they were
+    // added to the store, their fields unread; empty when the fetch failed.
+    [[nodiscard]] QStringList contactIdentifiersMatchingPredicate(
+        const StorePredicate &predicate, StoreError *error = nullptr) const;
     // Contacts in the order they were added to the store.
     [[nodiscard]] QList<StoreContact> unifiedContactsMatchingPredicate(
         const StorePredicate &predicate, const QStringList &keysToFetch, StoreError *error = nullptr) const;
