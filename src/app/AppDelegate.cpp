@@ -57,6 +57,10 @@ AppDelegate::AppDelegate(const Services &services, QObject *parent)
 
 AppDelegate::~AppDelegate()
 {
+    // Destroying the window moves the focus, and the focus change would
+    // validate the menus through members already destroyed.
+    if (qApp)
+        disconnect(qApp, nullptr, this, nullptr);
     // Document windows use this delegate's defaults, alerts and menu items.
     DocumentController::sharedDocumentController().releaseWindowServices(this);
     // The worker uses the stores and posts to this object until it ends.
@@ -92,7 +96,7 @@ void AppDelegate::applicationDidFinishLaunching()
         m_window->setCloseGuard([self] { return !self || self->addressBookWindowShouldClose(); });
         connect(m_window->undoManager(), &UndoManager::stacksChanged, this, &AppDelegate::validateApplicationMenus);
         // An editor opening or closing moves the focus.
-        connect(qApp, &QApplication::focusChanged, this, &AppDelegate::validateApplicationMenus);
+        connect(qApp, &QApplication::focusChanged, this, &AppDelegate::validateApplicationMenus, Qt::UniqueConnection);
     }
     validateApplicationMenus();
     // Document windows opened from now on get what this window got.
