@@ -6,6 +6,7 @@
 #include "print/AddressListTab.h"
 #include "print/EnvelopeTab.h"
 #include "print/HagakiTab.h"
+#include "print/HagakiView.h"
 #include "print/LabelConfigPanelController.h"
 #include "print/LabelsTab.h"
 #include "print/LengthField.h"
@@ -33,9 +34,9 @@ void OptionSheetController::buildTabs()
 
 QWidget *OptionSheetController::tabOfStyle(const QString &style) const
 {
-    const QList<std::pair<QString, QWidget *>> tabs{{QStringLiteral("Hagaki"), m_hagakiTab},
-        {QStringLiteral("Envelope"), m_envelopeTab}, {QStringLiteral("Labels"), m_labelsTab},
-        {QStringLiteral("Address List"), m_addressListTab}};
+    const QList<std::pair<QString, QWidget *>> tabs{{HagakiView::hagakiStyle, m_hagakiTab},
+        {HagakiView::envelopeStyle, m_envelopeTab}, {HagakiView::labelsStyle, m_labelsTab},
+        {HagakiView::addressListStyle, m_addressListTab}};
     for (const auto &[name, tab] : tabs) {
         if (name == style)
             return tab;
