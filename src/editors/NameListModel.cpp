@@ -1,6 +1,6 @@
 #include "editors/NameListModel.h"
 
-#include <QRegularExpression>
+#include "editors/OneLineField.h"
 
 QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
@@ -22,8 +22,7 @@ bool NameListModel::setData(const QModelIndex &index, const QVariant &value, int
     if (!m_editing || role != Qt::EditRole)
         return false;
     // A name pasted from several lines would come back as several names.
-    static const QRegularExpression lineBreaks(QStringLiteral("\\r\\n|[\\r\\n\\x{2028}\\x{2029}]"));
-    const QString name = value.toString().replace(lineBreaks, QStringLiteral(" "));
+    const QString name = OneLineField::flattened(value.toString());
     if (index.data(Qt::EditRole).toString() == name)
         return true;
     if (!QStringListModel::setData(index, name, role))

@@ -1,7 +1,9 @@
 // Feeds arbitrary text, taken as FuzzInput takes it, to the vCard reader of
 // contacts with its own properties (categories, joint names, postcard
-// layouts); every contact read is written out again with all of them.
+// layouts); every contact read is written out again with all of them. The
+// raw bytes also go through the check that tells a vCard file by its head.
 #include "fuzz/FuzzInput.h"
+#include "interchange/ImportFileKind.h"
 #include "interchange/MVvCard.h"
 
 #include <QCoreApplication>
@@ -17,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)
         return 0;
+    (void)ImportFileKind::beginsWithVCard(QByteArrayView(data, qsizetype(size)));
     const QString text = FuzzInput::text(data, size);
     const MVvCard converter;
     const ContainerTablePtr containers = converter.containersFromVCards(text, nullptr);
