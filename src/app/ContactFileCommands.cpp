@@ -26,7 +26,8 @@ vCardProgressHandler progressOfText(ProgressJob::Progress &progress, const QStri
 }
 
 // The text of the file read as its kind and the command ask.
-void parseText(ReadResult &result, const TextFileDecoder::Result &read, Reading reading, ProgressJob::Progress &progress)
+void parseText(
+    ReadResult &result, const TextFileDecoder::Result &read, Reading reading, ProgressJob::Progress &progress)
 {
     if (result.kind == ImportFileKind::Kind::Csv) {
         if (reading == Reading::Import) {
@@ -52,8 +53,8 @@ const QString readingMessage = QStringLiteral("Reading the file: %1");
 
 } // namespace
 
-ReadResult ContactFileCommands::readFile(const QString &path, quint32 encoding, ImportFileKind::Kind otherwise,
-    Reading reading, int minimumMilliseconds)
+ReadResult ContactFileCommands::readFile(
+    const QString &path, quint32 encoding, ImportFileKind::Kind otherwise, Reading reading, int minimumMilliseconds)
 {
     auto result = std::make_shared<ReadResult>();
     const int response = ProgressJob::run(
@@ -80,14 +81,12 @@ ReadResult ContactFileCommands::readFile(const QString &path, quint32 encoding, 
 bool ContactFileCommands::runDropReading(
     const QString &message, const std::function<void(const DroppedFileReader::Report &)> &work)
 {
-    return ProgressJob::run(m_progress, message,
-               [work](ProgressJob::Progress &progress) {
-                   work([&progress](double percent) {
-                       progress.report(percent);
-                       return !progress.isCancelled();
-                   });
-               })
-        == ModalResponse::Stop;
+    return ProgressJob::run(m_progress, message, [work](ProgressJob::Progress &progress) {
+        work([&progress](double percent) {
+            progress.report(percent);
+            return !progress.isCancelled();
+        });
+    }) == ModalResponse::Stop;
 }
 
 QString ContactFileCommands::writeVCard(const QString &path, const ContactTablePtr &contacts)

@@ -12,7 +12,7 @@ namespace {
 ImportFileKind::Kind kindByName(const QString &path)
 {
     return ImportFileKind::ofExtension(path) == ImportFileKind::Kind::Csv ? ImportFileKind::Kind::Csv
-                                                                            : ImportFileKind::Kind::VCard;
+                                                                          : ImportFileKind::Kind::VCard;
 }
 
 } // namespace

@@ -184,9 +184,10 @@ void WindowController::importFile(const FilePanel::Answer &answer, bool csv)
         m_isExporting = false;
         return;
     }
-    const ContactFileCommands::ReadResult read = ContactFileCommands(*progressAlert()).readFile(answer.path,
-        answer.encoding, csv ? ImportFileKind::Kind::Csv : ImportFileKind::Kind::VCard,
-        ContactFileCommands::Reading::Import);
+    const ContactFileCommands::ReadResult read
+        = ContactFileCommands(*progressAlert())
+              .readFile(answer.path, answer.encoding, csv ? ImportFileKind::Kind::Csv : ImportFileKind::Kind::VCard,
+                  ContactFileCommands::Reading::Import);
     if (read.cancelled) {
         m_isExporting = false;
         return;
