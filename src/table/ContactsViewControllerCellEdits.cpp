@@ -15,16 +15,6 @@
 #include <QMenu>
 #include <QTableView>
 
-namespace {
-
-bool editedThroughEditorsOnly(const ContactIdentifier &identifier)
-{
-    return identifier == FieldId::Name || identifier == FieldId::PhoneticName || identifier == FieldId::Address
-        || identifier == FieldId::InstantMessage || identifier == FieldId::Birthday || identifier == FieldId::Dates;
-}
-
-} // namespace
-
 void ContactsViewController::textFieldCellChanged(
     int column, int row, const QString &text, const QList<SubContactRecordPtr> &rows)
 {
@@ -32,7 +22,7 @@ void ContactsViewController::textFieldCellChanged(
         return;
     const TableColumn cell = m_model->columns().at(column);
     ValueEditorDelegate *values = m_delegate->valueEditorDelegate();
-    if (editedThroughEditorsOnly(cell.identifier) || !values)
+    if (cell.editedThroughEditorsOnly() || !values)
         return;
     bool changed = false;
     {
