@@ -1,21 +1,18 @@
 #include "app/AddressBookLoader.h"
 
 #include "app/RenmeiAndHagakiStore.h"
+#include "platform/TranslationContext.h"
 #include "platform/contacts/ContactKeys.h"
 #include "platform/contacts/ContactStore.h"
 #include "platform/contacts/StoreContactFormatter.h"
 
-#include <QCoreApplication>
 #include <QSet>
 
 #include <exception>
 
 namespace {
 
-[[nodiscard]] QString tr(const char *text)
-{
-    return QCoreApplication::translate("AddressBookLoader", text);
-}
+constexpr TranslationContext tr{"AddressBookLoader"};
 
 [[nodiscard]] QString containerDisplayName(const StoreContainer &container)
 {

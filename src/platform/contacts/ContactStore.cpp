@@ -1,6 +1,7 @@
 #include "platform/contacts/ContactStore.h"
 
 #include "platform/ApplicationPaths.h"
+#include "platform/TranslationContext.h"
 #include "platform/contacts/ContactKeyIndex_p.h"
 #include "platform/contacts/EncodedContactRows_p.h"
 #include "platform/contacts/StoreConnectionPool_p.h"
@@ -9,7 +10,6 @@
 #include "platform/contacts/StoreSaveExecutor_p.h"
 #include "platform/contacts/StoreSchema_p.h"
 
-#include <QCoreApplication>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -25,10 +25,7 @@ namespace {
 std::atomic<ContactStore::AccessBehaviour> accessBehaviour{ContactStore::AccessBehaviour::Authorized};
 std::atomic<ContactStore::AuthorizationStatus> accessStatus{ContactStore::AuthorizationStatus::Authorized};
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ContactStore", text);
-}
+constexpr TranslationContext tr{"ContactStore"};
 
 StoreError &errorSink(StoreError *error, StoreError &fallback)
 {
