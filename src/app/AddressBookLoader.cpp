@@ -356,9 +356,8 @@ ContactTablePtr AddressBookLoader::containerContactTable(
             table->resize(count);
             places = table->data();
         },
-        [&places, fileRecords](qsizetype place, const StoreContact &contact) {
-            places[place] = makeContactRecord(contact, fileRecords);
-        },
+        [&places, fileRecords](
+            qsizetype place, const StoreContact &contact) { places[place] = makeContactRecord(contact, fileRecords); },
         &error);
     if (!fetched) {
         qWarning("%s: ERROR can't fetch the contacts of %s: %s", Q_FUNC_INFO, qPrintable(containerIdentifier),

@@ -154,8 +154,9 @@ TEST_F(AddressBookTest, RecordsMadeTogetherAreThoseMadeOneByOneInStoreOrder)
     launch();
 
     const ContactTable &loaded = *topGroup()->contactTable;
-    const std::optional<QList<StoreContact>> stored = AddressBookLoader(*m_store, sideStore)
-                                                          .cnContactsForGroup(std::nullopt, m_store->defaultContainerIdentifier());
+    const std::optional<QList<StoreContact>> stored
+        = AddressBookLoader(*m_store, sideStore)
+              .cnContactsForGroup(std::nullopt, m_store->defaultContainerIdentifier());
     ASSERT_TRUE(stored);
     ASSERT_EQ(loaded.size(), stored->size());
     for (qsizetype i = 0; i < loaded.size(); ++i) {

@@ -248,8 +248,8 @@ TEST_P(ShownContactTable, BuildsAndMeasuresTheRowsOnceAndShowsWhatSortingThenReb
 }
 
 INSTANTIATE_TEST_SUITE_P(Sorts, ShownContactTable,
-    testing::Values(SortDescriptor{"compositeName", true}, SortDescriptor{"Phone", true},
-        SortDescriptor{"Email", false}));
+    testing::Values(
+        SortDescriptor{"compositeName", true}, SortDescriptor{"Phone", true}, SortDescriptor{"Email", false}));
 
 TEST(ContactTableRowHeight, FollowsTheLineOrThePointSizeAndIsAtLeast24)
 {

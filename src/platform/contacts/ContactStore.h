@@ -124,8 +124,7 @@ public:
     // False when the fetch failed or a contact is damaged.
     bool enumerateContactsConcurrently(const StoreFetchRequest &request,
         const std::function<void(qsizetype count)> &starting,
-        const std::function<void(qsizetype place, StoreContact &contact)> &block,
-        StoreError *error = nullptr) const;
+        const std::function<void(qsizetype place, StoreContact &contact)> &block, StoreError *error = nullptr) const;
 
     // Applies the whole request or, on any failure, nothing. The store makes
     // the thumbnail of every saved contact that has an image.

@@ -31,7 +31,8 @@ public:
     // rows, on the threads of the pool and the calling one; each place comes
     // once, in no fixed order, and `block` may move the contact away. False
     // when a row is damaged (the block has seen others by then).
-    [[nodiscard]] bool decodeConcurrently(const std::function<void(qsizetype place, StoreContact &contact)> &block) const;
+    [[nodiscard]] bool decodeConcurrently(
+        const std::function<void(qsizetype place, StoreContact &contact)> &block) const;
 
 private:
     struct Row {
