@@ -113,7 +113,7 @@ TEST_P(HeaderResort, TheRowsStandAsARebuildPutsThemWithTheirHeights)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(FindBar, HeaderResort, testing::Bool(),
-    [](const auto &info) { return info.param ? "Finding" : "NotFinding"; });
+INSTANTIATE_TEST_SUITE_P(
+    FindBar, HeaderResort, testing::Bool(), [](const auto &info) { return info.param ? "Finding" : "NotFinding"; });
 
 } // namespace
