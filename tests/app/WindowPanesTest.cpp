@@ -9,6 +9,7 @@
 #include "common/TestEnvironment.h"
 #include "detail/ContactDetailPane.h"
 #include "detail/ContactInfoView.h"
+#include "detail/ContactInfoCellDelegate.h"
 #include "find/FindBarController.h"
 #include "print/HagakiViewController.h"
 #include "table/ContactTableCellDelegate.h"
@@ -16,11 +17,13 @@
 #include "table/ContactsViewController.h"
 #include "table/TableColumn.h"
 #include "table/GroupViewController.h"
+#include "platform/contacts/StoreSaveRequest.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
@@ -145,6 +148,46 @@ TEST_F(WindowPanes, TheDetailPanesTypeNamesAreNotCut)
         EXPECT_LE(metrics.horizontalAdvance(view->infoModel()->typeText(row)), room)
             << qPrintable(view->infoModel()->typeText(row));
     Screenshot::grab(&window());
+}
+
+// The table's check box and name columns, whole beside the pane.
+[[nodiscard]] int widthOfFirstColumns(const QTableView &table, int count)
+{
+    int width = 2 * table.frameWidth() + table.verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < count; ++column)
+        width += table.horizontalHeader()->sectionSize(column);
+    return width;
+}
+
+// The pane opened at the first-run size and at larger frames a user left: it
+// keeps between 350 and 550 points and leaves the table its first three
+// columns where there is room for them, else all the room it can spare.
+TEST_F(WindowPanes, TheDetailPaneLeavesTheTableItsFirstColumns)
+{
+    const QWidget &pane = *window().splitView()->widget(2);
+    const QWidget &tablePane = *window().splitView()->widget(1);
+    const int handle = window().splitView()->handleWidth();
+    for (const QSize size : {QSize(900, 500), QSize(1000, 600), QSize(1400, 800)}) {
+        if (!pane.isHidden())
+            QTest::mouseClick(window().splitButton(1), Qt::LeftButton);
+        window().resize(size);
+        QCoreApplication::processEvents();
+        const int room = tablePane.width() - handle;
+        QTest::mouseClick(window().splitButton(1), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window().width(), size.width());
+        EXPECT_GE(tablePane.width(), std::min(widthOfFirstColumns(table(), 3), room - 350)) << size.width();
+        EXPECT_GE(pane.width(), 350) << size.width();
+        EXPECT_LE(pane.width(), 550) << size.width();
+        if (size.width() == 900)
+            Screenshot::grab(&window());
+    }
+    // Narrowed again with the pane open: the check box and the name stay.
+    window().resize(900, 500);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window().width(), 900);
+    EXPECT_GE(tablePane.width(), widthOfFirstColumns(table(), 2));
+    EXPECT_GE(pane.width(), 350);
 }
 
 } // namespace
