@@ -241,10 +241,12 @@ bool ContactsViewController::editState() const
     return m_model->editState();
 }
 
+// The rows keep their heights while finding (the cells mark hits on the
+// lines they have): the table is only painted again, not measured.
 void ContactsViewController::setFindString(const QString &findString)
 {
     m_model->setFindString(findString);
-    redisplay();
+    m_tableView->viewport()->update();
 }
 
 void ContactsViewController::setFindOptions(const QString &findOptions)
@@ -393,10 +395,9 @@ void ContactsViewController::sortDescriptorsDidChange(const QList<SortDescriptor
     }
     const std::optional<RowAnchor> anchor = anchorOfRow(selected);
     const SortDescriptor &first = m_sortDescriptors.first();
-    sortContactsForDescriptors(previous);
-    // A sort by a contact's name moves its rows as they are, measured; a find
-    // measures by the columns' widths, which may have changed since.
-    if (m_model->findString().isEmpty() && m_model->reorderRows(first)) {
+    const bool contactsSorted = sortContactsForDescriptors(previous);
+    // A sort by a contact's name moves its rows as they are, measured.
+    if (m_model->reorderRows(first, contactsSorted)) {
         reloadRows(false);
         selectAnchorRow(anchor, remembered);
     } else {
@@ -407,18 +408,23 @@ void ContactsViewController::sortDescriptorsDidChange(const QList<SortDescriptor
 
 // What a new sort does to the contacts themselves, before their rows are
 // placed: the contact list sorted when the first key changed, and each
-// contact's values of the key in order.
-void ContactsViewController::sortContactsForDescriptors(const QList<SortDescriptor> &previous)
+// contact's values of the key in order. True when the list now stands in the
+// rows' order.
+bool ContactsViewController::sortContactsForDescriptors(const QList<SortDescriptor> &previous)
 {
     const SortDescriptor &first = m_sortDescriptors.first();
-    if (m_delegate && (previous.isEmpty() || !sameDescriptor(previous.first(), first)))
+    bool contactsSorted = false;
+    if (m_delegate && (previous.isEmpty() || !sameDescriptor(previous.first(), first))) {
         m_delegate->sortDescriptorsDidChange(m_sortDescriptors);
+        contactsSorted = m_delegate->sortsContactsByRowKey(first);
+    }
     if (const ContactTablePtr &contacts = m_model->contactTable()) {
         for (const ContactRecordPtr &contact : std::as_const(*contacts)) {
             if (contact && contact->person)
                 contact->person->sortLabeledValueForSortDescriptor(first);
         }
     }
+    return contactsSorted;
 }
 
 void ContactsViewController::rememberSortDescriptor()
@@ -438,7 +444,7 @@ void ContactsViewController::showContactTable(
     setContactTable(contactTable);
     const QList<SortDescriptor> previous = std::exchange(m_sortDescriptors, descriptors);
     if (!m_sortDescriptors.isEmpty()) {
-        sortContactsForDescriptors(previous);
+        (void)sortContactsForDescriptors(previous);
         rememberSortDescriptor();
     }
     updateTable();

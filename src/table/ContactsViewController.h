@@ -261,7 +261,7 @@ private:
     void viewDidLoad();
     [[nodiscard]] UserDefaults &userDefaults() const;
     void sortDescriptorsDidChange(const QList<SortDescriptor> &previous);
-    void sortContactsForDescriptors(const QList<SortDescriptor> &previous);
+    [[nodiscard]] bool sortContactsForDescriptors(const QList<SortDescriptor> &previous);
     void rememberSortDescriptor();
     void tableViewSelectionDidChange();
     void headerClicked(int column);
