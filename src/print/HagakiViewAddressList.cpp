@@ -86,5 +86,5 @@ void HagakiView::drawAddressList(const QRectF &rect, DrawList &drawList)
     if (m_receivers.isEmpty() || page < 0)
         return;
     addressListFlow().drawPage(page, drawn, drawList,
-        [this, &drawList](qsizetype receiver) { noteUndrawable(drawList, m_receiverPersons.value(receiver)); });
+        [this, &drawList](qsizetype receiver) { noteUndrawable(drawList, m_receivers.at(receiver)); });
 }
