@@ -17,16 +17,6 @@
 #include <QMenu>
 #include <QTableView>
 
-namespace {
-
-bool editedThroughEditorsOnly(const ContactIdentifier &identifier)
-{
-    return identifier == FieldId::Name || identifier == FieldId::PhoneticName || identifier == FieldId::Address
-        || identifier == FieldId::InstantMessage || identifier == FieldId::Birthday || identifier == FieldId::Dates;
-}
-
-} // namespace
-
 void ContactTableCellEditor::textFieldCellChanged(
     int column, int row, const QString &text, const QList<SubContactRecordPtr> &rows)
 {
@@ -34,7 +24,7 @@ void ContactTableCellEditor::textFieldCellChanged(
         return;
     const TableColumn cell = m_model->columns().at(column);
     ValueEditorDelegate *values = m_table.delegate()->valueEditorDelegate();
-    if (editedThroughEditorsOnly(cell.identifier) || !values)
+    if (cell.editedThroughEditorsOnly() || !values)
         return;
     bool changed = false;
     {

@@ -18,16 +18,6 @@
 #include <QTableView>
 #include <QTextCursor>
 
-namespace {
-
-bool endsEditWithoutTarget(const ContactIdentifier &identifier)
-{
-    return identifier == FieldId::Name || identifier == FieldId::PhoneticName || identifier == FieldId::Address
-        || identifier == FieldId::InstantMessage || identifier == FieldId::Dates || identifier == FieldId::Birthday;
-}
-
-} // namespace
-
 ContactTableCellEditor::ContactTableCellEditor(ContactsViewController &table, ContactTableCellDelegate *cellDelegate)
     : QObject(&table)
     , m_table(table)
@@ -157,7 +147,7 @@ bool ContactTableCellEditor::insertNewlineOrTab(bool tab)
             targetRow = row + 1 < rows ? row + 1 : 0;
         }
         const int target = header->logicalIndex(visual);
-        if (target < 0 || endsEditWithoutTarget(m_model->columns().at(target).identifier))
+        if (target < 0 || m_model->columns().at(target).editedThroughEditorsOnly())
             return false;
         return beginEditingAt(target, targetRow);
     }

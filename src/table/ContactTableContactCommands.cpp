@@ -10,6 +10,7 @@
 #include "model/MVPerson.h"
 #include "model/PersonDuplicate.h"
 #include "platform/UndoManager.h"
+#include "table/ContactTableMenu.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/TableColumn.h"
@@ -33,7 +34,7 @@ std::optional<WorkspaceAction::Kind> workspaceKind(const ContactIdentifier &colu
     if (column == FieldId::URL)
         return Kind::OpenURL;
     if (column == FieldId::Address)
-        return itemKey == QLatin1String("Open Google Map") ? Kind::OpenWebMap : Kind::OpenMap;
+        return itemKey == ContactTableMenu::Key::OpenGoogleMap ? Kind::OpenWebMap : Kind::OpenMap;
     if (column == FieldId::Dates || column == FieldId::Birthday)
         return Kind::OpenCalendar;
     return std::nullopt;

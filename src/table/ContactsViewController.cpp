@@ -32,8 +32,6 @@ namespace {
 constexpr int systemFontSize = 12;
 constexpr int smallestRowHeight = 24;
 constexpr double smallestStoredFontSize = 7;
-// The other platform's name of its interface font, which older settings hold.
-const QString systemFontName = QStringLiteral(".AppleSystemUIFont");
 
 bool sameDescriptor(const SortDescriptor &a, const SortDescriptor &b)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/InterfaceFontKeys.h"
 #include "editors/PopoverContextInfo.h"
 #include "model/ContactRecord.h"
 #include "model/ItemAndRangeRecord.h"
@@ -45,12 +46,11 @@ class UserDefaults;
 class ContactsViewController : public QWidget,
                                public ContactTablePane,
                                public ViewSettingsKeys,
+                               public InterfaceFontKeys,
                                public PopoverDelegate {
     Q_OBJECT
 
 public:
-    static inline const QString defaultFontNameKey = QStringLiteral("MV1DdefaultFontName");
-    static inline const QString defaultFontSizeKey = QStringLiteral("MV1DdefaultFontSize");
     static constexpr int defaultColumnWidth = 120;
     static constexpr int labeledColumnWidth = 220;
     static constexpr int minimumColumnWidth = 80;
