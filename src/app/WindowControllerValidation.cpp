@@ -26,7 +26,7 @@ bool checkedWhen(QAction *item, bool checked)
 bool hasSelectedRows(const ViewController *controller)
 {
     const ContactTablePane *table = controller ? controller->contactsViewController() : nullptr;
-    return table && !table->selectedSubContacts().isEmpty();
+    return table && table->hasSelectedRows();
 }
 
 } // namespace
