@@ -34,6 +34,10 @@
 #include "model/FieldVocabulary.h"
 #include "model/MVPerson.h"
 #include "platform/UserDefaults.h"
+#include "table/ContactTableCellEditor.h"
+#include "table/ContactTableContactCommands.h"
+#include "table/ContactTableContextMenu.h"
+#include "table/ContactTableItemCommands.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsDragAndDrop.h"
 #include "table/ContactsViewController.h"
@@ -478,7 +482,7 @@ void BM_TypedTextToSelectedRows(benchmark::State &state)
     const int company = int(table.columnIdentifiers().indexOf(QStringLiteral("Company")));
     int turn = 0;
     for (auto _ : state) {
-        table.textFieldCellChanged(company, 0, QStringLiteral("Acme %1 Inc.").arg(turn++), rows);
+        table.cellEditor()->textFieldCellChanged(company, 0, QStringLiteral("Acme %1 Inc.").arg(turn++), rows);
         QCoreApplication::processEvents();
     }
     state.counters["rows"] = double(rows.size());
@@ -527,7 +531,7 @@ void BM_DuplicateSelectedContacts(benchmark::State &state)
         table.selectRowIndexes(rows);
         table.setClickedCell(company, rows.first());
         state.ResumeTiming();
-        table.duplicateContact();
+        table.contactCommands()->duplicateContact();
         QCoreApplication::processEvents();
         state.PauseTiming();
         if (shown.controller().contactTable()->size() != before + rows.size())
@@ -569,9 +573,9 @@ void BM_ReturnSearchToNextValue(benchmark::State &state)
     }
     for (auto _ : state) {
         state.PauseTiming();
-        table.editCellInPlace(phone, lower);
+        table.cellEditor()->editCellInPlace(phone, lower);
         state.ResumeTiming();
-        if (!table.insertNewlineOrTab(false))
+        if (!table.cellEditor()->insertNewlineOrTab(false))
             state.SkipWithError("Return found no phone");
     }
     table.commitEditing();
@@ -601,7 +605,7 @@ void BM_ReplaceTextInSelectedRows(benchmark::State &state)
         state.PauseTiming();
         selectThousandRowsAndClick(shown, QStringLiteral("Email"));
         state.ResumeTiming();
-        shown.table().replaceItem(QStringLiteral("Replace Text"));
+        shown.table().itemCommands()->replaceItem(QStringLiteral("Replace Text"));
         auto *sheet = shown.window->findChild<ReplaceAlertPanel *>();
         if (!sheet) {
             state.SkipWithError("no sheet");
@@ -629,7 +633,7 @@ void BM_DeleteItemInSelectedRows(benchmark::State &state)
         state.PauseTiming();
         selectThousandRowsAndClick(shown, QStringLiteral("Phone"));
         state.ResumeTiming();
-        shown.table().deleteItem(QStringLiteral("Delete Item"));
+        shown.table().itemCommands()->deleteItem(QStringLiteral("Delete Item"));
         QCoreApplication::processEvents();
         state.PauseTiming();
         if (!shown.controller().undoManager()->canUndo())

@@ -1,20 +1,16 @@
 #include "app/AddressBookLoader.h"
 
 #include "app/RenmeiAndHagakiStore.h"
+#include "platform/TranslationContext.h"
 #include "platform/contacts/ContactKeys.h"
 #include "platform/contacts/ContactStore.h"
 #include "platform/contacts/StoreContactFormatter.h"
-
-#include <QCoreApplication>
 
 #include <exception>
 
 namespace {
 
-[[nodiscard]] QString tr(const char *text)
-{
-    return QCoreApplication::translate("AddressBookLoader", text);
-}
+constexpr TranslationContext tr{"AddressBookLoader"};
 
 [[nodiscard]] QString containerDisplayName(const StoreContainer &container)
 {

@@ -2,16 +2,12 @@
 
 #include "app/RenmeiAndHagakiStore.h"
 #include "app/SaveRequestBuilder.h"
+#include "platform/TranslationContext.h"
 #include "platform/contacts/ContactStore.h"
-
-#include <QCoreApplication>
 
 namespace {
 
-[[nodiscard]] QString tr(const char *text)
-{
-    return QCoreApplication::translate("AddressBookSaver", text);
-}
+constexpr TranslationContext tr{"AddressBookSaver"};
 
 } // namespace
 

@@ -7,12 +7,11 @@
 #include <QString>
 
 class ProgressAlert;
-class WindowController;
 
 // A vCard or CSV file opened in a window of its own, to browse, print and
-// export its contacts. It reads the file once, hands its tables to the
-// window's ViewController and is never written back: Save As writes the
-// contacts as vCard (WindowController::saveDocumentAs).
+// export its contacts. It is read once, its tables handed to the window that
+// DocumentController builds for it, and never written back: Save As writes
+// the contacts as vCard (WindowController::saveDocumentAs).
 //
 // A file that begins with a card is read as vCard whatever its name; any
 // other ".csv" and ".txt" file in the older CSV document layout
@@ -44,10 +43,6 @@ public:
     };
 
     // Reads the file in the encoding (0 recognises it) on the pool behind
-    // the progress window.
+    // the progress window (ContactFileCommands).
     [[nodiscard]] static ReadResult readFromFile(const QString &path, quint32 encoding, ProgressAlert &progress);
-
-    // The window of a document read: its own WindowController, deleted when
-    // closed, titled by the file's name, holding the tables.
-    static void makeWindow(WindowController &window, const QString &path, const ReadResult &read);
 };

@@ -2,6 +2,7 @@
 
 #include "platform/widgets/AlertPresenter.h"
 #include "app/Document.h"
+#include "app/DocumentWindowBuilder.h"
 #include "app/ProgressAlert.h"
 #include "app/WindowController.h"
 
@@ -125,7 +126,8 @@ bool DocumentController::openFile(const QString &path, quint32 encoding, WindowC
         open->activateWindow();
         return true;
     }
-    const Document::ReadResult read = Document::readFromFile(path, encoding, progressAlert(asker));
+    ProgressAlert &progress = progressAlert(asker);
+    const Document::ReadResult read = Document::readFromFile(path, encoding, progress);
     if (read.cancelled)
         return false;
     const WindowServices services = m_services;
@@ -146,7 +148,11 @@ bool DocumentController::openFile(const QString &path, quint32 encoding, WindowC
     });
     if (services.setUp)
         services.setUp(window);
-    Document::makeWindow(*window, path, read);
+    const QPointer<WindowController> built = window;
+    if (!DocumentWindowBuilder(*window, path, read).buildBehind(progress)) {
+        delete built;
+        return false;
+    }
     if (!read.headerFound) {
         window->alertPresenter().showAlert(window, tr("Can't find header line in the file."),
             tr("Read as the following order: Name, Renmei, Company, ZIP, State&City and Street"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/InterfaceFontKeys.h"
 #include "model/SortDescriptor.h"
 #include "print/PrintOptionsRecord.h"
 #include "table/ViewSettings.h"
@@ -18,7 +19,7 @@ class UserDefaults;
 // defaults and repaired: a value that is missing or of the wrong shape (text
 // where a list belongs, a sort entry without "items") reads as absent, and
 // the default takes its place, written back where noted.
-struct MainViewDefaults : ViewSettingsKeys {
+struct MainViewDefaults : ViewSettingsKeys, InterfaceFontKeys {
     using SortOptions = ViewSettings::SortOptions;
     using SortOptionsDict = ViewSettings::SortOptionsDict;
     using ViewTypeDict = ViewSettings::ViewTypeDict;
@@ -28,8 +29,6 @@ struct MainViewDefaults : ViewSettingsKeys {
     static inline const QString fontSizeKey = QStringLiteral("MVFontSize");
     // Followed by the window's frame autosave name.
     static inline const QString windowFramePrefix = QStringLiteral("Window Frame ");
-    // The other platform's name of its interface font, which older settings hold.
-    static inline const QString systemFontName = QStringLiteral(".AppleSystemUIFont");
 
     QStringList selectedLabels; // written when absent: ["All"]
     ViewTypeDict viewTypeDict; // written when absent or empty: the built-in view types

@@ -6,8 +6,8 @@
 #include "model/MVPerson.h"
 #include "platform/ApplicationPaths.h"
 #include "platform/KeyValueStore.h"
+#include "platform/TranslationContext.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -17,10 +17,7 @@ const QString generationKey = QStringLiteral("generation");
 const QString baseGenerationKey = QStringLiteral("baseGeneration");
 const QString previousKey = QStringLiteral("previous");
 
-[[nodiscard]] QString tr(const char *text)
-{
-    return QCoreApplication::translate("RenmeiAndHagakiStore", text);
-}
+constexpr TranslationContext tr{"RenmeiAndHagakiStore"};
 
 [[nodiscard]] QString writeErrorText(const QString &filePath, const QString &reason)
 {

@@ -4,15 +4,12 @@
 #include "app/WindowController.h"
 
 #include "platform/widgets/AlertPresenter.h"
+#include "app/ContactFileCommands.h"
 #include "app/DocumentController.h"
 #include "app/ImportPanelController.h"
-#include "app/ModalResponse.h"
 #include "app/ProgressAlert.h"
-#include "app/ProgressJob.h"
 #include "app/ViewController.h"
-#include "interchange/ImportFileKind.h"
 #include "interchange/ImportFileReader.h"
-#include "interchange/MVvCard.h"
 #include "table/ContactTablePane.h"
 #include "table/ContactsDragAndDrop.h"
 #include "table/ContactsViewController.h"
@@ -21,7 +18,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSaveFile>
 #include <QSet>
 
 namespace {
@@ -48,13 +44,6 @@ QString csvFilter()
 {
     return WindowController::tr("CSV (*.csv *.txt)");
 }
-
-// What one import job hands back once its progress window has stopped.
-struct ImportResult {
-    ImportFileKind::Kind kind = ImportFileKind::Kind::VCard; // how the file was read
-    QString error; // the decoder's or the file's
-    ContactTablePtr contacts;
-};
 
 // The records of the window's contact table with the identifiers of the
 // selected contacts, each once, in selection order.
@@ -114,12 +103,7 @@ void WindowController::buildFileCommands()
     // behind the same progress window.
     m_contactsViewController->dragAndDrop()->setFileReadingRunner(
         [this](const QString &message, const std::function<void(const DroppedFileReader::Report &)> &work) {
-            return ProgressJob::run(*progressAlert(), message, [work](ProgressJob::Progress &progress) {
-                work([&progress](double percent) {
-                    progress.report(percent);
-                    return !progress.isCancelled();
-                });
-            }) == ModalResponse::Stop;
+            return ContactFileCommands(*progressAlert()).runDropReading(message, work);
         });
 }
 
@@ -200,40 +184,21 @@ void WindowController::importFile(const FilePanel::Answer &answer, bool csv)
         m_isExporting = false;
         return;
     }
-    const QString fileName = QFileInfo(answer.path).fileName();
-    auto result = std::make_shared<ImportResult>();
-    const int response = ProgressJob::run(*progressAlert(), QStringLiteral("Reading the file: %1").arg(fileName),
-        [result, path = answer.path, encoding = answer.encoding, csv](ProgressJob::Progress &progress) {
-            result->kind = ImportFileKind::ofFile(path, csv ? ImportFileKind::Kind::Csv : ImportFileKind::Kind::VCard);
-            TextFileDecoder::Result read = ImportFileReader::readText(path, encoding);
-            if (!read.ok()) {
-                result->error = read.errorDescription;
-                return;
-            }
-            if (progress.isCancelled())
-                return;
-            if (result->kind == ImportFileKind::Kind::Csv) {
-                result->contacts = MVvCard().contactsFromCSV(read.text);
-                return;
-            }
-            const double length = std::max<double>(1.0, double(read.text.size()));
-            result->contacts
-                = ImportFileReader::contactsFromVCardText(read, [&progress, length](bool *stop, quint64 position) {
-                      *stop = progress.isCancelled();
-                      progress.report(double(position) / length * 100.0);
-                  });
-        });
-    if (response != ModalResponse::Stop) {
+    const ContactFileCommands::ReadResult read
+        = ContactFileCommands(*progressAlert())
+              .readFile(answer.path, answer.encoding, csv ? ImportFileKind::Kind::Csv : ImportFileKind::Kind::VCard,
+                  ContactFileCommands::Reading::Import);
+    if (read.cancelled) {
         m_isExporting = false;
         return;
     }
-    if (!result->error.isEmpty() || !result->contacts || result->contacts->isEmpty()) {
+    if (!read.readError.isEmpty() || !read.hasContacts()) {
         showFileAlert(ImportFileReader::unreadableMessage(),
-            ImportFileReader::unreadableInformativeText(result->kind, result->error));
+            ImportFileReader::unreadableInformativeText(read.kind, read.readError));
         m_isExporting = false;
         return;
     }
-    offerImportedContacts(fileName, result->contacts);
+    offerImportedContacts(QFileInfo(answer.path).fileName(), read.contacts);
 }
 
 void WindowController::offerImportedContacts(const QString &fileName, const ContactTablePtr &contacts)
@@ -302,34 +267,9 @@ void WindowController::exportToVCard(bool wholeTable)
 // cancelled or failed export leaves a file of that name as it was.
 void WindowController::writeContactsAsVCard(const QString &path, const ContactTablePtr &contacts)
 {
-    // A stored photo is read on first use: read here, the job and the
-    // window's painting only read the persons.
-    for (const ContactRecordPtr &contact : std::as_const(*contacts))
-        (void)contact->person->photo();
-    auto file = std::make_shared<QSaveFile>(path);
-    auto error = std::make_shared<QString>();
-    const int response
-        = ProgressJob::run(*progressAlert(), QStringLiteral("Writing the file: %1").arg(QFileInfo(path).fileName()),
-            [file, error, contacts](ProgressJob::Progress &progress) {
-                const double count = std::max<double>(1.0, double(contacts->size()));
-                const std::optional<QString> text = MVvCard().vCardsFromContacts(contacts,
-                    {vCardExportOption::Photo, vCardExportOption::Note, vCardExportOption::Renmei,
-                        vCardExportOption::HagakiLayout},
-                    nullptr, [&progress, count](bool *stop, quint64 index) {
-                        *stop = progress.isCancelled();
-                        progress.report(double(index) / count * 100.0);
-                    });
-                if (!text || progress.isCancelled())
-                    return;
-                if (!file->open(QIODevice::WriteOnly) || file->write(text->toUtf8()) < 0)
-                    *error = file->errorString();
-            });
-    if (response != ModalResponse::Stop)
-        return;
-    if (error->isEmpty() && !file->commit())
-        *error = file->errorString();
-    if (!error->isEmpty()) {
-        qWarning("%s: ERROR %s: %s", Q_FUNC_INFO, qPrintable(path), qPrintable(*error));
+    const QString error = ContactFileCommands(*progressAlert()).writeVCard(path, contacts);
+    if (!error.isEmpty()) {
+        qWarning("%s: ERROR %s: %s", Q_FUNC_INFO, qPrintable(path), qPrintable(error));
         showFileAlert(tr("Can't save the file"), tr("Something error happened in saving operation."));
     }
 }
@@ -339,10 +279,9 @@ void WindowController::exportToCSV()
     exportSelection(tr("Export As CSV:"), {csvFilter()}, QStringLiteral(".csv"),
         [this](const QString &path, const QList<ContactRecordPtr> &selected) {
             const ContactTablePtr records = recordsOfSelection(selected, m_mainViewController->contactTable());
-            QSaveFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || file.write(MVvCard().csvFromSubContacts(*records).toUtf8()) < 0
-                || !file.commit()) {
-                qWarning("%s: ERROR %s: %s", Q_FUNC_INFO, qPrintable(path), qPrintable(file.errorString()));
+            const QString error = ContactFileCommands::writeCsv(path, *records);
+            if (!error.isEmpty()) {
+                qWarning("%s: ERROR %s: %s", Q_FUNC_INFO, qPrintable(path), qPrintable(error));
                 showFileAlert(tr("Can't save the file"), tr("Something error happened in saving operation."));
             }
         });

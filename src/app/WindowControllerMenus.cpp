@@ -9,6 +9,7 @@
 #include "app/ViewController.h"
 #include "model/MVPerson.h"
 #include "platform/UserDefaults.h"
+#include "table/ContactTableContactCommands.h"
 #include "table/ContactsViewController.h"
 
 #include <QAction>
@@ -200,9 +201,13 @@ void WindowController::initContactMenu()
     toggle->setObjectName(QStringLiteral("toggleContactInfo"));
     toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     m_contactMenu->addSeparator();
-    m_contactMenu->addAction(tr("Show Simple Info"), m_contactsViewController, &ContactsViewController::showContact)
+    m_contactMenu
+        ->addAction(tr("Show Simple Info"), m_contactsViewController->contactCommands(),
+            &ContactTableContactCommands::showContact)
         ->setObjectName(QStringLiteral("showContact"));
-    m_contactMenu->addAction(tr("Add New Contact"), m_contactsViewController, &ContactsViewController::addContact)
+    m_contactMenu
+        ->addAction(tr("Add New Contact"), m_contactsViewController->contactCommands(),
+            &ContactTableContactCommands::addContact)
         ->setObjectName(QStringLiteral("addContact"));
     m_contactMenu->addAction(tr("Delete Contacts"), m_mainViewController, &ViewController::deleteContacts)
         ->setObjectName(QStringLiteral("deleteContacts"));

@@ -7,6 +7,7 @@
 #include "app/MainViewDefaults.h"
 #include "app/ViewController.h"
 #include "editors/SeparatorBox.h"
+#include "editors/TextButton.h"
 #include "interchange/ZipSearch.h"
 #include "platform/UserDefaults.h"
 #include "table/ContactsViewController.h"
@@ -18,19 +19,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtConcurrent/QtConcurrentRun>
-
-namespace {
-
-QToolButton *makeButton(QWidget *parent, const QString &title, const QString &objectName)
-{
-    auto *button = new QToolButton(parent);
-    button->setText(title);
-    button->setObjectName(objectName);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return button;
-}
-
-} // namespace
 
 void WindowController::windowDidLoad()
 {
@@ -53,8 +41,7 @@ void WindowController::buildToolbar()
     m_toolbar->setMovable(false);
     m_toolbar->setIconSize(QSize(26, 26));
     const auto popup = [this](const QString &title, const QString &name) {
-        QToolButton *button = makeButton(this, title, name);
-        button->setPopupMode(QToolButton::InstantPopup);
+        QToolButton *button = TextButton::pullDown(this, title, name);
         m_toolbar->addWidget(button);
         return button;
     };
@@ -75,11 +62,11 @@ void WindowController::buildToolbar()
     m_mainViewController->setEditButton(m_editButton);
     installRedSeparator();
     m_toolbar->addSeparator();
-    m_findBarButton = makeButton(this, tr("Find"), QStringLiteral("findBarButtonClicked"));
-    m_zipButton = makeButton(this, tr("ZIP"), QStringLiteral("zipButtonPressed"));
-    m_layoutButton = makeButton(this, tr("Layout"), QStringLiteral("layoutButtonPressed"));
+    m_findBarButton = TextButton::make(this, tr("Find"), QStringLiteral("findBarButtonClicked"));
+    m_zipButton = TextButton::make(this, tr("ZIP"), QStringLiteral("zipButtonPressed"));
+    m_layoutButton = TextButton::make(this, tr("Layout"), QStringLiteral("layoutButtonPressed"));
     m_layoutButton->setDefaultAction(m_layoutAction);
-    m_styleSettingButton = makeButton(this, tr("Style Settings"), QStringLiteral("styleSettingButtonPressed"));
+    m_styleSettingButton = TextButton::make(this, tr("Style Settings"), QStringLiteral("styleSettingButtonPressed"));
     m_printStylePopup = popup(tr("Print Style"), QStringLiteral("printStylePopup"));
     for (QToolButton *button : {m_findBarButton, m_zipButton, m_layoutButton, m_styleSettingButton})
         m_toolbar->addWidget(button);

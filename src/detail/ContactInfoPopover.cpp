@@ -31,8 +31,6 @@ constexpr int defaultIconRowCount = 3;
 constexpr int largestIconRowCount = 20;
 constexpr double smallestFontSize = 7;
 constexpr double systemFontSize = 12;
-// The other platform's name of its interface font, which older settings hold.
-const QString systemFontName = QStringLiteral(".AppleSystemUIFont");
 
 // A stored number that is one: not text, not infinite.
 bool isNumber(const QVariant &value)

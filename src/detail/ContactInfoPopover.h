@@ -1,6 +1,7 @@
 #pragma once
 
 #include "detail/ContactInfoPaneView.h"
+#include "editors/InterfaceFontKeys.h"
 #include "table/ContactInfoPopoverPane.h"
 
 #include <QPointer>
@@ -19,13 +20,11 @@ class UndoManager;
 // undoes and redoes with its own Ctrl+Z and Shift+Ctrl+Z; Backspace or Delete
 // clears the selected row's value. When it closes it tells the delegate once
 // and keeps the photo row's height for the next one.
-class ContactInfoPopover : public ContactInfoPaneView<ContactInfoPopoverPane> {
+class ContactInfoPopover : public ContactInfoPaneView<ContactInfoPopoverPane>, public InterfaceFontKeys {
     Q_OBJECT
 
 public:
     static inline const QString iconRowCountKey = QStringLiteral("MV1DiconRowCount");
-    static inline const QString defaultFontNameKey = QStringLiteral("MV1DdefaultFontName");
-    static inline const QString defaultFontSizeKey = QStringLiteral("MV1DdefaultFontSize");
 
     // The settings come from the defaults given, or the application's own.
     explicit ContactInfoPopover(UserDefaults *defaults = nullptr, QWidget *parent = nullptr);

@@ -123,7 +123,7 @@ void mergeRow(Builder &menu, const ContactIdentifier &type, bool present)
         addThenDelete();
     } else if (type == Address) {
         menu.onValue(Key::OpenMap, Command::Workspace);
-        menu.onValue(Key::OpenWebMap, Command::Workspace);
+        menu.onValue(Key::OpenGoogleMap, Command::Workspace);
         menu.editorOnValue(Key::OpenAddressPanel);
         menu.editor(QStringLiteral("Add/Delete Address Item"));
         addThenDelete();
@@ -170,7 +170,7 @@ QList<Item> itemsFor(const ContactIdentifier &type, bool valuePresent, DetailHos
         menu.addItem();
     } else if (type == Address) {
         menu.onValue(Key::OpenMap, Command::Workspace);
-        menu.onValue(Key::OpenWebMap, Command::Workspace);
+        menu.onValue(Key::OpenGoogleMap, Command::Workspace);
         menu.editorOnValue(Key::OpenAddressPanel);
         menu.editor(QStringLiteral("Add/Delete Address Item"));
         menu.deleteItem();

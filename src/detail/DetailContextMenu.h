@@ -4,6 +4,7 @@
 #include "detail/DoubleClickDispatch.h"
 #include "model/ContactIdentifier.h"
 #include "model/LabeledValueRecord.h"
+#include "table/ContextMenuKeys.h"
 
 #include <QList>
 #include <QString>
@@ -21,17 +22,8 @@ namespace DetailContextMenu {
 
 // The keys, as the menus show them in English.
 namespace Key {
-inline const QString CallPhone = QStringLiteral("Call Phone");
-inline const QString SendEmail = QStringLiteral("Send Email");
-inline const QString OpenURL = QStringLiteral("Open URL");
-inline const QString OpenMap = QStringLiteral("Open Map");
-inline const QString OpenWebMap = QStringLiteral("Open Google Map");
-inline const QString OpenCalendar = QStringLiteral("Open Calendar");
-inline const QString AddItem = QStringLiteral("Add Item");
-inline const QString DeleteItem = QStringLiteral("Delete Item");
-inline const QString OpenAddressPanel = QStringLiteral("Open Address Panel");
-inline const QString OpenIMSPanel = QStringLiteral("Open IMS Panel");
-inline const QString OpenSNSPanel = QStringLiteral("Open SNS Panel");
+// The keys shared with the table.
+using namespace ContextMenuKeys;
 inline const QString IconSizeBigger = QStringLiteral("Icon Size Bigger");
 inline const QString IconSizeSmaller = QStringLiteral("Icon Size Smaller");
 inline const QString AddImage = QStringLiteral("Add Image");

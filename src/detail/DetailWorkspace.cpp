@@ -32,7 +32,7 @@ void open(const QString &key, const QString &text, QWidget *alertParent)
     using namespace DetailContextMenu;
     using WorkspaceAction::Kind;
     static const QHash<QString, Kind> kinds{{Key::CallPhone, Kind::CallPhone}, {Key::SendEmail, Kind::SendEmail},
-        {Key::OpenURL, Kind::OpenURL}, {Key::OpenMap, Kind::OpenMap}, {Key::OpenWebMap, Kind::OpenWebMap},
+        {Key::OpenURL, Kind::OpenURL}, {Key::OpenMap, Kind::OpenMap}, {Key::OpenGoogleMap, Kind::OpenWebMap},
         {Key::OpenCalendar, Kind::OpenCalendar}};
     const auto kind = kinds.constFind(key);
     if (kind == kinds.cend())

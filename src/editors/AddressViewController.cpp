@@ -1,6 +1,7 @@
 #include "editors/AddressViewController.h"
 
 #include "editors/OneLineField.h"
+#include "editors/TextButton.h"
 #include "editors/ZipInput.h"
 #include "interchange/ZipSearch.h"
 #include "model/MVPerson.h"
@@ -23,14 +24,6 @@ QLineEdit *addressField(const QString &placeholder, QWidget *parent)
     auto *field = new QLineEdit(parent);
     field->setPlaceholderText(placeholder);
     return field;
-}
-
-QToolButton *pullDown(QWidget *parent)
-{
-    auto *button = new QToolButton(parent);
-    button->setPopupMode(QToolButton::InstantPopup);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return button;
 }
 
 // Menus are children of the editor: a choice in them is a click inside the
@@ -72,7 +65,7 @@ AddressViewController::~AddressViewController() = default;
 void AddressViewController::buildControls()
 {
     m_labelPopup = new QComboBox(this);
-    m_countryCodePopup = pullDown(this);
+    m_countryCodePopup = TextButton::pullDown(this);
     m_countryMenu = menuFor(m_countryCodePopup, this);
     m_countryField = addressField(tr("Country"), this);
     m_zipField = addressField(tr("ZIP"), this);
@@ -80,7 +73,7 @@ void AddressViewController::buildControls()
     m_zipButton->setToolTip(tr("Fill in the address from the postal code"));
     m_zipButton->setEnabled(false);
     m_stateField = addressField(tr("State"), this);
-    m_statePulldown = pullDown(this);
+    m_statePulldown = TextButton::pullDown(this);
     m_stateMenu = menuFor(m_statePulldown, this);
     m_cityField = addressField(tr("City"), this);
     m_streetField = addressField(tr("Street"), this);

@@ -136,9 +136,6 @@ int rowHeightFor(const QFont &font, int margin)
     return std::max(std::max(natural, scaled) + margin, 24);
 }
 
-// The settings' name for "the system font".
-const QString systemFontName = QStringLiteral(".AppleSystemUIFont");
-
 const QString guestImage = QStringLiteral(":/UserGuest.png");
 const QString companyImage = QStringLiteral(":/CompanySquare.png");
 

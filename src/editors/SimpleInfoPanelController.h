@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/InterfaceFontKeys.h"
 #include "editors/SimpleInfoContext.h"
 #include "model/PersonValue.h"
 #include "platform/widgets/Popover.h"
@@ -26,7 +27,7 @@ class ZipSearch;
 // company, address and note of a copy of the contact, each change undoable
 // in the sheet until Done hands the copy back in the context. Opened
 // window-modal with open(); ends with 1 when something changed, else 0.
-class SimpleInfoPanelController : public QDialog {
+class SimpleInfoPanelController : public QDialog, public InterfaceFontKeys {
     Q_OBJECT
 
 public:
@@ -40,8 +41,6 @@ public:
     // The font the settings name, two points larger than the window's table,
     // or the system font at 13 points.
     void updateFontInTableView(const UserDefaults &defaults);
-    static inline const QString defaultFontNameKey = QStringLiteral("MV1DdefaultFontName");
-    static inline const QString defaultFontSizeKey = QStringLiteral("MV1DdefaultFontSize");
     // The postal tables the lookup reads; the shipped ones when never set.
     void setPostalDatabase(std::shared_ptr<const PostalDatabase> database);
 

@@ -1,5 +1,6 @@
 #include "find/FindBarController.h"
 
+#include "editors/TextButton.h"
 #include "find/FindBarDelegate.h"
 #include "find/FindBarView.h"
 
@@ -17,15 +18,6 @@ namespace {
 
 const char *const caseInsensitiveTitle = QT_TRANSLATE_NOOP("FindBarController", "Case Insensitive");
 const char *const caseSensitiveTitle = QT_TRANSLATE_NOOP("FindBarController", "Case Sensitive");
-
-QToolButton *makeSegment(QWidget *parent, const QString &title, const QString &objectName)
-{
-    auto *button = new QToolButton(parent);
-    button->setText(title);
-    button->setObjectName(objectName);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return button;
-}
 
 } // namespace
 
@@ -55,8 +47,8 @@ void FindBarController::buildControls()
     m_searchField->setObjectName(QStringLiteral("searchField"));
     m_searchField->setPlaceholderText(tr("Search"));
     m_searchField->setClearButtonEnabled(true);
-    m_previousButton = makeSegment(m_view, tr("Previous"), QStringLiteral("previousButton"));
-    m_nextButton = makeSegment(m_view, tr("Next"), QStringLiteral("nextButton"));
+    m_previousButton = TextButton::make(m_view, tr("Previous"), QStringLiteral("previousButton"));
+    m_nextButton = TextButton::make(m_view, tr("Next"), QStringLiteral("nextButton"));
     m_replaceStringField = new QLineEdit(m_view);
     m_replaceStringField->setObjectName(QStringLiteral("replaceStringField"));
     m_replaceStringField->setPlaceholderText(tr("Replace"));
@@ -64,8 +56,8 @@ void FindBarController::buildControls()
     auto *replaceLayout = new QHBoxLayout(m_replaceControl);
     replaceLayout->setContentsMargins(0, 0, 0, 0);
     replaceLayout->setSpacing(0);
-    m_replaceButton = makeSegment(m_replaceControl, tr("Replace"), QStringLiteral("replaceButton"));
-    m_replaceAllButton = makeSegment(m_replaceControl, tr("Replace All"), QStringLiteral("replaceAllButton"));
+    m_replaceButton = TextButton::make(m_replaceControl, tr("Replace"), QStringLiteral("replaceButton"));
+    m_replaceAllButton = TextButton::make(m_replaceControl, tr("Replace All"), QStringLiteral("replaceAllButton"));
     replaceLayout->addWidget(m_replaceButton);
     replaceLayout->addWidget(m_replaceAllButton);
     m_replaceControl->setEnabled(false);

@@ -1,6 +1,6 @@
 #include "find/MergeRows.h"
 
-#include <QCoreApplication>
+#include "platform/TranslationContext.h"
 
 #include <algorithm>
 
@@ -11,10 +11,7 @@ namespace {
 const QStringList nameParts{FieldId::FirstName, FieldId::MiddleName, FieldId::LastName, FieldId::PreviousFamilyName};
 const QStringList phoneticParts{FieldId::FirstName, FieldId::MiddleName, FieldId::LastName};
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MergePanelController", text);
-}
+constexpr TranslationContext tr{"MergePanelController"};
 
 MergeTableRowPtr row(const ContactIdentifier &type)
 {

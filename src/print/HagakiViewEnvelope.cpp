@@ -39,11 +39,9 @@ QString HagakiView::makeAdrsAndNameString(
     QString name = record.name ? record.name->stringValue : QString();
     // No name takes no honorific either: the block then ends with an empty
     // line, not with a lone "様".
-    if (!forSender && !name.isEmpty() && !m_keishou.isEmpty() && m_keishou != QLatin1String("None")) {
-        if (NameString::isHonorificBefore(m_keishou))
-            name = m_keishou + u' ' + name;
-        else
-            name += u' ' + m_keishou;
+    if (!forSender && !name.isEmpty()) {
+        const NameString::Honorific honorific = NameString::placedHonorific(m_keishou, u" ");
+        name = honorific.before + name + honorific.after;
     }
     QString text;
     if (record.layoutDict) {

@@ -3,14 +3,16 @@
 #include "platform/NotificationCenter.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptionsRecord.h"
+#include "print/PrintUnits.h"
 
 #include <cmath>
 
 using namespace PrintOptionsKey;
 
 namespace {
-constexpr float pointsPerInch = 72.0f;
-constexpr double millimetresPerInch = 25.4;
+// The stored lengths are single-precision: the 72 is applied in float.
+constexpr float pointsPerInch = float(PrintUnits::pointsPerInch);
+using PrintUnits::millimetresPerInch;
 } // namespace
 
 const QStringList &LabelPresetTableModel::columnKeys()

@@ -1,11 +1,13 @@
 #include "print/LengthField.h"
 
+#include "print/PrintUnits.h"
+
 #include <QLocale>
 
 namespace {
 
-constexpr double pointsPerInch = 72;
-constexpr double mmPerInch = 25.4;
+using PrintUnits::millimetresPerInch;
+using PrintUnits::pointsPerInch;
 // Enough places that 28.346457 points show in mm without changing when read
 // back, and nothing printed past the last one that counts.
 constexpr int shownDecimals = 4;
@@ -35,15 +37,15 @@ float LengthField::changeValue(float value, const QString &from, const QString &
     if (from == points && to == inches)
         return value / float(pointsPerInch);
     if (from == points && to == mm)
-        return float(v * mmPerInch / pointsPerInch);
+        return float(v * millimetresPerInch / pointsPerInch);
     if (from == inches && to == points)
         return value * float(pointsPerInch);
     if (from == inches && to == mm)
-        return float(v * mmPerInch);
+        return float(v * millimetresPerInch);
     if (from == mm && to == points)
-        return float(v * pointsPerInch / mmPerInch);
+        return float(v * pointsPerInch / millimetresPerInch);
     if (from == mm && to == inches)
-        return float(v / mmPerInch);
+        return float(v / millimetresPerInch);
     return value;
 }
 

@@ -30,19 +30,22 @@ std::pair<QString, QString> familyAndGiven(const TextObject &object)
     return {display, QString()};
 }
 
-} // namespace
-
-bool NameString::isHonorificBefore(const QString &keishou)
+bool isHonorificBefore(const QString &keishou)
 {
     static const QStringList before{
         QStringLiteral("Mr."), QStringLiteral("Mrs."), QStringLiteral("Ms."), QStringLiteral("Dr.")};
     return before.contains(keishou);
 }
 
-bool NameString::isHonorificAfter(const QString &keishou)
+} // namespace
+
+NameString::Honorific NameString::placedHonorific(const QString &keishou, QStringView separator)
 {
-    static const QStringList after{QStringLiteral("様"), QStringLiteral("殿"), QStringLiteral("御中")};
-    return after.contains(keishou);
+    if (keishou.isEmpty() || keishou == QLatin1String("None"))
+        return {};
+    if (isHonorificBefore(keishou))
+        return {keishou + separator, {}};
+    return {{}, separator + keishou};
 }
 
 QString NameString::spacedCharacters(QStringView text)
@@ -71,8 +74,8 @@ QString NameString::nameString(
     const bool jointNames = layout && layout->printsRenmei();
     const QStringList renmei = jointNames ? object.renmei.value_or(QStringList()) : QStringList();
     auto [family, given] = familyAndGiven(object);
-    if (!sender && isHonorificBefore(keishou))
-        family = keishou + family;
+    const Honorific honorific = sender ? Honorific() : placedHonorific(keishou, {});
+    family.prepend(honorific.before);
 
     qsizetype widest = characterCount(given);
     for (const QString &jointName : renmei)
@@ -88,8 +91,8 @@ QString NameString::nameString(
     const auto endLines = [&] {
         if (sender)
             text.chop(1);
-        else if (isHonorificAfter(keishou))
-            text += keishou;
+        else
+            text += honorific.after;
     };
     endLines();
     for (qsizetype entry = 0; entry < std::min<qsizetype>(renmei.size(), jointNamesPrinted); ++entry) {

@@ -15,10 +15,16 @@ class NameString {
 public:
     NameString() = delete;
 
-    // Honorifics set before the family name ("Mr.", "Mrs.", "Ms.", "Dr.") and
-    // after every name line ("様", "殿", "御中"); any other adds nothing.
-    [[nodiscard]] static bool isHonorificBefore(const QString &keishou);
-    [[nodiscard]] static bool isHonorificAfter(const QString &keishou);
+    // What an honorific adds before a name and after it, with the separator
+    // between them: postcards set none, envelopes and labels a space. "Mr.",
+    // "Mrs.", "Ms." and "Dr." go before, any other ("様", "殿", "御中") after;
+    // "None" or none adds nothing.
+    struct Honorific {
+        QString before;
+        QString after;
+        bool operator==(const Honorific &) const = default;
+    };
+    [[nodiscard]] static Honorific placedHonorific(const QString &keishou, QStringView separator);
 
     // The lines of the block, separated by "\n"; empty when the object has no
     // name. Joint names are printed when the layout's "Renmei" flag is on; the

@@ -2,6 +2,7 @@
 
 #include "platform/widgets/TextMappedFaces.h"
 #include "print/HagakiView.h"
+#include "print/PrintUnits.h"
 
 #include <QPaintEngine>
 #include <QPagedPaintDevice>
@@ -14,7 +15,7 @@
 
 namespace {
 
-constexpr double pointsPerInch = 72;
+using PrintUnits::pointsPerInch;
 
 bool beginInPoints(QPainter &painter, QPagedPaintDevice &device)
 {

@@ -1,11 +1,13 @@
 #include "print/PrintInfo.h"
 
+#include "print/PrintUnits.h"
+
 #include <algorithm>
 
 namespace {
 
-constexpr double pointsPerInch = 72.0;
-constexpr double millimetresPerInch = 25.4;
+using PrintUnits::millimetresPerInch;
+using PrintUnits::pointsPerInch;
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ContactIdentifier.h"
+#include "table/ContextMenuKeys.h"
 
 #include <QList>
 #include <QString>
@@ -18,25 +19,15 @@ inline const QString ShowContactInfo = QStringLiteral("Show Contact Info");
 inline const QString ShowQRCode = QStringLiteral("Show QRCode");
 inline const QString DeleteContact = QStringLiteral("Delete Contact");
 inline const QString DuplicateContact = QStringLiteral("Duplicate Contact");
-inline const QString CallPhone = QStringLiteral("Call Phone");
-inline const QString SendEmail = QStringLiteral("Send Email");
-inline const QString OpenURL = QStringLiteral("Open URL");
-// The system's map application; on this desktop it reads "Open Map".
-inline const QString OpenMap = QStringLiteral("Open Map");
-inline const QString OpenGoogleMap = QStringLiteral("Open Google Map");
-inline const QString OpenCalendar = QStringLiteral("Open Calendar");
+// The keys the table shares with the detail views.
+using namespace ContextMenuKeys;
 inline const QString OpenEditPanel = QStringLiteral("Open Edit Panel");
-inline const QString OpenAddressPanel = QStringLiteral("Open Address Panel");
 inline const QString AddDeleteAddressItem = QStringLiteral("Add/Delete Address Item");
-inline const QString OpenIMSPanel = QStringLiteral("Open IMS Panel");
 inline const QString AddDeleteIMSItem = QStringLiteral("Add/Delete IMS Item");
-inline const QString OpenSNSPanel = QStringLiteral("Open SNS Panel");
 inline const QString AddDeleteSNSItem = QStringLiteral("Add/Delete SNS Item");
 inline const QString OpenDatesPanel = QStringLiteral("Open Dates Panel");
 inline const QString OpenBirthdayPanel = QStringLiteral("Open Birthday Panel");
 inline const QString OpenPhoneticNamePanel = QStringLiteral("Open Phonetic Name Panel");
-inline const QString AddItem = QStringLiteral("Add Item");
-inline const QString DeleteItem = QStringLiteral("Delete Item");
 inline const QString ClearText = QStringLiteral("Clear Text");
 inline const QString ReplaceLabelAndText = QStringLiteral("Replace Label and Text");
 inline const QString ReplaceText = QStringLiteral("Replace Text");

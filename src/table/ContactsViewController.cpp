@@ -5,6 +5,10 @@
 #include "platform/StoredValue.h"
 #include "platform/UserDefaults.h"
 #include "table/ContactInfoPopoverPane.h"
+#include "table/ContactTableCellEditor.h"
+#include "table/ContactTableContactCommands.h"
+#include "table/ContactTableContextMenu.h"
+#include "table/ContactTableItemCommands.h"
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
 #include "table/ViewSettings.h"
@@ -28,8 +32,6 @@ namespace {
 constexpr int systemFontSize = 12;
 constexpr int smallestRowHeight = 24;
 constexpr double smallestStoredFontSize = 7;
-// The other platform's name of its interface font, which older settings hold.
-const QString systemFontName = QStringLiteral(".AppleSystemUIFont");
 
 bool sameDescriptor(const SortDescriptor &a, const SortDescriptor &b)
 {
@@ -78,7 +80,12 @@ ContactsViewController::ContactsViewController(UserDefaults *userDefaults, QWidg
     connect(header, &QHeaderView::sectionMoved, this, &ContactsViewController::columnDidMove);
     connect(header, &QHeaderView::sectionResized, this,
         [this](int column, int, int width) { columnDidResize(column, width); });
-    connectCellEditing();
+    // The context menu's event filter goes on after the cell editor's, so it
+    // sees a right-click first.
+    m_cellEditor = new ContactTableCellEditor(*this, m_cellDelegate);
+    m_contextMenu = new ContactTableContextMenu(*this);
+    m_itemCommands = new ContactTableItemCommands(*this);
+    m_contactCommands = new ContactTableContactCommands(*this);
     m_dragAndDrop = new ContactsDragAndDrop(this);
     m_model->setDragAndDrop(m_dragAndDrop);
     viewDidLoad();
@@ -205,8 +212,8 @@ void ContactsViewController::setSelectedFont(const QFont &font)
     redisplay();
     for (ContactInfoPopoverPane *pane : contactViewPanes())
         pane->setSelectedFont(font);
-    if (m_simpleInfoPanelController)
-        m_simpleInfoPanelController->setSelectedFont(font);
+    if (SimpleInfoPanelController *sheet = m_contactCommands ? m_contactCommands->simpleInfoPanelController() : nullptr)
+        sheet->setSelectedFont(font);
 }
 
 const QFont &ContactsViewController::selectedFont() const
@@ -317,7 +324,7 @@ void ContactsViewController::setRowHeights(const QList<int> &heights)
 
 void ContactsViewController::updateTable()
 {
-    const std::optional<OpenCellEdit> openEdit = takeOpenCellEdit();
+    const std::optional<ContactTableCellEditor::OpenCellEdit> openEdit = m_cellEditor->takeOpenCellEdit();
     const QStringList labels = viewSettings().selectedLabels();
     if (!labels.isEmpty())
         m_model->setSelectedLabels(labels);
@@ -332,7 +339,7 @@ void ContactsViewController::updateTable()
         setRowsSelected(std::exchange(m_rowsToSelect, {}));
     refreshContactViews();
     if (openEdit)
-        reopenCellEdit(*openEdit);
+        m_cellEditor->reopenCellEdit(*openEdit);
 }
 
 void ContactsViewController::updateRowsOfContacts(const QList<PersonRecordPtr> &contacts)

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "editors/InterfaceFontKeys.h"
 #include "editors/PopoverContextInfo.h"
-#include "editors/SimpleInfoContext.h"
 #include "model/ContactRecord.h"
 #include "model/ItemAndRangeRecord.h"
 #include "model/SortDescriptor.h"
@@ -14,10 +14,7 @@
 
 #include <QFont>
 #include <QList>
-#include <QMenu>
-#include <QPersistentModelIndex>
 #include <QPointer>
-#include <QSet>
 #include <QStringList>
 #include <QVariantMap>
 #include <QWidget>
@@ -26,11 +23,12 @@
 #include <optional>
 
 class ContactTableCellDelegate;
+class ContactTableCellEditor;
+class ContactTableContactCommands;
+class ContactTableContextMenu;
+class ContactTableItemCommands;
 class ContactTableModel;
 class ContactsDragAndDrop;
-class QContextMenuEvent;
-class QMouseEvent;
-class SimpleInfoPanelController;
 class ValueEditor;
 class ContactsViewControllerDelegate;
 class QTableView;
@@ -48,12 +46,11 @@ class UserDefaults;
 class ContactsViewController : public QWidget,
                                public ContactTablePane,
                                public ViewSettingsKeys,
+                               public InterfaceFontKeys,
                                public PopoverDelegate {
     Q_OBJECT
 
 public:
-    static inline const QString defaultFontNameKey = QStringLiteral("MV1DdefaultFontName");
-    static inline const QString defaultFontSizeKey = QStringLiteral("MV1DdefaultFontSize");
     static constexpr int defaultColumnWidth = 120;
     static constexpr int labeledColumnWidth = 220;
     static constexpr int minimumColumnWidth = 80;
@@ -218,28 +215,18 @@ public:
     // The contact view of the open popover; null when none is open.
     [[nodiscard]] ContactInfoPopoverPane *contactInfoPopoverPane() const;
 
-    // --- Cells: double-click, in-place edits, label pop-ups, boxes, keys ---
-    void tableViewDoubleAction(int column, int row, Qt::KeyboardModifiers modifiers);
-    // Opens the value editor for the cell or starts editing it in place.
-    void editTableViewCellOrShowPopover(int column, int row, bool commandHeld);
-    // Starts editing the cell's text in place; false when it has no text
-    // field (a labeled column's row without a shown value).
-    bool editCellInPlace(int column, int row);
-    // The text typed into a cell, for the rows selected when its edit began.
-    void textFieldCellChanged(int column, int row, const QString &text, const QList<SubContactRecordPtr> &rows);
-    // A label chosen in a cell's pop-up (the label word).
-    void popupLabelCellChanged(int column, int row, const QString &label);
-    void checkBoxCellChanged(int column, int row, bool checked);
-    // Whether a cell is being edited in place.
-    [[nodiscard]] bool isEditingCell() const;
+    // --- Cells ------------------------------------------------------------------
+    // The in-place editing of the cells and the walk between them.
+    [[nodiscard]] ContactTableCellEditor *cellEditor() const { return m_cellEditor; }
     bool commitEditing() override;
     void discardEditing() override;
     // The value the column shows in the row; null when there is none or the
     // label filter hides it.
     [[nodiscard]] LabeledValueRecordPtr shownValue(int column, int row) const;
-    // Tab or Return typed in a cell editor: ends the edit, then moves it on.
-    // False when no new edit began.
-    bool insertNewlineOrTab(bool tab);
+    // The viewport rectangle of a cell.
+    [[nodiscard]] QRect cellRect(int column, int row) const;
+    // Marks the window edited after a change of the contacts.
+    void markWindowEdited();
 
     // --- The cell the context menu was opened on ----------------------------
     // Set from a right-click until its command has run; -1 for none.
@@ -247,43 +234,20 @@ public:
     [[nodiscard]] int clickedColumn() const { return m_clickedColumn; }
     void setClickedCell(int column, int row);
 
-public Q_SLOTS:
-    // --- Contact commands and workspace actions -----------------------------
-    // Hands the clicked cell's value to the application that takes it; the
-    // item's key ("Open Google Map" or "Open Apple Map") chooses the map.
-    void doWorkspaceAction(const QString &itemKey);
-    // The simple sheet, window-modal, for a new contact of the shown group
-    // or for the selected row's contact; a second call while it is open
-    // closes it unapplied.
-    void addContact();
-    void showContact();
-    // The distinct contacts of the clicked and selected rows, as one undo step.
-    void duplicateContact();
-    void deleteContact();
-    // The window's QR-code panel.
-    void showQRCode();
-
-public:
-    // The simple sheet, made on first use and kept; null before.
-    [[nodiscard]] SimpleInfoPanelController *simpleInfoPanelController() const;
+    // The clicked row's record, its column and the rows a command acts on:
+    // the selected rows and the clicked one, in row order.
+    struct ClickedCell {
+        SubContactRecordPtr record;
+        int column = -1;
+        int row = -1;
+        QList<SubContactRecordPtr> targets;
+    };
+    [[nodiscard]] std::optional<ClickedCell> clickedCell() const;
 
     // --- The context menu and its commands -----------------------------------
-    // The menu of the clicked cell while it is open; null otherwise.
-    [[nodiscard]] QMenu *contextMenu() const { return m_contextMenu; }
-    // Opens the cell's menu at the point; false when the cell has none.
-    bool showContextMenu(int column, int row, const QPoint &globalPosition);
-    // The value editor of the clicked cell, for the rows it applies to; the
-    // item's key chooses where a column has two editors.
-    void showPopoverWrapper(const QString &key);
-    // The column commands on the clicked and selected rows, each one undo
-    // step: "Add Item"; "Replace Label and Text" and "Replace Text";
-    // "Delete Item" and "Clear Text"; "Prepend Text"; "Append Text".
-    enum class TextCommand { Replace, ReplaceWithLabel, Prepend, Append };
-    void insertItem();
-    void replaceItem(const QString &key);
-    void deleteItem(const QString &key);
-    void prependItem();
-    void appendItem();
+    [[nodiscard]] ContactTableContextMenu *contextMenu() const { return m_contextMenu; }
+    [[nodiscard]] ContactTableItemCommands *itemCommands() const { return m_itemCommands; }
+    [[nodiscard]] ContactTableContactCommands *contactCommands() const { return m_contactCommands; }
 
 Q_SIGNALS:
     // The selected rows changed, by the user or by the code.
@@ -291,7 +255,6 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void viewDidLoad();
@@ -345,36 +308,9 @@ private:
     void popoverDidClose(Popover *popover);
     void pruneDetachedWindows();
     void refreshContactViews();
-    void dispatchCell(int column, int row, bool commandHeld);
-    [[nodiscard]] QRect cellRect(int column, int row) const;
     void setRowsSelected(const QList<SubContactRecordPtr> &rows);
-    void connectCellEditing();
-    void openEditor(const QModelIndex &index);
-    bool viewportMousePress(QMouseEvent *event);
-    bool viewportDoubleClick(QMouseEvent *event);
-    void showLabelMenu(int column, int row, const QRect &popupRect);
-    [[nodiscard]] int searchRowForReturn(int column, int editedRow, int nextRow) const;
-    bool returnToRow(int column, int editedRow, int nextRow);
-    bool beginEditingAt(int column, int row);
-    [[nodiscard]] bool isCheckboxOn(int column, int row) const;
-    [[nodiscard]] LabeledValueRecordPtr addressForBox(const SubContactRecordPtr &record, bool &added);
     [[nodiscard]] PopoverContextInfoPtr contextForRow(
         const PopoverContextInfo &context, const SubContactRecordPtr &row) const;
-    struct OpenCellEdit {
-        SubContactRecordPtr row;
-        ContactIdentifier identifier;
-        QString text;
-        // The selection from its anchor to the cursor.
-        int anchor = 0;
-        int cursor = 0;
-        QList<SubContactRecordPtr> rows;
-    };
-    [[nodiscard]] std::optional<OpenCellEdit> takeOpenCellEdit();
-    void reopenCellEdit(const OpenCellEdit &open);
-    void markWindowEdited();
-    bool clearSenderMarks(
-        const SubContactRecordPtr &earlier, const SubContactRecordPtr &newSender, qint64 keptLabelIndex);
-
     QPointer<Popover> m_popover;
     QList<SubContactRecordPtr> m_popoverRows;
     QPointer<QWidget> m_contactView;
@@ -382,45 +318,10 @@ private:
     QList<DetachedEntry> m_detachedEntries;
     // The rows selected again after the next rebuild.
     QList<SubContactRecordPtr> m_rowsToSelect;
-    // The open cell editor's cell and the rows its text goes to.
-    QPersistentModelIndex m_editedIndex;
-    QList<SubContactRecordPtr> m_editRows;
-    // The selection when a press landed inside a multi-row selection, which
-    // a double-click keeps.
-    QList<int> m_selectionAtPress;
-
-    // --- Contact commands -----------------------------------------------------
-    [[nodiscard]] bool clickedCellIsInTable() const;
-    // The sheet made on first use; false when it was open and is now closed.
-    bool prepareSimpleInfoPanel();
-    void openSimpleInfoPanel(const SubContactRecordPtr &row);
-    void simpleInfoPanelDidEnd(const SimpleInfoContextPtr &context, const SubContactRecordPtr &row);
     int m_clickedRow = -1;
     int m_clickedColumn = -1;
-    QPointer<SimpleInfoPanelController> m_simpleInfoPanelController;
-
-    // --- The context menu and its commands -------------------------------------
-    bool contextMenuEvent(QContextMenuEvent *event, bool fromViewport);
-    [[nodiscard]] bool hasValueInCell(int column, int row) const;
-    void runMenuCommand(const QString &key, int command);
-    // The clicked row's record, its column and the rows a command acts on:
-    // the selected rows and the clicked one, in row order.
-    struct ClickedCell {
-        SubContactRecordPtr record;
-        int column = -1;
-        int row = -1;
-        QList<SubContactRecordPtr> targets;
-    };
-    [[nodiscard]] std::optional<ClickedCell> clickedCell() const;
-    void openPopoverForCell(const QString &key, const SubContactRecordPtr &record, const ContactIdentifier &identifier);
-    void askTextThen(TextCommand command);
-    void applyText(TextCommand command, const ContactIdentifier &identifier, const QList<SubContactRecordPtr> &rows,
-        const QString &text, const QString &label);
-    void applyDeleteItem(const ContactIdentifier &identifier, const QList<SubContactRecordPtr> &rows);
-    void addValueToContacts(const ContactIdentifier &identifier, const QList<SubContactRecordPtr> &rows);
-    // The contacts the table shows: an Undo while a sheet was open may have
-    // taken a target row's contact away.
-    [[nodiscard]] QSet<const MVPerson *> shownPersons() const;
-    void itemCommandDidChange(const QList<SubContactRecordPtr> &rows);
-    QPointer<QMenu> m_contextMenu;
+    ContactTableCellEditor *m_cellEditor = nullptr;
+    ContactTableItemCommands *m_itemCommands = nullptr;
+    ContactTableContactCommands *m_contactCommands = nullptr;
+    ContactTableContextMenu *m_contextMenu = nullptr;
 };

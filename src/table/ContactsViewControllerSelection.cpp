@@ -3,6 +3,8 @@
 
 #include "table/ContactsViewController.h"
 
+#include "platform/widgets/AlertPresenter.h"
+#include "table/ContactTableCellEditor.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/TableColumn.h"
@@ -10,6 +12,8 @@
 #include <QSet>
 #include <QItemSelection>
 #include <QTableView>
+
+#include <algorithm>
 
 // Read from the selection's ranges: asking the selection model row by row
 // takes as long as the ranges times the rows, which for every row of a large
@@ -203,4 +207,84 @@ int ContactsViewController::findAnchorRow(const RowAnchor &anchor) const
         }
     }
     return -1;
+}
+
+// --- Rows of records, the clicked cell and in-place edits ------------------------
+
+LabeledValueRecordPtr ContactsViewController::shownValue(int column, int row) const
+{
+    const SubContactRecordPtr record = m_model->subContactAt(row);
+    if (!record || column < 0 || column >= m_model->columns().size())
+        return nullptr;
+    const TableColumn &shown = m_model->columns().at(column);
+    if (!shown.showsLabeledValues())
+        return nullptr;
+    return shown.filteredValueAt(*record->person, record->labelIndex, m_model->selectedLabels());
+}
+
+QList<SubContactRecordPtr> ContactsViewController::recordsOfRows(const QList<int> &rows) const
+{
+    QList<SubContactRecordPtr> records;
+    for (int row : rows) {
+        if (const SubContactRecordPtr record = m_model->subContactAt(row))
+            records.append(record);
+    }
+    return records;
+}
+
+// The record itself, or after a rebuild the row of its contact at its label
+// position; -1 when the table shows neither.
+int ContactsViewController::rowOfRecord(const SubContactRecordPtr &record) const
+{
+    if (!record)
+        return -1;
+    const QList<SubContactRecordPtr> &rows = subContactTable();
+    const qsizetype same = rows.indexOf(record);
+    if (same >= 0)
+        return int(same);
+    for (qsizetype index = 0; index < rows.size(); ++index) {
+        if (rows.at(index)->uniqueId == record->uniqueId && rows.at(index)->labelIndex == record->labelIndex)
+            return int(index);
+    }
+    return -1;
+}
+
+void ContactsViewController::confirmThen(const QString &message, const std::function<void()> &then)
+{
+    AlertPresenter *alerts = m_delegate ? m_delegate->alertPresenter() : nullptr;
+    if (!alerts)
+        return;
+    const QPointer<ContactsViewController> self(this);
+    alerts->askConfirmation(window(), message, tr("This operation can be undone."), [self, then](int response) {
+        if (self && response == AlertPresenter::FirstButtonReturn)
+            then();
+    });
+}
+
+void ContactsViewController::setClickedCell(int column, int row)
+{
+    m_clickedColumn = column;
+    m_clickedRow = row;
+}
+
+std::optional<ContactsViewController::ClickedCell> ContactsViewController::clickedCell() const
+{
+    const SubContactRecordPtr record = m_model->subContactAt(m_clickedRow);
+    if (!record || !record->person || m_clickedColumn < 0 || m_clickedColumn >= m_model->columns().size())
+        return std::nullopt;
+    QList<int> rows = selectedRowIndexes();
+    if (!rows.contains(m_clickedRow))
+        rows.append(m_clickedRow);
+    std::sort(rows.begin(), rows.end());
+    return ClickedCell{record, m_clickedColumn, m_clickedRow, recordsOfRows(rows)};
+}
+
+bool ContactsViewController::commitEditing()
+{
+    return m_cellEditor->commitEditing();
+}
+
+void ContactsViewController::discardEditing()
+{
+    m_cellEditor->discardEditing();
 }

@@ -37,6 +37,12 @@ TableColumn TableColumn::make(const ContactIdentifier &identifier)
     return column;
 }
 
+bool TableColumn::editedThroughEditorsOnly() const
+{
+    return identifier == FieldId::Name || identifier == FieldId::PhoneticName || identifier == FieldId::Address
+        || identifier == FieldId::InstantMessage || identifier == FieldId::Birthday || identifier == FieldId::Dates;
+}
+
 LabeledValueRecordPtr TableColumn::labeledValueAt(MVPerson &person, const ContactIdentifier &field, qint64 position)
 {
     // The list as held: making it anew would format every address again for

@@ -39,6 +39,10 @@ struct TableColumn {
 
     [[nodiscard]] static TableColumn make(const ContactIdentifier &identifier);
     [[nodiscard]] bool showsLabeledValues() const { return kind == Kind::Labeled || kind == Kind::AddressPart; }
+    // The fields whose values only their editors change (name, phonetic
+    // name, address, instant messaging, birthday, dates): nothing is typed
+    // into their cells, and the keyboard walk between cells stops at them.
+    [[nodiscard]] bool editedThroughEditorsOnly() const;
 
     // The value of a labeled field at a list position, the live record; null
     // when there is none.

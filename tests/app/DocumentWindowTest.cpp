@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/Document.h"
 #include "app/DocumentController.h"
+#include "app/ProgressAlert.h"
 #include "app/ProgressJob.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
@@ -22,9 +23,11 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPointer>
+#include <QPushButton>
 #include <QStringEncoder>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 using namespace Qt::Literals::StringLiterals;
@@ -307,6 +310,51 @@ TEST_F(DocumentWindow, WindowsGoWithTheDelegateWhoseDefaultsTheyUse)
     EXPECT_EQ(&later->userDefaults(), &UserDefaults::standardUserDefaults());
     EXPECT_EQ(later->mainViewController()->contactTable()->size(), 1);
 }
+
+// The window is built behind the progress window that read the file: a
+// Cancel once the window exists closes it, and the file opens again later.
+struct CancelledBuildRow {
+    const char *name;
+    QString file;
+    QByteArray bytes;
+};
+
+class CancelledBuild : public DocumentWindow, public testing::WithParamInterface<CancelledBuildRow> { };
+
+TEST_P(CancelledBuild, LeavesNothingOpen)
+{
+    const QString path = writeFile(GetParam().file, GetParam().bytes);
+    const qsizetype windowsBefore = WindowController::windowControllers().size();
+    bool cancelled = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
+        const bool building = WindowController::windowControllers().size() > windowsBefore;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *progress = qobject_cast<ProgressAlert *>(widget);
+            if (building && progress && progress->isVisible() && !cancelled) {
+                cancelled = true;
+                QTest::mouseClick(progress->cancelButton(), Qt::LeftButton);
+            }
+        }
+    });
+    watch.start(0);
+    EXPECT_FALSE(documents().openFile(path));
+    watch.stop();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(cancelled);
+    EXPECT_TRUE(documents().documentWindows().isEmpty());
+    EXPECT_EQ(WindowController::windowControllers().size(), windowsBefore);
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<ProgressAlert *>(widget) && widget->isVisible());
+    EXPECT_TRUE(m_alerts.alerts.isEmpty());
+    ASSERT_TRUE(documents().openFile(path));
+    EXPECT_EQ(documents().windowOfFile(path)->mainViewController()->contactTable()->size(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, CancelledBuild,
+    testing::Values(CancelledBuildRow{"VCard", u"two.vcf"_s, zedsCard + zedsCard},
+        CancelledBuildRow{"Csv", u"two.csv"_s, "Name,Company\nAnn,ACME\nBen,\n"}),
+    [](const testing::TestParamInfo<CancelledBuildRow> &info) { return std::string(info.param.name); });
 
 // A change of screens that leaves a document window on none puts it back.
 TEST_F(DocumentWindow, WindowOnNoScreenIsCentred)

@@ -211,7 +211,7 @@ TEST_F(CellEdit, ReturnInPhoneSkipsRowsWithoutAPhoneOrWithAFilteredOneAndWrapsTo
     QTest::keyClick(cellEditor(), Qt::Key_Escape);
     table().setSelectedLabels({u"home"_s});
     table().reload();
-    EXPECT_FALSE(table().editCellInPlace(column(FieldId::Phone), again[0]));
+    EXPECT_FALSE(table().cellEditor()->editCellInPlace(column(FieldId::Phone), again[0]));
 }
 
 TEST_F(CellEdit, HomeAndEndSelectTheFirstAndLastRowAndTheNameSortKeyReadsAsAWord)

@@ -56,7 +56,10 @@ protected:
         QTest::keyClick(&window(), Qt::Key_Z, Qt::ControlModifier);
         endTurn();
     }
-    [[nodiscard]] SimpleInfoPanelController *sheet() const { return table().simpleInfoPanelController(); }
+    [[nodiscard]] SimpleInfoPanelController *sheet() const
+    {
+        return table().contactCommands()->simpleInfoPanelController();
+    }
     // Types into a row of the sheet's table and presses Return.
     void typeInSheet(int sheetRow, const QString &text)
     {
@@ -177,12 +180,12 @@ TEST_F(ContactCommands, DuplicateAndDeleteDoNothingLockedOrWithoutAClickedCell)
     const int before = contactCount();
     selectByClicks({2});
     table().setClickedCell(-1, -1);
-    table().duplicateContact();
-    table().deleteContact();
+    table().contactCommands()->duplicateContact();
+    table().contactCommands()->deleteContact();
     table().setClickedCell(column(FieldId::Company), 2);
     mainView().setEditState(false);
-    table().duplicateContact();
-    table().deleteContact();
+    table().contactCommands()->duplicateContact();
+    table().contactCommands()->deleteContact();
     endTurn();
     EXPECT_EQ(contactCount(), before);
     EXPECT_EQ(shownContactCount(), int(firstRows().size()));
@@ -194,7 +197,7 @@ TEST_F(ContactCommands, ShowQRCodeOpensTheWindowsPanelOnTheSelectedContact)
     const int index = firstRows().at(2);
     selectByClicks({index});
     table().setClickedCell(column(FieldId::Company), index);
-    table().showQRCode();
+    table().contactCommands()->showQRCode();
     QRCodePanelController *panel = window().qrCodePanelController();
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->isVisible());
@@ -328,7 +331,7 @@ TEST_F(ContactCommands, ASheetEndingAfterAnUndoRemovedItsContactChangesNothing)
     const int index = firstRows().at(1);
     selectByClicks({index});
     table().setClickedCell(column(FieldId::Company), index);
-    table().duplicateContact();
+    table().contactCommands()->duplicateContact();
     endTurn();
     // The copy's row is selected after the add.
     const SubContactRecordPtr copyRow = row(table().selectedRow());
@@ -421,7 +424,7 @@ TEST_P(TableWorkspaceCommands, TheClickedCellsValueReachesTheDesktop)
         : person(index).labeledValueForIdentifierAtIndex(param.column, 0)->stringValue;
     OpenedUrls desktop(param.schemes);
     table().setClickedCell(column(param.column), index);
-    table().doWorkspaceAction(param.itemKey);
+    table().contactCommands()->doWorkspaceAction(param.itemKey);
     QString expected = param.opened;
     expected.replace(u"%TEXT%"_s, WorkspaceUrls::percentEncoded(shownText));
     // The desktop sees the address fully encoded.

@@ -10,6 +10,10 @@
 #include "model/MVPerson.h"
 #include "platform/UndoManager.h"
 #include "platform/widgets/Popover.h"
+#include "table/ContactTableCellEditor.h"
+#include "table/ContactTableContactCommands.h"
+#include "table/ContactTableContextMenu.h"
+#include "table/ContactTableItemCommands.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewController.h"
 
@@ -110,7 +114,7 @@ protected:
         // The menu takes the focus, as it does on the screen.
         endTurn();
     }
-    [[nodiscard]] QMenu *menu() const { return table().contextMenu(); }
+    [[nodiscard]] QMenu *menu() const { return table().contextMenu()->menu(); }
     [[nodiscard]] QAction *item(const QString &key) const
     {
         if (!menu())

@@ -209,7 +209,7 @@ TEST_F(TablePopovers, APopoverOpenedByReturnChangesTheRowItOpenedForOnly)
     table().selectRowIndexes({edited, starts[1]});
     // An address cell's text is its editor's: an edit held open there, and
     // Return opens the next row's address editor.
-    ASSERT_TRUE(table().editCellInPlace(column(FieldId::Address), edited));
+    ASSERT_TRUE(table().cellEditor()->editCellInPlace(column(FieldId::Address), edited));
     QTest::keyClick(cellEditor(), Qt::Key_Return);
     endTurn();
     auto *address = qobject_cast<AddressViewController *>(editor());

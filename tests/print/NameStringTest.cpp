@@ -58,4 +58,27 @@ TEST(NameStrings, BlockWithoutANameIsEmpty)
     EXPECT_EQ(NameString::nameString(TextObject(), nullptr, false, u"様"_s), QString());
 }
 
+struct HonorificRow {
+    const char *keishou;
+    const char *separator;
+    const char *before;
+    const char *after;
+};
+
+class HonorificPlacement : public testing::TestWithParam<HonorificRow> { };
+
+// Postcards ask with no separator, envelopes and labels with a space.
+TEST_P(HonorificPlacement, LeadsOrFollowsTheNameWithTheSeparatorAsked)
+{
+    const HonorificRow &row = GetParam();
+    const NameString::Honorific placed
+        = NameString::placedHonorific(QString::fromUtf8(row.keishou), QString::fromUtf8(row.separator));
+    EXPECT_EQ(placed, (NameString::Honorific{QString::fromUtf8(row.before), QString::fromUtf8(row.after)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HonorificPlacement,
+    testing::Values(HonorificRow{"様", "", "", "様"}, HonorificRow{"御中", " ", "", " 御中"},
+        HonorificRow{"Dr.", "", "Dr.", ""}, HonorificRow{"Mrs.", " ", "Mrs. ", ""}, HonorificRow{"None", " ", "", ""},
+        HonorificRow{"", " ", "", ""}, HonorificRow{"Sir", " ", "", " Sir"}));
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/contacts/ContactStore.h"
 
 #include "platform/ApplicationPaths.h"
+#include "platform/TranslationContext.h"
 #include "platform/contacts/ContactKeyIndex_p.h"
 #include "platform/contacts/StoreConnectionPool_p.h"
 #include "platform/contacts/StoreConnection_p.h"
@@ -8,7 +9,6 @@
 #include "platform/contacts/StoreSaveExecutor_p.h"
 #include "platform/contacts/StoreSchema_p.h"
 
-#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QUuid>
@@ -23,10 +23,7 @@ namespace {
 std::atomic<ContactStore::AccessBehaviour> accessBehaviour{ContactStore::AccessBehaviour::Authorized};
 std::atomic<ContactStore::AuthorizationStatus> accessStatus{ContactStore::AuthorizationStatus::Authorized};
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ContactStore", text);
-}
+constexpr TranslationContext tr{"ContactStore"};
 
 StoreError &errorSink(StoreError *error, StoreError &fallback)
 {

@@ -1,5 +1,6 @@
 #include "platform/contacts/StoreSaveExecutor_p.h"
 
+#include "platform/TranslationContext.h"
 #include "platform/contacts/ContactKeyIndex_p.h"
 #include "platform/contacts/ContactKeys.h"
 #include "platform/contacts/SqliteStatement_p.h"
@@ -9,7 +10,6 @@
 #include "platform/contacts/StoreTestHooks_p.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QImage>
 
 #include <sqlite3.h>
@@ -18,10 +18,7 @@ namespace {
 
 constexpr int thumbnailSize = 320;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ContactStore", text);
-}
+constexpr TranslationContext tr{"ContactStore"};
 
 // How a contact is named in an error: its name, its company, or its identifier.
 QString describe(const StoreContact &contact)

@@ -3,15 +3,20 @@
 // the chosen command has started; the panel items open the cell's value
 // editor for the rows it applies to.
 
+#include "table/ContactTableContextMenu.h"
+
 #include "table/ContactsViewController.h"
 
 #include "model/MVPerson.h"
 #include "table/ContactTableMenu.h"
 #include "table/ContactTableModel.h"
+#include "table/ContactTableContactCommands.h"
+#include "table/ContactTableItemCommands.h"
 #include "table/ContactsViewControllerDelegate.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTableView>
 
 #include <algorithm>
@@ -19,9 +24,30 @@
 using namespace FieldId;
 using ContactTableMenu::Command;
 
+ContactTableContextMenu::ContactTableContextMenu(ContactsViewController &table)
+    : QObject(&table)
+    , m_table(table)
+    , m_tableView(table.tableView())
+    , m_model(table.model())
+{
+    m_tableView->viewport()->installEventFilter(this);
+    m_tableView->installEventFilter(this);
+}
+
+bool ContactTableContextMenu::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ContextMenu && (watched == m_tableView->viewport() || watched == m_tableView))
+        return contextMenuEvent(static_cast<QContextMenuEvent *>(event), watched == m_tableView->viewport());
+    // A right-click opens the cell's menu and leaves the selection as it is.
+    if (watched == m_tableView->viewport() && event->type() == QEvent::MouseButtonPress
+        && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
+        return true;
+    return QObject::eventFilter(watched, event);
+}
+
 // A right-click opens the menu from the viewport; the menu key, sent to the
 // view itself, opens it on the current cell.
-bool ContactsViewController::contextMenuEvent(QContextMenuEvent *event, bool fromViewport)
+bool ContactTableContextMenu::contextMenuEvent(QContextMenuEvent *event, bool fromViewport)
 {
     QModelIndex index;
     QPoint global = event->globalPos();
@@ -37,7 +63,7 @@ bool ContactsViewController::contextMenuEvent(QContextMenuEvent *event, bool fro
     return true;
 }
 
-bool ContactsViewController::hasValueInCell(int column, int row) const
+bool ContactTableContextMenu::hasValueInCell(int column, int row) const
 {
     const SubContactRecordPtr record = m_model->subContactAt(row);
     if (!record || !record->person || column < 0 || column >= m_model->columns().size())
@@ -58,25 +84,25 @@ bool ContactsViewController::hasValueInCell(int column, int row) const
     return !person.stringValueForIdentifier(identifier, 0).isEmpty();
 }
 
-bool ContactsViewController::showContextMenu(int column, int row, const QPoint &globalPosition)
+bool ContactTableContextMenu::showContextMenu(int column, int row, const QPoint &globalPosition)
 {
-    if (m_contextMenu)
-        m_contextMenu->close();
-    setClickedCell(-1, -1);
+    if (m_menu)
+        m_menu->close();
+    m_table.setClickedCell(-1, -1);
     if (column < 0 || column >= m_model->columns().size() || !m_model->subContactAt(row))
         return false;
     const ContactIdentifier identifier = m_model->columns().at(column).identifier;
     const QList<ContactTableMenu::Item> items
-        = ContactTableMenu::itemsFor(identifier, hasValueInCell(column, row), editState());
+        = ContactTableMenu::itemsFor(identifier, hasValueInCell(column, row), m_table.editState());
     if (items.isEmpty())
         return false;
-    commitEditing();
-    setClickedCell(column, row);
-    auto *menu = new QMenu(this);
+    m_table.commitEditing();
+    m_table.setClickedCell(column, row);
+    auto *menu = new QMenu(&m_table);
     menu->setObjectName(QStringLiteral("contactTableMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->setFont(selectedFont());
-    const bool rowsSelected = !selectedRowIndexes().isEmpty();
+    menu->setFont(m_table.selectedFont());
+    const bool rowsSelected = !m_table.selectedRowIndexes().isEmpty();
     for (const ContactTableMenu::Item &item : items) {
         if (item.key.isEmpty()) {
             menu->addSeparator();
@@ -95,7 +121,7 @@ bool ContactsViewController::showContextMenu(int column, int row, const QPoint &
             QMetaObject::invokeMethod(
                 this,
                 [this, column, row, key, command] {
-                    setClickedCell(column, row);
+                    m_table.setClickedCell(column, row);
                     runMenuCommand(key, command);
                 },
                 Qt::QueuedConnection);
@@ -103,108 +129,96 @@ bool ContactsViewController::showContextMenu(int column, int row, const QPoint &
     }
     // The clicked cell lasts until the menu has closed, and for the chosen
     // item's command until it has started.
-    connect(menu, &QMenu::aboutToHide, this, [self = QPointer<ContactsViewController>(this)] {
+    connect(menu, &QMenu::aboutToHide, this, [self = QPointer<ContactTableContextMenu>(this)] {
         QMetaObject::invokeMethod(
             self,
             [self] {
                 if (self)
-                    self->setClickedCell(-1, -1);
+                    self->m_table.setClickedCell(-1, -1);
             },
             Qt::QueuedConnection);
     });
-    m_contextMenu = menu;
+    m_menu = menu;
     menu->popup(globalPosition);
     return true;
 }
 
-void ContactsViewController::runMenuCommand(const QString &key, int command)
+void ContactTableContextMenu::runMenuCommand(const QString &key, int command)
 {
     switch (Command(command)) {
     case Command::ShowPopover:
         showPopoverWrapper(key);
         break;
     case Command::InsertItem:
-        insertItem();
+        m_table.itemCommands()->insertItem();
         break;
     case Command::ReplaceItem:
-        replaceItem(key);
+        m_table.itemCommands()->replaceItem(key);
         break;
     case Command::DeleteItem:
-        deleteItem(key);
+        m_table.itemCommands()->deleteItem(key);
         break;
     case Command::PrependItem:
-        prependItem();
+        m_table.itemCommands()->prependItem();
         break;
     case Command::AppendItem:
-        appendItem();
+        m_table.itemCommands()->appendItem();
         break;
     case Command::Workspace:
-        doWorkspaceAction(key);
+        m_table.contactCommands()->doWorkspaceAction(key);
         break;
     case Command::DeleteContact:
-        deleteContact();
+        m_table.contactCommands()->deleteContact();
         break;
     case Command::DuplicateContact:
-        duplicateContact();
+        m_table.contactCommands()->duplicateContact();
         break;
     case Command::ShowQRCode:
-        showQRCode();
+        m_table.contactCommands()->showQRCode();
         break;
     case Command::None:
         break;
     }
-    setClickedCell(-1, -1);
-}
-
-std::optional<ContactsViewController::ClickedCell> ContactsViewController::clickedCell() const
-{
-    const SubContactRecordPtr record = m_model->subContactAt(m_clickedRow);
-    if (!record || !record->person || m_clickedColumn < 0 || m_clickedColumn >= m_model->columns().size())
-        return std::nullopt;
-    QList<int> rows = selectedRowIndexes();
-    if (!rows.contains(m_clickedRow))
-        rows.append(m_clickedRow);
-    std::sort(rows.begin(), rows.end());
-    return ClickedCell{record, m_clickedColumn, m_clickedRow, recordsOfRows(rows)};
+    m_table.setClickedCell(-1, -1);
 }
 
 // Outside edit state an editor opens for the clicked row alone; the name
 // editor always does, so that a name is never handed to other contacts.
-void ContactsViewController::showPopoverWrapper(const QString &key)
+void ContactTableContextMenu::showPopoverWrapper(const QString &key)
 {
-    const std::optional<ClickedCell> cell = clickedCell();
+    const std::optional<ContactsViewController::ClickedCell> cell = m_table.clickedCell();
     if (!cell)
         return;
     const ContactIdentifier identifier = m_model->columns().at(cell->column).identifier;
     const SubContactRecordPtr record = cell->record;
     if (identifier == Name) {
-        m_popoverRows = {record};
+        m_table.setPopoverRows({record});
         if (key == ContactTableMenu::Key::OpenNamePanel)
-            showNamePopover(record, Name, cellRect(cell->column, cell->row));
+            m_table.showNamePopover(record, Name, m_table.cellRect(cell->column, cell->row));
         else
-            showContactInfoPopover(record, cellRect(cell->column, cell->row));
+            m_table.showContactInfoPopover(record, m_table.cellRect(cell->column, cell->row));
         return;
     }
-    m_popoverRows = editState() ? cell->targets : QList<SubContactRecordPtr>{record};
-    if (m_popoverRows.size() < 2) {
+    m_table.setPopoverRows(m_table.editState() ? cell->targets : QList<SubContactRecordPtr>{record});
+    if (m_table.popoverRows().size() < 2) {
         openPopoverForCell(key, record, identifier);
         return;
     }
-    confirmThen(tr("Do you want to set the same value in the selected rows"),
+    m_table.confirmThen(tr("Do you want to set the same value in the selected rows"),
         [this, key, record, identifier] { openPopoverForCell(key, record, identifier); });
 }
 
 // The address, message and profile editors take the value's own number,
 // which deleting or sorting other values leaves as it is; -1 makes a new one.
-void ContactsViewController::openPopoverForCell(
+void ContactTableContextMenu::openPopoverForCell(
     const QString &key, const SubContactRecordPtr &record, const ContactIdentifier &identifier)
 {
     using namespace ContactTableMenu;
-    const int row = rowOfRecord(record);
-    const int column = int(columnIdentifiers().indexOf(identifier));
+    const int row = m_table.rowOfRecord(record);
+    const int column = int(m_table.columnIdentifiers().indexOf(identifier));
     if (row < 0 || column < 0 || !record->person)
         return;
-    const QRect rect = cellRect(column, row);
+    const QRect rect = m_table.cellRect(column, row);
     const qint64 position = record->labelIndex;
     const bool part = MVPerson::addressIdentifiers().contains(identifier);
     const ContactIdentifier field = part ? Address : identifier;
@@ -213,15 +227,15 @@ void ContactsViewController::openPopoverForCell(
         return value ? value->labelIndex : qint64(-1);
     };
     if (identifier == Dates || identifier == Birthday)
-        showDatePopover(record, identifier, position, rect);
+        m_table.showDatePopover(record, identifier, position, rect);
     else if (identifier == PhoneticName)
-        showPhoneticNamePopover(record, identifier, rect);
+        m_table.showPhoneticNamePopover(record, identifier, rect);
     else if (field == Address && key == Key::OpenAddressPanel)
-        showAddressPopover(record, Address, labelIndexOfValue(), rect);
+        m_table.showAddressPopover(record, Address, labelIndexOfValue(), rect);
     else if (field == InstantMessage && key == Key::OpenIMSPanel)
-        showIMSPopover(record, field, labelIndexOfValue(), rect);
+        m_table.showIMSPopover(record, field, labelIndexOfValue(), rect);
     else if (field == SocialNetwork && key == Key::OpenSNSPanel)
-        showSNSPopover(record, field, labelIndexOfValue(), rect);
+        m_table.showSNSPopover(record, field, labelIndexOfValue(), rect);
     else
-        showMultiValuePopover(record, field, position, rect);
+        m_table.showMultiValuePopover(record, field, position, rect);
 }

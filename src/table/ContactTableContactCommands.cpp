@@ -1,6 +1,8 @@
 // The contact table's commands on whole contacts (add, show, duplicate,
 // delete) and the actions that hand a cell's value to another application.
 
+#include "table/ContactTableContactCommands.h"
+
 #include "table/ContactsViewController.h"
 
 #include "editors/SimpleInfoPanelController.h"
@@ -8,6 +10,7 @@
 #include "model/MVPerson.h"
 #include "model/PersonDuplicate.h"
 #include "platform/UndoManager.h"
+#include "table/ContactTableMenu.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/TableColumn.h"
@@ -31,7 +34,7 @@ std::optional<WorkspaceAction::Kind> workspaceKind(const ContactIdentifier &colu
     if (column == FieldId::URL)
         return Kind::OpenURL;
     if (column == FieldId::Address)
-        return itemKey == QLatin1String("Open Google Map") ? Kind::OpenWebMap : Kind::OpenMap;
+        return itemKey == ContactTableMenu::Key::OpenGoogleMap ? Kind::OpenWebMap : Kind::OpenMap;
     if (column == FieldId::Dates || column == FieldId::Birthday)
         return Kind::OpenCalendar;
     return std::nullopt;
@@ -49,26 +52,27 @@ bool isShown(const ContactTablePtr &table, const PersonRecordPtr &row)
 
 } // namespace
 
-void ContactsViewController::setClickedCell(int column, int row)
+ContactTableContactCommands::ContactTableContactCommands(ContactsViewController &table)
+    : QObject(&table)
+    , m_table(table)
+    , m_model(table.model())
 {
-    m_clickedColumn = column;
-    m_clickedRow = row;
 }
 
-bool ContactsViewController::clickedCellIsInTable() const
+bool ContactTableContactCommands::clickedCellIsInTable() const
 {
-    return m_clickedColumn >= 0 && m_clickedColumn < m_model->columns().size() && m_clickedRow >= 0
-        && m_clickedRow < m_model->subContactTable().size();
+    return m_table.clickedColumn() >= 0 && m_table.clickedColumn() < m_model->columns().size()
+        && m_table.clickedRow() >= 0 && m_table.clickedRow() < m_model->subContactTable().size();
 }
 
 // --- Workspace actions ----------------------------------------------------------
 
-void ContactsViewController::doWorkspaceAction(const QString &itemKey)
+void ContactTableContactCommands::doWorkspaceAction(const QString &itemKey)
 {
     if (!clickedCellIsInTable())
         return;
-    const SubContactRecordPtr row = m_model->subContactAt(m_clickedRow);
-    const ContactIdentifier &column = m_model->columns().at(m_clickedColumn).identifier;
+    const SubContactRecordPtr row = m_model->subContactAt(m_table.clickedRow());
+    const ContactIdentifier &column = m_model->columns().at(m_table.clickedColumn()).identifier;
     const std::optional<WorkspaceAction::Kind> kind = workspaceKind(column, itemKey);
     if (!row || !row->person || !kind)
         return;
@@ -84,74 +88,74 @@ void ContactsViewController::doWorkspaceAction(const QString &itemKey)
 
 // --- Duplicate and delete -------------------------------------------------------
 
-void ContactsViewController::duplicateContact()
+void ContactTableContactCommands::duplicateContact()
 {
-    if (!clickedCellIsInTable() || !editState() || !m_delegate)
+    if (!clickedCellIsInTable() || !m_table.editState() || !m_table.delegate())
         return;
     QList<ContactRecordPtr> copies;
-    for (const ContactRecordPtr &contact : selectedContactsWithClickedRowIndex(m_clickedRow)) {
+    for (const ContactRecordPtr &contact : m_table.selectedContactsWithClickedRowIndex(m_table.clickedRow())) {
         if (const ContactRecordPtr copy = PersonDuplicate::recordCopyOf(*contact, PersonDuplicate::CopyLayouts::Yes))
             copies.append(copy);
     }
     if (copies.isEmpty())
         return;
-    m_delegate->undoAddContacts(copies, m_delegate->selectedGroupDict());
-    markWindowEdited();
+    m_table.delegate()->undoAddContacts(copies, m_table.delegate()->selectedGroupDict());
+    m_table.markWindowEdited();
 }
 
 // Afterwards the row above the first one deleted is selected (row 0 when
 // that was row 0 or 1), so the user stays where the contacts were.
-void ContactsViewController::deleteContact()
+void ContactTableContactCommands::deleteContact()
 {
-    if (!clickedCellIsInTable() || !editState() || !m_delegate)
+    if (!clickedCellIsInTable() || !m_table.editState() || !m_table.delegate())
         return;
-    QList<int> rows = selectedRowIndexes();
-    rows.append(m_clickedRow);
+    QList<int> rows = m_table.selectedRowIndexes();
+    rows.append(m_table.clickedRow());
     const int firstRow = *std::min_element(rows.cbegin(), rows.cend());
-    const QList<ContactRecordPtr> contacts = selectedContactsWithClickedRowIndex(m_clickedRow);
+    const QList<ContactRecordPtr> contacts = m_table.selectedContactsWithClickedRowIndex(m_table.clickedRow());
     if (contacts.isEmpty())
         return;
-    m_delegate->undoDeleteContacts(contacts, m_delegate->selectedGroupDict(), true);
-    markWindowEdited();
+    m_table.delegate()->undoDeleteContacts(contacts, m_table.delegate()->selectedGroupDict(), true);
+    m_table.markWindowEdited();
     const int row = firstRow <= 1 ? 0 : firstRow - 1;
     if (row < m_model->subContactTable().size()) {
-        selectRowIndexes({row});
-        scrollRowToVisible(row);
+        m_table.selectRowIndexes({row});
+        m_table.scrollRowToVisible(row);
     }
 }
 
-void ContactsViewController::showQRCode()
+void ContactTableContactCommands::showQRCode()
 {
-    if (m_delegate)
-        m_delegate->showQRCode();
+    if (m_table.delegate())
+        m_table.delegate()->showQRCode();
 }
 
 // --- The simple sheet -----------------------------------------------------------
 
-SimpleInfoPanelController *ContactsViewController::simpleInfoPanelController() const
+SimpleInfoPanelController *ContactTableContactCommands::simpleInfoPanelController() const
 {
     return m_simpleInfoPanelController;
 }
 
-void ContactsViewController::addContact()
+void ContactTableContactCommands::addContact()
 {
     if (prepareSimpleInfoPanel())
         openSimpleInfoPanel(nullptr);
 }
 
-void ContactsViewController::showContact()
+void ContactTableContactCommands::showContact()
 {
-    const SubContactRecordPtr row = m_model->subContactAt(selectedRow());
+    const SubContactRecordPtr row = m_model->subContactAt(m_table.selectedRow());
     if (!row || !row->person)
         return;
     if (prepareSimpleInfoPanel())
         openSimpleInfoPanel(row);
 }
 
-bool ContactsViewController::prepareSimpleInfoPanel()
+bool ContactTableContactCommands::prepareSimpleInfoPanel()
 {
     if (!m_simpleInfoPanelController) {
-        m_simpleInfoPanelController = new SimpleInfoPanelController(window());
+        m_simpleInfoPanelController = new SimpleInfoPanelController(m_table.window());
         m_simpleInfoPanelController->setWindowModality(Qt::WindowModal);
     }
     if (!m_simpleInfoPanelController->isVisible())
@@ -161,7 +165,7 @@ bool ContactsViewController::prepareSimpleInfoPanel()
     return false;
 }
 
-void ContactsViewController::openSimpleInfoPanel(const SubContactRecordPtr &row)
+void ContactTableContactCommands::openSimpleInfoPanel(const SubContactRecordPtr &row)
 {
     SimpleInfoPanelController *panel = m_simpleInfoPanelController;
     auto context = std::make_shared<SimpleInfoContext>();
@@ -169,7 +173,7 @@ void ContactsViewController::openSimpleInfoPanel(const SubContactRecordPtr &row)
     context->labelTableDict = MVPerson::labelTableDict();
     context->defaultCountryCode = QStringLiteral("JP");
     context->editEnabled = true;
-    panel->setSelectedFont(selectedFont());
+    panel->setSelectedFont(m_table.selectedFont());
     panel->setContextInfo(context, true);
     // Each use answers only for itself: the previous use's ending is gone.
     disconnect(panel, &QDialog::finished, this, nullptr);
@@ -182,22 +186,23 @@ void ContactsViewController::openSimpleInfoPanel(const SubContactRecordPtr &row)
 
 // A new contact joins the group shown; a shown contact takes back the fields
 // the sheet edits, as one undo step.
-void ContactsViewController::simpleInfoPanelDidEnd(const SimpleInfoContextPtr &context, const SubContactRecordPtr &row)
+void ContactTableContactCommands::simpleInfoPanelDidEnd(
+    const SimpleInfoContextPtr &context, const SubContactRecordPtr &row)
 {
     const ContactRecordPtr newContact = context->newContact;
-    if (!m_delegate || !newContact || !newContact->person)
+    if (!m_table.delegate() || !newContact || !newContact->person)
         return;
     if (!row) {
-        m_delegate->undoAddContacts({newContact}, m_delegate->selectedGroupDict());
-        markWindowEdited();
+        m_table.delegate()->undoAddContacts({newContact}, m_table.delegate()->selectedGroupDict());
+        m_table.markWindowEdited();
         return;
     }
-    ValueEditorDelegate *values = m_delegate->valueEditorDelegate();
-    if (!values || !isShown(contactTable(), row))
+    ValueEditorDelegate *values = m_table.delegate()->valueEditorDelegate();
+    if (!values || !isShown(m_table.contactTable(), row))
         return;
     static const std::array<ContactIdentifier, 6> fields{
         FieldId::FirstName, FieldId::LastName, FieldId::Company, FieldId::Renmei, FieldId::Address, FieldId::Note};
-    UndoManager *undo = m_delegate->undoManager();
+    UndoManager *undo = m_table.delegate()->undoManager();
     if (undo)
         undo->beginUndoGrouping();
     bool changed = false;
@@ -206,7 +211,7 @@ void ContactsViewController::simpleInfoPanelDidEnd(const SimpleInfoContextPtr &c
     if (undo)
         undo->endUndoGrouping();
     if (changed) {
-        markWindowEdited();
-        updateTable();
+        m_table.markWindowEdited();
+        m_table.updateTable();
     }
 }

@@ -2,6 +2,8 @@
 // check boxes, double-clicks, Tab and Return from one cell edit to the next,
 // Home and End, and an open cell edit carried across a rebuild.
 
+#include "table/ContactTableCellEditor.h"
+
 #include "table/ContactsViewController.h"
 
 #include "model/MVPerson.h"
@@ -9,7 +11,6 @@
 #include "table/ContactTableModel.h"
 
 #include <QHeaderView>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -17,17 +18,12 @@
 #include <QTableView>
 #include <QTextCursor>
 
-namespace {
-
-bool endsEditWithoutTarget(const ContactIdentifier &identifier)
-{
-    return identifier == FieldId::Name || identifier == FieldId::PhoneticName || identifier == FieldId::Address
-        || identifier == FieldId::InstantMessage || identifier == FieldId::Dates || identifier == FieldId::Birthday;
-}
-
-} // namespace
-
-void ContactsViewController::connectCellEditing()
+ContactTableCellEditor::ContactTableCellEditor(ContactsViewController &table, ContactTableCellDelegate *cellDelegate)
+    : QObject(&table)
+    , m_table(table)
+    , m_tableView(table.tableView())
+    , m_model(table.model())
+    , m_cellDelegate(cellDelegate)
 {
     m_tableView->viewport()->installEventFilter(this);
     m_tableView->installEventFilter(this);
@@ -39,35 +35,32 @@ void ContactsViewController::connectCellEditing()
         [this](bool tab) { insertNewlineOrTab(tab); });
 }
 
-bool ContactsViewController::eventFilter(QObject *watched, QEvent *event)
+// The table's own filter, installed after this one, runs first: a
+// right-click never reaches here.
+bool ContactTableCellEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::ContextMenu && (watched == m_tableView->viewport() || watched == m_tableView))
-        return contextMenuEvent(static_cast<QContextMenuEvent *>(event), watched == m_tableView->viewport());
     if (watched == m_tableView->viewport()) {
-        // A right-click opens the cell's menu and leaves the selection as it is.
-        if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
-            return true;
         if (event->type() == QEvent::MouseButtonPress)
             return viewportMousePress(static_cast<QMouseEvent *>(event));
         if (event->type() == QEvent::MouseButtonDblClick)
             return viewportDoubleClick(static_cast<QMouseEvent *>(event));
     } else if (watched == m_tableView && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        const int rows = int(subContactTable().size());
+        const int rows = int(m_table.subContactTable().size());
         if ((key->key() == Qt::Key_Home || key->key() == Qt::Key_End) && rows > 0) {
             const int row = key->key() == Qt::Key_Home ? 0 : rows - 1;
-            selectRowIndexes({row});
+            m_table.selectRowIndexes({row});
             m_tableView->selectionModel()->setCurrentIndex(m_model->index(row, 1), QItemSelectionModel::NoUpdate);
-            scrollRowToVisible(row);
+            m_table.scrollRowToVisible(row);
             return true;
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return QObject::eventFilter(watched, event);
 }
 
 // A press on a label pop-up or a check box works the control and leaves the
 // selection alone.
-bool ContactsViewController::viewportMousePress(QMouseEvent *event)
+bool ContactTableCellEditor::viewportMousePress(QMouseEvent *event)
 {
     m_selectionAtPress.clear();
     const QPoint position = event->position().toPoint();
@@ -75,7 +68,7 @@ bool ContactsViewController::viewportMousePress(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || !index.isValid() || !m_model->subContactAt(index.row()))
         return false;
     const QRect cell = m_tableView->visualRect(index);
-    if (editState()) {
+    if (m_table.editState()) {
         const QRect popup = m_cellDelegate->labelPopupRect(cell, index, m_tableView->viewport());
         if (popup.contains(position)) {
             commitEditing();
@@ -88,7 +81,7 @@ bool ContactsViewController::viewportMousePress(QMouseEvent *event)
             return true;
         }
     }
-    const QList<int> selected = selectedRowIndexes();
+    const QList<int> selected = m_table.selectedRowIndexes();
     if (event->modifiers() == Qt::NoModifier && selected.size() > 1 && selected.contains(index.row()))
         m_selectionAtPress = selected;
     return false;
@@ -96,25 +89,25 @@ bool ContactsViewController::viewportMousePress(QMouseEvent *event)
 
 // Qt narrows a multi-row selection to the clicked row at the first release;
 // a double-click inside it keeps the whole selection.
-bool ContactsViewController::viewportDoubleClick(QMouseEvent *event)
+bool ContactTableCellEditor::viewportDoubleClick(QMouseEvent *event)
 {
     const QPoint position = event->position().toPoint();
     const QModelIndex index = m_tableView->indexAt(position);
     if (event->button() != Qt::LeftButton || !index.isValid() || !m_model->subContactAt(index.row()))
         return false;
     const QRect cell = m_tableView->visualRect(index);
-    if (editState()
+    if (m_table.editState()
         && (m_cellDelegate->labelPopupRect(cell, index, m_tableView->viewport()).contains(position)
             || m_cellDelegate->checkboxRect(cell, index, m_tableView->viewport()).contains(position)))
         return viewportMousePress(event);
     if (m_selectionAtPress.contains(index.row()))
-        selectRowIndexes(m_selectionAtPress);
+        m_table.selectRowIndexes(m_selectionAtPress);
     m_selectionAtPress.clear();
     tableViewDoubleAction(index.column(), index.row(), event->modifiers());
     return true;
 }
 
-bool ContactsViewController::isCheckboxOn(int column, int row) const
+bool ContactTableCellEditor::isCheckboxOn(int column, int row) const
 {
     const SubContactRecordPtr record = m_model->subContactAt(row);
     if (!record || column < 0 || column >= m_model->columns().size())
@@ -132,7 +125,7 @@ bool ContactsViewController::isCheckboxOn(int column, int row) const
     return flags.printsSender();
 }
 
-bool ContactsViewController::insertNewlineOrTab(bool tab)
+bool ContactTableCellEditor::insertNewlineOrTab(bool tab)
 {
     if (!isEditingCell())
         return false;
@@ -141,9 +134,9 @@ bool ContactsViewController::insertNewlineOrTab(bool tab)
     // The text is applied while the selection is still the edit's; the
     // selection then follows the edit on.
     commitEditing();
-    m_rowsToSelect.clear();
-    const int rows = int(subContactTable().size());
-    if (!editState() || rows == 0)
+    m_table.selectRowsOfRecordsAfterRebuild({});
+    const int rows = int(m_table.subContactTable().size());
+    if (!m_table.editState() || rows == 0)
         return false;
     if (tab) {
         QHeaderView *header = m_tableView->horizontalHeader();
@@ -154,36 +147,36 @@ bool ContactsViewController::insertNewlineOrTab(bool tab)
             targetRow = row + 1 < rows ? row + 1 : 0;
         }
         const int target = header->logicalIndex(visual);
-        if (target < 0 || endsEditWithoutTarget(m_model->columns().at(target).identifier))
+        if (target < 0 || m_model->columns().at(target).editedThroughEditorsOnly())
             return false;
         return beginEditingAt(target, targetRow);
     }
     const int nextRow = row + 1 < rows ? row + 1 : 0;
-    selectRowIndexes({nextRow});
+    m_table.selectRowIndexes({nextRow});
     return returnToRow(column, row, nextRow);
 }
 
-bool ContactsViewController::returnToRow(int column, int editedRow, int nextRow)
+bool ContactTableCellEditor::returnToRow(int column, int editedRow, int nextRow)
 {
     const SubContactRecordPtr next = m_model->subContactAt(nextRow);
     if (!next || column >= m_model->columns().size())
         return false;
     const TableColumn &cell = m_model->columns().at(column);
     const ContactIdentifier &type = cell.identifier;
-    const QRect rect = cellRect(column, nextRow);
+    const QRect rect = m_table.cellRect(column, nextRow);
     // The popover opened here applies to the row it opened for.
-    m_popoverRows = {next};
-    const LabeledValueRecordPtr value = shownValue(column, nextRow);
+    m_table.setPopoverRows({next});
+    const LabeledValueRecordPtr value = m_table.shownValue(column, nextRow);
     if (type == FieldId::Name) {
-        showNamePopover(next, type, rect);
+        m_table.showNamePopover(next, type, rect);
     } else if (type == FieldId::PhoneticName) {
-        showPhoneticNamePopover(next, type, rect);
+        m_table.showPhoneticNamePopover(next, type, rect);
     } else if (type == FieldId::Address) {
-        showAddressPopover(next, type, value ? value->labelIndex : -1, rect);
+        m_table.showAddressPopover(next, type, value ? value->labelIndex : -1, rect);
     } else if (type == FieldId::InstantMessage) {
-        showIMSPopover(next, type, value ? value->labelIndex : -1, rect);
+        m_table.showIMSPopover(next, type, value ? value->labelIndex : -1, rect);
     } else if (type == FieldId::Dates || type == FieldId::Birthday) {
-        showDatePopover(next, type, next->labelIndex, rect);
+        m_table.showDatePopover(next, type, next->labelIndex, rect);
         return false;
     } else {
         const int found = searchRowForReturn(column, editedRow, nextRow);
@@ -194,14 +187,14 @@ bool ContactsViewController::returnToRow(int column, int editedRow, int nextRow)
 
 // From the next row down, wrapping to row 0, up to the edited row, which is
 // not examined again.
-int ContactsViewController::searchRowForReturn(int column, int editedRow, int nextRow) const
+int ContactTableCellEditor::searchRowForReturn(int column, int editedRow, int nextRow) const
 {
-    const int rows = int(subContactTable().size());
+    const int rows = int(m_table.subContactTable().size());
     const TableColumn &cell = m_model->columns().at(column);
     int row = nextRow;
     for (int step = 0; step < rows; ++step) {
-        const bool qualifies
-            = cell.showsLabeledValues() ? bool(shownValue(column, row)) : !m_model->subContactAt(row)->notFirstRow;
+        const bool qualifies = cell.showsLabeledValues() ? bool(m_table.shownValue(column, row))
+                                                         : !m_model->subContactAt(row)->notFirstRow;
         if (qualifies)
             return row;
         row = row + 1 < rows ? row + 1 : 0;
@@ -211,19 +204,19 @@ int ContactsViewController::searchRowForReturn(int column, int editedRow, int ne
     return -1;
 }
 
-bool ContactsViewController::beginEditingAt(int column, int row)
+bool ContactTableCellEditor::beginEditingAt(int column, int row)
 {
     const SubContactRecordPtr record = m_model->subContactAt(row);
     if (!record || column < 0 || column >= m_model->columns().size())
         return false;
     const TableColumn &cell = m_model->columns().at(column);
-    if (cell.kind == TableColumn::Kind::Sender || (cell.showsLabeledValues() && !shownValue(column, row)))
+    if (cell.kind == TableColumn::Kind::Sender || (cell.showsLabeledValues() && !m_table.shownValue(column, row)))
         return false;
-    selectRowIndexes({row});
+    m_table.selectRowIndexes({row});
     return editCellInPlace(column, row);
 }
 
-void ContactsViewController::discardEditing()
+void ContactTableCellEditor::discardEditing()
 {
     if (isEditingCell())
         m_cellDelegate->endEditing(m_tableView->indexWidget(m_editedIndex), false);
@@ -232,7 +225,7 @@ void ContactsViewController::discardEditing()
 
 // A rebuild resets the model, which would close the open editor and lose
 // what was typed: the edit is taken out and opened again on the new rows.
-std::optional<ContactsViewController::OpenCellEdit> ContactsViewController::takeOpenCellEdit()
+std::optional<ContactTableCellEditor::OpenCellEdit> ContactTableCellEditor::takeOpenCellEdit()
 {
     if (!isEditingCell())
         return std::nullopt;
@@ -259,13 +252,13 @@ std::optional<ContactsViewController::OpenCellEdit> ContactsViewController::take
     return open;
 }
 
-void ContactsViewController::reopenCellEdit(const OpenCellEdit &open)
+void ContactTableCellEditor::reopenCellEdit(const OpenCellEdit &open)
 {
     // A locked table takes no typing, even one begun before the lock.
-    if (!editState())
+    if (!m_table.editState())
         return;
-    const int row = rowOfRecord(open.row);
-    const int column = int(columnIdentifiers().indexOf(open.identifier));
+    const int row = m_table.rowOfRecord(open.row);
+    const int column = int(m_table.columnIdentifiers().indexOf(open.identifier));
     if (row < 0 || column < 0)
         return;
     const QModelIndex index = m_model->index(row, column);

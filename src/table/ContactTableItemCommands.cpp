@@ -4,6 +4,8 @@
 // records when the command starts, so a rebuild while a sheet is open cannot
 // send the change to other contacts.
 
+#include "table/ContactTableItemCommands.h"
+
 #include "table/ContactsViewController.h"
 
 #include "editors/ValueEditorDelegate.h"
@@ -12,6 +14,8 @@
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/UndoGroup_p.h"
+
+#include <QPointer>
 
 #include <QSet>
 
@@ -32,7 +36,7 @@ bool isAddressPart(const ContactIdentifier &identifier)
     return MVPerson::addressIdentifiers().contains(identifier);
 }
 
-using TextCommand = ContactsViewController::TextCommand;
+using TextCommand = ContactTableItemCommands::TextCommand;
 
 QString commandKey(TextCommand command)
 {
@@ -72,54 +76,61 @@ LabeledValueRecord placeholderValue(const ContactIdentifier &identifier)
 
 } // namespace
 
-QSet<const MVPerson *> ContactsViewController::shownPersons() const
+ContactTableItemCommands::ContactTableItemCommands(ContactsViewController &table)
+    : QObject(&table)
+    , m_table(table)
+    , m_model(table.model())
+{
+}
+
+QSet<const MVPerson *> ContactTableItemCommands::shownPersons() const
 {
     QSet<const MVPerson *> persons;
-    for (const SubContactRecordPtr &row : subContactTable())
+    for (const SubContactRecordPtr &row : m_table.subContactTable())
         persons.insert(row->person.get());
     return persons;
 }
 
-void ContactsViewController::itemCommandDidChange(const QList<SubContactRecordPtr> &rows)
+void ContactTableItemCommands::itemCommandDidChange(const QList<SubContactRecordPtr> &rows)
 {
-    markWindowEdited();
-    selectRowsOfRecordsAfterRebuild(rows);
-    if (m_delegate)
-        m_delegate->updateTableLater();
+    m_table.markWindowEdited();
+    m_table.selectRowsOfRecordsAfterRebuild(rows);
+    if (m_table.delegate())
+        m_table.delegate()->updateTableLater();
 }
 
 // --- Add ---------------------------------------------------------------------------
 
-void ContactsViewController::insertItem()
+void ContactTableItemCommands::insertItem()
 {
-    const std::optional<ClickedCell> cell = clickedCell();
-    if (!cell || !editState())
+    const std::optional<ContactsViewController::ClickedCell> cell = m_table.clickedCell();
+    if (!cell || !m_table.editState())
         return;
     const ContactIdentifier identifier = m_model->columns().at(cell->column).identifier;
-    m_popoverRows = cell->targets;
-    const QRect rect = cellRect(cell->column, cell->row);
+    m_table.setPopoverRows(cell->targets);
+    const QRect rect = m_table.cellRect(cell->column, cell->row);
     if (identifier == Address || isAddressPart(identifier))
-        showAddressPopover(cell->record, Address, -1, rect);
+        m_table.showAddressPopover(cell->record, Address, -1, rect);
     else if (identifier == SocialNetwork)
-        showSNSPopover(cell->record, identifier, -1, rect);
+        m_table.showSNSPopover(cell->record, identifier, -1, rect);
     else if (identifier == InstantMessage)
-        showIMSPopover(cell->record, identifier, -1, rect);
+        m_table.showIMSPopover(cell->record, identifier, -1, rect);
     else if (isTextLabeled(identifier))
         addValueToContacts(identifier, cell->targets);
 }
 
-void ContactsViewController::addValueToContacts(
+void ContactTableItemCommands::addValueToContacts(
     const ContactIdentifier &identifier, const QList<SubContactRecordPtr> &rows)
 {
-    ValueEditorDelegate *values = m_delegate ? m_delegate->valueEditorDelegate() : nullptr;
+    ValueEditorDelegate *values = m_table.delegate() ? m_table.delegate()->valueEditorDelegate() : nullptr;
     if (!values)
         return;
     const LabeledValueRecord value = placeholderValue(identifier);
-    const QList<ContactRecordPtr> contacts = selectedContactsWithClickedRowIndex(m_clickedRow);
+    const QList<ContactRecordPtr> contacts = m_table.selectedContactsWithClickedRowIndex(m_table.clickedRow());
     if (contacts.isEmpty())
         return;
     {
-        const UndoGroup group(m_delegate->undoManager());
+        const UndoGroup group(m_table.delegate()->undoManager());
         for (const ContactRecordPtr &contact : contacts)
             values->undoAddLabeledValue(value, identifier, contact);
     }
@@ -128,14 +139,14 @@ void ContactsViewController::addValueToContacts(
 
 // --- Delete ---------------------------------------------------------------------------
 
-void ContactsViewController::deleteItem(const QString & /*key*/)
+void ContactTableItemCommands::deleteItem(const QString & /*key*/)
 {
-    const std::optional<ClickedCell> cell = clickedCell();
-    if (!cell || !editState())
+    const std::optional<ContactsViewController::ClickedCell> cell = m_table.clickedCell();
+    if (!cell || !m_table.editState())
         return;
     const ContactIdentifier identifier = m_model->columns().at(cell->column).identifier;
     const QList<SubContactRecordPtr> rows = cell->targets;
-    confirmThen(
+    m_table.confirmThen(
         tr("Do you want to delete the item(label and text) in the selected cells in column:%1 ?").arg(identifier),
         [this, identifier, rows] { applyDeleteItem(identifier, rows); });
 }
@@ -143,10 +154,10 @@ void ContactsViewController::deleteItem(const QString & /*key*/)
 // Every row's value is taken before any goes: deleting one shifts the
 // positions of the contact's later values, so looking them up row by row
 // would remove others. Each is then removed by its own number.
-void ContactsViewController::applyDeleteItem(
+void ContactTableItemCommands::applyDeleteItem(
     const ContactIdentifier &identifier, const QList<SubContactRecordPtr> &rows)
 {
-    ValueEditorDelegate *values = m_delegate ? m_delegate->valueEditorDelegate() : nullptr;
+    ValueEditorDelegate *values = m_table.delegate() ? m_table.delegate()->valueEditorDelegate() : nullptr;
     if (!values)
         return;
     const bool labeled = MVPerson::labeledIdentifiers().contains(identifier) || isAddressPart(identifier);
@@ -172,10 +183,10 @@ void ContactsViewController::applyDeleteItem(
     }
     bool changed = false;
     {
-        const UndoGroup group(m_delegate->undoManager());
+        const UndoGroup group(m_table.delegate()->undoManager());
         for (const Doomed &each : std::as_const(doomed)) {
             if (each.value) {
-                m_delegate->undoDeleteLabeledValue(*each.value, field, each.row);
+                m_table.delegate()->undoDeleteLabeledValue(*each.value, field, each.row);
                 changed = true;
             } else {
                 changed |= values->undoReplaceValue(PersonValue{}, identifier, each.row);
@@ -188,31 +199,31 @@ void ContactsViewController::applyDeleteItem(
 
 // --- Replace, prepend, append ---------------------------------------------------------
 
-void ContactsViewController::replaceItem(const QString &key)
+void ContactTableItemCommands::replaceItem(const QString &key)
 {
     askTextThen(key == ContactTableMenu::Key::ReplaceText ? TextCommand::Replace : TextCommand::ReplaceWithLabel);
 }
 
-void ContactsViewController::prependItem()
+void ContactTableItemCommands::prependItem()
 {
     askTextThen(TextCommand::Prepend);
 }
 
-void ContactsViewController::appendItem()
+void ContactTableItemCommands::appendItem()
 {
     askTextThen(TextCommand::Append);
 }
 
-void ContactsViewController::askTextThen(TextCommand command)
+void ContactTableItemCommands::askTextThen(TextCommand command)
 {
-    const std::optional<ClickedCell> cell = clickedCell();
-    if (!cell || !editState() || !m_delegate)
+    const std::optional<ContactsViewController::ClickedCell> cell = m_table.clickedCell();
+    if (!cell || !m_table.editState() || !m_table.delegate())
         return;
     const ContactIdentifier identifier = m_model->columns().at(cell->column).identifier;
     MVPerson &person = *cell->record->person;
     const qint64 position = cell->record->labelIndex;
     ReplaceAlertRequest request;
-    request.window = window();
+    request.window = m_table.window();
     request.type = commandKey(command);
     request.identifier = identifier;
     if (isTextLabeled(identifier)) {
@@ -231,21 +242,22 @@ void ContactsViewController::askTextThen(TextCommand command)
     } else {
         return;
     }
-    const QPointer<ContactsViewController> self(this);
+    const QPointer<ContactTableItemCommands> self(this);
     const QList<SubContactRecordPtr> rows = cell->targets;
-    m_delegate->showReplaceAlertPanel(request, [self, command, identifier, rows](const ReplaceAlertAnswer &answer) {
-        if (self)
-            self->applyText(command, identifier, rows, answer.replaceString, answer.label);
-    });
+    m_table.delegate()->showReplaceAlertPanel(
+        request, [self, command, identifier, rows](const ReplaceAlertAnswer &answer) {
+            if (self)
+                self->applyText(command, identifier, rows, answer.replaceString, answer.label);
+        });
 }
 
 // A text field is changed once per contact: three rows of one contact would
 // otherwise get the prepended text three times. Labeled values and addresses
 // are one per row already.
-void ContactsViewController::applyText(TextCommand command, const ContactIdentifier &identifier,
+void ContactTableItemCommands::applyText(TextCommand command, const ContactIdentifier &identifier,
     const QList<SubContactRecordPtr> &rows, const QString &text, const QString &label)
 {
-    ValueEditorDelegate *values = m_delegate ? m_delegate->valueEditorDelegate() : nullptr;
+    ValueEditorDelegate *values = m_table.delegate() ? m_table.delegate()->valueEditorDelegate() : nullptr;
     if (!values)
         return;
     const bool withLabel = command == TextCommand::ReplaceWithLabel && !label.isEmpty();
@@ -253,7 +265,7 @@ void ContactsViewController::applyText(TextCommand command, const ContactIdentif
     QSet<const MVPerson *> done;
     const QSet<const MVPerson *> shown = shownPersons();
     {
-        const UndoGroup group(m_delegate->undoManager());
+        const UndoGroup group(m_table.delegate()->undoManager());
         for (const SubContactRecordPtr &row : rows) {
             if (!row || !shown.contains(row->person.get()))
                 continue;

@@ -2,6 +2,8 @@
 // in the label pop-up and a print flag's check box. Each reaches the contacts
 // through the window's undoable operations, several rows as one undo group.
 
+#include "table/ContactTableCellEditor.h"
+
 #include "table/ContactsViewController.h"
 
 #include "editors/ValueEditorDelegate.h"
@@ -15,28 +17,18 @@
 #include <QMenu>
 #include <QTableView>
 
-namespace {
-
-bool editedThroughEditorsOnly(const ContactIdentifier &identifier)
-{
-    return identifier == FieldId::Name || identifier == FieldId::PhoneticName || identifier == FieldId::Address
-        || identifier == FieldId::InstantMessage || identifier == FieldId::Birthday || identifier == FieldId::Dates;
-}
-
-} // namespace
-
-void ContactsViewController::textFieldCellChanged(
+void ContactTableCellEditor::textFieldCellChanged(
     int column, int row, const QString &text, const QList<SubContactRecordPtr> &rows)
 {
-    if (column < 0 || column >= m_model->columns().size() || row < 0 || !m_delegate)
+    if (column < 0 || column >= m_model->columns().size() || row < 0 || !m_table.delegate())
         return;
     const TableColumn cell = m_model->columns().at(column);
-    ValueEditorDelegate *values = m_delegate->valueEditorDelegate();
-    if (editedThroughEditorsOnly(cell.identifier) || !values)
+    ValueEditorDelegate *values = m_table.delegate()->valueEditorDelegate();
+    if (cell.editedThroughEditorsOnly() || !values)
         return;
     bool changed = false;
     {
-        const UndoGroup group(m_delegate->undoManager());
+        const UndoGroup group(m_table.delegate()->undoManager());
         for (const SubContactRecordPtr &record : rows) {
             if (!record || !record->person)
                 continue;
@@ -66,21 +58,21 @@ void ContactsViewController::textFieldCellChanged(
     }
     if (!changed)
         return;
-    markWindowEdited();
-    selectRowsOfRecordsAfterRebuild(rows);
-    m_delegate->updateTableLater();
+    m_table.markWindowEdited();
+    m_table.selectRowsOfRecordsAfterRebuild(rows);
+    m_table.delegate()->updateTableLater();
 }
 
-void ContactsViewController::showLabelMenu(int column, int row, const QRect &popupRect)
+void ContactTableCellEditor::showLabelMenu(int column, int row, const QRect &popupRect)
 {
     const SubContactRecordPtr record = m_model->subContactAt(row);
-    const LabeledValueRecordPtr value = shownValue(column, row);
+    const LabeledValueRecordPtr value = m_table.shownValue(column, row);
     if (!record || !value)
         return;
     const TableColumn &cell = m_model->columns().at(column);
     const QStringList labels = MVPerson::labelsForIdentifier(cell.field);
     const QStringList titles = MVPerson::localizedLabelsForIdentifier(cell.field);
-    auto *menu = new QMenu(this);
+    auto *menu = new QMenu(&m_table);
     menu->setObjectName(QStringLiteral("labelMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     for (qsizetype index = 0; index < labels.size() && index < titles.size(); ++index) {
@@ -91,8 +83,8 @@ void ContactsViewController::showLabelMenu(int column, int row, const QRect &pop
     }
     const ContactIdentifier identifier = cell.identifier;
     connect(menu, &QMenu::triggered, this, [this, record, identifier](QAction *item) {
-        const int now = rowOfRecord(record);
-        const int columnNow = int(columnIdentifiers().indexOf(identifier));
+        const int now = m_table.rowOfRecord(record);
+        const int columnNow = int(m_table.columnIdentifiers().indexOf(identifier));
         if (now >= 0 && columnNow >= 0)
             popupLabelCellChanged(columnNow, now, item->data().toString());
     });
@@ -101,35 +93,35 @@ void ContactsViewController::showLabelMenu(int column, int row, const QRect &pop
 
 // The label word at the chosen position is stored and compared, never its
 // display text: under a translation "自宅" must still store "home".
-void ContactsViewController::popupLabelCellChanged(int column, int row, const QString &label)
+void ContactTableCellEditor::popupLabelCellChanged(int column, int row, const QString &label)
 {
     const SubContactRecordPtr record = m_model->subContactAt(row);
-    if (!record || column < 0 || column >= m_model->columns().size() || !m_delegate)
+    if (!record || column < 0 || column >= m_model->columns().size() || !m_table.delegate())
         return;
     const TableColumn cell = m_model->columns().at(column);
     if (!cell.showsLabeledValues() || !MVPerson::labelsForIdentifier(cell.field).contains(label))
         return;
-    QList<int> rows = selectedRowIndexes();
+    QList<int> rows = m_table.selectedRowIndexes();
     if (!rows.contains(row))
         rows.append(row);
     std::sort(rows.begin(), rows.end());
     // An address part's own identifier finds no value, so its column always
     // asks; the rows whose address already has the label stay as they are.
     if (cell.kind == TableColumn::Kind::Labeled) {
-        const LabeledValueRecordPtr own = shownValue(column, row);
+        const LabeledValueRecordPtr own = m_table.shownValue(column, row);
         if (own && own->labelText() == label)
             return;
     }
-    const QList<SubContactRecordPtr> records = recordsOfRows(rows);
+    const QList<SubContactRecordPtr> records = m_table.recordsOfRows(rows);
     const ContactIdentifier field = cell.field;
     const QStringList filter = m_model->selectedLabels();
     const auto apply = [this, records, field, label, filter] {
-        ValueEditorDelegate *values = m_delegate ? m_delegate->valueEditorDelegate() : nullptr;
+        ValueEditorDelegate *values = m_table.delegate() ? m_table.delegate()->valueEditorDelegate() : nullptr;
         if (!values)
             return;
         bool changed = false;
         {
-            const UndoGroup group(m_delegate->undoManager());
+            const UndoGroup group(m_table.delegate()->undoManager());
             for (const SubContactRecordPtr &each : records) {
                 const LabeledValueRecordPtr value = TableColumn::labeledValueAt(*each->person, field, each->labelIndex);
                 if (!value || !TableColumn::passesLabelFilter(*value, filter) || value->labelText() == label)
@@ -140,26 +132,26 @@ void ContactsViewController::popupLabelCellChanged(int column, int row, const QS
             }
         }
         if (changed) {
-            markWindowEdited();
-            selectRowsOfRecordsAfterRebuild(records);
-            m_delegate->updateTableLater();
+            m_table.markWindowEdited();
+            m_table.selectRowsOfRecordsAfterRebuild(records);
+            m_table.delegate()->updateTableLater();
         }
     };
     if (records.size() > 1)
-        confirmThen(tr("Do you want to set the same label in the selected rows"), apply);
+        m_table.confirmThen(tr("Do you want to set the same label in the selected rows"), apply);
     else
         apply();
     m_tableView->viewport()->update();
 }
 
-void ContactsViewController::checkBoxCellChanged(int column, int row, bool checked)
+void ContactTableCellEditor::checkBoxCellChanged(int column, int row, bool checked)
 {
     // A locked window's boxes draw greyed and change nothing.
-    if (!editState() || !m_delegate)
+    if (!m_table.editState() || !m_table.delegate())
         return;
     commitEditing();
     const SubContactRecordPtr record = m_model->subContactAt(row);
-    ValueEditorDelegate *values = m_delegate->valueEditorDelegate();
+    ValueEditorDelegate *values = m_table.delegate()->valueEditorDelegate();
     if (!record || !record->person || column < 0 || column >= m_model->columns().size() || !values)
         return;
     const TableColumn cell = m_model->columns().at(column);
@@ -167,15 +159,15 @@ void ContactsViewController::checkBoxCellChanged(int column, int row, bool check
         return;
     bool changed = false;
     {
-        const UndoGroup group(m_delegate->undoManager());
+        const UndoGroup group(m_table.delegate()->undoManager());
         const LabeledValueRecordPtr address = addressForBox(record, changed);
         if (!address)
             return;
         LabeledValueRecord edited = *address;
         if (cell.kind == TableColumn::Kind::Sender) {
-            const SubContactRecordPtr earlier = m_delegate->senderInHagakiView();
+            const SubContactRecordPtr earlier = m_table.delegate()->senderInHagakiView();
             edited.layout->sender = checked;
-            m_delegate->changeSenderInHagakiView(checked ? record : nullptr);
+            m_table.delegate()->changeSenderInHagakiView(checked ? record : nullptr);
             changed |= values->undoReplaceValue(edited, FieldId::Address, record);
             if (checked && earlier && earlier->person)
                 changed |= clearSenderMarks(earlier, record, edited.labelIndex);
@@ -189,15 +181,15 @@ void ContactsViewController::checkBoxCellChanged(int column, int row, bool check
     }
     if (!changed)
         return;
-    markWindowEdited();
-    selectRowsOfRecordsAfterRebuild(recordsOfRows(selectedRowIndexes()));
-    m_delegate->updateTableLater();
+    m_table.markWindowEdited();
+    m_table.selectRowsOfRecordsAfterRebuild(m_table.recordsOfRows(m_table.selectedRowIndexes()));
+    m_table.delegate()->updateTableLater();
 }
 
 // The row's address, or on the row right after the contact's last address
 // a new empty "home" one, which is undone with the flag. Further down an
 // address added would land on a row above the one clicked: none.
-LabeledValueRecordPtr ContactsViewController::addressForBox(const SubContactRecordPtr &record, bool &added)
+LabeledValueRecordPtr ContactTableCellEditor::addressForBox(const SubContactRecordPtr &record, bool &added)
 {
     MVPerson &person = *record->person;
     if (LabeledValueRecordPtr address = TableColumn::labeledValueAt(person, FieldId::Address, record->labelIndex))
@@ -207,7 +199,7 @@ LabeledValueRecordPtr ContactsViewController::addressForBox(const SubContactReco
         return nullptr;
     LabeledValueRecord empty;
     empty.label = QStringLiteral("home");
-    m_delegate->valueEditorDelegate()->undoAddLabeledValue(empty, FieldId::Address, record);
+    m_table.delegate()->valueEditorDelegate()->undoAddLabeledValue(empty, FieldId::Address, record);
     added = true;
     return TableColumn::labeledValueAt(person, FieldId::Address, record->labelIndex);
 }
@@ -215,10 +207,10 @@ LabeledValueRecordPtr ContactsViewController::addressForBox(const SubContactReco
 // The earlier sender's mark is cleared through its own row's record, on
 // whichever of its addresses carries it: a sort may have moved it, and its
 // contact need not be in the shown group.
-bool ContactsViewController::clearSenderMarks(
+bool ContactTableCellEditor::clearSenderMarks(
     const SubContactRecordPtr &earlier, const SubContactRecordPtr &newSender, qint64 keptLabelIndex)
 {
-    ValueEditorDelegate *values = m_delegate->valueEditorDelegate();
+    ValueEditorDelegate *values = m_table.delegate()->valueEditorDelegate();
     const LabeledValueListPtr addresses = earlier->person->labeledValues(FieldId::Address);
     if (!addresses || !values)
         return false;

@@ -1,0 +1,130 @@
+#include "app/ContactFileCommands.h"
+
+#include "app/ModalResponse.h"
+#include "app/ProgressJob.h"
+#include "interchange/ImportFileReader.h"
+#include "interchange/MVvCard.h"
+#include "interchange/QuillmarkCsvReader.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+using Reading = ContactFileCommands::Reading;
+using ReadResult = ContactFileCommands::ReadResult;
+
+// The reader's position in the text as the progress window's percentage;
+// the reader stops at its next card once the user has cancelled.
+vCardProgressHandler progressOfText(ProgressJob::Progress &progress, const QString &text)
+{
+    const double length = std::max<double>(1.0, double(text.size()));
+    return [&progress, length](bool *stop, quint64 position) {
+        *stop = progress.isCancelled();
+        progress.report(double(position) / length * 100.0);
+    };
+}
+
+// The text of the file read as its kind and the command ask.
+void parseText(
+    ReadResult &result, const TextFileDecoder::Result &read, Reading reading, ProgressJob::Progress &progress)
+{
+    if (result.kind == ImportFileKind::Kind::Csv) {
+        if (reading == Reading::Import) {
+            result.contacts = MVvCard().contactsFromCSV(read.text);
+            return;
+        }
+        const QuillmarkCsvReader::Result own = QuillmarkCsvReader::contactsFromQuillmarkCSV(read.text);
+        result.contacts = own.contacts;
+        result.headerFound = own.headerFound;
+        return;
+    }
+    if (reading == Reading::Import) {
+        result.contacts = ImportFileReader::contactsFromVCardText(read, progressOfText(progress, read.text));
+        return;
+    }
+    const MVvCard converter;
+    result.containers = converter.containersFromVCards(read.text, read.charset(), progressOfText(progress, read.text));
+    if (result.containers && !result.containers->isEmpty())
+        result.contacts = converter.contactsInContainer(result.containers->first());
+}
+
+const QString readingMessage = QStringLiteral("Reading the file: %1");
+
+} // namespace
+
+ReadResult ContactFileCommands::readFile(
+    const QString &path, quint32 encoding, ImportFileKind::Kind otherwise, Reading reading, int minimumMilliseconds)
+{
+    auto result = std::make_shared<ReadResult>();
+    const int response = ProgressJob::run(
+        m_progress, readingMessage.arg(QFileInfo(path).fileName()),
+        [result, path, encoding, otherwise, reading](ProgressJob::Progress &progress) {
+            result->kind = ImportFileKind::ofFile(path, otherwise);
+            const TextFileDecoder::Result read = ImportFileReader::readText(path, encoding);
+            if (!read.ok()) {
+                result->readError = read.errorDescription;
+                return;
+            }
+            if (!progress.isCancelled())
+                parseText(*result, read, reading, progress);
+        },
+        minimumMilliseconds);
+    if (response != ModalResponse::Stop) {
+        ReadResult cancelled;
+        cancelled.cancelled = true;
+        return cancelled;
+    }
+    return *result;
+}
+
+bool ContactFileCommands::runDropReading(
+    const QString &message, const std::function<void(const DroppedFileReader::Report &)> &work)
+{
+    return ProgressJob::run(m_progress, message, [work](ProgressJob::Progress &progress) {
+        work([&progress](double percent) {
+            progress.report(percent);
+            return !progress.isCancelled();
+        });
+    }) == ModalResponse::Stop;
+}
+
+QString ContactFileCommands::writeVCard(const QString &path, const ContactTablePtr &contacts)
+{
+    // A stored photo is read on first use: read here, the job and the
+    // window's painting only read the persons.
+    for (const ContactRecordPtr &contact : std::as_const(*contacts))
+        (void)contact->person->photo();
+    auto file = std::make_shared<QSaveFile>(path);
+    auto error = std::make_shared<QString>();
+    const int response
+        = ProgressJob::run(m_progress, QStringLiteral("Writing the file: %1").arg(QFileInfo(path).fileName()),
+            [file, error, contacts](ProgressJob::Progress &progress) {
+                const double count = std::max<double>(1.0, double(contacts->size()));
+                const std::optional<QString> text = MVvCard().vCardsFromContacts(contacts,
+                    {vCardExportOption::Photo, vCardExportOption::Note, vCardExportOption::Renmei,
+                        vCardExportOption::HagakiLayout},
+                    nullptr, [&progress, count](bool *stop, quint64 index) {
+                        *stop = progress.isCancelled();
+                        progress.report(double(index) / count * 100.0);
+                    });
+                if (!text || progress.isCancelled())
+                    return;
+                if (!file->open(QIODevice::WriteOnly) || file->write(text->toUtf8()) < 0)
+                    *error = file->errorString();
+            });
+    if (response != ModalResponse::Stop)
+        return {};
+    if (error->isEmpty() && !file->commit())
+        *error = file->errorString();
+    return *error;
+}
+
+QString ContactFileCommands::writeCsv(const QString &path, const ContactTable &records)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(MVvCard().csvFromSubContacts(records).toUtf8()) < 0
+        || !file.commit())
+        return file.errorString();
+    return {};
+}
