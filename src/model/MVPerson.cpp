@@ -271,8 +271,9 @@ void MVPerson::makeHagakiLayouts(const LabeledValueList &addresses)
 
 void MVPerson::shareEmptyCaches()
 {
+    // A filled record's empty lists hold the shared value already.
     const auto share = [this](auto slot, bool empty) {
-        if (empty)
+        if (empty && !m_caches.holdsSharedEmpty(slot))
             m_caches.set(slot, Caches::sharedEmpty(slot));
     };
     for (const Caches::Slot<LabeledValueList> slot : Caches::LabeledLists) {
