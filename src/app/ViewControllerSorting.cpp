@@ -214,7 +214,7 @@ void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
     const ContactTable &contacts = *m_contactTable;
     std::vector<SortKey> keys;
     keys.reserve(std::size_t(contacts.size()));
-    std::vector<const UniqueId *> identifiers;
+    std::vector<UniqueId> identifiers;
     identifiers.reserve(std::size_t(contacts.size()));
     // The contacts lie all over memory: the pass asks for the contacts
     // ahead, then for their persons, their names and the names' texts, each
@@ -242,7 +242,7 @@ void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
         }
         const ContactRecordPtr &contact = contacts.at(place);
         keys.push_back(contact && contact->person ? sortKeyOf(*contact->person, *parts) : SortKey());
-        identifiers.push_back(contact ? &contact->uniqueId : &none);
+        identifiers.push_back(contact ? contact->uniqueId : none);
     }
     std::vector<qsizetype> order(keys.size());
     std::iota(order.begin(), order.end(), qsizetype(0));
@@ -257,7 +257,7 @@ void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
         } else if (const int texts = textOrder(first.text, second.text, ascending); texts != 0) {
             return texts < 0;
         }
-        return compareAsText(*identifiers[std::size_t(a)], *identifiers[std::size_t(b)]) < 0;
+        return compareAsText(identifiers[std::size_t(a)], identifiers[std::size_t(b)]) < 0;
     });
     ContactTable sorted;
     sorted.reserve(m_contactTable->size());
