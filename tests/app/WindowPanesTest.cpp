@@ -194,11 +194,19 @@ TEST_F(WindowPanes, TheDetailPaneLeavesTheTableItsFirstColumns)
 
 namespace {
 
+struct UnlabeledRow {
+    const char *name;
+    const char *viewType; // the view the window opens in
+    const char *column; // a column of the address or one of its parts
+    const char *text; // the column's text for contact %1
+};
+
 // Three contacts whose address has no label, beside the generated ones.
-class UnlabeledValues : public WindowPanes {
+class UnlabeledValues : public WindowPanes, public testing::WithParamInterface<UnlabeledRow> {
 protected:
     void SetUp() override
     {
+        m_app.userDefaults().setObject(QString::fromUtf8(GetParam().viewType), ViewSettingsKeys::selectedViewTypeKey);
         StoreSaveRequest request;
         for (int k = 0; k < 3; ++k) {
             StoreContact contact;
@@ -222,11 +230,12 @@ protected:
         return -1;
     }
 
-    // The label pop-up's title and the text beside it, as the address
-    // column draws them.
+    // The label pop-up's title and the text beside it, as the row's column
+    // draws them.
     [[nodiscard]] QString drawnAddress(int row) const
     {
-        const int column = int(window().contactsViewController()->columnIdentifiers().indexOf(u"Address"_s));
+        const int column
+            = int(window().contactsViewController()->columnIdentifiers().indexOf(QString::fromUtf8(GetParam().column)));
         const QModelIndex index = table().model()->index(row, column);
         table().scrollTo(index);
         QImage image(table().viewport()->size(), QImage::Format_ARGB32);
@@ -252,8 +261,8 @@ protected:
 
 // Another contact deleted, then the window locked as for printing: the pop-up
 // of each unlabeled address still reads "No label", in the table and in the
-// detail pane.
-TEST_F(UnlabeledValues, ShowNoLabelAfterADeleteAndWhileLocked)
+// detail pane, also in a window that opens on the address's parts.
+TEST_P(UnlabeledValues, ShowNoLabelAfterADeleteAndWhileLocked)
 {
     QTest::mouseClick(window().splitButton(1), Qt::LeftButton);
     QTest::mouseClick(
@@ -269,7 +278,7 @@ TEST_F(UnlabeledValues, ShowNoLabelAfterADeleteAndWhileLocked)
         for (int k = 0; k < 3; ++k) {
             const int row = rowOf(u"Unlabeled%1"_s.arg(k));
             ASSERT_GE(row, 0);
-            EXPECT_EQ(drawnAddress(row), u"No label | %1 Elm Street Dayton "_s.arg(k)) << locked;
+            EXPECT_EQ(drawnAddress(row), u"No label | "_s + QString::fromUtf8(GetParam().text).arg(k)) << locked;
             QTest::mouseClick(
                 table().viewport(), Qt::LeftButton, {}, table().visualRect(table().model()->index(row, 1)).center());
             EXPECT_EQ(drawnDetailAddress(), u"No label | %1 Elm Street Dayton "_s.arg(k)) << locked;
@@ -277,5 +286,10 @@ TEST_F(UnlabeledValues, ShowNoLabelAfterADeleteAndWhileLocked)
     }
     Screenshot::grab(&window());
 }
+
+INSTANTIATE_TEST_SUITE_P(Views, UnlabeledValues,
+    testing::Values(UnlabeledRow{"Address", "Address", "Address", "%1 Elm Street Dayton "},
+        UnlabeledRow{"AddressDetail", "Address Detail", "Street", "%1 Elm Street"}),
+    [](const testing::TestParamInfo<UnlabeledRow> &info) { return std::string(info.param.name); });
 
 } // namespace
