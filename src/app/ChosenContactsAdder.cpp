@@ -1,5 +1,6 @@
 #include "app/ChosenContactsAdder.h"
 
+#include "app/ContactOperations.h"
 #include "app/ProgressSteps.h"
 #include "app/ViewController.h"
 #include "table/ContactTablePane.h"
@@ -14,22 +15,23 @@ bool ChosenContactsAdder::add(const QList<ContactRecordPtr> &contacts, const Gro
     const ContactTable order = *group->contactTable;
     const ContactTablePane *table = m_view.contactsViewController();
     const QList<int> selected = table ? table->selectedRowIndexes() : QList<int>();
-    ViewController::MembershipChange change;
+    ContactOperations &operations = m_view.contactOperations();
+    ContactOperations::MembershipChange change;
     bool added = false;
     {
         ProgressSteps steps(m_alert, tr("Adding the contacts…"), view);
-        added = steps.run([&] { change = m_view.recordAddedContacts(contacts, group); })
-            && steps.run([&] { m_view.showAddedContacts(contacts, group); });
+        added = steps.run([&] { change = operations.recordAddedContacts(contacts, group); })
+            && steps.run([&] { operations.showAddedContacts(contacts, group); });
     }
     if (!view)
         return false;
     if (!added) {
         if (change)
-            m_view.takeBackAddedContacts(change, contacts, group, order);
+            operations.takeBackAddedContacts(change, contacts, group, order);
         if (ContactTablePane *shown = m_view.contactsViewController(); shown && !selected.isEmpty())
             shown->selectRowIndexes(selected);
         return false;
     }
-    m_view.keepAddedContacts(change, contacts, group);
+    operations.keepAddedContacts(change, contacts, group);
     return true;
 }
