@@ -3,6 +3,7 @@
 #include "app/RenmeiAndHagakiFile_p.h"
 
 #include "model/AddressText.h"
+#include "model/HagakiLayoutString.h"
 #include "model/MVPerson.h"
 #include "platform/ApplicationPaths.h"
 #include "platform/KeyValueStore.h"
@@ -227,7 +228,7 @@ void RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(const RenmeiAndHagakiRecor
     for (const LabeledValueRecordPtr &address : std::as_const(*addresses)) {
         const RenmeiAndHagakiRecord::HagakiEntry *entry = matchingEntry(record, *address);
         if (entry && !entry->layoutString.isEmpty())
-            MVPerson::hagakiLayoutFromLayoutString(&*address->layout, entry->layoutString);
+            HagakiLayoutString::parse(entry->layoutString, *address->layout);
     }
 }
 

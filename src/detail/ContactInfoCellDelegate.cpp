@@ -1,10 +1,10 @@
 #include "detail/ContactInfoCellDelegate.h"
 
+#include "model/FieldVocabulary.h"
 #include "table/ContactTableCellDelegate.h"
 #include "table/SelectedCellBackground.h"
 #include "detail/ContactInfoView.h"
 #include "editors/OneLineField.h"
-#include "model/MVPerson.h"
 #include "platform/widgets/CellEditorKeys.h"
 
 #include <QKeyEvent>
@@ -131,8 +131,8 @@ const PopupAndTextCell &ContactInfoCellDelegate::labeledCell(int row) const
     cell.setRowHeight(model.rowHeight());
     cell.setSelectedFont(m_view->selectedFont());
     cell.setEditState(model.editState());
-    cell.setLabels(MVPerson::labelsForIdentifier(record.type));
-    cell.setLocalizedLabels(MVPerson::localizedLabelsForIdentifier(record.type));
+    cell.setLabels(FieldVocabulary::shared().labelsForIdentifier(record.type));
+    cell.setLocalizedLabels(FieldVocabulary::shared().localizedLabelsForIdentifier(record.type));
     cell.setLabeledValue(model.labeledValue(row));
     cell.setLabelIndex(record.labelIndex.value_or(0));
     cell.setRowNumLines(record.numLines);

@@ -10,7 +10,7 @@
 #include "detail/DetailRowKinds_p.h"
 #include "detail/DetailWorkspace.h"
 #include "detail/ValueEditorHandOff.h"
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 
 using namespace FieldId;
 
@@ -35,7 +35,7 @@ void ContactInfoRowCommands::addItem(int row)
     const ContactIdentifier type = m_view->infoModel()->rowAt(row).type;
     const PersonRecordPtr contact = m_view->contact();
     const QRect rect = cellRect(row);
-    if (type == Address || MVPerson::addressIdentifiers().contains(type))
+    if (type == Address || FieldVocabulary::shared().addressIdentifiers().contains(type))
         m_handOff->showAddressPopover(contact, Address, -1, rect);
     else if (type == SocialNetwork)
         m_handOff->showSNSPopover(contact, type, -1, rect);

@@ -5,7 +5,6 @@
 
 #include "detail/ContactInfoView.h"
 #include "detail/PhotoFile.h"
-#include "model/MVPerson.h"
 
 QImage ContactInfoRowCommands::photoForContact(const QImage &image)
 {

@@ -3,7 +3,7 @@
 #include "detail/DetailRowKinds_p.h"
 #include "detail/DetailRowOrder.h"
 #include "editors/FieldIcons.h"
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 
 #include <QCoreApplication>
 
@@ -103,7 +103,7 @@ void ContactInfoTableModel::appendRowsOfType(
             const LabeledValueRecord &value = *values->at(position);
             // Labels met on a contact become choices of the label pop-ups.
             if (!value.labelText().isEmpty())
-                MVPerson::setLabel(QString(), value.labelText(), type);
+                FieldVocabulary::shared().setLabel(QString(), value.labelText(), type);
             row(value.labelText(), std::max<qint64>(value.labelIndex, 0), position);
         }
     } else if (isStringType(type)) {
@@ -116,7 +116,7 @@ void ContactInfoTableModel::appendRowsOfType(
 QString ContactInfoTableModel::nameOrderingTitle()
 {
     MVPerson &shown = *person();
-    m_nameOrderingLabels = MVPerson::labelsForIdentifier(FieldId::NameOrdering);
+    m_nameOrderingLabels = FieldVocabulary::shared().labelsForIdentifier(FieldId::NameOrdering);
     m_nameOrderingLabels.removeAll(QStringLiteral("All"));
     if (!m_nameOrderingLabels.isEmpty()) {
         m_nameOrderingLabels.first() = shown.defaultNameOrdering() == 1
@@ -176,7 +176,7 @@ void ContactInfoTableModel::rebuildTypeTexts()
     m_typeTexts.reserve(m_table.size());
     QString above;
     for (const InfoRowRecord &row : std::as_const(m_table)) {
-        const QString localized = MVPerson::localizedIdentifierForKey(row.type);
+        const QString localized = FieldVocabulary::localizedIdentifierForKey(row.type);
         m_typeTexts.append(localized == above ? QString() : localized);
         above = localized;
     }

@@ -4,7 +4,7 @@
 #include "detail/ContactInfoTableModel.h"
 
 #include "detail/DetailRowKinds_p.h"
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 
 #include <algorithm>
 #include <QCoreApplication>
@@ -129,7 +129,7 @@ QStringList ContactInfoTableModel::popupWords(int row) const
     if (type != NameDisplay)
         return {};
     QStringList words;
-    const QStringList all = MVPerson::labelsForIdentifier(FieldId::ShowAsPerson);
+    const QStringList all = FieldVocabulary::shared().labelsForIdentifier(FieldId::ShowAsPerson);
     for (const qsizetype position : shownPositions(all))
         words.append(all.at(position));
     return words;
@@ -143,8 +143,8 @@ QStringList ContactInfoTableModel::popupTitles(int row) const
         for (const QString &word : m_nameOrderingLabels)
             titles.append(tr(word.toUtf8().constData()));
     } else if (type == NameDisplay) {
-        const QStringList all = MVPerson::labelsForIdentifier(FieldId::ShowAsPerson);
-        const QStringList localized = MVPerson::localizedLabelsForIdentifier(FieldId::ShowAsPerson);
+        const QStringList all = FieldVocabulary::shared().labelsForIdentifier(FieldId::ShowAsPerson);
+        const QStringList localized = FieldVocabulary::shared().localizedLabelsForIdentifier(FieldId::ShowAsPerson);
         for (const qsizetype position : shownPositions(all))
             titles.append(position < localized.size() ? localized.at(position) : all.at(position));
     }

@@ -4,7 +4,6 @@
 #include "detail/ContactInfoControllerDelegate.h"
 #include "detail/ContactInfoRowCommands.h"
 #include "detail/ImageViewDragAndDrop.h"
-#include "model/MVPerson.h"
 #include "platform/UserDefaults.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 #include "detail/ContactInfoControllerDelegate.h"
 #include "detail/DetailRowKinds_p.h"
 #include "detail/ImageViewDragAndDrop.h"
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 
 using namespace DetailRowKinds;
 
@@ -75,7 +75,7 @@ void ContactInfoView::popupButtonCellChanged(int row, qsizetype position)
         name.showAsPerson = words.at(position) == QStringLiteral("Person");
         changed = replaceValue(name, FieldId::Name);
     } else if (isLabeled(record.type)) {
-        const QStringList words = MVPerson::labelsForIdentifier(record.type);
+        const QStringList words = FieldVocabulary::shared().labelsForIdentifier(record.type);
         const LabeledValueRecordPtr value = m_model->labeledValue(row);
         if (!value || position >= words.size() || value->labelText() == words.at(position))
             return;

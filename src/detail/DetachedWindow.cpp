@@ -1,7 +1,6 @@
 #include "detail/DetachedWindow.h"
 
 #include "detail/ContactInfoPopover.h"
-#include "model/MVPerson.h"
 
 #include <QVBoxLayout>
 

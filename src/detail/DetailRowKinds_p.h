@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/ContactIdentifier.h"
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 
 // The kinds of rows of a contact's details, as their type names them.
 namespace DetailRowKinds {
@@ -13,12 +13,12 @@ inline const QString phoneticPrefix = QStringLiteral("Phonetic");
 
 inline bool isLabeled(const ContactIdentifier &type)
 {
-    return MVPerson::labeledIdentifiers().contains(type);
+    return FieldVocabulary::shared().labeledIdentifiers().contains(type);
 }
 
 inline bool isStringType(const ContactIdentifier &type)
 {
-    return MVPerson::stringIdentifiers().contains(type);
+    return FieldVocabulary::shared().stringIdentifiers().contains(type);
 }
 
 // The labeled fields whose value is one text typed into the row.

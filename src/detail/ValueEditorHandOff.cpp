@@ -10,7 +10,7 @@
 #include "editors/RenmeiViewController.h"
 #include "editors/SNSViewController.h"
 #include "editors/ValueEditorResult.h"
-#include "model/MVPerson.h"
+#include "model/AddressText.h"
 #include "platform/widgets/Popover.h"
 
 #include <QAbstractItemView>
@@ -51,7 +51,7 @@ LabeledValueRecordPtr newAddress()
 {
     auto address = std::make_shared<LabeledValueRecord>();
     address->address->zip = QStringLiteral("123");
-    MVPerson::updateAddressValue(address.get(), 3);
+    AddressText::updateAddressValue(address.get(), 3);
     address->label = QStringLiteral("home");
     address->labelIndex = -1;
     return address;

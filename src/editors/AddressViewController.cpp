@@ -4,7 +4,9 @@
 #include "editors/TextButton.h"
 #include "editors/ZipInput.h"
 #include "interchange/ZipSearch.h"
-#include "model/MVPerson.h"
+#include "model/AddressFormatTable.h"
+#include "model/AddressText.h"
+#include "model/FieldVocabulary.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -133,8 +135,8 @@ void AddressViewController::fillControls(MVPerson *person, bool /*editable*/)
 {
     const ContactIdentifier type
         = contextInfo() && !contextInfo()->type.isEmpty() ? contextInfo()->type : FieldId::Address;
-    m_labels = MVPerson::labelsForIdentifier(type);
-    m_localizedLabels = MVPerson::localizedLabelsForIdentifier(type);
+    m_labels = FieldVocabulary::shared().labelsForIdentifier(type);
+    m_localizedLabels = FieldVocabulary::shared().localizedLabelsForIdentifier(type);
     m_labelPopup->clear();
     m_labelPopup->addItems(m_localizedLabels);
     m_languageCode = AddressFormatTable::userLanguage();
@@ -147,7 +149,7 @@ void AddressViewController::fillControls(MVPerson *person, bool /*editable*/)
         m_selectedCountryCode = defaultCountry;
         return;
     }
-    const AddressFormatRowPtr format = MVPerson::addressFormatDict().value(m_selectedCountryCode);
+    const AddressFormatRowPtr format = AddressFormatTable::shared().rowsByCode().value(m_selectedCountryCode);
     m_countryCodePopup->setText(QStringLiteral("%1 (%2)").arg(m_selectedCountryCode, countryName(format)));
 }
 
@@ -166,7 +168,7 @@ void AddressViewController::buildCountryMenu()
     }
     // Within a letter the countries keep the table's order, which the
     // dictionary by code would not keep from one run to the next.
-    for (const AddressFormatRowPtr &format : MVPerson::addressFormatTable()) {
+    for (const AddressFormatRowPtr &format : AddressFormatTable::shared().rows()) {
         const QString code = format->countryCode.toUpper();
         const char16_t first = code.isEmpty() ? 0 : code.front().unicode();
         if (first < u'A' || first > u'Z')
@@ -209,7 +211,7 @@ QString AddressViewController::countryCodeInUse() const
 {
     QString code = m_labeledValue->addressParts().isoCountryCode.toUpper();
     if (code.isEmpty())
-        code = MVPerson::predictCountryCode(m_labeledValue->addressParts().country.toUpper());
+        code = AddressFormatTable::shared().predictCountryCode(m_labeledValue->addressParts().country.toUpper());
     return code.isEmpty() ? m_defaultCountryCode : code;
 }
 
@@ -231,7 +233,7 @@ void AddressViewController::updateUI()
         m_labelPopup->setEnabled(false);
     }
     const QString code = countryCodeInUse();
-    MVPerson::updateAddressValue(&record, AddressText::IncludeCountry);
+    AddressText::updateAddressValue(&record, AddressText::IncludeCountry);
     // Our records cannot tell an empty part from a missing one: a stale text
     // left in its field would go back into the record at the next keystroke.
     const LabeledValueRecord::AddressParts &address = record.addressParts();
@@ -243,7 +245,7 @@ void AddressViewController::updateUI()
     showText(m_streetField, address.street);
     if (!address.formattedString.isEmpty())
         m_postalAddressField->setText(address.formattedString);
-    showStates(MVPerson::addressFormatDict().value(code));
+    showStates(AddressFormatTable::shared().rowsByCode().value(code));
     m_zipButton->setVisible(code == japan);
     m_zipButton->setEnabled(code == japan);
 }
@@ -305,7 +307,7 @@ void AddressViewController::countryChosen(const QString &code, const QString &ti
     const bool isDefault = code == defaultCountry;
     m_labeledValue->address->isoCountryCode = isDefault ? QString() : code;
     m_countryCodePopup->setText(title);
-    const QString name = countryName(MVPerson::addressFormatDict().value(isDefault ? m_defaultCountryCode : code));
+    const QString name = countryName(AddressFormatTable::shared().rowsByCode().value(isDefault ? m_defaultCountryCode : code));
     if (!name.isEmpty() && m_labeledValue->addressParts().country.isEmpty()) {
         m_labeledValue->address->country = name;
         m_countryField->setText(name);

@@ -1,6 +1,5 @@
 #include "editors/DateViewController.h"
 
-#include "model/MVPerson.h"
 
 #include <QApplication>
 #include <QComboBox>

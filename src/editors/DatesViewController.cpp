@@ -3,7 +3,7 @@
 #include "editors/CustomLabelView.h"
 #include "editors/DatesCellDelegate.h"
 #include "editors/DatesTableModel.h"
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -75,12 +75,12 @@ void DatesViewController::fillControls(MVPerson *person, bool /*editable*/)
             rows = *list;
     }
     if (m_labels.isEmpty()) {
-        m_table->reset(rows, MVPerson::labelsForIdentifier(FieldId::Dates),
-            MVPerson::localizedLabelsForIdentifier(FieldId::Dates), m_type);
+        m_table->reset(rows, FieldVocabulary::shared().labelsForIdentifier(FieldId::Dates),
+            FieldVocabulary::shared().localizedLabelsForIdentifier(FieldId::Dates), m_type);
     } else {
         QStringList localized;
         for (const QString &label : std::as_const(m_labels))
-            localized.append(MVPerson::localizedLabelFromCNLabel(MVPerson::CNLabelFromLabel(label)));
+            localized.append(FieldVocabulary::localizedLabelFromCNLabel(FieldVocabulary::CNLabelFromLabel(label)));
         m_table->reset(rows, m_labels, localized, m_type);
     }
     m_customLabelView->hide();
@@ -219,5 +219,5 @@ bool DatesViewController::writeResult()
 
 void DatesViewController::didFinish()
 {
-    m_table->reset({}, m_table->labels(), MVPerson::localizedLabelsForIdentifier(FieldId::Dates), m_type);
+    m_table->reset({}, m_table->labels(), FieldVocabulary::shared().localizedLabelsForIdentifier(FieldId::Dates), m_type);
 }

@@ -1,6 +1,7 @@
 #include "editors/IMSViewController.h"
 
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
+#include "model/ValueRecordFormatter.h"
 #include "platform/contacts/ContactLabels.h"
 
 #include <QComboBox>
@@ -51,13 +52,13 @@ const QStringList &IMSViewController::oldServiceNames()
 void IMSViewController::fillControls(MVPerson *person, bool /*editable*/)
 {
     const ContactIdentifier type = contextType(FieldId::InstantMessage);
-    m_labels = MVPerson::labelsForIdentifier(type);
-    m_localizedLabels = MVPerson::localizedLabelsForIdentifier(type);
+    m_labels = FieldVocabulary::shared().labelsForIdentifier(type);
+    m_localizedLabels = FieldVocabulary::shared().localizedLabelsForIdentifier(type);
     loadRecord(person, FieldId::InstantMessage, [](LabeledValueRecord &record) {
         record.value = QStringLiteral("new");
         record.account->service = serviceLabels().first();
         record.label = QStringLiteral("home");
-        MVPerson::updateIMSValue(&record);
+        ValueRecordFormatter::updateIMSValue(&record);
     });
 }
 
@@ -104,7 +105,7 @@ void IMSViewController::serviceChosen(int position)
     if (!m_labeledValue || position < 0)
         return;
     m_labeledValue->account->service = m_servicePopup->itemText(position);
-    MVPerson::updateIMSValue(m_labeledValue.get());
+    ValueRecordFormatter::updateIMSValue(m_labeledValue.get());
     valueDidChange();
 }
 
@@ -113,6 +114,6 @@ void IMSViewController::usernameEdited(const QString &text)
     if (!m_labeledValue)
         return;
     m_labeledValue->value = text;
-    MVPerson::updateIMSValue(m_labeledValue.get());
+    ValueRecordFormatter::updateIMSValue(m_labeledValue.get());
     valueDidChange();
 }

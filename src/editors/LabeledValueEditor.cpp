@@ -1,6 +1,5 @@
 #include "editors/LabeledValueEditor.h"
 
-#include "model/MVPerson.h"
 
 #include <QLineEdit>
 

@@ -2,7 +2,10 @@
 
 #include "editors/CellEditingDelegate.h"
 #include "editors/IMSViewController.h"
-#include "model/MVPerson.h"
+#include "model/AddressFormatTable.h"
+#include "model/AddressText.h"
+#include "model/FieldVocabulary.h"
+#include "model/ValueRecordFormatter.h"
 
 #include <QIcon>
 #include <QLocale>
@@ -58,7 +61,7 @@ const QStringList &MultiValueTableModel::serviceLabels()
 QList<CountryEntry> MultiValueTableModel::countryEntries()
 {
     QList<CountryEntry> entries{{QString(), tr("System Default")}, {QString(), QStringLiteral("---")}};
-    for (const AddressFormatRowPtr &format : MVPerson::addressFormatTable()) {
+    for (const AddressFormatRowPtr &format : AddressFormatTable::shared().rows()) {
         const QString code = format->countryCode.toUpper();
         const QString name = displayCountry(code);
         if (!name.isEmpty())
@@ -277,8 +280,8 @@ QVariant MultiValueTableModel::headerData(int section, Qt::Orientation orientati
         return tr("Service Type");
     if (column == editColumn)
         return QString();
-    if (MVPerson::addressIdentifiers().contains(column) || column == m_type)
-        return MVPerson::localizedIdentifierForKey(column);
+    if (FieldVocabulary::shared().addressIdentifiers().contains(column) || column == m_type)
+        return FieldVocabulary::localizedIdentifierForKey(column);
     return tr(column.toUtf8().constData());
 }
 
@@ -360,11 +363,11 @@ void MultiValueTableModel::setText(LabeledValueRecord &record, const QString &co
 void MultiValueTableModel::updateRecord(LabeledValueRecord &record) const
 {
     if (m_type == FieldId::InstantMessage)
-        MVPerson::updateIMSValue(&record);
+        ValueRecordFormatter::updateIMSValue(&record);
     else if (m_type == FieldId::SocialNetwork)
-        MVPerson::updateSNSValue(&record);
+        ValueRecordFormatter::updateSNSValue(&record);
     else if (m_type == FieldId::Address)
-        MVPerson::updateAddressValue(&record, AddressText::IncludeCountryAndZIP);
+        AddressText::updateAddressValue(&record, AddressText::IncludeCountryAndZIP);
 }
 
 QStringList MultiValueTableModel::mimeTypes() const

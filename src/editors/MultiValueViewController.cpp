@@ -4,7 +4,9 @@
 #include "editors/CellEditingDelegate.h"
 #include "editors/CustomLabelView.h"
 #include "editors/MultiValueTableModel.h"
-#include "model/MVPerson.h"
+#include "model/AddressText.h"
+#include "model/FieldVocabulary.h"
+#include "model/ValueRecordFormatter.h"
 #include "platform/widgets/Popover.h"
 
 #include <QComboBox>
@@ -113,15 +115,15 @@ void MultiValueViewController::fillControls(MVPerson *person, bool /*editable*/)
         if (const auto *list = std::get_if<LabeledValueList>(&value))
             rows = *list;
     }
-    QStringList labels = MVPerson::labelsForIdentifier(type);
-    QStringList localizedLabels = MVPerson::localizedLabelsForIdentifier(type);
+    QStringList labels = FieldVocabulary::shared().labelsForIdentifier(type);
+    QStringList localizedLabels = FieldVocabulary::shared().localizedLabelsForIdentifier(type);
     if (labels.isEmpty())
         labels = localizedLabels = QStringList{QStringLiteral("home")};
     m_table->reset(type, rows, labels, localizedLabels, person ? person->defaultCountryCode() : QString());
     for (int column = 0; column < m_table->columnCount(); ++column)
         m_tableView->setColumnWidth(column, columnWidths().value(m_table->columns().at(column), 130));
     m_typePopup->clear();
-    m_typePopup->addItem(MVPerson::localizedIdentifierForKey(type));
+    m_typePopup->addItem(FieldVocabulary::localizedIdentifierForKey(type));
     m_addressField->setVisible(type == FieldId::Address);
     m_addressField->clear();
     m_customLabelView->hide();
@@ -193,7 +195,7 @@ void MultiValueViewController::addRow()
     if (type == FieldId::Address) {
         // A new address enters the table only when its editor ends with Done.
         record->address->zip = QStringLiteral("123");
-        MVPerson::updateAddressValue(record.get(), AddressText::IncludeCountryAndZIP);
+        AddressText::updateAddressValue(record.get(), AddressText::IncludeCountryAndZIP);
         showOnOneLine(record->stringValue);
         showAddressPopover(*record, -1, m_addButton, m_addButton->rect());
         return;
@@ -202,9 +204,9 @@ void MultiValueViewController::addRow()
     record->stringValue = QStringLiteral("new");
     if (type == FieldId::InstantMessage) {
         record->account->service = MultiValueTableModel::serviceLabels().first();
-        MVPerson::updateIMSValue(record.get());
+        ValueRecordFormatter::updateIMSValue(record.get());
     } else if (type == FieldId::SocialNetwork) {
-        MVPerson::updateSNSValue(record.get());
+        ValueRecordFormatter::updateSNSValue(record.get());
     }
     const int selected = selectedRow();
     const int row = selected >= 0 ? selected + 1 : m_table->rowCount();

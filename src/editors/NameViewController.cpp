@@ -1,7 +1,7 @@
 #include "editors/NameViewController.h"
 
 #include "editors/NameOrderingPopup_p.h"
-#include "model/MVPerson.h"
+#include "model/ValueRecordFormatter.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -65,7 +65,7 @@ NameRecord NameViewController::updateNameDict()
 {
     NameRecord name = typedName();
     name.nameOrdering = m_nameOrderingPopup->currentIndex();
-    name.stringValue = MVPerson::compositeNameFromNameDict(name);
+    name.stringValue = ValueRecordFormatter::compositeNameFromNameDict(name);
     // The contact takes the record whole: without it the previous family
     // name would be erased at the next save.
     name.setPreviousFamilyName(m_previousFamilyName);

@@ -1,7 +1,7 @@
 #include "editors/PhoneticNameViewController.h"
 
 #include "editors/NameOrderingPopup_p.h"
-#include "model/MVPerson.h"
+#include "model/ValueRecordFormatter.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -39,7 +39,7 @@ void PhoneticNameViewController::fillControls(MVPerson *person, bool editable)
 
 void PhoneticNameViewController::partsEdited()
 {
-    contactNameField()->setText(MVPerson::compositeNameFromNameDict(typedName()));
+    contactNameField()->setText(ValueRecordFormatter::compositeNameFromNameDict(typedName()));
     userDidChange();
 }
 
@@ -50,7 +50,7 @@ bool PhoneticNameViewController::writeResult()
     record.firstName = typed.firstName;
     record.middleName = typed.middleName();
     record.lastName = typed.lastName;
-    record.stringValue = MVPerson::compositeNameFromNameDict(typed);
+    record.stringValue = ValueRecordFormatter::compositeNameFromNameDict(typed);
     contextInfo()->value = record;
     contextInfo()->dirty = true;
     return true;

@@ -2,7 +2,6 @@
 
 #include "editors/CellEditingDelegate.h"
 #include "editors/NameListModel.h"
-#include "model/MVPerson.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

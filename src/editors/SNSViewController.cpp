@@ -1,6 +1,7 @@
 #include "editors/SNSViewController.h"
 
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
+#include "model/ValueRecordFormatter.h"
 #include "platform/contacts/ContactLabels.h"
 
 #include <QComboBox>
@@ -51,11 +52,11 @@ const QStringList &SNSViewController::serviceLabels()
 
 void SNSViewController::fillControls(MVPerson *person, bool /*editable*/)
 {
-    m_labels = MVPerson::labelsForIdentifier(contextType(FieldId::SocialNetwork));
+    m_labels = FieldVocabulary::shared().labelsForIdentifier(contextType(FieldId::SocialNetwork));
     loadRecord(person, FieldId::SocialNetwork, [](LabeledValueRecord &record) {
         record.value = QStringLiteral("new");
         record.label = serviceLabels().first();
-        MVPerson::updateSNSValue(&record);
+        ValueRecordFormatter::updateSNSValue(&record);
     });
 }
 
@@ -91,7 +92,7 @@ void SNSViewController::serviceChosen(int position)
         return;
     const QString service = m_servicePopup->itemText(position);
     m_labeledValue->label = service;
-    MVPerson::updateSNSValue(m_labeledValue.get());
+    ValueRecordFormatter::updateSNSValue(m_labeledValue.get());
     updateUI();
     // Without a user name the refilled pop-up would show its first item.
     m_servicePopup->setCurrentIndex(m_servicePopup->findText(service));
@@ -104,6 +105,6 @@ void SNSViewController::partEdited(QString LabeledValueRecord::AccountParts::*pa
         return;
     if (part)
         (*m_labeledValue->account).*part = text;
-    MVPerson::updateSNSValue(m_labeledValue.get());
+    ValueRecordFormatter::updateSNSValue(m_labeledValue.get());
     valueDidChange();
 }

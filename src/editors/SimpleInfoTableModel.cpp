@@ -1,7 +1,7 @@
 #include "editors/SimpleInfoTableModel.h"
 
 #include "editors/FieldIcons.h"
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 
 #include <QIcon>
 #include <QSize>
@@ -117,7 +117,7 @@ QVariant SimpleInfoTableModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return type ? (typeKey.isEmpty() ? QString() : MVPerson::localizedIdentifierForKey(typeKey))
+        return type ? (typeKey.isEmpty() ? QString() : FieldVocabulary::localizedIdentifierForKey(typeKey))
                     : valueText(valueKey);
     case Qt::DecorationRole:
         if (type && !typeKey.isEmpty() && typeKey != FieldId::Renmei) {

@@ -2,7 +2,6 @@
 
 #include "editors/OneLineField.h"
 #include "editors/SeparatorBox.h"
-#include "model/MVPerson.h"
 #include "platform/widgets/Popover.h"
 
 #include <QApplication>

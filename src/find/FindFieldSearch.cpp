@@ -1,6 +1,7 @@
 #include "find/FindFieldSearch.h"
 
-#include "model/MVPerson.h"
+#include "model/AddressText.h"
+#include "model/FieldVocabulary.h"
 #include "model/ValueRecordFormatter.h"
 #include "platform/contacts/ContactLabels.h"
 #include "table/TableColumn.h"
@@ -121,7 +122,7 @@ std::optional<PartHit> searchAddress(
     QStringView find, const LabeledValueRecord &address, const TextRange &range, const Options &options)
 {
     Parts parts;
-    for (const AddressRangeEntry &entry : MVPerson::rangeTableFromAddressDictionary(&address))
+    for (const AddressRangeEntry &entry : AddressText::rangeTableFromAddressDictionary(&address))
         parts.append({entry.identifier, entry.value, entry.location});
     const auto holdsRange = [&range, &options](const Part &part) {
         if (!range.isFound())
@@ -182,9 +183,9 @@ TextRange FindFieldSearch::lookForString(
 
 ContactIdentifier FindFieldSearch::labeledFieldOf(const ContactIdentifier &identifier)
 {
-    if (MVPerson::addressIdentifiers().contains(identifier))
+    if (FieldVocabulary::shared().addressIdentifiers().contains(identifier))
         return FieldId::Address;
-    if (MVPerson::labeledIdentifiers().contains(identifier))
+    if (FieldVocabulary::shared().labeledIdentifiers().contains(identifier))
         return identifier;
     return {};
 }

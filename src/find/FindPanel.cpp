@@ -6,7 +6,7 @@
 #include "find/FindScope.h"
 #include "find/FindSearch.h"
 #include "find/FindValueDelegate.h"
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 #include "editors/UndoKeys.h"
 #include "platform/UndoManager.h"
 
@@ -196,7 +196,7 @@ QStringList FindPanel::labelTitles(const QStringList &labels) const
     for (const QString &label : labels) {
         titles.append(label == FindSearch::All
                 ? tr("All")
-                : MVPerson::localizedLabelFromCNLabel(MVPerson::CNLabelFromLabel(label)));
+                : FieldVocabulary::localizedLabelFromCNLabel(FieldVocabulary::CNLabelFromLabel(label)));
     }
     return titles;
 }
@@ -207,14 +207,14 @@ void FindPanel::updateTable()
     items << FindScope::fields();
     QStringList itemTitles{tr("All")};
     for (qsizetype i = 1; i < items.size(); ++i)
-        itemTitles.append(MVPerson::localizedIdentifierForKey(items.at(i)));
+        itemTitles.append(FieldVocabulary::localizedIdentifierForKey(items.at(i)));
     fillPopup(m_itemPopup, tr("Items"), items, itemTitles, m_selectedItems, &FindPanel::chooseItem);
 
     const QStringList fields = FindScope::fieldsToSearch(m_selectedItems);
     const QStringList subItems = FindScope::subItemsFor(m_selectedItems);
     QStringList subItemTitles{tr("All")};
     for (qsizetype i = 1; i < subItems.size(); ++i)
-        subItemTitles.append(MVPerson::localizedIdentifierForKey(subItems.at(i)));
+        subItemTitles.append(FieldVocabulary::localizedIdentifierForKey(subItems.at(i)));
     fillPopup(m_subItemPopup, tr("Sub Items"), subItems, subItemTitles, m_selectedSubItems, &FindPanel::chooseSubItem);
 
     QStringList labels{FindSearch::All};

@@ -1,7 +1,7 @@
 #include "find/FindReplacement.h"
 
 #include "find/FindFieldSearch.h"
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 #include "model/ValueRecordFormatter.h"
 #include "platform/contacts/ContactLabels.h"
 #include "table/TableColumn.h"
@@ -63,7 +63,7 @@ std::optional<FindReplacement::Change> labeledChange(const ItemAndRangeRecord &h
     // The store leaves a phone's display string to its next reader; the
     // table and the next find read it at once.
     if (field == FieldId::Phone)
-        MVPerson::updatePhoneValue(&changed);
+        ValueRecordFormatter::updatePhoneValue(&changed);
     return FindReplacement::Change{field, changed};
 }
 
@@ -123,10 +123,10 @@ QList<FindReplacement::Text> FindReplacement::textsOfColumns(
                     texts.append({column, position});
                     continue;
                 }
-                for (const QString &part : MVPerson::addressIdentifiers())
+                for (const QString &part : FieldVocabulary::shared().addressIdentifiers())
                     texts.append({part, position});
             }
-        } else if (MVPerson::stringIdentifiers().contains(column)) {
+        } else if (FieldVocabulary::shared().stringIdentifiers().contains(column)) {
             texts.append({column, 0});
         }
     }
@@ -150,7 +150,7 @@ QList<FindReplacement::Text> FindReplacement::textsOfContact(MVPerson &person)
         for (qsizetype position = 0; values && position < values->size(); ++position) {
             if (identifier != FieldId::Address)
                 texts.append({identifier, position});
-            for (const QString &part : identifier == FieldId::Address ? MVPerson::addressIdentifiers() : QStringList())
+            for (const QString &part : identifier == FieldId::Address ? FieldVocabulary::shared().addressIdentifiers() : QStringList())
                 texts.append({part, position});
         }
     };

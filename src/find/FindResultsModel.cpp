@@ -1,7 +1,7 @@
 #include "find/FindResultsModel.h"
 
 #include "find/FindSearch.h"
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 #include "platform/UndoManager.h"
 
 #include <QRegularExpression>
@@ -58,12 +58,12 @@ QString FindResultsModel::columnText(const FindResultRow &row, int column) const
     case NameColumn:
         return row.name;
     case ItemColumn:
-        return MVPerson::localizedIdentifierForKey(row.item);
+        return FieldVocabulary::localizedIdentifierForKey(row.item);
     case SubItemColumn:
-        return row.subItem.isEmpty() ? QString() : MVPerson::localizedIdentifierForKey(row.subItem);
+        return row.subItem.isEmpty() ? QString() : FieldVocabulary::localizedIdentifierForKey(row.subItem);
     case LabelColumn:
         return row.label.isEmpty() ? QString()
-                                   : MVPerson::localizedLabelFromCNLabel(MVPerson::CNLabelFromLabel(row.label));
+                                   : FieldVocabulary::localizedLabelFromCNLabel(FieldVocabulary::CNLabelFromLabel(row.label));
     case ValueColumn:
         return row.value;
     default:

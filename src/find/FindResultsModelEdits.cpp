@@ -6,7 +6,7 @@
 #include "editors/ValueEditorDelegate.h"
 #include "find/FindSearch.h"
 #include "find/TextMatcher.h"
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 #include "platform/UndoManager.h"
 
 bool FindResultsModel::hasCurrentMatch() const
@@ -211,7 +211,7 @@ QString FindResultsModel::writeIntoContact(const PersonValue &value, const FindR
     const QString text = std::holds_alternative<QString>(value) ? std::get<QString>(value) : QString();
     if (!m_parent)
         return text;
-    const QString type = MVPerson::typeForIdentifier(row.item);
+    const QString type = FieldVocabulary::shared().typeForIdentifier(row.item);
     if (type == FieldKind::StringValue) {
         m_parent->undoReplaceValue(text, row.item, row.contact);
     } else if (type == FieldKind::DictionaryValue) {

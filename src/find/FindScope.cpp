@@ -1,7 +1,7 @@
 #include "find/FindScope.h"
 
 #include "find/FindSearch.h"
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 #include "platform/contacts/ContactLabels.h"
 
 namespace {
@@ -42,7 +42,7 @@ void FindScope::choose(QStringList &selection, const QString &entry)
 
 const QStringList &FindScope::fields()
 {
-    return MVPerson::allIdentifiers();
+    return FieldVocabulary::shared().allIdentifiers();
 }
 
 QStringList FindScope::fieldsToSearch(const QStringList &selectedItems)
@@ -73,7 +73,7 @@ QStringList FindScope::labelsFor(const QStringList &fieldList)
     QStringList labels;
     for (const QString &field : fieldList) {
         if (field != FindSearch::All)
-            labels << MVPerson::labelsForIdentifier(field);
+            labels << FieldVocabulary::shared().labelsForIdentifier(field);
     }
     moveLabel(labels, QStringLiteral("home"), 1);
     moveLabel(labels, QStringLiteral("work"), 2);

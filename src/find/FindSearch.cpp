@@ -1,5 +1,6 @@
 #include "find/FindSearch.h"
 
+#include "model/FieldVocabulary.h"
 #include "model/MVPerson.h"
 #include "platform/contacts/ContactKeys.h"
 
@@ -169,7 +170,7 @@ std::optional<FindSearch::Field> FindSearch::Query::fieldFor(const QString &item
     }
     if (!allSubItems)
         return std::nullopt;
-    const QString type = MVPerson::typeForIdentifier(item);
+    const QString type = FieldVocabulary::shared().typeForIdentifier(item);
     if (type == FieldKind::LabeledValue) {
         field.kind = Field::Labeled;
         field.labeled = labeledGetter(item);

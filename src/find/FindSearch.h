@@ -2,7 +2,9 @@
 
 #include "find/FindResultRow.h"
 #include "find/TextMatcher.h"
-#include "model/MVPerson.h"
+#include "model/LabeledValueRecord.h"
+#include "model/MVPersonPtr.h"
+#include "model/StringValuesRecord.h"
 
 #include <QStringList>
 

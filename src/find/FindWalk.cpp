@@ -1,6 +1,6 @@
 #include "find/FindWalk.h"
-
 #include "model/MVPerson.h"
+
 
 #include <algorithm>
 

@@ -4,6 +4,7 @@
 #include "find/MergeRows.h"
 #include "find/MergeTableModel.h"
 #include "find/MergeTableView.h"
+#include "model/FieldVocabulary.h"
 #include "platform/widgets/CellEditorKeys.h"
 #include "table/SelectedCellBackground.h"
 
@@ -58,8 +59,8 @@ PopupAndTextCell &MergeCellDelegate::labeledCell(int row) const
     m_cell.setRowHeight(m_panel->rowHeight());
     m_cell.setEditState(m_panel->isEditable());
     m_cell.setSelectedFont(m_panel->selectedFont());
-    m_cell.setLabels(MVPerson::labelsForIdentifier(record->type));
-    m_cell.setLocalizedLabels(MVPerson::localizedLabelsForIdentifier(record->type));
+    m_cell.setLabels(FieldVocabulary::shared().labelsForIdentifier(record->type));
+    m_cell.setLocalizedLabels(FieldVocabulary::shared().localizedLabelsForIdentifier(record->type));
     m_cell.setFindString(QString());
     m_cell.setFindTarget(nullptr);
     m_cell.setPerson(contact->person);

@@ -1,6 +1,7 @@
 #include "find/MergeEdits.h"
 
 #include "find/MergeRows.h"
+#include "model/FieldVocabulary.h"
 #include "platform/UndoManager.h"
 
 #include <QDebug>
@@ -78,13 +79,13 @@ bool MergeEdits::undoReplaceValue(
                 changed = true;
             }
         }
-    } else if (isNameIdentifier(identifier) || MVPerson::stringIdentifiers().contains(identifier)) {
+    } else if (isNameIdentifier(identifier) || FieldVocabulary::shared().stringIdentifiers().contains(identifier)) {
         const PersonValue old = person.valueForIdentifier(identifier);
         const PersonValue wanted = normalized(value, identifier, person);
         if (wanted.index() == old.index() && wanted != old) {
             registerReplace(old, identifier, contact);
             if (std::holds_alternative<QString>(wanted) && std::get<QString>(wanted).isEmpty()
-                && !MVPerson::stringIdentifiers().contains(identifier))
+                && !FieldVocabulary::shared().stringIdentifiers().contains(identifier))
                 person.deleteValueForIdentifier(identifier);
             else
                 person.setValue(wanted, identifier);

@@ -12,6 +12,7 @@
 #include "find/MergeRows.h"
 #include "find/MergeTableModel.h"
 #include "find/MergeTableView.h"
+#include "model/FieldVocabulary.h"
 
 #include <QMenu>
 
@@ -246,7 +247,7 @@ void MergePanelController::deleteItem(bool left, int row)
         changed = true;
     } else if (record.type == Birthday || record.type == PhoneticName) {
         changed = m_edits.undoReplaceValue(PersonValue(), record.type, side);
-    } else if (MVPerson::stringIdentifiers().contains(record.type)) {
+    } else if (FieldVocabulary::shared().stringIdentifiers().contains(record.type)) {
         changed = m_edits.undoReplaceValue(QString(), record.type, side);
     }
     if (changed)

@@ -8,6 +8,7 @@
 #include "find/MergeRows.h"
 #include "find/MergeTableModel.h"
 #include "find/MergeTableView.h"
+#include "model/FieldVocabulary.h"
 #include "table/DraggingMimeData.h"
 
 #include <QApplication>
@@ -158,7 +159,7 @@ void MergePanelController::setSelectedFont(const QFont &font)
     // The type column shows every block's name whole: icon, name, margins.
     qreal widest = 0;
     for (const ContactIdentifier &type : MergeRows::blockOrder())
-        widest = std::max(widest, metrics.horizontalAdvance(MVPerson::localizedIdentifierForKey(type)));
+        widest = std::max(widest, metrics.horizontalAdvance(FieldVocabulary::localizedIdentifierForKey(type)));
     const int typeWidth = std::max(150, int(std::ceil(widest + m_rowHeight + 12)));
     for (MergeTableView *view : {m_tableViewLeft, m_tableViewRight}) {
         view->horizontalHeader()->setFont(font);

@@ -6,6 +6,7 @@
 #include "find/MergeRows.h"
 #include "find/MergeTableModel.h"
 #include "find/MergeTableView.h"
+#include "model/FieldVocabulary.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ bool takesTypedText(const ContactIdentifier &type)
 
 bool isStringField(const ContactIdentifier &type)
 {
-    return MVPerson::stringIdentifiers().contains(type);
+    return FieldVocabulary::shared().stringIdentifiers().contains(type);
 }
 
 } // namespace
@@ -77,9 +78,9 @@ QStringList MergePanelController::popupTitles(bool left, int row) const
         return titles;
     }
     if (record->type == MergeRows::NameDisplay)
-        return MVPerson::localizedLabelsForIdentifier(FieldId::ShowAsPerson);
+        return FieldVocabulary::shared().localizedLabelsForIdentifier(FieldId::ShowAsPerson);
     if (MergeRows::isMultiValued(record->type))
-        return MVPerson::localizedLabelsForIdentifier(record->type);
+        return FieldVocabulary::shared().localizedLabelsForIdentifier(record->type);
     return {};
 }
 
@@ -94,7 +95,7 @@ qsizetype MergePanelController::popupSelectedIndex(bool left, int row) const
         return name->nameOrdering == 1 || name->nameOrdering == 2 ? name->nameOrdering : 0;
     if (record->type == MergeRows::NameDisplay)
         return name->showAsPerson ? 0 : 1;
-    return MVPerson::labelsForIdentifier(record->type).indexOf(record->labelText());
+    return FieldVocabulary::shared().labelsForIdentifier(record->type).indexOf(record->labelText());
 }
 
 bool MergePanelController::labelPopupCellChanged(bool left, int row, qsizetype position)
@@ -114,7 +115,7 @@ bool MergePanelController::labelPopupCellChanged(bool left, int row, qsizetype p
         if (changed)
             countChange();
     } else if (MergeRows::isMultiValued(record->type)) {
-        const QStringList labels = MVPerson::labelsForIdentifier(record->type);
+        const QStringList labels = FieldVocabulary::shared().labelsForIdentifier(record->type);
         if (position < labels.size())
             changed = setRowLabel(left, row, labels.at(position));
     }
@@ -156,7 +157,7 @@ void MergePanelController::chooseCustomLabel(bool left, int row)
         for (int row = 0; row < rows.size(); ++row) {
             if (rows.at(row)->type == type && rows.at(row)->labelIndex == labelIndex) {
                 if (setRowLabel(left, row, label))
-                    MVPerson::setLabel(QString(), label, type);
+                    FieldVocabulary::shared().setLabel(QString(), label, type);
                 return;
             }
         }

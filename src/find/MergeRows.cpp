@@ -1,5 +1,7 @@
 #include "find/MergeRows.h"
 
+#include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "platform/TranslationContext.h"
 
 #include <algorithm>
@@ -124,7 +126,7 @@ QHash<ContactIdentifier, qsizetype> labeledValueCounts(MVPerson &left, MVPerson 
 
 QStringList nameOrderingLabels(const MVPerson &person)
 {
-    QStringList labels = MVPerson::labelsForIdentifier(FieldId::NameOrdering);
+    QStringList labels = FieldVocabulary::shared().labelsForIdentifier(FieldId::NameOrdering);
     labels.removeAll(QStringLiteral("All"));
     if (!labels.isEmpty()) {
         labels.first() = person.defaultNameOrdering() == 1

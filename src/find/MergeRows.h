@@ -1,7 +1,7 @@
 #pragma once
 
 #include "find/MergeTableRow.h"
-#include "model/MVPerson.h"
+#include "model/MVPersonPtr.h"
 
 #include <QHash>
 #include <QList>

@@ -3,6 +3,7 @@
 #include "editors/FieldIcons.h"
 #include "find/MergePanelController.h"
 #include "find/MergeRows.h"
+#include "model/FieldVocabulary.h"
 #include "table/DragTypes.h"
 
 #include <QMimeData>
@@ -27,7 +28,7 @@ void MergeTableModel::setRows(const QList<MergeTableRowPtr> &rows, const Contact
     m_typeTexts.clear();
     QString above;
     for (const MergeTableRowPtr &row : std::as_const(m_rows)) {
-        const QString localized = MVPerson::localizedIdentifierForKey(row->type);
+        const QString localized = FieldVocabulary::localizedIdentifierForKey(row->type);
         m_typeTexts.append(localized == above ? QString() : localized);
         above = localized;
     }

@@ -2,6 +2,7 @@
 
 #include "model/ContactIdentifier.h"
 #include "model/MVPerson.h"
+#include "model/ValueRecordFormatter.h"
 
 #include <QDate>
 
@@ -64,7 +65,7 @@ void CsvContactBuilder::createContact(const QString &value, const QString &key, 
         setLabeledValue(m_emails, label, value);
     } else if (key == FieldId::SocialNetwork) {
         setLabeledValue(m_socialProfiles, label, value);
-        MVPerson::updateSNSValue(findLabel(m_socialProfiles, label).get());
+        ValueRecordFormatter::updateSNSValue(findLabel(m_socialProfiles, label).get());
     } else if (key == FieldId::ZIP || key == FieldId::State || key == FieldId::City || key == FieldId::Street) {
         setAddressPart(key, label, value);
     } else if (key == FieldId::Birthday) {

@@ -3,7 +3,7 @@
 #include "model/ContactRecord.h"
 #include "model/ContainerRecord.h"
 #include "model/GroupRecord.h"
-#include "model/MVPerson.h"
+#include "model/MVPersonPtr.h"
 #include "model/SubContactRecord.h"
 
 #include <QByteArray>

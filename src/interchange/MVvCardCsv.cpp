@@ -4,6 +4,8 @@
 #include "interchange/CsvContactBuilder_p.h"
 #include "interchange/CsvRecordReader.h"
 #include "interchange/CsvText_p.h"
+#include "model/FieldVocabulary.h"
+#include "model/ValueRecordFormatter.h"
 #include "platform/RecentStrings.h"
 
 #include <QHash>
@@ -58,7 +60,7 @@ public:
         }
         if (value && identifier == FieldId::Phone) {
             value = std::make_shared<LabeledValueRecord>(*value);
-            MVPerson::updatePhoneValue(value.get());
+            ValueRecordFormatter::updatePhoneValue(value.get());
         }
         m_values.insert(key, value);
         return value;
@@ -124,7 +126,7 @@ QString rowValue(MVPerson &person, const ContactIdentifier &identifier, qint64 r
         return person.compositeName();
     if (identifier == FieldId::PhoneticName || identifier == FieldId::Birthday)
         return person.stringValueForIdentifier(identifier, 0);
-    if (MVPerson::labeledIdentifiers().contains(identifier)) {
+    if (FieldVocabulary::shared().labeledIdentifiers().contains(identifier)) {
         const LabeledValueRecordPtr value = person.labeledValueForIdentifierAtIndex(identifier, row);
         if (!value || value->labelText().isEmpty() || value->stringValue.isEmpty())
             return {};
@@ -132,7 +134,7 @@ QString rowValue(MVPerson &person, const ContactIdentifier &identifier, qint64 r
     }
     // The table's Address Detail cells show each part of the row's address
     // alone, so it is copied without the label the whole address carries.
-    if (MVPerson::addressIdentifiers().contains(identifier)) {
+    if (FieldVocabulary::shared().addressIdentifiers().contains(identifier)) {
         const LabeledValueRecordPtr value = person.labeledValueForIdentifierAtIndex(FieldId::Address, row);
         return value ? value->addressPart(identifier) : QString();
     }

@@ -11,6 +11,7 @@
 #include "model/HeapOptional.h"
 #include "model/InternedText.h"
 #include "model/LabeledValueRecord.h"
+#include "model/MVPersonPtr.h"
 #include "model/NameRecord.h"
 #include "model/PersonCaches.h"
 #include "model/PersonValue.h"
@@ -32,9 +33,7 @@
 #include <memory>
 #include <optional>
 
-class MVPerson;
 class StoreContactWriter;
-using MVPersonPtr = std::shared_ptr<MVPerson>;
 
 // One contact, copied out of the contacts store into plain values keyed by
 // field identifier. Every pane shares the same MVPerson (hold it by

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/ContactRecord.h"
-#include "model/MVPerson.h"
+#include "model/MVPersonPtr.h"
 
 // A new contact holding the values of another: a fresh store contact made
 // from the source's record (so it gets an identifier and value numbers of its

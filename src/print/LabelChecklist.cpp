@@ -1,6 +1,6 @@
 #include "print/LabelChecklist.h"
 
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 
 #include <QMenu>
 
@@ -22,8 +22,8 @@ LabelChecklist::LabelChecklist(QWidget *parent)
 QStringList LabelChecklist::labelTitles()
 {
     QStringList titles{allTitle, QStringLiteral("home"), QStringLiteral("work"), QStringLiteral("other")};
-    for (const auto &identifier : MVPerson::labeledIdentifiers()) {
-        for (const QString &label : MVPerson::labelsForIdentifier(identifier)) {
+    for (const auto &identifier : FieldVocabulary::shared().labeledIdentifiers()) {
+        for (const QString &label : FieldVocabulary::shared().labelsForIdentifier(identifier)) {
             if (label.isEmpty() || titles.mid(0, 4).contains(label))
                 continue;
             // A title already listed moves to the end, so each shows once.

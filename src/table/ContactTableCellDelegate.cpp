@@ -1,7 +1,7 @@
 #include "table/ContactTableCellDelegate.h"
 
+#include "model/FieldVocabulary.h"
 #include "table/SelectedCellBackground.h"
-#include "model/MVPerson.h"
 #include "table/ContactTableModel.h"
 
 #include <QPainter>
@@ -102,8 +102,8 @@ void ContactTableCellDelegate::setUpPopupAndTextCell(const SubContactRecord &row
     cell.setSelectedFont(m_model->selectedFont());
     cell.setEditState(m_model->editState());
     if (value) {
-        cell.setLabels(MVPerson::labelsForIdentifier(column.field));
-        cell.setLocalizedLabels(MVPerson::localizedLabelsForIdentifier(column.field));
+        cell.setLabels(FieldVocabulary::shared().labelsForIdentifier(column.field));
+        cell.setLocalizedLabels(FieldVocabulary::shared().localizedLabelsForIdentifier(column.field));
     } else {
         cell.setLabels({});
         cell.setLocalizedLabels({});

@@ -2,12 +2,12 @@
 // in the label pop-up and a print flag's check box. Each reaches the contacts
 // through the window's undoable operations, several rows as one undo group.
 
+#include "model/FieldVocabulary.h"
 #include "table/ContactTableCellEditor.h"
 
 #include "table/ContactsViewController.h"
 
 #include "editors/ValueEditorDelegate.h"
-#include "model/MVPerson.h"
 #include "platform/UndoManager.h"
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
@@ -70,8 +70,8 @@ void ContactTableCellEditor::showLabelMenu(int column, int row, const QRect &pop
     if (!record || !value)
         return;
     const TableColumn &cell = m_model->columns().at(column);
-    const QStringList labels = MVPerson::labelsForIdentifier(cell.field);
-    const QStringList titles = MVPerson::localizedLabelsForIdentifier(cell.field);
+    const QStringList labels = FieldVocabulary::shared().labelsForIdentifier(cell.field);
+    const QStringList titles = FieldVocabulary::shared().localizedLabelsForIdentifier(cell.field);
     auto *menu = new QMenu(&m_table);
     menu->setObjectName(QStringLiteral("labelMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -99,7 +99,7 @@ void ContactTableCellEditor::popupLabelCellChanged(int column, int row, const QS
     if (!record || column < 0 || column >= m_model->columns().size() || !m_table.delegate())
         return;
     const TableColumn cell = m_model->columns().at(column);
-    if (!cell.showsLabeledValues() || !MVPerson::labelsForIdentifier(cell.field).contains(label))
+    if (!cell.showsLabeledValues() || !FieldVocabulary::shared().labelsForIdentifier(cell.field).contains(label))
         return;
     QList<int> rows = m_table.selectedRowIndexes();
     if (!rows.contains(row))

@@ -6,7 +6,6 @@
 
 #include "table/ContactsViewController.h"
 
-#include "model/MVPerson.h"
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
 

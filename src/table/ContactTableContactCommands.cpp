@@ -3,11 +3,11 @@
 
 #include "table/ContactTableContactCommands.h"
 
+#include "model/FieldVocabulary.h"
 #include "table/ContactsViewController.h"
 
 #include "editors/SimpleInfoPanelController.h"
 #include "editors/ValueEditorDelegate.h"
-#include "model/MVPerson.h"
 #include "model/PersonDuplicate.h"
 #include "platform/UndoManager.h"
 #include "table/ContactTableMenu.h"
@@ -170,7 +170,7 @@ void ContactTableContactCommands::openSimpleInfoPanel(const SubContactRecordPtr 
     SimpleInfoPanelController *panel = m_simpleInfoPanelController;
     auto context = std::make_shared<SimpleInfoContext>();
     context->contact = row;
-    context->labelTableDict = MVPerson::labelTableDict();
+    context->labelTableDict = FieldVocabulary::shared().labelTableDict();
     context->defaultCountryCode = QStringLiteral("JP");
     context->editEnabled = true;
     panel->setSelectedFont(m_table.selectedFont());

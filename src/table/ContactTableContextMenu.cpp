@@ -5,9 +5,9 @@
 
 #include "table/ContactTableContextMenu.h"
 
+#include "model/FieldVocabulary.h"
 #include "table/ContactsViewController.h"
 
-#include "model/MVPerson.h"
 #include "table/ContactTableMenu.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactTableContactCommands.h"
@@ -71,13 +71,13 @@ bool ContactTableContextMenu::hasValueInCell(int column, int row) const
     MVPerson &person = *record->person;
     const ContactIdentifier &identifier = m_model->columns().at(column).identifier;
     const qint64 position = record->labelIndex;
-    if (MVPerson::addressIdentifiers().contains(identifier))
+    if (FieldVocabulary::shared().addressIdentifiers().contains(identifier))
         return person.labeledValueForIdentifierAtIndex(Address, position) != nullptr;
     if (identifier == Dates) {
         const LabeledValueRecordPtr date = person.labeledValueForIdentifierAtIndex(Dates, position);
         return date && !date->stringValue.isEmpty();
     }
-    if (MVPerson::labeledIdentifiers().contains(identifier))
+    if (FieldVocabulary::shared().labeledIdentifiers().contains(identifier))
         return person.labeledValueForIdentifierAtIndex(identifier, position) != nullptr;
     if (identifier == Name)
         return true;
@@ -220,7 +220,7 @@ void ContactTableContextMenu::openPopoverForCell(
         return;
     const QRect rect = m_table.cellRect(column, row);
     const qint64 position = record->labelIndex;
-    const bool part = MVPerson::addressIdentifiers().contains(identifier);
+    const bool part = FieldVocabulary::shared().addressIdentifiers().contains(identifier);
     const ContactIdentifier field = part ? Address : identifier;
     const auto labelIndexOfValue = [&] {
         const LabeledValueRecordPtr value = record->person->labeledValueForIdentifierAtIndex(field, position);

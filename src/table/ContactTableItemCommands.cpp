@@ -6,10 +6,11 @@
 
 #include "table/ContactTableItemCommands.h"
 
+#include "model/AddressText.h"
+#include "model/FieldVocabulary.h"
 #include "table/ContactsViewController.h"
 
 #include "editors/ValueEditorDelegate.h"
-#include "model/MVPerson.h"
 #include "table/ContactTableMenu.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewControllerDelegate.h"
@@ -33,7 +34,7 @@ bool isTextLabeled(const ContactIdentifier &identifier)
 
 bool isAddressPart(const ContactIdentifier &identifier)
 {
-    return MVPerson::addressIdentifiers().contains(identifier);
+    return FieldVocabulary::shared().addressIdentifiers().contains(identifier);
 }
 
 using TextCommand = ContactTableItemCommands::TextCommand;
@@ -160,7 +161,7 @@ void ContactTableItemCommands::applyDeleteItem(
     ValueEditorDelegate *values = m_table.delegate() ? m_table.delegate()->valueEditorDelegate() : nullptr;
     if (!values)
         return;
-    const bool labeled = MVPerson::labeledIdentifiers().contains(identifier) || isAddressPart(identifier);
+    const bool labeled = FieldVocabulary::shared().labeledIdentifiers().contains(identifier) || isAddressPart(identifier);
     const ContactIdentifier field = isAddressPart(identifier) ? Address : identifier;
     struct Doomed {
         SubContactRecordPtr row;
@@ -228,16 +229,16 @@ void ContactTableItemCommands::askTextThen(TextCommand command)
     request.identifier = identifier;
     if (isTextLabeled(identifier)) {
         const LabeledValueRecordPtr value = person.labeledValueForIdentifierAtIndex(identifier, position);
-        request.labels = MVPerson::labelsForIdentifier(identifier);
+        request.labels = FieldVocabulary::shared().labelsForIdentifier(identifier);
         request.label = value ? value->labelText() : QString();
         request.replaceString = value ? value->stringValue : QString();
     } else if (isAddressPart(identifier)) {
         const LabeledValueRecordPtr address = person.labeledValueForIdentifierAtIndex(Address, position);
-        request.labels = MVPerson::labelsForIdentifier(Address);
+        request.labels = FieldVocabulary::shared().labelsForIdentifier(Address);
         request.label = address ? address->labelText() : QString();
         request.replaceString = address ? address->addressPart(identifier) : QString();
-    } else if (MVPerson::stringIdentifiers().contains(identifier)) {
-        request.labels = MVPerson::labelsForIdentifier(identifier);
+    } else if (FieldVocabulary::shared().stringIdentifiers().contains(identifier)) {
+        request.labels = FieldVocabulary::shared().labelsForIdentifier(identifier);
         request.replaceString = person.stringValueForIdentifier(identifier, 0);
     } else {
         return;
@@ -279,7 +280,7 @@ void ContactTableItemCommands::applyText(TextCommand command, const ContactIdent
                 LabeledValueRecord edited = *value;
                 if (part) {
                     edited.setAddressPart(identifier, combined(command, value->addressPart(identifier), text));
-                    MVPerson::updateAddressValue(&edited, 1);
+                    AddressText::updateAddressValue(&edited, 1);
                 } else {
                     const QString replaced = combined(command, value->stringValue, text);
                     edited.value = replaced;

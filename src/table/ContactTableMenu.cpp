@@ -1,6 +1,6 @@
 #include "table/ContactTableMenu.h"
 
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 
 #include <QCoreApplication>
 
@@ -181,7 +181,7 @@ QList<Item> itemsFor(const ContactIdentifier &identifier, bool valuePresent, boo
         relationshipRow(menu);
     } else if (identifier == Address) {
         addressRow(menu);
-    } else if (MVPerson::addressIdentifiers().contains(identifier)) {
+    } else if (FieldVocabulary::shared().addressIdentifiers().contains(identifier)) {
         addressPartRow(menu);
     } else if (identifier == InstantMessage) {
         accountRow(menu, Key::OpenIMSPanel, Key::AddDeleteIMSItem);
@@ -197,7 +197,7 @@ QList<Item> itemsFor(const ContactIdentifier &identifier, bool valuePresent, boo
             menu.separator();
             menu.edit(Key::DeleteItem, Command::DeleteItem);
         }
-    } else if (MVPerson::stringIdentifiers().contains(identifier)) {
+    } else if (FieldVocabulary::shared().stringIdentifiers().contains(identifier)) {
         if (valuePresent) {
             menu.edit(Key::ClearText, Command::DeleteItem);
             menu.replaceTexts();

@@ -1,6 +1,6 @@
 #include "table/ContactTableModel.h"
 
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/SubContactTableSorter.h"
 
@@ -97,7 +97,7 @@ void ContactTableModel::appendSubContacts(const PersonRecord &contact, const QLi
         for (qint64 position = 0; position < values->size(); ++position) {
             const LabeledValueRecord &value = *values->at(position);
             if (value.label && !known.contains(*value.label)) {
-                MVPerson::setLabel(QString(), *value.label, column.identifier);
+                FieldVocabulary::shared().setLabel(QString(), *value.label, column.identifier);
                 known.append(*value.label);
             }
             if (position > highest && TableColumn::passesLabelFilter(value, labels)) {
@@ -453,7 +453,7 @@ QVariant ContactTableModel::headerData(int section, Qt::Orientation orientation,
     const TableColumn &column = m_columns.at(section);
     if (column.kind == TableColumn::Kind::Sender)
         return tr("Sender");
-    return MVPerson::localizedIdentifierForKey(column.identifier);
+    return FieldVocabulary::localizedIdentifierForKey(column.identifier);
 }
 
 Qt::ItemFlags ContactTableModel::flags(const QModelIndex &index) const

@@ -3,6 +3,7 @@
 // its row, the windows they are dragged off into, and how both follow the
 // table's refreshes and font.
 
+#include "model/AddressText.h"
 #include "table/ContactsViewController.h"
 
 #include "editors/AddressViewController.h"
@@ -16,7 +17,6 @@
 #include "editors/SNSViewController.h"
 #include "editors/ValueEditorDelegate.h"
 #include "editors/ValueEditorResult.h"
-#include "model/MVPerson.h"
 #include "platform/UndoManager.h"
 #include "platform/widgets/Popover.h"
 #include "table/ContactTableModel.h"
@@ -35,7 +35,7 @@ LabeledValueRecordPtr newAddress()
     address->setAddressPart(FieldId::ZIP, QStringLiteral("123"));
     address->label = QStringLiteral("home");
     address->labelIndex = -1;
-    MVPerson::updateAddressValue(address.get(), 3);
+    AddressText::updateAddressValue(address.get(), 3);
     return address;
 }
 

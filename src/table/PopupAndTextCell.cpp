@@ -1,4 +1,5 @@
 #include "table/PopupAndTextCell.h"
+#include "model/FieldVocabulary.h"
 
 #include <QPainter>
 #include <QRect>
@@ -10,7 +11,7 @@ constexpr int textGap = 4;
 
 QString PopupAndTextCell::displayFormOfLabel(const QString &label)
 {
-    return MVPerson::localizedLabelFromCNLabel(MVPerson::CNLabelFromLabel(label));
+    return FieldVocabulary::localizedLabelFromCNLabel(FieldVocabulary::CNLabelFromLabel(label));
 }
 
 void PopupAndTextCell::updatePopupAndText()

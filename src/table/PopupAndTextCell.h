@@ -2,7 +2,7 @@
 
 #include "model/ItemAndRangeRecord.h"
 #include "model/LabeledValueRecord.h"
-#include "model/MVPerson.h"
+#include "model/MVPersonPtr.h"
 #include "table/FindMarks.h"
 #include "table/PopupButton.h"
 

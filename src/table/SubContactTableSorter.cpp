@@ -1,7 +1,7 @@
 #include "table/SubContactTableSorter.h"
 
 #include "model/CalendarDate.h"
-#include "model/MVPerson.h"
+#include "model/FieldVocabulary.h"
 #include "table/TableColumn.h"
 
 #include <QDate>
@@ -124,9 +124,9 @@ TextOfRow textOfRowForKey(const QString &key)
     };
     if (const TextOfRow text = byKey.value(key))
         return text;
-    if (MVPerson::labeledIdentifiers().contains(key))
+    if (FieldVocabulary::shared().labeledIdentifiers().contains(key))
         return &labeledText;
-    if (MVPerson::addressIdentifiers().contains(key))
+    if (FieldVocabulary::shared().addressIdentifiers().contains(key))
         return &addressPartText;
     return &otherText;
 }

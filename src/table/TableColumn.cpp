@@ -1,5 +1,6 @@
 #include "table/TableColumn.h"
 
+#include "model/FieldVocabulary.h"
 #include "model/MVPerson.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -26,10 +27,10 @@ TableColumn TableColumn::make(const ContactIdentifier &identifier)
         column.kind = Kind::PhoneticName;
     else if (identifier == FieldId::Birthday)
         column.kind = Kind::Birthday;
-    else if (MVPerson::labeledIdentifiers().contains(identifier)) {
+    else if (FieldVocabulary::shared().labeledIdentifiers().contains(identifier)) {
         column.kind = Kind::Labeled;
         column.field = identifier;
-    } else if (MVPerson::addressIdentifiers().contains(identifier)) {
+    } else if (FieldVocabulary::shared().addressIdentifiers().contains(identifier)) {
         column.kind = Kind::AddressPart;
         column.field = FieldId::Address;
         column.addressPart = LabeledValueRecord::addressPartMember(identifier);
