@@ -307,7 +307,8 @@ void AddressViewController::countryChosen(const QString &code, const QString &ti
     const bool isDefault = code == defaultCountry;
     m_labeledValue->address->isoCountryCode = isDefault ? QString() : code;
     m_countryCodePopup->setText(title);
-    const QString name = countryName(AddressFormatTable::shared().rowsByCode().value(isDefault ? m_defaultCountryCode : code));
+    const QString name
+        = countryName(AddressFormatTable::shared().rowsByCode().value(isDefault ? m_defaultCountryCode : code));
     if (!name.isEmpty() && m_labeledValue->addressParts().country.isEmpty()) {
         m_labeledValue->address->country = name;
         m_countryField->setText(name);

@@ -1,6 +1,5 @@
 #include "editors/DateViewController.h"
 
-
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>

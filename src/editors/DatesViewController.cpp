@@ -219,5 +219,6 @@ bool DatesViewController::writeResult()
 
 void DatesViewController::didFinish()
 {
-    m_table->reset({}, m_table->labels(), FieldVocabulary::shared().localizedLabelsForIdentifier(FieldId::Dates), m_type);
+    m_table->reset(
+        {}, m_table->labels(), FieldVocabulary::shared().localizedLabelsForIdentifier(FieldId::Dates), m_type);
 }

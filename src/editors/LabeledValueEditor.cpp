@@ -1,6 +1,5 @@
 #include "editors/LabeledValueEditor.h"
 
-
 #include <QLineEdit>
 
 void LabeledValueEditor::loadRecord(

@@ -150,7 +150,8 @@ QList<FindReplacement::Text> FindReplacement::textsOfContact(MVPerson &person)
         for (qsizetype position = 0; values && position < values->size(); ++position) {
             if (identifier != FieldId::Address)
                 texts.append({identifier, position});
-            for (const QString &part : identifier == FieldId::Address ? FieldVocabulary::shared().addressIdentifiers() : QStringList())
+            for (const QString &part :
+                identifier == FieldId::Address ? FieldVocabulary::shared().addressIdentifiers() : QStringList())
                 texts.append({part, position});
         }
     };

@@ -62,8 +62,9 @@ QString FindResultsModel::columnText(const FindResultRow &row, int column) const
     case SubItemColumn:
         return row.subItem.isEmpty() ? QString() : FieldVocabulary::localizedIdentifierForKey(row.subItem);
     case LabelColumn:
-        return row.label.isEmpty() ? QString()
-                                   : FieldVocabulary::localizedLabelFromCNLabel(FieldVocabulary::CNLabelFromLabel(row.label));
+        return row.label.isEmpty()
+            ? QString()
+            : FieldVocabulary::localizedLabelFromCNLabel(FieldVocabulary::CNLabelFromLabel(row.label));
     case ValueColumn:
         return row.value;
     default:

@@ -1,7 +1,6 @@
 #include "find/FindWalk.h"
 #include "model/MVPerson.h"
 
-
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;

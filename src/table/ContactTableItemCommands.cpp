@@ -161,7 +161,8 @@ void ContactTableItemCommands::applyDeleteItem(
     ValueEditorDelegate *values = m_table.delegate() ? m_table.delegate()->valueEditorDelegate() : nullptr;
     if (!values)
         return;
-    const bool labeled = FieldVocabulary::shared().labeledIdentifiers().contains(identifier) || isAddressPart(identifier);
+    const bool labeled
+        = FieldVocabulary::shared().labeledIdentifiers().contains(identifier) || isAddressPart(identifier);
     const ContactIdentifier field = isAddressPart(identifier) ? Address : identifier;
     struct Doomed {
         SubContactRecordPtr row;
