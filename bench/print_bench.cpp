@@ -53,8 +53,7 @@ std::unique_ptr<PrintDocument> printDocument(int receivers, const QString &style
 {
     auto document = std::make_unique<PrintDocument>();
     document->setStyle(PrintStyleName::style(style));
-    document->setOptions(
-        std::make_shared<PrintOptionsRecord>(PrintOptions::initPrintOptions(QStringLiteral("ja"))));
+    document->setOptions(std::make_shared<PrintOptionsRecord>(PrintOptions::initPrintOptions(QStringLiteral("ja"))));
     auto paper = std::make_shared<PrintInfo>();
     paper->setPaperName(QStringLiteral("Postcard"));
     document->setPaper(paper);

@@ -122,9 +122,9 @@ void WindowController::printRows(const QList<SubContactRecordPtr> &rows)
     PrintInfo::sharedPrintInfo()->setMargins(QMarginsF());
     // The rows are those the preview shows, laid out as the preview lays
     // them out, on the job's own copy of the paper.
-    const auto document = std::make_shared<PrintDocument>(
-        PrintDocumentBuilder::make({rows, m_hagakiViewController->senderPerson(), m_mainViewController->printStyle(),
-            m_hagakiViewController->printOptions(), PrintInfo::sharedPrintInfo()}));
+    const auto document
+        = std::make_shared<PrintDocument>(PrintDocumentBuilder::make({rows, m_hagakiViewController->senderPerson(),
+            m_mainViewController->printStyle(), m_hagakiViewController->printOptions(), PrintInfo::sharedPrintInfo()}));
 
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     PrintJob::preparePrinter(*printer, *document->paper());

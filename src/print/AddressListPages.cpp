@@ -86,9 +86,9 @@ AddressListFlow &AddressListPages::addressListFlow() const
     const double left = m_document.optionNumber(LeftMargin);
     const double top = m_document.optionNumber(TopMargin);
     AddressListFlow::Geometry geometry;
-    geometry.content = QRectF(reach.x() + left, reach.y() + top,
-        reach.width() - left - m_document.optionNumber(RightMargin),
-        reach.height() - top - m_document.optionNumber(BottomMargin));
+    geometry.content
+        = QRectF(reach.x() + left, reach.y() + top, reach.width() - left - m_document.optionNumber(RightMargin),
+            reach.height() - top - m_document.optionNumber(BottomMargin));
     geometry.paperHeight = m_document.paperSize().height();
     if (!m_flow || !m_flow->madeFor(m_document.receivers(), options, geometry))
         m_flow = std::make_unique<AddressListFlow>(m_document.receivers(), options, geometry);

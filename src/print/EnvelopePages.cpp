@@ -50,9 +50,9 @@ void EnvelopePages::drawPage(int page, DrawList &drawList, UndrawnContacts &undr
     const qsizetype index = m_document.stripOfPage(page);
     // A page past the receivers has the envelope with the sender alone.
     for (const bool forSender : {false, true}) {
-        const PrintContactRecordPtr person = forSender ? m_document.sender()
+        const PrintContactRecordPtr person = forSender            ? m_document.sender()
             : index >= 0 && index < m_document.receivers().size() ? m_document.receivers().at(index)
-                                                                 : nullptr;
+                                                                  : nullptr;
         if (!person)
             continue;
         TextObject object;
@@ -101,7 +101,6 @@ void EnvelopePages::drawBlock(TextObject &object, const PrintContactRecordPtr &r
     if (drawn)
         drawn(object, placed, drawList);
 }
-
 
 QString EnvelopePages::makeAdrsAndNameString(
     const PrintContactRecord &record, const QVariantMap &options, bool forSender) const
@@ -168,6 +167,3 @@ TextObject *EnvelopePages::makeTextObject(
     object.kind = TextObjectKey::AddressAndName;
     return &object;
 }
-
-
-

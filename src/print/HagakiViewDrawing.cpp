@@ -108,9 +108,8 @@ void HagakiView::drawPostcard(DrawList &drawList)
 {
     drawCard(drawList);
     pagesOf<PostcardPages>().drawBlocks(m_objectTable, shownReceiver(), m_document.blockOrigin(0, false), drawList,
-        m_undrawn, [this](const TextObject &object, const QRectF &drawn, DrawList &list) {
-            drawLayoutBand(object, drawn, list);
-        });
+        m_undrawn,
+        [this](const TextObject &object, const QRectF &drawn, DrawList &list) { drawLayoutBand(object, drawn, list); });
 }
 
 void HagakiView::drawEnvelope(DrawList &drawList)

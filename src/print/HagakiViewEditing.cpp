@@ -477,8 +477,7 @@ void HagakiView::saveEnvelopeBlock(const TextObject &object)
     rectDicts.insert(paperName, paper);
     envelope.insert(RectDicts, rectDicts);
     options->insert(Envelope, envelope);
-    PrintOptions::storePrintOptions(
-        *options, m_userDefaults ? *m_userDefaults : UserDefaults::standardUserDefaults());
+    PrintOptions::storePrintOptions(*options, m_userDefaults ? *m_userDefaults : UserDefaults::standardUserDefaults());
 }
 
 bool HagakiView::isShown(const TextObject &object) const

@@ -107,21 +107,21 @@ void LabelPages::drawLabels(const LabelGrid &grid, qint64 page, DrawList &drawLi
     }
 }
 
-
 LabelGrid LabelPages::labelGrid() const
 {
     const QVariantMap labels = m_document.optionDictionary(MailingLabels);
     const QSizeF label(
         PrintOptionValue::number(labels.value(LabelWidth)), PrintOptionValue::number(labels.value(LabelHeight)));
     const QSizeF gaps(PrintOptionValue::number(labels.value(HGap)), PrintOptionValue::number(labels.value(VGap)));
-    const QMarginsF margins(
-        m_document.optionNumber(LeftMargin), m_document.optionNumber(TopMargin), m_document.optionNumber(RightMargin), m_document.optionNumber(BottomMargin));
+    const QMarginsF margins(m_document.optionNumber(LeftMargin), m_document.optionNumber(TopMargin),
+        m_document.optionNumber(RightMargin), m_document.optionNumber(BottomMargin));
     return LabelGrid::make(m_document.imageableBounds(), margins, label, gaps, m_document.paperSize().height());
 }
 
 qint64 LabelPages::labelRepeatCount() const
 {
-    return std::min(PrintOptionValue::integer(m_document.optionDictionary(MailingLabels).value(RepeatCount)), mostRepeats);
+    return std::min(
+        PrintOptionValue::integer(m_document.optionDictionary(MailingLabels).value(RepeatCount)), mostRepeats);
 }
 
 double LabelPages::labelStartingSize(const QString &blockText, const QSizeF &label)
@@ -149,8 +149,8 @@ const TextObject &LabelPages::labelBlock(qsizetype receiver, const LabelGrid &gr
     object.kind = TextObjectKey::AddressAndName;
     object.type = TextObjectKey::Receiver;
     object.fontName = m_document.fontName();
-    object.blockText
-        = EnvelopePages(m_document).makeAdrsAndNameString(*m_document.receivers().at(receiver), blockOptions(options), false);
+    object.blockText = EnvelopePages(m_document)
+                           .makeAdrsAndNameString(*m_document.receivers().at(receiver), blockOptions(options), false);
     object.printVertical = PrintOptionValue::flag(options.value(DrawTextInVertical));
     object.textDirection = AddressBlock::leftRight;
     object.verticalFontName = PrintOptionValue::text(options.value(VerticalFontName));
@@ -187,4 +187,3 @@ void LabelPages::drawCutAtLabel(
     if (block.isIncomplete())
         drawList.markIncomplete();
 }
-

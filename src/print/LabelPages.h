@@ -42,7 +42,8 @@ private:
     const TextObject &labelBlock(qsizetype receiver, const LabelGrid &grid) const;
     // Draws a block larger than its label without the glyphs that would
     // reach past the label's edge, into the next label.
-    void drawCutAtLabel(const TextObject &object, const QRectF &textRect, const QRectF &label, DrawList &drawList) const;
+    void drawCutAtLabel(
+        const TextObject &object, const QRectF &textRect, const QRectF &label, DrawList &drawList) const;
 
     const PrintDocument &m_document;
     mutable std::unique_ptr<LabelBlockCache> m_labelBlocks;

@@ -182,10 +182,6 @@ QFont PostcardLayout::columnFont() const
     return FontResolver::font(m_document.columnFontName(), anySize);
 }
 
-
-
-
-
 void PostcardLayout::fillNameObject(TextObject &object, const PrintContactRecord &record, bool sender) const
 {
     object.fontName = m_document.fontName();
@@ -241,10 +237,6 @@ QRectF PostcardLayout::postcardAddressRect(const TextObject &nameObject, const Q
         rect.moveLeft(nameRect.right());
     return rect;
 }
-
-
-
-
 
 QRectF PostcardLayout::newAlignName(TextObject &object, const QRectF &rect) const
 {

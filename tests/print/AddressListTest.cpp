@@ -53,7 +53,8 @@ TEST_P(AddressListItem, HeadingThenValuesAndItsLineCount)
     auto view = letterView(PrintStyleName::addressList);
     const PrintContactRecordPtr contact = receiver(row.contact);
     const QString type = QString::fromUtf8(row.type);
-    EXPECT_EQ(AddressListPages(view->document()).formattedStringOfContact(*contact, type, row.labels, 20).text(), QString::fromUtf8(row.text));
+    EXPECT_EQ(AddressListPages(view->document()).formattedStringOfContact(*contact, type, row.labels, 20).text(),
+        QString::fromUtf8(row.text));
     EXPECT_EQ(AddressListPages::linesInFormattedStringOfContact(*contact, type, row.labels), row.lines);
 }
 
@@ -78,7 +79,8 @@ TEST(AddressListText, LaterValuesAndNoteLinesStandUnderTheFirstAndLabelsAreGrey)
     EXPECT_GT(phones.at(1).indent, 40);
     EXPECT_EQ(phones.at(0).labelWords, (QList<std::pair<qsizetype, qsizetype>>{{7, 7}}));
     EXPECT_EQ(phones.at(1).labelWords, (QList<std::pair<qsizetype, qsizetype>>{{0, 5}}));
-    const QList<ListRowText::Line> note = AddressListPages(view->document()).formattedStringOfContact(*contact, u"Note"_s, {u"All"_s}, 20).lines();
+    const QList<ListRowText::Line> note
+        = AddressListPages(view->document()).formattedStringOfContact(*contact, u"Note"_s, {u"All"_s}, 20).lines();
     ASSERT_EQ(note.size(), 3);
     EXPECT_EQ(note.at(0).indent, 20);
     EXPECT_GT(note.at(1).indent, 40);

@@ -33,7 +33,8 @@ TEST_P(StateAndCity, RunTogetherButForLatinLettersAndDigits)
     Card card{.zip = {}, .state = state, .city = city, .street = u"205 Main Street"_s};
     view->setReceiverPersons({record(card)});
     EXPECT_TRUE(view->receiverAddress().addressArray.join(u'\n').startsWith(joined));
-    EXPECT_TRUE(EnvelopePages(view->document()).makeAdrsAndNameString(*record(card), {}, true).startsWith(joined + u'\n'));
+    EXPECT_TRUE(
+        EnvelopePages(view->document()).makeAdrsAndNameString(*record(card), {}, true).startsWith(joined + u'\n'));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, StateAndCity,

@@ -37,7 +37,8 @@ TEST_P(EnvelopeBlockText, AddressLinesThenTheName)
     if (record->layoutDict)
         record->layoutDict->address->country = u"日本"_s;
     const QVariantMap envelope{{PrintZIP, row.printZIP}, {PrintCountry, row.printCountry}};
-    EXPECT_EQ(EnvelopePages(view->document()).makeAdrsAndNameString(*record, envelope, row.forSender), QString::fromUtf8(row.expected));
+    EXPECT_EQ(EnvelopePages(view->document()).makeAdrsAndNameString(*record, envelope, row.forSender),
+        QString::fromUtf8(row.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, EnvelopeBlockText,
@@ -65,8 +66,9 @@ TEST(EnvelopeBlockFitting, ABoxTooSmallForAnyTextStopsAtOnePoint)
     view->setSelectedStyle(PrintStyleName::envelope);
     view->setReceiverPersons({record(Card())});
     ASSERT_EQ(view->objectTable().first()->box, QRectF(0, 0, 2, 2));
-    const TextObject *block = EnvelopePages(view->document())
-                                  .makeTextObject(view->receiverName(), view->receiverPersons().first(), envelope, false);
+    const TextObject *block
+        = EnvelopePages(view->document())
+              .makeTextObject(view->receiverName(), view->receiverPersons().first(), envelope, false);
     ASSERT_TRUE(block);
     EXPECT_EQ(block->fontSize, 1);
 }

@@ -36,7 +36,8 @@ TEST(LabelPages, LabelsFillGridsOfTheirSize)
         view.setReceiverPersons(receivers(count));
         EXPECT_EQ(view.document().pageCount(), pages) << count << " × " << repeatCount;
         EXPECT_EQ(view.document().pageRect(1), QRectF(0, 0, 612, 792)) << count << " × " << repeatCount;
-        EXPECT_EQ(view.document().pageRect(pages), QRectF(0, 792 * (pages - 1), 612, 792)) << count << " × " << repeatCount;
+        EXPECT_EQ(view.document().pageRect(pages), QRectF(0, 792 * (pages - 1), 612, 792))
+            << count << " × " << repeatCount;
     }
 }
 

@@ -221,7 +221,8 @@ TEST_P(LabelFitting, TextStaysInsideItsLabel)
     const QList<PlacedGlyph> glyphs = view->document().page(1).glyphs();
     ASSERT_FALSE(glyphs.isEmpty());
     const QString block
-        = EnvelopePages(view->document()).makeAdrsAndNameString(*view->receiverPersons().first(), QVariantMap{{PrintZIP, true}}, false);
+        = EnvelopePages(view->document())
+              .makeAdrsAndNameString(*view->receiverPersons().first(), QVariantMap{{PrintZIP, true}}, false);
     qsizetype characters = 0;
     for (const QChar character : block)
         characters += character.isSpace() ? 0 : 1;

@@ -259,8 +259,8 @@ TEST(UndrawableText, APrintJobPrintsTheRestAndTellsTheUserOnceWhoseTextIsMissing
     auto view = printingView(PrintStyleName::hagaki);
     // The sender's address on every page, in a saved frame of no height: it
     // is set at no size a face is drawn at.
-    const PrintContactRecordPtr sender = record(
-        Card{.family = u"田中"_s, .given = u"次郎"_s, .street = u"大手町9-9"_s, .savedAddress = u"{{10, 200}, {1, 0}}"_s});
+    const PrintContactRecordPtr sender = record(Card{
+        .family = u"田中"_s, .given = u"次郎"_s, .street = u"大手町9-9"_s, .savedAddress = u"{{10, 200}, {1, 0}}"_s});
     view->setReceiverPersons({record(Card{.family = u"佐藤"_s}), record(Card{.family = u"高橋"_s})});
     view->setSenderPerson(sender);
     const QString path = QDir(outputFolder()).filePath(u"UndrawableText.pdf"_s);

@@ -195,8 +195,8 @@ class PrintCommandOfStyle : public PreviewWindowTest, public testing::WithParamI
 qsizetype postcardViews()
 {
     const QWidgetList widgets = QApplication::allWidgets();
-    return std::count_if(
-        widgets.cbegin(), widgets.cend(), [](const QWidget *widget) { return qobject_cast<const HagakiView *>(widget); });
+    return std::count_if(widgets.cbegin(), widgets.cend(),
+        [](const QWidget *widget) { return qobject_cast<const HagakiView *>(widget); });
 }
 
 // A print job prints a document: it makes no view of its own, and the
@@ -208,7 +208,8 @@ TEST_P(PrintCommandOfStyle, PrintsWithoutAViewOfItsOwn)
     selectRows({{0, 0}, {1, 0}});
     const qsizetype views = postcardViews();
     ASSERT_EQ(views, 1);
-    const QString path = QDir(outputFolder()).filePath(u"PrintWithoutAView-%1.pdf"_s.arg(QString::fromUtf8(GetParam())));
+    const QString path
+        = QDir(outputFolder()).filePath(u"PrintWithoutAView-%1.pdf"_s.arg(QString::fromUtf8(GetParam())));
     qsizetype viewsWhileAsked = -1;
     m_window->setPrintPanel([&](QPrinter &printer, const std::function<void(bool)> &done) {
         viewsWhileAsked = postcardViews();
