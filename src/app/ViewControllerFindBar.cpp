@@ -42,11 +42,6 @@ ItemAndRangeRecordPtr ViewController::findNextString(const QString &findString, 
     return walk(findString, contactInfoVisible, false);
 }
 
-ItemAndRangeRecordPtr ViewController::findPreviousString(const QString &findString, bool contactInfoVisible)
-{
-    return walk(findString, contactInfoVisible, true);
-}
-
 // The target is changed in place: the panes mark the very record.
 ItemAndRangeRecordPtr ViewController::walk(const QString &findString, bool contactInfoVisible, bool backward)
 {

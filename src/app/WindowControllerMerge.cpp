@@ -37,8 +37,8 @@ MergePanelController *WindowController::mergePanelController() const
 
 void WindowController::addMergeCommand()
 {
-    m_mergeContactsAction = m_contactMenu->addAction(tr("Merge Contacts"), this, &WindowController::mergeContacts);
-    m_mergeContactsAction->setObjectName(QStringLiteral("mergeContacts"));
+    QAction *merge = m_contactMenu->addAction(tr("Merge Contacts"), this, &WindowController::mergeContacts);
+    merge->setObjectName(QStringLiteral("mergeContacts"));
 }
 
 bool WindowController::canMergeContacts() const
