@@ -148,8 +148,9 @@ bool DocumentController::openFile(const QString &path, quint32 encoding, WindowC
     });
     if (services.setUp)
         services.setUp(window);
+    const QPointer<WindowController> built = window;
     if (!DocumentWindowBuilder(*window, path, read).buildBehind(progress)) {
-        delete window;
+        delete built;
         return false;
     }
     if (!read.headerFound) {

@@ -8,44 +8,48 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QPointer>
 
-bool DocumentWindowBuilder::buildBehind(ProgressAlert &progress)
+bool DocumentWindowBuilder::buildBehind(ProgressAlert &alert)
 {
+    // The events run between the steps may take the window or the alert's
+    // owner away.
+    const QPointer<ProgressAlert> progress = &alert;
     bool cancelled = false;
     const QMetaObject::Connection cancel
-        = QObject::connect(&progress, &QDialog::finished, &progress, [&cancelled] { cancelled = true; });
-    progress.setProgress(100);
-    progress.open();
+        = QObject::connect(progress, &QDialog::finished, m_window, [&cancelled] { cancelled = true; });
+    progress->setProgress(100);
+    progress->open();
     // Each step ends with the events that came meanwhile, a click on Cancel
     // among them.
-    const auto step = [&cancelled](const auto &work) {
-        if (cancelled)
+    const auto step = [this, &cancelled](const auto &work) {
+        if (cancelled || !m_window)
             return false;
         work();
         QCoreApplication::processEvents();
-        return !cancelled;
+        return !cancelled && m_window;
     };
     const bool built = step([this] { showWithoutContacts(); }) && step([this] { handOverContacts(); });
     QObject::disconnect(cancel);
-    if (progress.isVisible())
-        progress.requestClose();
+    if (progress && progress->isVisible())
+        progress->requestClose();
     if (!built)
         return false;
     // Showing the window unlocked it; a CSV document's is locked for good.
     if (isCsv()) {
-        m_window.mainViewController()->setEditState(false);
-        m_window.mainViewController()->enableEditButton(false);
+        m_window->mainViewController()->setEditState(false);
+        m_window->mainViewController()->enableEditButton(false);
     }
-    m_window.raise();
-    m_window.activateWindow();
+    m_window->raise();
+    m_window->activateWindow();
     return true;
 }
 
 void DocumentWindowBuilder::showWithoutContacts()
 {
     const QString name = QFileInfo(m_path).fileName();
-    m_window.setAttribute(Qt::WA_DeleteOnClose);
-    m_window.setDocumentType(isCsv() ? Document::csvType : Document::vCardType);
+    m_window->setAttribute(Qt::WA_DeleteOnClose);
+    m_window->setDocumentType(isCsv() ? Document::csvType : Document::vCardType);
     ContainerTablePtr containers = m_read.containerTable;
     if (!containers || containers->isEmpty())
         containers = MVvCard().containersFromVCards(QString(), nullptr);
@@ -54,21 +58,21 @@ void DocumentWindowBuilder::showWithoutContacts()
     // "All Contacts" again shows them.
     if (top && isCsv())
         top->contactTable = m_read.contactTable;
-    ViewController &view = *m_window.mainViewController();
+    ViewController &view = *m_window->mainViewController();
     view.setDocumentName(name);
     view.setContainerTable(containers);
     view.setSelectedGroupDict(top);
     view.setRepresentedObject({});
-    m_window.setWindowTitle(name + QStringLiteral("[*]"));
-    m_window.setWindowFilePath(m_path);
-    m_window.setFrameAutosaveName(name);
-    m_window.showContactInfo(false);
-    m_window.show();
+    m_window->setWindowTitle(name + QStringLiteral("[*]"));
+    m_window->setWindowFilePath(m_path);
+    m_window->setFrameAutosaveName(name);
+    m_window->showContactInfo(false);
+    m_window->show();
 }
 
 void DocumentWindowBuilder::handOverContacts()
 {
-    ViewController &view = *m_window.mainViewController();
+    ViewController &view = *m_window->mainViewController();
     view.setContactTable(m_read.contactTable);
     ContactTablePane *table = view.contactsViewController();
     if (!table)

@@ -2,6 +2,7 @@
 
 #include "app/Document.h"
 
+#include <QPointer>
 #include <QString>
 
 class ProgressAlert;
@@ -15,14 +16,15 @@ class WindowController;
 class DocumentWindowBuilder {
 public:
     DocumentWindowBuilder(WindowController &window, const QString &path, const Document::ReadResult &read)
-        : m_window(window)
+        : m_window(&window)
         , m_path(path)
         , m_read(read)
     {
     }
 
-    // False when the user cancelled; the caller then deletes the window.
-    [[nodiscard]] bool buildBehind(ProgressAlert &progress);
+    // False when the user cancelled, the window then to be deleted, or when
+    // the window went meanwhile.
+    [[nodiscard]] bool buildBehind(ProgressAlert &alert);
 
 private:
     // Deleted when closed, titled by the file's name, holding the tables but
@@ -31,7 +33,7 @@ private:
     void handOverContacts();
     [[nodiscard]] bool isCsv() const { return m_read.type == Document::csvType; }
 
-    WindowController &m_window;
+    QPointer<WindowController> m_window;
     const QString &m_path;
     const Document::ReadResult &m_read;
 };

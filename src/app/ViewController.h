@@ -259,6 +259,7 @@ public:
     void changeSenderInHagakiView(const SubContactRecordPtr &row) override;
     [[nodiscard]] SubContactRecordPtr senderInHagakiView() const override;
     void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override;
+    [[nodiscard]] bool sortsContactsByRowKey(const SortDescriptor &descriptor) const override;
     // The names of the groups of the selected group's container that hold
     // the row's contact, the top group's among them.
     [[nodiscard]] QStringList groupNamesOfContact(const PersonRecordPtr &row) const override;

@@ -310,6 +310,8 @@ private:
         QToolButton *popup, const QString &navigateTitle, void (WindowController::*rebuild)() = nullptr);
     [[nodiscard]] bool isGroupPaneCollapsed() const;
     [[nodiscard]] bool isContactInfoCollapsed() const;
+    // Shares the room beside the group pane between the table and pane 2.
+    void fitContactInfoBesideTable();
 
     std::unique_ptr<AlertPresenter> m_ownedAlertPresenter;
     UserDefaults *m_userDefaults = nullptr;

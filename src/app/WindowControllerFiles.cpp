@@ -263,8 +263,7 @@ void WindowController::exportToVCard(bool wholeTable)
         });
 }
 
-// The job writes into a save file that only a complete run commits, so a
-// cancelled or failed export leaves a file of that name as it was.
+// A cancelled or failed export leaves a file of that name as it was.
 void WindowController::writeContactsAsVCard(const QString &path, const ContactTablePtr &contacts)
 {
     const QString error = ContactFileCommands(*progressAlert()).writeVCard(path, contacts);

@@ -13,10 +13,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollBar>
 #include <QSplitter>
+#include <QTableView>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -32,6 +37,17 @@ QWidget *makePlaceholderPane(const QString &title, const QString &objectName)
     pane->setAlignment(Qt::AlignCenter);
     pane->setMinimumWidth(120);
     return pane;
+}
+
+// The table's frame and vertical scroll bar, then its first `count` columns
+// as they are now wide.
+int widthOfFirstColumns(const QTableView &table, int count)
+{
+    int width = 2 * table.frameWidth() + table.verticalScrollBar()->sizeHint().width();
+    const QHeaderView &header = *table.horizontalHeader();
+    for (int visual = 0; visual < std::min(count, header.count()); ++visual)
+        width += header.sectionSize(header.logicalIndex(visual));
+    return width;
 }
 
 } // namespace
@@ -55,6 +71,34 @@ void WindowController::buildPanes()
     m_splitView->addWidget(makePlaceholderPane(tr("Detail"), QStringLiteral("detailPane")));
     m_splitView->setStretchFactor(1, 1);
     m_splitView->setChildrenCollapsible(false);
+    // The check box and the name stay readable however the handles are
+    // dragged: 52 + 120 points and the table's frame and scroll bar.
+    m_contactsViewController->setMinimumWidth(widthOfFirstColumns(*m_contactsViewController->tableView(), 0)
+        + ContactsViewController::senderColumnWidth + ContactsViewController::defaultColumnWidth);
+}
+
+// Pane 2 wants its widest, but not at the table's cost: the table keeps its
+// first three columns where the window has room for them, and gives way
+// only down to the minimum it was given; the pane takes what is left within
+// its own bounds. Left to the split view, the pane comes up at 550 points
+// and leaves the table 70 at the first-run width of 900.
+void WindowController::fitContactInfoBesideTable()
+{
+    // Until the window is laid out there is no room to share.
+    if (!m_splitView->isVisible())
+        return;
+    QWidget *table = m_splitView->widget(1);
+    QWidget *pane = m_splitView->widget(2);
+    int room = m_splitView->contentsRect().width() - m_splitView->handleWidth();
+    if (!m_splitView->widget(0)->isHidden())
+        room -= m_splitView->widget(0)->width() + m_splitView->handleWidth();
+    const int wanted = std::max(widthOfFirstColumns(*m_contactsViewController->tableView(), 3), table->minimumWidth());
+    const int paneWidth = std::clamp(std::min(room - wanted, pane->maximumWidth()), pane->minimumWidth(),
+        std::max(room - table->minimumWidth(), pane->minimumWidth()));
+    QList<int> sizes = m_splitView->sizes();
+    sizes[1] = room - paneWidth;
+    sizes[2] = paneWidth;
+    m_splitView->setSizes(sizes);
 }
 
 bool WindowController::isGroupPaneCollapsed() const
@@ -72,6 +116,7 @@ void WindowController::showContactInfo(bool show)
     QWidget *pane = m_splitView->widget(2);
     if (show && pane->isHidden()) {
         pane->show();
+        fitContactInfoBesideTable();
         pane->setFocus();
     } else if (!show && !pane->isHidden()) {
         pane->hide();

@@ -330,5 +330,9 @@ QString FieldVocabulary::CNLabelFromLabel(const QString &label)
 
 QString FieldVocabulary::localizedLabelFromCNLabel(const QString &storeLabel)
 {
+    // "No label" goes to the store as no label at all; shown again, it must
+    // read "No label", not an empty pop-up (a locked window's label pop-ups).
+    if (storeLabel.isEmpty())
+        return noLabel;
     return ContactLabels::localizedStringForLabel(storeLabel);
 }

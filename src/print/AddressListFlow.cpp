@@ -100,7 +100,8 @@ QList<AddressListFlow::Piece> AddressListFlow::piecesOfPage(qint64 page)
     return pieces;
 }
 
-void AddressListFlow::drawPage(qint64 page, const QRectF &rect, DrawList &drawList)
+void AddressListFlow::drawPage(
+    qint64 page, const QRectF &rect, DrawList &drawList, const std::function<void(qsizetype receiver)> &rowDrawn)
 {
     for (const Piece &piece : piecesOfPage(page)) {
         const QRectF rowRect(
@@ -113,6 +114,8 @@ void AddressListFlow::drawPage(qint64 page, const QRectF &rect, DrawList &drawLi
         if (m_options.alternatingRow && piece.receiver % 2 == 1)
             drawList.add(FilledRect{rowRect, shadingColour});
         drawLines(piece, rowRect, drawList);
+        if (rowDrawn)
+            rowDrawn(piece.receiver);
         if (m_options.printFrame) {
             QPainterPath rules;
             rules.moveTo(rowRect.topLeft());
@@ -128,6 +131,7 @@ void AddressListFlow::drawLines(const Piece &piece, const QRectF &rowRect, DrawL
 {
     const QList<ListRowText::Line> lines = rowText(piece.receiver).lines();
     const double size = m_options.font.pointSizeF();
+    const QRawFont primaryFace = TextGlyphs::primaryFace(m_options.font);
     for (qsizetype index = 0; index < piece.lineCount; ++index) {
         const ListRowText::Line &line = lines.at(piece.firstLine + index);
         if (line.text.isEmpty())
@@ -148,14 +152,21 @@ void AddressListFlow::drawLines(const Piece &piece, const QRectF &rowRect, DrawL
                 QStringView(line.text).sliced(from, to - from), [&](qsizetype start, qsizetype length) {
                     const char32_t character = ComposedCharacters::codePointAt(line.text, from + start);
                     for (const QGlyphRun &run : layout.glyphRuns(int(from + start), int(length))) {
-                        const QRawFont font = TextGlyphs::sizedFont(run.rawFont(), size);
                         const QList<quint32> indexes = run.glyphIndexes();
                         const QList<QPointF> positions = run.positions();
                         for (qsizetype glyph = 0; glyph < indexes.size(); ++glyph) {
-                            const PlacedGlyph placed{
-                                character, indexes.at(glyph), font, origin + positions.at(glyph), 0, QPointF(), colour};
+                            // "ਅ1-2" comes back in Qt's stand-in, which is no
+                            // face: the digits are set in the list's own face.
+                            const TextGlyphs::Glyph drawable = TextGlyphs::drawableGlyph(
+                                run.rawFont(), indexes.at(glyph), character, primaryFace, size);
+                            if (!drawable.font.isValid()) {
+                                drawList.markIncomplete();
+                                continue;
+                            }
+                            const PlacedGlyph placed{character, drawable.index, drawable.font,
+                                origin + positions.at(glyph), 0, QPointF(), colour};
                             if (last && last->glyph == placed.glyph && last->anchor == placed.anchor
-                                && last->font == font)
+                                && last->font == placed.font)
                                 continue;
                             drawList.add(placed);
                             last = placed;

@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -59,8 +60,11 @@ public:
     [[nodiscard]] const ListRowText &rowText(qsizetype receiver);
 
     // Draws the pieces of the page that meet the rectangle, with the row
-    // shading and rules of the options.
-    void drawPage(qint64 page, const QRectF &rect, DrawList &drawList);
+    // shading and rules of the options. After each piece, rowDrawn is told
+    // its receiver, while the draw list still marks whether any of the
+    // piece's text could not be drawn.
+    void drawPage(qint64 page, const QRectF &rect, DrawList &drawList,
+        const std::function<void(qsizetype receiver)> &rowDrawn = {});
 
     [[nodiscard]] bool madeFor(
         const PrintContactList &receivers, const Options &options, const Geometry &geometry) const;

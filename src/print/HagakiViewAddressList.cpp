@@ -85,5 +85,6 @@ void HagakiView::drawAddressList(const QRectF &rect, DrawList &drawList)
     }
     if (m_receiverPersons.isEmpty() || page < 0)
         return;
-    addressListFlow().drawPage(page, drawn, drawList);
+    addressListFlow().drawPage(page, drawn, drawList,
+        [this, &drawList](qsizetype receiver) { noteUndrawable(drawList, m_receiverPersons.value(receiver)); });
 }

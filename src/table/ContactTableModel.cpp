@@ -118,7 +118,7 @@ void ContactTableModel::sortSubContactTable(const QList<SortDescriptor> &descrip
 // contact's in label-position order, and a sort by the contact's own key
 // only moves contacts: the rows there are put in that order and sorted,
 // without being made again.
-bool ContactTableModel::reorderRows(const SortDescriptor &descriptor)
+bool ContactTableModel::reorderRows(const SortDescriptor &descriptor, bool contactsSorted)
 {
     if (!m_contactTable || !SubContactTableSorter::sortsWholeContacts(descriptor))
         return false;
@@ -163,7 +163,8 @@ bool ContactTableModel::reorderRows(const SortDescriptor &descriptor)
             return false;
         first = starts[place];
     }
-    SubContactTableSorter::sort(ordered, descriptor);
+    if (!contactsSorted)
+        SubContactTableSorter::sort(ordered, descriptor);
     m_rows = std::move(ordered);
     return true;
 }
@@ -175,7 +176,10 @@ SubContactRecordPtr ContactTableModel::reload()
     const UniqueId *previous = nullptr;
     const MVPerson *addressesOf = nullptr;
     LabeledValueListPtr addresses;
-    for (const SubContactRecordPtr &row : std::as_const(m_rows)) {
+    const qsizetype count = m_rows.size();
+    for (qsizetype index = 0; index < count; ++index) {
+        prefetchRowsAhead(index, count);
+        const SubContactRecordPtr &row = m_rows.at(index);
         row->notFirstRow = previous && *previous == row->uniqueId;
         previous = &row->uniqueId;
         if (addressesOf != row->person.get()) {
@@ -307,22 +311,26 @@ void ContactTableModel::gatherRow(const SubContactRecord &row, HeldLists &held, 
     gathered.knownLines.append(known);
 }
 
+// The rows and their contacts lie all over memory: a pass over them asks for
+// the rows ahead, and for the contacts of the rows asked for earlier.
+void ContactTableModel::prefetchRowsAhead(qsizetype row, qsizetype last) const
+{
+    if (row + 2 * prefetchDistance < last)
+        __builtin_prefetch(m_rows.at(row + 2 * prefetchDistance).get());
+    if (row + prefetchDistance < last) {
+        const char *person = reinterpret_cast<const char *>(m_rows.at(row + prefetchDistance)->person.get());
+        for (std::size_t offset = 0; offset < sizeof(MVPerson); offset += 64)
+            __builtin_prefetch(person + offset);
+    }
+}
+
 QList<int> ContactTableModel::measureRows(qsizetype first, qsizetype last)
 {
-    constexpr qsizetype prefetchDistance = 16;
     GatheredTexts gathered;
     gathered.texts.reserve((last - first) * m_columns.size());
     HeldLists held;
     for (qsizetype row = first; row < last; ++row) {
-        // The rows and their contacts lie all over memory: ask for the rows
-        // ahead, and for the contacts of the rows asked for earlier.
-        if (row + 2 * prefetchDistance < last)
-            __builtin_prefetch(m_rows.at(row + 2 * prefetchDistance).get());
-        if (row + prefetchDistance < last) {
-            const char *person = reinterpret_cast<const char *>(m_rows.at(row + prefetchDistance)->person.get());
-            for (std::size_t offset = 0; offset < sizeof(MVPerson); offset += 64)
-                __builtin_prefetch(person + offset);
-        }
+        prefetchRowsAhead(row, last);
         gatherRow(*m_rows.at(row), held, gathered);
     }
 

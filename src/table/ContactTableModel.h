@@ -67,8 +67,9 @@ public:
     // Puts the rows there in the order a rebuild and a sort by the descriptor
     // would give, keeping them and their line counts; false, changing
     // nothing, when the sort moves single rows or the rows are not the
-    // contact table's.
-    bool reorderRows(const SortDescriptor &descriptor);
+    // contact table's. With contactsSorted the contact table is known to be
+    // in the descriptor's order already, and the rows are not sorted again.
+    bool reorderRows(const SortDescriptor &descriptor, bool contactsSorted = false);
     // Resets the model over the rows as they stand and marks the rows that
     // continue a contact; answers the last row whose address is the sender.
     SubContactRecordPtr reload();
@@ -136,6 +137,10 @@ private:
     [[nodiscard]] FieldValues fieldValuesOfRow(const SubContactRecord &row, HeldLists &held) const;
     struct GatheredTexts;
     void gatherRow(const SubContactRecord &row, HeldLists &held, GatheredTexts &gathered) const;
+    // How far ahead of the row being read a pass over the rows asks for
+    // rows and contacts.
+    static constexpr qsizetype prefetchDistance = 16;
+    void prefetchRowsAhead(qsizetype row, qsizetype last) const;
     // Measures the rows from first to last (not included), stores their line
     // counts and answers their heights.
     QList<int> measureRows(qsizetype first, qsizetype last);

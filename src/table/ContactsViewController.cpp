@@ -240,10 +240,12 @@ bool ContactsViewController::editState() const
     return m_model->editState();
 }
 
+// The rows keep their heights while finding (the cells mark hits on the
+// lines they have): the table is only painted again, not measured.
 void ContactsViewController::setFindString(const QString &findString)
 {
     m_model->setFindString(findString);
-    redisplay();
+    m_tableView->viewport()->update();
 }
 
 void ContactsViewController::setFindOptions(const QString &findOptions)
@@ -392,17 +394,19 @@ void ContactsViewController::sortDescriptorsDidChange(const QList<SortDescriptor
     }
     const std::optional<RowAnchor> anchor = anchorOfRow(selected);
     const SortDescriptor &first = m_sortDescriptors.first();
-    if (m_delegate && (previous.isEmpty() || !sameDescriptor(previous.first(), first)))
+    bool contactsSorted = false;
+    if (m_delegate && (previous.isEmpty() || !sameDescriptor(previous.first(), first))) {
         m_delegate->sortDescriptorsDidChange(m_sortDescriptors);
+        contactsSorted = m_delegate->sortsContactsByRowKey(first);
+    }
     if (const ContactTablePtr &contacts = m_model->contactTable()) {
         for (const ContactRecordPtr &contact : std::as_const(*contacts)) {
             if (contact && contact->person)
                 contact->person->sortLabeledValueForSortDescriptor(first);
         }
     }
-    // A sort by a contact's name moves its rows as they are, measured; a find
-    // measures by the columns' widths, which may have changed since.
-    if (m_model->findString().isEmpty() && m_model->reorderRows(first)) {
+    // A sort by a contact's name moves its rows as they are, measured.
+    if (m_model->reorderRows(first, contactsSorted)) {
         reloadRows(false);
         selectAnchorRow(anchor, remembered);
     } else {

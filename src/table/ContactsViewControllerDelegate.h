@@ -35,6 +35,10 @@ public:
     [[nodiscard]] virtual SubContactRecordPtr senderInHagakiView() const = 0;
     // The first sort descriptor changed: the controller sorts its contact list.
     virtual void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) = 0;
+    // Whether sortDescriptorsDidChange sorts the contact list by the very key
+    // each contact's rows have under the descriptor, equal keys by a fixed
+    // order: the rows in the list's order are then sorted already.
+    [[nodiscard]] virtual bool sortsContactsByRowKey(const SortDescriptor &) const { return false; }
     [[nodiscard]] virtual const GroupRecordPtr &selectedGroupDict() const = 0;
 
     // --- What the table's edits and popovers go through -----------------

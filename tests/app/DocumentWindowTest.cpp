@@ -12,6 +12,7 @@
 #include "interchange/ImportFileReader.h"
 #include "platform/KeyValueStore.h"
 #include "platform/UserDefaults.h"
+#include "print/HagakiViewController.h"
 #include "platform/contacts/ContactStore.h"
 #include "table/ContactTablePane.h"
 #include "table/ContactsViewController.h"
@@ -309,6 +310,26 @@ TEST_F(DocumentWindow, WindowsGoWithTheDelegateWhoseDefaultsTheyUse)
     ASSERT_TRUE(later);
     EXPECT_EQ(&later->userDefaults(), &UserDefaults::standardUserDefaults());
     EXPECT_EQ(later->mainViewController()->contactTable()->size(), 1);
+}
+
+// The preview of a new document window shows the row the table selects,
+// not the file's first card.
+TEST_F(DocumentWindow, PreviewShowsTheSelectedRow)
+{
+    const QString path = writeFile(u"two-names.vcf"_s,
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Quill;Zed;;;\r\nFN:Zed Quill\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Able;Ann;;;\r\nFN:Ann Able\r\nEND:VCARD\r\n");
+    ASSERT_TRUE(documents().openFile(path));
+    WindowController *window = documents().windowOfFile(path);
+    ASSERT_TRUE(window);
+    QCoreApplication::processEvents();
+    const QList<SubContactRecordPtr> selected
+        = window->mainViewController()->contactsViewController()->selectedSubContacts();
+    ASSERT_EQ(selected.size(), 1);
+    QStringList previewed;
+    for (const SubContactRecordPtr &row : window->hagakiViewController()->receiverPersons())
+        previewed.append(row->person->compositeName());
+    EXPECT_EQ(previewed, QStringList{selected.first()->person->compositeName()});
 }
 
 // The window is built behind the progress window that read the file: a

@@ -8,6 +8,7 @@
 #include "common/Screenshot.h"
 #include "common/TestEnvironment.h"
 #include "detail/ContactDetailPane.h"
+#include "detail/ContactInfoCellDelegate.h"
 #include "detail/ContactInfoView.h"
 #include "find/FindBarController.h"
 #include "print/HagakiViewController.h"
@@ -16,11 +17,13 @@
 #include "table/ContactsViewController.h"
 #include "table/TableColumn.h"
 #include "table/GroupViewController.h"
+#include "platform/contacts/StoreSaveRequest.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
@@ -146,5 +149,147 @@ TEST_F(WindowPanes, TheDetailPanesTypeNamesAreNotCut)
             << qPrintable(view->infoModel()->typeText(row));
     Screenshot::grab(&window());
 }
+
+// The table's check box and name columns, whole beside the pane.
+[[nodiscard]] int widthOfFirstColumns(const QTableView &table, int count)
+{
+    int width = 2 * table.frameWidth() + table.verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < count; ++column)
+        width += table.horizontalHeader()->sectionSize(column);
+    return width;
+}
+
+// The pane opened at the first-run size and at larger frames a user left: it
+// keeps between 350 and 550 points and leaves the table its first three
+// columns where there is room for them, else all the room it can spare.
+TEST_F(WindowPanes, TheDetailPaneLeavesTheTableItsFirstColumns)
+{
+    const QWidget &pane = *window().splitView()->widget(2);
+    const QWidget &tablePane = *window().splitView()->widget(1);
+    const int handle = window().splitView()->handleWidth();
+    for (const QSize size : {QSize(900, 500), QSize(1000, 600), QSize(1400, 800)}) {
+        if (!pane.isHidden())
+            QTest::mouseClick(window().splitButton(1), Qt::LeftButton);
+        window().resize(size);
+        QCoreApplication::processEvents();
+        const int room = tablePane.width() - handle;
+        QTest::mouseClick(window().splitButton(1), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window().width(), size.width());
+        EXPECT_GE(tablePane.width(), std::min(widthOfFirstColumns(table(), 3), room - 350)) << size.width();
+        EXPECT_GE(pane.width(), 350) << size.width();
+        EXPECT_LE(pane.width(), 550) << size.width();
+        if (size.width() == 900)
+            Screenshot::grab(&window());
+    }
+    // Narrowed again with the pane open: the check box and the name stay.
+    window().resize(900, 500);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window().width(), 900);
+    EXPECT_GE(tablePane.width(), widthOfFirstColumns(table(), 2));
+    EXPECT_GE(pane.width(), 350);
+}
+
+} // namespace
+
+namespace {
+
+struct UnlabeledRow {
+    const char *name;
+    const char *viewType; // the view the window opens in
+    const char *column; // a column of the address or one of its parts
+    const char *text; // the column's text for contact %1
+};
+
+// Three contacts whose address has no label, beside the generated ones.
+class UnlabeledValues : public WindowPanes, public testing::WithParamInterface<UnlabeledRow> {
+protected:
+    void SetUp() override
+    {
+        m_app.userDefaults().setObject(QString::fromUtf8(GetParam().viewType), ViewSettingsKeys::selectedViewTypeKey);
+        StoreSaveRequest request;
+        for (int k = 0; k < 3; ++k) {
+            StoreContact contact;
+            contact.setFamilyName(u"Unlabeled%1"_s.arg(k));
+            StorePostalAddress address;
+            address.street = u"%1 Elm Street"_s.arg(k);
+            address.city = u"Dayton"_s;
+            contact.setPostalAddresses({{QString(), address}});
+            request.addContact(contact);
+        }
+        ASSERT_TRUE(m_book.store().execute(request));
+        ASSERT_TRUE(m_app.launchActive());
+    }
+
+    [[nodiscard]] int rowOf(const QString &name) const
+    {
+        for (int row = 0; row < table().model()->rowCount(); ++row) {
+            if (table().model()->index(row, 1).data().toString() == name)
+                return row;
+        }
+        return -1;
+    }
+
+    // The label pop-up's title and the text beside it, as the row's column
+    // draws them.
+    [[nodiscard]] QString drawnAddress(int row) const
+    {
+        const int column
+            = int(window().contactsViewController()->columnIdentifiers().indexOf(QString::fromUtf8(GetParam().column)));
+        const QModelIndex index = table().model()->index(row, column);
+        table().scrollTo(index);
+        QImage image(table().viewport()->size(), QImage::Format_ARGB32);
+        table().viewport()->render(&image, {}, table().visualRect(index));
+        const auto &cell = qobject_cast<ContactTableCellDelegate *>(table().itemDelegate())->popupAndTextCell();
+        return cell.labelPopup().titleOfSelectedItem() + u" | "_s + cell.text();
+    }
+
+    // The same in the detail pane, for the contact it shows.
+    [[nodiscard]] QString drawnDetailAddress() const
+    {
+        auto *view = qobject_cast<ContactInfoView *>(m_app.mainView().contactInfoController()->tableView());
+        const ContactInfoTableModel &model = *view->infoModel();
+        for (int row = 0; row < model.rowCount(); ++row) {
+            if (model.rowAt(row).type == FieldId::Address && model.labeledValue(row)) {
+                const auto &cell = qobject_cast<ContactInfoCellDelegate *>(view->itemDelegate())->labeledCell(row);
+                return cell.labelPopup().titleOfSelectedItem() + u" | "_s + cell.text();
+            }
+        }
+        return u"(none)"_s;
+    }
+};
+
+// Another contact deleted, then the window locked as for printing: the pop-up
+// of each unlabeled address still reads "No label", in the table and in the
+// detail pane, also in a window that opens on the address's parts.
+TEST_P(UnlabeledValues, ShowNoLabelAfterADeleteAndWhileLocked)
+{
+    QTest::mouseClick(window().splitButton(1), Qt::LeftButton);
+    QTest::mouseClick(
+        table().viewport(), Qt::LeftButton, {}, table().visualRect(table().model()->index(5, 1)).center());
+    for (QAction *item : window().findChildren<QAction *>()) {
+        if (item->objectName() == u"deleteContacts"_s)
+            item->trigger();
+    }
+    QCoreApplication::processEvents();
+    for (const bool locked : {false, true}) {
+        if (locked)
+            window().editButton()->trigger();
+        for (int k = 0; k < 3; ++k) {
+            const int row = rowOf(u"Unlabeled%1"_s.arg(k));
+            ASSERT_GE(row, 0);
+            EXPECT_EQ(drawnAddress(row), u"No label | "_s + QString::fromUtf8(GetParam().text).arg(k)) << locked;
+            QTest::mouseClick(
+                table().viewport(), Qt::LeftButton, {}, table().visualRect(table().model()->index(row, 1)).center());
+            EXPECT_EQ(drawnDetailAddress(), u"No label | %1 Elm Street Dayton "_s.arg(k)) << locked;
+        }
+    }
+    Screenshot::grab(&window());
+}
+
+INSTANTIATE_TEST_SUITE_P(Views, UnlabeledValues,
+    testing::Values(UnlabeledRow{"Address", "Address", "Address", "%1 Elm Street Dayton "},
+        UnlabeledRow{"AddressDetail", "Address Detail", "Street", "%1 Elm Street"}),
+    [](const testing::TestParamInfo<UnlabeledRow> &info) { return std::string(info.param.name); });
 
 } // namespace

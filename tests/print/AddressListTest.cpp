@@ -173,4 +173,64 @@ TEST(AddressListPrinting, PreviewOfAListPage)
     EXPECT_FALSE(page.isNull());
 }
 
+struct UncoveredRow {
+    const char *name;
+    Contact contact;
+    const char *drawn; // every character of it is set
+};
+
+class UncoveredListLetters : public testing::TestWithParam<UncoveredRow> { };
+
+// A letter no installed face covers prints as the missing-glyph box of the
+// list's face, as on a postcard; the digits and kanji beside it keep their
+// own glyphs, and nothing is reported as undrawable.
+TEST_P(UncoveredListLetters, PrintAsBoxesBesideTheOtherCharacters)
+{
+    const UncoveredRow &row = GetParam();
+    auto view = letterView(HagakiView::addressListStyle, true, {u"Address"_s});
+    view->setReceiverPersons({receiver(row.contact)});
+    const DrawList drawn = view->drawList(view->rectForPage(1));
+    QString characters;
+    for (const PlacedGlyph &glyph : drawn.glyphs()) {
+        const QString text = QString::fromUcs4(&glyph.character, 1);
+        characters += text;
+        if (glyph.character >= u'0' && glyph.character <= u'9') {
+            EXPECT_EQ(glyph.glyph, glyph.font.glyphIndexesForString(text).value(0)) << text.toStdString();
+        }
+    }
+    for (const QChar character : QString::fromUtf8(row.drawn))
+        EXPECT_TRUE(characters.contains(character)) << QString(character).toStdString();
+    EXPECT_FALSE(drawn.isIncomplete());
+    EXPECT_TRUE(view->undrawnContacts().isEmpty());
+    const QList<Page> pages
+        = pdfWords(printToPdf(*view, u"UncoveredListLetters-%1.pdf"_s.arg(QString::fromUtf8(row.name))));
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(holds(pages.first(), u"Alex"_s));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, UncoveredListLetters,
+    testing::Values(UncoveredRow{"DigitBesideDevanagari", Contact{.family = u"0क"_s}, "0क"},
+        UncoveredRow{"Tamil", Contact{.family = u"க"_s}, "க"},
+        UncoveredRow{"MixedWithKanji", Contact{.family = u"山田क"_s, .street = u"ਅ1-2 丸の内"_s}, "山田कਅ12丸内"}),
+    [](const testing::TestParamInfo<UncoveredRow> &info) { return std::string(info.param.name); });
+
+// A font the list cannot be set in (one sized in pixels has no point size):
+// each row is drawn with the mark that its text is missing, so that the
+// print names its contact.
+TEST(AddressListDrawing, RowsWhoseTextCannotBeDrawnAreNamedAfterTheirPiece)
+{
+    QFont font(u"DejaVu Sans"_s);
+    font.setPixelSize(14);
+    AddressListFlow flow(numberedReceivers(3), {.font = font, .items = {u"Phone"_s}, .labels = {u"All"_s}},
+        {.content = QRectF(36, 36, 540, 720), .paperHeight = 792});
+    DrawList drawn;
+    QList<qsizetype> incomplete;
+    flow.drawPage(0, QRectF(0, 0, 612, 792), drawn, [&](qsizetype receiver) {
+        if (drawn.takeIncomplete())
+            incomplete.append(receiver);
+    });
+    EXPECT_EQ(incomplete, QList<qsizetype>({0, 1, 2}));
+    EXPECT_TRUE(drawn.glyphs().isEmpty());
+}
+
 } // namespace
