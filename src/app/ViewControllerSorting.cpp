@@ -157,27 +157,6 @@ int textOrder(const std::u32string &a, const std::u32string &b, bool ascending)
     return ascending ? order : -order;
 }
 
-// The contacts lie all over memory: the pass over them asks for the
-// contacts ahead, then for their persons, their names and the names' texts,
-// each a step after the one it is reached through.
-void prefetchContactsAhead(const ContactTable &contacts, qsizetype place)
-{
-    constexpr qsizetype step = 4;
-    const qsizetype count = contacts.size();
-    const auto personAt = [&contacts, count](qsizetype ahead) -> const MVPerson * {
-        const ContactRecord *contact = ahead < count ? contacts.at(ahead).get() : nullptr;
-        return contact ? contact->person.get() : nullptr;
-    };
-    if (place + 8 * step < count)
-        __builtin_prefetch(contacts.at(place + 8 * step).get());
-    if (const MVPerson *person = personAt(place + 4 * step))
-        __builtin_prefetch(person);
-    if (const MVPerson *person = personAt(place + 2 * step))
-        __builtin_prefetch(person->heldNameValue().get());
-    if (const MVPerson *person = personAt(place + step); person && person->heldNameValue())
-        __builtin_prefetch(person->heldNameValue()->stringValue.constData());
-}
-
 } // namespace
 
 std::optional<ViewController::SortKeyParts> ViewController::separateSortKeyIntoIdentifierAndKey(const QString &sortKey)
@@ -235,13 +214,35 @@ void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
     const ContactTable &contacts = *m_contactTable;
     std::vector<SortKey> keys;
     keys.reserve(std::size_t(contacts.size()));
-    std::vector<const UniqueId *> identifiers;
+    std::vector<UniqueId> identifiers;
     identifiers.reserve(std::size_t(contacts.size()));
+    // The contacts lie all over memory: the pass asks for the contacts
+    // ahead, then for their persons, their names and the names' texts, each
+    // a step after the one it is reached through. (Written out here: the
+    // compiler drops a call of a function that only asks for memory.)
+    constexpr qsizetype step = 4;
+    const auto personAt = [&contacts](qsizetype place) -> const MVPerson * {
+        const ContactRecord *contact = place < contacts.size() ? contacts.at(place).get() : nullptr;
+        return contact ? contact->person.get() : nullptr;
+    };
     for (qsizetype place = 0; place < contacts.size(); ++place) {
-        prefetchContactsAhead(contacts, place);
+        if (place + 8 * step < contacts.size())
+            __builtin_prefetch(contacts.at(place + 8 * step).get());
+        if (const MVPerson *person = personAt(place + 4 * step)) {
+            __builtin_prefetch(person);
+            __builtin_prefetch(&person->heldNameValue());
+        }
+        if (const MVPerson *person = personAt(place + 2 * step))
+            __builtin_prefetch(person->heldNameValue().get());
+        // A text's count of holders sits just before its characters.
+        if (const MVPerson *person = personAt(place + step); person && person->heldNameValue()) {
+            const QChar *text = person->heldNameValue()->stringValue.constData();
+            __builtin_prefetch(reinterpret_cast<const char *>(text) - sizeof(QArrayData));
+            __builtin_prefetch(text);
+        }
         const ContactRecordPtr &contact = contacts.at(place);
         keys.push_back(contact && contact->person ? sortKeyOf(*contact->person, *parts) : SortKey());
-        identifiers.push_back(contact ? &contact->uniqueId : &none);
+        identifiers.push_back(contact ? contact->uniqueId : none);
     }
     std::vector<qsizetype> order(keys.size());
     std::iota(order.begin(), order.end(), qsizetype(0));
@@ -256,7 +257,7 @@ void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
         } else if (const int texts = textOrder(first.text, second.text, ascending); texts != 0) {
             return texts < 0;
         }
-        return compareAsText(*identifiers[std::size_t(a)], *identifiers[std::size_t(b)]) < 0;
+        return compareAsText(identifiers[std::size_t(a)], identifiers[std::size_t(b)]) < 0;
     });
     ContactTable sorted;
     sorted.reserve(m_contactTable->size());

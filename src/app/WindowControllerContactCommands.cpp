@@ -99,7 +99,7 @@ bool WindowController::canNormalizePhoneNumber() const
         return detail && hasPhone(detail->contact());
     }
     const ContactTablePane *table = m_mainViewController->contactsViewController();
-    return table && !table->selectedContacts().isEmpty() && m_viewSettings->selectedColumns().contains(FieldId::Phone);
+    return table && table->selectsContacts(1) && m_viewSettings->selectedColumns().contains(FieldId::Phone);
 }
 
 void WindowController::normalizePhoneNumber(const QAction *sender)

@@ -121,7 +121,7 @@ void WindowController::validateFileCommands()
     const ViewController *view = m_mainViewController;
     const ContactTablePane *table = view ? view->contactsViewController() : nullptr;
     const bool canImport = view && !view->isAddressBookLoading() && view->selectedGroupDict();
-    const bool selection = table && !table->selectedContacts().isEmpty();
+    const bool selection = table && table->selectsContacts(1);
     for (QAction *item : std::as_const(m_fileActions)) {
         const QString key = item->objectName();
         if (key == importVCardKey)

@@ -46,7 +46,7 @@ bool WindowController::canMergeContacts() const
     if (m_mergePanelController && m_mergePanelController->isVisible())
         return false;
     const ContactTablePane *table = m_mainViewController ? m_mainViewController->contactsViewController() : nullptr;
-    return table && distinctContacts(table->selectedContacts()).size() >= 2;
+    return table && table->selectsContacts(2);
 }
 
 void WindowController::mergeContacts()

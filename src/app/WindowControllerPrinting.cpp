@@ -106,7 +106,7 @@ void WindowController::buildPrintCommands()
 void WindowController::validatePrintCommands()
 {
     const ContactTablePane *table = m_mainViewController ? m_mainViewController->contactsViewController() : nullptr;
-    m_printAction->setEnabled(table && !table->selectedSubContacts().isEmpty());
+    m_printAction->setEnabled(table && table->hasSelectedRows());
     m_layoutAction->setChecked(m_hagakiViewController && m_hagakiViewController->hagakiView()->layoutMode());
 }
 

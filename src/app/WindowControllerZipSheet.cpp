@@ -42,7 +42,7 @@ void WindowController::validateZipButton()
 {
     const ContactTablePane *table = m_mainViewController ? m_mainViewController->contactsViewController() : nullptr;
     if (m_zipButton)
-        m_zipButton->setEnabled(table && !table->selectedSubContacts().isEmpty());
+        m_zipButton->setEnabled(table && table->hasSelectedRows());
 }
 
 void WindowController::showZipSheet()

@@ -24,7 +24,7 @@ constexpr double mostLinesPerPage = 1e6;
 
 } // namespace
 
-AddressListFlow::AddressListFlow(const PrintContactList &receivers, const Options &options, const Geometry &geometry)
+AddressListFlow::AddressListFlow(const PrintReceivers &receivers, const Options &options, const Geometry &geometry)
     : m_receivers(receivers)
     , m_options(options)
     , m_geometry(geometry)
@@ -36,9 +36,9 @@ AddressListFlow::AddressListFlow(const PrintContactList &receivers, const Option
     m_linesPerPage = std::isfinite(lines) ? static_cast<qint64>(std::clamp(lines, 1.0, mostLinesPerPage)) : 1;
 }
 
-bool AddressListFlow::madeFor(const PrintContactList &receivers, const Options &options, const Geometry &geometry) const
+bool AddressListFlow::madeFor(const PrintReceivers &receivers, const Options &options, const Geometry &geometry) const
 {
-    return receivers == m_receivers && options.font == m_options.font && options.items == m_options.items
+    return receivers.isSameListAs(m_receivers) && options.font == m_options.font && options.items == m_options.items
         && options.labels == m_options.labels && options.alternatingRow == m_options.alternatingRow
         && options.printFrame == m_options.printFrame && geometry.content == m_geometry.content
         && geometry.paperHeight == m_geometry.paperHeight;
@@ -48,7 +48,7 @@ const ListRowText &AddressListFlow::rowText(qsizetype receiver)
 {
     std::optional<ListRowText> &row = m_rows[static_cast<size_t>(receiver)];
     if (!row) {
-        const PrintContactRecordPtr &record = m_receivers.at(receiver);
+        const PrintContactRecordPtr record = m_receivers.at(receiver);
         row = record ? m_text.row(*record, m_options.items, m_options.labels) : ListRowText();
     }
     return *row;

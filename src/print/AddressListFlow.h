@@ -2,7 +2,7 @@
 
 #include "print/AddressListText.h"
 #include "print/ListRowText.h"
-#include "print/PrintContactRecord.h"
+#include "print/PrintReceivers.h"
 
 #include <QFont>
 #include <QList>
@@ -49,7 +49,7 @@ public:
         double y = 0; // the piece's top in the view
     };
 
-    AddressListFlow(const PrintContactList &receivers, const Options &options, const Geometry &geometry);
+    AddressListFlow(const PrintReceivers &receivers, const Options &options, const Geometry &geometry);
 
     [[nodiscard]] double lineHeight() const { return m_lineHeight; }
     [[nodiscard]] qint64 linesPerPage() const { return m_linesPerPage; }
@@ -66,15 +66,14 @@ public:
     void drawPage(qint64 page, const QRectF &rect, DrawList &drawList,
         const std::function<void(qsizetype receiver)> &rowDrawn = {});
 
-    [[nodiscard]] bool madeFor(
-        const PrintContactList &receivers, const Options &options, const Geometry &geometry) const;
+    [[nodiscard]] bool madeFor(const PrintReceivers &receivers, const Options &options, const Geometry &geometry) const;
 
 private:
     // Flows rows until the page is passed or every row stands.
     void flowThrough(qint64 page);
     void drawLines(const Piece &piece, const QRectF &rowRect, DrawList &drawList);
 
-    PrintContactList m_receivers;
+    PrintReceivers m_receivers;
     Options m_options;
     Geometry m_geometry;
     AddressListText m_text;

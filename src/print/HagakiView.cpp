@@ -88,29 +88,34 @@ void HagakiView::setPrintOptions(const PrintOptionsRecordPtr &options)
 
 void HagakiView::setReceiverPersons(const PrintContactList &receivers)
 {
-    m_receiverPersons = receivers;
+    setReceivers(PrintReceivers(receivers));
+}
+
+void HagakiView::setReceivers(const PrintReceivers &receivers, qsizetype shown)
+{
+    m_receivers = receivers;
     m_undrawn.clear();
-    m_shownReceiver = 0;
+    m_shownReceiver = shown >= 0 && shown < receivers.size() ? shown : 0;
     forgetLaidOutPages();
     resetCursorRects();
-    if (!m_receiverPersons.isEmpty())
-        updateTextObjectForReceiver(m_receiverPersons.first());
+    if (!m_receivers.isEmpty())
+        updateTextObjectForReceiver(m_receivers.at(m_shownReceiver));
     update();
 }
 
 void HagakiView::setShownReceiver(qsizetype index)
 {
-    if (index < 0 || index >= m_receiverPersons.size() || index == m_shownReceiver)
+    if (index < 0 || index >= m_receivers.size() || index == m_shownReceiver)
         return;
     m_shownReceiver = index;
     resetCursorRects();
-    updateTextObjectForReceiver(m_receiverPersons.at(index));
+    updateTextObjectForReceiver(m_receivers.at(index));
     update();
 }
 
 PrintContactRecordPtr HagakiView::shownReceiver() const
 {
-    return m_receiverPersons.value(m_shownReceiver);
+    return m_receivers.at(m_shownReceiver);
 }
 
 void HagakiView::setSenderPerson(const PrintContactRecordPtr &sender)
@@ -140,13 +145,13 @@ int HagakiView::knowsPageRange()
             = static_cast<int>(std::min<qint64>(addressListFlow().pageCount(), std::numeric_limits<int>::max()));
         return m_numberOfPages;
     }
-    return static_cast<int>(m_receiverPersons.size());
+    return static_cast<int>(m_receivers.size());
 }
 
 QRectF HagakiView::rectForPage(int page) const
 {
     const QSizeF paper = paperSize();
-    if (m_receiverPersons.isEmpty())
+    if (m_receivers.isEmpty())
         return {QPointF(0, 0), paper};
     // Page 1 is the first strip, in the table's order: the first row's card,
     // the list's start. A printer that stacks face up reverses the pages
@@ -156,7 +161,7 @@ QRectF HagakiView::rectForPage(int page) const
 
 int HagakiView::labelPageCount() const
 {
-    const qint64 labels = m_receiverPersons.size() * labelRepeatCount();
+    const qint64 labels = m_receivers.size() * labelRepeatCount();
     return static_cast<int>(std::min<qint64>(labelGrid().pageCount(labels), std::numeric_limits<int>::max()));
 }
 

@@ -7,6 +7,7 @@
 #include "print/PrintContactRecord.h"
 #include "print/PrintInfo.h"
 #include "print/PrintOptionsRecord.h"
+#include "print/PrintReceivers.h"
 #include "print/TextObject.h"
 
 #include <QCursor>
@@ -60,7 +61,13 @@ public:
     void setPrintInfo(const PrintInfoPtr &printInfo) override { m_printInfo = printInfo; }
     // Shows and lays out the first receiver, and redraws.
     void setReceiverPersons(const PrintContactList &receivers);
-    [[nodiscard]] PrintContactList receiverPersons() const override { return m_receiverPersons; }
+    // Shows and lays out the receiver at the index (the first when it is not
+    // one of them), and redraws. The other receivers' values are made when a
+    // page first draws them.
+    void setReceivers(const PrintReceivers &receivers, qsizetype shown = 0);
+    [[nodiscard]] const PrintReceivers &receivers() const { return m_receivers; }
+    // Every receiver's value, each made now that was not yet.
+    [[nodiscard]] PrintContactList receiverPersons() const override { return m_receivers.all(); }
     // The receiver at the index is the one a postcard or envelope shows on
     // screen; the receivers' order, which is the pages', stays.
     void setShownReceiver(qsizetype index);
@@ -268,7 +275,7 @@ private:
         double end, double pitch, DrawList &drawList) const;
 
     PrintInfoPtr m_printInfo;
-    PrintContactList m_receiverPersons;
+    PrintReceivers m_receivers;
     qsizetype m_shownReceiver = 0;
     PrintContactRecordPtr m_senderPerson;
     // The blocks' places in objectTable().

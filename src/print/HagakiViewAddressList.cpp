@@ -52,8 +52,8 @@ AddressListFlow &HagakiView::addressListFlow()
     geometry.content = QRectF(reach.x() + left, reach.y() + top, reach.width() - left - optionNumber(RightMargin),
         reach.height() - top - optionNumber(BottomMargin));
     geometry.paperHeight = paperSize().height();
-    if (!m_addressListFlow || !m_addressListFlow->madeFor(m_receiverPersons, options, geometry))
-        m_addressListFlow = std::make_unique<AddressListFlow>(m_receiverPersons, options, geometry);
+    if (!m_addressListFlow || !m_addressListFlow->madeFor(m_receivers, options, geometry))
+        m_addressListFlow = std::make_unique<AddressListFlow>(m_receivers, options, geometry);
     return *m_addressListFlow;
 }
 
@@ -83,8 +83,8 @@ void HagakiView::drawAddressList(const QRectF &rect, DrawList &drawList)
         drawList.add(FilledRect{strip, pageColour});
         drawList.add(FilledRect{imageableBounds().translated(strip.topLeft()), Qt::white});
     }
-    if (m_receiverPersons.isEmpty() || page < 0)
+    if (m_receivers.isEmpty() || page < 0)
         return;
     addressListFlow().drawPage(page, drawn, drawList,
-        [this, &drawList](qsizetype receiver) { noteUndrawable(drawList, m_receiverPersons.value(receiver)); });
+        [this, &drawList](qsizetype receiver) { noteUndrawable(drawList, m_receivers.at(receiver)); });
 }

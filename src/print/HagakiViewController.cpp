@@ -1,9 +1,9 @@
 #include "print/HagakiViewController.h"
 
-#include "model/ContactIdentifier.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
 #include "print/PrintOptions.h"
+#include "print/PrintReceivers.h"
 #include "print/PrintViewBuilder.h"
 
 #include <QResizeEvent>
@@ -62,45 +62,14 @@ void HagakiViewController::updateUI()
 {
     m_hagakiView->resetCursorRects();
     // Options and paper are already the view's own.
-    PrintViewBuilder::layOut(*m_hagakiView, {m_receiverPersons, m_senderPerson, m_selectedStyle, nullptr, nullptr});
-    const qsizetype shown = m_receiverPersons.indexOf(m_shownReceiver);
-    if (shown > 0)
-        m_hagakiView->setShownReceiver(shown);
+    PrintViewBuilder::layOut(
+        *m_hagakiView, {m_receiverPersons, m_senderPerson, m_selectedStyle, nullptr, nullptr, false, m_shownReceiver});
     m_hagakiView->update();
 }
 
 PrintContactRecordPtr HagakiViewController::convertContact(const SubContactRecordPtr &source)
 {
-    if (!source)
-        return nullptr;
-    auto record = std::make_shared<PrintContactRecord>();
-    record->source = source;
-    refill(*record);
-    return record;
-}
-
-void HagakiViewController::refill(PrintContactRecord &row)
-{
-    if (!row.source)
-        return;
-    const SubContactRecord &source = *row.source;
-    row.person = source.person;
-    row.uniqueId = source.uniqueId;
-    row.labelIndex = source.labelIndex;
-    if (!row.person)
-        return;
-    MVPerson &person = *row.person;
-    row.name = *person.nameValue();
-    row.compositeName = person.compositeName();
-    const PersonValue renmei = person.valueForIdentifier(FieldId::Renmei);
-    const QString *renmeiText = std::get_if<QString>(&renmei);
-    row.renmei = renmeiText ? *renmeiText : QString();
-    // A copy: the layout editing writes into it, and the contact takes the
-    // change only through an undoable edit.
-    row.layoutDict = person.labeledValueForIdentifierAtIndex(FieldId::Address, row.labelIndex);
-    const PersonValue company = person.valueForIdentifier(FieldId::Company);
-    const QString *companyText = std::get_if<QString>(&company);
-    row.company = companyText && !companyText->isEmpty() ? std::optional(*companyText) : std::nullopt;
+    return PrintReceivers::valueOfRow(source);
 }
 
 QSize HagakiViewController::sizeHint() const

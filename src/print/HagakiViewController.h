@@ -57,7 +57,8 @@ public:
     [[nodiscard]] bool layoutMode() const { return m_layoutMode; }
     void setLayoutMode(bool layoutMode);
 
-    // Makes the print values of the rows and the sender and redraws the view.
+    // Hands the rows and the sender to the view, which makes the print values
+    // of those it shows, and redraws.
     void updateUI() override;
     // Sizes the view to its paper (its bounds) inside the pane.
     void fitViewToPane();
@@ -68,8 +69,6 @@ public:
     // the address at the row's position with its layout, and the company.
     // The row is left as it is; null for a null row.
     [[nodiscard]] static PrintContactRecordPtr convertContact(const SubContactRecordPtr &row);
-    // Makes the value again from its source row, which it keeps.
-    static void refill(PrintContactRecord &value);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -76,8 +76,8 @@ void HagakiView::drawHagakiRect(const QRectF &rect, DrawList &drawList)
     const QPointF origin = pageOrigin(m_printing ? double(page) * paperHeight : 0);
     if (!m_printing)
         drawCard(drawList);
-    else if (page >= 0 && page < m_receiverPersons.size())
-        updateTextObjectForReceiver(m_receiverPersons.at(page));
+    else if (page >= 0 && page < m_receivers.size())
+        updateTextObjectForReceiver(m_receivers.at(page));
 
     for (const TextObjectPtr &object : std::as_const(m_objectTable)) {
         if (object->isSender() ? !m_senderPerson : skipsReceiverBlocks(page))
@@ -95,7 +95,7 @@ PrintContactRecordPtr HagakiView::pagePerson(qsizetype page) const
 {
     if (!m_printing)
         return shownReceiver();
-    return page >= 0 && page < m_receiverPersons.size() ? m_receiverPersons.at(page) : nullptr;
+    return page >= 0 && page < m_receivers.size() ? m_receivers.at(page) : nullptr;
 }
 
 void HagakiView::noteUndrawable(DrawList &drawList, const PrintContactRecordPtr &record)

@@ -479,8 +479,7 @@ void HagakiView::saveEnvelopeBlock(const TextObject &object)
 bool HagakiView::isShown(const TextObject &object) const
 {
     if (m_selectedStyle == envelopeStyle)
-        return object.isEnvelopeBlock()
-            && (object.isSender() ? m_senderPerson != nullptr : !m_receiverPersons.isEmpty());
+        return object.isEnvelopeBlock() && (object.isSender() ? m_senderPerson != nullptr : !m_receivers.isEmpty());
     if (!isPostcardStyle() || object.isEnvelopeBlock())
         return false;
     return object.isSender() ? m_senderPerson != nullptr : !skipsReceiverBlocks(0);

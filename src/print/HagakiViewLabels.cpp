@@ -88,7 +88,7 @@ const TextObject &HagakiView::labelBlock(qsizetype receiver, const LabelGrid &gr
     object.kind = TextObjectKey::AddressAndName;
     object.type = TextObjectKey::Receiver;
     object.fontName = m_selectedFontName;
-    object.blockText = makeAdrsAndNameString(*m_receiverPersons.at(receiver), blockOptions(options), false);
+    object.blockText = makeAdrsAndNameString(*m_receivers.at(receiver), blockOptions(options), false);
     object.printVertical = PrintOptionValue::flag(options.value(DrawTextInVertical));
     object.textDirection = AddressBlock::leftRight;
     object.verticalFontName = PrintOptionValue::text(options.value(VerticalFontName));
@@ -138,7 +138,7 @@ void HagakiView::drawLabels(const QRectF &rect, DrawList &drawList)
     }
     const qint64 repeat = labelRepeatCount();
     // A label of nothing has no room for text, and its frame would be a line.
-    if (m_receiverPersons.isEmpty() || repeat <= 0 || page < 0 || !(grid.labelSize.width() > 0)
+    if (m_receivers.isEmpty() || repeat <= 0 || page < 0 || !(grid.labelSize.width() > 0)
         || !(grid.labelSize.height() > 0))
         return;
     const bool framed = PrintOptionValue::flag(optionDictionary(MailingLabels).value(PrintFrame));
@@ -146,7 +146,7 @@ void HagakiView::drawLabels(const QRectF &rect, DrawList &drawList)
     // labels as fitting all of them, without the cost for every page.
     const qint64 perPage = grid.labelsPerPage();
     const qint64 firstSlot = page * perPage;
-    const qint64 receivers = m_receiverPersons.size();
+    const qint64 receivers = m_receivers.size();
     const qint64 first = std::min(firstSlot / repeat, receivers);
     const qint64 last = std::min((firstSlot + perPage - 1) / repeat, receivers - 1);
     for (qint64 receiver = first; receiver <= last; ++receiver) {
@@ -161,7 +161,7 @@ void HagakiView::drawLabels(const QRectF &rect, DrawList &drawList)
                 drawCutAtLabel(object, textRect, slotRect, drawList);
             else
                 drawTextObject2(object, textRect, drawList);
-            noteUndrawable(drawList, m_receiverPersons.at(receiver));
+            noteUndrawable(drawList, m_receivers.at(receiver));
             if (framed) {
                 QPainterPath frame;
                 frame.addRect(slotRect.translated(0, -frameRise));

@@ -4,6 +4,7 @@
 #include "print/PrintContactRecord.h"
 #include "print/PrintInfo.h"
 #include "print/PrintOptionsRecord.h"
+#include "print/PrintReceivers.h"
 
 #include <QString>
 
@@ -22,13 +23,17 @@ struct PrintViewRequest {
     PrintOptionsRecordPtr options;
     PrintInfoPtr paper;
     bool printing = false;
+    // The row whose card a postcard or envelope preview shows; the first
+    // receiver when null or not among the rows.
+    SubContactRecordPtr shown;
 };
 
 namespace PrintViewBuilder {
 
-// Makes a print value of each row and of the sender and hands everything to
-// the view, which then counts and places its own pages. The rows themselves
-// are only read.
+// Hands the rows, the sender and the rest to the view, which makes the print
+// value of a row when a page first asks for it, and counts and places its own
+// pages. The sender's row, when it is one of the rows, is one value with that
+// receiver. The rows themselves are only read.
 void layOut(HagakiView &view, const PrintViewRequest &request);
 // A view of its own, for a print job.
 [[nodiscard]] std::shared_ptr<HagakiView> make(const PrintViewRequest &request);

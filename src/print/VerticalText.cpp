@@ -228,7 +228,7 @@ public:
             return;
         }
         if (m_verticalForms && VerticalText::standsUpright(characterClass))
-            glyph.index = VerticalGlyphForms::verticalGlyph(glyph.face, character, glyph.index);
+            glyph.index = m_forms.verticalGlyph(glyph.face, character, glyph.index);
         m_drawList.add(PlacedGlyph{character, glyph.index, glyph.font, placement.anchor, placement.angle,
             QPointF(0, baselineBelowAnchor(placement.reference))});
     }
@@ -259,6 +259,7 @@ private:
     double m_lineHeight = 0;
     qsizetype m_lineStart = 0;
     std::unique_ptr<TextGlyphs> m_line;
+    VerticalGlyphForms::LastFace m_forms;
 };
 
 } // namespace

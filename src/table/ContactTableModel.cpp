@@ -132,10 +132,14 @@ bool ContactTableModel::reorderRows(const SortDescriptor &descriptor, bool conta
         if (places.size() == count)
             return false;
     }
-    // Counted per contact, then placed.
+    // Counted per contact, then placed: the rows' places are worked out
+    // first and the rows moved once, so that a refusal leaves them as they
+    // were and no row is copied.
     std::vector<qsizetype> starts(std::size_t(places.size()) + 1, 0);
     std::vector<qsizetype> placeOfRow(std::size_t(m_rows.size()));
     for (qsizetype row = 0; row < m_rows.size(); ++row) {
+        if (row + prefetchDistance < m_rows.size())
+            __builtin_prefetch(m_rows.at(row + prefetchDistance).get());
         const auto place = places.constFind(m_rows.at(row)->person.get());
         if (place == places.cend())
             return false;
@@ -147,22 +151,24 @@ bool ContactTableModel::reorderRows(const SortDescriptor &descriptor, bool conta
             return false;
         starts[place] += starts[place - 1];
     }
-    SubContactTable ordered(m_rows.size());
+    std::vector<qsizetype> rowAt(std::size_t(m_rows.size()));
     for (qsizetype row = 0; row < m_rows.size(); ++row)
-        ordered[starts[std::size_t(placeOfRow[std::size_t(row)])]++] = m_rows.at(row);
-    const auto byPosition
-        = [](const SubContactRecordPtr &a, const SubContactRecordPtr &b) { return a->labelIndex < b->labelIndex; };
+        rowAt[std::size_t(starts[std::size_t(placeOfRow[std::size_t(row)])]++)] = row;
+    const auto position = [this](qsizetype row) { return m_rows.at(row)->labelIndex; };
     // Each contact's rows now end where the next one's begin.
-    qsizetype first = 0;
+    auto first = rowAt.begin();
     for (std::size_t place = 0; place + 1 < starts.size(); ++place) {
-        const auto begin = ordered.begin() + first;
-        const auto end = ordered.begin() + starts[place];
-        std::sort(begin, end, byPosition);
-        if (std::adjacent_find(begin, end, [](const auto &a, const auto &b) { return a->labelIndex == b->labelIndex; })
+        const auto end = rowAt.begin() + starts[place];
+        std::sort(first, end, [&position](qsizetype a, qsizetype b) { return position(a) < position(b); });
+        if (std::adjacent_find(first, end, [&position](qsizetype a, qsizetype b) { return position(a) == position(b); })
             != end)
             return false;
-        first = starts[place];
+        first = end;
     }
+    SubContactTable ordered;
+    ordered.reserve(m_rows.size());
+    for (const qsizetype row : rowAt)
+        ordered.append(std::move(m_rows[row]));
     if (!contactsSorted)
         SubContactTableSorter::sort(ordered, descriptor);
     m_rows = std::move(ordered);
@@ -185,6 +191,10 @@ SubContactRecordPtr ContactTableModel::reload()
         if (addressesOf != row->person.get()) {
             addressesOf = row->person.get();
             addresses = row->person->heldLabeledValues(FieldId::Address);
+            // The contact's rows mostly follow: their addresses are asked
+            // for together, not one after the other.
+            for (qsizetype place = 0; addresses && place < addresses->size(); ++place)
+                __builtin_prefetch(&addresses->at(place)->layout);
         }
         if (addresses && row->labelIndex >= 0 && row->labelIndex < addresses->size()
             && std::as_const(addresses->at(row->labelIndex)->layout)->printsSender())
@@ -222,6 +232,12 @@ ContactTableModel::FieldValues ContactTableModel::fieldValuesOfRow(const SubCont
         for (const ContactIdentifier &field : m_fields) {
             LabeledValueListPtr list = row.person->heldLabeledValues(field);
             held.lists.append(list ? list : row.person->labeledValues(field));
+        }
+        // The contact's rows mostly follow: the values they read are asked
+        // for together, not one after the other.
+        for (const LabeledValueListPtr &list : std::as_const(held.lists)) {
+            for (qsizetype place = 0; list && place < list->size(); ++place)
+                __builtin_prefetch(list->at(place).get());
         }
     }
     FieldValues values;

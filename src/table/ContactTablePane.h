@@ -52,11 +52,17 @@ public:
     virtual void selectRowIndexesWithContacts(const QList<ContactRecordPtr> &contacts) = 0;
     // The distinct contacts of the selected rows, in the contact list's order.
     [[nodiscard]] virtual QList<ContactRecordPtr> selectedContacts() const = 0;
+    // Whether the selected rows show at least `count` distinct contacts: what
+    // the menus ask on every selection change, answered without listing a
+    // selection of every row when its first rows tell.
+    [[nodiscard]] virtual bool selectsContacts(qsizetype count) const { return selectedContacts().size() >= count; }
     // The table's own records of the selected rows, in row order; each shows
     // its contact's values at one label position.
     [[nodiscard]] virtual QList<SubContactRecordPtr> selectedSubContacts() const = 0;
     // Ascending.
     [[nodiscard]] virtual QList<int> selectedRowIndexes() const = 0;
+    // Whether any row is selected, asked without listing the rows.
+    [[nodiscard]] virtual bool hasSelectedRows() const { return !selectedSubContacts().isEmpty(); }
     // The table view's own selection and scrolling.
     virtual void selectRowIndexes(const QList<int> &rows) = 0;
     virtual void scrollRowToVisible(int row) = 0;

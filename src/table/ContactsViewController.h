@@ -154,6 +154,8 @@ public:
     void makeFirstResponder() override;
     [[nodiscard]] QList<SubContactRecordPtr> selectedSubContacts() const override;
     [[nodiscard]] QList<ContactRecordPtr> selectedContacts() const override;
+    [[nodiscard]] bool selectsContacts(qsizetype count) const override;
+    [[nodiscard]] bool hasSelectedRows() const override;
     // The same, with the clicked row counted as selected (-1: none).
     [[nodiscard]] QList<ContactRecordPtr> selectedContactsWithClickedRowIndex(int clickedRow) const;
     void selectRowIndexesWithContacts(const QList<ContactRecordPtr> &contacts) override;

@@ -89,15 +89,51 @@ void ContactsViewController::makeFirstResponder()
 
 QList<SubContactRecordPtr> ContactsViewController::selectedSubContacts() const
 {
+    const QList<int> selected = selectedRowIndexes();
+    const QList<SubContactRecordPtr> &records = m_model->subContactTable();
     QList<SubContactRecordPtr> rows;
-    for (const int row : selectedRowIndexes())
-        rows.append(m_model->subContactAt(row));
+    rows.reserve(selected.size());
+    for (const int row : selected)
+        rows.append(records.at(row));
     return rows;
 }
 
 QList<ContactRecordPtr> ContactsViewController::selectedContacts() const
 {
     return selectedContactsWithClickedRowIndex(-1);
+}
+
+bool ContactsViewController::hasSelectedRows() const
+{
+    const qsizetype rows = m_model->subContactTable().size();
+    const QItemSelection selection = m_tableView->selectionModel()->selection();
+    return std::any_of(selection.cbegin(), selection.cend(),
+        [rows](const QItemSelectionRange &range) { return range.bottom() >= 0 && range.top() < rows; });
+}
+
+bool ContactsViewController::selectsContacts(qsizetype count) const
+{
+    if (count <= 0)
+        return true;
+    const ContactTablePtr &contacts = m_model->contactTable();
+    if (!contacts || contacts->isEmpty())
+        return false;
+    // The rows stand for the contacts they were made from; a contact's
+    // further rows (its other labels) count once.
+    const QList<SubContactRecordPtr> &rows = m_model->subContactTable();
+    QList<UniqueId> found;
+    for (const QItemSelectionRange &range : m_tableView->selectionModel()->selection()) {
+        const qsizetype last = std::min<qsizetype>(range.bottom(), rows.size() - 1);
+        for (qsizetype row = std::max(range.top(), 0); row <= last; ++row) {
+            const SubContactRecord *record = rows.at(row).get();
+            if (!record || found.contains(record->uniqueId))
+                continue;
+            found.append(record->uniqueId);
+            if (found.size() >= count)
+                return true;
+        }
+    }
+    return false;
 }
 
 QList<ContactRecordPtr> ContactsViewController::selectedContactsWithClickedRowIndex(int clickedRow) const

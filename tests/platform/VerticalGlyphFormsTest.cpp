@@ -57,6 +57,29 @@ INSTANTIATE_TEST_SUITE_P(Rows, VerticalGlyphFormsOfFace,
         FaceRow{"Noto Sans CJK SC", "Regular"}, FaceRow{"Noto Sans CJK TC", "Regular"},
         FaceRow{"Noto Sans CJK JP", "Bold"}, FaceRow{"DejaVu Sans", "Book"}));
 
+// The forms of a layout's glyphs, asked with each face found once for a run
+// of its glyphs: glyphs of faces and sizes in turn, and of no face at all,
+// take the forms each face answers for itself.
+TEST(VerticalGlyphForms, ALayoutsLastFaceAnswersForEveryFaceInTurn)
+{
+    const QList<QRawFont> fonts{faceAt("IPAexGothic", "Regular", 16), faceAt("IPAexGothic", "Regular", 16),
+        faceAt("Noto Sans CJK JP", "Regular", 16), QRawFont(), faceAt("IPAexGothic", "Regular", 40),
+        faceAt("DejaVu Sans", "Book", 16), faceAt("IPAexMincho", "Regular", 16)};
+    VerticalGlyphForms::LastFace lastFace;
+    for (qsizetype turn = 0; turn < 2; ++turn) {
+        for (const QRawFont &font : fonts) {
+            for (const char32_t character : characters.toUcs4()) {
+                const quint32 plain
+                    = font.isValid() ? font.glyphIndexesForString(QString::fromUcs4(&character, 1)).value(0) : 7;
+                const quint32 expected
+                    = font.isValid() ? VerticalGlyphForms::survey(font, character, plain).verticalGlyph : plain;
+                EXPECT_EQ(lastFace.verticalGlyph(font, character, plain), expected)
+                    << font.familyName().toStdString() << ' ' << QString::fromUcs4(&character, 1).toStdString();
+            }
+        }
+    }
+}
+
 // A face first asked on a thread that has ended since, its fonts gone with
 // it, shapes whole columns on the main thread from the main thread's font:
 // upright ideographs advance a cell down the column, the comma takes its

@@ -43,9 +43,11 @@ hb_blob_t *referenceTable(hb_face_t *, hb_tag_t tag, void *userData)
         table->constData(), static_cast<unsigned>(table->size()), HB_MEMORY_MODE_READONLY, table, deleteTable);
 }
 
+} // namespace
+
 // One face's substitutions, asked for character by character and remembered.
 // Every call runs with the caller's font of the face as its table source.
-class FaceForms {
+class VerticalGlyphForms::FaceForms {
 public:
     explicit FaceForms(const QRawFont &font)
         : m_source(std::make_unique<TableSource>())
@@ -181,9 +183,9 @@ private:
     QHash<char32_t, quint32> m_substitutes;
 };
 
-} // namespace
-
 namespace {
+
+using FaceForms = VerticalGlyphForms::FaceForms;
 
 // A face is known by its names and its 'head' table, whatever size it is
 // asked at and whichever thread made the font, so that its tables are read
@@ -217,7 +219,8 @@ FaceKey faceKey(const QRawFont &font)
 // the main thread and the list of vertical faces is built on a worker.
 QMutex faceMutex;
 
-FaceForms &faceForms(const FaceKey &key, const QRawFont &font)
+// Shared: a caller may hold a face's forms past the list's clearing.
+const std::shared_ptr<FaceForms> &faceForms(const FaceKey &key, const QRawFont &font)
 {
     static QHash<FaceKey, std::shared_ptr<FaceForms>> faces;
     if (faces.size() > 64 && !faces.contains(key))
@@ -225,7 +228,15 @@ FaceForms &faceForms(const FaceKey &key, const QRawFont &font)
     std::shared_ptr<FaceForms> &forms = faces[key];
     if (!forms)
         forms = std::make_shared<FaceForms>(font);
-    return *forms;
+    return forms;
+}
+
+// The caller holds the lock.
+quint32 substituteOrSelf(FaceForms &forms, const QRawFont &font, char32_t character, quint32 glyph)
+{
+    const FaceForms::Reading reading(forms, font);
+    const quint32 substitute = forms.substitute(character);
+    return substitute != 0 ? substitute : glyph;
 }
 
 } // namespace
@@ -236,10 +247,25 @@ quint32 VerticalGlyphForms::verticalGlyph(const QRawFont &font, char32_t charact
     if (key.head.isEmpty())
         return glyph;
     const QMutexLocker locker(&faceMutex);
-    FaceForms &forms = faceForms(key, font);
-    const FaceForms::Reading reading(forms, font);
-    const quint32 substitute = forms.substitute(character);
-    return substitute != 0 ? substitute : glyph;
+    return substituteOrSelf(*faceForms(key, font), font, character, glyph);
+}
+
+VerticalGlyphForms::LastFace::LastFace() = default;
+VerticalGlyphForms::LastFace::~LastFace() = default;
+
+quint32 VerticalGlyphForms::LastFace::verticalGlyph(const QRawFont &font, char32_t character, quint32 glyph)
+{
+    // Fonts compare by the engine that draws them: one face at one size.
+    if (!(font == m_font)) {
+        m_font = font;
+        const FaceKey key = faceKey(font);
+        const QMutexLocker locker(&faceMutex);
+        m_forms = key.head.isEmpty() ? nullptr : faceForms(key, font);
+    }
+    if (!m_forms)
+        return glyph;
+    const QMutexLocker locker(&faceMutex);
+    return substituteOrSelf(*m_forms, font, character, glyph);
 }
 
 VerticalGlyphForms::Survey VerticalGlyphForms::survey(const QRawFont &font, char32_t character, quint32 glyph)
@@ -261,7 +287,7 @@ QList<VerticalGlyphForms::ShapedGlyph> VerticalGlyphForms::shapeRun(
     if (key.head.isEmpty())
         return {};
     const QMutexLocker locker(&faceMutex);
-    FaceForms &forms = faceForms(key, font);
+    FaceForms &forms = *faceForms(key, font);
     const FaceForms::Reading reading(forms, font);
     return forms.shape(text, upright, font.pixelSize());
 }
@@ -272,7 +298,7 @@ bool VerticalGlyphForms::hasVerticalVariant(const QRawFont &font)
     if (key.head.isEmpty())
         return false;
     const QMutexLocker locker(&faceMutex);
-    return faceForms(key, font).hasVerticalVariant();
+    return faceForms(key, font)->hasVerticalVariant();
 }
 
 bool VerticalGlyphForms::hasVerticalVariant(const QString &family, qreal pointSize)

@@ -5,6 +5,8 @@
 #include <QRawFont>
 #include <QStringView>
 
+#include <memory>
+
 // The upright forms that vertical Japanese text takes: the comma and full
 // stop moved to the top right of their cell, brackets and the long vowel mark
 // turned, small kana moved up. The forms come from the font's 'vert'
@@ -19,6 +21,26 @@ public:
     // at any size, made in the calling thread: a face's tables are read once,
     // whatever size and thread asks, and no font handed in is kept.
     [[nodiscard]] static quint32 verticalGlyph(const QRawFont &font, char32_t character, quint32 glyph);
+
+    class FaceForms;
+    // The same answers for the glyphs of one layout, with each face found
+    // once for a run of glyphs from it rather than once a glyph: finding a
+    // face reads one of its tables. It keeps the last font asked about, so it
+    // lives in the thread that made the fonts, for one layout.
+    class LastFace {
+    public:
+        LastFace();
+        ~LastFace();
+        LastFace(const LastFace &) = delete;
+        LastFace &operator=(const LastFace &) = delete;
+
+        [[nodiscard]] quint32 verticalGlyph(const QRawFont &font, char32_t character, quint32 glyph);
+
+    private:
+        QRawFont m_font;
+        // Null for a font that is no face, such as Qt's stand-in.
+        std::shared_ptr<FaceForms> m_forms;
+    };
 
     // Whether the face has a vertical variant to set whole columns in: its
     // vertical forms ('vert' or 'vrt2') and vertical metrics ('vhea' and
