@@ -182,6 +182,7 @@ public:
     void mergeContacts();
     [[nodiscard]] bool canMergeContacts() const;
     [[nodiscard]] MergePanelController *mergePanelController() const;
+    [[nodiscard]] QAction *mergeContactsAction() const { return m_mergeContactsAction; }
 
     // --- Printing -------------------------------------------------------------
     // The postcard preview, pane 0 of the split view.
@@ -366,6 +367,7 @@ private:
     QMenu *m_contactMenu = nullptr;
     QAction *m_showQRCodeAction = nullptr;
     QPointer<MergePanelController> m_mergePanelController;
+    QAction *m_mergeContactsAction = nullptr;
     QMenu *m_phoneFormatMenu = nullptr;
 
     QPointer<HagakiViewController> m_hagakiViewController;

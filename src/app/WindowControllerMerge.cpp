@@ -37,8 +37,8 @@ MergePanelController *WindowController::mergePanelController() const
 
 void WindowController::addMergeCommand()
 {
-    QAction *merge = m_contactMenu->addAction(tr("Merge Contacts"), this, &WindowController::mergeContacts);
-    merge->setObjectName(QStringLiteral("mergeContacts"));
+    m_mergeContactsAction = m_contactMenu->addAction(tr("Merge Contacts"), this, &WindowController::mergeContacts);
+    m_mergeContactsAction->setObjectName(QStringLiteral("mergeContacts"));
 }
 
 bool WindowController::canMergeContacts() const
