@@ -15,8 +15,9 @@ public:
     PrintReceivers() = default;
     // Values made from the rows as they are asked for.
     explicit PrintReceivers(const PrintSourceRows &rows);
-    // Values already made, by hand or by a test.
-    explicit PrintReceivers(const PrintContactList &values);
+    // Values already made, by hand or by a test: such a list stands for its
+    // receivers wherever they are asked for.
+    PrintReceivers(const PrintContactList &values); // NOLINT: stands in for the list it holds
 
     [[nodiscard]] qsizetype size() const;
     [[nodiscard]] bool isEmpty() const { return size() == 0; }
