@@ -5,6 +5,7 @@
 
 #include "app/ViewController.h"
 
+#include "model/ValueRecordFormatter.h"
 #include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTablePane.h"
 #include "app/PersonValueRules_p.h"
@@ -267,7 +268,7 @@ bool ContactOperations::replaceLabeledText(const QString &find, const QString &r
         // The store leaves a phone's display string to its next reader: the
         // table would show the old number.
         if (identifier == FieldId::Phone)
-            MVPerson::updatePhoneValue(&changed);
+            ValueRecordFormatter::updatePhoneValue(&changed);
     }
     registerReplaceValue(*old, field, contact);
     person.replaceLabeledValueAtIndex(changed, field, index);

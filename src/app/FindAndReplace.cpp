@@ -12,6 +12,7 @@
 #include "find/FindReplacement.h"
 #include "find/FindWalk.h"
 #include "find/ReplaceAlertPanel.h"
+#include "model/FieldVocabulary.h"
 #include "platform/UndoManager.h"
 #include "table/ContactTablePane.h"
 
@@ -269,7 +270,7 @@ void FindAndReplace::showFindPanel()
     QStringList columns = table ? table->columnIdentifiers() : QStringList();
     columns.removeAll(senderColumn);
     panel.setSelectedItems(columns);
-    panel.setDateLabels(MVPerson::labelsForIdentifier(FieldId::Dates));
+    panel.setDateLabels(FieldVocabulary::shared().labelsForIdentifier(FieldId::Dates));
     panel.setEditState(m_host.editState());
     panel.setParentViewController(&m_operations);
     panel.updateTable();

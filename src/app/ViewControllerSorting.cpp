@@ -4,6 +4,7 @@
 #include "app/ViewController.h"
 
 #include "model/CalendarDate.h"
+#include "model/FieldVocabulary.h"
 #include "table/ContactTablePane.h"
 #include "table/SubContactTableSorter.h"
 
@@ -128,7 +129,7 @@ std::optional<StoreDateComponents> datePartsOf(const LabeledValue &value)
 
 SortKey sortKeyOf(MVPerson &person, const Parts &parts)
 {
-    if (MVPerson::labeledIdentifiers().contains(parts.identifier)) {
+    if (FieldVocabulary::shared().labeledIdentifiers().contains(parts.identifier)) {
         LabeledValueListPtr values = person.heldLabeledValues(parts.identifier);
         if (!values)
             values = person.labeledValues(parts.identifier);

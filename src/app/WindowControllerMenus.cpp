@@ -5,9 +5,9 @@
 #include "app/WindowController.h"
 
 #include "app/AddressBookLoader.h"
+#include "model/FieldVocabulary.h"
 #include "platform/widgets/AlertPresenter.h"
 #include "app/ViewController.h"
-#include "model/MVPerson.h"
 #include "platform/UserDefaults.h"
 #include "table/ContactTableContactCommands.h"
 #include "table/ContactsViewController.h"
@@ -89,8 +89,8 @@ void WindowController::initItemsMenu()
     m_itemsMenu = makePopupMenu(m_itemsPopup, tr("Select Columns"));
     addHeader(m_itemsMenu, tr("Columns"));
     for (const QString &identifier : columnItems()) {
-        QAction *item
-            = addItem(m_itemsMenu, MVPerson::localizedIdentifierForKey(identifier), identifier, "itemsPopupSelected");
+        QAction *item = addItem(
+            m_itemsMenu, FieldVocabulary::localizedIdentifierForKey(identifier), identifier, "itemsPopupSelected");
         connect(item, &QAction::triggered, this, [this, item] { itemsPopupSelected(item); });
     }
 }
@@ -124,11 +124,11 @@ void WindowController::updateLabelsMenu()
     connect(all, &QAction::triggered, this, [this, all] { labelsPopupSelected(all); });
     const QStringList columns = m_viewSettings->selectedColumns();
     QStringList listed;
-    for (const QString &identifier : MVPerson::labeledIdentifiers()) {
+    for (const QString &identifier : FieldVocabulary::shared().labeledIdentifiers()) {
         if (!columns.contains(identifier))
             continue;
-        const QStringList labels = MVPerson::labelsForIdentifier(identifier);
-        const QStringList titles = MVPerson::localizedLabelsForIdentifier(identifier);
+        const QStringList labels = FieldVocabulary::shared().labelsForIdentifier(identifier);
+        const QStringList titles = FieldVocabulary::shared().localizedLabelsForIdentifier(identifier);
         for (qsizetype index = 0; index < labels.size(); ++index) {
             if (listed.contains(labels.at(index)))
                 continue;
@@ -166,7 +166,7 @@ void WindowController::initSortOptionsMenu()
     m_sortOptionsMenu = makePopupMenu(m_sortOptionsPopup, tr("Sort Options"));
     addHeader(m_sortOptionsMenu, tr("Sort Options"), QStringLiteral("Sort Options"));
     for (const QString &column : sortColumns()) {
-        QMenu *submenu = m_sortOptionsMenu->addMenu(MVPerson::localizedIdentifierForKey(column));
+        QMenu *submenu = m_sortOptionsMenu->addMenu(FieldVocabulary::localizedIdentifierForKey(column));
         submenu->menuAction()->setData(column);
         submenu->setProperty("column", column);
         for (const QString &key : m_viewSettings->sortOptionsDict().value(column).items) {

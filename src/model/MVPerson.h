@@ -236,17 +236,8 @@ public:
     [[nodiscard]] static const QStringList &allIdentifiers() { return vocabulary().allIdentifiers(); }
     [[nodiscard]] static const QStringList &labeledIdentifiers() { return vocabulary().labeledIdentifiers(); }
     [[nodiscard]] static const QStringList &addressIdentifiers() { return vocabulary().addressIdentifiers(); }
-    [[nodiscard]] static const QStringList &stringIdentifiers() { return vocabulary().stringIdentifiers(); }
     [[nodiscard]] static const QHash<QString, QString> &CNIdentifiers() { return vocabulary().CNIdentifiers(); }
     static void setCNIdentifiers(const QHash<QString, QString> &map) { vocabulary().setCNIdentifiers(map); }
-    [[nodiscard]] static QString typeForIdentifier(const ContactIdentifier &identifier)
-    {
-        return vocabulary().typeForIdentifier(identifier);
-    }
-    [[nodiscard]] static QString localizedIdentifierForKey(const ContactIdentifier &identifier)
-    {
-        return FieldVocabulary::localizedIdentifierForKey(identifier);
-    }
     [[nodiscard]] static QStringList labelsForIdentifier(const ContactIdentifier &identifier)
     {
         return vocabulary().labelsForIdentifier(identifier);
@@ -256,14 +247,6 @@ public:
         return vocabulary().customLabelsForIdentifier(identifier);
     }
     [[nodiscard]] static QHash<QString, QStringList> labelTableDict() { return vocabulary().labelTableDict(); }
-    [[nodiscard]] static FieldVocabulary::LabelTable customLabelTableDict()
-    {
-        return vocabulary().customLabelTableDict();
-    }
-    [[nodiscard]] static FieldVocabulary::LabelTable localizedLabelTableDict()
-    {
-        return vocabulary().localizedLabelTableDict();
-    }
     [[nodiscard]] static QStringList localizedLabelsForIdentifier(const ContactIdentifier &identifier)
     {
         return vocabulary().localizedLabelsForIdentifier(identifier);
@@ -280,13 +263,8 @@ public:
     {
         return FieldVocabulary::CNLabelFromLabel(label);
     }
-    [[nodiscard]] static QString localizedLabelFromCNLabel(const QString &label)
-    {
-        return FieldVocabulary::localizedLabelFromCNLabel(label);
-    }
 
     // --- Address formats and text ----------------------------------------
-    [[nodiscard]] static const QList<AddressFormatRowPtr> &addressFormatTable() { return addressFormats().rows(); }
     [[nodiscard]] static const QHash<QString, AddressFormatRowPtr> &addressFormatDict()
     {
         return addressFormats().rowsByCode();
@@ -326,13 +304,7 @@ public:
     {
         return ValueRecordFormatter::dateStringFromDateComponents(components);
     }
-    static void updatePhoneValue(LabeledValueRecord *record) { ValueRecordFormatter::updatePhoneValue(record); }
     static void updateEmailValue(LabeledValueRecord *record) { ValueRecordFormatter::updateEmailValue(record); }
-    static void updateURLValue(LabeledValueRecord *record) { ValueRecordFormatter::updateURLValue(record); }
-    static void updateRelationshipValue(LabeledValueRecord *record)
-    {
-        ValueRecordFormatter::updateRelationshipValue(record);
-    }
     static void updateSNSValue(LabeledValueRecord *record) { ValueRecordFormatter::updateSNSValue(record); }
     static void updateIMSValue(LabeledValueRecord *record) { ValueRecordFormatter::updateIMSValue(record); }
     static void updateDatesValue(LabeledValueRecord *record) { ValueRecordFormatter::updateDatesValue(record); }
