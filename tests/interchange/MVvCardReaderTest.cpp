@@ -121,8 +121,8 @@ TEST(MVvCardReader, CardsRepeatingTheCategoriesBeforeThemJoinTheirOwnGroups)
     const ContainerRecordPtr container = readOne(text);
     EXPECT_EQ(groupNames(container), (QStringList{u"All Contacts"_s, u"Golf"_s, u"Work"_s, u"Chess"_s}));
     const GroupList &groups = *container->groups;
-    EXPECT_EQ(names(groups.at(1)->contactTable),
-        (QStringList{u"Ann"_s, u"Ben"_s, u"Cid"_s, u"Dan"_s, u"Gus"_s, u"Hal"_s}));
+    EXPECT_EQ(
+        names(groups.at(1)->contactTable), (QStringList{u"Ann"_s, u"Ben"_s, u"Cid"_s, u"Dan"_s, u"Gus"_s, u"Hal"_s}));
     EXPECT_EQ(names(groups.at(2)->contactTable),
         (QStringList{u"Ann"_s, u"Ben"_s, u"Cid"_s, u"Dan"_s, u"Eve"_s, u"Gus"_s, u"Hal"_s}));
     EXPECT_EQ(names(groups.at(3)->contactTable), QStringList{u"Cid"_s});
