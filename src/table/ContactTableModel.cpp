@@ -75,7 +75,7 @@ void ContactTableModel::appendSubContacts(const PersonRecord &contact, const QLi
     // with a row is either there already or was needed too late.
     qint64 highest = 0;
     ContactIdentifier heldField;
-    LabeledValueListPtr values;
+    const LabeledValueList *values = nullptr;
     for (qsizetype index = 0; index < columns.size(); ++index) {
         const TableColumn &column = columns.at(index);
         if (!column.showsLabeledValues())
@@ -84,9 +84,7 @@ void ContactTableModel::appendSubContacts(const PersonRecord &contact, const QLi
         if (column.field != heldField) {
             // The list as held: the rows need its labels, not display texts
             // made anew.
-            values = person.heldLabeledValues(column.field);
-            if (!values)
-                values = person.labeledValues(column.field);
+            values = person.madeLabeledValues(column.field);
             heldField = column.field;
         }
         if (!values)
@@ -181,7 +179,7 @@ SubContactRecordPtr ContactTableModel::reload()
     SubContactRecordPtr sender;
     const UniqueId *previous = nullptr;
     const MVPerson *addressesOf = nullptr;
-    LabeledValueListPtr addresses;
+    const LabeledValueList *addresses = nullptr;
     const qsizetype count = m_rows.size();
     for (qsizetype index = 0; index < count; ++index) {
         prefetchRowsAhead(index, count);
@@ -190,7 +188,7 @@ SubContactRecordPtr ContactTableModel::reload()
         previous = &row->uniqueId;
         if (addressesOf != row->person.get()) {
             addressesOf = row->person.get();
-            addresses = row->person->heldLabeledValues(FieldId::Address);
+            addresses = row->person->peekLabeledValues(FieldId::Address);
             // The contact's rows mostly follow: their addresses are asked
             // for together, not one after the other.
             for (qsizetype place = 0; addresses && place < addresses->size(); ++place)
@@ -229,19 +227,17 @@ ContactTableModel::FieldValues ContactTableModel::fieldValuesOfRow(const SubCont
     if (held.person != row.person.get()) {
         held.person = row.person.get();
         held.lists.clear();
-        for (const ContactIdentifier &field : m_fields) {
-            LabeledValueListPtr list = row.person->heldLabeledValues(field);
-            held.lists.append(list ? list : row.person->labeledValues(field));
-        }
+        for (const ContactIdentifier &field : m_fields)
+            held.lists.append(row.person->madeLabeledValues(field));
         // The contact's rows mostly follow: the values they read are asked
         // for together, not one after the other.
-        for (const LabeledValueListPtr &list : std::as_const(held.lists)) {
+        for (const LabeledValueList *list : std::as_const(held.lists)) {
             for (qsizetype place = 0; list && place < list->size(); ++place)
                 __builtin_prefetch(list->at(place).get());
         }
     }
     FieldValues values;
-    for (const LabeledValueListPtr &list : std::as_const(held.lists)) {
+    for (const LabeledValueList *list : std::as_const(held.lists)) {
         const bool there = list && row.labelIndex >= 0 && row.labelIndex < list->size();
         values.append(there ? list->at(row.labelIndex).get() : nullptr);
     }

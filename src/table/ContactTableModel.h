@@ -132,7 +132,8 @@ private:
     // one another.
     struct HeldLists {
         const MVPerson *person = nullptr;
-        QVarLengthArray<LabeledValueListPtr, 4> lists;
+        // The contact's lists as it keeps them while the rows are read.
+        QVarLengthArray<const LabeledValueList *, 4> lists;
     };
     [[nodiscard]] FieldValues fieldValuesOfRow(const SubContactRecord &row, HeldLists &held) const;
     struct GatheredTexts;
