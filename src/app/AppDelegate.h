@@ -3,6 +3,7 @@
 #include "app/AddressBookView.h"
 #include "platform/InterfacePointer.h"
 #include "app/AddressBookTables.h"
+#include "app/MainViewDefaults.h"
 
 #include <QFutureWatcher>
 #include <QList>
@@ -42,7 +43,7 @@ class AppDelegate : public QObject {
 
 public:
     // The user default naming the container shown last.
-    static inline const QString lastContainerIdentifierKey = QStringLiteral("MV1DlastContainerIdentifier");
+    static inline const QString &lastContainerIdentifierKey = MainViewDefaults::lastContainerIdentifierKey;
 
     // What the delegate works on; each one left out is the application's own.
     struct Services {

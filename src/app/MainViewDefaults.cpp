@@ -1,6 +1,6 @@
 #include "app/MainViewDefaults.h"
 
-#include "app/ViewController.h"
+#include "model/ContactIdentifier.h"
 #include "platform/StoredValue.h"
 #include "platform/UserDefaults.h"
 #include "print/PrintOptions.h"
@@ -143,10 +143,24 @@ MainViewDefaults MainViewDefaults::readAndRepair(UserDefaults &defaults)
     return settings;
 }
 
+QVariantMap MainViewDefaults::aViewTypeDict()
+{
+    const QStringList nameOnly = {QStringLiteral("Sender"), FieldId::Name};
+    const QStringList address = nameOnly + QStringList{FieldId::Renmei, FieldId::Company, FieldId::Address};
+    const QStringList addressDetail = nameOnly
+        + QStringList{FieldId::Renmei, FieldId::Company, FieldId::ZIP, FieldId::State, FieldId::City, FieldId::Street,
+            FieldId::Country};
+    return {
+        {QStringLiteral("Name Only"), nameOnly},
+        {QStringLiteral("Address"), address},
+        {QStringLiteral("Address Detail"), addressDetail},
+    };
+}
+
 MainViewDefaults::ViewTypeDict MainViewDefaults::defaultViewTypeDict()
 {
     ViewTypeDict viewTypes;
-    const QVariantMap builtIn = ViewController::aViewTypeDict();
+    const QVariantMap builtIn = aViewTypeDict();
     for (auto entry = builtIn.cbegin(); entry != builtIn.cend(); ++entry)
         viewTypes.insert(entry.key(), entry.value().toStringList());
     return viewTypes;

@@ -25,6 +25,8 @@ struct MainViewDefaults : ViewSettingsKeys, InterfaceFontKeys {
     using ViewTypeDict = ViewSettings::ViewTypeDict;
 
     static inline const QString showGroupViewKey = QStringLiteral("MV1DshowGroupView");
+    // The container shown last, which the next start shows again.
+    static inline const QString lastContainerIdentifierKey = QStringLiteral("MV1DlastContainerIdentifier");
     static inline const QString fontNameKey = QStringLiteral("MVFontName");
     static inline const QString fontSizeKey = QStringLiteral("MVFontSize");
     // Followed by the window's frame autosave name.
@@ -41,6 +43,8 @@ struct MainViewDefaults : ViewSettingsKeys, InterfaceFontKeys {
     [[nodiscard]] static MainViewDefaults readAndRepair(UserDefaults &defaults);
 
     [[nodiscard]] static ViewTypeDict defaultViewTypeDict();
+    // The view types' columns, stored when no other is.
+    [[nodiscard]] static QVariantMap aViewTypeDict();
     [[nodiscard]] static SortOptionsDict defaultSortOptionsDict();
     [[nodiscard]] static QVariantMap toVariantMap(const ViewTypeDict &viewTypes)
     {

@@ -5,7 +5,6 @@
 #include "find/FindBarPane.h"
 #include "table/ContactInfoPopoverPane.h"
 #include "table/GroupOutlinePane.h"
-#include "app/MembershipJournal.h"
 #include "app/PostcardPreviewPane.h"
 #include "editors/SeparatorBox.h"
 #include "app/WindowController.h"
@@ -14,36 +13,25 @@
 #include "platform/UndoManager.h"
 
 #include <QAction>
-#include <QSet>
-#include <QMultiHash>
 
 #include <algorithm>
 #include <utility>
 
-namespace {
-
-QSet<UniqueId> uniqueIdsOf(const ContactTable &table)
-{
-    QSet<UniqueId> ids;
-    ids.reserve(table.size());
-    for (const ContactRecordPtr &row : table)
-        ids.insert(row->uniqueId);
-    return ids;
-}
-
-} // namespace
-
 ViewController::ViewController(WindowController *windowController, QObject *parent)
     : QObject(parent)
     , m_windowController(windowController)
+    , m_operations(std::make_unique<ContactOperations>(*this))
 {
 }
 
 ViewController::~ViewController()
 {
-    // The inverses registered by this controller call back into it.
-    if (UndoManager *manager = undoManager())
+    // The inverses registered by this controller and its operations call
+    // back into them.
+    if (UndoManager *manager = undoManager()) {
         manager->removeAllActionsWithTarget(this);
+        manager->removeAllActionsWithTarget(m_operations.get());
+    }
 }
 
 UndoManager *ViewController::undoManager() const
@@ -279,146 +267,6 @@ ContainerRecordPtr ViewController::containerOfGroup(const GroupRecord &group) co
     return found == m_containerTable->cend() ? ContainerRecordPtr() : *found;
 }
 
-void ViewController::undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group)
-{
-    if (!group)
-        return;
-    auto journal = std::make_shared<MembershipJournal>();
-    addContactsToGroup(contacts, group, *journal);
-    addContactsToTopGroup(contacts, group, *journal);
-    registerMembershipStep(journal, contacts, group, true);
-    showChangedMembership(contacts, group, true);
-}
-
-// A contact the group already holds keeps its one row, which loses any
-// "deleted" mark: a second row of it would leave the mark for the save to
-// read as a removal.
-void ViewController::addContactsToGroup(
-    const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, MembershipJournal &journal) const
-{
-    const ContactTablePtr table = group->contactTable;
-    if (!table) {
-        qWarning("%s: ERROR the contacts of group %s were never fetched", Q_FUNC_INFO, qPrintable(group->name));
-        return;
-    }
-    // Rows by identifier, so that adding a group's own contacts again does not
-    // read the whole table once for each of them.
-    QMultiHash<UniqueId, ContactRecordPtr> rowsById;
-    rowsById.reserve(table->size() + contacts.size());
-    for (const ContactRecordPtr &row : std::as_const(*table))
-        rowsById.insert(row->uniqueId, row);
-    for (const ContactRecordPtr &contact : contacts) {
-        auto [row, end] = rowsById.equal_range(contact->uniqueId);
-        if (row == end) {
-            journal.setFlag(contact, &ContactRecord::isNew, true);
-            journal.setFlag(contact, &ContactRecord::deleted, false);
-            journal.appendRow(table, contact);
-            rowsById.insert(contact->uniqueId, contact);
-        } else {
-            for (; row != end; ++row)
-                journal.setFlag(*row, &ContactRecord::deleted, false);
-        }
-        journal.setFlag(group, &GroupRecord::changed, true);
-    }
-}
-
-// A group's contacts all belong to its container's top group too.
-void ViewController::addContactsToTopGroup(
-    const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, MembershipJournal &journal) const
-{
-    if (group->top)
-        return;
-    const ContainerRecordPtr container = containerOfGroup(*group);
-    const GroupRecordPtr top = container ? container->topGroup() : GroupRecordPtr();
-    if (!top)
-        return;
-    journal.setFlag(top, &GroupRecord::changed, true);
-    if (!top->contactTable) {
-        qWarning("%s: ERROR the top group of %s was never fetched", Q_FUNC_INFO, qPrintable(container->name));
-        return;
-    }
-    QSet<UniqueId> held = uniqueIdsOf(*top->contactTable);
-    for (const ContactRecordPtr &contact : contacts) {
-        if (held.contains(contact->uniqueId))
-            continue;
-        auto copy = std::make_shared<ContactRecord>(*contact);
-        copy->isNew = true;
-        journal.appendRow(top->contactTable, copy);
-        held.insert(copy->uniqueId);
-    }
-}
-
-void ViewController::undoDeleteContacts(
-    const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo)
-{
-    if (!group)
-        return;
-    auto journal = std::make_shared<MembershipJournal>();
-    markContactsDeleted(contacts, group, *journal);
-    // Removing a contact from the top group removes it from the store, and so
-    // from every group of its container.
-    if (group->top) {
-        if (const ContainerRecordPtr container = containerOfGroup(*group)) {
-            for (const GroupRecordPtr &other : std::as_const(*container->groups))
-                markContactsDeleted(contacts, other, *journal);
-        }
-    }
-    if (doUndo)
-        registerMembershipStep(journal, contacts, group, false);
-    showChangedMembership(contacts, group, false);
-}
-
-void ViewController::markContactsDeleted(
-    const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, MembershipJournal &journal) const
-{
-    journal.setFlag(group, &GroupRecord::changed, true);
-    if (!group->contactTable)
-        return;
-    for (const ContactRecordPtr &contact : contacts) {
-        for (const ContactRecordPtr &row : std::as_const(*group->contactTable)) {
-            if (row->uniqueId == contact->uniqueId)
-                journal.setFlag(row, &ContactRecord::deleted, true);
-        }
-    }
-}
-
-void ViewController::registerMembershipStep(
-    const JournalPtr &journal, const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted)
-{
-    UndoManager *manager = undoManager();
-    if (!manager || journal->isEmpty())
-        return;
-    manager->registerUndo(this,
-        [this, journal, contacts, group, sorted]() { replayMembershipStep(journal, false, contacts, group, sorted); });
-}
-
-// Undo takes the change back; what it registers makes it again on redo.
-void ViewController::replayMembershipStep(const JournalPtr &journal, bool forward,
-    const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted)
-{
-    forward ? journal->apply() : journal->revert();
-    if (UndoManager *manager = undoManager()) {
-        manager->registerUndo(this, [this, journal, forward, contacts, group, sorted]() {
-            replayMembershipStep(journal, !forward, contacts, group, sorted);
-        });
-    }
-    // A step that adds rows shows them sorted in, as the add itself does.
-    showChangedMembership(contacts, group, forward == sorted);
-}
-
-void ViewController::showChangedMembership(
-    const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted)
-{
-    if (contacts.isEmpty() || !m_contactsViewController || !group->contactTable
-        || group->contactTable != m_contactTable)
-        return;
-    m_contactsViewController->setContactTable(m_contactTable);
-    if (sorted)
-        sortContactTable();
-    m_contactsViewController->updateTable();
-    m_contactsViewController->selectRowIndexesWithContacts(contacts);
-}
-
 void ViewController::deleteContacts()
 {
     if (!m_contactsViewController)
@@ -462,52 +310,6 @@ void ViewController::selectRowBefore(int firstDeletedRow)
     m_contactsViewController->scrollRowToVisible(row);
 }
 
-// --- Groups ----------------------------------------------------------------
-
-void ViewController::undoAddGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container)
-{
-    if (!group || !container)
-        return;
-    if (UndoManager *manager = undoManager())
-        manager->registerUndo(this, &ViewController::undoDeleteGroup, group, container);
-    if (group->deleted)
-        group->deleted = false;
-    else
-        container->groups->append(group);
-    showGroupOutline(false);
-}
-
-void ViewController::undoDeleteGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container)
-{
-    if (!group || !container)
-        return;
-    if (UndoManager *manager = undoManager())
-        manager->registerUndo(this, &ViewController::undoAddGroup, group, container);
-    group->deleted = true;
-    GroupList &groups = *container->groups;
-    // The deleted group goes to the end, where the outline no longer shows it.
-    const qsizetype at = groups.indexOf(group);
-    if (at >= 0)
-        groups.swapItemsAt(at, groups.size() - 1);
-    m_selectedGroupDict = container->topGroup();
-    showGroupOutline(true);
-    groupSelectionDidChange(m_selectedGroupDict);
-}
-
-bool ViewController::undoChangeGroupName(const QString &name, const GroupRecordPtr &group)
-{
-    if (!group)
-        return true;
-    if (UndoManager *manager = undoManager())
-        manager->registerUndo(this, &ViewController::undoChangeGroupName, group->name, group);
-    group->groupNameChanged = true;
-    group->name = name;
-    m_selectedGroupDict = group;
-    showGroupOutline(true);
-    groupSelectionDidChange(group);
-    return true;
-}
-
 void ViewController::showGroupOutline(bool withSelection)
 {
     if (!m_groupViewController)
@@ -516,20 +318,4 @@ void ViewController::showGroupOutline(bool withSelection)
     if (withSelection)
         m_groupViewController->setSelectedGroupDict(m_selectedGroupDict);
     m_groupViewController->updateTable();
-}
-
-// --- Default display settings -----------------------------------------------
-
-QVariantMap ViewController::aViewTypeDict()
-{
-    const QStringList nameOnly = {QStringLiteral("Sender"), FieldId::Name};
-    const QStringList address = nameOnly + QStringList{FieldId::Renmei, FieldId::Company, FieldId::Address};
-    const QStringList addressDetail = nameOnly
-        + QStringList{FieldId::Renmei, FieldId::Company, FieldId::ZIP, FieldId::State, FieldId::City, FieldId::Street,
-            FieldId::Country};
-    return {
-        {QStringLiteral("Name Only"), nameOnly},
-        {QStringLiteral("Address"), address},
-        {QStringLiteral("Address Detail"), addressDetail},
-    };
 }

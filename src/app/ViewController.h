@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AddressBookView.h"
+#include "app/ContactOperations.h"
 #include "app/MainViewDefaults.h"
 #include "detail/ContactInfoPopoverDelegate.h"
 #include "editors/ValueEditorDelegate.h"
@@ -40,7 +41,6 @@ class ContactStore;
 class ContactTablePane;
 class FindBarPane;
 class GroupOutlinePane;
-class MembershipJournal;
 class PostcardPreviewPane;
 class QAction;
 class RenmeiAndHagakiStore;
@@ -188,25 +188,41 @@ public:
     [[nodiscard]] bool editState() const { return m_editState; }
     void enableEditButton(bool enabled);
 
-    // --- Values of one contact ------------------------------------------------
-    // Each registers its inverse with the old value and marks the person
-    // changed. A replace that changes nothing (a value of a kind the field
-    // does not take, text equal to a name part's) answers false and
-    // registers nothing.
+    // --- The undoable operations on contacts and groups ----------------------
+    // Owned here and handed to whoever changes contacts; the delegate calls
+    // of the panes below reach them through this controller.
+    [[nodiscard]] ContactOperations &contactOperations() const { return *m_operations; }
     bool undoReplaceValue(
-        const PersonValue &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact) override;
+        const PersonValue &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact) override
+    {
+        return m_operations->undoReplaceValue(value, identifier, contact);
+    }
     void undoDeleteLabeledValue(
-        const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact) override;
-    // "Birthday" takes the record's date parts (or date) as the birthday.
+        const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact) override
+    {
+        m_operations->undoDeleteLabeledValue(value, identifier, contact);
+    }
     void undoAddLabeledValue(
-        const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact) override;
-    // Replace All in one field of one contact, at a list position for the
-    // labeled fields; true when the field changed.
-    bool undoReplaceString(const QString &find, const QString &replacement, const ContactIdentifier &identifier,
-        qsizetype index, Qt::CaseSensitivity options, const PersonRecordPtr &contact);
-    // The merge editor's result: each contact takes the values of the record
-    // at the same position, as one undo step.
-    void undoReplacePersonByContacts(const QList<PersonRecordPtr> &newContacts, const QList<PersonRecordPtr> &contacts);
+        const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact) override
+    {
+        m_operations->undoAddLabeledValue(value, identifier, contact);
+    }
+    void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group) override
+    {
+        m_operations->undoAddContacts(contacts, group);
+    }
+    void undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo) override
+    {
+        m_operations->undoDeleteContacts(contacts, group, doUndo);
+    }
+    // A pane that made the change, or the detail view announced as its
+    // sender, else the fallback.
+    [[nodiscard]] ChangeSender changeSenderOr(ChangeSender fallback) const;
+    // The container whose identifier the group names; null when none.
+    [[nodiscard]] ContainerRecordPtr containerOfGroup(const GroupRecord &group) const;
+    // The outline shows the container table again, with the selected group
+    // selected when asked.
+    void showGroupOutline(bool withSelection);
 
     // --- What the detail pane and the contact popovers tell ---------------
     // The same as above, from a detail view (a null sender is none).
@@ -220,13 +236,8 @@ public:
     [[nodiscard]] const ItemAndRangeRecordPtr &selectedItemAndRange() const { return m_selectedItemAndRange; }
 
     // --- Group memberships and groups -------------------------------------
-    void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group) override;
-    void undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo) override;
     // The window's "Show QRCode".
     void showQRCode() override;
-    void undoAddGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container);
-    void undoDeleteGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container);
-    bool undoChangeGroupName(const QString &name, const GroupRecordPtr &group);
     // The selected contacts removed from the selected group (from the store
     // when that is "All Contacts"), or copied into it as new contacts.
     void deleteContacts();
@@ -265,7 +276,7 @@ public:
     [[nodiscard]] QStringList groupNamesOfContact(const PersonRecordPtr &row) const override;
     // Stores the table's column widths and order.
     void saveColumnWithDictionary();
-    [[nodiscard]] ValueEditorDelegate *valueEditorDelegate() override { return this; }
+    [[nodiscard]] ValueEditorDelegate *valueEditorDelegate() override { return m_operations.get(); }
     [[nodiscard]] AlertPresenter *alertPresenter() const override;
     [[nodiscard]] bool canUnlock() const override;
     // A contact view for the table's popover, which becomes popover().
@@ -297,9 +308,6 @@ public:
         const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 index, const QRect &rect);
     [[nodiscard]] Popover *datePopover() const { return m_datePopover; }
 
-    // The view types' columns, stored when no other is.
-    [[nodiscard]] static QVariantMap aViewTypeDict();
-
     // --- The find bar -------------------------------------------------------
     // Showing takes the shared find string; hiding ends the find (no find
     // string, no marks). The window's find button is enabled again when the
@@ -323,36 +331,6 @@ public:
     [[nodiscard]] FindBarPane *findBarController() const { return m_findBarController; }
 
 private:
-    using JournalPtr = std::shared_ptr<const MembershipJournal>;
-
-    // The value a replace takes back to, or nothing when it is refused.
-    [[nodiscard]] static std::optional<PersonValue> acceptedOldValue(
-        const PersonValue &value, const ContactIdentifier &identifier, MVPerson &person);
-    static void applyReplacement(const PersonValue &value, const ContactIdentifier &identifier, MVPerson &person);
-    bool replaceLabeledText(const QString &find, const QString &replacement, const ContactIdentifier &identifier,
-        qsizetype index, Qt::CaseSensitivity options, const PersonRecordPtr &contact);
-    void registerReplaceValue(
-        const PersonValue &old, const ContactIdentifier &identifier, const PersonRecordPtr &contact);
-    void mergeInto(MVPerson &source, const PersonRecordPtr &target);
-    void refreshPopoversAfterMerge(const QList<PersonRecordPtr> &newContacts, const QList<PersonRecordPtr> &contacts);
-
-    [[nodiscard]] ContainerRecordPtr containerOfGroup(const GroupRecord &group) const;
-    void addContactsToGroup(
-        const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, MembershipJournal &journal) const;
-    void addContactsToTopGroup(
-        const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, MembershipJournal &journal) const;
-    void markContactsDeleted(
-        const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, MembershipJournal &journal) const;
-    // Registers the step that takes a membership change back (or, while
-    // undoing, makes it again).
-    void registerMembershipStep(
-        const JournalPtr &journal, const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted);
-    void replayMembershipStep(const JournalPtr &journal, bool forward, const QList<ContactRecordPtr> &contacts,
-        const GroupRecordPtr &group, bool sorted);
-    // The shown group's table handed to the contact table again after a
-    // membership change, with the changed contacts selected.
-    void showChangedMembership(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted);
-    void showGroupOutline(bool withSelection);
     // Gives every group of the container a table whose rows hold the top
     // group's persons; false when the top group's contacts can't be read.
     bool fetchGroupsOfContainer(const ContainerRecord &container);
@@ -428,7 +406,6 @@ private:
     bool m_refreshQueued = false;
     // The detail view whose change is being made, announced as its sender.
     const ContactInfoView *m_changeSender = nullptr;
-    [[nodiscard]] ChangeSender changeSenderOr(ChangeSender fallback) const;
 
     bool m_newWindow = false;
     QString m_documentName;
@@ -437,4 +414,5 @@ private:
     QPointer<QFontDialog> m_fontPanel;
     QPointer<QProgressBar> m_progressIndicator;
     std::atomic<bool> m_isAddressBookLoading = false;
+    std::unique_ptr<ContactOperations> m_operations;
 };

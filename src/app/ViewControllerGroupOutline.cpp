@@ -11,7 +11,7 @@ void ViewController::groupNameWillChange(const QString &name, const GroupRecordP
 {
     if (!group || name.isEmpty() || name == group->name)
         return;
-    undoChangeGroupName(name, group);
+    m_operations->undoChangeGroupName(name, group);
     setWindowEdited(true);
 }
 

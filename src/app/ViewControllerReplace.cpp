@@ -65,8 +65,8 @@ void ViewController::replaceAll()
     const auto replaceTexts = [&](const PersonRecordPtr &contact, const QList<FindReplacement::Text> &texts) {
         bool changed = false;
         for (const FindReplacement::Text &text : texts) {
-            changed
-                = undoReplaceString(m_findString, replacement, text.identifier, text.position, caseSensitivity, contact)
+            changed = m_operations->undoReplaceString(
+                          m_findString, replacement, text.identifier, text.position, caseSensitivity, contact)
                 || changed;
         }
         if (changed)

@@ -7,7 +7,6 @@
 #include "app/ViewController.h"
 
 #include "app/AddressBookLoader.h"
-#include "app/AppDelegate.h"
 #include "detail/ContactDetailPane.h"
 #include "app/PostcardPreviewPane.h"
 #include "app/WindowController.h"
@@ -140,7 +139,7 @@ void ViewController::groupSelectionDidChange(const GroupRecordPtr &group)
     // A document's containers are the file's: the address book would lose
     // the container it shows next time.
     if (m_documentName.isEmpty())
-        userDefaults().setObject(group->containerIdentifier, AppDelegate::lastContainerIdentifierKey);
+        userDefaults().setObject(group->containerIdentifier, MainViewDefaults::lastContainerIdentifierKey);
 }
 
 // A group table that exists already is kept, its rows bound to the top
@@ -208,7 +207,7 @@ void ViewController::rowSelectionDidChange(const SubContactRecordPtr &row)
         m_hagakiViewController->updateUI();
     }
     if (m_windowController)
-        m_windowController->validatePrintCommands();
+        m_windowController->validateMenus();
     // A row selected to show a find hit, or selected again as the rows are
     // rebuilt, leaves the hit the find target.
     const SubContactRecordPtr first = selected.isEmpty() ? row : selected.first();

@@ -132,9 +132,8 @@ void WindowController::buildMenus()
     m_redoAction = m_editMenu->addAction(tr("Redo"), m_mainViewController, &ViewController::redo);
     m_redoAction->setObjectName(QStringLiteral("redo"));
     m_redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    connect(m_editMenu, &QMenu::aboutToShow, this, &WindowController::validateEditMenu);
-    connect(m_undoManager, &UndoManager::stacksChanged, this, &WindowController::validateEditMenu);
-    validateEditMenu();
+    connect(m_editMenu, &QMenu::aboutToShow, this, &WindowController::validateMenus);
+    connect(m_undoManager, &UndoManager::stacksChanged, this, &WindowController::validateMenus);
 
     m_viewMenu = menuBar()->addMenu(tr("View"));
     m_navigateMenu = menuBar()->addMenu(tr("Navigate"));
@@ -143,16 +142,6 @@ void WindowController::buildMenus()
     showFonts->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     formatMenu->addAction(tr("Revert to Default Font"), m_mainViewController, &ViewController::revertToDefaultFont);
     m_helpMenu = menuBar()->addMenu(tr("Help"));
-}
-
-void WindowController::validateEditMenu()
-{
-    for (QAction *item : m_editMenu->actions())
-        item->setEnabled(validateMenuItem(item));
-    const QString undoName = m_undoManager->undoActionName();
-    const QString redoName = m_undoManager->redoActionName();
-    m_undoAction->setText(undoName.isEmpty() ? tr("Undo") : tr("Undo %1").arg(undoName));
-    m_redoAction->setText(redoName.isEmpty() ? tr("Redo") : tr("Redo %1").arg(redoName));
 }
 
 void WindowController::setFrameAutosaveName(const QString &name)

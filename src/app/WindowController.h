@@ -83,7 +83,6 @@ public:
     // Edit ▸ "Copy" and "Copy as CSV", enabled while a row is selected.
     [[nodiscard]] QAction *copyAction() const { return m_copyAction; }
     [[nodiscard]] QAction *copyAsCSVAction() const { return m_copyAsCSVAction; }
-    void validateCopyCommands();
 
     // Fits the preview to the paper (at most 285 × 420 in its proportions,
     // centred in its pane, showing the whole paper) and refreshes it.
@@ -160,8 +159,12 @@ public:
     // and a type.
     void updateGroupTable(ContainerRecord &container);
 
-    // Enables and checks the window's items as the window is now.
+    // Enables and checks every item of the window as the window is now
+    // (WindowControllerValidation.cpp): Copy, Print and ZIP while a row is
+    // selected, the phone formats where a shown phone can change, Layout
+    // checked in layout mode, the pop-ups' items checked as chosen.
     void validateMenus();
+    // The one table of rules, by the item's object name.
     [[nodiscard]] bool validateMenuItem(QAction *item) const;
 
     // --- Contact commands --------------------------------------------------
@@ -171,8 +174,6 @@ public:
     // Edit ▸ "Format Phone Numbers": the phone each selected row shows, in the
     // pattern the item's data names, all as one undo step.
     void normalizePhoneNumber(const QAction *sender);
-    // Enables the contact commands for the window as it is now.
-    void validateContactCommands();
     [[nodiscard]] QRCodePanelController *qrCodePanelController() const;
     [[nodiscard]] QMenu *contactMenu() const { return m_contactMenu; }
     [[nodiscard]] QAction *showQRCodeAction() const { return m_showQRCodeAction; }
@@ -199,8 +200,6 @@ public:
     // The toolbar's "Layout": layout editing in the preview on or off; the
     // window's contact editing is locked meanwhile and comes back as it was.
     void layoutButtonPressed();
-    // Enables Print while a row is selected; checks Layout in layout mode.
-    void validatePrintCommands();
     [[nodiscard]] QAction *printAction() const { return m_printAction; }
     // What shows the print panel for a printer and reports whether the user
     // chose to print; a window-modal print dialog unless set (tests print to
@@ -253,8 +252,6 @@ public:
     void showZipSheet();
     // The sheet's end: Paste (code 1) writes the chosen hit.
     void zipSheetDidEnd(int returnCode);
-    // ZIP is enabled only while a row is selected.
-    void validateZipButton();
     [[nodiscard]] ZipSheetController *zipSheetController() const;
     // The postal data the sheet searches; the shipped data unless set.
     void setPostalDatabase(std::shared_ptr<const PostalDatabase> database) { m_postalDatabase = std::move(database); }
@@ -276,7 +273,6 @@ private:
     void buildCopyCommands();
     void buildPanes();
     void buildMenus();
-    void validateEditMenu();
     void buildContactCommands();
     [[nodiscard]] bool canNormalizePhoneNumber() const;
     void buildPrintCommands();

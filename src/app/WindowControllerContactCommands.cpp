@@ -66,23 +66,15 @@ bool hasPhone(const PersonRecordPtr &contact)
 void WindowController::buildContactCommands()
 {
     m_phoneFormatMenu = m_editMenu->addMenu(tr("Format Phone Numbers"));
+    m_phoneFormatMenu->menuAction()->setObjectName(QStringLiteral("formatPhoneNumbers"));
     for (const PhonePattern &pattern : phonePatterns) {
         const QString title = QString::fromLatin1(pattern.title);
         QAction *item = m_phoneFormatMenu->addAction(title);
         item->setData(title);
+        item->setObjectName(QStringLiteral("normalizePhoneNumber"));
         connect(item, &QAction::triggered, this, [this, item] { normalizePhoneNumber(item); });
     }
-    connect(m_editMenu, &QMenu::aboutToShow, this, &WindowController::validateContactCommands);
-    connect(m_phoneFormatMenu, &QMenu::aboutToShow, this, &WindowController::validateContactCommands);
-    validateContactCommands();
-}
-
-void WindowController::validateContactCommands()
-{
-    const bool enabled = canNormalizePhoneNumber();
-    m_phoneFormatMenu->menuAction()->setEnabled(enabled);
-    for (QAction *item : m_phoneFormatMenu->actions())
-        item->setEnabled(enabled);
+    connect(m_phoneFormatMenu, &QMenu::aboutToShow, this, &WindowController::validateMenus);
 }
 
 // With the detail pane showing, its contact needs a phone; otherwise a row

@@ -22,15 +22,4 @@ void WindowController::buildCopyCommands()
     m_editMenu->insertAction(separator, m_copyAction);
     m_editMenu->insertAction(separator, m_copyAsCSVAction);
     m_editMenu->insertSeparator(m_copyAction);
-    connect(m_editMenu, &QMenu::aboutToShow, this, &WindowController::validateCopyCommands);
-    connect(m_contactsViewController, &ContactsViewController::selectionDidChange, this,
-        &WindowController::validateCopyCommands);
-    validateCopyCommands();
-}
-
-void WindowController::validateCopyCommands()
-{
-    const bool selected = !m_contactsViewController->selectedRowIndexes().isEmpty();
-    m_copyAction->setEnabled(selected);
-    m_copyAsCSVAction->setEnabled(selected);
 }

@@ -81,7 +81,7 @@ void WindowController::mergeDidEnd(int result)
         return;
     const QList<PersonRecordPtr> newContacts(context->newContacts.cbegin(), context->newContacts.cend());
     const QList<PersonRecordPtr> contacts(context->contacts.cbegin(), context->contacts.cend());
-    m_mainViewController->undoReplacePersonByContacts(newContacts, contacts);
+    m_mainViewController->contactOperations().undoReplacePersonByContacts(newContacts, contacts);
     setWindowModified(true);
     if (ContactTablePane *table = m_mainViewController->contactsViewController())
         table->updateTable();

@@ -93,21 +93,15 @@ void WindowController::buildPrintCommands()
     pageSetup->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     m_printAction = fileMenu->addAction(tr("Print…"), this, &WindowController::printDocument);
     m_printAction->setShortcut(QKeySequence::Print);
-    connect(fileMenu, &QMenu::aboutToShow, this, &WindowController::validatePrintCommands);
+    m_printAction->setObjectName(QStringLiteral("printDocument"));
+    connect(fileMenu, &QMenu::aboutToShow, this, &WindowController::validateMenus);
 
     m_layoutAction = new QAction(tr("Layout"), this);
     m_layoutAction->setCheckable(true);
+    m_layoutAction->setObjectName(QStringLiteral("layoutButtonPressed"));
     connect(m_layoutAction, &QAction::triggered, this, &WindowController::layoutButtonPressed);
     m_printPanel
         = [this](QPrinter &printer, const std::function<void(bool)> &done) { openPrintDialog(this, printer, done); };
-    validatePrintCommands();
-}
-
-void WindowController::validatePrintCommands()
-{
-    const ContactTablePane *table = m_mainViewController ? m_mainViewController->contactsViewController() : nullptr;
-    m_printAction->setEnabled(table && table->hasSelectedRows());
-    m_layoutAction->setChecked(m_hagakiViewController && m_hagakiViewController->hagakiView()->layoutMode());
 }
 
 // --- Print ---------------------------------------------------------------------
@@ -219,6 +213,5 @@ void WindowController::layoutButtonPressed()
         m_layoutAction->setText(tr("Lock"));
     }
     view->update();
-    validatePrintCommands();
     validateMenus();
 }

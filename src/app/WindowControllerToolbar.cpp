@@ -1,6 +1,6 @@
 // The set-up of a contact window once its controller has loaded: the toolbar with its pop-ups and
 // buttons, the main menu's twins of the pop-ups and the preload of the
-// postal data; and the validation of the window's items.
+// postal data.
 
 #include "app/WindowController.h"
 
@@ -113,72 +113,4 @@ QMenu *WindowController::makePopupMenu(
         connect(menu, &QMenu::aboutToShow, this, rebuild);
     connect(menu, &QMenu::aboutToShow, this, &WindowController::validateMenus);
     return menu;
-}
-
-// --- Validation --------------------------------------------------------------
-
-void WindowController::validateMenus()
-{
-    QList<QMenu *> menus{m_viewMenu, m_navigateMenu};
-    QList<QAction *> items{m_editButton};
-    while (!menus.isEmpty()) {
-        for (QAction *item : menus.takeFirst()->actions()) {
-            if (item->menu())
-                menus.append(item->menu());
-            else
-                items.append(item);
-        }
-    }
-    for (QAction *item : std::as_const(items)) {
-        if (item && !item->objectName().isEmpty())
-            item->setEnabled(validateMenuItem(item));
-    }
-    // The find button follows the find bar's moves, not the window's state.
-    for (QToolButton *button : {m_zipButton, m_layoutButton, m_styleSettingButton})
-        button->setEnabled(true);
-    validateZipButton();
-    // Undo, Redo and the phone formats follow the lock as soon as it
-    // changes, not only when the Edit menu opens: their shortcuts act at once.
-    for (QAction *item : {m_undoAction, m_redoAction})
-        item->setEnabled(validateMenuItem(item));
-    validateContactCommands();
-}
-
-bool WindowController::validateMenuItem(QAction *item) const
-{
-    const QString action = item->objectName();
-    const QVariant key = item->data();
-    if (action == QStringLiteral("printStyleSelected")) {
-        item->setChecked(key.toString() == m_mainViewController->printStyle());
-    } else if (action == QStringLiteral("viewTypePopupSelected")) {
-        item->setChecked(key.toString() == m_viewSettings->selectedViewType());
-    } else if (action == QStringLiteral("itemsPopupSelected")) {
-        item->setChecked(m_viewSettings->selectedColumns().contains(key.toString()));
-    } else if (action == QStringLiteral("labelsPopupSelected")) {
-        item->setChecked(m_viewSettings->selectedLabels().contains(key.toString()));
-    } else if (action == QStringLiteral("sortOptionsSelected")) {
-        const QString column = item->parent() ? item->parent()->property("column").toString() : QString();
-        item->setChecked(m_viewSettings->selectedSortKey(column) == key.toString());
-    } else if (action == QStringLiteral("toggleContactInfo")) {
-        item->setText(isContactInfoCollapsed() ? tr("Show Contact Info") : tr("Hide Contact Info"));
-    } else if (action == QStringLiteral("toggleGroupView")) {
-        if (isGroupPaneCollapsed() && item->text() == tr("Hide Groups"))
-            item->setText(tr("Show Groups"));
-        else if (!isGroupPaneCollapsed() && item->text() == tr("Show Groups"))
-            item->setText(tr("Hide Groups"));
-    } else if (action == QStringLiteral("mergeContacts")) {
-        return canMergeContacts();
-    } else if (action == QStringLiteral("editButtonClicked")) {
-        item->setChecked(m_mainViewController->editState());
-        // Only enableEditButton() decides: a CSV window or one in layout
-        // mode must stay locked whatever menu is validated.
-        return item->isEnabled();
-    } else if (action == QStringLiteral("selectGroup")) {
-        const GroupRecordPtr group = key.value<GroupRecordPtr>();
-        const GroupRecordPtr &selected = m_mainViewController->selectedGroupDict();
-        item->setChecked(group && selected && group->uniqueId == selected->uniqueId);
-    } else {
-        return m_mainViewController->validateMenuItem(item);
-    }
-    return true;
 }

@@ -32,17 +32,6 @@ void copyHit(const ZipSearch &search, const PostalRecord &hit, LabeledValueRecor
 void WindowController::buildZipSheetCommand()
 {
     connect(m_zipButton, &QToolButton::clicked, this, &WindowController::showZipSheet);
-    connect(m_contactsViewController, &ContactsViewController::selectionDidChange, this,
-        &WindowController::validateZipButton);
-    validateZipButton();
-}
-
-// Without a selected row the sheet would show nothing to paste into.
-void WindowController::validateZipButton()
-{
-    const ContactTablePane *table = m_mainViewController ? m_mainViewController->contactsViewController() : nullptr;
-    if (m_zipButton)
-        m_zipButton->setEnabled(table && table->hasSelectedRows());
 }
 
 void WindowController::showZipSheet()

@@ -118,11 +118,13 @@ void readHagakiLayouts(QStringView written, MVPerson &person)
     }
 }
 
-ContactRecordPtr contactOfCard(const QList<StoreContact> &contacts, const OwnLines &own)
+// The card's first contact becomes the record; the card's contacts are read
+// for it alone, so it is taken over.
+ContactRecordPtr contactOfCard(QList<StoreContact> &contacts, const OwnLines &own)
 {
     if (contacts.isEmpty())
         return nullptr;
-    const MVPersonPtr person = MVPerson::initWithCNContact(contacts.constFirst());
+    const MVPersonPtr person = MVPerson::initWithCNContact(std::move(contacts.first()));
     person->setCreated(true);
     if (own.renmei && !own.renmei->isEmpty())
         person->setValue(*own.renmei, FieldId::Renmei);
@@ -161,7 +163,7 @@ ContainerTablePtr MVvCard::containersFromVCards(
     while (const auto extent = VCardOwnProperties::findCard(text, position, search)) {
         const QStringView card = QStringView(text).sliced(extent->begin, extent->end - extent->begin);
         own = OwnLines();
-        const QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(card, readOptions);
+        QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(card, readOptions);
         // The groups are made even when the card gives no contact.
         const QList<GroupRecordPtr> cardGroups = categoryGroups.groupsOf(own.categories);
         if (const ContactRecordPtr contact = contactOfCard(contacts, own)) {

@@ -70,19 +70,38 @@ bool startsDelimiterLine(QStringView text, qsizetype position, QStringView delim
         && sameIgnoringAsciiCase(text.sliced(position, delimiter.size()), delimiter);
 }
 
+// The next "V" or "v" at or after from, each found once: a card has few of
+// them, and the lower-case letter may well not come again before the end of
+// a long text, which must then not be searched again for each card.
+qsizetype nextLetterV(QStringView text, qsizetype from, VCardOwnProperties::LineSearch &search)
+{
+    const auto next = [text, from](qsizetype &found, char16_t letter) {
+        if (found == -2 || (found >= 0 && found < from))
+            found = text.indexOf(QChar(letter), from);
+        return found;
+    };
+    const qsizetype upper = next(search.upperV, u'V');
+    const qsizetype lower = next(search.lowerV, u'v');
+    return lower < 0 || (upper >= 0 && upper < lower) ? upper : lower;
+}
+
 // The first line at or after from that starts with END:VCARD or BEGIN:VCARD
 // (ignoring case, as indexOfDelimiter); -1 when none. Both are found in one
-// pass by their colon, 3 and 5 characters after their starts.
-qsizetype findDelimiterLine(QStringView text, qsizetype from)
+// pass by the V after their colon, 3 and 5 characters after their starts:
+// the letter is much rarer than colons, which every line has.
+qsizetype findDelimiterLine(QStringView text, qsizetype from, VCardOwnProperties::LineSearch &search)
 {
     const qsizetype afterColon = cardEnd.size() - cardEnd.indexOf(u':');
-    for (qsizetype at = text.indexOf(u':', from + 3); at >= 0; at = text.indexOf(u':', at + 1)) {
-        if (at + afterColon > text.size())
+    for (qsizetype at = nextLetterV(text, from + 4, search); at >= 0; at = nextLetterV(text, at + 1, search)) {
+        const qsizetype colon = at - 1;
+        if (colon + afterColon > text.size())
             return -1;
-        if (at - 3 >= from && startsDelimiterLine(text, at - 3, cardEnd))
-            return at - 3;
-        if (at - 5 >= from && startsDelimiterLine(text, at - 5, cardBegin))
-            return at - 5;
+        if (text.at(colon) != u':')
+            continue;
+        if (colon - 3 >= from && startsDelimiterLine(text, colon - 3, cardEnd))
+            return colon - 3;
+        if (colon - 5 >= from && startsDelimiterLine(text, colon - 5, cardBegin))
+            return colon - 5;
     }
     return -1;
 }
@@ -92,8 +111,10 @@ qsizetype findDelimiterLine(QStringView text, qsizetype from)
 qsizetype findDelimiterLineCached(QStringView text, qsizetype from, VCardOwnProperties::LineSearch &search)
 {
     if (search.searchedFrom < 0 || from < search.searchedFrom || (search.foundAt >= 0 && search.foundAt < from)) {
+        if (from < search.searchedFrom)
+            search.upperV = search.lowerV = -2;
         search.searchedFrom = from;
-        search.foundAt = findDelimiterLine(text, from);
+        search.foundAt = findDelimiterLine(text, from, search);
     }
     return search.foundAt;
 }

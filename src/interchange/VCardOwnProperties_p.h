@@ -28,6 +28,10 @@ public:
     struct LineSearch {
         qsizetype searchedFrom = -1; // where the search last started, -1 before the first
         qsizetype foundAt = -1; // what it found there, -1 for none up to the end
+        // The next "V" and "v" found after searchedFrom: -1 for none up to
+        // the end, -2 before the first search.
+        qsizetype upperV = -2;
+        qsizetype lowerV = -2;
     };
     struct CardSearch {
         LineSearch delimiter;

@@ -17,6 +17,10 @@ public:
         : m_value(std::make_unique<T>(value))
     {
     }
+    HeapOptional(T &&value)
+        : m_value(std::make_unique<T>(std::move(value)))
+    {
+    }
     HeapOptional(const std::optional<T> &value)
         : m_value(value ? std::make_unique<T>(*value) : nullptr)
     {
@@ -38,6 +42,14 @@ public:
     HeapOptional &operator=(const T &value)
     {
         assign(&value);
+        return *this;
+    }
+    HeapOptional &operator=(T &&value)
+    {
+        if (m_value)
+            *m_value = std::move(value);
+        else
+            m_value = std::make_unique<T>(std::move(value));
         return *this;
     }
     HeapOptional &operator=(const std::optional<T> &value)

@@ -143,6 +143,17 @@ LabeledValueListPtr MVPerson::makeLabeledCache(
     return cache;
 }
 
+void MVPerson::fillLabeledCache(Caches::Slot<LabeledValueList> slot, LabeledValueList (*read)(const StoreContact &))
+{
+    // The addresses are formatted as they are read: a list just made from
+    // the store contact needs no update, whatever its field.
+    LabeledValueList values = read(*m_cnContact);
+    if (values.isEmpty())
+        m_caches.set(slot, Caches::sharedEmpty(slot));
+    else
+        m_caches.set(slot, std::make_shared<LabeledValueList>(std::move(values)));
+}
+
 LabeledValueListPtr MVPerson::phoneValues()
 {
     return makeLabeledCache(Caches::Phone, &StoreContactReader::phoneValues);
@@ -273,8 +284,9 @@ void MVPerson::makeHagakiLayouts(const LabeledValueList &addresses)
 
 void MVPerson::shareEmptyCaches()
 {
+    // A filled record's empty lists hold the shared value already.
     const auto share = [this](auto slot, bool empty) {
-        if (empty)
+        if (empty && !m_caches.holdsSharedEmpty(slot))
             m_caches.set(slot, Caches::sharedEmpty(slot));
     };
     for (const Caches::Slot<LabeledValueList> slot : Caches::LabeledLists) {

@@ -65,6 +65,9 @@ public:
     // A record of a store contact fetched with the keys of every field: all
     // caches filled, the store contact dropped, created NO.
     [[nodiscard]] static MVPersonPtr initWithCNContact(const StoreContact &contact);
+    // The same from a store contact no one needs after it: its values are
+    // taken over instead of shared.
+    [[nodiscard]] static MVPersonPtr initWithCNContact(StoreContact &&contact);
     // A new, empty contact with a new identifier, created YES.
     [[nodiscard]] static MVPersonPtr init();
     // The first contact of UTF-8 vCard text, created YES; data without a
@@ -357,7 +360,10 @@ public:
 
 private:
     struct LabeledCacheEntry;
-    void fillFromStoreContact(const StoreContact &contact);
+    void fillFromStoreContact(StoreContact &&contact);
+    // Fills a labeled cache from the attached store contact; a field without
+    // values holds the shared empty list at once.
+    void fillLabeledCache(PersonCaches::Slot<LabeledValueList> slot, LabeledValueList (*read)(const StoreContact &));
     // Writes the caches the record holds, in the write-back's order.
     void writeCaches(StoreContactWriter &writer) const;
     // Points every cache that holds nothing at the one empty value shared by

@@ -2,6 +2,7 @@
 // contacts store.
 #include "model/MVPerson.h"
 
+#include "model/StoreContactReader.h"
 #include "model/StoreContactWriter.h"
 #include "platform/contacts/StoreContactIdentifier.h"
 #include "platform/contacts/StoreUserDefaults.h"
@@ -11,6 +12,7 @@
 #include <QDateTime>
 
 #include <algorithm>
+#include <array>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -22,9 +24,31 @@ int storeDefaultNameOrdering()
     return ValueRecordFormatter::effectiveNameOrdering(0);
 }
 
+// The labeled lists a filled record reads from its store contact, in the
+// order of PersonCaches::LabeledLists.
+struct StoreListReader {
+    PersonCaches::Slot<LabeledValueList> slot;
+    LabeledValueList (*read)(const StoreContact &);
+};
+constexpr std::array<StoreListReader, 8> storeListReaders{{
+    {PersonCaches::Phone, &StoreContactReader::phoneValues},
+    {PersonCaches::Email, &StoreContactReader::emailValues},
+    {PersonCaches::Address, &StoreContactReader::addressValues},
+    {PersonCaches::Url, &StoreContactReader::urlValues},
+    {PersonCaches::Sns, &StoreContactReader::snsValues},
+    {PersonCaches::Ims, &StoreContactReader::imsValues},
+    {PersonCaches::Relationship, &StoreContactReader::relationshipValues},
+    {PersonCaches::Dates, &StoreContactReader::datesValues},
+}};
+
 } // namespace
 
 MVPersonPtr MVPerson::initWithCNContact(const StoreContact &contact)
+{
+    return initWithCNContact(StoreContact(contact));
+}
+
+MVPersonPtr MVPerson::initWithCNContact(StoreContact &&contact)
 {
     auto person = std::make_shared<MVPerson>();
     person->m_showAsPerson = true;
@@ -32,7 +56,7 @@ MVPersonPtr MVPerson::initWithCNContact(const StoreContact &contact)
     person->m_uniqueId = contact.identifier();
     person->m_defaultCountryCode = StoreUserDefaults::countryCode();
     person->m_defaultNameOrdering = storeDefaultNameOrdering();
-    person->fillFromStoreContact(contact);
+    person->fillFromStoreContact(std::move(contact));
     if (!person->m_showAsPerson)
         person->setUniqueId2(person->companyContentKey());
     return person;
@@ -56,7 +80,7 @@ MVPersonPtr MVPerson::init()
 MVPersonPtr MVPerson::initWithVCardData(const QByteArray &data)
 {
     auto person = std::make_shared<MVPerson>();
-    const QList<StoreContact> contacts
+    QList<StoreContact> contacts
         = ContactVCardSerialization::contactsWithData(QString::fromUtf8(VCardUnfoldedBytes(data).bytes()));
     if (contacts.isEmpty())
         return person;
@@ -64,23 +88,22 @@ MVPersonPtr MVPerson::initWithVCardData(const QByteArray &data)
     person->m_showAsPerson = true;
     person->m_uniqueId = contacts.first().identifier();
     person->m_defaultCountryCode = StoreUserDefaults::countryCode();
-    person->fillFromStoreContact(contacts.first());
+    person->fillFromStoreContact(std::move(contacts.first()));
     return person;
 }
 
-void MVPerson::fillFromStoreContact(const StoreContact &contact)
+void MVPerson::fillFromStoreContact(StoreContact &&contact)
 {
     // The caches are filled in one pass while the contact is attached; every
     // later read sees only the record's own values.
-    m_cnContact = contact;
+    m_cnContact = std::move(contact);
     m_caches.reserveAll();
     (void)nameValue();
     (void)stringValues();
     (void)phoneticNameValue();
     (void)compositeName();
-    for (const ContactIdentifier &identifier : {FieldId::Phone, FieldId::Email, FieldId::Address, FieldId::URL,
-             FieldId::SocialNetwork, FieldId::InstantMessage, FieldId::Relationship, FieldId::Dates})
-        (void)labeledValues(identifier);
+    for (const StoreListReader &reader : storeListReaders)
+        fillLabeledCache(reader.slot, reader.read);
     (void)birthdayValue();
     // The photo's data is taken now, while the store contact is here, and
     // decoded only when someone asks for the picture.

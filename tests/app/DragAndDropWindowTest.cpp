@@ -134,7 +134,7 @@ protected:
 TEST_F(WindowDragAndDrop, CtrlCCopiesTheSelectedRowsButAnOpenTextEditorKeepsIt)
 {
     table().selectRowIndexes({});
-    window().validateCopyCommands();
+    window().validateMenus();
     EXPECT_FALSE(window().copyAction()->isEnabled());
     table().selectRowIndexes({0, 1});
     EXPECT_TRUE(window().copyAction()->isEnabled());
@@ -334,7 +334,7 @@ TEST_F(WindowDragAndDrop, CopyInAddressDetailCarriesTheAddressPartsTheCellsShow)
         }
     }
 
-    window().validateCopyCommands();
+    window().validateMenus();
     QMenu *edit = window().editMenu();
     edit->popup(window().mapToGlobal(QPoint(60, 60)));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));

@@ -77,7 +77,7 @@ void editOnce(ViewController &controller, RecordingContactTable &table, const Gr
             controller.undoDeleteLabeledValue(*first, FieldId::Phone, contact);
         break;
     case 4:
-        controller.undoReplaceString(
+        controller.contactOperations().undoReplaceString(
             u"a"_s, text, pick(QList{FieldId::FirstName, FieldId::Company}), 0, Qt::CaseInsensitive, contact);
         break;
     case 5:
@@ -104,7 +104,7 @@ void editOnce(ViewController &controller, RecordingContactTable &table, const Gr
             controller.deleteContacts();
         break;
     default:
-        controller.undoChangeGroupName(text, group);
+        controller.contactOperations().undoChangeGroupName(text, group);
         break;
     }
 }

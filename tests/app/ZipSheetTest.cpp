@@ -57,7 +57,7 @@ protected:
     {
         const ContactRecordPtr &contact = top()->contactTable->at(i);
         m_table.selectedSubContactsList = {std::make_shared<SubContactRecord>(contact->person, contact->uniqueId, 0)};
-        m_window.validateZipButton();
+        m_window.validateMenus();
         EXPECT_TRUE(m_window.zipButton()->isEnabled());
         QTest::mouseClick(m_window.zipButton(), Qt::LeftButton);
         ZipSheetController *sheet = m_window.zipSheetController();
@@ -91,7 +91,7 @@ protected:
 TEST_F(ZipSheet, ButtonNeedsASelectedRow)
 {
     m_table.selectedSubContactsList.clear();
-    m_window.validateZipButton();
+    m_window.validateMenus();
     EXPECT_FALSE(m_window.zipButton()->isEnabled());
 }
 

@@ -315,7 +315,7 @@ TEST_F(MergeCommandsTest, APhotoFromTheOtherWellIsMovedOrCopiedThroughTheTable)
 TEST_F(MergeCommandsTest, FormatPhoneNumbersWaitsWhileTheSheetIsOpen)
 {
     QMenu &formats = *m_window.phoneFormatMenu();
-    m_window.validateContactCommands();
+    m_window.validateMenus();
     EXPECT_FALSE(formats.menuAction()->isEnabled());
     EXPECT_FALSE(m_window.canMergeContacts());
     QTest::mouseClick(panel().cancelButton(), Qt::LeftButton);
@@ -330,14 +330,14 @@ TEST_F(MergeCommandsTest, FormatPhoneNumbersWaitsWhileTheSheetIsOpen)
     m_window.show();
     m_window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
-    m_window.validateContactCommands();
+    m_window.validateMenus();
     EXPECT_TRUE(m_window.canMergeContacts());
     EXPECT_TRUE(formats.menuAction()->isEnabled());
     m_window.mergeContacts();
     ASSERT_TRUE(panel().isVisible());
     m_window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
-    m_window.validateContactCommands();
+    m_window.validateMenus();
     EXPECT_FALSE(formats.menuAction()->isEnabled());
 }
 

@@ -28,6 +28,52 @@ TEST(VCardOwnProperties, CardsBeginWhereQtFindsTheDelimiterIgnoringCase)
     }
 }
 
+// Where a card ends, by walking the line starts of the text: at the first
+// line after the card's BEGIN:VCARD that starts with BEGIN:VCARD, or past the
+// line end after the first that starts with END:VCARD (ASCII letters in any
+// case).
+qsizetype referenceCardEnd(QStringView text, qsizetype bodyAt)
+{
+    for (qsizetype at = bodyAt; at < text.size(); ++at) {
+        if (at > 0 && text.at(at - 1) != u'\n' && text.at(at - 1) != u'\r')
+            continue;
+        if (text.sliced(at).startsWith(u"BEGIN:VCARD", Qt::CaseInsensitive))
+            return at;
+        if (text.sliced(at).startsWith(u"END:VCARD", Qt::CaseInsensitive)) {
+            qsizetype lineEnd = at;
+            while (lineEnd < text.size() && text.at(lineEnd) != u'\n' && text.at(lineEnd) != u'\r')
+                ++lineEnd;
+            return qMin(lineEnd + 1, text.size());
+        }
+    }
+    return text.size();
+}
+
+// One search walks all cards of a text, as a file is read: the delimiters
+// are found in any case, only where a line starts, past values that hold
+// the letters V and v or the delimiter's words.
+TEST(VCardOwnProperties, CardsOfATextEndWhereTheirLinesSay)
+{
+    const QString card = u"BEGIN:VCARD\r\nVERSION:3.0\r\nNOTE:vivid\\nEND:VCARD and V:v\r\n"_s;
+    for (const QString &text : QStringList{card + u"END:VCARD\r\n"_s + card + u"end:vcard\r\n"_s,
+             card + card + u"End:vCard"_s, u"begin:vcard\nN:V\nEND:VCARD\nBEGIN:VCARD\nEMAIL:v@x\nEND:VCARD\n"_s,
+             card + u"EN:VCARD\r\n:VCARD\r\nEND:VCAR"_s, card + u"END:VCARD\r\n"_s + card}) {
+        VCardOwnProperties::CardSearch search;
+        QList<qsizetype> found;
+        QList<qsizetype> expected;
+        for (qsizetype position = 0; const auto extent = VCardOwnProperties::findCard(text, position, search);) {
+            found << extent->begin << extent->end;
+            position = extent->end;
+        }
+        for (qsizetype begin = text.indexOf(u"BEGIN:VCARD", 0, Qt::CaseInsensitive); begin >= 0;) {
+            const qsizetype end = referenceCardEnd(text, begin + 11);
+            expected << begin << end;
+            begin = text.indexOf(u"BEGIN:VCARD", end, Qt::CaseInsensitive);
+        }
+        EXPECT_EQ(found, expected) << text.toStdString();
+    }
+}
+
 struct LayoutCase {
     const char *name;
     QString written;

@@ -99,7 +99,7 @@ bool PreviewWindowTest::printInto(const QString &path, QPrinter::PageOrder order
         printer.setPageOrder(order);
         done(true);
     });
-    m_window->validatePrintCommands();
+    m_window->validateMenus();
     if (!m_window->printAction()->isEnabled())
         return false;
     m_window->printAction()->trigger();

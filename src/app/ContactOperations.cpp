@@ -1,5 +1,7 @@
-// The value operations of ViewController: every change of one contact's
-// values, the Replace All of the find bar and the merge editor's result.
+// Every change of one contact's values, the Replace All of the find bar and
+// the merge editor's result.
+
+#include "app/ContactOperations.h"
 
 #include "app/ViewController.h"
 
@@ -69,14 +71,23 @@ QList<UniqueId> uniqueIdsOf(const QList<PersonRecordPtr> &contacts)
 
 } // namespace
 
-void ViewController::registerReplaceValue(
-    const PersonValue &old, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
+ContactOperations::ContactOperations(ViewController &controller)
+    : m_controller(controller)
 {
-    if (UndoManager *manager = undoManager())
-        manager->registerUndo(this, &ViewController::undoReplaceValue, old, identifier, contact);
 }
 
-bool ViewController::undoReplaceValue(
+// The controller removes the inverses registered here while it still has
+// the undo manager.
+ContactOperations::~ContactOperations() = default;
+
+void ContactOperations::registerReplaceValue(
+    const PersonValue &old, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
+{
+    if (UndoManager *manager = m_controller.undoManager())
+        manager->registerUndo(this, &ContactOperations::undoReplaceValue, old, identifier, contact);
+}
+
+bool ContactOperations::undoReplaceValue(
     const PersonValue &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
 {
     if (!contact || !contact->person)
@@ -88,11 +99,11 @@ bool ViewController::undoReplaceValue(
     registerReplaceValue(*old, identifier, contact);
     applyReplacement(value, identifier, person);
     person.setChanged(true);
-    contactDidUpdate(contact, changeSenderOr({}));
+    m_controller.contactDidUpdate(contact, m_controller.changeSenderOr({}));
     return true;
 }
 
-std::optional<PersonValue> ViewController::acceptedOldValue(
+std::optional<PersonValue> ContactOperations::acceptedOldValue(
     const PersonValue &value, const ContactIdentifier &identifier, MVPerson &person)
 {
     const auto *record = std::get_if<LabeledValueRecord>(&value);
@@ -137,7 +148,8 @@ std::optional<PersonValue> ViewController::acceptedOldValue(
     return std::nullopt;
 }
 
-void ViewController::applyReplacement(const PersonValue &value, const ContactIdentifier &identifier, MVPerson &person)
+void ContactOperations::applyReplacement(
+    const PersonValue &value, const ContactIdentifier &identifier, MVPerson &person)
 {
     if (const auto *record = std::get_if<LabeledValueRecord>(&value)) {
         const ContactIdentifier field = isAddressPart(identifier) ? FieldId::Address : identifier;
@@ -153,7 +165,7 @@ void ViewController::applyReplacement(const PersonValue &value, const ContactIde
     }
 }
 
-void ViewController::undoDeleteLabeledValue(
+void ContactOperations::undoDeleteLabeledValue(
     const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
 {
     if (!contact || !contact->person)
@@ -166,10 +178,10 @@ void ViewController::undoDeleteLabeledValue(
     registerReplaceValue(person.valueForIdentifier(identifier), identifier, contact);
     person.deleteLabeledValueForIdentifierAtLabelIndex(identifier, value.labelIndex);
     person.setChanged(true);
-    contactDidUpdate(contact, changeSenderOr(m_contactsViewController));
+    m_controller.contactDidUpdate(contact, m_controller.changeSenderOr(m_controller.contactsViewController()));
 }
 
-void ViewController::undoAddLabeledValue(
+void ContactOperations::undoAddLabeledValue(
     const LabeledValueRecord &value, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
 {
     if (!contact || !contact->person)
@@ -186,10 +198,10 @@ void ViewController::undoAddLabeledValue(
             person.setValue(*date, identifier);
     }
     person.setChanged(true);
-    contactDidUpdate(contact, changeSenderOr(m_contactsViewController));
+    m_controller.contactDidUpdate(contact, m_controller.changeSenderOr(m_controller.contactsViewController()));
 }
 
-bool ViewController::undoReplaceString(const QString &find, const QString &replacement,
+bool ContactOperations::undoReplaceString(const QString &find, const QString &replacement,
     const ContactIdentifier &identifier, qsizetype index, Qt::CaseSensitivity options, const PersonRecordPtr &contact)
 {
     if (!contact || !contact->person)
@@ -214,7 +226,7 @@ bool ViewController::undoReplaceString(const QString &find, const QString &repla
 // Addresses are rewritten part by part, each under its own key, and chat and
 // social user names in the value and the user name together; the field's
 // builder then makes the display string again.
-bool ViewController::replaceLabeledText(const QString &find, const QString &replacement,
+bool ContactOperations::replaceLabeledText(const QString &find, const QString &replacement,
     const ContactIdentifier &identifier, qsizetype index, Qt::CaseSensitivity options, const PersonRecordPtr &contact)
 {
     const bool addressPart = isAddressPart(identifier);
@@ -262,10 +274,10 @@ bool ViewController::replaceLabeledText(const QString &find, const QString &repl
     return true;
 }
 
-void ViewController::undoReplacePersonByContacts(
+void ContactOperations::undoReplacePersonByContacts(
     const QList<PersonRecordPtr> &newContacts, const QList<PersonRecordPtr> &contacts)
 {
-    UndoManager *manager = undoManager();
+    UndoManager *manager = m_controller.undoManager();
     if (manager)
         manager->beginUndoGrouping();
     const qsizetype count = std::min(newContacts.size(), contacts.size());
@@ -277,10 +289,10 @@ void ViewController::undoReplacePersonByContacts(
         manager->endUndoGrouping();
     refreshPopoversAfterMerge(newContacts, contacts);
     if (!newContacts.isEmpty())
-        contactDidUpdate(newContacts.first(), m_contactsViewController);
+        m_controller.contactDidUpdate(newContacts.first(), m_controller.contactsViewController());
 }
 
-void ViewController::mergeInto(MVPerson &source, const PersonRecordPtr &target)
+void ContactOperations::mergeInto(MVPerson &source, const PersonRecordPtr &target)
 {
     MVPerson &person = *target->person;
     // Reading the photos first brings in image data still held by a store
@@ -298,22 +310,22 @@ void ViewController::mergeInto(MVPerson &source, const PersonRecordPtr &target)
     }
 }
 
-void ViewController::refreshPopoversAfterMerge(
+void ContactOperations::refreshPopoversAfterMerge(
     const QList<PersonRecordPtr> &newContacts, const QList<PersonRecordPtr> &contacts)
 {
     const QList<UniqueId> newIds = uniqueIdsOf(newContacts);
-    if (m_popover && m_popover->contact()) {
-        const UniqueId shown = m_popover->contact()->uniqueId;
+    if (m_controller.popover() && m_controller.popover()->contact()) {
+        const UniqueId shown = m_controller.popover()->contact()->uniqueId;
         if (uniqueIdsOf(contacts).contains(shown)) {
-            m_popover->closePopover();
-            m_popover = nullptr;
+            m_controller.popover()->closePopover();
+            m_controller.setPopover(nullptr);
         } else if (newIds.contains(shown)) {
-            m_popover->updateTable();
+            m_controller.popover()->updateTable();
         }
     }
-    if (!m_contactsViewController)
+    if (!m_controller.contactsViewController())
         return;
-    for (ContactInfoPopoverPane *detached : m_contactsViewController->detachedWindows()) {
+    for (ContactInfoPopoverPane *detached : m_controller.contactsViewController()->detachedWindows()) {
         if (detached && detached->contact() && newIds.contains(detached->contact()->uniqueId))
             detached->updateTable();
     }
