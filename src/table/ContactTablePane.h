@@ -6,6 +6,7 @@
 #include "model/SubContactRecord.h"
 
 #include <QList>
+#include <QSet>
 #include <QStringList>
 
 class ContactInfoPopoverPane;
@@ -55,7 +56,16 @@ public:
     // Whether the selected rows show at least `count` distinct contacts: what
     // the menus ask on every selection change, answered without listing a
     // selection of every row when its first rows tell.
-    [[nodiscard]] virtual bool selectsContacts(qsizetype count) const { return selectedContacts().size() >= count; }
+    [[nodiscard]] virtual bool selectsContacts(qsizetype count) const
+    {
+        // Two records of one person (a contact in two groups) count once.
+        QSet<const MVPerson *> persons;
+        for (const ContactRecordPtr &contact : selectedContacts()) {
+            if (contact && contact->person)
+                persons.insert(contact->person.get());
+        }
+        return persons.size() >= count;
+    }
     // The table's own records of the selected rows, in row order; each shows
     // its contact's values at one label position.
     [[nodiscard]] virtual QList<SubContactRecordPtr> selectedSubContacts() const = 0;
