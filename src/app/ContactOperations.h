@@ -51,13 +51,25 @@ public:
 
     // --- Group memberships and groups -------------------------------------
     void undoAddContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group);
+    // The same in steps a progress window's Cancel may come between: the
+    // contacts recorded in the group (and in its container's top group), the
+    // group shown with them sorted in and selected, then kept as one undo
+    // step, or taken back with the group's contacts in the order given.
+    using MembershipChange = std::shared_ptr<const MembershipJournal>;
+    [[nodiscard]] MembershipChange recordAddedContacts(
+        const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group) const;
+    void showAddedContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group);
+    void keepAddedContacts(
+        const MembershipChange &change, const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group);
+    void takeBackAddedContacts(const MembershipChange &change, const QList<ContactRecordPtr> &contacts,
+        const GroupRecordPtr &group, const ContactTable &order);
     void undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo);
     void undoAddGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container);
     void undoDeleteGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container);
     bool undoChangeGroupName(const QString &name, const GroupRecordPtr &group);
 
 private:
-    using JournalPtr = std::shared_ptr<const MembershipJournal>;
+    using JournalPtr = MembershipChange;
 
     // The value a replace takes back to, or nothing when it is refused.
     [[nodiscard]] static std::optional<PersonValue> acceptedOldValue(

@@ -33,11 +33,38 @@ void ContactOperations::undoAddContacts(const QList<ContactRecordPtr> &contacts,
 {
     if (!group)
         return;
+    const MembershipChange change = recordAddedContacts(contacts, group);
+    registerMembershipStep(change, contacts, group, true);
+    showChangedMembership(contacts, group, true);
+}
+
+ContactOperations::MembershipChange ContactOperations::recordAddedContacts(
+    const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group) const
+{
     auto journal = std::make_shared<MembershipJournal>();
     addContactsToGroup(contacts, group, *journal);
     addContactsToTopGroup(contacts, group, *journal);
-    registerMembershipStep(journal, contacts, group, true);
+    return journal;
+}
+
+void ContactOperations::showAddedContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group)
+{
     showChangedMembership(contacts, group, true);
+}
+
+void ContactOperations::keepAddedContacts(
+    const MembershipChange &change, const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group)
+{
+    registerMembershipStep(change, contacts, group, true);
+}
+
+void ContactOperations::takeBackAddedContacts(const MembershipChange &change, const QList<ContactRecordPtr> &contacts,
+    const GroupRecordPtr &group, const ContactTable &order)
+{
+    change->revert();
+    if (group->contactTable)
+        *group->contactTable = order;
+    showChangedMembership(contacts, group, false);
 }
 
 // A contact the group already holds keeps its one row, which loses any

@@ -1,39 +1,23 @@
 #include "app/DocumentWindowBuilder.h"
 
-#include "app/ProgressAlert.h"
+#include "app/ProgressSteps.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "interchange/MVvCard.h"
 #include "table/ContactTablePane.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPointer>
 
 bool DocumentWindowBuilder::buildBehind(ProgressAlert &alert)
 {
-    // The events run between the steps may take the window or the alert's
-    // owner away.
-    const QPointer<ProgressAlert> progress = &alert;
-    bool cancelled = false;
-    const QMetaObject::Connection cancel
-        = QObject::connect(progress, &QDialog::finished, m_window, [&cancelled] { cancelled = true; });
-    progress->setProgress(100);
-    progress->open();
-    // Each step ends with the events that came meanwhile, a click on Cancel
-    // among them.
-    const auto step = [this, &cancelled](const auto &work) {
-        if (cancelled || !m_window)
-            return false;
-        work();
-        QCoreApplication::processEvents();
-        return !cancelled && m_window;
-    };
-    const bool built = step([this] { showWithoutContacts(); }) && step([this] { handOverContacts(); });
-    QObject::disconnect(cancel);
-    if (progress && progress->isVisible())
-        progress->requestClose();
-    if (!built)
+    bool built = false;
+    {
+        // The message is the reading's.
+        ProgressSteps steps(alert, QString(), m_window);
+        built = steps.run([this] { showWithoutContacts(); }) && steps.run([this] { handOverContacts(); });
+    }
+    if (!built || !m_window)
         return false;
     // Showing the window unlocked it; a CSV document's is locked for good.
     if (isCsv()) {

@@ -1,6 +1,9 @@
 #include "app/MembershipJournal.h"
 
+#include <QHash>
+
 #include <algorithm>
+#include <vector>
 
 void MembershipJournal::recordFlag(const std::shared_ptr<void> &owner, bool *flag, bool value)
 {
@@ -16,20 +19,40 @@ void MembershipJournal::appendRow(const ContactTablePtr &table, const ContactRec
     table->append(row);
 }
 
+// The rows are taken out of each table in one pass, whatever order a pane
+// sorted the table into meanwhile: looking each up would read the table once
+// per added row, minutes for a large file's contacts.
 void MembershipJournal::revert() const
 {
+    QHash<ContactTable *, QHash<const ContactRecord *, qsizetype>> appended;
     for (auto step = m_steps.rbegin(); step != m_steps.rend(); ++step) {
-        if (step->flag) {
+        if (step->flag)
             *step->flag = step->before;
-            continue;
-        }
-        // Later steps are already taken back, so the row is where it was put;
-        // it is looked up by identity all the same, in case a pane reordered
-        // the table by sorting it.
-        const qsizetype at = step->table->lastIndexOf(step->row);
-        if (at >= 0)
-            step->table->removeAt(at);
+        else
+            ++appended[step->table.get()][step->row.get()];
     }
+    for (auto table = appended.begin(); table != appended.end(); ++table)
+        removeLastOccurrences(*table.key(), table.value());
+}
+
+// Each row as often as counted, its last occurrences first.
+void MembershipJournal::removeLastOccurrences(ContactTable &table, QHash<const ContactRecord *, qsizetype> counts)
+{
+    std::vector<bool> removed(std::size_t(table.size()), false);
+    for (qsizetype at = table.size() - 1; at >= 0; --at) {
+        const auto count = counts.find(table.at(at).get());
+        if (count != counts.end() && count.value() > 0) {
+            --count.value();
+            removed[std::size_t(at)] = true;
+        }
+    }
+    ContactTable kept;
+    kept.reserve(table.size());
+    for (qsizetype at = 0; at < table.size(); ++at) {
+        if (!removed[std::size_t(at)])
+            kept.append(table.at(at));
+    }
+    table = std::move(kept);
 }
 
 void MembershipJournal::apply() const

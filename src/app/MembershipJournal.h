@@ -2,6 +2,8 @@
 
 #include "model/ContainerRecord.h"
 
+#include <QHash>
+
 #include <memory>
 #include <vector>
 
@@ -36,6 +38,7 @@ private:
     };
 
     void recordFlag(const std::shared_ptr<void> &owner, bool *flag, bool value);
+    static void removeLastOccurrences(ContactTable &table, QHash<const ContactRecord *, qsizetype> counts);
 
     std::vector<Step> m_steps;
 };

@@ -7,6 +7,7 @@
 #include "app/ViewController.h"
 
 #include "app/AddressBookLoader.h"
+#include "app/ChosenContactsAdder.h"
 #include "detail/ContactDetailPane.h"
 #include "app/PostcardPreviewPane.h"
 #include "app/WindowController.h"
@@ -288,6 +289,13 @@ void ViewController::addDroppedContacts(const QList<ContactRecordPtr> &contacts)
 {
     if (contacts.isEmpty())
         return;
+    // A large file's contacts take long to add: behind the progress window
+    // they were read behind.
+    if (m_windowController) {
+        if (ChosenContactsAdder(*this, *m_windowController->progressAlert()).add(contacts, m_selectedGroupDict))
+            setWindowEdited(true);
+        return;
+    }
     undoAddContacts(contacts, m_selectedGroupDict);
     setWindowEdited(true);
 }

@@ -4,6 +4,7 @@
 #include "app/WindowController.h"
 
 #include "platform/widgets/AlertPresenter.h"
+#include "app/ChosenContactsAdder.h"
 #include "app/ContactFileCommands.h"
 #include "app/DocumentController.h"
 #include "app/ImportPanelController.h"
@@ -215,8 +216,9 @@ void WindowController::offerImportedContacts(const QString &fileName, const Cont
             chosen.reserve(rows.size());
             for (int row : rows)
                 chosen.append(offered->at(row));
-            m_mainViewController->undoAddContacts(chosen, m_mainViewController->selectedGroupDict());
-            setWindowModified(true);
+            if (ChosenContactsAdder(*m_mainViewController, *progressAlert())
+                    .add(chosen, m_mainViewController->selectedGroupDict()))
+                setWindowModified(true);
         });
     }
     m_importPanelController->setFilename(fileName);

@@ -1,4 +1,5 @@
 #include "AddressBookTestSupport.h"
+#include "CancelWhileAdding.h"
 #include "HeldThreadPool.h"
 
 #include "app/ProgressAlert.h"
@@ -404,6 +405,26 @@ TEST_P(ProgressOfDrop, ReadsBehindTheImportsProgressWindow)
 INSTANTIATE_TEST_SUITE_P(Endings, ProgressOfDrop,
     testing::Values(ProgressOfDropRow{"Cancelled", true}, ProgressOfDropRow{"Completed", false}),
     [](const testing::TestParamInfo<ProgressOfDropRow> &info) { return std::string(info.param.name); });
+
+// The file read, its contacts are added behind the same progress window:
+// Cancel there adds nothing either and leaves the rows as they were.
+TEST_F(WindowDragAndDrop, CancelWhileTheDropsContactsAreAddedAddsNothing)
+{
+    const QString path = writeFile(u"zed.vcf"_s, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Quill;Zed;;;\r\nEND:VCARD\r\n");
+    const ContactTable contacts = *mainView().contactTable();
+    const qsizetype rows = table().subContactTable().size();
+    const CancelWhileAdding cancel(*window().progressAlert(), 1);
+    dropFile(path);
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(cancel.turns(), 1);
+    EXPECT_FALSE(window().progressAlert()->isVisible());
+    EXPECT_EQ(contactsNamed(u"Zed"_s), 0);
+    EXPECT_TRUE(*mainView().contactTable() == contacts);
+    EXPECT_EQ(table().subContactTable().size(), rows);
+    EXPECT_FALSE(window().undoManager()->canUndo());
+    EXPECT_FALSE(window().isWindowModified());
+}
 
 struct UnreadableDropRow {
     const char *name;

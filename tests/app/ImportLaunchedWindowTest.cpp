@@ -1,3 +1,5 @@
+#include "CancelWhileAdding.h"
+
 #include "app/ImportPanelController.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
@@ -5,6 +7,8 @@
 #include "common/Screenshot.h"
 #include "common/TestEnvironment.h"
 #include "model/MVPerson.h"
+#include "platform/UndoManager.h"
+#include "table/ContactsViewController.h"
 #include "AddressBookTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -100,5 +104,61 @@ TEST_F(ImportInLaunchedWindow, TheChosenCardsJoinTheShownGroupAndOneCtrlZTakesTh
     EXPECT_FALSE(namesOf(shown).contains(u"安藤ロイド"_s));
     EXPECT_TRUE(m_alerts.alerts.isEmpty());
 }
+
+// What the table shows, row by row.
+QStringList rowsOf(const ContactsViewController &table)
+{
+    QStringList rows;
+    for (const SubContactRecordPtr &row : table.subContactTable())
+        rows.append(row->uniqueId.toString() + u'/' + QString::number(row->labelIndex));
+    return rows;
+}
+
+struct CancelledAddingRow {
+    const char *name;
+    // The turn of the event loop, while the contacts are added, that cancels.
+    int turn;
+    // The table showed the chosen contacts when Cancel was pressed.
+    bool shownAtCancel;
+};
+
+class CancelledAdding : public ImportInLaunchedWindow, public testing::WithParamInterface<CancelledAddingRow> { };
+
+// Cancel while the chosen cards are added leaves the window as it was: the
+// group's contacts in their order, the table's rows and selection, nothing
+// to undo and the window unedited.
+TEST_P(CancelledAdding, LeavesTheWindowAsItWas)
+{
+    m_path = TestEnvironment::dataPath(u"vcard/aosp__v21_japanese_1.vcf"_s);
+    ViewController &view = m_app.mainView();
+    ContactsViewController &table = *window().contactsViewController();
+    const ContactTablePtr shown = view.selectedGroupDict() ? view.selectedGroupDict()->contactTable : nullptr;
+    ASSERT_TRUE(shown);
+    table.selectRowIndexes({3, 4});
+    const ContactTable contactsBefore = *shown;
+    const QStringList rowsBefore = rowsOf(table);
+    window().importFromVCard();
+    ASSERT_TRUE(window().importPanelController() && window().importPanelController()->isVisible());
+
+    bool shownAtCancel = false;
+    const CancelWhileAdding cancel(*window().progressAlert(), GetParam().turn,
+        [&] { shownAtCancel = table.subContactTable().size() > rowsBefore.size(); });
+    QTest::mouseClick(window().importPanelController()->selectButton(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(cancel.turns(), GetParam().turn);
+    EXPECT_EQ(shownAtCancel, GetParam().shownAtCancel);
+    EXPECT_FALSE(window().progressAlert()->isVisible());
+    EXPECT_TRUE(*shown == contactsBefore);
+    EXPECT_EQ(rowsOf(table), rowsBefore);
+    EXPECT_EQ(table.selectedRowIndexes(), (QList<int>{3, 4}));
+    EXPECT_FALSE(window().undoManager()->canUndo());
+    EXPECT_FALSE(window().isWindowModified());
+    EXPECT_TRUE(m_alerts.alerts.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, CancelledAdding,
+    testing::Values(CancelledAddingRow{"AfterRecording", 1, false}, CancelledAddingRow{"AfterSortingIn", 2, true}),
+    [](const testing::TestParamInfo<CancelledAddingRow> &info) { return std::string(info.param.name); });
 
 } // namespace
