@@ -6,6 +6,8 @@
 #include "platform/contacts/ContactStore.h"
 #include "platform/contacts/StoreContactFormatter.h"
 
+#include <QSet>
+
 #include <exception>
 
 namespace {
@@ -276,26 +278,91 @@ std::optional<QStringList> AddressBookLoader::contactIdentifiersForGroup(
     return identifiers;
 }
 
+QList<QStringList> AddressBookLoader::contactIdentifiersOfGroups(
+    const QList<GroupRecordPtr> &groups, const QString &containerIdentifier) const
+{
+    StoreError error;
+    QSet<QString> held;
+    for (const StoreGroup &group : m_store.groupsMatchingPredicate(
+             StorePredicate::predicateForGroupsInContainerWithIdentifier(containerIdentifier), &error))
+        held.insert(group.identifier());
+    QList<QStringList> members(groups.size());
+    QStringList asked;
+    QList<qsizetype> places;
+    for (qsizetype place = 0; place < groups.size(); ++place) {
+        const std::optional<StoreGroup> &group = groups.at(place)->cnGroup;
+        // A group of no store group stands for the whole container.
+        if (!group) {
+            members[place] = contactIdentifiersForGroup(std::nullopt, containerIdentifier).value_or(QStringList());
+        } else if (held.contains(group->identifier())) {
+            asked.append(group->identifier());
+            places.append(place);
+        }
+    }
+    if (error.isError() || asked.isEmpty()) {
+        if (error.isError())
+            qWarning("%s: ERROR can't find groups in %s", Q_FUNC_INFO, qPrintable(containerIdentifier));
+        return members;
+    }
+    const std::optional<QList<QStringList>> found = m_store.contactIdentifiersOfGroups(asked, &error);
+    if (!found) {
+        qWarning("%s: ERROR can't fetch the group members of %s: %s", Q_FUNC_INFO, qPrintable(containerIdentifier),
+            qPrintable(error.description));
+        return members;
+    }
+    for (qsizetype i = 0; i < places.size(); ++i)
+        members[places.at(i)] = found->at(i);
+    return members;
+}
+
 QList<StoreContact> AddressBookLoader::contactsWithIdentifiers(const QStringList &identifiers) const
 {
     return m_store.unifiedContactsMatchingPredicate(
         StorePredicate::predicateForContactsWithIdentifiers(identifiers), keysToFetch());
 }
 
-ContactTablePtr AddressBookLoader::makeContactTable(
-    const QList<StoreContact> &contacts, const RenmeiAndHagakiRecords *fileRecords) const
+// A contact's record, with the side record the file keeps for it applied.
+ContactRecordPtr AddressBookLoader::makeContactRecord(
+    const StoreContact &contact, const RenmeiAndHagakiRecords *fileRecords)
 {
+    const MVPersonPtr person = MVPerson::initWithCNContact(contact);
+    ContactRecordPtr record = ContactRecord::makeWithPerson(person);
+    if (!fileRecords)
+        return record;
+    // The store's identifier is the person's, and already a text.
+    const QString identifier = contact.identifier().isEmpty() ? person->uniqueId() : contact.identifier();
+    if (const auto found = fileRecords->constFind(identifier); found != fileRecords->cend())
+        RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(*found, *person);
+    return record;
+}
+
+// The records are made on several threads as the contacts are decoded, each
+// into its own place, so that the table keeps the store's order.
+ContactTablePtr AddressBookLoader::containerContactTable(
+    const QString &containerIdentifier, const RenmeiAndHagakiRecords *fileRecords, StoreError *errorOut) const
+{
+    StoreError ignored;
+    StoreError &error = errorOut ? *errorOut : ignored;
+    StoreFetchRequest request;
+    request.keysToFetch = keysToFetch();
+    request.predicate = StorePredicate::predicateForContactsInContainerWithIdentifier(containerIdentifier);
+    request.unifyResults = false;
+    request.mutableObjects = true;
     auto table = std::make_shared<ContactTable>();
-    table->reserve(contacts.size());
-    for (const StoreContact &contact : contacts) {
-        const MVPersonPtr person = MVPerson::initWithCNContact(contact);
-        table->append(ContactRecord::makeWithPerson(person));
-        if (!fileRecords)
-            continue;
-        // The store's identifier is the person's, and already a text.
-        const QString identifier = contact.identifier().isEmpty() ? person->uniqueId() : contact.identifier();
-        if (const auto record = fileRecords->constFind(identifier); record != fileRecords->cend())
-            RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(*record, *person);
+    ContactRecordPtr *places = nullptr;
+    const bool fetched = m_store.enumerateContactsConcurrently(
+        request,
+        [&table, &places](qsizetype count) {
+            table->resize(count);
+            places = table->data();
+        },
+        [&places, fileRecords](
+            qsizetype place, const StoreContact &contact) { places[place] = makeContactRecord(contact, fileRecords); },
+        &error);
+    if (!fetched) {
+        qWarning("%s: ERROR can't fetch the contacts of %s: %s", Q_FUNC_INFO, qPrintable(containerIdentifier),
+            qPrintable(error.description));
+        return nullptr;
     }
     return table;
 }
@@ -362,10 +429,6 @@ ContactTablePtr AddressBookLoader::topGroupContactTable(const ContainerRecord &c
     const GroupRecordPtr top = container.topGroup();
     if (!top)
         return nullptr;
-    const std::optional<QList<StoreContact>> contacts
-        = cnContactsForGroup(top->cnGroup, top->containerIdentifier, error);
-    if (!contacts)
-        return nullptr;
     // The side data of the save the store last took, whatever was written
     // after it.
     const std::optional<qint64> generation = storeGeneration();
@@ -378,7 +441,8 @@ ContactTablePtr AddressBookLoader::topGroupContactTable(const ContainerRecord &c
     }
     // An empty container still gets a table of its own, so that contacts
     // added to it have a table to go into.
-    ContactTablePtr table = makeContactTable(*contacts, fileRecords);
-    applyKeyValueRecords(*table, generation);
+    ContactTablePtr table = containerContactTable(top->containerIdentifier, fileRecords, error);
+    if (table)
+        applyKeyValueRecords(*table, generation);
     return table;
 }

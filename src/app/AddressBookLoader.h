@@ -54,6 +54,11 @@ public:
     // The store identifiers of the same contacts, their fields unread.
     [[nodiscard]] std::optional<QStringList> contactIdentifiersForGroup(
         const std::optional<StoreGroup> &group, const QString &containerIdentifier) const;
+    // The same for each of the container's groups, in their order, read
+    // from the store at once; a group the container no longer holds has
+    // none, and so has every group when the store can't be read.
+    [[nodiscard]] QList<QStringList> contactIdentifiersOfGroups(
+        const QList<GroupRecordPtr> &groups, const QString &containerIdentifier) const;
     // The contacts of the identifiers, read in full.
     [[nodiscard]] QList<StoreContact> contactsWithIdentifiers(const QStringList &identifiers) const;
 
@@ -80,8 +85,10 @@ private:
     // The alert for a store that failed: its message names the kind of
     // failure (damaged, write-protected, in use), else it is `otherwise`.
     void alertStoreFailure(const StoreError &error, const QString &otherwise) const;
-    [[nodiscard]] ContactTablePtr makeContactTable(
-        const QList<StoreContact> &contacts, const RenmeiAndHagakiRecords *fileRecords) const;
+    [[nodiscard]] static ContactRecordPtr makeContactRecord(
+        const StoreContact &contact, const RenmeiAndHagakiRecords *fileRecords);
+    [[nodiscard]] ContactTablePtr containerContactTable(
+        const QString &containerIdentifier, const RenmeiAndHagakiRecords *fileRecords, StoreError *error) const;
     void applyKeyValueRecords(const ContactTable &table, std::optional<qint64> storeGeneration) const;
     [[nodiscard]] std::optional<qint64> storeGeneration() const;
     void postAlert(const QString &message, const QString &informativeText) const;

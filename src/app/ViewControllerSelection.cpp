@@ -38,7 +38,7 @@ public:
         }
     }
 
-    [[nodiscard]] bool holds(const UniqueId &uniqueId) const { return m_byId.contains(uniqueId); }
+    [[nodiscard]] ContactRecordPtr byIdentifier(const UniqueId &uniqueId) const { return m_byId.value(uniqueId); }
     // By identifier first: two companies of equal content are still two
     // contacts. The content key is asked for only when that finds none.
     template <typename ContentKey> [[nodiscard]] ContactRecordPtr match(const UniqueId &uniqueId, ContentKey key) const
@@ -85,26 +85,26 @@ QHash<QString, ContactRecordPtr> membersByContent(
     return found;
 }
 
-// The group's store members that the top group holds, as rows of the top
-// group's persons. Members are bound by their identifiers; only those the
-// top group doesn't know by identifier are read, 50,000 members read in
-// full took most of a second.
-ContactTablePtr membersInTopRows(const GroupRecord &group, const AddressBookLoader &loader, const TopRowIndex &index)
+// The group's store members (their identifiers) that the top group holds, as
+// rows of the top group's persons. Members are bound by their identifiers, each read as a
+// UniqueId once; only those the top group doesn't know by identifier are
+// read, 50,000 members read in full took most of a second.
+ContactTablePtr membersInTopRows(
+    const QStringList &identifiers, const AddressBookLoader &loader, const TopRowIndex &index)
 {
     auto table = std::make_shared<ContactTable>();
-    const QStringList identifiers
-        = loader.contactIdentifiersForGroup(group.cnGroup, group.containerIdentifier).value_or(QStringList());
+    QList<ContactRecordPtr> known(identifiers.size());
     QStringList unknown;
-    for (const QString &identifier : identifiers) {
-        if (!index.holds(identifier))
-            unknown.append(identifier);
+    for (qsizetype i = 0; i < identifiers.size(); ++i) {
+        known[i] = index.byIdentifier(UniqueId(identifiers.at(i)));
+        if (!known.at(i))
+            unknown.append(identifiers.at(i));
     }
     const QHash<QString, ContactRecordPtr> byContent
         = unknown.isEmpty() ? QHash<QString, ContactRecordPtr>() : membersByContent(unknown, loader, index);
     table->reserve(identifiers.size());
-    for (const QString &identifier : identifiers) {
-        const ContactRecordPtr match
-            = index.holds(identifier) ? index.match(identifier, [] { return QString(); }) : byContent.value(identifier);
+    for (qsizetype i = 0; i < identifiers.size(); ++i) {
+        const ContactRecordPtr match = known.at(i) ? known.at(i) : byContent.value(identifiers.at(i));
         if (match)
             table->append(std::make_shared<ContactRecord>(match->person, match->uniqueId, 0));
     }
@@ -161,14 +161,18 @@ bool ViewController::fetchGroupsOfContainer(const ContainerRecord &container)
         }
     }
     const TopRowIndex index(*top->contactTable);
+    QList<GroupRecordPtr> unfetched;
     for (const GroupRecordPtr &group : std::as_const(*container.groups)) {
         if (group->top)
             continue;
         if (group->contactTable)
             bindToTopRows(*group->contactTable, index);
         else
-            group->contactTable = membersInTopRows(*group, loader, index);
+            unfetched.append(group);
     }
+    const QList<QStringList> members = loader.contactIdentifiersOfGroups(unfetched, container.identifier);
+    for (qsizetype i = 0; i < unfetched.size(); ++i)
+        unfetched.at(i)->contactTable = membersInTopRows(members.at(i), loader, index);
     return true;
 }
 

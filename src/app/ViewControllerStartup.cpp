@@ -151,11 +151,9 @@ void ViewController::viewWillAppear()
 void ViewController::setRepresentedObject(const QVariant & /*representedObject*/)
 {
     showGroupOutline(true);
-    if (m_contactsViewController) {
-        m_contactsViewController->setContactTable(m_contactTable);
-        m_contactsViewController->setSortDescriptors({MainViewDefaults::lastSortDescriptor(userDefaults())});
-        m_contactsViewController->updateTable();
-    }
+    if (m_contactsViewController)
+        m_contactsViewController->showContactTable(
+            m_contactTable, {MainViewDefaults::lastSortDescriptor(userDefaults())});
     // The group pane's key is written at the first run only.
     if (!userDefaults().objectForKey(MainViewDefaults::showGroupViewKey).isValid()) {
         if (m_windowController)

@@ -38,6 +38,15 @@ public:
     // sorts the rows as a header click does.
     virtual void setSortDescriptors(const QList<SortDescriptor> &descriptors) = 0;
     [[nodiscard]] virtual const QList<SortDescriptor> &sortDescriptors() const = 0;
+    // Shows another contact list under these sort descriptors, as
+    // setContactTable, setSortDescriptors and updateTable one after the
+    // other would, with the rows built and measured once.
+    virtual void showContactTable(const ContactTablePtr &contactTable, const QList<SortDescriptor> &descriptors)
+    {
+        setContactTable(contactTable);
+        setSortDescriptors(descriptors);
+        updateTable();
+    }
     // Shows the columns the stored view type lists and rebuilds the rows.
     virtual void setSelectedViewType(const QString &viewType) = 0;
     // The column now sorts by the key chosen for it, keeping its direction.

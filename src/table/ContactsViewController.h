@@ -136,6 +136,7 @@ public:
     // the selected row is kept and the sort is remembered for the next start.
     void setSortDescriptors(const QList<SortDescriptor> &descriptors) override;
     [[nodiscard]] const QList<SortDescriptor> &sortDescriptors() const override { return m_sortDescriptors; }
+    void showContactTable(const ContactTablePtr &contactTable, const QList<SortDescriptor> &descriptors) override;
 
     // --- Rows ----------------------------------------------------------------
     [[nodiscard]] const QList<SubContactRecordPtr> &subContactTable() const override;
@@ -262,6 +263,8 @@ private:
     void viewDidLoad();
     [[nodiscard]] UserDefaults &userDefaults() const;
     void sortDescriptorsDidChange(const QList<SortDescriptor> &previous);
+    [[nodiscard]] bool sortContactsForDescriptors(const QList<SortDescriptor> &previous);
+    void rememberSortDescriptor();
     void tableViewSelectionDidChange();
     void headerClicked(int column);
     void columnDidMove(int logical, int oldVisual, int newVisual);

@@ -1,6 +1,9 @@
 #include "AddressBookTestSupport.h"
+#include "PersonValueDump.h"
 
+#include "app/AddressBookLoader.h"
 #include "app/RenmeiAndHagakiStore.h"
+#include "common/GeneratedAddressBook.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -127,3 +130,40 @@ TEST_P(StoreAccessTest, WithoutAccessThePrivacyAlertComesAfterADelayAndNothingLo
 INSTANTIATE_TEST_SUITE_P(Access, StoreAccessTest,
     testing::Values(ContactStore::AccessBehaviour::Denied, ContactStore::AccessBehaviour::Restricted,
         ContactStore::AccessBehaviour::NotDeterminedThenRefuse));
+
+// The load makes the records of many contacts on several threads at once:
+// each is the record one contact read and made by itself gives, side record
+// applied, in the store's order.
+TEST_F(AddressBookTest, RecordsMadeTogetherAreThoseMadeOneByOneInStoreOrder)
+{
+    StoreSaveRequest request;
+    QList<StoreContact> contacts;
+    for (int i = 0; i < 700; ++i) {
+        contacts.append(GeneratedAddressBook::makeContact(i));
+        request.addContact(contacts.last());
+    }
+    ASSERT_TRUE(m_store->execute(request));
+    RenmeiAndHagakiStore sideStore(m_keyValueStore.get(), sideFilePath());
+    RenmeiAndHagakiRecords fileRecords;
+    for (int i = 0; i < contacts.size(); i += 7) {
+        RenmeiAndHagakiRecord record;
+        record.renmei = u"連名 %1"_s.arg(i);
+        fileRecords.insert(contacts.at(i).identifier(), record);
+    }
+    ASSERT_TRUE(sideStore.saveRenmeiAndHagakiContainers({{m_store->defaultContainerIdentifier(), fileRecords}}));
+    launch();
+
+    const ContactTable &loaded = *topGroup()->contactTable;
+    const std::optional<QList<StoreContact>> stored
+        = AddressBookLoader(*m_store, sideStore)
+              .cnContactsForGroup(std::nullopt, m_store->defaultContainerIdentifier());
+    ASSERT_TRUE(stored);
+    ASSERT_EQ(loaded.size(), stored->size());
+    for (qsizetype i = 0; i < loaded.size(); ++i) {
+        const MVPersonPtr alone = MVPerson::initWithCNContact(stored->at(i));
+        if (const auto record = fileRecords.constFind(stored->at(i).identifier()); record != fileRecords.cend())
+            RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(*record, *alone);
+        ASSERT_EQ(loaded.at(i)->uniqueId, stored->at(i).identifier()) << i;
+        EXPECT_EQ(dumpPerson(*loaded.at(i)->person), dumpPerson(*alone)) << i;
+    }
+}

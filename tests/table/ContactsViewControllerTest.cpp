@@ -15,6 +15,7 @@
 #include <QTest>
 
 using namespace TableTest;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -182,6 +183,73 @@ TEST_P(RowHeightsInTheTable, OneLineMultiLineAndPhotoRowsTakeTheHeightsMeasuredR
 
 INSTANTIATE_TEST_SUITE_P(FindStrings, RowHeightsInTheTable,
     testing::Values(QStringList{}, QStringList{"kay"}, QStringList{"kay", ""}, QStringList{"kay", "pia", "o"}));
+
+// A new contact list shown under a sort, as the window shows each load,
+// builds and measures its rows once, and shows what a list set, then sorted,
+// then rebuilt shows: the same rows, values in each row, heights, selection,
+// sort remembered and sort heard of.
+class ShownContactTable : public ContactsViewControllerTest, public testing::WithParamInterface<SortDescriptor> {
+protected:
+    [[nodiscard]] static ContactTablePtr contacts()
+    {
+        StoreContact ann = person("Ann");
+        setPhones(ann, {{home, "03-3333"}, {work, "03-1111"}, {home, "03-2222"}});
+        setEmails(ann, {{home, "a.very.long.address.of.ann.that.wraps@example.org"}});
+        StoreContact bo = person("Bo");
+        setPhones(bo, {{home, "03-1500"}});
+        const ContactTablePtr table = TableTest::table({person("Cy"), ann, bo});
+        table->append(*generatedTable(3));
+        return table;
+    }
+    // Rows, each row's cells and height, the selection and the sort.
+    [[nodiscard]] static QStringList shown(const ContactsViewController &table)
+    {
+        QStringList lines = rowNames(table.subContactTable());
+        const QAbstractItemModel &model = *table.model();
+        for (int row = 0; row < model.rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < model.columnCount(); ++column)
+                cells.append(model.index(row, column).data().toString());
+            lines.append(cells.join(u'|') + u'#' + QString::number(table.tableView()->rowHeight(row)));
+        }
+        for (const int row : table.selectedRowIndexes())
+            lines.append(u"selected "_s + QString::number(row));
+        for (const SortDescriptor &descriptor : table.sortDescriptors())
+            lines.append(descriptor.key + (descriptor.ascending ? u" up"_s : u" down"_s));
+        lines.append(UserDefaults::standardUserDefaults().dictionaryForKey("MV1DlastSortDesc").value("key").toString());
+        return lines;
+    }
+};
+
+TEST_P(ShownContactTable, BuildsAndMeasuresTheRowsOnceAndShowsWhatSortingThenRebuildingShows)
+{
+    show(table({person("Old")}), {"Name", "Phone", "Email"});
+    controller.tableView()->horizontalHeader()->resizeSection(2, 120);
+    RecordingDelegate otherDelegate;
+    ContactsViewController other;
+    other.resize(700, 400);
+    other.show();
+    other.setDelegate(&otherDelegate);
+    other.setContactTable(table({person("Old")}));
+    other.setSelectedLabels({"All"});
+    other.setColumnIdentifiers({"Name", "Phone", "Email"});
+    other.tableView()->horizontalHeader()->resizeSection(2, 120);
+    other.updateTable();
+
+    other.setContactTable(contacts());
+    other.setSortDescriptors({GetParam()});
+    other.updateTable();
+    const QSignalSpy resets(controller.model(), &QAbstractItemModel::modelReset);
+    controller.showContactTable(contacts(), {GetParam()});
+
+    EXPECT_EQ(resets.size(), 1);
+    EXPECT_EQ(shown(controller), shown(other));
+    EXPECT_EQ(delegate.sortChanges.size(), otherDelegate.sortChanges.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sorts, ShownContactTable,
+    testing::Values(
+        SortDescriptor{"compositeName", true}, SortDescriptor{"Phone", true}, SortDescriptor{"Email", false}));
 
 TEST(ContactTableRowHeight, FollowsTheLineOrThePointSizeAndIsAtLeast24)
 {

@@ -3,12 +3,14 @@
 #include "platform/ApplicationPaths.h"
 #include "platform/TranslationContext.h"
 #include "platform/contacts/ContactKeyIndex_p.h"
+#include "platform/contacts/EncodedContactRows_p.h"
 #include "platform/contacts/StoreConnectionPool_p.h"
 #include "platform/contacts/StoreConnection_p.h"
 #include "platform/contacts/StoreContactCodec_p.h"
 #include "platform/contacts/StoreSaveExecutor_p.h"
 #include "platform/contacts/StoreSchema_p.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QUuid>
@@ -51,9 +53,12 @@ QByteArray contactQuery(StorePredicate::Kind kind, quint64 keys)
         sql += " WHERE c.container_id = (SELECT id FROM containers WHERE identifier = ?1)";
         break;
     case StorePredicate::Kind::ContactsInGroup:
-        sql += " JOIN memberships m ON m.contact_id = c.id"
-               " WHERE m.group_id = (SELECT id FROM groups WHERE identifier = ?1)";
-        break;
+        // In the order of the memberships' key, which is the contacts' order:
+        // ordered by c.id, SQLite sorted every member in a temporary tree,
+        // half the time of binding 50,000 members.
+        return sql
+            + " JOIN memberships m ON m.contact_id = c.id"
+              " WHERE m.group_id = (SELECT id FROM groups WHERE identifier = ?1) ORDER BY m.contact_id";
     default:
         return {};
     }
@@ -344,6 +349,14 @@ std::optional<StoreContact> ContactStore::unifiedContactWithIdentifier(
 
 namespace {
 
+// False, with the store marked damaged: a contact's blob can't be decoded.
+bool noteDamagedContact(StoreConnectionPool &pool, StoreError *error)
+{
+    *error = StoreSchema::damagedError(pool.path(), tr("a contact's fields can't be read."));
+    pool.noteDamage(*error);
+    return false;
+}
+
 // Fetches the request's contacts, handing each to `consumer` (which may move it
 // away) until it returns false.
 bool fetchContacts(StoreConnectionPool &pool, const StoreFetchRequest &request,
@@ -363,11 +376,8 @@ bool fetchContacts(StoreConnectionPool &pool, const StoreFetchRequest &request,
             return consumer(contact);
         },
         error);
-    if (damaged) {
-        *error = StoreSchema::damagedError(pool.path(), tr("a contact's fields can't be read."));
-        pool.noteDamage(*error);
-        return false;
-    }
+    if (damaged)
+        return noteDamagedContact(pool, error);
     return ok;
 }
 
@@ -402,6 +412,44 @@ QStringList ContactStore::contactIdentifiersMatchingPredicate(const StorePredica
     return ok ? identifiers : QStringList();
 }
 
+// A membership names its contact by row. Reading each member's identifier
+// from its row read the row's fields and images too: the identifiers come
+// from their own index instead, which holds the row with each.
+std::optional<QList<QStringList>> ContactStore::contactIdentifiersOfGroups(
+    const QStringList &groupIdentifiers, StoreError *error) const
+{
+    StoreError ignored;
+    StoreError &sink = errorSink(error, ignored);
+    QHash<qint64, QString> identifierOfRow;
+    const bool read = runQuery(
+        *m_connections, "SELECT id, identifier FROM contacts", {},
+        [&identifierOfRow](const SqliteStatement &row) {
+            identifierOfRow.insert(row.columnInt(0), row.columnText(1));
+            return true;
+        },
+        &sink);
+    if (!read)
+        return std::nullopt;
+    QList<QStringList> members;
+    for (const QString &group : groupIdentifiers) {
+        QStringList &identifiers = members.emplace_back();
+        const bool ok = runQuery(
+            *m_connections,
+            "SELECT contact_id FROM memberships WHERE group_id = (SELECT id FROM groups WHERE identifier = ?1)"
+            " ORDER BY contact_id",
+            StorePredicate::predicateForContactsInGroupWithIdentifier(group),
+            [&](const SqliteStatement &row) {
+                if (const auto found = identifierOfRow.constFind(row.columnInt(0)); found != identifierOfRow.cend())
+                    identifiers.append(*found);
+                return true;
+            },
+            &sink);
+        if (!ok)
+            return std::nullopt;
+    }
+    return members;
+}
+
 bool ContactStore::enumerateContactsWithFetchRequest(const StoreFetchRequest &request,
     const std::function<void(const StoreContact &, bool *)> &block, StoreError *error) const
 {
@@ -414,6 +462,27 @@ bool ContactStore::enumerateContactsWithFetchRequest(const StoreFetchRequest &re
             return !stop;
         },
         &errorSink(error, ignored));
+}
+
+bool ContactStore::enumerateContactsConcurrently(const StoreFetchRequest &request,
+    const std::function<void(qsizetype)> &starting, const std::function<void(qsizetype, StoreContact &)> &block,
+    StoreError *error) const
+{
+    StoreError ignored;
+    StoreError &sink = errorSink(error, ignored);
+    const quint64 keys = StoreContactCodec::keyMask(request.keysToFetch);
+    EncodedContactRows rows(keys);
+    const bool read = runQuery(
+        *m_connections, contactQuery(request.predicate.kind(), keys), request.predicate,
+        [&rows](const SqliteStatement &row) {
+            rows.append(row);
+            return true;
+        },
+        &sink);
+    if (!read)
+        return false;
+    starting(rows.size());
+    return rows.decodeConcurrently(block) || noteDamagedContact(*m_connections, &sink);
 }
 
 bool ContactStore::execute(const StoreSaveRequest &request, StoreError *error)

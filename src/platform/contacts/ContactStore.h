@@ -102,6 +102,12 @@ public:
     // added to the store, their fields unread; empty when the fetch failed.
     [[nodiscard]] QStringList contactIdentifiersMatchingPredicate(
         const StorePredicate &predicate, StoreError *error = nullptr) const;
+    // The identifiers of each group's members, as contactIdentifiersMatchingPredicate
+    // gives them for the group, in the order of the groups asked for: one
+    // read of the contacts' identifiers serves every group. A group the store
+    // doesn't hold has none; nullopt when the store can't be read.
+    [[nodiscard]] std::optional<QList<QStringList>> contactIdentifiersOfGroups(
+        const QStringList &groupIdentifiers, StoreError *error = nullptr) const;
     // Contacts in the order they were added to the store.
     [[nodiscard]] QList<StoreContact> unifiedContactsMatchingPredicate(
         const StorePredicate &predicate, const QStringList &keysToFetch, StoreError *error = nullptr) const;
@@ -110,6 +116,15 @@ public:
     // contacts by then).
     bool enumerateContactsWithFetchRequest(const StoreFetchRequest &request,
         const std::function<void(const StoreContact &, bool *stop)> &block, StoreError *error = nullptr) const;
+    // The same contacts read whole, then decoded and handed to the block on
+    // several threads at once, for a load whose every contact the block turns
+    // into something of its own: `starting` hears first how many there are,
+    // then the block gets each contact once with its place in store order,
+    // from any thread and in no fixed order (it may move the contact away).
+    // False when the fetch failed or a contact is damaged.
+    bool enumerateContactsConcurrently(const StoreFetchRequest &request,
+        const std::function<void(qsizetype count)> &starting,
+        const std::function<void(qsizetype place, StoreContact &contact)> &block, StoreError *error = nullptr) const;
 
     // Applies the whole request or, on any failure, nothing. The store makes
     // the thumbnail of every saved contact that has an image.
