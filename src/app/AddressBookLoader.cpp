@@ -322,15 +322,17 @@ QList<StoreContact> AddressBookLoader::contactsWithIdentifiers(const QStringList
 }
 
 // A contact's record, with the side record the file keeps for it applied.
-ContactRecordPtr AddressBookLoader::makeContactRecord(
-    const StoreContact &contact, const RenmeiAndHagakiRecords *fileRecords)
+// The decoded contact is the record's alone, so the person takes it over.
+ContactRecordPtr AddressBookLoader::makeContactRecord(StoreContact &&contact, const RenmeiAndHagakiRecords *fileRecords)
 {
-    const MVPersonPtr person = MVPerson::initWithCNContact(contact);
+    // The store's identifier is the person's, and already a text.
+    QString identifier = contact.identifier();
+    const MVPersonPtr person = MVPerson::initWithCNContact(std::move(contact));
     ContactRecordPtr record = ContactRecord::makeWithPerson(person);
     if (!fileRecords)
         return record;
-    // The store's identifier is the person's, and already a text.
-    const QString identifier = contact.identifier().isEmpty() ? person->uniqueId() : contact.identifier();
+    if (identifier.isEmpty())
+        identifier = person->uniqueId();
     if (const auto found = fileRecords->constFind(identifier); found != fileRecords->cend())
         RenmeiAndHagakiStore::applyRenmeiAndHagakiRecord(*found, *person);
     return record;
@@ -356,8 +358,9 @@ ContactTablePtr AddressBookLoader::containerContactTable(
             table->resize(count);
             places = table->data();
         },
-        [&places, fileRecords](
-            qsizetype place, const StoreContact &contact) { places[place] = makeContactRecord(contact, fileRecords); },
+        [&places, fileRecords](qsizetype place, StoreContact &contact) {
+            places[place] = makeContactRecord(std::move(contact), fileRecords);
+        },
         &error);
     if (!fetched) {
         qWarning("%s: ERROR can't fetch the contacts of %s: %s", Q_FUNC_INFO, qPrintable(containerIdentifier),

@@ -86,7 +86,7 @@ private:
     // failure (damaged, write-protected, in use), else it is `otherwise`.
     void alertStoreFailure(const StoreError &error, const QString &otherwise) const;
     [[nodiscard]] static ContactRecordPtr makeContactRecord(
-        const StoreContact &contact, const RenmeiAndHagakiRecords *fileRecords);
+        StoreContact &&contact, const RenmeiAndHagakiRecords *fileRecords);
     [[nodiscard]] ContactTablePtr containerContactTable(
         const QString &containerIdentifier, const RenmeiAndHagakiRecords *fileRecords, StoreError *error) const;
     void applyKeyValueRecords(const ContactTable &table, std::optional<qint64> storeGeneration) const;

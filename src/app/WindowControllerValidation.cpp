@@ -79,9 +79,8 @@ bool WindowController::validateMenuItem(QAction *item) const
             item->setText(name.isEmpty() ? tr("Redo") : tr("Redo %1").arg(name));
         return window.m_mainViewController->validateMenuItem(item);
     };
-    const auto copy = [](const WindowController &window, QAction *) {
-        return !window.m_contactsViewController->selectedRowIndexes().isEmpty();
-    };
+    const auto copy
+        = [](const WindowController &window, QAction *) { return window.m_contactsViewController->hasSelectedRows(); };
     const auto phoneFormat = [](const WindowController &window, QAction *) { return window.canNormalizePhoneNumber(); };
     static const QHash<QString, Rule> rules{
         {QStringLiteral("printStyleSelected"),
