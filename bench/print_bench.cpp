@@ -85,7 +85,7 @@ void BM_VerticalLineShaped(benchmark::State &state)
     const QFont font = FontResolver::font(QStringLiteral("IPAexGothic"), 12);
     for (auto _ : state) {
         DrawList drawn;
-        VerticalText::drawTategaki4(line, font, QPointF(200, 50), VerticalText::downward, &drawn);
+        VerticalText::setShapedColumns(line, font, QPointF(200, 50), VerticalText::downward, &drawn);
         benchmark::DoNotOptimize(drawn.items().size());
     }
 }

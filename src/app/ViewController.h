@@ -132,9 +132,9 @@ public:
     [[nodiscard]] bool validateMenuItem(QAction *item) const;
 
     // --- Layout edited in the preview ---------------------------------------
-    // MV1NTextObjectChanged3 (the first receiver's block) and ...4 (the
-    // sender's) from this window's postcard view store the row's layout in
-    // its address, as one undoable change.
+    // textObjectChangedForReceiver (the first receiver's block) and
+    // textObjectChangedForSender (the sender's) from this window's postcard
+    // view store the row's layout in its address, as one undoable change.
     void handleNotifications(const NotificationCenter::Notification &notification);
 
     // --- Panes and controls (not owned; null when the window has none or

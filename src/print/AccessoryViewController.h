@@ -33,15 +33,11 @@ public:
     AccessoryViewController(UserDefaults &defaults, PrintInfoPtr printInfo, QWidget *parent = nullptr);
 
     [[nodiscard]] const QVariantMap &printOptions() const { return m_printOptions; }
-    [[nodiscard]] QString currentStyle() const { return m_currentStyle; }
     [[nodiscard]] QString lastUnitType() const { return m_lastUnitType; }
-    [[nodiscard]] bool headerAndFooter() const { return m_headerAndFooter; }
-    void setHeaderAndFooter(bool on) { m_headerAndFooter = on; }
     [[nodiscard]] QString printStyle() const;
-    // Plain names of the vertical faces the label font pop-up offers; at
-    // first those of the options sheet's list.
+    // Plain names of the vertical faces the label font pop-up offers: those
+    // of the options sheet's list.
     [[nodiscard]] const QStringList &verticalFonts() const { return m_verticalFonts; }
-    void setVerticalFonts(const QStringList &names) { m_verticalFonts = names; }
     // Marks the main table's columns in the item table.
     void setColumns(const QStringList &columns);
 

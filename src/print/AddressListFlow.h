@@ -52,7 +52,6 @@ public:
     AddressListFlow(const PrintReceivers &receivers, const Options &options, const Geometry &geometry);
 
     [[nodiscard]] double lineHeight() const { return m_lineHeight; }
-    [[nodiscard]] qint64 linesPerPage() const { return m_linesPerPage; }
     // Every row flowed; at least 1.
     [[nodiscard]] qint64 pageCount();
     // The pieces of the page, in order.

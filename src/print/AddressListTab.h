@@ -30,7 +30,6 @@ public:
     [[nodiscard]] QCheckBox *alternateRowSwitch() const { return m_alternateRow; }
     [[nodiscard]] LabelChecklist *labelChecklist() const { return m_labelChecklist; }
     [[nodiscard]] QTableView *itemTableView() const { return m_itemTableView; }
-    [[nodiscard]] AddressListItemTableModel *itemModel() const { return m_itemModel; }
 
 Q_SIGNALS:
     void switchChanged();

@@ -36,7 +36,6 @@ public:
 
     [[nodiscard]] QComboBox *typePopup() const { return m_typePopup; }
     [[nodiscard]] QComboBox *fontPopup() const { return m_fontPopup; }
-    [[nodiscard]] QCheckBox *autoSenderPositionButton() const { return m_autoSenderPosition; }
     [[nodiscard]] LengthField *zipXField() const { return m_zipX; }
     [[nodiscard]] LengthField *zipYField() const { return m_zipY; }
 

@@ -136,14 +136,17 @@ void HagakiView::setNeedsLayout(bool needsLayout)
 
 int HagakiView::knowsPageRange()
 {
-    if (m_selectedStyle == labelsStyle) {
+    switch (m_style) {
+    case PrintStyleKind::Labels:
         m_numberOfPages = labelPageCount();
         return m_numberOfPages;
-    }
-    if (m_selectedStyle == addressListStyle) {
+    case PrintStyleKind::AddressList:
         m_numberOfPages
             = static_cast<int>(std::min<qint64>(addressListFlow().pageCount(), std::numeric_limits<int>::max()));
         return m_numberOfPages;
+    case PrintStyleKind::Hagaki:
+    case PrintStyleKind::Envelope:
+        break;
     }
     return static_cast<int>(m_receivers.size());
 }
@@ -169,14 +172,20 @@ DrawList HagakiView::drawList(const QRectF &rect)
 {
     DrawList list;
     list.add(FilledRect{rect, Qt::white});
-    if (m_selectedStyle == envelopeStyle)
+    switch (m_style) {
+    case PrintStyleKind::Envelope:
         drawEnvelopeRect(rect, list);
-    else if (m_selectedStyle == labelsStyle)
+        break;
+    case PrintStyleKind::Labels:
         drawLabels(rect, list);
-    else if (m_selectedStyle == addressListStyle)
+        break;
+    case PrintStyleKind::AddressList:
         drawAddressList(rect, list);
-    else if (isPostcardStyle())
+        break;
+    case PrintStyleKind::Hagaki:
         drawHagakiRect(rect, list);
+        break;
+    }
     return list;
 }
 
@@ -214,7 +223,7 @@ QRectF HagakiView::imageableBounds() const
 
 bool HagakiView::isPostcardStyle() const
 {
-    return m_selectedStyle != envelopeStyle && m_selectedStyle != labelsStyle && m_selectedStyle != addressListStyle;
+    return m_style == PrintStyleKind::Hagaki;
 }
 
 double HagakiView::optionNumber(const QString &key) const

@@ -8,6 +8,7 @@
 #include "print/PrintInfo.h"
 #include "print/PrintOptionsRecord.h"
 #include "print/PrintReceivers.h"
+#include "print/PrintStyle.h"
 #include "print/TextObject.h"
 
 #include <QCursor>
@@ -39,16 +40,17 @@ class UserDefaults;
 // In layout mode the user moves and resizes the blocks of the previewed
 // postcard or envelope with the mouse and the arrow keys; what changed is
 // saved when the button or the key is released: a postcard's blocks into the
-// row's layout, announced with MV1NTextObjectChanged3 or ...4, an envelope's
-// into the print options, stored at once.
+// row's layout, announced with textObjectChangedForReceiver or
+// textObjectChangedForSender, an envelope's into the print options, stored
+// at once.
 class HagakiView : public QWidget, public PostcardLayoutView {
     Q_OBJECT
 
 public:
-    static inline const QString hagakiStyle = QStringLiteral("Hagaki");
-    static inline const QString envelopeStyle = QStringLiteral("Envelope");
-    static inline const QString labelsStyle = QStringLiteral("Labels");
-    static inline const QString addressListStyle = QStringLiteral("Address List");
+    static inline const QString &hagakiStyle = PrintStyleName::hagaki;
+    static inline const QString &envelopeStyle = PrintStyleName::envelope;
+    static inline const QString &labelsStyle = PrintStyleName::labels;
+    static inline const QString &addressListStyle = PrintStyleName::addressList;
 
     explicit HagakiView(QWidget *parent = nullptr);
     ~HagakiView() override;
@@ -56,7 +58,9 @@ public:
     // Options first, then style, print info, receivers and sender.
     void setPrintOptions(const PrintOptionsRecordPtr &options);
     [[nodiscard]] const PrintOptionsRecordPtr &printOptions() const { return m_printOptions; }
-    void setSelectedStyle(const QString &style) { m_selectedStyle = style; }
+    // The style is read from its name here only.
+    void setSelectedStyle(const QString &style) { m_style = PrintStyleName::style(style); }
+    [[nodiscard]] PrintStyleKind style() const { return m_style; }
     [[nodiscard]] const PrintInfoPtr &printInfo() const { return m_printInfo; }
     void setPrintInfo(const PrintInfoPtr &printInfo) override { m_printInfo = printInfo; }
     // Shows and lays out the first receiver, and redraws.
@@ -140,7 +144,7 @@ public:
     // without a record.
     TextObject *makeTextObject(const PrintContactRecordPtr &record, const QVariantMap &options, bool forSender);
     // Draws a fitted block at the rectangle, which it returns.
-    QRectF drawTextObject2(const TextObject &object, const QRectF &rect, DrawList &drawList) const;
+    QRectF drawFittedBlock(const TextObject &object, const QRectF &rect, DrawList &drawList) const;
 
     // --- Mailing labels -----------------------------------------------------
     // The sheet's grid on this view's paper, inside the options' margins.
@@ -180,16 +184,17 @@ public:
     // The first handle (0-7: corners from the top-left anticlockwise, then
     // the middles of the left, bottom, right and top edges) whose square holds
     // the point, or −1.
-    [[nodiscard]] static int nobIdAtPoint(const QPointF &point, const QRectF &rect);
+    [[nodiscard]] static int handleAtPoint(const QPointF &point, const QRectF &rect);
     // The cursors of the selected block's body and handles, and the cursor
     // under the last mouse position.
     void resetCursorRects();
     // The dashed outline of a block and, with the flag, its eight handles.
     static void drawRubberBand(const QRectF &rect, bool withNob, DrawList &drawList);
     static void drawDashedBox(const QRectF &rect, DrawList &drawList);
-    // Tells the window that the user changed a block: MV1NTextObjectChanged3
-    // for a receiver's block, MV1NTextObjectChanged4 for the sender's, with
-    // this view as the object.
+    // Tells the window that the user changed a block:
+    // textObjectChangedForReceiver for a receiver's block,
+    // textObjectChangedForSender for the sender's, with this view as the
+    // object.
     void postTextObjectChanged(const TextObject &object);
 
 protected:
@@ -285,7 +290,7 @@ private:
     static constexpr qsizetype senderAddressBlock = 3;
     QList<TextObjectPtr> m_objectTable;
     PrintOptionsRecordPtr m_printOptions;
-    QString m_selectedStyle = hagakiStyle;
+    PrintStyleKind m_style = PrintStyleKind::Hagaki;
     QString m_selectedFontName = QStringLiteral("Hiragino Kaku Gothic ProN");
     QString m_selectedTategakiFontName;
     QString m_keishou;
@@ -298,7 +303,7 @@ private:
     // Layout editing: the last mouse position on the paper, the handle being
     // dragged (−1: the block is moved), whether a press started a drag.
     QPointF m_lastPoint;
-    int m_nobId = -1;
+    int m_handleId = -1;
     bool m_isDragging = false;
     QCursor m_angle45ResizeCursor;
     QCursor m_angle135ResizeCursor;

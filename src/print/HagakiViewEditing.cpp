@@ -125,7 +125,7 @@ QPainterPath rectPath(const QRectF &rect)
 
 // --- Drawing ---------------------------------------------------------------
 
-int HagakiView::nobIdAtPoint(const QPointF &point, const QRectF &rect)
+int HagakiView::handleAtPoint(const QPointF &point, const QRectF &rect)
 {
     for (int nob = 0; nob < handleCount; ++nob) {
         if (inside(handleSquare(rect, nob), point))
@@ -193,7 +193,7 @@ void HagakiView::resetCursorRects()
 
 void HagakiView::setCursorForNob()
 {
-    switch (m_nobId) {
+    switch (m_handleId) {
     case -1:
         setCursor(m_isDragging ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
         break;
@@ -270,8 +270,8 @@ void HagakiView::pressNewBlock(const QRectF &hit)
         return;
     }
     m_isDragging = true;
-    m_nobId = nobIdAtPoint(m_lastPoint, hit);
-    if (m_nobId >= 0) {
+    m_handleId = handleAtPoint(m_lastPoint, hit);
+    if (m_handleId >= 0) {
         resetCursorRects();
     } else if (inside(hit, m_lastPoint)) {
         resetCursorRects();
@@ -285,8 +285,8 @@ void HagakiView::pressSelectedBlock(const QRectF &hit)
 {
     if (inside(QRectF(hit.x(), hit.y() + hit.height() - deadCorner, deadCorner, deadCorner), m_lastPoint))
         return;
-    m_nobId = nobIdAtPoint(m_lastPoint, hit);
-    if (m_nobId >= 0) {
+    m_handleId = handleAtPoint(m_lastPoint, hit);
+    if (m_handleId >= 0) {
         m_isDragging = true;
     } else if (inside(grown(hit, grabMargin), m_lastPoint)) {
         m_isDragging = true;
@@ -309,7 +309,7 @@ void HagakiView::mouseMoveEvent(QMouseEvent *event)
             continue;
         const QPointF delta = point - m_lastPoint;
         m_lastPoint = point;
-        if (m_nobId >= 0)
+        if (m_handleId >= 0)
             resizeBlock(*object, delta);
         else
             dragBlock(*object, delta);
@@ -329,7 +329,7 @@ void HagakiView::dragBlock(TextObject &object, const QPointF &delta)
 
 void HagakiView::resizeBlock(TextObject &object, const QPointF &delta)
 {
-    const Resize &resize = resizes.at(m_nobId);
+    const Resize &resize = resizes.at(m_handleId);
     QRectF rect = object.rect;
     rect = QRectF(rect.x() + resize.x * delta.x(), rect.y() + resize.y * delta.y(),
         std::max(rect.width() + resize.width * delta.x(), smallestWidth),
@@ -364,7 +364,7 @@ void HagakiView::mouseReleaseEvent(QMouseEvent *event)
         if (!object->selected)
             continue;
         setCursorForNob();
-        m_nobId = -1;
+        m_handleId = -1;
     }
     saveChangedBlocks();
 }
@@ -478,7 +478,7 @@ void HagakiView::saveEnvelopeBlock(const TextObject &object)
 
 bool HagakiView::isShown(const TextObject &object) const
 {
-    if (m_selectedStyle == envelopeStyle)
+    if (m_style == PrintStyleKind::Envelope)
         return object.isEnvelopeBlock() && (object.isSender() ? m_senderPerson != nullptr : !m_receivers.isEmpty());
     if (!isPostcardStyle() || object.isEnvelopeBlock())
         return false;

@@ -99,7 +99,7 @@ TextObject *HagakiView::makeTextObject(const PrintContactRecordPtr &record, cons
     return &object;
 }
 
-QRectF HagakiView::drawTextObject2(const TextObject &object, const QRectF &rect, DrawList &drawList) const
+QRectF HagakiView::drawFittedBlock(const TextObject &object, const QRectF &rect, DrawList &drawList) const
 {
     AddressBlock(object).draw(object.fontSize, rect, drawList);
     return rect;
@@ -141,7 +141,7 @@ void HagakiView::drawEnvelopeBlock(
         frame.addRect(drawn.adjusted(-borderGap, -borderGap, borderGap, borderGap));
         drawList.add(StrokedPath{frame, QPen(Qt::black, borderWidth)});
     }
-    drawTextObject2(*object, drawn, drawList);
+    drawFittedBlock(*object, drawn, drawList);
     if (m_layoutMode)
         drawRubberBand(drawn, object->selected, drawList);
 }

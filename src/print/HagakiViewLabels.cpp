@@ -114,7 +114,7 @@ void HagakiView::drawCutAtLabel(
     const TextObject &object, const QRectF &textRect, const QRectF &label, DrawList &drawList) const
 {
     DrawList block;
-    drawTextObject2(object, textRect, block);
+    drawFittedBlock(object, textRect, block);
     for (const DrawItem &item : block.items()) {
         const auto *glyph = std::get_if<PlacedGlyph>(&item);
         const QRectF ink = glyph ? inkRect(*glyph) : QRectF();
@@ -160,7 +160,7 @@ void HagakiView::drawLabels(const QRectF &rect, DrawList &drawList)
             if (m_labelBlocks->cut.contains(receiver))
                 drawCutAtLabel(object, textRect, slotRect, drawList);
             else
-                drawTextObject2(object, textRect, drawList);
+                drawFittedBlock(object, textRect, drawList);
             noteUndrawable(drawList, m_receivers.at(receiver));
             if (framed) {
                 QPainterPath frame;

@@ -155,7 +155,7 @@ void HagakiView::updateTextObjects(const PrintContactRecordPtr &record, bool sen
         return;
     TextObject &nameObject = nameBlock(sender);
     fillNameObject(nameObject, *record, sender);
-    if (m_selectedStyle == envelopeStyle) {
+    if (m_style == PrintStyleKind::Envelope) {
         nameObject.box = envelopeRect(sender);
         nameObject.rect = nameObject.box;
         nameObject.kind = TextObjectKey::AddressAndName;

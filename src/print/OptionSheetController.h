@@ -55,7 +55,6 @@ public:
     // fills the controls from it.
     void setPrintStyle(const QString &style);
     // The contact table's columns of its current view type.
-    [[nodiscard]] const QStringList &columnsInMainView() const { return m_columnsInMainView; }
     // Also turns those columns' items on in the working copy's item table.
     void setColumnsInMainView(const QStringList &columns);
     // The faces offered for vertical text, once built.

@@ -12,12 +12,13 @@
 //
 // When the user has moved or resized a text block in layout mode, the view
 // writes the block's rectangle into the value's "layoutDict" and posts
-// MV1NTextObjectChanged3 (a receiver's block) or MV1NTextObjectChanged4 (the
-// sender's) with itself, a QObject, as the notification's object.
+// textObjectChangedForReceiver (a receiver's block) or
+// textObjectChangedForSender (the sender's) with itself, a QObject, as the
+// notification's object.
 class PostcardLayoutView {
 public:
-    static inline const QString textObjectChangedForReceiver = QStringLiteral("MV1NTextObjectChanged3");
-    static inline const QString textObjectChangedForSender = QStringLiteral("MV1NTextObjectChanged4");
+    static inline const QString textObjectChangedForReceiver = QStringLiteral("TextObjectChangedForReceiver");
+    static inline const QString textObjectChangedForSender = QStringLiteral("TextObjectChangedForSender");
 
     virtual ~PostcardLayoutView() = default;
 

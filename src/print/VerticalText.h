@@ -48,18 +48,18 @@ public:
     // column's top-right corner, direction 2 turned as above. Returns the
     // area the text covers; adds its glyphs, each with its character, to
     // the list when there is one.
-    static QRectF drawTategaki4(
+    static QRectF setShapedColumns(
         const QString &text, const QFont &font, const QPointF &point, int direction, DrawList *drawList);
     // The length of the line so set at 1 pt.
     [[nodiscard]] static double shapedColumnLength(const QString &line, const QFont &font);
 
     // The image turned a quarter turn clockwise so that it fills the
     // rectangle exactly, its top edge along the rectangle's right edge.
-    static void drawTategaki2(const QImage &image, const QRectF &rect, DrawList &drawList);
+    static void drawTurnedImage(const QImage &image, const QRectF &rect, DrawList &drawList);
     // The text set line under line in the font at its point size and turned
     // likewise: its first line runs down the rectangle's right edge from the
     // rectangle's top.
-    static void drawTategaki2(const QString &text, const QFont &font, const QRectF &rect, DrawList &drawList);
+    static void drawTurnedText(const QString &text, const QFont &font, const QRectF &rect, DrawList &drawList);
 
     // Whether the font's face has a vertical variant to set whole lines in.
     [[nodiscard]] static bool hasVerticalVariant(const QFont &font);

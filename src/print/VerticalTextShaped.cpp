@@ -119,18 +119,18 @@ QRectF VerticalText::setColumns(
     const QString &text, const QFont &font, const QPointF &point, int direction, DrawList *drawList)
 {
     if (hasVerticalVariant(font))
-        return drawTategaki4(text, font, point, direction, drawList);
+        return setShapedColumns(text, font, point, direction, drawList);
     return drawStringInVertical(text, font, point, drawList != nullptr, direction, true, drawList);
 }
 
-void VerticalText::drawTategaki2(const QImage &image, const QRectF &rect, DrawList &drawList)
+void VerticalText::drawTurnedImage(const QImage &image, const QRectF &rect, DrawList &drawList)
 {
     // Turned about the origin, the page's rectangle lies here.
     drawList.add(PlacedImage{image, QRectF(rect.y(), -rect.x() - rect.width(), rect.height(), rect.width()),
         QPainter::CompositionMode_SourceOver, true});
 }
 
-void VerticalText::drawTategaki2(const QString &text, const QFont &font, const QRectF &rect, DrawList &drawList)
+void VerticalText::drawTurnedText(const QString &text, const QFont &font, const QRectF &rect, DrawList &drawList)
 {
     const double size = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
     if (text.isEmpty() || !TextGlyphs::isDrawableSize(size))
@@ -139,7 +139,7 @@ void VerticalText::drawTategaki2(const QString &text, const QFont &font, const Q
         .draw(size, QPointF(rect.right(), rect.top()), true, drawList);
 }
 
-QRectF VerticalText::drawTategaki4(
+QRectF VerticalText::setShapedColumns(
     const QString &text, const QFont &font, const QPointF &point, int direction, DrawList *drawList)
 {
     const double size = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();

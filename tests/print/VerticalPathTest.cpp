@@ -105,7 +105,7 @@ TEST_P(NameColumnsWhole, StandWhereTheirLinesEnd)
     DrawList expected;
     for (qsizetype line = 0; line < lines.size(); ++line) {
         const double size = line < companyLines ? object.companyFontSize : object.nameFontSize;
-        VerticalText::drawTategaki4(lines.at(line), FontResolver::font(wholeFace, size), row.corners.at(line),
+        VerticalText::setShapedColumns(lines.at(line), FontResolver::font(wholeFace, size), row.corners.at(line),
             VerticalText::downward, &expected);
     }
     expectSameGlyphs(drawn.glyphs(), expected.glyphs());
@@ -197,7 +197,7 @@ TEST(TurnedIntoItsRectangle, ImagesFillItAndTextRunsDownItsRightEdge)
     }
     const QRectF rect(10, 20, 30, 40);
     DrawList drawn;
-    VerticalText::drawTategaki2(quarters, rect, drawn);
+    VerticalText::drawTurnedImage(quarters, rect, drawn);
     QImage page(60, 80, QImage::Format_RGB32);
     page.fill(Qt::white);
     {
@@ -216,7 +216,7 @@ TEST(TurnedIntoItsRectangle, ImagesFillItAndTextRunsDownItsRightEdge)
     EXPECT_EQ(page.pixelColor(25, 62), QColor(Qt::white));
 
     DrawList text;
-    VerticalText::drawTategaki2(u"AB"_s, FontResolver::font(u"DejaVu Sans"_s, 10), rect, text);
+    VerticalText::drawTurnedText(u"AB"_s, FontResolver::font(u"DejaVu Sans"_s, 10), rect, text);
     const QList<PlacedGlyph> glyphs = text.glyphs();
     ASSERT_EQ(glyphs.size(), 2);
     EXPECT_EQ(glyphs.first().anchor, QPointF(40, 20));

@@ -215,7 +215,7 @@ TEST_P(WholeLine, SetsEveryCharacterInItsColumnInVerticalForms)
     const QString text = u"東京都千代田区、丸の内「一丁目」"_s;
     const QFont font = FontResolver::font(QString::fromUtf8(GetParam()), 10);
     DrawList drawn;
-    const QRectF covered = VerticalText::drawTategaki4(text, font, origin, VerticalText::downward, &drawn);
+    const QRectF covered = VerticalText::setShapedColumns(text, font, origin, VerticalText::downward, &drawn);
     const QList<PlacedGlyph> glyphs = drawn.glyphs();
     ASSERT_EQ(glyphs.size(), text.size());
     double previousTop = -1;
@@ -241,7 +241,7 @@ TEST_P(WholeLine, SetsEveryCharacterInItsColumnInVerticalForms)
     EXPECT_NEAR(VerticalText::shapedColumnLength(text, font) * 10, covered.height(), 1e-9);
 
     DrawList across;
-    const QRectF turned = VerticalText::drawTategaki4(text, font, origin, VerticalText::across, &across);
+    const QRectF turned = VerticalText::setShapedColumns(text, font, origin, VerticalText::across, &across);
     EXPECT_EQ(turned, QRectF(100, 50, covered.height(), 10));
     EXPECT_DOUBLE_EQ(across.glyphs().first().angle, -90);
 }
@@ -254,7 +254,7 @@ TEST(WholeLine, SetsLatinOnItsSideWithoutOverlapping)
 {
     const QString text = u"205 Main Street"_s;
     DrawList drawn;
-    const QRectF covered = VerticalText::drawTategaki4(text, tenPoint(), origin, VerticalText::downward, &drawn);
+    const QRectF covered = VerticalText::setShapedColumns(text, tenPoint(), origin, VerticalText::downward, &drawn);
     double end = origin.y();
     for (const PlacedGlyph &glyph : drawn.glyphs()) {
         EXPECT_DOUBLE_EQ(glyph.angle, 90);
@@ -290,7 +290,7 @@ TEST_P(SettingBranch, FollowsTheFacesVerticalVariant)
         DrawList expected;
         const QRectF covered = VerticalText::setColumns(text, font, origin, direction, &set);
         const QRectF expectedCover = row.whole
-            ? VerticalText::drawTategaki4(text, font, origin, direction, &expected)
+            ? VerticalText::setShapedColumns(text, font, origin, direction, &expected)
             : VerticalText::drawStringInVertical(text, font, origin, true, direction, true, &expected);
         EXPECT_EQ(covered, expectedCover);
         ASSERT_EQ(set.glyphs().size(), expected.glyphs().size());
