@@ -1,5 +1,6 @@
 #include "app/ViewController.h"
 
+#include "app/FindAndReplace.h"
 #include "detail/ContactDetailPane.h"
 #include "table/ContactTablePane.h"
 #include "find/FindBarPane.h"
@@ -21,6 +22,7 @@ ViewController::ViewController(WindowController *windowController, QObject *pare
     : QObject(parent)
     , m_windowController(windowController)
     , m_operations(std::make_unique<ContactOperations>(*this))
+    , m_find(std::make_unique<FindAndReplace>(static_cast<FindAndReplaceHost &>(*this), *m_operations))
 {
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/AddressBookView.h"
 #include "app/ContactOperations.h"
+#include "app/FindAndReplaceHost.h"
 #include "app/MainViewDefaults.h"
 #include "detail/ContactInfoPopoverDelegate.h"
 #include "editors/ValueEditorDelegate.h"
@@ -39,6 +40,7 @@ class ContactInfoPopover;
 class ContactInfoPopoverPane;
 class ContactStore;
 class ContactTablePane;
+class FindAndReplace;
 class FindBarPane;
 class GroupOutlinePane;
 class PostcardPreviewPane;
@@ -68,7 +70,8 @@ class ViewController : public QObject,
                        public ContactInfoPopoverDelegate,
                        public ContactsViewControllerDelegate,
                        public GroupViewControllerDelegate,
-                       public FindBarDelegate {
+                       public FindBarDelegate,
+                       private FindAndReplaceHost {
     Q_OBJECT
 
 public:
@@ -151,7 +154,7 @@ public:
     void setEditButton(QAction *editButton);
     void setRedSeparator(SeparatorBox *separator);
     void setContactInfoVisible(bool visible) { m_contactInfoVisible = visible; }
-    [[nodiscard]] bool contactInfoVisible() const { return m_contactInfoVisible; }
+    [[nodiscard]] bool contactInfoVisible() const override { return m_contactInfoVisible; }
     [[nodiscard]] ContactTablePane *contactsViewController() const { return m_contactsViewController; }
     [[nodiscard]] ContactDetailPane *contactInfoController() const { return m_contactInfoController; }
     [[nodiscard]] PostcardPreviewPane *hagakiViewController() const { return m_hagakiViewController; }
@@ -169,7 +172,7 @@ public:
     void updateTable() override;
     [[nodiscard]] const ContainerTablePtr &containerTable() const { return m_containerTable; }
     [[nodiscard]] const GroupRecordPtr &selectedGroupDict() const override { return m_selectedGroupDict; }
-    [[nodiscard]] const ContactTablePtr &contactTable() const { return m_contactTable; }
+    [[nodiscard]] const ContactTablePtr &contactTable() const override { return m_contactTable; }
 
     // --- Refresh, undo and edit state -------------------------------------
     // After a change of a contact's values: marks the window edited at once
@@ -185,7 +188,7 @@ public:
     void undo();
     void redo();
     void setEditState(bool editState);
-    [[nodiscard]] bool editState() const { return m_editState; }
+    [[nodiscard]] bool editState() const override { return m_editState; }
     void enableEditButton(bool enabled);
 
     // --- The undoable operations on contacts and groups ----------------------
@@ -232,8 +235,6 @@ public:
     // A popover or detached window closed: the popover is forgotten.
     void detachedWindowDidClose(const DetachedWindowCloseInfo &info) override;
     void setChangeSender(const ContactInfoView *sender) override { m_changeSender = sender; }
-    // Where the next find starts, made on first use.
-    [[nodiscard]] const ItemAndRangeRecordPtr &selectedItemAndRange() const { return m_selectedItemAndRange; }
 
     // --- Group memberships and groups -------------------------------------
     // The window's "Show QRCode".
@@ -309,25 +310,19 @@ public:
     [[nodiscard]] Popover *datePopover() const { return m_datePopover; }
 
     // --- The find bar -------------------------------------------------------
+    // Owned here: the find bar's calls, the Find menu's and the row
+    // selections pass to it.
+    [[nodiscard]] FindAndReplace &findAndReplace() const { return *m_find; }
     // Showing takes the shared find string; hiding ends the find (no find
     // string, no marks). The window's find button is enabled again when the
     // bar has finished moving.
     void showFindBar(bool show);
-    // The find panel on the window's contacts, run modal.
     void showFindPanel();
-    // Edit ▸ Find's items, told apart by the key in their data.
     void performFindBarAction(const QAction *item);
     void findStringDidChange(const QString &findString) override;
     void findBarButtonDidPress(const QString &command) override;
-    // The walk from the find target to the next (previous) hit, in the shown
-    // contact or else the table. The target after the walk: the hit, or the
-    // target as it was when nothing was found; null for an empty string.
-    ItemAndRangeRecordPtr findNextString(const QString &findString, bool contactInfoVisible);
-    ItemAndRangeRecordPtr findPreviousString(const QString &findString, bool contactInfoVisible);
-    // Replaces the hit's text when it still is the find string; false when
-    // the hit names no contact of the window or no text of it.
-    bool replaceByString(const QString &replacement, const ItemAndRangeRecord &hit);
-    [[nodiscard]] const QString &findString() const { return m_findString; }
+    // Where the next find starts, made on first use.
+    [[nodiscard]] const ItemAndRangeRecordPtr &selectedItemAndRange() const;
     [[nodiscard]] FindBarPane *findBarController() const { return m_findBarController; }
 
 private:
@@ -340,19 +335,14 @@ private:
     void datePopoverDidClose(Popover *popover);
     void selectRowBefore(int firstDeletedRow);
     void setWindowEdited(bool edited);
-    // The find bar's steps.
-    ItemAndRangeRecordPtr walk(const QString &findString, bool contactInfoVisible, bool backward);
-    [[nodiscard]] Qt::CaseSensitivity findCaseSensitivity() const;
-    [[nodiscard]] QString findOptions() const;
-    void takeSharedFindString();
-    void setFindStringOfPanes(const QString &findString);
-    void endFind();
-    void showHit(const ItemAndRangeRecordPtr &hit, bool contactInfoVisible);
-    [[nodiscard]] bool holdsFindTarget(const SubContactRecord &row) const;
-    [[nodiscard]] bool holdsFindTarget(const InfoRowRecord &row) const;
-    void stepToHit(bool backward);
-    void replaceAndFindNext();
-    void replaceAll();
+    // What the find and replace asks.
+    [[nodiscard]] ContactTablePane *tablePane() const override { return m_contactsViewController; }
+    [[nodiscard]] ContactDetailPane *detailPane() const override { return m_contactInfoController; }
+    [[nodiscard]] FindBarPane *findBarPane() const override { return m_findBarController; }
+    void contactChangedByReplace(const PersonRecordPtr &contact) override;
+    void pressFindButton() override;
+    void findBarDidEnd() override;
+    [[nodiscard]] QWidget *findPanelParent() const override;
     void scheduleRefresh();
     void refreshPanes();
 
@@ -388,14 +378,6 @@ private:
     ContainerTablePtr m_containerTable;
     GroupRecordPtr m_selectedGroupDict;
     ContactTablePtr m_contactTable;
-    ItemAndRangeRecordPtr m_selectedItemAndRange;
-    QString m_findString;
-    // The target's labelIndex is a value's own (a detail pane's row or hit)
-    // rather than a list position (a table row's).
-    bool m_findTargetInDetail = false;
-    // Set while a hit is being shown: the selection made for it is not
-    // where the next find starts.
-    bool m_showingHit = false;
     ContactStore *m_contactStore = nullptr;
     const RenmeiAndHagakiStore *m_sideStore = nullptr;
     QPointer<Popover> m_datePopover;
@@ -415,4 +397,5 @@ private:
     QPointer<QProgressBar> m_progressIndicator;
     std::atomic<bool> m_isAddressBookLoading = false;
     std::unique_ptr<ContactOperations> m_operations;
+    std::unique_ptr<FindAndReplace> m_find;
 };

@@ -8,6 +8,7 @@
 
 #include "app/AddressBookLoader.h"
 #include "app/ChosenContactsAdder.h"
+#include "app/FindAndReplace.h"
 #include "detail/ContactDetailPane.h"
 #include "app/PostcardPreviewPane.h"
 #include "app/WindowController.h"
@@ -213,31 +214,7 @@ void ViewController::rowSelectionDidChange(const SubContactRecordPtr &row)
     }
     if (m_windowController)
         m_windowController->validateMenus();
-    // A row selected to show a find hit, or selected again as the rows are
-    // rebuilt, leaves the hit the find target.
-    const SubContactRecordPtr first = selected.isEmpty() ? row : selected.first();
-    if (m_showingHit || holdsFindTarget(*first))
-        return;
-    if (!m_selectedItemAndRange)
-        m_selectedItemAndRange = std::make_shared<ItemAndRangeRecord>();
-    m_findTargetInDetail = false;
-    ItemAndRangeRecord &target = *m_selectedItemAndRange;
-    target.contact = first;
-    target.uniqueId = first->uniqueId;
-    target.identifier = FieldId::Name;
-    target.subIdentifier.reset();
-    target.labelIndex = first->labelIndex;
-    target.range = {0, 0};
-    target.itemRange.reset();
-}
-
-bool ViewController::holdsFindTarget(const SubContactRecord &row) const
-{
-    const ItemAndRangeRecord *target = m_selectedItemAndRange.get();
-    if (!target || target->uniqueId != row.uniqueId)
-        return false;
-    // A hit in the detail pane lies in the row's contact, at any position.
-    return m_findTargetInDetail || target->labelIndex == row.labelIndex;
+    m_find->tableRowSelected(selected.isEmpty() ? row : selected.first());
 }
 
 void ViewController::addContactByStringIndexes(const QString &stringIndexes, const GroupRecordPtr &group)

@@ -1,6 +1,7 @@
 // How ViewController comes up with its window: the preference reset, the view
-// settings, the font, the paper, the busy indicator of the first load, the
-// validation of its menu items and the layouts edited in the preview.
+// settings, the font, the paper and print style, the busy indicator of the
+// first load, the validation of its menu items and the layouts edited in the
+// preview.
 
 #include "app/ViewController.h"
 
@@ -260,6 +261,21 @@ void ViewController::setAddressBookLoading(bool loading)
         m_progressIndicator->raise();
     } else {
         m_progressIndicator->hide();
+    }
+}
+
+// --- The print style ---------------------------------------------------------------
+
+void ViewController::refreshPrintStyle(const QString &previousStyle)
+{
+    const QString postcards = QStringLiteral("Hagaki");
+    const PrintInfoPtr &printInfo = PrintInfo::sharedPrintInfo();
+    printInfo->changePaperForStyle(previousStyle == postcards, m_settings.printStyle == postcards);
+    if (m_windowController)
+        m_windowController->shouldChangePrintInfo(printInfo);
+    if (m_hagakiViewController) {
+        m_hagakiViewController->setSelectedStyle(m_settings.printStyle);
+        m_hagakiViewController->updateUI();
     }
 }
 
