@@ -2,7 +2,9 @@
 
 #include "app/MainViewDefaults.h"
 #include "platform/widgets/MessageBoxAlertPresenter.h"
-#include "app/ImportPanelController.h"
+#include "app/ContactFileCommands.h"
+#include "app/DocumentController.h"
+#include "app/ProgressAlert.h"
 #include "app/ViewController.h"
 #include "find/FindBarController.h"
 #include "interchange/widgets/QRCodePanelController.h"
@@ -13,6 +15,7 @@
 #include "print/HagakiViewController.h"
 #include "print/PostcardLayoutView.h"
 #include "print/PostcardPreviewPane.h"
+#include "table/ContactsDragAndDrop.h"
 #include "table/ContactsViewController.h"
 
 #include <QAction>
@@ -107,11 +110,6 @@ FindBarController *WindowController::findBarController() const
     return m_findBarController;
 }
 
-ImportPanelController *WindowController::importPanelController() const
-{
-    return m_importPanelController;
-}
-
 ZipSheetController *WindowController::zipSheetController() const
 {
     return m_zipSheetController;
@@ -120,6 +118,25 @@ ZipSheetController *WindowController::zipSheetController() const
 QList<WindowController *> WindowController::windowControllers()
 {
     return registry();
+}
+
+ProgressAlert *WindowController::progressAlert()
+{
+    if (!m_progressAlert)
+        m_progressAlert = new ProgressAlert(this);
+    return m_progressAlert;
+}
+
+void WindowController::buildFileCommands()
+{
+    m_fileCommands = new FileMenuCommands(
+        *this, *m_fileMenu, [this] { DocumentController::sharedDocumentController().openDocument(this); });
+    // Files dropped onto the table are read as an import reads its file,
+    // behind the same progress window.
+    m_contactsViewController->dragAndDrop()->setFileReadingRunner(
+        [this](const QString &message, const std::function<void(const DroppedFileReader::Report &)> &work) {
+            return ContactFileCommands(*progressAlert()).runDropReading(message, work);
+        });
 }
 
 void WindowController::buildMenus()

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "model/SubContactRecord.h"
+#include "app/FileMenuCommands.h"
 #include "app/FilePanel.h"
+#include "app/WindowCommandHost.h"
 #include "app/MainViewDefaults.h"
 #include "model/ContainerRecord.h"
 #include "print/PrintInfo.h"
@@ -49,7 +51,7 @@ class ViewController;
 // the labels that get rows of their own, the sort keys, the contact
 // commands and the print style; each pop-up's menu is also a submenu of the
 // "Navigate" menu. Every choice is written to the user defaults at once.
-class WindowController : public QMainWindow {
+class WindowController : public QMainWindow, public WindowCommandHost {
     Q_OBJECT
 
 public:
@@ -66,10 +68,12 @@ public:
     // Every window of this kind that exists, oldest first.
     [[nodiscard]] static QList<WindowController *> windowControllers();
 
-    [[nodiscard]] ViewController *mainViewController() const { return m_mainViewController; }
+    [[nodiscard]] ViewController *mainViewController() const override { return m_mainViewController; }
     [[nodiscard]] ContactsViewController *contactsViewController() const;
-    [[nodiscard]] UserDefaults &userDefaults() const { return *m_userDefaults; }
-    [[nodiscard]] AlertPresenter &alertPresenter() const { return *m_alertPresenter; }
+    [[nodiscard]] UserDefaults &userDefaults() const override { return *m_userDefaults; }
+    [[nodiscard]] AlertPresenter &alertPresenter() const override { return *m_alertPresenter; }
+    [[nodiscard]] QWidget &hostWidget() override { return *this; }
+    void markEdited() override { setWindowModified(true); }
     [[nodiscard]] QSplitter *splitView() const { return m_splitView; }
     [[nodiscard]] UndoManager *undoManager() const { return m_undoManager; }
 
@@ -163,7 +167,7 @@ public:
     // (WindowControllerValidation.cpp): Copy, Print and ZIP while a row is
     // selected, the phone formats where a shown phone can change, Layout
     // checked in layout mode, the pop-ups' items checked as chosen.
-    void validateMenus();
+    void validateMenus() override;
     // The one table of rules, by the item's object name.
     [[nodiscard]] bool validateMenuItem(QAction *item) const;
 
@@ -220,31 +224,26 @@ public:
     [[nodiscard]] QToolButton *findBarButton() const { return m_findBarButton; }
     // Edit ▸ Find.
     [[nodiscard]] QMenu *findMenu() const { return m_findMenu; }
-    // --- Files: import, export and documents (WindowControllerFiles.cpp) -------
-    // File ▸ "Import from vCard…" / "Import from CSV…": the chosen file read
-    // behind the progress window, the chooser, and the chosen contacts added
-    // to the group shown, as one undo step.
-    void importFromVCard();
-    void importFromCSV();
-    // File ▸ "Export as vCard…": the selected contacts, or with `wholeTable`
-    // every contact of the window (a document's Save As); nothing without a
-    // selection, whose first contact names the file proposed.
-    void exportToVCard(bool wholeTable = false);
-    void exportToCSV();
-    // File ▸ "Save As…" of a document window: its contacts as vCard.
-    void saveDocumentAs();
-    // Enables the file commands for the window as it is now.
-    void validateFileCommands();
-    // The type of the document the window shows ("vCard" or "CSV"); empty in
-    // the address-book window.
-    void setDocumentType(const QString &type) { m_documentType = type; }
-    [[nodiscard]] const QString &documentType() const { return m_documentType; }
-    [[nodiscard]] bool isExporting() const { return m_isExporting; }
-    [[nodiscard]] ProgressAlert *progressAlert();
-    [[nodiscard]] ImportPanelController *importPanelController() const;
-    // Shows the open and save panels; a window-modal file dialog unless set.
-    void setFilePanel(FilePanel::Show panel) { m_filePanel = std::move(panel); }
-    [[nodiscard]] QAction *fileAction(const QString &objectName) const;
+    // --- Files: import, export and documents (FileMenuCommands) ---------------
+    [[nodiscard]] FileMenuCommands *fileCommands() const { return m_fileCommands; }
+    void importFromVCard() { m_fileCommands->importFromVCard(); }
+    void importFromCSV() { m_fileCommands->importFromCSV(); }
+    void exportToVCard(bool wholeTable = false) { m_fileCommands->exportToVCard(wholeTable); }
+    void exportToCSV() { m_fileCommands->exportToCSV(); }
+    void saveDocumentAs() { m_fileCommands->saveDocumentAs(); }
+    void setDocumentType(const QString &type) { m_fileCommands->setDocumentType(type); }
+    [[nodiscard]] const QString &documentType() const { return m_fileCommands->documentType(); }
+    [[nodiscard]] bool fileCommandRunning() const { return m_fileCommands->fileCommandRunning(); }
+    [[nodiscard]] ImportPanelController *importPanelController() const
+    {
+        return m_fileCommands->importPanelController();
+    }
+    void setFilePanel(FilePanel::Show panel) { m_fileCommands->setFilePanel(std::move(panel)); }
+    [[nodiscard]] QAction *fileAction(const QString &objectName) const
+    {
+        return m_fileCommands->fileAction(objectName);
+    }
+    [[nodiscard]] ProgressAlert *progressAlert() override;
 
     // --- Postal-code sheet (WindowControllerZipSheet.cpp) -----------------------
     // The toolbar's "ZIP": the sheet seeded from the selected row's address;
@@ -279,12 +278,6 @@ private:
     void printRows(const QList<SubContactRecordPtr> &rows);
     void buildFileCommands();
     void buildZipSheetCommand();
-    void importFile(const FilePanel::Answer &answer, bool csv);
-    void offerImportedContacts(const QString &fileName, const ContactTablePtr &contacts);
-    void writeContactsAsVCard(const QString &path, const ContactTablePtr &contacts);
-    void exportSelection(const QString &nameFieldLabel, const QStringList &nameFilters, const QString &suffix,
-        const std::function<void(const QString &path, const QList<ContactRecordPtr> &selected)> &write);
-    void showFileAlert(const QString &message, const QString &informative);
 
     // The set-up once the window and its controller have loaded.
     void windowDidLoad();
@@ -375,12 +368,8 @@ private:
     bool m_editStateBeforeLayout = false;
     bool m_editButtonEnabledBeforeLayout = true;
 
-    QString m_documentType;
-    bool m_isExporting = false;
     QPointer<ProgressAlert> m_progressAlert;
-    QPointer<ImportPanelController> m_importPanelController;
-    FilePanel::Show m_filePanel;
-    QList<QAction *> m_fileActions;
+    FileMenuCommands *m_fileCommands = nullptr;
 
     QPointer<ZipSheetController> m_zipSheetController;
     std::shared_ptr<const PostalDatabase> m_postalDatabase;

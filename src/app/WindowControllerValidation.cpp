@@ -29,14 +29,23 @@ bool hasSelectedRows(const ViewController *controller)
     return table && table->hasSelectedRows();
 }
 
+// Contacts are imported into the group shown, once the store is read.
+bool canImport(const ViewController *controller)
+{
+    return controller && !controller->isAddressBookLoading() && controller->selectedGroupDict();
+}
+
 } // namespace
 
 // Every item of the window with a rule: the Edit menu's own items and the
 // phone formats, every named item of the View and Navigate menus however
-// deep, the Edit button and the print commands; then the toolbar's buttons.
+// deep, the Edit button, the print and file commands; then the toolbar's
+// buttons.
 void WindowController::validateMenus()
 {
     QList<QAction *> items{m_editButton, m_printAction, m_layoutAction};
+    if (m_fileCommands)
+        items += m_fileCommands->fileActions();
     if (m_editMenu)
         items += m_editMenu->actions();
     if (m_phoneFormatMenu)
@@ -82,6 +91,7 @@ bool WindowController::validateMenuItem(QAction *item) const
     const auto copy
         = [](const WindowController &window, QAction *) { return window.m_contactsViewController->hasSelectedRows(); };
     const auto phoneFormat = [](const WindowController &window, QAction *) { return window.canNormalizePhoneNumber(); };
+    const auto always = [](const WindowController &, QAction *) { return true; };
     static const QHash<QString, Rule> rules{
         {QStringLiteral("printStyleSelected"),
             [](const WindowController &window, QAction *item) {
@@ -140,6 +150,20 @@ bool WindowController::validateMenuItem(QAction *item) const
         {QStringLiteral("normalizePhoneNumber"), phoneFormat},
         {QStringLiteral("printDocument"),
             [](const WindowController &window, QAction *) { return hasSelectedRows(window.m_mainViewController); }},
+        {QString(FileMenuCommands::openKey), always},
+        {QString(FileMenuCommands::exportVCardKey), always},
+        {QString(FileMenuCommands::importVCardKey),
+            [](const WindowController &window, QAction *) {
+                return canImport(window.m_mainViewController) && window.documentType() != QStringLiteral("CSV");
+            }},
+        {QString(FileMenuCommands::importCSVKey),
+            [](const WindowController &window, QAction *) { return canImport(window.m_mainViewController); }},
+        {QString(FileMenuCommands::exportCSVKey), [](const WindowController &, QAction *) { return false; }},
+        {QString(FileMenuCommands::saveAsKey),
+            [](const WindowController &window, QAction *) {
+                const ContactTablePane *table = window.m_mainViewController->contactsViewController();
+                return !window.documentType().isEmpty() && table && table->selectsContacts(1);
+            }},
         {QStringLiteral("layoutButtonPressed"),
             [](const WindowController &window, QAction *item) {
                 const HagakiViewController *preview = window.m_hagakiViewController;

@@ -86,7 +86,7 @@ TEST_F(DocumentWindow, VCardFileOpensWithItsContactsOnceInItsOwnWindow)
     ViewController &view = *window->mainViewController();
     EXPECT_FALSE(view.contactTable()->isEmpty());
     EXPECT_FALSE(view.contactStore());
-    window->validateFileCommands();
+    window->validateMenus();
     EXPECT_TRUE(window->fileAction(u"importFromVCard"_s)->isEnabled());
     ASSERT_TRUE(documents().openFile(path));
     EXPECT_EQ(documents().documentWindows(), QList<WindowController *>{window});
@@ -111,7 +111,7 @@ TEST_F(DocumentWindow, CsvWindowIsLockedAndKeepsItsRows)
     const QWidget *editButton = window->toolbar()->widgetForAction(window->editButton());
     ASSERT_TRUE(editButton);
     EXPECT_FALSE(editButton->isEnabled());
-    window->validateFileCommands();
+    window->validateMenus();
     EXPECT_FALSE(window->fileAction(u"importFromVCard"_s)->isEnabled());
     EXPECT_TRUE(window->fileAction(u"importFromCSV"_s)->isEnabled());
     const ContactTablePtr rows = view.contactTable();
@@ -175,10 +175,10 @@ TEST_F(DocumentWindow, CsvSaveAsWritesEveryContactAsVCard)
     });
     ContactTablePane *table = window->mainViewController()->contactsViewController();
     table->selectRowIndexes({});
-    window->validateFileCommands();
+    window->validateMenus();
     EXPECT_FALSE(window->fileAction(u"saveDocumentAs"_s)->isEnabled());
     table->selectRowIndexes({1});
-    window->validateFileCommands();
+    window->validateMenus();
     ASSERT_TRUE(window->fileAction(u"saveDocumentAs"_s)->isEnabled());
     window->fileAction(u"saveDocumentAs"_s)->trigger();
     ASSERT_EQ(requests.size(), 1);

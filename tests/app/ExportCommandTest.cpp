@@ -42,7 +42,7 @@ TEST_F(ExportCommand, WritesEachSelectedContactOnce)
     EXPECT_TRUE(written.contains(u"山田/太郎"_s));
     EXPECT_EQ(m_window.progressAlert()->alertMessage()->text(), u"Writing the file: typed.vcf"_s);
     EXPECT_TRUE(m_alerts.alerts.isEmpty());
-    EXPECT_FALSE(m_window.isExporting());
+    EXPECT_FALSE(m_window.fileCommandRunning());
 }
 
 TEST_F(ExportCommand, NothingSelectedAsksNothing)
@@ -50,7 +50,7 @@ TEST_F(ExportCommand, NothingSelectedAsksNothing)
     m_window.exportToVCard();
     m_window.exportToCSV();
     EXPECT_TRUE(m_requests.isEmpty());
-    EXPECT_FALSE(m_window.isExporting());
+    EXPECT_FALSE(m_window.fileCommandRunning());
 }
 
 TEST_F(ExportCommand, FolderGoneAlertsAndCancelledPanelWritesNothing)
@@ -63,7 +63,7 @@ TEST_F(ExportCommand, FolderGoneAlertsAndCancelledPanelWritesNothing)
     EXPECT_EQ(m_alerts.alerts.first().informativeText, u"Something error happened in saving operation."_s);
     m_window.exportToVCard(); // the panel is cancelled
     EXPECT_EQ(m_alerts.alerts.size(), 1);
-    EXPECT_FALSE(m_window.isExporting());
+    EXPECT_FALSE(m_window.fileCommandRunning());
 }
 
 // Only a complete run replaces the file.

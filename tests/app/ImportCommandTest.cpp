@@ -48,7 +48,7 @@ TEST_F(ImportCommand, PhoneCardImportsWithAutomaticAndOneUndoRemovesIt)
     clickSelect();
     EXPECT_TRUE(namesOf(top()->contactTable).contains(u"安藤ロイド"_s));
     EXPECT_TRUE(m_window.isWindowModified());
-    EXPECT_FALSE(m_window.isExporting());
+    EXPECT_FALSE(m_window.fileCommandRunning());
     m_controller.undo();
     EXPECT_EQ(top()->contactTable->size(), 10);
 }
@@ -61,7 +61,7 @@ TEST_F(ImportCommand, ChosenEncodingDecidesTheText)
     ASSERT_EQ(m_alerts.alerts.size(), 1);
     EXPECT_EQ(m_alerts.alerts.first().messageText, u"Couldn't read the file."_s);
     EXPECT_TRUE(m_alerts.alerts.first().informativeText.contains(u"invalid data at byte"_s));
-    EXPECT_FALSE(m_window.isExporting());
+    EXPECT_FALSE(m_window.fileCommandRunning());
 
     answer(writeFile(u"euro.vcf"_s, "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Roe;Jane\r\nORG:Caf\xE9 \x80\r\nEND:VCARD\r\n"),
         TextEncodingTable::idForCharset("windows-1252"));
@@ -111,7 +111,7 @@ TEST_F(ImportCommand, CancelAndSelectWithNoneLeaveTheWindowUnedited)
     clickSelect();
     EXPECT_EQ(top()->contactTable->size(), 10);
     EXPECT_FALSE(m_window.isWindowModified());
-    EXPECT_FALSE(m_window.isExporting());
+    EXPECT_FALSE(m_window.fileCommandRunning());
 }
 
 TEST_F(ImportCommand, SecondCommandWhileOneRunsIsIgnored)
@@ -210,7 +210,7 @@ TEST_P(BadImportFile, AlertsAndAddsNothing)
     EXPECT_EQ(m_alerts.alerts.first().messageText, u"Couldn't read the file."_s);
     EXPECT_EQ(m_alerts.alerts.first().informativeText, GetParam().informative);
     EXPECT_EQ(top()->contactTable->size(), 10);
-    EXPECT_FALSE(m_window.isExporting());
+    EXPECT_FALSE(m_window.fileCommandRunning());
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, BadImportFile,
@@ -293,7 +293,7 @@ TEST_F(ImportCommand, CancelledLargeFileAddsNothingAndItsPostsMissTheNextImport)
     m_window.importFromVCard();
     EXPECT_FALSE(chooser());
     EXPECT_TRUE(m_alerts.alerts.isEmpty());
-    EXPECT_FALSE(m_window.isExporting());
+    EXPECT_FALSE(m_window.fileCommandRunning());
 
     answer(writeFile(u"big2.vcf"_s, big.left(big.size() / 4) + cards(1, "Last")));
     m_window.importFromVCard();
@@ -306,17 +306,17 @@ TEST_F(ImportCommand, CancelledLargeFileAddsNothingAndItsPostsMissTheNextImport)
 
 TEST_F(ImportCommand, ImportNeedsAShownGroupAndAnAddressBookLoaded)
 {
-    m_window.validateFileCommands();
+    m_window.validateMenus();
     EXPECT_TRUE(m_window.fileAction(u"importFromVCard"_s)->isEnabled());
     EXPECT_FALSE(m_window.fileAction(u"exportToCSV"_s)->isEnabled());
     EXPECT_FALSE(m_window.fileAction(u"saveDocumentAs"_s)->isEnabled());
     m_controller.setAddressBookLoading(true);
-    m_window.validateFileCommands();
+    m_window.validateMenus();
     EXPECT_FALSE(m_window.fileAction(u"importFromVCard"_s)->isEnabled());
     EXPECT_FALSE(m_window.fileAction(u"importFromCSV"_s)->isEnabled());
     m_controller.setAddressBookLoading(false);
     m_controller.setSelectedGroupDict(nullptr);
-    m_window.validateFileCommands();
+    m_window.validateMenus();
     EXPECT_FALSE(m_window.fileAction(u"importFromCSV"_s)->isEnabled());
 }
 
