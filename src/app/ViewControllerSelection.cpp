@@ -36,17 +36,18 @@ public:
     explicit TopRowIndex(const ContactTable &rows)
     {
         m_byId.reserve(rows.size());
-        for (const ContactRecordPtr &row : rows) {
+        constexpr qsizetype rowsAhead = 16;
+        for (qsizetype place = 0; place < rows.size(); ++place) {
+            if (place + rowsAhead < rows.size())
+                __builtin_prefetch(rows.at(place + rowsAhead).get());
+            const ContactRecordPtr &row = rows.at(place);
             m_byId.insert(row->uniqueId, row.get());
             if (!row->uniqueId2.isEmpty() && !m_byContent.contains(row->uniqueId2))
                 m_byContent.insert(row->uniqueId2, row.get());
         }
     }
 
-    [[nodiscard]] const ContactRecord *byIdentifier(const UniqueId &uniqueId) const
-    {
-        return m_byId.value(uniqueId);
-    }
+    [[nodiscard]] const ContactRecord *byIdentifier(const UniqueId &uniqueId) const { return m_byId.value(uniqueId); }
     // By identifier first: two companies of equal content are still two
     // contacts. The content key is asked for only when that finds none.
     template <typename ContentKey>

@@ -52,7 +52,9 @@ void ContactTableModel::updateSubContactTable()
     RegisteredLabels registered(m_columns.size());
     if (m_contactTable) {
         rows.reserve(m_contactTable->size() * 2);
-        for (const ContactRecordPtr &contact : std::as_const(*m_contactTable)) {
+        for (qsizetype place = 0; place < m_contactTable->size(); ++place) {
+            prefetchContactsAhead(place);
+            const ContactRecordPtr &contact = m_contactTable->at(place);
             if (!contact || contact->deleted)
                 continue;
             if (!contact->person) {
@@ -333,6 +335,37 @@ void ContactTableModel::prefetchRowsAhead(qsizetype row, qsizetype last) const
         const char *person = reinterpret_cast<const char *>(m_rows.at(row + prefetchDistance)->person.get());
         for (std::size_t offset = 0; offset < sizeof(MVPerson); offset += 64)
             __builtin_prefetch(person + offset);
+    }
+}
+
+// Each step of the chain from a contact to its values is asked for a few
+// contacts after the step it is reached through: the contact, its person,
+// the person's lists, their values, the values' labels.
+void ContactTableModel::prefetchContactsAhead(qsizetype place) const
+{
+    const ContactTable &contacts = *m_contactTable;
+    const auto personAt = [&contacts](qsizetype at) -> const MVPerson * {
+        const ContactRecord *contact = at < contacts.size() ? contacts.at(at).get() : nullptr;
+        return contact ? contact->person.get() : nullptr;
+    };
+    constexpr qsizetype step = 4;
+    if (place + 5 * step < contacts.size())
+        __builtin_prefetch(contacts.at(place + 5 * step).get());
+    if (const char *person = reinterpret_cast<const char *>(personAt(place + 4 * step))) {
+        for (std::size_t offset = 0; offset < sizeof(MVPerson); offset += 64)
+            __builtin_prefetch(person + offset);
+    }
+    for (const ContactIdentifier &field : m_fields) {
+        if (const MVPerson *person = personAt(place + 3 * step))
+            __builtin_prefetch(person->peekLabeledValues(field));
+        const MVPerson *person = personAt(place + 2 * step);
+        if (const LabeledValueList *list = person ? person->peekLabeledValues(field) : nullptr)
+            __builtin_prefetch(list->constData());
+        person = personAt(place + step);
+        if (const LabeledValueList *list = person ? person->peekLabeledValues(field) : nullptr) {
+            for (const LabeledValueRecordPtr &value : *list)
+                __builtin_prefetch(value.get());
+        }
     }
 }
 
