@@ -11,6 +11,7 @@
 #include "BenchContacts.h"
 #include "ProcessStatus.h"
 
+#include "interchange/ImportFileReader.h"
 #include "interchange/MVvCard.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 
@@ -339,7 +340,8 @@ BENCHMARK(read100MegabytesOfVCards)->Unit(benchmark::kSecond)->UseRealTime()->It
 
 // --- peak memory --------------------------------------------------------------
 // Measured in a process of its own that does nothing but what an import does:
-// read the file, decode it, read the contacts out of the text. Its peak
+// read the file, recognise its encoding and decode it, read the contacts out
+// of the text. Its peak
 // resident size (VmHWM) counts everything: the program itself, the file's
 // bytes, the decoded text and the reader's records. (ru_maxrss would not do:
 // it keeps the peak of the process image before exec, the forked benchmark.)
@@ -348,17 +350,15 @@ enum class Format { Csv, VCard, SmallCards };
 constexpr int smallCardCount = 1'000'000;
 constexpr const char *peakFileVariable = "QUILLMARK_BENCH_PEAK_FILE";
 
+// The file read, decoded and handed to the reader as an import does it.
 qsizetype readContactsOfFile(const QString &path, Format format)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    TextFileDecoder::Result read = ImportFileReader::readText(path, TextEncodingTable::Automatic);
+    if (!read.ok())
         return -1;
-    const QString text = QString::fromUtf8(file.readAll());
-    file.close();
-    const MVvCard converter;
     if (format == Format::Csv)
-        return converter.contactsFromCSV(text)->size();
-    return converter.contactsInContainer(converter.containersFromVCards(text, nullptr)->constFirst())->size();
+        return MVvCard().contactsFromCSV(std::move(read.text))->size();
+    return ImportFileReader::contactsFromVCardText(std::move(read))->size();
 }
 
 // The peak resident size of this process image.

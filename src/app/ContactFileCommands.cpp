@@ -25,26 +25,28 @@ vCardProgressHandler progressOfText(ProgressJob::Progress &progress, const QStri
     };
 }
 
-// The text of the file read as its kind and the command ask.
-void parseText(
-    ReadResult &result, const TextFileDecoder::Result &read, Reading reading, ProgressJob::Progress &progress)
+// The text of the file read as its kind and the command ask; the text is
+// given back to the system as it is read.
+void parseText(ReadResult &result, TextFileDecoder::Result &&read, Reading reading, ProgressJob::Progress &progress)
 {
     if (result.kind == ImportFileKind::Kind::Csv) {
         if (reading == Reading::Import) {
-            result.contacts = MVvCard().contactsFromCSV(read.text);
+            result.contacts = MVvCard().contactsFromCSV(std::move(read.text));
             return;
         }
-        const QuillmarkCsvReader::Result own = QuillmarkCsvReader::contactsFromQuillmarkCSV(read.text);
+        const QuillmarkCsvReader::Result own = QuillmarkCsvReader::contactsFromQuillmarkCSV(std::move(read.text));
         result.contacts = own.contacts;
         result.headerFound = own.headerFound;
         return;
     }
+    const vCardProgressHandler handler = progressOfText(progress, read.text);
     if (reading == Reading::Import) {
-        result.contacts = ImportFileReader::contactsFromVCardText(read, progressOfText(progress, read.text));
+        result.contacts = ImportFileReader::contactsFromVCardText(std::move(read), handler);
         return;
     }
     const MVvCard converter;
-    result.containers = converter.containersFromVCards(read.text, read.charset(), progressOfText(progress, read.text));
+    const QString charset = read.charset();
+    result.containers = converter.containersFromVCards(std::move(read.text), charset, handler);
     if (result.containers && !result.containers->isEmpty())
         result.contacts = converter.contactsInContainer(result.containers->first());
 }
@@ -61,13 +63,13 @@ ReadResult ContactFileCommands::readFile(
         m_progress, readingMessage.arg(QFileInfo(path).fileName()),
         [result, path, encoding, otherwise, reading](ProgressJob::Progress &progress) {
             result->kind = ImportFileKind::ofFile(path, otherwise);
-            const TextFileDecoder::Result read = ImportFileReader::readText(path, encoding);
+            TextFileDecoder::Result read = ImportFileReader::readText(path, encoding);
             if (!read.ok()) {
                 result->readError = read.errorDescription;
                 return;
             }
             if (!progress.isCancelled())
-                parseText(*result, read, reading, progress);
+                parseText(*result, std::move(read), reading, progress);
         },
         minimumMilliseconds);
     if (response != ModalResponse::Stop) {

@@ -1,6 +1,8 @@
 #include "app/ViewController.h"
 
 #include "app/FindAndReplace.h"
+#include "app/LoadingIndicator.h"
+#include "app/PreviewLayoutEdits.h"
 #include "detail/ContactDetailPane.h"
 #include "table/ContactTablePane.h"
 #include "find/FindBarPane.h"
@@ -23,6 +25,7 @@ ViewController::ViewController(WindowController *windowController, QObject *pare
     , m_windowController(windowController)
     , m_operations(std::make_unique<ContactOperations>(*this))
     , m_find(std::make_unique<FindAndReplace>(static_cast<FindAndReplaceHost &>(*this), *m_operations))
+    , m_loadingIndicator(std::make_unique<LoadingIndicator>())
 {
 }
 
@@ -43,27 +46,27 @@ UndoManager *ViewController::undoManager() const
 
 void ViewController::setContactsViewController(ContactTablePane *pane)
 {
-    m_contactsViewController = pane;
+    m_tablePane = pane;
 }
 
 void ViewController::setGroupViewController(GroupOutlinePane *pane)
 {
-    m_groupViewController = pane;
+    m_groupOutlinePane = pane;
 }
 
 void ViewController::setContactInfoController(ContactDetailPane *pane)
 {
-    m_contactInfoController = pane;
+    m_detailPane = pane;
 }
 
 void ViewController::setHagakiViewController(PostcardPreviewPane *pane)
 {
-    m_hagakiViewController = pane;
+    m_previewPane = pane;
 }
 
 void ViewController::setFindBarController(FindBarPane *pane)
 {
-    m_findBarController = pane;
+    m_findBarPane = pane;
 }
 
 void ViewController::setPopover(ContactInfoPopoverPane *popover)
@@ -115,7 +118,7 @@ bool ViewController::commitEditing()
     bool committed = false;
     for (ContactInfoPane *pane : contactInfoPanes())
         committed = pane->commitEditing() || committed;
-    if (m_contactsViewController && m_contactsViewController->commitEditing())
+    if (m_tablePane && m_tablePane->commitEditing())
         committed = true;
     return committed;
 }
@@ -124,8 +127,8 @@ void ViewController::discardEditing()
 {
     for (ContactInfoPane *pane : contactInfoPanes())
         pane->discardEditing();
-    if (m_contactsViewController)
-        m_contactsViewController->discardEditing();
+    if (m_tablePane)
+        m_tablePane->discardEditing();
 }
 
 QList<ContactInfoPane *> ViewController::contactInfoPanes() const
@@ -135,10 +138,10 @@ QList<ContactInfoPane *> ViewController::contactInfoPanes() const
         if (pane && !panes.contains(pane))
             panes.append(pane);
     };
-    add(m_contactInfoController);
+    add(m_detailPane);
     add(m_popover);
-    if (m_contactsViewController) {
-        for (ContactInfoPopoverPane *view : m_contactsViewController->detachedWindows())
+    if (m_tablePane) {
+        for (ContactInfoPopoverPane *view : m_tablePane->detachedWindows())
             add(view);
     }
     return panes;
@@ -146,8 +149,8 @@ QList<ContactInfoPane *> ViewController::contactInfoPanes() const
 
 void ViewController::updateTable()
 {
-    if (m_contactsViewController)
-        m_contactsViewController->updateTable();
+    if (m_tablePane)
+        m_tablePane->updateTable();
 }
 
 // --- Refresh, undo and edit state ----------------------------------------
@@ -164,13 +167,13 @@ void ViewController::contactDidUpdate(const PersonRecordPtr &contact, ChangeSend
         return;
     }
     const auto *detailSender = std::get_if<const ContactDetailPane *>(&sender);
-    if (!(detailSender && *detailSender == m_contactInfoController))
+    if (!(detailSender && *detailSender == m_detailPane))
         m_pendingRefresh.detail = true;
     const auto *tableSender = std::get_if<const ContactTablePane *>(&sender);
     const bool fromDetails = detailSender || std::holds_alternative<const ContactInfoPopoverPane *>(sender);
     if (fromDetails)
         m_pendingRefresh.tableContacts.append(contact);
-    else if (!(tableSender && *tableSender == m_contactsViewController))
+    else if (!(tableSender && *tableSender == m_tablePane))
         m_pendingRefresh.table = true;
     m_pendingRefresh.preview = true;
     scheduleRefresh();
@@ -197,14 +200,14 @@ void ViewController::refreshPanes()
 {
     const PendingRefresh pending = std::exchange(m_pendingRefresh, {});
     m_refreshQueued = false;
-    if (pending.detail && m_contactInfoController)
-        m_contactInfoController->updateTable();
-    if (pending.table && m_contactsViewController)
-        m_contactsViewController->updateTable();
-    else if (!pending.tableContacts.isEmpty() && m_contactsViewController)
-        m_contactsViewController->updateRowsOfContacts(pending.tableContacts);
-    if (pending.preview && m_hagakiViewController)
-        m_hagakiViewController->updateUI();
+    if (pending.detail && m_detailPane)
+        m_detailPane->updateTable();
+    if (pending.table && m_tablePane)
+        m_tablePane->updateTable();
+    else if (!pending.tableContacts.isEmpty() && m_tablePane)
+        m_tablePane->updateRowsOfContacts(pending.tableContacts);
+    if (pending.preview && m_previewPane)
+        m_previewPane->updateUI();
 }
 
 void ViewController::undo()
@@ -236,20 +239,20 @@ void ViewController::setEditState(bool editState)
         commitEditing();
     m_editState = editState;
     showEditStateOnSeparator();
-    if (m_contactsViewController)
-        m_contactsViewController->setEditState(editState);
-    if (m_contactInfoController)
-        m_contactInfoController->setEditState(editState);
-    if (m_groupViewController)
-        m_groupViewController->setEditState(editState);
-    if (m_findBarController)
-        m_findBarController->setEditState(editState);
+    if (m_tablePane)
+        m_tablePane->setEditState(editState);
+    if (m_detailPane)
+        m_detailPane->setEditState(editState);
+    if (m_groupOutlinePane)
+        m_groupOutlinePane->setEditState(editState);
+    if (m_findBarPane)
+        m_findBarPane->setEditState(editState);
     if (m_editButton)
         m_editButton->setText(editState ? tr("Lock") : tr("Edit"));
-    if (m_contactsViewController)
-        m_contactsViewController->updateTable();
-    if (m_contactInfoVisible && m_contactInfoController)
-        m_contactInfoController->updateTable();
+    if (m_tablePane)
+        m_tablePane->updateTable();
+    if (m_contactInfoVisible && m_detailPane)
+        m_detailPane->updateTable();
 }
 
 void ViewController::enableEditButton(bool enabled)
@@ -271,12 +274,12 @@ ContainerRecordPtr ViewController::containerOfGroup(const GroupRecord &group) co
 
 void ViewController::deleteContacts()
 {
-    if (!m_contactsViewController)
+    if (!m_tablePane)
         return;
-    const QList<ContactRecordPtr> contacts = m_contactsViewController->selectedContacts();
+    const QList<ContactRecordPtr> contacts = m_tablePane->selectedContacts();
     if (contacts.isEmpty())
         return;
-    const QList<int> rows = m_contactsViewController->selectedRowIndexes();
+    const QList<int> rows = m_tablePane->selectedRowIndexes();
     undoDeleteContacts(contacts, m_selectedGroupDict, true);
     setWindowEdited(true);
     selectRowBefore(rows.isEmpty() ? 0 : rows.first());
@@ -286,10 +289,10 @@ void ViewController::deleteContacts()
 // postcard layouts stay behind.
 void ViewController::duplicateContacts()
 {
-    if (!m_contactsViewController)
+    if (!m_tablePane)
         return;
     QList<ContactRecordPtr> copies;
-    for (const ContactRecordPtr &contact : m_contactsViewController->selectedContacts()) {
+    for (const ContactRecordPtr &contact : m_tablePane->selectedContacts()) {
         if (const ContactRecordPtr copy = PersonDuplicate::recordCopyOf(*contact, PersonDuplicate::CopyLayouts::No))
             copies.append(copy);
     }
@@ -308,16 +311,16 @@ void ViewController::showQRCode()
 void ViewController::selectRowBefore(int firstDeletedRow)
 {
     const int row = std::max(firstDeletedRow - 1, 0);
-    m_contactsViewController->selectRowIndexes({row});
-    m_contactsViewController->scrollRowToVisible(row);
+    m_tablePane->selectRowIndexes({row});
+    m_tablePane->scrollRowToVisible(row);
 }
 
 void ViewController::showGroupOutline(bool withSelection)
 {
-    if (!m_groupViewController)
+    if (!m_groupOutlinePane)
         return;
-    m_groupViewController->setContainerTable(m_containerTable);
+    m_groupOutlinePane->setContainerTable(m_containerTable);
     if (withSelection)
-        m_groupViewController->setSelectedGroupDict(m_selectedGroupDict);
-    m_groupViewController->updateTable();
+        m_groupOutlinePane->setSelectedGroupDict(m_selectedGroupDict);
+    m_groupOutlinePane->updateTable();
 }

@@ -23,11 +23,9 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QProgressBar>
 #include <QString>
 #include <QVariantMap>
 
-#include <atomic>
 #include <compare>
 #include <functional>
 #include <memory>
@@ -43,7 +41,10 @@ class ContactTablePane;
 class FindAndReplace;
 class FindBarPane;
 class GroupOutlinePane;
+class LoadingIndicator;
 class PostcardPreviewPane;
+class PreviewLayoutEdits;
+class QProgressBar;
 class QAction;
 class RenmeiAndHagakiStore;
 class SeparatorBox;
@@ -125,20 +126,14 @@ public:
     // Set (with the busy indicator over the table shown) while the store is
     // read on a worker; any thread may ask.
     void setAddressBookLoading(bool loading);
-    [[nodiscard]] bool isAddressBookLoading() const { return m_isAddressBookLoading.load(); }
-    [[nodiscard]] QProgressBar *progressIndicator() const { return m_progressIndicator; }
+    [[nodiscard]] bool isAddressBookLoading() const;
+    [[nodiscard]] QProgressBar *progressIndicator() const;
 
     // --- Menus ------------------------------------------------------------
     // Whether the window's item is enabled (by its object name: "undo",
     // "redo", "findBarButtonClicked", "deleteContacts", "duplicateContacts";
     // any other is); sets the find item's title.
     [[nodiscard]] bool validateMenuItem(QAction *item) const;
-
-    // --- Layout edited in the preview ---------------------------------------
-    // textObjectChangedForReceiver (the first receiver's block) and
-    // textObjectChangedForSender (the sender's) from this window's postcard
-    // view store the row's layout in its address, as one undoable change.
-    void handleNotifications(const NotificationCenter::Notification &notification);
 
     // --- Panes and controls (not owned; null when the window has none or
     // the pane is gone) ------------------------------------------------------
@@ -155,9 +150,9 @@ public:
     void setRedSeparator(SeparatorBox *separator);
     void setContactInfoVisible(bool visible) { m_contactInfoVisible = visible; }
     [[nodiscard]] bool contactInfoVisible() const override { return m_contactInfoVisible; }
-    [[nodiscard]] ContactTablePane *contactsViewController() const { return m_contactsViewController; }
-    [[nodiscard]] ContactDetailPane *contactInfoController() const { return m_contactInfoController; }
-    [[nodiscard]] PostcardPreviewPane *hagakiViewController() const { return m_hagakiViewController; }
+    [[nodiscard]] ContactTablePane *contactsViewController() const { return m_tablePane; }
+    [[nodiscard]] ContactDetailPane *contactInfoController() const { return m_detailPane; }
+    [[nodiscard]] PostcardPreviewPane *hagakiViewController() const { return m_previewPane; }
     [[nodiscard]] QAction *editButton() const;
 
     // --- The tables (the application delegate's or the document's) -------
@@ -323,7 +318,7 @@ public:
     void findBarButtonDidPress(const QString &command) override;
     // Where the next find starts, made on first use.
     [[nodiscard]] const ItemAndRangeRecordPtr &selectedItemAndRange() const;
-    [[nodiscard]] FindBarPane *findBarController() const { return m_findBarController; }
+    [[nodiscard]] FindBarPane *findBarController() const { return m_findBarPane; }
 
 private:
     // Gives every group of the container a table whose rows hold the top
@@ -336,9 +331,9 @@ private:
     void selectRowBefore(int firstDeletedRow);
     void setWindowEdited(bool edited);
     // What the find and replace asks.
-    [[nodiscard]] ContactTablePane *tablePane() const override { return m_contactsViewController; }
-    [[nodiscard]] ContactDetailPane *detailPane() const override { return m_contactInfoController; }
-    [[nodiscard]] FindBarPane *findBarPane() const override { return m_findBarController; }
+    [[nodiscard]] ContactTablePane *tablePane() const override { return m_tablePane; }
+    [[nodiscard]] ContactDetailPane *detailPane() const override { return m_detailPane; }
+    [[nodiscard]] FindBarPane *findBarPane() const override { return m_findBarPane; }
     void contactChangedByReplace(const PersonRecordPtr &contact) override;
     void pressFindButton() override;
     void findBarDidEnd() override;
@@ -355,22 +350,17 @@ private:
         bool preview = false;
     };
     void resetPreferencesWhenAsked();
-    void observeLayoutNotifications();
-    void makeProgressIndicator();
-    void placeProgressIndicator();
-    void storeLayout(const PrintContactRecordPtr &printed);
     [[nodiscard]] UserDefaults &userDefaults() const;
     // A contact view told this controller and the window's undo manager.
     [[nodiscard]] ContactInfoPopover *newContactView();
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
     QPointer<WindowController> m_windowController;
     // Each pane reads null once its widget is gone.
-    InterfacePointer<ContactTablePane> m_contactsViewController;
-    InterfacePointer<GroupOutlinePane> m_groupViewController;
-    InterfacePointer<ContactDetailPane> m_contactInfoController;
-    InterfacePointer<PostcardPreviewPane> m_hagakiViewController;
-    InterfacePointer<FindBarPane> m_findBarController;
+    InterfacePointer<ContactTablePane> m_tablePane;
+    InterfacePointer<GroupOutlinePane> m_groupOutlinePane;
+    InterfacePointer<ContactDetailPane> m_detailPane;
+    InterfacePointer<PostcardPreviewPane> m_previewPane;
+    InterfacePointer<FindBarPane> m_findBarPane;
     InterfacePointer<ContactInfoPopoverPane> m_popover;
     QPointer<QAction> m_editButton;
     QPointer<SeparatorBox> m_redSeparator;
@@ -394,8 +384,9 @@ private:
     MainViewDefaults m_settings;
     QFont m_selectedFont = MainViewDefaults::systemFont();
     QPointer<QFontDialog> m_fontPanel;
-    QPointer<QProgressBar> m_progressIndicator;
-    std::atomic<bool> m_isAddressBookLoading = false;
     std::unique_ptr<ContactOperations> m_operations;
     std::unique_ptr<FindAndReplace> m_find;
+    std::unique_ptr<LoadingIndicator> m_loadingIndicator;
+    // Made as the view loads.
+    std::unique_ptr<PreviewLayoutEdits> m_layoutEdits;
 };

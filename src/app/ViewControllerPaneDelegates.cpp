@@ -52,8 +52,8 @@ void ViewController::detachedWindowDidClose(const DetachedWindowCloseInfo &info)
 {
     if (m_popover && m_popover->contact() && m_popover->contact()->uniqueId == info.uniqueId)
         m_popover = nullptr;
-    if (m_contactsViewController)
-        m_contactsViewController->detachedWindowDidClose(info.uniqueId);
+    if (m_tablePane)
+        m_tablePane->detachedWindowDidClose(info.uniqueId);
 }
 
 // The contact views the table shows beside a row and the windows they are

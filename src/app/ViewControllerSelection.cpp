@@ -160,9 +160,9 @@ void ViewController::groupSelectionDidChange(const GroupRecordPtr &group)
             fetchGroupsOfContainer(*container);
     }
     m_contactTable = group->contactTable;
-    if (m_contactsViewController) {
-        m_contactsViewController->setContactTable(m_contactTable);
-        m_contactsViewController->updateTable();
+    if (m_tablePane) {
+        m_tablePane->setContactTable(m_contactTable);
+        m_tablePane->updateTable();
     }
     // A group chosen from the toolbar shows as chosen in the outline too.
     showGroupOutline(true);
@@ -228,17 +228,17 @@ void ViewController::rowSelectionDidChange(const SubContactRecordPtr &row)
 {
     if (!row)
         return;
-    if (m_contactInfoController) {
+    if (m_detailPane) {
         row->groupNames = groupNamesOfContact(row);
-        m_contactInfoController->setContact(row);
+        m_detailPane->setContact(row);
     }
     const QList<SubContactRecordPtr> selected
-        = m_contactsViewController ? m_contactsViewController->selectedSubContacts() : QList<SubContactRecordPtr>();
-    if (m_hagakiViewController) {
-        m_hagakiViewController->setReceiverPersons(selected);
-        m_hagakiViewController->setShownReceiver(row);
-        m_hagakiViewController->setPrinting(false);
-        m_hagakiViewController->updateUI();
+        = m_tablePane ? m_tablePane->selectedSubContacts() : QList<SubContactRecordPtr>();
+    if (m_previewPane) {
+        m_previewPane->setReceiverPersons(selected);
+        m_previewPane->setShownReceiver(row);
+        m_previewPane->setPrinting(false);
+        m_previewPane->updateUI();
     }
     if (m_windowController)
         m_windowController->validateMenus();
@@ -247,9 +247,9 @@ void ViewController::rowSelectionDidChange(const SubContactRecordPtr &row)
 
 void ViewController::addContactByStringIndexes(const QString &stringIndexes, const GroupRecordPtr &group)
 {
-    if (!group || !m_contactsViewController)
+    if (!group || !m_tablePane)
         return;
-    const QList<SubContactRecordPtr> &rows = m_contactsViewController->subContactTable();
+    const QList<SubContactRecordPtr> &rows = m_tablePane->subContactTable();
     QList<qsizetype> positions;
     for (const QString &piece : stringIndexes.split(u',', Qt::SkipEmptyParts)) {
         bool isNumber = false;
@@ -311,15 +311,15 @@ void ViewController::addDroppedContacts(const QList<ContactRecordPtr> &contacts)
 
 void ViewController::changeSenderInHagakiView(const SubContactRecordPtr &row)
 {
-    if (!m_hagakiViewController || m_hagakiViewController->senderPerson() == row)
+    if (!m_previewPane || m_previewPane->senderPerson() == row)
         return;
-    m_hagakiViewController->setSenderPerson(row);
-    m_hagakiViewController->updateUI();
+    m_previewPane->setSenderPerson(row);
+    m_previewPane->updateUI();
 }
 
 SubContactRecordPtr ViewController::senderInHagakiView() const
 {
-    return m_hagakiViewController ? m_hagakiViewController->senderPerson() : nullptr;
+    return m_previewPane ? m_previewPane->senderPerson() : nullptr;
 }
 
 void ViewController::sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors)
@@ -327,14 +327,14 @@ void ViewController::sortDescriptorsDidChange(const QList<SortDescriptor> &descr
     if (descriptors.isEmpty())
         return;
     sortContactTable(descriptors);
-    if (m_contactsViewController)
-        m_contactsViewController->setContactTable(m_contactTable);
+    if (m_tablePane)
+        m_tablePane->setContactTable(m_contactTable);
 }
 
 void ViewController::saveColumnWithDictionary()
 {
-    if (m_contactsViewController)
-        m_contactsViewController->saveColumnWithDictionary();
+    if (m_tablePane)
+        m_tablePane->saveColumnWithDictionary();
 }
 
 // --- The date popover ----------------------------------------------------------

@@ -189,8 +189,8 @@ bool ViewController::sortsContactsByRowKey(const SortDescriptor &descriptor) con
 
 void ViewController::sortContactTable()
 {
-    if (m_contactsViewController)
-        sortContactTable(m_contactsViewController->sortDescriptors());
+    if (m_tablePane)
+        sortContactTable(m_tablePane->sortDescriptors());
 }
 
 // A key the list is not sorted by leaves it as it is: every contact compares

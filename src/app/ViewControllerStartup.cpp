@@ -1,7 +1,6 @@
 // How ViewController comes up with its window: the preference reset, the view
 // settings, the font, the paper and print style, the busy indicator of the
-// first load, the validation of its menu items and the layouts edited in the
-// preview.
+// first load and the validation of its menu items.
 
 #include "app/ViewController.h"
 
@@ -12,6 +11,8 @@
 #include "find/FindBarPane.h"
 #include "app/PostcardLayoutView.h"
 #include "app/PostcardPreviewPane.h"
+#include "app/LoadingIndicator.h"
+#include "app/PreviewLayoutEdits.h"
 #include "app/WindowController.h"
 #include "model/ContactIdentifier.h"
 #include "platform/UndoManager.h"
@@ -19,10 +20,8 @@
 #include "print/PrintInfo.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QFontDialog>
 #include <QGuiApplication>
-#include <QProgressBar>
 #include <QSplitter>
 
 namespace {
@@ -81,8 +80,13 @@ void ViewController::viewDidLoad()
         m_settings.assignViewSettings(*settings);
     preparePrintInfo(m_settings.printStyle);
     setEditState(true);
-    observeLayoutNotifications();
-    makeProgressIndicator();
+    if (!m_layoutEdits) {
+        m_layoutEdits = std::make_unique<PreviewLayoutEdits>(
+            *m_operations, [this] { return m_previewPane ? m_previewPane->hagakiView() : nullptr; },
+            [this] { setWindowEdited(true); });
+    }
+    if (m_windowController)
+        m_loadingIndicator->attach(m_windowController, m_windowController->splitView());
 }
 
 void ViewController::resetPreferencesWhenAsked()
@@ -98,16 +102,6 @@ void ViewController::resetPreferencesWhenAsked()
     m_newWindow = true;
 }
 
-void ViewController::observeLayoutNotifications()
-{
-    NotificationCenter &center = NotificationCenter::defaultCenter();
-    for (const QString &name :
-        {PostcardLayoutView::textObjectChangedForReceiver, PostcardLayoutView::textObjectChangedForSender}) {
-        center.addObserver(this, name, QVariant(),
-            [this](const NotificationCenter::Notification &notification) { handleNotifications(notification); });
-    }
-}
-
 void ViewController::viewWillAppear()
 {
     if (m_windowController) {
@@ -119,42 +113,41 @@ void ViewController::viewWillAppear()
     setFont(MainViewDefaults::storedFont(userDefaults(), m_documentName));
     setEditState(true);
     const QStringList labels = viewSettings() ? viewSettings()->selectedLabels() : m_settings.selectedLabels;
-    if (m_contactsViewController)
-        m_contactsViewController->setSelectedLabels(labels);
-    if (m_contactInfoController)
-        m_contactInfoController->setSelectedLabels(labels);
+    if (m_tablePane)
+        m_tablePane->setSelectedLabels(labels);
+    if (m_detailPane)
+        m_detailPane->setSelectedLabels(labels);
     m_contactInfoVisible = false;
-    if (m_contactTable && m_contactsViewController) {
-        m_contactsViewController->setContactTable(m_contactTable);
-        if (m_contactInfoController && !m_contactTable->isEmpty())
-            m_contactInfoController->setContact(m_contactTable->first());
-        m_contactsViewController->updateTable();
-        m_contactsViewController->makeFirstResponder();
+    if (m_contactTable && m_tablePane) {
+        m_tablePane->setContactTable(m_contactTable);
+        if (m_detailPane && !m_contactTable->isEmpty())
+            m_detailPane->setContact(m_contactTable->first());
+        m_tablePane->updateTable();
+        m_tablePane->makeFirstResponder();
     }
     if (m_windowController) {
         m_windowController->showContactInfo(false);
         m_windowController->setFrameAutosaveName(
             m_documentName.isEmpty() ? QStringLiteral("AddressBook") : m_documentName);
     }
-    if (m_hagakiViewController) {
+    if (m_previewPane) {
         if (m_contactTable && !m_contactTable->isEmpty())
-            m_hagakiViewController->setReceiverPersons(rowsOf(*m_contactTable));
-        m_hagakiViewController->setSelectedStyle(m_settings.printStyle);
-        if (PostcardLayoutView *view = m_hagakiViewController->hagakiView())
+            m_previewPane->setReceiverPersons(rowsOf(*m_contactTable));
+        m_previewPane->setSelectedStyle(m_settings.printStyle);
+        if (PostcardLayoutView *view = m_previewPane->hagakiView())
             view->setPrintInfo(PrintInfo::sharedPrintInfo());
     }
     if (m_newWindow && m_windowController)
         m_windowController->placeAtFirstRunFrame();
-    if (m_findBarController)
-        m_findBarController->setVisible(false);
+    if (m_findBarPane)
+        m_findBarPane->setVisible(false);
 }
 
 void ViewController::setRepresentedObject(const QVariant & /*representedObject*/)
 {
     showGroupOutline(true);
-    if (m_contactsViewController)
-        m_contactsViewController->showContactTable(
-            m_contactTable, {MainViewDefaults::lastSortDescriptor(userDefaults())});
+    if (m_tablePane)
+        m_tablePane->showContactTable(m_contactTable, {MainViewDefaults::lastSortDescriptor(userDefaults())});
     // The group pane's key is written at the first run only.
     if (!userDefaults().objectForKey(MainViewDefaults::showGroupViewKey).isValid()) {
         if (m_windowController)
@@ -163,11 +156,11 @@ void ViewController::setRepresentedObject(const QVariant & /*representedObject*/
         if (m_windowController)
             m_windowController->showGroupView(true);
     }
-    if (m_findBarController)
-        m_findBarController->setVisible(false);
+    if (m_findBarPane)
+        m_findBarPane->setVisible(false);
     refreshPrintStyle(m_settings.printStyle);
-    if (m_contactsViewController)
-        m_contactsViewController->makeFirstResponder();
+    if (m_tablePane)
+        m_tablePane->makeFirstResponder();
 }
 
 void ViewController::viewWillDisappear()
@@ -182,12 +175,12 @@ void ViewController::setFont(const std::optional<QFont> &font)
     if (!font)
         return;
     m_selectedFont = *font;
-    if (m_contactsViewController)
-        m_contactsViewController->setSelectedFont(m_selectedFont);
-    if (m_contactInfoController)
-        m_contactInfoController->setSelectedFont(m_selectedFont);
-    if (m_groupViewController)
-        m_groupViewController->setSelectedFont(m_selectedFont);
+    if (m_tablePane)
+        m_tablePane->setSelectedFont(m_selectedFont);
+    if (m_detailPane)
+        m_detailPane->setSelectedFont(m_selectedFont);
+    if (m_groupOutlinePane)
+        m_groupOutlinePane->setSelectedFont(m_selectedFont);
 }
 
 void ViewController::changeFont(const QFont &font)
@@ -216,52 +209,19 @@ void ViewController::showFontPanel()
 
 // --- The first load ------------------------------------------------------------
 
-void ViewController::makeProgressIndicator()
-{
-    if (!m_windowController || m_progressIndicator)
-        return;
-    // A child of the window, not of the split view, which would take it for
-    // a pane.
-    m_progressIndicator = new QProgressBar(m_windowController);
-    m_progressIndicator->setObjectName(QStringLiteral("progressIndicator"));
-    m_progressIndicator->setRange(0, 0);
-    m_progressIndicator->setTextVisible(false);
-    m_progressIndicator->hide();
-    m_windowController->splitView()->installEventFilter(this);
-    m_windowController->splitView()->widget(1)->installEventFilter(this);
-}
-
-void ViewController::placeProgressIndicator()
-{
-    if (!m_progressIndicator || !m_windowController)
-        return;
-    const QWidget *pane = m_windowController->splitView()->widget(1);
-    const QRect area(pane->mapTo(m_windowController, QPoint(0, 0)), pane->size());
-    const int width = std::min(240, std::max(area.width() - 40, 40));
-    const int height = m_progressIndicator->sizeHint().height();
-    m_progressIndicator->setGeometry(
-        area.x() + (area.width() - width) / 2, area.y() + (area.height() - height) / 2, width, height);
-}
-
-bool ViewController::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Resize && m_progressIndicator && m_progressIndicator->isVisible())
-        placeProgressIndicator();
-    return QObject::eventFilter(watched, event);
-}
-
 void ViewController::setAddressBookLoading(bool loading)
 {
-    m_isAddressBookLoading.store(loading);
-    if (!m_progressIndicator)
-        return;
-    if (loading) {
-        placeProgressIndicator();
-        m_progressIndicator->show();
-        m_progressIndicator->raise();
-    } else {
-        m_progressIndicator->hide();
-    }
+    m_loadingIndicator->setLoading(loading);
+}
+
+bool ViewController::isAddressBookLoading() const
+{
+    return m_loadingIndicator->isLoading();
+}
+
+QProgressBar *ViewController::progressIndicator() const
+{
+    return m_loadingIndicator->progressBar();
 }
 
 // --- The print style ---------------------------------------------------------------
@@ -273,9 +233,9 @@ void ViewController::refreshPrintStyle(const QString &previousStyle)
     printInfo->changePaperForStyle(previousStyle == postcards, m_settings.printStyle == postcards);
     if (m_windowController)
         m_windowController->shouldChangePrintInfo(printInfo);
-    if (m_hagakiViewController) {
-        m_hagakiViewController->setSelectedStyle(m_settings.printStyle);
-        m_hagakiViewController->updateUI();
+    if (m_previewPane) {
+        m_previewPane->setSelectedStyle(m_settings.printStyle);
+        m_previewPane->updateUI();
     }
 }
 
@@ -292,53 +252,12 @@ bool ViewController::validateMenuItem(QAction *item) const
     if (action == QStringLiteral("redo"))
         return m_editState && manager && manager->canRedo();
     if (action == QStringLiteral("findBarButtonClicked")) {
-        item->setText(m_findBarController && m_findBarController->isVisible() ? tr("✓Find") : tr("Find"));
+        item->setText(m_findBarPane && m_findBarPane->isVisible() ? tr("✓Find") : tr("Find"));
         return true;
     }
     if (action == QStringLiteral("deleteContacts") || action == QStringLiteral("duplicateContacts"))
-        return m_editState && m_contactsViewController && !m_contactsViewController->selectedRowIndexes().isEmpty();
+        return m_editState && m_tablePane && !m_tablePane->selectedRowIndexes().isEmpty();
     if (action == QStringLiteral("showContact") || action == QStringLiteral("addContact"))
         return m_editState;
     return true;
-}
-
-// --- Layout edited in the preview ------------------------------------------------
-
-void ViewController::handleNotifications(const NotificationCenter::Notification &notification)
-{
-    PostcardLayoutView *view = m_hagakiViewController ? m_hagakiViewController->hagakiView() : nullptr;
-    if (!view || dynamic_cast<PostcardLayoutView *>(notification.objectPointer()) != view)
-        return;
-    if (notification.name == PostcardLayoutView::textObjectChangedForReceiver) {
-        storeLayout(view->shownReceiver());
-    } else if (notification.name == PostcardLayoutView::textObjectChangedForSender) {
-        storeLayout(view->senderPerson());
-    }
-}
-
-// The layout edited on the print value goes into the contact's layout list
-// and into the address it belongs to, through the table row the value was
-// made from; both stores fall into the one undo step of this turn.
-void ViewController::storeLayout(const PrintContactRecordPtr &printed)
-{
-    if (!printed || !printed->layoutDict)
-        return;
-    const SubContactRecordPtr &row = printed->source;
-    if (!row || !row->person)
-        return;
-    MVPerson &person = *row->person;
-    const LabeledValueRecordPtr address = person.labeledValueForIdentifierAtIndex(FieldId::Address, row->labelIndex);
-    if (!address)
-        return;
-    const HagakiLayoutFields &edited = *std::as_const(printed->layoutDict->layout);
-    auto layout = std::make_shared<HagakiLayoutRecord>();
-    static_cast<HagakiLayoutFields &>(*layout) = edited;
-    layout->labelIndex = address->labelIndex;
-    layout->label = address->label;
-    person.updateHagakiLayout(layout.get());
-    undoReplaceValue(layout, FieldId::HagakiLayout, row);
-    LabeledValueRecord changed = *address;
-    changed.layout = edited;
-    undoReplaceValue(changed, FieldId::Address, row);
-    setWindowEdited(true);
 }

@@ -33,17 +33,31 @@ TextFileDecoder::Result ImportFileReader::readText(const QString &path, quint32 
     return TextFileDecoder::decode(bytes, encoding, name);
 }
 
-ContactTablePtr ImportFileReader::contactsFromVCardText(
-    const TextFileDecoder::Result &read, const vCardProgressHandler &progressHandler)
+namespace {
+
+ContactTablePtr contactsOfTopGroup(const ContainerTablePtr &containers)
 {
-    const MVvCard converter;
-    const ContainerTablePtr containers = converter.containersFromVCards(read.text, read.charset(), progressHandler);
     if (!containers)
         return nullptr;
     ContactTablePtr contacts;
     if (!containers->isEmpty())
-        contacts = converter.contactsInContainer(containers->first());
+        contacts = MVvCard().contactsInContainer(containers->first());
     return contacts ? contacts : std::make_shared<ContactTable>();
+}
+
+} // namespace
+
+ContactTablePtr ImportFileReader::contactsFromVCardText(
+    const TextFileDecoder::Result &read, const vCardProgressHandler &progressHandler)
+{
+    return contactsOfTopGroup(MVvCard().containersFromVCards(read.text, read.charset(), progressHandler));
+}
+
+ContactTablePtr ImportFileReader::contactsFromVCardText(
+    TextFileDecoder::Result &&read, const vCardProgressHandler &progressHandler)
+{
+    const QString charset = read.charset();
+    return contactsOfTopGroup(MVvCard().containersFromVCards(std::move(read.text), charset, progressHandler));
 }
 
 QString ImportFileReader::unreadableMessage()

@@ -34,6 +34,10 @@ public:
     // stopped the reader; empty when no card was found.
     [[nodiscard]] static ContactTablePtr contactsFromVCardText(
         const TextFileDecoder::Result &read, const vCardProgressHandler &progressHandler = nullptr);
+    // The same for a read no one needs after it: its text is given back to
+    // the system as the cards are read (see MVvCard::containersFromVCards).
+    [[nodiscard]] static ContactTablePtr contactsFromVCardText(
+        TextFileDecoder::Result &&read, const vCardProgressHandler &progressHandler = nullptr);
 
     // The alert of a file read as vCard or CSV that gave no contacts: every
     // way in (import, drop) tells the user the same. The read error is empty

@@ -59,6 +59,11 @@ public:
     // which QUOTED-PRINTABLE and BASE64 values without CHARSET are in too.
     [[nodiscard]] ContainerTablePtr containersFromVCards(
         const QString &text, const QString &charset, const vCardProgressHandler &progressHandler) const;
+    // The same for a text no one reads after it: the memory of the cards
+    // read is given back as the reader goes, so that a large file's text is
+    // gone by the time its records are all made.
+    [[nodiscard]] ContainerTablePtr containersFromVCards(
+        QString &&text, const QString &charset, const vCardProgressHandler &progressHandler) const;
     // The contact table of the first group of a "vCard" container; null for
     // any other container.
     [[nodiscard]] ContactTablePtr contactsInContainer(const ContainerRecordPtr &container) const;
@@ -106,6 +111,8 @@ public:
     // Contacts of a CSV file whose header names its columns in words; null for
     // null text. Rows from which no field could be taken give no contact.
     [[nodiscard]] ContactTablePtr contactsFromCSV(const QString &text) const;
+    // The same for a text no one reads after it, given back as it is read.
+    [[nodiscard]] ContactTablePtr contactsFromCSV(QString &&text) const;
 
     // What a header cell names: a field identifier, "FirstName", "LastName",
     // "Address" for an address part, or "" for nothing known.

@@ -4,6 +4,7 @@
 #include "interchange/CsvContactBuilder_p.h"
 #include "interchange/CsvRecordReader.h"
 #include "interchange/CsvText_p.h"
+#include "platform/ReadOnceText.h"
 #include "platform/RecentStrings.h"
 
 #include <QHash>
@@ -207,14 +208,15 @@ QString MVvCard::csvStringFromContact(
     return csvStringFromRow({row->person, row->uniqueId, row->labelIndex}, identifiers, separator);
 }
 
-ContactTablePtr MVvCard::contactsFromCSV(const QString &text) const
+namespace {
+
+// The contacts of CSV text whose header names its columns in words; with
+// `once`, the text of each record read is given back behind the reader.
+ContactTablePtr contactsOfCsv(QStringView text, ReadOnceText *once)
 {
-    if (text.isNull())
-        return nullptr;
     auto contacts = std::make_shared<ContactTable>();
-    QStringView body = text;
-    if (body.startsWith(QChar(0xFEFF)))
-        body = body.sliced(1);
+    const qsizetype bodyStart = text.startsWith(QChar(0xFEFF)) ? 1 : 0;
+    const QStringView body = text.sliced(bodyStart);
     CsvRecordReader reader(body, CsvRecordReader::detectSeparator(body));
     QStringList cells;
     if (!reader.next(cells))
@@ -230,6 +232,9 @@ ContactTablePtr MVvCard::contactsFromCSV(const QString &text) const
     // Only the system's own layout escapes line breaks and tabs.
     const bool ownLayout = cells.constFirst() == u"Name"_s;
     while (reader.next(cells)) {
+        // The cells are copies: the record's text is not read again.
+        if (once)
+            once->giveBackBefore(bodyStart + reader.position());
         if (reader.recordLength() < 2)
             continue;
         CsvContactBuilder builder;
@@ -244,6 +249,23 @@ ContactTablePtr MVvCard::contactsFromCSV(const QString &text) const
             contacts->append(builder.makeContact());
     }
     return contacts;
+}
+
+} // namespace
+
+ContactTablePtr MVvCard::contactsFromCSV(const QString &text) const
+{
+    if (text.isNull())
+        return nullptr;
+    return contactsOfCsv(text, nullptr);
+}
+
+ContactTablePtr MVvCard::contactsFromCSV(QString &&text) const
+{
+    if (text.isNull())
+        return nullptr;
+    ReadOnceText once(std::move(text));
+    return contactsOfCsv(once.view(), &once);
 }
 
 QString MVvCard::detectType(const QString &cell)

@@ -1,6 +1,7 @@
 #include "interchange/MVvCard.h"
 
 #include "interchange/VCardOwnProperties_p.h"
+#include "platform/ReadOnceText.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 
 #include <QCoreApplication>
@@ -136,16 +137,10 @@ ContactRecordPtr contactOfCard(QList<StoreContact> &contacts, const OwnLines &ow
     return contact;
 }
 
-} // namespace
-
-ContainerTablePtr MVvCard::containersFromVCards(
-    const QString &text, QString * /*error*/, const vCardProgressHandler &progressHandler) const
-{
-    return containersFromVCards(text, QString(), progressHandler);
-}
-
-ContainerTablePtr MVvCard::containersFromVCards(
-    const QString &text, const QString &charset, const vCardProgressHandler &progressHandler) const
+// The cards of the text in order; with `once`, the text of each card read is
+// given back behind the reader.
+ContainerTablePtr readCards(
+    QStringView text, const QString &charset, const vCardProgressHandler &progressHandler, ReadOnceText *once)
 {
     const ContainerRecordPtr container = makeVCardContainer();
     auto containers = std::make_shared<ContainerTable>(ContainerTable{container});
@@ -161,7 +156,7 @@ ContainerTablePtr MVvCard::containersFromVCards(
     const ContactVCardSerialization::ReadOptions readOptions{
         [&own](const ContactVCardSerialization::OtherLine &line) { own.take(line); }, false, charset};
     while (const auto extent = VCardOwnProperties::findCard(text, position, search)) {
-        const QStringView card = QStringView(text).sliced(extent->begin, extent->end - extent->begin);
+        const QStringView card = text.sliced(extent->begin, extent->end - extent->begin);
         own = OwnLines();
         QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(card, readOptions);
         // The groups are made even when the card gives no contact.
@@ -179,11 +174,35 @@ ContainerTablePtr MVvCard::containersFromVCards(
             if (stop)
                 return nullptr;
         }
+        // The search for the next card may look at the end of this one.
+        if (once)
+            once->giveBackBefore(extent->begin);
         position = extent->end;
         if (text.size() - position <= 10)
             break;
     }
     return containers;
+}
+
+} // namespace
+
+ContainerTablePtr MVvCard::containersFromVCards(
+    const QString &text, const QString &charset, const vCardProgressHandler &progressHandler) const
+{
+    return readCards(text, charset, progressHandler, nullptr);
+}
+
+ContainerTablePtr MVvCard::containersFromVCards(
+    QString &&text, const QString &charset, const vCardProgressHandler &progressHandler) const
+{
+    ReadOnceText once(std::move(text));
+    return readCards(once.view(), charset, progressHandler, &once);
+}
+
+ContainerTablePtr MVvCard::containersFromVCards(
+    const QString &text, QString * /*error*/, const vCardProgressHandler &progressHandler) const
+{
+    return containersFromVCards(text, QString(), progressHandler);
 }
 
 ContainerTablePtr MVvCard::containersFromVCards(const QString &text, QString *error) const

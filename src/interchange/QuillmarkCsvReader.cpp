@@ -2,6 +2,7 @@
 
 #include "model/ContactIdentifier.h"
 #include "model/MVPerson.h"
+#include "platform/ReadOnceText.h"
 
 #include <array>
 
@@ -239,6 +240,19 @@ template <typename Take> void splitRecord(const TextLines &text, qsizetype *line
 
 QuillmarkCsvReader::Result QuillmarkCsvReader::contactsFromQuillmarkCSV(const QString &text)
 {
+    return contactsOfText(text, nullptr);
+}
+
+QuillmarkCsvReader::Result QuillmarkCsvReader::contactsFromQuillmarkCSV(QString &&text)
+{
+    if (text.isNull())
+        return {};
+    ReadOnceText once(std::move(text));
+    return contactsOfText(once.text(), &once);
+}
+
+QuillmarkCsvReader::Result QuillmarkCsvReader::contactsOfText(const QString &text, ReadOnceText *once)
+{
     Result result;
     if (text.isNull())
         return result;
@@ -263,6 +277,9 @@ QuillmarkCsvReader::Result QuillmarkCsvReader::contactsFromQuillmarkCSV(const QS
     }
     for (; line < lines.size(); ++line) {
         const QStringView current = lines.at(line);
+        // A record reads its own line and those after it, never one before.
+        if (once)
+            once->giveBackBefore(current.constData() - text.constData());
         if (current.isEmpty())
             continue;
         OwnRecord record;

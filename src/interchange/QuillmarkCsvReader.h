@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class ReadOnceText;
+
 // Reads the system's older CSV document layout: one record per line, an
 // optional header line whose first cell is "Name" naming the columns, fields
 // split at "," with a quoted field running to the next double quote, across
@@ -24,4 +26,10 @@ public:
     // Empty lines, the first ones too, are skipped; a record empty in every
     // field makes no contact.
     [[nodiscard]] static Result contactsFromQuillmarkCSV(const QString &text);
+    // The same for a text no one reads after it: the memory of the records
+    // read is given back as the reader goes.
+    [[nodiscard]] static Result contactsFromQuillmarkCSV(QString &&text);
+
+private:
+    [[nodiscard]] static Result contactsOfText(const QString &text, ReadOnceText *once);
 };

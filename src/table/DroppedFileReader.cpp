@@ -12,7 +12,7 @@ DroppedFileReader::Result DroppedFileReader::read(const QStringList &paths, cons
     const double files = std::max<double>(1.0, double(paths.size()));
     for (qsizetype index = 0; index < paths.size(); ++index) {
         const QString &path = paths.at(index);
-        const TextFileDecoder::Result text = ImportFileReader::readText(path, TextEncodingTable::Automatic);
+        TextFileDecoder::Result text = ImportFileReader::readText(path, TextEncodingTable::Automatic);
         if (report && !report(double(index) / files * 100.0))
             return result;
         const double length = std::max<double>(1.0, double(text.text.size()));
@@ -22,14 +22,14 @@ DroppedFileReader::Result DroppedFileReader::read(const QStringList &paths, cons
                 *stop = !report((double(index) + double(position) / length) / files * 100.0);
             };
         }
-        const ContactTablePtr contacts = text.ok() ? ImportFileReader::contactsFromVCardText(text, handler) : nullptr;
+        const QString readError = text.errorDescription;
+        const ContactTablePtr contacts
+            = text.ok() ? ImportFileReader::contactsFromVCardText(std::move(text), handler) : nullptr;
         if (report && !report((double(index) + 1.0) / files * 100.0))
             return result;
         if (!contacts || contacts->isEmpty()) {
-            qWarning(
-                "%s: ERROR no card read from %s: %s", Q_FUNC_INFO, qPrintable(path), qPrintable(text.errorDescription));
-            result.failures.append(
-                ImportFileReader::unreadableInformativeText(ImportFileKind::Kind::VCard, text.errorDescription));
+            qWarning("%s: ERROR no card read from %s: %s", Q_FUNC_INFO, qPrintable(path), qPrintable(readError));
+            result.failures.append(ImportFileReader::unreadableInformativeText(ImportFileKind::Kind::VCard, readError));
             continue;
         }
         result.contacts.append(*contacts);

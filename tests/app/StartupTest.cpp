@@ -23,6 +23,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSplitter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -59,6 +60,38 @@ TEST_F(Startup, TheBusyIndicatorShowsFromLaunchUntilTheTablesArrive)
     ASSERT_TRUE(view.contactTable());
     EXPECT_EQ(view.contactTable()->size(), 200);
 }
+
+namespace {
+
+// The window's size while the store is being read.
+class BusyIndicatorPlace : public Startup, public testing::WithParamInterface<QSize> { };
+
+} // namespace
+
+TEST_P(BusyIndicatorPlace, StaysInTheMiddleOfTheTablesPaneAsTheWindowIsResized)
+{
+    m_app.makeDelegate();
+    m_app.finishLaunching();
+    ASSERT_TRUE(m_app.waitForHandOver());
+    WindowController &window = m_app.window();
+    ViewController &view = *window.mainViewController();
+    window.show();
+    view.setAddressBookLoading(true);
+    window.resize(GetParam());
+    QCoreApplication::processEvents();
+
+    const QWidget *pane = window.splitView()->widget(1);
+    const QRect area(pane->mapTo(&window, QPoint(0, 0)), pane->size());
+    const QRect bar = view.progressIndicator()->geometry();
+    EXPECT_TRUE(view.progressIndicator()->isVisible());
+    EXPECT_LE(std::abs(bar.center().x() - area.center().x()), 1) << "pane " << area.width() << " wide";
+    EXPECT_LE(std::abs(bar.center().y() - area.center().y()), 1);
+    EXPECT_LE(bar.width(), 240);
+    EXPECT_TRUE(area.contains(bar) || area.width() < 80) << "a pane wider than the bar's least width holds it";
+    view.setAddressBookLoading(false);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, BusyIndicatorPlace, testing::Values(QSize(900, 500), QSize(1600, 1000)));
 
 namespace {
 
