@@ -33,7 +33,8 @@ TEST(NotificationCenterDelivery, ReachesObserversOfTheNameInOrderOfObservation)
     });
     center.postNotification(senderChanged, &sender);
     center.postNotification(receiverChanged, &sender, {{QStringLiteral("row"), 3}});
-    EXPECT_EQ(received, QStringList({"any:" + senderChanged, "any:" + receiverChanged, "named:" + receiverChanged + " 1 3"}));
+    EXPECT_EQ(
+        received, QStringList({"any:" + senderChanged, "any:" + receiverChanged, "named:" + receiverChanged + " 1 3"}));
 }
 
 // An observer with a filter object hears only posts of an equal object: the
