@@ -234,6 +234,19 @@ LabeledValueListPtr MVPerson::heldLabeledValues(const ContactIdentifier &identif
     return entry ? m_caches.get(entry->cache) : nullptr;
 }
 
+const LabeledValueList *MVPerson::peekLabeledValues(const ContactIdentifier &identifier) const
+{
+    const LabeledCacheEntry *entry = labeledCacheEntry(identifier);
+    return entry ? m_caches.peek(entry->cache) : nullptr;
+}
+
+const LabeledValueList *MVPerson::madeLabeledValues(const ContactIdentifier &identifier)
+{
+    if (const LabeledValueList *values = peekLabeledValues(identifier))
+        return values;
+    return labeledValues(identifier).get();
+}
+
 void MVPerson::setLabeledCache(const ContactIdentifier &identifier, const LabeledValueListPtr &values)
 {
     if (const LabeledCacheEntry *entry = labeledCacheEntry(identifier))
