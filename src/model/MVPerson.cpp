@@ -1,5 +1,6 @@
 #include "model/MVPerson.h"
 
+#include "model/HagakiLayoutString.h"
 #include "model/PostalAddressTemplate.h"
 #include "model/StoreContactReader.h"
 

@@ -6,7 +6,6 @@
 #include "model/ContactIdentifier.h"
 #include "model/FieldVocabulary.h"
 #include "model/HagakiLayoutRecord.h"
-#include "model/HagakiLayoutString.h"
 #include "model/HeapFields.h"
 #include "model/HeapOptional.h"
 #include "model/InternedText.h"
@@ -228,10 +227,6 @@ public:
 
     // --- Postcard layout text -------------------------------------------
     [[nodiscard]] QString layoutStringFromHagakiLayoutDict(const HagakiLayoutFields *layout) const;
-    [[nodiscard]] QString normarizeRect(const QString &rectText) const
-    {
-        return HagakiLayoutString::normarizeRect(rectText);
-    }
     void updateHagakiLayout(HagakiLayoutRecord *layout) const;
     static void hagakiLayoutFromLayoutString(HagakiLayoutFields *layout, const QString &text);
 
