@@ -12,6 +12,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
 #include "print/HagakiView.h"
+#include "print/PrintDocument.h"
 #include "print/HagakiViewController.h"
 #include "print/LabelConfigPanelController.h"
 #include "print/LabelsTab.h"
@@ -79,43 +80,42 @@ PrintOptionsRecord englishOptions()
     return options;
 }
 
-std::unique_ptr<HagakiView> letterView(const QString &style, const PrintContactList &rows)
+std::unique_ptr<PrintDocument> letterDocument(const QString &style, const PrintContactList &rows)
 {
-    auto view = std::make_unique<HagakiView>();
-    view->setPrinting(true);
-    view->setSelectedStyle(style);
-    view->setPrintOptions(std::make_shared<PrintOptionsRecord>(englishOptions()));
+    auto document = std::make_unique<PrintDocument>();
+    document->setStyle(PrintStyleName::style(style));
+    document->setOptions(std::make_shared<PrintOptionsRecord>(englishOptions()));
     auto paper = std::make_shared<PrintInfo>();
     paper->setPaperName(QStringLiteral("Letter"));
-    view->setPrintInfo(paper);
-    view->setReceiverPersons(rows);
-    return view;
+    document->setPaper(paper);
+    document->setReceivers(rows);
+    return document;
 }
 
 void printThroughTheJob(benchmark::State &state, const QString &style, int count)
 {
-    const auto view = letterView(style, receivers(count));
+    const auto document = letterDocument(style, receivers(count));
     const QTemporaryDir folder;
     for (auto _ : state) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(folder.filePath(QStringLiteral("styles.pdf")));
-        PrintJob::preparePrinter(printer, *view->printInfo());
-        if (PrintJob::print(*view, printer, *view->printInfo(), nullptr) != PrintJob::Result::Printed)
+        PrintJob::preparePrinter(printer, *document->paper());
+        if (PrintJob::print(*document, printer, nullptr) != PrintJob::Result::Printed)
             state.SkipWithError("the job did not print");
     }
-    state.counters["pages"] = view->knowsPageRange();
+    state.counters["pages"] = document->pageCount();
 }
 
 void BM_LabelsPrinted(benchmark::State &state)
 {
-    printThroughTheJob(state, HagakiView::labelsStyle, 1000);
+    printThroughTheJob(state, PrintStyleName::labels, 1000);
 }
 BENCHMARK(BM_LabelsPrinted)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_AddressListPrinted(benchmark::State &state)
 {
-    printThroughTheJob(state, HagakiView::addressListStyle, 2000);
+    printThroughTheJob(state, PrintStyleName::addressList, 2000);
 }
 BENCHMARK(BM_AddressListPrinted)->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -126,8 +126,8 @@ void BM_AddressListPageCount(benchmark::State &state)
     const PrintContactList rows = receivers(10000);
     int pages = 0;
     for (auto _ : state) {
-        const auto view = letterView(HagakiView::addressListStyle, rows);
-        pages = view->knowsPageRange();
+        const auto document = letterDocument(PrintStyleName::addressList, rows);
+        pages = document->pageCount();
         benchmark::DoNotOptimize(pages);
     }
     state.counters["pages"] = pages;
@@ -160,7 +160,7 @@ void previewRefresh(benchmark::State &state, const QString &style)
 
 void BM_PreviewLabelsAndAddressList(benchmark::State &state)
 {
-    previewRefresh(state, state.range(0) == 0 ? HagakiView::labelsStyle : HagakiView::addressListStyle);
+    previewRefresh(state, state.range(0) == 0 ? PrintStyleName::labels : PrintStyleName::addressList);
     state.SetLabel(state.range(0) == 0 ? "Labels" : "Address List");
 }
 BENCHMARK(BM_PreviewLabelsAndAddressList)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -210,7 +210,7 @@ struct SheetAndPreview {
 // page of 1,000 address-list rows is painted again.
 void BM_MarginChange(benchmark::State &state)
 {
-    SheetAndPreview both(HagakiView::addressListStyle, 1000);
+    SheetAndPreview both(PrintStyleName::addressList, 1000);
     HagakiViewController &pane = *both.pane;
     OptionSheetController &sheet = *both.sheet;
     LengthField &field = *sheet.leftMarginField();
@@ -247,7 +247,7 @@ void BM_OpenOptionsSheet(benchmark::State &state)
     const QStringList columns{QStringLiteral("Name"), QStringLiteral("Phone"), QStringLiteral("Email")};
     for (auto _ : state) {
         OptionSheetController sheet(defaults);
-        sheet.setPrintStyle(HagakiView::labelsStyle);
+        sheet.setPrintStyle(PrintStyleName::labels);
         sheet.setColumnsInMainView(columns);
         sheet.show();
         QCoreApplication::processEvents();
@@ -262,7 +262,7 @@ BENCHMARK(BM_OpenOptionsSheet)->Unit(benchmark::kMillisecond);
 // them, and the preview takes the stored copy and paints its page of labels.
 void BM_LabelPresetEdit(benchmark::State &state)
 {
-    SheetAndPreview both(HagakiView::labelsStyle, 100);
+    SheetAndPreview both(PrintStyleName::labels, 100);
     HagakiViewController &pane = *both.pane;
     OptionSheetController &sheet = *both.sheet;
     LabelConfigPanelController panel(&sheet);

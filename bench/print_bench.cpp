@@ -11,6 +11,8 @@
 #include "print/HagakiView.h"
 #include "print/HagakiViewController.h"
 #include "print/PageRenderer.h"
+#include "print/PostcardLayout.h"
+#include "print/PrintDocument.h"
 #include "print/PrintJob.h"
 #include "print/PrintOptions.h"
 #include "print/VerticalText.h"
@@ -47,32 +49,33 @@ PrintContactRecordPtr card(const QString &family, const QString &given, int numb
     return row;
 }
 
-std::unique_ptr<HagakiView> printView(int receivers, const QString &style = HagakiView::hagakiStyle)
+std::unique_ptr<PrintDocument> printDocument(int receivers, const QString &style = PrintStyleName::hagaki)
 {
-    auto view = std::make_unique<HagakiView>();
-    view->setPrinting(true);
-    view->setSelectedStyle(style);
-    view->setPrintOptions(std::make_shared<PrintOptionsRecord>(PrintOptions::initPrintOptions(QStringLiteral("ja"))));
+    auto document = std::make_unique<PrintDocument>();
+    document->setStyle(PrintStyleName::style(style));
+    document->setOptions(std::make_shared<PrintOptionsRecord>(PrintOptions::initPrintOptions(QStringLiteral("ja"))));
     auto paper = std::make_shared<PrintInfo>();
     paper->setPaperName(QStringLiteral("Postcard"));
-    view->setPrintInfo(paper);
+    document->setPaper(paper);
     PrintContactList rows;
     for (int index = 0; index < receivers; ++index)
         rows.append(card(QStringLiteral("山田"), QStringLiteral("太郎%1").arg(QChar(0x4E00 + index)), index));
-    view->setReceiverPersons(rows);
-    view->setSenderPerson(card(QStringLiteral("田中"), QStringLiteral("次郎"), 7654321));
-    return view;
+    document->setReceivers(rows);
+    document->setSender(card(QStringLiteral("田中"), QStringLiteral("次郎"), 7654321));
+    return document;
 }
 
 void BM_LayoutOnePostcard(benchmark::State &state)
 {
-    const auto view = printView(1);
-    const PrintContactRecordPtr receiver = view->receiverPersons().first();
-    const PrintContactRecordPtr sender = view->senderPerson();
+    const auto document = printDocument(1);
+    const PrintContactRecordPtr receiver = document->receivers().at(0);
+    const PrintContactRecordPtr sender = document->sender();
+    const PostcardLayout layout(*document);
+    const QList<TextObjectPtr> blocks = PostcardLayout::blockTable();
     for (auto _ : state) {
-        view->updateTextObjectForReceiver(receiver);
-        view->updateTextObjectForSender(sender);
-        benchmark::DoNotOptimize(view->objectTable().first()->nameFontSize);
+        layout.layOut(blocks, *receiver, false);
+        layout.layOut(blocks, *sender, true);
+        benchmark::DoNotOptimize(blocks.first()->nameFontSize);
     }
 }
 BENCHMARK(BM_LayoutOnePostcard)->Unit(benchmark::kMicrosecond);
@@ -93,9 +96,9 @@ BENCHMARK(BM_VerticalLineShaped)->Unit(benchmark::kMicrosecond);
 
 void BM_PageInto300DpiImage(benchmark::State &state)
 {
-    const auto view = printView(1);
+    const auto document = printDocument(1);
     for (auto _ : state) {
-        const QImage page = PageRenderer::renderPage(*view, 1, 300);
+        const QImage page = PageRenderer::renderPage(*document, 1, 300);
         benchmark::DoNotOptimize(page.constBits());
     }
 }
@@ -103,14 +106,14 @@ BENCHMARK(BM_PageInto300DpiImage)->Unit(benchmark::kMillisecond);
 
 void BM_HundredPostcardsIntoPdf(benchmark::State &state)
 {
-    const auto view = printView(100);
+    const auto document = printDocument(100);
     for (auto _ : state) {
         QBuffer pdf;
         pdf.open(QIODevice::WriteOnly);
         QPdfWriter writer(&pdf);
         writer.setResolution(72);
-        writer.setPageLayout(view->printInfo()->pageLayout());
-        PageRenderer::renderPages(*view, writer);
+        writer.setPageLayout(document->paper()->pageLayout());
+        PageRenderer::renderPages(*document, writer);
         benchmark::DoNotOptimize(pdf.size());
     }
 }
@@ -120,13 +123,13 @@ BENCHMARK(BM_HundredPostcardsIntoPdf)->Unit(benchmark::kMillisecond);
 // printer, here writing a PDF file, behind its progress dialog.
 void printThroughTheJob(benchmark::State &state, const QString &style)
 {
-    const auto view = printView(500, style);
+    const auto document = printDocument(500, style);
     const QTemporaryDir folder;
     for (auto _ : state) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(folder.filePath(QStringLiteral("cards.pdf")));
-        const PrintJob::Result result = PrintJob::print(*view, printer, *view->printInfo(), nullptr);
+        const PrintJob::Result result = PrintJob::print(*document, printer, nullptr);
         if (result != PrintJob::Result::Printed)
             state.SkipWithError("the job did not print");
     }
@@ -134,13 +137,13 @@ void printThroughTheJob(benchmark::State &state, const QString &style)
 
 void BM_FiveHundredPostcardsPrinted(benchmark::State &state)
 {
-    printThroughTheJob(state, HagakiView::hagakiStyle);
+    printThroughTheJob(state, PrintStyleName::hagaki);
 }
 BENCHMARK(BM_FiveHundredPostcardsPrinted)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_FiveHundredEnvelopesPrinted(benchmark::State &state)
 {
-    printThroughTheJob(state, HagakiView::envelopeStyle);
+    printThroughTheJob(state, PrintStyleName::envelope);
 }
 BENCHMARK(BM_FiveHundredEnvelopesPrinted)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -8,7 +8,7 @@
 #include "app/ViewController.h"
 #include "print/HagakiViewController.h"
 #include "print/PrintJob.h"
-#include "print/PrintViewBuilder.h"
+#include "print/PrintDocumentBuilder.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -120,22 +120,19 @@ void WindowController::printDocument()
 void WindowController::printRows(const QList<SubContactRecordPtr> &rows)
 {
     PrintInfo::sharedPrintInfo()->setMargins(QMarginsF());
-    // The job's printer tells the reach of its paper into the job's own copy:
-    // the preview goes on laying out the paper it showed.
-    const auto paper = std::make_shared<PrintInfo>(*PrintInfo::sharedPrintInfo());
-
     // The rows are those the preview shows, laid out as the preview lays
-    // them out.
-    const std::shared_ptr<HagakiView> view = PrintViewBuilder::make({rows, m_hagakiViewController->senderPerson(),
-        m_mainViewController->printStyle(), m_hagakiViewController->printOptions(), paper, true});
+    // them out, on the job's own copy of the paper.
+    const auto document
+        = std::make_shared<PrintDocument>(PrintDocumentBuilder::make({rows, m_hagakiViewController->senderPerson(),
+            m_mainViewController->printStyle(), m_hagakiViewController->printOptions(), PrintInfo::sharedPrintInfo()}));
 
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-    PrintJob::preparePrinter(*printer, *paper);
+    PrintJob::preparePrinter(*printer, *document->paper());
     const QPointer<WindowController> self(this);
-    m_printPanel(*printer, [self, printer, view, paper](bool accepted) {
+    m_printPanel(*printer, [self, printer, document](bool accepted) {
         if (!self || !accepted)
             return;
-        if (PrintJob::print(*view, *printer, *paper, self, &self->alertPresenter()) == PrintJob::Result::Failed)
+        if (PrintJob::print(*document, *printer, self, &self->alertPresenter()) == PrintJob::Result::Failed)
             self->alertPresenter().showAlert(self, tr("Couldn't print."),
                 tr("Please make sure the printer is available and the file can be written."));
     });

@@ -46,7 +46,7 @@ public:
         qsizetype firstLine = 0;
         qsizetype lineCount = 0;
         qint64 page = 0;
-        double y = 0; // the piece's top in the view
+        double y = 0; // the piece's top in the stack of pages
     };
 
     AddressListFlow(const PrintReceivers &receivers, const Options &options, const Geometry &geometry);

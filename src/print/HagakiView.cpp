@@ -1,33 +1,15 @@
 #include "print/HagakiView.h"
 
 #include "platform/NotificationCenter.h"
-#include "print/AddressListFlow.h"
-#include "print/LabelBlockCache_p.h"
-#include "platform/UserDefaults.h"
-#include "platform/widgets/FontResolver.h"
-#include "print/PrintOptionValue.h"
+#include "print/EnvelopePages.h"
+#include "print/PostcardLayout.h"
 #include "print/ResizeCursors_p.h"
 
-#include <QGuiApplication>
 #include <QPainter>
-
-#include <cmath>
-
-using namespace PrintOptionsKey;
-
-namespace {
-
-// The vertical font of postcards when the options name none.
-const QString &roundGothic()
-{
-    static const QString name = QStringLiteral("Hiragino Maru Gothic Pro");
-    return name;
-}
-
-} // namespace
 
 HagakiView::HagakiView(QWidget *parent)
     : QWidget(parent)
+    , m_objectTable(PostcardLayout::blockTable())
     , m_angle45ResizeCursor(ResizeCursors::angle45ResizeCursor())
     , m_angle135ResizeCursor(ResizeCursors::angle135ResizeCursor())
 {
@@ -35,23 +17,9 @@ HagakiView::HagakiView(QWidget *parent)
     // view the arrow keys.
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
-    for (const QString &type : {TextObjectKey::Receiver, TextObjectKey::Sender}) {
-        for (const QString &kind : {TextObjectKey::Name, TextObjectKey::Address}) {
-            auto object = std::make_shared<TextObject>();
-            object->type = type;
-            object->kind = kind;
-            m_objectTable.append(object);
-        }
-    }
 }
 
 HagakiView::~HagakiView() = default;
-
-void HagakiView::forgetLaidOutPages()
-{
-    m_labelBlocks.reset();
-    m_addressListFlow.reset();
-}
 
 void HagakiView::setUserDefaults(UserDefaults *defaults)
 {
@@ -60,7 +28,7 @@ void HagakiView::setUserDefaults(UserDefaults *defaults)
 
 QRectF HagakiView::bounds() const
 {
-    return m_bounds.isEmpty() ? QRectF(QPointF(0, 0), paperSize()) : m_bounds;
+    return m_bounds.isEmpty() ? QRectF(QPointF(0, 0), m_document.paperSize()) : m_bounds;
 }
 
 QPointF HagakiView::mapToBounds(const QPointF &widgetPoint) const
@@ -72,20 +40,6 @@ QPointF HagakiView::mapToBounds(const QPointF &widgetPoint) const
         shown.x() + widgetPoint.x() * shown.width() / width(), shown.y() + widgetPoint.y() * shown.height() / height()};
 }
 
-void HagakiView::setPrintOptions(const PrintOptionsRecordPtr &options)
-{
-    m_printOptions = options;
-    const PrintOptionsRecord record = options ? *options : PrintOptionsRecord();
-    const QString standardFamily = QGuiApplication::font().family();
-    m_selectedFontName = PrintOptionValue::text(record.value(FontName));
-    if (m_selectedFontName.isEmpty())
-        m_selectedFontName = standardFamily;
-    m_selectedTategakiFontName = PrintOptionValue::text(PrintOptionValue::dictionary(record, Hagaki).value(FontName));
-    if (m_selectedTategakiFontName.isEmpty())
-        m_selectedTategakiFontName = FontResolver::hasFace(roundGothic()) ? roundGothic() : standardFamily;
-    m_keishou = PrintOptionValue::text(record.value(Keishou));
-}
-
 void HagakiView::setReceiverPersons(const PrintContactList &receivers)
 {
     setReceivers(PrintReceivers(receivers));
@@ -93,100 +47,75 @@ void HagakiView::setReceiverPersons(const PrintContactList &receivers)
 
 void HagakiView::setReceivers(const PrintReceivers &receivers, qsizetype shown)
 {
-    m_receivers = receivers;
+    m_document.setReceivers(receivers);
     m_undrawn.clear();
     m_shownReceiver = shown >= 0 && shown < receivers.size() ? shown : 0;
-    forgetLaidOutPages();
     resetCursorRects();
-    if (!m_receivers.isEmpty())
-        updateTextObjectForReceiver(m_receivers.at(m_shownReceiver));
+    if (!receivers.isEmpty())
+        updateTextObjectForReceiver(receivers.at(m_shownReceiver));
     update();
 }
 
 void HagakiView::setShownReceiver(qsizetype index)
 {
-    if (index < 0 || index >= m_receivers.size() || index == m_shownReceiver)
+    if (index < 0 || index >= receivers().size() || index == m_shownReceiver)
         return;
     m_shownReceiver = index;
     resetCursorRects();
-    updateTextObjectForReceiver(m_receivers.at(index));
+    updateTextObjectForReceiver(receivers().at(index));
     update();
 }
 
 PrintContactRecordPtr HagakiView::shownReceiver() const
 {
-    return m_receivers.at(m_shownReceiver);
+    return receivers().at(m_shownReceiver);
 }
 
 void HagakiView::setSenderPerson(const PrintContactRecordPtr &sender)
 {
-    m_senderPerson = sender;
+    m_document.setSender(sender);
     resetCursorRects();
     updateTextObjectForSender(sender);
+}
+
+void HagakiView::updateTextObjectForReceiver(const PrintContactRecordPtr &record)
+{
+    updateTextObjects(record, false);
+}
+
+void HagakiView::updateTextObjectForSender(const PrintContactRecordPtr &record)
+{
+    updateTextObjects(record, true);
+}
+
+void HagakiView::updateTextObjects(const PrintContactRecordPtr &record, bool sender)
+{
+    if (!record)
+        return;
+    const PostcardLayout layout(m_document);
+    switch (m_document.style()) {
+    case PrintStyleKind::Hagaki:
+        layout.layOut(m_objectTable, *record, sender);
+        break;
+    case PrintStyleKind::Envelope:
+        layout.fillNameObject(nameBlock(sender), *record, sender);
+        EnvelopePages(m_document).placeBlock(nameBlock(sender), sender);
+        break;
+    case PrintStyleKind::Labels:
+    case PrintStyleKind::AddressList:
+        layout.fillNameObject(nameBlock(sender), *record, sender);
+        break;
+    }
 }
 
 void HagakiView::setNeedsLayout(bool needsLayout)
 {
     if (!needsLayout)
         return;
+    const PostcardLayout layout(m_document);
     for (const TextObjectPtr &object : std::as_const(m_objectTable))
-        updateTextObject(*object);
+        layout.updateTextObject(*object);
     update();
-}
-
-int HagakiView::knowsPageRange()
-{
-    switch (m_style) {
-    case PrintStyleKind::Labels:
-        m_numberOfPages = labelPageCount();
-        return m_numberOfPages;
-    case PrintStyleKind::AddressList:
-        m_numberOfPages
-            = static_cast<int>(std::min<qint64>(addressListFlow().pageCount(), std::numeric_limits<int>::max()));
-        return m_numberOfPages;
-    case PrintStyleKind::Hagaki:
-    case PrintStyleKind::Envelope:
-        break;
-    }
-    return static_cast<int>(m_receivers.size());
-}
-
-QRectF HagakiView::rectForPage(int page) const
-{
-    const QSizeF paper = paperSize();
-    if (m_receivers.isEmpty())
-        return {QPointF(0, 0), paper};
-    // Page 1 is the first strip, in the table's order: the first row's card,
-    // the list's start. A printer that stacks face up reverses the pages
-    // itself (PageRenderer).
-    return {0, double(page - 1) * paper.height(), paper.width(), paper.height()};
-}
-
-int HagakiView::labelPageCount() const
-{
-    const qint64 labels = m_receivers.size() * labelRepeatCount();
-    return static_cast<int>(std::min<qint64>(labelGrid().pageCount(labels), std::numeric_limits<int>::max()));
-}
-
-DrawList HagakiView::drawList(const QRectF &rect)
-{
-    DrawList list;
-    list.add(FilledRect{rect, Qt::white});
-    switch (m_style) {
-    case PrintStyleKind::Envelope:
-        drawEnvelopeRect(rect, list);
-        break;
-    case PrintStyleKind::Labels:
-        drawLabels(rect, list);
-        break;
-    case PrintStyleKind::AddressList:
-        drawAddressList(rect, list);
-        break;
-    case PrintStyleKind::Hagaki:
-        drawHagakiRect(rect, list);
-        break;
-    }
-    return list;
 }
 
 void HagakiView::drawRect(QPainter &painter, const QRectF &rect)
@@ -209,29 +138,4 @@ void HagakiView::paintEvent(QPaintEvent *)
     painter.scale(width() / shown.width(), height() / shown.height());
     painter.translate(-shown.topLeft());
     drawRect(painter, shown);
-}
-
-QSizeF HagakiView::paperSize() const
-{
-    return m_printInfo ? m_printInfo->paperSize() : QSizeF(0, 0);
-}
-
-QRectF HagakiView::imageableBounds() const
-{
-    return m_printInfo ? m_printInfo->imageablePageBounds() : QRectF();
-}
-
-bool HagakiView::isPostcardStyle() const
-{
-    return m_style == PrintStyleKind::Hagaki;
-}
-
-double HagakiView::optionNumber(const QString &key) const
-{
-    return m_printOptions ? PrintOptionValue::number(m_printOptions->value(key)) : 0;
-}
-
-QVariantMap HagakiView::optionDictionary(const QString &key) const
-{
-    return m_printOptions ? PrintOptionValue::dictionary(*m_printOptions, key) : QVariantMap();
 }

@@ -4,7 +4,7 @@
 #include "platform/UserDefaults.h"
 #include "print/PrintOptions.h"
 #include "print/PrintReceivers.h"
-#include "print/PrintViewBuilder.h"
+#include "print/PrintDocumentBuilder.h"
 
 #include <QResizeEvent>
 
@@ -62,8 +62,8 @@ void HagakiViewController::updateUI()
 {
     m_hagakiView->resetCursorRects();
     // Options and paper are already the view's own.
-    PrintViewBuilder::layOut(
-        *m_hagakiView, {m_receiverPersons, m_senderPerson, m_selectedStyle, nullptr, nullptr, false, m_shownReceiver});
+    PrintDocumentBuilder::layOut(
+        *m_hagakiView, {m_receiverPersons, m_senderPerson, m_selectedStyle, nullptr, nullptr, m_shownReceiver});
     m_hagakiView->update();
 }
 

@@ -83,7 +83,7 @@ private:
     PrintSourceRows m_receiverPersons;
     SubContactRecordPtr m_shownReceiver;
     SubContactRecordPtr m_senderPerson;
-    QString m_selectedStyle = HagakiView::hagakiStyle;
+    QString m_selectedStyle = PrintStyleName::hagaki;
     PrintInfoPtr m_printInfo;
     bool m_printing = false;
     bool m_layoutMode = false;

@@ -5,6 +5,7 @@
 
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
+#include "print/PostcardPages.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
 #include "print/RectText.h"
@@ -163,7 +164,8 @@ void HagakiView::drawRubberBand(const QRectF &rect, bool withNob, DrawList &draw
 
 QRectF HagakiView::drawnRect(const TextObject &object) const
 {
-    return object.rect.translated(optionNumber(LeftMargin), optionNumber(TopMargin) + object.yOffset);
+    return object.rect.translated(
+        m_document.optionNumber(LeftMargin), m_document.optionNumber(TopMargin) + object.yOffset);
 }
 
 void HagakiView::resetCursorRects()
@@ -443,7 +445,7 @@ void HagakiView::saveBlock(const TextObject &object)
         return;
     }
     const bool sender = object.isSender();
-    const PrintContactRecordPtr record = sender ? m_senderPerson : shownReceiver();
+    const PrintContactRecordPtr record = sender ? m_document.sender() : shownReceiver();
     if (record && !sender && !record->layoutDict)
         record->layoutDict = std::make_shared<LabeledValueRecord>();
     if (record && record->layoutDict) {
@@ -459,11 +461,14 @@ void HagakiView::saveBlock(const TextObject &object)
 
 void HagakiView::saveEnvelopeBlock(const TextObject &object)
 {
-    if (!m_printOptions)
-        m_printOptions = std::make_shared<PrintOptionsRecord>();
-    QVariantMap envelope = optionDictionary(Envelope);
+    PrintOptionsRecordPtr options = m_document.options();
+    if (!options) {
+        options = std::make_shared<PrintOptionsRecord>();
+        m_document.setOptions(options);
+    }
+    QVariantMap envelope = m_document.optionDictionary(Envelope);
     QVariantMap rectDicts = PrintOptionValue::dictionary(envelope, RectDicts);
-    const QString paperName = m_printInfo ? m_printInfo->paperName() : QString();
+    const QString paperName = m_document.paper() ? m_document.paper()->paperName() : QString();
     QVariantMap paper = PrintOptionValue::dictionary(rectDicts, paperName);
     const bool upDown = object.textDirection == QLatin1String("Up-Down");
     const QString &key
@@ -471,16 +476,23 @@ void HagakiView::saveEnvelopeBlock(const TextObject &object)
     paper.insert(key, RectText::toString(object.rect));
     rectDicts.insert(paperName, paper);
     envelope.insert(RectDicts, rectDicts);
-    m_printOptions->insert(Envelope, envelope);
-    PrintOptions::storePrintOptions(
-        *m_printOptions, m_userDefaults ? *m_userDefaults : UserDefaults::standardUserDefaults());
+    options->insert(Envelope, envelope);
+    PrintOptions::storePrintOptions(*options, m_userDefaults ? *m_userDefaults : UserDefaults::standardUserDefaults());
 }
 
 bool HagakiView::isShown(const TextObject &object) const
 {
-    if (m_style == PrintStyleKind::Envelope)
-        return object.isEnvelopeBlock() && (object.isSender() ? m_senderPerson != nullptr : !m_receivers.isEmpty());
-    if (!isPostcardStyle() || object.isEnvelopeBlock())
-        return false;
-    return object.isSender() ? m_senderPerson != nullptr : !skipsReceiverBlocks(0);
+    const bool hasSender = m_document.sender() != nullptr;
+    switch (m_document.style()) {
+    case PrintStyleKind::Envelope:
+        return object.isEnvelopeBlock() && (object.isSender() ? hasSender : !receivers().isEmpty());
+    case PrintStyleKind::Hagaki:
+        if (object.isEnvelopeBlock())
+            return false;
+        return object.isSender() ? hasSender : !PostcardPages(m_document).isSendersOwnCard(shownReceiver());
+    case PrintStyleKind::Labels:
+    case PrintStyleKind::AddressList:
+        break;
+    }
+    return false;
 }

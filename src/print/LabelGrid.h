@@ -15,7 +15,7 @@ struct LabelGrid {
     QSizeF labelSize;
     qint64 columns = 1;
     qint64 rows = 1;
-    double paperHeight = 0; // one page's strip of a view that stacks its pages
+    double paperHeight = 0; // one page's strip of a document that stacks its pages
 
     // The grid inside the margins of the part of the paper a printer reaches.
     // A gap counts after every label, also the last of a row; a pitch that

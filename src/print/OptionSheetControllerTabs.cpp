@@ -6,7 +6,7 @@
 #include "print/AddressListTab.h"
 #include "print/EnvelopeTab.h"
 #include "print/HagakiTab.h"
-#include "print/HagakiView.h"
+#include "print/PrintStyle.h"
 #include "print/LabelConfigPanelController.h"
 #include "print/LabelsTab.h"
 #include "print/LengthField.h"
@@ -34,9 +34,9 @@ void OptionSheetController::buildTabs()
 
 QWidget *OptionSheetController::tabOfStyle(const QString &style) const
 {
-    const QList<std::pair<QString, QWidget *>> tabs{{HagakiView::hagakiStyle, m_hagakiTab},
-        {HagakiView::envelopeStyle, m_envelopeTab}, {HagakiView::labelsStyle, m_labelsTab},
-        {HagakiView::addressListStyle, m_addressListTab}};
+    const QList<std::pair<QString, QWidget *>> tabs{{PrintStyleName::hagaki, m_hagakiTab},
+        {PrintStyleName::envelope, m_envelopeTab}, {PrintStyleName::labels, m_labelsTab},
+        {PrintStyleName::addressList, m_addressListTab}};
     for (const auto &[name, tab] : tabs) {
         if (name == style)
             return tab;

@@ -1,7 +1,7 @@
 #include "print/PageRenderer.h"
 
 #include "platform/widgets/TextMappedFaces.h"
-#include "print/HagakiView.h"
+#include "print/PrintDocument.h"
 #include "print/PrintUnits.h"
 
 #include <QPaintEngine>
@@ -63,14 +63,14 @@ std::vector<int> PageRenderer::printOrder(const QPagedPaintDevice &device, int p
     return order;
 }
 
-bool PageRenderer::renderPages(
-    HagakiView &view, QPagedPaintDevice &device, const std::function<bool(int page)> &beforePage)
+bool PageRenderer::renderPages(const PrintDocument &document, QPagedPaintDevice &device,
+    const std::function<bool(int page)> &beforePage, UndrawnContacts *undrawn)
 {
-    const int pages = view.knowsPageRange();
+    const int pages = document.pageCount();
     if (pages <= 0)
         return true;
     if (writesPdf(device))
-        return renderPdfPages(view, pages, device, beforePage);
+        return renderPdfPages(document, pages, device, beforePage, undrawn);
     QPainter painter;
     if (!beginInPoints(painter, device))
         return false;
@@ -82,15 +82,15 @@ bool PageRenderer::renderPages(
             qWarning("%s: ERROR can't start page %d", Q_FUNC_INFO, order.at(sheet));
             return false;
         }
-        renderPage(view, order.at(sheet), painter);
+        renderPage(document, order.at(sheet), painter, undrawn);
     }
     return painter.end();
 }
 
 // The pages are laid out before any is painted: a glyph's face copy must hold
 // every glyph drawn from it before the first is drawn.
-bool PageRenderer::renderPdfPages(
-    HagakiView &view, int pages, QPagedPaintDevice &device, const std::function<bool(int page)> &beforePage)
+bool PageRenderer::renderPdfPages(const PrintDocument &document, int pages, QPagedPaintDevice &device,
+    const std::function<bool(int page)> &beforePage, UndrawnContacts *undrawn)
 {
     TextMappedFaces faces;
     std::vector<DrawList> lists;
@@ -102,7 +102,7 @@ bool PageRenderer::renderPdfPages(
     for (std::size_t sheet = 0; sheet < order.size(); ++sheet) {
         if (beforePage && !beforePage(int(sheet) + 1))
             return false;
-        lists.push_back(view.drawList(view.rectForPage(order.at(sheet))));
+        lists.push_back(document.page(order.at(sheet), undrawn));
     }
     drawGlyphsAsTheirCharacters(lists, faces);
     for (std::size_t sheet = 0; sheet < order.size(); ++sheet) {
@@ -111,17 +111,17 @@ bool PageRenderer::renderPdfPages(
             return false;
         }
         painter.save();
-        painter.translate(0, -view.rectForPage(order.at(sheet)).y());
+        painter.translate(0, -document.pageRect(order.at(sheet)).y());
         lists.at(sheet).paint(painter);
         painter.restore();
     }
     return painter.end();
 }
 
-QImage PageRenderer::renderPage(HagakiView &view, int page, double dotsPerInch)
+QImage PageRenderer::renderPage(const PrintDocument &document, int page, double dotsPerInch)
 {
     const double scale = dotsPerInch / pointsPerInch;
-    const QRectF strip = view.rectForPage(page);
+    const QRectF strip = document.pageRect(page);
     QImage image(std::ceil(strip.width() * scale), std::ceil(strip.height() * scale), QImage::Format_RGB32);
     if (image.isNull())
         return image;
@@ -131,15 +131,14 @@ QImage PageRenderer::renderPage(HagakiView &view, int page, double dotsPerInch)
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.scale(scale, scale);
-    renderPage(view, page, painter);
+    renderPage(document, page, painter);
     return image;
 }
 
-void PageRenderer::renderPage(HagakiView &view, int page, QPainter &painter)
+void PageRenderer::renderPage(const PrintDocument &document, int page, QPainter &painter, UndrawnContacts *undrawn)
 {
-    const QRectF strip = view.rectForPage(page);
     painter.save();
-    painter.translate(0, -strip.y());
-    view.drawRect(painter, strip);
+    painter.translate(0, -document.pageRect(page).y());
+    document.page(page, undrawn).paint(painter);
     painter.restore();
 }

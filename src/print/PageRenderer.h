@@ -5,13 +5,13 @@
 #include <functional>
 #include <vector>
 
-class HagakiView;
+class PrintDocument;
+class UndrawnContacts;
 class QPagedPaintDevice;
 class QPainter;
 
-// Puts the pages of a view onto a printer, a PDF or an image: the painter is
-// scaled to points and moved up to the page's strip, so that the view draws
-// each page as it would on screen.
+// Puts the pages of a print document onto a printer, a PDF or an image: the
+// painter is scaled to points and moved up to the page's strip.
 class PageRenderer {
 public:
     PageRenderer() = delete;
@@ -20,19 +20,21 @@ public:
     // imageable corner; N to 1 for a printer asked for the last page first.
     // Once the device is open, beforePage is asked before each page, with
     // how many have begun, whether to go on. False when the device cannot be
-    // painted on or the pages were stopped.
-    static bool renderPages(
-        HagakiView &view, QPagedPaintDevice &device, const std::function<bool(int page)> &beforePage = {});
+    // painted on or the pages were stopped. The contacts some of whose text
+    // no face could draw are noted in undrawn when given.
+    static bool renderPages(const PrintDocument &document, QPagedPaintDevice &device,
+        const std::function<bool(int page)> &beforePage = {}, UndrawnContacts *undrawn = nullptr);
     // One page as a white image of the paper at the resolution.
-    [[nodiscard]] static QImage renderPage(HagakiView &view, int page, double dotsPerInch);
+    [[nodiscard]] static QImage renderPage(const PrintDocument &document, int page, double dotsPerInch);
     // One page onto a painter that draws in points.
-    static void renderPage(HagakiView &view, int page, QPainter &painter);
+    static void renderPage(
+        const PrintDocument &document, int page, QPainter &painter, UndrawnContacts *undrawn = nullptr);
 
-    // The view's pages in the order the device takes them.
+    // The document's pages in the order the device takes them.
     [[nodiscard]] static std::vector<int> printOrder(const QPagedPaintDevice &device, int pages);
 
 private:
-    // `pages` is the view's page count, already counted by the caller.
-    static bool renderPdfPages(
-        HagakiView &view, int pages, QPagedPaintDevice &device, const std::function<bool(int page)> &beforePage);
+    // `pages` is the document's page count, already counted by the caller.
+    static bool renderPdfPages(const PrintDocument &document, int pages, QPagedPaintDevice &device,
+        const std::function<bool(int page)> &beforePage, UndrawnContacts *undrawn);
 };

@@ -1,9 +1,10 @@
 #include "print/PrintJob.h"
 
 #include "platform/widgets/AlertPresenter.h"
-#include "print/HagakiView.h"
 #include "print/PageRenderer.h"
+#include "print/PrintDocument.h"
 #include "print/PrintInfo.h"
+#include "print/UndrawnContacts.h"
 
 #include <QFile>
 #include <QLocale>
@@ -36,12 +37,14 @@ QRectF PrintJob::printableArea(const QPrinter &printer)
 }
 
 PrintJob::Result PrintJob::print(
-    HagakiView &view, QPrinter &printer, PrintInfo &paper, QWidget *window, AlertPresenter *alerts)
+    const PrintDocument &document, QPrinter &printer, QWidget *window, AlertPresenter *alerts)
 {
     // The print panel may have chosen another printer, with edges of its own.
     useNoMargins(printer);
-    paper.setImageablePageBounds(printableArea(printer));
-    const int pages = view.knowsPageRange();
+    PrintDocument job(document);
+    job.setPaper(std::make_shared<PrintInfo>(document.paper() ? *document.paper() : PrintInfo()));
+    job.setImageableBounds(printableArea(printer));
+    const int pages = job.pageCount();
     QProgressDialog progress(tr("Printing…"), tr("Cancel"), 0, pages, window);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
@@ -49,7 +52,8 @@ PrintJob::Result PrintJob::print(
         progress.show();
     bool started = false;
     bool cancelled = false;
-    const bool printed = PageRenderer::renderPages(view, printer, [&](int page) {
+    UndrawnContacts undrawn;
+    const auto beforePage = [&](int page) {
         started = true;
         progress.setValue(page - 1);
         if (progress.isVisible())
@@ -60,10 +64,11 @@ PrintJob::Result PrintJob::print(
         if (cancelled)
             printer.abort();
         return !cancelled;
-    });
+    };
+    const bool printed = PageRenderer::renderPages(job, printer, beforePage, &undrawn);
     progress.setValue(pages);
     if (printed) {
-        tellUndrawn(view, window, alerts);
+        tellUndrawn(undrawn, window, alerts);
         return Result::Printed;
     }
     // A file the job began is no use half written; one it could not open is
@@ -73,9 +78,9 @@ PrintJob::Result PrintJob::print(
     return cancelled ? Result::Cancelled : Result::Failed;
 }
 
-void PrintJob::tellUndrawn(const HagakiView &view, QWidget *window, AlertPresenter *alerts)
+void PrintJob::tellUndrawn(const UndrawnContacts &undrawn, QWidget *window, AlertPresenter *alerts)
 {
-    const QStringList names = view.undrawnContacts();
+    const QStringList names = undrawn.names();
     if (names.isEmpty() || !alerts)
         return;
     alerts->showAlert(window, tr("Some text couldn't be printed."),

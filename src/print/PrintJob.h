@@ -4,12 +4,13 @@
 #include <QRectF>
 
 class AlertPresenter;
-class HagakiView;
+class PrintDocument;
 class PrintInfo;
+class UndrawnContacts;
 class QPrinter;
 class QWidget;
 
-// Puts the pages of a print view on a printer, or into the PDF file it
+// Puts the pages of a print document on a printer, or into the PDF file it
 // writes, behind a progress dialog of the window whose Cancel stops the job.
 class PrintJob {
     Q_DECLARE_TR_FUNCTIONS(PrintJob)
@@ -26,15 +27,16 @@ public:
     // corner.
     [[nodiscard]] static QRectF printableArea(const QPrinter &printer);
 
-    // The printer's reach becomes the paper's imageable bounds, so that the
-    // pages land where the preview shows them; then every page of the view
-    // is printed. The paper is the job's own copy, which the view draws on.
-    // A job that is cancelled or breaks off leaves no file. A job that printed
-    // pages with some text left out, which no face could draw, tells the user
-    // once through the alerts, naming the contacts.
+    // Every page of the document is printed, from a copy on its own copy of
+    // the paper, into which the printer's reach goes as the imageable
+    // bounds, so that the pages land where the preview shows them; the
+    // document itself is left as it is. A job that is cancelled or breaks off
+    // leaves no file. A job that printed pages with some text left out, which
+    // no face could draw, tells the user once through the alerts, naming the
+    // contacts.
     static Result print(
-        HagakiView &view, QPrinter &printer, PrintInfo &paper, QWidget *window, AlertPresenter *alerts = nullptr);
+        const PrintDocument &document, QPrinter &printer, QWidget *window, AlertPresenter *alerts = nullptr);
 
 private:
-    static void tellUndrawn(const HagakiView &view, QWidget *window, AlertPresenter *alerts);
+    static void tellUndrawn(const UndrawnContacts &undrawn, QWidget *window, AlertPresenter *alerts);
 };

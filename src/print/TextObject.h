@@ -12,14 +12,15 @@
 #include <optional>
 
 // One movable text block of a postcard or envelope: what it prints, where it
-// stands on the page and the sizes its text was fitted to. A view holds four,
-// made with it and refilled by every layout; the drawing reads them and layout
-// editing moves them.
+// stands on the page and the sizes its text was fitted to. A card has four
+// (PostcardLayout::blockTable): a printed page lays out its own, the preview
+// holds the shown card's, refilled by every layout; the drawing reads them
+// and layout editing moves them.
 struct TextObject {
     QString type; // "type": "receiver" or "sender"
     QString kind; // "kind": "name", "address" or "addressAndName"
     QRectF rect; // "rect": the block on its page; empty until laid out
-    QString fontName; // "fontName": the view's horizontal font at layout time
+    QString fontName; // "fontName": the document's horizontal font at layout time
 
     // Name blocks.
     LabeledValueRecordPtr layoutDict; // "layoutDict": the row's address with its saved layout
@@ -46,7 +47,7 @@ struct TextObject {
     // page, so that every envelope of a job is fitted from the same box.
     QRectF box;
     QRectF textRect; // "textRect": the fitted text's extent
-    double yOffset = 0; // "yOffset": the top of the block's page in the view
+    double yOffset = 0; // "yOffset": the top of the block's page in the stack of pages
     QString blockText; // the text of "attributedString"
     bool printVertical = false; // "printVertical": vertical glyph forms
     QString textDirection; // "textDirection": "Left-Right" or "Up-Down"

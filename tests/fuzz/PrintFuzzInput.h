@@ -2,7 +2,7 @@
 
 #include "fuzz/FuzzInput.h"
 #include "model/HagakiLayoutString.h"
-#include "print/HagakiView.h"
+#include "print/PrintDocument.h"
 #include "print/PageRenderer.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
@@ -110,26 +110,25 @@ enum Field {
 inline QImage printedPage(const QStringList &fields, const QString &style)
 {
     const PrintContactRecordPtr receiver = contact(fields);
-    HagakiView view;
-    view.setPrinting(true);
-    view.setPrintOptions(options(fields));
-    view.setSelectedStyle(style);
+    PrintDocument document;
+    document.setOptions(options(fields));
+    document.setStyle(PrintStyleName::style(style));
     auto paper = std::make_shared<PrintInfo>();
-    paper->setPaperName(style == HagakiView::labelsStyle ? QStringLiteral("Letter") : QStringLiteral("Postcard"));
-    view.setPrintInfo(paper);
-    view.setReceiverPersons({receiver});
-    view.setSenderPerson(fields.value(Switches).contains(u's') ? receiver : nullptr);
+    paper->setPaperName(style == PrintStyleName::labels ? QStringLiteral("Letter") : QStringLiteral("Postcard"));
+    document.setPaper(paper);
+    document.setReceivers(PrintContactList{receiver});
+    document.setSender(fields.value(Switches).contains(u's') ? receiver : nullptr);
     constexpr double dotsPerInch = 24;
-    return PageRenderer::renderPage(view, 1, dotsPerInch);
+    return PageRenderer::renderPage(document, 1, dotsPerInch);
 }
 
 // The postcard, the envelope page and the label page of the input.
 inline void printAll(const QString &text)
 {
     const QStringList fields = text.split(QChar(0x1F));
-    (void)printedPage(fields, HagakiView::hagakiStyle);
-    (void)printedPage(fields, HagakiView::envelopeStyle);
-    (void)printedPage(fields, HagakiView::labelsStyle);
+    (void)printedPage(fields, PrintStyleName::hagaki);
+    (void)printedPage(fields, PrintStyleName::envelope);
+    (void)printedPage(fields, PrintStyleName::labels);
 }
 
 } // namespace PrintFuzzInput

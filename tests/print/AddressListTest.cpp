@@ -50,11 +50,12 @@ class AddressListItem : public testing::TestWithParam<ItemRow> { };
 TEST_P(AddressListItem, HeadingThenValuesAndItsLineCount)
 {
     const ItemRow &row = GetParam();
-    auto view = letterView(HagakiView::addressListStyle, true);
+    auto view = letterView(PrintStyleName::addressList);
     const PrintContactRecordPtr contact = receiver(row.contact);
     const QString type = QString::fromUtf8(row.type);
-    EXPECT_EQ(view->formattedStringOfContact(*contact, type, row.labels, 20).text(), QString::fromUtf8(row.text));
-    EXPECT_EQ(HagakiView::linesInFormattedStringOfContact(*contact, type, row.labels), row.lines);
+    EXPECT_EQ(AddressListPages(view->document()).formattedStringOfContact(*contact, type, row.labels, 20).text(),
+        QString::fromUtf8(row.text));
+    EXPECT_EQ(AddressListPages::linesInFormattedStringOfContact(*contact, type, row.labels), row.lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, AddressListItem,
@@ -68,17 +69,18 @@ INSTANTIATE_TEST_SUITE_P(Rows, AddressListItem,
 
 TEST(AddressListText, LaterValuesAndNoteLinesStandUnderTheFirstAndLabelsAreGrey)
 {
-    auto view = letterView(HagakiView::addressListStyle, true);
+    auto view = letterView(PrintStyleName::addressList);
     const PrintContactRecordPtr contact
         = receiver({.family = u"A"_s, .phones = {u"mobile:1"_s, u"work:2"_s}, .note = u"one\ntwo"_s});
     const QList<ListRowText::Line> phones
-        = view->formattedStringOfContact(*contact, u"Phone"_s, {u"All"_s}, 20).lines();
+        = AddressListPages(view->document()).formattedStringOfContact(*contact, u"Phone"_s, {u"All"_s}, 20).lines();
     ASSERT_EQ(phones.size(), 3);
     EXPECT_EQ(phones.at(0).indent, 20);
     EXPECT_GT(phones.at(1).indent, 40);
     EXPECT_EQ(phones.at(0).labelWords, (QList<std::pair<qsizetype, qsizetype>>{{7, 7}}));
     EXPECT_EQ(phones.at(1).labelWords, (QList<std::pair<qsizetype, qsizetype>>{{0, 5}}));
-    const QList<ListRowText::Line> note = view->formattedStringOfContact(*contact, u"Note"_s, {u"All"_s}, 20).lines();
+    const QList<ListRowText::Line> note
+        = AddressListPages(view->document()).formattedStringOfContact(*contact, u"Note"_s, {u"All"_s}, 20).lines();
     ASSERT_EQ(note.size(), 3);
     EXPECT_EQ(note.at(0).indent, 20);
     EXPECT_GT(note.at(1).indent, 40);
@@ -87,20 +89,21 @@ TEST(AddressListText, LaterValuesAndNoteLinesStandUnderTheFirstAndLabelsAreGrey)
 
 TEST(AddressListDrawing, ShadingFollowsTheReceiversPlaceAcrossPages)
 {
-    auto view = letterView(HagakiView::addressListStyle, true, {u"Name"_s, u"Phone"_s});
+    auto view = letterView(PrintStyleName::addressList, {u"Name"_s, u"Phone"_s});
     setListOption(*view, AlternatingRow, true);
     setListOption(*view, PrintFrame, true);
     view->printOptions()->insert(FontSize, 12.7);
     view->setReceiverPersons(numberedReceivers(40));
-    EXPECT_EQ(view->addressListFont().pointSize(), 12);
-    const int pages = view->knowsPageRange();
+    EXPECT_EQ(AddressListPages(view->document()).addressListFont().pointSize(), 12);
+    const int pages = view->document().pageCount();
     ASSERT_EQ(pages, 2);
-    AddressListFlow &flow = view->addressListFlow();
+    const AddressListPages list(view->document());
+    AddressListFlow &flow = list.addressListFlow();
     const QList<AddressListFlow::Piece> second = flow.piecesOfPage(1);
     ASSERT_FALSE(second.isEmpty());
     // Every row is the name and a phone: two lines, never the "Name" item.
     EXPECT_EQ(flow.rowText(0).lineCount(), 2);
-    const DrawList drawn = view->drawList(view->rectForPage(2));
+    const DrawList drawn = view->document().page(2);
     bool shaded = false;
     int rules = 0;
     for (const DrawItem &item : drawn.items()) {
@@ -114,15 +117,15 @@ TEST(AddressListDrawing, ShadingFollowsTheReceiversPlaceAcrossPages)
     EXPECT_EQ(shaded, second.first().receiver % 2 == 1);
     EXPECT_EQ(rules, second.size());
     // Label pages with their wider frames drawn first change nothing.
-    auto labels = letterView(HagakiView::labelsStyle, true);
+    auto labels = letterView(PrintStyleName::labels);
     labels->setReceiverPersons(numberedReceivers(1));
-    (void)labels->drawList(QRectF(0, 0, 612, 792));
-    EXPECT_EQ(glyphLines(view->drawList(view->rectForPage(2))), glyphLines(drawn));
+    (void)labels->document().page(1);
+    EXPECT_EQ(glyphLines(view->document().page(2)), glyphLines(drawn));
 }
 
 TEST(AddressListPrinting, SixtyReceiversEachOnceInOrderOnEveryCountedPage)
 {
-    auto view = letterView(HagakiView::addressListStyle, true, {u"Phone"_s, u"Email"_s, u"Note"_s});
+    auto view = letterView(PrintStyleName::addressList, {u"Phone"_s, u"Email"_s, u"Note"_s});
     view->setReceiverPersons(numberedReceivers(60, u"first line\nsecond line"_s));
     const QList<Page> pages = pdfWords(printThroughJob(*view, u"address-list.pdf"_s));
     ASSERT_GT(pages.size(), 1);
@@ -145,7 +148,7 @@ TEST(AddressListPrinting, ATwoHundredLineNoteStartsOnTheFirstPageAndLosesNoLine)
     QStringList lines;
     for (int line = 1; line <= 200; ++line)
         lines.append(u"line%1"_s.arg(line));
-    auto view = letterView(HagakiView::addressListStyle, true, {u"Note"_s});
+    auto view = letterView(PrintStyleName::addressList, {u"Note"_s});
     view->setReceiverPersons(
         {receiver({.family = u"Tall"_s, .note = lines.join(u'\n')}), receiver({.family = u"Next"_s})});
     const QList<Page> pages = pdfWords(printThroughJob(*view, u"address-list-tall.pdf"_s));
@@ -165,7 +168,7 @@ TEST(AddressListPrinting, ATwoHundredLineNoteStartsOnTheFirstPageAndLosesNoLine)
 
 TEST(AddressListPrinting, PreviewOfAListPage)
 {
-    auto view = letterView(HagakiView::addressListStyle, false, {u"Phone"_s, u"Email"_s, u"Note"_s});
+    auto view = letterView(PrintStyleName::addressList, {u"Phone"_s, u"Email"_s, u"Note"_s});
     setListOption(*view, AlternatingRow, true);
     setListOption(*view, PrintFrame, true);
     view->setReceiverPersons(numberedReceivers(30, u"first line\nsecond line"_s));
@@ -187,9 +190,10 @@ class UncoveredListLetters : public testing::TestWithParam<UncoveredRow> { };
 TEST_P(UncoveredListLetters, PrintAsBoxesBesideTheOtherCharacters)
 {
     const UncoveredRow &row = GetParam();
-    auto view = letterView(HagakiView::addressListStyle, true, {u"Address"_s});
+    auto view = letterView(PrintStyleName::addressList, {u"Address"_s});
     view->setReceiverPersons({receiver(row.contact)});
-    const DrawList drawn = view->drawList(view->rectForPage(1));
+    UndrawnContacts undrawn;
+    const DrawList drawn = view->document().page(1, &undrawn);
     QString characters;
     for (const PlacedGlyph &glyph : drawn.glyphs()) {
         const QString text = QString::fromUcs4(&glyph.character, 1);
@@ -201,7 +205,7 @@ TEST_P(UncoveredListLetters, PrintAsBoxesBesideTheOtherCharacters)
     for (const QChar character : QString::fromUtf8(row.drawn))
         EXPECT_TRUE(characters.contains(character)) << QString(character).toStdString();
     EXPECT_FALSE(drawn.isIncomplete());
-    EXPECT_TRUE(view->undrawnContacts().isEmpty());
+    EXPECT_TRUE(undrawn.isEmpty());
     const QList<Page> pages
         = pdfWords(printToPdf(*view, u"UncoveredListLetters-%1.pdf"_s.arg(QString::fromUtf8(row.name))));
     ASSERT_EQ(pages.size(), 1);

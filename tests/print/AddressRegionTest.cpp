@@ -29,11 +29,12 @@ TEST_P(StateAndCity, RunTogetherButForLatinLettersAndDigits)
     const QString joined = QString::fromUtf8(row.joined);
     EXPECT_EQ(AddressRegion::joined(state, city).toStdString(), joined.toStdString());
 
-    auto view = postcardView(true);
+    auto view = postcardView();
     Card card{.zip = {}, .state = state, .city = city, .street = u"205 Main Street"_s};
     view->setReceiverPersons({record(card)});
     EXPECT_TRUE(view->receiverAddress().addressArray.join(u'\n').startsWith(joined));
-    EXPECT_TRUE(view->makeAdrsAndNameString(*record(card), {}, true).startsWith(joined + u'\n'));
+    EXPECT_TRUE(
+        EnvelopePages(view->document()).makeAdrsAndNameString(*record(card), {}, true).startsWith(joined + u'\n'));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, StateAndCity,

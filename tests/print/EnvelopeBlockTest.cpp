@@ -28,7 +28,7 @@ class EnvelopeBlockText : public testing::TestWithParam<BlockTextRow> { };
 TEST_P(EnvelopeBlockText, AddressLinesThenTheName)
 {
     const BlockTextRow &row = GetParam();
-    auto view = postcardView(true);
+    auto view = postcardView();
     PrintOptionsRecord options = *view->printOptions();
     options.insert(Keishou, QString::fromUtf8(row.keishou));
     view->setPrintOptions(std::make_shared<PrintOptionsRecord>(options));
@@ -37,7 +37,8 @@ TEST_P(EnvelopeBlockText, AddressLinesThenTheName)
     if (record->layoutDict)
         record->layoutDict->address->country = u"日本"_s;
     const QVariantMap envelope{{PrintZIP, row.printZIP}, {PrintCountry, row.printCountry}};
-    EXPECT_EQ(view->makeAdrsAndNameString(*record, envelope, row.forSender), QString::fromUtf8(row.expected));
+    EXPECT_EQ(EnvelopePages(view->document()).makeAdrsAndNameString(*record, envelope, row.forSender),
+        QString::fromUtf8(row.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, EnvelopeBlockText,
@@ -56,16 +57,18 @@ INSTANTIATE_TEST_SUITE_P(Rows, EnvelopeBlockText,
 
 TEST(EnvelopeBlockFitting, ABoxTooSmallForAnyTextStopsAtOnePoint)
 {
-    auto view = postcardView(true);
+    auto view = postcardView();
     PrintOptionsRecord options = *view->printOptions();
     QVariantMap envelope = PrintOptionValue::dictionary(options, Envelope);
     envelope.insert(RectDicts, QVariantMap{{u"Postcard"_s, QVariantMap{{ReceiverRectUpDown, u"{{0, 0}, {2, 2}}"_s}}}});
     options.insert(Envelope, envelope);
     view->setPrintOptions(std::make_shared<PrintOptionsRecord>(options));
-    view->setSelectedStyle(HagakiView::envelopeStyle);
+    view->setSelectedStyle(PrintStyleName::envelope);
     view->setReceiverPersons({record(Card())});
     ASSERT_EQ(view->objectTable().first()->box, QRectF(0, 0, 2, 2));
-    const TextObject *block = view->makeTextObject(view->receiverPersons().first(), envelope, false);
+    const TextObject *block
+        = EnvelopePages(view->document())
+              .makeTextObject(view->receiverName(), view->receiverPersons().first(), envelope, false);
     ASSERT_TRUE(block);
     EXPECT_EQ(block->fontSize, 1);
 }

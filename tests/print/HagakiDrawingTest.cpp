@@ -64,13 +64,13 @@ class NameBlockDrawing : public testing::TestWithParam<NameBlockRow> { };
 // without its lengths starts every line at the top; without the flag, none.
 TEST_P(NameBlockDrawing, ColumnsStandWhereTheirLinesEnd)
 {
-    const auto view = postcardView(false);
+    const auto view = postcardView();
     view->setKeishou(u"None"_s);
     TextObject object = nameBlock(GetParam().companyWidths);
     object.layoutDict->layout->company = GetParam().companyFlag;
     const QRectF rect(0, 0, 100, 200);
     DrawList drawn;
-    EXPECT_EQ(view->drawTextObject(object, rect, drawn), rect);
+    EXPECT_EQ(PostcardPages(view->document()).drawTextObject(object, rect, drawn), rect);
     EXPECT_EQ(columnCorners(drawn), GetParam().corners);
 }
 
@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, NameBlockDrawing,
 
 TEST(TextBlockDrawing, FurtherAddressLinesEndAtTheBlocksBottom)
 {
-    const auto view = postcardView(false);
+    const auto view = postcardView();
     TextObject object;
     object.kind = u"address"_s;
     object.addressArray = QStringList{u"一"_s, u"二"_s, u"三"_s, u"四"_s};
@@ -90,7 +90,7 @@ TEST(TextBlockDrawing, FurtherAddressLinesEndAtTheBlocksBottom)
     object.fontSize = 10;
     object.lineHeight = 18;
     DrawList drawn;
-    view->drawTextObject(object, QRectF(10, 20, 50, 300), drawn);
+    PostcardPages(view->document()).drawTextObject(object, QRectF(10, 20, 50, 300), drawn);
     EXPECT_EQ(columnCorners(drawn), u"60,20 42,200 24,240 6,240"_s);
 }
 

@@ -22,7 +22,7 @@ class BlockRectangles : public testing::TestWithParam<LayoutRow> { };
 TEST_P(BlockRectangles, BlocksStandInTheirSavedOrDefaultRectangles)
 {
     const LayoutRow &row = GetParam();
-    const auto view = postcardView(false);
+    const auto view = postcardView();
     if (row.sender)
         view->setSenderPerson(record(row.card));
     else
@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, BlockRectangles,
 
 TEST(PostcardLayout, ReceiverAfterOneWithASavedLayoutGetsTheDefaults)
 {
-    const auto view = postcardView(true);
+    const auto view = postcardView();
     const Card saved{.renmei = u"花子"_s,
         .jointNames = true,
         .savedName = u"{{150, 80}, {70, 270}}"_s,
@@ -76,7 +76,7 @@ TEST(PostcardLayout, ReceiverAfterOneWithASavedLayoutGetsTheDefaults)
 
 TEST(PostcardLayout, AddressThatWouldBeTooSmallGivesItsRegionAColumn)
 {
-    const auto view = postcardView(false);
+    const auto view = postcardView();
     view->setReceiverPersons({record(Card{.street = u"千代田一丁目一番一号\u2212千代田ビルディング二十階"_s})});
     const TextObject &address = view->receiverAddress();
     EXPECT_EQ(
@@ -88,7 +88,7 @@ TEST(PostcardLayout, AddressThatWouldBeTooSmallGivesItsRegionAColumn)
 TEST(PostcardLayout, SenderPostalCodeBoxesFollowTheCardType)
 {
     for (const char *type : {"Nenga", "General"}) {
-        const auto view = postcardView(false);
+        const auto view = postcardView();
         QVariantMap hagaki = PrintOptionValue::dictionary(*view->printOptions(), PrintOptionsKey::Hagaki);
         hagaki.insert(PrintOptionsKey::HagakiType, QString::fromLatin1(type));
         hagaki.insert(PrintOptionsKey::SenderZIPPositionForNenga, u"(21, 354)"_s);
@@ -101,8 +101,8 @@ TEST(PostcardLayout, SenderPostalCodeBoxesFollowTheCardType)
 
 TEST(PostcardLayout, EnvelopeBoxesComeFromThePaperAndDirection)
 {
-    const auto view = postcardView(false);
-    view->setSelectedStyle(HagakiView::envelopeStyle);
+    const auto view = postcardView();
+    view->setSelectedStyle(PrintStyleName::envelope);
     QVariantMap envelope = PrintOptionValue::dictionary(*view->printOptions(), PrintOptionsKey::Envelope);
     envelope.insert(PrintOptionsKey::RectDicts,
         QVariantMap{{u"Postcard"_s, QVariantMap{{PrintOptionsKey::ReceiverRectUpDown, u"{{100, 120}, {80, 200}}"_s}}}});
@@ -122,12 +122,12 @@ TEST(PostcardLayout, EnvelopeBoxesComeFromThePaperAndDirection)
 
 TEST(PostcardLayout, VeryLongNamesLayOutAndEnd)
 {
-    const auto view = postcardView(false);
+    const auto view = postcardView();
     view->setReceiverPersons({record(Card{.given = QString(500, u'木')})});
     TextObject &name = view->receiverName();
     EXPECT_DOUBLE_EQ(name.nameFontSize, 1);
     view->setReceiverPersons({record(Card{.given = QString(200, u'木')})});
-    view->newAlignName(name, QRectF(120, 80, 50, 50));
+    PostcardLayout(view->document()).newAlignName(name, QRectF(120, 80, 50, 50));
     EXPECT_DOUBLE_EQ(name.nameFontSize, 1);
 }
 

@@ -63,14 +63,14 @@ TEST(LabelGrid, SlotsFillRowsThenPagesAndARectangleJustAboveAStripDrawsIt)
 
 TEST(LabelStartingSize, TwoShortLinesStartAsThreeLinesOfTen)
 {
-    EXPECT_DOUBLE_EQ(HagakiView::labelStartingSize(u"ab\ncd"_s, {100, 300}), 1.2 * 100 / 10);
-    EXPECT_DOUBLE_EQ(HagakiView::labelStartingSize(u"ab\ncd"_s, {300, 30}), 1.2 * 30 / 3);
+    EXPECT_DOUBLE_EQ(LabelPages::labelStartingSize(u"ab\ncd"_s, {100, 300}), 1.2 * 100 / 10);
+    EXPECT_DOUBLE_EQ(LabelPages::labelStartingSize(u"ab\ncd"_s, {300, 30}), 1.2 * 30 / 3);
 }
 
 // A view of labels 100 × 100 on a 200 × 200 area of Letter paper.
-std::unique_ptr<HagakiView> twoByTwo(bool printing, double repeat, int receivers)
+std::unique_ptr<HagakiView> twoByTwo(double repeat, int receivers)
 {
-    auto view = letterView(HagakiView::labelsStyle, printing);
+    auto view = letterView(PrintStyleName::labels);
     PrintOptionsRecord options = *view->printOptions();
     QVariantMap labels = options.value(MailingLabels).toMap();
     labels.insert(LabelWidth, 100.0);
@@ -104,34 +104,34 @@ QList<QRectF> frames(const DrawList &drawn)
 
 TEST(LabelPages, ThreeLabelsAReceiverPutTheSecondPageOnSlotsFourAndFive)
 {
-    auto view = twoByTwo(true, 3, 2);
-    EXPECT_EQ(view->knowsPageRange(), 2);
-    const QList<QRectF> second = frames(view->drawList(QRectF(0, 792, 612, 792)));
+    auto view = twoByTwo(3, 2);
+    EXPECT_EQ(view->document().pageCount(), 2);
+    const QList<QRectF> second = frames(view->document().page(2));
     EXPECT_EQ(second, (QList<QRectF>{QRectF(0, 791, 100, 100), QRectF(100, 791, 100, 100)}));
-    EXPECT_EQ(frames(view->drawList(QRectF(0, 0, 612, 792))).size(), 4);
+    EXPECT_EQ(frames(view->document().page(1)).size(), 4);
 
     // No labels at all, on one page, for a count of nothing; a thousand at most.
-    view = twoByTwo(true, 0, 2);
-    EXPECT_EQ(view->knowsPageRange(), 1);
-    EXPECT_TRUE(frames(view->drawList(QRectF(0, 0, 612, 792))).isEmpty());
-    view = twoByTwo(true, 1e30, 2);
-    EXPECT_EQ(view->labelRepeatCount(), 1000);
-    EXPECT_EQ(view->knowsPageRange(), 500);
+    view = twoByTwo(0, 2);
+    EXPECT_EQ(view->document().pageCount(), 1);
+    EXPECT_TRUE(frames(view->document().page(1)).isEmpty());
+    view = twoByTwo(1e30, 2);
+    EXPECT_EQ(LabelPages(view->document()).labelRepeatCount(), 1000);
+    EXPECT_EQ(view->document().pageCount(), 500);
 }
 
 TEST(LabelPages, ALabelOfNothingHasNoTextAndNoFrame)
 {
-    auto view = twoByTwo(true, 1, 2);
+    auto view = twoByTwo(1, 2);
     QVariantMap labels = view->printOptions()->value(MailingLabels).toMap();
     labels.insert(LabelHeight, 0.0);
     view->printOptions()->insert(MailingLabels, labels);
-    EXPECT_TRUE(view->drawList(QRectF(0, 0, 612, 792)).items().size() == 1);
+    EXPECT_TRUE(view->document().page(1).items().size() == 1);
 }
 
 TEST(LabelPages, ALabelBlockStartsWithThePostalCodeAndFitsItsLabel)
 {
-    auto view = twoByTwo(true, 1, 1);
-    const DrawList drawn = view->drawList(QRectF(0, 0, 612, 792));
+    auto view = twoByTwo(1, 1);
+    const DrawList drawn = view->document().page(1);
     const QList<PlacedGlyph> glyphs = drawn.glyphs();
     ASSERT_FALSE(glyphs.isEmpty());
     EXPECT_EQ(glyphs.first().font.glyphIndexesForString(u"1"_s).value(0), glyphs.first().glyph);
@@ -144,7 +144,7 @@ TEST(LabelPages, ALabelBlockStartsWithThePostalCodeAndFitsItsLabel)
 TEST(LabelPages, SevenReceiversOnTwoPagesEachNameInItsSlot)
 {
     for (const bool vertical : {false, true}) {
-        auto view = twoByTwo(true, 1, 7);
+        auto view = twoByTwo(1, 7);
         QVariantMap labels = view->printOptions()->value(MailingLabels).toMap();
         labels.insert(DrawTextInVertical, vertical);
         labels.insert(VerticalFontName, u"IPAexGothic"_s);
@@ -152,7 +152,7 @@ TEST(LabelPages, SevenReceiversOnTwoPagesEachNameInItsSlot)
         const QList<Page> pages
             = pdfWords(printThroughJob(*view, vertical ? u"labels-vertical.pdf"_s : u"labels.pdf"_s));
         ASSERT_EQ(pages.size(), 2);
-        const LabelGrid grid = view->labelGrid();
+        const LabelGrid grid = LabelPages(view->document()).labelGrid();
         for (int receiver = 0; receiver < 7; ++receiver) {
             // Page 1 holds the first four labels.
             const Page &page = pages.at(receiver < 4 ? 0 : 1);
@@ -171,7 +171,7 @@ TEST(LabelPages, SevenReceiversOnTwoPagesEachNameInItsSlot)
 
 TEST(LabelPages, PreviewShowsTheFirstSheet)
 {
-    auto view = twoByTwo(false, 2, 3);
+    auto view = twoByTwo(2, 3);
     const QImage page = previewImage(*view, u"LabelPages.PreviewShowsTheFirstSheet"_s);
     EXPECT_EQ(page.pixelColor(300, 500), QColor(Qt::white));
 }
@@ -189,7 +189,7 @@ std::unique_ptr<HagakiView> tallLabels(int streetLines)
     QStringList street;
     for (int line = 1; line <= streetLines; ++line)
         street.append(u"Tower %1F"_s.arg(line));
-    auto view = letterView(HagakiView::labelsStyle, true);
+    auto view = letterView(PrintStyleName::labels);
     view->printOptions()->insert(FontName, u"Noto Sans CJK JP"_s);
     QVariantMap labels = view->printOptions()->value(MailingLabels).toMap();
     labels.insert(LabelWidth, 200.0);
@@ -216,12 +216,13 @@ TEST_P(LabelFitting, TextStaysInsideItsLabel)
 {
     const FittingRow &row = GetParam();
     auto view = tallLabels(row.streetLines);
-    const QRectF label = view->labelGrid().slotRect(0);
+    const QRectF label = LabelPages(view->document()).labelGrid().slotRect(0);
     ASSERT_EQ(label, QRectF(0, 0, 200, 60));
-    const QList<PlacedGlyph> glyphs = view->drawList(view->rectForPage(1)).glyphs();
+    const QList<PlacedGlyph> glyphs = view->document().page(1).glyphs();
     ASSERT_FALSE(glyphs.isEmpty());
     const QString block
-        = view->makeAdrsAndNameString(*view->receiverPersons().first(), QVariantMap{{PrintZIP, true}}, false);
+        = EnvelopePages(view->document())
+              .makeAdrsAndNameString(*view->receiverPersons().first(), QVariantMap{{PrintZIP, true}}, false);
     qsizetype characters = 0;
     for (const QChar character : block)
         characters += character.isSpace() ? 0 : 1;

@@ -48,10 +48,9 @@ PrintContactList numberedReceivers(int count, const QString &note)
     return receivers;
 }
 
-std::unique_ptr<HagakiView> letterView(const QString &style, bool printing, const QStringList &listItems)
+std::unique_ptr<HagakiView> letterView(const QString &style, const QStringList &listItems)
 {
     auto view = std::make_unique<HagakiView>();
-    view->setPrinting(printing);
     view->setSelectedStyle(style);
     PrintOptionsRecord options = PrintOptions::initPrintOptions(u"en"_s);
     if (!listItems.isEmpty()) {
@@ -74,7 +73,7 @@ QString printThroughJob(HagakiView &view, const QString &name)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     PrintJob::preparePrinter(printer, *view.printInfo());
-    EXPECT_EQ(PrintJob::print(view, printer, *view.printInfo(), nullptr), PrintJob::Result::Printed);
+    EXPECT_EQ(PrintJob::print(view.document(), printer, nullptr), PrintJob::Result::Printed);
     return path;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "print/AddressListPages.h"
+#include "print/EnvelopePages.h"
 #include "print/HagakiView.h"
+#include "print/LabelPages.h"
 #include "print/PrintContactRecord.h"
 
 #include <QImage>
@@ -27,12 +30,11 @@ struct Contact {
 // "Family0001"… with a phone, an e-mail address and the note.
 [[nodiscard]] PrintContactList numberedReceivers(int count, const QString &note = {});
 
-// A view of the style on Letter paper with English options, printing or not;
-// the address list prints the items given.
-[[nodiscard]] std::unique_ptr<HagakiView> letterView(
-    const QString &style, bool printing, const QStringList &listItems = {});
+// A view of the style on Letter paper with English options; the address list
+// prints the items given.
+[[nodiscard]] std::unique_ptr<HagakiView> letterView(const QString &style, const QStringList &listItems = {});
 
-// Prints every page of the view through a print job into a PDF file of the
+// Prints every page of the view's document through a print job into a PDF file of the
 // output folder.
 [[nodiscard]] QString printThroughJob(HagakiView &view, const QString &name);
 

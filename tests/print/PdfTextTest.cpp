@@ -44,13 +44,13 @@ Characters sortedCharacters(const QString &text)
     return characters;
 }
 
-// The characters each page sets, as the view lays its pages out.
+// The characters each page sets, as the view's document lays its pages out.
 QList<Characters> drawnCharacters(HagakiView &view)
 {
     QList<Characters> pages;
-    for (int page = 1; page <= view.knowsPageRange(); ++page) {
+    for (int page = 1; page <= view.document().pageCount(); ++page) {
         QString text;
-        for (const PlacedGlyph &glyph : view.drawList(view.rectForPage(page)).glyphs())
+        for (const PlacedGlyph &glyph : view.document().page(page).glyphs())
             text.append(QString::fromUcs4(&glyph.character, 1));
         pages.append(sortedCharacters(text));
     }
@@ -124,7 +124,7 @@ TEST_P(PdfText, ReadsBackAsTheCharactersDrawn)
 {
     const PdfRow &row = GetParam();
     const QString family = QString::fromUtf8(row.family);
-    auto view = postcardView(true);
+    auto view = postcardView();
     view->setSelectedStyle(row.style);
     PrintOptionsRecord options = *view->printOptions();
     QVariantMap hagaki = PrintOptionValue::dictionary(options, Hagaki);
@@ -144,19 +144,19 @@ TEST_P(PdfText, ReadsBackAsTheCharactersDrawn)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PdfText,
-    testing::Values(PdfRow{"PostcardIPAex", HagakiView::hagakiStyle, "IPAexGothic", {}},
-        PdfRow{"PostcardNoto", HagakiView::hagakiStyle, "Noto Sans CJK JP", {}},
-        PdfRow{"PostcardGlyphByGlyph", HagakiView::hagakiStyle, "DejaVu Sans", {}},
-        PdfRow{"EnvelopeUpDown", HagakiView::envelopeStyle, "IPAexGothic", u"Up-Down"_s},
-        PdfRow{"EnvelopeLeftRight", HagakiView::envelopeStyle, "IPAexMincho", u"Left-Right"_s},
-        PdfRow{"EnvelopeGlyphByGlyph", HagakiView::envelopeStyle, "DejaVu Sans", u"Up-Down"_s},
-        PdfRow{"LabelsUpDown", HagakiView::labelsStyle, "Noto Sans CJK JP", u"Up-Down"_s}),
+    testing::Values(PdfRow{"PostcardIPAex", PrintStyleName::hagaki, "IPAexGothic", {}},
+        PdfRow{"PostcardNoto", PrintStyleName::hagaki, "Noto Sans CJK JP", {}},
+        PdfRow{"PostcardGlyphByGlyph", PrintStyleName::hagaki, "DejaVu Sans", {}},
+        PdfRow{"EnvelopeUpDown", PrintStyleName::envelope, "IPAexGothic", u"Up-Down"_s},
+        PdfRow{"EnvelopeLeftRight", PrintStyleName::envelope, "IPAexMincho", u"Left-Right"_s},
+        PdfRow{"EnvelopeGlyphByGlyph", PrintStyleName::envelope, "DejaVu Sans", u"Up-Down"_s},
+        PdfRow{"LabelsUpDown", PrintStyleName::labels, "Noto Sans CJK JP", u"Up-Down"_s}),
     [](const testing::TestParamInfo<PdfRow> &info) { return std::string(info.param.name); });
 
 // An address list's names and addresses, set across, print as themselves.
 TEST(PdfText, AnAddressListReadsBackAsPrinted)
 {
-    auto view = ListTestContacts::letterView(HagakiView::addressListStyle, true, {u"Note"_s});
+    auto view = ListTestContacts::letterView(PrintStyleName::addressList, {u"Note"_s});
     view->setReceiverPersons({ListTestContacts::receiver({.family = u"高橋"_s,
                                   .given = u"陽子"_s,
                                   .note = u"丸の内、一丁目。「ビル」ー\n"_s + radicalIdeographs.left(30)}),
@@ -167,7 +167,7 @@ TEST(PdfText, AnAddressListReadsBackAsPrinted)
 // Every Japanese name of the demonstration store prints as itself.
 TEST(PdfText, TheDemoStoresNamesReadBackAsPrinted)
 {
-    auto view = postcardView(true);
+    auto view = postcardView();
     QList<PrintContactRecordPtr> rows;
     for (int index = 0; index < 22; index += 2) {
         const StoreContact person = GeneratedAddressBook::makeContact(index);

@@ -88,7 +88,7 @@ QString printToPdf(HagakiView &view, const QString &name)
     QPdfWriter writer(path);
     writer.setResolution(72);
     writer.setPageLayout(view.printInfo()->pageLayout());
-    EXPECT_TRUE(PageRenderer::renderPages(view, writer));
+    EXPECT_TRUE(PageRenderer::renderPages(view.document(), writer));
     return path;
 }
 

@@ -18,7 +18,10 @@ namespace {
 class PreviewPane : public PreviewWindowTest {
 protected:
     // The text the preview draws in the block, line by line.
-    [[nodiscard]] QString nameText() const { return view().nameString(block(0), nullptr, false); }
+    [[nodiscard]] QString nameText() const
+    {
+        return PostcardLayout(view().document()).nameString(block(0), nullptr, false);
+    }
     [[nodiscard]] QString addressText() const { return block(1).addressArray.join(u'|'); }
 };
 

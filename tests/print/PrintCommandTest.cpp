@@ -2,10 +2,12 @@
 #include "PreviewWindow.h"
 
 #include "model/ContactIdentifier.h"
+#include "print/LabelPages.h"
 #include "print/LabelGrid.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
@@ -59,11 +61,11 @@ TEST_F(PrintCommand, AfterPrintingPostcardsTheLabelPreviewHasTheGridPrintedNext)
     ASSERT_EQ(pdfWords(m_path).size(), 6);
     choosePrintStyle(u"Labels"_s);
     ASSERT_EQ(PrintInfo::sharedPrintInfo()->paperName(), u"Letter"_s);
-    const LabelGrid shown = view().labelGrid();
+    const LabelGrid shown = LabelPages(view().document()).labelGrid();
     // Letter's whole paper takes 4 × 12 labels of 130 × 60 with gaps of 5.
     EXPECT_EQ(shown.columns, 4);
     EXPECT_EQ(shown.rows, 12);
-    EXPECT_EQ(view().knowsPageRange(), 1);
+    EXPECT_EQ(view().document().pageCount(), 1);
     print();
     const QList<Page> pages = pdfWords(m_path);
     ASSERT_EQ(pages.size(), 1);
@@ -83,10 +85,10 @@ TEST_F(PrintCommand, AfterPrintingPostcardsTheLabelPreviewHasTheGridPrintedNext)
     m_window->pageSetupDidEnd(inset, QDialog::Accepted);
     const QRectF reach = PrintInfo::sharedPrintInfo()->imageablePageBounds();
     ASSERT_EQ(reach, QRectF(18, 18, 612 - 36, 792 - 36));
-    EXPECT_EQ(view().labelGrid().rows, 11);
+    EXPECT_EQ(LabelPages(view().document()).labelGrid().rows, 11);
     print();
     EXPECT_EQ(PrintInfo::sharedPrintInfo()->imageablePageBounds(), reach);
-    EXPECT_EQ(view().labelGrid().rows, 11);
+    EXPECT_EQ(LabelPages(view().document()).labelGrid().rows, 11);
     // The reach goes with its paper: postcards are laid out on the whole card.
     choosePrintStyle(u"Hagaki"_s);
     const PrintInfo &card = *PrintInfo::sharedPrintInfo();
@@ -186,5 +188,47 @@ TEST_F(PrintCommand, EveryEnvelopeIsCentredAndSizedOnItsOwnText)
     // the short address of page 1, each fitted to the same box.
     EXPECT_LT(lineHeights.at(1) * 2, lineHeights.at(0));
 }
+
+class PrintCommandOfStyle : public PreviewWindowTest, public testing::WithParamInterface<const char *> { };
+
+// The views of the window at the moment the print panel asks for a printer.
+qsizetype postcardViews()
+{
+    const QWidgetList widgets = QApplication::allWidgets();
+    return std::count_if(widgets.cbegin(), widgets.cend(),
+        [](const QWidget *widget) { return qobject_cast<const HagakiView *>(widget); });
+}
+
+// A print job prints a document: it makes no view of its own, and the
+// preview's view is the only one while the panel is open and after the job.
+TEST_P(PrintCommandOfStyle, PrintsWithoutAViewOfItsOwn)
+{
+    openWindow();
+    choosePrintStyle(QString::fromUtf8(GetParam()));
+    selectRows({{0, 0}, {1, 0}});
+    const qsizetype views = postcardViews();
+    ASSERT_EQ(views, 1);
+    const QString path
+        = QDir(outputFolder()).filePath(u"PrintWithoutAView-%1.pdf"_s.arg(QString::fromUtf8(GetParam())));
+    qsizetype viewsWhileAsked = -1;
+    m_window->setPrintPanel([&](QPrinter &printer, const std::function<void(bool)> &done) {
+        viewsWhileAsked = postcardViews();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        done(true);
+    });
+    m_window->validateMenus();
+    ASSERT_TRUE(m_window->printAction()->isEnabled());
+    m_window->printAction()->trigger();
+    EXPECT_EQ(viewsWhileAsked, views);
+    EXPECT_EQ(postcardViews(), views);
+    EXPECT_FALSE(pdfWords(path).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, PrintCommandOfStyle, testing::Values("Hagaki", "Envelope", "Labels", "Address List"),
+    [](const testing::TestParamInfo<const char *> &info) {
+        QString name = QString::fromUtf8(info.param);
+        return name.remove(u' ').toStdString();
+    });
 
 } // namespace

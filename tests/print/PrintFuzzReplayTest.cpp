@@ -20,9 +20,9 @@ TEST(PrintFuzzReplay, EveryInputPrintsAPostcardAnEnvelopeAndLabels)
         QFile file(folder.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QStringList fields = FuzzInput::text(file.readAll()).split(QChar(0x1F));
-        EXPECT_FALSE(PrintFuzzInput::printedPage(fields, HagakiView::hagakiStyle).isNull());
-        EXPECT_FALSE(PrintFuzzInput::printedPage(fields, HagakiView::envelopeStyle).isNull());
-        EXPECT_FALSE(PrintFuzzInput::printedPage(fields, HagakiView::labelsStyle).isNull());
+        EXPECT_FALSE(PrintFuzzInput::printedPage(fields, PrintStyleName::hagaki).isNull());
+        EXPECT_FALSE(PrintFuzzInput::printedPage(fields, PrintStyleName::envelope).isNull());
+        EXPECT_FALSE(PrintFuzzInput::printedPage(fields, PrintStyleName::labels).isNull());
     }
 }
 

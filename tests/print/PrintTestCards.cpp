@@ -35,11 +35,10 @@ PrintContactRecordPtr record(const Card &card)
     return row;
 }
 
-std::unique_ptr<HagakiView> postcardView(bool printing)
+std::unique_ptr<HagakiView> postcardView()
 {
     auto view = std::make_unique<HagakiView>();
-    view->setPrinting(printing);
-    view->setSelectedStyle(HagakiView::hagakiStyle);
+    view->setSelectedStyle(PrintStyleName::hagaki);
     view->setPrintOptions(std::make_shared<PrintOptionsRecord>(PrintOptions::initPrintOptions(u"ja"_s)));
     auto paper = std::make_shared<PrintInfo>();
     paper->setPaperName(u"Postcard"_s);

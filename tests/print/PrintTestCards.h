@@ -1,14 +1,16 @@
 #pragma once
 
+#include "print/EnvelopePages.h"
 #include "print/HagakiView.h"
+#include "print/PostcardPages.h"
 #include "print/PrintContactRecord.h"
 
 #include <QString>
 
 #include <memory>
 
-// Receivers and senders as the preview prepares them, and views that print
-// them on a postcard.
+// Receivers and senders as the preview prepares them, and views that show
+// them on a postcard, whose documents print them.
 namespace PrintTestCards {
 
 struct Card {
@@ -29,7 +31,7 @@ struct Card {
 
 [[nodiscard]] PrintContactRecordPtr record(const Card &card);
 
-// Japanese options on a postcard; printing or the preview.
-[[nodiscard]] std::unique_ptr<HagakiView> postcardView(bool printing);
+// Japanese options on a postcard.
+[[nodiscard]] std::unique_ptr<HagakiView> postcardView();
 
 } // namespace PrintTestCards

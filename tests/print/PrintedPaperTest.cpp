@@ -9,6 +9,7 @@
 #include "common/LaunchedAddressBook.h"
 #include "common/PrintPanels.h"
 #include "common/TestEnvironment.h"
+#include "print/LabelPages.h"
 #include "print/HagakiViewController.h"
 #include "print/LabelGrid.h"
 #include "print/PrintInfo.h"
@@ -133,7 +134,7 @@ TEST_F(PrintedPaper, PageSetupChoosesThePaperOfLabelsEnvelopesAndLists)
         ASSERT_TRUE(preview().printInfo());
         EXPECT_TRUE(nearSize(preview().printInfo()->paperSize(), a4Landscape))
             << preview().printInfo()->paperName().toStdString();
-        const int shownPages = preview().knowsPageRange();
+        const int shownPages = preview().document().pageCount();
         const QString path = print(u"PrintedPaper-%1"_s.arg(style));
         const QList<QSizeF> sizes = pageSizes(path);
         EXPECT_EQ(sizes.size(), shownPages);
@@ -142,7 +143,7 @@ TEST_F(PrintedPaper, PageSetupChoosesThePaperOfLabelsEnvelopesAndLists)
         if (style != u"Labels"_s)
             continue;
         // A4 across takes 6 × 9 labels of 130 × 60 with gaps of 5.
-        const LabelGrid grid = preview().labelGrid();
+        const LabelGrid grid = LabelPages(preview().document()).labelGrid();
         EXPECT_EQ(grid.columns, 6);
         EXPECT_EQ(grid.rows, 9);
         const QList<Page> pages = pdfWords(path);
@@ -180,7 +181,7 @@ TEST_F(PrintedPaper, ASelectionWithHolesPrintsItsRowsInTheTablesOrder)
     for (const QString &style : {u"Labels"_s, u"Address List"_s, u"Envelope"_s}) {
         SCOPED_TRACE(style.toStdString());
         choosePrintStyle(style);
-        const LabelGrid grid = preview().labelGrid();
+        const LabelGrid grid = LabelPages(preview().document()).labelGrid();
         const QList<Page> pages = pdfWords(print(u"PrintedRows-%1"_s.arg(style)));
         // Each name printed, in reading order: page by page, then label by
         // label or line by line.
@@ -208,7 +209,7 @@ TEST_F(PrintedPaper, ASelectionWithHolesPrintsItsRowsInTheTablesOrder)
         for (const PrintContactRecordPtr &receiver : preview().receiverPersons())
             shown.append(receiver->source);
         EXPECT_EQ(shown, window().contactsViewController()->selectedSubContacts());
-        EXPECT_EQ(preview().knowsPageRange(), pages.size());
+        EXPECT_EQ(preview().document().pageCount(), pages.size());
         ASSERT_FALSE(pages.isEmpty());
         EXPECT_TRUE(holds(pages.first(), expected.first()));
     }

@@ -38,7 +38,7 @@ QList<Word> nameColumn(const Page &page, const QString &characters)
 
 std::unique_ptr<HagakiView> threeCards()
 {
-    auto view = postcardView(true);
+    auto view = postcardView();
     Card joint{.family = u"鈴木"_s, .given = u"一郎"_s, .renmei = u"春子\n夏美"_s, .jointNames = true};
     joint.zip = u"1234567"_s;
     view->setReceiverPersons({record(joint), record(Card{.family = u"高橋"_s, .given = u"健"_s}),
@@ -122,7 +122,7 @@ TEST(PrintedPostcards, BlocksLandOnThePaperWhereverThePrinterCanReach)
 TEST(PrintedPostcards, InkLiesOnlyInTheBlocksAndPostalCodeCells)
 {
     const auto view = threeCards();
-    const QImage image = PageRenderer::renderPage(*view, 1, 300);
+    const QImage image = PageRenderer::renderPage(view->document(), 1, 300);
     ASSERT_FALSE(image.isNull());
     image.save(QDir(outputFolder()).filePath(u"PrintedPostcards.InkLiesOnlyInTheBlocksAndPostalCodeCells.png"_s));
 
@@ -155,7 +155,6 @@ TEST(PrintedPostcards, InkLiesOnlyInTheBlocksAndPostalCodeCells)
 TEST(PrintedPostcards, PreviewShowsTheCardWithItsBoxes)
 {
     const auto view = threeCards();
-    view->setPrinting(false);
     view->setReceiverPersons({view->receiverPersons().last()});
     view->resize(1140, 1680);
     const QImage shown = view->grab().toImage();

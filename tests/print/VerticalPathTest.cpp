@@ -22,7 +22,7 @@ const QString wholeFace = u"IPAexGothic"_s;
 
 std::unique_ptr<HagakiView> viewInFace(const QString &style, const QString &family, const QString &direction)
 {
-    auto view = postcardView(true);
+    auto view = postcardView();
     view->setSelectedStyle(style);
     PrintOptionsRecord options = *view->printOptions();
     QVariantMap hagaki = PrintOptionValue::dictionary(options, Hagaki);
@@ -76,7 +76,7 @@ class NameColumnsWhole : public testing::TestWithParam<NameColumnsRow> { };
 TEST_P(NameColumnsWhole, StandWhereTheirLinesEnd)
 {
     const NameColumnsRow &row = GetParam();
-    const auto view = viewInFace(HagakiView::hagakiStyle, wholeFace, {});
+    const auto view = viewInFace(PrintStyleName::hagaki, wholeFace, {});
     ASSERT_TRUE(VerticalText::hasVerticalVariant(FontResolver::font(wholeFace, 10)));
     TextObject object;
     object.type = u"receiver"_s;
@@ -96,11 +96,11 @@ TEST_P(NameColumnsWhole, StandWhereTheirLinesEnd)
     object.nameWidthArray = {90, 50, 30};
     object.lineHeight = 20;
     DrawList drawn;
-    view->drawTextObject(object, QRectF(0, 0, 100, 200), drawn);
+    PostcardPages(view->document()).drawTextObject(object, QRectF(0, 0, 100, 200), drawn);
 
     QStringList lines = row.company.isEmpty() ? QStringList() : row.company.split(u'\n');
     const qsizetype companyLines = lines.size();
-    lines += view->nameString(object, &*object.layoutDict->layout, false).split(u'\n');
+    lines += PostcardLayout(view->document()).nameString(object, &*object.layoutDict->layout, false).split(u'\n');
     ASSERT_EQ(lines.size(), row.corners.size());
     DrawList expected;
     for (qsizetype line = 0; line < lines.size(); ++line) {
@@ -141,8 +141,8 @@ TEST_P(VerticalPath, FollowsTheFacesVerticalVariant)
     PrintContactRecordPtr receiver = record(card);
     receiver->name->stringValue = receiver->compositeName;
     view->setReceiverPersons({receiver});
-    ASSERT_EQ(view->knowsPageRange(), 1);
-    const QList<PlacedGlyph> glyphs = view->drawList(view->rectForPage(1)).glyphs();
+    ASSERT_EQ(view->document().pageCount(), 1);
+    const QList<PlacedGlyph> glyphs = view->document().page(1).glyphs();
     const auto narrow
         = std::adjacent_find(glyphs.cbegin(), glyphs.cend(), [](const PlacedGlyph &first, const PlacedGlyph &next) {
               return first.character == U'i' && next.character == U'l';
@@ -168,17 +168,17 @@ TEST_P(VerticalPath, FollowsTheFacesVerticalVariant)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, VerticalPath,
-    testing::Values(PathRow{"PostcardWhole", HagakiView::hagakiStyle, "IPAexGothic", {}, true},
-        PathRow{"PostcardNotoWhole", HagakiView::hagakiStyle, "Noto Sans CJK JP", {}, true},
-        PathRow{"PostcardGlyphByGlyph", HagakiView::hagakiStyle, "DejaVu Sans", {}, false},
-        PathRow{"EnvelopeUpDownWhole", HagakiView::envelopeStyle, "IPAexGothic", u"Up-Down"_s, true},
-        PathRow{"EnvelopeLeftRightWhole", HagakiView::envelopeStyle, "IPAexGothic", u"Left-Right"_s, true},
-        PathRow{"EnvelopeUpDownGlyphByGlyph", HagakiView::envelopeStyle, "DejaVu Sans", u"Up-Down"_s, false},
-        PathRow{"EnvelopeLeftRightGlyphByGlyph", HagakiView::envelopeStyle, "DejaVu Sans", u"Left-Right"_s, false},
+    testing::Values(PathRow{"PostcardWhole", PrintStyleName::hagaki, "IPAexGothic", {}, true},
+        PathRow{"PostcardNotoWhole", PrintStyleName::hagaki, "Noto Sans CJK JP", {}, true},
+        PathRow{"PostcardGlyphByGlyph", PrintStyleName::hagaki, "DejaVu Sans", {}, false},
+        PathRow{"EnvelopeUpDownWhole", PrintStyleName::envelope, "IPAexGothic", u"Up-Down"_s, true},
+        PathRow{"EnvelopeLeftRightWhole", PrintStyleName::envelope, "IPAexGothic", u"Left-Right"_s, true},
+        PathRow{"EnvelopeUpDownGlyphByGlyph", PrintStyleName::envelope, "DejaVu Sans", u"Up-Down"_s, false},
+        PathRow{"EnvelopeLeftRightGlyphByGlyph", PrintStyleName::envelope, "DejaVu Sans", u"Left-Right"_s, false},
         // Labels set their lines across whatever the envelope's direction.
-        PathRow{"LabelNotoWhole", HagakiView::labelsStyle, "Noto Sans CJK JP", u"Left-Right"_s, true},
-        PathRow{"LabelMinchoWhole", HagakiView::labelsStyle, "IPAexMincho", u"Left-Right"_s, true},
-        PathRow{"LabelGlyphByGlyph", HagakiView::labelsStyle, "DejaVu Sans", u"Left-Right"_s, false}),
+        PathRow{"LabelNotoWhole", PrintStyleName::labels, "Noto Sans CJK JP", u"Left-Right"_s, true},
+        PathRow{"LabelMinchoWhole", PrintStyleName::labels, "IPAexMincho", u"Left-Right"_s, true},
+        PathRow{"LabelGlyphByGlyph", PrintStyleName::labels, "DejaVu Sans", u"Left-Right"_s, false}),
     [](const testing::TestParamInfo<PathRow> &info) { return std::string(info.param.name); });
 
 } // namespace
@@ -233,7 +233,7 @@ namespace {
 // unturned from its rectangle's top-left corner, line under line.
 TEST(CombinedBlockOnACard, StandsUnturnedAtItsTopLeft)
 {
-    const auto view = viewInFace(HagakiView::hagakiStyle, wholeFace, {});
+    const auto view = viewInFace(PrintStyleName::hagaki, wholeFace, {});
     for (const bool vertical : {false, true}) {
         TextObject object;
         object.kind = u"addressAndName"_s;
@@ -245,7 +245,7 @@ TEST(CombinedBlockOnACard, StandsUnturnedAtItsTopLeft)
         object.fontSize = 10;
         const QRectF rect(30, 40, 200, 100);
         DrawList drawn;
-        EXPECT_EQ(view->drawTextObject(object, rect, drawn), rect);
+        EXPECT_EQ(PostcardPages(view->document()).drawTextObject(object, rect, drawn), rect);
         const QList<PlacedGlyph> glyphs = drawn.glyphs();
         ASSERT_EQ(glyphs.size(), 11) << vertical;
         EXPECT_EQ(glyphs.first().anchor, rect.topLeft()) << vertical;

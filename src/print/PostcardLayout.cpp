@@ -1,11 +1,11 @@
-#include "print/HagakiView.h"
+#include "print/PostcardLayout.h"
 
 #include "model/HagakiLayoutFields.h"
 #include "platform/widgets/FontResolver.h"
 #include "print/AddressRegion.h"
 #include "print/NameString.h"
+#include "print/PrintDocument.h"
 #include "print/PrintOptionValue.h"
-#include "print/RectText.h"
 #include "print/TextGlyphs_p.h"
 #include "print/VerticalText.h"
 
@@ -28,11 +28,6 @@ constexpr double sizeStepUp = 0.4;
 constexpr double smallestSize = 1;
 constexpr int mostFittingSteps = 100;
 constexpr double largestSize = TextGlyphs::largestSize;
-// A saved frame reaching further than this many times the paper's largest
-// side is no layout a user made (a vCard carries whatever it was given).
-constexpr double farthestFrame = 10;
-// The side a frame is bounded by when the view has no paper: the card's.
-constexpr double cardHeight = 420;
 // An address is not set smaller than this; below it the region takes a
 // column of its own.
 constexpr double smallestAddressSize = 7;
@@ -139,56 +134,63 @@ QStringList companyLines(const TextObject &object)
 
 } // namespace
 
-void HagakiView::updateTextObjectForReceiver(const PrintContactRecordPtr &record)
+QList<TextObjectPtr> PostcardLayout::blockTable()
 {
-    updateTextObjects(record, false);
-}
-
-void HagakiView::updateTextObjectForSender(const PrintContactRecordPtr &record)
-{
-    updateTextObjects(record, true);
-}
-
-void HagakiView::updateTextObjects(const PrintContactRecordPtr &record, bool sender)
-{
-    if (!record)
-        return;
-    TextObject &nameObject = nameBlock(sender);
-    fillNameObject(nameObject, *record, sender);
-    if (m_style == PrintStyleKind::Envelope) {
-        nameObject.box = envelopeRect(sender);
-        nameObject.rect = nameObject.box;
-        nameObject.kind = TextObjectKey::AddressAndName;
-        return;
+    QList<TextObjectPtr> blocks;
+    for (const QString &type : {TextObjectKey::Receiver, TextObjectKey::Sender}) {
+        for (const QString &kind : {TextObjectKey::Name, TextObjectKey::Address}) {
+            auto object = std::make_shared<TextObject>();
+            object->type = type;
+            object->kind = kind;
+            blocks.append(object);
+        }
     }
-    if (!isPostcardStyle())
-        return;
+    return blocks;
+}
+
+PostcardLayout::PostcardLayout(const PrintDocument &document)
+    : m_document(document)
+{
+}
+
+void PostcardLayout::layOut(const QList<TextObjectPtr> &blocks, const PrintContactRecord &record, bool sender) const
+{
+    TextObject &nameObject = *blocks.at(sender ? senderNameBlock : receiverNameBlock);
+    fillNameObject(nameObject, record, sender);
     const QRectF nameRect = postcardNameRect(nameObject, sender);
     newAlignName(nameObject, nameRect);
 
-    TextObject &addressObject = addressBlock(sender);
-    addressObject.fontName = m_selectedFontName;
+    TextObject &addressObject = *blocks.at(sender ? senderAddressBlock : receiverAddressBlock);
+    addressObject.fontName = m_document.fontName();
     addressObject.type = nameObject.type;
     addressObject.kind = TextObjectKey::Address;
-    addressObject.adrsDict = record->layoutDict;
+    addressObject.adrsDict = record.layoutDict;
     newAlignAddress(addressObject, postcardAddressRect(nameObject, nameRect, sender));
     if (!addressObject.adrsDict || addressObject.adrsDict->addressParts().zip.isEmpty())
         return;
     if (sender)
         addressObject.senderZipRect
-            = QRectF(PrintOptionValue::senderZIPPosition(optionDictionary(Hagaki)), senderZipBoxSize);
+            = QRectF(PrintOptionValue::senderZIPPosition(m_document.optionDictionary(Hagaki)), senderZipBoxSize);
     else
         addressObject.receiverZipRect = receiverZipBox;
 }
 
-void HagakiView::fillNameObject(TextObject &object, const PrintContactRecord &record, bool sender) const
+QFont PostcardLayout::columnFont() const
 {
-    object.fontName = m_selectedFontName;
+    // Columns are measured at 1 pt; the size only names the font.
+    constexpr double anySize = 10;
+    return FontResolver::font(m_document.columnFontName(), anySize);
+}
+
+void PostcardLayout::fillNameObject(TextObject &object, const PrintContactRecord &record, bool sender) const
+{
+    object.fontName = m_document.fontName();
     object.type = sender ? TextObjectKey::Sender : TextObjectKey::Receiver;
     object.kind = TextObjectKey::Name;
     // A row without an address has no layout, and a row without a name no
     // name: neither takes the flags, places or name of the row laid out
-    // before it, as the cards of a print job share these blocks.
+    // before it, as the preview's card lays out one row after another in
+    // the same blocks.
     object.layoutDict = record.layoutDict;
     object.company = record.company.value_or(QString());
     object.nameDict = record.name;
@@ -196,11 +198,11 @@ void HagakiView::fillNameObject(TextObject &object, const PrintContactRecord &re
     object.renmei = record.renmei ? std::optional(record.renmei->split(u'\n')) : std::nullopt;
 }
 
-QRectF HagakiView::postcardNameRect(TextObject &object, bool sender) const
+QRectF PostcardLayout::postcardNameRect(TextObject &object, bool sender) const
 {
     const HagakiLayoutFields *layout = layoutOf(object);
     if (layout) {
-        if (const auto saved = savedFrame(sender ? layout->senderName : layout->receiverName))
+        if (const auto saved = m_document.savedFrame(sender ? layout->senderName : layout->receiverName))
             return *saved;
     }
     const qsizetype nameLines = nameString(object, layout, sender).count(u'\n') + 1;
@@ -209,11 +211,11 @@ QRectF HagakiView::postcardNameRect(TextObject &object, bool sender) const
     return {span.x, byDefault.y(), span.width, byDefault.height()};
 }
 
-QRectF HagakiView::postcardAddressRect(const TextObject &nameObject, const QRectF &nameRect, bool sender) const
+QRectF PostcardLayout::postcardAddressRect(const TextObject &nameObject, const QRectF &nameRect, bool sender) const
 {
     const HagakiLayoutFields *layout = layoutOf(nameObject);
     const std::optional<QRectF> saved
-        = layout ? savedFrame(sender ? layout->senderAddress : layout->receiverAddress) : std::nullopt;
+        = layout ? m_document.savedFrame(sender ? layout->senderAddress : layout->receiverAddress) : std::nullopt;
     if (sender) {
         if (saved)
             return *saved;
@@ -236,49 +238,9 @@ QRectF HagakiView::postcardAddressRect(const TextObject &nameObject, const QRect
     return rect;
 }
 
-QRectF HagakiView::envelopeRect(bool sender) const
+QRectF PostcardLayout::newAlignName(TextObject &object, const QRectF &rect) const
 {
-    const QSizeF paper = paperSize();
-    const QRectF byDefault(0, 0, paper.width() / 3, paper.height() / (sender ? 4 : 3));
-    const QVariantMap envelope = optionDictionary(Envelope);
-    const bool upDown = PrintOptionValue::text(envelope.value(TextDirection)) == QLatin1String("Up-Down");
-    const QString &key
-        = sender ? (upDown ? SenderRectUpDown : SenderRect) : (upDown ? ReceiverRectUpDown : ReceiverRect);
-    const QString paperName = m_printInfo ? m_printInfo->paperName() : QString();
-    const QVariantMap saved
-        = PrintOptionValue::dictionary(PrintOptionValue::dictionary(envelope, RectDicts), paperName);
-    return savedFrame(PrintOptionValue::text(saved.value(key))).value_or(byDefault);
-}
-
-QFont HagakiView::tategakiFont() const
-{
-    // Columns are measured at 1 pt; the size only names the font.
-    constexpr double anySize = 10;
-    return FontResolver::font(m_selectedTategakiFontName, anySize);
-}
-
-std::optional<QRectF> HagakiView::savedFrame(const QString &text) const
-{
-    return savedFrame(RectText::parse(text));
-}
-
-std::optional<QRectF> HagakiView::savedFrame(const std::optional<QRectF> &frame) const
-{
-    if (!frame)
-        return std::nullopt;
-    const QSizeF paper = paperSize();
-    const double largestSide = std::max(paper.width(), paper.height());
-    const double reach = farthestFrame * (largestSide > 0 ? largestSide : cardHeight);
-    for (const double value : {frame->x(), frame->y(), frame->width(), frame->height()}) {
-        if (!(std::abs(value) <= reach))
-            return std::nullopt;
-    }
-    return frame;
-}
-
-QRectF HagakiView::newAlignName(TextObject &object, const QRectF &rect) const
-{
-    const QFont font = tategakiFont();
+    const QFont font = columnFont();
     const QString text = nameString(object, layoutOf(object), object.isSender());
     const QStringList nameLines = text.split(u'\n');
     double pitch = rect.width() / double(nameLines.size());
@@ -309,9 +271,9 @@ QRectF HagakiView::newAlignName(TextObject &object, const QRectF &rect) const
     return rect;
 }
 
-QRectF HagakiView::newAlignAddress(TextObject &object, const QRectF &rect) const
+QRectF PostcardLayout::newAlignAddress(TextObject &object, const QRectF &rect) const
 {
-    const QFont font = tategakiFont();
+    const QFont font = columnFont();
     static const QChar minusSign(0x2212);
     const LabeledValueRecord *address = object.adrsDict.get();
     const QString region
@@ -340,7 +302,7 @@ QRectF HagakiView::newAlignAddress(TextObject &object, const QRectF &rect) const
     return rect;
 }
 
-void HagakiView::updateTextObject(TextObject &object) const
+void PostcardLayout::updateTextObject(TextObject &object) const
 {
     if (!(object.rect.width() > 1 || object.rect.height() > 1))
         return;
@@ -350,7 +312,7 @@ void HagakiView::updateTextObject(TextObject &object) const
         newAlignAddress(object, object.rect);
 }
 
-QString HagakiView::nameString(const TextObject &object, const HagakiLayoutFields *layout, bool sender) const
+QString PostcardLayout::nameString(const TextObject &object, const HagakiLayoutFields *layout, bool sender) const
 {
-    return NameString::nameString(object, layout, sender, m_keishou);
+    return NameString::nameString(object, layout, sender, m_document.keishou());
 }
