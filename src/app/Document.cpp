@@ -17,11 +17,6 @@ ImportFileKind::Kind kindByName(const QString &path)
 
 } // namespace
 
-QString Document::typeOfFile(const QString &path)
-{
-    return ImportFileKind::ofFile(path, kindByName(path)) == ImportFileKind::Kind::Csv ? csvType : vCardType;
-}
-
 Document::ReadResult Document::readFromFile(const QString &path, quint32 encoding, ProgressAlert &progress)
 {
     const ContactFileCommands::ReadResult read = ContactFileCommands(progress).readFile(path, encoding,

@@ -24,10 +24,6 @@ public:
     static inline const QString csvType = QStringLiteral("CSV");
     static inline const QString vCardType = QStringLiteral("vCard");
 
-    // csvType or vCardType, by the file's content where it tells, else by
-    // its name (ImportFileKind).
-    [[nodiscard]] static QString typeOfFile(const QString &path);
-
     // What a read gives: the tables, or an error to alert with. Cancelled
     // reads give neither.
     struct ReadResult {

@@ -129,10 +129,8 @@ std::optional<StoreDateComponents> datePartsOf(const LabeledValue &value)
 SortKey sortKeyOf(MVPerson &person, const Parts &parts)
 {
     if (MVPerson::labeledIdentifiers().contains(parts.identifier)) {
-        LabeledValueListPtr values = person.heldLabeledValues(parts.identifier);
-        if (!values)
-            values = person.labeledValues(parts.identifier);
-        const LabeledValueRecordPtr first = values && !values->isEmpty() ? values->first() : nullptr;
+        const LabeledValueList *values = person.madeLabeledValues(parts.identifier);
+        const LabeledValueRecord *first = values && !values->isEmpty() ? values->first().get() : nullptr;
         if (!first)
             return {};
         if (parts.identifier == FieldId::Dates && parts.key != labelKey)

@@ -42,7 +42,6 @@ public:
 
     // The frame's controls.
     [[nodiscard]] QLineEdit *contactNameField() const { return m_contactNameField; }
-    [[nodiscard]] QLabel *imageView() const { return m_imageView; }
     [[nodiscard]] QPushButton *editButton() const { return m_editButton; }
     [[nodiscard]] QPushButton *doneButton() const { return m_doneButton; }
     [[nodiscard]] QPushButton *cancelButton() const { return m_cancelButton; }

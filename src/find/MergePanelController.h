@@ -64,7 +64,6 @@ public:
     [[nodiscard]] QPushButton *editButton() const { return m_editButton; }
     [[nodiscard]] QPushButton *doneButton() const { return m_doneButton; }
     [[nodiscard]] QPushButton *cancelButton() const { return m_cancelButton; }
-    [[nodiscard]] QLineEdit *nameFieldLeft() const { return m_nameFieldLeft; }
     [[nodiscard]] QLineEdit *nameFieldRight() const { return m_nameFieldRight; }
     [[nodiscard]] ImageViewDragAndDrop *photoWell(bool left) const;
 

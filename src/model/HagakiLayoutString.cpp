@@ -185,7 +185,7 @@ qsizetype writtenNumberLength(QStringView text, qsizetype position)
 
 // Whether frame reads "{{x,y},{w,h}}" with each number as appendRect writes
 // it: reading and writing it again would give the same text, so that
-// normarizeRect passes it on as it stands.
+// normalizedRect passes it on as it stands.
 bool isWrittenRect(QStringView frame)
 {
     static constexpr std::array<QStringView, 5> punctuation{u"{{", u",", u"},{", u",", u"}}"};
@@ -317,7 +317,7 @@ void HagakiLayoutString::parse(QStringView whole, HagakiLayoutFields &layout)
     }
 }
 
-QString HagakiLayoutString::normarizeRect(const QString &rectText)
+QString HagakiLayoutString::normalizedRect(const QString &rectText)
 {
     QString text;
     text.reserve(40);

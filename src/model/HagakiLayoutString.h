@@ -38,7 +38,7 @@ public:
 
     // The frame rewritten as "{{x,y},{w,h}}" with exactly two decimals; empty
     // when a number of it is out of range.
-    [[nodiscard]] static QString normarizeRect(const QString &rectText);
+    [[nodiscard]] static QString normalizedRect(const QString &rectText);
 
     // The first four numbers in text as x, y, width, height; missing ones are 0.
     // Reads both "{{10,20},{30,40}}" and the spaced "{{10, 20}, {30, 40}}".

@@ -1,5 +1,6 @@
 #include "model/MVPerson.h"
 
+#include "model/HagakiLayoutString.h"
 #include "model/PostalAddressTemplate.h"
 #include "model/StoreContactReader.h"
 
@@ -231,6 +232,19 @@ LabeledValueListPtr MVPerson::heldLabeledValues(const ContactIdentifier &identif
 {
     const LabeledCacheEntry *entry = labeledCacheEntry(identifier);
     return entry ? m_caches.get(entry->cache) : nullptr;
+}
+
+const LabeledValueList *MVPerson::peekLabeledValues(const ContactIdentifier &identifier) const
+{
+    const LabeledCacheEntry *entry = labeledCacheEntry(identifier);
+    return entry ? m_caches.peek(entry->cache) : nullptr;
+}
+
+const LabeledValueList *MVPerson::madeLabeledValues(const ContactIdentifier &identifier)
+{
+    if (const LabeledValueList *values = peekLabeledValues(identifier))
+        return values;
+    return labeledValues(identifier).get();
 }
 
 void MVPerson::setLabeledCache(const ContactIdentifier &identifier, const LabeledValueListPtr &values)

@@ -6,7 +6,6 @@
 #include "model/ContactIdentifier.h"
 #include "model/FieldVocabulary.h"
 #include "model/HagakiLayoutRecord.h"
-#include "model/HagakiLayoutString.h"
 #include "model/HeapFields.h"
 #include "model/HeapOptional.h"
 #include "model/InternedText.h"
@@ -204,6 +203,11 @@ public:
     [[nodiscard]] bool holdsBirthdayValue() const { return m_caches.holds(PersonCaches::Birthday); }
     // The cache of a labeled field identifier as it stands, without making it.
     [[nodiscard]] LabeledValueListPtr heldLabeledValues(const ContactIdentifier &identifier) const;
+    // The same for a reader that neither keeps nor changes the list: no
+    // count to take on a list a pass over every contact only looks at.
+    [[nodiscard]] const LabeledValueList *peekLabeledValues(const ContactIdentifier &identifier) const;
+    // The cache, made if needed, for such a reader; the contact keeps it.
+    const LabeledValueList *madeLabeledValues(const ContactIdentifier &identifier);
     // The cache of a labeled field identifier, made if needed; null for any
     // other identifier.
     LabeledValueListPtr labeledValues(const ContactIdentifier &identifier);
@@ -224,10 +228,6 @@ public:
 
     // --- Postcard layout text -------------------------------------------
     [[nodiscard]] QString layoutStringFromHagakiLayoutDict(const HagakiLayoutFields *layout) const;
-    [[nodiscard]] QString normarizeRect(const QString &rectText) const
-    {
-        return HagakiLayoutString::normarizeRect(rectText);
-    }
     void updateHagakiLayout(HagakiLayoutRecord *layout) const;
     static void hagakiLayoutFromLayoutString(HagakiLayoutFields *layout, const QString &text);
 

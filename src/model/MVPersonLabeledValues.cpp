@@ -2,6 +2,8 @@
 // postcard layout of each address.
 #include "model/MVPerson.h"
 
+#include "model/HagakiLayoutString.h"
+
 #include <QSet>
 
 #include <algorithm>

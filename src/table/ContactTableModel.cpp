@@ -52,7 +52,9 @@ void ContactTableModel::updateSubContactTable()
     RegisteredLabels registered(m_columns.size());
     if (m_contactTable) {
         rows.reserve(m_contactTable->size() * 2);
-        for (const ContactRecordPtr &contact : std::as_const(*m_contactTable)) {
+        for (qsizetype place = 0; place < m_contactTable->size(); ++place) {
+            prefetchContactsAhead(place);
+            const ContactRecordPtr &contact = m_contactTable->at(place);
             if (!contact || contact->deleted)
                 continue;
             if (!contact->person) {
@@ -75,7 +77,7 @@ void ContactTableModel::appendSubContacts(const PersonRecord &contact, const QLi
     // with a row is either there already or was needed too late.
     qint64 highest = 0;
     ContactIdentifier heldField;
-    LabeledValueListPtr values;
+    const LabeledValueList *values = nullptr;
     for (qsizetype index = 0; index < columns.size(); ++index) {
         const TableColumn &column = columns.at(index);
         if (!column.showsLabeledValues())
@@ -84,9 +86,7 @@ void ContactTableModel::appendSubContacts(const PersonRecord &contact, const QLi
         if (column.field != heldField) {
             // The list as held: the rows need its labels, not display texts
             // made anew.
-            values = person.heldLabeledValues(column.field);
-            if (!values)
-                values = person.labeledValues(column.field);
+            values = person.madeLabeledValues(column.field);
             heldField = column.field;
         }
         if (!values)
@@ -181,7 +181,7 @@ SubContactRecordPtr ContactTableModel::reload()
     SubContactRecordPtr sender;
     const UniqueId *previous = nullptr;
     const MVPerson *addressesOf = nullptr;
-    LabeledValueListPtr addresses;
+    const LabeledValueList *addresses = nullptr;
     const qsizetype count = m_rows.size();
     for (qsizetype index = 0; index < count; ++index) {
         prefetchRowsAhead(index, count);
@@ -190,7 +190,7 @@ SubContactRecordPtr ContactTableModel::reload()
         previous = &row->uniqueId;
         if (addressesOf != row->person.get()) {
             addressesOf = row->person.get();
-            addresses = row->person->heldLabeledValues(FieldId::Address);
+            addresses = row->person->peekLabeledValues(FieldId::Address);
             // The contact's rows mostly follow: their addresses are asked
             // for together, not one after the other.
             for (qsizetype place = 0; addresses && place < addresses->size(); ++place)
@@ -229,19 +229,17 @@ ContactTableModel::FieldValues ContactTableModel::fieldValuesOfRow(const SubCont
     if (held.person != row.person.get()) {
         held.person = row.person.get();
         held.lists.clear();
-        for (const ContactIdentifier &field : m_fields) {
-            LabeledValueListPtr list = row.person->heldLabeledValues(field);
-            held.lists.append(list ? list : row.person->labeledValues(field));
-        }
+        for (const ContactIdentifier &field : m_fields)
+            held.lists.append(row.person->madeLabeledValues(field));
         // The contact's rows mostly follow: the values they read are asked
         // for together, not one after the other.
-        for (const LabeledValueListPtr &list : std::as_const(held.lists)) {
+        for (const LabeledValueList *list : std::as_const(held.lists)) {
             for (qsizetype place = 0; list && place < list->size(); ++place)
                 __builtin_prefetch(list->at(place).get());
         }
     }
     FieldValues values;
-    for (const LabeledValueListPtr &list : std::as_const(held.lists)) {
+    for (const LabeledValueList *list : std::as_const(held.lists)) {
         const bool there = list && row.labelIndex >= 0 && row.labelIndex < list->size();
         values.append(there ? list->at(row.labelIndex).get() : nullptr);
     }
@@ -337,6 +335,37 @@ void ContactTableModel::prefetchRowsAhead(qsizetype row, qsizetype last) const
         const char *person = reinterpret_cast<const char *>(m_rows.at(row + prefetchDistance)->person.get());
         for (std::size_t offset = 0; offset < sizeof(MVPerson); offset += 64)
             __builtin_prefetch(person + offset);
+    }
+}
+
+// Each step of the chain from a contact to its values is asked for a few
+// contacts after the step it is reached through: the contact, its person,
+// the person's lists, their values, the values' labels.
+void ContactTableModel::prefetchContactsAhead(qsizetype place) const
+{
+    const ContactTable &contacts = *m_contactTable;
+    const auto personAt = [&contacts](qsizetype at) -> const MVPerson * {
+        const ContactRecord *contact = at < contacts.size() ? contacts.at(at).get() : nullptr;
+        return contact ? contact->person.get() : nullptr;
+    };
+    constexpr qsizetype step = 4;
+    if (place + 5 * step < contacts.size())
+        __builtin_prefetch(contacts.at(place + 5 * step).get());
+    if (const char *person = reinterpret_cast<const char *>(personAt(place + 4 * step))) {
+        for (std::size_t offset = 0; offset < sizeof(MVPerson); offset += 64)
+            __builtin_prefetch(person + offset);
+    }
+    for (const ContactIdentifier &field : m_fields) {
+        if (const MVPerson *person = personAt(place + 3 * step))
+            __builtin_prefetch(person->peekLabeledValues(field));
+        const MVPerson *person = personAt(place + 2 * step);
+        if (const LabeledValueList *list = person ? person->peekLabeledValues(field) : nullptr)
+            __builtin_prefetch(list->constData());
+        person = personAt(place + step);
+        if (const LabeledValueList *list = person ? person->peekLabeledValues(field) : nullptr) {
+            for (const LabeledValueRecordPtr &value : *list)
+                __builtin_prefetch(value.get());
+        }
     }
 }
 

@@ -132,7 +132,8 @@ private:
     // one another.
     struct HeldLists {
         const MVPerson *person = nullptr;
-        QVarLengthArray<LabeledValueListPtr, 4> lists;
+        // The contact's lists as it keeps them while the rows are read.
+        QVarLengthArray<const LabeledValueList *, 4> lists;
     };
     [[nodiscard]] FieldValues fieldValuesOfRow(const SubContactRecord &row, HeldLists &held) const;
     struct GatheredTexts;
@@ -141,6 +142,9 @@ private:
     // rows and contacts.
     static constexpr qsizetype prefetchDistance = 16;
     void prefetchRowsAhead(qsizetype row, qsizetype last) const;
+    // The same for a rebuild's pass over the contacts, down to the values
+    // the rows are made from.
+    void prefetchContactsAhead(qsizetype place) const;
     // Measures the rows from first to last (not included), stores their line
     // counts and answers their heights.
     QList<int> measureRows(qsizetype first, qsizetype last);

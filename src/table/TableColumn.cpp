@@ -47,9 +47,7 @@ LabeledValueRecordPtr TableColumn::labeledValueAt(MVPerson &person, const Contac
 {
     // The list as held: making it anew would format every address again for
     // each cell drawn and measured.
-    LabeledValueListPtr values = person.heldLabeledValues(field);
-    if (!values)
-        values = person.labeledValues(field);
+    const LabeledValueList *values = person.madeLabeledValues(field);
     if (!values || position < 0 || position >= values->size())
         return nullptr;
     return values->at(position);

@@ -135,6 +135,34 @@ TEST_F(GroupFetch, AMemberUnknownByIdentifierIsBoundByContentWhenACompany)
     EXPECT_EQ(members.size(), expected + 1);
 }
 
+// The group's rows stand in the store's member order, a member found by
+// content in its own place among those found by identifier.
+TEST_F(GroupFetch, TheRowsFollowTheStoresMemberOrderWithAContentMatchInItsPlace)
+{
+    const StoreGroup work = m_book.store().groupsMatchingPredicate({}).at(2);
+    const QStringList order = m_book.store().contactIdentifiersOfGroups({work.identifier()}).value().first();
+    ASSERT_GE(order.size(), 3);
+    const QString middle = order.at(order.size() / 2);
+    std::optional<StoreContact> company = m_book.store().unifiedContactWithIdentifier(middle, {});
+    ASSERT_TRUE(company);
+    company->setContactType(StoreContact::ContactType::Organization);
+    company->setOrganizationName(u"Middle Co"_s);
+    StoreSaveRequest request;
+    request.updateContact(*company);
+    ASSERT_TRUE(m_book.store().execute(request));
+    ASSERT_TRUE(m_app.launch());
+    QList<MVPersonPtr> expected;
+    for (const QString &identifier : order)
+        expected.append(topRow(identifier)->person);
+    topRow(middle)->uniqueId = UniqueId(u"known-elsewhere"_s);
+
+    m_app.mainView().groupSelectionDidChange(group(u"Work"_s));
+    QList<MVPersonPtr> shown;
+    for (const ContactRecordPtr &row : std::as_const(*group(u"Work"_s)->contactTable))
+        shown.append(row->person);
+    EXPECT_EQ(shown, expected);
+}
+
 TEST_F(GroupFetch, AGroupTableADropMadeIsKeptAndTakesTheTopGroupsPersons)
 {
     ASSERT_TRUE(m_app.launch());

@@ -47,7 +47,7 @@ TEST_F(LayoutStringUnderLocale, FlagsThenFramesInTheirOrderWithAPointAsDecimalSe
     EXPECT_EQ(HagakiLayoutString::fromLayout(
                   {.sender = true, .company = false, .renmei = true, .receiverAddress = QRectF(10, 20, 30, 40)}),
         "5;ra:{{10.00,20.00},{30.00,40.00}};");
-    EXPECT_EQ(HagakiLayoutString::normarizeRect("{{1.5, 2}, {3, 4}}"), "{{1.50,2.00},{3.00,4.00}}");
+    EXPECT_EQ(HagakiLayoutString::normalizedRect("{{1.5, 2}, {3, 4}}"), "{{1.50,2.00},{3.00,4.00}}");
 }
 
 TEST(LayoutStringRects, ReadTheFirstFourNumbersInEitherForm)
@@ -56,7 +56,7 @@ TEST(LayoutStringRects, ReadTheFirstFourNumbersInEitherForm)
     EXPECT_EQ(HagakiLayoutString::rectFromString("{{10,20},{30,40}}"), QRectF(10, 20, 30, 40));
     EXPECT_EQ(HagakiLayoutString::rectFromString("{{10, 20}}"), QRectF(10, 20, 0, 0));
     EXPECT_EQ(HagakiLayoutString::rectFromString("garbage"), QRectF());
-    EXPECT_EQ(HagakiLayoutString::normarizeRect("{{1,2},{3,4},{5,6}}"), "{{1.00,2.00},{3.00,4.00}}");
+    EXPECT_EQ(HagakiLayoutString::normalizedRect("{{1,2},{3,4},{5,6}}"), "{{1.00,2.00},{3.00,4.00}}");
 }
 
 // A frame with a number out of range, as typed, imported or written by
@@ -72,7 +72,7 @@ TEST_P(OutOfRangeFrame, IsDroppedWholeOnWritingAndOnReading)
                   .receiverName = HagakiLayoutString::rectFromString(frame)}),
         "1;ra:{{1.00,2.00},{3.00,4.00}};");
     EXPECT_EQ(HagakiLayoutString::frameFromString(frame), std::nullopt);
-    EXPECT_EQ(HagakiLayoutString::normarizeRect(frame), "");
+    EXPECT_EQ(HagakiLayoutString::normalizedRect(frame), "");
 
     HagakiLayoutFields read;
     HagakiLayoutString::parse("1;ra:{{1,2},{3,4}};rn:" + frame + ";", read);
@@ -126,7 +126,7 @@ TEST(LayoutStringRects, ReadAsTheRegularExpressionReadThemAndWrittenFramesParseB
             text += alphabet.at(draw(0, int(alphabet.size()) - 1));
         if (round % 50 == 0)
             text.insert(size / 2, QString(draw(0, 400), QChar(u'0' + round % 10)));
-        ASSERT_EQ(HagakiLayoutString::normarizeRect(text), referenceNormalizedRect(text)) << text.toStdString();
+        ASSERT_EQ(HagakiLayoutString::normalizedRect(text), referenceNormalizedRect(text)) << text.toStdString();
     }
     const auto number = [&draw] {
         QString text = draw(0, 3) == 0 ? QStringLiteral("-") : QString();
@@ -146,7 +146,7 @@ TEST(LayoutStringRects, ReadAsTheRegularExpressionReadThemAndWrittenFramesParseB
     for (size_t i = 0; i < frames.size(); ++i) {
         const QString &frame = frames[i];
         const QString expected = referenceNormalizedRect(frame);
-        ASSERT_EQ(HagakiLayoutString::normarizeRect(frame), expected) << frame.toStdString();
+        ASSERT_EQ(HagakiLayoutString::normalizedRect(frame), expected) << frame.toStdString();
         const int flags = int(i / 4 % 8);
         HagakiLayoutFields layout{.sender = (flags & 1) != 0, .company = (flags & 2) != 0, .renmei = (flags & 4) != 0};
         *std::array{&layout.receiverAddress, &layout.receiverName, &layout.senderAddress, &layout.senderName}[i % 4]

@@ -9,8 +9,8 @@
 
 namespace {
 
-const QString changed3 = QStringLiteral("MV1NTextObjectChanged3");
-const QString changed4 = QStringLiteral("MV1NTextObjectChanged4");
+const QString receiverChanged = QStringLiteral("TextObjectChangedForReceiver");
+const QString senderChanged = QStringLiteral("TextObjectChangedForSender");
 const QString optionsUpdated = QStringLiteral("MV1NprintOptionsUpdated");
 
 } // namespace
@@ -25,15 +25,16 @@ TEST(NotificationCenterDelivery, ReachesObserversOfTheNameInOrderOfObservation)
     QStringList received;
     center.addObserver(QString(), QVariant(),
         [&](const NotificationCenter::Notification &n) { received.append(QStringLiteral("any:") + n.name); });
-    center.addObserver(&receiver, changed3, nullptr, [&](const NotificationCenter::Notification &n) {
+    center.addObserver(&receiver, receiverChanged, nullptr, [&](const NotificationCenter::Notification &n) {
         received.append(QStringLiteral("named:%1 %2 %3")
                             .arg(n.name)
                             .arg(n.objectPointer() == &sender)
                             .arg(n.userInfo.value(QStringLiteral("row")).toInt()));
     });
-    center.postNotification(changed4, &sender);
-    center.postNotification(changed3, &sender, {{QStringLiteral("row"), 3}});
-    EXPECT_EQ(received, QStringList({"any:" + changed4, "any:" + changed3, "named:" + changed3 + " 1 3"}));
+    center.postNotification(senderChanged, &sender);
+    center.postNotification(receiverChanged, &sender, {{QStringLiteral("row"), 3}});
+    EXPECT_EQ(
+        received, QStringList({"any:" + senderChanged, "any:" + receiverChanged, "named:" + receiverChanged + " 1 3"}));
 }
 
 // An observer with a filter object hears only posts of an equal object: the
@@ -70,15 +71,15 @@ TEST(NotificationCenterRemoval, ByTokenByReceiverByNameAndWithTheReceiver)
     QObject receiver;
     const NotificationCenter::ObserverToken token = center.addObserver(optionsUpdated, QVariant(), note("token"));
     center.addObserver(&receiver, optionsUpdated, nullptr, note("receiver"));
-    center.addObserver(&receiver, changed3, nullptr, note("receiver"));
-    center.addObserver(&receiver, changed4, nullptr, note("receiver"));
+    center.addObserver(&receiver, receiverChanged, nullptr, note("receiver"));
+    center.addObserver(&receiver, senderChanged, nullptr, note("receiver"));
     center.removeObserver(token);
-    center.removeObserver(&receiver, changed3);
+    center.removeObserver(&receiver, receiverChanged);
     center.postNotification(optionsUpdated);
-    center.postNotification(changed3);
+    center.postNotification(receiverChanged);
     center.removeObserver(&receiver);
     center.postNotification(optionsUpdated);
-    center.postNotification(changed4);
+    center.postNotification(senderChanged);
     EXPECT_EQ(heard, QStringList{QStringLiteral("receiver:") + optionsUpdated});
 
     // A new object at the address of a destroyed one must not inherit its observation.
@@ -87,10 +88,10 @@ TEST(NotificationCenterRemoval, ByTokenByReceiverByNameAndWithTheReceiver)
     center.postNotification(optionsUpdated);
     destroyed.reset();
     auto successor = std::make_unique<QObject>();
-    center.addObserver(successor.get(), changed4, nullptr, note("successor"));
+    center.addObserver(successor.get(), senderChanged, nullptr, note("successor"));
     center.postNotification(optionsUpdated);
-    center.postNotification(changed4);
-    EXPECT_EQ(heard.mid(1), QStringList({"destroyed:" + optionsUpdated, "successor:" + changed4}));
+    center.postNotification(senderChanged);
+    EXPECT_EQ(heard.mid(1), QStringList({"destroyed:" + optionsUpdated, "successor:" + senderChanged}));
 }
 
 TEST(NotificationCenterRemoval, ObserverRemovedByAnEarlierHandlerOfTheSamePostIsNotCalled)
@@ -101,7 +102,7 @@ TEST(NotificationCenterRemoval, ObserverRemovedByAnEarlierHandlerOfTheSamePostIs
     center.addObserver(optionsUpdated, QVariant(), [&](const NotificationCenter::Notification &) {
         heard.append(QStringLiteral("first"));
         center.removeObserver(second);
-        center.postNotification(changed4);
+        center.postNotification(senderChanged);
     });
     second = center.addObserver(optionsUpdated, QVariant(),
         [&](const NotificationCenter::Notification &) { heard.append(QStringLiteral("second")); });

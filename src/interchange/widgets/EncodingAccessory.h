@@ -57,7 +57,6 @@ public:
 
     // --- Outlets ------------------------------------------------------------
     [[nodiscard]] QComboBox *encodingTypePopup() const { return m_encodingTypePopup; }
-    [[nodiscard]] QComboBox *lineBreakTypePopup() const { return m_lineBreakTypePopup; }
     [[nodiscard]] QDialog *encodingListPanel() const { return m_encodingListPanel; }
     [[nodiscard]] QTableView *tableView() const { return m_tableView; }
     [[nodiscard]] QPushButton *selectAllButton() const { return m_selectAllButton; }

@@ -42,7 +42,6 @@ public:
     void setRowSelected(int row, bool selected);
 
     // --- Outlets ------------------------------------------------------------
-    [[nodiscard]] QLabel *imageView() const { return m_imageView; }
     [[nodiscard]] QPlainTextEdit *textView() const { return m_textView; }
     [[nodiscard]] QTableWidget *tableView() const { return m_tableView; }
     [[nodiscard]] QComboBox *formatPopup() const { return m_formatPopup; }
