@@ -14,7 +14,6 @@
 #include "platform/InterfacePointer.h"
 #include "platform/NotificationCenter.h"
 #include "platform/widgets/Popover.h"
-#include "print/PrintContactRecord.h"
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/GroupViewControllerDelegate.h"
 
@@ -26,7 +25,6 @@
 #include <QString>
 #include <QVariantMap>
 
-#include <compare>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -286,16 +284,6 @@ public:
     // without descriptors, by the table's.
     void sortContactTable(const QList<SortDescriptor> &descriptors);
     void sortContactTable();
-    // A sort key as the field and the entry of its value it compares;
-    // nothing for a key the list is not sorted by.
-    struct SortKeyParts {
-        ContactIdentifier identifier;
-        QString key;
-    };
-    [[nodiscard]] static std::optional<SortKeyParts> separateSortKeyIntoIdentifierAndKey(const QString &sortKey);
-    // Absent dates come last in both directions.
-    [[nodiscard]] static std::weak_ordering compareDateComponents(
-        const std::optional<StoreDateComponents> &a, const std::optional<StoreDateComponents> &b, bool ascending);
 
     // --- The controller's own date popover -----------------------------------
     // The birthday's or the dates' editor below the rectangle (in the

@@ -8,6 +8,7 @@
 
 #include "app/AddressBookLoader.h"
 #include "app/ChosenContactsAdder.h"
+#include "app/ContactTableSorter.h"
 #include "app/FindAndReplace.h"
 #include "detail/ContactDetailPane.h"
 #include "app/PostcardPreviewPane.h"
@@ -320,6 +321,23 @@ void ViewController::changeSenderInHagakiView(const SubContactRecordPtr &row)
 SubContactRecordPtr ViewController::senderInHagakiView() const
 {
     return m_previewPane ? m_previewPane->senderPerson() : nullptr;
+}
+
+void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
+{
+    if (m_contactTable)
+        ContactTableSorter::sortContactTable(*m_contactTable, descriptors);
+}
+
+void ViewController::sortContactTable()
+{
+    if (m_tablePane)
+        sortContactTable(m_tablePane->sortDescriptors());
+}
+
+bool ViewController::sortsContactsByRowKey(const SortDescriptor &descriptor) const
+{
+    return m_contactTable && ContactTableSorter::sortsContactsByRowKey(descriptor);
 }
 
 void ViewController::sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors)

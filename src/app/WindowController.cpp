@@ -1,20 +1,24 @@
+// A contact window: its panes, menus and commands made and wired, its frame
+// kept, Edit ▸ Copy and the find bar above the panes with Edit ▸ Find.
+
 #include "app/WindowController.h"
 
-#include "app/MainViewDefaults.h"
-#include "platform/widgets/MessageBoxAlertPresenter.h"
 #include "app/ContactFileCommands.h"
 #include "app/DocumentController.h"
+#include "app/MainViewDefaults.h"
 #include "app/ProgressAlert.h"
 #include "app/ViewController.h"
 #include "find/FindBarController.h"
-#include "table/GroupViewController.h"
+#include "find/FindBarView.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
+#include "platform/widgets/MessageBoxAlertPresenter.h"
 #include "print/HagakiViewController.h"
 #include "print/PostcardLayoutView.h"
 #include "print/PostcardPreviewPane.h"
 #include "table/ContactsDragAndDrop.h"
 #include "table/ContactsViewController.h"
+#include "table/GroupViewController.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -26,6 +30,9 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -33,6 +40,16 @@ QList<WindowController *> &registry()
 {
     static QList<WindowController *> windows;
     return windows;
+}
+
+// The key schemes of some desktops give Find Next only F3: Ctrl+G is added,
+// as the other platform's users expect it.
+QList<QKeySequence> keysFor(QKeySequence::StandardKey standard, const QKeySequence &extra)
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
+    if (!extra.isEmpty() && !keys.contains(extra))
+        keys.append(extra);
+    return keys;
 }
 
 } // namespace
@@ -70,7 +87,7 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     buildCopyCommands();
     m_contactCommands = new ContactMenuCommands(*this);
     m_contactCommands->addPhoneFormatMenu(*m_editMenu);
-    buildPrintCommands();
+    m_printCommands = new PrintCommands(*this, m_hagakiViewController, *m_fileMenu);
     buildFileCommands();
     // The controller reads and repairs the settings before anything else of
     // the window reads one.
@@ -94,6 +111,11 @@ WindowController::~WindowController()
 ContactsViewController *WindowController::contactsViewController() const
 {
     return m_contactsViewController;
+}
+
+HagakiViewController *WindowController::hagakiViewController() const
+{
+    return m_hagakiViewController;
 }
 
 GroupViewController *WindowController::groupViewController() const
@@ -206,4 +228,93 @@ void WindowController::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_mainViewController)
         m_contactsViewController->makeFirstResponder();
+}
+
+// Edit ▸ "Copy" and "Copy as CSV" of the contact table. A text editor with
+// the focus keeps Ctrl+C: it takes the shortcut before the window does.
+
+void WindowController::buildCopyCommands()
+{
+    QAction *before = m_editMenu->actions().value(2);
+    m_copyAction = new QAction(tr("Copy"), this);
+    m_copyAction->setObjectName(QStringLiteral("copy"));
+    m_copyAction->setShortcut(QKeySequence::Copy);
+    connect(m_copyAction, &QAction::triggered, m_contactsViewController, &ContactsViewController::copy);
+    m_copyAsCSVAction = new QAction(tr("Copy as CSV"), this);
+    m_copyAsCSVAction->setObjectName(QStringLiteral("copyAsCSV"));
+    connect(m_copyAsCSVAction, &QAction::triggered, m_contactsViewController, &ContactsViewController::copyAsCSV);
+    QAction *separator = m_editMenu->insertSeparator(before);
+    m_editMenu->insertAction(separator, m_copyAction);
+    m_editMenu->insertAction(separator, m_copyAsCSVAction);
+    m_editMenu->insertSeparator(m_copyAction);
+}
+
+// The find bar above the window's panes, the toolbar's Find and the items of
+// Edit ▸ Find.
+
+// The central widget becomes a column of the bar and the split view, so that
+// the panes take the room the bar leaves as it moves.
+void WindowController::installFindBar()
+{
+    QWidget *split = takeCentralWidget();
+    auto *column = new QWidget(this);
+    column->setObjectName(u"findBarColumn"_s);
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_findBarController = new FindBarController(column);
+    m_findBarController->setParent(this);
+    layout->addWidget(m_findBarController->view());
+    layout->addWidget(split, 1);
+    setCentralWidget(column);
+    m_findBarController->setDelegate(m_mainViewController);
+    m_findBarController->setEditState(m_mainViewController->editState());
+    m_mainViewController->setFindBarController(m_findBarController);
+}
+
+QMenu *WindowController::buildFindMenu()
+{
+    m_findMenu = m_editMenu->addMenu(tr("Find"));
+    m_findMenu->setObjectName(u"findMenu"_s);
+    const auto addFindItem = [this](const QString &title, const QString &key, const QList<QKeySequence> &keys) {
+        QAction *item = m_findMenu->addAction(title);
+        item->setObjectName(u"performFindBarAction"_s);
+        item->setData(key);
+        item->setShortcuts(keys);
+        connect(item, &QAction::triggered, this, [this, item] { m_mainViewController->performFindBarAction(item); });
+        return item;
+    };
+    addFindItem(tr("Find…"), u"Find…"_s, keysFor(QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)));
+    addFindItem(tr("Find and Replace…"), u"Find and Replace…"_s, keysFor(QKeySequence::Replace, {}));
+    addFindItem(tr("Find Next"), u"Find Next"_s, keysFor(QKeySequence::FindNext, QKeySequence(Qt::CTRL | Qt::Key_G)));
+    addFindItem(tr("Find Previous"), u"Find Previous"_s,
+        keysFor(QKeySequence::FindPrevious, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G)));
+    // Nothing in this window takes a selection as the find string.
+    addFindItem(tr("Use Selection for Find"), u"Use Selection for Find"_s, {})->setEnabled(false);
+    m_findMenu->addSeparator();
+    QAction *panel = m_findMenu->addAction(tr("Show Find Panel"), m_mainViewController, &ViewController::showFindPanel);
+    panel->setObjectName(u"showFindPanel"_s);
+    panel->setData(u"Show Find Panel"_s);
+    connect(m_findBarButton, &QToolButton::clicked, this, &WindowController::findBarButtonClicked);
+    return m_findMenu;
+}
+
+void WindowController::findBarButtonClicked()
+{
+    const bool show = !m_findBarController->isVisible();
+    m_findBarButton->setText(show ? tr("Hide") : tr("Find"));
+    m_findBarButton->setEnabled(false);
+    m_mainViewController->showFindBar(show);
+}
+
+void WindowController::findBarDidEnd()
+{
+    m_findBarButton->setText(tr("Find"));
+    m_findBarButton->setEnabled(false);
+    m_mainViewController->showFindBar(false);
+}
+
+void WindowController::findBarDidFinishMoving()
+{
+    m_findBarButton->setEnabled(true);
 }

@@ -3,6 +3,7 @@
 #include "model/SubContactRecord.h"
 #include "app/ContactMenuCommands.h"
 #include "app/FileMenuCommands.h"
+#include "app/PrintCommands.h"
 #include "app/FilePanel.h"
 #include "app/WindowCommandHost.h"
 #include "app/ZipSheetCommand.h"
@@ -90,9 +91,11 @@ public:
     [[nodiscard]] QAction *copyAction() const { return m_copyAction; }
     [[nodiscard]] QAction *copyAsCSVAction() const { return m_copyAsCSVAction; }
 
-    // Fits the preview to the paper (at most 285 × 420 in its proportions,
-    // centred in its pane, showing the whole paper) and refreshes it.
-    bool shouldChangePrintInfo(const PrintInfoPtr &printInfo);
+    // Fits the preview to the paper and refreshes it (PrintCommands).
+    bool shouldChangePrintInfo(const PrintInfoPtr &printInfo)
+    {
+        return m_printCommands->shouldChangePrintInfo(printInfo);
+    }
 
     // Asked as the window is about to close; false keeps it open. A window
     // without one closes without a question, whatever it holds unsaved.
@@ -148,15 +151,12 @@ public:
     void sortOptionsSelected(const QAction *item);
     void selectGroup(const QAction *item);
 
-    // --- Print style and its settings -----------------------------------------
-    // The print options sheet, made when the window loads.
-    [[nodiscard]] OptionSheetController *optionSheetController() const;
+    // --- Print style and its settings (PrintCommands) -------------------------------
+    [[nodiscard]] OptionSheetController *optionSheetController() const
+    {
+        return m_printCommands->optionSheetController();
+    }
     [[nodiscard]] QToolButton *styleSettingButton() const { return m_styleSettingButton; }
-    // Opens the sheet window-modal on the current style and view type; any
-    // end of it stores its options once more, unannounced.
-    void showStyleSettings();
-    // The style of the item becomes the window's, stored and previewed.
-    void printStyleSelected(const QAction *item);
     // Rebuilds the labels menu from the labels of the current view type's
     // fields, each label once.
     void updateLabelsMenu();
@@ -191,27 +191,19 @@ public:
     }
     [[nodiscard]] QAction *mergeContactsAction() const { return m_contactCommands->mergeContactsAction(); }
 
-    // --- Printing -------------------------------------------------------------
+    // --- Printing (PrintCommands) ------------------------------------------------
+    [[nodiscard]] PrintCommands *printCommands() const { return m_printCommands; }
     // The postcard preview, pane 0 of the split view.
     [[nodiscard]] HagakiViewController *hagakiViewController() const;
-    // File ▸ "Print…": the selected rows in the print style, on the printer
-    // or into the PDF file the print panel chooses; nothing without a row.
-    void printDocument();
-    // File ▸ "Page Setup…": the paper of labels, envelopes and address lists,
-    // in preview and print; postcards keep theirs.
-    void runPageLayout();
-    // The page setup's end: OK takes the printer's paper, orientation and
-    // reach as the shared sheet paper's and fits the preview to it.
-    void pageSetupDidEnd(const QPrinter &printer, int returnCode);
-    // The toolbar's "Layout": layout editing in the preview on or off; the
-    // window's contact editing is locked meanwhile and comes back as it was.
-    void layoutButtonPressed();
-    [[nodiscard]] QAction *printAction() const { return m_printAction; }
-    // What shows the print panel for a printer and reports whether the user
-    // chose to print; a window-modal print dialog unless set (tests print to
-    // a file without it).
-    using PrintPanel = std::function<void(QPrinter &printer, const std::function<void(bool accepted)> &done)>;
-    void setPrintPanel(PrintPanel panel) { m_printPanel = std::move(panel); }
+    void printDocument() { m_printCommands->printDocument(); }
+    void runPageLayout() { m_printCommands->runPageLayout(); }
+    void pageSetupDidEnd(const QPrinter &printer, int returnCode)
+    {
+        m_printCommands->pageSetupDidEnd(printer, returnCode);
+    }
+    [[nodiscard]] QAction *printAction() const { return m_printCommands->printAction(); }
+    using PrintPanel = PrintCommands::PrintPanel;
+    void setPrintPanel(PrintPanel panel) { m_printCommands->setPrintPanel(std::move(panel)); }
 
     // --- The find bar ---------------------------------------------------------
     // The toolbar's Find: shows the bar, the button then reading "Hide", or
@@ -272,8 +264,6 @@ private:
     void buildCopyCommands();
     void buildPanes();
     void buildMenus();
-    void buildPrintCommands();
-    void printRows(const QList<SubContactRecordPtr> &rows);
     void buildFileCommands();
 
     // The set-up once the window and its controller have loaded.
@@ -287,7 +277,6 @@ private:
     void initContactMenu();
     void initGroupMenu();
     void initPrintStyleMenu();
-    void makeOptionSheet();
     [[nodiscard]] QAction *addItem(QMenu *menu, const QString &title, const QVariant &key, const char *action);
     // A menu of a toolbar pop-up, also under the item of "Navigate" that
     // carries its title.
@@ -344,20 +333,14 @@ private:
     QMenu *m_sortOptionsMenu = nullptr;
     QMenu *m_groupMenu = nullptr;
     QMenu *m_printStyleMenu = nullptr;
-    QPointer<OptionSheetController> m_optionSheetController;
     QAction *m_toggleGroupViewAction = nullptr;
 
     QMenu *m_contactMenu = nullptr;
     ContactMenuCommands *m_contactCommands = nullptr;
 
     QPointer<HagakiViewController> m_hagakiViewController;
-    QAction *m_printAction = nullptr;
-    QAction *m_layoutAction = nullptr;
-    PrintPanel m_printPanel;
+    PrintCommands *m_printCommands = nullptr;
     CloseGuard m_closeGuard;
-    // The window's editing before layout mode locked it.
-    bool m_editStateBeforeLayout = false;
-    bool m_editButtonEnabledBeforeLayout = true;
 
     QPointer<ProgressAlert> m_progressAlert;
     FileMenuCommands *m_fileCommands = nullptr;

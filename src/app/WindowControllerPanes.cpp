@@ -1,13 +1,14 @@
-// The panes of a contact window's split view, the two split buttons that
-// show and hide the outer ones, and the edit lock.
+// The panes of a contact window's split view (the group outline above the
+// postcard preview, the contact table, the contact detail pane), the two
+// split buttons that show and hide the outer ones, and the edit lock.
 
 #include "app/WindowController.h"
 
-#include "print/HagakiViewController.h"
-
 #include "app/MainViewDefaults.h"
 #include "app/ViewController.h"
+#include "detail/ContactInfoController.h"
 #include "platform/UserDefaults.h"
+#include "print/HagakiViewController.h"
 #include "table/ContactsViewController.h"
 #include "table/GroupViewController.h"
 
@@ -20,7 +21,6 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QToolButton>
-
 #include <algorithm>
 
 namespace {
@@ -211,4 +211,30 @@ void WindowController::editButtonClicked()
 {
     m_mainViewController->setEditState(!m_mainViewController->editState());
     validateMenus();
+}
+
+// The contact detail pane: child 2 of the window's split view. Its width,
+// 350 to 550, is set as the window appears, with the other panes'.
+
+void WindowController::installContactInfoController()
+{
+    auto *pane = new ContactInfoController;
+    pane->setUserDefaults(m_userDefaults);
+    pane->setDelegate(m_mainViewController);
+    delete m_splitView->replaceWidget(2, pane);
+    m_mainViewController->setContactInfoController(pane);
+}
+
+// The group outline: above the postcard preview in pane 0, its delegate the
+// window's controller, its drops taken from the window's own contact table.
+
+void WindowController::installGroupViewController()
+{
+    GroupViewController *outline = m_groupViewController;
+    outline->setObjectName(QStringLiteral("groupOutlinePane"));
+    outline->setMinimumWidth(120);
+    outline->setDelegate(m_mainViewController);
+    outline->setContactsTableView(m_contactsViewController->tableView());
+    outline->setSelectedFont(m_mainViewController->selectedFont());
+    m_mainViewController->setGroupViewController(outline);
 }

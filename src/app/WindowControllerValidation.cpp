@@ -5,7 +5,6 @@
 #include "app/WindowController.h"
 
 #include "app/ViewController.h"
-#include "print/HagakiViewController.h"
 #include "platform/UndoManager.h"
 #include "table/ContactTablePane.h"
 #include "table/ContactsViewController.h"
@@ -43,7 +42,7 @@ bool canImport(const ViewController *controller)
 // buttons.
 void WindowController::validateMenus()
 {
-    QList<QAction *> items{m_editButton, m_printAction, m_layoutAction};
+    QList<QAction *> items{m_editButton, m_printCommands->printAction(), m_printCommands->layoutAction()};
     if (m_fileCommands)
         items += m_fileCommands->fileActions();
     if (m_editMenu)
@@ -167,8 +166,7 @@ bool WindowController::validateMenuItem(QAction *item) const
             }},
         {QStringLiteral("layoutButtonPressed"),
             [](const WindowController &window, QAction *item) {
-                const HagakiViewController *preview = window.m_hagakiViewController;
-                item->setChecked(preview && preview->hagakiView()->layoutMode());
+                item->setChecked(window.m_printCommands->isLayoutMode());
                 return item->isEnabled();
             }},
     };

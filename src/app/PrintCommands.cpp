@@ -1,41 +1,27 @@
-// The print commands of the window: Print, Page Setup and the layout button
-// that lets the user move the preview's blocks.
+#include "app/PrintCommands.h"
 
-#include "app/WindowController.h"
-
-#include "platform/widgets/AlertPresenter.h"
-#include "table/ContactTablePane.h"
 #include "app/ViewController.h"
+#include "app/WindowCommandHost.h"
+#include "platform/UserDefaults.h"
+#include "platform/widgets/AlertPresenter.h"
 #include "print/HagakiViewController.h"
-#include "print/PrintJob.h"
+#include "print/OptionSheetController.h"
 #include "print/PrintDocumentBuilder.h"
+#include "print/PrintJob.h"
+#include "print/PrintOptions.h"
+#include "print/VerticalFontList.h"
+#include "table/ContactTablePane.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRadioButton>
-#include <QSplitter>
-#include <QToolBar>
 
 namespace {
-
-// The window's menu of that title, made at the front of the menu bar when
-// the window has none yet.
-QMenu *menuTitled(QMenuBar *bar, const QString &title)
-{
-    for (QAction *item : bar->actions()) {
-        if (item->menu() && item->text() == title)
-            return item->menu();
-    }
-    auto *menu = new QMenu(title, bar);
-    const QList<QAction *> items = bar->actions();
-    bar->insertMenu(items.isEmpty() ? nullptr : items.first(), menu);
-    return menu;
-}
 
 // The job starts only after the dialog has returned from done(): the
 // dialog emits accepted() after finished(), and the job's progress panel
@@ -81,35 +67,34 @@ QPageLayout chosenLayout(const QPageSetupDialog &dialog, QPageLayout layout)
 
 } // namespace
 
-HagakiViewController *WindowController::hagakiViewController() const
+PrintCommands::PrintCommands(WindowCommandHost &host, HagakiViewController *preview, QMenu &fileMenu)
+    : QObject(&host.hostWidget())
+    , m_host(host)
+    , m_preview(preview)
 {
-    return m_hagakiViewController;
-}
-
-void WindowController::buildPrintCommands()
-{
-    QMenu *fileMenu = menuTitled(menuBar(), tr("File"));
-    QAction *pageSetup = fileMenu->addAction(tr("Page Setup…"), this, &WindowController::runPageLayout);
+    QAction *pageSetup = fileMenu.addAction(tr("Page Setup…"), this, &PrintCommands::runPageLayout);
     pageSetup->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
-    m_printAction = fileMenu->addAction(tr("Print…"), this, &WindowController::printDocument);
+    m_printAction = fileMenu.addAction(tr("Print…"), this, &PrintCommands::printDocument);
     m_printAction->setShortcut(QKeySequence::Print);
     m_printAction->setObjectName(QStringLiteral("printDocument"));
-    connect(fileMenu, &QMenu::aboutToShow, this, &WindowController::validateMenus);
+    connect(&fileMenu, &QMenu::aboutToShow, this, [this] { m_host.validateMenus(); });
 
-    m_layoutAction = new QAction(tr("Layout"), this);
+    m_layoutAction = new QAction(tr("Layout"), &host.hostWidget());
     m_layoutAction->setCheckable(true);
     m_layoutAction->setObjectName(QStringLiteral("layoutButtonPressed"));
-    connect(m_layoutAction, &QAction::triggered, this, &WindowController::layoutButtonPressed);
-    m_printPanel
-        = [this](QPrinter &printer, const std::function<void(bool)> &done) { openPrintDialog(this, printer, done); };
+    connect(m_layoutAction, &QAction::triggered, this, &PrintCommands::layoutButtonPressed);
+    m_printPanel = [this](QPrinter &printer, const std::function<void(bool)> &done) {
+        openPrintDialog(&m_host.hostWidget(), printer, done);
+    };
 }
 
 // --- Print ---------------------------------------------------------------------
 
-void WindowController::printDocument()
+void PrintCommands::printDocument()
 {
-    const ContactTablePane *table = m_mainViewController ? m_mainViewController->contactsViewController() : nullptr;
-    if (!table || !m_hagakiViewController)
+    const ViewController *view = m_host.mainViewController();
+    const ContactTablePane *table = view ? view->contactsViewController() : nullptr;
+    if (!table || !m_preview)
         return;
     const QList<SubContactRecordPtr> rows = table->selectedSubContacts();
     if (rows.isEmpty())
@@ -117,36 +102,38 @@ void WindowController::printDocument()
     printRows(rows);
 }
 
-void WindowController::printRows(const QList<SubContactRecordPtr> &rows)
+void PrintCommands::printRows(const QList<SubContactRecordPtr> &rows)
 {
+    const ViewController &view = *m_host.mainViewController();
     PrintInfo::sharedPrintInfo()->setMargins(QMarginsF());
     // The rows are those the preview shows, laid out as the preview lays
     // them out, on the job's own copy of the paper.
-    const auto document
-        = std::make_shared<PrintDocument>(PrintDocumentBuilder::make({rows, m_hagakiViewController->senderPerson(),
-            m_mainViewController->printStyle(), m_hagakiViewController->printOptions(), PrintInfo::sharedPrintInfo()}));
+    const auto document = std::make_shared<PrintDocument>(PrintDocumentBuilder::make(
+        {rows, m_preview->senderPerson(), view.printStyle(), m_preview->printOptions(), PrintInfo::sharedPrintInfo()}));
 
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     PrintJob::preparePrinter(*printer, *document->paper());
-    const QPointer<WindowController> self(this);
+    const QPointer<PrintCommands> self(this);
     m_printPanel(*printer, [self, printer, document](bool accepted) {
         if (!self || !accepted)
             return;
-        if (PrintJob::print(*document, *printer, self, &self->alertPresenter()) == PrintJob::Result::Failed)
-            self->alertPresenter().showAlert(self, tr("Couldn't print."),
+        QWidget *window = &self->m_host.hostWidget();
+        AlertPresenter &alerts = self->m_host.alertPresenter();
+        if (PrintJob::print(*document, *printer, window, &alerts) == PrintJob::Result::Failed)
+            alerts.showAlert(window, tr("Couldn't print."),
                 tr("Please make sure the printer is available and the file can be written."));
     });
 }
 
 // --- Page setup ------------------------------------------------------------------
 
-void WindowController::runPageLayout()
+void PrintCommands::runPageLayout()
 {
     auto printer = std::make_shared<QPrinter>();
     // Postcards keep their paper: what the dialog shows and chooses is the
     // paper of the other styles.
     PrintJob::preparePrinter(*printer, PrintInfo::sharedPrintInfo()->sheetPaper());
-    auto *dialog = new QPageSetupDialog(printer.get(), this);
+    auto *dialog = new QPageSetupDialog(printer.get(), &m_host.hostWidget());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     connect(dialog, &QDialog::finished, this, [this, printer, dialog](int result) {
@@ -157,7 +144,7 @@ void WindowController::runPageLayout()
     dialog->open();
 }
 
-void WindowController::pageSetupDidEnd(const QPrinter &printer, int returnCode)
+void PrintCommands::pageSetupDidEnd(const QPrinter &printer, int returnCode)
 {
     if (returnCode != QDialog::Accepted)
         return;
@@ -167,48 +154,99 @@ void WindowController::pageSetupDidEnd(const QPrinter &printer, int returnCode)
     shouldChangePrintInfo(paper);
 }
 
-bool WindowController::shouldChangePrintInfo(const PrintInfoPtr &printInfo)
+bool PrintCommands::shouldChangePrintInfo(const PrintInfoPtr &printInfo)
 {
-    if (!m_hagakiViewController || !printInfo)
+    if (!m_preview || !printInfo)
         return true;
-    HagakiView *view = m_hagakiViewController->hagakiView();
+    HagakiView *view = m_preview->hagakiView();
     const QSizeF paper = printInfo->paperSize();
     // A paper of no size leaves the preview as it was.
     if (paper.width() > 0 && paper.height() > 0) {
         view->setBounds(QRectF(QPointF(0, 0), paper));
-        m_hagakiViewController->fitViewToPane();
+        m_preview->fitViewToPane();
     }
     view->setPrintInfo(printInfo);
-    m_hagakiViewController->updateUI();
+    m_preview->updateUI();
     return true;
 }
 
 // --- Layout --------------------------------------------------------------------
 
-void WindowController::layoutButtonPressed()
+void PrintCommands::layoutButtonPressed()
 {
-    if (!m_hagakiViewController)
+    if (!m_preview)
         return;
-    HagakiView *view = m_hagakiViewController->hagakiView();
-    if (view->layoutMode()) {
-        view->setLayoutMode(false);
+    HagakiView *preview = m_preview->hagakiView();
+    ViewController *view = m_host.mainViewController();
+    if (preview->layoutMode()) {
+        preview->setLayoutMode(false);
         m_layoutAction->setText(tr("Layout"));
         // Editing comes back as it was: a locked window stays locked.
-        if (m_mainViewController) {
-            m_mainViewController->enableEditButton(m_editButtonEnabledBeforeLayout);
-            m_mainViewController->setEditState(m_editStateBeforeLayout);
+        if (view) {
+            view->enableEditButton(m_editButtonEnabledBeforeLayout);
+            view->setEditState(m_editStateBeforeLayout);
         }
     } else {
-        if (m_mainViewController) {
-            const QAction *editButton = m_mainViewController->editButton();
+        if (view) {
+            const QAction *editButton = view->editButton();
             m_editButtonEnabledBeforeLayout = !editButton || editButton->isEnabled();
-            m_editStateBeforeLayout = m_mainViewController->editState();
-            m_mainViewController->enableEditButton(false);
-            m_mainViewController->setEditState(false);
+            m_editStateBeforeLayout = view->editState();
+            view->enableEditButton(false);
+            view->setEditState(false);
         }
-        view->setLayoutMode(true);
+        preview->setLayoutMode(true);
         m_layoutAction->setText(tr("Lock"));
     }
-    view->update();
-    validateMenus();
+    preview->update();
+    m_host.validateMenus();
+}
+
+bool PrintCommands::isLayoutMode() const
+{
+    return m_preview && m_preview->hagakiView()->layoutMode();
+}
+
+// --- Print style and its settings ------------------------------------------------
+
+OptionSheetController *PrintCommands::optionSheetController() const
+{
+    return m_optionSheetController;
+}
+
+void PrintCommands::makeOptionSheet(QAbstractButton &styleSettingButton)
+{
+    if (!m_optionSheetController) {
+        m_optionSheetController = new OptionSheetController(m_host.userDefaults(), &m_host.hostWidget());
+        m_optionSheetController->setWindowModality(Qt::WindowModal);
+        // However the sheet ends, its options are stored once more, without
+        // a notice: the preview has followed every change already.
+        connect(m_optionSheetController, &QDialog::finished, m_optionSheetController,
+            &OptionSheetController::storePrintOptions);
+        connect(&styleSettingButton, &QAbstractButton::clicked, this, &PrintCommands::showStyleSettings);
+    }
+    // The fonts of vertical text take a while to find: they are looked for
+    // before the sheet first asks.
+    VerticalFontList::startBuilding();
+}
+
+void PrintCommands::showStyleSettings()
+{
+    if (!m_optionSheetController)
+        return;
+    VerticalFontList::startBuilding();
+    const ViewController *view = m_host.mainViewController();
+    m_optionSheetController->setPrintStyle(view->printStyle());
+    m_optionSheetController->setColumnsInMainView(view->viewSettings()->selectedColumns());
+    m_optionSheetController->open();
+}
+
+void PrintCommands::printStyleSelected(const QAction *item)
+{
+    ViewController *view = m_host.mainViewController();
+    const QString style = item->data().toString();
+    const QString previous = view->printStyle();
+    view->setPrintStyle(style);
+    m_host.userDefaults().setObject(style, PrintOptions::printStyleKey);
+    view->refreshPrintStyle(previous);
+    m_host.validateMenus();
 }

@@ -1,7 +1,7 @@
 // The order of the shown contact list: each contact by its first value of the
 // sorted field, empty texts and missing dates last in both directions.
 
-#include "app/ViewController.h"
+#include "app/ContactTableSorter.h"
 
 #include "model/CalendarDate.h"
 #include "model/FieldVocabulary.h"
@@ -23,7 +23,7 @@ const QString labelKey = u"label"_s;
 const QString serviceKey = u"service"_s;
 const QString usernameKey = u"username"_s;
 
-using Parts = ViewController::SortKeyParts;
+using Parts = ContactTableSorter::SortKeyParts;
 
 const QHash<QString, Parts> &sortKeyTable()
 {
@@ -158,7 +158,8 @@ int textOrder(const std::u32string &a, const std::u32string &b, bool ascending)
 
 } // namespace
 
-std::optional<ViewController::SortKeyParts> ViewController::separateSortKeyIntoIdentifierAndKey(const QString &sortKey)
+std::optional<ContactTableSorter::SortKeyParts> ContactTableSorter::separateSortKeyIntoIdentifierAndKey(
+    const QString &sortKey)
 {
     const auto found = sortKeyTable().constFind(sortKey);
     if (found == sortKeyTable().cend())
@@ -166,7 +167,7 @@ std::optional<ViewController::SortKeyParts> ViewController::separateSortKeyIntoI
     return *found;
 }
 
-std::weak_ordering ViewController::compareDateComponents(
+std::weak_ordering ContactTableSorter::compareDateComponents(
     const std::optional<StoreDateComponents> &a, const std::optional<StoreDateComponents> &b, bool ascending)
 {
     const std::optional<QDate> first = CalendarDate::sortDateFromComponents(a);
@@ -182,23 +183,17 @@ std::weak_ordering ViewController::compareDateComponents(
 
 // The names are the texts the table sorts a contact's rows by, and ties go
 // by identifier.
-bool ViewController::sortsContactsByRowKey(const SortDescriptor &descriptor) const
+bool ContactTableSorter::sortsContactsByRowKey(const SortDescriptor &descriptor)
 {
     const std::optional<SortKeyParts> parts = separateSortKeyIntoIdentifierAndKey(descriptor.key);
-    return m_contactTable && parts && parts->identifier == FieldId::Name;
-}
-
-void ViewController::sortContactTable()
-{
-    if (m_tablePane)
-        sortContactTable(m_tablePane->sortDescriptors());
+    return parts && parts->identifier == FieldId::Name;
 }
 
 // A key the list is not sorted by leaves it as it is: every contact compares
 // equal, and the sort is stable.
-void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
+void ContactTableSorter::sortContactTable(ContactTable &contactTable, const QList<SortDescriptor> &descriptors)
 {
-    if (descriptors.isEmpty() || !m_contactTable)
+    if (descriptors.isEmpty())
         return;
     const std::optional<SortKeyParts> parts = separateSortKeyIntoIdentifierAndKey(descriptors.first().key);
     if (!parts)
@@ -210,7 +205,7 @@ void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
     // one session to the next whatever order the store hands it over in; the
     // identifiers are taken along, not looked up at each tie.
     static const UniqueId none;
-    const ContactTable &contacts = *m_contactTable;
+    const ContactTable &contacts = contactTable;
     std::vector<SortKey> keys;
     keys.reserve(std::size_t(contacts.size()));
     std::vector<UniqueId> identifiers;
@@ -259,8 +254,8 @@ void ViewController::sortContactTable(const QList<SortDescriptor> &descriptors)
         return compareAsText(identifiers[std::size_t(a)], identifiers[std::size_t(b)]) < 0;
     });
     ContactTable sorted;
-    sorted.reserve(m_contactTable->size());
+    sorted.reserve(contactTable.size());
     for (const qsizetype place : order)
-        sorted.append(std::move((*m_contactTable)[place]));
-    *m_contactTable = std::move(sorted);
+        sorted.append(std::move(contactTable[place]));
+    contactTable = std::move(sorted);
 }
