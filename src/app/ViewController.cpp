@@ -8,7 +8,7 @@
 #include "find/FindBarPane.h"
 #include "table/ContactInfoPopoverPane.h"
 #include "table/GroupOutlinePane.h"
-#include "app/PostcardPreviewPane.h"
+#include "print/PostcardPreviewPane.h"
 #include "editors/SeparatorBox.h"
 #include "app/WindowController.h"
 #include "model/ContactIdentifier.h"

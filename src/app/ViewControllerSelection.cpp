@@ -11,7 +11,7 @@
 #include "app/ContactTableSorter.h"
 #include "app/FindAndReplace.h"
 #include "detail/ContactDetailPane.h"
-#include "app/PostcardPreviewPane.h"
+#include "print/PostcardPreviewPane.h"
 #include "app/WindowController.h"
 #include "editors/DateViewController.h"
 #include "editors/DatesViewController.h"

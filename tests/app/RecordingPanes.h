@@ -5,8 +5,8 @@
 #include "table/ContactTablePane.h"
 #include "find/FindBarPane.h"
 #include "table/GroupOutlinePane.h"
-#include "app/PostcardLayoutView.h"
-#include "app/PostcardPreviewPane.h"
+#include "print/PostcardLayoutView.h"
+#include "print/PostcardPreviewPane.h"
 
 #include <QFont>
 #include <QList>

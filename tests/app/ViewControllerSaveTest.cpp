@@ -1,3 +1,4 @@
+#include "common/EventLoop.h"
 #include "AddressBookTestSupport.h"
 #include "PersonValueDump.h"
 #include "RecordingPanes.h"
@@ -45,7 +46,6 @@ protected:
         }
         return {};
     }
-    static void endTurn() { QCoreApplication::processEvents(); }
 
     PaneLog m_log;
     RecordingContactTable m_table{m_log};

@@ -1,3 +1,4 @@
+#include "common/EventLoop.h"
 #include "AddressBookTestSupport.h"
 #include "FindTestContacts.h"
 
@@ -96,7 +97,6 @@ protected:
         table().updateTable();
         endTurn();
     }
-    static void endTurn() { QCoreApplication::processEvents(); }
 
     [[nodiscard]] ViewController &controller() const { return *m_window->mainViewController(); }
     [[nodiscard]] ContactsViewController &table() const { return *m_window->contactsViewController(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/EventLoop.h"
 #include "app/AddressBookTestSupport.h"
 #include "app/RecordingPanes.h"
 
@@ -52,8 +53,6 @@ protected:
     void choosePrintStyle(const QString &style);
     // A PDF file for the test, beside the screenshots when they are kept.
     [[nodiscard]] static QString pdfPath();
-    // Ends the event-loop turn, closing the undo step of what happened in it.
-    static void endTurn() { QCoreApplication::processEvents(); }
 
     RecordingAlertPresenter m_alerts;
     std::unique_ptr<UserDefaults> m_defaults;
