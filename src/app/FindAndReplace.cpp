@@ -69,11 +69,6 @@ ItemAndRangeRecordPtr FindAndReplace::findNextString(const QString &findString, 
     return walk(findString, contactInfoVisible, false);
 }
 
-ItemAndRangeRecordPtr FindAndReplace::findPreviousString(const QString &findString, bool contactInfoVisible)
-{
-    return walk(findString, contactInfoVisible, true);
-}
-
 // The target is changed in place: the panes mark the very record.
 ItemAndRangeRecordPtr FindAndReplace::walk(const QString &findString, bool contactInfoVisible, bool backward)
 {

@@ -39,11 +39,10 @@ public:
     void findBarButtonDidPress(const QString &command);
 
     // --- The walk -----------------------------------------------------------
-    // From the find target to the next (previous) hit, in the shown contact
-    // or else the table. The target after the walk: the hit, or the target
-    // as it was when nothing was found; null for an empty string.
+    // From the find target to the next hit, in the shown contact or else the
+    // table. The target after the walk: the hit, or the target as it was
+    // when nothing was found; null for an empty string.
     ItemAndRangeRecordPtr findNextString(const QString &findString, bool contactInfoVisible);
-    ItemAndRangeRecordPtr findPreviousString(const QString &findString, bool contactInfoVisible);
     // Replaces the hit's text when it still is the find string; false when
     // the hit names no contact of the window or no text of it.
     bool replaceByString(const QString &replacement, const ItemAndRangeRecord &hit);

@@ -17,7 +17,6 @@ class ProgressAlert : public ModalPanel {
 public:
     explicit ProgressAlert(QWidget *parent = nullptr);
 
-    [[nodiscard]] QLabel *iconView() const { return m_iconView; }
     // The caller fills its text.
     [[nodiscard]] QLabel *alertMessage() const { return m_alertMessage; }
     [[nodiscard]] QProgressBar *progressIndicator() const { return m_progressIndicator; }

@@ -15,7 +15,6 @@ public:
     explicit CustomLabelPanelController(QWidget *parent = nullptr);
 
     [[nodiscard]] const QString &customLabel() const { return m_customLabel; }
-    void setCustomLabel(const QString &label) { m_customLabel = label; }
     [[nodiscard]] QLineEdit *customLabelField() const { return m_customLabelField; }
     [[nodiscard]] QPushButton *addButton() const { return m_addButton; }
     [[nodiscard]] QPushButton *cancelButton() const { return m_cancelButton; }

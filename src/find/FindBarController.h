@@ -51,7 +51,6 @@ public:
     [[nodiscard]] QToolButton *nextButton() const { return m_nextButton; }
     [[nodiscard]] QToolButton *replaceButton() const { return m_replaceButton; }
     [[nodiscard]] QToolButton *replaceAllButton() const { return m_replaceAllButton; }
-    [[nodiscard]] QWidget *replaceControl() const { return m_replaceControl; }
     [[nodiscard]] QComboBox *optionPopup() const { return m_optionPopup; }
     [[nodiscard]] QPushButton *doneButton() const { return m_doneButton; }
 

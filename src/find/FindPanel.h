@@ -50,12 +50,9 @@ public:
 
     [[nodiscard]] FindResultsModel *results() const { return m_results; }
     [[nodiscard]] const QStringList &selectedItems() const { return m_selectedItems; }
-    [[nodiscard]] const QStringList &selectedSubItems() const { return m_selectedSubItems; }
     [[nodiscard]] const QStringList &selectedLabels() const { return m_selectedLabels; }
     [[nodiscard]] QPushButton *itemPopup() const { return m_itemPopup; }
-    [[nodiscard]] QPushButton *subItemPopup() const { return m_subItemPopup; }
     [[nodiscard]] QPushButton *labelPopup() const { return m_labelPopup; }
-    [[nodiscard]] QComboBox *searchModePopup() const { return m_searchModePopup; }
     [[nodiscard]] QLineEdit *searchField() const { return m_searchField; }
     [[nodiscard]] QLineEdit *replaceField() const { return m_replaceField; }
     [[nodiscard]] QPushButton *previousButton() const { return m_previousButton; }

@@ -51,7 +51,6 @@ public:
     [[nodiscard]] QList<MergeTableRowPtr> tableFromContact(const ContactRecordPtr &contact);
 
     [[nodiscard]] const ContactRecordPtr &contactLeft() const { return m_contactLeft; }
-    [[nodiscard]] const ContactRecordPtr &contactRight() const { return m_contactRight; }
     [[nodiscard]] qint64 changeCount() const { return m_changeCount; }
     [[nodiscard]] bool isEditable() const;
     [[nodiscard]] UndoManager *undoManager() { return &m_undoManager; }

@@ -437,14 +437,3 @@ QByteArray MVvCard::jpegDataFromImage(const QImage &image)
     }
     return data;
 }
-
-QString MVvCard::encodeVCardPhoto(const QImage &image)
-{
-    const QByteArray jpeg = jpegDataFromImage(image);
-    if (jpeg.isEmpty())
-        return {};
-    std::string property;
-    ContactVCardSerialization::appendFoldedLine(
-        property, "PHOTO;ENCODING=b;TYPE=JPEG:" + jpeg.toBase64().toStdString());
-    return QString::fromLatin1(property.data(), qsizetype(property.size()));
-}

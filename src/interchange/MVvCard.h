@@ -90,9 +90,6 @@ public:
     [[nodiscard]] QString vCardsFromContacts(
         const ContactTable &contacts, const vCardExportOptions &options, int progress) const;
 
-    // The PHOTO property of an image, folded, with its line end; empty when
-    // the image gives no JPEG data.
-    [[nodiscard]] static QString encodeVCardPhoto(const QImage &image);
     // The image as JPEG at quality 0.9, over white where it is transparent.
     [[nodiscard]] static QByteArray jpegDataFromImage(const QImage &image);
 

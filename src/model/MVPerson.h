@@ -93,17 +93,6 @@ public:
     // Null for a coding of a newer version.
     [[nodiscard]] static MVPersonPtr initWithCoder(const QJsonObject &coder);
 
-    // What simpleVCardWithOption writes: positions in the "Email", "Phone",
-    // "Address" and "URL" lists, and which organisation lines.
-    struct SimpleVCardOptions {
-        QHash<ContactIdentifier, QList<qsizetype>> indexes;
-        bool company = false;
-        bool department = false;
-        bool jobTitle = false;
-    };
-    // A short vCard 3.0 text of the chosen values.
-    [[nodiscard]] QString simpleVCardWithOption(const SimpleVCardOptions &options);
-
     // --- Identifier-keyed access ---------------------------------------------
     // Readers hand out copies; only the layout list and its layouts are live.
     [[nodiscard]] PersonValue valueForIdentifier(const ContactIdentifier &identifier);
@@ -212,9 +201,7 @@ public:
     // The name as it stands, without working out its display text again;
     // null when never read.
     [[nodiscard]] const NameRecordPtr &heldNameValue() const { return m_nameValue; }
-    [[nodiscard]] bool holdsPhoneticNameValue() const { return m_caches.holds(PersonCaches::PhoneticName); }
     [[nodiscard]] bool holdsBirthdayValue() const { return m_caches.holds(PersonCaches::Birthday); }
-    [[nodiscard]] bool holdsStringValues() const { return m_caches.holds(PersonCaches::Strings); }
     // The cache of a labeled field identifier as it stands, without making it.
     [[nodiscard]] LabeledValueListPtr heldLabeledValues(const ContactIdentifier &identifier) const;
     // The cache of a labeled field identifier, made if needed; null for any
@@ -253,8 +240,6 @@ public:
     [[nodiscard]] static const QStringList &stringIdentifiers() { return vocabulary().stringIdentifiers(); }
     [[nodiscard]] static const QHash<QString, QString> &CNIdentifiers() { return vocabulary().CNIdentifiers(); }
     static void setCNIdentifiers(const QHash<QString, QString> &map) { vocabulary().setCNIdentifiers(map); }
-    // No identifier is custom.
-    [[nodiscard]] static QStringList customIdentifiers() { return {}; }
     [[nodiscard]] static QString typeForIdentifier(const ContactIdentifier &identifier)
     {
         return vocabulary().typeForIdentifier(identifier);

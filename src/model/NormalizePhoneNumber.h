@@ -32,8 +32,6 @@ public:
     [[nodiscard]] static QString removeHyphenAndParenthesis(const QString &text);
     [[nodiscard]] static QString normalizeExtension(const QString &text);
 
-    [[nodiscard]] QString phoneNumber() const { return m_phoneNumber; }
-    [[nodiscard]] const QList<CountryNumberRow> &countryNumbers() const { return m_countryNumbers; }
     void setCountryNumbers(const QList<CountryNumberRow> &rows) { m_countryNumbers = rows; }
 
 private:

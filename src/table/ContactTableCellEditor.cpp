@@ -97,11 +97,6 @@ void ContactTableCellEditor::tableViewDoubleAction(int column, int row, Qt::Keyb
     dispatchCell(column, row, command);
 }
 
-void ContactTableCellEditor::editTableViewCellOrShowPopover(int column, int row, bool commandHeld)
-{
-    dispatchCell(column, row, commandHeld);
-}
-
 void ContactTableCellEditor::dispatchCell(int column, int row, bool command)
 {
     const SubContactRecordPtr record = m_model->subContactAt(row);

@@ -30,8 +30,6 @@ public:
     ContactTableCellEditor(ContactsViewController &table, ContactTableCellDelegate *cellDelegate);
 
     void tableViewDoubleAction(int column, int row, Qt::KeyboardModifiers modifiers);
-    // Opens the value editor for the cell or starts editing it in place.
-    void editTableViewCellOrShowPopover(int column, int row, bool commandHeld);
     // Starts editing the cell's text in place; false when it has no text
     // field (a labeled column's row without a shown value).
     bool editCellInPlace(int column, int row);

@@ -190,8 +190,6 @@ public:
     // The contact's details on the rectangle's right; a contact shown in a
     // window of its own brings that window to the front instead.
     void showContactInfoPopover(const SubContactRecordPtr &row, const QRect &rect);
-    // The selected row's details; editName starts editing its name.
-    void showContactInfoPopoverWithOption(bool editName);
     [[nodiscard]] Popover *popover() const { return m_popover; }
     // The rows an open editor's result applies to, as the records they were
     // when it opened: a rebuild meanwhile cannot send it to other contacts.

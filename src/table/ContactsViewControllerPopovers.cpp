@@ -326,19 +326,6 @@ void ContactsViewController::showContactInfoPopover(const SubContactRecordPtr &r
     view.pane->setSelectedFont(selectedFont());
 }
 
-void ContactsViewController::showContactInfoPopoverWithOption(bool editName)
-{
-    const int row = selectedRow();
-    const SubContactRecordPtr record = m_model->subContactAt(row);
-    if (!record)
-        return;
-    showContactInfoPopover(record, cellRect(0, row));
-    if (editName) {
-        if (ContactInfoPopoverPane *pane = contactInfoPopoverPane())
-            pane->editForIdentifier(FieldId::Name);
-    }
-}
-
 ContactInfoPopoverPane *ContactsViewController::contactInfoPopoverPane() const
 {
     if (!m_popover || !m_contactView || m_popover->contentWidget() != m_contactView)

@@ -40,7 +40,7 @@ TEST_F(AddressBookTest, LoadShowsTheTopGroupsContactsAndHandsTheVeryTablesOverTh
     m_view.calls.clear();
     m_delegate->updateContainerTableInViewController();
     EXPECT_TRUE(m_view.calls.isEmpty());
-    processEvents();
+    endTurn();
     EXPECT_EQ(m_view.calls, handOver);
 }
 
@@ -117,7 +117,7 @@ TEST_P(StoreAccessTest, WithoutAccessThePrivacyAlertComesAfterADelayAndNothingLo
     ContactStore::setAccessBehaviour(GetParam());
     QSignalSpy loaded(m_delegate.get(), &AppDelegate::addressBookLoaded);
     m_delegate->applicationDidFinishLaunching();
-    processEvents();
+    endTurn();
     EXPECT_TRUE(m_alerts.alerts.isEmpty());
 
     EXPECT_TRUE(QTest::qWaitFor([this] { return !m_alerts.alerts.isEmpty(); }, 5000));

@@ -134,7 +134,7 @@ TEST_F(AddressBookTest, RevertAskedFirstAndWhenConfirmedClearsTheUndoHistoryAndT
 
     m_alerts.answer = AlertPresenter::SecondButtonReturn;
     m_delegate->revertAddressBookToSaved(nullptr);
-    processEvents();
+    endTurn();
     EXPECT_EQ(m_alerts.confirmations, QStringList{u"Do you want to revert AddressBook?"_s});
     const auto editedAndUndoable = [this] {
         return std::pair(m_delegate->window()->isWindowModified(), m_delegate->window()->undoManager()->canUndo());
@@ -144,7 +144,7 @@ TEST_F(AddressBookTest, RevertAskedFirstAndWhenConfirmedClearsTheUndoHistoryAndT
 
     m_alerts.answer = AlertPresenter::FirstButtonReturn;
     m_delegate->revertAddressBookToSaved(nullptr);
-    processEvents();
+    endTurn();
     EXPECT_NE(m_delegate->containerTable(), before);
     EXPECT_EQ(m_view.containerTable, m_delegate->containerTable());
     EXPECT_EQ(editedAndUndoable(), std::pair(false, false));

@@ -88,13 +88,7 @@ void AddressBookTest::launch()
     // hand-over is queued, so the first load reaches this one.
     m_delegate->setMainViewController(&m_view);
     ASSERT_TRUE(loaded.wait(10000));
-    processEvents();
-}
-
-void AddressBookTest::processEvents()
-{
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
+    endTurn();
 }
 
 StoreContact AddressBookTest::seedContact(
@@ -173,7 +167,7 @@ bool AddressBookTest::save()
 {
     const ContainerTablePtr before = m_delegate->containerTable();
     m_delegate->saveAddressBook(nullptr);
-    processEvents();
+    endTurn();
     return m_delegate->containerTable() != before;
 }
 

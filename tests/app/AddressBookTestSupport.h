@@ -3,6 +3,7 @@
 #include "app/AddressBookView.h"
 #include "platform/widgets/AlertPresenter.h"
 #include "app/AppDelegate.h"
+#include "common/EventLoop.h"
 #include "common/LoggedMessages.h"
 #include "common/QtPrinting.h"
 #include "platform/KeyValueStore.h"
@@ -121,9 +122,6 @@ protected:
     void relaunch();
     // Starts the delegate and waits until the first load was handed over.
     void launch();
-    // Lets queued calls (hand-over, alerts) run.
-    static void processEvents();
-
     // Adds a contact to the store directly, as another program would.
     StoreContact seedContact(
         const QString &givenName, const QString &familyName, const std::function<void(StoreContact &)> &fill = {});

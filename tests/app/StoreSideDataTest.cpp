@@ -181,7 +181,7 @@ TEST_F(StoreSideDataTest, StoreRestoredFromAnOlderSaveKeepsTheNewerSideDataAndCo
     EXPECT_EQ(jointNamesIn(m_delegate->contactTable(), u"Hanako"_s), u"Ume"_s);
     // Told once: loading again says nothing more.
     m_delegate->loadAddressBook();
-    processEvents();
+    endTurn();
     EXPECT_EQ(m_alerts.alerts.size(), 1);
 
     const QByteArray sideBytes = fileBytes(sideFilePath());

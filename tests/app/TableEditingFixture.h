@@ -5,6 +5,7 @@
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "editors/ValueEditor.h"
+#include "common/EventLoop.h"
 #include "common/LaunchedAddressBook.h"
 #include "common/TestEnvironment.h"
 #include "model/MVPerson.h"
@@ -150,12 +151,6 @@ protected:
         rightClick(identifier, index);
         ASSERT_NE(menu(), nullptr);
         choose(key);
-    }
-    // The queued refreshes of the turn run.
-    static void endTurn()
-    {
-        for (int pass = 0; pass < 3; ++pass)
-            QCoreApplication::processEvents();
     }
     // One Ctrl+Z, after the turn's implicit group has closed.
     void undoOnce()

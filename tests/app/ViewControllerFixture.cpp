@@ -60,11 +60,6 @@ void ViewControllerTest::SetUp()
     m_log.clear();
 }
 
-void ViewControllerTest::endTurn()
-{
-    QCoreApplication::processEvents();
-}
-
 void FilledContactsTest::SetUp()
 {
     ViewControllerTest::SetUp();

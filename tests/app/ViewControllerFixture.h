@@ -6,6 +6,7 @@
 #include "editors/SeparatorBox.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
+#include "common/EventLoop.h"
 #include "common/QtPrinting.h"
 #include "platform/UndoManager.h"
 
@@ -24,9 +25,6 @@
 class ViewControllerTest : public testing::Test {
 protected:
     void SetUp() override;
-
-    // Ends the event-loop turn, closing the undo step of what happened in it.
-    static void endTurn();
 
     [[nodiscard]] GroupRecordPtr top() const { return m_container->topGroup(); }
 

@@ -2,6 +2,7 @@
 
 #include "app/ViewController.h"
 #include "app/WindowController.h"
+#include "common/EventLoop.h"
 #include "common/Screenshot.h"
 #include "common/TestEnvironment.h"
 #include "detail/ContactInfoController.h"
@@ -231,9 +232,6 @@ protected:
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
         QCoreApplication::processEvents();
     }
-
-    // The step of each event-loop turn is closed before the next.
-    static void endTurn() { QCoreApplication::processEvents(); }
 
     std::unique_ptr<UserDefaults> m_defaults = freshDefaults();
     WindowController m_window{WindowController::Services{m_defaults.get(), nullptr}};

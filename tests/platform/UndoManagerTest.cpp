@@ -1,5 +1,7 @@
 #include "platform/UndoManager.h"
 
+#include "common/EventLoop.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -21,19 +23,13 @@ struct Field {
     int value = 0;
 };
 
-// Lets the event loop run once, which ends the turn's implicit group.
-void passTurn()
-{
-    QCoreApplication::processEvents();
-}
-
 // Sets the values of each inner list in one event-loop turn.
 void setInTurns(Field &field, std::initializer_list<std::initializer_list<int>> turns)
 {
     for (const auto &turn : turns) {
         for (int value : turn)
             field.setValue(value);
-        passTurn();
+        endTurn();
     }
 }
 
@@ -57,7 +53,7 @@ TEST_F(UndoManagerTest, UndoFirstClosesTheGroupOfTheRunningTurn)
     EXPECT_EQ(manager.groupingLevel(), 0);
     manager.redo();
     EXPECT_EQ(field.value, 2);
-    passTurn();
+    endTurn();
     EXPECT_TRUE(manager.canUndo());
     EXPECT_FALSE(manager.canRedo());
 }
@@ -72,9 +68,9 @@ TEST_F(UndoManagerTest, OnlyTheOutermostExplicitGroupIsOneStepAcrossTurns)
     field.setValue(3);
     manager.endUndoGrouping();
     EXPECT_EQ(manager.groupingLevel(), 1);
-    passTurn();
+    endTurn();
     field.setValue(4);
-    passTurn();
+    endTurn();
     manager.endUndoGrouping();
     EXPECT_EQ(manager.groupingLevel(), 0);
     // An empty group leaves no step.
@@ -95,15 +91,15 @@ TEST_F(UndoManagerTest, TurnGroupWaitsForAnExplicitGroupOpenedInsideIt)
     manager.beginUndoGrouping();
     field.setValue(2);
     // A confirmation sheet runs the event loop while the group is open.
-    passTurn();
-    passTurn();
+    endTurn();
+    endTurn();
     EXPECT_EQ(manager.groupingLevel(), 2);
     // Undo is refused while an explicit group is open.
     manager.undo();
     EXPECT_EQ(field.value, 2);
     field.setValue(3);
     manager.endUndoGrouping();
-    passTurn();
+    endTurn();
     EXPECT_EQ(manager.groupingLevel(), 0);
 
     manager.undo();
@@ -159,7 +155,7 @@ TEST(UndoManagerRedoCleared, ByANewRegistrationOutsideUndo)
         manager.undo();
         ASSERT_TRUE(manager.canRedo());
         if (variant == 1)
-            passTurn();
+            endTurn();
         if (variant == 2)
             manager.beginUndoGrouping();
         field.setValue(7);
@@ -196,9 +192,9 @@ TEST_F(UndoManagerTest, RemoveAllActionsWithTargetKeepsTheOthersAndDropsEmptiedS
     Field removed{manager};
     kept.setValue(1);
     removed.setValue(1);
-    passTurn();
+    endTurn();
     removed.setValue(2);
-    passTurn();
+    endTurn();
 
     manager.removeAllActionsWithTarget(&removed);
     ASSERT_TRUE(manager.canUndo());
@@ -214,7 +210,7 @@ TEST_F(UndoManagerTest, ActionNameTravelsWithItsStepThroughUndoAndRedo)
     field.setValue(1);
     manager.setActionName(QStringLiteral("Typing"));
     EXPECT_EQ(names(), QStringLiteral("Typing|"));
-    passTurn();
+    endTurn();
     manager.beginUndoGrouping();
     field.setValue(2);
     manager.beginUndoGrouping();
@@ -242,7 +238,7 @@ TEST_F(UndoManagerTest, AnnounceUndoAfterTheInverseRanAndStackChangesAtTheEndOfT
     field.setValue(1);
     field.setValue(2);
     EXPECT_EQ(stacksChanged.count(), 0);
-    passTurn();
+    endTurn();
     EXPECT_EQ(stacksChanged.count(), 1);
     manager.undo();
     EXPECT_EQ(valuesAtDidUndo, QList<int>{0});

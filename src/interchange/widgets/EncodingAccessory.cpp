@@ -128,8 +128,6 @@ void EncodingAccessory::setupEncodingPopup()
             m_encodingTypePopup->addItem(row.encodingName, QVariant::fromValue(row.nsEncoding));
         if (row.nsEncoding == TextEncodingTable::UTF8)
             m_utf8LocalizedName = row.encodingName;
-        else if (row.nsEncoding == TextEncodingTable::UTF16BigEndian)
-            m_utf16LocalizedName = row.encodingName;
     }
     if (m_accessoryType == AccessoryType::Open)
         insertAutomaticItem();
@@ -221,11 +219,6 @@ quint32 EncodingAccessory::encodingType()
     return m_encoding;
 }
 
-QString EncodingAccessory::encodingTypeName() const
-{
-    return m_encodingTypePopup->currentText();
-}
-
 void EncodingAccessory::resetMenu()
 {
     if (m_accessoryType == AccessoryType::Open) {
@@ -255,70 +248,4 @@ int EncodingAccessory::indexOfEncoding(quint32 encoding) const
             return index;
     }
     return -1;
-}
-
-// --- Save mode ----------------------------------------------------------------
-
-void EncodingAccessory::setEncodingType(quint32 encoding)
-{
-    if (m_accessoryType == AccessoryType::Open)
-        return;
-    const int index = indexOfEncoding(encoding);
-    if (index < 0)
-        return;
-    m_encodingTypePopup->setCurrentIndex(index);
-    m_encoding = encoding;
-}
-
-int EncodingAccessory::lineBreakType() const
-{
-    return m_lineBreakTypePopup->currentData().toInt();
-}
-
-quint32 EncodingAccessory::cfencodingType() const
-{
-    const int index = m_encodingTypePopup->currentIndex();
-    return index >= 0 ? itemEncoding(index) : 0;
-}
-
-void EncodingAccessory::disableEncodingMenu(bool disable)
-{
-    if (disable) {
-        if (const int utf8 = indexOfEncoding(TextEncodingTable::UTF8); utf8 >= 0)
-            m_encodingTypePopup->setCurrentIndex(utf8);
-        m_lineBreakTypePopup->setCurrentIndex(0);
-    }
-    m_encodingTypePopup->setEnabled(!disable);
-    m_lineBreakTypePopup->setEnabled(!disable);
-}
-
-// --- Lookups ------------------------------------------------------------------
-
-QString EncodingAccessory::encodingTypeName(quint32 encoding) const
-{
-    for (const EncodingRow &row : m_encodingTable) {
-        if (row.nsEncoding == encoding)
-            return row.encodingName;
-    }
-    return tr("Unknown");
-}
-
-quint32 EncodingAccessory::validateEncoding(quint32 encoding) const
-{
-    for (const EncodingRow &row : m_encodingTable) {
-        if (row.nsEncoding == encoding)
-            return encoding;
-    }
-    return TextEncodingTable::UTF8;
-}
-
-bool EncodingAccessory::saveTextEncodingAttribute(const QString &path) const
-{
-    const int index = m_encodingTypePopup->currentIndex();
-    return TextEncodingTable::writeCharsetAttribute(path, index >= 0 ? itemEncoding(index) : m_encoding);
-}
-
-quint32 EncodingAccessory::encodingFromTextEncodingAttribute(const QString &path) const
-{
-    return validateEncoding(TextEncodingTable::charsetAttribute(path));
 }

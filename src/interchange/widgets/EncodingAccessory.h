@@ -43,11 +43,9 @@ public:
     void attachTo(QFileDialog *dialog);
 
     void setEncodingOnly();
-    [[nodiscard]] AccessoryType accessoryType() const { return m_accessoryType; }
     // The chosen encoding's id; 0 for "Automatic", and for "Customize Encoding
     // List…" left showing in the pop-up.
     [[nodiscard]] quint32 encodingType();
-    [[nodiscard]] QString encodingTypeName() const;
     // Back to "Automatic" in open mode, to UTF-8 in save mode.
     void resetMenu();
     // Closes the customize panel, which stores the short list.
@@ -57,22 +55,6 @@ public:
     // pop-up, right below "Automatic" and chosen, or leaves it.
     void setEncodingChecked(int row, bool checked);
 
-    // --- Save mode -------------------------------------------------------
-    void setEncodingType(quint32 encoding);
-    // 0 "Unix (LF)", 1 "Mac (CR)", 2 "Windows (CR/LF)".
-    [[nodiscard]] int lineBreakType() const;
-    [[nodiscard]] quint32 cfencodingType() const;
-    void disableEncodingMenu(bool disable);
-
-    // --- Lookups ----------------------------------------------------------
-    [[nodiscard]] QString encodingTypeName(quint32 encoding) const;
-    [[nodiscard]] const QList<EncodingRow> &currentEncodings() const { return m_encodingTable; }
-    [[nodiscard]] quint32 validateEncoding(quint32 encoding) const;
-    // The file attribute naming the chosen encoding (the last read one when
-    // nothing is chosen); false when it could not be written.
-    bool saveTextEncodingAttribute(const QString &path) const;
-    [[nodiscard]] quint32 encodingFromTextEncodingAttribute(const QString &path) const;
-
     // --- Outlets ------------------------------------------------------------
     [[nodiscard]] QComboBox *encodingTypePopup() const { return m_encodingTypePopup; }
     [[nodiscard]] QComboBox *lineBreakTypePopup() const { return m_lineBreakTypePopup; }
@@ -80,9 +62,6 @@ public:
     [[nodiscard]] QTableView *tableView() const { return m_tableView; }
     [[nodiscard]] QPushButton *selectAllButton() const { return m_selectAllButton; }
     [[nodiscard]] QPushButton *clearAllButton() const { return m_clearAllButton; }
-    [[nodiscard]] QPushButton *revertButton() const { return m_revertButton; }
-    [[nodiscard]] QString utf8LocalizedName() const { return m_utf8LocalizedName; }
-    [[nodiscard]] QString utf16LocalizedName() const { return m_utf16LocalizedName; }
 
 private:
     enum class ItemKind { Encoding, Automatic, Customize };
@@ -104,7 +83,6 @@ private:
     AccessoryType m_accessoryType = AccessoryType::Save;
     quint32 m_encoding = 0;
     QString m_utf8LocalizedName;
-    QString m_utf16LocalizedName;
 
     QLabel *m_encodingTypePopupTitle = nullptr;
     QComboBox *m_encodingTypePopup = nullptr;

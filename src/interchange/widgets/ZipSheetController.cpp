@@ -125,8 +125,7 @@ void ZipSheetController::buttonPressed(QObject *sender)
         const std::optional<PostalRecord> hit = queryResultwithMode(nullptr);
         if (!hit)
             return;
-        m_searchResult = hit->toVariantMap();
-        NotificationCenter::defaultCenter().postNotification(zipSearchDoOKNotification, QVariant(m_searchResult));
+        NotificationCenter::defaultCenter().postNotification(zipSearchDoOKNotification, QVariant(hit->toVariantMap()));
         done(PasteCode);
     } else if (sender == m_cancelButton) {
         done(CancelCode);

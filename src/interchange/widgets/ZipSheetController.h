@@ -43,7 +43,6 @@ public:
     void setPasteAllowed(bool allowed);
 
     void buttonPressed(QObject *sender);
-    [[nodiscard]] const QVariantMap &searchResult() const { return m_searchResult; }
 
     [[nodiscard]] QLineEdit *inputField() const { return m_inputField; }
     [[nodiscard]] QTableView *tableView() const { return m_tableView; }
@@ -64,6 +63,5 @@ private:
     QTableView *m_tableView = nullptr;
     QPushButton *m_pasteButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
-    QVariantMap m_searchResult;
     bool m_pasteAllowed = true;
 };

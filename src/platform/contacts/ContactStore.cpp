@@ -73,8 +73,6 @@ void bindPredicate(SqliteStatement *statement, const StorePredicate &predicate)
     case StorePredicate::Kind::All:
         break;
     case StorePredicate::Kind::ContactsWithIdentifiers:
-    case StorePredicate::Kind::GroupsWithIdentifiers:
-    case StorePredicate::Kind::ContainersWithIdentifiers:
         statement->bind(1, jsonList(predicate.identifiers()));
         break;
     default:
@@ -276,9 +274,7 @@ QList<StoreContainer> ContactStore::containersMatchingPredicate(
 {
     StoreError ignored;
     QByteArray sql = "SELECT identifier, name, type FROM containers";
-    if (predicate.kind() == StorePredicate::Kind::ContainersWithIdentifiers)
-        sql += " WHERE identifier IN (SELECT value FROM json_each(?1))";
-    else if (predicate.kind() != StorePredicate::Kind::All)
+    if (predicate.kind() != StorePredicate::Kind::All)
         sql.clear();
     QList<StoreContainer> containers;
     const bool ok = runQuery(
@@ -291,33 +287,12 @@ QList<StoreContainer> ContactStore::containersMatchingPredicate(
     return ok ? containers : QList<StoreContainer>();
 }
 
-std::optional<StoreContainer> ContactStore::containerOfContact(
-    const QString &contactIdentifier, StoreError *error) const
-{
-    StoreError ignored;
-    std::optional<StoreContainer> container;
-    runQuery(
-        *m_connections,
-        "SELECT k.identifier, k.name, k.type FROM containers k JOIN contacts c ON c.container_id = k.id"
-        " WHERE c.identifier = ?1",
-        // Any predicate of one identifier binds it as ?1.
-        StorePredicate::predicateForContactsInContainerWithIdentifier(contactIdentifier),
-        [&](const SqliteStatement &row) {
-            container = StoreContainer{row.columnText(0), row.columnText(1), StoreContainer::Type(row.columnInt(2))};
-            return false;
-        },
-        &errorSink(error, ignored));
-    return container;
-}
-
 QList<StoreGroup> ContactStore::groupsMatchingPredicate(const StorePredicate &predicate, StoreError *error) const
 {
     StoreError ignored;
     QByteArray sql = "SELECT g.identifier, g.name FROM groups g";
     if (predicate.kind() == StorePredicate::Kind::GroupsInContainer)
         sql += " WHERE g.container_id = (SELECT id FROM containers WHERE identifier = ?1)";
-    else if (predicate.kind() == StorePredicate::Kind::GroupsWithIdentifiers)
-        sql += " WHERE g.identifier IN (SELECT value FROM json_each(?1))";
     else if (predicate.kind() != StorePredicate::Kind::All)
         sql.clear();
     QList<StoreGroup> groups;

@@ -89,9 +89,6 @@ public:
         const QString &name, StoreContainer::Type type, StoreError *error = nullptr);
     [[nodiscard]] QList<StoreContainer> containersMatchingPredicate(
         const StorePredicate &predicate, StoreError *error = nullptr) const;
-    // The container that holds the contact; nullopt when there is none.
-    [[nodiscard]] std::optional<StoreContainer> containerOfContact(
-        const QString &contactIdentifier, StoreError *error = nullptr) const;
     [[nodiscard]] QList<StoreGroup> groupsMatchingPredicate(
         const StorePredicate &predicate, StoreError *error = nullptr) const;
 

@@ -28,15 +28,6 @@ bool StoreContact::isKeyAvailable(QLatin1StringView key) const
     return isIndexAvailable(ContactKeys::indexOfContactKey(key));
 }
 
-bool StoreContact::areKeysAvailable(const QStringList &keys) const
-{
-    for (const QString &key : keys) {
-        if (!isKeyAvailable(key))
-            return false;
-    }
-    return true;
-}
-
 QStringList StoreContact::availableKeys() const
 {
     QStringList keys;

@@ -54,7 +54,6 @@ public:
     [[nodiscard]] bool isKeyAvailable(const QString &key) const;
     // The same for the constants of ContactKeys, without making a QString.
     [[nodiscard]] bool isKeyAvailable(QLatin1StringView key) const;
-    [[nodiscard]] bool areKeysAvailable(const QStringList &keys) const;
     [[nodiscard]] QStringList availableKeys() const;
 
     [[nodiscard]] ContactType contactType() const;

@@ -19,13 +19,3 @@ StorePredicate StorePredicate::predicateForGroupsInContainerWithIdentifier(const
 {
     return {Kind::GroupsInContainer, {containerIdentifier}};
 }
-
-StorePredicate StorePredicate::predicateForGroupsWithIdentifiers(const QStringList &identifiers)
-{
-    return {Kind::GroupsWithIdentifiers, identifiers};
-}
-
-StorePredicate StorePredicate::predicateForContainersWithIdentifiers(const QStringList &identifiers)
-{
-    return {Kind::ContainersWithIdentifiers, identifiers};
-}

@@ -4,8 +4,8 @@
 #include <QStringList>
 
 // What a fetch selects: contacts by identifier, in a container or in a group;
-// groups in a container; containers by identifier. The default predicate
-// selects everything of the kind fetched.
+// groups in a container. The default predicate selects everything of the
+// kind fetched.
 class StorePredicate {
 public:
     enum class Kind {
@@ -14,8 +14,6 @@ public:
         ContactsInContainer,
         ContactsInGroup,
         GroupsInContainer,
-        GroupsWithIdentifiers,
-        ContainersWithIdentifiers,
     };
 
     StorePredicate() = default;
@@ -25,12 +23,10 @@ public:
         const QString &containerIdentifier);
     [[nodiscard]] static StorePredicate predicateForContactsInGroupWithIdentifier(const QString &groupIdentifier);
     [[nodiscard]] static StorePredicate predicateForGroupsInContainerWithIdentifier(const QString &containerIdentifier);
-    [[nodiscard]] static StorePredicate predicateForGroupsWithIdentifiers(const QStringList &identifiers);
-    [[nodiscard]] static StorePredicate predicateForContainersWithIdentifiers(const QStringList &identifiers);
 
     [[nodiscard]] Kind kind() const { return m_kind; }
-    // The identifiers the predicate names: contacts, groups or containers by
-    // kind, or the one container or group it looks into.
+    // The identifiers the predicate names: contacts, or the one container or
+    // group it looks into.
     [[nodiscard]] const QStringList &identifiers() const { return m_identifiers; }
 
 private:
