@@ -7,8 +7,6 @@
 #include "app/ProgressAlert.h"
 #include "app/ViewController.h"
 #include "find/FindBarController.h"
-#include "interchange/widgets/QRCodePanelController.h"
-#include "interchange/widgets/ZipSheetController.h"
 #include "table/GroupViewController.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
@@ -27,6 +25,7 @@
 #include <QShowEvent>
 #include <QSplitter>
 #include <QTableView>
+#include <QToolButton>
 
 namespace {
 
@@ -69,14 +68,16 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     installFindBar();
     buildMenus();
     buildCopyCommands();
-    buildContactCommands();
+    m_contactCommands = new ContactMenuCommands(*this);
+    m_contactCommands->addPhoneFormatMenu(*m_editMenu);
     buildPrintCommands();
     buildFileCommands();
     // The controller reads and repairs the settings before anything else of
     // the window reads one.
     m_mainViewController->viewDidLoad();
     windowDidLoad();
-    buildZipSheetCommand();
+    m_zipSheet = new ZipSheetCommand(*this);
+    connect(m_zipButton, &QToolButton::clicked, m_zipSheet, &ZipSheetCommand::showZipSheet);
 }
 
 WindowController::~WindowController()
@@ -100,19 +101,9 @@ GroupViewController *WindowController::groupViewController() const
     return m_groupViewController;
 }
 
-QRCodePanelController *WindowController::qrCodePanelController() const
-{
-    return m_qrCodePanelController;
-}
-
 FindBarController *WindowController::findBarController() const
 {
     return m_findBarController;
-}
-
-ZipSheetController *WindowController::zipSheetController() const
-{
-    return m_zipSheetController;
 }
 
 QList<WindowController *> WindowController::windowControllers()

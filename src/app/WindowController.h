@@ -1,9 +1,11 @@
 #pragma once
 
 #include "model/SubContactRecord.h"
+#include "app/ContactMenuCommands.h"
 #include "app/FileMenuCommands.h"
 #include "app/FilePanel.h"
 #include "app/WindowCommandHost.h"
+#include "app/ZipSheetCommand.h"
 #include "app/MainViewDefaults.h"
 #include "model/ContainerRecord.h"
 #include "print/PrintInfo.h"
@@ -171,23 +173,23 @@ public:
     // The one table of rules, by the item's object name.
     [[nodiscard]] bool validateMenuItem(QAction *item) const;
 
-    // --- Contact commands --------------------------------------------------
-    // Contact ▸ "Show QRCode": the first selected contact in the QR-code
-    // panel, one panel kept for the window; nothing without a selection.
-    void showQRCode();
-    // Edit ▸ "Format Phone Numbers": the phone each selected row shows, in the
-    // pattern the item's data names, all as one undo step.
-    void normalizePhoneNumber(const QAction *sender);
-    [[nodiscard]] QRCodePanelController *qrCodePanelController() const;
+    // --- Contact commands (ContactMenuCommands) ----------------------------------
+    [[nodiscard]] ContactMenuCommands *contactCommands() const { return m_contactCommands; }
+    void showQRCode() { m_contactCommands->showQRCode(); }
+    [[nodiscard]] QRCodePanelController *qrCodePanelController() const
+    {
+        return m_contactCommands->qrCodePanelController();
+    }
     [[nodiscard]] QMenu *contactMenu() const { return m_contactMenu; }
-    [[nodiscard]] QAction *showQRCodeAction() const { return m_showQRCodeAction; }
-    [[nodiscard]] QMenu *phoneFormatMenu() const { return m_phoneFormatMenu; }
-    // Contact ▸ "Merge Contacts": the first two selected contacts side by
-    // side in the merge sheet; its result applied as one undo step.
-    void mergeContacts();
-    [[nodiscard]] bool canMergeContacts() const;
-    [[nodiscard]] MergePanelController *mergePanelController() const;
-    [[nodiscard]] QAction *mergeContactsAction() const { return m_mergeContactsAction; }
+    [[nodiscard]] QAction *showQRCodeAction() const { return m_contactCommands->showQRCodeAction(); }
+    [[nodiscard]] QMenu *phoneFormatMenu() const { return m_contactCommands->phoneFormatMenu(); }
+    void mergeContacts() { m_contactCommands->mergeContacts(); }
+    [[nodiscard]] bool canMergeContacts() const { return m_contactCommands->canMergeContacts(); }
+    [[nodiscard]] MergePanelController *mergePanelController() const
+    {
+        return m_contactCommands->mergePanelController();
+    }
+    [[nodiscard]] QAction *mergeContactsAction() const { return m_contactCommands->mergeContactsAction(); }
 
     // --- Printing -------------------------------------------------------------
     // The postcard preview, pane 0 of the split view.
@@ -245,15 +247,13 @@ public:
     }
     [[nodiscard]] ProgressAlert *progressAlert() override;
 
-    // --- Postal-code sheet (WindowControllerZipSheet.cpp) -----------------------
-    // The toolbar's "ZIP": the sheet seeded from the selected row's address;
-    // its Paste writes the hit into that address as one undo step.
-    void showZipSheet();
-    // The sheet's end: Paste (code 1) writes the chosen hit.
-    void zipSheetDidEnd(int returnCode);
-    [[nodiscard]] ZipSheetController *zipSheetController() const;
-    // The postal data the sheet searches; the shipped data unless set.
-    void setPostalDatabase(std::shared_ptr<const PostalDatabase> database) { m_postalDatabase = std::move(database); }
+    // --- Postal-code sheet (ZipSheetCommand) -------------------------------------
+    void showZipSheet() { m_zipSheet->showZipSheet(); }
+    [[nodiscard]] ZipSheetController *zipSheetController() const { return m_zipSheet->zipSheetController(); }
+    void setPostalDatabase(std::shared_ptr<const PostalDatabase> database)
+    {
+        m_zipSheet->setPostalDatabase(std::move(database));
+    }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -272,12 +272,9 @@ private:
     void buildCopyCommands();
     void buildPanes();
     void buildMenus();
-    void buildContactCommands();
-    [[nodiscard]] bool canNormalizePhoneNumber() const;
     void buildPrintCommands();
     void printRows(const QList<SubContactRecordPtr> &rows);
     void buildFileCommands();
-    void buildZipSheetCommand();
 
     // The set-up once the window and its controller have loaded.
     void windowDidLoad();
@@ -288,8 +285,6 @@ private:
     void initItemsMenu();
     void initSortOptionsMenu();
     void initContactMenu();
-    void addMergeCommand();
-    void mergeDidEnd(int result);
     void initGroupMenu();
     void initPrintStyleMenu();
     void makeOptionSheet();
@@ -352,12 +347,8 @@ private:
     QPointer<OptionSheetController> m_optionSheetController;
     QAction *m_toggleGroupViewAction = nullptr;
 
-    QPointer<QRCodePanelController> m_qrCodePanelController;
     QMenu *m_contactMenu = nullptr;
-    QAction *m_showQRCodeAction = nullptr;
-    QPointer<MergePanelController> m_mergePanelController;
-    QAction *m_mergeContactsAction = nullptr;
-    QMenu *m_phoneFormatMenu = nullptr;
+    ContactMenuCommands *m_contactCommands = nullptr;
 
     QPointer<HagakiViewController> m_hagakiViewController;
     QAction *m_printAction = nullptr;
@@ -371,6 +362,5 @@ private:
     QPointer<ProgressAlert> m_progressAlert;
     FileMenuCommands *m_fileCommands = nullptr;
 
-    QPointer<ZipSheetController> m_zipSheetController;
-    std::shared_ptr<const PostalDatabase> m_postalDatabase;
+    ZipSheetCommand *m_zipSheet = nullptr;
 };

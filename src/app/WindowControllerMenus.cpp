@@ -213,9 +213,7 @@ void WindowController::initContactMenu()
         ->setObjectName(QStringLiteral("deleteContacts"));
     m_contactMenu->addAction(tr("Duplicate Contacts"), m_mainViewController, &ViewController::duplicateContacts)
         ->setObjectName(QStringLiteral("duplicateContacts"));
-    m_showQRCodeAction = m_contactMenu->addAction(tr("Show QRCode"), this, &WindowController::showQRCode);
-    m_showQRCodeAction->setObjectName(QStringLiteral("showQRCode"));
-    addMergeCommand();
+    m_contactCommands->addContactItems(*m_contactMenu);
 }
 
 // --- Groups --------------------------------------------------------------------------------

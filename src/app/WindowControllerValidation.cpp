@@ -48,8 +48,8 @@ void WindowController::validateMenus()
         items += m_fileCommands->fileActions();
     if (m_editMenu)
         items += m_editMenu->actions();
-    if (m_phoneFormatMenu)
-        items += m_phoneFormatMenu->actions();
+    if (m_contactCommands && m_contactCommands->phoneFormatMenu())
+        items += m_contactCommands->phoneFormatMenu()->actions();
     QList<QMenu *> menus{m_viewMenu, m_navigateMenu};
     while (!menus.isEmpty()) {
         QMenu *menu = menus.takeFirst();
@@ -90,7 +90,8 @@ bool WindowController::validateMenuItem(QAction *item) const
     };
     const auto copy
         = [](const WindowController &window, QAction *) { return window.m_contactsViewController->hasSelectedRows(); };
-    const auto phoneFormat = [](const WindowController &window, QAction *) { return window.canNormalizePhoneNumber(); };
+    const auto phoneFormat
+        = [](const WindowController &window, QAction *) { return window.m_contactCommands->canNormalizePhoneNumber(); };
     const auto always = [](const WindowController &, QAction *) { return true; };
     static const QHash<QString, Rule> rules{
         {QStringLiteral("printStyleSelected"),
@@ -128,7 +129,7 @@ bool WindowController::validateMenuItem(QAction *item) const
                 return true;
             }},
         {QStringLiteral("mergeContacts"),
-            [](const WindowController &window, QAction *) { return window.canMergeContacts(); }},
+            [](const WindowController &window, QAction *) { return window.m_contactCommands->canMergeContacts(); }},
         {QStringLiteral("editButtonClicked"),
             [](const WindowController &window, QAction *item) {
                 item->setChecked(window.m_mainViewController->editState());

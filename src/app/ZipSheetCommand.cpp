@@ -1,15 +1,10 @@
-// The toolbar's "ZIP": the postal-code sheet seeded from the selected row's
-// address, and the write-back of the hit it ends with.
-
-#include "app/WindowController.h"
+#include "app/ZipSheetCommand.h"
 
 #include "app/ViewController.h"
+#include "app/WindowCommandHost.h"
 #include "interchange/widgets/ZipSheetController.h"
 #include "model/ContactIdentifier.h"
 #include "table/ContactTablePane.h"
-#include "table/ContactsViewController.h"
-
-#include <QToolButton>
 
 namespace {
 
@@ -29,18 +24,24 @@ void copyHit(const ZipSearch &search, const PostalRecord &hit, LabeledValueRecor
 
 } // namespace
 
-void WindowController::buildZipSheetCommand()
+ZipSheetCommand::ZipSheetCommand(WindowCommandHost &host)
+    : QObject(&host.hostWidget())
+    , m_host(host)
 {
-    connect(m_zipButton, &QToolButton::clicked, this, &WindowController::showZipSheet);
 }
 
-void WindowController::showZipSheet()
+ZipSheetController *ZipSheetCommand::zipSheetController() const
+{
+    return m_zipSheetController;
+}
+
+void ZipSheetCommand::showZipSheet()
 {
     if (!m_zipSheetController) {
-        m_zipSheetController = new ZipSheetController(this, m_postalDatabase);
-        connect(m_zipSheetController, &QDialog::finished, this, &WindowController::zipSheetDidEnd);
+        m_zipSheetController = new ZipSheetController(&m_host.hostWidget(), m_postalDatabase);
+        connect(m_zipSheetController, &QDialog::finished, this, &ZipSheetCommand::zipSheetDidEnd);
     }
-    const ContactTablePane *table = m_mainViewController->contactsViewController();
+    const ContactTablePane *table = m_host.mainViewController()->contactsViewController();
     const QList<SubContactRecordPtr> rows = table ? table->selectedSubContacts() : QList<SubContactRecordPtr>();
     if (rows.isEmpty()) {
         m_zipSheetController->setTargetString(QString(), ZipSearch::NoSearch);
@@ -59,19 +60,19 @@ void WindowController::showZipSheet()
         else
             m_zipSheetController->setTargetString(stateAndCity, ZipSearch::AddressSearch);
     }
-    m_zipSheetController->setPasteAllowed(m_mainViewController->editState());
+    m_zipSheetController->setPasteAllowed(m_host.mainViewController()->editState());
     m_zipSheetController->open();
 }
 
-void WindowController::zipSheetDidEnd(int returnCode)
+void ZipSheetCommand::zipSheetDidEnd(int returnCode)
 {
     if (returnCode != ZipSheetController::PasteCode || !m_zipSheetController)
         return;
     qint32 mode = ZipSearch::NoSearch;
     const std::optional<PostalRecord> hit = m_zipSheetController->queryResultwithMode(&mode);
-    const ContactTablePane *table = m_mainViewController->contactsViewController();
+    const ContactTablePane *table = m_host.mainViewController()->contactsViewController();
     const QList<SubContactRecordPtr> rows = table ? table->selectedSubContacts() : QList<SubContactRecordPtr>();
-    if (!hit || rows.isEmpty() || !m_mainViewController->editState())
+    if (!hit || rows.isEmpty() || !m_host.mainViewController()->editState())
         return;
     const SubContactRecordPtr &row = rows.first();
     const LabeledValueRecordPtr address
@@ -79,20 +80,20 @@ void WindowController::zipSheetDidEnd(int returnCode)
     if (mode != ZipSearch::AddressSearch) {
         if (address) {
             copyHit(*m_zipSheetController, *hit, *address);
-            m_mainViewController->undoReplaceValue(*address, FieldId::Address, row);
+            m_host.mainViewController()->undoReplaceValue(*address, FieldId::Address, row);
         } else {
             LabeledValueRecord added;
             added.label = QStringLiteral("home");
             copyHit(*m_zipSheetController, *hit, added);
-            m_mainViewController->undoAddLabeledValue(added, FieldId::Address, row);
+            m_host.mainViewController()->undoAddLabeledValue(added, FieldId::Address, row);
         }
     } else {
         // An address search gives only the postal code.
         if (hit->zip.isEmpty() || !address)
             return;
         address->address->zip = hit->zip;
-        m_mainViewController->undoReplaceValue(*address, FieldId::Address, row);
+        m_host.mainViewController()->undoReplaceValue(*address, FieldId::Address, row);
     }
-    setWindowModified(true);
-    m_mainViewController->updateTable();
+    m_host.markEdited();
+    m_host.mainViewController()->updateTable();
 }
