@@ -49,9 +49,12 @@ public:
             m_byName.insert(group->name, group);
     }
 
-    // The groups a card's categories name, each once.
+    // The groups a card's categories name, each once. The names of the card
+    // before, handed over again (see CategoryNames), find its groups at once.
     QList<GroupRecordPtr> groupsOf(const QStringList &names)
     {
+        if (!names.isEmpty() && names.isSharedWith(m_lastNames))
+            return m_lastGroups;
         QList<GroupRecordPtr> found;
         for (const QString &name : names) {
             GroupRecordPtr &match = m_byName[name];
@@ -66,12 +69,37 @@ public:
             if (!found.contains(match))
                 found.append(match);
         }
+        m_lastNames = names;
+        m_lastGroups = found;
         return found;
     }
 
 private:
     GroupList &m_groups;
     QHash<QString, GroupRecordPtr> m_byName;
+    QStringList m_lastNames;
+    QList<GroupRecordPtr> m_lastGroups;
+};
+
+// The names of a CATEGORIES value. The cards of a file mostly repeat the
+// value of the card before: its names are handed over again, the same list,
+// instead of being split and allocated anew for every card.
+class CategoryNames {
+public:
+    [[nodiscard]] const QStringList &of(QStringView value)
+    {
+        if (!m_held || value != m_value) {
+            m_value = value.toString();
+            m_names = VCardOwnProperties::splitCategories(value);
+            m_held = true;
+        }
+        return m_names;
+    }
+
+private:
+    QString m_value;
+    QStringList m_names;
+    bool m_held = false;
 };
 
 // What a card says in the system's own properties, taken from the lines the
@@ -84,13 +112,15 @@ struct OwnLines {
     std::optional<QString> renmei;
     QStringView layouts;
 
-    void take(const ContactVCardSerialization::OtherLine &line)
+    void take(const ContactVCardSerialization::OtherLine &line, CategoryNames &names)
     {
         static constexpr QStringView categoriesName = u"CATEGORIES:";
         static constexpr QStringView renmeiName = u"X-RENMEI:";
         static constexpr QStringView layoutsName = u"X-HAGAKILAYOUTS:";
-        if (line.written.startsWith(categoriesName))
-            categories.append(VCardOwnProperties::splitCategories(line.value));
+        if (line.written.startsWith(categoriesName) && categories.isEmpty())
+            categories = names.of(line.value);
+        else if (line.written.startsWith(categoriesName))
+            categories.append(names.of(line.value));
         else if (!renmei && line.written.startsWith(renmeiName))
             renmei = VCardOwnProperties::unescapeRenmei(line.value);
         else if (layouts.isNull() && line.written.startsWith(layoutsName))
@@ -152,9 +182,11 @@ ContainerTablePtr readCards(
     qsizetype position = 0;
     VCardOwnProperties::CardSearch search;
     OwnLines own;
+    CategoryNames categoryNames;
     // A person keeps no identifiers of the values it reads.
     const ContactVCardSerialization::ReadOptions readOptions{
-        [&own](const ContactVCardSerialization::OtherLine &line) { own.take(line); }, false, charset};
+        [&own, &categoryNames](const ContactVCardSerialization::OtherLine &line) { own.take(line, categoryNames); },
+        false, charset};
     while (const auto extent = VCardOwnProperties::findCard(text, position, search)) {
         const QStringView card = text.sliced(extent->begin, extent->end - extent->begin);
         own = OwnLines();

@@ -20,9 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size == 0)
         return 0;
     (void)ImportFileKind::beginsWithVCard(QByteArrayView(data, qsizetype(size)));
-    const QString text = FuzzInput::text(data, size);
+    QString text = FuzzInput::text(data, size);
     const MVvCard converter;
-    const ContainerTablePtr containers = converter.containersFromVCards(text, nullptr);
+    // Handed over as an import hands over the text of a file.
+    const ContainerTablePtr containers = converter.containersFromVCards(std::move(text), QString(), nullptr);
     if (!containers || containers->isEmpty())
         return 0;
     const ContainerRecordPtr container = containers->constFirst();

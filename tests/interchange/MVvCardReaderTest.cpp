@@ -109,6 +109,26 @@ TEST(MVvCardReader, CategoriesMakeGroupsInTheOrderMet)
     EXPECT_EQ(groups.at(1)->contactTable->constFirst(), groups.at(0)->contactTable->constFirst());
 }
 
+// Cards mostly repeat the categories of the card before; a card that adds a
+// line to them, names fewer, or names none is in its own groups all the same.
+TEST(MVvCardReader, CardsRepeatingTheCategoriesBeforeThemJoinTheirOwnGroups)
+{
+    const QString golfAndWork = u"CATEGORIES:Golf,Work\r\n"_s;
+    const QString text = card(u"Ann"_s, golfAndWork) + card(u"Ben"_s, golfAndWork)
+        + card(u"Cid"_s, golfAndWork + u"CATEGORIES:Chess\r\n"_s) + card(u"Dan"_s, golfAndWork)
+        + card(u"Eve"_s, u"CATEGORIES:Work\r\n"_s) + card(u"Fay"_s) + card(u"Gus"_s, golfAndWork)
+        + card(u"Hal"_s, u"CATEGORIES:Work,Golf\r\n"_s);
+    const ContainerRecordPtr container = readOne(text);
+    EXPECT_EQ(groupNames(container), (QStringList{u"All Contacts"_s, u"Golf"_s, u"Work"_s, u"Chess"_s}));
+    const GroupList &groups = *container->groups;
+    EXPECT_EQ(
+        names(groups.at(1)->contactTable), (QStringList{u"Ann"_s, u"Ben"_s, u"Cid"_s, u"Dan"_s, u"Gus"_s, u"Hal"_s}));
+    EXPECT_EQ(names(groups.at(2)->contactTable),
+        (QStringList{u"Ann"_s, u"Ben"_s, u"Cid"_s, u"Dan"_s, u"Eve"_s, u"Gus"_s, u"Hal"_s}));
+    EXPECT_EQ(names(groups.at(3)->contactTable), QStringList{u"Cid"_s});
+    EXPECT_EQ(names(groups.at(0)->contactTable).size(), 8);
+}
+
 TEST(MVvCardReader, JointNamesAreTheRestOfTheirLine)
 {
     // "." of the property's pattern matches no carriage return.
