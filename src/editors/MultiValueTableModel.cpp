@@ -188,9 +188,9 @@ QString MultiValueTableModel::displayText(const LabeledValueRecord &record, cons
     if (column == usernameColumn)
         return record.accountParts().username;
     if (column == userIdentifierColumn)
-        return record.accountParts().userIdentifier;
+        return record.accountParts().userIdentifier.text();
     if (column == urlStringColumn)
-        return record.accountParts().urlString;
+        return record.accountParts().urlString.text();
     if (column == countryCodeColumn) {
         if (record.addressParts().isoCountryCode.isEmpty())
             return tr("System Default");

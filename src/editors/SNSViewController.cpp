@@ -99,7 +99,7 @@ void SNSViewController::serviceChosen(int position)
     valueDidChange();
 }
 
-void SNSViewController::partEdited(QString LabeledValueRecord::AccountParts::*part, const QString &text)
+void SNSViewController::partEdited(HeapString LabeledValueRecord::AccountParts::*part, const QString &text)
 {
     if (!m_labeledValue)
         return;

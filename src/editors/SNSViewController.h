@@ -31,7 +31,7 @@ private:
     void updateUI();
     void serviceChosen(int position);
     // A field's text went into the record through `part`.
-    void partEdited(QString LabeledValueRecord::AccountParts::*part, const QString &text);
+    void partEdited(HeapString LabeledValueRecord::AccountParts::*part, const QString &text);
 
     QComboBox *m_servicePopup = nullptr;
     QLineEdit *m_usernameField = nullptr;

@@ -266,7 +266,7 @@ ItemAndRangeRecordPtr FindFieldSearch::findInField(const QString &find, const St
     } else if (field.kind == Kind::Other) {
         // A text the contact keeps among its plain strings is read as held.
         if (field.stringMember) {
-            const std::optional<QString> &text = (*person.stringValues()).*field.stringMember;
+            const StringValuesRecord::Entry &text = (*person.stringValues()).*field.stringMember;
             if (!text)
                 return nullptr;
             hit = searchWhole(find, *text, start.range, start.subIdentifier, options);

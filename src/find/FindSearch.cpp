@@ -248,7 +248,7 @@ void searchField(ContactSearch &search, MVPerson &person, const FindSearch::Fiel
         search.add(field.item, QString(), person.birthdayValue()->stringValue);
         break;
     case Field::String:
-        if (const std::optional<QString> &text = (*person.stringValues()).*field.string)
+        if (const StringValuesRecord::Entry &text = (*person.stringValues()).*field.string)
             search.add(field.item, QString(), *text);
         break;
     }

@@ -34,6 +34,8 @@ public:
     [[nodiscard]] T &operator*() { return edit(); }
     [[nodiscard]] T *operator->() { return &edit(); }
     [[nodiscard]] bool isHeld() const { return m_value != nullptr; }
+    // Frees the group: it reads as the defaults again.
+    void reset() { m_value.reset(); }
     // Sets one text of the group. A null text reads as null from the defaults
     // already, so it makes no group: a record that is given an absent part
     // stays at one pointer.

@@ -2,7 +2,19 @@
 
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <utility>
+
+template <typename T> class HeapOptional;
+
+// Whether U is T or one of the optional forms of T.
+template <typename U, typename T>
+constexpr bool isOptionalForm = std::disjunction_v<std::is_same<U, T>, std::is_same<U, HeapOptional<T>>,
+    std::is_same<U, std::optional<T>>, std::is_same<U, std::nullopt_t>>;
+
+// Any other value a T is made from, such as a literal for a text.
+template <typename U, typename T>
+concept OtherValueOf = std::is_constructible_v<T, U &&> && !isOptionalForm<std::remove_cvref_t<U>, T>;
 
 // An optional value kept on the heap, with the part of std::optional's
 // interface the records use: an absent value costs one pointer instead of
@@ -52,6 +64,8 @@ public:
             m_value = std::make_unique<T>(std::move(value));
         return *this;
     }
+    // As std::optional takes it.
+    template <OtherValueOf<T> U> HeapOptional &operator=(U &&value) { return *this = T(std::forward<U>(value)); }
     HeapOptional &operator=(const std::optional<T> &value)
     {
         assign(value ? &*value : nullptr);

@@ -13,15 +13,24 @@ namespace {
 
 using AccountParts = LabeledValueRecord::AccountParts;
 using AddressParts = LabeledValueRecord::AddressParts;
-template <typename Parts, std::size_t Count> using PartKeys = std::array<std::pair<QString, QString Parts::*>, Count>;
+template <typename Parts, std::size_t Count, typename Text = QString>
+using PartKeys = std::array<std::pair<QString, Text Parts::*>, Count>;
 
 // The text keys written only when they hold text.
-const PartKeys<AccountParts, 5> &accountKeys()
+const PartKeys<AccountParts, 3> &accountKeys()
 {
-    static const PartKeys<AccountParts, 5> table{{
+    static const PartKeys<AccountParts, 3> table{{
         {RecordKey::Username, &AccountParts::username},
         {RecordKey::Domain, &AccountParts::domain},
         {QString(ContactLabels::socialProfileServiceKey), &AccountParts::service},
+    }};
+    return table;
+}
+
+// The same for the parts only a social profile has.
+const PartKeys<AccountParts, 2, HeapString> &profileKeys()
+{
+    static const PartKeys<AccountParts, 2, HeapString> table{{
         {QString(ContactLabels::socialProfileURLStringKey), &AccountParts::urlString},
         {QString(ContactLabels::socialProfileUserIdentifierKey), &AccountParts::userIdentifier},
     }};
@@ -43,21 +52,25 @@ const PartKeys<AddressParts, 7> &addressKeys()
     return table;
 }
 
-template <typename Parts, std::size_t Count>
-void insertParts(QVariantMap &map, const Parts &parts, const PartKeys<Parts, Count> &keys)
+template <typename Parts, std::size_t Count, typename Text>
+void insertParts(QVariantMap &map, const Parts &parts, const PartKeys<Parts, Count, Text> &keys)
 {
     for (const auto &[key, member] : keys) {
-        if (!(parts.*member).isEmpty())
-            map.insert(key, parts.*member);
+        const QString &text = parts.*member;
+        if (!text.isEmpty())
+            map.insert(key, text);
     }
 }
 
 // A record without any of the keys stays without the group.
-template <typename Parts, std::size_t Count>
-void readParts(const QVariantMap &map, HeapFields<Parts> &parts, const PartKeys<Parts, Count> &keys)
+template <typename Parts, std::size_t Count, typename Text>
+void readParts(const QVariantMap &map, HeapFields<Parts> &parts, const PartKeys<Parts, Count, Text> &keys)
 {
-    for (const auto &[key, member] : keys)
-        parts.setText(member, map.value(key).toString());
+    for (const auto &[key, member] : keys) {
+        const QString text = map.value(key).toString();
+        if (parts.isHeld() || !text.isNull())
+            (*parts).*member = text;
+    }
 }
 
 QVariant variantFromValue(const LabeledValue &value)
@@ -127,6 +140,7 @@ QVariantMap LabeledValueRecord::toVariantMap() const
     if (hasValue())
         map.insert(RecordKey::Value, variantFromValue(value));
     insertParts(map, *account, accountKeys());
+    insertParts(map, *account, profileKeys());
     insertParts(map, *address, addressKeys());
     layout->insertInto(map);
     return map;
@@ -141,6 +155,7 @@ LabeledValueRecord LabeledValueRecord::fromVariantMap(const QVariantMap &map)
     record.stringValue = map.value(RecordKey::StringValue).toString();
     record.labelIndex = map.value(RecordKey::LabelIndex, qint64(-1)).toLongLong();
     readParts(map, record.account, accountKeys());
+    readParts(map, record.account, profileKeys());
     readParts(map, record.address, addressKeys());
     HagakiLayoutFields layout;
     layout.readFrom(map);

@@ -3,6 +3,7 @@
 #include "model/HagakiLayoutFields.h"
 #include "model/HeapFields.h"
 #include "model/HeapOptional.h"
+#include "model/HeapText.h"
 #include "platform/contacts/StoreContactRelation.h"
 #include "platform/contacts/StoreDateComponents.h"
 #include "platform/contacts/StoreInstantMessageAddress.h"
@@ -36,12 +37,14 @@ struct LabeledValueRecord {
 
     // "Email": the parts around the first at sign. "Social Network" and
     // "Instant Message" keep their user name under the same key "username".
+    // Only social profiles have the last two, and every e-mail address of a
+    // file holds these parts: each costs a pointer until it is set.
     struct AccountParts {
         QString username; // "username"
         QString domain; // "domain"
         QString service; // "service": social and instant-message service
-        QString urlString; // "urlString": social profile URL
-        QString userIdentifier; // "userIdentifier": social profile user identifier
+        HeapString urlString; // "urlString": social profile URL
+        HeapString userIdentifier; // "userIdentifier": social profile user identifier
 
         bool operator==(const AccountParts &) const = default;
     };

@@ -73,8 +73,8 @@ NameRecordPtr MVPerson::nameValue()
 {
     if (!m_nameValue) {
         m_nameValue = std::make_shared<NameRecord>();
-        if (m_cnContact) {
-            StoreContactReader::readName(*m_cnContact, *m_nameValue);
+        if (attachedContact()) {
+            StoreContactReader::readName(*attachedContact(), *m_nameValue);
             m_nameOrdering = m_nameValue->nameOrdering;
             m_showAsPerson = m_nameValue->showAsPerson;
             return m_nameValue;
@@ -93,12 +93,12 @@ PhoneticNameRecordPtr MVPerson::phoneticNameValue()
     PhoneticNameRecordPtr name = m_caches.takeOwnCopy(Caches::PhoneticName);
     // The phonetic name is written in the name's order, which only reading
     // the name learns from the store contact.
-    if (!m_nameValue && m_cnContact)
+    if (!m_nameValue && attachedContact())
         (void)nameValue();
     if (!name) {
         name = std::make_shared<PhoneticNameRecord>();
-        if (m_cnContact)
-            StoreContactReader::readPhoneticName(*m_cnContact, *name);
+        if (attachedContact())
+            StoreContactReader::readPhoneticName(*attachedContact(), *name);
         m_caches.set(Caches::PhoneticName, name);
     }
     name->stringValue = ValueRecordFormatter::phoneticNameString(*name, m_nameOrdering);
@@ -110,8 +110,8 @@ BirthdayRecordPtr MVPerson::birthdayValue()
     BirthdayRecordPtr birthday = m_caches.takeOwnCopy(Caches::Birthday);
     if (!birthday) {
         birthday = std::make_shared<BirthdayRecord>();
-        if (m_cnContact)
-            StoreContactReader::readBirthday(*m_cnContact, *birthday);
+        if (attachedContact())
+            StoreContactReader::readBirthday(*attachedContact(), *birthday);
         m_caches.set(Caches::Birthday, birthday);
     }
     return birthday;
@@ -126,8 +126,8 @@ StringValuesRecordPtr MVPerson::stringValues()
     }
     if (!strings) {
         strings = std::make_shared<StringValuesRecord>();
-        if (m_cnContact)
-            StoreContactReader::readStringValues(*m_cnContact, *strings);
+        if (attachedContact())
+            StoreContactReader::readStringValues(*attachedContact(), *strings);
         m_caches.set(Caches::Strings, strings);
     }
     return strings;
@@ -138,7 +138,7 @@ LabeledValueListPtr MVPerson::makeLabeledCache(
 {
     LabeledValueListPtr cache = m_caches.takeOwnCopy(slot);
     if (!cache) {
-        cache = std::make_shared<LabeledValueList>(m_cnContact ? read(*m_cnContact) : LabeledValueList());
+        cache = std::make_shared<LabeledValueList>(attachedContact() ? read(*attachedContact()) : LabeledValueList());
         m_caches.set(slot, cache);
     }
     return cache;
@@ -148,7 +148,7 @@ void MVPerson::fillLabeledCache(Caches::Slot<LabeledValueList> slot, LabeledValu
 {
     // The addresses are formatted as they are read: a list just made from
     // the store contact needs no update, whatever its field.
-    LabeledValueList values = read(*m_cnContact);
+    LabeledValueList values = read(*attachedContact());
     if (values.isEmpty())
         m_caches.set(slot, Caches::sharedEmpty(slot));
     else
@@ -171,7 +171,7 @@ LabeledValueListPtr MVPerson::addressValues()
     const LabeledValueListPtr addresses = makeLabeledCache(Caches::Address, &StoreContactReader::addressValues);
     // An address's display string always follows its parts, however they
     // were changed since the last read.
-    if (!made || !m_cnContact) {
+    if (!made || !attachedContact()) {
         for (const LabeledValueRecordPtr &address : std::as_const(*addresses))
             AddressText::updateAddressValue(address.get(), AddressText::IncludeCountryAndZIP);
     }
@@ -325,6 +325,23 @@ QString MVPerson::phoneticName() const
 {
     const PhoneticNameRecord *name = m_caches.peek(Caches::PhoneticName);
     return name ? name->stringValue : QString();
+}
+
+void MVPerson::setCnContact(const std::optional<StoreContact> &contact)
+{
+    if (contact)
+        m_rare->cnContact = *contact;
+    else
+        dropCnContact();
+}
+
+void MVPerson::dropCnContact()
+{
+    if (!m_rare.isHeld())
+        return;
+    m_rare->cnContact.reset();
+    if (std::as_const(m_rare)->isEmpty())
+        m_rare.reset();
 }
 
 void MVPerson::refreshCache()

@@ -147,13 +147,13 @@ public:
     [[nodiscard]] bool changed() const { return m_changed; }
     void setChanged(bool changed) { m_changed = changed; }
     [[nodiscard]] int defaultNameOrdering() const { return m_defaultNameOrdering; }
-    void setDefaultNameOrdering(int ordering) { m_defaultNameOrdering = ordering; }
+    void setDefaultNameOrdering(int ordering) { m_defaultNameOrdering = NameOrdering(ordering); }
     [[nodiscard]] const QString &defaultCountryCode() const { return m_defaultCountryCode; }
     void setDefaultCountryCode(const QString &code) { m_defaultCountryCode = code; }
-    [[nodiscard]] const HeapOptional<StoreContact> &cnContact() const { return m_cnContact; }
-    void setCnContact(const std::optional<StoreContact> &contact) { m_cnContact = contact; }
+    [[nodiscard]] const HeapOptional<StoreContact> &cnContact() const { return m_rare->cnContact; }
+    void setCnContact(const std::optional<StoreContact> &contact);
     [[nodiscard]] int nameOrdering() const { return m_nameOrdering; }
-    void setNameOrdering(int ordering) { m_nameOrdering = ordering; }
+    void setNameOrdering(int ordering) { m_nameOrdering = NameOrdering(ordering); }
     [[nodiscard]] const QByteArray &imageData() const { return m_rare->imageData; }
     void setImageData(const QByteArray &data)
     {
@@ -347,28 +347,42 @@ private:
     // Makes a labeled cache, filled from the attached store contact if any.
     LabeledValueListPtr makeLabeledCache(
         PersonCaches::Slot<LabeledValueList> slot, LabeledValueList (*read)(const StoreContact &));
-    // The photo data and the company key, which most records leave empty.
+    // The attached store contact, held only while the record is made or
+    // saved; the rare fields' room goes with it when nothing else is held.
+    [[nodiscard]] const StoreContact *attachedContact() const
+    {
+        return m_rare.isHeld() && m_rare->cnContact ? &*m_rare->cnContact : nullptr;
+    }
+    void dropCnContact();
+    // The photo data, the company key and the attached store contact, which
+    // most records leave empty.
     struct RareFields {
         QByteArray imageData;
         QByteArray thumbnailImageData;
         QString uniqueId2; // only companies have one
-        friend bool operator==(const RareFields &, const RareFields &) = default;
+        HeapOptional<StoreContact> cnContact;
+        [[nodiscard]] bool isEmpty() const
+        {
+            return imageData.isNull() && thumbnailImageData.isNull() && uniqueId2.isNull() && !cnContact;
+        }
     };
+    // A display order of names (0 the system's, 1 given name first, 2 family
+    // name first): a byte, so that both fit beside the flags.
+    using NameOrdering = qint8;
 
     // The flags and numbers side by side, the caches a contact holds empty
-    // shared and the rarely held photo data on the heap: an import holds a
+    // shared and the rarely held fields on the heap: an import holds a
     // million of these.
-    // The flags go in the room the caches leave at their end.
+    // The flags and the orderings go in the room the caches leave at their end.
     [[no_unique_address]] PersonCaches m_caches;
-    bool m_showAsPerson = true;
-    bool m_created = false;
-    bool m_changed = false;
-    bool m_photoHeld = false;
-    int m_defaultNameOrdering = 0;
-    int m_nameOrdering = 0;
+    bool m_showAsPerson : 1 = true;
+    bool m_created : 1 = false;
+    bool m_changed : 1 = false;
+    bool m_photoHeld : 1 = false;
+    NameOrdering m_defaultNameOrdering = 0;
+    NameOrdering m_nameOrdering = 0;
     InternedText m_defaultCountryCode;
     QString m_compositeName;
-    HeapOptional<StoreContact> m_cnContact; // held only while the record is made or saved
     NameRecordPtr m_nameValue;
     HeapFields<RareFields> m_rare;
     mutable UniqueId m_uniqueId;

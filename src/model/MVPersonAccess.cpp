@@ -286,10 +286,10 @@ void MVPerson::setStringValue(const std::optional<QString> &value, const Contact
 
 void MVPerson::takeStorePhotoData()
 {
-    if (imageData().isEmpty() && m_cnContact && m_cnContact->isKeyAvailable(ContactKeys::imageData)) {
-        setImageData(m_cnContact->imageData());
-        if (m_cnContact->isKeyAvailable(ContactKeys::thumbnailImageData))
-            setThumbnailImageData(m_cnContact->thumbnailImageData());
+    if (imageData().isEmpty() && attachedContact() && attachedContact()->isKeyAvailable(ContactKeys::imageData)) {
+        setImageData(attachedContact()->imageData());
+        if (attachedContact()->isKeyAvailable(ContactKeys::thumbnailImageData))
+            setThumbnailImageData(attachedContact()->thumbnailImageData());
     }
 }
 

@@ -96,7 +96,7 @@ void MVPerson::fillFromStoreContact(StoreContact &&contact)
 {
     // The caches are filled in one pass while the contact is attached; every
     // later read sees only the record's own values.
-    m_cnContact = std::move(contact);
+    m_rare->cnContact = std::move(contact);
     m_caches.reserveAll();
     (void)nameValue();
     (void)stringValues();
@@ -112,7 +112,7 @@ void MVPerson::fillFromStoreContact(StoreContact &&contact)
     // them through addressValues() again would format each a second time.
     if (!m_caches.holds(PersonCaches::Layouts))
         makeHagakiLayouts(*m_caches.get(PersonCaches::Address));
-    m_cnContact.reset();
+    dropCnContact();
     shareEmptyCaches();
 }
 

@@ -321,7 +321,7 @@ void StoreContactWriter::writeStringValues(const StringValuesRecord &values)
 {
     static const QString absent;
     for (const StringFieldKey &field : stringFieldKeys(FieldVocabulary::shared())) {
-        const std::optional<QString> *entry = field.member ? &(values.*field.member) : nullptr;
+        const StringValuesRecord::Entry *entry = field.member ? &(values.*field.member) : nullptr;
         const QString &value = entry && *entry ? **entry : absent;
         if (field.field)
             setIfDifferent(m_target, m_kind, *field.field, value);

@@ -36,7 +36,9 @@ StringValuesRecord::Member StringValuesRecord::memberFor(const ContactIdentifier
 std::optional<QString> StringValuesRecord::entry(const ContactIdentifier &identifier) const
 {
     const Member member = memberFor(identifier);
-    return member ? this->*member : std::nullopt;
+    if (!member)
+        return std::nullopt;
+    return this->*member;
 }
 
 bool StringValuesRecord::setEntry(const ContactIdentifier &identifier, const std::optional<QString> &value)

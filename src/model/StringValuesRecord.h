@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ContactIdentifier.h"
+#include "model/HeapOptional.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,17 +13,21 @@
 // The single-string fields ("stringValues"), each under its field identifier.
 // An absent entry reads as the empty string; the difference matters only to
 // the write-back, which leaves a field it never held alone.
+//
+// An entry costs a pointer until it is set: a contact holds a few of the
+// eight, and a file of a few hundred thousand contacts holds these records.
 struct StringValuesRecord {
-    std::optional<QString> company; // "Company"
-    std::optional<QString> department; // "Department"
-    std::optional<QString> jobTitle; // "Job Title"
-    std::optional<QString> nickname; // "Nickname"
-    std::optional<QString> title; // "Title" (the name prefix)
-    std::optional<QString> suffix; // "Suffix"
-    std::optional<QString> note; // "Note"
-    std::optional<QString> renmei; // "Renmei": joint names, kept beside the store
+    using Entry = HeapOptional<QString>;
+    Entry company; // "Company"
+    Entry department; // "Department"
+    Entry jobTitle; // "Job Title"
+    Entry nickname; // "Nickname"
+    Entry title; // "Title" (the name prefix)
+    Entry suffix; // "Suffix"
+    Entry note; // "Note"
+    Entry renmei; // "Renmei": joint names, kept beside the store
 
-    using Member = std::optional<QString> StringValuesRecord::*;
+    using Member = Entry StringValuesRecord::*;
     // The member that holds a field identifier's entry; nullptr for an
     // identifier that is not one of the eight string fields. Writers of many
     // records look it up once instead of comparing identifiers for each.

@@ -257,7 +257,7 @@ const QString *ContactTableModel::measuredText(
         return column.addressPart ? &(value->addressParts().*column.addressPart) : &value->stringValue;
     }
     const auto entry = [&person, &column]() -> const QString * {
-        const std::optional<QString> &text = (*person.stringValues()).*column.stringMember;
+        const StringValuesRecord::Entry &text = (*person.stringValues()).*column.stringMember;
         return text ? &*text : nullptr;
     };
     if (column.identifier == FieldId::Renmei)
