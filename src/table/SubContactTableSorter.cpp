@@ -167,9 +167,8 @@ struct KeyedPlace {
 template <typename Before>
 void sortRowPlaces(QList<SubContactRecordPtr> &rows, std::vector<KeyedPlace> &places, Before keyBefore)
 {
-    const auto before = [&keyBefore](const KeyedPlace &a, const KeyedPlace &b) {
-        return a.key != b.key && keyBefore(a.key, b.key);
-    };
+    const auto before
+        = [&keyBefore](const KeyedPlace &a, const KeyedPlace &b) { return a.key != b.key && keyBefore(a.key, b.key); };
     if (std::is_sorted(places.begin(), places.end(), before))
         return;
     std::stable_sort(places.begin(), places.end(), before);
@@ -191,7 +190,8 @@ void sortByKeys(QList<SubContactRecordPtr> &rows, MakeKey makeKey, Before before
         places.push_back({std::uint32_t(keys.size()), std::uint32_t(keys.size())});
         keys.push_back(makeKey(*row));
     }
-    sortRowPlaces(rows, places, [&keys, &before](std::uint32_t a, std::uint32_t b) { return before(keys[a], keys[b]); });
+    sortRowPlaces(
+        rows, places, [&keys, &before](std::uint32_t a, std::uint32_t b) { return before(keys[a], keys[b]); });
 }
 
 // The texts that are the contact's, whichever of its rows asks.

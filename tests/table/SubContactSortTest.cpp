@@ -181,7 +181,8 @@ TEST_P(SubContactSortOfManyKeys, OrdersAsTheTextsCompareWithoutCase)
 {
     QList<StoreContact> people;
     for (int index = 0; index < 12000; ++index) {
-        const QString given = QString::fromLatin1(index % 3 == 0 ? "ann" : "Bo") + QString::number((index * 7919) % 4001);
+        const QString given
+            = QString::fromLatin1(index % 3 == 0 ? "ann" : "Bo") + QString::number((index * 7919) % 4001);
         people.append(person(index == 6000 ? QString(70000, u'b') : given, QString::number(index % 5)));
     }
     ContactTableModel model;
