@@ -245,8 +245,6 @@ QuillmarkCsvReader::Result QuillmarkCsvReader::contactsFromQuillmarkCSV(const QS
 
 QuillmarkCsvReader::Result QuillmarkCsvReader::contactsFromQuillmarkCSV(QString &&text)
 {
-    if (text.isNull())
-        return {};
     ReadOnceText once(std::move(text));
     return contactsOfText(once.text(), &once);
 }

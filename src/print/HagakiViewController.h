@@ -52,8 +52,6 @@ public:
     // Stored only: the view draws with the print info it was given.
     [[nodiscard]] const PrintInfoPtr &printInfo() const { return m_printInfo; }
     void setPrintInfo(const PrintInfoPtr &printInfo) { m_printInfo = printInfo; }
-    [[nodiscard]] bool printing() const { return m_printing; }
-    void setPrinting(bool printing) override { m_printing = printing; }
     [[nodiscard]] bool layoutMode() const { return m_layoutMode; }
     void setLayoutMode(bool layoutMode);
 
@@ -64,11 +62,6 @@ public:
     void fitViewToPane();
 
     [[nodiscard]] QSize sizeHint() const override;
-
-    // What printing reads of the row's contact: the name, the joint names,
-    // the address at the row's position with its layout, and the company.
-    // The row is left as it is; null for a null row.
-    [[nodiscard]] static PrintContactRecordPtr convertContact(const SubContactRecordPtr &row);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -85,6 +78,5 @@ private:
     SubContactRecordPtr m_senderPerson;
     QString m_selectedStyle = PrintStyleName::hagaki;
     PrintInfoPtr m_printInfo;
-    bool m_printing = false;
     bool m_layoutMode = false;
 };
