@@ -3,7 +3,6 @@
 #include "print/HagakiView.h"
 #include "print/PostcardPreviewPane.h"
 #include "print/PrintContactRecord.h"
-#include "print/PrintInfo.h"
 #include "print/PrintOptionsRecord.h"
 
 #include <QPointer>
@@ -49,9 +48,6 @@ public:
     [[nodiscard]] SubContactRecordPtr senderPerson() const override { return m_senderPerson; }
     void setSenderPerson(const SubContactRecordPtr &sender) override { m_senderPerson = sender; }
     void setSelectedStyle(const QString &style) override { m_selectedStyle = style; }
-    // Stored only: the view draws with the print info it was given.
-    [[nodiscard]] const PrintInfoPtr &printInfo() const { return m_printInfo; }
-    void setPrintInfo(const PrintInfoPtr &printInfo) { m_printInfo = printInfo; }
     [[nodiscard]] bool layoutMode() const { return m_layoutMode; }
     void setLayoutMode(bool layoutMode);
 
@@ -77,6 +73,5 @@ private:
     SubContactRecordPtr m_shownReceiver;
     SubContactRecordPtr m_senderPerson;
     QString m_selectedStyle = PrintStyleName::hagaki;
-    PrintInfoPtr m_printInfo;
     bool m_layoutMode = false;
 };
