@@ -5,6 +5,7 @@
 
 #include "app/ViewController.h"
 
+#include "model/MVPerson.h"
 #include "model/ValueRecordFormatter.h"
 #include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTablePane.h"

@@ -11,6 +11,7 @@
 #include "app/ContactTableSorter.h"
 #include "app/FindAndReplace.h"
 #include "detail/ContactDetailPane.h"
+#include "model/MVPerson.h"
 #include "print/PostcardPreviewPane.h"
 #include "app/WindowController.h"
 #include "editors/DateViewController.h"

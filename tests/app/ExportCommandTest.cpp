@@ -2,6 +2,7 @@
 
 #include "app/FilePanel.h"
 #include "model/ContactIdentifier.h"
+#include "model/MVPerson.h"
 
 using namespace Qt::Literals::StringLiterals;
 

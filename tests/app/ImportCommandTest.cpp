@@ -6,6 +6,7 @@
 #include "interchange/ImportFileReader.h"
 #include "interchange/TextEncodingTable.h"
 #include "model/ContactIdentifier.h"
+#include "model/MVPerson.h"
 
 #include <QStringEncoder>
 

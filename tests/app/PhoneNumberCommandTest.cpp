@@ -1,4 +1,5 @@
 #include "ViewControllerFixture.h"
+#include "model/MVPerson.h"
 
 #include <QApplication>
 #include <QMenu>

@@ -3,6 +3,7 @@
 #include "common/GeneratedAddressBook.h"
 #include "common/Screenshot.h"
 #include "interchange/widgets/QRCodePanelController.h"
+#include "model/MVPerson.h"
 
 #include <QApplication>
 #include <QClipboard>

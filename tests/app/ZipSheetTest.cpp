@@ -6,6 +6,7 @@
 #include "interchange/widgets/ZipResultModel_p.h"
 #include "interchange/widgets/ZipSheetController.h"
 #include "model/ContactIdentifier.h"
+#include "model/MVPerson.h"
 
 #include <QApplication>
 #include <QItemSelectionModel>

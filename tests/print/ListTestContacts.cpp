@@ -2,6 +2,7 @@
 
 #include "PdfWords.h"
 
+#include "model/MVPerson.h"
 #include "print/HagakiViewController.h"
 #include "print/PrintJob.h"
 #include "print/PrintOptions.h"
