@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QMenu>
 #include <QScrollBar>
 

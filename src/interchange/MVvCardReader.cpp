@@ -131,7 +131,7 @@ struct OwnLines {
 };
 
 // Each layout of X-HAGAKILAYOUTS goes to the address at its position.
-void readHagakiLayouts(QStringView written, MVPerson &person)
+void readHagakiLayouts(QStringView written, MVPerson &person, VCardOwnProperties::LayoutReader &reader)
 {
     static constexpr qsizetype nameLength = 16; // "X-HAGAKILAYOUTS:"
     // The layout goes into the address record itself, which a read contact
@@ -141,8 +141,8 @@ void readHagakiLayouts(QStringView written, MVPerson &person)
     if (!addresses)
         addresses = person.labeledValues(FieldId::Address);
     qsizetype index = 0;
-    for (const QString &layout : VCardOwnProperties::layoutLines(written, nameLength)) {
-        if (QStringView(layout).trimmed().isEmpty())
+    for (const QStringView layout : reader.read(written, nameLength)) {
+        if (layout.trimmed().isEmpty())
             continue;
         if (index >= addresses->size())
             break;
@@ -153,7 +153,8 @@ void readHagakiLayouts(QStringView written, MVPerson &person)
 
 // The card's first contact becomes the record; the card's contacts are read
 // for it alone, so it is taken over.
-ContactRecordPtr contactOfCard(QList<StoreContact> &contacts, const OwnLines &own)
+ContactRecordPtr contactOfCard(
+    QList<StoreContact> &contacts, const OwnLines &own, VCardOwnProperties::LayoutReader &layouts)
 {
     if (contacts.isEmpty())
         return nullptr;
@@ -162,7 +163,7 @@ ContactRecordPtr contactOfCard(QList<StoreContact> &contacts, const OwnLines &ow
     if (own.renmei && !own.renmei->isEmpty())
         person->setValue(*own.renmei, FieldId::Renmei);
     if (!own.layouts.isNull())
-        readHagakiLayouts(own.layouts, *person);
+        readHagakiLayouts(own.layouts, *person, layouts);
     auto contact = ContactRecord::makeWithPerson(person);
     contact->labelIndex = 0;
     contact->isNew = true;
@@ -185,17 +186,20 @@ ContainerTablePtr readCards(
     VCardOwnProperties::CardSearch search;
     OwnLines own;
     CategoryNames categoryNames;
+    VCardOwnProperties::LayoutReader layouts;
     // A person keeps no identifiers of the values it reads.
     const ContactVCardSerialization::ReadOptions readOptions{
         [&own, &categoryNames](const ContactVCardSerialization::OtherLine &line) { own.take(line, categoryNames); },
         false, charset};
+    ContactVCardSerialization::CardReader reader(readOptions);
+    QList<StoreContact> contacts;
     while (const auto extent = VCardOwnProperties::findCard(text, position, search)) {
         const QStringView card = text.sliced(extent->begin, extent->end - extent->begin);
         own = OwnLines();
-        QList<StoreContact> contacts = ContactVCardSerialization::contactsWithData(card, readOptions);
+        reader.read(card, contacts);
         // The groups are made even when the card gives no contact.
         const QList<GroupRecordPtr> cardGroups = categoryGroups.groupsOf(own.categories);
-        if (const ContactRecordPtr contact = contactOfCard(contacts, own)) {
+        if (const ContactRecordPtr contact = contactOfCard(contacts, own, layouts)) {
             top->contactTable->append(contact);
             for (const GroupRecordPtr &group : cardGroups) {
                 if (group != top)

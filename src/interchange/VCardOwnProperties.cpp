@@ -168,6 +168,29 @@ bool isLineStartByte(char c)
     return c == '\n' || c == '\r';
 }
 
+// A file read through the import's decoder has its continuation lines joined
+// before the reader sees them ("5;ra:{{…}};2;rn:{{…}};7;"): a layout starts
+// at every entry of flags alone, which no frame entry is.
+template <typename Take> void splitJoinedLayout(QStringView line, Take take)
+{
+    qsizetype start = 0;
+    qsizetype entry = 0;
+    while (entry < line.size()) {
+        qsizetype end = line.indexOf(u';', entry);
+        if (end < 0)
+            end = line.size();
+        const QStringView token = line.sliced(entry, end - entry);
+        const bool flags = !token.isEmpty()
+            && std::all_of(token.begin(), token.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+        if (flags && entry > start) {
+            take(line.sliced(start, entry - start));
+            start = entry;
+        }
+        entry = end + 1;
+    }
+    take(line.sliced(start));
+}
+
 } // namespace
 
 std::optional<VCardOwnProperties::CardExtent> VCardOwnProperties::findCard(
@@ -246,7 +269,40 @@ QString VCardOwnProperties::unescapeRenmei(QStringView value)
 
 QStringList VCardOwnProperties::layoutLines(QStringView written, qsizetype nameLength)
 {
+    LayoutReader reader;
     QStringList layouts;
+    for (const QStringView layout : reader.read(written, nameLength))
+        layouts.append(layout.toString());
+    return layouts;
+}
+
+QStringList VCardOwnProperties::splitJoinedLayouts(const QStringList &lines)
+{
+    QStringList layouts;
+    for (const QString &line : lines)
+        splitJoinedLayout(line, [&layouts](QStringView layout) { layouts.append(layout.toString()); });
+    return layouts;
+}
+
+QStringView VCardOwnProperties::LayoutReader::joined(QStringView layout, QStringView rest)
+{
+    const bool inRoom = !layout.isEmpty() && layout.data() >= m_joined.constData()
+        && layout.data() + layout.size() == m_joined.constData() + m_joined.size();
+    const qsizetype start = inRoom ? layout.data() - m_joined.constData() : m_joined.size();
+    if (!inRoom)
+        m_joined.append(layout);
+    m_joined.append(rest);
+    return QStringView(m_joined).sliced(start);
+}
+
+const QList<QStringView> &VCardOwnProperties::LayoutReader::read(QStringView written, qsizetype nameLength)
+{
+    // Joining never makes more text than was written: room for all of it
+    // keeps the string where it is while views into it are handed out.
+    m_joined.resize(0);
+    m_joined.reserve(written.size());
+    m_lines.clear();
+    m_layouts.clear();
     qsizetype previousOctets = 0;
     qsizetype position = 0;
     while (position < written.size()) {
@@ -255,44 +311,19 @@ QStringList VCardOwnProperties::layoutLines(QStringView written, qsizetype nameL
             ++end;
         const QStringView line = written.sliced(position, end - position);
         if (position == 0) {
-            layouts.append(line.sliced(qMin(nameLength, line.size())).toString());
+            m_lines.append(line.sliced(qMin(nameLength, line.size())));
         } else {
             // The unfolder takes only lines that start with a blank as continuations.
             const QStringView rest = line.isEmpty() ? line : line.sliced(1);
-            if (continuesLayout(previousOctets, layouts.constLast(), rest))
-                layouts.last().append(rest);
+            if (continuesLayout(previousOctets, m_lines.constLast(), rest))
+                m_lines.last() = joined(m_lines.constLast(), rest);
             else
-                layouts.append(rest.toString());
+                m_lines.append(rest);
         }
         previousOctets = utf8Length(line);
         position = end < written.size() ? pastLineEnd(written, end) : end;
     }
-    return splitJoinedLayouts(layouts);
-}
-
-// A file read through the import's decoder has its continuation lines joined
-// before the reader sees them ("5;ra:{{…}};2;rn:{{…}};7;"): a layout starts
-// at every entry of flags alone, which no frame entry is.
-QStringList VCardOwnProperties::splitJoinedLayouts(const QStringList &lines)
-{
-    QStringList layouts;
-    for (const QString &line : lines) {
-        qsizetype start = 0;
-        qsizetype entry = 0;
-        while (entry < line.size()) {
-            qsizetype end = line.indexOf(u';', entry);
-            if (end < 0)
-                end = line.size();
-            const QStringView token = QStringView(line).sliced(entry, end - entry);
-            const bool flags = !token.isEmpty()
-                && std::all_of(token.begin(), token.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-            if (flags && entry > start) {
-                layouts.append(line.sliced(start, entry - start));
-                start = entry;
-            }
-            entry = end + 1;
-        }
-        layouts.append(line.sliced(start));
-    }
-    return layouts;
+    for (const QStringView line : std::as_const(m_lines))
+        splitJoinedLayout(line, [this](QStringView layout) { m_layouts.append(layout); });
+    return m_layouts;
 }

@@ -76,4 +76,21 @@ public:
     [[nodiscard]] static QStringList layoutLines(QStringView written, qsizetype nameLength);
     // Lines that hold several layouts, their folds removed, split one a line.
     [[nodiscard]] static QStringList splitJoinedLayouts(const QStringList &lines);
+
+    // The layouts of layoutLines as views, for a reader of many cards: a
+    // layout that stands on one line is a view into the written text, one
+    // folded over several is joined in room that the reader keeps from one
+    // property to the next. The views hold until the next read.
+    class LayoutReader {
+    public:
+        [[nodiscard]] const QList<QStringView> &read(QStringView written, qsizetype nameLength);
+
+    private:
+        // A layout continued on the next line is copied here once, and goes on here.
+        [[nodiscard]] QStringView joined(QStringView layout, QStringView rest);
+
+        QString m_joined; // never grows past its reserve, so the views into it hold
+        QList<QStringView> m_lines; // the layouts of the physical lines, folds removed
+        QList<QStringView> m_layouts;
+    };
 };

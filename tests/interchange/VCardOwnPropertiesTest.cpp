@@ -99,8 +99,16 @@ QString foldedProperty(const QString &layout)
     return u"X-HAGAKILAYOUTS:"_s + layout.first(59) + u"\r\n "_s + layout.sliced(59);
 }
 
-INSTANTIATE_TEST_SUITE_P(Written, LayoutLines,
-    testing::Values(LayoutCase{"unfolded_crlf", u"X-HAGAKILAYOUTS:1;\r\n 2;\r\n 4;"_s, {u"1;"_s, u"2;"_s, u"4;"_s}},
+// The second layout is folded as well, on a continuation line of its own.
+QString twoFoldedLayouts()
+{
+    return foldedProperty(longLayout) + u"\r\n "_s + longLayout.first(74) + u"\r\n "_s + longLayout.sliced(74);
+}
+
+const QList<LayoutCase> &rows()
+{
+    static const QList<LayoutCase> cases{
+        LayoutCase{"unfolded_crlf", u"X-HAGAKILAYOUTS:1;\r\n 2;\r\n 4;"_s, {u"1;"_s, u"2;"_s, u"4;"_s}},
         LayoutCase{"unfolded_lf", u"X-HAGAKILAYOUTS:1;\n\t2;"_s, {u"1;"_s, u"2;"_s}},
         LayoutCase{"folded", foldedProperty(longLayout) + u"\r\n 0;"_s, {longLayout, u"0;"_s}},
         LayoutCase{"fold_after_semicolon", foldedProperty(wideLayout) + u"\r\n 2;"_s, {wideLayout, u"2;"_s}},
@@ -112,7 +120,25 @@ INSTANTIATE_TEST_SUITE_P(Written, LayoutLines,
             {longLayout, u"2;sn:{{1.00,2.00},{3.00,4.00}};"_s}},
         // Continuation lines joined by the import's decoder.
         LayoutCase{"joined_before_reading", u"X-HAGAKILAYOUTS:"_s + longLayout + u"0;2;sn:{{1.00,2.00},{3.00,4.00}};"_s,
-            {longLayout, u"0;"_s, u"2;sn:{{1.00,2.00},{3.00,4.00}};"_s}}),
-    rowName);
+            {longLayout, u"0;"_s, u"2;sn:{{1.00,2.00},{3.00,4.00}};"_s}},
+        LayoutCase{"two_folded", twoFoldedLayouts(), {longLayout, longLayout}}};
+    return cases;
+}
+
+// A reader of many cards keeps one reader of layouts; what it read before,
+// joined folds above all, changes nothing of what it reads next.
+TEST_P(LayoutLines, AreTheSameFromAReaderThatReadOtherPropertiesBefore)
+{
+    VCardOwnProperties::LayoutReader reader;
+    for (const LayoutCase &before : {rows().first(), rows().last(), GetParam()}) {
+        (void)reader.read(before.written, 16);
+        QStringList layouts;
+        for (const QStringView layout : reader.read(GetParam().written, 16))
+            layouts.append(layout.toString());
+        EXPECT_EQ(layouts, GetParam().layouts) << before.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Written, LayoutLines, testing::ValuesIn(rows()), rowName);
 
 } // namespace

@@ -22,12 +22,12 @@ bool isCardBoundary(const VCardLine &line, QStringView name)
     return isSameVCardWord(line.name, name) && isSameVCardWord(line.value.trimmed(), QStringView(u"VCARD"));
 }
 
-class Reader {
+} // namespace
+
+class ContactVCardSerialization::Reader {
 public:
-    Reader(QStringView text, ContactVCardSerialization::ReadReport *report,
-        const ContactVCardSerialization::ReadOptions *options = nullptr)
-        : m_unfolder(text)
-        , m_report(report)
+    explicit Reader(const ContactVCardSerialization::ReadOptions *options = nullptr)
+        : m_unfolder(QStringView())
         , m_otherLines(options ? &options->otherLines : nullptr)
     {
         if (options) {
@@ -37,13 +37,18 @@ public:
         }
     }
 
-    QList<StoreContact> read()
+    // The contacts of the text appended to contacts.
+    void read(QStringView text, ContactVCardSerialization::ReadReport *report, QList<StoreContact> &contacts)
     {
+        m_unfolder.restart(text);
+        m_report = report;
+        m_contacts = &contacts;
+        m_inCard = false;
         while (m_unfolder.next())
             readLine();
         if (m_inCard)
             endCard(false);
-        return std::move(m_contacts);
+        m_contacts = nullptr;
     }
 
 private:
@@ -131,7 +136,7 @@ private:
         }
         if (m_report)
             ++m_report->cardCount;
-        m_contacts.append(m_builder.takeContact());
+        m_contacts->append(m_builder.takeContact());
     }
 
     VCardUnfolder m_unfolder;
@@ -140,10 +145,16 @@ private:
     VCardLine m_line;
     VCardContactBuilder m_builder;
     bool m_inCard = false;
-    QList<StoreContact> m_contacts;
+    QList<StoreContact> *m_contacts = nullptr;
 };
 
-} // namespace
+QList<StoreContact> ContactVCardSerialization::contactsOf(
+    QStringView text, ReadReport *report, const ReadOptions *options)
+{
+    QList<StoreContact> contacts;
+    Reader(options).read(text, report, contacts);
+    return contacts;
+}
 
 QByteArray ContactVCardSerialization::dataWithContacts(const QList<StoreContact> &contacts)
 {
@@ -177,16 +188,30 @@ void ContactVCardSerialization::appendFoldedLine(std::string &out, std::string_v
 
 QList<StoreContact> ContactVCardSerialization::contactsWithData(const QString &text, ReadReport *report)
 {
-    return Reader(text, report).read();
+    return contactsOf(text, report);
 }
 
 QList<StoreContact> ContactVCardSerialization::contactsWithData(QStringView text, ReadReport *report)
 {
-    return Reader(text, report).read();
+    return contactsOf(text, report);
 }
 
 QList<StoreContact> ContactVCardSerialization::contactsWithData(
     QStringView text, const ReadOptions &options, ReadReport *report)
 {
-    return Reader(text, report, &options).read();
+    return contactsOf(text, report, &options);
+}
+
+ContactVCardSerialization::CardReader::CardReader(const ReadOptions &options)
+    : m_options(options)
+    , m_reader(std::make_unique<Reader>(&m_options))
+{
+}
+
+ContactVCardSerialization::CardReader::~CardReader() = default;
+
+void ContactVCardSerialization::CardReader::read(QStringView text, QList<StoreContact> &contacts)
+{
+    contacts.clear();
+    m_reader->read(text, nullptr, contacts);
 }

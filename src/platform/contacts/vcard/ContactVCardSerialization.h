@@ -9,6 +9,7 @@
 #include <QStringView>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -93,4 +94,30 @@ public:
     [[nodiscard]] static QList<StoreContact> contactsWithData(QStringView text, ReadReport *report = nullptr);
     [[nodiscard]] static QList<StoreContact> contactsWithData(
         QStringView text, const ReadOptions &options, ReadReport *report = nullptr);
+
+private:
+    class Reader;
+
+public:
+    // Reads one text after another as contactsWithData(text, options) does,
+    // for a caller that hands the cards of a file over one at a time: the
+    // room the reading takes is made once and kept from card to card.
+    class CardReader {
+    public:
+        explicit CardReader(const ReadOptions &options);
+        ~CardReader();
+        CardReader(const CardReader &) = delete;
+        CardReader &operator=(const CardReader &) = delete;
+
+        // The contacts of the text, in place of those the list held.
+        void read(QStringView text, QList<StoreContact> &contacts);
+
+    private:
+        const ReadOptions m_options;
+        std::unique_ptr<Reader> m_reader;
+    };
+
+private:
+    [[nodiscard]] static QList<StoreContact> contactsOf(
+        QStringView text, ReadReport *report, const ReadOptions *options = nullptr);
 };

@@ -42,6 +42,13 @@ VCardUnfolder::VCardUnfolder(QStringView text)
 {
 }
 
+void VCardUnfolder::restart(QStringView text)
+{
+    QString buffer = std::move(m_buffer);
+    *this = VCardUnfolder(text);
+    m_buffer = std::move(buffer);
+}
+
 QStringView VCardUnfolder::peekPhysicalLine() const
 {
     if (m_peekedAt == m_pos)

@@ -17,6 +17,9 @@
 class VCardUnfolder {
 public:
     explicit VCardUnfolder(QStringView text);
+    // The same unfolder on a text of its own, from its start; the room of
+    // joined lines is kept for it.
+    void restart(QStringView text);
 
     // Moves to the next logical line; false at the end of the text.
     bool next();

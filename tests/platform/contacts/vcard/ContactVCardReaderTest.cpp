@@ -7,6 +7,8 @@
 
 #include <QUuid>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 struct ReadRow {
@@ -22,6 +24,23 @@ TEST_P(ContactVCardReaderTest, ReadsTheCardAsWritersWriteIt)
     const QList<StoreContact> contacts
         = ContactVCardSerialization::contactsWithData(QString::fromUtf16(GetParam().text));
     EXPECT_EQ(text(VCardContactDump::dump(contacts)), text(GetParam().dump));
+}
+
+// A reader that reads the cards of a file one at a time keeps its room from
+// one card to the next, but nothing of what it read: after cards left open,
+// cut off in a fold or a soft line break, or holding grouped lines, a card
+// reads as it reads alone.
+TEST_P(ContactVCardReaderTest, ReadsTheSameByACardReaderAfterOtherCards)
+{
+    ContactVCardSerialization::CardReader reader({});
+    QList<StoreContact> contacts;
+    for (const QString &before : {u"BEGIN:VCARD\r\nNOTE;ENCODING=QUOTED-PRINTABLE:a=\r\n=\r\n"_s,
+             u"BEGIN:VCARD\r\nitem1.X-ABLabel:Car\r\nitem2.TEL:1\r\nNOTE:long\r\n folded"_s,
+             u"BEGIN:VCARD\r\nPHOTO;BASE64:\r\n    SGVs\r\nN:Doe;;;;\r\nEND:VCARD\r\nBEGIN:VCARD\r\n"_s}) {
+        reader.read(before, contacts);
+        reader.read(QString::fromUtf16(GetParam().text), contacts);
+        EXPECT_EQ(text(VCardContactDump::dump(contacts)), text(GetParam().dump)) << before.toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, ContactVCardReaderTest,
