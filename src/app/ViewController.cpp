@@ -23,7 +23,7 @@
 ViewController::ViewController(WindowController *windowController, QObject *parent)
     : QObject(parent)
     , m_windowController(windowController)
-    , m_operations(std::make_unique<ContactOperations>(*this))
+    , m_operations(std::make_unique<ContactOperations>(static_cast<ContactOperationsHost &>(*this)))
     , m_find(std::make_unique<FindAndReplace>(static_cast<FindAndReplaceHost &>(*this), *m_operations))
     , m_loadingIndicator(std::make_unique<LoadingIndicator>())
 {
