@@ -14,6 +14,7 @@
 #include "model/ContactIdentifier.h"
 #include "model/PersonDuplicate.h"
 #include "platform/UndoManager.h"
+#include "app/ContactMenuCommands.h"
 
 #include <QAction>
 
@@ -305,7 +306,7 @@ void ViewController::duplicateContacts()
 void ViewController::showQRCode()
 {
     if (m_windowController)
-        m_windowController->showQRCode();
+        m_windowController->contactCommands()->showQRCode();
 }
 
 void ViewController::selectRowBefore(int firstDeletedRow)
