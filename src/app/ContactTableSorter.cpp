@@ -6,6 +6,7 @@
 #include "model/CalendarDate.h"
 #include "model/ContactPrefetch.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "table/ContactTablePane.h"
 #include "table/SubContactTableSorter.h"
 

@@ -10,6 +10,7 @@
 #include "app/ContactTableSorter.h"
 #include "app/FindAndReplace.h"
 #include "detail/ContactDetailPane.h"
+#include "model/MVPerson.h"
 #include "print/PostcardPreviewPane.h"
 #include "app/WindowController.h"
 #include "interchange/MVvCard.h"

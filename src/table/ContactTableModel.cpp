@@ -2,6 +2,7 @@
 
 #include "model/ContactPrefetch.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/SubContactTableSorter.h"
 
