@@ -20,6 +20,7 @@
 #include "print/OptionSheetController.h"
 #include "print/PrintJob.h"
 #include "print/PrintOptions.h"
+#include "print/PrintReceivers.h"
 #include "print/VerticalFontList.h"
 
 #include <benchmark/benchmark.h>
@@ -57,7 +58,7 @@ PrintContactList receivers(int count)
     PrintContactList values;
     values.reserve(count);
     for (const SubContactRecordPtr &row : tableRows(count))
-        values.append(HagakiViewController::convertContact(row));
+        values.append(PrintReceivers::valueOfRow(row));
     return values;
 }
 

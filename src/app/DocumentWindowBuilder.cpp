@@ -19,11 +19,6 @@ bool DocumentWindowBuilder::buildBehind(ProgressAlert &alert)
     }
     if (!built || !m_window)
         return false;
-    // Showing the window unlocked it; a CSV document's is locked for good.
-    if (isCsv()) {
-        m_window->mainViewController()->setEditState(false);
-        m_window->mainViewController()->enableEditButton(false);
-    }
     m_window->raise();
     m_window->activateWindow();
     return true;
@@ -52,6 +47,12 @@ void DocumentWindowBuilder::showWithoutContacts()
     m_window->setFrameAutosaveName(name);
     m_window->showContactInfo(false);
     m_window->show();
+    // Showing the window unlocked it; a CSV document's is locked for good.
+    // Locked while it has no rows: a lock rebuilds the rows it has.
+    if (isCsv()) {
+        view.setEditState(false);
+        view.enableEditButton(false);
+    }
 }
 
 void DocumentWindowBuilder::handOverContacts()
@@ -61,13 +62,9 @@ void DocumentWindowBuilder::handOverContacts()
     ContactTablePane *table = view.contactsViewController();
     if (!table)
         return;
-    table->setContactTable(m_read.contactTable);
     // The sort the window was shown with, applied again to the contacts now
     // there: it orders each contact's values by the sort key and makes the
-    // rows in one rebuild.
-    const QList<SortDescriptor> sort = table->sortDescriptors();
-    if (sort.isEmpty())
-        table->updateTable();
-    else
-        table->setSortDescriptors(sort);
+    // rows in one rebuild, without first trying to reorder rows that belong
+    // to no contact yet.
+    table->showContactTable(m_read.contactTable, QList<SortDescriptor>(table->sortDescriptors()));
 }

@@ -9,9 +9,9 @@ class ProgressAlert;
 class WindowController;
 
 // Builds the window of a document read, behind the progress window that read
-// it: the window is shown over no contact first, so that showing it has no
-// rows to make, and is then handed the contacts, whose rows are made, sorted
-// and measured once. The progress window's Cancel, honoured between the two
+// it: the window is shown (and a CSV document's locked) over no contact
+// first, so that neither has rows to make, and is then handed the contacts,
+// whose rows are made, sorted and measured once. The progress window's Cancel, honoured between the two
 // steps and after them, leaves the window to be deleted.
 class DocumentWindowBuilder {
 public:

@@ -238,7 +238,6 @@ void ViewController::rowSelectionDidChange(const SubContactRecordPtr &row)
     if (m_previewPane) {
         m_previewPane->setReceiverPersons(selected);
         m_previewPane->setShownReceiver(row);
-        m_previewPane->setPrinting(false);
         m_previewPane->updateUI();
     }
     if (m_windowController)

@@ -6,11 +6,6 @@
 #include "detail/ContactInfoView.h"
 #include "detail/PhotoFile.h"
 
-QImage ContactInfoRowCommands::photoForContact(const QImage &image)
-{
-    return PhotoFile::scaledForContact(image);
-}
-
 bool ContactInfoRowCommands::pickPhotoFile(const QString &path)
 {
     const QImage photo = PhotoFile::read(path);

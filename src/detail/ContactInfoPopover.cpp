@@ -159,7 +159,7 @@ void ContactInfoPopover::setParentWindow(QWidget *window)
 
 void ContactInfoPopover::setMyUndoManager(UndoManager *undoManager)
 {
-    m_myUndoManager = undoManager;
+    m_undoManager = undoManager;
 }
 
 void ContactInfoPopover::setDelegate(ContactInfoPopoverDelegate *delegate)
@@ -194,11 +194,11 @@ void ContactInfoPopover::redo()
 
 void ContactInfoPopover::stepUndoManager(void (UndoManager::*step)())
 {
-    if (!m_myUndoManager)
+    if (!m_undoManager)
         return;
-    (m_myUndoManager->*step)();
+    (m_undoManager->*step)();
     if (m_parentWindow)
-        m_parentWindow->setWindowModified(m_myUndoManager->canUndo());
+        m_parentWindow->setWindowModified(m_undoManager->canUndo());
     // The window's controller redraws its own panes, not this view.
     updateTable();
 }

@@ -84,7 +84,7 @@ private:
     SeparatorBox *m_redSeparator = nullptr;
     QPointer<QWidget> m_parentWindow;
     QPointer<Popover> m_parentPopover;
-    QPointer<UndoManager> m_myUndoManager;
+    QPointer<UndoManager> m_undoManager;
     ContactInfoPopoverDelegate *m_popoverDelegate = nullptr;
     bool m_closeNoticeSent = false;
 };

@@ -1,11 +1,9 @@
 #pragma once
 
 #include "detail/InfoRowRecord.h"
-#include "detail/PhotoFile.h"
 #include "detail/ValueEditorHost.h"
 #include "editors/ValueEditorDelegate.h"
 
-#include <QImage>
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
@@ -27,9 +25,6 @@ class ContactInfoRowCommands : public QObject, public ValueEditorHost, public Va
     Q_OBJECT
 
 public:
-    // The longest side a picked photo keeps.
-    static constexpr int largestPhotoSide = PhotoFile::largestSide;
-
     explicit ContactInfoRowCommands(ContactInfoView *view);
     ~ContactInfoRowCommands() override;
 
@@ -47,10 +42,6 @@ public:
     // when that row's value has gone since.
     void runMenuCommand(const QString &key);
 
-    // The photo as the contact keeps it: an image whose longer side exceeds
-    // 512 pixels scaled smoothly to 512 on that side, the aspect kept; a
-    // null image when it cannot be scaled.
-    [[nodiscard]] static QImage photoForContact(const QImage &image);
     // Reads the file (its orientation applied) and writes it as the photo in
     // one undo step; a file that holds no readable image changes nothing.
     bool pickPhotoFile(const QString &path);

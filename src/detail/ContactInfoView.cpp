@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QMenu>
 #include <QScrollBar>
 

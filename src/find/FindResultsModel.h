@@ -26,7 +26,7 @@ public:
 
     explicit FindResultsModel(QObject *parent = nullptr);
 
-    void setParentViewController(ValueEditorDelegate *parent) { m_parent = parent; }
+    void setParentViewController(ValueEditorDelegate *parent) { m_valueEditorDelegate = parent; }
     [[nodiscard]] UndoManager *undoManager() const { return m_undoManager; }
     void setEditable(bool editable) { m_editable = editable; }
     [[nodiscard]] bool isEditable() const { return m_editable; }
@@ -85,6 +85,6 @@ private:
     int m_selectedRangeIndex = 0;
     bool m_editable = false;
     bool m_batch = false;
-    ValueEditorDelegate *m_parent = nullptr;
+    ValueEditorDelegate *m_valueEditorDelegate = nullptr;
     UndoManager *m_undoManager = nullptr;
 };

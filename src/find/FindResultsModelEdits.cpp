@@ -195,30 +195,30 @@ QString FindResultsModel::writeIntoContact(const PersonValue &value, const FindR
 {
     MVPerson &person = *row.contact->person;
     if (row.item == FieldId::Birthday) {
-        if (!m_parent) {
+        if (!m_valueEditorDelegate) {
             const auto *birthday = std::get_if<BirthdayRecord>(&value);
             return birthday ? birthday->stringValue : row.value;
         }
-        m_parent->undoReplaceValue(value, FieldId::Birthday, row.contact);
+        m_valueEditorDelegate->undoReplaceValue(value, FieldId::Birthday, row.contact);
         return person.birthdayValue()->stringValue;
     }
     if (row.item == FieldId::Dates) {
         const LabeledValueList dates = datesFrom(value, person, row);
-        if (m_parent)
-            m_parent->undoReplaceValue(dates, FieldId::Dates, row.contact);
-        return dateText(m_parent ? *person.datesValues() : dates, row);
+        if (m_valueEditorDelegate)
+            m_valueEditorDelegate->undoReplaceValue(dates, FieldId::Dates, row.contact);
+        return dateText(m_valueEditorDelegate ? *person.datesValues() : dates, row);
     }
     const QString text = std::holds_alternative<QString>(value) ? std::get<QString>(value) : QString();
-    if (!m_parent)
+    if (!m_valueEditorDelegate)
         return text;
     const QString type = FieldVocabulary::shared().typeForIdentifier(row.item);
     if (type == FieldKind::StringValue) {
-        m_parent->undoReplaceValue(text, row.item, row.contact);
+        m_valueEditorDelegate->undoReplaceValue(text, row.item, row.contact);
     } else if (type == FieldKind::DictionaryValue) {
-        m_parent->undoReplaceValue(text, row.subItem, row.contact);
+        m_valueEditorDelegate->undoReplaceValue(text, row.subItem, row.contact);
     } else if (type == FieldKind::LabeledValue) {
         if (const std::optional<LabeledValueRecord> changed = changedLabeledValue(person, row, text))
-            m_parent->undoReplaceValue(*changed, row.item, row.contact);
+            m_valueEditorDelegate->undoReplaceValue(*changed, row.item, row.contact);
     }
     return text;
 }

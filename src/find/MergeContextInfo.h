@@ -6,12 +6,10 @@
 #include <QString>
 
 #include <memory>
-#include <optional>
 
 // What the opener hands the merge sheet and reads back when it ends.
 struct MergeContextInfo {
     QList<ContactRecordPtr> contacts; // "contacts": in table order; the first two are merged
-    std::optional<QString> documentType; // "documentType": "vCard" when absent
     QList<ContactRecordPtr> newContacts; // "newContacts": the left and right working copies, written by Done
 
     // A working copy of a contact: a new record keeping the contact's

@@ -134,11 +134,9 @@ void MergePanelController::setContextInfo(const MergeContextInfoPtr &contextInfo
     m_changeCount = 0;
     m_undoManager.removeAllActions();
     m_contextInfo = contextInfo;
-    m_documentType = contextInfo && contextInfo->documentType ? *contextInfo->documentType : QStringLiteral("vCard");
     m_contactLeft = nullptr;
     m_contactRight = nullptr;
-    m_draggingSourceDict = nullptr;
-    m_draggingSourceIndex = -1;
+    m_draggingSourceRow = nullptr;
     if (contextInfo && contextInfo->contacts.size() >= 2) {
         m_contactLeft = MergeContextInfo::workingCopy(contextInfo->contacts.at(0));
         m_contactRight = MergeContextInfo::workingCopy(contextInfo->contacts.at(1));

@@ -163,10 +163,8 @@ private:
     ContactRecordPtr m_contactRight;
     QFont m_selectedFont;
     QStringList m_nameOrderingLabels;
-    QString m_documentType;
     QHash<ContactIdentifier, qsizetype> m_labeledValueCountDict;
-    MergeTableRowPtr m_draggingSourceDict;
-    int m_draggingSourceIndex = -1;
+    MergeTableRowPtr m_draggingSourceRow;
     double m_rowHeight = 24;
     qint64 m_changeCount = 0;
 

@@ -29,8 +29,7 @@ QMimeData *MergePanelController::writeRow(bool left, int row)
     const ContactRecordPtr &side = contact(left);
     if (!record || !side)
         return nullptr;
-    m_draggingSourceDict = record;
-    m_draggingSourceIndex = row;
+    m_draggingSourceRow = record;
     auto *data = new DraggingMimeData(left ? m_tableViewLeft : m_tableViewRight);
     bool written = false;
     if (record->type == FieldId::Photo) {
@@ -62,10 +61,10 @@ bool MergePanelController::otherTableIsSource(bool left, const QMimeData *data) 
 
 bool MergePanelController::validateDrop(bool left, const QMimeData *data, Qt::DropAction, int row, bool on) const
 {
-    if (!isEditable() || !otherTableIsSource(left, data) || !m_draggingSourceDict)
+    if (!isEditable() || !otherTableIsSource(left, data) || !m_draggingSourceRow)
         return false;
     const MergeTableRowPtr target = model(left)->row(row);
-    if (!target || target->type != m_draggingSourceDict->type || !MergeRows::isDroppable(target->type))
+    if (!target || target->type != m_draggingSourceRow->type || !MergeRows::isDroppable(target->type))
         return false;
     if (MergeRows::isMultiValued(target->type))
         return target->valueCount.value_or(-1) >= 0;
@@ -76,7 +75,7 @@ bool MergePanelController::acceptDrop(bool left, const QMimeData *data, Qt::Drop
 {
     if (!validateDrop(left, data, action, row, on))
         return false;
-    const MergeTableRow source = *m_draggingSourceDict;
+    const MergeTableRow source = *m_draggingSourceRow;
     const MergeTableRow target = *model(left)->row(row);
     const bool copy = action == Qt::CopyAction;
     m_undoManager.beginUndoGrouping();

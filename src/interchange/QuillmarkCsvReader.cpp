@@ -3,6 +3,7 @@
 #include "model/ContactIdentifier.h"
 #include "model/MVPerson.h"
 #include "platform/ReadOnceText.h"
+#include "platform/RecentStrings.h"
 
 #include <array>
 
@@ -26,7 +27,8 @@ bool isLineEnd(QChar c)
     }
 }
 
-// What one record sets, by column name.
+// What one record sets, by column name. The texts that repeat from record
+// to record (a region, a postal code, a layout) are held once for the file.
 struct OwnRecord {
     QString name;
     QString company;
@@ -245,8 +247,6 @@ QuillmarkCsvReader::Result QuillmarkCsvReader::contactsFromQuillmarkCSV(const QS
 
 QuillmarkCsvReader::Result QuillmarkCsvReader::contactsFromQuillmarkCSV(QString &&text)
 {
-    if (text.isNull())
-        return {};
     ReadOnceText once(std::move(text));
     return contactsOfText(once.text(), &once);
 }
@@ -291,7 +291,7 @@ QuillmarkCsvReader::Result QuillmarkCsvReader::contactsOfText(const QString &tex
                 if (comma < 0)
                     comma = current.size();
                 if (const OwnRecord::Member member = members.at(column))
-                    record.*member = current.sliced(start, comma - start).toString();
+                    record.*member = RecentStrings::shared(current.sliced(start, comma - start));
                 start = comma + 1;
             }
         } else {
@@ -299,7 +299,7 @@ QuillmarkCsvReader::Result QuillmarkCsvReader::contactsOfText(const QString &tex
                 if (index >= members.size())
                     return;
                 if (const OwnRecord::Member member = members.at(index))
-                    record.*member = field.toString();
+                    record.*member = RecentStrings::shared(field);
             });
         }
         if (!record.isEmpty())

@@ -48,8 +48,6 @@ public:
     [[nodiscard]] LabelList customLabelsForIdentifier(const ContactIdentifier &identifier) const;
     // Built-in then custom labels of every field that has built-in labels.
     [[nodiscard]] QHash<QString, QStringList> labelTableDict() const;
-    [[nodiscard]] LabelTable customLabelTableDict() const { return labelTables()->custom; }
-    [[nodiscard]] LabelTable localizedLabelTableDict() const { return labelTables()->localized; }
     // Display texts, index for index parallel to labelsForIdentifier().
     [[nodiscard]] QStringList localizedLabelsForIdentifier(const ContactIdentifier &identifier) const;
 

@@ -163,52 +163,6 @@ double numberValue(QStringView number)
     return number.toDouble();
 }
 
-// Length of a number as appendTwoDecimals writes it, starting at position: an
-// optional minus, an integer part without leading zeros, a point and two
-// decimals; 0 when none starts there. Nine integer digits at most, so that
-// the number holds fewer than 15 significant digits and comes back from a
-// double as it was.
-qsizetype writtenNumberLength(QStringView text, qsizetype position)
-{
-    qsizetype end = position;
-    if (end < text.size() && text.at(end) == u'-')
-        ++end;
-    const qsizetype digits = skipDigits(text, end);
-    const qsizetype integerDigits = digits - end;
-    if (integerDigits == 0 || integerDigits > 9 || (integerDigits > 1 && text.at(end) == u'0'))
-        return 0;
-    if (digits + 3 > text.size() || text.at(digits) != u'.' || !isAsciiDigit(text.at(digits + 1))
-        || !isAsciiDigit(text.at(digits + 2)))
-        return 0;
-    return digits + 3 - position;
-}
-
-// Whether frame reads "{{x,y},{w,h}}" with each number as appendRect writes
-// it: reading and writing it again would give the same text, so that
-// normalizedRect passes it on as it stands.
-bool isWrittenRect(QStringView frame)
-{
-    static constexpr std::array<QStringView, 5> punctuation{u"{{", u",", u"},{", u",", u"}}"};
-    qsizetype position = 0;
-    for (size_t part = 0; part < punctuation.size(); ++part) {
-        const QStringView expected = punctuation[part];
-        if (frame.size() - position < expected.size())
-            return false;
-        for (qsizetype k = 0; k < expected.size(); ++k) {
-            if (frame[position + k] != expected[k])
-                return false;
-        }
-        position += punctuation[part].size();
-        if (part + 1 == punctuation.size())
-            break;
-        const qsizetype length = writtenNumberLength(frame, position);
-        if (length == 0)
-            return false;
-        position += length;
-    }
-    return position == frame.size();
-}
-
 [[nodiscard]] bool isFinite(const QRectF &rect)
 {
     return std::isfinite(rect.x()) && std::isfinite(rect.y()) && std::isfinite(rect.width())
@@ -230,24 +184,6 @@ size_t readNumbers(QStringView text, std::array<double, 4> &values)
         position += length;
     }
     return found;
-}
-
-// False, and nothing appended, for a frame with a number out of range: no
-// written number could stand for it.
-bool appendNormalizedRect(QString &text, const QString &frame)
-{
-    if (isWrittenRect(frame)) {
-        text += frame;
-        return true;
-    }
-    const QRectF rect = HagakiLayoutString::rectFromString(frame);
-    if (!isFinite(rect)) {
-        qWarning(
-            "%s: ERROR the frame %s holds a number out of range; it is not written", Q_FUNC_INFO, qPrintable(frame));
-        return false;
-    }
-    appendRect(text, rect);
-    return true;
 }
 
 } // namespace
@@ -317,15 +253,6 @@ void HagakiLayoutString::parse(QStringView whole, HagakiLayoutFields &layout)
     }
 }
 
-QString HagakiLayoutString::normalizedRect(const QString &rectText)
-{
-    QString text;
-    text.reserve(40);
-    if (!appendNormalizedRect(text, rectText))
-        return {};
-    return text;
-}
-
 std::optional<QRectF> HagakiLayoutString::frameFromString(QStringView rectText)
 {
     std::array<double, 4> values{};
@@ -350,12 +277,4 @@ QString HagakiLayoutString::frameText(const QRectF &frame)
 QString HagakiLayoutString::frameText(const std::optional<QRectF> &frame)
 {
     return frame ? frameText(*frame) : QString();
-}
-
-QRectF HagakiLayoutString::rectFromString(const QString &rectText)
-{
-    std::array<double, 4> values{};
-    readNumbers(rectText, values);
-    // QRectF keeps a negative width or height as given, which the writer relies on.
-    return QRectF(values[0], values[1], values[2], values[3]);
 }

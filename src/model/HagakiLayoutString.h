@@ -25,23 +25,15 @@ public:
     static void parse(const QString &text, HagakiLayoutFields &layout);
     static void parse(QStringView text, HagakiLayoutFields &layout);
 
-    // A frame's text as a layout string carries it: four numbers read as
-    // rectFromString() reads them, kept as they are (a negative width stays
+    // A frame's text as a layout string carries it: the first four numbers of
+    // the text as x, y, width and height, from "{{10,20},{30,40}}" as from the
+    // spaced "{{10, 20}, {30, 40}}", kept as they are (a negative width stays
     // negative). None when the text holds fewer than four numbers or one out
-    // of range: such a frame was never placed.
+    // of range ("inf" and "nan" among them): such a frame was never placed.
     [[nodiscard]] static std::optional<QRectF> frameFromString(QStringView rectText);
     // "{{x,y},{w,h}}" with exactly two decimals; empty when a number of it is
     // not finite. A frame read from this text gives this text again.
     [[nodiscard]] static QString frameText(const QRectF &frame);
     // The same, empty for no frame.
     [[nodiscard]] static QString frameText(const std::optional<QRectF> &frame);
-
-    // The frame rewritten as "{{x,y},{w,h}}" with exactly two decimals; empty
-    // when a number of it is out of range.
-    [[nodiscard]] static QString normalizedRect(const QString &rectText);
-
-    // The first four numbers in text as x, y, width, height; missing ones are 0.
-    // Reads both "{{10,20},{30,40}}" and the spaced "{{10, 20}, {30, 40}}".
-    // A number out of range, and "inf" or "nan", read as infinite or NaN.
-    [[nodiscard]] static QRectF rectFromString(const QString &rectText);
 };

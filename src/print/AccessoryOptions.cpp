@@ -1,6 +1,7 @@
 #include "print/AccessoryOptions.h"
 
 #include "platform/StoredValue.h"
+#include "platform/TranslationContext.h"
 #include "platform/UserDefaults.h"
 #include "platform/widgets/FontResolver.h"
 #include "print/PrintInfo.h"
@@ -161,18 +162,13 @@ void AccessoryOptions::storePrintOptions(const QVariantMap &record, UserDefaults
 
 QList<QPair<QString, QString>> AccessoryOptions::localizedSummaryItems(bool headerAndFooter, const QString &printStyle)
 {
-    const auto tr = [](const char *text) { return QCoreApplication::translate("AccessoryViewController", text); };
+    constexpr TranslationContext tr{"AccessoryViewController"};
     return {
         {tr("Header and Footer"), headerAndFooter ? tr("On") : tr("Off")},
         {tr("Print Style"),
             printStyle.isEmpty() ? QString()
                                  : QCoreApplication::translate("PrintStyle", printStyle.toUtf8().constData())},
     };
-}
-
-QSet<QString> AccessoryOptions::keyPathsForValuesAffectingPreview()
-{
-    return {QStringLiteral("headerAndFooter"), QStringLiteral("printStyle")};
 }
 
 QString AccessoryOptions::printStyle(const PrintInfo &printInfo)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPair>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -43,7 +42,6 @@ void storePrintOptions(const QVariantMap &record, UserDefaults &defaults);
 // The print panel's summary: ("Header and Footer", "On"/"Off") and
 // ("Print Style", the style localized, empty when none is set).
 [[nodiscard]] QList<QPair<QString, QString>> localizedSummaryItems(bool headerAndFooter, const QString &printStyle);
-[[nodiscard]] QSet<QString> keyPathsForValuesAffectingPreview();
 
 // The accessory's own list of the faces for vertical text: the printer
 // fonts by their names, every other face by its family, each once; the

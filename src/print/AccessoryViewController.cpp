@@ -216,7 +216,8 @@ QString AccessoryViewController::printStyle() const
 
 QList<QPair<QString, QString>> AccessoryViewController::localizedSummaryItems() const
 {
-    return AccessoryOptions::localizedSummaryItems(m_headerAndFooter, printStyle());
+    // Pages print no header or footer of their own, so the summary reports it off.
+    return AccessoryOptions::localizedSummaryItems(false, printStyle());
 }
 
 void AccessoryViewController::setColumns(const QStringList &columns)

@@ -93,7 +93,6 @@ private:
     QVariantMap m_printOptions;
     QString m_currentStyle;
     QString m_lastUnitType = QStringLiteral("points");
-    bool m_headerAndFooter = false;
     bool m_filling = false;
     QStringList m_columnsInMainView;
     QStringList m_verticalFonts;

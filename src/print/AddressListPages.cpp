@@ -5,6 +5,7 @@
 
 #include "platform/widgets/FontResolver.h"
 #include "print/AddressListFlow.h"
+#include "print/AddressListText.h"
 #include "print/PrintDocument.h"
 #include "print/PrintOptionValue.h"
 #include "print/UndrawnContacts.h"
@@ -93,16 +94,4 @@ AddressListFlow &AddressListPages::addressListFlow() const
     if (!m_flow || !m_flow->madeFor(m_document.receivers(), options, geometry))
         m_flow = std::make_unique<AddressListFlow>(m_document.receivers(), options, geometry);
     return *m_flow;
-}
-
-ListRowText AddressListPages::formattedStringOfContact(
-    const PrintContactRecord &contact, const ContactIdentifier &type, const QStringList &labels, double indent) const
-{
-    return AddressListText(addressListFont()).item(contact, type, labels, indent);
-}
-
-int AddressListPages::linesInFormattedStringOfContact(
-    const PrintContactRecord &contact, const ContactIdentifier &type, const QStringList &labels)
-{
-    return AddressListText::lineCount(contact, type, labels);
 }

@@ -1,18 +1,14 @@
 #pragma once
 
-#include "model/ContactIdentifier.h"
-#include "print/ListRowText.h"
 #include "print/PrintPages.h"
 
 #include <QFont>
 #include <QRectF>
-#include <QStringList>
 
 #include <memory>
 
 class AddressListFlow;
 class PrintDocument;
-struct PrintContactRecord;
 
 // Address lists: every receiver one row of text, the name and then the
 // printed items, flowed down the pages. The flow is laid out as far as a page
@@ -36,12 +32,6 @@ public:
     // The rows flowed down the pages for the receivers, options and paper
     // now set.
     [[nodiscard]] AddressListFlow &addressListFlow() const;
-    // One item of the contact as a row of the list prints it, set in the
-    // list's font, and the number of lines it takes.
-    [[nodiscard]] ListRowText formattedStringOfContact(const PrintContactRecord &contact, const ContactIdentifier &type,
-        const QStringList &labels, double indent) const;
-    [[nodiscard]] static int linesInFormattedStringOfContact(
-        const PrintContactRecord &contact, const ContactIdentifier &type, const QStringList &labels);
 
 private:
     const PrintDocument &m_document;

@@ -9,8 +9,6 @@
 #include <QString>
 #include <QVariantMap>
 
-#include <functional>
-
 class PrintDocument;
 
 // Envelopes: one page per receiver with the receiver's block and the
@@ -35,8 +33,6 @@ public:
     // own; null without a record.
     TextObject *makeTextObject(
         TextObject &object, const PrintContactRecordPtr &record, const QVariantMap &options, bool forSender) const;
-    // Told of the block drawn, with where it was drawn.
-    using BlockDrawn = std::function<void(const TextObject &object, const QRectF &drawn, DrawList &drawList)>;
     // Fits the block and draws it, framed when the options ask, on the page
     // that far down the stack.
     void drawBlock(TextObject &object, const PrintContactRecordPtr &record, bool forSender, double pageOffset,

@@ -3,7 +3,6 @@
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
 #include "print/PrintOptions.h"
-#include "print/PrintReceivers.h"
 #include "print/PrintDocumentBuilder.h"
 
 #include <QResizeEvent>
@@ -65,11 +64,6 @@ void HagakiViewController::updateUI()
     PrintDocumentBuilder::layOut(
         *m_hagakiView, {m_receiverPersons, m_senderPerson, m_selectedStyle, nullptr, nullptr, m_shownReceiver});
     m_hagakiView->update();
-}
-
-PrintContactRecordPtr HagakiViewController::convertContact(const SubContactRecordPtr &source)
-{
-    return PrintReceivers::valueOfRow(source);
 }
 
 QSize HagakiViewController::sizeHint() const

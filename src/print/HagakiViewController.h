@@ -3,7 +3,6 @@
 #include "print/HagakiView.h"
 #include "print/PostcardPreviewPane.h"
 #include "print/PrintContactRecord.h"
-#include "print/PrintInfo.h"
 #include "print/PrintOptionsRecord.h"
 
 #include <QPointer>
@@ -49,11 +48,6 @@ public:
     [[nodiscard]] SubContactRecordPtr senderPerson() const override { return m_senderPerson; }
     void setSenderPerson(const SubContactRecordPtr &sender) override { m_senderPerson = sender; }
     void setSelectedStyle(const QString &style) override { m_selectedStyle = style; }
-    // Stored only: the view draws with the print info it was given.
-    [[nodiscard]] const PrintInfoPtr &printInfo() const { return m_printInfo; }
-    void setPrintInfo(const PrintInfoPtr &printInfo) { m_printInfo = printInfo; }
-    [[nodiscard]] bool printing() const { return m_printing; }
-    void setPrinting(bool printing) override { m_printing = printing; }
     [[nodiscard]] bool layoutMode() const { return m_layoutMode; }
     void setLayoutMode(bool layoutMode);
 
@@ -64,11 +58,6 @@ public:
     void fitViewToPane();
 
     [[nodiscard]] QSize sizeHint() const override;
-
-    // What printing reads of the row's contact: the name, the joint names,
-    // the address at the row's position with its layout, and the company.
-    // The row is left as it is; null for a null row.
-    [[nodiscard]] static PrintContactRecordPtr convertContact(const SubContactRecordPtr &row);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -84,7 +73,5 @@ private:
     SubContactRecordPtr m_shownReceiver;
     SubContactRecordPtr m_senderPerson;
     QString m_selectedStyle = PrintStyleName::hagaki;
-    PrintInfoPtr m_printInfo;
-    bool m_printing = false;
     bool m_layoutMode = false;
 };

@@ -9,8 +9,6 @@
 #include <QRectF>
 #include <QStringList>
 
-#include <functional>
-
 class PrintDocument;
 
 // Japanese postcards ("Hagaki"): one card per receiver, with the receiver's
@@ -24,8 +22,6 @@ public:
     [[nodiscard]] int pageCount() const override;
     void drawPage(int page, DrawList &drawList, UndrawnContacts &undrawn) const override;
 
-    // Told of every block drawn, with where it was drawn.
-    using BlockDrawn = std::function<void(const TextObject &object, const QRectF &drawn, DrawList &drawList)>;
     // Draws the card's blocks from the origin: the sender's when there is a
     // sender, the receiver's unless the receiver is the sender.
     void drawBlocks(const QList<TextObjectPtr> &blocks, const PrintContactRecordPtr &receiver, const QPointF &origin,

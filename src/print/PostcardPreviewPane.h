@@ -6,9 +6,9 @@
 #include <QList>
 #include <QString>
 
-// What the window's controller asks of the postcard preview. The receivers,
-// the sender and the printing flag are plain properties: only updateUI()
-// makes the print values of the rows and redraws. The layout notifications
+// What the window's controller asks of the postcard preview. The receivers
+// and the sender are plain properties: only updateUI() makes the print values
+// of the rows and redraws. The layout notifications
 // name the preview's view as their object; what they are about is the view's
 // shown receiver and its sender, each a value that knows its table row.
 class PostcardPreviewPane {
@@ -22,7 +22,6 @@ public:
     virtual void setShownReceiver(const SubContactRecordPtr &row) = 0;
     [[nodiscard]] virtual SubContactRecordPtr senderPerson() const = 0;
     virtual void setSenderPerson(const SubContactRecordPtr &sender) = 0;
-    virtual void setPrinting(bool printing) = 0;
     // "Hagaki", "Envelope", "Labels" or "Address List".
     virtual void setSelectedStyle(const QString &style) = 0;
     virtual void updateUI() = 0;

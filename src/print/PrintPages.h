@@ -1,6 +1,10 @@
 #pragma once
 
+#include <functional>
+
 class DrawList;
+class QRectF;
+class TextObject;
 class UndrawnContacts;
 
 // The pages of one print style: how many a document makes and what each
@@ -17,4 +21,8 @@ public:
     // Page n, from 1, as it prints, onto its strip of the document: the
     // contacts some of whose text no face could draw are noted.
     virtual void drawPage(int page, DrawList &drawList, UndrawnContacts &undrawn) const = 0;
+
+    // Told of a block drawn, with where it was drawn: the preview frames each
+    // block there while the user lays the card out.
+    using BlockDrawn = std::function<void(const TextObject &object, const QRectF &drawn, DrawList &drawList)>;
 };

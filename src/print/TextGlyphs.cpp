@@ -1,6 +1,7 @@
 #include "print/TextGlyphs_p.h"
 
 #include "print/ComposedCharacters_p.h"
+#include "print/PrintUnits.h"
 
 #include <QGlyphRun>
 #include <QHash>
@@ -27,7 +28,8 @@ QPaintDevice *TextGlyphs::pointDevice()
 {
     static QImage device = [] {
         QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-        constexpr int dotsPerMetre = 2835; // 72 per inch
+        // A point a dot: the image's dots per inch are the points per inch.
+        constexpr int dotsPerMetre = int(PrintUnits::pointsPerInch * 1000 / PrintUnits::millimetresPerInch + 0.5);
         image.setDotsPerMeterX(dotsPerMetre);
         image.setDotsPerMeterY(dotsPerMetre);
         return image;

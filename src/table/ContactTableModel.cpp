@@ -369,18 +369,32 @@ void ContactTableModel::prefetchContactsAhead(qsizetype place) const
     }
 }
 
+// The texts are gathered a block of rows at a time: gathering a large file's
+// rows all at once held a view of every cell, tens of megabytes, at the
+// window's peak.
 QList<int> ContactTableModel::measureRows(qsizetype first, qsizetype last)
 {
+    constexpr qsizetype rowsPerBlock = 4096;
+    QList<int> heights;
+    heights.reserve(last - first + 1);
     GatheredTexts gathered;
-    gathered.texts.reserve((last - first) * m_columns.size());
+    gathered.texts.reserve(std::min(last - first, rowsPerBlock) * m_columns.size());
     HeldLists held;
+    for (qsizetype start = first; start < last; start += rowsPerBlock)
+        measureBlock(start, std::min(last, start + rowsPerBlock), held, gathered, heights);
+    return heights;
+}
+
+void ContactTableModel::measureBlock(
+    qsizetype first, qsizetype last, HeldLists &held, GatheredTexts &gathered, QList<int> &heights)
+{
+    gathered.texts.clear();
+    gathered.ends.clear();
+    gathered.knownLines.clear();
     for (qsizetype row = first; row < last; ++row) {
         prefetchRowsAhead(row, last);
         gatherRow(*m_rows.at(row), held, gathered);
     }
-
-    QList<int> heights;
-    heights.reserve(last - first + 1);
     qsizetype text = 0;
     for (qsizetype row = first; row < last; ++row) {
         int numLines = gathered.knownLines.at(row - first);
@@ -392,7 +406,6 @@ QList<int> ContactTableModel::measureRows(qsizetype first, qsizetype last)
         m_rows.at(row)->numLines = numLines;
         heights.append(numLines * m_rowHeight);
     }
-    return heights;
 }
 
 int ContactTableModel::heightOfRow(int row)

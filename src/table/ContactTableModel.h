@@ -148,6 +148,8 @@ private:
     // Measures the rows from first to last (not included), stores their line
     // counts and answers their heights.
     QList<int> measureRows(qsizetype first, qsizetype last);
+    // One block of them, appending the heights.
+    void measureBlock(qsizetype first, qsizetype last, HeldLists &held, GatheredTexts &gathered, QList<int> &heights);
     [[nodiscard]] static int linesOfText(QStringView text);
     // The text a column is measured by, null when it has none; holder keeps
     // a text made for the call.

@@ -377,6 +377,51 @@ INSTANTIATE_TEST_SUITE_P(Files, CancelledBuild,
         CancelledBuildRow{"Csv", u"two.csv"_s, "Name,Company\nAnn,ACME\nBen,\n"}),
     [](const testing::TestParamInfo<CancelledBuildRow> &info) { return std::string(info.param.name); });
 
+// The rows of a document are made once, in the order of the window's sort: a
+// CSV document is locked before its contacts come, so the lock rebuilds no
+// rows (each rebuild of a large file's rows raised the window's peak).
+struct RowsMadeOnceRow {
+    const char *name;
+    QString file;
+    QByteArray bytes;
+    bool locked;
+};
+
+class RowsMadeOnce : public DocumentWindow, public testing::WithParamInterface<RowsMadeOnceRow> { };
+
+TEST_P(RowsMadeOnce, InTheOrderOfTheSort)
+{
+    int fullResets = 0;
+    const auto countResets = [&fullResets](WindowController *window) {
+        auto *table = window->findChild<QTableView *>(u"contactTableView"_s);
+        ASSERT_TRUE(table);
+        QAbstractItemModel *model = table->model();
+        QObject::connect(model, &QAbstractItemModel::modelReset, window,
+            [model, &fullResets] { fullResets += model->rowCount() > 0 ? 1 : 0; });
+    };
+    documents().setWindowServices(&m_servicesOwner, {nullptr, &m_alerts, countResets});
+    const QString path = writeFile(GetParam().file, GetParam().bytes);
+    ASSERT_TRUE(documents().openFile(path));
+    WindowController *window = documents().windowOfFile(path);
+    ASSERT_TRUE(window);
+    ViewController &view = *window->mainViewController();
+    EXPECT_EQ(fullResets, 1);
+    EXPECT_EQ(view.editState(), !GetParam().locked);
+    QStringList shown;
+    for (const SubContactRecordPtr &row : view.contactsViewController()->subContactTable())
+        shown.append(row->person->compositeName());
+    EXPECT_EQ(shown, (QStringList{u"Ann Able"_s, u"Ben Best"_s, u"Zed Quill"_s}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, RowsMadeOnce,
+    testing::Values(RowsMadeOnceRow{"VCard", u"three.vcf"_s,
+                        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Quill;Zed;;;\r\nFN:Zed Quill\r\nEND:VCARD\r\n"
+                        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Able;Ann;;;\r\nFN:Ann Able\r\nEND:VCARD\r\n"
+                        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Best;Ben;;;\r\nFN:Ben Best\r\nEND:VCARD\r\n",
+                        false},
+        RowsMadeOnceRow{"Csv", u"three.csv"_s, "Name,Company\nZed Quill,ACME\nAnn Able,\nBen Best,\n", true}),
+    [](const testing::TestParamInfo<RowsMadeOnceRow> &info) { return std::string(info.param.name); });
+
 // A change of screens that leaves a document window on none puts it back.
 TEST_F(DocumentWindow, WindowOnNoScreenIsCentred)
 {

@@ -246,7 +246,6 @@ public:
     void setShownReceiver(const SubContactRecordPtr &row) override { keep(shownReceiver, row, "setShownReceiver"); }
     [[nodiscard]] SubContactRecordPtr senderPerson() const override { return sender; }
     void setSenderPerson(const SubContactRecordPtr &row) override { keep(sender, row, "setSenderPerson"); }
-    void setPrinting(bool printing) override { note("setPrinting", printing); }
     void setSelectedStyle(const QString &style) override { note(QStringLiteral("setSelectedStyle:") + style); }
     void updateUI() override { note(QStringLiteral("updateUI")); }
     [[nodiscard]] PostcardLayoutView *hagakiView() const override { return &layoutView; }

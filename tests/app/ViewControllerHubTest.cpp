@@ -109,8 +109,9 @@ TEST_F(SelectionHandOff, TheRowGoesToTheDetailPaneTheSelectionToThePreviewAndThe
     EXPECT_EQ(m_detail.shown, clicked);
     EXPECT_EQ(*clicked->groupNames, QStringList({u"All Contacts"_s, u"Friends"_s}));
     EXPECT_EQ(m_preview.receiverPersons, m_table.selectedSubContactsList);
-    EXPECT_EQ(
-        m_log.calls().mid(m_log.calls().size() - 2), QStringList({u"preview.setPrinting:0"_s, u"preview.updateUI"_s}));
+    EXPECT_EQ(m_preview.shownReceiver, clicked);
+    EXPECT_EQ(m_log.calls().mid(m_log.calls().size() - 3),
+        QStringList({u"preview.setReceiverPersons"_s, u"preview.setShownReceiver"_s, u"preview.updateUI"_s}));
     const ItemAndRangeRecord &target = *m_controller.selectedItemAndRange();
     EXPECT_EQ(std::tuple(target.uniqueId, target.labelIndex, target.identifier, target.range),
         std::tuple(u"c6"_s, std::optional<qint64>(1), FieldId::Name, TextRange{0, 0}));

@@ -4,6 +4,7 @@
 #include "detail/ContactInfoRowCommands.h"
 #include "detail/DetailContextMenu.h"
 #include "detail/DoubleClickDispatch.h"
+#include "detail/PhotoFile.h"
 #include "model/ContactIdentifier.h"
 #include "table/workspace/WorkspaceUrls.h"
 
@@ -233,9 +234,9 @@ TEST(PickedPhoto, KeepsItsAspectWithinFiveHundredTwelvePixels)
     for (const auto &c : cases) {
         QImage image(c.picked, QImage::Format_RGB32);
         image.fill(Qt::blue);
-        EXPECT_EQ(ContactInfoRowCommands::photoForContact(image).size(), c.kept) << c.picked.width();
+        EXPECT_EQ(PhotoFile::scaledForContact(image).size(), c.kept) << c.picked.width();
     }
-    EXPECT_TRUE(ContactInfoRowCommands::photoForContact(QImage()).isNull());
+    EXPECT_TRUE(PhotoFile::scaledForContact(QImage()).isNull());
 }
 
 } // namespace

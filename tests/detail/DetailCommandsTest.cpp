@@ -15,6 +15,7 @@
 
 #include <QContextMenuEvent>
 #include <QFileDialog>
+#include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>

@@ -7,6 +7,8 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <limits>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -24,6 +26,61 @@ const HagakiLayoutFields fullLayout{.sender = true,
     .senderName = QRectF(7, 8, 9, 10)};
 const QString fullText = "7;ra:{{10.00,20.00},{30.00,40.00}};rn:{{-1.50,2.00},{-3.00,4.00}};"
                          "sa:{{5.50,6.00},{7.00,8.25}};sn:{{7.00,8.00},{9.00,10.00}};";
+
+// The first four numbers of a text as they were first read, by a regular
+// expression and QString::toDouble, with a spelled-out infinity or NaN read as
+// what it spells; none when there are fewer than four.
+std::optional<QRectF> referenceNumbers(const QString &text)
+{
+    static const QRegularExpression number(
+        QStringLiteral(R"([-+]?(?:\d+(?:\.\d*)?|\.\d+)(?:[eE][-+]?\d+)?|[-+]?(?:infinity|inf|nan))"),
+        QRegularExpression::CaseInsensitiveOption);
+    std::array<double, 4> values{};
+    auto match = number.globalMatch(text);
+    for (double &value : values) {
+        if (!match.hasNext())
+            return std::nullopt;
+        const QString found = match.next().captured().toLower();
+        if (found.contains(u"nan"))
+            value = std::numeric_limits<double>::quiet_NaN();
+        else if (found.contains(u"inf"))
+            value = found.startsWith(u'-') ? -std::numeric_limits<double>::infinity()
+                                           : std::numeric_limits<double>::infinity();
+        else
+            value = found.toDouble();
+    }
+    return QRectF(values[0], values[1], values[2], values[3]);
+}
+
+// The frame's text as those numbers were first written, with two decimals:
+// the reader that replaced them must agree on any text. Empty for no frame
+// or for one with a number out of range.
+QString referenceFrameText(const QString &text)
+{
+    const std::optional<QRectF> frame = referenceNumbers(text);
+    if (!frame)
+        return {};
+    const std::array<double, 4> values{frame->x(), frame->y(), frame->width(), frame->height()};
+    QString written = "{{";
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (!std::isfinite(values[i]))
+            return {};
+        std::array<char, 64> buffer{};
+        const auto result
+            = std::to_chars(buffer.data(), buffer.data() + buffer.size(), values[i], std::chars_format::fixed, 2);
+        written += result.ec == std::errc() ? QString::fromLatin1(buffer.data(), result.ptr - buffer.data())
+                                            : QStringLiteral("0.00");
+        written += i == 1 ? "},{" : (i == 3 ? "}}" : ",");
+    }
+    return written;
+}
+
+// A frame as the layouts store it, read and written again: frames of older
+// files and of other programs are written in the form of our own.
+QString rewritten(const QString &frame)
+{
+    return HagakiLayoutString::frameText(HagakiLayoutString::frameFromString(frame));
+}
 
 class LayoutStringUnderLocale : public testing::Test {
 protected:
@@ -47,16 +104,16 @@ TEST_F(LayoutStringUnderLocale, FlagsThenFramesInTheirOrderWithAPointAsDecimalSe
     EXPECT_EQ(HagakiLayoutString::fromLayout(
                   {.sender = true, .company = false, .renmei = true, .receiverAddress = QRectF(10, 20, 30, 40)}),
         "5;ra:{{10.00,20.00},{30.00,40.00}};");
-    EXPECT_EQ(HagakiLayoutString::normalizedRect("{{1.5, 2}, {3, 4}}"), "{{1.50,2.00},{3.00,4.00}}");
+    EXPECT_EQ(rewritten("{{1.5, 2}, {3, 4}}"), "{{1.50,2.00},{3.00,4.00}}");
 }
 
 TEST(LayoutStringRects, ReadTheFirstFourNumbersInEitherForm)
 {
-    EXPECT_EQ(HagakiLayoutString::rectFromString("{{10, 20}, {30, 40}}"), QRectF(10, 20, 30, 40));
-    EXPECT_EQ(HagakiLayoutString::rectFromString("{{10,20},{30,40}}"), QRectF(10, 20, 30, 40));
-    EXPECT_EQ(HagakiLayoutString::rectFromString("{{10, 20}}"), QRectF(10, 20, 0, 0));
-    EXPECT_EQ(HagakiLayoutString::rectFromString("garbage"), QRectF());
-    EXPECT_EQ(HagakiLayoutString::normalizedRect("{{1,2},{3,4},{5,6}}"), "{{1.00,2.00},{3.00,4.00}}");
+    EXPECT_EQ(HagakiLayoutString::frameFromString(u"{{10, 20}, {30, 40}}"), QRectF(10, 20, 30, 40));
+    EXPECT_EQ(HagakiLayoutString::frameFromString(u"{{10,20},{30,40}}"), QRectF(10, 20, 30, 40));
+    EXPECT_EQ(HagakiLayoutString::frameFromString(u"{{10, 20}}"), std::nullopt);
+    EXPECT_EQ(HagakiLayoutString::frameFromString(u"garbage"), std::nullopt);
+    EXPECT_EQ(rewritten("{{1,2},{3,4},{5,6}}"), "{{1.00,2.00},{3.00,4.00}}");
 }
 
 // A frame with a number out of range, as typed, imported or written by
@@ -67,12 +124,11 @@ class OutOfRangeFrame : public testing::TestWithParam<const char *> { };
 TEST_P(OutOfRangeFrame, IsDroppedWholeOnWritingAndOnReading)
 {
     const QString frame = QString::fromLatin1(GetParam());
-    EXPECT_EQ(HagakiLayoutString::fromLayout({.sender = true,
-                  .receiverAddress = QRectF(1, 2, 3, 4),
-                  .receiverName = HagakiLayoutString::rectFromString(frame)}),
+    EXPECT_EQ(HagakiLayoutString::fromLayout(
+                  {.sender = true, .receiverAddress = QRectF(1, 2, 3, 4), .receiverName = referenceNumbers(frame)}),
         "1;ra:{{1.00,2.00},{3.00,4.00}};");
     EXPECT_EQ(HagakiLayoutString::frameFromString(frame), std::nullopt);
-    EXPECT_EQ(HagakiLayoutString::normalizedRect(frame), "");
+    EXPECT_EQ(rewritten(frame), "");
 
     HagakiLayoutFields read;
     HagakiLayoutString::parse("1;ra:{{1,2},{3,4}};rn:" + frame + ";", read);
@@ -85,35 +141,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, OutOfRangeFrame,
     testing::Values("{{1e400,2},{3,4}}", "{{2.00,-inf},{3.00,4.00}}", "{{1,-1E999},{3,4}}", "{{1,2},{3,NaN}}",
         "{{1.00,2.00},{3.00,Infinity}}"));
 
-// The numbers of a frame as they were first read, by a regular expression and
-// QString::toDouble: the reader that replaced it must agree on any text.
-QString referenceNormalizedRect(const QString &rectText)
-{
-    static const QRegularExpression number(QStringLiteral(R"([-+]?(?:\d+(?:\.\d*)?|\.\d+)(?:[eE][-+]?\d+)?)"));
-    std::array<double, 4> values{};
-    auto match = number.globalMatch(rectText);
-    for (double &value : values) {
-        if (!match.hasNext())
-            break;
-        value = match.next().captured().toDouble();
-        if (!std::isfinite(value))
-            return {};
-    }
-    QString text = "{{";
-    for (int i = 0; i < 4; ++i) {
-        std::array<char, 64> buffer{};
-        const auto result = std::to_chars(
-            buffer.data(), buffer.data() + buffer.size(), values[size_t(i)], std::chars_format::fixed, 2);
-        text += result.ec == std::errc() ? QString::fromLatin1(buffer.data(), result.ptr - buffer.data())
-                                         : QStringLiteral("0.00");
-        text += i == 1 ? "},{" : (i == 3 ? "}}" : ",");
-    }
-    return text;
-}
-
-// Any text reads as the regular expression read it. Frames already written
-// with two decimals are taken as they stand; those that only look so must
-// still be read and written again. Whatever is written parses back.
+// Any text reads as the regular expression read it, frames already written
+// with two decimals and those that only look so alike. Whatever is written
+// parses back.
 TEST(LayoutStringRects, ReadAsTheRegularExpressionReadThemAndWrittenFramesParseBack)
 {
     std::mt19937 random(20250101);
@@ -126,7 +156,7 @@ TEST(LayoutStringRects, ReadAsTheRegularExpressionReadThemAndWrittenFramesParseB
             text += alphabet.at(draw(0, int(alphabet.size()) - 1));
         if (round % 50 == 0)
             text.insert(size / 2, QString(draw(0, 400), QChar(u'0' + round % 10)));
-        ASSERT_EQ(HagakiLayoutString::normalizedRect(text), referenceNormalizedRect(text)) << text.toStdString();
+        ASSERT_EQ(rewritten(text), referenceFrameText(text)) << text.toStdString();
     }
     const auto number = [&draw] {
         QString text = draw(0, 3) == 0 ? QStringLiteral("-") : QString();
@@ -145,8 +175,8 @@ TEST(LayoutStringRects, ReadAsTheRegularExpressionReadThemAndWrittenFramesParseB
     const QString keys[] = {"ra", "rn", "sa", "sn"};
     for (size_t i = 0; i < frames.size(); ++i) {
         const QString &frame = frames[i];
-        const QString expected = referenceNormalizedRect(frame);
-        ASSERT_EQ(HagakiLayoutString::normalizedRect(frame), expected) << frame.toStdString();
+        const QString expected = referenceFrameText(frame);
+        ASSERT_EQ(rewritten(frame), expected) << frame.toStdString();
         const int flags = int(i / 4 % 8);
         HagakiLayoutFields layout{.sender = (flags & 1) != 0, .company = (flags & 2) != 0, .renmei = (flags & 4) != 0};
         *std::array{&layout.receiverAddress, &layout.receiverName, &layout.senderAddress, &layout.senderName}[i % 4]

@@ -101,8 +101,6 @@ TEST(AccessoryOptions, SummaryAndPrintStyleOfThePrintInfo)
     EXPECT_EQ(printInfo.dictionary().value(u"KelvoPrintType"_s), u"Mailing Labels"_s);
     EXPECT_EQ(AccessoryOptions::localizedSummaryItems(true, AccessoryOptions::printStyle(printInfo)),
         Items({{u"Header and Footer"_s, u"On"_s}, {u"Print Style"_s, u"Mailing Labels"_s}}));
-    EXPECT_EQ(
-        AccessoryOptions::keyPathsForValuesAffectingPreview(), QSet<QString>({u"headerAndFooter"_s, u"printStyle"_s}));
 }
 
 } // namespace

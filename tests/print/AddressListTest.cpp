@@ -2,6 +2,7 @@
 #include "PdfWords.h"
 
 #include "print/AddressListFlow.h"
+#include "print/AddressListText.h"
 #include "print/PrintOptionValue.h"
 
 #include <gtest/gtest.h>
@@ -53,9 +54,9 @@ TEST_P(AddressListItem, HeadingThenValuesAndItsLineCount)
     auto view = letterView(PrintStyleName::addressList);
     const PrintContactRecordPtr contact = receiver(row.contact);
     const QString type = QString::fromUtf8(row.type);
-    EXPECT_EQ(AddressListPages(view->document()).formattedStringOfContact(*contact, type, row.labels, 20).text(),
-        QString::fromUtf8(row.text));
-    EXPECT_EQ(AddressListPages::linesInFormattedStringOfContact(*contact, type, row.labels), row.lines);
+    const AddressListText text(AddressListPages(view->document()).addressListFont());
+    EXPECT_EQ(text.item(*contact, type, row.labels, 20).text(), QString::fromUtf8(row.text));
+    EXPECT_EQ(AddressListText::lineCount(*contact, type, row.labels), row.lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, AddressListItem,
@@ -72,15 +73,14 @@ TEST(AddressListText, LaterValuesAndNoteLinesStandUnderTheFirstAndLabelsAreGrey)
     auto view = letterView(PrintStyleName::addressList);
     const PrintContactRecordPtr contact
         = receiver({.family = u"A"_s, .phones = {u"mobile:1"_s, u"work:2"_s}, .note = u"one\ntwo"_s});
-    const QList<ListRowText::Line> phones
-        = AddressListPages(view->document()).formattedStringOfContact(*contact, u"Phone"_s, {u"All"_s}, 20).lines();
+    const AddressListText text(AddressListPages(view->document()).addressListFont());
+    const QList<ListRowText::Line> phones = text.item(*contact, u"Phone"_s, {u"All"_s}, 20).lines();
     ASSERT_EQ(phones.size(), 3);
     EXPECT_EQ(phones.at(0).indent, 20);
     EXPECT_GT(phones.at(1).indent, 40);
     EXPECT_EQ(phones.at(0).labelWords, (QList<std::pair<qsizetype, qsizetype>>{{7, 7}}));
     EXPECT_EQ(phones.at(1).labelWords, (QList<std::pair<qsizetype, qsizetype>>{{0, 5}}));
-    const QList<ListRowText::Line> note
-        = AddressListPages(view->document()).formattedStringOfContact(*contact, u"Note"_s, {u"All"_s}, 20).lines();
+    const QList<ListRowText::Line> note = text.item(*contact, u"Note"_s, {u"All"_s}, 20).lines();
     ASSERT_EQ(note.size(), 3);
     EXPECT_EQ(note.at(0).indent, 20);
     EXPECT_GT(note.at(1).indent, 40);

@@ -2,9 +2,9 @@
 
 #include "PdfWords.h"
 
-#include "print/HagakiViewController.h"
 #include "print/PrintJob.h"
 #include "print/PrintOptions.h"
+#include "print/PrintReceivers.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ PrintContactRecordPtr receiver(const Contact &contact)
     card += u"END:VCARD\r\n"_s;
     auto row = std::make_shared<SubContactRecord>(MVPerson::initWithVCardData(card.toUtf8()), UniqueId(), 0);
     EXPECT_TRUE(row->person) << card.toStdString();
-    return HagakiViewController::convertContact(row);
+    return PrintReceivers::valueOfRow(row);
 }
 
 PrintContactList numberedReceivers(int count, const QString &note)

@@ -161,4 +161,32 @@ TEST_F(ContactRows, HeightsCountTheLinesOfEveryColumnAtTheRowsPositionAndStayWhi
     EXPECT_EQ(model.heightOfRow(0), line);
 }
 
+// A large table is measured a block of rows at a time: every row, those of
+// the contacts whose three rows straddle a block's end (4,096 and 8,192)
+// among them, gets the height it gets measured on its own.
+TEST_F(ContactRows, HeightsOfAllRowsAreEachRowsOwnAcrossBlocks)
+{
+    QList<StoreContact> people;
+    for (int index = 0; index < 2800; ++index) {
+        StoreContact someone = person(QStringLiteral("P%1").arg(index));
+        const bool tall = index % 5 == 0 || index == 1365 || index == 2730;
+        setPhones(someone, {{home, "03-1111"}, {work, tall ? "03-2222\n03-3333" : "03-2222"}, {mobile, "090"}});
+        people.append(someone);
+    }
+    const ContactTablePtr contacts = table(people);
+    for (const qsizetype index : {1364, 1365, 2730})
+        contacts->at(index)->person->stringValues()->setEntry("Note", "one\ntwo\nthree\nfour");
+    build(contacts, {"Name", "Note", "Phone"});
+    ASSERT_EQ(model.subContactTable().size(), 3 * 2800);
+    const QList<int> heights = model.heightsOfRows();
+    QList<int> alone;
+    for (int row = 0; row <= model.subContactTable().size(); ++row)
+        alone.append(model.heightOfRow(row));
+    EXPECT_EQ(heights, alone);
+    const int line = model.rowHeight();
+    EXPECT_EQ(heights.mid(4094, 5), (QList<int>{line, 4 * line, 2 * line, line, line}));
+    EXPECT_EQ(heights.count(4 * line), 3);
+    EXPECT_EQ(model.measuredHeightsOfRows(), heights);
+}
+
 } // namespace
