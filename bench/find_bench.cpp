@@ -77,7 +77,7 @@ void BM_ReplaceAllThroughTheWindow(benchmark::State &state)
         WindowController window;
         ViewController &controller = *window.mainViewController();
         FindResultsModel results;
-        results.setParentViewController(&controller);
+        results.setValueEditorDelegate(&controller);
         results.search(replaced, 1, contacts(), {FieldId::Company}, all, all);
         state.ResumeTiming();
         results.replaceAll(replaced, searched);

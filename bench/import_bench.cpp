@@ -31,6 +31,7 @@
 #include "model/ContainerRecord.h"
 #include "model/GroupRecord.h"
 #include "model/MVPerson.h"
+#include "app/FileMenuCommands.h"
 
 #include <benchmark/benchmark.h>
 
@@ -200,7 +201,7 @@ struct ImportWindow {
     ImportWindow()
     {
         window.resize(1200, 800);
-        window.setFilePanel([this](const FilePanel::Request &, const FilePanel::Done &done) {
+        window.fileCommands()->setFilePanel([this](const FilePanel::Request &, const FilePanel::Done &done) {
             done(FilePanel::Answer{path, 0});
         });
         showTenThousand(window);
@@ -209,15 +210,15 @@ struct ImportWindow {
     }
     [[nodiscard]] ImportPanelController *chooser() const
     {
-        ImportPanelController *panel = window.importPanelController();
+        ImportPanelController *panel = window.fileCommands()->importPanelController();
         return panel && panel->isVisible() ? panel : nullptr;
     }
     void import(bool csv)
     {
         if (csv)
-            window.importFromCSV();
+            window.fileCommands()->importFromCSV();
         else
-            window.importFromVCard();
+            window.fileCommands()->importFromVCard();
         QCoreApplication::processEvents();
     }
 };

@@ -17,6 +17,7 @@
 #include "platform/UndoManager.h"
 #include "table/ContactsViewController.h"
 #include "SixtyValueContact.h"
+#include "app/ContactMenuCommands.h"
 
 #include <benchmark/benchmark.h>
 
@@ -153,8 +154,8 @@ void BM_DoneAppliesMerge(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         table.selectRowIndexes({0, second});
-        window.mergeContacts();
-        MergePanelController *panel = window.mergePanelController();
+        window.contactCommands()->mergeContacts();
+        MergePanelController *panel = window.contactCommands()->mergePanelController();
         if (!panel || !panel->isVisible()) {
             state.SkipWithError("the sheet did not open");
             break;

@@ -3,8 +3,7 @@
 
 #include "app/ContactOperations.h"
 
-#include "app/ViewController.h"
-
+#include "app/ContactOperationsHost.h"
 #include "model/ValueRecordFormatter.h"
 #include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTablePane.h"
@@ -72,8 +71,8 @@ QList<UniqueId> uniqueIdsOf(const QList<PersonRecordPtr> &contacts)
 
 } // namespace
 
-ContactOperations::ContactOperations(ViewController &controller)
-    : m_controller(controller)
+ContactOperations::ContactOperations(ContactOperationsHost &host)
+    : m_host(host)
 {
 }
 
@@ -84,7 +83,7 @@ ContactOperations::~ContactOperations() = default;
 void ContactOperations::registerReplaceValue(
     const PersonValue &old, const ContactIdentifier &identifier, const PersonRecordPtr &contact)
 {
-    if (UndoManager *manager = m_controller.undoManager())
+    if (UndoManager *manager = m_host.undoManager())
         manager->registerUndo(this, &ContactOperations::undoReplaceValue, old, identifier, contact);
 }
 
@@ -100,7 +99,7 @@ bool ContactOperations::undoReplaceValue(
     registerReplaceValue(*old, identifier, contact);
     applyReplacement(value, identifier, person);
     person.setChanged(true);
-    m_controller.contactDidUpdate(contact, m_controller.changeSenderOr({}));
+    m_host.contactDidUpdate(contact, m_host.changeSenderOr({}));
     return true;
 }
 
@@ -179,7 +178,7 @@ void ContactOperations::undoDeleteLabeledValue(
     registerReplaceValue(person.valueForIdentifier(identifier), identifier, contact);
     person.deleteLabeledValueForIdentifierAtLabelIndex(identifier, value.labelIndex);
     person.setChanged(true);
-    m_controller.contactDidUpdate(contact, m_controller.changeSenderOr(m_controller.contactsViewController()));
+    m_host.contactDidUpdate(contact, m_host.changeSenderOr(m_host.tablePane()));
 }
 
 void ContactOperations::undoAddLabeledValue(
@@ -199,7 +198,7 @@ void ContactOperations::undoAddLabeledValue(
             person.setValue(*date, identifier);
     }
     person.setChanged(true);
-    m_controller.contactDidUpdate(contact, m_controller.changeSenderOr(m_controller.contactsViewController()));
+    m_host.contactDidUpdate(contact, m_host.changeSenderOr(m_host.tablePane()));
 }
 
 bool ContactOperations::undoReplaceString(const QString &find, const QString &replacement,
@@ -278,7 +277,7 @@ bool ContactOperations::replaceLabeledText(const QString &find, const QString &r
 void ContactOperations::undoReplacePersonByContacts(
     const QList<PersonRecordPtr> &newContacts, const QList<PersonRecordPtr> &contacts)
 {
-    UndoManager *manager = m_controller.undoManager();
+    UndoManager *manager = m_host.undoManager();
     if (manager)
         manager->beginUndoGrouping();
     const qsizetype count = std::min(newContacts.size(), contacts.size());
@@ -290,7 +289,7 @@ void ContactOperations::undoReplacePersonByContacts(
         manager->endUndoGrouping();
     refreshPopoversAfterMerge(newContacts, contacts);
     if (!newContacts.isEmpty())
-        m_controller.contactDidUpdate(newContacts.first(), m_controller.contactsViewController());
+        m_host.contactDidUpdate(newContacts.first(), m_host.tablePane());
 }
 
 void ContactOperations::mergeInto(MVPerson &source, const PersonRecordPtr &target)
@@ -315,18 +314,18 @@ void ContactOperations::refreshPopoversAfterMerge(
     const QList<PersonRecordPtr> &newContacts, const QList<PersonRecordPtr> &contacts)
 {
     const QList<UniqueId> newIds = uniqueIdsOf(newContacts);
-    if (m_controller.popover() && m_controller.popover()->contact()) {
-        const UniqueId shown = m_controller.popover()->contact()->uniqueId;
+    if (m_host.popover() && m_host.popover()->contact()) {
+        const UniqueId shown = m_host.popover()->contact()->uniqueId;
         if (uniqueIdsOf(contacts).contains(shown)) {
-            m_controller.popover()->closePopover();
-            m_controller.setPopover(nullptr);
+            m_host.popover()->closePopover();
+            m_host.setPopover(nullptr);
         } else if (newIds.contains(shown)) {
-            m_controller.popover()->updateTable();
+            m_host.popover()->updateTable();
         }
     }
-    if (!m_controller.contactsViewController())
+    if (!m_host.tablePane())
         return;
-    for (ContactInfoPopoverPane *detached : m_controller.contactsViewController()->detachedWindows()) {
+    for (ContactInfoPopoverPane *detached : m_host.tablePane()->detachedWindows()) {
         if (detached && detached->contact() && newIds.contains(detached->contact()->uniqueId))
             detached->updateTable();
     }

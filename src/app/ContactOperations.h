@@ -13,18 +13,18 @@
 #include <memory>
 #include <optional>
 
+class ContactOperationsHost;
 class MembershipJournal;
 class MVPerson;
-class ViewController;
 
 // The undoable operations on the contacts and groups of one window. Each
 // registers its own inverse on the window's undo manager, changes the records
 // in place and marks them for the next save, then has the window's panes
-// show the change. The window's ViewController owns it and hands it to the
-// panes and commands that change contacts.
+// show the change. The window's content controller owns it, is its host and
+// hands it to the panes and commands that change contacts.
 class ContactOperations : public ValueEditorDelegate {
 public:
-    explicit ContactOperations(ViewController &controller);
+    explicit ContactOperations(ContactOperationsHost &host);
     ~ContactOperations() override;
     ContactOperations(const ContactOperations &) = delete;
     ContactOperations &operator=(const ContactOperations &) = delete;
@@ -98,5 +98,5 @@ private:
     // membership change, with the changed contacts selected.
     void showChangedMembership(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted);
 
-    ViewController &m_controller;
+    ContactOperationsHost &m_host;
 };

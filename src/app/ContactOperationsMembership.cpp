@@ -4,8 +4,8 @@
 
 #include "app/ContactOperations.h"
 
+#include "app/ContactOperationsHost.h"
 #include "app/MembershipJournal.h"
-#include "app/ViewController.h"
 #include "platform/UndoManager.h"
 #include "table/ContactTablePane.h"
 
@@ -105,7 +105,7 @@ void ContactOperations::addContactsToTopGroup(
 {
     if (group->top)
         return;
-    const ContainerRecordPtr container = m_controller.containerOfGroup(*group);
+    const ContainerRecordPtr container = m_host.containerOfGroup(*group);
     const GroupRecordPtr top = container ? container->topGroup() : GroupRecordPtr();
     if (!top)
         return;
@@ -135,7 +135,7 @@ void ContactOperations::undoDeleteContacts(
     // Removing a contact from the top group removes it from the store, and so
     // from every group of its container.
     if (group->top) {
-        if (const ContainerRecordPtr container = m_controller.containerOfGroup(*group)) {
+        if (const ContainerRecordPtr container = m_host.containerOfGroup(*group)) {
             for (const GroupRecordPtr &other : std::as_const(*container->groups))
                 markContactsDeleted(contacts, other, *journal);
         }
@@ -162,7 +162,7 @@ void ContactOperations::markContactsDeleted(
 void ContactOperations::registerMembershipStep(
     const JournalPtr &journal, const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted)
 {
-    UndoManager *manager = m_controller.undoManager();
+    UndoManager *manager = m_host.undoManager();
     if (!manager || journal->isEmpty())
         return;
     manager->registerUndo(this,
@@ -174,7 +174,7 @@ void ContactOperations::replayMembershipStep(const JournalPtr &journal, bool for
     const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted)
 {
     forward ? journal->apply() : journal->revert();
-    if (UndoManager *manager = m_controller.undoManager()) {
+    if (UndoManager *manager = m_host.undoManager()) {
         manager->registerUndo(this, [this, journal, forward, contacts, group, sorted]() {
             replayMembershipStep(journal, !forward, contacts, group, sorted);
         });
@@ -186,14 +186,14 @@ void ContactOperations::replayMembershipStep(const JournalPtr &journal, bool for
 void ContactOperations::showChangedMembership(
     const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted)
 {
-    if (contacts.isEmpty() || !m_controller.contactsViewController() || !group->contactTable
-        || group->contactTable != m_controller.contactTable())
+    if (contacts.isEmpty() || !m_host.tablePane() || !group->contactTable
+        || group->contactTable != m_host.contactTable())
         return;
-    m_controller.contactsViewController()->setContactTable(m_controller.contactTable());
+    m_host.tablePane()->setContactTable(m_host.contactTable());
     if (sorted)
-        m_controller.sortContactTable();
-    m_controller.contactsViewController()->updateTable();
-    m_controller.contactsViewController()->selectRowIndexesWithContacts(contacts);
+        m_host.sortContactTable();
+    m_host.tablePane()->updateTable();
+    m_host.tablePane()->selectRowIndexesWithContacts(contacts);
 }
 
 // --- Groups ----------------------------------------------------------------
@@ -202,20 +202,20 @@ void ContactOperations::undoAddGroup(const GroupRecordPtr &group, const Containe
 {
     if (!group || !container)
         return;
-    if (UndoManager *manager = m_controller.undoManager())
+    if (UndoManager *manager = m_host.undoManager())
         manager->registerUndo(this, &ContactOperations::undoDeleteGroup, group, container);
     if (group->deleted)
         group->deleted = false;
     else
         container->groups->append(group);
-    m_controller.showGroupOutline(false);
+    m_host.showGroupOutline(false);
 }
 
 void ContactOperations::undoDeleteGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container)
 {
     if (!group || !container)
         return;
-    if (UndoManager *manager = m_controller.undoManager())
+    if (UndoManager *manager = m_host.undoManager())
         manager->registerUndo(this, &ContactOperations::undoAddGroup, group, container);
     group->deleted = true;
     GroupList &groups = *container->groups;
@@ -223,21 +223,21 @@ void ContactOperations::undoDeleteGroup(const GroupRecordPtr &group, const Conta
     const qsizetype at = groups.indexOf(group);
     if (at >= 0)
         groups.swapItemsAt(at, groups.size() - 1);
-    m_controller.setSelectedGroupDict(container->topGroup());
-    m_controller.showGroupOutline(true);
-    m_controller.groupSelectionDidChange(m_controller.selectedGroupDict());
+    m_host.setSelectedGroupDict(container->topGroup());
+    m_host.showGroupOutline(true);
+    m_host.groupSelectionDidChange(m_host.selectedGroupDict());
 }
 
 bool ContactOperations::undoChangeGroupName(const QString &name, const GroupRecordPtr &group)
 {
     if (!group)
         return true;
-    if (UndoManager *manager = m_controller.undoManager())
+    if (UndoManager *manager = m_host.undoManager())
         manager->registerUndo(this, &ContactOperations::undoChangeGroupName, group->name, group);
     group->groupNameChanged = true;
     group->name = name;
-    m_controller.setSelectedGroupDict(group);
-    m_controller.showGroupOutline(true);
-    m_controller.groupSelectionDidChange(group);
+    m_host.setSelectedGroupDict(group);
+    m_host.showGroupOutline(true);
+    m_host.groupSelectionDidChange(group);
     return true;
 }

@@ -5,6 +5,7 @@
 #include "app/WindowController.h"
 #include "interchange/MVvCard.h"
 #include "table/ContactTablePane.h"
+#include "app/FileMenuCommands.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -28,7 +29,7 @@ void DocumentWindowBuilder::showWithoutContacts()
 {
     const QString name = QFileInfo(m_path).fileName();
     m_window->setAttribute(Qt::WA_DeleteOnClose);
-    m_window->setDocumentType(isCsv() ? Document::csvType : Document::vCardType);
+    m_window->fileCommands()->setDocumentType(isCsv() ? Document::csvType : Document::vCardType);
     ContainerTablePtr containers = m_read.containerTable;
     if (!containers || containers->isEmpty())
         containers = MVvCard().containersFromVCards(QString(), nullptr);

@@ -272,7 +272,7 @@ void FindAndReplace::showFindPanel()
     panel.setSelectedItems(columns);
     panel.setDateLabels(FieldVocabulary::shared().labelsForIdentifier(FieldId::Dates));
     panel.setEditState(m_host.editState());
-    panel.setParentViewController(&m_operations);
+    panel.setValueEditorDelegate(&m_operations);
     panel.updateTable();
     panel.exec();
 }

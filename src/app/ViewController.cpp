@@ -14,6 +14,7 @@
 #include "model/ContactIdentifier.h"
 #include "model/PersonDuplicate.h"
 #include "platform/UndoManager.h"
+#include "app/ContactMenuCommands.h"
 
 #include <QAction>
 
@@ -23,7 +24,7 @@
 ViewController::ViewController(WindowController *windowController, QObject *parent)
     : QObject(parent)
     , m_windowController(windowController)
-    , m_operations(std::make_unique<ContactOperations>(*this))
+    , m_operations(std::make_unique<ContactOperations>(static_cast<ContactOperationsHost &>(*this)))
     , m_find(std::make_unique<FindAndReplace>(static_cast<FindAndReplaceHost &>(*this), *m_operations))
     , m_loadingIndicator(std::make_unique<LoadingIndicator>())
 {
@@ -305,7 +306,7 @@ void ViewController::duplicateContacts()
 void ViewController::showQRCode()
 {
     if (m_windowController)
-        m_windowController->showQRCode();
+        m_windowController->contactCommands()->showQRCode();
 }
 
 void ViewController::selectRowBefore(int firstDeletedRow)

@@ -2,6 +2,7 @@
 
 #include "app/AddressBookView.h"
 #include "app/ContactOperations.h"
+#include "app/ContactOperationsHost.h"
 #include "app/FindAndReplaceHost.h"
 #include "app/MainViewDefaults.h"
 #include "detail/ContactInfoPopoverDelegate.h"
@@ -12,8 +13,6 @@
 #include "model/PersonValue.h"
 #include "model/SubContactRecord.h"
 #include "platform/InterfacePointer.h"
-#include "platform/NotificationCenter.h"
-#include "platform/widgets/Popover.h"
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/GroupViewControllerDelegate.h"
 
@@ -70,14 +69,14 @@ class ViewController : public QObject,
                        public ContactsViewControllerDelegate,
                        public GroupViewControllerDelegate,
                        public FindBarDelegate,
-                       private FindAndReplaceHost {
+                       private FindAndReplaceHost,
+                       private ContactOperationsHost {
     Q_OBJECT
 
 public:
     // Who made a change: one of the panes, or nothing for the controller's
     // own operations.
-    using ChangeSender = std::variant<std::monostate, const ContactTablePane *, const ContactDetailPane *,
-        const ContactInfoPopoverPane *>;
+    using ChangeSender = ContactOperationsHost::ChangeSender;
 
     explicit ViewController(WindowController *windowController, QObject *parent = nullptr);
     ~ViewController() override;
@@ -142,8 +141,8 @@ public:
     void setHagakiViewController(PostcardPreviewPane *pane);
     void setFindBarController(FindBarPane *pane);
     // The detail popover now open, or null when none (or another kind) is.
-    void setPopover(ContactInfoPopoverPane *popover);
-    [[nodiscard]] ContactInfoPopoverPane *popover() const { return m_popover; }
+    void setPopover(ContactInfoPopoverPane *popover) override;
+    [[nodiscard]] ContactInfoPopoverPane *popover() const override { return m_popover; }
     void setEditButton(QAction *editButton);
     void setRedSeparator(SeparatorBox *separator);
     void setContactInfoVisible(bool visible) { m_contactInfoVisible = visible; }
@@ -173,7 +172,7 @@ public:
     // the event-loop turn ends, each once however many changes the turn made
     // (a pane that sent some of them but not all redraws too). While undoing
     // or redoing only the table and the detail pane redraw.
-    void contactDidUpdate(const PersonRecordPtr &contact, ChangeSender sender);
+    void contactDidUpdate(const PersonRecordPtr &contact, ChangeSender sender) override;
     // Has the contact table redraw with the turn's other redraws.
     void updateTableLater() override;
     // The Edit menu's Undo and Redo; afterwards the window is marked edited
@@ -213,12 +212,12 @@ public:
     }
     // A pane that made the change, or the detail view announced as its
     // sender, else the fallback.
-    [[nodiscard]] ChangeSender changeSenderOr(ChangeSender fallback) const;
+    [[nodiscard]] ChangeSender changeSenderOr(ChangeSender fallback) const override;
     // The container whose identifier the group names; null when none.
-    [[nodiscard]] ContainerRecordPtr containerOfGroup(const GroupRecord &group) const;
+    [[nodiscard]] ContainerRecordPtr containerOfGroup(const GroupRecord &group) const override;
     // The outline shows the container table again, with the selected group
     // selected when asked.
-    void showGroupOutline(bool withSelection);
+    void showGroupOutline(bool withSelection) override;
 
     // --- What the detail pane and the contact popovers tell ---------------
     // The same as above, from a detail view (a null sender is none).
@@ -283,19 +282,11 @@ public:
     // Sorts the shown contact list in place by the first descriptor's key;
     // without descriptors, by the table's.
     void sortContactTable(const QList<SortDescriptor> &descriptors);
-    void sortContactTable();
-
-    // --- The controller's own date popover -----------------------------------
-    // The birthday's or the dates' editor below the rectangle (in the
-    // window's coordinates); its result is one undo step when it closes.
-    void showDatePopover(
-        const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 index, const QRect &rect);
-    [[nodiscard]] Popover *datePopover() const { return m_datePopover; }
+    void sortContactTable() override;
 
     // --- The find bar -------------------------------------------------------
-    // Owned here: the find bar's calls, the Find menu's and the row
-    // selections pass to it.
-    [[nodiscard]] FindAndReplace &findAndReplace() const { return *m_find; }
+    // The find and replace, owned here, takes the find bar's calls, the
+    // Find menu's and the row selections.
     // Showing takes the shared find string; hiding ends the find (no find
     // string, no marks). The window's find button is enabled again when the
     // bar has finished moving.
@@ -315,7 +306,6 @@ private:
     void showEditStateOnSeparator();
     // The views of a contact's details that may hold an open editor.
     [[nodiscard]] QList<ContactInfoPane *> contactInfoPanes() const;
-    void datePopoverDidClose(Popover *popover);
     void selectRowBefore(int firstDeletedRow);
     void setWindowEdited(bool edited);
     // What the find and replace asks.
@@ -358,7 +348,6 @@ private:
     ContactTablePtr m_contactTable;
     ContactStore *m_contactStore = nullptr;
     const RenmeiAndHagakiStore *m_sideStore = nullptr;
-    QPointer<Popover> m_datePopover;
 
     bool m_editState = false;
     bool m_contactInfoVisible = false;

@@ -1,8 +1,7 @@
 // How ViewController passes selections on: a group's contacts to the table,
 // fetched from the store the first time a group of a container is chosen; a
 // table row to the detail pane, the preview and the find target; dropped
-// rows and vCard text to a group; the postcard sender; and its own date
-// popover.
+// rows and vCard text to a group; and the postcard sender.
 
 #include "app/ViewController.h"
 
@@ -13,12 +12,8 @@
 #include "detail/ContactDetailPane.h"
 #include "print/PostcardPreviewPane.h"
 #include "app/WindowController.h"
-#include "editors/DateViewController.h"
-#include "editors/DatesViewController.h"
-#include "editors/ValueEditorResult.h"
 #include "interchange/MVvCard.h"
 #include "platform/UserDefaults.h"
-#include "platform/widgets/Popover.h"
 #include "table/ContactTablePane.h"
 
 #include <QHash>
@@ -352,50 +347,4 @@ void ViewController::saveColumnWithDictionary()
 {
     if (m_tablePane)
         m_tablePane->saveColumnWithDictionary();
-}
-
-// --- The date popover ----------------------------------------------------------
-
-void ViewController::showDatePopover(
-    const SubContactRecordPtr &row, const ContactIdentifier &type, qint64 index, const QRect &rect)
-{
-    if (!row || !row->person || !m_windowController || (type != FieldId::Dates && type != FieldId::Birthday))
-        return;
-    if (!m_datePopover) {
-        m_datePopover = new Popover(m_windowController);
-        m_datePopover->setBehavior(Popover::Behavior::Semitransient);
-        m_datePopover->setAnimates(true);
-        connect(m_datePopover, &Popover::didClose, this, &ViewController::datePopoverDidClose);
-    }
-    auto context = std::make_shared<PopoverContextInfo>();
-    context->type = type;
-    context->contact = row;
-    context->editEnabled = true;
-    ValueEditor *editor = nullptr;
-    QSize size;
-    if (type == FieldId::Dates) {
-        const LabeledValueRecordPtr value = row->person->labeledValueForIdentifierAtIndex(FieldId::Dates, index);
-        context->labelIndex = value ? value->labelIndex : -1;
-        editor = new DatesViewController;
-        size = QSize(340, 392);
-    } else {
-        editor = new DateViewController;
-        size = QSize(340, 284);
-    }
-    editor->setPopover(m_datePopover);
-    m_datePopover->setContentWidget(editor);
-    m_datePopover->setContentSize(size);
-    m_datePopover->showRelativeToRect(rect, m_windowController, Popover::Edge::MaxY);
-    editor->setContextInfo(context, m_editState);
-}
-
-void ViewController::datePopoverDidClose(Popover *popover)
-{
-    const auto *editor = popover ? qobject_cast<ValueEditor *>(popover->contentWidget()) : nullptr;
-    if (editor && applyValueEditorResult(editor->contextInfo(), nullptr, this))
-        setWindowEdited(true);
-    if (popover == m_datePopover)
-        m_datePopover = nullptr;
-    if (popover)
-        popover->deleteLater();
 }

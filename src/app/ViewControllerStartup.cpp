@@ -18,6 +18,7 @@
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
 #include "print/PrintInfo.h"
+#include "app/PrintCommands.h"
 
 #include <QAction>
 #include <QFontDialog>
@@ -232,7 +233,7 @@ void ViewController::refreshPrintStyle(const QString &previousStyle)
     const PrintInfoPtr &printInfo = PrintInfo::sharedPrintInfo();
     printInfo->changePaperForStyle(previousStyle == postcards, m_settings.printStyle == postcards);
     if (m_windowController)
-        m_windowController->shouldChangePrintInfo(printInfo);
+        m_windowController->printCommands()->shouldChangePrintInfo(printInfo);
     if (m_previewPane) {
         m_previewPane->setSelectedStyle(m_settings.printStyle);
         m_previewPane->updateUI();

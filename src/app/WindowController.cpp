@@ -19,6 +19,10 @@
 #include "table/ContactsDragAndDrop.h"
 #include "table/ContactsViewController.h"
 #include "table/GroupViewController.h"
+#include "app/ContactMenuCommands.h"
+#include "app/FileMenuCommands.h"
+#include "app/PrintCommands.h"
+#include "app/ZipSheetCommand.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -93,8 +97,8 @@ WindowController::WindowController(const Services &services, QWidget *parent)
     // the window reads one.
     m_mainViewController->viewDidLoad();
     windowDidLoad();
-    m_zipSheet = new ZipSheetCommand(*this);
-    connect(m_zipButton, &QToolButton::clicked, m_zipSheet, &ZipSheetCommand::showZipSheet);
+    m_zipSheetCommand = new ZipSheetCommand(*this);
+    connect(m_zipButton, &QToolButton::clicked, m_zipSheetCommand, &ZipSheetCommand::showZipSheet);
 }
 
 WindowController::~WindowController()

@@ -1,15 +1,9 @@
 #pragma once
 
 #include "model/SubContactRecord.h"
-#include "app/ContactMenuCommands.h"
-#include "app/FileMenuCommands.h"
-#include "app/PrintCommands.h"
-#include "app/FilePanel.h"
 #include "app/WindowCommandHost.h"
-#include "app/ZipSheetCommand.h"
 #include "app/MainViewDefaults.h"
 #include "model/ContainerRecord.h"
-#include "print/PrintInfo.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -21,23 +15,20 @@
 #include <memory>
 
 class AlertPresenter;
+class ContactMenuCommands;
+class FileMenuCommands;
+class PrintCommands;
+class ZipSheetCommand;
 class HagakiViewController;
-class ImportPanelController;
-class OptionSheetController;
-class PostalDatabase;
 class ProgressAlert;
-class ZipSheetController;
 class ContactsViewController;
 class GroupViewController;
 class FindBarController;
 class QAction;
 class QMenu;
-class QPrinter;
-class QRCodePanelController;
 class QSplitter;
 class QToolBar;
 class QToolButton;
-class MergePanelController;
 class UndoManager;
 class UserDefaults;
 class ViewController;
@@ -90,12 +81,6 @@ public:
     // Edit ▸ "Copy" and "Copy as CSV", enabled while a row is selected.
     [[nodiscard]] QAction *copyAction() const { return m_copyAction; }
     [[nodiscard]] QAction *copyAsCSVAction() const { return m_copyAsCSVAction; }
-
-    // Fits the preview to the paper and refreshes it (PrintCommands).
-    bool shouldChangePrintInfo(const PrintInfoPtr &printInfo)
-    {
-        return m_printCommands->shouldChangePrintInfo(printInfo);
-    }
 
     // Asked as the window is about to close; false keeps it open. A window
     // without one closes without a question, whatever it holds unsaved.
@@ -151,11 +136,7 @@ public:
     void sortOptionsSelected(const QAction *item);
     void selectGroup(const QAction *item);
 
-    // --- Print style and its settings (PrintCommands) -------------------------------
-    [[nodiscard]] OptionSheetController *optionSheetController() const
-    {
-        return m_printCommands->optionSheetController();
-    }
+    // --- Print style and its settings ------------------------------------------------
     [[nodiscard]] QToolButton *styleSettingButton() const { return m_styleSettingButton; }
     // Rebuilds the labels menu from the labels of the current view type's
     // fields, each label once.
@@ -173,37 +154,19 @@ public:
     // The one table of rules, by the item's object name.
     [[nodiscard]] bool validateMenuItem(QAction *item) const;
 
-    // --- Contact commands (ContactMenuCommands) ----------------------------------
+    // --- The window's commands: each asked directly -------------------------------
+    // QR code, merge sheet, phone formats.
     [[nodiscard]] ContactMenuCommands *contactCommands() const { return m_contactCommands; }
-    void showQRCode() { m_contactCommands->showQRCode(); }
-    [[nodiscard]] QRCodePanelController *qrCodePanelController() const
-    {
-        return m_contactCommands->qrCodePanelController();
-    }
     [[nodiscard]] QMenu *contactMenu() const { return m_contactMenu; }
-    [[nodiscard]] QAction *showQRCodeAction() const { return m_contactCommands->showQRCodeAction(); }
-    [[nodiscard]] QMenu *phoneFormatMenu() const { return m_contactCommands->phoneFormatMenu(); }
-    void mergeContacts() { m_contactCommands->mergeContacts(); }
-    [[nodiscard]] bool canMergeContacts() const { return m_contactCommands->canMergeContacts(); }
-    [[nodiscard]] MergePanelController *mergePanelController() const
-    {
-        return m_contactCommands->mergePanelController();
-    }
-    [[nodiscard]] QAction *mergeContactsAction() const { return m_contactCommands->mergeContactsAction(); }
-
-    // --- Printing (PrintCommands) ------------------------------------------------
+    // Print, Page Setup, Layout, the print style and its settings.
     [[nodiscard]] PrintCommands *printCommands() const { return m_printCommands; }
+    // Open, Import, Export, Save As.
+    [[nodiscard]] FileMenuCommands *fileCommands() const { return m_fileCommands; }
+    // The postal-code sheet.
+    [[nodiscard]] ZipSheetCommand *zipSheetCommand() const { return m_zipSheetCommand; }
+
     // The postcard preview, pane 0 of the split view.
     [[nodiscard]] HagakiViewController *hagakiViewController() const;
-    void printDocument() { m_printCommands->printDocument(); }
-    void runPageLayout() { m_printCommands->runPageLayout(); }
-    void pageSetupDidEnd(const QPrinter &printer, int returnCode)
-    {
-        m_printCommands->pageSetupDidEnd(printer, returnCode);
-    }
-    [[nodiscard]] QAction *printAction() const { return m_printCommands->printAction(); }
-    using PrintPanel = PrintCommands::PrintPanel;
-    void setPrintPanel(PrintPanel panel) { m_printCommands->setPrintPanel(std::move(panel)); }
 
     // --- The find bar ---------------------------------------------------------
     // The toolbar's Find: shows the bar, the button then reading "Hide", or
@@ -218,34 +181,7 @@ public:
     [[nodiscard]] QToolButton *findBarButton() const { return m_findBarButton; }
     // Edit ▸ Find.
     [[nodiscard]] QMenu *findMenu() const { return m_findMenu; }
-    // --- Files: import, export and documents (FileMenuCommands) ---------------
-    [[nodiscard]] FileMenuCommands *fileCommands() const { return m_fileCommands; }
-    void importFromVCard() { m_fileCommands->importFromVCard(); }
-    void importFromCSV() { m_fileCommands->importFromCSV(); }
-    void exportToVCard(bool wholeTable = false) { m_fileCommands->exportToVCard(wholeTable); }
-    void exportToCSV() { m_fileCommands->exportToCSV(); }
-    void saveDocumentAs() { m_fileCommands->saveDocumentAs(); }
-    void setDocumentType(const QString &type) { m_fileCommands->setDocumentType(type); }
-    [[nodiscard]] const QString &documentType() const { return m_fileCommands->documentType(); }
-    [[nodiscard]] bool fileCommandRunning() const { return m_fileCommands->fileCommandRunning(); }
-    [[nodiscard]] ImportPanelController *importPanelController() const
-    {
-        return m_fileCommands->importPanelController();
-    }
-    void setFilePanel(FilePanel::Show panel) { m_fileCommands->setFilePanel(std::move(panel)); }
-    [[nodiscard]] QAction *fileAction(const QString &objectName) const
-    {
-        return m_fileCommands->fileAction(objectName);
-    }
     [[nodiscard]] ProgressAlert *progressAlert() override;
-
-    // --- Postal-code sheet (ZipSheetCommand) -------------------------------------
-    void showZipSheet() { m_zipSheet->showZipSheet(); }
-    [[nodiscard]] ZipSheetController *zipSheetController() const { return m_zipSheet->zipSheetController(); }
-    void setPostalDatabase(std::shared_ptr<const PostalDatabase> database)
-    {
-        m_zipSheet->setPostalDatabase(std::move(database));
-    }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -345,5 +281,5 @@ private:
     QPointer<ProgressAlert> m_progressAlert;
     FileMenuCommands *m_fileCommands = nullptr;
 
-    ZipSheetCommand *m_zipSheet = nullptr;
+    ZipSheetCommand *m_zipSheetCommand = nullptr;
 };

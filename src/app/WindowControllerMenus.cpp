@@ -15,6 +15,8 @@
 #include "platform/widgets/AlertPresenter.h"
 #include "table/ContactTableContactCommands.h"
 #include "table/ContactsViewController.h"
+#include "app/ContactMenuCommands.h"
+#include "app/PrintCommands.h"
 
 #include <QAction>
 #include <QBoxLayout>

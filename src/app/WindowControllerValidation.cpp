@@ -8,6 +8,9 @@
 #include "platform/UndoManager.h"
 #include "table/ContactTablePane.h"
 #include "table/ContactsViewController.h"
+#include "app/ContactMenuCommands.h"
+#include "app/FileMenuCommands.h"
+#include "app/PrintCommands.h"
 
 #include <QAction>
 #include <QHash>
@@ -154,7 +157,8 @@ bool WindowController::validateMenuItem(QAction *item) const
         {QString(FileMenuCommands::exportVCardKey), always},
         {QString(FileMenuCommands::importVCardKey),
             [](const WindowController &window, QAction *) {
-                return canImport(window.m_mainViewController) && window.documentType() != QStringLiteral("CSV");
+                return canImport(window.m_mainViewController)
+                    && window.fileCommands()->documentType() != QStringLiteral("CSV");
             }},
         {QString(FileMenuCommands::importCSVKey),
             [](const WindowController &window, QAction *) { return canImport(window.m_mainViewController); }},
@@ -162,7 +166,7 @@ bool WindowController::validateMenuItem(QAction *item) const
         {QString(FileMenuCommands::saveAsKey),
             [](const WindowController &window, QAction *) {
                 const ContactTablePane *table = window.m_mainViewController->contactsViewController();
-                return !window.documentType().isEmpty() && table && table->selectsContacts(1);
+                return !window.fileCommands()->documentType().isEmpty() && table && table->selectsContacts(1);
             }},
         {QStringLiteral("layoutButtonPressed"),
             [](const WindowController &window, QAction *item) {

@@ -41,7 +41,8 @@ void ZipSheetCommand::showZipSheet()
         m_zipSheetController = new ZipSheetController(&m_host.hostWidget(), m_postalDatabase);
         connect(m_zipSheetController, &QDialog::finished, this, &ZipSheetCommand::zipSheetDidEnd);
     }
-    const ContactTablePane *table = m_host.mainViewController()->contactsViewController();
+    const ViewController &view = *m_host.mainViewController();
+    const ContactTablePane *table = view.contactsViewController();
     const QList<SubContactRecordPtr> rows = table ? table->selectedSubContacts() : QList<SubContactRecordPtr>();
     if (rows.isEmpty()) {
         m_zipSheetController->setTargetString(QString(), ZipSearch::NoSearch);
@@ -60,7 +61,7 @@ void ZipSheetCommand::showZipSheet()
         else
             m_zipSheetController->setTargetString(stateAndCity, ZipSearch::AddressSearch);
     }
-    m_zipSheetController->setPasteAllowed(m_host.mainViewController()->editState());
+    m_zipSheetController->setPasteAllowed(view.editState());
     m_zipSheetController->open();
 }
 
@@ -70,9 +71,10 @@ void ZipSheetCommand::zipSheetDidEnd(int returnCode)
         return;
     qint32 mode = ZipSearch::NoSearch;
     const std::optional<PostalRecord> hit = m_zipSheetController->queryResultwithMode(&mode);
-    const ContactTablePane *table = m_host.mainViewController()->contactsViewController();
+    ViewController &view = *m_host.mainViewController();
+    const ContactTablePane *table = view.contactsViewController();
     const QList<SubContactRecordPtr> rows = table ? table->selectedSubContacts() : QList<SubContactRecordPtr>();
-    if (!hit || rows.isEmpty() || !m_host.mainViewController()->editState())
+    if (!hit || rows.isEmpty() || !view.editState())
         return;
     const SubContactRecordPtr &row = rows.first();
     const LabeledValueRecordPtr address
@@ -80,20 +82,20 @@ void ZipSheetCommand::zipSheetDidEnd(int returnCode)
     if (mode != ZipSearch::AddressSearch) {
         if (address) {
             copyHit(*m_zipSheetController, *hit, *address);
-            m_host.mainViewController()->undoReplaceValue(*address, FieldId::Address, row);
+            view.undoReplaceValue(*address, FieldId::Address, row);
         } else {
             LabeledValueRecord added;
             added.label = QStringLiteral("home");
             copyHit(*m_zipSheetController, *hit, added);
-            m_host.mainViewController()->undoAddLabeledValue(added, FieldId::Address, row);
+            view.undoAddLabeledValue(added, FieldId::Address, row);
         }
     } else {
         // An address search gives only the postal code.
         if (hit->zip.isEmpty() || !address)
             return;
         address->address->zip = hit->zip;
-        m_host.mainViewController()->undoReplaceValue(*address, FieldId::Address, row);
+        view.undoReplaceValue(*address, FieldId::Address, row);
     }
     m_host.markEdited();
-    m_host.mainViewController()->updateTable();
+    view.updateTable();
 }

@@ -135,7 +135,6 @@ const PopupAndTextCell &ContactInfoCellDelegate::labeledCell(int row) const
     cell.setLocalizedLabels(FieldVocabulary::shared().localizedLabelsForIdentifier(record.type));
     cell.setLabeledValue(model.labeledValue(row));
     cell.setLabelIndex(record.labelIndex.value_or(0));
-    cell.setRowNumLines(record.numLines);
     cell.updatePopupAndText();
     return cell;
 }

@@ -163,9 +163,9 @@ QPushButton *FindPanel::editButton() const
     return m_editButton;
 }
 
-void FindPanel::setParentViewController(ValueEditorDelegate *parent)
+void FindPanel::setValueEditorDelegate(ValueEditorDelegate *delegate)
 {
-    m_results->setParentViewController(parent);
+    m_results->setValueEditorDelegate(delegate);
 }
 
 void FindPanel::fillPopup(QPushButton *popup, const QString &word, const QStringList &entries,

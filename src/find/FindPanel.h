@@ -40,7 +40,7 @@ public:
     void setDateLabels(const QStringList &labels) { m_dateLabels = labels; }
     void setEditState(bool editing);
     // Receives every write into a contact; not owned.
-    void setParentViewController(ValueEditorDelegate *parent);
+    void setValueEditorDelegate(ValueEditorDelegate *delegate);
 
     // Rebuilds the pull-downs and searches every contact again.
     void updateTable();

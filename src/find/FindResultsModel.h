@@ -26,7 +26,7 @@ public:
 
     explicit FindResultsModel(QObject *parent = nullptr);
 
-    void setParentViewController(ValueEditorDelegate *parent) { m_valueEditorDelegate = parent; }
+    void setValueEditorDelegate(ValueEditorDelegate *delegate) { m_valueEditorDelegate = delegate; }
     [[nodiscard]] UndoManager *undoManager() const { return m_undoManager; }
     void setEditable(bool editable) { m_editable = editable; }
     [[nodiscard]] bool isEditable() const { return m_editable; }

@@ -66,7 +66,6 @@ PopupAndTextCell &MergeCellDelegate::labeledCell(int row) const
     m_cell.setPerson(contact->person);
     m_cell.setLabeledValue(value);
     m_cell.setLabelIndex(record->labelIndex.value_or(-1));
-    m_cell.setRowNumLines(1);
     m_cell.updatePopupAndText();
     return m_cell;
 }

@@ -160,11 +160,11 @@ void AccessoryOptions::storePrintOptions(const QVariantMap &record, UserDefaults
     defaults.setObject(record, defaultsKey);
 }
 
-QList<QPair<QString, QString>> AccessoryOptions::localizedSummaryItems(bool headerAndFooter, const QString &printStyle)
+QList<QPair<QString, QString>> AccessoryOptions::localizedSummaryItems(const QString &printStyle)
 {
     constexpr TranslationContext tr{"AccessoryViewController"};
     return {
-        {tr("Header and Footer"), headerAndFooter ? tr("On") : tr("Off")},
+        {tr("Header and Footer"), tr("Off")},
         {tr("Print Style"),
             printStyle.isEmpty() ? QString()
                                  : QCoreApplication::translate("PrintStyle", printStyle.toUtf8().constData())},

@@ -39,9 +39,10 @@ inline const QString HagakiOptions = QStringLiteral("Hagaki Options");
 [[nodiscard]] QVariantMap loadPrintOptions(const UserDefaults &defaults);
 void storePrintOptions(const QVariantMap &record, UserDefaults &defaults);
 
-// The print panel's summary: ("Header and Footer", "On"/"Off") and
-// ("Print Style", the style localized, empty when none is set).
-[[nodiscard]] QList<QPair<QString, QString>> localizedSummaryItems(bool headerAndFooter, const QString &printStyle);
+// The print panel's summary: ("Header and Footer", "Off"), as pages print no
+// header or footer of their own, and ("Print Style", the style localized,
+// empty when none is set).
+[[nodiscard]] QList<QPair<QString, QString>> localizedSummaryItems(const QString &printStyle);
 
 // The accessory's own list of the faces for vertical text: the printer
 // fonts by their names, every other face by its family, each once; the

@@ -216,8 +216,7 @@ QString AccessoryViewController::printStyle() const
 
 QList<QPair<QString, QString>> AccessoryViewController::localizedSummaryItems() const
 {
-    // Pages print no header or footer of their own, so the summary reports it off.
-    return AccessoryOptions::localizedSummaryItems(false, printStyle());
+    return AccessoryOptions::localizedSummaryItems(printStyle());
 }
 
 void AccessoryViewController::setColumns(const QStringList &columns)

@@ -60,7 +60,7 @@ public:
     void setReceivers(const PrintReceivers &receivers, qsizetype shown = 0);
     [[nodiscard]] const PrintReceivers &receivers() const { return m_document.receivers(); }
     // Every receiver's value, each made now that was not yet.
-    [[nodiscard]] PrintContactList receiverPersons() const override { return receivers().all(); }
+    [[nodiscard]] PrintContactList receiverPersons() const { return receivers().all(); }
     // The receiver at the index is the one a postcard or envelope shows on
     // screen; the receivers' order, which is the pages', stays.
     void setShownReceiver(qsizetype index);

@@ -3,12 +3,11 @@
 #include "print/PrintContactRecord.h"
 #include "print/PrintInfo.h"
 
-#include <QList>
 #include <QString>
 
-// The preview's postcard view as the window's controller sees it: the print
-// values it draws, each made from a table row, the one whose card it shows,
-// and the paper it draws on.
+// The preview's postcard view as the window's controller sees it: the
+// receiver whose card it shows, made from a table row, the sender, and the
+// paper it draws on.
 //
 // When the user has moved or resized a text block in layout mode, the view
 // writes the block's rectangle into the value's "layoutDict" and posts
@@ -22,7 +21,6 @@ public:
 
     virtual ~PostcardLayoutView() = default;
 
-    [[nodiscard]] virtual PrintContactList receiverPersons() const = 0;
     // The receiver whose card the view shows and lays out; null without one.
     [[nodiscard]] virtual PrintContactRecordPtr shownReceiver() const = 0;
     [[nodiscard]] virtual PrintContactRecordPtr senderPerson() const = 0;

@@ -94,7 +94,6 @@ void ContactTableCellDelegate::setUpPopupAndTextCell(const SubContactRecord &row
     const LabeledValueRecordPtr value = column.filteredValueAt(*row.person, row.labelIndex, m_model->selectedLabels());
     const ItemAndRangeRecordPtr &target = m_model->selectedItemAndRange();
     cell.setRowHeight(m_model->rowHeight());
-    cell.setRowNumLines(row.numLines);
     cell.setFindString(m_model->findString());
     cell.setFindOptions(m_model->findOptions());
     cell.setPerson(row.person);

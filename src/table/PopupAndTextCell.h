@@ -25,7 +25,6 @@ public:
     [[nodiscard]] const PopupButton &labelPopup() const { return m_labelPopup; }
 
     void setRowHeight(double rowHeight) { m_rowHeight = rowHeight; }
-    void setRowNumLines(int numLines) { m_rowNumLines = numLines; }
     void setSelectedFont(const std::optional<QFont> &font) { m_selectedFont = font; }
     void setEditState(bool editState) { m_editState = editState; }
     void setLabels(const QStringList &labels) { m_labels = labels; }
@@ -57,7 +56,6 @@ private:
 
     PopupButton m_labelPopup;
     double m_rowHeight = 0;
-    int m_rowNumLines = 1;
     std::optional<QFont> m_selectedFont;
     bool m_editState = false;
     QStringList m_labels;

@@ -7,7 +7,11 @@
 #include <QDate>
 
 #include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <numeric>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 using namespace Qt::Literals::StringLiterals;
@@ -131,13 +135,8 @@ TextOfRow textOfRowForKey(const QString &key)
     return &otherText;
 }
 
-template <typename Key> struct KeyedRow {
-    Key key;
-    SubContactRecordPtr row;
-};
-
 // Rows without a text come last whichever the direction.
-bool textOrdersBefore(const std::u32string &a, const std::u32string &b, bool ascending)
+bool textOrdersBefore(std::u32string_view a, std::u32string_view b, bool ascending)
 {
     if (a.empty() || b.empty())
         return !a.empty() && b.empty();
@@ -155,26 +154,44 @@ bool dateOrdersBefore(const std::optional<QDate> &a, const std::optional<QDate> 
     return ascending ? *a < *b : *b < *a;
 }
 
-// The rows in the keys' order. A table sorted again by the key its contact
-// list was just sorted by is mostly in that order already, and is left so.
-template <typename Key, typename Before>
-void sortKeyedRows(QList<SubContactRecordPtr> &rows, std::vector<KeyedRow<Key>> &keyed, Before before)
+// A row's place in the table and its key's among the keys of the sort.
+struct KeyedPlace {
+    std::uint32_t key;
+    std::uint32_t row;
+};
+
+// The rows in the order keyBefore (of two key places) gives, ties in the
+// order they stand: the places are sorted and the rows moved once. A table
+// sorted again by the key its contact list was just sorted by is mostly in
+// that order already, and is left so.
+template <typename Before>
+void sortRowPlaces(QList<SubContactRecordPtr> &rows, std::vector<KeyedPlace> &places, Before keyBefore)
 {
-    const auto rowBefore = [&before](const KeyedRow<Key> &a, const KeyedRow<Key> &b) { return before(a.key, b.key); };
-    if (!std::is_sorted(keyed.begin(), keyed.end(), rowBefore))
-        std::stable_sort(keyed.begin(), keyed.end(), rowBefore);
-    for (qsizetype index = 0; index < rows.size(); ++index)
-        rows[index] = std::move(keyed[std::size_t(index)].row);
+    const auto before
+        = [&keyBefore](const KeyedPlace &a, const KeyedPlace &b) { return a.key != b.key && keyBefore(a.key, b.key); };
+    if (std::is_sorted(places.begin(), places.end(), before))
+        return;
+    std::stable_sort(places.begin(), places.end(), before);
+    QList<SubContactRecordPtr> sorted;
+    sorted.reserve(rows.size());
+    for (const KeyedPlace &place : places)
+        sorted.append(std::move(rows[place.row]));
+    rows = std::move(sorted);
 }
 
 template <typename Key, typename MakeKey, typename Before>
 void sortByKeys(QList<SubContactRecordPtr> &rows, MakeKey makeKey, Before before)
 {
-    std::vector<KeyedRow<Key>> keyed;
-    keyed.reserve(std::size_t(rows.size()));
-    for (SubContactRecordPtr &row : rows)
-        keyed.push_back({makeKey(*row), std::move(row)});
-    sortKeyedRows(rows, keyed, before);
+    std::vector<Key> keys;
+    keys.reserve(std::size_t(rows.size()));
+    std::vector<KeyedPlace> places;
+    places.reserve(std::size_t(rows.size()));
+    for (const SubContactRecordPtr &row : std::as_const(rows)) {
+        places.push_back({std::uint32_t(keys.size()), std::uint32_t(keys.size())});
+        keys.push_back(makeKey(*row));
+    }
+    sortRowPlaces(
+        rows, places, [&keys, &before](std::uint32_t a, std::uint32_t b) { return before(keys[a], keys[b]); });
 }
 
 // The texts that are the contact's, whichever of its rows asks.
@@ -184,29 +201,57 @@ bool isContactsText(TextOfRow text)
         || text == &phoneticFirstNameText || text == &phoneticLastNameText || text == &otherText;
 }
 
+// The folded keys of one sort, end to end in blocks of memory: a string of
+// its own for each of a large file's contacts, and a copy of every row
+// beside its key, were the peak of a document window's first sort.
+class FoldedKeys {
+public:
+    // A key is as long as its text; a longer one gets a block of its own.
+    std::u32string_view append(const QString &text)
+    {
+        const std::size_t length = std::size_t(text.size());
+        if (m_blocks.empty() || m_free < length) {
+            const std::size_t size = std::max(length, blockUnits);
+            m_blocks.push_back(std::make_unique_for_overwrite<char32_t[]>(size));
+            m_next = m_blocks.back().get();
+            m_free = size;
+        }
+        char32_t *key = m_next;
+        SubContactTableSorter::foldCase(text, key);
+        m_next += length;
+        m_free -= length;
+        return {key, length};
+    }
+
+private:
+    static constexpr std::size_t blockUnits = 1 << 16;
+    std::vector<std::unique_ptr<char32_t[]>> m_blocks;
+    char32_t *m_next = nullptr;
+    std::size_t m_free = 0;
+};
+
 // Texts of 100,000 rows folded one by one were a fifth of a sort: the rows
 // of one contact, which mostly follow one another, share the contact's key.
 void sortByText(QList<SubContactRecordPtr> &rows, const SortDescriptor &descriptor)
 {
     const TextOfRow text = textOfRowForKey(descriptor.key);
     const bool contactsText = isContactsText(text);
-    // Reserved in full, so that the rows' pointers into it hold.
-    std::vector<std::u32string> keys;
+    FoldedKeys folded;
+    std::vector<std::u32string_view> keys;
     keys.reserve(std::size_t(rows.size()));
-    std::vector<KeyedRow<const std::u32string *>> keyed;
-    keyed.reserve(std::size_t(rows.size()));
+    std::vector<KeyedPlace> places;
+    places.reserve(std::size_t(rows.size()));
     const MVPerson *keyOf = nullptr;
-    for (SubContactRecordPtr &row : rows) {
+    for (const SubContactRecordPtr &row : std::as_const(rows)) {
         if (keys.empty() || !contactsText || row->person.get() != keyOf) {
-            keys.push_back(row->person
-                    ? SubContactTableSorter::caseFoldedKey(text(*row->person, row->labelIndex, descriptor.key))
-                    : std::u32string());
+            keys.push_back(row->person ? folded.append(text(*row->person, row->labelIndex, descriptor.key))
+                                       : std::u32string_view());
             keyOf = row->person.get();
         }
-        keyed.push_back({&keys.back(), std::move(row)});
+        places.push_back({std::uint32_t(keys.size() - 1), std::uint32_t(places.size())});
     }
-    sortKeyedRows(rows, keyed, [ascending = descriptor.ascending](const std::u32string *a, const std::u32string *b) {
-        return a != b && textOrdersBefore(*a, *b, ascending);
+    sortRowPlaces(rows, places, [&keys, ascending = descriptor.ascending](std::uint32_t a, std::uint32_t b) {
+        return textOrdersBefore(keys[a], keys[b], ascending);
     });
 }
 
@@ -236,15 +281,19 @@ bool SubContactTableSorter::sortsWholeContacts(const SortDescriptor &descriptor)
 
 std::u32string SubContactTableSorter::caseFoldedKey(const QString &text)
 {
-    std::u32string folded;
-    folded.reserve(std::size_t(text.size()));
+    std::u32string folded(std::size_t(text.size()), U'\0');
+    foldCase(text, folded.data());
+    return folded;
+}
+
+void SubContactTableSorter::foldCase(QStringView text, char32_t *folded)
+{
     char32_t last = 0;
     for (const QChar unit : text) {
         char32_t codePoint = unit.unicode();
         if (unit.isLowSurrogate() && QChar::isHighSurrogate(last))
             codePoint = QChar::surrogateToUcs4(char16_t(last), unit.unicode());
         last = unit.unicode();
-        folded.push_back(QChar::toCaseFolded(codePoint));
+        *folded++ = QChar::toCaseFolded(codePoint);
     }
-    return folded;
 }

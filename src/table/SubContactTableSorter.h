@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 #include <string>
 
@@ -26,5 +27,7 @@ void sort(QList<SubContactRecordPtr> &rows, const SortDescriptor &descriptor);
 // Two keys compare unit by unit exactly as that comparison orders their
 // texts, so a sort folds each text once instead of at every comparison.
 [[nodiscard]] std::u32string caseFoldedKey(const QString &text);
+// The same written to folded, which has room for text.size() units.
+void foldCase(QStringView text, char32_t *folded);
 
 } // namespace SubContactTableSorter

@@ -16,6 +16,7 @@
 #include "platform/contacts/ContactStore.h"
 #include "table/ContactTablePane.h"
 #include "table/ContactsViewController.h"
+#include "app/FileMenuCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -80,14 +81,14 @@ TEST_F(DocumentWindow, VCardFileOpensWithItsContactsOnceInItsOwnWindow)
     ASSERT_TRUE(documents().openFile(path));
     WindowController *window = documents().windowOfFile(path);
     ASSERT_TRUE(window);
-    EXPECT_EQ(window->documentType(), u"vCard"_s);
+    EXPECT_EQ(window->fileCommands()->documentType(), u"vCard"_s);
     EXPECT_TRUE(window->windowTitle().startsWith(u"aosp__v21_multiple_entry.vcf"_s));
     EXPECT_TRUE(window->testAttribute(Qt::WA_DeleteOnClose));
     ViewController &view = *window->mainViewController();
     EXPECT_FALSE(view.contactTable()->isEmpty());
     EXPECT_FALSE(view.contactStore());
     window->validateMenus();
-    EXPECT_TRUE(window->fileAction(u"importFromVCard"_s)->isEnabled());
+    EXPECT_TRUE(window->fileCommands()->fileAction(u"importFromVCard"_s)->isEnabled());
     ASSERT_TRUE(documents().openFile(path));
     EXPECT_EQ(documents().documentWindows(), QList<WindowController *>{window});
     EXPECT_TRUE(m_alerts.alerts.isEmpty());
@@ -112,8 +113,8 @@ TEST_F(DocumentWindow, CsvWindowIsLockedAndKeepsItsRows)
     ASSERT_TRUE(editButton);
     EXPECT_FALSE(editButton->isEnabled());
     window->validateMenus();
-    EXPECT_FALSE(window->fileAction(u"importFromVCard"_s)->isEnabled());
-    EXPECT_TRUE(window->fileAction(u"importFromCSV"_s)->isEnabled());
+    EXPECT_FALSE(window->fileCommands()->fileAction(u"importFromVCard"_s)->isEnabled());
+    EXPECT_TRUE(window->fileCommands()->fileAction(u"importFromCSV"_s)->isEnabled());
     const ContactTablePtr rows = view.contactTable();
     view.groupSelectionDidChange(view.containerTable()->first()->groups->first());
     EXPECT_EQ(view.contactTable(), rows);
@@ -169,18 +170,18 @@ TEST_F(DocumentWindow, CsvSaveAsWritesEveryContactAsVCard)
     ASSERT_TRUE(window);
     const QString target = QDir(m_folder).filePath(u"saved.vcf"_s);
     QList<FilePanel::Request> requests;
-    window->setFilePanel([&](const FilePanel::Request &request, const FilePanel::Done &done) {
+    window->fileCommands()->setFilePanel([&](const FilePanel::Request &request, const FilePanel::Done &done) {
         requests.append(request);
         done({target, 0});
     });
     ContactTablePane *table = window->mainViewController()->contactsViewController();
     table->selectRowIndexes({});
     window->validateMenus();
-    EXPECT_FALSE(window->fileAction(u"saveDocumentAs"_s)->isEnabled());
+    EXPECT_FALSE(window->fileCommands()->fileAction(u"saveDocumentAs"_s)->isEnabled());
     table->selectRowIndexes({1});
     window->validateMenus();
-    ASSERT_TRUE(window->fileAction(u"saveDocumentAs"_s)->isEnabled());
-    window->fileAction(u"saveDocumentAs"_s)->trigger();
+    ASSERT_TRUE(window->fileCommands()->fileAction(u"saveDocumentAs"_s)->isEnabled());
+    window->fileCommands()->fileAction(u"saveDocumentAs"_s)->trigger();
     ASSERT_EQ(requests.size(), 1);
     EXPECT_EQ(requests.first().proposedName, table->selectedContacts().first()->person->compositeName() + u".vcf"_s);
     const TextFileDecoder::Result read = ImportFileReader::readText(target, 0);
@@ -244,7 +245,7 @@ TEST_P(OpenedByContent, TakesTheTypeTheContentShows)
     ASSERT_TRUE(documents().openFile(path)) << qPrintable(m_alerts.alerts.value(0).informativeText);
     WindowController *window = documents().windowOfFile(path);
     ASSERT_TRUE(window);
-    EXPECT_EQ(window->documentType(), GetParam().type);
+    EXPECT_EQ(window->fileCommands()->documentType(), GetParam().type);
     QStringList names = namesOf(window->mainViewController()->contactTable());
     names.sort();
     EXPECT_EQ(names, GetParam().names);

@@ -16,6 +16,8 @@
 #include "table/DraggingMimeData.h"
 #include "table/GroupOutlineModel.h"
 #include "table/GroupViewController.h"
+#include "app/FileMenuCommands.h"
+#include "app/FilePanel.h"
 
 #include <gtest/gtest.h>
 
@@ -446,8 +448,10 @@ TEST_P(UnreadableFileDrop, AlertsAsTheImportDoes)
     EXPECT_TRUE(m_alerts.alerts.isEmpty()) << "not while the drop runs";
     QCoreApplication::processEvents();
     ASSERT_EQ(m_alerts.alerts.size(), 1);
-    window().setFilePanel([path](const FilePanel::Request &, const FilePanel::Done &done) { done({path, 0}); });
-    window().importFromVCard();
+    window().fileCommands()->setFilePanel([path](const FilePanel::Request &, const FilePanel::Done &done) {
+        done({path, 0});
+    });
+    window().fileCommands()->importFromVCard();
     ASSERT_EQ(m_alerts.alerts.size(), 2);
     EXPECT_EQ(m_alerts.alerts.at(0).messageText, m_alerts.alerts.at(1).messageText);
     EXPECT_EQ(m_alerts.alerts.at(0).informativeText, m_alerts.alerts.at(1).informativeText);

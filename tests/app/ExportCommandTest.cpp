@@ -2,6 +2,7 @@
 
 #include "app/FilePanel.h"
 #include "model/ContactIdentifier.h"
+#include "app/FileMenuCommands.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -34,7 +35,7 @@ TEST_F(ExportCommand, WritesEachSelectedContactOnce)
         = {top()->contactTable->at(0), top()->contactTable->at(1), namedContact(u"c0"_s, u"山田/太郎"_s)};
     const QString path = writeFile(u"typed.vcf"_s, {});
     answer(path);
-    m_window.exportToVCard();
+    m_window.fileCommands()->exportToVCard();
     ASSERT_EQ(m_requests.size(), 1);
     EXPECT_EQ(m_requests.first().proposedName, u"山田-太郎.vcf"_s);
     const QString written = QString::fromUtf8(contentsOf(path));
@@ -42,28 +43,28 @@ TEST_F(ExportCommand, WritesEachSelectedContactOnce)
     EXPECT_TRUE(written.contains(u"山田/太郎"_s));
     EXPECT_EQ(m_window.progressAlert()->alertMessage()->text(), u"Writing the file: typed.vcf"_s);
     EXPECT_TRUE(m_alerts.alerts.isEmpty());
-    EXPECT_FALSE(m_window.fileCommandRunning());
+    EXPECT_FALSE(m_window.fileCommands()->fileCommandRunning());
 }
 
 TEST_F(ExportCommand, NothingSelectedAsksNothing)
 {
-    m_window.exportToVCard();
-    m_window.exportToCSV();
+    m_window.fileCommands()->exportToVCard();
+    m_window.fileCommands()->exportToCSV();
     EXPECT_TRUE(m_requests.isEmpty());
-    EXPECT_FALSE(m_window.fileCommandRunning());
+    EXPECT_FALSE(m_window.fileCommands()->fileCommandRunning());
 }
 
 TEST_F(ExportCommand, FolderGoneAlertsAndCancelledPanelWritesNothing)
 {
     m_table.select({0});
     answer(writeFile(u"x"_s, {}) + u"-gone/out.vcf"_s);
-    m_window.exportToVCard();
+    m_window.fileCommands()->exportToVCard();
     ASSERT_EQ(m_alerts.alerts.size(), 1);
     EXPECT_EQ(m_alerts.alerts.first().messageText, u"Can't save the file"_s);
     EXPECT_EQ(m_alerts.alerts.first().informativeText, u"Something error happened in saving operation."_s);
-    m_window.exportToVCard(); // the panel is cancelled
+    m_window.fileCommands()->exportToVCard(); // the panel is cancelled
     EXPECT_EQ(m_alerts.alerts.size(), 1);
-    EXPECT_FALSE(m_window.fileCommandRunning());
+    EXPECT_FALSE(m_window.fileCommands()->fileCommandRunning());
 }
 
 // Only a complete run replaces the file.
@@ -77,7 +78,7 @@ TEST_F(ExportCommand, CancelKeepsAnExistingFile)
     const QString path = writeFile(u"kept.vcf"_s, "old contents");
     answer(path);
     cancelProgressWhenShown();
-    m_window.exportToVCard();
+    m_window.fileCommands()->exportToVCard();
     EXPECT_EQ(contentsOf(path), "old contents");
     EXPECT_TRUE(m_alerts.alerts.isEmpty());
     EXPECT_EQ(QDir(m_folder).entryList(QDir::Files).size(), 1);
@@ -88,7 +89,7 @@ TEST_F(ExportCommand, CsvHasAHeaderAndOneLinePerContact)
     m_table.select({0, 1});
     const QString path = writeFile(u"out.csv"_s, {});
     answer(path);
-    m_window.exportToCSV();
+    m_window.fileCommands()->exportToCSV();
     EXPECT_TRUE(m_requests.first().proposedName.endsWith(u".csv"_s));
     EXPECT_EQ(contentsOf(path).count('\n'), 3);
 }

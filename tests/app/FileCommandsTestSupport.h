@@ -6,6 +6,8 @@
 
 #include "app/ImportPanelController.h"
 #include "app/ProgressAlert.h"
+#include "app/FileMenuCommands.h"
+#include "app/FilePanel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,7 +36,7 @@ protected:
     void SetUp() override
     {
         ViewControllerTest::SetUp();
-        m_window.setFilePanel([this](const FilePanel::Request &request, const FilePanel::Done &done) {
+        m_window.fileCommands()->setFilePanel([this](const FilePanel::Request &request, const FilePanel::Done &done) {
             m_requests.append(request);
             done(m_answers.isEmpty() ? FilePanel::Answer() : m_answers.takeFirst());
         });
@@ -48,7 +50,7 @@ protected:
     // The chooser once an import has put it up.
     [[nodiscard]] ImportPanelController *chooser() const
     {
-        ImportPanelController *panel = m_window.importPanelController();
+        ImportPanelController *panel = m_window.fileCommands()->importPanelController();
         return panel && panel->isVisible() ? panel : nullptr;
     }
 

@@ -6,6 +6,7 @@
 #include "interchange/ImportFileReader.h"
 #include "interchange/TextEncodingTable.h"
 #include "model/ContactIdentifier.h"
+#include "app/FileMenuCommands.h"
 
 #include <QStringEncoder>
 
@@ -39,7 +40,7 @@ using ImportCommand = FileCommandsTest;
 TEST_F(ImportCommand, PhoneCardImportsWithAutomaticAndOneUndoRemovesIt)
 {
     answer(TestEnvironment::dataPath(u"vcard/aosp__v21_japanese_1.vcf"_s));
-    m_window.importFromVCard();
+    m_window.fileCommands()->importFromVCard();
     ASSERT_TRUE(chooser());
     EXPECT_EQ(chooserNames(), QStringList{u"安藤ロイド"_s});
     EXPECT_EQ(chooser()->importFilename()->text(), u"aosp__v21_japanese_1.vcf"_s);
@@ -48,7 +49,7 @@ TEST_F(ImportCommand, PhoneCardImportsWithAutomaticAndOneUndoRemovesIt)
     clickSelect();
     EXPECT_TRUE(namesOf(top()->contactTable).contains(u"安藤ロイド"_s));
     EXPECT_TRUE(m_window.isWindowModified());
-    EXPECT_FALSE(m_window.fileCommandRunning());
+    EXPECT_FALSE(m_window.fileCommands()->fileCommandRunning());
     m_controller.undo();
     EXPECT_EQ(top()->contactTable->size(), 10);
 }
@@ -56,16 +57,16 @@ TEST_F(ImportCommand, PhoneCardImportsWithAutomaticAndOneUndoRemovesIt)
 TEST_F(ImportCommand, ChosenEncodingDecidesTheText)
 {
     answer(TestEnvironment::dataPath(u"vcard/aosp__v21_japanese_1.vcf"_s), TextEncodingTable::UTF8);
-    m_window.importFromVCard();
+    m_window.fileCommands()->importFromVCard();
     EXPECT_FALSE(chooser());
     ASSERT_EQ(m_alerts.alerts.size(), 1);
     EXPECT_EQ(m_alerts.alerts.first().messageText, u"Couldn't read the file."_s);
     EXPECT_TRUE(m_alerts.alerts.first().informativeText.contains(u"invalid data at byte"_s));
-    EXPECT_FALSE(m_window.fileCommandRunning());
+    EXPECT_FALSE(m_window.fileCommands()->fileCommandRunning());
 
     answer(writeFile(u"euro.vcf"_s, "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Roe;Jane\r\nORG:Caf\xE9 \x80\r\nEND:VCARD\r\n"),
         TextEncodingTable::idForCharset("windows-1252"));
-    m_window.importFromVCard();
+    m_window.fileCommands()->importFromVCard();
     ASSERT_TRUE(chooser());
     clickSelect();
     QStringList companies;
@@ -79,7 +80,7 @@ TEST_F(ImportCommand, ChosenEncodingDecidesTheText)
 TEST_F(ImportCommand, TwoChosenRowsAreOneUndoStep)
 {
     answer(writeFile(u"three.vcf"_s, cards(3)));
-    m_window.importFromVCard();
+    m_window.fileCommands()->importFromVCard();
     ASSERT_TRUE(chooser());
     EXPECT_EQ(chooser()->selectedIndexes(), (QList<int>{0, 1, 2}));
     clickRow(2);
@@ -99,11 +100,11 @@ TEST_F(ImportCommand, CancelAndSelectWithNoneLeaveTheWindowUnedited)
 {
     const QString path = writeFile(u"two.vcf"_s, cards(2));
     answer(path);
-    m_window.importFromVCard();
+    m_window.fileCommands()->importFromVCard();
     ASSERT_TRUE(chooser());
     clickCancel();
     answer(path);
-    m_window.importFromVCard();
+    m_window.fileCommands()->importFromVCard();
     ASSERT_TRUE(chooser());
     clickRow(0);
     clickRow(0, Qt::ControlModifier);
@@ -111,19 +112,19 @@ TEST_F(ImportCommand, CancelAndSelectWithNoneLeaveTheWindowUnedited)
     clickSelect();
     EXPECT_EQ(top()->contactTable->size(), 10);
     EXPECT_FALSE(m_window.isWindowModified());
-    EXPECT_FALSE(m_window.fileCommandRunning());
+    EXPECT_FALSE(m_window.fileCommands()->fileCommandRunning());
 }
 
 TEST_F(ImportCommand, SecondCommandWhileOneRunsIsIgnored)
 {
     answer(writeFile(u"two.vcf"_s, cards(2)));
-    m_window.importFromVCard();
+    m_window.fileCommands()->importFromVCard();
     ASSERT_TRUE(chooser());
-    m_window.importFromCSV();
-    m_window.exportToVCard();
+    m_window.fileCommands()->importFromCSV();
+    m_window.fileCommands()->exportToVCard();
     EXPECT_EQ(m_requests.size(), 1);
     clickCancel();
-    m_window.importFromCSV();
+    m_window.fileCommands()->importFromCSV();
     EXPECT_EQ(m_requests.size(), 2);
 }
 
@@ -133,7 +134,7 @@ TEST_F(ImportCommand, SecondCommandWhileOneRunsIsIgnored)
 TEST_F(ImportCommand, ChooserPreviewsTheClickedRow)
 {
     answer(writeFile(u"mixed.vcf"_s, cards(2) + "BEGIN:VCARD\r\nVERSION:3.0\r\nTEL:03-1234\r\nEND:VCARD\r\n"));
-    m_window.importFromVCard();
+    m_window.fileCommands()->importFromVCard();
     ASSERT_TRUE(chooser());
     EXPECT_EQ(chooserNames(), (QStringList{u"0 Guest"_s, u"1 Guest"_s, u"No name"_s}));
     ContactInfoController *preview = chooser()->contactInfoController();
@@ -154,7 +155,7 @@ TEST_F(ImportCommand, ChooserPreviewsTheClickedRow)
 TEST_F(ImportCommand, ImportNameTableModelListsEveryCardByName)
 {
     answer(writeFile(u"names.vcf"_s, cards(3, "Host") + "BEGIN:VCARD\r\nVERSION:3.0\r\nTEL:03-1234\r\nEND:VCARD\r\n"));
-    m_window.importFromVCard();
+    m_window.fileCommands()->importFromVCard();
     ASSERT_TRUE(chooser());
     QTableView *table = chooser()->nameTableView();
     const auto *model = qobject_cast<const ImportNameTableModel *>(table->model());
@@ -178,7 +179,7 @@ TEST_F(ImportCommand, ImportNameTableModelListsEveryCardByName)
 TEST_F(ImportCommand, CsvFileImports)
 {
     answer(TestEnvironment::dataPath(u"csv/thunderbird__basic_addressbook.csv"_s));
-    m_window.importFromCSV();
+    m_window.fileCommands()->importFromCSV();
     ASSERT_TRUE(chooser());
     EXPECT_FALSE(chooserNames().isEmpty());
     const qsizetype offered = chooserNames().size();
@@ -202,15 +203,15 @@ TEST_P(BadImportFile, AlertsAndAddsNothing)
 {
     answer(makeFile());
     if (GetParam().csv)
-        m_window.importFromCSV();
+        m_window.fileCommands()->importFromCSV();
     else
-        m_window.importFromVCard();
+        m_window.fileCommands()->importFromVCard();
     EXPECT_FALSE(chooser());
     ASSERT_EQ(m_alerts.alerts.size(), 1);
     EXPECT_EQ(m_alerts.alerts.first().messageText, u"Couldn't read the file."_s);
     EXPECT_EQ(m_alerts.alerts.first().informativeText, GetParam().informative);
     EXPECT_EQ(top()->contactTable->size(), 10);
-    EXPECT_FALSE(m_window.fileCommandRunning());
+    EXPECT_FALSE(m_window.fileCommands()->fileCommandRunning());
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, BadImportFile,
@@ -257,9 +258,9 @@ TEST_P(CardUnderAnyName, ImportsAsVCard)
 {
     answer(writeFile(GetParam().fileName, GetParam().bytes));
     if (GetParam().csvCommand) {
-        m_window.importFromCSV();
+        m_window.fileCommands()->importFromCSV();
     } else {
-        m_window.importFromVCard();
+        m_window.fileCommands()->importFromVCard();
         ASSERT_EQ(m_requests.size(), 1);
         EXPECT_TRUE(m_requests.first().nameFilters.join(u' ').contains(u"*.txt"_s));
     }
@@ -290,13 +291,13 @@ TEST_F(ImportCommand, CancelledLargeFileAddsNothingAndItsPostsMissTheNextImport)
     ASSERT_GT(big.size(), 20 * 1000 * 1000);
     answer(writeFile(u"big.vcf"_s, big));
     cancelProgressWhenShown();
-    m_window.importFromVCard();
+    m_window.fileCommands()->importFromVCard();
     EXPECT_FALSE(chooser());
     EXPECT_TRUE(m_alerts.alerts.isEmpty());
-    EXPECT_FALSE(m_window.fileCommandRunning());
+    EXPECT_FALSE(m_window.fileCommands()->fileCommandRunning());
 
     answer(writeFile(u"big2.vcf"_s, big.left(big.size() / 4) + cards(1, "Last")));
-    m_window.importFromVCard();
+    m_window.fileCommands()->importFromVCard();
     ASSERT_TRUE(chooser()) << qPrintable(alertTexts().join(u'\n'));
     EXPECT_EQ(chooserNames().last(), u"0 Last"_s);
     clickCancel();
@@ -307,17 +308,17 @@ TEST_F(ImportCommand, CancelledLargeFileAddsNothingAndItsPostsMissTheNextImport)
 TEST_F(ImportCommand, ImportNeedsAShownGroupAndAnAddressBookLoaded)
 {
     m_window.validateMenus();
-    EXPECT_TRUE(m_window.fileAction(u"importFromVCard"_s)->isEnabled());
-    EXPECT_FALSE(m_window.fileAction(u"exportToCSV"_s)->isEnabled());
-    EXPECT_FALSE(m_window.fileAction(u"saveDocumentAs"_s)->isEnabled());
+    EXPECT_TRUE(m_window.fileCommands()->fileAction(u"importFromVCard"_s)->isEnabled());
+    EXPECT_FALSE(m_window.fileCommands()->fileAction(u"exportToCSV"_s)->isEnabled());
+    EXPECT_FALSE(m_window.fileCommands()->fileAction(u"saveDocumentAs"_s)->isEnabled());
     m_controller.setAddressBookLoading(true);
     m_window.validateMenus();
-    EXPECT_FALSE(m_window.fileAction(u"importFromVCard"_s)->isEnabled());
-    EXPECT_FALSE(m_window.fileAction(u"importFromCSV"_s)->isEnabled());
+    EXPECT_FALSE(m_window.fileCommands()->fileAction(u"importFromVCard"_s)->isEnabled());
+    EXPECT_FALSE(m_window.fileCommands()->fileAction(u"importFromCSV"_s)->isEnabled());
     m_controller.setAddressBookLoading(false);
     m_controller.setSelectedGroupDict(nullptr);
     m_window.validateMenus();
-    EXPECT_FALSE(m_window.fileAction(u"importFromCSV"_s)->isEnabled());
+    EXPECT_FALSE(m_window.fileCommands()->fileAction(u"importFromCSV"_s)->isEnabled());
 }
 
 } // namespace

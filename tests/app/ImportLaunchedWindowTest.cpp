@@ -10,6 +10,8 @@
 #include "platform/UndoManager.h"
 #include "table/ContactsViewController.h"
 #include "AddressBookTestSupport.h"
+#include "app/FileMenuCommands.h"
+#include "app/FilePanel.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +41,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_app.launchActive());
-        window().setFilePanel([this](const FilePanel::Request &request, const FilePanel::Done &done) {
+        window().fileCommands()->setFilePanel([this](const FilePanel::Request &request, const FilePanel::Done &done) {
             m_requests.append(request);
             done(FilePanel::Answer{m_path, 0});
         });
@@ -80,11 +82,13 @@ TEST_F(ImportInLaunchedWindow, TheChosenCardsJoinTheShownGroupAndOneCtrlZTakesTh
     EXPECT_TRUE(importItem->isEnabled());
     QTest::mouseClick(
         window().fileMenu(), Qt::LeftButton, {}, window().fileMenu()->actionGeometry(importItem).center());
-    QTRY_VERIFY_WITH_TIMEOUT(window().importPanelController() && window().importPanelController()->isVisible(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(window().fileCommands()->importPanelController()
+            && window().fileCommands()->importPanelController()->isVisible(),
+        10000);
 
     ASSERT_EQ(m_requests.size(), 1);
     EXPECT_TRUE(m_requests.first().withEncoding);
-    ImportPanelController &chooser = *window().importPanelController();
+    ImportPanelController &chooser = *window().fileCommands()->importPanelController();
     EXPECT_EQ(chooser.nameTableView()->model()->rowCount(), 1);
     EXPECT_EQ(chooser.selectedIndexes(), QList<int>{0});
     Screenshot::grab(&chooser, u"chooser"_s);
@@ -137,13 +141,14 @@ TEST_P(CancelledAdding, LeavesTheWindowAsItWas)
     table.selectRowIndexes({3, 4});
     const ContactTable contactsBefore = *shown;
     const QStringList rowsBefore = rowsOf(table);
-    window().importFromVCard();
-    ASSERT_TRUE(window().importPanelController() && window().importPanelController()->isVisible());
+    window().fileCommands()->importFromVCard();
+    ASSERT_TRUE(window().fileCommands()->importPanelController()
+        && window().fileCommands()->importPanelController()->isVisible());
 
     bool shownAtCancel = false;
     const CancelWhileAdding cancel(*window().progressAlert(), GetParam().turn,
         [&] { shownAtCancel = table.subContactTable().size() > rowsBefore.size(); });
-    QTest::mouseClick(window().importPanelController()->selectButton(), Qt::LeftButton);
+    QTest::mouseClick(window().fileCommands()->importPanelController()->selectButton(), Qt::LeftButton);
     QCoreApplication::processEvents();
 
     EXPECT_EQ(cancel.turns(), GetParam().turn);

@@ -8,6 +8,7 @@
 #include "detail/ContactInfoView.h"
 #include "editors/SeparatorBox.h"
 #include "table/ContactInfoPopoverPane.h"
+#include "app/ContactMenuCommands.h"
 
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -251,7 +252,7 @@ TEST_F(OpenEditors, ALockedWindowOffersNoUndoRedoOrPhoneFormatAndCtrlZChangesNot
     ASSERT_TRUE(mainView().undoReplaceValue(u"Step Two"_s, FieldId::Company, edited));
     undoOnce();
     window().validateMenus();
-    QAction *formats = window().phoneFormatMenu()->menuAction();
+    QAction *formats = window().contactCommands()->phoneFormatMenu()->menuAction();
     EXPECT_TRUE(window().undoAction()->isEnabled());
     EXPECT_TRUE(window().redoAction()->isEnabled());
     EXPECT_TRUE(formats->isEnabled());

@@ -1,4 +1,5 @@
 #include "ViewControllerFixture.h"
+#include "app/ContactMenuCommands.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -64,7 +65,7 @@ protected:
 
     [[nodiscard]] QAction *patternItem(const QString &title) const
     {
-        for (QAction *item : m_window.phoneFormatMenu()->actions()) {
+        for (QAction *item : m_window.contactCommands()->phoneFormatMenu()->actions()) {
             if (item->text() == title)
                 return item;
         }

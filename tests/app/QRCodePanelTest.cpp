@@ -3,6 +3,7 @@
 #include "common/GeneratedAddressBook.h"
 #include "common/Screenshot.h"
 #include "interchange/widgets/QRCodePanelController.h"
+#include "app/ContactMenuCommands.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -32,8 +33,8 @@ protected:
     {
         m_table.selectedContactsList
             = {ContactRecord::makeWithPerson(MVPerson::initWithCNContact(GeneratedAddressBook::makeContact(index)))};
-        m_window.showQRCodeAction()->trigger();
-        QRCodePanelController *panel = m_window.qrCodePanelController();
+        m_window.contactCommands()->showQRCodeAction()->trigger();
+        QRCodePanelController *panel = m_window.contactCommands()->qrCodePanelController();
         EXPECT_TRUE(panel && panel->isVisible());
         QApplication::setActiveWindow(panel);
         EXPECT_TRUE(QTest::qWaitForWindowActive(panel));
@@ -121,8 +122,8 @@ TEST_F(QRCodePanel, APayloadTooLongForACodeShowsNoPictureAndLeavesTheClipboard)
 
 TEST_F(QRCodePanel, NoSelectionOpensNothing)
 {
-    m_window.showQRCodeAction()->trigger();
-    EXPECT_EQ(m_window.qrCodePanelController(), nullptr);
+    m_window.contactCommands()->showQRCodeAction()->trigger();
+    EXPECT_EQ(m_window.contactCommands()->qrCodePanelController(), nullptr);
 }
 
 } // namespace

@@ -221,7 +221,6 @@ public:
     {
     }
 
-    [[nodiscard]] PrintContactList receiverPersons() const override { return receivers; }
     [[nodiscard]] PrintContactRecordPtr shownReceiver() const override { return receivers.value(0); }
     [[nodiscard]] PrintContactRecordPtr senderPerson() const override { return sender; }
     void setPrintInfo(const PrintInfoPtr &info) override { keep(printInfo, info, "setPrintInfo"); }

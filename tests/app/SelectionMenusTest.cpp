@@ -7,6 +7,8 @@
 #include "common/LaunchedAddressBook.h"
 #include "common/TestEnvironment.h"
 #include "table/ContactsViewController.h"
+#include "app/ContactMenuCommands.h"
+#include "app/PrintCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -84,8 +86,8 @@ TEST_P(SelectionMenus, FollowTheContactsTheSelectedRowsShow)
     const MenuCase &row = GetParam();
     choose(row.chosen);
     ASSERT_FALSE(table().selectedRowIndexes().isEmpty());
-    EXPECT_EQ(window().mergeContactsAction()->isEnabled(), row.merge) << row.what;
-    EXPECT_TRUE(window().printAction()->isEnabled()) << row.what;
+    EXPECT_EQ(window().contactCommands()->mergeContactsAction()->isEnabled(), row.merge) << row.what;
+    EXPECT_TRUE(window().printCommands()->printAction()->isEnabled()) << row.what;
     EXPECT_TRUE(window().zipButton()->isEnabled()) << row.what;
 }
 

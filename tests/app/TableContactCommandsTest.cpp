@@ -8,6 +8,7 @@
 #include "table/workspace/WorkspaceUrls.h"
 
 #include "common/OpenedUrls.h"
+#include "app/ContactMenuCommands.h"
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -198,7 +199,7 @@ TEST_F(ContactCommands, ShowQRCodeOpensTheWindowsPanelOnTheSelectedContact)
     selectByClicks({index});
     table().setClickedCell(column(FieldId::Company), index);
     table().contactCommands()->showQRCode();
-    QRCodePanelController *panel = window().qrCodePanelController();
+    QRCodePanelController *panel = window().contactCommands()->qrCodePanelController();
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->isVisible());
     ASSERT_NE(panel->contact(), nullptr);

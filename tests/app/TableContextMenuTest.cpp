@@ -8,6 +8,7 @@
 #include "find/ReplaceAlertPanel.h"
 #include "interchange/widgets/QRCodePanelController.h"
 #include "platform/widgets/Popover.h"
+#include "app/ContactMenuCommands.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -202,7 +203,7 @@ TEST_F(TableContextMenu, ShowQRCodeOpensTheWindowsPanelWhileLocked)
     const int first = firstRows().first();
     table().selectRowIndexes({first});
     rightClickAndChoose(FieldId::Name, first, u"Show QRCode"_s);
-    QRCodePanelController *panel = window().qrCodePanelController();
+    QRCodePanelController *panel = window().contactCommands()->qrCodePanelController();
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->isVisible());
     panel->close();

@@ -1,12 +1,16 @@
+#include "PersonValueDump.h"
 #include "TableEditingFixture.h"
 
 #include "common/Screenshot.h"
 #include "editors/AddressViewController.h"
+#include "editors/DateViewController.h"
 #include "detail/ContactInfoView.h"
 #include "editors/MultiValueViewController.h"
 #include "platform/widgets/Popover.h"
 #include "table/ContactInfoPopoverPane.h"
 
+#include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -304,6 +308,66 @@ TEST_F(TablePopovers, AFontAndARefreshReachThePopoverAndDetachedViewsWithoutSwit
     closePopover();
     detached->close();
     endTurn();
+}
+
+// The birthday editor a double-click opens in the cell of a row selected
+// alone.
+class DatePopover : public TablePopovers {
+protected:
+    void SetUp() override
+    {
+        TablePopovers::SetUp();
+        showColumns({FieldId::Birthday});
+    }
+    DateViewController *open(int index)
+    {
+        table().selectRowIndexes({index});
+        doubleClick(FieldId::Birthday, index);
+        endTurn();
+        Popover *popover = table().popover();
+        EXPECT_TRUE(popover && popover->isShown());
+        if (!popover)
+            return nullptr;
+        EXPECT_TRUE(QTest::qWaitFor([popover] { return QGuiApplication::focusWindow() == popover->windowHandle(); }));
+        return qobject_cast<DateViewController *>(popover->contentWidget());
+    }
+    // A contact's first row whose birthday is not in December, so that the
+    // next month is another.
+    [[nodiscard]] int rowBeforeDecember() const
+    {
+        for (const int index : firstRows()) {
+            if (person(index).birthdayValue() && person(index).birthdayValue()->value->month.value_or(12) < 12)
+                return index;
+        }
+        return -1;
+    }
+};
+
+TEST_F(DatePopover, ClosedUnchangedItChangesNothingAndChangedItIsOneUndoStep)
+{
+    const int index = rowBeforeDecember();
+    ASSERT_GE(index, 0);
+    MVPerson &contact = person(index);
+    const int month = *contact.birthdayValue()->value->month;
+    const std::string before = dumpPerson(contact);
+    DateViewController *editor = open(index);
+    ASSERT_TRUE(editor);
+    QTest::mouseClick(editor->cancelButton(), Qt::LeftButton);
+    endTurn();
+    EXPECT_FALSE(table().popover());
+    EXPECT_FALSE(undoManager().canUndo());
+    EXPECT_FALSE(window().isWindowModified());
+
+    editor = open(index);
+    ASSERT_TRUE(editor);
+    QTest::keyClick(editor->monthPopup(), Qt::Key_Down);
+    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
+    endTurn();
+    EXPECT_EQ(contact.birthdayValue()->value->month, month + 1);
+    EXPECT_TRUE(window().isWindowModified());
+    undoOnce();
+    EXPECT_EQ(dumpPerson(contact), before);
+    EXPECT_FALSE(undoManager().canUndo());
 }
 
 } // namespace

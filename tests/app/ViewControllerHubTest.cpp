@@ -1,13 +1,7 @@
 #include "PersonValueDump.h"
 #include "ViewControllerFixture.h"
 
-#include "editors/DateViewController.h"
-
 #include <algorithm>
-
-#include <QComboBox>
-#include <QPushButton>
-#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -142,44 +136,6 @@ TEST_F(SelectionHandOff, DroppedPositionsThatAreNoRowsAndTextThatIsNoCardAddNoth
     club->contactTable.reset();
     m_controller.groupSelectionDidChange(club);
     EXPECT_FALSE(m_table.contactTable) << "a group whose container is gone shows no rows";
-}
-
-// The birthday editor opened by the window's controller for contact c0.
-class DatePopover : public FilledContactsTest {
-protected:
-    DateViewController *open()
-    {
-        m_window.show();
-        const ContactRecordPtr &c0 = contact(0);
-        m_controller.showDatePopover(
-            std::make_shared<SubContactRecord>(c0->person, c0->uniqueId, 0), FieldId::Birthday, 0, {40, 60, 100, 20});
-        Popover *popover = m_controller.datePopover();
-        EXPECT_TRUE(popover && popover->isShown());
-        EXPECT_TRUE(QTest::qWaitFor([popover] { return QGuiApplication::focusWindow() == popover->windowHandle(); }));
-        return qobject_cast<DateViewController *>(popover->contentWidget());
-    }
-};
-
-TEST_F(DatePopover, ClosedUnchangedItChangesNothingAndChangedItIsOneUndoStep)
-{
-    const std::string before = dumpPerson(person(0));
-    DateViewController *editor = open();
-    ASSERT_TRUE(editor);
-    QTest::mouseClick(editor->cancelButton(), Qt::LeftButton);
-    endTurn();
-    EXPECT_FALSE(m_controller.datePopover());
-    EXPECT_FALSE(m_window.undoManager()->canUndo());
-    EXPECT_FALSE(m_window.isWindowModified());
-
-    editor = open();
-    QTest::keyClick(editor->monthPopup(), Qt::Key_Down);
-    QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
-    endTurn();
-    EXPECT_EQ(person(0).birthdayValue()->value->month, 6);
-    EXPECT_TRUE(m_window.isWindowModified());
-    m_controller.undo();
-    EXPECT_EQ(dumpPerson(person(0)), before);
-    EXPECT_FALSE(m_window.undoManager()->canUndo());
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "PersonValueDump.h"
 #include "ViewControllerFixture.h"
 
+#include "platform/NotificationCenter.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 using RefreshRule = ViewControllerTest;

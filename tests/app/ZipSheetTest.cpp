@@ -6,6 +6,7 @@
 #include "interchange/widgets/ZipResultModel_p.h"
 #include "interchange/widgets/ZipSheetController.h"
 #include "model/ContactIdentifier.h"
+#include "app/ZipSheetCommand.h"
 
 #include <QApplication>
 #include <QItemSelectionModel>
@@ -31,7 +32,7 @@ protected:
     void SetUp() override
     {
         ViewControllerTest::SetUp();
-        m_window.setPostalDatabase(sampleDatabase());
+        m_window.zipSheetCommand()->setPostalDatabase(sampleDatabase());
         m_controller.setEditState(true);
         m_window.show();
         QApplication::setActiveWindow(&m_window);
@@ -60,7 +61,7 @@ protected:
         m_window.validateMenus();
         EXPECT_TRUE(m_window.zipButton()->isEnabled());
         QTest::mouseClick(m_window.zipButton(), Qt::LeftButton);
-        ZipSheetController *sheet = m_window.zipSheetController();
+        ZipSheetController *sheet = m_window.zipSheetCommand()->zipSheetController();
         EXPECT_TRUE(sheet && sheet->isVisible());
         return *sheet;
     }

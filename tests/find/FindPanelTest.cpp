@@ -37,7 +37,7 @@ protected:
             addValue(person, FieldId::Phone, QStringLiteral("home"), QStringLiteral("ab-%1").arg(i));
         }
         m_panel.setContacts(QList<PersonRecordPtr>(top()->contactTable->begin(), top()->contactTable->end()));
-        m_panel.setParentViewController(&m_controller);
+        m_panel.setValueEditorDelegate(&m_controller);
         m_panel.setSearchString(QStringLiteral("ab"));
         m_panel.updateTable();
         m_panel.show();

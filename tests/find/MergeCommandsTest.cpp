@@ -10,6 +10,7 @@
 #include "editors/ValueEditor.h"
 #include "platform/widgets/Popover.h"
 #include "table/workspace/WorkspaceUrls.h"
+#include "app/ContactMenuCommands.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -314,10 +315,10 @@ TEST_F(MergeCommandsTest, APhotoFromTheOtherWellIsMovedOrCopiedThroughTheTable)
 
 TEST_F(MergeCommandsTest, FormatPhoneNumbersWaitsWhileTheSheetIsOpen)
 {
-    QMenu &formats = *m_window.phoneFormatMenu();
+    QMenu &formats = *m_window.contactCommands()->phoneFormatMenu();
     m_window.validateMenus();
     EXPECT_FALSE(formats.menuAction()->isEnabled());
-    EXPECT_FALSE(m_window.canMergeContacts());
+    EXPECT_FALSE(m_window.contactCommands()->canMergeContacts());
     QTest::mouseClick(panel().cancelButton(), Qt::LeftButton);
     unlock();
     panel().done(0);
@@ -331,9 +332,9 @@ TEST_F(MergeCommandsTest, FormatPhoneNumbersWaitsWhileTheSheetIsOpen)
     m_window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
     m_window.validateMenus();
-    EXPECT_TRUE(m_window.canMergeContacts());
+    EXPECT_TRUE(m_window.contactCommands()->canMergeContacts());
     EXPECT_TRUE(formats.menuAction()->isEnabled());
-    m_window.mergeContacts();
+    m_window.contactCommands()->mergeContacts();
     ASSERT_TRUE(panel().isVisible());
     m_window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));

@@ -1,4 +1,5 @@
 #include "MergeSheetFixture.h"
+#include "app/ContactMenuCommands.h"
 
 namespace {
 
@@ -10,7 +11,7 @@ TEST_F(MergeSheetTest, OpensOnTheFirstTwoSelectedContactsAsFreshCopies)
     EXPECT_EQ(panel().nameFieldRight()->text(), contact(1)->person->compositeName());
     EXPECT_EQ(panel().model(true)->rowCount(), panel().model(false)->rowCount());
     EXPECT_TRUE(panel().isVisible());
-    EXPECT_FALSE(m_window.canMergeContacts());
+    EXPECT_FALSE(m_window.contactCommands()->canMergeContacts());
     if (panel().editButton()->isChecked())
         QTest::mouseClick(panel().editButton(), Qt::LeftButton);
     EXPECT_EQ(panel().editButton()->text(), u"Edit"_s);
@@ -35,7 +36,8 @@ TEST_F(MergeSheetTest, MergeIsOfferedOnlyForTwoDistinctContacts)
     };
     for (const auto &[what, selected] : cases) {
         m_table.selectedContactsList = selected;
-        EXPECT_EQ(m_window.canMergeContacts(), selected.size() == 2 && selected.at(1) == contact(1)) << what;
+        EXPECT_EQ(m_window.contactCommands()->canMergeContacts(), selected.size() == 2 && selected.at(1) == contact(1))
+            << what;
     }
 }
 
@@ -68,7 +70,7 @@ TEST_F(MergeSheetTest, CancelLeavesTheAddressBookAndReopeningStartsAfresh)
     QTest::mouseClick(panel().cancelButton(), Qt::LeftButton);
     EXPECT_FALSE(panel().isVisible());
     EXPECT_EQ(dumpPerson(person(0)) + dumpPerson(person(1)), before);
-    m_window.mergeContacts();
+    m_window.contactCommands()->mergeContacts();
     EXPECT_EQ(panel().changeCount(), 0);
     EXPECT_EQ(phones(false).size(), 2);
 }
@@ -149,7 +151,7 @@ TEST_F(MergeSheetTest, SingleFieldsMoveAndBadDropsAreRefused)
     for (const auto &[what, fromLeft, sourceRow, toLeft, targetRow, above] : refused)
         EXPECT_FALSE(drop(fromLeft, sourceRow, toLeft, targetRow, above)) << what;
     QTest::mouseClick(panel().doneButton(), Qt::LeftButton);
-    m_window.mergeContacts();
+    m_window.contactCommands()->mergeContacts();
     if (panel().editButton()->isChecked())
         QTest::mouseClick(panel().editButton(), Qt::LeftButton);
     ASSERT_FALSE(panel().isEditable());
@@ -190,7 +192,7 @@ TEST_F(MergeSheetTest, PhotosAreMovedWithTheirBytesAndOnlyChangedOnesApplied)
     person(2).setImageData(other);
     QTest::mouseClick(panel().cancelButton(), Qt::LeftButton);
     m_table.selectedContactsList = {contact(0), contact(1)};
-    m_window.mergeContacts();
+    m_window.contactCommands()->mergeContacts();
     unlock();
     ASSERT_TRUE(drop(false, 0, true, 0));
     EXPECT_EQ(copy(true).imageData(), right);
@@ -201,14 +203,14 @@ TEST_F(MergeSheetTest, PhotosAreMovedWithTheirBytesAndOnlyChangedOnesApplied)
 
     // An untouched photo keeps its bytes through a merge.
     m_table.selectedContactsList = {contact(2), contact(1)};
-    m_window.mergeContacts();
+    m_window.contactCommands()->mergeContacts();
     unlock();
     type(true, rowOf(true, FieldId::Company), u"Changed"_s);
     QTest::mouseClick(panel().doneButton(), Qt::LeftButton);
     EXPECT_EQ(person(2).imageData(), other);
 
     // A picture dropped from outside keeps its aspect, the longer side 512.
-    m_window.mergeContacts();
+    m_window.contactCommands()->mergeContacts();
     unlock();
     QImage wide(2048, 1024, QImage::Format_RGB32);
     wide.fill(Qt::yellow);

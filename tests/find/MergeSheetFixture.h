@@ -15,6 +15,7 @@
 #include "find/MergeTableModel.h"
 #include "find/MergeTableView.h"
 #include "platform/UndoManager.h"
+#include "app/ContactMenuCommands.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -37,11 +38,11 @@ protected:
     {
         FilledContactsTest::SetUp();
         m_table.selectedContactsList = {contact(0), contact(1), contact(2)};
-        m_window.mergeContacts();
-        ASSERT_NE(m_window.mergePanelController(), nullptr);
+        m_window.contactCommands()->mergeContacts();
+        ASSERT_NE(m_window.contactCommands()->mergePanelController(), nullptr);
     }
 
-    MergePanelController &panel() const { return *m_window.mergePanelController(); }
+    MergePanelController &panel() const { return *m_window.contactCommands()->mergePanelController(); }
     MergeTableView &view(bool left) const { return *(left ? panel().tableViewLeft() : panel().tableViewRight()); }
     MVPerson &copy(bool left) const { return *panel().contact(left)->person; }
 

@@ -95,12 +95,12 @@ TEST(AccessoryOptions, SummaryAndPrintStyleOfThePrintInfo)
     PrintInfo printInfo;
     EXPECT_EQ(AccessoryOptions::printStyle(printInfo), QString());
     using Items = QList<QPair<QString, QString>>;
-    EXPECT_EQ(AccessoryOptions::localizedSummaryItems(false, AccessoryOptions::printStyle(printInfo)),
+    EXPECT_EQ(AccessoryOptions::localizedSummaryItems(AccessoryOptions::printStyle(printInfo)),
         Items({{u"Header and Footer"_s, u"Off"_s}, {u"Print Style"_s, QString()}}));
     AccessoryOptions::setPrintStyle(printInfo, u"Mailing Labels"_s);
     EXPECT_EQ(printInfo.dictionary().value(u"KelvoPrintType"_s), u"Mailing Labels"_s);
-    EXPECT_EQ(AccessoryOptions::localizedSummaryItems(true, AccessoryOptions::printStyle(printInfo)),
-        Items({{u"Header and Footer"_s, u"On"_s}, {u"Print Style"_s, u"Mailing Labels"_s}}));
+    EXPECT_EQ(AccessoryOptions::localizedSummaryItems(AccessoryOptions::printStyle(printInfo)),
+        Items({{u"Header and Footer"_s, u"Off"_s}, {u"Print Style"_s, u"Mailing Labels"_s}}));
 }
 
 } // namespace

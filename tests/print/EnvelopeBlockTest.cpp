@@ -3,6 +3,7 @@
 
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
+#include "app/PrintCommands.h"
 
 #include <QPageSetupDialog>
 #include <QPrinter>
@@ -85,7 +86,7 @@ TEST_F(PreviewWindowTest, PreviewFitsThePaperIntoTheFrameCentredInThePaneAndPage
         auto paper = std::make_shared<PrintInfo>();
         paper->setPaperName(QString::fromLatin1(paperName));
         paper->setOrientation(orientation);
-        EXPECT_TRUE(m_window->shouldChangePrintInfo(paper));
+        EXPECT_TRUE(m_window->printCommands()->shouldChangePrintInfo(paper));
         EXPECT_EQ(view().size(), frame) << paperName;
         EXPECT_EQ(view().bounds(), QRectF(QPointF(0, 0), paper->paperSize()));
         EXPECT_NEAR(view().geometry().center().y(), pane().height() / 2, 1);
@@ -94,11 +95,11 @@ TEST_F(PreviewWindowTest, PreviewFitsThePaperIntoTheFrameCentredInThePaneAndPage
     const QRect before = view().geometry();
     auto sizeless = std::make_shared<PrintInfo>();
     sizeless->setPageSize(QPageSize());
-    m_window->shouldChangePrintInfo(sizeless);
+    m_window->printCommands()->shouldChangePrintInfo(sizeless);
     EXPECT_EQ(view().geometry(), before);
 
     // Page setup takes the paper chosen.
-    m_window->runPageLayout();
+    m_window->printCommands()->runPageLayout();
     auto *dialog = m_window->findChild<QPageSetupDialog *>();
     ASSERT_TRUE(dialog);
     dialog->reject();
@@ -107,7 +108,7 @@ TEST_F(PreviewWindowTest, PreviewFitsThePaperIntoTheFrameCentredInThePaneAndPage
     QPrinter printer;
     printer.setPageSize(QPageSize(QPageSize::A5));
     printer.setPageOrientation(QPageLayout::Landscape);
-    m_window->pageSetupDidEnd(printer, QDialog::Accepted);
+    m_window->printCommands()->pageSetupDidEnd(printer, QDialog::Accepted);
     // Postcards keep theirs: the paper chosen is the other styles'.
     EXPECT_EQ(PrintInfo::sharedPrintInfo()->paperName(), u"Postcard"_s);
     EXPECT_EQ(PrintInfo::sharedPrintInfo()->sheetPaper().paperName(), u"A5"_s);

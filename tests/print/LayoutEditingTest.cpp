@@ -6,6 +6,7 @@
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
 #include "print/RectText.h"
+#include "app/PrintCommands.h"
 
 #include <QTest>
 
@@ -154,7 +155,7 @@ TEST_F(EnvelopeLayout, EachPaperAndDirectionKeepsItsBoxWithoutAnUndoStep)
 {
     for (const char *paperName : {"Postcard", "Letter"}) {
         PrintInfo::sharedPrintInfo()->setPaperName(QString::fromLatin1(paperName));
-        m_window->shouldChangePrintInfo(PrintInfo::sharedPrintInfo());
+        m_window->printCommands()->shouldChangePrintInfo(PrintInfo::sharedPrintInfo());
         for (const char *direction : {"Left-Right", "Up-Down"}) {
             QVariantMap envelope = PrintOptionValue::dictionary(*pane().printOptions(), Envelope);
             envelope.insert(TextDirection, QString::fromLatin1(direction));

@@ -6,6 +6,7 @@
 #include "print/LengthField.h"
 #include "print/OptionSheetController.h"
 #include "print/PrintOptions.h"
+#include "app/PrintCommands.h"
 
 #include <QComboBox>
 #include <QTest>
@@ -30,7 +31,7 @@ protected:
     {
         QTest::mouseClick(m_window->styleSettingButton(), Qt::LeftButton);
         endTurn();
-        OptionSheetController *sheet = m_window->optionSheetController();
+        OptionSheetController *sheet = m_window->printCommands()->optionSheetController();
         EXPECT_TRUE(sheet && sheet->isVisible());
         EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
         return *sheet;

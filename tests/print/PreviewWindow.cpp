@@ -7,6 +7,7 @@
 #include "common/TestEnvironment.h"
 #include "platform/UndoManager.h"
 #include "print/PrintInfo.h"
+#include "app/PrintCommands.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,7 +51,7 @@ void PreviewWindowTest::openWindow()
     m_window->show();
     QApplication::setActiveWindow(m_window.get());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
-    m_window->shouldChangePrintInfo(PrintInfo::sharedPrintInfo());
+    m_window->printCommands()->shouldChangePrintInfo(PrintInfo::sharedPrintInfo());
     endTurn();
 }
 
@@ -92,17 +93,18 @@ void PreviewWindowTest::drag(const QPointF &from, const QPointF &to) const
 
 bool PreviewWindowTest::printInto(const QString &path, QPrinter::PageOrder order)
 {
-    m_window->setPrintPanel([this, path, order](QPrinter &printer, const std::function<void(bool)> &done) {
-        ++m_printPanels;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        printer.setPageOrder(order);
-        done(true);
-    });
+    m_window->printCommands()->setPrintPanel(
+        [this, path, order](QPrinter &printer, const std::function<void(bool)> &done) {
+            ++m_printPanels;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            printer.setPageOrder(order);
+            done(true);
+        });
     m_window->validateMenus();
-    if (!m_window->printAction()->isEnabled())
+    if (!m_window->printCommands()->printAction()->isEnabled())
         return false;
-    m_window->printAction()->trigger();
+    m_window->printCommands()->printAction()->trigger();
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "print/LabelGrid.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
+#include "app/PrintCommands.h"
 
 #include <QApplication>
 #include <QDir>
@@ -82,7 +83,7 @@ TEST_F(PrintCommand, AfterPrintingPostcardsTheLabelPreviewHasTheGridPrintedNext)
     QPrinter inset;
     inset.setPageSize(QPageSize(QPageSize::Letter));
     inset.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Point);
-    m_window->pageSetupDidEnd(inset, QDialog::Accepted);
+    m_window->printCommands()->pageSetupDidEnd(inset, QDialog::Accepted);
     const QRectF reach = PrintInfo::sharedPrintInfo()->imageablePageBounds();
     ASSERT_EQ(reach, QRectF(18, 18, 612 - 36, 792 - 36));
     EXPECT_EQ(LabelPages(view().document()).labelGrid().rows, 11);
@@ -139,7 +140,7 @@ TEST_F(PrintCommand, WithoutASelectionNothingHappensAndACancelledJobOrOneThatCan
 {
     openWindow();
     EXPECT_FALSE(printInto(m_path));
-    m_window->printDocument();
+    m_window->printCommands()->printDocument();
     EXPECT_EQ(m_printPanels, 0);
     EXPECT_FALSE(QFile::exists(m_path));
     // A job cancelled in its progress panel.
@@ -211,15 +212,15 @@ TEST_P(PrintCommandOfStyle, PrintsWithoutAViewOfItsOwn)
     const QString path
         = QDir(outputFolder()).filePath(u"PrintWithoutAView-%1.pdf"_s.arg(QString::fromUtf8(GetParam())));
     qsizetype viewsWhileAsked = -1;
-    m_window->setPrintPanel([&](QPrinter &printer, const std::function<void(bool)> &done) {
+    m_window->printCommands()->setPrintPanel([&](QPrinter &printer, const std::function<void(bool)> &done) {
         viewsWhileAsked = postcardViews();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
         done(true);
     });
     m_window->validateMenus();
-    ASSERT_TRUE(m_window->printAction()->isEnabled());
-    m_window->printAction()->trigger();
+    ASSERT_TRUE(m_window->printCommands()->printAction()->isEnabled());
+    m_window->printCommands()->printAction()->trigger();
     EXPECT_EQ(viewsWhileAsked, views);
     EXPECT_EQ(postcardViews(), views);
     EXPECT_FALSE(pdfWords(path).isEmpty());

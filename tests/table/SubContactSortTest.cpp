@@ -172,6 +172,37 @@ TEST_F(ReorderedRows, AreNotThoseMadeBeforeAContactCameOrWent)
     EXPECT_TRUE(model.reorderRows({"compositeName", true}));
 }
 
+class SubContactSortOfManyKeys : public TableTestCase, public testing::WithParamInterface<bool> { };
+
+// The keys of a large table fill several blocks, and a name longer than a
+// block takes one of its own: the rows still stand in the order of their
+// texts compared without case, equal names in the order they had.
+TEST_P(SubContactSortOfManyKeys, OrdersAsTheTextsCompareWithoutCase)
+{
+    QList<StoreContact> people;
+    for (int index = 0; index < 12000; ++index) {
+        const QString given
+            = QString::fromLatin1(index % 3 == 0 ? "ann" : "Bo") + QString::number((index * 7919) % 4001);
+        people.append(person(index == 6000 ? QString(70000, u'b') : given, QString::number(index % 5)));
+    }
+    ContactTableModel model;
+    model.setContactTable(table(people));
+    model.setColumnIdentifiers({"Name"});
+    model.setSelectedLabels({"All"});
+    model.updateSubContactTable();
+    QList<SubContactRecordPtr> expected = model.subContactTable();
+    const bool ascending = GetParam();
+    std::stable_sort(expected.begin(), expected.end(), [ascending](const auto &a, const auto &b) {
+        const int order = QString::compare(a->person->compositeName(), b->person->compositeName(), Qt::CaseInsensitive);
+        return ascending ? order < 0 : order > 0;
+    });
+    model.sortSubContactTable({{"compositeName", ascending}});
+    EXPECT_TRUE(model.subContactTable() == expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Directions, SubContactSortOfManyKeys, testing::Bool(),
+    [](const testing::TestParamInfo<bool> &info) { return info.param ? "Ascending" : "Descending"; });
+
 class FoldedKey : public testing::TestWithParam<std::pair<const char *, const char *>> { };
 
 TEST_P(FoldedKey, OrdersAsTheCaseInsensitiveComparisonOfTexts)
