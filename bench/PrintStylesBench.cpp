@@ -9,6 +9,7 @@
 // in the preset panel, applied by the sheet, stored and the label preview
 // redrawn within 30 ms.
 #include "common/GeneratedAddressBook.h"
+#include "model/MVPerson.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
 #include "print/HagakiView.h"

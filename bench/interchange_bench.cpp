@@ -13,6 +13,7 @@
 
 #include "interchange/ImportFileReader.h"
 #include "interchange/MVvCard.h"
+#include "model/MVPerson.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 
 #include <benchmark/benchmark.h>

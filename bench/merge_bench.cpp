@@ -13,6 +13,7 @@
 #include "model/ContactRecord.h"
 #include "model/ContainerRecord.h"
 #include "model/GroupRecord.h"
+#include "model/MVPerson.h"
 #include "model/SubContactRecord.h"
 #include "platform/UndoManager.h"
 #include "table/ContactsViewController.h"

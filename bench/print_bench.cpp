@@ -6,6 +6,7 @@
 // a newly selected row and painted at screen scale within 16 ms; one address
 // line set whole in a face's vertical variant within 50 µs.
 #include "common/GeneratedAddressBook.h"
+#include "model/MVPerson.h"
 #include "platform/UserDefaults.h"
 #include "platform/widgets/FontResolver.h"
 #include "print/HagakiView.h"

@@ -1,6 +1,7 @@
 #include "app/AddressBookLoader.h"
 
 #include "app/RenmeiAndHagakiStore.h"
+#include "model/MVPerson.h"
 #include "platform/TranslationContext.h"
 #include "platform/contacts/ContactKeys.h"
 #include "platform/contacts/ContactStore.h"

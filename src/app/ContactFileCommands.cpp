@@ -5,6 +5,7 @@
 #include "interchange/ImportFileReader.h"
 #include "interchange/MVvCard.h"
 #include "interchange/QuillmarkCsvReader.h"
+#include "model/MVPerson.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

@@ -6,6 +6,7 @@
 #include "find/MergePanelController.h"
 #include "interchange/widgets/QRCodePanelController.h"
 #include "model/ContactIdentifier.h"
+#include "model/MVPerson.h"
 #include "model/NormalizePhoneNumber.h"
 #include "platform/UndoManager.h"
 #include "table/ContactTablePane.h"

@@ -4,6 +4,7 @@
 #include "app/ContactOperations.h"
 
 #include "app/ContactOperationsHost.h"
+#include "model/MVPerson.h"
 #include "model/ValueRecordFormatter.h"
 #include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTablePane.h"

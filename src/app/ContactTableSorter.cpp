@@ -5,6 +5,7 @@
 
 #include "model/CalendarDate.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "table/ContactTablePane.h"
 #include "table/SubContactTableSorter.h"
 

@@ -7,6 +7,7 @@
 #include "app/ViewController.h"
 #include "app/WindowCommandHost.h"
 #include "interchange/ImportFileReader.h"
+#include "model/MVPerson.h"
 #include "platform/widgets/AlertPresenter.h"
 #include "table/ContactTablePane.h"
 

@@ -1,5 +1,7 @@
 #include "app/ImportNameTableModel.h"
 
+#include "model/MVPerson.h"
+
 #include <QCoreApplication>
 
 namespace {

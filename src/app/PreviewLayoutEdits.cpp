@@ -2,6 +2,7 @@
 
 #include "app/ContactOperations.h"
 #include "model/ContactIdentifier.h"
+#include "model/MVPerson.h"
 #include "platform/NotificationCenter.h"
 #include "print/PostcardLayoutView.h"
 

@@ -1,6 +1,7 @@
 #include "app/SaveRequestBuilder.h"
 
 #include "app/AddressBookLoader.h"
+#include "model/MVPerson.h"
 #include "platform/contacts/ContactStore.h"
 
 #include <QSet>

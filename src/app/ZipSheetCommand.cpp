@@ -4,6 +4,7 @@
 #include "app/WindowCommandHost.h"
 #include "interchange/widgets/ZipSheetController.h"
 #include "model/ContactIdentifier.h"
+#include "model/MVPerson.h"
 #include "table/ContactTablePane.h"
 
 namespace {

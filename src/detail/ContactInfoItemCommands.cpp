@@ -11,6 +11,7 @@
 #include "detail/DetailWorkspace.h"
 #include "detail/ValueEditorHandOff.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 
 using namespace FieldId;
 

@@ -4,6 +4,7 @@
 #include "detail/DetailRowKinds_p.h"
 #include "editors/EditLockToggle.h"
 #include "editors/SeparatorBox.h"
+#include "model/MVPerson.h"
 #include "platform/StoredValue.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"

@@ -6,6 +6,7 @@
 #include "detail/DetailRowKinds_p.h"
 #include "detail/DoubleClickDispatch.h"
 #include "detail/ValueEditorHandOff.h"
+#include "model/MVPerson.h"
 
 #include <QMenu>
 #include <QMouseEvent>

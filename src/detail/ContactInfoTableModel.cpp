@@ -4,6 +4,7 @@
 #include "detail/DetailRowOrder.h"
 #include "editors/FieldIcons.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 
 #include <QCoreApplication>
 

@@ -5,6 +5,7 @@
 
 #include "detail/DetailRowKinds_p.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 
 #include <algorithm>
 #include <QCoreApplication>

@@ -4,6 +4,7 @@
 #include "detail/ContactInfoControllerDelegate.h"
 #include "detail/ContactInfoRowCommands.h"
 #include "detail/ImageViewDragAndDrop.h"
+#include "model/MVPerson.h"
 #include "platform/UserDefaults.h"
 
 #include <QApplication>

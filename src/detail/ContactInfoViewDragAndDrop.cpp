@@ -8,6 +8,7 @@
 #include "detail/DetailRowKinds_p.h"
 #include "detail/DetailRowOrder.h"
 #include "interchange/MVvCard.h"
+#include "model/MVPerson.h"
 #include "platform/UserDefaults.h"
 #include "table/DragTypes.h"
 #include "table/DraggingMimeData.h"

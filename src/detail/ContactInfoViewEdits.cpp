@@ -7,6 +7,7 @@
 #include "detail/DetailRowKinds_p.h"
 #include "detail/ImageViewDragAndDrop.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 
 using namespace DetailRowKinds;
 

@@ -1,6 +1,7 @@
 #include "detail/DetachedWindow.h"
 
 #include "detail/ContactInfoPopover.h"
+#include "model/MVPerson.h"
 
 #include <QVBoxLayout>
 

@@ -11,6 +11,7 @@
 #include "editors/SNSViewController.h"
 #include "editors/ValueEditorResult.h"
 #include "model/AddressText.h"
+#include "model/MVPerson.h"
 #include "platform/widgets/Popover.h"
 
 #include <QAbstractItemView>

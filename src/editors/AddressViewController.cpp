@@ -7,6 +7,7 @@
 #include "model/AddressFormatTable.h"
 #include "model/AddressText.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,5 +1,7 @@
 #include "editors/DateViewController.h"
 
+#include "model/MVPerson.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>

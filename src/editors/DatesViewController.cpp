@@ -4,6 +4,7 @@
 #include "editors/DatesCellDelegate.h"
 #include "editors/DatesTableModel.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -1,5 +1,7 @@
 #include "editors/LabeledValueEditor.h"
 
+#include "model/MVPerson.h"
+
 #include <QLineEdit>
 
 void LabeledValueEditor::loadRecord(

@@ -6,6 +6,7 @@
 #include "editors/MultiValueTableModel.h"
 #include "model/AddressText.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "model/ValueRecordFormatter.h"
 #include "platform/widgets/Popover.h"
 

@@ -1,6 +1,7 @@
 #include "editors/NameViewController.h"
 
 #include "editors/NameOrderingPopup_p.h"
+#include "model/MVPerson.h"
 #include "model/ValueRecordFormatter.h"
 
 #include <QComboBox>

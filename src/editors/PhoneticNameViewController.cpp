@@ -1,6 +1,7 @@
 #include "editors/PhoneticNameViewController.h"
 
 #include "editors/NameOrderingPopup_p.h"
+#include "model/MVPerson.h"
 #include "model/ValueRecordFormatter.h"
 
 #include <QComboBox>

@@ -2,6 +2,7 @@
 
 #include "editors/CellEditingDelegate.h"
 #include "editors/NameListModel.h"
+#include "model/MVPerson.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -5,6 +5,7 @@
 #include "editors/SeparatorBox.h"
 #include "editors/SimpleInfoTableModel.h"
 #include "interchange/ZipSearch.h"
+#include "model/MVPerson.h"
 #include "platform/StoredValue.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"

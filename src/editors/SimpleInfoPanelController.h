@@ -2,6 +2,7 @@
 
 #include "editors/InterfaceFontKeys.h"
 #include "editors/SimpleInfoContext.h"
+#include "model/ContactIdentifier.h"
 #include "model/PersonValue.h"
 #include "platform/widgets/Popover.h"
 

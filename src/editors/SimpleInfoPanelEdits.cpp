@@ -9,6 +9,7 @@
 #include "editors/ZipInput.h"
 #include "interchange/ZipSearch.h"
 #include "editors/UndoKeys.h"
+#include "model/MVPerson.h"
 #include "platform/UndoManager.h"
 
 #include <QKeyEvent>

@@ -2,6 +2,7 @@
 
 #include "editors/FieldIcons.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 
 #include <QIcon>
 #include <QSize>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ContactRecord.h"
+#include "model/LabeledValueRecord.h"
 
 #include <QAbstractTableModel>
 #include <QFont>

@@ -2,6 +2,7 @@
 
 #include "editors/OneLineField.h"
 #include "editors/SeparatorBox.h"
+#include "model/MVPerson.h"
 #include "platform/widgets/Popover.h"
 
 #include <QApplication>

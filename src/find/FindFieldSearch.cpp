@@ -2,6 +2,7 @@
 
 #include "model/AddressText.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "model/ValueRecordFormatter.h"
 #include "platform/contacts/ContactLabels.h"
 #include "table/TableColumn.h"

@@ -2,6 +2,7 @@
 
 #include "find/FindFieldSearch.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "model/ValueRecordFormatter.h"
 #include "platform/contacts/ContactLabels.h"
 #include "table/TableColumn.h"

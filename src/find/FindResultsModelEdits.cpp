@@ -7,6 +7,7 @@
 #include "find/FindSearch.h"
 #include "find/TextMatcher.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "platform/UndoManager.h"
 
 bool FindResultsModel::hasCurrentMatch() const

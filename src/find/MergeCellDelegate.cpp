@@ -5,6 +5,7 @@
 #include "find/MergeTableModel.h"
 #include "find/MergeTableView.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "platform/widgets/CellEditorKeys.h"
 #include "table/SelectedCellBackground.h"
 

@@ -1,5 +1,7 @@
 #include "find/MergeContextInfo.h"
 
+#include "model/MVPerson.h"
+
 ContactRecordPtr MergeContextInfo::workingCopy(const ContactRecordPtr &contact)
 {
     if (!contact || !contact->person)

@@ -2,6 +2,7 @@
 
 #include "find/MergeRows.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "platform/UndoManager.h"
 
 #include <QDebug>

@@ -13,6 +13,7 @@
 #include "find/MergeTableModel.h"
 #include "find/MergeTableView.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 
 #include <QMenu>
 

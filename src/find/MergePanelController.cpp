@@ -9,6 +9,7 @@
 #include "find/MergeTableModel.h"
 #include "find/MergeTableView.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "table/DraggingMimeData.h"
 
 #include <QApplication>

@@ -5,6 +5,7 @@
 #include "find/MergeRows.h"
 #include "find/MergeTableModel.h"
 #include "find/MergeTableView.h"
+#include "model/MVPerson.h"
 #include "table/DragTypes.h"
 #include "table/DraggingMimeData.h"
 

@@ -7,6 +7,7 @@
 #include "find/MergeTableModel.h"
 #include "find/MergeTableView.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 
 namespace {
 

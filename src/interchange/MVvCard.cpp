@@ -1,6 +1,7 @@
 #include "interchange/MVvCard.h"
 
 #include "interchange/VCardOwnProperties_p.h"
+#include "model/MVPerson.h"
 #include "model/UniqueId.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 

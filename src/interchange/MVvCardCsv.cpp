@@ -5,6 +5,7 @@
 #include "interchange/CsvRecordReader.h"
 #include "interchange/CsvText_p.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "model/ValueRecordFormatter.h"
 #include "platform/ReadOnceText.h"
 #include "platform/RecentStrings.h"

@@ -2,6 +2,7 @@
 
 #include "interchange/VCardOwnProperties_p.h"
 #include "model/HagakiLayoutString.h"
+#include "model/MVPerson.h"
 #include "platform/ReadOnceText.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
 

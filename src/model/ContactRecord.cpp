@@ -1,5 +1,7 @@
 #include "model/ContactRecord.h"
 
+#include "model/MVPerson.h"
+
 std::shared_ptr<ContactRecord> ContactRecord::makeWithPerson(const MVPersonPtr &person)
 {
     auto record = std::make_shared<ContactRecord>();

@@ -1,5 +1,7 @@
 #include "model/PersonDuplicate.h"
 
+#include "model/MVPerson.h"
+
 namespace PersonDuplicate {
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/HeapFields.h"
-#include "model/MVPerson.h"
+#include "model/MVPersonPtr.h"
 #include "model/UniqueId.h"
 
 #include <QString>

@@ -1,5 +1,6 @@
 #include "print/AddressListText.h"
 
+#include "model/MVPerson.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptionsRecord.h"
 #include "print/TextGlyphs_p.h"

@@ -1,6 +1,7 @@
 #include "print/PrintReceivers.h"
 
 #include "model/ContactIdentifier.h"
+#include "model/MVPerson.h"
 
 PrintReceivers::PrintReceivers(const PrintSourceRows &rows)
     : m_data(std::make_shared<Data>(Data{rows, {}}))

@@ -1,6 +1,7 @@
 #include "table/ContactTableCellDelegate.h"
 
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "table/SelectedCellBackground.h"
 #include "table/ContactTableModel.h"
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "model/ContactIdentifier.h"
 #include "model/ContactRecord.h"
+#include "model/LabeledValueRecord.h"
 #include "model/SubContactRecord.h"
 
 #include <QList>

@@ -3,6 +3,7 @@
 // through the window's undoable operations, several rows as one undo group.
 
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "table/ContactTableCellEditor.h"
 
 #include "table/ContactsViewController.h"

@@ -8,6 +8,7 @@
 
 #include "editors/SimpleInfoPanelController.h"
 #include "editors/ValueEditorDelegate.h"
+#include "model/MVPerson.h"
 #include "model/PersonDuplicate.h"
 #include "platform/UndoManager.h"
 #include "table/ContactTableMenu.h"

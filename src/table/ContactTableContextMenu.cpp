@@ -6,6 +6,7 @@
 #include "table/ContactTableContextMenu.h"
 
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "table/ContactsViewController.h"
 
 #include "table/ContactTableMenu.h"

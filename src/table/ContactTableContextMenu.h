@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ContactIdentifier.h"
 #include "model/ContactRecord.h"
 #include "model/SubContactRecord.h"
 

@@ -8,6 +8,7 @@
 
 #include "model/AddressText.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "table/ContactsViewController.h"
 
 #include "editors/ValueEditorDelegate.h"

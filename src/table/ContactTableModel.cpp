@@ -1,6 +1,7 @@
 #include "table/ContactTableModel.h"
 
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/SubContactTableSorter.h"
 

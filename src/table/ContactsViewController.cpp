@@ -2,6 +2,7 @@
 
 #include "editors/SimpleInfoPanelController.h"
 
+#include "model/MVPerson.h"
 #include "platform/StoredValue.h"
 #include "platform/UserDefaults.h"
 #include "table/ContactInfoPopoverPane.h"

@@ -4,6 +4,7 @@
 // table's refreshes and font.
 
 #include "model/AddressText.h"
+#include "model/MVPerson.h"
 #include "table/ContactsViewController.h"
 
 #include "editors/AddressViewController.h"

@@ -1,5 +1,7 @@
 #include "table/PopupAndTextCell.h"
+
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 
 #include <QPainter>
 #include <QRect>

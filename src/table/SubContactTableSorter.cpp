@@ -2,6 +2,7 @@
 
 #include "model/CalendarDate.h"
 #include "model/FieldVocabulary.h"
+#include "model/MVPerson.h"
 #include "table/TableColumn.h"
 
 #include <QDate>

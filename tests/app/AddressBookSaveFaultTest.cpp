@@ -6,6 +6,7 @@
 #include "common/StoreFileDamage.h"
 #include "common/WriteProtection.h"
 #include "model/HagakiLayoutString.h"
+#include "model/MVPerson.h"
 #include "platform/ApplicationPaths.h"
 #include "platform/UndoManager.h"
 

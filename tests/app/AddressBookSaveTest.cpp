@@ -3,6 +3,7 @@
 #include "app/RenmeiAndHagakiStore.h"
 #include "app/SaveRequestBuilder.h"
 #include "app/WindowController.h"
+#include "model/MVPerson.h"
 #include "platform/UndoManager.h"
 #include "platform/contacts/ContactKeys.h"
 #include "platform/contacts/StoreTestHooks_p.h"

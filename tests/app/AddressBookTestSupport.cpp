@@ -5,6 +5,7 @@
 #include "app/AddressBookLoader.h"
 #include "app/RenmeiAndHagakiStore.h"
 #include "app/WindowController.h"
+#include "model/MVPerson.h"
 #include "platform/ApplicationPaths.h"
 #include "platform/UndoManager.h"
 #include "platform/contacts/ContactKeys.h"

@@ -10,6 +10,7 @@
 #include "common/Screenshot.h"
 #include "common/TestEnvironment.h"
 #include "interchange/ImportFileReader.h"
+#include "model/MVPerson.h"
 #include "platform/KeyValueStore.h"
 #include "platform/UserDefaults.h"
 #include "print/HagakiViewController.h"

@@ -3,6 +3,7 @@
 #include "app/FilePanel.h"
 #include "model/ContactIdentifier.h"
 #include "app/FileMenuCommands.h"
+#include "model/MVPerson.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -6,6 +6,7 @@
 #include "app/WindowController.h"
 #include "common/LaunchedAddressBook.h"
 #include "common/TestEnvironment.h"
+#include "model/MVPerson.h"
 #include "platform/KeyValueStore.h"
 #include "platform/UserDefaults.h"
 #include "table/ContactsViewController.h"

@@ -7,6 +7,7 @@
 #include "interchange/TextEncodingTable.h"
 #include "model/ContactIdentifier.h"
 #include "app/FileMenuCommands.h"
+#include "model/MVPerson.h"
 
 #include <QStringEncoder>
 

@@ -10,6 +10,7 @@
 #include "ChildAddressBook.h"
 
 #include "model/HagakiLayoutString.h"
+#include "model/MVPerson.h"
 
 #include <iostream>
 

@@ -1,5 +1,6 @@
 #include "ViewControllerFixture.h"
 #include "app/ContactMenuCommands.h"
+#include "model/MVPerson.h"
 
 #include <QApplication>
 #include <QMenu>

@@ -4,6 +4,7 @@
 #include "common/Screenshot.h"
 #include "interchange/widgets/QRCodePanelController.h"
 #include "app/ContactMenuCommands.h"
+#include "model/MVPerson.h"
 
 #include <QApplication>
 #include <QClipboard>

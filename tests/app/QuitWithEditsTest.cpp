@@ -11,6 +11,7 @@
 #include "common/Screenshot.h"
 #include "common/TestEnvironment.h"
 #include "model/ContactIdentifier.h"
+#include "model/MVPerson.h"
 #include "platform/ApplicationPaths.h"
 #include "platform/UndoManager.h"
 #include "platform/contacts/ContactKeys.h"

@@ -2,6 +2,7 @@
 
 #include "app/RenmeiAndHagakiStore.h"
 #include "common/TestEnvironment.h"
+#include "model/MVPerson.h"
 #include "platform/ApplicationPaths.h"
 
 #include <QDataStream>

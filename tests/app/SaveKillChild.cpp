@@ -14,6 +14,7 @@
 #include "ChildAddressBook.h"
 
 #include "model/HagakiLayoutString.h"
+#include "model/MVPerson.h"
 
 #include <iostream>
 #include <optional>

@@ -4,6 +4,7 @@
 
 #include "app/RenmeiAndHagakiStore.h"
 #include "app/WindowController.h"
+#include "model/MVPerson.h"
 #include "platform/ApplicationPaths.h"
 
 #include <QDir>

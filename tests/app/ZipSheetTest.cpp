@@ -7,6 +7,7 @@
 #include "interchange/widgets/ZipSheetController.h"
 #include "model/ContactIdentifier.h"
 #include "app/ZipSheetCommand.h"
+#include "model/MVPerson.h"
 
 #include <QApplication>
 #include <QItemSelectionModel>

@@ -1,6 +1,7 @@
 #include "find/MergeContextInfo.h"
 #include "find/MergeEdits.h"
 #include "find/MergeRows.h"
+#include "model/MVPerson.h"
 #include "platform/UndoManager.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "interchange/QuillmarkCsvReader.h"
 #include "model/ContactIdentifier.h"
+#include "model/MVPerson.h"
 
 #include <gtest/gtest.h>
 

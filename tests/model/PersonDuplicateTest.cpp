@@ -1,6 +1,7 @@
 #include "PersonTestContacts.h"
 
 #include "model/HagakiLayoutString.h"
+#include "model/MVPerson.h"
 #include "model/PersonDuplicate.h"
 
 #include <gtest/gtest.h>

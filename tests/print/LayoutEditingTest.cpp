@@ -2,6 +2,7 @@
 
 #include "common/Screenshot.h"
 #include "model/ContactIdentifier.h"
+#include "model/MVPerson.h"
 #include "platform/UndoManager.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"

@@ -2,6 +2,7 @@
 
 #include "PdfWords.h"
 
+#include "model/MVPerson.h"
 #include "print/PrintJob.h"
 #include "print/PrintOptions.h"
 #include "print/PrintReceivers.h"

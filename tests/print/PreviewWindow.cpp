@@ -5,6 +5,7 @@
 #include "common/GeneratedAddressBook.h"
 #include "common/PrintPanels.h"
 #include "common/TestEnvironment.h"
+#include "model/MVPerson.h"
 #include "platform/UndoManager.h"
 #include "print/PrintInfo.h"
 #include "app/PrintCommands.h"

@@ -2,6 +2,7 @@
 #include "PreviewWindow.h"
 
 #include "model/ContactIdentifier.h"
+#include "model/MVPerson.h"
 #include "print/LabelPages.h"
 #include "print/LabelGrid.h"
 #include "print/PrintOptionValue.h"

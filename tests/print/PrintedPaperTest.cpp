@@ -9,6 +9,7 @@
 #include "common/LaunchedAddressBook.h"
 #include "common/PrintPanels.h"
 #include "common/TestEnvironment.h"
+#include "model/MVPerson.h"
 #include "print/LabelPages.h"
 #include "print/HagakiViewController.h"
 #include "print/LabelGrid.h"

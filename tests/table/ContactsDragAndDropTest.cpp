@@ -2,6 +2,7 @@
 
 #include "common/DragEvents.h"
 #include "common/Screenshot.h"
+#include "model/MVPerson.h"
 #include "platform/contacts/ContactLabels.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsDragAndDrop.h"

@@ -2,6 +2,7 @@
 
 #include "interchange/QRCodeImage.h"
 #include "interchange/QRCodePayload.h"
+#include "model/ContactIdentifier.h"
 
 #include <QAction>
 #include <QBuffer>
