@@ -1,23 +1,13 @@
 #include "interchange/TextEncodingTable.h"
 
-#include <QDebug>
-#include <QFile>
 #include <QHash>
 
 #include <unicode/locid.h>
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
 
-#include <sys/xattr.h>
-
-#include <cerrno>
-#include <cstring>
-
 namespace {
 
-const char charsetAttributeName[] = "user.charset";
-// The attribute is short; a longer one is not ours.
-constexpr qsizetype charsetAttributeLimit = 100;
 constexpr quint32 firstOwnId = 0x1000;
 
 struct Kind {
@@ -241,33 +231,4 @@ QStringList TextEncodingTable::checkedNames(const QList<EncodingRow> &rows)
             names.append(row.encodingName);
     }
     return names;
-}
-
-bool TextEncodingTable::writeCharsetAttribute(const QString &path, quint32 id)
-{
-    const Encoding *written = encoding(id);
-    if (!written)
-        return false;
-    const QByteArray value = written->name.toLatin1();
-    if (setxattr(QFile::encodeName(path).constData(), charsetAttributeName, value.constData(), size_t(value.size()), 0)
-        == 0)
-        return true;
-    // A file system without user attributes is no failure of ours.
-    if (errno != ENOTSUP)
-        qWarning("%s: ERROR can't set %s of %s: %s", Q_FUNC_INFO, charsetAttributeName, qPrintable(path),
-            std::strerror(errno));
-    return false;
-}
-
-quint32 TextEncodingTable::charsetAttribute(const QString &path)
-{
-    char value[charsetAttributeLimit];
-    const ssize_t length = getxattr(QFile::encodeName(path).constData(), charsetAttributeName, value, sizeof value);
-    if (length <= 0)
-        return UTF8;
-    QByteArrayView text(value, length);
-    if (const qsizetype semicolon = text.indexOf(';'); semicolon >= 0)
-        text = text.first(semicolon);
-    const quint32 id = idForCharset(text);
-    return id == Automatic ? UTF8 : id;
 }

@@ -58,12 +58,4 @@ public:
         const QStringList &preferredLanguages, const QLocale &locale = QLocale());
     // The names of the checked rows, in table order, as stored.
     [[nodiscard]] static QStringList checkedNames(const QList<EncodingRow> &rows);
-
-    // --- The file attribute "user.charset" ---------------------------------
-    // Writes the encoding's name; false when the encoding is unknown or the
-    // file system keeps no such attributes.
-    static bool writeCharsetAttribute(const QString &path, quint32 id);
-    // The encoding the attribute names (the text before any ";"), UTF-8 when
-    // it is missing or names no encoding of the list.
-    [[nodiscard]] static quint32 charsetAttribute(const QString &path);
 };

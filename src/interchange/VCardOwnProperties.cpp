@@ -276,14 +276,6 @@ QStringList VCardOwnProperties::layoutLines(QStringView written, qsizetype nameL
     return layouts;
 }
 
-QStringList VCardOwnProperties::splitJoinedLayouts(const QStringList &lines)
-{
-    QStringList layouts;
-    for (const QString &line : lines)
-        splitJoinedLayout(line, [&layouts](QStringView layout) { layouts.append(layout.toString()); });
-    return layouts;
-}
-
 QStringView VCardOwnProperties::LayoutReader::joined(QStringView layout, QStringView rest)
 {
     const bool inRoom = !layout.isEmpty() && layout.data() >= m_joined.constData()

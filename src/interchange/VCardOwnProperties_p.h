@@ -74,8 +74,6 @@ public:
     // layout that ended with its ';'). Files written before any line was
     // folded read as they always did.
     [[nodiscard]] static QStringList layoutLines(QStringView written, qsizetype nameLength);
-    // Lines that hold several layouts, their folds removed, split one a line.
-    [[nodiscard]] static QStringList splitJoinedLayouts(const QStringList &lines);
 
     // The layouts of layoutLines as views, for a reader of many cards: a
     // layout that stands on one line is a view into the written text, one

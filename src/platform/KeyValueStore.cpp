@@ -127,11 +127,6 @@ QString KeyValueStore::stringForKey(const QString &key) const
     return StoredValue::toString(objectForKey(key));
 }
 
-qint64 KeyValueStore::longLongForKey(const QString &key) const
-{
-    return StoredValue::toInteger(objectForKey(key));
-}
-
 bool KeyValueStore::boolForKey(const QString &key) const
 {
     return StoredValue::toBool(objectForKey(key));

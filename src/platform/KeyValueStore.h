@@ -37,7 +37,6 @@ public:
     // The value under the key, or an invalid QVariant.
     [[nodiscard]] QVariant objectForKey(const QString &key) const;
     [[nodiscard]] QString stringForKey(const QString &key) const;
-    [[nodiscard]] qint64 longLongForKey(const QString &key) const;
     [[nodiscard]] bool boolForKey(const QString &key) const;
     [[nodiscard]] QVariantList arrayForKey(const QString &key) const;
     [[nodiscard]] QVariantMap dictionaryForKey(const QString &key) const;

@@ -102,11 +102,6 @@ QString UserDefaults::stringForKey(const QString &key) const
     return StoredValue::toString(objectForKey(key));
 }
 
-qint64 UserDefaults::integerForKey(const QString &key) const
-{
-    return StoredValue::toInteger(objectForKey(key));
-}
-
 bool UserDefaults::boolForKey(const QString &key) const
 {
     return StoredValue::toBool(objectForKey(key));

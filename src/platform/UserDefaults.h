@@ -39,7 +39,6 @@ public:
     // The stored value, else the registered default, else an invalid QVariant.
     [[nodiscard]] QVariant objectForKey(const QString &key) const;
     [[nodiscard]] QString stringForKey(const QString &key) const;
-    [[nodiscard]] qint64 integerForKey(const QString &key) const;
     [[nodiscard]] bool boolForKey(const QString &key) const;
     [[nodiscard]] QVariantList arrayForKey(const QString &key) const;
     // Empty unless the value is an array of strings only.

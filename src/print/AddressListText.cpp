@@ -79,23 +79,6 @@ ListRowText AddressListText::item(
     return text;
 }
 
-int AddressListText::lineCount(
-    const PrintContactRecord &contact, const ContactIdentifier &type, const QStringList &labels)
-{
-    const PersonValue value = valueOf(contact, type);
-    if (const auto *list = std::get_if<LabeledValueList>(&value)) {
-        const auto accepted = std::count_if(list->cbegin(), list->cend(),
-            [&labels](const LabeledValueRecordPtr &entry) { return entry && accepts(labels, *entry); });
-        return std::max(1, static_cast<int>(accepted));
-    }
-    if (recordText(value))
-        return 1;
-    // The store keeps no empty text: an empty one is no value.
-    if (const auto *plain = std::get_if<QString>(&value); plain && !plain->isEmpty())
-        return static_cast<int>(plain->count(u'\n') + 1);
-    return 0;
-}
-
 ListRowText AddressListText::row(
     const PrintContactRecord &contact, const QStringList &items, const QStringList &labels) const
 {

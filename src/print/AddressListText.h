@@ -27,10 +27,6 @@ public:
     // the labels among the given ones ("All" takes every label).
     [[nodiscard]] ListRowText item(const PrintContactRecord &contact, const ContactIdentifier &type,
         const QStringList &labels, double indent) const;
-    // The lines the item's value takes: its accepted labeled values (at least
-    // 1), 1 for a name or a date, the lines of a text, 0 for anything else.
-    [[nodiscard]] static int lineCount(
-        const PrintContactRecord &contact, const ContactIdentifier &type, const QStringList &labels);
 
     // A receiver's whole row: the name line and the items, without the
     // closing line break.

@@ -107,8 +107,6 @@ void DrawList::paint(QPainter &painter) const
         } else if (const auto *image = std::get_if<PlacedImage>(&item)) {
             painter.save();
             painter.setCompositionMode(image->mode);
-            if (image->turned)
-                painter.rotate(90);
             painter.drawImage(image->target, image->image);
             painter.restore();
         }

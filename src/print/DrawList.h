@@ -44,9 +44,6 @@ struct PlacedImage {
     QImage image;
     QRectF target;
     QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
-    // Drawn in the page turned a quarter turn clockwise about its origin: the
-    // target lies in the turned page.
-    bool turned = false;
 };
 
 using DrawItem = std::variant<PlacedGlyph, FilledRect, StrokedPath, PlacedImage>;

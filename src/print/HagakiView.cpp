@@ -48,7 +48,6 @@ void HagakiView::setReceiverPersons(const PrintContactList &receivers)
 void HagakiView::setReceivers(const PrintReceivers &receivers, qsizetype shown)
 {
     m_document.setReceivers(receivers);
-    m_undrawn.clear();
     m_shownReceiver = shown >= 0 && shown < receivers.size() ? shown : 0;
     resetCursorRects();
     if (!receivers.isEmpty())

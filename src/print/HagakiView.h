@@ -10,7 +10,6 @@
 #include "print/PrintReceivers.h"
 #include "print/PrintStyle.h"
 #include "print/TextObject.h"
-#include "print/UndrawnContacts.h"
 
 #include <QCursor>
 #include <QList>
@@ -106,10 +105,6 @@ public:
     // and painted.
     [[nodiscard]] DrawList drawList(const QRectF &rect);
     void drawRect(QPainter &painter, const QRectF &rect);
-    // The contacts, each once, some of whose text the preview left out since
-    // the receivers were set, since no face could draw it: their names, or
-    // their identifiers when they have none.
-    [[nodiscard]] QStringList undrawnContacts() const { return m_undrawn.names(); }
 
     // --- Layout editing -----------------------------------------------------
     // Where the block is drawn and hit on screen: its rectangle moved by the
@@ -192,6 +187,4 @@ private:
     QCursor m_angle45ResizeCursor;
     QCursor m_angle135ResizeCursor;
     QList<CursorRect> m_cursorRects;
-
-    UndrawnContacts m_undrawn;
 };

@@ -9,6 +9,7 @@
 #include "print/LabelPages.h"
 #include "print/PostcardPages.h"
 #include "print/PrintOptionValue.h"
+#include "print/UndrawnContacts.h"
 
 #include <QGuiApplication>
 #include <QHash>
@@ -107,8 +108,9 @@ void HagakiView::drawLayoutBand(const TextObject &object, const QRectF &drawn, D
 void HagakiView::drawPostcard(DrawList &drawList)
 {
     drawCard(drawList);
+    UndrawnContacts undrawn;
     pagesOf<PostcardPages>().drawBlocks(m_objectTable, shownReceiver(), m_document.blockOrigin(0, false), drawList,
-        m_undrawn,
+        undrawn,
         [this](const TextObject &object, const QRectF &drawn, DrawList &list) { drawLayoutBand(object, drawn, list); });
 }
 
@@ -116,6 +118,7 @@ void HagakiView::drawEnvelope(DrawList &drawList)
 {
     drawPaperStrip(0, m_document.paperSize().height(), drawList);
     const EnvelopePages &envelopes = pagesOf<EnvelopePages>();
+    UndrawnContacts undrawn;
     for (const bool forSender : {false, true}) {
         const PrintContactRecordPtr person = forSender ? m_document.sender() : shownReceiver();
         if (!person)
@@ -124,7 +127,7 @@ void HagakiView::drawEnvelope(DrawList &drawList)
             [this](const TextObject &object, const QRectF &drawn, DrawList &list) {
                 drawLayoutBand(object, drawn, list);
             });
-        m_undrawn.note(drawList, person);
+        undrawn.note(drawList, person);
     }
 }
 
@@ -134,7 +137,8 @@ void HagakiView::drawLabels(const QRectF &rect, DrawList &drawList)
     const LabelGrid grid = labels.labelGrid();
     const qint64 page = grid.pageAt(rect.y());
     drawPaperStrip(double(page) * grid.paperHeight, grid.paperHeight, drawList);
-    labels.drawLabels(grid, page, drawList, m_undrawn);
+    UndrawnContacts undrawn;
+    labels.drawLabels(grid, page, drawList, undrawn);
 }
 
 void HagakiView::drawAddressList(const QRectF &rect, DrawList &drawList)
@@ -146,7 +150,8 @@ void HagakiView::drawAddressList(const QRectF &rect, DrawList &drawList)
     QRectF drawn = rect;
     drawn.setSize(m_document.paperSize());
     drawPaperStrip(double(page) * paperHeight, paperHeight, drawList);
-    list.drawRows(page, drawn, drawList, m_undrawn);
+    UndrawnContacts undrawn;
+    list.drawRows(page, drawn, drawList, undrawn);
 }
 
 void HagakiView::drawCard(DrawList &drawList) const
@@ -159,7 +164,7 @@ void HagakiView::drawCard(DrawList &drawList) const
     for (const CardPicture &picture : cardPictures) {
         if (type == QLatin1String(picture.type))
             drawList.add(
-                PlacedImage{cardImage(picture.resource), picture.target, QPainter::CompositionMode_SourceAtop, false});
+                PlacedImage{cardImage(picture.resource), picture.target, QPainter::CompositionMode_SourceAtop});
     }
     QPen gridPen(QGuiApplication::palette().color(QPalette::Window), 0.2);
     drawList.add(StrokedPath{cardGrid(card, m_document.optionNumber(TopMargin)), gridPen});

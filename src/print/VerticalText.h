@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFont>
-#include <QImage>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -52,14 +51,6 @@ public:
         const QString &text, const QFont &font, const QPointF &point, int direction, DrawList *drawList);
     // The length of the line so set at 1 pt.
     [[nodiscard]] static double shapedColumnLength(const QString &line, const QFont &font);
-
-    // The image turned a quarter turn clockwise so that it fills the
-    // rectangle exactly, its top edge along the rectangle's right edge.
-    static void drawTurnedImage(const QImage &image, const QRectF &rect, DrawList &drawList);
-    // The text set line under line in the font at its point size and turned
-    // likewise: its first line runs down the rectangle's right edge from the
-    // rectangle's top.
-    static void drawTurnedText(const QString &text, const QFont &font, const QRectF &rect, DrawList &drawList);
 
     // Whether the font's face has a vertical variant to set whole lines in.
     [[nodiscard]] static bool hasVerticalVariant(const QFont &font);

@@ -8,7 +8,6 @@
 #include "platform/widgets/VerticalGlyphForms.h"
 #include "print/ComposedCharacters_p.h"
 #include "print/DrawList.h"
-#include "print/StyledText.h"
 #include "print/TextGlyphs_p.h"
 
 #include <QHash>
@@ -121,22 +120,6 @@ QRectF VerticalText::setColumns(
     if (hasVerticalVariant(font))
         return setShapedColumns(text, font, point, direction, drawList);
     return drawStringInVertical(text, font, point, drawList != nullptr, direction, true, drawList);
-}
-
-void VerticalText::drawTurnedImage(const QImage &image, const QRectF &rect, DrawList &drawList)
-{
-    // Turned about the origin, the page's rectangle lies here.
-    drawList.add(PlacedImage{image, QRectF(rect.y(), -rect.x() - rect.width(), rect.height(), rect.width()),
-        QPainter::CompositionMode_SourceOver, true});
-}
-
-void VerticalText::drawTurnedText(const QString &text, const QFont &font, const QRectF &rect, DrawList &drawList)
-{
-    const double size = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
-    if (text.isEmpty() || !TextGlyphs::isDrawableSize(size))
-        return;
-    StyledText(text, font, StyledText::LineSpacing::FontHeight)
-        .draw(size, QPointF(rect.right(), rect.top()), true, drawList);
 }
 
 QRectF VerticalText::setShapedColumns(

@@ -1,7 +1,6 @@
 #include "DetailTestSupport.h"
 
 #include "common/DragEvents.h"
-#include "detail/Base64Text.h"
 #include "detail/DetailRowOrder.h"
 #include "table/ContactsDragAndDrop.h"
 #include "table/ContactsViewController.h"
@@ -210,36 +209,6 @@ TEST_F(DetailDragAndDrop, AValueOfAnotherFieldOrPastTheListIsRefused)
     DraggingMimeData broken(other.get());
     broken.setData(DragType::vCard, "BEGIN:VCARD\r\nno end");
     EXPECT_EQ(pane().validateDrop(&broken, rowOf(FieldId::Company), Drop::On), Qt::IgnoreAction);
-}
-
-struct Base64Row {
-    const char *name;
-    QString first;
-    QStringList further;
-    QString encoded;
-};
-
-class Base64Rows : public testing::TestWithParam<Base64Row> { };
-
-TEST_P(Base64Rows, EncodesEachFurtherTextAndDecodesItBack)
-{
-    EXPECT_EQ(encodeLabeledValueWithBase64(GetParam().first, GetParam().further), GetParam().encoded);
-    const QStringList pieces = GetParam().encoded.split(u',');
-    for (qsizetype i = 1; i < pieces.size(); ++i)
-        EXPECT_EQ(decodeBase64String(pieces.at(i)), GetParam().further.at(i - 1));
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, Base64Rows,
-    testing::Values(Base64Row{"firstAlone", u"Home"_s, {}, u"Home"_s},
-        Base64Row{"onePhone", u"Home"_s, {u"03-1234"_s}, u"Home,MDMtMTIzNA=="_s},
-        Base64Row{"japanese", u"自宅"_s, {u"東京"_s, u""_s}, u"自宅,5p2x5Lqs,"_s}),
-    [](const testing::TestParamInfo<Base64Row> &info) { return std::string(info.param.name); });
-
-TEST(Base64Text, TextThatIsNotBase64OrNotUtf8GivesNothing)
-{
-    EXPECT_EQ(decodeBase64String(u"!!not base64"_s), std::nullopt);
-    EXPECT_EQ(decodeBase64String(u"5p2x"_s.replace(u'2', u'é')), std::nullopt);
-    EXPECT_EQ(decodeBase64String(QString::fromLatin1(QByteArray("\xff\xfe").toBase64())), std::nullopt);
 }
 
 } // namespace

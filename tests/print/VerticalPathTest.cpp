@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <QLineF>
-#include <QPainter>
 
 using namespace PrintOptionsKey;
 using namespace PrintTestCards;
@@ -180,50 +179,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, VerticalPath,
         PathRow{"LabelMinchoWhole", PrintStyleName::labels, "IPAexMincho", u"Left-Right"_s, true},
         PathRow{"LabelGlyphByGlyph", PrintStyleName::labels, "DejaVu Sans", u"Left-Right"_s, false}),
     [](const testing::TestParamInfo<PathRow> &info) { return std::string(info.param.name); });
-
-} // namespace
-
-namespace {
-
-// An image turned into its rectangle fills it exactly, its top edge along the
-// rectangle's right edge; text turned so runs down from the top-right corner.
-TEST(TurnedIntoItsRectangle, ImagesFillItAndTextRunsDownItsRightEdge)
-{
-    QImage quarters(20, 10, QImage::Format_RGB32);
-    const QList<QColor> colours{Qt::red, Qt::blue, Qt::green, Qt::yellow}; // by quarter: top left, top right, …
-    for (int y = 0; y < quarters.height(); ++y) {
-        for (int x = 0; x < quarters.width(); ++x)
-            quarters.setPixelColor(x, y, colours.at((y < 5 ? 0 : 2) + (x < 10 ? 0 : 1)));
-    }
-    const QRectF rect(10, 20, 30, 40);
-    DrawList drawn;
-    VerticalText::drawTurnedImage(quarters, rect, drawn);
-    QImage page(60, 80, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    {
-        QPainter painter(&page);
-        drawn.paint(painter);
-    }
-    // On the page: red top right, blue bottom right, green top left, yellow
-    // bottom left; nothing outside the rectangle.
-    EXPECT_EQ(page.pixelColor(32, 28), QColor(Qt::red));
-    EXPECT_EQ(page.pixelColor(32, 52), QColor(Qt::blue));
-    EXPECT_EQ(page.pixelColor(17, 28), QColor(Qt::green));
-    EXPECT_EQ(page.pixelColor(17, 52), QColor(Qt::yellow));
-    EXPECT_EQ(page.pixelColor(8, 40), QColor(Qt::white));
-    EXPECT_EQ(page.pixelColor(42, 40), QColor(Qt::white));
-    EXPECT_EQ(page.pixelColor(25, 18), QColor(Qt::white));
-    EXPECT_EQ(page.pixelColor(25, 62), QColor(Qt::white));
-
-    DrawList text;
-    VerticalText::drawTurnedText(u"AB"_s, FontResolver::font(u"DejaVu Sans"_s, 10), rect, text);
-    const QList<PlacedGlyph> glyphs = text.glyphs();
-    ASSERT_EQ(glyphs.size(), 2);
-    EXPECT_EQ(glyphs.first().anchor, QPointF(40, 20));
-    EXPECT_EQ(glyphs.first().angle, 90);
-    EXPECT_DOUBLE_EQ(glyphs.last().anchor.x(), 40);
-    EXPECT_GT(glyphs.last().anchor.y(), 20);
-}
 
 } // namespace
 
