@@ -64,11 +64,6 @@ AddressFormatTable &MVPerson::addressFormats()
     return AddressFormatTable::shared();
 }
 
-void MVPerson::setAddressFormatDict(const QList<AddressFormatRow> &rows)
-{
-    addressFormats().mergeRows(rows, AddressFormatTable::userLanguage(), AddressFormatTable::userRegion());
-}
-
 NameRecordPtr MVPerson::nameValue()
 {
     if (!m_nameValue) {
@@ -327,23 +322,6 @@ QString MVPerson::phoneticName() const
     return name ? name->stringValue : QString();
 }
 
-void MVPerson::refreshCache()
-{
-    m_nameValue.reset();
-    m_caches.reset(Caches::PhoneticName);
-    m_caches.reset(Caches::Birthday);
-    m_caches.reset(Caches::Strings);
-    for (const Caches::Slot<LabeledValueList> slot : Caches::LabeledLists)
-        m_caches.reset(slot);
-    if (m_rare.isHeld())
-        m_rare->imageData.clear();
-    // The image is unread again: a write-back must not take the cleared data
-    // for a photo the user removed.
-    m_photoHeld = false;
-    (void)nameValue();
-    (void)stringValues();
-}
-
 qsizetype MVPerson::findLabeledValue(const LabeledValueList &values, qint64 labelIndex)
 {
     if (labelIndex == -1)
@@ -364,12 +342,6 @@ void MVPerson::updateHagakiLayout(HagakiLayoutRecord *layout) const
 {
     if (layout)
         layout->stringValue = layoutStringFromHagakiLayoutDict(layout);
-}
-
-void MVPerson::hagakiLayoutFromLayoutString(HagakiLayoutFields *layout, const QString &text)
-{
-    if (layout)
-        HagakiLayoutString::parse(text, *layout);
 }
 
 // A small contact's record and its shared_ptr's counts fit a 144-byte heap

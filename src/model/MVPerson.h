@@ -24,7 +24,6 @@
 #include <QByteArray>
 #include <QHash>
 #include <QImage>
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 
@@ -50,8 +49,6 @@ class MVPerson {
 public:
     // What findLabeledValue answers for labelIndex -1.
     static constexpr qsizetype NotFound = std::numeric_limits<qint64>::max();
-    // The version of the keyed coding encodeWithCoder writes.
-    static constexpr int CodingVersion = 1;
 
     // A bare record: no identifier, no caches. The factories below make the
     // records the program uses.
@@ -85,12 +82,6 @@ public:
     // The vCard of contactForVCard(); empty when none is made.
     [[nodiscard]] QByteArray vCardData();
 
-    // Keyed coding: a versioned JSON object under the record's field names.
-    // Caches the record does not hold are left out and stay unheld on decoding.
-    void encodeWithCoder(QJsonObject &coder) const;
-    // Null for a coding of a newer version.
-    [[nodiscard]] static MVPersonPtr initWithCoder(const QJsonObject &coder);
-
     // --- Identifier-keyed access ---------------------------------------------
     // Readers hand out copies; only the layout list and its layouts are live.
     [[nodiscard]] PersonValue valueForIdentifier(const ContactIdentifier &identifier);
@@ -106,9 +97,8 @@ public:
         const ContactIdentifier &identifier, qint64 labelIndex);
     [[nodiscard]] LabeledValueRecordPtr labeledValueForIdentifierAtIndex(
         const ContactIdentifier &identifier, qsizetype index);
-    // Copies of a postcard layout, the "HagakiLayout" form of the readers above.
+    // A copy of a postcard layout, the "HagakiLayout" form of the readers above.
     [[nodiscard]] HagakiLayoutRecordPtr hagakiLayoutForLabelIndex(qint64 labelIndex);
-    [[nodiscard]] HagakiLayoutRecordPtr hagakiLayoutAtIndex(qsizetype index);
 
     // A LabeledValueRecord replaces one value, a LabeledValueList the whole
     // list (values of labelIndex -1 numbered from the largest + 1); for
@@ -125,8 +115,6 @@ public:
     // Sorts the field named by the key by display string; labelIndex values
     // move with their values.
     void sortLabeledValueForSortDescriptor(const SortDescriptor &descriptor);
-    // Copies numbered by position.
-    [[nodiscard]] static LabeledValueList deepCopyDictionaryArray(const LabeledValueList &records);
 
     // The photo, read from the attached store contact on first use; null when none.
     [[nodiscard]] QImage photo();
@@ -199,7 +187,6 @@ public:
     // The name as it stands, without working out its display text again;
     // null when never read.
     [[nodiscard]] const NameRecordPtr &heldNameValue() const { return m_nameValue; }
-    [[nodiscard]] bool holdsBirthdayValue() const { return m_caches.holds(PersonCaches::Birthday); }
     // The cache of a labeled field identifier as it stands, without making it.
     [[nodiscard]] LabeledValueListPtr heldLabeledValues(const ContactIdentifier &identifier) const;
     // The same for a reader that neither keeps nor changes the list: no
@@ -217,10 +204,6 @@ public:
     // The phonetic name's display string as cached.
     [[nodiscard]] QString phoneticName() const;
 
-    // Drops every cache but the postcard layouts and the image, then reads
-    // the name and the string fields again.
-    void refreshCache();
-
     // Position of the first record with labelIndex; list size when none;
     // NotFound for -1.
     [[nodiscard]] static qsizetype findLabeledValue(const LabeledValueList &values, qint64 labelIndex);
@@ -228,7 +211,6 @@ public:
     // --- Postcard layout text -------------------------------------------
     [[nodiscard]] QString layoutStringFromHagakiLayoutDict(const HagakiLayoutFields *layout) const;
     void updateHagakiLayout(HagakiLayoutRecord *layout) const;
-    static void hagakiLayoutFromLayoutString(HagakiLayoutFields *layout, const QString &text);
 
     // --- Class-wide tables ------------------------------------------------
     // Builds the address formats, then the identifier and label tables.
@@ -265,11 +247,6 @@ public:
     }
 
     // --- Address formats and text ----------------------------------------
-    [[nodiscard]] static const QHash<QString, AddressFormatRowPtr> &addressFormatDict()
-    {
-        return addressFormats().rowsByCode();
-    }
-    static void setAddressFormatDict(const QList<AddressFormatRow> &rows);
     [[nodiscard]] static QString predictCountryCode(const QString &countryName)
     {
         return addressFormats().predictCountryCode(countryName);
@@ -287,10 +264,6 @@ public:
         AddressText::updateAddressValue(address, option);
     }
     [[nodiscard]] static QList<AddressRangeEntry> rangeTableFromAddressDictionary(const LabeledValueRecord *address)
-    {
-        return AddressText::rangeTableFromAddressDictionary(address);
-    }
-    [[nodiscard]] static QList<AddressRangeEntry> rangeTableFromAddressLabeledValue(const LabeledValueRecord *address)
     {
         return AddressText::rangeTableFromAddressDictionary(address);
     }
@@ -326,8 +299,6 @@ private:
     // taking it counts as reading the photo.
     void takeStorePhotoData();
     void setLabeledCache(const ContactIdentifier &identifier, const LabeledValueListPtr &values);
-    // The coding keys of the eight labeled caches.
-    [[nodiscard]] static const QList<std::pair<QString, PersonCaches::Slot<LabeledValueList>>> &codedLists();
     [[nodiscard]] QString companyContentKey();
     void refreshName();
     void replaceHagakiLayout(const PersonValue &value, qint64 labelIndex);

@@ -83,14 +83,6 @@ HagakiLayoutRecordPtr MVPerson::hagakiLayoutForLabelIndex(qint64 labelIndex)
     return nullptr;
 }
 
-HagakiLayoutRecordPtr MVPerson::hagakiLayoutAtIndex(qsizetype index)
-{
-    const std::shared_ptr<HagakiLayoutList> layouts = hagakiLayouts();
-    if (index < 0 || index >= layouts->size())
-        return nullptr;
-    return std::make_shared<HagakiLayoutRecord>(*layouts->at(index));
-}
-
 void MVPerson::replaceLabeledValueAtLabelIndex(
     const PersonValue &value, const ContactIdentifier &identifier, qint64 labelIndex)
 {
@@ -243,18 +235,4 @@ void MVPerson::sortLabeledValueForSortDescriptor(const SortDescriptor &descripto
             const int order = a->stringValue.compare(b->stringValue);
             return ascending ? order < 0 : order > 0;
         });
-}
-
-LabeledValueList MVPerson::deepCopyDictionaryArray(const LabeledValueList &records)
-{
-    LabeledValueList copies;
-    copies.reserve(records.size());
-    for (qsizetype i = 0; i < records.size(); ++i) {
-        if (!records.at(i))
-            continue;
-        auto copy = std::make_shared<LabeledValueRecord>(*records.at(i));
-        copy->labelIndex = i;
-        copies.append(copy);
-    }
-    return copies;
 }

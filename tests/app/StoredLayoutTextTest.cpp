@@ -7,6 +7,7 @@
 #include "platform/UserDefaults.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
+#include "model/HagakiLayoutString.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -90,7 +91,7 @@ TEST(StoredLayoutText, EveryLayoutOfTheTestDataIsWrittenBackByTheSideStore)
                 address->address->street = u"1-2-3 Ginza %1"_s.arg(records.size());
                 address->labelIndex = 0;
                 person->addressValues()->append(address);
-                MVPerson::hagakiLayoutFromLayoutString(&*address->layout, layout);
+                HagakiLayoutString::parse(layout, *address->layout);
                 const RenmeiAndHagakiRecord record = RenmeiAndHagakiStore::makeRenmeiAndHagakiDict(*person);
                 ASSERT_EQ(record.hagakiArray.size(), 1) << layout.toStdString();
                 EXPECT_EQ(record.hagakiArray.constFirst().layoutString, layout);

@@ -7,6 +7,7 @@
 #include "interchange/TextFileDecoder.h"
 #include "model/ContactIdentifier.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
+#include "model/HagakiLayoutString.h"
 
 #include <gtest/gtest.h>
 
@@ -107,8 +108,7 @@ void addOwnValues(MVPerson &person, qsizetype row)
     const LabeledValueListPtr addresses = person.labeledValues(FieldId::Address);
     for (qsizetype i = 0; addresses && i < addresses->size(); ++i) {
         LabeledValueRecord address = *addresses->at(i);
-        MVPerson::hagakiLayoutFromLayoutString(
-            &*address.layout, u"%1;ra:{{%2.25,20.50},{30.75,40.00}};"_s.arg(i % 8).arg(10 + i));
+        HagakiLayoutString::parse(u"%1;ra:{{%2.25,20.50},{30.75,40.00}};"_s.arg(i % 8).arg(10 + i), *address.layout);
         person.replaceLabeledValueAtIndex(address, FieldId::Address, i);
     }
 }

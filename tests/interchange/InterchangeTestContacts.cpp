@@ -2,6 +2,7 @@
 
 #include "common/TestEnvironment.h"
 #include "model/ContactIdentifier.h"
+#include "model/HagakiLayoutString.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ LabeledValueRecord address(const QString &label, const QString &zip, const QStri
     record.address->street = street;
     record.address->country = u"Japan"_s;
     record.address->isoCountryCode = u"jp"_s;
-    MVPerson::hagakiLayoutFromLayoutString(&*record.layout, layout);
+    HagakiLayoutString::parse(layout, *record.layout);
     return record;
 }
 

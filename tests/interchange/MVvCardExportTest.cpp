@@ -2,6 +2,7 @@
 
 #include "interchange/MVvCard.h"
 #include "model/ContactIdentifier.h"
+#include "model/HagakiLayoutString.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +82,7 @@ MVPersonPtr personWithLongValues(const QString &name)
                          u"sa:{{5.00,6.00},{7.00,8.00}};sn:{{9.00,10.00},{11.00,12.00}};"_s;
     for (qsizetype i = 0; i < 3; ++i) {
         LabeledValueRecord address = *person->labeledValueForIdentifierAtIndex(FieldId::Address, i);
-        MVPerson::hagakiLayoutFromLayoutString(&*address.layout, i == 1 ? u"3;"_s : wide);
+        HagakiLayoutString::parse(i == 1 ? u"3;"_s : wide, *address.layout);
         person->replaceLabeledValueAtIndex(address, FieldId::Address, i);
     }
     return person;

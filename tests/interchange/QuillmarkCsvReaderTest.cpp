@@ -80,7 +80,7 @@ TEST(OwnCsvLayout, LayoutLandsOnTheAddress)
     const QuillmarkCsvReader::Result result = QuillmarkCsvReader::contactsFromQuillmarkCSV(
         u"Name,ZIP,layoutString\nAnn,100-0001,\"2;rn:{{1.50,2.25},{100.00,50.00}};\"\n"_s);
     ASSERT_EQ(result.contacts->size(), 1);
-    const HagakiLayoutRecordPtr layout = result.contacts->first()->person->hagakiLayoutAtIndex(0);
+    const HagakiLayoutRecordPtr layout = result.contacts->first()->person->hagakiLayouts()->value(0);
     ASSERT_TRUE(layout);
     EXPECT_EQ(result.contacts->first()->person->layoutStringFromHagakiLayoutDict(layout.get()),
         u"2;rn:{{1.50,2.25},{100.00,50.00}};"_s);

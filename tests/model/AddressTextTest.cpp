@@ -139,7 +139,7 @@ TEST(AddressRanges, AnEmptyCityHasAZeroLengthRangeWhereTheStateBegins)
     ASSERT_EQ(MVPerson::addressFromLabeledValue(&address, 3), "1 Main St CA 94000 USA ");
     const QList<AddressRangeEntry> expected{{"Street", "1 Main St ", 0, 10}, {"City", "", 10, 0},
         {"State", "CA ", 10, 3}, {"ZIP", "94000 ", 13, 6}, {"Country", "USA ", 19, 4}};
-    EXPECT_EQ(MVPerson::rangeTableFromAddressLabeledValue(&address), expected);
+    EXPECT_EQ(MVPerson::rangeTableFromAddressDictionary(&address), expected);
     EXPECT_TRUE(MVPerson::rangeTableFromAddressDictionary(nullptr).isEmpty());
 }
 

@@ -91,28 +91,14 @@ TEST(PersonCaches, FillOnceFromTheStoreContactWithPlainLabelsAndNumbers)
     EXPECT_EQ(person.phoneValues(), phones);
 }
 
-TEST(PersonCaches, RefreshRestoresOnlyWhileTheStoreContactIsAttached)
+TEST(PersonCaches, DetachedAddressesRecomputeTheirTextOnEveryRead)
 {
-    MVPerson attached;
-    attached.setCnContact(sampleContact());
-    attached.phoneValues()->clear();
-    attached.refreshCache();
-    EXPECT_EQ(attached.phoneValues()->size(), 2);
-    EXPECT_EQ(attached.compositeName(), "山田 太郎");
-
     MVPerson detached;
     detached.setCnContact(sampleContact());
-    detached.phoneValues();
-    detached.nameValue();
     detached.addressValues();
     detached.setCnContact(std::nullopt);
-    // Detached addresses recompute their text on every read.
     detached.addressValues()->first()->address->street = "丸の内1-1";
     EXPECT_EQ(detached.addressValues()->first()->stringValue, "100-0001 東京都 千代田区 丸の内1-1 ");
-    detached.refreshCache();
-    EXPECT_TRUE(detached.phoneValues()->isEmpty());
-    EXPECT_TRUE(detached.nameValue()->showAsPerson);
-    EXPECT_EQ(detached.nameValue()->stringValue, "");
 }
 
 // Formatting addresses is most of the cost of loading a large address book,
@@ -130,7 +116,9 @@ TEST(PersonCaches, ALoadFormatsEachAddressOnce)
     PostalAddressTemplate::install();
     EXPECT_EQ(formatted, 2);
 
-    const LabeledValueList loaded = MVPerson::deepCopyDictionaryArray(*person->heldLabeledValues(FieldId::Address));
+    LabeledValueList loaded;
+    for (const LabeledValueRecordPtr &address : *person->heldLabeledValues(FieldId::Address))
+        loaded.append(std::make_shared<LabeledValueRecord>(*address));
     const LabeledValueListPtr reread = person->addressValues();
     ASSERT_EQ(reread->size(), loaded.size());
     for (qsizetype i = 0; i < loaded.size(); ++i) {
@@ -355,11 +343,6 @@ TEST(PersonDeleteAndSort, ByLabelIndexTakesEqualCopiesAndSortingMovesTheNumbers)
     const QStringList sorted{"1 home: 090-1111", "0 home: 03-2222", "2 home: 03-1111"};
     EXPECT_EQ(listing(*person->phoneValues()), sorted);
     person->sortLabeledValueForSortDescriptor({QString(), true});
-    EXPECT_EQ(listing(*person->phoneValues()), sorted);
-    // Deep copies are numbered by position; the originals keep their numbers.
-    const LabeledValueList copies = MVPerson::deepCopyDictionaryArray(*person->phoneValues());
-    EXPECT_EQ(listing(copies), QStringList({"0 home: 090-1111", "1 home: 03-2222", "2 home: 03-1111"}));
-    EXPECT_NE(copies.first(), person->phoneValues()->first());
     EXPECT_EQ(listing(*person->phoneValues()), sorted);
 }
 

@@ -1,4 +1,5 @@
 #include "common/TestEnvironment.h"
+#include "model/AddressFormatTable.h"
 #include "model/MVPerson.h"
 #include "model/PostalAddressTemplate.h"
 #include "PersonTestContacts.h"
@@ -208,36 +209,6 @@ TEST(PersonIdentity, ACopyIsNewWithItsOwnIdAndNoJointNames)
     expectSameFields(copy->contactFromCache(), person->contactFromCache());
 }
 
-TEST(PersonCoding, RoundTripKeepsEveryCodedFieldAndNewerVersionsAreRefused)
-{
-    const MVPersonPtr person = MVPerson::initWithCNContact(fullContact());
-    person->setChanged(true);
-    person->setStringValue(QString("山田 花子"), FieldId::Renmei);
-    QJsonObject coder;
-    person->encodeWithCoder(coder);
-    const QJsonObject stored = QJsonDocument::fromJson(QJsonDocument(coder).toJson()).object();
-
-    const MVPersonPtr decoded = MVPerson::initWithCoder(stored);
-    ASSERT_TRUE(decoded);
-    QJsonObject again;
-    decoded->encodeWithCoder(again);
-    EXPECT_EQ(again, coder);
-    EXPECT_EQ(decoded->uniqueId(), person->uniqueId());
-    EXPECT_TRUE(decoded->changed());
-    EXPECT_FALSE(decoded->created());
-    // The write-back from the decoded record gives the same contact.
-    expectSameFields(decoded->contactFromCache(), person->contactFromCache());
-
-    // Unheld caches stay unheld; newer versions are refused.
-    QJsonObject bare;
-    MVPerson().encodeWithCoder(bare);
-    const MVPersonPtr decodedBare = MVPerson::initWithCoder(bare);
-    ASSERT_TRUE(decodedBare);
-    EXPECT_FALSE(decodedBare->holdsBirthdayValue() || decodedBare->holdsPhoto());
-    coder.insert("version", MVPerson::CodingVersion + 1);
-    EXPECT_EQ(MVPerson::initWithCoder(coder), nullptr);
-}
-
 TEST(PersonVCard, TheRecordsVCardReadsBackIntoTheSameValues)
 {
     const MVPersonPtr person = MVPerson::initWithCNContact(fullContact());
@@ -271,12 +242,14 @@ TEST(PersonAddressFormat, AMergedCountryFormatChangesItsTemplate)
         person->addressValues()->at(0)->addressParts().formattedString, "100-0001 東京都 千代田区\n千代田1-1\n日本");
     EXPECT_EQ(person->addressValues()->at(1)->addressParts().formattedString, "1 Main St\nSpringfield IL 62701");
     ASSERT_EQ(PostalAddressTemplate::forCountry("DJ"), "{postalCode} {state} {city}\n{street}\n{country}");
-    const AddressFormatRow original = *MVPerson::addressFormatDict().value("DJ");
+    const AddressFormatRow original = *AddressFormatTable::shared().rowsByCode().value("DJ");
     AddressFormatRow changed = original;
     changed.formatString = "Country City ZIP Street";
-    MVPerson::setAddressFormatDict({changed});
+    AddressFormatTable::shared().mergeRows(
+        {changed}, AddressFormatTable::userLanguage(), AddressFormatTable::userRegion());
     EXPECT_EQ(PostalAddressTemplate::forCountry("dj"), "{country}\n{city} {postalCode}\n{street}");
-    MVPerson::setAddressFormatDict({original});
+    AddressFormatTable::shared().mergeRows(
+        {original}, AddressFormatTable::userLanguage(), AddressFormatTable::userRegion());
     EXPECT_EQ(PostalAddressTemplate::forCountry("DJ"), "{postalCode} {state} {city}\n{street}\n{country}");
 }
 
