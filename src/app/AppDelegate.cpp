@@ -85,7 +85,7 @@ void AppDelegate::applicationDidFinishLaunching()
         installApplicationMenus(window);
         window->mainViewController()->setAddressBookStores(m_contactStore, m_sideStore.get());
         m_window = window;
-        m_mainViewController = window->mainViewController();
+        m_addressBookView = window->mainViewController();
     }
     if (windows.isEmpty())
         qWarning("%s: ERROR can't find windowController", Q_FUNC_INFO);
@@ -103,11 +103,11 @@ void AppDelegate::applicationDidFinishLaunching()
     DocumentController &documents = DocumentController::sharedDocumentController();
     documents.setWindowServices(this,
         {m_userDefaults, m_alertPresenter, [this](WindowController *window) { installApplicationMenus(window); }});
-    if (m_mainViewController) {
-        m_mainViewController->setContainerTable({});
-        m_mainViewController->setSelectedGroupDict({});
-        m_mainViewController->setContactTable({});
-        m_mainViewController->setRepresentedObject({});
+    if (m_addressBookView) {
+        m_addressBookView->setContainerTable({});
+        m_addressBookView->setSelectedGroupDict({});
+        m_addressBookView->setContactTable({});
+        m_addressBookView->setRepresentedObject({});
     }
     switch (ContactStore::authorizationStatus()) {
     case ContactStore::AuthorizationStatus::Authorized:
@@ -222,12 +222,12 @@ void AppDelegate::updateContainerTableInViewController()
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (!m_mainViewController)
+            if (!m_addressBookView)
                 return;
-            m_mainViewController->setContainerTable(m_tables.containerTable);
-            m_mainViewController->setSelectedGroupDict(m_tables.selectedGroupDict);
-            m_mainViewController->setContactTable(m_tables.contactTable);
-            m_mainViewController->setRepresentedObject({});
+            m_addressBookView->setContainerTable(m_tables.containerTable);
+            m_addressBookView->setSelectedGroupDict(m_tables.selectedGroupDict);
+            m_addressBookView->setContactTable(m_tables.contactTable);
+            m_addressBookView->setRepresentedObject({});
             Q_EMIT mainViewUpdated();
         },
         Qt::QueuedConnection);
@@ -243,8 +243,8 @@ void AppDelegate::forgetPendingChanges()
 
 void AppDelegate::saveAddressBook(QObject *)
 {
-    if (m_mainViewController && m_mainViewController->commitEditing())
-        m_mainViewController->updateTable();
+    if (m_addressBookView && m_addressBookView->commitEditing())
+        m_addressBookView->updateTable();
     if (!m_window || !m_window->isWindowModified() || m_tables.storeUnreadable)
         return;
     if (!saveAddressBook())
@@ -275,8 +275,8 @@ bool AppDelegate::saveAddressBook()
 
 bool AppDelegate::addressBookWindowShouldClose()
 {
-    if (m_mainViewController && m_mainViewController->commitEditing())
-        m_mainViewController->updateTable();
+    if (m_addressBookView && m_addressBookView->commitEditing())
+        m_addressBookView->updateTable();
     if (!m_window || !m_window->isWindowModified())
         return true;
     const int answer
@@ -307,8 +307,8 @@ void AppDelegate::revertAddressBookToSaved(QObject *)
                 return;
             // An editor left open would store its text into the records the
             // reload replaces, and the undo history speaks of them too.
-            if (self->m_mainViewController)
-                self->m_mainViewController->discardEditing();
+            if (self->m_addressBookView)
+                self->m_addressBookView->discardEditing();
             self->forgetPendingChanges();
             self->loadAddressBook();
             self->updateContainerTableInViewController();

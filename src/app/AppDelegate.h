@@ -67,12 +67,12 @@ public:
     // The address-book window: the one built here until launching has
     // finished, then the newest contact window.
     [[nodiscard]] WindowController *window() const;
-    [[nodiscard]] AddressBookView *mainViewController() const { return m_mainViewController; }
+    [[nodiscard]] AddressBookView *mainViewController() const { return m_addressBookView; }
     // The address-book window's contact table, when it has one.
     [[nodiscard]] ContactTablePane *contactsViewController() const;
     // The main view the tables are handed to (not owned).
     // Must be a QObject: the view reads null once it is gone.
-    void setMainViewController(AddressBookView *view) { m_mainViewController = view; }
+    void setMainViewController(AddressBookView *view) { m_addressBookView = view; }
 
     [[nodiscard]] const ContainerTablePtr &containerTable() const { return m_tables.containerTable; }
     [[nodiscard]] const GroupRecordPtr &selectedGroupDict() const { return m_tables.selectedGroupDict; }
@@ -157,7 +157,7 @@ private:
 
     std::unique_ptr<WindowController> m_ownedWindow;
     QPointer<WindowController> m_window;
-    InterfacePointer<AddressBookView> m_mainViewController;
+    InterfacePointer<AddressBookView> m_addressBookView;
     std::unique_ptr<AboutPanelController> m_aboutPanelController;
     QAction *m_saveAction = nullptr;
     QAction *m_revertAction = nullptr;

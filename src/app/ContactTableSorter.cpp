@@ -4,6 +4,7 @@
 #include "app/ContactTableSorter.h"
 
 #include "model/CalendarDate.h"
+#include "model/ContactPrefetch.h"
 #include "model/FieldVocabulary.h"
 #include "model/MVPerson.h"
 #include "table/ContactTablePane.h"
@@ -222,19 +223,15 @@ void ContactTableSorter::sortContactTable(ContactTable &contactTable, const QLis
     };
     for (qsizetype place = 0; place < contacts.size(); ++place) {
         if (place + 8 * step < contacts.size())
-            __builtin_prefetch(contacts.at(place + 8 * step).get());
+            ContactPrefetch::line(contacts.at(place + 8 * step).get());
         if (const MVPerson *person = personAt(place + 4 * step)) {
-            __builtin_prefetch(person);
-            __builtin_prefetch(&person->heldNameValue());
+            ContactPrefetch::line(person);
+            ContactPrefetch::line(&person->heldNameValue());
         }
         if (const MVPerson *person = personAt(place + 2 * step))
-            __builtin_prefetch(person->heldNameValue().get());
-        // A text's count of holders sits just before its characters.
-        if (const MVPerson *person = personAt(place + step); person && person->heldNameValue()) {
-            const QChar *text = person->heldNameValue()->stringValue.constData();
-            __builtin_prefetch(reinterpret_cast<const char *>(text) - sizeof(QArrayData));
-            __builtin_prefetch(text);
-        }
+            ContactPrefetch::line(person->heldNameValue().get());
+        if (const MVPerson *person = personAt(place + step); person && person->heldNameValue())
+            ContactPrefetch::text(person->heldNameValue()->stringValue);
         const ContactRecordPtr &contact = contacts.at(place);
         keys.push_back(contact && contact->person ? sortKeyOf(*contact->person, *parts) : SortKey());
         identifiers.push_back(contact ? contact->uniqueId : none);

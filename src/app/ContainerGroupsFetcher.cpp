@@ -5,6 +5,7 @@
 #include "app/ContainerGroupsFetcher.h"
 
 #include "app/AddressBookLoader.h"
+#include "model/ContactPrefetch.h"
 #include "model/MVPerson.h"
 
 #include <QHash>
@@ -25,7 +26,7 @@ public:
         constexpr qsizetype rowsAhead = 16;
         for (qsizetype place = 0; place < rows.size(); ++place) {
             if (place + rowsAhead < rows.size())
-                __builtin_prefetch(rows.at(place + rowsAhead).get());
+                ContactPrefetch::line(rows.at(place + rowsAhead).get());
             const ContactRecordPtr &row = rows.at(place);
             m_byId.insert(row->uniqueId, row.get());
             if (!row->uniqueId2.isEmpty() && !m_byContent.contains(row->uniqueId2))
@@ -112,14 +113,9 @@ ContactTablePtr membersInTopRows(
     constexpr std::size_t personsAhead = 8;
     for (std::size_t i = 0; i < matches.size(); ++i) {
         if (i + rowsAhead < matches.size())
-            __builtin_prefetch(matches[i + rowsAhead]);
-        if (i + personsAhead < matches.size()) {
-            // A person's count sits just before it.
-            if (const char *person = reinterpret_cast<const char *>(matches[i + personsAhead]->person.get())) {
-                __builtin_prefetch(person - 16, 1);
-                __builtin_prefetch(person);
-            }
-        }
+            ContactPrefetch::line(matches[i + rowsAhead]);
+        if (i + personsAhead < matches.size())
+            ContactPrefetch::shared(matches[i + personsAhead]->person.get());
         const ContactRecord &match = *matches[i];
         table->append(std::make_shared<ContactRecord>(match.person, match.uniqueId, 0));
     }

@@ -1,4 +1,5 @@
 #include "find/FindWalk.h"
+#include "model/ContactPrefetch.h"
 #include "model/MVPerson.h"
 
 #include <algorithm>
@@ -25,9 +26,7 @@ FindFieldSearch::Start startOf(const ItemAndRangeRecord &target, bool stale)
 // the row it searches.
 void prefetchContact(const SubContactRecord &row)
 {
-    const char *person = reinterpret_cast<const char *>(row.person.get());
-    for (std::size_t offset = 0; person && offset < sizeof(MVPerson); offset += 64)
-        __builtin_prefetch(person + offset);
+    ContactPrefetch::whole(row.person.get());
 }
 
 // The table's columns worked out once for a walk: which show a value on

@@ -1,5 +1,6 @@
 #include "table/ContactTableModel.h"
 
+#include "model/ContactPrefetch.h"
 #include "model/FieldVocabulary.h"
 #include "model/MVPerson.h"
 #include "table/ContactsViewControllerDelegate.h"
@@ -140,7 +141,7 @@ bool ContactTableModel::reorderRows(const SortDescriptor &descriptor, bool conta
     std::vector<qsizetype> placeOfRow(std::size_t(m_rows.size()));
     for (qsizetype row = 0; row < m_rows.size(); ++row) {
         if (row + prefetchDistance < m_rows.size())
-            __builtin_prefetch(m_rows.at(row + prefetchDistance).get());
+            ContactPrefetch::line(m_rows.at(row + prefetchDistance).get());
         const auto place = places.constFind(m_rows.at(row)->person.get());
         if (place == places.cend())
             return false;
@@ -195,7 +196,7 @@ SubContactRecordPtr ContactTableModel::reload()
             // The contact's rows mostly follow: their addresses are asked
             // for together, not one after the other.
             for (qsizetype place = 0; addresses && place < addresses->size(); ++place)
-                __builtin_prefetch(&addresses->at(place)->layout);
+                ContactPrefetch::line(&addresses->at(place)->layout);
         }
         if (addresses && row->labelIndex >= 0 && row->labelIndex < addresses->size()
             && std::as_const(addresses->at(row->labelIndex)->layout)->printsSender())
@@ -234,10 +235,8 @@ ContactTableModel::FieldValues ContactTableModel::fieldValuesOfRow(const SubCont
             held.lists.append(row.person->madeLabeledValues(field));
         // The contact's rows mostly follow: the values they read are asked
         // for together, not one after the other.
-        for (const LabeledValueList *list : std::as_const(held.lists)) {
-            for (qsizetype place = 0; list && place < list->size(); ++place)
-                __builtin_prefetch(list->at(place).get());
-        }
+        for (const LabeledValueList *list : std::as_const(held.lists))
+            ContactPrefetch::values(list);
     }
     FieldValues values;
     for (const LabeledValueList *list : std::as_const(held.lists)) {
@@ -331,12 +330,9 @@ void ContactTableModel::gatherRow(const SubContactRecord &row, HeldLists &held, 
 void ContactTableModel::prefetchRowsAhead(qsizetype row, qsizetype last) const
 {
     if (row + 2 * prefetchDistance < last)
-        __builtin_prefetch(m_rows.at(row + 2 * prefetchDistance).get());
-    if (row + prefetchDistance < last) {
-        const char *person = reinterpret_cast<const char *>(m_rows.at(row + prefetchDistance)->person.get());
-        for (std::size_t offset = 0; offset < sizeof(MVPerson); offset += 64)
-            __builtin_prefetch(person + offset);
-    }
+        ContactPrefetch::line(m_rows.at(row + 2 * prefetchDistance).get());
+    if (row + prefetchDistance < last)
+        ContactPrefetch::whole(m_rows.at(row + prefetchDistance)->person.get());
 }
 
 // Each step of the chain from a contact to its values is asked for a few
@@ -351,22 +347,16 @@ void ContactTableModel::prefetchContactsAhead(qsizetype place) const
     };
     constexpr qsizetype step = 4;
     if (place + 5 * step < contacts.size())
-        __builtin_prefetch(contacts.at(place + 5 * step).get());
-    if (const char *person = reinterpret_cast<const char *>(personAt(place + 4 * step))) {
-        for (std::size_t offset = 0; offset < sizeof(MVPerson); offset += 64)
-            __builtin_prefetch(person + offset);
-    }
+        ContactPrefetch::line(contacts.at(place + 5 * step).get());
+    ContactPrefetch::whole(personAt(place + 4 * step));
     for (const ContactIdentifier &field : m_fields) {
         if (const MVPerson *person = personAt(place + 3 * step))
-            __builtin_prefetch(person->peekLabeledValues(field));
+            ContactPrefetch::line(person->peekLabeledValues(field));
         const MVPerson *person = personAt(place + 2 * step);
         if (const LabeledValueList *list = person ? person->peekLabeledValues(field) : nullptr)
-            __builtin_prefetch(list->constData());
+            ContactPrefetch::line(list->constData());
         person = personAt(place + step);
-        if (const LabeledValueList *list = person ? person->peekLabeledValues(field) : nullptr) {
-            for (const LabeledValueRecordPtr &value : *list)
-                __builtin_prefetch(value.get());
-        }
+        ContactPrefetch::values(person ? person->peekLabeledValues(field) : nullptr);
     }
 }
 
@@ -401,7 +391,7 @@ void ContactTableModel::measureBlock(
         int numLines = gathered.knownLines.at(row - first);
         for (const qsizetype end = gathered.ends.at(row - first); text < end; ++text) {
             if (text + prefetchDistance < gathered.texts.size())
-                __builtin_prefetch(gathered.texts.at(text + prefetchDistance).data());
+                ContactPrefetch::line(gathered.texts.at(text + prefetchDistance).data());
             numLines = std::max(numLines, linesOfText(gathered.texts.at(text)));
         }
         m_rows.at(row)->numLines = numLines;
