@@ -4,21 +4,27 @@
 
 QString StorePostalAddress::valueForKey(const QString &key) const
 {
+    const Part part = partForKey(key);
+    return part ? this->*part : QString();
+}
+
+StorePostalAddress::Part StorePostalAddress::partForKey(const QString &key)
+{
     if (key == ContactKeys::postalAddressStreet)
-        return street;
+        return &StorePostalAddress::street;
     if (key == ContactKeys::postalAddressSubLocality)
-        return subLocality;
+        return &StorePostalAddress::subLocality;
     if (key == ContactKeys::postalAddressCity)
-        return city;
+        return &StorePostalAddress::city;
     if (key == ContactKeys::postalAddressSubAdministrativeArea)
-        return subAdministrativeArea;
+        return &StorePostalAddress::subAdministrativeArea;
     if (key == ContactKeys::postalAddressState)
-        return state;
+        return &StorePostalAddress::state;
     if (key == ContactKeys::postalAddressPostalCode)
-        return postalCode;
+        return &StorePostalAddress::postalCode;
     if (key == ContactKeys::postalAddressCountry)
-        return country;
+        return &StorePostalAddress::country;
     if (key == ContactKeys::postalAddressISOCountryCode)
-        return isoCountryCode;
-    return {};
+        return &StorePostalAddress::isoCountryCode;
+    return nullptr;
 }

@@ -17,6 +17,9 @@ struct StorePostalAddress {
     // The part named by a postal-address key of ContactKeys; empty for any
     // other key.
     [[nodiscard]] QString valueForKey(const QString &key) const;
+    // The member that holds the part a key names; null for any other key.
+    using Part = QString StorePostalAddress::*;
+    [[nodiscard]] static Part partForKey(const QString &key);
 
     friend bool operator==(const StorePostalAddress &, const StorePostalAddress &) = default;
 };

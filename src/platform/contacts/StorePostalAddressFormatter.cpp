@@ -37,6 +37,9 @@ StorePostalAddressFormatter::FormatProvider &formatProvider()
 struct TemplateLine {
     QStringList literals;
     QStringList keys;
+    // The address's member for each key, null for a key that names no part:
+    // found once for the template instead of for every address.
+    QList<StorePostalAddress::Part> parts;
     // The line as it reads when every part is empty: a line that fills to
     // no more than this holds nothing of the address.
     QString withoutValues;
@@ -109,6 +112,8 @@ TemplateLine parseLine(const QString &line)
     }
     parsed.literals.append(literal);
     parsed.withoutValues = tidied(parsed.literals.join(QString()));
+    for (const QString &key : std::as_const(parsed.keys))
+        parsed.parts.append(StorePostalAddress::partForKey(key));
     return parsed;
 }
 
@@ -144,9 +149,9 @@ void fillLine(const TemplateLine &line, const StorePostalAddress &address, QStri
 {
     text.resize(0);
     text += line.literals.first();
-    for (qsizetype i = 0; i < line.keys.size(); ++i) {
-        const QString value = address.valueForKey(line.keys.at(i));
-        text += QStringView(value).trimmed();
+    for (qsizetype i = 0; i < line.parts.size(); ++i) {
+        if (const StorePostalAddress::Part part = line.parts.at(i))
+            text += QStringView(address.*part).trimmed();
         text += line.literals.at(i + 1);
     }
     tidy(text);
@@ -188,11 +193,10 @@ QString StorePostalAddressFormatter::stringFromPostalAddress(const StorePostalAd
     const QString code = address.isoCountryCode.isEmpty() ? StoreUserDefaults::countryCode() : address.isoCountryCode;
     const QString format = formatForCountry(code);
     thread_local QString filled;
-    QString text;
-    // The text is kept with its address: room for the parts and a few separators.
-    text.reserve(16 + address.street.size() + address.subLocality.size() + address.city.size()
-        + address.subAdministrativeArea.size() + address.state.size() + address.postalCode.size()
-        + address.country.size() + address.isoCountryCode.size());
+    // Made in room kept from one address to the next; the text is kept with
+    // its address, in room of just its size.
+    thread_local QString text;
+    text.resize(0);
     for (const TemplateLine &line : parsedTemplate(format)) {
         fillLine(line, address, filled);
         // A line that held only literal text around empty parts ("〒") is dropped.
@@ -202,5 +206,5 @@ QString StorePostalAddressFormatter::stringFromPostalAddress(const StorePostalAd
             text += u'\n';
         text += filled;
     }
-    return text;
+    return QString(text.constData(), text.size());
 }

@@ -133,6 +133,25 @@ TEST_F(PostalAddressFormatter, FillsTheTemplateAsWritten)
     }
 }
 
+// Each placeholder takes its own part of the address, however many parts a
+// template names and in whatever order; a name of no part takes nothing.
+TEST_F(PostalAddressFormatter, EveryPartFillsItsOwnPlaceholder)
+{
+    StorePostalAddressFormatter::setFormatProvider([](const QString &) {
+        return QStringLiteral("{ISOCountryCode}|{country}|{postalCode}|{state}\n{subAdministrativeArea}|{city}|"
+                              "{subLocality}|{street}|{Street}|{iso}");
+    });
+    const StorePostalAddress address{.street = QStringLiteral("1"),
+        .subLocality = QStringLiteral("2"),
+        .city = QStringLiteral("3"),
+        .subAdministrativeArea = QStringLiteral("4"),
+        .state = QStringLiteral("5"),
+        .postalCode = QStringLiteral("6"),
+        .country = QStringLiteral("7"),
+        .isoCountryCode = QStringLiteral("ZZ")};
+    EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(address), QStringLiteral("ZZ|7|6|5\n4|3|2|1||"));
+}
+
 // The provider is asked for the country code in capitals, and its template
 // replaces the built-in one. The formatter remembers the template it used
 // last; a provider that answers differently from one call to the next must
