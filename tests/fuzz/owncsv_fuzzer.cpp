@@ -2,6 +2,7 @@
 // older CSV document layout; every contact read is listed by name.
 #include "fuzz/FuzzInput.h"
 #include "interchange/QuillmarkCsvReader.h"
+#include "model/MVPerson.h"
 
 #include <QCoreApplication>
 
