@@ -7,6 +7,7 @@
 #include "model/ContactPrefetch.h"
 #include "model/FieldVocabulary.h"
 #include "model/MVPerson.h"
+#include "model/ValueRecordKeys.h"
 #include "table/ContactTablePane.h"
 #include "table/SubContactTableSorter.h"
 
@@ -20,10 +21,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString stringValueKey = u"stringValue"_s;
-const QString labelKey = u"label"_s;
+const QString &stringValueKey = RecordKey::StringValue;
+const QString &labelKey = RecordKey::Label;
 const QString serviceKey = u"service"_s;
-const QString usernameKey = u"username"_s;
+const QString &usernameKey = RecordKey::Username;
 
 using Parts = ContactTableSorter::SortKeyParts;
 
