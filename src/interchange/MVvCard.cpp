@@ -1,6 +1,7 @@
 #include "interchange/MVvCard.h"
 
 #include "interchange/VCardOwnProperties_p.h"
+#include "model/ContactPrefetch.h"
 #include "model/MVPerson.h"
 #include "model/UniqueId.h"
 #include "platform/contacts/vcard/ContactVCardSerialization.h"
@@ -319,22 +320,12 @@ private:
 // two ahead and the person one ahead are fetched while this card is written.
 Q_ALWAYS_INLINE void prefetchContacts(const ContactTable &contacts, qsizetype current)
 {
-#if defined(__GNUC__)
-    constexpr std::size_t cacheLine = 64;
     if (current + 2 < contacts.size())
-        __builtin_prefetch(contacts.at(current + 2).get());
+        ContactPrefetch::line(contacts.at(current + 2).get());
     if (current + 1 < contacts.size()) {
-        const ContactRecordPtr &next = contacts.at(current + 1);
-        if (next && next->person) {
-            const char *person = reinterpret_cast<const char *>(next->person.get());
-            for (std::size_t offset = 0; offset < sizeof(MVPerson); offset += cacheLine)
-                __builtin_prefetch(person + offset);
-        }
+        if (const ContactRecordPtr &next = contacts.at(current + 1))
+            ContactPrefetch::whole(next->person.get());
     }
-#else
-    Q_UNUSED(contacts);
-    Q_UNUSED(current);
-#endif
 }
 
 // Room for a whole export at once, from the size of its first card: growing
