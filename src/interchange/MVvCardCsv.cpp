@@ -247,8 +247,7 @@ ContactTablePtr contactsOfCsv(QStringView text, ReadOnceText *once)
         const qsizetype count = qMin(cells.size(), columns.size());
         for (qsizetype i = 0; i < count; ++i) {
             const QString &cell = cells.at(i);
-            const QString value
-                = texts[i].shared(ownLayout && cell.contains(u'\\') ? CsvText::unescape(cell) : cell);
+            const QString value = texts[i].shared(ownLayout && cell.contains(u'\\') ? CsvText::unescape(cell) : cell);
             builder.createContact(value, columns.at(i).type, columns.at(i).label);
         }
         if (!builder.isEmpty())

@@ -20,7 +20,7 @@ struct ColumnRow {
     qsizetype sharedCells; // cells given back as the earlier equal string
 };
 
-class ColumnTextsRows : public testing::TestWithParam<ColumnRow> {};
+class ColumnTextsRows : public testing::TestWithParam<ColumnRow> { };
 
 // A repeated text comes back as the string first given; a column that
 // repeats too little over its trial stops sharing, and past its most texts a
@@ -32,8 +32,8 @@ TEST_P(ColumnTextsRows, ShareWhatTheColumnRepeats)
     QHash<QString, const QChar *> first;
     qsizetype sharedCells = 0;
     for (qsizetype i = 0; i < row.cells; ++i) {
-        const QString made = i < row.repeatedHead ? u"head %1"_s.arg(i % 8)
-                                                  : u"text %1"_s.arg((i - row.repeatedHead) % row.distinct);
+        const QString made
+            = i < row.repeatedHead ? u"head %1"_s.arg(i % 8) : u"text %1"_s.arg((i - row.repeatedHead) % row.distinct);
         const QString held = texts.shared(made);
         ASSERT_EQ(held, made);
         if (held.constData() != made.constData()) {
@@ -77,12 +77,13 @@ TEST(ColumnTexts, ContactsOfAFileShareTheirColumnsRepeatedTexts)
         ASSERT_EQ(company, u"Company %1"_s.arg(i % 300));
         EXPECT_EQ(company.constData(), companies.value(company, company.constData())) << i;
         companies.insert(company, company.constData());
-        const QString street = person.labeledValueForIdentifierAtIndex(FieldId::Address, 0)->addressPart(FieldId::Street);
+        const QString street
+            = person.labeledValueForIdentifierAtIndex(FieldId::Address, 0)->addressPart(FieldId::Street);
         ASSERT_EQ(street, u"%1 Chome"_s.arg(i % 200));
         EXPECT_EQ(street.constData(), streets.value(street, street.constData())) << i;
         streets.insert(street, street.constData());
-        EXPECT_EQ(person.labeledValueForIdentifierAtIndex(FieldId::Email, 0)->stringValue,
-            u"user%1@example.com"_s.arg(i));
+        EXPECT_EQ(
+            person.labeledValueForIdentifierAtIndex(FieldId::Email, 0)->stringValue, u"user%1@example.com"_s.arg(i));
     }
 }
 
