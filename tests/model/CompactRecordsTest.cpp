@@ -185,7 +185,8 @@ TEST_P(DisplayName, IsWorkedOutFromTheContactAsItStands)
         person->stringValues()->company = changed;
     else
         person->nameValue()->firstName = changed;
-    EXPECT_EQ(std::get<QString>(person->valueForIdentifier(u"compositeName"_s)), QString::fromUtf8(GetParam().expected));
+    EXPECT_EQ(
+        std::get<QString>(person->valueForIdentifier(u"compositeName"_s)), QString::fromUtf8(GetParam().expected));
     EXPECT_EQ(person->compositeName(), QString::fromUtf8(GetParam().expected));
 }
 
