@@ -53,8 +53,8 @@ ValueRecordFormatter::DisplayedParts displayedParts(
     const QString &leadingKey = shown.swapped ? lastKey : firstKey;
     if (!shown.second)
         return {Part{leadingKey, *shown.first, 0}};
-    return {Part{leadingKey, *shown.first, 0}, Part{shown.swapped ? firstKey : lastKey, *shown.second,
-                                                   shown.first->size() + 1}};
+    return {Part{leadingKey, *shown.first, 0},
+        Part{shown.swapped ? firstKey : lastKey, *shown.second, shown.first->size() + 1}};
 }
 
 // The display string of the shown parts, made without a list of parts: every

@@ -58,8 +58,8 @@ class NameDisplay : public testing::TestWithParam<NameCase> { };
 TEST_P(NameDisplay, StringIsItsPartsAtTheirPlaces)
 {
     const NameCase &c = GetParam();
-    const NameRecord name = nameOf(QString::fromUtf8(c.first), QString::fromUtf8(c.middle), QString::fromUtf8(c.last),
-        c.ordering);
+    const NameRecord name
+        = nameOf(QString::fromUtf8(c.first), QString::fromUtf8(c.middle), QString::fromUtf8(c.last), c.ordering);
     const QString composite = MVPerson::compositeNameFromNameDict(name);
     const QString compositeParts = laidOut(ValueRecordFormatter::compositeNameParts(name));
     EXPECT_EQ(composite, compositeParts);
@@ -77,9 +77,9 @@ TEST_P(NameDisplay, StringIsItsPartsAtTheirPlaces)
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, NameDisplay,
-    testing::Values(NameCase{"太郎", "", "山田", 1}, NameCase{"太郎", "", "山田", 2}, NameCase{"Taro", "Q", "Yamada", 0},
-        NameCase{"太郎", "", "", 2}, NameCase{"", "", "山田", 1}, NameCase{"", "Quincy", "", 2},
-        NameCase{"", "", "", 1}, NameCase{" ", "", "\u3000", 2}));
+    testing::Values(NameCase{"太郎", "", "山田", 1}, NameCase{"太郎", "", "山田", 2},
+        NameCase{"Taro", "Q", "Yamada", 0}, NameCase{"太郎", "", "", 2}, NameCase{"", "", "山田", 1},
+        NameCase{"", "Quincy", "", 2}, NameCase{"", "", "", 1}, NameCase{" ", "", "\u3000", 2}));
 
 // "label|shown text|user|domain|service" of a record after its update.
 QString shown(const LabeledValueRecord &record)
@@ -167,9 +167,9 @@ TEST_P(BirthdayText, MissingPartsReadAsTheFirst)
 {
     QLocale::setDefault(QLocale(GetParam()));
     const QLocale locale;
-    const std::pair<StoreDateComponents, QDate> rows[] = {{{std::nullopt, 3, 14}, QDate(1, 3, 14)},
-        {{1984, std::nullopt, 29}, QDate(1984, 1, 29)}, {{1984, 2, std::nullopt}, QDate(1984, 2, 1)},
-        {{std::nullopt, 12, std::nullopt}, QDate(1, 12, 1)}};
+    const std::pair<StoreDateComponents, QDate> rows[]
+        = {{{std::nullopt, 3, 14}, QDate(1, 3, 14)}, {{1984, std::nullopt, 29}, QDate(1984, 1, 29)},
+            {{1984, 2, std::nullopt}, QDate(1984, 2, 1)}, {{std::nullopt, 12, std::nullopt}, QDate(1, 12, 1)}};
     for (const auto &[components, date] : rows)
         EXPECT_EQ(MVPerson::dateStringFromDateComponents(components), locale.toString(date, u"yyyy.MM.dd(ddd)"))
             << qPrintable(date.toString(Qt::ISODate));

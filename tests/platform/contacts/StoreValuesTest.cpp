@@ -146,7 +146,8 @@ class PostalAddressParts : public PostalAddressFormatter, public testing::WithPa
 // line breaks included.
 TEST_P(PostalAddressParts, AreTrimmedAsQtTrimsText)
 {
-    StorePostalAddressFormatter::setFormatProvider([](const QString &) { return QStringLiteral("{street} {city}\n{city}"); });
+    StorePostalAddressFormatter::setFormatProvider(
+        [](const QString &) { return QStringLiteral("{street} {city}\n{city}"); });
     const StorePostalAddress address{.street = QString::fromUtf16(GetParam().street),
         .city = QString::fromUtf16(GetParam().city),
         .isoCountryCode = QStringLiteral("ZZ")};
