@@ -213,8 +213,7 @@ QStringView joinedLines(QStringView text, qsizetype start, qsizetype end, QStrin
 // ordinary character, so that one stray quote does not swallow every later
 // record. A field's text lasts only until take returns: a second quoted
 // field spanning lines joins them anew.
-template <typename Take>
-void splitRecord(QStringView first, LineCursor &cursor, qsizetype columns, const Take &take)
+template <typename Take> void splitRecord(QStringView first, LineCursor &cursor, qsizetype columns, const Take &take)
 {
     const qsizetype start = first.constData() - cursor.text().constData();
     QStringView current = first;

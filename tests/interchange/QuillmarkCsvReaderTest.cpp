@@ -67,7 +67,9 @@ INSTANTIATE_TEST_SUITE_P(Files, OwnCsvLayout,
         // A quote left open runs to the next line holding a quote, the lines between taken in.
         CsvRow{"OpenQuoteRunsToTheNextQuotedLine", u"Name,Street,Company\nAnn,\"1-1\nBen,2-2\nCid,\"3-3\",X\nDan\n"_s,
             {u"Ann|3-3\"||||1-1\nBen,2-2\nCid,|||1"_s, u"Dan||||||||0"_s}},
-        CsvRow{"UnicodeLineSeparatorsEndRecords", u"Name,Street\u2028Ann,\"1\u20292\"\u0085Ben,x\x0b" u"Cid\x0c"_s,
+        CsvRow{"UnicodeLineSeparatorsEndRecords",
+            u"Name,Street\u2028Ann,\"1\u20292\"\u0085Ben,x\x0b"
+            u"Cid\x0c"_s,
             {u"Ann|||||1\n2|||1"_s, u"Ben|||||x|||1"_s, u"Cid||||||||0"_s}},
         CsvRow{"LastLineWithoutLineEnd", u"Name,Street\nAnn,\"1\n2\"\nBen,\"x"_s,
             {u"Ann|||||1\n2|||1"_s, u"Ben|||||\"x|||1"_s}},
