@@ -1,5 +1,6 @@
 #include "interchange/MVvCard.h"
 
+#include "interchange/ColumnTexts_p.h"
 #include "interchange/CsvColumn_p.h"
 #include "interchange/CsvContactBuilder_p.h"
 #include "interchange/CsvRecordReader.h"
@@ -8,9 +9,10 @@
 #include "model/MVPerson.h"
 #include "model/ValueRecordFormatter.h"
 #include "platform/ReadOnceText.h"
-#include "platform/RecentStrings.h"
 
 #include <QHash>
+
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -225,15 +227,16 @@ ContactTablePtr contactsOfCsv(QStringView text, ReadOnceText *once)
     if (!reader.next(cells))
         return contacts;
     QList<CsvHeaderColumn> columns;
-    bool anyKnown = false;
+    QList<bool> known;
     for (const QString &cell : std::as_const(cells)) {
         columns.append(CsvHeaderColumn::fromHeaderCell(cell));
-        anyKnown = anyKnown || columns.constLast().type != u"Unknown"_s;
+        known.append(columns.constLast().type != u"Unknown"_s);
     }
-    if (!anyKnown)
+    if (!known.contains(true))
         return contacts;
     // Only the system's own layout escapes line breaks and tabs.
     const bool ownLayout = cells.constFirst() == u"Name"_s;
+    std::vector<ColumnTexts> texts(columns.size());
     while (reader.next(cells)) {
         // The cells are copies: the record's text is not read again.
         if (once)
@@ -243,9 +246,12 @@ ContactTablePtr contactsOfCsv(QStringView text, ReadOnceText *once)
         CsvContactBuilder builder;
         const qsizetype count = qMin(cells.size(), columns.size());
         for (qsizetype i = 0; i < count; ++i) {
+            // A column of nothing known gives no field: its texts are neither
+            // unescaped nor held for sharing.
+            if (!known.at(i))
+                continue;
             const QString &cell = cells.at(i);
-            const QString value
-                = RecentStrings::shared(ownLayout && cell.contains(u'\\') ? CsvText::unescape(cell) : cell);
+            const QString value = texts[i].shared(ownLayout && cell.contains(u'\\') ? CsvText::unescape(cell) : cell);
             builder.createContact(value, columns.at(i).type, columns.at(i).label);
         }
         if (!builder.isEmpty())
