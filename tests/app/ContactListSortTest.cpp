@@ -40,7 +40,7 @@ QStringList namesOf(const ContactTable &contacts)
     QStringList names;
     for (const ContactRecordPtr &contact : contacts)
         names.append(contact->person->nameValue()->showAsPerson ? contact->person->nameValue()->firstName
-                                                                 : contact->person->stringValues()->value(u"Company"_s));
+                                                                : contact->person->stringValues()->value(u"Company"_s));
     return names;
 }
 
@@ -82,8 +82,8 @@ TEST_P(ListSortedByText, OrdersTextsWithoutCaseEmptyLastAndTiesByIdentifierText)
 
 INSTANTIATE_TEST_SUITE_P(Directions, ListSortedByText,
     testing::Values(ListSortCase{true,
-                        {u"alice"_s, u"ALICE"_s, u"Bob"_s, u"bob"_s, u"bob"_s, u"STRASSE"_s, u"Straße"_s,
-                            u"Émile SA"_s, u"やまだ"_s, u"ヤマダ"_s, u"山田"_s, u""_s}},
+                        {u"alice"_s, u"ALICE"_s, u"Bob"_s, u"bob"_s, u"bob"_s, u"STRASSE"_s, u"Straße"_s, u"Émile SA"_s,
+                            u"やまだ"_s, u"ヤマダ"_s, u"山田"_s, u""_s}},
         ListSortCase{false,
             {u"山田"_s, u"ヤマダ"_s, u"やまだ"_s, u"Émile SA"_s, u"Straße"_s, u"STRASSE"_s, u"Bob"_s, u"bob"_s,
                 u"bob"_s, u"alice"_s, u"ALICE"_s, u""_s}}),
