@@ -1,5 +1,6 @@
 #include "interchange/MVvCard.h"
 
+#include "interchange/ColumnTexts_p.h"
 #include "interchange/CsvColumn_p.h"
 #include "interchange/CsvContactBuilder_p.h"
 #include "interchange/CsvRecordReader.h"
@@ -8,9 +9,10 @@
 #include "model/MVPerson.h"
 #include "model/ValueRecordFormatter.h"
 #include "platform/ReadOnceText.h"
-#include "platform/RecentStrings.h"
 
 #include <QHash>
+
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -234,6 +236,7 @@ ContactTablePtr contactsOfCsv(QStringView text, ReadOnceText *once)
         return contacts;
     // Only the system's own layout escapes line breaks and tabs.
     const bool ownLayout = cells.constFirst() == u"Name"_s;
+    std::vector<ColumnTexts> texts(columns.size());
     while (reader.next(cells)) {
         // The cells are copies: the record's text is not read again.
         if (once)
@@ -244,8 +247,7 @@ ContactTablePtr contactsOfCsv(QStringView text, ReadOnceText *once)
         const qsizetype count = qMin(cells.size(), columns.size());
         for (qsizetype i = 0; i < count; ++i) {
             const QString &cell = cells.at(i);
-            const QString value
-                = RecentStrings::shared(ownLayout && cell.contains(u'\\') ? CsvText::unescape(cell) : cell);
+            const QString value = texts[i].shared(ownLayout && cell.contains(u'\\') ? CsvText::unescape(cell) : cell);
             builder.createContact(value, columns.at(i).type, columns.at(i).label);
         }
         if (!builder.isEmpty())
