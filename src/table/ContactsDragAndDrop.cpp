@@ -338,7 +338,8 @@ bool ContactsDragAndDrop::acceptFiles(const QMimeData *data)
         *read = DroppedFileReader::read(paths);
         return handOver();
     }
-    const bool taken = m_fileReadingRunner(DroppedFileReader::messageFor(paths),
+    const bool taken = m_fileReadingRunner(
+        DroppedFileReader::messageFor(paths),
         [read, paths](const DroppedFileReader::Report &report) { *read = DroppedFileReader::read(paths, report); },
         handOver);
     return self && taken;
