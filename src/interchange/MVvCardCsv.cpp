@@ -227,12 +227,12 @@ ContactTablePtr contactsOfCsv(QStringView text, ReadOnceText *once)
     if (!reader.next(cells))
         return contacts;
     QList<CsvHeaderColumn> columns;
-    bool anyKnown = false;
+    QList<bool> known;
     for (const QString &cell : std::as_const(cells)) {
         columns.append(CsvHeaderColumn::fromHeaderCell(cell));
-        anyKnown = anyKnown || columns.constLast().type != u"Unknown"_s;
+        known.append(columns.constLast().type != u"Unknown"_s);
     }
-    if (!anyKnown)
+    if (!known.contains(true))
         return contacts;
     // Only the system's own layout escapes line breaks and tabs.
     const bool ownLayout = cells.constFirst() == u"Name"_s;
@@ -246,6 +246,10 @@ ContactTablePtr contactsOfCsv(QStringView text, ReadOnceText *once)
         CsvContactBuilder builder;
         const qsizetype count = qMin(cells.size(), columns.size());
         for (qsizetype i = 0; i < count; ++i) {
+            // A column of nothing known gives no field: its texts are neither
+            // unescaped nor held for sharing.
+            if (!known.at(i))
+                continue;
             const QString &cell = cells.at(i);
             const QString value = texts[i].shared(ownLayout && cell.contains(u'\\') ? CsvText::unescape(cell) : cell);
             builder.createContact(value, columns.at(i).type, columns.at(i).label);
