@@ -7,6 +7,8 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
+
 namespace {
 
 // The country's field order without its leading code.
@@ -31,7 +33,7 @@ struct ResolvedOrder {
 const ResolvedOrder &resolvedOrder(const QStringList &order)
 {
     thread_local ResolvedOrder last;
-    if (!last.order.isEmpty() && last.order == order)
+    if (!last.order.isEmpty() && (last.order.isSharedWith(order) || last.order == order))
         return last;
     last.order = order;
     last.parts.clear();
@@ -50,21 +52,27 @@ const ResolvedOrder &resolvedOrder(const QStringList &order)
     return last;
 }
 
-// Every included non-empty part in the order's turn, each followed by one space.
+// Every included non-empty part in the order's turn, each followed by one
+// space. The text is made in room of just its size: an address keeps it for
+// as long as it lives.
 QString joinedParts(const LabeledValueRecord::AddressParts &parts, const QStringList &order, int option)
 {
-    QString text;
-    // The parts and their spaces, as one allocation.
-    text.reserve(
-        parts.street.size() + parts.city.size() + parts.state.size() + parts.zip.size() + parts.country.size() + 5);
+    QVarLengthArray<const QString *, 8> shown;
+    qsizetype size = 0;
     for (const OrderedPart &part : resolvedOrder(order).parts) {
         if (part.option != 0 && (option & part.option) == 0)
             continue;
         const QString &value = parts.*part.member;
         if (!value.isEmpty()) {
-            text += value;
-            text += u' ';
+            shown.append(&value);
+            size += value.size() + 1;
         }
+    }
+    QString text(size, Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const QString *value : shown) {
+        out = std::copy(value->cbegin(), value->cend(), out);
+        *out++ = u' ';
     }
     return text;
 }

@@ -38,6 +38,22 @@ struct CachedTemplate {
 QMutex cacheMutex;
 QHash<const AddressFormatRow *, CachedTemplate> templateCache;
 
+// The template of the row from the cache every thread shares, made anew
+// when the row's order changed.
+CachedTemplate cachedTemplate(const AddressFormatRowPtr &row)
+{
+    QMutexLocker locker(&cacheMutex);
+    // Rows replaced by merges leave their entries behind.
+    if (templateCache.size() >= 1024)
+        templateCache.clear();
+    CachedTemplate &cached = templateCache[row.get()];
+    if (cached.format.isEmpty() || cached.order != row->order)
+        cached = {row, row->order, PostalAddressTemplate::fromOrder(row->order)};
+    else
+        cached.order = row->order; // the same words: shared again, for the threads' checks
+    return cached;
+}
+
 } // namespace
 
 QString PostalAddressTemplate::fromOrder(const QStringList &order)
@@ -69,14 +85,14 @@ QString PostalAddressTemplate::forCountry(const QString &isoCountryCode)
     const AddressFormatRowPtr row = AddressFormatTable::shared().rowForCode(isoCountryCode);
     if (!row)
         return {};
-    QMutexLocker locker(&cacheMutex);
-    // Rows replaced by merges leave their entries behind.
-    if (templateCache.size() >= 1024)
-        templateCache.clear();
-    CachedTemplate &cached = templateCache[row.get()];
-    if (cached.format.isEmpty() || cached.order != row->order)
-        cached = {row, row->order, fromOrder(row->order)};
-    return cached.format;
+    // The addresses of a load are mostly of one country: the template this
+    // thread had last is taken again while its row and the row's order stand
+    // (a list changed in place no longer shares the copy kept here).
+    thread_local CachedTemplate last;
+    if (last.row == row && last.order.isSharedWith(row->order))
+        return last.format;
+    last = cachedTemplate(row);
+    return last.format;
 }
 
 void PostalAddressTemplate::install()

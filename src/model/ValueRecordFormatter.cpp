@@ -23,38 +23,59 @@ void defaultLabelAndShowValue(LabeledValueRecord &record)
     record.stringValue = record.valueText();
 }
 
-// Two parts joined by one space in the name's order, or the one part shown
-// alone; the display strings and the find's positions in them both come
-// from here.
+// Which of two name parts a display shows and in what order: both, the
+// later one first when lastFirst, or the one part shown alone. The display
+// strings and the find's positions in them both come from here.
+struct ShownNames {
+    const QString *first = nullptr; // null when neither part is shown
+    const QString *second = nullptr; // null when one part is shown alone
+    bool swapped = false; // the last name comes first
+};
+
+ShownNames shownNames(const QString &first, const QString &last, bool lastFirst)
+{
+    if (!first.isEmpty() && !last.isEmpty())
+        return lastFirst ? ShownNames{&last, &first, true} : ShownNames{&first, &last, false};
+    if (!first.isEmpty())
+        return {&first, nullptr, false};
+    if (!last.isEmpty())
+        return {&last, nullptr, true};
+    return {};
+}
+
 ValueRecordFormatter::DisplayedParts displayedParts(
     const QString &firstKey, const QString &first, const QString &lastKey, const QString &last, bool lastFirst)
 {
     using Part = ValueRecordFormatter::DisplayedPart;
-    if (!first.isEmpty() && !last.isEmpty()) {
-        if (lastFirst)
-            return {Part{lastKey, last, 0}, Part{firstKey, first, last.size() + 1}};
-        return {Part{firstKey, first, 0}, Part{lastKey, last, first.size() + 1}};
-    }
-    if (!first.isEmpty())
-        return {Part{firstKey, first, 0}};
-    if (!last.isEmpty())
-        return {Part{lastKey, last, 0}};
-    return {};
+    const ShownNames shown = shownNames(first, last, lastFirst);
+    if (!shown.first)
+        return {};
+    const QString &leadingKey = shown.swapped ? lastKey : firstKey;
+    if (!shown.second)
+        return {Part{leadingKey, *shown.first, 0}};
+    return {Part{leadingKey, *shown.first, 0},
+        Part{shown.swapped ? firstKey : lastKey, *shown.second, shown.first->size() + 1}};
 }
 
-QString joinedParts(const ValueRecordFormatter::DisplayedParts &parts)
+// The display string of the shown parts, made without a list of parts: every
+// contact read makes two of these.
+QString joinedNames(const QString &first, const QString &last, bool lastFirst)
 {
-    if (parts.size() == 2)
-        return parts.at(0).text + u' ' + parts.at(1).text;
-    return parts.isEmpty() ? QString() : parts.first().text;
+    const ShownNames shown = shownNames(first, last, lastFirst);
+    if (!shown.first)
+        return {};
+    if (!shown.second)
+        return *shown.first;
+    return *shown.first + u' ' + *shown.second;
 }
 
 // "yyyy.MM.dd(ddd)" of the default locale. Every contact read formats its
 // birthday, and QLocale parses the pattern and asks the system for the day's
 // name each time; here the names are asked for once per locale and thread.
 // Years outside 1…9999 and locales that write other digits take QLocale's
-// own way.
-QString birthdayText(const QDate &date)
+// own way. The date's parts come as the caller has them: asking the date
+// for each would work them out of its day number again every time.
+QString birthdayText(const QDate &date, int year, int month, int day)
 {
     static const QString pattern = u"yyyy.MM.dd(ddd)"_s;
     struct DayNames {
@@ -64,7 +85,6 @@ QString birthdayText(const QDate &date)
     };
     thread_local std::optional<DayNames> cached;
     const QLocale locale;
-    const int year = date.year();
     if (year < 1 || year > 9999)
         return locale.toString(date, pattern);
     if (!cached || cached->locale != locale) {
@@ -84,9 +104,9 @@ QString birthdayText(const QDate &date)
     };
     digits(year, 4);
     *out++ = u'.';
-    digits(date.month(), 2);
+    digits(month, 2);
     *out++ = u'.';
-    digits(date.day(), 2);
+    digits(day, 2);
     *out++ = u'(';
     std::copy(dayName.utf16(), dayName.utf16() + dayName.size(), out);
     out += dayName.size();
@@ -128,12 +148,15 @@ ValueRecordFormatter::DisplayedParts ValueRecordFormatter::phoneticNameParts(
 
 QString ValueRecordFormatter::compositeNameFromNameDict(const NameRecord &name)
 {
-    return joinedParts(compositeNameParts(name));
+    QString joined = joinedNames(name.firstName, name.lastName, effectiveNameOrdering(name.nameOrdering) == 2);
+    if (joined.isEmpty() && !name.middleName().isEmpty())
+        return name.middleName();
+    return joined;
 }
 
 QString ValueRecordFormatter::phoneticNameString(const PhoneticNameRecord &name, int nameOrdering)
 {
-    return joinedParts(phoneticNameParts(name, nameOrdering));
+    return joinedNames(name.firstName, name.lastName, nameOrdering == 2);
 }
 
 QString ValueRecordFormatter::dateStringFromDateComponents(const StoreDateComponents &components)
@@ -142,10 +165,13 @@ QString ValueRecordFormatter::dateStringFromDateComponents(const StoreDateCompon
         return {};
     // The platform calendar fills a missing part with 1, so a birthday saved
     // without its year still has a date.
-    const QDate date(components.year.value_or(1), components.month.value_or(1), components.day.value_or(1));
+    const int year = components.year.value_or(1);
+    const int month = components.month.value_or(1);
+    const int day = components.day.value_or(1);
+    const QDate date(year, month, day);
     if (!date.isValid())
         return {};
-    return birthdayText(date);
+    return birthdayText(date, year, month, day);
 }
 
 void ValueRecordFormatter::updatePhoneValue(LabeledValueRecord *record)

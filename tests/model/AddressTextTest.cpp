@@ -60,6 +60,11 @@ INSTANTIATE_TEST_SUITE_P(Countries, OneLineAddress,
         AddressCase{"GB", "10 Downing Street", "London", "", "SW1A 2AA", "United Kingdom",
             {"10 Downing Street London ", "10 Downing Street London United Kingdom ",
                 "10 Downing Street SW1A 2AA London ", "10 Downing Street SW1A 2AA London United Kingdom "}},
+        // Empty parts leave no space behind; a street of several lines keeps them.
+        AddressCase{"JP", "丸の内1-1\n丸の内ビル", "", "東京都", "", "",
+            {"東京都 丸の内1-1\n丸の内ビル ", "東京都 丸の内1-1\n丸の内ビル ", "東京都 丸の内1-1\n丸の内ビル ",
+                "東京都 丸の内1-1\n丸の内ビル "}},
+        AddressCase{"ZZ", "", "", "", "", "", {"", "", "", ""}},
         // A code the table does not know: the default order.
         AddressCase{"ZZ", "1 Main St", "Springfield", "IL", "62701", "Nowhere",
             {"1 Main St Springfield IL ", "1 Main St Springfield IL Nowhere ", "1 Main St Springfield IL 62701 ",

@@ -1,4 +1,5 @@
 #include "model/MVPerson.h"
+#include "model/ValueRecordFormatter.h"
 #include "platform/contacts/StoreUserDefaults.h"
 
 #include <QLocale>
@@ -30,6 +31,55 @@ TEST(CompositeName, FollowsTheNameOrdering)
     for (const auto &[name, expected] : rows)
         EXPECT_EQ(MVPerson::compositeNameFromNameDict(name), expected) << qPrintable(expected);
 }
+
+// The display string laid out from its parts: each part's text at its
+// place, spaces between; null when no part is shown.
+QString laidOut(const ValueRecordFormatter::DisplayedParts &parts)
+{
+    QString text;
+    for (const ValueRecordFormatter::DisplayedPart &part : parts) {
+        text = text.leftJustified(part.location, u' ');
+        text += part.text;
+    }
+    return text;
+}
+
+struct NameCase {
+    const char *first;
+    const char *middle;
+    const char *last;
+    int ordering;
+};
+
+class NameDisplay : public testing::TestWithParam<NameCase> { };
+
+// The display strings are made without the parts the find works on; they
+// must still be those parts at the places the find counts on.
+TEST_P(NameDisplay, StringIsItsPartsAtTheirPlaces)
+{
+    const NameCase &c = GetParam();
+    const NameRecord name
+        = nameOf(QString::fromUtf8(c.first), QString::fromUtf8(c.middle), QString::fromUtf8(c.last), c.ordering);
+    const QString composite = MVPerson::compositeNameFromNameDict(name);
+    const QString compositeParts = laidOut(ValueRecordFormatter::compositeNameParts(name));
+    EXPECT_EQ(composite, compositeParts);
+    EXPECT_EQ(composite.isNull(), compositeParts.isNull());
+
+    PhoneticNameRecord phonetic;
+    phonetic.firstName = name.firstName;
+    phonetic.middleName = name.middleName();
+    phonetic.lastName = name.lastName;
+    const QString reading = ValueRecordFormatter::phoneticNameString(phonetic, c.ordering);
+    const QString readingParts = laidOut(ValueRecordFormatter::phoneticNameParts(phonetic, c.ordering));
+    EXPECT_EQ(reading, readingParts);
+    // A contact without a reading shares the empty one, which a null text tells.
+    EXPECT_EQ(reading.isNull(), readingParts.isNull());
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, NameDisplay,
+    testing::Values(NameCase{"太郎", "", "山田", 1}, NameCase{"太郎", "", "山田", 2},
+        NameCase{"Taro", "Q", "Yamada", 0}, NameCase{"太郎", "", "", 2}, NameCase{"", "", "山田", 1},
+        NameCase{"", "Quincy", "", 2}, NameCase{"", "", "", 1}, NameCase{" ", "", "\u3000", 2}));
 
 // "label|shown text|user|domain|service" of a record after its update.
 QString shown(const LabeledValueRecord &record)
@@ -109,6 +159,20 @@ TEST_P(BirthdayText, ReadsAsTheLocaleWritesThePattern)
         EXPECT_EQ(MVPerson::dateStringFromDateComponents(components), locale.toString(date, u"yyyy.MM.dd(ddd)"))
             << qPrintable(date.toString(Qt::ISODate));
     }
+}
+
+// A date saved without some of its parts reads as the platform calendar
+// fills them in, with 1.
+TEST_P(BirthdayText, MissingPartsReadAsTheFirst)
+{
+    QLocale::setDefault(QLocale(GetParam()));
+    const QLocale locale;
+    const std::pair<StoreDateComponents, QDate> rows[]
+        = {{{std::nullopt, 3, 14}, QDate(1, 3, 14)}, {{1984, std::nullopt, 29}, QDate(1984, 1, 29)},
+            {{1984, 2, std::nullopt}, QDate(1984, 2, 1)}, {{std::nullopt, 12, std::nullopt}, QDate(1, 12, 1)}};
+    for (const auto &[components, date] : rows)
+        EXPECT_EQ(MVPerson::dateStringFromDateComponents(components), locale.toString(date, u"yyyy.MM.dd(ddd)"))
+            << qPrintable(date.toString(Qt::ISODate));
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, BirthdayText, testing::Values(QLocale::English, QLocale::Japanese, QLocale::Arabic));

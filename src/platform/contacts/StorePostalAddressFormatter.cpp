@@ -6,6 +6,9 @@
 #include <QMutex>
 #include <QStringList>
 
+#include <string>
+#include <string_view>
+
 namespace {
 
 const QString defaultFormat = QStringLiteral("{street}\n{city} {state} {postalCode}\n{country}");
@@ -51,44 +54,71 @@ bool isAsciiLetter(QChar c)
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
+// The lines are made in UTF-16 room of their own, kept from one address to
+// the next: every line of every address formatted is made here, and Qt's
+// appends and trims cost a call each for a few characters.
+using LineText = std::u16string;
+
+std::u16string_view utf16Of(const QString &text)
+{
+    const QStringView view(text);
+    return {view.utf16(), std::size_t(view.size())};
+}
+
+// The text without the white space at its ends, as QStringView::trimmed.
+std::u16string_view trimmedUtf16(const QString &text)
+{
+    std::u16string_view view = utf16Of(text);
+    while (!view.empty() && QChar::isSpace(view.front()))
+        view.remove_prefix(1);
+    while (!view.empty() && QChar::isSpace(view.back()))
+        view.remove_suffix(1);
+    return view;
+}
+
+bool isBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t';
+}
+
 // Runs of two or more spaces and tabs become one space, then the ends are
 // trimmed: separators around a missing part would be left doubled or
 // dangling, while a street of several lines keeps its line breaks. The text
-// is changed where it lies: every line of every address formatted passes here.
-void tidy(QString &text)
+// is changed where it lies.
+void tidy(LineText &text)
 {
-    const auto isBlank = [](QChar c) { return c == u' ' || c == u'\t'; };
-    qsizetype out = 0;
-    while (out + 1 < text.size() && !(isBlank(text.at(out)) && isBlank(text.at(out + 1))))
+    std::size_t out = 0;
+    while (out + 1 < text.size() && !(isBlank(text[out]) && isBlank(text[out + 1])))
         ++out;
     if (out + 1 < text.size()) {
-        for (qsizetype in = out; in < text.size();) {
-            qsizetype run = in;
-            while (run < text.size() && isBlank(text.at(run)))
+        for (std::size_t in = out; in < text.size();) {
+            std::size_t run = in;
+            while (run < text.size() && isBlank(text[run]))
                 ++run;
             if (run - in >= 2) {
                 text[out++] = u' ';
                 in = run;
             } else {
-                text[out++] = text.at(in++);
+                text[out++] = text[in++];
             }
         }
-        text.truncate(out);
+        text.resize(out);
     }
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1).isSpace())
+    std::size_t end = text.size();
+    while (end > 0 && QChar::isSpace(text[end - 1]))
         --end;
-    qsizetype begin = 0;
-    while (begin < end && text.at(begin).isSpace())
+    std::size_t begin = 0;
+    while (begin < end && QChar::isSpace(text[begin]))
         ++begin;
-    text.truncate(end);
-    text.remove(0, begin);
+    text.resize(end);
+    text.erase(0, begin);
 }
 
-QString tidied(QString text)
+QString tidied(const QString &text)
 {
-    tidy(text);
-    return text;
+    LineText line(utf16Of(text));
+    tidy(line);
+    return QString(reinterpret_cast<const QChar *>(line.data()), qsizetype(line.size()));
 }
 
 // A placeholder is one or more ASCII letters in braces; any other brace is
@@ -144,15 +174,14 @@ const ParsedTemplate &parsedTemplate(const QString &format)
     return *last;
 }
 
-// The line filled in, into text, whose room is kept from one line to the next.
-void fillLine(const TemplateLine &line, const StorePostalAddress &address, QString &text)
+// The line filled in, into text.
+void fillLine(const TemplateLine &line, const StorePostalAddress &address, LineText &text)
 {
-    text.resize(0);
-    text += line.literals.first();
+    text.assign(utf16Of(line.literals.first()));
     for (qsizetype i = 0; i < line.parts.size(); ++i) {
         if (const StorePostalAddress::Part part = line.parts.at(i))
-            text += QStringView(address.*part).trimmed();
-        text += line.literals.at(i + 1);
+            text.append(trimmedUtf16(address.*part));
+        text.append(utf16Of(line.literals.at(i + 1)));
     }
     tidy(text);
 }
@@ -192,19 +221,19 @@ QString StorePostalAddressFormatter::stringFromPostalAddress(const StorePostalAd
     Q_UNUSED(style);
     const QString code = address.isoCountryCode.isEmpty() ? StoreUserDefaults::countryCode() : address.isoCountryCode;
     const QString format = formatForCountry(code);
-    thread_local QString filled;
+    thread_local LineText filled;
     // Made in room kept from one address to the next; the text is kept with
     // its address, in room of just its size.
-    thread_local QString text;
-    text.resize(0);
+    thread_local LineText text;
+    text.clear();
     for (const TemplateLine &line : parsedTemplate(format)) {
         fillLine(line, address, filled);
         // A line that held only literal text around empty parts ("〒") is dropped.
-        if (filled.isEmpty() || filled == line.withoutValues)
+        if (filled.empty() || std::u16string_view(filled) == utf16Of(line.withoutValues))
             continue;
-        if (!text.isEmpty())
+        if (!text.empty())
             text += u'\n';
         text += filled;
     }
-    return QString(text.constData(), text.size());
+    return QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
 }

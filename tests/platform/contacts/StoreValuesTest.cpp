@@ -133,6 +133,35 @@ TEST_F(PostalAddressFormatter, FillsTheTemplateAsWritten)
     }
 }
 
+struct TrimCase {
+    const char16_t *street;
+    const char16_t *city;
+    const char16_t *expected; // of "{street} {city}\n{city}"
+};
+
+class PostalAddressParts : public PostalAddressFormatter, public testing::WithParamInterface<TrimCase> { };
+
+// Each part loses the white space at its ends, whatever its script, before
+// it fills its placeholder; what lies inside a part stays, surrogate pairs and
+// line breaks included.
+TEST_P(PostalAddressParts, AreTrimmedAsQtTrimsText)
+{
+    StorePostalAddressFormatter::setFormatProvider(
+        [](const QString &) { return QStringLiteral("{street} {city}\n{city}"); });
+    const StorePostalAddress address{.street = QString::fromUtf16(GetParam().street),
+        .city = QString::fromUtf16(GetParam().city),
+        .isoCountryCode = QStringLiteral("ZZ")};
+    EXPECT_EQ(StorePostalAddressFormatter::stringFromPostalAddress(address), QString::fromUtf16(GetParam().expected));
+}
+
+// No-break, em, hair and ideographic spaces and NEL are white space to Qt.
+INSTANTIATE_TEST_SUITE_P(WhiteSpace, PostalAddressParts,
+    testing::Values(TrimCase{u"\u3000丸の内1-1\u3000", u"千代田区", u"丸の内1-1 千代田区\n千代田区"},
+        TrimCase{u"\u00a0A\u2003", u"\u0085B\u200a", u"A B\nB"}, TrimCase{u" \t \u3000", u"B", u"B\nB"},
+        TrimCase{u"\U0001F3E0 1", u"\U0001F600", u"\U0001F3E0 1 \U0001F600\n\U0001F600"},
+        TrimCase{u"1 Main\nApt 2 ", u"", u"1 Main\nApt 2"}, TrimCase{u"", u"", u""},
+        TrimCase{u"A\t\tB", u"\u3000", u"A B"}));
+
 // Each placeholder takes its own part of the address, however many parts a
 // template names and in whatever order; a name of no part takes nothing.
 TEST_F(PostalAddressFormatter, EveryPartFillsItsOwnPlaceholder)
