@@ -225,12 +225,8 @@ void ContactTableSorter::sortContactTable(ContactTable &contactTable, const QLis
     for (qsizetype place = 0; place < contacts.size(); ++place) {
         if (place + 8 * step < contacts.size())
             ContactPrefetch::line(contacts.at(place + 8 * step).get());
-        if (const MVPerson *person = personAt(place + 4 * step)) {
-            ContactPrefetch::line(person);
-            ContactPrefetch::line(&person->heldNameValue());
-        }
-        if (const MVPerson *person = personAt(place + 2 * step))
-            ContactPrefetch::line(person->heldNameValue().get());
+        // The name lives inside the person.
+        ContactPrefetch::whole(personAt(place + 4 * step));
         if (const MVPerson *person = personAt(place + step); person && person->heldNameValue())
             ContactPrefetch::text(person->heldNameValue()->stringValue);
         const ContactRecordPtr &contact = contacts.at(place);

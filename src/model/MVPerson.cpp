@@ -66,21 +66,27 @@ AddressFormatTable &MVPerson::addressFormats()
 
 NameRecordPtr MVPerson::nameValue()
 {
-    if (!m_nameValue) {
-        m_nameValue = std::make_shared<NameRecord>();
+    if (!m_nameHeld) {
+        m_nameHeld = true;
         if (attachedContact()) {
-            StoreContactReader::readName(*attachedContact(), *m_nameValue);
-            m_nameOrdering = m_nameValue->nameOrdering;
-            m_showAsPerson = m_nameValue->showAsPerson;
-            return m_nameValue;
+            StoreContactReader::readName(*attachedContact(), m_name);
+            m_nameOrdering = m_name.nameOrdering;
+            m_showAsPerson = m_name.showAsPerson;
+            return namePointer();
         }
     }
     // The identifier-keyed setters rely on every read bringing the record's
     // flags and the display string in line with the dictionary.
-    m_showAsPerson = m_nameValue->showAsPerson;
-    m_nameOrdering = m_nameValue->nameOrdering;
-    m_nameValue->stringValue = ValueRecordFormatter::compositeNameFromNameDict(*m_nameValue);
-    return m_nameValue;
+    m_showAsPerson = m_name.showAsPerson;
+    m_nameOrdering = m_name.nameOrdering;
+    m_name.stringValue = ValueRecordFormatter::compositeNameFromNameDict(m_name);
+    return namePointer();
+}
+
+NameRecordPtr MVPerson::namePointer()
+{
+    // A record on the stack (tests make some) has no owner to share.
+    return NameRecordPtr(weak_from_this().lock(), &m_name);
 }
 
 PhoneticNameRecordPtr MVPerson::phoneticNameValue()
@@ -88,7 +94,7 @@ PhoneticNameRecordPtr MVPerson::phoneticNameValue()
     PhoneticNameRecordPtr name = m_caches.takeOwnCopy(Caches::PhoneticName);
     // The phonetic name is written in the name's order, which only reading
     // the name learns from the store contact.
-    if (!m_nameValue && attachedContact())
+    if (!m_nameHeld && attachedContact())
         (void)nameValue();
     if (!name) {
         name = std::make_shared<PhoneticNameRecord>();
@@ -308,12 +314,22 @@ void MVPerson::shareEmptyCaches()
 QString MVPerson::compositeName()
 {
     // The caches as they stand: the name's display string is not recomputed.
-    const NameRecordPtr name = m_nameValue ? m_nameValue : nameValue();
-    QString composite = m_showAsPerson ? name->stringValue : stringValues()->value(FieldId::Company);
+    const NameRecord &name = m_nameHeld ? m_name : *nameValue();
+    QString composite = m_showAsPerson ? name.stringValue : stringValues()->value(FieldId::Company);
     if (composite.isEmpty())
         composite = noName;
-    m_compositeName = composite;
-    return m_compositeName;
+    m_compositeMade = true;
+    return composite;
+}
+
+QString MVPerson::heldCompositeName() const
+{
+    QString composite;
+    if (m_showAsPerson)
+        composite = m_name.stringValue;
+    else if (const StringValuesRecord *strings = m_caches.peek(Caches::Strings))
+        composite = strings->value(FieldId::Company);
+    return composite.isEmpty() ? noName : composite;
 }
 
 QString MVPerson::phoneticName() const
@@ -361,6 +377,7 @@ void MVPerson::updateHagakiLayout(HagakiLayoutRecord *layout) const
         layout->stringValue = layoutStringFromHagakiLayoutDict(layout);
 }
 
-// A small contact's record and its shared_ptr's counts fit a 144-byte heap
-// chunk; every byte more is a million bytes more for a large import.
-static_assert(sizeof(void *) != 8 || sizeof(MVPerson) <= 120);
+// A small contact's record, its name included, and its shared_ptr's counts
+// fit a 192-byte heap chunk; every byte more is a million bytes more for a
+// large import.
+static_assert(sizeof(void *) != 8 || sizeof(MVPerson) <= 168);

@@ -45,7 +45,11 @@ class StoreContactWriter;
 // vCard data, as a copy or from its keyed coding; it is written back into a
 // store contact with contactFromCache, which writes only the caches the record
 // holds, so a field it never read keeps the store's value.
-class MVPerson {
+//
+// The name lives inside the record: every contact has one, and a record of
+// its own would cost an allocation and a pointer per contact. The live name
+// the getter hands out shares the ownership of the contact that holds it.
+class MVPerson : public std::enable_shared_from_this<MVPerson> {
 public:
     // What findLabeledValue answers for labelIndex -1.
     static constexpr qsizetype NotFound = std::numeric_limits<qint64>::max();
@@ -183,10 +187,10 @@ public:
 
     // Whether a cache has been made (read or set); a cache never made is left
     // alone by the write-back.
-    [[nodiscard]] bool holdsNameValue() const { return m_nameValue != nullptr; }
+    [[nodiscard]] bool holdsNameValue() const { return m_nameHeld; }
     // The name as it stands, without working out its display text again;
     // null when never read.
-    [[nodiscard]] const NameRecordPtr &heldNameValue() const { return m_nameValue; }
+    [[nodiscard]] const NameRecord *heldNameValue() const { return m_nameHeld ? &m_name : nullptr; }
     // The cache of a labeled field identifier as it stands, without making it.
     [[nodiscard]] LabeledValueListPtr heldLabeledValues(const ContactIdentifier &identifier) const;
     // The same for a reader that neither keeps nor changes the list: no
@@ -301,6 +305,10 @@ private:
     void setLabeledCache(const ContactIdentifier &identifier, const LabeledValueListPtr &values);
     [[nodiscard]] QString companyContentKey();
     void refreshName();
+    // The live name, owned with the contact when a shared pointer holds it.
+    [[nodiscard]] NameRecordPtr namePointer();
+    // The display name from the caches as they stand, making none.
+    [[nodiscard]] QString heldCompositeName() const;
     void replaceHagakiLayout(const PersonValue &value, qint64 labelIndex);
     void replaceLabeledValues(const LabeledValueList &records, const ContactIdentifier &identifier, bool byLabelIndex);
     void addLayoutsForAddresses(const LabeledValueList &addresses, const QList<qint64> &layoutIndexes);
@@ -350,11 +358,12 @@ private:
     bool m_created : 1 = false;
     bool m_changed : 1 = false;
     bool m_photoHeld : 1 = false;
+    bool m_nameHeld : 1 = false; // the name was read or set
+    bool m_compositeMade : 1 = false; // the display name was worked out once
     NameOrdering m_defaultNameOrdering = 0;
     NameOrdering m_nameOrdering = 0;
     InternedText m_defaultCountryCode;
-    QString m_compositeName;
-    NameRecordPtr m_nameValue;
+    NameRecord m_name;
     HeapFields<RareFields> m_rare;
     mutable UniqueId m_uniqueId;
 };

@@ -83,7 +83,7 @@ PersonValue MVPerson::valueForIdentifier(const ContactIdentifier &identifier)
         return *nameValue();
     if (identifier == u"compositeName") {
         (void)nameValue();
-        return m_compositeName;
+        return compositeName();
     }
     if (const auto part = namePart(identifier))
         return part.get(*nameValue());
@@ -140,7 +140,8 @@ void MVPerson::setValue(const PersonValue &value, const ContactIdentifier &ident
     const auto *text = std::get_if<QString>(&value);
     if (identifier == FieldId::Name) {
         if (const auto *name = std::get_if<NameRecord>(&value)) {
-            m_nameValue = std::make_shared<NameRecord>(*name);
+            m_name = *name;
+            m_nameHeld = true;
             refreshName();
         }
     } else if (namePart(identifier)) {
@@ -227,7 +228,7 @@ void MVPerson::deleteValueForIdentifier(const ContactIdentifier &identifier)
 QString MVPerson::stringValueForIdentifier(const ContactIdentifier &identifier, qint64 labelIndex)
 {
     if (identifier == FieldId::Name)
-        return (m_nameValue ? m_nameValue : nameValue())->stringValue;
+        return m_nameHeld ? m_name.stringValue : nameValue()->stringValue;
     if (identifier == FieldId::PhoneticName) {
         const PhoneticNameRecordPtr held = m_caches.get(PersonCaches::PhoneticName);
         return (held ? held : phoneticNameValue())->stringValue;

@@ -160,7 +160,7 @@ QString MVPerson::uniqueId() const
 const UniqueId &MVPerson::uniqueIdValue() const
 {
     if (m_uniqueId.isEmpty()) {
-        const QString name = m_compositeName.isEmpty() ? u"MorvaneSoftware"_s : m_compositeName;
+        const QString name = m_compositeMade ? heldCompositeName() : u"MorvaneSoftware"_s;
         m_uniqueId = QString(name + u'+' + QDateTime::currentDateTimeUtc().toString(u"yyyy-MM-dd HH:mm:ss +0000"_s));
     }
     return m_uniqueId;
@@ -192,8 +192,8 @@ void MVPerson::writeCaches(StoreContactWriter &writer) const
         if (const auto *cache = m_caches.peek(slot))
             (writer.*writeValue)(*cache);
     };
-    if (m_nameValue)
-        writer.writeName(*m_nameValue);
+    if (m_nameHeld)
+        writer.writeName(m_name);
     write(Caches::PhoneticName, &StoreContactWriter::writePhoneticName);
     write(Caches::Phone, &StoreContactWriter::writePhoneValues);
     write(Caches::Email, &StoreContactWriter::writeEmailValues);

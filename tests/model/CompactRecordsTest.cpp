@@ -125,4 +125,85 @@ TEST(AttachedStoreContact, GoesWithoutTakingThePhotoOrTheCompanyKey)
     EXPECT_TRUE(bare->uniqueId2().isNull());
 }
 
+// The name lives inside its contact: the live name handed out keeps the
+// contact alive while it is held, and edits through it are the contact's.
+TEST(PersonName, TheLiveNameIsTheContactsOwnAndOutlivesItsOtherHolders)
+{
+    std::weak_ptr<MVPerson> watched;
+    NameRecordPtr name;
+    {
+        const MVPersonPtr person = MVPerson::init();
+        watched = person;
+        EXPECT_FALSE(person->holdsNameValue());
+        EXPECT_EQ(person->heldNameValue(), nullptr);
+        name = person->nameValue();
+        EXPECT_TRUE(person->holdsNameValue());
+        EXPECT_EQ(person->heldNameValue(), name.get());
+        name->firstName = u"花子"_s;
+        EXPECT_EQ(std::get<QString>(person->valueForIdentifier(FieldId::FirstName)), u"花子"_s);
+
+        NameRecord given;
+        given.lastName = u"山田"_s;
+        person->setValue(given, FieldId::Name);
+        given.lastName = u"changed"_s;
+        EXPECT_EQ(person->nameValue()->lastName, u"山田"_s);
+        NameRecord copy = *person->nameValue();
+        copy.lastName = u"other"_s;
+        EXPECT_EQ(person->heldNameValue()->lastName, u"山田"_s);
+    }
+    ASSERT_FALSE(watched.expired());
+    EXPECT_EQ(name->lastName, u"山田"_s);
+    name.reset();
+    EXPECT_TRUE(watched.expired());
+
+    MVPerson onTheStack;
+    onTheStack.nameValue()->lastName = u"田中"_s;
+    EXPECT_EQ(onTheStack.nameValue()->lastName, u"田中"_s);
+}
+
+struct DisplayNameRow {
+    bool company;
+    const char *changed; // the name part or company text given after the first display name
+    const char *expected;
+};
+
+class DisplayName : public testing::TestWithParam<DisplayNameRow> { };
+
+// "compositeName" is the display name as the contact stands now, also after
+// its live records were changed behind the getter.
+TEST_P(DisplayName, IsWorkedOutFromTheContactAsItStands)
+{
+    StoreContact contact;
+    contact.setGivenName(u"太郎"_s);
+    if (GetParam().company) {
+        contact.setContactType(StoreContact::ContactType::Organization);
+        contact.setOrganizationName(u"Morvane"_s);
+    }
+    const MVPersonPtr person = MVPerson::initWithCNContact(contact);
+    const QString changed = QString::fromUtf8(GetParam().changed);
+    if (GetParam().company)
+        person->stringValues()->company = changed;
+    else
+        person->nameValue()->firstName = changed;
+    EXPECT_EQ(
+        std::get<QString>(person->valueForIdentifier(u"compositeName"_s)), QString::fromUtf8(GetParam().expected));
+    EXPECT_EQ(person->compositeName(), QString::fromUtf8(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, DisplayName,
+    testing::Values(DisplayNameRow{false, "次郎", "次郎"}, DisplayNameRow{false, "", "No Name"},
+        DisplayNameRow{true, "Quill", "Quill"}, DisplayNameRow{true, "", "No Name"}));
+
+// A record without an identifier takes one from its display name once that
+// was worked out, and from the program's name before.
+TEST(PersonIdentity, WithoutAnIdentifierComesFromTheDisplayNameOnceItWasWorkedOut)
+{
+    MVPerson unnamed;
+    EXPECT_TRUE(unnamed.uniqueId().startsWith(u"MorvaneSoftware+"_s));
+    MVPerson named;
+    named.setValue(u"山田"_s, FieldId::LastName);
+    EXPECT_EQ(named.compositeName(), u"山田"_s);
+    EXPECT_TRUE(named.uniqueId().startsWith(u"山田+"_s)) << qPrintable(named.uniqueId());
+}
+
 } // namespace
