@@ -65,6 +65,19 @@ const QLatin1StringView wrapOpening = "_$!<"_L1;
 // "_$!<" and ">!$_" around at least nothing.
 constexpr qsizetype shortestWrappedLabel = 8;
 
+QString wordOfLabel(const QString &storeLabel)
+{
+    for (std::size_t i = 0; i < labelWords().size(); ++i) {
+        if (storeLabel == labelWords()[i].first)
+            return labelWordTexts()[i];
+    }
+    QString word = storeLabel;
+    // A label shorter than its wrapping would unwrap into garbage: keep it.
+    if (storeLabel.contains(wrapOpening) && storeLabel.size() >= shortestWrappedLabel)
+        word = storeLabel.mid(4, storeLabel.size() - 8);
+    return word.isEmpty() ? noLabel : word;
+}
+
 QStringList wordsOf(std::initializer_list<QLatin1StringView> storeLabels)
 {
     QStringList words;
@@ -304,15 +317,28 @@ void FieldVocabulary::removeAllCustomLabels()
 
 QString FieldVocabulary::labelFromCNLabel(const QString &storeLabel)
 {
-    for (std::size_t i = 0; i < labelWords().size(); ++i) {
-        if (storeLabel == labelWords()[i].first)
-            return labelWordTexts()[i];
+    // The store's reader hands the labels of a file out as a few shared
+    // texts, and every value read asks for its word: the words of the last
+    // few texts are known by where the text lies. The text is held with its
+    // word, so its room cannot hold another text meanwhile; a text without
+    // room of its own (raw data) is not kept, as its room is not held.
+    struct Known {
+        QString label;
+        QString word;
+    };
+    thread_local std::array<Known, 4> recent;
+    thread_local std::size_t next = 0;
+    for (const Known &known : recent) {
+        if (known.label.capacity() != 0 && known.label.constData() == storeLabel.constData()
+            && known.label.size() == storeLabel.size())
+            return known.word;
     }
-    QString word = storeLabel;
-    // A label shorter than its wrapping would unwrap into garbage: keep it.
-    if (storeLabel.contains(wrapOpening) && storeLabel.size() >= shortestWrappedLabel)
-        word = storeLabel.mid(4, storeLabel.size() - 8);
-    return word.isEmpty() ? noLabel : word;
+    QString word = wordOfLabel(storeLabel);
+    if (storeLabel.capacity() != 0) {
+        recent[next] = {storeLabel, word};
+        next = (next + 1) % recent.size();
+    }
+    return word;
 }
 
 QString FieldVocabulary::CNLabelFromLabel(const QString &label)

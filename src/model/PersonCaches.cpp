@@ -21,6 +21,18 @@ std::unique_ptr<std::shared_ptr<void>[]> &spareRoom() {
     return room;
 }
 
+// The room for every slot, emptied, kept for the next contact filled on
+// this thread: an import fills them one after the other.
+void giveBackRoom(std::shared_ptr<void> *room)
+{
+    if (spareRoom()) {
+        delete[] room;
+        return;
+    }
+    std::fill_n(room, PersonCaches::SlotCount, nullptr);
+    spareRoom().reset(room);
+}
+
 } // namespace
 
 const std::shared_ptr<void> &PersonCaches::sharedEmptyEntry(int index)
@@ -94,16 +106,13 @@ PersonCaches::Entries PersonCaches::takeAll()
 void PersonCaches::release()
 {
     // Which member the room is depends on the masks, so it goes before they
-    // change. The room for every slot is kept for the next contact filled on
-    // this thread: an import fills them one after the other.
-    if (holdsOne()) {
+    // change.
+    if (holdsOne())
         m_storage.one.~shared_ptr();
-    } else if (m_reserved && !spareRoom()) {
-        std::fill_n(m_storage.many, SlotCount, nullptr);
-        spareRoom().reset(m_storage.many);
-    } else {
+    else if (m_reserved)
+        giveBackRoom(m_storage.many);
+    else
         delete[] m_storage.many;
-    }
     m_storage.many = nullptr;
 }
 
@@ -145,6 +154,20 @@ void PersonCaches::compact()
 {
     if (!m_reserved)
         return;
-    Entries entries = takeAll();
-    layOut(m_own, false, entries);
+    // The own caches go from the room for every slot straight into room for
+    // just them: every contact made passes here once.
+    std::shared_ptr<void> *const room = m_storage.many;
+    const unsigned own = m_own;
+    const int count = std::popcount(own);
+    m_reserved = false;
+    if (count == 1) {
+        new (&m_storage.one) std::shared_ptr<void>(std::move(room[std::countr_zero(own)]));
+    } else {
+        m_storage.many = count == 0 ? nullptr : new std::shared_ptr<void>[count];
+        for (int i = 0, at = 0; i < SlotCount; ++i) {
+            if (own & bit(i))
+                m_storage.many[at++] = std::move(room[i]);
+        }
+    }
+    giveBackRoom(room);
 }

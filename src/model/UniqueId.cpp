@@ -73,12 +73,9 @@ std::optional<ParsedUuid> parseUuid(QStringView text)
 
 } // namespace
 
-UniqueId::UniqueId(const QString &text)
-    : UniqueId(QString(text))
-{
-}
-
-UniqueId::UniqueId(QString &&text)
+// A UUID is read out of the text where it lies; only another text is kept,
+// copied or moved as given: every contact read passes its identifier here.
+template <typename Text> void UniqueId::take(Text &&text)
 {
     if (text.isNull())
         return;
@@ -89,8 +86,18 @@ UniqueId::UniqueId(QString &&text)
         m_low = uuid->low;
         m_word = uuid->upper ? UpperUuid : LowerUuid;
     } else {
-        m_word = reinterpret_cast<quintptr>(new QString(std::move(text)));
+        m_word = reinterpret_cast<quintptr>(new QString(std::forward<Text>(text)));
     }
+}
+
+UniqueId::UniqueId(const QString &text)
+{
+    take(text);
+}
+
+UniqueId::UniqueId(QString &&text)
+{
+    take(std::move(text));
 }
 
 UniqueId::UniqueId(const UniqueId &other)

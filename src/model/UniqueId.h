@@ -68,6 +68,7 @@ private:
         return m_word > UpperUuid ? reinterpret_cast<const QString *>(m_word) : nullptr;
     }
     void writeUuid(char16_t *out) const noexcept;
+    template <typename Text> void take(Text &&text);
     void swap(UniqueId &other) noexcept;
 
     // The UUID's 128 bits, first digit highest; unused for other texts.

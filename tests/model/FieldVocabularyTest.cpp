@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -33,6 +35,29 @@ TEST(FieldVocabularyLabels, StoreLabelsReadAsWords)
         EXPECT_EQ(MVPerson::labelFromCNLabel(QString::fromUtf8(storeLabel)), QString::fromUtf8(word)) << storeLabel;
     EXPECT_EQ(MVPerson::CNLabelFromLabel("Home"), "Home");
     EXPECT_EQ(MVPerson::CNLabelFromLabel(""), "");
+}
+
+// The words of the last labels read are known by where their text lies. Each
+// text must still read as its own word: one text asked for again, the same
+// words in texts of their own, more labels than are kept, and text in room
+// that changes between two calls (raw data, which nothing holds).
+TEST(FieldVocabularyLabels, RepeatedAndReusedTextsReadAsTheirOwnWords)
+{
+    const QString work = ContactLabels::work;
+    const QString mobile = ContactLabels::phoneNumberMobile;
+    const std::pair<QString, const char *> rows[] = {{work, "work"}, {mobile, "mobile"}, {work, "work"},
+        {QString(ContactLabels::work), "work"}, {"_$!<Cottage>!$_", "Cottage"}, {"_$!<Barn>!$_", "Barn"},
+        {"_$!<Shed>!$_", "Shed"}, {"_$!<Loft>!$_", "Loft"}, {mobile, "mobile"}, {work, "work"}, {QString(), "No label"},
+        {QString(""), "No label"}};
+    for (const auto &[storeLabel, word] : rows)
+        EXPECT_EQ(MVPerson::labelFromCNLabel(storeLabel), QString::fromUtf8(word)) << qPrintable(storeLabel);
+
+    std::array<char16_t, 12> room{};
+    for (const char16_t *label : {u"_$!<Barn>!$_", u"_$!<Shed>!$_", u"_$!<Barn>!$_"}) {
+        std::copy_n(label, room.size(), room.begin());
+        const QString raw = QString::fromRawData(reinterpret_cast<const QChar *>(room.data()), room.size());
+        EXPECT_EQ(MVPerson::labelFromCNLabel(raw), QString::fromUtf16(label).mid(4, 4)) << qPrintable(raw);
+    }
 }
 
 // Custom labels: each test uses words of its own, since the tables live for the process.

@@ -1,6 +1,7 @@
 #include "model/HagakiLayoutString.h"
 #include "model/MVPerson.h"
 #include "model/PostalAddressTemplate.h"
+#include "platform/contacts/ContactLabels.h"
 #include "platform/contacts/StorePostalAddressFormatter.h"
 
 #include "PersonTestContacts.h"
@@ -154,6 +155,42 @@ TEST(PersonCaches, ContactsWithoutValuesKeepTheirChangesApart)
     EXPECT_TRUE(written.phoneNumbers().isEmpty());
     EXPECT_TRUE(written.phoneticGivenName().isEmpty());
     EXPECT_EQ(written.organizationName(), QString());
+}
+
+// Contacts made one after the other keep their own caches in room of just
+// their number: none, one (kept in place), a few or all of them. Each reads
+// back its own values, whatever the contacts made before and after it held.
+TEST(PersonCaches, ContactsMadeInTurnKeepTheirOwnCachesWhateverTheirNumber)
+{
+    StoreContact bare;
+    bare.setGivenName("太郎");
+    StoreContact onePhone = bare;
+    onePhone.setPhoneNumbers({StoreLabeledValue<StorePhoneNumber>(
+        ContactLabels::phoneNumberMobile, *StorePhoneNumber::phoneNumberWithStringValue("090-1111-2222"))});
+    StoreContact phoneAndMail = onePhone;
+    phoneAndMail.setEmailAddresses({StoreLabeledValue<QString>(ContactLabels::work, "taro@example.jp")});
+    const StoreContact contacts[] = {bare, onePhone, PersonTestContacts::fullContact(), phoneAndMail, bare, onePhone};
+    QList<MVPersonPtr> made;
+    for (const StoreContact &contact : contacts)
+        made.append(MVPerson::initWithCNContact(contact));
+    for (qsizetype i = 0; i < made.size(); ++i) {
+        const StoreContact &contact = contacts[i];
+        const MVPersonPtr &person = made.at(i);
+        EXPECT_EQ(person->phoneValues()->size(), contact.phoneNumbers().size()) << i;
+        EXPECT_EQ(person->emailValues()->size(), contact.emailAddresses().size()) << i;
+        EXPECT_EQ(person->addressValues()->size(), contact.postalAddresses().size()) << i;
+        EXPECT_EQ(person->stringValues()->company, contact.organizationName()) << i;
+        if (!contact.phoneNumbers().isEmpty()) {
+            EXPECT_EQ(person->phoneValues()->constFirst()->stringValue,
+                contact.phoneNumbers().constFirst().value().stringValue())
+                << i;
+        }
+        if (!contact.emailAddresses().isEmpty()) {
+            EXPECT_EQ(person->emailValues()->constFirst()->stringValue, contact.emailAddresses().constFirst().value())
+                << i;
+        }
+        EXPECT_EQ(person->vCardData(), MVPerson::initWithCNContact(contact)->vCardData()) << i;
+    }
 }
 
 // One cache going from its own value to the shared empty one, to none and
