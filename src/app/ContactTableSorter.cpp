@@ -9,7 +9,7 @@
 #include "model/MVPerson.h"
 #include "model/ValueRecordKeys.h"
 #include "table/ContactTablePane.h"
-#include "table/SubContactTableSorter.h"
+#include "table/FoldedKeys.h"
 
 #include <QHash>
 
@@ -117,7 +117,7 @@ QString phoneticText(MVPerson &person, const QString &key)
 
 // What one contact is sorted by: a text, or for dates a date.
 struct SortKey {
-    std::u32string text;
+    std::u32string_view text;
     std::optional<StoreDateComponents> date;
 };
 
@@ -130,7 +130,7 @@ std::optional<StoreDateComponents> datePartsOf(const LabeledValue &value)
     return std::nullopt;
 }
 
-SortKey sortKeyOf(MVPerson &person, const Parts &parts)
+SortKey sortKeyOf(MVPerson &person, const Parts &parts, FoldedKeys &folded)
 {
     if (FieldVocabulary::shared().labeledIdentifiers().contains(parts.identifier)) {
         const LabeledValueList *values = person.madeLabeledValues(parts.identifier);
@@ -139,19 +139,19 @@ SortKey sortKeyOf(MVPerson &person, const Parts &parts)
             return {};
         if (parts.identifier == FieldId::Dates && parts.key != labelKey)
             return {{}, datePartsOf(first->value)};
-        return {SubContactTableSorter::caseFoldedKey(entryOfValue(*first, parts.key)), std::nullopt};
+        return {folded.append(entryOfValue(*first, parts.key)), std::nullopt};
     }
     if (parts.identifier == FieldId::Name)
-        return {SubContactTableSorter::caseFoldedKey(nameText(person, parts.key)), std::nullopt};
+        return {folded.append(nameText(person, parts.key)), std::nullopt};
     if (parts.identifier == FieldId::PhoneticName)
-        return {SubContactTableSorter::caseFoldedKey(phoneticText(person, parts.key)), std::nullopt};
+        return {folded.append(phoneticText(person, parts.key)), std::nullopt};
     const PersonValue value = person.valueForIdentifier(parts.identifier);
     const auto *text = std::get_if<QString>(&value);
-    return {SubContactTableSorter::caseFoldedKey(text ? *text : QString()), std::nullopt};
+    return {folded.append(text ? *text : QString()), std::nullopt};
 }
 
 // Below zero when a goes first; empty texts last in both directions.
-int textOrder(const std::u32string &a, const std::u32string &b, bool ascending)
+int textOrder(std::u32string_view a, std::u32string_view b, bool ascending)
 {
     if (a.empty() || b.empty())
         return int(a.empty()) - int(b.empty());
@@ -209,6 +209,7 @@ void ContactTableSorter::sortContactTable(ContactTable &contactTable, const QLis
     // identifiers are taken along, not looked up at each tie.
     static const UniqueId none;
     const ContactTable &contacts = contactTable;
+    FoldedKeys folded;
     std::vector<SortKey> keys;
     keys.reserve(std::size_t(contacts.size()));
     std::vector<UniqueId> identifiers;
@@ -230,7 +231,7 @@ void ContactTableSorter::sortContactTable(ContactTable &contactTable, const QLis
         if (const MVPerson *person = personAt(place + step); person && person->heldNameValue())
             ContactPrefetch::text(person->heldNameValue()->stringValue);
         const ContactRecordPtr &contact = contacts.at(place);
-        keys.push_back(contact && contact->person ? sortKeyOf(*contact->person, *parts) : SortKey());
+        keys.push_back(contact && contact->person ? sortKeyOf(*contact->person, *parts, folded) : SortKey());
         identifiers.push_back(contact ? contact->uniqueId : none);
     }
     std::vector<qsizetype> order(keys.size());

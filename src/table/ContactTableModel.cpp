@@ -3,7 +3,9 @@
 #include "model/ContactPrefetch.h"
 #include "model/FieldVocabulary.h"
 #include "model/MVPerson.h"
+#include "table/ContactRowRuns.h"
 #include "table/ContactsViewControllerDelegate.h"
+#include "table/PersonPlaces.h"
 #include "table/SubContactTableSorter.h"
 
 QString ContactTableModel::displayName(MVPerson &person)
@@ -124,52 +126,15 @@ bool ContactTableModel::reorderRows(const SortDescriptor &descriptor, bool conta
 {
     if (!m_contactTable || !SubContactTableSorter::sortsWholeContacts(descriptor))
         return false;
-    QHash<const MVPerson *, qsizetype> places;
-    places.reserve(m_contactTable->size());
-    for (const ContactRecordPtr &contact : std::as_const(*m_contactTable)) {
-        if (!contact || contact->deleted || !contact->person)
-            continue;
-        const qsizetype count = places.size();
-        places.insert(contact->person.get(), count);
-        if (places.size() == count)
-            return false;
-    }
-    // Counted per contact, then placed: the rows' places are worked out
-    // first and the rows moved once, so that a refusal leaves them as they
-    // were and no row is copied.
-    std::vector<qsizetype> starts(std::size_t(places.size()) + 1, 0);
-    std::vector<qsizetype> placeOfRow(std::size_t(m_rows.size()));
-    for (qsizetype row = 0; row < m_rows.size(); ++row) {
-        if (row + prefetchDistance < m_rows.size())
-            ContactPrefetch::line(m_rows.at(row + prefetchDistance).get());
-        const auto place = places.constFind(m_rows.at(row)->person.get());
-        if (place == places.cend())
-            return false;
-        placeOfRow[std::size_t(row)] = *place;
-        ++starts[std::size_t(*place) + 1];
-    }
-    for (std::size_t place = 1; place < starts.size(); ++place) {
-        if (starts[place] == 0)
-            return false;
-        starts[place] += starts[place - 1];
-    }
-    std::vector<qsizetype> rowAt(std::size_t(m_rows.size()));
-    for (qsizetype row = 0; row < m_rows.size(); ++row)
-        rowAt[std::size_t(starts[std::size_t(placeOfRow[std::size_t(row)])]++)] = row;
-    const auto position = [this](qsizetype row) { return m_rows.at(row)->labelIndex; };
-    // Each contact's rows now end where the next one's begin.
-    auto first = rowAt.begin();
-    for (std::size_t place = 0; place + 1 < starts.size(); ++place) {
-        const auto end = rowAt.begin() + starts[place];
-        std::sort(first, end, [&position](qsizetype a, qsizetype b) { return position(a) < position(b); });
-        if (std::adjacent_find(first, end, [&position](qsizetype a, qsizetype b) { return position(a) == position(b); })
-            != end)
-            return false;
-        first = end;
-    }
+    const std::optional<PersonPlaces> places = placesOfContacts();
+    if (!places)
+        return false;
+    const std::optional<std::vector<qsizetype>> rowAt = rowsInContactOrder(*places);
+    if (!rowAt)
+        return false;
     SubContactTable ordered;
     ordered.reserve(m_rows.size());
-    for (const qsizetype row : rowAt)
+    for (const qsizetype row : *rowAt)
         ordered.append(std::move(m_rows[row]));
     if (!contactsSorted)
         SubContactTableSorter::sort(ordered, descriptor);
@@ -177,33 +142,89 @@ bool ContactTableModel::reorderRows(const SortDescriptor &descriptor, bool conta
     return true;
 }
 
+// The place of each shown contact's person in the list; nothing when two
+// contacts share a person.
+std::optional<PersonPlaces> ContactTableModel::placesOfContacts() const
+{
+    PersonPlaces places(m_contactTable->size());
+    for (const ContactRecordPtr &contact : std::as_const(*m_contactTable)) {
+        if (!contact || contact->deleted || !contact->person)
+            continue;
+        if (!places.insert(contact->person.get(), places.size()))
+            return std::nullopt;
+    }
+    return places;
+}
+
+// The rows' indexes in the order of their contacts' places, each contact's
+// in label-position order; nothing when a row's contact has no place, a
+// contact has no row, or two rows of a contact have one position. Counted per
+// contact, then placed: the places are worked out first and the rows moved
+// once, so that a refusal leaves them as they were and no row is copied. A
+// contact's rows mostly follow one another, and are looked up once.
+std::optional<std::vector<qsizetype>> ContactTableModel::rowsInContactOrder(const PersonPlaces &places) const
+{
+    std::vector<qsizetype> starts(std::size_t(places.size()) + 1, 0);
+    std::vector<qsizetype> placeOfRow(std::size_t(m_rows.size()));
+    std::vector<qint64> positions(std::size_t(m_rows.size()));
+    const MVPerson *person = nullptr;
+    qsizetype place = -1;
+    for (qsizetype row = 0; row < m_rows.size(); ++row) {
+        if (row + prefetchDistance < m_rows.size())
+            ContactPrefetch::line(m_rows.at(row + prefetchDistance).get());
+        const SubContactRecord &record = *m_rows.at(row);
+        if (record.person.get() != person || place < 0) {
+            person = record.person.get();
+            place = places.find(person);
+            if (place < 0)
+                return std::nullopt;
+        }
+        placeOfRow[std::size_t(row)] = place;
+        positions[std::size_t(row)] = record.labelIndex;
+        ++starts[std::size_t(place) + 1];
+    }
+    for (std::size_t at = 1; at < starts.size(); ++at) {
+        if (starts[at] == 0)
+            return std::nullopt;
+        starts[at] += starts[at - 1];
+    }
+    std::vector<qsizetype> rowAt(std::size_t(m_rows.size()));
+    for (qsizetype row = 0; row < m_rows.size(); ++row)
+        rowAt[std::size_t(starts[std::size_t(placeOfRow[std::size_t(row)])]++)] = row;
+    if (!orderEachContactsRows(rowAt, starts, positions))
+        return std::nullopt;
+    return rowAt;
+}
+
+// Each contact's rows end where the next one's begin; false when two of a
+// contact's rows have one position. Rows that stand in order already, as
+// they do after any sort by a contact's key, are left.
+bool ContactTableModel::orderEachContactsRows(
+    std::vector<qsizetype> &rowAt, const std::vector<qsizetype> &ends, const std::vector<qint64> &positions)
+{
+    const auto position = [&positions](qsizetype row) { return positions[std::size_t(row)]; };
+    const auto before = [&position](qsizetype a, qsizetype b) { return position(a) < position(b); };
+    const auto same = [&position](qsizetype a, qsizetype b) { return position(a) == position(b); };
+    const auto notBefore = [&position](qsizetype a, qsizetype b) { return position(a) >= position(b); };
+    auto first = rowAt.begin();
+    for (std::size_t place = 0; place + 1 < ends.size(); ++place) {
+        const auto end = rowAt.begin() + ends[place];
+        if (std::adjacent_find(first, end, notBefore) != end) {
+            std::sort(first, end, before);
+            if (std::adjacent_find(first, end, same) != end)
+                return false;
+        }
+        first = end;
+    }
+    return true;
+}
+
 SubContactRecordPtr ContactTableModel::reload()
 {
     beginResetModel();
-    SubContactRecordPtr sender;
-    const UniqueId *previous = nullptr;
-    const MVPerson *addressesOf = nullptr;
-    const LabeledValueList *addresses = nullptr;
-    const qsizetype count = m_rows.size();
-    for (qsizetype index = 0; index < count; ++index) {
-        prefetchRowsAhead(index, count);
-        const SubContactRecordPtr &row = m_rows.at(index);
-        row->notFirstRow = previous && *previous == row->uniqueId;
-        previous = &row->uniqueId;
-        if (addressesOf != row->person.get()) {
-            addressesOf = row->person.get();
-            addresses = row->person->peekLabeledValues(FieldId::Address);
-            // The contact's rows mostly follow: their addresses are asked
-            // for together, not one after the other.
-            for (qsizetype place = 0; addresses && place < addresses->size(); ++place)
-                ContactPrefetch::line(&addresses->at(place)->layout);
-        }
-        if (addresses && row->labelIndex >= 0 && row->labelIndex < addresses->size()
-            && std::as_const(addresses->at(row->labelIndex)->layout)->printsSender())
-            sender = row;
-    }
+    const qsizetype sender = ContactRowRuns::markContinuedRows(m_rows).lastSenderRow();
     endResetModel();
-    return sender;
+    return sender >= 0 ? m_rows.at(sender) : nullptr;
 }
 
 SubContactRecordPtr ContactTableModel::subContactAt(int row) const

@@ -4,6 +4,7 @@
 #include "model/ItemAndRangeRecord.h"
 #include "model/SortDescriptor.h"
 #include "model/SubContactRecord.h"
+#include "table/PersonPlaces.h"
 #include "table/TableColumn.h"
 
 #include <QAbstractTableModel>
@@ -12,6 +13,9 @@
 #include <QString>
 #include <QStringList>
 #include <QVarLengthArray>
+
+#include <optional>
+#include <vector>
 
 class ContactsDragAndDrop;
 class ContactsViewControllerDelegate;
@@ -121,6 +125,10 @@ public:
     }
 
 private:
+    [[nodiscard]] std::optional<PersonPlaces> placesOfContacts() const;
+    [[nodiscard]] std::optional<std::vector<qsizetype>> rowsInContactOrder(const PersonPlaces &places) const;
+    static bool orderEachContactsRows(
+        std::vector<qsizetype> &rowAt, const std::vector<qsizetype> &ends, const std::vector<qint64> &positions);
     // Appends the rows of one contact; labels already in registered are not
     // registered again.
     static void appendSubContacts(const PersonRecord &contact, const QList<TableColumn> &columns,

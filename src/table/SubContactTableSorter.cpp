@@ -3,13 +3,13 @@
 #include "model/CalendarDate.h"
 #include "model/FieldVocabulary.h"
 #include "model/MVPerson.h"
+#include "table/FoldedKeys.h"
 #include "table/TableColumn.h"
 
 #include <QDate>
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <numeric>
 #include <optional>
 #include <string_view>
@@ -201,35 +201,6 @@ bool isContactsText(TextOfRow text)
     return text == &compositeNameText || text == &firstNameText || text == &lastNameText
         || text == &phoneticFirstNameText || text == &phoneticLastNameText || text == &otherText;
 }
-
-// The folded keys of one sort, end to end in blocks of memory: a string of
-// its own for each of a large file's contacts, and a copy of every row
-// beside its key, were the peak of a document window's first sort.
-class FoldedKeys {
-public:
-    // A key is as long as its text; a longer one gets a block of its own.
-    std::u32string_view append(const QString &text)
-    {
-        const std::size_t length = std::size_t(text.size());
-        if (m_blocks.empty() || m_free < length) {
-            const std::size_t size = std::max(length, blockUnits);
-            m_blocks.push_back(std::make_unique_for_overwrite<char32_t[]>(size));
-            m_next = m_blocks.back().get();
-            m_free = size;
-        }
-        char32_t *key = m_next;
-        SubContactTableSorter::foldCase(text, key);
-        m_next += length;
-        m_free -= length;
-        return {key, length};
-    }
-
-private:
-    static constexpr std::size_t blockUnits = 1 << 16;
-    std::vector<std::unique_ptr<char32_t[]>> m_blocks;
-    char32_t *m_next = nullptr;
-    std::size_t m_free = 0;
-};
 
 // Texts of 100,000 rows folded one by one were a fifth of a sort: the rows
 // of one contact, which mostly follow one another, share the contact's key.
