@@ -29,8 +29,8 @@ public:
                 ContactPrefetch::line(rows.at(place + rowsAhead).get());
             const ContactRecordPtr &row = rows.at(place);
             m_byId.insert(row->uniqueId, row.get());
-            if (!row->uniqueId2.isEmpty() && !m_byContent.contains(row->uniqueId2))
-                m_byContent.insert(row->uniqueId2, row.get());
+            if (!row->uniqueId2().isEmpty() && !m_byContent.contains(row->uniqueId2()))
+                m_byContent.insert(row->uniqueId2(), row.get());
         }
     }
 
