@@ -1,7 +1,9 @@
 #include "app/ContactFileCommands.h"
 
 #include "app/ModalResponse.h"
+#include "app/ProgressAlert.h"
 #include "app/ProgressJob.h"
+#include "app/ProgressSteps.h"
 #include "interchange/ImportFileReader.h"
 #include "interchange/MVvCard.h"
 #include "interchange/QuillmarkCsvReader.h"
@@ -81,15 +83,16 @@ ReadResult ContactFileCommands::readFile(
     return *result;
 }
 
-bool ContactFileCommands::runDropReading(
-    const QString &message, const std::function<void(const DroppedFileReader::Report &)> &work)
+bool ContactFileCommands::runDropReading(const QString &message,
+    const std::function<void(const DroppedFileReader::Report &)> &work, const std::function<bool()> &handOver)
 {
-    return ProgressJob::run(m_progress, message, [work](ProgressJob::Progress &progress) {
+    ProgressSteps steps(m_progress, message, &m_progress);
+    return steps.runOffThread([work](ProgressJob::Progress &progress) {
         work([&progress](double percent) {
             progress.report(percent);
             return !progress.isCancelled();
         });
-    }) == ModalResponse::Stop;
+    }) && handOver();
 }
 
 QString ContactFileCommands::writeVCard(const QString &path, const ContactTablePtr &contacts)

@@ -53,10 +53,13 @@ public:
     [[nodiscard]] ReadResult readFile(const QString &path, quint32 encoding, ImportFileKind::Kind otherwise,
         Reading reading, int minimumMilliseconds = 0);
 
-    // The table's reading of dropped files (DroppedFileReader::Runner):
-    // the work behind the progress window with the message; false when the
-    // user cancelled.
-    bool runDropReading(const QString &message, const std::function<void(const DroppedFileReader::Report &)> &work);
+    // The table's reading of dropped files (DroppedFileReader::Runner): the
+    // work behind the progress window with the message, then the hand-over
+    // behind it still shown, so that it stays from the drop until the
+    // contacts are added; false when the user cancelled or nothing was
+    // handed over.
+    bool runDropReading(const QString &message, const std::function<void(const DroppedFileReader::Report &)> &work,
+        const std::function<bool()> &handOver);
 
     // The contacts as vCard with photos, notes, joint names and postcard
     // layouts, through a save file that only a complete run commits, so that

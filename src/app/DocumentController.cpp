@@ -5,6 +5,7 @@
 #include "app/DocumentWindowBuilder.h"
 #include "app/ProgressAlert.h"
 #include "app/WindowController.h"
+#include "print/VerticalFontList.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -126,6 +127,12 @@ bool DocumentController::openFile(const QString &path, quint32 encoding, WindowC
         open->activateWindow();
         return true;
     }
+    // A window looks for the fonts of vertical text once it is built. Where no
+    // window has looked for them yet, the faces that search opens sat beside
+    // every contact of a large file and every row made of them; looked for
+    // now, on its own thread, the search is over while the file is read, as
+    // it is long over where the address book's window started it.
+    VerticalFontList::startBuilding();
     ProgressAlert &progress = progressAlert(asker);
     const Document::ReadResult read = Document::readFromFile(path, encoding, progress);
     if (read.cancelled)

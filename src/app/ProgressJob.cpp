@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPointer>
 #include <QThread>
@@ -58,32 +59,63 @@ void ProgressJob::Progress::report(double percent)
     m_state->post([percent](ProgressAlert &alert) { alert.setProgress(percent); });
 }
 
-int ProgressJob::run(
-    ProgressAlert &alert, const QString &message, std::function<void(Progress &)> work, int minimumMilliseconds)
+std::shared_ptr<ProgressJob::Progress::State> ProgressJob::start(ProgressAlert &alert,
+    std::function<void(Progress &)> work, int minimumMilliseconds, std::function<void(ProgressAlert &)> ended)
 {
     auto state = std::make_shared<Progress::State>();
     state->generation = ++currentGeneration();
     state->alert = &alert;
     state->clock.start();
     alert.setProperty("jobGeneration", QVariant::fromValue(state->generation));
-    alert.alertMessage()->setText(message);
     alert.setProgress(0);
-    QThreadPool::globalInstance()->start([state, work = std::move(work), minimumMilliseconds] {
-        Progress progress(state);
-        work(progress);
-        while (!state->cancelled.load() && state->clock.elapsed() < minimumMilliseconds)
-            QThread::msleep(5);
-        state->post([](ProgressAlert &alert) {
-            alert.setProgress(100);
-            alert.requestClose();
+    QThreadPool::globalInstance()->start(
+        [state, work = std::move(work), minimumMilliseconds, ended = std::move(ended)]() mutable {
+            Progress progress(state);
+            work(progress);
+            while (!state->cancelled.load() && state->clock.elapsed() < minimumMilliseconds)
+                QThread::msleep(5);
+            state->post([ended = std::move(ended)](ProgressAlert &alert) {
+                alert.setProgress(100);
+                ended(alert);
+            });
         });
-    });
+    return state;
+}
+
+int ProgressJob::run(
+    ProgressAlert &alert, const QString &message, std::function<void(Progress &)> work, int minimumMilliseconds)
+{
+    alert.alertMessage()->setText(message);
+    const auto state
+        = start(alert, std::move(work), minimumMilliseconds, [](ProgressAlert &shown) { shown.requestClose(); });
     const int response = alert.exec();
     // Whatever the job posts from now on is stale.
     alert.setProperty("jobGeneration", QVariant());
     if (response != ModalResponse::Stop)
         state->cancelled = true;
     return response;
+}
+
+bool ProgressJob::runWhileShown(ProgressAlert &alert, std::function<void(Progress &)> work)
+{
+    if (!alert.isVisible())
+        return false;
+    const QPointer<ProgressAlert> shown = &alert;
+    QEventLoop loop;
+    const QPointer<QEventLoop> waiting = &loop;
+    const auto state = start(alert, std::move(work), 0, [waiting](ProgressAlert &) {
+        if (waiting)
+            waiting->exit(ModalResponse::Stop);
+    });
+    // Cancel closes the alert; a window closed meanwhile takes it along.
+    QObject::connect(&alert, &QDialog::finished, &loop, [&loop] { loop.exit(ModalResponse::Abort); });
+    QObject::connect(&alert, &QObject::destroyed, &loop, [&loop] { loop.exit(ModalResponse::Abort); });
+    const bool ended = loop.exec() == ModalResponse::Stop;
+    if (shown)
+        shown->setProperty("jobGeneration", QVariant());
+    if (!ended)
+        state->cancelled = true;
+    return ended;
 }
 
 int ProgressJob::documentMinimumMilliseconds()

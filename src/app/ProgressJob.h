@@ -44,8 +44,19 @@ public:
     // when the user cancelled. The alert shows at least the minimum duration.
     static int run(ProgressAlert &alert, const QString &message, std::function<void(Progress &)> work,
         int minimumMilliseconds = 0);
+    // Runs the work behind the alert already shown as a sheet (by
+    // ProgressSteps), its message kept, and leaves it shown when the work
+    // ends, for the steps that follow on the window's thread: true when the
+    // work ended, false when the user cancelled (or the alert was not shown).
+    static bool runWhileShown(ProgressAlert &alert, std::function<void(Progress &)> work);
 
     // The shortest time a document's reading shows its progress; tests set 0.
     [[nodiscard]] static int documentMinimumMilliseconds();
     static void setDocumentMinimumMilliseconds(int milliseconds);
+
+private:
+    // Starts the work on the pool; once it ended (and the minimum passed),
+    // `ended` runs on the main thread unless the run is stale by then.
+    static std::shared_ptr<Progress::State> start(ProgressAlert &alert, std::function<void(Progress &)> work,
+        int minimumMilliseconds, std::function<void(ProgressAlert &)> ended);
 };

@@ -259,7 +259,7 @@ public:
     // throws is shown in an alert on the window.
     void updateGroupTable(ContainerRecord &container) override;
     void addContactByVCardString(const QString &vCardString) override;
-    void addDroppedContacts(const QList<ContactRecordPtr> &contacts) override;
+    bool addDroppedContacts(const QList<ContactRecordPtr> &contacts) override;
     void changeSenderInHagakiView(const SubContactRecordPtr &row) override;
     [[nodiscard]] SubContactRecordPtr senderInHagakiView() const override;
     void sortDescriptorsDidChange(const QList<SortDescriptor> &descriptors) override;

@@ -141,19 +141,21 @@ void ViewController::addContactByVCardString(const QString &vCardString)
     setWindowEdited(true);
 }
 
-void ViewController::addDroppedContacts(const QList<ContactRecordPtr> &contacts)
+bool ViewController::addDroppedContacts(const QList<ContactRecordPtr> &contacts)
 {
-    if (contacts.isEmpty())
-        return;
+    if (contacts.isEmpty() || !m_selectedGroupDict)
+        return false;
     // A large file's contacts take long to add: behind the progress window
     // they were read behind.
     if (m_windowController) {
-        if (ChosenContactsAdder(*this, *m_windowController->progressAlert()).add(contacts, m_selectedGroupDict))
-            setWindowEdited(true);
-        return;
+        if (!ChosenContactsAdder(*this, *m_windowController->progressAlert()).add(contacts, m_selectedGroupDict))
+            return false;
+        setWindowEdited(true);
+        return true;
     }
     undoAddContacts(contacts, m_selectedGroupDict);
     setWindowEdited(true);
+    return true;
 }
 
 void ViewController::changeSenderInHagakiView(const SubContactRecordPtr &row)

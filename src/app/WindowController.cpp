@@ -151,8 +151,9 @@ void WindowController::buildFileCommands()
     // Files dropped onto the table are read as an import reads its file,
     // behind the same progress window.
     m_contactsViewController->dragAndDrop()->setFileReadingRunner(
-        [this](const QString &message, const std::function<void(const DroppedFileReader::Report &)> &work) {
-            return ContactFileCommands(*progressAlert()).runDropReading(message, work);
+        [this](const QString &message, const std::function<void(const DroppedFileReader::Report &)> &work,
+            const std::function<bool()> &handOver) {
+            return ContactFileCommands(*progressAlert()).runDropReading(message, work, handOver);
         });
 }
 

@@ -151,14 +151,14 @@ void readHagakiLayouts(QStringView written, MVPerson &person, VCardOwnProperties
     }
 }
 
-// The card's first contact becomes the record; the card's contacts are read
-// for it alone, so it is taken over.
+// The card's first contact becomes the record, read where the card's
+// contacts lie until the next card.
 ContactRecordPtr contactOfCard(
-    QList<StoreContact> &contacts, const OwnLines &own, VCardOwnProperties::LayoutReader &layouts)
+    const QList<StoreContact> &contacts, const OwnLines &own, VCardOwnProperties::LayoutReader &layouts)
 {
     if (contacts.isEmpty())
         return nullptr;
-    const MVPersonPtr person = MVPerson::initWithCNContact(std::move(contacts.first()));
+    const MVPersonPtr person = MVPerson::initWithCNContact(contacts.first());
     person->setCreated(true);
     if (own.renmei && !own.renmei->isEmpty())
         person->setValue(*own.renmei, FieldId::Renmei);

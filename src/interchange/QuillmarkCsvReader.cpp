@@ -5,7 +5,9 @@
 #include "platform/ReadOnceText.h"
 #include "platform/RecentStrings.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -129,83 +131,92 @@ const QStringList &QuillmarkCsvReader::fixedColumns()
 
 namespace {
 
-// Whether a character ends a line or is a double quote: the characters the
-// line scan stops at, found with a few comparisons for all others.
-bool endsLineOrQuotes(char16_t c)
-{
-    return (c <= u'"' || c == 0x85 || c == 0x2028 || c == 0x2029) && (c == u'"' || isLineEnd(QChar(c)));
-}
-
-// The lines as views of the text: a file of a hundred thousand records
-// copies none of them. LF, CR and the other Unicode line separators each end
-// one, so CR LF leaves an empty line between two records. For each line, the
-// next line holding a double quote; -1 when none does.
-struct TextLines {
-    QList<QStringView> lines;
-    QList<qsizetype> nextQuoteLine;
-
-    explicit TextLines(QStringView text)
+// The text line by line, each line a view of it: a file of a hundred
+// thousand records copies none of them, and no table of all its lines sits
+// beside the contacts made from them. LF, CR and the other Unicode line
+// separators each end one, so CR LF leaves an empty line between two
+// records. The cursor only moves on: the text behind it may be given back.
+class LineCursor {
+public:
+    explicit LineCursor(QStringView text)
+        : m_text(text)
     {
-        QList<bool> quoted;
-        bool quote = false;
-        qsizetype start = 0;
-        const char16_t *characters = text.utf16();
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            if (!endsLineOrQuotes(characters[i]))
-                continue;
-            if (characters[i] == u'"') {
-                quote = true;
-                continue;
-            }
-            lines.append(text.sliced(start, i - start));
-            quoted.append(quote);
-            quote = false;
-            start = i + 1;
-        }
-        if (start < text.size()) {
-            lines.append(text.sliced(start));
-            quoted.append(quote);
-        }
-        nextQuoteLine.resize(lines.size(), -1);
-        qsizetype following = -1;
-        for (qsizetype i = lines.size() - 1; i >= 0; --i) {
-            nextQuoteLine[i] = following;
-            if (quoted.at(i))
-                following = i;
-        }
     }
+
+    [[nodiscard]] QStringView text() const { return m_text; }
+    [[nodiscard]] bool atEnd() const { return m_next >= m_text.size(); }
+
+    // The next line, the cursor moved past its line end.
+    QStringView nextLine()
+    {
+        const qsizetype start = m_next;
+        const qsizetype end = lineEndFrom(start);
+        m_next = end + 1;
+        return m_text.sliced(start, end - start);
+    }
+
+    // Moves past the next line that holds a double quote, the lines before it
+    // with it, and answers where that line ends; -1, the cursor staying, when
+    // no later line holds one.
+    qsizetype takeLinesToNextQuote()
+    {
+        // No quote lies past a search that found none: a file of stray quotes
+        // searches its rest once.
+        if (m_next >= m_noQuoteFrom)
+            return -1;
+        const qsizetype quote = m_text.indexOf(u'"', m_next);
+        if (quote < 0) {
+            m_noQuoteFrom = m_next;
+            return -1;
+        }
+        const qsizetype end = lineEndFrom(quote);
+        m_next = end + 1;
+        return end;
+    }
+
+private:
+    [[nodiscard]] qsizetype lineEndFrom(qsizetype from) const
+    {
+        const char16_t *characters = m_text.utf16();
+        for (qsizetype i = from; i < m_text.size(); ++i) {
+            // Most characters are told apart by two comparisons.
+            const char16_t c = characters[i];
+            if ((c <= u'\r' || c >= 0x85) && isLineEnd(QChar(c)))
+                return i;
+        }
+        return m_text.size();
+    }
+
+    QStringView m_text;
+    qsizetype m_next = 0;
+    qsizetype m_noQuoteFrom = std::numeric_limits<qsizetype>::max();
 };
 
-// Lines first to last joined by line feeds: the text itself where line feeds
-// alone part them there, else a copy made in joined.
-QStringView joinedLines(const QList<QStringView> &lines, qsizetype first, qsizetype last, QString &joined)
+// The text from start to end with each line end read as a line feed: the
+// text itself where line feeds alone end its lines, else a copy made in
+// joined.
+QStringView joinedLines(QStringView text, qsizetype start, qsizetype end, QString &joined)
 {
-    bool lineFeedsOnly = true;
-    // Every line before the last has its line end after it in the text.
-    for (qsizetype i = first; i < last && lineFeedsOnly; ++i)
-        lineFeedsOnly = *(lines.at(i).data() + lines.at(i).size()) == u'\n';
-    if (lineFeedsOnly)
-        return {lines.at(first).data(), lines.at(last).data() + lines.at(last).size()};
-    joined.clear();
-    for (qsizetype i = first; i <= last; ++i) {
-        if (i > first)
-            joined += u'\n';
-        joined += lines.at(i);
-    }
+    const QStringView span = text.sliced(start, end - start);
+    const auto otherLineEnd = [](QChar c) { return c != u'\n' && isLineEnd(c); };
+    if (std::none_of(span.begin(), span.end(), otherLineEnd))
+        return span;
+    joined = span.toString();
+    std::replace_if(joined.begin(), joined.end(), otherLineEnd, QChar(u'\n'));
     return joined;
 }
 
-// The fields of the record starting at lines[*line], at most `columns`, each
-// handed to take(index, text) as it is found; a field opening a quote runs to
-// the next quote, taking the following lines in as it must (*line then moves
-// past them). A quote that no later line closes is an ordinary character, so
-// that one stray quote does not swallow every later record. A field's text
-// lasts only until take returns: a second quoted field spanning lines joins
-// them anew.
-template <typename Take> void splitRecord(const TextLines &text, qsizetype *line, qsizetype columns, const Take &take)
+// The fields of the record starting at the line `first`, at most `columns`,
+// each handed to take(index, text) as it is found; a field opening a quote
+// runs to the next quote, taking the following lines in as it must (the
+// cursor then moves past them). A quote that no later line closes is an
+// ordinary character, so that one stray quote does not swallow every later
+// record. A field's text lasts only until take returns: a second quoted
+// field spanning lines joins them anew.
+template <typename Take> void splitRecord(QStringView first, LineCursor &cursor, qsizetype columns, const Take &take)
 {
-    const qsizetype first = *line;
-    QStringView current = text.lines.at(first);
+    const qsizetype start = first.constData() - cursor.text().constData();
+    QStringView current = first;
     QString joined;
     qsizetype fields = 0;
     qsizetype position = 0;
@@ -213,10 +224,11 @@ template <typename Take> void splitRecord(const TextLines &text, qsizetype *line
     while (fields < wanted && position <= current.size()) {
         if (position < current.size() && current.at(position) == u'"') {
             qsizetype close = current.indexOf(u'"', position + 1);
-            if (close < 0 && text.nextQuoteLine.at(*line) >= 0) {
-                *line = text.nextQuoteLine.at(*line);
-                current = joinedLines(text.lines, first, *line, joined);
-                close = current.indexOf(u'"', position + 1);
+            if (close < 0) {
+                if (const qsizetype end = cursor.takeLinesToNextQuote(); end >= 0) {
+                    current = joinedLines(cursor.text(), start, end, joined);
+                    close = current.indexOf(u'"', position + 1);
+                }
             }
             if (close >= 0) {
                 take(fields++, current.sliced(position + 1, close - position - 1));
@@ -238,6 +250,33 @@ template <typename Take> void splitRecord(const TextLines &text, qsizetype *line
     }
 }
 
+// The record of the line and those a quoted field takes in; null when every
+// field is empty.
+ContactRecordPtr contactOfRecord(QStringView line, LineCursor &cursor, const QList<OwnRecord::Member> &members)
+{
+    OwnRecord record;
+    if (!line.contains(u",\""_s)) {
+        // No quoted field: the fields are the line's pieces between commas.
+        qsizetype column = 0;
+        for (qsizetype start = 0; start <= line.size() && column < members.size(); ++column) {
+            qsizetype comma = line.indexOf(u',', start);
+            if (comma < 0)
+                comma = line.size();
+            if (const OwnRecord::Member member = members.at(column))
+                record.*member = RecentStrings::shared(line.sliced(start, comma - start));
+            start = comma + 1;
+        }
+    } else {
+        splitRecord(line, cursor, members.size(), [&record, &members](qsizetype index, QStringView field) {
+            if (index >= members.size())
+                return;
+            if (const OwnRecord::Member member = members.at(index))
+                record.*member = RecentStrings::shared(field);
+        });
+    }
+    return record.isEmpty() ? nullptr : record.makeContact();
+}
+
 } // namespace
 
 QuillmarkCsvReader::Result QuillmarkCsvReader::contactsFromQuillmarkCSV(const QString &text)
@@ -257,53 +296,36 @@ QuillmarkCsvReader::Result QuillmarkCsvReader::contactsOfText(const QString &tex
     if (text.isNull())
         return result;
     result.contacts = std::make_shared<ContactTable>();
-    const TextLines textLines(text);
-    const QList<QStringView> &lines = textLines.lines;
-    qsizetype line = 0;
-    while (line < lines.size() && lines.at(line).isEmpty())
-        ++line;
-    if (line >= lines.size())
-        return result;
+    LineCursor cursor(text);
+    QStringView first;
+    while (first.isEmpty()) {
+        if (cursor.atEnd())
+            return result;
+        first = cursor.nextLine();
+    }
     QList<OwnRecord::Member> members;
-    const QList<QStringView> headerCells = lines.at(line).split(u',');
-    if (headerCells.constFirst() == u"Name") {
+    const QList<QStringView> headerCells = first.split(u',');
+    const bool header = headerCells.constFirst() == u"Name";
+    if (header) {
         for (const QStringView cell : headerCells)
             members.append(OwnRecord::memberFor(cell));
-        ++line;
     } else {
         for (const QString &column : fixedColumns())
             members.append(OwnRecord::memberFor(column));
         result.headerFound = false;
     }
-    for (; line < lines.size(); ++line) {
-        const QStringView current = lines.at(line);
+    const auto read = [&](QStringView line) {
         // A record reads its own line and those after it, never one before.
         if (once)
-            once->giveBackBefore(current.constData() - text.constData());
-        if (current.isEmpty())
-            continue;
-        OwnRecord record;
-        if (!current.contains(u",\""_s)) {
-            // No quoted field: the fields are the line's pieces between commas.
-            qsizetype column = 0;
-            for (qsizetype start = 0; start <= current.size() && column < members.size(); ++column) {
-                qsizetype comma = current.indexOf(u',', start);
-                if (comma < 0)
-                    comma = current.size();
-                if (const OwnRecord::Member member = members.at(column))
-                    record.*member = RecentStrings::shared(current.sliced(start, comma - start));
-                start = comma + 1;
-            }
-        } else {
-            splitRecord(textLines, &line, members.size(), [&record, &members](qsizetype index, QStringView field) {
-                if (index >= members.size())
-                    return;
-                if (const OwnRecord::Member member = members.at(index))
-                    record.*member = RecentStrings::shared(field);
-            });
-        }
-        if (!record.isEmpty())
-            result.contacts->append(record.makeContact());
-    }
+            once->giveBackBefore(line.constData() - text.constData());
+        if (line.isEmpty())
+            return;
+        if (ContactRecordPtr contact = contactOfRecord(line, cursor, members))
+            result.contacts->append(std::move(contact));
+    };
+    if (!header)
+        read(first);
+    while (!cursor.atEnd())
+        read(cursor.nextLine());
     return result;
 }

@@ -62,11 +62,10 @@ public:
 
     // --- Lifecycle -------------------------------------------------------
     // A record of a store contact fetched with the keys of every field: all
-    // caches filled, the store contact dropped, created NO.
+    // caches filled, the store contact left as it is, created NO. The record
+    // shares the contact's texts, so a contact no one needs after it costs
+    // nothing more.
     [[nodiscard]] static MVPersonPtr initWithCNContact(const StoreContact &contact);
-    // The same from a store contact no one needs after it: its values are
-    // taken over instead of shared.
-    [[nodiscard]] static MVPersonPtr initWithCNContact(StoreContact &&contact);
     // A new, empty contact with a new identifier, created YES.
     [[nodiscard]] static MVPersonPtr init();
     // The first contact of UTF-8 vCard text, created YES; data without a
@@ -288,7 +287,7 @@ public:
 
 private:
     struct LabeledCacheEntry;
-    void fillFromStoreContact(StoreContact &&contact);
+    void fillFromStoreContact(const StoreContact &contact);
     // Fills a labeled cache from the attached store contact; a field without
     // values holds the shared empty list at once.
     void fillLabeledCache(PersonCaches::Slot<LabeledValueList> slot, LabeledValueList (*read)(const StoreContact &));
@@ -326,12 +325,14 @@ private:
     // Makes a labeled cache, filled from the attached store contact if any.
     LabeledValueListPtr makeLabeledCache(
         PersonCaches::Slot<LabeledValueList> slot, LabeledValueList (*read)(const StoreContact &));
-    // The attached store contact, held only while the record is made or
-    // saved; the rare fields' room goes with it when nothing else is held.
+    // The attached store contact, held only while the record is saved (the
+    // rare fields' room goes with it when nothing else is held), or the one
+    // the record is being made from.
     [[nodiscard]] const StoreContact *attachedContact() const
     {
-        return m_rare.isHeld() && m_rare->cnContact ? &*m_rare->cnContact : nullptr;
+        return m_rare.isHeld() && m_rare->cnContact ? &*m_rare->cnContact : contactBeingRead();
     }
+    [[nodiscard]] const StoreContact *contactBeingRead() const;
     void dropCnContact();
     // The photo data, the company key and the attached store contact, which
     // most records leave empty.

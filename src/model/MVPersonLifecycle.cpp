@@ -10,9 +10,11 @@
 #include "platform/contacts/vcard/VCardUnfoldedBytes.h"
 
 #include <QDateTime>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -41,14 +43,19 @@ constexpr std::array<StoreListReader, 8> storeListReaders{{
     {PersonCaches::Dates, &StoreContactReader::datesValues},
 }};
 
+// The store contact a record is being made from on this thread. The getters
+// read it where it lies, as they read an attached one: a file of many cards
+// makes one record after the other, and taking each contact onto the heap
+// for the length of the reading cost two blocks and a copy of the contact.
+struct ContactBeingRead {
+    const MVPerson *person = nullptr;
+    const StoreContact *contact = nullptr;
+};
+thread_local ContactBeingRead contactBeingReadHere;
+
 } // namespace
 
 MVPersonPtr MVPerson::initWithCNContact(const StoreContact &contact)
-{
-    return initWithCNContact(StoreContact(contact));
-}
-
-MVPersonPtr MVPerson::initWithCNContact(StoreContact &&contact)
 {
     auto person = std::make_shared<MVPerson>();
     person->m_showAsPerson = true;
@@ -56,7 +63,7 @@ MVPersonPtr MVPerson::initWithCNContact(StoreContact &&contact)
     person->m_uniqueId = contact.identifier();
     person->m_defaultCountryCode = StoreUserDefaults::countryCode();
     person->m_defaultNameOrdering = storeDefaultNameOrdering();
-    person->fillFromStoreContact(std::move(contact));
+    person->fillFromStoreContact(contact);
     if (!person->m_showAsPerson)
         person->setUniqueId2(person->companyContentKey());
     return person;
@@ -88,15 +95,22 @@ MVPersonPtr MVPerson::initWithVCardData(const QByteArray &data)
     person->m_showAsPerson = true;
     person->m_uniqueId = contacts.first().identifier();
     person->m_defaultCountryCode = StoreUserDefaults::countryCode();
-    person->fillFromStoreContact(std::move(contacts.first()));
+    person->fillFromStoreContact(contacts.first());
     return person;
 }
 
-void MVPerson::fillFromStoreContact(StoreContact &&contact)
+const StoreContact *MVPerson::contactBeingRead() const
 {
-    // The caches are filled in one pass while the contact is attached; every
-    // later read sees only the record's own values.
-    m_rare->cnContact = std::move(contact);
+    return contactBeingReadHere.person == this ? contactBeingReadHere.contact : nullptr;
+}
+
+void MVPerson::fillFromStoreContact(const StoreContact &contact)
+{
+    // The caches are filled in one pass while the contact is being read;
+    // every later read sees only the record's own values.
+    const ContactBeingRead before = std::exchange(contactBeingReadHere, ContactBeingRead{this, &contact});
+    const auto restore = qScopeGuard([&before] { contactBeingReadHere = before; });
+    dropCnContact();
     m_caches.reserveAll();
     (void)nameValue();
     (void)stringValues();
@@ -112,7 +126,6 @@ void MVPerson::fillFromStoreContact(StoreContact &&contact)
     // them through addressValues() again would format each a second time.
     if (!m_caches.holds(PersonCaches::Layouts))
         makeHagakiLayouts(*m_caches.get(PersonCaches::Address));
-    dropCnContact();
     shareEmptyCaches();
 }
 

@@ -317,29 +317,32 @@ bool ContactsDragAndDrop::holdsVCardFiles(const QMimeData *data) const
 // Each file is read as an import reads it: a regular file of limited size,
 // in the encoding recognised, whose charset the reader is told. A file that
 // gives no contact is alerted about as the import alerts about it. A large
-// file takes long: the window reads it behind its progress window, where the
-// user can cancel, and a cancelled drop adds nothing.
+// file takes long: the window reads it and adds its contacts behind one
+// progress window, where the user can cancel, and a cancelled drop adds
+// nothing and is not taken.
 bool ContactsDragAndDrop::acceptFiles(const QMimeData *data)
 {
     const QStringList paths = droppedVCardFiles(data);
     auto read = std::make_shared<DroppedFileReader::Result>();
-    if (m_fileReadingRunner) {
-        const QPointer<ContactsDragAndDrop> self(this);
-        const bool finished = m_fileReadingRunner(DroppedFileReader::messageFor(paths),
-            [read, paths](const DroppedFileReader::Report &report) { *read = DroppedFileReader::read(paths, report); });
-        // The window may have closed while the progress window showed.
-        if (!self || !finished)
-            return false;
-    } else {
+    // The window may close while the progress window shows, events running.
+    const QPointer<ContactsDragAndDrop> self(this);
+    // The alerts are posted once the adding has ended.
+    const auto handOver = [self, read] {
+        ContactsViewControllerDelegate *delegate = self ? self->m_controller->delegate() : nullptr;
+        const bool added = !read->contacts.isEmpty() && delegate && delegate->addDroppedContacts(read->contacts);
+        if (self && !read->failures.isEmpty())
+            self->alertUnreadableFilesLater(read->failures);
+        return added;
+    };
+    if (!m_fileReadingRunner) {
         *read = DroppedFileReader::read(paths);
+        return handOver();
     }
-    if (!read->failures.isEmpty())
-        alertUnreadableFilesLater(read->failures);
-    ContactsViewControllerDelegate *delegate = m_controller->delegate();
-    if (read->contacts.isEmpty() || !delegate)
-        return false;
-    delegate->addDroppedContacts(read->contacts);
-    return true;
+    const bool taken = m_fileReadingRunner(
+        DroppedFileReader::messageFor(paths),
+        [read, paths](const DroppedFileReader::Report &report) { *read = DroppedFileReader::read(paths, report); },
+        handOver);
+    return self && taken;
 }
 
 // After the drop has returned: a modal alert inside the drop event would keep

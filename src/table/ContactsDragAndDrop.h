@@ -53,10 +53,12 @@ public:
     // is taken; a drop onto a row never is.
     [[nodiscard]] bool validateDrop(const QMimeData *data, int row, DropOperation operation) const;
     // Hands the dropped vCard data, or the contacts of the dropped vCard
-    // files, to the delegate; false when nothing was handed over.
+    // files, to the delegate; false when nothing was handed over, or the
+    // delegate added none of the files' contacts.
     bool acceptDrop(const QMimeData *data, int row, DropOperation operation);
-    // Where dropped files are read: behind the window's progress window,
-    // with Cancel. Without one they are read on the spot.
+    // Where dropped files are read and their contacts handed over: behind
+    // the window's progress window, with Cancel. Without one they are read
+    // and handed over on the spot.
     void setFileReadingRunner(DroppedFileReader::Runner runner) { m_fileReadingRunner = std::move(runner); }
 
 protected:

@@ -28,8 +28,9 @@ public:
     // Contacts dropped onto the table as vCard text, for the selected group.
     virtual void addContactByVCardString(const QString &vCardString) = 0;
     // Contacts read from vCard files dropped onto the table, for the selected
-    // group, as one undoable step.
-    virtual void addDroppedContacts(const QList<ContactRecordPtr> &contacts) = 0;
+    // group, as one undoable step; false when none was added (the user
+    // cancelled, or there was no group).
+    virtual bool addDroppedContacts(const QList<ContactRecordPtr> &contacts) = 0;
     // The last row, in row order, whose address is marked as the sender.
     virtual void changeSenderInHagakiView(const SubContactRecordPtr &row) = 0;
     [[nodiscard]] virtual SubContactRecordPtr senderInHagakiView() const = 0;

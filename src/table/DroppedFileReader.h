@@ -24,9 +24,12 @@ public:
     using Report = std::function<bool(double percent)>;
     // What the table asks of its window, which alone can show a progress
     // window: runs the work off the window's thread with the message shown
-    // and a Cancel button; true when the work ended, false when the user
-    // cancelled it (what it read is then thrown away).
-    using Runner = std::function<bool(const QString &message, const std::function<void(const Report &)> &work)>;
+    // and a Cancel button, then, once it ended, the hand-over on the window's
+    // thread behind the same progress window, still shown; true when both
+    // ended and the hand-over answered true, false when the user cancelled
+    // (what was read is then thrown away) or nothing was handed over.
+    using Runner = std::function<bool(const QString &message, const std::function<void(const Report &)> &work,
+        const std::function<bool()> &handOver)>;
 
     // Stops between files and inside a file's cards once the report answers
     // false; what was read until then is not to be used.

@@ -38,6 +38,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -427,6 +428,55 @@ TEST_F(WindowDragAndDrop, CancelWhileTheDropsContactsAreAddedAddsNothing)
     EXPECT_FALSE(window().undoManager()->canUndo());
     EXPECT_FALSE(window().isWindowModified());
 }
+
+// Counts the times a window was shown and hidden.
+class ShownAndHidden : public QObject {
+public:
+    explicit ShownAndHidden(QWidget &window) { window.installEventFilter(this); }
+    int shown = 0;
+    int hidden = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        shown += event->type() == QEvent::Show ? 1 : 0;
+        hidden += event->type() == QEvent::Hide ? 1 : 0;
+        return false;
+    }
+};
+
+struct DropEndingRow {
+    const char *name;
+    int cancelTurn; // the turn of the event loop, while adding, that cancels; 0: none
+    bool taken;
+};
+
+class DropEnding : public WindowDragAndDrop, public testing::WithParamInterface<DropEndingRow> { };
+
+// The file is read and its contacts added behind one progress window, shown
+// once and closed once, never closed in between; the drop is taken only
+// when its contacts were added.
+TEST_P(DropEnding, OneProgressWindowStandsFromTheReadingToTheEndOfTheAdding)
+{
+    const QString path = writeFile(u"zed.vcf"_s, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Quill;Zed;;;\r\nEND:VCARD\r\n");
+    ShownAndHidden progress(*window().progressAlert());
+    std::optional<CancelWhileAdding> cancel;
+    if (GetParam().cancelTurn > 0)
+        cancel.emplace(*window().progressAlert(), GetParam().cancelTurn);
+    EXPECT_EQ(dropFile(path), GetParam().taken);
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(progress.shown, 1);
+    EXPECT_EQ(progress.hidden, 1);
+    EXPECT_FALSE(window().progressAlert()->isVisible());
+    EXPECT_EQ(contactsNamed(u"Zed"_s), GetParam().taken ? 1 : 0);
+    EXPECT_EQ(window().undoManager()->canUndo(), GetParam().taken);
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, DropEnding,
+    testing::Values(DropEndingRow{"Completed", 0, true}, DropEndingRow{"CancelledAfterRecording", 1, false},
+        DropEndingRow{"CancelledAfterSortingIn", 2, false}),
+    [](const testing::TestParamInfo<DropEndingRow> &info) { return std::string(info.param.name); });
 
 struct UnreadableDropRow {
     const char *name;

@@ -64,6 +64,16 @@ INSTANTIATE_TEST_SUITE_P(Files, OwnCsvLayout,
         // A stray quote never closed is an ordinary character: later records stay records.
         CsvRow{"UnclosedQuoteSwallowsNothing", u"Name,Street\nAnn,\"1-1\nBen,2-2\nCid,3-3\n"_s,
             {u"Ann|||||\"1-1|||1"_s, u"Ben|||||2-2|||1"_s, u"Cid|||||3-3|||1"_s}},
+        // A quote left open runs to the next line holding a quote, the lines between taken in.
+        CsvRow{"OpenQuoteRunsToTheNextQuotedLine", u"Name,Street,Company\nAnn,\"1-1\nBen,2-2\nCid,\"3-3\",X\nDan\n"_s,
+            {u"Ann|3-3\"||||1-1\nBen,2-2\nCid,|||1"_s, u"Dan||||||||0"_s}},
+        CsvRow{"UnicodeLineSeparatorsEndRecords",
+            u"Name,Street\u2028Ann,\"1\u20292\"\u0085Ben,x\x0b"
+            u"Cid\x0c"_s,
+            {u"Ann|||||1\n2|||1"_s, u"Ben|||||x|||1"_s, u"Cid||||||||0"_s}},
+        CsvRow{"LastLineWithoutLineEnd", u"Name,Street\nAnn,\"1\n2\"\nBen,\"x"_s,
+            {u"Ann|||||1\n2|||1"_s, u"Ben|||||\"x|||1"_s}},
+        CsvRow{"QuoteClosedAtTheEndOfTheText", u"Name,Street\nAnn,\"1\r\n2\""_s, {u"Ann|||||1\n\n2|||1"_s}},
         CsvRow{"EmptyRecordsMakeNoContact", u"Name,Street\n,\n,,\nAnn,\n"_s, {u"Ann||||||||0"_s}},
         CsvRow{"OnlyEmptyLines", u"\n\n"_s, {}},
         CsvRow{"LayoutGivesAnAddress", u"Name,layoutString\nAnn,2;rn:{{1.50,2.25},{100.00,50.00}};\n"_s,

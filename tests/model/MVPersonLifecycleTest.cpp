@@ -11,6 +11,9 @@
 
 #include <QJsonDocument>
 
+#include <thread>
+
+using namespace Qt::Literals::StringLiterals;
 using PersonTestContacts::fullContact;
 
 namespace {
@@ -229,6 +232,37 @@ TEST(PersonVCard, TheRecordsVCardReadsBackIntoTheSameValues)
         MVPerson::initWithVCardData("BEGIN:VCARD\r\nVERSION:3.0\r\nN:\xE5\r\n \xB1\xB1田;太郎;;;\r\nEND:VCARD\r\n")
             ->compositeName(),
         "山田 太郎");
+}
+
+// Records are made from the contact being read where it lies, on the thread
+// that reads it: loads on several threads at once must each read their own
+// contacts, and a record made before must not see the contact of the next.
+TEST(PersonIdentity, RecordsMadeOnSeveralThreadsReadTheirOwnContacts)
+{
+    MVPerson::initializeClass();
+    const auto makeMany = [](const QString &family, QList<MVPersonPtr> &made) {
+        for (int i = 0; i < 300; ++i) {
+            StoreContact contact = fullContact();
+            contact.setFamilyName(family + QString::number(i));
+            contact.setEmailAddresses({StoreLabeledValue<QString>(QString(), family + u"@example.jp")});
+            made.append(MVPerson::initWithCNContact(contact));
+        }
+    };
+    QList<MVPersonPtr> first;
+    QList<MVPersonPtr> second;
+    std::thread other([&] { makeMany(u"北"_s, second); });
+    makeMany(u"南"_s, first);
+    other.join();
+    for (const auto &[family, made] : {std::pair{u"南"_s, &first}, std::pair{u"北"_s, &second}}) {
+        ASSERT_EQ(made->size(), 300);
+        for (qsizetype i = 0; i < made->size(); ++i) {
+            const MVPersonPtr &person = made->at(i);
+            EXPECT_EQ(person->nameValue()->lastName, family + QString::number(i));
+            EXPECT_EQ(person->emailValues()->constFirst()->stringValue, family + u"@example.jp");
+            EXPECT_EQ(person->addressValues()->size(), fullContact().postalAddresses().size());
+            EXPECT_FALSE(person->cnContact().has_value());
+        }
+    }
 }
 
 // The store's formatted address follows the country's format. Templates are

@@ -303,14 +303,15 @@ TEST_P(FileReadingRun, OnlyAReadingThatEndedHandsItsContactsOver)
     QStringList messages;
     QList<double> reports;
     controller.dragAndDrop()->setFileReadingRunner(
-        [&](const QString &message, const std::function<void(const DroppedFileReader::Report &)> &work) {
+        [&](const QString &message, const std::function<void(const DroppedFileReader::Report &)> &work,
+            const std::function<bool()> &handOver) {
             messages.append(message);
             if (GetParam().runs)
                 work([&reports](double percent) {
                     reports.append(percent);
                     return true;
                 });
-            return GetParam().runs && !GetParam().cancels;
+            return GetParam().runs && !GetParam().cancels && handOver();
         });
     QMimeData files;
     files.setUrls({QUrl::fromLocalFile(QStringLiteral(QUILLMARK_TEST_DATA "/vcard/aosp__v21_japanese_1.vcf"))});

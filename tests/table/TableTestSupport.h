@@ -36,7 +36,11 @@ class RecordingDelegate : public ContactsViewControllerDelegate {
 public:
     void rowSelectionDidChange(const SubContactRecordPtr &row) override { selectedRows.append(row); }
     void addContactByVCardString(const QString &vCardString) override { vCards.append(vCardString); }
-    void addDroppedContacts(const QList<ContactRecordPtr> &contacts) override { droppedContacts.append(contacts); }
+    bool addDroppedContacts(const QList<ContactRecordPtr> &contacts) override
+    {
+        droppedContacts.append(contacts);
+        return true;
+    }
     void changeSenderInHagakiView(const SubContactRecordPtr &row) override { senders.append(row); }
     [[nodiscard]] SubContactRecordPtr senderInHagakiView() const override
     {

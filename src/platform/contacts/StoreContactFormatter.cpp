@@ -6,9 +6,17 @@
 
 namespace {
 
-bool isWrittenFamilyFirst(const QString &name)
+// Every contact read and written asks this of its names: the characters are
+// walked where they lie, a surrogate pair taken as its one character, rather
+// than copied out as UCS-4 first.
+bool isWrittenFamilyFirst(QStringView name)
 {
-    for (const char32_t character : name.toUcs4()) {
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t character = name[i].unicode();
+        if (QChar::isHighSurrogate(character) && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            character = QChar::surrogateToUcs4(name[i], name[i + 1]);
+            ++i;
+        }
         switch (QChar::script(character)) {
         case QChar::Script_Han:
         case QChar::Script_Hiragana:

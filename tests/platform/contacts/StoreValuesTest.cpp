@@ -21,7 +21,9 @@ TEST(StoreContactFormatter, NameOrderFollowsTheScriptOfTheName)
     const Order userDefault
         = StoreUserDefaults::displayNameOrder() == 2 ? Order::FamilyNameFirst : Order::GivenNameFirst;
     const std::tuple<const char *, const char *, bool> rows[] = {{"山田", "太郎", true}, {"", "はなこ", true},
-        {"김", "민수", true}, {"Smith", "漢", true}, {"Łukasiewicz", "Ünal", false}, {"", "", false}};
+        {"김", "민수", true}, {"Smith", "漢", true}, {"Łukasiewicz", "Ünal", false}, {"", "", false},
+        // Characters beyond the BMP count by their script: U+20BB7 is Han, U+1F600 an emoji.
+        {"\xF0\xA0\xAE\xB7", "", true}, {"Smith", "\xF0\x9F\x98\x80", false}};
     for (const auto &[family, given, familyFirstByScript] : rows) {
         StoreContact contact;
         contact.setFamilyName(QString::fromUtf8(family));
