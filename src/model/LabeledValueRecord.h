@@ -4,11 +4,9 @@
 #include "model/HeapFields.h"
 #include "model/HeapOptional.h"
 #include "model/HeapText.h"
-#include "platform/contacts/StoreContactRelation.h"
+#include "model/OptionalText.h"
+#include "model/StoreObjectSlot.h"
 #include "platform/contacts/StoreDateComponents.h"
-#include "platform/contacts/StoreInstantMessageAddress.h"
-#include "platform/contacts/StorePostalAddress.h"
-#include "platform/contacts/StoreSocialProfile.h"
 
 #include <QDate>
 #include <QList>
@@ -30,7 +28,7 @@ using LabeledValue = std::variant<std::monostate, QString, StoreDateComponents, 
 // groups on the heap, so that each group costs a pointer until it is set).
 // Empty text counts as an absent key.
 struct LabeledValueRecord {
-    std::optional<QString> label; // "label": absent and empty differ for services
+    OptionalText label; // "label": absent and empty differ for services
     LabeledValue value; // "value"
     QString stringValue; // "stringValue": display text
     qint64 labelIndex = -1; // "labelIndex": -1 until numbered
@@ -69,20 +67,13 @@ struct LabeledValueRecord {
 
     // The store's object ("postalAddress", "contactRelation", "socialProfile"
     // or "instantMessageAddress"), kept on records read from the store for the
-    // write-back. A value holds at most the one of its own field, so the four
-    // share one slot; a phone number holds none, as the store's number is
-    // only the text the value has already.
-    using StoreObject = std::variant<std::monostate, HeapOptional<StorePostalAddress>,
-        HeapOptional<StoreContactRelation>, HeapOptional<StoreSocialProfile>, HeapOptional<StoreInstantMessageAddress>>;
-    StoreObject storeObject;
+    // write-back; a phone number holds none, as the store's number is only the
+    // text the value has already.
+    StoreObjectSlot storeObject;
 
     // The store's object of that kind, or null when the record holds none.
-    template <typename T> [[nodiscard]] const T *heldStoreObject() const
-    {
-        const auto *held = std::get_if<HeapOptional<T>>(&storeObject);
-        return held && *held ? &**held : nullptr;
-    }
-    template <typename T> void holdStoreObject(const T &object) { storeObject = HeapOptional<T>(object); }
+    template <typename T> [[nodiscard]] const T *heldStoreObject() const { return storeObject.get<T>(); }
+    template <typename T> void holdStoreObject(const T &object) { storeObject.hold<T>(object); }
 
     [[nodiscard]] const AccountParts &accountParts() const { return *account; }
     [[nodiscard]] const AddressParts &addressParts() const { return *address; }

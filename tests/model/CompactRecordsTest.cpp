@@ -206,4 +206,120 @@ TEST(PersonIdentity, WithoutAnIdentifierComesFromTheDisplayNameOnceItWasWorkedOu
     EXPECT_TRUE(named.uniqueId().startsWith(u"山田+"_s)) << qPrintable(named.uniqueId());
 }
 
+// What a label holds: nothing, the null text, the empty text, or a text.
+enum class Label { Absent, Null, Empty, Text };
+
+OptionalText labelOf(Label held)
+{
+    switch (held) {
+    case Label::Absent:
+        return std::nullopt;
+    case Label::Null:
+        return QString();
+    case Label::Empty:
+        return u""_s;
+    case Label::Text:
+        return u"_$!<Home>!$_"_s;
+    }
+    return {};
+}
+
+class Labels : public testing::TestWithParam<Label> { };
+
+// A label kept in the room of its text alone still tells absent, null, empty
+// and text apart, through copies, moves and the dictionary form.
+TEST_P(Labels, KeepAbsentNullEmptyAndTextApart)
+{
+    const Label held = GetParam();
+    LabeledValueRecord record;
+    record.value = u"090-1234-5678"_s;
+    record.label = labelOf(held);
+
+    EXPECT_EQ(record.label.has_value(), held != Label::Absent);
+    EXPECT_EQ(record.label == std::nullopt, held == Label::Absent);
+    EXPECT_EQ(record.label.value_or(u"none"_s), held == Label::Absent ? u"none"_s : *labelOf(held));
+    if (held != Label::Absent) {
+        EXPECT_EQ(record.label->isNull(), held == Label::Null);
+    }
+    const std::optional<QString> asOptional = record.label;
+    EXPECT_EQ(asOptional.has_value(), held != Label::Absent);
+    for (const Label other : {Label::Absent, Label::Null, Label::Empty, Label::Text}) {
+        const bool sameText = other != Label::Absent && held != Label::Absent && *labelOf(other) == *labelOf(held);
+        EXPECT_EQ(record.label == labelOf(other), other == held || sameText);
+    }
+
+    const QVariantMap map = record.toVariantMap();
+    EXPECT_EQ(map.contains(u"label"_s), held != Label::Absent);
+    EXPECT_EQ(LabeledValueRecord::fromVariantMap(map).label.has_value(), held != Label::Absent);
+
+    LabeledValueRecord copy = record;
+    EXPECT_EQ(copy, record);
+    *copy.label = u"changed"_s;
+    EXPECT_TRUE(copy.label.has_value());
+    EXPECT_EQ(record.label, labelOf(held));
+    LabeledValueRecord moved = std::move(copy);
+    EXPECT_EQ(moved.label, u"changed"_s);
+    moved.label.reset();
+    EXPECT_FALSE(moved.label.has_value());
+    EXPECT_EQ(moved.labelText(), QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Held, Labels, testing::Values(Label::Absent, Label::Null, Label::Empty, Label::Text));
+
+// The store's object a value keeps comes back as the one of its kind alone,
+// is copied deeply, and is given up by a move.
+template <typename T> class StoreObjects : public testing::Test {
+protected:
+    static T object();
+};
+template <> StorePostalAddress StoreObjects<StorePostalAddress>::object()
+{
+    return PersonTestContacts::tokyoAddress();
+}
+template <> StoreContactRelation StoreObjects<StoreContactRelation>::object()
+{
+    return StoreContactRelation{u"次郎"_s};
+}
+template <> StoreSocialProfile StoreObjects<StoreSocialProfile>::object()
+{
+    return StoreSocialProfile{u"https://example.jp/taro"_s, u"taro"_s, u"12345"_s, u"Example"_s};
+}
+template <> StoreInstantMessageAddress StoreObjects<StoreInstantMessageAddress>::object()
+{
+    return StoreInstantMessageAddress{u"taro"_s, u"Skype"_s};
+}
+
+using StoreObjectKinds
+    = testing::Types<StorePostalAddress, StoreContactRelation, StoreSocialProfile, StoreInstantMessageAddress>;
+TYPED_TEST_SUITE(StoreObjects, StoreObjectKinds);
+
+TYPED_TEST(StoreObjects, AreHeldAloneCopiedDeeplyAndGivenUpByAMove)
+{
+    LabeledValueRecord record;
+    EXPECT_TRUE(record.storeObject.isEmpty());
+    record.holdStoreObject(TestFixture::object());
+    ASSERT_NE(record.heldStoreObject<TypeParam>(), nullptr);
+    EXPECT_EQ(*record.heldStoreObject<TypeParam>(), TestFixture::object());
+    const int others = int(record.heldStoreObject<StorePostalAddress>() != nullptr)
+        + int(record.heldStoreObject<StoreContactRelation>() != nullptr)
+        + int(record.heldStoreObject<StoreSocialProfile>() != nullptr)
+        + int(record.heldStoreObject<StoreInstantMessageAddress>() != nullptr);
+    EXPECT_EQ(others, 1);
+
+    LabeledValueRecord copy = record;
+    EXPECT_EQ(copy, record);
+    EXPECT_NE(copy.heldStoreObject<TypeParam>(), record.heldStoreObject<TypeParam>());
+    copy.holdStoreObject(StoreContactRelation{u"other"_s});
+    EXPECT_EQ(*record.heldStoreObject<TypeParam>(), TestFixture::object());
+    EXPECT_EQ(copy == record, false);
+    copy = record;
+    EXPECT_EQ(copy, record);
+
+    LabeledValueRecord moved = std::move(copy);
+    EXPECT_EQ(*moved.heldStoreObject<TypeParam>(), TestFixture::object());
+    EXPECT_TRUE(copy.storeObject.isEmpty());
+    moved.storeObject.reset();
+    EXPECT_EQ(moved.heldStoreObject<TypeParam>(), nullptr);
+}
+
 } // namespace

@@ -302,7 +302,7 @@ TEST(PersonReaders, ValuesWithoutPartsNeverHoldThem)
                 << identifier.toStdString();
         }
     }
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(person->phoneValues()->first()->storeObject));
+    EXPECT_TRUE(person->phoneValues()->first()->storeObject.isEmpty());
     LabeledValueRecord copy = *person->addressValues()->first();
     copy.address->street = "丸の内1-1";
     EXPECT_EQ(person->addressValues()->first()->addressParts().street, "千代田1-1");
