@@ -3,6 +3,7 @@
 #include "app/ContactOperations.h"
 #include "app/ProgressSteps.h"
 #include "app/ViewController.h"
+#include "model/PoolRelease.h"
 #include "table/ContactTablePane.h"
 
 #include <QPointer>
@@ -26,9 +27,13 @@ bool ChosenContactsAdder::add(const QList<ContactRecordPtr> &contacts, const Gro
     if (!view)
         return false;
     if (!added) {
-        if (change)
-            operations.takeBackAddedContacts(change, contacts, group, order);
-        if (ContactTablePane *shown = m_view.contactsViewController(); shown && !selected.isEmpty())
+        if (change) {
+            operations.takeBackAddedContacts(change, group, order);
+            // It holds every contact added: freed here, a large file's would
+            // keep the window waiting.
+            releaseOnPool(std::move(change));
+        }
+        if (ContactTablePane *shown = m_view.contactsViewController())
             shown->selectRowIndexes(selected);
         return false;
     }

@@ -54,15 +54,15 @@ public:
     // The same in steps a progress window's Cancel may come between: the
     // contacts recorded in the group (and in its container's top group), the
     // group shown with them sorted in and selected, then kept as one undo
-    // step, or taken back with the group's contacts in the order given.
+    // step, or taken back with the group's contacts in the order given (the
+    // caller selects again the rows selected before).
     using MembershipChange = std::shared_ptr<const MembershipJournal>;
     [[nodiscard]] MembershipChange recordAddedContacts(
         const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group) const;
     void showAddedContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group);
     void keepAddedContacts(
         const MembershipChange &change, const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group);
-    void takeBackAddedContacts(const MembershipChange &change, const QList<ContactRecordPtr> &contacts,
-        const GroupRecordPtr &group, const ContactTable &order);
+    void takeBackAddedContacts(const MembershipChange &change, const GroupRecordPtr &group, const ContactTable &order);
     void undoDeleteContacts(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool doUndo);
     void undoAddGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container);
     void undoDeleteGroup(const GroupRecordPtr &group, const ContainerRecordPtr &container);
@@ -97,6 +97,8 @@ private:
     // The shown group's table handed to the contact table again after a
     // membership change, with the changed contacts selected.
     void showChangedMembership(const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted);
+    // Whether the contact table shows the group's table.
+    [[nodiscard]] bool showsGroup(const GroupRecord &group) const;
 
     ContactOperationsHost &m_host;
 };

@@ -58,13 +58,18 @@ void ContactOperations::keepAddedContacts(
     registerMembershipStep(change, contacts, group, true);
 }
 
-void ContactOperations::takeBackAddedContacts(const MembershipChange &change, const QList<ContactRecordPtr> &contacts,
-    const GroupRecordPtr &group, const ContactTable &order)
+// Selecting the contacts taken back would look each of them up among the
+// rows, a large file's in vain: the caller selects the rows of before.
+void ContactOperations::takeBackAddedContacts(
+    const MembershipChange &change, const GroupRecordPtr &group, const ContactTable &order)
 {
-    change->revert();
+    change->revert(group->contactTable.get());
     if (group->contactTable)
         *group->contactTable = order;
-    showChangedMembership(contacts, group, false);
+    if (!showsGroup(*group))
+        return;
+    m_host.tablePane()->setContactTable(m_host.contactTable());
+    m_host.tablePane()->updateTable();
 }
 
 // A contact the group already holds keeps its one row, which loses any
@@ -186,8 +191,7 @@ void ContactOperations::replayMembershipStep(const JournalPtr &journal, bool for
 void ContactOperations::showChangedMembership(
     const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted)
 {
-    if (contacts.isEmpty() || !m_host.tablePane() || !group->contactTable
-        || group->contactTable != m_host.contactTable())
+    if (contacts.isEmpty() || !showsGroup(*group))
         return;
     m_host.tablePane()->setContactTable(m_host.contactTable());
     if (sorted)
@@ -240,4 +244,9 @@ bool ContactOperations::undoChangeGroupName(const QString &name, const GroupReco
     m_host.showGroupOutline(true);
     m_host.groupSelectionDidChange(group);
     return true;
+}
+
+bool ContactOperations::showsGroup(const GroupRecord &group) const
+{
+    return m_host.tablePane() && group.contactTable && group.contactTable == m_host.contactTable();
 }

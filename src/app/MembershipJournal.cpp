@@ -22,13 +22,13 @@ void MembershipJournal::appendRow(const ContactTablePtr &table, const ContactRec
 // The rows are taken out of each table in one pass, whatever order a pane
 // sorted the table into meanwhile: looking each up would read the table once
 // per added row, minutes for a large file's contacts.
-void MembershipJournal::revert() const
+void MembershipJournal::revert(const ContactTable *restored) const
 {
     QHash<ContactTable *, QHash<const ContactRecord *, qsizetype>> appended;
     for (auto step = m_steps.rbegin(); step != m_steps.rend(); ++step) {
         if (step->flag)
             *step->flag = step->before;
-        else
+        else if (step->table.get() != restored)
             ++appended[step->table.get()][step->row.get()];
     }
     for (auto table = appended.begin(); table != appended.end(); ++table)

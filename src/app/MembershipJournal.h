@@ -22,7 +22,9 @@ public:
     // Appends a row to a table, noting where it went.
     void appendRow(const ContactTablePtr &table, const ContactRecordPtr &row);
 
-    void revert() const;
+    // Rows appended to `restored` are left in it: its owner puts that table
+    // back as it was itself, without looking up each row appended.
+    void revert(const ContactTable *restored = nullptr) const;
     void apply() const;
     [[nodiscard]] bool isEmpty() const { return m_steps.empty(); }
 

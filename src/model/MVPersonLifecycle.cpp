@@ -122,10 +122,10 @@ void MVPerson::fillFromStoreContact(const StoreContact &contact)
     // The photo's data is taken now, while the store contact is here, and
     // decoded only when someone asks for the picture.
     takeStorePhotoData();
-    // The addresses were formatted as they were read just above: reading
-    // them through addressValues() again would format each a second time.
-    if (!m_caches.holds(PersonCaches::Layouts))
-        makeHagakiLayouts(*m_caches.get(PersonCaches::Address));
+    // The postcard layouts are made when first asked (hagakiLayouts), one per
+    // address as it stands then: most contacts of a large file are never
+    // printed, and a layout for each of their addresses was a fifth of what
+    // a read card held.
     shareEmptyCaches();
 }
 

@@ -2,9 +2,18 @@
 
 #include "model/ContactIdentifier.h"
 #include "model/MVPerson.h"
+#include "model/PoolRelease.h"
 
+// Freeing the receivers of a few hundred thousand selected rows (a large
+// drop's, when it is cancelled, are the last to hold its contacts) would keep
+// the window waiting: such a list is freed on the pool.
 PrintReceivers::PrintReceivers(const PrintSourceRows &rows)
-    : m_data(std::make_shared<Data>(Data{rows, {}}))
+    : m_data(new Data{rows, {}}, [](Data *data) {
+        constexpr qsizetype manyRows = 65536;
+        std::shared_ptr<Data> held(data);
+        if (data->rows.size() >= manyRows)
+            releaseOnPool(std::move(held));
+    })
 {
 }
 

@@ -3,10 +3,13 @@
 #include "model/ContactPrefetch.h"
 #include "model/FieldVocabulary.h"
 #include "model/MVPerson.h"
+#include "model/PoolRelease.h"
 #include "table/ContactRowRuns.h"
 #include "table/ContactsViewControllerDelegate.h"
 #include "table/PersonPlaces.h"
 #include "table/SubContactTableSorter.h"
+
+#include <utility>
 
 QString ContactTableModel::displayName(MVPerson &person)
 {
@@ -68,7 +71,13 @@ void ContactTableModel::updateSubContactTable()
             appendSubContacts(*contact, m_columns, m_selectedLabels, registered, rows);
         }
     }
-    m_rows = std::move(rows);
+    // After a large drop is cancelled, freeing the rows of its contacts would
+    // keep the window waiting.
+    constexpr qsizetype manyRows = 65536;
+    if (m_rows.size() >= manyRows)
+        releaseOnPool(std::exchange(m_rows, std::move(rows)));
+    else
+        m_rows = std::move(rows);
 }
 
 void ContactTableModel::appendSubContacts(const PersonRecord &contact, const QList<TableColumn> &columns,

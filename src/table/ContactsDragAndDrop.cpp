@@ -3,6 +3,7 @@
 #include "interchange/ImportFileKind.h"
 #include "interchange/ImportFileReader.h"
 #include "interchange/MVvCard.h"
+#include "model/PoolRelease.h"
 #include "platform/widgets/AlertPresenter.h"
 #include "table/CheckboxAndTextCell.h"
 #include "table/ContactTableModel.h"
@@ -322,8 +323,20 @@ bool ContactsDragAndDrop::holdsVCardFiles(const QMimeData *data) const
 // nothing and is not taken.
 bool ContactsDragAndDrop::acceptFiles(const QMimeData *data)
 {
-    const QStringList paths = droppedVCardFiles(data);
     auto read = std::make_shared<DroppedFileReader::Result>();
+    // The drag-and-drop object may be gone by now: only what is local here
+    // is used after the hand-over.
+    const bool taken = readAndHandOver(droppedVCardFiles(data), read);
+    // A large file's contacts, thrown away, would keep the window waiting
+    // most of a second after Cancel while they are freed.
+    if (!taken)
+        releaseOnPool(std::move(read));
+    return taken;
+}
+
+bool ContactsDragAndDrop::readAndHandOver(
+    const QStringList &paths, const std::shared_ptr<DroppedFileReader::Result> &read)
+{
     // The window may close while the progress window shows, events running.
     const QPointer<ContactsDragAndDrop> self(this);
     // The alerts are posted once the adding has ended.

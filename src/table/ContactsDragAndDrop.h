@@ -73,6 +73,9 @@ private:
     [[nodiscard]] static QStringList droppedVCardFiles(const QMimeData *data);
     [[nodiscard]] bool holdsVCardFiles(const QMimeData *data) const;
     bool acceptFiles(const QMimeData *data);
+    // Reads the files into the result and hands its contacts over; true when
+    // the delegate added them.
+    bool readAndHandOver(const QStringList &paths, const std::shared_ptr<DroppedFileReader::Result> &read);
     // One alert per file that gave no contact, with its informative text.
     void alertUnreadableFilesLater(const QStringList &informativeTexts);
 

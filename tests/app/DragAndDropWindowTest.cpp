@@ -449,16 +449,20 @@ struct DropEndingRow {
     const char *name;
     int cancelTurn; // the turn of the event loop, while adding, that cancels; 0: none
     bool taken;
+    QList<int> selected; // the rows selected before the drop, and after a cancelled one
 };
 
 class DropEnding : public WindowDragAndDrop, public testing::WithParamInterface<DropEndingRow> { };
 
 // The file is read and its contacts added behind one progress window, shown
 // once and closed once, never closed in between; the drop is taken only
-// when its contacts were added.
+// when its contacts were added. A cancelled drop leaves the rows selected as
+// they were, none if none was.
 TEST_P(DropEnding, OneProgressWindowStandsFromTheReadingToTheEndOfTheAdding)
 {
     const QString path = writeFile(u"zed.vcf"_s, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Quill;Zed;;;\r\nEND:VCARD\r\n");
+    table().selectRowIndexes(GetParam().selected);
+    ASSERT_EQ(table().selectedRowIndexes(), GetParam().selected);
     ShownAndHidden progress(*window().progressAlert());
     std::optional<CancelWhileAdding> cancel;
     if (GetParam().cancelTurn > 0)
@@ -471,11 +475,15 @@ TEST_P(DropEnding, OneProgressWindowStandsFromTheReadingToTheEndOfTheAdding)
     EXPECT_FALSE(window().progressAlert()->isVisible());
     EXPECT_EQ(contactsNamed(u"Zed"_s), GetParam().taken ? 1 : 0);
     EXPECT_EQ(window().undoManager()->canUndo(), GetParam().taken);
+    if (!GetParam().taken) {
+        EXPECT_EQ(table().selectedRowIndexes(), GetParam().selected);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Endings, DropEnding,
-    testing::Values(DropEndingRow{"Completed", 0, true}, DropEndingRow{"CancelledAfterRecording", 1, false},
-        DropEndingRow{"CancelledAfterSortingIn", 2, false}),
+    testing::Values(DropEndingRow{"Completed", 0, true, {2}}, DropEndingRow{"CancelledAfterRecording", 1, false, {2}},
+        DropEndingRow{"CancelledAfterSortingIn", 2, false, {2}},
+        DropEndingRow{"CancelledWithNoRowSelected", 2, false, {}}),
     [](const testing::TestParamInfo<DropEndingRow> &info) { return std::string(info.param.name); });
 
 struct UnreadableDropRow {

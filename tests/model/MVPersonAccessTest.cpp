@@ -232,6 +232,20 @@ INSTANTIATE_TEST_SUITE_P(Rows, PersonWholeList,
         std::pair{QList<qint64>{-1}, QStringList{"1"}},
         std::pair{QList<qint64>{2, -1, 0, -1}, QStringList{"2", "3", "0", "4"}}));
 
+// A contact read from the store makes its layouts when they are first asked
+// for, from its addresses as they stand then.
+TEST(PersonLayouts, AReadContactHasALayoutPerAddressWhenFirstAsked)
+{
+    const MVPersonPtr person = MVPerson::initWithCNContact(PersonTestContacts::fullContact());
+    EXPECT_EQ(listing(*person->hagakiLayouts()), QStringList({"0 home: ", "1 Cottage: "}));
+    EXPECT_EQ(person->hagakiLayouts(), person->hagakiLayouts());
+    EXPECT_EQ(listing(*MVPerson::initWithCNContact(StoreContact())->hagakiLayouts()), QStringList{"0 -: "});
+    // A layout stored before any was asked for lands on its own address.
+    const MVPersonPtr stored = MVPerson::initWithCNContact(PersonTestContacts::fullContact());
+    stored->replaceLabeledValueAtLabelIndex(QString("1;"), FieldId::HagakiLayout, 1);
+    EXPECT_EQ(listing(*stored->hagakiLayouts()), QStringList({"0 home: ", "1 Cottage: 1;"}));
+}
+
 TEST(PersonLayouts, StoringALayoutTextGrowsTheListUpToItsLabelIndex)
 {
     const MVPersonPtr person = MVPerson::init();
