@@ -52,8 +52,8 @@ private:
         if (!m_byContent) {
             m_byContent.emplace();
             for (const ContactRecordPtr &row : m_rows) {
-                if (!row->uniqueId2.isEmpty() && !m_byContent->contains(row->uniqueId2))
-                    m_byContent->insert(row->uniqueId2, row.get());
+                if (!row->uniqueId2().isEmpty() && !m_byContent->contains(row->uniqueId2()))
+                    m_byContent->insert(row->uniqueId2(), row.get());
             }
         }
         return *m_byContent;

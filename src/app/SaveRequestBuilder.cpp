@@ -69,7 +69,7 @@ void SaveRequestBuilder::Plan::applySucceeded()
     for (const auto &[person, contact] : std::as_const(createdContacts))
         person->setCnContact(contact);
     for (const auto &[row, contact] : std::as_const(updatedRows))
-        row->cnContact = contact;
+        row->setCnContact(contact);
     for (const MVPersonPtr &person : std::as_const(savedPersons)) {
         person->setCreated(false);
         person->setChanged(false);

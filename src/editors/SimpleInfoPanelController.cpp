@@ -83,7 +83,7 @@ private:
 ContactRecordPtr sheetContact(const PersonRecordPtr &contact)
 {
     auto copy = std::make_shared<ContactRecord>();
-    if (const auto *record = dynamic_cast<const ContactRecord *>(contact.get()))
+    if (const ContactRecord *record = ContactRecord::from(contact.get()))
         *copy = *record;
     copy->person = contact->person->copy();
     // The joint names live beside the store and copy() leaves them out; the

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/HeapFields.h"
 #include "model/HeapOptional.h"
-#include "model/HeapText.h"
 #include "model/PersonRecord.h"
 #include "platform/contacts/StoreContact.h"
 
@@ -20,15 +20,41 @@
 // undo operations add them with YES and remove them, and nothing ever stores
 // NO, so each is one bool here (true = present).
 struct ContactRecord : PersonRecord {
-    HeapString uniqueId2; // "uniqueId2": present only when not empty
     bool isNew = false; // "new": added to this group since the last load
     bool deleted = false; // "deleted": removed from this group since the last load
-    HeapOptional<StoreContact> cnContact; // "cnContact": the store contact an update was built on
 
-    using PersonRecord::PersonRecord;
+    ContactRecord()
+        : PersonRecord(Kind::Contact)
+    {
+    }
+    ContactRecord(MVPersonPtr person, UniqueId uniqueId, qint64 labelIndex = 0)
+        : PersonRecord(Kind::Contact, std::move(person), std::move(uniqueId), labelIndex)
+    {
+    }
+
+    // The contact record behind any record, or null when it is another kind.
+    [[nodiscard]] static const ContactRecord *from(const PersonRecord *record)
+    {
+        return record && record->kind() == Kind::Contact ? static_cast<const ContactRecord *>(record) : nullptr;
+    }
+
+    // "uniqueId2": present only when not empty (only companies have one).
+    [[nodiscard]] const QString &uniqueId2() const { return m_rare->uniqueId2; }
+    void setUniqueId2(const QString &identifier) { m_rare.setText(&RareFields::uniqueId2, identifier); }
+    // "cnContact": the store contact an update was built on.
+    [[nodiscard]] const HeapOptional<StoreContact> &cnContact() const { return m_rare->cnContact; }
+    void setCnContact(const StoreContact &contact) { m_rare->cnContact = contact; }
 
     // A row for a person just copied out of the store or made anew.
     [[nodiscard]] static std::shared_ptr<ContactRecord> makeWithPerson(const MVPersonPtr &person);
+
+private:
+    // Fields few rows hold, which share one pointer.
+    struct RareFields {
+        QString uniqueId2;
+        HeapOptional<StoreContact> cnContact;
+    };
+    HeapFields<RareFields> m_rare;
 };
 
 using ContactRecordPtr = std::shared_ptr<ContactRecord>;

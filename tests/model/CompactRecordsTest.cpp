@@ -1,4 +1,6 @@
+#include "model/ContactRecord.h"
 #include "model/MVPerson.h"
+#include "model/SubContactRecord.h"
 #include "model/StringValuesRecord.h"
 
 #include "PersonTestContacts.h"
@@ -320,6 +322,42 @@ TYPED_TEST(StoreObjects, AreHeldAloneCopiedDeeplyAndGivenUpByAMove)
     EXPECT_TRUE(copy.storeObject.isEmpty());
     moved.storeObject.reset();
     EXPECT_EQ(moved.heldStoreObject<TypeParam>(), nullptr);
+}
+
+// A contact row is known behind any record without a table of virtual
+// functions; assigning another record's values keeps what it is, and copies
+// of its rarely held fields are deep.
+TEST(RowKinds, AContactRowIsKnownBehindAnyRecordAndKeepsItsKindThroughAssignments)
+{
+    const MVPersonPtr person = MVPerson::init();
+    const auto contact = std::make_shared<ContactRecord>(person, person->uniqueIdValue(), 0);
+    contact->setUniqueId2(u"company-key"_s);
+    contact->isNew = true;
+    const PersonRecordPtr asAny = contact;
+    EXPECT_EQ(ContactRecord::from(asAny.get()), contact.get());
+    EXPECT_NE(ContactRecord::from(ContactRecord::makeWithPerson(person).get()), nullptr);
+    EXPECT_NE(ContactRecord::from(std::make_shared<ContactRecord>().get()), nullptr);
+    const auto row = std::make_shared<SubContactRecord>(person, person->uniqueIdValue(), 1);
+    EXPECT_EQ(ContactRecord::from(row.get()), nullptr);
+    EXPECT_EQ(ContactRecord::from(std::make_shared<PersonRecord>().get()), nullptr);
+    EXPECT_EQ(ContactRecord::from(nullptr), nullptr);
+
+    static_cast<PersonRecord &>(*contact) = *row;
+    EXPECT_EQ(ContactRecord::from(contact.get()), contact.get());
+    EXPECT_EQ(contact->labelIndex, 1);
+    EXPECT_TRUE(contact->isNew);
+    EXPECT_EQ(contact->uniqueId2(), u"company-key"_s);
+
+    ContactRecord copy = *contact;
+    EXPECT_EQ(ContactRecord::from(&copy), &copy);
+    copy.setUniqueId2(u"other"_s);
+    copy.setCnContact(StoreContact());
+    EXPECT_EQ(contact->uniqueId2(), u"company-key"_s);
+    EXPECT_FALSE(contact->cnContact().has_value());
+    EXPECT_TRUE(copy.cnContact().has_value());
+    copy.setUniqueId2(QString());
+    EXPECT_TRUE(copy.uniqueId2().isEmpty());
+    EXPECT_TRUE(ContactRecord().uniqueId2().isNull());
 }
 
 } // namespace
