@@ -279,7 +279,7 @@ std::optional<QStringList> AddressBookLoader::contactIdentifiersForGroup(
     return identifiers;
 }
 
-QList<QStringList> AddressBookLoader::contactIdentifiersOfGroups(
+QList<QList<UniqueId>> AddressBookLoader::contactIdentifiersOfGroups(
     const QList<GroupRecordPtr> &groups, const QString &containerIdentifier) const
 {
     StoreError error;
@@ -287,14 +287,16 @@ QList<QStringList> AddressBookLoader::contactIdentifiersOfGroups(
     for (const StoreGroup &group : m_store.groupsMatchingPredicate(
              StorePredicate::predicateForGroupsInContainerWithIdentifier(containerIdentifier), &error))
         held.insert(group.identifier());
-    QList<QStringList> members(groups.size());
+    QList<QList<UniqueId>> members(groups.size());
     QStringList asked;
     QList<qsizetype> places;
     for (qsizetype place = 0; place < groups.size(); ++place) {
         const std::optional<StoreGroup> &group = groups.at(place)->cnGroup;
         // A group of no store group stands for the whole container.
         if (!group) {
-            members[place] = contactIdentifiersForGroup(std::nullopt, containerIdentifier).value_or(QStringList());
+            for (const QString &identifier :
+                contactIdentifiersForGroup(std::nullopt, containerIdentifier).value_or(QStringList()))
+                members[place].append(UniqueId(identifier));
         } else if (held.contains(group->identifier())) {
             asked.append(group->identifier());
             places.append(place);
@@ -305,14 +307,18 @@ QList<QStringList> AddressBookLoader::contactIdentifiersOfGroups(
             qWarning("%s: ERROR can't find groups in %s", Q_FUNC_INFO, qPrintable(containerIdentifier));
         return members;
     }
-    const std::optional<QList<QStringList>> found = m_store.contactIdentifiersOfGroups(asked, &error);
-    if (!found) {
+    QList<QList<UniqueId>> found(asked.size());
+    const bool read = m_store.readMembersOfGroups(
+        asked,
+        [&found](qsizetype group, QByteArrayView identifier) { found[group].append(UniqueId::fromUtf8(identifier)); },
+        &error);
+    if (!read) {
         qWarning("%s: ERROR can't fetch the group members of %s: %s", Q_FUNC_INFO, qPrintable(containerIdentifier),
             qPrintable(error.description));
         return members;
     }
     for (qsizetype i = 0; i < places.size(); ++i)
-        members[places.at(i)] = found->at(i);
+        members[places.at(i)] = std::move(found[i]);
     return members;
 }
 

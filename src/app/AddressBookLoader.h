@@ -2,6 +2,7 @@
 
 #include "app/AddressBookTables.h"
 #include "app/RenmeiAndHagakiStore.h"
+#include "model/UniqueId.h"
 #include "platform/contacts/StoreContact.h"
 #include "platform/contacts/StoreError.h"
 #include "platform/contacts/StoreGroup.h"
@@ -57,7 +58,8 @@ public:
     // The same for each of the container's groups, in their order, read
     // from the store at once; a group the container no longer holds has
     // none, and so has every group when the store can't be read.
-    [[nodiscard]] QList<QStringList> contactIdentifiersOfGroups(
+    // The identities come from the store's bytes, without a text each.
+    [[nodiscard]] QList<QList<UniqueId>> contactIdentifiersOfGroups(
         const QList<GroupRecordPtr> &groups, const QString &containerIdentifier) const;
     // The contacts of the identifiers, read in full.
     [[nodiscard]] QList<StoreContact> contactsWithIdentifiers(const QStringList &identifiers) const;

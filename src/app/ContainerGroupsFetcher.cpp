@@ -5,50 +5,63 @@
 #include "app/ContainerGroupsFetcher.h"
 
 #include "app/AddressBookLoader.h"
+#include "app/ContactRowsByIdentifier.h"
 #include "model/ContactPrefetch.h"
 #include "model/MVPerson.h"
 
 #include <QHash>
 
+#include <optional>
 #include <vector>
 
 namespace {
 
 // The top group's rows by store identifier and by company content key, so
-// that a contact of a group finds its person there. The rows are held as
-// plain pointers: the top group's table outlives the index, and a count taken
-// on each row made binding 50,000 members wait on memory member by member.
+// that a contact of a group finds its person there. The content keys are
+// gathered only when a contact isn't found by its identifier.
 class TopRowIndex {
 public:
     explicit TopRowIndex(const ContactTable &rows)
+        : m_rows(rows)
+        , m_byId(rows.size())
     {
-        m_byId.reserve(rows.size());
         constexpr qsizetype rowsAhead = 16;
         for (qsizetype place = 0; place < rows.size(); ++place) {
             if (place + rowsAhead < rows.size())
                 ContactPrefetch::line(rows.at(place + rowsAhead).get());
-            const ContactRecordPtr &row = rows.at(place);
-            m_byId.insert(row->uniqueId, row.get());
-            if (!row->uniqueId2().isEmpty() && !m_byContent.contains(row->uniqueId2()))
-                m_byContent.insert(row->uniqueId2(), row.get());
+            m_byId.insert(rows.at(place).get());
         }
     }
 
-    [[nodiscard]] const ContactRecord *byIdentifier(const UniqueId &uniqueId) const { return m_byId.value(uniqueId); }
+    [[nodiscard]] const ContactRecord *byIdentifier(const UniqueId &uniqueId) const { return m_byId.find(uniqueId); }
     // By identifier first: two companies of equal content are still two
     // contacts. The content key is asked for only when that finds none.
     template <typename ContentKey>
     [[nodiscard]] const ContactRecord *match(const UniqueId &uniqueId, ContentKey key) const
     {
-        if (const ContactRecord *row = m_byId.value(uniqueId))
+        if (const ContactRecord *row = m_byId.find(uniqueId))
             return row;
         const QString content = key();
-        return content.isEmpty() ? nullptr : m_byContent.value(content);
+        return content.isEmpty() ? nullptr : byContent().value(content);
     }
 
 private:
-    QHash<UniqueId, const ContactRecord *> m_byId;
-    QHash<QString, const ContactRecord *> m_byContent;
+    // The first row of each content key.
+    const QHash<QString, const ContactRecord *> &byContent() const
+    {
+        if (!m_byContent) {
+            m_byContent.emplace();
+            for (const ContactRecordPtr &row : m_rows) {
+                if (!row->uniqueId2().isEmpty() && !m_byContent->contains(row->uniqueId2()))
+                    m_byContent->insert(row->uniqueId2(), row.get());
+            }
+        }
+        return *m_byContent;
+    }
+
+    const ContactTable &m_rows;
+    ContactRowsByIdentifier m_byId;
+    mutable std::optional<QHash<QString, const ContactRecord *>> m_byContent;
 };
 
 // A kept group table's rows take the top group's persons, so that one
@@ -87,20 +100,20 @@ QHash<QString, const ContactRecord *> membersByContent(
 // each read as a UniqueId once; only those the top group doesn't know by
 // identifier are read, 50,000 members read in full took most of a second.
 ContactTablePtr membersInTopRows(
-    const QStringList &identifiers, const AddressBookLoader &loader, const TopRowIndex &index)
+    const QList<UniqueId> &identifiers, const AddressBookLoader &loader, const TopRowIndex &index)
 {
     std::vector<const ContactRecord *> matches(std::size_t(identifiers.size()), nullptr);
     QStringList unknown;
     for (qsizetype i = 0; i < identifiers.size(); ++i) {
-        matches[std::size_t(i)] = index.byIdentifier(UniqueId(identifiers.at(i)));
+        matches[std::size_t(i)] = index.byIdentifier(identifiers.at(i));
         if (!matches[std::size_t(i)])
-            unknown.append(identifiers.at(i));
+            unknown.append(identifiers.at(i).toString());
     }
     if (!unknown.isEmpty()) {
         const QHash<QString, const ContactRecord *> byContent = membersByContent(unknown, loader, index);
         for (qsizetype i = 0; i < identifiers.size(); ++i) {
             if (!matches[std::size_t(i)])
-                matches[std::size_t(i)] = byContent.value(identifiers.at(i));
+                matches[std::size_t(i)] = byContent.value(identifiers.at(i).toString());
         }
     }
     std::erase(matches, nullptr);
@@ -157,7 +170,7 @@ bool ContainerGroupsFetcher::fetchGroups(const ContainerRecord &container) const
         else
             unfetched.append(group);
     }
-    const QList<QStringList> members = loader.contactIdentifiersOfGroups(unfetched, container.identifier);
+    const QList<QList<UniqueId>> members = loader.contactIdentifiersOfGroups(unfetched, container.identifier);
     for (qsizetype i = 0; i < unfetched.size(); ++i)
         unfetched.at(i)->contactTable = membersInTopRows(members.at(i), loader, index);
     return true;

@@ -1,6 +1,7 @@
 #include "model/UniqueId.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <optional>
 #include <ostream>
 #include <utility>
@@ -49,19 +50,20 @@ struct ParsedUuid {
 
 // A text without letters (all digits) reads as lower case: it is the same
 // text in either case, and one form keeps equal texts equal in their bits.
-std::optional<ParsedUuid> parseUuid(QStringView text)
+// The characters are UTF-16 units or UTF-8 bytes: a UUID is ASCII in both.
+template <typename Unit> std::optional<ParsedUuid> parseUuid(const Unit *characters, qsizetype size)
 {
-    if (text.size() != UniqueId::UuidLength)
+    using Unsigned = std::make_unsigned_t<Unit>;
+    if (size != UniqueId::UuidLength)
         return std::nullopt;
-    const char16_t *const characters = text.utf16();
     for (const qsizetype position : dashPositions) {
-        if (characters[position] != u'-')
+        if (characters[position] != Unit('-'))
             return std::nullopt;
     }
     quint8 marks = 0;
     std::array<quint64, 2> halves{};
     for (std::size_t digit = 0; digit < digitPositions.size(); ++digit) {
-        const char16_t c = characters[digitPositions[digit]];
+        const auto c = Unsigned(characters[digitPositions[digit]]);
         const quint8 entry = c < hexDigits.size() ? hexDigits[c] : notHexMark;
         marks |= entry;
         halves[digit / 16] = halves[digit / 16] << 4 | (entry & 0xF);
@@ -69,6 +71,11 @@ std::optional<ParsedUuid> parseUuid(QStringView text)
     if ((marks & notHexMark) || (marks & (lowerMark | upperMark)) == (lowerMark | upperMark))
         return std::nullopt;
     return ParsedUuid{halves[0], halves[1], (marks & upperMark) != 0};
+}
+
+std::optional<ParsedUuid> parseUuid(QStringView text)
+{
+    return parseUuid(text.utf16(), text.size());
 }
 
 } // namespace
@@ -91,6 +98,18 @@ UniqueId::UniqueId(QString &&text)
     } else {
         m_word = reinterpret_cast<quintptr>(new QString(std::move(text)));
     }
+}
+
+UniqueId UniqueId::fromUtf8(QByteArrayView text)
+{
+    const std::optional<ParsedUuid> uuid = parseUuid(text.data(), text.size());
+    if (!uuid)
+        return UniqueId(QString::fromUtf8(text));
+    UniqueId identity;
+    identity.m_high = uuid->high;
+    identity.m_low = uuid->low;
+    identity.m_word = uuid->upper ? UpperUuid : LowerUuid;
+    return identity;
 }
 
 UniqueId::UniqueId(const UniqueId &other)

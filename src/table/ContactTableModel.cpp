@@ -365,6 +365,22 @@ void ContactTableModel::prefetchRowsAhead(qsizetype row, qsizetype last) const
         ContactPrefetch::whole(m_rows.at(row + prefetchDistance)->person.get());
 }
 
+// A measuring pass asks for the values of the rows ahead too, each step of
+// the chain a few rows after the step it is reached through; a contact's
+// rows mostly follow one another, and its values are asked for by its first.
+// Measuring 34,000 rows of a group waited for each value as it got there.
+void ContactTableModel::prefetchRowValuesAhead(qsizetype row, qsizetype last) const
+{
+    prefetchRowsAhead(row, last);
+    const auto personAt = [this, last](qsizetype at) -> const MVPerson * {
+        if (at >= last)
+            return nullptr;
+        const MVPerson *person = m_rows.at(at)->person.get();
+        return at > 0 && m_rows.at(at - 1)->person.get() == person ? nullptr : person;
+    };
+    prefetchValuesAhead(row, personAt);
+}
+
 // Each step of the chain from a contact to its values is asked for a few
 // contacts after the step it is reached through: the contact, its person,
 // the person's lists, their values, the values' labels.
@@ -375,18 +391,23 @@ void ContactTableModel::prefetchContactsAhead(qsizetype place) const
         const ContactRecord *contact = at < contacts.size() ? contacts.at(at).get() : nullptr;
         return contact ? contact->person.get() : nullptr;
     };
-    constexpr qsizetype step = 4;
-    if (place + 5 * step < contacts.size())
-        ContactPrefetch::line(contacts.at(place + 5 * step).get());
-    ContactPrefetch::whole(personAt(place + 4 * step));
+    if (place + 5 * valueStep < contacts.size())
+        ContactPrefetch::line(contacts.at(place + 5 * valueStep).get());
+    ContactPrefetch::whole(personAt(place + 4 * valueStep));
+    prefetchValuesAhead(place, personAt);
+}
+
+template <typename PersonAt> void ContactTableModel::prefetchValuesAhead(qsizetype place, PersonAt personAt) const
+{
+    const MVPerson *third = personAt(place + 3 * valueStep);
+    const MVPerson *second = personAt(place + 2 * valueStep);
+    const MVPerson *first = personAt(place + valueStep);
     for (const ContactIdentifier &field : m_fields) {
-        if (const MVPerson *person = personAt(place + 3 * step))
-            ContactPrefetch::line(person->peekLabeledValues(field));
-        const MVPerson *person = personAt(place + 2 * step);
-        if (const LabeledValueList *list = person ? person->peekLabeledValues(field) : nullptr)
+        if (third)
+            ContactPrefetch::line(third->peekLabeledValues(field));
+        if (const LabeledValueList *list = second ? second->peekLabeledValues(field) : nullptr)
             ContactPrefetch::line(list->constData());
-        person = personAt(place + step);
-        ContactPrefetch::values(person ? person->peekLabeledValues(field) : nullptr);
+        ContactPrefetch::values(first ? first->peekLabeledValues(field) : nullptr);
     }
 }
 
@@ -413,7 +434,7 @@ void ContactTableModel::measureBlock(
     gathered.ends.clear();
     gathered.knownLines.clear();
     for (qsizetype row = first; row < last; ++row) {
-        prefetchRowsAhead(row, last);
+        prefetchRowValuesAhead(row, last);
         gatherRow(*m_rows.at(row), held, gathered);
     }
     qsizetype text = 0;

@@ -150,9 +150,15 @@ private:
     // rows and contacts.
     static constexpr qsizetype prefetchDistance = 16;
     void prefetchRowsAhead(qsizetype row, qsizetype last) const;
+    // The same, down to the values the rows are measured by.
+    void prefetchRowValuesAhead(qsizetype row, qsizetype last) const;
     // The same for a rebuild's pass over the contacts, down to the values
     // the rows are made from.
     void prefetchContactsAhead(qsizetype place) const;
+    // The steps of both from a contact's person to its values, personAt
+    // answering null for a place to skip.
+    static constexpr qsizetype valueStep = 4;
+    template <typename PersonAt> void prefetchValuesAhead(qsizetype place, PersonAt personAt) const;
     // Measures the rows from first to last (not included), stores their line
     // counts and answers their heights.
     QList<int> measureRows(qsizetype first, qsizetype last);

@@ -37,12 +37,30 @@ TEST_P(UniqueIdText, ReadsBackAndComparesAsItsText)
     EXPECT_FALSE(moved == text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, UniqueIdText,
-    testing::Values(QString(), u""_s, u"0f1e2d3c-4b5a-4697-8877-665544332211"_s,
-        u"0F1E2D3C-4B5A-4697-8877-665544332211"_s, u"01234567-8901-4234-8567-890123456789"_s,
-        u"0f1e2d3c-4b5a-4697-8877-66554433221g"_s, u"0f1e2d3c-4b5a-4697-8877-6655443322111"_s,
-        u"0f1e2d3c4b5a-4697-8877-6655443322111"_s, u"0f1e2d3c-4b5a-4697-8877-66554433221F"_s,
-        u"０f1e2d3c-4b5a-4697-8877-665544332211"_s, u"Acme Ltd.+2024-01-02 03:04:05 +0000"_s));
+const QList<QString> forms{QString(), u""_s, u"0f1e2d3c-4b5a-4697-8877-665544332211"_s,
+    u"0F1E2D3C-4B5A-4697-8877-665544332211"_s, u"01234567-8901-4234-8567-890123456789"_s,
+    u"0f1e2d3c-4b5a-4697-8877-66554433221g"_s, u"0f1e2d3c-4b5a-4697-8877-6655443322111"_s,
+    u"0f1e2d3c4b5a-4697-8877-6655443322111"_s, u"0f1e2d3c-4b5a-4697-8877-66554433221F"_s,
+    u"０f1e2d3c-4b5a-4697-8877-665544332211"_s, u"Acme Ltd.+2024-01-02 03:04:05 +0000"_s};
+
+INSTANTIATE_TEST_SUITE_P(Forms, UniqueIdText, testing::ValuesIn(forms));
+
+using UniqueIdFromUtf8 = UniqueIdText;
+
+// The store hands identifiers over as UTF-8 bytes: read from them, every
+// form is the identity its text makes.
+TEST_P(UniqueIdFromUtf8, IsTheIdentityOfItsText)
+{
+    const QString text = GetParam();
+    const QByteArray utf8 = text.toUtf8();
+    const UniqueId id = UniqueId::fromUtf8(utf8);
+    EXPECT_EQ(id, UniqueId(QString::fromUtf8(utf8)));
+    EXPECT_EQ(qHash(id, 7), qHash(UniqueId(QString::fromUtf8(utf8)), 7));
+    EXPECT_EQ(id.toString(), QString::fromUtf8(utf8));
+    EXPECT_EQ(compareAsText(id, UniqueId(text)), std::strong_ordering::equal);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, UniqueIdFromUtf8, testing::ValuesIn(forms));
 
 // Equal texts are equal identities in whatever form each is held; texts one
 // letter case apart are not.

@@ -7,6 +7,7 @@
 #include "platform/contacts/StoreConnectionPool_p.h"
 #include "platform/contacts/StoreConnection_p.h"
 #include "platform/contacts/StoreContactCodec_p.h"
+#include "platform/contacts/StoreIdentifierTexts_p.h"
 #include "platform/contacts/StoreSaveExecutor_p.h"
 #include "platform/contacts/StoreSchema_p.h"
 
@@ -393,36 +394,50 @@ QStringList ContactStore::contactIdentifiersMatchingPredicate(const StorePredica
 std::optional<QList<QStringList>> ContactStore::contactIdentifiersOfGroups(
     const QStringList &groupIdentifiers, StoreError *error) const
 {
+    QList<QStringList> members(groupIdentifiers.size());
+    const bool read = readMembersOfGroups(
+        groupIdentifiers,
+        [&members](
+            qsizetype group, QByteArrayView identifier) { members[group].append(QString::fromUtf8(identifier)); },
+        error);
+    return read ? std::optional(members) : std::nullopt;
+}
+
+// The identifiers are read once for every group, and each member's text is
+// looked up there by its row id.
+bool ContactStore::readMembersOfGroups(const QStringList &groupIdentifiers,
+    const std::function<void(qsizetype, QByteArrayView)> &member, StoreError *error) const
+{
     StoreError ignored;
     StoreError &sink = errorSink(error, ignored);
-    QHash<qint64, QString> identifierOfRow;
+    StoreIdentifierTexts texts;
     const bool read = runQuery(
         *m_connections, "SELECT id, identifier FROM contacts", {},
-        [&identifierOfRow](const SqliteStatement &row) {
-            identifierOfRow.insert(row.columnInt(0), row.columnText(1));
+        [&texts](const SqliteStatement &row) {
+            texts.add(row.columnInt(0), row.columnTextView(1));
             return true;
         },
         &sink);
     if (!read)
-        return std::nullopt;
-    QList<QStringList> members;
-    for (const QString &group : groupIdentifiers) {
-        QStringList &identifiers = members.emplace_back();
+        return false;
+    texts.finish();
+    for (qsizetype group = 0; group < groupIdentifiers.size(); ++group) {
+        StoreIdentifierTexts::Walk walk(texts);
         const bool ok = runQuery(
             *m_connections,
             "SELECT contact_id FROM memberships WHERE group_id = (SELECT id FROM groups WHERE identifier = ?1)"
             " ORDER BY contact_id",
-            StorePredicate::predicateForContactsInGroupWithIdentifier(group),
+            StorePredicate::predicateForContactsInGroupWithIdentifier(groupIdentifiers.at(group)),
             [&](const SqliteStatement &row) {
-                if (const auto found = identifierOfRow.constFind(row.columnInt(0)); found != identifierOfRow.cend())
-                    identifiers.append(*found);
+                if (const std::optional<QByteArrayView> identifier = walk.find(row.columnInt(0)))
+                    member(group, *identifier);
                 return true;
             },
             &sink);
         if (!ok)
-            return std::nullopt;
+            return false;
     }
-    return members;
+    return true;
 }
 
 bool ContactStore::enumerateContactsWithFetchRequest(const StoreFetchRequest &request,

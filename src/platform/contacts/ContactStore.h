@@ -8,6 +8,7 @@
 #include "platform/contacts/StorePredicate.h"
 #include "platform/contacts/StoreSaveRequest.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -105,6 +106,11 @@ public:
     // doesn't hold has none; nullopt when the store can't be read.
     [[nodiscard]] std::optional<QList<QStringList>> contactIdentifiersOfGroups(
         const QStringList &groupIdentifiers, StoreError *error = nullptr) const;
+    // The same handed to member one by one, as the group's place among the
+    // groups asked for and the identifier's UTF-8 text, which lives for the
+    // call; false when the store can't be read.
+    bool readMembersOfGroups(const QStringList &groupIdentifiers,
+        const std::function<void(qsizetype, QByteArrayView)> &member, StoreError *error = nullptr) const;
     // Contacts in the order they were added to the store.
     [[nodiscard]] QList<StoreContact> unifiedContactsMatchingPredicate(
         const StorePredicate &predicate, const QStringList &keysToFetch, StoreError *error = nullptr) const;

@@ -51,6 +51,12 @@ QString SqliteStatement::columnText(int column) const
     return QString::fromUtf8(text, sqlite3_column_bytes(m_statement, column));
 }
 
+QByteArrayView SqliteStatement::columnTextView(int column) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    return {text, sqlite3_column_bytes(m_statement, column)};
+}
+
 QByteArray SqliteStatement::columnBlob(int column) const
 {
     const auto *data = static_cast<const char *>(sqlite3_column_blob(m_statement, column));

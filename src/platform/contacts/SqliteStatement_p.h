@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 struct sqlite3;
@@ -26,6 +27,9 @@ public:
     int step();
 
     [[nodiscard]] QString columnText(int column) const;
+    // The text's UTF-8 bytes without a copy; valid until the statement steps
+    // or resets.
+    [[nodiscard]] QByteArrayView columnTextView(int column) const;
     [[nodiscard]] QByteArray columnBlob(int column) const;
     // The blob without a copy; valid until the statement steps or resets.
     [[nodiscard]] QByteArray columnBlobView(int column) const;
