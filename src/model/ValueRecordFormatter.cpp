@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <optional>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -69,6 +71,38 @@ QString joinedNames(const QString &first, const QString &last, bool lastFirst)
     return *shown.first + u' ' + *shown.second;
 }
 
+// The texts of dates made last, one slot per day number: the contacts of a
+// file share far fewer birthdays than they are many, and each shared text is
+// one allocation instead of one per contact. 32,768 slots cover 89 years.
+class RecentDateTexts {
+public:
+    QString *find(qint64 julianDay)
+    {
+        Slot &slot = this->slot(julianDay);
+        return slot.julianDay == julianDay ? &slot.text : nullptr;
+    }
+    const QString &keep(qint64 julianDay, QString text)
+    {
+        Slot &slot = this->slot(julianDay);
+        slot = {julianDay, std::move(text)};
+        return slot.text;
+    }
+
+private:
+    struct Slot {
+        qint64 julianDay = std::numeric_limits<qint64>::min();
+        QString text;
+    };
+    static constexpr qint64 slotCount = 1 << 15;
+    Slot &slot(qint64 julianDay)
+    {
+        if (m_slots.empty())
+            m_slots.resize(slotCount);
+        return m_slots[std::size_t(julianDay & (slotCount - 1))];
+    }
+    std::vector<Slot> m_slots;
+};
+
 // "yyyy.MM.dd(ddd)" of the default locale. Every contact read formats its
 // birthday, and QLocale parses the pattern and asks the system for the day's
 // name each time; here the names are asked for once per locale and thread.
@@ -82,18 +116,22 @@ QString birthdayText(const QDate &date, int year, int month, int day)
         QLocale locale;
         std::array<QString, 7> names;
         bool asciiDigits = false;
+        RecentDateTexts recent;
     };
     thread_local std::optional<DayNames> cached;
     const QLocale locale;
     if (year < 1 || year > 9999)
         return locale.toString(date, pattern);
     if (!cached || cached->locale != locale) {
-        cached.emplace(DayNames{locale, {}, locale.zeroDigit() == u"0"});
+        cached.emplace(DayNames{locale, {}, locale.zeroDigit() == u"0", {}});
         for (int day = 1; day <= 7; ++day)
             cached->names[day - 1] = locale.dayName(day, QLocale::ShortFormat);
     }
     if (!cached->asciiDigits)
         return locale.toString(date, pattern);
+    const qint64 julianDay = date.toJulianDay();
+    if (const QString *made = cached->recent.find(julianDay))
+        return *made;
     const QString &dayName = cached->names[date.dayOfWeek() - 1];
     QString text(12 + dayName.size(), Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
@@ -111,7 +149,7 @@ QString birthdayText(const QDate &date, int year, int month, int day)
     std::copy(dayName.utf16(), dayName.utf16() + dayName.size(), out);
     out += dayName.size();
     *out = u')';
-    return text;
+    return cached->recent.keep(julianDay, std::move(text));
 }
 
 } // namespace

@@ -161,6 +161,31 @@ TEST_P(BirthdayText, ReadsAsTheLocaleWritesThePattern)
     }
 }
 
+// Contacts of one birthday share its text; a date that takes another's
+// place among the texts kept reads as its own, and so does the date it
+// pushed out, once asked for again; a change of locale is not answered from
+// texts of the locale before.
+TEST_P(BirthdayText, TheSameDayIsOneTextAndOtherDaysKeepTheirOwn)
+{
+    QLocale::setDefault(QLocale(GetParam()));
+    const QLocale locale;
+    const QDate date(1984, 2, 29);
+    const QDate samePlace = QDate::fromJulianDay(date.toJulianDay() + (1 << 15));
+    const auto text = [](const QDate &day) {
+        return MVPerson::dateStringFromDateComponents({day.year(), day.month(), day.day()});
+    };
+    const QString first = text(date);
+    const QString again = text(date);
+    EXPECT_EQ(again, locale.toString(date, u"yyyy.MM.dd(ddd)"));
+    if (locale.zeroDigit() == u"0") {
+        EXPECT_EQ(first.constData(), again.constData());
+    }
+    EXPECT_EQ(text(samePlace), locale.toString(samePlace, u"yyyy.MM.dd(ddd)"));
+    EXPECT_EQ(text(date), first);
+    QLocale::setDefault(QLocale(GetParam() == QLocale::French ? QLocale::German : QLocale::French));
+    EXPECT_EQ(text(date), QLocale().toString(date, u"yyyy.MM.dd(ddd)"));
+}
+
 // A date saved without some of its parts reads as the platform calendar
 // fills them in, with 1.
 TEST_P(BirthdayText, MissingPartsReadAsTheFirst)
