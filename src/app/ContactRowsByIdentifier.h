@@ -1,9 +1,8 @@
 #pragma once
 
 #include "model/ContactRecord.h"
+#include "model/ProbedSlots.h"
 #include "model/UniqueId.h"
-
-#include <vector>
 
 // Contact rows found by their identifiers, the last row of an identifier
 // winning. The rows are held as plain pointers: their table outlives the
@@ -13,20 +12,21 @@
 class ContactRowsByIdentifier {
 public:
     // Room for count rows.
-    explicit ContactRowsByIdentifier(qsizetype count);
+    explicit ContactRowsByIdentifier(qsizetype count)
+        : m_rows(count)
+    {
+    }
 
-    void insert(const ContactRecord *row);
+    void insert(const ContactRecord *row) { *m_rows.emplace(row->uniqueId).first = row; }
     // Null for an identifier no row has.
-    [[nodiscard]] const ContactRecord *find(const UniqueId &uniqueId) const;
+    [[nodiscard]] const ContactRecord *find(const UniqueId &uniqueId) const
+    {
+        const ContactRecord *const *row = m_rows.find(uniqueId);
+        return row ? *row : nullptr;
+    }
 
 private:
-    struct Slot {
-        UniqueId uniqueId;
-        const ContactRecord *row = nullptr;
-    };
+    static std::size_t hashOf(const UniqueId &uniqueId) { return qHash(uniqueId, 0); }
 
-    [[nodiscard]] std::size_t firstSlot(const UniqueId &uniqueId) const;
-
-    std::vector<Slot> m_slots;
-    std::size_t m_mask = 0;
+    ProbedSlots<UniqueId, const ContactRecord *, &ContactRowsByIdentifier::hashOf> m_rows;
 };

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "model/ProbedSlots.h"
+
 #include <QtGlobal>
 
-#include <vector>
+#include <cstdint>
 
 class MVPerson;
 
@@ -12,23 +14,34 @@ class MVPerson;
 class PersonPlaces {
 public:
     // Room for count persons.
-    explicit PersonPlaces(qsizetype count);
+    explicit PersonPlaces(qsizetype count)
+        : m_places(count)
+    {
+    }
 
     // False, changing nothing, when the person has a place already.
-    bool insert(const MVPerson *person, qsizetype place);
+    bool insert(const MVPerson *person, qsizetype place)
+    {
+        const auto [held, isNew] = m_places.emplace(person);
+        if (isNew)
+            *held = place;
+        return isNew;
+    }
     // -1 for a person without a place.
-    [[nodiscard]] qsizetype find(const MVPerson *person) const;
-    [[nodiscard]] qsizetype size() const { return m_size; }
+    [[nodiscard]] qsizetype find(const MVPerson *person) const
+    {
+        const qsizetype *place = m_places.find(person);
+        return place ? *place : -1;
+    }
+    [[nodiscard]] qsizetype size() const { return m_places.size(); }
 
 private:
-    struct Slot {
-        const MVPerson *person = nullptr;
-        qsizetype place = -1;
-    };
+    // Persons are allocated apart and aligned, so their addresses' low bits
+    // say little: the multiplication spreads the high ones over the slots.
+    static std::uint64_t hashOf(const MVPerson *person)
+    {
+        return (std::uint64_t(reinterpret_cast<std::uintptr_t>(person)) * 0x9E3779B97F4A7C15ULL) >> 32;
+    }
 
-    [[nodiscard]] std::size_t firstSlot(const MVPerson *person) const;
-
-    std::vector<Slot> m_slots;
-    std::size_t m_mask = 0;
-    qsizetype m_size = 0;
+    ProbedSlots<const MVPerson *, qsizetype, &PersonPlaces::hashOf> m_places;
 };
