@@ -24,6 +24,8 @@ qint64 nextLabelIndex(const LabeledValueList &records)
 // labelIndex beyond the list first brings in those before it.
 void growHagakiLayouts(HagakiLayoutList &layouts, qint64 labelIndex)
 {
+    if (layouts.size() - 1 < labelIndex)
+        layouts.reserve(labelIndex + 1);
     while (layouts.size() - 1 < labelIndex) {
         auto layout = std::make_shared<HagakiLayoutRecord>();
         layout->labelIndex = layouts.size();
