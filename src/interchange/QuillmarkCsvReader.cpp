@@ -111,7 +111,7 @@ ContactRecordPtr OwnRecord::makeContact() const
         address->address->street = street;
         person->setValue(LabeledValueList{address}, FieldId::Address);
         if (!layout.isEmpty())
-            person->replaceLabeledValueAtIndex(layout, FieldId::HagakiLayout, 0);
+            person->shareHagakiLayoutText(layout);
     }
     if (!company.isEmpty())
         person->setValue(company, FieldId::Company);

@@ -4,6 +4,7 @@
 #include "model/PostalAddressTemplate.h"
 #include "model/StoreContactReader.h"
 
+#include <algorithm>
 #include <array>
 #include <mutex>
 
@@ -262,8 +263,11 @@ LabeledValueListPtr MVPerson::labeledValues(const ContactIdentifier &identifier)
 
 std::shared_ptr<HagakiLayoutList> MVPerson::hagakiLayouts()
 {
-    // The layouts are live objects too: the shared list gets a new layout.
-    if (m_caches.holdsSharedEmpty(Caches::Layouts))
+    // The layouts are live objects too: the shared list gets a new layout,
+    // and layouts shared with other contacts are copied.
+    if (m_layoutsShared)
+        takeOwnHagakiLayouts();
+    else if (m_caches.holdsSharedEmpty(Caches::Layouts))
         makeHagakiLayouts(LabeledValueList());
     else if (!m_caches.holds(Caches::Layouts))
         makeHagakiLayouts(*addressValues());
@@ -273,6 +277,7 @@ std::shared_ptr<HagakiLayoutList> MVPerson::hagakiLayouts()
 void MVPerson::makeHagakiLayouts(const LabeledValueList &addresses)
 {
     auto layouts = std::make_shared<HagakiLayoutList>();
+    layouts->reserve(std::max<qsizetype>(addresses.size(), 1));
     for (qsizetype i = 0; i < addresses.size(); ++i) {
         auto layout = std::make_shared<HagakiLayoutRecord>();
         layout->labelIndex = i;
@@ -281,7 +286,17 @@ void MVPerson::makeHagakiLayouts(const LabeledValueList &addresses)
     }
     if (layouts->isEmpty())
         layouts->append(std::make_shared<HagakiLayoutRecord>());
-    m_caches.set(Caches::Layouts, layouts);
+    setHagakiLayouts(layouts);
+}
+
+void MVPerson::takeOwnHagakiLayouts()
+{
+    const HagakiLayoutList &shared = *m_caches.peek(Caches::Layouts);
+    auto layouts = std::make_shared<HagakiLayoutList>();
+    layouts->reserve(shared.size());
+    for (const HagakiLayoutRecordPtr &layout : shared)
+        layouts->append(std::make_shared<HagakiLayoutRecord>(*layout));
+    setHagakiLayouts(layouts);
 }
 
 void MVPerson::shareEmptyCaches()

@@ -89,6 +89,9 @@ public:
     // Readers hand out copies; only the layout list and its layouts are live.
     [[nodiscard]] PersonValue valueForIdentifier(const ContactIdentifier &identifier);
     void setValue(const PersonValue &value, const ContactIdentifier &identifier);
+    // The same for a whole list of a labeled field that no one needs after
+    // it: the contact keeps the list itself instead of a copy.
+    void setValue(LabeledValueList &&values, const ContactIdentifier &identifier);
     void deleteValueForIdentifier(const ContactIdentifier &identifier);
     [[nodiscard]] QString stringValueForIdentifier(const ContactIdentifier &identifier, qint64 labelIndex);
     // Nullopt removes the entry, and so does the empty string.
@@ -102,6 +105,11 @@ public:
         const ContactIdentifier &identifier, qsizetype index);
     // A copy of a postcard layout, the "HagakiLayout" form of the readers above.
     [[nodiscard]] HagakiLayoutRecordPtr hagakiLayoutForLabelIndex(qint64 labelIndex);
+    // What replaceLabeledValueAtIndex(text, "HagakiLayout", 0) does, for a
+    // reader of many contacts: a contact whose layouts were never asked for
+    // shares them with the contacts read just before it from the same text,
+    // and gets its own copy when they are first asked for.
+    void shareHagakiLayoutText(const QString &text);
 
     // A LabeledValueRecord replaces one value, a LabeledValueList the whole
     // list (values of labelIndex -1 numbered from the largest + 1); for
@@ -182,6 +190,7 @@ public:
     void setHagakiLayouts(const std::shared_ptr<HagakiLayoutList> &layouts)
     {
         m_caches.set(PersonCaches::Layouts, layouts);
+        m_layoutsShared = false;
     }
 
     // Whether a cache has been made (read or set); a cache never made is left
@@ -298,6 +307,8 @@ private:
     void shareEmptyCaches();
     // The layout list of these addresses, one layout each (one for none).
     void makeHagakiLayouts(const LabeledValueList &addresses);
+    // A copy of the layouts shared with other contacts, each layout copied.
+    void takeOwnHagakiLayouts();
     // The attached store contact's image data, taken when the record has none;
     // taking it counts as reading the photo.
     void takeStorePhotoData();
@@ -309,7 +320,7 @@ private:
     // The display name from the caches as they stand, making none.
     [[nodiscard]] QString heldCompositeName() const;
     void replaceHagakiLayout(const PersonValue &value, qint64 labelIndex);
-    void replaceLabeledValues(const LabeledValueList &records, const ContactIdentifier &identifier, bool byLabelIndex);
+    void replaceLabeledValues(LabeledValueList records, const ContactIdentifier &identifier, bool byLabelIndex);
     void addLayoutsForAddresses(const LabeledValueList &addresses, const QList<qint64> &layoutIndexes);
     void replaceLabeledValue(
         const PersonValue &value, const ContactIdentifier &identifier, qint64 number, bool byLabelIndex);
@@ -361,6 +372,7 @@ private:
     bool m_photoHeld : 1 = false;
     bool m_nameHeld : 1 = false; // the name was read or set
     bool m_compositeMade : 1 = false; // the display name was worked out once
+    bool m_layoutsShared : 1 = false; // the layouts held are other contacts' too, never to be changed
     NameOrdering m_defaultNameOrdering = 0;
     NameOrdering m_nameOrdering = 0;
     InternedText m_defaultCountryCode;

@@ -164,7 +164,7 @@ void MVPerson::setValue(const PersonValue &value, const ContactIdentifier &ident
         replaceLabeledValueAtIndex(value, identifier, 0);
     } else if (identifier == FieldId::HagakiLayout) {
         if (const auto *layouts = std::get_if<HagakiLayoutList>(&value))
-            m_caches.set(PersonCaches::Layouts, std::make_shared<HagakiLayoutList>(*layouts));
+            setHagakiLayouts(std::make_shared<HagakiLayoutList>(*layouts));
         else
             replaceLabeledValueAtIndex(value, identifier, 0);
     } else if (identifier == FieldId::Birthday) {
@@ -194,6 +194,15 @@ void MVPerson::setBirthday(const PersonValue &value)
         birthday->stringValue = ValueRecordFormatter::dateStringFromDateComponents(*components);
     }
     m_caches.set(PersonCaches::Birthday, birthday);
+}
+
+void MVPerson::setValue(LabeledValueList &&values, const ContactIdentifier &identifier)
+{
+    // The cache is replaced whole, so it is not made first.
+    if (labeledCacheEntry(identifier))
+        replaceLabeledValues(std::move(values), identifier, false);
+    else
+        setValue(PersonValue(std::move(values)), identifier);
 }
 
 void MVPerson::deleteValueForIdentifier(const ContactIdentifier &identifier)

@@ -24,11 +24,30 @@ qint64 nextLabelIndex(const LabeledValueList &records)
 // labelIndex beyond the list first brings in those before it.
 void growHagakiLayouts(HagakiLayoutList &layouts, qint64 labelIndex)
 {
+    if (layouts.size() - 1 < labelIndex)
+        layouts.reserve(labelIndex + 1);
     while (layouts.size() - 1 < labelIndex) {
         auto layout = std::make_shared<HagakiLayoutRecord>();
         layout->labelIndex = layouts.size();
         layouts.append(layout);
     }
+}
+
+// The layouts a layout text gives a contact whose layouts were never asked
+// for: one layout, numbered 0, read from the text. The contacts of a file
+// mostly carry the text of the one before, and share its list.
+std::shared_ptr<HagakiLayoutList> sharedLayoutsOfText(const QString &text)
+{
+    thread_local QString lastText;
+    thread_local std::shared_ptr<HagakiLayoutList> last;
+    if (!last || text != lastText) {
+        auto layout = std::make_shared<HagakiLayoutRecord>();
+        layout->stringValue = text;
+        HagakiLayoutString::parse(text, *layout);
+        last = std::make_shared<HagakiLayoutList>(HagakiLayoutList{layout});
+        lastText = text;
+    }
+    return last;
 }
 
 } // namespace
@@ -83,6 +102,17 @@ HagakiLayoutRecordPtr MVPerson::hagakiLayoutForLabelIndex(qint64 labelIndex)
     return nullptr;
 }
 
+void MVPerson::shareHagakiLayoutText(const QString &text)
+{
+    // Only layouts never asked for are those a text alone makes.
+    if (m_layoutsShared || !m_caches.holdsSharedEmpty(PersonCaches::Layouts)) {
+        replaceLabeledValueAtIndex(text, FieldId::HagakiLayout, 0);
+        return;
+    }
+    m_caches.set(PersonCaches::Layouts, sharedLayoutsOfText(text));
+    m_layoutsShared = true;
+}
+
 void MVPerson::replaceLabeledValueAtLabelIndex(
     const PersonValue &value, const ContactIdentifier &identifier, qint64 labelIndex)
 {
@@ -122,8 +152,7 @@ void MVPerson::replaceLabeledValue(
     (*records)[position] = replacement;
 }
 
-void MVPerson::replaceLabeledValues(
-    const LabeledValueList &records, const ContactIdentifier &identifier, bool byLabelIndex)
+void MVPerson::replaceLabeledValues(LabeledValueList records, const ContactIdentifier &identifier, bool byLabelIndex)
 {
     QList<qint64> layoutIndexes;
     if (identifier == FieldId::Address) {
@@ -134,13 +163,11 @@ void MVPerson::replaceLabeledValues(
         for (const HagakiLayoutRecordPtr &layout : std::as_const(*layouts))
             layoutIndexes.append(layout->labelIndex);
     }
-    auto list = std::make_shared<LabeledValueList>();
+    records.removeIf([](const LabeledValueRecordPtr &record) { return !record; });
     // The room of exactly these values: an import keeps the list as it is.
-    list->reserve(records.size());
-    for (const LabeledValueRecordPtr &record : records) {
-        if (record)
-            list->append(record);
-    }
+    if (records.capacity() > records.size())
+        records.squeeze();
+    const auto list = std::make_shared<LabeledValueList>(std::move(records));
     qint64 next = nextLabelIndex(*list);
     for (const LabeledValueRecordPtr &record : std::as_const(*list)) {
         if (record->labelIndex == -1)

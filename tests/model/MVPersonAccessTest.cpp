@@ -269,6 +269,33 @@ INSTANTIATE_TEST_SUITE_P(Rows, PersonWholeList,
         std::pair{QList<qint64>{-1}, QStringList{"1"}},
         std::pair{QList<qint64>{2, -1, 0, -1}, QStringList{"2", "3", "0", "4"}}));
 
+// A whole list handed over is kept itself when it has no room to spare, and
+// stored as a copy of it would be.
+TEST_P(PersonWholeList, HandedOverKeepsTheListAndStoresItAsACopy)
+{
+    for (const ContactIdentifier &identifier : {FieldId::Email, FieldId::Phone, FieldId::Address}) {
+        const MVPersonPtr copied = MVPerson::initWithCNContact(PersonTestContacts::fullContact());
+        const MVPersonPtr handed = MVPerson::initWithCNContact(PersonTestContacts::fullContact());
+        LabeledValueList copiedList;
+        LabeledValueList handedList;
+        handedList.reserve(GetParam().first.size());
+        for (const qint64 labelIndex : GetParam().first) {
+            copiedList.append(shared(textRecord("work", "a@example.jp", labelIndex)));
+            handedList.append(shared(textRecord("work", "a@example.jp", labelIndex)));
+        }
+        copied->setValue(PersonValue(copiedList), identifier);
+        const LabeledValueRecordPtr *buffer = handedList.constData();
+        handed->setValue(std::move(handedList), identifier);
+        EXPECT_EQ(handed->peekLabeledValues(identifier)->constData(), buffer) << identifier.toStdString();
+        EXPECT_EQ(listing(*handed->labeledValues(identifier)), listing(*copied->labeledValues(identifier)));
+        EXPECT_EQ(listing(*handed->hagakiLayouts()), listing(*copied->hagakiLayouts()));
+    }
+    // A list with gaps keeps its values and only those.
+    const MVPersonPtr person = MVPerson::init();
+    person->setValue(LabeledValueList{nullptr, shared(textRecord("work", "b@example.jp")), nullptr}, FieldId::Email);
+    EXPECT_EQ(listing(*person->emailValues()), QStringList{"1 work: b@example.jp"});
+}
+
 // A contact read from the store makes its layouts when they are first asked
 // for, from its addresses as they stand then.
 TEST(PersonLayouts, AReadContactHasALayoutPerAddressWhenFirstAsked)
