@@ -79,7 +79,9 @@ void ContactTableModel::makeRows(const std::vector<std::uint32_t> &order)
     RegisteredLabels registered(m_columns.size());
     if (m_contactTable) {
         const ContactPlaces places{*m_contactTable, order};
-        rows.reserve(m_contactTable->size() * 2);
+        // Room for a row per contact, the most have: room for two each lay
+        // unused beside a large file's rows. Contacts with more grow it.
+        rows.reserve(m_contactTable->size());
         for (qsizetype at = 0; at < m_contactTable->size(); ++at) {
             prefetchContactsAhead(places, at);
             const ContactRecordPtr &contact = places.contactAt(at);
