@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/ContactIdentifier.h"
-#include "model/HeapOptional.h"
+#include "model/HeapOptionalText.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,10 +14,11 @@
 // An absent entry reads as the empty string; the difference matters only to
 // the write-back, which leaves a field it never held alone.
 //
-// An entry costs a pointer until it is set: a contact holds a few of the
-// eight, and a file of a few hundred thousand contacts holds these records.
+// An entry costs a pointer unless it holds characters: a store contact gives
+// all but one of the eight, most of them empty, and a file of a few hundred
+// thousand contacts holds these records.
 struct StringValuesRecord {
-    using Entry = HeapOptional<QString>;
+    using Entry = HeapOptionalText;
     Entry company; // "Company"
     Entry department; // "Department"
     Entry jobTitle; // "Job Title"

@@ -4,6 +4,9 @@
 #include "model/FieldVocabulary.h"
 #include "model/MVPerson.h"
 
+#include <cstdint>
+#include <limits>
+
 namespace {
 
 // How many runs apart the steps of the chain from a contact to its
@@ -16,11 +19,21 @@ const LabeledValueList *addressesOf(const MVPerson *person)
     return person ? person->peekLabeledValues(FieldId::Address) : nullptr;
 }
 
+// A position no list reaches stands as none.
+std::int32_t positionOf(const SubContactRecord &row)
+{
+    return row.labelIndex >= 0 && row.labelIndex <= std::numeric_limits<std::int32_t>::max()
+        ? std::int32_t(row.labelIndex)
+        : -1;
+}
+
 } // namespace
 
 ContactRowRuns ContactRowRuns::markContinuedRows(const QList<SubContactRecordPtr> &rows)
 {
     ContactRowRuns runs;
+    // A table has at most a run per row.
+    runs.m_runs.reserve(std::size_t(rows.size()));
     runs.m_positions.reserve(std::size_t(rows.size()));
     const SubContactRecord *previous = nullptr;
     for (qsizetype index = 0; index < rows.size(); ++index) {
@@ -29,9 +42,9 @@ ContactRowRuns ContactRowRuns::markContinuedRows(const QList<SubContactRecordPtr
         SubContactRecord &row = *rows.at(index);
         row.notFirstRow = previous && previous->uniqueId == row.uniqueId;
         if (!previous || previous->person != row.person)
-            runs.m_runs.push_back({row.person.get(), index, index});
-        runs.m_runs.back().end = index + 1;
-        runs.m_positions.push_back(row.labelIndex);
+            runs.m_runs.push_back({row.person.get(), std::uint32_t(index), std::uint32_t(index)});
+        runs.m_runs.back().end = std::uint32_t(index + 1);
+        runs.m_positions.push_back(positionOf(row));
         previous = &row;
     }
     return runs;
@@ -69,8 +82,8 @@ qsizetype ContactRowRuns::lastSenderRowOfRun(const Run &run) const
     const LabeledValueList *addresses = addressesOf(run.person);
     if (!addresses)
         return -1;
-    for (qsizetype row = run.end - 1; row >= run.first; --row) {
-        const qint64 position = m_positions[std::size_t(row)];
+    for (qsizetype row = qsizetype(run.end) - 1; row >= qsizetype(run.first); --row) {
+        const qsizetype position = m_positions[std::size_t(row)];
         if (position >= 0 && position < addresses->size()
             && std::as_const(addresses->at(position)->layout)->printsSender())
             return row;

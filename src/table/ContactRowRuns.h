@@ -4,6 +4,7 @@
 
 #include <QList>
 
+#include <cstdint>
 #include <vector>
 
 class MVPerson;
@@ -13,7 +14,9 @@ class MVPerson;
 // memory and a contact's values sit several pointers away from its row: a
 // reload that reached them row by row, each only when it got there, spent
 // a third of a re-sort of 50,000 contacts waiting for memory. The runs let a
-// pass ask for each step of that chain a few contacts ahead.
+// pass ask for each step of that chain a few contacts ahead. Runs and
+// positions are kept small and made in room taken once: grown step by step,
+// they were the peak of a large file's document window.
 class ContactRowRuns {
 public:
     // Marks each row that directly follows a row of the same contact, and
@@ -26,8 +29,8 @@ public:
 private:
     struct Run {
         const MVPerson *person = nullptr;
-        qsizetype first = 0;
-        qsizetype end = 0;
+        std::uint32_t first = 0;
+        std::uint32_t end = 0;
     };
 
     void prefetchSenderChain(qsizetype run) const;
@@ -35,5 +38,5 @@ private:
 
     std::vector<Run> m_runs;
     // Each row's label position.
-    std::vector<qint64> m_positions;
+    std::vector<std::int32_t> m_positions;
 };

@@ -55,13 +55,36 @@ void ContactTableModel::setSelectedFont(const QFont &font, const QFont &boldFont
 
 void ContactTableModel::updateSubContactTable()
 {
+    makeRows({});
+}
+
+// A sort that moves whole contacts orders the contacts before their rows are
+// made: the keys are gone again when the rows take their room, instead of
+// adding to them, and the rows are neither moved nor copied.
+void ContactTableModel::updateSortedSubContactTable(const QList<SortDescriptor> &descriptors)
+{
+    if (!m_contactTable || descriptors.isEmpty() || !SubContactTableSorter::sortsWholeContacts(descriptors.first())) {
+        updateSubContactTable();
+        sortSubContactTable(descriptors);
+        return;
+    }
+    makeRows(SubContactTableSorter::orderOfContacts(*m_contactTable, descriptors.first()));
+}
+
+// The rows of the contacts at the places of order, or of all in the list's
+// order when it is empty.
+void ContactTableModel::makeRows(const std::vector<std::uint32_t> &order)
+{
     SubContactTable rows;
     RegisteredLabels registered(m_columns.size());
     if (m_contactTable) {
-        rows.reserve(m_contactTable->size() * 2);
-        for (qsizetype place = 0; place < m_contactTable->size(); ++place) {
-            prefetchContactsAhead(place);
-            const ContactRecordPtr &contact = m_contactTable->at(place);
+        const ContactPlaces places{*m_contactTable, order};
+        // Room for a row per contact, the most have: room for two each lay
+        // unused beside a large file's rows. Contacts with more grow it.
+        rows.reserve(m_contactTable->size());
+        for (qsizetype at = 0; at < m_contactTable->size(); ++at) {
+            prefetchContactsAhead(places, at);
+            const ContactRecordPtr &contact = places.contactAt(at);
             if (!contact || contact->deleted)
                 continue;
             if (!contact->person) {
@@ -384,17 +407,17 @@ void ContactTableModel::prefetchRowValuesAhead(qsizetype row, qsizetype last) co
 // Each step of the chain from a contact to its values is asked for a few
 // contacts after the step it is reached through: the contact, its person,
 // the person's lists, their values, the values' labels.
-void ContactTableModel::prefetchContactsAhead(qsizetype place) const
+void ContactTableModel::prefetchContactsAhead(const ContactPlaces &places, qsizetype at) const
 {
-    const ContactTable &contacts = *m_contactTable;
-    const auto personAt = [&contacts](qsizetype at) -> const MVPerson * {
-        const ContactRecord *contact = at < contacts.size() ? contacts.at(at).get() : nullptr;
+    const qsizetype count = places.contacts.size();
+    const auto personAt = [&places, count](qsizetype ahead) -> const MVPerson * {
+        const ContactRecord *contact = ahead < count ? places.contactAt(ahead).get() : nullptr;
         return contact ? contact->person.get() : nullptr;
     };
-    if (place + 5 * valueStep < contacts.size())
-        ContactPrefetch::line(contacts.at(place + 5 * valueStep).get());
-    ContactPrefetch::whole(personAt(place + 4 * valueStep));
-    prefetchValuesAhead(place, personAt);
+    if (at + 5 * valueStep < count)
+        ContactPrefetch::line(places.contactAt(at + 5 * valueStep).get());
+    ContactPrefetch::whole(personAt(at + 4 * valueStep));
+    prefetchValuesAhead(at, personAt);
 }
 
 template <typename PersonAt> void ContactTableModel::prefetchValuesAhead(qsizetype place, PersonAt personAt) const

@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QVarLengthArray>
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -64,6 +65,9 @@ public:
     // Makes the rows anew from the contact table, for the columns and the
     // label filter; neither sorts nor resets the model.
     void updateSubContactTable();
+    // The rows made anew and sorted by the first descriptor, as
+    // updateSubContactTable and sortSubContactTable make them.
+    void updateSortedSubContactTable(const QList<SortDescriptor> &descriptors);
     // Labels by column position, registered during one rebuild: a handful each.
     using RegisteredLabels = QList<QStringList>;
     // Sorts the rows by the first descriptor; stable.
@@ -154,7 +158,17 @@ private:
     void prefetchRowValuesAhead(qsizetype row, qsizetype last) const;
     // The same for a rebuild's pass over the contacts, down to the values
     // the rows are made from.
-    void prefetchContactsAhead(qsizetype place) const;
+    // The contact list read in the order given, or in its own when none is.
+    struct ContactPlaces {
+        const ContactTable &contacts;
+        const std::vector<std::uint32_t> &order;
+        [[nodiscard]] const ContactRecordPtr &contactAt(qsizetype at) const
+        {
+            return contacts.at(order.empty() ? at : qsizetype(order[std::size_t(at)]));
+        }
+    };
+    void makeRows(const std::vector<std::uint32_t> &order);
+    void prefetchContactsAhead(const ContactPlaces &places, qsizetype at) const;
     // The steps of both from a contact's person to its values, personAt
     // answering null for a place to skip.
     static constexpr qsizetype valueStep = 4;

@@ -365,8 +365,7 @@ void ContactsViewController::updateRowsOfContacts(const QList<PersonRecordPtr> &
 void ContactsViewController::rebuildKeepingSelection(
     const std::optional<RowAnchor> &anchor, const QList<int> &otherwise)
 {
-    updateSubContactTable();
-    sortSubContactTable(m_sortDescriptors);
+    m_model->updateSortedSubContactTable(m_sortDescriptors);
     reload();
     selectAnchorRow(anchor, otherwise);
 }

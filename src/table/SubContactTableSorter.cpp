@@ -1,6 +1,7 @@
 #include "table/SubContactTableSorter.h"
 
 #include "model/CalendarDate.h"
+#include "model/ContactRecord.h"
 #include "model/FieldVocabulary.h"
 #include "model/MVPerson.h"
 #include "table/FoldedKeys.h"
@@ -161,18 +162,27 @@ struct KeyedPlace {
     std::uint32_t row;
 };
 
-// The rows in the order keyBefore (of two key places) gives, ties in the
-// order they stand: the places are sorted and the rows moved once. A table
-// sorted again by the key its contact list was just sorted by is mostly in
-// that order already, and is left so.
-template <typename Before>
-void sortRowPlaces(QList<SubContactRecordPtr> &rows, std::vector<KeyedPlace> &places, Before keyBefore)
+// The places in the order keyBefore (of two key places) gives, ties in the
+// order they stand; false, leaving them, when they are in that order already,
+// as a table sorted again by the key its contact list was just sorted by
+// mostly is.
+template <typename Before> bool sortKeyedPlaces(std::vector<KeyedPlace> &places, Before keyBefore)
 {
     const auto before
         = [&keyBefore](const KeyedPlace &a, const KeyedPlace &b) { return a.key != b.key && keyBefore(a.key, b.key); };
     if (std::is_sorted(places.begin(), places.end(), before))
-        return;
+        return false;
     std::stable_sort(places.begin(), places.end(), before);
+    return true;
+}
+
+// The rows in the order of their sorted places: the places are sorted and
+// the rows moved once.
+template <typename Before>
+void sortRowPlaces(QList<SubContactRecordPtr> &rows, std::vector<KeyedPlace> &places, Before keyBefore)
+{
+    if (!sortKeyedPlaces(places, keyBefore))
+        return;
     QList<SubContactRecordPtr> sorted;
     sorted.reserve(rows.size());
     for (const KeyedPlace &place : places)
@@ -227,7 +237,39 @@ void sortByText(QList<SubContactRecordPtr> &rows, const SortDescriptor &descript
     });
 }
 
+// The places of the contacts sorted by the texts of a whole-contact key; a
+// contact that shows no rows has none.
+std::vector<KeyedPlace> sortedContactPlaces(const ContactTable &contacts, const SortDescriptor &descriptor)
+{
+    const TextOfRow text = textOfRowForKey(descriptor.key);
+    FoldedKeys folded;
+    std::vector<std::u32string_view> keys;
+    keys.reserve(std::size_t(contacts.size()));
+    std::vector<KeyedPlace> places;
+    places.reserve(std::size_t(contacts.size()));
+    for (const ContactRecordPtr &contact : contacts) {
+        const bool shown = contact && !contact->deleted && contact->person;
+        places.push_back({std::uint32_t(keys.size()), std::uint32_t(keys.size())});
+        keys.push_back(shown ? folded.append(text(*contact->person, 0, descriptor.key)) : std::u32string_view());
+    }
+    sortKeyedPlaces(places, [&keys, ascending = descriptor.ascending](std::uint32_t a, std::uint32_t b) {
+        return textOrdersBefore(keys[a], keys[b], ascending);
+    });
+    return places;
+}
+
 } // namespace
+
+std::vector<std::uint32_t> SubContactTableSorter::orderOfContacts(
+    const ContactTable &contacts, const SortDescriptor &descriptor)
+{
+    const std::vector<KeyedPlace> places = sortedContactPlaces(contacts, descriptor);
+    std::vector<std::uint32_t> order;
+    order.reserve(places.size());
+    for (const KeyedPlace &place : places)
+        order.push_back(place.row);
+    return order;
+}
 
 void SubContactTableSorter::sort(QList<SubContactRecordPtr> &rows, const SortDescriptor &descriptor)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ContactRecord.h"
 #include "model/SortDescriptor.h"
 #include "model/SubContactRecord.h"
 
@@ -7,7 +8,9 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // The order of the contact table's rows under a sort descriptor. Each row's
 // key is computed once; texts compare without regard to case, and rows
@@ -21,6 +24,10 @@ void sort(QList<SubContactRecordPtr> &rows, const SortDescriptor &descriptor);
 // its phones): such a sort moves whole contacts and keeps each one's rows
 // together in label-position order.
 [[nodiscard]] bool sortsWholeContacts(const SortDescriptor &descriptor);
+// For such a sort, the places of the contacts in the order their rows take:
+// the rows made contact by contact in that order are the rows sorted.
+[[nodiscard]] std::vector<std::uint32_t> orderOfContacts(
+    const ContactTable &contacts, const SortDescriptor &descriptor);
 
 // The text as QString::compare(…, Qt::CaseInsensitive) sees it: every UTF-16
 // unit case-folded, a low surrogate as the folded code point of its pair.

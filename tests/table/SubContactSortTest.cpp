@@ -203,6 +203,36 @@ TEST_P(SubContactSortOfManyKeys, OrdersAsTheTextsCompareWithoutCase)
 INSTANTIATE_TEST_SUITE_P(Directions, SubContactSortOfManyKeys, testing::Bool(),
     [](const testing::TestParamInfo<bool> &info) { return info.param ? "Ascending" : "Descending"; });
 
+// A rebuild for a sort orders whole contacts before making their rows, and
+// single rows after: either way the rows, their order and their lines are
+// those of a rebuild sorted afterwards.
+class SortedRebuild : public TableTestCase, public testing::WithParamInterface<SortDescriptor> { };
+
+TEST_P(SortedRebuild, GivesTheRowsOfARebuildSortedAfterwards)
+{
+    for (const ContactTablePtr &contacts : {contactsWithTies(), generatedTable(300)}) {
+        ContactTableModel expected;
+        buildAndMeasure(expected, contacts, GetParam());
+        ContactTableModel model;
+        model.setContactTable(contacts);
+        model.setColumnIdentifiers({"Name", "Note", "Email"});
+        model.setSelectedLabels({"All"});
+
+        model.updateSortedSubContactTable({GetParam()});
+        (void)model.heightsOfRows();
+
+        EXPECT_EQ(rowPlaces(model), rowPlaces(expected));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, SortedRebuild,
+    testing::Values(SortDescriptor{"compositeName", true}, SortDescriptor{"compositeName", false},
+        SortDescriptor{"FirstName", true}, SortDescriptor{"LastName", false}, SortDescriptor{"Note", true},
+        SortDescriptor{"PhoneticLastName", true}, SortDescriptor{"Email", true}, SortDescriptor{"Birthday", false}),
+    [](const testing::TestParamInfo<SortDescriptor> &info) {
+        return QString(info.param.key + (info.param.ascending ? "Ascending" : "Descending")).toStdString();
+    });
+
 class FoldedKey : public testing::TestWithParam<std::pair<const char *, const char *>> { };
 
 TEST_P(FoldedKey, OrdersAsTheCaseInsensitiveComparisonOfTexts)
