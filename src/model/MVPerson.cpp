@@ -146,17 +146,6 @@ LabeledValueListPtr MVPerson::makeLabeledCache(
     return cache;
 }
 
-void MVPerson::fillLabeledCache(Caches::Slot<LabeledValueList> slot, LabeledValueList (*read)(const StoreContact &))
-{
-    // The addresses are formatted as they are read: a list just made from
-    // the store contact needs no update, whatever its field.
-    LabeledValueList values = read(*attachedContact());
-    if (values.isEmpty())
-        m_caches.set(slot, Caches::sharedEmpty(slot));
-    else
-        m_caches.set(slot, std::make_shared<LabeledValueList>(std::move(values)));
-}
-
 LabeledValueListPtr MVPerson::phoneValues()
 {
     return makeLabeledCache(Caches::Phone, &StoreContactReader::phoneValues);

@@ -297,9 +297,9 @@ public:
 private:
     struct LabeledCacheEntry;
     void fillFromStoreContact(const StoreContact &contact);
-    // Fills a labeled cache from the attached store contact; a field without
-    // values holds the shared empty list at once.
-    void fillLabeledCache(PersonCaches::Slot<LabeledValueList> slot, LabeledValueList (*read)(const StoreContact &));
+    // Fills the labeled caches from the attached store contact; a field
+    // without values holds the shared empty list at once.
+    void fillLabeledCaches();
     // Writes the caches the record holds, in the write-back's order.
     void writeCaches(StoreContactWriter &writer) const;
     // Points every cache that holds nothing at the one empty value shared by

@@ -116,8 +116,7 @@ void MVPerson::fillFromStoreContact(const StoreContact &contact)
     (void)stringValues();
     (void)phoneticNameValue();
     (void)compositeName();
-    for (const StoreListReader &reader : storeListReaders)
-        fillLabeledCache(reader.slot, reader.read);
+    fillLabeledCaches();
     (void)birthdayValue();
     // The photo's data is taken now, while the store contact is here, and
     // decoded only when someone asks for the picture.
@@ -127,6 +126,31 @@ void MVPerson::fillFromStoreContact(const StoreContact &contact)
     // printed, and a layout for each of their addresses was a fifth of what
     // a read card held.
     shareEmptyCaches();
+}
+
+void MVPerson::fillLabeledCaches()
+{
+    // The lists of one contact share one block: a holder of its own for each
+    // was 48 bytes a list, and most read contacts have three. A list handed
+    // out keeps the block alive, and a list put in a cache later takes no
+    // list's place in it, so holders see what they saw before.
+    std::array<LabeledValueList, storeListReaders.size()> lists;
+    for (std::size_t i = 0; i < lists.size(); ++i)
+        lists[i] = storeListReaders[i].read(*attachedContact());
+    const auto filled = std::ranges::count_if(lists, [](const LabeledValueList &list) { return !list.isEmpty(); });
+    const std::shared_ptr<LabeledValueList[]> block = filled ? std::make_shared<LabeledValueList[]>(filled) : nullptr;
+    LabeledValueList *next = block.get();
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        const PersonCaches::Slot<LabeledValueList> slot = storeListReaders[i].slot;
+        if (lists[i].isEmpty()) {
+            m_caches.set(slot, PersonCaches::sharedEmpty(slot));
+            continue;
+        }
+        // The addresses are formatted as they are read: a list just made from
+        // the store contact needs no update, whatever its field.
+        *next = std::move(lists[i]);
+        m_caches.set(slot, LabeledValueListPtr(block, next++));
+    }
 }
 
 QString MVPerson::companyContentKey()
