@@ -99,20 +99,25 @@ const QList<QStringList> &knownOrders()
     return cache.orders;
 }
 
-QString formattedAddress(const LabeledValueRecord::AddressParts &address, const StorePostalAddress *held,
+// The store's address of a record read from the store is its fields, its
+// postal code among them, and the parts it kept for want of fields; a record
+// made here has no postal address in the store, so its mailing form has no
+// postal code.
+QString formattedAddress(const LabeledValueRecord::AddressParts &address, const StoreAddressExtras *fromStore,
     const QString &countryCode, int option)
 {
-    // A record read from the store still holds the store's address with the
-    // same parts: it is formatted as it stands, without a copy to fill in.
-    if (held && option != 0 && held->street == address.street && held->city == address.city
-        && held->state == address.state && held->country == address.country && held->isoCountryCode == countryCode)
-        return StorePostalAddressFormatter::stringFromPostalAddress(*held);
-    StorePostalAddress postal = held ? *held : StorePostalAddress{};
+    StorePostalAddress postal;
+    postal.street = address.street;
     postal.city = address.city;
     postal.state = address.state;
-    postal.street = address.street;
-    postal.country = option == 0 ? QString() : address.country;
+    if (option != 0)
+        postal.country = address.country;
     postal.isoCountryCode = countryCode;
+    if (fromStore) {
+        postal.postalCode = address.zip;
+        postal.subLocality = fromStore->subLocality;
+        postal.subAdministrativeArea = fromStore->subAdministrativeArea;
+    }
     return StorePostalAddressFormatter::stringFromPostalAddress(postal);
 }
 
@@ -135,7 +140,7 @@ QString AddressText::addressFromLabeledValue(LabeledValueRecord *address, int op
         return {};
     const QString code = countryCodeOfAddress(*address);
     LabeledValueRecord::AddressParts &parts = *address->address;
-    QString formatted = formattedAddress(parts, address->heldStoreObject<StorePostalAddress>(), code, option);
+    QString formatted = formattedAddress(parts, address->heldStoreObject<StoreAddressExtras>(), code, option);
     // Made line by line; the address keeps it for as long as it lives.
     formatted.squeeze();
     parts.formattedString = formatted;

@@ -115,7 +115,7 @@ LabeledValueList StoreContactReader::addressValues(const StoreContact &contact)
             parts.zip = address.postalCode;
             parts.country = address.country;
             parts.isoCountryCode = address.isoCountryCode;
-            record.holdStoreObject(address);
+            record.holdStoreObject(StoreAddressExtras{address.subLocality, address.subAdministrativeArea});
             AddressText::updateAddressValue(&record, AddressText::IncludeCountryAndZIP);
         });
 }

@@ -46,7 +46,7 @@ quintptr StoreObjectSlot::copyOf(quintptr word)
     quintptr copy = 0;
     withObject(word, [&copy, word](auto *object) {
         using T = std::remove_pointer_t<decltype(object)>;
-        copy = reinterpret_cast<quintptr>(new T(*object)) | (word & kindBits);
+        copy = (object ? reinterpret_cast<quintptr>(new T(*object)) : 0) | (word & kindBits);
     });
     return copy;
 }
@@ -56,9 +56,9 @@ bool operator==(const StoreObjectSlot &a, const StoreObjectSlot &b)
     if (a.kind() != b.kind())
         return false;
     bool same = true;
-    StoreObjectSlot::withObject(a.m_word, [&same, &b](auto *object) {
+    StoreObjectSlot::withObject(a.m_word, [&same, &a, &b](auto *object) {
         using T = std::remove_pointer_t<decltype(object)>;
-        same = *object == *b.get<T>();
+        same = *a.get<T>() == *b.get<T>();
     });
     return same;
 }

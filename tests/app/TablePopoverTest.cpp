@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -228,6 +229,26 @@ TEST_F(TablePopovers, APopoverOpenedByReturnChangesTheRowItOpenedForOnly)
     EXPECT_EQ(person(next).labeledValueForIdentifierAtLabelIndex(FieldId::Address, labelIndex)->addressParts().city,
         u"Nara"_s);
     EXPECT_EQ(person(starts[1]).labeledValues(FieldId::Address)->first()->addressParts().city, otherCity);
+}
+
+// The mailing form under the fields of an address read from the store shows
+// the postal code as the user types it, not the one the address was read with.
+TEST_F(TablePopovers, TheMailingFormOfAReadAddressShowsThePostalCodeAsTyped)
+{
+    const int edited = firstRows()[0];
+    ASSERT_TRUE(table().cellEditor()->editCellInPlace(column(FieldId::Address), edited));
+    QTest::keyClick(cellEditor(), Qt::Key_Return);
+    endTurn();
+    auto *address = qobject_cast<AddressViewController *>(editor());
+    ASSERT_NE(address, nullptr);
+    const QString readCode = address->zipField()->text();
+    ASSERT_FALSE(readCode.isEmpty());
+    EXPECT_TRUE(address->postalAddressField()->text().contains(readCode));
+    address->zipField()->selectAll();
+    QTest::keyClicks(address->zipField(), u"98765"_s);
+    EXPECT_TRUE(address->postalAddressField()->text().contains(u"98765"_s));
+    EXPECT_FALSE(address->postalAddressField()->text().contains(readCode));
+    closePopover();
 }
 
 // --- The contact popover and its detached windows ----------------------------------

@@ -275,9 +275,9 @@ template <typename T> class StoreObjects : public testing::Test {
 protected:
     static T object();
 };
-template <> StorePostalAddress StoreObjects<StorePostalAddress>::object()
+template <> StoreAddressExtras StoreObjects<StoreAddressExtras>::object()
 {
-    return PersonTestContacts::tokyoAddress();
+    return StoreAddressExtras{u"一番町"_s, u"千代田郡"_s};
 }
 template <> StoreContactRelation StoreObjects<StoreContactRelation>::object()
 {
@@ -293,7 +293,7 @@ template <> StoreInstantMessageAddress StoreObjects<StoreInstantMessageAddress>:
 }
 
 using StoreObjectKinds
-    = testing::Types<StorePostalAddress, StoreContactRelation, StoreSocialProfile, StoreInstantMessageAddress>;
+    = testing::Types<StoreAddressExtras, StoreContactRelation, StoreSocialProfile, StoreInstantMessageAddress>;
 TYPED_TEST_SUITE(StoreObjects, StoreObjectKinds);
 
 TYPED_TEST(StoreObjects, AreHeldAloneCopiedDeeplyAndGivenUpByAMove)
@@ -303,7 +303,7 @@ TYPED_TEST(StoreObjects, AreHeldAloneCopiedDeeplyAndGivenUpByAMove)
     record.holdStoreObject(TestFixture::object());
     ASSERT_NE(record.heldStoreObject<TypeParam>(), nullptr);
     EXPECT_EQ(*record.heldStoreObject<TypeParam>(), TestFixture::object());
-    const int others = int(record.heldStoreObject<StorePostalAddress>() != nullptr)
+    const int others = int(record.heldStoreObject<StoreAddressExtras>() != nullptr)
         + int(record.heldStoreObject<StoreContactRelation>() != nullptr)
         + int(record.heldStoreObject<StoreSocialProfile>() != nullptr)
         + int(record.heldStoreObject<StoreInstantMessageAddress>() != nullptr);
