@@ -204,6 +204,13 @@ void StoreContactWriter::writeAddressValues(const LabeledValueList &records)
             address.street = parts.street;
             address.country = parts.country;
             address.isoCountryCode = parts.isoCountryCode;
+            // The parts an address read from the store has no field for go
+            // back with it: writing the address without them would lose them
+            // on every save, though its mailing form still shows them.
+            if (const auto *extras = record.heldStoreObject<StoreAddressExtras>()) {
+                address.subLocality = extras->subLocality;
+                address.subAdministrativeArea = extras->subAdministrativeArea;
+            }
             return std::pair(storeLabel(record), std::move(address));
         }));
 }
