@@ -75,4 +75,32 @@ TEST_P(ReadContactLists, StayApartAndAliveWhileHeld)
 
 INSTANTIATE_TEST_SUITE_P(Fields, ReadContactLists, testing::ValuesIn(labeledFields));
 
+// The strings and the phonetic name of a read contact are records of their
+// own as well: a change to one leaves the other, and both outlive the
+// contact while held.
+TEST(ReadStringsAndPhoneticName, StayApartAndAliveWhileHeld)
+{
+    MVPersonPtr person = MVPerson::initWithCNContact(PersonTestContacts::fullContact());
+    const StringValuesRecordPtr strings = person->stringValues();
+    const PhoneticNameRecordPtr phonetic = person->phoneticNameValue();
+    ASSERT_EQ(strings->value(FieldId::Company), u"Morvane"_s);
+    ASSERT_EQ(phonetic->lastName, u"ヤマダ"_s);
+
+    person->setValue(u"カトウ"_s, FieldId::PhoneticLastName);
+    person->setValue(u"Other"_s, FieldId::Company);
+    EXPECT_EQ(phonetic->lastName, u"カトウ"_s);
+    EXPECT_EQ(phonetic->firstName, u"タロウ"_s);
+    EXPECT_EQ(strings->value(FieldId::Company), u"Other"_s);
+    EXPECT_EQ(strings->value(FieldId::Department), u"開発部"_s);
+
+    person->deleteValueForIdentifier(FieldId::PhoneticName);
+    EXPECT_EQ(phonetic->lastName, u"カトウ"_s);
+    EXPECT_TRUE(person->phoneticNameValue()->lastName.isEmpty());
+    const std::weak_ptr<StringValuesRecord> watched = strings;
+    person.reset();
+    EXPECT_EQ(strings->value(FieldId::Note), u"一行目\n二行目"_s);
+    EXPECT_EQ(phonetic->middleName, u"エム"_s);
+    EXPECT_FALSE(watched.expired());
+}
+
 } // namespace
