@@ -78,11 +78,11 @@ QString entryOfValue(const LabeledValueRecord &value, const QString &key)
     if (key == labelKey)
         return value.labelText();
     if (key == u"domain"_s)
-        return value.accountParts().domain;
+        return value.accountPart(&LabeledValueRecord::AccountParts::domain);
     if (key == usernameKey)
-        return value.accountParts().username;
+        return value.accountPart(&LabeledValueRecord::AccountParts::username);
     if (key == serviceKey)
-        return value.accountParts().service;
+        return value.accountPart(&LabeledValueRecord::AccountParts::service);
     return value.addressPart(key);
 }
 

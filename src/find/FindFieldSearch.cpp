@@ -154,7 +154,7 @@ std::optional<PartHit> searchInstantMessage(
     // A message without service or user name shows no text at all.
     if (message.stringValue.isEmpty())
         return std::nullopt;
-    const QString &service = message.accountParts().service;
+    const QString service = message.accountPart(&LabeledValueRecord::AccountParts::service);
     const Parts parts{{serviceKey, service + u':', 0}, {usernameKey, message.valueText(), service.size() + 1}};
     return searchParts(find, parts, partNamed(parts, start.subIdentifier, options.backward), start.range, options);
 }

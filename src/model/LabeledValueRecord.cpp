@@ -63,8 +63,8 @@ void insertParts(QVariantMap &map, const Parts &parts, const PartKeys<Parts, Cou
 }
 
 // A record without any of the keys stays without the group.
-template <typename Parts, std::size_t Count, typename Text>
-void readParts(const QVariantMap &map, HeapFields<Parts> &parts, const PartKeys<Parts, Count, Text> &keys)
+template <typename Slot, typename Parts, std::size_t Count, typename Text>
+void readParts(const QVariantMap &map, Slot &parts, const PartKeys<Parts, Count, Text> &keys)
 {
     for (const auto &[key, member] : keys) {
         const QString text = map.value(key).toString();
@@ -139,8 +139,9 @@ QVariantMap LabeledValueRecord::toVariantMap() const
         map.insert(RecordKey::Label, *label);
     if (hasValue())
         map.insert(RecordKey::Value, variantFromValue(value));
-    insertParts(map, *account, accountKeys());
-    insertParts(map, *account, profileKeys());
+    const AccountParts parts = accountParts();
+    insertParts(map, parts, accountKeys());
+    insertParts(map, parts, profileKeys());
     insertParts(map, *address, addressKeys());
     layout->insertInto(map);
     return map;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/AccountSlot.h"
 #include "model/HagakiLayoutFields.h"
 #include "model/HeapFields.h"
 #include "model/HeapOptional.h"
@@ -33,19 +34,9 @@ struct LabeledValueRecord {
     QString stringValue; // "stringValue": display text
     qint64 labelIndex = -1; // "labelIndex": -1 until numbered
 
-    // "Email": the parts around the first at sign. "Social Network" and
-    // "Instant Message" keep their user name under the same key "username".
-    // Only social profiles have the last two, and every e-mail address of a
-    // file holds these parts: each costs a pointer until it is set.
-    struct AccountParts {
-        QString username; // "username"
-        QString domain; // "domain"
-        QString service; // "service": social and instant-message service
-        HeapString urlString; // "urlString": social profile URL
-        HeapString userIdentifier; // "userIdentifier": social profile user identifier
-
-        bool operator==(const AccountParts &) const = default;
-    };
+    // "Email", "Social Network" and "Instant Message": user name, domain,
+    // service and a social profile's URL and identifier.
+    using AccountParts = ::AccountParts;
     // "Address".
     struct AddressParts {
         QString street; // "Street"
@@ -60,8 +51,9 @@ struct LabeledValueRecord {
     };
     // Phone numbers, URLs, dates and relations use neither group, so a group
     // is made only when a part of it is set (account->, address->); reads go
-    // through accountParts() and addressParts(), which never make it.
-    HeapFields<AccountParts> account;
+    // through accountParts() and addressParts(), which never make it. An
+    // e-mail address's own halves are held without a group (AccountSlot).
+    AccountSlot account;
     HeapFields<AddressParts> address;
     HeapFields<HagakiLayoutFields> layout; // the applied postcard layout's flags and frames, rarely set
 
@@ -77,7 +69,9 @@ struct LabeledValueRecord {
     template <typename T> [[nodiscard]] const T *heldStoreObject() const { return storeObject.get<T>(); }
     template <typename T> void holdStoreObject(const T &object) { storeObject.hold<T>(object); }
 
-    [[nodiscard]] const AccountParts &accountParts() const { return *account; }
+    // The account parts by value, as an e-mail's may be worked out on reading.
+    [[nodiscard]] AccountParts accountParts() const { return account.parts(); }
+    [[nodiscard]] QString accountPart(QString AccountParts::*member) const { return account.part(member); }
     [[nodiscard]] const AddressParts &addressParts() const { return *address; }
 
     // "value" as text; empty for date parts or no value.

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <mutex>
-#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 using Caches = PersonCaches;
@@ -314,22 +313,6 @@ void MVPerson::shareEmptyCaches()
     const HagakiLayoutList *layouts = m_caches.peek(Caches::Layouts);
     share(Caches::Layouts, layouts && layouts->size() == 1 && *layouts->constFirst() == HagakiLayoutRecord());
     m_caches.compact();
-}
-
-void MVPerson::pairStringsWithPhoneticName()
-{
-    // A card with a phonetic name mostly has a company too, and each record
-    // in a block of its own took a holder more. Nothing holds either record
-    // yet: they were made by this read.
-    const std::shared_ptr<StringValuesRecord> strings = m_caches.get(Caches::Strings);
-    const PhoneticNameRecordPtr phonetic = m_caches.get(Caches::PhoneticName);
-    if (!strings || !phonetic || m_caches.holdsSharedEmpty(Caches::Strings)
-        || m_caches.holdsSharedEmpty(Caches::PhoneticName) || strings == noStrings())
-        return;
-    const auto pair = std::make_shared<std::pair<StringValuesRecord, PhoneticNameRecord>>(
-        std::move(*strings), std::move(*phonetic));
-    m_caches.set(Caches::Strings, StringValuesRecordPtr(pair, &pair->first));
-    m_caches.set(Caches::PhoneticName, PhoneticNameRecordPtr(pair, &pair->second));
 }
 
 QString MVPerson::compositeName()

@@ -300,8 +300,6 @@ private:
     // Fills the labeled caches from the attached store contact; a field
     // without values holds the shared empty list at once.
     void fillLabeledCaches();
-    // Puts the strings and the phonetic name just read in one block.
-    void pairStringsWithPhoneticName();
     // Writes the caches the record holds, in the write-back's order.
     void writeCaches(StoreContactWriter &writer) const;
     // Points every cache that holds nothing at the one empty value shared by

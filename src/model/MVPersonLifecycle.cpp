@@ -143,7 +143,6 @@ void MVPerson::fillFromStoreContact(const StoreContact &contact)
     // printed, and a layout for each of their addresses was a fifth of what
     // a read card held.
     shareEmptyCaches();
-    pairStringsWithPhoneticName();
 }
 
 void MVPerson::fillLabeledCaches()

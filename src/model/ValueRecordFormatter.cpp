@@ -227,6 +227,13 @@ void ValueRecordFormatter::updateEmailValue(LabeledValueRecord *record)
     const qsizetype at = address.indexOf(u'@');
     if (at < 0 || at == address.size() - 1)
         return;
+    // An address whose parts are its own two halves keeps no copy of them;
+    // parts set otherwise before stay a group, changed where the address has
+    // a part to give, as they always were.
+    if (at > 0 && !record->account.holdsGroup()) {
+        record->account.splitFrom(address);
+        return;
+    }
     const QString username = address.left(at);
     // The contacts of a file mostly share a few domains: the text of the one
     // before is taken again rather than copied.

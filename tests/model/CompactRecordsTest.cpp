@@ -81,8 +81,9 @@ TEST_P(ProfileParts, ComeBackAsGivenAndMakeNoGroupWhenAbsent)
     if (held != Held::Absent)
         map.insert(key, *textOf(held));
     const LabeledValueRecord record = LabeledValueRecord::fromVariantMap(map);
-    const QString &part = key == u"urlString"_s ? static_cast<const QString &>(record.accountParts().urlString)
-                                                : static_cast<const QString &>(record.accountParts().userIdentifier);
+    const LabeledValueRecord::AccountParts parts = record.accountParts();
+    const QString &part = key == u"urlString"_s ? static_cast<const QString &>(parts.urlString)
+                                                : static_cast<const QString &>(parts.userIdentifier);
     EXPECT_EQ(part.isNull(), held == Held::Absent);
     EXPECT_EQ(part, textOf(held).value_or(QString()));
     EXPECT_EQ(record.account.isHeld(), held != Held::Absent);

@@ -1,0 +1,111 @@
+#include "model/AccountSlot.h"
+
+namespace {
+
+const AccountParts &noParts()
+{
+    static const AccountParts parts;
+    return parts;
+}
+
+} // namespace
+
+AccountSlot::AccountSlot(const AccountSlot &other)
+    : m_word(copyOf(other.m_word))
+{
+}
+
+AccountSlot &AccountSlot::operator=(const AccountSlot &other)
+{
+    if (this != &other) {
+        const quintptr copy = copyOf(other.m_word);
+        reset();
+        m_word = copy;
+    }
+    return *this;
+}
+
+AccountSlot &AccountSlot::operator=(AccountSlot &&other) noexcept
+{
+    if (this != &other) {
+        reset();
+        m_word = std::exchange(other.m_word, 0);
+    }
+    return *this;
+}
+
+AccountSlot &AccountSlot::operator=(const AccountParts &parts)
+{
+    edit() = parts;
+    return *this;
+}
+
+quintptr AccountSlot::copyOf(quintptr word)
+{
+    if (word == 0)
+        return 0;
+    if ((word & splitBit) != 0)
+        return reinterpret_cast<quintptr>(new QString(*reinterpret_cast<const QString *>(word & ~splitBit))) | splitBit;
+    return reinterpret_cast<quintptr>(new AccountParts(*reinterpret_cast<const AccountParts *>(word)));
+}
+
+void AccountSlot::reset() noexcept
+{
+    if (isSplit())
+        delete &splitAddress();
+    else
+        delete group();
+    m_word = 0;
+}
+
+AccountParts AccountSlot::parts() const
+{
+    if (!isSplit())
+        return groupOrNone();
+    const QString &address = splitAddress();
+    const qsizetype at = address.indexOf(u'@');
+    return AccountParts{address.left(at), address.mid(at + 1), {}, {}, {}};
+}
+
+QString AccountSlot::part(QString AccountParts::*member) const
+{
+    if (!isSplit())
+        return groupOrNone().*member;
+    const QString &address = splitAddress();
+    const qsizetype at = address.indexOf(u'@');
+    if (member == &AccountParts::username)
+        return address.left(at);
+    if (member == &AccountParts::domain)
+        return address.mid(at + 1);
+    return {};
+}
+
+const AccountParts &AccountSlot::groupOrNone() const noexcept
+{
+    return m_word ? *group() : noParts();
+}
+
+void AccountSlot::splitFrom(const QString &address)
+{
+    reset();
+    m_word = reinterpret_cast<quintptr>(new QString(address)) | splitBit;
+}
+
+AccountParts &AccountSlot::edit()
+{
+    if (m_word == 0 || isSplit()) {
+        auto *parts = new AccountParts(this->parts());
+        reset();
+        m_word = reinterpret_cast<quintptr>(parts);
+    }
+    return *group();
+}
+
+bool operator==(const AccountSlot &a, const AccountSlot &b)
+{
+    if (a.isSplit() && b.isSplit() && a.splitAddress() == b.splitAddress())
+        return true;
+    if (!a.isSplit() && !b.isSplit())
+        return a.groupOrNone() == b.groupOrNone();
+    return a.parts() == b.parts();
+}
