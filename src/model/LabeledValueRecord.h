@@ -57,10 +57,12 @@ struct LabeledValueRecord {
     HeapFields<AddressParts> address;
     HeapFields<HagakiLayoutFields> layout; // the applied postcard layout's flags and frames, rarely set
 
-    // The store's object ("postalAddress", "contactRelation", "socialProfile"
-    // or "instantMessageAddress"), kept on records read from the store for the
-    // write-back; a phone number holds none, as the store's number is only the
-    // text the value has already.
+    // The store's object ("contactRelation", "socialProfile" or
+    // "instantMessageAddress"), kept on records read from the store for the
+    // write-back; of the store's "postalAddress" an address keeps only the
+    // parts it has no field for (StoreAddressExtras), which its mailing form
+    // and the write-back use. A phone number holds none, as the store's number
+    // is only the text the value has already.
     StoreObjectSlot storeObject;
 
     // The store's object of that kind, or null when the record holds none.
