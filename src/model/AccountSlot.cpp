@@ -62,9 +62,7 @@ AccountParts AccountSlot::parts() const
 {
     if (!isSplit())
         return groupOrNone();
-    const QString &address = splitAddress();
-    const qsizetype at = address.indexOf(u'@');
-    return AccountParts{address.left(at), address.mid(at + 1), {}, {}, {}};
+    return AccountParts{part(&AccountParts::username), part(&AccountParts::domain), {}, {}, {}};
 }
 
 QString AccountSlot::part(QString AccountParts::*member) const
