@@ -1,9 +1,12 @@
 #include "interchange/QuillmarkCsvReader.h"
 
 #include "model/ContactIdentifier.h"
+#include "model/LabeledValueBlock.h"
 #include "model/MVPerson.h"
 #include "platform/ReadOnceText.h"
 #include "platform/RecentStrings.h"
+
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <array>
@@ -78,16 +81,6 @@ struct OwnRecord {
     [[nodiscard]] ContactRecordPtr makeContact() const;
 };
 
-LabeledValueList oneValue(const QString &value)
-{
-    auto record = std::make_shared<LabeledValueRecord>();
-    record->label = u"home"_s;
-    record->labelIndex = 0;
-    record->value = value;
-    record->stringValue = value;
-    return {record};
-}
-
 ContactRecordPtr OwnRecord::makeContact() const
 {
     const MVPersonPtr person = MVPerson::init();
@@ -97,19 +90,37 @@ ContactRecordPtr OwnRecord::makeContact() const
         nameRecord.lastName = name;
         person->setValue(nameRecord, FieldId::Name);
     }
-    if (!email.isEmpty())
-        person->setValue(oneValue(email), FieldId::Email);
-    if (!phone.isEmpty())
-        person->setValue(oneValue(phone), FieldId::Phone);
     // Only a record with an address part or a layout has an address.
-    if (hasAddress() || !layout.isEmpty()) {
-        auto address = std::make_shared<LabeledValueRecord>();
-        address->label = u"home"_s;
-        address->labelIndex = 0;
-        address->address->zip = zip;
-        address->address->state = state;
-        address->address->street = street;
-        person->setValue(LabeledValueList{address}, FieldId::Address);
+    const bool withAddress = hasAddress() || !layout.isEmpty();
+    const std::size_t count = std::size_t(!email.isEmpty()) + std::size_t(!phone.isEmpty()) + std::size_t(withAddress);
+    if (count > 0) {
+        // The contact's values share one block, and its lists another.
+        LabeledValueBlock records(count);
+        const auto homeValue = [&records]() {
+            LabeledValueRecordPtr record = records.next();
+            record->label = u"home"_s;
+            record->labelIndex = 0;
+            return record;
+        };
+        const auto oneValue = [&homeValue](const QString &value) {
+            const LabeledValueRecordPtr record = homeValue();
+            record->value = value;
+            record->stringValue = value;
+            return LabeledValueList{record};
+        };
+        QVarLengthArray<MVPerson::LabeledValues, 3> lists;
+        if (!email.isEmpty())
+            lists.append({FieldId::Email, oneValue(email)});
+        if (!phone.isEmpty())
+            lists.append({FieldId::Phone, oneValue(phone)});
+        if (withAddress) {
+            const LabeledValueRecordPtr address = homeValue();
+            address->address->zip = zip;
+            address->address->state = state;
+            address->address->street = street;
+            lists.append({FieldId::Address, LabeledValueList{address}});
+        }
+        person->setLabeledValues(lists);
         if (!layout.isEmpty())
             person->shareHagakiLayoutText(layout);
     }

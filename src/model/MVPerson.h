@@ -30,6 +30,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <span>
 
 class StoreContactWriter;
 
@@ -92,6 +93,14 @@ public:
     // The same for a whole list of a labeled field that no one needs after
     // it: the contact keeps the list itself instead of a copy.
     void setValue(LabeledValueList &&values, const ContactIdentifier &identifier);
+    // A list of a labeled field and the field it is for.
+    struct LabeledValues {
+        ContactIdentifier identifier;
+        LabeledValueList values;
+    };
+    // What setValue(values, identifier) does for each in turn, the lists
+    // kept in one block: a reader of many contacts gives each its lists so.
+    void setLabeledValues(std::span<LabeledValues> lists);
     void deleteValueForIdentifier(const ContactIdentifier &identifier);
     [[nodiscard]] QString stringValueForIdentifier(const ContactIdentifier &identifier, qint64 labelIndex);
     // Nullopt removes the entry, and so does the empty string.
@@ -321,6 +330,8 @@ private:
     [[nodiscard]] QString heldCompositeName() const;
     void replaceHagakiLayout(const PersonValue &value, qint64 labelIndex);
     void replaceLabeledValues(LabeledValueList records, const ContactIdentifier &identifier, bool byLabelIndex);
+    // Numbers and formats a new list of a labeled field and holds it.
+    void takeLabeledValues(const LabeledValueListPtr &list, const ContactIdentifier &identifier, bool byLabelIndex);
     void addLayoutsForAddresses(const LabeledValueList &addresses, const QList<qint64> &layoutIndexes);
     void replaceLabeledValue(
         const PersonValue &value, const ContactIdentifier &identifier, qint64 number, bool byLabelIndex);

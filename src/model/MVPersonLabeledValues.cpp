@@ -3,6 +3,7 @@
 #include "model/MVPerson.h"
 
 #include "model/HagakiLayoutString.h"
+#include "model/LabeledValueBlock.h"
 
 #include <QSet>
 
@@ -18,6 +19,16 @@ qint64 nextLabelIndex(const LabeledValueList &records)
     for (const LabeledValueRecordPtr &record : records)
         largest = std::max(largest, record->labelIndex);
     return largest + 1;
+}
+
+// The records without the null ones, in room for exactly them: an import
+// keeps the list as it is.
+LabeledValueList withoutNullRecords(LabeledValueList records)
+{
+    records.removeIf([](const LabeledValueRecordPtr &record) { return !record; });
+    if (records.capacity() > records.size())
+        records.squeeze();
+    return records;
 }
 
 // Layouts are kept at the position equal to their labelIndex: a layout for a
@@ -154,6 +165,30 @@ void MVPerson::replaceLabeledValue(
 
 void MVPerson::replaceLabeledValues(LabeledValueList records, const ContactIdentifier &identifier, bool byLabelIndex)
 {
+    takeLabeledValues(
+        std::make_shared<LabeledValueList>(withoutNullRecords(std::move(records))), identifier, byLabelIndex);
+}
+
+void MVPerson::setLabeledValues(std::span<LabeledValues> lists)
+{
+    const auto labeled = std::ranges::count_if(
+        lists, [](const LabeledValues &entry) { return labeledCacheEntry(entry.identifier) != nullptr; });
+    const LabeledValueListPtr block = LabeledValueBlock::lists(std::size_t(labeled));
+    std::size_t next = 0;
+    for (LabeledValues &entry : lists) {
+        if (!labeledCacheEntry(entry.identifier)) {
+            setValue(std::move(entry.values), entry.identifier);
+            continue;
+        }
+        const LabeledValueListPtr list = LabeledValueBlock::at(block, next++);
+        *list = withoutNullRecords(std::move(entry.values));
+        takeLabeledValues(list, entry.identifier, false);
+    }
+}
+
+void MVPerson::takeLabeledValues(
+    const LabeledValueListPtr &list, const ContactIdentifier &identifier, bool byLabelIndex)
+{
     QList<qint64> layoutIndexes;
     if (identifier == FieldId::Address) {
         // Taken before the list changes: a list made now would number its
@@ -163,11 +198,6 @@ void MVPerson::replaceLabeledValues(LabeledValueList records, const ContactIdent
         for (const HagakiLayoutRecordPtr &layout : std::as_const(*layouts))
             layoutIndexes.append(layout->labelIndex);
     }
-    records.removeIf([](const LabeledValueRecordPtr &record) { return !record; });
-    // The room of exactly these values: an import keeps the list as it is.
-    if (records.capacity() > records.size())
-        records.squeeze();
-    const auto list = std::make_shared<LabeledValueList>(std::move(records));
     qint64 next = nextLabelIndex(*list);
     for (const LabeledValueRecordPtr &record : std::as_const(*list)) {
         if (record->labelIndex == -1)

@@ -2,6 +2,7 @@
 // contacts store.
 #include "model/MVPerson.h"
 
+#include "model/LabeledValueBlock.h"
 #include "model/StoreContactReader.h"
 #include "model/StoreContactWriter.h"
 #include "platform/contacts/StoreContactIdentifier.h"
@@ -42,23 +43,6 @@ constexpr std::array<StoreListReader, 8> storeListReaders{{
     {PersonCaches::Relationship, &StoreContactReader::relationshipValues},
     {PersonCaches::Dates, &StoreContactReader::datesValues},
 }};
-
-// Room for count lists in one block, the first of them pointed at; null for
-// none. A block of exactly that many lists: the array form of make_shared
-// keeps its length and more beside them, so that one list in it took more
-// than a list of its own.
-template <std::size_t Count> LabeledValueListPtr listBlockOf()
-{
-    const auto block = std::make_shared<std::array<LabeledValueList, Count>>();
-    return LabeledValueListPtr(block, block->data());
-}
-
-template <std::size_t... Index> LabeledValueListPtr listBlock(std::size_t count, std::index_sequence<Index...>)
-{
-    LabeledValueListPtr block;
-    (void)((count == Index + 1 && (block = listBlockOf<Index + 1>(), true)) || ...);
-    return block;
-}
 
 // The store contact a record is being made from on this thread. The getters
 // read it where it lies, as they read an attached one: a file of many cards
@@ -155,7 +139,7 @@ void MVPerson::fillLabeledCaches()
     for (std::size_t i = 0; i < lists.size(); ++i)
         lists[i] = storeListReaders[i].read(*attachedContact());
     const auto filled = std::ranges::count_if(lists, [](const LabeledValueList &list) { return !list.isEmpty(); });
-    const LabeledValueListPtr block = listBlock(std::size_t(filled), std::make_index_sequence<lists.size()>());
+    const LabeledValueListPtr block = LabeledValueBlock::lists(std::size_t(filled));
     LabeledValueList *next = block.get();
     for (std::size_t i = 0; i < lists.size(); ++i) {
         const PersonCaches::Slot<LabeledValueList> slot = storeListReaders[i].slot;

@@ -96,4 +96,111 @@ TEST(OwnCsvLayout, LayoutLandsOnTheAddress)
         u"2;rn:{{1.50,2.25},{100.00,50.00}};"_s);
 }
 
+// A read contact's labeled lists in one text: each record's keys, its
+// labelIndex among them, field by field; then the postcard layouts.
+QString describeLists(const MVPerson &person)
+{
+    QStringList described;
+    for (const ContactIdentifier &identifier : {FieldId::Phone, FieldId::Email, FieldId::Address}) {
+        const LabeledValueList *records = person.peekLabeledValues(identifier);
+        if (!records) {
+            described.append(identifier + u": none"_s);
+            continue;
+        }
+        for (const LabeledValueRecordPtr &record : *records) {
+            const QVariantMap map = record->toVariantMap();
+            QStringList entries;
+            for (auto it = map.cbegin(); it != map.cend(); ++it)
+                entries.append(it.key() + u'=' + it.value().toString());
+            described.append(identifier + u": "_s + entries.join(u','));
+        }
+    }
+    return described.join(u'\n');
+}
+
+// The contact of one record as it was made before the reader gave it its
+// lists at once: each list set by a call of its own.
+MVPersonPtr givenListByList(const QString &phone, const QString &email, const QString &zip, const QString &layout)
+{
+    const MVPersonPtr person = MVPerson::init();
+    const auto oneValue = [](const QString &text) {
+        auto record = std::make_shared<LabeledValueRecord>();
+        record->label = u"home"_s;
+        record->labelIndex = 0;
+        record->value = text;
+        record->stringValue = text;
+        return LabeledValueList{record};
+    };
+    if (!email.isEmpty())
+        person->setValue(oneValue(email), FieldId::Email);
+    if (!phone.isEmpty())
+        person->setValue(oneValue(phone), FieldId::Phone);
+    if (!zip.isEmpty() || !layout.isEmpty()) {
+        auto address = std::make_shared<LabeledValueRecord>();
+        address->label = u"home"_s;
+        address->labelIndex = 0;
+        address->address->zip = zip;
+        person->setValue(LabeledValueList{address}, FieldId::Address);
+        if (!layout.isEmpty())
+            person->shareHagakiLayoutText(layout);
+    }
+    return person;
+}
+
+TEST(OwnCsvLayout, ListsMatchThoseSetOneByOne)
+{
+    const QString layout = u"2;rn:{{1.50,2.25},{100.00,50.00}};"_s;
+    const QList<QStringList> rows{{u"Ann"_s, u"03-1"_s, u"a@x.jp"_s, u"100-0001"_s, layout},
+        {u"Ben"_s, u"03-2"_s, QString(), QString(), QString()}, {u"Cid"_s, QString(), u"c@x.jp"_s, QString(), layout},
+        {u"Dan"_s, QString(), QString(), u"100-0004"_s, QString()},
+        {u"Eve"_s, u"03-5"_s, u"e@x.jp"_s, QString(), QString()}};
+    QString text = u"Name,Phone,Email,ZIP,layoutString\n"_s;
+    for (const QStringList &row : rows)
+        text += row.mid(0, 4).join(u',') + u",\""_s + row.at(4) + u"\"\n"_s;
+    const QuillmarkCsvReader::Result result = QuillmarkCsvReader::contactsFromQuillmarkCSV(text);
+    ASSERT_EQ(result.contacts->size(), rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QStringList &row = rows.at(i);
+        MVPerson &read = *result.contacts->at(i)->person;
+        const MVPersonPtr expected = givenListByList(row.at(1), row.at(2), row.at(3), row.at(4));
+        EXPECT_EQ(describeLists(read).toStdString(), describeLists(*expected).toStdString()) << row.at(0).toStdString();
+        for (const ContactIdentifier &identifier : {FieldId::Phone, FieldId::Email, FieldId::Address}) {
+            const LabeledValueListPtr readList = read.labeledValues(identifier);
+            const LabeledValueListPtr expectedList = expected->labeledValues(identifier);
+            ASSERT_EQ(readList->size(), expectedList->size());
+            for (qsizetype j = 0; j < readList->size(); ++j)
+                EXPECT_TRUE(*readList->at(j) == *expectedList->at(j)) << identifier.toStdString();
+        }
+        ASSERT_EQ(read.hagakiLayouts()->size(), expected->hagakiLayouts()->size());
+        for (qsizetype j = 0; j < read.hagakiLayouts()->size(); ++j) {
+            EXPECT_EQ(read.hagakiLayouts()->at(j)->toVariantMap(), expected->hagakiLayouts()->at(j)->toVariantMap())
+                << row.at(0).toStdString();
+        }
+    }
+}
+
+TEST(OwnCsvLayout, RecordsOutliveTheirContactAndChangeAlone)
+{
+    QuillmarkCsvReader::Result result
+        = QuillmarkCsvReader::contactsFromQuillmarkCSV(u"Name,Phone,Email,ZIP\nAnn,03-1,a@x.jp,100-0001\n"_s);
+    ASSERT_EQ(result.contacts->size(), 1);
+    MVPerson &person = *result.contacts->first()->person;
+    const LabeledValueListPtr phones = person.phoneValues();
+    const LabeledValueRecordPtr email = person.emailValues()->first();
+    const LabeledValueRecordPtr address = person.addressValues()->first();
+    email->stringValue = u"b@x.jp"_s;
+    address->address->street = u"1-1"_s;
+    EXPECT_EQ(phones->first()->stringValue, u"03-1"_s);
+    EXPECT_EQ(person.addressValues()->first()->address->zip, u"100-0001"_s);
+    // A list replaced leaves the records held before as they were.
+    person.setValue(LabeledValueList{}, FieldId::Email);
+    EXPECT_TRUE(person.emailValues()->isEmpty());
+    EXPECT_EQ(email->stringValue, u"b@x.jp"_s);
+    result.contacts.reset();
+    EXPECT_EQ(phones->first()->stringValue, u"03-1"_s);
+    EXPECT_EQ(email->valueText(), u"a@x.jp"_s);
+    EXPECT_EQ(address->address->street, u"1-1"_s);
+    EXPECT_EQ(address->labelIndex, 0);
+}
+
 } // namespace

@@ -296,6 +296,66 @@ TEST_P(PersonWholeList, HandedOverKeepsTheListAndStoresItAsACopy)
     EXPECT_EQ(listing(*person->emailValues()), QStringList{"1 work: b@example.jp"});
 }
 
+// Lists given at once are numbered, formatted and given layouts as each
+// given in turn is, whatever the contact held before.
+TEST_P(PersonWholeList, GivenAtOnceMatchStoredOneByOne)
+{
+    const auto listOf = [](const char *label, const char *text) {
+        LabeledValueList list{nullptr};
+        for (const qint64 labelIndex : GetParam().first)
+            list.append(shared(textRecord(label, text, labelIndex)));
+        return list;
+    };
+    for (const bool fromStore : {false, true}) {
+        const auto make = [fromStore] {
+            return fromStore ? MVPerson::initWithCNContact(PersonTestContacts::fullContact()) : MVPerson::init();
+        };
+        const MVPersonPtr oneByOne = make();
+        const MVPersonPtr atOnce = make();
+        oneByOne->setValue(listOf("work", "a@example.jp"), FieldId::Email);
+        oneByOne->setValue(listOf("home", "03-1111-1111"), FieldId::Phone);
+        oneByOne->setValue(listOf("home", ""), FieldId::Address);
+        std::array<MVPerson::LabeledValues, 3> lists{{{FieldId::Email, listOf("work", "a@example.jp")},
+            {FieldId::Phone, listOf("home", "03-1111-1111")}, {FieldId::Address, listOf("home", "")}}};
+        atOnce->setLabeledValues(lists);
+        for (const ContactIdentifier &identifier : {FieldId::Email, FieldId::Phone, FieldId::Address}) {
+            const LabeledValueList &given = *atOnce->peekLabeledValues(identifier);
+            const LabeledValueList &stored = *oneByOne->peekLabeledValues(identifier);
+            ASSERT_EQ(given.size(), stored.size()) << identifier.toStdString();
+            for (qsizetype i = 0; i < given.size(); ++i)
+                EXPECT_TRUE(*given.at(i) == *stored.at(i)) << identifier.toStdString() << ' ' << i;
+        }
+        EXPECT_EQ(listing(*atOnce->hagakiLayouts()), listing(*oneByOne->hagakiLayouts()));
+        EXPECT_EQ(atOnce->emailValues()->first()->accountParts().domain, "example.jp");
+    }
+}
+
+TEST(PersonWholeLists, GivenAtOnceOutliveTheContactAndChangeApart)
+{
+    const auto values = [](const LabeledValueList &records) {
+        QStringList texts;
+        for (const LabeledValueRecordPtr &record : records)
+            texts.append(QString::number(record->labelIndex) + u' ' + record->valueText());
+        return texts;
+    };
+    MVPersonPtr person = MVPerson::init();
+    std::array<MVPerson::LabeledValues, 2> lists{
+        {{FieldId::Email, LabeledValueList{shared(textRecord("work", "a@x.jp", 0))}},
+            {FieldId::Phone, LabeledValueList{shared(textRecord("home", "03-1", 0))}}}};
+    person->setLabeledValues(lists);
+    const LabeledValueListPtr emails = person->emailValues();
+    const LabeledValueListPtr phones = person->phoneValues();
+    emails->append(shared(textRecord("home", "b@x.jp", 1)));
+    emails->first()->value = QString("c@x.jp");
+    EXPECT_EQ(values(*phones), QStringList{"0 03-1"});
+    // A list replaced is no longer the contact's, and stays as it was.
+    person->setValue(LabeledValueList{shared(textRecord("work", "d@x.jp", 0))}, FieldId::Email);
+    EXPECT_EQ(values(*person->emailValues()), QStringList{"0 d@x.jp"});
+    person.reset();
+    EXPECT_EQ(values(*emails), QStringList({"0 c@x.jp", "1 b@x.jp"}));
+    EXPECT_EQ(values(*phones), QStringList{"0 03-1"});
+}
+
 // A contact read from the store makes its layouts when they are first asked
 // for, from its addresses as they stand then.
 TEST(PersonLayouts, AReadContactHasALayoutPerAddressWhenFirstAsked)
