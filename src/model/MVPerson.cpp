@@ -136,11 +136,12 @@ StringValuesRecordPtr MVPerson::stringValues()
 }
 
 LabeledValueListPtr MVPerson::makeLabeledCache(
-    Caches::Slot<LabeledValueList> slot, LabeledValueList (*read)(const StoreContact &))
+    Caches::Slot<LabeledValueList> slot, LabeledValueList (*read)(const StoreContact &, LabeledValueBlock *))
 {
     LabeledValueListPtr cache = m_caches.takeOwnCopy(slot);
     if (!cache) {
-        cache = std::make_shared<LabeledValueList>(attachedContact() ? read(*attachedContact()) : LabeledValueList());
+        cache = std::make_shared<LabeledValueList>(
+            attachedContact() ? read(*attachedContact(), nullptr) : LabeledValueList());
         m_caches.set(slot, cache);
     }
     return cache;

@@ -32,6 +32,7 @@
 #include <optional>
 #include <span>
 
+class LabeledValueBlock;
 class StoreContactWriter;
 
 // One contact, copied out of the contacts store into plain values keyed by
@@ -346,7 +347,7 @@ private:
     static AddressFormatTable &addressFormats();
     // Makes a labeled cache, filled from the attached store contact if any.
     LabeledValueListPtr makeLabeledCache(
-        PersonCaches::Slot<LabeledValueList> slot, LabeledValueList (*read)(const StoreContact &));
+        PersonCaches::Slot<LabeledValueList> slot, LabeledValueList (*read)(const StoreContact &, LabeledValueBlock *));
     // The attached store contact, held only while the record is saved (the
     // rare fields' room goes with it when nothing else is held), or the one
     // the record is being made from.

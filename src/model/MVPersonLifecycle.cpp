@@ -31,7 +31,7 @@ int storeDefaultNameOrdering()
 // order of PersonCaches::LabeledLists.
 struct StoreListReader {
     PersonCaches::Slot<LabeledValueList> slot;
-    LabeledValueList (*read)(const StoreContact &);
+    LabeledValueList (*read)(const StoreContact &, LabeledValueBlock *);
 };
 constexpr std::array<StoreListReader, 8> storeListReaders{{
     {PersonCaches::Phone, &StoreContactReader::phoneValues},
@@ -135,9 +135,12 @@ void MVPerson::fillLabeledCaches()
     // was 48 bytes a list, and most read contacts have three. A list handed
     // out keeps the block alive, and a list put in a cache later takes no
     // list's place in it, so holders see what they saw before.
+    // Their records share another: a record of its own took a count and a
+    // block of its own, and most read contacts have three.
+    LabeledValueBlock records(std::size_t(StoreContactReader::labeledValueCount(*attachedContact())));
     std::array<LabeledValueList, storeListReaders.size()> lists;
     for (std::size_t i = 0; i < lists.size(); ++i)
-        lists[i] = storeListReaders[i].read(*attachedContact());
+        lists[i] = storeListReaders[i].read(*attachedContact(), &records);
     const auto filled = std::ranges::count_if(lists, [](const LabeledValueList &list) { return !list.isEmpty(); });
     const LabeledValueListPtr block = LabeledValueBlock::lists(std::size_t(filled));
     LabeledValueList *next = block.get();

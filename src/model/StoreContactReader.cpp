@@ -2,6 +2,7 @@
 
 #include "model/AddressText.h"
 #include "model/FieldVocabulary.h"
+#include "model/LabeledValueBlock.h"
 #include "model/ValueRecordFormatter.h"
 #include "platform/contacts/ContactKeys.h"
 #include "platform/contacts/ContactLabels.h"
@@ -10,15 +11,16 @@
 
 namespace {
 
-// One numbered record per store value: labelIndex is the store position and
-// the label the plain word; fill completes the field's own keys.
+// One numbered record per store value, made in the room when there is one:
+// labelIndex is the store position and the label the plain word; fill
+// completes the field's own keys.
 template <typename T, typename Fill>
-LabeledValueList numberedRecords(const QList<StoreLabeledValue<T>> &values, Fill fill)
+LabeledValueList numberedRecords(LabeledValueBlock *room, const QList<StoreLabeledValue<T>> &values, Fill fill)
 {
     LabeledValueList records;
     records.reserve(values.size());
     for (qsizetype i = 0; i < values.size(); ++i) {
-        auto record = std::make_shared<LabeledValueRecord>();
+        const LabeledValueRecordPtr record = room ? room->next() : std::make_shared<LabeledValueRecord>();
         record->label = FieldVocabulary::labelFromCNLabel(values.at(i).label());
         fill(*record, values.at(i).value());
         record->labelIndex = i;
@@ -89,25 +91,32 @@ void StoreContactReader::readBirthday(const StoreContact &contact, BirthdayRecor
     birthday.stringValue = ValueRecordFormatter::dateStringFromDateComponents(*components);
 }
 
-LabeledValueList StoreContactReader::phoneValues(const StoreContact &contact)
+qsizetype StoreContactReader::labeledValueCount(const StoreContact &contact)
+{
+    return contact.phoneNumbers().size() + contact.emailAddresses().size() + contact.postalAddresses().size()
+        + contact.urlAddresses().size() + contact.socialProfiles().size() + contact.instantMessageAddresses().size()
+        + contact.contactRelations().size() + contact.dates().size();
+}
+
+LabeledValueList StoreContactReader::phoneValues(const StoreContact &contact, LabeledValueBlock *room)
 {
     // The store's number carries only its text, so the value keeps none of it.
-    return numberedRecords(contact.phoneNumbers(),
+    return numberedRecords(room, contact.phoneNumbers(),
         [](LabeledValueRecord &record, const StorePhoneNumber &number) { setText(record, number.stringValue()); });
 }
 
-LabeledValueList StoreContactReader::emailValues(const StoreContact &contact)
+LabeledValueList StoreContactReader::emailValues(const StoreContact &contact, LabeledValueBlock *room)
 {
-    return numberedRecords(contact.emailAddresses(), [](LabeledValueRecord &record, const QString &address) {
+    return numberedRecords(room, contact.emailAddresses(), [](LabeledValueRecord &record, const QString &address) {
         setText(record, address);
         ValueRecordFormatter::updateEmailValue(&record);
     });
 }
 
-LabeledValueList StoreContactReader::addressValues(const StoreContact &contact)
+LabeledValueList StoreContactReader::addressValues(const StoreContact &contact, LabeledValueBlock *room)
 {
     return numberedRecords(
-        contact.postalAddresses(), [](LabeledValueRecord &record, const StorePostalAddress &address) {
+        room, contact.postalAddresses(), [](LabeledValueRecord &record, const StorePostalAddress &address) {
             LabeledValueRecord::AddressParts &parts = *record.address;
             parts.street = address.street;
             parts.city = address.city;
@@ -120,31 +129,32 @@ LabeledValueList StoreContactReader::addressValues(const StoreContact &contact)
         });
 }
 
-LabeledValueList StoreContactReader::urlValues(const StoreContact &contact)
+LabeledValueList StoreContactReader::urlValues(const StoreContact &contact, LabeledValueBlock *room)
 {
     return numberedRecords(
-        contact.urlAddresses(), [](LabeledValueRecord &record, const QString &url) { setText(record, url); });
+        room, contact.urlAddresses(), [](LabeledValueRecord &record, const QString &url) { setText(record, url); });
 }
 
-LabeledValueList StoreContactReader::snsValues(const StoreContact &contact)
+LabeledValueList StoreContactReader::snsValues(const StoreContact &contact, LabeledValueBlock *room)
 {
     // The service names the value; the store's label of a profile is not used.
-    return numberedRecords(contact.socialProfiles(), [](LabeledValueRecord &record, const StoreSocialProfile &profile) {
-        record.holdStoreObject(profile);
-        LabeledValueRecord::AccountParts &account = *record.account;
-        account.service = canonicalSocialService(profile.service);
-        record.label = account.service;
-        setText(record, profile.username);
-        account.username = profile.username;
-        account.urlString = profile.urlString;
-        account.userIdentifier = profile.userIdentifier;
-    });
+    return numberedRecords(
+        room, contact.socialProfiles(), [](LabeledValueRecord &record, const StoreSocialProfile &profile) {
+            record.holdStoreObject(profile);
+            LabeledValueRecord::AccountParts &account = *record.account;
+            account.service = canonicalSocialService(profile.service);
+            record.label = account.service;
+            setText(record, profile.username);
+            account.username = profile.username;
+            account.urlString = profile.urlString;
+            account.userIdentifier = profile.userIdentifier;
+        });
 }
 
-LabeledValueList StoreContactReader::imsValues(const StoreContact &contact)
+LabeledValueList StoreContactReader::imsValues(const StoreContact &contact, LabeledValueBlock *room)
 {
-    return numberedRecords(
-        contact.instantMessageAddresses(), [](LabeledValueRecord &record, const StoreInstantMessageAddress &address) {
+    return numberedRecords(room, contact.instantMessageAddresses(),
+        [](LabeledValueRecord &record, const StoreInstantMessageAddress &address) {
             record.holdStoreObject(address);
             record.account->service = address.service;
             record.account->username = address.username;
@@ -153,18 +163,18 @@ LabeledValueList StoreContactReader::imsValues(const StoreContact &contact)
         });
 }
 
-LabeledValueList StoreContactReader::relationshipValues(const StoreContact &contact)
+LabeledValueList StoreContactReader::relationshipValues(const StoreContact &contact, LabeledValueBlock *room)
 {
     return numberedRecords(
-        contact.contactRelations(), [](LabeledValueRecord &record, const StoreContactRelation &relation) {
+        room, contact.contactRelations(), [](LabeledValueRecord &record, const StoreContactRelation &relation) {
             record.holdStoreObject(relation);
             setText(record, relation.name);
         });
 }
 
-LabeledValueList StoreContactReader::datesValues(const StoreContact &contact)
+LabeledValueList StoreContactReader::datesValues(const StoreContact &contact, LabeledValueBlock *room)
 {
-    return numberedRecords(contact.dates(), [](LabeledValueRecord &record, const StoreDateComponents &date) {
+    return numberedRecords(room, contact.dates(), [](LabeledValueRecord &record, const StoreDateComponents &date) {
         if (!date.isEmpty())
             record.value = date;
         record.stringValue = ValueRecordFormatter::dateStringFromDateComponents(date);

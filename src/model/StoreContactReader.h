@@ -6,6 +6,7 @@
 #include "model/PhoneticNameRecord.h"
 #include "model/StringValuesRecord.h"
 
+class LabeledValueBlock;
 class StoreContact;
 
 // Copies the values of a store contact into the contact model's records:
@@ -24,14 +25,19 @@ public:
     static void readStringValues(const StoreContact &contact, StringValuesRecord &values);
     static void readBirthday(const StoreContact &contact, BirthdayRecord &birthday);
 
-    [[nodiscard]] static LabeledValueList phoneValues(const StoreContact &contact);
-    [[nodiscard]] static LabeledValueList emailValues(const StoreContact &contact);
-    [[nodiscard]] static LabeledValueList addressValues(const StoreContact &contact);
-    [[nodiscard]] static LabeledValueList urlValues(const StoreContact &contact);
-    [[nodiscard]] static LabeledValueList snsValues(const StoreContact &contact);
-    [[nodiscard]] static LabeledValueList imsValues(const StoreContact &contact);
-    [[nodiscard]] static LabeledValueList relationshipValues(const StoreContact &contact);
-    [[nodiscard]] static LabeledValueList datesValues(const StoreContact &contact);
+    // The labeled values of every field, for a block to hold all their records.
+    [[nodiscard]] static qsizetype labeledValueCount(const StoreContact &contact);
+    // The records of a field's values, made in the room given, each on its
+    // own without one.
+    [[nodiscard]] static LabeledValueList phoneValues(const StoreContact &contact, LabeledValueBlock *room = nullptr);
+    [[nodiscard]] static LabeledValueList emailValues(const StoreContact &contact, LabeledValueBlock *room = nullptr);
+    [[nodiscard]] static LabeledValueList addressValues(const StoreContact &contact, LabeledValueBlock *room = nullptr);
+    [[nodiscard]] static LabeledValueList urlValues(const StoreContact &contact, LabeledValueBlock *room = nullptr);
+    [[nodiscard]] static LabeledValueList snsValues(const StoreContact &contact, LabeledValueBlock *room = nullptr);
+    [[nodiscard]] static LabeledValueList imsValues(const StoreContact &contact, LabeledValueBlock *room = nullptr);
+    [[nodiscard]] static LabeledValueList relationshipValues(
+        const StoreContact &contact, LabeledValueBlock *room = nullptr);
+    [[nodiscard]] static LabeledValueList datesValues(const StoreContact &contact, LabeledValueBlock *room = nullptr);
 
     // "facebook", "twitter", "flickr" and "linkedin" as some services write
     // them become the store's own service names; anything else stays.

@@ -1,9 +1,12 @@
 #include "model/ContactIdentifier.h"
 #include "model/MVPerson.h"
+#include "model/StoreContactReader.h"
 
 #include "PersonTestContacts.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -101,6 +104,76 @@ TEST(ReadStringsAndPhoneticName, StayApartAndAliveWhileHeld)
     EXPECT_EQ(strings->value(FieldId::Note), u"一行目\n二行目"_s);
     EXPECT_EQ(phonetic->middleName, u"エム"_s);
     EXPECT_FALSE(watched.expired());
+}
+
+// A contact with more than one value in some fields and none in others.
+StoreContact contactOfSeveralValues()
+{
+    StoreContact contact = PersonTestContacts::fullContact();
+    contact.setPhoneNumbers({{u"_$!<Home>!$_"_s, PersonTestContacts::phone(u"03-1111-1111"_s)},
+        {u"_$!<Work>!$_"_s, PersonTestContacts::phone(u"03-2222-2222"_s)},
+        {QString(), PersonTestContacts::phone(u"090-3"_s)}});
+    contact.setEmailAddresses({{u"_$!<Work>!$_"_s, u"a@example.jp"_s}, {u"_$!<Home>!$_"_s, u"b@example.jp"_s}});
+    contact.setUrlAddresses({});
+    return contact;
+}
+
+// The records of a read contact are those the reader makes field by field,
+// each on its own.
+TEST(ReadContactRecords, MatchThoseReadFieldByField)
+{
+    using Read = LabeledValueList (*)(const StoreContact &);
+    const std::array<std::pair<QString, Read>, 8> readers{{
+        {FieldId::Phone, [](const StoreContact &contact) { return StoreContactReader::phoneValues(contact); }},
+        {FieldId::Email, [](const StoreContact &contact) { return StoreContactReader::emailValues(contact); }},
+        {FieldId::Address, [](const StoreContact &contact) { return StoreContactReader::addressValues(contact); }},
+        {FieldId::URL, [](const StoreContact &contact) { return StoreContactReader::urlValues(contact); }},
+        {FieldId::SocialNetwork, [](const StoreContact &contact) { return StoreContactReader::snsValues(contact); }},
+        {FieldId::InstantMessage, [](const StoreContact &contact) { return StoreContactReader::imsValues(contact); }},
+        {FieldId::Relationship,
+            [](const StoreContact &contact) { return StoreContactReader::relationshipValues(contact); }},
+        {FieldId::Dates, [](const StoreContact &contact) { return StoreContactReader::datesValues(contact); }},
+    }};
+    for (const StoreContact &contact : {PersonTestContacts::fullContact(), contactOfSeveralValues()}) {
+        const MVPersonPtr person = MVPerson::initWithCNContact(contact);
+        for (const auto &[field, read] : readers) {
+            SCOPED_TRACE(field.toStdString());
+            const LabeledValueList expected = read(contact);
+            const LabeledValueList &records = *person->peekLabeledValues(field);
+            ASSERT_EQ(records.size(), expected.size());
+            for (qsizetype i = 0; i < records.size(); ++i) {
+                EXPECT_TRUE(*records.at(i) == *expected.at(i)) << i;
+                EXPECT_EQ(records.at(i)->toVariantMap(), expected.at(i)->toVariantMap()) << i;
+            }
+        }
+    }
+}
+
+// Each record of a read contact is a record of its own: a change to one
+// leaves the others, and one held outlives its list and its contact.
+TEST(ReadContactRecords, StayApartAndAliveWhileHeld)
+{
+    MVPersonPtr person = MVPerson::initWithCNContact(contactOfSeveralValues());
+    std::vector<LabeledValueRecordPtr> held;
+    std::vector<QString> before;
+    for (const QString &field : labeledFields) {
+        for (const LabeledValueRecordPtr &record : std::as_const(*person->labeledValues(field))) {
+            held.push_back(record);
+            before.push_back(record->stringValue);
+        }
+    }
+    ASSERT_GT(held.size(), 8U);
+    held.front()->stringValue = u"changed"_s;
+    person->setValue(LabeledValueList{}, FieldId::Email);
+    person->deleteLabeledValueForIdentifierAtIndex(FieldId::Phone, 1);
+    std::vector<std::weak_ptr<LabeledValueRecord>> watched(held.begin(), held.end());
+    person.reset();
+    EXPECT_EQ(held.front()->stringValue, u"changed"_s);
+    for (std::size_t i = 1; i < held.size(); ++i)
+        EXPECT_EQ(held[i]->stringValue, before[i]) << i;
+    held.clear();
+    for (const auto &record : watched)
+        EXPECT_TRUE(record.expired());
 }
 
 } // namespace
