@@ -244,8 +244,9 @@ void AddressViewController::updateUI()
     showText(m_stateField, address.state);
     showText(m_cityField, address.city);
     showText(m_streetField, address.street);
-    if (!address.formattedString.isEmpty())
-        m_postalAddressField->setText(address.formattedString);
+    if (const QString mailingForm = AddressText::mailingForm(record, AddressText::IncludeCountry);
+        !mailingForm.isEmpty())
+        m_postalAddressField->setText(mailingForm);
     showStates(AddressFormatTable::shared().rowsByCode().value(code));
     m_zipButton->setVisible(code == japan);
     m_zipButton->setEnabled(code == japan);

@@ -1,5 +1,7 @@
 #include "model/AccountSlot.h"
 
+#include "model/TextShare.h"
+
 namespace {
 
 const AccountParts &noParts()
@@ -44,6 +46,8 @@ quintptr AccountSlot::copyOf(quintptr word)
 {
     if (word == 0)
         return 0;
+    if ((word & shareBit) != 0)
+        return TextShare::copy(word & ~formBits) | shareBit;
     if ((word & splitBit) != 0)
         return reinterpret_cast<quintptr>(new QString(*reinterpret_cast<const QString *>(word & ~splitBit))) | splitBit;
     return reinterpret_cast<quintptr>(new AccountParts(*reinterpret_cast<const AccountParts *>(word)));
@@ -51,8 +55,10 @@ quintptr AccountSlot::copyOf(quintptr word)
 
 void AccountSlot::reset() noexcept
 {
-    if (isSplit())
-        delete &splitAddress();
+    if ((m_word & shareBit) != 0)
+        TextShare::release(m_word & ~formBits);
+    else if ((m_word & splitBit) != 0)
+        delete reinterpret_cast<const QString *>(m_word & ~splitBit);
     else
         delete group();
     m_word = 0;
@@ -69,13 +75,20 @@ QString AccountSlot::part(QString AccountParts::*member) const
 {
     if (!isSplit())
         return groupOrNone().*member;
-    const QString &address = splitAddress();
+    const QStringView address = splitAddress();
     const qsizetype at = address.indexOf(u'@');
     if (member == &AccountParts::username)
-        return address.left(at);
+        return address.left(at).toString();
     if (member == &AccountParts::domain)
-        return address.mid(at + 1);
+        return address.mid(at + 1).toString();
     return {};
+}
+
+QStringView AccountSlot::splitAddress() const noexcept
+{
+    if ((m_word & shareBit) != 0)
+        return QStringView(TextShare::characters(m_word & ~formBits), TextShare::size(m_word & ~formBits));
+    return *reinterpret_cast<const QString *>(m_word & ~splitBit);
 }
 
 const AccountParts &AccountSlot::groupOrNone() const noexcept
@@ -86,7 +99,10 @@ const AccountParts &AccountSlot::groupOrNone() const noexcept
 void AccountSlot::splitFrom(const QString &address)
 {
     reset();
-    m_word = reinterpret_cast<quintptr>(new QString(address)) | splitBit;
+    if (const quintptr share = TextShare::share(address))
+        m_word = share | shareBit;
+    else
+        m_word = reinterpret_cast<quintptr>(new QString(address)) | splitBit;
 }
 
 AccountParts &AccountSlot::edit()

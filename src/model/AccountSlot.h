@@ -3,6 +3,7 @@
 #include "model/AccountParts.h"
 
 #include <QString>
+#include <QStringView>
 #include <QtGlobal>
 
 #include <utility>
@@ -12,9 +13,10 @@
 // itself around its first at sign: such a record keeps a share of the address
 // it was split from (the text the value holds already) and works the halves
 // out when they are read, instead of a group and a user-name text of its own.
-// Any other parts, and any part changed afterwards, are kept in a group on the
-// heap as they were set. The low bit of the pointer tells which it points at;
-// null reads as no parts. Copies are deep.
+// The share is a TextShare in the word itself where the address allows, a
+// QString on the heap otherwise. Any other parts, and any part changed
+// afterwards, are kept in a group on the heap as they were set. The two low
+// bits of the word tell which it holds; 0 reads as no parts. Copies are deep.
 class AccountSlot {
 public:
     AccountSlot() noexcept = default;
@@ -48,13 +50,14 @@ public:
     friend bool operator==(const AccountSlot &a, const AccountSlot &b);
 
 private:
+    // A split address held as a QString, and as a TextShare.
     static constexpr quintptr splitBit = 1;
+    static constexpr quintptr shareBit = 2;
+    static constexpr quintptr formBits = splitBit | shareBit;
 
-    [[nodiscard]] bool isSplit() const noexcept { return (m_word & splitBit) != 0; }
-    [[nodiscard]] const QString &splitAddress() const noexcept
-    {
-        return *reinterpret_cast<const QString *>(m_word & ~splitBit);
-    }
+    [[nodiscard]] bool isSplit() const noexcept { return (m_word & formBits) != 0; }
+    // The address of split parts, without a count taken on it.
+    [[nodiscard]] QStringView splitAddress() const noexcept;
     [[nodiscard]] AccountParts *group() const noexcept { return reinterpret_cast<AccountParts *>(m_word); }
     // The group set one by one, or the defaults for none; not for split parts.
     [[nodiscard]] const AccountParts &groupOrNone() const noexcept;

@@ -138,13 +138,13 @@ QString AddressText::addressFromLabeledValue(LabeledValueRecord *address, int op
 {
     if (!address)
         return {};
-    const QString code = countryCodeOfAddress(*address);
-    LabeledValueRecord::AddressParts &parts = *address->address;
-    QString formatted = formattedAddress(parts, address->heldStoreObject<StoreAddressExtras>(), code, option);
-    // Made line by line; the address keeps it for as long as it lives.
-    formatted.squeeze();
-    parts.formattedString = formatted;
-    return joinedParts(parts, fieldOrderFor(code), option);
+    return joinedParts(address->addressParts(), fieldOrderFor(countryCodeOfAddress(*address)), option);
+}
+
+QString AddressText::mailingForm(const LabeledValueRecord &address, int option)
+{
+    return formattedAddress(
+        address.addressParts(), address.heldStoreObject<StoreAddressExtras>(), countryCodeOfAddress(address), option);
 }
 
 bool AddressText::isTextInAnyKnownOrder(const LabeledValueRecord &address, const QString &text)

@@ -29,9 +29,12 @@ public:
     [[nodiscard]] static QString countryCodeOfAddress(const LabeledValueRecord &address);
 
     // Every included non-empty field followed by one space, the last one too:
-    // the range table and the find code count on that final space. Also
-    // stores the platform's mailing form in "formattedString".
+    // the range table and the find code count on that final space.
     static QString addressFromLabeledValue(LabeledValueRecord *address, int option);
+    // The platform's mailing form of the address, the country left out when
+    // option is 0. Made when asked, not kept: only the address editor shows
+    // it, and a large file's addresses each kept one they never showed.
+    [[nodiscard]] static QString mailingForm(const LabeledValueRecord &address, int option);
     // Whether the text is the address's one-line text (both options) in any
     // field order the format table knows. A text made where another country
     // was the default one holds the same parts in that country's order.

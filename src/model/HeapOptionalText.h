@@ -1,31 +1,36 @@
 #pragma once
 
+#include "model/TextShare.h"
+
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 #include <type_traits>
 #include <utility>
 
-// An optional text in one pointer, for the string fields every contact of a
+// An optional text in one word, for the string fields every contact of a
 // large import holds: most of them are present but null or empty, and a text
 // of their own on the heap for each was a sixth of what a read store contact
-// kept. Absent is the null pointer, a null or an empty text points at one
-// shared text of that kind, and only a text with characters is owned.
+// kept. Absent is 0, a null or an empty text points at one shared text of
+// that kind, a text read from a file keeps a share of its characters in the
+// word itself (TextShare), and only another text is owned on the heap.
 // Absent, null, empty and text stay apart; copies are deep, as for a text.
+// The text reads as a value: a share has no QString to point at.
 class HeapOptionalText {
 public:
     HeapOptionalText() noexcept = default;
     HeapOptionalText(std::nullopt_t) noexcept { }
     HeapOptionalText(const QString &text)
-        : m_text(held(text))
+        : m_word(held(text))
     {
     }
     HeapOptionalText(QString &&text)
-        : m_text(held(std::move(text)))
+        : m_word(held(std::move(text)))
     {
     }
     HeapOptionalText(const std::optional<QString> &text)
-        : m_text(text ? held(*text) : nullptr)
+        : m_word(text ? held(*text) : 0)
     {
     }
     // Any other value a text is made from, such as a literal.
@@ -34,15 +39,15 @@ public:
         std::is_constructible_v<QString,
             U &&> && !std::is_same_v<std::remove_cvref_t<U>, QString> && !std::is_same_v<std::remove_cvref_t<U>, HeapOptionalText>)
         HeapOptionalText(U &&text)
-        : m_text(held(QString(std::forward<U>(text))))
+        : m_word(held(QString(std::forward<U>(text))))
     {
     }
     HeapOptionalText(const HeapOptionalText &other)
-        : m_text(other.owns() ? new QString(*other.m_text) : other.m_text)
+        : m_word(copyOf(other.m_word))
     {
     }
     HeapOptionalText(HeapOptionalText &&other) noexcept
-        : m_text(std::exchange(other.m_text, nullptr))
+        : m_word(std::exchange(other.m_word, 0))
     {
     }
     ~HeapOptionalText() { release(); }
@@ -57,30 +62,48 @@ public:
     {
         if (this != &other) {
             release();
-            m_text = std::exchange(other.m_text, nullptr);
+            m_word = std::exchange(other.m_word, 0);
         }
         return *this;
     }
 
-    [[nodiscard]] bool has_value() const noexcept { return m_text != nullptr; }
+    [[nodiscard]] bool has_value() const noexcept { return m_word != 0; }
     explicit operator bool() const noexcept { return has_value(); }
     // Only for a text that is there, as with std::optional.
-    [[nodiscard]] const QString &operator*() const noexcept { return *m_text; }
-    [[nodiscard]] const QString *operator->() const noexcept { return m_text; }
-    [[nodiscard]] QString value_or(const QString &fallback) const { return m_text ? *m_text : fallback; }
+    [[nodiscard]] QString operator*() const noexcept { return isShare() ? TextShare::text(share()) : *heldText(); }
+    // The text's members, reached through a text made for the call.
+    class Arrow {
+    public:
+        [[nodiscard]] const QString *operator->() const noexcept { return &m_text; }
+
+    private:
+        friend class HeapOptionalText;
+        explicit Arrow(QString text)
+            : m_text(std::move(text))
+        {
+        }
+        QString m_text;
+    };
+    [[nodiscard]] Arrow operator->() const noexcept { return Arrow(**this); }
+    [[nodiscard]] QString value_or(const QString &fallback) const { return m_word ? **this : fallback; }
     void reset() noexcept
     {
         release();
-        m_text = nullptr;
+        m_word = 0;
     }
-    operator std::optional<QString>() const { return m_text ? std::optional<QString>(*m_text) : std::nullopt; }
+    operator std::optional<QString>() const { return m_word ? std::optional<QString>(**this) : std::nullopt; }
 
     friend bool operator==(const HeapOptionalText &a, const HeapOptionalText &b)
     {
-        return a.has_value() == b.has_value() && (!a.has_value() || *a == *b);
+        if (a.m_word == b.m_word)
+            return true;
+        return a.has_value() && b.has_value() && a.view() == b.view();
     }
 
 private:
+    // Marks a word that holds a TextShare.
+    static constexpr quintptr shareBit = 1;
+
     // The one null and the one empty text every entry of that kind points at;
     // here, so that the reader's seven entries a contact take no calls.
     [[nodiscard]] static const QString *nullText() noexcept
@@ -94,20 +117,46 @@ private:
         static const QString empty = QStringLiteral("");
         return &empty;
     }
-    template <typename Text> [[nodiscard]] static const QString *held(Text &&text)
+    template <typename Text> [[nodiscard]] static quintptr held(Text &&text)
     {
         if (text.isNull())
-            return nullText();
+            return reinterpret_cast<quintptr>(nullText());
         if (text.isEmpty())
-            return emptyText();
-        return new QString(std::forward<Text>(text));
+            return reinterpret_cast<quintptr>(emptyText());
+        if (const quintptr word = TextShare::share(text))
+            return word | shareBit;
+        return reinterpret_cast<quintptr>(new QString(std::forward<Text>(text)));
     }
-    [[nodiscard]] bool owns() const noexcept { return m_text && m_text != nullText() && m_text != emptyText(); }
+    [[nodiscard]] static quintptr copyOf(quintptr word)
+    {
+        if ((word & shareBit) != 0)
+            return TextShare::copy(word & ~shareBit) | shareBit;
+        if (!owns(word))
+            return word;
+        return reinterpret_cast<quintptr>(new QString(*reinterpret_cast<const QString *>(word)));
+    }
+    [[nodiscard]] bool isShare() const noexcept { return (m_word & shareBit) != 0; }
+    [[nodiscard]] quintptr share() const noexcept { return m_word & ~shareBit; }
+    [[nodiscard]] const QString *heldText() const noexcept { return reinterpret_cast<const QString *>(m_word); }
+    // The text that is there, without a count taken on it.
+    [[nodiscard]] QStringView view() const noexcept
+    {
+        if (isShare())
+            return QStringView(TextShare::characters(share()), TextShare::size(share()));
+        return *heldText();
+    }
+    [[nodiscard]] static bool owns(quintptr word) noexcept
+    {
+        return word != 0 && word != reinterpret_cast<quintptr>(nullText())
+            && word != reinterpret_cast<quintptr>(emptyText());
+    }
     void release() noexcept
     {
-        if (owns())
-            delete m_text;
+        if (isShare())
+            TextShare::release(share());
+        else if (owns(m_word))
+            delete heldText();
     }
 
-    const QString *m_text = nullptr;
+    quintptr m_word = 0;
 };

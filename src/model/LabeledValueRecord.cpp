@@ -38,16 +38,15 @@ const PartKeys<AccountParts, 2, HeapString> &profileKeys()
 }
 
 // The address parts an identifier names come first.
-const PartKeys<AddressParts, 7> &addressKeys()
+const PartKeys<AddressParts, 6> &addressKeys()
 {
-    static const PartKeys<AddressParts, 7> table{{
+    static const PartKeys<AddressParts, 6> table{{
         {FieldId::Street, &AddressParts::street},
         {FieldId::City, &AddressParts::city},
         {FieldId::State, &AddressParts::state},
         {FieldId::ZIP, &AddressParts::zip},
         {FieldId::Country, &AddressParts::country},
         {QString(ContactKeys::postalAddressISOCountryCode), &AddressParts::isoCountryCode},
-        {RecordKey::FormattedString, &AddressParts::formattedString},
     }};
     return table;
 }

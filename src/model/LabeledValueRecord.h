@@ -45,7 +45,6 @@ struct LabeledValueRecord {
         QString zip; // "ZIP"
         QString country; // "Country"
         QString isoCountryCode; // "ISOCountryCode"
-        QString formattedString; // "formattedString": the platform's mailing form
 
         bool operator==(const AddressParts &) const = default;
     };

@@ -383,6 +383,6 @@ void MVPerson::updateHagakiLayout(HagakiLayoutRecord *layout) const
 }
 
 // A small contact's record, its name included, and its shared_ptr's counts
-// fit a 192-byte heap chunk; every byte more is a million bytes more for a
+// fit a 176-byte heap chunk; every byte more is a million bytes more for a
 // large import.
-static_assert(sizeof(void *) != 8 || sizeof(MVPerson) <= 168);
+static_assert(sizeof(void *) != 8 || sizeof(MVPerson) <= 152);

@@ -376,8 +376,11 @@ private:
     // The flags and numbers side by side, the caches a contact holds empty
     // shared and the rarely held fields on the heap: an import holds a
     // million of these.
-    // The flags and the orderings go in the room the caches leave at their end.
+    // The country code goes in the room the caches leave at their end, the
+    // flags and the orderings in the room the name leaves at its end.
     [[no_unique_address]] PersonCaches m_caches;
+    InternedText m_defaultCountryCode;
+    [[no_unique_address]] NameRecord m_name;
     bool m_showAsPerson : 1 = true;
     bool m_created : 1 = false;
     bool m_changed : 1 = false;
@@ -387,8 +390,6 @@ private:
     bool m_layoutsShared : 1 = false; // the layouts held are other contacts' too, never to be changed
     NameOrdering m_defaultNameOrdering = 0;
     NameOrdering m_nameOrdering = 0;
-    InternedText m_defaultCountryCode;
-    NameRecord m_name;
     HeapFields<RareFields> m_rare;
     mutable UniqueId m_uniqueId;
 };

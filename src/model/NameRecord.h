@@ -13,6 +13,20 @@ struct NameRecord {
     QString firstName; // "FirstName"
     QString lastName; // "LastName"
     QString stringValue; // "stringValue": the name as displayed
+
+private:
+    // Few names have either part, and every contact holds a name: the two
+    // share one pointer.
+    struct RareParts {
+        QString middleName;
+        QString previousFamilyName;
+        bool operator==(const RareParts &) const = default;
+    };
+    // Before the small members, so that the room after them is left at the
+    // end, where a contact keeps its own flags.
+    HeapFields<RareParts> m_rareParts;
+
+public:
     int nameOrdering = 0; // "nameOrdering": 0 system default, 1 first name first, 2 last name first
     bool showAsPerson = true; // "showAsPerson"
 
@@ -26,16 +40,6 @@ struct NameRecord {
     [[nodiscard]] static NameRecord fromVariantMap(const QVariantMap &map);
 
     bool operator==(const NameRecord &) const = default;
-
-private:
-    // Few names have either part, and every contact holds a name: the two
-    // share one pointer.
-    struct RareParts {
-        QString middleName;
-        QString previousFamilyName;
-        bool operator==(const RareParts &) const = default;
-    };
-    HeapFields<RareParts> m_rareParts;
 };
 
 using NameRecordPtr = std::shared_ptr<NameRecord>;

@@ -80,6 +80,19 @@ std::optional<ParsedUuid> parseUuid(QStringView text)
 
 } // namespace
 
+// Versions 1 to 7 leave the top bit of their digit free for the case.
+bool UniqueId::holdsInPlace(quint64 high) noexcept
+{
+    const quint64 version = high & versionMask;
+    return version != 0 && (version & upperCaseBit) == 0;
+}
+
+void UniqueId::takeInPlace(quint64 high, quint64 low, bool upper) noexcept
+{
+    m_high = high | (upper ? upperCaseBit : 0);
+    m_low = low;
+}
+
 // A UUID is read out of the text where it lies; only another text is kept,
 // copied or moved as given: every contact read passes its identifier here.
 template <typename Text> void UniqueId::take(Text &&text)
@@ -87,13 +100,11 @@ template <typename Text> void UniqueId::take(Text &&text)
     if (text.isNull())
         return;
     if (text.isEmpty()) {
-        m_word = Empty;
-    } else if (const std::optional<ParsedUuid> uuid = parseUuid(text)) {
-        m_high = uuid->high;
-        m_low = uuid->low;
-        m_word = uuid->upper ? UpperUuid : LowerUuid;
+        m_low = Empty;
+    } else if (const std::optional<ParsedUuid> uuid = parseUuid(text); uuid && holdsInPlace(uuid->high)) {
+        takeInPlace(uuid->high, uuid->low, uuid->upper);
     } else {
-        m_word = reinterpret_cast<quintptr>(new QString(std::forward<Text>(text)));
+        m_low = reinterpret_cast<quintptr>(new QString(std::forward<Text>(text)));
     }
 }
 
@@ -110,28 +121,24 @@ UniqueId::UniqueId(QString &&text)
 UniqueId UniqueId::fromUtf8(QByteArrayView text)
 {
     const std::optional<ParsedUuid> uuid = parseUuid(text.data(), text.size());
-    if (!uuid)
+    if (!uuid || !holdsInPlace(uuid->high))
         return UniqueId(QString::fromUtf8(text));
     UniqueId identity;
-    identity.m_high = uuid->high;
-    identity.m_low = uuid->low;
-    identity.m_word = uuid->upper ? UpperUuid : LowerUuid;
+    identity.takeInPlace(uuid->high, uuid->low, uuid->upper);
     return identity;
 }
 
 UniqueId::UniqueId(const UniqueId &other)
     : m_high(other.m_high)
     , m_low(other.m_low)
-    , m_word(other.m_word)
 {
     if (const QString *text = other.heapText())
-        m_word = reinterpret_cast<quintptr>(new QString(*text));
+        m_low = reinterpret_cast<quintptr>(new QString(*text));
 }
 
 UniqueId::UniqueId(UniqueId &&other) noexcept
-    : m_high(other.m_high)
-    , m_low(other.m_low)
-    , m_word(std::exchange(other.m_word, Null))
+    : m_high(std::exchange(other.m_high, 0))
+    , m_low(std::exchange(other.m_low, Null))
 {
 }
 
@@ -158,7 +165,6 @@ void UniqueId::swap(UniqueId &other) noexcept
 {
     std::swap(m_high, other.m_high);
     std::swap(m_low, other.m_low);
-    std::swap(m_word, other.m_word);
 }
 
 QString UniqueId::toString() const
@@ -174,21 +180,22 @@ QString UniqueId::toString() const
 
 void UniqueId::writeUuid(char16_t *out) const noexcept
 {
-    const char16_t *const hex = m_word == UpperUuid ? u"0123456789ABCDEF" : u"0123456789abcdef";
+    const char16_t *const hex = isUpperUuid() ? u"0123456789ABCDEF" : u"0123456789abcdef";
+    const quint64 high = m_high & ~upperCaseBit;
     for (const qsizetype position : dashPositions)
         out[position] = u'-';
     for (std::size_t digit = 0; digit < digitPositions.size(); ++digit) {
-        const quint64 half = digit < 16 ? m_high : m_low;
+        const quint64 half = digit < 16 ? high : m_low;
         out[digitPositions[digit]] = hex[half >> (60 - 4 * (digit % 16)) & 0xF];
     }
 }
 
 bool operator==(const UniqueId &a, const UniqueId &b) noexcept
 {
-    // A heap text is never a UUID of one case, so the forms tell unequal
-    // texts apart before any text is looked at.
+    // A heap text is never a UUID that could be held in place, so the forms
+    // tell unequal texts apart before any text is looked at.
     if (a.isUuid() || b.isUuid())
-        return a.m_word == b.m_word && a.m_high == b.m_high && a.m_low == b.m_low;
+        return a.m_high == b.m_high && a.m_low == b.m_low;
     const QString *textA = a.heapText();
     const QString *textB = b.heapText();
     if (textA && textB)
@@ -207,7 +214,7 @@ std::strong_ordering compareAsText(const UniqueId &a, const UniqueId &b) noexcep
 {
     // Hex digits of one case sort as their values do, so the bits order the
     // texts as the text would.
-    if (a.isUuid() && a.m_word == b.m_word) {
+    if (a.isUuid() && b.isUuid() && a.isUpperUuid() == b.isUpperUuid()) {
         if (a.m_high != b.m_high)
             return a.m_high <=> b.m_high;
         return a.m_low <=> b.m_low;
@@ -220,7 +227,7 @@ std::strong_ordering compareAsText(const UniqueId &a, const UniqueId &b) noexcep
 size_t qHash(const UniqueId &id, size_t seed) noexcept
 {
     if (id.isUuid())
-        return qHashMulti(seed, id.m_high, id.m_low, id.m_word);
+        return qHashMulti(seed, id.m_high, id.m_low);
     if (const QString *text = id.heapText())
         return qHash(*text, seed);
     return qHash(QStringView(), seed);

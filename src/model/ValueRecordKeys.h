@@ -13,5 +13,4 @@ inline const QString NameOrdering = QStringLiteral("nameOrdering");
 inline const QString ShowAsPerson = QStringLiteral("showAsPerson");
 inline const QString Username = QStringLiteral("username");
 inline const QString Domain = QStringLiteral("domain");
-inline const QString FormattedString = QStringLiteral("formattedString");
 } // namespace RecordKey

@@ -309,9 +309,12 @@ const QString *ContactTableModel::measuredText(
             return nullptr;
         return column.addressPart ? &(value->addressParts().*column.addressPart) : &value->stringValue;
     }
-    const auto entry = [&person, &column]() -> const QString * {
+    const auto entry = [&person, &column, &holder]() -> const QString * {
         const StringValuesRecord::Entry &text = (*person.stringValues()).*column.stringMember;
-        return text ? &*text : nullptr;
+        if (!text)
+            return nullptr;
+        holder = *text;
+        return &holder;
     };
     if (column.identifier == FieldId::Renmei)
         return entry();

@@ -173,21 +173,22 @@ TEST(AddressUpdate, MailingFormFollowsPartsChangedAfterReading)
     // Whichever template the formatter has for the country.
     const auto expectFormatted = [&](int option, StorePostalAddress postal) {
         MVPerson::updateAddressValue(&address, option);
-        EXPECT_EQ(address.addressParts().formattedString, StorePostalAddressFormatter::stringFromPostalAddress(postal));
+        EXPECT_EQ(
+            AddressText::mailingForm(address, option), StorePostalAddressFormatter::stringFromPostalAddress(postal));
     };
     expectFormatted(3, held);
-    EXPECT_TRUE(address.addressParts().formattedString.contains("日本"));
+    EXPECT_TRUE(AddressText::mailingForm(address, 3).contains("日本"));
     StorePostalAddress changed = held;
     changed.country.clear();
     expectFormatted(0, changed);
     address.address->city = changed.city = "港区";
     changed.country = held.country;
     expectFormatted(3, changed);
-    EXPECT_TRUE(address.addressParts().formattedString.contains("港区"));
+    EXPECT_TRUE(AddressText::mailingForm(address, 3).contains("港区"));
     address.address->isoCountryCode.clear();
     address.address->country.clear();
     MVPerson::updateAddressValue(&address, 3);
-    EXPECT_FALSE(address.addressParts().formattedString.contains("日本"));
+    EXPECT_FALSE(AddressText::mailingForm(address, 3).contains("日本"));
 }
 
 } // namespace

@@ -164,6 +164,50 @@ TEST(PersonName, TheLiveNameIsTheContactsOwnAndOutlivesItsOtherHolders)
     EXPECT_EQ(onTheStack.nameValue()->lastName, u"田中"_s);
 }
 
+// The contact keeps its flags and orderings in the room its name leaves at
+// its end: replacing the name, through the contact or the live name, leaves
+// them as they were, and the name as given.
+TEST(PersonName, ReplacingItLeavesTheContactsFlagsBesideIt)
+{
+    const MVPersonPtr person = MVPerson::init();
+    person->setCreated(false);
+    person->setChanged(true);
+    person->setDefaultNameOrdering(2);
+    person->setDefaultCountryCode(u"jp"_s);
+    const auto expectFlags = [&person](bool showAsPerson, int nameOrdering) {
+        EXPECT_FALSE(person->created());
+        EXPECT_TRUE(person->changed());
+        EXPECT_EQ(person->defaultNameOrdering(), 2);
+        EXPECT_EQ(person->defaultCountryCode(), u"jp"_s);
+        EXPECT_EQ(person->showAsPerson(), showAsPerson);
+        EXPECT_EQ(person->nameOrdering(), nameOrdering);
+    };
+
+    NameRecord given;
+    given.lastName = u"山田"_s;
+    given.setMiddleName(u"M"_s);
+    given.nameOrdering = 1;
+    given.showAsPerson = false;
+    person->setValue(given, FieldId::Name);
+    expectFlags(false, 1);
+    EXPECT_EQ(person->heldNameValue()->lastName, u"山田"_s);
+    EXPECT_EQ(person->heldNameValue()->middleName(), u"M"_s);
+    EXPECT_EQ(person->heldNameValue()->nameOrdering, 1);
+    EXPECT_FALSE(person->heldNameValue()->showAsPerson);
+
+    const NameRecordPtr live = person->nameValue();
+    *live = NameRecord();
+    expectFlags(false, 1);
+    EXPECT_TRUE(person->heldNameValue()->lastName.isNull());
+    EXPECT_TRUE(person->heldNameValue()->middleName().isNull());
+    EXPECT_TRUE(person->heldNameValue()->showAsPerson);
+    person->setNameOrdering(2);
+    person->setShowAsPerson(true);
+    *live = given;
+    expectFlags(true, 2);
+    EXPECT_EQ(*person->heldNameValue(), given);
+}
+
 struct DisplayNameRow {
     bool company;
     const char *changed; // the name part or company text given after the first display name

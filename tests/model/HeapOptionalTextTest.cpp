@@ -7,8 +7,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// What an optional text holds; null and empty are apart.
-enum class Kind { Absent, Null, Empty, Text };
+// What an optional text holds; null and empty are apart. A text comes as a
+// literal, as a file's reader makes it (characters of its own filling their
+// room), or with room to grow.
+enum class Kind { Absent, Null, Empty, Text, ReadText, RoomyText };
 
 std::optional<QString> textOf(Kind kind)
 {
@@ -21,6 +23,13 @@ std::optional<QString> textOf(Kind kind)
         return u""_s;
     case Kind::Text:
         break;
+    case Kind::ReadText:
+        return QString(u"営業部"_s.constData(), 3);
+    case Kind::RoomyText: {
+        QString roomy;
+        roomy.reserve(16);
+        return roomy.append(u"営業部"_s);
+    }
     }
     return u"営業部"_s;
 }
@@ -33,7 +42,7 @@ void expectHolds(const HeapOptionalText &entry, Kind kind)
     EXPECT_EQ(asOptional, textOf(kind));
     if (kind != Kind::Absent) {
         EXPECT_EQ(entry->isNull(), kind == Kind::Null);
-        EXPECT_EQ(entry->isEmpty(), kind != Kind::Text);
+        EXPECT_EQ(entry->isEmpty(), kind == Kind::Null || kind == Kind::Empty);
         EXPECT_EQ(*entry, *textOf(kind));
     }
 }
@@ -68,7 +77,7 @@ TEST_P(OptionalTexts, KeepAbsentNullEmptyAndTextApartThroughCopiesAndReassignmen
     expectHolds(entry, kind);
 }
 
-constexpr Kind allKinds[] = {Kind::Absent, Kind::Null, Kind::Empty, Kind::Text};
+constexpr Kind allKinds[] = {Kind::Absent, Kind::Null, Kind::Empty, Kind::Text, Kind::ReadText, Kind::RoomyText};
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, OptionalTexts, testing::Combine(testing::ValuesIn(allKinds), testing::ValuesIn(allKinds)));

@@ -1,5 +1,6 @@
 #include "common/TestEnvironment.h"
 #include "model/AddressFormatTable.h"
+#include "model/AddressText.h"
 #include "model/MVPerson.h"
 #include "model/PostalAddressTemplate.h"
 #include "PersonTestContacts.h"
@@ -272,9 +273,10 @@ TEST(PersonAddressFormat, AMergedCountryFormatChangesItsTemplate)
 {
     MVPerson::initializeClass();
     const MVPersonPtr person = MVPerson::initWithCNContact(fullContact());
-    EXPECT_EQ(
-        person->addressValues()->at(0)->addressParts().formattedString, "100-0001 東京都 千代田区\n千代田1-1\n日本");
-    EXPECT_EQ(person->addressValues()->at(1)->addressParts().formattedString, "1 Main St\nSpringfield IL 62701");
+    EXPECT_EQ(AddressText::mailingForm(*person->addressValues()->at(0), AddressText::IncludeCountryAndZIP),
+        "100-0001 東京都 千代田区\n千代田1-1\n日本");
+    EXPECT_EQ(AddressText::mailingForm(*person->addressValues()->at(1), AddressText::IncludeCountryAndZIP),
+        "1 Main St\nSpringfield IL 62701");
     ASSERT_EQ(PostalAddressTemplate::forCountry("DJ"), "{postalCode} {state} {city}\n{street}\n{country}");
     const AddressFormatRow original = *AddressFormatTable::shared().rowsByCode().value("DJ");
     AddressFormatRow changed = original;

@@ -95,4 +95,38 @@ TEST(UniqueId, OrdersAsItsText)
     }
 }
 
+// A UUID of any version, in either case, reads back, compares, hashes and
+// orders as its text, whether the identity holds it in place (versions 1 to
+// 7) or as a text; the store makes version 4.
+TEST(UniqueId, ActsAsItsTextForUuidsOfEveryVersion)
+{
+    QStringList texts;
+    for (const QChar version : u"0123456789abcdef"_s) {
+        const QString lower = u"0f1e2d3c-4b5a-%1697-8877-665544332211"_s.arg(version);
+        texts << lower << lower.toUpper();
+    }
+    texts << u"00000000-0000-0000-0000-000000000000"_s << u"ffffffff-ffff-ffff-ffff-ffffffffffff"_s;
+    for (const QString &text : std::as_const(texts)) {
+        SCOPED_TRACE(text.toStdString());
+        const UniqueId id(text);
+        const UniqueId fromUtf8 = UniqueId::fromUtf8(text.toUtf8());
+        EXPECT_EQ(id.toString(), text);
+        EXPECT_EQ(fromUtf8.toString(), text);
+        EXPECT_EQ(id, fromUtf8);
+        EXPECT_EQ(qHash(id, 3), qHash(fromUtf8, 3));
+        EXPECT_FALSE(id.isNull() || id.isEmpty());
+        UniqueId copy(id);
+        const UniqueId moved(std::move(copy));
+        EXPECT_EQ(moved, id);
+        EXPECT_TRUE(copy.isNull());
+        for (const QString &other : std::as_const(texts)) {
+            EXPECT_EQ(id == UniqueId(other), text == other) << other.toStdString();
+            EXPECT_EQ(id == other, text == other) << other.toStdString();
+            const int expected = text < other ? -1 : (other < text ? 1 : 0);
+            const std::strong_ordering order = compareAsText(id, UniqueId(other));
+            EXPECT_EQ(order < 0 ? -1 : (order > 0 ? 1 : 0), expected) << other.toStdString();
+        }
+    }
+}
+
 } // namespace
