@@ -71,20 +71,6 @@ public:
     explicit operator bool() const noexcept { return has_value(); }
     // Only for a text that is there, as with std::optional.
     [[nodiscard]] QString operator*() const noexcept { return isShare() ? TextShare::text(share()) : *heldText(); }
-    // The text's members, reached through a text made for the call.
-    class Arrow {
-    public:
-        [[nodiscard]] const QString *operator->() const noexcept { return &m_text; }
-
-    private:
-        friend class HeapOptionalText;
-        explicit Arrow(QString text)
-            : m_text(std::move(text))
-        {
-        }
-        QString m_text;
-    };
-    [[nodiscard]] Arrow operator->() const noexcept { return Arrow(**this); }
     [[nodiscard]] QString value_or(const QString &fallback) const { return m_word ? **this : fallback; }
     void reset() noexcept
     {

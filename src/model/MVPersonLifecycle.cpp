@@ -143,7 +143,7 @@ void MVPerson::fillLabeledCaches()
         lists[i] = storeListReaders[i].read(*attachedContact(), &records);
     const auto filled = std::ranges::count_if(lists, [](const LabeledValueList &list) { return !list.isEmpty(); });
     const LabeledValueListPtr block = LabeledValueBlock::lists(std::size_t(filled));
-    LabeledValueList *next = block.get();
+    std::size_t used = 0;
     for (std::size_t i = 0; i < lists.size(); ++i) {
         const PersonCaches::Slot<LabeledValueList> slot = storeListReaders[i].slot;
         if (lists[i].isEmpty()) {
@@ -152,8 +152,9 @@ void MVPerson::fillLabeledCaches()
         }
         // The addresses are formatted as they are read: a list just made from
         // the store contact needs no update, whatever its field.
-        *next = std::move(lists[i]);
-        m_caches.set(slot, LabeledValueListPtr(block, next++));
+        const LabeledValueListPtr list = LabeledValueBlock::at(block, used++);
+        *list = std::move(lists[i]);
+        m_caches.set(slot, list);
     }
 }
 

@@ -41,8 +41,8 @@ void expectHolds(const HeapOptionalText &entry, Kind kind)
     const std::optional<QString> asOptional = entry;
     EXPECT_EQ(asOptional, textOf(kind));
     if (kind != Kind::Absent) {
-        EXPECT_EQ(entry->isNull(), kind == Kind::Null);
-        EXPECT_EQ(entry->isEmpty(), kind == Kind::Null || kind == Kind::Empty);
+        EXPECT_EQ((*entry).isNull(), kind == Kind::Null);
+        EXPECT_EQ((*entry).isEmpty(), kind == Kind::Null || kind == Kind::Empty);
         EXPECT_EQ(*entry, *textOf(kind));
     }
 }
@@ -99,7 +99,7 @@ TEST_P(StringFieldKinds, ComeBackFromTheRecordAsGiven)
         const std::optional<QString> entry = copy.entry(identifier);
         ASSERT_EQ(entry.has_value(), kind != Kind::Absent);
         if (entry) {
-            EXPECT_EQ(entry->isNull(), kind == Kind::Null);
+            EXPECT_EQ((*entry).isNull(), kind == Kind::Null);
         }
     }
 }

@@ -79,7 +79,7 @@ TEST(SharedOptionalText, IsTheTextItWasGivenThroughCopiesAndChanges)
     source.replace(0, 2, u"有限"_s);
     EXPECT_EQ(*shared, u"株式会社 見本商事"_s);
     EXPECT_EQ(shared, owned);
-    EXPECT_EQ(shared->size(), 9);
+    EXPECT_EQ((*shared).size(), 9);
     EXPECT_NE(shared, HeapOptionalText(source));
     EXPECT_NE(shared, HeapOptionalText(QString()));
 
