@@ -3,6 +3,7 @@
 #include "model/ContactIdentifier.h"
 #include "model/LabeledValueBlock.h"
 #include "model/MVPerson.h"
+#include "platform/PackedTexts.h"
 #include "platform/ReadOnceText.h"
 #include "platform/RecentStrings.h"
 
@@ -261,11 +262,62 @@ template <typename Take> void splitRecord(QStringView first, LineCursor &cursor,
     }
 }
 
+// Sets a record's fields. A text an earlier record had is shared with it;
+// the record's own texts that its contact keeps as plain strings (not the
+// company, the renmei or the e-mail address, which are kept in a word of
+// their own when their text fills its block) are copied into one block.
+class RecordFields {
+public:
+    explicit RecordFields(OwnRecord &record)
+        : m_record(record)
+    {
+    }
+
+    void set(OwnRecord::Member member, QStringView text)
+    {
+        // A later column of the same member wins, as with any other.
+        std::replace(m_packed.begin(), m_packed.end(), member, OwnRecord::Member());
+        if (!isPacked(member) || text.isEmpty()) {
+            m_record.*member = RecentStrings::shared(text);
+        } else if (QString earlier = RecentStrings::found(text); !earlier.isNull()) {
+            m_record.*member = std::move(earlier);
+        } else {
+            m_texts.add(text);
+            m_packed.append(member);
+        }
+    }
+
+    // Gives the record its own texts.
+    void finish()
+    {
+        const QVarLengthArray<QString, 8> texts = m_texts.take();
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            if (const OwnRecord::Member member = m_packed.at(i)) {
+                m_record.*member = texts.at(i);
+                RecentStrings::remember(texts.at(i));
+            }
+        }
+        m_packed.clear();
+    }
+
+private:
+    [[nodiscard]] static bool isPacked(OwnRecord::Member member)
+    {
+        return member == &OwnRecord::name || member == &OwnRecord::zip || member == &OwnRecord::state
+            || member == &OwnRecord::street || member == &OwnRecord::phone;
+    }
+
+    OwnRecord &m_record;
+    PackedTexts m_texts;
+    QVarLengthArray<OwnRecord::Member, 8> m_packed; // null for a text a later column replaced
+};
+
 // The record of the line and those a quoted field takes in; null when every
 // field is empty.
 ContactRecordPtr contactOfRecord(QStringView line, LineCursor &cursor, const QList<OwnRecord::Member> &members)
 {
     OwnRecord record;
+    RecordFields fields(record);
     if (!line.contains(u",\""_s)) {
         // No quoted field: the fields are the line's pieces between commas.
         qsizetype column = 0;
@@ -274,17 +326,18 @@ ContactRecordPtr contactOfRecord(QStringView line, LineCursor &cursor, const QLi
             if (comma < 0)
                 comma = line.size();
             if (const OwnRecord::Member member = members.at(column))
-                record.*member = RecentStrings::shared(line.sliced(start, comma - start));
+                fields.set(member, line.sliced(start, comma - start));
             start = comma + 1;
         }
     } else {
-        splitRecord(line, cursor, members.size(), [&record, &members](qsizetype index, QStringView field) {
+        splitRecord(line, cursor, members.size(), [&fields, &members](qsizetype index, QStringView field) {
             if (index >= members.size())
                 return;
             if (const OwnRecord::Member member = members.at(index))
-                record.*member = RecentStrings::shared(field);
+                fields.set(member, field);
         });
     }
+    fields.finish();
     return record.isEmpty() ? nullptr : record.makeContact();
 }
 

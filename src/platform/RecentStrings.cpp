@@ -49,3 +49,17 @@ QString RecentStrings::shared(const QString &text)
         slot = text;
     return slot;
 }
+
+QString RecentStrings::found(QStringView text)
+{
+    if (text.isEmpty() || text.size() > longestShared)
+        return QString();
+    const QString &slot = slotOf(text);
+    return slot == text ? slot : QString();
+}
+
+void RecentStrings::remember(const QString &text)
+{
+    if (!text.isEmpty() && text.size() <= longestShared)
+        slotOf(text) = text;
+}

@@ -20,4 +20,9 @@ public:
     [[nodiscard]] static QString shared(QStringView text);
     // The same for a string already made: it is kept when no earlier one matches.
     [[nodiscard]] static QString shared(const QString &text);
+    // The string made before for text; null when none is held (a text too
+    // long to share, an empty one or one not met lately). The string a caller
+    // then makes is held by remember().
+    [[nodiscard]] static QString found(QStringView text);
+    static void remember(const QString &text);
 };

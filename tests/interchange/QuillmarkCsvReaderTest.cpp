@@ -203,4 +203,29 @@ TEST(OwnCsvLayout, RecordsOutliveTheirContactAndChangeAlone)
     EXPECT_EQ(address->labelIndex, 0);
 }
 
+// A record's own texts are kept together; each still reads and changes as a
+// text of its own, and outlives the table it was read into.
+TEST(OwnCsvLayout, TextsOfARecordChangeApartAndOutliveTheTable)
+{
+    QuillmarkCsvReader::Result result = QuillmarkCsvReader::contactsFromQuillmarkCSV(
+        u"Name,ZIP,State&City,Street,Phone,Name\n"
+        "山田太郎1,100-0001,東京都千代田区,\"千代田1-1\n2階\",03-1234-1,山田花子\n"
+        "山田太郎2,100-0001,東京都千代田区,千代田1-1,03-1234-2,\n"_s);
+    ASSERT_EQ(result.contacts->size(), 2);
+    // A later column of a field wins over an earlier one, empty or not.
+    EXPECT_EQ(summary(result.contacts->at(0)), u"山田花子|||100-0001|東京都千代田区|千代田1-1\n2階|03-1234-1||1"_s);
+    EXPECT_EQ(summary(result.contacts->at(1)), u"No Name|||100-0001|東京都千代田区|千代田1-1|03-1234-2||1"_s);
+    const LabeledValueRecordPtr address = result.contacts->at(0)->person->addressValues()->first();
+    const LabeledValueRecordPtr phone = result.contacts->at(0)->person->phoneValues()->first();
+    address->address->street.append(u"-3"_s);
+    EXPECT_EQ(phone->stringValue, u"03-1234-1"_s);
+    EXPECT_EQ(result.contacts->at(1)->person->addressValues()->first()->address->street, u"千代田1-1"_s);
+    result.contacts.reset();
+    phone->stringValue.append(u"0"_s);
+    EXPECT_EQ(address->address->street, u"千代田1-1\n2階-3"_s);
+    EXPECT_EQ(address->address->zip, u"100-0001"_s);
+    EXPECT_EQ(phone->stringValue, u"03-1234-10"_s);
+    EXPECT_EQ(phone->valueText(), u"03-1234-1"_s);
+}
+
 } // namespace
