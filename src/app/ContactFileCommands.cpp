@@ -97,10 +97,13 @@ bool ContactFileCommands::runDropReading(const QString &message,
 
 QString ContactFileCommands::writeVCard(const QString &path, const ContactTablePtr &contacts)
 {
-    // A stored photo is read on first use: read here, the job and the
-    // window's painting only read the persons.
-    for (const ContactRecordPtr &contact : std::as_const(*contacts))
+    // A stored photo is read on first use, and a file's values are made
+    // into lists on first use: both done here, the job and the window's
+    // painting only read the persons.
+    for (const ContactRecordPtr &contact : std::as_const(*contacts)) {
         (void)contact->person->photo();
+        contact->person->settleReadValues();
+    }
     auto file = std::make_shared<QSaveFile>(path);
     auto error = std::make_shared<QString>();
     const int response

@@ -1,7 +1,6 @@
 #include "interchange/QuillmarkCsvReader.h"
 
 #include "model/ContactIdentifier.h"
-#include "model/LabeledValueBlock.h"
 #include "model/MVPerson.h"
 #include "platform/PackedTexts.h"
 #include "platform/ReadOnceText.h"
@@ -91,40 +90,9 @@ ContactRecordPtr OwnRecord::makeContact() const
         nameRecord.lastName = name;
         person->setValue(nameRecord, FieldId::Name);
     }
-    // Only a record with an address part or a layout has an address.
-    const bool withAddress = hasAddress() || !layout.isEmpty();
-    const std::size_t count = std::size_t(!email.isEmpty()) + std::size_t(!phone.isEmpty()) + std::size_t(withAddress);
-    if (count > 0) {
-        // The contact's values share one block, and its lists another.
-        LabeledValueBlock records(count);
-        const auto homeValue = [&records]() {
-            LabeledValueRecordPtr record = records.next();
-            record->label = u"home"_s;
-            record->labelIndex = 0;
-            return record;
-        };
-        const auto oneValue = [&homeValue](const QString &value) {
-            const LabeledValueRecordPtr record = homeValue();
-            record->value = value;
-            record->stringValue = value;
-            return LabeledValueList{record};
-        };
-        QVarLengthArray<MVPerson::LabeledValues, 3> lists;
-        if (!email.isEmpty())
-            lists.append({FieldId::Email, oneValue(email)});
-        if (!phone.isEmpty())
-            lists.append({FieldId::Phone, oneValue(phone)});
-        if (withAddress) {
-            const LabeledValueRecordPtr address = homeValue();
-            address->address->zip = zip;
-            address->address->state = state;
-            address->address->street = street;
-            lists.append({FieldId::Address, LabeledValueList{address}});
-        }
-        person->setLabeledValues(lists);
-        if (!layout.isEmpty())
-            person->shareHagakiLayoutText(layout);
-    }
+    // The phone number, e-mail address and address wait as texts until the
+    // contact's lists are asked for.
+    person->holdReadValues({phone, email, zip, state, street, layout});
     if (!company.isEmpty())
         person->setValue(company, FieldId::Company);
     if (!renmei.isEmpty())

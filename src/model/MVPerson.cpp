@@ -138,6 +138,7 @@ StringValuesRecordPtr MVPerson::stringValues()
 LabeledValueListPtr MVPerson::makeLabeledCache(
     Caches::Slot<LabeledValueList> slot, LabeledValueList (*read)(const StoreContact &, LabeledValueBlock *))
 {
+    settleReadValues();
     LabeledValueListPtr cache = m_caches.takeOwnCopy(slot);
     if (!cache) {
         cache = std::make_shared<LabeledValueList>(
@@ -159,6 +160,7 @@ LabeledValueListPtr MVPerson::emailValues()
 
 LabeledValueListPtr MVPerson::addressValues()
 {
+    settleReadValues();
     const bool made = !m_caches.holds(Caches::Address);
     const LabeledValueListPtr addresses = makeLabeledCache(Caches::Address, &StoreContactReader::addressValues);
     // An address's display string always follows its parts, however they
@@ -223,10 +225,19 @@ const MVPerson::LabeledCacheEntry *MVPerson::labeledCacheEntry(const ContactIden
 LabeledValueListPtr MVPerson::heldLabeledValues(const ContactIdentifier &identifier) const
 {
     const LabeledCacheEntry *entry = labeledCacheEntry(identifier);
-    return entry ? m_caches.get(entry->cache) : nullptr;
+    if (!entry)
+        return nullptr;
+    settleReadValues();
+    return m_caches.get(entry->cache);
 }
 
 const LabeledValueList *MVPerson::peekLabeledValues(const ContactIdentifier &identifier) const
+{
+    settleReadValues();
+    return peekMadeLabeledValues(identifier);
+}
+
+const LabeledValueList *MVPerson::peekMadeLabeledValues(const ContactIdentifier &identifier) const
 {
     const LabeledCacheEntry *entry = labeledCacheEntry(identifier);
     return entry ? m_caches.peek(entry->cache) : nullptr;
@@ -241,8 +252,10 @@ const LabeledValueList *MVPerson::madeLabeledValues(const ContactIdentifier &ide
 
 void MVPerson::setLabeledCache(const ContactIdentifier &identifier, const LabeledValueListPtr &values)
 {
-    if (const LabeledCacheEntry *entry = labeledCacheEntry(identifier))
+    if (const LabeledCacheEntry *entry = labeledCacheEntry(identifier)) {
+        settleReadValues();
         m_caches.set(entry->cache, values);
+    }
 }
 
 LabeledValueListPtr MVPerson::labeledValues(const ContactIdentifier &identifier)
@@ -255,6 +268,7 @@ std::shared_ptr<HagakiLayoutList> MVPerson::hagakiLayouts()
 {
     // The layouts are live objects too: the shared list gets a new layout,
     // and layouts shared with other contacts are copied.
+    settleReadValues();
     if (m_layoutsShared)
         takeOwnHagakiLayouts();
     else if (m_caches.holdsSharedEmpty(Caches::Layouts))
@@ -291,6 +305,7 @@ void MVPerson::takeOwnHagakiLayouts()
 
 void MVPerson::shareEmptyCaches()
 {
+    settleReadValues();
     // A filled record's empty lists hold the shared value already.
     const auto share = [this](auto slot, bool empty) {
         if (empty && !m_caches.holdsSharedEmpty(slot))
@@ -380,6 +395,35 @@ void MVPerson::updateHagakiLayout(HagakiLayoutRecord *layout) const
 {
     if (layout)
         layout->stringValue = layoutStringFromHagakiLayoutDict(layout);
+}
+
+void MVPerson::holdReadValues(ReadLabeledValues values)
+{
+    if (values.isEmpty())
+        return;
+    settleReadValues();
+    // Made later, the lists and layouts must come out as they would now:
+    // only a contact that has none of its own yet waits.
+    const bool untouched = !m_caches.holds(Caches::Phone) && !m_caches.holds(Caches::Email)
+        && (!m_caches.holds(Caches::Address) || m_caches.holdsSharedEmpty(Caches::Address))
+        && m_caches.holdsSharedEmpty(Caches::Layouts) && !m_layoutsShared;
+    if (!untouched) {
+        values.applyTo(*this);
+        return;
+    }
+    m_caches.set(Caches::ReadValues, std::make_shared<ReadLabeledValues>(std::move(values)));
+}
+
+void MVPerson::settleReadValues() const
+{
+    if (!m_caches.holds(Caches::ReadValues))
+        return;
+    // Persons are made only on the heap, never const themselves; the lists
+    // are made in place as a lazily made cache is.
+    auto &self = const_cast<MVPerson &>(*this);
+    const std::shared_ptr<ReadLabeledValues> values = self.m_caches.get(Caches::ReadValues);
+    self.m_caches.reset(Caches::ReadValues);
+    values->applyTo(self);
 }
 
 // A small contact's record, its name included, and its shared_ptr's counts

@@ -102,6 +102,23 @@ public:
     // What setValue(values, identifier) does for each in turn, the lists
     // kept in one block: a reader of many contacts gives each its lists so.
     void setLabeledValues(std::span<LabeledValues> lists);
+    // What values.applyTo(person) does, put off until the labeled lists or
+    // the layouts are first asked for or changed; a contact of a large file
+    // keeps only the texts meanwhile. Only a new contact, whose lists and
+    // layouts were never asked for, holds them so.
+    void holdReadValues(ReadLabeledValues values);
+    // Brings a value's display text and parts in line with its field, as
+    // the contact does for each value it is given.
+    static void updateLabeledValue(const ContactIdentifier &identifier, LabeledValueRecord *record);
+    // The values a file gave that the contact has not made its lists from
+    // yet; null once it has (or when it never held any). For a pass over
+    // every contact that only reads, such as laying rows out.
+    [[nodiscard]] const ReadLabeledValues *pendingReadValues() const { return m_caches.peek(PersonCaches::ReadValues); }
+    // Makes the lists and layouts from the values a file gave, if the
+    // contact still holds them: every reader and writer of those caches but
+    // peekMadeLabeledValues and pendingReadValues calls it first. A pass on
+    // another thread that only reads calls it beforehand, on the window's.
+    void settleReadValues() const;
     void deleteValueForIdentifier(const ContactIdentifier &identifier);
     [[nodiscard]] QString stringValueForIdentifier(const ContactIdentifier &identifier, qint64 labelIndex);
     // Nullopt removes the entry, and so does the empty string.
@@ -195,10 +212,19 @@ public:
     std::shared_ptr<HagakiLayoutList> hagakiLayouts();
 
     void setBirthdayValue(const BirthdayRecordPtr &value) { m_caches.set(PersonCaches::Birthday, value); }
-    void setEmailValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Email, values); }
-    void setUrlValues(const LabeledValueListPtr &values) { m_caches.set(PersonCaches::Url, values); }
+    void setEmailValues(const LabeledValueListPtr &values)
+    {
+        settleReadValues();
+        m_caches.set(PersonCaches::Email, values);
+    }
+    void setUrlValues(const LabeledValueListPtr &values)
+    {
+        settleReadValues();
+        m_caches.set(PersonCaches::Url, values);
+    }
     void setHagakiLayouts(const std::shared_ptr<HagakiLayoutList> &layouts)
     {
+        settleReadValues();
         m_caches.set(PersonCaches::Layouts, layouts);
         m_layoutsShared = false;
     }
@@ -214,6 +240,10 @@ public:
     // The same for a reader that neither keeps nor changes the list: no
     // count to take on a list a pass over every contact only looks at.
     [[nodiscard]] const LabeledValueList *peekLabeledValues(const ContactIdentifier &identifier) const;
+    // The same, but null while the contact holds the values a file gave
+    // (pendingReadValues) instead of making its lists: for a pass that only
+    // asks for memory ahead, or looks for what such values never have.
+    [[nodiscard]] const LabeledValueList *peekMadeLabeledValues(const ContactIdentifier &identifier) const;
     // The cache, made if needed, for such a reader; the contact keeps it.
     const LabeledValueList *madeLabeledValues(const ContactIdentifier &identifier);
     // The cache of a labeled field identifier, made if needed; null for any
@@ -341,7 +371,6 @@ private:
     bool setPhoneticPart(const ContactIdentifier &identifier, const QString &value);
     void setBirthday(const PersonValue &value);
     [[nodiscard]] QString labeledStringValue(const ContactIdentifier &identifier, qint64 labelIndex);
-    static void updateLabeledValue(const ContactIdentifier &identifier, LabeledValueRecord *record);
     [[nodiscard]] static const LabeledCacheEntry *labeledCacheEntry(const ContactIdentifier &identifier);
     static FieldVocabulary &vocabulary();
     static AddressFormatTable &addressFormats();

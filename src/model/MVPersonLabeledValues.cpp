@@ -115,6 +115,7 @@ HagakiLayoutRecordPtr MVPerson::hagakiLayoutForLabelIndex(qint64 labelIndex)
 
 void MVPerson::shareHagakiLayoutText(const QString &text)
 {
+    settleReadValues();
     // Only layouts never asked for are those a text alone makes.
     if (m_layoutsShared || !m_caches.holdsSharedEmpty(PersonCaches::Layouts)) {
         replaceLabeledValueAtIndex(text, FieldId::HagakiLayout, 0);
@@ -189,6 +190,7 @@ void MVPerson::setLabeledValues(std::span<LabeledValues> lists)
 void MVPerson::takeLabeledValues(
     const LabeledValueListPtr &list, const ContactIdentifier &identifier, bool byLabelIndex)
 {
+    settleReadValues();
     QList<qint64> layoutIndexes;
     if (identifier == FieldId::Address) {
         // Taken before the list changes: a list made now would number its

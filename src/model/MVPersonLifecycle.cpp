@@ -230,6 +230,7 @@ StoreContact MVPerson::contactForVCard() const
 void MVPerson::writeCaches(StoreContactWriter &writer) const
 {
     using Caches = PersonCaches;
+    settleReadValues();
     const auto write = [this, &writer](auto slot, auto writeValue) {
         if (const auto *cache = m_caches.peek(slot))
             (writer.*writeValue)(*cache);

@@ -4,6 +4,7 @@
 #include "model/HagakiLayoutRecord.h"
 #include "model/LabeledValueRecord.h"
 #include "model/PhoneticNameRecord.h"
+#include "model/ReadLabeledValues.h"
 #include "model/StringValuesRecord.h"
 
 #include <QtGlobal>
@@ -41,7 +42,10 @@ public:
     static constexpr Slot<LabeledValueList> Relationship{9};
     static constexpr Slot<LabeledValueList> Dates{10};
     static constexpr Slot<HagakiLayoutList> Layouts{11};
-    static constexpr int SlotCount = 12;
+    // The values a file gave, until the labeled lists and layouts are made
+    // from them.
+    static constexpr Slot<ReadLabeledValues> ReadValues{12};
+    static constexpr int SlotCount = 13;
     // The labeled lists, in the order a contact reads them.
     static constexpr std::array<Slot<LabeledValueList>, 8> LabeledLists{
         Phone, Email, Address, Url, Sns, Ims, Relationship, Dates};
@@ -131,7 +135,7 @@ private:
         std::shared_ptr<void> one;
         std::shared_ptr<void> *many = nullptr;
     } m_storage;
-    unsigned m_own : 12 = 0;
-    unsigned m_empty : 12 = 0;
+    unsigned m_own : SlotCount = 0;
+    unsigned m_empty : SlotCount = 0;
     unsigned m_reserved : 1 = 0; // the array has a place for every slot, by index
 };

@@ -14,9 +14,11 @@ namespace {
 constexpr qsizetype runStep = 4;
 constexpr qsizetype rowsAhead = 32;
 
+// A contact still holding the texts a file gave has no layout on its
+// addresses yet, and no sender among them: its lists are not made for that.
 const LabeledValueList *addressesOf(const MVPerson *person)
 {
-    return person ? person->peekLabeledValues(FieldId::Address) : nullptr;
+    return person ? person->peekMadeLabeledValues(FieldId::Address) : nullptr;
 }
 
 // A position no list reaches stands as none.

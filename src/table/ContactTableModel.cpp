@@ -103,6 +103,14 @@ void ContactTableModel::makeRows(const std::vector<std::uint32_t> &order)
         m_rows = std::move(rows);
 }
 
+void ContactTableModel::registerLabel(const QString &label, const ContactIdentifier &identifier, QStringList &known)
+{
+    if (known.contains(label))
+        return;
+    FieldVocabulary::shared().setLabel(QString(), label, identifier);
+    known.append(label);
+}
+
 void ContactTableModel::appendSubContacts(const PersonRecord &contact, const QList<TableColumn> &columns,
     const QStringList &labels, RegisteredLabels &registered, SubContactTable &rows)
 {
@@ -114,10 +122,17 @@ void ContactTableModel::appendSubContacts(const PersonRecord &contact, const QLi
     qint64 highest = 0;
     ContactIdentifier heldField;
     const LabeledValueList *values = nullptr;
+    const ReadLabeledValues *read = person.pendingReadValues();
     for (qsizetype index = 0; index < columns.size(); ++index) {
         const TableColumn &column = columns.at(index);
         if (!column.showsLabeledValues())
             continue;
+        if (read) {
+            // One value at most, at the first position, which has its row.
+            if (read->count(column.field) > 0)
+                registerLabel(ReadLabeledValues::label(), column.identifier, registered[index]);
+            continue;
+        }
         // The address parts are neighbours reading one list.
         if (column.field != heldField) {
             // The list as held: the rows need its labels, not display texts
@@ -132,10 +147,8 @@ void ContactTableModel::appendSubContacts(const PersonRecord &contact, const QLi
         QStringList &known = registered[index];
         for (qint64 position = 0; position < values->size(); ++position) {
             const LabeledValueRecord &value = *values->at(position);
-            if (value.label && !known.contains(*value.label)) {
-                FieldVocabulary::shared().setLabel(QString(), *value.label, column.identifier);
-                known.append(*value.label);
-            }
+            if (value.label)
+                registerLabel(*value.label, column.identifier, known);
             if (position > highest && TableColumn::passesLabelFilter(value, labels)) {
                 rows.append(std::make_shared<SubContactRecord>(contact.person, uniqueId, position));
                 highest = position;
@@ -284,6 +297,20 @@ ContactTableModel::FieldValues ContactTableModel::fieldValuesOfRow(const SubCont
     if (held.person != row.person.get()) {
         held.person = row.person.get();
         held.lists.clear();
+        held.made.clear();
+        held.madeHere = false;
+        // Making a large file's lists for good only to measure its rows
+        // would hold them all at once.
+        if (const ReadLabeledValues *read = row.person->pendingReadValues()) {
+            held.made = read->madeLists();
+            held.madeHere = true;
+            for (const ContactIdentifier &field : m_fields) {
+                const auto found = std::find_if(
+                    held.made.cbegin(), held.made.cend(), [&field](const auto &made) { return made.first == field; });
+                held.lists.append(found != held.made.cend() ? &found->second : nullptr);
+            }
+            return valuesAt(row, held);
+        }
         for (const ContactIdentifier &field : m_fields)
             held.lists.append(row.person->madeLabeledValues(field));
         // The contact's rows mostly follow: the values they read are asked
@@ -291,6 +318,11 @@ ContactTableModel::FieldValues ContactTableModel::fieldValuesOfRow(const SubCont
         for (const LabeledValueList *list : std::as_const(held.lists))
             ContactPrefetch::values(list);
     }
+    return valuesAt(row, held);
+}
+
+ContactTableModel::FieldValues ContactTableModel::valuesAt(const SubContactRecord &row, const HeldLists &held)
+{
     FieldValues values;
     for (const LabeledValueList *list : std::as_const(held.lists)) {
         const bool there = list && row.labelIndex >= 0 && row.labelIndex < list->size();
@@ -371,8 +403,8 @@ void ContactTableModel::gatherRow(const SubContactRecord &row, HeldLists &held, 
         const QString *text = measuredText(row, values, m_columns.at(column), holder);
         if (!text)
             continue;
-        if (text == &holder) {
-            known = std::max(known, linesOfText(holder));
+        if (text == &holder || held.madeHere) {
+            known = std::max(known, linesOfText(*text));
             continue;
         }
         gathered.texts.append(*text);
@@ -430,10 +462,10 @@ template <typename PersonAt> void ContactTableModel::prefetchValuesAhead(qsizety
     const MVPerson *first = personAt(place + valueStep);
     for (const ContactIdentifier &field : m_fields) {
         if (third)
-            ContactPrefetch::line(third->peekLabeledValues(field));
-        if (const LabeledValueList *list = second ? second->peekLabeledValues(field) : nullptr)
+            ContactPrefetch::line(third->peekMadeLabeledValues(field));
+        if (const LabeledValueList *list = second ? second->peekMadeLabeledValues(field) : nullptr)
             ContactPrefetch::line(list->constData());
-        ContactPrefetch::values(first ? first->peekLabeledValues(field) : nullptr);
+        ContactPrefetch::values(first ? first->peekMadeLabeledValues(field) : nullptr);
     }
 }
 

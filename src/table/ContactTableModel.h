@@ -2,6 +2,7 @@
 
 #include "model/ContactRecord.h"
 #include "model/ItemAndRangeRecord.h"
+#include "model/ReadLabeledValues.h"
 #include "model/SortDescriptor.h"
 #include "model/SubContactRecord.h"
 #include "table/PersonPlaces.h"
@@ -146,8 +147,16 @@ private:
         const MVPerson *person = nullptr;
         // The contact's lists as it keeps them while the rows are read.
         QVarLengthArray<const LabeledValueList *, 4> lists;
+        // For a contact that still holds the values a file gave, its lists
+        // made here as it would make them, and dropped with the next contact:
+        // their texts are read at once.
+        ReadLabeledValues::Lists made;
+        bool madeHere = false;
     };
     [[nodiscard]] FieldValues fieldValuesOfRow(const SubContactRecord &row, HeldLists &held) const;
+    [[nodiscard]] static FieldValues valuesAt(const SubContactRecord &row, const HeldLists &held);
+    // Registers a label of the column's field once per rebuild.
+    static void registerLabel(const QString &label, const ContactIdentifier &identifier, QStringList &known);
     struct GatheredTexts;
     void gatherRow(const SubContactRecord &row, HeldLists &held, GatheredTexts &gathered) const;
     // How far ahead of the row being read a pass over the rows asks for

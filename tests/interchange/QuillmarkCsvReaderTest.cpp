@@ -212,6 +212,11 @@ TEST(OwnCsvLayout, TextsOfARecordChangeApartAndOutliveTheTable)
         "山田太郎1,100-0001,東京都千代田区,\"千代田1-1\n2階\",03-1234-1,山田花子\n"
         "山田太郎2,100-0001,東京都千代田区,千代田1-1,03-1234-2,\n"_s);
     ASSERT_EQ(result.contacts->size(), 2);
+    // The values wait as texts until the contact's lists are asked for.
+    const ReadLabeledValues *waiting = result.contacts->at(0)->person->pendingReadValues();
+    ASSERT_NE(waiting, nullptr);
+    EXPECT_EQ(waiting->street, u"千代田1-1\n2階"_s);
+    EXPECT_EQ(waiting->phone, u"03-1234-1"_s);
     // A later column of a field wins over an earlier one, empty or not.
     EXPECT_EQ(summary(result.contacts->at(0)), u"山田花子|||100-0001|東京都千代田区|千代田1-1\n2階|03-1234-1||1"_s);
     EXPECT_EQ(summary(result.contacts->at(1)), u"No Name|||100-0001|東京都千代田区|千代田1-1|03-1234-2||1"_s);

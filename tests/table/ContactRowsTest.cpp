@@ -189,4 +189,65 @@ TEST_F(ContactRows, HeightsOfAllRowsAreEachRowsOwnAcrossBlocks)
     EXPECT_EQ(model.measuredHeightsOfRows(), heights);
 }
 
+// A contact read from a file keeps its phone number, e-mail address and
+// address as texts until its lists are asked for. Its rows, their heights and
+// their cells are those of the same contact with its lists made, and laying
+// the rows out and measuring them leaves the texts waiting.
+TEST_F(ContactRows, ContactsHoldingAFilesValuesShowAndMeasureAsWithTheirLists)
+{
+    const QList<ReadLabeledValues> given{
+        {"03-1", "a@x.jp", "100-0001", "東京都千代田区", "千代田1-1\n2階", "2;rn:{{1.50,2.25},{100.00,50.00}};"},
+        {"03-2", {}, {}, {}, {}, {}},
+        {{}, "c@x.jp", {}, {}, "1-3\nB\nC", {}},
+        {{}, {}, "100-0004", {}, {}, {}},
+        {{}, {}, {}, {}, {}, {}},
+    };
+    const auto contacts = [&given] {
+        auto made = std::make_shared<ContactTable>();
+        for (qsizetype index = 0; index < given.size(); ++index) {
+            const MVPersonPtr person = MVPerson::init();
+            NameRecord name;
+            name.firstName = QStringLiteral("P%1").arg(index);
+            person->setValue(name, FieldId::Name);
+            person->holdReadValues(given.at(index));
+            made->append(ContactRecord::makeWithPerson(person));
+        }
+        return made;
+    };
+    const QStringList columns{"Name", "Phone", "Email", "Address", "ZIP", "State", "City", "Street"};
+    struct Shown {
+        QStringList rows;
+        QList<int> heights;
+        QStringList cells;
+    };
+    const auto waitingCount = [](const ContactTablePtr &table) {
+        return std::count_if(table->cbegin(), table->cend(),
+            [](const ContactRecordPtr &contact) { return contact->person->pendingReadValues() != nullptr; });
+    };
+    const auto shown = [this, &columns, &waitingCount](const ContactTablePtr &table) {
+        const auto waitingBefore = waitingCount(table);
+        build(table, columns);
+        Shown seen{rowNames(model.subContactTable()), model.heightsOfRows(), {}};
+        EXPECT_EQ(waitingCount(table), waitingBefore);
+        for (int row = 0; row < model.subContactTable().size(); ++row) {
+            for (int column = 0; column < columns.size(); ++column)
+                seen.cells.append(cell(row, column));
+        }
+        return seen;
+    };
+    const ContactTablePtr made = contacts();
+    for (const ContactRecordPtr &contact : std::as_const(*made))
+        contact->person->settleReadValues();
+    const Shown withLists = shown(made);
+    const ContactTablePtr read = contacts();
+    EXPECT_EQ(waitingCount(read), 4);
+    const Shown waiting = shown(read);
+    EXPECT_EQ(waiting.rows, withLists.rows);
+    EXPECT_EQ(waiting.heights, withLists.heights);
+    EXPECT_EQ(waiting.cells, withLists.cells);
+    const int line = model.rowHeight();
+    EXPECT_EQ(waiting.heights, (QList<int>{2 * line, line, 3 * line, line, line, line}));
+    EXPECT_TRUE(waiting.cells.contains("千代田1-1\n2階"));
+}
+
 } // namespace

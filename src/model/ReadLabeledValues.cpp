@@ -1,0 +1,84 @@
+#include "model/ReadLabeledValues.h"
+
+#include "model/LabeledValueBlock.h"
+#include "model/MVPerson.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+qsizetype ReadLabeledValues::count(const ContactIdentifier &field) const
+{
+    if (field == FieldId::Phone)
+        return phone.isEmpty() ? 0 : 1;
+    if (field == FieldId::Email)
+        return email.isEmpty() ? 0 : 1;
+    if (field == FieldId::Address)
+        return hasAddress() ? 1 : 0;
+    return 0;
+}
+
+const QString &ReadLabeledValues::label()
+{
+    static const QString home = u"home"_s;
+    return home;
+}
+
+ReadLabeledValues::Lists ReadLabeledValues::lists() const
+{
+    Lists lists;
+    const std::size_t count = std::size_t(!email.isEmpty()) + std::size_t(!phone.isEmpty()) + std::size_t(hasAddress());
+    if (count == 0)
+        return lists;
+    // The contact's values share one block.
+    LabeledValueBlock records(count);
+    const auto homeValue = [&records]() {
+        LabeledValueRecordPtr record = records.next();
+        record->label = label();
+        record->labelIndex = 0;
+        return record;
+    };
+    const auto oneValue = [&homeValue](const QString &value) {
+        const LabeledValueRecordPtr record = homeValue();
+        record->value = value;
+        record->stringValue = value;
+        return LabeledValueList{record};
+    };
+    if (!email.isEmpty())
+        lists.append({FieldId::Email, oneValue(email)});
+    if (!phone.isEmpty())
+        lists.append({FieldId::Phone, oneValue(phone)});
+    if (hasAddress()) {
+        const LabeledValueRecordPtr address = homeValue();
+        address->address->zip = zip;
+        address->address->state = state;
+        address->address->street = street;
+        lists.append({FieldId::Address, LabeledValueList{address}});
+    }
+    return lists;
+}
+
+ReadLabeledValues::Lists ReadLabeledValues::madeLists() const
+{
+    Lists made = lists();
+    // As a list given to the contact: a phone number keeps its text until
+    // it is next read.
+    for (auto &[identifier, values] : made) {
+        if (identifier == FieldId::Phone)
+            continue;
+        for (const LabeledValueRecordPtr &record : std::as_const(values))
+            MVPerson::updateLabeledValue(identifier, record.get());
+    }
+    return made;
+}
+
+void ReadLabeledValues::applyTo(MVPerson &person) const
+{
+    Lists made = lists();
+    if (made.isEmpty())
+        return;
+    QVarLengthArray<MVPerson::LabeledValues, 3> given;
+    for (auto &[identifier, values] : made)
+        given.append({identifier, std::move(values)});
+    person.setLabeledValues(given);
+    if (!layout.isEmpty())
+        person.shareHagakiLayoutText(layout);
+}
