@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/AccountSlot.h"
+#include "model/ContactIdentifier.h"
 #include "model/HagakiLayoutFields.h"
 #include "model/HeapFields.h"
 #include "model/HeapOptional.h"
@@ -95,3 +96,9 @@ struct LabeledValueRecord {
 using LabeledValueRecordPtr = std::shared_ptr<LabeledValueRecord>;
 using LabeledValueList = QList<LabeledValueRecordPtr>;
 using LabeledValueListPtr = std::shared_ptr<LabeledValueList>;
+
+// A list of a labeled field and the field it is for.
+struct LabeledFieldValues {
+    ContactIdentifier identifier;
+    LabeledValueList values;
+};

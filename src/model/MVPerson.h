@@ -94,11 +94,7 @@ public:
     // The same for a whole list of a labeled field that no one needs after
     // it: the contact keeps the list itself instead of a copy.
     void setValue(LabeledValueList &&values, const ContactIdentifier &identifier);
-    // A list of a labeled field and the field it is for.
-    struct LabeledValues {
-        ContactIdentifier identifier;
-        LabeledValueList values;
-    };
+    using LabeledValues = LabeledFieldValues;
     // What setValue(values, identifier) does for each in turn, the lists
     // kept in one block: a reader of many contacts gives each its lists so.
     void setLabeledValues(std::span<LabeledValues> lists);

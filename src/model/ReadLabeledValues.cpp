@@ -25,11 +25,11 @@ const QString &ReadLabeledValues::label()
 ReadLabeledValues::Lists ReadLabeledValues::lists() const
 {
     Lists lists;
-    const std::size_t count = std::size_t(!email.isEmpty()) + std::size_t(!phone.isEmpty()) + std::size_t(hasAddress());
-    if (count == 0)
+    const qsizetype total = count(FieldId::Email) + count(FieldId::Phone) + count(FieldId::Address);
+    if (total == 0)
         return lists;
     // The contact's values share one block.
-    LabeledValueBlock records(count);
+    LabeledValueBlock records{std::size_t(total)};
     const auto homeValue = [&records]() {
         LabeledValueRecordPtr record = records.next();
         record->label = label();
@@ -61,11 +61,11 @@ ReadLabeledValues::Lists ReadLabeledValues::madeLists() const
     Lists made = lists();
     // As a list given to the contact: a phone number keeps its text until
     // it is next read.
-    for (auto &[identifier, values] : made) {
-        if (identifier == FieldId::Phone)
+    for (const LabeledFieldValues &list : std::as_const(made)) {
+        if (list.identifier == FieldId::Phone)
             continue;
-        for (const LabeledValueRecordPtr &record : std::as_const(values))
-            MVPerson::updateLabeledValue(identifier, record.get());
+        for (const LabeledValueRecordPtr &record : list.values)
+            MVPerson::updateLabeledValue(list.identifier, record.get());
     }
     return made;
 }
@@ -75,10 +75,7 @@ void ReadLabeledValues::applyTo(MVPerson &person) const
     Lists made = lists();
     if (made.isEmpty())
         return;
-    QVarLengthArray<MVPerson::LabeledValues, 3> given;
-    for (auto &[identifier, values] : made)
-        given.append({identifier, std::move(values)});
-    person.setLabeledValues(given);
+    person.setLabeledValues(made);
     if (!layout.isEmpty())
         person.shareHagakiLayoutText(layout);
 }

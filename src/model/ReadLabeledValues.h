@@ -37,7 +37,7 @@ struct ReadLabeledValues {
 
     // The lists as the contact takes them, in one block, each value made as
     // a value given to setLabeledValues.
-    using Lists = QVarLengthArray<std::pair<ContactIdentifier, LabeledValueList>, 3>;
+    using Lists = QVarLengthArray<LabeledFieldValues, 3>;
     [[nodiscard]] Lists lists() const;
     // The lists as the contact will hold them once given them: each value's
     // display text made as the contact makes it.

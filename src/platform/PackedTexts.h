@@ -16,9 +16,8 @@
 // as any other.
 class PackedTexts {
 public:
-    // Copies text in; its number is the count of texts added before it.
-    qsizetype add(QStringView text);
-    [[nodiscard]] qsizetype count() const { return m_ends.size(); }
+    // Copies text in, after those added before it.
+    void add(QStringView text);
     // The texts added, in their order, all sharing one new block; none added
     // are left.
     [[nodiscard]] QVarLengthArray<QString, 8> take();

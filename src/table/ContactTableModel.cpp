@@ -305,9 +305,9 @@ ContactTableModel::FieldValues ContactTableModel::fieldValuesOfRow(const SubCont
             held.made = read->madeLists();
             held.madeHere = true;
             for (const ContactIdentifier &field : m_fields) {
-                const auto found = std::find_if(
-                    held.made.cbegin(), held.made.cend(), [&field](const auto &made) { return made.first == field; });
-                held.lists.append(found != held.made.cend() ? &found->second : nullptr);
+                const auto found = std::find_if(held.made.cbegin(), held.made.cend(),
+                    [&field](const LabeledFieldValues &made) { return made.identifier == field; });
+                held.lists.append(found != held.made.cend() ? &found->values : nullptr);
             }
             return valuesAt(row, held);
         }

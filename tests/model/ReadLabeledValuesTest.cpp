@@ -152,12 +152,12 @@ TEST(ReadValuesHeld, ListsMadeApartEqualTheContactsOwn)
         ASSERT_NE(person->pendingReadValues(), nullptr);
         for (const ContactIdentifier &field : {FieldId::Phone, FieldId::Email, FieldId::Address}) {
             const LabeledValueList &own = *person->madeLabeledValues(field);
-            const auto apart
-                = std::find_if(made.cbegin(), made.cend(), [&field](const auto &list) { return list.first == field; });
-            ASSERT_EQ(apart != made.cend() ? apart->second.size() : 0, own.size()) << field.toStdString();
+            const auto apart = std::find_if(made.cbegin(), made.cend(),
+                [&field](const LabeledFieldValues &list) { return list.identifier == field; });
+            ASSERT_EQ(apart != made.cend() ? apart->values.size() : 0, own.size()) << field.toStdString();
             ASSERT_EQ(values.count(field), own.size());
             for (qsizetype i = 0; i < own.size(); ++i)
-                EXPECT_TRUE(*apart->second.at(i) == *own.at(i)) << field.toStdString();
+                EXPECT_TRUE(*apart->values.at(i) == *own.at(i)) << field.toStdString();
         }
     }
 }
