@@ -27,6 +27,11 @@ struct ReachRow {
     const QString &style;
 };
 
+void PrintTo(const ReachRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
 std::unique_ptr<HagakiView> viewOf(const QString &style)
 {
     if (style == PrintStyleName::hagaki) {
