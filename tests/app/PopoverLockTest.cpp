@@ -76,6 +76,10 @@ TEST_F(PopoverHistory, UndoAndRedoInAPopoverOfALockedWindowChangeNothing)
     EXPECT_TRUE(undoManager().canUndo());
     EXPECT_TRUE(undoManager().canRedo());
     EXPECT_TRUE(window().isWindowModified());
+    // A window merely locked leaves the popover's own toggle to the user.
+    ASSERT_TRUE(popover->editButton()->isEnabled());
+    QTest::mouseClick(popover->editButton(), Qt::LeftButton);
+    EXPECT_TRUE(popover->editState());
     closePopover();
 
     // Unlocked, the same keys step the window's history.
