@@ -1,5 +1,6 @@
 #include "model/ValueRecordFormatter.h"
 
+#include "model/AssignIfChanged.h"
 #include "platform/contacts/StoreUserDefaults.h"
 
 #include <QLocale>
@@ -22,7 +23,7 @@ void defaultLabelAndShowValue(LabeledValueRecord &record)
 {
     if (record.labelText().isEmpty())
         record.label = noLabel;
-    record.stringValue = record.valueText();
+    assignIfChanged(record.stringValue, record.valueText());
 }
 
 // Which of two name parts a display shows and in what order: both, the
