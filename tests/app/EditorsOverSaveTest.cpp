@@ -10,6 +10,8 @@
 #include "detail/ValueEditorHandOff.h"
 #include "editors/AddressViewController.h"
 #include "editors/DateViewController.h"
+#include "editors/MultiValueTableModel.h"
+#include "editors/MultiValueViewController.h"
 #include "editors/NameViewController.h"
 #include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTableMenu.h"
@@ -215,6 +217,43 @@ TEST_F(EditorsOverSave, CtrlSStoresTheBirthdayTypedInTheDateEditor)
     const MVPersonPtr saved = stored();
     ASSERT_TRUE(saved && saved->birthdayValue() && saved->birthdayValue()->value);
     EXPECT_EQ(saved->birthdayValue()->value->date(), QDate(2001, 2, 3));
+}
+
+// A number still being typed into a cell of the all-values editor is entered
+// as its Done enters it.
+TEST_F(EditorsOverSave, CtrlSStoresThePhoneTypedInACellOfTheAllValuesEditor)
+{
+    showColumns({FieldId::Company, FieldId::Phone});
+    editJointNames();
+    table().selectRowIndexes({m_first});
+    doubleClick(FieldId::Phone, m_first, Qt::ControlModifier);
+    endTurn();
+    auto *values = qobject_cast<MultiValueViewController *>(editor());
+    ASSERT_NE(values, nullptr);
+    ASSERT_TRUE(values->isEditing());
+    const QString number = std::get<QString>(values->table()->rows().first()->value);
+    QTableView *rows = values->tableView();
+    QModelIndex cell;
+    for (int each = 0; each < rows->model()->columnCount() && !cell.isValid(); ++each) {
+        if (rows->model()->index(0, each).data().toString() == number)
+            cell = rows->model()->index(0, each);
+    }
+    ASSERT_TRUE(cell.isValid());
+    const QPoint point = rows->visualRect(cell).center();
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, point);
+    QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {}, point);
+    auto *typing = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(typing, nullptr);
+    typing->selectAll();
+    QTest::keyClicks(typing, u"0120-999-999"_s);
+    pressCtrlS(typing);
+
+    EXPECT_EQ(editor(), nullptr);
+    QStringList stored;
+    for (const LabeledValueRecordPtr &phone : *this->stored()->labeledValues(FieldId::Phone))
+        stored.append(std::get<QString>(phone->value));
+    EXPECT_TRUE(stored.contains(u"0120-999-999"_s)) << qPrintable(stored.join(u", "_s));
+    EXPECT_FALSE(stored.contains(number));
 }
 
 // As its Done would, the editor refuses a date that reads as none: it stays
