@@ -18,11 +18,15 @@ public:
     virtual void setRepresentedObject(const QVariant &representedObject) = 0;
 
     // Ends the typing into a cell or a contact's details, committing its
-    // value; true when a value was being typed.
+    // value, and ends the value editors as their Done would; true when a
+    // value was being typed into a cell or a detail row.
     virtual bool commitEditing() = 0;
-    // Ends the typing without committing it: the records it was meant for
-    // are about to be replaced.
+    // Ends the typing and the value editors without committing them: the
+    // records they were meant for are about to be replaced.
     virtual void discardEditing() = 0;
+    // Whether a value editor is open; after commitEditing, one that refused
+    // what was typed in it.
+    [[nodiscard]] virtual bool hasOpenValueEditor() const { return false; }
     // Rebuilds and redraws the contact table's rows.
     virtual void updateTable() = 0;
 };

@@ -243,8 +243,8 @@ void AppDelegate::forgetPendingChanges()
 
 void AppDelegate::saveAddressBook(QObject *)
 {
-    if (m_addressBookView && m_addressBookView->commitEditing())
-        m_addressBookView->updateTable();
+    if (!endEditing())
+        return;
     if (!m_window || !m_window->isWindowModified() || m_tables.storeUnreadable)
         return;
     if (!saveAddressBook())
@@ -273,10 +273,21 @@ bool AppDelegate::saveAddressBook()
     return false;
 }
 
+// What is typed and the value editors left open reach the records before
+// they are saved; false while an editor refuses what was typed in it.
+bool AppDelegate::endEditing()
+{
+    if (!m_addressBookView)
+        return true;
+    if (m_addressBookView->commitEditing())
+        m_addressBookView->updateTable();
+    return !m_addressBookView->hasOpenValueEditor();
+}
+
 bool AppDelegate::addressBookWindowShouldClose()
 {
-    if (m_addressBookView && m_addressBookView->commitEditing())
-        m_addressBookView->updateTable();
+    if (!endEditing())
+        return false;
     if (!m_window || !m_window->isWindowModified())
         return true;
     const int answer

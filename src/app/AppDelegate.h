@@ -108,8 +108,9 @@ public:
     // Save and Revert are offered when the window has something to undo and
     // the store could be read; Save also while a value is being typed.
     [[nodiscard]] bool canSaveOrRevert() const;
-    // Whether a value is being typed into a cell of the address-book window:
-    // Save then stores it, even as the window's first edit.
+    // Whether a value is being typed into a cell of the address-book window,
+    // or a value editor is open over it: Save then stores it, even as the
+    // window's first edit.
     [[nodiscard]] bool isTypingInWindow() const;
 
     // --- The application's menu items -----------------------------------
@@ -144,6 +145,7 @@ private:
     void postAlert(const QString &messageText, const QString &informativeText);
     void showPrivacyAlert();
     void forgetPendingChanges();
+    [[nodiscard]] bool endEditing();
     void tellOfNewerSideData();
     [[nodiscard]] QString lastContainerIdentifier() const;
 

@@ -85,9 +85,11 @@ void AppDelegate::validateApplicationMenus()
 }
 
 // An editor of a table cell or of a detail row lies on the viewport of its
-// item view.
+// item view; a value editor lies in a popover of its own.
 bool AppDelegate::isTypingInWindow() const
 {
+    if (m_addressBookView && m_addressBookView->hasOpenValueEditor())
+        return true;
     const QWidget *focus = QApplication::focusWidget();
     const QWidget *viewport = focus ? focus->parentWidget() : nullptr;
     return focus && m_window && focus->window() == m_window.get()

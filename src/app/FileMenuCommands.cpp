@@ -251,8 +251,14 @@ void FileMenuCommands::exportToCSV()
         });
 }
 
+// What is typed and the value editors left open reach the contacts written.
 void FileMenuCommands::saveDocumentAs()
 {
-    if (!m_documentType.isEmpty())
+    if (m_documentType.isEmpty())
+        return;
+    ViewController *view = m_host.mainViewController();
+    if (view->commitEditing())
+        view->updateTable();
+    if (!view->hasOpenValueEditor())
         exportToVCard(true);
 }

@@ -116,6 +116,7 @@ void ViewController::setContactTable(const ContactTablePtr &contactTable)
 
 bool ViewController::commitEditing()
 {
+    finishValueEditors(EditorEnding::Done);
     bool committed = false;
     for (ContactInfoPane *pane : contactInfoPanes())
         committed = pane->commitEditing() || committed;
@@ -126,10 +127,30 @@ bool ViewController::commitEditing()
 
 void ViewController::discardEditing()
 {
+    finishValueEditors(EditorEnding::Cancel);
     for (ContactInfoPane *pane : contactInfoPanes())
         pane->discardEditing();
     if (m_tablePane)
         m_tablePane->discardEditing();
+}
+
+// An editor left open would apply its result later to the records of the
+// rows it was opened on, which a save or a revert replaces. One whose Done
+// refuses what was typed stays open and says so.
+void ViewController::finishValueEditors(EditorEnding ending)
+{
+    for (ContactInfoPane *pane : contactInfoPanes())
+        pane->finishValueEditor(ending);
+    if (m_tablePane)
+        m_tablePane->finishValueEditor(ending);
+}
+
+bool ViewController::hasOpenValueEditor() const
+{
+    const QList<ContactInfoPane *> panes = contactInfoPanes();
+    return (m_tablePane && m_tablePane->hasOpenValueEditor())
+        || std::any_of(
+            panes.cbegin(), panes.cend(), [](const ContactInfoPane *pane) { return pane->hasOpenValueEditor(); });
 }
 
 QList<ContactInfoPane *> ViewController::contactInfoPanes() const

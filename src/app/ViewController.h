@@ -6,6 +6,7 @@
 #include "app/FindAndReplaceHost.h"
 #include "app/MainViewDefaults.h"
 #include "detail/ContactInfoPopoverDelegate.h"
+#include "editors/EditorEnding.h"
 #include "editors/ValueEditorDelegate.h"
 #include "find/FindBarDelegate.h"
 #include "model/ContainerRecord.h"
@@ -158,9 +159,14 @@ public:
     void setContactTable(const ContactTablePtr &contactTable) override;
     void setRepresentedObject(const QVariant &representedObject) override;
     // Every open editor of the window: the table's cell, the detail pane's
-    // and each contact view's in-place editor.
+    // and each contact view's in-place editor, and the value editors opened
+    // from the table, the detail pane and each contact view, which end as
+    // their Done (commit) or Cancel (discard) would.
     bool commitEditing() override;
     void discardEditing() override;
+    // A value editor still open: after a commit, one whose Done refused
+    // what was typed.
+    [[nodiscard]] bool hasOpenValueEditor() const override;
     void updateTable() override;
     [[nodiscard]] const ContainerTablePtr &containerTable() const { return m_containerTable; }
     [[nodiscard]] const GroupRecordPtr &selectedGroupDict() const override { return m_selectedGroupDict; }
@@ -314,6 +320,7 @@ private:
     void showEditStateOnSeparator();
     // The views of a contact's details that may hold an open editor.
     [[nodiscard]] QList<ContactInfoPane *> contactInfoPanes() const;
+    void finishValueEditors(EditorEnding ending);
     void selectRowBefore(int firstDeletedRow);
     void setWindowEdited(bool edited);
     // What the find and replace asks.

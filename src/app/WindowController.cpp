@@ -214,13 +214,17 @@ void WindowController::hideEvent(QHideEvent *event)
 }
 
 // The table's columns are stored on closing; unsaved contact changes are
-// asked about only where a guard was set.
+// asked about only where a guard was set. A document's window ends its
+// editing as the address-book window's guard does, the value editors
+// included: none outlives the records it edits.
 void WindowController::closeEvent(QCloseEvent *event)
 {
     if (m_closeGuard && !m_closeGuard()) {
         event->ignore();
         return;
     }
+    if (!m_closeGuard)
+        m_mainViewController->commitEditing();
     QMainWindow::closeEvent(event);
     if (event->isAccepted())
         m_mainViewController->saveColumnWithDictionary();

@@ -6,6 +6,7 @@
 #include "model/ContactIdentifier.h"
 #include "model/MVPerson.h"
 #include "table/ContactTablePane.h"
+#include "table/TableColumn.h"
 
 namespace {
 
@@ -36,6 +37,13 @@ ZipSheetController *ZipSheetCommand::zipSheetController() const
     return m_zipSheetController;
 }
 
+// A hit is pasted into the row's address, or on the row right after the
+// contact's last address into a new one, which that row then shows.
+bool ZipSheetCommand::rowTakesPaste(const SubContactRecord &row, const LabeledValueRecordPtr &address)
+{
+    return address || TableColumn::addedValueLandsAt(*row.person, FieldId::Address, row.labelIndex);
+}
+
 void ZipSheetCommand::showZipSheet()
 {
     if (!m_zipSheetController) {
@@ -62,7 +70,7 @@ void ZipSheetCommand::showZipSheet()
         else
             m_zipSheetController->setTargetString(stateAndCity, ZipSearch::AddressSearch);
     }
-    m_zipSheetController->setPasteAllowed(view.editState());
+    m_zipSheetController->setPasteAllowed(view.editState() && rowTakesPaste(*row, address));
     m_zipSheetController->open();
 }
 
@@ -80,6 +88,8 @@ void ZipSheetCommand::zipSheetDidEnd(int returnCode)
     const SubContactRecordPtr &row = rows.first();
     const LabeledValueRecordPtr address
         = row->person->labeledValueForIdentifierAtIndex(FieldId::Address, qsizetype(row->labelIndex));
+    if (!rowTakesPaste(*row, address))
+        return;
     if (mode != ZipSearch::AddressSearch) {
         if (address) {
             copyHit(*m_zipSheetController, *hit, *address);

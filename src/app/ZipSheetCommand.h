@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/LabeledValueRecord.h"
+#include "model/SubContactRecord.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -26,6 +29,8 @@ public:
     void setPostalDatabase(std::shared_ptr<const PostalDatabase> database) { m_postalDatabase = std::move(database); }
 
 private:
+    [[nodiscard]] static bool rowTakesPaste(const SubContactRecord &row, const LabeledValueRecordPtr &address);
+
     WindowCommandHost &m_host;
     QPointer<ZipSheetController> m_zipSheetController;
     std::shared_ptr<const PostalDatabase> m_postalDatabase;

@@ -21,4 +21,6 @@ public:
     void setSelectedFont(const QFont &font) override { ContactInfoView::setSelectedFont(font); }
     bool commitEditing() override { return ContactInfoView::commitEditing(); }
     void discardEditing() override { ContactInfoView::discardEditing(); }
+    bool finishValueEditor(EditorEnding ending) override { return ContactInfoView::finishValueEditor(ending); }
+    [[nodiscard]] bool hasOpenValueEditor() const override { return ContactInfoView::hasOpenValueEditor(); }
 };

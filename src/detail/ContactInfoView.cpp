@@ -4,6 +4,7 @@
 #include "detail/ContactInfoControllerDelegate.h"
 #include "detail/ContactInfoRowCommands.h"
 #include "detail/ImageViewDragAndDrop.h"
+#include "detail/ValueEditorHandOff.h"
 #include "model/MVPerson.h"
 #include "platform/UserDefaults.h"
 
@@ -260,6 +261,17 @@ void ContactInfoView::discardEditing()
 {
     if (QWidget *editor = openValueEditor())
         closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+bool ContactInfoView::finishValueEditor(EditorEnding ending)
+{
+    return m_rowCommands->handOff().finishEditor(ending);
+}
+
+bool ContactInfoView::hasOpenValueEditor() const
+{
+    const Popover *popover = m_rowCommands->handOff().popover();
+    return popover && popover->isShown();
 }
 
 QWidget *ContactInfoView::openValueEditor() const

@@ -3,6 +3,7 @@
 #include "detail/ContactInfoTableModel.h"
 #include "detail/DetailHost.h"
 #include "detail/ImageViewDragAndDropDelegate.h"
+#include "editors/EditorEnding.h"
 #include "model/ContactIdentifier.h"
 #include "model/ItemAndRangeRecord.h"
 #include "model/PersonRecord.h"
@@ -92,6 +93,10 @@ public:
     // Ends an open in-place edit without storing it: a revert reloads the
     // records it would have gone into.
     void discardEditing();
+    // Ends the value editor opened from the view (EditorEnding); false when
+    // its Done refused what was typed and it stays open.
+    bool finishValueEditor(EditorEnding ending);
+    [[nodiscard]] bool hasOpenValueEditor() const;
     // Opens the pop-up of a row's value cell below the rectangle.
     void showPopupMenu(const QModelIndex &index, const QRect &rect);
     // The pop-up now open, or null.

@@ -82,6 +82,12 @@ ValueEditor *ValueEditorHandOff::editor() const
     return m_popover ? qobject_cast<ValueEditor *>(m_popover->contentWidget()) : nullptr;
 }
 
+bool ValueEditorHandOff::finishEditor(EditorEnding ending)
+{
+    ValueEditor *shown = m_popover && m_popover->isShown() ? editor() : nullptr;
+    return !shown || shown->finish(ending);
+}
+
 qint64 ValueEditorHandOff::labelIndexOf(
     const PersonRecordPtr &contact, const ContactIdentifier &type, qint64 index) const
 {

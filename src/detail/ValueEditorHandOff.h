@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/EditorEnding.h"
 #include "model/ContactIdentifier.h"
 #include "model/PersonRecord.h"
 #include "platform/widgets/Popover.h"
@@ -45,6 +46,9 @@ public:
     [[nodiscard]] Popover *popover() const { return m_popover; }
     // The editor in it, or null.
     [[nodiscard]] ValueEditor *editor() const;
+    // Ends the editor shown, its result applied as after its Done; false
+    // when its Done refused what was typed and it stays open.
+    bool finishEditor(EditorEnding ending);
 
 private:
     struct Opening;

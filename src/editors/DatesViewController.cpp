@@ -218,6 +218,11 @@ bool DatesViewController::writeResult()
     return true;
 }
 
+void DatesViewController::enterPendingInput()
+{
+    m_cellDelegate->commitOpenEditor();
+}
+
 void DatesViewController::didFinish()
 {
     m_table->reset(

@@ -47,6 +47,7 @@ protected:
     bool writeResult() override;
     void contextInfoDidLoad() override;
     void didFinish() override;
+    void enterPendingInput() override;
 
 private:
     void addRow();

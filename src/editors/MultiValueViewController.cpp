@@ -352,6 +352,17 @@ bool MultiValueViewController::writeResult()
     return true;
 }
 
+void MultiValueViewController::enterPendingInput()
+{
+    // The address editor opened from a row hands what was typed there to
+    // the row first.
+    if (m_addressPopover) {
+        if (auto *address = qobject_cast<ValueEditor *>(m_addressPopover->contentWidget()))
+            address->finish(EditorEnding::Done);
+    }
+    m_cellDelegate->commitOpenEditor();
+}
+
 void MultiValueViewController::didFinish()
 {
     if (m_addressPopover)

@@ -41,6 +41,7 @@ protected:
     void setControlsEditing(bool editing) override;
     bool writeResult() override;
     void didFinish() override;
+    void enterPendingInput() override;
 
 private:
     void buildTable();

@@ -147,6 +147,11 @@ bool RenmeiViewController::writeResult()
     return true;
 }
 
+void RenmeiViewController::enterPendingInput()
+{
+    m_cellDelegate->commitOpenEditor();
+}
+
 void RenmeiViewController::didFinish()
 {
     m_table->setStringList({});

@@ -33,6 +33,7 @@ protected:
     bool writeResult() override;
     void contextInfoDidLoad() override;
     void didFinish() override;
+    void enterPendingInput() override;
     [[nodiscard]] bool readsEditEnabled() const override { return false; }
     [[nodiscard]] QString doneTitle(bool editing) const override;
     [[nodiscard]] bool doneEnabledAtToggle(bool editing) const override { return editing; }

@@ -127,6 +127,8 @@ void ValueEditor::setContextInfo(const PopoverContextInfoPtr &contextInfo, bool 
     setEditState(mayEdit && editable);
     m_editButton->setEnabled(mayEdit);
     contextInfoDidLoad();
+    // A row an editor adds for a start is not the user's.
+    m_userChanged = false;
 }
 
 void ValueEditor::setEditState(bool editing)
@@ -165,6 +167,22 @@ void ValueEditor::pressDone()
         return;
     closePopover();
     didFinish();
+}
+
+bool ValueEditor::finish(EditorEnding ending)
+{
+    const bool writes = ending == EditorEnding::Done && isEditing() && m_contextInfo;
+    if (writes)
+        enterPendingInput();
+    if (writes && m_userChanged) {
+        if (!writeResult())
+            return false;
+    } else if (m_contextInfo) {
+        m_contextInfo->dirty = false;
+    }
+    closePopover();
+    didFinish();
+    return true;
 }
 
 void ValueEditor::closePopover()
@@ -231,6 +249,7 @@ void ValueEditor::writeRows(const LabeledValueList &rows)
 
 void ValueEditor::userDidChange()
 {
+    m_userChanged = true;
     setDoneEnabled(true);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/EditorEnding.h"
 #include "editors/PopoverContextInfo.h"
 
 #include <QPointer>
@@ -39,6 +40,12 @@ public:
     void setPopover(Popover *popover);
     [[nodiscard]] Popover *popover() const;
     [[nodiscard]] bool isEditing() const;
+    // Ends the editor and closes its popover. As Done, what the user changed
+    // while editing is written, the text still being typed included; an
+    // editor that was only looked at writes nothing. False when Done refused
+    // what was typed (a date that reads as none): the editor stays open and
+    // shows it.
+    bool finish(EditorEnding ending);
 
     // The frame's controls.
     [[nodiscard]] QLineEdit *contactNameField() const { return m_contactNameField; }
@@ -62,6 +69,9 @@ protected:
     virtual void contextInfoDidLoad() { }
     // After Done or Cancel closed the popover.
     virtual void didFinish() { }
+    // Hands in what is typed but not yet entered (a cell being edited, an
+    // editor opened from this one), as a click on Done does.
+    virtual void enterPendingInput() { }
     // Whether each toggle gives Done the Return key.
     [[nodiscard]] virtual bool doneTakesReturnAtToggle() const { return true; }
     // Editors that ignore "editEnabled" can always be unlocked.
@@ -106,6 +116,8 @@ private:
     PopoverContextInfoPtr m_contextInfo;
     QPointer<Popover> m_popover;
     bool m_doneTakesReturn = false;
+    // Whether the user changed anything since the editor was filled.
+    bool m_userChanged = false;
 
     QLineEdit *m_contactNameField = nullptr;
     QLabel *m_imageView = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/EditorEnding.h"
 #include "model/PersonRecord.h"
 
 #include <QStringList>
@@ -28,4 +29,9 @@ public:
     virtual bool commitEditing() { return false; }
     // Ends the in-place edit of a value and lets what was typed go.
     virtual void discardEditing() { }
+    // Ends the value editor opened from the view, its result applied to the
+    // view's contact as Done; false when its Done refused what was typed and
+    // it stays open.
+    virtual bool finishValueEditor(EditorEnding /*ending*/) { return true; }
+    [[nodiscard]] virtual bool hasOpenValueEditor() const { return false; }
 };

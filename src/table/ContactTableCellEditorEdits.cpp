@@ -195,8 +195,7 @@ LabeledValueRecordPtr ContactTableCellEditor::addressForBox(const SubContactReco
     MVPerson &person = *record->person;
     if (LabeledValueRecordPtr address = TableColumn::labeledValueAt(person, FieldId::Address, record->labelIndex))
         return address;
-    const LabeledValueListPtr addresses = person.labeledValues(FieldId::Address);
-    if (!addresses || record->labelIndex != addresses->size())
+    if (!TableColumn::addedValueLandsAt(person, FieldId::Address, record->labelIndex))
         return nullptr;
     LabeledValueRecord empty;
     empty.label = QStringLiteral("home");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/EditorEnding.h"
 #include "model/ContactRecord.h"
 #include "model/ItemAndRangeRecord.h"
 #include "model/SortDescriptor.h"
@@ -107,4 +108,9 @@ public:
     virtual bool commitEditing() = 0;
     // Ends an open cell editor and lets its text go.
     virtual void discardEditing() = 0;
+    // Ends the value editor shown below a cell, its result applied to the
+    // rows it was opened for as Done; false when its Done refused what was
+    // typed and it stays open.
+    virtual bool finishValueEditor(EditorEnding /*ending*/) { return true; }
+    [[nodiscard]] virtual bool hasOpenValueEditor() const { return false; }
 };

@@ -221,6 +221,8 @@ public:
     [[nodiscard]] ContactTableCellEditor *cellEditor() const { return m_cellEditor; }
     bool commitEditing() override;
     void discardEditing() override;
+    bool finishValueEditor(EditorEnding ending) override;
+    [[nodiscard]] bool hasOpenValueEditor() const override;
     // The value the column shows in the row; null when there is none or the
     // label filter hides it.
     [[nodiscard]] LabeledValueRecordPtr shownValue(int column, int row) const;

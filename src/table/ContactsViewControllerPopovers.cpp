@@ -198,6 +198,18 @@ void ContactsViewController::popoverDidClose(Popover *popover)
     popover->deleteLater();
 }
 
+// The editor's popover closes on the way, which applies its result.
+bool ContactsViewController::finishValueEditor(EditorEnding ending)
+{
+    ValueEditor *editor = m_popover ? qobject_cast<ValueEditor *>(m_popover->contentWidget()) : nullptr;
+    return !editor || editor->finish(ending);
+}
+
+bool ContactsViewController::hasOpenValueEditor() const
+{
+    return m_popover && m_popover->isShown() && qobject_cast<ValueEditor *>(m_popover->contentWidget());
+}
+
 // Every changed row counts, not only the last: a change that left the last
 // row as it was still marks the window edited and refreshes the table.
 bool ContactsViewController::applyEditorResultToRows(

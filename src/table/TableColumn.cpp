@@ -54,6 +54,12 @@ LabeledValueRecordPtr TableColumn::labeledValueAt(MVPerson &person, const Contac
     return values->at(position);
 }
 
+bool TableColumn::addedValueLandsAt(MVPerson &person, const ContactIdentifier &field, qint64 position)
+{
+    const LabeledValueList *values = person.madeLabeledValues(field);
+    return position == (values ? values->size() : 0);
+}
+
 bool TableColumn::passesLabelFilter(const LabeledValueRecord &value, const QStringList &filter)
 {
     if (filter.isEmpty())

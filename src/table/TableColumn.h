@@ -48,6 +48,10 @@ struct TableColumn {
     // when there is none.
     [[nodiscard]] static LabeledValueRecordPtr labeledValueAt(
         MVPerson &person, const ContactIdentifier &field, qint64 position);
+    // Whether a value added to the field lands on the row at that list
+    // position: only on the row right after the last value. Further down it
+    // would land on a row above the one the user pointed at.
+    [[nodiscard]] static bool addedValueLandsAt(MVPerson &person, const ContactIdentifier &field, qint64 position);
     // An empty filter passes nothing; one starting with "All" every label.
     [[nodiscard]] static bool passesLabelFilter(const LabeledValueRecord &value, const QStringList &filter);
     // The column's value at the row's position, null when there is none or

@@ -24,7 +24,7 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QString storedString(const GeneratedAddressBook &book, const QString &uniqueId, const QString &field)
+MVPersonPtr storedPerson(const GeneratedAddressBook &book, const QString &uniqueId)
 {
     ContactStore store(book.store().filePath());
     KeyValueStore keyValueStore(book.keyValueStorePath());
@@ -32,9 +32,15 @@ QString storedString(const GeneratedAddressBook &book, const QString &uniqueId, 
     const AddressBookTables tables = AddressBookLoader(store, sideStore).loadAddressBook({});
     for (const ContactRecordPtr &row : std::as_const(*tables.contactTable)) {
         if (row->uniqueId == uniqueId)
-            return row->person->stringValues()->value(field);
+            return row->person;
     }
-    return u"(missing)"_s;
+    return nullptr;
+}
+
+QString storedString(const GeneratedAddressBook &book, const QString &uniqueId, const QString &field)
+{
+    const MVPersonPtr person = storedPerson(book, uniqueId);
+    return person ? person->stringValues()->value(field) : u"(missing)"_s;
 }
 
 void writeBytes(const QString &path, const QByteArray &bytes)

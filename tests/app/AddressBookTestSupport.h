@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AddressBookView.h"
+#include "model/MVPersonPtr.h"
 #include "platform/widgets/AlertPresenter.h"
 #include "app/AppDelegate.h"
 #include "common/EventLoop.h"
@@ -24,6 +25,9 @@
 [[nodiscard]] QByteArray fileBytes(const QString &path);
 void writeBytes(const QString &path, const QByteArray &bytes);
 class GeneratedAddressBook;
+// A contact as a new start reads it from the book's store and side store;
+// null for no such contact.
+[[nodiscard]] MVPersonPtr storedPerson(const GeneratedAddressBook &book, const QString &uniqueId);
 // A contact's single string (company, joint names...) as a new start reads
 // it from the book's store and side store; "(missing)" for no such contact.
 [[nodiscard]] QString storedString(const GeneratedAddressBook &book, const QString &uniqueId, const QString &field);

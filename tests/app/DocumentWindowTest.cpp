@@ -18,9 +18,15 @@
 #include "table/ContactTablePane.h"
 #include "table/ContactsViewController.h"
 #include "app/FileMenuCommands.h"
+#include "editors/NameViewController.h"
+#include "platform/widgets/Popover.h"
+#include "table/ContactTableContextMenu.h"
+#include "table/ContactTableMenu.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -189,6 +195,70 @@ TEST_F(DocumentWindow, CsvSaveAsWritesEveryContactAsVCard)
     ASSERT_TRUE(read.ok());
     const ContactTablePtr again = ImportFileReader::contactsFromVCardText(read);
     EXPECT_EQ(namesOf(again), namesOf(window->mainViewController()->contactTable()));
+}
+
+// The name editor of the first row, opened from the Name cell's menu.
+NameViewController *openNameEditor(ContactsViewController &table)
+{
+    QTableView *view = table.tableView();
+    const int name = int(table.columnIdentifiers().indexOf(FieldId::Name));
+    const QPoint point = view->visualRect(view->model()->index(0, name)).center();
+    QWidget *viewport = view->viewport();
+    QTest::mousePress(viewport, Qt::RightButton, {}, point);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, point, viewport->mapToGlobal(point));
+    QApplication::sendEvent(viewport, &event);
+    QTest::mouseRelease(viewport, Qt::RightButton, {}, point);
+    endTurn();
+    QMenu *menu = table.contextMenu()->menu();
+    if (!menu)
+        return nullptr;
+    for (QAction *action : menu->actions()) {
+        if (action->data().toString() == ContactTableMenu::Key::OpenNamePanel)
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    }
+    endTurn();
+    Popover *popover = table.popover();
+    return popover ? qobject_cast<NameViewController *>(popover->contentWidget()) : nullptr;
+}
+
+// A value editor left open: Save As writes what was typed in it, as the
+// address book's Save stores it.
+TEST_F(DocumentWindow, SaveAsWritesTheNameTypedInAnEditorLeftOpen)
+{
+    const QString path
+        = writeFile(u"one.vcf"_s, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Doe;Ann;;;\r\nFN:Ann Doe\r\nEND:VCARD\r\n");
+    ASSERT_TRUE(documents().openFile(path));
+    WindowController *window = documents().windowOfFile(path);
+    ASSERT_TRUE(window);
+    window->show();
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    window->mainViewController()->setEditState(true);
+    auto &table = *window->contactsViewController();
+    table.selectRowIndexes({0});
+    endTurn();
+
+    NameViewController *editor = openNameEditor(table);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(editor->isEditing());
+    QTest::mouseClick(editor->firstNameField(), Qt::LeftButton);
+    QTest::keyClick(editor->firstNameField(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor->firstNameField(), u"Typed"_s);
+
+    const QString target = QDir(m_folder).filePath(u"saved.vcf"_s);
+    window->fileCommands()->setFilePanel([&](const FilePanel::Request &, const FilePanel::Done &done) {
+        done({target, 0});
+    });
+    window->validateMenus();
+    window->fileCommands()->fileAction(u"saveDocumentAs"_s)->trigger();
+    endTurn();
+
+    EXPECT_EQ(table.popover(), nullptr);
+    const TextFileDecoder::Result read = ImportFileReader::readText(target, 0);
+    ASSERT_TRUE(read.ok());
+    const ContactTablePtr written = ImportFileReader::contactsFromVCardText(read);
+    ASSERT_EQ(written->size(), 1);
+    EXPECT_EQ(written->first()->person->nameValue()->firstName, u"Typed"_s);
 }
 
 TEST_F(DocumentWindow, ClosingFreesItsTables)
