@@ -249,8 +249,10 @@ TEST_F(EditorsOverSave, CtrlSStoresThePhoneTypedInACellOfTheAllValuesEditor)
     pressCtrlS(typing);
 
     EXPECT_EQ(editor(), nullptr);
+    // Held: a temporary in the loop's range is gone before the loop runs.
+    const MVPersonPtr person = this->stored();
     QStringList stored;
-    for (const LabeledValueRecordPtr &phone : *this->stored()->labeledValues(FieldId::Phone))
+    for (const LabeledValueRecordPtr &phone : *person->labeledValues(FieldId::Phone))
         stored.append(std::get<QString>(phone->value));
     EXPECT_TRUE(stored.contains(u"0120-999-999"_s)) << qPrintable(stored.join(u", "_s));
     EXPECT_FALSE(stored.contains(number));
