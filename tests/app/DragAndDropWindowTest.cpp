@@ -3,6 +3,7 @@
 #include "HeldThreadPool.h"
 
 #include "app/ProgressAlert.h"
+#include "app/ProgressJob.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "common/DragEvents.h"
@@ -426,7 +427,7 @@ TEST_P(ProgressOfDrop, ReadsBehindTheImportsProgressWindow)
     });
     EXPECT_EQ(dropFile(path), !GetParam().cancel);
     pool.release();
-    QThreadPool::globalInstance()->waitForDone();
+    ProgressJob::threadPool().waitForDone();
     QCoreApplication::processEvents();
     EXPECT_TRUE(shown);
     EXPECT_FALSE(window().progressAlert()->isVisible());
@@ -454,7 +455,7 @@ TEST_F(WindowDragAndDrop, CancelWhileTheDropsContactsAreAddedAddsNothing)
     const qsizetype rows = table().subContactTable().size();
     const CancelWhileAdding cancel(*window().progressAlert(), 1);
     dropFile(path);
-    QThreadPool::globalInstance()->waitForDone();
+    ProgressJob::threadPool().waitForDone();
     QCoreApplication::processEvents();
     EXPECT_EQ(cancel.turns(), 1);
     EXPECT_FALSE(window().progressAlert()->isVisible());
@@ -504,7 +505,7 @@ TEST_P(DropEnding, OneProgressWindowStandsFromTheReadingToTheEndOfTheAdding)
     if (GetParam().cancelTurn > 0)
         cancel.emplace(*window().progressAlert(), GetParam().cancelTurn);
     EXPECT_EQ(dropFile(path), GetParam().taken);
-    QThreadPool::globalInstance()->waitForDone();
+    ProgressJob::threadPool().waitForDone();
     QCoreApplication::processEvents();
     EXPECT_EQ(progress.shown, 1);
     EXPECT_EQ(progress.hidden, 1);
