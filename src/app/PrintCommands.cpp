@@ -14,12 +14,10 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QComboBox>
 #include <QMenu>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QRadioButton>
 
 namespace {
 
@@ -38,31 +36,6 @@ void openPrintDialog(QWidget *window, QPrinter &printer, const std::function<voi
             window, [done, accepted = result == QDialog::Accepted] { done(accepted); }, Qt::QueuedConnection);
     });
     dialog->open();
-}
-
-// The paper and orientation the page setup dialog shows. Qt 6.4 hands them to
-// the printer only when the dialog ran with exec(), not when it was opened as
-// a sheet: read from its own pop-up and buttons, they reach the printer
-// either way.
-QPageLayout chosenLayout(const QPageSetupDialog &dialog, QPageLayout layout)
-{
-    if (const auto *sizes = dialog.findChild<const QComboBox *>(QStringLiteral("pageSizeCombo"))) {
-        const QVariant size = sizes->currentData();
-        if (size.canConvert<QPageSize>() && size.value<QPageSize>().isValid())
-            layout.setPageSize(size.value<QPageSize>());
-        else if (size.canConvert<QPageSize::PageSizeId>() && size.value<QPageSize::PageSizeId>() != QPageSize::Custom)
-            layout.setPageSize(QPageSize(size.value<QPageSize::PageSizeId>()));
-    }
-    const QList<std::pair<QString, QPageLayout::Orientation>> orientations{
-        {QStringLiteral("portrait"), QPageLayout::Portrait}, {QStringLiteral("landscape"), QPageLayout::Landscape},
-        {QStringLiteral("reversePortrait"), QPageLayout::Portrait},
-        {QStringLiteral("reverseLandscape"), QPageLayout::Landscape}};
-    for (const auto &[name, orientation] : orientations) {
-        const auto *button = dialog.findChild<const QRadioButton *>(name);
-        if (button && button->isChecked())
-            layout.setOrientation(orientation);
-    }
-    return layout;
 }
 
 } // namespace
@@ -117,6 +90,10 @@ void PrintCommands::printRows(const QList<SubContactRecordPtr> &rows)
     m_printPanel(*printer, [self, printer, document](bool accepted) {
         if (!self || !accepted)
             return;
+        // Qt 6.4's print dialog puts Letter on the printer in place of a
+        // custom paper, even when nothing was changed there: the pages are
+        // laid out for the paper Page Setup chose, and go on it.
+        PrintJob::preparePrinter(*printer, *document->paper());
         QWidget *window = &self->m_host.hostWidget();
         AlertPresenter &alerts = self->m_host.alertPresenter();
         if (PrintJob::print(*document, *printer, window, &alerts) == PrintJob::Result::Failed)
@@ -127,21 +104,28 @@ void PrintCommands::printRows(const QList<SubContactRecordPtr> &rows)
 
 // --- Page setup ------------------------------------------------------------------
 
+// Qt 6.4's page setup dialog hands the paper chosen to the printer only from
+// exec(), and that is the one way a custom paper, whose size none of the
+// dialog's entries carries, reaches it: the dialog runs until it is answered.
 void PrintCommands::runPageLayout()
 {
-    auto printer = std::make_shared<QPrinter>();
+    QPrinter printer;
     // Postcards keep their paper: what the dialog shows and chooses is the
     // paper of the other styles.
-    PrintJob::preparePrinter(*printer, PrintInfo::sharedPrintInfo()->sheetPaper());
-    auto *dialog = new QPageSetupDialog(printer.get(), &m_host.hostWidget());
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    PrintJob::preparePrinter(printer, PrintInfo::sharedPrintInfo()->sheetPaper());
+    const QPointer<PrintCommands> self(this);
+    const QPointer<QPageSetupDialog> dialog = new QPageSetupDialog(&printer, &m_host.hostWidget());
     dialog->setWindowModality(Qt::WindowModal);
-    connect(dialog, &QDialog::finished, this, [this, printer, dialog](int result) {
-        if (result == QDialog::Accepted)
-            printer->setPageLayout(chosenLayout(*dialog, printer->pageLayout()));
-        pageSetupDidEnd(*printer, result);
-    });
-    dialog->open();
+    const int result = dialog->exec();
+    // The window may have gone while the dialog ran, and the dialog with it.
+    delete dialog.data();
+    if (!self)
+        return;
+    // The margins typed into the dialog are none of the paper's: the reach
+    // is read as a print reads it.
+    if (result == QDialog::Accepted)
+        PrintJob::useNoMargins(printer);
+    pageSetupDidEnd(printer, result);
 }
 
 void PrintCommands::pageSetupDidEnd(const QPrinter &printer, int returnCode)

@@ -36,7 +36,8 @@ public:
     // or into the PDF file the print panel chooses; nothing without a row.
     void printDocument();
     // File ▸ "Page Setup…": the paper of labels, envelopes and address lists,
-    // in preview and print; postcards keep theirs.
+    // in preview and print; postcards keep theirs. The dialog is window-modal
+    // and this returns once it is answered.
     void runPageLayout();
     // The page setup's end: OK takes the printer's paper, orientation and
     // reach as the shared sheet paper's and fits the preview to it.

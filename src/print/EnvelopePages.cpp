@@ -57,7 +57,7 @@ void EnvelopePages::drawPage(int page, DrawList &drawList, UndrawnContacts &undr
             continue;
         TextObject object;
         placeBlock(object, forSender);
-        drawBlock(object, person, forSender, double(index) * m_document.paperSize().height(), true, drawList);
+        drawBlock(object, person, forSender, double(index) * m_document.paperSize().height(), drawList);
         undrawn.note(drawList, person);
     }
 }
@@ -85,13 +85,13 @@ QRectF EnvelopePages::envelopeRect(bool sender) const
 }
 
 void EnvelopePages::drawBlock(TextObject &object, const PrintContactRecordPtr &record, bool forSender,
-    double pageOffset, bool printed, DrawList &drawList, const BlockDrawn &drawn) const
+    double pageOffset, DrawList &drawList, const BlockDrawn &drawn) const
 {
     const QVariantMap options = m_document.optionDictionary(Envelope);
     if (!makeTextObject(object, record, options, forSender))
         return;
     object.yOffset = pageOffset;
-    const QRectF placed = object.rect.translated(m_document.blockOrigin(pageOffset, printed));
+    const QRectF placed = object.rect.translated(m_document.blockOrigin(pageOffset));
     if (PrintOptionValue::flag(options.value(PrintBorder))) {
         QPainterPath frame;
         frame.addRect(placed.adjusted(-borderGap, -borderGap, borderGap, borderGap));

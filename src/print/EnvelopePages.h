@@ -36,7 +36,7 @@ public:
     // Fits the block and draws it, framed when the options ask, on the page
     // that far down the stack.
     void drawBlock(TextObject &object, const PrintContactRecordPtr &record, bool forSender, double pageOffset,
-        bool printed, DrawList &drawList, const BlockDrawn &drawn = {}) const;
+        DrawList &drawList, const BlockDrawn &drawn = {}) const;
 
 private:
     // The box the options give the block on this paper.

@@ -109,8 +109,7 @@ void HagakiView::drawPostcard(DrawList &drawList)
 {
     drawCard(drawList);
     UndrawnContacts undrawn;
-    pagesOf<PostcardPages>().drawBlocks(m_objectTable, shownReceiver(), m_document.blockOrigin(0, false), drawList,
-        undrawn,
+    pagesOf<PostcardPages>().drawBlocks(m_objectTable, shownReceiver(), m_document.blockOrigin(0), drawList, undrawn,
         [this](const TextObject &object, const QRectF &drawn, DrawList &list) { drawLayoutBand(object, drawn, list); });
 }
 
@@ -123,7 +122,7 @@ void HagakiView::drawEnvelope(DrawList &drawList)
         const PrintContactRecordPtr person = forSender ? m_document.sender() : shownReceiver();
         if (!person)
             continue;
-        envelopes.drawBlock(nameBlock(forSender), person, forSender, 0, false, drawList,
+        envelopes.drawBlock(nameBlock(forSender), person, forSender, 0, drawList,
             [this](const TextObject &object, const QRectF &drawn, DrawList &list) {
                 drawLayoutBand(object, drawn, list);
             });

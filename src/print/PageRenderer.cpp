@@ -17,13 +17,19 @@ namespace {
 
 using PrintUnits::pointsPerInch;
 
-bool beginInPoints(QPainter &painter, QPagedPaintDevice &device)
+// The pages are drawn in the paper's points, but a device's painter starts
+// where its layout's margins end: a printer's at the corner of the part of
+// the paper it reaches, a PDF's of the whole paper at the paper's corner.
+// The painter is moved back by that corner, once, so that every page lands
+// on the paper where the preview shows it.
+bool beginOnThePaper(QPainter &painter, QPagedPaintDevice &device)
 {
     if (!painter.begin(&device)) {
         qWarning("%s: ERROR can't paint on the print device", Q_FUNC_INFO);
         return false;
     }
     painter.scale(device.logicalDpiX() / pointsPerInch, device.logicalDpiY() / pointsPerInch);
+    painter.translate(-device.pageLayout().paintRect(QPageLayout::Point).topLeft());
     return true;
 }
 
@@ -72,7 +78,7 @@ bool PageRenderer::renderPages(const PrintDocument &document, QPagedPaintDevice 
     if (writesPdf(device))
         return renderPdfPages(document, pages, device, beforePage, undrawn);
     QPainter painter;
-    if (!beginInPoints(painter, device))
+    if (!beginOnThePaper(painter, device))
         return false;
     const std::vector<int> order = printOrder(device, pages);
     for (std::size_t sheet = 0; sheet < order.size(); ++sheet) {
@@ -95,7 +101,7 @@ bool PageRenderer::renderPdfPages(const PrintDocument &document, int pages, QPag
     TextMappedFaces faces;
     std::vector<DrawList> lists;
     QPainter painter;
-    if (!beginInPoints(painter, device))
+    if (!beginOnThePaper(painter, device))
         return false;
     const std::vector<int> order = printOrder(device, pages);
     lists.reserve(order.size());

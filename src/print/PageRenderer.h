@@ -16,8 +16,9 @@ class PageRenderer {
 public:
     PageRenderer() = delete;
 
-    // Pages 1 to N, each on a page of the device, which starts at the paper's
-    // imageable corner; N to 1 for a printer asked for the last page first.
+    // Pages 1 to N, each on a page of the device, placed on the paper as
+    // the preview shows them whatever corner the device's painter starts
+    // at; N to 1 for a printer asked for the last page first.
     // Once the device is open, beforePage is asked before each page, with
     // how many have begun, whether to go on. False when the device cannot be
     // painted on or the pages were stopped. The contacts some of whose text

@@ -34,7 +34,7 @@ void PostcardPages::drawPage(int page, DrawList &drawList, UndrawnContacts &undr
     if (m_document.sender())
         layout.layOut(blocks, *m_document.sender(), true);
     const double pageOffset = double(index) * m_document.paperSize().height();
-    drawBlocks(blocks, receiver, m_document.blockOrigin(pageOffset, true), drawList, undrawn);
+    drawBlocks(blocks, receiver, m_document.blockOrigin(pageOffset), drawList, undrawn);
 }
 
 void PostcardPages::drawBlocks(const QList<TextObjectPtr> &blocks, const PrintContactRecordPtr &receiver,

@@ -196,10 +196,9 @@ QVariantMap PrintDocument::optionDictionary(const QString &key) const
     return m_options ? PrintOptionValue::dictionary(*m_options, key) : QVariantMap();
 }
 
-QPointF PrintDocument::blockOrigin(double pageOffset, bool printed) const
+QPointF PrintDocument::blockOrigin(double pageOffset) const
 {
-    const QPointF margins(optionNumber(LeftMargin), optionNumber(TopMargin) + pageOffset);
-    return printed ? margins - imageableBounds().topLeft() : margins;
+    return {optionNumber(LeftMargin), optionNumber(TopMargin) + pageOffset};
 }
 
 std::optional<QRectF> PrintDocument::savedFrame(const QString &text) const

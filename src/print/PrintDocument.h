@@ -60,9 +60,10 @@ public:
     // The strip page n stands on, from 0, which is the receiver of a card or
     // an envelope; 0 on paper of no height.
     [[nodiscard]] qsizetype stripOfPage(int page) const;
-    // Page n, from 1, as it prints: white, drawn from the corner of the paper
-    // the printer reaches. The contacts some of whose text no face could
-    // draw are noted in undrawn when given.
+    // Page n, from 1, as it prints: white, in the points of the stacked
+    // papers, as the preview draws it; a printer's own origin is the
+    // renderer's to make up for. The contacts some of whose text no face
+    // could draw are noted in undrawn when given.
     [[nodiscard]] DrawList page(int page, UndrawnContacts *undrawn = nullptr) const;
     // The pages of the style, made when first asked for.
     [[nodiscard]] const PrintPages &pages() const;
@@ -73,10 +74,8 @@ public:
     [[nodiscard]] double optionNumber(const QString &key) const;
     [[nodiscard]] QVariantMap optionDictionary(const QString &key) const;
     // Where a card's or an envelope's blocks start: at the margins, that far
-    // down the stack. A printer's painter starts at the corner of the part of
-    // the paper it reaches, so a printed page is drawn that much up and left
-    // to land where the preview shows it.
-    [[nodiscard]] QPointF blockOrigin(double pageOffset, bool printed) const;
+    // down the stack.
+    [[nodiscard]] QPointF blockOrigin(double pageOffset) const;
     // The frame a layout or the options saved; none when there is none, or
     // one not finite or reaching further than ten times the paper's largest
     // side from its corner.

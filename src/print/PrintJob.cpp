@@ -11,24 +11,18 @@
 #include <QPrinter>
 #include <QProgressDialog>
 
-namespace {
-
-// Drawing starts at the corner the printer reaches: no margins of our own,
-// only those the printer cannot print in.
-void useNoMargins(QPrinter &printer)
-{
-    printer.setFullPage(false);
-    if (!printer.setPageMargins(QMarginsF(), QPageLayout::Point))
-        printer.setPageMargins(printer.pageLayout().minimumMargins(), printer.pageLayout().units());
-}
-
-} // namespace
-
 void PrintJob::preparePrinter(QPrinter &printer, const PrintInfo &paper)
 {
     printer.setPageSize(paper.pageSize());
     printer.setPageOrientation(paper.orientation());
     useNoMargins(printer);
+}
+
+void PrintJob::useNoMargins(QPrinter &printer)
+{
+    printer.setFullPage(false);
+    if (!printer.setPageMargins(QMarginsF(), QPageLayout::Point))
+        printer.setPageMargins(printer.pageLayout().minimumMargins(), printer.pageLayout().units());
 }
 
 QRectF PrintJob::printableArea(const QPrinter &printer)

@@ -23,6 +23,9 @@ public:
     // The paper on the printer: its size and orientation, drawn from the
     // corner the printer reaches.
     static void preparePrinter(QPrinter &printer, const PrintInfo &paper);
+    // Drawing starts at the corner the printer reaches: no margins of our
+    // own, only those the printer cannot print in.
+    static void useNoMargins(QPrinter &printer);
     // The part of the paper the printer reaches, in points from the paper's
     // corner.
     [[nodiscard]] static QRectF printableArea(const QPrinter &printer);

@@ -8,11 +8,14 @@
 #include "common/LaunchedAddressBook.h"
 #include "common/PrintPanels.h"
 #include "common/TestEnvironment.h"
+#include "print/HagakiViewController.h"
+#include "print/PrintInfo.h"
 #include "table/ContactsViewController.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPageSetupDialog>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QRegularExpression>
@@ -86,5 +89,75 @@ TEST_P(PrintDialog, PrintsEverySelectedRowIntoTheFileAndTheWindowLivesOn)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PrintDialog, testing::Values(1, 2, 50));
+
+// Each page's width and height in points, as a PDF file Qt wrote lays it.
+QList<QSizeF> pdfPageSizes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression box(u"/MediaBox\\s*\\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)\\s*\\]"_s);
+    QList<QSizeF> sizes;
+    for (const QRegularExpressionMatch &match : box.globalMatch(QString::fromLatin1(file.readAll())))
+        sizes.append(QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()));
+    return sizes;
+}
+
+// File ▸ Page Setup chooses the paper of the sheet styles through its own
+// dialog, and File ▸ Print prints on it.
+class PageSetup : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The shared paper goes back to its start for every test.
+        *PrintInfo::sharedPrintInfo() = PrintInfo();
+        ASSERT_TRUE(m_app.launchActive());
+    }
+
+    [[nodiscard]] WindowController &window() const { return m_app.window(); }
+    [[nodiscard]] QSizeF previewedPaper() const
+    {
+        const HagakiView *preview = window().hagakiViewController()->hagakiView();
+        EXPECT_EQ(preview->printInfo()->paperSize(), preview->bounds().size());
+        return preview->printInfo()->paperSize();
+    }
+
+    GeneratedAddressBook m_book{5, TestEnvironment::makeScratchFolder(u"page-setup"_s)};
+    RecordingAlertPresenter m_alerts;
+    LaunchedAddressBook m_app{m_book, &m_alerts};
+};
+
+void expectNear(const QSizeF &size, const QSizeF &expected)
+{
+    EXPECT_NEAR(size.width(), expected.width(), 1) << size.width() << " × " << size.height();
+    EXPECT_NEAR(size.height(), expected.height(), 1) << size.width() << " × " << size.height();
+}
+
+TEST_F(PageSetup, ACustomPaperTypedIntoTheDialogIsPreviewedAndPrinted)
+{
+    PrintPanels::choosePrintStyle(window().printStylePopup(), u"Labels"_s);
+    ASSERT_TRUE(PrintPanels::runPageSetup(
+        window(), [](QPageSetupDialog *dialog) { PrintPanels::choosePaper(dialog, u"A5"_s, true); }));
+    expectNear(previewedPaper(), QSizeF(595.3, 419.5));
+
+    ASSERT_TRUE(PrintPanels::runPageSetup(
+        window(), [](QPageSetupDialog *dialog) { PrintPanels::chooseCustomPaper(dialog, QSizeF(100, 200)); }));
+    const QSizeF custom(283.5, 566.9);
+    expectNear(previewedPaper(), custom);
+
+    // The first row, printed into a file with nothing changed in the dialog.
+    QTableView &table = *window().contactsViewController()->tableView();
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, table.visualRect(table.model()->index(0, 1)).center());
+    const QString path = m_book.sideStorePath().section(u'/', 0, -2) + u"/custom-paper.pdf"_s;
+    QFile::remove(path);
+    QPointer<QPrintDialog> dialog = PrintPanels::openPrintDialog(window());
+    ASSERT_TRUE(dialog);
+    PrintPanels::printIntoFile(dialog, path);
+    ASSERT_TRUE(PrintPanels::waitForPrintedFile(dialog, path));
+    const QList<QSizeF> pages = pdfPageSizes(path);
+    ASSERT_EQ(pages.size(), 1);
+    expectNear(pages.first(), custom);
+    EXPECT_TRUE(m_alerts.alerts.isEmpty());
+}
 
 } // namespace

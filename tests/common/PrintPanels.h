@@ -7,14 +7,20 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPageSetupDialog>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+
+#include <functional>
 
 // The print and page setup dialogs of a window, opened by their shortcuts and
 // answered through their own widgets, as a user answers them.
@@ -38,10 +44,44 @@ inline QPrintDialog *openPrintDialog(QWidget &window)
     return openDialog<QPrintDialog>(window, Qt::ControlModifier);
 }
 
-// File ▸ Page Setup…, Ctrl+Shift+P.
-inline QPageSetupDialog *openPageSetup(QWidget &window)
+// Runs what opens a dialog of that kind, which may run it until it is
+// answered, as exec() does: the answer is given to the dialog once it shows,
+// and a dialog the answer left open is cancelled. Whether a dialog showed.
+template <typename Dialog>
+bool answerDialog(QWidget &window, const std::function<void()> &open, const std::function<void(Dialog *)> &answer)
 {
-    return openDialog<QPageSetupDialog>(window, Qt::ControlModifier | Qt::ShiftModifier);
+    bool shown = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, &window, [&] {
+        Dialog *dialog = window.findChild<Dialog *>();
+        if (!dialog || !dialog->isVisible())
+            return;
+        poll.stop();
+        shown = true;
+        const QPointer<Dialog> guard(dialog);
+        answer(dialog);
+        if (guard && guard->isVisible())
+            guard->reject();
+    });
+    poll.start();
+    open();
+    // A dialog that was only opened is answered once it shows.
+    if (!shown)
+        (void)QTest::qWaitFor([&shown] { return shown; }, 5000);
+    poll.stop();
+    return shown;
+}
+
+// File ▸ Page Setup…, Ctrl+Shift+P, answered by the answer.
+inline bool runPageSetup(QWidget &window, const std::function<void(QPageSetupDialog *)> &answer)
+{
+    const auto open = [&window] {
+        // As a click into the window after a dialog would make it the key window.
+        QApplication::setActiveWindow(&window);
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    };
+    return answerDialog(window, open, answer);
 }
 
 // Picks an entry of a pop-up with the arrow keys.
@@ -77,6 +117,18 @@ inline void printIntoFile(QPrintDialog *dialog, const QString &path)
     clickOk(dialog);
 }
 
+// Whether the dialog went away and the job it started finished the PDF file,
+// waited for a while.
+inline bool waitForPrintedFile(const QPointer<QPrintDialog> &dialog, const QString &path)
+{
+    return QTest::qWaitFor(
+        [&] {
+            QFile file(path);
+            return dialog.isNull() && file.open(QIODevice::ReadOnly) && file.readAll().trimmed().endsWith("%%EOF");
+        },
+        30000);
+}
+
 // Chooses the paper of that name and the orientation, and clicks OK.
 inline void choosePaper(QPageSetupDialog *dialog, const QString &paper, bool landscape)
 {
@@ -91,6 +143,35 @@ inline void choosePaper(QPageSetupDialog *dialog, const QString &paper, bool lan
     // On its round button: a wide button takes clicks on its text only.
     QTest::mouseClick(orientation, Qt::LeftButton, {}, QPoint(orientation->height() / 2, orientation->height() / 2));
     EXPECT_TRUE(orientation->isChecked());
+    Screenshot::grab(dialog);
+    clickOk(dialog);
+}
+
+// Chooses the "Custom" paper in millimetres, types its width and height as
+// the dialog shows them, and clicks OK.
+inline void chooseCustomPaper(QPageSetupDialog *dialog, const QSizeF &millimetres)
+{
+    auto *units = dialog->findChild<QComboBox *>(QStringLiteral("unitCombo"));
+    ASSERT_NE(units, nullptr);
+    const int metric = units->findText(QStringLiteral("Millimeters"), Qt::MatchStartsWith);
+    ASSERT_GE(metric, 0);
+    choose(units, metric);
+    auto *sizes = dialog->findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
+    ASSERT_NE(sizes, nullptr);
+    const int custom = sizes->findText(QStringLiteral("Custom"), Qt::MatchStartsWith);
+    ASSERT_GE(custom, 0);
+    choose(sizes, custom);
+    for (const auto &[name, length] : {std::pair{QStringLiteral("pageWidth"), millimetres.width()},
+             std::pair{QStringLiteral("pageHeight"), millimetres.height()}}) {
+        auto *field = dialog->findChild<QDoubleSpinBox *>(name);
+        ASSERT_NE(field, nullptr) << name.toStdString();
+        ASSERT_TRUE(field->isEnabled()) << name.toStdString();
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, QString::number(length));
+        QTest::keyClick(field, Qt::Key_Tab);
+        EXPECT_DOUBLE_EQ(field->value(), length) << name.toStdString();
+    }
     Screenshot::grab(dialog);
     clickOk(dialog);
 }

@@ -1,6 +1,7 @@
 #include "PreviewWindow.h"
 #include "PrintTestCards.h"
 
+#include "common/PrintPanels.h"
 #include "print/PrintOptionValue.h"
 #include "print/PrintOptions.h"
 #include "app/PrintCommands.h"
@@ -99,10 +100,9 @@ TEST_F(PreviewWindowTest, PreviewFitsThePaperIntoTheFrameCentredInThePaneAndPage
     EXPECT_EQ(view().geometry(), before);
 
     // Page setup takes the paper chosen.
-    m_window->printCommands()->runPageLayout();
-    auto *dialog = m_window->findChild<QPageSetupDialog *>();
-    ASSERT_TRUE(dialog);
-    dialog->reject();
+    EXPECT_TRUE(PrintPanels::answerDialog<QPageSetupDialog>(
+        *m_window, [this] { m_window->printCommands()->runPageLayout(); },
+        [](QPageSetupDialog *dialog) { dialog->reject(); }));
     EXPECT_EQ(PrintInfo::sharedPrintInfo()->orientation(), QPageLayout::Portrait);
 
     QPrinter printer;

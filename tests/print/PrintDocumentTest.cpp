@@ -27,8 +27,8 @@ struct DocumentRow {
 class DocumentPages : public testing::TestWithParam<DocumentRow> {
 protected:
     // A preview of the row's style over its receivers and a sender, whose
-    // paper a printer reaches only inside an inset: a printed page is drawn
-    // up and left of where the preview shows it.
+    // paper a printer reaches only inside an inset: a page is still drawn on
+    // the paper where the preview shows it.
     void SetUp() override
     {
         const DocumentRow &row = GetParam();
@@ -105,11 +105,11 @@ TEST_P(DocumentPages, PrintAsThePreviewShowsTheSamePage)
     const double paperHeight = document().paperSize().height();
     for (int page = 1; page <= document().pageCount(); ++page) {
         // A card or an envelope preview shows the page of the receiver
-        // chosen, on the strip of the first page, from the paper's corner.
+        // chosen, on the strip of the first page.
         QPointF offset;
         if (onePerReceiver) {
             m_view->setShownReceiver(page - 1);
-            offset = document().imageableBounds().topLeft() - QPointF(0, (page - 1) * paperHeight);
+            offset = -QPointF(0, (page - 1) * paperHeight);
         }
         const QRectF shown = onePerReceiver ? m_view->bounds() : document().pageRect(page);
         const QStringList printed = placedGlyphs(document().page(page), offset);

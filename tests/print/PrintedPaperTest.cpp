@@ -88,10 +88,10 @@ protected:
     // File ▸ Page Setup…, the paper and orientation chosen, OK.
     void choosePaper(const QString &paper, bool landscape) const
     {
-        QPointer<QPageSetupDialog> dialog = PrintPanels::openPageSetup(window());
-        ASSERT_TRUE(dialog);
-        PrintPanels::choosePaper(dialog, paper, landscape);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isNull(); }, 10000));
+        ASSERT_TRUE(PrintPanels::runPageSetup(window(), [&](QPageSetupDialog *dialog) {
+            PrintPanels::choosePaper(dialog, paper, landscape);
+            EXPECT_FALSE(dialog->isVisible());
+        }));
     }
     // File ▸ Print… into a file of the test; its path once the job is done.
     QString print(const QString &name) const
@@ -103,12 +103,7 @@ protected:
         if (!dialog)
             return path;
         PrintPanels::printIntoFile(dialog, path);
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] {
-                QFile file(path);
-                return dialog.isNull() && file.open(QIODevice::ReadOnly) && file.readAll().trimmed().endsWith("%%EOF");
-            },
-            30000));
+        EXPECT_TRUE(PrintPanels::waitForPrintedFile(dialog, path));
         return path;
     }
 
