@@ -97,13 +97,11 @@ bool ContactFileCommands::runDropReading(const QString &message,
 
 QString ContactFileCommands::writeVCard(const QString &path, const ContactTablePtr &contacts)
 {
-    // A stored photo is read on first use, and a file's values are made
-    // into lists on first use: both done here, the job and the window's
-    // painting only read the persons.
-    for (const ContactRecordPtr &contact : std::as_const(*contacts)) {
-        (void)contact->person->photo();
-        contact->person->settleReadValues();
-    }
+    // A stored photo, a file's values as lists and the caches painting asks
+    // for are all made on first use: made here, so that the job and the
+    // window's painting only read the persons.
+    for (const ContactRecordPtr &contact : std::as_const(*contacts))
+        contact->person->settleForReaders();
     auto file = std::make_shared<QSaveFile>(path);
     auto error = std::make_shared<QString>();
     const int response

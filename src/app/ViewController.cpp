@@ -227,6 +227,20 @@ void ViewController::redo()
     }
 }
 
+// A CSV document's records and a window locked for printing stay as they
+// are shown.
+bool ViewController::canUndo() const
+{
+    const UndoManager *manager = undoManager();
+    return m_editState && manager && manager->canUndo();
+}
+
+bool ViewController::canRedo() const
+{
+    const UndoManager *manager = undoManager();
+    return m_editState && manager && manager->canRedo();
+}
+
 void ViewController::setWindowEdited(bool edited)
 {
     if (m_windowController)
@@ -260,6 +274,13 @@ void ViewController::enableEditButton(bool enabled)
 {
     if (m_editButton)
         m_editButton->setEnabled(enabled);
+    QList<ContactInfoPopoverPane *> views{m_popover};
+    if (m_tablePane)
+        views += m_tablePane->detachedWindows();
+    for (ContactInfoPopoverPane *view : std::as_const(views)) {
+        if (view)
+            view->windowLockDidChange();
+    }
 }
 
 // --- Group memberships -----------------------------------------------------

@@ -179,8 +179,14 @@ public:
     // exactly when something is left to undo.
     void undo();
     void redo();
+    // Whether they are offered: only while the window is editable, for a
+    // locked window changes no contact, not even back. The contact views'
+    // own keys ask the same.
+    [[nodiscard]] bool canUndo() const override;
+    [[nodiscard]] bool canRedo() const override;
     void setEditState(bool editState);
     [[nodiscard]] bool editState() const override { return m_editState; }
+    // Whether the window can be unlocked; its contact views follow.
     void enableEditButton(bool enabled);
 
     // --- The undoable operations on contacts and groups ----------------------
@@ -267,6 +273,8 @@ public:
     // The names of the groups of the selected group's container that hold
     // the row's contact, the top group's among them.
     [[nodiscard]] QStringList groupNamesOfContact(const PersonRecordPtr &row) const override;
+    // The shown contact list's record first, then any group's read so far.
+    [[nodiscard]] PersonRecordPtr contactWithUniqueId(const UniqueId &uniqueId) const override;
     // Stores the table's column widths and order.
     void saveColumnWithDictionary();
     [[nodiscard]] ValueEditorDelegate *valueEditorDelegate() override { return m_operations.get(); }

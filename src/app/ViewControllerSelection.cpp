@@ -17,6 +17,8 @@
 #include "platform/UserDefaults.h"
 #include "table/ContactTablePane.h"
 
+#include <algorithm>
+
 void ViewController::setAddressBookStores(ContactStore *store, const RenmeiAndHagakiStore *sideStore)
 {
     m_contactStore = store;
@@ -68,6 +70,35 @@ QStringList ViewController::groupNamesOfContact(const PersonRecordPtr &row) cons
             names.append(group->name);
     }
     return names;
+}
+
+namespace {
+
+ContactRecordPtr recordWithUniqueId(const ContactTablePtr &contacts, const UniqueId &uniqueId)
+{
+    if (!contacts)
+        return nullptr;
+    const auto found = std::find_if(contacts->cbegin(), contacts->cend(),
+        [&uniqueId](const ContactRecordPtr &contact) { return contact && contact->uniqueId == uniqueId; });
+    return found == contacts->cend() ? nullptr : *found;
+}
+
+} // namespace
+
+// A contact of another group than the one shown keeps its view too.
+PersonRecordPtr ViewController::contactWithUniqueId(const UniqueId &uniqueId) const
+{
+    if (ContactRecordPtr shown = recordWithUniqueId(m_contactTable, uniqueId))
+        return shown;
+    if (!m_containerTable)
+        return nullptr;
+    for (const ContainerRecordPtr &container : std::as_const(*m_containerTable)) {
+        for (const GroupRecordPtr &group : std::as_const(*container->groups)) {
+            if (ContactRecordPtr found = recordWithUniqueId(group->contactTable, uniqueId))
+                return found;
+        }
+    }
+    return nullptr;
 }
 
 // --- The table's messages ----------------------------------------------------

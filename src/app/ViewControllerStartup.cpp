@@ -245,13 +245,10 @@ void ViewController::refreshPrintStyle(const QString &previousStyle)
 bool ViewController::validateMenuItem(QAction *item) const
 {
     const QString action = item->objectName();
-    const UndoManager *manager = undoManager();
-    // A locked window changes no contact, not even back: a CSV document's
-    // records and a window locked for printing stay as they are shown.
     if (action == QStringLiteral("undo"))
-        return m_editState && manager && manager->canUndo();
+        return canUndo();
     if (action == QStringLiteral("redo"))
-        return m_editState && manager && manager->canRedo();
+        return canRedo();
     if (action == QStringLiteral("findBarButtonClicked")) {
         item->setText(m_findBarPane && m_findBarPane->isVisible() ? tr("✓Find") : tr("Find"));
         return true;

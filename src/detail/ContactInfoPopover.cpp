@@ -17,7 +17,6 @@
 #include <QHideEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -50,11 +49,6 @@ ContactInfoPopover::ContactInfoPopover(UserDefaults *defaults, QWidget *parent)
     setIconRowCount(storedIconRowCount(userDefaults()));
     setEditState(true);
     ContactInfoView::setSelectedFont(storedFont(userDefaults()));
-    auto *undoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this, this, &ContactInfoPopover::undo);
-    auto *redoKey
-        = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this, this, &ContactInfoPopover::redo);
-    for (QShortcut *key : {undoKey, redoKey})
-        key->setContext(Qt::WidgetWithChildrenShortcut);
 }
 
 ContactInfoPopover::~ContactInfoPopover() = default;
@@ -167,6 +161,37 @@ void ContactInfoPopover::setDelegate(ContactInfoPopoverDelegate *delegate)
 {
     m_popoverDelegate = delegate;
     setInfoDelegate(delegate);
+    setEditState(editState());
+}
+
+ContactInfoPopoverDelegate *ContactInfoPopover::popoverDelegate() const
+{
+    return infoDelegate() ? m_popoverDelegate : nullptr;
+}
+
+bool ContactInfoPopover::windowCanUnlock() const
+{
+    const ContactInfoPopoverDelegate *delegate = popoverDelegate();
+    return !delegate || delegate->canUnlock();
+}
+
+// A CSV document's records or a window in layout mode are shown as they
+// are, whatever the opener passed on. A window that is merely locked leaves
+// the toggle to the user.
+void ContactInfoPopover::setEditState(bool editState)
+{
+    const bool unlockable = windowCanUnlock();
+    ContactInfoView::setEditState(editState && unlockable);
+    m_editButton->setEnabled(unlockable);
+}
+
+void ContactInfoPopover::windowLockDidChange()
+{
+    const bool editing = editState();
+    setEditState(editing);
+    m_editButton->showEditState(editState());
+    if (editState() != editing)
+        reloadSelecting(selectedRows());
 }
 
 void ContactInfoPopover::closePopover()
@@ -183,14 +208,20 @@ void ContactInfoPopover::markWindowEdited()
 
 // --- Undo, Edit/Lock and Delete -----------------------------------------------------
 
+// The window's Edit menu decides: a locked window's history, which may hold
+// another contact's edits, stays where it is.
 void ContactInfoPopover::undo()
 {
-    stepUndoManager(&UndoManager::undo);
+    const ContactInfoPopoverDelegate *delegate = popoverDelegate();
+    if (delegate && delegate->canUndo())
+        stepUndoManager(&UndoManager::undo);
 }
 
 void ContactInfoPopover::redo()
 {
-    stepUndoManager(&UndoManager::redo);
+    const ContactInfoPopoverDelegate *delegate = popoverDelegate();
+    if (delegate && delegate->canRedo())
+        stepUndoManager(&UndoManager::redo);
 }
 
 void ContactInfoPopover::stepUndoManager(void (UndoManager::*step)())
@@ -206,14 +237,43 @@ void ContactInfoPopover::stepUndoManager(void (UndoManager::*step)())
 
 void ContactInfoPopover::buttonDidPress()
 {
-    const bool editing = m_editButton->isChecked();
+    const bool editing = m_editButton->isChecked() && windowCanUnlock();
     setEditState(editing);
     m_editButton->showEditState(editing);
     reloadSelecting(selectedRows());
 }
 
+ContactInfoPopover::HistoryKey ContactInfoPopover::historyKey(const QKeyEvent &event)
+{
+    if (event.keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Z))
+        return HistoryKey::Undo;
+    if (event.keyCombination() == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z))
+        return HistoryKey::Redo;
+    return HistoryKey::None;
+}
+
+// A popover is a window of the opening window's, whose Undo and Redo items
+// would take the same keys: two takers of a key are none. The view takes
+// them first, and an open text editor before it its own typing's.
+bool ContactInfoPopover::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && historyKey(*static_cast<QKeyEvent *>(event)) != HistoryKey::None) {
+        event->accept();
+        return true;
+    }
+    return ContactInfoView::event(event);
+}
+
 void ContactInfoPopover::keyPressEvent(QKeyEvent *event)
 {
+    if (const HistoryKey key = historyKey(*event); key != HistoryKey::None) {
+        event->accept();
+        if (key == HistoryKey::Undo)
+            undo();
+        else
+            redo();
+        return;
+    }
     const bool deleteKey = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete;
     if (!deleteKey || state() == QAbstractItemView::EditingState) {
         ContactInfoView::keyPressEvent(event);
@@ -269,6 +329,7 @@ void ContactInfoPopover::viewWillAppear()
 {
     setIconRowCount(storedIconRowCount(userDefaults()));
     showContactName();
+    setEditState(editState());
     m_editButton->showEditState(editState());
     updateTable();
 }
@@ -284,7 +345,7 @@ void ContactInfoPopover::hideEvent(QHideEvent *event)
 void ContactInfoPopover::viewWillDisappear()
 {
     m_closeNoticeSent = true;
-    if (infoDelegate() && m_popoverDelegate && contact())
-        m_popoverDelegate->detachedWindowDidClose({contact()->uniqueId, m_parentWindow});
+    if (ContactInfoPopoverDelegate *delegate = popoverDelegate(); delegate && contact())
+        delegate->detachedWindowDidClose({contact()->uniqueId, m_parentWindow});
     userDefaults().setObject(iconRowCount(), iconRowCountKey);
 }

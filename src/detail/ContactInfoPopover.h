@@ -15,11 +15,12 @@ class UndoManager;
 
 // A contact of the table shown in a popover beside its row, or in a window
 // of its own once dragged away: the details of the pane under a header of
-// the contact's name and an Edit/Lock toggle of its own. Every change goes to
-// the delegate (the opening window's controller), whose undo manager it also
-// undoes and redoes with its own Ctrl+Z and Shift+Ctrl+Z; Backspace or Delete
-// clears the selected row's value. When it closes it tells the delegate once
-// and keeps the photo row's height for the next one.
+// the contact's name and an Edit/Lock toggle of its own, which a window that
+// cannot be unlocked disables. Every change goes to the delegate (the opening
+// window's controller), whose undo manager it also undoes and redoes with its
+// own Ctrl+Z and Shift+Ctrl+Z while the window's Edit menu would; Backspace or
+// Delete clears the selected row's value. When it closes it tells the
+// delegate once and keeps the photo row's height for the next one.
 class ContactInfoPopover : public ContactInfoPaneView<ContactInfoPopoverPane>, public InterfaceFontKeys {
     Q_OBJECT
 
@@ -41,6 +42,9 @@ public:
     [[nodiscard]] static QFont storedFont(const UserDefaults &defaults);
 
     void setContact(const PersonRecordPtr &contact) override;
+    // Editing stays off in a window that cannot be unlocked.
+    void setEditState(bool editState) override;
+    void windowLockDidChange() override;
     void editForIdentifier(const ContactIdentifier &type) override { ContactInfoView::editForIdentifier(type); }
     void setParentPopover(Popover *popover) override;
     void setParentWindow(QWidget *window) override;
@@ -48,8 +52,8 @@ public:
     void setDelegate(ContactInfoPopoverDelegate *delegate) override;
     void closePopover() override;
 
-    // Undo or redo one step of the opening window; the parent window stays
-    // marked edited while anything is left to undo.
+    // Undo or redo one step of the opening window when its Edit menu would;
+    // the parent window stays marked edited while anything is left to undo.
     void undo();
     void redo();
     // The Edit/Lock toggle pressed.
@@ -64,6 +68,7 @@ protected:
     void markWindowEdited() override;
     [[nodiscard]] bool showsContactOfHit() const override { return false; }
     [[nodiscard]] bool photoWellTakesDrops() const override { return editState(); }
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -73,7 +78,12 @@ private:
     void buildHeader();
     void viewWillAppear();
     void viewWillDisappear();
+    enum class HistoryKey { None, Undo, Redo };
+    [[nodiscard]] static HistoryKey historyKey(const QKeyEvent &event);
     void stepUndoManager(void (UndoManager::*step)());
+    // The delegate while it lives.
+    [[nodiscard]] ContactInfoPopoverDelegate *popoverDelegate() const;
+    [[nodiscard]] bool windowCanUnlock() const;
     void deleteSelectedValue();
     [[nodiscard]] bool clearRowValue(const InfoRowRecord &row);
     void showContactName();

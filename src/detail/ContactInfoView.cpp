@@ -11,7 +11,9 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextCursor>
 
 namespace {
 
@@ -86,14 +88,23 @@ void ContactInfoView::setContact(const PersonRecordPtr &contact)
 {
     if (!contact)
         return;
+    if (!this->contact() || this->contact()->uniqueId != contact->uniqueId)
+        discardEditing();
     m_model->setContact(contact);
     updateTable();
 }
 
+// As the contact table keeps its cell editor: a change that moved the
+// contact in the table refreshes this view too, just after Return or Tab
+// opened the next row's editor.
 void ContactInfoView::updateTable()
 {
-    if (contact())
-        reloadSelecting(selectedRows());
+    if (!contact())
+        return;
+    const std::optional<OpenRowEdit> open = takeOpenRowEdit();
+    reloadSelecting(selectedRows());
+    if (open)
+        reopenRowEdit(*open);
 }
 
 void ContactInfoView::reloadSelecting(const QList<int> &rows)
@@ -260,6 +271,45 @@ QWidget *ContactInfoView::openValueEditor() const
             return widget;
     }
     return nullptr;
+}
+
+std::optional<ContactInfoView::OpenRowEdit> ContactInfoView::takeOpenRowEdit()
+{
+    auto *editor = qobject_cast<QPlainTextEdit *>(openValueEditor());
+    if (!editor)
+        return std::nullopt;
+    const int row = editor->property(ContactInfoCellDelegate::editedRowProperty).toInt();
+    if (row < 0 || row >= m_model->rowCount())
+        return std::nullopt;
+    const QTextCursor cursor = editor->textCursor();
+    const OpenRowEdit open{m_model->rowAt(row), editor->toPlainText(), cursor.anchor(), cursor.position(),
+        editor->document()->isModified()};
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return open;
+}
+
+// On the row of the same field and value, when the rebuilt row still takes
+// typing there.
+void ContactInfoView::reopenRowEdit(const OpenRowEdit &open)
+{
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const InfoRowRecord &record = m_model->rowAt(row);
+        if (record.type != open.row.type || record.label != open.row.label || record.labelIndex != open.row.labelIndex)
+            continue;
+        if (!(m_model->flags(m_model->index(row, ContactInfoTableModel::ValueColumn)) & Qt::ItemIsEditable))
+            return;
+        startEditingRow(row);
+        auto *editor = qobject_cast<QPlainTextEdit *>(openValueEditor());
+        if (!editor)
+            return;
+        editor->setPlainText(open.text);
+        QTextCursor cursor = editor->textCursor();
+        cursor.setPosition(open.anchor);
+        cursor.setPosition(open.cursor, QTextCursor::KeepAnchor);
+        editor->setTextCursor(cursor);
+        editor->document()->setModified(open.typed);
+        return;
+    }
 }
 
 void ContactInfoView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)

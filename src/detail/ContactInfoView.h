@@ -47,11 +47,13 @@ public:
     void setUserDefaults(UserDefaults *defaults);
     [[nodiscard]] UserDefaults &userDefaults() const;
 
-    // Null is ignored: the view keeps its contact.
+    // Null is ignored: the view keeps its contact. Another contact ends an
+    // open in-place edit without storing it.
     void setContact(const PersonRecordPtr &contact);
     [[nodiscard]] const PersonRecordPtr &contact() const { return m_model->contact(); }
     // Rebuilds the rows from the contact, keeping the selected row (row 0
-    // when it is gone), and scrolls to it. Nothing without a contact.
+    // when it is gone), and scrolls to it; an open in-place edit stays open
+    // on its row with what was typed so far. Nothing without a contact.
     void updateTable();
     // The font of every text; the row height follows from it by the view's
     // rule. The rows redraw when a contact is shown.
@@ -175,6 +177,17 @@ private:
     void startEditingRow(int row);
     // The editor open in a value cell, or null.
     [[nodiscard]] QWidget *openValueEditor() const;
+    // An in-place edit carried over a rebuild of the rows.
+    struct OpenRowEdit {
+        InfoRowRecord row;
+        QString text;
+        int anchor = 0;
+        int cursor = 0;
+        bool typed = false;
+    };
+    // Closes the open editor without storing its text.
+    [[nodiscard]] std::optional<OpenRowEdit> takeOpenRowEdit();
+    void reopenRowEdit(const OpenRowEdit &open);
 
     ContactInfoTableModel *m_model = nullptr;
     ContactInfoCellDelegate *m_cellDelegate = nullptr;

@@ -80,7 +80,7 @@ QString AccountSlot::part(QString AccountParts::*member) const
     if (member == &AccountParts::username)
         return address.left(at).toString();
     if (member == &AccountParts::domain)
-        return address.mid(at + 1).toString();
+        return at < 0 ? QString() : address.mid(at + 1).toString();
     return {};
 }
 

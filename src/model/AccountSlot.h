@@ -43,7 +43,7 @@ public:
     [[nodiscard]] bool holdsGroup() const noexcept { return m_word != 0 && !isSplit(); }
     // Takes the halves of `address` around its first at sign as the user name
     // and the domain, and nothing else; the caller has checked that both
-    // halves hold text.
+    // halves hold text. An address without an at sign is a user name alone.
     void splitFrom(const QString &address);
     void reset() noexcept;
 

@@ -1,6 +1,7 @@
 #include "model/AddressText.h"
 
 #include "model/AddressFormatTable.h"
+#include "model/AssignIfChanged.h"
 #include "model/ContactIdentifier.h"
 #include "platform/contacts/StorePostalAddressFormatter.h"
 #include "platform/contacts/StoreUserDefaults.h"
@@ -165,7 +166,7 @@ void AddressText::updateAddressValue(LabeledValueRecord *address, int option)
         return;
     if (address->labelText().isEmpty())
         address->label = QStringLiteral("No label");
-    address->stringValue = addressFromLabeledValue(address, option);
+    assignIfChanged(address->stringValue, addressFromLabeledValue(address, option));
 }
 
 QList<AddressRangeEntry> AddressText::rangeTableFromAddressDictionary(const LabeledValueRecord *address)

@@ -21,29 +21,47 @@ constexpr std::array<FrameEntry, 4> frameEntries{{
     {QLatin1String("sn"), &HagakiLayoutFields::senderName},
 }};
 
+// The longest number text a frame is written with. A frame is points on a
+// card; a number of more digits has no place in the stored form, and a frame
+// holding one is refused on reading rather than written as something else.
+constexpr size_t longestNumber = 64;
+using NumberText = std::array<char, longestNumber>;
+
+// The number with two decimals in text, how many characters; 0 for a number
+// that has no such text (out of range or longer than the stored form takes).
 // std::to_chars ignores the C locale, which QCoreApplication sets from the
 // environment: printf would write "10,00" under a German or French locale.
-void appendTwoDecimals(QString &text, double value)
+size_t twoDecimals(double value, NumberText &text)
 {
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 2);
-    if (result.ec != std::errc()) {
-        text += u"0.00";
-        return;
-    }
-    text += QLatin1StringView(buffer.data(), result.ptr - buffer.data());
+    if (!std::isfinite(value))
+        return 0;
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 2);
+    return result.ec == std::errc() ? size_t(result.ptr - text.data()) : 0;
 }
 
+[[nodiscard]] bool isWritable(const QRectF &rect)
+{
+    // A number below this has at most fifty digits before the point and
+    // fits: ordinary frames are let through without being written out.
+    constexpr double surelyShort = 1e50;
+    if (std::fabs(rect.x()) < surelyShort && std::fabs(rect.y()) < surelyShort && std::fabs(rect.width()) < surelyShort
+        && std::fabs(rect.height()) < surelyShort)
+        return true;
+    NumberText text;
+    return twoDecimals(rect.x(), text) > 0 && twoDecimals(rect.y(), text) > 0 && twoDecimals(rect.width(), text) > 0
+        && twoDecimals(rect.height(), text) > 0;
+}
+
+// "{{x,y},{w,h}}" appended; the caller has checked that the frame is writable.
 void appendRect(QString &text, const QRectF &rect)
 {
-    text += u"{{";
-    appendTwoDecimals(text, rect.x());
-    text += u',';
-    appendTwoDecimals(text, rect.y());
-    text += u"},{";
-    appendTwoDecimals(text, rect.width());
-    text += u',';
-    appendTwoDecimals(text, rect.height());
+    const std::array<double, 4> values{rect.x(), rect.y(), rect.width(), rect.height()};
+    const std::array<QStringView, 4> before{u"{{", u",", u"},{", u","};
+    NumberText number;
+    for (size_t i = 0; i < values.size(); ++i) {
+        text += before[i];
+        text += QLatin1StringView(number.data(), qsizetype(twoDecimals(values[i], number)));
+    }
     text += u"}}";
 }
 
@@ -163,12 +181,6 @@ double numberValue(QStringView number)
     return number.toDouble();
 }
 
-[[nodiscard]] bool isFinite(const QRectF &rect)
-{
-    return std::isfinite(rect.x()) && std::isfinite(rect.y()) && std::isfinite(rect.width())
-        && std::isfinite(rect.height());
-}
-
 // The first four numbers of text into values; how many there were.
 size_t readNumbers(QStringView text, std::array<double, 4> &values)
 {
@@ -201,7 +213,7 @@ QString HagakiLayoutString::fromLayout(const HagakiLayoutFields &layout)
         const HeapOptional<QRectF> &frame = layout.*entry.frame;
         if (!frame)
             continue;
-        if (!isFinite(*frame)) {
+        if (!isWritable(*frame)) {
             qWarning(
                 "%s: ERROR the %s frame holds a number out of range; it is not written", Q_FUNC_INFO, entry.key.data());
             continue;
@@ -259,7 +271,8 @@ std::optional<QRectF> HagakiLayoutString::frameFromString(QStringView rectText)
     if (readNumbers(rectText, values) < values.size())
         return std::nullopt;
     const QRectF frame(values[0], values[1], values[2], values[3]);
-    if (!isFinite(frame))
+    // A frame that could not be written back would move when it is.
+    if (!isWritable(frame))
         return std::nullopt;
     return frame;
 }
@@ -267,7 +280,7 @@ std::optional<QRectF> HagakiLayoutString::frameFromString(QStringView rectText)
 QString HagakiLayoutString::frameText(const QRectF &frame)
 {
     QString text;
-    if (isFinite(frame)) {
+    if (isWritable(frame)) {
         text.reserve(40);
         appendRect(text, frame);
     }

@@ -14,8 +14,9 @@
 class HagakiLayoutString {
 public:
     // Flags entry (Sender 1 + Company 2 + Renmei 4) then each frame present in
-    // the order ra, rn, sa, sn, written with two decimals. A frame that is
-    // not finite is left out whole, and logged.
+    // the order ra, rn, sa, sn, written with two decimals. A frame with a
+    // number that has no such text (not finite, or of more digits than the
+    // stored form takes) is left out whole, and logged.
     [[nodiscard]] static QString fromLayout(const HagakiLayoutFields &layout);
 
     // Reads text into layout; frames the text does not mention keep their
@@ -29,10 +30,11 @@ public:
     // the text as x, y, width and height, from "{{10,20},{30,40}}" as from the
     // spaced "{{10, 20}, {30, 40}}", kept as they are (a negative width stays
     // negative). None when the text holds fewer than four numbers or one out
-    // of range ("inf" and "nan" among them): such a frame was never placed.
+    // of range ("inf" and "nan" among them) or too large to be written back
+    // with two decimals ("1e100"): such a frame was never placed.
     [[nodiscard]] static std::optional<QRectF> frameFromString(QStringView rectText);
-    // "{{x,y},{w,h}}" with exactly two decimals; empty when a number of it is
-    // not finite. A frame read from this text gives this text again.
+    // "{{x,y},{w,h}}" with exactly two decimals; empty when a number of it
+    // has no such text. A frame read from this text gives this text again.
     [[nodiscard]] static QString frameText(const QRectF &frame);
     // The same, empty for no frame.
     [[nodiscard]] static QString frameText(const std::optional<QRectF> &frame);

@@ -1,5 +1,6 @@
 #include "model/MVPerson.h"
 
+#include "model/AssignIfChanged.h"
 #include "model/HagakiLayoutString.h"
 #include "model/PostalAddressTemplate.h"
 #include "model/StoreContactReader.h"
@@ -77,10 +78,13 @@ NameRecordPtr MVPerson::nameValue()
         }
     }
     // The identifier-keyed setters rely on every read bringing the record's
-    // flags and the display string in line with the dictionary.
-    m_showAsPerson = m_name.showAsPerson;
-    m_nameOrdering = m_name.nameOrdering;
-    m_name.stringValue = ValueRecordFormatter::compositeNameFromNameDict(m_name);
+    // flags and the display string in line with the dictionary. What is in
+    // line already is not written: a job may be reading it.
+    if (m_showAsPerson != m_name.showAsPerson)
+        m_showAsPerson = m_name.showAsPerson;
+    if (m_nameOrdering != NameOrdering(m_name.nameOrdering))
+        m_nameOrdering = NameOrdering(m_name.nameOrdering);
+    assignIfChanged(m_name.stringValue, ValueRecordFormatter::compositeNameFromNameDict(m_name));
     return namePointer();
 }
 
@@ -103,7 +107,7 @@ PhoneticNameRecordPtr MVPerson::phoneticNameValue()
             StoreContactReader::readPhoneticName(*attachedContact(), *name);
         m_caches.set(Caches::PhoneticName, name);
     }
-    name->stringValue = ValueRecordFormatter::phoneticNameString(*name, m_nameOrdering);
+    assignIfChanged(name->stringValue, ValueRecordFormatter::phoneticNameString(*name, m_nameOrdering));
     return name;
 }
 
@@ -334,12 +338,32 @@ void MVPerson::shareEmptyCaches()
 QString MVPerson::compositeName()
 {
     // The caches as they stand: the name's display string is not recomputed.
-    const NameRecord &name = m_nameHeld ? m_name : *nameValue();
-    QString composite = m_showAsPerson ? name.stringValue : stringValues()->value(FieldId::Company);
-    if (composite.isEmpty())
-        composite = noName;
-    m_compositeMade = true;
-    return composite;
+    // Painting asks while a job may be writing the contact out: once the
+    // name and the string fields are held, nothing here is written.
+    if (!m_nameHeld)
+        (void)nameValue();
+    if (!m_showAsPerson && !m_caches.holds(Caches::Strings))
+        (void)stringValues();
+    if (!m_compositeMade)
+        m_compositeMade = true;
+    return heldCompositeName();
+}
+
+void MVPerson::settleForReaders()
+{
+    settleReadValues();
+    takeStorePhotoData();
+    (void)compositeName();
+    // The table paints the strings (which an export asks for too) and the
+    // birthday through their getters: each in a record of its own, asking
+    // again changes nothing. The other caches are painted as held; those
+    // never made are made now.
+    (void)stringValues();
+    (void)birthdayValue();
+    if (!m_caches.holds(Caches::PhoneticName))
+        (void)phoneticNameValue();
+    for (const ContactIdentifier &identifier : vocabulary().labeledIdentifiers())
+        (void)madeLabeledValues(identifier);
 }
 
 QString MVPerson::heldCompositeName() const

@@ -249,6 +249,10 @@ public:
     // The display name: the name for a person, the company for a company,
     // "No Name" when that is empty. Recomputed on every call.
     QString compositeName();
+    // Makes every value the table's painting and an export read, so that
+    // neither changes the contact afterwards: a job may then write it out
+    // while the window paints it.
+    void settleForReaders();
     // The phonetic name's display string as cached.
     [[nodiscard]] QString phoneticName() const;
 
@@ -395,7 +399,7 @@ private:
         }
     };
     // A display order of names (0 the system's, 1 given name first, 2 family
-    // name first): a byte, so that both fit beside the flags.
+    // name first): four bits, so that both fit in a byte beside the flags.
     using NameOrdering = qint8;
 
     // The flags and numbers side by side, the caches a contact holds empty
@@ -406,15 +410,21 @@ private:
     [[no_unique_address]] PersonCaches m_caches;
     InternedText m_defaultCountryCode;
     [[no_unique_address]] NameRecord m_name;
+    // A job writing the contact out reads these while the window paints it:
+    // the getters painting calls leave them as they are once the contact is
+    // settled (settleForReaders).
     bool m_showAsPerson : 1 = true;
     bool m_created : 1 = false;
     bool m_changed : 1 = false;
     bool m_photoHeld : 1 = false;
     bool m_nameHeld : 1 = false; // the name was read or set
-    bool m_compositeMade : 1 = false; // the display name was worked out once
     bool m_layoutsShared : 1 = false; // the layouts held are other contacts' too, never to be changed
-    NameOrdering m_defaultNameOrdering = 0;
-    NameOrdering m_nameOrdering = 0;
+    NameOrdering : 0;
+    NameOrdering m_defaultNameOrdering : 4 = 0;
+    NameOrdering m_nameOrdering : 4 = 0;
+    // Set by the first display name worked out, which painting may ask for
+    // while a job reads the flags: a byte of its own, apart from them.
+    bool m_compositeMade = false;
     HeapFields<RareFields> m_rare;
     mutable UniqueId m_uniqueId;
 };

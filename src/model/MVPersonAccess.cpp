@@ -259,6 +259,10 @@ QString MVPerson::labeledStringValue(const ContactIdentifier &identifier, qint64
         const qsizetype position = findLabeledValue(*records, labelIndex);
         return position < records->size() ? records->at(position) : nullptr;
     };
+    // A list without values is read as held: asking its getter would give
+    // the contact a list of its own, while a job may be reading its caches.
+    if (const LabeledValueList *held = peekLabeledValues(identifier); held && held->isEmpty())
+        return {};
     if (const LabeledValueListPtr records = labeledValues(identifier)) {
         // The last value that carries the number.
         for (qsizetype i = records->size() - 1; i >= 0; --i) {

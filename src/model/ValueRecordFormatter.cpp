@@ -1,5 +1,6 @@
 #include "model/ValueRecordFormatter.h"
 
+#include "model/AssignIfChanged.h"
 #include "platform/contacts/StoreUserDefaults.h"
 
 #include <QLocale>
@@ -22,7 +23,7 @@ void defaultLabelAndShowValue(LabeledValueRecord &record)
 {
     if (record.labelText().isEmpty())
         record.label = noLabel;
-    record.stringValue = record.valueText();
+    assignIfChanged(record.stringValue, record.valueText());
 }
 
 // Which of two name parts a display shows and in what order: both, the
@@ -223,28 +224,37 @@ void ValueRecordFormatter::updateEmailValue(LabeledValueRecord *record)
     if (!record)
         return;
     defaultLabelAndShowValue(*record);
+    // The parts are those of the address as it stands, never left from one
+    // it was before. Without an at sign the whole text is the user name, as
+    // the table sorts it; an at sign at the end gives no parts at all.
     const QString address = record->valueText();
     const qsizetype at = address.indexOf(u'@');
-    if (at < 0 || at == address.size() - 1)
-        return;
-    // An address whose parts are its own two halves keeps no copy of them;
-    // parts set otherwise before stay a group, changed where the address has
-    // a part to give, as they always were.
-    if (at > 0 && !record->account.holdsGroup()) {
+    const bool atTheEnd = at >= 0 && at == address.size() - 1;
+    const bool split = at < 0 ? !address.isEmpty() : at > 0 && !atTheEnd;
+    // An address whose parts are its own two halves (or its whole text)
+    // keeps no copy of them; a group set otherwise before keeps its other
+    // parts.
+    if (split && !record->account.holdsGroup()) {
         record->account.splitFrom(address);
         return;
     }
-    const QString username = address.left(at);
-    // The contacts of a file mostly share a few domains: the text of the one
-    // before is taken again rather than copied.
-    thread_local QString lastDomain;
-    if (QStringView(address).sliced(at + 1) != lastDomain)
-        lastDomain = address.mid(at + 1);
-    const QString domain = lastDomain;
-    if (!username.isEmpty())
-        record->account->username = username;
-    if (!domain.isEmpty())
-        record->account->domain = domain;
+    if (!record->account.holdsGroup()) {
+        record->account.reset();
+        if (at < 0 || atTheEnd)
+            return;
+    }
+    const QString username = at < 0 ? address : atTheEnd ? QString() : address.left(at);
+    QString domain;
+    if (at >= 0 && !atTheEnd) {
+        // The contacts of a file mostly share a few domains: the text of the
+        // one before is taken again rather than copied.
+        thread_local QString lastDomain;
+        if (QStringView(address).sliced(at + 1) != lastDomain)
+            lastDomain = address.mid(at + 1);
+        domain = lastDomain;
+    }
+    record->account->username = username;
+    record->account->domain = domain;
 }
 
 void ValueRecordFormatter::updateURLValue(LabeledValueRecord *record)

@@ -24,4 +24,7 @@ public:
     virtual void setDelegate(ContactInfoPopoverDelegate *delegate) = 0;
     // Closes the popover that hosts the view.
     virtual void closePopover() = 0;
+    // The window's controller now can, or can no longer, be unlocked: a
+    // view that may not be unlocked any more is locked.
+    virtual void windowLockDidChange() { }
 };

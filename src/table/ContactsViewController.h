@@ -311,6 +311,10 @@ private:
     void popoverDidClose(Popover *popover);
     void pruneDetachedWindows();
     void refreshContactViews();
+    [[nodiscard]] PersonRecordPtr currentRecordOf(
+        const PersonRecordPtr &shown, const SubContactRecordPtr &selected) const;
+    // Closes the popover or the detached window of the view.
+    void closeContactView(ContactInfoPopoverPane *pane);
     void setRowsSelected(const QList<SubContactRecordPtr> &rows);
     [[nodiscard]] PopoverContextInfoPtr contextForRow(
         const PopoverContextInfo &context, const SubContactRecordPtr &row) const;

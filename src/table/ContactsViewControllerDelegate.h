@@ -72,6 +72,9 @@ public:
     [[nodiscard]] virtual bool canUnlock() const = 0;
     // The names of the groups that hold the row's contact.
     [[nodiscard]] virtual QStringList groupNamesOfContact(const PersonRecordPtr &row) const = 0;
+    // The window's record of the contact with this identifier, found in any
+    // group it has read; null when it holds no such contact.
+    [[nodiscard]] virtual PersonRecordPtr contactWithUniqueId(const UniqueId & /*uniqueId*/) const { return {}; }
 
     // A view of one contact's details, told the window's delegate, undo
     // manager and parent window; nothing when none can be made. The window's

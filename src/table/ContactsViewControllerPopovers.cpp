@@ -392,8 +392,10 @@ QList<ContactInfoPopoverPane *> ContactsViewController::contactViewPanes() const
     return panes;
 }
 
-// Each view keeps the contact it shows; when that contact's row is the
-// selected one, the view takes the rebuilt row.
+// Each view keeps the contact it shows, as the window now holds it: a save
+// or a revert reads every contact anew, and a view left on the record of
+// the load before would take edits that no save stores. A view whose
+// contact the window no longer holds closes.
 void ContactsViewController::refreshContactViews()
 {
     pruneDetachedWindows();
@@ -401,10 +403,53 @@ void ContactsViewController::refreshContactViews()
     const SubContactRecordPtr row = selected.isEmpty() ? nullptr : m_model->subContactAt(selected.first());
     for (ContactInfoPopoverPane *pane : contactViewPanes()) {
         const PersonRecordPtr shown = pane->contact();
-        if (row && shown && shown->uniqueId == row->uniqueId && shown != row)
-            pane->setContact(row);
-        pane->updateTable();
+        const PersonRecordPtr current = shown ? currentRecordOf(shown, row) : nullptr;
+        if (shown && !current) {
+            closeContactView(pane);
+            continue;
+        }
+        if (current == shown) {
+            pane->updateTable();
+            continue;
+        }
+        // The same person is in the same groups.
+        if (current->person == shown->person || !m_delegate)
+            current->groupNames = *std::as_const(shown->groupNames);
+        else
+            current->groupNames = m_delegate->groupNamesOfContact(current);
+        pane->setContact(current);
     }
+}
+
+// The selected row when it shows the contact; otherwise the view's own
+// record while the window still holds its person, or the window's record of
+// the contact read anew. Null when the window holds the contact no more.
+PersonRecordPtr ContactsViewController::currentRecordOf(
+    const PersonRecordPtr &shown, const SubContactRecordPtr &selected) const
+{
+    if (selected && selected->uniqueId == shown->uniqueId)
+        return selected;
+    PersonRecordPtr found;
+    if (const ContactTablePtr &contacts = m_model->contactTable()) {
+        const auto same = std::find_if(contacts->cbegin(), contacts->cend(),
+            [&shown](const ContactRecordPtr &contact) { return contact && contact->uniqueId == shown->uniqueId; });
+        if (same != contacts->cend())
+            found = *same;
+    }
+    if (!found && m_delegate)
+        found = m_delegate->contactWithUniqueId(shown->uniqueId);
+    return found && found->person == shown->person ? shown : found;
+}
+
+void ContactsViewController::closeContactView(ContactInfoPopoverPane *pane)
+{
+    for (const DetachedEntry &entry : std::as_const(m_detachedEntries)) {
+        if (entry.pane == pane && entry.window) {
+            entry.window->close();
+            return;
+        }
+    }
+    pane->closePopover();
 }
 
 QRect ContactsViewController::cellRect(int column, int row) const

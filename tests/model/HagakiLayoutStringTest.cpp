@@ -54,7 +54,7 @@ std::optional<QRectF> referenceNumbers(const QString &text)
 
 // The frame's text as those numbers were first written, with two decimals:
 // the reader that replaced them must agree on any text. Empty for no frame
-// or for one with a number out of range.
+// or for one with a number out of range or too long to be written so.
 QString referenceFrameText(const QString &text)
 {
     const std::optional<QRectF> frame = referenceNumbers(text);
@@ -68,8 +68,9 @@ QString referenceFrameText(const QString &text)
         std::array<char, 64> buffer{};
         const auto result
             = std::to_chars(buffer.data(), buffer.data() + buffer.size(), values[i], std::chars_format::fixed, 2);
-        written += result.ec == std::errc() ? QString::fromLatin1(buffer.data(), result.ptr - buffer.data())
-                                            : QStringLiteral("0.00");
+        if (result.ec != std::errc())
+            return {};
+        written += QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
         written += i == 1 ? "},{" : (i == 3 ? "}}" : ",");
     }
     return written;
@@ -140,6 +141,27 @@ TEST_P(OutOfRangeFrame, IsDroppedWholeOnWritingAndOnReading)
 INSTANTIATE_TEST_SUITE_P(Rows, OutOfRangeFrame,
     testing::Values("{{1e400,2},{3,4}}", "{{2.00,-inf},{3.00,4.00}}", "{{1,-1E999},{3,4}}", "{{1,2},{3,NaN}}",
         "{{1.00,2.00},{3.00,Infinity}}"));
+
+// A number of more digits than a frame is written with ("1e100" has a
+// hundred and one before the point) has no text to go back to the file as:
+// such a frame is dropped as one out of range is, never written back as zero.
+INSTANTIATE_TEST_SUITE_P(TooLong, OutOfRangeFrame,
+    testing::Values("{{1e100,20},{30,40}}", "{{1,2},{3,-1e300}}", "{{1,1.7e308},{3,4}}",
+        "{{1,2},{1000000000000000000000000000000000000000000000000000000000000000,4}}"));
+
+// Up to the longest text the stored form takes, a frame is kept and written
+// back digit for digit.
+TEST(LayoutStringRects, KeepLargeNumbersThatTheStoredFormWrites)
+{
+    // 2^195 and 2^170: a double holds each exactly, so its text is its digits.
+    const QString frame = "{{-50216813883093446110686315385661331328818843555712276103168.00,1.00},"
+                          "{1496577676626844588240573268701473812127674924007424.00,4.00}}";
+    ASSERT_TRUE(HagakiLayoutString::frameFromString(frame));
+    EXPECT_EQ(rewritten(frame), frame);
+    HagakiLayoutFields layout;
+    HagakiLayoutString::parse("0;sn:" + frame + ";", layout);
+    EXPECT_EQ(HagakiLayoutString::fromLayout(layout), "0;sn:" + frame + ";");
+}
 
 // Any text reads as the regular expression read it, frames already written
 // with two decimals and those that only look so alike. Whatever is written

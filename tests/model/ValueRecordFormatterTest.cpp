@@ -107,7 +107,7 @@ TEST(EmailValues, SplitAtTheFirstAtSign)
     const std::pair<const char *, const char *> rows[]
         = {{"taro@example.jp", "No label|taro@example.jp|taro|example.jp|"}, {"taro@", "No label|taro@|||"},
             {"@example.jp", "No label|@example.jp||example.jp|"}, {"a@b@c", "No label|a@b@c|a|b@c|"},
-            {"no-at-sign", "No label|no-at-sign|||"}, {"", "No label||||"},
+            {"no-at-sign", "No label|no-at-sign|no-at-sign||"}, {"", "No label||||"},
             {"b@example.jp", "No label|b@example.jp|b|example.jp|"}, {"c@other.jp", "No label|c@other.jp|c|other.jp|"},
             {"d@example.jpx", "No label|d@example.jpx|d|example.jpx|"}};
     for (const auto &[address, expected] : rows) {
@@ -119,7 +119,39 @@ TEST(EmailValues, SplitAtTheFirstAtSign)
     MVPerson::updateEmailValue(&email);
     email.value = QString("@example.org");
     MVPerson::updateEmailValue(&email);
-    EXPECT_EQ(shown(email), "work|@example.org|taro|example.org|");
+    EXPECT_EQ(shown(email), "work|@example.org||example.org|");
+}
+
+// An address edited keeps no part of what it was: sorting by the domain or
+// the user name sorts by the address shown. Without an at sign the whole text
+// is the user name, as the table shows it; a group of parts set one by one
+// keeps its others.
+TEST(EmailValues, PartsFollowTheEditedAddress)
+{
+    const std::pair<const char *, const char *> edits[] = {{"ann.example.org", "|ann.example.org||"}, {"ann@", "|||"},
+        {"@example.net", "||example.net|"}, {"bo@example.net", "|bo|example.net|"}, {"", "|||"}};
+    for (const bool group : {false, true}) {
+        for (const auto &[edited, parts] : edits) {
+            LabeledValueRecord email = textRecord("home", "ann@example.org", group ? "mail" : "");
+            MVPerson::updateEmailValue(&email);
+            email.value = QString::fromUtf8(edited);
+            MVPerson::updateEmailValue(&email);
+            const QString expected
+                = "home|" + QString::fromUtf8(edited) + QString::fromUtf8(parts) + (group ? "mail" : "");
+            EXPECT_EQ(shown(email), expected) << edited;
+            EXPECT_EQ(email.accountPart(&AccountParts::domain), email.accountParts().domain) << edited;
+            EXPECT_EQ(email.accountPart(&AccountParts::username), email.accountParts().username) << edited;
+        }
+    }
+    MVPerson person;
+    LabeledValueRecord stored = textRecord("home", "ann@example.org");
+    person.addLabeledValue(stored, FieldId::Email);
+    LabeledValueRecord edited = *person.labeledValueForIdentifierAtIndex(FieldId::Email, 0);
+    edited.value = QString("ann.example.org");
+    person.replaceLabeledValueAtIndex(edited, FieldId::Email, 0);
+    const LabeledValueRecordPtr read = person.labeledValueForIdentifierAtIndex(FieldId::Email, 0);
+    EXPECT_EQ(read->accountPart(&AccountParts::domain), "");
+    EXPECT_EQ(read->accountPart(&AccountParts::username), "ann.example.org");
 }
 
 // Instant messages show service and user; social profiles take their service
