@@ -1,3 +1,14 @@
+# The longest a test may run before CTest fails it, so that a test that hangs
+# fails the run instead of stalling it. Far above what any test takes, also
+# in the sanitizers' builds (make sanitize, make tsan), which run several
+# times slower.
+if(QUILLMARK_SANITIZE OR CMAKE_CXX_FLAGS MATCHES "-fsanitize")
+  set(QUILLMARK_TEST_TIMEOUT_DEFAULT 900)
+else()
+  set(QUILLMARK_TEST_TIMEOUT_DEFAULT 300)
+endif()
+set(QUILLMARK_TEST_TIMEOUT ${QUILLMARK_TEST_TIMEOUT_DEFAULT} CACHE STRING "Seconds a test may run before it fails")
+
 # The subsystem folders, lowest layer first. A folder joins the build as soon as
 # it has a CMakeLists.txt of its own.
 set(QUILLMARK_SUBSYSTEMS platform model app table print interchange editors detail find)
@@ -21,7 +32,7 @@ function(quillmark_add_test_suite subsystem)
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     NO_PRETTY_VALUES
-    PROPERTIES LABELS ${subsystem} ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    PROPERTIES LABELS ${subsystem} ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT ${QUILLMARK_TEST_TIMEOUT}
   )
   # Further labels go on once the tests are discovered, from the list the
   # discovery leaves in <target>_TESTS: discovery itself takes one label only.

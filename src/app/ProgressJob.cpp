@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QThread>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace {
@@ -68,18 +69,23 @@ std::shared_ptr<ProgressJob::Progress::State> ProgressJob::start(ProgressAlert &
     state->clock.start();
     alert.setProperty("jobGeneration", QVariant::fromValue(state->generation));
     alert.setProgress(0);
-    QThreadPool::globalInstance()->start(
-        [state, work = std::move(work), minimumMilliseconds, ended = std::move(ended)]() mutable {
-            Progress progress(state);
-            work(progress);
-            while (!state->cancelled.load() && state->clock.elapsed() < minimumMilliseconds)
-                QThread::msleep(5);
-            state->post([ended = std::move(ended)](ProgressAlert &alert) {
-                alert.setProgress(100);
-                ended(alert);
-            });
+    threadPool().start([state, work = std::move(work), minimumMilliseconds, ended = std::move(ended)]() mutable {
+        Progress progress(state);
+        work(progress);
+        while (!state->cancelled.load() && state->clock.elapsed() < minimumMilliseconds)
+            QThread::msleep(5);
+        state->post([ended = std::move(ended)](ProgressAlert &alert) {
+            alert.setProgress(100);
+            ended(alert);
         });
+    });
     return state;
+}
+
+QThreadPool &ProgressJob::threadPool()
+{
+    static QThreadPool pool;
+    return pool;
 }
 
 int ProgressJob::run(

@@ -2,14 +2,16 @@
 
 #include <QString>
 
+class QThreadPool;
+
 #include <atomic>
 #include <functional>
 #include <memory>
 
 class ProgressAlert;
 
-// Runs one long reading or writing of contact files on the global thread
-// pool behind a ProgressAlert run modally with exec(), so that the window's
+// Runs one long reading or writing of contact files on a thread pool of its
+// own behind a ProgressAlert run modally with exec(), so that the window's
 // event loop keeps running however large the file.
 //
 // The job reaches the main thread only through posts to the application
@@ -53,6 +55,12 @@ public:
     // The shortest time a document's reading shows its progress; tests set 0.
     [[nodiscard]] static int documentMinimumMilliseconds();
     static void setDocumentMinimumMilliseconds(int milliseconds);
+
+    // The jobs' threads, apart from the global pool: the window's painting
+    // hands parts of a large fill to the global pool and waits for them, so
+    // a job that takes its thread (or the only one, on one core) for long
+    // must not take one painting waits for.
+    [[nodiscard]] static QThreadPool &threadPool();
 
 private:
     // Starts the work on the pool; once it ended (and the minimum passed),

@@ -270,7 +270,7 @@ public:
     // whatever the container's identifier and type; a failure the store
     // throws is shown in an alert on the window.
     void updateGroupTable(ContainerRecord &container) override;
-    void addContactByVCardString(const QString &vCardString) override;
+    bool addContactByVCardString(const QString &vCardString) override;
     bool addDroppedContacts(const QList<ContactRecordPtr> &contacts) override;
     void changeSenderInHagakiView(const SubContactRecordPtr &row) override;
     [[nodiscard]] SubContactRecordPtr senderInHagakiView() const override;

@@ -157,19 +157,22 @@ void ViewController::addContactByStringIndexes(const QString &stringIndexes, con
     setWindowEdited(true);
 }
 
-void ViewController::addContactByVCardString(const QString &vCardString)
+bool ViewController::addContactByVCardString(const QString &vCardString)
 {
+    if (!m_selectedGroupDict)
+        return false;
     const MVvCard reader;
     QString error;
     const ContainerTablePtr containers = reader.containersFromVCards(vCardString, &error);
     if (!containers || containers->isEmpty() || containers->first()->groups->isEmpty())
-        return;
+        return false;
     const ContainerRecordPtr &container = containers->first();
     const ContactTablePtr contacts = reader.contactsForGroup(container->groups->first(), container);
     if (!contacts || contacts->isEmpty())
-        return;
+        return false;
     undoAddContacts(*contacts, m_selectedGroupDict);
     setWindowEdited(true);
+    return true;
 }
 
 bool ViewController::addDroppedContacts(const QList<ContactRecordPtr> &contacts)

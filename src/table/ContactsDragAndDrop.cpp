@@ -281,10 +281,8 @@ bool ContactsDragAndDrop::acceptDrop(const QMimeData *data, int row, DropOperati
     ContactsViewControllerDelegate *delegate = m_controller->delegate();
     if (!delegate)
         return false;
-    if (DragType::hasVCard(data)) {
-        delegate->addContactByVCardString(QString::fromUtf8(DragType::vCardData(data)));
-        return true;
-    }
+    if (DragType::hasVCard(data))
+        return delegate->addContactByVCardString(QString::fromUtf8(DragType::vCardData(data)));
     if (DraggingMimeData::isFromApplication(data))
         return false;
     return acceptFiles(data);

@@ -26,6 +26,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -93,7 +94,16 @@ ContactsViewController::ContactsViewController(UserDefaults *userDefaults, QWidg
     viewDidLoad();
 }
 
-ContactsViewController::~ContactsViewController() = default;
+// The view's event filters call into the view, which still sends its
+// viewport events while it is torn down: they go before it does.
+ContactsViewController::~ContactsViewController()
+{
+    const std::array<QObject *, 3> filters{m_cellEditor, m_contextMenu, m_dragAndDrop};
+    for (QObject *filter : filters) {
+        m_tableView->viewport()->removeEventFilter(filter);
+        m_tableView->removeEventFilter(filter);
+    }
+}
 
 UserDefaults &ContactsViewController::userDefaults() const
 {

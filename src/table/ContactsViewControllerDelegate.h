@@ -25,8 +25,10 @@ public:
 
     // The row the user selected (the table's current row, when selected).
     virtual void rowSelectionDidChange(const SubContactRecordPtr &row) = 0;
-    // Contacts dropped onto the table as vCard text, for the selected group.
-    virtual void addContactByVCardString(const QString &vCardString) = 0;
+    // Contacts dropped onto the table as vCard text, for the selected group,
+    // as one undoable step; false when none was added (the text held no
+    // readable card, or there was no group).
+    virtual bool addContactByVCardString(const QString &vCardString) = 0;
     // Contacts read from vCard files dropped onto the table, for the selected
     // group, as one undoable step; false when none was added (the user
     // cancelled, or there was no group).

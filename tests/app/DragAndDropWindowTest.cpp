@@ -3,6 +3,7 @@
 #include "HeldThreadPool.h"
 
 #include "app/ProgressAlert.h"
+#include "app/ProgressJob.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "common/DragEvents.h"
@@ -13,6 +14,7 @@
 #include "platform/UndoManager.h"
 #include "table/ContactsDragAndDrop.h"
 #include "table/ContactsViewController.h"
+#include "table/DragTypes.h"
 #include "table/DraggingMimeData.h"
 #include "table/GroupOutlineModel.h"
 #include "table/GroupViewController.h"
@@ -30,6 +32,7 @@
 #include <QPushButton>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -117,9 +120,14 @@ protected:
     {
         QMimeData files;
         files.setUrls({QUrl::fromLocalFile(path)});
+        return dropOnTable(files);
+    }
+    // Whether the table took the data dropped between its first two rows.
+    bool dropOnTable(const QMimeData &data) const
+    {
         QTableView *view = table().tableView();
         const QPoint between = view->visualRect(view->model()->index(1, 1)).topLeft() + QPoint(10, 1);
-        return DragEvents::drop(view->viewport(), between, &files);
+        return DragEvents::drop(view->viewport(), between, &data);
     }
     [[nodiscard]] qsizetype contactsNamed(const QString &firstName) const
     {
@@ -364,6 +372,35 @@ TEST_F(WindowDragAndDrop, ACardFileNamedTxtDroppedOnTheTableAddsItsContacts)
     EXPECT_TRUE(m_alerts.alerts.isEmpty());
 }
 
+// vCard text from another program is taken only when it adds a contact:
+// the program it came from is told whether to consider it moved.
+TEST_F(WindowDragAndDrop, VCardTextIsTakenOnlyWhenItAddsAContact)
+{
+    const auto vCardText = [](const QByteArray &text) {
+        auto data = std::make_unique<QMimeData>();
+        data->setData(DragType::vCard, text);
+        return data;
+    };
+    const auto zed = vCardText("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Quill;Zed;;;\r\nFN:Zed Quill\r\nEND:VCARD\r\n");
+    const qsizetype contacts = mainView().contactTable()->size();
+    ASSERT_FALSE(window().isWindowModified());
+    EXPECT_FALSE(dropOnTable(*vCardText("no card here")));
+
+    const GroupRecordPtr shown = mainView().selectedGroupDict();
+    mainView().setSelectedGroupDict(nullptr);
+    EXPECT_FALSE(dropOnTable(*zed));
+    EXPECT_EQ(contactsNamed(u"Zed"_s), 0);
+    EXPECT_EQ(mainView().contactTable()->size(), contacts);
+    EXPECT_FALSE(window().isWindowModified());
+    EXPECT_FALSE(window().undoManager()->canUndo());
+
+    mainView().setSelectedGroupDict(shown);
+    EXPECT_TRUE(dropOnTable(*zed));
+    EXPECT_EQ(contactsNamed(u"Zed"_s), 1);
+    EXPECT_TRUE(window().isWindowModified());
+    EXPECT_TRUE(window().undoManager()->canUndo());
+}
+
 struct ProgressOfDropRow {
     const char *name;
     bool cancel;
@@ -390,7 +427,7 @@ TEST_P(ProgressOfDrop, ReadsBehindTheImportsProgressWindow)
     });
     EXPECT_EQ(dropFile(path), !GetParam().cancel);
     pool.release();
-    QThreadPool::globalInstance()->waitForDone();
+    ProgressJob::threadPool().waitForDone();
     QCoreApplication::processEvents();
     EXPECT_TRUE(shown);
     EXPECT_FALSE(window().progressAlert()->isVisible());
@@ -418,7 +455,7 @@ TEST_F(WindowDragAndDrop, CancelWhileTheDropsContactsAreAddedAddsNothing)
     const qsizetype rows = table().subContactTable().size();
     const CancelWhileAdding cancel(*window().progressAlert(), 1);
     dropFile(path);
-    QThreadPool::globalInstance()->waitForDone();
+    ProgressJob::threadPool().waitForDone();
     QCoreApplication::processEvents();
     EXPECT_EQ(cancel.turns(), 1);
     EXPECT_FALSE(window().progressAlert()->isVisible());
@@ -468,7 +505,7 @@ TEST_P(DropEnding, OneProgressWindowStandsFromTheReadingToTheEndOfTheAdding)
     if (GetParam().cancelTurn > 0)
         cancel.emplace(*window().progressAlert(), GetParam().cancelTurn);
     EXPECT_EQ(dropFile(path), GetParam().taken);
-    QThreadPool::globalInstance()->waitForDone();
+    ProgressJob::threadPool().waitForDone();
     QCoreApplication::processEvents();
     EXPECT_EQ(progress.shown, 1);
     EXPECT_EQ(progress.hidden, 1);

@@ -1,25 +1,29 @@
 #pragma once
 
+#include "app/ProgressJob.h"
+
 #include <QSemaphore>
 #include <QThreadPool>
 
-// Keeps the global pool's jobs waiting: its one thread is held until
+// Keeps the progress jobs waiting: the one thread of their pool is held until
 // release(), so that a test acts on a progress window before the job behind
-// it has run. Gives the pool back as it found it.
+// it has run. The global pool, which the window's painting hands parts of a
+// large fill to and waits for, keeps its threads. Gives the jobs' pool back
+// as it found it.
 class HeldThreadPool {
 public:
     HeldThreadPool()
-        : m_threads(QThreadPool::globalInstance()->maxThreadCount())
+        : m_threads(ProgressJob::threadPool().maxThreadCount())
     {
-        QThreadPool::globalInstance()->waitForDone();
-        QThreadPool::globalInstance()->setMaxThreadCount(1);
-        QThreadPool::globalInstance()->start([gate = &m_gate] { gate->acquire(); });
+        ProgressJob::threadPool().waitForDone();
+        ProgressJob::threadPool().setMaxThreadCount(1);
+        ProgressJob::threadPool().start([gate = &m_gate] { gate->acquire(); });
     }
     ~HeldThreadPool()
     {
         release();
-        QThreadPool::globalInstance()->waitForDone();
-        QThreadPool::globalInstance()->setMaxThreadCount(m_threads);
+        ProgressJob::threadPool().waitForDone();
+        ProgressJob::threadPool().setMaxThreadCount(m_threads);
     }
     HeldThreadPool(const HeldThreadPool &) = delete;
     HeldThreadPool &operator=(const HeldThreadPool &) = delete;

@@ -248,6 +248,20 @@ TEST_F(ContactsDragAndDropTest, AnEmptyTableTakesADropAnywhere)
     EXPECT_TRUE(emptyDelegate.vCards.first().contains("FN:Eve"));
 }
 
+// The drop answers what the window made of the card: a card that added no
+// contact leaves the drag's source its data.
+TEST_F(ContactsDragAndDropTest, ACardTheWindowAddsNothingFromIsRefused)
+{
+    QMimeData outside;
+    outside.setData(DragType::vCard, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Eve\r\nN:;Eve;;;\r\nEND:VCARD\r\n");
+    delegate.takesVCards = false;
+    EXPECT_FALSE(DragEvents::drop(viewport(controller), above(controller, 1), &outside));
+    EXPECT_EQ(delegate.vCards.size(), 1);
+    delegate.takesVCards = true;
+    EXPECT_TRUE(DragEvents::drop(viewport(controller), above(controller, 1), &outside));
+    EXPECT_EQ(delegate.vCards.size(), 2);
+}
+
 TEST_F(ContactsDragAndDropTest, DataFromOutsideWithoutACardOrFileIsRefused)
 {
     QMimeData text;

@@ -5,11 +5,13 @@
 #include "platform/UserDefaults.h"
 #include "platform/contacts/ContactLabels.h"
 #include "table/ContactTableCellDelegate.h"
+#include "table/ContactTableCellEditor.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewController.h"
 #include "table/FindMarks.h"
 
 #include <QHeaderView>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -62,6 +64,33 @@ TEST_F(ContactsViewControllerTest, SortingByPhoneReordersEachContactsPhonesFirst
     EXPECT_EQ(cell(1, 1), "03-1500");
     EXPECT_EQ(cell(3, 1), "03-3333");
     Screenshot::grab(&controller);
+}
+
+// The view's teardown still sends its viewport events: a table torn down
+// while shown with a cell open for editing goes with its view and
+// everything in it, and leaves another table as it was.
+TEST_F(ContactsViewControllerTest, ATableTornDownWhileACellIsEditedTakesItsViewAlong)
+{
+    show(table({person("Ann"), person("Bo")}), {"Name", "Phone"});
+    ASSERT_TRUE(controller.cellEditor()->editCellInPlace(0, 1));
+
+    auto *torn = new ContactsViewController;
+    torn->resize(400, 200);
+    torn->show();
+    torn->setContactTable(table({person("Cy")}));
+    torn->setSelectedLabels({"All"});
+    torn->setColumnIdentifiers({"Name"});
+    torn->updateSubContactTable();
+    torn->reload();
+    QTest::mouseClick(torn->tableView()->viewport(), Qt::LeftButton, {},
+        torn->tableView()->visualRect(torn->model()->index(0, 0)).center());
+    ASSERT_TRUE(torn->cellEditor()->editCellInPlace(0, 0));
+    const QPointer<QWidget> tornView = torn->tableView();
+    const QPointer<QWidget> tornViewport = torn->tableView()->viewport();
+    delete torn;
+    EXPECT_TRUE(tornView.isNull());
+    EXPECT_TRUE(tornViewport.isNull());
+    EXPECT_TRUE(controller.cellEditor()->isEditingCell());
 }
 
 TEST_F(ContactsViewControllerTest, TheSelectedAddressRowIsFoundAgainByItsTextAfterASort)

@@ -35,7 +35,11 @@ void setStreets(StoreContact &contact, const LabeledTexts &streets);
 class RecordingDelegate : public ContactsViewControllerDelegate {
 public:
     void rowSelectionDidChange(const SubContactRecordPtr &row) override { selectedRows.append(row); }
-    void addContactByVCardString(const QString &vCardString) override { vCards.append(vCardString); }
+    bool addContactByVCardString(const QString &vCardString) override
+    {
+        vCards.append(vCardString);
+        return takesVCards;
+    }
     bool addDroppedContacts(const QList<ContactRecordPtr> &contacts) override
     {
         droppedContacts.append(contacts);
@@ -75,6 +79,7 @@ public:
 
     QList<SubContactRecordPtr> selectedRows;
     QStringList vCards;
+    bool takesVCards = true; // what a vCard text dropped is answered
     QList<QList<ContactRecordPtr>> droppedContacts;
     QList<SubContactRecordPtr> senders;
     QList<QList<SortDescriptor>> sortChanges;
