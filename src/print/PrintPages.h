@@ -4,7 +4,7 @@
 
 class DrawList;
 class QRectF;
-class TextObject;
+struct TextObject;
 class UndrawnContacts;
 
 // The pages of one print style: how many a document makes and what each
