@@ -560,7 +560,7 @@ void BM_DropLargeFileCancelled(benchmark::State &state)
         }
         state.PauseTiming();
         added = scene.added();
-        QThreadPool::globalInstance()->waitForDone();
+        ProgressJob::threadPool().waitForDone();
         state.ResumeTiming();
     }
     state.counters["stall_ms"] = double(stall);
