@@ -3,6 +3,7 @@
 #include "detail/ContactInfoPopoverDelegate.h"
 #include "detail/DetailRowKinds_p.h"
 #include "editors/EditLockToggle.h"
+#include "editors/EditorEnding.h"
 #include "editors/SeparatorBox.h"
 #include "model/MVPerson.h"
 #include "platform/StoredValue.h"
@@ -136,7 +137,8 @@ void ContactInfoPopover::setContact(const PersonRecordPtr &contact)
 
 void ContactInfoPopover::showContactName()
 {
-    if (MVPerson *person = infoModel()->person()) {
+    MVPerson *person = infoModel()->person();
+    if (person && m_contactNameField) {
         m_contactNameField->setText(person->compositeName());
         m_contactNameField->setCursorPosition(0);
     }
@@ -238,6 +240,13 @@ void ContactInfoPopover::stepUndoManager(void (UndoManager::*step)())
 void ContactInfoPopover::buttonDidPress()
 {
     const bool editing = m_editButton->isChecked() && windowCanUnlock();
+    // What was typed before the lock is kept, as the window's own lock keeps
+    // it: a press that moves no focus (an assistive tool's) leaves the editors
+    // open until here.
+    if (!editing && editState()) {
+        finishValueEditor(EditorEnding::Done);
+        commitEditing();
+    }
     setEditState(editing);
     m_editButton->showEditState(editing);
     reloadSelecting(selectedRows());

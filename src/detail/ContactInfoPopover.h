@@ -68,6 +68,7 @@ protected:
     void markWindowEdited() override;
     [[nodiscard]] bool showsContactOfHit() const override { return false; }
     [[nodiscard]] bool photoWellTakesDrops() const override { return editState(); }
+    void shownContactDidChange() override { showContactName(); }
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -117,6 +117,7 @@ void ContactInfoView::reloadSelecting(const QList<int> &rows)
     const QList<int> shown = selectedRows();
     if (!shown.isEmpty())
         scrollTo(m_model->index(shown.first(), ContactInfoTableModel::ValueColumn));
+    shownContactDidChange();
 }
 
 void ContactInfoView::applyRowHeights()

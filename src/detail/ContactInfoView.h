@@ -143,6 +143,9 @@ protected:
     [[nodiscard]] virtual bool showsContactOfHit() const { return true; }
     // Whether the photo well takes a dropped picture now.
     [[nodiscard]] virtual bool photoWellTakesDrops() const { return true; }
+    // After an edit in the view or a reload of its rows: the contact may have
+    // been renamed.
+    virtual void shownContactDidChange() { }
 
     void imageDidChange(ImageViewDragAndDrop *well) override;
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;

@@ -26,6 +26,7 @@ bool ContactInfoView::replaceValue(const PersonValue &value, const ContactIdenti
 void ContactInfoView::sendContactDidUpdate()
 {
     markWindowEdited();
+    shownContactDidChange();
 }
 
 void ContactInfoView::textFieldCellChanged(int row, const QString &text)

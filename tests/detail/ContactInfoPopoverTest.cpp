@@ -6,6 +6,7 @@
 #include "editors/SeparatorBox.h"
 #include "platform/widgets/Popover.h"
 
+#include <QLineEdit>
 #include <QMimeData>
 #include <QTableView>
 #include <QUrl>
@@ -106,6 +107,63 @@ TEST_F(ContactPopover, UndoInADetachedWindowUndoesTheWindowsStepAndClearsItsMark
     EXPECT_FALSE(window->isWindowModified());
     EXPECT_FALSE(m_window.undoManager()->canUndo());
     window->close();
+}
+
+// The Lock button ends an edit left open in the view as Return would: what
+// was typed is stored, one step to undo, whether the button is clicked or
+// pressed as an assistive tool presses it, leaving the focus where it is.
+TEST_F(ContactPopover, LockStoresTheTextStillTypedInARow)
+{
+    for (const bool byAssistiveTool : {false, true}) {
+        SCOPED_TRACE(byAssistiveTool ? "pressed, the focus left in the row" : "a click on the button");
+        ContactInfoPopover &view = *open(fullContact());
+        QPlainTextEdit *editor = editRow(view, view.infoModel()->firstRowOfType(FieldId::Company));
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, u"Ink Ltd."_s);
+        if (byAssistiveTool) {
+            ASSERT_EQ(QApplication::focusWidget(), editor);
+            view.editButton()->click();
+        } else {
+            QTest::mouseClick(view.editButton(), Qt::LeftButton);
+        }
+        endTurn();
+        EXPECT_EQ(view.editButton()->text(), u"Edit"_s);
+        EXPECT_EQ(person().stringValueForIdentifier(FieldId::Company, 0), u"Ink Ltd."_s);
+        EXPECT_TRUE(m_window.isWindowModified());
+        ASSERT_TRUE(m_window.undoManager()->canUndo());
+        m_controller.undo();
+        EXPECT_EQ(person().stringValueForIdentifier(FieldId::Company, 0), u"Quill Co."_s);
+        EXPECT_FALSE(m_window.undoManager()->canUndo());
+        delete m_popover;
+        m_window.setWindowModified(false);
+    }
+}
+
+// The name over the rows is the contact's as it stands: typed, undone and
+// redone.
+TEST_F(ContactPopover, TheHeaderShowsTheNameAsEditedUndoneAndRedone)
+{
+    ContactInfoPopover &view = *open(fullContact());
+    const QString before = view.contactNameField()->text();
+    ASSERT_TRUE(before.contains(u"Taro"_s));
+    int firstName = -1;
+    for (int row = 0; row < view.infoModel()->rowCount() && firstName < 0; ++row) {
+        if (view.infoModel()->index(row, ContactInfoTableModel::ValueColumn).data().toString() == u"Taro"_s)
+            firstName = row;
+    }
+    ASSERT_GE(firstName, 0);
+    typeInto(view, firstName, u"Jiro"_s);
+    endTurn();
+    ASSERT_EQ(person().nameValue()->firstName, u"Jiro"_s);
+    EXPECT_EQ(view.contactNameField()->text(), person().compositeName());
+    EXPECT_TRUE(view.contactNameField()->text().contains(u"Jiro"_s));
+
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view.contactNameField()->text(), before);
+    QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(view.contactNameField()->text().contains(u"Jiro"_s));
 }
 
 struct DeleteRow {
