@@ -85,15 +85,18 @@ void AppDelegate::validateApplicationMenus()
 }
 
 // An editor of a table cell or of a detail row lies on the viewport of its
-// item view; a value editor lies in a popover of its own.
+// item view; a value editor lies in a popover of its own. A contact window
+// dragged off the address-book window's table holds its Save item.
 bool AppDelegate::isTypingInWindow() const
 {
     if (m_addressBookView && m_addressBookView->hasOpenValueEditor())
         return true;
     const QWidget *focus = QApplication::focusWidget();
     const QWidget *viewport = focus ? focus->parentWidget() : nullptr;
-    return focus && m_window && focus->window() == m_window.get()
-        && qobject_cast<const QAbstractItemView *>(viewport ? viewport->parentWidget() : nullptr);
+    if (!focus || !m_window || !qobject_cast<const QAbstractItemView *>(viewport ? viewport->parentWidget() : nullptr))
+        return false;
+    const QWidget *window = focus->window();
+    return window == m_window.get() || window->actions().contains(m_saveAction);
 }
 
 void AppDelegate::menuItemSelectedInHelpMenu(QAction *item)

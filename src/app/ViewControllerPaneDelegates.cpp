@@ -95,6 +95,7 @@ ViewController::DetachedContactWindow ViewController::makeDetachedContactWindow(
     ContactInfoPopover *view = newContactView();
     view->setContact(contact);
     auto *window = new DetachedWindow(view);
+    window->addActions(m_windowController->applicationActions());
     return {window, view, view};
 }
 

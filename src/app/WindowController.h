@@ -81,6 +81,10 @@ public:
     // Edit ▸ "Copy" and "Copy as CSV", enabled while a row is selected.
     [[nodiscard]] QAction *copyAction() const { return m_copyAction; }
     [[nodiscard]] QAction *copyAsCSVAction() const { return m_copyAsCSVAction; }
+    // The application's items whose keys the contact windows dragged off
+    // this one's table take too, as a menu bar shared by every window would.
+    void setApplicationActions(const QList<QAction *> &actions) { m_applicationActions = actions; }
+    [[nodiscard]] QList<QAction *> applicationActions() const { return m_applicationActions; }
 
     // Asked as the window is about to close; false keeps it open. A window
     // without one closes without a question, whatever it holds unsaved.
@@ -237,6 +241,7 @@ private:
     ViewController *m_mainViewController = nullptr;
     QString m_frameAutosaveName;
     QMenu *m_fileMenu = nullptr;
+    QList<QAction *> m_applicationActions;
     QMenu *m_editMenu = nullptr;
     QMenu *m_viewMenu = nullptr;
     QMenu *m_navigateMenu = nullptr;

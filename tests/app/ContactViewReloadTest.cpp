@@ -88,6 +88,30 @@ TEST_F(ContactViewReload, WhatIsTypedInADetachedWindowAfterASaveIsStoredByTheNex
     endTurn();
 }
 
+// The window dragged off a row takes the File menu's Ctrl+S as the window it
+// came from does, and what is still typed in its row is what is saved.
+TEST_F(ContactViewReload, CtrlSInADetachedWindowSavesTheTextStillTypedThere)
+{
+    const QList<int> starts = firstRows();
+    const UniqueId detachedId = row(starts[0])->uniqueId;
+    const QPointer<ContactInfoPopover> detached = openDetached(starts[0]);
+    ASSERT_TRUE(detached);
+    ASSERT_FALSE(window().isWindowModified());
+
+    QPlainTextEdit *editor = editRow(*detached, rowIn(*detached, FieldId::Company));
+    ASSERT_NE(editor, nullptr);
+    retype(editor, u"Saved From Afar Co."_s);
+    QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+    endTurn();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return storedString(m_book, detachedId, FieldId::Company) == u"Saved From Afar Co."_s; }, 3000));
+    EXPECT_FALSE(window().isWindowModified());
+    ASSERT_TRUE(detached);
+    EXPECT_EQ(detached->contact()->uniqueId, detachedId);
+    detached->window()->close();
+    endTurn();
+}
+
 TEST_F(ContactViewReload, AContactTheStoreNoLongerHoldsClosesItsDetachedWindow)
 {
     const QList<int> starts = firstRows();
