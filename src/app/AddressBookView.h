@@ -29,4 +29,13 @@ public:
     [[nodiscard]] virtual bool hasOpenValueEditor() const { return false; }
     // Rebuilds and redraws the contact table's rows.
     virtual void updateTable() = 0;
+
+    // What is typed and the value editors left open reach the records, as
+    // before a save; false while an editor refuses what was typed in it.
+    bool endEditing()
+    {
+        if (commitEditing())
+            updateTable();
+        return !hasOpenValueEditor();
+    }
 };

@@ -275,15 +275,9 @@ bool AppDelegate::saveAddressBook()
     return false;
 }
 
-// What is typed and the value editors left open reach the records before
-// they are saved; false while an editor refuses what was typed in it.
 bool AppDelegate::endEditing()
 {
-    if (!m_addressBookView)
-        return true;
-    if (m_addressBookView->commitEditing())
-        m_addressBookView->updateTable();
-    return !m_addressBookView->hasOpenValueEditor();
+    return !m_addressBookView || m_addressBookView->endEditing();
 }
 
 bool AppDelegate::addressBookWindowShouldClose()

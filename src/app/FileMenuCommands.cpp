@@ -256,9 +256,6 @@ void FileMenuCommands::saveDocumentAs()
 {
     if (m_documentType.isEmpty())
         return;
-    ViewController *view = m_host.mainViewController();
-    if (view->commitEditing())
-        view->updateTable();
-    if (!view->hasOpenValueEditor())
+    if (m_host.mainViewController()->endEditing())
         exportToVCard(true);
 }

@@ -38,20 +38,21 @@ protected:
         }
         return -1;
     }
-    // The row's value cell made current, and F2 typed to edit it.
-    static QPlainTextEdit *editRow(ContactInfoView &view, int row)
+    // The row's value cell made current, F2 typed to edit it and its text
+    // typed over; the editor left open, or null when none opened.
+    static QPlainTextEdit *retypeRow(ContactInfoView &view, int row, const QString &text)
     {
         view.activateWindow();
         if (!QTest::qWaitForWindowActive(view.window()))
             return nullptr;
         view.setCurrentIndex(view.infoModel()->index(row, ContactInfoTableModel::ValueColumn));
         QTest::keyClick(&view, Qt::Key_F2);
-        return qobject_cast<QPlainTextEdit *>(QApplication::focusWidget());
-    }
-    static void retype(QWidget *editor, const QString &text)
-    {
-        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(editor, text);
+        auto *editor = qobject_cast<QPlainTextEdit *>(QApplication::focusWidget());
+        if (editor) {
+            QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(editor, text);
+        }
+        return editor;
     }
 };
 
@@ -74,9 +75,8 @@ TEST_F(ContactViewReload, WhatIsTypedInADetachedWindowAfterASaveIsStoredByTheNex
     ASSERT_TRUE(window().isWindowModified());
     ASSERT_TRUE(save());
 
-    QPlainTextEdit *editor = editRow(*detached, rowIn(*detached, FieldId::Company));
+    QPlainTextEdit *editor = retypeRow(*detached, rowIn(*detached, FieldId::Company), u"Detached 61 Co."_s);
     ASSERT_NE(editor, nullptr);
-    retype(editor, u"Detached 61 Co."_s);
     QTest::keyClick(editor, Qt::Key_Return);
     endTurn();
     Screenshot::grab(detached->window(), u"detachedAfterSave"_s);
@@ -98,9 +98,8 @@ TEST_F(ContactViewReload, CtrlSInADetachedWindowSavesTheTextStillTypedThere)
     ASSERT_TRUE(detached);
     ASSERT_FALSE(window().isWindowModified());
 
-    QPlainTextEdit *editor = editRow(*detached, rowIn(*detached, FieldId::Company));
+    QPlainTextEdit *editor = retypeRow(*detached, rowIn(*detached, FieldId::Company), u"Saved From Afar Co."_s);
     ASSERT_NE(editor, nullptr);
-    retype(editor, u"Saved From Afar Co."_s);
     QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
     endTurn();
     EXPECT_TRUE(QTest::qWaitFor(
@@ -160,9 +159,8 @@ TEST_F(ContactViewReload, AnEditThatMovesTheContactKeepsTheEditorTabOpenedInTheP
     ASSERT_GE(firstName, 0);
     const InfoRowRecord next = popover->infoModel()->rowAt(popover->infoModel()->nextEditableRow(firstName));
 
-    QPlainTextEdit *editor = editRow(*popover, firstName);
+    QPlainTextEdit *editor = retypeRow(*popover, firstName, u"Zeke"_s);
     ASSERT_NE(editor, nullptr);
-    retype(editor, u"Zeke"_s);
     QTest::keyClick(editor, Qt::Key_Tab);
     endTurn();
     ASSERT_NE(firstRowOf(moved), index) << "the edit moves the contact's rows";
