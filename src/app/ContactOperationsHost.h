@@ -41,6 +41,9 @@ public:
     virtual void groupSelectionDidChange(const GroupRecordPtr &group) = 0;
     // The container whose identifier the group names; null when none.
     [[nodiscard]] virtual ContainerRecordPtr containerOfGroup(const GroupRecord &group) const = 0;
+    // Gives every group of the container a table whose rows hold the top
+    // group's persons; false when the top group's contacts can't be read.
+    virtual bool fetchGroupsOfContainer(const ContainerRecord &container) = 0;
     // Sorts the shown contact list by the table's sort keys.
     virtual void sortContactTable() = 0;
     // The outline shows the container table again, with the selected group

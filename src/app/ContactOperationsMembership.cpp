@@ -138,9 +138,15 @@ void ContactOperations::undoDeleteContacts(
     auto journal = std::make_shared<MembershipJournal>();
     markContactsDeleted(contacts, group, *journal);
     // Removing a contact from the top group removes it from the store, and so
-    // from every group of its container.
+    // from every group of its container. A group not read yet is read now:
+    // its rows take the mark, and the undo takes it back, as the rows of the
+    // groups already read.
     if (group->top) {
         if (const ContainerRecordPtr container = m_host.containerOfGroup(*group)) {
+            const bool unread = std::any_of(container->groups->cbegin(), container->groups->cend(),
+                [](const GroupRecordPtr &other) { return !other->contactTable; });
+            if (unread)
+                m_host.fetchGroupsOfContainer(*container);
             for (const GroupRecordPtr &other : std::as_const(*container->groups))
                 markContactsDeleted(contacts, other, *journal);
         }
@@ -191,7 +197,12 @@ void ContactOperations::replayMembershipStep(const JournalPtr &journal, bool for
 void ContactOperations::showChangedMembership(
     const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted)
 {
-    if (contacts.isEmpty() || !showsGroup(*group))
+    // A change to the top group marks the rows of every group of its
+    // container: the one shown shows it too.
+    const GroupRecordPtr &shown = m_host.selectedGroupDict();
+    const bool showsMarks
+        = group->top && shown && shown->containerIdentifier == group->containerIdentifier && showsGroup(*shown);
+    if (contacts.isEmpty() || !(showsMarks || showsGroup(*group)))
         return;
     m_host.tablePane()->setContactTable(m_host.contactTable());
     if (sorted)

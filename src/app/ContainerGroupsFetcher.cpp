@@ -1,6 +1,7 @@
 // The contacts of a container's groups, fetched from the store the first time
-// a group of the container is chosen, each row holding the top group's
-// person of its contact.
+// a group of the container is chosen, a contact is deleted from its top group
+// or a contact's window asks for a container the load left unread, each row
+// holding the top group's person of its contact.
 
 #include "app/ContainerGroupsFetcher.h"
 
@@ -174,4 +175,21 @@ bool ContainerGroupsFetcher::fetchGroups(const ContainerRecord &container) const
     for (qsizetype i = 0; i < unfetched.size(); ++i)
         unfetched.at(i)->contactTable = membersInTopRows(members.at(i), loader, index);
     return true;
+}
+
+ContainerRecordPtr ContainerGroupsFetcher::fetchContainerHolding(
+    const ContainerTable &containers, const UniqueId &uniqueId) const
+{
+    const AddressBookLoader loader(m_store, m_sideStore);
+    const QString identifier = uniqueId.toString();
+    for (const ContainerRecordPtr &container : containers) {
+        const GroupRecordPtr top = container->topGroup();
+        if (!top || top->contactTable)
+            continue;
+        const std::optional<QStringList> members
+            = loader.contactIdentifiersForGroup(std::nullopt, container->identifier);
+        if (members && members->contains(identifier))
+            return fetchGroups(*container) ? container : nullptr;
+    }
+    return nullptr;
 }

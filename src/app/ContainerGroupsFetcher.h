@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ContainerRecord.h"
+#include "model/UniqueId.h"
 
 class ContactStore;
 class RenmeiAndHagakiStore;
@@ -16,6 +17,11 @@ public:
 
     // False when the top group's contacts can't be read.
     bool fetchGroups(const ContainerRecord &container) const;
+    // The first of the containers whose contacts weren't read yet that holds
+    // the contact, its groups fetched; null when none does or its contacts
+    // can't be read. A load reads the chosen container only.
+    [[nodiscard]] ContainerRecordPtr fetchContainerHolding(
+        const ContainerTable &containers, const UniqueId &uniqueId) const;
 
 private:
     ContactStore &m_store;

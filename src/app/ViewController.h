@@ -314,9 +314,7 @@ public:
     [[nodiscard]] FindBarPane *findBarController() const { return m_findBarPane; }
 
 private:
-    // Gives every group of the container a table whose rows hold the top
-    // group's persons; false when the top group's contacts can't be read.
-    bool fetchGroupsOfContainer(const ContainerRecord &container);
+    bool fetchGroupsOfContainer(const ContainerRecord &container) override;
     void showEditStateOnSeparator();
     // The views of a contact's details that may hold an open editor.
     [[nodiscard]] QList<ContactInfoPane *> contactInfoPanes() const;

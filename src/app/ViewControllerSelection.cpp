@@ -55,23 +55,6 @@ bool ViewController::fetchGroupsOfContainer(const ContainerRecord &container)
         && ContainerGroupsFetcher(*m_contactStore, *m_sideStore).fetchGroups(container);
 }
 
-QStringList ViewController::groupNamesOfContact(const PersonRecordPtr &row) const
-{
-    QStringList names;
-    const ContainerRecordPtr container = m_selectedGroupDict ? containerOfGroup(*m_selectedGroupDict) : nullptr;
-    if (!row || !container)
-        return names;
-    for (const GroupRecordPtr &group : std::as_const(*container->groups)) {
-        if (!group->contactTable)
-            continue;
-        const bool holds = std::any_of(group->contactTable->cbegin(), group->contactTable->cend(),
-            [&row](const ContactRecordPtr &member) { return member->uniqueId == row->uniqueId; });
-        if (holds && !names.contains(group->name))
-            names.append(group->name);
-    }
-    return names;
-}
-
 namespace {
 
 ContactRecordPtr recordWithUniqueId(const ContactTablePtr &contacts, const UniqueId &uniqueId)
@@ -83,9 +66,38 @@ ContactRecordPtr recordWithUniqueId(const ContactTablePtr &contacts, const Uniqu
     return found == contacts->cend() ? nullptr : *found;
 }
 
+// The names of the container's read groups that hold the contact, its top
+// group's among them.
+QStringList namesOfGroupsHolding(const ContainerRecord &container, const UniqueId &uniqueId)
+{
+    QStringList names;
+    for (const GroupRecordPtr &group : std::as_const(*container.groups)) {
+        if (recordWithUniqueId(group->contactTable, uniqueId) && !names.contains(group->name))
+            names.append(group->name);
+    }
+    return names;
+}
+
 } // namespace
 
-// A contact of another group than the one shown keeps its view too.
+// A contact that no group of the shown container holds, one a detached
+// window shows, is in the groups of its own container.
+QStringList ViewController::groupNamesOfContact(const PersonRecordPtr &row) const
+{
+    const ContainerRecordPtr shown = m_selectedGroupDict ? containerOfGroup(*m_selectedGroupDict) : nullptr;
+    if (!row || !shown)
+        return {};
+    QStringList names = namesOfGroupsHolding(*shown, row->uniqueId);
+    for (qsizetype index = 0; names.isEmpty() && m_containerTable && index < m_containerTable->size(); ++index) {
+        if (m_containerTable->at(index) != shown)
+            names = namesOfGroupsHolding(*m_containerTable->at(index), row->uniqueId);
+    }
+    return names;
+}
+
+// A contact of another group than the one shown keeps its view too, and so
+// does one of a container whose contacts the last load left unread: the
+// load after a save reads the chosen container only.
 PersonRecordPtr ViewController::contactWithUniqueId(const UniqueId &uniqueId) const
 {
     if (ContactRecordPtr shown = recordWithUniqueId(m_contactTable, uniqueId))
@@ -98,7 +110,11 @@ PersonRecordPtr ViewController::contactWithUniqueId(const UniqueId &uniqueId) co
                 return found;
         }
     }
-    return nullptr;
+    if (!m_contactStore || !m_sideStore)
+        return nullptr;
+    const ContainerRecordPtr read
+        = ContainerGroupsFetcher(*m_contactStore, *m_sideStore).fetchContainerHolding(*m_containerTable, uniqueId);
+    return read ? recordWithUniqueId(read->topGroup()->contactTable, uniqueId) : nullptr;
 }
 
 // --- The table's messages ----------------------------------------------------
