@@ -191,6 +191,7 @@ void ContactOperations::replayMembershipStep(const JournalPtr &journal, bool for
 void ContactOperations::showChangedMembership(
     const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted)
 {
+    m_host.closeViewsOfDeletedContacts();
     if (contacts.isEmpty() || !showsGroup(*group))
         return;
     m_host.tablePane()->setContactTable(m_host.contactTable());

@@ -6,55 +6,13 @@
 
 #include "common/Screenshot.h"
 
-#include <QPlainTextEdit>
 #include <QPointer>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-class ContactViewReload : public ContactViewTest {
-protected:
-    // Ctrl+S typed into the address-book window; true once the reload that
-    // follows the save has reached the window.
-    bool save()
-    {
-        QApplication::setActiveWindow(&window());
-        if (!QTest::qWaitForWindowActive(&window()))
-            return false;
-        QTest::keyClick(view(), Qt::Key_S, Qt::ControlModifier);
-        if (!m_app.waitForHandOver())
-            return false;
-        endTurn();
-        return true;
-    }
-    // The row of the view showing the name part, or the field's first row.
-    static int rowIn(const ContactInfoView &view, const ContactIdentifier &type, const QString &label = {})
-    {
-        for (int each = 0; each < view.infoModel()->rowCount(); ++each) {
-            const InfoRowRecord &record = view.infoModel()->rowAt(each);
-            if (record.type == type && (label.isEmpty() || record.labelText() == label))
-                return each;
-        }
-        return -1;
-    }
-    // The row's value cell made current, F2 typed to edit it and its text
-    // typed over; the editor left open, or null when none opened.
-    static QPlainTextEdit *retypeRow(ContactInfoView &view, int row, const QString &text)
-    {
-        view.activateWindow();
-        if (!QTest::qWaitForWindowActive(view.window()))
-            return nullptr;
-        view.setCurrentIndex(view.infoModel()->index(row, ContactInfoTableModel::ValueColumn));
-        QTest::keyClick(&view, Qt::Key_F2);
-        auto *editor = qobject_cast<QPlainTextEdit *>(QApplication::focusWidget());
-        if (editor) {
-            QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(editor, text);
-        }
-        return editor;
-    }
-};
+class ContactViewReload : public ContactViewTest { };
 
 TEST_F(ContactViewReload, WhatIsTypedInADetachedWindowAfterASaveIsStoredByTheNext)
 {
@@ -119,15 +77,7 @@ TEST_F(ContactViewReload, AContactTheStoreNoLongerHoldsClosesItsDetachedWindow)
     ASSERT_TRUE(detached);
 
     // The contact deleted from the window's top group, and saved.
-    activateMainWindow();
-    table().selectRowIndexes({starts[2]});
-    endTurn();
-    QAction *deleteItem = window().contactMenu()->findChild<QAction *>(u"deleteContacts"_s);
-    ASSERT_NE(deleteItem, nullptr);
-    window().validateMenus();
-    ASSERT_TRUE(deleteItem->isEnabled());
-    deleteItem->trigger();
-    endTurn();
+    deleteContact(goneId);
     ASSERT_TRUE(save());
     ASSERT_EQ(firstRowOf(goneId), -1);
     EXPECT_TRUE(QTest::qWaitFor([&detached] { return !detached || !detached->isVisible(); }));
