@@ -94,7 +94,8 @@ void AppDelegate::applicationDidFinishLaunching()
         // close as they are.
         const QPointer<AppDelegate> self(this);
         m_window->setCloseGuard([self] { return !self || self->addressBookWindowShouldClose(); });
-        // The contact windows dragged off its table save and quit by their keys too.
+        // Its contact popovers and the windows dragged off them save and quit
+        // by their keys too.
         m_window->setApplicationActions({m_saveAction, m_quitAction});
         connect(m_window->undoManager(), &UndoManager::stacksChanged, this, &AppDelegate::validateApplicationMenus);
         // An editor opening or closing moves the focus.

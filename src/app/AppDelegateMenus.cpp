@@ -85,8 +85,9 @@ void AppDelegate::validateApplicationMenus()
 }
 
 // An editor of a table cell or of a detail row lies on the viewport of its
-// item view; a value editor lies in a popover of its own. A contact window
-// dragged off the address-book window's table holds its Save item.
+// item view; a value editor lies in a popover of its own. A contact popover
+// of the address-book window's table, and a window dragged off it, hold its
+// Save item.
 bool AppDelegate::isTypingInWindow() const
 {
     if (m_addressBookView && m_addressBookView->hasOpenValueEditor())
@@ -95,8 +96,11 @@ bool AppDelegate::isTypingInWindow() const
     const QWidget *viewport = focus ? focus->parentWidget() : nullptr;
     if (!focus || !m_window || !qobject_cast<const QAbstractItemView *>(viewport ? viewport->parentWidget() : nullptr))
         return false;
-    const QWidget *window = focus->window();
-    return window == m_window.get() || window->actions().contains(m_saveAction);
+    for (const QWidget *holder = viewport; holder; holder = holder->parentWidget()) {
+        if (holder == m_window.get() || holder->actions().contains(m_saveAction))
+            return true;
+    }
+    return false;
 }
 
 void AppDelegate::menuItemSelectedInHelpMenu(QAction *item)

@@ -49,4 +49,6 @@ public:
     // The outline shows the container table again, with the selected group
     // selected when asked.
     virtual void showGroupOutline(bool withSelection) = 0;
+    // The contact views of contacts now deleted from their container close.
+    virtual void closeViewsOfDeletedContacts() = 0;
 };

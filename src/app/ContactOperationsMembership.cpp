@@ -197,6 +197,7 @@ void ContactOperations::replayMembershipStep(const JournalPtr &journal, bool for
 void ContactOperations::showChangedMembership(
     const QList<ContactRecordPtr> &contacts, const GroupRecordPtr &group, bool sorted)
 {
+    m_host.closeViewsOfDeletedContacts();
     // A change to the top group marks the rows of every group of its
     // container: the one shown shows it too.
     const GroupRecordPtr &shown = m_host.selectedGroupDict();

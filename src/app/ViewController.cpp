@@ -236,7 +236,7 @@ void ViewController::undo()
 {
     if (UndoManager *manager = undoManager()) {
         manager->undo();
-        setWindowEdited(manager->canUndo());
+        windowHistoryDidStep();
     }
 }
 
@@ -244,7 +244,7 @@ void ViewController::redo()
 {
     if (UndoManager *manager = undoManager()) {
         manager->redo();
-        setWindowEdited(manager->canUndo());
+        windowHistoryDidStep();
     }
 }
 
@@ -260,6 +260,12 @@ bool ViewController::canRedo() const
 {
     const UndoManager *manager = undoManager();
     return m_editState && manager && manager->canRedo();
+}
+
+void ViewController::windowHistoryDidStep()
+{
+    const UndoManager *manager = undoManager();
+    setWindowEdited(manager && manager->canUndo());
 }
 
 void ViewController::setWindowEdited(bool edited)
@@ -295,13 +301,8 @@ void ViewController::enableEditButton(bool enabled)
 {
     if (m_editButton)
         m_editButton->setEnabled(enabled);
-    QList<ContactInfoPopoverPane *> views{m_popover};
-    if (m_tablePane)
-        views += m_tablePane->detachedWindows();
-    for (ContactInfoPopoverPane *view : std::as_const(views)) {
-        if (view)
-            view->windowLockDidChange();
-    }
+    for (ContactInfoPopoverPane *view : contactViews())
+        view->windowLockDidChange();
 }
 
 // --- Group memberships -----------------------------------------------------

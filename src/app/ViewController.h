@@ -190,6 +190,7 @@ public:
     // own keys ask the same.
     [[nodiscard]] bool canUndo() const override;
     [[nodiscard]] bool canRedo() const override;
+    void windowHistoryDidStep() override;
     void setEditState(bool editState);
     [[nodiscard]] bool editState() const override { return m_editState; }
     // Whether the window can be unlocked; its contact views follow.
@@ -319,6 +320,12 @@ private:
     // The views of a contact's details that may hold an open editor.
     [[nodiscard]] QList<ContactInfoPane *> contactInfoPanes() const;
     void finishValueEditors(EditorEnding ending);
+    // The table's contact popover and the windows dragged off it.
+    [[nodiscard]] QList<ContactInfoPopoverPane *> contactViews() const;
+    void closeViewsOfDeletedContacts() override;
+    // Whether the contact's row in its container's top group is marked
+    // deleted, to be removed from the store by the next save.
+    [[nodiscard]] bool isDeletedContact(const UniqueId &uniqueId) const;
     void selectRowBefore(int firstDeletedRow);
     void setWindowEdited(bool edited);
     // What the find and replace asks.

@@ -56,6 +56,55 @@ void ViewController::detachedWindowDidClose(const DetachedWindowCloseInfo &info)
         m_tablePane->detachedWindowDidClose(info.uniqueId);
 }
 
+QList<ContactInfoPopoverPane *> ViewController::contactViews() const
+{
+    QList<ContactInfoPopoverPane *> views;
+    if (m_popover)
+        views.append(m_popover);
+    if (m_tablePane) {
+        for (ContactInfoPopoverPane *view : m_tablePane->detachedWindows()) {
+            if (view && !views.contains(view))
+                views.append(view);
+        }
+    }
+    return views;
+}
+
+// A deleted contact keeps its rows, marked, until the save removes it from
+// the store, so that an Undo can bring it back; nothing typed in a view of
+// it would be saved. Its views close at once, letting go what is typed in
+// them: an edit they stored now would stand between the delete and its Undo.
+void ViewController::closeViewsOfDeletedContacts()
+{
+    for (ContactInfoPopoverPane *view : contactViews()) {
+        if (!view->contact() || !isDeletedContact(view->contact()->uniqueId))
+            continue;
+        view->finishValueEditor(EditorEnding::Cancel);
+        view->discardEditing();
+        auto *widget = dynamic_cast<QWidget *>(view);
+        if (view == m_popover.get() || !widget)
+            view->closePopover();
+        else
+            widget->window()->close();
+    }
+}
+
+bool ViewController::isDeletedContact(const UniqueId &uniqueId) const
+{
+    if (!m_containerTable)
+        return false;
+    for (const ContainerRecordPtr &container : std::as_const(*m_containerTable)) {
+        const GroupRecordPtr top = container->topGroup();
+        if (!top || !top->contactTable)
+            continue;
+        for (const ContactRecordPtr &row : std::as_const(*top->contactTable)) {
+            if (row && row->uniqueId == uniqueId)
+                return row->deleted;
+        }
+    }
+    return false;
+}
+
 // The contact views the table shows beside a row and the windows they are
 // dragged off into are made here, where the detail views are known, and
 // handed down to the table as plain widgets.
@@ -84,6 +133,9 @@ ViewController::ContactView ViewController::makeContactInfoPopover()
         return {};
     ContactInfoPopover *view = newContactView();
     view->setParentWindow(m_windowController);
+    // The popover is a window of its own, over which the value editors it
+    // opens lie: they take the keys of Save and Quit through it.
+    view->addActions(m_windowController->applicationActions());
     m_popover = view;
     return {view, view};
 }
@@ -95,6 +147,7 @@ ViewController::DetachedContactWindow ViewController::makeDetachedContactWindow(
     ContactInfoPopover *view = newContactView();
     view->setContact(contact);
     auto *window = new DetachedWindow(view);
+    window->setOpeningWindow(m_windowController);
     window->addActions(m_windowController->applicationActions());
     return {window, view, view};
 }

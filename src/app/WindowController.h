@@ -81,8 +81,9 @@ public:
     // Edit ▸ "Copy" and "Copy as CSV", enabled while a row is selected.
     [[nodiscard]] QAction *copyAction() const { return m_copyAction; }
     [[nodiscard]] QAction *copyAsCSVAction() const { return m_copyAsCSVAction; }
-    // The application's items whose keys the contact windows dragged off
-    // this one's table take too, as a menu bar shared by every window would.
+    // The application's items whose keys the contact popovers of this one's
+    // table and the windows dragged off them take too, as a menu bar shared
+    // by every window would.
     void setApplicationActions(const QList<QAction *> &actions) { m_applicationActions = actions; }
     [[nodiscard]] QList<QAction *> applicationActions() const { return m_applicationActions; }
 

@@ -233,6 +233,8 @@ void ContactInfoPopover::stepUndoManager(void (UndoManager::*step)())
     (m_undoManager->*step)();
     if (m_parentWindow)
         m_parentWindow->setWindowModified(m_undoManager->canUndo());
+    if (ContactInfoPopoverDelegate *delegate = popoverDelegate())
+        delegate->windowHistoryDidStep();
     // The window's controller redraws its own panes, not this view.
     updateTable();
 }

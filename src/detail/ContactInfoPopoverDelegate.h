@@ -13,6 +13,9 @@ public:
     // as its Edit menu allows it; a delegate without one says no.
     [[nodiscard]] virtual bool canUndo() const { return false; }
     [[nodiscard]] virtual bool canRedo() const { return false; }
+    // The view stepped that history with its own keys: the window is edited
+    // exactly while anything is left to undo, as after its own Undo.
+    virtual void windowHistoryDidStep() { }
     // Whether the window can be unlocked for editing: a view of a window
     // that cannot (a CSV document, layout mode) stays locked.
     [[nodiscard]] virtual bool canUnlock() const { return true; }

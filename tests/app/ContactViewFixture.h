@@ -58,6 +58,15 @@ protected:
         QApplication::setActiveWindow(&window());
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
     }
+    // The contact's row selected in the address-book window and the Contact
+    // menu's Delete chosen.
+    void deleteContact(const UniqueId &uniqueId)
+    {
+        activateMainWindow();
+        table().selectRowIndexes({firstRowOf(uniqueId)});
+        endTurn();
+        chooseDeleteContacts();
+    }
     // Contact ▸ Delete Contacts chosen for the selected rows.
     void chooseDeleteContacts()
     {

@@ -12,7 +12,21 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-using ContactViewReload = ContactViewTest;
+class ContactViewReload : public ContactViewTest {
+protected:
+    // The company typed over in the view's row and Ctrl+S typed into its
+    // editor; true once the store holds it.
+    bool saveCompanyWithCtrlS(ContactInfoView &view, const QString &company)
+    {
+        const UniqueId uniqueId = view.contact()->uniqueId;
+        QPlainTextEdit *editor = retypeRow(view, rowIn(view, FieldId::Company), company);
+        if (!editor)
+            return false;
+        QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+        endTurn();
+        return QTest::qWaitFor([&] { return storedString(m_book, uniqueId, FieldId::Company) == company; }, 3000);
+    }
+};
 
 TEST_F(ContactViewReload, WhatIsTypedInADetachedWindowAfterASaveIsStoredByTheNext)
 {
@@ -56,17 +70,23 @@ TEST_F(ContactViewReload, CtrlSInADetachedWindowSavesTheTextStillTypedThere)
     ASSERT_TRUE(detached);
     ASSERT_FALSE(window().isWindowModified());
 
-    QPlainTextEdit *editor = retypeRow(*detached, rowIn(*detached, FieldId::Company), u"Saved From Afar Co."_s);
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
-    endTurn();
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return storedString(m_book, detachedId, FieldId::Company) == u"Saved From Afar Co."_s; }, 3000));
+    EXPECT_TRUE(saveCompanyWithCtrlS(*detached, u"Saved From Afar Co."_s));
     EXPECT_FALSE(window().isWindowModified());
     ASSERT_TRUE(detached);
     EXPECT_EQ(detached->contact()->uniqueId, detachedId);
     detached->window()->close();
     endTurn();
+}
+
+// The popover beside a row is a window of its own too.
+TEST_F(ContactViewReload, CtrlSInTheContactPopoverSavesTheTextStillTypedThere)
+{
+    ContactInfoPopover *popover = openPopover(firstRows().first());
+    ASSERT_NE(popover, nullptr);
+    ASSERT_FALSE(window().isWindowModified());
+    EXPECT_TRUE(saveCompanyWithCtrlS(*popover, u"Saved Beside Co."_s));
+    EXPECT_FALSE(window().isWindowModified());
+    closePopover();
 }
 
 TEST_F(ContactViewReload, AContactTheStoreNoLongerHoldsClosesItsDetachedWindow)
@@ -77,10 +97,7 @@ TEST_F(ContactViewReload, AContactTheStoreNoLongerHoldsClosesItsDetachedWindow)
     ASSERT_TRUE(detached);
 
     // The contact deleted from the window's top group, and saved.
-    activateMainWindow();
-    table().selectRowIndexes({starts[2]});
-    endTurn();
-    chooseDeleteContacts();
+    deleteContact(goneId);
     ASSERT_TRUE(save());
     ASSERT_EQ(firstRowOf(goneId), -1);
     EXPECT_TRUE(QTest::qWaitFor([&detached] { return !detached || !detached->isVisible(); }));

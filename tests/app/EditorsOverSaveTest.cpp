@@ -104,10 +104,16 @@ protected:
 
     AddressViewController *openAddressEditorIn(ContactInfoView *view)
     {
+        return qobject_cast<AddressViewController *>(openEditorIn(view, FieldId::Address));
+    }
+
+    // The value editor a double-click opens on the field's first row.
+    static ValueEditor *openEditorIn(ContactInfoView *view, const ContactIdentifier &type)
+    {
         if (!view)
             return nullptr;
         for (int each = 0; each < view->infoModel()->rowCount(); ++each) {
-            if (view->infoModel()->rowAt(each).type != FieldId::Address)
+            if (view->infoModel()->rowAt(each).type != type)
                 continue;
             const QRect cell = view->visualRect(view->infoModel()->index(each, ContactInfoTableModel::ValueColumn));
             // As the window system delivers it: a click, then a press that is
@@ -118,7 +124,7 @@ protected:
             QTest::mouseDClick(viewport, Qt::LeftButton, {}, cell.center());
             QTest::mouseRelease(viewport, Qt::LeftButton, {}, cell.center());
             endTurn();
-            return qobject_cast<AddressViewController *>(view->rowCommands()->handOff().editor());
+            return view->rowCommands()->handOff().editor();
         }
         return nullptr;
     }
@@ -217,6 +223,51 @@ TEST_F(EditorsOverSave, CtrlSStoresTheBirthdayTypedInTheDateEditor)
     const MVPersonPtr saved = stored();
     ASSERT_TRUE(saved && saved->birthdayValue() && saved->birthdayValue()->value);
     EXPECT_EQ(saved->birthdayValue()->value->date(), QDate(2001, 2, 3));
+}
+
+// The contact popover is a window of its own, over which its value editors
+// lie: Ctrl+S and Ctrl+Q typed into them reach Save and Quit as they do over
+// the address-book window, ending the editor as its Done would.
+TEST_F(EditorsOverSave, CtrlSAndCtrlQTypedInTheContactPopoversEditorsSaveAndQuit)
+{
+    const QPointer<AddressViewController> address = openAddressEditor(Host::ContactPopover);
+    ASSERT_TRUE(address);
+    const qint64 labelIndex = address->labeledValue()->labelIndex;
+    retype(address->streetField(), u"Popover Street 5"_s);
+    pressCtrlS(address->streetField());
+    EXPECT_FALSE(address && address->isVisible());
+    EXPECT_FALSE(window().isWindowModified());
+    EXPECT_EQ(streetOf(*stored(), labelIndex), u"Popover Street 5"_s);
+
+    // The birthday's year typed over, then Ctrl+Q: Quit asks about it, and
+    // its Save stores it.
+    auto *popover = dynamic_cast<ContactInfoView *>(table().contactInfoPopoverPane());
+    if (!popover) {
+        doubleClick(FieldId::Name, m_first);
+        endTurn();
+        popover = dynamic_cast<ContactInfoView *>(table().contactInfoPopoverPane());
+    }
+    const QPointer<DateViewController> date
+        = qobject_cast<DateViewController *>(openEditorIn(popover, FieldId::Birthday));
+    ASSERT_TRUE(date);
+    const QDate before = stored()->birthdayValue()->value->date();
+    const QDate typed(before.year() - 7, before.month(), before.day());
+    retype(date->dateField(), typed.toString(u"yyyy.M.d"_s));
+    m_alerts.answer = AlertPresenter::FirstButtonReturn;
+    // The offscreen platform binds no key to Quit; a desktop binds Ctrl+Q.
+    for (QAction *item : window().fileMenu()->actions()) {
+        if (item->menuRole() == QAction::QuitRole && item->shortcut().isEmpty())
+            item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    }
+    QTest::keyClick(date->dateField(), Qt::Key_Q, Qt::ControlModifier);
+    endTurn();
+
+    EXPECT_EQ(m_alerts.alerts.size(), 1);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_FALSE(date && date->isVisible());
+    const MVPersonPtr saved = stored();
+    ASSERT_TRUE(saved && saved->birthdayValue() && saved->birthdayValue()->value);
+    EXPECT_EQ(saved->birthdayValue()->value->date(), typed);
 }
 
 // A number still being typed into a cell of the all-values editor is entered
