@@ -1,5 +1,7 @@
 #include "platform/widgets/MessageBoxAlertPresenter.h"
 
+#include "platform/widgets/DialogAnswer.h"
+
 #include <QList>
 #include <QMessageBox>
 #include <QPushButton>
@@ -34,10 +36,11 @@ void MessageBoxAlertPresenter::askConfirmation(QWidget *window, const QString &m
     alert->addButton(QMessageBox::tr("Cancel"), QMessageBox::RejectRole);
     alert->setAttribute(Qt::WA_DeleteOnClose);
     alert->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
-    QObject::connect(alert, &QMessageBox::finished, alert, [alert, completion](int) {
+    DialogAnswer::deliverAfterDone(alert, window, [alert, completion](int) -> DialogAnswer::Answer {
         const bool confirmed = alert->buttonRole(alert->clickedButton()) == QMessageBox::AcceptRole;
-        if (completion)
-            completion(confirmed ? FirstButtonReturn : SecondButtonReturn);
+        if (!completion)
+            return {};
+        return [completion, confirmed] { completion(confirmed ? FirstButtonReturn : SecondButtonReturn); };
     });
     alert->open();
 }
