@@ -22,6 +22,12 @@ int MessageBoxAlertPresenter::runModalAlert(
     QList<QPushButton *> buttons;
     for (const QString &title : buttonTitles)
         buttons.append(alert.addButton(title, buttons.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::RejectRole));
+    // Every button after the first rejects, so Qt finds no escape button of
+    // its own: Escape answers as Cancel, or else as the last button, which is
+    // also what a box closed otherwise answers.
+    const qsizetype cancel = buttonTitles.indexOf(QMessageBox::tr("Cancel"));
+    if (!buttons.isEmpty())
+        alert.setEscapeButton(buttons.at(cancel < 0 ? buttons.size() - 1 : cancel));
     alert.exec();
     const qsizetype clicked = buttons.indexOf(qobject_cast<QPushButton *>(alert.clickedButton()));
     return FirstButtonReturn + int(clicked < 0 ? buttons.size() - 1 : clicked);
