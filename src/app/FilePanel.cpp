@@ -1,6 +1,7 @@
 #include "app/FilePanel.h"
 
 #include "interchange/widgets/EncodingAccessory.h"
+#include "platform/widgets/DialogAnswer.h"
 
 #include <QFileDialog>
 
@@ -28,7 +29,7 @@ void showDialog(QWidget *window, UserDefaults *defaults, const Request &request,
         accessory->setEncodingOnly();
         accessory->attachTo(dialog);
     }
-    QObject::connect(dialog, &QDialog::finished, dialog, [dialog, accessory, done](int result) {
+    DialogAnswer::deliverAfterDone(dialog, window, [dialog, accessory, done](int result) -> DialogAnswer::Answer {
         Answer answer;
         if (result == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
             answer.path = dialog->selectedFiles().constFirst();
@@ -36,7 +37,7 @@ void showDialog(QWidget *window, UserDefaults *defaults, const Request &request,
         }
         if (accessory)
             accessory->requestClose();
-        done(answer);
+        return [done, answer] { done(answer); };
     });
     dialog->open();
 }

@@ -14,6 +14,7 @@
 #include "find/ReplaceAlertPanel.h"
 #include "model/FieldVocabulary.h"
 #include "platform/UndoManager.h"
+#include "platform/widgets/DialogAnswer.h"
 #include "table/ContactTablePane.h"
 
 #include <QAction>
@@ -459,9 +460,11 @@ void FindAndReplace::showReplaceAlertPanel(const ReplaceAlertRequest &request, c
     panel->setReplaceString(request.replaceString);
     panel->setIdentifier(request.identifier);
     panel->updateUI();
-    QObject::connect(panel, &QDialog::finished, panel, [panel, completion](int code) {
-        if (code == 1 && completion)
-            completion({panel->replaceString(), panel->label()});
+    DialogAnswer::deliverAfterDone(panel, request.window, [panel, completion](int code) -> DialogAnswer::Answer {
+        if (code != 1 || !completion)
+            return {};
+        return
+            [completion, answer = ReplaceAlertAnswer{panel->replaceString(), panel->label()}] { completion(answer); };
     });
     panel->open();
 }

@@ -4,6 +4,7 @@
 #include "app/WindowCommandHost.h"
 #include "platform/UserDefaults.h"
 #include "platform/widgets/AlertPresenter.h"
+#include "platform/widgets/DialogAnswer.h"
 #include "print/HagakiViewController.h"
 #include "print/OptionSheetController.h"
 #include "print/PrintDocumentBuilder.h"
@@ -31,9 +32,8 @@ void openPrintDialog(QWidget *window, QPrinter &printer, const std::function<voi
     auto *dialog = new QPrintDialog(&printer, window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
-    QObject::connect(dialog, &QDialog::finished, window, [window, done](int result) {
-        QMetaObject::invokeMethod(
-            window, [done, accepted = result == QDialog::Accepted] { done(accepted); }, Qt::QueuedConnection);
+    DialogAnswer::deliverAfterDone(dialog, window, [done](int result) -> DialogAnswer::Answer {
+        return [done, accepted = result == QDialog::Accepted] { done(accepted); };
     });
     dialog->open();
 }

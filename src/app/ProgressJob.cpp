@@ -29,6 +29,7 @@ quint64 &currentGeneration()
 
 struct ProgressJob::Progress::State {
     std::atomic<bool> cancelled = false;
+    bool ended = false; // the end reached the main thread; read and written there only
     quint64 generation = 0;
     QPointer<ProgressAlert> alert; // dereferenced on the main thread only
     QElapsedTimer clock;
@@ -45,6 +46,13 @@ struct ProgressJob::Progress::State {
             Qt::QueuedConnection);
     }
 };
+
+// The runs started and not yet gone, to cancel at quit. Main thread only.
+QList<std::weak_ptr<ProgressJob::Progress::State>> &ProgressJob::runningJobs()
+{
+    static QList<std::weak_ptr<Progress::State>> running;
+    return running;
+}
 
 bool ProgressJob::Progress::isCancelled() const
 {
@@ -69,12 +77,16 @@ std::shared_ptr<ProgressJob::Progress::State> ProgressJob::start(ProgressAlert &
     state->clock.start();
     alert.setProperty("jobGeneration", QVariant::fromValue(state->generation));
     alert.setProgress(0);
+    QList<std::weak_ptr<Progress::State>> &running = runningJobs();
+    running.removeIf([](const std::weak_ptr<Progress::State> &each) { return each.expired(); });
+    running.append(state);
     threadPool().start([state, work = std::move(work), minimumMilliseconds, ended = std::move(ended)]() mutable {
         Progress progress(state);
         work(progress);
         while (!state->cancelled.load() && state->clock.elapsed() < minimumMilliseconds)
             QThread::msleep(5);
-        state->post([ended = std::move(ended)](ProgressAlert &alert) {
+        state->post([state, ended = std::move(ended)](ProgressAlert &alert) {
+            state->ended = true;
             alert.setProgress(100);
             ended(alert);
         });
@@ -82,10 +94,30 @@ std::shared_ptr<ProgressJob::Progress::State> ProgressJob::start(ProgressAlert &
     return state;
 }
 
+// A job still running when the application quits is cancelled and waited
+// for while the application object is still there: the pool is a static,
+// which nobody would wait for before the end of the process, and a job
+// posts to the application object.
 QThreadPool &ProgressJob::threadPool()
 {
     static QThreadPool pool;
+    static const bool endsAtQuit = [] {
+        if (QCoreApplication *application = QCoreApplication::instance())
+            QObject::connect(application, &QCoreApplication::aboutToQuit, application, &ProgressJob::endRunningJobs);
+        return true;
+    }();
+    Q_UNUSED(endsAtQuit);
     return pool;
+}
+
+void ProgressJob::endRunningJobs()
+{
+    for (const std::weak_ptr<Progress::State> &running : std::as_const(runningJobs())) {
+        if (const std::shared_ptr<Progress::State> state = running.lock())
+            state->cancelled = true;
+    }
+    runningJobs().clear();
+    threadPool().waitForDone();
 }
 
 int ProgressJob::run(
@@ -94,9 +126,13 @@ int ProgressJob::run(
     alert.alertMessage()->setText(message);
     const auto state
         = start(alert, std::move(work), minimumMilliseconds, [](ProgressAlert &shown) { shown.requestClose(); });
-    const int response = alert.exec();
+    int response = alert.exec();
     // Whatever the job posts from now on is stale.
     alert.setProperty("jobGeneration", QVariant());
+    // The alert closed otherwise than by the job's end (Quit closes every
+    // window) leaves the work unfinished: a cancel.
+    if (response == ModalResponse::Stop && !state->ended)
+        response = ModalResponse::Abort;
     if (response != ModalResponse::Stop)
         state->cancelled = true;
     return response;

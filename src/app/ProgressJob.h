@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QThreadPool;
@@ -63,6 +64,10 @@ public:
     [[nodiscard]] static QThreadPool &threadPool();
 
 private:
+    // Cancels the jobs still running and waits for them, as the application
+    // quits.
+    static void endRunningJobs();
+    static QList<std::weak_ptr<Progress::State>> &runningJobs();
     // Starts the work on the pool; once it ended (and the minimum passed),
     // `ended` runs on the main thread unless the run is stale by then.
     static std::shared_ptr<Progress::State> start(ProgressAlert &alert, std::function<void(Progress &)> work,

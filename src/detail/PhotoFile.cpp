@@ -1,5 +1,7 @@
 #include "detail/PhotoFile.h"
 
+#include "platform/widgets/DialogAnswer.h"
+
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QImageReader>
@@ -48,7 +50,12 @@ void choose(QWidget *parent, QObject *receiver, const std::function<void(const Q
         QCoreApplication::translate("ContactInfoRowCommands", "Images (%1)").arg(patterns.join(u' ')));
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(dialog, &QFileDialog::fileSelected, receiver, chosen);
+    DialogAnswer::deliverAfterDone(dialog, receiver, [dialog, chosen](int result) -> DialogAnswer::Answer {
+        const QStringList files = dialog->selectedFiles();
+        if (result != QDialog::Accepted || files.isEmpty())
+            return {};
+        return [chosen, path = files.constFirst()] { chosen(path); };
+    });
     dialog->open();
 }
 

@@ -1,5 +1,6 @@
 #include "print/FrameFontPanel.h"
 
+#include "platform/widgets/DialogAnswer.h"
 #include "platform/widgets/FontResolver.h"
 
 #include <QFontDialog>
@@ -15,7 +16,11 @@ void FrameFontPanel::open(QPointer<QFontDialog> &panel, QWidget *parent, const Q
     panel->setObjectName(QStringLiteral("fontPanel"));
     panel->setAttribute(Qt::WA_DeleteOnClose);
     panel->setWindowModality(Qt::WindowModal);
-    QObject::connect(panel, &QFontDialog::fontSelected, parent, chosen);
+    DialogAnswer::deliverAfterDone(panel, parent, [dialog = panel.data(), chosen](int result) -> DialogAnswer::Answer {
+        if (result != QDialog::Accepted)
+            return {};
+        return [chosen, font = dialog->selectedFont()] { chosen(font); };
+    });
     panel->open();
 }
 

@@ -210,4 +210,48 @@ TEST(QuitQuestion, OffersSaveDontSaveAndCancel)
     EXPECT_TRUE(window.isWindowModified());
 }
 
+// The application's own alert: Escape answers as Cancel.
+TEST(QuitQuestion, EscapeAnswersAsCancel)
+{
+    GeneratedAddressBook book(2, TestEnvironment::makeScratchFolder(u"quit-escape"_s));
+    LaunchedAddressBook app(book);
+    ASSERT_TRUE(app.launchActive());
+    WindowController &window = app.window();
+    const ContactRecordPtr row = app.mainView().contactTable()->first();
+    ASSERT_TRUE(app.mainView().undoReplaceValue(u"Hanako"_s, FieldId::Renmei, row));
+    QCoreApplication::processEvents();
+
+    QString text;
+    bool stayed = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto *alert = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!alert)
+            return;
+        text = alert->text();
+        QTest::keyClick(alert, Qt::Key_Escape);
+        stayed = alert->isVisible();
+        // Without an answer the box would hold the test for good.
+        if (stayed)
+            alert->buttons().constLast()->click();
+    });
+    // Ctrl+Q where the platform binds Quit to keys; the offscreen one binds none.
+    QAction *quit = nullptr;
+    for (QAction *item : window.fileMenu()->actions()) {
+        if (item->menuRole() == QAction::QuitRole)
+            quit = item;
+    }
+    ASSERT_NE(quit, nullptr);
+    if (quit->shortcut().isEmpty())
+        quit->trigger();
+    else
+        QTest::keySequence(&window, quit->shortcut());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(text, question);
+    EXPECT_FALSE(stayed);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.isWindowModified());
+    EXPECT_EQ(row->person->stringValues()->value(FieldId::Renmei), u"Hanako"_s);
+    EXPECT_EQ(storedString(book, row->uniqueId, FieldId::Renmei), QString());
+}
+
 } // namespace

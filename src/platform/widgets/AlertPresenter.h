@@ -23,7 +23,8 @@ public:
 
     // An alert with the buttons given, modal for the application; answers
     // FirstButtonReturn for the first button, SecondButtonReturn for the
-    // second, and so on.
+    // second, and so on. Escape answers as the button titled "Cancel", or
+    // else as the last one.
     virtual int runModalAlert(
         QWidget *window, const QString &messageText, const QString &informativeText, const QStringList &buttonTitles)
         = 0;

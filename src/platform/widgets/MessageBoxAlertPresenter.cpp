@@ -1,5 +1,7 @@
 #include "platform/widgets/MessageBoxAlertPresenter.h"
 
+#include "platform/widgets/DialogAnswer.h"
+
 #include <QList>
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,6 +22,12 @@ int MessageBoxAlertPresenter::runModalAlert(
     QList<QPushButton *> buttons;
     for (const QString &title : buttonTitles)
         buttons.append(alert.addButton(title, buttons.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::RejectRole));
+    // Every button after the first rejects, so Qt finds no escape button of
+    // its own: Escape answers as Cancel, or else as the last button, which is
+    // also what a box closed otherwise answers.
+    const qsizetype cancel = buttonTitles.indexOf(QMessageBox::tr("Cancel"));
+    if (!buttons.isEmpty())
+        alert.setEscapeButton(buttons.at(cancel < 0 ? buttons.size() - 1 : cancel));
     alert.exec();
     const qsizetype clicked = buttons.indexOf(qobject_cast<QPushButton *>(alert.clickedButton()));
     return FirstButtonReturn + int(clicked < 0 ? buttons.size() - 1 : clicked);
@@ -34,10 +42,11 @@ void MessageBoxAlertPresenter::askConfirmation(QWidget *window, const QString &m
     alert->addButton(QMessageBox::tr("Cancel"), QMessageBox::RejectRole);
     alert->setAttribute(Qt::WA_DeleteOnClose);
     alert->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
-    QObject::connect(alert, &QMessageBox::finished, alert, [alert, completion](int) {
+    DialogAnswer::deliverAfterDone(alert, window, [alert, completion](int) -> DialogAnswer::Answer {
         const bool confirmed = alert->buttonRole(alert->clickedButton()) == QMessageBox::AcceptRole;
-        if (completion)
-            completion(confirmed ? FirstButtonReturn : SecondButtonReturn);
+        if (!completion)
+            return {};
+        return [completion, confirmed] { completion(confirmed ? FirstButtonReturn : SecondButtonReturn); };
     });
     alert->open();
 }

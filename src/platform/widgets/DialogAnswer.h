@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+
+class QDialog;
+class QObject;
+
+// A dialog hands its answer out from finished(), that is from inside its own
+// done(), itself inside the key press or click that answered it. An answer
+// that runs an event loop there (a progress window, an alert) lets that loop
+// run the deletion that a WA_DeleteOnClose dialog posted in done(), and
+// done() and the key press then go on in freed memory. So every dialog that
+// answers through finished() goes through here: what the answer needs is
+// read from the dialog while it is still there, and the answer itself runs
+// on a later turn of the event loop, once done() has returned.
+namespace DialogAnswer {
+
+// The caller's answer, holding what was read from the dialog.
+using Answer = std::function<void()>;
+// Reads the dialog in finished(): the answer to run, or none.
+using Read = std::function<Answer(int result)>;
+
+// Connects `read` to the dialog's finished(); the answer it returns runs
+// queued on `receiver` (on the application object where there is none), and
+// not at all when the receiver is gone by then.
+void deliverAfterDone(QDialog *dialog, QObject *receiver, Read read);
+
+} // namespace DialogAnswer
