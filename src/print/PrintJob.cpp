@@ -93,5 +93,5 @@ void PrintJob::tellNoPageInRange(int pages, QWidget *window, AlertPresenter *ale
 {
     if (alerts)
         alerts->showAlert(window, tr("Nothing was printed."),
-            tr("The pages chosen are not among the %n page(s) there are to print.", nullptr, pages));
+            tr("The range chosen names none of the pages there are to print, 1 to %1.").arg(pages));
 }

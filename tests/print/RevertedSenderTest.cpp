@@ -1,5 +1,6 @@
-// The postcard sender after File ▸ Revert: the mark made since the last save
-// is gone, and so is the sender the preview draws and the print prints.
+// The postcard sender follows the mark in the table: after File ▸ Revert or
+// an undone mark the preview draws, and the print prints, no sender; a mark
+// on a contact outside the shown group still makes it the sender.
 #include "PdfWords.h"
 
 #include "app/AddressBookTestSupport.h"
@@ -12,9 +13,12 @@
 #include "common/PrintPanels.h"
 #include "common/TestEnvironment.h"
 #include "model/MVPerson.h"
+#include "platform/UndoManager.h"
 #include "print/HagakiView.h"
 #include "print/HagakiViewController.h"
 #include "table/ContactsViewController.h"
+#include "table/GroupOutlineModel.h"
+#include "table/GroupViewController.h"
 #include "table/TableColumn.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +27,7 @@
 #include <QMenu>
 #include <QPrintDialog>
 #include <QTableView>
+#include <QTreeView>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -100,6 +105,20 @@ protected:
         QTest::mouseClick(file, Qt::LeftButton, {}, file->actionGeometry(revert).center());
     }
 
+    // A click on the group in the window's outline.
+    void openGroup(const QString &name) const
+    {
+        GroupViewController &outline = *m_app.window().groupViewController();
+        for (const GroupRecordPtr &group : *m_app.mainView().containerTable()->first()->groups) {
+            if (group->name == name) {
+                const QRect rect = outline.outlineView()->visualRect(outline.model()->indexOfGroup(group));
+                QTest::mouseClick(outline.outlineView()->viewport(), Qt::LeftButton, {}, rect.center());
+            }
+        }
+        endTurn();
+        ASSERT_EQ(m_app.mainView().selectedGroupDict()->name, name);
+    }
+
     GeneratedAddressBook m_book{12, TestEnvironment::makeScratchFolder(u"reverted-sender"_s)};
     RecordingAlertPresenter m_alerts;
     LaunchedAddressBook m_app{m_book, &m_alerts};
@@ -143,6 +162,25 @@ TEST_F(RevertedSender, AfterRevertThePreviewAndThePrintCarryNoSender)
     EXPECT_TRUE(PdfWords::holdsRunTogether(pages.first(), receiverName));
     EXPECT_FALSE(PdfWords::holdsRunTogether(pages.first(), sender));
     EXPECT_TRUE(m_alerts.alerts.isEmpty());
+}
+
+// The contacts with Latin names have odd numbers, and Family holds the even.
+TEST_F(RevertedSender, AMarkedContactOutsideTheShownGroupStaysTheSenderUntilItsMarkIsUndone)
+{
+    const int marked = latinContactRows().at(0);
+    const MVPersonPtr person = contacts().subContactTable().at(marked)->person;
+    clickSenderBox(marked);
+    ASSERT_EQ(tickedRows(), QList<int>{marked});
+    openGroup(u"Family"_s);
+    ASSERT_TRUE(tickedRows().isEmpty());
+    ASSERT_TRUE(preview().senderPerson());
+    EXPECT_EQ(preview().senderPerson()->person, person);
+
+    QTest::keyClick(&m_app.window(), Qt::Key_Z, Qt::ControlModifier);
+    endTurn();
+    ASSERT_FALSE(m_app.mainView().undoManager()->canUndo());
+    EXPECT_EQ(preview().senderPerson(), nullptr);
+    EXPECT_EQ(preview().hagakiView()->senderPerson(), nullptr);
 }
 
 } // namespace
