@@ -80,9 +80,10 @@ void PrintCommands::printRows(const QList<SubContactRecordPtr> &rows)
     const ViewController &view = *m_host.mainViewController();
     PrintInfo::sharedPrintInfo()->setMargins(QMarginsF());
     // The rows are those the preview shows, laid out as the preview lays
-    // them out, on the job's own copy of the paper.
-    const auto document = std::make_shared<PrintDocument>(PrintDocumentBuilder::make(
-        {rows, m_preview->senderPerson(), view.printStyle(), m_preview->printOptions(), PrintInfo::sharedPrintInfo()}));
+    // them out, on the job's own copy of the paper; no row is singled out
+    // as the preview singles out the card it shows.
+    const auto document = std::make_shared<PrintDocument>(PrintDocumentBuilder::make({rows, m_preview->senderPerson(),
+        view.printStyle(), m_preview->printOptions(), PrintInfo::sharedPrintInfo(), nullptr}));
 
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     PrintJob::preparePrinter(*printer, *document->paper());

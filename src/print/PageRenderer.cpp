@@ -11,7 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
+#include <map>
 
 namespace {
 
@@ -57,30 +57,65 @@ void drawGlyphsAsTheirCharacters(std::vector<DrawList> &lists, TextMappedFaces &
 
 } // namespace
 
+std::vector<int> PageRenderer::sheetOrder(int pages, const PageChoice &choice)
+{
+    const int first = std::max(choice.fromPage, 1);
+    const int last = choice.toPage > 0 ? std::min(choice.toPage, pages) : pages;
+    std::vector<int> run;
+    for (int page = first; page <= last; ++page)
+        run.push_back(page);
+    if (choice.lastPageFirst)
+        std::reverse(run.begin(), run.end());
+    const std::size_t copies = std::size_t(std::max(choice.copies, 1));
+    std::vector<int> sheets;
+    sheets.reserve(run.size() * copies);
+    if (choice.collate) {
+        for (std::size_t copy = 0; copy < copies; ++copy)
+            sheets.insert(sheets.end(), run.cbegin(), run.cend());
+    } else {
+        for (const int page : run)
+            sheets.insert(sheets.end(), copies, page);
+    }
+    return sheets;
+}
+
+// Qt leaves the range and the order of the pages to the application, and the
+// copies too where the printer does not make them itself (a PDF file never
+// does): a printer that stacks its sheets face up wants the last page first.
+PageRenderer::PageChoice PageRenderer::pageChoice(const QPagedPaintDevice &device)
+{
+    PageChoice choice;
+    const auto *printer = dynamic_cast<const QPrinter *>(&device);
+    if (!printer)
+        return choice;
+    if (printer->printRange() == QPrinter::PageRange) {
+        choice.fromPage = printer->fromPage();
+        choice.toPage = printer->toPage();
+    }
+    if (!printer->supportsMultipleCopies()) {
+        choice.copies = printer->copyCount();
+        choice.collate = printer->collateCopies();
+    }
+    choice.lastPageFirst = printer->pageOrder() == QPrinter::LastPageFirst;
+    return choice;
+}
+
 std::vector<int> PageRenderer::printOrder(const QPagedPaintDevice &device, int pages)
 {
-    std::vector<int> order(std::size_t(std::max(pages, 0)));
-    std::iota(order.begin(), order.end(), 1);
-    // Qt leaves the order of the pages to the application: a printer that
-    // stacks its sheets face up wants the last page first.
-    const auto *printer = dynamic_cast<const QPrinter *>(&device);
-    if (printer && printer->pageOrder() == QPrinter::LastPageFirst)
-        std::reverse(order.begin(), order.end());
-    return order;
+    return sheetOrder(pages, pageChoice(device));
 }
 
 bool PageRenderer::renderPages(const PrintDocument &document, QPagedPaintDevice &device,
     const std::function<bool(int page)> &beforePage, UndrawnContacts *undrawn)
 {
-    const int pages = document.pageCount();
-    if (pages <= 0)
+    const std::vector<int> order = printOrder(device, document.pageCount());
+    if (order.empty())
         return true;
     if (writesPdf(device))
-        return renderPdfPages(document, pages, device, beforePage, undrawn);
+        return renderPdfPages(document, order, device, beforePage, undrawn);
     QPainter painter;
     if (!beginOnThePaper(painter, device))
         return false;
-    const std::vector<int> order = printOrder(device, pages);
     for (std::size_t sheet = 0; sheet < order.size(); ++sheet) {
         if (beforePage && !beforePage(int(sheet) + 1))
             return false;
@@ -94,21 +129,22 @@ bool PageRenderer::renderPages(const PrintDocument &document, QPagedPaintDevice 
 }
 
 // The pages are laid out before any is painted: a glyph's face copy must hold
-// every glyph drawn from it before the first is drawn.
-bool PageRenderer::renderPdfPages(const PrintDocument &document, int pages, QPagedPaintDevice &device,
-    const std::function<bool(int page)> &beforePage, UndrawnContacts *undrawn)
+// every glyph drawn from it before the first is drawn. A page printed more
+// than once is laid out once.
+bool PageRenderer::renderPdfPages(const PrintDocument &document, const std::vector<int> &order,
+    QPagedPaintDevice &device, const std::function<bool(int page)> &beforePage, UndrawnContacts *undrawn)
 {
     TextMappedFaces faces;
     std::vector<DrawList> lists;
+    std::map<int, std::size_t> listOfPage;
     QPainter painter;
     if (!beginOnThePaper(painter, device))
         return false;
-    const std::vector<int> order = printOrder(device, pages);
-    lists.reserve(order.size());
     for (std::size_t sheet = 0; sheet < order.size(); ++sheet) {
         if (beforePage && !beforePage(int(sheet) + 1))
             return false;
-        lists.push_back(document.page(order.at(sheet), undrawn));
+        if (listOfPage.try_emplace(order.at(sheet), lists.size()).second)
+            lists.push_back(document.page(order.at(sheet), undrawn));
     }
     drawGlyphsAsTheirCharacters(lists, faces);
     for (std::size_t sheet = 0; sheet < order.size(); ++sheet) {
@@ -118,7 +154,7 @@ bool PageRenderer::renderPdfPages(const PrintDocument &document, int pages, QPag
         }
         painter.save();
         painter.translate(0, -document.pageRect(order.at(sheet)).y());
-        lists.at(sheet).paint(painter);
+        lists.at(listOfPage.at(order.at(sheet))).paint(painter);
         painter.restore();
     }
     return painter.end();

@@ -16,9 +16,9 @@ class PageRenderer {
 public:
     PageRenderer() = delete;
 
-    // Pages 1 to N, each on a page of the device, placed on the paper as
-    // the preview shows them whatever corner the device's painter starts
-    // at; N to 1 for a printer asked for the last page first.
+    // The pages the device takes (see printOrder), each on a page of the
+    // device, placed on the paper as the preview shows them whatever corner
+    // the device's painter starts at.
     // Once the device is open, beforePage is asked before each page, with
     // how many have begun, whether to go on. False when the device cannot be
     // painted on or the pages were stopped. The contacts some of whose text
@@ -31,11 +31,28 @@ public:
     static void renderPage(
         const PrintDocument &document, int page, QPainter &painter, UndrawnContacts *undrawn = nullptr);
 
-    // The document's pages in the order the device takes them.
+    // What a print dialog chose of a document's pages. The range is 1-based,
+    // 0 standing for the document's first or last page; copies are those the
+    // pages themselves are repeated for.
+    struct PageChoice {
+        int fromPage = 0;
+        int toPage = 0;
+        int copies = 1;
+        bool collate = true;
+        bool lastPageFirst = false;
+    };
+    // The pages of a document of `pages` pages, one entry a sheet: those of
+    // the range that the document has, the last first when asked, each
+    // repeated for the copies, the whole run at a time when collated.
+    [[nodiscard]] static std::vector<int> sheetOrder(int pages, const PageChoice &choice);
+    // A printer's range, page order and the copies it does not make itself;
+    // every page once, first page first, for any other device.
+    [[nodiscard]] static PageChoice pageChoice(const QPagedPaintDevice &device);
+    // The document's pages in the order the device takes them, one entry a
+    // sheet.
     [[nodiscard]] static std::vector<int> printOrder(const QPagedPaintDevice &device, int pages);
 
 private:
-    // `pages` is the document's page count, already counted by the caller.
-    static bool renderPdfPages(const PrintDocument &document, int pages, QPagedPaintDevice &device,
+    static bool renderPdfPages(const PrintDocument &document, const std::vector<int> &order, QPagedPaintDevice &device,
         const std::function<bool(int page)> &beforePage, UndrawnContacts *undrawn);
 };

@@ -39,10 +39,17 @@ PrintJob::Result PrintJob::print(
     job.setPaper(std::make_shared<PrintInfo>(document.paper() ? *document.paper() : PrintInfo()));
     job.setImageableBounds(printableArea(printer));
     const int pages = job.pageCount();
-    QProgressDialog progress(tr("Printing…"), tr("Cancel"), 0, pages, window);
+    // The sheets: the pages of the range chosen, with the copies the printer
+    // does not make itself.
+    const int sheets = int(PageRenderer::printOrder(printer, pages).size());
+    if (pages > 0 && sheets == 0) {
+        tellNoPageInRange(pages, window, alerts);
+        return Result::Cancelled;
+    }
+    QProgressDialog progress(tr("Printing…"), tr("Cancel"), 0, sheets, window);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
-    if (pages > 1)
+    if (sheets > 1)
         progress.show();
     bool started = false;
     bool cancelled = false;
@@ -60,7 +67,7 @@ PrintJob::Result PrintJob::print(
         return !cancelled;
     };
     const bool printed = PageRenderer::renderPages(job, printer, beforePage, &undrawn);
-    progress.setValue(pages);
+    progress.setValue(sheets);
     if (printed) {
         tellUndrawn(undrawn, window, alerts);
         return Result::Printed;
@@ -80,4 +87,11 @@ void PrintJob::tellUndrawn(const UndrawnContacts &undrawn, QWidget *window, Aler
     alerts->showAlert(window, tr("Some text couldn't be printed."),
         tr("No font could draw all the text of these contacts, so their pages were printed without it: %1.")
             .arg(QLocale().createSeparatedList(names)));
+}
+
+void PrintJob::tellNoPageInRange(int pages, QWidget *window, AlertPresenter *alerts)
+{
+    if (alerts)
+        alerts->showAlert(window, tr("Nothing was printed."),
+            tr("The range chosen names none of the pages there are to print, 1 to %1.").arg(pages));
 }

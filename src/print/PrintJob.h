@@ -30,10 +30,12 @@ public:
     // corner.
     [[nodiscard]] static QRectF printableArea(const QPrinter &printer);
 
-    // Every page of the document is printed, from a copy on its own copy of
-    // the paper, into which the printer's reach goes as the imageable
-    // bounds, so that the pages land where the preview shows them; the
-    // document itself is left as it is. A job that is cancelled or breaks off
+    // The pages of the range the printer holds are printed, each as often
+    // as its copies ask where the printer does not make them itself, from a
+    // copy on its own copy of the paper, into which the printer's reach goes
+    // as the imageable bounds, so that the pages land where the preview shows
+    // them; the document itself is left as it is. A range that names none of
+    // the pages prints nothing and tells the user so. A job that is cancelled or breaks off
     // leaves no file. A job that printed pages with some text left out, which
     // no face could draw, tells the user once through the alerts, naming the
     // contacts.
@@ -41,5 +43,8 @@ public:
         const PrintDocument &document, QPrinter &printer, QWidget *window, AlertPresenter *alerts = nullptr);
 
 private:
+    // A range that names none of the document's pages prints nothing, and
+    // says so.
+    static void tellNoPageInRange(int pages, QWidget *window, AlertPresenter *alerts);
     static void tellUndrawn(const UndrawnContacts &undrawn, QWidget *window, AlertPresenter *alerts);
 };

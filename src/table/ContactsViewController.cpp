@@ -48,6 +48,19 @@ QFont systemFont()
     return font;
 }
 
+// The row's address still carries the sender's mark, on the contact the
+// window holds now rather than one it held before a reload replaced it.
+bool senderStillMarked(const SubContactRecordPtr &row, const ContactsViewControllerDelegate &delegate)
+{
+    if (!row || !row->person)
+        return false;
+    const PersonRecordPtr held = delegate.contactWithUniqueId(row->uniqueId);
+    if (!held || held->person != row->person)
+        return false;
+    const LabeledValueRecordPtr address = TableColumn::labeledValueAt(*row->person, FieldId::Address, row->labelIndex);
+    return address && std::as_const(address->layout)->printsSender();
+}
+
 } // namespace
 
 ContactsViewController::ContactsViewController(UserDefaults *userDefaults, QWidget *parent)
@@ -305,7 +318,12 @@ void ContactsViewController::reloadRows(bool measuring)
     applyColumnWidths();
     showSortIndicator();
     setRowHeights(measuring ? m_model->heightsOfRows() : m_model->measuredHeightsOfRows());
-    if (sender && m_delegate)
+    if (!m_delegate)
+        return;
+    // A sender marked on a contact outside the shown group stays the
+    // sender; one whose mark was undone, or whose contact a revert replaced,
+    // is none any more.
+    if (sender || !senderStillMarked(m_delegate->senderInHagakiView(), *m_delegate))
         m_delegate->changeSenderInHagakiView(sender);
 }
 

@@ -101,8 +101,10 @@ inline void clickOk(QDialog *dialog)
     QTest::mouseClick(ok, Qt::LeftButton);
 }
 
-// Fills in the dialog as a user printing into a file does and clicks Print.
-inline void printIntoFile(QPrintDialog *dialog, const QString &path)
+// Fills in the dialog as a user printing into a file does, makes the choice
+// of options when given, and clicks Print.
+inline void printIntoFile(
+    QPrintDialog *dialog, const QString &path, const std::function<void(QPrintDialog *)> &chooseOptions = {})
 {
     auto *printers = dialog->findChild<QComboBox *>(QStringLiteral("printers"));
     ASSERT_NE(printers, nullptr);
@@ -113,6 +115,8 @@ inline void printIntoFile(QPrintDialog *dialog, const QString &path)
     ASSERT_TRUE(fileName->isEnabled());
     fileName->selectAll();
     QTest::keyClicks(fileName, path);
+    if (chooseOptions)
+        chooseOptions(dialog);
     Screenshot::grab(dialog);
     clickOk(dialog);
 }

@@ -97,4 +97,12 @@ bool holds(const Page &page, const QString &text)
     return std::any_of(page.cbegin(), page.cend(), [&text](const Word &word) { return word.text.contains(text); });
 }
 
+bool holdsRunTogether(const Page &page, const QString &text)
+{
+    QString words;
+    for (const Word &word : page)
+        words += word.text;
+    return words.contains(text);
+}
+
 } // namespace PdfWords

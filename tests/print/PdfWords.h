@@ -34,5 +34,8 @@ QString printToPdf(HagakiView &view, const QString &name);
 
 // Whether a word of the page holds the text.
 [[nodiscard]] bool holds(const Page &page, const QString &text);
+// Whether the page's words, run together in their order, hold the text: the
+// letters of a vertical line are words of their own.
+[[nodiscard]] bool holdsRunTogether(const Page &page, const QString &text);
 
 } // namespace PdfWords

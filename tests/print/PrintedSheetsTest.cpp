@@ -1,0 +1,220 @@
+// The sheets a print makes of a document's pages: the range, the copies and
+// the order chosen in the print dialog, worked out on their own and then
+// printed through the real dialog into a PDF file.
+#include "PdfWords.h"
+
+#include "app/AddressBookTestSupport.h"
+#include "app/WindowController.h"
+#include "common/EventLoop.h"
+#include "common/GeneratedAddressBook.h"
+#include "common/LaunchedAddressBook.h"
+#include "common/PrintPanels.h"
+#include "common/TestEnvironment.h"
+#include "model/MVPerson.h"
+#include "print/PageRenderer.h"
+#include "table/ContactsViewController.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+using Choice = PageRenderer::PageChoice;
+using Sheets = std::vector<int>;
+
+TEST(SheetOrder, TheRangeNamesThePagesTheDocumentHasInTheOrderChosen)
+{
+    EXPECT_EQ(PageRenderer::sheetOrder(3, {}), (Sheets{1, 2, 3}));
+    EXPECT_EQ(PageRenderer::sheetOrder(3, {.lastPageFirst = true}), (Sheets{3, 2, 1}));
+    EXPECT_EQ(PageRenderer::sheetOrder(3, {.fromPage = 2, .toPage = 2}), (Sheets{2}));
+    EXPECT_EQ(PageRenderer::sheetOrder(3, {.fromPage = 0, .toPage = 2}), (Sheets{1, 2}));
+    EXPECT_EQ(PageRenderer::sheetOrder(3, {.fromPage = 2, .toPage = 9, .lastPageFirst = true}), (Sheets{3, 2}));
+    // A range past the document's end, or the wrong way round, names no page.
+    EXPECT_EQ(PageRenderer::sheetOrder(3, {.fromPage = 4, .toPage = 5}), Sheets{});
+    EXPECT_EQ(PageRenderer::sheetOrder(3, {.fromPage = 3, .toPage = 2}), Sheets{});
+    EXPECT_EQ(PageRenderer::sheetOrder(0, {}), Sheets{});
+}
+
+TEST(SheetOrder, CopiesRepeatTheRunWhenCollatedAndEachPageOtherwise)
+{
+    EXPECT_EQ(PageRenderer::sheetOrder(2, {.copies = 3}), (Sheets{1, 2, 1, 2, 1, 2}));
+    EXPECT_EQ(PageRenderer::sheetOrder(2, {.copies = 3, .collate = false}), (Sheets{1, 1, 1, 2, 2, 2}));
+    EXPECT_EQ(PageRenderer::sheetOrder(3, {.copies = 2, .collate = false, .lastPageFirst = true}),
+        (Sheets{3, 3, 2, 2, 1, 1}));
+    EXPECT_EQ(PageRenderer::sheetOrder(3, {.fromPage = 2, .copies = 2, .lastPageFirst = true}), (Sheets{3, 2, 3, 2}));
+    EXPECT_EQ(PageRenderer::sheetOrder(2, {.copies = 0}), (Sheets{1, 2}));
+}
+
+// A PDF file makes no copies of its own: the job repeats the pages. A device
+// that is no printer takes every page once.
+TEST(SheetOrder, APdfPrinterLeavesTheCopiesToTheJob)
+{
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setCopyCount(3);
+    printer.setCollateCopies(false);
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+    printer.setPageOrder(QPrinter::LastPageFirst);
+    ASSERT_FALSE(printer.supportsMultipleCopies());
+    EXPECT_EQ(PageRenderer::printOrder(printer, 4), (Sheets{3, 3, 3, 2, 2, 2}));
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setPageOrder(QPrinter::FirstPageFirst);
+    printer.setCollateCopies(true);
+    EXPECT_EQ(PageRenderer::printOrder(printer, 2), (Sheets{1, 2, 1, 2, 1, 2}));
+}
+
+// What is chosen in the dialog's options, and the contacts (0 or 1 of the
+// two printed) expected on the file's pages in turn.
+struct DialogChoice {
+    const char *name;
+    int copies;
+    bool collate;
+    int fromPage; // 0: all pages
+    int toPage;
+    bool reverse;
+    QList<int> contacts;
+};
+
+void PrintTo(const DialogChoice &choice, std::ostream *out)
+{
+    *out << choice.name;
+}
+
+// Two contacts' rows, printed as postcards through File ▸ Print… and the
+// real print dialog, into a PDF file.
+class PrintedSheets : public testing::TestWithParam<DialogChoice> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_app.launchActive());
+        PrintPanels::choosePrintStyle(m_app.window().printStylePopup(), u"Hagaki"_s);
+    }
+
+    [[nodiscard]] QTableView &table() const { return *m_app.window().contactsViewController()->tableView(); }
+    [[nodiscard]] ContactsViewController &contacts() const { return *m_app.window().contactsViewController(); }
+
+    // The first rows of two Latin-named contacts, selected by a click and a
+    // Ctrl+click; their family names, in row order.
+    QStringList selectTwoContacts() const
+    {
+        QList<int> rows;
+        QStringList names;
+        const auto &shown = contacts().subContactTable();
+        for (int row = 0; row < int(shown.size()) && rows.size() < 2; ++row) {
+            const QString family = shown.at(row)->person->nameValue()->lastName;
+            if (shown.at(row)->labelIndex == 0 && !family.isEmpty() && family.at(0).unicode() < 0x80) {
+                rows.append(row);
+                names.append(family);
+            }
+        }
+        table().setFocus();
+        for (int each = 0; each < rows.size(); ++each) {
+            const QPoint at = table().visualRect(table().model()->index(rows.at(each), 1)).center();
+            QTest::mouseClick(table().viewport(), Qt::LeftButton, each ? Qt::ControlModifier : Qt::NoModifier, at);
+        }
+        return names;
+    }
+
+    // The options tab shown and the choice made there as a user makes it.
+    static void chooseOptions(QPrintDialog *dialog, const DialogChoice &choice)
+    {
+        if (auto *tabs = dialog->findChild<QTabWidget *>()) {
+            for (int tab = 0; tab < tabs->count(); ++tab) {
+                if (tabs->widget(tab)->findChild<QSpinBox *>(u"copies"_s))
+                    tabs->setCurrentIndex(tab);
+            }
+        }
+        type(dialog->findChild<QSpinBox *>(u"copies"_s), choice.copies);
+        setChecked(dialog->findChild<QCheckBox *>(u"collate"_s), choice.collate);
+        setChecked(dialog->findChild<QCheckBox *>(u"reverse"_s), choice.reverse);
+        if (choice.fromPage > 0) {
+            setChecked(dialog->findChild<QRadioButton *>(u"printRange"_s), true);
+            type(dialog->findChild<QSpinBox *>(u"to"_s), choice.toPage);
+            type(dialog->findChild<QSpinBox *>(u"from"_s), choice.fromPage);
+        }
+    }
+    static void type(QSpinBox *field, int value)
+    {
+        ASSERT_NE(field, nullptr);
+        ASSERT_TRUE(field->isEnabled()) << field->objectName().toStdString();
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, QString::number(value));
+        QTest::keyClick(field, Qt::Key_Tab);
+        EXPECT_EQ(field->value(), value) << field->objectName().toStdString();
+    }
+    static void setChecked(QAbstractButton *box, bool checked)
+    {
+        ASSERT_NE(box, nullptr);
+        ASSERT_TRUE(box->isEnabled()) << box->objectName().toStdString();
+        if (box->isChecked() != checked)
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
+        EXPECT_EQ(box->isChecked(), checked) << box->objectName().toStdString();
+    }
+
+    GeneratedAddressBook m_book{12, TestEnvironment::makeScratchFolder(u"printed-sheets"_s)};
+    RecordingAlertPresenter m_alerts;
+    LaunchedAddressBook m_app{m_book, &m_alerts};
+};
+
+TEST_P(PrintedSheets, TheFileHoldsThePagesOfTheRangeAsOftenAndInTheOrderChosen)
+{
+    const DialogChoice &choice = GetParam();
+    const QStringList names = selectTwoContacts();
+    ASSERT_EQ(names.size(), 2);
+    ASSERT_EQ(table().selectionModel()->selectedRows().size(), 2);
+    const QString path = QDir(PdfWords::outputFolder()).filePath(u"sheets-%1.pdf"_s.arg(QLatin1String(choice.name)));
+    QFile::remove(path);
+
+    const QPointer<QPrintDialog> dialog = PrintPanels::openPrintDialog(m_app.window());
+    ASSERT_TRUE(dialog);
+    PrintPanels::printIntoFile(dialog, path, [&choice](QPrintDialog *shown) { chooseOptions(shown, choice); });
+    ASSERT_TRUE(PrintPanels::waitForPrintedFile(dialog, path));
+    endTurn();
+
+    const QList<PdfWords::Page> pages = PdfWords::pdfWords(path);
+    QList<int> printed;
+    for (const PdfWords::Page &page : pages) {
+        const bool first = PdfWords::holdsRunTogether(page, names.at(0));
+        const bool second = PdfWords::holdsRunTogether(page, names.at(1));
+        printed.append(first == second ? -1 : (first ? 0 : 1));
+    }
+    EXPECT_EQ(printed, choice.contacts) << names.join(u',').toStdString();
+    EXPECT_TRUE(m_alerts.alerts.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialog, PrintedSheets,
+    testing::Values(DialogChoice{"ThreeCopiesCollated", 3, true, 0, 0, false, {0, 1, 0, 1, 0, 1}},
+        DialogChoice{"ThreeCopiesUncollated", 3, false, 0, 0, false, {0, 0, 0, 1, 1, 1}},
+        DialogChoice{"SecondPageOnly", 1, true, 2, 2, false, {1}},
+        DialogChoice{"LastPageFirst", 1, true, 0, 0, true, {1, 0}},
+        DialogChoice{"TwoUncollatedCopiesLastFirst", 2, false, 0, 0, true, {1, 1, 0, 0}}),
+    [](const testing::TestParamInfo<DialogChoice> &info) { return std::string(info.param.name); });
+
+// A range beyond the last page prints nothing, and says so.
+TEST_F(PrintedSheets, ARangePastTheLastPagePrintsNothingAndSaysSo)
+{
+    ASSERT_EQ(selectTwoContacts().size(), 2);
+    const QString path = QDir(PdfWords::outputFolder()).filePath(u"sheets-past-the-end.pdf"_s);
+    QFile::remove(path);
+    const QPointer<QPrintDialog> dialog = PrintPanels::openPrintDialog(m_app.window());
+    ASSERT_TRUE(dialog);
+    PrintPanels::printIntoFile(dialog, path, [](QPrintDialog *shown) {
+        chooseOptions(shown, DialogChoice{"PastTheEnd", 1, true, 3, 4, false, {}});
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isNull() && !m_alerts.alerts.isEmpty(); }, 30000));
+    EXPECT_EQ(m_alerts.alerts.first().messageText, u"Nothing was printed."_s);
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+} // namespace
