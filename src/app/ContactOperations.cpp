@@ -5,7 +5,6 @@
 
 #include "app/ContactOperationsHost.h"
 #include "model/MVPerson.h"
-#include "model/ValueRecordFormatter.h"
 #include "table/ContactInfoPopoverPane.h"
 #include "table/ContactTablePane.h"
 #include "app/PersonValueRules_p.h"
@@ -86,6 +85,43 @@ void ContactOperations::registerReplaceValue(
 {
     if (UndoManager *manager = m_host.undoManager())
         manager->registerUndo(this, &ContactOperations::undoReplaceValue, old, identifier, contact);
+}
+
+namespace {
+
+// Copies, as a layout held is changed in place by a layout text.
+HagakiLayoutList layoutCopies(const HagakiLayoutList &layouts)
+{
+    HagakiLayoutList copies;
+    copies.reserve(layouts.size());
+    for (const HagakiLayoutRecordPtr &layout : layouts)
+        copies.append(layout ? std::make_shared<HagakiLayoutRecord>(*layout) : layout);
+    return copies;
+}
+
+} // namespace
+
+// An added address gets a layout, which taking the address list back would
+// leave behind: the step keeps the layouts with the addresses, so that undo
+// gives back the contact as it was and redo as the add left it.
+void ContactOperations::registerReplaceAddresses(MVPerson &person, const PersonRecordPtr &contact)
+{
+    if (UndoManager *manager = m_host.undoManager())
+        manager->registerUndo(this, &ContactOperations::undoReplaceAddresses,
+            person.valueForIdentifier(FieldId::Address), layoutCopies(*person.hagakiLayouts()), contact);
+}
+
+void ContactOperations::undoReplaceAddresses(
+    const PersonValue &addresses, const HagakiLayoutList &layouts, const PersonRecordPtr &contact)
+{
+    if (!contact || !contact->person)
+        return;
+    MVPerson &person = *contact->person;
+    registerReplaceAddresses(person, contact);
+    person.setValue(addresses, FieldId::Address);
+    person.setValue(PersonValue(layoutCopies(layouts)), FieldId::HagakiLayout);
+    person.setChanged(true);
+    m_host.contactDidUpdate(contact, m_host.changeSenderOr({}));
 }
 
 bool ContactOperations::undoReplaceValue(
@@ -188,7 +224,10 @@ void ContactOperations::undoAddLabeledValue(
     if (!contact || !contact->person)
         return;
     MVPerson &person = *contact->person;
-    if (isLabeledIdentifier(identifier)) {
+    if (identifier == FieldId::Address) {
+        registerReplaceAddresses(person, contact);
+        person.addLabeledValue(value, identifier);
+    } else if (isLabeledIdentifier(identifier)) {
         registerReplaceValue(person.valueForIdentifier(identifier), identifier, contact);
         person.addLabeledValue(value, identifier);
     } else if (identifier == FieldId::Birthday) {
@@ -265,10 +304,6 @@ bool ContactOperations::replaceLabeledText(const QString &find, const QString &r
         changed.value = replaced;
         if (userName)
             changed.account->username = replaced;
-        // The store leaves a phone's display string to its next reader: the
-        // table would show the old number.
-        if (identifier == FieldId::Phone)
-            ValueRecordFormatter::updatePhoneValue(&changed);
     }
     registerReplaceValue(*old, field, contact);
     person.replaceLabeledValueAtIndex(changed, field, index);

@@ -3,6 +3,7 @@
 #include "editors/ValueEditorDelegate.h"
 #include "model/ContactIdentifier.h"
 #include "model/ContainerRecord.h"
+#include "model/HagakiLayoutRecord.h"
 #include "model/LabeledValueRecord.h"
 #include "model/PersonRecord.h"
 #include "model/PersonValue.h"
@@ -79,6 +80,10 @@ private:
         qsizetype index, Qt::CaseSensitivity options, const PersonRecordPtr &contact);
     void registerReplaceValue(
         const PersonValue &old, const ContactIdentifier &identifier, const PersonRecordPtr &contact);
+    // The contact's addresses and postcard layouts, taken back as one.
+    void registerReplaceAddresses(MVPerson &person, const PersonRecordPtr &contact);
+    void undoReplaceAddresses(
+        const PersonValue &addresses, const HagakiLayoutList &layouts, const PersonRecordPtr &contact);
     void mergeInto(MVPerson &source, const PersonRecordPtr &target);
     void refreshPopoversAfterMerge(const QList<PersonRecordPtr> &newContacts, const QList<PersonRecordPtr> &contacts);
 

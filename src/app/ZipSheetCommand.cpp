@@ -24,6 +24,14 @@ void copyHit(const ZipSearch &search, const PostalRecord &hit, LabeledValueRecor
         parts.city = hit.city;
 }
 
+// The address a Paste adds on the row right after the contact's last one.
+LabeledValueRecord newAddress()
+{
+    LabeledValueRecord added;
+    added.label = QStringLiteral("home");
+    return added;
+}
+
 } // namespace
 
 ZipSheetCommand::ZipSheetCommand(WindowCommandHost &host)
@@ -37,11 +45,24 @@ ZipSheetController *ZipSheetCommand::zipSheetController() const
     return m_zipSheetController;
 }
 
-// A hit is pasted into the row's address, or on the row right after the
-// contact's last address into a new one, which that row then shows.
-bool ZipSheetCommand::rowTakesPaste(const SubContactRecord &row, const LabeledValueRecordPtr &address)
+// A copy of the address the row's cells show: one the label filter hides
+// is none, as for the cells' own editing.
+LabeledValueRecordPtr ZipSheetCommand::shownAddress(const SubContactRecord &row, const QStringList &filter)
 {
-    return address || TableColumn::addedValueLandsAt(*row.person, FieldId::Address, row.labelIndex);
+    const LabeledValueRecordPtr shown
+        = TableColumn::shownValueAt(*row.person, FieldId::Address, row.labelIndex, filter);
+    return shown ? std::make_shared<LabeledValueRecord>(*shown) : nullptr;
+}
+
+// A hit is pasted into the row's shown address, or on the row right after
+// the contact's last address into a new one, when that row then shows it.
+bool ZipSheetCommand::rowTakesPaste(
+    const SubContactRecord &row, const LabeledValueRecordPtr &address, const QStringList &filter)
+{
+    if (address)
+        return true;
+    return TableColumn::addedValueLandsAt(*row.person, FieldId::Address, row.labelIndex)
+        && TableColumn::passesLabelFilter(newAddress(), filter);
 }
 
 void ZipSheetCommand::showZipSheet()
@@ -58,8 +79,8 @@ void ZipSheetCommand::showZipSheet()
         return;
     }
     const SubContactRecordPtr &row = rows.first();
-    const LabeledValueRecordPtr address
-        = row->person->labeledValueForIdentifierAtIndex(FieldId::Address, qsizetype(row->labelIndex));
+    const QStringList filter = table->labelFilter();
+    const LabeledValueRecordPtr address = shownAddress(*row, filter);
     if (!address) {
         m_zipSheetController->setTargetString(QString(), ZipSearch::NoSearch);
     } else {
@@ -70,7 +91,7 @@ void ZipSheetCommand::showZipSheet()
         else
             m_zipSheetController->setTargetString(stateAndCity, ZipSearch::AddressSearch);
     }
-    m_zipSheetController->setPasteAllowed(view.editState() && rowTakesPaste(*row, address));
+    m_zipSheetController->setPasteAllowed(view.editState() && rowTakesPaste(*row, address, filter));
     m_zipSheetController->open();
 }
 
@@ -86,17 +107,16 @@ void ZipSheetCommand::zipSheetDidEnd(int returnCode)
     if (!hit || rows.isEmpty() || !view.editState())
         return;
     const SubContactRecordPtr &row = rows.first();
-    const LabeledValueRecordPtr address
-        = row->person->labeledValueForIdentifierAtIndex(FieldId::Address, qsizetype(row->labelIndex));
-    if (!rowTakesPaste(*row, address))
+    const QStringList filter = table->labelFilter();
+    const LabeledValueRecordPtr address = shownAddress(*row, filter);
+    if (!rowTakesPaste(*row, address, filter))
         return;
     if (mode != ZipSearch::AddressSearch) {
         if (address) {
             copyHit(*m_zipSheetController, *hit, *address);
             view.undoReplaceValue(*address, FieldId::Address, row);
         } else {
-            LabeledValueRecord added;
-            added.label = QStringLiteral("home");
+            LabeledValueRecord added = newAddress();
             copyHit(*m_zipSheetController, *hit, added);
             view.undoAddLabeledValue(added, FieldId::Address, row);
         }

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 
 #include <memory>
 
@@ -29,7 +30,9 @@ public:
     void setPostalDatabase(std::shared_ptr<const PostalDatabase> database) { m_postalDatabase = std::move(database); }
 
 private:
-    [[nodiscard]] static bool rowTakesPaste(const SubContactRecord &row, const LabeledValueRecordPtr &address);
+    [[nodiscard]] static LabeledValueRecordPtr shownAddress(const SubContactRecord &row, const QStringList &filter);
+    [[nodiscard]] static bool rowTakesPaste(
+        const SubContactRecord &row, const LabeledValueRecordPtr &address, const QStringList &filter);
 
     WindowCommandHost &m_host;
     QPointer<ZipSheetController> m_zipSheetController;

@@ -61,10 +61,6 @@ std::optional<FindReplacement::Change> labeledChange(const ItemAndRangeRecord &h
     changed.value = *text;
     if (message || field == FieldId::SocialNetwork)
         changed.account->username = *text;
-    // The store leaves a phone's display string to its next reader; the
-    // table and the next find read it at once.
-    if (field == FieldId::Phone)
-        ValueRecordFormatter::updatePhoneValue(&changed);
     return FindReplacement::Change{field, changed};
 }
 

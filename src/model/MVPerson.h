@@ -141,7 +141,8 @@ public:
     void replaceLabeledValueAtLabelIndex(
         const PersonValue &value, const ContactIdentifier &identifier, qint64 labelIndex);
     void replaceLabeledValueAtIndex(const PersonValue &value, const ContactIdentifier &identifier, qsizetype index);
-    // Appends a copy numbered largest labelIndex + 1 (0 in an empty list).
+    // Appends a copy numbered largest labelIndex + 1 (0 in an empty list);
+    // an address without a layout of its number gets one, as in a new list.
     void addLabeledValue(const LabeledValueRecord &record, const ContactIdentifier &identifier);
     // Deleting never renumbers the values left.
     void deleteLabeledValueForIdentifierAtLabelIndex(const ContactIdentifier &identifier, qint64 labelIndex);
@@ -360,9 +361,11 @@ private:
     // The display name from the caches as they stand, making none.
     [[nodiscard]] QString heldCompositeName() const;
     void replaceHagakiLayout(const PersonValue &value, qint64 labelIndex);
-    void replaceLabeledValues(LabeledValueList records, const ContactIdentifier &identifier, bool byLabelIndex);
+    void replaceLabeledValues(LabeledValueList records, const ContactIdentifier &identifier);
     // Numbers and formats a new list of a labeled field and holds it.
-    void takeLabeledValues(const LabeledValueListPtr &list, const ContactIdentifier &identifier, bool byLabelIndex);
+    void takeLabeledValues(const LabeledValueListPtr &list, const ContactIdentifier &identifier);
+    // The labelIndex of each layout, the layouts made first if needed.
+    [[nodiscard]] QList<qint64> heldLayoutIndexes();
     void addLayoutsForAddresses(const LabeledValueList &addresses, const QList<qint64> &layoutIndexes);
     void replaceLabeledValue(
         const PersonValue &value, const ContactIdentifier &identifier, qint64 number, bool byLabelIndex);

@@ -200,7 +200,7 @@ void MVPerson::setValue(LabeledValueList &&values, const ContactIdentifier &iden
 {
     // The cache is replaced whole, so it is not made first.
     if (labeledCacheEntry(identifier))
-        replaceLabeledValues(std::move(values), identifier, false);
+        replaceLabeledValues(std::move(values), identifier);
     else
         setValue(PersonValue(std::move(values)), identifier);
 }

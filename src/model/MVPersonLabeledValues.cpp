@@ -148,7 +148,7 @@ void MVPerson::replaceLabeledValue(
     if (!records)
         return;
     if (const auto *list = std::get_if<LabeledValueList>(&value)) {
-        replaceLabeledValues(*list, identifier, byLabelIndex);
+        replaceLabeledValues(*list, identifier);
         return;
     }
     const auto *record = std::get_if<LabeledValueRecord>(&value);
@@ -158,16 +158,16 @@ void MVPerson::replaceLabeledValue(
     if (position < 0 || position >= records->size())
         return;
     auto replacement = std::make_shared<LabeledValueRecord>(*record);
-    // A phone's display string follows on its next read.
-    if (identifier != FieldId::Phone)
-        updateLabeledValue(identifier, replacement.get());
+    // A phone's display string too is made here, as for every list taken:
+    // the table draws the list as held, and a phone whose text was left to
+    // its next read showed its old number there.
+    updateLabeledValue(identifier, replacement.get());
     (*records)[position] = replacement;
 }
 
-void MVPerson::replaceLabeledValues(LabeledValueList records, const ContactIdentifier &identifier, bool byLabelIndex)
+void MVPerson::replaceLabeledValues(LabeledValueList records, const ContactIdentifier &identifier)
 {
-    takeLabeledValues(
-        std::make_shared<LabeledValueList>(withoutNullRecords(std::move(records))), identifier, byLabelIndex);
+    takeLabeledValues(std::make_shared<LabeledValueList>(withoutNullRecords(std::move(records))), identifier);
 }
 
 void MVPerson::setLabeledValues(std::span<LabeledValues> lists)
@@ -183,33 +183,35 @@ void MVPerson::setLabeledValues(std::span<LabeledValues> lists)
         }
         const LabeledValueListPtr list = LabeledValueBlock::at(block, next++);
         *list = withoutNullRecords(std::move(entry.values));
-        takeLabeledValues(list, entry.identifier, false);
+        takeLabeledValues(list, entry.identifier);
     }
 }
 
-void MVPerson::takeLabeledValues(
-    const LabeledValueListPtr &list, const ContactIdentifier &identifier, bool byLabelIndex)
+void MVPerson::takeLabeledValues(const LabeledValueListPtr &list, const ContactIdentifier &identifier)
 {
     settleReadValues();
-    QList<qint64> layoutIndexes;
-    if (identifier == FieldId::Address) {
-        // Taken before the list changes: a list made now would number its
-        // layouts from the new addresses. Layouts held are only read here.
-        const std::shared_ptr<HagakiLayoutList> held = m_caches.get(PersonCaches::Layouts);
-        const std::shared_ptr<HagakiLayoutList> layouts = held ? held : hagakiLayouts();
-        for (const HagakiLayoutRecordPtr &layout : std::as_const(*layouts))
-            layoutIndexes.append(layout->labelIndex);
-    }
+    const QList<qint64> layoutIndexes = identifier == FieldId::Address ? heldLayoutIndexes() : QList<qint64>();
     qint64 next = nextLabelIndex(*list);
     for (const LabeledValueRecordPtr &record : std::as_const(*list)) {
         if (record->labelIndex == -1)
             record->labelIndex = next++;
-        if (identifier != FieldId::Phone || byLabelIndex)
-            updateLabeledValue(identifier, record.get());
+        updateLabeledValue(identifier, record.get());
     }
     setLabeledCache(identifier, list);
     if (identifier == FieldId::Address)
         addLayoutsForAddresses(*list, layoutIndexes);
+}
+
+QList<qint64> MVPerson::heldLayoutIndexes()
+{
+    // Taken before the addresses change: a list made after would number its
+    // layouts from the new addresses. Layouts held are only read here.
+    const std::shared_ptr<HagakiLayoutList> held = m_caches.get(PersonCaches::Layouts);
+    const std::shared_ptr<HagakiLayoutList> layouts = held ? held : hagakiLayouts();
+    QList<qint64> indexes;
+    for (const HagakiLayoutRecordPtr &layout : std::as_const(*layouts))
+        indexes.append(layout->labelIndex);
+    return indexes;
 }
 
 void MVPerson::addLayoutsForAddresses(const LabeledValueList &addresses, const QList<qint64> &layoutIndexes)
@@ -259,7 +261,12 @@ void MVPerson::addLabeledValue(const LabeledValueRecord &record, const ContactId
     auto added = std::make_shared<LabeledValueRecord>(record);
     added->labelIndex = records->isEmpty() ? 0 : nextLabelIndex(*records);
     updateLabeledValue(identifier, added.get());
+    // An address gets the layout the list with it would give it, as a redo
+    // of the add brings that list back whole.
+    const QList<qint64> layoutIndexes = identifier == FieldId::Address ? heldLayoutIndexes() : QList<qint64>();
     records->append(added);
+    if (identifier == FieldId::Address)
+        addLayoutsForAddresses({added}, layoutIndexes);
 }
 
 void MVPerson::deleteLabeledValueForIdentifierAtLabelIndex(const ContactIdentifier &identifier, qint64 labelIndex)

@@ -59,11 +59,7 @@ ReadLabeledValues::Lists ReadLabeledValues::lists() const
 ReadLabeledValues::Lists ReadLabeledValues::madeLists() const
 {
     Lists made = lists();
-    // As a list given to the contact: a phone number keeps its text until
-    // it is next read.
     for (const LabeledFieldValues &list : std::as_const(made)) {
-        if (list.identifier == FieldId::Phone)
-            continue;
         for (const LabeledValueRecordPtr &record : list.values)
             MVPerson::updateLabeledValue(list.identifier, record.get());
     }

@@ -67,10 +67,16 @@ bool TableColumn::passesLabelFilter(const LabeledValueRecord &value, const QStri
     return filter.first() == allLabels || filter.contains(value.labelText());
 }
 
-LabeledValueRecordPtr TableColumn::filteredValueAt(MVPerson &person, qint64 position, const QStringList &filter) const
+LabeledValueRecordPtr TableColumn::shownValueAt(
+    MVPerson &person, const ContactIdentifier &field, qint64 position, const QStringList &filter)
 {
     LabeledValueRecordPtr value = labeledValueAt(person, field, position);
     if (!value || !passesLabelFilter(*value, filter))
         return nullptr;
     return value;
+}
+
+LabeledValueRecordPtr TableColumn::filteredValueAt(MVPerson &person, qint64 position, const QStringList &filter) const
+{
+    return shownValueAt(person, field, position, filter);
 }

@@ -54,8 +54,12 @@ struct TableColumn {
     [[nodiscard]] static bool addedValueLandsAt(MVPerson &person, const ContactIdentifier &field, qint64 position);
     // An empty filter passes nothing; one starting with "All" every label.
     [[nodiscard]] static bool passesLabelFilter(const LabeledValueRecord &value, const QStringList &filter);
-    // The column's value at the row's position, null when there is none or
-    // its label fails the filter.
+    // The value of a labeled field the row at that list position shows, the
+    // live record: null when there is none or its label fails the filter.
+    // What a cell shows is all an edit of that cell may change.
+    [[nodiscard]] static LabeledValueRecordPtr shownValueAt(
+        MVPerson &person, const ContactIdentifier &field, qint64 position, const QStringList &filter);
+    // The column's value at the row's position, as shownValueAt.
     [[nodiscard]] LabeledValueRecordPtr filteredValueAt(
         MVPerson &person, qint64 position, const QStringList &filter) const;
 };

@@ -5,11 +5,13 @@
 #include "TableEditingFixture.h"
 
 #include "../interchange/PostalTestFiles.h"
+#include "app/AppDelegate.h"
 #include "app/ZipSheetCommand.h"
 #include "interchange/PostalDatabase.h"
 #include "interchange/widgets/ZipSheetController.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -30,7 +32,10 @@ protected:
 
     // The first contact with three phones and the given number of addresses
     // (zero or one), outside the undo history.
-    void shapeContact(int addresses)
+    void shapeContact(int addresses) { shapeContact(addresses, {}); }
+    // The same with the addresses of these labels and postal codes.
+    void shapeContact(const QList<std::pair<QString, QString>> &labelsAndZips) { shapeContact(0, labelsAndZips); }
+    void shapeContact(int addresses, const QList<std::pair<QString, QString>> &labelsAndZips)
     {
         MVPerson &shaped = person(m_first);
         shaped.setValue(LabeledValueList{}, FieldId::Phone);
@@ -49,6 +54,13 @@ protected:
             address->address->state = u"京都府"_s;
             address->address->city = u"京都市中京区"_s;
             address->labelIndex = 0;
+            kept.append(address);
+        }
+        for (const auto &[label, zip] : labelsAndZips) {
+            auto address = std::make_shared<LabeledValueRecord>();
+            address->label = label;
+            address->address->zip = zip;
+            address->labelIndex = kept.size();
             kept.append(address);
         }
         shaped.setValue(kept, FieldId::Address);
@@ -98,6 +110,38 @@ protected:
         return codes;
     }
 
+    // The label chosen in the toolbar's labels menu, as the user does.
+    void selectLabel(const QString &label)
+    {
+        QMenu *labels = window().labelsPopup()->menu();
+        Q_EMIT labels->aboutToShow();
+        for (QAction *item : labels->actions()) {
+            if (item->data().toString() == label) {
+                item->trigger();
+                endTurn();
+                return;
+            }
+        }
+        ADD_FAILURE() << qPrintable(label);
+    }
+    // The labelIndex of each postcard layout the contact holds.
+    [[nodiscard]] static QList<qint64> layoutIndexes(MVPerson &person)
+    {
+        QList<qint64> indexes;
+        for (const HagakiLayoutRecordPtr &layout : *person.hagakiLayouts())
+            indexes.append(layout->labelIndex);
+        return indexes;
+    }
+    // Saves, and the layouts of the contact as a new start reads them.
+    [[nodiscard]] QList<qint64> savedLayoutIndexes()
+    {
+        const QString id = row(m_first)->uniqueId;
+        m_app.delegate().saveAction()->trigger();
+        endTurn();
+        const MVPersonPtr stored = storedPerson(m_book, id);
+        return stored ? layoutIndexes(*stored) : QList<qint64>{-100};
+    }
+
     int m_first = 0;
 };
 
@@ -145,6 +189,70 @@ TEST_F(ZipPasteRow, FurtherDownPasteIsNotOfferedAndNothingIsAdded)
     EXPECT_EQ(zips(), QStringList{u"101-0021"_s});
     EXPECT_EQ(shown(FieldId::ZIP, m_first), u"101-0021"_s);
     EXPECT_EQ(shown(FieldId::ZIP, m_first + 2), QString());
+}
+
+// The label filter shows only "home": the second row's ZIP cell is empty
+// because the work address is hidden there, and Paste leaves that address
+// as the cell's own editing does.
+TEST_F(ZipPasteRow, AnAddressTheLabelFilterHidesIsNeitherOfferedNorReplaced)
+{
+    shapeContact({{u"home"_s, u"604-8571"_s}, {u"work"_s, u"930-0001"_s}});
+    selectLabel(u"home"_s);
+    ASSERT_EQ(shown(FieldId::ZIP, m_first), u"604-8571"_s);
+    ASSERT_EQ(shown(FieldId::ZIP, m_first + 1), QString());
+
+    ZipSheetController *sheet = searchFrom(m_first + 1, u"1010021"_s);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_FALSE(sheet->pasteButton()->isEnabled());
+    // Nor does an answer of Paste reach it.
+    sheet->done(ZipSheetController::PasteCode);
+    endTurn();
+    EXPECT_EQ(zips(), (QStringList{u"604-8571"_s, u"930-0001"_s}));
+    EXPECT_FALSE(undoManager().canUndo());
+
+    // The shown address takes the hit.
+    sheet = searchFrom(m_first, u"1010021"_s);
+    ASSERT_NE(sheet, nullptr);
+    paste(sheet);
+    EXPECT_EQ(zips(), (QStringList{u"101-0021"_s, u"930-0001"_s}));
+
+    // Shown again, the work address takes it too.
+    selectLabel(u"All"_s);
+    sheet = searchFrom(m_first + 1, u"1000001"_s);
+    ASSERT_NE(sheet, nullptr);
+    paste(sheet);
+    EXPECT_EQ(zips(), (QStringList{u"101-0021"_s, u"100-0001"_s}));
+}
+
+// An address a Paste adds has the layout a new list of the addresses gives
+// it, after the Paste and again after its Undo and Redo, held and saved.
+TEST_F(ZipPasteRow, UndoAndRedoOfAPasteThatAddedAnAddressGiveTheSameLayouts)
+{
+    const QStringList shaped{u"604-8571"_s, u"930-0001"_s};
+    const QStringList added{u"604-8571"_s, u"930-0001"_s, u"101-0021"_s};
+    const auto pasteAddress = [&] {
+        shapeContact({{u"home"_s, shaped.at(0)}, {u"work"_s, shaped.at(1)}});
+        ZipSheetController *sheet = searchFrom(m_first + 2, u"1010021"_s);
+        ASSERT_NE(sheet, nullptr);
+        paste(sheet);
+        ASSERT_EQ(zips(), added);
+    };
+    pasteAddress();
+    const QList<qint64> pasted = layoutIndexes(person(m_first));
+    const QList<qint64> saved = savedLayoutIndexes();
+    EXPECT_EQ(pasted, (QList<qint64>{0, 1, 2}));
+    EXPECT_EQ(saved, pasted);
+
+    // Saving ends the undo history: a second contact takes the same Paste.
+    m_first = firstRows().at(1);
+    pasteAddress();
+    undoOnce();
+    ASSERT_EQ(zips(), shaped);
+    mainView().redo();
+    endTurn();
+    ASSERT_EQ(zips(), added);
+    EXPECT_EQ(layoutIndexes(person(m_first)), pasted);
+    EXPECT_EQ(savedLayoutIndexes(), saved);
 }
 
 } // namespace
