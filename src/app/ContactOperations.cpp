@@ -101,9 +101,10 @@ HagakiLayoutList layoutCopies(const HagakiLayoutList &layouts)
 
 } // namespace
 
-// An added address gets a layout, which taking the address list back would
-// leave behind: the step keeps the layouts with the addresses, so that undo
-// gives back the contact as it was and redo as the add left it.
+// Taking a list of addresses back gives each address without a layout a new
+// one, which the add itself did not give: the step keeps the layouts with the
+// addresses, so that undo gives back the contact as it was and redo as the
+// add left it.
 void ContactOperations::registerReplaceAddresses(MVPerson &person, const PersonRecordPtr &contact)
 {
     if (UndoManager *manager = m_host.undoManager())

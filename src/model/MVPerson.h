@@ -142,7 +142,7 @@ public:
         const PersonValue &value, const ContactIdentifier &identifier, qint64 labelIndex);
     void replaceLabeledValueAtIndex(const PersonValue &value, const ContactIdentifier &identifier, qsizetype index);
     // Appends a copy numbered largest labelIndex + 1 (0 in an empty list);
-    // an address without a layout of its number gets one, as in a new list.
+    // an address added so gets no layout.
     void addLabeledValue(const LabeledValueRecord &record, const ContactIdentifier &identifier);
     // Deleting never renumbers the values left.
     void deleteLabeledValueForIdentifierAtLabelIndex(const ContactIdentifier &identifier, qint64 labelIndex);

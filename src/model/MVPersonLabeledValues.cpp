@@ -261,12 +261,9 @@ void MVPerson::addLabeledValue(const LabeledValueRecord &record, const ContactId
     auto added = std::make_shared<LabeledValueRecord>(record);
     added->labelIndex = records->isEmpty() ? 0 : nextLabelIndex(*records);
     updateLabeledValue(identifier, added.get());
-    // An address gets the layout the list with it would give it, as a redo
-    // of the add brings that list back whole.
-    const QList<qint64> layoutIndexes = identifier == FieldId::Address ? heldLayoutIndexes() : QList<qint64>();
+    // An added address gets no layout: it prints with the default one until
+    // a layout of its number is stored.
     records->append(added);
-    if (identifier == FieldId::Address)
-        addLayoutsForAddresses({added}, layoutIndexes);
 }
 
 void MVPerson::deleteLabeledValueForIdentifierAtLabelIndex(const ContactIdentifier &identifier, qint64 labelIndex)
