@@ -175,16 +175,25 @@ TEST_F(QuitWithEdits, WithoutEditsOrOnceTheyAreUndoneNothingIsAsked)
     EXPECT_FALSE(window().isVisible());
 }
 
+// The window with the application's own alerts, holding one unsaved edit.
+class QuitQuestion : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_app.launchActive());
+        const ContactRecordPtr row = m_app.mainView().contactTable()->first();
+        ASSERT_TRUE(m_app.mainView().undoReplaceValue(u"Hanako"_s, FieldId::Renmei, row));
+        QCoreApplication::processEvents();
+    }
+
+    GeneratedAddressBook m_book{2, TestEnvironment::makeScratchFolder(u"quit-question"_s)};
+    LaunchedAddressBook m_app{m_book};
+};
+
 // The application's own alert: its three buttons, Cancel clicked.
-TEST(QuitQuestion, OffersSaveDontSaveAndCancel)
+TEST_F(QuitQuestion, OffersSaveDontSaveAndCancel)
 {
-    GeneratedAddressBook book(2, TestEnvironment::makeScratchFolder(u"quit-question"_s));
-    LaunchedAddressBook app(book);
-    ASSERT_TRUE(app.launch());
-    WindowController &window = app.window();
-    const ContactRecordPtr row = app.mainView().contactTable()->first();
-    ASSERT_TRUE(app.mainView().undoReplaceValue(u"Hanako"_s, FieldId::Renmei, row));
-    QCoreApplication::processEvents();
+    WindowController &window = m_app.window();
 
     QStringList buttons;
     QString text;
@@ -211,15 +220,9 @@ TEST(QuitQuestion, OffersSaveDontSaveAndCancel)
 }
 
 // The application's own alert: Escape answers as Cancel.
-TEST(QuitQuestion, EscapeAnswersAsCancel)
+TEST_F(QuitQuestion, EscapeAnswersAsCancel)
 {
-    GeneratedAddressBook book(2, TestEnvironment::makeScratchFolder(u"quit-escape"_s));
-    LaunchedAddressBook app(book);
-    ASSERT_TRUE(app.launchActive());
-    WindowController &window = app.window();
-    const ContactRecordPtr row = app.mainView().contactTable()->first();
-    ASSERT_TRUE(app.mainView().undoReplaceValue(u"Hanako"_s, FieldId::Renmei, row));
-    QCoreApplication::processEvents();
+    WindowController &window = m_app.window();
 
     QString text;
     bool stayed = false;
@@ -250,8 +253,9 @@ TEST(QuitQuestion, EscapeAnswersAsCancel)
     EXPECT_FALSE(stayed);
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.isWindowModified());
+    const ContactRecordPtr row = m_app.mainView().contactTable()->first();
     EXPECT_EQ(row->person->stringValues()->value(FieldId::Renmei), u"Hanako"_s);
-    EXPECT_EQ(storedString(book, row->uniqueId, FieldId::Renmei), QString());
+    EXPECT_EQ(storedString(m_book, row->uniqueId, FieldId::Renmei), QString());
 }
 
 } // namespace
