@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPointer>
 #include <QPrintDialog>
@@ -86,6 +88,30 @@ TEST_P(PrintDialog, PrintsEverySelectedRowIntoTheFileAndTheWindowLivesOn)
     ASSERT_TRUE(dialog);
     QTest::keyClick(dialog, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.isNull(); }, 5000));
+}
+
+// Return typed into the file name answers the dialog as its Print button
+// does: the dialog has finished before the job starts.
+TEST_P(PrintDialog, ReturnInTheFileNamePrintsOnceTheDialogHasFinished)
+{
+    const int rows = GetParam();
+    selectFirstRows(rows);
+    const QString path = m_book.sideStorePath().section(u'/', 0, -2) + u"/return-%1.pdf"_s.arg(rows);
+    QFile::remove(path);
+
+    const QPointer<QPrintDialog> dialog = openPrintDialog();
+    ASSERT_TRUE(dialog);
+    auto *printers = dialog->findChild<QComboBox *>(u"printers"_s);
+    auto *fileName = dialog->findChild<QLineEdit *>(u"filename"_s);
+    ASSERT_TRUE(printers && fileName);
+    printers->setCurrentIndex(printers->count() - 1);
+    fileName->selectAll();
+    QTest::keyClicks(fileName, path);
+    QTest::keyClick(fileName, Qt::Key_Return);
+    EXPECT_FALSE(dialog.isNull());
+    EXPECT_FALSE(QFile::exists(path));
+    ASSERT_TRUE(PrintPanels::waitForPrintedFile(dialog, path));
+    EXPECT_EQ(pdfPageCount(path), rows);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PrintDialog, testing::Values(1, 2, 50));

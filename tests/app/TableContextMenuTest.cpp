@@ -14,6 +14,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 
 using namespace Qt::Literals::StringLiterals;
@@ -414,6 +415,30 @@ TEST_F(TableContextMenu, ReplaceTextThatChangesNothingLeavesTheWindowUnmarked)
     answerSheet(u"Same"_s);
     EXPECT_FALSE(window().isWindowModified());
     EXPECT_FALSE(undoManager().canUndo());
+}
+
+// Answered by Return in its text field and by its OK button, the sheet has
+// finished before its replacement runs.
+TEST_F(TableContextMenu, TheSheetAnsweredByReturnOrOkStandsUntilItsReplacementRuns)
+{
+    const int first = firstRows().first();
+    table().selectRowIndexes({first});
+    for (const bool byReturn : {true, false}) {
+        const QString typed = byReturn ? u"return@example.org"_s : u"ok@example.org"_s;
+        rightClickAndChoose(FieldId::Email, first, u"Replace Text"_s);
+        const QPointer<ReplaceAlertPanel> panel = sheet();
+        ASSERT_NE(panel, nullptr);
+        panel->replaceTextField()->selectAll();
+        QTest::keyClicks(panel->replaceTextField(), typed);
+        if (byReturn)
+            QTest::keyClick(panel->replaceTextField(), Qt::Key_Return);
+        else
+            QTest::mouseClick(panel->okButton(), Qt::LeftButton);
+        EXPECT_FALSE(panel.isNull());
+        EXPECT_NE(valueTexts(person(first), FieldId::Email).first(), typed);
+        endTurn();
+        EXPECT_EQ(valueTexts(person(first), FieldId::Email).first(), typed);
+    }
 }
 
 TEST_F(TableContextMenu, CancelInTheSheetChangesNothing)

@@ -14,10 +14,12 @@
 #include "print/VerticalFontList.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -112,6 +114,35 @@ TEST_F(OptionSheet, TheFontDialogNamesTheFaceAndItsWholeSize)
     EXPECT_EQ(resolved.family(), u"Noto Sans CJK JP"_s);
     EXPECT_EQ(resolved.styleName(), u"Bold"_s);
     EXPECT_EQ(FontResolver::faceName(u"Noto Sans CJK JP"_s, u"Regular"_s), u"Noto Sans CJK JP"_s);
+}
+
+// Answered by Return and by its OK button, the font dialog has finished
+// before the sheet takes its font.
+TEST_F(OptionSheet, TheFontDialogAnsweredByReturnOrOkStandsUntilTheSheetTakesItsFont)
+{
+    openWindow();
+    OptionSheetController &sheet = openSheet();
+    for (const bool byReturn : {true, false}) {
+        const int size = byReturn ? 13 : 15;
+        QTest::mouseClick(sheet.showFontButton(), Qt::LeftButton);
+        endTurn();
+        const QPointer<QFontDialog> panel = sheet.fontPanel();
+        ASSERT_TRUE(panel && panel->isVisible());
+        QFont font = panel->currentFont();
+        font.setPointSize(size);
+        panel->setCurrentFont(font);
+        if (byReturn) {
+            QTest::keyClick(panel, Qt::Key_Return);
+        } else {
+            auto *buttons = panel->findChild<QDialogButtonBox *>();
+            ASSERT_NE(buttons, nullptr);
+            QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        }
+        EXPECT_FALSE(panel.isNull());
+        EXPECT_NE(sheet.fontSizeField()->value(), size);
+        endTurn();
+        EXPECT_EQ(sheet.fontSizeField()->value(), size);
+    }
 }
 
 TEST_F(OptionSheet, TheStylePopupStoresTheStyleAndEachKindOfStyleKeepsItsPaper)
