@@ -10,6 +10,7 @@
 #include "model/NormalizePhoneNumber.h"
 #include "platform/UndoManager.h"
 #include "table/ContactTablePane.h"
+#include "table/TableColumn.h"
 
 #include <QAction>
 #include <QMenu>
@@ -144,13 +145,15 @@ void ContactMenuCommands::normalizePhoneNumber(const QAction *sender)
     NormalizePhoneNumber normalizer;
     bool changed = false;
     UndoManager &undoManager = *controller->undoManager();
+    const QStringList filter = table->labelFilter();
     undoManager.beginUndoGrouping();
     for (const SubContactRecordPtr &row : table->selectedSubContacts()) {
         if (!row || !row->person)
             continue;
-        // The row shows the phone at its label position in the contact's list.
+        // Only the phone the row's cell shows: one the label filter hides
+        // there is no phone of that row.
         const LabeledValueRecordPtr phone
-            = row->person->labeledValueForIdentifierAtIndex(FieldId::Phone, row->labelIndex);
+            = TableColumn::shownValueAt(*row->person, FieldId::Phone, row->labelIndex, filter);
         if (!phone)
             continue;
         normalizer.setPhoneNumber(phone->valueText());

@@ -83,6 +83,11 @@ void ReplaceAlertPanel::updateUI()
     }
     showCommand();
     m_replaceTextField->setText(m_replaceString);
+    // The keyboard starts in the one field typed into, its text selected so
+    // that what is typed at once replaces it; the column and label pop-ups
+    // come first in the tab order and would otherwise take it.
+    m_replaceTextField->selectAll();
+    m_replaceTextField->setFocus();
 }
 
 void ReplaceAlertPanel::fillLabelPopup()

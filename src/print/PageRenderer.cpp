@@ -2,6 +2,7 @@
 
 #include "platform/widgets/TextMappedFaces.h"
 #include "print/PrintDocument.h"
+#include "print/PrinterJobOptions.h"
 #include "print/PrintUnits.h"
 
 #include <QPaintEngine>
@@ -79,6 +80,25 @@ std::vector<int> PageRenderer::sheetOrder(int pages, const PageChoice &choice)
     return sheets;
 }
 
+// Qt's print dialog hands a CUPS queue the page set ("page-set") and the
+// pages per sheet ("number-up"), and the queue applies both by the position
+// of each page in what it is sent, counting the first sent as page 1 (the
+// dialog swaps odd and even for a range that starts on an even page). Pages
+// sent last first would make "Odd Pages" of a 4-page run pages 4 and 2, and
+// put each sheet's pages in reverse reading order: such a queue is sent the
+// pages of the range first page first and reverses them itself.
+PageRenderer::PrintPlan PageRenderer::printPlan(int pages, const PageChoice &choice, const QStringList &jobOptions)
+{
+    if (!choice.cupsQueue)
+        return {sheetOrder(pages, choice), jobOptions};
+    PageChoice firstPageFirst = choice;
+    firstPageFirst.lastPageFirst = false;
+    PrintPlan plan{sheetOrder(pages, firstPageFirst), jobOptions};
+    if (choice.lastPageFirst)
+        PrinterJobOptions::set(plan.jobOptions, QStringLiteral("outputorder"), QStringLiteral("reverse"));
+    return plan;
+}
+
 // Qt leaves the range and the order of the pages to the application, and the
 // copies too where the printer does not make them itself (a PDF file never
 // does): a printer that stacks its sheets face up wants the last page first.
@@ -88,6 +108,7 @@ PageRenderer::PageChoice PageRenderer::pageChoice(const QPagedPaintDevice &devic
     const auto *printer = dynamic_cast<const QPrinter *>(&device);
     if (!printer)
         return choice;
+    choice.cupsQueue = PrinterJobOptions::takenBy(device);
     if (printer->printRange() == QPrinter::PageRange) {
         choice.fromPage = printer->fromPage();
         choice.toPage = printer->toPage();
@@ -102,15 +123,17 @@ PageRenderer::PageChoice PageRenderer::pageChoice(const QPagedPaintDevice &devic
 
 std::vector<int> PageRenderer::printOrder(const QPagedPaintDevice &device, int pages)
 {
-    return sheetOrder(pages, pageChoice(device));
+    return printPlan(pages, pageChoice(device), {}).sheets;
 }
 
 bool PageRenderer::renderPages(const PrintDocument &document, QPagedPaintDevice &device,
     const std::function<bool(int page)> &beforePage, UndrawnContacts *undrawn)
 {
-    const std::vector<int> order = printOrder(device, document.pageCount());
+    const PrintPlan plan = printPlan(document.pageCount(), pageChoice(device), PrinterJobOptions::of(device));
+    const std::vector<int> &order = plan.sheets;
     if (order.empty())
         return true;
+    PrinterJobOptions::give(device, plan.jobOptions);
     if (writesPdf(device))
         return renderPdfPages(document, order, device, beforePage, undrawn);
     QPainter painter;

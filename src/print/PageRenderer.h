@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -33,18 +34,26 @@ public:
 
     // What a print dialog chose of a document's pages. The range is 1-based,
     // 0 standing for the document's first or last page; copies are those the
-    // pages themselves are repeated for.
+    // pages themselves are repeated for. A CUPS queue takes job options.
     struct PageChoice {
         int fromPage = 0;
         int toPage = 0;
         int copies = 1;
         bool collate = true;
         bool lastPageFirst = false;
+        bool cupsQueue = false;
     };
     // The pages of a document of `pages` pages, one entry a sheet: those of
     // the range that the document has, the last first when asked, each
     // repeated for the copies, the whole run at a time when collated.
     [[nodiscard]] static std::vector<int> sheetOrder(int pages, const PageChoice &choice);
+    // The pages drawn, one entry a sheet, and the job options the printer is
+    // then handed (those it had, where it takes any).
+    struct PrintPlan {
+        std::vector<int> sheets;
+        QStringList jobOptions;
+    };
+    [[nodiscard]] static PrintPlan printPlan(int pages, const PageChoice &choice, const QStringList &jobOptions);
     // A printer's range, page order and the copies it does not make itself;
     // every page once, first page first, for any other device.
     [[nodiscard]] static PageChoice pageChoice(const QPagedPaintDevice &device);

@@ -37,14 +37,15 @@ protected:
     }
     static void choose(QMenu *menu, const QString &key) { item(menu, key)->trigger(); }
 
-    // Gives a contact of the table these phones.
-    MVPerson &withPhones(int i, const QStringList &numbers)
+    // Gives a contact of the table these phones, labelled "home" where no
+    // label is given.
+    MVPerson &withPhones(int i, const QStringList &numbers, const QStringList &labels = {})
     {
         MVPerson &person = *top()->contactTable->at(i)->person;
         LabeledValueList phones;
         for (const QString &number : numbers) {
             auto phone = std::make_shared<LabeledValueRecord>();
-            phone->label = u"home"_s;
+            phone->label = labels.value(phones.size(), u"home"_s);
             phone->value = number;
             phones.append(phone);
         }
@@ -148,6 +149,23 @@ TEST_F(PhoneNumberCommand, NeedsASelectedRowUnderThePhoneColumnOrAPhoneInTheDeta
     EXPECT_FALSE(commandEnabled());
     m_detail.setContact(top()->contactTable->at(0));
     EXPECT_TRUE(commandEnabled());
+}
+
+TEST_F(PhoneNumberCommand, ChangesOnlyThePhonesTheSelectedRowsShowUnderTheLabelFilter)
+{
+    MVPerson &contact = withPhones(0, {u"0312345678"_s, u"0698765432"_s}, {u"home"_s, u"work"_s});
+    m_table.labels = {u"home"_s};
+
+    // The second row shows no phone: the work phone is hidden there.
+    selectRows({{0, 1}});
+    choosePattern(u"(123) 456-7890"_s);
+    EXPECT_EQ(phone(contact, 1), u"0698765432"_s);
+    EXPECT_FALSE(m_window.isWindowModified() || m_window.undoManager()->canUndo());
+
+    selectRows({{0, 0}});
+    choosePattern(u"(123) 456-7890"_s);
+    EXPECT_EQ((QStringList{phone(contact, 0), phone(contact, 1)}), (QStringList{u"(031) 234-5678"_s, u"0698765432"_s}));
+    EXPECT_TRUE(m_window.isWindowModified());
 }
 
 } // namespace

@@ -112,7 +112,7 @@ public:
         keep(selectedHit, hit, hit ? "selectItemAndRange" : "selectItemAndRange:nil");
     }
     [[nodiscard]] QStringList columnIdentifiers() const override { return columns; }
-    [[nodiscard]] QStringList labelFilter() const override { return {QStringLiteral("All")}; }
+    [[nodiscard]] QStringList labelFilter() const override { return labels; }
 
     // Selects rows of the shown table, as the user would by clicking.
     void select(const QList<int> &indexes)
@@ -137,6 +137,8 @@ public:
     QString findOptions;
     ItemAndRangeRecordPtr selectedHit;
     QStringList columns;
+    // The labels the Label pop-up lets through.
+    QStringList labels{QStringLiteral("All")};
 };
 
 class RecordingGroupOutline : public QObject, public GroupOutlinePane, private RecordedPane {

@@ -10,6 +10,7 @@
 #include "platform/widgets/Popover.h"
 #include "app/ContactMenuCommands.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLineEdit>
@@ -439,6 +440,31 @@ TEST_F(TableContextMenu, TheSheetAnsweredByReturnOrOkStandsUntilItsReplacementRu
         endTurn();
         EXPECT_EQ(valueTexts(person(first), FieldId::Email).first(), typed);
     }
+}
+
+// What is typed as soon as the sheet opens goes into its text field, over
+// the text it was filled with.
+TEST_F(TableContextMenu, TheSheetOpensWithTheKeyboardInItsTextFieldItsTextSelected)
+{
+    const int first = firstRows().first();
+    table().selectRowIndexes({first});
+    const QString email = valueTexts(person(first), FieldId::Email).first();
+    rightClickAndChoose(FieldId::Email, first, u"Replace Text"_s);
+    ASSERT_NE(sheet(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet()));
+    EXPECT_EQ(sheet()->replaceTextField()->selectedText(), email);
+    QTest::keyClick(sheet(), Qt::Key_Escape);
+    endTurn();
+
+    rightClickAndChoose(FieldId::Email, first, u"Append Text"_s);
+    ASSERT_NE(sheet(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet()));
+    QWidget *keyboard = QApplication::focusWidget();
+    ASSERT_NE(keyboard, nullptr);
+    QTest::keyClicks(keyboard, u".jp"_s);
+    QTest::keyClick(keyboard, Qt::Key_Return);
+    endTurn();
+    EXPECT_EQ(valueTexts(person(first), FieldId::Email).first(), email + u".jp"_s);
 }
 
 TEST_F(TableContextMenu, CancelInTheSheetChangesNothing)

@@ -24,6 +24,9 @@
 #include <QTabWidget>
 #include <QTableView>
 
+#include <algorithm>
+#include <tuple>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -72,6 +75,91 @@ TEST(SheetOrder, APdfPrinterLeavesTheCopiesToTheJob)
     printer.setCollateCopies(true);
     EXPECT_EQ(PageRenderer::printOrder(printer, 2), (Sheets{1, 2, 1, 2, 1, 2}));
 }
+
+// A CUPS queue as it prints the pages it is sent under its job options: the
+// pages per sheet taken in the order sent, the page set kept by the sheets'
+// positions, then the sheets last first for "outputorder" "reverse".
+std::vector<Sheets> cupsQueuePrints(const Sheets &sent, const QStringList &options)
+{
+    const auto option = [&options](const QString &name) {
+        const qsizetype at = options.indexOf(name);
+        return at >= 0 && at % 2 == 0 && at + 1 < options.size() ? options.at(at + 1) : QString();
+    };
+    const std::size_t perSheet = std::max(option(u"number-up"_s).toUInt(), 1u);
+    const QString pageSet = option(u"page-set"_s);
+    std::vector<Sheets> sheets;
+    for (std::size_t at = 0; at < sent.size(); at += perSheet) {
+        const bool odd = (at / perSheet) % 2 == 0;
+        if ((pageSet == u"odd"_s && !odd) || (pageSet == u"even"_s && odd))
+            continue;
+        sheets.emplace_back(
+            sent.begin() + std::ptrdiff_t(at), sent.begin() + std::ptrdiff_t(std::min(at + perSheet, sent.size())));
+    }
+    if (option(u"outputorder"_s) == u"reverse"_s)
+        std::reverse(sheets.begin(), sheets.end());
+    return sheets;
+}
+
+// A 4-page document printed from page 1 or 2 on a CUPS queue, with the page
+// set, the pages per sheet and the order chosen in the print dialog.
+struct QueueChoice {
+    QString pageSet; // "all", "odd" or "even"
+    int fromPage;
+    int perSheet;
+};
+
+QueueChoice queueChoice(const std::tuple<QString, int, int> &values)
+{
+    return {std::get<0>(values), std::get<1>(values), std::get<2>(values)};
+}
+
+class CupsQueueSheets : public testing::TestWithParam<std::tuple<QString, int, int>> {
+protected:
+    // The options the print dialog leaves on the printer: it swaps odd and
+    // even for a range that starts on an even page, CUPS counting the first
+    // page it is sent as page 1.
+    [[nodiscard]] static QStringList dialogOptions(const QueueChoice &choice)
+    {
+        QStringList options;
+        if (choice.pageSet != u"all"_s) {
+            const bool swap = choice.fromPage % 2 == 0;
+            options << u"page-set"_s << (swap == (choice.pageSet == u"odd"_s) ? u"even"_s : u"odd"_s);
+        }
+        if (choice.perSheet > 1)
+            options << u"number-up"_s << QString::number(choice.perSheet);
+        return options;
+    }
+    [[nodiscard]] static std::vector<Sheets> printed(const QueueChoice &choice, bool reverse)
+    {
+        const Choice dialog{.fromPage = choice.fromPage, .toPage = 4, .lastPageFirst = reverse, .cupsQueue = true};
+        const PageRenderer::PrintPlan plan = PageRenderer::printPlan(4, dialog, dialogOptions(choice));
+        return cupsQueuePrints(plan.sheets, plan.jobOptions);
+    }
+};
+
+TEST_P(CupsQueueSheets, PrintsThePagesOfTheRangeThePageSetKeepsInTheOrderChosen)
+{
+    const QueueChoice choice = queueChoice(GetParam());
+    const std::vector<Sheets> forward = printed(choice, false);
+    std::vector<Sheets> reversed = printed(choice, true);
+    std::reverse(reversed.begin(), reversed.end());
+    EXPECT_EQ(reversed, forward);
+    if (choice.perSheet > 1)
+        return;
+    std::vector<Sheets> kept;
+    for (int page = choice.fromPage; page <= 4; ++page) {
+        if (choice.pageSet == u"all"_s || (page % 2 == 1) == (choice.pageSet == u"odd"_s))
+            kept.push_back({page});
+    }
+    EXPECT_EQ(forward, kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, CupsQueueSheets,
+    testing::Combine(testing::Values(u"all"_s, u"odd"_s, u"even"_s), testing::Values(1, 2), testing::Values(1, 2)),
+    [](const auto &info) {
+        const QueueChoice choice = queueChoice(info.param);
+        return u"%1_From%2_%3PerSheet"_s.arg(choice.pageSet).arg(choice.fromPage).arg(choice.perSheet).toStdString();
+    });
 
 // What is chosen in the dialog's options, and the contacts (0 or 1 of the
 // two printed) expected on the file's pages in turn.
