@@ -325,7 +325,7 @@ private:
     void closeViewsOfDeletedContacts() override;
     // Whether the contact's row in its container's top group is marked
     // deleted, to be removed from the store by the next save.
-    [[nodiscard]] bool isDeletedContact(const UniqueId &uniqueId) const;
+    [[nodiscard]] bool isDeletedContact(const UniqueId &uniqueId) const override;
     void selectRowBefore(int firstDeletedRow);
     void setWindowEdited(bool edited);
     // What the find and replace asks.

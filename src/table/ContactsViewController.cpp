@@ -49,13 +49,14 @@ QFont systemFont()
 }
 
 // The row's address still carries the sender's mark, on the contact the
-// window holds now rather than one it held before a reload replaced it.
+// window holds now rather than one it held before a reload replaced it. A
+// deleted contact is still held, for its Undo, but is no sender.
 bool senderStillMarked(const SubContactRecordPtr &row, const ContactsViewControllerDelegate &delegate)
 {
     if (!row || !row->person)
         return false;
     const PersonRecordPtr held = delegate.contactWithUniqueId(row->uniqueId);
-    if (!held || held->person != row->person)
+    if (!held || held->person != row->person || delegate.isDeletedContact(row->uniqueId))
         return false;
     const LabeledValueRecordPtr address = TableColumn::labeledValueAt(*row->person, FieldId::Address, row->labelIndex);
     return address && std::as_const(address->layout)->printsSender();
@@ -321,8 +322,8 @@ void ContactsViewController::reloadRows(bool measuring)
     if (!m_delegate)
         return;
     // A sender marked on a contact outside the shown group stays the
-    // sender; one whose mark was undone, or whose contact a revert replaced,
-    // is none any more.
+    // sender; one whose mark was undone, whose contact was deleted, or whose
+    // contact a revert replaced, is none any more.
     if (sender || !senderStillMarked(m_delegate->senderInHagakiView(), *m_delegate))
         m_delegate->changeSenderInHagakiView(sender);
 }
@@ -388,6 +389,14 @@ void ContactsViewController::updateRowsOfContacts(const QList<PersonRecordPtr> &
         return;
     }
     updateRowHeights();
+    // A contact's own window shows what was typed in the detail pane, its
+    // name in the title too; the windows of other contacts stay as they are.
+    QSet<UniqueId> edited;
+    for (const PersonRecordPtr &contact : contacts) {
+        if (contact)
+            edited.insert(contact->uniqueId);
+    }
+    refreshContactViews(edited);
 }
 
 void ContactsViewController::rebuildKeepingSelection(

@@ -15,6 +15,7 @@
 #include <QFont>
 #include <QList>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 #include <QVariantMap>
 #include <QWidget>
@@ -312,7 +313,8 @@ private:
     [[nodiscard]] QList<ContactInfoPopoverPane *> contactViewPanes() const;
     void popoverDidClose(Popover *popover);
     void pruneDetachedWindows();
-    void refreshContactViews();
+    // Every contact view, or only the views of the contacts edited.
+    void refreshContactViews(const std::optional<QSet<UniqueId>> &edited = std::nullopt);
     [[nodiscard]] PersonRecordPtr currentRecordOf(
         const PersonRecordPtr &shown, const SubContactRecordPtr &selected) const;
     // Closes the popover or the detached window of the view.

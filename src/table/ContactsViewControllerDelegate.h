@@ -75,6 +75,9 @@ public:
     // The window's record of the contact with this identifier, found in any
     // group it has read; null when it holds no such contact.
     [[nodiscard]] virtual PersonRecordPtr contactWithUniqueId(const UniqueId & /*uniqueId*/) const { return {}; }
+    // Whether the contact is deleted from its container: the window keeps
+    // its record, marked, until the save, so that an Undo can bring it back.
+    [[nodiscard]] virtual bool isDeletedContact(const UniqueId & /*uniqueId*/) const { return false; }
 
     // A view of one contact's details, told the window's delegate, undo
     // manager and parent window; nothing when none can be made. The window's

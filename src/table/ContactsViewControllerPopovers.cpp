@@ -408,13 +408,15 @@ QList<ContactInfoPopoverPane *> ContactsViewController::contactViewPanes() const
 // or a revert reads every contact anew, and a view left on the record of
 // the load before would take edits that no save stores. A view whose
 // contact the window no longer holds closes.
-void ContactsViewController::refreshContactViews()
+void ContactsViewController::refreshContactViews(const std::optional<QSet<UniqueId>> &edited)
 {
     pruneDetachedWindows();
     const QList<int> selected = selectedRowIndexes();
     const SubContactRecordPtr row = selected.isEmpty() ? nullptr : m_model->subContactAt(selected.first());
     for (ContactInfoPopoverPane *pane : contactViewPanes()) {
         const PersonRecordPtr shown = pane->contact();
+        if (edited && !(shown && edited->contains(shown->uniqueId)))
+            continue;
         const PersonRecordPtr current = shown ? currentRecordOf(shown, row) : nullptr;
         if (shown && !current) {
             closeContactView(pane);

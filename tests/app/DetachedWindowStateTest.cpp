@@ -4,6 +4,9 @@
 // deleted from the window, which an Undo brings back.
 #include "ContactViewFixture.h"
 
+#include "detail/ContactDetailPane.h"
+
+#include <QLineEdit>
 #include <QPointer>
 #include <QWindow>
 
@@ -120,6 +123,39 @@ TEST_F(DetachedWindowState, ADeletedContactsWindowClosesAndUndoBringsTheContactB
     typeInTable(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_GE(firstRowOf(deletedId), 0);
     EXPECT_FALSE(window().isWindowModified());
+}
+
+// A name typed in the address-book window's detail pane is the name the
+// contact's own window shows, in its title (its edited mark aside) and its
+// header.
+TEST_F(DetachedWindowState, FollowsANameTypedInTheDetailPane)
+{
+    if (!mainView().contactInfoVisible())
+        window().toggleContactInfo();
+    const int index = firstRows().at(1);
+    const UniqueId id = row(index)->uniqueId;
+    click(FieldId::Phone, index);
+    endTurn();
+    auto &pane = *dynamic_cast<ContactInfoView *>(mainView().contactInfoController());
+    ASSERT_TRUE(pane.contact());
+    ASSERT_EQ(pane.contact()->uniqueId, id);
+    const QPointer<ContactInfoPopover> detached = openDetached(index);
+    ASSERT_TRUE(detached);
+    activateMainWindow();
+
+    // The name grows at its end, so that the row keeps its place in the sort.
+    const QString given = person(index).nameValue()->firstName + u"ny"_s;
+    QPlainTextEdit *editor = retypeRow(pane, rowIn(pane, FieldId::Name, u"FirstName"_s), given);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Return);
+    endTurn();
+    ASSERT_EQ(firstRowOf(id), index);
+    const QString renamed = person(index).compositeName();
+    ASSERT_TRUE(renamed.contains(given)) << qPrintable(renamed);
+    EXPECT_EQ(detached->contactNameField()->text(), renamed);
+    EXPECT_EQ(shownTitle(*detached).remove(u'*'), renamed);
+    detached->window()->close();
+    endTurn();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
-// The postcard sender follows the mark in the table: after File ▸ Revert or
-// an undone mark the preview draws, and the print prints, no sender; a mark
-// on a contact outside the shown group still makes it the sender.
+// The postcard sender follows the mark in the table: after File ▸ Revert, an
+// undone mark or a deleted contact the preview draws, and the print prints,
+// no sender; a mark on a contact outside the shown group still makes it the
+// sender.
 #include "PdfWords.h"
 
 #include "app/AddressBookTestSupport.h"
@@ -89,20 +90,21 @@ protected:
 
     // File ▸ Revert, clicked in the window's File menu; the confirmation is
     // answered with its first button.
-    void chooseRevert() const
+    void chooseRevert() const { chooseMenuItem(m_app.delegate().findChild<QAction *>(u"revertAddressBookToSaved"_s)); }
+    // The item clicked in the window's menu that holds it.
+    void chooseMenuItem(QAction *item) const
     {
-        auto *revert = m_app.delegate().findChild<QAction *>(u"revertAddressBookToSaved"_s);
-        ASSERT_NE(revert, nullptr);
-        QMenu *file = nullptr;
+        ASSERT_NE(item, nullptr);
+        QMenu *holder = nullptr;
         for (QMenu *menu : m_app.window().findChildren<QMenu *>()) {
-            if (menu->actions().contains(revert))
-                file = menu;
+            if (menu->actions().contains(item))
+                holder = menu;
         }
-        ASSERT_NE(file, nullptr);
-        file->popup(m_app.window().mapToGlobal(QPoint(10, 10)));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(file));
-        ASSERT_TRUE(revert->isEnabled());
-        QTest::mouseClick(file, Qt::LeftButton, {}, file->actionGeometry(revert).center());
+        ASSERT_NE(holder, nullptr);
+        holder->popup(m_app.window().mapToGlobal(QPoint(10, 10)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(holder));
+        ASSERT_TRUE(item->isEnabled());
+        QTest::mouseClick(holder, Qt::LeftButton, {}, holder->actionGeometry(item).center());
     }
 
     // A click on the group in the window's outline.
@@ -181,6 +183,34 @@ TEST_F(RevertedSender, AMarkedContactOutsideTheShownGroupStaysTheSenderUntilItsM
     ASSERT_FALSE(m_app.mainView().undoManager()->canUndo());
     EXPECT_EQ(preview().senderPerson(), nullptr);
     EXPECT_EQ(preview().hagakiView()->senderPerson(), nullptr);
+}
+
+// Deleted, the contact is kept until the save only for its Undo: no card
+// carries its name, and the Undo marks it the sender again.
+TEST_F(RevertedSender, ADeletedContactIsNoSenderUntilItsDeleteIsUndone)
+{
+    const int marked = latinContactRows().at(0);
+    const MVPersonPtr person = contacts().subContactTable().at(marked)->person;
+    clickSenderBox(marked);
+    ASSERT_TRUE(preview().senderPerson());
+    ASSERT_EQ(preview().senderPerson()->person, person);
+
+    table().setFocus();
+    QTest::mouseClick(table().viewport(), Qt::LeftButton, {}, cell(FieldId::Name, marked).center());
+    endTurn();
+    ASSERT_EQ(contacts().selectedRowIndexes(), QList<int>{marked});
+    chooseMenuItem(m_app.window().contactMenu()->findChild<QAction *>(u"deleteContacts"_s));
+    endTurn();
+    ASSERT_TRUE(tickedRows().isEmpty());
+    EXPECT_EQ(preview().senderPerson(), nullptr);
+    EXPECT_EQ(preview().hagakiView()->senderPerson(), nullptr);
+
+    QTest::keyClick(&m_app.window(), Qt::Key_Z, Qt::ControlModifier);
+    endTurn();
+    ASSERT_EQ(tickedRows().size(), 1);
+    ASSERT_TRUE(preview().senderPerson());
+    EXPECT_EQ(preview().senderPerson()->person, person);
+    EXPECT_NE(preview().hagakiView()->senderPerson(), nullptr);
 }
 
 } // namespace
