@@ -9,6 +9,7 @@
 #include "interchange/ImportFileReader.h"
 #include "model/MVPerson.h"
 #include "platform/widgets/AlertPresenter.h"
+#include "platform/widgets/DialogAnswer.h"
 #include "table/ContactTablePane.h"
 
 #include <QAction>
@@ -166,24 +167,41 @@ void FileMenuCommands::offerImportedContacts(const QString &fileName, const Cont
 {
     if (!m_importPanelController) {
         m_importPanelController = new ImportPanelController(&m_host.hostWidget());
-        connect(m_importPanelController, &QDialog::finished, this, &FileMenuCommands::addChosenContacts);
+        // Adding the chosen contacts runs their progress window: it waits
+        // until the chooser is done with the key press or click that chose.
+        DialogAnswer::deliverAfterDone(m_importPanelController, this,
+            [this, self = QPointer<FileMenuCommands>(this)](int code) -> DialogAnswer::Answer {
+                if (!self)
+                    return nullptr;
+                QList<ContactRecordPtr> chosen = chosenContacts(code);
+                if (chosen.isEmpty()) {
+                    m_fileCommandRunning = false;
+                    return nullptr;
+                }
+                return [this, chosen = std::move(chosen)] { addChosenContacts(chosen); };
+            });
     }
     m_importPanelController->setFilename(fileName);
     m_importPanelController->setNameTable(contacts);
     m_importPanelController->open();
 }
 
-void FileMenuCommands::addChosenContacts(int code)
+QList<ContactRecordPtr> FileMenuCommands::chosenContacts(int code) const
 {
-    m_fileCommandRunning = false;
     const ContactTablePtr offered = m_importPanelController->nameTable();
     const QList<int> rows = m_importPanelController->selectedIndexes();
-    if (code != ImportPanelController::SelectCode || rows.isEmpty() || !offered)
-        return;
     QList<ContactRecordPtr> chosen;
+    if (code != ImportPanelController::SelectCode || !offered)
+        return chosen;
     chosen.reserve(rows.size());
     for (int row : rows)
         chosen.append(offered->at(row));
+    return chosen;
+}
+
+void FileMenuCommands::addChosenContacts(const QList<ContactRecordPtr> &chosen)
+{
+    m_fileCommandRunning = false;
     ViewController &view = *m_host.mainViewController();
     if (ChosenContactsAdder(view, *m_host.progressAlert()).add(chosen, view.selectedGroupDict()))
         m_host.markEdited();

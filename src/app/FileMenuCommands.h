@@ -65,7 +65,9 @@ private:
     void importFrom(const QString &title, const QString &nameFilter, bool csv);
     void importFile(const FilePanel::Answer &answer, bool csv);
     void offerImportedContacts(const QString &fileName, const ContactTablePtr &contacts);
-    void addChosenContacts(int code);
+    // The contacts the chooser's rows picked, when it ended with Select.
+    [[nodiscard]] QList<ContactRecordPtr> chosenContacts(int code) const;
+    void addChosenContacts(const QList<ContactRecordPtr> &chosen);
     void writeContactsAsVCard(const QString &path, const ContactTablePtr &contacts);
     void exportSelection(const QString &nameFieldLabel, const QStringList &nameFilters, const QString &suffix,
         const std::function<void(const QString &path, const QList<ContactRecordPtr> &selected)> &write);

@@ -1,6 +1,7 @@
 #include "app/ProgressAlert.h"
 
 #include "app/ModalResponse.h"
+#include "platform/widgets/ProgressCancelButton.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -14,7 +15,7 @@ ProgressAlert::ProgressAlert(QWidget *parent)
     , m_iconView(makeIconView())
     , m_alertMessage(new QLabel(this))
     , m_progressIndicator(new QProgressBar(this))
-    , m_cancelButton(new QPushButton(tr("Cancel"), this))
+    , m_cancelButton(ProgressCancelButton::make(tr("Cancel"), this))
 {
     setWindowTitle(tr("Progress"));
     m_iconView->setPixmap(

@@ -1,6 +1,7 @@
 #include "print/PrintJob.h"
 
 #include "platform/widgets/AlertPresenter.h"
+#include "platform/widgets/ProgressCancelButton.h"
 #include "print/PageRenderer.h"
 #include "print/PrintDocument.h"
 #include "print/PrintInfo.h"
@@ -46,7 +47,8 @@ PrintJob::Result PrintJob::print(
         tellNoPageInRange(pages, window, alerts);
         return Result::Cancelled;
     }
-    QProgressDialog progress(tr("Printing…"), tr("Cancel"), 0, sheets, window);
+    QProgressDialog progress(tr("Printing…"), QString(), 0, sheets, window);
+    progress.setCancelButton(ProgressCancelButton::make(tr("Cancel"), &progress));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     if (sheets > 1)

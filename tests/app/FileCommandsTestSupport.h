@@ -71,7 +71,12 @@ protected:
         QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers, rect.center());
     }
 
-    void clickSelect() const { QTest::mouseClick(chooser()->selectButton(), Qt::LeftButton); }
+    // Select, and the turn of the event loop on which the chooser's answer runs.
+    void clickSelect() const
+    {
+        QTest::mouseClick(chooser()->selectButton(), Qt::LeftButton);
+        endTurn();
+    }
     void clickCancel() const { QTest::mouseClick(chooser()->cancelButton(), Qt::LeftButton); }
 
     [[nodiscard]] QStringList alertTexts() const

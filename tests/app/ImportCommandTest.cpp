@@ -10,6 +10,7 @@
 #include "model/MVPerson.h"
 
 #include <QStringEncoder>
+#include <QWindow>
 
 #include <sys/stat.h>
 
@@ -95,6 +96,47 @@ TEST_F(ImportCommand, TwoChosenRowsAreOneUndoStep)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
     QTest::keyClick(&m_window, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(top()->contactTable->size(), 10);
+}
+
+// Return typed twice faster than the first is handled: both wait in the
+// queue, each to go to the window that has the keyboard when it is handled,
+// as the window system hands keys over: a modal window as soon as it shows,
+// else the chooser until the window manager has moved the focus on. The
+// first chooses; the second cancels no progress window and chooses nothing
+// again.
+TEST_F(ImportCommand, ASecondReturnTypedAheadLeavesTheImportWhole)
+{
+    answer(writeFile(u"two.vcf"_s, cards(2)));
+    m_window.fileCommands()->importFromVCard();
+    ASSERT_TRUE(chooser());
+    chooser()->activateWindow();
+    QTRY_VERIFY(QGuiApplication::focusWindow() == chooser()->windowHandle());
+    const QPointer<QWindow> typedInto = chooser()->windowHandle();
+    for (int typed = 0; typed < 2; ++typed) {
+        QMetaObject::invokeMethod(
+            qApp,
+            [typedInto] {
+                for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                    QWindow *target = QGuiApplication::modalWindow();
+                    target = target ? target : QGuiApplication::focusWindow();
+                    if (QWindow *keyboard = target ? target : typedInto.data())
+                        qt_handleKeyEvent(keyboard, type, Qt::Key_Return, Qt::NoModifier);
+                }
+            },
+            Qt::QueuedConnection);
+    }
+    endTurn();
+    QTRY_VERIFY(!m_window.progressAlert()->isVisible());
+    const QStringList names = namesOf(top()->contactTable);
+    EXPECT_TRUE(names.size() == 12 && names.contains(u"0 Guest"_s) && names.contains(u"1 Guest"_s))
+        << qPrintable(names.join(u','));
+    EXPECT_FALSE(chooser());
+    EXPECT_TRUE(m_alerts.alerts.isEmpty());
+    EXPECT_TRUE(m_window.isWindowModified());
+    EXPECT_FALSE(m_window.fileCommands()->fileCommandRunning());
+    m_controller.undo();
+    EXPECT_EQ(top()->contactTable->size(), 10);
+    EXPECT_FALSE(m_window.undoManager()->canUndo());
 }
 
 TEST_F(ImportCommand, CancelAndSelectWithNoneLeaveTheWindowUnedited)

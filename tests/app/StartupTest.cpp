@@ -332,4 +332,25 @@ INSTANTIATE_TEST_SUITE_P(Rows, ModalPanelEnds,
         PanelEnd{"aboutCloseBox", true, closeBox, ModalResponse::Abort}),
     [](const testing::TestParamInfo<PanelEnd> &info) { return std::string(info.param.what); });
 
+// A Return or Space typed for the window before still waits when the
+// progress window shows and takes the keyboard: neither presses its Cancel,
+// which Escape and a click do.
+TEST(ProgressWindow, ReturnAndSpaceTypedAheadPressNoCancel)
+{
+    QWidget window;
+    window.show();
+    ProgressAlert progress(&window);
+    QSignalSpy finished(&progress, &QDialog::finished);
+    progress.open();
+    progress.activateWindow();
+    QTRY_VERIFY(QGuiApplication::focusWindow() == progress.windowHandle());
+    QTest::keyClick(progress.windowHandle(), Qt::Key_Return);
+    QTest::keyClick(progress.windowHandle(), Qt::Key_Space);
+    EXPECT_TRUE(finished.isEmpty());
+    EXPECT_TRUE(progress.isVisible());
+    QTest::keyClick(progress.windowHandle(), Qt::Key_Escape);
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished.first().first().toInt(), ModalResponse::Abort);
+}
+
 #include "StartupTest.moc"

@@ -1,0 +1,18 @@
+#pragma once
+
+class QPushButton;
+class QString;
+class QWidget;
+
+// The Cancel of a progress window. The window comes up on its own, as the
+// answer to a key press or click in the window before it, and takes the
+// keyboard at once: a Return or a Space the user typed for that earlier
+// window, still waiting to be handled, would press a Cancel that was the
+// window's default button or held its focus, and stop work the user has
+// just asked for. So it is neither: it is pressed by a click, and by Escape
+// through its window.
+namespace ProgressCancelButton {
+
+[[nodiscard]] QPushButton *make(const QString &text, QWidget *window);
+
+} // namespace ProgressCancelButton
