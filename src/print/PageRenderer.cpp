@@ -62,8 +62,9 @@ std::vector<int> PageRenderer::sheetOrder(int pages, const PageChoice &choice)
 {
     const int first = std::max(choice.fromPage, 1);
     const int last = choice.toPage > 0 ? std::min(choice.toPage, pages) : pages;
+    const int step = choice.pageSet == PageSet::All ? 1 : 2;
     std::vector<int> run;
-    for (int page = first; page <= last; ++page)
+    for (int page = first + (choice.pageSet == PageSet::Even ? 1 : 0); page <= last; page += step)
         run.push_back(page);
     if (choice.lastPageFirst)
         std::reverse(run.begin(), run.end());
@@ -81,19 +82,26 @@ std::vector<int> PageRenderer::sheetOrder(int pages, const PageChoice &choice)
 }
 
 // Qt's print dialog hands a CUPS queue the page set ("page-set") and the
-// pages per sheet ("number-up"), and the queue applies both by the position
-// of each page in what it is sent, counting the first sent as page 1 (the
-// dialog swaps odd and even for a range that starts on an even page). Pages
-// sent last first would make "Odd Pages" of a 4-page run pages 4 and 2, and
-// put each sheet's pages in reverse reading order: such a queue is sent the
-// pages of the range first page first and reverses them itself.
+// pages per sheet ("number-up"), and the queue applies them by the position
+// of each page in what it is sent (the dialog swaps odd and even for a range
+// that starts on an even page). Sent last first, "Odd Pages" of a 4-page run
+// would be pages 4 and 2, and each sheet's pages would be in reverse reading
+// order; and an even page set of an odd number of pages gets a blank sheet
+// for duplexing by hand, a wasted postcard here. So the queue is sent the
+// pages the page set keeps, first page first, and reverses them itself.
 PageRenderer::PrintPlan PageRenderer::printPlan(int pages, const PageChoice &choice, const QStringList &jobOptions)
 {
     if (!choice.cupsQueue)
         return {sheetOrder(pages, choice), jobOptions};
-    PageChoice firstPageFirst = choice;
-    firstPageFirst.lastPageFirst = false;
-    PrintPlan plan{sheetOrder(pages, firstPageFirst), jobOptions};
+    PrintPlan plan{{}, jobOptions};
+    PageChoice sent = choice;
+    const QString pageSet = PrinterJobOptions::take(plan.jobOptions, QStringLiteral("page-set"));
+    if (pageSet == QLatin1String("odd"))
+        sent.pageSet = PageSet::Odd;
+    else if (pageSet == QLatin1String("even"))
+        sent.pageSet = PageSet::Even;
+    sent.lastPageFirst = false;
+    plan.sheets = sheetOrder(pages, sent);
     if (choice.lastPageFirst)
         PrinterJobOptions::set(plan.jobOptions, QStringLiteral("outputorder"), QStringLiteral("reverse"));
     return plan;
@@ -121,15 +129,20 @@ PageRenderer::PageChoice PageRenderer::pageChoice(const QPagedPaintDevice &devic
     return choice;
 }
 
+PageRenderer::PrintPlan PageRenderer::printPlan(const QPagedPaintDevice &device, int pages)
+{
+    return printPlan(pages, pageChoice(device), PrinterJobOptions::of(device));
+}
+
 std::vector<int> PageRenderer::printOrder(const QPagedPaintDevice &device, int pages)
 {
-    return printPlan(pages, pageChoice(device), {}).sheets;
+    return printPlan(device, pages).sheets;
 }
 
 bool PageRenderer::renderPages(const PrintDocument &document, QPagedPaintDevice &device,
     const std::function<bool(int page)> &beforePage, UndrawnContacts *undrawn)
 {
-    const PrintPlan plan = printPlan(document.pageCount(), pageChoice(device), PrinterJobOptions::of(device));
+    const PrintPlan plan = printPlan(device, document.pageCount());
     const std::vector<int> &order = plan.sheets;
     if (order.empty())
         return true;

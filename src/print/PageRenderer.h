@@ -33,19 +33,23 @@ public:
         const PrintDocument &document, int page, QPainter &painter, UndrawnContacts *undrawn = nullptr);
 
     // What a print dialog chose of a document's pages. The range is 1-based,
-    // 0 standing for the document's first or last page; copies are those the
-    // pages themselves are repeated for. A CUPS queue takes job options.
+    // 0 standing for the document's first or last page; the page set counts
+    // the range's pages from its first; copies are those the pages themselves
+    // are repeated for. A CUPS queue takes job options.
+    enum class PageSet { All, Odd, Even };
     struct PageChoice {
         int fromPage = 0;
         int toPage = 0;
+        PageSet pageSet = PageSet::All;
         int copies = 1;
         bool collate = true;
         bool lastPageFirst = false;
         bool cupsQueue = false;
     };
     // The pages of a document of `pages` pages, one entry a sheet: those of
-    // the range that the document has, the last first when asked, each
-    // repeated for the copies, the whole run at a time when collated.
+    // the range that the document has and the page set keeps, the last first
+    // when asked, each repeated for the copies, the whole run at a time when
+    // collated.
     [[nodiscard]] static std::vector<int> sheetOrder(int pages, const PageChoice &choice);
     // The pages drawn, one entry a sheet, and the job options the printer is
     // then handed (those it had, where it takes any).
@@ -57,6 +61,9 @@ public:
     // A printer's range, page order and the copies it does not make itself;
     // every page once, first page first, for any other device.
     [[nodiscard]] static PageChoice pageChoice(const QPagedPaintDevice &device);
+    // The plan of the document's pages for the device, its job options those
+    // the device holds.
+    [[nodiscard]] static PrintPlan printPlan(const QPagedPaintDevice &device, int pages);
     // The document's pages in the order the device takes them, one entry a
     // sheet.
     [[nodiscard]] static std::vector<int> printOrder(const QPagedPaintDevice &device, int pages);

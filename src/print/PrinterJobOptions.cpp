@@ -56,3 +56,13 @@ void PrinterJobOptions::set(QStringList &options, const QString &name, const QSt
     else
         options[at + 1] = value;
 }
+
+QString PrinterJobOptions::take(QStringList &options, const QString &name)
+{
+    const qsizetype at = indexOfName(options, name);
+    if (at < 0)
+        return {};
+    const QString value = options.at(at + 1);
+    options.remove(at, 2);
+    return value;
+}

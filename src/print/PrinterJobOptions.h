@@ -22,4 +22,6 @@ public:
 
     // The option's value, replaced where the list has it, appended otherwise.
     static void set(QStringList &options, const QString &name, const QString &value);
+    // The option's value, taken out of the list; empty where it has none.
+    [[nodiscard]] static QString take(QStringList &options, const QString &name);
 };
