@@ -79,7 +79,8 @@ void ContactTableContactCommands::doWorkspaceAction(const QString &itemKey)
         return;
     QString text;
     if (*kind != WorkspaceAction::Kind::OpenCalendar) {
-        const LabeledValueRecordPtr value = row->person->labeledValueForIdentifierAtIndex(column, row->labelIndex);
+        // Only what the cell shows: a value the label filter hides is none.
+        const LabeledValueRecordPtr value = m_table.shownValue(m_table.clickedColumn(), m_table.clickedRow());
         if (!value || value->stringValue.isEmpty())
             return;
         text = value->stringValue;

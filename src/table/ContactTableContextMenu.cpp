@@ -14,6 +14,7 @@
 #include "table/ContactTableContactCommands.h"
 #include "table/ContactTableItemCommands.h"
 #include "table/ContactsViewControllerDelegate.h"
+#include "table/TableColumn.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -64,25 +65,21 @@ bool ContactTableContextMenu::contextMenuEvent(QContextMenuEvent *event, bool fr
     return true;
 }
 
+// A value the label filter hides is none: its cell offers what an empty
+// cell does.
 bool ContactTableContextMenu::hasValueInCell(int column, int row) const
 {
     const SubContactRecordPtr record = m_model->subContactAt(row);
     if (!record || !record->person || column < 0 || column >= m_model->columns().size())
         return false;
-    MVPerson &person = *record->person;
-    const ContactIdentifier &identifier = m_model->columns().at(column).identifier;
-    const qint64 position = record->labelIndex;
-    if (FieldVocabulary::shared().addressIdentifiers().contains(identifier))
-        return person.labeledValueForIdentifierAtIndex(Address, position) != nullptr;
-    if (identifier == Dates) {
-        const LabeledValueRecordPtr date = person.labeledValueForIdentifierAtIndex(Dates, position);
-        return date && !date->stringValue.isEmpty();
+    const TableColumn &cell = m_model->columns().at(column);
+    if (cell.showsLabeledValues()) {
+        const LabeledValueRecordPtr value = m_table.shownValue(column, row);
+        return value && (cell.identifier != Dates || !value->stringValue.isEmpty());
     }
-    if (FieldVocabulary::shared().labeledIdentifiers().contains(identifier))
-        return person.labeledValueForIdentifierAtIndex(identifier, position) != nullptr;
-    if (identifier == Name)
+    if (cell.identifier == Name)
         return true;
-    return !person.stringValueForIdentifier(identifier, 0).isEmpty();
+    return !record->person->stringValueForIdentifier(cell.identifier, 0).isEmpty();
 }
 
 bool ContactTableContextMenu::showContextMenu(int column, int row, const QPoint &globalPosition)
@@ -220,23 +217,23 @@ void ContactTableContextMenu::openPopoverForCell(
     if (row < 0 || column < 0 || !record->person)
         return;
     const QRect rect = m_table.cellRect(column, row);
-    const qint64 position = record->labelIndex;
+    // A cell that shows nothing opens its editor on no value, never on one
+    // the label filter hides.
+    const LabeledValueRecordPtr shown = m_table.shownValue(column, row);
+    const qint64 position = shown ? record->labelIndex : -1;
+    const qint64 labelIndex = shown ? shown->labelIndex : -1;
     const bool part = FieldVocabulary::shared().addressIdentifiers().contains(identifier);
     const ContactIdentifier field = part ? Address : identifier;
-    const auto labelIndexOfValue = [&] {
-        const LabeledValueRecordPtr value = record->person->labeledValueForIdentifierAtIndex(field, position);
-        return value ? value->labelIndex : qint64(-1);
-    };
     if (identifier == Dates || identifier == Birthday)
         m_table.showDatePopover(record, identifier, position, rect);
     else if (identifier == PhoneticName)
         m_table.showPhoneticNamePopover(record, identifier, rect);
     else if (field == Address && key == Key::OpenAddressPanel)
-        m_table.showAddressPopover(record, Address, labelIndexOfValue(), rect);
+        m_table.showAddressPopover(record, Address, labelIndex, rect);
     else if (field == InstantMessage && key == Key::OpenIMSPanel)
-        m_table.showIMSPopover(record, field, labelIndexOfValue(), rect);
+        m_table.showIMSPopover(record, field, labelIndex, rect);
     else if (field == SocialNetwork && key == Key::OpenSNSPanel)
-        m_table.showSNSPopover(record, field, labelIndexOfValue(), rect);
+        m_table.showSNSPopover(record, field, labelIndex, rect);
     else
         m_table.showMultiValuePopover(record, field, position, rect);
 }

@@ -15,6 +15,7 @@
 #include "table/ContactTableMenu.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewControllerDelegate.h"
+#include "table/TableColumn.h"
 #include "table/UndoGroup_p.h"
 
 #include <QPointer>
@@ -91,6 +92,15 @@ QSet<const MVPerson *> ContactTableItemCommands::shownPersons() const
     for (const SubContactRecordPtr &row : m_table.subContactTable())
         persons.insert(row->person.get());
     return persons;
+}
+
+// A copy, as the commands keep it while they change the contact.
+LabeledValueRecordPtr ContactTableItemCommands::shownValueOf(
+    const SubContactRecord &row, const ContactIdentifier &field) const
+{
+    const LabeledValueRecordPtr shown
+        = TableColumn::shownValueAt(*row.person, field, row.labelIndex, m_model->selectedLabels());
+    return shown ? std::make_shared<LabeledValueRecord>(*shown) : nullptr;
 }
 
 void ContactTableItemCommands::itemCommandDidChange(const QList<SubContactRecordPtr> &rows)
@@ -177,7 +187,7 @@ void ContactTableItemCommands::applyDeleteItem(
             continue;
         MVPerson &person = *(*row)->person;
         if (labeled) {
-            if (LabeledValueRecordPtr value = person.labeledValueForIdentifierAtIndex(field, (*row)->labelIndex))
+            if (LabeledValueRecordPtr value = shownValueOf(**row, field))
                 doomed.append({*row, value});
         } else if (!cleared.contains(&person) && !person.stringValueForIdentifier(identifier, 0).isEmpty()) {
             cleared.insert(&person);
@@ -223,25 +233,21 @@ void ContactTableItemCommands::askTextThen(TextCommand command)
     if (!cell || !m_table.editState() || !m_table.delegate())
         return;
     const ContactIdentifier identifier = m_model->columns().at(cell->column).identifier;
-    MVPerson &person = *cell->record->person;
-    const qint64 position = cell->record->labelIndex;
     ReplaceAlertRequest request;
     request.window = m_table.window();
     request.type = commandKey(command);
     request.identifier = identifier;
-    if (isTextLabeled(identifier)) {
-        const LabeledValueRecordPtr value = person.labeledValueForIdentifierAtIndex(identifier, position);
-        request.labels = FieldVocabulary::shared().labelsForIdentifier(identifier);
+    if (isTextLabeled(identifier) || isAddressPart(identifier)) {
+        // The sheet starts from what the cell shows, nothing where the label
+        // filter hides the value.
+        const bool part = isAddressPart(identifier);
+        const LabeledValueRecordPtr value = m_table.shownValue(cell->column, cell->row);
+        request.labels = FieldVocabulary::shared().labelsForIdentifier(part ? Address : identifier);
         request.label = value ? value->labelText() : QString();
-        request.replaceString = value ? value->stringValue : QString();
-    } else if (isAddressPart(identifier)) {
-        const LabeledValueRecordPtr address = person.labeledValueForIdentifierAtIndex(Address, position);
-        request.labels = FieldVocabulary::shared().labelsForIdentifier(Address);
-        request.label = address ? address->labelText() : QString();
-        request.replaceString = address ? address->addressPart(identifier) : QString();
+        request.replaceString = !value ? QString() : part ? value->addressPart(identifier) : value->stringValue;
     } else if (FieldVocabulary::shared().stringIdentifiers().contains(identifier)) {
         request.labels = FieldVocabulary::shared().labelsForIdentifier(identifier);
-        request.replaceString = person.stringValueForIdentifier(identifier, 0);
+        request.replaceString = cell->record->person->stringValueForIdentifier(identifier, 0);
     } else {
         return;
     }
@@ -275,8 +281,7 @@ void ContactTableItemCommands::applyText(TextCommand command, const ContactIdent
             MVPerson &person = *row->person;
             if (isTextLabeled(identifier) || isAddressPart(identifier)) {
                 const bool part = isAddressPart(identifier);
-                const LabeledValueRecordPtr value
-                    = person.labeledValueForIdentifierAtIndex(part ? Address : identifier, row->labelIndex);
+                const LabeledValueRecordPtr value = shownValueOf(*row, part ? Address : identifier);
                 if (!value)
                     continue;
                 LabeledValueRecord edited = *value;

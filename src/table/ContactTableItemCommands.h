@@ -2,6 +2,7 @@
 
 #include "model/ContactIdentifier.h"
 #include "model/ContactRecord.h"
+#include "model/LabeledValueRecord.h"
 #include "model/SubContactRecord.h"
 
 #include <QList>
@@ -39,6 +40,9 @@ private:
     // The contacts the table shows: an Undo while a sheet was open may have
     // taken a target row's contact away.
     [[nodiscard]] QSet<const MVPerson *> shownPersons() const;
+    // The value of the field the row's cell shows: null when there is none
+    // or the label filter hides it, so that no command reaches a hidden one.
+    [[nodiscard]] LabeledValueRecordPtr shownValueOf(const SubContactRecord &row, const ContactIdentifier &field) const;
     void itemCommandDidChange(const QList<SubContactRecordPtr> &rows);
 
     ContactsViewController &m_table;

@@ -18,6 +18,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -562,4 +564,113 @@ TEST_F(TableContextMenu, AddItemGivesEachContactOnePlaceholderNumberAndOnAnAddre
     ASSERT_NE(address, nullptr);
     EXPECT_EQ(address->contextInfo()->labelIndex, -1);
     closePopover();
+}
+
+// --- Under a label filter -----------------------------------------------------------
+
+// The table filtered to "home": the first contact's e-mail and address are
+// labelled "other", so its first row shows neither; the second's show.
+class FilteredCells : public TableContextMenu {
+protected:
+    void SetUp() override
+    {
+        TableContextMenu::SetUp();
+        const QList<int> starts = firstRows();
+        m_hidden = row(starts[0])->person;
+        m_shown = row(starts[1])->person;
+        give(*m_hidden, u"other"_s, u"hidden@x.org"_s);
+        give(*m_shown, u"home"_s, u"shown@x.org"_s);
+        table().setSelectedLabels({u"home"_s});
+        table().reload();
+        endTurn();
+    }
+    // One e-mail and one address, both with the label.
+    static void give(MVPerson &person, const QString &label, const QString &email)
+    {
+        auto mail = std::make_shared<LabeledValueRecord>();
+        mail->label = label;
+        mail->value = email;
+        person.setValue(LabeledValueList{mail}, FieldId::Email);
+        auto address = std::make_shared<LabeledValueRecord>();
+        address->label = label;
+        address->setAddressPart(FieldId::City, email.section(u'@', 0, 0));
+        person.setValue(LabeledValueList{address}, FieldId::Address);
+    }
+    [[nodiscard]] int firstRowOf(const MVPersonPtr &person) const
+    {
+        for (int each = 0; each < rowCount(); ++each) {
+            if (row(each)->person == person)
+                return each;
+        }
+        return -1;
+    }
+    // Selects the rows of both contacts.
+    void selectBoth()
+    {
+        QList<int> rows{firstRowOf(m_hidden), firstRowOf(m_shown)};
+        std::sort(rows.begin(), rows.end());
+        table().selectRowIndexes(rows);
+    }
+    void closeMenu()
+    {
+        if (menu())
+            menu()->close();
+        endTurn();
+    }
+
+    MVPersonPtr m_hidden;
+    MVPersonPtr m_shown;
+};
+
+// The hidden e-mail's cell offers what an empty one does; a text command
+// from a shown cell over both rows changes the shown e-mail alone.
+TEST_F(FilteredCells, TextCommandsLeaveTheHiddenValue)
+{
+    rightClick(FieldId::Email, firstRowOf(m_hidden));
+    EXPECT_EQ(items(), u"!Send Email|Open Edit Panel|-|Add Item"_s);
+    closeMenu();
+
+    selectBoth();
+    rightClickAndChoose(FieldId::Email, firstRowOf(m_shown), u"Append Text"_s);
+    answerSheet(u".jpX"_s);
+    EXPECT_EQ(valueTexts(*m_shown, FieldId::Email), QStringList{u"shown@x.org.jpX"_s});
+    EXPECT_EQ(valueTexts(*m_hidden, FieldId::Email), QStringList{u"hidden@x.org"_s});
+}
+
+TEST_F(FilteredCells, DeleteItemLeavesTheHiddenValue)
+{
+    selectBoth();
+    rightClickAndChoose(FieldId::Email, firstRowOf(m_shown), u"Delete Item"_s);
+    EXPECT_TRUE(valueTexts(*m_shown, FieldId::Email).isEmpty());
+    EXPECT_EQ(valueTexts(*m_hidden, FieldId::Email), QStringList{u"hidden@x.org"_s});
+}
+
+// Chosen on the hidden e-mail's cell, the item mails nothing.
+TEST_F(FilteredCells, SendEmailMailsOnlyAShownValue)
+{
+    OpenedUrls desktop({u"mailto"_s});
+    rightClickAndChoose(FieldId::Email, firstRowOf(m_hidden), u"Send Email"_s);
+    closeMenu();
+    EXPECT_TRUE(desktop.urls.isEmpty()) << qPrintable(desktop.urls.join(u' '));
+    rightClickAndChoose(FieldId::Email, firstRowOf(m_shown), u"Send Email"_s);
+    EXPECT_EQ(desktop.urls, QStringList{u"mailto:shown%40x.org"_s});
+}
+
+// Opened from a cell that shows nothing, an editor starts on no value.
+TEST_F(FilteredCells, TheEditorsOpenOnNoHiddenValue)
+{
+    const int hidden = firstRowOf(m_hidden);
+    table().selectRowIndexes({hidden});
+    rightClickAndChoose(FieldId::City, hidden, u"Open Address Panel"_s);
+    auto *address = qobject_cast<AddressViewController *>(editor());
+    ASSERT_NE(address, nullptr);
+    EXPECT_EQ(address->contextInfo()->labelIndex, -1);
+    closePopover();
+
+    rightClickAndChoose(FieldId::Email, hidden, u"Open Edit Panel"_s);
+    auto *multi = qobject_cast<MultiValueViewController *>(editor());
+    ASSERT_NE(multi, nullptr);
+    EXPECT_EQ(multi->contextInfo()->labelIndex, -1);
+    closePopover();
+    EXPECT_EQ(valueTexts(*m_hidden, FieldId::Email), QStringList{u"hidden@x.org"_s});
 }
