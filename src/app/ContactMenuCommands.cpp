@@ -9,6 +9,7 @@
 #include "model/MVPerson.h"
 #include "model/NormalizePhoneNumber.h"
 #include "platform/UndoManager.h"
+#include "platform/widgets/DialogAnswer.h"
 #include "table/ContactTablePane.h"
 #include "table/TableColumn.h"
 
@@ -204,7 +205,7 @@ void ContactMenuCommands::mergeContacts()
         return;
     if (!m_mergePanelController) {
         m_mergePanelController = new MergePanelController(&m_host.hostWidget());
-        connect(m_mergePanelController, &QDialog::finished, this, &ContactMenuCommands::mergeDidEnd);
+        DialogAnswer::answerInDone(m_mergePanelController, this, [this](int result) { mergeDidEnd(result); });
     }
     if (m_mergePanelController->isVisible()) {
         m_mergePanelController->done(0);

@@ -205,8 +205,8 @@ void PrintCommands::makeOptionSheet(QAbstractButton &styleSettingButton)
         m_optionSheetController->setWindowModality(Qt::WindowModal);
         // However the sheet ends, its options are stored once more, without
         // a notice: the preview has followed every change already.
-        connect(m_optionSheetController, &QDialog::finished, m_optionSheetController,
-            &OptionSheetController::storePrintOptions);
+        DialogAnswer::answerInDone(m_optionSheetController, m_optionSheetController,
+            [sheet = m_optionSheetController.data()](int) { sheet->storePrintOptions(); });
         connect(&styleSettingButton, &QAbstractButton::clicked, this, &PrintCommands::showStyleSettings);
     }
     // The fonts of vertical text take a while to find: they are looked for

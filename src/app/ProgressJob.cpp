@@ -25,6 +25,18 @@ quint64 &currentGeneration()
     return generation;
 }
 
+// A second job on a window whose job still runs would nest its exec() in
+// the first one's, which Qt refuses, and take the window's generation, so
+// that the first job's end, stale then, would never close the window: it
+// is not started, and the window is left to the first.
+bool runsAJob(const ProgressAlert &alert, const char *operation)
+{
+    if (!alert.property("jobGeneration").isValid())
+        return false;
+    qWarning("%s: ERROR the progress window runs a job already; the new one is not started", operation);
+    return true;
+}
+
 } // namespace
 
 struct ProgressJob::Progress::State {
@@ -123,6 +135,8 @@ void ProgressJob::endRunningJobs()
 int ProgressJob::run(
     ProgressAlert &alert, const QString &message, std::function<void(Progress &)> work, int minimumMilliseconds)
 {
+    if (runsAJob(alert, Q_FUNC_INFO))
+        return ModalResponse::Abort;
     alert.alertMessage()->setText(message);
     const auto state
         = start(alert, std::move(work), minimumMilliseconds, [](ProgressAlert &shown) { shown.requestClose(); });
@@ -140,7 +154,7 @@ int ProgressJob::run(
 
 bool ProgressJob::runWhileShown(ProgressAlert &alert, std::function<void(Progress &)> work)
 {
-    if (!alert.isVisible())
+    if (!alert.isVisible() || runsAJob(alert, Q_FUNC_INFO))
         return false;
     const QPointer<ProgressAlert> shown = &alert;
     QEventLoop loop;

@@ -44,13 +44,15 @@ public:
 
     // Runs the work with the message shown; answers ModalResponse::Stop when
     // the work ended (its result is then complete) and ModalResponse::Abort
-    // when the user cancelled. The alert shows at least the minimum duration.
+    // when the user cancelled, or at once when the alert runs a job already.
+    // The alert shows at least the minimum duration.
     static int run(ProgressAlert &alert, const QString &message, std::function<void(Progress &)> work,
         int minimumMilliseconds = 0);
     // Runs the work behind the alert already shown as a sheet (by
     // ProgressSteps), its message kept, and leaves it shown when the work
     // ends, for the steps that follow on the window's thread: true when the
-    // work ended, false when the user cancelled (or the alert was not shown).
+    // work ended, false when the user cancelled (or the alert was not shown,
+    // or runs a job already).
     static bool runWhileShown(ProgressAlert &alert, std::function<void(Progress &)> work);
 
     // The shortest time a document's reading shows its progress; tests set 0.

@@ -5,6 +5,7 @@
 #include "interchange/widgets/ZipSheetController.h"
 #include "model/ContactIdentifier.h"
 #include "model/MVPerson.h"
+#include "platform/widgets/DialogAnswer.h"
 #include "table/ContactTablePane.h"
 #include "table/TableColumn.h"
 
@@ -69,7 +70,7 @@ void ZipSheetCommand::showZipSheet()
 {
     if (!m_zipSheetController) {
         m_zipSheetController = new ZipSheetController(&m_host.hostWidget(), m_postalDatabase);
-        connect(m_zipSheetController, &QDialog::finished, this, &ZipSheetCommand::zipSheetDidEnd);
+        DialogAnswer::answerInDone(m_zipSheetController, this, [this](int code) { zipSheetDidEnd(code); });
     }
     const ViewController &view = *m_host.mainViewController();
     const ContactTablePane *table = view.contactsViewController();

@@ -8,6 +8,7 @@
 #include "find/MergeTableView.h"
 #include "model/FieldVocabulary.h"
 #include "model/MVPerson.h"
+#include "platform/widgets/DialogAnswer.h"
 
 namespace {
 
@@ -149,7 +150,7 @@ void MergePanelController::chooseCustomLabel(bool left, int row)
     const ContactIdentifier type = record->type;
     const qint64 labelIndex = record->labelIndex.value_or(-1);
     m_customLabelPanel->disconnect(this);
-    connect(m_customLabelPanel, &QDialog::finished, this, [this, left, type, labelIndex](int result) {
+    DialogAnswer::answerInDone(m_customLabelPanel, this, [this, left, type, labelIndex](int result) {
         m_customLabelPanel->disconnect(this);
         const QString label = m_customLabelPanel->customLabel().trimmed();
         if (result != 1 || label.isEmpty())

@@ -11,6 +11,7 @@
 #include "model/MVPerson.h"
 #include "model/PersonDuplicate.h"
 #include "platform/UndoManager.h"
+#include "platform/widgets/DialogAnswer.h"
 #include "table/ContactTableMenu.h"
 #include "table/ContactTableModel.h"
 #include "table/ContactsViewControllerDelegate.h"
@@ -179,7 +180,7 @@ void ContactTableContactCommands::openSimpleInfoPanel(const SubContactRecordPtr 
     panel->setContextInfo(context, true);
     // Each use answers only for itself: the previous use's ending is gone.
     disconnect(panel, &QDialog::finished, this, nullptr);
-    connect(panel, &QDialog::finished, this, [this, context, row](int code) {
+    DialogAnswer::answerInDone(panel, this, [this, context, row](int code) {
         if (code == 1)
             simpleInfoPanelDidEnd(context, row);
     });

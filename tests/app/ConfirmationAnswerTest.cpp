@@ -7,18 +7,24 @@
 #include "app/WindowController.h"
 #include "common/EventLoop.h"
 #include "common/GeneratedAddressBook.h"
+#include "common/KeysTypedAhead.h"
 #include "common/LaunchedAddressBook.h"
 #include "common/TestEnvironment.h"
 #include "model/ContactIdentifier.h"
 #include "model/MVPerson.h"
+#include "table/ContactTableContextMenu.h"
+#include "table/ContactsViewController.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTableView>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -27,7 +33,7 @@ namespace {
 
 enum class Answer { Return, Button };
 
-class ConfirmationAnswer : public testing::TestWithParam<Answer> {
+class ConfirmationBox : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_app.launchActive()); }
 
@@ -43,6 +49,8 @@ protected:
     GeneratedAddressBook m_book{3, TestEnvironment::makeScratchFolder(u"confirmation-answer"_s)};
     LaunchedAddressBook m_app{m_book};
 };
+
+class ConfirmationAnswer : public ConfirmationBox, public testing::WithParamInterface<Answer> { };
 
 TEST_P(ConfirmationAnswer, RevertRunsOnceTheBoxHasFinished)
 {
@@ -86,6 +94,55 @@ TEST_P(ConfirmationAnswer, RevertRunsOnceTheBoxHasFinished)
         rows.cbegin(), rows.cend(), [&uniqueId](const ContactRecordPtr &each) { return each->uniqueId == uniqueId; });
     ASSERT_NE(reverted, rows.cend());
     EXPECT_TRUE((*reverted)->person->stringValueForIdentifier(FieldId::Renmei, 0).isEmpty());
+}
+
+// Return typed twice faster than the first is handled: both reach the box,
+// the second after the first has closed it, and the box answers once. Delete
+// Item on a contact's first e-mail of three deletes that one, not the next
+// one too.
+TEST_F(ConfirmationBox, TwoReturnsTypedAheadAnswerOnce)
+{
+    m_app.mainView().setEditState(true);
+    ContactsViewController &table = *m_app.window().contactsViewController();
+    table.updateColumnsInTableView({FieldId::Email});
+    endTurn();
+    int first = 0;
+    while (first < table.subContactTable().size()
+        && table.subContactTable().at(first)->person->labeledValues(FieldId::Email)->size() != 3)
+        ++first;
+    ASSERT_LT(first, table.subContactTable().size());
+    const auto contact = table.subContactTable().at(first)->person;
+    const LabeledValueListPtr mails = contact->labeledValues(FieldId::Email);
+    const QStringList kept{mails->at(1)->stringValue, mails->at(2)->stringValue};
+
+    table.selectRowIndexes({first});
+    QWidget *cells = table.tableView()->viewport();
+    const int email = int(table.columnIdentifiers().indexOf(FieldId::Email));
+    const QPoint cell = table.tableView()->visualRect(table.tableView()->model()->index(first, email)).center();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, cell, cells->mapToGlobal(cell));
+    QApplication::sendEvent(cells, &rightClick);
+    endTurn();
+    QMenu *menu = table.contextMenu()->menu();
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction *> items = menu->actions();
+    const auto deleteItem = std::find_if(
+        items.cbegin(), items.cend(), [](const QAction *item) { return item->data().toString() == u"Delete Item"_s; });
+    ASSERT_NE(deleteItem, items.cend());
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(*deleteItem).center());
+    endTurn();
+    const QPointer<QMessageBox> box = shownBox(m_app.window());
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->text().startsWith(u"Do you want to delete the item"_s)) << qPrintable(box->text());
+
+    QApplication::setActiveWindow(box);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(box));
+    typeAhead(box->windowHandle(), Qt::Key_Return, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&box] { return box.isNull(); }));
+    endTurn();
+    QStringList left;
+    for (const LabeledValueRecordPtr &mail : *contact->labeledValues(FieldId::Email))
+        left.append(mail->stringValue);
+    EXPECT_EQ(left.join(u", "_s).toStdString(), kept.join(u", "_s).toStdString());
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, ConfirmationAnswer, testing::Values(Answer::Return, Answer::Button),

@@ -6,12 +6,15 @@
 #include "app/DocumentController.h"
 #include "app/FileMenuCommands.h"
 #include "app/ImportPanelController.h"
+#include "app/ProgressAlert.h"
 #include "app/ProgressJob.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "common/FileDialogUser.h"
 #include "common/GeneratedAddressBook.h"
+#include "common/KeysTypedAhead.h"
 #include "common/LaunchedAddressBook.h"
+#include "common/LoggedMessages.h"
 #include "common/TestEnvironment.h"
 #include "table/ContactsViewController.h"
 
@@ -32,7 +35,7 @@ const QByteArray csvWithoutHeader = "Taro Yamada,,Acme,100-0001,Tokyo,1-1\nHanak
 
 using Answer = FileDialogUser::Answer;
 
-class FileDialogAnswer : public testing::TestWithParam<Answer> {
+class FileDialogs : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -63,6 +66,27 @@ protected:
         ASSERT_TRUE(item->isEnabled());
         item->trigger();
     }
+    [[nodiscard]] QStringList chooserNames() const
+    {
+        ImportPanelController *chooser = window().fileCommands()->importPanelController();
+        QStringList names;
+        if (!chooser || !chooser->isVisible())
+            return names;
+        const QAbstractItemModel *model = chooser->nameTableView()->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            names.append(model->index(row, 0).data().toString());
+        chooser->reject();
+        return names;
+    }
+
+    QString m_folder = TestEnvironment::makeScratchFolder(u"file-dialogs"_s);
+    GeneratedAddressBook m_book{3, TestEnvironment::makeScratchFolder(u"file-dialogs-book"_s)};
+    LaunchedAddressBook m_app{m_book};
+    FileDialogUser m_user;
+};
+
+class FileDialogAnswer : public FileDialogs, public testing::WithParamInterface<Answer> {
+protected:
     // Answers the dialog the window shows with the path, the answer running
     // only once the dialog is done with it.
     void answerDialog(const QWidget &in, const QString &path)
@@ -84,23 +108,6 @@ protected:
         EXPECT_TRUE(opened->isVisible());
         EXPECT_EQ(opened->mainViewController()->contactTable()->size(), 2);
     }
-    [[nodiscard]] QStringList chooserNames() const
-    {
-        ImportPanelController *chooser = window().fileCommands()->importPanelController();
-        QStringList names;
-        if (!chooser || !chooser->isVisible())
-            return names;
-        const QAbstractItemModel *model = chooser->nameTableView()->model();
-        for (int row = 0; row < model->rowCount(); ++row)
-            names.append(model->index(row, 0).data().toString());
-        chooser->reject();
-        return names;
-    }
-
-    QString m_folder = TestEnvironment::makeScratchFolder(u"file-dialogs"_s);
-    GeneratedAddressBook m_book{3, TestEnvironment::makeScratchFolder(u"file-dialogs-book"_s)};
-    LaunchedAddressBook m_app{m_book};
-    FileDialogUser m_user;
 };
 
 TEST_P(FileDialogAnswer, OpenOfAVCardShowsItsWindow)
@@ -148,6 +155,41 @@ TEST_P(FileDialogAnswer, SaveAsOfADocumentWritesItsContacts)
     answerDialog(*document, path);
     EXPECT_EQ(fileBytes(path).count("BEGIN:VCARD"), 2);
     EXPECT_TRUE(document->isVisible());
+}
+
+// Return typed twice faster than the first is handled: both reach the file
+// dialog, the second after the first has closed it, and the dialog answers
+// once. The import reads the file once and offers its contacts, the export
+// writes once, and neither leaves its progress window standing.
+TEST_F(FileDialogs, TwoReturnsTypedAheadAnswerOnce)
+{
+    const LoggedMessages logged;
+    const ProgressAlert *progress = window().progressAlert();
+    const auto typeTwoReturns = [this](const QString &path) {
+        QFileDialog *dialog = FileDialogUser::shownDialog(window());
+        ASSERT_TRUE(FileDialogUser::type(dialog, path));
+        const QPointer<QFileDialog> answered = dialog;
+        typeAhead(dialog->windowHandle(), Qt::Key_Return, 2);
+        ASSERT_TRUE(QTest::qWaitFor([&answered] { return answered.isNull(); }));
+    };
+    trigger(window(), FileMenuCommands::importVCardKey);
+    typeTwoReturns(writeFile(u"two.vcf"_s, twoCards));
+    ASSERT_TRUE(QTest::qWaitFor([this, progress] {
+        const ImportPanelController *chooser = window().fileCommands()->importPanelController();
+        return !progress->isVisible() && chooser && chooser->isVisible();
+    }));
+    EXPECT_EQ(chooserNames().size(), 2);
+    endTurn();
+
+    window().contactsViewController()->selectRowIndexes({0});
+    trigger(window(), FileMenuCommands::exportVCardKey);
+    const QString path = QDir(m_folder).filePath(u"chosen.vcf"_s);
+    typeTwoReturns(path);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this, progress] { return !progress->isVisible() && !window().fileCommands()->fileCommandRunning(); }));
+    EXPECT_EQ(fileBytes(path).count("BEGIN:VCARD"), 1);
+    // Nothing tried a second reading or writing.
+    EXPECT_EQ(logged.lines().filter(u"ERROR"_s).join(u'\n').toStdString(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, FileDialogAnswer, testing::Values(Answer::Return, Answer::Button),

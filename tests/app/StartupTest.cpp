@@ -4,6 +4,7 @@
 #include "app/ModalPanel.h"
 #include "app/ModalResponse.h"
 #include "app/ProgressAlert.h"
+#include "app/ProgressJob.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "common/LaunchedAddressBook.h"
@@ -23,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QSplitter>
 #include <QSignalSpy>
 #include <QTest>
@@ -351,6 +353,58 @@ TEST(ProgressWindow, ReturnAndSpaceTypedAheadPressNoCancel)
     QTest::keyClick(progress.windowHandle(), Qt::Key_Escape);
     ASSERT_EQ(finished.count(), 1);
     EXPECT_EQ(finished.first().first().toInt(), ModalResponse::Abort);
+}
+
+// Tab takes the keyboard to Cancel, which Space then presses. Each time the
+// window shows again, the keyboard starts where Return and Space typed ahead
+// press nothing, not on the Cancel tabbed to before.
+TEST(ProgressWindow, TabReachesCancelAndSpacePressesIt)
+{
+    QWidget window;
+    window.show();
+    ProgressAlert progress(&window);
+    QSignalSpy finished(&progress, &QDialog::finished);
+    for (int opening = 0; opening < 2; ++opening) {
+        progress.open();
+        progress.activateWindow();
+        QTRY_VERIFY(QGuiApplication::focusWindow() == progress.windowHandle());
+        QTest::keyClick(progress.windowHandle(), Qt::Key_Space);
+        QTest::keyClick(progress.windowHandle(), Qt::Key_Return);
+        EXPECT_EQ(finished.count(), opening);
+        EXPECT_TRUE(progress.isVisible());
+        QTest::keyClick(progress.windowHandle(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), progress.cancelButton());
+        QTest::keyClick(progress.windowHandle(), Qt::Key_Space);
+        ASSERT_EQ(finished.count(), opening + 1);
+        EXPECT_EQ(finished.last().first().toInt(), ModalResponse::Abort);
+    }
+}
+
+// A job run on a progress window whose job still runs is refused at once and
+// leaves the window to the first job, whose end closes it.
+TEST(ProgressWindow, ASecondJobLeavesTheFirstItsWindow)
+{
+    QWidget window;
+    window.show();
+    ProgressAlert progress(&window);
+    QSemaphore secondTried;
+    int second = -1;
+    QMetaObject::invokeMethod(
+        &progress,
+        [&progress, &secondTried, &second] {
+            second = ProgressJob::run(progress, u"Second"_s, [](ProgressJob::Progress &) {});
+            secondTried.release();
+            // Taken over, the first run would never end by itself.
+            if (second != ModalResponse::Abort)
+                progress.done(ModalResponse::Abort);
+        },
+        Qt::QueuedConnection);
+    const int first
+        = ProgressJob::run(progress, u"First"_s, [&secondTried](ProgressJob::Progress &) { secondTried.acquire(); });
+    EXPECT_EQ(second, ModalResponse::Abort);
+    EXPECT_EQ(first, ModalResponse::Stop);
+    EXPECT_EQ(progress.alertMessage()->text(), u"First"_s);
+    EXPECT_FALSE(progress.isVisible());
 }
 
 #include "StartupTest.moc"

@@ -40,12 +40,12 @@ public:
     // What shows that the answer ran, for an answer that shows no window.
     void watchAnswer(std::function<bool()> ran) { m_ran = std::move(ran); }
 
-    // Types the path and answers; false when the dialog was not there.
-    bool answer(QFileDialog *dialog, const QString &path, Answer how)
+    // Types the path into the name field, the keyboard left there; false
+    // when the dialog was not there.
+    static bool type(QFileDialog *dialog, const QString &path)
     {
         auto *name = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
-        auto *buttons = dialog ? dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox")) : nullptr;
-        if (!name || !buttons)
+        if (!name)
             return false;
         // Typed into the dialog the user is in: with the name field out of
         // focus the dialog would take typed folders for a selection.
@@ -55,6 +55,16 @@ public:
         name->setFocus();
         name->selectAll();
         QTest::keyClicks(name, path);
+        return true;
+    }
+
+    // Types the path and answers; false when the dialog was not there.
+    bool answer(QFileDialog *dialog, const QString &path, Answer how)
+    {
+        auto *name = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+        auto *buttons = dialog ? dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox")) : nullptr;
+        if (!buttons || !type(dialog, path))
+            return false;
         const QPointer<QFileDialog> answered = dialog;
         m_answering = dialog;
         if (how == Answer::Return)

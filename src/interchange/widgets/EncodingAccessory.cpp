@@ -3,6 +3,7 @@
 #include "interchange/TextEncodingTable.h"
 #include "interchange/widgets/EncodingListModel_p.h"
 #include "platform/UserDefaults.h"
+#include "platform/widgets/DialogAnswer.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -93,7 +94,7 @@ void EncodingAccessory::buildEncodingListPanel()
     layout->addWidget(m_tableView);
     layout->addLayout(buttons);
     m_encodingListPanel->resize(420, 480);
-    connect(m_encodingListPanel, &QDialog::finished, this, &EncodingAccessory::saveEncodings);
+    DialogAnswer::answerInDone(m_encodingListPanel, this, [this](int) { saveEncodings(); });
 }
 
 void EncodingAccessory::attachTo(QFileDialog *dialog)

@@ -13,6 +13,12 @@ class QObject;
 // answers through finished() goes through here: what the answer needs is
 // read from the dialog while it is still there, and the answer itself runs
 // on a later turn of the event loop, once done() has returned.
+//
+// A dialog answers once for each time it is opened. A key pressed twice at
+// once (a bouncing key, a hurried double Return) reaches the dialog a second
+// time after it has closed, its window still holding the keyboard until the
+// closing is handled, and the dialog's focused button or name field calls
+// done() again: that second finished() is no answer.
 namespace DialogAnswer {
 
 // The caller's answer, holding what was read from the dialog.
@@ -24,5 +30,11 @@ using Read = std::function<Answer(int result)>;
 // queued on `receiver` (on the application object where there is none), and
 // not at all when the receiver is gone by then.
 void deliverAfterDone(QDialog *dialog, QObject *receiver, Read read);
+
+// For an answer that shows no window and runs no event loop, which may
+// therefore run inside finished() itself: `answer` runs there, connected
+// with `context` as receiver, so that disconnecting the dialog from the
+// context disconnects it too.
+void answerInDone(QDialog *dialog, QObject *context, std::function<void(int result)> answer);
 
 } // namespace DialogAnswer
