@@ -103,6 +103,16 @@ std::vector<Sheets> cupsQueuePrints(const Sheets &sent, const QStringList &optio
     return sheets;
 }
 
+// A raw queue as it prints the pages it is sent: it runs no filter, so each
+// page is a sheet of its own in the order sent, whatever the job options say.
+std::vector<Sheets> rawQueuePrints(const Sheets &sent)
+{
+    std::vector<Sheets> sheets;
+    for (const int page : sent)
+        sheets.push_back({page});
+    return sheets;
+}
+
 // A 4-page document printed from page 1 or 2 on a CUPS queue, with the page
 // set, the pages per sheet and the order chosen in the print dialog.
 struct QueueChoice {
@@ -132,11 +142,15 @@ protected:
             options << u"number-up"_s << QString::number(choice.perSheet);
         return options;
     }
-    [[nodiscard]] static std::vector<Sheets> printed(const QueueChoice &choice, bool reverse)
+    [[nodiscard]] static PageRenderer::PrintPlan plan(const QueueChoice &choice, bool reverse)
     {
         const Choice dialog{.fromPage = choice.fromPage, .toPage = 4, .lastPageFirst = reverse, .cupsQueue = true};
-        const PageRenderer::PrintPlan plan = PageRenderer::printPlan(4, dialog, dialogOptions(choice));
-        return cupsQueuePrints(plan.sheets, plan.jobOptions);
+        return PageRenderer::printPlan(4, dialog, dialogOptions(choice));
+    }
+    [[nodiscard]] static std::vector<Sheets> printed(const QueueChoice &choice, bool reverse)
+    {
+        const PageRenderer::PrintPlan sent = plan(choice, reverse);
+        return cupsQueuePrints(sent.sheets, sent.jobOptions);
     }
 };
 
@@ -156,6 +170,13 @@ TEST_P(CupsQueueSheets, PrintsThePagesOfTheRangeThePageSetKeepsInTheOrderChosen)
     EXPECT_EQ(printed(choice, false), kept);
     std::reverse(kept.begin(), kept.end());
     EXPECT_EQ(printed(choice, true), kept);
+    // A raw queue lays no pages on a sheet together: with one page a sheet,
+    // what the application sends is what was chosen.
+    if (choice.perSheet == 1) {
+        EXPECT_EQ(rawQueuePrints(plan(choice, true).sheets), kept);
+        std::reverse(kept.begin(), kept.end());
+        EXPECT_EQ(rawQueuePrints(plan(choice, false).sheets), kept);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, CupsQueueSheets,
