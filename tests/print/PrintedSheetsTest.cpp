@@ -16,12 +16,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QTabWidget>
 #include <QTableView>
 
 #include <algorithm>
@@ -238,41 +234,14 @@ protected:
         return names;
     }
 
-    // The options tab shown and the choice made there as a user makes it.
     static void chooseOptions(QPrintDialog *dialog, const DialogChoice &choice)
     {
-        if (auto *tabs = dialog->findChild<QTabWidget *>()) {
-            for (int tab = 0; tab < tabs->count(); ++tab) {
-                if (tabs->widget(tab)->findChild<QSpinBox *>(u"copies"_s))
-                    tabs->setCurrentIndex(tab);
-            }
-        }
-        type(dialog->findChild<QSpinBox *>(u"copies"_s), choice.copies);
-        setChecked(dialog->findChild<QCheckBox *>(u"collate"_s), choice.collate);
-        setChecked(dialog->findChild<QCheckBox *>(u"reverse"_s), choice.reverse);
-        if (choice.fromPage > 0) {
-            setChecked(dialog->findChild<QRadioButton *>(u"printRange"_s), true);
-            type(dialog->findChild<QSpinBox *>(u"to"_s), choice.toPage);
-            type(dialog->findChild<QSpinBox *>(u"from"_s), choice.fromPage);
-        }
-    }
-    static void type(QSpinBox *field, int value)
-    {
-        ASSERT_NE(field, nullptr);
-        ASSERT_TRUE(field->isEnabled()) << field->objectName().toStdString();
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, QString::number(value));
-        QTest::keyClick(field, Qt::Key_Tab);
-        EXPECT_EQ(field->value(), value) << field->objectName().toStdString();
-    }
-    static void setChecked(QAbstractButton *box, bool checked)
-    {
-        ASSERT_NE(box, nullptr);
-        ASSERT_TRUE(box->isEnabled()) << box->objectName().toStdString();
-        if (box->isChecked() != checked)
-            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
-        EXPECT_EQ(box->isChecked(), checked) << box->objectName().toStdString();
+        PrintPanels::chooseOptions(dialog,
+            {.copies = choice.copies,
+                .collate = choice.collate,
+                .fromPage = choice.fromPage,
+                .toPage = choice.toPage,
+                .reverse = choice.reverse});
     }
 
     GeneratedAddressBook m_book{12, TestEnvironment::makeScratchFolder(u"printed-sheets"_s)};
