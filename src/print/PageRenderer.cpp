@@ -82,13 +82,15 @@ std::vector<int> PageRenderer::sheetOrder(int pages, const PageChoice &choice)
 }
 
 // Qt's print dialog hands a CUPS queue the page set ("page-set") and the
-// pages per sheet ("number-up"), and the queue applies them by the position
-// of each page in what it is sent (the dialog swaps odd and even for a range
-// that starts on an even page). Sent last first, "Odd Pages" of a 4-page run
-// would be pages 4 and 2, and each sheet's pages would be in reverse reading
-// order; and an even page set of an odd number of pages gets a blank sheet
-// for duplexing by hand, a wasted postcard here. So the queue is sent the
-// pages the page set keeps, first page first, and reverses them itself.
+// pages per sheet ("number-up"), which the queue's filters apply by the
+// position of each page in what it is sent (the dialog swaps odd and even for
+// a range that starts on an even page), and an even page set of an odd number
+// of pages gets a blank sheet for duplexing by hand, a wasted postcard here;
+// a raw queue runs no filter at all and prints what it is sent as it is sent.
+// So the queue is sent the pages the page set keeps, in the order chosen, and
+// no page set. Only where it lays several pages on a sheet does the queue put
+// them last first itself: only it can keep each sheet's pages in reading
+// order.
 PageRenderer::PrintPlan PageRenderer::printPlan(int pages, const PageChoice &choice, const QStringList &jobOptions)
 {
     if (!choice.cupsQueue)
@@ -100,10 +102,12 @@ PageRenderer::PrintPlan PageRenderer::printPlan(int pages, const PageChoice &cho
         sent.pageSet = PageSet::Odd;
     else if (pageSet == QLatin1String("even"))
         sent.pageSet = PageSet::Even;
-    sent.lastPageFirst = false;
-    plan.sheets = sheetOrder(pages, sent);
-    if (choice.lastPageFirst)
+    const bool severalPerSheet = PrinterJobOptions::value(plan.jobOptions, QStringLiteral("number-up")).toInt() > 1;
+    if (choice.lastPageFirst && severalPerSheet) {
+        sent.lastPageFirst = false;
         PrinterJobOptions::set(plan.jobOptions, QStringLiteral("outputorder"), QStringLiteral("reverse"));
+    }
+    plan.sheets = sheetOrder(pages, sent);
     return plan;
 }
 

@@ -44,7 +44,7 @@ PrintJob::Result PrintJob::print(
     // does not make itself.
     const int sheets = int(PageRenderer::printOrder(printer, pages).size());
     if (pages > 0 && sheets == 0) {
-        tellNoPageInRange(pages, window, alerts);
+        tellNoPageInRange(pages, PageRenderer::pageChoice(printer), window, alerts);
         return Result::Cancelled;
     }
     QProgressDialog progress(tr("Printing…"), QString(), 0, sheets, window);
@@ -91,9 +91,21 @@ void PrintJob::tellUndrawn(const UndrawnContacts &undrawn, QWidget *window, Aler
             .arg(QLocale().createSeparatedList(names)));
 }
 
-void PrintJob::tellNoPageInRange(int pages, QWidget *window, AlertPresenter *alerts)
+void PrintJob::tellNoPageInRange(
+    int pages, const PageRenderer::PageChoice &choice, QWidget *window, AlertPresenter *alerts)
 {
-    if (alerts)
+    if (!alerts)
+        return;
+    // The range alone, every page of it once: where it names pages, it is
+    // the page set that kept none of them.
+    const std::vector<int> range
+        = PageRenderer::sheetOrder(pages, {.fromPage = choice.fromPage, .toPage = choice.toPage});
+    if (range.empty())
         alerts->showAlert(window, tr("Nothing was printed."),
             tr("The range chosen names none of the pages there are to print, 1 to %1.").arg(pages));
+    else
+        alerts->showAlert(window, tr("Nothing was printed."),
+            tr("The page set chosen keeps none of the pages of the range, %1 to %2.")
+                .arg(range.front())
+                .arg(range.back()));
 }

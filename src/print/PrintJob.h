@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/PageRenderer.h"
+
 #include <QCoreApplication>
 #include <QRectF>
 
@@ -35,16 +37,18 @@ public:
     // copy on its own copy of the paper, into which the printer's reach goes
     // as the imageable bounds, so that the pages land where the preview shows
     // them; the document itself is left as it is. A range that names none of
-    // the pages prints nothing and tells the user so. A job that is cancelled or breaks off
-    // leaves no file. A job that printed pages with some text left out, which
-    // no face could draw, tells the user once through the alerts, naming the
+    // the pages, or of whose pages the page set keeps none, prints nothing
+    // and tells the user so. A job that is cancelled or breaks off leaves no
+    // file. A job that printed pages with some text left out, which no face
+    // could draw, tells the user once through the alerts, naming the
     // contacts.
     static Result print(
         const PrintDocument &document, QPrinter &printer, QWidget *window, AlertPresenter *alerts = nullptr);
 
 private:
-    // A range that names none of the document's pages prints nothing, and
-    // says so.
-    static void tellNoPageInRange(int pages, QWidget *window, AlertPresenter *alerts);
+    // A range that names none of the document's pages, or of whose pages the
+    // page set keeps none, prints nothing, and says which.
+    static void tellNoPageInRange(
+        int pages, const PageRenderer::PageChoice &choice, QWidget *window, AlertPresenter *alerts);
     static void tellUndrawn(const UndrawnContacts &undrawn, QWidget *window, AlertPresenter *alerts);
 };

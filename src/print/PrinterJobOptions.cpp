@@ -48,6 +48,12 @@ void PrinterJobOptions::give(QPagedPaintDevice &device, const QStringList &optio
         engine->setProperty(cupsOptionsKey, options);
 }
 
+QString PrinterJobOptions::value(const QStringList &options, const QString &name)
+{
+    const qsizetype at = indexOfName(options, name);
+    return at < 0 ? QString() : options.at(at + 1);
+}
+
 void PrinterJobOptions::set(QStringList &options, const QString &name, const QString &value)
 {
     const qsizetype at = indexOfName(options, name);

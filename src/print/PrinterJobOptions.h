@@ -20,6 +20,8 @@ public:
     // Hands the options to a device that takes them; nothing otherwise.
     static void give(QPagedPaintDevice &device, const QStringList &options);
 
+    // The option's value; empty where the list has none.
+    [[nodiscard]] static QString value(const QStringList &options, const QString &name);
     // The option's value, replaced where the list has it, appended otherwise.
     static void set(QStringList &options, const QString &name, const QString &value);
     // The option's value, taken out of the list; empty where it has none.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -16,6 +17,8 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -119,6 +122,66 @@ inline void printIntoFile(
         chooseOptions(dialog);
     Screenshot::grab(dialog);
     clickOk(dialog);
+}
+
+// Types the value into the field and leaves it by Tab, as a user does.
+inline void typeValue(QSpinBox *field, int value)
+{
+    ASSERT_NE(field, nullptr);
+    ASSERT_TRUE(field->isEnabled()) << field->objectName().toStdString();
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, QString::number(value));
+    QTest::keyClick(field, Qt::Key_Tab);
+    EXPECT_EQ(field->value(), value) << field->objectName().toStdString();
+}
+
+// Ticks or clears a check box or a radio button by a click on its box.
+inline void setChecked(QAbstractButton *box, bool checked)
+{
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(box->isEnabled()) << box->objectName().toStdString();
+    if (box->isChecked() != checked)
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
+    EXPECT_EQ(box->isChecked(), checked) << box->objectName().toStdString();
+}
+
+// What a user chooses on the print dialog's options tab: the page set by the
+// text of its entry, left as it is when empty; a range from 0 for all pages.
+struct PrintChoice {
+    int copies = 1;
+    bool collate = true;
+    int fromPage = 0;
+    int toPage = 0;
+    bool reverse = false;
+    QString pageSet;
+};
+
+// The options tab shown and the choice made there as a user makes it.
+inline void chooseOptions(QPrintDialog *dialog, const PrintChoice &choice)
+{
+    if (auto *tabs = dialog->findChild<QTabWidget *>()) {
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            if (tabs->widget(tab)->findChild<QSpinBox *>(QStringLiteral("copies")))
+                tabs->setCurrentIndex(tab);
+        }
+    }
+    typeValue(dialog->findChild<QSpinBox *>(QStringLiteral("copies")), choice.copies);
+    setChecked(dialog->findChild<QCheckBox *>(QStringLiteral("collate")), choice.collate);
+    setChecked(dialog->findChild<QCheckBox *>(QStringLiteral("reverse")), choice.reverse);
+    if (choice.fromPage > 0) {
+        setChecked(dialog->findChild<QRadioButton *>(QStringLiteral("printRange")), true);
+        typeValue(dialog->findChild<QSpinBox *>(QStringLiteral("to")), choice.toPage);
+        typeValue(dialog->findChild<QSpinBox *>(QStringLiteral("from")), choice.fromPage);
+    }
+    if (!choice.pageSet.isEmpty()) {
+        auto *pageSet = dialog->findChild<QComboBox *>(QStringLiteral("pageSetCombo"));
+        ASSERT_NE(pageSet, nullptr);
+        ASSERT_TRUE(pageSet->isEnabled());
+        const int entry = pageSet->findText(choice.pageSet);
+        ASSERT_GE(entry, 0) << choice.pageSet.toStdString();
+        choose(pageSet, entry);
+    }
 }
 
 // Whether the dialog went away and the job it started finished the PDF file,

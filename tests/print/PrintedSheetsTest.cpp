@@ -16,12 +16,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QTabWidget>
 #include <QTableView>
 
 #include <algorithm>
@@ -103,6 +99,16 @@ std::vector<Sheets> cupsQueuePrints(const Sheets &sent, const QStringList &optio
     return sheets;
 }
 
+// A raw queue as it prints the pages it is sent: it runs no filter, so each
+// page is a sheet of its own in the order sent, whatever the job options say.
+std::vector<Sheets> rawQueuePrints(const Sheets &sent)
+{
+    std::vector<Sheets> sheets;
+    for (const int page : sent)
+        sheets.push_back({page});
+    return sheets;
+}
+
 // A 4-page document printed from page 1 or 2 on a CUPS queue, with the page
 // set, the pages per sheet and the order chosen in the print dialog.
 struct QueueChoice {
@@ -132,11 +138,15 @@ protected:
             options << u"number-up"_s << QString::number(choice.perSheet);
         return options;
     }
-    [[nodiscard]] static std::vector<Sheets> printed(const QueueChoice &choice, bool reverse)
+    [[nodiscard]] static PageRenderer::PrintPlan plan(const QueueChoice &choice, bool reverse)
     {
         const Choice dialog{.fromPage = choice.fromPage, .toPage = 4, .lastPageFirst = reverse, .cupsQueue = true};
-        const PageRenderer::PrintPlan plan = PageRenderer::printPlan(4, dialog, dialogOptions(choice));
-        return cupsQueuePrints(plan.sheets, plan.jobOptions);
+        return PageRenderer::printPlan(4, dialog, dialogOptions(choice));
+    }
+    [[nodiscard]] static std::vector<Sheets> printed(const QueueChoice &choice, bool reverse)
+    {
+        const PageRenderer::PrintPlan sent = plan(choice, reverse);
+        return cupsQueuePrints(sent.sheets, sent.jobOptions);
     }
 };
 
@@ -156,6 +166,13 @@ TEST_P(CupsQueueSheets, PrintsThePagesOfTheRangeThePageSetKeepsInTheOrderChosen)
     EXPECT_EQ(printed(choice, false), kept);
     std::reverse(kept.begin(), kept.end());
     EXPECT_EQ(printed(choice, true), kept);
+    // A raw queue lays no pages on a sheet together: with one page a sheet,
+    // what the application sends is what was chosen.
+    if (choice.perSheet == 1) {
+        EXPECT_EQ(rawQueuePrints(plan(choice, true).sheets), kept);
+        std::reverse(kept.begin(), kept.end());
+        EXPECT_EQ(rawQueuePrints(plan(choice, false).sheets), kept);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, CupsQueueSheets,
@@ -217,41 +234,14 @@ protected:
         return names;
     }
 
-    // The options tab shown and the choice made there as a user makes it.
     static void chooseOptions(QPrintDialog *dialog, const DialogChoice &choice)
     {
-        if (auto *tabs = dialog->findChild<QTabWidget *>()) {
-            for (int tab = 0; tab < tabs->count(); ++tab) {
-                if (tabs->widget(tab)->findChild<QSpinBox *>(u"copies"_s))
-                    tabs->setCurrentIndex(tab);
-            }
-        }
-        type(dialog->findChild<QSpinBox *>(u"copies"_s), choice.copies);
-        setChecked(dialog->findChild<QCheckBox *>(u"collate"_s), choice.collate);
-        setChecked(dialog->findChild<QCheckBox *>(u"reverse"_s), choice.reverse);
-        if (choice.fromPage > 0) {
-            setChecked(dialog->findChild<QRadioButton *>(u"printRange"_s), true);
-            type(dialog->findChild<QSpinBox *>(u"to"_s), choice.toPage);
-            type(dialog->findChild<QSpinBox *>(u"from"_s), choice.fromPage);
-        }
-    }
-    static void type(QSpinBox *field, int value)
-    {
-        ASSERT_NE(field, nullptr);
-        ASSERT_TRUE(field->isEnabled()) << field->objectName().toStdString();
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, QString::number(value));
-        QTest::keyClick(field, Qt::Key_Tab);
-        EXPECT_EQ(field->value(), value) << field->objectName().toStdString();
-    }
-    static void setChecked(QAbstractButton *box, bool checked)
-    {
-        ASSERT_NE(box, nullptr);
-        ASSERT_TRUE(box->isEnabled()) << box->objectName().toStdString();
-        if (box->isChecked() != checked)
-            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
-        EXPECT_EQ(box->isChecked(), checked) << box->objectName().toStdString();
+        PrintPanels::chooseOptions(dialog,
+            {.copies = choice.copies,
+                .collate = choice.collate,
+                .fromPage = choice.fromPage,
+                .toPage = choice.toPage,
+                .reverse = choice.reverse});
     }
 
     GeneratedAddressBook m_book{12, TestEnvironment::makeScratchFolder(u"printed-sheets"_s)};
