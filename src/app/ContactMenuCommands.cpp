@@ -205,7 +205,7 @@ void ContactMenuCommands::mergeContacts()
         return;
     if (!m_mergePanelController) {
         m_mergePanelController = new MergePanelController(&m_host.hostWidget());
-        DialogAnswer::answerInDone(m_mergePanelController, this, [this](int result) { mergeDidEnd(result); });
+        DialogAnswer::answerAfterDone(m_mergePanelController, this, [this](int result) { mergeDidEnd(result); });
     }
     if (m_mergePanelController->isVisible()) {
         m_mergePanelController->done(0);

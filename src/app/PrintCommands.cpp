@@ -205,7 +205,7 @@ void PrintCommands::makeOptionSheet(QAbstractButton &styleSettingButton)
         m_optionSheetController->setWindowModality(Qt::WindowModal);
         // However the sheet ends, its options are stored once more, without
         // a notice: the preview has followed every change already.
-        DialogAnswer::answerInDone(m_optionSheetController, m_optionSheetController,
+        DialogAnswer::answerAfterDone(m_optionSheetController, m_optionSheetController,
             [sheet = m_optionSheetController.data()](int) { sheet->storePrintOptions(); });
         connect(&styleSettingButton, &QAbstractButton::clicked, this, &PrintCommands::showStyleSettings);
     }

@@ -70,7 +70,7 @@ void ZipSheetCommand::showZipSheet()
 {
     if (!m_zipSheetController) {
         m_zipSheetController = new ZipSheetController(&m_host.hostWidget(), m_postalDatabase);
-        DialogAnswer::answerInDone(m_zipSheetController, this, [this](int code) { zipSheetDidEnd(code); });
+        DialogAnswer::answerAfterDone(m_zipSheetController, this, [this](int code) { zipSheetDidEnd(code); });
     }
     const ViewController &view = *m_host.mainViewController();
     const ContactTablePane *table = view.contactsViewController();

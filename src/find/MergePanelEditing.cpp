@@ -150,7 +150,7 @@ void MergePanelController::chooseCustomLabel(bool left, int row)
     const ContactIdentifier type = record->type;
     const qint64 labelIndex = record->labelIndex.value_or(-1);
     m_customLabelPanel->disconnect(this);
-    DialogAnswer::answerInDone(m_customLabelPanel, this, [this, left, type, labelIndex](int result) {
+    DialogAnswer::answerAfterDone(m_customLabelPanel, this, [this, left, type, labelIndex](int result) {
         m_customLabelPanel->disconnect(this);
         const QString label = m_customLabelPanel->customLabel().trimmed();
         if (result != 1 || label.isEmpty())

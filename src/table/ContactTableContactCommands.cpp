@@ -180,7 +180,7 @@ void ContactTableContactCommands::openSimpleInfoPanel(const SubContactRecordPtr 
     panel->setContextInfo(context, true);
     // Each use answers only for itself: the previous use's ending is gone.
     disconnect(panel, &QDialog::finished, this, nullptr);
-    DialogAnswer::answerInDone(panel, this, [this, context, row](int code) {
+    DialogAnswer::answerAfterDone(panel, this, [this, context, row](int code) {
         if (code == 1)
             simpleInfoPanelDidEnd(context, row);
     });

@@ -1,5 +1,6 @@
 #include "TableEditingFixture.h"
 
+#include "common/KeysTypedAhead.h"
 #include "common/Screenshot.h"
 #include "editors/SimpleInfoPanelController.h"
 #include "editors/SimpleInfoTableModel.h"
@@ -387,6 +388,24 @@ TEST_F(ContactCommands, AddNewContactAddsARowToTheShownGroupAndASecondCallCloses
     window().validateMenus();
     EXPECT_FALSE(add->isEnabled());
     EXPECT_FALSE(contactMenuItem(u"showContact"_s)->isEnabled());
+}
+
+// A Return typed twice at once reaches the sheet again after it closed: the
+// sheet answers once, one contact is added.
+TEST_F(ContactCommands, AddNewContactAnsweredByTwoReturnsTypedAheadAddsOneContact)
+{
+    const int before = shownContactCount();
+    contactMenuItem(u"addContact"_s)->trigger();
+    ASSERT_NE(sheet(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet()));
+    typeInSheet(sheetCompanyRow, u"Typed Twice"_s);
+    QApplication::setActiveWindow(sheet());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet()));
+    sheet()->doneButton()->setFocus();
+    typeAhead(sheet()->windowHandle(), Qt::Key_Return, 2);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !sheet()->isVisible(); }));
+    endTurn();
+    EXPECT_EQ(shownContactCount(), before + 1);
 }
 
 // --- Workspace actions ------------------------------------------------------------------

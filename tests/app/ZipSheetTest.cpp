@@ -131,6 +131,9 @@ TEST_F(ZipSheet, CodeHitAddsAHomeAddress)
     chooseRow(sheet, 0);
     ASSERT_TRUE(sheet.pasteButton()->isEnabled());
     QTest::mouseClick(sheet.pasteButton(), Qt::LeftButton);
+    // The paste runs once the sheet's done() has returned, not inside it.
+    EXPECT_FALSE(person(3).labeledValueForIdentifierAtIndex(FieldId::Address, 0));
+    endTurn();
     const LabeledValueRecordPtr added = person(3).labeledValueForIdentifierAtIndex(FieldId::Address, 0);
     ASSERT_TRUE(added);
     EXPECT_EQ(added->label, u"home"_s);
@@ -151,6 +154,7 @@ TEST_F(ZipSheet, AddressHitChangesOnlyTheCodeAndThePlaceholderStreetIsKept)
     ZipSheetController &sheet = openFor(0);
     chooseRow(sheet, 0);
     QTest::mouseClick(sheet.pasteButton(), Qt::LeftButton);
+    endTurn();
     EXPECT_EQ(addressOf(0).zip, u"103-0027"_s);
     EXPECT_EQ(addressOf(0).city + addressOf(0).street, u"中央区銀座1-1"_s);
 
@@ -159,6 +163,7 @@ TEST_F(ZipSheet, AddressHitChangesOnlyTheCodeAndThePlaceholderStreetIsKept)
     ASSERT_EQ(zipsShown(again), QStringList{u"100-0000"_s});
     chooseRow(again, 0);
     QTest::mouseClick(again.pasteButton(), Qt::LeftButton);
+    endTurn();
     EXPECT_EQ(addressOf(0).zip, u"100-0000"_s);
     EXPECT_EQ(addressOf(0).city + addressOf(0).street, u"千代田区銀座1-1"_s);
 }
@@ -176,6 +181,7 @@ TEST_F(ZipSheet, CodeHitKeepsTheHouseNumber)
         ASSERT_EQ(zipsShown(sheet), QStringList{u"100-0001"_s});
         chooseRow(sheet, 0);
         QTest::mouseClick(sheet.pasteButton(), Qt::LeftButton);
+        endTurn();
         const LabeledValueRecord::AddressParts parts = addressOf(0);
         EXPECT_EQ(QStringList({parts.zip, parts.state, parts.city, parts.street}),
             QStringList({u"100-0001"_s, u"東京都"_s, u"千代田区"_s, pasted}));

@@ -1,5 +1,6 @@
 #include "MergeSheetFixture.h"
 #include "app/ContactMenuCommands.h"
+#include "common/EventLoop.h"
 
 namespace {
 
@@ -191,6 +192,7 @@ TEST_F(MergeSheetTest, PhotosAreMovedWithTheirBytesAndOnlyChangedOnesApplied)
     person(1).setImageData(right);
     person(2).setImageData(other);
     QTest::mouseClick(panel().cancelButton(), Qt::LeftButton);
+    endTurn();
     m_table.selectedContactsList = {contact(0), contact(1)};
     m_window.contactCommands()->mergeContacts();
     unlock();
@@ -198,6 +200,7 @@ TEST_F(MergeSheetTest, PhotosAreMovedWithTheirBytesAndOnlyChangedOnesApplied)
     EXPECT_EQ(copy(true).imageData(), right);
     EXPECT_TRUE(copy(false).imageData().isEmpty());
     QTest::mouseClick(panel().doneButton(), Qt::LeftButton);
+    endTurn();
     EXPECT_FALSE(person(0).photo().isNull());
     EXPECT_TRUE(person(1).photo().isNull());
 
@@ -207,6 +210,7 @@ TEST_F(MergeSheetTest, PhotosAreMovedWithTheirBytesAndOnlyChangedOnesApplied)
     unlock();
     type(true, rowOf(true, FieldId::Company), u"Changed"_s);
     QTest::mouseClick(panel().doneButton(), Qt::LeftButton);
+    endTurn();
     EXPECT_EQ(person(2).imageData(), other);
 
     // A picture dropped from outside keeps its aspect, the longer side 512.
@@ -250,6 +254,7 @@ TEST_F(MergeSheetTest, TheCustomLabelSheetAddsOnlyAfterEditingEnds)
     QTest::keyClicks(sheet.customLabelField(), u"cottage"_s);
     QTest::keyClick(sheet.customLabelField(), Qt::Key_Return);
     QTest::mouseClick(sheet.addButton(), Qt::LeftButton);
+    endTurn();
     EXPECT_EQ(copy(true).phoneValues()->first()->labelText(), u"cottage"_s);
     EXPECT_EQ(panel().changeCount(), 1);
 }

@@ -1,3 +1,4 @@
+#include "common/EventLoop.h"
 #include "common/Screenshot.h"
 #include "common/TestEnvironment.h"
 #include "interchange/TextEncodingTable.h"
@@ -115,6 +116,7 @@ TEST_F(EncodingAccessoryTest, SelectAllAndClearAllTickEveryEncodingListModelRowO
     EXPECT_EQ(ticked(), 0);
     EXPECT_EQ(popupTitles(*accessory), (QStringList{u"Automatic"_s, QString(), u"Customize Encoding List…"_s}));
     accessory->encodingListPanel()->close();
+    endTurn();
     EXPECT_EQ(m_defaults.objectForKey(EncodingAccessory::encodingsKey), QVariant(QVariantList()));
 
     QList<EncodingRow> rows = TextEncodingTable::initEncodings();

@@ -94,7 +94,7 @@ void EncodingAccessory::buildEncodingListPanel()
     layout->addWidget(m_tableView);
     layout->addLayout(buttons);
     m_encodingListPanel->resize(420, 480);
-    DialogAnswer::answerInDone(m_encodingListPanel, this, [this](int) { saveEncodings(); });
+    DialogAnswer::answerAfterDone(m_encodingListPanel, this, [this](int) { saveEncodings(); });
 }
 
 void EncodingAccessory::attachTo(QFileDialog *dialog)

@@ -4,20 +4,29 @@
 #include <QDialog>
 #include <QEvent>
 #include <QPointer>
+#include <QWindow>
 
 namespace {
 
 // The dialog's property counting the times it was shown.
 constexpr const char *openingsKey = "dialogAnswerOpenings";
 
-// Counts the times its dialog is shown, in the dialog's property.
+// Counts the times its dialog is shown, in the dialog's property, and keeps
+// the input that reaches its window while it is closed from its buttons and
+// fields: a second Return pressed at once reaches the window after done(),
+// and a button pressed again there would change what the queued answer is
+// still to read (the simple contact sheet's Done empties the contact it
+// hands over).
 class OpeningCounter : public QObject {
 public:
     explicit OpeningCounter(QDialog *dialog)
         : QObject(dialog)
+        , m_dialog(dialog)
     {
         dialog->setProperty(openingsKey, QVariant::fromValue<quint64>(1));
         dialog->installEventFilter(this);
+        if (QWindow *window = dialog->windowHandle())
+            window->installEventFilter(this);
     }
 
 protected:
@@ -25,10 +34,34 @@ protected:
     {
         // A spontaneous show is the window system mapping a window that
         // was open already: the same opening.
-        if (watched == parent() && event->type() == QEvent::Show && !event->spontaneous())
+        if (watched == m_dialog && event->type() == QEvent::Show && !event->spontaneous()) {
             watched->setProperty(openingsKey, QVariant::fromValue(watched->property(openingsKey).toULongLong() + 1));
+            if (QWindow *window = m_dialog->windowHandle())
+                window->installEventFilter(this);
+        }
+        if (watched != m_dialog && isInput(*event) && !m_dialog->isVisible())
+            return true;
         return QObject::eventFilter(watched, event);
     }
+
+private:
+    [[nodiscard]] static bool isInput(const QEvent &event)
+    {
+        switch (event.type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    QDialog *m_dialog = nullptr; // the parent: gone only with this filter
 };
 
 // One connection's answers: true for the first finished() of each opening.
@@ -57,26 +90,34 @@ private:
 
 namespace DialogAnswer {
 
-void deliverAfterDone(QDialog *dialog, QObject *receiver, Read read)
+namespace {
+
+// Reads the dialog at the first finished() of each opening, through a
+// connection that `context` owns, and runs what was read queued on `target`.
+void connectOnce(QDialog *dialog, QObject *context, QObject *target, Read read)
 {
-    const QPointer<QObject> target = receiver ? receiver : QCoreApplication::instance();
-    QObject::connect(dialog, &QDialog::finished, dialog,
-        [dialog, once = OncePerOpening(dialog), target, read = std::move(read)](int result) mutable {
+    const QPointer<QObject> answerer = target;
+    QObject::connect(dialog, &QDialog::finished, context,
+        [dialog, once = OncePerOpening(dialog), answerer, read = std::move(read)](int result) mutable {
             if (!once.answers(*dialog))
                 return;
             Answer answer = read(result);
-            if (answer && target)
-                QMetaObject::invokeMethod(target.data(), std::move(answer), Qt::QueuedConnection);
+            if (answer && answerer)
+                QMetaObject::invokeMethod(answerer.data(), std::move(answer), Qt::QueuedConnection);
         });
 }
 
-void answerInDone(QDialog *dialog, QObject *context, std::function<void(int result)> answer)
+} // namespace
+
+void deliverAfterDone(QDialog *dialog, QObject *receiver, Read read)
 {
-    QObject::connect(dialog, &QDialog::finished, context,
-        [dialog, once = OncePerOpening(dialog), answer = std::move(answer)](int result) mutable {
-            if (once.answers(*dialog))
-                answer(result);
-        });
+    connectOnce(dialog, dialog, receiver ? receiver : QCoreApplication::instance(), std::move(read));
+}
+
+void answerAfterDone(QDialog *dialog, QObject *context, std::function<void(int result)> answer)
+{
+    connectOnce(dialog, context, context,
+        [answer = std::move(answer)](int result) -> Answer { return [answer, result] { answer(result); }; });
 }
 
 } // namespace DialogAnswer

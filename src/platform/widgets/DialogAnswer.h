@@ -31,10 +31,10 @@ using Read = std::function<Answer(int result)>;
 // not at all when the receiver is gone by then.
 void deliverAfterDone(QDialog *dialog, QObject *receiver, Read read);
 
-// For an answer that shows no window and runs no event loop, which may
-// therefore run inside finished() itself: `answer` runs there, connected
-// with `context` as receiver, so that disconnecting the dialog from the
+// For an answer that needs nothing read from the dialog but its result:
+// `answer` runs queued on `context`, once done() has returned, through a
+// connection that `context` owns, so that disconnecting the dialog from the
 // context disconnects it too.
-void answerInDone(QDialog *dialog, QObject *context, std::function<void(int result)> answer);
+void answerAfterDone(QDialog *dialog, QObject *context, std::function<void(int result)> answer);
 
 } // namespace DialogAnswer
