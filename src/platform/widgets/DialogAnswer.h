@@ -18,7 +18,9 @@ class QObject;
 // once (a bouncing key, a hurried double Return) reaches the dialog a second
 // time after it has closed, its window still holding the keyboard until the
 // closing is handled, and the dialog's focused button or name field calls
-// done() again: that second finished() is no answer.
+// done() again: that second finished() is no answer, and a closed dialog's
+// window takes no keys or clicks at all until it is opened again, so that no
+// button changes what a queued answer is still to read.
 namespace DialogAnswer {
 
 // The caller's answer, holding what was read from the dialog.
