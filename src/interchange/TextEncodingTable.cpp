@@ -152,10 +152,15 @@ quint32 TextEncodingTable::validateEncoding(quint32 id)
 QString TextEncodingTable::languageName(const QString &code, const QLocale &locale)
 {
     icu::UnicodeString name;
-    icu::Locale(code.toLatin1().constData())
-        .getDisplayLanguage(icu::Locale(locale.name().toLatin1().constData()), name);
+    const icu::Locale language(code.toLatin1().constData());
+    language.getDisplayLanguage(icu::Locale(locale.name().toLatin1().constData()), name);
     const QString text = QString(reinterpret_cast<const QChar *>(name.getBuffer()), name.length());
-    return text == code ? QString() : text;
+    // ICU names a language it doesn't know by its code, lowercased ("C" and
+    // "POSIX" come back as "c" and "po"): that is no name, and as a word it
+    // would match every encoding whose name holds the letters.
+    const bool unknown = text.compare(code, Qt::CaseInsensitive) == 0
+        || text.compare(QLatin1String(language.getLanguage()), Qt::CaseInsensitive) == 0;
+    return unknown ? QString() : text;
 }
 
 QString TextEncodingTable::displayName(const Encoding &encoding, const QLocale &locale)

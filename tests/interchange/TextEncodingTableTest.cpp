@@ -58,7 +58,10 @@ INSTANTIATE_TEST_SUITE_P(Languages, DefaultShortList,
                 u"Japanese (Shift_JIS)"_s, u"Japanese (EUC-JP)"_s, u"Western (IBM850)"_s, u"Western (windows-1252)"_s,
                 u"Western (macintosh)"_s, u"Japanese (ISO-2022-JP)"_s, u"Japanese (ISO-2022-JP-1)"_s,
                 u"Japanese (ISO-2022-JP-2)"_s}},
-        DefaultListRow{"Unknown", {u"xx"_s}, false, unicodeRows}, DefaultListRow{"None", {}, false, unicodeRows}),
+        DefaultListRow{"Unknown", {u"xx"_s}, false, unicodeRows},
+        DefaultListRow{"CLocale", {u"C"_s}, false, unicodeRows},
+        DefaultListRow{"PosixLocale", {u"POSIX"_s, u"C"_s}, true, unicodeRows},
+        DefaultListRow{"None", {}, false, unicodeRows}),
     rowName);
 
 TEST(StoredShortList, KeepsTheStoredNamesAndUtf8OrFallsBackToTheDefault)
