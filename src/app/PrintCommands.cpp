@@ -203,8 +203,8 @@ void PrintCommands::makeOptionSheet(QAbstractButton &styleSettingButton)
     if (!m_optionSheetController) {
         m_optionSheetController = new OptionSheetController(m_host.userDefaults(), &m_host.hostWidget());
         m_optionSheetController->setWindowModality(Qt::WindowModal);
-        // However the sheet ends, its options are stored once more, without
-        // a notice: the preview has followed every change already.
+        // However the sheet ends, its options are stored once more, and
+        // announced when they hold what the preview has not followed yet.
         DialogAnswer::answerAfterDone(m_optionSheetController, m_optionSheetController,
             [sheet = m_optionSheetController.data()](int) { sheet->storePrintOptions(); });
         connect(&styleSettingButton, &QAbstractButton::clicked, this, &PrintCommands::showStyleSettings);

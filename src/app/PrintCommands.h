@@ -57,7 +57,8 @@ public:
     void makeOptionSheet(QAbstractButton &styleSettingButton);
     [[nodiscard]] OptionSheetController *optionSheetController() const;
     // Opens the sheet window-modal on the current style and view type; any
-    // end of it stores its options once more, unannounced.
+    // end of it stores its options once more, announced only when the
+    // preview has not followed them yet.
     void showStyleSettings();
     // The style of the item becomes the window's, stored and previewed.
     void printStyleSelected(const QAction *item);

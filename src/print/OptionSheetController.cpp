@@ -169,6 +169,7 @@ void OptionSheetController::setPrintStyle(const QString &style)
 {
     m_printStyle = style;
     m_printOptions = PrintOptions::loadPrintOptions(m_userDefaults);
+    m_announcedOptions = *m_printOptions;
     adoptSharedLists();
     (void)verticalFonts();
     updateUI();
@@ -217,16 +218,32 @@ void OptionSheetController::updatePrintOptions()
     record.insert(Keishou, keishou == noHonorific ? QString() : keishou);
     record.insert(FontSize, m_fontSizeField->value());
     storeTabs(record);
-    storePrintOptions();
-    NotificationCenter::defaultCenter().postNotification(PrintOptions::printOptionsUpdated, this);
+    writePrintOptions();
+    announcePrintOptions();
 }
 
 void OptionSheetController::storePrintOptions()
 {
     if (!m_printOptions)
         return;
+    writePrintOptions();
+    // Every earlier store was announced with it; what changed the copy
+    // without one (a reorder, the items the main table's columns turned on)
+    // the preview learns of only now.
+    if (*m_printOptions != m_announcedOptions)
+        announcePrintOptions();
+}
+
+void OptionSheetController::writePrintOptions()
+{
     putSharedLists(*m_printOptions);
     PrintOptions::storePrintOptions(*m_printOptions, m_userDefaults);
+}
+
+void OptionSheetController::announcePrintOptions()
+{
+    m_announcedOptions = *m_printOptions;
+    NotificationCenter::defaultCenter().postNotification(PrintOptions::printOptionsUpdated, this);
 }
 
 void OptionSheetController::unitTypePopupChanged()

@@ -37,7 +37,9 @@ class UserDefaults;
 // stored, and on a notice of the preset panel. Every change
 // stores the whole copy under MV1DprintOptions and announces it with
 // MV1NprintOptionsUpdated, so that the preview follows while the sheet is
-// open. The window opens it window-modal; Done ends it with 1.
+// open; what changes the copy without a store (a reorder of the items, the
+// items the main table's columns turn on) is announced as the sheet ends.
+// The window opens it window-modal; Done ends it with 1.
 class OptionSheetController : public QDialog {
     Q_OBJECT
 
@@ -64,7 +66,8 @@ public:
     void updateUI();
     // Reads every control into the working copy, stores it and announces it.
     void updatePrintOptions();
-    // Stores the working copy without announcing it, as the sheet ends.
+    // Stores the working copy as the sheet ends; announces it only when it
+    // holds what no notice has told of.
     void storePrintOptions();
 
     // The unit the lengths are shown in: "points", "inches" or "mm".
@@ -123,6 +126,8 @@ private:
     // The working copy's lists become the sheet's, in place.
     void adoptSharedLists();
     void putSharedLists(PrintOptionsRecord &record) const;
+    void writePrintOptions();
+    void announcePrintOptions();
     void hagakiTypePopupSelected();
     void hagakiZIPPositionChanged();
     void aListTabSwichChanged();
@@ -137,6 +142,9 @@ private:
 
     UserDefaults &m_userDefaults;
     PrintOptionsRecordPtr m_printOptions;
+    // The working copy as the preview last took it: as loaded, or as last
+    // announced.
+    PrintOptionsRecord m_announcedOptions;
     QString m_printStyle = QStringLiteral("Hagaki");
     QStringList m_columnsInMainView;
     QString m_lastUnitType;

@@ -66,7 +66,8 @@ void OptionSheetController::connectTabs()
     connect(m_addressListTab, &AddressListTab::switchChanged, this, &OptionSheetController::aListTabSwichChanged);
     connect(m_addressListTab, &AddressListTab::labelsChosen, this, &OptionSheetController::aListTabLabelPopupChanged);
     connect(m_addressListTab, &AddressListTab::itemStateChanged, this, store);
-    // The new order is in the sheet's list: it is stored with the next change.
+    // The new order is in the sheet's list: it is stored and announced with
+    // the next change, or as the sheet ends.
     connect(m_addressListTab, &AddressListTab::itemsReordered, this, &OptionSheetController::updateUI);
 
     NotificationCenter::defaultCenter().addObserver(this, LabelPresetTableModel::labelAttributeChanged, QVariant(),

@@ -311,4 +311,31 @@ TEST_F(StyleTabs, AddressListColumnsLabelsAndADraggedItemReachThePrintedList)
     EXPECT_LT(phone, email);
 }
 
+TEST_F(StyleTabs, AReorderAndTheItemsOfTheTablesColumnsReachThePreviewAsTheSheetEnds)
+{
+    openWindow();
+    OptionSheetController &sheet = openSheet();
+    showTab(sheet, 3);
+    sheet.setColumnsInMainView({u"Name"_s, u"Phone"_s});
+    QTableView *table = sheet.addressListTab()->itemTableView();
+    const auto rowTop = [&sheet, table](const QString &title) {
+        const int row = int(AddressListItemTableModel::titles(*sheet.itemTable()).indexOf(title));
+        const QRect rect = table->visualRect(table->model()->index(row, 0));
+        return QPoint(rect.center().x(), rect.top() + 1);
+    };
+    // Phone dragged above Email, then Done with nothing else changed.
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowTop(u"Phone"_s) + QPoint(0, 2));
+    const std::unique_ptr<QMimeData> data(table->model()->mimeData(table->selectionModel()->selectedIndexes()));
+    ASSERT_TRUE(DragEvents::drop(table->viewport(), rowTop(u"Email"_s), data.get()));
+    const QStringList order = AddressListItemTableModel::titles(*sheet.itemTable());
+    ASSERT_LT(order.indexOf(u"Phone"_s), order.indexOf(u"Email"_s));
+    QTest::mouseClick(sheet.doneButton(), Qt::LeftButton);
+    endTurn();
+
+    // The print takes the preview's copy.
+    const QVariantList items = previewed(AddressList).value(ItemTable).toList();
+    EXPECT_EQ(AddressListItemTableModel::titles(items), order);
+    EXPECT_TRUE(PrintOptionValue::flag(items.value(order.indexOf(u"Phone"_s)).toMap().value(State)));
+}
+
 } // namespace
