@@ -1,7 +1,8 @@
 // Postcards printed on the queues of a CUPS scheduler of the test's own, with
 // the options chosen in the real print dialog: what each queue was sent, and
 // the options it printed the job with. A queue whose filters lay out the
-// pages and a raw queue, which prints what it is sent, print the same.
+// pages and a raw queue, which prints what it is sent, print the same. A case
+// whose needs this machine lacks is skipped, and says what it lacks.
 #include "ListTestContacts.h"
 #include "PdfWords.h"
 #include "PrivateScheduler.h"
@@ -31,12 +32,16 @@ public:
         if (!PrivateScheduler::installed())
             return;
         scheduler = std::make_unique<PrivateScheduler>();
+        missing = scheduler->makeFolder();
+        if (!missing.isEmpty())
+            return;
         failure = scheduler->start();
         qputenv("CUPS_SERVER", QFile::encodeName(scheduler->socketPath()));
     }
     void TearDown() override { scheduler.reset(); }
 
     static inline std::unique_ptr<PrivateScheduler> scheduler;
+    static inline QString missing;
     static inline QString failure;
 };
 
@@ -49,8 +54,16 @@ protected:
     {
         if (!PrivateScheduler::installed())
             GTEST_SKIP() << "no CUPS scheduler here: scripts/install-deps installs cups-daemon";
+        if (!SchedulerEnvironment::missing.isEmpty())
+            GTEST_SKIP() << SchedulerEnvironment::missing.toStdString();
         ASSERT_TRUE(SchedulerEnvironment::failure.isEmpty()) << SchedulerEnvironment::failure.toStdString();
+        if (queue() == u"filtered"_s && !PrivateScheduler::hasFilteredQueue())
+            GTEST_SKIP() << "no CUPS-PDF driver here for the queue \"filtered\": scripts/install-deps installs "
+                            "printer-driver-cups-pdf";
     }
+
+    // The queue the case prints on.
+    [[nodiscard]] virtual QString queue() const { return u"filtered"_s; }
 
     [[nodiscard]] static PrivateScheduler &scheduler() { return *SchedulerEnvironment::scheduler; }
 
@@ -114,7 +127,10 @@ protected:
     RecordingAlertPresenter m_alerts;
 };
 
-class CupsQueues : public CupsQueue, public testing::WithParamInterface<QString> { };
+class CupsQueues : public CupsQueue, public testing::WithParamInterface<QString> {
+protected:
+    [[nodiscard]] QString queue() const override { return GetParam(); }
+};
 
 TEST_P(CupsQueues, OddPagesLastFirstAreSentThemselvesLastFirst)
 {

@@ -58,6 +58,26 @@ bool PrivateScheduler::installed()
     return QFileInfo(schedulerProgram).isExecutable();
 }
 
+bool PrivateScheduler::hasFilteredQueue()
+{
+    return QFileInfo::exists(pdfDriverPpd);
+}
+
+// Not below TMPDIR: a private one (mode 700) keeps lp out, and a long one
+// puts the socket's path past the limit of sun_path.
+QString PrivateScheduler::makeFolder()
+{
+    m_folder = std::make_unique<QTemporaryDir>(u"/tmp/quillmark-cups-XXXXXX"_s);
+    if (!m_folder->isValid())
+        return u"no folder of its own under /tmp: "_s + m_folder->errorString();
+    for (QString parent = QFileInfo(m_folder->path()).canonicalPath();; parent = QFileInfo(parent).path()) {
+        if (!QFileInfo(parent).permissions().testFlag(QFile::ExeOther))
+            return u"the user lp can't reach %1: %2 is closed to others"_s.arg(m_folder->path(), parent);
+        if (QDir(parent).isRoot())
+            return {};
+    }
+}
+
 QString PrivateScheduler::path(const QString &name) const
 {
     return m_folder->filePath(name);
@@ -82,7 +102,7 @@ bool PrivateScheduler::writeConfiguration() const
         if (!QFile::setPermissions(path(folder), open))
             return false;
     }
-    if (!QFile::copy(pdfDriverPpd, path(u"etc/ppd/filtered.ppd"_s)))
+    if (hasFilteredQueue() && !QFile::copy(pdfDriverPpd, path(u"etc/ppd/filtered.ppd"_s)))
         return false;
     const QString files = u"ServerRoot %1/etc\nRequestRoot %1/spool\nTempDir %1/spool/tmp\nCacheDir %1/cache\n"
                           "StateDir %1/run\nServerKeychain %1/run/ssl\nPrintcap %1/run/printcap\n"
@@ -96,7 +116,7 @@ bool PrivateScheduler::writeConfiguration() const
           "DefaultAuthType None\n<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
           "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n"_s.arg(socketPath());
     QString printers;
-    for (const QString &queue : {u"filtered"_s, u"raw"_s}) {
+    for (const QString &queue : hasFilteredQueue() ? QStringList{u"filtered"_s, u"raw"_s} : QStringList{u"raw"_s}) {
         printers += u"<Printer %1>\nState Idle\nAccepting Yes\nDeviceURI file://%2\n</Printer>\n"_s.arg(
             queue, path(u"out/"_s + queue));
     }
@@ -122,11 +142,6 @@ bool PrivateScheduler::takesRequests() const
 
 QString PrivateScheduler::start()
 {
-    m_folder = std::make_unique<QTemporaryDir>(QDir::temp().filePath(u"quillmark-cups-XXXXXX"_s));
-    if (!m_folder->isValid())
-        return u"no temporary folder: "_s + m_folder->errorString();
-    if (!QFileInfo::exists(pdfDriverPpd))
-        return u"no CUPS-PDF driver at %1 (scripts/install-deps installs it)"_s.arg(pdfDriverPpd);
     if (!writeConfiguration())
         return u"can't write the configuration into "_s + m_folder->path();
     // A scheduler left behind by a test program that died would hold the

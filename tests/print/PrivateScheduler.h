@@ -13,9 +13,10 @@
 // it meets neither the system's scheduler nor another run's. It has two
 // queues that print into files: "filtered", on the CUPS-PDF driver's PPD,
 // whose filters lay out the pages as its job options say, and "raw", which
-// runs none. It keeps the document of every job and logs the options each
-// job is printed with. It is stopped when the object goes, and also when the
-// test program itself ends without that.
+// runs none; a machine without that driver has only "raw". It keeps the
+// document of every job and logs the options each job is printed with. It is
+// stopped when the object goes, and also when the test program itself ends
+// without that.
 class PrivateScheduler {
 public:
     PrivateScheduler() = default;
@@ -25,8 +26,13 @@ public:
 
     // Whether a scheduler is installed here at all.
     [[nodiscard]] static bool installed();
-    // Starts it and waits until it takes requests; what went wrong, empty
-    // when it runs.
+    // Whether it has the queue "filtered".
+    [[nodiscard]] static bool hasFilteredQueue();
+    // Makes its folder where the user lp, who runs its filters, reaches it;
+    // what this machine lacks for that, empty when it is made.
+    [[nodiscard]] QString makeFolder();
+    // Starts it in the folder made and waits until it takes requests; what
+    // went wrong, empty when it runs.
     [[nodiscard]] QString start();
     // The value CUPS_SERVER takes to reach it.
     [[nodiscard]] QString socketPath() const;
