@@ -68,10 +68,12 @@ void ContactTableCellEditor::tableViewDoubleAction(int column, int row, Qt::Keyb
                 return;
         }
     }
-    // The rows whose value the change replaces, and the clicked one.
+    // The rows whose value the change replaces, and the clicked one; the
+    // selection counts only when the clicked row is part of it.
     QList<SubContactRecordPtr> gathered;
-    if (clicked.showsLabeledValues()) {
-        for (const int selected : m_table.selectedRowIndexes()) {
+    const QList<int> selection = m_table.selectedRowIndexes();
+    if (clicked.showsLabeledValues() && selection.contains(row)) {
+        for (const int selected : selection) {
             if (selected != row && m_table.shownValue(column, selected))
                 gathered.append(m_model->subContactAt(selected));
         }
@@ -156,9 +158,11 @@ bool ContactTableCellEditor::editCellInPlace(int column, int row)
     if (cell.showsLabeledValues() && !m_table.shownValue(column, row))
         return false;
     commitEditing();
+    // The selected rows take the text along with one of their own: an edit
+    // begun on a row outside them changes that row alone.
     QList<SubContactRecordPtr> rows = m_table.recordsOfRows(m_table.selectedRowIndexes());
     if (!rows.contains(record))
-        rows.append(record);
+        rows = {record};
     m_editRows = rows;
     const QModelIndex index = m_model->index(row, column);
     m_editedIndex = index;

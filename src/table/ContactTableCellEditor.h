@@ -15,6 +15,7 @@
 class ContactTableCellDelegate;
 class ContactTableModel;
 class ContactsViewController;
+class LastPressWatch;
 class QModelIndex;
 class QMouseEvent;
 class QRect;
@@ -70,6 +71,7 @@ private:
     void openEditor(const QModelIndex &index);
     bool viewportMousePress(QMouseEvent *event);
     bool viewportDoubleClick(QMouseEvent *event);
+    [[nodiscard]] bool pressedCell(const QModelIndex &index) const;
     void showLabelMenu(int column, int row, const QRect &popupRect);
     [[nodiscard]] int searchRowForReturn(int column, int editedRow, int nextRow) const;
     bool returnToRow(int column, int editedRow, int nextRow);
@@ -89,4 +91,9 @@ private:
     // The selection when a press landed inside a multi-row selection, which
     // a double-click keeps.
     QList<int> m_selectionAtPress;
+    // The cell of the viewport's last left press: a double-click acts only
+    // as the second press on the cell that had the first.
+    LastPressWatch *m_pressWatch = nullptr;
+    SubContactRecordPtr m_pressedRow;
+    ContactIdentifier m_pressedColumn;
 };

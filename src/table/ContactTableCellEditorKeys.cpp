@@ -8,6 +8,7 @@
 
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
+#include "table/LastPressWatch.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -23,6 +24,7 @@ ContactTableCellEditor::ContactTableCellEditor(ContactsViewController &table, Co
     , m_tableView(table.tableView())
     , m_model(table.model())
     , m_cellDelegate(cellDelegate)
+    , m_pressWatch(new LastPressWatch(table.tableView()->viewport()))
 {
     m_tableView->viewport()->installEventFilter(this);
     m_tableView->installEventFilter(this);
@@ -64,7 +66,10 @@ bool ContactTableCellEditor::viewportMousePress(QMouseEvent *event)
     m_selectionAtPress.clear();
     const QPoint position = event->position().toPoint();
     const QModelIndex index = m_tableView->indexAt(position);
-    if (event->button() != Qt::LeftButton || !index.isValid() || !m_model->subContactAt(index.row()))
+    const bool left = event->button() == Qt::LeftButton;
+    m_pressedRow = left ? m_model->subContactAt(index.row()) : nullptr;
+    m_pressedColumn = left ? m_table.columnIdentifiers().value(index.column()) : ContactIdentifier();
+    if (!left || !index.isValid() || !m_model->subContactAt(index.row()))
         return false;
     const QRect cell = m_tableView->visualRect(index);
     if (m_table.editState()) {
@@ -92,6 +97,13 @@ bool ContactTableCellEditor::viewportDoubleClick(QMouseEvent *event)
 {
     const QPoint position = event->position().toPoint();
     const QModelIndex index = m_tableView->indexAt(position);
+    // A double-click whose first press went elsewhere, most often to a
+    // dialog's button that closed on it, was never aimed at the table: it
+    // neither edits nor works a control, nor moves the selection.
+    if (!pressedCell(index)) {
+        m_selectionAtPress.clear();
+        return true;
+    }
     if (event->button() != Qt::LeftButton || !index.isValid() || !m_model->subContactAt(index.row()))
         return false;
     const QRect cell = m_tableView->visualRect(index);
@@ -104,6 +116,19 @@ bool ContactTableCellEditor::viewportDoubleClick(QMouseEvent *event)
     m_selectionAtPress.clear();
     tableViewDoubleAction(index.column(), index.row(), event->modifiers());
     return true;
+}
+
+// The row is matched by its contact and label position: the first press
+// may have rebuilt the rows.
+bool ContactTableCellEditor::pressedCell(const QModelIndex &index) const
+{
+    if (!m_pressWatch->lastPressWasHere())
+        return false;
+    const SubContactRecordPtr record = m_model->subContactAt(index.row());
+    if (!record || !m_pressedRow)
+        return !record && !m_pressedRow;
+    return m_table.rowOfRecord(m_pressedRow) == index.row()
+        && m_table.columnIdentifiers().value(index.column()) == m_pressedColumn;
 }
 
 bool ContactTableCellEditor::isCheckboxOn(int column, int row) const

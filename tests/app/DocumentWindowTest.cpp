@@ -7,6 +7,7 @@
 #include "app/ProgressJob.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
+#include "common/DeliveredDoubleClick.h"
 #include "common/Screenshot.h"
 #include "common/TestEnvironment.h"
 #include "interchange/ImportFileReader.h"
@@ -154,7 +155,7 @@ TEST_P(LockedCompany, CtrlDoubleClickEditsInPlaceOnlyWhereTheWindowCanUnlock)
     QTableView *view = table.tableView();
     const QModelIndex cell = view->model()->index(0, int(table.columnIdentifiers().indexOf(FieldId::Company)));
     ASSERT_TRUE(cell.isValid());
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, view->visualRect(cell).center());
+    deliveredDoubleClick(view->viewport(), view->visualRect(cell).center(), Qt::ControlModifier);
     QCoreApplication::processEvents();
     Screenshot::grab(window, QString::fromLatin1(GetParam().name));
     EXPECT_EQ(view->indexWidget(cell) != nullptr, GetParam().edits);

@@ -6,6 +6,7 @@
 #include "app/ProgressJob.h"
 #include "app/ViewController.h"
 #include "app/WindowController.h"
+#include "common/DeliveredDoubleClick.h"
 #include "common/DragEvents.h"
 #include "common/LaunchedAddressBook.h"
 #include "common/Screenshot.h"
@@ -255,7 +256,7 @@ TEST_F(WindowDragAndDrop, AnEditOfAnOldMemberOfAGroupFirstOpenedByADropIsSaved)
     const QRect cell
         = view->visualRect(view->model()->index(index, int(table().columnIdentifiers().indexOf(FieldId::Company))));
     table().selectRowIndexes({index});
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(cell.right() - 8, cell.center().y()));
+    deliveredDoubleClick(view->viewport(), QPoint(cell.right() - 8, cell.center().y()));
     QWidget *editor = QApplication::focusWidget();
     ASSERT_TRUE(editor && editor->objectName() == u"cellEditor"_s);
     QTest::keyClicks(editor, u"Dropped Group 6 Co."_s);

@@ -21,7 +21,7 @@ ContactInfoPopover *openContactPopover(ContactsViewController &table, int index)
     QTableView *view = table.tableView();
     const int name = int(table.columnIdentifiers().indexOf(FieldId::Name));
     const QRect cell = view->visualRect(view->model()->index(index, name));
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    deliveredDoubleClick(view->viewport(), cell.center());
     endTurn();
     auto *popover = dynamic_cast<ContactInfoPopover *>(table.contactInfoPopoverPane());
     if (popover && !QTest::qWaitFor([popover] { return QApplication::focusWidget() == popover; }))

@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
@@ -142,6 +143,21 @@ TEST_F(CellEdit, LinesPastedIntoAOneLineFieldBecomeSpacesAndAltReturnBreaksANote
     QTest::keyClick(cellEditor(), Qt::Key_Backtab);
     endTurn();
     EXPECT_EQ(noted->stringValues()->value(FieldId::Note), u"one\ntwo"_s);
+}
+
+TEST_F(CellEdit, AnEditBegunOutsideTheSelectionAndEndedBySaveLeavesTheSelectedContact)
+{
+    const QList<int> rows = firstRows().mid(0, 2);
+    const SubContactRecordPtr selected = row(rows[0]);
+    const QString kept = company(*selected->person);
+    table().selectRowIndexes(rows);
+    // Its first press takes the row out of the selection.
+    doubleClick(FieldId::Company, rows[1], Qt::ControlModifier);
+    ASSERT_EQ(editedCell(), u"Company:%1"_s.arg(rows[1]));
+    ASSERT_EQ(table().selectedRowIndexes(), QList<int>{rows[0]});
+    m_app.delegate().saveAddressBook(nullptr);
+    ASSERT_TRUE(m_app.waitForHandOver());
+    EXPECT_EQ(storedString(m_book, selected->uniqueId, FieldId::Company), kept);
 }
 
 // --- Tab and Return ------------------------------------------------------------
@@ -346,6 +362,24 @@ TEST_F(CellControls, ACityLabelWithSeveralRowsAsksAndChangesOnlyOtherLabels)
     undoOnce();
     EXPECT_EQ(label(person(rows[0]), FieldId::Address, 0), u"home"_s);
     EXPECT_FALSE(undoManager().canUndo());
+}
+
+TEST_F(CellControls, ADoubleClickWhoseFirstPressWentElsewhereChangesNothing)
+{
+    const QList<int> rows = firstRows();
+    click(FieldId::Company, rows[1]);
+    // A dialog's button takes the first press and closes on it; the second
+    // reaches the table under it as a double-click.
+    QPushButton paste;
+    QTest::mouseClick(&paste, Qt::LeftButton);
+    for (const QPoint &point : {boxPoint(FieldId::Company, rows[2]), popupPoint(FieldId::Phone, rows[2]),
+             textPoint(FieldId::Company, rows[1])})
+        QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, point);
+    endTurn();
+    EXPECT_EQ(editedCell(), QString());
+    EXPECT_EQ(table().findChild<QMenu *>(u"labelMenu"_s), nullptr);
+    EXPECT_FALSE(undoManager().canUndo());
+    EXPECT_EQ(table().selectedRowIndexes(), QList<int>{rows[1]});
 }
 
 TEST_F(CellControls, SenderOnARowWithoutAddressIsOneStepThatUndoesTheAddressToo)

@@ -5,6 +5,7 @@
 #include "app/ViewController.h"
 #include "app/WindowController.h"
 #include "editors/ValueEditor.h"
+#include "common/DeliveredDoubleClick.h"
 #include "common/EventLoop.h"
 #include "common/LaunchedAddressBook.h"
 #include "common/TestEnvironment.h"
@@ -81,7 +82,7 @@ protected:
     }
     void doubleClick(const ContactIdentifier &identifier, int index, Qt::KeyboardModifiers modifiers = {})
     {
-        QTest::mouseDClick(view()->viewport(), Qt::LeftButton, modifiers, textPoint(identifier, index));
+        deliveredDoubleClick(view()->viewport(), textPoint(identifier, index), modifiers);
     }
     void click(const ContactIdentifier &identifier, int index)
     {

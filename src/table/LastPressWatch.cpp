@@ -1,0 +1,41 @@
+#include "table/LastPressWatch.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
+
+LastPressWatch::LastPressWatch(QWidget *widget)
+    : QObject(widget)
+    , m_widget(widget)
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+LastPressWatch::~LastPressWatch()
+{
+    if (QCoreApplication *application = QCoreApplication::instance())
+        application->removeEventFilter(this);
+}
+
+// A press reaches the window before the widget under it: only widgets count.
+// The double-click on the widget is the pair's second press and keeps what
+// the first one said.
+bool LastPressWatch::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::TabletPress:
+    case QEvent::TouchBegin:
+        if (watched->isWidgetType())
+            m_here = watched == m_widget;
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (watched->isWidgetType() && watched != m_widget)
+            m_here = false;
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
