@@ -9,6 +9,7 @@
 #include "platform/StoredValue.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
+#include "platform/widgets/OpeningFocus.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -207,6 +208,7 @@ void SimpleInfoPanelController::buildWindow()
     connect(m_editButton, &QPushButton::clicked, this, [this] { setEditState(m_editButton->isChecked()); });
     connect(m_doneButton, &QPushButton::clicked, this, &SimpleInfoPanelController::pressDone);
     connect(m_cancelButton, &QPushButton::clicked, this, &SimpleInfoPanelController::reject);
+    OpeningFocus::giveTo(this, m_tableView);
     resize(420, 400);
 }
 

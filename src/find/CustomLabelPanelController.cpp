@@ -1,5 +1,7 @@
 #include "find/CustomLabelPanelController.h"
 
+#include "platform/widgets/OpeningFocus.h"
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -33,6 +35,7 @@ CustomLabelPanelController::CustomLabelPanelController(QWidget *parent)
     layout->addLayout(buttons);
     m_addButton->setEnabled(false);
     connect(m_customLabelField, &QLineEdit::editingFinished, this, &CustomLabelPanelController::textShouldEndEditing);
+    OpeningFocus::giveTo(this, m_customLabelField);
 }
 
 void CustomLabelPanelController::textShouldEndEditing()
@@ -76,5 +79,4 @@ void CustomLabelPanelController::done(int result)
     m_customLabelField->clear();
     m_addButton->setEnabled(false);
     m_addButton->setDefault(false);
-    m_customLabelField->setFocus();
 }

@@ -10,6 +10,7 @@
 #include "find/MergeTableView.h"
 #include "model/FieldVocabulary.h"
 #include "model/MVPerson.h"
+#include "platform/widgets/OpeningFocus.h"
 #include "table/DraggingMimeData.h"
 
 #include <QApplication>
@@ -36,6 +37,7 @@ MergePanelController::MergePanelController(QWidget *parent)
     m_customLabelPanel = new CustomLabelPanelController(this);
     m_handOff = new ValueEditorHandOff(this, ValueEditorHandOff::IndexKind::Position, this);
     buildLayout();
+    OpeningFocus::giveTo(this, m_tableViewLeft);
     connect(&m_undoManager, &UndoManager::didUndo, this, &MergePanelController::didUndo);
     connect(&m_undoManager, &UndoManager::didRedo, this, &MergePanelController::didRedo);
     // The sheet's own steps: the window's undo never sees them. A cell

@@ -2,6 +2,7 @@
 
 #include "platform/NotificationCenter.h"
 #include "platform/UserDefaults.h"
+#include "platform/widgets/OpeningFocus.h"
 #include "print/FrameFontPanel.h"
 #include "print/LengthField.h"
 #include "print/PrintOptionValue.h"
@@ -44,6 +45,7 @@ OptionSheetController::OptionSheetController(UserDefaults &defaults, QWidget *pa
     m_unitTypePopup->setCurrentIndex(2);
     connectTabs();
     updateUI();
+    OpeningFocus::giveTo(this, m_topMarginField);
 }
 
 OptionSheetController::~OptionSheetController() = default;

@@ -83,6 +83,16 @@ protected:
             table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(row, 2)).center());
     }
 
+    // Typed as the user types: into the sheet's window, whichever of its
+    // widgets has the keyboard.
+    static void typeIntoSheet(ZipSheetController &sheet, const QByteArray &keys)
+    {
+        QApplication::setActiveWindow(&sheet);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&sheet));
+        for (const char key : keys)
+            QTest::keyClick(sheet.windowHandle(), key);
+    }
+
     [[nodiscard]] LabeledValueRecord::AddressParts addressOf(int i) const
     {
         const LabeledValueRecordPtr address = person(i).labeledValueForIdentifierAtIndex(FieldId::Address, 0);
@@ -188,6 +198,23 @@ TEST_F(ZipSheet, CodeHitKeepsTheHouseNumber)
         endTurn();
         m_controller.undo();
         EXPECT_EQ(addressOf(0).street, street);
+    }
+}
+
+// Every opening puts the keyboard in the search field, the seeded query
+// selected: what is typed replaces it, though Paste had the keyboard last.
+TEST_F(ZipSheet, EveryOpeningTakesTypingIntoTheSearchField)
+{
+    giveAddress(1, {}, u"東京都"_s, u"中央区"_s, {});
+    for (const int row : {3, 1}) {
+        ZipSheetController &sheet = openFor(row);
+        typeIntoSheet(sheet, "1000001");
+        EXPECT_EQ(sheet.inputField()->text(), u"1000001"_s);
+        ASSERT_EQ(zipsShown(sheet), QStringList{u"100-0001"_s});
+        chooseRow(sheet, 0);
+        QTest::mouseClick(sheet.pasteButton(), Qt::LeftButton);
+        endTurn();
+        EXPECT_EQ(addressOf(row).zip, u"100-0001"_s);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "interchange/widgets/EncodingListModel_p.h"
 #include "platform/UserDefaults.h"
 #include "platform/widgets/DialogAnswer.h"
+#include "platform/widgets/OpeningFocus.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -95,6 +96,7 @@ void EncodingAccessory::buildEncodingListPanel()
     layout->addLayout(buttons);
     m_encodingListPanel->resize(420, 480);
     DialogAnswer::answerAfterDone(m_encodingListPanel, this, [this](int) { saveEncodings(); });
+    OpeningFocus::giveTo(m_encodingListPanel, m_tableView);
 }
 
 void EncodingAccessory::attachTo(QFileDialog *dialog)

@@ -2,6 +2,7 @@
 
 #include "interchange/widgets/ZipResultModel_p.h"
 #include "platform/NotificationCenter.h"
+#include "platform/widgets/OpeningFocus.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -50,6 +51,7 @@ ZipSheetController::ZipSheetController(QWidget *parent, std::shared_ptr<const Po
     m_pasteButton->setAutoDefault(false);
     m_cancelButton->setAutoDefault(false);
     setPasteEnabled(false);
+    OpeningFocus::giveTo(this, m_inputField);
 }
 
 ZipSheetController::~ZipSheetController() = default;
