@@ -373,8 +373,10 @@ TEST_F(CellControls, ADoubleClickWhoseFirstPressWentElsewhereChangesNothing)
     QPushButton paste;
     QTest::mouseClick(&paste, Qt::LeftButton);
     for (const QPoint &point : {boxPoint(FieldId::Company, rows[2]), popupPoint(FieldId::Phone, rows[2]),
-             textPoint(FieldId::Company, rows[1])})
+             textPoint(FieldId::Company, rows[1])}) {
         QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, point);
+    }
     endTurn();
     EXPECT_EQ(editedCell(), QString());
     EXPECT_EQ(table().findChild<QMenu *>(u"labelMenu"_s), nullptr);
