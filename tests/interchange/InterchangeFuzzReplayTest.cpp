@@ -8,6 +8,7 @@
 #include "interchange/QuillmarkCsvReader.h"
 #include "model/ContactIdentifier.h"
 
+#include "fuzz/EncodingsFuzzInput.h"
 #include "fuzz/FuzzInput.h"
 
 #include <gtest/gtest.h>
@@ -97,6 +98,26 @@ TEST(InterchangeFuzzReplay, EveryOwnCsvInputReads)
         ASSERT_TRUE(result.contacts);
         for (const ContactRecordPtr &contact : std::as_const(*result.contacts))
             EXPECT_TRUE(contact && contact->person) << input.toHex().left(200).toStdString();
+    }
+}
+
+// The encoding chooser's short list always offers UTF-8, whatever is stored
+// and whatever the languages; a file read in a chosen encoding is read in
+// that one, and one left to recognition in one of the list.
+TEST(InterchangeFuzzReplay, EveryEncodingsInputKeepsUtf8AndReadsInTheEncodingChosen)
+{
+    const QList<QByteArray> inputs = corpus(u"encodings"_s);
+    ASSERT_GE(inputs.size(), 3);
+    for (const QByteArray &input : inputs) {
+        const EncodingsFuzzInput::Run run = EncodingsFuzzInput::run(input);
+        const std::string shown = input.toHex().left(200).toStdString();
+        EXPECT_TRUE(run.shortList.contains(u"Unicode (UTF-8)"_s)) << shown;
+        if (!run.decoded.ok())
+            continue;
+        if (run.encoding != TextEncodingTable::Automatic)
+            EXPECT_EQ(run.decoded.encoding, run.encoding) << shown;
+        else
+            EXPECT_NE(TextEncodingTable::encoding(run.decoded.encoding), nullptr) << shown;
     }
 }
 
