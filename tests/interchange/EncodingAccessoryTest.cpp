@@ -129,6 +129,21 @@ TEST_F(EncodingAccessoryTest, SelectAllAndClearAllTickEveryEncodingListModelRowO
     EXPECT_EQ(popupTitles(*openModeAccessory()), defaultPopup);
 }
 
+// The panel opens with the keyboard on its list, where Return presses none
+// of its buttons.
+TEST_F(EncodingAccessoryTest, ReturnOnTheCustomizeListChangesNoBox)
+{
+    const auto accessory = openModeAccessory();
+    accessory->show();
+    chooseCustomize(*accessory);
+    const QStringList before = popupTitles(*accessory);
+    QTest::keyClick(accessory->tableView(), Qt::Key_Return);
+    endTurn();
+    EXPECT_EQ(popupTitles(*accessory), before);
+    accessory->encodingListPanel()->close();
+    endTurn();
+}
+
 // A click on a row's box hands the row and its new state back and shows it;
 // the name beside it takes no tick.
 TEST(EncodingListModel, AClickOnABoxHandsTheRowBackAndTheNameTakesNone)

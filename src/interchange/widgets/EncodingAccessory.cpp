@@ -83,6 +83,11 @@ void EncodingAccessory::buildEncodingListPanel()
     m_selectAllButton = new QPushButton(tr("Select All"), m_encodingListPanel);
     m_clearAllButton = new QPushButton(tr("Clear All"), m_encodingListPanel);
     m_revertButton = new QPushButton(tr("Revert"), m_encodingListPanel);
+    // The panel has no answer for Return: left auto-default, the first of
+    // these would become its default button, and a Return on the list would
+    // tick every encoding.
+    for (QPushButton *button : {m_selectAllButton, m_clearAllButton, m_revertButton})
+        button->setAutoDefault(false);
     connect(m_selectAllButton, &QPushButton::clicked, this, [this] { buttonsPressed(CustomizeButton::SelectAll); });
     connect(m_clearAllButton, &QPushButton::clicked, this, [this] { buttonsPressed(CustomizeButton::ClearAll); });
     connect(m_revertButton, &QPushButton::clicked, this, [this] { buttonsPressed(CustomizeButton::Revert); });
