@@ -47,12 +47,14 @@ protected:
     {
         choose(sheet.unitTypePopup(), sheet.unitTypePopup()->findData(unit));
     }
+    // Ends the edit with Tab: a Return would press Done too and leave the
+    // rest of the test on a closed sheet.
     static void type(LengthField &field, const QString &text)
     {
         field.setFocus();
         field.selectAll();
         QTest::keyClicks(&field, text);
-        QTest::keyClick(&field, Qt::Key_Return);
+        QTest::keyClick(&field, Qt::Key_Tab);
     }
     [[nodiscard]] PrintOptionsRecord stored() const
     {
