@@ -1,15 +1,15 @@
 #include "RunBenchmarks.h"
 
 #include "platform/ProcessTuning.h"
+#include "platform/widgets/Application.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
-// The main of the benchmarks of windows and painting: a QApplication on the
-// offscreen platform unless another is asked for, with the settings and data
-// folders in a temporary folder, so that nothing measured reads or writes the
-// user's own files.
+// The main of the benchmarks of windows and painting: the application object
+// on the offscreen platform unless another is asked for, with the settings and
+// data folders in a temporary folder, so that nothing measured reads or writes
+// the user's own files.
 int main(int argc, char **argv)
 {
     ProcessTuning::applyApplicationSettings();
@@ -22,7 +22,7 @@ int main(int argc, char **argv)
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv(variable, QFile::encodeName(path));
     }
-    QApplication application(argc, argv);
+    Application application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     return runBenchmarks(argc, argv);
 }

@@ -3,14 +3,14 @@
 #include "app/DocumentController.h"
 #include "app/WindowController.h"
 #include "platform/ProcessTuning.h"
+#include "platform/widgets/Application.h"
 
-#include <QApplication>
 #include <QIcon>
 
 int main(int argc, char **argv)
 {
     ProcessTuning::applyApplicationSettings();
-    QApplication application(argc, argv);
+    Application application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     QApplication::setApplicationVersion(QString::fromLatin1(BuildInfo::version));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/Quillmark2_256.png")));

@@ -2,6 +2,7 @@
 
 #include "common/JapaneseLabels.h"
 #include "common/Screenshot.h"
+#include "common/WindowSystemInput.h"
 #include "model/FieldVocabulary.h"
 
 #include <QLineEdit>
@@ -158,6 +159,19 @@ TEST_F(CellEdit, AnEditBegunOutsideTheSelectionAndEndedBySaveLeavesTheSelectedCo
     m_app.delegate().saveAddressBook(nullptr);
     ASSERT_TRUE(m_app.waitForHandOver());
     EXPECT_EQ(storedString(m_book, selected->uniqueId, FieldId::Company), kept);
+}
+
+// A pen's press that no widget takes is passed on to each parent, then
+// comes again as a mouse press: one press, on the cell.
+TEST_F(CellEdit, APensDoubleTapOnACompanyOpensItsEditor)
+{
+    const int first = firstRows().first();
+    const QPoint global = view()->viewport()->mapToGlobal(textPoint(FieldId::Company, first));
+    ulong time = 100000;
+    WindowSystemInput::penDoubleTap(window().windowHandle(), time, global);
+    endTurn();
+    EXPECT_EQ(editedCell(), u"Company:%1"_s.arg(first));
+    EXPECT_NE(cellEditor(), nullptr);
 }
 
 // --- Tab and Return ------------------------------------------------------------

@@ -1,13 +1,13 @@
 #include "common/TestEnvironment.h"
+#include "platform/widgets/Application.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDir>
 
 // Points the XDG folders into the test's temporary root before Qt reads them,
-// and runs every test inside a QApplication on the offscreen platform.
+// and runs every test inside the application object on the offscreen platform.
 int main(int argc, char **argv)
 {
     testing::InitGoogleMock(&argc, argv);
@@ -22,7 +22,7 @@ int main(int argc, char **argv)
         qputenv(variable, QFile::encodeName(path));
     }
 
-    QApplication application(argc, argv);
+    Application application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     return RUN_ALL_TESTS();
 }

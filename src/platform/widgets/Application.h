@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/widgets/ClickOwnership.h"
+
+#include <QApplication>
+
+// The application object of the program and of its tests: a QApplication
+// that keeps every click to the window it began in. Only the application
+// sees each event before every event filter, and a click's presses must be
+// judged before a popover's filter closes on one of them.
+class Application : public QApplication {
+public:
+    Application(int &argc, char **argv);
+
+    bool notify(QObject *receiver, QEvent *event) override;
+
+private:
+    ClickOwnership m_clicks;
+};
