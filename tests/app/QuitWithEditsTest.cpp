@@ -258,4 +258,25 @@ TEST_F(QuitQuestion, EscapeAnswersAsCancel)
     EXPECT_EQ(storedString(m_book, row->uniqueId, FieldId::Renmei), QString());
 }
 
+// Return and Escape pressed at once: both reach the alert's window before
+// its closing is handled. The first answer, Save, stands.
+TEST_F(QuitQuestion, ReturnAndEscapeAtOnceSave)
+{
+    WindowController &window = m_app.window();
+    QTimer::singleShot(0, &window, [] {
+        auto *alert = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!alert)
+            return;
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+                qt_handleKeyEvent(alert->windowHandle(), type, key, Qt::NoModifier);
+        }
+    });
+    window.close();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.isVisible());
+    const ContactRecordPtr row = m_app.mainView().contactTable()->first();
+    EXPECT_EQ(storedString(m_book, row->uniqueId, FieldId::Renmei), u"Hanako"_s);
+}
+
 } // namespace

@@ -67,11 +67,7 @@ private:
 // One connection's answers: true for the first finished() of each opening.
 class OncePerOpening {
 public:
-    explicit OncePerOpening(QDialog *dialog)
-    {
-        if (!dialog->property(openingsKey).isValid())
-            new OpeningCounter(dialog);
-    }
+    explicit OncePerOpening(QDialog *dialog) { DialogAnswer::keepFirstAnswer(dialog); }
 
     bool answers(const QDialog &dialog)
     {
@@ -112,6 +108,12 @@ void connectOnce(QDialog *dialog, QObject *context, QObject *target, Read read)
 void deliverAfterDone(QDialog *dialog, QObject *receiver, Read read)
 {
     connectOnce(dialog, dialog, receiver ? receiver : QCoreApplication::instance(), std::move(read));
+}
+
+void keepFirstAnswer(QDialog *dialog)
+{
+    if (!dialog->property(openingsKey).isValid())
+        new OpeningCounter(dialog);
 }
 
 void answerAfterDone(QDialog *dialog, QObject *context, std::function<void(int result)> answer)

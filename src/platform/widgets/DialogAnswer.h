@@ -39,4 +39,10 @@ void deliverAfterDone(QDialog *dialog, QObject *receiver, Read read);
 // context disconnects it too.
 void answerAfterDone(QDialog *dialog, QObject *context, std::function<void(int result)> answer);
 
+// For a dialog run with exec() and read once it has returned: the input
+// that reaches its window once it has closed is dropped, so that the button
+// that closed it stays the one it reports (Return and Escape pressed at
+// once must not turn Save into Cancel).
+void keepFirstAnswer(QDialog *dialog);
+
 } // namespace DialogAnswer

@@ -10,6 +10,7 @@ void MessageBoxAlertPresenter::showAlert(QWidget *window, const QString &message
 {
     QMessageBox alert(QMessageBox::Warning, QString(), messageText, QMessageBox::Ok, window);
     alert.setInformativeText(informativeText);
+    DialogAnswer::keepFirstAnswer(&alert);
     alert.exec();
 }
 
@@ -28,6 +29,7 @@ int MessageBoxAlertPresenter::runModalAlert(
     const qsizetype cancel = buttonTitles.indexOf(QMessageBox::tr("Cancel"));
     if (!buttons.isEmpty())
         alert.setEscapeButton(buttons.at(cancel < 0 ? buttons.size() - 1 : cancel));
+    DialogAnswer::keepFirstAnswer(&alert);
     alert.exec();
     const qsizetype clicked = buttons.indexOf(qobject_cast<QPushButton *>(alert.clickedButton()));
     return FirstButtonReturn + int(clicked < 0 ? buttons.size() - 1 : clicked);
