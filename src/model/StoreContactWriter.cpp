@@ -220,7 +220,10 @@ void StoreContactWriter::writeSnsValues(const LabeledValueList &records)
     m_target.setSocialProfiles(
         labeledValues<StoreSocialProfile>(records, [](const LabeledValueRecord &record) -> Labeled<StoreSocialProfile> {
             const LabeledValueRecord::AccountParts &account = record.accountParts();
-            if (account.username.isEmpty())
+            // A profile read as a URL alone, as from
+            // "X-SOCIALPROFILE;TYPE=twitter:https://twitter.com/rich", is one
+            // the user imported and sees: only one with neither is left out.
+            if (account.username.isEmpty() && account.urlString.isEmpty())
                 return std::nullopt;
             StoreSocialProfile profile;
             profile.service

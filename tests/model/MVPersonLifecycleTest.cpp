@@ -151,6 +151,27 @@ TEST_F(PersonStoreRoundTrip, EmptiedFieldsAreClearedAndUnfetchedOnesLeftAlone)
         (QStringList{fullContact().note(), "課長代理", "", "", "Morvane"}));
 }
 
+// A social profile read as a service and a URL, with no user name, is saved
+// as read and exported as read.
+TEST_F(PersonStoreRoundTrip, AProfileGivenOnlyAsAUrlIsSavedAndExportedAsRead)
+{
+    const MVPersonPtr imported = MVPerson::initWithVCardData("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Rich;;;;\r\nFN:Rich\r\n"
+                                                             "X-SOCIALPROFILE;TYPE=twitter:https://twitter.com/rich\r\n"
+                                                             "END:VCARD\r\n");
+    StoreSaveRequest request;
+    request.addContact(imported->contactFromCache());
+    ASSERT_TRUE(m_store->execute(request));
+    const std::optional<StoreContact> saved = m_store->unifiedContactWithIdentifier(
+        request.addedContacts().first().contact.identifier(), ContactKeys::allContactKeys());
+    ASSERT_TRUE(saved.has_value());
+    ASSERT_EQ(saved->socialProfiles().size(), 1);
+    const StoreSocialProfile &profile = saved->socialProfiles().first().value();
+    EXPECT_EQ((QStringList{profile.service, profile.urlString, profile.username}),
+        (QStringList{"Twitter", "https://twitter.com/rich", ""}));
+    EXPECT_TRUE(MVPerson::initWithCNContact(*saved)->vCardData().contains(
+        "X-SOCIALPROFILE;TYPE=Twitter:https://twitter.com/rich\r\n"));
+}
+
 // An unlabeled value read from the store stays unlabeled in it.
 TEST(PersonWriteBack, LeavesOutEmptyPhonesAndDefaultsEmptyServices)
 {
