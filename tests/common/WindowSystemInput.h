@@ -37,10 +37,10 @@ inline void pen(QWindow *window, ulong timestamp, const QPointF &global, Qt::Mou
     QWindowSystemInterface::flushWindowSystemEvents();
 }
 
-// A pen brought over the point from elsewhere, then touching it twice.
-// Qt takes each press it makes of a pen's press for the second of a
-// double-click while the pointer has not moved since the last press it
-// made, so the pen comes from afar as a pen does.
+// A pen brought over the point from elsewhere, then touching it twice. Qt
+// makes a double-click of every other tap of a pen that stays in place,
+// whatever the time between them; a pen that comes from afar, as a pen
+// does, taps a press first.
 inline void penDoubleTap(QWindow *window, ulong &time, const QPointF &global)
 {
     pen(window, time += 100, global - QPointF(60, 60), Qt::NoButton);
