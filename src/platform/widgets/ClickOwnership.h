@@ -9,9 +9,9 @@ class QEvent;
 class QObject;
 class QSinglePointEvent;
 
-// A click belongs to the window that got its first press. The window system
-// makes a double-click of two presses close in time and place whatever
-// window each went to: a dialog's button takes the first, the dialog closes
+// A click belongs to the window that got its first press. Qt makes a
+// double-click of two presses close in time and place whatever window each
+// went to: a dialog's button takes the first, the dialog closes
 // on it, and the second lands on the window under it as a double-click, or
 // as an ordinary press that goes on as a drag, or, pressed once more, as a
 // third click. So the presses of one burst (each within the double-click
