@@ -164,8 +164,9 @@ TEST_F(PersonStoreRoundTrip, AProfileGivenOnlyAsAUrlIsSavedAndExportedAsRead)
     const std::optional<StoreContact> saved = m_store->unifiedContactWithIdentifier(
         request.addedContacts().first().contact.identifier(), ContactKeys::allContactKeys());
     ASSERT_TRUE(saved.has_value());
-    ASSERT_EQ(saved->socialProfiles().size(), 1);
-    const StoreSocialProfile &profile = saved->socialProfiles().first().value();
+    const StoreContact::SocialProfiles profiles = saved->socialProfiles();
+    ASSERT_EQ(profiles.size(), 1);
+    const StoreSocialProfile &profile = profiles.first().value();
     EXPECT_EQ((QStringList{profile.service, profile.urlString, profile.username}),
         (QStringList{"Twitter", "https://twitter.com/rich", ""}));
     EXPECT_TRUE(MVPerson::initWithCNContact(*saved)->vCardData().contains(
