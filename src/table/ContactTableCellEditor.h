@@ -15,7 +15,6 @@
 class ContactTableCellDelegate;
 class ContactTableModel;
 class ContactsViewController;
-class LastPressWatch;
 class QModelIndex;
 class QMouseEvent;
 class QRect;
@@ -93,7 +92,6 @@ private:
     QList<int> m_selectionAtPress;
     // The cell of the viewport's last left press: a double-click acts only
     // as the second press on the cell that had the first.
-    LastPressWatch *m_pressWatch = nullptr;
     SubContactRecordPtr m_pressedRow;
     ContactIdentifier m_pressedColumn;
 };

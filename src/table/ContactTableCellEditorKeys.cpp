@@ -6,9 +6,9 @@
 
 #include "table/ContactsViewController.h"
 
+#include "platform/widgets/Application.h"
 #include "table/ContactTableCellDelegate.h"
 #include "table/ContactTableModel.h"
-#include "table/LastPressWatch.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -24,7 +24,6 @@ ContactTableCellEditor::ContactTableCellEditor(ContactsViewController &table, Co
     , m_tableView(table.tableView())
     , m_model(table.model())
     , m_cellDelegate(cellDelegate)
-    , m_pressWatch(new LastPressWatch(table.tableView()->viewport()))
 {
     m_tableView->viewport()->installEventFilter(this);
     m_tableView->installEventFilter(this);
@@ -118,11 +117,13 @@ bool ContactTableCellEditor::viewportDoubleClick(QMouseEvent *event)
     return true;
 }
 
-// The row is matched by its contact and label position: the first press
-// may have rebuilt the rows.
+// The first press may have gone to another widget of the window (the
+// header, say). The row is matched by its contact and label position: the
+// first press may have rebuilt the rows.
 bool ContactTableCellEditor::pressedCell(const QModelIndex &index) const
 {
-    if (!m_pressWatch->lastPressWasHere())
+    const ClickOwnership *clicks = Application::clicks();
+    if (clicks && clicks->pressedWidget() != m_tableView->viewport())
         return false;
     const SubContactRecordPtr record = m_model->subContactAt(index.row());
     if (!record || !m_pressedRow)

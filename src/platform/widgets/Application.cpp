@@ -11,3 +11,9 @@ bool Application::notify(QObject *receiver, QEvent *event)
         return true;
     return QApplication::notify(receiver, event);
 }
+
+const ClickOwnership *Application::clicks()
+{
+    const auto *application = dynamic_cast<const Application *>(QCoreApplication::instance());
+    return application ? &application->m_clicks : nullptr;
+}

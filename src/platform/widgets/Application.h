@@ -14,6 +14,10 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 
+    // The rule of the running application; none where the application
+    // object is a plain QApplication.
+    [[nodiscard]] static const ClickOwnership *clicks();
+
 private:
     ClickOwnership m_clicks;
 };

@@ -58,6 +58,8 @@ bool ClickOwnership::admits(QObject *receiver, QEvent *event)
     bool admitted = true;
     if (isPress(type)) {
         admitted = admitsPress(receiver, static_cast<const QSinglePointEvent &>(*event));
+        if (admitted && receiver->isWidgetType())
+            notePressedWidget(static_cast<QWidget *>(receiver), type);
     } else if (isMoveOrRelease(type)) {
         const bool allUp = static_cast<const QSinglePointEvent *>(event)->buttons() == Qt::NoButton;
         admitted = !m_dropping;
@@ -93,6 +95,25 @@ bool ClickOwnership::admitsPress(QObject *receiver, const QSinglePointEvent &eve
     m_letGo = false;
     m_lastPress = Press{event.timestamp(), event.globalPosition(), admitted};
     return admitted;
+}
+
+QWidget *ClickOwnership::pressedWidget() const
+{
+    return m_pressedWidget;
+}
+
+// Only the press's first delivery to a widget counts: Qt passes a press no
+// widget takes on to the parents inside that one delivery, and the window
+// got it before any widget.
+void ClickOwnership::notePressedWidget(QWidget *widget, QEvent::Type type)
+{
+    if (m_lastPress->reachedWidget)
+        return;
+    m_lastPress->reachedWidget = true;
+    if (type != QEvent::MouseButtonDblClick)
+        m_pressedWidget = widget;
+    else if (widget != m_pressedWidget)
+        m_pressedWidget = nullptr;
 }
 
 // The double-click's own test, as loose as the window system's: within the

@@ -5,9 +5,11 @@
 
 #include <optional>
 
-class QEvent;
+#include <QEvent>
+
 class QObject;
 class QSinglePointEvent;
+class QWidget;
 
 // A click belongs to the window that got its first press. Qt makes a
 // double-click of two presses close in time and place whatever window each
@@ -29,6 +31,12 @@ public:
     // passes.
     [[nodiscard]] bool admits(QObject *receiver, QEvent *event);
 
+    // The widget that the last press reached first, before Qt passed it on
+    // to the parents of a widget that did not take it. A double-click is the
+    // second press of a pair, not a press of its own: where it reaches
+    // another widget first, no widget had the pair's first press.
+    [[nodiscard]] QWidget *pressedWidget() const;
+
 private:
     // A press as the window system made it. Qt delivers one press several
     // times: to the window, then to the widget under it; as the mouse press
@@ -38,10 +46,12 @@ private:
         quint64 timestamp = 0;
         QPointF globalPosition;
         bool admitted = true;
+        bool reachedWidget = false;
     };
 
     [[nodiscard]] bool admitsPress(QObject *receiver, const QSinglePointEvent &event);
     [[nodiscard]] bool continuesBurst(const QSinglePointEvent &event) const;
+    void notePressedWidget(QWidget *widget, QEvent::Type type);
 
     std::optional<Press> m_lastPress;
     // The window of the burst's first press; null once that window is gone.
@@ -50,4 +60,5 @@ private:
     bool m_dropping = false;
     // Every button was let go since the last press.
     bool m_letGo = false;
+    QPointer<QWidget> m_pressedWidget;
 };
