@@ -82,15 +82,9 @@ bool ClickOwnership::admitsPress(QObject *receiver, const QSinglePointEvent &eve
     QObject *window = topLevelWindow(receiver);
     if (!window)
         return true;
-    const bool continues = continuesBurst(event);
-    bool admitted = true;
-    if (!continues)
+    const bool admitted = !continuesBurst(event) || window == m_owner.data() || isPopup(window);
+    if (admitted)
         m_owner = window;
-    else if (window != m_owner.data()) {
-        admitted = isPopup(window);
-        if (admitted)
-            m_owner = window;
-    }
     m_dropping = !admitted;
     m_letGo = false;
     m_lastPress = Press{event.timestamp(), event.globalPosition(), admitted};
